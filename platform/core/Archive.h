@@ -1,0 +1,110 @@
+#pragma once
+// Binary archive with the class library's byte layout: little-endian primitives, 1/3/7-byte
+// string prefixes, element counts, and object tags counted per archive. Loading checks every
+// length and count against the bytes that remain before it allocates anything.
+#include <map>
+#include <vector>
+
+#include "platform/core/Exception.h"
+#include "platform/core/File.h"
+
+class CArchive
+{
+public:
+  enum Mode
+  {
+    store = 0,
+    load = 1,
+    bNoFlushOnDelete = 2
+  };
+
+  CArchive(CFile* file, UINT mode, int bufferSize = 4096, void* buffer = nullptr);
+  ~CArchive();
+  CArchive(const CArchive&) = delete;
+  CArchive& operator=(const CArchive&) = delete;
+
+  BOOL IsLoading() const { return (m_nMode & load) != 0; }
+  BOOL IsStoring() const { return (m_nMode & load) == 0; }
+  CFile* GetFile() const { return m_pFile; }
+  void Flush();
+  void Close();
+  // Drops what is buffered without writing it.
+  void Abort();
+
+  UINT Read(void* buffer, UINT count);
+  void Write(const void* buffer, UINT count);
+  // Reads exactly count bytes or throws an end-of-file archive error.
+  void ReadExact(void* buffer, UINT count);
+  // Bytes that a load can still read.
+  unsigned long long GetRemaining() const;
+  // Throws an end-of-file archive error unless count items of at least minBytes each can remain.
+  void CheckAvailable(unsigned long long count, unsigned long long minBytes = 1) const;
+
+  CArchive& operator<<(BYTE v) { return WriteLE(v); }
+  CArchive& operator<<(WORD v) { return WriteLE(v); }
+  CArchive& operator<<(DWORD v) { return WriteLE(v); }
+  CArchive& operator<<(LONG v) { return WriteLE(v); }
+  CArchive& operator<<(double v) { return WriteLE(v); }
+  CArchive& operator<<(float v) { return WriteLE(v); }
+  CArchive& operator<<(const CString& s);
+  CArchive& operator<<(const CObject* ob)
+  {
+    WriteObject(ob);
+    return *this;
+  }
+
+  CArchive& operator>>(BYTE& v) { return ReadLE(v); }
+  CArchive& operator>>(WORD& v) { return ReadLE(v); }
+  CArchive& operator>>(DWORD& v) { return ReadLE(v); }
+  CArchive& operator>>(LONG& v) { return ReadLE(v); }
+  CArchive& operator>>(double& v) { return ReadLE(v); }
+  CArchive& operator>>(float& v) { return ReadLE(v); }
+  CArchive& operator>>(CString& s);
+  CArchive& operator>>(CObject*& ob)
+  {
+    ob = ReadObject(nullptr);
+    return *this;
+  }
+
+  void WriteCount(DWORD count);
+  DWORD ReadCount();
+
+  void WriteObject(const CObject* ob);
+  // Creates the next object; one that is not of the expected class (when given) is a bad-class error.
+  CObject* ReadObject(const CRuntimeClass* expected);
+  // Schema number of the object being loaded (its class is versionable).
+  UINT GetObjectSchema() const { return m_nObjectSchema; }
+
+private:
+  template <class T>
+  CArchive& WriteLE(T v)
+  {
+    Write(&v, sizeof v);  // the machine is little-endian, as the stored format
+    return *this;
+  }
+  template <class T>
+  CArchive& ReadLE(T& v)
+  {
+    ReadExact(&v, sizeof v);
+    return *this;
+  }
+  void FillBuffer();
+  void WriteTag(WORD small, DWORD big, DWORD index, DWORD bigFlag);
+  [[noreturn]] void Fail(int cause) const;
+
+  CFile* m_pFile;
+  UINT m_nMode;
+  std::vector<BYTE> m_buffer;
+  size_t m_cur = 0;  // next byte in the buffer
+  size_t m_end = 0;  // end of valid bytes (loading) or of pending bytes (storing)
+  long long m_fileLength = 0;
+  bool m_closed = false;
+
+  // Per-archive index counter shared by classes and objects, starting at 1.
+  DWORD m_nMapCount = 1;
+  std::map<const CObject*, DWORD> m_storedObjects;
+  std::map<const CRuntimeClass*, DWORD> m_storedClasses;
+  std::vector<const CRuntimeClass*> m_loadedClasses;  // by index; null where an object sits
+  std::vector<CObject*> m_loadedObjects;               // by index; null where a class sits
+  UINT m_nObjectSchema = static_cast<UINT>(-1);
+};

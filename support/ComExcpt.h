@@ -1,0 +1,29 @@
+#pragma once
+// Base of every exception the program's own code raises: where it was thrown and a fixed text
+// naming the kind of error. Thrown by value, caught by reference.
+#include "platform/core/Exception.h"
+
+class CCommonException : public CException
+{
+  DECLARE_DYNAMIC(CCommonException)
+public:
+  CCommonException();
+  CCommonException(const char* file, int line);
+
+  CString GetErrorMessage() const override { return message; }
+
+  CString file;
+  int line;
+  CString message;
+  CString description;
+
+protected:
+  void SetDescription(const char* text);
+};
+
+class CCommonMemoryException : public CCommonException
+{
+  DECLARE_DYNAMIC(CCommonMemoryException)
+public:
+  CCommonMemoryException(const char* file, int line);
+};

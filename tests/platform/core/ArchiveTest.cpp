@@ -1,0 +1,275 @@
+// Guards the archive's byte layout (prefixes, counts, object tags) and its checks on damaged input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/core/Archive.h"
+#include "platform/core/List.h"
+#include "platform/core/Time.h"
+
+namespace {
+
+// A versionable class as the design classes register themselves.
+class CDesignStore : public CObject
+{
+  DECLARE_SERIAL(CDesignStore)
+public:
+  void Serialize(CArchive& ar) override
+  {
+    if (ar.IsStoring())
+      ar << value;
+    else
+      ar >> value;
+  }
+  DWORD value = 0;
+};
+IMPLEMENT_SERIAL(CDesignStore, CObject, VERSIONABLE_SCHEMA | 10000)
+
+class CHolder : public CObject
+{
+  DECLARE_SERIAL(CHolder)
+public:
+  ~CHolder() override { delete owned; }
+  void Serialize(CArchive& ar) override
+  {
+    if (ar.IsStoring()) {
+      ar << owned << shared;
+    } else {
+      owned = ar.ReadObject(RUNTIME_CLASS(CDesignStore));
+      shared = ar.ReadObject(RUNTIME_CLASS(CDesignStore));
+    }
+  }
+  CObject* owned = nullptr;
+  CObject* shared = nullptr;  // refers to an object owned elsewhere
+};
+IMPLEMENT_SERIAL(CHolder, CObject, VERSIONABLE_SCHEMA | 10000)
+
+std::vector<BYTE> Store(const std::function<void(CArchive&)>& write)
+{
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  write(ar);
+  ar.Close();
+  return file.GetBytes();
+}
+
+std::vector<BYTE> Bytes(std::initializer_list<int> values)
+{
+  std::vector<BYTE> out;
+  for (int v : values)
+    out.push_back(static_cast<BYTE>(v));
+  return out;
+}
+
+std::vector<BYTE> Concat(std::vector<BYTE> a, const char* text)
+{
+  for (const char* p = text; *p; ++p)
+    a.push_back(static_cast<BYTE>(*p));
+  return a;
+}
+
+} // namespace
+
+TEST(ArchiveBytes, StringPrefixesSwitchAt255And65534)
+{
+  auto b254 = Store([](CArchive& ar) { ar << CString('a', 254); });
+  ASSERT_EQ(b254.size(), 255u);
+  EXPECT_EQ(b254[0], 254);
+
+  auto b255 = Store([](CArchive& ar) { ar << CString('a', 255); });
+  ASSERT_EQ(b255.size(), 258u);
+  EXPECT_EQ(std::vector<BYTE>(b255.begin(), b255.begin() + 3), Bytes({0xFF, 0xFF, 0x00}));
+
+  auto b65533 = Store([](CArchive& ar) { ar << CString('a', 65533); });
+  EXPECT_EQ(std::vector<BYTE>(b65533.begin(), b65533.begin() + 3), Bytes({0xFF, 0xFD, 0xFF}));
+
+  auto b65534 = Store([](CArchive& ar) { ar << CString('a', 65534); });
+  EXPECT_EQ(std::vector<BYTE>(b65534.begin(), b65534.begin() + 7), Bytes({0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0, 0}));
+
+  for (int n : {0, 254, 255, 65533, 65534, 70000}) {
+    auto bytes = Store([n](CArchive& ar) { ar << CString('x', n); });
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    CString s;
+    ar >> s;
+    EXPECT_EQ(s.GetLength(), n);
+  }
+}
+
+TEST(ArchiveBytes, CountsSwitchAt65535)
+{
+  EXPECT_EQ(Store([](CArchive& ar) { ar.WriteCount(65534); }), Bytes({0xFE, 0xFF}));
+  EXPECT_EQ(Store([](CArchive& ar) { ar.WriteCount(65535); }), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));
+  auto bytes = Store([](CArchive& ar) { ar.WriteCount(65535); ar.WriteCount(3); });
+  CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&in, CArchive::load);
+  EXPECT_EQ(ar.ReadCount(), 65535u);
+  EXPECT_EQ(ar.ReadCount(), 3u);
+}
+
+TEST(ArchiveBytes, PrimitivesAreLittleEndian)
+{
+  auto bytes = Store([](CArchive& ar) {
+    ar << static_cast<BYTE>(1) << static_cast<WORD>(0x1234) << static_cast<DWORD>(0xA1B2C3D4) << static_cast<LONG>(-2)
+       << 1.0;
+  });
+  EXPECT_EQ(bytes, Bytes({1, 0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
+}
+
+TEST(ArchiveObjects, NewClassThenKnownClassTags)
+{
+  CDesignStore first, second;
+  auto bytes = Store([&](CArchive& ar) { ar << &first << &second; });
+  auto expected = Concat(Bytes({0xFF, 0xFF, 0x10, 0x27, 0x0C, 0x00}), "CDesignStore");
+  expected.insert(expected.end(), {0, 0, 0, 0, 0x01, 0x80, 0, 0, 0, 0});
+  EXPECT_EQ(bytes, expected);
+}
+
+TEST(ArchiveObjects, BackReferenceAndNullRoundTrip)
+{
+  // Class CHolder index 1, holder object 2, class CDesignStore 3, store object 4: the second
+  // reference to the store is written as its object index.
+  auto owner = std::make_unique<CHolder>();
+  auto* store = new CDesignStore;
+  store->value = 7;
+  owner->owned = store;
+  owner->shared = store;
+  CHolder empty;
+  auto bytes = Store([&](CArchive& ar) { ar << owner.get() << &empty; });
+  ASSERT_GE(bytes.size(), 2u);
+
+  CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&in, CArchive::load);
+  std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CHolder)));
+  auto* holder = static_cast<CHolder*>(loaded.get());
+  ASSERT_NE(holder->owned, nullptr);
+  EXPECT_EQ(holder->owned, holder->shared);
+  EXPECT_EQ(static_cast<CDesignStore*>(holder->owned)->value, 7u);
+  std::unique_ptr<CObject> second(ar.ReadObject(RUNTIME_CLASS(CHolder)));
+  auto* secondHolder = static_cast<CHolder*>(second.get());
+  EXPECT_EQ(secondHolder->owned, nullptr);
+  EXPECT_EQ(secondHolder->shared, nullptr);
+
+  // The back-reference is the WORD object index 4 after the store's own bytes.
+  auto tail = Concat(Bytes({0xFF, 0xFF, 0x10, 0x27, 0x0C, 0x00}), "CDesignStore");
+  tail.insert(tail.end(), {7, 0, 0, 0, 0x04, 0x00});
+  EXPECT_NE(std::search(bytes.begin(), bytes.end(), tail.begin(), tail.end()), bytes.end());
+}
+
+TEST(ArchiveObjects, UnexpectedOrUnknownClassIsAnArchiveError)
+{
+  CDesignStore store;
+  auto bytes = Store([&](CArchive& ar) { ar << &store; });
+  {
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    try {
+      delete ar.ReadObject(RUNTIME_CLASS(CHolder));
+      FAIL() << "a CDesignStore was accepted as a CHolder";
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(e.m_cause, CArchiveException::badClass);
+    }
+  }
+  auto unknown = Concat(Bytes({0xFF, 0xFF, 0x10, 0x27, 0x07, 0x00}), "CNoSuch");
+  CMemFile in(unknown.data(), static_cast<UINT>(unknown.size()));
+  CArchive ar(&in, CArchive::load);
+  EXPECT_THROW(delete ar.ReadObject(nullptr), CArchiveException);
+}
+
+TEST(ArchiveLoading, TruncatedInputIsAnErrorNotAnAllocation)
+{
+  // A string that claims 4 GB and a list that claims 4 billion elements, each with no bytes behind it.
+  for (auto bytes : {Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a'}), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})}) {
+    CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+    CArchive ar(&in, CArchive::load);
+    try {
+      if (bytes.size() == 8) {
+        CString s;
+        ar >> s;
+      } else {
+        CObList list;
+        list.Serialize(ar);
+      }
+      FAIL() << "a damaged length was accepted";
+    } catch (const CArchiveException& e) {
+      EXPECT_EQ(e.m_cause, CArchiveException::endOfFile);
+    }
+  }
+  // Cut inside a primitive.
+  auto bytes = Bytes({1, 2, 3});
+  CMemFile in(bytes.data(), 3);
+  CArchive ar(&in, CArchive::load);
+  DWORD v;
+  EXPECT_THROW(ar >> v, CArchiveException);
+}
+
+TEST(ArchiveLoading, BadObjectIndexIsRefused)
+{
+  auto bytes = Bytes({0x05, 0x00});
+  CMemFile in(bytes.data(), 2);
+  CArchive ar(&in, CArchive::load);
+  EXPECT_THROW(ar.ReadObject(nullptr), CArchiveException);
+}
+
+TEST(ArchiveFiles, StoresThroughADiskFile)
+{
+  char path[] = "/tmp/archiveXXXXXX";
+  int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  close(fd);
+  {
+    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    CArchive ar(&file, CArchive::store);
+    for (int i = 0; i < 3000; ++i)
+      ar << static_cast<DWORD>(i);
+    ar.Close();
+  }
+  CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
+  EXPECT_EQ(file.GetLength(), 12000);
+  CArchive ar(&file, CArchive::load);
+  DWORD v = 0;
+  for (int i = 0; i < 3000; ++i)
+    ar >> v;
+  EXPECT_EQ(v, 2999u);
+  EXPECT_EQ(ar.GetRemaining(), 0u);
+  unlink(path);
+}
+
+TEST(ArchiveFiles, TimesAreUnsigned32BitSeconds)
+{
+  CTime late(static_cast<std::time_t>(3000000000LL));  // after 2038
+  auto bytes = Store([&](CArchive& ar) { ar << late; });
+  EXPECT_EQ(bytes, Bytes({0x00, 0x5E, 0xD0, 0xB2}));
+  CMemFile in(bytes.data(), 4);
+  CArchive ar(&in, CArchive::load);
+  CTime back;
+  ar >> back;
+  EXPECT_EQ(back.GetTime(), 3000000000LL);
+  EXPECT_EQ(CTime(1996, 5, 17, 14, 30, 0).Format("%m/%d/%Y %H:%M"), "05/17/1996 14:30");
+}
+
+TEST(ArchiveFiles, LockedFileRefusesASecondExclusiveOpener)
+{
+  char path[] = "/tmp/lockedXXXXXX";
+  int fd = mkstemp(path);
+  ASSERT_GE(fd, 0);
+  ::write(fd, "keep", 4);
+  close(fd);
+  {
+    CFile holder(path, CFile::modeReadWrite | CFile::shareExclusive);
+    CFile second;
+    CFileException error;
+    EXPECT_FALSE(second.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error));
+    EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
+    EXPECT_EQ(holder.GetLength(), 4);  // the refused opener did not truncate it
+  }
+  CFile missing;
+  CFileException error;
+  EXPECT_FALSE(missing.Open("/tmp/no/such/dir/file", CFile::modeRead, &error));
+  EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
+  unlink(path);
+}
