@@ -23,7 +23,16 @@ function(panecraft_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+    PROPERTIES TIMEOUT 300)
+  # gtest_discover_tests splits a list-valued property into separate words, so that only the
+  # first variable would reach the tests; the environment is set instead by a script that CTest
+  # runs after the discovered tests exist.
+  set(env_script ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${env_script}
+    "if(DEFINED ${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT \"${env}\")\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${env_script})
 endfunction()
 
 # panecraft_bench(name SOURCES ... DEPS ...): a Google Benchmark executable, built but not run by CTest.
