@@ -1,0 +1,1 @@
+panecraft_bench(productdb_bench SOURCES productdb_bench.cpp DEPS productdb productdata)

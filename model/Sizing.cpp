@@ -1,0 +1,25 @@
+#include "model/Sizing.h"
+
+#include "model/Newobj.h"
+
+namespace {
+constexpr const char* kModule = "Sizing";
+constexpr int kNoMemoryLine = 240;
+} // namespace
+
+CSizingHandleArray::CSizingHandleArray(const CSizingHandleArray& source) : COwnArrayOf<CSizingHandle>()
+{
+  operator=(source);
+}
+
+CSizingHandleArray& CSizingHandleArray::operator=(const CSizingHandleArray& source)
+{
+  if (&source == this)
+    return *this;
+  RemoveAll();
+  for (int i = 0; i < source.GetSize(); ++i) {
+    const CSizingHandle* handle = source.GetAt(i);
+    Add(handle ? NewOrThrow<CSizingHandle>(kModule, kNoMemoryLine, *handle) : nullptr);
+  }
+  return *this;
+}

@@ -1,0 +1,127 @@
+#pragma once
+// Record objects: an object bound to one table of the product database that selects an index,
+// positions itself by key or by step, and copies the record found into its own members.
+// The first object of a file opens it and the first object of a table reads its definition;
+// later objects share both through process-wide registries.
+#include <memory>
+
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
+#include "platform/core/Time.h"
+
+struct CSdfIndexDef;
+struct CTableSlot;
+
+class CRecObj : public CObject
+{
+  DECLARE_DYNAMIC(CRecObj)
+public:
+  enum NavigateMode
+  {
+    navEqual = 0,
+    navNext = 1,
+    navPrevious = 2,
+    navGreater = 3,
+    navGreaterOrEqual = 4,
+    navLess = 5,
+    navLessOrEqual = 6,
+    navFirst = 7,
+    navLast = 8
+  };
+
+  // Opens (or shares) the file and the table; a leading "~" on the name keeps the whole table
+  // in memory. Throws CTXDBException.
+  CRecObj(const CString& path, const CString& tableName);
+  // Same table and file, same index and position, a key buffer of its own.
+  CRecObj(const CRecObj& other);
+  // Copies the index and position; both objects must share database and table, else throws.
+  CRecObj& operator=(const CRecObj& other);
+  ~CRecObj() override;
+
+  // Navigation: 0 on success (the record at the new position was read and unpacked), -1 on
+  // failure (members untouched). The end flag is set when a move runs off the index or the
+  // table is empty. Among equal keys SeekGE and SeekLT stop at the first, SeekGT and SeekLE at
+  // the last; Find lands on the first.
+  int Find(int index);
+  int First(int index);
+  int SeekGE(int index, BOOL* atEnd);
+  int SeekGT(int index, BOOL* atEnd);
+  int SeekLE(int index, BOOL* atEnd);
+  int SeekLT(int index, BOOL* atEnd);
+  int Next(BOOL* atEnd);
+  int Prev(BOOL* atEnd);
+
+  // Field access on a record or key buffer; offsets are 1-based.
+  static CString GetString(const BYTE* buffer, int offset, int width);
+  static short GetShort(const BYTE* buffer, int offset);
+  static int GetLong(const BYTE* buffer, int offset);
+  static double GetFloat(const BYTE* buffer, int offset);
+  static double GetDouble(const BYTE* buffer, int offset);
+  static CTime GetDate(const BYTE* buffer, int offset);
+  static int GetLogical(const BYTE* buffer, int offset);
+  // Puts on a null buffer do nothing.
+  static void PutString(BYTE* buffer, const CString& value, int offset, int width);
+  static void PutShort(BYTE* buffer, short value, int offset);
+  static void PutLong(BYTE* buffer, int value, int offset);
+  static void PutFloat(BYTE* buffer, float value, int offset);
+  static void PutDouble(BYTE* buffer, double value, int offset);
+  static void PutLogical(BYTE* buffer, BOOL value, int offset);
+
+  // Gives the registries back so that a test starts with no file open; refused (FALSE) while
+  // any record object is alive.
+  static BOOL ResetRegistries();
+  static int GetOpenDatabaseCount();
+  static int GetOpenTableCount();
+  // Whether this object's table block is kept in memory.
+  BOOL IsTableCached() const;
+
+protected:
+  // Copies the fields of the shared record buffer into the members.
+  virtual void UnpackRecord() = 0;
+  // Clears the key buffer and writes the key parts of the current index from the members.
+  virtual void PackKey() = 0;
+
+  int SelectIndex(int index);
+  int Navigate(int mode, BOOL* atEnd);
+  BYTE* GetRecordBuffer() const;
+  BYTE* GetKeyBuffer() const { return m_keyBuffer.get(); }
+  int GetCurrentIndex() const { return m_currentIndex; }
+  void ClearKeyBuffer();
+
+  // Checked reads of the shared record buffer for UnpackRecord: a field that does not lie inside
+  // the table's record throws CTXDBException (cause 1).
+  CString ReadString(int offset, int width) const;
+  short ReadShort(int offset) const;
+  int ReadLong(int offset) const;
+  double ReadFloat(int offset) const;
+  double ReadDouble(int offset) const;
+  CTime ReadDate(int offset) const;
+  int ReadLogical(int offset) const;
+  // Checked writes of key parts for PackKey: a part that does not lie inside the current index's
+  // key throws CTXDBException (cause 1). Positions are 1-based.
+  void PutKeyString(const CString& value, int position, int width);
+  void PutKeyShort(short value, int position);
+  void PutKeyLong(int value, int position);
+  void PutKeyFloat(float value, int position);
+  void PutKeyDouble(double value, int position);
+  void PutKeyLogical(BOOL value, int position);
+
+private:
+  CTableSlot& Table() const;
+  const CSdfIndexDef& CurrentIndex() const;
+  void CheckRecordField(int offset, int width) const;
+  void CheckKeyPart(int position, int width) const;
+  void EnsureKeyBuffer(int size);
+  // First position whose record is above the packed key (above) or not below it (!above);
+  // `equal` tells whether a record equal to the key was met on the way.
+  int Bound(bool above, bool& equal);
+  // The position a mode moves to; -1 for a key not found in mode navEqual.
+  int TargetPosition(int mode);
+
+  int m_databaseSlot = -1;
+  int m_tableSlot = -1;
+  std::unique_ptr<BYTE[]> m_keyBuffer;
+  int m_keyBufferSize = 0;
+  int m_currentIndex = -1;
+  int m_currentPosition = 0;
+};

@@ -1,0 +1,242 @@
+// Guards the consistency of the generated catalogue that the unit, join and detail code rely
+// on: every reference between tables resolves and every size is a drawable one.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <tuple>
+
+#include "productdata/TxdbRows.h"
+
+namespace {
+
+using Key2 = std::pair<std::string, std::string>;
+using Key3 = std::tuple<std::string, std::string, std::string>;
+
+std::set<Key3> SizeKeys(const CTxdbRows& rows)
+{
+  std::set<Key3> keys;
+  for (size_t i = 0; i < rows.Size(); ++i)
+    keys.emplace(rows.Text(i, "TypeCode"), rows.Text(i, "SubtypeCode"), rows.Text(i, "SizeCode"));
+  return keys;
+}
+
+std::set<long long> Ints(const CTxdbRows& rows, const char* field)
+{
+  std::set<long long> values;
+  for (size_t i = 0; i < rows.Size(); ++i)
+    values.insert(rows.Int(i, field));
+  return values;
+}
+
+bool IsCode(const std::string& code)
+{
+  return !code.empty() && code.find(',') == std::string::npos && code.find_first_not_of(' ') != std::string::npos;
+}
+
+}  // namespace
+
+TEST(TxdbInvariants, StandardSizesHaveOperationsThatExist)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& sizes = db["STDSIZES"];
+  const CTxdbRows& choices = db["OPERCHOI"];
+  const CTxdbRows& opers = db["OPERS"];
+  std::set<std::string> operationCodes;
+  for (size_t i = 0; i < opers.Size(); ++i) {
+    EXPECT_TRUE(IsCode(opers.Text(i, "Code"))) << "OPERS row " << i;
+    operationCodes.insert(opers.Text(i, "Code"));
+  }
+  std::set<Key3> offered;
+  for (size_t i = 0; i < choices.Size(); ++i) {
+    std::string op = choices.Text(i, "OperationCode");
+    EXPECT_TRUE(IsCode(op)) << "OPERCHOI row " << i;
+    EXPECT_TRUE(operationCodes.count(op)) << "operation " << op << " is not in OPERS";
+    offered.emplace(choices.Text(i, "TypeCode"), choices.Text(i, "SubtypeCode"), choices.Text(i, "SizeCode"));
+  }
+  std::set<Key3> sizeKeys = SizeKeys(sizes);
+  for (const Key3& key : sizeKeys) {
+    EXPECT_TRUE(IsCode(std::get<2>(key))) << std::get<0>(key) << std::get<1>(key);
+    EXPECT_TRUE(offered.count(key)) << std::get<2>(key) << " has no operating choice";
+  }
+  for (const Key3& key : offered)
+    EXPECT_TRUE(sizeKeys.count(key)) << "OPERCHOI names the unknown size " << std::get<2>(key);
+}
+
+TEST(TxdbInvariants, SizesAreDrawableAndArchesFitTheirWidths)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& sizes = db["STDSIZES"];
+  ASSERT_GT(sizes.Size(), 0u);
+  for (size_t i = 0; i < sizes.Size(); ++i) {
+    SCOPED_TRACE(sizes.Text(i, "SizeCode"));
+    double h = sizes.Real(i, "Height"), w = sizes.Real(i, "Width");
+    double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
+    EXPECT_TRUE(h > 0 && h < 10000 && w > 0 && w < 10000) << h << " x " << w;
+    long long n = sizes.Int(i, "Field28");
+    EXPECT_TRUE(n >= 1 && n <= 5) << "panel count " << n;
+    double previous = 0.0;
+    for (long long k = 1; k < n; ++k) {
+      double joint = sizes.Real(i, ("Value" + std::to_string(k)).c_str());
+      EXPECT_TRUE(joint > previous && joint < w) << "joint " << k << " at " << joint;
+      previous = joint;
+    }
+    if (r == 0.0) {
+      EXPECT_EQ(s, 0.0);
+      continue;
+    }
+    EXPECT_TRUE(r > 0 && r < 10000 && s > 0 && s < 10000) << "radius " << r << ", shoulder " << s;
+    EXPECT_GE(2 * r, w);
+    double rise = r - std::sqrt(r * r - (w / 2) * (w / 2));
+    EXPECT_NEAR(h, s + rise, 1e-3);
+  }
+}
+
+TEST(TxdbInvariants, UnitsAndSizesBelongToKnownTypes)
+{
+  CTxdbDatabase db;
+  std::set<std::string> types;
+  for (size_t i = 0; i < db["TYPES"].Size(); ++i)
+    types.insert(db["TYPES"].Text(i, "TypeCode"));
+  std::set<Key2> units;
+  const CTxdbRows& subtypes = db["SUBTYPES"];
+  for (size_t i = 0; i < subtypes.Size(); ++i) {
+    EXPECT_TRUE(types.count(subtypes.Text(i, "TypeCode"))) << subtypes.Text(i, "SubtypeCode");
+    units.emplace(subtypes.Text(i, "TypeCode"), subtypes.Text(i, "SubtypeCode"));
+  }
+  for (const char* table : {"STDSIZES", "OPERCHOI", "OPTTABLE", "ELEMCOMP", "GRILHDRS"}) {
+    const CTxdbRows& rows = db[table];
+    for (size_t i = 0; i < rows.Size(); ++i)
+      EXPECT_TRUE(units.count({rows.Text(i, "TypeCode"), rows.Text(i, "SubtypeCode")}))
+          << table << " row " << i << " names an unknown unit";
+  }
+}
+
+TEST(TxdbInvariants, OptionRowsNameExistingChoicesAndCategories)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& choices = db["OPTCHOIC"];
+  const CTxdbRows& table = db["OPTTABLE"];
+  const CTxdbRows& exceptions = db["OPTEXCPT"];
+  std::set<long long> categories = Ints(db["OPTCATS"], "Category");
+  std::set<std::pair<long long, long long>> pairs;
+  for (size_t i = 0; i < choices.Size(); ++i)
+    pairs.emplace(choices.Int(i, "Category"), choices.Int(i, "Choice"));
+  std::set<Key2> unitsWithOptions;
+  for (size_t i = 0; i < table.Size(); ++i) {
+    long long category = table.Int(i, "Category"), choice = table.Int(i, "Choice");
+    EXPECT_TRUE(pairs.count({category, choice})) << "OPTTABLE pair " << category << ":" << choice;
+    EXPECT_TRUE(categories.count(category)) << "OPTTABLE category " << category;
+    unitsWithOptions.emplace(table.Text(i, "TypeCode"), table.Text(i, "SubtypeCode"));
+  }
+  EXPECT_EQ(unitsWithOptions.size(), db["SUBTYPES"].Size()) << "a unit offers no option";
+  for (size_t i = 0; i < exceptions.Size(); ++i) {
+    std::string letter = exceptions.Text(i, "Field36");
+    EXPECT_TRUE(letter == "+" || letter == "-") << "OPTEXCPT row " << i;
+    long long category = exceptions.Int(i, "Field37"), choice = exceptions.Int(i, "Field41");
+    EXPECT_TRUE(pairs.count({category, choice}) || (letter == "-" && choice == 0 && categories.count(category)))
+        << "OPTEXCPT row " << i << " targets " << category << ":" << choice;
+    EXPECT_EQ(exceptions.Text(i, "SizeCode").find(','), std::string::npos);
+    EXPECT_EQ(exceptions.Text(i, "OperationCode").find(','), std::string::npos);
+  }
+}
+
+TEST(TxdbInvariants, ComponentsHaveRecordsDepthsElevationLinesAndDetails)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& components = db["COMPONET"];
+  std::map<long long, std::string> codes;
+  for (size_t i = 0; i < components.Size(); ++i) {
+    codes[components.Int(i, "Component")] = components.Text(i, "Field55");
+    if (components.Text(i, "Field55") == "P") {
+      EXPECT_GT(components.Real(i, "Field60"), 0.0) << "component " << components.Int(i, "Component");
+    }
+  }
+  std::set<std::pair<long long, long long>> lines;
+  for (size_t i = 0; i < db["ELEVLINE"].Size(); ++i)
+    lines.emplace(db["ELEVLINE"].Int(i, "Number"), db["ELEVLINE"].Int(i, "Field5"));
+  std::set<long long> details = Ints(db["COMPSETS"], "Field1");
+  const CTxdbRows& elements = db["ELEMCOMP"];
+  for (size_t i = 0; i < elements.Size(); ++i) {
+    long long component = elements.Int(i, "Component");
+    SCOPED_TRACE("component " + std::to_string(component));
+    ASSERT_TRUE(codes.count(component)) << "no COMPONET row";
+    EXPECT_TRUE(codes[component] == "P" || codes[component] == "I");
+    for (long long line = 1; line <= 3; ++line)
+      EXPECT_TRUE(lines.count({component, line})) << "no elevation line " << line;
+    EXPECT_TRUE(details.count(component)) << "no detail";
+  }
+}
+
+TEST(TxdbInvariants, DetailsAreMadeOfDrawableEntities)
+{
+  CTxdbDatabase db;
+  const std::set<std::string> materials = {"ALUM", "CLAD", "CORE", "EXTLIN", "FLANGE", "GLAZING", "WSTRIP", "GLZBD", "STEEL"};
+  const CTxdbRows& entities = db["ENTITIES"];
+  std::set<long long> drawn = Ints(entities, "Field1");
+  for (size_t i = 0; i < entities.Size(); ++i) {
+    std::string kind = entities.Text(i, "Kind"), name = entities.Text(i, "Field6");
+    EXPECT_TRUE(materials.count(name)) << "ENTITIES row " << i << " material " << name;
+    EXPECT_TRUE(kind == "A" || kind == "L" || kind == "P") << "ENTITIES row " << i;
+    if (kind == "P") {
+      EXPECT_TRUE(name == "EXTLIN" || name == "GLAZING") << "a marker must be an extension or glass line";
+    }
+    if (kind == "A") {
+      EXPECT_GT(entities.Real(i, "Field50"), 0.0) << "arc radius";
+    }
+  }
+  const CTxdbRows& sets = db["COMPSETS"];
+  std::set<long long> categories = Ints(db["OPTCATS"], "Category");
+  for (size_t i = 0; i < sets.Size(); ++i) {
+    EXPECT_TRUE(drawn.count(sets.Int(i, "Field5"))) << "member " << sets.Int(i, "Field5") << " has no entities";
+    for (const char* field : {"Field33", "Field41"}) {
+      long long category = sets.Int(i, field);
+      EXPECT_TRUE(category == 0 || categories.count(category)) << "COMPSETS row " << i << " condition " << category;
+    }
+  }
+}
+
+TEST(TxdbInvariants, JoinsHaveSpacingsAndDetails)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& pairs = db["JOINTBL"];
+  const CTxdbRows& spacings = db["JOINSPAC"];
+  std::set<std::pair<long long, long long>> spaced;
+  for (size_t i = 0; i < spacings.Size(); ++i) {
+    spaced.emplace(spacings.Int(i, "Field1"), spacings.Int(i, "Field5"));
+    EXPECT_GT(spacings.Real(i, "Spacing"), 0.0);
+  }
+  std::set<long long> joinTypes = Ints(db["JOINING"], "Joining");
+  std::set<long long> details = Ints(db["COMPSETS"], "Field1");
+  std::set<long long> components = Ints(db["COMPONET"], "Component");
+  for (size_t i = 0; i < pairs.Size(); ++i) {
+    long long join = pairs.Int(i, "Join");
+    EXPECT_TRUE(joinTypes.count(join)) << "JOINTBL row " << i;
+    for (const char* side : {"ID", "OtherID"}) {
+      long long id = pairs.Int(i, side);
+      EXPECT_TRUE(spaced.count({join, id})) << "no spacing for join " << join << ", product " << id;
+      EXPECT_TRUE(components.count(id)) << "product " << id << " is no component";
+    }
+    EXPECT_TRUE(details.count(pairs.Int(i, "Field13"))) << "join detail " << pairs.Int(i, "Field13");
+  }
+}
+
+TEST(TxdbInvariants, GrillesHaveIdsAndBarsForExistingSizes)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& headers = db["GRILHDRS"];
+  const CTxdbRows& bars = db["GRILPROP"];
+  std::set<long long> barred = Ints(bars, "GrilleId");
+  std::set<Key3> sizes = SizeKeys(db["STDSIZES"]);
+  for (size_t i = 0; i < headers.Size(); ++i) {
+    long long id = headers.Int(i, "GrilleId");
+    EXPECT_NE(id, 0);
+    EXPECT_TRUE(barred.count(id)) << "grille " << id << " has no bars";
+    EXPECT_TRUE(sizes.count({headers.Text(i, "TypeCode"), headers.Text(i, "SubtypeCode"), headers.Text(i, "SizeCode")}))
+        << "grille " << id << " is for an unknown size";
+  }
+  for (size_t i = 0; i < bars.Size(); ++i) {
+    EXPECT_NE(bars.Int(i, "GrilleId"), 0);
+    EXPECT_GT(bars.Real(i, "Value"), 0.0);
+  }
+}
