@@ -1,0 +1,284 @@
+#include "model/Custarch.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/2dline.h"
+#include "geometry/2dpoint.h"
+#include "model/Rptdata.h"
+#include "model/Unitexcp.h"
+#include "productdb/txdbExcp.h"
+
+IMPLEMENT_DYNAMIC(CCustomArchedUnit, CUnit)
+
+namespace {
+constexpr const char* kModule = "Custarch";
+constexpr int kNoBaseRowLine = 68;
+constexpr int kOtherClassAssignedLine = 95;
+constexpr int kListedBaseMissingLine = 302;
+constexpr int kBaseNotListedLine = 305;
+
+// The smallest base a new unit takes, inches.
+constexpr float kSmallestDefaultBase = 72.0f;
+// How close a value must be to a listed base to select it.
+constexpr double kBaseMatch = 1e-9;
+constexpr double kSquareInchesPerSquareFoot = 144.0;
+} // namespace
+
+CCustomArchedUnit::CCustomArchedUnit(const CString& type, const CString& subtype, double width,
+                                     const CVRX2DVector& archCentre)
+  : CUnit(type, subtype), m_pArLimits(std::make_unique<CArLimitsRec>()), m_dWidth(width), m_vArchCentre(archCentre)
+{
+  m_pArLimits->SetField1(kSmallestDefaultBase);
+  BOOL atEnd = FALSE;
+  if (m_pArLimits->SeekGE(1, &atEnd) != 0 || atEnd)
+    throw CTXDBException(kModule, kNoBaseRowLine, CTXDBException::readError);
+  m_VgLimits.First(1);
+  ResetProposedSize();
+}
+
+CCustomArchedUnit::CCustomArchedUnit(const CCustomArchedUnit& source)
+  : CUnit(source),
+    m_pArLimits(std::make_unique<CArLimitsRec>(*source.m_pArLimits)),
+    m_VgLimits(source.m_VgLimits),
+    m_dWidth(source.m_dWidth),
+    m_vArchCentre(source.m_vArchCentre),
+    m_dProposedWidth(source.m_dProposedWidth),
+    m_vProposedArchCentre(source.m_vProposedArchCentre)
+{}
+
+CCustomArchedUnit::~CCustomArchedUnit() = default;
+
+CUnit& CCustomArchedUnit::operator=(const CUnit& source)
+{
+  if (&source == this)
+    return *this;
+  if (!source.IsKindOf(GetRuntimeClass()))
+    throw CUnitException(kModule, kOtherClassAssignedLine);
+  CUnit::operator=(source);
+  const auto& other = static_cast<const CCustomArchedUnit&>(source);
+  *m_pArLimits = *other.m_pArLimits;
+  m_VgLimits = other.m_VgLimits;
+  m_dWidth = other.m_dWidth;
+  m_vArchCentre = other.m_vArchCentre;
+  m_dProposedWidth = other.m_dProposedWidth;
+  m_vProposedArchCentre = other.m_vProposedArchCentre;
+  return *this;
+}
+
+void CCustomArchedUnit::AppendBaseAndWidth(CString& key) const
+{
+  key += CString::Formatted(",%.15g,%.15g", GetBase(), m_dWidth);
+}
+
+CString CCustomArchedUnit::GetAttributes()
+{
+  CString attributes = CUnit::GetAttributes();
+  AppendBaseAndWidth(attributes);
+  return attributes;
+}
+
+void CCustomArchedUnit::SetAttributes(CString& attributes)
+{
+  CUnit::SetAttributes(attributes);
+  SetBase(StrToDouble(GetNextAttribute(attributes)));
+  m_dWidth = StrToDouble(GetNextAttribute(attributes));
+}
+
+void CCustomArchedUnit::GetReportData(CUnitInfoReportDataArray& records)
+{
+  const int first = records.GetSize();
+  CUnit::GetReportData(records);
+  for (int i = first; i < records.GetSize(); ++i)
+    AppendBaseAndWidth(records[i]->m_strUnitKey);
+}
+
+void CCustomArchedUnit::GetReportData(CScheduleReportDataArray& rows)
+{
+  const int first = rows.GetSize();
+  CUnit::GetReportData(rows);
+  for (int i = first; i < rows.GetSize(); ++i)
+    AppendBaseAndWidth(rows[i]->m_strUnitKey);
+}
+
+CVRX2DVector CCustomArchedUnit::SetSizeToProposed()
+{
+  const CVRX2DVector offset = CUnit::SetSizeToProposed();
+  m_dWidth = m_dProposedWidth;
+  m_vArchCentre = m_vProposedArchCentre;
+  return offset;
+}
+
+void CCustomArchedUnit::ResetProposedSize()
+{
+  CUnit::ResetProposedSize();
+  m_dProposedWidth = m_dWidth;
+  m_vProposedArchCentre = m_vArchCentre;
+}
+
+void CCustomArchedUnit::Recompute()
+{
+  DiscardGeometry();
+  ResetProposedSize();
+}
+
+void CCustomArchedUnit::GetDimensionLabels(CStringArray& labels) { labels.SetAtGrow(0, "Base:"); }
+
+void CCustomArchedUnit::GetDimensionValues(double& base, int& count, CArray<double, double>& values)
+{
+  base = GetBase();
+  count = 0;
+  values.SetAtGrow(0, m_dWidth);
+}
+
+void CCustomArchedUnit::GetBaseList(CArray<double, double>& bases)
+{
+  bases.RemoveAll();
+  CArLimitsRec row(*m_pArLimits);
+  row.SetField1(0.0f);
+  BOOL atEnd = FALSE;
+  for (int rc = row.SeekGE(1, &atEnd); rc == 0; rc = row.Next(&atEnd))
+    bases.Add(row.GetField1());
+}
+
+void CCustomArchedUnit::SetBase(double base)
+{
+  CArray<double, double> bases;
+  GetBaseList(bases);
+  for (double listed : bases) {
+    if (std::fabs(listed - base) > kBaseMatch * std::max(std::fabs(listed), std::fabs(base)))
+      continue;
+    CArLimitsRec row(*m_pArLimits);
+    row.SetField1(static_cast<float>(listed));
+    if (row.Find(1) != 0)
+      throw CUnitException(kModule, kListedBaseMissingLine);
+    *m_pArLimits = row;
+    return;
+  }
+  throw CUnitException(kModule, kBaseNotListedLine);
+}
+
+double CCustomArchedUnit::SqrtSumSquares(double a, double b) { return std::sqrt(a * a + b * b); }
+
+double CCustomArchedUnit::SqrtDiffSquares(double a, double b) { return std::sqrt(std::max(0.0, a * a - b * b)); }
+
+double CCustomArchedUnit::GetRise(double chord) const
+{
+  const double r = GetBase();
+  return r - 0.5 * std::sqrt(std::max(0.0, 4.0 * r * r - chord * chord));
+}
+
+CVRX2DVector CCustomArchedUnit::GetRiseVector(const CVRX2DLine& chord) const
+{
+  CVRX2DVector d = chord.GetEndPoint() - chord.GetStartPoint();
+  if (d.GetX() < 0.0)
+    d = -d;
+  return CVRX2DVector(GetRise(d.GetLength()), CVRXAngle(VRXAtan2(d.GetY(), d.GetX()) + VRX_HALF_PI));
+}
+
+CVRXAngle CCustomArchedUnit::GetAngleFromArchCentre(const CVRX2DPoint& p) const
+{
+  return CVRXAngle(VRXAtan2(p.GetY() - m_vArchCentre.GetY(), p.GetX() - m_vArchCentre.GetX()));
+}
+
+// The chord's middle is taken on the unit's vertical mid-line, so the arch stays centred.
+CVRX2DVector CCustomArchedUnit::CentreForChord(const CVRX2DLine& chord, double width) const
+{
+  CVRX2DVector d = chord.GetEndPoint() - chord.GetStartPoint();
+  if (d.GetX() < 0.0)
+    d = -d;
+  const CVRXAngle up(VRXAtan2(d.GetY(), d.GetX()) + VRX_HALF_PI);
+  const CVRX2DVector middle(width * 0.5, (chord.GetStartPoint().GetY() + chord.GetEndPoint().GetY()) * 0.5);
+  const CVRX2DVector apex = middle + CVRX2DVector(GetRise(d.GetLength()), up);
+  return apex - CVRX2DVector(GetBase(), up);
+}
+
+BOOL CCustomArchedUnit::SetArchFromChord(const CVRX2DLine& chord)
+{
+  if (!IsChordWithinLimits(chord.GetLength()))
+    return FALSE;
+  const CVRX2DVector previous = m_vArchCentre;
+  m_vArchCentre = CentreForChord(chord, m_dWidth);
+  if (IsSizeValid())
+    return TRUE;
+  m_vArchCentre = previous;
+  return FALSE;
+}
+
+int CCustomArchedUnit::ConformArchToChord(const CVRX2DLine& chord, const CVRX2DVector& baseOffset)
+{
+  if (!IsChordWithinLimits(chord.GetLength()))
+    return outOfBoundsUnchanged;
+  const double previousWidth = m_dProposedWidth;
+  const CVRX2DVector previousCentre = m_vProposedArchCentre;
+  m_dProposedWidth = chord.GetEndPoint().GetX() - chord.GetStartPoint().GetX();
+  m_vProposedArchCentre = CentreForChord(chord, m_dProposedWidth);
+  if (IsProposedSizeValid()) {
+    m_vProposedOffset = baseOffset;
+    return inboundsChanged;
+  }
+  m_dProposedWidth = previousWidth;
+  m_vProposedArchCentre = previousCentre;
+  return outOfBoundsUnchanged;
+}
+
+BOOL CCustomArchedUnit::IsChordWithinLimits(double chord) const
+{
+  return m_pArLimits->GetField5() <= chord && chord <= m_pArLimits->GetField9();
+}
+
+BOOL CCustomArchedUnit::IsWidthAllowed(double width) const
+{
+  return m_VgLimits.GetMinSide() <= width && width <= m_VgLimits.GetMaxSide();
+}
+
+BOOL CCustomArchedUnit::IsWidthWithinLimits() const { return IsWidthAllowed(m_dWidth); }
+BOOL CCustomArchedUnit::IsProposedWidthWithinLimits() const { return IsWidthAllowed(m_dProposedWidth); }
+
+BOOL CCustomArchedUnit::IsArchWithinLimits() const
+{
+  return m_pArLimits->GetField5() <= GetChordLength(2) && GetChordLength(1) <= m_pArLimits->GetField9();
+}
+
+BOOL CCustomArchedUnit::IsProposedArchWithinLimits() const
+{
+  return m_pArLimits->GetField5() <= GetProposedChordLength(2) && GetProposedChordLength(1) <= m_pArLimits->GetField9();
+}
+
+// Lengths in inches, the limit in square feet.
+BOOL CCustomArchedUnit::IsAreaAllowed(double a, double b) const
+{
+  const double area = b / kSquareInchesPerSquareFoot * a;
+  return area > 0.0 && area <= m_VgLimits.GetMaxArea();
+}
+
+BOOL CCustomArchedUnit::IsAreaWithinLimits() const { return IsAreaAllowed(GetAreaHeight(), GetAreaWidth()); }
+
+BOOL CCustomArchedUnit::IsProposedAreaWithinLimits() const
+{
+  return IsAreaAllowed(GetProposedAreaHeight(), GetProposedAreaWidth());
+}
+
+BOOL CCustomArchedUnit::IsUnitAreaWithinLimits() const { return IsAreaAllowed(GetHeight(), m_dWidth); }
+
+BOOL CCustomArchedUnit::IsProposedUnitAreaWithinLimits() const
+{
+  return IsAreaAllowed(GetProposedHeight(), m_dProposedWidth);
+}
+
+BOOL CCustomArchedUnit::AreArchAnglesWithinLimits(const CVRXAngle& /*first*/, const CVRXAngle& second) const
+{
+  return IsArchAngleWithinLimits(second);
+}
+
+BOOL CCustomArchedUnit::AreCurrentDimensionsValid() const
+{
+  const CVRXAngle first = GetFirstArchAngle();
+  return AreArchAnglesWithinLimits(first, GetSecondArchAngle(first));
+}
+
+BOOL CCustomArchedUnit::AreProposedDimensionsValid() const
+{
+  const CVRXAngle first = GetProposedFirstArchAngle();
+  return AreArchAnglesWithinLimits(first, GetProposedSecondArchAngle(first));
+}
