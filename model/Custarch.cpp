@@ -17,6 +17,7 @@ constexpr int kNoBaseRowLine = 68;
 constexpr int kOtherClassAssignedLine = 95;
 constexpr int kListedBaseMissingLine = 302;
 constexpr int kBaseNotListedLine = 305;
+constexpr int kBadWidthLine = 318;
 
 // The smallest base a new unit takes, inches.
 constexpr float kSmallestDefaultBase = 72.0f;
@@ -82,7 +83,11 @@ void CCustomArchedUnit::SetAttributes(CString& attributes)
 {
   CUnit::SetAttributes(attributes);
   SetBase(StrToDouble(GetNextAttribute(attributes)));
-  m_dWidth = StrToDouble(GetNextAttribute(attributes));
+  // A damaged width ("nan", "inf") would carry into every outline and check of the unit.
+  const double width = StrToDouble(GetNextAttribute(attributes));
+  if (!std::isfinite(width))
+    throw CUnitException(kModule, kBadWidthLine);
+  m_dWidth = width;
 }
 
 void CCustomArchedUnit::GetReportData(CUnitInfoReportDataArray& records)
@@ -146,7 +151,8 @@ void CCustomArchedUnit::SetBase(double base)
   CArray<double, double> bases;
   GetBaseList(bases);
   for (double listed : bases) {
-    if (std::fabs(listed - base) > kBaseMatch * std::max(std::fabs(listed), std::fabs(base)))
+    // Written as "not within" so that a value that is no number matches no base.
+    if (!(std::fabs(listed - base) <= kBaseMatch * std::max(std::fabs(listed), std::fabs(base))))
       continue;
     CArLimitsRec row(*m_pArLimits);
     row.SetField1(static_cast<float>(listed));

@@ -38,6 +38,7 @@ public:
   // The unit's fields, then the base and the width ("%.15g"); the leaves append theirs and
   // rebuild the arch from them.
   CString GetAttributes() override;
+  // An unlisted base or a width that is no finite number throws CUnitException.
   void SetAttributes(CString& attributes) override;
   double GetWidth() const override { return m_dWidth; }
   void GetReportData(CUnitInfoReportDataArray& records) override;

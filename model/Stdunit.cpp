@@ -124,8 +124,7 @@ void CStandardUnit::GetReportData(CUnitInfoReportDataArray& records)
 CVRX2DVector CStandardUnit::SetSizeToProposed()
 {
   const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  *m_pCurrentSize = *m_pProposedSize;
-  SizeChanged();
+  SelectSize(CStdSizesRec(*m_pProposedSize));
   return offset;
 }
 
@@ -152,10 +151,24 @@ BOOL CStandardUnit::IsOwnRow(const CStdSizesRec& row) const
   return row.GetTypeCode() == GetType() && row.GetSubtypeCode() == GetSubtype();
 }
 
+// A size for which the catalogue lists no operating choice is refused as a whole: the unit keeps
+// its previous size and choice instead of a size whose choice belongs to another one.
 void CStandardUnit::SelectSize(const CStdSizesRec& row)
 {
+  const CStdSizesRec previous(*m_pCurrentSize);
+  const CString previousChoice = m_strOperatingChoice;
   *m_pCurrentSize = row;
-  SizeChanged();
+  try {
+    SizeChanged();
+  }
+  catch (...) {
+    *m_pCurrentSize = previous;
+    m_strOperatingChoice = previousChoice;
+    DiscardGeometry();
+    UpdateComponentIndices();
+    ResetProposedSize();
+    throw;
+  }
 }
 
 // Every setter searches on a copy, so a size the catalogue lacks leaves the unit as it was.

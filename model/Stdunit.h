@@ -81,7 +81,8 @@ protected:
   BOOL IsOwnRow(const CStdSizesRec& row) const;
   const CStdSizesRec& GetCurrentSize() const { return *m_pCurrentSize; }
   const CStdSizesRec& GetProposedSize() const { return *m_pProposedSize; }
-  // Makes the row current (a row of this unit) and runs SizeChanged.
+  // Makes the row current (a row of this unit) and runs SizeChanged; when that throws, the
+  // previous size and operating choice are put back before the exception leaves.
   void SelectSize(const CStdSizesRec& row);
   void SetProposedSize(const CStdSizesRec& row) { *m_pProposedSize = row; }
   // The bars of one direction: "H" vertical bars at x positions, "V" horizontal bars at y.

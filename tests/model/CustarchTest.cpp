@@ -98,6 +98,20 @@ TEST_F(CustarchTest, AttributesEndWithBaseAndWidthBeforeTheLeafsValues)
   ExpectUnitError([&] { copy.SetAttributes(unknownBase); }, "Custarch", 305);
 }
 
+TEST_F(CustarchTest, ABaseOrWidthThatIsNoNumberIsRefused)
+{
+  CCustomArchLeaf unit(48.5, 36.0);
+  ExpectUnitError([&] { unit.SetBase(std::nan("")); }, "Custarch", 305);
+  EXPECT_DOUBLE_EQ(unit.GetBase(), 72.0);
+  CString notANumberBase = "AR,S1013,0,nan,48.5,36";
+  ExpectUnitError([&] { unit.SetAttributes(notANumberBase); }, "Custarch", 305);
+  CString infiniteWidth = "AR,S1013,0,84,inf,36";
+  ExpectUnitError([&] { unit.SetAttributes(infiniteWidth); }, "Custarch", 318);
+  CString notANumberWidth = "AR,S1013,0,84,nan,36";
+  ExpectUnitError([&] { unit.SetAttributes(notANumberWidth); }, "Custarch", 318);
+  EXPECT_DOUBLE_EQ(unit.GetWidth(), 48.5);
+}
+
 TEST_F(CustarchTest, ABaseThatIsNoWholeNumberReadsBackFromItsText)
 {
   COddCatalogue data;

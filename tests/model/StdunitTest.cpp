@@ -101,13 +101,25 @@ TEST_F(StdunitTest, ASizeChangeKeepsTheChoiceElseTakesTheNextElseTheFirst)
   EXPECT_EQ(unit.GetOperatingChoice(), "FV");
 }
 
-TEST_F(StdunitTest, ASizeWithoutOperatingChoicesIsRefusedAfterTheChange)
+TEST_F(StdunitTest, ASizeWithoutOperatingChoicesIsRefusedAndTheUnitKeepsItsSize)
 {
   COddCatalogue data;
   data.AddRow("STDSIZES", {"FG", "BA015", "FG9999", "99", "99", "1", "0", "0", "0", "0", "0", "0"});
   data.Use();
   CRectLeaf unit("FG", "BA015");
+  const CString size = unit.GetSizeCode();
+  const CString choice = unit.GetOperatingChoice();
   ExpectUnitError([&] { unit.SetSizeCode("FG9999"); }, "Stdunit", 802);
+  // The unit keeps a size and a choice that belong together.
+  EXPECT_EQ(unit.GetSizeCode(), size);
+  EXPECT_EQ(unit.GetOperatingChoice(), choice);
+  EXPECT_EQ(unit.GetSizeText(2).Left(size.GetLength() + 1), size + ":");
+  EXPECT_EQ(unit.GetAttributes(), "FG,BA015,0," + size + "," + choice);
+  // The same size reached by a drag.
+  ASSERT_EQ(unit.ConformProposedSize(2, CVRX2DVector(99.0 - unit.GetWidth(), 99.0 - unit.GetHeight())), CUnit::inboundsChanged);
+  ExpectUnitError([&] { unit.SetSizeToProposed(); }, "Stdunit", 802);
+  EXPECT_EQ(unit.GetAttributes(), "FG,BA015,0," + size + "," + choice);
+  EXPECT_EQ(unit.GetSizeText(2).Left(size.GetLength() + 1), size + ":");
 }
 
 TEST_F(StdunitTest, ListsSizesAndOperatingChoicesOfTheCatalogue)
