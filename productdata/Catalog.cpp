@@ -26,9 +26,10 @@ void CheckHeader(const CCatalogueTable& table, const CCsvFile& file)
   }
 }
 
-// A text read from the database ends at a NUL and loses trailing blanks and control characters
-// (and, as the format first defined it, trailing bytes from 0x80 up); a value that would not
-// read back as written is refused here rather than changed without notice.
+// A text read from the database ends at a NUL and loses trailing blanks and control characters;
+// trailing bytes from 0x80 up are refused as well, so that a reader with a stricter trim still
+// reads the same. A value that would not read back as written is refused here rather than
+// changed without notice.
 CString TextFault(const SdfFieldLayout& field, const CString& value)
 {
   if (value.GetLength() > field.width)

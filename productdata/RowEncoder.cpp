@@ -139,6 +139,14 @@ CString EncodeReal(const SdfFieldLayout& field, double value, BYTE* target)
   return {};
 }
 
+int DaysInMonth(int year, int month)
+{
+  static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+// The reader turns the bytes into a local time, which would quietly move a 31 April to 1 May.
 CString EncodeDate(const SdfDate& d, BYTE* target)
 {
   if (d.year == 1900 && d.month == 0 && d.day == 0) {
@@ -146,7 +154,8 @@ CString EncodeDate(const SdfDate& d, BYTE* target)
     return {};
   }
   if (d.year < 1900 || d.year > 2155 || d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 || d.hour < 0 ||
-      d.hour > 23 || d.minute < 0 || d.minute > 59 || d.second < 0 || d.second > 59)
+      d.hour > 23 || d.minute < 0 || d.minute > 59 || d.second < 0 || d.second > 59 ||
+      d.day > DaysInMonth(d.year, d.month))
     return CString::Formatted("%04d-%02d-%02d %02d:%02d:%02d is not a date the file can hold.", d.year, d.month,
                               d.day, d.hour, d.minute, d.second);
   const int parts[6] = {d.year - 1900, d.month, d.day, d.hour, d.minute, d.second};

@@ -1,5 +1,6 @@
 #include "productdb/Recobj.h"
 
+#include <climits>
 #include <cstring>
 #include <new>
 
@@ -97,7 +98,10 @@ int CRecObj::SelectIndex(int index)
   }
   m_currentIndex = index;
   // Room beyond the key, so that a table class's key parts never need a bigger buffer.
-  EnsureKeyBuffer(CurrentIndex().keyLength + 10);
+  long long size = static_cast<long long>(CurrentIndex().keyLength) + 10;
+  if (size > INT_MAX)
+    throw CTXDBException(kSource, kLineKeyBuffer, CTXDBException::readError);
+  EnsureKeyBuffer(static_cast<int>(size));
   return 0;
 }
 

@@ -40,8 +40,8 @@ public:
 
   // Navigation: 0 on success (the record at the new position was read and unpacked), -1 on
   // failure (members untouched). The end flag is set when a move runs off the index or the
-  // table is empty. Among equal keys SeekGE and SeekLT stop at the first, SeekGT and SeekLE at
-  // the last; Find lands on the first.
+  // table is empty. Among equal keys Find and SeekGE land on the first, SeekLE on the last,
+  // SeekGT on the entry after the last and SeekLT on the entry before the first.
   int Find(int index);
   int First(int index);
   int SeekGE(int index, BOOL* atEnd);

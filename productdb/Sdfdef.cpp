@@ -27,6 +27,7 @@ constexpr int kLineRecordsOutsideBlock = 198;
 constexpr int kLinePositionsOutsideBlock = 202;
 constexpr int kLineKeyPartOutsideRecord = 206;
 constexpr int kLineKeyLength = 210;
+constexpr int kLineRecordLongerThanFile = 214;
 
 [[noreturn]] void Fail(int line)
 {
@@ -182,6 +183,10 @@ void CSdfTableDef::CheckBlock(long long fileLength, long long descriptorsEnd) co
                          static_cast<long long>(header.recordCount) * header.recordLength;
   if (recordsEnd > blockSize)
     Fail(kLineRecordsOutsideBlock);
+  // Without records the check above says nothing of the length, yet the record buffer and the
+  // key buffers are sized from it: a damaged header must not make them larger than the file.
+  if (header.recordLength > fileLength)
+    Fail(kLineRecordLongerThanFile);
 }
 
 void CSdfTableDef::CheckIndex(const CSdfIndexDef& index) const

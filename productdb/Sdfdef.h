@@ -56,7 +56,8 @@ public:
   // Finds the table (names compared without case; the first in chain order wins) and reads its
   // header and descriptors. Everything is checked against the file before it is used: the
   // block, the records area and every positions array must lie where they can be read, every
-  // key part inside the record. Any violation throws CTXDBException (cause 1).
+  // key part inside the record, and no record may be longer than the file, even in a table
+  // without records. Any violation throws CTXDBException (cause 1).
   void Load(CFile& file, const char* tableName);
   // Absolute offset of the header of the named table.
   static long long FindTable(CFile& file, const char* tableName);

@@ -115,6 +115,10 @@ TEST(TableWriterTest, ValuesThatDoNotFitAreRefusedNamingRowAndField)
   EXPECT_NE(error(CSdfRow().Set("FLAG", "maybe")).Find("logical"), -1);
   EXPECT_NE(error(CSdfRow().Set("DATE", "17.05.1996")).Find("YYYY-MM-DD"), -1);
   EXPECT_NE(error(CSdfRow().Set("DATE", "1996-13-01")).Find("not a date the file can hold"), -1);
+  EXPECT_NE(error(CSdfRow().Set("DATE", "1998-04-31")).Find("not a date the file can hold"), -1);
+  EXPECT_NE(error(CSdfRow().SetDate("DATE", {1999, 2, 29})).Find("not a date the file can hold"), -1);
+  EXPECT_EQ(ErrorOf([] { CTableWriter::PackRecord(Layout(), CSdfRow().Set("DATE", "2000-02-29")); }),
+            CString("(no error)"));
   EXPECT_NE(error(CSdfRow().SetReal("LONG", 1.5)).Find("does not suit"), -1);
   EXPECT_NE(ErrorOf([&] { writer.AddRecord(t, std::vector<BYTE>(31)); }).Find("31 bytes"), -1);
   EXPECT_EQ(writer.GetRowCount(t), 1);  // nothing refused was added

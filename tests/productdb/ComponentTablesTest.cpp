@@ -47,8 +47,8 @@ protected:
     AddProductTable(w, "ARLIMITS", {{{"F1", "60"}}, {{"F1", "80"}, {"F5", "10"}, {"F9", "70"}, {"F13", "5"},
                                                       {"F17", "0.5"}, {"F21", "1.5"}}});
     AddProductTable(w, "VGLIMITS", {Limits("12", "1.25"), Limits("8", "0.75"), Limits("10", "1.0")});
-    AddProductTable(w, "DBVER", {{{"F1", "SPEC 2.0"}, {"F21", "DATA 7"}, {"F41", "1996-05-17 14:30:00"}},
-                                 {{"F1", "SPEC 1.0      "}, {"F21", "ABCDEFGHIJKLMNOPQRST"}, {"F41", "1995-01-02"}}});
+    AddProductTable(w, "DBVER", {{{"F1", "REL 2.0"}, {"F21", "DATA 7"}, {"F41", "1996-05-17 14:30:00"}},
+                                 {{"F1", "REL 1.0      "}, {"F21", "ABCDEFGHIJKLMNOPQRST"}, {"F41", "1995-01-02"}}});
     UseDatabase(w);
   }
 };
@@ -166,7 +166,7 @@ TEST_F(ComponentTablesTest, VersionRecordReadsTheSmallestPairFirst)
 {
   CDbVerRec version;
   ASSERT_EQ(version.First(1), 0);
-  EXPECT_EQ(version.GetSpecificationVersion(), CString("SPEC 1.0"));  // trailing blanks dropped
+  EXPECT_EQ(version.GetSpecificationVersion(), CString("REL 1.0"));  // trailing blanks dropped
   EXPECT_EQ(version.GetProductDataVersion(), CString("ABCDEFGHIJKLMNOPQRST"));  // 20 bytes, no NUL
   EXPECT_EQ(version.GetDatePopulated().GetYear(), 1995);
   BOOL atEnd = FALSE;

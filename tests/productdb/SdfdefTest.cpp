@@ -165,6 +165,11 @@ INSTANTIATE_TEST_SUITE_P(
              Patch32(i, Index1(i) + 20, 2);
            }},
     Damage{"key length differing from its parts", 210, [](SdfImage& i) { Patch32(i, Index1(i) + 20, 5); }},
+    Damage{"empty table whose record is longer than the file", 214,
+           [](SdfImage& i) {
+             Patch32(i, Start(i) + 40, 0);
+             Patch32(i, Start(i) + 48, 0x7FFFFFFF);
+           }},
     Damage{"chain pointing back at itself", 174,
            [](SdfImage& i) {
              Patch32(i, Start(i) + 36, static_cast<DWORD>(Start(i)));
