@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -173,7 +175,9 @@ BOOL CFile::GetStatus(const char* fileName, CFileStatus& status)
   status.m_atime = st.st_atime;
   status.m_size = st.st_size;
   status.m_attribute = S_ISDIR(st.st_mode) ? 0x10 : 0;
-  status.m_szFullName = fileName;
+  // The full name identifies the file, whatever spelling of the path was given.
+  char resolved[PATH_MAX];
+  status.m_szFullName = ::realpath(CString(fileName).ToUtf8().c_str(), resolved) ? CString::FromUtf8(resolved) : CString(fileName);
   return TRUE;
 }
 

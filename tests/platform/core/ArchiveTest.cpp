@@ -273,3 +273,18 @@ TEST(ArchiveFiles, LockedFileRefusesASecondExclusiveOpener)
   EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
   unlink(path);
 }
+
+TEST(ArchiveFiles, StatusGivesOneFullNameForEverySpelling)
+{
+  char dir[] = "/tmp/statusXXXXXX";
+  ASSERT_NE(mkdtemp(dir), nullptr);
+  std::string file = std::string(dir) + "/TXDB.SDF";
+  { CFile f(file.c_str(), CFile::modeCreate | CFile::modeWrite); }
+  CFileStatus a, b;
+  ASSERT_TRUE(CFile::GetStatus(file.c_str(), a));
+  ASSERT_TRUE(CFile::GetStatus((std::string(dir) + "//./TXDB.SDF").c_str(), b));
+  EXPECT_EQ(a.m_szFullName, b.m_szFullName);
+  EXPECT_FALSE(CFile::GetStatus((std::string(dir) + "/none").c_str(), a));
+  unlink(file.c_str());
+  rmdir(dir);
+}
