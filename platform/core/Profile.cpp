@@ -1,0 +1,263 @@
+#include "platform/core/Profile.h"
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+CString Trimmed(const std::string& text, size_t first, size_t last)
+{
+  while (first < last && IsBlank(text[first]))
+    ++first;
+  while (last > first && IsBlank(text[last - 1]))
+    --last;
+  return CString(text.substr(first, last - first));
+}
+
+bool HoldsAny(LPCTSTR text, const char* set)
+{
+  return text && CString(text).FindOneOf(set) >= 0;
+}
+
+// A name the file can hold so that it reads back as the same name.
+bool IsKeepableName(LPCTSTR name, const char* forbidden)
+{
+  if (!name || !*name || HoldsAny(name, forbidden))
+    return false;
+  CString text(name);
+  return !IsBlank(text[0]) && !IsBlank(text[text.GetLength() - 1]) && text[0] != '[' && text[0] != ';';
+}
+
+std::string HomeDirectory()
+{
+  const char* home = std::getenv("HOME");
+  if (home && *home)
+    return home;
+  const passwd* pw = ::getpwuid(::getuid());
+  return pw && pw->pw_dir ? pw->pw_dir : "";
+}
+
+bool WriteAll(int fd, const std::string& text)
+{
+  size_t done = 0;
+  while (done < text.size()) {
+    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Reads the whole file; false when it exists but cannot be read.
+bool ReadFile(const std::string& path, std::string& text, bool& exists)
+{
+  exists = false;
+  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
+    return errno == ENOENT || errno == ENOTDIR;
+  exists = true;
+  char buffer[8192];
+  bool ok = true;
+  for (;;) {
+    ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n < 0)
+      ok = false;
+    if (n <= 0)
+      break;
+    text.append(buffer, static_cast<size_t>(n));
+  }
+  ::close(fd);
+  return ok;
+}
+
+} // namespace
+
+std::string CProfile::DefaultPath(const char* makerName, const char* applicationName)
+{
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  // The base-directory rules ignore a relative setting.
+  std::string base = xdg && xdg[0] == '/' ? std::string(xdg) : HomeDirectory() + "/.config";
+  return base + "/" + CString(makerName).ToUtf8() + "/" + CString(applicationName).ToUtf8() + ".ini";
+}
+
+CProfile::CProfile(std::string path) : m_path(std::move(path))
+{
+  std::string text;
+  bool exists = false;
+  m_writable = ReadFile(m_path, text, exists);
+  if (m_writable)
+    Parse(text);
+}
+
+void CProfile::Parse(const std::string& text)
+{
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t stop = text.find('\n', start);
+    if (stop == std::string::npos)
+      stop = text.size();
+    size_t end = stop > start && text[stop - 1] == '\r' ? stop - 1 : stop;
+    std::string line = text.substr(start, end - start);
+    size_t first = 0;
+    while (first < line.size() && IsBlank(line[first]))
+      ++first;
+    size_t close = line.find(']', first);
+    size_t equals = line.find('=');
+    if (first < line.size() && line[first] == '[' && close != std::string::npos)
+      m_lines.push_back({Line::section, Trimmed(line, first + 1, close), CString()});
+    else if (first < line.size() && line[first] != ';' && equals != std::string::npos)
+      m_lines.push_back({Line::entry, Trimmed(line, 0, equals), CString(line.substr(equals + 1))});
+    else
+      m_lines.push_back({Line::other, CString(), CString(line)});
+    start = stop + 1;
+  }
+}
+
+std::string CProfile::Compose() const
+{
+  std::string text;
+  for (const Line& line : m_lines) {
+    if (line.kind == Line::section)
+      text += "[" + line.name.str() + "]";
+    else if (line.kind == Line::entry)
+      text += line.name.str() + "=" + line.value.str();
+    else
+      text += line.value.str();
+    text += '\n';
+  }
+  return text;
+}
+
+int CProfile::FindSection(LPCTSTR section) const
+{
+  for (size_t i = 0; i < m_lines.size(); ++i)
+    if (m_lines[i].kind == Line::section && m_lines[i].name.CompareNoCase(section) == 0)
+      return static_cast<int>(i);
+  return -1;
+}
+
+int CProfile::SectionEnd(int sectionLine) const
+{
+  size_t i = static_cast<size_t>(sectionLine) + 1;
+  while (i < m_lines.size() && m_lines[i].kind != Line::section)
+    ++i;
+  return static_cast<int>(i);
+}
+
+int CProfile::FindEntry(int sectionLine, LPCTSTR entry) const
+{
+  if (sectionLine < 0)
+    return -1;
+  int end = SectionEnd(sectionLine);
+  for (int i = sectionLine + 1; i < end; ++i) {
+    const Line& line = m_lines[static_cast<size_t>(i)];
+    if (line.kind == Line::entry && line.name.CompareNoCase(entry) == 0)
+      return i;
+  }
+  return -1;
+}
+
+CString CProfile::GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue) const
+{
+  int i = FindEntry(FindSection(section), entry);
+  return i >= 0 ? m_lines[static_cast<size_t>(i)].value : CString(defaultValue);
+}
+
+int CProfile::GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const
+{
+  CString text = GetProfileString(section, entry);
+  if (text.IsEmpty())
+    return defaultValue;
+  const char* p = text;
+  while (IsBlank(*p))
+    ++p;
+  // Only a sign and decimal digits count; StrToLong alone would also skip other white space.
+  const char* digits = (*p == '+' || *p == '-') ? p + 1 : p;
+  if (*digits < '0' || *digits > '9')
+    return 0;
+  long value = StrToLong(p);
+  return value > INT_MAX ? INT_MAX : (value < INT_MIN ? INT_MIN : static_cast<int>(value));
+}
+
+void CProfile::SetValue(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
+{
+  int sectionLine = FindSection(section);
+  if (sectionLine < 0) {
+    if (!m_lines.empty() && !(m_lines.back().kind == Line::other && m_lines.back().value.IsEmpty()))
+      m_lines.push_back({Line::other, CString(), CString()});
+    m_lines.push_back({Line::section, CString(section), CString()});
+    m_lines.push_back({Line::entry, CString(entry), CString(value)});
+    return;
+  }
+  int i = FindEntry(sectionLine, entry);
+  if (i >= 0) {
+    m_lines[static_cast<size_t>(i)].value = value;
+    return;
+  }
+  // A new key follows the section's last entry, ahead of any trailing comments and blank lines.
+  int at = SectionEnd(sectionLine);
+  while (at > sectionLine + 1 && m_lines[static_cast<size_t>(at - 1)].kind == Line::other)
+    --at;
+  m_lines.insert(m_lines.begin() + at, Line{Line::entry, CString(entry), CString(value)});
+}
+
+void CProfile::RemoveValue(LPCTSTR section, LPCTSTR entry)
+{
+  int i = FindEntry(FindSection(section), entry);
+  if (i >= 0)
+    m_lines.erase(m_lines.begin() + i);
+}
+
+BOOL CProfile::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
+{
+  if (!m_writable || !IsKeepableName(section, "]\r\n") || !IsKeepableName(entry, "=\r\n") ||
+      HoldsAny(value, "\r\n"))
+    return FALSE;
+  std::vector<Line> previous = m_lines;
+  if (value)
+    SetValue(section, entry, value);
+  else
+    RemoveValue(section, entry);
+  if (Store())
+    return TRUE;
+  m_lines.swap(previous);
+  return FALSE;
+}
+
+BOOL CProfile::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
+{
+  return WriteProfileString(section, entry, CString::Formatted("%d", value));
+}
+
+// The new text goes to a temporary file in the same folder, which replaces the profile only
+// when it is complete: a failure at any point leaves the old profile as it was.
+BOOL CProfile::Store() const
+{
+  std::filesystem::path target(m_path);
+  std::error_code error;
+  if (target.has_parent_path())
+    std::filesystem::create_directories(target.parent_path(), error);
+  std::string temp = m_path + ".XXXXXX";
+  int fd = ::mkstemp(temp.data());
+  if (fd < 0)
+    return FALSE;
+  bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, Compose()) && ::fsync(fd) == 0;
+  ok = ::close(fd) == 0 && ok;
+  if (ok && ::rename(temp.c_str(), m_path.c_str()) == 0)
+    return TRUE;
+  ::unlink(temp.c_str());
+  return FALSE;
+}

@@ -1,0 +1,59 @@
+#pragma once
+// The application profile: an INI file of our own handling (sections and keys matched without
+// regard to ASCII case, values kept as raw bytes), read with the semantics of the Windows profile
+// reader. Every write goes to the disk at once, replacing the file atomically, so a write's result
+// tells whether it was stored.
+#include <string>
+#include <vector>
+
+#include "platform/core/String.h"
+
+class CProfile
+{
+public:
+  // $XDG_CONFIG_HOME/<maker>/<application>.ini, with ~/.config in place of an unset, empty or
+  // relative XDG_CONFIG_HOME. The result is a UTF-8 file-system path.
+  static std::string DefaultPath(const char* makerName, const char* applicationName);
+
+  // A profile without a file: reads give the defaults, writes fail.
+  CProfile() = default;
+  // Reads the file now; a missing file is an empty profile. A file that exists but cannot be
+  // read is never overwritten: its writes fail.
+  explicit CProfile(std::string path);
+
+  const std::string& GetPath() const { return m_path; }
+
+  // The value as stored, or the default (empty when none) when the key is missing.
+  CString GetProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR defaultValue = nullptr) const;
+  // The default when the key is missing or empty; otherwise leading blanks are skipped and an
+  // optional sign and the leading decimal digits are read, giving 0 when there are none.
+  int GetProfileInt(LPCTSTR section, LPCTSTR entry, int defaultValue) const;
+
+  // A null value deletes the key. Fails when the file cannot be replaced, or when a name or the
+  // value holds a line break (or a section name a ']', a key an '=') that the file cannot keep.
+  BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
+  BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
+
+private:
+  // One line of the file; lines that are neither section headers nor entries (comments, blank
+  // lines) are kept as they were.
+  struct Line
+  {
+    enum Kind { section, entry, other } kind;
+    CString name;  // section or key name
+    CString value; // entry value, or the whole text of another line
+  };
+
+  void Parse(const std::string& text);
+  std::string Compose() const;
+  BOOL Store() const;
+  int FindSection(LPCTSTR section) const;
+  int FindEntry(int sectionLine, LPCTSTR entry) const;
+  int SectionEnd(int sectionLine) const;
+  void SetValue(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
+  void RemoveValue(LPCTSTR section, LPCTSTR entry);
+
+  std::string m_path;
+  std::vector<Line> m_lines;
+  bool m_writable = false;
+};
