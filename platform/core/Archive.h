@@ -2,7 +2,9 @@
 // Binary archive with the class library's byte layout: little-endian primitives, 1/3/7-byte
 // string prefixes, element counts, and object tags counted per archive. Loading checks every
 // length and count against the bytes that remain before it allocates anything.
+#include <cstring>
 #include <map>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/Exception.h"
@@ -76,15 +78,27 @@ public:
   UINT GetObjectSchema() const { return m_nObjectSchema; }
 
 private:
+  // The machine is little-endian, as the stored format. A value that fits in the buffer is
+  // copied in place; projects hold many thousands of small fields.
   template <class T>
   CArchive& WriteLE(T v)
   {
-    Write(&v, sizeof v);  // the machine is little-endian, as the stored format
+    if (IsStoring() && m_end + sizeof v <= m_buffer.size()) {
+      std::memcpy(m_buffer.data() + m_end, &v, sizeof v);
+      m_end += sizeof v;
+      return *this;
+    }
+    Write(&v, sizeof v);
     return *this;
   }
   template <class T>
   CArchive& ReadLE(T& v)
   {
+    if (IsLoading() && m_cur + sizeof v <= m_end) {
+      std::memcpy(&v, m_buffer.data() + m_cur, sizeof v);
+      m_cur += sizeof v;
+      return *this;
+    }
     ReadExact(&v, sizeof v);
     return *this;
   }
@@ -102,8 +116,8 @@ private:
 
   // Per-archive index counter shared by classes and objects, starting at 1.
   DWORD m_nMapCount = 1;
-  std::map<const CObject*, DWORD> m_storedObjects;
-  std::map<const CRuntimeClass*, DWORD> m_storedClasses;
+  std::unordered_map<const CObject*, DWORD> m_storedObjects;
+  std::unordered_map<const CRuntimeClass*, DWORD> m_storedClasses;
   std::vector<const CRuntimeClass*> m_loadedClasses;  // by index; null where an object sits
   std::vector<CObject*> m_loadedObjects;               // by index; null where a class sits
   UINT m_nObjectSchema = static_cast<UINT>(-1);

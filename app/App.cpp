@@ -1,0 +1,325 @@
+#include "app/App.h"
+
+#include <climits>
+#include <unistd.h>
+
+#include "app/About.h"
+#include "app/Appres.h"
+#include "app/Fatalrpt.h"
+#include "app/Helpgate.h"
+#include "app/Helptmr.h"
+#include "platform/core/Archive.h"
+#include "platform/ui/DocTempl.h"
+#include "platform/ui/MdiFrame.h"
+#include "platform/ui/Resource.h"
+#include "platform/ui/View.h"
+#include "productdb/Dbver.h"
+#include "productdb/txdbExcp.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+
+namespace {
+
+// The module name the exceptions of this source file report, with the line of the throw.
+constexpr const char* kModule = "App";
+
+constexpr int kDefaultSplashTime = 3000;
+
+// The platform belongs to the NT family (high bit clear), version 4.0.
+constexpr DWORD kPlatformVersion = 0x00000004;
+
+const char* const kLevelNames[] = {"None", "Warning", "Important", "Detail", "Verbose"};
+const char* const kTopicNames[] = {"Application", "Serialization", "Document", "Preferences", "Paint", "Unit",
+                                   "Workbench", "Workbench Tools", "Views", "VRX Entities", "Zooming & Scrolling",
+                                   "Translators", "Assemblers", "Dialog boxes", "Reports", "Snapping & Alignment",
+                                   "Joining"};
+
+CString CurrentDirectory()
+{
+  char buffer[PATH_MAX];
+  return ::getcwd(buffer, sizeof buffer) ? CString::FromUtf8(buffer) : CString();
+}
+
+// Without a profile entry: the current directory when it holds the catalogue, else the catalogue
+// that the build generated, so the program runs from anywhere in a build tree.
+CString DefaultDatabaseDirectory()
+{
+  CString current = CurrentDirectory();
+#ifdef PANECRAFT_BUILT_CATALOGUE_DIR
+  if (::access((current + "/TXDB.SDF").c_str(), F_OK) != 0 &&
+      ::access(PANECRAFT_BUILT_CATALOGUE_DIR "/TXDB.SDF", F_OK) == 0)
+    return PANECRAFT_BUILT_CATALOGUE_DIR;
+#endif
+  return current;
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CApp, CWinApp)
+
+BEGIN_MESSAGE_MAP(CApp, CWinApp)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+  ON_COMMAND(2019, OnApplicationSettings)
+  ON_COMMAND(1914, OnProjectSettings)
+  ON_UPDATE_COMMAND_UI(1914, OnUpdateProjectSettings)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
+  ON_COMMAND(5073, OnPerformanceTuning)
+END_MESSAGE_MAP()
+
+void ThrowAppFatalException(const char* file, int line)
+{
+  throw CAppFatalException(file, line);
+}
+
+CApp::CApp() : CWinApp(nullptr)
+{
+  NameTraceTopics();
+  RegisterAppResources();
+  // Like the class library, the application takes its name from the title string: it captions
+  // the class library's message boxes and names the profile.
+  AfxLoadString(kAppTitleString, m_strAppName);
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("CApp construction \n");
+}
+
+CApp::~CApp()
+{
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("CApp destruction \n");
+  // The document manager deletes the one registered template, the Warehouse's.
+  for (CMultiDocTemplate** t : {&m_pWorkbenchTemplate, &m_pPlanViewTemplate, &m_pElevationViewTemplate,
+                                &m_pDetailViewTemplate, &m_pScheduleReportViewTemplate, &m_pUnitInfoReportViewTemplate}) {
+    delete *t;
+    *t = nullptr;
+  }
+}
+
+void CApp::NameTraceTopics()
+{
+  CTrace& trace = theTrace();
+  for (int level = 0; level < static_cast<int>(std::size(kLevelNames)); ++level)
+    trace.SetLevelName(level, kLevelNames[level]);
+  for (int topic = 0; topic < static_cast<int>(std::size(kTopicNames)); ++topic)
+    trace.SetTopicName(topic, kTopicNames[topic]);
+  for (int topic : {TT_APPLICATION, TT_DOCUMENT, TT_SERIALIZATION, TT_PREFERENCES, TT_UNIT})
+    trace.SetLevel(topic, TL_WARNING);
+}
+
+BOOL CApp::IsWinNT() const { return (m_dwWindowsVersion & 0x80000000u) == 0; }
+BOOL CApp::IsWin95() const { return !IsWinNT() && (m_dwWindowsVersion & 0xFF) == 4; }
+BOOL CApp::IsWin32s() const { return !IsWinNT() && (m_dwWindowsVersion & 0xFF) == 3; }
+
+BOOL CApp::InitApplication()
+{
+  m_dwWindowsVersion = kPlatformVersion;
+  PCTRACE(TT_APPLICATION, TL_WARNING)("CApp: GetVersion() = %04x%04x  WinNT = %d, Win95 = %d, Win3X = %d \n",
+                                      HIWORD(m_dwWindowsVersion), LOWORD(m_dwWindowsVersion), IsWinNT(), IsWin95(),
+                                      IsWin32s());
+  return CWinApp::InitApplication();
+}
+
+BOOL CApp::InitInstance()
+{
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("CApp::InitInstance() \n");
+  StartUp();
+  return InitShell();
+}
+
+void CApp::StartUp()
+{
+  Enable3dControls();
+  LoadNames();
+  if (!IsWin32s())
+    SetRegistryKey(m_strMakerName);
+  ShowSplash();
+  SetDatabaseDirectory();
+  LoadPreferences();
+  ReadDatabaseVersion();
+}
+
+void CApp::LoadNames()
+{
+  if (!AfxLoadString(kMakerNameString, m_strMakerName))
+    ThrowAppFatalException(kModule, __LINE__);
+  if (!AfxLoadString(kProductNameString, m_strProductName))
+    ThrowAppFatalException(kModule, __LINE__);
+}
+
+void CApp::ShowSplash()
+{
+  int milliseconds = GetProfileInt("Misc", "SplashScreenTime", kDefaultSplashTime);
+  if (milliseconds > 0)
+    m_splashWnd.Show(static_cast<UINT>(milliseconds));
+}
+
+void CApp::SetDatabaseDirectory()
+{
+  CString directory = GetProfileString("Misc", "ProductDatabaseDir");
+  if (directory.IsEmpty())
+    directory = DefaultDatabaseDirectory();
+  PCTRACE(TT_APPLICATION, TL_WARNING)("Product database directory = %s \n", directory.c_str());
+  CTXRecObj::SetDatabaseDirectory(directory);
+}
+
+void CApp::LoadPreferences()
+{
+  try {
+    if (!m_appPrefs.Load())
+      ThrowAppFatalException(kModule, __LINE__);
+  } catch (const CException&) {
+    PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while loading application settings.\n");
+    ProcessWndProcException(std::current_exception(), nullptr);
+  }
+}
+
+void CApp::ReadDatabaseVersion()
+{
+  try {
+    CDbVerRec version;
+    if (version.First(1) != 0)
+      throw CTXDBException(kModule, __LINE__, CTXDBException::readError);
+    m_strDatePopulated = version.GetDatePopulated().Format("%m/%d/%Y");
+    m_strProductDataVersion = version.GetProductDataVersion();
+    m_strSpecificationVersion = version.GetSpecificationVersion();
+  } catch (const CException&) {
+    ProcessWndProcException(std::current_exception(), nullptr);
+  }
+}
+
+int CApp::ExitInstance()
+{
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("Capp::ExitInstance() \n");
+  try {
+    if (!m_appPrefs.Save())
+      ThrowAppFatalException(kModule, __LINE__);
+  } catch (const CException&) {
+    PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while saving application settings.\n");
+  }
+  ExitShell();
+  return CWinApp::ExitInstance();
+}
+
+LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
+{
+  CString text;
+  try {
+    if (e)
+      std::rethrow_exception(e);
+    text = FormatFatalErrorReport(m_strProductName, nullptr);
+  } catch (const CException& exception) {
+    text = FormatFatalErrorReport(m_strProductName, &exception);
+  } catch (...) {
+    text = FormatFatalErrorReport(m_strProductName, nullptr);
+  }
+  if (m_splashWnd.GetSafeHwnd())
+    m_splashWnd.DestroyWindow();
+  if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
+    m_pMainWnd->MessageBox(text, m_strProductName, MB_OK);
+  else
+    AfxMessageBox(text, MB_OK);
+  // No exit processing: the preferences are not saved after a fatal error.
+  AfxEndProcess(kFatalExitCode);
+}
+
+void CApp::WinHelp(std::uintptr_t dwData, UINT nCmd)
+{
+  if (!m_pHelpTimerWnd) {
+    m_pHelpTimerWnd = std::make_unique<CHelpTimerWnd>();
+    m_pHelpTimerWnd->CreateHidden();
+  }
+  DWORD id = 0;
+  int showHelpId = GetProfileInt("Debug", "ShowHelpID", 0);
+  switch (DecideHelpRequest(static_cast<DWORD>(dwData), nCmd, m_pHelpTimerWnd->IsTimerRunning(), showHelpId, &id)) {
+  case HelpAction::showId:
+    AfxMessageBox(FormatShowHelpIdText(nCmd, id), MB_OK);
+    break;
+  case HelpAction::call:
+    m_pHelpTimerWnd->StartTimer();
+    CWinApp::WinHelp(id + AFX_HELP_BASE, nCmd);
+    break;
+  case HelpAction::drop:
+    break;
+  }
+}
+
+void CApp::OnAppAbout()
+{
+  CAboutDlg dialog;
+  dialog.DoModal();
+}
+
+void CApp::ThrowMissingTemplate(int line) const
+{
+  ThrowAppFatalException(kModule, line);
+}
+
+CMultiDocTemplate* CApp::GetWarehouseTemplate() const
+{
+  if (!m_pWarehouseTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pWarehouseTemplate;
+}
+
+CMultiDocTemplate* CApp::GetWorkbenchTemplate() const
+{
+  if (!m_pWorkbenchTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pWorkbenchTemplate;
+}
+
+CMultiDocTemplate* CApp::GetPlanViewTemplate() const
+{
+  if (!m_pPlanViewTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pPlanViewTemplate;
+}
+
+CMultiDocTemplate* CApp::GetElevationViewTemplate() const
+{
+  if (!m_pElevationViewTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pElevationViewTemplate;
+}
+
+CMultiDocTemplate* CApp::GetDetailViewTemplate() const
+{
+  if (!m_pDetailViewTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pDetailViewTemplate;
+}
+
+CMultiDocTemplate* CApp::GetScheduleReportViewTemplate() const
+{
+  if (!m_pScheduleReportViewTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pScheduleReportViewTemplate;
+}
+
+CMultiDocTemplate* CApp::GetUnitInfoReportViewTemplate() const
+{
+  if (!m_pUnitInfoReportViewTemplate)
+    ThrowMissingTemplate(__LINE__);
+  return m_pUnitInfoReportViewTemplate;
+}
+
+CDocument* CApp::GetActiveDocument() const
+{
+  if (!m_pMainWnd || !m_pMainWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)))
+    return nullptr;
+  CMDIChildWnd* child = static_cast<CMDIFrameWnd*>(m_pMainWnd)->MDIGetActive();
+  CView* view = child ? child->GetActiveView() : nullptr;
+  return view ? view->GetDocument() : nullptr;
+}
+
+DWORD CApp::SerializeVersion(CArchive& ar, DWORD)
+{
+  if (ar.IsStoring()) {
+    ar << kStoredVersion;
+    return kStoredVersion;
+  }
+  DWORD version = 0;
+  ar >> version;
+  if (version < kLowestReadableVersion)
+    throw CAppSerializeException(kModule, __LINE__, CAppSerializeException::unsupportedVersion);
+  return version;
+}

@@ -1,0 +1,163 @@
+// The application's start-up after the preferences and the product database are ready, the
+// closing of the initial empty project, and the steps before and at exit.
+#include <memory>
+
+#include "app/App.h"
+#include "app/Drawvals.h"
+#include "app/Mainfrm.h"
+#include "app/Prjviews.h"
+#include "app/Shellids.h"
+#include "app/Shellres.h"
+#include "app/Shellsvc.h"
+#include "document/Doc.h"
+#include "document/Whframe.h"
+#include "document/Whpaste.h"
+#include "document/Whview.h"
+#include "platform/ui/Dc.h"
+#include "platform/ui/DocTempl.h"
+#include "support/Trace.h"
+
+namespace
+{
+CShellServices& ShellServices(CApp& app)
+{
+  static CShellServices services(app);
+  return services;
+}
+
+CMultiDocTemplate* MakeTemplate(UINT nIDResource, const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass,
+                                const char* trace)
+{
+  auto* pTemplate = new CMultiDocTemplate(nIDResource, RUNTIME_CLASS(CDoc), pFrameClass, pViewClass);
+  PCTRACE(TT_APPLICATION, TL_VERBOSE)("%s", trace);
+  return pTemplate;
+}
+// Neither the project nor the design on its Workbench has changed: closing loses nothing.
+BOOL IsUntouched(CDoc* pDoc)
+{
+  if (pDoc->IsProjectModified())
+    return FALSE;
+  CDesign* pDesign = pDoc->GetEditedDesign();
+  if (!pDesign)
+    return TRUE;
+  if (auto* pSource = dynamic_cast<CWorkbenchDataSource*>(pDoc->GetWorkbenchView()))
+    pSource->UpdateDesignWithWorkbenchData();
+  CDesignStore candidate;
+  candidate.Store(pDesign);
+  return candidate.GetCRC() == pDoc->GetEditedDesignSnapshot().GetCRC();
+}
+}  // namespace
+
+BOOL CApp::InitShell()
+{
+  RegisterShellResources();
+  RegisterWarehouseResources();
+  RegisterProjectViewBars();
+  CShellServices& services = ShellServices(*this);
+  SetDocServices(&services);
+  SetWarehouseServices(&services);
+
+  CreateDocTemplates();
+  auto* pMainFrame = new CMainFrame;
+  if (!pMainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
+    return FALSE;
+  m_pMainWnd = pMainFrame;
+
+  EnableShellOpen();
+  RegisterShellFileTypes(FALSE);
+  // The whole command line is one project path.
+  if (m_lpCmdLine.IsEmpty())
+    OnFileNew();
+  else
+    OpenDocumentFile(m_lpCmdLine);
+
+  pMainFrame->DragAcceptFiles();
+  pMainFrame->ShowWindow(m_nCmdShow);
+  pMainFrame->UpdateWindow();
+
+  const CExportToGDIConfig& colors = *m_appPrefs.GetExportToGDIConfig();
+  CItemColors& itemColors = ItemColors();
+  itemColors.alignmentLine = colors.GetAlignmentLineRGB();
+  itemColors.guideline = colors.GetGuidelineRGB();
+  itemColors.guidelineFill = colors.GetGuidelineFillRGB();
+  itemColors.join = colors.GetJoinRGB();
+  CreateSharedBoldFont(CDC::GetScreenLogPixels().cy);
+  return TRUE;
+}
+
+void CApp::CreateDocTemplates()
+{
+  m_pWarehouseTemplate = MakeTemplate(IDR_WAREHOUSE, RUNTIME_CLASS(CWarehouseFrame), RUNTIME_CLASS(CWarehouseView),
+                                      "Created Warehouse doc template. \n");
+  AddDocTemplate(m_pWarehouseTemplate);
+  m_pWorkbenchTemplate = MakeTemplate(IDR_WORKBENCH, RUNTIME_CLASS(CWorkbenchFrame), RUNTIME_CLASS(CWorkbenchView),
+                                      "Created Workbench doc template. \n");
+  m_pPlanViewTemplate = MakeTemplate(IDR_PLAN_VIEW, RUNTIME_CLASS(CPlanFrame), RUNTIME_CLASS(CPlanView),
+                                     "Created Plan View doc template. \n");
+  m_pElevationViewTemplate = MakeTemplate(IDR_ELEVATION_VIEW, RUNTIME_CLASS(CElevationFrame),
+                                          RUNTIME_CLASS(CElevationView), "Created Elevation View doc template. \n");
+  m_pDetailViewTemplate = MakeTemplate(IDR_DETAIL_VIEW, RUNTIME_CLASS(CDetailFrame), RUNTIME_CLASS(CDetailView),
+                                       "Created Detail View doc template. \n");
+  m_pScheduleReportViewTemplate =
+    MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CScheduleReportFrame), RUNTIME_CLASS(CScheduleReportView),
+                 "Created Schedule Report View doc template. \n");
+  m_pUnitInfoReportViewTemplate =
+    MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CUnitInfoReportFrame), RUNTIME_CLASS(CUnitInfoReportView),
+                 "Created Unit Info Report View doc template. \n");
+}
+
+void CApp::ExitShell()
+{
+  DeleteSharedBoldFont();
+}
+
+void CApp::OnFileNew()
+{
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("CApp::OnFileNew \n");
+  CWinApp::OnFileNew();
+}
+
+void CApp::OnFileOpen()
+{
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("CApp::OnFileOpen \n");
+  CWinApp::OnFileOpen();
+}
+
+void CApp::CloseInitialUntitledProject()
+{
+  if (m_bInitialProjectClosed)
+    return;
+  // The empty project of start-up goes when the first project file opens, if nobody touched it.
+  POSITION templatePos = GetFirstDocTemplatePosition();
+  CDocTemplate* pTemplate = templatePos ? GetNextDocTemplate(templatePos) : nullptr;
+  CString untitled;
+  if (pTemplate && pTemplate->GetDocString(untitled, CDocTemplate::docName)) {
+    untitled += "1";
+    POSITION pos = pTemplate->GetFirstDocPosition();
+    while (pos) {
+      CDocument* pDoc = pTemplate->GetNextDoc(pos);
+      if (pDoc->GetTitle() == untitled) {
+        if (IsUntouched(static_cast<CDoc*>(pDoc)))
+          pDoc->OnCloseDocument();
+        break;
+      }
+    }
+  }
+  m_bInitialProjectClosed = TRUE;
+}
+
+BOOL CApp::SaveAllModified()
+{
+  // A close of the main frame has asked about the designs already.
+  if (!CMainFrame::IsClosing()) {
+    POSITION pos = GetWarehouseTemplate()->GetFirstDocPosition();
+    while (pos) {
+      auto* pDoc = static_cast<CDoc*>(GetWarehouseTemplate()->GetNextDoc(pos));
+      BOOL goOn = pDoc->StoreEditedDesign(TRUE, TRUE);
+      pDoc->UpdateProjectModified();
+      if (!goOn)
+        return FALSE;
+    }
+  }
+  return CWinApp::SaveAllModified();
+}

@@ -1,0 +1,34 @@
+#include "app/Appprefs.h"
+
+#include "platform/ui/WinApp.h"
+#include "support/Trace.h"
+
+IMPLEMENT_DYNAMIC(CAppPrefs, CObject)
+
+BOOL CAppPrefs::Load()
+{
+  PCTRACE(TT_PREFERENCES, TL_IMPORTANT)("CAppPrefs - Loading preferences \n");
+  AfxGetApp()->LoadStdProfileSettings(4);
+  m_userLicenseInfo.Load();
+  m_planSectionViewConfig.Load();
+  m_miscPrefs.Load();
+  m_exportToDXFConfig.Load();
+  m_exportToGDIConfig.Load();
+  m_appDefaultOptionChoices.Load();
+  m_bLoaded = TRUE;
+  return TRUE;
+}
+
+BOOL CAppPrefs::Save()
+{
+  PCTRACE(TT_PREFERENCES, TL_IMPORTANT)("CAppPrefs - Saving preferences \n");
+  if (!m_bLoaded)
+    return FALSE;
+  m_userLicenseInfo.Save();
+  m_planSectionViewConfig.Save();
+  m_miscPrefs.Save();
+  m_exportToDXFConfig.Save();
+  m_exportToGDIConfig.Save();
+  m_appDefaultOptionChoices.Save();
+  return TRUE;
+}

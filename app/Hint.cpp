@@ -1,0 +1,3 @@
+#include "app/Hint.h"
+
+IMPLEMENT_DYNAMIC(CHint, CObject)

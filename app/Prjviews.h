@@ -1,0 +1,103 @@
+#pragma once
+// Stand-ins for the Workbench, the three drawing views and the two reports of a project, until
+// the Workbench and the drawings and reports bring their own frames and views. Each frame has
+// the class name the project document looks for and the caption of an adorned frame; the views
+// show nothing. The Workbench's Store Design stores the edited design as it is.
+#include "app/Adorned.h"
+#include "document/Docviews.h"
+#include "platform/ui/View.h"
+
+class CWorkbenchFrame : public CDlgAdornedFrame
+{
+  DECLARE_DYNCREATE(CWorkbenchFrame)
+  DECLARE_MESSAGE_MAP()
+public:
+  CWorkbenchFrame();
+
+protected:
+  void OnClose() override;
+  void OnCloseButton();
+  void OnStoreDesign();
+};
+
+class CWorkbenchView : public CView, public CWorkbenchDataSource
+{
+  DECLARE_DYNCREATE(CWorkbenchView)
+public:
+  void OnDraw(CDC* pDC) override;
+  // Nothing on the empty Workbench changes the design.
+  void UpdateDesignWithWorkbenchData() override {}
+};
+
+class CPlanFrame : public CDlgAdornedFrame
+{
+  DECLARE_DYNCREATE(CPlanFrame)
+public:
+  CPlanFrame();
+};
+
+class CElevationFrame : public CDlgAdornedFrame
+{
+  DECLARE_DYNCREATE(CElevationFrame)
+public:
+  CElevationFrame();
+};
+
+class CDetailFrame : public CDlgAdornedFrame
+{
+  DECLARE_DYNCREATE(CDetailFrame)
+public:
+  CDetailFrame();
+};
+
+class CScheduleReportFrame : public CDlgAdornedFrame, public CReportKindSource
+{
+  DECLARE_DYNCREATE(CScheduleReportFrame)
+public:
+  CScheduleReportFrame();
+  int GetReportKind() const override { return 0; }
+};
+
+class CUnitInfoReportFrame : public CDlgAdornedFrame, public CReportKindSource
+{
+  DECLARE_DYNCREATE(CUnitInfoReportFrame)
+public:
+  CUnitInfoReportFrame();
+  int GetReportKind() const override { return 1; }
+};
+
+// The empty views of the drawing and report frames.
+class CBlankView : public CView
+{
+  DECLARE_DYNAMIC(CBlankView)
+public:
+  void OnDraw(CDC* pDC) override;
+};
+
+class CPlanView : public CBlankView
+{
+  DECLARE_DYNCREATE(CPlanView)
+};
+
+class CElevationView : public CBlankView
+{
+  DECLARE_DYNCREATE(CElevationView)
+};
+
+class CDetailView : public CBlankView
+{
+  DECLARE_DYNCREATE(CDetailView)
+};
+
+class CScheduleReportView : public CBlankView
+{
+  DECLARE_DYNCREATE(CScheduleReportView)
+};
+
+class CUnitInfoReportView : public CBlankView
+{
+  DECLARE_DYNCREATE(CUnitInfoReportView)
+};
+
+// The dialog bar templates of these frames.
+void RegisterProjectViewBars();

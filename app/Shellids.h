@@ -1,0 +1,57 @@
+#pragma once
+// Resource and command ids of the main frame, its MDI client, the adorned child frames, the
+// settings sheets and the small application dialogs.
+#include "platform/core/Types.h"
+
+// Menus, toolbar bitmap and document templates.
+constexpr UINT IDR_MAINFRAME = 107;
+constexpr UINT IDB_MAINFRAME_TOOLBAR = 102;
+constexpr UINT IDR_CONTEXT_MENUS = 5032;
+constexpr UINT IDR_WAREHOUSE = 1904;
+constexpr UINT IDR_WORKBENCH = 308;
+constexpr UINT IDR_PLAN_VIEW = 1502;
+constexpr UINT IDR_ELEVATION_VIEW = 1602;
+constexpr UINT IDR_DETAIL_VIEW = 1701;
+constexpr UINT IDR_REPORT_VIEW = 3101;
+// Positions of popups in the context menus and in the Workbench menu.
+constexpr int kMainContextPopup = 1;
+constexpr int kWorkbenchInsertPopup = 3;
+
+// Main frame commands: show or hide the Workbench, the drawing views and the reports.
+constexpr UINT ID_VIEW_WORKBENCH = 334;
+constexpr UINT ID_VIEW_PLAN = 1505;
+constexpr UINT ID_VIEW_ELEVATION = 1603;
+constexpr UINT ID_VIEW_DETAIL = 1704;
+constexpr UINT ID_VIEW_UNIT_INFO_REPORT = 3301;
+constexpr UINT ID_VIEW_SCHEDULE_REPORT = 3201;
+constexpr UINT ID_SHOW_PLAN = 1803;
+constexpr UINT ID_SHOW_ELEVATION = 1804;
+constexpr UINT ID_SHOW_DETAIL = 1805;
+constexpr UINT ID_SHOW_WORKBENCH = 1806;
+constexpr UINT ID_CLOSE_VIEWS = 1807;
+constexpr UINT ID_REMOVE_ALL_DETAIL_SELECTORS = 1808;
+constexpr UINT ID_REMOVE_PLAN_SELECTOR = 1810;
+constexpr UINT ID_CLOSE_ELEVATION = 1811;
+// Posted to the Workbench view when a drawing view is shown or hidden.
+constexpr UINT ID_PLAN_VIEW_ON = 1506;
+constexpr UINT ID_PLAN_VIEW_OFF = 1507;
+constexpr UINT ID_ELEVATION_VIEW_ON = 1606;
+constexpr UINT ID_ELEVATION_VIEW_OFF = 1608;
+constexpr UINT ID_DETAIL_VIEW_ON = 1706;
+constexpr UINT ID_DETAIL_VIEW_OFF = 1707;
+// Workbench switches on the main toolbar (handled by the Workbench view).
+constexpr UINT ID_JOINING_MARKERS = 105;
+constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
+constexpr UINT ID_SNAP_TO_ALIGNMENT = 109;
+constexpr UINT ID_ALIGNMENT_LINES = 110;
+
+// Dialog bar toggles of the adorned frames.
+constexpr UINT ID_TOGGLE_PLAN_BAR = 1508;
+constexpr UINT ID_TOGGLE_ELEVATION_BAR = 1607;
+constexpr UINT ID_TOGGLE_DETAIL_BAR = 1708;
+constexpr UINT ID_TOGGLE_REPORT_BAR = 3107;
+
+// Application commands.
+constexpr UINT ID_APPLICATION_SETTINGS = 2019;
+constexpr UINT ID_PROJECT_SETTINGS = 1914;
+constexpr UINT ID_PERFORMANCE_TUNING = 5073;

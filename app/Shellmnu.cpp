@@ -1,0 +1,224 @@
+#include "app/Newunit.h"
+#include "app/Shellids.h"
+#include "app/Shellres.h"
+#include "platform/ui/Resource.h"
+
+namespace
+{
+using Item = CMenuTemplate::Item;
+
+// Never shown: every frame removes it from its menu when it is created.
+constexpr UINT ID_DEBUG_TRACE_LEVELS = 5090;
+constexpr UINT ID_DEBUG_THROW = 5091;
+constexpr UINT ID_WINDOW_ARRANGE = 0xE130;
+constexpr UINT ID_WINDOW_CASCADE = 0xE132;
+constexpr UINT ID_WINDOW_TILE_HORZ = 0xE133;
+
+Item Separator() { return Item(); }
+
+Item DebugPopup()
+{
+  return Item("&Debug", {Item("Trace Levels...", ID_DEBUG_TRACE_LEVELS), Item("Throw CAppException", ID_DEBUG_THROW)});
+}
+
+Item HelpPopup()
+{
+  return Item("&Help", {Item("&Help Topics", ID_HELP_INDEX), Separator(), Item("&About Panecraft...", ID_APP_ABOUT)});
+}
+
+Item SettingsPopup(bool withProject)
+{
+  std::vector<Item> items{Item("&Application...", ID_APPLICATION_SETTINGS)};
+  if (withProject)
+    items.push_back(Item("&Project...", ID_PROJECT_SETTINGS));
+  items.push_back(Item("Performance...", ID_PERFORMANCE_TUNING));
+  return Item("&Settings", std::move(items));
+}
+
+Item WindowPopup()
+{
+  return Item("&Window", {Item("&Cascade", ID_WINDOW_CASCADE), Item("&Tile", ID_WINDOW_TILE_HORZ),
+                          Item("&Arrange Icons", ID_WINDOW_ARRANGE)});
+}
+
+Item ProjectFilePopup()
+{
+  return Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
+                        Item("&Close", ID_FILE_CLOSE), Item("&Save\tCtrl+S", ID_FILE_SAVE),
+                        Item("Save &As...", ID_FILE_SAVE_AS), Separator(), Item("&Print...\tCtrl+P", ID_FILE_PRINT),
+                        Item("Print Pre&view", ID_FILE_PRINT_PREVIEW), Item("P&rint Setup...", ID_FILE_PRINT_SETUP),
+                        Separator(), Item("E&xit", ID_APP_EXIT)});
+}
+
+std::vector<Item> ViewItems()
+{
+  return {Item("&Toolbar", ID_VIEW_TOOLBAR),
+          Item("&Status Bar", ID_VIEW_STATUS_BAR),
+          Separator(),
+          Item("&Workbench", ID_VIEW_WORKBENCH),
+          Item("&Plan View", ID_VIEW_PLAN),
+          Item("&Elevation View", ID_VIEW_ELEVATION),
+          Item("&Detail View", ID_VIEW_DETAIL)};
+}
+
+Item ReportsPopup()
+{
+  return Item("&Reports", {Item("&Window && Patio Door Schedule", ID_VIEW_SCHEDULE_REPORT),
+                           Item("Unit &Information Report", ID_VIEW_UNIT_INFO_REPORT)});
+}
+
+Item EditPopup()
+{
+  return Item("&Edit", {Item("Cu&t\tCtrl+X", ID_EDIT_CUT), Item("&Copy\tCtrl+C", ID_EDIT_COPY),
+                        Item("&Paste\tCtrl+V", ID_EDIT_PASTE)});
+}
+
+void AddMainMenu()
+{
+  CMenuTemplate menu;
+  menu.items = {
+    Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN), Separator(),
+                   Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), Item("E&xit", ID_APP_EXIT)}),
+    Item("&View", {Item("&Toolbar", ID_VIEW_TOOLBAR), Item("&Status Bar", ID_VIEW_STATUS_BAR)}),
+    SettingsPopup(false),
+    HelpPopup(),
+    DebugPopup(),
+  };
+  CResources::Get().AddMenu(IDR_MAINFRAME, std::move(menu));
+}
+
+void AddWarehouseMenu()
+{
+  CMenuTemplate menu;
+  Item edit = EditPopup();
+  edit.children.push_back(Separator());
+  edit.children.push_back(Item("Crea&te Design", 216));
+  edit.children.push_back(Item("&Edit Design", 217));
+  edit.children.push_back(Item("Rena&me Design...", 218));
+  edit.children.push_back(Item("&Delete Design\tDel", 219));
+  menu.items = {ProjectFilePopup(), edit,          Item("&View", ViewItems()), ReportsPopup(), SettingsPopup(true),
+                WindowPopup(),      HelpPopup()};
+  CResources::Get().AddMenu(IDR_WAREHOUSE, std::move(menu));
+}
+
+// The Insert popup holds the placeholder that the main frame replaces by the unit commands.
+void AddWorkbenchMenu()
+{
+  CMenuTemplate menu;
+  menu.items = {ProjectFilePopup(),
+                EditPopup(),
+                Item("&View", ViewItems()),
+                Item("&Insert", {Item("Start", ID_NEW_UNIT_FIRST)}),
+                ReportsPopup(),
+                SettingsPopup(true),
+                WindowPopup(),
+                HelpPopup(),
+                DebugPopup()};
+  CResources::Get().AddMenu(IDR_WORKBENCH, std::move(menu));
+}
+
+void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug)
+{
+  CMenuTemplate menu;
+  std::vector<Item> view = ViewItems();
+  view.push_back(Separator());
+  view.push_back(Item(barText, barToggle));
+  menu.items = {ProjectFilePopup(), EditPopup(),  Item("&View", std::move(view)), ReportsPopup(),
+                SettingsPopup(true), WindowPopup(), HelpPopup()};
+  if (withDebug)
+    menu.items.push_back(DebugPopup());
+  CResources::Get().AddMenu(id, std::move(menu));
+}
+
+std::vector<Item> ClipboardItems(UINT pasteId)
+{
+  return {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste", pasteId)};
+}
+
+std::vector<Item> ItemPopup(std::vector<Item> middle)
+{
+  std::vector<Item> items = ClipboardItems(319);
+  items.push_back(Separator());
+  items.push_back(Item("Delete", 603));
+  items.push_back(Separator());
+  for (Item& item : middle)
+    items.push_back(std::move(item));
+  items.push_back(Separator());
+  items.push_back(Item("Alignment Lines", ID_ALIGNMENT_LINES));
+  items.push_back(Item("Snap To", ID_SNAP_TO_ALIGNMENT));
+  return items;
+}
+
+void AddContextMenus()
+{
+  std::vector<Item> workbench = ClipboardItems(319);
+  workbench.insert(workbench.end(),
+                   {Item("Select All", 320), Separator(), Item("New Window Unit", {Item("Start", ID_NEW_UNIT_FIRST)}),
+                    Separator(),
+                    Item("Tools", {Item("Select Tool", 604), Separator(), Item("Vert GuidelineTool", 705),
+                                   Item("Horz Guideline Tool", 707), Item("Angled Guideline Tool", 706), Separator(),
+                                   Item("Zoom In", 901), Item("Zoom Out", 902), Item("Scale to Selection", 903),
+                                   Item("Scale to Fit", 904), Separator(), Item("Lock Tool", 1001)}),
+                    Separator(), Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
+                    Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Properties...", 328)});
+  std::vector<Item> designItem{Separator()};
+  for (Item& item : ItemPopup({Item("Group", 801)}))
+    designItem.push_back(std::move(item));
+  designItem.push_back(Separator());
+  designItem.push_back(Item("Properties...", 328));
+  std::vector<Item> unitItem = ItemPopup({Item("Group", 801)});
+  unitItem.insert(unitItem.end(), {Separator(), Item("Remove Joining", 329), Separator(), Item("Properties...", 328)});
+  std::vector<Item> groupItem = ItemPopup({Item("Ungroup", 802)});
+  groupItem.insert(groupItem.end(), {Separator(), Item("Properties...", 328)});
+
+  CMenuTemplate menu;
+  menu.items = {
+    Item("Design LB", {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste...", ID_EDIT_PASTE),
+                       Separator(), Item("Create", 216), Item("Edit", 217), Item("Rename...", 218),
+                       Item("Delete", 219)}),
+    Item("Main", {Item("New Project", ID_FILE_NEW), Item("Open Project...", ID_FILE_OPEN), Separator(),
+                  Item("Settings...", ID_APPLICATION_SETTINGS)}),
+    Item("Views", {Item("Workbench", ID_SHOW_WORKBENCH), Separator(), Item("Plan View", ID_SHOW_PLAN),
+                   Item("Elevation View", ID_SHOW_ELEVATION), Item("Detail View", ID_SHOW_DETAIL), Separator(),
+                   Item("Close", 103)}),
+    Item("Workbench", std::move(workbench)),
+    Item("Wb Readonly", {Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
+                         Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Close Views", ID_CLOSE_VIEWS)}),
+    Item("Design Item", std::move(designItem)),
+    Item("Unit Item", std::move(unitItem)),
+    Item("Group Item", std::move(groupItem)),
+    Item("Plan Item", {Item("Show Plan", ID_SHOW_PLAN), Separator(), Item("Remove Selector", ID_REMOVE_PLAN_SELECTOR)}),
+    Item("Detail Item", {Item("Show Detail", 1812), Separator(), Item("Remove Selector", 1809),
+                         Item("Remove All Selectors", ID_REMOVE_ALL_DETAIL_SELECTORS)}),
+    Item("Join Item", {Item("Delete", 603), Separator(), Item("Properties...", 328)}),
+  };
+  CResources::Get().AddMenu(IDR_CONTEXT_MENUS, std::move(menu));
+}
+
+void AddAccelerators(UINT id, bool designList)
+{
+  std::vector<CAccelTemplate> table{
+    {'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},  {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
+    {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE}, {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
+    {'X', FVIRTKEY | FCONTROL, ID_EDIT_CUT},  {'C', FVIRTKEY | FCONTROL, ID_EDIT_COPY},
+    {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}};
+  if (designList)
+    table.push_back({VK_DELETE, FVIRTKEY, 219});
+  CResources::Get().AddAccelerators(id, std::move(table));
+}
+}  // namespace
+
+void RegisterShellMenus()
+{
+  AddMainMenu();
+  AddWarehouseMenu();
+  AddWorkbenchMenu();
+  AddAspectMenu(IDR_PLAN_VIEW, ID_TOGGLE_PLAN_BAR, "Plan Dialog &Bar", true);
+  AddAspectMenu(IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true);
+  AddAspectMenu(IDR_DETAIL_VIEW, ID_TOGGLE_DETAIL_BAR, "Detail Dialog &Bar", true);
+  AddAspectMenu(IDR_REPORT_VIEW, ID_TOGGLE_REPORT_BAR, "Report Dialog &Bar", false);
+  AddContextMenus();
+  AddAccelerators(IDR_MAINFRAME, false);
+  AddAccelerators(IDR_WAREHOUSE, true);
+  AddAccelerators(IDR_WORKBENCH, false);
+}

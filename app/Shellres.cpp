@@ -1,0 +1,9 @@
+#include "app/Shellres.h"
+
+void RegisterShellResources()
+{
+  RegisterShellStrings();
+  RegisterShellMenus();
+  RegisterShellDialogs();
+  RegisterShellBitmaps();
+}

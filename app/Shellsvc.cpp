@@ -1,0 +1,87 @@
+#include "app/Shellsvc.h"
+
+#include "app/App.h"
+#include "app/Appdlgs.h"
+#include "app/Mainfrm.h"
+#include "document/Doc.h"
+#include "support/Exceptn.h"
+
+namespace
+{
+constexpr const char* kModule = "Shellsvc";
+}  // namespace
+
+CString CShellServices::GetProductName() const
+{
+  return m_app.GetProductName();
+}
+
+CString CShellServices::GetProductDataVersion() const
+{
+  return m_app.GetProductDataVersion();
+}
+
+CString CShellServices::GetSpecificationVersion() const
+{
+  return m_app.GetSpecificationVersion();
+}
+
+CString CShellServices::GetDatePopulated() const
+{
+  return m_app.GetDatePopulated();
+}
+
+CString CShellServices::GetContact() const
+{
+  return m_app.GetAppPrefs().GetUserLicenseInfo()->GetContact();
+}
+
+int CShellServices::GetMeasurementUnits() const
+{
+  return m_app.GetAppPrefs().GetMiscPrefs()->GetMeasurementUnits();
+}
+
+void CShellServices::ShowDbVersionDialog(const CDocVersion& projectVersion)
+{
+  ::ShowDbVersionDialog(projectVersion);
+}
+
+BOOL CShellServices::AskNewDesignName(CString& name, BOOL allowCancel)
+{
+  return ::AskNewDesignName(name, allowCancel);
+}
+
+void CShellServices::CloseInitialUntitledProject()
+{
+  m_app.CloseInitialUntitledProject();
+}
+
+BOOL CShellServices::AskRenameDesign(CWnd* pParent, const CString& currentName, CString& newName)
+{
+  CRenameDesignDlg dialog(pParent);
+  dialog.m_strCurrentName = currentName;
+  dialog.m_strNewName = newName;
+  if (dialog.DoModal() != IDOK)
+    return FALSE;
+  newName = dialog.m_strNewName;
+  return TRUE;
+}
+
+BOOL CShellServices::EditProjectInformation(CWnd* pParent, CDoc* pDoc)
+{
+  CProjectInfoDlg dialog(pDoc, pParent);
+  return dialog.DoModal() == IDOK;
+}
+
+void CShellServices::OpenWorkbenchFrame(CDoc* pDoc)
+{
+  CMainFrame* pMainFrame = GetMainFrame();
+  if (!pMainFrame)
+    throw CAppFatalException(kModule, __LINE__);
+  pMainFrame->OpenWorkbenchFrame(pDoc);
+}
+
+void CShellServices::RemoveDebugMenu(HMENU hMenu)
+{
+  CMainFrame::RemoveDebugMenu(hMenu);
+}

@@ -1,0 +1,32 @@
+#pragma once
+// The application's side of what the project document and its design list ask for: the
+// product name and database texts, the user's contact, the naming and project dialogs, and the
+// Workbench frame of the main window.
+#include "document/DocServices.h"
+#include "document/Whsvc.h"
+
+class CApp;
+
+class CShellServices : public CDocServices, public CWarehouseServices
+{
+public:
+  explicit CShellServices(CApp& app) : m_app(app) {}
+
+  CString GetProductName() const override;
+  CString GetProductDataVersion() const override;
+  CString GetSpecificationVersion() const override;
+  CString GetDatePopulated() const override;
+  CString GetContact() const override;
+  int GetMeasurementUnits() const override;
+  void ShowDbVersionDialog(const CDocVersion& projectVersion) override;
+  BOOL AskNewDesignName(CString& name, BOOL allowCancel) override;
+  void CloseInitialUntitledProject() override;
+
+  BOOL AskRenameDesign(CWnd* pParent, const CString& currentName, CString& newName) override;
+  BOOL EditProjectInformation(CWnd* pParent, CDoc* pDoc) override;
+  void OpenWorkbenchFrame(CDoc* pDoc) override;
+  void RemoveDebugMenu(HMENU hMenu) override;
+
+private:
+  CApp& m_app;
+};

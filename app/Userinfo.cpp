@@ -1,0 +1,57 @@
+#include "app/Userinfo.h"
+
+#include "platform/ui/WinApp.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+
+namespace {
+
+constexpr const char* kModule = "Userinfo";
+constexpr const char* kSection = "UserLicenseInfo";
+
+void LoadText(const char* key, CString& member)
+{
+  CString text = AfxGetApp()->GetProfileString(kSection, key);
+  if (!text.IsEmpty())
+    member = text;
+}
+
+void Write(const char* key, const CString& value, int line)
+{
+  if (!AfxGetApp()->WriteProfileString(kSection, key, value))
+    throw CAppFatalException(kModule, line);
+}
+
+} // namespace
+
+IMPLEMENT_DYNAMIC(CUserLicenseInfo, CObject)
+
+CUserLicenseInfo::CUserLicenseInfo()
+{
+  PCTRACE(TT_PREFERENCES, TL_DETAIL)("CUserLicenseInfo construction \n");
+}
+
+CUserLicenseInfo::~CUserLicenseInfo()
+{
+  PCTRACE(TT_PREFERENCES, TL_DETAIL)("CUserLicenseInfo destruction \n");
+}
+
+void CUserLicenseInfo::Load()
+{
+  LoadText("Company", m_strCompany);
+  LoadText("Address", m_strAddress);
+  LoadText("City", m_strCity);
+  LoadText("State", m_strState);
+  LoadText("ZipCode", m_strZipCode);
+  LoadText("Contact", m_strContact);
+}
+
+void CUserLicenseInfo::Save()
+{
+  Write("Company", m_strCompany, __LINE__);
+  Write("Address", m_strAddress, __LINE__);
+  Write("City", m_strCity, __LINE__);
+  Write("State", m_strState, __LINE__);
+  Write("ZipCode", m_strZipCode, __LINE__);
+  Write("Contact", m_strContact, __LINE__);
+}

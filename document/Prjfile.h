@@ -1,0 +1,47 @@
+#pragma once
+// The project file on disk. While a project is open its file stays open with an exclusive
+// advisory lock, so another instance reports it in use. Saving writes a temporary file beside
+// it, syncs it and renames it over the project file only when complete: a failure at any point
+// leaves the previous file as it was, still open and locked.
+#include <functional>
+#include <memory>
+
+#include "platform/core/File.h"
+
+class CArchive;
+
+class CProjectFile
+{
+public:
+  using ReadFunction = std::function<void(CArchive& ar)>;
+  using WriteFunction = ReadFunction;
+  using FileFactory = std::function<std::unique_ptr<CFile>()>;
+
+  CProjectFile() = default;
+  ~CProjectFile();
+  CProjectFile(const CProjectFile&) = delete;
+  CProjectFile& operator=(const CProjectFile&) = delete;
+
+  // Opens the file for reading with the lock. A lock held elsewhere raises CAppSerializeException
+  // (file in use); any other failure raises the CFileException.
+  void Open(const CString& path);
+  // Reads the whole file from its start through an archive with a 4096-byte buffer.
+  void Read(const ReadFunction& read);
+  // Writes through an archive into a temporary file beside the path and replaces the path by it;
+  // after success the project file is the new file, open and locked. Returns the CRC-32 of the
+  // bytes written. Exceptions pass on unchanged.
+  DWORD Save(const CString& path, const WriteFunction& write);
+  void Close();
+  BOOL IsOpen() const { return m_file != nullptr; }
+  CString GetPath() const { return m_path; }
+
+  // Makes the file objects the temporary file is written through (tests inject failures here);
+  // an empty factory restores plain files.
+  static void SetWriteFileFactory(FileFactory factory);
+
+private:
+  void CheckTargetNotInUse(const CString& path) const;
+
+  std::unique_ptr<CFile> m_file;
+  CString m_path;
+};

@@ -1,0 +1,183 @@
+// The design list's clipboard commands: a stored design travels as its own record in the
+// "Panecraft Design" clipboard format.
+#include <cstring>
+
+#include "document/Doc.h"
+#include "document/DocServices.h"
+#include "document/Dsgstore.h"
+#include "document/Whids.h"
+#include "document/Whpaste.h"
+#include "document/Whview.h"
+#include "platform/core/Archive.h"
+#include "platform/core/File.h"
+#include "platform/ui/Clipbrd.h"
+#include "platform/ui/Resource.h"
+#include "support/Exceptn.h"
+
+namespace
+{
+constexpr const char* kModule = "Whclip";
+constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
+
+UINT DesignClipboardFormat()
+{
+  CString name;
+  if (!AfxLoadString(IDS_DESIGN_CLIPBOARD_FORMAT, name))
+    throw CAppFatalException(kModule, __LINE__);
+  return RegisterClipboardFormat(name);
+}
+
+std::vector<BYTE> SerializeStoredDesign(CDoc* pDoc, int index)
+{
+  CMemFile file(1024);
+  CArchive ar(&file, CArchive::store, 4096);
+  pDoc->SerializeStoredDesign(ar, index);
+  ar.Close();
+  return file.Detach();
+}
+
+// One stored-design record from the clipboard's bytes; damaged bytes throw.
+void ReadStoredDesign(const BYTE* data, UINT size, CDesignStore& store)
+{
+  CMemFile file(data, size);
+  CArchive ar(&file, CArchive::load, 4096);
+  store.Serialize(ar);
+  ar.Close();
+}
+}  // namespace
+
+BOOL CWarehouseView::CopyDesign(int index)
+{
+  std::vector<BYTE> bytes;
+  HGLOBAL hData = nullptr;
+  try {
+    bytes = SerializeStoredDesign(GetProject(), index);
+    hData = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+  }
+  catch (const std::bad_alloc&) {
+    hData = nullptr;
+  }
+  if (!hData) {
+    Inform("Unable to allocate enough memory for COPY operation.  COPY not performed!", kErrorBox);
+    return FALSE;
+  }
+  void* pData = GlobalLock(hData);
+  if (!pData) {
+    GlobalFree(hData);
+    Inform("Unable to lock memory for COPY operation.  COPY not performed!", kErrorBox);
+    return FALSE;
+  }
+  if (!bytes.empty())
+    std::memcpy(pData, bytes.data(), bytes.size());
+  GlobalUnlock(hData);
+  if (!OpenClipboard()) {
+    GlobalFree(hData);
+    Inform("Unable to open clipboard.  COPY not performed!", kErrorBox);
+    return FALSE;
+  }
+  EmptyClipboard();
+  BOOL copied = SetClipboardData(DesignClipboardFormat(), hData) != nullptr;
+  CloseClipboard();
+  if (!copied) {
+    GlobalFree(hData);
+    Inform("Unable to copy to the clipboard.  COPY not performed!", kErrorBox);
+  }
+  return copied;
+}
+
+void CWarehouseView::OnUpdateEditPaste(CCmdUI* pCmdUI)
+{
+  pCmdUI->Enable(IsClipboardFormatAvailable(DesignClipboardFormat()));
+}
+
+void CWarehouseView::OnEditPaste()
+{
+  if (!OpenClipboard()) {
+    Inform("Unable to open clipboard.  PASTE not performed!", kErrorBox);
+    return;
+  }
+  HGLOBAL hData = static_cast<HGLOBAL>(GetClipboardData(DesignClipboardFormat()));
+  if (!hData) {
+    CloseClipboard();
+    Inform("Clipboard data incompatible.  PASTE not performed!", kErrorBox);
+    return;
+  }
+  const auto* pData = static_cast<const BYTE*>(GlobalLock(hData));
+  if (!pData) {
+    CloseClipboard();
+    Inform("Unable to lock memory for PASTE operation.  PASTE not performed!", kErrorBox);
+    return;
+  }
+  CDesignStore store;
+  BOOL readable = TRUE;
+  try {
+    ReadStoredDesign(pData, static_cast<UINT>(GlobalSize(hData)), store);
+  }
+  catch (const CException&) {
+    readable = FALSE;
+  }
+  GlobalUnlock(hData);
+  CloseClipboard();
+  // Bytes that are not one whole design record are as foreign as no data at all.
+  if (!readable) {
+    Inform("Clipboard data incompatible.  PASTE not performed!", kErrorBox);
+    return;
+  }
+  AddPastedDesign(store);
+}
+
+BOOL CWarehouseView::RenamePasted(CDesignStore& store, const CString& name)
+{
+  CWaitCursor wait;
+  try {
+    // The name lives inside the design's bytes too: the design is rebuilt to take it.
+    store.SetName(name);
+  }
+  catch (const CCommonException&) {
+    Inform("Clipboard data incompatible.  PASTE not performed!", kErrorBox);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+void CWarehouseView::AddPastedDesign(CDesignStore& store)
+{
+  CDoc* pDoc = GetProject();
+  CString name = store.GetName();
+  if (pDoc->FindDesign(name) < 0) {
+    pDoc->AddDesign(store);
+    return;
+  }
+  CString caption = GetDocServices().GetProductName();
+  CPasteDesignDlg dialog(caption + " - Paste Design", name, this);
+  for (;;) {
+    if (dialog.DoModal() != IDOK)
+      return;
+    name = dialog.m_strName;
+    int index = pDoc->FindDesign(name);
+    CDesign* pEdited = pDoc->GetEditedDesign();
+    BOOL edited = pEdited && ((index >= 0 && index == pDoc->GetEditedDesignIndex()) ||
+                              name.CompareNoCase(pEdited->GetName()) == 0);
+    if (edited) {
+      if (MessageBox("A design with that name is currently being edited and cannot be replaced. "
+                     "Please specify a different name.",
+                     caption, MB_OKCANCEL) == IDOK)
+        continue;
+      return;
+    }
+    if (index >= 0) {
+      CString question;
+      question.Format("A design with the name '%s' already exists.\n\nDo you want to replace it?",
+                      static_cast<LPCTSTR>(name));
+      int answer = MessageBox(question, caption, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+      if (answer == IDNO)
+        continue;
+      if (answer == IDYES && RenamePasted(store, name))
+        pDoc->ReplaceDesign(store, index);
+      return;
+    }
+    if (RenamePasted(store, name))
+      pDoc->AddDesign(store);
+    return;
+  }
+}

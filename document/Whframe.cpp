@@ -1,0 +1,97 @@
+#include "document/Whframe.h"
+
+#include <set>
+
+#include "document/Doc.h"
+#include "document/Whsvc.h"
+#include "platform/ui/DocTempl.h"
+#include "platform/ui/View.h"
+
+IMPLEMENT_DYNCREATE(CWarehouseFrame, CMDIChildWnd)
+
+namespace
+{
+CDoc* lastActivatedProject = nullptr;
+// The view frames of inactive projects that were visible when their project stepped back.
+std::set<CFrameWnd*> framesToShowAgain;
+
+std::vector<CFrameWnd*> ViewFrames(CDoc* pDoc)
+{
+  std::vector<CFrameWnd*> frames;
+  for (CView* pView : {pDoc->GetWorkbenchView(), pDoc->GetPlanView(), pDoc->GetElevationView(),
+                       pDoc->GetDetailView(), pDoc->GetScheduleReportView(), pDoc->GetUnitInfoReportView()})
+    if (pView)
+      frames.push_back(pView->GetParentFrame());
+  return frames;
+}
+}  // namespace
+
+CDoc* CWarehouseFrame::GetLastActivatedProject()
+{
+  return lastActivatedProject;
+}
+
+CDoc* CWarehouseFrame::GetProject()
+{
+  return dynamic_cast<CDoc*>(GetActiveDocument());
+}
+
+BOOL CWarehouseFrame::PreCreateWindow(CREATESTRUCT& cs)
+{
+  // The frame keeps the size of its form.
+  cs.style &= ~WS_THICKFRAME;
+  return CMDIChildWnd::PreCreateWindow(cs);
+}
+
+int CWarehouseFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+  if (CMDIChildWnd::OnCreate(lpCreateStruct) == -1)
+    return -1;
+  GetWarehouseServices().RemoveDebugMenu(m_hMenuShared);
+  return 0;
+}
+
+void CWarehouseFrame::OnDestroy()
+{
+  if (GetProject() == lastActivatedProject)
+    lastActivatedProject = nullptr;
+  CMDIChildWnd::OnDestroy();
+}
+
+void CWarehouseFrame::OnUpdateFrameTitle(BOOL)
+{
+  if (CDoc* pDoc = GetProject())
+    SetWindowText(pDoc->GetTitle());
+}
+
+void CWarehouseFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
+{
+  CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+  CDoc* pDoc = GetProject();
+  if (bActivate && pDoc && pDoc != lastActivatedProject)
+    BringProjectForward(pDoc);
+}
+
+void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
+{
+  lastActivatedProject = pDoc;
+  pDoc->UpdateFrameTitles();
+  CDocTemplate* pTemplate = pDoc->GetDocTemplate();
+  POSITION pos = pTemplate->GetFirstDocPosition();
+  while (pos) {
+    auto* pOther = static_cast<CDoc*>(pTemplate->GetNextDoc(pos));
+    if (pOther == pDoc)
+      continue;
+    for (CFrameWnd* pFrame : ViewFrames(pOther)) {
+      if (pFrame->IsWindowVisible())
+        framesToShowAgain.insert(pFrame);
+      else
+        framesToShowAgain.erase(pFrame);
+      pFrame->ShowWindow(SW_HIDE);
+    }
+  }
+  for (CFrameWnd* pFrame : ViewFrames(pDoc)) {
+    if (framesToShowAgain.erase(pFrame) > 0)
+      pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+  }
+}

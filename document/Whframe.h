@@ -1,0 +1,27 @@
+#pragma once
+// The MDI child frame of a project's design list. When it is activated, the windows of the other
+// open projects step back and this project's views come forward.
+#include "platform/ui/MdiFrame.h"
+
+class CDoc;
+
+class CWarehouseFrame : public CMDIChildWnd
+{
+  DECLARE_DYNCREATE(CWarehouseFrame)
+public:
+  CWarehouseFrame() = default;
+
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+  // The project whose design list was activated last; null when it has been closed.
+  static CDoc* GetLastActivatedProject();
+
+protected:
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+  void OnDestroy() override;
+  void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) override;
+
+private:
+  CDoc* GetProject();
+  void BringProjectForward(CDoc* pDoc);
+};

@@ -1,0 +1,84 @@
+// Opens any byte string as a project file, then rebuilds every stored design from its block. A
+// damaged file may only end in the open's failure message; no allocation may grow with a count
+// or length that the input does not back with bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sanitizer/allocator_interface.h>
+#include <string>
+#include <unistd.h>
+
+#include "document/Doc.h"
+#include "document/DocServices.h"
+#include "platform/ui/DialogService.h"
+#include "productdb/txrecobj.h"
+
+namespace {
+
+// Any single allocation above this is one that some unchecked number asked for.
+size_t g_allocationLimit = static_cast<size_t>(-1);
+
+void CheckAllocation(const volatile void*, size_t size)
+{
+  if (size > g_allocationLimit) {
+    std::fprintf(stderr, "allocation of %zu bytes beyond the input's limit\n", size);
+    std::abort();
+  }
+}
+
+void IgnoreFree(const volatile void*) {}
+
+class CFuzzServices : public CDocServices
+{
+public:
+  CString GetProductName() const override { return "Panecraft"; }
+  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
+  CString GetSpecificationVersion() const override { return "2.04"; }
+  CString GetDatePopulated() const override { return "06/15/1998"; }
+  CString GetContact() const override { return "Fuzz"; }
+  int GetMeasurementUnits() const override { return 0; }
+  void ShowDbVersionDialog(const CDocVersion&) override {}
+  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
+  void CloseInitialUntitledProject() override {}
+};
+
+CFuzzServices g_services;
+CScriptedDialogService g_dialogs;
+std::string g_path;
+
+void Setup()
+{
+  __sanitizer_install_malloc_and_free_hooks(CheckAllocation, IgnoreFree);
+  SetDocServices(&g_services);
+  SetDialogService(&g_dialogs);
+  const char* dir = std::getenv("PANECRAFT_TXDB_DIR");
+  CTXRecObj::SetDatabaseDirectory(dir ? dir : PANECRAFT_TXDB_DIR);
+  g_path = "/tmp/document_fuzz." + std::to_string(::getpid()) + ".tpf";
+  std::atexit([] { std::remove(g_path.c_str()); });
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+  static const bool ready = (Setup(), true);
+  (void)ready;
+  if (FILE* f = std::fopen(g_path.c_str(), "wb")) {
+    std::fwrite(data, 1, size, f);
+    std::fclose(f);
+  }
+  // The project's image may outgrow the input by the records appended for new unit types, and a
+  // growing buffer by its doubling; the rest is the archive's and the catalogue's fixed memory.
+  g_allocationLimit = 2 * size + (1 << 20);
+  {
+    CDoc doc;
+    if (doc.OnOpenDocument(g_path.c_str())) {
+      for (CDesign* design = doc.GetFirstDesign(); design; design = doc.GetNextDesign())
+        (void)design->GetName();
+    }
+  }
+  g_allocationLimit = static_cast<size_t>(-1);
+  g_dialogs.messages.clear();
+  return 0;
+}

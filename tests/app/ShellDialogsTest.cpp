@@ -1,0 +1,109 @@
+// The small dialogs: the resizing thresholds keep to their ranges, the naming dialog refuses a
+// blank name and trims the one typed, and the database dialog shows the six version texts.
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Appdlgs.h"
+#include "app/Dlgids.h"
+#include "app/Shellids.h"
+#include "document/Docver.h"
+#include "platform/ui/Dialog.h"
+
+namespace
+{
+class DialogsTest : public ShellTest
+{
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    ASSERT_TRUE(Start());
+  }
+
+  // Types the two thresholds and presses OK; TRUE when the dialog ended.
+  void TuneTo(const char* milliseconds, const char* inches, bool* ended)
+  {
+    OnNextDialog([=](CDialog& dialog) {
+      SetControlText(dialog, IDC_RESIZE_TIME, milliseconds);
+      SetControlText(dialog, IDC_RESIZE_DISTANCE, inches);
+      ClickButton(dialog, IDOK);
+      *ended = dialog.HasEnded() == TRUE;
+    });
+    Command(ID_PERFORMANCE_TUNING);
+  }
+};
+}  // namespace
+
+TEST_F(DialogsTest, PerformanceTuningTakesTheLimitsAndRefusesBeyondThem)
+{
+  bool ended = false;
+  TuneTo("2000", "24.0", &ended);
+  EXPECT_TRUE(ended);
+  EXPECT_EQ(ShellApp().GetResizeTimeThreshold(), 2000);
+  EXPECT_DOUBLE_EQ(ShellApp().GetResizeDistanceThreshold(), 24.0);
+
+  TuneTo("2001", "1.5", &ended);
+  EXPECT_FALSE(ended);
+  TuneTo("150", "24.5", &ended);
+  EXPECT_FALSE(ended);
+  EXPECT_EQ(ShellApp().GetResizeTimeThreshold(), 2000) << "a refused dialog changes nothing";
+  EXPECT_EQ(service.messages.size(), 2u);
+
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_RESIZE_TIME), "2000") << "it shows the current thresholds";
+    ClickButton(dialog, IDCANCEL);
+  });
+  Command(ID_PERFORMANCE_TUNING);
+}
+
+TEST_F(DialogsTest, StoreNewDesignRefusesBlanksAndTrimsTheName)
+{
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_NEW_DESIGN_NAME), "Unit Type A");
+    SetControlText(dialog, IDC_NEW_DESIGN_NAME, "    ");
+    ClickButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.HasEnded());
+    SetControlText(dialog, IDC_NEW_DESIGN_NAME, "  Porch  ");
+    ClickButton(dialog, IDOK);
+  });
+  CString name = "Unit Type A";
+  EXPECT_TRUE(AskNewDesignName(name, TRUE));
+  EXPECT_EQ(name, "Porch");
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, "The name cannot be blank.");
+  EXPECT_EQ(service.messages[0].caption, "Error");
+  EXPECT_EQ(service.messages[0].type, UINT{MB_OK | MB_ICONEXCLAMATION});
+}
+
+TEST_F(DialogsTest, StoreNewDesignWithoutCancelHasNoWorkingCancelButton)
+{
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_FALSE(dialog.GetDlgItem(IDCANCEL)->IsWindowEnabled());
+    ClickButton(dialog, IDCANCEL);
+    EXPECT_FALSE(dialog.HasEnded());
+    ClickButton(dialog, IDOK);
+  });
+  CString name = "Unit Type B";
+  EXPECT_TRUE(AskNewDesignName(name, FALSE));
+  EXPECT_EQ(name, "Unit Type B");
+}
+
+TEST_F(DialogsTest, TheDatabaseDialogShowsTheProjectsAndTheApplicationsTexts)
+{
+  CDocVersion version;
+  CString appDataVersion = ShellApp().GetProductDataVersion();
+  OnNextDialog([&](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_PROJECT_DATA_VERSION), version.GetProductDataVersion());
+    EXPECT_EQ(ControlText(dialog, IDC_PROJECT_SPEC_VERSION), version.GetSpecificationVersion());
+    EXPECT_EQ(ControlText(dialog, IDC_PROJECT_DATE_POPULATED), version.GetDatePopulated());
+    EXPECT_EQ(ControlText(dialog, IDC_APP_DATA_VERSION), appDataVersion);
+    EXPECT_EQ(ControlText(dialog, IDC_APP_SPEC_VERSION), ShellApp().GetSpecificationVersion());
+    EXPECT_EQ(ControlText(dialog, IDC_APP_DATE_POPULATED), ShellApp().GetDatePopulated());
+    CString caption;
+    dialog.GetWindowText(caption);
+    EXPECT_EQ(caption, "Product Database Information");
+    ClickButton(dialog, IDOK);
+  });
+  ShowDbVersionDialog(version);
+  EXPECT_TRUE(service.dialogActions.empty());
+  EXPECT_FALSE(appDataVersion.IsEmpty());
+}

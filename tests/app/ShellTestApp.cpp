@@ -1,0 +1,210 @@
+// Starts the real application object offscreen for the shell tests, one per test process.
+#include "ShellTestApp.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include <QCoreApplication>
+#include <QTest>
+
+#include "app/App.h"
+#include "app/Mainfrm.h"
+#include "document/Doc.h"
+#include "document/Whview.h"
+#include "platform/ui/Ctrls.h"
+#include "platform/ui/Dc.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/DocTempl.h"
+#include "platform/ui/QtApp.h"
+#include "platform/ui/View.h"
+#include "units/standard/Stdreg.h"
+
+namespace
+{
+std::string& TempDir()
+{
+  static std::string dir;
+  return dir;
+}
+
+void WriteProfile(const std::string& configHome)
+{
+  std::filesystem::create_directories(configHome + "/Tarvex Windows");
+  const char* binary = std::getenv("PANECRAFT_BINARY_DIR");
+  std::ofstream profile(configHome + "/Tarvex Windows/Panecraft.ini");
+  profile << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << (binary ? binary : ".") << "/productdata\n";
+}
+
+class CShellEnvironment : public ::testing::Environment
+{
+public:
+  void SetUp() override
+  {
+    char pattern[] = "/tmp/panecraft-shell-XXXXXX";
+    TempDir() = ::mkdtemp(pattern);
+    ::setenv("XDG_CONFIG_HOME", TempDir().c_str(), 1);
+    WriteProfile(TempDir());
+    static int argc = 1;
+    static char name[] = "shell_tests";
+    static char* argv[] = {name, nullptr};
+    m_qt = new CQtApplication(argc, argv);
+    RegisterStandardUnits();
+    m_app = new CApp;
+  }
+  // Each test runs in a process of its own: its windows, documents and Qt objects end with it.
+  void TearDown() override
+  {
+    std::filesystem::remove_all(TempDir());
+    std::fflush(nullptr);
+    std::_Exit(::testing::UnitTest::GetInstance()->Passed() ? 0 : 1);
+  }
+  CApp* m_app = nullptr;
+  CQtApplication* m_qt = nullptr;
+};
+
+CShellEnvironment* g_environment =
+  static_cast<CShellEnvironment*>(::testing::AddGlobalTestEnvironment(new CShellEnvironment));
+}  // namespace
+
+CApp& ShellApp()
+{
+  return *g_environment->m_app;
+}
+
+std::string ShellTempDir()
+{
+  return TempDir();
+}
+
+void Pump(int ms)
+{
+  if (ms > 0)
+    QTest::qWait(ms);
+  for (int i = 0; i < 5; ++i) {
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+}
+
+void ShellTest::SetUp()
+{
+  SetDialogService(&service);
+  CDC::SetScreenLogPixels(96, 96);
+}
+
+void ShellTest::TearDown()
+{
+  Pump();
+}
+
+BOOL ShellTest::Start(const CString& commandLine)
+{
+  CApp& app = ShellApp();
+  app.m_lpCmdLine = commandLine;
+  BOOL started = app.InitApplication() && app.InitInstance();
+  Pump();
+  return started;
+}
+
+CMainFrame* ShellTest::MainFrame() const
+{
+  return dynamic_cast<CMainFrame*>(ShellApp().m_pMainWnd);
+}
+
+CDoc* ShellTest::ActiveProject() const
+{
+  return dynamic_cast<CDoc*>(ShellApp().GetActiveDocument());
+}
+
+std::vector<CDoc*> ShellTest::Projects() const
+{
+  std::vector<CDoc*> projects;
+  CDocTemplate* pTemplate = ShellApp().GetWarehouseTemplate();
+  POSITION pos = pTemplate->GetFirstDocPosition();
+  while (pos)
+    projects.push_back(static_cast<CDoc*>(pTemplate->GetNextDoc(pos)));
+  return projects;
+}
+
+CWarehouseView* ShellTest::DesignList(CDoc* pDoc) const
+{
+  return dynamic_cast<CWarehouseView*>(pDoc->GetWarehouseView());
+}
+
+void ShellTest::Command(UINT nID)
+{
+  MainFrame()->SendMessage(WM_COMMAND, nID);
+  Pump();
+}
+
+ShellTest::CommandState ShellTest::StateOf(UINT nID)
+{
+  CCmdUI state;
+  state.m_nID = nID;
+  state.DoUpdate(MainFrame(), TRUE);
+  return CommandState{state.m_bEnabled == TRUE, state.m_nCheck};
+}
+
+void ShellTest::OnNextDialog(std::function<void(CDialog&)> action)
+{
+  service.dialogActions.push_back(std::move(action));
+}
+
+std::vector<CString> ShellTest::Messages() const
+{
+  std::vector<CString> texts;
+  for (const auto& message : service.messages)
+    texts.push_back(message.text);
+  return texts;
+}
+
+std::string ShellTest::PathIn(const char* name) const
+{
+  return TempDir() + "/" + name;
+}
+
+void SetControlText(CWnd& dialog, int nID, const CString& text)
+{
+  CWnd* pControl = dialog.GetDlgItem(nID);
+  ASSERT_NE(pControl, nullptr) << "control " << nID;
+  pControl->SetWindowText(text);
+  if (auto* pEdit = dynamic_cast<CEdit*>(pControl))
+    pEdit->SetModify(TRUE);
+}
+
+void ClickButton(CWnd& dialog, int nID)
+{
+  auto* pButton = dynamic_cast<CButton*>(dialog.GetDlgItem(nID));
+  ASSERT_NE(pButton, nullptr) << "button " << nID;
+  pButton->Click();
+}
+
+void SelectLine(CWnd& dialog, int nID, int line)
+{
+  CWnd* pControl = dialog.GetDlgItem(nID);
+  ASSERT_NE(pControl, nullptr) << "control " << nID;
+  if (auto* pCombo = dynamic_cast<CComboBox*>(pControl)) {
+    pCombo->Choose(line);
+    return;
+  }
+  auto* pList = dynamic_cast<CListBox*>(pControl);
+  ASSERT_NE(pList, nullptr);
+  pList->SetCurSel(line);
+  dialog.SendMessage(WM_COMMAND, MAKEWPARAM(nID, LBN_SELCHANGE), reinterpret_cast<LPARAM>(pControl->m_hWnd));
+}
+
+CString ControlText(CWnd& dialog, int nID)
+{
+  CString text;
+  if (CWnd* pControl = dialog.GetDlgItem(nID))
+    pControl->GetWindowText(text);
+  return text;
+}
+
+std::vector<unsigned char> ReadFileBytes(const std::string& path)
+{
+  std::ifstream file(path, std::ios::binary);
+  return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}

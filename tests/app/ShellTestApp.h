@@ -1,0 +1,67 @@
+#pragma once
+// Shared fixture of the shell tests: the real application object started offscreen on the
+// sample catalogue with a scripted dialog service, a profile of its own, and helpers that pump
+// events, send commands and read the states of menus and toolbar buttons.
+#include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "platform/core/String.h"
+#include "platform/ui/DialogService.h"
+
+class CApp;
+class CDialog;
+class CDoc;
+class CFrameWnd;
+class CMainFrame;
+class CWarehouseView;
+class CWnd;
+
+// The application object of the test process.
+CApp& ShellApp();
+// The folder of the test's profile and files.
+std::string ShellTempDir();
+
+class ShellTest : public ::testing::Test
+{
+protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  // Runs the application's start-up with the command line; TRUE when it completed.
+  BOOL Start(const CString& commandLine = CString());
+  CMainFrame* MainFrame() const;
+  // The project of the active MDI child; null when there is none.
+  CDoc* ActiveProject() const;
+  // Every open project, in the order of the Warehouse template.
+  std::vector<CDoc*> Projects() const;
+  CWarehouseView* DesignList(CDoc* pDoc) const;
+  // Sends a command to the main frame (as a menu choice would) and runs the events it posts.
+  void Command(UINT nID);
+  // The enabled and checked states that the update handlers give a command.
+  struct CommandState
+  {
+    bool enabled = false;
+    int checked = 0;
+  };
+  CommandState StateOf(UINT nID);
+  // Queues an action for the next modal dialog.
+  void OnNextDialog(std::function<void(CDialog&)> action);
+  // The texts of the message boxes shown so far.
+  std::vector<CString> Messages() const;
+  std::string PathIn(const char* name) const;
+
+  CScriptedDialogService service;
+};
+
+// Runs pending events, waiting up to ms milliseconds for more.
+void Pump(int ms = 0);
+// Types a text into a dialog control and clicks a button, as the user would.
+void SetControlText(CWnd& dialog, int nID, const CString& text);
+void ClickButton(CWnd& dialog, int nID);
+// Selects a list or combo line and notifies the dialog of the change.
+void SelectLine(CWnd& dialog, int nID, int line);
+CString ControlText(CWnd& dialog, int nID);
+// Every byte of a file; empty when it cannot be read.
+std::vector<unsigned char> ReadFileBytes(const std::string& path);

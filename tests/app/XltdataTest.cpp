@@ -1,0 +1,111 @@
+// Guards the category maps: deep copies that own their data, the key-0 fallback, the refusal of
+// category 0, and the exact contents the DXF and screen configurations build.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <set>
+
+#include "app/Dxfcfg.h"
+#include "app/Gdicfg.h"
+#include "app/Xltdata.h"
+#include "platform/ui/Gdi.h"
+#include "support/VEntExcp.h"
+
+namespace {
+
+std::set<int> Categories(const CMapECatToXLTData& map)
+{
+  std::set<int> keys;
+  POSITION pos = map.GetStartPosition();
+  while (pos) {
+    WORD key = 0;
+    void* data = nullptr;
+    map.GetNextAssoc(pos, key, data);
+    keys.insert(key);
+  }
+  return keys;
+}
+
+TEST(XltdataTest, CopiesOwnTheirDataAndFallBackToKeyZero)
+{
+  CMapECatToXLTGDIData map;
+  map.SetGDIData(0, new CXLTGDIData(RGB(1, 2, 3)));
+  map.SetGDIData(14, new CXLTGDIData(RGB(0, 0, 255)));
+  map.SetGDIData(14, new CXLTGDIData(RGB(9, 9, 9)));  // replaces and frees the first
+  EXPECT_EQ(map.GetCount(), 2);
+
+  auto copy = std::make_unique<CMapECatToXLTGDIData>(map);
+  const CXLTGDIData* mine = map.GetGDIData(14);
+  const CXLTGDIData* theirs = copy->GetGDIData(14);
+  ASSERT_NE(theirs, nullptr);
+  EXPECT_NE(mine, theirs);
+  EXPECT_NE(mine->GetPen(), theirs->GetPen());
+  EXPECT_EQ(theirs->GetColor(), RGB(9, 9, 9));
+  EXPECT_EQ(theirs->GetPen()->GetColor(), RGB(9, 9, 9));
+  EXPECT_EQ(theirs->GetPen()->GetStyle(), PS_SOLID);
+  EXPECT_EQ(theirs->GetPen()->GetWidth(), 0);
+  copy.reset();
+  EXPECT_EQ(map.GetGDIData(14)->GetColor(), RGB(9, 9, 9));
+
+  EXPECT_EQ(map.GetGDIData(9)->GetColor(), RGB(1, 2, 3)) << "a category without an entry takes key 0";
+  EXPECT_THROW(map.GetXLTData(0), CVRXEntityException);
+
+  CMapECatToXLTDXFData empty;
+  EXPECT_EQ(empty.GetDXFData(30), nullptr);
+}
+
+TEST(XltdataTest, DXFMapHoldsKeyZeroAndTheThirtyOneDrawingCategories)
+{
+  CExportToDXFConfig config;
+  std::unique_ptr<CMapECatToXLTDXFData> map(config.CreateTranslationMap());
+  std::set<int> expected{0};
+  for (int c = 25; c <= 56; ++c)
+    if (c != 31)
+      expected.insert(c);
+  EXPECT_EQ(map->GetCount(), 32);
+  EXPECT_EQ(Categories(*map), expected);
+
+  void* raw = nullptr;
+  ASSERT_TRUE(map->Lookup(0, raw));
+  const auto* zero = static_cast<CXLTDXFData*>(static_cast<CObject*>(raw));
+  EXPECT_EQ(zero->GetColor(), 7);
+  EXPECT_EQ(zero->GetLayer(), "0");
+  EXPECT_EQ(zero->GetLineType(), "Continuous");
+
+  // Categories 26 and 29 share the vinyl record but not the object.
+  EXPECT_NE(map->GetDXFData(26), map->GetDXFData(29));
+  EXPECT_EQ(map->GetDXFData(29)->GetLayer(), "A-Detl-Mcut");
+  EXPECT_EQ(map->GetDXFData(32)->GetLayer(), "A-Detl-Patt");
+  EXPECT_EQ(map->GetDXFData(32)->GetColor(), 1);
+  EXPECT_EQ(map->GetDXFData(38)->GetColor(), 6);
+  EXPECT_EQ(map->GetDXFData(44)->GetLayer(), "A-Door-Sill");
+  EXPECT_EQ(map->GetDXFData(54)->GetLayer(), "A-Glaz-Iden");
+  EXPECT_EQ(map->GetDXFData(12)->GetLayer(), "0") << "screen categories fall back to key 0";
+
+  // The cache is built once: later record changes do not reach it, and copies are independent.
+  config.SetDetailGlassColor(4);
+  std::unique_ptr<CMapECatToXLTDXFData> second(config.CreateTranslationMap());
+  EXPECT_EQ(second->GetDXFData(30)->GetColor(), 1);
+  EXPECT_NE(second->GetDXFData(30), map->GetDXFData(30));
+  map.reset();
+  EXPECT_EQ(second->GetCount(), 32);
+}
+
+TEST(XltdataTest, ScreenMapHoldsKeyZeroAndEighteenCategories)
+{
+  CExportToGDIConfig config;
+  config.SetGuidelineRGB(RGB(10, 20, 30));
+  std::unique_ptr<CMapECatToXLTGDIData> map(config.CreateTranslationMap());
+  EXPECT_EQ(map->GetCount(), 19);
+  EXPECT_EQ(Categories(*map), (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 12, 13, 14, 15, 16, 19, 21, 22, 23, 24}));
+  EXPECT_EQ(map->GetGDIData(14)->GetColor(), RGB(10, 20, 30));
+  EXPECT_EQ(map->GetGDIData(19)->GetColor(), config.GetUnitRGB());
+  EXPECT_EQ(map->GetGDIData(5)->GetColor(), RGB(192, 192, 192));
+  EXPECT_EQ(map->GetGDIData(15)->GetColor(), RGB(64, 64, 255));
+  EXPECT_EQ(map->GetGDIData(23)->GetColor(), RGB(224, 224, 224));
+  EXPECT_EQ(map->GetGDIData(24)->GetColor(), RGB(192, 0, 0));
+  EXPECT_EQ(map->GetGDIData(30)->GetColor(), RGB(0, 0, 0)) << "drawing categories take black key 0";
+  EXPECT_NE(map->GetGDIData(2)->GetPen(), map->GetGDIData(3)->GetPen()) << "each category its own pen";
+}
+
+} // namespace

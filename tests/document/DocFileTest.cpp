@@ -1,0 +1,315 @@
+// Guards the project file as CDoc writes and reads it: the exact image of a new project, the
+// stored-design tags, and the message for every cause of a failed open or save.
+#include <algorithm>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "DocFixture.h"
+#include "FaultFile.h"
+
+namespace {
+
+const char* const kTag = "TPF-1.x        ";
+
+Bytes ProjectImage(CDoc& doc)
+{
+  return StoreBytes([&](CArchive& ar) { doc.Serialize(ar); });
+}
+
+size_t FindText(const Bytes& bytes, const std::string& text, size_t from = 0)
+{
+  auto it = std::search(bytes.begin() + static_cast<long>(from), bytes.end(), text.begin(), text.end());
+  return it == bytes.end() ? std::string::npos : static_cast<size_t>(it - bytes.begin());
+}
+
+void PutDword(Bytes& bytes, size_t offset, DWORD value) { std::memcpy(bytes.data() + offset, &value, 4); }
+
+// Offset of the first stored design's record (its stamp), after the class tag.
+size_t FirstRecord(const Bytes& bytes) { return FindText(bytes, "CDesignStore") + 12; }
+
+constexpr size_t kProjectDataOffset = 15 + 8 + 7 + 7 + 11 + 8;
+
+} // namespace
+
+TEST_F(DocTest, NewProjectWithoutDesignsStoresTheFixedImage)
+{
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  const CDocVersion& version = doc.GetDocVersion();
+  CByteWriter expected;
+  expected.Text(kTag).Dword(1).Dword(0).Str("PD 4.2").Str("Spec 7").Str("03/14/2024");
+  expected.Dword(static_cast<unsigned>(version.GetCreated().GetTime()));
+  expected.Dword(static_cast<unsigned>(version.GetModified().GetTime()));
+  expected.Dword(10000).Str("Project Name").Str("Dana Pell").Str("");
+  expected.Dword(10000).Dword(10000).Dword(10000).Dword(10000);
+  COptionChoicesByTypeArray& array = doc.GetProjectPrefs().GetOptionsPrefs().GetChoicesArray();
+  expected.Dword(static_cast<unsigned>(array.GetSize()));
+  for (int i = 0; i < array.GetSize(); ++i)
+    expected.Str(array.GetAt(i)->GetUnitType().str()).Word(0);
+  expected.Double(12.0).Double(0.0).Dword(0).Byte(1).Byte(0).Byte(0).Word(0);
+  EXPECT_EQ(ProjectImage(doc), expected.Get());
+  EXPECT_EQ(kProjectDataOffset, 56u);
+}
+
+TEST_F(DocTest, StoredDesignsStartWithTheClassTagThenTheBackIndex)
+{
+  std::string path = PathOf("two.tpf");
+  SaveProject(path, {"Bay", "Hall"});
+  Bytes bytes = ReadFileBytes(path);
+  size_t tag = FindText(bytes, "CDesignStore") - 6;
+  Bytes head = CByteWriter().Word(2).Word(0xFFFF).Word(10000).Word(12).Text("CDesignStore").Dword(10000).Str("Bay").Get();
+  EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes.begin() + static_cast<long>(tag) - 2));
+  size_t second = FindText(bytes, "\x04" "Hall") - 6;
+  EXPECT_EQ(bytes[second], 0x01);
+  EXPECT_EQ(bytes[second + 1], 0x80);
+  EXPECT_EQ(bytes[second + 2], 0x10);
+
+  CDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(doc.GetDesignCount(), 2);
+  EXPECT_EQ(doc.GetDesignName(1), "Hall");
+  EXPECT_EQ(ProjectImage(doc), bytes);
+  EXPECT_EQ(services.afterOpenCalls, 1);
+}
+
+TEST_F(DocTest, ShortOrWrongTagsAreNotProjectFiles)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {});
+  const Bytes good = ReadFileBytes(path);
+  const CString notValid = CString("The file ") + path.c_str() +
+                           " file is not a valid Panecraft project file and cannot be opened.";
+  for (size_t cut : {0u, 14u}) {
+    WriteFileBytes(path, Bytes(good.begin(), good.begin() + static_cast<long>(cut)));
+    EXPECT_EQ(OpenMessage(path), notValid) << cut;
+  }
+  for (size_t offset : {0u, 6u, 7u, 14u}) {
+    Bytes bytes = good;
+    bytes[offset] ^= 0x01;
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(OpenMessage(path), notValid) << offset;
+  }
+  EXPECT_EQ(dialogs.messages.back().caption, "Panecraft");
+  EXPECT_EQ(dialogs.messages.back().type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+}
+
+TEST_F(DocTest, VersionsAndStampsBelow9236AreUnsupported)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {"Bay"});
+  const Bytes good = ReadFileBytes(path);
+  const CString unsupported = CString("The file ") + path.c_str() +
+                              " was written by an unsupported version of Panecraft project file and cannot be opened.";
+
+  Bytes bytes = good;
+  PutDword(bytes, 15, 0);
+  PutDword(bytes, 19, 9235);
+  WriteFileBytes(path, bytes);
+  EXPECT_EQ(OpenMessage(path), unsupported);
+  PutDword(bytes, 19, 9236);
+  WriteFileBytes(path, bytes);
+  EXPECT_EQ(OpenMessage(path), "");
+
+  for (size_t stamp : {kProjectDataOffset, FindText(good, "Dana Pell") + 10, FirstRecord(good)}) {
+    bytes = good;
+    PutDword(bytes, stamp, 9235);
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(OpenMessage(path), unsupported) << stamp;
+    PutDword(bytes, stamp, 10001);
+    WriteFileBytes(path, bytes);
+    EXPECT_EQ(OpenMessage(path), "") << stamp;
+  }
+}
+
+TEST_F(DocTest, FilesCutInsideADesignBlockAreDamagedAndElsewhereCouldNotBeRead)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {"Bay"});
+  const Bytes good = ReadFileBytes(path);
+  const size_t block = FirstRecord(good) + 4 + 4 + 4;
+  const CString damaged = CString("The file ") + path.c_str() + " appears to be damaged  and cannot be opened.";
+  const CString unreadable = CString("The file '") + path.c_str() +
+                             "' could not be read; please verify that this is a Panecraft project file.";
+
+  WriteFileBytes(path, Bytes(good.begin(), good.begin() + static_cast<long>(block) + 10));
+  EXPECT_EQ(OpenMessage(path), damaged);
+  Bytes longer = good;
+  PutDword(longer, block - 4, 0x7FFFFFFF);
+  WriteFileBytes(path, longer);
+  EXPECT_EQ(OpenMessage(path), damaged) << "a length beyond the file";
+
+  for (size_t cut : {good.size() - 1, block + 37 + 3, kProjectDataOffset + 6, size_t{20}}) {
+    WriteFileBytes(path, Bytes(good.begin(), good.begin() + static_cast<long>(cut)));
+    EXPECT_EQ(OpenMessage(path), unreadable) << cut;
+  }
+
+  Bytes foreign = good;
+  size_t name = FindText(foreign, "CDesignStore");
+  std::memcpy(foreign.data() + name, "CDesignStorx", 12);
+  WriteFileBytes(path, foreign);
+  EXPECT_EQ(OpenMessage(path), unreadable) << "a class the program does not have";
+  std::memcpy(foreign.data() + name, "CStringArray", 12);
+  WriteFileBytes(path, foreign);
+  EXPECT_EQ(OpenMessage(path), unreadable) << "a class other than the stored design";
+}
+
+TEST_F(DocTest, AnOpenProjectIsInUseAndMissingFilesAreFileErrors)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {});
+  CDoc holder;
+  ASSERT_TRUE(holder.OnOpenDocument(path.c_str()));
+  EXPECT_TRUE(holder.IsProjectFileOpen());
+  EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.");
+
+  std::string missing = PathOf("none.tpf");
+  EXPECT_EQ(OpenMessage(missing), CString("An error occurred while opening project file.\nFile:  ") + missing.c_str() +
+                                      ".\nReason:  The file cannot be found.");
+}
+
+TEST_F(DocTest, AnotherDatabaseIsShownThenTheProjectOpensAndSavesWithTheCurrentOne)
+{
+  std::string path = PathOf("a.tpf");
+  services.productDataVersion = "PD 3.9";
+  SaveProject(path, {"Bay"});
+  services.productDataVersion = "PD 4.2";
+  {
+    CDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    EXPECT_EQ(services.dbDialogs, 1);
+    EXPECT_EQ(services.dbDialogProjectVersion, "PD 3.9");
+    EXPECT_EQ(doc.GetDocVersion().GetProductDataVersion(), "PD 3.9");
+    EXPECT_FALSE(doc.IsProjectModified());
+    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+    EXPECT_EQ(doc.GetDocVersion().GetProductDataVersion(), "PD 4.2");
+    EXPECT_NE(FindText(ReadFileBytes(path), "\x06PD 4.2"), std::string::npos);
+    EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
+      << "the saved file is held again";
+  }
+  EXPECT_EQ(OpenMessage(path), "");
+  EXPECT_EQ(services.dbDialogs, 1);
+}
+
+TEST_F(DocTest, AFailedSaveShowsItsMessageAndKeepsTheVersionRecord)
+{
+  std::string path = PathOf("a.tpf");
+  services.datePopulated = "01/01/1990";
+  SaveProject(path, {"Bay"});
+  services.datePopulated = "03/14/2024";
+  CDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+  const CTime modified = doc.GetDocVersion().GetModified();
+
+  std::string nowhere = PathOf("missing/folder/b.tpf");
+  EXPECT_FALSE(doc.OnSaveDocument(nowhere.c_str()));
+  EXPECT_EQ(dialogs.messages.back().text,
+            CString("An error occurred while saving the project file '") + nowhere.c_str() + "'.\nThe project has not been saved.");
+  EXPECT_EQ(doc.GetDocVersion().GetDatePopulated(), "01/01/1990");
+  EXPECT_EQ(doc.GetDocVersion().GetModified(), modified);
+  EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
+    << "the project file is still held";
+}
+
+TEST_F(DocTest, ASaveFailingAtAnyWriteLeavesThePreviousProjectLoadable)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {"Bay"});
+  const Bytes previous = ReadFileBytes(path);
+  CDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+  // Enough designs for the image to need several archive buffers.
+  for (int i = 0; i < 200; ++i)
+    doc.AddDesign(MakeStore(CString::Formatted("Extra %d", i)));
+  const int writes = static_cast<int>(ProjectImage(doc).size() / 4096) + 1;
+  ASSERT_GE(writes, 3);
+  for (int failAt = 1; failAt <= writes; ++failAt) {
+    CFaultInjection fault(failAt, CFaultFile::throwError);
+    EXPECT_FALSE(doc.OnSaveDocument(path.c_str())) << failAt;
+    EXPECT_EQ(ReadFileBytes(path), previous) << failAt;
+  }
+  EXPECT_EQ(dir.EntryCount(), 1u);
+  doc.m_bAutoDelete = FALSE;
+  doc.OnCloseDocument();
+  CDoc reopened;
+  ASSERT_TRUE(reopened.OnOpenDocument(path.c_str()));
+  EXPECT_EQ(reopened.GetDesignCount(), 1);
+}
+
+TEST_F(DocTest, AProcessKilledAtAnyWriteOfASaveLeavesThePreviousProjectLoadable)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {"Bay", "Hall"});
+  const Bytes previous = ReadFileBytes(path);
+  for (int killAt = 1; killAt <= 4; ++killAt) {
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      CDoc doc;
+      if (!doc.OnOpenDocument(path.c_str()))
+        ::_exit(2);
+      for (int i = 0; i < 200; ++i)
+        doc.AddDesign(MakeStore(CString::Formatted("Extra %d", i)));
+      CFaultInjection fault(killAt, CFaultFile::killProcess);
+      doc.OnSaveDocument(path.c_str());
+      ::_exit(3);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "killed at write " << killAt;
+    CDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str())) << killAt;
+    EXPECT_EQ(doc.GetDesignCount(), 2);
+    EXPECT_EQ(ReadFileBytes(path), previous);
+  }
+}
+
+TEST_F(DocTest, ModifiedStateFollowsTheChecksumOfTheSerializedProject)
+{
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_FALSE(doc.IsProjectModified());
+  doc.GetProjectData().SetNotes("draft");
+  doc.GetProjectData().SetNotes("");
+  EXPECT_FALSE(doc.IsProjectModified()) << "changed and changed back";
+  doc.GetProjectPrefs().GetMiscProjectPrefs().SetMeasurementUnits(3);
+  EXPECT_FALSE(doc.IsProjectModified()) << "measurement units are not in the file";
+
+  doc.GetProjectPrefs().SetWallWidth(8.0);
+  EXPECT_TRUE(doc.IsProjectModified());
+  doc.GetProjectPrefs().SetWallWidth(12.0);
+  EXPECT_TRUE(doc.IsProjectModified()) << "the flag once set stays";
+  doc.SetProjectModified(FALSE);
+  EXPECT_FALSE(doc.IsProjectModified());
+  doc.GetProjectData().SetProjectName("Lake House");
+  doc.UpdateProjectModified();
+  EXPECT_TRUE(doc.IsModified());
+
+  ASSERT_TRUE(doc.OnSaveDocument(PathOf("a.tpf").c_str()));
+  EXPECT_FALSE(doc.IsProjectModified()) << "the saved image is the unmodified state";
+  doc.GetProjectData().SetProjectName("Lake House 2");
+  EXPECT_TRUE(doc.IsProjectModified());
+}
+
+TEST_F(DocTest, TypesMissingFromAnOldProjectAreAddedWithoutMarkingItModified)
+{
+  std::string path = PathOf("a.tpf");
+  SaveProject(path, {});
+  Bytes bytes = ReadFileBytes(path);
+  // Keep only the first two option records ("AR" and "AW").
+  size_t count = FindText(bytes, "\x02" "AR") - 4;
+  size_t third = FindText(bytes, "\x02" "BU");
+  size_t tail = bytes.size() - (8 + 8 + 4 + 3 + 2);
+  Bytes old(bytes.begin(), bytes.begin() + static_cast<long>(third));
+  PutDword(old, count, 2);
+  old.insert(old.end(), bytes.begin() + static_cast<long>(tail), bytes.end());
+  WriteFileBytes(path, old);
+
+  CDoc doc;
+  ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+  COptionChoicesByTypeArray& array = doc.GetProjectPrefs().GetOptionsPrefs().GetChoicesArray();
+  CDoc fresh;
+  EXPECT_EQ(array.GetSize(), fresh.GetProjectPrefs().GetOptionsPrefs().GetChoicesArray().GetSize());
+  EXPECT_EQ(array.GetAt(2)->GetUnitType(), "BU");
+  EXPECT_NO_THROW(doc.GetProjectPrefs().GetOptionsPrefs().GetChoicesByType("VG"));
+  EXPECT_FALSE(doc.IsProjectModified());
+}

@@ -1,0 +1,205 @@
+// Guards the document/view architecture: template strings and untitled names, view updates with
+// hints, MDI child activation and titles, closing and saving, view painting and printing.
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "TestFrames.h"
+#include "platform/core/File.h"
+#include "platform/ui/Menu.h"
+#include "platform/ui/Resource.h"
+
+namespace
+{
+class DocViewTest : public FrameTest
+{
+};
+
+CTestView* FirstView(CDocument* doc)
+{
+  POSITION pos = doc->GetFirstViewPosition();
+  return pos ? dynamic_cast<CTestView*>(doc->GetNextView(pos)) : nullptr;
+}
+
+class CHintObject : public CObject
+{
+};
+}  // namespace
+
+TEST_F(DocViewTest, TemplateReadsItsDocumentStrings)
+{
+  CString s;
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::docName));
+  EXPECT_EQ(s, CString("Proj"));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::filterExt));
+  EXPECT_EQ(s, CString(".TPF"));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::windowTitle));
+  EXPECT_EQ(s, CString(""));
+  EXPECT_FALSE(docTemplate->GetDocString(s, static_cast<CDocTemplate::DocStringIndex>(9)));
+}
+
+TEST_F(DocViewTest, NewDocumentsAreNamedAfterTheDocumentNameWithACount)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->GetTitle(), CString("Proj1"));
+  EXPECT_EQ(second->GetTitle(), CString("Proj2"));
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 2);
+  EXPECT_EQ(first->GetDocTemplate(), docTemplate);
+  // The child frame shows the document's title; the main frame adds the active one's.
+  CString title;
+  ChildOf(first)->GetWindowText(title);
+  EXPECT_EQ(title, CString("Proj1"));
+  main->GetWindowText(title);
+  EXPECT_EQ(title, CString("Test App - Proj2"));
+}
+
+TEST_F(DocViewTest, UpdateAllViewsPassesHintAndObjectToEveryViewButTheSender)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* first = FirstView(doc);
+  auto* second = static_cast<CTestView*>(RUNTIME_CLASS(CTestView)->CreateObject());
+  ASSERT_TRUE(second->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), ChildOf(doc), 1));
+  doc->AddView(second);
+  first->hints.clear();
+  CHintObject hint;
+  doc->UpdateAllViews(second, 2, &hint);
+  ASSERT_EQ(first->hints.size(), 1u);
+  EXPECT_EQ(first->hints[0].first, 2);
+  EXPECT_EQ(first->hints[0].second, &hint);
+  EXPECT_TRUE(second->hints.empty());
+  doc->UpdateAllViews(nullptr, 6);
+  EXPECT_EQ(second->hints.size(), 1u);
+  // A destroyed view leaves its document's list (and deletes itself).
+  second->DestroyWindow();
+  int views = 0;
+  for (POSITION pos = doc->GetFirstViewPosition(); pos; doc->GetNextView(pos))
+    ++views;
+  EXPECT_EQ(views, 1);
+}
+
+TEST_F(DocViewTest, ViewPaintsThroughOnDrawIntoItsSurface)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* view = FirstView(doc);
+  Pump();
+  view->UpdateWindow();
+  EXPECT_GT(view->draws, 0);
+  CRect client;
+  view->GetClientRect(&client);
+  ASSERT_FALSE(client.IsRectEmpty());
+  EXPECT_EQ(view->GetSurfacePixel(client.Width() / 2, client.Height() / 2), RGB(0, 128, 0));
+}
+
+TEST_F(DocViewTest, ActivatingAChildSendsActivationMessagesAndSwitchesTheActiveFrame)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  CTestChild* a = ChildOf(first);
+  CTestChild* b = ChildOf(second);
+  EXPECT_EQ(main->MDIGetActive(), b);
+  a->activations.clear();
+  b->activations.clear();
+  a->MDIActivate();
+  Pump();
+  EXPECT_EQ(main->MDIGetActive(), a);
+  EXPECT_EQ(a->activations, std::vector<BOOL>{TRUE});
+  EXPECT_EQ(b->activations, std::vector<BOOL>{FALSE});
+  EXPECT_EQ(main->GetActiveFrame(), a);
+  EXPECT_EQ(a->GetActiveDocument(), first);
+  CString title;
+  main->GetWindowText(title);
+  EXPECT_EQ(title, CString("Test App - Proj1"));
+}
+
+TEST_F(DocViewTest, ClosingTheOnlyFrameOfADocumentClosesTheDocument)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  ChildOf(doc)->SendMessage(WM_CLOSE);
+  Pump();
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+  EXPECT_EQ(main->MDIGetActive(), nullptr);
+}
+
+TEST_F(DocViewTest, ModifiedDocumentAsksBeforeClosingAndCancelKeepsIt)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  doc->SetModifiedFlag();
+  service.messageAnswers.push_back(IDCANCEL);
+  ChildOf(doc)->SendMessage(WM_CLOSE);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("Save changes to Proj1?"));
+  EXPECT_EQ(service.messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 1);
+  service.messageAnswers.push_back(IDNO);
+  ChildOf(doc)->SendMessage(WM_CLOSE);
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+}
+
+TEST_F(DocViewTest, SaveAsAsksForAPathWithTheTemplatesFilter)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const CString path = CString::FromUtf8((dir.path() + "/plan.tpf").toStdString());
+  service.filePaths.push_back(path);
+  EXPECT_TRUE(doc->DoSave(nullptr));
+  ASSERT_EQ(service.fileRequests.size(), 1u);
+  EXPECT_FALSE(service.fileRequests[0].bOpen);
+  EXPECT_EQ(service.fileRequests[0].filter, CString("Project Files (*.tpf)|*.TPF|All Files (*.*)|*.*||"));
+  EXPECT_EQ(doc->GetPathName(), path);
+  EXPECT_EQ(doc->GetTitle(), CString("plan.tpf"));
+  EXPECT_TRUE(QFileInfo::exists(dir.path() + "/plan.tpf"));
+}
+
+TEST_F(DocViewTest, PrintingDrawsTheViewOnThePrinter)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* view = FirstView(doc);
+  QPrinter* printer = TestApp().GetPrinter();
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(dir.path() + "/out.pdf");
+  const int before = view->draws;
+  view->OnFilePrint();
+  EXPECT_EQ(view->draws, before + 1);
+  EXPECT_GT(QFileInfo(dir.path() + "/out.pdf").size(), 0);
+
+  // Cancelling the print dialog prints nothing.
+  service.printAnswers.push_back(IDCANCEL);
+  view->OnFilePrint();
+  EXPECT_EQ(view->draws, before + 1);
+
+  view->OnFilePrintPreview();
+  EXPECT_EQ(service.previews, 1);
+  EXPECT_EQ(view->draws, before + 2);
+}
+
+TEST_F(DocViewTest, ChildFrameLivesInsideTheMainWindow)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestChild* child = ChildOf(doc);
+  EXPECT_FALSE(child->m_hWnd->isWindow());
+  EXPECT_EQ(child->m_hWnd->window(), main->m_hWnd);
+  EXPECT_EQ(child->GetParentFrame(), main);
+  EXPECT_EQ(CMenu::FromHandle(docTemplate->m_hMenuShared), child->GetMenu());
+  EXPECT_EQ(main->GetMenu(), child->GetMenu());
+}
+
+TEST_F(DocViewTest, DocumentThatCannotBeOpenedLeavesNothingBehind)
+{
+  EXPECT_EQ(TestApp().OpenDocumentFile("/nonexistent/folder/plan.tpf"), nullptr);
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text.Left(24), CString("Failed to open document."));
+}

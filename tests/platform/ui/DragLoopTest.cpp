@@ -1,0 +1,276 @@
+// Guards the modal drag loop: the threshold, the ways a drag ends (release, Esc, right button,
+// capture loss), timers during the drag, and exceptions that must come out after the loop.
+#include <stdexcept>
+
+#include <QTimer>
+#include <QWidget>
+
+#include "TestApp.h"
+#include "platform/ui/DragLoop.h"
+#include "platform/ui/Wnd.h"
+
+namespace
+{
+struct CDragError : std::runtime_error
+{
+  CDragError() : std::runtime_error("drag handler failed") {}
+};
+
+class CDragWnd : public CWnd
+{
+public:
+  BOOL Make() { return CreateEx(0, nullptr, "Drag", WS_OVERLAPPED | WS_VISIBLE, 20, 20, 200, 200, nullptr, 0); }
+  std::vector<UINT> messages;
+  std::vector<UINT_PTR> ticks;
+  bool throwOnTimer = false;
+
+protected:
+  void OnMouseMove(UINT, CPoint) override { messages.push_back(WM_MOUSEMOVE); }
+  void OnLButtonUp(UINT, CPoint) override { messages.push_back(WM_LBUTTONUP); }
+  void OnRButtonUp(UINT, CPoint) override { messages.push_back(WM_RBUTTONUP); }
+  void OnKeyDown(UINT nChar, UINT, UINT) override { messages.push_back(0x10000 + nChar); }
+  void OnTimer(UINT_PTR id) override
+  {
+    ticks.push_back(id);
+    if (throwOnTimer)
+      throw CDragError();
+  }
+};
+
+class CRecordingClient : public CDragLoopClient
+{
+public:
+  void OnDragStep(CPoint point, BOOL first) override
+  {
+    steps.push_back(point);
+    firsts += first ? 1 : 0;
+  }
+  void OnDragUpdate() override { ++updates; }
+  void OnDragFinish(const MSG& msg) override { finish = msg; }
+  void OnDragCancel() override { ++cancels; }
+  void OnDragTimer() override { ++ownTicks; }
+
+  std::vector<CPoint> steps;
+  int firsts = 0;
+  int updates = 0;
+  int cancels = 0;
+  int ownTicks = 0;
+  MSG finish;
+};
+
+class DragLoopTest : public UiTest
+{
+protected:
+  void SetUp() override
+  {
+    UiTest::SetUp();
+    ASSERT_TRUE(wnd.Make());
+    Pump();
+  }
+  void TearDown() override
+  {
+    wnd.DestroyWindow();
+    UiTest::TearDown();
+  }
+  void Move(int x, int y, Qt::MouseButtons buttons = Qt::LeftButton)
+  {
+    PostMouse(wnd.m_hWnd, QEvent::MouseMove, QPoint(x, y), Qt::NoButton, buttons);
+  }
+  // Delivers the moves one at a time, as a real pointer would, so each is sampled on its own.
+  void MoveLater(int delay, int x, int y)
+  {
+    QTimer::singleShot(delay, [this, x, y] { Move(x, y); });
+  }
+  CDragEnd Run(CRecordingClient& client, CDragOptions options = CDragOptions())
+  {
+    CDragLoop loop(&wnd, CPoint(10, 10), options);
+    return loop.Run(client);
+  }
+  CDragWnd wnd;
+};
+}  // namespace
+
+TEST(DragLogic, ClassifiesMessagesTheWindowsWay)
+{
+  CDragOptions move;
+  CDragLogic logic(CPoint(0, 0), move);
+  auto kind = [&](UINT message, WPARAM wParam = 0) {
+    MSG m;
+    m.message = message;
+    m.wParam = wParam;
+    return logic.Classify(m);
+  };
+  EXPECT_EQ(kind(WM_MOUSEMOVE), CDragAction::ForwardThenStep);
+  EXPECT_EQ(kind(WM_DRAGUPDATE), CDragAction::Update);
+  EXPECT_EQ(kind(WM_LBUTTONUP), CDragAction::Finish);
+  EXPECT_EQ(kind(WM_RBUTTONUP), CDragAction::Finish);
+  EXPECT_EQ(kind(WM_RBUTTONDOWN), CDragAction::Cancel);
+  EXPECT_EQ(kind(WM_LBUTTONDOWN), CDragAction::Drop);
+  EXPECT_EQ(kind(WM_KEYDOWN, VK_ESCAPE), CDragAction::Cancel);
+  EXPECT_EQ(kind(WM_KEYDOWN, VK_SHIFT), CDragAction::Forward);
+  EXPECT_EQ(kind(WM_KEYUP, VK_CONTROL), CDragAction::Forward);
+  EXPECT_EQ(kind(WM_KEYDOWN, 'A'), CDragAction::Drop);
+  EXPECT_EQ(kind(WM_TIMER, 5), CDragAction::Dispatch);
+  EXPECT_EQ(kind(WM_PAINT), CDragAction::Dispatch);
+
+  CDragOptions resize;
+  resize.rightButtonUpFinishes = false;
+  resize.ownTimerId = 57;
+  CDragLogic resizing(CPoint(0, 0), resize);
+  MSG m;
+  m.message = WM_RBUTTONUP;
+  EXPECT_EQ(resizing.Classify(m), CDragAction::Dispatch);
+  m.message = WM_TIMER;
+  m.wParam = 57;
+  EXPECT_EQ(resizing.Classify(m), CDragAction::OwnTimer);
+  m.wParam = 4331;
+  EXPECT_EQ(resizing.Classify(m), CDragAction::Drop);
+}
+
+TEST(DragLogic, StartsAtTheThresholdAndIgnoresRepeatsAndOutsidePoints)
+{
+  CDragLogic logic(CPoint(10, 10), CDragOptions());
+  const CRect client(0, 0, 100, 100);
+  EXPECT_FALSE(logic.AcceptSample(CPoint(13, 13), client));
+  EXPECT_FALSE(logic.HasStarted());
+  EXPECT_FALSE(logic.AcceptSample(CPoint(150, 10), client));
+  EXPECT_TRUE(logic.AcceptSample(CPoint(14, 10), client));
+  EXPECT_TRUE(logic.TakeFirstStep());
+  EXPECT_FALSE(logic.TakeFirstStep());
+  EXPECT_FALSE(logic.AcceptSample(CPoint(14, 10), client));
+  // Once started the drag stays started, even back near the start point.
+  EXPECT_TRUE(logic.AcceptSample(CPoint(11, 10), client));
+  EXPECT_EQ(CDragLogic::ClampToClient(CPoint(-5, 120), client), CPoint(0, 99));
+}
+
+TEST_F(DragLoopTest, ReleaseFinishesAfterTheThresholdAndIsPostedAgain)
+{
+  CRecordingClient client;
+  MoveLater(0, 12, 11);
+  MoveLater(10, 16, 10);
+  MoveLater(20, 16, 10);
+  MoveLater(30, 20, 12);
+  QTimer::singleShot(40, [this] {
+    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(21, 12), Qt::LeftButton, Qt::NoButton);
+  });
+  EXPECT_EQ(Run(client), CDragEnd::Finished);
+  ASSERT_EQ(client.steps.size(), 2u);
+  EXPECT_EQ(client.steps[0], CPoint(16, 10));
+  EXPECT_EQ(client.steps[1], CPoint(20, 12));
+  EXPECT_EQ(client.firsts, 1);
+  EXPECT_EQ(client.finish.message, static_cast<UINT>(WM_LBUTTONUP));
+  EXPECT_EQ(CPoint(GET_X_LPARAM(client.finish.lParam), GET_Y_LPARAM(client.finish.lParam)), CPoint(21, 12));
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  // The moves reached the window during the loop; the release arrives once the loop is over.
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), static_cast<UINT>(WM_MOUSEMOVE)), 4);
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), static_cast<UINT>(WM_LBUTTONUP)), 0);
+  Pump();
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), static_cast<UINT>(WM_LBUTTONUP)), 1);
+}
+
+TEST_F(DragLoopTest, EscapeCancelsAndOtherKeysAreKeptFromTheWindow)
+{
+  CRecordingClient client;
+  Move(30, 30);
+  PostKey(wnd.m_hWnd, QEvent::KeyPress, Qt::Key_A);
+  PostKey(wnd.m_hWnd, QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier);
+  PostKey(wnd.m_hWnd, QEvent::KeyPress, Qt::Key_Escape);
+  EXPECT_EQ(Run(client), CDragEnd::Cancelled);
+  EXPECT_EQ(client.cancels, 1);
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), 0x10000u + 'A'), 0);
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), 0x10000u + VK_SHIFT), 1);
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST_F(DragLoopTest, RightButtonPressCancelsAndItsReleaseDependsOnTheLoop)
+{
+  CRecordingClient moving;
+  Move(30, 30);
+  PostMouse(wnd.m_hWnd, QEvent::MouseButtonPress, QPoint(30, 30), Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+  EXPECT_EQ(Run(moving), CDragEnd::Cancelled);
+
+  CRecordingClient resizing;
+  CDragOptions options;
+  options.rightButtonUpFinishes = false;
+  PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::RightButton, Qt::LeftButton);
+  PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(31, 30), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(Run(resizing, options), CDragEnd::Finished);
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), static_cast<UINT>(WM_RBUTTONUP)), 1);
+}
+
+TEST_F(DragLoopTest, TimersKeepFiringWhileTheButtonIsHeld)
+{
+  CRecordingClient client;
+  wnd.SetTimer(3, 5, nullptr);
+  Move(30, 30);
+  QTimer::singleShot(120, [this] {
+    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
+  });
+  EXPECT_EQ(Run(client), CDragEnd::Finished);
+  EXPECT_GE(wnd.ticks.size(), 3u);
+  wnd.KillTimer(3);
+}
+
+TEST_F(DragLoopTest, TheLoopsOwnTimerReachesTheClientAndOthersAreDropped)
+{
+  CRecordingClient client;
+  CDragOptions options;
+  options.ownTimerId = 57;
+  wnd.SetTimer(57, 5, nullptr);
+  wnd.SetTimer(4, 5, nullptr);
+  QTimer::singleShot(100, [this] {
+    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
+  });
+  EXPECT_EQ(Run(client, options), CDragEnd::Finished);
+  EXPECT_GE(client.ownTicks, 2);
+  EXPECT_TRUE(wnd.ticks.empty());
+  wnd.KillTimer(57);
+  wnd.KillTimer(4);
+}
+
+TEST_F(DragLoopTest, PostedUpdateRequestReachesTheClient)
+{
+  CRecordingClient client;
+  wnd.PostMessage(WM_DRAGUPDATE);
+  PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(Run(client), CDragEnd::Finished);
+  EXPECT_EQ(client.updates, 1);
+}
+
+TEST_F(DragLoopTest, ExceptionOfADispatchedHandlerComesOutAfterTheLoop)
+{
+  CRecordingClient client;
+  wnd.throwOnTimer = true;
+  wnd.SetTimer(9, 5, nullptr);
+  EXPECT_THROW(Run(client), CDragError);
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  wnd.KillTimer(9);
+}
+
+TEST_F(DragLoopTest, ExceptionRaisedWhileTheLoopWaitsIsCarriedOutAndRethrown)
+{
+  CRecordingClient client;
+  QTimer::singleShot(10, [] { throw CDragError(); });
+  EXPECT_THROW(Run(client), CDragError);
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+}
+
+TEST_F(DragLoopTest, LosingTheCaptureEndsTheLoop)
+{
+  CRecordingClient client;
+  QTimer::singleShot(10, [] { ReleaseCapture(); });
+  EXPECT_EQ(Run(client), CDragEnd::CaptureLost);
+  EXPECT_EQ(client.cancels, 0);
+}
+
+TEST_F(DragLoopTest, NoLoopWhileAnotherWindowHoldsTheCapture)
+{
+  CDragWnd other;
+  ASSERT_TRUE(other.Make());
+  other.SetCapture();
+  CRecordingClient client;
+  EXPECT_EQ(Run(client), CDragEnd::CaptureBusy);
+  EXPECT_EQ(CWnd::GetCapture(), &other);
+  ReleaseCapture();
+  other.DestroyWindow();
+}

@@ -1,0 +1,127 @@
+// Guards the dialog service and the exception boundary: scripted answers never block, help goes
+// to the help sink, and an exception escaping a click handler ends the process with exit code 99.
+#include <cstdio>
+#include <stdexcept>
+
+#include <QCoreApplication>
+#include <QProcess>
+
+#include "TestApp.h"
+#include "platform/ui/FileDlg.h"
+#include "platform/ui/HelpSink.h"
+#include "platform/ui/QtConv.h"
+#include "platform/ui/Resource.h"
+#include "platform/ui/Wnd.h"
+
+namespace
+{
+class ServiceTest : public UiTest
+{
+};
+
+class CRecordingSink : public CHelpSink
+{
+public:
+  void ShowHelp(std::uintptr_t dwData, UINT nCmd) override { requests.emplace_back(dwData, nCmd); }
+  std::vector<std::pair<std::uintptr_t, UINT>> requests;
+};
+
+class CThrowingWnd : public CWnd
+{
+protected:
+  void OnLButtonDown(UINT, CPoint) override { throw std::runtime_error("handler failed"); }
+};
+
+// Prints each message box, so that the parent process can see the report.
+class CPrintingService : public CScriptedDialogService
+{
+public:
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
+  {
+    std::printf("MESSAGE[%s]: %s\n", caption.c_str(), text.c_str());
+    std::fflush(stdout);
+    return CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
+  }
+};
+}  // namespace
+
+TEST_F(ServiceTest, ScriptedMessageBoxAnswersWithoutBlocking)
+{
+  service.messageAnswers.push_back(IDNO);
+  EXPECT_EQ(AfxMessageBox("Store changes to design 'Kitchen' in the project?", MB_YESNOCANCEL | MB_ICONEXCLAMATION), IDNO);
+  EXPECT_EQ(AfxMessageBox("Second question", MB_YESNO), IDYES);
+  EXPECT_EQ(AfxMessageBox("Notice"), IDOK);
+  ASSERT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(service.messages[0].text, CString("Store changes to design 'Kitchen' in the project?"));
+  EXPECT_EQ(service.messages[0].caption, CString("Panecraft Tests"));
+  EXPECT_EQ(service.messages[0].type, static_cast<UINT>(MB_YESNOCANCEL | MB_ICONEXCLAMATION));
+}
+
+TEST_F(ServiceTest, MessageFromAStringResourceCarriesItsHelpId)
+{
+  CResources::Get().AddString(7600, "The name cannot be blank.");
+  AfxMessageBox(7600, MB_ICONEXCLAMATION);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("The name cannot be blank."));
+  EXPECT_EQ(service.messages[0].helpId, 7600u);
+}
+
+TEST_F(ServiceTest, FileDialogReturnsTheScriptedPathOrCancels)
+{
+  CFileDialog save(FALSE, "dxf", "*.dxf", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, "AutoCAD DXF (*.dxf)|*.dxf||");
+  save.m_ofn.lpstrTitle = "DXF Export";
+  service.filePaths.push_back("/tmp/plan.dxf");
+  EXPECT_EQ(save.DoModal(), IDOK);
+  EXPECT_EQ(save.GetPathName(), CString("/tmp/plan.dxf"));
+  EXPECT_EQ(save.GetFileExt(), CString("dxf"));
+  EXPECT_EQ(service.fileRequests.back().title, CString("DXF Export"));
+  EXPECT_EQ(save.DoModal(), IDCANCEL);
+}
+
+TEST(FileFilters, ExtensionsMatchInEitherCaseAndTheNameShowsThem)
+{
+  const QStringList filters = QtFileFilters("Project Files (*.tpf)|*.TPF|Pictures|*.bmp;*.Dxf|All Files (*.*)|*.*||");
+  ASSERT_EQ(filters.size(), 3);
+  EXPECT_EQ(filters[0], QString("Project Files (*.tpf *.TPF)"));
+  EXPECT_EQ(filters[1], QString("Pictures (*.bmp *.BMP *.dxf *.DXF)"));
+  EXPECT_EQ(filters[2], QString("All Files (*.*)"));
+  EXPECT_TRUE(QtFileFilters("").isEmpty());
+}
+
+TEST_F(ServiceTest, HelpRequestsGoToTheHelpSink)
+{
+  CRecordingSink sink;
+  SetHelpSink(&sink);
+  TestApp().WinHelp(0x10000 + 1800, HELP_CONTEXT);
+  SetHelpSink(nullptr);
+  ASSERT_EQ(sink.requests.size(), 1u);
+  EXPECT_EQ(sink.requests[0].first, 0x10000u + 1800);
+  EXPECT_EQ(sink.requests[0].second, static_cast<UINT>(HELP_CONTEXT));
+}
+
+// Runs only inside the child process that the next test starts.
+TEST_F(ServiceTest, DISABLED_ChildProcessClickHandlerThrows)
+{
+  CPrintingService printing;
+  SetDialogService(&printing);
+  CThrowingWnd wnd;
+  ASSERT_TRUE(wnd.CreateEx(0, nullptr, "Throwing", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 100, 100, nullptr, 0));
+  Pump();
+  SendMouse(wnd.m_hWnd, QEvent::MouseButtonPress, QPoint(10, 10), Qt::LeftButton, Qt::LeftButton);
+  std::printf("STILL RUNNING\n");
+}
+
+TEST_F(ServiceTest, ExceptionInAClickHandlerEndsTheProcessWithExitCode99)
+{
+  QProcess child;
+  child.setProcessChannelMode(QProcess::MergedChannels);
+  child.start(QCoreApplication::applicationFilePath(),
+              {"--gtest_also_run_disabled_tests", "--gtest_filter=ServiceTest.DISABLED_ChildProcessClickHandlerThrows"});
+  ASSERT_TRUE(child.waitForFinished(60000));
+  const QString output = QString::fromLocal8Bit(child.readAll());
+  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(child.exitCode(), 99) << output.toStdString();
+  EXPECT_TRUE(output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
+    << output.toStdString();
+  EXPECT_FALSE(output.contains("STILL RUNNING"));
+}
