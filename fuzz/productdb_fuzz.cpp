@@ -83,6 +83,8 @@ void ReadKeyed()
 
 }  // namespace
 
+std::string g_folder;
+
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
   char folder[] = "/tmp/productdb-fuzz-XXXXXX";
@@ -90,6 +92,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***)
     std::abort();
   CTXRecObj::SetDatabaseDirectory(folder);
   g_path = CTXRecObj::GetDatabasePath().str();
+  g_folder = folder;
+  // The fuzzer's own exit runs the handlers; leave no folder behind per run.
+  std::atexit([] {
+    std::remove(g_path.c_str());
+    rmdir(g_folder.c_str());
+  });
   return 0;
 }
 
