@@ -105,9 +105,12 @@ void AddWarehouseMenu()
 void AddWorkbenchMenu()
 {
   CMenuTemplate menu;
+  std::vector<Item> view = ViewItems();
+  view.push_back(Separator());
+  view.push_back(Item("&Close Views", ID_CLOSE_VIEWS));
   menu.items = {ProjectFilePopup(),
                 EditPopup(),
-                Item("&View", ViewItems()),
+                Item("&View", std::move(view)),
                 Item("&Insert", {Item("Start", ID_NEW_UNIT_FIRST)}),
                 ReportsPopup(),
                 SettingsPopup(true),

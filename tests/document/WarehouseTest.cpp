@@ -253,6 +253,21 @@ TEST_F(WarehouseTest, CutMovesADesignToTheClipboardAndPasteBringsItBackWithoutAQ
   EXPECT_EQ(m_pDoc->GetStoredDesigns()[index]->GetCRC(), crc);
 }
 
+TEST_F(WarehouseTest, ACutWhoseCopyFailsKeepsTheDesign)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  Select("Kitchen");
+  // Another holder of the clipboard makes the copy step fail.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ViewCommand(ID_EDIT_CUT);
+  CloseClipboard();
+  EXPECT_EQ(LastMessage(), "Unable to open clipboard.  COPY not performed!");
+  EXPECT_EQ(LastMessageType(), static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+  EXPECT_GE(m_pDoc->FindDesign("Kitchen"), 0);
+}
+
 TEST_F(WarehouseTest, PastingAUsedNameAsksForAnotherUntilItIsSettled)
 {
   MakeTwoDesigns();
