@@ -7,7 +7,8 @@
 
 namespace {
 
-// The document strings of the templates; the Workbench's and the Detail View's differ in one field.
+// The document strings of the templates (window title, document name, new-document name, filter,
+// extension, file-type id and name); the Workbench's and the Detail View's differ in one field.
 constexpr const char* kProjectDocString =
   "\nProj\nProject\nProject Files (*.tpf)\n.TPF\nTX.Document\nPanecraft by Tarvex Project File\nTXPC\nProject Files";
 constexpr const char* kWorkbenchDocString =

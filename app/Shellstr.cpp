@@ -4,25 +4,6 @@
 
 namespace
 {
-// Window title, document name, new-document name, filter, extension, file-type id and name.
-const char kProjectStrings[] =
-  "\nProj\nProject\nProject Files (*.tpf)\n.TPF\nTX.Document\nPanecraft by Tarvex Project File\nTXPC\nProject Files";
-const char kWorkbenchStrings[] =
-  "\nProj\nProject\nProject Files (*.tpf)\n.TPF\nTX.Document\nPanecraft by Tarvex Project File\nTXTX\nProject Files";
-const char kDetailStrings[] =
-  "\nProj\nProject\nProject Files (*.tpf)\n.TPF\nTQ.Document\nPanecraft by Tarvex Project File\nTXPC\nProject Files";
-
-void AddDocumentStrings(CResources& res)
-{
-  res.AddString(IDR_MAINFRAME, "Panecraft");
-  res.AddString(IDR_WAREHOUSE, kProjectStrings);
-  res.AddString(IDR_WORKBENCH, kWorkbenchStrings);
-  res.AddString(IDR_PLAN_VIEW, kProjectStrings);
-  res.AddString(IDR_ELEVATION_VIEW, kProjectStrings);
-  res.AddString(IDR_DETAIL_VIEW, kDetailStrings);
-  res.AddString(IDR_REPORT_VIEW, kProjectStrings);
-}
-
 void AddMainFramePrompts(CResources& res)
 {
   res.AddString(ID_VIEW_WORKBENCH, "Show or hide the Workbench\nToggle Workbench");
@@ -82,7 +63,6 @@ void AddStandardPrompts(CResources& res)
 void RegisterShellStrings()
 {
   CResources& res = CResources::Get();
-  AddDocumentStrings(res);
   AddMainFramePrompts(res);
   AddFramePrompts(res);
   AddStandardPrompts(res);
