@@ -111,8 +111,8 @@ void BM_ProjectSave(benchmark::State& state)
       state.SkipWithError("save failed");
 }
 
-// The same bytes read whole and written back to a file of their own, with or without the sync
-// that makes a save durable.
+// The same bytes read whole and written back to a file of their own, with or without the syncs
+// (file and folder) that make a save durable.
 void PlainReadWrite(benchmark::State& state, bool sync)
 {
   CBenchProject& project = Project();
@@ -126,6 +126,11 @@ void PlainReadWrite(benchmark::State& state, bool sync)
     if (sync)
       ::fsync(out);
     ::close(out);
+    if (sync) {
+      int folder = ::open(project.folder.c_str(), O_RDONLY | O_DIRECTORY);
+      ::fsync(folder);
+      ::close(folder);
+    }
     if (got != static_cast<ssize_t>(bytes.size()) || put != got)
       state.SkipWithError("plain read or write failed");
   }

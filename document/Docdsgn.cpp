@@ -169,10 +169,14 @@ BOOL CDoc::StoreEditedDesign(BOOL ask, BOOL allowCancel)
   // the replace question rather than stored over its own record under a clashing name.
   const int clash = named ? FindDesign(name) : -1;
   if (!named || (clash >= 0 && clash != index)) {
+    const int home = index;
     if (!named)
       name = GetNewDesignName();
     if (!SettleNewName(name, index, allowCancel, named))
       return FALSE;
+    // A named design given a free name still replaces the stored design it came from.
+    if (named && index < 0)
+      index = home;
     m_pEditedDesign->SetName(name);
     candidate.Store(m_pEditedDesign);
   }

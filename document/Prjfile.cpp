@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -75,6 +76,20 @@ void CopyPermissions(const CString& from, const CString& to)
   struct stat st{};
   if (::stat(Native(from).c_str(), &st) == 0)
     ::chmod(Native(to).c_str(), st.st_mode & 07777);
+}
+
+// The rename lives in the folder's entries: syncing the folder keeps the new file under its name
+// after a crash right after the save. Best effort, since not every file system allows it and the
+// file itself is already complete.
+void SyncFolderOf(const CString& path)
+{
+  const int slash = path.ReverseFind('/');
+  const CString folder = slash < 0 ? CString(".") : slash == 0 ? CString("/") : path.Left(slash);
+  const int fd = ::open(Native(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0)
+    return;
+  ::fsync(fd);
+  ::close(fd);
 }
 
 } // namespace
@@ -166,6 +181,7 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
     ::unlink(Native(temporary).c_str());
     throw;
   }
+  SyncFolderOf(path);
   Close();
   m_file = std::move(held);
   m_path = path;

@@ -1,8 +1,9 @@
 #pragma once
 // The project file on disk. While a project is open its file stays open with an exclusive
 // advisory lock, so another instance reports it in use. Saving writes a temporary file beside
-// it, syncs it and renames it over the project file only when complete: a failure at any point
-// leaves the previous file as it was, still open and locked.
+// it, syncs it and renames it over the project file only when complete, then syncs the folder so
+// the new name survives a crash: a failure at any point leaves the previous file as it was, still
+// open and locked.
 #include <functional>
 #include <memory>
 

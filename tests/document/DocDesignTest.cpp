@@ -196,17 +196,23 @@ TEST_F(DocDesignTest, ANameClashingWithAnotherStoredDesignIsSettledByTheReplaceQ
   EXPECT_FALSE(doc.StoreEditedDesign(FALSE, TRUE));
   EXPECT_EQ(dialogs.messages.back().text, ReplaceQuestion("bay"));
 
+  // No, then a free name: the design replaces the stored design it came from, as any rename does.
   dialogs.messageAnswers = {IDNO};
   services.nameAnswers = {"Hall 2"};
   EXPECT_TRUE(doc.StoreEditedDesign(FALSE, TRUE));
-  ASSERT_EQ(doc.GetDesignCount(), 3);
-  EXPECT_EQ(doc.GetDesignName(2), "Hall 2");
+  ASSERT_EQ(doc.GetDesignCount(), 2);
+  EXPECT_EQ(doc.GetDesignName(0), "Bay");
+  EXPECT_EQ(doc.GetDesignName(1), "Hall 2");
+  EXPECT_EQ(doc.GetEditedDesignIndex(), 1);
 
-  doc.GetEditedDesign()->SetName("HALL");
+  // Yes replaces the design that has the name, in its place.
+  doc.GetEditedDesign()->SetName("BAY");
   dialogs.messageAnswers = {IDYES};
   EXPECT_TRUE(doc.StoreEditedDesign(FALSE, TRUE));
-  EXPECT_EQ(doc.GetDesignName(1), "HALL");
-  EXPECT_EQ(doc.GetDesignName(2), "Hall 2");
+  ASSERT_EQ(doc.GetDesignCount(), 2);
+  EXPECT_EQ(doc.GetDesignName(0), "BAY");
+  EXPECT_EQ(doc.GetDesignName(1), "Hall 2");
+  EXPECT_EQ(doc.GetEditedDesignIndex(), 0);
 }
 
 TEST_F(DocDesignTest, ADesignThatCannotBeRebuiltIsReportedAndLeftAsItWas)

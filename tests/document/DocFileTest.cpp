@@ -43,12 +43,22 @@ TEST_F(DocTest, NewProjectWithoutDesignsStoresTheFixedImage)
   expected.Dword(10000).Str("Project Name").Str("Dana Pell").Str("");
   expected.Dword(10000).Dword(10000).Dword(10000).Dword(10000);
   COptionChoicesByTypeArray& array = doc.GetProjectPrefs().GetOptionsPrefs().GetChoicesArray();
+  ASSERT_GE(array.GetSize(), 14) << "one record per TYPES row of the sample catalogue";
+  EXPECT_EQ(array.GetAt(0)->GetUnitType(), "AR");
   expected.Dword(static_cast<unsigned>(array.GetSize()));
   for (int i = 0; i < array.GetSize(); ++i)
     expected.Str(array.GetAt(i)->GetUnitType().str()).Word(0);
   expected.Double(12.0).Double(0.0).Dword(0).Byte(1).Byte(0).Byte(0).Word(0);
-  EXPECT_EQ(ProjectImage(doc), expected.Get());
-  EXPECT_EQ(kProjectDataOffset, 56u);
+  const Bytes image = ProjectImage(doc);
+  EXPECT_EQ(image, expected.Get());
+  // The other tests patch the project data's stamp at this offset.
+  const Bytes data = CByteWriter().Dword(10000).Str("Project Name").Get();
+  ASSERT_GE(image.size(), kProjectDataOffset + data.size());
+  EXPECT_TRUE(std::equal(data.begin(), data.end(), image.begin() + static_cast<long>(kProjectDataOffset)));
+
+  const std::string path = PathOf("new.tpf");
+  ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_EQ(ReadFileBytes(path), ProjectImage(doc)) << "the file holds exactly the serialized project";
 }
 
 TEST_F(DocTest, StoredDesignsStartWithTheClassTagThenTheBackIndex)

@@ -90,6 +90,21 @@ TEST(DesignStoreBytes, RecordCarriesBlockAndWindowStateInFileOrder)
   EXPECT_EQ(StoreRecord(copy), record);
 }
 
+TEST(DesignStoreBytes, TimesBeyond2038AreReadAsUnsigned)
+{
+  CDesignStore store = MakeStore("Bay");
+  Bytes record = StoreRecord(store);
+  const size_t created = 4 + 4 + 4 + store.GetBlockLength() + 3 * 8;
+  const DWORD late = 0xF0000000u;
+  std::memcpy(record.data() + created, &late, 4);
+  std::memcpy(record.data() + created + 4, &late, 4);
+  CDesignStore copy;
+  LoadBytes(record, [&](CArchive& ar) { copy.Serialize(ar); });
+  EXPECT_EQ(copy.GetCreated().GetTime(), static_cast<std::time_t>(0xF0000000u));
+  EXPECT_EQ(copy.GetModified().GetTime(), static_cast<std::time_t>(0xF0000000u));
+  EXPECT_EQ(StoreRecord(copy), record);
+}
+
 TEST(DesignStoreBytes, BlockLongerThanTheRestIsDamagedAndAllocatesNothing)
 {
   CDesignStore store = MakeStore("Bay");

@@ -2,6 +2,7 @@
 // and a target held elsewhere or write-protected is never replaced.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -125,4 +126,17 @@ TEST(ProjectFileSave, ATargetHeldByAnotherOpenerOrReadOnlyIsNotReplaced)
   EXPECT_EQ(ReadFileBytes(theirs), Pattern(50, 3));
   CProjectFile reopen;
   EXPECT_NO_THROW(reopen.Open(mine.c_str())) << "the previous project file was let go";
+}
+
+TEST(ProjectFileSave, ANameWithoutAFolderIsSavedInTheWorkingFolder)
+{
+  CTempDir dir;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Dir());
+  CProjectFile file;
+  EXPECT_NO_THROW(file.Save("plain.tpf", Writer(Pattern(300, 4))));
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(ReadFileBytes(dir.Path("plain.tpf")), Pattern(300, 4));
+  EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
+  EXPECT_TRUE(file.IsOpen());
 }
