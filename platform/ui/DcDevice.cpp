@@ -185,6 +185,12 @@ int CRasterDevice::GetCaps(int index) const
 
 QPaintDevice* CRasterDevice::PaintDevice() const { return &m_pImage->Image(); }
 
+CRect CRasterDevice::SurfaceRect() const
+{
+  const CSize size = m_pImage->Size();
+  return CRect(0, 0, size.cx, size.cy);
+}
+
 void CRasterDevice::Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds)
 {
   const CRectRegion clip = EffectiveClip();
@@ -263,7 +269,10 @@ void CRasterDevice::Ellipse(const CRect& rect, const CDevPen& pen, const CDevBru
   if (pen.IsNull())
     CRasterizer::EllipseSpans(r, interior);
   else
-    CRasterizer::EllipseOutline(r, outline, interior);
+  {
+    const CRect surface = SurfaceRect();
+    CRasterizer::EllipseOutline(r, outline, interior, &surface);
+  }
   if (!brush.isNull)
     raster.FillSpans(interior, CRasterizer::ToPixel(brush.color), rop);
   CLinePen lp;
@@ -279,7 +288,8 @@ void CRasterDevice::Arc(const CRect& r, CPoint start, CPoint end, const CDevPen&
   if (pen.IsNull())
     return;
   std::vector<CPoint> points;
-  CRasterizer::ArcPoints(r, start, end, points);
+  const CRect surface = SurfaceRect();
+  CRasterizer::ArcPoints(r, start, end, points, &surface);
   Plot(points, pen, rop, BoundsOf(points));
 }
 

@@ -101,6 +101,7 @@ public:
 
 private:
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
+  CRect SurfaceRect() const;
 
   CImageData* m_pImage;
   CRectRegion m_baseClip;

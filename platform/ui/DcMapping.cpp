@@ -1,5 +1,6 @@
 #include "platform/ui/DcMapping.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -69,14 +70,15 @@ void CDcMapping::AdjustIsotropic()
   // Equal units on both axes: the viewport extent with the larger ratio is shrunk.
   const double rx = std::fabs(static_cast<double>(m_vpExt.cx) / m_winExt.cx);
   const double ry = std::fabs(static_cast<double>(m_vpExt.cy) / m_winExt.cy);
+  // A shrunk extent keeps at least one unit, so the mapping never divides by zero.
   if (rx > ry)
   {
-    const int cx = std::abs(MulDiv(m_winExt.cx, m_vpExt.cy, m_winExt.cy));
+    const int cx = std::max(1, std::abs(MulDiv(m_winExt.cx, m_vpExt.cy, m_winExt.cy)));
     m_vpExt.cx = m_vpExt.cx < 0 ? -cx : cx;
   }
   else if (ry > rx)
   {
-    const int cy = std::abs(MulDiv(m_winExt.cy, m_vpExt.cx, m_winExt.cx));
+    const int cy = std::max(1, std::abs(MulDiv(m_winExt.cy, m_vpExt.cx, m_winExt.cx)));
     m_vpExt.cy = m_vpExt.cy < 0 ? -cy : cy;
   }
 }

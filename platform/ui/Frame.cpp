@@ -336,7 +336,7 @@ void CFrameWnd::RefreshMenuBar()
     return;
   HMENU menu = GetDisplayedMenu();
   QMenuBar* bar = window->menuBar();
-  bar->clear();
+  CMenu::ClearQMenu(bar);
   if (!menu)
     return;
   for (const CMenuData::Item& item : menu->items)

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QMenuBar>
 
 #include "platform/ui/DialogService.h"
 #include "platform/ui/QtConv.h"
@@ -315,9 +316,24 @@ void CMenu::UpdateCommandStates(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
   }
 }
 
+void CMenu::ClearQMenu(QWidget* menu)
+{
+  // Clearing removes the actions only; the popups made for them would stay behind as children.
+  std::vector<QMenu*> popups;
+  for (QAction* action : menu->actions())
+    if (QMenu* popup = action->menu(); popup && popup->parent() == menu)
+      popups.push_back(popup);
+  if (auto* qmenu = qobject_cast<QMenu*>(menu))
+    qmenu->clear();
+  else if (auto* bar = qobject_cast<QMenuBar*>(menu))
+    bar->clear();
+  for (QMenu* popup : popups)
+    popup->deleteLater();
+}
+
 void CMenu::FillQMenu(QMenu* qmenu, HMENU hMenu, CWnd* pOwner)
 {
-  qmenu->clear();
+  ClearQMenu(qmenu);
   if (!hMenu)
     return;
   for (const CMenuData::Item& item : hMenu->items)

@@ -77,6 +77,8 @@ public:
   // Builds the Qt menu for the data; commands are posted to pOwner; popups refresh their states
   // through pOwner's route each time they open.
   static void FillQMenu(QMenu* qmenu, HMENU hMenu, CWnd* pOwner);
+  // Empties a menu or menu bar together with the popups it made.
+  static void ClearQMenu(QWidget* menu);
 
 private:
   int FindItem(UINT nItem, UINT nFlags) const;

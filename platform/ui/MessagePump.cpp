@@ -12,6 +12,12 @@
 namespace
 {
 CMessagePump* g_pCurrent = nullptr;
+
+// The ranges of keyboard and mouse messages.
+constexpr UINT kFirstKeyMessage = 0x0100;
+constexpr UINT kLastKeyMessage = 0x0109;
+constexpr UINT kFirstMouseMessage = 0x0200;
+constexpr UINT kLastMouseMessage = 0x020E;
 }
 
 // Takes input, timer and posted-message events for windows off the event stream while a pump
@@ -108,6 +114,17 @@ CMessagePump::~CMessagePump()
 {
   QCoreApplication::instance()->removeEventFilter(m_pFilter.get());
   g_pCurrent = m_pOuter;
+  // Messages posted to windows and not yet taken stay posted, as in a thread's message queue;
+  // input and timer ticks that the loop did not take are gone with it.
+  for (const MSG& msg : m_queue)
+  {
+    const bool input = (msg.message >= kFirstKeyMessage && msg.message <= kLastKeyMessage) ||
+                       (msg.message >= kFirstMouseMessage && msg.message <= kLastMouseMessage);
+    if (input || msg.message == WM_TIMER || msg.message == WM_QUIT || msg.message == WM_NULL)
+      continue;
+    if (CWnd* wnd = CWnd::FromHandlePermanent(msg.hwnd))
+      wnd->PostMessage(msg.message, msg.wParam, msg.lParam);
+  }
 }
 
 CMessagePump* CMessagePump::Current() { return g_pCurrent; }

@@ -44,8 +44,16 @@ CQtApplication::CQtApplication(int& argc, char** argv)
   std::setlocale(LC_NUMERIC, "C");
   installEventFilter(m_pFilter.get());
   QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [] {
-    if (CWinApp* app = AfxGetApp(); app && app->IsIdlePending() && !CMessagePump::Current())
-      app->RunIdle();
+    // The dispatcher calls this outside notify, so it is a boundary of its own.
+    try
+    {
+      if (CWinApp* app = AfxGetApp(); app && app->IsIdlePending() && !CMessagePump::Current())
+        app->RunIdle();
+    }
+    catch (...)
+    {
+      AfxProcessException(std::current_exception(), nullptr);
+    }
   });
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 #include <numbers>
 
 #include "platform/ui/GdiTypes.h"
@@ -234,50 +235,61 @@ void CRasterizer::EllipseSpans(const CRect& box, std::vector<std::pair<int, Span
   }
 }
 
-void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline, std::vector<std::pair<int, Span>>& interior)
+void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline, std::vector<std::pair<int, Span>>& interior,
+                                 const CRect* bounds)
 {
   outline.clear();
   interior.clear();
-  // A pixel is on the outline when it lies inside and one of its four neighbours does not.
-  auto inside = [&](int x, int y) {
-    int l = 0;
-    int r = 0;
-    return EllipseRow(box, y, l, r) && x >= l && x <= r;
+  // A pixel is on the outline when it lies inside and one of its four neighbours does not. Rows
+  // are convex, so each row is an edge run, one interior span and another edge run; the work
+  // grows with the rows and the outline, not with the area, and stops at the bounds.
+  int top = box.top;
+  int bottom = box.bottom;
+  int minX = std::numeric_limits<int>::min();
+  int maxX = std::numeric_limits<int>::max();
+  if (bounds)
+  {
+    top = std::max(top, static_cast<int>(bounds->top));
+    bottom = std::min(bottom, static_cast<int>(bounds->bottom));
+    minX = bounds->left;
+    maxX = bounds->right - 1;
+  }
+  auto edgeRun = [&](int y, int from, int to) {
+    for (int x = std::max(from, minX); x <= std::min(to, maxX); ++x)
+      outline.emplace_back(x, y);
   };
-  for (int y = box.top; y < box.bottom; ++y)
+  for (int y = top; y < bottom; ++y)
   {
     int l = 0;
     int r = 0;
     if (!EllipseRow(box, y, l, r))
       continue;
-    int runStart = -1;
-    for (int x = l; x <= r; ++x)
+    int la = 0, ra = 0, lb = 0, rb = 0;
+    const bool above = EllipseRow(box, y - 1, la, ra);
+    const bool below = EllipseRow(box, y + 1, lb, rb);
+    const int il = std::max({l + 1, la, lb});
+    const int ir = std::min({r - 1, ra, rb});
+    if (!above || !below || il > ir)
     {
-      const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
-      if (edge)
-      {
-        outline.emplace_back(x, y);
-        if (runStart >= 0)
-        {
-          interior.push_back({y, {runStart, x}});
-          runStart = -1;
-        }
-      }
-      else if (runStart < 0)
-        runStart = x;
+      edgeRun(y, l, r);
+      continue;
     }
-    if (runStart >= 0)
-      interior.push_back({y, {runStart, r + 1}});
+    edgeRun(y, l, il - 1);
+    const int sl = std::max(il, minX);
+    const int sr = std::min(ir, maxX);
+    if (sl <= sr)
+      interior.push_back({y, {sl, sr + 1}});
+    edgeRun(y, ir + 1, r);
   }
 }
 
-void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vector<CPoint>& points)
+void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vector<CPoint>& points, const CRect* bounds)
 {
   std::vector<CPoint> outline;
   std::vector<std::pair<int, Span>> interior;
   CRect b(box);
   b.NormalizeRect();
-  EllipseOutline(b, outline, interior);
+  EllipseOutline(b, outline, interior, bounds);
   points.clear();
   const double cx = (b.left + b.right - 1) / 2.0;
   const double cy = (b.top + b.bottom - 1) / 2.0;

@@ -184,13 +184,19 @@ void CWndImpl::Attach(QWidget* client, QWidget* outer, bool ownerPaints)
     client->setFocusPolicy(Qt::ClickFocus);
     client->setMouseTracking(true);
   }
-  // A widget deleted by Qt (with its parent) leaves the window without a handle.
+  // A widget deleted by Qt (with its parent) leaves the window without a handle, and its address
+  // leaves the handle map before another widget can be made there.
   CWnd* wnd = m_pWnd;
-  QObject::connect(client, &QObject::destroyed, m_pBridge.get(), [wnd](QObject* obj) {
-    CWndGlobals::Get().handles.erase(static_cast<QWidget*>(obj));
+  auto forget = [wnd](QObject* obj) {
+    auto& map = CWndGlobals::Get().handles;
+    if (auto it = map.find(static_cast<QWidget*>(obj)); it != map.end() && it->second == wnd)
+      map.erase(it);
     if (wnd->m_hWnd == obj)
       wnd->m_hWnd = nullptr;
-  });
+  };
+  QObject::connect(client, &QObject::destroyed, m_pBridge.get(), forget);
+  if (outer && outer != client)
+    QObject::connect(outer, &QObject::destroyed, m_pBridge.get(), forget);
 }
 
 void CWndImpl::SetInputWidget(QWidget* widget)
@@ -223,8 +229,9 @@ void CWndImpl::Detach()
   for (const auto& t : m_timers)
     m_pBridge->killTimer(t.second);
   m_timers.clear();
-  if (m_pClient)
-    QObject::disconnect(m_pClient, nullptr, m_pBridge.get(), nullptr);
+  for (QWidget* w : {m_pClient.data(), m_pOuter.data()})
+    if (w)
+      QObject::disconnect(w, nullptr, m_pBridge.get(), nullptr);
   m_pClient = nullptr;
   m_pOuter = nullptr;
   m_pChildHost = nullptr;

@@ -81,6 +81,29 @@ TEST_F(CommandTest, DisabledCommandIsGreyedWhenItsMenuOpens)
   EXPECT_EQ(CommandLog(), std::vector<std::string>{"view"});
 }
 
+TEST_F(CommandTest, SwitchingChildFramesAndOpeningMenusLeavesNoOldPopupsBehind)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  auto* window = qobject_cast<QMainWindow*>(main->m_hWnd);
+  Pump();
+  const auto popups = [window] { return window->menuBar()->findChildren<QMenu*>().size(); };
+  const auto before = popups();
+  ASSERT_GT(before, 0);
+  // Each activation rebuilds the menu bar and each opening refills the popup.
+  for (int i = 0; i < 4; ++i)
+  {
+    ChildOf(i % 2 ? second : first)->MDIActivate();
+    Pump();
+    QMenu* edit = MenuBarPopup(main, "&Edit");
+    ASSERT_NE(edit, nullptr);
+    emit edit->aboutToShow();
+  }
+  Pump();
+  EXPECT_EQ(popups(), before);
+}
+
 TEST_F(CommandTest, ToolbarButtonsTakeTheirStatesAtIdleTime)
 {
   ASSERT_NE(NewDocument(), nullptr);

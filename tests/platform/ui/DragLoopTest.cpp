@@ -1,5 +1,7 @@
 // Guards the modal drag loop: the threshold, the ways a drag ends (release, Esc, right button,
-// capture loss), timers during the drag, and exceptions that must come out after the loop.
+// capture loss), timers during the drag, exceptions that must come out after the loop, and posted
+// messages the loop did not take.
+#include <algorithm>
 #include <stdexcept>
 
 #include <QTimer>
@@ -16,6 +18,8 @@ struct CDragError : std::runtime_error
   CDragError() : std::runtime_error("drag handler failed") {}
 };
 
+constexpr UINT WM_DRAGNOTE = WM_USER + 7;
+
 class CDragWnd : public CWnd
 {
 public:
@@ -29,6 +33,12 @@ protected:
   void OnLButtonUp(UINT, CPoint) override { messages.push_back(WM_LBUTTONUP); }
   void OnRButtonUp(UINT, CPoint) override { messages.push_back(WM_RBUTTONUP); }
   void OnKeyDown(UINT nChar, UINT, UINT) override { messages.push_back(0x10000 + nChar); }
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override
+  {
+    if (message == WM_DRAGNOTE)
+      messages.push_back(WM_DRAGNOTE);
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
   void OnTimer(UINT_PTR id) override
   {
     ticks.push_back(id);
@@ -235,6 +245,16 @@ TEST_F(DragLoopTest, PostedUpdateRequestReachesTheClient)
   PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
   EXPECT_EQ(Run(client), CDragEnd::Finished);
   EXPECT_EQ(client.updates, 1);
+}
+
+TEST_F(DragLoopTest, MessagePostedBehindTheReleaseArrivesAfterTheLoop)
+{
+  CRecordingClient client;
+  PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
+  wnd.PostMessage(WM_DRAGNOTE);
+  EXPECT_EQ(Run(client), CDragEnd::Finished);
+  Pump();
+  EXPECT_EQ(std::count(wnd.messages.begin(), wnd.messages.end(), WM_DRAGNOTE), 1);
 }
 
 TEST_F(DragLoopTest, ExceptionOfADispatchedHandlerComesOutAfterTheLoop)

@@ -13,6 +13,7 @@ enum : UINT
   IDD_PAGE_ONE = 7500,
   IDD_PAGE_TWO = 7501,
   IDD_PAGE_THREE = 7502,
+  IDD_PAGE_TWO_AGAIN = 7503,
   IDC_PAGE_EDIT = 7510
 };
 
@@ -27,6 +28,10 @@ void RegisterPages()
     page.items = {{CDlgCtl::Edit, IDC_PAGE_EDIT, "", CRect(5, 5, 100, 17)}};
     CResources::Get().AddDialog(IDD_PAGE_ONE + static_cast<UINT>(i), page);
   }
+  CDialogTemplate again;
+  again.caption = "Two";
+  again.size = CSize(150, 80);
+  CResources::Get().AddDialog(IDD_PAGE_TWO_AGAIN, again);
 }
 
 class CTestPage : public CPropertyPage
@@ -65,6 +70,23 @@ public:
   CTestPage one;
   CTestPage two;
   CTestPage three;
+};
+
+// Two pages of one title after a third, as a sheet whose set of pages varies may have.
+class CTwinSheet : public CRetainedPropertySheet
+{
+public:
+  CTwinSheet() : CRetainedPropertySheet("Twins"), one(IDD_PAGE_ONE), two(IDD_PAGE_TWO), twin(IDD_PAGE_TWO_AGAIN)
+  {
+    AddPage(&one);
+    AddPage(&two);
+    AddPage(&twin);
+  }
+  CString GetRetainedPageTitle() override { return g_retainedTitle; }
+  void SetRetainedPageTitle(const CString& title) override { g_retainedTitle = title; }
+  CTestPage one;
+  CTestPage two;
+  CTestPage twin;
 };
 
 class PropSheetTest : public UiTest
@@ -183,4 +205,52 @@ TEST_F(PropSheetTest, TabControlNamesThePagesInOrder)
     d.EndDialog(IDCANCEL);
   });
   sheet.DoModal();
+}
+
+TEST_F(PropSheetTest, TitlesMatchExactlyAndTheFirstOfTwoEqualTitlesWins)
+{
+  g_retainedTitle = "Two";
+  CTwinSheet twins;
+  int shown = -1;
+  service.dialogActions.push_back([&shown](CDialog& d) {
+    auto& s = dynamic_cast<CTwinSheet&>(d);
+    shown = s.GetActiveIndex();
+    EXPECT_TRUE(s.SetActivePage(2));
+    s.PressButton(PSBTN_OK);
+  });
+  EXPECT_EQ(twins.DoModal(), IDOK);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(g_retainedTitle, CString("Two"));
+
+  // The comparison heeds case: "three" is no tab's title.
+  g_retainedTitle = "three";
+  CTestSheet sheet;
+  service.dialogActions.push_back([&shown](CDialog& d) {
+    shown = dynamic_cast<CTestSheet&>(d).GetActiveIndex();
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(shown, 0);
+}
+
+TEST_F(PropSheetTest, OnlyEndingTheSheetChangesTheRememberedPage)
+{
+  g_retainedTitle = "Two";
+  CTestSheet sheet;
+  service.dialogActions.push_back([](CDialog& d) {
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    EXPECT_TRUE(s.SetActivePage(2));
+    s.three.SetModified();
+    EXPECT_TRUE(s.PressButton(PSBTN_APPLYNOW));
+    EXPECT_EQ(g_retainedTitle, CString("Two"));
+    EXPECT_TRUE(s.SetActivePage(0));
+    // Esc ends the sheet as its Cancel button does.
+    MSG esc{};
+    esc.hwnd = s.m_hWnd;
+    esc.message = WM_KEYDOWN;
+    esc.wParam = VK_ESCAPE;
+    EXPECT_TRUE(s.PreTranslateMessage(&esc));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(g_retainedTitle, CString("One"));
 }

@@ -1,5 +1,6 @@
 // Guards the drawing rules of device contexts: lines without their last pixel, inverting raster
 // operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -171,6 +172,49 @@ TEST(Raster, ArcRunsCounterClockwiseAndEqualPointsCloseIt)
   EXPECT_GT(whole.CountNot(kWhite), 3 * quarter.CountNot(kWhite));
 }
 
+TEST(Raster, OutlineLimitedToBoundsIsTheWholeOutlineCutToThem)
+{
+  const CRect box(-37, -20, 91, 61);
+  // Across the right end, where outline and interior both meet the bounds.
+  const CRect bounds(60, -30, 100, 30);
+  std::vector<CPoint> whole;
+  std::vector<CPoint> cut;
+  std::vector<std::pair<int, CRasterizer::Span>> wholeInside;
+  std::vector<std::pair<int, CRasterizer::Span>> cutInside;
+  CRasterizer::EllipseOutline(box, whole, wholeInside);
+  CRasterizer::EllipseOutline(box, cut, cutInside, &bounds);
+  std::vector<CPoint> expected;
+  for (const CPoint& p : whole)
+    if (bounds.PtInRect(p))
+      expected.push_back(p);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(cut, expected);
+  int wholeCount = 0;
+  for (const auto& row : wholeInside)
+    if (row.first >= bounds.top && row.first < bounds.bottom)
+      wholeCount += std::max(0, std::min(row.second.second, static_cast<int>(bounds.right)) -
+                                    std::max(row.second.first, static_cast<int>(bounds.left)));
+  int cutCount = 0;
+  for (const auto& row : cutInside)
+    cutCount += row.second.second - row.second.first;
+  EXPECT_GT(cutCount, 0);
+  EXPECT_EQ(cutCount, wholeCount);
+}
+
+TEST(Raster, HugeEllipseOnASmallSurfaceDrawsItsVisiblePartAtOnce)
+{
+  // A circle of radius 20000 whose left end lies on column 10: a zoomed-in curve. Only the
+  // pixels on the surface are worked out, so this takes no time.
+  CCanvas c;
+  c.dc.Arc(10, 24 - 20000, 10 + 40001, 24 + 20001, 10, 24, 10, 24);
+  EXPECT_EQ(c.CountNot(kWhite), 48);
+  for (int y = 0; y < 48; ++y)
+  {
+    EXPECT_EQ(c.Pixel(10, y), kBlack) << y;
+    EXPECT_EQ(c.Pixel(11, y), kWhite) << y;
+  }
+}
+
 TEST(Raster, SaveAndRestoreBringBackAttributesAndMapping)
 {
   CCanvas c;
@@ -206,6 +250,24 @@ TEST(Raster, IsotropicMappingKeepsUnitsEqualAndRoundTrips)
   EXPECT_EQ(text.GetWindowExt(), CSize(1, 1));
   text.SetWindowOrg(CPoint(3, 4));
   EXPECT_EQ(text.LPtoDP(CPoint(3, 4)), CPoint(0, 0));
+}
+
+TEST(Raster, IsotropicShrinkKeepsAtLeastOneDeviceUnit)
+{
+  // A drawing far wider than high: the even scale would round the height's extent to nothing.
+  CDcMapping m;
+  m.SetMapMode(MM_ISOTROPIC);
+  m.SetWindowExt(CSize(100000, -1));
+  m.SetViewportExt(CSize(100, 100));
+  EXPECT_EQ(m.GetViewportExt(), CSize(100, 1));
+  EXPECT_EQ(m.DPtoLP(CPoint(50, 3)), CPoint(50000, -3));
+  EXPECT_EQ(m.LPtoDP(CPoint(50000, -3)), CPoint(50, 3));
+
+  CDcMapping flipped;
+  flipped.SetMapMode(MM_ISOTROPIC);
+  flipped.SetWindowExt(CSize(1, 100000));
+  flipped.SetViewportExt(CSize(-100, 100));
+  EXPECT_EQ(flipped.GetViewportExt(), CSize(-1, 100));
 }
 
 TEST(Raster, AnisotropicDeviceContextDrawsMappedLinesAndClipBox)

@@ -1,10 +1,13 @@
 // Guards the dialog service and the exception boundary: scripted answers never block, help goes
-// to the help sink, and an exception escaping a click handler ends the process with exit code 99.
+// to the help sink, and an exception escaping a click handler or idle processing ends the process
+// with exit code 99.
 #include <cstdio>
 #include <stdexcept>
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QProcess>
+#include <QTimer>
 
 #include "TestApp.h"
 #include "platform/ui/FileDlg.h"
@@ -99,7 +102,7 @@ TEST_F(ServiceTest, HelpRequestsGoToTheHelpSink)
   EXPECT_EQ(sink.requests[0].second, static_cast<UINT>(HELP_CONTEXT));
 }
 
-// Runs only inside the child process that the next test starts.
+// Runs only inside the child process that the click test below starts.
 TEST_F(ServiceTest, DISABLED_ChildProcessClickHandlerThrows)
 {
   CPrintingService printing;
@@ -111,16 +114,54 @@ TEST_F(ServiceTest, DISABLED_ChildProcessClickHandlerThrows)
   std::printf("STILL RUNNING\n");
 }
 
-TEST_F(ServiceTest, ExceptionInAClickHandlerEndsTheProcessWithExitCode99)
+// Runs only inside the child process that the idle test below starts.
+TEST_F(ServiceTest, DISABLED_ChildProcessIdleThrows)
+{
+  CPrintingService printing;
+  SetDialogService(&printing);
+  TestApp().throwOnIdle = true;
+  TestApp().RequestIdle();
+  // Idle processing runs when the event loop is about to wait.
+  QEventLoop loop;
+  QTimer::singleShot(500, &loop, &QEventLoop::quit);
+  loop.exec();
+  std::printf("STILL RUNNING\n");
+}
+
+namespace
+{
+QString RunChild(const char* test, int& exitCode, bool& normalExit)
 {
   QProcess child;
   child.setProcessChannelMode(QProcess::MergedChannels);
   child.start(QCoreApplication::applicationFilePath(),
-              {"--gtest_also_run_disabled_tests", "--gtest_filter=ServiceTest.DISABLED_ChildProcessClickHandlerThrows"});
-  ASSERT_TRUE(child.waitForFinished(60000));
-  const QString output = QString::fromLocal8Bit(child.readAll());
-  EXPECT_EQ(child.exitStatus(), QProcess::NormalExit);
-  EXPECT_EQ(child.exitCode(), 99) << output.toStdString();
+              {"--gtest_also_run_disabled_tests", QString("--gtest_filter=ServiceTest.") + test});
+  const bool finished = child.waitForFinished(60000);
+  normalExit = finished && child.exitStatus() == QProcess::NormalExit;
+  exitCode = child.exitCode();
+  return QString::fromLocal8Bit(child.readAll());
+}
+}  // namespace
+
+TEST_F(ServiceTest, ExceptionInIdleProcessingEndsTheProcessWithExitCode99)
+{
+  int exitCode = 0;
+  bool normalExit = false;
+  const QString output = RunChild("DISABLED_ChildProcessIdleThrows", exitCode, normalExit);
+  EXPECT_TRUE(normalExit) << output.toStdString();
+  EXPECT_EQ(exitCode, 99) << output.toStdString();
+  EXPECT_TRUE(output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
+    << output.toStdString();
+  EXPECT_FALSE(output.contains("STILL RUNNING"));
+}
+
+TEST_F(ServiceTest, ExceptionInAClickHandlerEndsTheProcessWithExitCode99)
+{
+  int exitCode = 0;
+  bool normalExit = false;
+  const QString output = RunChild("DISABLED_ChildProcessClickHandlerThrows", exitCode, normalExit);
+  EXPECT_TRUE(normalExit) << output.toStdString();
+  EXPECT_EQ(exitCode, 99) << output.toStdString();
   EXPECT_TRUE(output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
     << output.toStdString();
   EXPECT_FALSE(output.contains("STILL RUNNING"));

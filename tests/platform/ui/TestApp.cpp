@@ -14,6 +14,15 @@ BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
   ON_COMMAND(CTestApp::ID_APP_TEST, OnAppTest)
 END_MESSAGE_MAP()
 
+#include <stdexcept>
+
+BOOL CTestApp::OnIdle(LONG lCount)
+{
+  if (throwOnIdle)
+    throw std::runtime_error("idle failed");
+  return CWinApp::OnIdle(lCount);
+}
+
 namespace
 {
 class CQtEnvironment : public ::testing::Environment

@@ -20,6 +20,9 @@ public:
   // The command the application itself handles in the tests.
   static constexpr UINT ID_APP_TEST = 7307;
   int appCommands = 0;
+  // Makes idle processing fail, for the child process that checks the boundary around it.
+  bool throwOnIdle = false;
+  BOOL OnIdle(LONG lCount) override;
 
 protected:
   void OnAppTest() { ++appCommands; }
