@@ -44,6 +44,11 @@ protected:
 class CToolBar : public CControlBar
 {
   DECLARE_DYNAMIC(CToolBar)
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
 public:
   CToolBar();
   ~CToolBar() override;
@@ -79,6 +84,11 @@ private:
 class CStatusBar : public CControlBar
 {
   DECLARE_DYNAMIC(CStatusBar)
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
 public:
   BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
   BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
@@ -108,6 +118,11 @@ private:
 class CDialogBar : public CControlBar
 {
   DECLARE_DYNAMIC(CDialogBar)
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
 public:
   // Makes the bar from a dialog template, docked at the side of its style (CBRS_BOTTOM, CBRS_TOP).
   BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);

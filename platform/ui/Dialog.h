@@ -13,6 +13,11 @@ class CDialog : public CWnd
 {
   DECLARE_DYNAMIC(CDialog)
   DECLARE_MESSAGE_MAP()
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
 public:
   CDialog();
   explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
