@@ -176,7 +176,13 @@ void CVRX2DArc::Transform(const CVRX2DTransformationMatrix& m)
   double root = std::sqrt((p - r) * (p - r) + q * q);
   // The conic is centred at the new centre, where its value is -1: the constant is exactly 2.
   radius1 = std::sqrt(2.0) / std::sqrt(p + r + root);
-  radius2 = std::sqrt(2.0) / std::sqrt(std::max(p + r - root, 0.0));
+  // p + r - root cancels for a flat image; (p + r)^2 - root^2 = 4 det^2 gives it without loss.
+  double minorTerm = p + r - root;
+  if (minorTerm <= (p + r) * 1e-6) {
+    double det = a * d - b * c;
+    minorTerm = 4 * det * det / (p + r + root);
+  }
+  radius2 = std::sqrt(2.0) / std::sqrt(minorTerm);
   axisAngle = CVRXAngle(VRXAtan2(q, p - r) / 2);
   centre.Transform(m);
   startAngle = centre.AngleTo(p0.Transform(m));

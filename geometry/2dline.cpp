@@ -185,10 +185,16 @@ BOOL CVRX2DLine::HasNoLength() const
   return startPoint.GetX() == endPoint.GetX() && startPoint.GetY() == endPoint.GetY();
 }
 
+// hypot, not the root of the dot product: a very short line's squared length underflows to 0.
+double CVRX2DLine::DirectionLength() const
+{
+  return std::hypot(endPoint.GetX() - startPoint.GetX(), endPoint.GetY() - startPoint.GetY());
+}
+
 double CVRX2DLine::DistanceFromInfinite(const CVRX2DPoint& p) const
 {
   CVRX2DVector d(startPoint, endPoint);
-  return std::fabs(d.Cross(p - startPoint)) / d.GetLength();
+  return std::fabs(d.Cross(p - startPoint)) / DirectionLength();
 }
 
 void CVRX2DLine::IntersectLine(const CVRX2DLine& other, CVRX2DPointArray& points) const
@@ -233,7 +239,7 @@ void CVRX2DLine::IntersectDegenerate(const CVRX2DLine& other, CVRX2DPointArray& 
 void CVRX2DLine::AppendSharedStretch(const CVRX2DLine& other, CVRX2DPointArray& points) const
 {
   CVRX2DVector d(startPoint, endPoint);
-  double length = d.GetLength();
+  double length = DirectionLength();
   double a0 = (other.startPoint - startPoint).Dot(d) / length;
   double a1 = (other.endPoint - startPoint).Dot(d) / length;
   const CVRX2DPoint& otherLow = a0 <= a1 ? other.startPoint : other.endPoint;

@@ -58,6 +58,7 @@ public:
 
 private:
   BOOL HasNoLength() const;
+  double DirectionLength() const;
   double SlopeOfOblique() const;
   // Distance of p from this line taken as infinite; the line must have a length.
   double DistanceFromInfinite(const CVRX2DPoint& p) const;

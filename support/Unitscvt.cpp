@@ -26,6 +26,9 @@ CString Decimals(double fraction, int digits)
 // " n/d" reduced, or nothing for a whole value.
 CString ThirtySeconds(double fraction)
 {
+  // An infinite length has no fraction; converting its NaN remainder to int is undefined.
+  if (!std::isfinite(fraction))
+    return CString();
   int n = static_cast<int>(std::floor(fraction * 32 + 0.5));
   int d = 32;
   while (n % 2 == 0 && n != 0) {

@@ -241,3 +241,21 @@ TEST_F(ArcTest, SameEllipseWhateverAxisOfACircle)
   EXPECT_TRUE(Arc(0, 0, 2, 1, 0.3, 0, 1).IsSameEllipse(Arc(0, 0, 2, 1, 0.3 + VRX_PI, 0, 1)));
   EXPECT_FALSE(Arc(0, 0, 2, 1, 0.3, 0, 1).IsSameEllipse(Arc(0, 0, 2, 1, 0.4, 0, 1)));
 }
+
+// A strongly flattened image must not lose its minor term to cancellation (infinite radius).
+TEST_F(ArcTest, FlatImageKeepsFiniteExactRadii)
+{
+  for (double axis : {0.0, 0.3}) {
+    CVRX2DArc circle = Arc(0, 0, 1, 1, axis, 0, VRX_HALF_PI);
+    CVRX2DTransformationMatrix m(CVRXAngle(0.4));
+    m.Scale(1e8, 1.0);
+    circle.Transform(m);
+    ASSERT_TRUE(std::isfinite(circle.GetMajorRadius())) << axis;
+    EXPECT_NEAR(circle.GetMajorRadius(), 1e8, 1e-6 * 1e8) << axis;
+    EXPECT_NEAR(circle.GetMinorRadius(), 1, 1e-9) << axis;
+  }
+  CVRX2DArc ellipse = Arc(0, 0, 3, 2, 0.7, 0, 1);
+  ellipse.Transform(CVRX2DTransformationMatrix(1e7, 1.0));
+  ASSERT_TRUE(std::isfinite(ellipse.GetMajorRadius()));
+  EXPECT_NEAR(ellipse.GetMajorRadius() * ellipse.GetMinorRadius(), 3 * 2 * 1e7, 1e-6 * 6e7);
+}

@@ -160,3 +160,26 @@ TEST_F(LineTest, ExtentsSpanTheEnds)
   ExpectPoint(r.GetMinPoint(), 0, -2);
   ExpectPoint(r.GetMaxPoint(), 3, 0);
 }
+
+// A line whose squared length underflows still has a direction: no division by a zero length.
+TEST_F(LineTest, LineTooShortToSquareKeepsItsDirection)
+{
+  CVRX2DLine speck = Line(0, 0, 1e-170, 0), axis = Line(0, 0, 10, 0), other = Line(5, -1, 5, 1);
+  CVRX2DPointArray points;
+  for (int order = 0; order < 2; ++order) {
+    order == 0 ? speck.IntersectLine(axis, points) : axis.IntersectLine(speck, points);
+    ASSERT_EQ(points.GetSize(), 1) << order;
+    ExpectPoint(*points[0], 0, 0);
+  }
+  speck.IntersectLine(other, points);
+  ASSERT_EQ(points.GetSize(), 1);
+  ExpectPoint(*points[0], 5, 0);
+  // A point on the speck's line, as a line of no length, meets it (either way round).
+  CVRX2DLine dot = Line(2, 0, 2, 0);
+  dot.IntersectLine(speck, points);
+  ASSERT_EQ(points.GetSize(), 1);
+  ExpectPoint(*points[0], 2, 0);
+  speck.IntersectLine(dot, points);
+  ASSERT_EQ(points.GetSize(), 1);
+  ExpectPoint(*points[0], 2, 0);
+}
