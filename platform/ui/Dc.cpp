@@ -1,6 +1,7 @@
 #include "platform/ui/Dc.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -130,44 +131,32 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
 
 int CDC::SetROP2(int nDrawMode)
 {
-  const int old = m_state.rop;
-  m_state.rop = nDrawMode;
-  return old;
+  return std::exchange(m_state.rop, nDrawMode);
 }
 
 COLORREF CDC::SetTextColor(COLORREF crColor)
 {
-  const COLORREF old = m_state.textColor;
-  m_state.textColor = crColor;
-  return old;
+  return std::exchange(m_state.textColor, crColor);
 }
 
 COLORREF CDC::SetBkColor(COLORREF crColor)
 {
-  const COLORREF old = m_state.bkColor;
-  m_state.bkColor = crColor;
-  return old;
+  return std::exchange(m_state.bkColor, crColor);
 }
 
 int CDC::SetBkMode(int nBkMode)
 {
-  const int old = m_state.bkMode;
-  m_state.bkMode = nBkMode;
-  return old;
+  return std::exchange(m_state.bkMode, nBkMode);
 }
 
 UINT CDC::SetTextAlign(UINT nFlags)
 {
-  const UINT old = m_state.textAlign;
-  m_state.textAlign = nFlags;
-  return old;
+  return std::exchange(m_state.textAlign, nFlags);
 }
 
 int CDC::SetPolyFillMode(int nPolyFillMode)
 {
-  const int old = m_state.polyFillMode;
-  m_state.polyFillMode = nPolyFillMode;
-  return old;
+  return std::exchange(m_state.polyFillMode, nPolyFillMode);
 }
 
 CPoint CDC::OffsetViewportOrg(int dx, int dy)
