@@ -38,35 +38,24 @@ void DrawProductPicture(CDC* pDC, int width, int height, int nameHeight)
   pDC->SelectObject(old);
 }
 
-CDialogItemTemplate Item(CDlgCtl kind, UINT id, const char* text, int x, int y, int cx, int cy, DWORD style = 0)
-{
-  CDialogItemTemplate item;
-  item.kind = kind;
-  item.id = id;
-  item.text = text;
-  item.rect = CRect(x, y, x + cx, y + cy);
-  item.style = style;
-  return item;
-}
-
 CDialogTemplate AboutDialog()
 {
   CDialogTemplate dialog;
   dialog.caption = "About Panecraft";
   dialog.size = CSize(290, 158);
   dialog.items = {
-    Item(CDlgCtl::Static, 5042, "", 100, 10, 180, 10),
-    Item(CDlgCtl::Static, 0, "Copyright Tarvex Windows. All rights reserved.", 100, 24, 180, 10),
-    Item(CDlgCtl::GroupBox, 0, "Product Database Versions", 100, 40, 180, 50),
-    Item(CDlgCtl::Static, 0, "Specification:", 108, 52, 64, 10),
-    Item(CDlgCtl::Static, 5050, "", 176, 52, 100, 10),
-    Item(CDlgCtl::Static, 0, "Product Data:", 108, 64, 64, 10),
-    Item(CDlgCtl::Static, 5049, "", 176, 64, 100, 10),
-    Item(CDlgCtl::Static, 0, "Date Populated:", 108, 76, 64, 10),
-    Item(CDlgCtl::Static, 5051, "", 176, 76, 100, 10),
-    Item(CDlgCtl::GroupBox, 0, "Important Notice!!", 100, 96, 180, 32),
-    Item(CDlgCtl::PushButton, 3501, "Click here to read.", 130, 108, 120, 14),
-    Item(CDlgCtl::DefPushButton, IDOK, "OK", 230, 136, 50, 14),
+    DialogItem(CDlgCtl::Static, 5042, "", 100, 10, 180, 10),
+    DialogItem(CDlgCtl::Static, 0, "Copyright Tarvex Windows. All rights reserved.", 100, 24, 180, 10),
+    DialogItem(CDlgCtl::GroupBox, 0, "Product Database Versions", 100, 40, 180, 50),
+    DialogItem(CDlgCtl::Static, 0, "Specification:", 108, 52, 64, 10),
+    DialogItem(CDlgCtl::Static, 5050, "", 176, 52, 100, 10),
+    DialogItem(CDlgCtl::Static, 0, "Product Data:", 108, 64, 64, 10),
+    DialogItem(CDlgCtl::Static, 5049, "", 176, 64, 100, 10),
+    DialogItem(CDlgCtl::Static, 0, "Date Populated:", 108, 76, 64, 10),
+    DialogItem(CDlgCtl::Static, 5051, "", 176, 76, 100, 10),
+    DialogItem(CDlgCtl::GroupBox, 0, "Important Notice!!", 100, 96, 180, 32),
+    DialogItem(CDlgCtl::PushButton, 3501, "Click here to read.", 130, 108, 120, 14),
+    DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 230, 136, 50, 14),
   };
   return dialog;
 }
@@ -77,13 +66,13 @@ CDialogTemplate CreditsDialog()
   dialog.caption = "Credits";
   dialog.size = CSize(220, 150);
   dialog.items = {
-    Item(CDlgCtl::GroupBox, 0, "Program Design and Development", 8, 6, 204, 36),
-    Item(CDlgCtl::Static, 0, "Tarvex Windows Software Group\nDesign Tools Department", 16, 18, 188, 20),
-    Item(CDlgCtl::GroupBox, 0, "Graphics Design and Production", 8, 46, 204, 36),
-    Item(CDlgCtl::Static, 0, "Tarvex Windows Marketing Studio\nProduct Illustration", 16, 58, 188, 20),
-    Item(CDlgCtl::GroupBox, 0, "Production", 8, 86, 204, 36),
-    Item(CDlgCtl::Static, 0, "A Tarvex Windows production\nfor its dealers and designers", 16, 98, 188, 20),
-    Item(CDlgCtl::DefPushButton, IDOK, "OK", 162, 128, 50, 14),
+    DialogItem(CDlgCtl::GroupBox, 0, "Program Design and Development", 8, 6, 204, 36),
+    DialogItem(CDlgCtl::Static, 0, "Tarvex Windows Software Group\nDesign Tools Department", 16, 18, 188, 20),
+    DialogItem(CDlgCtl::GroupBox, 0, "Graphics Design and Production", 8, 46, 204, 36),
+    DialogItem(CDlgCtl::Static, 0, "Tarvex Windows Marketing Studio\nProduct Illustration", 16, 58, 188, 20),
+    DialogItem(CDlgCtl::GroupBox, 0, "Production", 8, 86, 204, 36),
+    DialogItem(CDlgCtl::Static, 0, "A Tarvex Windows production\nfor its dealers and designers", 16, 98, 188, 20),
+    DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 162, 128, 50, 14),
   };
   return dialog;
 }

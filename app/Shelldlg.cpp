@@ -4,37 +4,26 @@
 
 namespace
 {
-CDialogItemTemplate Ctl(CDlgCtl kind, UINT id, const char* text, int x, int y, int cx, int cy, DWORD style = 0)
-{
-  CDialogItemTemplate item;
-  item.kind = kind;
-  item.id = id;
-  item.text = text;
-  item.rect = CRect(x, y, x + cx, y + cy);
-  item.style = style;
-  return item;
-}
-
 CDialogItemTemplate Label(const char* text, int x, int y, int cx, int cy = 8)
 {
-  return Ctl(CDlgCtl::Static, static_cast<UINT>(-1), text, x, y, cx, cy);
+  return DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), text, x, y, cx, cy);
 }
 
 CDialogItemTemplate Edit(UINT id, int x, int y, int cx, int cy = 12, DWORD style = 0)
 {
-  return Ctl(CDlgCtl::Edit, id, "", x, y, cx, cy, style);
+  return DialogItem(CDlgCtl::Edit, id, "", x, y, cx, cy, style);
 }
 
 CDialogItemTemplate Button(UINT id, const char* text, int x, int y, BOOL isDefault = FALSE)
 {
-  return Ctl(isDefault ? CDlgCtl::DefPushButton : CDlgCtl::PushButton, id, text, x, y, 50, 14);
+  return DialogItem(isDefault ? CDlgCtl::DefPushButton : CDlgCtl::PushButton, id, text, x, y, 50, 14);
 }
 
 void AddPerformanceTuning()
 {
   CDialogTemplate dlg{"Performance Tuning", CSize(186, 70), {}};
   dlg.items = {
-    Ctl(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Resizing Threshholds", 7, 7, 114, 56),
+    DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Resizing Threshholds", 7, 7, 114, 56),
     Label("Time (milliseconds)", 14, 24, 66),
     Edit(IDC_RESIZE_TIME, 82, 22, 32),
     Label("Distance (inches)", 14, 42, 66),
@@ -85,12 +74,12 @@ void AddDbVersion()
     Label("Database Version:", 7, 60, 98),
     Label("Database Specification:", 7, 74, 98),
     Label("Population Date:", 7, 88, 98),
-    Ctl(CDlgCtl::Static, IDC_PROJECT_DATA_VERSION, "", 110, 60, 88, 8),
-    Ctl(CDlgCtl::Static, IDC_PROJECT_SPEC_VERSION, "", 110, 74, 88, 8),
-    Ctl(CDlgCtl::Static, IDC_PROJECT_DATE_POPULATED, "", 110, 88, 88, 8),
-    Ctl(CDlgCtl::Static, IDC_APP_DATA_VERSION, "", 202, 60, 88, 8),
-    Ctl(CDlgCtl::Static, IDC_APP_SPEC_VERSION, "", 202, 74, 88, 8),
-    Ctl(CDlgCtl::Static, IDC_APP_DATE_POPULATED, "", 202, 88, 88, 8),
+    DialogItem(CDlgCtl::Static, IDC_PROJECT_DATA_VERSION, "", 110, 60, 88, 8),
+    DialogItem(CDlgCtl::Static, IDC_PROJECT_SPEC_VERSION, "", 110, 74, 88, 8),
+    DialogItem(CDlgCtl::Static, IDC_PROJECT_DATE_POPULATED, "", 110, 88, 88, 8),
+    DialogItem(CDlgCtl::Static, IDC_APP_DATA_VERSION, "", 202, 60, 88, 8),
+    DialogItem(CDlgCtl::Static, IDC_APP_SPEC_VERSION, "", 202, 74, 88, 8),
+    DialogItem(CDlgCtl::Static, IDC_APP_DATE_POPULATED, "", 202, 88, 88, 8),
     Label("You may continue with opening and editing this project.  It will automatically be upgraded to the "
           "current database when the project is saved.  However, if you do encounter problems, the product "
           "database information could be useful for support purposes.",
@@ -109,9 +98,9 @@ void AddProjectInfo()
     Label("Designer:", 7, 27, 52),
     Edit(IDC_PROJECT_DESIGNER, 62, 25, 130),
     Label("Created:", 7, 45, 52),
-    Ctl(CDlgCtl::Static, IDC_PROJECT_CREATED, "", 62, 45, 130, 8),
+    DialogItem(CDlgCtl::Static, IDC_PROJECT_CREATED, "", 62, 45, 130, 8),
     Label("Modified:", 7, 59, 52),
-    Ctl(CDlgCtl::Static, IDC_PROJECT_MODIFIED, "", 62, 59, 130, 8),
+    DialogItem(CDlgCtl::Static, IDC_PROJECT_MODIFIED, "", 62, 59, 130, 8),
     Label("Notes:", 7, 75, 52),
     Edit(IDC_PROJECT_NOTES, 7, 86, 185, 77, ES_MULTILINE),
     Button(IDOK, "OK", 203, 7, TRUE),
@@ -143,13 +132,13 @@ void AddPlanViewPage()
 {
   CDialogTemplate dlg{"Plan View", CSize(230, 130), {}};
   dlg.items = {
-    Ctl(CDlgCtl::CheckBox, IDC_SHOW_FRAMES, "Show Frames", 14, 10, 100, 10, WS_GROUP),
-    Ctl(CDlgCtl::CheckBox, IDC_SHOW_FULL_FRAME, "Show Full Frame", 26, 24, 100, 10),
-    Ctl(CDlgCtl::CheckBox, IDC_SHOW_FRAME_LINES, "Show Frame Lines", 26, 38, 100, 10),
-    Ctl(CDlgCtl::CheckBox, IDC_SHOW_SILL_LINES, "Show Sill Lines", 14, 52, 100, 10),
-    Ctl(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Glass Lines", 7, 70, 120, 46),
-    Ctl(CDlgCtl::RadioButton, IDC_ONE_GLASS_LINE, "Show 1 Glass Line", 14, 84, 100, 10, WS_GROUP),
-    Ctl(CDlgCtl::RadioButton, IDC_TWO_GLASS_LINES, "Show 2 Glass Lines", 14, 98, 100, 10),
+    DialogItem(CDlgCtl::CheckBox, IDC_SHOW_FRAMES, "Show Frames", 14, 10, 100, 10, WS_GROUP),
+    DialogItem(CDlgCtl::CheckBox, IDC_SHOW_FULL_FRAME, "Show Full Frame", 26, 24, 100, 10),
+    DialogItem(CDlgCtl::CheckBox, IDC_SHOW_FRAME_LINES, "Show Frame Lines", 26, 38, 100, 10),
+    DialogItem(CDlgCtl::CheckBox, IDC_SHOW_SILL_LINES, "Show Sill Lines", 14, 52, 100, 10),
+    DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Glass Lines", 7, 70, 120, 46),
+    DialogItem(CDlgCtl::RadioButton, IDC_ONE_GLASS_LINE, "Show 1 Glass Line", 14, 84, 100, 10, WS_GROUP),
+    DialogItem(CDlgCtl::RadioButton, IDC_TWO_GLASS_LINES, "Show 2 Glass Lines", 14, 98, 100, 10),
   };
   CResources::Get().AddDialog(IDD_PLAN_VIEW_PAGE, std::move(dlg));
 }
@@ -158,11 +147,11 @@ void AddUnitsPage()
 {
   CDialogTemplate dlg{"Units", CSize(230, 130), {}};
   dlg.items = {
-    Ctl(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Measurement Units", 7, 7, 216, 36),
-    Ctl(CDlgCtl::ComboBox, IDC_MEASUREMENT_UNITS, "", 14, 21, 120, 60, DWORD{CBS_DROPDOWNLIST} | WS_GROUP),
-    Ctl(CDlgCtl::GroupBox, static_cast<UINT>(-1), "DXF Export Units", 7, 52, 216, 48),
+    DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Measurement Units", 7, 7, 216, 36),
+    DialogItem(CDlgCtl::ComboBox, IDC_MEASUREMENT_UNITS, "", 14, 21, 120, 60, DWORD{CBS_DROPDOWNLIST} | WS_GROUP),
+    DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "DXF Export Units", 7, 52, 216, 48),
     Label("One DXF unit equals:", 14, 66, 120),
-    Ctl(CDlgCtl::ComboBox, IDC_DXF_UNITS, "", 14, 78, 120, 80, DWORD{CBS_DROPDOWNLIST} | WS_GROUP),
+    DialogItem(CDlgCtl::ComboBox, IDC_DXF_UNITS, "", 14, 78, 120, 80, DWORD{CBS_DROPDOWNLIST} | WS_GROUP),
   };
   CResources::Get().AddDialog(IDD_UNITS_PAGE, std::move(dlg));
 }
@@ -172,11 +161,11 @@ void AddOptionChoicesPage()
   CDialogTemplate dlg{"Option Choices", CSize(300, 150), {}};
   dlg.items = {
     Label("Select Unit Type:", 7, 7, 90),
-    Ctl(CDlgCtl::ListBox, IDC_UNIT_TYPE_LIST, "", 7, 18, 90, 125, DWORD{LBS_NOTIFY} | WS_VSCROLL),
+    DialogItem(CDlgCtl::ListBox, IDC_UNIT_TYPE_LIST, "", 7, 18, 90, 125, DWORD{LBS_NOTIFY} | WS_VSCROLL),
     Label("Select Option:", 104, 7, 90),
-    Ctl(CDlgCtl::ListBox, IDC_OPTION_LIST, "", 104, 18, 90, 125, DWORD{LBS_NOTIFY | LBS_SORT} | WS_VSCROLL),
+    DialogItem(CDlgCtl::ListBox, IDC_OPTION_LIST, "", 104, 18, 90, 125, DWORD{LBS_NOTIFY | LBS_SORT} | WS_VSCROLL),
     Label("Select Option Choice:", 201, 7, 92),
-    Ctl(CDlgCtl::ListBox, IDC_CHOICE_LIST, "", 201, 18, 92, 125, DWORD{LBS_NOTIFY} | WS_VSCROLL),
+    DialogItem(CDlgCtl::ListBox, IDC_CHOICE_LIST, "", 201, 18, 92, 125, DWORD{LBS_NOTIFY} | WS_VSCROLL),
   };
   CResources::Get().AddDialog(IDD_OPTION_CHOICES_PAGE, std::move(dlg));
 }

@@ -4,32 +4,21 @@
 
 namespace
 {
-CDialogItemTemplate Ctl(CDlgCtl kind, UINT id, const char* text, int x, int y, int cx, int cy, DWORD style = 0)
-{
-  CDialogItemTemplate item;
-  item.kind = kind;
-  item.id = id;
-  item.text = text;
-  item.rect = CRect(x, y, x + cx, y + cy);
-  item.style = style;
-  return item;
-}
-
 constexpr UINT kNoId = static_cast<UINT>(-1);
 
 void AddWarehouseForm()
 {
   CDialogTemplate form{"", CSize(200, 200), {}};
   form.items = {
-    Ctl(CDlgCtl::GroupBox, kNoId, "Project Information", 7, 4, 186, 44),
-    Ctl(CDlgCtl::Edit, IDC_WAREHOUSE_PROJECT_NAME, "", 14, 16, 172, 12),
-    Ctl(CDlgCtl::PushButton, ID_PROJECT_INFORMATION, "Info...", 14, 31, 50, 13),
-    Ctl(CDlgCtl::PushButton, ID_WAREHOUSE_PROJECT_SETTINGS, "Settings...", 70, 31, 50, 13),
-    Ctl(CDlgCtl::GroupBox, kNoId, "Stored Unit Designs", 7, 52, 186, 142),
-    Ctl(CDlgCtl::ListBox, IDC_DESIGN_LIST, "", 14, 64, 172, 108, DWORD{LBS_NOTIFY} | WS_VSCROLL),
-    Ctl(CDlgCtl::PushButton, ID_CREATE_DESIGN, "Create...", 14, 176, 50, 13),
-    Ctl(CDlgCtl::PushButton, ID_EDIT_DESIGN, "&Edit...", 75, 176, 50, 13),
-    Ctl(CDlgCtl::PushButton, ID_DELETE_DESIGN, "&Delete", 136, 176, 50, 13),
+    DialogItem(CDlgCtl::GroupBox, kNoId, "Project Information", 7, 4, 186, 44),
+    DialogItem(CDlgCtl::Edit, IDC_WAREHOUSE_PROJECT_NAME, "", 14, 16, 172, 12),
+    DialogItem(CDlgCtl::PushButton, ID_PROJECT_INFORMATION, "Info...", 14, 31, 50, 13),
+    DialogItem(CDlgCtl::PushButton, ID_WAREHOUSE_PROJECT_SETTINGS, "Settings...", 70, 31, 50, 13),
+    DialogItem(CDlgCtl::GroupBox, kNoId, "Stored Unit Designs", 7, 52, 186, 142),
+    DialogItem(CDlgCtl::ListBox, IDC_DESIGN_LIST, "", 14, 64, 172, 108, DWORD{LBS_NOTIFY} | WS_VSCROLL),
+    DialogItem(CDlgCtl::PushButton, ID_CREATE_DESIGN, "Create...", 14, 176, 50, 13),
+    DialogItem(CDlgCtl::PushButton, ID_EDIT_DESIGN, "&Edit...", 75, 176, 50, 13),
+    DialogItem(CDlgCtl::PushButton, ID_DELETE_DESIGN, "&Delete", 136, 176, 50, 13),
   };
   CResources::Get().AddDialog(IDD_WAREHOUSE_FORM, std::move(form));
 }
@@ -38,12 +27,12 @@ void AddPasteDialog()
 {
   CDialogTemplate dlg{"Paste Design", CSize(220, 76), {}};
   dlg.items = {
-    Ctl(CDlgCtl::Static, kNoId, "A design with this name already exists.  Please specify a different name.", 7, 7,
+    DialogItem(CDlgCtl::Static, kNoId, "A design with this name already exists.  Please specify a different name.", 7, 7,
         206, 18),
-    Ctl(CDlgCtl::Static, kNoId, "Name of the new design:", 7, 31, 206, 8),
-    Ctl(CDlgCtl::Edit, IDC_PASTE_DESIGN_NAME, "", 7, 41, 206, 12),
-    Ctl(CDlgCtl::DefPushButton, IDOK, "OK", 107, 58, 50, 14),
-    Ctl(CDlgCtl::PushButton, IDCANCEL, "Cancel", 163, 58, 50, 14),
+    DialogItem(CDlgCtl::Static, kNoId, "Name of the new design:", 7, 31, 206, 8),
+    DialogItem(CDlgCtl::Edit, IDC_PASTE_DESIGN_NAME, "", 7, 41, 206, 12),
+    DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 107, 58, 50, 14),
+    DialogItem(CDlgCtl::PushButton, IDCANCEL, "Cancel", 163, 58, 50, 14),
   };
   CResources::Get().AddDialog(IDD_PASTE_DESIGN, std::move(dlg));
 }

@@ -79,6 +79,14 @@ struct CDialogItemTemplate
   int maxChars = 0;  // edits: the most characters the user may type (0: no limit)
 };
 
+// One control of a dialog template, placed as resource scripts place it: left, top, width and
+// height in dialog units.
+inline CDialogItemTemplate DialogItem(CDlgCtl kind, UINT id, const char* text, int x, int y, int cx, int cy,
+                                      DWORD style = 0)
+{
+  return CDialogItemTemplate(kind, id, text, CRect(x, y, x + cx, y + cy), style);
+}
+
 struct CDialogTemplate
 {
   CString caption;
