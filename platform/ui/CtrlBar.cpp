@@ -112,6 +112,19 @@ void CControlBar::Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle)
   pFrame->AddControlBar(this);
 }
 
+BOOL CControlBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
+{
+  auto* frame = dynamic_cast<CFrameWnd*>(pParentWnd);
+  if (!frame)
+    return FALSE;
+  Register(frame, nID, dwStyle);
+  if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~WS_VISIBLE) | WS_CHILD, 0, 0, 0, 0, frame->m_hWnd, nID))
+    return FALSE;
+  if (dwStyle & WS_VISIBLE)
+    ShowWindow(SW_SHOWNA);
+  return TRUE;
+}
+
 void CControlBar::OnDestroy()
 {
   if (m_pDockSite)
@@ -142,15 +155,7 @@ BOOL CToolBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 
 BOOL CToolBar::CreateEx(CWnd* pParentWnd, DWORD, DWORD dwStyle, CRect, UINT nID)
 {
-  auto* frame = dynamic_cast<CFrameWnd*>(pParentWnd);
-  if (!frame)
-    return FALSE;
-  Register(frame, nID, dwStyle);
-  if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~WS_VISIBLE) | WS_CHILD, 0, 0, 0, 0, frame->m_hWnd, nID))
-    return FALSE;
-  if (dwStyle & WS_VISIBLE)
-    ShowWindow(SW_SHOWNA);
-  return TRUE;
+  return CreateBar(pParentWnd, dwStyle, nID);
 }
 
 HWND CToolBar::CreateHandle(const CREATESTRUCT&, HWND)
@@ -292,15 +297,7 @@ void CToolBar::Float(CPoint point)
 
 BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
-  auto* frame = dynamic_cast<CFrameWnd*>(pParentWnd);
-  if (!frame)
-    return FALSE;
-  Register(frame, nID, dwStyle);
-  if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~WS_VISIBLE) | WS_CHILD, 0, 0, 0, 0, frame->m_hWnd, nID))
-    return FALSE;
-  if (dwStyle & WS_VISIBLE)
-    ShowWindow(SW_SHOWNA);
-  return TRUE;
+  return CreateBar(pParentWnd, dwStyle, nID);
 }
 
 HWND CStatusBar::CreateHandle(const CREATESTRUCT&, HWND)

@@ -32,6 +32,8 @@ public:
 
 protected:
   void Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle);
+  // Registers the bar with a frame parent and makes its window, shown when the style says so.
+  BOOL CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
   void OnDestroy() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   QMainWindow* FrameWindow() const;
