@@ -6,6 +6,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "platform/ui/DlgWidget.h"
 #include "platform/ui/Ctrls.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/WinApp.h"
@@ -15,24 +16,6 @@ IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
-
-namespace
-{
-// Closing by Esc or the window's close box goes through the dialog's Cancel command.
-class CDialogWidget : public QDialog
-{
-public:
-  CDialogWidget(QWidget* parent, CDialog* dialog) : QDialog(parent), m_pDialog(dialog) {}
-  void reject() override
-  {
-    if (m_pDialog->m_hWnd)
-      m_pDialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
-  }
-
-private:
-  CDialog* m_pDialog;
-};
-}  // namespace
 
 CDialog::CDialog() = default;
 

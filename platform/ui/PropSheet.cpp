@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/DialogService.h"
+#include "platform/ui/DlgWidget.h"
 #include "platform/ui/QtConv.h"
 #include "platform/ui/WinApp.h"
 #include "platform/ui/WndImpl.h"
@@ -23,20 +24,6 @@ namespace
 {
 constexpr UINT kTabControlId = 0x3020;
 
-// Esc and the close box of a sheet are its Cancel button.
-class CSheetWidget : public QDialog
-{
-public:
-  CSheetWidget(QWidget* parent, CPropertySheet* sheet) : QDialog(parent), m_pSheet(sheet) {}
-  void reject() override
-  {
-    if (m_pSheet->m_hWnd)
-      m_pSheet->SendMessage(WM_COMMAND, IDCANCEL, 0);
-  }
-
-private:
-  CPropertySheet* m_pSheet;
-};
 }  // namespace
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate)
@@ -212,7 +199,7 @@ BOOL CPropertySheet::SetActivePage(int nPage)
 
 HWND CPropertySheet::CreateHandle(const CREATESTRUCT&, HWND hParentHost)
 {
-  auto* widget = new CSheetWidget(hParentHost ? hParentHost->window() : nullptr, this);
+  auto* widget = new CDialogWidget(hParentHost ? hParentHost->window() : nullptr, this);
   widget->setWindowModality(Qt::ApplicationModal);
   auto* layout = new QVBoxLayout(widget);
   auto* tabs = new QTabBar(widget);
