@@ -41,13 +41,16 @@ Item WindowPopup()
                           Item("&Arrange Icons", ID_WINDOW_ARRANGE)});
 }
 
+// The application fills the list in place of this item each time the menu opens.
+Item RecentFileItem() { return Item("Recent File", ID_FILE_MRU_FILE1, MF_GRAYED); }
+
 Item ProjectFilePopup()
 {
   return Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
                         Item("&Close", ID_FILE_CLOSE), Item("&Save\tCtrl+S", ID_FILE_SAVE),
                         Item("Save &As...", ID_FILE_SAVE_AS), Separator(), Item("&Print...\tCtrl+P", ID_FILE_PRINT),
                         Item("Print Pre&view", ID_FILE_PRINT_PREVIEW), Item("P&rint Setup...", ID_FILE_PRINT_SETUP),
-                        Separator(), Item("E&xit", ID_APP_EXIT)});
+                        Separator(), RecentFileItem(), Separator(), Item("E&xit", ID_APP_EXIT)});
 }
 
 std::vector<Item> ViewItems()
@@ -78,7 +81,8 @@ void AddMainMenu()
   CMenuTemplate menu;
   menu.items = {
     Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN), Separator(),
-                   Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), Item("E&xit", ID_APP_EXIT)}),
+                   Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), RecentFileItem(), Separator(),
+                   Item("E&xit", ID_APP_EXIT)}),
     Item("&View", {Item("&Toolbar", ID_VIEW_TOOLBAR), Item("&Status Bar", ID_VIEW_STATUS_BAR)}),
     SettingsPopup(false),
     HelpPopup(),

@@ -47,6 +47,8 @@ void AddStandardPrompts(CResources& res)
   res.AddString(ID_EDIT_PASTE, "Insert what the clipboard holds\nPaste");
   res.AddString(ID_APP_ABOUT, "Show the program's version and database information\nAbout");
   res.AddString(ID_APP_EXIT, "Close the program, offering to save the projects\nExit");
+  for (UINT id = ID_FILE_MRU_FILE1; id < ID_FILE_MRU_FILE1 + 4; ++id)
+    res.AddString(id, "Open this project\nOpen");
   res.AddString(ID_HELP_INDEX, "Show the help topics\nHelp Topics");
   res.AddString(ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar");
   res.AddString(ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle Status Bar");

@@ -45,26 +45,35 @@ std::set<CMenuData*>& LiveMenus()
   return menus;
 }
 
-// An update request for one menu item: the states go straight into the menu data.
+// An update request for one menu item: the states go straight into the menu data. The item is
+// found by position each time, as a handler may insert or remove items of the menu.
 class CMenuCmdUI : public CCmdUI
 {
 public:
-  CMenuData::Item* m_pItem = nullptr;
-
   void Enable(BOOL bOn) override
   {
     CCmdUI::Enable(bOn);
-    m_pItem->flags = bOn ? (m_pItem->flags & ~(MF_GRAYED | MF_DISABLED)) : (m_pItem->flags | MF_GRAYED);
+    if (CMenuData::Item* item = Item())
+      item->flags = bOn ? (item->flags & ~(MF_GRAYED | MF_DISABLED)) : (item->flags | MF_GRAYED);
   }
   void SetCheck(int nCheck) override
   {
     CCmdUI::SetCheck(nCheck);
-    m_pItem->flags = nCheck ? (m_pItem->flags | MF_CHECKED) : (m_pItem->flags & ~MF_CHECKED);
+    if (CMenuData::Item* item = Item())
+      item->flags = nCheck ? (item->flags | MF_CHECKED) : (item->flags & ~MF_CHECKED);
   }
   void SetText(LPCTSTR lpszText) override
   {
     CCmdUI::SetText(lpszText);
-    m_pItem->text = lpszText;
+    if (CMenuData::Item* item = Item())
+      item->text = lpszText;
+  }
+
+private:
+  CMenuData::Item* Item() const
+  {
+    HMENU data = m_pMenu->m_hMenu;
+    return data && m_nIndex < data->items.size() ? &data->items[m_nIndex] : nullptr;
   }
 };
 
@@ -296,9 +305,9 @@ void CMenu::UpdateCommandStates(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
   if (!m_hMenu || !pTarget)
     return;
-  for (size_t i = 0; i < m_hMenu->items.size(); ++i)
+  for (UINT i = 0; m_hMenu && i < m_hMenu->items.size(); ++i)
   {
-    CMenuData::Item& item = m_hMenu->items[i];
+    const CMenuData::Item& item = m_hMenu->items[i];
     if (item.flags & MF_SEPARATOR)
       continue;
     if (item.popup)
@@ -307,12 +316,14 @@ void CMenu::UpdateCommandStates(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
       continue;
     }
     CMenuCmdUI state;
-    state.m_pItem = &item;
     state.m_nID = item.id;
-    state.m_nIndex = static_cast<UINT>(i);
+    state.m_nIndex = i;
     state.m_nIndexMax = static_cast<UINT>(m_hMenu->items.size());
     state.m_pMenu = this;
     state.DoUpdate(pTarget, bDisableIfNoHandler);
+    // A handler that puts several items in place of its own (the recent-file list) leaves the
+    // index on the last of them, so that they are not asked again.
+    i = state.m_nIndex;
   }
 }
 

@@ -12,6 +12,7 @@
 #include "platform/ui/DialogService.h"
 #include "platform/ui/DocTempl.h"
 #include "platform/ui/HelpSink.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/Print.h"
 #include "platform/ui/QtApp.h"
 #include "platform/ui/Resource.h"
@@ -21,6 +22,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
   ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
+  ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
 namespace
@@ -160,6 +162,57 @@ void CWinApp::OnOpenRecentFile(UINT nID)
   const CString path = GetRecentFile(static_cast<int>(nID - ID_FILE_MRU_FILE1));
   if (!path.IsEmpty() && !OpenDocumentFile(path))
     std::erase_if(m_recentFiles, [&](const CString& f) { return f == path; });
+}
+
+namespace
+{
+// The menu text of an entry: its number as the mnemonic, and the path with its ampersands
+// doubled so that none of them turns into a mnemonic.
+CString RecentFileMenuText(size_t nIndex, const CString& path)
+{
+  CString text = nIndex < 9 ? CString::Formatted("&%u ", static_cast<unsigned>(nIndex + 1))
+                            : CString::Formatted("%u&%u ", static_cast<unsigned>((nIndex + 1) / 10),
+                                                 static_cast<unsigned>((nIndex + 1) % 10));
+  for (int i = 0; i < path.GetLength(); ++i)
+  {
+    if (path[i] == '&')
+      text += '&';
+    text += path[i];
+  }
+  return text;
+}
+}  // namespace
+
+void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
+{
+  CMenu* menu = pCmdUI->m_pMenu;
+  if (!menu)
+  {
+    pCmdUI->Enable(!m_recentFiles.empty());
+    return;
+  }
+  // The item's first text comes back when the list is empty again.
+  if (m_strRecentFilePlaceholder.IsEmpty())
+    menu->GetMenuString(pCmdUI->m_nIndex, m_strRecentFilePlaceholder, MF_BYPOSITION);
+  // Entries of an earlier opening go: the list may have changed since.
+  for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE16; ++id)
+    while (menu->DeleteMenu(id, MF_BYCOMMAND))
+    {
+    }
+  if (m_recentFiles.empty())
+  {
+    menu->InsertMenu(pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1, m_strRecentFilePlaceholder);
+    pCmdUI->Enable(FALSE);
+  }
+  else
+  {
+    for (size_t i = 0; i < m_recentFiles.size(); ++i)
+      menu->InsertMenu(pCmdUI->m_nIndex + static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
+                       ID_FILE_MRU_FILE1 + static_cast<UINT>(i), RecentFileMenuText(i, m_recentFiles[i]));
+    pCmdUI->m_nIndex += static_cast<UINT>(m_recentFiles.size()) - 1;
+    pCmdUI->m_bEnableChanged = TRUE;
+  }
+  pCmdUI->m_nIndexMax = menu->GetMenuItemCount();
 }
 
 BOOL CWinApp::OnIdle(LONG lCount)

@@ -98,11 +98,15 @@ public:
   void OnAppExit();
   void OnHelp();
   void OnOpenRecentFile(UINT nID);
+  // Puts the numbered entries of the recent-file list in place of the menu item of the first
+  // entry ("&1 path" ...); an empty list shows that item's first text, greyed.
+  void OnUpdateRecentFileMenu(CCmdUI* pCmdUI);
 
 private:
   CString ProfileName() const;
   std::unique_ptr<CProfile> m_pProfile;
   std::vector<CString> m_recentFiles;
+  CString m_strRecentFilePlaceholder;
   UINT m_nMaxMRU = 0;
   bool m_bIdlePending = true;
   bool m_bInIdle = false;

@@ -8,6 +8,7 @@ if(TARGET app AND TARGET units_standard)
       ${CMAKE_CURRENT_LIST_DIR}/ShellDialogsTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/ShellFrameTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/ShellMenuTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/ShellMruTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/ShellSettingsTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/ShellStartTest.cpp
     DEPS app document units_standard Qt6::Test)

@@ -1,0 +1,128 @@
+// Guards the recent projects in the File menus: a saved project appears in the project frame's and
+// the main frame's menu, choosing it opens it, a vanished file leaves the list, and exit stores it.
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Dlgids.h"
+#include "app/Mainfrm.h"
+#include "document/Doc.h"
+#include "platform/ui/Dialog.h"
+#include "platform/ui/Frame.h"
+#include "platform/ui/View.h"
+
+namespace
+{
+constexpr UINT kStoreDesignButton = 337;
+
+class MruTest : public ShellTest
+{
+protected:
+  // Saves the started project, with one stored design, under the path.
+  void SaveProjectAs(const std::string& path)
+  {
+    CDoc* pDoc = ActiveProject();
+    ASSERT_NE(pDoc, nullptr);
+    pDoc->GetEditedDesign()->GetDesignData().SetQuantity(2);
+    OnNextDialog([](CDialog& dialog) {
+      SetControlText(dialog, IDC_NEW_DESIGN_NAME, "Porch");
+      ClickButton(dialog, IDOK);
+    });
+    pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
+    service.filePaths.push_back(path.c_str());
+    Command(ID_FILE_SAVE_AS);
+  }
+
+  // The File menu of the main window's menu bar, as the user opens it.
+  QMenu* OpenFileMenu()
+  {
+    auto* window = qobject_cast<QMainWindow*>(MainFrame()->m_hWnd);
+    for (QAction* action : window->menuBar()->actions())
+      if (action->text() == "&File" && action->menu())
+      {
+        emit action->menu()->aboutToShow();
+        return action->menu();
+      }
+    return nullptr;
+  }
+
+  // The recent-file entries of the open File menu, in menu order, and whether they can be chosen.
+  std::vector<QAction*> RecentEntries(QMenu* pMenu)
+  {
+    std::vector<QAction*> entries;
+    for (QAction* action : pMenu->actions())
+    {
+      const UINT id = action->data().toUInt();
+      if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE16)
+        entries.push_back(action);
+    }
+    return entries;
+  }
+};
+}  // namespace
+
+TEST_F(MruTest, ASavedProjectIsListedAndChoosingItAfterClosingOpensItAgain)
+{
+  ASSERT_TRUE(Start());
+  QMenu* pFile = OpenFileMenu();
+  ASSERT_NE(pFile, nullptr);
+  std::vector<QAction*> entries = RecentEntries(pFile);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0]->text(), QString("Recent File"));
+  EXPECT_FALSE(entries[0]->isEnabled());
+
+  const std::string path = PathIn("Porch.tpf");
+  SaveProjectAs(path);
+  // The project's own frame shows the entry, just before Exit.
+  pFile = OpenFileMenu();
+  entries = RecentEntries(pFile);
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0]->text(), QString::fromStdString("&1 " + path));
+  EXPECT_TRUE(entries[0]->isEnabled());
+  const QList<QAction*> actions = pFile->actions();
+  const qsizetype at = actions.indexOf(entries[0]);
+  ASSERT_LT(at + 2, actions.size());
+  EXPECT_TRUE(actions[at + 1]->isSeparator());
+  EXPECT_EQ(actions[at + 2]->text(), QString("E&xit"));
+
+  service.messageAnswers.push_back(IDNO);
+  Command(ID_FILE_CLOSE);
+  ASSERT_TRUE(Projects().empty());
+  // The main frame's own menu lists it as well; choosing it opens the project.
+  entries = RecentEntries(OpenFileMenu());
+  ASSERT_EQ(entries.size(), 1u);
+  entries[0]->trigger();
+  Pump();
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(Projects()[0]->GetTitle(), "Porch.tpf");
+  EXPECT_GE(Projects()[0]->FindDesign("Porch"), 0);
+}
+
+TEST_F(MruTest, AVanishedProjectLeavesTheListAfterItsOpenFailsAndExitStoresTheList)
+{
+  ASSERT_TRUE(Start());
+  const std::string kept = PathIn("Kept.tpf");
+  SaveProjectAs(kept);
+  const CString gone(PathIn("Gone.tpf").c_str());
+  ShellApp().AddToRecentFileList(gone);
+
+  std::vector<QAction*> entries = RecentEntries(OpenFileMenu());
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0]->text(), QString::fromStdString("&1 " + PathIn("Gone.tpf")));
+  const size_t shown = Messages().size();
+  entries[0]->trigger();
+  Pump();
+  EXPECT_GT(Messages().size(), shown) << "the failed open is reported";
+  EXPECT_EQ(Projects().size(), 1u);
+
+  entries = RecentEntries(OpenFileMenu());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0]->text(), QString::fromStdString("&1 " + kept));
+
+  ShellApp().ExitInstance();
+  EXPECT_EQ(ShellApp().GetProfileString("Recent File List", "File1"), CString(kept.c_str()));
+  EXPECT_TRUE(ShellApp().GetProfileString("Recent File List", "File2").IsEmpty());
+}
