@@ -6,6 +6,7 @@
 #include "document/DocServices.h"
 #include "document/Docmsg.h"
 #include "document/Docviews.h"
+#include "document/Whframe.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/DialogService.h"
 #include "platform/ui/Frame.h"
@@ -115,6 +116,13 @@ BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
   SetModifiedFlag(FALSE);
   m_dwChecksum = checksum;
   return TRUE;
+}
+
+void CDoc::OnChangedViewList()
+{
+  // Before the base class, which may delete the document when its last view went.
+  CWarehouseFrame::ForgetClosedFrames(this);
+  CDocument::OnChangedViewList();
 }
 
 void CDoc::OnCloseDocument()

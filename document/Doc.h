@@ -30,6 +30,7 @@ public:
   BOOL OnOpenDocument(LPCTSTR lpszPathName) override;
   BOOL OnSaveDocument(LPCTSTR lpszPathName) override;
   void OnCloseDocument() override;
+  void OnChangedViewList() override;
   // Tag, version record, project data, project preferences, stored designs.
   void Serialize(CArchive& ar) override;
 

@@ -1,6 +1,7 @@
 #include "document/Whframe.h"
 
-#include <set>
+#include <algorithm>
+#include <map>
 
 #include "document/Doc.h"
 #include "document/Whsvc.h"
@@ -12,8 +13,10 @@ IMPLEMENT_DYNCREATE(CWarehouseFrame, CMDIChildWnd)
 namespace
 {
 CDoc* lastActivatedProject = nullptr;
-// The view frames of inactive projects that were visible when their project stepped back.
-std::set<CFrameWnd*> framesToShowAgain;
+// The view frames of inactive projects that were visible when their project stepped back, with
+// their project. A frame leaves as soon as it is closed, so that a new frame that happens to get
+// its address is not taken for it.
+std::map<CFrameWnd*, CDoc*> framesToShowAgain;
 
 std::vector<CFrameWnd*> ViewFrames(CDoc* pDoc)
 {
@@ -58,6 +61,14 @@ void CWarehouseFrame::OnDestroy()
   CMDIChildWnd::OnDestroy();
 }
 
+void CWarehouseFrame::ForgetClosedFrames(CDoc* pDoc)
+{
+  const std::vector<CFrameWnd*> live = ViewFrames(pDoc);
+  std::erase_if(framesToShowAgain, [&](const auto& entry) {
+    return entry.second == pDoc && std::find(live.begin(), live.end(), entry.first) == live.end();
+  });
+}
+
 void CWarehouseFrame::OnUpdateFrameTitle(BOOL)
 {
   if (CDoc* pDoc = GetProject())
@@ -84,7 +95,7 @@ void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
       continue;
     for (CFrameWnd* pFrame : ViewFrames(pOther)) {
       if (pFrame->IsWindowVisible())
-        framesToShowAgain.insert(pFrame);
+        framesToShowAgain[pFrame] = pOther;
       else
         framesToShowAgain.erase(pFrame);
       pFrame->ShowWindow(SW_HIDE);

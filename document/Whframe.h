@@ -14,6 +14,8 @@ public:
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   // The project whose design list was activated last; null when it has been closed.
   static CDoc* GetLastActivatedProject();
+  // Drops the remembered frames of the project that are no longer among its views.
+  static void ForgetClosedFrames(CDoc* pDoc);
 
 protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;

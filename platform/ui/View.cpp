@@ -2,8 +2,10 @@
 
 #include <QGridLayout>
 #include <QPainter>
+#include <QPointer>
 #include <QPrinter>
 #include <QScrollBar>
+#include <QTimer>
 
 #include "platform/ui/Ctrls.h"
 #include "platform/ui/Dc.h"
@@ -197,26 +199,32 @@ void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizeP
 
 void CScrollView::UpdateBars()
 {
-  if (!m_hWnd || !m_pHBar)
+  if (!m_hWnd || !m_pHBar || m_bUpdatingBars)
     return;
-  auto setBar = [](QScrollBar* bar, int total, int view, int page, int line) {
+  m_bUpdatingBars = true;
+  // Bars are needed from the whole area, so that a form that fits exactly gets none: one bar
+  // is needed when the size does not fit, the other when the first one's room makes it not fit.
+  const QWidget* area = GetOuterHandle();
+  const int barW = m_pVBar->sizeHint().width();
+  const int barH = m_pHBar->sizeHint().height();
+  bool needH = m_sizeTotal.cx > area->width();
+  bool needV = m_sizeTotal.cy > area->height();
+  needV = needV || (needH && m_sizeTotal.cy > area->height() - barH);
+  needH = needH || (needV && m_sizeTotal.cx > area->width() - barW);
+  const int viewW = area->width() - (needV ? barW : 0);
+  const int viewH = area->height() - (needH ? barH : 0);
+  auto setBar = [](QScrollBar* bar, bool needed, int total, int view, int page, int line) {
     const QSignalBlocker block(bar);
-    const int range = std::max(0, total - view);
-    bar->setRange(0, range);
+    bar->setRange(0, needed ? std::max(0, total - view) : 0);
     bar->setPageStep(std::max(1, page));
     bar->setSingleStep(std::max(1, line));
-    bar->setVisible(range > 0);
+    bar->setVisible(needed);
   };
-  // Showing or hiding one bar changes the room left for the other, so the layout is settled twice.
-  for (int pass = 0; pass < 2; ++pass)
-  {
-    if (QLayout* layout = GetOuterHandle()->layout())
-      layout->activate();
-    CRect client;
-    GetClientRect(&client);
-    setBar(m_pHBar, m_sizeTotal.cx, client.Width(), m_sizePage.cx, m_sizeLine.cx);
-    setBar(m_pVBar, m_sizeTotal.cy, client.Height(), m_sizePage.cy, m_sizeLine.cy);
-  }
+  setBar(m_pHBar, needH, m_sizeTotal.cx, viewW, m_sizePage.cx, m_sizeLine.cx);
+  setBar(m_pVBar, needV, m_sizeTotal.cy, viewH, m_sizePage.cy, m_sizeLine.cy);
+  if (QLayout* layout = GetOuterHandle()->layout())
+    layout->activate();
+  m_bUpdatingBars = false;
   ScrollTo(CPoint(std::clamp(static_cast<int>(m_ptScroll.x), 0, m_pHBar->maximum()),
                   std::clamp(static_cast<int>(m_ptScroll.y), 0, m_pVBar->maximum())));
 }
@@ -273,6 +281,35 @@ void CFormView::OnInitialUpdate()
   CScrollView::OnInitialUpdate();
 }
 
+namespace
+{
+// Fits a form's frame after the frame was first shown, when its borders are settled; the fit is
+// dropped when the form goes first.
+class CFitWhenShown : public QObject
+{
+public:
+  CFitWhenShown(QWidget* outer, CFormView* form, BOOL bShrinkOnly)
+    : QObject(outer), m_form(form), m_formWidget(form->m_hWnd), m_bShrinkOnly(bShrinkOnly)
+  {
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    if (event->type() != QEvent::Show)
+      return false;
+    if (m_formWidget)
+      QTimer::singleShot(0, m_formWidget, [form = m_form, shrink = m_bShrinkOnly] { form->ResizeParentToFit(shrink); });
+    deleteLater();
+    return false;
+  }
+
+private:
+  CFormView* m_form;
+  QPointer<QWidget> m_formWidget;
+  BOOL m_bShrinkOnly;
+};
+}  // namespace
+
 void CFormView::ResizeParentToFit(BOOL bShrinkOnly)
 {
   CFrameWnd* frame = GetParentFrame();
@@ -280,6 +317,12 @@ void CFormView::ResizeParentToFit(BOOL bShrinkOnly)
   QWidget* outer = frame ? frame->GetOuterHandle() : nullptr;
   if (!host || !outer)
     return;
+  // A hidden frame's borders are known only once it is on screen.
+  if (!outer->isVisible())
+  {
+    outer->installEventFilter(new CFitWhenShown(outer, this, bShrinkOnly));
+    return;
+  }
   const int extraW = outer->width() - host->width();
   const int extraH = outer->height() - host->height();
   int w = m_sizeTotal.cx + extraW;

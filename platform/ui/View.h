@@ -72,6 +72,9 @@ protected:
   CPoint m_ptScroll;
   QScrollBar* m_pHBar = nullptr;
   QScrollBar* m_pVBar = nullptr;
+  // Showing a bar resizes the view, which asks for the bars again; that inner request is
+  // dropped, the outer one settles both bars.
+  bool m_bUpdatingBars = false;
 };
 
 class CFormView : public CScrollView
@@ -81,7 +84,7 @@ public:
   explicit CFormView(UINT nIDTemplate);
   void OnInitialUpdate() override;
   void OnDraw(CDC*) override {}
-  // Sizes the parent frame so that the form fits in it.
+  // Sizes the parent frame so that the form fits in it; a hidden frame once it is shown.
   void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
 
 protected:

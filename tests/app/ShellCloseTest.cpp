@@ -1,14 +1,23 @@
 // Closing the main window asks about a changed design once, keeps everything open when the
 // question is cancelled, and stores the window rectangle only when the close goes on; closing
 // the last project disables the project commands; activating a project's design list brings
-// its windows forward and sends the other project's away.
+// its windows forward and sends the other project's away, and never a window that replaced a
+// closed one; the end of the session takes the typed project names; the destroyed main frame
+// takes the Workbench's unit popups with it.
+#include <cstdlib>
+#include <string>
+
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
+#include "platform/ui/DocTempl.h"
 #include "platform/ui/Frame.h"
 #include "platform/ui/MdiFrame.h"
+#include "platform/ui/Menu.h"
 #include "platform/ui/View.h"
 
 namespace
@@ -120,4 +129,87 @@ TEST_F(CloseTest, ActivatingAProjectsDesignListShowsOnlyThatProjectsWindows)
   EXPECT_TRUE(IsShown(pFirst->GetWorkbenchView()));
   EXPECT_TRUE(IsShown(pFirst->GetPlanView()));
   EXPECT_FALSE(IsShown(pSecond->GetWorkbenchView()));
+}
+
+TEST_F(CloseTest, AViewClosedWhileItsProjectStepsBackIsNotConfusedWithItsSuccessor)
+{
+  CDoc* pFirst = m_pDoc;
+  Command(ID_SHOW_PLAN);
+  Command(ID_FILE_NEW);
+  ASSERT_EQ(Projects().size(), 2u);
+  CDoc* pSecond = Projects()[1];
+  MainFrame()->MDIActivate(pSecond->GetWarehouseView()->GetParentFrame());
+  Pump();
+
+  // The remembered Plan frame goes; a new, hidden one is made for the same project (the
+  // allocator tends to hand it the address the old one had).
+  CFrameWnd* pOldFrame = pFirst->GetPlanView()->GetParentFrame();
+  pOldFrame->DestroyWindow();
+  Pump();
+  ASSERT_EQ(pFirst->GetPlanView(), nullptr);
+  CDocTemplate* pTemplate = ShellApp().GetPlanViewTemplate();
+  CFrameWnd* pNewFrame = pTemplate->CreateNewFrame(pFirst, nullptr);
+  ASSERT_NE(pNewFrame, nullptr);
+  pTemplate->InitialUpdateFrame(pNewFrame, pFirst, FALSE);
+  ASSERT_FALSE(IsShown(pFirst->GetPlanView()));
+
+  MainFrame()->MDIActivate(pFirst->GetWarehouseView()->GetParentFrame());
+  Pump();
+  EXPECT_TRUE(IsShown(pFirst->GetWorkbenchView()));
+  EXPECT_FALSE(IsShown(pFirst->GetPlanView())) << "the new frame was never shown";
+}
+
+TEST_F(CloseTest, EndingTheSessionTakesTheNameTypedInEachProjectsForm)
+{
+  Command(ID_FILE_NEW);
+  std::vector<CDoc*> projects = Projects();
+  ASSERT_EQ(projects.size(), 2u);
+  SetControlText(*DesignList(projects[0]), IDC_WAREHOUSE_PROJECT_NAME, "Hillcrest");
+  SetControlText(*DesignList(projects[1]), IDC_WAREHOUSE_PROJECT_NAME, "Lakeside");
+  ASSERT_NE(projects[0]->GetProjectName(), "Hillcrest");
+  MainFrame()->SendMessage(WM_ENDSESSION, TRUE);
+  EXPECT_EQ(projects[0]->GetProjectName(), "Hillcrest");
+  EXPECT_EQ(projects[1]->GetProjectName(), "Lakeside");
+}
+
+namespace
+{
+class MainFrameEndTest : public CloseTest
+{
+protected:
+  void SetUp() override
+  {
+    // Trace output is looked for once, at the first trace.
+    setenv("PANECRAFT_TRACE", "1", 1);
+    CloseTest::SetUp();
+  }
+};
+}  // namespace
+
+TEST_F(MainFrameEndTest, DestroyingTheMainFrameDestroysTheUnitPopupsLastToFirst)
+{
+  CMenu* pWorkbenchMenu = CMenu::FromHandle(ShellApp().GetWorkbenchTemplate()->m_hMenuShared);
+  CMenu* pInsert = pWorkbenchMenu->GetSubMenu(kWorkbenchInsertPopup);
+  ASSERT_NE(pInsert, nullptr);
+  // Plain items at both ends show the order of the walk in the trace.
+  pInsert->InsertMenu(0, MF_BYPOSITION | MF_STRING, ID_FILE_NEW, "First");
+  pInsert->AppendMenu(MF_STRING, ID_FILE_NEW, "Last");
+  const int last = static_cast<int>(pInsert->GetMenuItemCount()) - 1;
+  ASSERT_GE(last, 2);
+  ASSERT_NE(pInsert->GetSubMenu(1), nullptr);
+
+  service.messageAnswers.push_back(IDNO);
+  testing::internal::CaptureStderr();
+  MainFrame()->SendMessage(WM_CLOSE);
+  Pump();
+  const std::string trace = testing::internal::GetCapturedStderr();
+  ASSERT_EQ(MainFrame(), nullptr);
+  EXPECT_EQ(pWorkbenchMenu->GetSubMenu(kWorkbenchInsertPopup), nullptr);
+  const std::string lastLine = "GetSubMenu() call on index " + std::to_string(last) + ".";
+  const size_t lastAt = trace.find(lastLine);
+  const size_t firstAt = trace.find("GetSubMenu() call on index 0.");
+  ASSERT_NE(lastAt, std::string::npos) << trace;
+  ASSERT_NE(firstAt, std::string::npos) << trace;
+  EXPECT_LT(lastAt, firstAt);
+  EXPECT_EQ(trace.find("GetSubMenu() call on index 1."), std::string::npos) << trace;
 }

@@ -1,6 +1,7 @@
 // The main frame: its toolbar and status bar, command states as the update handlers give them,
 // the show and hide commands of the project's windows, the grey MDI client and the restored
 // window rectangle.
+#include <cstdlib>
 #include <fstream>
 
 #include <QAction>
@@ -15,6 +16,7 @@
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DocTempl.h"
 #include "platform/ui/Menu.h"
+#include "platform/ui/Resource.h"
 #include "platform/ui/View.h"
 
 namespace
@@ -307,4 +309,20 @@ TEST_F(ShellTest, ARightClickOnTheMdiClientOffersTheMainCommands)
   ASSERT_EQ(service.popupMenus.size(), 1u);
   EXPECT_EQ(service.popupMenus[0], (std::vector<CString>{"New Project", "Open Project...", "", "Settings..."}));
   EXPECT_TRUE(service.dialogActions.empty()) << "the chosen command ran";
+}
+
+TEST_F(ShellTest, AMainFrameWhoseToolbarCannotBeMadeIsNotCreated)
+{
+  // Trace output is looked for once, at the first trace.
+  setenv("PANECRAFT_TRACE", "1", 1);
+  ASSERT_TRUE(Start());
+  // A toolbar bitmap of no size cannot be loaded.
+  CResources::Get().AddBitmap(IDB_MAINFRAME_TOOLBAR, CBitmapTemplate());
+  testing::internal::CaptureStderr();
+  // A frame whose creation fails deletes itself.
+  const BOOL created = (new CMainFrame)->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE);
+  const std::string trace = testing::internal::GetCapturedStderr();
+  EXPECT_FALSE(created);
+  EXPECT_NE(trace.find("Failed to create toolbar\n"), std::string::npos) << trace;
+  EXPECT_EQ(trace.find("Failed to create status bar"), std::string::npos) << trace;
 }

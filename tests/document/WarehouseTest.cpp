@@ -403,3 +403,10 @@ TEST_F(WarehouseTest, TheDesignListsFrameIsTitledWithTheProjectAlone)
   m_pView->GetParentFrame()->GetWindowText(caption);
   EXPECT_EQ(caption, "Proj1");
 }
+
+TEST_F(WarehouseTest, TheDesignListsFrameFitsItsFormWithoutScrolling)
+{
+  CRect client;
+  m_pView->GetClientRect(&client);
+  EXPECT_EQ(client.Size(), m_pView->GetTotalSize());
+}
