@@ -401,15 +401,9 @@ void CStandardArchedUnit::SetProposedOffset(int handle, const CStdSizesRec& chos
 int CStandardArchedUnit::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
   PCTRACE(TT_UNIT, TL_DETAIL)("***** CStandardArchedUnit::ConformProposedSize() *****\n");
-  CSizingHandleArray handles;
-  GetSizingHandles(handles);
-  if (handle < 0 || handle > 3 || handles.GetSize() < 4)
-    return outOfBoundsUnchanged;
-  auto at = [&handles](int i) { return handles.GetAt(i)->GetPoint(); };
   CRequest request;
-  request.shoulderHeight = handle < 2 ? at(handle + 2).GetY() - (at(handle).GetY() + drag.GetY()) : at(handle).GetY() + drag.GetY();
-  request.width = (handle == 0 || handle == 3) ? at(std::abs(handle - 2)).GetX() - (at(handle).GetX() + drag.GetX())
-                                               : at(handle).GetX() + drag.GetX();
+  if (!GetDraggedSpans(handle, drag, request.shoulderHeight, request.width))
+    return outOfBoundsUnchanged;
   PCTRACE(TT_UNIT, TL_VERBOSE)("Handle %d, delta (%f, %f), proposed shoulder %f, width %f\n", handle, drag.GetX(),
                                drag.GetY(), request.shoulderHeight, request.width);
 

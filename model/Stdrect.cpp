@@ -230,15 +230,9 @@ void CStandardRectangularUnit::SetProposedOffset(int handle, const CStdSizesRec&
 
 int CStandardRectangularUnit::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
-  CSizingHandleArray handles;
-  GetSizingHandles(handles);
-  if (handle < 0 || handle > 3 || handles.GetSize() < 4)
-    return outOfBoundsUnchanged;
-  auto at = [&handles](int i) { return handles.GetAt(i)->GetPoint(); };
   CRequest request;
-  request.height = handle < 2 ? at(handle + 2).GetY() - (at(handle).GetY() + drag.GetY()) : at(handle).GetY() + drag.GetY();
-  request.width = (handle == 0 || handle == 3) ? at(std::abs(handle - 2)).GetX() - (at(handle).GetX() + drag.GetX())
-                                               : at(handle).GetX() + drag.GetX();
+  if (!GetDraggedSpans(handle, drag, request.height, request.width))
+    return outOfBoundsUnchanged;
 
   CCandidate candidates[4] = {CCandidate(GetCurrentSize()), CCandidate(GetCurrentSize()), CCandidate(GetCurrentSize()),
                               CCandidate(GetCurrentSize())};

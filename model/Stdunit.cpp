@@ -1,6 +1,9 @@
 #include "model/Stdunit.h"
 
+#include <cstdlib>
+
 #include "model/Rptdata.h"
+#include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "productdb/Operchoi.h"
 #include "productdb/Opers.h"
@@ -324,4 +327,17 @@ void CStandardUnit::GetOperatingChoices(COpersRecArray& out)
       break;
     out.Add(new COpersRec(row.GetOperationCode()));
   }
+}
+
+BOOL CStandardUnit::GetDraggedSpans(int handle, const CVRX2DVector& drag, double& height, double& width)
+{
+  CSizingHandleArray handles;
+  GetSizingHandles(handles);
+  if (handle < 0 || handle > 3 || handles.GetSize() < 4)
+    return FALSE;
+  auto at = [&handles](int i) { return handles.GetAt(i)->GetPoint(); };
+  height = handle < 2 ? at(handle + 2).GetY() - (at(handle).GetY() + drag.GetY()) : at(handle).GetY() + drag.GetY();
+  width = (handle == 0 || handle == 3) ? at(std::abs(handle - 2)).GetX() - (at(handle).GetX() + drag.GetX())
+                                       : at(handle).GetX() + drag.GetX();
+  return TRUE;
 }

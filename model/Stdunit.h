@@ -75,6 +75,9 @@ public:
   static int CompareDoubles(double a, double b);
 
 protected:
+  // The height and width a corner drag asks for, measured from the opposite corner; FALSE for a
+  // handle outside 0..3 or a unit without four corner handles.
+  BOOL GetDraggedSpans(int handle, const CVRX2DVector& drag, double& height, double& width);
   // dst = src with the height and width key members set: the search keys of the conformers.
   static void SetStdSizesKey(const CStdSizesRec& src, float height, float width, CStdSizesRec& dst);
   // Whether a record found by a seek is a row of this unit's type and subtype.
