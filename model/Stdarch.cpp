@@ -123,7 +123,7 @@ int CStandardArchedUnit::DistanceToSize(double shoulderHeight, double width, con
   return db < da ? 1 : 0;
 }
 
-void CStandardArchedUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CStandardArchedUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   flags.SetSize(4);
   const int opposite = handle < 2 ? handle + 2 : handle - 2;
@@ -131,7 +131,7 @@ void CStandardArchedUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags)
     flags[i] = i == opposite ? 1 : 0;
 }
 
-void CStandardArchedUnit::GetOutlineEntities(CVRX2DEntityArray& out)
+void CStandardArchedUnit::GetOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetWidth();
@@ -148,7 +148,7 @@ void CStandardArchedUnit::GetOutlineEntities(CVRX2DEntityArray& out)
 
 // The tangents at the shoulders meet above the arch; for a half circle they run parallel and
 // are left out.
-void CStandardArchedUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CStandardArchedUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   CStandardUnit::GetPartOutlineEntities(out);
   const double w = GetWidth();
@@ -181,7 +181,7 @@ void CStandardArchedUnit::WalkGroup(int index, double primary, Visit visit) cons
   }
 }
 
-void CStandardArchedUnit::GetSizesForHeight(CArray<double, double>& out)
+void CStandardArchedUnit::GetSizesForHeight(CArray<double, double>& out) const
 {
   out.SetSize(0);
   const double w = GetWidth();
@@ -191,7 +191,7 @@ void CStandardArchedUnit::GetSizesForHeight(CArray<double, double>& out)
   });
 }
 
-void CStandardArchedUnit::GetShoulderHeightsForWidth(CArray<double, double>& out)
+void CStandardArchedUnit::GetShoulderHeightsForWidth(CArray<double, double>& out) const
 {
   out.SetSize(0);
   WalkGroup(kByWidth, GetWidth(), [&](const CStdSizesRec& row) {
@@ -200,7 +200,7 @@ void CStandardArchedUnit::GetShoulderHeightsForWidth(CArray<double, double>& out
   });
 }
 
-void CStandardArchedUnit::GetSizesForWidth(CArray<double, double>& out)
+void CStandardArchedUnit::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.SetSize(0);
   double last = 0.0;
@@ -211,7 +211,7 @@ void CStandardArchedUnit::GetSizesForWidth(CArray<double, double>& out)
   });
 }
 
-void CStandardArchedUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& out)
+void CStandardArchedUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& out) const
 {
   out.SetSize(0);
   double last = 0.0;

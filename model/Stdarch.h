@@ -19,24 +19,24 @@ public:
 
   CUnit& operator=(const CUnit& source) override;
   // Bottom, right side, the arch over the top, left side (category 20).
-  void GetOutlineEntities(CVRX2DEntityArray& out) override;
+  void GetOutlineEntities(CVRX2DEntityArray& out) const override;
   // The members' part outline, then the construction of the arch (category 6).
-  void GetPartOutlineEntities(CVRX2DEntityArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetPartOutlineEntities(CVRX2DEntityArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
   void ResetProposedSize() override { CStandardUnit::ResetProposedSize(); }
   // A height that no row at the current width gives leaves the size as it was.
   void SetHeight(double height) override;
   void SetWidth(double width) override;
   // Full heights at the current width, one per row; widths at the current shoulder height.
-  void GetSizesForHeight(CArray<double, double>& out) override;
-  void GetSizesForWidth(CArray<double, double>& out) override;
+  void GetSizesForHeight(CArray<double, double>& out) const override;
+  void GetSizesForWidth(CArray<double, double>& out) const override;
 
   virtual double GetArchRadius() const;
   // Radii at the current shoulder height, ascending, without repeats.
-  virtual void GetArchRadiiForShoulderHeight(CArray<double, double>& out);
+  virtual void GetArchRadiiForShoulderHeight(CArray<double, double>& out) const;
   // Shoulder heights at the current width, one per row.
-  virtual void GetShoulderHeightsForWidth(CArray<double, double>& out);
+  virtual void GetShoulderHeightsForWidth(CArray<double, double>& out) const;
   virtual double GetProposedArchRadius() const;
   virtual double GetProposedShoulderHeight() const;
   // A value that matches no row leaves the size as it was.

@@ -67,7 +67,7 @@ CUnit& CStandardRectangularUnit::operator=(const CUnit& source)
   return CStandardUnit::operator=(source);
 }
 
-void CStandardRectangularUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CStandardRectangularUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   flags.SetSize(4);
   const int opposite = handle < 2 ? handle + 2 : handle - 2;
@@ -75,7 +75,7 @@ void CStandardRectangularUnit::GetSidesMovedByHandle(int handle, CDWordArray& fl
     flags[i] = i == opposite ? 1 : 0;
 }
 
-CVRX2DVector CStandardRectangularUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CStandardRectangularUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetProposedWidth();

@@ -17,13 +17,13 @@ public:
   }
 
   CUnit& operator=(const CUnit& source) override;
-  CString GetAttributes() override { return CStandardUnit::GetAttributes(); }
+  CString GetAttributes() const override { return CStandardUnit::GetAttributes(); }
   void SetAttributes(CString& attributes) override { CStandardUnit::SetAttributes(attributes); }
   // Only the flag of the diagonally opposite handle is set.
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
   // The rubber band of the proposed size (category 19) and the offset to draw it at.
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
 
   // -1 when row a is strictly nearer to the request (width, height) than row b, 1 when b is,
   // 0 when both are as far.
