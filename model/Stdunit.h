@@ -9,6 +9,7 @@
 #include "productdb/Stdsizes.h"
 
 class COpersRecArray;
+struct CConformPlane;
 
 class CStandardUnit : public CUnit
 {
@@ -78,6 +79,17 @@ protected:
   // The height and width a corner drag asks for, measured from the opposite corner; FALSE for a
   // handle outside 0..3 or a unit without four corner handles.
   BOOL GetDraggedSpans(int handle, const CVRX2DVector& drag, double& height, double& width);
+  // Snaps the dragged size to the nearest catalogue row in the plane and makes it the proposal;
+  // a chosen row whose dimension 0 is zero throws CUnitException (module, zeroLine).
+  int ConformToCatalogue(int handle, const CVRX2DVector& drag, const CConformPlane& plane, const char* module,
+                         int zeroLine);
+  // The assignment of a leaf family: refuses (CUnitException (module, line)) a source that is not
+  // of this unit's class or derived from it.
+  CUnit& AssignSameClass(const CUnit& source, const char* module, int line);
+  // Four flags, only that of the corner diagonally opposite the handle set.
+  static void FlagOppositeCorner(int handle, CDWordArray& flags);
+  // dw and du: how far the width and dimension 0 of the size shrink.
+  void SetProposedOffset(int handle, double dw, double du);
   // dst = src with the height and width key members set: the search keys of the conformers.
   static void SetStdSizesKey(const CStdSizesRec& src, float height, float width, CStdSizesRec& dst);
   // Whether a record found by a seek is a row of this unit's type and subtype.
