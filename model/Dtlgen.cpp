@@ -175,6 +175,9 @@ void ReplaceMarkers(CVRX2DEntityArray& out, BOOL perimeter, CLevels& levels, std
 }
 
 // Where the break line steps: from the middle outward in 1/8 inch steps, clear of every marker.
+// The bounds are not mirror images on purpose: the search tries the right side first, so the
+// left bound ends it, and the right one lets the last right-hand try reach the maximum x. The
+// step then ends 1/8 inch past the section, still on the line's half-inch overhang.
 double BreakStepX(double minX, double maxX, const std::vector<double>& markerX)
 {
   const double centre = (minX + maxX) * 0.5;
