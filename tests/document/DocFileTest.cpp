@@ -328,3 +328,24 @@ TEST_F(DocTest, TypesMissingFromAnOldProjectAreAddedWithoutMarkingItModified)
   EXPECT_NO_THROW(doc.GetProjectPrefs().GetOptionsPrefs().GetChoicesByType("VG"));
   EXPECT_FALSE(doc.IsProjectModified());
 }
+
+TEST_F(DocTest, TheDocumentClassLoadsByNameOnceRegistered)
+{
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  doc.GetProjectData().SetProjectName("Lakeside");
+  doc.AddDesign(MakeStore("Bay"));
+  const Bytes bytes = CByteWriter().Word(0xFFFF).Word(10000).Word(4).Text("CDoc").Append(ProjectImage(doc)).Get();
+  auto load = [&] {
+    std::unique_ptr<CObject> ob;
+    LoadBytes(bytes, [&](CArchive& ar) { ob.reset(ar.ReadObject(&CObject::classCObject)); });
+    return ob;
+  };
+  EXPECT_THROW(load(), CArchiveException) << "not registered yet";
+  RegisterDocumentClasses();
+  std::unique_ptr<CObject> loaded = load();
+  auto* project = dynamic_cast<CDoc*>(loaded.get());
+  ASSERT_NE(project, nullptr);
+  EXPECT_EQ(project->GetProjectName(), "Lakeside");
+  EXPECT_EQ(project->GetDesignCount(), 1);
+}
