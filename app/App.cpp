@@ -15,6 +15,7 @@
 #include "platform/ui/View.h"
 #include "productdb/Dbver.h"
 #include "productdb/txdbExcp.h"
+#include "project/Stamp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -311,15 +312,5 @@ CDocument* CApp::GetActiveDocument() const
   return view ? view->GetDocument() : nullptr;
 }
 
-DWORD CApp::SerializeVersion(CArchive& ar, DWORD)
-{
-  if (ar.IsStoring()) {
-    ar << kStoredVersion;
-    return kStoredVersion;
-  }
-  DWORD version = 0;
-  ar >> version;
-  if (version < kLowestReadableVersion)
-    throw CAppSerializeException(kModule, __LINE__, CAppSerializeException::unsupportedVersion);
-  return version;
-}
+// The project's one stamp writer; the lower limit is fixed there.
+DWORD CApp::SerializeVersion(CArchive& ar, DWORD) { return SerializeVersionStamp(ar); }

@@ -3,8 +3,6 @@
 #include <cstring>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "document/Dsgstore.h"
 #include "document/Whids.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
@@ -12,6 +10,8 @@
 #include "platform/core/File.h"
 #include "platform/ui/Clipbrd.h"
 #include "platform/ui/Resource.h"
+#include "project/DocServices.h"
+#include "project/Dsgstore.h"
 #include "support/Exceptn.h"
 
 namespace

@@ -1,9 +1,9 @@
-#include "document/Design.h"
+#include "project/Design.h"
 
 #include <unordered_set>
 
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "project/Stamp.h"
 #include "support/Trace.h"
 
 IMPLEMENT_DYNCREATE(CDesignData, CObject)

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "document/DocServices.h"
-#include "document/Docver.h"
 #include "platform/core/Archive.h"
+#include "project/DocServices.h"
+#include "project/Docver.h"
 
 class CFakeDocServices : public CDocServices
 {
@@ -103,7 +103,9 @@ private:
 #include <cstdlib>
 #include <gtest/gtest.h>
 
+#include "platform/core/Coreclass.h"
 #include "productdb/txrecobj.h"
+#include "project/Projreg.h"
 
 // Tests on the sample catalogue that the build generates, with scripted application services.
 class CatalogueTest : public ::testing::Test
@@ -116,6 +118,9 @@ protected:
     if (!binary)
       ADD_FAILURE() << "PANECRAFT_BINARY_DIR is not set";
     CTXRecObj::SetDatabaseDirectory((std::string(binary ? binary : ".") + "/productdata").c_str());
+    // Project files load their objects by class name, as after the program's start-up.
+    RegisterCoreClasses();
+    RegisterProjectClasses();
   }
 
   CFakeDocServices services;

@@ -1,4 +1,4 @@
-#include "document/Stamp.h"
+#include "project/Stamp.h"
 
 #include "platform/core/Archive.h"
 #include "support/Exceptn.h"

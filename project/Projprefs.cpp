@@ -1,8 +1,8 @@
-#include "document/Projprefs.h"
+#include "project/Projprefs.h"
 
-#include "document/DocServices.h"
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "project/DocServices.h"
+#include "project/Stamp.h"
 
 IMPLEMENT_DYNAMIC(CWorkbenchPrefs, CObject)
 IMPLEMENT_DYNAMIC(COptionsPrefs, CObject)

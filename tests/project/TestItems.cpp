@@ -1,3 +1,3 @@
-#include "TestItems.h"
+#include "project/TestItems.h"
 
 IMPLEMENT_SERIAL(CDesignItem, CObject, VERSIONABLE_SCHEMA | 10000)

@@ -1,8 +1,8 @@
 // Guards the per-type default option records: catalogue coverage, byte layout in map order,
 // lookups, and what loading keeps or drops.
-#include "DocTestSupport.h"
-#include "document/Optbytyp.h"
 #include "productdb/Typesrec.h"
+#include "project/DocTestSupport.h"
+#include "project/Optbytyp.h"
 #include "support/ComExcpt.h"
 
 namespace {

@@ -1,8 +1,8 @@
-#include "document/Projdata.h"
+#include "project/Projdata.h"
 
-#include "document/DocServices.h"
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "project/DocServices.h"
+#include "project/Stamp.h"
 
 IMPLEMENT_DYNAMIC(CProjectData, CObject)
 

@@ -1,4 +1,4 @@
-#include "document/Prjfile.h"
+#include "project/Prjfile.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -8,8 +8,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "document/Chkfile.h"
 #include "platform/core/Archive.h"
+#include "project/Chkfile.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

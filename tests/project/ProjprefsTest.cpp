@@ -1,6 +1,6 @@
 // Guards the project preferences' byte layout, defaults and the values they keep as read.
-#include "DocTestSupport.h"
-#include "document/Projprefs.h"
+#include "project/DocTestSupport.h"
+#include "project/Projprefs.h"
 #include "support/Exceptn.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // with a kind number, groups that own their members, and the access a design reads them through.
 #include <vector>
 
-#include "document/Design.h"
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "project/Design.h"
+#include "project/Stamp.h"
 
 class CDesignItem : public CObject
 {
@@ -42,10 +42,17 @@ public:
   std::vector<CDesignItem*> members;  // a group's own items
 };
 
+// The stand-in item class is loadable by name only once registered, as the program's are.
+inline void RegisterTestItemClasses() { CRuntimeClass::Register(RUNTIME_CLASS(CDesignItem)); }
+
 class CTestItemAccess : public CDesignItemAccess
 {
 public:
-  CTestItemAccess() { CDesign::SetItemAccess(this); }
+  CTestItemAccess()
+  {
+    RegisterTestItemClasses();
+    CDesign::SetItemAccess(this);
+  }
   ~CTestItemAccess() override { CDesign::SetItemAccess(nullptr); }
   int GetItemType(const CObject* item) const override { return static_cast<const CDesignItem*>(item)->itemType; }
   BOOL GetUnitsInGroup(CObject* group, CObList& units, BOOL withJoins) const override

@@ -4,8 +4,8 @@
 #include <csignal>
 #include <memory>
 
-#include "document/Prjfile.h"
 #include "platform/core/File.h"
+#include "project/Prjfile.h"
 
 class CFaultFile : public CFile
 {

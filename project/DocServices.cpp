@@ -1,4 +1,4 @@
-#include "document/DocServices.h"
+#include "project/DocServices.h"
 
 #include "support/Exceptn.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The settings that belong to one project and travel in its file: default option choices per
 // unit type, the plan view's wall and symbol settings, and three view toggles.
-#include "document/Optbytyp.h"
+#include "project/Optbytyp.h"
 
 class CWorkbenchPrefs : public CObject
 {

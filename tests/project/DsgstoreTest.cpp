@@ -3,9 +3,10 @@
 
 #include <thread>
 
-#include "DocTestSupport.h"
-#include "document/Design.h"
-#include "document/Dsgstore.h"
+#include "project/Design.h"
+#include "project/DocTestSupport.h"
+#include "project/Dsgstore.h"
+#include "project/Projreg.h"
 #include "support/Checksum.h"
 #include "support/Exceptn.h"
 
@@ -88,6 +89,51 @@ TEST(DesignStoreBytes, RecordCarriesBlockAndWindowStateInFileOrder)
   LoadBytes(record, [&](CArchive& ar) { copy.Serialize(ar); });
   EXPECT_EQ(copy.GetCRC(), store.GetCRC());
   EXPECT_EQ(StoreRecord(copy), record);
+}
+
+TEST(DesignStoreBytes, WindowStateIsLittleEndianWhateverTheHost)
+{
+  // Spelled out byte by byte, not through the host's own order: 72.0, 120.0 and 2.5 as IEEE
+  // doubles, then the two times, then the scroll position and window rectangle, one negative.
+  CDesign design;
+  design.SetName("Bay");
+  design.GetDesignData().SetDesignWidth(72.0);
+  design.GetDesignData().SetScaleFactor(2.5);
+  design.GetDesignData().SetScrollPosition(CPoint(-2, 0x01020304));
+  design.GetDesignData().SetWindowRect(CRect(5, 6, 705, 506));
+  CDesignStore store;
+  store.Store(&design);
+  const Bytes record = StoreRecord(store);
+  const DWORD created = static_cast<DWORD>(store.GetCreated().GetTime());
+  const DWORD modified = static_cast<DWORD>(store.GetModified().GetTime());
+  Bytes expected = {0, 0, 0, 0, 0, 0, 0x52, 0x40, 0, 0, 0, 0, 0, 0, 0x5E, 0x40, 0, 0, 0, 0, 0, 0, 0x04, 0x40};
+  for (DWORD time : {created, modified})
+    for (int shift = 0; shift < 32; shift += 8)
+      expected.push_back(static_cast<BYTE>(time >> shift));
+  const Bytes tail = {0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 5, 0, 0, 0, 6, 0, 0, 0, 0xC1, 0x02, 0, 0, 0xFA, 0x01, 0, 0};
+  expected.insert(expected.end(), tail.begin(), tail.end());
+  ASSERT_GE(record.size(), expected.size());
+  EXPECT_EQ(Bytes(record.end() - static_cast<long>(expected.size()), record.end()), expected);
+
+  CDesignStore copy;
+  LoadBytes(record, [&](CArchive& ar) { copy.Serialize(ar); });
+  EXPECT_EQ(copy.GetScrollPosition().x, -2);
+  EXPECT_EQ(copy.GetScrollPosition().y, 0x01020304);
+  EXPECT_EQ(copy.GetDesignWidth(), 72.0);
+  EXPECT_EQ(copy.GetScaleFactor(), 2.5);
+  EXPECT_EQ(copy.GetWindowRect().right, 705);
+}
+
+TEST(DesignStoreBytes, WindowStateCutShortIsAnErrorAndChangesNothing)
+{
+  CDesignStore store = MakeStore("Bay");
+  Bytes record = StoreRecord(store);
+  record.resize(record.size() - 1);
+  CDesignStore target;
+  const CRect before = target.GetWindowRect();
+  EXPECT_THROW(LoadBytes(record, [&](CArchive& ar) { target.Serialize(ar); }), CArchiveException);
+  EXPECT_EQ(target.GetWindowRect().right, before.right);
+  EXPECT_EQ(target.GetDesignWidth(), 0.0);
 }
 
 TEST(DesignStoreBytes, TimesBeyond2038AreReadAsUnsigned)
@@ -194,6 +240,7 @@ TEST(DesignStoreBehaviour, CopiesOwnTheirBlockAndClearKeepsTheDesignSize)
 
 TEST(DesignStoreArray, FindIgnoresCaseAndTheArrayRoundTrips)
 {
+  RegisterProjectClasses();
   CDesignStoreArray array;
   array.Add(new CDesignStore(MakeStore("Front Bay")));
   array.Add(new CDesignStore(MakeStore("Hall")));
@@ -211,6 +258,8 @@ TEST(DesignStoreArray, FindIgnoresCaseAndTheArrayRoundTrips)
 
 TEST(DesignStoreArray, BackReferencesNullsAndOtherClassesAreRefused)
 {
+  RegisterProjectClasses();
+  RegisterCoreClasses();
   CDesignStore one = MakeStore("A");
   Bytes record = StoreBytes([&](CArchive& ar) { ar << static_cast<const CObject*>(&one); });
   Bytes repeated = CByteWriter().Word(2).Append(record).Word(2).Get();

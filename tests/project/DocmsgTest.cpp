@@ -1,8 +1,11 @@
 // Guards the failure texts that real files do not easily provoke: unknown codes, memory, each
-// file error's reason, and the save message.
+// file error's reason, and the save message with its cause.
 #include <gtest/gtest.h>
 
-#include "document/Docmsg.h"
+#include <cerrno>
+#include <cstring>
+
+#include "project/Docmsg.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -33,8 +36,15 @@ TEST(OpenFailureMessage, FileErrorsNameTheirReason)
   EXPECT_EQ(MessageFor(CFileException(CFileException::hardIO)), head + "An I/O error has occurred.");
 }
 
-TEST(SaveFailureMessage, NamesThePathAndSaysNothingWasSaved)
+TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
 {
-  EXPECT_EQ(GetSaveFailureMessage("/p/a.tpf"),
-            "An error occurred while saving the project file '/p/a.tpf'.\nThe project has not been saved.");
+  const CString head = "An error occurred while saving the project file '/p/a.tpf'.\n";
+  const CString tail = "The project has not been saved.";
+  auto message = [](auto e) { return GetSaveFailureMessage(std::make_exception_ptr(e), "/p/a.tpf"); };
+  EXPECT_EQ(message(CFileException(CFileException::accessDenied, EACCES)),
+            head + "Reason:  " + std::strerror(EACCES) + "\n" + tail);
+  EXPECT_EQ(message(CFileException(CFileException::diskFull)), head + "Reason:  The disk is full.\n" + tail)
+    << "without a system error the file error's own text";
+  EXPECT_EQ(message(std::bad_alloc()), head + "Reason:  " + std::strerror(ENOMEM) + "\n" + tail);
+  EXPECT_EQ(message(42), head + tail) << "an unknown failure keeps the plain message";
 }

@@ -1,12 +1,11 @@
-#include "document/Dsgstore.h"
+#include "project/Dsgstore.h"
 
-#include <cstring>
 #include <new>
 #include <unordered_set>
 
-#include "document/Design.h"
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "project/Design.h"
+#include "project/Stamp.h"
 #include "support/Checksum.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -134,57 +133,29 @@ void CDesignStore::Serialize(CArchive& ar)
 }
 
 // The fields after the block have a fixed layout: three doubles, two times and six 32-bit
-// values, little-endian. They go through the archive as one piece, since a project holds
-// thousands of these records.
+// values, little-endian.
 namespace {
-
-constexpr size_t kWindowStateBytes = 3 * 8 + 2 * 4 + 6 * 4;
-
-template <class T>
-BYTE* Put(BYTE* p, T value)
-{
-  std::memcpy(p, &value, sizeof value);
-  return p + sizeof value;
-}
-
-template <class T>
-const BYTE* Get(const BYTE* p, T& value)
-{
-  std::memcpy(&value, p, sizeof value);
-  return p + sizeof value;
-}
-
+constexpr unsigned long long kWindowStateBytes = 3 * 8 + 2 * 4 + 6 * 4;
 } // namespace
 
 void CDesignStore::WriteWindowState(CArchive& ar) const
 {
-  BYTE bytes[kWindowStateBytes];
-  BYTE* p = Put(bytes, m_dDesignWidth);
-  p = Put(p, m_dDesignHeight);
-  p = Put(p, m_dScaleFactor);
-  p = Put(p, static_cast<DWORD>(m_created.GetTime()));
-  p = Put(p, static_cast<DWORD>(m_modified.GetTime()));
-  for (LONG v : {m_scrollPosition.x, m_scrollPosition.y, m_windowRect.left, m_windowRect.top, m_windowRect.right,
-                 m_windowRect.bottom})
-    p = Put(p, v);
-  ar.Write(bytes, sizeof bytes);
+  ar << m_dDesignWidth << m_dDesignHeight << m_dScaleFactor;
+  ar << static_cast<DWORD>(m_created.GetTime()) << static_cast<DWORD>(m_modified.GetTime());
+  ar << m_scrollPosition.x << m_scrollPosition.y;
+  ar << m_windowRect.left << m_windowRect.top << m_windowRect.right << m_windowRect.bottom;
 }
 
 void CDesignStore::ReadWindowState(CArchive& ar)
 {
-  BYTE bytes[kWindowStateBytes];
-  ar.ReadExact(bytes, sizeof bytes);
+  // A record cut short fails before any field of the window state changes.
+  ar.CheckAvailable(1, kWindowStateBytes);
   DWORD created = 0, modified = 0;
-  const BYTE* p = Get(bytes, m_dDesignWidth);
-  p = Get(p, m_dDesignHeight);
-  p = Get(p, m_dScaleFactor);
-  p = Get(p, created);
-  p = Get(p, modified);
+  ar >> m_dDesignWidth >> m_dDesignHeight >> m_dScaleFactor >> created >> modified;
   m_created = CTime(static_cast<std::time_t>(created));
   m_modified = CTime(static_cast<std::time_t>(modified));
-  for (LONG* v : {&m_scrollPosition.x, &m_scrollPosition.y, &m_windowRect.left, &m_windowRect.top, &m_windowRect.right,
-                  &m_windowRect.bottom})
-    p = Get(p, *v);
+  ar >> m_scrollPosition.x >> m_scrollPosition.y;
+  ar >> m_windowRect.left >> m_windowRect.top >> m_windowRect.right >> m_windowRect.bottom;
 }
 
 void CDesignStore::ReadBlock(CArchive& ar)

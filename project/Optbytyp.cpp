@@ -1,13 +1,13 @@
-#include "document/Optbytyp.h"
+#include "project/Optbytyp.h"
 
 #include <memory>
 #include <set>
 
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
 #include "platform/core/Map.h"
 #include "productdb/Opttable.h"
 #include "productdb/Subtypes.h"
+#include "project/Stamp.h"
 #include "support/ComExcpt.h"
 
 IMPLEMENT_SERIAL(CCurrentOptionChoicesByType, CObject, VERSIONABLE_SCHEMA | 10000)

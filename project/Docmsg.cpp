@@ -1,4 +1,8 @@
-#include "document/Docmsg.h"
+#include "project/Docmsg.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
 
 #include "support/Exceptn.h"
 
@@ -55,10 +59,33 @@ CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, c
   }
 }
 
-CString GetSaveFailureMessage(const CString& path)
+namespace {
+
+// What the system said about the failure, or the exception's own text; empty when neither is known.
+CString SaveFailureCause(std::exception_ptr failure)
+{
+  try {
+    std::rethrow_exception(failure);
+  } catch (const CFileException& e) {
+    return e.m_lOsError > 0 ? CString(std::strerror(static_cast<int>(e.m_lOsError))) : e.GetErrorMessage();
+  } catch (const CException& e) {
+    return e.GetErrorMessage();
+  } catch (const std::bad_alloc&) {
+    return std::strerror(ENOMEM);
+  } catch (...) {
+    return CString();
+  }
+}
+
+} // namespace
+
+CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path)
 {
   CString text;
   text.Format("An error occurred while saving the project file '%s'.\n", path.c_str());
+  const CString cause = SaveFailureCause(failure);
+  if (!cause.IsEmpty())
+    text += "Reason:  " + cause + "\n";
   return text + "The project has not been saved.";
 }
 
@@ -67,4 +94,18 @@ CString GetDesignUnreadableMessage(const CString& designName)
   CString text;
   text.Format("The design '%s' could not be read; it has been left unchanged in the project.", designName.c_str());
   return text;
+}
+
+CString GetStoreChangesQuestion(const CString& designName)
+{
+  CString text;
+  text.Format("Store changes to design '%s' in the project?", designName.c_str());
+  return text;
+}
+
+CString GetReplaceQuestion(const CString& designName)
+{
+  CString text;
+  text.Format("A design with the name '%s' already exists.\n\n", designName.c_str());
+  return text + "Do you want to replace it?";
 }

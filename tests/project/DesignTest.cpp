@@ -1,9 +1,9 @@
 // Guards the design block's byte layout, its round trip, and its checks on items read back.
 #include <gtest/gtest.h>
 
-#include "DocTestSupport.h"
-#include "TestItems.h"
-#include "document/Design.h"
+#include "project/Design.h"
+#include "project/DocTestSupport.h"
+#include "project/TestItems.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -95,6 +95,7 @@ TEST(DesignBytes, StampsBelow9236AreRefusedAndHigherOnesRead)
 
 TEST(DesignItems, ItemsRoundTripWithClassTagsInListOrder)
 {
+  RegisterTestItemClasses();
   CDesign design;
   design.SetName("Hall");
   design.GetItemList().AddTail(new CDesignItem(CDesignItemAccess::unitItem));
@@ -114,6 +115,8 @@ TEST(DesignItems, ItemsRoundTripWithClassTagsInListOrder)
 
 TEST(DesignItems, ItemsOfAnotherClassRepeatedOrNullAreRefused)
 {
+  RegisterCoreClasses();
+  RegisterTestItemClasses();
   CDesign design;
   Bytes head = StoreDesign(design);
   head.resize(head.size() - 2);  // without the item count

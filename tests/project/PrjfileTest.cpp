@@ -6,9 +6,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "DocTestSupport.h"
-#include "TempDir.h"
-#include "document/Prjfile.h"
+#include "project/DocTestSupport.h"
+#include "project/Prjfile.h"
+#include "project/TempDir.h"
 #include "support/Checksum.h"
 #include "support/Exceptn.h"
 

@@ -1,8 +1,8 @@
-#include "document/Docver.h"
+#include "project/Docver.h"
 
-#include "document/DocServices.h"
-#include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "project/DocServices.h"
+#include "project/Stamp.h"
 #include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CDocVersion, CObject)
