@@ -147,16 +147,13 @@ TEST_F(CustarchTest, LimitChecksIncludeTheirBounds)
   EXPECT_FALSE(unit.IsChordWithinLimits(17.99));
   EXPECT_TRUE(unit.IsChordWithinLimits(136.8));
   EXPECT_FALSE(unit.IsChordWithinLimits(136.81));
-  CArray<double, double> values;
-  values.Add(10.0);
-  values.Add(36.0);
-  unit.SetDimensionValues(72.0, 0, values);
+  unit.SetWidthUnchecked(10.0);
   EXPECT_TRUE(unit.IsWidthWithinLimits());
-  values[0] = 9.99;
-  unit.SetDimensionValues(72.0, 0, values);
+  unit.SetWidthUnchecked(9.99);
   EXPECT_FALSE(unit.IsWidthWithinLimits());
-  values[0] = 96.01;
-  unit.SetDimensionValues(72.0, 0, values);
+  unit.SetWidthUnchecked(96.01);
+  EXPECT_FALSE(unit.IsWidthWithinLimits());
+  unit.SetWidthUnchecked(std::nan(""));
   EXPECT_FALSE(unit.IsWidthWithinLimits());
 
   unit.m_dAreaHeight = 120.0;  // 120 x 48 inches is exactly the 40 square feet allowed
@@ -226,7 +223,7 @@ TEST_F(CustarchTest, DimensionsCopiesAndAssignment)
   EXPECT_EQ(values[0], 48.0);
   values[0] = 50.0;
   values[1] = 30.0;
-  unit.SetDimensionValues(84.0, 0, values);
+  EXPECT_TRUE(unit.SetDimensionValues(84.0, 0, values));
   EXPECT_EQ(unit.GetBase(), 84.0);
   EXPECT_EQ(unit.GetProposedWidth(), 50.0);
 

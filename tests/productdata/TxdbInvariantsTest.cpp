@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
+#include <string>
 #include <tuple>
 
 #include "productdata/TxdbRows.h"
@@ -239,4 +241,39 @@ TEST(TxdbInvariants, GrillesHaveIdsAndBarsForExistingSizes)
     EXPECT_NE(bars.Int(i, "GrilleId"), 0);
     EXPECT_GT(bars.Real(i, "Value"), 0.0);
   }
+}
+
+// The custom arched units take their radius from ARLIMITS (a new unit the first base of at least
+// 72), their size limits from the first VGLIMITS row, and draw arch, legs and sill as members.
+TEST(TxdbInvariants, CustomArchLimitsAreUsableAndTheUnitsHaveTheirMembers)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& arches = db["ARLIMITS"];
+  bool hasDefaultBase = false;
+  for (size_t i = 0; i < arches.Size(); ++i) {
+    const double base = arches.Real(i, "Field1");
+    SCOPED_TRACE("base " + std::to_string(base));
+    hasDefaultBase = hasDefaultBase || base >= 72.0;
+    const double shortest = arches.Real(i, "Field5"), longest = arches.Real(i, "Field9");
+    EXPECT_TRUE(base > 0.0 && shortest > 0.0 && shortest <= longest) << shortest << " to " << longest;
+    EXPECT_LE(longest, 2.0 * base) << "no chord is longer than the circle is wide";
+    const double smallest = arches.Real(i, "Field17"), largest = arches.Real(i, "Field21");
+    EXPECT_TRUE(smallest > 0.0 && smallest <= largest && largest <= 3.14159266) << smallest << " to " << largest;
+  }
+  EXPECT_TRUE(hasDefaultBase) << "no base of at least 72";
+  const CTxdbRows& limits = db["VGLIMITS"];
+  ASSERT_GT(limits.Size(), 0u);
+  const double minSide = limits.Real(0, "MinSide"), inset = limits.Real(0, "Field37");
+  EXPECT_TRUE(minSide > 0.0 && minSide < limits.Real(0, "MaxSide"));
+  EXPECT_GT(limits.Real(0, "MinGlassLine"), 0.0);
+  EXPECT_LE(limits.Real(0, "MaxShortGlassSide"), limits.Real(0, "MaxLongGlassSide"));
+  EXPECT_GT(limits.Real(0, "MaxArea"), 0.0);
+  EXPECT_TRUE(inset > 0.0 && 2.0 * inset < minSide) << "the glass inset leaves no glass";
+  std::set<Key3> elements;
+  for (size_t i = 0; i < db["ELEMCOMP"].Size(); ++i)
+    elements.emplace(db["ELEMCOMP"].Text(i, "TypeCode"), db["ELEMCOMP"].Text(i, "SubtypeCode"),
+                     db["ELEMCOMP"].Text(i, "ElementCode"));
+  for (const char* unit : {"S1013", "S2013", "DL013"})
+    for (const char* code : {"AG", "AP", "BJ"})
+      EXPECT_TRUE(elements.count({"AR", unit, code})) << "AR" << unit << " has no member " << code;
 }
