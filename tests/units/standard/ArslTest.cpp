@@ -112,6 +112,9 @@ TEST_P(ArslTest, TheSizingPageTakesSizesWithinTheLimitsAndRefusesOthersUnchanged
 
   const CString before = m_unit->GetAttributes();
   const CVRX2DVector centre = m_unit->GetArchCentre();
+  // The checks of a refused size may build its members; the unit's own come back.
+  EXPECT_FALSE(SetSize(72.0, 9.5, 20.0));
+  EXPECT_EQ(m_unit->GetSizedComponents()->GetAt(0)->GetEndPoint(), CVRX2DPoint(30, 0));
   EXPECT_FALSE(SetSize(72.0, 30.0, 96.5));        // leg above the largest side
   EXPECT_FALSE(SetSize(72.0, 9.5, 20.0));         // narrower than the smallest side
   EXPECT_FALSE(SetSize(36.0, 80.0, 20.0));        // wider than the base's circle
@@ -124,6 +127,26 @@ TEST_P(ArslTest, TheSizingPageTakesSizesWithinTheLimitsAndRefusesOthersUnchanged
   EXPECT_EQ(m_unit->GetAttributes(), before);
   EXPECT_EQ(m_unit->GetArchCentre(), centre);
   EXPECT_EQ(m_unit->GetProposedArchCentre(), centre);
+}
+
+TEST_P(ArslTest, TheSillCornerStaysWithinARightAngleWhateverTheLimits)
+{
+  // Corner angles in radians: the leg top may open to the limit of the base, the sill end only
+  // to a right angle.
+  auto corners = [&](double legTop, double sillEnd) {
+    const CVRXAngle end = GetParam().right ? CVRXAngle(VRX_HALF_PI + sillEnd) : CVRXAngle(legTop);
+    const CVRXAngle start = GetParam().right ? CVRXAngle(VRX_PI - legTop) : CVRXAngle(VRX_HALF_PI - sillEnd);
+    return m_unit->AreArchAnglesWithinLimits(end, start);
+  };
+  EXPECT_TRUE(corners(1.0, 1.5));
+  EXPECT_TRUE(corners(2.5, 0.5));
+  EXPECT_FALSE(corners(1.0, 1.7));
+  EXPECT_FALSE(corners(2.9, 0.5));
+  EXPECT_FALSE(corners(0.3, 0.5));
+  EXPECT_FALSE(corners(1.0, 0.3));
+  EXPECT_FALSE(corners(std::nan(""), 0.5));
+  // A narrow tall unit leans its sill corner past a right angle.
+  EXPECT_FALSE(SetSize(72.0, 10.0, 60.0));
 }
 
 TEST_P(ArslTest, AttributesReadBackEqualAndBadOnesLeaveTheUnit)

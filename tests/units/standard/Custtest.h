@@ -9,6 +9,8 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "geometry/2drect.h"
+#include "model/Plansect.h"
 #include "model/Unitexcp.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
@@ -47,6 +49,30 @@ protected:
       Ends(*out[i + 1 < first + count ? i + 1 : first], nextStart, nextEnd);
       EXPECT_NEAR(end.GetX(), nextStart.GetX(), tolerance) << i;
       EXPECT_NEAR(end.GetY(), nextStart.GetY(), tolerance) << i;
+    }
+  }
+
+  // The section a plan-section builder makes of these dimensions.
+  static void ExpectSection(const CVRX2DEntityArray& out, double width, double offset)
+  {
+    SCOPED_TRACE("section " + std::to_string(width) + " from " + std::to_string(offset));
+    CPlanSectionUnitDimensions dimensions;
+    dimensions.m_nPanelKinds[0] = CPlanSectionUnitDimensions::pkFixed;
+    dimensions.m_nPanelCount = 1;
+    dimensions.m_dPlanWidth = width;
+    dimensions.m_dStartOffset = offset;
+    CPlanSection section;
+    section.SetUnitDimensions(dimensions);
+    CVRX2DEntityArray expected;
+    section.GetEntities(expected);
+    ASSERT_GT(out.GetSize(), 0);
+    ASSERT_EQ(out.GetSize(), expected.GetSize());
+    for (int i = 0; i < out.GetSize(); ++i) {
+      const CVRX2DRectangle got = out[i]->GetExtents(), want = expected[i]->GetExtents();
+      EXPECT_NEAR(got.GetMinPoint().GetX(), want.GetMinPoint().GetX(), 1e-9) << i;
+      EXPECT_NEAR(got.GetMinPoint().GetY(), want.GetMinPoint().GetY(), 1e-9) << i;
+      EXPECT_NEAR(got.GetMaxPoint().GetX(), want.GetMaxPoint().GetX(), 1e-9) << i;
+      EXPECT_NEAR(got.GetMaxPoint().GetY(), want.GetMaxPoint().GetY(), 1e-9) << i;
     }
   }
 
