@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "geometry/2dline.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
 #include "platform/core/Array.h"

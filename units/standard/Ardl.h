@@ -3,7 +3,6 @@
 // of the base's radius from the top of the right leg to the top of the left one. Locked, both
 // legs have one height and the arc is centred over the unit; unlocked, each leg has its own
 // height and the arc centre moves sideways.
-#include "geometry/2dline.h"
 #include "model/Custarch.h"
 
 class CARDoubleLeg : public CCustomArchedUnit

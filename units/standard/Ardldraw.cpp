@@ -1,8 +1,10 @@
 // The double-leg members, handles, drag conforming and drawings.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
 #include "geometry/2darc.h"
+#include "geometry/2dline.h"
 #include "model/Plansect.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
@@ -155,7 +157,8 @@ void CARDoubleLeg::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 }
 
 // The section spans the unit between its legs, or the arc's chord at the cut where a leg is
-// lower than the cut; a cut above the crown meets the circle at its top.
+// lower than the cut; a cut above the crown meets the circle at its top, and the section never
+// reaches past the unit.
 void CARDoubleLeg::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
                                           const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
@@ -164,8 +167,8 @@ void CARDoubleLeg::GetPlanSectionEntities(double cutHeight, const CPlanSectionSw
   const double w = GetWidth();
   const BOOL leftReaches = GetLeftLegHeight() >= cutHeight;
   const BOOL rightReaches = GetRightLegHeight() >= cutHeight;
-  const double start = leftReaches ? 0.0 : centre.GetX() - half;
-  const double end = rightReaches ? w : centre.GetX() + half;
+  const double start = leftReaches ? 0.0 : std::clamp(centre.GetX() - half, 0.0, w);
+  const double end = rightReaches ? w : std::clamp(centre.GetX() + half, start, w);
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_nPanelKinds[0] = CPlanSectionUnitDimensions::pkFixed;
   dimensions.m_nPanelCount = 1;

@@ -49,6 +49,9 @@ protected:
 
 TEST_F(ArdlTest, ANewUnitIsUnlockedWithItsCrown24InchesHigh)
 {
+  BOOL offered = FALSE;
+  EXPECT_EQ(MakeUnit("AR", "DL013", &offered), nullptr);
+  EXPECT_TRUE(offered);
   EXPECT_EQ(m_unit->GetType(), "AR");
   EXPECT_EQ(m_unit->GetSubtype(), "DL013");
   EXPECT_FALSE(m_unit->IsLocked());
@@ -311,6 +314,9 @@ TEST_F(ArdlTest, ThePlanSectionSpansTheLegsOrTheArcsChordAtTheCut)
   const double chord = std::sqrt(72.0 * 72.0 - (cut - centred.GetY()) * (cut - centred.GetY()));
   m_unit->GetPlanSectionEntities(cut, switches, preferences, out);
   ExpectSection(out, 2.0 * chord, 15.0 - chord);
+  // Above the crown: the section keeps inside the unit and holds numbers.
+  m_unit->GetPlanSectionEntities(500.0, switches, preferences, out);
+  ExpectSection(out, 0.0, 15.0);
 }
 
 TEST_F(ArdlTest, ReportKeysCopiesAndAssignment)

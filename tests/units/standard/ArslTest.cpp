@@ -70,6 +70,9 @@ double CornerAngle(const CVRX2DVector& centre, const CVRX2DPoint& corner, const 
 
 TEST_P(ArslTest, ANewUnitIs24By24WithTheArcThroughBothChordEnds)
 {
+  BOOL offered = FALSE;
+  EXPECT_EQ(MakeUnit("AR", GetParam().subtype, &offered), nullptr);
+  EXPECT_TRUE(offered);
   EXPECT_EQ(m_unit->GetType(), "AR");
   EXPECT_EQ(m_unit->GetSubtype(), GetParam().subtype);
   EXPECT_DOUBLE_EQ(m_unit->GetBase(), 72.0);
