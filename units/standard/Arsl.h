@@ -2,8 +2,9 @@
 // The custom arched units with one leg, "ARS1013" (leg on the right) and "ARS2013" (leg on the
 // left): a sill, one upright leg at one end of it and an arc of the base's radius from the top of
 // the leg down to the other end of the sill. The user types base, width and leg height; the arc
-// centre follows from the chord between the leg-less sill end and the leg top. The common class
-// holds every rule and check once; the hands give the formulas that mirror.
+// centre follows from the chord between the leg-less sill end and the leg top. The hands mirror
+// each other: the common class holds the shape, the rules and the checks once for both, and a
+// hand gives its side, its chord line and its codes.
 #include "geometry/2dline.h"
 #include "model/Custarch.h"
 

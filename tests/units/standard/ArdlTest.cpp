@@ -128,6 +128,7 @@ TEST_F(ArdlTest, LockingLegsThatDifferKeepsTheHeight)
   // A refusal keeps the lock and the size; so does one that would unlock.
   EXPECT_FALSE(SetSize(72.0, 1, {30.0, 120.0}));
   EXPECT_FALSE(SetSize(72.0, 0, {30.0, 10.0, 95.0}));
+  ExpectUnitError([&] { SetSize(50.0, 0, {30.0, 20.0, 20.0}); }, "Custarch", 305);
   EXPECT_TRUE(m_unit->IsLocked());
   EXPECT_EQ(m_unit->GetAttributes(), "AR,DL013,0,72,30,LOCKED,22");
 }
@@ -326,6 +327,9 @@ TEST_F(ArdlTest, ReportKeysCopiesAndAssignment)
   m_unit->GetReportData(rows);
   ASSERT_EQ(rows.GetSize(), 1);
   EXPECT_EQ(rows[0]->m_strUnitKey, "AR,DL013,72,30,LOCKED,22");
+  // The frame's depth of 0.75 all round, the arc's crown included.
+  EXPECT_DOUBLE_EQ(rows[0]->m_dRoughOpeningWidth, 31.5);
+  EXPECT_DOUBLE_EQ(rows[0]->m_dRoughOpeningHeight, RoundUpToEighth(m_unit->GetHeight() + 1.5));
   CUnitInfoReportDataArray records;
   m_unit->GetReportData(records);
   ASSERT_EQ(records.GetSize(), 1);

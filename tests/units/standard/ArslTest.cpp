@@ -159,6 +159,7 @@ TEST_P(ArslTest, AttributesReadBackEqualAndBadOnesLeaveTheUnit)
   const CString stored = m_unit->GetAttributes();
   EXPECT_EQ(stored, CString("AR,") + GetParam().subtype + ",1,1:2,96,40.5,30.25");
   std::unique_ptr<CARSingleLeg> read = Make();
+  ASSERT_DOUBLE_EQ(read->GetSizedComponents()->GetAt(0)->GetEndPoint().GetX(), 24.0);
   CString text = stored;
   read->SetAttributes(text);
   EXPECT_EQ(read->GetAttributes(), stored);
