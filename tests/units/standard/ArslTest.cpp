@@ -4,6 +4,7 @@
 // order, and stored as an attribute string that reads back equal.
 #include <cmath>
 #include <memory>
+#include <ostream>
 #include <vector>
 
 #include "Custtest.h"
@@ -26,6 +27,8 @@ struct Hand
   int assignedLine;
   int badHandleLine;
 };
+
+void PrintTo(const Hand& hand, std::ostream* os) { *os << hand.subtype; }
 
 class ArslTest : public CustomArchTest, public ::testing::WithParamInterface<Hand>
 {
