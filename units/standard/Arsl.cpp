@@ -14,8 +14,6 @@ IMPLEMENT_DYNAMIC(CARSingleLeg, CCustomArchedUnit)
 namespace {
 constexpr int kOtherClassAssignedLine = 64;
 constexpr int kNoValidShapeLine = 189;
-
-constexpr double kSquareInchesPerSquareFoot = 144.0;
 } // namespace
 
 CARSingleLeg::CARSingleLeg(const CString& unitCode, double width, const CVRX2DVector& archCentre)
