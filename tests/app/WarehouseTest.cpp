@@ -3,9 +3,9 @@
 // with the name dialog, and the project information.
 #include <cstring>
 
+#include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Dlgids.h"
-#include "app/ShellTestApp.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
