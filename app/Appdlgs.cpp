@@ -5,7 +5,7 @@
 #include "document/Doc.h"
 #include "document/DocServices.h"
 #include "document/Docver.h"
-#include "platform/ui/DataExch.h"
+#include "platform/ui/dlg/DataExch.h"
 
 IMPLEMENT_DYNAMIC(CPerformanceTuningDlg, CDialog)
 IMPLEMENT_DYNAMIC(CStoreNewDesignDlg, CDialog)

@@ -14,7 +14,7 @@
 #include "document/Doc.h"
 #include "document/DocServices.h"
 #include "productdb/txrecobj.h"
-#include "platform/ui/DialogService.h"
+#include "platform/ui/dlg/DialogService.h"
 
 namespace {
 

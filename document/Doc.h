@@ -12,7 +12,7 @@
 #include "document/Prjfile.h"
 #include "document/Projdata.h"
 #include "document/Projprefs.h"
-#include "platform/ui/Doc.h"
+#include "platform/ui/docview/Doc.h"
 
 class CDesignListOwner;
 class CListBox;

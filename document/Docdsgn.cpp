@@ -6,9 +6,9 @@
 #include "document/Docmsg.h"
 #include "document/Docviews.h"
 #include "platform/core/Archive.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/Msg.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/wnd/Msg.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

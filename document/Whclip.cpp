@@ -10,8 +10,8 @@
 #include "document/Whview.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
-#include "platform/ui/Clipbrd.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/wnd/Resource.h"
 #include "support/Exceptn.h"
 
 namespace

@@ -5,10 +5,10 @@
 #include "document/Whids.h"
 #include "document/Whpaste.h"
 #include "document/Whsvc.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 
 IMPLEMENT_DYNAMIC(CDesignListBox, CListBox)

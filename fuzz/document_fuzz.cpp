@@ -11,7 +11,7 @@
 
 #include "document/Doc.h"
 #include "document/DocServices.h"
-#include "platform/ui/DialogService.h"
+#include "platform/ui/dlg/DialogService.h"
 #include "productdb/txrecobj.h"
 
 namespace {

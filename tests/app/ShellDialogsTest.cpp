@@ -6,7 +6,7 @@
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
 #include "document/Docver.h"
-#include "platform/ui/Dialog.h"
+#include "platform/ui/dlg/Dialog.h"
 
 namespace
 {

@@ -13,12 +13,12 @@
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/QtApp.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/wnd/QtApp.h"
+#include "platform/ui/docview/View.h"
 #include "units/standard/Stdreg.h"
 
 namespace

@@ -9,11 +9,11 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
-#include "platform/ui/Clipbrd.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/View.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/docview/View.h"
 
 #include <QListWidget>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "DocTestSupport.h"
 #include "TempDir.h"
 #include "document/Doc.h"
-#include "platform/ui/DialogService.h"
+#include "platform/ui/dlg/DialogService.h"
 
 class DocTest : public CatalogueTest
 {

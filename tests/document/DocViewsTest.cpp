@@ -4,8 +4,8 @@
 
 #include "DocFixture.h"
 #include "document/Docviews.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 
 namespace {
