@@ -8,6 +8,8 @@
 #include "app/Fatalrpt.h"
 #include "app/Helpgate.h"
 #include "app/Helptmr.h"
+#include "app/Shellids.h"
+#include "document/Whids.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/DocTempl.h"
 #include "platform/ui/MdiFrame.h"
@@ -61,11 +63,11 @@ BEGIN_MESSAGE_MAP(CApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
-  ON_COMMAND(2019, OnApplicationSettings)
-  ON_COMMAND(1914, OnProjectSettings)
-  ON_UPDATE_COMMAND_UI(1914, OnUpdateProjectSettings)
+  ON_COMMAND(ID_APPLICATION_SETTINGS, OnApplicationSettings)
+  ON_COMMAND(ID_PROJECT_SETTINGS, OnProjectSettings)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_SETTINGS, OnUpdateProjectSettings)
   ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
-  ON_COMMAND(5073, OnPerformanceTuning)
+  ON_COMMAND(ID_PERFORMANCE_TUNING, OnPerformanceTuning)
 END_MESSAGE_MAP()
 
 void ThrowAppFatalException(const char* file, int line)

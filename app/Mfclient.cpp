@@ -1,6 +1,7 @@
 #include "app/Mfclient.h"
 
 #include "app/Shellids.h"
+#include "document/Whids.h"
 #include "platform/ui/Dc.h"
 #include "platform/ui/Menu.h"
 #include "platform/ui/WinApp.h"

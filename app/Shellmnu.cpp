@@ -1,6 +1,7 @@
 #include "app/Newunit.h"
 #include "app/Shellids.h"
 #include "app/Shellres.h"
+#include "document/Whids.h"
 #include "platform/ui/Resource.h"
 
 namespace

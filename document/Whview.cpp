@@ -32,7 +32,7 @@ void CDesignListBox::OnRButtonUp(UINT nFlags, CPoint point)
 {
   CListBox::OnRButtonUp(nFlags, point);
   CMenu menu;
-  if (!menu.LoadMenu(IDR_WAREHOUSE_CONTEXT_MENUS))
+  if (!menu.LoadMenu(IDR_CONTEXT_MENUS))
     throw CAppFatalException(kModule, __LINE__);
   ClientToScreen(&point);
   menu.GetSubMenu(kDesignListContextPopup)
@@ -245,7 +245,7 @@ void CWarehouseView::OnEditCut()
 
 void CWarehouseView::OnProjectSettings()
 {
-  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_APP_PROJECT_SETTINGS);
+  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_PROJECT_SETTINGS);
 }
 
 void CWarehouseView::OnProjectInformation()

@@ -13,6 +13,7 @@
 #include "app/Mfclient.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whids.h"
 #include "platform/ui/Dialog.h"
 #include "platform/ui/DocTempl.h"
 #include "platform/ui/Menu.h"

@@ -9,6 +9,7 @@
 #include "app/Prjsheet.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whids.h"
 #include "platform/ui/Ctrls.h"
 #include "platform/ui/View.h"
 
