@@ -25,6 +25,24 @@ namespace {
 // The module name the exceptions of this source file report, with the line of the throw.
 constexpr const char* kModule = "App";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoMakerName = 143,
+  kLineNoProductName = 145,
+  kLinePrefsNotLoaded = 168,
+  kLineNoDatabaseVersion = 180,
+  kLinePrefsNotSaved = 194,
+  kLineNoWarehouseTemplate = 259,
+  kLineNoWorkbenchTemplate = 266,
+  kLineNoPlanViewTemplate = 273,
+  kLineNoElevationViewTemplate = 280,
+  kLineNoDetailViewTemplate = 287,
+  kLineNoScheduleReportTemplate = 294,
+  kLineNoUnitInfoReportTemplate = 301,
+  kLineUnsupportedVersion = 323,
+};
+
 constexpr int kDefaultSplashTime = 3000;
 
 // The platform belongs to the NT family (high bit clear), version 4.0.
@@ -142,9 +160,9 @@ void CApp::StartUp()
 void CApp::LoadNames()
 {
   if (!AfxLoadString(kMakerNameString, m_strMakerName))
-    ThrowAppFatalException(kModule, __LINE__);
+    ThrowAppFatalException(kModule, kLineNoMakerName);
   if (!AfxLoadString(kProductNameString, m_strProductName))
-    ThrowAppFatalException(kModule, __LINE__);
+    ThrowAppFatalException(kModule, kLineNoProductName);
 }
 
 void CApp::ShowSplash()
@@ -167,7 +185,7 @@ void CApp::LoadPreferences()
 {
   try {
     if (!m_appPrefs.Load())
-      ThrowAppFatalException(kModule, __LINE__);
+      ThrowAppFatalException(kModule, kLinePrefsNotLoaded);
   } catch (const CException&) {
     PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while loading application settings.\n");
     ProcessWndProcException(std::current_exception(), nullptr);
@@ -179,7 +197,7 @@ void CApp::ReadDatabaseVersion()
   try {
     CDbVerRec version;
     if (version.First(1) != 0)
-      throw CTXDBException(kModule, __LINE__, CTXDBException::readError);
+      throw CTXDBException(kModule, kLineNoDatabaseVersion, CTXDBException::readError);
     m_strDatePopulated = version.GetDatePopulated().Format("%m/%d/%Y");
     m_strProductDataVersion = version.GetProductDataVersion();
     m_strSpecificationVersion = version.GetSpecificationVersion();
@@ -193,7 +211,7 @@ int CApp::ExitInstance()
   PCTRACE(TT_APPLICATION, TL_DETAIL)("Capp::ExitInstance() \n");
   try {
     if (!m_appPrefs.Save())
-      ThrowAppFatalException(kModule, __LINE__);
+      ThrowAppFatalException(kModule, kLinePrefsNotSaved);
   } catch (const CException&) {
     PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while saving application settings.\n");
   }
@@ -258,49 +276,49 @@ void CApp::ThrowMissingTemplate(int line) const
 CMultiDocTemplate* CApp::GetWarehouseTemplate() const
 {
   if (!m_pWarehouseTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoWarehouseTemplate);
   return m_pWarehouseTemplate;
 }
 
 CMultiDocTemplate* CApp::GetWorkbenchTemplate() const
 {
   if (!m_pWorkbenchTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoWorkbenchTemplate);
   return m_pWorkbenchTemplate;
 }
 
 CMultiDocTemplate* CApp::GetPlanViewTemplate() const
 {
   if (!m_pPlanViewTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoPlanViewTemplate);
   return m_pPlanViewTemplate;
 }
 
 CMultiDocTemplate* CApp::GetElevationViewTemplate() const
 {
   if (!m_pElevationViewTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoElevationViewTemplate);
   return m_pElevationViewTemplate;
 }
 
 CMultiDocTemplate* CApp::GetDetailViewTemplate() const
 {
   if (!m_pDetailViewTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoDetailViewTemplate);
   return m_pDetailViewTemplate;
 }
 
 CMultiDocTemplate* CApp::GetScheduleReportViewTemplate() const
 {
   if (!m_pScheduleReportViewTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoScheduleReportTemplate);
   return m_pScheduleReportViewTemplate;
 }
 
 CMultiDocTemplate* CApp::GetUnitInfoReportViewTemplate() const
 {
   if (!m_pUnitInfoReportViewTemplate)
-    ThrowMissingTemplate(__LINE__);
+    ThrowMissingTemplate(kLineNoUnitInfoReportTemplate);
   return m_pUnitInfoReportViewTemplate;
 }
 
@@ -322,6 +340,6 @@ DWORD CApp::SerializeVersion(CArchive& ar, DWORD)
   DWORD version = 0;
   ar >> version;
   if (version < kLowestReadableVersion)
-    throw CAppSerializeException(kModule, __LINE__, CAppSerializeException::unsupportedVersion);
+    throw CAppSerializeException(kModule, kLineUnsupportedVersion, CAppSerializeException::unsupportedVersion);
   return version;
 }

@@ -17,6 +17,13 @@ IMPLEMENT_DYNCREATE(CWarehouseView, CFormView)
 namespace
 {
 constexpr const char* kModule = "Whview";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoContextMenu = 36,
+  kLineDesignNotFound = 127,
+};
 }  // namespace
 
 void CDesignListBox::OnRButtonDown(UINT nFlags, CPoint point)
@@ -33,7 +40,7 @@ void CDesignListBox::OnRButtonUp(UINT nFlags, CPoint point)
   CListBox::OnRButtonUp(nFlags, point);
   CMenu menu;
   if (!menu.LoadMenu(IDR_CONTEXT_MENUS))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoContextMenu);
   ClientToScreen(&point);
   menu.GetSubMenu(kDesignListContextPopup)
     ->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, GetParentFrame());
@@ -124,7 +131,7 @@ int CWarehouseView::GetSelectedDesign()
   m_lbDesigns.GetText(line, name);
   int index = GetProject()->FindDesign(name);
   if (index < 0)
-    throw CAppException(kModule, __LINE__);
+    throw CAppException(kModule, kLineDesignNotFound);
   return index;
 }
 
