@@ -257,19 +257,28 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
   target->BindWidget(widget, static_cast<UINT>(nIDC), style);
 }
 
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
+namespace
 {
-  if (value >= minVal && value <= maxVal)
-    return;
+// A value outside its range is refused when the dialog saves; out-of-range initial data is only
+// traced, since the user has not typed it.
+void RefuseOutOfRange(CDataExchange* pDX, const char* format, const CString& minText, const CString& maxText)
+{
   if (!pDX->m_bSaveAndValidate)
   {
     PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
     return;
   }
   CString message;
-  AfxFormatString2(message, "Please enter an integer between %1 and %2.", CString::Formatted("%ld", minVal),
-                   CString::Formatted("%ld", maxVal));
+  AfxFormatString2(message, format, minText, maxText);
   Refuse(pDX, message);
+}
+}  // namespace
+
+void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
+{
+  if (value < minVal || value > maxVal)
+    RefuseOutOfRange(pDX, "Please enter an integer between %1 and %2.", CString::Formatted("%ld", minVal),
+                     CString::Formatted("%ld", maxVal));
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) { DDV_MinMaxLong(pDX, value, minVal, maxVal); }
@@ -281,17 +290,10 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal)
 {
-  if (value >= minVal && value <= maxVal)
-    return;
-  if (!pDX->m_bSaveAndValidate)
-  {
-    PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
-    return;
-  }
-  CString message;
-  AfxFormatString2(message, "Please enter a number between %1 and %2.", CString::Formatted("%.15g", minVal),
-                   CString::Formatted("%.15g", maxVal));
-  Refuse(pDX, message);
+  // Asked as "inside" so that a NaN is refused too.
+  if (!(value >= minVal && value <= maxVal))
+    RefuseOutOfRange(pDX, "Please enter a number between %1 and %2.", CString::Formatted("%.15g", minVal),
+                     CString::Formatted("%.15g", maxVal));
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
