@@ -93,6 +93,16 @@ void ThrowAppFatalException(const char* file, int line)
   throw CAppFatalException(file, line);
 }
 
+namespace {
+// A template getter called before start-up has made the templates is a fatal error.
+CMultiDocTemplate* RequiredTemplate(CMultiDocTemplate* pTemplate, int line)
+{
+  if (!pTemplate)
+    ThrowAppFatalException(kModule, line);
+  return pTemplate;
+}
+} // namespace
+
 CApp::CApp() : CWinApp(nullptr)
 {
   NameTraceTopics();
@@ -268,58 +278,39 @@ void CApp::OnAppAbout()
   dialog.DoModal();
 }
 
-void CApp::ThrowMissingTemplate(int line) const
-{
-  ThrowAppFatalException(kModule, line);
-}
-
 CMultiDocTemplate* CApp::GetWarehouseTemplate() const
 {
-  if (!m_pWarehouseTemplate)
-    ThrowMissingTemplate(kLineNoWarehouseTemplate);
-  return m_pWarehouseTemplate;
+  return RequiredTemplate(m_pWarehouseTemplate, kLineNoWarehouseTemplate);
 }
 
 CMultiDocTemplate* CApp::GetWorkbenchTemplate() const
 {
-  if (!m_pWorkbenchTemplate)
-    ThrowMissingTemplate(kLineNoWorkbenchTemplate);
-  return m_pWorkbenchTemplate;
+  return RequiredTemplate(m_pWorkbenchTemplate, kLineNoWorkbenchTemplate);
 }
 
 CMultiDocTemplate* CApp::GetPlanViewTemplate() const
 {
-  if (!m_pPlanViewTemplate)
-    ThrowMissingTemplate(kLineNoPlanViewTemplate);
-  return m_pPlanViewTemplate;
+  return RequiredTemplate(m_pPlanViewTemplate, kLineNoPlanViewTemplate);
 }
 
 CMultiDocTemplate* CApp::GetElevationViewTemplate() const
 {
-  if (!m_pElevationViewTemplate)
-    ThrowMissingTemplate(kLineNoElevationViewTemplate);
-  return m_pElevationViewTemplate;
+  return RequiredTemplate(m_pElevationViewTemplate, kLineNoElevationViewTemplate);
 }
 
 CMultiDocTemplate* CApp::GetDetailViewTemplate() const
 {
-  if (!m_pDetailViewTemplate)
-    ThrowMissingTemplate(kLineNoDetailViewTemplate);
-  return m_pDetailViewTemplate;
+  return RequiredTemplate(m_pDetailViewTemplate, kLineNoDetailViewTemplate);
 }
 
 CMultiDocTemplate* CApp::GetScheduleReportViewTemplate() const
 {
-  if (!m_pScheduleReportViewTemplate)
-    ThrowMissingTemplate(kLineNoScheduleReportTemplate);
-  return m_pScheduleReportViewTemplate;
+  return RequiredTemplate(m_pScheduleReportViewTemplate, kLineNoScheduleReportTemplate);
 }
 
 CMultiDocTemplate* CApp::GetUnitInfoReportViewTemplate() const
 {
-  if (!m_pUnitInfoReportViewTemplate)
-    ThrowMissingTemplate(kLineNoUnitInfoReportTemplate);
-  return m_pUnitInfoReportViewTemplate;
+  return RequiredTemplate(m_pUnitInfoReportViewTemplate, kLineNoUnitInfoReportTemplate);
 }
 
 CDocument* CApp::GetActiveDocument() const
