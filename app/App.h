@@ -7,7 +7,7 @@
 
 #include "app/Appprefs.h"
 #include "app/Splash.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "project/Stamp.h"
 #include "support/Unitscvt.h"
 
@@ -100,7 +100,6 @@ private:
   BOOL InitShell();
   void CreateDocTemplates();
   void ExitShell();
-  [[noreturn]] void ThrowMissingTemplate(int line) const;
 
   CString m_strMakerName;
   CString m_strProductName;

@@ -13,8 +13,8 @@
 #include "document/Whframe.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/DocTempl.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 
 namespace

@@ -4,7 +4,7 @@
 // the caption of an adorned frame; the views show nothing. The Workbench's Store Design stores the edited design as it is.
 #include "app/Adorned.h"
 #include "document/Docviews.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/View.h"
 
 class CWorkbenchFrame : public CDlgAdornedFrame
 {

@@ -1,9 +1,9 @@
 #include "document/Doc.h"
 
 #include "document/Docviews.h"
-#include "platform/ui/Msg.h"
-#include "platform/ui/View.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/Msg.h"
+#include "platform/ui/docview/View.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "project/Docmsg.h"
 
 IMPLEMENT_DYNAMIC(CDesignListHint, CObject)

@@ -5,8 +5,8 @@
 #include "DocFixture.h"
 #include "document/Docviews.h"
 #include "document/Whview.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 
 namespace {
