@@ -3,6 +3,8 @@
 #include "model/Unitutil.h"
 #include "units/freeform/Vgit.h"
 #include "units/freeform/Vgre.h"
+#include "units/freeform/Vgrt1.h"
+#include "units/freeform/Vgrt2.h"
 
 namespace {
 template <class T>
@@ -16,4 +18,6 @@ void RegisterFreeformUnits()
 {
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
   RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);
+  RegisterUnitClass("VGT1010", &MakeFreeformUnit<CVGRightTriangleType1>);
+  RegisterUnitClass("VGT2010", &MakeFreeformUnit<CVGRightTriangleType2>);
 }
