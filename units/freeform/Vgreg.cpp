@@ -1,10 +1,11 @@
-#include "units/freeform/Vgreg.h"
 
 #include "model/Unitutil.h"
 #include "units/freeform/Vgit.h"
 #include "units/freeform/Vgre.h"
+#include "units/freeform/Vgreg.h"
 #include "units/freeform/Vgrt1.h"
 #include "units/freeform/Vgrt2.h"
+#include "units/freeform/Vgtz.h"
 
 namespace {
 template <class T>
@@ -20,4 +21,5 @@ void RegisterFreeformUnits()
   RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);
   RegisterUnitClass("VGT1010", &MakeFreeformUnit<CVGRightTriangleType1>);
   RegisterUnitClass("VGT2010", &MakeFreeformUnit<CVGRightTriangleType2>);
+  RegisterUnitClass("VGTZ010", &MakeFreeformUnit<CVGTrapezoid>);
 }
