@@ -1,8 +1,9 @@
+#include "units/freeform/Vgreg.h"
 
 #include "model/Unitutil.h"
 #include "units/freeform/Vgit.h"
+#include "units/freeform/Vgpp.h"
 #include "units/freeform/Vgre.h"
-#include "units/freeform/Vgreg.h"
 #include "units/freeform/Vgrt1.h"
 #include "units/freeform/Vgrt2.h"
 #include "units/freeform/Vgtz.h"
@@ -18,6 +19,7 @@ CUnit* MakeFreeformUnit()
 void RegisterFreeformUnits()
 {
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
+  RegisterUnitClass("VGPP010", &MakeFreeformUnit<CVGPeakPentagon>);
   RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);
   RegisterUnitClass("VGT1010", &MakeFreeformUnit<CVGRightTriangleType1>);
   RegisterUnitClass("VGT2010", &MakeFreeformUnit<CVGRightTriangleType2>);
