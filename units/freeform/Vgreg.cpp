@@ -1,6 +1,7 @@
 #include "units/freeform/Vgreg.h"
 
 #include "model/Unitutil.h"
+#include "units/freeform/Vghx.h"
 #include "units/freeform/Vgit.h"
 #include "units/freeform/Vgpp.h"
 #include "units/freeform/Vgre.h"
@@ -18,6 +19,7 @@ CUnit* MakeFreeformUnit()
 
 void RegisterFreeformUnits()
 {
+  RegisterUnitClass("VGHX010", &MakeFreeformUnit<CVGHexagon>);
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
   RegisterUnitClass("VGPP010", &MakeFreeformUnit<CVGPeakPentagon>);
   RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);

@@ -87,7 +87,7 @@ TEST_F(VgitTest, AZeroDragAsksForTheCurrentSize)
 
 TEST_F(VgitTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(9, 24), Refusal("VGIT", "sill too small"));
+  EXPECT_EQ(Refused(7, 24), Refusal("VGIT", "sill too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGIT", "base too large"));
   EXPECT_EQ(Refused(12, 5), Refusal("VGIT", "jambs too small"));
   EXPECT_EQ(Refused(96, 90), Refusal("VGIT", "jambs too large"));

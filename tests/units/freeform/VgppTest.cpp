@@ -85,11 +85,11 @@ TEST_F(VgppTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(10, 10, 96), Refusal("VGPP", "head/head angle too small"));
   EXPECT_EQ(Refused(24, 20, 12), Refusal("VGPP", "head/head angle too large"));
   EXPECT_EQ(Refused(24, 10, 45), Refusal("VGPP", "head/jamb angle too large"));
-  EXPECT_EQ(Refused(9, 12, 20), Refusal("VGPP", "base too small"));
+  EXPECT_EQ(Refused(7, 12, 20), Refusal("VGPP", "base too small"));
   EXPECT_EQ(Refused(97, 12, 40), Refusal("VGPP", "base too large"));
-  EXPECT_EQ(Refused(24, 9, 20), Refusal("VGPP", "left/right too small"));
+  EXPECT_EQ(Refused(24, 7, 20), Refusal("VGPP", "left/right too small"));
   EXPECT_EQ(Refused(24, 97, 100), Refusal("VGPP", "left/right too large"));
-  EXPECT_EQ(Refused(12, 12, 14), Refusal("VGPP", "head too small"));
+  EXPECT_EQ(Refused(10, 10, 12), Refusal("VGPP", "head too small"));
   EXPECT_EQ(Refused(96, 10, 96), Refusal("VGPP", "head too large"));
   EXPECT_EQ(Refused(80, 20, 80), Refusal("VGPP", "area too large"));
   EXPECT_EQ(Refused(24, 24, 24), Refusal("VGPP", "head/head angle too large"));  // a flat head: pi

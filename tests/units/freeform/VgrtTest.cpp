@@ -91,9 +91,9 @@ TEST_F(VgrtTest, ZeroDragsAndOtherHandlesAreAnswered)
 
 TEST_F(VgrtTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(9, 24), Refusal("VGRT", "sill too small"));
+  EXPECT_EQ(Refused(7, 24), Refusal("VGRT", "sill too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGRT", "sill too large"));
-  EXPECT_EQ(Refused(24, 9), Refusal("VGRT", "jamb too small"));
+  EXPECT_EQ(Refused(24, 7), Refusal("VGRT", "jamb too small"));
   EXPECT_EQ(Refused(24, 97), Refusal("VGRT", "jamb too large"));
   EXPECT_EQ(Refused(90, 60), Refusal("VGRT", "head too large"));
   EXPECT_EQ(Refused(90, 20), Refusal("VGRT", "head/sill angle too small"));

@@ -69,11 +69,11 @@ TEST_F(VgtzTest, DragsFollowTheirTable)
 
 TEST_F(VgtzTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(9, 12, 24), Refusal("VGTZ", "sill too small"));
+  EXPECT_EQ(Refused(7, 12, 24), Refusal("VGTZ", "sill too small"));
   EXPECT_EQ(Refused(97, 12, 24), Refusal("VGTZ", "sill too large"));
-  EXPECT_EQ(Refused(24, 9, 24), Refusal("VGTZ", "left jamb too small"));
+  EXPECT_EQ(Refused(24, 7, 24), Refusal("VGTZ", "left jamb too small"));
   EXPECT_EQ(Refused(24, 97, 24), Refusal("VGTZ", "left jamb too large"));
-  EXPECT_EQ(Refused(24, 12, 9), Refusal("VGTZ", "right jamb too small"));
+  EXPECT_EQ(Refused(24, 12, 7), Refusal("VGTZ", "right jamb too small"));
   EXPECT_EQ(Refused(24, 12, 97), Refusal("VGTZ", "right jamb too large"));
   EXPECT_EQ(Refused(24, 20, 20), Refusal("VGTZ", "jamb-head angle is 90"));
   EXPECT_EQ(Refused(90, 10, 60), Refusal("VGTZ", "head too large"));
