@@ -1,6 +1,7 @@
 #include "units/freeform/Vgreg.h"
 
 #include "model/Unitutil.h"
+#include "units/freeform/Vgdi.h"
 #include "units/freeform/Vghx.h"
 #include "units/freeform/Vgit.h"
 #include "units/freeform/Vgpp.h"
@@ -19,6 +20,7 @@ CUnit* MakeFreeformUnit()
 
 void RegisterFreeformUnits()
 {
+  RegisterUnitClass("VGDI010", &MakeFreeformUnit<CVGDiamond>);
   RegisterUnitClass("VGHX010", &MakeFreeformUnit<CVGHexagon>);
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
   RegisterUnitClass("VGPP010", &MakeFreeformUnit<CVGPeakPentagon>);
