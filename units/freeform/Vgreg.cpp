@@ -4,8 +4,10 @@
 #include "units/freeform/Vgdi.h"
 #include "units/freeform/Vghx.h"
 #include "units/freeform/Vgit.h"
+#include "units/freeform/Vgoc.h"
 #include "units/freeform/Vgpp.h"
 #include "units/freeform/Vgre.h"
+#include "units/freeform/Vgrh.h"
 #include "units/freeform/Vgrt1.h"
 #include "units/freeform/Vgrt2.h"
 #include "units/freeform/Vgtz.h"
@@ -23,8 +25,10 @@ void RegisterFreeformUnits()
   RegisterUnitClass("VGDI010", &MakeFreeformUnit<CVGDiamond>);
   RegisterUnitClass("VGHX010", &MakeFreeformUnit<CVGHexagon>);
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
+  RegisterUnitClass("VGOC010", &MakeFreeformUnit<CVGOctagon>);
   RegisterUnitClass("VGPP010", &MakeFreeformUnit<CVGPeakPentagon>);
   RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);
+  RegisterUnitClass("VGRH010", &MakeFreeformUnit<CVGRegularHexagon>);
   RegisterUnitClass("VGT1010", &MakeFreeformUnit<CVGRightTriangleType1>);
   RegisterUnitClass("VGT2010", &MakeFreeformUnit<CVGRightTriangleType2>);
   RegisterUnitClass("VGTZ010", &MakeFreeformUnit<CVGTrapezoid>);
