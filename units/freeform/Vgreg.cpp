@@ -11,6 +11,7 @@
 #include "units/freeform/Vgrt1.h"
 #include "units/freeform/Vgrt2.h"
 #include "units/freeform/Vgtz.h"
+#include "units/freeform/Vgvp.h"
 
 namespace {
 template <class T>
@@ -32,4 +33,5 @@ void RegisterFreeformUnits()
   RegisterUnitClass("VGT1010", &MakeFreeformUnit<CVGRightTriangleType1>);
   RegisterUnitClass("VGT2010", &MakeFreeformUnit<CVGRightTriangleType2>);
   RegisterUnitClass("VGTZ010", &MakeFreeformUnit<CVGTrapezoid>);
+  RegisterUnitClass("VGVP010", &MakeFreeformUnit<CVGVerticalParallelogram>);
 }
