@@ -2,6 +2,7 @@
 
 #include "model/Unitutil.h"
 #include "units/freeform/Vgdi.h"
+#include "units/freeform/Vghp.h"
 #include "units/freeform/Vghx.h"
 #include "units/freeform/Vgit.h"
 #include "units/freeform/Vgoc.h"
@@ -24,6 +25,7 @@ CUnit* MakeFreeformUnit()
 void RegisterFreeformUnits()
 {
   RegisterUnitClass("VGDI010", &MakeFreeformUnit<CVGDiamond>);
+  RegisterUnitClass("VGHP010", &MakeFreeformUnit<CVGHorizontalParallelogram>);
   RegisterUnitClass("VGHX010", &MakeFreeformUnit<CVGHexagon>);
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
   RegisterUnitClass("VGOC010", &MakeFreeformUnit<CVGOctagon>);

@@ -83,7 +83,7 @@ TEST_F(VgreTest, ZeroDragsAndHandlesOutOfRangeChangeNothing)
 
 TEST_F(VgreTest, RefusalsNameTheirReason)
 {
-  // Limits row: sides 10 to 96, glass line 4, short glass 60, long glass 96, 40 sq ft, inset 2.75.
+  // Limits row: sides 8 to 96, glass line 4, short glass 60, long glass 96, 40 sq ft, inset 2.5.
   EXPECT_EQ(Refused(7.5, 24), Refusal("VGRE", "height too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGRE", "height too large"));
   EXPECT_EQ(Refused(24, 7.5), Refusal("VGRE", "width too small"));
