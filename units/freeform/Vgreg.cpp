@@ -1,6 +1,8 @@
 #include "units/freeform/Vgreg.h"
 
 #include "model/Unitutil.h"
+#include "units/freeform/Vgap1.h"
+#include "units/freeform/Vgap2.h"
 #include "units/freeform/Vgdi.h"
 #include "units/freeform/Vghp.h"
 #include "units/freeform/Vghx.h"
@@ -29,6 +31,8 @@ void RegisterFreeformUnits()
   RegisterUnitClass("VGHX010", &MakeFreeformUnit<CVGHexagon>);
   RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
   RegisterUnitClass("VGOC010", &MakeFreeformUnit<CVGOctagon>);
+  RegisterUnitClass("VGP1010", &MakeFreeformUnit<CVGAngledPentagonType1>);
+  RegisterUnitClass("VGP2010", &MakeFreeformUnit<CVGAngledPentagonType2>);
   RegisterUnitClass("VGPP010", &MakeFreeformUnit<CVGPeakPentagon>);
   RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);
   RegisterUnitClass("VGRH010", &MakeFreeformUnit<CVGRegularHexagon>);
