@@ -29,7 +29,7 @@ if(TARGET app)
   target_compile_definitions(app PRIVATE PANECRAFT_BUILT_CATALOGUE_DIR="${CMAKE_BINARY_DIR}/productdata")
 
   add_executable(panecraft ${CMAKE_CURRENT_LIST_DIR}/Main.cpp)
-  target_link_libraries(panecraft PRIVATE app document units_standard)
+  target_link_libraries(panecraft PRIVATE app document units_standard units_freeform)
   set_target_properties(panecraft PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/app)
   if(TARGET txdb)
     add_dependencies(panecraft txdb)

@@ -1,5 +1,5 @@
 # The shell's tests: the real application started offscreen on the sample catalogue.
-if(TARGET app AND TARGET units_standard)
+if(TARGET app AND TARGET units_standard AND TARGET units_freeform)
   find_package(Qt6 REQUIRED COMPONENTS Test)
   panecraft_test(shell_tests
     SOURCES
@@ -11,7 +11,7 @@ if(TARGET app AND TARGET units_standard)
       ${CMAKE_CURRENT_LIST_DIR}/ShellMruTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/ShellSettingsTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/ShellStartTest.cpp
-    DEPS app document units_standard Qt6::Test)
+    DEPS app document units_standard units_freeform Qt6::Test)
   add_dependencies(shell_tests txdb)
 
   panecraft_test(shell_newunit_tests
@@ -24,9 +24,9 @@ endif()
 # The screenshot: the real main window under Xvfb, its picture kept in the build folder as
 # app/panecraft-main-window.png.
 find_program(XVFB_RUN xvfb-run)
-if(TARGET app AND TARGET units_standard AND XVFB_RUN)
+if(TARGET app AND TARGET units_standard AND TARGET units_freeform AND XVFB_RUN)
   add_executable(shell_screenshot ${CMAKE_CURRENT_LIST_DIR}/ShellTestApp.cpp ${CMAKE_CURRENT_LIST_DIR}/ShellShot.cpp)
-  target_link_libraries(shell_screenshot PRIVATE app document units_standard Qt6::Test GTest::gtest GTest::gtest_main)
+  target_link_libraries(shell_screenshot PRIVATE app document units_standard units_freeform Qt6::Test GTest::gtest GTest::gtest_main)
   target_include_directories(shell_screenshot PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   add_dependencies(shell_screenshot txdb)
   add_test(NAME ShellScreenshot

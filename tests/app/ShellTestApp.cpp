@@ -19,6 +19,7 @@
 #include "platform/ui/DocTempl.h"
 #include "platform/ui/QtApp.h"
 #include "platform/ui/View.h"
+#include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
 
 namespace
@@ -51,6 +52,7 @@ public:
     static char* argv[] = {name, nullptr};
     m_qt = new CQtApplication(argc, argv);
     RegisterStandardUnits();
+    RegisterFreeformUnits();
     m_app = new CApp;
   }
   // Each test runs in a process of its own: its windows, documents and Qt objects end with it.

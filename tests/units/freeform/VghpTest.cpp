@@ -59,9 +59,9 @@ TEST_F(VghpTest, CornerDragsMoveTheBasePointWhereTheyMust)
   ASSERT_EQ(m_unit->ConformProposedSize(3, CVRX2DVector(2, 1)), CUnit::inboundsChanged);
   std::vector<Line> proposed;
   EXPECT_EQ(Proposed(*m_unit, proposed), CVRX2DVector(0, 0));
-  ASSERT_EQ(m_unit->ConformProposedSize(0, CVRX2DVector(-1, -2)), CUnit::inboundsChanged);
-  EXPECT_EQ(Proposed(*m_unit, proposed), CVRX2DVector(-1, -2));
-  EXPECT_NEAR(proposed[2][0] - 1, 24, 1e-9);  // the upper right corner stays
+  ASSERT_EQ(m_unit->ConformProposedSize(0, CVRX2DVector(-2, -2)), CUnit::inboundsChanged);
+  EXPECT_EQ(Proposed(*m_unit, proposed), CVRX2DVector(-2, -2));
+  EXPECT_NEAR(proposed[2][0] - 2, 24, 1e-9);  // the upper right corner stays
   EXPECT_NEAR(proposed[2][1] - 2, 24, 1e-9);
   Store("VG,HP010,0,TYPE2,20,24,20.7846096908265,1.0471975511966");
   const double b = 20 + 2 + 1 / std::tan(M_PI / 3);
@@ -95,8 +95,8 @@ TEST_F(VghpTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(10, 97, 24), Refusal("VGHP", "left/right too large"));
   EXPECT_EQ(Refused(10, 30, 5), Refusal("VGHP", "acute jamb angle too small"));
   EXPECT_EQ(Refused(10, 20, 25), Refusal("VGHP", "acute jamb angle too large"));
-  EXPECT_EQ(Refused(8, 20, 20 * std::sin(0.4)), Refusal("VGVP", "glass area non-existent"));
-  EXPECT_EQ(Refused(9, 12, 10), Refusal("VGVP", "glass length too small"));
+  EXPECT_EQ(Refused(10, 20, 20 * std::sin(0.4)), Refusal("VGVP", "glass area non-existent"));
+  EXPECT_EQ(Refused(10, 12, 9.5), Refusal("VGVP", "glass length too small"));
   EXPECT_EQ(Refused(90, 95, 90), Refusal("VGHP", "area too large"));
   EXPECT_FALSE(SetValues(*m_unit, {90, 95, 90}));
   Store("VG,HP010,0,TYPE2,20,24,20,1");

@@ -58,11 +58,13 @@ TEST_F(VghxTest, ANewHexagonHasSevenHandles)
 
 TEST_F(VghxTest, DragsFollowTheirTable)
 {
-  ExpectDrag(0, CVRX2DVector(-2, -3), {26, 19, 8, 27}, CVRX2DVector(-2, -3));
-  ExpectDrag(4, CVRX2DVector(5, 2), {24, 16, 8, 26}, CVRX2DVector(0, 0));
-  ExpectDrag(3, CVRX2DVector(1, 0), {24, 16, 10, 24}, CVRX2DVector(0, 0));
-  ExpectDrag(5, CVRX2DVector(-1, 1), {24, 16, 10, 25}, CVRX2DVector(0, 0));
-  ExpectDrag(6, CVRX2DVector(-1, 1), {25, 17, 8, 24}, CVRX2DVector(-1, 0));
+  // The sample limits' shortest side is 10: the default head of 8 would be refused.
+  ASSERT_TRUE(SetValues(*m_unit, {24, 16, 10, 24}));
+  ExpectDrag(0, CVRX2DVector(-2, -3), {26, 19, 10, 27}, CVRX2DVector(-2, -3));
+  ExpectDrag(4, CVRX2DVector(5, 2), {24, 16, 10, 26}, CVRX2DVector(0, 0));
+  ExpectDrag(3, CVRX2DVector(1, 0), {24, 16, 12, 24}, CVRX2DVector(0, 0));
+  ExpectDrag(5, CVRX2DVector(-1, 1), {24, 16, 12, 25}, CVRX2DVector(0, 0));
+  ExpectDrag(6, CVRX2DVector(-1, 1), {25, 17, 10, 24}, CVRX2DVector(-1, 0));
   EXPECT_EQ(m_unit->ConformProposedSize(2, CVRX2DVector(0, 0)), CUnit::inboundsUnchanged);
   EXPECT_EQ(m_unit->ConformProposedSize(7, CVRX2DVector(0, 0)), CUnit::outOfBoundsUnchanged);
 }
@@ -81,7 +83,7 @@ TEST_F(VghxTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(48, 10, 10, 90), Refusal("VGFX", "jamb/jamb angle too large"));
   EXPECT_EQ(Refused(80, 50, 40, 80), Refusal("VGFX", "area too large"));
   EXPECT_EQ(Refused(70, 40, 20, 70), Refusal("VGHX", "short glass line too large"));
-  const std::string yes = Traced([&] { EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(24, 16, 8, 24)); });
+  const std::string yes = Traced([&] { EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(24, 16, 10, 24)); });
   EXPECT_NE(yes.find("VGFX: Are requested dimensions valid? YES\n"), std::string::npos);
 }
 

@@ -66,6 +66,7 @@ TEST_F(VgocTest, ANewOctagonIsTwentyFourWide)
 
 TEST_F(VgocTest, DragsKeepTheAnchorInBothModes)
 {
+  ASSERT_TRUE(SetValues(*m_unit, {30}));  // a side of 12.4: above the sample limits' 10 when shrunk
   ExpectAnchorKept(0, 2.0);
   ExpectAnchorKept(0, -1.0);
   ExpectAnchorKept(1, 3.0);

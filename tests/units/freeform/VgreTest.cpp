@@ -83,7 +83,7 @@ TEST_F(VgreTest, ZeroDragsAndHandlesOutOfRangeChangeNothing)
 
 TEST_F(VgreTest, RefusalsNameTheirReason)
 {
-  // Limits row: sides 8 to 96, glass line 4, short glass 60, long glass 96, 40 sq ft, inset 2.5.
+  // Limits row: sides 10 to 96, glass line 4, short glass 60, long glass 96, 40 sq ft, inset 2.5.
   EXPECT_EQ(Refused(7.5, 24), Refusal("VGRE", "height too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGRE", "height too large"));
   EXPECT_EQ(Refused(24, 7.5), Refusal("VGRE", "width too small"));
@@ -111,7 +111,7 @@ TEST_F(VgreTest, GlassRefusalsUnderOtherLimits)
 
 TEST_F(VgreTest, ValuesAtTheLimitsPass)
 {
-  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(9.5, 96));  // glass line 4 and maximum side
+  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(10, 96));   // minimum and maximum side
   EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(96, 60));   // 40 square feet exactly
   EXPECT_TRUE(SetValues(*m_unit, {60, 96}));
   EXPECT_EQ(m_unit->GetWidth(), 60.0);

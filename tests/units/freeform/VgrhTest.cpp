@@ -111,7 +111,7 @@ TEST_F(VgrhTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(15), Refusal("VGRH", "components too small"));
   EXPECT_EQ(Refused(200), Refusal("VGRH", "components too large"));
   EXPECT_EQ(Refused(90), Refusal("VGRH", "area too large"));
-  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(16));  // a side of 8 exactly
+  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(20));  // a side of 10 exactly
   EXPECT_FALSE(SetValues(*m_unit, {90}));
   EXPECT_TRUE(SetValues(*m_unit, {30}));
   EXPECT_EQ(m_unit->GetHeight(), 30.0);

@@ -131,8 +131,8 @@ TEST_F(VgvpTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(12, -1.3, 10), Refusal("VGVP", "jamb/sill angle too large"));
   EXPECT_EQ(Refused(12, 0.46, 7), Refusal("VGVP", "head/sill too small"));
   EXPECT_EQ(Refused(12, 0.46, 90), Refusal("VGVP", "head/sill too large"));
-  EXPECT_EQ(Refused(8, 1.2, 10), Refusal("VGVP", "glass area non-existent"));
-  EXPECT_EQ(Refused(8, 0.4636, 8.2), Refusal("VGVP", "glass length too small"));
+  EXPECT_EQ(Refused(10, 1.2, 10), Refusal("VGVP", "glass area non-existent"));
+  EXPECT_EQ(Refused(10, 0.7, 12), Refusal("VGVP", "glass length too small"));
   EXPECT_EQ(Refused(90, 0.46, 60), Refusal("VGVP", "area too large"));
 }
 
