@@ -60,7 +60,7 @@ void CVGAngledPentagon::InitProposedSize()
   DiscardGeometry();
 }
 
-CString CVGAngledPentagon::GetAttributes()
+CString CVGAngledPentagon::GetAttributes() const
 {
   return CUnit::GetAttributes() + CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD});
 }
@@ -86,7 +86,7 @@ double CVGAngledPentagon::GetSideEAngleFromHorizontal() const { return std::asin
 
 // The width at the cut; above A it is not clamped. Type 1 has its cut on the left.
 void CVGAngledPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                               const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                               const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   double width = m_dB;
   if (!(m_dC > cutHeight))
@@ -98,21 +98,21 @@ void CVGAngledPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSect
   vg::AddPlanSection(width, m_nType == 1 && m_dB != width ? m_dB - width : 0.0, switches, preferences, out);
 }
 
-void CVGAngledPentagon::GetReportData(CUnitInfoReportDataArray& records)
+void CVGAngledPentagon::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD}));
 }
 
-void CVGAngledPentagon::GetReportData(CScheduleReportDataArray& rows)
+void CVGAngledPentagon::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD}));
 }
 
-void CVGAngledPentagon::GetSizingHandles(CSizingHandleArray& out) { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGAngledPentagon::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
 
 CVRX2DVector CVGAngledPentagon::SetSizeToProposed()
 {
@@ -150,7 +150,7 @@ int CVGAngledPentagon::Settle(double a, double b, double c, double d, const CVRX
 }
 
 void CVGAngledPentagon::BuildComponents(const char* unitCode, const std::vector<CVRX2DPoint>& corners,
-                                        const char* const* codes)
+                                        const char* const* codes) const
 {
   std::vector<vg::CSide> sides;
   for (size_t i = 0; i < corners.size(); ++i)
@@ -160,7 +160,7 @@ void CVGAngledPentagon::BuildComponents(const char* unitCode, const std::vector<
 
 // The outline moved in by A's and B's distances between elevation lines 0 and 1. Type 2 moves
 // each side by position; type 1 is its mirror image.
-void CVGAngledPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGAngledPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double a = GetComponentDistance(m_nSides[sideA], 0, 1);
@@ -176,7 +176,7 @@ void CVGAngledPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArr
   }
 }
 
-void CVGAngledPentagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGAngledPentagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }

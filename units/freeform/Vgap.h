@@ -22,20 +22,20 @@ public:
   }
 
   // The type number, then A, B, C, D.
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   double GetHeight() const override { return m_dA; }
   double GetWidth() const override { return m_dB; }
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetReportData(CUnitInfoReportDataArray& records) override;
-  void GetReportData(CScheduleReportDataArray& rows) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetReportData(CUnitInfoReportDataArray& records) const override;
+  void GetReportData(CScheduleReportDataArray& rows) const override;
   // One handle on each corner, counter-clockwise from the base point.
-  void GetSizingHandles(CSizingHandleArray& out) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   double GetProposedWidth() const override { return m_dProposedB; }
   double GetProposedHeight() const override { return m_dProposedA; }
 
@@ -54,7 +54,7 @@ protected:
   // Checks a request and takes it when it differs from the proposal.
   int Settle(double a, double b, double c, double d, const CVRX2DVector& offset);
   // The leaf's sized components in array order: element code, start, end.
-  void BuildComponents(const char* unitCode, const std::vector<CVRX2DPoint>& corners, const char* const* codes);
+  void BuildComponents(const char* unitCode, const std::vector<CVRX2DPoint>& corners, const char* const* codes) const;
   // Copies the shape of another pentagon of the leaf's class.
   void AssignShape(const CVGAngledPentagon& source);
 

@@ -53,7 +53,7 @@ CString CVGAngledPentagonType1::GetSizeText(int lengthFormat) const
   return text;
 }
 
-void CVGAngledPentagonType1::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGAngledPentagonType1::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {2, 3}); break;
@@ -81,16 +81,16 @@ int CVGAngledPentagonType1::ConformProposedSize(int handle, const CVRX2DVector& 
   }
 }
 
-CVRX2DVector CVGAngledPentagonType1::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGAngledPentagonType1::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedA, m_dProposedB, m_dProposedC, m_dProposedD));
   return m_vProposedOffset;
 }
 
-void CVGAngledPentagonType1::BuildSizedComponents() { BuildComponents("P1010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes); }
+void CVGAngledPentagonType1::BuildSizedComponents() const { BuildComponents("P1010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes); }
 
-void CVGAngledPentagonType1::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGAngledPentagonType1::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double A = m_dA, B = m_dB, C = m_dC, D = m_dD, E = GetSideE();
   const double j = GetComponentDistance(m_nSides[0], 1, 2);
@@ -108,14 +108,14 @@ void CVGAngledPentagonType1::Get2LineElevationEntities(int /*lines*/, CVRX2DEnti
   vg::AddPolygon(out, vg::catTwoLine, {CVRX2DPoint(j, s2), CVRX2DPoint(B - j, s2), CVRX2DPoint(B - j, A - h2), H, K});
 }
 
-void CVGAngledPentagonType1::GetDimensionLabels(CStringArray& labels)
+void CVGAngledPentagonType1::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   for (const char* label : {"Base (B):", "Left (C):", "Right (A):", "Top (D):"})
     labels.Add(label);
 }
 
-void CVGAngledPentagonType1::GetDimensionValues(CArray<double, double>& values)
+void CVGAngledPentagonType1::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   for (double value : {m_dB, m_dC, m_dA, m_dD})

@@ -19,14 +19,14 @@ public:
   CUnit* Clone() const override;
   // The type description and the proposed sides in label order.
   CString GetSizeText(int lengthFormat) const override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
   // Inset by A's, D's and B's distances between elevation lines 1 and 2; the cut corners are the
   // crossings of the inner lines.
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void GetDimensionLabels(CStringArray& labels) override;
-  void GetDimensionValues(CArray<double, double>& values) override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void GetDimensionLabels(CStringArray& labels) const override;
+  void GetDimensionValues(CArray<double, double>& values) const override;
   BOOL SetDimensionValues(const CArray<double, double>& values) override;
 };

@@ -53,7 +53,7 @@ CString CVGAngledPentagonType2::GetSizeText(int lengthFormat) const
   return text;
 }
 
-void CVGAngledPentagonType2::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGAngledPentagonType2::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {2, 3}); break;
@@ -82,16 +82,16 @@ int CVGAngledPentagonType2::ConformProposedSize(int handle, const CVRX2DVector& 
   }
 }
 
-CVRX2DVector CVGAngledPentagonType2::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGAngledPentagonType2::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedA, m_dProposedB, m_dProposedC, m_dProposedD));
   return m_vProposedOffset;
 }
 
-void CVGAngledPentagonType2::BuildSizedComponents() { BuildComponents("P2010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes); }
+void CVGAngledPentagonType2::BuildSizedComponents() const { BuildComponents("P2010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes); }
 
-void CVGAngledPentagonType2::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGAngledPentagonType2::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double A = m_dA, B = m_dB, C = m_dC, D = m_dD, E = GetSideE();
   const double j = GetComponentDistance(m_nSides[0], 1, 2);
@@ -109,14 +109,14 @@ void CVGAngledPentagonType2::Get2LineElevationEntities(int /*lines*/, CVRX2DEnti
   vg::AddPolygon(out, vg::catTwoLine, {CVRX2DPoint(j, s2), CVRX2DPoint(B - j, s2), K, H, CVRX2DPoint(j, A - h2)});
 }
 
-void CVGAngledPentagonType2::GetDimensionLabels(CStringArray& labels)
+void CVGAngledPentagonType2::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   for (const char* label : {"Base (B):", "Left (A):", "Right (C):", "Top (D):"})
     labels.Add(label);
 }
 
-void CVGAngledPentagonType2::GetDimensionValues(CArray<double, double>& values)
+void CVGAngledPentagonType2::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   for (double value : {m_dB, m_dA, m_dC, m_dD})

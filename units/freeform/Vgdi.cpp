@@ -57,14 +57,14 @@ CUnit& CVGDiamond::operator=(const CUnit& source)
 
 CUnit* CVGDiamond::Clone() const { return new CVGDiamond(*this); }
 
-void CVGDiamond::GetAnchorModeNames(CStringArray& names)
+void CVGDiamond::GetAnchorModeNames(CStringArray& names) const
 {
   names.RemoveAll();
   names.Add("Anchor to adjacent handle");
   names.Add("Anchor to opposite handle");
 }
 
-CString CVGDiamond::GetAttributes() { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight, m_dWidth}); }
+CString CVGDiamond::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight, m_dWidth}); }
 
 void CVGDiamond::SetAttributes(CString& attributes)
 {
@@ -84,7 +84,7 @@ double CVGDiamond::GetSideAngle() const { return SideAngle(m_dWidth, m_dHeight);
 
 // Centred on the unit: the width of the diamond at the cut.
 void CVGDiamond::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double half = m_dHeight / 2.0;
   if (half == cutHeight) {
@@ -96,14 +96,14 @@ void CVGDiamond::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwit
   vg::AddPlanSection(width, (m_dWidth - width) / 2.0, switches, preferences, out);
 }
 
-void CVGDiamond::GetReportData(CUnitInfoReportDataArray& records)
+void CVGDiamond::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight, m_dWidth}));
 }
 
-void CVGDiamond::GetReportData(CScheduleReportDataArray& rows)
+void CVGDiamond::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -111,7 +111,7 @@ void CVGDiamond::GetReportData(CScheduleReportDataArray& rows)
 }
 
 // Anchored to the opposite corner, a corner moves along its own axis only.
-void CVGDiamond::GetSizingHandles(CSizingHandleArray& out)
+void CVGDiamond::GetSizingHandles(CSizingHandleArray& out) const
 {
   const CSizedComponentArray& components = *GetSizedComponents();
   out.RemoveAll();
@@ -121,7 +121,7 @@ void CVGDiamond::GetSizingHandles(CSizingHandleArray& out)
   }
 }
 
-void CVGDiamond::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGDiamond::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   const int step = GetAnchorMode() == 1 ? 2 : 3;
   vg::SetFlags(flags, kHandles, {handle >= 0 && handle < kHandles ? (handle + step) % kHandles : -1});
@@ -176,7 +176,7 @@ int CVGDiamond::Settle(double height, double width, const CVRX2DVector& offset)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGDiamond::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGDiamond::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedWidth, m_dProposedHeight));
@@ -200,39 +200,39 @@ void CVGDiamond::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGDiamond::BuildSizedComponents()
+void CVGDiamond::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dWidth, m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "DI010",
                       {{"AP", c[0], c[1]}, {"AP", c[1], c[2]}, {"AP", c[2], c[3]}, {"AP", c[3], c[0]}});
 }
 
-void CVGDiamond::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGDiamond::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
 }
 
 // Every side moves in by the first side's distance between elevation lines 0 and 2.
-void CVGDiamond::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGDiamond::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddInsetRing(out, vg::catTwoLine, vg::ComponentLines(*GetSizedComponents(), vg::catTwoLine),
                    {GetComponentDistance(0, 0, 2)}, CVRX2DPoint(m_dWidth / 2.0, m_dHeight / 2.0), kModule,
                    kParallelInsetLine);
 }
 
-void CVGDiamond::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGDiamond::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGDiamond::GetDimensionLabels(CStringArray& labels)
+void CVGDiamond::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Width:");
   labels.Add("Height:");
 }
 
-void CVGDiamond::GetDimensionValues(CArray<double, double>& values)
+void CVGDiamond::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dWidth);

@@ -71,7 +71,7 @@ void CVGHorizontalParallelogram::SizeChanged()
   DiscardGeometry();
 }
 
-CString CVGHorizontalParallelogram::GetAttributes()
+CString CVGHorizontalParallelogram::GetAttributes() const
 {
   const CString unit = CUnit::GetAttributes();
   const CString attributes = unit + (m_bRightLeaning == 1 ? ",TYPE1" : ",TYPE2") +
@@ -111,14 +111,14 @@ double CVGHorizontalParallelogram::GetProposedHeight() const { return m_dPropose
 // The whole base, from where the left jamb meets the cut.
 void CVGHorizontalParallelogram::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
                                                         const CPlanSectionPreferences& preferences,
-                                                        CVRX2DEntityArray& out)
+                                                        CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double rise = m_bRightLeaning == 1 ? cutHeight : GetHeight() - cutHeight;
   vg::AddPlanSection(m_dBase, vg::Ratio(rise, std::tan(m_dAngle)), switches, preferences, out);
 }
 
-void CVGHorizontalParallelogram::GetReportData(CUnitInfoReportDataArray& records)
+void CVGHorizontalParallelogram::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
@@ -127,7 +127,7 @@ void CVGHorizontalParallelogram::GetReportData(CUnitInfoReportDataArray& records
                    vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
 }
 
-void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows)
+void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -137,7 +137,7 @@ void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows)
 }
 
 // The four corners, with each jamb's midpoint after the corner it rises from.
-void CVGHorizontalParallelogram::GetSizingHandles(CSizingHandleArray& out)
+void CVGHorizontalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
 {
   const CSizedComponentArray& components = *GetSizedComponents();
   const double run = vg::Ratio(m_dHeight * 0.5, std::tan(m_dAngle));
@@ -150,7 +150,7 @@ void CVGHorizontalParallelogram::GetSizingHandles(CSizingHandleArray& out)
   out.Add(new CSizingHandle(CVRX2DPoint(run, m_dHeight * 0.5), vg::handleFree));
 }
 
-void CVGHorizontalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGHorizontalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {3}); break;
@@ -163,7 +163,7 @@ void CVGHorizontalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& 
   }
 }
 
-CVRX2DVector CVGHorizontalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGHorizontalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed,
@@ -200,19 +200,19 @@ void CVGHorizontalParallelogram::ResetProposedSize()
   CUnit::ResetProposedSize();
 }
 
-void CVGHorizontalParallelogram::BuildSizedComponents()
+void CVGHorizontalParallelogram::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_bRightLeaning, m_dBase, m_dHeight, m_dAngle);
   vg::BuildComponents(*m_pSizedComponents, "HP010",
                       {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AP", c[3], c[0]}});
 }
 
-void CVGHorizontalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGHorizontalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
 }
 
-CVRX2DLine* CVGHorizontalParallelogram::GetInnerElevationLine(int side)
+CVRX2DLine* CVGHorizontalParallelogram::GetInnerElevationLine(int side) const
 {
   static const double inward[kSides][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
   if (side < 0 || side >= kSides)
@@ -236,7 +236,7 @@ CVRX2DPoint CVGHorizontalParallelogram::GetIntersectPoint(const CVRX2DLine& firs
 }
 
 // Each inner side runs between its crossings with its neighbours, the lines taken as infinite.
-void CVGHorizontalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGHorizontalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   std::unique_ptr<CVRX2DLine> inner[kSides];
   for (int i = 0; i < kSides; ++i)
@@ -252,12 +252,12 @@ void CVGHorizontalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2D
     out.Add(line.release());
 }
 
-void CVGHorizontalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGHorizontalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGHorizontalParallelogram::GetDimensionLabels(CStringArray& labels)
+void CVGHorizontalParallelogram::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Base:");
@@ -265,7 +265,7 @@ void CVGHorizontalParallelogram::GetDimensionLabels(CStringArray& labels)
   labels.Add("Height:");
 }
 
-void CVGHorizontalParallelogram::GetDimensionValues(CArray<double, double>& values)
+void CVGHorizontalParallelogram::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dBase);

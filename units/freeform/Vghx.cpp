@@ -66,7 +66,7 @@ CUnit& CVGHexagon::operator=(const CUnit& source)
 
 CUnit* CVGHexagon::Clone() const { return new CVGHexagon(*this); }
 
-CString CVGHexagon::GetAttributes()
+CString CVGHexagon::GetAttributes() const
 {
   return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dLeftRight, m_dTop, m_dHeight});
 }
@@ -102,7 +102,7 @@ double CVGHexagon::GetProposedHeight() const { return m_dProposedHeight; }
 
 // Above the vertical jambs the section spans the sloped jambs at the cut.
 void CVGHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   if (m_dLeftRight >= cutHeight) {
     vg::AddPlanSection(m_dBase, 0.0, switches, preferences, out);
@@ -113,14 +113,14 @@ void CVGHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwit
                      switches, preferences, out);
 }
 
-void CVGHexagon::GetReportData(CUnitInfoReportDataArray& records)
+void CVGHexagon::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dTop, m_dHeight}));
 }
 
-void CVGHexagon::GetReportData(CScheduleReportDataArray& rows)
+void CVGHexagon::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -128,7 +128,7 @@ void CVGHexagon::GetReportData(CScheduleReportDataArray& rows)
 }
 
 // The six corners, with one more handle in the middle of the head after the right head corner.
-void CVGHexagon::GetSizingHandles(CSizingHandleArray& out)
+void CVGHexagon::GetSizingHandles(CSizingHandleArray& out) const
 {
   const CSizedComponentArray& components = *GetSizedComponents();
   out.RemoveAll();
@@ -139,7 +139,7 @@ void CVGHexagon::GetSizingHandles(CSizingHandleArray& out)
   }
 }
 
-void CVGHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {2}); break;
@@ -202,7 +202,7 @@ int CVGHexagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed,
@@ -231,7 +231,7 @@ void CVGHexagon::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGHexagon::BuildSizedComponents()
+void CVGHexagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dBase, m_dLeftRight, m_dTop, m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "HX010",
@@ -239,7 +239,7 @@ void CVGHexagon::BuildSizedComponents()
                        {"AP", c[4], c[5]}, {"AP", c[5], c[0]}});
 }
 
-void CVGHexagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2)
+void CVGHexagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2) const
 {
   const double sill = GetComponentDistance(0, line1, line2);
   const double jamb = GetComponentDistance(1, line1, line2);
@@ -250,23 +250,23 @@ void CVGHexagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2)
 }
 
 // Both elevations are inner outlines of the one-line category.
-void CVGHexagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { AddInsetOutline(out, 0, -1); }
+void CVGHexagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddInsetOutline(out, 0, -1); }
 
-void CVGHexagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { AddInsetOutline(out, -1, 2); }
+void CVGHexagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddInsetOutline(out, -1, 2); }
 
-void CVGHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGHexagon::GetDimensionLabels(CStringArray& labels)
+void CVGHexagon::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   for (const char* label : {"Base:", "Left/Right:", "Top:", "Height:"})
     labels.Add(label);
 }
 
-void CVGHexagon::GetDimensionValues(CArray<double, double>& values)
+void CVGHexagon::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   for (double value : {m_dBase, m_dLeftRight, m_dTop, m_dHeight})

@@ -55,7 +55,7 @@ CUnit& CVGIsocolesTriangle::operator=(const CUnit& source)
 
 CUnit* CVGIsocolesTriangle::Clone() const { return new CVGIsocolesTriangle(*this); }
 
-CString CVGIsocolesTriangle::GetAttributes() { return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight}); }
+CString CVGIsocolesTriangle::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight}); }
 
 void CVGIsocolesTriangle::SetAttributes(CString& attributes)
 {
@@ -76,28 +76,28 @@ double CVGIsocolesTriangle::BaseAngle(double base, double height) { return std::
 
 // The width of the triangle at the cut, centred on the sill; the cut is not clamped to the shape.
 void CVGIsocolesTriangle::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                 const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                 const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double width = vg::Ratio(2.0 * (m_dHeight - cutHeight), std::tan(BaseAngle(m_dBase, m_dHeight)));
   vg::AddPlanSection(width, (m_dBase - width) / 2.0, switches, preferences, out);
 }
 
-void CVGIsocolesTriangle::GetReportData(CUnitInfoReportDataArray& records)
+void CVGIsocolesTriangle::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dHeight}));
 }
 
-void CVGIsocolesTriangle::GetReportData(CScheduleReportDataArray& rows)
+void CVGIsocolesTriangle::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dHeight}));
 }
 
-void CVGIsocolesTriangle::GetSizingHandles(CSizingHandleArray& out)
+void CVGIsocolesTriangle::GetSizingHandles(CSizingHandleArray& out) const
 {
   GetSizedComponents();
   out.RemoveAll();
@@ -107,7 +107,7 @@ void CVGIsocolesTriangle::GetSizingHandles(CSizingHandleArray& out)
   out.Add(new CSizingHandle(CVRX2DPoint(m_dBase / 2.0, m_dHeight), vg::handleVertical));
 }
 
-void CVGIsocolesTriangle::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGIsocolesTriangle::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {2}); break;
@@ -150,7 +150,7 @@ int CVGIsocolesTriangle::ConformProposedSize(int handle, const CVRX2DVector& dra
   return inboundsChanged;
 }
 
-CVRX2DVector CVGIsocolesTriangle::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGIsocolesTriangle::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedBase, m_dProposedHeight));
@@ -174,40 +174,40 @@ void CVGIsocolesTriangle::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGIsocolesTriangle::BuildSizedComponents()
+void CVGIsocolesTriangle::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dBase, m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "IT010", {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AP", c[2], c[0]}});
 }
 
 // The sill and both jambs moved in (the jambs by the right jamb's distance), cut at their crossings.
-void CVGIsocolesTriangle::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGIsocolesTriangle::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double sill = GetComponentDistance(0, 0, -1), jamb = GetComponentDistance(1, 0, -1);
   vg::AddInsetRing(out, vg::catOneLine, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine), {sill, jamb, jamb},
                    CVRX2DPoint(m_dBase / 2.0, m_dHeight / 2.0), kModule, kParallelInsetLine);
 }
 
-void CVGIsocolesTriangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGIsocolesTriangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double sill = GetComponentDistance(0, -1, 2), jamb = GetComponentDistance(1, -1, 2);
   vg::AddInsetRing(out, vg::catTwoLine, vg::ComponentLines(*GetSizedComponents(), vg::catTwoLine), {sill, jamb, jamb},
                    CVRX2DPoint(m_dBase / 2.0, m_dHeight / 2.0), kModule, kParallelInsetLine);
 }
 
-void CVGIsocolesTriangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGIsocolesTriangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGIsocolesTriangle::GetDimensionLabels(CStringArray& labels)
+void CVGIsocolesTriangle::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Base:");
   labels.Add("Height:");
 }
 
-void CVGIsocolesTriangle::GetDimensionValues(CArray<double, double>& values)
+void CVGIsocolesTriangle::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dBase);

@@ -75,14 +75,14 @@ CUnit& CVGOctagon::operator=(const CUnit& source)
 
 CUnit* CVGOctagon::Clone() const { return new CVGOctagon(*this); }
 
-void CVGOctagon::GetAnchorModeNames(CStringArray& names)
+void CVGOctagon::GetAnchorModeNames(CStringArray& names) const
 {
   names.RemoveAll();
   names.Add("Anchor to adjacent handle");
   names.Add("Anchor to opposite side");
 }
 
-CString CVGOctagon::GetAttributes() { return CUnit::GetAttributes() + vg::FormatValues({m_dWidth}); }
+CString CVGOctagon::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dWidth}); }
 
 void CVGOctagon::SetAttributes(CString& attributes)
 {
@@ -111,7 +111,7 @@ void CVGOctagon::ValidateSize()
 
 // In the corner zones the width grows by the cut height on each side.
 void CVGOctagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double W = m_dWidth, c = W / m_dRatio, t = c * kCos45;
   if (cutHeight == 0.0) {
@@ -126,21 +126,21 @@ void CVGOctagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwit
   vg::AddPlanSection(plan, (W - plan) * 0.5, switches, preferences, out);
 }
 
-void CVGOctagon::GetReportData(CUnitInfoReportDataArray& records)
+void CVGOctagon::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dWidth}));
 }
 
-void CVGOctagon::GetReportData(CScheduleReportDataArray& rows)
+void CVGOctagon::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dWidth}));
 }
 
-void CVGOctagon::GetSizingHandles(CSizingHandleArray& out)
+void CVGOctagon::GetSizingHandles(CSizingHandleArray& out) const
 {
   const CSizedComponentArray& components = *GetSizedComponents();
   out.RemoveAll();
@@ -155,7 +155,7 @@ void CVGOctagon::GetSizingHandles(CSizingHandleArray& out)
   }
 }
 
-void CVGOctagon::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGOctagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   const int step = GetAnchorMode() == 0 ? 7 : 4;
   vg::SetFlags(flags, kHandles, {handle >= 0 && handle < kHandles ? (handle + step) % kHandles : -1});
@@ -242,7 +242,7 @@ int CVGOctagon::ConformForOppositeSide(int handle, const CVRX2DVector& drag)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGOctagon::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGOctagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   const double side = m_dProposedWidth / m_dRatio;
   PCTRACE(TT_UNIT, TL_VERBOSE)("***** CVGOctagon::GetProposedOutlineEntities() *****\n");
@@ -277,7 +277,7 @@ void CVGOctagon::ResetProposedSize()
   CUnit::ResetProposedSize();
 }
 
-void CVGOctagon::BuildSizedComponents()
+void CVGOctagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> v = Corners(m_dWidth / m_dRatio);
   vg::BuildComponents(*m_pSizedComponents, "OC010",
@@ -285,14 +285,14 @@ void CVGOctagon::BuildSizedComponents()
                        {"AG", v[4], v[5]}, {"AP", v[5], v[6]}, {"AP", v[6], v[7]}, {"AP", v[7], v[0]}});
 }
 
-void CVGOctagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGOctagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
 }
 
 // Each end moved in by the bottom's distance between elevation lines -1 and 2, square to the
 // sides that meet there, so that the inner octagon closes.
-void CVGOctagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGOctagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double e = GetComponentDistance(0, -1, 2), k = e * kCos45;
   const double moves[kHandles][4] = {{k, e, -k, e},   {-k, e, -e, k},  {-e, k, -e, -k}, {-e, -k, -k, -e},
@@ -305,20 +305,20 @@ void CVGOctagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out
   }
 }
 
-void CVGOctagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGOctagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   CUnitException e(kModule, kThreeLineLine);
   e.SetMessage("Unsupported method CVGOctagon::Get3LineElevationEntities() called.");
   throw e;
 }
 
-void CVGOctagon::GetDimensionLabels(CStringArray& labels)
+void CVGOctagon::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Unit Width");
 }
 
-void CVGOctagon::GetDimensionValues(CArray<double, double>& values)
+void CVGOctagon::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dWidth);

@@ -18,29 +18,29 @@ public:
   }
 
   // "Anchor to adjacent handle" (0), "Anchor to opposite side" (1).
-  void GetAnchorModeNames(CStringArray& names) override;
+  void GetAnchorModeNames(CStringArray& names) const override;
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   double GetHeight() const override;
   double GetWidth() const override;
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetReportData(CUnitInfoReportDataArray& records) override;
-  void GetReportData(CScheduleReportDataArray& rows) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetReportData(CUnitInfoReportDataArray& records) const override;
+  void GetReportData(CScheduleReportDataArray& rows) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void GetDimensionLabels(CStringArray& labels) override;
-  void GetDimensionValues(CArray<double, double>& values) override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void GetDimensionLabels(CStringArray& labels) const override;
+  void GetDimensionValues(CArray<double, double>& values) const override;
   BOOL SetDimensionValues(const CArray<double, double>& values) override;
   double GetProposedWidth() const override;
   double GetProposedHeight() const override;

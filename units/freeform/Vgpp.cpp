@@ -58,7 +58,7 @@ CUnit& CVGPeakPentagon::operator=(const CUnit& source)
 
 CUnit* CVGPeakPentagon::Clone() const { return new CVGPeakPentagon(*this); }
 
-CString CVGPeakPentagon::GetAttributes()
+CString CVGPeakPentagon::GetAttributes() const
 {
   return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight});
 }
@@ -92,7 +92,7 @@ double CVGPeakPentagon::GetProposedHeight() const { return m_dProposedHeight; }
 
 // Above the shoulders the section spans the two heads at the cut.
 void CVGPeakPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                             const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                             const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   if (m_dLeftRight >= cutHeight) {
     vg::AddPlanSection(m_dBase, 0.0, switches, preferences, out);
@@ -103,23 +103,23 @@ void CVGPeakPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSectio
                      switches, preferences, out);
 }
 
-void CVGPeakPentagon::GetReportData(CUnitInfoReportDataArray& records)
+void CVGPeakPentagon::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight}));
 }
 
-void CVGPeakPentagon::GetReportData(CScheduleReportDataArray& rows)
+void CVGPeakPentagon::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight}));
 }
 
-void CVGPeakPentagon::GetSizingHandles(CSizingHandleArray& out) { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGPeakPentagon::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
 
-void CVGPeakPentagon::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGPeakPentagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   static const int anchors[kHandles] = {2, 4, 0, -1, 1};
   vg::SetFlags(flags, kHandles, {handle >= 0 && handle < kHandles ? anchors[handle] : -1});
@@ -164,7 +164,7 @@ int CVGPeakPentagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGPeakPentagon::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGPeakPentagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedBase, m_dProposedLeftRight, m_dProposedHeight));
@@ -190,14 +190,14 @@ void CVGPeakPentagon::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGPeakPentagon::BuildSizedComponents()
+void CVGPeakPentagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dBase, m_dLeftRight, m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "PP010",
                       {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AG", c[3], c[4]}, {"AP", c[4], c[0]}});
 }
 
-void CVGPeakPentagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2)
+void CVGPeakPentagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2) const
 {
   const double sill = GetComponentDistance(0, line1, line2);
   const double jamb = GetComponentDistance(4, line1, line2);
@@ -208,16 +208,16 @@ void CVGPeakPentagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int lin
 }
 
 // Both elevations are inner outlines of the two-line category.
-void CVGPeakPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { AddInsetOutline(out, 0, -1); }
+void CVGPeakPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddInsetOutline(out, 0, -1); }
 
-void CVGPeakPentagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { AddInsetOutline(out, -1, 2); }
+void CVGPeakPentagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddInsetOutline(out, -1, 2); }
 
-void CVGPeakPentagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGPeakPentagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGPeakPentagon::GetDimensionLabels(CStringArray& labels)
+void CVGPeakPentagon::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Base:");
@@ -225,7 +225,7 @@ void CVGPeakPentagon::GetDimensionLabels(CStringArray& labels)
   labels.Add("Height:");
 }
 
-void CVGPeakPentagon::GetDimensionValues(CArray<double, double>& values)
+void CVGPeakPentagon::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dBase);

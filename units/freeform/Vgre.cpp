@@ -53,7 +53,7 @@ CUnit& CVGRectangle::operator=(const CUnit& source)
 
 CUnit* CVGRectangle::Clone() const { return new CVGRectangle(*this); }
 
-CString CVGRectangle::GetAttributes() { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight, m_dWidth}); }
+CString CVGRectangle::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight, m_dWidth}); }
 
 void CVGRectangle::SetAttributes(CString& attributes)
 {
@@ -66,28 +66,28 @@ void CVGRectangle::SetAttributes(CString& attributes)
 }
 
 void CVGRectangle::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                          const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                          const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   vg::AddPlanSection(m_dWidth, 0.0, switches, preferences, out);
 }
 
-void CVGRectangle::GetReportData(CUnitInfoReportDataArray& records)
+void CVGRectangle::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight, m_dWidth}));
 }
 
-void CVGRectangle::GetReportData(CScheduleReportDataArray& rows)
+void CVGRectangle::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight, m_dWidth}));
 }
 
-void CVGRectangle::GetSizingHandles(CSizingHandleArray& out) { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGRectangle::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
 
-void CVGRectangle::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGRectangle::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   vg::SetFlags(flags, kHandles, {handle >= 0 && handle < kHandles ? (handle + 2) % kHandles : -1});
 }
@@ -115,7 +115,7 @@ int CVGRectangle::ConformProposedSize(int handle, const CVRX2DVector& drag)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGRectangle::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGRectangle::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedWidth, m_dProposedHeight));
@@ -139,20 +139,20 @@ void CVGRectangle::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGRectangle::BuildSizedComponents()
+void CVGRectangle::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dWidth, m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "RE010",
                       {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AP", c[3], c[0]}});
 }
 
-void CVGRectangle::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGRectangle::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddPolygon(out, vg::catOneLine, Corners(m_dWidth, m_dHeight));
 }
 
 // Both jambs are set in by the right jamb's distance.
-void CVGRectangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGRectangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double s = GetComponentDistance(0, 0, 2);
   const double j = GetComponentDistance(1, 0, 2);
@@ -162,19 +162,19 @@ void CVGRectangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& o
                   CVRX2DPoint(j, m_dHeight - t)});
 }
 
-void CVGRectangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGRectangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGRectangle::GetDimensionLabels(CStringArray& labels)
+void CVGRectangle::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Width:");
   labels.Add("Height:");
 }
 
-void CVGRectangle::GetDimensionValues(CArray<double, double>& values)
+void CVGRectangle::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dWidth);

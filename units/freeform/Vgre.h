@@ -18,28 +18,28 @@ public:
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;
   // Height, then width.
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   double GetHeight() const override { return m_dHeight; }
   double GetWidth() const override { return m_dWidth; }
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetReportData(CUnitInfoReportDataArray& records) override;
-  void GetReportData(CScheduleReportDataArray& rows) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetReportData(CUnitInfoReportDataArray& records) const override;
+  void GetReportData(CScheduleReportDataArray& rows) const override;
   // The four corners, counter-clockwise from the base point.
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // "Width:", "Height:".
-  void GetDimensionLabels(CStringArray& labels) override;
-  void GetDimensionValues(CArray<double, double>& values) override;
+  void GetDimensionLabels(CStringArray& labels) const override;
+  void GetDimensionValues(CArray<double, double>& values) const override;
   BOOL SetDimensionValues(const CArray<double, double>& values) override;
   double GetProposedWidth() const override { return m_dProposedWidth; }
   double GetProposedHeight() const override { return m_dProposedHeight; }

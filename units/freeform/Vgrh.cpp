@@ -72,14 +72,14 @@ CUnit& CVGRegularHexagon::operator=(const CUnit& source)
 
 CUnit* CVGRegularHexagon::Clone() const { return new CVGRegularHexagon(*this); }
 
-void CVGRegularHexagon::GetAnchorModeNames(CStringArray& names)
+void CVGRegularHexagon::GetAnchorModeNames(CStringArray& names) const
 {
   names.RemoveAll();
   names.Add("Anchor to adjacent handle");
   names.Add("Anchor to opposite side");
 }
 
-CString CVGRegularHexagon::GetAttributes() { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight}); }
+CString CVGRegularHexagon::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight}); }
 
 void CVGRegularHexagon::SetAttributes(CString& attributes)
 {
@@ -96,7 +96,7 @@ double CVGRegularHexagon::GetProposedHeight() const { return m_dProposedHeight; 
 // Between the vertical sides the section is the whole width; above and below, the width between
 // the slanted sides, centred.
 void CVGRegularHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                               const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                               const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double side = m_dHeight * 0.5, rise = side * kSin30, width = GetWidth();
   const double tan30 = std::tan(vg::kPi / 6.0);
@@ -108,21 +108,21 @@ void CVGRegularHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSect
   vg::AddPlanSection(plan, (width - plan) * 0.5, switches, preferences, out);
 }
 
-void CVGRegularHexagon::GetReportData(CUnitInfoReportDataArray& records)
+void CVGRegularHexagon::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight}));
 }
 
-void CVGRegularHexagon::GetReportData(CScheduleReportDataArray& rows)
+void CVGRegularHexagon::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight}));
 }
 
-void CVGRegularHexagon::GetSizingHandles(CSizingHandleArray& out)
+void CVGRegularHexagon::GetSizingHandles(CSizingHandleArray& out) const
 {
   const CSizedComponentArray& components = *GetSizedComponents();
   out.RemoveAll();
@@ -137,7 +137,7 @@ void CVGRegularHexagon::GetSizingHandles(CSizingHandleArray& out)
   }
 }
 
-void CVGRegularHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGRegularHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   const int step = GetAnchorMode() == 1 ? 3 : 5;
   vg::SetFlags(flags, kHandles, {handle >= 0 && handle < kHandles ? (handle + step) % kHandles : -1});
@@ -220,7 +220,7 @@ int CVGRegularHexagon::Settle(double height, const CVRX2DVector& offset)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGRegularHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGRegularHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedHeight));
@@ -242,7 +242,7 @@ void CVGRegularHexagon::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGRegularHexagon::BuildSizedComponents()
+void CVGRegularHexagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> v = Corners(m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "RH010",
@@ -250,36 +250,36 @@ void CVGRegularHexagon::BuildSizedComponents()
                        {"AP", v[4], v[5]}, {"AP", v[5], v[0]}});
 }
 
-void CVGRegularHexagon::GetElevationOutline(CVRX2DEntityArray& out, int category, double d2, double d1, double d0)
+void CVGRegularHexagon::GetElevationOutline(CVRX2DEntityArray& out, int category, double d2, double d1, double d0) const
 {
   vg::AddInsetRing(out, category, vg::ComponentLines(*GetSizedComponents(), category), {d0, d1, d2, d2, d1, d0},
                    CVRX2DPoint(GetWidth() * 0.5, GetHeight() * 0.5), kModule, kParallelInsetLine);
 }
 
-void CVGRegularHexagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGRegularHexagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   GetElevationOutline(out, vg::catOneLine, GetComponentDistance(2, 0, -1), GetComponentDistance(1, 0, -1),
                       GetComponentDistance(0, 0, -1));
 }
 
-void CVGRegularHexagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGRegularHexagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   GetElevationOutline(out, vg::catTwoLine, GetComponentDistance(2, -1, 2), GetComponentDistance(1, -1, 2),
                       GetComponentDistance(0, -1, 2));
 }
 
-void CVGRegularHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGRegularHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGRegularHexagon::GetDimensionLabels(CStringArray& labels)
+void CVGRegularHexagon::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Height:");
 }
 
-void CVGRegularHexagon::GetDimensionValues(CArray<double, double>& values)
+void CVGRegularHexagon::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dHeight);

@@ -49,7 +49,7 @@ CUnit& CVGRightTriangle::operator=(const CUnit& source)
   return *this;
 }
 
-CString CVGRightTriangle::GetAttributes() { return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight}); }
+CString CVGRightTriangle::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight}); }
 
 void CVGRightTriangle::SetAttributes(CString& attributes)
 {
@@ -61,14 +61,14 @@ void CVGRightTriangle::SetAttributes(CString& attributes)
   ResetProposedSize();
 }
 
-void CVGRightTriangle::GetReportData(CUnitInfoReportDataArray& records)
+void CVGRightTriangle::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dHeight}));
 }
 
-void CVGRightTriangle::GetReportData(CScheduleReportDataArray& rows)
+void CVGRightTriangle::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -106,13 +106,13 @@ int CVGRightTriangle::Settle(double base, double height, const CVRX2DVector& off
   return inboundsChanged;
 }
 
-void CVGRightTriangle::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGRightTriangle::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
 }
 
 // The reference point lies an inch inside the right angle.
-void CVGRightTriangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGRightTriangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const CVRX2DPoint reference(m_nType == 1 ? m_dBase - 1.0 : 1.0, 1.0);
   const std::vector<double> distances = {GetComponentDistance(0, -1, 2), GetComponentDistance(1, -1, 2),
@@ -121,19 +121,19 @@ void CVGRightTriangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArra
                    reference, kModule, kParallelInsetLine);
 }
 
-void CVGRightTriangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGRightTriangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGRightTriangle::GetDimensionLabels(CStringArray& labels)
+void CVGRightTriangle::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Base:");
   labels.Add("Height:");
 }
 
-void CVGRightTriangle::GetDimensionValues(CArray<double, double>& values)
+void CVGRightTriangle::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dBase);

@@ -17,21 +17,21 @@ public:
 
   CUnit& operator=(const CUnit& source) override;
   // Base, then height.
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   double GetHeight() const override { return m_dHeight; }
   double GetWidth() const override { return m_dBase; }
-  void GetReportData(CUnitInfoReportDataArray& records) override;
-  void GetReportData(CScheduleReportDataArray& rows) override;
+  void GetReportData(CUnitInfoReportDataArray& records) const override;
+  void GetReportData(CScheduleReportDataArray& rows) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // The triangle moved in by each side's distance between elevation lines -1 and 2.
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // "Base:", "Height:".
-  void GetDimensionLabels(CStringArray& labels) override;
-  void GetDimensionValues(CArray<double, double>& values) override;
+  void GetDimensionLabels(CStringArray& labels) const override;
+  void GetDimensionValues(CArray<double, double>& values) const override;
   BOOL SetDimensionValues(const CArray<double, double>& values) override;
   double GetProposedWidth() const override { return m_dProposedBase; }
   double GetProposedHeight() const override { return m_dProposedHeight; }

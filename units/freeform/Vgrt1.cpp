@@ -18,18 +18,18 @@ CUnit* CVGRightTriangleType1::Clone() const { return new CVGRightTriangleType1(*
 
 // The cut begins where it meets the head; the right angle is on the right.
 void CVGRightTriangleType1::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double width = vg::Ratio(m_dHeight - cutHeight, Slope());
   vg::AddPlanSection(width, m_dBase - width, switches, preferences, out);
 }
 
-void CVGRightTriangleType1::GetSizingHandles(CSizingHandleArray& out)
+void CVGRightTriangleType1::GetSizingHandles(CSizingHandleArray& out) const
 {
   vg::AddComponentHandles(out, *GetSizedComponents());
 }
 
-void CVGRightTriangleType1::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGRightTriangleType1::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   vg::SetFlags(flags, kHandles, {handle == 0 ? 2 : (handle == 2 ? 0 : -1)});
 }
@@ -102,7 +102,7 @@ int CVGRightTriangleType1::ConformProposedSize(int handle, const CVRX2DVector& d
   return result;
 }
 
-CVRX2DVector CVGRightTriangleType1::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGRightTriangleType1::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double b = m_dProposedBase, h = m_dProposedHeight;
@@ -110,7 +110,7 @@ CVRX2DVector CVGRightTriangleType1::GetProposedOutlineEntities(CVRX2DEntityArray
   return m_vProposedOffset;
 }
 
-void CVGRightTriangleType1::BuildSizedComponents()
+void CVGRightTriangleType1::BuildSizedComponents() const
 {
   const CVRX2DPoint corners[] = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(m_dBase, 0.0), CVRX2DPoint(m_dBase, m_dHeight)};
   vg::BuildComponents(*m_pSizedComponents, "T1010",

@@ -17,17 +17,17 @@ CUnit* CVGRightTriangleType2::Clone() const { return new CVGRightTriangleType2(*
 
 // The right angle is on the base point's side: the cut begins at the jamb.
 void CVGRightTriangleType2::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   vg::AddPlanSection(vg::Ratio(m_dHeight - cutHeight, Slope()), 0.0, switches, preferences, out);
 }
 
-void CVGRightTriangleType2::GetSizingHandles(CSizingHandleArray& out)
+void CVGRightTriangleType2::GetSizingHandles(CSizingHandleArray& out) const
 {
   vg::AddComponentHandles(out, *GetSizedComponents());
 }
 
-void CVGRightTriangleType2::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGRightTriangleType2::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   vg::SetFlags(flags, kHandles, {handle == 1 ? 2 : (handle == 2 ? 1 : -1)});
 }
@@ -76,7 +76,7 @@ int CVGRightTriangleType2::ConformProposedSize(int handle, const CVRX2DVector& d
   return Settle(base, height, offset);
 }
 
-CVRX2DVector CVGRightTriangleType2::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGRightTriangleType2::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double b = m_dProposedBase, h = m_dProposedHeight;
@@ -84,7 +84,7 @@ CVRX2DVector CVGRightTriangleType2::GetProposedOutlineEntities(CVRX2DEntityArray
   return m_vProposedOffset;
 }
 
-void CVGRightTriangleType2::BuildSizedComponents()
+void CVGRightTriangleType2::BuildSizedComponents() const
 {
   const CVRX2DPoint corners[] = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(m_dBase, 0.0), CVRX2DPoint(0.0, m_dHeight)};
   vg::BuildComponents(*m_pSizedComponents, "T2010",

@@ -18,11 +18,11 @@ public:
   using CVGRightTriangle::operator=;
   CUnit* Clone() const override;
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
   // One handle on each corner, counter-clockwise from the base point.
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
 };

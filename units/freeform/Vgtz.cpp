@@ -55,7 +55,7 @@ CUnit& CVGTrapezoid::operator=(const CUnit& source)
 
 CUnit* CVGTrapezoid::Clone() const { return new CVGTrapezoid(*this); }
 
-CString CVGTrapezoid::GetAttributes()
+CString CVGTrapezoid::GetAttributes() const
 {
   return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dLeft, m_dRight});
 }
@@ -90,7 +90,7 @@ double CVGTrapezoid::GetHeadAngle() const { return std::atan(vg::Ratio(std::fabs
 
 // Above the shorter jamb the section lies against the taller one.
 void CVGTrapezoid::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                          const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                          const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double shorter = std::min(m_dLeft, m_dRight), taller = std::max(m_dLeft, m_dRight);
   if (cutHeight <= shorter) {
@@ -101,23 +101,23 @@ void CVGTrapezoid::GetPlanSectionEntities(double cutHeight, const CPlanSectionSw
   vg::AddPlanSection(width, m_dLeft == shorter ? m_dBase - width : 0.0, switches, preferences, out);
 }
 
-void CVGTrapezoid::GetReportData(CUnitInfoReportDataArray& records)
+void CVGTrapezoid::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dLeft, m_dRight}));
 }
 
-void CVGTrapezoid::GetReportData(CScheduleReportDataArray& rows)
+void CVGTrapezoid::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeft, m_dRight}));
 }
 
-void CVGTrapezoid::GetSizingHandles(CSizingHandleArray& out) { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGTrapezoid::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
 
-void CVGTrapezoid::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGTrapezoid::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {2}); break;
@@ -173,7 +173,7 @@ int CVGTrapezoid::ConformProposedSize(int handle, const CVRX2DVector& drag)
   return inboundsChanged;
 }
 
-CVRX2DVector CVGTrapezoid::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGTrapezoid::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedBase, m_dProposedLeft, m_dProposedRight));
@@ -199,7 +199,7 @@ void CVGTrapezoid::ResetProposedSize()
   DiscardGeometry();
 }
 
-void CVGTrapezoid::BuildSizedComponents()
+void CVGTrapezoid::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dBase, m_dLeft, m_dRight);
   vg::BuildComponents(*m_pSizedComponents, "TZ010",
@@ -207,7 +207,7 @@ void CVGTrapezoid::BuildSizedComponents()
 }
 
 // Both jambs move in by the left jamb's distance, both ends of the head down by the head's.
-void CVGTrapezoid::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGTrapezoid::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double sill = GetComponentDistance(0, 0, -1);
   const double head = GetComponentDistance(2, 0, -1);
@@ -217,7 +217,7 @@ void CVGTrapezoid::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& o
                   CVRX2DPoint(jamb, m_dLeft - head)});
 }
 
-void CVGTrapezoid::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGTrapezoid::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double sill = GetComponentDistance(0, -1, 2);
   const double head = GetComponentDistance(2, -1, 2);
@@ -227,12 +227,12 @@ void CVGTrapezoid::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& o
                    kParallelInsetLine);
 }
 
-void CVGTrapezoid::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGTrapezoid::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGTrapezoid::GetDimensionLabels(CStringArray& labels)
+void CVGTrapezoid::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Base:");
@@ -240,7 +240,7 @@ void CVGTrapezoid::GetDimensionLabels(CStringArray& labels)
   labels.Add("Right:");
 }
 
-void CVGTrapezoid::GetDimensionValues(CArray<double, double>& values)
+void CVGTrapezoid::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dBase);

@@ -76,7 +76,7 @@ void CVGVerticalParallelogram::SizeChanged()
   DiscardGeometry();
 }
 
-CString CVGVerticalParallelogram::GetAttributes()
+CString CVGVerticalParallelogram::GetAttributes() const
 {
   return CUnit::GetAttributes() + (m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2") +
          vg::FormatValues({m_dJamb, m_dPitch, m_dWidth});
@@ -113,7 +113,7 @@ double CVGVerticalParallelogram::GetProposedHeight() const
 // The stretch of the cut between the sill and the head, within the jambs.
 void CVGVerticalParallelogram::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
                                                       const CPlanSectionPreferences& preferences,
-                                                      CVRX2DEntityArray& out)
+                                                      CVRX2DEntityArray& out) const
 {
   const double rise = m_dWidth * std::tan(m_dPitch);
   const double sillStart = m_bRightJambHigher == 1 ? 0.0 : rise;
@@ -124,7 +124,7 @@ void CVGVerticalParallelogram::GetPlanSectionEntities(double cutHeight, const CP
   vg::AddPlanSection(high > low ? high - low : 0.0, low, switches, preferences, out);
 }
 
-void CVGVerticalParallelogram::GetReportData(CUnitInfoReportDataArray& records)
+void CVGVerticalParallelogram::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
@@ -132,7 +132,7 @@ void CVGVerticalParallelogram::GetReportData(CUnitInfoReportDataArray& records)
                  CString(m_bRightJambHigher ? ",TRUE" : ",FALSE") + vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
 }
 
-void CVGVerticalParallelogram::GetReportData(CScheduleReportDataArray& rows)
+void CVGVerticalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -142,7 +142,7 @@ void CVGVerticalParallelogram::GetReportData(CScheduleReportDataArray& rows)
 }
 
 // The four corners, with the midpoints of the sill and of the head after their starts.
-void CVGVerticalParallelogram::GetSizingHandles(CSizingHandleArray& out)
+void CVGVerticalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
 {
   const CSizedComponentArray& components = *GetSizedComponents();
   const double rise = m_dWidth * std::tan(m_dPitch);
@@ -156,7 +156,7 @@ void CVGVerticalParallelogram::GetSizingHandles(CSizingHandleArray& out)
   }
 }
 
-void CVGVerticalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CVGVerticalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
   case 0: vg::SetFlags(flags, kHandles, {3}); break;
@@ -169,7 +169,7 @@ void CVGVerticalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& fl
   }
 }
 
-CVRX2DVector CVGVerticalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CVGVerticalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   vg::AddPolygon(out, vg::catProposed,
@@ -198,19 +198,19 @@ void CVGVerticalParallelogram::ResetProposedSize()
   CUnit::ResetProposedSize();
 }
 
-void CVGVerticalParallelogram::BuildSizedComponents()
+void CVGVerticalParallelogram::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_bRightJambHigher, m_dJamb, m_dPitch, m_dWidth);
   vg::BuildComponents(*m_pSizedComponents, "VP010",
                       {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AP", c[3], c[0]}});
 }
 
-void CVGVerticalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGVerticalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
 }
 
-CVRX2DLine* CVGVerticalParallelogram::GetInnerElevationLine(int side)
+CVRX2DLine* CVGVerticalParallelogram::GetInnerElevationLine(int side) const
 {
   static const double inward[kSides][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
   if (side < 0 || side >= kSides)
@@ -234,7 +234,7 @@ CVRX2DPoint CVGVerticalParallelogram::GetIntersectPoint(const CVRX2DLine& first,
 }
 
 // Each inner side runs between its crossings with its neighbours, the lines taken as infinite.
-void CVGVerticalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CVGVerticalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   std::unique_ptr<CVRX2DLine> inner[kSides];
   for (int i = 0; i < kSides; ++i)
@@ -250,7 +250,7 @@ void CVGVerticalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEn
     out.Add(line.release());
 }
 
-void CVGVerticalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CVGVerticalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   CUnitException e(kModule, kThreeLineLine);
   e.SetMessage("Call made to unsupported method CVGVerticalParallelogram::Get3LineElevationEntities().");
@@ -258,7 +258,7 @@ void CVGVerticalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEn
   throw e;
 }
 
-void CVGVerticalParallelogram::GetDimensionLabels(CStringArray& labels)
+void CVGVerticalParallelogram::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Width:");
@@ -266,7 +266,7 @@ void CVGVerticalParallelogram::GetDimensionLabels(CStringArray& labels)
   labels.Add("Pitch (Rise Over 12\" Run):");
 }
 
-void CVGVerticalParallelogram::GetDimensionValues(CArray<double, double>& values)
+void CVGVerticalParallelogram::GetDimensionValues(CArray<double, double>& values) const
 {
   const double pitch = 12.0 * std::tan(m_dPitch);
   values.RemoveAll();
