@@ -261,13 +261,18 @@ TEST(TxdbInvariants, CustomArchLimitsAreUsableAndTheUnitsHaveTheirMembers)
     EXPECT_TRUE(smallest > 0.0 && smallest <= largest && largest <= 3.14159266) << smallest << " to " << largest;
   }
   EXPECT_TRUE(hasDefaultBase) << "no base of at least 72";
+  // The units read the first row in smallest-side order.
   const CTxdbRows& limits = db["VGLIMITS"];
   ASSERT_GT(limits.Size(), 0u);
-  const double minSide = limits.Real(0, "MinSide"), inset = limits.Real(0, "Field37");
-  EXPECT_TRUE(minSide > 0.0 && minSide < limits.Real(0, "MaxSide"));
-  EXPECT_GT(limits.Real(0, "MinGlassLine"), 0.0);
-  EXPECT_LE(limits.Real(0, "MaxShortGlassSide"), limits.Real(0, "MaxLongGlassSide"));
-  EXPECT_GT(limits.Real(0, "MaxArea"), 0.0);
+  size_t first = 0;
+  for (size_t i = 1; i < limits.Size(); ++i)
+    if (limits.Real(i, "MinSide") < limits.Real(first, "MinSide"))
+      first = i;
+  const double minSide = limits.Real(first, "MinSide"), inset = limits.Real(first, "Field37");
+  EXPECT_TRUE(minSide > 0.0 && minSide < limits.Real(first, "MaxSide"));
+  EXPECT_GT(limits.Real(first, "MinGlassLine"), 0.0);
+  EXPECT_LE(limits.Real(first, "MaxShortGlassSide"), limits.Real(first, "MaxLongGlassSide"));
+  EXPECT_GT(limits.Real(first, "MaxArea"), 0.0);
   EXPECT_TRUE(inset > 0.0 && 2.0 * inset < minSide) << "the glass inset leaves no glass";
   std::set<Key3> elements;
   for (size_t i = 0; i < db["ELEMCOMP"].Size(); ++i)
@@ -276,4 +281,50 @@ TEST(TxdbInvariants, CustomArchLimitsAreUsableAndTheUnitsHaveTheirMembers)
   for (const char* unit : {"S1013", "S2013", "DL013"})
     for (const char* code : {"AG", "AP", "BJ"})
       EXPECT_TRUE(elements.count({"AR", unit, code})) << "AR" << unit << " has no member " << code;
+}
+
+// Every free-form unit reads the first limits row (in minimum-side order) and one component per
+// element code its shape uses: the diamond only jambs, the isosceles triangle no head.
+TEST(TxdbInvariants, FreeFormUnitsHaveLimitsAndTheirElements)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& limits = db["VGLIMITS"];
+  ASSERT_GT(limits.Size(), 0u);
+  size_t first = 0;
+  for (size_t i = 1; i < limits.Size(); ++i)
+    if (limits.Real(i, "MinSide") < limits.Real(first, "MinSide"))
+      first = i;
+  const double minSide = limits.Real(first, "MinSide"), inset = limits.Real(first, "Field37");
+  EXPECT_GT(minSide, 0.0);
+  EXPECT_LT(minSide, limits.Real(first, "MaxSide"));
+  EXPECT_GT(limits.Real(first, "MinGlassLine"), 0.0);
+  EXPECT_LE(limits.Real(first, "MaxShortGlassSide"), limits.Real(first, "MaxLongGlassSide"));
+  EXPECT_GT(limits.Real(first, "MaxArea"), 0.0);
+  EXPECT_GT(inset, 0.0);
+  EXPECT_GT(limits.Real(first, "MinAngle"), 0.0);
+  EXPECT_LT(limits.Real(first, "MinAngle"), limits.Real(first, "MaxAngle"));
+  EXPECT_LT(limits.Real(first, "MaxAngle"), M_PI);
+  // A rectangle of the smallest glass line fits between the limits.
+  EXPECT_LE(limits.Real(first, "MinGlassLine") + 2.0 * inset, limits.Real(first, "MaxSide"));
+
+  std::map<std::string, std::set<std::string>> elements;
+  const CTxdbRows& rows = db["ELEMCOMP"];
+  for (size_t i = 0; i < rows.Size(); ++i)
+    if (rows.Text(i, "TypeCode") == "VG")
+      elements[rows.Text(i, "SubtypeCode")].insert(rows.Text(i, "ElementCode"));
+  const CTxdbRows& subtypes = db["SUBTYPES"];
+  int shapes = 0;
+  for (size_t i = 0; i < subtypes.Size(); ++i) {
+    if (subtypes.Text(i, "TypeCode") != "VG")
+      continue;
+    const std::string subtype = subtypes.Text(i, "SubtypeCode");
+    std::set<std::string> expected = {"AG", "AP", "BJ"};
+    if (subtype == "DI010")
+      expected = {"AP"};
+    else if (subtype == "IT010")
+      expected = {"AP", "BJ"};
+    EXPECT_EQ(elements[subtype], expected) << subtype;
+    ++shapes;
+  }
+  EXPECT_EQ(shapes, 14);
 }
