@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/docview/DocTempl.h"
@@ -219,7 +220,15 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     return 0;
   }
   if (message == WM_SHOWWINDOW && wParam)
+  {
+    // Once now, and again after the client has placed the new window and the view has sized
+    // its frame to fit.
     FitInsideClient();
+    QTimer::singleShot(0, Impl()->Bridge(), [this] {
+      if (m_hWnd)
+        FitInsideClient();
+    });
+  }
   return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 
