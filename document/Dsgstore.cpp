@@ -2,11 +2,11 @@
 
 #include <cstring>
 #include <new>
-#include <unordered_set>
 
 #include "document/Design.h"
 #include "document/Stamp.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Ptrindex.h"
 #include "support/Checksum.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -226,11 +226,13 @@ void CDesignStoreArray::Serialize(CArchive& ar)
   ar.CheckAvailable(count, kMinStoreBytes);
   // The array owns each stored design once; a back-reference or a null would be owned twice or
   // leave a hole in the list.
-  std::unordered_set<const CObject*> seen;
+  CPtrIndexMap seen;
+  seen.Reserve(count);
   for (DWORD i = 0; i < count; ++i) {
     CObject* store = ar.ReadObject(RUNTIME_CLASS(CDesignStore));
-    if (!store || !seen.insert(store).second)
+    if (!store || seen.Lookup(store))
       throw CArchiveException(CArchiveException::badIndex);
+    seen.Insert(store, 1);
     Add(static_cast<CDesignStore*>(store));
   }
 }
