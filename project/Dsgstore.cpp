@@ -1,5 +1,6 @@
 #include "project/Dsgstore.h"
 
+#include <algorithm>
 #include <new>
 
 #include "platform/core/Archive.h"
@@ -176,12 +177,83 @@ void CDesignStore::ReadBlock(CArchive& ar)
     throw CAppSerializeException(kModule, kBlockShortLine, CAppSerializeException::damaged);
 }
 
+std::string CDesignStoreArray::Key(const CString& name)
+{
+  std::string key(name.c_str());
+  for (char& c : key)
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c + ('a' - 'A'));
+  return key;
+}
+
 int CDesignStoreArray::Find(const CString& name) const
 {
-  for (int i = 0; i < GetSize(); ++i)
-    if (GetAt(i)->GetName().CompareNoCase(name) == 0)
-      return i;
-  return -1;
+  auto it = m_byName.find(Key(name));
+  return it == m_byName.end() ? -1 : it->second.front();
+}
+
+void CDesignStoreArray::Index(int index)
+{
+  std::vector<int>& indexes = m_byName[Key(GetAt(index)->GetName())];
+  indexes.insert(std::lower_bound(indexes.begin(), indexes.end(), index), index);
+}
+
+void CDesignStoreArray::Unindex(int index)
+{
+  auto it = m_byName.find(Key(GetAt(index)->GetName()));
+  if (it == m_byName.end())
+    return;
+  std::vector<int>& indexes = it->second;
+  auto at = std::lower_bound(indexes.begin(), indexes.end(), index);
+  if (at != indexes.end() && *at == index)
+    indexes.erase(at);
+  if (indexes.empty())
+    m_byName.erase(it);
+}
+
+int CDesignStoreArray::Add(CDesignStore* store)
+{
+  const int index = COwnArrayOf<CDesignStore>::Add(store);
+  try {
+    Index(index);
+  } catch (...) {
+    // The list and the index stay in step: the design is not added.
+    CObOwnArray::RemoveAtNoDelete(index, 1);
+    throw;
+  }
+  return index;
+}
+
+void CDesignStoreArray::Replace(int index, const CDesignStore& store)
+{
+  Unindex(index);
+  try {
+    *GetAt(index) = store;
+  } catch (...) {
+    // A copy that fails leaves the record as it was.
+    Index(index);
+    throw;
+  }
+  Index(index);
+}
+
+void CDesignStoreArray::RemoveAt(int index)
+{
+  if (index < 0 || index >= GetSize())
+    return;
+  Unindex(index);
+  CObOwnArray::RemoveAt(index, 1);
+  // The designs after it move up one place.
+  for (auto& [key, indexes] : m_byName)
+    for (int& i : indexes)
+      if (i > index)
+        --i;
+}
+
+void CDesignStoreArray::RemoveAll()
+{
+  m_byName.clear();
+  CObOwnArray::RemoveAll();
 }
 
 void CDesignStoreArray::Serialize(CArchive& ar)

@@ -1,6 +1,8 @@
 #pragma once
 // A design kept in the project as the bytes of its own archive, with its name, window state and
 // times. The design is rebuilt from the bytes only when it is needed.
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/core/Rect.h"
@@ -64,13 +66,39 @@ private:
   CRect m_windowRect{0, 0, 100, 100};
 };
 
-// The project's stored designs in list order; owns them.
+// The project's stored designs in list order; owns them. An index of the names, compared as
+// CString::CompareNoCase compares them, finds a design without a walk over the list; so that it
+// stays true, the list and its names change only through the members below.
 class CDesignStoreArray : public COwnArrayOf<CDesignStore>
 {
   DECLARE_DYNCREATE(CDesignStoreArray)
 public:
   // Index of the first design whose name equals the given one without regard to case; -1 if none.
   int Find(const CString& name) const;
+  // Appends a design and takes it over.
+  int Add(CDesignStore* store);
+  // Overwrites the record at the index with a copy of the given one (its name may differ).
+  void Replace(int index, const CDesignStore& store);
+  void RemoveAt(int index);
+  void RemoveAll();
   // Count, then each stored design by reference.
   void Serialize(CArchive& ar) override;
+
+  // Members that would change the list without the index.
+  void SetAt(int, CObject*) = delete;
+  void SetAtGrow(int, CObject*) = delete;
+  void InsertAt(int, CObject*, int) = delete;
+  CObject*& ElementAt(int) = delete;
+  void SetSize(int, int) = delete;
+  void RemoveAtNoDelete(int, int) = delete;
+  void RemoveAllNoDelete() = delete;
+
+private:
+  // The name as the comparison sees it: up to its first NUL, ASCII letters in lower case.
+  static std::string Key(const CString& name);
+  void Unindex(int index);
+  void Index(int index);
+
+  // Each name's designs, in list order; more than one only in a file that was made so.
+  std::unordered_map<std::string, std::vector<int>> m_byName;
 };

@@ -227,6 +227,7 @@ TEST(ArchiveLoading, BadObjectIndexIsRefused)
 
 TEST(ArchiveObjectMap, ACountMakesRoomForItsObjectsWhenStoringAndLoading)
 {
+  RegisterTestClasses();
   // 3,000 holders, each owning a store and referring back to it: 6,000 objects in all.
   std::vector<std::unique_ptr<CHolder>> holders;
   for (int i = 0; i < 3000; ++i) {
