@@ -1,8 +1,7 @@
 #pragma once
 // A design kept in the project as the bytes of its own archive, with its name, window state and
 // times. The design is rebuilt from the bytes only when it is needed.
-#include <string>
-#include <unordered_map>
+#include <cstdint>
 #include <vector>
 
 #include "platform/core/Rect.h"
@@ -94,11 +93,29 @@ public:
   void RemoveAllNoDelete() = delete;
 
 private:
-  // The name as the comparison sees it: up to its first NUL, ASCII letters in lower case.
-  static std::string Key(const CString& name);
-  void Unindex(int index);
-  void Index(int index);
+  // One slot of the name index: a name's hash and its first design; -1 where the slot is free.
+  struct CNameSlot
+  {
+    std::uint64_t hash = 0;
+    int index = -1;
+  };
+  // Hash of the name as the comparison sees it: up to its first NUL, ASCII letters in lower case.
+  static std::uint64_t HashOf(const CString& name);
+  // The slot holding the name's first design, or -1.
+  long long FindSlot(const CString& name, std::uint64_t hash) const;
+  // The index is a cache of the names: made at the first search after a load, then kept.
+  void MakeIndex() const;
+  void Index(int index) const;
+  void Unindex(int index) const;
+  void Reserve(size_t names) const;
+  void Place(const CNameSlot& slot) const;
+  void FreeSlot(size_t at) const;
 
-  // Each name's designs, in list order; more than one only in a file that was made so.
-  std::unordered_map<std::string, std::vector<int>> m_byName;
+  // Open addressing in one array, a power of two in size and at most half full: names cost no
+  // allocation each, and the index of a whole list is made without growing.
+  mutable std::vector<CNameSlot> m_slots;
+  mutable size_t m_nNames = 0;
+  // Designs whose name an earlier design has; only a damaged or older file holds any.
+  mutable size_t m_nRepeats = 0;
+  mutable bool m_bIndexed = true;
 };

@@ -237,7 +237,11 @@ void CArchive::WriteObject(const CObject* ob)
   const_cast<CObject*>(ob)->Serialize(*this);
 }
 
-CObject* CArchive::ReadObject(const CRuntimeClass* expected)
+CObject* CArchive::ReadObject(const CRuntimeClass* expected) { return ReadObject(expected, false); }
+
+CObject* CArchive::ReadNewObject(const CRuntimeClass* expected) { return ReadObject(expected, true); }
+
+CObject* CArchive::ReadObject(const CRuntimeClass* expected, bool newOnly)
 {
   WORD tag = 0;
   *this >> tag;
@@ -269,6 +273,8 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected)
     cls = m_loaded[index].cls;
     m_nObjectSchema = static_cast<UINT>(-1);
   } else {
+    if (newOnly)
+      Fail(CArchiveException::badIndex);
     if (obTag == 0)
       return nullptr;
     if (obTag >= m_loaded.size() || !m_loaded[obTag].ob)

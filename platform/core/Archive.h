@@ -79,6 +79,9 @@ public:
   void WriteObject(const CObject* ob);
   // Creates the next object; one that is not of the expected class (when given) is a bad-class error.
   CObject* ReadObject(const CRuntimeClass* expected);
+  // The same for an object that must be new here: a null or a reference to an object read
+  // before is a bad-index error (a list that owns its elements would own it twice).
+  CObject* ReadNewObject(const CRuntimeClass* expected);
   // Schema number of the object being loaded (its class is versionable).
   UINT GetObjectSchema() const { return m_nObjectSchema; }
 
@@ -129,6 +132,7 @@ private:
     return *this;
   }
   void FillBuffer();
+  CObject* ReadObject(const CRuntimeClass* expected, bool newOnly);
   void ReserveLoaded(unsigned long long count);
   void AddLoaded(const CRuntimeClass* cls, CObject* ob);
   void WriteTag(WORD small, DWORD big, DWORD index, DWORD bigFlag);
