@@ -228,7 +228,8 @@ TEST(DesignStoreBehaviour, CopiesOwnTheirBlockAndClearKeepsTheDesignSize)
   CDesign design;
   store.Retrieve(&design);
   EXPECT_EQ(design.GetName(), "Bay");
-  copy = copy;
+  const CDesignStore& same = copy;
+  copy = same;
   EXPECT_EQ(copy.GetName(), "Other");
 
   copy.Clear();
