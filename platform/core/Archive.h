@@ -77,6 +77,9 @@ public:
   UINT GetMapGrowthCount() const { return m_storedObjects.GetGrowthCount() + m_nLoadGrowths; }
 
   void WriteObject(const CObject* ob);
+  // Announces an object that will be written a little later: a list of many objects names the
+  // one a few places ahead, so that looking it up in the object map finds it in the cache.
+  void WillWriteObject(const CObject* ob) const { m_storedObjects.Prefetch(ob); }
   // Creates the next object; one that is not of the expected class (when given) is a bad-class error.
   CObject* ReadObject(const CRuntimeClass* expected);
   // The same for an object that must be new here: a null or a reference to an object read
