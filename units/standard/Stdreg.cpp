@@ -2,6 +2,8 @@
 
 #include "model/Unitutil.h"
 #include "units/standard/Glba.h"
+#include "units/standard/Slar.h"
+#include "units/standard/Slba.h"
 
 namespace {
 template <class T>
@@ -11,4 +13,10 @@ CUnit* MakeStandardUnit()
 }
 } // namespace
 
-void RegisterStandardUnits() { RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>); }
+void RegisterStandardUnits()
+{
+  RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>);
+  // Arched, springline, circle-top and circular units.
+  RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
+  RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
+}
