@@ -1,6 +1,7 @@
 #include "units/standard/Stdreg.h"
 
 #include "model/Unitutil.h"
+#include "units/standard/Arba.h"
 #include "units/standard/Glba.h"
 #include "units/standard/Slar.h"
 #include "units/standard/Slba.h"
@@ -17,6 +18,7 @@ void RegisterStandardUnits()
 {
   RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>);
   // Arched, springline, circle-top and circular units.
+  RegisterUnitClass("ARBA011", &MakeStandardUnit<CARBasic>);
   RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
   RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
 }
