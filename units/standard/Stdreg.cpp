@@ -5,6 +5,8 @@
 #include "units/standard/Glba.h"
 #include "units/standard/Slar.h"
 #include "units/standard/Slba.h"
+#include "units/standard/Swcc.h"
+#include "units/standard/Swcd.h"
 
 namespace {
 template <class T>
@@ -21,4 +23,6 @@ void RegisterStandardUnits()
   RegisterUnitClass("ARBA011", &MakeStandardUnit<CARBasic>);
   RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
   RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
+  RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
+  RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
 }
