@@ -7,6 +7,7 @@
 #include "units/standard/Slba.h"
 #include "units/standard/Swcc.h"
 #include "units/standard/Swcd.h"
+#include "units/standard/Swci.h"
 
 namespace {
 template <class T>
@@ -25,4 +26,5 @@ void RegisterStandardUnits()
   RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
   RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
   RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
+  RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
 }

@@ -177,7 +177,7 @@ TEST_P(ArchKeysTest, RandomDragsOnlyEverProposeCatalogueSizes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ArchKeysTest,
-                         ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3}, Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}),
+                         ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3}, Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}, Key{"SW", "CI009", 3}),
                          [](const ::testing::TestParamInfo<Key>& info) {
                            return std::string(info.param.type) + info.param.subtype;
                          });
