@@ -3,7 +3,6 @@
 // height without a value that is no number, its attribute string brings it back equal, and its
 // conformer only ever proposes a catalogue size, whatever the drag.
 #include <cmath>
-#include <random>
 #include <set>
 #include <string>
 
@@ -39,12 +38,6 @@ protected:
     for (int i = 0; i < sizes.GetSize(); ++i)
       m_sizeCodes.insert(sizes[i]->GetSizeCode().c_str());
     ASSERT_GT(m_sizeCodes.size(), 1u);
-  }
-
-  std::string ProposedSizeCode() const
-  {
-    const std::string text = m_unit->GetSizeText(2).c_str();
-    return text.substr(0, text.find(':'));
   }
 
   std::unique_ptr<CUnit> m_unit;
@@ -143,37 +136,9 @@ TEST_P(ArchKeysTest, StoredAndReloadedEqual)
   EXPECT_EQ(clone->GetAttributes(), stored);
 }
 
-// Drags inside and far outside the catalogue's range, now and then applied so the walk starts
-// from other sizes too.
 TEST_P(ArchKeysTest, RandomDragsOnlyEverProposeCatalogueSizes)
 {
-  std::mt19937 random(20261207u);
-  std::uniform_real_distribution<double> spread(-1.5, 1.5);
-  CSizingHandleArray handles;
-  m_unit->GetSizingHandles(handles);
-  const int handleCount = handles.GetSize();
-  for (int step = 0; step < 400; ++step) {
-    const int handle = static_cast<int>(random() % handleCount);
-    const double reach = 2.0 * std::max(m_unit->GetWidth(), m_unit->GetHeight());
-    const CVRX2DVector drag(step % 7 == 0 ? 0.0 : spread(random) * reach, step % 11 == 0 ? 0.0 : spread(random) * reach);
-    const std::string current = m_standard->GetSizeCode().c_str();
-    const int result = m_unit->ConformProposedSize(handle, drag);
-    ASSERT_TRUE(result >= CUnit::inboundsChanged && result <= CUnit::outOfBoundsUnchanged) << result;
-    const std::string proposed = ProposedSizeCode();
-    ASSERT_TRUE(m_sizeCodes.count(proposed) || proposed == current) << proposed;
-    ASSERT_TRUE(std::isfinite(m_standard->GetProposedHeight()) && std::isfinite(m_standard->GetProposedWidth()));
-    CVRX2DEntityArray outline;
-    const CVRX2DVector offset = m_unit->GetProposedOutlineEntities(outline);
-    ASSERT_TRUE(AllFinite(outline));
-    ASSERT_TRUE(std::isfinite(offset.GetX()) && std::isfinite(offset.GetY()));
-    if (step % 37 == 0)
-      m_unit->SetSizeToProposed();
-    else if (step % 5 == 0)
-      m_unit->ResetProposedSize();
-  }
-  // A drag with no length leaves the proposal at the current size.
-  m_unit->ConformProposedSize(0, CVRX2DVector(0.0, 0.0));
-  EXPECT_EQ(ProposedSizeCode(), m_standard->GetSizeCode().c_str());
+  ExpectOnlyCatalogueSizesProposed(*m_standard, 20261207u);
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ArchKeysTest,

@@ -1,12 +1,17 @@
 #include "units/standard/ArchTestUtil.h"
 
 #include <cmath>
+#include <algorithm>
 #include <cstdlib>
+#include <random>
+#include <set>
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2drect.h"
 #include "model/Plansect.h"
+#include "model/Sizing.h"
+#include "model/Stdunit.h"
 #include "model/Unitutil.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
@@ -111,4 +116,45 @@ void ExpectArc(const CVRX2DEntityArray& out, int i, int category, double cx, dou
   EXPECT_NEAR(arc.GetMinorRadius(), r, 1e-6) << i;
   EXPECT_TRUE(arc.GetStartAngle() == CVRXAngle(start)) << i << ": " << arc.GetStartAngle().GetRadians();
   EXPECT_TRUE(arc.GetEndAngle() == CVRXAngle(end)) << i << ": " << arc.GetEndAngle().GetRadians();
+}
+
+std::string ProposedSizeCode(const CUnit& unit)
+{
+  const std::string text = unit.GetSizeText(2).c_str();
+  return text.substr(0, text.find(':'));
+}
+
+void ExpectOnlyCatalogueSizesProposed(CStandardUnit& unit, unsigned seed)
+{
+  CStdSizesRecArray sizes;
+  unit.GetStandardSizes(sizes);
+  std::set<std::string> codes;
+  for (int i = 0; i < sizes.GetSize(); ++i)
+    codes.insert(sizes[i]->GetSizeCode().c_str());
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> spread(-1.5, 1.5);
+  CSizingHandleArray handles;
+  unit.GetSizingHandles(handles);
+  ASSERT_GT(handles.GetSize(), 0);
+  for (int step = 0; step < 400; ++step) {
+    const int handle = static_cast<int>(random() % handles.GetSize());
+    const double reach = 2.0 * std::max(unit.GetWidth(), unit.GetHeight());
+    const CVRX2DVector drag(step % 7 == 0 ? 0.0 : spread(random) * reach, step % 11 == 0 ? 0.0 : spread(random) * reach);
+    const std::string current = unit.GetSizeCode().c_str();
+    const int result = unit.ConformProposedSize(handle, drag);
+    ASSERT_TRUE(result >= CUnit::inboundsChanged && result <= CUnit::outOfBoundsUnchanged) << result;
+    const std::string proposed = ProposedSizeCode(unit);
+    ASSERT_TRUE(codes.count(proposed) || proposed == current) << proposed;
+    ASSERT_TRUE(std::isfinite(unit.GetProposedHeight()) && std::isfinite(unit.GetProposedWidth()));
+    CVRX2DEntityArray outline;
+    const CVRX2DVector offset = unit.GetProposedOutlineEntities(outline);
+    ASSERT_TRUE(AllFinite(outline));
+    ASSERT_TRUE(std::isfinite(offset.GetX()) && std::isfinite(offset.GetY()));
+    if (step % 37 == 0)
+      unit.SetSizeToProposed();
+    else if (step % 5 == 0)
+      unit.ResetProposedSize();
+  }
+  unit.ConformProposedSize(0, CVRX2DVector(0.0, 0.0));
+  EXPECT_EQ(ProposedSizeCode(unit), unit.GetSizeCode().c_str());
 }

@@ -10,6 +10,7 @@
 #include "geometry/Entity.h"
 #include "model/Unit.h"
 
+class CStandardUnit;
 class CVRX2DArc;
 class CVRX2DLine;
 
@@ -39,3 +40,11 @@ Line Ends(const CVRX2DEntityArray& out, int i);
 // Entity i is a line (an arc) of the category with these ends (centre, radius and angles).
 void ExpectLine(const CVRX2DEntityArray& out, int i, int category, Line expected);
 void ExpectArc(const CVRX2DEntityArray& out, int i, int category, double cx, double cy, double r, double start, double end);
+
+// The size code at the head of the unit's size text: the proposed size's.
+std::string ProposedSizeCode(const CUnit& unit);
+// A few hundred seeded random drags of every handle, inside and far outside the catalogue's
+// range, now and then applied or given up: the proposal is always one of the unit's catalogue
+// sizes (or the current one), never a value that is no number; a drag with no length leaves
+// the proposal at the current size.
+void ExpectOnlyCatalogueSizesProposed(CStandardUnit& unit, unsigned seed);
