@@ -2,8 +2,8 @@
 // Snapping one dragged length (a width or a radius) to the standard sizes of a unit: the rows
 // are searched on an index of the standard-size table that leads with that length, and the row
 // nearest the target wins, the larger on a tie. A drag that comes back to the current length
-// keeps the current row, whatever else the rows of that length differ in. Units that are sized by one length only (circle tops, full chords, circles)
-// share it.
+// keeps the current row, whatever else the rows of that length differ in. Units that are sized
+// by one length only (circle tops, full chords, circles) share it.
 #include "productdb/Stdsizes.h"
 
 class CSizeSnap
