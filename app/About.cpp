@@ -2,8 +2,8 @@
 
 #include "app/App.h"
 #include "app/Fatalrpt.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Dc.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/draw/Dc.h"
 
 namespace {
 

@@ -9,12 +9,13 @@
 #include "app/Helpgate.h"
 #include "app/Helptmr.h"
 #include "platform/core/Archive.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/MdiFrame.h"
-#include "platform/ui/Resource.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/MdiFrame.h"
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/docview/View.h"
 #include "productdb/Dbver.h"
 #include "productdb/txdbExcp.h"
+#include "project/Stamp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -311,15 +312,5 @@ CDocument* CApp::GetActiveDocument() const
   return view ? view->GetDocument() : nullptr;
 }
 
-DWORD CApp::SerializeVersion(CArchive& ar, DWORD)
-{
-  if (ar.IsStoring()) {
-    ar << kStoredVersion;
-    return kStoredVersion;
-  }
-  DWORD version = 0;
-  ar >> version;
-  if (version < kLowestReadableVersion)
-    throw CAppSerializeException(kModule, __LINE__, CAppSerializeException::unsupportedVersion);
-  return version;
-}
+// The project's one stamp writer; the lower limit is fixed there.
+DWORD CApp::SerializeVersion(CArchive& ar, DWORD) { return SerializeVersionStamp(ar); }

@@ -3,9 +3,9 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "document/Docver.h"
-#include "platform/ui/DataExch.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "project/DocServices.h"
+#include "project/Docver.h"
 
 IMPLEMENT_DYNAMIC(CPerformanceTuningDlg, CDialog)
 IMPLEMENT_DYNAMIC(CStoreNewDesignDlg, CDialog)

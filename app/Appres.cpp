@@ -2,8 +2,8 @@
 
 #include "app/About.h"
 #include "app/Splash.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace {
 

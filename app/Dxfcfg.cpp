@@ -3,7 +3,7 @@
 #include <climits>
 
 #include "app/Xltdata.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

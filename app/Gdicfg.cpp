@@ -4,7 +4,7 @@
 
 #include "app/Digitrun.h"
 #include "app/Xltdata.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

@@ -4,8 +4,8 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

@@ -1,9 +1,9 @@
 #include "app/Mfclient.h"
 
 #include "app/Shellids.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

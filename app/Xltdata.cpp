@@ -1,6 +1,6 @@
 #include "app/Xltdata.h"
 
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/Trace.h"
 #include "support/VEntExcp.h"
 

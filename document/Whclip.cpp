@@ -3,15 +3,15 @@
 #include <cstring>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "document/Dsgstore.h"
 #include "document/Whids.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
-#include "platform/ui/Clipbrd.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/wnd/Resource.h"
+#include "project/DocServices.h"
+#include "project/Dsgstore.h"
 #include "support/Exceptn.h"
 
 namespace

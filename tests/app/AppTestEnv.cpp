@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/ui/QtApp.h"
+#include "platform/ui/wnd/QtApp.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <gtest/gtest.h>
 
 #include "app/App.h"
-#include "platform/ui/DialogService.h"
-#include "platform/ui/HelpSink.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/wnd/HelpSink.h"
 
 class QWidget;
 

@@ -5,8 +5,8 @@
 #include "app/Appdlgs.h"
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
-#include "document/Docver.h"
-#include "platform/ui/Dialog.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "project/Docver.h"
 
 namespace
 {

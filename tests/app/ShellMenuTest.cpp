@@ -11,8 +11,8 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "model/Unitutil.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/Menu.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Menu.h"
 
 namespace
 {

@@ -18,9 +18,9 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/docview/View.h"
 
 namespace
 {

@@ -9,7 +9,7 @@
 #include "AppTestEnv.h"
 #include "app/About.h"
 #include "app/Splash.h"
-#include "platform/ui/Dc.h"
+#include "platform/ui/draw/Dc.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 #include <QLineEdit>
 
 #include "TestApp.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Ddx.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/dlg/Ddx.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

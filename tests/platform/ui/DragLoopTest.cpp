@@ -8,8 +8,8 @@
 #include <QWidget>
 
 #include "TestApp.h"
-#include "platform/ui/DragLoop.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/wnd/DragLoop.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace
 {

@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/QtApp.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/QtApp.h"
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
   ON_COMMAND(CTestApp::ID_APP_TEST, OnAppTest)

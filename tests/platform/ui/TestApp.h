@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/DialogService.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/wnd/WinApp.h"
 
 class QWidget;
 class CWnd;

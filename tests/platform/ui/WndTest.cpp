@@ -3,9 +3,9 @@
 #include <QWidget>
 
 #include "TestApp.h"
-#include "platform/ui/Cursor.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/wnd/Cursor.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace
 {
