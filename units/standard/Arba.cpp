@@ -77,7 +77,7 @@ double CARBasic::GetArchSegmentArea() const
   return (theta - std::sin(theta)) * r * r / (kSquareInchesPerSquareFoot * 2.0);
 }
 
-double CARBasic::GetArea() { return GetWidth() * GetShoulderHeight() / kSquareInchesPerSquareFoot + GetArchSegmentArea(); }
+double CARBasic::GetArea() const { return GetWidth() * GetShoulderHeight() / kSquareInchesPerSquareFoot + GetArchSegmentArea(); }
 
 CString CARBasic::GetSizeText(int lengthFormat) const
 {
@@ -92,7 +92,7 @@ CString CARBasic::GetSizeText(int lengthFormat) const
 
 // A cut outside the unit is taken at its nearer end.
 void CARBasic::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double h = GetHeight();
@@ -105,7 +105,7 @@ void CARBasic::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitch
   Arch::AddPlanSection(switches, preferences, planWidth, 0.5 * (w - planWidth), out);
 }
 
-void CARBasic::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CARBasic::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   CStandardArchedUnit::GetPartOutlineEntities(out);
@@ -113,7 +113,7 @@ void CARBasic::GetPartOutlineEntities(CVRX2DEntityArray& out)
   Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, GetHeight()));
 }
 
-void CARBasic::GetSizingHandles(CSizingHandleArray& out)
+void CARBasic::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -122,7 +122,7 @@ void CARBasic::GetSizingHandles(CSizingHandleArray& out)
 }
 
 // The centre comes from the row's own height field, as the catalogue gives it.
-CVRX2DVector CARBasic::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CARBasic::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CStdSizesRec& row = GetProposedSize();
@@ -137,7 +137,7 @@ CVRX2DVector CARBasic::GetProposedOutlineEntities(CVRX2DEntityArray& out)
   return m_vProposedOffset;
 }
 
-void CARBasic::BuildSizedComponents()
+void CARBasic::BuildSizedComponents() const
 {
   const CElemCompRec arch(kLineCode, kUnitCode, kArchCode);
   const CElemCompRec leg(kLineCode, kUnitCode, kLegCode);
@@ -151,14 +151,14 @@ void CARBasic::BuildSizedComponents()
   m_pSizedComponents->Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p2, p0));
 }
 
-double CARBasic::GetElevationShoulderHeight(int line)
+double CARBasic::GetElevationShoulderHeight(int line) const
 {
   const double r = GetArchRadius();
   return GetHeight() - r +
          SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line), 0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
 }
 
-void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out)
+void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
 {
   const double y0 = GetComponentDistance(cBottom, 0, line);
   const double xL = GetComponentDistance(cLeftLeg, 0, line);
@@ -171,10 +171,10 @@ void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out)
   Arch::AddLine(out, category, e, a);
 }
 
-void CARBasic::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { AddElevationRing(1, kOneLineCategory, out); }
-void CARBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { AddElevationRing(2, kTwoLineCategory, out); }
+void CARBasic::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddElevationRing(1, kOneLineCategory, out); }
+void CARBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddElevationRing(2, kTwoLineCategory, out); }
 
-void CARBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/)
+void CARBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
   CUnitException unsupported(kModule, kUnsupportedLine);
   unsupported.SetMessage("CARBasic::Get3LineElevationEntities() -- Unsupported method.");
@@ -183,7 +183,7 @@ void CARBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out
 
 // A size without a header row for its grille has no grille of its own. A grille without a hub
 // radius row is a bar grille, also when it is the last grille of the table.
-void CARBasic::GetGrilleEntities(int lines, CVRX2DEntityArray& out)
+void CARBasic::GetGrilleEntities(int lines, CVRX2DEntityArray& out) const
 {
   const int choice = GetOptionChoice(kGrilleCategory, 1);
   if (choice == 0 || choice == 8)
@@ -204,7 +204,7 @@ void CARBasic::GetGrilleEntities(int lines, CVRX2DEntityArray& out)
     BuildBarGrille(grilleId, out);
 }
 
-CVRX2DArc CARBasic::GetInnerArch()
+CVRX2DArc CARBasic::GetInnerArch() const
 {
   const CVRX2DPoint m = GetArchCentre();
   const double ys = GetElevationShoulderHeight(2);
@@ -216,7 +216,7 @@ CVRX2DArc CARBasic::GetInnerArch()
 
 // A grille without bars of either direction, or whose outer bars do not reach the arch bar,
 // draws only what it can.
-void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out)
+void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out) const
 {
   CArray<double, double> hs, vs;
   ReadGrilleProperties(grilleId, "H", hs);
@@ -273,7 +273,7 @@ void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out)
 }
 
 // Spoke angles outside (0, pi) point nowhere into the glass and are not drawn.
-void CARBasic::BuildFanGrille(int grilleId, CVRX2DEntityArray& out)
+void CARBasic::BuildFanGrille(int grilleId, CVRX2DEntityArray& out) const
 {
   CGrilPropRec row;
   if (!Arch::SeekGrilleRow(row, grilleId, "H", 0.0, Arch::seekGE))

@@ -19,38 +19,38 @@ public:
   CString GetSizeText(int lengthFormat) const override;
   double GetHeight() const override;
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
   // The arched part outline and the centre line.
-  void GetPartOutlineEntities(CVRX2DEntityArray& out) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetPartOutlineEntities(CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // The unit has two line sets only: throws CUnitException.
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) const override;
   double GetProposedHeight() const override;
   // Square feet: the rectangle below the springline and the arch's segment.
-  virtual double GetArea();
+  virtual double GetArea() const;
 
   CVRX2DPoint GetArchCentre() const;
   double GetArchRise() const;
   double GetProposedArchRise() const;
-  double GetElevationShoulderHeight(int line);
+  double GetElevationShoulderHeight(int line) const;
   static double SideFromHypotenuse(double a, double b);
   double GetArchAngle() const;
   double GetArchSegmentArea() const;
 
   // Bars across, an arch bar concentric with the frame, spokes out to the frame.
-  void BuildBarGrille(int grilleId, CVRX2DEntityArray& out);
+  void BuildBarGrille(int grilleId, CVRX2DEntityArray& out) const;
   // A half hub on the glass line with spokes out to the frame.
-  void BuildFanGrille(int grilleId, CVRX2DEntityArray& out);
+  void BuildFanGrille(int grilleId, CVRX2DEntityArray& out) const;
 
   enum { cBottom, cRightLeg, cArch, cLeftLeg, cComponentCount };
 
 private:
-  void AddElevationRing(int line, int category, CVRX2DEntityArray& out);
+  void AddElevationRing(int line, int category, CVRX2DEntityArray& out) const;
   // The inner arch of the frame between the springline points of line 2.
-  CVRX2DArc GetInnerArch();
+  CVRX2DArc GetInnerArch() const;
 };

@@ -47,22 +47,22 @@ double CStandardCasementAwningQtrRound::GetWidthLessRadius() const { return GetW
 double CStandardCasementAwningQtrRound::GetProposedHeightLessRadius() const { return GetProposedHeight() - GetProposedArchRadius(); }
 double CStandardCasementAwningQtrRound::GetProposedWidthLessRadius() const { return GetProposedWidth() - GetProposedArchRadius(); }
 
-void CStandardCasementAwningQtrRound::GetSizesForHeight(CArray<double, double>& out)
+void CStandardCasementAwningQtrRound::GetSizesForHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetHeight());
 }
 
-void CStandardCasementAwningQtrRound::GetSizesForWidth(CArray<double, double>& out)
+void CStandardCasementAwningQtrRound::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetWidth());
 }
 
-void CStandardCasementAwningQtrRound::GetArchRadiiForShoulderHeight(CArray<double, double>& out)
+void CStandardCasementAwningQtrRound::GetArchRadiiForShoulderHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetArchRadius());
 }
 
-void CStandardCasementAwningQtrRound::GetShoulderHeightsForWidth(CArray<double, double>& out) { out.RemoveAll(); }
+void CStandardCasementAwningQtrRound::GetShoulderHeightsForWidth(CArray<double, double>& out) const { out.RemoveAll(); }

@@ -15,10 +15,10 @@ public:
 
   CUnit& operator=(const CUnit& source) override;
   // One value each: the current height, width and radius; no shoulder height.
-  void GetSizesForHeight(CArray<double, double>& out) override;
-  void GetSizesForWidth(CArray<double, double>& out) override;
-  void GetArchRadiiForShoulderHeight(CArray<double, double>& out) override;
-  void GetShoulderHeightsForWidth(CArray<double, double>& out) override;
+  void GetSizesForHeight(CArray<double, double>& out) const override;
+  void GetSizesForWidth(CArray<double, double>& out) const override;
+  void GetArchRadiiForShoulderHeight(CArray<double, double>& out) const override;
+  void GetShoulderHeightsForWidth(CArray<double, double>& out) const override;
 
   // The straight lengths of the two sides that meet the rounded corner.
   double GetHeightLessRadius() const;

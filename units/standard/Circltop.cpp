@@ -61,7 +61,7 @@ CVRX2DPoint CStandardCircleTop::GetProposedArchCentre() const
 
 // A cut outside the unit is taken at its nearer end.
 void CStandardCircleTop::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double s = GetHeightLessRadius();
@@ -70,7 +70,7 @@ void CStandardCircleTop::GetPlanSectionEntities(double cutHeight, const CPlanSec
   Arch::AddPlanSection(switches, preferences, planWidth, 0.5 * (w - planWidth), out);
 }
 
-void CStandardCircleTop::GetOutlineEntities(CVRX2DEntityArray& out)
+void CStandardCircleTop::GetOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -82,7 +82,7 @@ void CStandardCircleTop::GetOutlineEntities(CVRX2DEntityArray& out)
   }
 }
 
-void CStandardCircleTop::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CStandardCircleTop::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetWidth();
@@ -95,14 +95,14 @@ void CStandardCircleTop::GetPartOutlineEntities(CVRX2DEntityArray& out)
   Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
-void CStandardCircleTop::GetSizingHandles(CSizingHandleArray& out)
+void CStandardCircleTop::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.0), kWidthOnly));
   out.Add(new CSizingHandle(CVRX2DPoint(GetWidth(), 0.0), kWidthOnly));
 }
 
-void CStandardCircleTop::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CStandardCircleTop::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   flags.SetSize(2);
   flags[0] = handle == 1 ? 1 : 0;
@@ -131,7 +131,7 @@ int CStandardCircleTop::ConformProposedSize(int handle, const CVRX2DVector& drag
   return inboundsChanged;
 }
 
-CVRX2DVector CStandardCircleTop::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CStandardCircleTop::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetProposedWidth();
@@ -143,7 +143,7 @@ CVRX2DVector CStandardCircleTop::GetProposedOutlineEntities(CVRX2DEntityArray& o
   return m_vProposedOffset;
 }
 
-void CStandardCircleTop::BuildSizedComponents()
+void CStandardCircleTop::BuildSizedComponents() const
 {
   const CElemCompRec arch(GetType(), GetSubtype(), kArchCode);
   const CElemCompRec bottom(GetType(), GetSubtype(), kBottomCode);
@@ -158,7 +158,7 @@ void CStandardCircleTop::BuildSizedComponents()
 
 // Inner legs are drawn only while the inner bottom line lies below the springline, except in
 // the one-line set, which always has them.
-void CStandardCircleTop::AddElevation(int line, int category, BOOL alwaysLegs, CVRX2DEntityArray& out)
+void CStandardCircleTop::AddElevation(int line, int category, BOOL alwaysLegs, CVRX2DEntityArray& out) const
 {
   const double db = GetComponentDistance(cBottom, 0, line);
   const double ds = GetComponentDistance(cRightLeg, 0, line);
@@ -182,24 +182,24 @@ void CStandardCircleTop::AddElevation(int line, int category, BOOL alwaysLegs, C
     Arch::AddLine(out, category, q0, CVRX2DPoint(ds, db));
 }
 
-void CStandardCircleTop::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardCircleTop::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevation(1, kOneLineCategory, TRUE, out);
 }
 
-void CStandardCircleTop::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardCircleTop::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevation(2, kTwoLineCategory, FALSE, out);
 }
 
-void CStandardCircleTop::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardCircleTop::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevation(3, kTwoLineCategory, FALSE, out);
 }
 
-void CStandardCircleTop::GetSizesForHeight(CArray<double, double>& out) { CStandardUnit::GetSizesForHeight(out); }
-void CStandardCircleTop::GetSizesForWidth(CArray<double, double>& out) { CStandardUnit::GetSizesForWidth(out); }
-void CStandardCircleTop::GetShoulderHeightsForWidth(CArray<double, double>& out) { out.RemoveAll(); }
+void CStandardCircleTop::GetSizesForHeight(CArray<double, double>& out) const { CStandardUnit::GetSizesForHeight(out); }
+void CStandardCircleTop::GetSizesForWidth(CArray<double, double>& out) const { CStandardUnit::GetSizesForWidth(out); }
+void CStandardCircleTop::GetShoulderHeightsForWidth(CArray<double, double>& out) const { out.RemoveAll(); }
 
 // A ring smaller than the hub's height above the bottom line stays whole: both ends coincide.
 void CStandardCircleTop::AddRing(CVRX2DEntityArray& out, const CVRX2DPoint& hub, double rho, double bottom)
@@ -208,7 +208,7 @@ void CStandardCircleTop::AddRing(CVRX2DEntityArray& out, const CVRX2DPoint& hub,
   Arch::AddArcThrough(out, kBarCategory, hub, rho, CVRX2DPoint(hub.GetX() + h, bottom), CVRX2DPoint(hub.GetX() - h, bottom));
 }
 
-void CStandardCircleTop::GetInnerArch(CVRX2DPoint& centre, double& radius)
+void CStandardCircleTop::GetInnerArch(CVRX2DPoint& centre, double& radius) const
 {
   centre = GetArchCentre();
   radius = GetArchRadius() - GetComponentDistance(cRightLeg, 0, 2);

@@ -13,27 +13,27 @@ public:
 
   CUnit& operator=(const CUnit& source) override;
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
   // Bottom, legs and the half circle.
-  void GetOutlineEntities(CVRX2DEntityArray& out) override;
+  void GetOutlineEntities(CVRX2DEntityArray& out) const override;
   // The bounding rectangle and the centre line.
-  void GetPartOutlineEntities(CVRX2DEntityArray& out) override;
+  void GetPartOutlineEntities(CVRX2DEntityArray& out) const override;
   // The two bottom corners, moving the width only.
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   // Only the drag's x counts; a drag with none gives the proposal up.
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // The plain lists of the standard unit: every height at the width, every width at the height.
-  void GetSizesForHeight(CArray<double, double>& out) override;
-  void GetSizesForWidth(CArray<double, double>& out) override;
+  void GetSizesForHeight(CArray<double, double>& out) const override;
+  void GetSizesForWidth(CArray<double, double>& out) const override;
   double GetArchRadius() const override;
   // A circle top offers no shoulder height of its own.
-  void GetShoulderHeightsForWidth(CArray<double, double>& out) override;
+  void GetShoulderHeightsForWidth(CArray<double, double>& out) const override;
   double GetProposedArchRadius() const override;
 
   // The springline: the height of the straight legs.
@@ -49,8 +49,8 @@ protected:
   // A ring of radius rho about the hub, cut by the inner bottom line at height `bottom`.
   static void AddRing(CVRX2DEntityArray& out, const CVRX2DPoint& hub, double rho, double bottom);
   // The inner arch of line 2, for the spokes' outer ends.
-  void GetInnerArch(CVRX2DPoint& centre, double& radius);
+  void GetInnerArch(CVRX2DPoint& centre, double& radius) const;
 
 private:
-  void AddElevation(int line, int category, BOOL alwaysLegs, CVRX2DEntityArray& out);
+  void AddElevation(int line, int category, BOOL alwaysLegs, CVRX2DEntityArray& out) const;
 };

@@ -29,22 +29,22 @@ double CStandardMonumentalQtrRoundUnit::GetWidth() const { return GetArchRadius(
 double CStandardMonumentalQtrRoundUnit::GetProposedHeight() const { return GetProposedArchRadius(); }
 double CStandardMonumentalQtrRoundUnit::GetProposedWidth() const { return GetProposedArchRadius(); }
 
-void CStandardMonumentalQtrRoundUnit::GetSizesForHeight(CArray<double, double>& out)
+void CStandardMonumentalQtrRoundUnit::GetSizesForHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetHeight());
 }
 
-void CStandardMonumentalQtrRoundUnit::GetSizesForWidth(CArray<double, double>& out)
+void CStandardMonumentalQtrRoundUnit::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetWidth());
 }
 
-void CStandardMonumentalQtrRoundUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& out)
+void CStandardMonumentalQtrRoundUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetArchRadius());
 }
 
-void CStandardMonumentalQtrRoundUnit::GetShoulderHeightsForWidth(CArray<double, double>& out) { out.RemoveAll(); }
+void CStandardMonumentalQtrRoundUnit::GetShoulderHeightsForWidth(CArray<double, double>& out) const { out.RemoveAll(); }

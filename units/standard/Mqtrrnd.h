@@ -15,12 +15,12 @@ public:
   double GetHeight() const override;
   double GetWidth() const override;
   // One value each: the current height, width and radius; no shoulder height.
-  void GetSizesForHeight(CArray<double, double>& out) override;
-  void GetSizesForWidth(CArray<double, double>& out) override;
+  void GetSizesForHeight(CArray<double, double>& out) const override;
+  void GetSizesForWidth(CArray<double, double>& out) const override;
   double GetProposedHeight() const override;
   double GetProposedWidth() const override;
-  void GetArchRadiiForShoulderHeight(CArray<double, double>& out) override;
-  void GetShoulderHeightsForWidth(CArray<double, double>& out) override;
+  void GetArchRadiiForShoulderHeight(CArray<double, double>& out) const override;
+  void GetShoulderHeightsForWidth(CArray<double, double>& out) const override;
 
   static double SideFromHypotenuse(double a, double b);
 

@@ -80,7 +80,7 @@ CString CStandardSpringlineUnit::GetSizeText(int lengthFormat) const
 
 // A cut outside the unit is taken at its nearer end.
 void CStandardSpringlineUnit::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                     const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                     const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double h = GetHeight();
@@ -93,7 +93,7 @@ void CStandardSpringlineUnit::GetPlanSectionEntities(double cutHeight, const CPl
   Arch::AddPlanSection(switches, preferences, planWidth, 0.5 * (w - planWidth), out);
 }
 
-void CStandardSpringlineUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   CUnit::GetPartOutlineEntities(out);
   const double w = GetWidth();
@@ -102,7 +102,7 @@ void CStandardSpringlineUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
   Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
-void CStandardSpringlineUnit::GetSizingHandles(CSizingHandleArray& out)
+void CStandardSpringlineUnit::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -110,7 +110,7 @@ void CStandardSpringlineUnit::GetSizingHandles(CSizingHandleArray& out)
     out.Add(new CSizingHandle(components.GetAt(i)->GetStartPoint(), CSizingHandle::allSides));
 }
 
-CVRX2DVector CStandardSpringlineUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CStandardSpringlineUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetProposedWidth();
@@ -124,7 +124,7 @@ CVRX2DVector CStandardSpringlineUnit::GetProposedOutlineEntities(CVRX2DEntityArr
   return m_vProposedOffset;
 }
 
-void CStandardSpringlineUnit::BuildSizedComponents()
+void CStandardSpringlineUnit::BuildSizedComponents() const
 {
   const CElemCompRec arch(GetType(), GetSubtype(), kArchCode);
   const CElemCompRec leg(GetType(), GetSubtype(), kLegCode);
@@ -138,14 +138,14 @@ void CStandardSpringlineUnit::BuildSizedComponents()
   m_pSizedComponents->Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p2, p0));
 }
 
-double CStandardSpringlineUnit::GetElevationShoulderHeight(int line)
+double CStandardSpringlineUnit::GetElevationShoulderHeight(int line) const
 {
   const double r = GetArchRadius();
   return GetHeight() - r +
          SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line), 0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
 }
 
-void CStandardSpringlineUnit::AddElevationRing(int line, int category, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
 {
   const double y0 = GetComponentDistance(cBottom, 0, line);
   const double xL = GetComponentDistance(cLeftLeg, 0, line);
@@ -159,24 +159,24 @@ void CStandardSpringlineUnit::AddElevationRing(int line, int category, CVRX2DEnt
   Arch::AddLine(out, category, CVRX2DPoint(xL, ys), CVRX2DPoint(xL, y0));
 }
 
-void CStandardSpringlineUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevationRing(1, kOneLineCategory, out);
 }
 
-void CStandardSpringlineUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevationRing(2, kTwoLineCategory, out);
 }
 
-void CStandardSpringlineUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevationRing(3, kTwoLineCategory, out);
 }
 
 // A size without a header row for its grille has no grille of its own to draw. A grille
 // without ring rows is a bar grille, also when it is the last grille of the table.
-void CStandardSpringlineUnit::GetGrilleEntities(int lines, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::GetGrilleEntities(int lines, CVRX2DEntityArray& out) const
 {
   const int choice = GetOptionChoice(kGrilleCategory, 1);
   if (choice == 0 || choice == 8)
@@ -198,7 +198,7 @@ void CStandardSpringlineUnit::GetGrilleEntities(int lines, CVRX2DEntityArray& ou
 }
 
 // Spokes start on the first half ring drawn after the centre bar; without one there are none.
-void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double b = GetComponentDistance(cBottom, 0, 2);
@@ -246,7 +246,7 @@ void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2D
   }
 }
 
-void CStandardSpringlineUnit::BuildRingGrille(int /*lines*/, int grilleId, CVRX2DEntityArray& out)
+void CStandardSpringlineUnit::BuildRingGrille(int /*lines*/, int grilleId, CVRX2DEntityArray& out) const
 {
   const double b = GetComponentDistance(cBottom, 0, 2);
   CGrilPropRec row;

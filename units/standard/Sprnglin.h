@@ -18,17 +18,17 @@ public:
   double GetHeight() const override;
   // Above the shoulder the cut is the arch circle's chord at that height, centred on the unit.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetPartOutlineEntities(CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetPartOutlineEntities(CVRX2DEntityArray& out) const override;
   // The bottom corners and the tops of the legs.
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // Choice 2 the pattern grille, choice 6 the unit's own bar or ring grille.
-  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) const override;
   double GetProposedHeight() const override;
 
   CVRX2DPoint GetArchCentre() const;
@@ -36,19 +36,19 @@ public:
   double GetArchRise() const;
   double GetProposedArchRise() const;
   // Where the arch inset by line n's depths meets the inset legs.
-  double GetElevationShoulderHeight(int line);
+  double GetElevationShoulderHeight(int line) const;
   static double ArchRise(double radius, double chord);
   static double SideFromHypotenuse(double a, double b);
 
   // Horizontal bars below the hub, vertical bars with half rings right of the centre band,
   // spokes from the first such ring to the frame.
-  void BuildBarGrille(int lines, int grilleId, CVRX2DEntityArray& out);
+  void BuildBarGrille(int lines, int grilleId, CVRX2DEntityArray& out) const;
   // Rings about the hub cut by the inner bottom line, spokes from the smallest ring.
-  void BuildRingGrille(int lines, int grilleId, CVRX2DEntityArray& out);
+  void BuildRingGrille(int lines, int grilleId, CVRX2DEntityArray& out) const;
 
   // Sized components.
   enum { cBottom, cRightLeg, cArch, cLeftLeg, cComponentCount };
 
 private:
-  void AddElevationRing(int line, int category, CVRX2DEntityArray& out);
+  void AddElevationRing(int line, int category, CVRX2DEntityArray& out) const;
 };

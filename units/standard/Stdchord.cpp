@@ -63,7 +63,7 @@ CVRX2DPoint CStandardFullChord::GetProposedArchCentre() const
 
 // The cut is clamped into the segment, so it always meets the arch.
 void CStandardFullChord::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double h = GetHeight();
@@ -73,7 +73,7 @@ void CStandardFullChord::GetPlanSectionEntities(double cutHeight, const CPlanSec
   Arch::AddPlanSection(switches, preferences, 2.0 * half, 0.5 * w - half, out);
 }
 
-void CStandardFullChord::GetOutlineEntities(CVRX2DEntityArray& out)
+void CStandardFullChord::GetOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -89,7 +89,7 @@ void CStandardFullChord::GetOutlineEntities(CVRX2DEntityArray& out)
   }
 }
 
-void CStandardFullChord::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CStandardFullChord::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetWidth();
@@ -103,7 +103,7 @@ void CStandardFullChord::GetPartOutlineEntities(CVRX2DEntityArray& out)
   Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
-void CStandardFullChord::GetSizingHandles(CSizingHandleArray& out)
+void CStandardFullChord::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -111,7 +111,7 @@ void CStandardFullChord::GetSizingHandles(CSizingHandleArray& out)
   out.Add(new CSizingHandle(components[cArch]->GetStartPoint(), kWidthOnly));
 }
 
-void CStandardFullChord::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CStandardFullChord::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   flags.SetSize(2);
   flags[0] = handle == 1 ? 1 : 0;
@@ -140,7 +140,7 @@ int CStandardFullChord::ConformProposedSize(int handle, const CVRX2DVector& drag
   return inboundsChanged;
 }
 
-CVRX2DVector CStandardFullChord::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CStandardFullChord::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double w = GetProposedWidth();
@@ -150,7 +150,7 @@ CVRX2DVector CStandardFullChord::GetProposedOutlineEntities(CVRX2DEntityArray& o
   return m_vProposedOffset;
 }
 
-void CStandardFullChord::BuildSizedComponents()
+void CStandardFullChord::BuildSizedComponents() const
 {
   const CElemCompRec arch(GetType(), GetSubtype(), kArchCode);
   const CElemCompRec bottom(GetType(), GetSubtype(), kBottomCode);
@@ -160,7 +160,7 @@ void CStandardFullChord::BuildSizedComponents()
 }
 
 // The inset chord where the inset arc meets the inset bottom line.
-void CStandardFullChord::AddElevationRing(int line, int category, CVRX2DEntityArray& out)
+void CStandardFullChord::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
 {
   const double dArch = GetComponentDistance(cArch, 0, line);
   const double dBase = GetComponentDistance(cBottom, 0, line);
@@ -173,17 +173,17 @@ void CStandardFullChord::AddElevationRing(int line, int category, CVRX2DEntityAr
   Arch::AddArcThrough(out, category, GetArchCentre(), re, right, left);
 }
 
-void CStandardFullChord::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardFullChord::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevationRing(-1, kOneLineCategory, out);
 }
 
-void CStandardFullChord::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardFullChord::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevationRing(2, kTwoLineCategory, out);
 }
 
-void CStandardFullChord::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardFullChord::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   AddElevationRing(3, kTwoLineCategory, out);
 }
@@ -212,16 +212,16 @@ void CStandardFullChord::WalkDistinct(int index, double primary, Visit visit) co
   }
 }
 
-void CStandardFullChord::GetSizesForWidth(CArray<double, double>& out)
+void CStandardFullChord::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.RemoveAll();
   WalkDistinct(kByRadius, GetArchRadius(), [&](const CStdSizesRec& row) { out.Add(row.GetWidth()); });
 }
 
-void CStandardFullChord::GetArchRadiiForShoulderHeight(CArray<double, double>& out)
+void CStandardFullChord::GetArchRadiiForShoulderHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   WalkDistinct(kByWidth, GetWidth(), [&](const CStdSizesRec& row) { out.Add(row.GetRadius()); });
 }
 
-void CStandardFullChord::GetShoulderHeightsForWidth(CArray<double, double>& out) { out.RemoveAll(); }
+void CStandardFullChord::GetShoulderHeightsForWidth(CArray<double, double>& out) const { out.RemoveAll(); }

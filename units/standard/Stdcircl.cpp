@@ -51,7 +51,7 @@ CVRX2DPoint CStandardCircularUnit::GetCentre() const { return CVRX2DPoint(GetArc
 
 // A cut outside the unit is taken at its nearer end.
 void CStandardCircularUnit::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const double r = GetArchRadius();
   const double a = std::fabs(Arch::Clamp(cutHeight, 0.0, GetHeight()) - r);
@@ -59,7 +59,7 @@ void CStandardCircularUnit::GetPlanSectionEntities(double cutHeight, const CPlan
   Arch::AddPlanSection(switches, preferences, chord, (GetWidth() - chord) * 0.5, out);
 }
 
-void CStandardCircularUnit::GetOutlineEntities(CVRX2DEntityArray& out)
+void CStandardCircularUnit::GetOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -98,7 +98,7 @@ int CStandardCircularUnit::ConformProposedSize(int handle, const CVRX2DVector& d
   return beyond ? outOfBoundsChanged : inboundsChanged;
 }
 
-CVRX2DVector CStandardCircularUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CStandardCircularUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double r = GetProposedArchRadius();
@@ -107,7 +107,7 @@ CVRX2DVector CStandardCircularUnit::GetProposedOutlineEntities(CVRX2DEntityArray
 }
 
 // The quarters meet at 45, 135, 225 and 315 degrees.
-void CStandardCircularUnit::BuildSizedComponents()
+void CStandardCircularUnit::BuildSizedComponents() const
 {
   const CElemCompRec side(GetType(), GetSubtype(), kSideCode);
   const CElemCompRec quarter(GetType(), GetSubtype(), kQuarterCode);
@@ -121,34 +121,34 @@ void CStandardCircularUnit::BuildSizedComponents()
   m_pSizedComponents->Add(new CSizedComponent(kSideCode, side.GetComponent(), "P", ba, bb));
 }
 
-void CStandardCircularUnit::GetSizesForHeight(CArray<double, double>& out)
+void CStandardCircularUnit::GetSizesForHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetHeight());
 }
 
-void CStandardCircularUnit::GetSizesForWidth(CArray<double, double>& out)
+void CStandardCircularUnit::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetWidth());
 }
 
-void CStandardCircularUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& out)
+void CStandardCircularUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   out.Add(GetArchRadius());
 }
 
-void CStandardCircularUnit::GetShoulderHeightsForWidth(CArray<double, double>& out) { out.RemoveAll(); }
+void CStandardCircularUnit::GetShoulderHeightsForWidth(CArray<double, double>& out) const { out.RemoveAll(); }
 
-void CStandardCircularUnit::GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out)
+void CStandardCircularUnit::GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out) const
 {
   Arch::AddCircle(out, category, GetCentre(), GetArchRadius() - inset);
 }
 
 // Rings inset from the outer edge, outermost first; an inset of the whole radius ends them.
 // Spokes run from the innermost ring to the glass; without a ring there are none.
-void CStandardCircularUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardCircularUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const int choice = GetOptionChoice(kGrilleCategory, 1);
   if (choice == 0 || choice == 8)

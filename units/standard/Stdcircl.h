@@ -15,23 +15,23 @@ public:
   double GetHeight() const override;
   double GetWidth() const override;
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
   // Four quarter arcs, one per sized component.
-  void GetOutlineEntities(CVRX2DEntityArray& out) override;
+  void GetOutlineEntities(CVRX2DEntityArray& out) const override;
   // Each handle keeps the opposite side in place; the radius snaps to the nearest standard one,
   // and past the ends to the outermost one.
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
   // One value each: the current height, width and radius; no shoulder height.
-  void GetSizesForHeight(CArray<double, double>& out) override;
-  void GetSizesForWidth(CArray<double, double>& out) override;
-  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetSizesForHeight(CArray<double, double>& out) const override;
+  void GetSizesForWidth(CArray<double, double>& out) const override;
+  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) const override;
   double GetProposedHeight() const override;
   double GetProposedWidth() const override;
-  void GetArchRadiiForShoulderHeight(CArray<double, double>& out) override;
-  void GetShoulderHeightsForWidth(CArray<double, double>& out) override;
-  void GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out) override;
+  void GetArchRadiiForShoulderHeight(CArray<double, double>& out) const override;
+  void GetShoulderHeightsForWidth(CArray<double, double>& out) const override;
+  void GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out) const override;
 
   CVRX2DPoint GetCentre() const;
 };

@@ -30,7 +30,7 @@ CUnit& CStandardRoundUnit::operator=(const CUnit& source)
   return CStandardArchedUnit::operator=(source);
 }
 
-void CStandardRoundUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CStandardRoundUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   GetSizedComponents();
   out.RemoveAll();
@@ -45,7 +45,7 @@ void CStandardRoundUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
   Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.0, 0.5 * h), CVRX2DPoint(w, 0.5 * h));
 }
 
-void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out)
+void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out) const
 {
   GetSizedComponents();
   out.RemoveAll();
@@ -57,17 +57,17 @@ void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out)
   out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.5 * h), kWidthOnly));
 }
 
-void CStandardRoundUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardRoundUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   GetArchCurveEntities(kOneLineCategory, 0.0, out);
 }
 
-void CStandardRoundUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardRoundUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   GetArchCurveEntities(kTwoLineCategory, GetComponentDistance(cTop, 0, 2), out);
 }
 
-void CStandardRoundUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardRoundUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   GetArchCurveEntities(kTwoLineCategory, GetComponentDistance(cTop, 0, 3), out);
 }

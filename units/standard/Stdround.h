@@ -15,14 +15,14 @@ public:
   CStandardRoundUnit(const CStandardRoundUnit& source) = default;
 
   CUnit& operator=(const CUnit& source) override;
-  void GetPartOutlineEntities(CVRX2DEntityArray& out) override;
+  void GetPartOutlineEntities(CVRX2DEntityArray& out) const override;
   // Bottom, right, top and left middles: codes 3 (height) and 12 (width).
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // Appends the unit's curve moved inward by `inset`, in the category.
-  virtual void GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out) = 0;
+  virtual void GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out) const = 0;
 
 protected:
   static const char* const kSideCode;    // "BW"

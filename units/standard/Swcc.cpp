@@ -35,7 +35,7 @@ CUnit* CSWCasementAwningCircleTop::Clone() const { return new CSWCasementAwningC
 
 // The hub ring is the "B" row's, or else the smallest ring, which is then drawn once only;
 // every spoke runs from the hub ring to the inner arch.
-void CSWCasementAwningCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CSWCasementAwningCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const int choice = GetOptionChoice(kGrilleCategory, 1);
   if (choice == 0 || choice == 8)

@@ -40,7 +40,7 @@ CUnit* CSWDoubleHungCircleTop::Clone() const { return new CSWDoubleHungCircleTop
 
 // The vertical spoke starts at the sill below the hub; the diagonals start on the smallest
 // ring and the others on the second one.
-void CSWDoubleHungCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CSWDoubleHungCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const int choice = GetOptionChoice(kGrilleCategory, 1);
   if (choice == 0 || choice == 8)

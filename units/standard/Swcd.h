@@ -13,5 +13,5 @@ public:
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;
-  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetGrilleEntities(int lines, CVRX2DEntityArray& out) const override;
 };

@@ -41,18 +41,18 @@ class CQuarterLeaf : public Base
 {
 public:
   CQuarterLeaf(const char* type, const char* subtype) : Base(type, subtype) {}
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) override { return this->m_vProposedOffset; }
-  void BuildSizedComponents() override
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return this->m_vProposedOffset; }
+  void BuildSizedComponents() const override
   {
     const double w = this->GetWidth(), h = this->GetHeight();
     const CVRX2DPoint p[] = {CVRX2DPoint(0, 0), CVRX2DPoint(w, 0), CVRX2DPoint(w, h), CVRX2DPoint(0, h)};
     for (int i = 0; i < 4; ++i)
       this->m_pSizedComponents->Add(new CSizedComponent("BJ", 0, "P", p[i], p[(i + 1) % 4]));
   }
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
 };
 
 class CMonumentalLeaf : public CQuarterLeaf<CStandardMonumentalQtrRoundUnit>
