@@ -47,11 +47,7 @@ CARBasic::CARBasic() : CStandardArchedUnit(kLineCode, kUnitCode) {}
 
 CUnit& CARBasic::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 CUnit* CARBasic::Clone() const { return new CARBasic(*this); }

@@ -34,11 +34,7 @@ CStandardCasementAwningQtrRound::CStandardCasementAwningQtrRound(const CString& 
 
 CUnit& CStandardCasementAwningQtrRound::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 double CStandardCasementAwningQtrRound::SideFromHypotenuse(double a, double b) { return Arch::SideFromHypotenuse(a, b); }

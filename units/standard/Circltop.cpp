@@ -7,7 +7,6 @@
 #include "geometry/Angle.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
-#include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "units/standard/Archutil.h"
 #include "units/standard/Stdsnap.h"
@@ -40,11 +39,7 @@ double WidthOf(const CStdSizesRec& row) { return row.GetWidth(); }
 
 CUnit& CStandardCircleTop::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 double CStandardCircleTop::SideFromHypotenuse(double a, double b) { return Arch::SideFromHypotenuse(a, b); }

@@ -1,6 +1,5 @@
 #include "units/standard/Mqtrrnd.h"
 
-#include "model/Unitexcp.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CStandardMonumentalQtrRoundUnit, CStandardArchedUnit)
@@ -16,11 +15,7 @@ const char* const CStandardMonumentalQtrRoundUnit::kBottomCode = "BJ";
 
 CUnit& CStandardMonumentalQtrRoundUnit::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 double CStandardMonumentalQtrRoundUnit::SideFromHypotenuse(double a, double b) { return Arch::SideFromHypotenuse(a, b); }

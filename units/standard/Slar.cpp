@@ -1,6 +1,5 @@
 #include "units/standard/Slar.h"
 
-#include "model/Unitexcp.h"
 
 IMPLEMENT_DYNAMIC(CSLArch, CStandardSpringlineUnit)
 
@@ -13,11 +12,7 @@ CSLArch::CSLArch() : CStandardSpringlineUnit("SL", "AR012") {}
 
 CUnit& CSLArch::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardSpringlineUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 CUnit* CSLArch::Clone() const { return new CSLArch(*this); }

@@ -1,6 +1,5 @@
 #include "units/standard/Slba.h"
 
-#include "model/Unitexcp.h"
 
 IMPLEMENT_DYNAMIC(CSLBasic, CStandardSpringlineUnit)
 
@@ -13,11 +12,7 @@ CSLBasic::CSLBasic() : CStandardSpringlineUnit("SL", "BA012") {}
 
 CUnit& CSLBasic::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardSpringlineUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 CUnit* CSLBasic::Clone() const { return new CSLBasic(*this); }

@@ -43,11 +43,7 @@ const CVRXAngle kVertical(VRX_HALF_PI);
 
 CUnit& CStandardSpringlineUnit::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 double CStandardSpringlineUnit::ArchRise(double radius, double chord) { return Arch::Rise(radius, chord); }

@@ -6,7 +6,6 @@
 #include "geometry/Angle.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
-#include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "units/standard/Archutil.h"
 #include "units/standard/Stdsnap.h"
@@ -45,11 +44,7 @@ double WidthOf(const CStdSizesRec& row) { return row.GetWidth(); }
 
 CUnit& CStandardFullChord::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 double CStandardFullChord::GetHeight() const { return Arch::Rise(GetArchRadius(), GetWidth()); }

@@ -36,11 +36,7 @@ double RadiusOf(const CStdSizesRec& row) { return row.GetRadius(); }
 
 CUnit& CStandardCircularUnit::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardRoundUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 double CStandardCircularUnit::GetHeight() const { return 2.0 * GetArchRadius(); }

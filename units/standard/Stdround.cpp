@@ -1,7 +1,6 @@
 #include "units/standard/Stdround.h"
 
 #include "model/Sizing.h"
-#include "model/Unitexcp.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CStandardRoundUnit, CStandardArchedUnit)
@@ -23,11 +22,7 @@ const char* const CStandardRoundUnit::kQuarterCode = "BV";
 
 CUnit& CStandardRoundUnit::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardArchedUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 void CStandardRoundUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const

@@ -1,6 +1,5 @@
 #include "units/standard/Swcc.h"
 
-#include "model/Unitexcp.h"
 #include "productdb/Grilprop.h"
 #include "productdb/txdbExcp.h"
 #include "units/standard/Archutil.h"
@@ -24,11 +23,7 @@ CSWCasementAwningCircleTop::CSWCasementAwningCircleTop() : CStandardCircleTop(kL
 
 CUnit& CSWCasementAwningCircleTop::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardCircleTop::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 CUnit* CSWCasementAwningCircleTop::Clone() const { return new CSWCasementAwningCircleTop(*this); }

@@ -29,11 +29,7 @@ CSWDoubleHungCircleTop::CSWDoubleHungCircleTop() : CStandardCircleTop(kLineCode,
 
 CUnit& CSWDoubleHungCircleTop::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardCircleTop::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 CUnit* CSWDoubleHungCircleTop::Clone() const { return new CSWDoubleHungCircleTop(*this); }

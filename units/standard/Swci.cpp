@@ -1,6 +1,5 @@
 #include "units/standard/Swci.h"
 
-#include "model/Unitexcp.h"
 
 IMPLEMENT_DYNAMIC(CSWCircle, CStandardCircularUnit)
 
@@ -13,11 +12,7 @@ CSWCircle::CSWCircle() : CStandardCircularUnit("SW", "CI009") {}
 
 CUnit& CSWCircle::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  if (!source.IsKindOf(GetRuntimeClass()))
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  return CStandardCircularUnit::operator=(source);
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
 CUnit* CSWCircle::Clone() const { return new CSWCircle(*this); }
