@@ -1,6 +1,5 @@
 #include "units/standard/Slar.h"
 
-
 IMPLEMENT_DYNAMIC(CSLArch, CStandardSpringlineUnit)
 
 namespace {

@@ -1,6 +1,5 @@
 #include "units/standard/Slba.h"
 
-
 IMPLEMENT_DYNAMIC(CSLBasic, CStandardSpringlineUnit)
 
 namespace {

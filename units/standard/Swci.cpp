@@ -1,6 +1,5 @@
 #include "units/standard/Swci.h"
 
-
 IMPLEMENT_DYNAMIC(CSWCircle, CStandardCircularUnit)
 
 namespace {
