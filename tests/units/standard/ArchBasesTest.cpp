@@ -199,6 +199,8 @@ TEST_F(ArchBasesTest, AMonumentalQuarterRoundIsAsWideAndHighAsItsRadius)
   EXPECT_DOUBLE_EQ(CStandardMonumentalQtrRoundUnit::SideFromHypotenuse(7, 7), 0.0);
   EXPECT_DOUBLE_EQ(CStandardMonumentalQtrRoundUnit::SideFromHypotenuse(3, 5), 0.0);  // no root of a negative
 
+  ExpectOnlyCatalogueSizesProposed(unit, 11u);
+
   CChordLeaf chord;
   try {
     static_cast<CUnit&>(unit) = chord;
@@ -233,6 +235,7 @@ TEST_F(ArchBasesTest, ACasementAwningQuarterRoundStartsAtItsLowestSize)
   EXPECT_DOUBLE_EQ(values[0], 47.5);
   std::unique_ptr<CUnit> copy(unit.Clone());
   EXPECT_EQ(copy->GetAttributes(), unit.GetAttributes());
+  ExpectOnlyCatalogueSizesProposed(unit, 13u);
 
   CMonumentalLeaf other;
   try {
