@@ -100,7 +100,6 @@ private:
   BOOL InitShell();
   void CreateDocTemplates();
   void ExitShell();
-  [[noreturn]] void ThrowMissingTemplate(int line) const;
 
   CString m_strMakerName;
   CString m_strProductName;

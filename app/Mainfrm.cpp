@@ -24,6 +24,17 @@ CApp* TheApp()
 
 constexpr const char* kModule = "Mainfrm";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineClientNotSubclassed = 113,
+  kLineMenuNotAttached = 186,
+  kLineDebugItemNotRemoved = 195,
+  kLineMenuNotDetached = 197,
+  kLineNoInsertPopup = 205,
+  kLineNoUnitCommands = 217,
+};
+
 const UINT kToolbarButtons[] = {
   ID_FILE_NEW,       ID_FILE_OPEN,      ID_FILE_SAVE,         ID_SEPARATOR,         ID_EDIT_CUT,
   ID_EDIT_COPY,      ID_EDIT_PASTE,     ID_SEPARATOR,         ID_VIEW_WORKBENCH,    ID_VIEW_PLAN,
@@ -110,7 +121,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
   auto* pClient = new CMainFrameClient;
   if (!pClient->SubclassWindow(m_hWndMDIClient)) {
     delete pClient;
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineClientNotSubclassed);
   }
   pClient->Invalidate();
 
@@ -183,7 +194,7 @@ void CMainFrame::RemoveDebugMenu(HMENU hMenu)
 {
   CMenu menu;
   if (!menu.Attach(hMenu))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineMenuNotAttached);
   int debugPosition = -1;
   for (int i = 0; i < static_cast<int>(menu.GetMenuItemCount()); ++i) {
     char text[kMenuTextLimit + 1] = {};
@@ -192,9 +203,9 @@ void CMainFrame::RemoveDebugMenu(HMENU hMenu)
       debugPosition = i;
   }
   if (debugPosition >= 0 && !menu.RemoveMenu(static_cast<UINT>(debugPosition), MF_BYPOSITION))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineDebugItemNotRemoved);
   if (menu.Detach() == nullptr)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineMenuNotDetached);
 }
 
 void CMainFrame::FillWorkbenchInsertMenu()
@@ -202,7 +213,7 @@ void CMainFrame::FillWorkbenchInsertMenu()
   CMenu* pMenu = CMenu::FromHandle(TheApp()->GetWorkbenchTemplate()->m_hMenuShared);
   CMenu* pInsert = pMenu ? pMenu->GetSubMenu(kWorkbenchInsertPopup) : nullptr;
   if (!pInsert)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoInsertPopup);
   FillNewUnitMenu(pInsert);
 }
 
@@ -214,7 +225,7 @@ void CMainFrame::FillNewUnitMenu(CMenu* pPopup)
   if (m_newUnitCommands.IsEmpty())
     m_newUnitCommands.Build(HasUnitClass);
   if (!m_newUnitCommands.AppendTo(pPopup))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoUnitCommands);
 }
 
 void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const

@@ -9,6 +9,12 @@ namespace {
 // The module that reports an entity without a category.
 constexpr const char* kXltEntModule = "XltEnt";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineUnspecifiedCategory = 63,
+};
+
 bool IsKey(int category) { return category >= 0 && category <= 0xFFFF; }
 
 } // namespace
@@ -60,7 +66,7 @@ CObject* CMapECatToXLTData::GetXLTData(int category) const
 {
   if (category == 0) {
     PCTRACE(TT_TRANSLATORS, TL_WARNING)("Throwing exception -- Unspecified category.");
-    throw CVRXEntityException(kXltEntModule, __LINE__);
+    throw CVRXEntityException(kXltEntModule, kLineUnspecifiedCategory);
   }
   void* data = nullptr;
   if (IsKey(category) && Lookup(static_cast<WORD>(category), data))

@@ -17,13 +17,19 @@
 namespace
 {
 constexpr const char* kModule = "Whclip";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoFormatName = 26,
+};
 constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
 
 UINT DesignClipboardFormat()
 {
   CString name;
   if (!AfxLoadString(IDS_DESIGN_CLIPBOARD_FORMAT, name))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoFormatName);
   return RegisterClipboardFormat(name);
 }
 

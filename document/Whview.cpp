@@ -29,6 +29,13 @@ int FindEntry(CListBox& list, const CString& name)
     throw CAppException(kDesignsModule, kListEntryLine);
   return entry;
 }
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoContextMenu = 36,
+  kLineDesignNotFound = 127,
+};
 }  // namespace
 
 BOOL CWarehouseView::UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lHint, const CObject* pHint)
@@ -71,8 +78,8 @@ void CDesignListBox::OnRButtonUp(UINT nFlags, CPoint point)
 {
   CListBox::OnRButtonUp(nFlags, point);
   CMenu menu;
-  if (!menu.LoadMenu(IDR_WAREHOUSE_CONTEXT_MENUS))
-    throw CAppFatalException(kModule, __LINE__);
+  if (!menu.LoadMenu(IDR_CONTEXT_MENUS))
+    throw CAppFatalException(kModule, kLineNoContextMenu);
   ClientToScreen(&point);
   menu.GetSubMenu(kDesignListContextPopup)
     ->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, GetParentFrame());
@@ -165,7 +172,7 @@ int CWarehouseView::GetSelectedDesign()
   m_lbDesigns.GetText(line, name);
   int index = GetProject()->FindDesign(name);
   if (index < 0)
-    throw CAppException(kModule, __LINE__);
+    throw CAppException(kModule, kLineDesignNotFound);
   return index;
 }
 
@@ -286,7 +293,7 @@ void CWarehouseView::OnEditCut()
 
 void CWarehouseView::OnProjectSettings()
 {
-  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_APP_PROJECT_SETTINGS);
+  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_PROJECT_SETTINGS);
 }
 
 void CWarehouseView::OnProjectInformation()

@@ -13,6 +13,7 @@
 #include "app/Mfclient.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whids.h"
 #include "platform/ui/dlg/Dialog.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/frame/Menu.h"

@@ -10,6 +10,7 @@
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
+#include "document/Whids.h"
 #include "model/Unitutil.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/frame/Menu.h"

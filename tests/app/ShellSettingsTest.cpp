@@ -9,6 +9,7 @@
 #include "app/Prjsheet.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whids.h"
 #include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/docview/View.h"
 

@@ -83,14 +83,18 @@ std::string ShellTempDir()
   return TempDir();
 }
 
-void Pump(int ms)
+void Pump()
 {
-  if (ms > 0)
-    QTest::qWait(ms);
   for (int i = 0; i < 5; ++i) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+}
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+  constexpr int kHangLimitMs = 60000;
+  return QTest::qWaitFor(done, kHangLimitMs);
 }
 
 void ShellTest::SetUp()

@@ -10,6 +10,38 @@
 IMPLEMENT_DYNAMIC(CListBox, CControl)
 IMPLEMENT_DYNAMIC(CComboBox, CControl)
 
+namespace
+{
+// Searches on from the item after nStartAfter, wrapping round, for the first item whose whole text
+// (or, for a prefix search, whose start) matches without regard to case; LB_ERR (= CB_ERR) when none.
+template <class TextAt>
+int FindItem(int count, int nStartAfter, const CString& find, bool prefix, TextAt textAt)
+{
+  for (int i = 0; i < count; ++i)
+  {
+    const int index = (nStartAfter + 1 + i) % count;
+    const CString text = textAt(index);
+    if ((prefix ? text.Left(find.GetLength()) : text).CompareNoCase(find) == 0)
+      return index;
+  }
+  return LB_ERR;
+}
+
+CString TextOf(const CListBox& list, int index)
+{
+  CString text;
+  list.GetText(index, text);
+  return text;
+}
+
+CString TextOf(const CComboBox& combo, int index)
+{
+  CString text;
+  combo.GetLBText(index, text);
+  return text;
+}
+}  // namespace
+
 HWND CListBox::MakeWidget(HWND hParentHost, const CString&, DWORD)
 {
   auto* list = new QListWidget(hParentHost);
@@ -133,33 +165,12 @@ int CListBox::GetTextLen(int nIndex) const
 
 int CListBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
 {
-  const int count = GetCount();
-  for (int i = 0; i < count; ++i)
-  {
-    const int index = (nIndexStart + 1 + i) % count;
-    CString text;
-    GetText(index, text);
-    if (text.CompareNoCase(lpszFind) == 0)
-      return index;
-  }
-  return LB_ERR;
+  return FindItem(GetCount(), nIndexStart, lpszFind, false, [this](int index) { return TextOf(*this, index); });
 }
-
 int CListBox::FindString(int nStartAfter, LPCTSTR lpszItem) const
 {
-  const int count = GetCount();
-  const CString prefix(lpszItem);
-  for (int i = 0; i < count; ++i)
-  {
-    const int index = (nStartAfter + 1 + i) % count;
-    CString text;
-    GetText(index, text);
-    if (text.Left(prefix.GetLength()).CompareNoCase(prefix) == 0)
-      return index;
-  }
-  return LB_ERR;
+  return FindItem(GetCount(), nStartAfter, lpszItem, true, [this](int index) { return TextOf(*this, index); });
 }
-
 int CListBox::SelectString(int nStartAfter, LPCTSTR lpszItem)
 {
   const int index = FindString(nStartAfter, lpszItem);
@@ -323,33 +334,13 @@ int CComboBox::GetLBTextLen(int nIndex) const
 
 int CComboBox::FindStringExact(int nIndexStart, LPCTSTR lpszFind) const
 {
-  const int count = GetCount();
-  for (int i = 0; i < count; ++i)
-  {
-    const int index = (nIndexStart + 1 + i) % count;
-    CString text;
-    GetLBText(index, text);
-    if (text.CompareNoCase(lpszFind) == 0)
-      return index;
-  }
-  return CB_ERR;
+  return FindItem(GetCount(), nIndexStart, lpszFind, false, [this](int index) { return TextOf(*this, index); });
 }
-
 int CComboBox::SelectString(int nStartAfter, LPCTSTR lpszString)
 {
-  const int count = GetCount();
-  const CString prefix(lpszString);
-  for (int i = 0; i < count; ++i)
-  {
-    const int index = (nStartAfter + 1 + i) % count;
-    CString text;
-    GetLBText(index, text);
-    if (text.Left(prefix.GetLength()).CompareNoCase(prefix) == 0)
-      return SetCurSel(index);
-  }
-  return CB_ERR;
+  const int index = FindItem(GetCount(), nStartAfter, lpszString, true, [this](int i) { return TextOf(*this, i); });
+  return index == CB_ERR ? CB_ERR : SetCurSel(index);
 }
-
 int CComboBox::SetItemData(int nIndex, std::uintptr_t dwItemData)
 {
   QComboBox* combo = Combo();

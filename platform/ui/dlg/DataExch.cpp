@@ -59,6 +59,19 @@ std::vector<CButton*> RadioGroup(CWnd* dialog, int nIDC)
   }
   return group;
 }
+
+// Exchanges an int with a check box or a list's selection: the control must be of the kind asked.
+template <class Ctrl, class Get, class Set>
+void ExchangeState(CDataExchange* pDX, int nIDC, int& value, Get get, Set set)
+{
+  auto* control = dynamic_cast<Ctrl*>(pDX->PrepareCtrl(nIDC));
+  if (!control)
+    pDX->Fail();
+  if (pDX->m_bSaveAndValidate)
+    value = (control->*get)();
+  else
+    (control->*set)(value);
+}
 }  // namespace
 
 CWnd* CDataExchange::PrepareCtrl(int nIDC)
@@ -171,13 +184,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
 {
-  auto* button = dynamic_cast<CButton*>(pDX->PrepareCtrl(nIDC));
-  if (!button)
-    pDX->Fail();
-  if (pDX->m_bSaveAndValidate)
-    value = button->GetCheck();
-  else
-    button->SetCheck(value);
+  ExchangeState<CButton>(pDX, nIDC, value, &CButton::GetCheck, &CButton::SetCheck);
 }
 
 void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
@@ -198,13 +205,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 
 void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-  auto* list = dynamic_cast<CListBox*>(pDX->PrepareCtrl(nIDC));
-  if (!list)
-    pDX->Fail();
-  if (pDX->m_bSaveAndValidate)
-    index = list->GetCurSel();
-  else
-    list->SetCurSel(index);
+  ExchangeState<CListBox>(pDX, nIDC, index, &CListBox::GetCurSel, &CListBox::SetCurSel);
 }
 
 void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
@@ -226,13 +227,7 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
 
 void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index)
 {
-  auto* combo = dynamic_cast<CComboBox*>(pDX->PrepareCtrl(nIDC));
-  if (!combo)
-    pDX->Fail();
-  if (pDX->m_bSaveAndValidate)
-    index = combo->GetCurSel();
-  else
-    combo->SetCurSel(index);
+  ExchangeState<CComboBox>(pDX, nIDC, index, &CComboBox::GetCurSel, &CComboBox::SetCurSel);
 }
 
 void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value)
@@ -262,19 +257,28 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
   target->BindWidget(widget, static_cast<UINT>(nIDC), style);
 }
 
-void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
+namespace
 {
-  if (value >= minVal && value <= maxVal)
-    return;
+// A value outside its range is refused when the dialog saves; out-of-range initial data is only
+// traced, since the user has not typed it.
+void RefuseOutOfRange(CDataExchange* pDX, const char* format, const CString& minText, const CString& maxText)
+{
   if (!pDX->m_bSaveAndValidate)
   {
     PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
     return;
   }
   CString message;
-  AfxFormatString2(message, "Please enter an integer between %1 and %2.", CString::Formatted("%ld", minVal),
-                   CString::Formatted("%ld", maxVal));
+  AfxFormatString2(message, format, minText, maxText);
   Refuse(pDX, message);
+}
+}  // namespace
+
+void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
+{
+  if (value < minVal || value > maxVal)
+    RefuseOutOfRange(pDX, "Please enter an integer between %1 and %2.", CString::Formatted("%ld", minVal),
+                     CString::Formatted("%ld", maxVal));
 }
 
 void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) { DDV_MinMaxLong(pDX, value, minVal, maxVal); }
@@ -286,17 +290,10 @@ void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 
 void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal)
 {
-  if (value >= minVal && value <= maxVal)
-    return;
-  if (!pDX->m_bSaveAndValidate)
-  {
-    PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
-    return;
-  }
-  CString message;
-  AfxFormatString2(message, "Please enter a number between %1 and %2.", CString::Formatted("%.15g", minVal),
-                   CString::Formatted("%.15g", maxVal));
-  Refuse(pDX, message);
+  // Asked as "inside" so that a NaN is refused too.
+  if (!(value >= minVal && value <= maxVal))
+    RefuseOutOfRange(pDX, "Please enter a number between %1 and %2.", CString::Formatted("%.15g", minVal),
+                     CString::Formatted("%.15g", maxVal));
 }
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)

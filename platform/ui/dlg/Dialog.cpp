@@ -118,15 +118,19 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 {
   if (CWnd::OnCommand(wParam, lParam))
     return TRUE;
-  if (HIWORD(wParam) != BN_CLICKED)
-    return FALSE;
-  switch (LOWORD(wParam))
+  return HIWORD(wParam) == BN_CLICKED && OnButtonClicked(LOWORD(wParam));
+}
+
+BOOL CDialog::OnButtonClicked(UINT nID)
+{
+  switch (nID)
   {
   case IDOK: OnOK(); return TRUE;
   case IDCANCEL: OnCancel(); return TRUE;
   case IDHELP:
     if (CWinApp* app = AfxGetApp())
-      app->WinHelp(0x00020000 + m_nIDHelp, HELP_CONTEXT);
+      if (const CDialog* source = GetHelpSource())
+        app->WinHelp(HID_BASE_RESOURCE + source->m_nIDHelp, HELP_CONTEXT);
     return TRUE;
   default: return FALSE;
   }
@@ -141,21 +145,23 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     SendMessage(WM_COMMAND, IDCANCEL, 0);
     return TRUE;
   }
-  if (pMsg->wParam != VK_RETURN)
-    return FALSE;
   // Enter presses the focused push button, or else the default button; a multi-line edit keeps it.
-  QWidget* focus = pMsg->hwnd;
-  if (qobject_cast<QPlainTextEdit*>(focus))
+  if (pMsg->wParam != VK_RETURN || qobject_cast<QPlainTextEdit*>(pMsg->hwnd))
     return FALSE;
-  if (auto* button = qobject_cast<QPushButton*>(focus))
+  if (auto* button = qobject_cast<QPushButton*>(pMsg->hwnd))
   {
     button->click();
     return TRUE;
   }
-  if (CWnd* def = GetDlgItem(static_cast<int>(m_nDefID)); def && !def->IsWindowEnabled())
-    return TRUE;
-  SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(m_nDefID), BN_CLICKED), 0);
+  PressDefaultButton();
   return TRUE;
+}
+
+void CDialog::PressDefaultButton()
+{
+  if (CWnd* def = GetDlgItem(static_cast<int>(m_nDefID)); def && !def->IsWindowEnabled())
+    return;
+  SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(m_nDefID), BN_CLICKED), 0);
 }
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)

@@ -47,6 +47,12 @@ public:
 protected:
   HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  // The buttons every dialog and sheet shares (OK, Cancel, Help); FALSE for any other id.
+  virtual BOOL OnButtonClicked(UINT nID);
+  // Whose help context the Help button shows; none when null.
+  virtual const CDialog* GetHelpSource() const { return this; }
+  // Enter with no push button focused.
+  virtual void PressDefaultButton();
   void OnClose() override;
   // Makes the dialog window and its controls and runs OnInitDialog.
   BOOL CreateFromTemplate(CWnd* pParentWnd, BOOL bModal);

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QHBoxLayout>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -325,24 +324,12 @@ void CPropertySheet::OnCancel()
   EndDialog(IDCANCEL);
 }
 
-BOOL CPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam)
+BOOL CPropertySheet::OnButtonClicked(UINT nID)
 {
-  if (CWnd::OnCommand(wParam, lParam))
-    return TRUE;
-  if (HIWORD(wParam) != BN_CLICKED)
-    return FALSE;
-  switch (LOWORD(wParam))
-  {
-  case IDOK: OnOK(); return TRUE;
-  case IDCANCEL: OnCancel(); return TRUE;
-  case ID_APPLY_NOW: OnApplyNow(); return TRUE;
-  case IDHELP:
-    if (CWinApp* app = AfxGetApp())
-      if (CPropertyPage* page = GetActivePage())
-        app->WinHelp(0x00020000 + page->m_nIDHelp, HELP_CONTEXT);
-    return TRUE;
-  default: return FALSE;
-  }
+  if (nID != ID_APPLY_NOW)
+    return CDialog::OnButtonClicked(nID);
+  OnApplyNow();
+  return TRUE;
 }
 
 BOOL CPropertySheet::PressButton(int nButton)
@@ -357,22 +344,5 @@ BOOL CPropertySheet::PressButton(int nButton)
   return TRUE;
 }
 
-BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
-{
-  if (pMsg->message != WM_KEYDOWN)
-    return FALSE;
-  if (pMsg->wParam == VK_ESCAPE)
-  {
-    SendMessage(WM_COMMAND, IDCANCEL, 0);
-    return TRUE;
-  }
-  if (pMsg->wParam != VK_RETURN || qobject_cast<QPlainTextEdit*>(pMsg->hwnd))
-    return FALSE;
-  if (auto* push = qobject_cast<QPushButton*>(pMsg->hwnd))
-  {
-    push->click();
-    return TRUE;
-  }
-  SendMessage(WM_COMMAND, IDOK, 0);
-  return TRUE;
-}
+// Enter with no push button focused is OK, whatever the default button.
+void CPropertySheet::PressDefaultButton() { SendMessage(WM_COMMAND, IDOK, 0); }

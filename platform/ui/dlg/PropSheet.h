@@ -86,11 +86,13 @@ public:
   void OnOK() override;
   void OnCancel() override;
   virtual void OnApplyNow();
-  BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:
   HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
-  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnButtonClicked(UINT nID) override;
+  // Help shows the active page's context.
+  const CDialog* GetHelpSource() const override { return GetActivePage(); }
+  void PressDefaultButton() override;
   // Runs the kill-active step of the active page and the apply step of every shown page.
   BOOL ApplyPages();
   // Apply Now starts disabled until a page is modified.

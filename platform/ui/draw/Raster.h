@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/core/Rect.h"
+#include "platform/ui/draw/GdiTypes.h"
 #include "platform/ui/draw/RectRegion.h"
 
 // Pixels are 0xffRRGGBB, the layout of a 32-bit RGB image.
@@ -23,8 +24,8 @@ struct CPixelBuffer
 struct CLinePen
 {
   std::uint32_t color = 0xff000000u;
-  int style = 0;  // PS_SOLID, PS_DOT ...
-  int rop = 13;   // R2_COPYPEN
+  int style = PS_SOLID;
+  int rop = R2_COPYPEN;
   bool opaqueGaps = false;
   std::uint32_t gapColor = 0xffffffffu;
 };

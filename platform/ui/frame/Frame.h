@@ -132,7 +132,3 @@ protected:
   friend class CControlBar;
   friend class CView;
 };
-
-// Help ids are offsets of command and resource ids.
-constexpr std::uintptr_t HID_BASE_COMMAND = 0x00010000;
-constexpr std::uintptr_t HID_BASE_RESOURCE = 0x00020000;

@@ -285,6 +285,10 @@ enum : UINT
   HELP_FINDER = 0x000B
 };
 
+// Help ids are offsets of command and resource ids.
+constexpr std::uintptr_t HID_BASE_COMMAND = 0x00010000;
+constexpr std::uintptr_t HID_BASE_RESOURCE = 0x00020000;
+
 // Control notification codes carried in the high word of WM_COMMAND.
 enum : UINT
 {

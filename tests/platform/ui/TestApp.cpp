@@ -62,12 +62,16 @@ void UiTest::TearDown()
   SetDialogService(nullptr);
 }
 
-void Pump(int ms)
+void Pump()
 {
-  if (ms > 0)
-    QTest::qWait(ms);
   QCoreApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+  constexpr int kHangLimitMs = 60000;
+  return QTest::qWaitFor(done, kHangLimitMs);
 }
 
 namespace
