@@ -1,9 +1,15 @@
 #include "units/standard/Stdreg.h"
 
 #include "model/Unitutil.h"
+#include "units/standard/Arba.h"
 #include "units/standard/Ardl.h"
 #include "units/standard/Arsl.h"
 #include "units/standard/Glba.h"
+#include "units/standard/Slar.h"
+#include "units/standard/Slba.h"
+#include "units/standard/Swcc.h"
+#include "units/standard/Swcd.h"
+#include "units/standard/Swci.h"
 
 namespace {
 template <class T>
@@ -20,4 +26,11 @@ void RegisterStandardUnits()
   RegisterUnitClass("ARS1013", &MakeStandardUnit<CARSingleLegType1>);
   RegisterUnitClass("ARS2013", &MakeStandardUnit<CARSingleLegType2>);
   RegisterUnitClass("ARDL013", &MakeStandardUnit<CARDoubleLeg>);
+  // Arched, springline, circle-top and circular units.
+  RegisterUnitClass("ARBA011", &MakeStandardUnit<CARBasic>);
+  RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
+  RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
+  RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
+  RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
+  RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
 }
