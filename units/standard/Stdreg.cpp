@@ -1,7 +1,9 @@
 #include "units/standard/Stdreg.h"
 
 #include "model/Unitutil.h"
+#include "units/standard/Fgba.h"
 #include "units/standard/Glba.h"
+#include "units/standard/Psba.h"
 
 namespace {
 template <class T>
@@ -11,4 +13,9 @@ CUnit* MakeStandardUnit()
 }
 } // namespace
 
-void RegisterStandardUnits() { RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>); }
+void RegisterStandardUnits()
+{
+  RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>);
+  RegisterUnitClass("PSBA016", &MakeStandardUnit<CPSBasic>);
+  RegisterUnitClass("FGBA015", &MakeStandardUnit<CFGBasic>);
+}
