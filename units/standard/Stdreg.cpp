@@ -2,6 +2,7 @@
 
 #include "model/Unitutil.h"
 #include "units/standard/Fgba.h"
+#include "units/standard/Fhba.h"
 #include "units/standard/Glba.h"
 #include "units/standard/Psba.h"
 
@@ -18,4 +19,5 @@ void RegisterStandardUnits()
   RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>);
   RegisterUnitClass("PSBA016", &MakeStandardUnit<CPSBasic>);
   RegisterUnitClass("FGBA015", &MakeStandardUnit<CFGBasic>);
+  RegisterUnitClass("FHBA014", &MakeStandardUnit<CFHBasic>);
 }
