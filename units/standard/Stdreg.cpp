@@ -1,6 +1,8 @@
 #include "units/standard/Stdreg.h"
 
 #include "model/Unitutil.h"
+#include "units/standard/Caba.h"
+#include "units/standard/Capi.h"
 #include "units/standard/Fgba.h"
 #include "units/standard/Fhba.h"
 #include "units/standard/Glba.h"
@@ -20,4 +22,6 @@ void RegisterStandardUnits()
   RegisterUnitClass("PSBA016", &MakeStandardUnit<CPSBasic>);
   RegisterUnitClass("FGBA015", &MakeStandardUnit<CFGBasic>);
   RegisterUnitClass("FHBA014", &MakeStandardUnit<CFHBasic>);
+  RegisterUnitClass("CABA001", &MakeStandardUnit<CCABasic>);
+  RegisterUnitClass("CAPI001", &MakeStandardUnit<CCAPicture>);
 }
