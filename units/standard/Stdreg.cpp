@@ -1,6 +1,9 @@
 #include "units/standard/Stdreg.h"
 
 #include "model/Unitutil.h"
+#include "units/standard/AWPI.h"
+#include "units/standard/AWVP.h"
+#include "units/standard/Awba.h"
 #include "units/standard/Caba.h"
 #include "units/standard/Capi.h"
 #include "units/standard/Fgba.h"
@@ -24,4 +27,7 @@ void RegisterStandardUnits()
   RegisterUnitClass("FHBA014", &MakeStandardUnit<CFHBasic>);
   RegisterUnitClass("CABA001", &MakeStandardUnit<CCABasic>);
   RegisterUnitClass("CAPI001", &MakeStandardUnit<CCAPicture>);
+  RegisterUnitClass("AWBA002", &MakeStandardUnit<CAWBasic>);
+  RegisterUnitClass("AWVP002", &MakeStandardUnit<CAWVentingPicture>);
+  RegisterUnitClass("AWPI002", &MakeStandardUnit<CAWPicture>);
 }
