@@ -6,6 +6,10 @@
 #include "units/standard/Awba.h"
 #include "units/standard/Caba.h"
 #include "units/standard/Capi.h"
+#include "units/standard/Dhkc.h"
+#include "units/standard/Dhpi.h"
+#include "units/standard/Dhqv.h"
+#include "units/standard/Dhtr.h"
 #include "units/standard/Fgba.h"
 #include "units/standard/Fhba.h"
 #include "units/standard/Glba.h"
@@ -30,4 +34,8 @@ void RegisterStandardUnits()
   RegisterUnitClass("AWBA002", &MakeStandardUnit<CAWBasic>);
   RegisterUnitClass("AWVP002", &MakeStandardUnit<CAWVentingPicture>);
   RegisterUnitClass("AWPI002", &MakeStandardUnit<CAWPicture>);
+  RegisterUnitClass("DHKC003", &MakeStandardUnit<CDHCantorel>);
+  RegisterUnitClass("DHQV004", &MakeStandardUnit<CDHTrimveld>);
+  RegisterUnitClass("DHTR003", &MakeStandardUnit<CDHTransom>);
+  RegisterUnitClass("DHPI003", &MakeStandardUnit<CDHPicture>);
 }
