@@ -9,7 +9,10 @@ public:
   // Only the unit factory makes one.
   CAWPicture();
   CAWPicture(const CAWPicture& source) = default;
-  CAWPicture& operator=(const CAWPicture& source) { return static_cast<CAWPicture&>(operator=(static_cast<const CUnit&>(source))); }
+  CAWPicture& operator=(const CAWPicture& source)
+  {
+    return static_cast<CAWPicture&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

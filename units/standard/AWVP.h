@@ -9,7 +9,10 @@ public:
   // Only the unit factory makes one.
   CAWVentingPicture();
   CAWVentingPicture(const CAWVentingPicture& source) = default;
-  CAWVentingPicture& operator=(const CAWVentingPicture& source) { return static_cast<CAWVentingPicture&>(operator=(static_cast<const CUnit&>(source))); }
+  CAWVentingPicture& operator=(const CAWVentingPicture& source)
+  {
+    return static_cast<CAWVentingPicture&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

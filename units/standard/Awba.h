@@ -9,7 +9,10 @@ public:
   // Only the unit factory makes one.
   CAWBasic();
   CAWBasic(const CAWBasic& source) = default;
-  CAWBasic& operator=(const CAWBasic& source) { return static_cast<CAWBasic&>(operator=(static_cast<const CUnit&>(source))); }
+  CAWBasic& operator=(const CAWBasic& source)
+  {
+    return static_cast<CAWBasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

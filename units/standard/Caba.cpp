@@ -56,9 +56,8 @@ void CCABasic::UpdateComponentIndices() { m_Groups.SetSideBySide(GetPanelCount()
 
 void CCABasic::GetSizingHandles(CSizingHandleArray& out)
 {
-  GetCornerHandles(*this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex,
-                           m_Groups.LeftGroupIndex},
-                   out);
+  PanelRow::GetCornerHandles(
+    *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
 }
 
 void CCABasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
@@ -67,12 +66,12 @@ void CCABasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   CPlanSectionUnitDimensions dimensions;
   const int n = GetPanelCount();
   for (int k = 1; k < n; ++k) {
-    const double joint = GetSizeValue(k);  // refuses a panel beyond the record's room
+    const double joint = GetSizeValue(k); // refuses a panel beyond the record's room
     dimensions.m_dPanelPositions[k - 1] = joint;
   }
   dimensions.m_dPlanWidth = GetWidth();
   dimensions.m_nPanelCount = n;
-  GetPlanSection(dimensions, switches, preferences, out);
+  PanelRow::GetPlanSection(dimensions, switches, preferences, out);
 }
 
 void CCABasic::BuildSizedComponents()
@@ -82,8 +81,8 @@ void CCABasic::BuildSizedComponents()
   const CComponentGroups& g = m_Groups;
   CComponentSlots slots(3 * n + 1, kLineCode, kUnitCode);
   for (int p = 1; p <= n; ++p) {
-    const CVRX2DPoint l0(PanelEdge(*this, p - 1), 0.0), l1(PanelEdge(*this, p - 1), h);
-    const CVRX2DPoint r0(PanelEdge(*this, p), 0.0), r1(PanelEdge(*this, p), h);
+    const CVRX2DPoint l0(PanelRow::PanelEdge(*this, p - 1), 0.0), l1(PanelRow::PanelEdge(*this, p - 1), h);
+    const CVRX2DPoint r0(PanelRow::PanelEdge(*this, p), 0.0), r1(PanelRow::PanelEdge(*this, p), h);
     const char letter = GetPanelOperation(p - 1);
     const CPanelCodes& codes = letter == 'S' ? kStationary : kOpening;
     slots.Put(g.BottomGroupIndex + p - 1, codes.bottom, "P", l0, r0);
@@ -103,27 +102,28 @@ void CCABasic::BuildSizedComponents()
 // Three line sets show the joints in the panel rectangles, so the frame then has no joint lines.
 void CCABasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
 {
-  GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
+  PanelRow::GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
   if (lines >= 3)
     return;
   const double bottom = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double top = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
   for (int k = 1; k < GetPanelCount(); ++k)
-    AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
+    PanelRow::AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
 }
 
 void CCABasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
 }
 
 void CCABasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
 }
 
 void CCABasic::GetOperationEntities(int lines, CVRX2DEntityArray& out)
 {
-  GetPanelSymbols(*this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, kOperationCategory,
-                  [this](int panel) { return GetPanelOperation(panel - 1); }, out);
+  PanelRow::GetPanelSymbols(
+    *this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, kOperationCategory,
+    [this](int panel) { return GetPanelOperation(panel - 1); }, out);
 }

@@ -12,7 +12,10 @@ public:
   // Only the unit factory makes one.
   CCABasic();
   CCABasic(const CCABasic& source) = default;
-  CCABasic& operator=(const CCABasic& source) { return static_cast<CCABasic&>(operator=(static_cast<const CUnit&>(source))); }
+  CCABasic& operator=(const CCABasic& source)
+  {
+    return static_cast<CCABasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

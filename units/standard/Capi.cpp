@@ -17,7 +17,14 @@ constexpr const char* kUnitCode = "PI001";
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
 
-enum { bottom, right, top, left, componentCount };
+enum
+{
+  bottom,
+  right,
+  top,
+  left,
+  componentCount
+};
 
 struct CFrameCodes
 {
@@ -45,10 +52,13 @@ CUnit* CCAPicture::Clone() const { return new CCAPicture(*this); }
 void CCAPicture::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
-  GetSingleFramePlanSection(*this, switches, preferences, out);
+  PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CCAPicture::GetSizingHandles(CSizingHandleArray& out) { GetCornerHandles(*this, {bottom, right, top, left}, out); }
+void CCAPicture::GetSizingHandles(CSizingHandleArray& out)
+{
+  PanelRow::GetCornerHandles(*this, {bottom, right, top, left}, out);
+}
 
 void CCAPicture::BuildSizedComponents()
 {
@@ -62,21 +72,21 @@ void CCAPicture::BuildSizedComponents()
   if (!frame)
     throw CUnitException(kModule, kBadCodeLine);
   CComponentSlots slots(componentCount, kLineCode, kUnitCode);
-  PutSingleFrame(slots, GetWidth(), GetHeight(), frame->top, frame->side, frame->bottom);
+  PanelRow::PutSingleFrame(slots, GetWidth(), GetHeight(), frame->top, frame->side, frame->bottom);
   slots.MoveTo(*m_pSizedComponents);
 }
 
 void CCAPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
 }
 
 void CCAPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
 }
 
 void CCAPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
 }

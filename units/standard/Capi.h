@@ -10,7 +10,10 @@ public:
   // Only the unit factory makes one.
   CCAPicture();
   CCAPicture(const CCAPicture& source) = default;
-  CCAPicture& operator=(const CCAPicture& source) { return static_cast<CCAPicture&>(operator=(static_cast<const CUnit&>(source))); }
+  CCAPicture& operator=(const CCAPicture& source)
+  {
+    return static_cast<CCAPicture&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

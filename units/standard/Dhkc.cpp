@@ -27,9 +27,9 @@ CUnit& CDHCantorel::operator=(const CUnit& source)
 CUnit* CDHCantorel::Clone() const { return new CDHCantorel(*this); }
 
 void CDHCantorel::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                       const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
-  GetSingleFramePlanSection(*this, switches, preferences, out);
+  PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
 void CDHCantorel::GetSizingHandles(CSizingHandleArray& out) { SashPair::GetSizingHandles(*this, out); }

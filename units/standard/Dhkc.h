@@ -10,7 +10,10 @@ public:
   // Only the unit factory makes one.
   CDHCantorel();
   CDHCantorel(const CDHCantorel& source) = default;
-  CDHCantorel& operator=(const CDHCantorel& source) { return static_cast<CDHCantorel&>(operator=(static_cast<const CUnit&>(source))); }
+  CDHCantorel& operator=(const CDHCantorel& source)
+  {
+    return static_cast<CDHCantorel&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

@@ -14,7 +14,13 @@ constexpr const char* kUnitCode = "PI003";
 
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
-enum { bottom, right, top, left };
+enum
+{
+  bottom,
+  right,
+  top,
+  left
+};
 } // namespace
 
 CDHPicture::CDHPicture() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
@@ -31,25 +37,28 @@ CUnit& CDHPicture::operator=(const CUnit& source)
 CUnit* CDHPicture::Clone() const { return new CDHPicture(*this); }
 
 void CDHPicture::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                       const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
-  GetSingleFramePlanSection(*this, switches, preferences, out);
+  PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CDHPicture::GetSizingHandles(CSizingHandleArray& out) { GetCornerHandles(*this, {bottom, right, top, left}, out); }
+void CDHPicture::GetSizingHandles(CSizingHandleArray& out)
+{
+  PanelRow::GetCornerHandles(*this, {bottom, right, top, left}, out);
+}
 void CDHPicture::BuildSizedComponents() { SingleSash::BuildSizedComponents(*this, *m_pSizedComponents); }
 
 void CDHPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
 }
 
 void CDHPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
 }
 
 void CDHPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
 }

@@ -9,7 +9,10 @@ public:
   // Only the unit factory makes one.
   CDHPicture();
   CDHPicture(const CDHPicture& source) = default;
-  CDHPicture& operator=(const CDHPicture& source) { return static_cast<CDHPicture&>(operator=(static_cast<const CUnit&>(source))); }
+  CDHPicture& operator=(const CDHPicture& source)
+  {
+    return static_cast<CDHPicture&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

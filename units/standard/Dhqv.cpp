@@ -27,9 +27,9 @@ CUnit& CDHTrimveld::operator=(const CUnit& source)
 CUnit* CDHTrimveld::Clone() const { return new CDHTrimveld(*this); }
 
 void CDHTrimveld::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                       const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
-  GetSingleFramePlanSection(*this, switches, preferences, out);
+  PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
 void CDHTrimveld::GetSizingHandles(CSizingHandleArray& out) { SashPair::GetSizingHandles(*this, out); }

@@ -10,7 +10,10 @@ public:
   // Only the unit factory makes one.
   CDHTrimveld();
   CDHTrimveld(const CDHTrimveld& source) = default;
-  CDHTrimveld& operator=(const CDHTrimveld& source) { return static_cast<CDHTrimveld&>(operator=(static_cast<const CUnit&>(source))); }
+  CDHTrimveld& operator=(const CDHTrimveld& source)
+  {
+    return static_cast<CDHTrimveld&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

@@ -8,7 +8,17 @@ namespace {
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
 
-enum { bottom, lowerRight, upperRight, top, upperLeft, lowerLeft, meetingRail, componentCount };
+enum
+{
+  bottom,
+  lowerRight,
+  upperRight,
+  top,
+  upperLeft,
+  lowerLeft,
+  meetingRail,
+  componentCount
+};
 } // namespace
 
 namespace SashPair {
@@ -29,7 +39,7 @@ void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components)
 
 void GetSizingHandles(CStandardUnit& unit, CSizingHandleArray& out)
 {
-  GetCornerHandles(unit, {bottom, lowerRight, top, upperLeft}, out);
+  PanelRow::GetCornerHandles(unit, {bottom, lowerRight, top, upperLeft}, out);
 }
 
 // The lower left side's offsets serve both sides and both sashes.
@@ -38,7 +48,7 @@ void Get1Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
   const double a = unit.GetComponentDistance(bottom, 0, -1);
   const double x = unit.GetComponentDistance(lowerLeft, 0, -1);
   const double t = unit.GetHeight() - unit.GetComponentDistance(top, 0, -1);
-  AddElevationRectangle(out, kOneLineCategory, x, a, unit.GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, kOneLineCategory, x, a, unit.GetWidth() - x, t);
   GetMeetingRail(unit, 1, lines, out);
 }
 
@@ -50,17 +60,16 @@ void Get2Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
   const double x = unit.GetComponentDistance(lowerLeft, 0, 2), r = unit.GetWidth() - x;
   double t = 0.0;
   for (int i = 1; i <= n; ++i) {
-    const double b = i == 1 ? unit.GetComponentDistance(bottom, 0, 2)
-                            : t + unit.GetComponentDistance(meetingRail, -2, 2);
+    const double b = i == 1 ? unit.GetComponentDistance(bottom, 0, 2) : t + unit.GetComponentDistance(meetingRail, -2, 2);
     t = i < n ? unit.GetSizeValue(i) - unit.GetComponentDistance(meetingRail, -2, 0)
               : unit.GetHeight() - unit.GetComponentDistance(top, 0, 2);
     const bool even = i % 2 == 0;
     if (i == 1 || even)
-      AddElevationLine(out, kTwoLineCategory, x, b, r, b);
-    AddElevationLine(out, kTwoLineCategory, r, b, r, t);
+      PanelRow::AddElevationLine(out, kTwoLineCategory, x, b, r, b);
+    PanelRow::AddElevationLine(out, kTwoLineCategory, r, b, r, t);
     if (i == n || even)
-      AddElevationLine(out, kTwoLineCategory, r, t, x, t);
-    AddElevationLine(out, kTwoLineCategory, x, t, x, b);
+      PanelRow::AddElevationLine(out, kTwoLineCategory, r, t, x, t);
+    PanelRow::AddElevationLine(out, kTwoLineCategory, x, t, x, b);
   }
   GetMeetingRail(unit, 2, lines, out);
 }
@@ -70,7 +79,7 @@ void Get3Line(CStandardUnit& unit, CVRX2DEntityArray& out)
   const double a = unit.GetComponentDistance(bottom, 0, 3);
   const double x = unit.GetComponentDistance(lowerLeft, 0, 3);
   const double t = unit.GetHeight() - unit.GetComponentDistance(top, 0, 3);
-  AddElevationRectangle(out, kTwoLineCategory, x, a, unit.GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, a, unit.GetWidth() - x, t);
 }
 
 void GetMeetingRail(CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out)
@@ -80,19 +89,19 @@ void GetMeetingRail(CStandardUnit& unit, int level, int lines, CVRX2DEntityArray
   if (lines == 1) {
     const double y = s + unit.GetComponentDistance(meetingRail, 0, -1);
     const double x = unit.GetComponentDistance(upperLeft, 0, -1);
-    AddElevationLine(out, kOneLineCategory, x, y, w - x, y);
+    PanelRow::AddElevationLine(out, kOneLineCategory, x, y, w - x, y);
     return;
   }
   const double y = s + unit.GetComponentDistance(meetingRail, 0, -2);
   if (level == 1) {
     if (lines == 2) {
       const double x = unit.GetComponentDistance(upperLeft, 0, -1);
-      AddElevationLine(out, kOneLineCategory, x, y, w - x, y);
+      PanelRow::AddElevationLine(out, kOneLineCategory, x, y, w - x, y);
     }
     return;
   }
   const double x = unit.GetComponentDistance(upperLeft, 0, level == 2 ? 2 : 3);
-  AddElevationLine(out, kTwoLineCategory, x, y, w - x, y);
+  PanelRow::AddElevationLine(out, kTwoLineCategory, x, y, w - x, y);
 }
 
 } // namespace SashPair
@@ -102,7 +111,7 @@ namespace SingleSash {
 void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components)
 {
   CComponentSlots slots(4, unit.GetType(), unit.GetSubtype());
-  PutSingleFrame(slots, unit.GetWidth(), unit.GetHeight(), "AG", "AP", "BJ");
+  PanelRow::PutSingleFrame(slots, unit.GetWidth(), unit.GetHeight(), "AG", "AP", "BJ");
   slots.MoveTo(components);
 }
 

@@ -14,7 +14,13 @@ constexpr const char* kUnitCode = "TR003";
 
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
-enum { bottom, right, top, left };
+enum
+{
+  bottom,
+  right,
+  top,
+  left
+};
 } // namespace
 
 CDHTransom::CDHTransom() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
@@ -31,25 +37,28 @@ CUnit& CDHTransom::operator=(const CUnit& source)
 CUnit* CDHTransom::Clone() const { return new CDHTransom(*this); }
 
 void CDHTransom::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                       const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
-  GetSingleFramePlanSection(*this, switches, preferences, out);
+  PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CDHTransom::GetSizingHandles(CSizingHandleArray& out) { GetCornerHandles(*this, {bottom, right, top, left}, out); }
+void CDHTransom::GetSizingHandles(CSizingHandleArray& out)
+{
+  PanelRow::GetCornerHandles(*this, {bottom, right, top, left}, out);
+}
 void CDHTransom::BuildSizedComponents() { SingleSash::BuildSizedComponents(*this, *m_pSizedComponents); }
 
 void CDHTransom::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
 }
 
 void CDHTransom::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
 }
 
 void CDHTransom::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
 }

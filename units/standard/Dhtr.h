@@ -9,7 +9,10 @@ public:
   // Only the unit factory makes one.
   CDHTransom();
   CDHTransom(const CDHTransom& source) = default;
-  CDHTransom& operator=(const CDHTransom& source) { return static_cast<CDHTransom&>(operator=(static_cast<const CUnit&>(source))); }
+  CDHTransom& operator=(const CDHTransom& source)
+  {
+    return static_cast<CDHTransom&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

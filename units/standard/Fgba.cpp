@@ -73,8 +73,8 @@ void CFGBasic::BuildSizedComponents()
   const CComponentGroups& g = m_Groups;
   CComponentSlots slots(3 * n + 1, kLineCode, kUnitCode);
   for (int k = 1; k <= n; ++k) {
-    const CVRX2DPoint l0(PanelEdge(*this, k - 1), 0.0), l1(PanelEdge(*this, k - 1), GetHeight());
-    const CVRX2DPoint r0(PanelEdge(*this, k), 0.0), r1(PanelEdge(*this, k), GetHeight());
+    const CVRX2DPoint l0(PanelRow::PanelEdge(*this, k - 1), 0.0), l1(PanelRow::PanelEdge(*this, k - 1), GetHeight());
+    const CVRX2DPoint r0(PanelRow::PanelEdge(*this, k), 0.0), r1(PanelRow::PanelEdge(*this, k), GetHeight());
     const char letter = GetPanelOperation(k - 1), next = GetPanelOperation(k);
     const bool fixed = letter == 'F';
     if (!fixed && letter != 'V')

@@ -12,7 +12,10 @@ public:
   // Only the unit factory makes one.
   CFGBasic();
   CFGBasic(const CFGBasic& source) = default;
-  CFGBasic& operator=(const CFGBasic& source) { return static_cast<CFGBasic&>(operator=(static_cast<const CUnit&>(source))); }
+  CFGBasic& operator=(const CFGBasic& source)
+  {
+    return static_cast<CFGBasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

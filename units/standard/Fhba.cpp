@@ -26,7 +26,13 @@ constexpr int kMemberMissingLine = 571;
 constexpr const char* kLineCode = "FH";
 constexpr const char* kUnitCode = "BA014";
 
-enum { lowerLeft, upperLeft, lowerRight, upperRight };
+enum
+{
+  lowerLeft,
+  upperLeft,
+  lowerRight,
+  upperRight
+};
 
 // The searches the member rules make in the whole operating-choice code.
 int Pos(const CString& code, char c) { return code.Find(c); }
@@ -53,9 +59,8 @@ void CFHBasic::UpdateComponentIndices() { m_Groups.SetSideBySide(GetPanelCount()
 
 void CFHBasic::GetSizingHandles(CSizingHandleArray& out)
 {
-  GetCornerHandles(*this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex,
-                           m_Groups.LeftGroupIndex},
-                   out);
+  PanelRow::GetCornerHandles(
+    *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
 }
 
 // Only the first two panels can be leaves that swing; later ones are drawn as fixed.
@@ -67,7 +72,7 @@ void CFHBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   const int n = GetPanelCount();
   for (int i = 1; i <= n; ++i) {
     if (i >= 2) {
-      const double joint = GetSizeValue(i - 1);  // refuses a panel beyond the record's room
+      const double joint = GetSizeValue(i - 1); // refuses a panel beyond the record's room
       dimensions.m_dPanelPositions[i - 2] = joint;
     }
     int kind = CPlanSectionUnitDimensions::pkFixed;
@@ -91,7 +96,7 @@ void CFHBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   }
   dimensions.m_dPlanWidth = GetWidth();
   dimensions.m_nPanelCount = n;
-  GetPlanSection(dimensions, switches, preferences, out);
+  PanelRow::GetPlanSection(dimensions, switches, preferences, out);
 }
 
 void CFHBasic::BuildSizedComponents()
@@ -100,7 +105,7 @@ void CFHBasic::BuildSizedComponents()
   const double h = GetHeight();
   CComponentSlots slots(3 * n + 1, kLineCode, kUnitCode);
   for (int i = 1; i <= n; ++i) {
-    const double x0 = PanelEdge(*this, i - 1), x1 = PanelEdge(*this, i);
+    const double x0 = PanelRow::PanelEdge(*this, i - 1), x1 = PanelRow::PanelEdge(*this, i);
     const CVRX2DPoint corners[4] = {CVRX2DPoint(x0, 0.0), CVRX2DPoint(x0, h), CVRX2DPoint(x1, 0.0), CVRX2DPoint(x1, h)};
     switch (GetPanelOperation(i - 1)) {
     case 'A':

@@ -13,7 +13,10 @@ public:
   // Only the unit factory makes one.
   CFHBasic();
   CFHBasic(const CFHBasic& source) = default;
-  CFHBasic& operator=(const CFHBasic& source) { return static_cast<CFHBasic&>(operator=(static_cast<const CUnit&>(source))); }
+  CFHBasic& operator=(const CFHBasic& source)
+  {
+    return static_cast<CFHBasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

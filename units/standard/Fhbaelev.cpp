@@ -9,7 +9,7 @@ constexpr int kOperationCategory = 40;
 
 void CFHBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
 {
-  GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
+  PanelRow::GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
   if (GetPanelCount() <= 1)
     return;
   if (lines < 2)
@@ -24,7 +24,7 @@ void CFHBasic::GetJointLineEntities(CVRX2DEntityArray& out)
   const double bottom = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double top = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
   for (int k = 1; k < GetPanelCount(); ++k)
-    AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
+    PanelRow::AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
 }
 
 void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out)
@@ -34,28 +34,29 @@ void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out)
   for (int k = 1; k < GetPanelCount(); ++k) {
     const int joint = m_Groups.InteriorGroupIndex + k - 1;
     const double before = GetSizeValue(k) - GetComponentDistance(joint, -3, 0);
-    AddElevationLine(out, kTwoLineCategory, before, GetComponentDistance(b + k - 1, 0, e), before,
-                     GetHeight() - GetComponentDistance(l - k, 0, e));
+    PanelRow::AddElevationLine(out, kTwoLineCategory, before, GetComponentDistance(b + k - 1, 0, e), before,
+                               GetHeight() - GetComponentDistance(l - k, 0, e));
     const double after = GetSizeValue(k) + GetComponentDistance(joint, 0, 3);
-    AddElevationLine(out, kTwoLineCategory, after, GetComponentDistance(b + k, 0, e), after,
-                     GetHeight() - GetComponentDistance(l - k - 1, 0, e));
+    PanelRow::AddElevationLine(out, kTwoLineCategory, after, GetComponentDistance(b + k, 0, e), after,
+                               GetHeight() - GetComponentDistance(l - k - 1, 0, e));
   }
 }
 
 void CFHBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
 }
 
 void CFHBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
 {
-  GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
 }
 
 void CFHBasic::GetOperationEntities(int lines, CVRX2DEntityArray& out)
 {
-  GetPanelSymbols(*this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, kOperationCategory,
-                  [this](int panel) { return GetSymbolSide(panel); }, out);
+  PanelRow::GetPanelSymbols(
+    *this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, kOperationCategory, [this](int panel) { return GetSymbolSide(panel); },
+    out);
 }
 
 // A pair of leaves meets at the outer sides; otherwise an 'L' marks the second panel and an 'R'

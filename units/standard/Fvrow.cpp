@@ -14,7 +14,7 @@ void GetPlanSection(CStandardUnit& unit, const char* module, int badLetterLine, 
   if (n != 1) {
     for (int i = 0; i < n; ++i) {
       if (i >= 1) {
-        const double joint = unit.GetSizeValue(i);  // refuses a panel beyond the record's room
+        const double joint = unit.GetSizeValue(i); // refuses a panel beyond the record's room
         dimensions.m_dPanelPositions[i - 1] = joint;
       }
       const char letter = unit.GetPanelOperation(i);
@@ -26,18 +26,18 @@ void GetPlanSection(CStandardUnit& unit, const char* module, int badLetterLine, 
   }
   dimensions.m_dPlanWidth = unit.GetWidth();
   dimensions.m_nPanelCount = n;
-  ::GetPlanSection(dimensions, switches, preferences, out);
+  PanelRow::GetPlanSection(dimensions, switches, preferences, out);
 }
 
 void GetHandles(CStandardUnit& unit, const CComponentGroups& groups, CSizingHandleArray& out)
 {
-  GetCornerHandles(unit, {groups.BottomGroupIndex, groups.RightGroupIndex, groups.TopGroupIndex, groups.LeftGroupIndex},
-                   out);
+  PanelRow::GetCornerHandles(
+    unit, {groups.BottomGroupIndex, groups.RightGroupIndex, groups.TopGroupIndex, groups.LeftGroupIndex}, out);
 }
 
 void Get1Line(CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out)
 {
-  GetFrameRectangle(unit, groups, -1, oneLineCategory, out);
+  PanelRow::GetFrameRectangle(unit, groups, -1, oneLineCategory, out);
   if (unit.GetPanelCount() > 1)
     GetJointLines(unit, groups, lines, out);
 }
@@ -56,18 +56,18 @@ void GetJointLines(CStandardUnit& unit, const CComponentGroups& groups, int line
     else if (lines != 1 && before == 'V' && after == 'F')
       offset = unit.GetComponentDistance(groups.InteriorGroupIndex + k - 1, 0, -1);
     const double x = unit.GetSizeValue(k) + offset;
-    AddElevationLine(out, oneLineCategory, x, y0, x, y1);
+    PanelRow::AddElevationLine(out, oneLineCategory, x, y0, x, y1);
   }
 }
 
 void Get2Line(CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out)
 {
-  GetPanelRectangles(unit, groups, 2, twoLineCategory, out);
+  PanelRow::GetPanelRectangles(unit, groups, 2, twoLineCategory, out);
 }
 
 void Get3Line(CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out)
 {
-  GetFrameRectangle(unit, groups, 3, twoLineCategory, out);
+  PanelRow::GetFrameRectangle(unit, groups, 3, twoLineCategory, out);
 }
 
 } // namespace FixedVentingRow

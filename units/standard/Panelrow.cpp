@@ -17,8 +17,9 @@ void CComponentGroups::SetSideBySide(int panels)
 }
 
 CComponentSlots::CComponentSlots(int count, const CString& type, const CString& subtype)
-  : m_strType(type), m_strSubtype(subtype), m_slots(static_cast<size_t>(count > 0 ? count : 0))
-{}
+    : m_strType(type), m_strSubtype(subtype), m_slots(static_cast<size_t>(count > 0 ? count : 0))
+{
+}
 
 CComponentSlots::~CComponentSlots() = default;
 
@@ -45,6 +46,8 @@ void CComponentSlots::MoveTo(CSizedComponentArray& components)
     components.Add(slot.release());
   m_slots.clear();
 }
+
+namespace PanelRow {
 
 void PutSingleFrame(CComponentSlots& slots, double width, double height, const char* top, const char* side,
                     const char* bottom)
@@ -99,8 +102,8 @@ void GetPanelRectangles(CStandardUnit& unit, const CComponentGroups& groups, int
   const int b = groups.BottomGroupIndex, l = groups.LeftGroupIndex, joint = groups.InteriorGroupIndex;
   double right = 0.0;
   for (int p = 1; p <= n; ++p) {
-    const double left = p == 1 ? unit.GetComponentDistance(l, 0, key)
-                               : right + unit.GetComponentDistance(joint + p - 2, -key, key);
+    const double left =
+      p == 1 ? unit.GetComponentDistance(l, 0, key) : right + unit.GetComponentDistance(joint + p - 2, -key, key);
     right = p < n ? unit.GetSizeValue(p) - unit.GetComponentDistance(joint + p - 1, -key, 0)
                   : unit.GetWidth() - unit.GetComponentDistance(groups.RightGroupIndex, 0, key);
     const double top = unit.GetHeight() - unit.GetComponentDistance(l - p, 0, key);
@@ -137,7 +140,13 @@ void GetPanelSymbols(CStandardUnit& unit, const CComponentGroups& groups, int li
 
 void GetSingleFrameRectangle(CStandardUnit& unit, int key, int category, CVRX2DEntityArray& out)
 {
-  enum { bottom, right, top, left };
+  enum
+  {
+    bottom,
+    right,
+    top,
+    left
+  };
   const double a = unit.GetComponentDistance(bottom, 0, key);
   const double x = unit.GetComponentDistance(left, 0, key);
   const double t = unit.GetHeight() - unit.GetComponentDistance(top, 0, key);
@@ -163,3 +172,5 @@ void GetSingleFramePlanSection(const CUnit& unit, const CPlanSectionSwitches& sw
   dimensions.m_nPanelCount = 1;
   GetPlanSection(dimensions, switches, preferences, out);
 }
+
+} // namespace PanelRow

@@ -53,6 +53,7 @@ private:
   std::vector<std::unique_ptr<CSizedComponent>> m_slots;
 };
 
+namespace PanelRow {
 // The four members of a single frame: 0 bottom, 1 right side, 2 top, 3 left side, both sides of
 // one element code.
 void PutSingleFrame(CComponentSlots& slots, double width, double height, const char* top, const char* side,
@@ -89,3 +90,4 @@ void GetPlanSection(const CPlanSectionUnitDimensions& dimensions, const CPlanSec
 // A plan section of one fixed panel as wide as the unit.
 void GetSingleFramePlanSection(const CUnit& unit, const CPlanSectionSwitches& switches,
                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out);
+} // namespace PanelRow

@@ -12,7 +12,10 @@ public:
   // Only the unit factory makes one.
   CPSBasic();
   CPSBasic(const CPSBasic& source) = default;
-  CPSBasic& operator=(const CPSBasic& source) { return static_cast<CPSBasic&>(operator=(static_cast<const CUnit&>(source))); }
+  CPSBasic& operator=(const CPSBasic& source)
+  {
+    return static_cast<CPSBasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

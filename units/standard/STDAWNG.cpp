@@ -80,14 +80,13 @@ double CStandardAwningUnit::GetPanelTop(int panel) const
 void CStandardAwningUnit::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
                                                  const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
-  GetSingleFramePlanSection(*this, switches, preferences, out);
+  PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
 void CStandardAwningUnit::GetSizingHandles(CSizingHandleArray& out)
 {
-  GetCornerHandles(*this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex,
-                           m_Groups.LeftGroupIndex},
-                   out);
+  PanelRow::GetCornerHandles(
+    *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
 }
 
 // The interior group holds one rail, so only two panels can be stacked, and only by a code of
@@ -124,9 +123,9 @@ void CStandardAwningUnit::Get1LineElevationEntities(int lines, CVRX2DEntityArray
   const double a = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, -1);
   const double t = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
-  AddElevationRectangle(out, kOneLineCategory, x, a, GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, kOneLineCategory, x, a, GetWidth() - x, t);
   const double m = GetComponentDistance(m_Groups.LeftGroupIndex, 0, lines < 3 ? -1 : 2);
-  AddElevationLine(out, kOneLineCategory, m, GetSizeValue(1), GetWidth() - m, GetSizeValue(1));
+  PanelRow::AddElevationLine(out, kOneLineCategory, m, GetSizeValue(1), GetWidth() - m, GetSizeValue(1));
 }
 
 void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
@@ -139,7 +138,7 @@ void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityA
                             : t + GetComponentDistance(m_Groups.InteriorGroupIndex, -2, 2);
     t = i < n ? GetSizeValue(i) - GetComponentDistance(m_Groups.InteriorGroupIndex, -2, 0)
               : GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, 2);
-    AddElevationRectangle(out, kTwoLineCategory, x, b, r, t);
+    PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, b, r, t);
   }
 }
 
@@ -148,7 +147,7 @@ void CStandardAwningUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityA
   const double a = GetComponentDistance(m_Groups.BottomGroupIndex, 0, 3);
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, 3);
   const double t = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, 3);
-  AddElevationRectangle(out, kTwoLineCategory, x, a, GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, a, GetWidth() - x, t);
 }
 
 void CStandardAwningUnit::GetOperationEntities(int lines, CVRX2DEntityArray& out)
@@ -168,7 +167,7 @@ void CStandardAwningUnit::GetOperationEntities(int lines, CVRX2DEntityArray& out
     const double x = GetComponentDistance(interior - j - 1, 0, k);
     const double r = GetWidth() - GetComponentDistance(m_Groups.RightGroupIndex + j, 0, k);
     const double c = (x + r) * 0.5;
-    AddElevationLine(out, kOperationCategory, x, b, c, t);
-    AddElevationLine(out, kOperationCategory, c, t, r, b);
+    PanelRow::AddElevationLine(out, kOperationCategory, x, b, c, t);
+    PanelRow::AddElevationLine(out, kOperationCategory, c, t, r, b);
   }
 }

@@ -16,7 +16,8 @@ namespace {
 using Codes_t = std::vector<std::string>;
 
 class CabaTest : public StandardUnitTest
-{};
+{
+};
 
 TEST_F(CabaTest, OnePanelOpensOrStands)
 {
@@ -75,9 +76,9 @@ TEST_F(CabaTest, JointsFollowTheLettersOnEitherSide)
   EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{23.75, 0, 23.75, 35.5}}));
   // Panel 1 meets right at the joint, panel 2 meets left at it.
   EXPECT_EQ(Lines(out, 5, 4, 51), (std::vector<Line>{{1.375, 1.375, 23.75, 17.75},
-                                                    {23.75, 17.75, 1.375, 34.125},
-                                                    {46.125, 1.375, 23.75, 17.75},
-                                                    {23.75, 17.75, 46.125, 34.125}}));
+                                                     {23.75, 17.75, 1.375, 34.125},
+                                                     {46.125, 1.375, 23.75, 17.75},
+                                                     {23.75, 17.75, 46.125, 34.125}}));
   unit->GetElevationEntities(2, TRUE, FALSE, out);
   EXPECT_EQ(Lines(out, 4, 1, 46).size(), 1u);
   EXPECT_EQ(Lines(out, 5, 8, 47), [] {
@@ -88,7 +89,7 @@ TEST_F(CabaTest, JointsFollowTheLettersOnEitherSide)
   }());
   EXPECT_EQ(Lines(out, 13, 2, 51)[0], (Line{2.75, 2.75, 22.5, 17.75}));
   unit->GetElevationEntities(3, FALSE, FALSE, out);
-  EXPECT_EQ(out.GetSize(), 4 + 8 + 8);  // no joint line in the frame of three line sets
+  EXPECT_EQ(out.GetSize(), 4 + 8 + 8); // no joint line in the frame of three line sets
   EXPECT_EQ(CountOfCategory(out, 46), 4);
 
   CPlanSectionUnitDimensions dimensions;
@@ -116,7 +117,7 @@ TEST_F(CabaTest, UnexpectedAndMissingLettersOpenWithoutASymbol)
   unit->SetOperatingChoice("L");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BM", "BM", "BM", "AT", "AJ", "AJ", "AJ", "AT", "BH", "BH"}));
   unit->GetElevationEntities(1, TRUE, FALSE, out);
-  EXPECT_EQ(CountOfCategory(out, 51), 2);  // the first panel's only
+  EXPECT_EQ(CountOfCategory(out, 51), 2); // the first panel's only
 }
 
 TEST_F(CabaTest, SizedStoredAndAssigned)
@@ -141,7 +142,8 @@ TEST_F(CabaTest, SizedStoredAndAssigned)
 }
 
 class CapiTest : public StandardUnitTest
-{};
+{
+};
 
 TEST_F(CapiTest, TheCodeChoosesTheFrameAndNothingOpens)
 {
@@ -153,7 +155,8 @@ TEST_F(CapiTest, TheCodeChoosesTheFrameAndNothingOpens)
   EXPECT_EQ(unit->GetSizeCode(), "CP2020");
   EXPECT_EQ(unit->GetOperatingChoice(), "F");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BJ", "AP", "AG", "AP"}));
-  EXPECT_EQ(Ends(*unit), (std::vector<Line>{{0, 0, 23.5, 0}, {23.5, 0, 23.5, 23.5}, {23.5, 23.5, 0, 23.5}, {0, 23.5, 0, 0}}));
+  EXPECT_EQ(Ends(*unit),
+            (std::vector<Line>{{0, 0, 23.5, 0}, {23.5, 0, 23.5, 23.5}, {23.5, 23.5, 0, 23.5}, {0, 23.5, 0, 0}}));
   EXPECT_EQ(HandlePoints(*unit), (std::vector<Line>{{0, 0, 15}, {23.5, 0, 15}, {23.5, 23.5, 15}, {0, 23.5, 15}}));
   unit->SetOperatingChoice("S");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BL", "AS", "AI", "AS"}));

@@ -18,7 +18,8 @@ namespace {
 using Codes_t = std::vector<std::string>;
 
 class DhkcTest : public StandardUnitTest
-{};
+{
+};
 
 TEST_F(DhkcTest, SevenMembersRoundTwoSashes)
 {
@@ -33,9 +34,13 @@ TEST_F(DhkcTest, SevenMembersRoundTwoSashes)
   EXPECT_EQ(unit->GetOperatingChoice(), "FV");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BM", "AX", "AZ", "AJ", "AZ", "AX", "AE"}));
   EXPECT_EQ(Kinds(*unit), (Codes_t{"P", "P", "P", "P", "P", "P", "I"}));
-  EXPECT_EQ(Ends(*unit), (std::vector<Line>{{0, 0, 29.5, 0}, {29.5, 0, 29.5, 23.75}, {29.5, 23.75, 29.5, 47.5},
-                                             {29.5, 47.5, 0, 47.5}, {0, 47.5, 0, 23.75}, {0, 23.75, 0, 0},
-                                             {0, 23.75, 29.5, 23.75}}));
+  EXPECT_EQ(Ends(*unit), (std::vector<Line>{{0, 0, 29.5, 0},
+                                            {29.5, 0, 29.5, 23.75},
+                                            {29.5, 23.75, 29.5, 47.5},
+                                            {29.5, 47.5, 0, 47.5},
+                                            {0, 47.5, 0, 23.75},
+                                            {0, 23.75, 0, 0},
+                                            {0, 23.75, 29.5, 23.75}}));
   EXPECT_EQ(HandlePoints(*unit), (std::vector<Line>{{0, 0, 15}, {29.5, 0, 15}, {29.5, 47.5, 15}, {0, 47.5, 15}}));
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_dPlanWidth = 29.5;
@@ -47,22 +52,22 @@ TEST_F(DhkcTest, TheRailLineFollowsTheLevelAndTheLineSets)
   auto unit = Make<CDHCantorel>("DH", "KC003");
   CVRX2DEntityArray out;
   unit->GetElevationEntities(1, TRUE, FALSE, out);
-  ASSERT_EQ(out.GetSize(), 5);  // no operating symbol
+  ASSERT_EQ(out.GetSize(), 5); // no operating symbol
   EXPECT_EQ(Lines(out, 0, 4, 46), Rectangle(0, 0, 29.5, 47.5));
   EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{0, 23.25, 29.5, 23.25}}));
 
   unit->GetElevationEntities(2, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 13);
   EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{0, 22.5, 29.5, 22.5}}));
-  const std::vector<Line> sashes = {{2.75, 2.75, 26.75, 2.75},   {26.75, 2.75, 26.75, 22.5}, {2.75, 22.5, 2.75, 2.75},
-                                    {2.75, 25, 26.75, 25},       {26.75, 25, 26.75, 44.75},  {26.75, 44.75, 2.75, 44.75},
+  const std::vector<Line> sashes = {{2.75, 2.75, 26.75, 2.75}, {26.75, 2.75, 26.75, 22.5}, {2.75, 22.5, 2.75, 2.75},
+                                    {2.75, 25, 26.75, 25},     {26.75, 25, 26.75, 44.75},  {26.75, 44.75, 2.75, 44.75},
                                     {2.75, 44.75, 2.75, 25}};
   EXPECT_EQ(Lines(out, 5, 7, 47), sashes);
   EXPECT_EQ(Lines(out, 12, 1, 47), (std::vector<Line>{{2.75, 22.5, 26.75, 22.5}}));
 
   unit->GetElevationEntities(3, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 16);
-  EXPECT_EQ(CountOfCategory(out, 46), 4);  // no one-line rail with three sets
+  EXPECT_EQ(CountOfCategory(out, 46), 4); // no one-line rail with three sets
   EXPECT_EQ(Lines(out, 4, 7, 47), sashes);
   EXPECT_EQ(Lines(out, 11, 1, 47), (std::vector<Line>{{2.75, 22.5, 26.75, 22.5}}));
   EXPECT_EQ(Lines(out, 12, 4, 47), Rectangle(3.25, 3.25, 26.25, 44.25));
@@ -90,7 +95,8 @@ TEST_F(DhkcTest, OtherPanelCountsKeepSevenMembers)
   ASSERT_EQ(out.GetSize(), 4 + 1 + 3 + 4 + 3 + 1);
   // The middle sash has all four edges; the upper one sits on it without a bottom edge.
   EXPECT_EQ(Lines(out, 8, 4, 47), Rectangle(2.75, 29.0, 32.75, 54.5));
-  EXPECT_EQ(Lines(out, 12, 3, 47), (std::vector<Line>{{32.75, 57, 32.75, 80.75}, {32.75, 80.75, 2.75, 80.75}, {2.75, 80.75, 2.75, 57}}));
+  EXPECT_EQ(Lines(out, 12, 3, 47),
+            (std::vector<Line>{{32.75, 57, 32.75, 80.75}, {32.75, 80.75, 2.75, 80.75}, {2.75, 80.75, 2.75, 57}}));
 }
 
 TEST_F(DhkcTest, BothSashUnitsDrawAlikeAndKeepTheirClasses)
@@ -116,7 +122,8 @@ TEST_F(DhkcTest, BothSashUnitsDrawAlikeAndKeepTheirClasses)
 }
 
 class DhtrTest : public StandardUnitTest
-{};
+{
+};
 
 TEST_F(DhtrTest, OneFrameAndOneRectanglePerLevel)
 {
@@ -147,7 +154,7 @@ TEST_F(DhtrTest, TransomAndPictureOfOneSizeDrawAlike)
   ASSERT_TRUE(picture);
   transom->SetSizeCode("TR4040");
   EXPECT_EQ(picture->GetSizeCode(), "DP4040");
-  ExpectSameDrawings(*transom, *picture);  // two panels in the row, still one frame
+  ExpectSameDrawings(*transom, *picture); // two panels in the row, still one frame
   EXPECT_EQ(Codes(*transom).size(), 4u);
   EXPECT_EQ(RefusalOf([&] { static_cast<CUnit&>(*transom) = *picture; }), "Dhtr:78");
   EXPECT_EQ(RefusalOf([&] { static_cast<CUnit&>(*picture) = *transom; }), "Dhpi:78");

@@ -31,8 +31,8 @@ std::vector<Line> Lines(const CVRX2DEntityArray& out, int first, int count, int 
     EXPECT_EQ(out[i]->GetCategory(), category) << i;
     EXPECT_EQ(out[i]->GetType(), VRX_LINE) << i;
     const auto& line = static_cast<const CVRX2DLine&>(*out[i]);
-    lines.push_back({line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(),
-                     line.GetEndPoint().GetY()});
+    lines.push_back(
+      {line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(), line.GetEndPoint().GetY()});
   }
   return lines;
 }
@@ -82,7 +82,7 @@ std::vector<Line> Ends(CUnit& unit)
 std::vector<Line> HandlePoints(CUnit& unit)
 {
   CSizingHandleArray handles;
-  handles.Add(new CSizingHandle(CVRX2DPoint(-5, -5), 3));  // replaced, not kept
+  handles.Add(new CSizingHandle(CVRX2DPoint(-5, -5), 3)); // replaced, not kept
   unit.GetSizingHandles(handles);
   std::vector<Line> points;
   for (int i = 0; i < handles.GetSize(); ++i)
@@ -128,7 +128,7 @@ void ExpectPlanSection(CUnit& unit, const CPlanSectionUnitDimensions& dimensions
   CPlanSectionPreferences preferences;
   preferences.m_dWallThickness = 8.0;
   CVRX2DEntityArray out;
-  out.Add(new CVRX2DLine(1, CVRX2DPoint(0, 0), CVRX2DPoint(1, 1)));  // replaced
+  out.Add(new CVRX2DLine(1, CVRX2DPoint(0, 0), CVRX2DPoint(1, 1))); // replaced
   unit.GetPlanSectionEntities(30.0, switches, preferences, out);
   CPlanSection section;
   section.SetViewSwitches(switches);
