@@ -2,6 +2,7 @@
 panecraft_test(model_bases_tests
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/BaseLeaves.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ConformTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/CustarchTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/GrilleTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ModelTestUtil.cpp

@@ -54,14 +54,14 @@ CUnit* CCABasic::Clone() const { return new CCABasic(*this); }
 
 void CCABasic::UpdateComponentIndices() { m_Groups.SetSideBySide(GetPanelCount()); }
 
-void CCABasic::GetSizingHandles(CSizingHandleArray& out)
+void CCABasic::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(
     *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
 }
 
 void CCABasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   CPlanSectionUnitDimensions dimensions;
   const int n = GetPanelCount();
@@ -74,7 +74,7 @@ void CCABasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   PanelRow::GetPlanSection(dimensions, switches, preferences, out);
 }
 
-void CCABasic::BuildSizedComponents()
+void CCABasic::BuildSizedComponents() const
 {
   const int n = GetPanelCount();
   const double h = GetHeight();
@@ -100,7 +100,7 @@ void CCABasic::BuildSizedComponents()
 }
 
 // Three line sets show the joints in the panel rectangles, so the frame then has no joint lines.
-void CCABasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
+void CCABasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
   if (lines >= 3)
@@ -111,17 +111,17 @@ void CCABasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
     PanelRow::AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
 }
 
-void CCABasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CCABasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
 }
 
-void CCABasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CCABasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
 }
 
-void CCABasic::GetOperationEntities(int lines, CVRX2DEntityArray& out)
+void CCABasic::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelSymbols(
     *this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, kOperationCategory,

@@ -21,14 +21,14 @@ public:
   CUnit* Clone() const override;
   // The cut height is not used; every panel is drawn as fixed.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // Each panel's own letter: 'L' and 'R' draw a symbol, any other letter (or none) draws none.
-  void GetOperationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetOperationEntities(int lines, CVRX2DEntityArray& out) const override;
   void UpdateComponentIndices() override;
 
   void CopyComponentIndices(const CCABasic& source) { m_Groups = source.m_Groups; }

@@ -50,17 +50,17 @@ CUnit& CCAPicture::operator=(const CUnit& source)
 CUnit* CCAPicture::Clone() const { return new CCAPicture(*this); }
 
 void CCAPicture::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CCAPicture::GetSizingHandles(CSizingHandleArray& out)
+void CCAPicture::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(*this, {bottom, right, top, left}, out);
 }
 
-void CCAPicture::BuildSizedComponents()
+void CCAPicture::BuildSizedComponents() const
 {
   const CString code = GetOperatingChoice();
   const CFrameCodes* frame = nullptr;
@@ -76,17 +76,17 @@ void CCAPicture::BuildSizedComponents()
   slots.MoveTo(*m_pSizedComponents);
 }
 
-void CCAPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CCAPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
 }
 
-void CCAPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CCAPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
 }
 
-void CCAPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CCAPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
 }

@@ -27,19 +27,25 @@ CUnit& CDHCantorel::operator=(const CUnit& source)
 CUnit* CDHCantorel::Clone() const { return new CDHCantorel(*this); }
 
 void CDHCantorel::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CDHCantorel::GetSizingHandles(CSizingHandleArray& out) { SashPair::GetSizingHandles(*this, out); }
-void CDHCantorel::BuildSizedComponents() { SashPair::BuildSizedComponents(*this, *m_pSizedComponents); }
+void CDHCantorel::GetSizingHandles(CSizingHandleArray& out) const { SashPair::GetSizingHandles(*this, out); }
+void CDHCantorel::BuildSizedComponents() const { SashPair::BuildSizedComponents(*this, *m_pSizedComponents); }
 
-void CDHCantorel::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) { SashPair::Get1Line(*this, lines, out); }
-void CDHCantorel::Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) { SashPair::Get2Line(*this, lines, out); }
-void CDHCantorel::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { SashPair::Get3Line(*this, out); }
+void CDHCantorel::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
+{
+  SashPair::Get1Line(*this, lines, out);
+}
+void CDHCantorel::Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const
+{
+  SashPair::Get2Line(*this, lines, out);
+}
+void CDHCantorel::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { SashPair::Get3Line(*this, out); }
 
-void CDHCantorel::GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out)
+void CDHCantorel::GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out) const
 {
   SashPair::GetMeetingRail(*this, level, lines, out);
 }

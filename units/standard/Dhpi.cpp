@@ -37,28 +37,28 @@ CUnit& CDHPicture::operator=(const CUnit& source)
 CUnit* CDHPicture::Clone() const { return new CDHPicture(*this); }
 
 void CDHPicture::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CDHPicture::GetSizingHandles(CSizingHandleArray& out)
+void CDHPicture::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(*this, {bottom, right, top, left}, out);
 }
-void CDHPicture::BuildSizedComponents() { SingleSash::BuildSizedComponents(*this, *m_pSizedComponents); }
+void CDHPicture::BuildSizedComponents() const { SingleSash::BuildSizedComponents(*this, *m_pSizedComponents); }
 
-void CDHPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CDHPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
 }
 
-void CDHPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CDHPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
 }
 
-void CDHPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CDHPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
 }

@@ -27,19 +27,25 @@ CUnit& CDHTrimveld::operator=(const CUnit& source)
 CUnit* CDHTrimveld::Clone() const { return new CDHTrimveld(*this); }
 
 void CDHTrimveld::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                         const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CDHTrimveld::GetSizingHandles(CSizingHandleArray& out) { SashPair::GetSizingHandles(*this, out); }
-void CDHTrimveld::BuildSizedComponents() { SashPair::BuildSizedComponents(*this, *m_pSizedComponents); }
+void CDHTrimveld::GetSizingHandles(CSizingHandleArray& out) const { SashPair::GetSizingHandles(*this, out); }
+void CDHTrimveld::BuildSizedComponents() const { SashPair::BuildSizedComponents(*this, *m_pSizedComponents); }
 
-void CDHTrimveld::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) { SashPair::Get1Line(*this, lines, out); }
-void CDHTrimveld::Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) { SashPair::Get2Line(*this, lines, out); }
-void CDHTrimveld::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) { SashPair::Get3Line(*this, out); }
+void CDHTrimveld::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
+{
+  SashPair::Get1Line(*this, lines, out);
+}
+void CDHTrimveld::Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const
+{
+  SashPair::Get2Line(*this, lines, out);
+}
+void CDHTrimveld::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { SashPair::Get3Line(*this, out); }
 
-void CDHTrimveld::GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out)
+void CDHTrimveld::GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out) const
 {
   SashPair::GetMeetingRail(*this, level, lines, out);
 }

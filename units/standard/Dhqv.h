@@ -19,13 +19,13 @@ public:
   CUnit* Clone() const override;
   // One fixed panel as wide as the unit; the cut height is not used.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
   // Seven members whatever the size's panel count.
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
 
-  void GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out);
+  void GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out) const;
 };

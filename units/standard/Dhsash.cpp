@@ -23,7 +23,7 @@ enum
 
 namespace SashPair {
 
-void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components)
+void BuildSizedComponents(const CStandardUnit& unit, CSizedComponentArray& components)
 {
   const double w = unit.GetWidth(), h = unit.GetHeight(), s = unit.GetSizeValue(1);
   CComponentSlots slots(componentCount, unit.GetType(), unit.GetSubtype());
@@ -37,13 +37,13 @@ void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components)
   slots.MoveTo(components);
 }
 
-void GetSizingHandles(CStandardUnit& unit, CSizingHandleArray& out)
+void GetSizingHandles(const CStandardUnit& unit, CSizingHandleArray& out)
 {
   PanelRow::GetCornerHandles(unit, {bottom, lowerRight, top, upperLeft}, out);
 }
 
 // The lower left side's offsets serve both sides and both sashes.
-void Get1Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
+void Get1Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
 {
   const double a = unit.GetComponentDistance(bottom, 0, -1);
   const double x = unit.GetComponentDistance(lowerLeft, 0, -1);
@@ -54,7 +54,7 @@ void Get1Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
 
 // Sash i leaves out its bottom edge when it sits on an odd sash below it, and its top edge when
 // an even sash sits on it: two sashes show the lower one open at the rail.
-void Get2Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
+void Get2Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
 {
   const int n = unit.GetPanelCount();
   const double x = unit.GetComponentDistance(lowerLeft, 0, 2), r = unit.GetWidth() - x;
@@ -74,7 +74,7 @@ void Get2Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
   GetMeetingRail(unit, 2, lines, out);
 }
 
-void Get3Line(CStandardUnit& unit, CVRX2DEntityArray& out)
+void Get3Line(const CStandardUnit& unit, CVRX2DEntityArray& out)
 {
   const double a = unit.GetComponentDistance(bottom, 0, 3);
   const double x = unit.GetComponentDistance(lowerLeft, 0, 3);
@@ -82,7 +82,7 @@ void Get3Line(CStandardUnit& unit, CVRX2DEntityArray& out)
   PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, a, unit.GetWidth() - x, t);
 }
 
-void GetMeetingRail(CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out)
+void GetMeetingRail(const CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out)
 {
   const double s = unit.GetSizeValue(1);
   const double w = unit.GetWidth();
@@ -108,7 +108,7 @@ void GetMeetingRail(CStandardUnit& unit, int level, int lines, CVRX2DEntityArray
 
 namespace SingleSash {
 
-void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components)
+void BuildSizedComponents(const CStandardUnit& unit, CSizedComponentArray& components)
 {
   CComponentSlots slots(4, unit.GetType(), unit.GetSubtype());
   PanelRow::PutSingleFrame(slots, unit.GetWidth(), unit.GetHeight(), "AG", "AP", "BJ");

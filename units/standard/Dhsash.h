@@ -8,16 +8,16 @@ class CStandardUnit;
 class CVRX2DEntityArray;
 
 namespace SashPair {
-void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components);
-void GetSizingHandles(CStandardUnit& unit, CSizingHandleArray& out);
-void Get1Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out);
-void Get2Line(CStandardUnit& unit, int lines, CVRX2DEntityArray& out);
-void Get3Line(CStandardUnit& unit, CVRX2DEntityArray& out);
+void BuildSizedComponents(const CStandardUnit& unit, CSizedComponentArray& components);
+void GetSizingHandles(const CStandardUnit& unit, CSizingHandleArray& out);
+void Get1Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out);
+void Get2Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out);
+void Get3Line(const CStandardUnit& unit, CVRX2DEntityArray& out);
 // The meeting-rail line of one level (1 the one-line frame, 2 the sashes).
-void GetMeetingRail(CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out);
+void GetMeetingRail(const CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out);
 } // namespace SashPair
 
 // The two single-frame double-hung units, "DHTR003" and "DHPI003": four members round one frame.
 namespace SingleSash {
-void BuildSizedComponents(CStandardUnit& unit, CSizedComponentArray& components);
+void BuildSizedComponents(const CStandardUnit& unit, CSizedComponentArray& components);
 } // namespace SingleSash

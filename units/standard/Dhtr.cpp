@@ -37,28 +37,28 @@ CUnit& CDHTransom::operator=(const CUnit& source)
 CUnit* CDHTransom::Clone() const { return new CDHTransom(*this); }
 
 void CDHTransom::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                        const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CDHTransom::GetSizingHandles(CSizingHandleArray& out)
+void CDHTransom::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(*this, {bottom, right, top, left}, out);
 }
-void CDHTransom::BuildSizedComponents() { SingleSash::BuildSizedComponents(*this, *m_pSizedComponents); }
+void CDHTransom::BuildSizedComponents() const { SingleSash::BuildSizedComponents(*this, *m_pSizedComponents); }
 
-void CDHTransom::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CDHTransom::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
 }
 
-void CDHTransom::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CDHTransom::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
 }
 
-void CDHTransom::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CDHTransom::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
 }

@@ -59,15 +59,15 @@ CUnit& CFGBasic::operator=(const CUnit& source)
 CUnit* CFGBasic::Clone() const { return new CFGBasic(*this); }
 
 void CFGBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::GetPlanSection(*this, kModule, kPlanLetterLine, switches, preferences, out);
 }
 
-void CFGBasic::GetSizingHandles(CSizingHandleArray& out) { FixedVentingRow::GetHandles(*this, m_Groups, out); }
+void CFGBasic::GetSizingHandles(CSizingHandleArray& out) const { FixedVentingRow::GetHandles(*this, m_Groups, out); }
 
 // Unlike the sliding door, a fixed panel has the same jambs when it stands alone.
-void CFGBasic::BuildSizedComponents()
+void CFGBasic::BuildSizedComponents() const
 {
   const int n = GetPanelCount();
   const CComponentGroups& g = m_Groups;
@@ -100,22 +100,22 @@ void CFGBasic::BuildSizedComponents()
   slots.MoveTo(*m_pSizedComponents);
 }
 
-void CFGBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
+void CFGBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::Get1Line(*this, m_Groups, lines, out);
 }
 
-void CFGBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out)
+void CFGBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::GetJointLines(*this, m_Groups, lines, out);
 }
 
-void CFGBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CFGBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::Get2Line(*this, m_Groups, out);
 }
 
-void CFGBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CFGBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::Get3Line(*this, m_Groups, out);
 }

@@ -57,7 +57,7 @@ CUnit* CFHBasic::Clone() const { return new CFHBasic(*this); }
 
 void CFHBasic::UpdateComponentIndices() { m_Groups.SetSideBySide(GetPanelCount()); }
 
-void CFHBasic::GetSizingHandles(CSizingHandleArray& out)
+void CFHBasic::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(
     *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
@@ -65,7 +65,7 @@ void CFHBasic::GetSizingHandles(CSizingHandleArray& out)
 
 // Only the first two panels can be leaves that swing; later ones are drawn as fixed.
 void CFHBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   const CString code = GetOperatingChoice();
   CPlanSectionUnitDimensions dimensions;
@@ -99,7 +99,7 @@ void CFHBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   PanelRow::GetPlanSection(dimensions, switches, preferences, out);
 }
 
-void CFHBasic::BuildSizedComponents()
+void CFHBasic::BuildSizedComponents() const
 {
   const int n = GetPanelCount();
   const double h = GetHeight();
@@ -127,7 +127,7 @@ void CFHBasic::BuildSizedComponents()
 }
 
 // Joint k always stands at its own position, whichever panel's rule names it.
-void CFHBasic::PutJoint(CComponentSlots& slots, int joint, const char* code)
+void CFHBasic::PutJoint(CComponentSlots& slots, int joint, const char* code) const
 {
   // A joint index past the last panel would land on another group's slot or outside the array.
   if (joint < 1 || joint >= GetPanelCount())
@@ -136,7 +136,7 @@ void CFHBasic::PutJoint(CComponentSlots& slots, int joint, const char* code)
   slots.Put(m_Groups.InteriorGroupIndex + joint - 1, code, "I", CVRX2DPoint(x, 0.0), CVRX2DPoint(x, GetHeight()));
 }
 
-void CFHBasic::PutLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4])
+void CFHBasic::PutLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4]) const
 {
   const CString code = GetOperatingChoice();
   const int n = GetPanelCount();
@@ -170,7 +170,7 @@ void CFHBasic::PutLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4])
     throw CUnitException(kModule, Pos(code, 'R') == i + 1 ? kNoRightJointLine : kNoLeafJointLine);
 }
 
-void CFHBasic::PutPairLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4])
+void CFHBasic::PutPairLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4]) const
 {
   const int n = GetPanelCount();
   slots.Put(m_Groups.BottomGroupIndex + i - 1, "BK", "P", c[lowerLeft], c[lowerRight]);
@@ -185,7 +185,7 @@ void CFHBasic::PutPairLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)
     throw CUnitException(kModule, kPairLeafInsideLine);
 }
 
-void CFHBasic::PutStationary(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4])
+void CFHBasic::PutStationary(CComponentSlots& slots, int i, const CVRX2DPoint (&c)[4]) const
 {
   const CString code = GetOperatingChoice();
   const int n = GetPanelCount();

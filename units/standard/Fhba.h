@@ -23,29 +23,29 @@ public:
   // The cut height is not used. Refuses a leaf whose side the code does not give, before
   // anything is put into `out`.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
   // Refuses a code whose members do not close the frame (CUnitException "Fhba").
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void GetOperationEntities(int lines, CVRX2DEntityArray& out) override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void GetOperationEntities(int lines, CVRX2DEntityArray& out) const override;
   void UpdateComponentIndices() override;
 
   // One line on each joint (the one-line set drawn alone).
-  void GetJointLineEntities(CVRX2DEntityArray& out);
+  void GetJointLineEntities(CVRX2DEntityArray& out) const;
   // Both edges of each joint, at its line-3 half-widths.
-  void GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out);
+  void GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out) const;
   void CopyComponentIndices(const CFHBasic& source) { m_Groups = source.m_Groups; }
   const CComponentGroups& GetComponentGroups() const { return m_Groups; }
 
 private:
   // The members of panel i (1 = leftmost) by its letter.
-  void PutLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&corners)[4]);
-  void PutPairLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&corners)[4]);
-  void PutStationary(CComponentSlots& slots, int i, const CVRX2DPoint (&corners)[4]);
-  void PutJoint(CComponentSlots& slots, int joint, const char* code);
+  void PutLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&corners)[4]) const;
+  void PutPairLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&corners)[4]) const;
+  void PutStationary(CComponentSlots& slots, int i, const CVRX2DPoint (&corners)[4]) const;
+  void PutJoint(CComponentSlots& slots, int joint, const char* code) const;
   char GetSymbolSide(int panel) const;
 
   CComponentGroups m_Groups;

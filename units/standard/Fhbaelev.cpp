@@ -7,7 +7,7 @@ constexpr int kTwoLineCategory = 36;
 constexpr int kOperationCategory = 40;
 } // namespace
 
-void CFHBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
+void CFHBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
   if (GetPanelCount() <= 1)
@@ -19,7 +19,7 @@ void CFHBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
 }
 
 // Every joint line runs from the first panel's bottom to the last panel's top member.
-void CFHBasic::GetJointLineEntities(CVRX2DEntityArray& out)
+void CFHBasic::GetJointLineEntities(CVRX2DEntityArray& out) const
 {
   const double bottom = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double top = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
@@ -27,7 +27,7 @@ void CFHBasic::GetJointLineEntities(CVRX2DEntityArray& out)
     PanelRow::AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
 }
 
-void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out)
+void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out) const
 {
   const int e = lines >= 3 ? 3 : -1;
   const int b = m_Groups.BottomGroupIndex, l = m_Groups.LeftGroupIndex;
@@ -42,17 +42,17 @@ void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out)
   }
 }
 
-void CFHBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CFHBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
 }
 
-void CFHBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CFHBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
 }
 
-void CFHBasic::GetOperationEntities(int lines, CVRX2DEntityArray& out)
+void CFHBasic::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelSymbols(
     *this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, kOperationCategory, [this](int panel) { return GetSymbolSide(panel); },

@@ -6,7 +6,7 @@
 
 namespace FixedVentingRow {
 
-void GetPlanSection(CStandardUnit& unit, const char* module, int badLetterLine, const CPlanSectionSwitches& switches,
+void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine, const CPlanSectionSwitches& switches,
                     const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
   CPlanSectionUnitDimensions dimensions;
@@ -29,20 +29,20 @@ void GetPlanSection(CStandardUnit& unit, const char* module, int badLetterLine, 
   PanelRow::GetPlanSection(dimensions, switches, preferences, out);
 }
 
-void GetHandles(CStandardUnit& unit, const CComponentGroups& groups, CSizingHandleArray& out)
+void GetHandles(const CStandardUnit& unit, const CComponentGroups& groups, CSizingHandleArray& out)
 {
   PanelRow::GetCornerHandles(
     unit, {groups.BottomGroupIndex, groups.RightGroupIndex, groups.TopGroupIndex, groups.LeftGroupIndex}, out);
 }
 
-void Get1Line(CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out)
+void Get1Line(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out)
 {
   PanelRow::GetFrameRectangle(unit, groups, -1, oneLineCategory, out);
   if (unit.GetPanelCount() > 1)
     GetJointLines(unit, groups, lines, out);
 }
 
-void GetJointLines(CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out)
+void GetJointLines(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out)
 {
   const int n = unit.GetPanelCount();
   const int frameLine = lines < 3 ? -1 : 3;
@@ -60,12 +60,12 @@ void GetJointLines(CStandardUnit& unit, const CComponentGroups& groups, int line
   }
 }
 
-void Get2Line(CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out)
+void Get2Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out)
 {
   PanelRow::GetPanelRectangles(unit, groups, 2, twoLineCategory, out);
 }
 
-void Get3Line(CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out)
+void Get3Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out)
 {
   PanelRow::GetFrameRectangle(unit, groups, 3, twoLineCategory, out);
 }

@@ -79,7 +79,7 @@ void AddElevationRectangle(CVRX2DEntityArray& out, int category, double left, do
   AddElevationLine(out, category, left, top, left, bottom);
 }
 
-void GetCornerHandles(CUnit& unit, const int (&components)[4], CSizingHandleArray& out)
+void GetCornerHandles(const CUnit& unit, const int (&components)[4], CSizingHandleArray& out)
 {
   out.RemoveAll();
   const CSizedComponentArray& sized = *unit.GetSizedComponents();
@@ -87,7 +87,8 @@ void GetCornerHandles(CUnit& unit, const int (&components)[4], CSizingHandleArra
     out.Add(new CSizingHandle(sized.GetAt(component)->GetStartPoint(), CSizingHandle::allSides));
 }
 
-void GetFrameRectangle(CStandardUnit& unit, const CComponentGroups& groups, int key, int category, CVRX2DEntityArray& out)
+void GetFrameRectangle(const CStandardUnit& unit, const CComponentGroups& groups, int key, int category,
+                       CVRX2DEntityArray& out)
 {
   const double bottom = unit.GetComponentDistance(groups.BottomGroupIndex, 0, key);
   const double left = unit.GetComponentDistance(groups.LeftGroupIndex, 0, key);
@@ -96,7 +97,8 @@ void GetFrameRectangle(CStandardUnit& unit, const CComponentGroups& groups, int 
   AddElevationRectangle(out, category, left, bottom, right, top);
 }
 
-void GetPanelRectangles(CStandardUnit& unit, const CComponentGroups& groups, int key, int category, CVRX2DEntityArray& out)
+void GetPanelRectangles(const CStandardUnit& unit, const CComponentGroups& groups, int key, int category,
+                        CVRX2DEntityArray& out)
 {
   const int n = unit.GetPanelCount();
   const int b = groups.BottomGroupIndex, l = groups.LeftGroupIndex, joint = groups.InteriorGroupIndex;
@@ -112,7 +114,7 @@ void GetPanelRectangles(CStandardUnit& unit, const CComponentGroups& groups, int
   }
 }
 
-void GetPanelSymbols(CStandardUnit& unit, const CComponentGroups& groups, int lines, int frameKey, int jointLine,
+void GetPanelSymbols(const CStandardUnit& unit, const CComponentGroups& groups, int lines, int frameKey, int jointLine,
                      int category, const PanelSymbolSide& side, CVRX2DEntityArray& out)
 {
   const int n = unit.GetPanelCount();
@@ -138,7 +140,7 @@ void GetPanelSymbols(CStandardUnit& unit, const CComponentGroups& groups, int li
   }
 }
 
-void GetSingleFrameRectangle(CStandardUnit& unit, int key, int category, CVRX2DEntityArray& out)
+void GetSingleFrameRectangle(const CStandardUnit& unit, int key, int category, CVRX2DEntityArray& out)
 {
   enum
   {

@@ -67,22 +67,24 @@ void AddElevationLine(CVRX2DEntityArray& out, int category, double x0, double y0
 void AddElevationRectangle(CVRX2DEntityArray& out, int category, double left, double bottom, double right, double top);
 
 // Replaces the handles with corner handles (code 15) at the start points of the four components.
-void GetCornerHandles(CUnit& unit, const int (&components)[4], CSizingHandleArray& out);
+void GetCornerHandles(const CUnit& unit, const int (&components)[4], CSizingHandleArray& out);
 
 // The frame at line `key` of the bottom, left, right and top groups.
-void GetFrameRectangle(CStandardUnit& unit, const CComponentGroups& groups, int key, int category, CVRX2DEntityArray& out);
+void GetFrameRectangle(const CStandardUnit& unit, const CComponentGroups& groups, int key, int category,
+                       CVRX2DEntityArray& out);
 // One rectangle per panel at line `key`, each panel's sides inset by the joint beside it.
-void GetPanelRectangles(CStandardUnit& unit, const CComponentGroups& groups, int key, int category, CVRX2DEntityArray& out);
+void GetPanelRectangles(const CStandardUnit& unit, const CComponentGroups& groups, int key, int category,
+                        CVRX2DEntityArray& out);
 // The side at which the operating symbol of panel p (1 = leftmost) meets: 'L', 'R', or 0 for none.
 using PanelSymbolSide = std::function<char(int panel)>;
 // One symbol per panel that has a side: two lines from the corners of the opposite side to the
 // middle of the meeting side. The panel edges lie at line `frameKey` of the frame members and,
 // with more than one line set (`lines`), at the joint's half-widths of line `jointLine`.
-void GetPanelSymbols(CStandardUnit& unit, const CComponentGroups& groups, int lines, int frameKey, int jointLine,
+void GetPanelSymbols(const CStandardUnit& unit, const CComponentGroups& groups, int lines, int frameKey, int jointLine,
                      int category, const PanelSymbolSide& side, CVRX2DEntityArray& out);
 // A single frame of components 0 bottom, 1 right, 2 top, 3 left; the left side's offsets serve
 // both sides.
-void GetSingleFrameRectangle(CStandardUnit& unit, int key, int category, CVRX2DEntityArray& out);
+void GetSingleFrameRectangle(const CStandardUnit& unit, int key, int category, CVRX2DEntityArray& out);
 
 // Hands the section its records in the order the section expects and lets it fill `out`.
 void GetPlanSection(const CPlanSectionUnitDimensions& dimensions, const CPlanSectionSwitches& switches,

@@ -60,14 +60,14 @@ CUnit& CPSBasic::operator=(const CUnit& source)
 CUnit* CPSBasic::Clone() const { return new CPSBasic(*this); }
 
 void CPSBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::GetPlanSection(*this, kModule, kPlanLetterLine, switches, preferences, out);
 }
 
-void CPSBasic::GetSizingHandles(CSizingHandleArray& out) { FixedVentingRow::GetHandles(*this, m_Groups, out); }
+void CPSBasic::GetSizingHandles(CSizingHandleArray& out) const { FixedVentingRow::GetHandles(*this, m_Groups, out); }
 
-void CPSBasic::BuildSizedComponents()
+void CPSBasic::BuildSizedComponents() const
 {
   const int n = GetPanelCount();
   const CComponentGroups& g = m_Groups;
@@ -99,22 +99,22 @@ void CPSBasic::BuildSizedComponents()
   slots.MoveTo(*m_pSizedComponents);
 }
 
-void CPSBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
+void CPSBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::Get1Line(*this, m_Groups, lines, out);
 }
 
-void CPSBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out)
+void CPSBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::GetJointLines(*this, m_Groups, lines, out);
 }
 
-void CPSBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CPSBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::Get2Line(*this, m_Groups, out);
 }
 
-void CPSBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CPSBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   FixedVentingRow::Get3Line(*this, m_Groups, out);
 }

@@ -21,16 +21,16 @@ public:
   CUnit* Clone() const override;
   // The cut height is not used.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   void UpdateComponentIndices() override;
 
   // The joint lines of the one-line set, on the venting side of each joint.
-  void GetJointLineEntities(int lines, CVRX2DEntityArray& out);
+  void GetJointLineEntities(int lines, CVRX2DEntityArray& out) const;
   void CopyComponentIndices(const CPSBasic& source) { m_Groups = source.m_Groups; }
   const CComponentGroups& GetComponentGroups() const { return m_Groups; }
 

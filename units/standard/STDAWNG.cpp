@@ -78,12 +78,12 @@ double CStandardAwningUnit::GetPanelTop(int panel) const
 }
 
 void CStandardAwningUnit::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                                 const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                                 const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
 
-void CStandardAwningUnit::GetSizingHandles(CSizingHandleArray& out)
+void CStandardAwningUnit::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(
     *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
@@ -91,7 +91,7 @@ void CStandardAwningUnit::GetSizingHandles(CSizingHandleArray& out)
 
 // The interior group holds one rail, so only two panels can be stacked, and only by a code of
 // one of the three rails.
-void CStandardAwningUnit::BuildSizedComponents()
+void CStandardAwningUnit::BuildSizedComponents() const
 {
   const int n = GetPanelCount();
   const CString code = GetOperatingChoice();
@@ -118,7 +118,7 @@ void CStandardAwningUnit::BuildSizedComponents()
   slots.MoveTo(*m_pSizedComponents);
 }
 
-void CStandardAwningUnit::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
+void CStandardAwningUnit::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
   const double a = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, -1);
@@ -128,7 +128,7 @@ void CStandardAwningUnit::Get1LineElevationEntities(int lines, CVRX2DEntityArray
   PanelRow::AddElevationLine(out, kOneLineCategory, m, GetSizeValue(1), GetWidth() - m, GetSizeValue(1));
 }
 
-void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const int n = GetPanelCount();
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, 2), r = GetWidth() - x;
@@ -142,7 +142,7 @@ void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityA
   }
 }
 
-void CStandardAwningUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardAwningUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double a = GetComponentDistance(m_Groups.BottomGroupIndex, 0, 3);
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, 3);
@@ -150,7 +150,7 @@ void CStandardAwningUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityA
   PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, a, GetWidth() - x, t);
 }
 
-void CStandardAwningUnit::GetOperationEntities(int lines, CVRX2DEntityArray& out)
+void CStandardAwningUnit::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   const int n = GetPanelCount();
   const int k = lines == 1 ? 1 : 2;

@@ -20,16 +20,16 @@ public:
   CUnit* Clone() const override;
   // One fixed panel as wide as the unit; the cut height is not used.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetSizingHandles(CSizingHandleArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
   // Refuses (CUnitException "STDAWNG") more than one panel without the rail of its whole code.
-  void BuildSizedComponents() override;
+  void BuildSizedComponents() const override;
   // The frame and the line where the panels meet (drawn at every panel count).
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // A caret on each venting panel from the lowest up, up to the first panel that does not vent.
-  void GetOperationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetOperationEntities(int lines, CVRX2DEntityArray& out) const override;
   void UpdateComponentIndices() override;
 
   void CopyComponentIndices(const CStandardAwningUnit& source) { m_Groups = source.m_Groups; }
