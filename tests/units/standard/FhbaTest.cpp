@@ -114,7 +114,7 @@ TEST_F(FhbaTest, CodesWhoseMembersDoNotCloseTheFrameAreRefused)
   COddCatalogue data;
   for (const char* code : {"A", "XL", "P"})
     data.AddRow("OPERCHOI", {"FH", "BA014", "FH3068", code, "0", "0", "0", "0"});
-  for (const char* code : {"SA", "APSL"})
+  for (const char* code : {"SA", "SAR", "APSL"})
     data.AddRow("OPERCHOI", {"FH", "BA014", "FH5068", code, "0", "0", "0", "0"});
   for (const char* code : {"ASSR", "APA"})
     data.AddRow("OPERCHOI", {"FH", "BA014", "FH9068", code, "0", "0", "0", "0"});
@@ -127,8 +127,8 @@ TEST_F(FhbaTest, CodesWhoseMembersDoNotCloseTheFrameAreRefused)
     const char* plan;
   } cases[] = {{"FH3068", "A", "Fhba:430", "Fhba:129"}, {"FH3068", "XL", "Fhba:561", ""},
                {"FH3068", "P", "Fhba:566", ""},         {"FH5068", "SA", "Fhba:558", "Fhba:136"},
-               {"FH5068", "APSL", "Fhba:566", ""},      {"FH9068", "ASSR", "Fhba:476", ""},
-               {"FH9068", "APA", "Fhba:501", ""}};
+               {"FH5068", "SAR", "Fhba:558", ""},       {"FH5068", "APSL", "Fhba:566", ""},
+               {"FH9068", "ASSR", "Fhba:476", ""},      {"FH9068", "APA", "Fhba:501", ""}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     auto unit = MakeAt(c.size, c.code);
@@ -144,6 +144,14 @@ TEST_F(FhbaTest, CodesWhoseMembersDoNotCloseTheFrameAreRefused)
       EXPECT_EQ(out.GetSize(), 0);
     }
   }
+  // The section needs no member: a leaf on the right of a panel swings the other way.
+  auto unit = MakeAt("FH5068", "SAR");
+  CPlanSectionUnitDimensions dimensions;
+  dimensions.m_dPanelPositions[0] = 29.75;
+  dimensions.m_nPanelKinds[1] = CPlanSectionUnitDimensions::pkHinged90To180;
+  dimensions.m_dPlanWidth = 59.5;
+  dimensions.m_nPanelCount = 2;
+  ExpectPlanSection(*unit, dimensions);
 }
 
 TEST_F(FhbaTest, JointsAreOneLineAloneAndTwoEdgesWithMoreLineSets)
