@@ -13,8 +13,8 @@
 #include "document/Whframe.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/DocTempl.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 
 namespace
@@ -104,6 +104,14 @@ void CApp::CreateDocTemplates()
   m_pUnitInfoReportViewTemplate =
     MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CUnitInfoReportFrame), RUNTIME_CLASS(CUnitInfoReportView),
                  "Created Unit Info Report View doc template. \n");
+  // The document finds its views by the view classes of these templates.
+  CDoc::SetViewClass(CDoc::warehouseView, RUNTIME_CLASS(CWarehouseView));
+  CDoc::SetViewClass(CDoc::workbenchView, RUNTIME_CLASS(CWorkbenchView));
+  CDoc::SetViewClass(CDoc::planView, RUNTIME_CLASS(CPlanView));
+  CDoc::SetViewClass(CDoc::elevationView, RUNTIME_CLASS(CElevationView));
+  CDoc::SetViewClass(CDoc::detailView, RUNTIME_CLASS(CDetailView));
+  CDoc::SetViewClass(CDoc::scheduleReportView, RUNTIME_CLASS(CScheduleReportView));
+  CDoc::SetViewClass(CDoc::unitInfoReportView, RUNTIME_CLASS(CUnitInfoReportView));
 }
 
 void CApp::ExitShell()

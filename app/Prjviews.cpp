@@ -1,8 +1,8 @@
 #include "app/Prjviews.h"
 
 #include "document/Doc.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 IMPLEMENT_DYNCREATE(CWorkbenchFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CWorkbenchView, CView)

@@ -1,11 +1,10 @@
 #pragma once
 // Stand-ins for the Workbench, the three drawing views and the two reports of a project, until
 // the Workbench and the drawings and reports bring their own frames and views. Each frame has
-// the class name the project document looks for and the caption of an adorned frame; the views
-// show nothing. The Workbench's Store Design stores the edited design as it is.
+// the caption of an adorned frame; the views show nothing. The Workbench's Store Design stores the edited design as it is.
 #include "app/Adorned.h"
 #include "document/Docviews.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/View.h"
 
 class CWorkbenchFrame : public CDlgAdornedFrame
 {

@@ -9,6 +9,12 @@
 namespace
 {
 constexpr const char* kModule = "Shellsvc";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoMainFrame = 80,
+};
 }  // namespace
 
 CString CShellServices::GetProductName() const
@@ -77,7 +83,7 @@ void CShellServices::OpenWorkbenchFrame(CDoc* pDoc)
 {
   CMainFrame* pMainFrame = GetMainFrame();
   if (!pMainFrame)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoMainFrame);
   pMainFrame->OpenWorkbenchFrame(pDoc);
 }
 

@@ -1,6 +1,6 @@
 #include "app/Xltdata.h"
 
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/Trace.h"
 #include "support/VEntExcp.h"
 
@@ -8,6 +8,12 @@ namespace {
 
 // The module that reports an entity without a category.
 constexpr const char* kXltEntModule = "XltEnt";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineUnspecifiedCategory = 63,
+};
 
 bool IsKey(int category) { return category >= 0 && category <= 0xFFFF; }
 
@@ -60,7 +66,7 @@ CObject* CMapECatToXLTData::GetXLTData(int category) const
 {
   if (category == 0) {
     PCTRACE(TT_TRANSLATORS, TL_WARNING)("Throwing exception -- Unspecified category.");
-    throw CVRXEntityException(kXltEntModule, __LINE__);
+    throw CVRXEntityException(kXltEntModule, kLineUnspecifiedCategory);
   }
   void* data = nullptr;
   if (IsKey(category) && Lookup(static_cast<WORD>(category), data))
