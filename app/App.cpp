@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include "app/About.h"
+#include "app/Appicon.h"
 #include "app/Appres.h"
 #include "app/Fatalrpt.h"
 #include "app/Helpgate.h"
@@ -14,6 +15,7 @@
 #include "document/Whids.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/wnd/AppIcon.h"
 #include "platform/ui/frame/MdiFrame.h"
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/docview/View.h"
@@ -156,6 +158,7 @@ BOOL CApp::IsWin32s() const { return !IsWinNT() && (m_dwWindowsVersion & 0xFF) =
 BOOL CApp::InitApplication()
 {
   m_dwWindowsVersion = kPlatformVersion;
+  AfxSetApplicationIcon(kAppIconSvg);
   PCTRACE(TT_APPLICATION, TL_WARNING)("CApp: GetVersion() = %04x%04x  WinNT = %d, Win95 = %d, Win3X = %d \n",
                                       HIWORD(m_dwWindowsVersion), LOWORD(m_dwWindowsVersion), IsWinNT(), IsWin95(),
                                       IsWin32s());

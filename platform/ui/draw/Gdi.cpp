@@ -1,5 +1,6 @@
 #include "platform/ui/draw/Gdi.h"
 
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -240,16 +241,26 @@ int CRgn::GetRgnBox(LPRECT lpRect) const
 CBitmap::CBitmap() = default;
 CBitmap::~CBitmap() = default;
 
-BOOL CBitmap::LoadBitmap(UINT nIDResource)
+BOOL CBitmap::LoadBitmap(UINT nIDResource) { return LoadBitmap(nIDResource, 1.0); }
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
 {
   const CBitmapTemplate* tmpl = CResources::Get().FindBitmap(nIDResource);
-  if (!tmpl || tmpl->width <= 0 || tmpl->height <= 0)
+  if (!tmpl || tmpl->width <= 0 || tmpl->height <= 0 || !(dScale >= 1.0))
     return FALSE;
-  CreateBitmap(tmpl->width, tmpl->height);
+  const int width = static_cast<int>(std::lround(tmpl->width * dScale));
+  const int height = static_cast<int>(std::lround(tmpl->height * dScale));
+  CreateBitmap(width, height);
   if (tmpl->draw)
   {
     CDC dc;
     dc.AttachImage(m_pImage.get());
+    if (width != tmpl->width || height != tmpl->height)
+    {
+      dc.SetMapMode(MM_ANISOTROPIC);
+      dc.SetWindowExt(tmpl->width, tmpl->height);
+      dc.SetViewportExt(width, height);
+    }
     tmpl->draw(&dc);
   }
   return TRUE;

@@ -119,6 +119,9 @@ public:
   CBitmap();
   ~CBitmap() override;
   BOOL LoadBitmap(UINT nIDResource);
+  // The same picture drawn at a scale (the screen's device pixel ratio): the program's drawing
+  // runs in the template's coordinates, mapped onto the larger image, so it stays sharp.
+  BOOL LoadBitmap(UINT nIDResource, double dScale);
   BOOL CreateBitmap(int nWidth, int nHeight);
   CSize GetSize() const;
   const CImageData* Image() const { return m_pImage.get(); }
