@@ -1,6 +1,8 @@
 #include "platform/ui/draw/Gdi.h"
 
 #include <cmath>
+
+#include <QGuiApplication>
 #include <cstring>
 #include <vector>
 
@@ -241,7 +243,22 @@ int CRgn::GetRgnBox(LPRECT lpRect) const
 CBitmap::CBitmap() = default;
 CBitmap::~CBitmap() = default;
 
-BOOL CBitmap::LoadBitmap(UINT nIDResource) { return LoadBitmap(nIDResource, 1.0); }
+BOOL CBitmap::LoadBitmap(UINT nIDResource)
+{
+  if (!LoadBitmap(nIDResource, 1.0))
+    return FALSE;
+  const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  if (ratio > 1.0)
+  {
+    CBitmap sharp;
+    if (sharp.LoadBitmap(nIDResource, ratio))
+    {
+      m_pSharp = std::move(sharp.m_pImage);
+      m_pSharp->Image().setDevicePixelRatio(ratio);
+    }
+  }
+  return TRUE;
+}
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
 {
@@ -268,6 +285,7 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight)
 {
+  m_pSharp.reset();
   m_pImage = std::make_unique<CImageData>(nWidth, nHeight);
   MarkCreated(TRUE);
   return TRUE;

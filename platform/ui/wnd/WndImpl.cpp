@@ -285,8 +285,17 @@ void CWndImpl::RequestPaint()
 
 void CWndImpl::Blit(const CRect& rect)
 {
+  const QRect touched = ToQRect(rect);
+  std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
   if (m_pClient && m_bOwnerPaints)
-    m_pClient->update(ToQRect(rect));
+    m_pClient->update(touched);
+}
+
+void CWndImpl::AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip)
+{
+  m_sharpPictures.push_back({rect, image, clip & rect});
+  if (m_pClient && m_bOwnerPaints)
+    m_pClient->update(rect);
 }
 
 void CWndImpl::PaintNow()
@@ -309,6 +318,13 @@ void CWndImpl::OnPaintEvent(const QRect& rect)
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
   painter.drawImage(rect, surface->Image(), rect);
+  for (const CSharpPicture& picture : m_sharpPictures)
+  {
+    if (!picture.rect.intersects(rect))
+      continue;
+    painter.setClipRegion(picture.clip & rect);
+    painter.drawImage(picture.rect.topLeft(), picture.image);
+  }
 }
 
 void CWndImpl::OnResized()
