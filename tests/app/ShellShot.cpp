@@ -18,6 +18,12 @@
 #include "app/Shellids.h"
 #include "document/Whids.h"
 #include "platform/ui/dlg/PropSheet.h"
+#include "platform/ui/draw/Gdi.h"
+#include "platform/ui/draw/ImageData.h"
+#include "platform/ui/frame/CtrlBar.h"
+#include "platform/ui/wnd/WndImpl.h"
+#include "app/About.h"
+#include <QAction>
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
@@ -165,4 +171,36 @@ TEST_F(ShellTest, EverySettingsPageAndTheAboutBoxArePictured)
   });
   Command(ID_APP_ABOUT);
   EXPECT_GE(pictures, 5);
+}
+
+// Under a scale factor the program's pictures are drawn at the device pixel ratio: the toolbar's
+// and the About box's picture exist at that resolution, and the About box shows the sharp one.
+TEST_F(ShellTest, UnderAScaleFactorPicturesAreDrawnAtTheDevicePixelRatio)
+{
+  const double ratio = qApp->devicePixelRatio();
+  if (ratio <= 1.0)
+    GTEST_SKIP() << "run under QT_SCALE_FACTOR above 1";
+  ASSERT_TRUE(Start());
+  CToolBar* bar = MainFrame()->GetMainToolBar();
+  const QIcon icon = bar->GetAction(bar->CommandToIndex(ID_VIEW_PLAN))->icon();
+  const QPixmap sharp = icon.pixmap(QSize(16, 15), ratio);
+  EXPECT_EQ(sharp.devicePixelRatio(), ratio);
+  EXPECT_EQ(sharp.width(), qRound(16 * ratio));
+
+  CBitmap picture;
+  ASSERT_TRUE(picture.LoadBitmap(CAboutDlg::kPictureId));
+  ASSERT_NE(picture.SharpImage(), nullptr);
+  EXPECT_EQ(picture.SharpImage()->Image().width(), qRound(picture.GetSize().cx * ratio));
+  std::vector<QRect> shown;
+  OnNextDialog([&shown](CDialog& dialog) {
+    QWidget* pWindow = dialog.GetOuterHandle();
+    PumpUntil([&] {
+      shown = dialog.Impl()->SharpPictureRects();
+      return pWindow->windowHandle() && pWindow->windowHandle()->isExposed() && !shown.empty();
+    });
+    ClickButton(dialog, IDOK);
+  });
+  Command(ID_APP_ABOUT);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].size(), QSize(picture.GetSize().cx, picture.GetSize().cy));
 }

@@ -285,10 +285,23 @@ void CWndImpl::RequestPaint()
 
 void CWndImpl::Blit(const CRect& rect)
 {
+  if (m_pClient && m_bOwnerPaints)
+    m_pClient->update(ToQRect(rect));
+}
+
+void CWndImpl::Touch(const CRect& rect)
+{
   const QRect touched = ToQRect(rect);
   std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
-  if (m_pClient && m_bOwnerPaints)
-    m_pClient->update(touched);
+  Blit(rect);
+}
+
+std::vector<QRect> CWndImpl::SharpPictureRects() const
+{
+  std::vector<QRect> rects;
+  for (const CSharpPicture& picture : m_sharpPictures)
+    rects.push_back(picture.rect);
+  return rects;
 }
 
 void CWndImpl::AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip)
@@ -368,7 +381,7 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
   inside.Offset(dx, dy);
   inside.Intersect(area);
   m_invalid.Union(inside);
-  Blit(area);
+  Touch(area);
 }
 
 UINT_PTR CWndImpl::StartTimer(UINT_PTR id, UINT elapse)

@@ -75,10 +75,13 @@ public:
   bool TakeErase();
   void ClearInvalid() { m_invalid.Clear(); }
   void RequestPaint();
-  // Shows the touched rectangle anew; sharp pictures under it give way to the surface's pixels.
   void Blit(const CRect& rect);
+  // Drawing changed the rectangle: sharp pictures under it give way to the surface's pixels.
+  void Touch(const CRect& rect);
   // A picture drawn at the device pixel ratio, shown over the surface where it was copied.
   void AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip);
+  // The places of the sharp pictures shown now.
+  std::vector<QRect> SharpPictureRects() const;
   // Runs WM_PAINT when something is invalid.
   void PaintNow();
   void OnPaintEvent(const QRect& rect);
