@@ -1,5 +1,8 @@
 #include "app/Recovery.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "document/Doc.h"
 #include "platform/core/File.h"
 #include "platform/ui/docview/DocTempl.h"
@@ -29,6 +32,11 @@ CString FileNameOf(const CString& title)
 // The first candidate that does not exist yet; the write itself refuses one made meanwhile.
 CString WriteCopy(CDoc& doc, const CString& folder)
 {
+  // The documents folder may not exist yet on a fresh account.
+  if (doc.GetPathName().IsEmpty() && !folder.IsEmpty()) {
+    std::error_code ignored;
+    std::filesystem::create_directories(folder.ToUtf8(), ignored);
+  }
   for (int n = 1; n <= kMaxCandidates; ++n) {
     const CString path = RecoveryPathFor(doc.GetPathName(), doc.GetTitle(), folder, n);
     CFileStatus status;
