@@ -17,7 +17,8 @@ namespace {
 
 constexpr const char* kModule = "Prjfile";
 constexpr int kInUseLine = 71;
-constexpr int kBufferSize = 4096;
+// Large enough that saving a big project costs few system calls.
+constexpr int kBufferSize = 65536;
 // Other instances can neither read nor lock the project while it is open here.
 constexpr UINT kHoldFlags = CFile::modeRead | CFile::typeBinary | CFile::shareDenyRead;
 constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;

@@ -274,7 +274,7 @@ void CProject::ReplaceDesign(const CDesignStore& store, int index)
     throw CAppException(kDesignsModule, kNameUsedLine);
   // The record is overwritten next, so only its name in the list changes.
   m_host.OnDesignRenamed(m_designs.GetAt(index)->GetName(), store.GetName());
-  *m_designs.GetAt(index) = store;
+  m_designs.Replace(index, store);
 }
 
 void CProject::DeleteDesign(int index)
@@ -290,7 +290,7 @@ BOOL CProject::RenameDesign(int index, const CString& newName)
   int other = FindDesign(newName);
   if (other >= 0 && other != index)
     throw CAppException(kDesignsModule, kNameUsedLine);
-  CDesignStore& store = *m_designs.GetAt(index);
+  const CDesignStore& store = *m_designs.GetAt(index);
   const CString oldName = store.GetName();
   CDesignStore renamed(store);
   try {
@@ -300,7 +300,7 @@ BOOL CProject::RenameDesign(int index, const CString& newName)
   } catch (const std::bad_alloc&) {
     return ReportUnreadable(oldName);
   }
-  store = renamed;
+  m_designs.Replace(index, renamed);
   m_host.OnDesignRenamed(oldName, newName);
   return TRUE;
 }

@@ -100,11 +100,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_bOwnsDefaultMenu = TRUE;
   }
   LoadAccelTable(nIDResource);
-  m_pCreateContext = pContext;
-  const BOOL ok = CreateEx(0, nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, 0, 0, 0, 0,
-                           pParentWnd ? pParentWnd->m_hWnd : nullptr, 0, pContext);
-  m_pCreateContext = nullptr;
-  if (!ok)
+  // A frame whose creation fails has deleted itself: nothing of it may be touched then.
+  if (!CreateEx(0, nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, 0, 0, 0, 0,
+                pParentWnd ? pParentWnd->m_hWnd : nullptr, 0, pContext))
     return FALSE;
   RefreshMenuBar();
   return TRUE;

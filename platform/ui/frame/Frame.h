@@ -122,7 +122,6 @@ protected:
   void OnHelp();
 
   CView* m_pViewActive = nullptr;
-  CCreateContext* m_pCreateContext = nullptr;
   std::unique_ptr<QObject> m_pLayoutWatcher;
   BOOL m_bOwnsDefaultMenu = FALSE;
   std::vector<CControlBar*> m_bars;

@@ -139,11 +139,9 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
   if (pContext && pContext->m_pNewDocTemplate)
     m_hMenuShared = pContext->m_pNewDocTemplate->m_hMenuShared;
   LoadAccelTable(nIDResource);
-  m_pCreateContext = pContext;
-  const BOOL ok = CreateEx(0, nullptr, m_strTitle, (dwDefaultStyle | WS_CHILD) & ~WS_VISIBLE, 0, 0, 0, 0,
-                           m_pMDIFrame->m_hWndMDIClient, 0, pContext);
-  m_pCreateContext = nullptr;
-  return ok;
+  // A frame whose creation fails has deleted itself: nothing of it may be touched then.
+  return CreateEx(0, nullptr, m_strTitle, (dwDefaultStyle | WS_CHILD) & ~WS_VISIBLE, 0, 0, 0, 0,
+                  m_pMDIFrame->m_hWndMDIClient, 0, pContext);
 }
 
 HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT&, HWND)

@@ -2,6 +2,7 @@
 // hints, MDI child activation and titles, closing and saving, view painting and printing.
 #include <QDir>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -17,6 +18,8 @@ class DocViewTest : public FrameTest
 {
 };
 
+constexpr UINT kShortDocStrings = 7210;
+
 CTestView* FirstView(CDocument* doc)
 {
   POSITION pos = doc->GetFirstViewPosition();
@@ -25,6 +28,20 @@ CTestView* FirstView(CDocument* doc)
 
 class CHintObject : public CObject
 {
+};
+
+// A child frame that refuses to be created, and says when it is gone.
+class CRefusingChild : public CTestChild
+{
+public:
+  explicit CRefusingChild(bool& destroyed) : m_destroyed(destroyed) {}
+  ~CRefusingChild() override { m_destroyed = true; }
+
+protected:
+  int OnCreate(LPCREATESTRUCT) override { return -1; }
+
+private:
+  bool& m_destroyed;
 };
 }  // namespace
 
@@ -37,7 +54,17 @@ TEST_F(DocViewTest, TemplateReadsItsDocumentStrings)
   EXPECT_EQ(s, CString(".TPF"));
   EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::windowTitle));
   EXPECT_EQ(s, CString(""));
-  EXPECT_FALSE(docTemplate->GetDocString(s, static_cast<CDocTemplate::DocStringIndex>(9)));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::regFileTypeName));
+  EXPECT_EQ(s, CString("Test Project"));
+  // A document string that stops early has no later fields.
+  CResources::Get().AddString(kShortDocStrings, "\nPlan\nPlan");
+  CMultiDocTemplate shortTemplate(kShortDocStrings, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
+                                  RUNTIME_CLASS(CTestView));
+  EXPECT_TRUE(shortTemplate.GetDocString(s, CDocTemplate::fileNewName));
+  EXPECT_EQ(s, CString("Plan"));
+  s = "stale";
+  EXPECT_FALSE(shortTemplate.GetDocString(s, CDocTemplate::filterExt));
+  EXPECT_EQ(s, CString(""));
 }
 
 TEST_F(DocViewTest, NewDocumentsAreNamedAfterTheDocumentNameWithACount)
@@ -194,6 +221,16 @@ TEST_F(DocViewTest, ChildFrameLivesInsideTheMainWindow)
   EXPECT_EQ(child->GetParentFrame(), main);
   EXPECT_EQ(CMenu::FromHandle(docTemplate->m_hMenuShared), child->GetMenu());
   EXPECT_EQ(main->GetMenu(), child->GetMenu());
+}
+
+TEST_F(DocViewTest, AChildFrameWhoseCreationFailsIsGoneAndLeftUntouched)
+{
+  bool destroyed = false;
+  // The frame deletes itself; LoadFrame must not write into it afterwards.
+  EXPECT_FALSE((new CRefusingChild(destroyed))->LoadFrame(IDR_TESTDOC, WS_OVERLAPPEDWINDOW, main));
+  EXPECT_TRUE(destroyed);
+  Pump();
+  EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
 }
 
 TEST_F(DocViewTest, DocumentThatCannotBeOpenedLeavesNothingBehind)
