@@ -38,8 +38,9 @@ struct Registry
 
 Registry& TheRegistry()
 {
-  static Registry registry;
-  return registry;
+  // Never destroyed: record objects held by static objects give their slots back at exit.
+  static auto* registry = new Registry;
+  return *registry;
 }
 
 [[noreturn]] void Fail(int line, int cause = CTXDBException::readError)

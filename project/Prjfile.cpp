@@ -25,8 +25,8 @@ constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeB
 
 CProjectFile::FileFactory& WriteFileFactory()
 {
-  static CProjectFile::FileFactory factory;
-  return factory;
+  static auto* factory = new CProjectFile::FileFactory;
+  return *factory;
 }
 
 // A hidden name in the same folder, so the final rename never crosses file systems.
