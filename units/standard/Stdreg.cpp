@@ -1,7 +1,13 @@
 #include "units/standard/Stdreg.h"
 
 #include "model/Unitutil.h"
+#include "units/standard/Arba.h"
 #include "units/standard/Glba.h"
+#include "units/standard/Slar.h"
+#include "units/standard/Slba.h"
+#include "units/standard/Swcc.h"
+#include "units/standard/Swcd.h"
+#include "units/standard/Swci.h"
 
 namespace {
 template <class T>
@@ -11,4 +17,14 @@ CUnit* MakeStandardUnit()
 }
 } // namespace
 
-void RegisterStandardUnits() { RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>); }
+void RegisterStandardUnits()
+{
+  RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>);
+  // Arched, springline, circle-top and circular units.
+  RegisterUnitClass("ARBA011", &MakeStandardUnit<CARBasic>);
+  RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
+  RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
+  RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
+  RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
+  RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
+}
