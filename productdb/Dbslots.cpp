@@ -5,6 +5,7 @@
 #include <new>
 
 #include "productdb/Sdfbytes.h"
+#include "productdb/Sdfcheck.h"
 #include "productdb/Sdfkey.h"
 #include "productdb/txdbExcp.h"
 #include "support/Trace.h"
@@ -37,8 +38,9 @@ struct Registry
 
 Registry& TheRegistry()
 {
-  static Registry registry;
-  return registry;
+  // Never destroyed: record objects held by static objects give their slots back at exit.
+  static auto* registry = new Registry;
+  return *registry;
 }
 
 [[noreturn]] void Fail(int line, int cause = CTXDBException::readError)
@@ -59,6 +61,8 @@ void OpenDatabaseSlot(CDatabaseSlot& slot, const CString& path)
   CFileException error;
   if (!file->Open(path, CFile::modeRead | CFile::shareDenyWrite, &error))
     Fail(kLineOpen, error.m_cause);
+  // The whole file is checked before any table is used, so damage never surfaces mid-session.
+  CheckSdfFile(*file);
   slot.file = std::move(file);
   slot.useCount = 0;
 }

@@ -25,8 +25,8 @@ constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeB
 
 CProjectFile::FileFactory& WriteFileFactory()
 {
-  static CProjectFile::FileFactory factory;
-  return factory;
+  static auto* factory = new CProjectFile::FileFactory;
+  return *factory;
 }
 
 // A hidden name in the same folder, so the final rename never crosses file systems.
@@ -126,6 +126,29 @@ void CProjectFile::Read(const ReadFunction& read)
   CArchive ar(&image, CArchive::load, kBufferSize);
   read(ar);
   ar.Close();
+}
+
+void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
+{
+  const CString temporary = TemporaryPathFor(path);
+  CFile out;
+  OpenOrThrow(out, temporary, kWriteFlags);
+  try {
+    CArchive ar(&out, CArchive::store, kBufferSize);
+    write(ar);
+    ar.Close();
+    out.Sync();
+    out.Close();
+    // A link, unlike a rename, refuses a name already taken.
+    if (::link(Native(temporary).c_str(), Native(path).c_str()) != 0)
+      throw CFileException(CFileException::OsErrorToException(errno), errno, path);
+  } catch (...) {
+    out.Abort();
+    ::unlink(Native(temporary).c_str());
+    throw;
+  }
+  ::unlink(Native(temporary).c_str());
+  SyncFolderOf(path);
 }
 
 void CProjectFile::Close()

@@ -2,10 +2,12 @@
 // on: every reference between tables resolves and every size is a drawable one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "productdata/TxdbRows.h"
 
@@ -278,6 +280,84 @@ TEST(TxdbInvariants, OperationCodesHaveALetterForEveryPanel)
     checked.insert(std::get<0>(key));
   }
   EXPECT_EQ(checked.size(), panelLetters.size()) << "a line has no operating choice";
+}
+
+namespace {
+
+// The shape of each arched unit's rows, the members its drawings look up and the grille
+// properties its own grille (choice 6) cannot do without.
+struct ArchedUnit
+{
+  const char* type;
+  const char* subtype;
+  enum Shape { springline, circleTop, circle } shape;
+  std::set<std::string> elements;
+  std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
+};
+
+const std::vector<ArchedUnit>& ArchedUnits()
+{
+  static const std::vector<ArchedUnit> units = {
+      {"AR", "BA011", ArchedUnit::springline, {"AG", "AP", "BJ"}, {{"H", "V", "B"}, {"H", "V", "P"}}},
+      {"SL", "BA012", ArchedUnit::springline, {"AG", "AP", "BJ"}, {{"V", "P"}, {"H", "V", "R"}}},
+      {"SL", "AR012", ArchedUnit::springline, {"AG", "AP", "BJ"}, {{"V", "P"}, {"H", "V", "R"}}},
+      {"SW", "CD007", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "R"}}},
+      {"SW", "CC006", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "B"}, {"H", "V", "R"}}},
+      {"SW", "CI009", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
+  };
+  return units;
+}
+
+}  // namespace
+
+TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& sizes = db["STDSIZES"];
+  const CTxdbRows& elements = db["ELEMCOMP"];
+  const CTxdbRows& headers = db["GRILHDRS"];
+  const CTxdbRows& properties = db["GRILPROP"];
+  std::map<long long, std::set<std::string>> codesOfGrille;
+  for (size_t i = 0; i < properties.Size(); ++i)
+    codesOfGrille[properties.Int(i, "GrilleId")].insert(properties.Text(i, "PropertyCode"));
+  for (const ArchedUnit& unit : ArchedUnits()) {
+    SCOPED_TRACE(std::string(unit.type) + unit.subtype);
+    const Key2 key{unit.type, unit.subtype};
+    int rows = 0;
+    for (size_t i = 0; i < sizes.Size(); ++i) {
+      if (Key2{sizes.Text(i, "TypeCode"), sizes.Text(i, "SubtypeCode")} != key)
+        continue;
+      ++rows;
+      const double h = sizes.Real(i, "Height"), w = sizes.Real(i, "Width");
+      const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
+      if (unit.shape == ArchedUnit::circleTop) {
+        EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::circle) {
+        EXPECT_NEAR(w, 2 * r, 1e-4);
+        EXPECT_NEAR(h, 2 * r, 1e-4);
+        EXPECT_NEAR(s, r, 1e-4);
+      }
+    }
+    EXPECT_GT(rows, 1) << "the unit has no sizes to drag between";
+    std::set<std::string> found;
+    for (size_t i = 0; i < elements.Size(); ++i)
+      if (Key2{elements.Text(i, "TypeCode"), elements.Text(i, "SubtypeCode")} == key)
+        found.insert(elements.Text(i, "ElementCode"));
+    EXPECT_EQ(found, unit.elements);
+    int ownGrilles = 0;
+    for (size_t i = 0; i < headers.Size(); ++i) {
+      if (Key2{headers.Text(i, "TypeCode"), headers.Text(i, "SubtypeCode")} != key || headers.Int(i, "GrilleChoice") != 6)
+        continue;
+      ++ownGrilles;
+      const std::set<std::string>& codes = codesOfGrille[headers.Int(i, "GrilleId")];
+      bool complete = false;
+      for (const std::set<std::string>& needed : unit.grilles)
+        complete = complete || std::includes(codes.begin(), codes.end(), needed.begin(), needed.end());
+      EXPECT_TRUE(complete) << "grille " << headers.Int(i, "GrilleId") << " lacks a property its builder reads";
+    }
+    EXPECT_GT(ownGrilles, 0);
+  }
 }
 
 // Every free-form unit reads the first limits row (in minimum-side order) and one component per

@@ -3,6 +3,7 @@
 #include "model/Unitutil.h"
 #include "units/standard/AWPI.h"
 #include "units/standard/AWVP.h"
+#include "units/standard/Arba.h"
 #include "units/standard/Awba.h"
 #include "units/standard/Caba.h"
 #include "units/standard/Capi.h"
@@ -14,6 +15,11 @@
 #include "units/standard/Fhba.h"
 #include "units/standard/Glba.h"
 #include "units/standard/Psba.h"
+#include "units/standard/Slar.h"
+#include "units/standard/Slba.h"
+#include "units/standard/Swcc.h"
+#include "units/standard/Swcd.h"
+#include "units/standard/Swci.h"
 
 namespace {
 template <class T>
@@ -38,4 +44,11 @@ void RegisterStandardUnits()
   RegisterUnitClass("DHQV004", &MakeStandardUnit<CDHTrimveld>);
   RegisterUnitClass("DHTR003", &MakeStandardUnit<CDHTransom>);
   RegisterUnitClass("DHPI003", &MakeStandardUnit<CDHPicture>);
+  // Arched, springline, circle-top and circular units.
+  RegisterUnitClass("ARBA011", &MakeStandardUnit<CARBasic>);
+  RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
+  RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
+  RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
+  RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
+  RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
 }

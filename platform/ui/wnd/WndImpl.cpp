@@ -21,8 +21,9 @@ QEvent::Type CPostedMessageEvent::EventType()
 
 CWndGlobals& CWndGlobals::Get()
 {
-  static CWndGlobals globals;
-  return globals;
+  // Never destroyed: windows held by the application object detach their handles at exit.
+  static auto* globals = new CWndGlobals;
+  return *globals;
 }
 
 CWnd* WindowOfWidget(QWidget* widget)
@@ -36,6 +37,24 @@ CWnd* WindowOfWidget(QWidget* widget)
   }
   return nullptr;
 }
+
+namespace
+{
+// The window that input to a widget is for: the search stops at a window of its own, so that
+// keys pressed in a message box or a standard dialog never reach the dialog that opened it.
+CWnd* WindowOfInput(QWidget* widget)
+{
+  auto& handles = CWndGlobals::Get().handles;
+  for (QWidget* w = widget; w; w = w->parentWidget())
+  {
+    if (auto it = handles.find(w); it != handles.end())
+      return it->second;
+    if (w->isWindow())
+      return nullptr;
+  }
+  return nullptr;
+}
+}  // namespace
 
 UINT QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers)
 {
@@ -108,7 +127,7 @@ void TrackInputState(const QEvent* event)
 bool MouseEventToMsg(QWidget* widget, const QMouseEvent* event, MSG& msg)
 {
   CWndGlobals& g = CWndGlobals::Get();
-  CWnd* target = g.pCapture && g.pCapture->m_hWnd ? g.pCapture : WindowOfWidget(widget);
+  CWnd* target = g.pCapture && g.pCapture->m_hWnd ? g.pCapture : WindowOfInput(widget);
   if (!target || !target->m_hWnd)
     return false;
   const bool left = event->button() == Qt::LeftButton;
@@ -144,7 +163,7 @@ bool MouseEventToMsg(QWidget* widget, const QMouseEvent* event, MSG& msg)
 
 bool KeyEventToMsg(QWidget* widget, const QKeyEvent* event, MSG& msg)
 {
-  CWnd* target = WindowOfWidget(widget);
+  CWnd* target = WindowOfInput(widget);
   if (!target || !target->m_hWnd)
     return false;
   const UINT vk = QtKeyToVirtualKey(event->key(), event->modifiers());
@@ -289,6 +308,28 @@ void CWndImpl::Blit(const CRect& rect)
     m_pClient->update(ToQRect(rect));
 }
 
+void CWndImpl::Touch(const CRect& rect)
+{
+  const QRect touched = ToQRect(rect);
+  std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
+  Blit(rect);
+}
+
+std::vector<QRect> CWndImpl::SharpPictureRects() const
+{
+  std::vector<QRect> rects;
+  for (const CSharpPicture& picture : m_sharpPictures)
+    rects.push_back(picture.rect);
+  return rects;
+}
+
+void CWndImpl::AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip)
+{
+  m_sharpPictures.push_back({rect, image, clip & rect});
+  if (m_pClient && m_bOwnerPaints)
+    m_pClient->update(rect);
+}
+
 void CWndImpl::PaintNow()
 {
   if (m_bInPaint || m_invalid.IsEmpty() || !m_pWnd->m_hWnd)
@@ -309,6 +350,13 @@ void CWndImpl::OnPaintEvent(const QRect& rect)
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
   painter.drawImage(rect, surface->Image(), rect);
+  for (const CSharpPicture& picture : m_sharpPictures)
+  {
+    if (!picture.rect.intersects(rect))
+      continue;
+    painter.setClipRegion(picture.clip & rect);
+    painter.drawImage(picture.rect.topLeft(), picture.image);
+  }
 }
 
 void CWndImpl::OnResized()
@@ -352,7 +400,7 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
   inside.Offset(dx, dy);
   inside.Intersect(area);
   m_invalid.Union(inside);
-  Blit(area);
+  Touch(area);
 }
 
 UINT_PTR CWndImpl::StartTimer(UINT_PTR id, UINT elapse)

@@ -1,6 +1,7 @@
 // Guards the document/view architecture: template strings and untitled names, view updates with
 // hints, MDI child activation and titles, closing and saving, view painting and printing.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -239,4 +240,33 @@ TEST_F(DocViewTest, DocumentThatCannotBeOpenedLeavesNothingBehind)
   EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
   ASSERT_EQ(service.messages.size(), 1u);
   EXPECT_EQ(service.messages[0].text.Left(24), CString("Failed to open document."));
+}
+
+TEST_F(DocViewTest, PrintSetupChoicesReachTheNextPrint)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  QPrinter* printer = TestApp().GetPrinter();
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(dir.path() + "/setup.pdf");
+  printer->setPageOrientation(QPageLayout::Portrait);
+
+  // Cancelling the page set-up changes nothing; OK takes the user's choices.
+  TestApp().OnFilePrintSetup();
+  EXPECT_EQ(service.pageSetupsShown, 1);
+  EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
+  service.pageSetups.push_back({IDOK, [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); }});
+  TestApp().OnFilePrintSetup();
+  EXPECT_EQ(service.pageSetupsShown, 2);
+
+  FirstView(doc)->OnFilePrint();
+  QFile pdf(dir.path() + "/setup.pdf");
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const QByteArray bytes = pdf.readAll();
+  const qsizetype box = bytes.indexOf("/MediaBox [");
+  ASSERT_GE(box, 0);
+  const QList<QByteArray> numbers = bytes.mid(box + 11, 40).split(']').first().simplified().split(' ');
+  ASSERT_EQ(numbers.size(), 4);
+  EXPECT_GT(numbers[2].toDouble(), numbers[3].toDouble()) << "the page is printed landscape";
 }
