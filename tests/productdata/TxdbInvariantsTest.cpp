@@ -79,10 +79,13 @@ TEST(TxdbInvariants, SizesAreDrawableAndArchesFitTheirWidths)
     EXPECT_TRUE(h > 0 && h < 10000 && w > 0 && w < 10000) << h << " x " << w;
     long long n = sizes.Int(i, "Field28");
     EXPECT_TRUE(n >= 1 && n <= 5) << "panel count " << n;
+    // Awning and double-hung panels are stacked: their joints are heights.
+    const std::string type = sizes.Text(i, "TypeCode");
+    const double span = type == "AW" || type == "DH" ? h : w;
     double previous = 0.0;
     for (long long k = 1; k < n; ++k) {
       double joint = sizes.Real(i, ("Value" + std::to_string(k)).c_str());
-      EXPECT_TRUE(joint > previous && joint < w) << "joint " << k << " at " << joint;
+      EXPECT_TRUE(joint > previous && joint < span) << "joint " << k << " at " << joint;
       previous = joint;
     }
     if (r == 0.0) {
@@ -283,6 +286,41 @@ TEST(TxdbInvariants, CustomArchLimitsAreUsableAndTheUnitsHaveTheirMembers)
   for (const char* unit : {"S1013", "S2013", "DL013"})
     for (const char* code : {"AG", "AP", "BJ"})
       EXPECT_TRUE(elements.count({"AR", unit, code})) << "AR" << unit << " has no member " << code;
+}
+
+// The rectangular units read one letter per panel from the front of the operation code; the
+// hinged door line puts the side of its leaf behind the panel letters.
+TEST(TxdbInvariants, OperationCodesHaveALetterForEveryPanel)
+{
+  CTxdbDatabase db;
+  const std::map<std::string, std::string> panelLetters = {
+      {"PS", "FV"}, {"FG", "FV"}, {"GL", "FV"}, {"FH", "APS"}, {"CA", "FLRS"}, {"AW", "FSV"}, {"DH", "FV"}};
+  std::map<Key3, long long> panels;
+  const CTxdbRows& sizes = db["STDSIZES"];
+  for (size_t i = 0; i < sizes.Size(); ++i)
+    panels[{sizes.Text(i, "TypeCode"), sizes.Text(i, "SubtypeCode"), sizes.Text(i, "SizeCode")}] = sizes.Int(i, "Field28");
+  const CTxdbRows& choices = db["OPERCHOI"];
+  std::set<std::string> checked;
+  for (size_t i = 0; i < choices.Size(); ++i) {
+    const auto letters = panelLetters.find(choices.Text(i, "TypeCode"));
+    if (letters == panelLetters.end())
+      continue;
+    const Key3 key{choices.Text(i, "TypeCode"), choices.Text(i, "SubtypeCode"), choices.Text(i, "SizeCode")};
+    const std::string code = choices.Text(i, "OperationCode");
+    SCOPED_TRACE(std::get<2>(key) + " " + code);
+    ASSERT_TRUE(panels.count(key));
+    const long long n = panels[key];
+    ASSERT_GE(static_cast<long long>(code.size()), n);
+    for (long long k = 0; k < n; ++k)
+      EXPECT_NE(letters->second.find(code[k]), std::string::npos) << "panel " << k + 1;
+    const std::string rest = code.substr(n);
+    if (std::get<0>(key) == "FH")
+      EXPECT_TRUE(rest.empty() || rest == "L" || rest == "R") << "leaf side";
+    else
+      EXPECT_TRUE(rest.empty()) << "letters beyond the panels";
+    checked.insert(std::get<0>(key));
+  }
+  EXPECT_EQ(checked.size(), panelLetters.size()) << "a line has no operating choice";
 }
 
 namespace {

@@ -12,7 +12,10 @@ namespace
 std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& clip)
 {
   auto device = std::make_unique<CRasterDevice>(impl->Surface(), clip);
-  device->onTouched = [impl](const CRect& r) { impl->Blit(r); };
+  device->onTouched = [impl](const CRect& r) { impl->Touch(r); };
+  device->onSharpPicture = [impl](const QRect& r, const QImage& image, const QRegion& clip) {
+    impl->AddSharpPicture(r, image, clip);
+  };
   return device;
 }
 }  // namespace
