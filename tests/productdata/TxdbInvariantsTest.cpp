@@ -88,7 +88,8 @@ TEST(TxdbInvariants, SizesAreDrawableAndArchesFitTheirWidths)
       EXPECT_EQ(s, 0.0);
       continue;
     }
-    EXPECT_TRUE(r > 0 && r < 10000 && s > 0 && s < 10000) << "radius " << r << ", shoulder " << s;
+    // A full chord is all arch: its shoulder is 0.
+    EXPECT_TRUE(r > 0 && r < 10000 && s >= 0 && s < 10000) << "radius " << r << ", shoulder " << s;
     EXPECT_GE(2 * r, w);
     double rise = r - std::sqrt(r * r - (w / 2) * (w / 2));
     EXPECT_NEAR(h, s + rise, 1e-3);
@@ -252,7 +253,7 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle } shape;
+  enum Shape { springline, circleTop, circle, fullChord, octagon } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -266,6 +267,11 @@ const std::vector<ArchedUnit>& ArchedUnits()
       {"SW", "CD007", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "R"}}},
       {"SW", "CC006", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "B"}, {"H", "V", "R"}}},
       {"SW", "CI009", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
+      {"SW", "JQ039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
+      {"SW", "FD039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
+      {"SW", "FC039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
+      {"SW", "FR040", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
+      {"SW", "OC010", ArchedUnit::octagon, {"AG", "AP", "BJ"}, {{"H", "V"}}},
   };
   return units;
 }
@@ -294,6 +300,13 @@ TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
       const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
       if (unit.shape == ArchedUnit::circleTop) {
         EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::octagon) {
+        EXPECT_EQ(h, w) << "an octagon is as high as it is wide";
+        EXPECT_EQ(r, 0.0);
+      }
+      if (unit.shape == ArchedUnit::fullChord) {
+        EXPECT_EQ(s, 0.0) << "a full chord has no shoulder";
       }
       if (unit.shape == ArchedUnit::circle) {
         EXPECT_NEAR(w, 2 * r, 1e-4);

@@ -8,6 +8,11 @@
 #include "units/standard/Swcc.h"
 #include "units/standard/Swcd.h"
 #include "units/standard/Swci.h"
+#include "units/standard/Swfc.h"
+#include "units/standard/Swfd.h"
+#include "units/standard/Swfr.h"
+#include "units/standard/Swjq.h"
+#include "units/standard/Swoc.h"
 
 namespace {
 template <class T>
@@ -27,4 +32,10 @@ void RegisterStandardUnits()
   RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
   RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
   RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
+  RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
+  // Full-chord and full-round units.
+  RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
+  RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);
+  RegisterUnitClass("SWFD039", &MakeStandardUnit<CSWFullChordDoubleHung>);
+  RegisterUnitClass("SWFC039", &MakeStandardUnit<CSWFullChordCasement>);
 }
