@@ -253,7 +253,7 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle, fullChord, octagon } shape;
+  enum Shape { springline, circleTop, circle, fullChord, octagon, oval } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -272,6 +272,7 @@ const std::vector<ArchedUnit>& ArchedUnits()
       {"SW", "FC039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
       {"SW", "FR040", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
       {"SW", "OC010", ArchedUnit::octagon, {"AG", "AP", "BJ"}, {{"H", "V"}}},
+      {"SW", "OV009", ArchedUnit::oval, {"BV", "BW"}, {{"H", "V", "A"}}},
   };
   return units;
 }
@@ -300,6 +301,9 @@ TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
       const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
       if (unit.shape == ArchedUnit::circleTop) {
         EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::oval) {
+        EXPECT_EQ(r, 0.0) << "an oval is sized by its height and width alone";
       }
       if (unit.shape == ArchedUnit::octagon) {
         EXPECT_EQ(h, w) << "an octagon is as high as it is wide";

@@ -13,6 +13,7 @@
 #include "units/standard/Swfr.h"
 #include "units/standard/Swjq.h"
 #include "units/standard/Swoc.h"
+#include "units/standard/Swov.h"
 
 namespace {
 template <class T>
@@ -32,6 +33,8 @@ void RegisterStandardUnits()
   RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
   RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
   RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
+  // Specialty shapes.
+  RegisterUnitClass("SWOV009", &MakeStandardUnit<CSWOval>);
   RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
   // Full-chord and full-round units.
   RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
