@@ -91,7 +91,9 @@ TEST(TxdbInvariants, SizesAreDrawableAndArchesFitTheirWidths)
     // A full chord is all arch: its shoulder is 0.
     EXPECT_TRUE(r > 0 && r < 10000 && s >= 0 && s < 10000) << "radius " << r << ", shoulder " << s;
     EXPECT_GE(2 * r, w);
-    double rise = r - std::sqrt(r * r - (w / 2) * (w / 2));
+    // A gothic top's two arcs are centred on the shoulder line, each a radius in from its jamb.
+    const bool gothic = sizes.Text(i, "TypeCode") == "SW" && sizes.Text(i, "SubtypeCode") == "GT041";
+    double rise = gothic ? std::sqrt(r * r - (r - w / 2) * (r - w / 2)) : r - std::sqrt(r * r - (w / 2) * (w / 2));
     EXPECT_NEAR(h, s + rise, 1e-3);
   }
 }
@@ -253,7 +255,7 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle, fullChord, octagon, oval } shape;
+  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -273,6 +275,7 @@ const std::vector<ArchedUnit>& ArchedUnits()
       {"SW", "FR040", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
       {"SW", "OC010", ArchedUnit::octagon, {"AG", "AP", "BJ"}, {{"H", "V"}}},
       {"SW", "OV009", ArchedUnit::oval, {"BV", "BW"}, {{"H", "V", "A"}}},
+      {"SW", "GT041", ArchedUnit::gothic, {"AG", "AP", "BJ"}, {{"H", "V", "R"}}},
   };
   return units;
 }

@@ -9,6 +9,7 @@
 #include "units/standard/Swcd.h"
 #include "units/standard/Swci.h"
 #include "units/standard/Swfc.h"
+#include "units/standard/Swgt.h"
 #include "units/standard/Swfd.h"
 #include "units/standard/Swfr.h"
 #include "units/standard/Swjq.h"
@@ -36,6 +37,7 @@ void RegisterStandardUnits()
   // Specialty shapes.
   RegisterUnitClass("SWOV009", &MakeStandardUnit<CSWOval>);
   RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
+  RegisterUnitClass("SWGT041", &MakeStandardUnit<CSWGothic>);
   // Full-chord and full-round units.
   RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
   RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);
