@@ -8,6 +8,7 @@
 #include "units/standard/Swcc.h"
 #include "units/standard/Swcd.h"
 #include "units/standard/Swci.h"
+#include "units/standard/Swet.h"
 #include "units/standard/Swfc.h"
 #include "units/standard/Swgt.h"
 #include "units/standard/Swfd.h"
@@ -38,6 +39,7 @@ void RegisterStandardUnits()
   RegisterUnitClass("SWOV009", &MakeStandardUnit<CSWOval>);
   RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
   RegisterUnitClass("SWGT041", &MakeStandardUnit<CSWGothic>);
+  RegisterUnitClass("SWET008", &MakeStandardUnit<CSWEllipticalTop>);
   // Full-chord and full-round units.
   RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
   RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);
