@@ -259,7 +259,7 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic, ellipticalTop } shape;
+  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic, ellipticalTop, quarterRound } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -281,6 +281,8 @@ const std::vector<ArchedUnit>& ArchedUnits()
       {"SW", "OV009", ArchedUnit::oval, {"BV", "BW"}, {{"H", "V", "A"}}},
       {"SW", "GT041", ArchedUnit::gothic, {"AG", "AP", "BJ"}, {{"H", "V", "R"}}},
       {"SW", "ET008", ArchedUnit::ellipticalTop, {"AG", "BJ"}, {{"H", "V", "A"}}},
+      {"SW", "MR042", ArchedUnit::quarterRound, {"AG", "AP", "BJ"}, {{"R", "A"}}},
+      {"SW", "ML042", ArchedUnit::quarterRound, {"AG", "AP", "BJ"}, {{"R", "A"}}},
   };
   return units;
 }
@@ -309,6 +311,9 @@ TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
       const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
       if (unit.shape == ArchedUnit::circleTop) {
         EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::quarterRound) {
+        EXPECT_EQ(w, r) << "a quarter round is as wide as its radius";
       }
       if (unit.shape == ArchedUnit::oval) {
         EXPECT_EQ(r, 0.0) << "an oval is sized by its height and width alone";

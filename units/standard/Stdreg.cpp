@@ -14,6 +14,7 @@
 #include "units/standard/Swfd.h"
 #include "units/standard/Swfr.h"
 #include "units/standard/Swjq.h"
+#include "units/standard/Swmq.h"
 #include "units/standard/Swoc.h"
 #include "units/standard/Swov.h"
 
@@ -40,6 +41,8 @@ void RegisterStandardUnits()
   RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
   RegisterUnitClass("SWGT041", &MakeStandardUnit<CSWGothic>);
   RegisterUnitClass("SWET008", &MakeStandardUnit<CSWEllipticalTop>);
+  RegisterUnitClass("SWMR042", &MakeStandardUnit<CSWMonumentalQuarterRoundRight>);
+  RegisterUnitClass("SWML042", &MakeStandardUnit<CSWMonumentalQuarterRoundLeft>);
   // Full-chord and full-round units.
   RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
   RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);

@@ -145,7 +145,8 @@ INSTANTIATE_TEST_SUITE_P(Units, ArchKeysTest,
                          ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3}, Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}, Key{"SW", "CI009", 3},
                                            Key{"SW", "JQ039", 3}, Key{"SW", "FR040", 3}, Key{"SW", "FD039", 3}, Key{"SW", "FC039", 3},
                                            Key{"SW", "OC010", 3}, Key{"SW", "OV009", 3},
-                                           Key{"SW", "GT041", 3}, Key{"SW", "ET008", 3}),
+                                           Key{"SW", "GT041", 3}, Key{"SW", "ET008", 3},
+                                           Key{"SW", "MR042", 3}, Key{"SW", "ML042", 3}),
                          [](const ::testing::TestParamInfo<Key>& info) {
                            return std::string(info.param.type) + info.param.subtype;
                          });
