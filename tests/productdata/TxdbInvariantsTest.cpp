@@ -259,7 +259,7 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic, ellipticalTop, quarterRound } shape;
+  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic, ellipticalTop, quarterRound, roundedCorner } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -283,6 +283,8 @@ const std::vector<ArchedUnit>& ArchedUnits()
       {"SW", "ET008", ArchedUnit::ellipticalTop, {"AG", "BJ"}, {{"H", "V", "A"}}},
       {"SW", "MR042", ArchedUnit::quarterRound, {"AG", "AP", "BJ"}, {{"R", "A"}}},
       {"SW", "ML042", ArchedUnit::quarterRound, {"AG", "AP", "BJ"}, {{"R", "A"}}},
+      {"SW", "CR006", ArchedUnit::roundedCorner, {"AG", "AP", "BJ"}, {{"H", "V", "B"}}},
+      {"SW", "CL006", ArchedUnit::roundedCorner, {"AG", "AP", "BJ"}, {{"H", "V", "B"}}},
   };
   return units;
 }
@@ -311,6 +313,9 @@ TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
       const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
       if (unit.shape == ArchedUnit::circleTop) {
         EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::roundedCorner) {
+        EXPECT_TRUE(r <= w && r <= h) << "the rounded corner fits the unit";
       }
       if (unit.shape == ArchedUnit::quarterRound) {
         EXPECT_EQ(w, r) << "a quarter round is as wide as its radius";

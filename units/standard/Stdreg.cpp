@@ -5,6 +5,7 @@
 #include "units/standard/Glba.h"
 #include "units/standard/Slar.h"
 #include "units/standard/Slba.h"
+#include "units/standard/Swca.h"
 #include "units/standard/Swcc.h"
 #include "units/standard/Swcd.h"
 #include "units/standard/Swci.h"
@@ -43,6 +44,8 @@ void RegisterStandardUnits()
   RegisterUnitClass("SWET008", &MakeStandardUnit<CSWEllipticalTop>);
   RegisterUnitClass("SWMR042", &MakeStandardUnit<CSWMonumentalQuarterRoundRight>);
   RegisterUnitClass("SWML042", &MakeStandardUnit<CSWMonumentalQuarterRoundLeft>);
+  RegisterUnitClass("SWCR006", &MakeStandardUnit<CSWCasementAwningQtrRoundRight>);
+  RegisterUnitClass("SWCL006", &MakeStandardUnit<CSWCasementAwningQtrRoundLeft>);
   // Full-chord and full-round units.
   RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
   RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);

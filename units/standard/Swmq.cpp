@@ -12,6 +12,7 @@
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
 #include "units/standard/Archutil.h"
+#include "units/standard/Qtrsize.h"
 
 IMPLEMENT_DYNAMIC(CSWMonumentalQuarterRound, CStandardMonumentalQtrRoundUnit)
 IMPLEMENT_DYNAMIC(CSWMonumentalQuarterRoundRight, CSWMonumentalQuarterRound)
@@ -25,7 +26,6 @@ constexpr int kLeftAssignedLine = 84;
 constexpr int kRightBadHandleLine = 135;
 constexpr int kLeftBadHandleLine = 139;
 
-constexpr int kByRadius = 6;  // index: radius, width, shoulder height
 constexpr int kGrilleOption = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;
@@ -38,33 +38,6 @@ constexpr int kTwoLineCategory = 47;
 constexpr int kBarCategory = 48;
 enum { cBottom };
 
-BOOL IsSameUnit(const CStdSizesRec& a, const CStdSizesRec& b)
-{
-  return a.GetTypeCode() == b.GetTypeCode() && a.GetSubtypeCode() == b.GetSubtypeCode();
-}
-
-// A copy of the current row keyed by the radius; TRUE on a row of the unit, and on a failed
-// seek that did not run off the table, which leaves the current row.
-BOOL SeekRadius(const CStdSizesRec& current, float radius, int (CStdSizesRec::*seek)(int, BOOL*), CStdSizesRec& row)
-{
-  row = current;
-  row.SetRadius(radius);
-  BOOL atEnd = FALSE;
-  const int rc = (row.*seek)(kByRadius, &atEnd);
-  if (rc != 0 && !atEnd) {
-    row = current;
-    return TRUE;
-  }
-  return rc == 0 && !atEnd && IsSameUnit(row, current);
-}
-
-// The row next to `row` on the radius index; FALSE when there is none of the unit.
-BOOL SeekNeighbour(const CStdSizesRec& row, int (CStdSizesRec::*seek)(int, BOOL*), CStdSizesRec& next)
-{
-  next = row;
-  BOOL atEnd = FALSE;
-  return (next.*seek)(kByRadius, &atEnd) == 0 && !atEnd && IsSameUnit(next, row);
-}
 } // namespace
 
 CVRX2DPoint CSWMonumentalQuarterRound::GetArcCentre() const { return CVRX2DPoint(m_bLeft ? GetWidth() : 0.0, 0.0); }
@@ -247,73 +220,17 @@ void CSWMonumentalQuarterRound::GetSidesMovedByHandle(int handle, CDWordArray& f
     flags[0] = handle != 0 ? 1 : 0;
 }
 
-// Keeps the side opposite the dragged handle where it was; a larger radius gives a negative shift.
-void CSWMonumentalQuarterRound::SetShift(int handle, BOOL xDominates, double shrink)
-{
-  CVRX2DVector shift(0.0, 0.0);
-  if (!m_bLeft && handle == 0)
-    shift = xDominates ? CVRX2DVector(shrink, 0.0) : CVRX2DVector(0.0, shrink);
-  else if (m_bLeft && handle == 0)
-    shift = CVRX2DVector(shrink, 0.0);
-  else if (m_bLeft && handle == 1 && !xDominates)
-    shift = CVRX2DVector(shrink, shrink);
-  else if (m_bLeft && handle == 2)
-    shift = CVRX2DVector(shrink, 0.0);
-  m_vProposedOffset = shift;
-}
-
 int CSWMonumentalQuarterRound::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
-  if (handle < 0 || handle > 2)
-    throw CUnitException(m_pszModule, m_nBadHandleLine);
-  const double dx = drag.GetX();
-  const double dy = drag.GetY();
-  const BOOL xDominates = std::fabs(dy) < std::fabs(dx);
-  const BOOL corner = handle == CornerHandle();
-  const double along = corner ? (xDominates ? dx : dy) : (handle == 2 ? dy : dx);
-  if (along == 0.0 || !std::isfinite(dx) || !std::isfinite(dy)) {
+  const QtrRound::Proposal p = QtrRound::Conform(m_bLeft, handle, drag, GetCurrentSize(), GetProposedSize(),
+                                                 m_vProposedOffset, m_pszModule, m_nBadHandleLine);
+  if (p.action == QtrRound::reset)
     ResetProposedSize();
-    return inboundsUnchanged;
+  if (p.action == QtrRound::propose) {
+    SetProposedSize(p.row);
+    m_vProposedOffset = p.shift;
   }
-  const double r = GetArchRadius();
-  double p = r + dy;
-  if (handle == 0)
-    p = m_bLeft ? r - dx : r - along;
-  else if (handle == 1)
-    p = m_bLeft && !xDominates ? r - dy : r + dx;
-  CStdSizesRec lower(GetCurrentSize()), upper(GetCurrentSize()), beyond(GetCurrentSize());
-  const BOOL lowerFound = SeekRadius(GetCurrentSize(), static_cast<float>(p), &CStdSizesRec::SeekLE, lower);
-  const BOOL upperFound = SeekRadius(GetCurrentSize(), static_cast<float>(p), &CStdSizesRec::SeekGE, upper);
-  if (!lowerFound && !upperFound)
-    return outOfBoundsUnchanged;
-  const CStdSizesRec* chosen = &upper;
-  BOOL out = FALSE;
-  if (lowerFound && upperFound) {
-    chosen = p - lower.GetRadius() < upper.GetRadius() - p ? &lower : &upper;
-  }
-  else if (!lowerFound) {
-    const BOOL next = SeekNeighbour(upper, &CStdSizesRec::SeekGT, beyond);
-    const double half = next ? 0.5 * (beyond.GetRadius() - upper.GetRadius()) : 0.5 * r;
-    out = upper.GetRadius() - p > half;
-  }
-  else {
-    chosen = &lower;
-    const BOOL next = SeekNeighbour(lower, &CStdSizesRec::SeekLT, beyond);
-    const double half = next ? 0.5 * (lower.GetRadius() - beyond.GetRadius()) : 0.5 * r;
-    out = p - lower.GetRadius() > half;
-  }
-  if (chosen->GetSizeCode() == GetProposedSize().GetSizeCode()) {
-    BOOL agrees = TRUE;
-    if (corner && !m_bLeft)
-      agrees = (xDominates ? m_vProposedOffset.GetX() : m_vProposedOffset.GetY()) != 0.0;
-    else if (corner)
-      agrees = xDominates ? m_vProposedOffset.GetY() == 0.0 : m_vProposedOffset.GetY() != 0.0;
-    if (agrees)
-      return out ? outOfBoundsUnchanged : inboundsUnchanged;
-  }
-  SetProposedSize(*chosen);
-  SetShift(handle, xDominates, r - chosen->GetRadius());
-  return out ? outOfBoundsChanged : inboundsChanged;
+  return p.result;
 }
 
 CVRX2DVector CSWMonumentalQuarterRound::GetProposedOutlineEntities(CVRX2DEntityArray& out) const

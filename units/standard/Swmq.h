@@ -42,13 +42,11 @@ public:
 private:
   int ArcIndex() const { return m_bLeft ? 2 : 1; }
   int JambIndex() const { return m_bLeft ? 1 : 2; }
-  int CornerHandle() const { return m_bLeft ? 1 : 0; }
   double ArcStart() const;
   double ArcEnd() const;
   void AddInsetElevation(int line, CVRX2DEntityArray& out) const;
   // The arc of radius v about the centre between the inset bottom and the inset jamb.
   CVRX2DArc* MakeRing(double v, double bottom, double jamb, int category) const;
-  void SetShift(int handle, BOOL xDominates, double shrink);
 
   BOOL m_bLeft;
   const char* m_pszModule;

@@ -146,7 +146,8 @@ INSTANTIATE_TEST_SUITE_P(Units, ArchKeysTest,
                                            Key{"SW", "JQ039", 3}, Key{"SW", "FR040", 3}, Key{"SW", "FD039", 3}, Key{"SW", "FC039", 3},
                                            Key{"SW", "OC010", 3}, Key{"SW", "OV009", 3},
                                            Key{"SW", "GT041", 3}, Key{"SW", "ET008", 3},
-                                           Key{"SW", "MR042", 3}, Key{"SW", "ML042", 3}),
+                                           Key{"SW", "MR042", 3}, Key{"SW", "ML042", 3},
+                                           Key{"SW", "CR006", 3}, Key{"SW", "CL006", 3}),
                          [](const ::testing::TestParamInfo<Key>& info) {
                            return std::string(info.param.type) + info.param.subtype;
                          });
