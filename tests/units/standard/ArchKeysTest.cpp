@@ -1,7 +1,7 @@
-// Guards what every arched, springline, circle-top and circular unit of the catalogue must do:
-// the factory makes it, each handle sizes it, it is drawn with its grille and cut in plan at any
-// height without a value that is no number, its attribute string brings it back equal, and its
-// conformer only ever proposes a catalogue size, whatever the drag.
+// Guards what every arched, springline, circle-top, circular and specialty-shaped unit of the
+// catalogue must do: the factory makes it, each handle sizes it, it is drawn with its grille and
+// cut in plan at any height without a value that is no number, its attribute string brings it
+// back equal, and its conformer only ever proposes a catalogue size, whatever the drag.
 #include <cmath>
 #include <set>
 #include <string>
