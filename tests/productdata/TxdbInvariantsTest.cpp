@@ -89,12 +89,19 @@ TEST(TxdbInvariants, SizesAreDrawableAndArchesFitTheirWidths)
       previous = joint;
     }
     if (r == 0.0) {
-      EXPECT_EQ(s, 0.0);
+      // An elliptical top has a shoulder under a top that no radius describes.
+      if (sizes.Text(i, "TypeCode") == "SW" && sizes.Text(i, "SubtypeCode") == "ET008")
+        EXPECT_TRUE(s > 0 && s < h) << "shoulder " << s;
+      else
+        EXPECT_EQ(s, 0.0);
       continue;
     }
-    EXPECT_TRUE(r > 0 && r < 10000 && s > 0 && s < 10000) << "radius " << r << ", shoulder " << s;
+    // A full chord is all arch: its shoulder is 0.
+    EXPECT_TRUE(r > 0 && r < 10000 && s >= 0 && s < 10000) << "radius " << r << ", shoulder " << s;
     EXPECT_GE(2 * r, w);
-    double rise = r - std::sqrt(r * r - (w / 2) * (w / 2));
+    // A gothic top's two arcs are centred on the shoulder line, each a radius in from its jamb.
+    const bool gothic = sizes.Text(i, "TypeCode") == "SW" && sizes.Text(i, "SubtypeCode") == "GT041";
+    double rise = gothic ? std::sqrt(r * r - (r - w / 2) * (r - w / 2)) : r - std::sqrt(r * r - (w / 2) * (w / 2));
     EXPECT_NEAR(h, s + rise, 1e-3);
   }
 }
@@ -331,7 +338,7 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle } shape;
+  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic, ellipticalTop, quarterRound, roundedCorner } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -345,6 +352,18 @@ const std::vector<ArchedUnit>& ArchedUnits()
       {"SW", "CD007", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "R"}}},
       {"SW", "CC006", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "B"}, {"H", "V", "R"}}},
       {"SW", "CI009", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
+      {"SW", "JQ039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
+      {"SW", "FD039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
+      {"SW", "FC039", ArchedUnit::fullChord, {"AG", "BJ"}, {{"H", "V"}}},
+      {"SW", "FR040", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
+      {"SW", "OC010", ArchedUnit::octagon, {"AG", "AP", "BJ"}, {{"H", "V"}}},
+      {"SW", "OV009", ArchedUnit::oval, {"BV", "BW"}, {{"H", "V", "A"}}},
+      {"SW", "GT041", ArchedUnit::gothic, {"AG", "AP", "BJ"}, {{"H", "V", "R"}}},
+      {"SW", "ET008", ArchedUnit::ellipticalTop, {"AG", "BJ"}, {{"H", "V", "A"}}},
+      {"SW", "MR042", ArchedUnit::quarterRound, {"AG", "AP", "BJ"}, {{"R", "A"}}},
+      {"SW", "ML042", ArchedUnit::quarterRound, {"AG", "AP", "BJ"}, {{"R", "A"}}},
+      {"SW", "CR006", ArchedUnit::roundedCorner, {"AG", "AP", "BJ"}, {{"H", "V", "B"}}},
+      {"SW", "CL006", ArchedUnit::roundedCorner, {"AG", "AP", "BJ"}, {{"H", "V", "B"}}},
   };
   return units;
 }
@@ -373,6 +392,22 @@ TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
       const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
       if (unit.shape == ArchedUnit::circleTop) {
         EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::roundedCorner) {
+        EXPECT_TRUE(r <= w && r <= h) << "the rounded corner fits the unit";
+      }
+      if (unit.shape == ArchedUnit::quarterRound) {
+        EXPECT_EQ(w, r) << "a quarter round is as wide as its radius";
+      }
+      if (unit.shape == ArchedUnit::oval) {
+        EXPECT_EQ(r, 0.0) << "an oval is sized by its height and width alone";
+      }
+      if (unit.shape == ArchedUnit::octagon) {
+        EXPECT_EQ(h, w) << "an octagon is as high as it is wide";
+        EXPECT_EQ(r, 0.0);
+      }
+      if (unit.shape == ArchedUnit::fullChord) {
+        EXPECT_EQ(s, 0.0) << "a full chord has no shoulder";
       }
       if (unit.shape == ArchedUnit::circle) {
         EXPECT_NEAR(w, 2 * r, 1e-4);

@@ -19,9 +19,19 @@
 #include "units/standard/Psba.h"
 #include "units/standard/Slar.h"
 #include "units/standard/Slba.h"
+#include "units/standard/Swca.h"
 #include "units/standard/Swcc.h"
 #include "units/standard/Swcd.h"
 #include "units/standard/Swci.h"
+#include "units/standard/Swet.h"
+#include "units/standard/Swfc.h"
+#include "units/standard/Swgt.h"
+#include "units/standard/Swfd.h"
+#include "units/standard/Swfr.h"
+#include "units/standard/Swjq.h"
+#include "units/standard/Swmq.h"
+#include "units/standard/Swoc.h"
+#include "units/standard/Swov.h"
 
 namespace {
 template <class T>
@@ -57,4 +67,18 @@ void RegisterStandardUnits()
   RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
   RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
   RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
+  // Specialty shapes.
+  RegisterUnitClass("SWOV009", &MakeStandardUnit<CSWOval>);
+  RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
+  RegisterUnitClass("SWGT041", &MakeStandardUnit<CSWGothic>);
+  RegisterUnitClass("SWET008", &MakeStandardUnit<CSWEllipticalTop>);
+  RegisterUnitClass("SWMR042", &MakeStandardUnit<CSWMonumentalQuarterRoundRight>);
+  RegisterUnitClass("SWML042", &MakeStandardUnit<CSWMonumentalQuarterRoundLeft>);
+  RegisterUnitClass("SWCR006", &MakeStandardUnit<CSWCasementAwningQtrRoundRight>);
+  RegisterUnitClass("SWCL006", &MakeStandardUnit<CSWCasementAwningQtrRoundLeft>);
+  // Full-chord and full-round units.
+  RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
+  RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);
+  RegisterUnitClass("SWFD039", &MakeStandardUnit<CSWFullChordDoubleHung>);
+  RegisterUnitClass("SWFC039", &MakeStandardUnit<CSWFullChordCasement>);
 }

@@ -2,6 +2,12 @@
 // The units whose whole top is one curve drawn in a bounding rectangle (the oval, the circles):
 // a rectangular part outline with a centre cross, four handles at the middles of the sides, and
 // elevations made of the curve alone, inset by the top member's depths.
+//
+// Other parts of the design name some operations of this family and its neighbours otherwise:
+//   CStandardRoundUnit::GetInsetOutlineEntities        -> GetArchCurveEntities
+//   CStandardArchedUnit::GetRadius, GetProposedRadius  -> GetArchRadius, GetProposedArchRadius
+//   GetRadiiForShoulderHeight                          -> GetArchRadiiForShoulderHeight
+//   GetShoulderHeights                                 -> GetShoulderHeightsForWidth
 #include "model/Stdarch.h"
 
 class CStandardRoundUnit : public CStandardArchedUnit

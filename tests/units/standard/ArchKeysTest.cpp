@@ -1,7 +1,7 @@
-// Guards what every arched, springline, circle-top and circular unit of the catalogue must do:
-// the factory makes it, each handle sizes it, it is drawn with its grille and cut in plan at any
-// height without a value that is no number, its attribute string brings it back equal, and its
-// conformer only ever proposes a catalogue size, whatever the drag.
+// Guards what every arched, springline, circle-top, circular and specialty-shaped unit of the
+// catalogue must do: the factory makes it, each handle sizes it, it is drawn with its grille and
+// cut in plan at any height without a value that is no number, its attribute string brings it
+// back equal, and its conformer only ever proposes a catalogue size, whatever the drag.
 #include <cmath>
 #include <set>
 #include <string>
@@ -61,7 +61,7 @@ TEST_P(ArchKeysTest, TheFactoryMakesItAndEachHandleSizesIt)
     // Outward from the unit's middle, far enough to reach another size.
     const CVRX2DPoint p = handles[k]->GetPoint();
     const double dx = p.GetX() < 0.5 * m_unit->GetWidth() - 1e-6 ? -12.0 : p.GetX() > 0.5 * m_unit->GetWidth() + 1e-6 ? 12.0 : 0.0;
-    const double dy = p.GetY() < 1e-6 ? -12.0 : 12.0;
+    const double dy = p.GetY() < 0.5 * m_unit->GetHeight() - 1e-6 ? -12.0 : 12.0;
     const int code = handles[k]->GetCode();
     const CVRX2DVector drag((code & 12) ? dx : 0.0, (code & 3) ? dy : 0.0);
     const CString before = m_standard->GetSizeCode();
@@ -142,7 +142,12 @@ TEST_P(ArchKeysTest, RandomDragsOnlyEverProposeCatalogueSizes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ArchKeysTest,
-                         ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3}, Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}, Key{"SW", "CI009", 3}),
+                         ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3}, Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}, Key{"SW", "CI009", 3},
+                                           Key{"SW", "JQ039", 3}, Key{"SW", "FR040", 3}, Key{"SW", "FD039", 3}, Key{"SW", "FC039", 3},
+                                           Key{"SW", "OC010", 3}, Key{"SW", "OV009", 3},
+                                           Key{"SW", "GT041", 3}, Key{"SW", "ET008", 3},
+                                           Key{"SW", "MR042", 3}, Key{"SW", "ML042", 3},
+                                           Key{"SW", "CR006", 3}, Key{"SW", "CL006", 3}),
                          [](const ::testing::TestParamInfo<Key>& info) {
                            return std::string(info.param.type) + info.param.subtype;
                          });
