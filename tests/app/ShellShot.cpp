@@ -139,8 +139,10 @@ TEST_F(ShellTest, EverySettingsPageAndTheAboutBoxArePictured)
   ASSERT_TRUE(Start());
   std::filesystem::create_directories(std::filesystem::path(ArtifactPath()).parent_path());
   int pictures = 0;
-  for (auto [command, sheetName] : {std::pair{ID_APPLICATION_SETTINGS, "application"}, std::pair{ID_PROJECT_SETTINGS, "project"}})
+  for (auto sheetCommand : {std::pair{ID_APPLICATION_SETTINGS, "application"}, std::pair{ID_PROJECT_SETTINGS, "project"}})
   {
+    const auto command = sheetCommand.first;
+    const char* sheetName = sheetCommand.second;
     OnNextDialog([&pictures, sheetName](CDialog& dialog) {
       auto& sheet = dynamic_cast<CPropertySheet&>(dialog);
       for (int i = 0; i < sheet.GetPageCount(); ++i)
