@@ -1,7 +1,7 @@
 // fuzz_corpus CATALOGUE-FOLDER TXDB-FOLDER OUTPUT-FOLDER: writes the seed inputs of the fuzz
 // targets, kept in fuzz/corpus/: for productdb_fuzz small catalogues (every table, with none,
 // one or three of its rows), for document_fuzz project files of 0, 1, 4 and 16 designs, for
-// freeform_fuzz the stored attributes of new free-form units of several kinds.
+// freeform_fuzz the stored attributes of new free-form and custom arched units of several kinds.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +10,7 @@
 
 #include "model/Unit.h"
 #include "model/Unitutil.h"
+#include "platform/core/Array.h"
 #include "platform/core/Coreclass.h"
 #include "productdata/Catalog.h"
 #include "productdb/txrecobj.h"
@@ -17,7 +18,9 @@
 #include "project/Project.h"
 #include "project/Projreg.h"
 #include "support/Exceptn.h"
+#include "units/standard/Ardl.h"
 #include "units/freeform/Vgreg.h"
+#include "units/standard/Stdreg.h"
 
 namespace {
 
@@ -75,20 +78,40 @@ void WriteProject(int designs, const std::string& path)
   project.Save(CString::FromUtf8(path.c_str()));
 }
 
-// The fuzz target's input: a byte choosing the kind (its index in the target's list of free-form
-// subtypes), then the attributes after "VG,<subtype>,".
-void WriteFreeformUnit(int kind, const char* subtype, const std::string& path)
+// The fuzz target's input: a byte choosing the kind (its index in the target's list of keys),
+// then the attributes after "<type>,<subtype>,".
+void WriteUnit(int kind, const CUnit& unit, const std::string& path)
 {
-  std::unique_ptr<CUnit> unit(MakeUnit("VG", subtype));
-  if (!unit)
-    throw CAppException("Corpusgen", 1);
-  const CString prefix = CString("VG,") + subtype + ",";
-  CString attributes = unit->GetAttributes();
+  const CString prefix = unit.GetType() + "," + unit.GetSubtype() + ",";
+  CString attributes = unit.GetAttributes();
   if (attributes.Left(prefix.GetLength()) == prefix)
     attributes = attributes.Mid(prefix.GetLength());
   std::ofstream out(path, std::ios::binary);
   out.put(static_cast<char>(kind));
   out.write(attributes.c_str(), attributes.GetLength());
+}
+
+std::unique_ptr<CUnit> MakeNewUnit(const char* type, const char* subtype)
+{
+  std::unique_ptr<CUnit> unit(MakeUnit(type, subtype));
+  if (!unit)
+    throw CAppException("Corpusgen", 1);
+  return unit;
+}
+
+// A double-leg unit locked, its legs equal, so the seeds hold both of its attribute forms.
+std::unique_ptr<CUnit> MakeLockedDoubleLeg()
+{
+  std::unique_ptr<CUnit> unit = MakeNewUnit("AR", "DL013");
+  auto& doubleLeg = dynamic_cast<CARDoubleLeg&>(*unit);
+  double base = 0.0;
+  int locked = 0;
+  CArray<double, double> values;
+  doubleLeg.GetDimensionValues(base, locked, values);
+  values.SetSize(2);
+  if (!doubleLeg.SetDimensionValues(base, 1, values))
+    throw CAppException("Corpusgen", 2);
+  return unit;
 }
 
 }  // namespace
@@ -103,6 +126,7 @@ int main(int argc, char** argv)
     RegisterCoreClasses();
     RegisterProjectClasses();
     RegisterFreeformUnits();
+    RegisterStandardUnits();
     CCorpusServices services;
     SetDocServices(&services);
     CTXRecObj::SetDatabaseDirectory(argv[2]);
@@ -115,10 +139,20 @@ int main(int argc, char** argv)
       WriteCatalogue(catalogue, rows, (out / "productdb_fuzz" / ("catalogue-" + std::to_string(rows) + "-rows.sdf")).string());
     for (int designs : {0, 1, 4, 16})
       WriteProject(designs, (out / "document_fuzz" / ("project-" + std::to_string(designs) + "-designs.tpf")).string());
-    // Indexes into freeform_fuzz's list of subtypes.
-    const std::pair<int, const char*> kinds[] = {{0, "DI010"}, {2, "HX010"}, {8, "RE010"}, {12, "TZ010"}};
-    for (const auto& [kind, subtype] : kinds)
-      WriteFreeformUnit(kind, subtype, (out / "freeform_fuzz" / (std::string("unit-") + subtype + ".txt")).string());
+    // Indexes into freeform_fuzz's list of keys.
+    struct Kind
+    {
+      int index;
+      const char* type;
+      const char* subtype;
+    };
+    const Kind kinds[] = {{0, "VG", "DI010"}, {2, "VG", "HX010"},  {8, "VG", "RE010"},
+                          {12, "VG", "TZ010"}, {14, "AR", "S1013"}, {15, "AR", "S2013"}, {16, "AR", "DL013"}};
+    const std::filesystem::path units = out / "freeform_fuzz";
+    for (const Kind& kind : kinds)
+      WriteUnit(kind.index, *MakeNewUnit(kind.type, kind.subtype),
+                (units / (std::string("unit-") + kind.subtype + ".txt")).string());
+    WriteUnit(16, *MakeLockedDoubleLeg(), (units / "unit-DL013-locked.txt").string());
     SetDocServices(nullptr);
   } catch (CException& e) {
     std::fputs(("fuzz_corpus: " + e.GetErrorMessage() + "\n").ToUtf8().c_str(), stderr);
