@@ -20,7 +20,6 @@ IMPLEMENT_DYNAMIC(CARBasic, CStandardArchedUnit)
 namespace {
 constexpr const char* kModule = "Arba";
 constexpr int kOtherClassAssignedLine = 124;
-constexpr int kNoGrilleRowLine = 261;
 constexpr int kUnknownGrilleLine = 264;
 constexpr int kUnsupportedLine = 521;
 constexpr int kNoDropLine = 817;
