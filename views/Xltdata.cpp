@@ -1,4 +1,4 @@
-#include "app/Xltdata.h"
+#include "views/Xltdata.h"
 
 #include "platform/ui/Gdi.h"
 #include "support/Trace.h"
@@ -6,8 +6,10 @@
 
 namespace {
 
-// The module that reports an entity without a category.
+// The module that reports an entity without a category, and the lines of its two failures.
 constexpr const char* kXltEntModule = "XltEnt";
+constexpr int kCategoryZeroLine = 61;
+constexpr int kNoDefaultLine = 68;
 
 bool IsKey(int category) { return category >= 0 && category <= 0xFFFF; }
 
@@ -60,12 +62,15 @@ CObject* CMapECatToXLTData::GetXLTData(int category) const
 {
   if (category == 0) {
     PCTRACE(TT_TRANSLATORS, TL_WARNING)("Throwing exception -- Unspecified category.");
-    throw CVRXEntityException(kXltEntModule, __LINE__);
+    throw CVRXEntityException(kXltEntModule, kCategoryZeroLine);
   }
   void* data = nullptr;
   if (IsKey(category) && Lookup(static_cast<WORD>(category), data))
     return static_cast<CObject*>(data);
-  return Lookup(0, data) ? static_cast<CObject*>(data) : nullptr;
+  if (Lookup(0, data))
+    return static_cast<CObject*>(data);
+  // A map without its default entry cannot draw a category it does not hold.
+  throw CVRXEntityException(kXltEntModule, kNoDefaultLine);
 }
 
 void CMapECatToXLTData::SetXLTData(int category, CObject* data)
