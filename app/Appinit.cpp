@@ -14,8 +14,13 @@
 #include "document/Whpaste.h"
 #include "document/Whview.h"
 #include "platform/ui/Dc.h"
+#include "platform/ui/Ddx.h"
 #include "platform/ui/DocTempl.h"
 #include "support/Trace.h"
+#include "workbench/Dsgnitem.h"
+#include "workbench/Wbframe.h"
+#include "workbench/Wbreg.h"
+#include "workbench/Wbview.h"
 
 namespace
 {
@@ -32,6 +37,12 @@ CMultiDocTemplate* MakeTemplate(UINT nIDResource, const CRuntimeClass* pFrameCla
   PCTRACE(TT_APPLICATION, TL_VERBOSE)("%s", trace);
   return pTemplate;
 }
+// The measurement units the dialogs' length fields read and write.
+int UserMeasurementUnits()
+{
+  return GetDocServices().GetMeasurementUnits();
+}
+
 // Neither the project nor the design on its Workbench has changed: closing loses nothing.
 BOOL IsUntouched(CDoc* pDoc)
 {
@@ -53,9 +64,13 @@ BOOL CApp::InitShell()
   RegisterShellResources();
   RegisterWarehouseResources();
   RegisterProjectViewBars();
+  RegisterWorkbenchResources();
+  RegisterWorkbenchClasses();
   CShellServices& services = ShellServices(*this);
   SetDocServices(&services);
   SetWarehouseServices(&services);
+  SetWorkbenchServices(&services);
+  SetLengthUnitsSource(UserMeasurementUnits);
 
   CreateDocTemplates();
   auto* pMainFrame = new CMainFrame;
@@ -78,6 +93,7 @@ BOOL CApp::InitShell()
   const CExportToGDIConfig& colors = *m_appPrefs.GetExportToGDIConfig();
   CItemColors& itemColors = ItemColors();
   itemColors.alignmentLine = colors.GetAlignmentLineRGB();
+  CDesignItem::SetDefaultAlignmentLineColor(colors.GetAlignmentLineRGB());
   itemColors.guideline = colors.GetGuidelineRGB();
   itemColors.guidelineFill = colors.GetGuidelineFillRGB();
   itemColors.join = colors.GetJoinRGB();
@@ -153,7 +169,8 @@ BOOL CApp::SaveAllModified()
     POSITION pos = GetWarehouseTemplate()->GetFirstDocPosition();
     while (pos) {
       auto* pDoc = static_cast<CDoc*>(GetWarehouseTemplate()->GetNextDoc(pos));
-      BOOL goOn = pDoc->StoreEditedDesign(TRUE, TRUE);
+      // The Workbench's quantity field and window state reach the design before it is compared.
+      BOOL goOn = pDoc->OkToCloseEditedDesign();
       pDoc->UpdateProjectModified();
       if (!goOn)
         return FALSE;

@@ -22,7 +22,7 @@ if(TARGET app)
     ${CMAKE_CURRENT_LIST_DIR}/Shellres.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Shellstr.cpp
     ${CMAKE_CURRENT_LIST_DIR}/Shellsvc.cpp)
-  target_link_libraries(app PUBLIC document model productdb)
+  target_link_libraries(app PUBLIC workbench views document model productdb)
 
   # Where the catalogue that the build generates lies: the program's database directory when the
   # profile names none and the current directory holds no TXDB.SDF.

@@ -55,6 +55,8 @@ protected:
   CScriptedDialogService service;
 };
 
+// Types a quantity into the dialog bar of the project's Workbench, as the user would.
+void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
 // Runs pending events, waiting up to ms milliseconds for more.
 void Pump(int ms = 0);
 // Types a text into a dialog control and clicks a button, as the user would.
