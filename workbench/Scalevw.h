@@ -65,6 +65,7 @@ public:
 
   // The pixel step of one bar for one scroll code (-1: this bar does not scroll).
   static int ScrollStep(int code, int position, int page, const CScrollBarRange& range, int thumb, BOOL vertical);
+  BOOL IsAutoscrolling() const { return m_bAutoscrollTimer; }
   // Scrolls by the codes of the two bars, as the bars and the autoscroll timer do.
   void OnScroll(int hCode, int hPos, int vCode, int vPos);
 
