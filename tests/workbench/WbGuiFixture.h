@@ -4,6 +4,7 @@
 // with real mouse events.
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
 

@@ -6,6 +6,8 @@
 #include "document/Docmsg.h"
 #include "model/Unitutil.h"
 #include "platform/ui/Ddx.h"
+#include "platform/ui/DocTempl.h"
+#include "platform/ui/Menu.h"
 #include "support/ComExcpt.h"
 #include "workbench/Tracker.h"
 
@@ -336,4 +338,55 @@ TEST_F(WorkbenchViewTest, AMillimetreUserTypesMillimetresIntoALengthField)
   });
   ASSERT_EQ(dlg.DoModal(), IDOK);
   EXPECT_NEAR(dlg.length, 48.0, 0.01);
+}
+
+TEST_F(WorkbenchViewTest, ReadOnlyGreysTheEditingAndSaysSoInTheTitle)
+{
+  const UINT nID = CommandFor("GL", "BA005");
+  EXPECT_TRUE(StateOf(nID).enabled);
+  CMenu* pMenu = CMenu::FromHandle(ShellApp().GetWorkbenchTemplate()->m_hMenuShared);
+  View()->SetReadOnly(TRUE);
+  CString caption;
+  Frame()->GetWindowText(caption);
+  EXPECT_EQ(caption, "Unnamed (Workbench - Read Only)");
+  EXPECT_FALSE(StateOf(nID).enabled);
+  EXPECT_FALSE(StateOf(604).enabled);
+  EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtView));
+  EXPECT_NE(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_GRAYED, 0u) << "&Edit";
+  EXPECT_NE(pMenu->GetMenuState(3, MF_BYPOSITION) & MF_GRAYED, 0u) << "&Insert";
+  View()->SetReadOnly(FALSE);
+  Frame()->GetWindowText(caption);
+  EXPECT_EQ(caption, "Unnamed (Workbench)");
+  EXPECT_TRUE(StateOf(nID).enabled);
+  EXPECT_EQ(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_GRAYED, 0u);
+  EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtSelect));
+}
+
+TEST_F(WorkbenchViewTest, ThePointerAndTheItemUnderItShowInTheStatusBar)
+{
+  CUnitItem* pUnit = PlaceGlider();
+  ASSERT_NE(pUnit, nullptr);
+  View()->DeselectAll();
+  const CPoint inside = View()->WorldToClient(pUnit->GetCenterPoint());
+  SendMouse(View(), QEvent::MouseMove, inside, Qt::NoButton, Qt::NoButton);
+  const CVRX2DPoint world = View()->ClientToWorld(inside);
+  CString x;
+  CString y;
+  x.Format("%7.2f", world.GetX());
+  y.Format("%7.2f", world.GetY());
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(2), "X=" + x + "  Y=" + y);
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), pUnit->GetDescription());
+  EXPECT_FALSE(pUnit->GetDescription().IsEmpty());
+}
+
+TEST_F(WorkbenchViewTest, TheDeleteKeyRemovesTheSelectedUnit)
+{
+  CUnitItem* pUnit = PlaceGlider();
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_TRUE(View()->IsSelected(pUnit));
+  View()->SetFocus();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+  QCoreApplication::sendEvent(View()->m_hWnd, &press);
+  Pump();
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 0);
 }
