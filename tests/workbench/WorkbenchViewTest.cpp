@@ -390,3 +390,35 @@ TEST_F(WorkbenchViewTest, TheDeleteKeyRemovesTheSelectedUnit)
   Pump();
   EXPECT_EQ(View()->GetItemList()->GetCount(), 0);
 }
+
+TEST_F(WorkbenchViewTest, AMoveFollowsThePointerWhileTheViewAutoscrolls)
+{
+  View()->SetScaleFactor(0.1, TRUE);
+  Pump();
+  CUnitItem* pUnit = PlaceGlider();
+  ASSERT_NE(pUnit, nullptr);
+  const CVRX2DVector offset = pUnit->GetOffset();
+  const CRect client = View()->GetClientRect();
+  const CPoint inside = View()->WorldToClient(pUnit->GetCenterPoint());
+  const CVRX2DPoint start = View()->ClientToWorld(inside);
+  CWorkbenchView* pView = View();
+  // Each step comes once the loop has taken the one before, as a pointer's would.
+  QTimer::singleShot(0, [pView, inside, client] {
+    SendMouse(pView, QEvent::MouseMove, CPoint(inside.x + 20, inside.y), Qt::NoButton, Qt::LeftButton);
+    QTimer::singleShot(0, [pView, inside, client] {
+      SendMouse(pView, QEvent::MouseMove, CPoint(client.right + 30, inside.y), Qt::NoButton, Qt::LeftButton);
+      // One tick of the autoscroll timer, then the release outside the window.
+      pView->SendMessage(WM_TIMER, kAutoscrollTimer, 0);
+      PostMouse(pView, QEvent::MouseButtonRelease, CPoint(client.right + 30, inside.y), Qt::LeftButton,
+                Qt::NoButton);
+    });
+  });
+  SendMouse(pView, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);
+  Pump();
+  EXPECT_EQ(View()->GetDeviceScrollPosition().x, client.Width() / 10);
+  // The release is taken at the edge of the scrolled view.
+  const CVRX2DVector moved = View()->ClientToWorld(CPoint(client.Width() - 1, inside.y)) - start;
+  EXPECT_NEAR(pUnit->GetOffset().GetX(), offset.GetX() + moved.GetX(), 1e-9);
+  EXPECT_NEAR(pUnit->GetOffset().GetY(), offset.GetY() + moved.GetY(), 1e-9);
+  EXPECT_EQ(View()->GetTracker(), nullptr);
+}
