@@ -1,15 +1,15 @@
 #include "app/About.h"
 
 #include "app/App.h"
+#include "app/Dlgids.h"
 #include "app/Fatalrpt.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Dc.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/draw/Dc.h"
 
 namespace {
 
 constexpr int kPictureLeft = 15;
 constexpr int kPictureTop = 15;
-constexpr UINT kNoticeButton = 3501;
 constexpr DWORD kNoticeHelpId = 3500;
 
 } // namespace
@@ -18,7 +18,7 @@ IMPLEMENT_DYNAMIC(CAboutDlg, CDialog)
 IMPLEMENT_DYNAMIC(CCreditsDlg, CDialog)
 
 BEGIN_MESSAGE_MAP(CAboutDlg, CDialog)
-  ON_BN_CLICKED(kNoticeButton, OnImportantNotice)
+  ON_BN_CLICKED(IDC_IMPORTANT_NOTICE, OnImportantNotice)
 END_MESSAGE_MAP()
 
 CAboutDlg::CAboutDlg() : CDialog(IDD)
@@ -39,10 +39,10 @@ CAboutDlg::CAboutDlg() : CDialog(IDD)
 void CAboutDlg::DoDataExchange(CDataExchange* pDX)
 {
   CDialog::DoDataExchange(pDX);
-  DDX_Text(pDX, 5042, m_strVersion);
-  DDX_Text(pDX, 5051, m_strDatePopulated);
-  DDX_Text(pDX, 5049, m_strProductDataVersion);
-  DDX_Text(pDX, 5050, m_strSpecificationVersion);
+  DDX_Text(pDX, IDC_ABOUT_VERSION, m_strVersion);
+  DDX_Text(pDX, IDC_ABOUT_DATE_POPULATED, m_strDatePopulated);
+  DDX_Text(pDX, IDC_ABOUT_DATA_VERSION, m_strProductDataVersion);
+  DDX_Text(pDX, IDC_ABOUT_SPEC_VERSION, m_strSpecificationVersion);
 }
 
 BOOL CAboutDlg::OnInitDialog()

@@ -3,7 +3,7 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CDlgAdornedFrame, CMDIChildWnd)

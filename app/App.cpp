@@ -8,13 +8,16 @@
 #include "app/Fatalrpt.h"
 #include "app/Helpgate.h"
 #include "app/Helptmr.h"
+#include "app/Shellids.h"
+#include "document/Whids.h"
 #include "platform/core/Archive.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/MdiFrame.h"
-#include "platform/ui/Resource.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/MdiFrame.h"
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/docview/View.h"
 #include "productdb/Dbver.h"
 #include "productdb/txdbExcp.h"
+#include "project/Stamp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -22,6 +25,23 @@ namespace {
 
 // The module name the exceptions of this source file report, with the line of the throw.
 constexpr const char* kModule = "App";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoMakerName = 143,
+  kLineNoProductName = 145,
+  kLinePrefsNotLoaded = 168,
+  kLineNoDatabaseVersion = 180,
+  kLinePrefsNotSaved = 194,
+  kLineNoWarehouseTemplate = 259,
+  kLineNoWorkbenchTemplate = 266,
+  kLineNoPlanViewTemplate = 273,
+  kLineNoElevationViewTemplate = 280,
+  kLineNoDetailViewTemplate = 287,
+  kLineNoScheduleReportTemplate = 294,
+  kLineNoUnitInfoReportTemplate = 301,
+};
 
 constexpr int kDefaultSplashTime = 3000;
 
@@ -61,17 +81,27 @@ BEGIN_MESSAGE_MAP(CApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
-  ON_COMMAND(2019, OnApplicationSettings)
-  ON_COMMAND(1914, OnProjectSettings)
-  ON_UPDATE_COMMAND_UI(1914, OnUpdateProjectSettings)
+  ON_COMMAND(ID_APPLICATION_SETTINGS, OnApplicationSettings)
+  ON_COMMAND(ID_PROJECT_SETTINGS, OnProjectSettings)
+  ON_UPDATE_COMMAND_UI(ID_PROJECT_SETTINGS, OnUpdateProjectSettings)
   ON_COMMAND(ID_FILE_PRINT_SETUP, OnFilePrintSetup)
-  ON_COMMAND(5073, OnPerformanceTuning)
+  ON_COMMAND(ID_PERFORMANCE_TUNING, OnPerformanceTuning)
 END_MESSAGE_MAP()
 
 void ThrowAppFatalException(const char* file, int line)
 {
   throw CAppFatalException(file, line);
 }
+
+namespace {
+// A template getter called before start-up has made the templates is a fatal error.
+CMultiDocTemplate* RequiredTemplate(CMultiDocTemplate* pTemplate, int line)
+{
+  if (!pTemplate)
+    ThrowAppFatalException(kModule, line);
+  return pTemplate;
+}
+} // namespace
 
 CApp::CApp() : CWinApp(nullptr)
 {
@@ -140,9 +170,9 @@ void CApp::StartUp()
 void CApp::LoadNames()
 {
   if (!AfxLoadString(kMakerNameString, m_strMakerName))
-    ThrowAppFatalException(kModule, __LINE__);
+    ThrowAppFatalException(kModule, kLineNoMakerName);
   if (!AfxLoadString(kProductNameString, m_strProductName))
-    ThrowAppFatalException(kModule, __LINE__);
+    ThrowAppFatalException(kModule, kLineNoProductName);
 }
 
 void CApp::ShowSplash()
@@ -165,7 +195,7 @@ void CApp::LoadPreferences()
 {
   try {
     if (!m_appPrefs.Load())
-      ThrowAppFatalException(kModule, __LINE__);
+      ThrowAppFatalException(kModule, kLinePrefsNotLoaded);
   } catch (const CException&) {
     PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while loading application settings.\n");
     ProcessWndProcException(std::current_exception(), nullptr);
@@ -177,7 +207,7 @@ void CApp::ReadDatabaseVersion()
   try {
     CDbVerRec version;
     if (version.First(1) != 0)
-      throw CTXDBException(kModule, __LINE__, CTXDBException::readError);
+      throw CTXDBException(kModule, kLineNoDatabaseVersion, CTXDBException::readError);
     m_strDatePopulated = version.GetDatePopulated().Format("%m/%d/%Y");
     m_strProductDataVersion = version.GetProductDataVersion();
     m_strSpecificationVersion = version.GetSpecificationVersion();
@@ -191,7 +221,7 @@ int CApp::ExitInstance()
   PCTRACE(TT_APPLICATION, TL_DETAIL)("Capp::ExitInstance() \n");
   try {
     if (!m_appPrefs.Save())
-      ThrowAppFatalException(kModule, __LINE__);
+      ThrowAppFatalException(kModule, kLinePrefsNotSaved);
   } catch (const CException&) {
     PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while saving application settings.\n");
   }
@@ -248,58 +278,39 @@ void CApp::OnAppAbout()
   dialog.DoModal();
 }
 
-void CApp::ThrowMissingTemplate(int line) const
-{
-  ThrowAppFatalException(kModule, line);
-}
-
 CMultiDocTemplate* CApp::GetWarehouseTemplate() const
 {
-  if (!m_pWarehouseTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pWarehouseTemplate;
+  return RequiredTemplate(m_pWarehouseTemplate, kLineNoWarehouseTemplate);
 }
 
 CMultiDocTemplate* CApp::GetWorkbenchTemplate() const
 {
-  if (!m_pWorkbenchTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pWorkbenchTemplate;
+  return RequiredTemplate(m_pWorkbenchTemplate, kLineNoWorkbenchTemplate);
 }
 
 CMultiDocTemplate* CApp::GetPlanViewTemplate() const
 {
-  if (!m_pPlanViewTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pPlanViewTemplate;
+  return RequiredTemplate(m_pPlanViewTemplate, kLineNoPlanViewTemplate);
 }
 
 CMultiDocTemplate* CApp::GetElevationViewTemplate() const
 {
-  if (!m_pElevationViewTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pElevationViewTemplate;
+  return RequiredTemplate(m_pElevationViewTemplate, kLineNoElevationViewTemplate);
 }
 
 CMultiDocTemplate* CApp::GetDetailViewTemplate() const
 {
-  if (!m_pDetailViewTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pDetailViewTemplate;
+  return RequiredTemplate(m_pDetailViewTemplate, kLineNoDetailViewTemplate);
 }
 
 CMultiDocTemplate* CApp::GetScheduleReportViewTemplate() const
 {
-  if (!m_pScheduleReportViewTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pScheduleReportViewTemplate;
+  return RequiredTemplate(m_pScheduleReportViewTemplate, kLineNoScheduleReportTemplate);
 }
 
 CMultiDocTemplate* CApp::GetUnitInfoReportViewTemplate() const
 {
-  if (!m_pUnitInfoReportViewTemplate)
-    ThrowMissingTemplate(__LINE__);
-  return m_pUnitInfoReportViewTemplate;
+  return RequiredTemplate(m_pUnitInfoReportViewTemplate, kLineNoUnitInfoReportTemplate);
 }
 
 CDocument* CApp::GetActiveDocument() const
@@ -311,15 +322,5 @@ CDocument* CApp::GetActiveDocument() const
   return view ? view->GetDocument() : nullptr;
 }
 
-DWORD CApp::SerializeVersion(CArchive& ar, DWORD)
-{
-  if (ar.IsStoring()) {
-    ar << kStoredVersion;
-    return kStoredVersion;
-  }
-  DWORD version = 0;
-  ar >> version;
-  if (version < kLowestReadableVersion)
-    throw CAppSerializeException(kModule, __LINE__, CAppSerializeException::unsupportedVersion);
-  return version;
-}
+// The project's one stamp writer; the lower limit is fixed there.
+DWORD CApp::SerializeVersion(CArchive& ar, DWORD) { return SerializeVersionStamp(ar); }

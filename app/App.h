@@ -7,7 +7,8 @@
 
 #include "app/Appprefs.h"
 #include "app/Splash.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "project/Stamp.h"
 #include "support/Unitscvt.h"
 
 class CArchive;
@@ -21,8 +22,8 @@ class CApp : public CWinApp
   DECLARE_MESSAGE_MAP()
 public:
   // The version stamp that opens every persistent object of a project file.
-  static constexpr DWORD kStoredVersion = 10000;
-  static constexpr DWORD kLowestReadableVersion = 9236;
+  static constexpr DWORD kStoredVersion = kCurrentVersionStamp;
+  static constexpr DWORD kLowestReadableVersion = kOldestVersionStamp;
 
   CApp();
   ~CApp() override;
@@ -99,7 +100,6 @@ private:
   BOOL InitShell();
   void CreateDocTemplates();
   void ExitShell();
-  [[noreturn]] void ThrowMissingTemplate(int line) const;
 
   CString m_strMakerName;
   CString m_strProductName;

@@ -3,9 +3,9 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "document/Docver.h"
-#include "platform/ui/DataExch.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "project/DocServices.h"
+#include "project/Docver.h"
 
 IMPLEMENT_DYNAMIC(CPerformanceTuningDlg, CDialog)
 IMPLEMENT_DYNAMIC(CStoreNewDesignDlg, CDialog)
@@ -29,6 +29,20 @@ CString Trimmed(CString text)
   text.TrimLeft();
   text.TrimRight();
   return text;
+}
+
+// OK of a dialog that asks for a name: the name is taken trimmed and shown trimmed; a blank one is
+// refused with that message and the dialog stays open.
+bool AcceptName(CDialog* pDlg, CString& name, const char* blankMessage)
+{
+  if (!pDlg->UpdateData(TRUE))
+    return false;
+  name = Trimmed(name);
+  pDlg->UpdateData(FALSE);
+  if (!name.IsEmpty())
+    return true;
+  ShowBlankNameMessage(pDlg, blankMessage);
+  return false;
 }
 }  // namespace
 
@@ -77,15 +91,8 @@ void CStoreNewDesignDlg::DoDataExchange(CDataExchange* pDX)
 
 void CStoreNewDesignDlg::OnOK()
 {
-  if (!UpdateData(TRUE))
-    return;
-  m_strDesignName = Trimmed(m_strDesignName);
-  UpdateData(FALSE);
-  if (m_strDesignName.IsEmpty()) {
-    ShowBlankNameMessage(this, "The name cannot be blank.");
-    return;
-  }
-  EndDialog(IDOK);
+  if (AcceptName(this, m_strDesignName, "The name cannot be blank."))
+    EndDialog(IDOK);
 }
 
 CRenameDesignDlg::CRenameDesignDlg(CWnd* pParent) : CDialog(IDD_RENAME_DESIGN, pParent) {}
@@ -99,15 +106,8 @@ void CRenameDesignDlg::DoDataExchange(CDataExchange* pDX)
 
 void CRenameDesignDlg::OnOK()
 {
-  if (!UpdateData(TRUE))
-    return;
-  m_strNewName = Trimmed(m_strNewName);
-  UpdateData(FALSE);
-  if (m_strNewName.IsEmpty()) {
-    ShowBlankNameMessage(this, "The new name cannot be blank.");
-    return;
-  }
-  EndDialog(IDOK);
+  if (AcceptName(this, m_strNewName, "The new name cannot be blank."))
+    EndDialog(IDOK);
 }
 
 CDbVersionDlg::CDbVersionDlg(const CDocVersion& projectVersion, CWnd* pParent)

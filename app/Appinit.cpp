@@ -13,9 +13,9 @@
 #include "document/Whframe.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Ddx.h"
-#include "platform/ui/DocTempl.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/dlg/Ddx.h"
+#include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Wbframe.h"
@@ -120,6 +120,14 @@ void CApp::CreateDocTemplates()
   m_pUnitInfoReportViewTemplate =
     MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CUnitInfoReportFrame), RUNTIME_CLASS(CUnitInfoReportView),
                  "Created Unit Info Report View doc template. \n");
+  // The document finds its views by the view classes of these templates.
+  CDoc::SetViewClass(CDoc::warehouseView, RUNTIME_CLASS(CWarehouseView));
+  CDoc::SetViewClass(CDoc::workbenchView, RUNTIME_CLASS(CWorkbenchView));
+  CDoc::SetViewClass(CDoc::planView, RUNTIME_CLASS(CPlanView));
+  CDoc::SetViewClass(CDoc::elevationView, RUNTIME_CLASS(CElevationView));
+  CDoc::SetViewClass(CDoc::detailView, RUNTIME_CLASS(CDetailView));
+  CDoc::SetViewClass(CDoc::scheduleReportView, RUNTIME_CLASS(CScheduleReportView));
+  CDoc::SetViewClass(CDoc::unitInfoReportView, RUNTIME_CLASS(CUnitInfoReportView));
 }
 
 void CApp::ExitShell()

@@ -1,9 +1,11 @@
 #include "app/Appres.h"
 
 #include "app/About.h"
+#include "app/Dlgids.h"
+#include "app/Shellids.h"
 #include "app/Splash.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace {
 
@@ -44,17 +46,17 @@ CDialogTemplate AboutDialog()
   dialog.caption = "About Panecraft";
   dialog.size = CSize(290, 158);
   dialog.items = {
-    DialogItem(CDlgCtl::Static, 5042, "", 100, 10, 180, 10),
+    DialogItem(CDlgCtl::Static, IDC_ABOUT_VERSION, "", 100, 10, 180, 10),
     DialogItem(CDlgCtl::Static, 0, "Copyright Tarvex Windows. All rights reserved.", 100, 24, 180, 10),
     DialogItem(CDlgCtl::GroupBox, 0, "Product Database Versions", 100, 40, 180, 50),
     DialogItem(CDlgCtl::Static, 0, "Specification:", 108, 52, 64, 10),
-    DialogItem(CDlgCtl::Static, 5050, "", 176, 52, 100, 10),
+    DialogItem(CDlgCtl::Static, IDC_ABOUT_SPEC_VERSION, "", 176, 52, 100, 10),
     DialogItem(CDlgCtl::Static, 0, "Product Data:", 108, 64, 64, 10),
-    DialogItem(CDlgCtl::Static, 5049, "", 176, 64, 100, 10),
+    DialogItem(CDlgCtl::Static, IDC_ABOUT_DATA_VERSION, "", 176, 64, 100, 10),
     DialogItem(CDlgCtl::Static, 0, "Date Populated:", 108, 76, 64, 10),
-    DialogItem(CDlgCtl::Static, 5051, "", 176, 76, 100, 10),
+    DialogItem(CDlgCtl::Static, IDC_ABOUT_DATE_POPULATED, "", 176, 76, 100, 10),
     DialogItem(CDlgCtl::GroupBox, 0, "Important Notice!!", 100, 96, 180, 32),
-    DialogItem(CDlgCtl::PushButton, 3501, "Click here to read.", 130, 108, 120, 14),
+    DialogItem(CDlgCtl::PushButton, IDC_IMPORTANT_NOTICE, "Click here to read.", 130, 108, 120, 14),
     DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 230, 136, 50, 14),
   };
   return dialog;
@@ -86,10 +88,10 @@ void RegisterAppResources()
   res.AddString(kMainFrameString, "Panecraft");
   res.AddString(kMakerNameString, "Tarvex Windows");
   res.AddString(kProductNameString, "Panecraft");
-  for (UINT id : {1904u, 1502u, 1602u, 3101u})
+  for (UINT id : {IDR_WAREHOUSE, IDR_PLAN_VIEW, IDR_ELEVATION_VIEW, IDR_REPORT_VIEW})
     res.AddString(id, kProjectDocString);
-  res.AddString(308, kWorkbenchDocString);
-  res.AddString(1701, kDetailDocString);
+  res.AddString(IDR_WORKBENCH, kWorkbenchDocString);
+  res.AddString(IDR_DETAIL_VIEW, kDetailDocString);
   res.AddBitmap(CSplashWnd::kPictureId, {400, 240, [](CDC* pDC) { DrawProductPicture(pDC, 400, 240, 56); }});
   res.AddBitmap(CAboutDlg::kPictureId, {125, 125, [](CDC* pDC) { DrawProductPicture(pDC, 125, 125, 20); }});
   res.AddDialog(CAboutDlg::IDD, AboutDialog());

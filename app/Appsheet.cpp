@@ -4,7 +4,7 @@
 #include "app/Appprefs.h"
 #include "app/Hint.h"
 #include "document/Doc.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CApplicationPreferencesSheetDlg, CRetainedPropertySheet)
 

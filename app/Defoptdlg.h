@@ -2,10 +2,10 @@
 // The option-choices page: a three-list picker of unit type, option and option choice over a
 // working copy of the default option choices by unit type. The project's variant edits the
 // active project's defaults; the application's variant starts from the application defaults.
-#include "document/Optbytyp.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/PropSheet.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/PropSheet.h"
 #include "productdb/Optchoic.h"
+#include "project/Optbytyp.h"
 
 class CDoc;
 class CAppDefaultOptionChoices;

@@ -2,6 +2,13 @@
 // Dialog templates and control ids of the settings sheets and the small application dialogs.
 #include "platform/core/Types.h"
 
+// About box: the version texts and the Important Notice button.
+constexpr UINT IDC_ABOUT_VERSION = 5042;
+constexpr UINT IDC_ABOUT_SPEC_VERSION = 5050;
+constexpr UINT IDC_ABOUT_DATA_VERSION = 5049;
+constexpr UINT IDC_ABOUT_DATE_POPULATED = 5051;
+constexpr UINT IDC_IMPORTANT_NOTICE = 3501;
+
 // Performance Tuning.
 constexpr UINT IDD_PERFORMANCE_TUNING = 5034;
 constexpr UINT IDC_RESIZE_TIME = 5047;

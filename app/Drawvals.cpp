@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Gdi.h"
 
 namespace
 {

@@ -3,13 +3,21 @@
 #include <climits>
 
 #include "views/Xltdata.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
 namespace {
 
 constexpr const char* kModule = "Dxfcfg";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineWriteLayer = 154,
+  kLineWriteColor = 155,
+  kLineWriteLineType = 156,
+};
 constexpr const char* kSection = "ExportToDXF";
 constexpr const char* kContinuous = "Continuous";
 
@@ -151,9 +159,9 @@ void CExportToDXFConfig::Save()
     CString colorName;
     if (!colors.Lookup(r.color, colorName))
       colorName.Empty();
-    Write(Key(record, "Layer"), r.layer, __LINE__);
-    Write(Key(record, "Color"), colorName, __LINE__);
-    Write(Key(record, "LineType"), r.lineType, __LINE__);
+    Write(Key(record, "Layer"), r.layer, kLineWriteLayer);
+    Write(Key(record, "Color"), colorName, kLineWriteColor);
+    Write(Key(record, "LineType"), r.lineType, kLineWriteLineType);
   }
 }
 

@@ -4,13 +4,19 @@
 
 #include "app/Digitrun.h"
 #include "views/Xltdata.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
 namespace {
 
 constexpr const char* kModule = "Gdicfg";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineWriteFailed = 85,
+};
 constexpr const char* kSection = "ExportToGDI";
 
 struct CColorSpec
@@ -82,7 +88,7 @@ void CExportToGDIConfig::Save()
     COLORREF c = m_colors[i];
     CString text = CString::Formatted("%d,%d,%d", GetRValue(c), GetGValue(c), GetBValue(c));
     if (!AfxGetApp()->WriteProfileString(kSection, kSpecs[i].key, text))
-      throw CAppFatalException(kModule, __LINE__);
+      throw CAppFatalException(kModule, kLineWriteFailed);
   }
 }
 

@@ -1,6 +1,10 @@
 // The program's entry: the application object is built before it runs; the unit classes are
-// registered with the unit factory before start-up reads the catalogue.
+// registered with the unit factory, and the persistent classes for loading by name, before
+// start-up reads the catalogue or a project.
 #include "app/App.h"
+#include "document/Doc.h"
+#include "platform/core/Coreclass.h"
+#include "project/Projreg.h"
 #include "units/standard/Stdreg.h"
 
 CApp theApp;
@@ -8,5 +12,8 @@ CApp theApp;
 int main(int argc, char** argv)
 {
   RegisterStandardUnits();
+  RegisterCoreClasses();
+  RegisterProjectClasses();
+  RegisterDocumentClasses();
   return AfxWinMain(argc, argv);
 }

@@ -6,10 +6,10 @@
 #include "document/Doc.h"
 #include "document/Docviews.h"
 #include "model/Unitutil.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/View.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -23,6 +23,17 @@ CApp* TheApp()
 }
 
 constexpr const char* kModule = "Mainfrm";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineClientNotSubclassed = 113,
+  kLineMenuNotAttached = 186,
+  kLineDebugItemNotRemoved = 195,
+  kLineMenuNotDetached = 197,
+  kLineNoInsertPopup = 205,
+  kLineNoUnitCommands = 217,
+};
 
 const UINT kToolbarButtons[] = {
   ID_FILE_NEW,       ID_FILE_OPEN,      ID_FILE_SAVE,         ID_SEPARATOR,         ID_EDIT_CUT,
@@ -110,7 +121,7 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
   auto* pClient = new CMainFrameClient;
   if (!pClient->SubclassWindow(m_hWndMDIClient)) {
     delete pClient;
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineClientNotSubclassed);
   }
   pClient->Invalidate();
 
@@ -183,7 +194,7 @@ void CMainFrame::RemoveDebugMenu(HMENU hMenu)
 {
   CMenu menu;
   if (!menu.Attach(hMenu))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineMenuNotAttached);
   int debugPosition = -1;
   for (int i = 0; i < static_cast<int>(menu.GetMenuItemCount()); ++i) {
     char text[kMenuTextLimit + 1] = {};
@@ -192,9 +203,9 @@ void CMainFrame::RemoveDebugMenu(HMENU hMenu)
       debugPosition = i;
   }
   if (debugPosition >= 0 && !menu.RemoveMenu(static_cast<UINT>(debugPosition), MF_BYPOSITION))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineDebugItemNotRemoved);
   if (menu.Detach() == nullptr)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineMenuNotDetached);
 }
 
 void CMainFrame::FillWorkbenchInsertMenu()
@@ -202,7 +213,7 @@ void CMainFrame::FillWorkbenchInsertMenu()
   CMenu* pMenu = CMenu::FromHandle(TheApp()->GetWorkbenchTemplate()->m_hMenuShared);
   CMenu* pInsert = pMenu ? pMenu->GetSubMenu(kWorkbenchInsertPopup) : nullptr;
   if (!pInsert)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoInsertPopup);
   FillNewUnitMenu(pInsert);
 }
 
@@ -214,7 +225,7 @@ void CMainFrame::FillNewUnitMenu(CMenu* pPopup)
   if (m_newUnitCommands.IsEmpty())
     m_newUnitCommands.Build(HasUnitClass);
   if (!m_newUnitCommands.AppendTo(pPopup))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoUnitCommands);
 }
 
 void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const

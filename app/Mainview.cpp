@@ -4,8 +4,8 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -17,6 +17,13 @@ CApp* TheApp()
 }
 
 constexpr const char* kModule = "Mainview";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoFrame = 64,
+  kLineNoView = 130,
+};
 
 enum
 {
@@ -61,7 +68,7 @@ CFrameWnd* CMainFrame::OpenFrame(CDocTemplate* pTemplate, const char* trace, BOO
     pDoc = GetActiveProject();
   CFrameWnd* pFrame = pDoc ? pTemplate->CreateNewFrame(pDoc, nullptr) : nullptr;
   if (!pFrame)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoFrame);
   PCTRACE(TT_APPLICATION, TL_VERBOSE)("%s", trace);
   pTemplate->InitialUpdateFrame(pFrame, pDoc, bMakeVisible);
   return pFrame;
@@ -127,7 +134,7 @@ CView* CMainFrame::FindOrOpenAspectView(CDoc* pDoc, const CAspect& aspect)
   (this->*aspect.open)();
   pView = (pDoc->*aspect.find)();
   if (!pView)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoView);
   pView->OnInitialUpdate();
   return pView;
 }

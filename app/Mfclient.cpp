@@ -1,9 +1,10 @@
 #include "app/Mfclient.h"
 
 #include "app/Shellids.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/WinApp.h"
+#include "document/Whids.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -13,6 +14,13 @@ namespace
 {
 constexpr const char* kModule = "Mfclient";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoCaptionFont = 23,
+  kLineNoContextMenu = 103,
+};
+
 const char kMakerCaption[] = "T   A   R   V   E   X  ";
 const char kRegisteredSign[] = "\xAE";
 
@@ -20,7 +28,7 @@ void MakeCaptionFont(CFont& font, int points, int pixelsPerInch)
 {
   if (!font.CreateFont(points * pixelsPerInch / 72, 0, 0, 0, 0, FALSE, FALSE, FALSE, 0, 0, 0, PROOF_QUALITY,
                        VARIABLE_PITCH | FF_ROMAN, "TIMES NEW ROMAN"))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoCaptionFont);
 }
 
 TEXTMETRIC MeasureFont(CDC& dc, CFont& font)
@@ -100,7 +108,7 @@ void CMainFrameClient::OnRButtonUp(UINT nFlags, CPoint point)
   CWnd::OnRButtonUp(nFlags, point);
   CMenu menu;
   if (!menu.LoadMenu(IDR_CONTEXT_MENUS))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoContextMenu);
   ClientToScreen(&point);
   menu.GetSubMenu(kMainContextPopup)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y,
                                                      AfxGetMainWnd());

@@ -1,7 +1,7 @@
 #pragma once
 // The area behind the MDI child frames: grey, with the maker's name embossed in its top-right
 // corner, and the program's main commands on a right click.
-#include "platform/ui/Wnd.h"
+#include "platform/ui/wnd/Wnd.h"
 
 class CMainFrameClient : public CWnd
 {

@@ -2,8 +2,8 @@
 
 #include "app/Digitrun.h"
 #include "app/Dxfunits.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Assoctbl.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -12,6 +12,16 @@
 namespace {
 
 constexpr const char* kModule = "Miscprf";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineWriteMainWindowRect = 108,
+  kLineWriteMeasurementUnits = 109,
+  kLineWriteDXFTranslationUnit = 110,
+  kLineWriteHorizontalExtent = 113,
+  kLineWriteVerticalExtent = 115,
+};
 constexpr const char* kSection = "Misc";
 constexpr double kDefaultHorizontalExtent = 360.0;
 constexpr double kDefaultVerticalExtent = 240.0;
@@ -105,12 +115,12 @@ void CMiscPrefs::Load()
 void CMiscPrefs::Save()
 {
   const CRect& r = m_rectMainWindow;
-  Write("MainWindowRect", CString::Formatted("%d,%d,%d,%d", r.left, r.top, r.right, r.bottom), __LINE__);
-  Write("MeasurementUnits", TextOf(CAssocMeasurementUnitsAndDescription(), m_nMeasurementUnits, 0), __LINE__);
-  Write("DXFTranslationUnit", TextOf(CAssocDXFTranslationUnitAndDescription(), m_nDXFTranslationUnit, 0), __LINE__);
+  Write("MainWindowRect", CString::Formatted("%d,%d,%d,%d", r.left, r.top, r.right, r.bottom), kLineWriteMainWindowRect);
+  Write("MeasurementUnits", TextOf(CAssocMeasurementUnitsAndDescription(), m_nMeasurementUnits, 0), kLineWriteMeasurementUnits);
+  Write("DXFTranslationUnit", TextOf(CAssocDXFTranslationUnitAndDescription(), m_nDXFTranslationUnit, 0), kLineWriteDXFTranslationUnit);
   CUnitsConverter converter;
   Write("WorkbenchHorizontalExtentInInches",
-        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchHorizontalExtent), __LINE__);
+        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchHorizontalExtent), kLineWriteHorizontalExtent);
   Write("WorkbenchVerticalExtentInInches",
-        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchVerticalExtent), __LINE__);
+        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchVerticalExtent), kLineWriteVerticalExtent);
 }

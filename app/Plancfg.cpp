@@ -1,12 +1,22 @@
 #include "app/Plancfg.h"
 
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
 namespace {
 
 constexpr const char* kModule = "Plancfg";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineWriteFrameOn = 50,
+  kLineWriteFullFrameWidthOn = 51,
+  kLineWriteFrameLinesOn = 52,
+  kLineWriteSillLinesOn = 53,
+  kLineWriteGlassLines = 54,
+};
 constexpr const char* kSection = "PlanSectionView";
 
 void LoadInt(const char* key, int& member)
@@ -47,9 +57,9 @@ void CPlanSectionViewConfig::Load()
 
 void CPlanSectionViewConfig::Save()
 {
-  Write("FrameOn", m_nFrameOn, __LINE__);
-  Write("FullFrameWidthOn", m_nFullFrameWidthOn, __LINE__);
-  Write("FrameLinesOn", m_nFrameLinesOn, __LINE__);
-  Write("SillLinesOn", m_nSillLinesOn, __LINE__);
-  Write("GlassLines", m_nGlassLines, __LINE__);
+  Write("FrameOn", m_nFrameOn, kLineWriteFrameOn);
+  Write("FullFrameWidthOn", m_nFullFrameWidthOn, kLineWriteFullFrameWidthOn);
+  Write("FrameLinesOn", m_nFrameLinesOn, kLineWriteFrameLinesOn);
+  Write("SillLinesOn", m_nSillLinesOn, kLineWriteSillLinesOn);
+  Write("GlassLines", m_nGlassLines, kLineWriteGlassLines);
 }

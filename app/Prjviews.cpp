@@ -1,7 +1,7 @@
 #include "app/Prjviews.h"
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 IMPLEMENT_DYNCREATE(CPlanFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CElevationFrame, CDlgAdornedFrame)

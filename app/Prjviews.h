@@ -1,10 +1,10 @@
 #pragma once
 // Stand-ins for the three drawing views and the two reports of a project, until the drawings
-// and reports bring their own frames and views. Each frame has the class name the project
-// document looks for and the caption of an adorned frame; the views show nothing.
+// and reports bring their own frames and views. Each frame has the caption of an adorned frame;
+// the views show nothing.
 #include "app/Adorned.h"
 #include "document/Docviews.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/View.h"
 
 class CPlanFrame : public CDlgAdornedFrame
 {

@@ -1,7 +1,7 @@
 #include "app/Shellids.h"
 #include "app/Shellres.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

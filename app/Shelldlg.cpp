@@ -1,6 +1,6 @@
 #include "app/Dlgids.h"
 #include "app/Shellres.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

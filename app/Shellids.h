@@ -6,7 +6,8 @@
 // Menus, toolbar bitmap and document templates.
 constexpr UINT IDR_MAINFRAME = 107;
 constexpr UINT IDB_MAINFRAME_TOOLBAR = 102;
-constexpr UINT IDR_CONTEXT_MENUS = 5032;
+// The context menus (IDR_CONTEXT_MENUS) and the project-settings command (ID_PROJECT_SETTINGS) are
+// shared with the design list: see document/Whids.h.
 constexpr UINT IDR_WAREHOUSE = 1904;
 constexpr UINT IDR_WORKBENCH = 308;
 constexpr UINT IDR_PLAN_VIEW = 1502;
@@ -53,5 +54,4 @@ constexpr UINT ID_TOGGLE_REPORT_BAR = 3107;
 
 // Application commands.
 constexpr UINT ID_APPLICATION_SETTINGS = 2019;
-constexpr UINT ID_PROJECT_SETTINGS = 1914;
 constexpr UINT ID_PERFORMANCE_TUNING = 5073;

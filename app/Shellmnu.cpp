@@ -1,7 +1,8 @@
 #include "app/Newunit.h"
 #include "app/Shellids.h"
 #include "app/Shellres.h"
-#include "platform/ui/Resource.h"
+#include "document/Whids.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {
@@ -96,10 +97,10 @@ void AddWarehouseMenu()
   CMenuTemplate menu;
   Item edit = EditPopup();
   edit.children.push_back(Separator());
-  edit.children.push_back(Item("Crea&te Design", 216));
-  edit.children.push_back(Item("&Edit Design", 217));
-  edit.children.push_back(Item("Rena&me Design...", 218));
-  edit.children.push_back(Item("&Delete Design\tDel", 219));
+  edit.children.push_back(Item("Crea&te Design", ID_CREATE_DESIGN));
+  edit.children.push_back(Item("&Edit Design", ID_EDIT_DESIGN));
+  edit.children.push_back(Item("Rena&me Design...", ID_RENAME_DESIGN));
+  edit.children.push_back(Item("&Delete Design\tDel", ID_DELETE_DESIGN));
   menu.items = {ProjectFilePopup(), edit,          Item("&View", ViewItems()), ReportsPopup(), SettingsPopup(true),
                 WindowPopup(),      HelpPopup()};
   CResources::Get().AddMenu(IDR_WAREHOUSE, std::move(menu));

@@ -1,6 +1,7 @@
 #include "app/Shellids.h"
 #include "app/Shellres.h"
-#include "platform/ui/Resource.h"
+#include "document/Whids.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

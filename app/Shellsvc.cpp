@@ -4,12 +4,18 @@
 #include "app/Appdlgs.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
-#include "platform/ui/DocTempl.h"
+#include "platform/ui/docview/DocTempl.h"
 #include "support/Exceptn.h"
 
 namespace
 {
 constexpr const char* kModule = "Shellsvc";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoMainFrame = 80,
+};
 }  // namespace
 
 CString CShellServices::GetProductName() const
@@ -78,7 +84,7 @@ void CShellServices::OpenWorkbenchFrame(CDoc* pDoc)
 {
   CMainFrame* pMainFrame = GetMainFrame();
   if (!pMainFrame)
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoMainFrame);
   pMainFrame->OpenWorkbenchFrame(pDoc);
 }
 

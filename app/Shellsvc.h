@@ -2,8 +2,8 @@
 // The application's side of what the project document and its design list ask for: the
 // product name and database texts, the user's contact, the naming and project dialogs, and the
 // Workbench frame of the main window; and what the Workbench asks of the main frame.
-#include "document/DocServices.h"
 #include "document/Whsvc.h"
+#include "project/DocServices.h"
 #include "workbench/Wbsvc.h"
 
 class CApp;

@@ -1,12 +1,23 @@
 #include "app/Userinfo.h"
 
-#include "platform/ui/WinApp.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
 namespace {
 
 constexpr const char* kModule = "Userinfo";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineWriteCompany = 51,
+  kLineWriteAddress = 52,
+  kLineWriteCity = 53,
+  kLineWriteState = 54,
+  kLineWriteZipCode = 55,
+  kLineWriteContact = 56,
+};
 constexpr const char* kSection = "UserLicenseInfo";
 
 void LoadText(const char* key, CString& member)
@@ -48,10 +59,10 @@ void CUserLicenseInfo::Load()
 
 void CUserLicenseInfo::Save()
 {
-  Write("Company", m_strCompany, __LINE__);
-  Write("Address", m_strAddress, __LINE__);
-  Write("City", m_strCity, __LINE__);
-  Write("State", m_strState, __LINE__);
-  Write("ZipCode", m_strZipCode, __LINE__);
-  Write("Contact", m_strContact, __LINE__);
+  Write("Company", m_strCompany, kLineWriteCompany);
+  Write("Address", m_strAddress, kLineWriteAddress);
+  Write("City", m_strCity, kLineWriteCity);
+  Write("State", m_strState, kLineWriteState);
+  Write("ZipCode", m_strZipCode, kLineWriteZipCode);
+  Write("Contact", m_strContact, kLineWriteContact);
 }

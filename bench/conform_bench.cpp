@@ -19,9 +19,9 @@ class CBenchArch : public CStandardArchedUnit
 public:
   CBenchArch() : CStandardArchedUnit("AR", "BA011") {}
   CUnit* Clone() const override { return new CBenchArch(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) override { return m_vProposedOffset; }
-  void BuildSizedComponents() override
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return m_vProposedOffset; }
+  void BuildSizedComponents() const override
   {
     const double w = GetWidth();
     const double s = GetShoulderHeight();
@@ -29,9 +29,9 @@ public:
     for (int i = 0; i < 4; ++i)
       m_pSizedComponents->Add(new CSizedComponent("XX", 0, "P", corners[i], corners[(i + 1) % 4]));
   }
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
 };
 
 void UseCatalogue() { CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR); }

@@ -12,9 +12,11 @@
 #include <vector>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
+#include "platform/core/Coreclass.h"
+#include "platform/ui/dlg/DialogService.h"
 #include "productdb/txrecobj.h"
-#include "platform/ui/DialogService.h"
+#include "project/DocServices.h"
+#include "project/Projreg.h"
 
 namespace {
 
@@ -41,6 +43,8 @@ struct CBenchProject
     SetDocServices(&services);
     SetDialogService(&dialogs);
     CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
+    RegisterCoreClasses();
+    RegisterProjectClasses();
     folder = std::filesystem::temp_directory_path() / ("pcbench." + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     path = (folder / "bench.tpf").string();

@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/ImageData.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/ImageData.h"
 
 namespace
 {

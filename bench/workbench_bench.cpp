@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
+#include "project/DocServices.h"
 #include "geometry/2dline.h"
-#include "platform/ui/DialogService.h"
-#include "platform/ui/QtApp.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/wnd/QtApp.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/Unititem.h"

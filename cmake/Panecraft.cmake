@@ -42,3 +42,20 @@ function(panecraft_bench name)
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
+
+# The layer check (cmake/LayerCheck.cmake) over the tree, and its own test, which plants faults
+# in a scratch tree. Both read the layer order of the top-level CMakeLists.txt.
+function(panecraft_layer_check)
+  list(JOIN PANECRAFT_LAYERS_BELOW_QT "," below)
+  list(JOIN PANECRAFT_LAYERS_ABOVE_QT "," above)
+  list(JOIN PANECRAFT_LAYER_EXCEPTIONS "," exceptions)
+  set(check ${CMAKE_SOURCE_DIR}/cmake/LayerCheck.cmake)
+  add_test(NAME layer_check
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR}
+      -DLAYERS_BELOW_QT=${below} -DLAYERS_ABOVE_QT=${above} "-DEXCEPTIONS=${exceptions}"
+      -P ${check})
+  add_test(NAME layer_check_plants
+    COMMAND ${CMAKE_COMMAND} -DCHECK=${check} -DWORK_DIR=${CMAKE_BINARY_DIR}/layer_check_plants
+      -DLAYERS_BELOW_QT=${below} -DLAYERS_ABOVE_QT=${above}
+      -P ${CMAKE_SOURCE_DIR}/tests/cmake/LayerCheckTest.cmake)
+endfunction()

@@ -1,28 +1,31 @@
 #pragma once
-// The project document: the version record, project data, project preferences and stored
-// designs of one project file, the one design being edited on the Workbench with its snapshot,
-// and the project file itself, held open and locked while the project is open.
-#include <set>
-#include <string>
-#include <utility>
+// The project document: the document/view adapter over the project. It forwards to the project,
+// which holds the version record, project data, preferences, stored designs, the edited design
+// and the project file, and answers the project's questions with message boxes. Views learn of
+// changes to the stored designs through UpdateAllViews hints (Docviews.h).
+#include "platform/ui/docview/Doc.h"
+#include "project/Project.h"
 
-#include "document/Design.h"
-#include "document/Docver.h"
-#include "document/Dsgstore.h"
-#include "document/Prjfile.h"
-#include "document/Projdata.h"
-#include "document/Projprefs.h"
-#include "platform/ui/Doc.h"
-
-class CDesignListOwner;
-class CListBox;
 class CView;
 
-class CDoc : public CDocument
+class CDoc : public CDocument, private CProjectHost
 {
   DECLARE_SERIAL(CDoc)
   DECLARE_MESSAGE_MAP()
 public:
+  // The views of a project, as the document finds them among its views.
+  enum ProjectView
+  {
+    warehouseView,
+    workbenchView,
+    planView,
+    elevationView,
+    detailView,
+    scheduleReportView,
+    unitInfoReportView,
+    projectViewCount
+  };
+
   CDoc();
   ~CDoc() override;
 
@@ -32,7 +35,7 @@ public:
   void OnCloseDocument() override;
   void OnChangedViewList() override;
   // Tag, version record, project data, project preferences, stored designs.
-  void Serialize(CArchive& ar) override;
+  void Serialize(CArchive& ar) override { m_project.Serialize(ar); }
 
   // Modified state: the flag, backed by the CRC-32 of the serialized project.
   void SetProjectModified(BOOL modified);
@@ -40,53 +43,57 @@ public:
   void UpdateProjectModified();
 
   // The edited design and its snapshot.
-  CDesign* GetEditedDesign() const { return m_pEditedDesign; }
-  void NewEditedDesign();
+  CDesign* GetEditedDesign() const { return m_project.GetEditedDesign(); }
+  void NewEditedDesign() { m_project.NewEditedDesign(); }
   // FALSE, after telling the user, when the stored design cannot be rebuilt; the edited design
   // is then left as it was.
-  BOOL EditStoredDesign(int index);
-  void CloseEditedDesign();
-  int GetEditedDesignIndex() const;
-  const CDesignStore& GetEditedDesignSnapshot() const { return m_editedSnapshot; }
+  BOOL EditStoredDesign(int index) { return m_project.EditStoredDesign(index); }
+  void CloseEditedDesign() { m_project.CloseEditedDesign(); }
+  int GetEditedDesignIndex() const { return m_project.GetEditedDesignIndex(); }
+  const CDesignStore& GetEditedDesignSnapshot() const { return m_project.GetEditedDesignSnapshot(); }
   // FALSE only when the user cancelled.
-  BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel);
+  BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel) { return m_project.StoreEditedDesign(ask, allowCancel); }
   BOOL OkToCloseEditedDesign();
 
   // The stored designs, as the design list uses them. Bad indexes and names raise CAppException.
-  int GetDesignCount() const { return m_designs.GetSize(); }
-  int FindDesign(const CString& name) const { return m_designs.Find(name); }
-  CString GetDesignName(int index) const;
-  void AddDesign(const CDesignStore& store);
-  void ReplaceDesign(const CDesignStore& store, int index);
-  void DeleteDesign(int index);
+  int GetDesignCount() const { return m_project.GetDesignCount(); }
+  int FindDesign(const CString& name) const { return m_project.FindDesign(name); }
+  CString GetDesignName(int index) const { return m_project.GetDesignName(index); }
+  void AddDesign(const CDesignStore& store) { m_project.AddDesign(store); }
+  void ReplaceDesign(const CDesignStore& store, int index) { m_project.ReplaceDesign(store, index); }
+  void DeleteDesign(int index) { m_project.DeleteDesign(index); }
   // FALSE, after telling the user, when the design cannot be rebuilt to take the new name.
-  BOOL RenameDesign(int index, const CString& newName);
+  BOOL RenameDesign(int index, const CString& newName) { return m_project.RenameDesign(index, newName); }
+  // Tells the views to show the whole list of stored designs afresh.
   void FillDesignList();
   // Writes stored design [index] as one record (the design clipboard's payload).
-  void SerializeStoredDesign(CArchive& ar, int index);
-  // The reports' walk: each stored design rebuilt in turn; one that cannot be rebuilt is
-  // skipped after telling the user once.
-  CDesign* GetFirstDesign();
-  CDesign* GetNextDesign();
-  CString GetNewDesignName() const;
+  void SerializeStoredDesign(CArchive& ar, int index) { m_project.SerializeStoredDesign(ar, index); }
+  // The reports' walk: each stored design rebuilt in turn into the walk, which owns it; one that
+  // cannot be rebuilt is skipped after telling the user once.
+  CDesign* GetFirstDesign(CDesignWalk& walk) { return m_project.GetFirstDesign(walk); }
+  CDesign* GetNextDesign(CDesignWalk& walk) { return m_project.GetNextDesign(walk); }
+  CString GetNewDesignName() const { return m_project.GetNewDesignName(); }
 
-  // The document's views by class.
-  CView* GetWarehouseView() const;
-  CView* GetWorkbenchView() const;
-  CView* GetPlanView() const;
-  CView* GetElevationView() const;
-  CView* GetDetailView() const;
-  CView* GetScheduleReportView() const;
-  CView* GetUnitInfoReportView() const;
+  // The document's views by kind: the first view of the class set for the kind (the report
+  // views also by their frame's report kind).
+  CView* GetWarehouseView() const { return FindView(warehouseView); }
+  CView* GetWorkbenchView() const { return FindView(workbenchView); }
+  CView* GetPlanView() const { return FindView(planView); }
+  CView* GetElevationView() const { return FindView(elevationView); }
+  CView* GetDetailView() const { return FindView(detailView); }
+  CView* GetScheduleReportView() const { return FindView(scheduleReportView); }
+  CView* GetUnitInfoReportView() const { return FindView(unitInfoReportView); }
   void MoveViewToHead(CView* view);
   void UpdateFrameTitles();
+  // The view class of each kind, set at start-up by whoever makes the document templates.
+  static void SetViewClass(ProjectView kind, const CRuntimeClass* viewClass);
 
-  CDocVersion& GetDocVersion() { return m_docVersion; }
-  CProjectData& GetProjectData() { return m_projectData; }
-  CString GetProjectName() const { return m_projectData.GetProjectName(); }
-  CProjectPrefs& GetProjectPrefs() { return m_projectPrefs; }
-  const CDesignStoreArray& GetStoredDesigns() const { return m_designs; }
-  BOOL IsProjectFileOpen() const { return m_projectFile.IsOpen(); }
+  CDocVersion& GetDocVersion() { return m_project.GetDocVersion(); }
+  CProjectData& GetProjectData() { return m_project.GetProjectData(); }
+  CString GetProjectName() const { return m_project.GetProjectData().GetProjectName(); }
+  CProjectPrefs& GetProjectPrefs() { return m_project.GetProjectPrefs(); }
+  const CDesignStoreArray& GetStoredDesigns() const { return m_project.GetStoredDesigns(); }
+  BOOL IsProjectFileOpen() const { return m_project.IsFileOpen(); }
 
 protected:
   void OnFileClose();
@@ -94,29 +101,21 @@ protected:
   void OnFileSaveAs();
 
 private:
-  // CRC-32 of the serialized project.
-  DWORD ComputeChecksum();
-  CView* FindView(const char* className, int reportKind = -1) const;
-  CListBox* GetDesignListBox() const;
-  void CheckIndex(int index) const;
-  void RenameListEntry(const CString& oldName, const CString& newName);
-  BOOL RebuildDesign(int index, CDesign& design, BOOL reportOnce);
-  // Tells the user the design could not be read; FALSE.
-  BOOL ReportUnreadable(const CString& designName) const;
-  BOOL SettleNewName(CString& name, int& index, BOOL allowCancel, BOOL askReplaceFirst);
-  int AskReplace(const CString& name, BOOL allowCancel) const;
+  CView* FindView(ProjectView kind) const;
   int MessageBox(const CString& text, UINT type) const;
 
-  CDocVersion m_docVersion;
-  CProjectData m_projectData;
-  CProjectPrefs m_projectPrefs;
-  CDesignStoreArray m_designs;
-  CDesign* m_pEditedDesign = nullptr;
-  CDesignStore m_editedSnapshot;
-  CDesign* m_pIterationDesign = nullptr;
-  int m_nIterationIndex = -1;
-  CProjectFile m_projectFile;
-  DWORD m_dwChecksum = 0;
-  // Stored designs already reported unreadable during the reports' walk (name, block CRC).
-  std::set<std::pair<std::string, DWORD>> m_reportedUnreadable;
+  // The project's questions and its changes to the stored designs.
+  Answer AskStoreChanges(const CString& name, BOOL allowCancel) override;
+  Answer AskReplace(const CString& name, BOOL allowCancel) override;
+  void ReportUnreadable(const CString& designName) override;
+  void BeginWait() override;
+  void EndWait() override;
+  void OnDesignAdded(const CString& name) override;
+  void OnDesignDeleting(const CString& name) override;
+  void OnDesignRenamed(const CString& oldName, const CString& newName) override;
+
+  CProject m_project;
 };
+
+// Registers the document class for creation by name; called once at start-up.
+void RegisterDocumentClasses();

@@ -1,16 +1,37 @@
 #pragma once
-// What the project document asks of the views that show it. The views are found among the
-// document's views by their run-time class; these small interfaces are how the document then
-// talks to them without depending on the layers above it.
-class CListBox;
+// What the project document and the views that show it know of each other. The document tells its
+// views about changes to the stored designs with UpdateAllViews and the hints below; the small
+// interfaces are how it asks a view for something without depending on the layers above it.
+#include "platform/core/Object.h"
+#include "platform/core/String.h"
+
+// Hints about the list of stored designs. The hint object is a CDesignListHint.
+enum DesignListHint
+{
+  // A design was added under the new name.
+  HINT_DESIGN_ADDED = 20,
+  // The design of the old name is about to be deleted.
+  HINT_DESIGN_DELETING = 21,
+  // The design of the old name now has the new name.
+  HINT_DESIGN_RENAMED = 22,
+  // The whole list is to be shown afresh from the document; no hint object.
+  HINT_DESIGN_LIST = 23
+};
+
+class CDesignListHint : public CObject
+{
+  DECLARE_DYNAMIC(CDesignListHint)
+public:
+  CDesignListHint(const CString& oldName, const CString& newName) : m_strOldName(oldName), m_strNewName(newName) {}
+  CString m_strOldName;
+  CString m_strNewName;
+};
 
 // Implemented by the warehouse view.
 class CDesignListOwner
 {
 public:
   virtual ~CDesignListOwner() = default;
-  // The list box of design names that the document keeps in step with its stored designs.
-  virtual CListBox* GetDesignListBox() = 0;
   // Takes a project name typed in the warehouse into the project data.
   virtual void CommitProjectName() = 0;
 };

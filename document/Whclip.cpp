@@ -3,27 +3,33 @@
 #include <cstring>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "document/Dsgstore.h"
 #include "document/Whids.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
-#include "platform/ui/Clipbrd.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/wnd/Resource.h"
+#include "project/DocServices.h"
+#include "project/Dsgstore.h"
 #include "support/Exceptn.h"
 
 namespace
 {
 constexpr const char* kModule = "Whclip";
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoFormatName = 26,
+};
 constexpr UINT kErrorBox = MB_OK | MB_ICONEXCLAMATION;
 
 UINT DesignClipboardFormat()
 {
   CString name;
   if (!AfxLoadString(IDS_DESIGN_CLIPBOARD_FORMAT, name))
-    throw CAppFatalException(kModule, __LINE__);
+    throw CAppFatalException(kModule, kLineNoFormatName);
   return RegisterClipboardFormat(name);
 }
 

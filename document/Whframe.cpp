@@ -5,8 +5,8 @@
 
 #include "document/Doc.h"
 #include "document/Whsvc.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/docview/View.h"
 
 IMPLEMENT_DYNCREATE(CWarehouseFrame, CMDIChildWnd)
 

@@ -14,11 +14,12 @@ constexpr UINT ID_RENAME_DESIGN = 218;
 constexpr UINT ID_DELETE_DESIGN = 219;
 constexpr UINT ID_PROJECT_INFORMATION = 2108;
 constexpr UINT ID_WAREHOUSE_PROJECT_SETTINGS = 5040;
-// The application's project-settings command, sent on to the main window.
-constexpr UINT ID_APP_PROJECT_SETTINGS = 1914;
+// The application's project-settings command: the design list sends it on to the main window, and
+// the application's Settings menu and handler use it too.
+constexpr UINT ID_PROJECT_SETTINGS = 1914;
 
 // The design clipboard format's name (string 5005).
 constexpr UINT IDS_DESIGN_CLIPBOARD_FORMAT = 5005;
-// The popup of the context menus that the design list shows.
-constexpr UINT IDR_WAREHOUSE_CONTEXT_MENUS = 5032;
+// The context menus of the program; the design list shows one of its popups.
+constexpr UINT IDR_CONTEXT_MENUS = 5032;
 constexpr int kDesignListContextPopup = 0;

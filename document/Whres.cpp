@@ -1,6 +1,6 @@
 #include "document/Whids.h"
 #include "document/Whpaste.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

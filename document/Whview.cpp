@@ -1,14 +1,15 @@
 #include "document/Whview.h"
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
+#include "document/Docviews.h"
 #include "document/Whids.h"
 #include "document/Whpaste.h"
 #include "document/Whsvc.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "project/DocServices.h"
 #include "support/Exceptn.h"
 
 IMPLEMENT_DYNAMIC(CDesignListBox, CListBox)
@@ -17,7 +18,52 @@ IMPLEMENT_DYNCREATE(CWarehouseView, CFormView)
 namespace
 {
 constexpr const char* kModule = "Whview";
+// The failure tables place a list entry missing for a stored design with the design rules.
+constexpr const char* kDesignsModule = "Docdsgn";
+constexpr int kListEntryLine = 163;
+
+int FindEntry(CListBox& list, const CString& name)
+{
+  int entry = list.FindStringExact(-1, name);
+  if (entry < 0)
+    throw CAppException(kDesignsModule, kListEntryLine);
+  return entry;
+}
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineNoContextMenu = 36,
+  kLineDesignNotFound = 127,
+};
 }  // namespace
+
+BOOL CWarehouseView::UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lHint, const CObject* pHint)
+{
+  const auto* names = dynamic_cast<const CDesignListHint*>(pHint);
+  switch (lHint) {
+  case HINT_DESIGN_LIST:
+    list.ResetContent();
+    for (int i = 0; i < doc.GetDesignCount(); ++i)
+      list.AddString(doc.GetDesignName(i));
+    return TRUE;
+  case HINT_DESIGN_ADDED:
+    if (names)
+      list.SetCurSel(list.AddString(names->m_strNewName));
+    return TRUE;
+  case HINT_DESIGN_DELETING:
+    if (names)
+      list.DeleteString(static_cast<UINT>(FindEntry(list, names->m_strOldName)));
+    return TRUE;
+  case HINT_DESIGN_RENAMED:
+    if (names && names->m_strOldName != names->m_strNewName) {
+      list.DeleteString(static_cast<UINT>(FindEntry(list, names->m_strOldName)));
+      list.SetCurSel(list.AddString(names->m_strNewName));
+    }
+    return TRUE;
+  default: return FALSE;
+  }
+}
 
 void CDesignListBox::OnRButtonDown(UINT nFlags, CPoint point)
 {
@@ -32,8 +78,8 @@ void CDesignListBox::OnRButtonUp(UINT nFlags, CPoint point)
 {
   CListBox::OnRButtonUp(nFlags, point);
   CMenu menu;
-  if (!menu.LoadMenu(IDR_WAREHOUSE_CONTEXT_MENUS))
-    throw CAppFatalException(kModule, __LINE__);
+  if (!menu.LoadMenu(IDR_CONTEXT_MENUS))
+    throw CAppFatalException(kModule, kLineNoContextMenu);
   ClientToScreen(&point);
   menu.GetSubMenu(kDesignListContextPopup)
     ->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, GetParentFrame());
@@ -92,8 +138,10 @@ void CWarehouseView::OnInitialUpdate()
     PostMessage(WM_COMMAND, ID_CREATE_DESIGN);
 }
 
-void CWarehouseView::OnUpdate(CView*, LPARAM, CObject*)
+void CWarehouseView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
 {
+  if (UpdateDesignList(m_lbDesigns, *GetProject(), lHint, pHint))
+    return;
   m_strProjectName = GetProject()->GetProjectName();
   UpdateData(FALSE);
   m_edProjectName.SetModify(FALSE);
@@ -124,7 +172,7 @@ int CWarehouseView::GetSelectedDesign()
   m_lbDesigns.GetText(line, name);
   int index = GetProject()->FindDesign(name);
   if (index < 0)
-    throw CAppException(kModule, __LINE__);
+    throw CAppException(kModule, kLineDesignNotFound);
   return index;
 }
 
@@ -245,7 +293,7 @@ void CWarehouseView::OnEditCut()
 
 void CWarehouseView::OnProjectSettings()
 {
-  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_APP_PROJECT_SETTINGS);
+  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_PROJECT_SETTINGS);
 }
 
 void CWarehouseView::OnProjectInformation()

@@ -3,8 +3,8 @@
 // information and settings, and the list of stored designs with the commands that create,
 // edit, rename, delete, cut, copy and paste them.
 #include "document/Docviews.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/docview/View.h"
 
 class CDoc;
 class CDesignStore;
@@ -28,7 +28,7 @@ public:
   ~CWarehouseView() override;
 
   CDoc* GetProject() const;
-  CListBox* GetDesignListBox() override { return &m_lbDesigns; }
+  CListBox* GetDesignListBox() { return &m_lbDesigns; }
   void CommitProjectName() override;
   // Index of the selected stored design, -1 with no selection; a selected name that is no stored
   // design throws CAppException.
@@ -36,6 +36,9 @@ public:
 
   void OnInitialUpdate() override;
   void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+  // Keeps a list of design names in step with a design-list hint (Docviews.h); FALSE for any
+  // other hint. A name the hint changes that is not in the list throws CAppException.
+  static BOOL UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lHint, const CObject* pHint);
 
   // The design commands, also reached through the message map.
   void OnCreateDesign();

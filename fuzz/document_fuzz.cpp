@@ -10,9 +10,11 @@
 #include <unistd.h>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "platform/ui/DialogService.h"
+#include "platform/core/Coreclass.h"
+#include "platform/ui/dlg/DialogService.h"
 #include "productdb/txrecobj.h"
+#include "project/DocServices.h"
+#include "project/Projreg.h"
 
 namespace {
 
@@ -54,6 +56,8 @@ void Setup()
   SetDialogService(&g_dialogs);
   const char* dir = std::getenv("PANECRAFT_TXDB_DIR");
   CTXRecObj::SetDatabaseDirectory(dir ? dir : PANECRAFT_TXDB_DIR);
+  RegisterCoreClasses();
+  RegisterProjectClasses();
   g_path = "/tmp/document_fuzz." + std::to_string(::getpid()) + ".tpf";
   std::atexit([] { std::remove(g_path.c_str()); });
 }
@@ -74,7 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   {
     CDoc doc;
     if (doc.OnOpenDocument(g_path.c_str())) {
-      for (CDesign* design = doc.GetFirstDesign(); design; design = doc.GetNextDesign())
+      CDesignWalk walk;
+      for (CDesign* design = doc.GetFirstDesign(walk); design; design = doc.GetNextDesign(walk))
         (void)design->GetName();
     }
   }

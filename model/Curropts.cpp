@@ -1,10 +1,20 @@
 #include "model/Curropts.h"
 
-#include "model/Newobj.h"
+#include <new>
+
+#include "support/ComExcpt.h"
 
 namespace {
 constexpr const char* kModule = "Curropts";
 constexpr int kNoMemoryLine = 106;
+
+COptChoicRec* CopyOf(const COptChoicRec& probe)
+{
+  auto* copy = new (std::nothrow) COptChoicRec(probe);
+  if (!copy)
+    throw CCommonMemoryException(kModule, kNoMemoryLine);
+  return copy;
+}
 } // namespace
 
 int CCurrentOptionChoices::GetChoice(int category) const
@@ -32,11 +42,11 @@ void CCurrentOptionChoices::SetChoice(int category, int choice)
       return;
     }
     // The whole record is replaced so that its texts match the new choice.
-    COptChoicRec* replacement = NewOrThrow<COptChoicRec>(kModule, kNoMemoryLine, probe);
+    COptChoicRec* replacement = CopyOf(probe);
     SetAt(i, replacement);
     delete rec;
     return;
   }
   if (choice >= 1)
-    Add(NewOrThrow<COptChoicRec>(kModule, kNoMemoryLine, probe));
+    Add(CopyOf(probe));
 }

@@ -72,7 +72,7 @@ void CCustomArchedUnit::AppendBaseAndWidth(CString& key) const
   key += CString::Formatted(",%.15g,%.15g", GetBase(), m_dWidth);
 }
 
-CString CCustomArchedUnit::GetAttributes()
+CString CCustomArchedUnit::GetAttributes() const
 {
   CString attributes = CUnit::GetAttributes();
   AppendBaseAndWidth(attributes);
@@ -90,7 +90,7 @@ void CCustomArchedUnit::SetAttributes(CString& attributes)
   m_dWidth = width;
 }
 
-void CCustomArchedUnit::GetReportData(CUnitInfoReportDataArray& records)
+void CCustomArchedUnit::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
@@ -98,7 +98,7 @@ void CCustomArchedUnit::GetReportData(CUnitInfoReportDataArray& records)
     AppendBaseAndWidth(records[i]->m_strUnitKey);
 }
 
-void CCustomArchedUnit::GetReportData(CScheduleReportDataArray& rows)
+void CCustomArchedUnit::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -127,16 +127,16 @@ void CCustomArchedUnit::Recompute()
   ResetProposedSize();
 }
 
-void CCustomArchedUnit::GetDimensionLabels(CStringArray& labels) { labels.SetAtGrow(0, "Base:"); }
+void CCustomArchedUnit::GetDimensionLabels(CStringArray& labels) const { labels.SetAtGrow(0, "Base:"); }
 
-void CCustomArchedUnit::GetDimensionValues(double& base, int& count, CArray<double, double>& values)
+void CCustomArchedUnit::GetDimensionValues(double& base, int& count, CArray<double, double>& values) const
 {
   base = GetBase();
   count = 0;
   values.SetAtGrow(0, m_dWidth);
 }
 
-void CCustomArchedUnit::GetBaseList(CArray<double, double>& bases)
+void CCustomArchedUnit::GetBaseList(CArray<double, double>& bases) const
 {
   bases.RemoveAll();
   CArLimitsRec row(*m_pArLimits);

@@ -37,24 +37,24 @@ public:
   CUnit& operator=(const CUnit& source) override;
   // The unit's fields, then the base and the width ("%.15g"); the leaves append theirs and
   // rebuild the arch from them.
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   // An unlisted base or a width that is no finite number throws CUnitException.
   void SetAttributes(CString& attributes) override;
   double GetWidth() const override { return m_dWidth; }
-  void GetReportData(CUnitInfoReportDataArray& records) override;
-  void GetReportData(CScheduleReportDataArray& rows) override;
+  void GetReportData(CUnitInfoReportDataArray& records) const override;
+  void GetReportData(CScheduleReportDataArray& rows) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
 
-  virtual void GetDimensionLabels(CStringArray& labels);
-  virtual void GetDimensionValues(double& base, int& count, CArray<double, double>& values);
+  virtual void GetDimensionLabels(CStringArray& labels) const;
+  virtual void GetDimensionValues(double& base, int& count, CArray<double, double>& values) const;
   // Selects the listed base equal to the value (to 1e-9 of it, so a base written with "%.15g"
   // reads back); another value throws CUnitException.
   virtual void SetBase(double base);
   // The inverse of GetDimensionValues.
   virtual void SetDimensionValues(double base, int count, CArray<double, double>& values) = 0;
   // Every listed base, ascending.
-  virtual void GetBaseList(CArray<double, double>& bases);
+  virtual void GetBaseList(CArray<double, double>& bases) const;
   // Shape values of the proposed and of the current size. Chord n is 1 or 2; the area lengths
   // are the two sides (inches) whose product is compared with the largest area.
   virtual double GetProposedChordLength(int n) const = 0;

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <new>
 #include <vector>
 
 #include "geometry/2darc.h"
@@ -11,12 +12,12 @@
 #include "geometry/2drect.h"
 #include "geometry/Angle.h"
 #include "model/Dtlspec.h"
-#include "model/Newobj.h"
 #include "productdb/Componet.h"
 #include "productdb/Compsets.h"
 #include "productdb/Entities.h"
 #include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
+#include "support/ComExcpt.h"
 
 namespace {
 constexpr const char* kModule = "Dtlgen";
@@ -72,14 +73,19 @@ CVRX2DEntity* MakeEntity(const CEntitiesRec& row, int category)
 {
   const CString kind = row.GetKind();
   const CVRX2DPoint first(row.GetX(), row.GetY());
+  CVRX2DEntity* entity = nullptr;
   if (kind == "A")
-    return NewOrThrow<CVRX2DArc>(kModule, kNoMemoryLine, category, first, row.GetField50(), row.GetField58(),
-                                 CVRXAngle(row.GetField66()), CVRXAngle(row.GetField74()), CVRXAngle(row.GetField82()));
-  if (kind == "L")
-    return NewOrThrow<CVRX2DLine>(kModule, kNoMemoryLine, category, first, CVRX2DPoint(row.GetX2(), row.GetY2()));
-  if (kind == "P")
-    return NewOrThrow<CVRX2DPointEntity>(kModule, kNoMemoryLine, category, first);
-  throw CCommonException(kModule, kUnknownKindLine);
+    entity = new (std::nothrow) CVRX2DArc(category, first, row.GetField50(), row.GetField58(), CVRXAngle(row.GetField66()),
+                                          CVRXAngle(row.GetField74()), CVRXAngle(row.GetField82()));
+  else if (kind == "L")
+    entity = new (std::nothrow) CVRX2DLine(category, first, CVRX2DPoint(row.GetX2(), row.GetY2()));
+  else if (kind == "P")
+    entity = new (std::nothrow) CVRX2DPointEntity(category, first);
+  else
+    throw CCommonException(kModule, kUnknownKindLine);
+  if (!entity)
+    throw CCommonMemoryException(kModule, kNoMemoryLine);
+  return entity;
 }
 
 // The entities of a member component, in table order.
@@ -175,6 +181,9 @@ void ReplaceMarkers(CVRX2DEntityArray& out, BOOL perimeter, CLevels& levels, std
 }
 
 // Where the break line steps: from the middle outward in 1/8 inch steps, clear of every marker.
+// The bounds are not mirror images on purpose: the search tries the right side first, so the
+// left bound ends it, and the right one lets the last right-hand try reach the maximum x. The
+// step then ends 1/8 inch past the section, still on the line's half-inch overhang.
 double BreakStepX(double minX, double maxX, const std::vector<double>& markerX)
 {
   const double centre = (minX + maxX) * 0.5;

@@ -1,6 +1,8 @@
 #pragma once
 // What a construction detail shows: the component number of the section, whether it is mirrored,
 // the angle at which it lies and the option choices that select its variants.
+#include <memory>
+
 #include "geometry/Angle.h"
 
 class CCurrentOptionChoices;
@@ -11,7 +13,7 @@ class CDetailSpecification : public CObject
 public:
   enum { normal = 0, mirrored = 1 };
 
-  CDetailSpecification() = default;
+  CDetailSpecification();
   CDetailSpecification(const CDetailSpecification& source);
   CDetailSpecification& operator=(const CDetailSpecification& source);
   ~CDetailSpecification() override;
@@ -34,5 +36,5 @@ private:
   int m_nDetailID = 0;
   int m_nOrientation = normal;
   CVRXAngle m_Angle;
-  CCurrentOptionChoices* m_pOptionChoices = nullptr;
+  std::unique_ptr<CCurrentOptionChoices> m_pOptionChoices;
 };

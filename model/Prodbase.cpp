@@ -1,5 +1,7 @@
 #include "model/Prodbase.h"
 
+#include <utility>
+
 #include "model/Curropts.h"
 #include "productdb/Optcats.h"
 
@@ -8,24 +10,26 @@ IMPLEMENT_DYNAMIC(CProductBase, CObject)
 CProductBase::CProductBase(const CProductBase& source) : CObject()
 {
   if (source.m_pOptionChoices)
-    m_pOptionChoices = new CCurrentOptionChoices(*source.m_pOptionChoices);
+    m_pOptionChoices = std::make_unique<CCurrentOptionChoices>(*source.m_pOptionChoices);
 }
 
 CProductBase& CProductBase::operator=(const CProductBase& source)
 {
   if (&source == this)
     return *this;
-  CCurrentOptionChoices* copy = source.m_pOptionChoices ? new CCurrentOptionChoices(*source.m_pOptionChoices) : nullptr;
-  delete m_pOptionChoices;
-  m_pOptionChoices = copy;
+  std::unique_ptr<CCurrentOptionChoices> copy;
+  if (source.m_pOptionChoices)
+    copy = std::make_unique<CCurrentOptionChoices>(*source.m_pOptionChoices);
+  m_pOptionChoices = std::move(copy);
   return *this;
 }
 
-CProductBase::~CProductBase() { delete m_pOptionChoices; }
+CProductBase::CProductBase() = default;
+CProductBase::~CProductBase() = default;
 
-void CProductBase::GetOptionCategories(COptCatsRecArray& categories) { categories.RemoveAll(); }
+void CProductBase::GetOptionCategories(COptCatsRecArray& categories) const { categories.RemoveAll(); }
 
-int CProductBase::GetOptionChoice(int category, int /*mode*/) { return GetCurrentOptionChoices()->GetChoice(category); }
+int CProductBase::GetOptionChoice(int category, int /*mode*/) const { return GetCurrentOptionChoices()->GetChoice(category); }
 
 BOOL CProductBase::SetOptionChoice(int category, int choice)
 {
@@ -45,21 +49,25 @@ void CProductBase::SetOptionChoices(const COptChoicRecArray& choices)
   }
 }
 
-CCurrentOptionChoices* CProductBase::GetCurrentOptionChoices()
+const CCurrentOptionChoices* CProductBase::GetCurrentOptionChoices() const
 {
   if (!m_pOptionChoices)
-    m_pOptionChoices = new CCurrentOptionChoices;
-  return m_pOptionChoices;
+    m_pOptionChoices = std::make_unique<CCurrentOptionChoices>();
+  return m_pOptionChoices.get();
+}
+
+CCurrentOptionChoices* CProductBase::GetCurrentOptionChoices()
+{
+  std::as_const(*this).GetCurrentOptionChoices();
+  return m_pOptionChoices.get();
 }
 
 void CProductBase::CreateOptionChoices()
 {
-  DeleteOptionChoices();
-  m_pOptionChoices = new CCurrentOptionChoices;
+  m_pOptionChoices = std::make_unique<CCurrentOptionChoices>();
 }
 
 void CProductBase::DeleteOptionChoices()
 {
-  delete m_pOptionChoices;
-  m_pOptionChoices = nullptr;
+  m_pOptionChoices.reset();
 }

@@ -1,6 +1,8 @@
 #include "model/Sizing.h"
 
-#include "model/Newobj.h"
+#include <new>
+
+#include "support/ComExcpt.h"
 
 namespace {
 constexpr const char* kModule = "Sizing";
@@ -19,7 +21,10 @@ CSizingHandleArray& CSizingHandleArray::operator=(const CSizingHandleArray& sour
   RemoveAll();
   for (int i = 0; i < source.GetSize(); ++i) {
     const CSizingHandle* handle = source.GetAt(i);
-    Add(handle ? NewOrThrow<CSizingHandle>(kModule, kNoMemoryLine, *handle) : nullptr);
+    CSizingHandle* copy = handle ? new (std::nothrow) CSizingHandle(*handle) : nullptr;
+    if (handle && !copy)
+      throw CCommonMemoryException(kModule, kNoMemoryLine);
+    Add(copy);
   }
   return *this;
 }

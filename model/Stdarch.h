@@ -19,24 +19,24 @@ public:
 
   CUnit& operator=(const CUnit& source) override;
   // Bottom, right side, the arch over the top, left side (category 20).
-  void GetOutlineEntities(CVRX2DEntityArray& out) override;
+  void GetOutlineEntities(CVRX2DEntityArray& out) const override;
   // The members' part outline, then the construction of the arch (category 6).
-  void GetPartOutlineEntities(CVRX2DEntityArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetPartOutlineEntities(CVRX2DEntityArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override { FlagOppositeCorner(handle, flags); }
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
   void ResetProposedSize() override { CStandardUnit::ResetProposedSize(); }
   // A height that no row at the current width gives leaves the size as it was.
   void SetHeight(double height) override;
   void SetWidth(double width) override;
   // Full heights at the current width, one per row; widths at the current shoulder height.
-  void GetSizesForHeight(CArray<double, double>& out) override;
-  void GetSizesForWidth(CArray<double, double>& out) override;
+  void GetSizesForHeight(CArray<double, double>& out) const override;
+  void GetSizesForWidth(CArray<double, double>& out) const override;
 
   virtual double GetArchRadius() const;
   // Radii at the current shoulder height, ascending, without repeats.
-  virtual void GetArchRadiiForShoulderHeight(CArray<double, double>& out);
+  virtual void GetArchRadiiForShoulderHeight(CArray<double, double>& out) const;
   // Shoulder heights at the current width, one per row.
-  virtual void GetShoulderHeightsForWidth(CArray<double, double>& out);
+  virtual void GetShoulderHeightsForWidth(CArray<double, double>& out) const;
   virtual double GetProposedArchRadius() const;
   virtual double GetProposedShoulderHeight() const;
   // A value that matches no row leaves the size as it was.
@@ -56,20 +56,6 @@ protected:
                                    CStdSizesRec& dst);
 
 private:
-  struct CCandidate;
-  struct CRequest;
-
-  // Candidates 0 and 1 (above) and 2 and 3 (below), by the index of their primary dimension:
-  // shoulder height (index 7) or width (index 5).
-  void FindAbove(BOOL shoulderPrimary, CRequest& request, CCandidate& candidate) const;
-  void FindBelow(BOOL shoulderPrimary, CRequest& request, CCandidate& candidate) const;
-  BOOL StartCandidate(int rc, BOOL atEnd, float sentinel, BOOL shoulderPrimary, CRequest& request,
-                      CCandidate& candidate) const;
-  void ComputeTolerances(const CCandidate* candidates, CRequest& request) const;
-  // Half the step between the outermost value of a dimension and the next one, 0 when the unit
-  // has no rows.
-  double HalfStep(BOOL shoulderPrimary, BOOL above) const;
-  void SetProposedOffset(int handle, const CStdSizesRec& chosen);
   // Walks the rows of an index from (primary, 0, 0) while the primary value stays the given one.
   template <class Visit>
   void WalkGroup(int index, double primary, Visit visit) const;

@@ -17,7 +17,7 @@ constexpr int kDoorGrilleCategory = 37;
 constexpr int kWindowGrilleCategory = 48;
 } // namespace
 
-void CStandardUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CStandardUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const int choice = GetOptionChoice(kGrilleCategory, 1);
   if (choice == kNoGrille || choice == kGrilleReady)
@@ -59,7 +59,7 @@ int CStandardUnit::GetGrilleCategory() const
 // Crossings are collected without repeats, so a bar through a corner where two cutting lines
 // meet counts that corner once and the pairs after it stay in step.
 void CStandardUnit::GetGrilleBars(int grilleId, const CString& propertyCode, const CVRX2DEntityArray& cutting,
-                                  CVRX2DEntityArray& out)
+                                  CVRX2DEntityArray& out) const
 {
   CArray<double, double> positions;
   ReadGrilleProperties(grilleId, propertyCode, positions);

@@ -17,31 +17,15 @@ public:
   }
 
   CUnit& operator=(const CUnit& source) override;
-  CString GetAttributes() override { return CStandardUnit::GetAttributes(); }
+  CString GetAttributes() const override { return CStandardUnit::GetAttributes(); }
   void SetAttributes(CString& attributes) override { CStandardUnit::SetAttributes(attributes); }
   // Only the flag of the diagonally opposite handle is set.
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override { FlagOppositeCorner(handle, flags); }
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
   // The rubber band of the proposed size (category 19) and the offset to draw it at.
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
 
   // -1 when row a is strictly nearer to the request (width, height) than row b, 1 when b is,
   // 0 when both are as far.
   static int CompareSizeDistance(double height, double width, const CStdSizesRec& a, const CStdSizesRec& b);
-
-private:
-  struct CCandidate;
-  struct CRequest;
-
-  // Candidates 0 and 1 (above: taller, wider) and 2 and 3 (below: shorter, narrower), by the
-  // index of their primary dimension.
-  void FindAbove(BOOL heightPrimary, CRequest& request, CCandidate& candidate) const;
-  void FindBelow(BOOL heightPrimary, CRequest& request, CCandidate& candidate) const;
-  // The first seek of a candidate; FALSE when it found no row to refine.
-  BOOL StartCandidate(int rc, BOOL atEnd, float sentinel, BOOL heightPrimary, CRequest& request,
-                      CCandidate& candidate) const;
-  void ComputeThresholds(const CCandidate* candidates, CRequest& request) const;
-  // Half the step between the outermost catalogue value of a dimension and the one next to it.
-  double HalfStep(BOOL heightPrimary, BOOL above, const CStdSizesRec& outermost) const;
-  void SetProposedOffset(int handle, const CStdSizesRec& chosen);
 };

@@ -61,7 +61,7 @@ CUnit& CStandardUnit::operator=(const CUnit& source)
   return *this;
 }
 
-CString CStandardUnit::GetAttributes() { return CUnit::GetAttributes() + "," + GetSizeCode() + "," + m_strOperatingChoice; }
+CString CStandardUnit::GetAttributes() const { return CUnit::GetAttributes() + "," + GetSizeCode() + "," + m_strOperatingChoice; }
 
 void CStandardUnit::SetAttributes(CString& attributes)
 {
@@ -93,7 +93,7 @@ char CStandardUnit::GetPanelOperation(int panel) const
 CString CStandardUnit::GetSizeCode() const { return m_pCurrentSize->GetSizeCode(); }
 double CStandardUnit::GetSizeValue(int n) const { return m_pCurrentSize->GetFloatByIndex(n); }
 
-void CStandardUnit::GetElevationEntities(int lines, BOOL showOperation, BOOL showGrilles, CVRX2DEntityArray& out)
+void CStandardUnit::GetElevationEntities(int lines, BOOL showOperation, BOOL showGrilles, CVRX2DEntityArray& out) const
 {
   CUnit::GetElevationEntities(lines, showOperation, showGrilles, out);
   if (showOperation)
@@ -103,7 +103,7 @@ void CStandardUnit::GetElevationEntities(int lines, BOOL showOperation, BOOL sho
 }
 
 // The size code in the key keeps units of different sizes from being counted as one.
-void CStandardUnit::GetReportData(CScheduleReportDataArray& rows)
+void CStandardUnit::GetReportData(CScheduleReportDataArray& rows) const
 {
   const int first = rows.GetSize();
   CUnit::GetReportData(rows);
@@ -113,7 +113,7 @@ void CStandardUnit::GetReportData(CScheduleReportDataArray& rows)
   }
 }
 
-void CStandardUnit::GetReportData(CUnitInfoReportDataArray& records)
+void CStandardUnit::GetReportData(CUnitInfoReportDataArray& records) const
 {
   const int first = records.GetSize();
   CUnit::GetReportData(records);
@@ -138,7 +138,7 @@ void CStandardUnit::ResetProposedSize()
     *m_pProposedSize = *m_pCurrentSize;
 }
 
-BOOL CStandardUnit::IsChoiceCurrent(const COptExcptRec& row)
+BOOL CStandardUnit::IsChoiceCurrent(const COptExcptRec& row) const
 {
   if (!CUnit::IsChoiceCurrent(row))
     return FALSE;
@@ -212,7 +212,7 @@ void CStandardUnit::SizeChanged()
 
 void CStandardUnit::UpdateComponentIndices() {}
 
-void CStandardUnit::GetOperationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) {}
+void CStandardUnit::GetOperationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const {}
 
 void CStandardUnit::SetStdSizesKey(const CStdSizesRec& src, float height, float width, CStdSizesRec& dst)
 {
@@ -221,7 +221,7 @@ void CStandardUnit::SetStdSizesKey(const CStdSizesRec& src, float height, float 
   dst.SetWidth(width);
 }
 
-void CStandardUnit::GetStandardSizes(CStdSizesRecArray& out)
+void CStandardUnit::GetStandardSizes(CStdSizesRecArray& out) const
 {
   out.RemoveAll();
   CStdSizesRec cursor(*m_pCurrentSize);
@@ -233,7 +233,7 @@ void CStandardUnit::GetStandardSizes(CStdSizesRecArray& out)
 }
 
 // Widths and heights are single-precision in the catalogue, so they are compared as floats.
-void CStandardUnit::GetSizesForHeight(CArray<double, double>& out)
+void CStandardUnit::GetSizesForHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
   const float width = static_cast<float>(GetWidth());
@@ -245,7 +245,7 @@ void CStandardUnit::GetSizesForHeight(CArray<double, double>& out)
     out.Add(cursor.GetHeight());
 }
 
-void CStandardUnit::GetSizesForWidth(CArray<double, double>& out)
+void CStandardUnit::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.RemoveAll();
   const float height = static_cast<float>(GetHeight());
@@ -313,7 +313,7 @@ void CStandardUnit::ConformOperatingChoice()
   throw CUnitException(kModule, kNoChoiceForSizeLine);
 }
 
-void CStandardUnit::GetOperatingChoices(COpersRecArray& out)
+void CStandardUnit::GetOperatingChoices(COpersRecArray& out) const
 {
   out.RemoveAll();
   COperChoiRec row;

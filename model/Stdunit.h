@@ -9,6 +9,7 @@
 #include "productdb/Stdsizes.h"
 
 class COpersRecArray;
+struct CConformPlane;
 
 class CStandardUnit : public CUnit
 {
@@ -23,7 +24,7 @@ public:
   // Refuses a source that is not of this unit's class (or derived from it).
   CUnit& operator=(const CUnit& source) override;
   // The unit's fields, then the size code and the operating choice.
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   // The proposed size code and size: outside a drag the current one.
   CString GetSizeText(int lengthFormat) const override;
@@ -31,26 +32,26 @@ public:
   double GetHeight() const override;
   double GetWidth() const override;
   // The elevation, then the operation marks and the grille bars when asked for.
-  void GetElevationEntities(int lines, BOOL showOperation, BOOL showGrilles, CVRX2DEntityArray& out) override;
-  void GetReportData(CUnitInfoReportDataArray& records) override;
-  void GetReportData(CScheduleReportDataArray& rows) override;
+  void GetElevationEntities(int lines, BOOL showOperation, BOOL showGrilles, CVRX2DEntityArray& out) const override;
+  void GetReportData(CUnitInfoReportDataArray& records) const override;
+  void GetReportData(CScheduleReportDataArray& rows) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
   // An exception row also needs the unit's operating choice and size code when it names them.
-  BOOL IsChoiceCurrent(const COptExcptRec& row) override;
+  BOOL IsChoiceCurrent(const COptExcptRec& row) const override;
 
   // Select the catalogue row of that height (width) at the current width (height).
   virtual void SetHeight(double height);
   virtual void SetWidth(double width);
-  virtual void GetOperatingChoices(COpersRecArray& out);
-  virtual void GetStandardSizes(CStdSizesRecArray& out);
+  virtual void GetOperatingChoices(COpersRecArray& out) const;
+  virtual void GetStandardSizes(CStdSizesRecArray& out) const;
   // Heights offered at the current width, ascending; widths offered at the current height.
-  virtual void GetSizesForHeight(CArray<double, double>& out);
-  virtual void GetSizesForWidth(CArray<double, double>& out);
+  virtual void GetSizesForHeight(CArray<double, double>& out) const;
+  virtual void GetSizesForWidth(CArray<double, double>& out) const;
   // The grille bars of the unit's grille choice, cut by its two-line elevation.
-  virtual void GetGrilleEntities(int lines, CVRX2DEntityArray& out);
+  virtual void GetGrilleEntities(int lines, CVRX2DEntityArray& out) const;
   // Marks of how the panels operate; none here.
-  virtual void GetOperationEntities(int lines, CVRX2DEntityArray& out);
+  virtual void GetOperationEntities(int lines, CVRX2DEntityArray& out) const;
   // A leaf's component indices from the panel count; none here.
   virtual void UpdateComponentIndices();
   // Everything that follows a change of the current size.
@@ -78,6 +79,17 @@ protected:
   // The height and width a corner drag asks for, measured from the opposite corner; FALSE for a
   // handle outside 0..3 or a unit without four corner handles.
   BOOL GetDraggedSpans(int handle, const CVRX2DVector& drag, double& height, double& width);
+  // Snaps the dragged size to the nearest catalogue row in the plane and makes it the proposal;
+  // a chosen row whose dimension 0 is zero throws CUnitException (module, zeroLine).
+  int ConformToCatalogue(int handle, const CVRX2DVector& drag, const CConformPlane& plane, const char* module,
+                         int zeroLine);
+  // The assignment of a leaf family: refuses (CUnitException (module, line)) a source that is not
+  // of this unit's class or derived from it.
+  CUnit& AssignSameClass(const CUnit& source, const char* module, int line);
+  // Four flags, only that of the corner diagonally opposite the handle set.
+  static void FlagOppositeCorner(int handle, CDWordArray& flags);
+  // dw and du: how far the width and dimension 0 of the size shrink.
+  void SetProposedOffset(int handle, double dw, double du);
   // dst = src with the height and width key members set: the search keys of the conformers.
   static void SetStdSizesKey(const CStdSizesRec& src, float height, float width, CStdSizesRec& dst);
   // Whether a record found by a seek is a row of this unit's type and subtype.
@@ -89,7 +101,7 @@ protected:
   void SelectSize(const CStdSizesRec& row);
   void SetProposedSize(const CStdSizesRec& row) { *m_pProposedSize = row; }
   // The bars of one direction: "H" vertical bars at x positions, "V" horizontal bars at y.
-  void GetGrilleBars(int grilleId, const CString& propertyCode, const CVRX2DEntityArray& cutting, CVRX2DEntityArray& out);
+  void GetGrilleBars(int grilleId, const CString& propertyCode, const CVRX2DEntityArray& cutting, CVRX2DEntityArray& out) const;
 
 private:
   void ConformOperatingChoice();

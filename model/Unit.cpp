@@ -1,6 +1,7 @@
 #include "model/Unit.h"
 
 #include <memory>
+#include <utility>
 
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
@@ -30,30 +31,24 @@ CUnit::CUnit(const CString& type, const CString& subtype)
   auto subTypesRec = std::make_unique<CSubTypesRec>(type, subtype);
   if (subtype.IsEmpty() || subTypesRec->GetSubtypeCode() != subtype)
     throw CUnitException(kModule, kNoSubtypesRowLine);
-  m_pTypesRec = typesRec.release();
-  m_pSubTypesRec = subTypesRec.release();
+  m_pTypesRec = std::move(typesRec);
+  m_pSubTypesRec = std::move(subTypesRec);
   m_nUnitID = ++g_lastUnitID;
   CUnit::ResetProposedSize();
 }
 
 CUnit::CUnit(const CUnit& source)
-  : CProductBase(source), m_vProposedOffset(source.m_vProposedOffset)
+  : CProductBase(source),
+    m_vProposedOffset(source.m_vProposedOffset),
+    m_pTypesRec(std::make_unique<CTypesRec>(*source.m_pTypesRec)),
+    m_pSubTypesRec(std::make_unique<CSubTypesRec>(*source.m_pSubTypesRec))
 {
-  auto typesRec = std::make_unique<CTypesRec>(*source.m_pTypesRec);
-  auto subTypesRec = std::make_unique<CSubTypesRec>(*source.m_pSubTypesRec);
   if (source.m_pSizedComponents)
-    m_pSizedComponents = new CSizedComponentArray(*source.m_pSizedComponents);
-  m_pTypesRec = typesRec.release();
-  m_pSubTypesRec = subTypesRec.release();
+    m_pSizedComponents = std::make_unique<CSizedComponentArray>(*source.m_pSizedComponents);
   m_nUnitID = ++g_lastUnitID;
 }
 
-CUnit::~CUnit()
-{
-  delete m_pSizedComponents;
-  delete m_pSubTypesRec;
-  delete m_pTypesRec;
-}
+CUnit::~CUnit() = default;
 
 CUnit& CUnit::operator=(const CUnit& source)
 {
@@ -67,7 +62,7 @@ CUnit& CUnit::operator=(const CUnit& source)
   CProductBase::operator=(source);
   m_vProposedOffset = source.m_vProposedOffset;
   DiscardGeometry();
-  m_pSizedComponents = components.release();
+  m_pSizedComponents = std::move(components);
   return *this;
 }
 
@@ -96,7 +91,7 @@ CString CUnit::GetNextAttribute(CString& attributes)
 
 // Type, subtype, the number of option pairs and the pairs in category order; numbers are
 // written in the "C" locale whatever the process locale is.
-CString CUnit::GetAttributes()
+CString CUnit::GetAttributes() const
 {
   COptCatsRecArray categories;
   GetOptionCategories(categories);
@@ -143,34 +138,39 @@ CVRX2DVector CUnit::SetSizeToProposed()
 
 void CUnit::ResetProposedSize() { m_vProposedOffset.Set(0.0, 0.0); }
 
-CSizedComponentArray* CUnit::GetSizedComponents()
+const CSizedComponentArray* CUnit::GetSizedComponents() const
 {
   if (m_pSizedComponents)
-    return m_pSizedComponents;
-  DiscardGeometry();
-  m_pSizedComponents = new CSizedComponentArray;
+    return m_pSizedComponents.get();
+  // The outline is derived from the components: it goes with them.
+  m_Outline.RemoveAll();
+  m_pSizedComponents = std::make_unique<CSizedComponentArray>();
   try {
     BuildSizedComponents();
   }
   catch (...) {
     // A half-built array would be taken for the unit's components by the next request.
-    delete m_pSizedComponents;
-    m_pSizedComponents = nullptr;
+    m_pSizedComponents.reset();
     throw;
   }
-  return m_pSizedComponents;
+  return m_pSizedComponents.get();
 }
 
-int CUnit::GetComponentID(int i) { return GetSizedComponents()->GetAt(i)->GetID(); }
+CSizedComponentArray* CUnit::GetSizedComponents()
+{
+  std::as_const(*this).GetSizedComponents();
+  return m_pSizedComponents.get();
+}
 
-double CUnit::GetComponentDistance(int i, int line1, int line2)
+int CUnit::GetComponentID(int i) const { return GetSizedComponents()->GetAt(i)->GetID(); }
+
+double CUnit::GetComponentDistance(int i, int line1, int line2) const
 {
   return GetSizedComponents()->GetAt(i)->GetElevationDistance(line1, line2);
 }
 
 void CUnit::DiscardGeometry()
 {
-  delete m_pSizedComponents;
-  m_pSizedComponents = nullptr;
+  m_pSizedComponents.reset();
   m_Outline.RemoveAll();
 }

@@ -127,7 +127,7 @@ double RoundUpToEighth(double value)
   return (eighths + 1.0) / 8.0;
 }
 
-void CUnit::GetElevationEntities(int lines, BOOL /*showOperation*/, BOOL /*showGrilles*/, CVRX2DEntityArray& out)
+void CUnit::GetElevationEntities(int lines, BOOL /*showOperation*/, BOOL /*showGrilles*/, CVRX2DEntityArray& out) const
 {
   const int components = GetSizedComponents()->GetSize();
   out.RemoveAll();
@@ -141,7 +141,7 @@ void CUnit::GetElevationEntities(int lines, BOOL /*showOperation*/, BOOL /*showG
     out.FreeExtra();
 }
 
-void CUnit::GetOutlineEntities(CVRX2DEntityArray& out)
+void CUnit::GetOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -152,7 +152,7 @@ void CUnit::GetOutlineEntities(CVRX2DEntityArray& out)
 }
 
 // Consecutive colinear members come out as one line.
-void CUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
+void CUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -174,7 +174,7 @@ void CUnit::GetPartOutlineEntities(CVRX2DEntityArray& out)
   }
 }
 
-void CUnit::GetSizingHandles(CSizingHandleArray& out)
+void CUnit::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -210,7 +210,7 @@ CDetailSpecification CUnit::GetDetailSpecification(int i)
   return spec ? *spec : CDetailSpecification();
 }
 
-void CUnit::BuildOutline()
+void CUnit::BuildOutline() const
 {
   m_Outline.RemoveAll();
   CVRX2DEntityArray outline;
@@ -234,7 +234,7 @@ void CUnit::BuildOutline()
   offset.RemoveAllNoDelete();
 }
 
-double CUnit::GetOutlineHeight()
+double CUnit::GetOutlineHeight() const
 {
   if (m_Outline.GetSize() == 0)
     BuildOutline();
@@ -242,7 +242,7 @@ double CUnit::GetOutlineHeight()
   return RoundUpToEighth(std::fabs(extents.GetMaxPoint().GetY() - extents.GetMinPoint().GetY()));
 }
 
-double CUnit::GetOutlineWidth()
+double CUnit::GetOutlineWidth() const
 {
   if (m_Outline.GetSize() == 0)
     BuildOutline();

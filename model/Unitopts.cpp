@@ -45,7 +45,7 @@ void RemoveChoices(COptChoicRecArray& out, int choice)
 } // namespace
 
 // Offered categories in category order, each only when the unit's type offers a choice in it.
-void CUnit::GetOptionCategories(COptCatsRecArray& categories)
+void CUnit::GetOptionCategories(COptCatsRecArray& categories) const
 {
   categories.RemoveAll();
   const COptTableRecArray rows(GetType(), GetSubtype());
@@ -61,13 +61,13 @@ void CUnit::GetOptionCategories(COptCatsRecArray& categories)
   }
 }
 
-void CUnit::GetOptionChoicesOfCategory(int category, COptChoicRecArray& out)
+void CUnit::GetOptionChoicesOfCategory(int category, COptChoicRecArray& out) const
 {
   const COptTableRecArray rows(GetType(), GetSubtype());
   ChoicesOfCategory(rows, category, out);
 }
 
-void CUnit::ChoicesOfCategory(const COptTableRecArray& rows, int category, COptChoicRecArray& out)
+void CUnit::ChoicesOfCategory(const COptTableRecArray& rows, int category, COptChoicRecArray& out) const
 {
   out.RemoveAll();
   BOOL inCategory = FALSE;
@@ -85,7 +85,7 @@ void CUnit::ChoicesOfCategory(const COptTableRecArray& rows, int category, COptC
   ApplyOptionExceptions(category, out);
 }
 
-void CUnit::ApplyOptionExceptions(int category, COptChoicRecArray& out)
+void CUnit::ApplyOptionExceptions(int category, COptChoicRecArray& out) const
 {
   COptExcptRec row;
   row.SetTypeCode(GetType());
@@ -108,13 +108,13 @@ void CUnit::ApplyOptionExceptions(int category, COptChoicRecArray& out)
   }
 }
 
-BOOL CUnit::IsChoiceCurrent(const COptExcptRec& row)
+BOOL CUnit::IsChoiceCurrent(const COptExcptRec& row) const
 {
   const int category = row.GetField28();
   return category == 0 || GetCurrentOptionChoices()->GetChoice(category) == row.GetField32();
 }
 
-int CUnit::GetOptionChoice(int category, int mode)
+int CUnit::GetOptionChoice(int category, int mode) const
 {
   const int choice = CProductBase::GetOptionChoice(category, mode);
   if (mode != 1 || choice == 0)

@@ -7,7 +7,7 @@
 #include "productdb/Optcats.h"
 
 // Keys carry numbers written in the "C" locale, so equal units compare equal on any machine.
-CString CUnit::MakeInfoReportKey(CArray<int, int>& categories, CArray<int, int>& choices)
+CString CUnit::MakeInfoReportKey(CArray<int, int>& categories, CArray<int, int>& choices) const
 {
   CString key = GetType() + "," + GetSubtype();
   COptCatsRecArray offered;
@@ -26,7 +26,7 @@ CString CUnit::MakeInfoReportKey(CArray<int, int>& categories, CArray<int, int>&
   return key;
 }
 
-void CUnit::GetReportData(CUnitInfoReportDataArray& records)
+void CUnit::GetReportData(CUnitInfoReportDataArray& records) const
 {
   CArray<int, int> categories, choices;
   CUnitInfoReportData record;
@@ -44,7 +44,7 @@ void CUnit::GetReportData(CUnitInfoReportDataArray& records)
   }
 }
 
-void CUnit::GetReportData(CScheduleReportDataArray& rows)
+void CUnit::GetReportData(CScheduleReportDataArray& rows) const
 {
   auto row = std::make_unique<CScheduleReportData>();
   row->m_nSerialID = GetUnitID();

@@ -29,7 +29,7 @@ CString CVarigonUnit::GetSizeText(int lengthFormat) const
          converter.FormatLength(lengthFormat, GetProposedHeight());
 }
 
-void CVarigonUnit::GetAnchorModeNames(CStringArray& names)
+void CVarigonUnit::GetAnchorModeNames(CStringArray& names) const
 {
   names.RemoveAll();
   names.Add("Anchor To Opposite");

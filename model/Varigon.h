@@ -23,9 +23,9 @@ public:
   CString GetSizeText(int lengthFormat) const override;
 
   // Labels of the shape's dimensions ("Width:", "Height:"...) and their values, in step.
-  virtual void GetDimensionLabels(CStringArray& labels) = 0;
-  virtual void GetDimensionValues(CArray<double, double>& values) = 0;
-  virtual void GetAnchorModeNames(CStringArray& names);
+  virtual void GetDimensionLabels(CStringArray& labels) const = 0;
+  virtual void GetDimensionValues(CArray<double, double>& values) const = 0;
+  virtual void GetAnchorModeNames(CStringArray& names) const;
   // Stores the values when they pass the leaf's check against the limits (TRUE); otherwise
   // changes nothing (FALSE).
   virtual BOOL SetDimensionValues(const CArray<double, double>& values) = 0;

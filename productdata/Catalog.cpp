@@ -7,6 +7,14 @@ namespace {
 
 constexpr const char* kSource = "Catalog";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineWrongHeader = 25,
+  kLineBadField = 59,
+  kLineRowRefused = 110,
+};
+
 CString Where(const CCatalogueTable& table, int line)
 {
   return table.csvPath + CString::Formatted(":%d: ", line);
@@ -22,7 +30,7 @@ void CheckHeader(const CCatalogueTable& table, const CCsvFile& file)
     CString expected;
     for (const SdfFieldLayout& field : table.layout.fields)
       expected += (expected.IsEmpty() ? "" : ",") + field.name;
-    throw CCatalogueException(kSource, __LINE__, Where(table, 1) + "the header must read " + expected + ".");
+    throw CCatalogueException(kSource, kLineWrongHeader, Where(table, 1) + "the header must read " + expected + ".");
   }
 }
 
@@ -56,7 +64,7 @@ void CheckRecord(const CCatalogueTable& table, const CCsvRecord& record)
     else if (value.IsEmpty() || value.SpanIncluding(" ").GetLength() == value.GetLength())
       fault = "is empty.";
     if (!fault.IsEmpty())
-      throw CCatalogueException(kSource, __LINE__, Where(table, record.line) + "field " + field.name + " " + fault);
+      throw CCatalogueException(kSource, kLineBadField, Where(table, record.line) + "field " + field.name + " " + fault);
   }
 }
 
@@ -107,7 +115,7 @@ void CCatalogue::AddTo(CTableWriter& writer) const
       try {
         writer.AddRow(number, MakeRow(table, record));
       } catch (CTableWriterException& e) {
-        throw CCatalogueException(kSource, __LINE__, Where(table, record.line) + e.message);
+        throw CCatalogueException(kSource, kLineRowRefused, Where(table, record.line) + e.message);
       }
     }
   }

@@ -9,6 +9,19 @@ namespace {
 
 constexpr const char* kSource = "Csvfile";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineStrayQuote = 72,
+  kLineLoneCarriageReturn = 74,
+  kLineUnclosedQuote = 87,
+  kLineTextAfterQuote = 102,
+  kLineNotWindows1252 = 110,
+  kLineUnreadable = 129,
+  kLineNoHeader = 140,
+  kLineFieldCount = 145,
+};
+
 // Reads records one at a time, counting lines so that messages can point at the bad one.
 class CCsvReader
 {
@@ -69,9 +82,9 @@ private:
     while (m_pos < m_text.size() && m_text[m_pos] != ',' && !AtLineEnd()) {
       char ch = m_text[m_pos++];
       if (ch == '"')
-        Fail(__LINE__, m_line, "a quote inside a field that does not start with one.");
+        Fail(kLineStrayQuote, m_line, "a quote inside a field that does not start with one.");
       if (ch == '\r')
-        Fail(__LINE__, m_line, "a carriage return without a line feed.");
+        Fail(kLineLoneCarriageReturn, m_line, "a carriage return without a line feed.");
       value += ch;
     }
     return value;
@@ -84,7 +97,7 @@ private:
     ++m_pos;
     for (;;) {
       if (m_pos >= m_text.size())
-        Fail(__LINE__, startLine, "a quoted field is not closed.");
+        Fail(kLineUnclosedQuote, startLine, "a quoted field is not closed.");
       char ch = m_text[m_pos++];
       if (ch == '"') {
         if (m_pos < m_text.size() && m_text[m_pos] == '"') {
@@ -99,7 +112,7 @@ private:
       value += ch;
     }
     if (m_pos < m_text.size() && m_text[m_pos] != ',' && !AtLineEnd())
-      Fail(__LINE__, m_line, "text follows the closing quote of a field.");
+      Fail(kLineTextAfterQuote, m_line, "text follows the closing quote of a field.");
     return value;
   }
 
@@ -107,7 +120,7 @@ private:
   {
     CString text = CString::FromUtf8(utf8);
     if (text.ToUtf8() != utf8)
-      Fail(__LINE__, fileLine, "a value holds a character that Windows-1252 cannot represent.");
+      Fail(kLineNotWindows1252, fileLine, "a value holds a character that Windows-1252 cannot represent.");
     return text;
   }
 
@@ -126,7 +139,7 @@ CCsvFile CCsvFile::Load(const CString& path)
   if (in)
     text << in.rdbuf();
   if (!in || in.bad())
-    throw CCatalogueException(kSource, __LINE__, path + ": the file cannot be read.");
+    throw CCatalogueException(kSource, kLineUnreadable, path + ": the file cannot be read.");
   return Parse(text.str(), path);
 }
 
@@ -137,12 +150,12 @@ CCsvFile CCsvFile::Parse(const std::string& text, const CString& sourceName)
   CCsvReader reader(text, sourceName);
   CCsvRecord header;
   if (!reader.Next(header))
-    throw CCatalogueException(kSource, __LINE__, sourceName + ": the file has no header.");
+    throw CCatalogueException(kSource, kLineNoHeader, sourceName + ": the file has no header.");
   file.m_header = header.values;
   CCsvRecord record;
   while (reader.Next(record)) {
     if (record.values.size() != file.m_header.size())
-      throw CCatalogueException(kSource, __LINE__, sourceName + CString::Formatted(
+      throw CCatalogueException(kSource, kLineFieldCount, sourceName + CString::Formatted(
           ":%d: the record has %d fields, the header names %d.", record.line,
           static_cast<int>(record.values.size()), static_cast<int>(file.m_header.size())));
     file.m_records.push_back(record);

@@ -9,6 +9,26 @@ namespace {
 
 constexpr const char* kSource = "Layfile";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineUnknownKeyword = 45,
+  kLineBadNumber = 65,
+  kLineNoTableYet = 72,
+  kLineBadTableLine = 79,
+  kLineTableTwice = 83,
+  kLineBadFieldLine = 95,
+  kLineTextWidth = 102,
+  kLineFieldTwice = 105,
+  kLineUnknownKind = 114,
+  kLineBadIndexLine = 121,
+  kLineIndexUnknownField = 127,
+  kLineIndexDateField = 129,
+  kLineLayoutRefused = 144,
+  kLineUnreadable = 163,
+  kLineNoTable = 177,
+};
+
 struct KindName
 {
   const char* name;
@@ -42,7 +62,7 @@ public:
     else if (tokens[0] == "index")
       AddIndex(tokens);
     else
-      Fail(__LINE__, "unknown keyword " + tokens[0] + ".");
+      Fail(kLineUnknownKeyword, "unknown keyword " + tokens[0] + ".");
   }
 
   std::vector<SdfTableLayout> Finish()
@@ -62,25 +82,25 @@ private:
     const char* end = nullptr;
     long value = StrToLong(token, &end);
     if (token.IsEmpty() || *end != '\0' || value < 1 || value > 0xFFFF)
-      Fail(__LINE__, "\"" + token + "\" is not a number from 1 to 65535.");
+      Fail(kLineBadNumber, "\"" + token + "\" is not a number from 1 to 65535.");
     return static_cast<int>(value);
   }
 
   SdfTableLayout& Current()
   {
     if (m_tables.empty())
-      Fail(__LINE__, "a field or index comes before the first table.");
+      Fail(kLineNoTableYet, "a field or index comes before the first table.");
     return m_tables.back();
   }
 
   void StartTable(const std::vector<CString>& tokens)
   {
     if (tokens.size() != 3)
-      Fail(__LINE__, "a table line reads: table NAME RECORD-LENGTH.");
+      Fail(kLineBadTableLine, "a table line reads: table NAME RECORD-LENGTH.");
     CheckTable();
     for (const SdfTableLayout& table : m_tables)
       if (table.name.CompareNoCase(tokens[1]) == 0)
-        Fail(__LINE__, "table " + tokens[1] + " is described twice.");
+        Fail(kLineTableTwice, "table " + tokens[1] + " is described twice.");
     SdfTableLayout table;
     table.name = tokens[1];
     table.recordLength = Number(tokens[2]);
@@ -92,17 +112,17 @@ private:
   {
     SdfTableLayout& table = Current();
     if (tokens.size() != 4 && tokens.size() != 5)
-      Fail(__LINE__, "a field line reads: field NAME KIND OFFSET [WIDTH].");
+      Fail(kLineBadFieldLine, "a field line reads: field NAME KIND OFFSET [WIDTH].");
     SdfFieldLayout field;
     field.name = tokens[1];
     field.kind = Kind(tokens[2]);
     field.offset = Number(tokens[3]);
     bool text = field.kind == SdfFieldKind::Text;
     if (text != (tokens.size() == 5))
-      Fail(__LINE__, text ? "a text field needs its width." : "only a text field is given a width.");
+      Fail(kLineTextWidth, text ? "a text field needs its width." : "only a text field is given a width.");
     field.width = text ? Number(tokens[4]) : SdfFieldWidth(field.kind);
     if (table.FindField(field.name))
-      Fail(__LINE__, "field " + field.name + " is described twice.");
+      Fail(kLineFieldTwice, "field " + field.name + " is described twice.");
     table.fields.push_back(field);
   }
 
@@ -111,22 +131,22 @@ private:
     for (const KindName& kind : kKinds)
       if (token == kind.name)
         return kind.kind;
-    Fail(__LINE__, "unknown field kind " + token + ".");
+    Fail(kLineUnknownKind, "unknown field kind " + token + ".");
   }
 
   void AddIndex(const std::vector<CString>& tokens)
   {
     SdfTableLayout& table = Current();
     if (tokens.size() < 3)
-      Fail(__LINE__, "an index line reads: index NAME FIELD [FIELD ...].");
+      Fail(kLineBadIndexLine, "an index line reads: index NAME FIELD [FIELD ...].");
     SdfIndexLayout index;
     index.name = tokens[1];
     for (size_t i = 2; i < tokens.size(); ++i) {
       const SdfFieldLayout* field = table.FindField(tokens[i]);
       if (!field)
-        Fail(__LINE__, "index " + index.name + " names the unknown field " + tokens[i] + ".");
+        Fail(kLineIndexUnknownField, "index " + index.name + " names the unknown field " + tokens[i] + ".");
       if (field->kind == SdfFieldKind::Date)
-        Fail(__LINE__, "index " + index.name + " names the date field " + tokens[i] + ", which no key can order.");
+        Fail(kLineIndexDateField, "index " + index.name + " names the date field " + tokens[i] + ", which no key can order.");
       index.parts.push_back(table.KeyPartOf(tokens[i]));
     }
     table.indexes.push_back(index);
@@ -141,7 +161,7 @@ private:
       CTableWriter::CheckLayout(m_tables.back());
     } catch (CTableWriterException& e) {
       m_line = m_tableLine;
-      Fail(__LINE__, e.message);
+      Fail(kLineLayoutRefused, e.message);
     }
   }
 
@@ -160,7 +180,7 @@ std::vector<SdfTableLayout> CLayoutFile::Load(const CString& path)
   if (in)
     text << in.rdbuf();
   if (!in || in.bad())
-    throw CCatalogueException(kSource, __LINE__, path + ": the file cannot be read.");
+    throw CCatalogueException(kSource, kLineUnreadable, path + ": the file cannot be read.");
   return Parse(text.str(), path);
 }
 
@@ -174,6 +194,6 @@ std::vector<SdfTableLayout> CLayoutFile::Parse(const std::string& text, const CS
     parser.ParseLine(line, ++lineNumber);
   std::vector<SdfTableLayout> tables = parser.Finish();
   if (tables.empty())
-    throw CCatalogueException(kSource, __LINE__, sourceName + ": the file describes no table.");
+    throw CCatalogueException(kSource, kLineNoTable, sourceName + ": the file describes no table.");
   return tables;
 }

@@ -19,6 +19,34 @@ namespace {
 
 constexpr const char* kSource = "TableWriter";
 
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineFieldWithoutName = 36,
+  kLineWidthForKind = 39,
+  kLineFieldOutside = 41,
+  kLineFieldTwice = 52,
+  kLineFieldsOverlap = 54,
+  kLineIndexNameLength = 63,
+  kLineKeyPartCount = 65,
+  kLineKeyPartType = 68,
+  kLineKeyPartOutside = 71,
+  kLineNoSuchKeyField = 178,
+  kLineDateKeyPart = 181,
+  kLineTableNameLength = 206,
+  kLineRecordLength = 208,
+  kLineTooManyFields = 210,
+  kLineTooManyIndexes = 212,
+  kLineNoSuchTable = 235,
+  kLineNoSuchRowField = 249,
+  kLineRowFieldRefused = 252,
+  kLineRowRefused = 264,
+  kLineRawRecordLength = 272,
+  kLineFileTooLarge = 304,
+  kLineCannotWrite = 354,
+  kLineCannotReplace = 358,
+};
+
 [[noreturn]] void Fail(int line, const CString& text)
 {
   throw CTableWriterException(kSource, line, text);
@@ -33,12 +61,12 @@ void CheckField(const SdfTableLayout& layout, const SdfFieldLayout& field)
 {
   CString where = TableText(layout) + "field " + field.name + ": ";
   if (field.name.IsEmpty())
-    Fail(__LINE__, TableText(layout) + "a field has no name.");
+    Fail(kLineFieldWithoutName, TableText(layout) + "a field has no name.");
   int required = SdfFieldWidth(field.kind);
   if (required ? field.width != required : field.width < 1)
-    Fail(__LINE__, where + CString::Formatted("width %d does not suit its kind.", field.width));
+    Fail(kLineWidthForKind, where + CString::Formatted("width %d does not suit its kind.", field.width));
   if (field.offset < 1 || static_cast<long long>(field.offset) - 1 + field.width > layout.recordLength)
-    Fail(__LINE__, where + CString::Formatted("offset %d, width %d lies outside the record of %d bytes.",
+    Fail(kLineFieldOutside, where + CString::Formatted("offset %d, width %d lies outside the record of %d bytes.",
                                               field.offset, field.width, layout.recordLength));
 }
 
@@ -49,9 +77,9 @@ void CheckFieldsApart(const SdfTableLayout& layout)
       const SdfFieldLayout& a = layout.fields[i];
       const SdfFieldLayout& b = layout.fields[j];
       if (a.name.CompareNoCase(b.name) == 0)
-        Fail(__LINE__, TableText(layout) + "field " + a.name + " is named twice.");
+        Fail(kLineFieldTwice, TableText(layout) + "field " + a.name + " is named twice.");
       if (a.offset < b.offset + b.width && b.offset < a.offset + a.width)
-        Fail(__LINE__, TableText(layout) + "fields " + a.name + " and " + b.name + " overlap.");
+        Fail(kLineFieldsOverlap, TableText(layout) + "fields " + a.name + " and " + b.name + " overlap.");
     }
   }
 }
@@ -60,15 +88,15 @@ void CheckIndex(const SdfTableLayout& layout, const SdfIndexLayout& index)
 {
   CString where = TableText(layout) + "index " + index.name + ": ";
   if (index.name.GetLength() >= kSdfIndexNameSize)
-    Fail(__LINE__, where + "the name is longer than 15 bytes.");
+    Fail(kLineIndexNameLength, where + "the name is longer than 15 bytes.");
   if (index.parts.empty() || index.parts.size() > static_cast<size_t>(kSdfMaxKeyParts))
-    Fail(__LINE__, where + "an index needs 1 to 10 key parts.");
+    Fail(kLineKeyPartCount, where + "an index needs 1 to 10 key parts.");
   for (const SdfKeyPartLayout& part : index.parts) {
     if (!IsComparableKeyType(part.type))
-      Fail(__LINE__, where + CString::Formatted("key-part type %d cannot be compared.", part.type));
+      Fail(kLineKeyPartType, where + CString::Formatted("key-part type %d cannot be compared.", part.type));
     if (part.length < std::max(1, KeyTypeWidth(part.type)) || part.offset < 0 ||
         static_cast<long long>(part.offset) + part.length > layout.recordLength)
-      Fail(__LINE__, where + CString::Formatted("key part at offset %d, length %d does not fit the record.",
+      Fail(kLineKeyPartOutside, where + CString::Formatted("key part at offset %d, length %d does not fit the record.",
                                                 part.offset, part.length));
   }
 }
@@ -175,10 +203,10 @@ SdfKeyPartLayout SdfTableLayout::KeyPartOf(const char* fieldName) const
 {
   const SdfFieldLayout* field = FindField(fieldName);
   if (!field)
-    Fail(__LINE__, TableText(*this) + "no field named " + fieldName + ".");
+    Fail(kLineNoSuchKeyField, TableText(*this) + "no field named " + fieldName + ".");
   int type = FieldTypeCode(field->kind);
   if (field->kind == SdfFieldKind::Date)
-    Fail(__LINE__, TableText(*this) + "date field " + field->name + " cannot be a key part.");
+    Fail(kLineDateKeyPart, TableText(*this) + "date field " + field->name + " cannot be a key part.");
   return {type, field->offset - 1, field->width};
 }
 
@@ -203,13 +231,13 @@ CSdfRow& CSdfRow::SetDate(const char* field, const SdfDate& value) { return Put(
 void CTableWriter::CheckLayout(const SdfTableLayout& layout)
 {
   if (layout.name.IsEmpty() || layout.name.GetLength() >= kSdfTableNameSize)
-    Fail(__LINE__, "Table '" + layout.name + "': a table name has 1 to 31 bytes.");
+    Fail(kLineTableNameLength, "Table '" + layout.name + "': a table name has 1 to 31 bytes.");
   if (layout.recordLength < 1)
-    Fail(__LINE__, TableText(layout) + "the record length must be 1 or more.");
+    Fail(kLineRecordLength, TableText(layout) + "the record length must be 1 or more.");
   if (layout.fields.size() > static_cast<size_t>(kSdfMaxFields))
-    Fail(__LINE__, TableText(layout) + "more than 30 fields.");
+    Fail(kLineTooManyFields, TableText(layout) + "more than 30 fields.");
   if (layout.indexes.size() > static_cast<size_t>(kSdfMaxIndexes))
-    Fail(__LINE__, TableText(layout) + "more than 10 indexes.");
+    Fail(kLineTooManyIndexes, TableText(layout) + "more than 10 indexes.");
   for (const SdfFieldLayout& field : layout.fields)
     CheckField(layout, field);
   CheckFieldsApart(layout);
@@ -232,7 +260,7 @@ CTableWriter::Table& CTableWriter::TableAt(int table)
 const CTableWriter::Table& CTableWriter::TableAt(int table) const
 {
   if (table < 0 || table >= GetTableCount())
-    Fail(__LINE__, CString::Formatted("There is no table number %d.", table));
+    Fail(kLineNoSuchTable, CString::Formatted("There is no table number %d.", table));
   return m_tables[static_cast<size_t>(table)];
 }
 
@@ -246,10 +274,10 @@ std::vector<BYTE> CTableWriter::PackRecord(const SdfTableLayout& layout, const C
   for (const CSdfRow::Entry& entry : row.GetEntries()) {
     const SdfFieldLayout* field = layout.FindField(entry.field);
     if (!field)
-      Fail(__LINE__, TableText(layout) + "no field named " + entry.field + ".");
+      Fail(kLineNoSuchRowField, TableText(layout) + "no field named " + entry.field + ".");
     CString error = EncodeFieldValue(*field, entry.value, record.data() + field->offset - 1);
     if (!error.IsEmpty())
-      Fail(__LINE__, TableText(layout) + "field " + field->name + ": " + error);
+      Fail(kLineRowFieldRefused, TableText(layout) + "field " + field->name + ": " + error);
   }
   return record;
 }
@@ -261,7 +289,7 @@ void CTableWriter::AddRow(int table, const CSdfRow& row)
     target.records.push_back(PackRecord(target.layout, row));
   } catch (CTableWriterException& e) {
     CString text = e.message + CString::Formatted(" (row %d)", static_cast<int>(target.records.size()) + 1);
-    Fail(__LINE__, text);
+    Fail(kLineRowRefused, text);
   }
 }
 
@@ -269,7 +297,7 @@ void CTableWriter::AddRecord(int table, const std::vector<BYTE>& record)
 {
   Table& target = TableAt(table);
   if (record.size() != static_cast<size_t>(target.layout.recordLength))
-    Fail(__LINE__, TableText(target.layout) + CString::Formatted("a raw record of %d bytes for records of %d.",
+    Fail(kLineRawRecordLength, TableText(target.layout) + CString::Formatted("a raw record of %d bytes for records of %d.",
                                                                  static_cast<int>(record.size()),
                                                                  target.layout.recordLength));
   target.records.push_back(record);
@@ -301,7 +329,7 @@ SdfImage CTableWriter::Build() const
     offset += static_cast<long long>(place.recordCount) * layout.recordLength;
     place.end = place.start + offset - 1;
     if (place.end > std::numeric_limits<std::int32_t>::max())
-      Fail(__LINE__, TableText(layout) + "the file would outgrow the format's 2 GB of offsets.");
+      Fail(kLineFileTooLarge, TableText(layout) + "the file would outgrow the format's 2 GB of offsets.");
     image.tables.push_back(place);
     image.bytes.resize(static_cast<size_t>(place.end + 1));
   }
@@ -351,10 +379,10 @@ void CTableWriter::WriteFile(const CString& path) const
     file.Close();
   } catch (CFileException& e) {
     std::remove(temporary.ToUtf8().c_str());
-    Fail(__LINE__, "Cannot write " + path + ": " + e.GetErrorMessage());
+    Fail(kLineCannotWrite, "Cannot write " + path + ": " + e.GetErrorMessage());
   }
   if (std::rename(temporary.ToUtf8().c_str(), path.ToUtf8().c_str()) != 0) {
     std::remove(temporary.ToUtf8().c_str());
-    Fail(__LINE__, "Cannot replace " + path + ".");
+    Fail(kLineCannotReplace, "Cannot replace " + path + ".");
   }
 }

@@ -1,15 +1,20 @@
 #include "views/Xltdata.h"
 
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/Trace.h"
 #include "support/VEntExcp.h"
 
 namespace {
 
-// The module that reports an entity without a category, and the lines of its two failures.
+// The module that reports an entity without a category.
 constexpr const char* kXltEntModule = "XltEnt";
-constexpr int kCategoryZeroLine = 61;
-constexpr int kNoDefaultLine = 68;
+
+// The line each failure of this file reports: fixed, so an error code stays when the code moves.
+enum : int
+{
+  kLineUnspecifiedCategory = 63,
+  kLineNoDefaultEntry = 70,
+};
 
 bool IsKey(int category) { return category >= 0 && category <= 0xFFFF; }
 
@@ -62,7 +67,7 @@ CObject* CMapECatToXLTData::GetXLTData(int category) const
 {
   if (category == 0) {
     PCTRACE(TT_TRANSLATORS, TL_WARNING)("Throwing exception -- Unspecified category.");
-    throw CVRXEntityException(kXltEntModule, kCategoryZeroLine);
+    throw CVRXEntityException(kXltEntModule, kLineUnspecifiedCategory);
   }
   void* data = nullptr;
   if (IsKey(category) && Lookup(static_cast<WORD>(category), data))
@@ -70,7 +75,7 @@ CObject* CMapECatToXLTData::GetXLTData(int category) const
   if (Lookup(0, data))
     return static_cast<CObject*>(data);
   // A map without its default entry cannot draw a category it does not hold.
-  throw CVRXEntityException(kXltEntModule, kNoDefaultLine);
+  throw CVRXEntityException(kXltEntModule, kLineNoDefaultEntry);
 }
 
 void CMapECatToXLTData::SetXLTData(int category, CObject* data)

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <numbers>
 
-#include "document/Stamp.h"
+#include "project/Stamp.h"
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
 #include "geometry/2drect.h"
 #include "platform/core/Archive.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/Exceptn.h"
 #include "support/Gdiutil.h"
 #include "support/Trace.h"

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/Gdi.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
 

@@ -5,7 +5,7 @@
 #include "geometry/2dpoint.h"
 #include "geometry/2drect.h"
 #include "geometry/2dvector.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/View.h"
 
 class CScrollBar;
 

@@ -1,7 +1,7 @@
 #include "workbench/Scalexlt.h"
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
 #include "workbench/Scalevw.h"
 
 IMPLEMENT_DYNAMIC(CScaleViewTranslator, CDCTranslator)

@@ -1,8 +1,8 @@
 #include "workbench/Tracker.h"
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/DragLoop.h"
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/DragLoop.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Scalexlt.h"

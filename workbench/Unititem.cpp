@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
-#include "document/Stamp.h"
+#include "project/DocServices.h"
+#include "project/Stamp.h"
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
@@ -14,9 +14,9 @@
 #include "model/Unitexcp.h"
 #include "model/Unitutil.h"
 #include "platform/core/Archive.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/WinApp.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "platform/ui/wnd/Wnd.h"
 #include "support/Trace.h"
 #include "workbench/Scalexlt.h"
 #include "workbench/Tracker.h"

@@ -4,11 +4,11 @@
 #include <iterator>
 
 #include "document/Doc.h"
-#include "document/DocServices.h"
+#include "project/DocServices.h"
 #include "model/Unitutil.h"
 #include "productdb/Subtypes.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"

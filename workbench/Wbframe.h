@@ -2,9 +2,9 @@
 // The MDI child frame of the Workbench: its toolbar, the dialog bar with Close, Quantity and
 // Store Design, the two scroll bars the scale view drives, the New Window Unit commands that arm
 // the unit tool, and a title that names the design and the mode.
-#include "platform/ui/CtrlBar.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/MdiFrame.h"
+#include "platform/ui/frame/CtrlBar.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/frame/MdiFrame.h"
 
 class CDoc;
 class CWorkbenchView;

@@ -1,6 +1,6 @@
 #include "workbench/Wbreg.h"
 
-#include "document/Design.h"
+#include "project/Design.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Unititem.h"
 

@@ -1,8 +1,8 @@
 #include <vector>
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/Gdi.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
+#include "platform/ui/wnd/Resource.h"
 #include "workbench/Wbframe.h"
 
 namespace

@@ -4,7 +4,7 @@
 // menu, and the screen colours its items draw with.
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
-#include "platform/ui/Msg.h"
+#include "platform/ui/wnd/Msg.h"
 
 class CMapECatToXLTGDIData;
 

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "document/DocServices.h"
+#include "project/DocServices.h"
 #include "model/Unit.h"
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"

@@ -2,6 +2,8 @@
 // Binary archive with the class library's byte layout: little-endian primitives, 1/3/7-byte
 // string prefixes, element counts, and object tags counted per archive. Loading checks every
 // length and count against the bytes that remain before it allocates anything.
+#include <algorithm>
+#include <bit>
 #include <cstring>
 #include <map>
 #include <unordered_map>
@@ -78,28 +80,49 @@ public:
   UINT GetObjectSchema() const { return m_nObjectSchema; }
 
 private:
-  // The machine is little-endian, as the stored format. A value that fits in the buffer is
-  // copied in place; projects hold many thousands of small fields.
+  // The stored format is little-endian whatever the host; on a little-endian host the bytes are
+  // copied as they are. A value that fits in the buffer is copied in place; projects hold many
+  // thousands of small fields.
+  template <class T>
+  static void ToLittleEndian(BYTE (&bytes)[sizeof(T)], T v)
+  {
+    std::memcpy(bytes, &v, sizeof v);
+    if constexpr (std::endian::native == std::endian::big)
+      std::reverse(bytes, bytes + sizeof v);
+  }
+  template <class T>
+  static T FromLittleEndian(BYTE (&bytes)[sizeof(T)])
+  {
+    if constexpr (std::endian::native == std::endian::big)
+      std::reverse(bytes, bytes + sizeof(T));
+    T v;
+    std::memcpy(&v, bytes, sizeof v);
+    return v;
+  }
   template <class T>
   CArchive& WriteLE(T v)
   {
+    BYTE bytes[sizeof v];
+    ToLittleEndian(bytes, v);
     if (IsStoring() && m_end + sizeof v <= m_buffer.size()) {
-      std::memcpy(m_buffer.data() + m_end, &v, sizeof v);
+      std::memcpy(m_buffer.data() + m_end, bytes, sizeof v);
       m_end += sizeof v;
       return *this;
     }
-    Write(&v, sizeof v);
+    Write(bytes, sizeof v);
     return *this;
   }
   template <class T>
   CArchive& ReadLE(T& v)
   {
+    BYTE bytes[sizeof v];
     if (IsLoading() && m_cur + sizeof v <= m_end) {
-      std::memcpy(&v, m_buffer.data() + m_cur, sizeof v);
+      std::memcpy(bytes, m_buffer.data() + m_cur, sizeof v);
       m_cur += sizeof v;
-      return *this;
+    } else {
+      ReadExact(bytes, sizeof v);
     }
-    ReadExact(&v, sizeof v);
+    v = FromLittleEndian<T>(bytes);
     return *this;
   }
   void FillBuffer();

@@ -1,11 +1,19 @@
 #include "platform/core/Archive.h"
 #include "platform/core/Array.h"
+#include "platform/core/Coreclass.h"
 #include "platform/core/List.h"
 
 IMPLEMENT_SERIAL(CObArray, CObject, 0)
 IMPLEMENT_SERIAL(CStringArray, CObject, 0)
 IMPLEMENT_SERIAL(CDWordArray, CObject, 0)
 IMPLEMENT_SERIAL(CObList, CObject, 0)
+
+void RegisterCoreClasses()
+{
+  for (const CRuntimeClass* cls :
+       {RUNTIME_CLASS(CObArray), RUNTIME_CLASS(CStringArray), RUNTIME_CLASS(CDWordArray), RUNTIME_CLASS(CObList)})
+    CRuntimeClass::Register(cls);
+}
 
 // Every object reference takes at least its two-byte tag.
 constexpr unsigned long long kMinObjectBytes = 2;

@@ -1,5 +1,7 @@
 #pragma once
-// Exception bases of the class library, thrown by value and caught by reference.
+// Exception bases of the class library, thrown by value and caught by reference. A failed
+// allocation is the std::bad_alloc that new and the containers throw; code catches it only where it
+// has a reaction of its own to give (a message, a damaged-file error), so no memory exception here.
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
 
@@ -12,13 +14,6 @@ public:
   CException& operator=(const CException&) = default;
   // A short description for reports; the class library's default is empty.
   virtual CString GetErrorMessage() const { return CString(); }
-};
-
-class CMemoryException : public CException
-{
-  DECLARE_DYNAMIC(CMemoryException)
-public:
-  CString GetErrorMessage() const override { return "Out of memory."; }
 };
 
 class CFileException : public CException

@@ -20,14 +20,9 @@ struct CRuntimeClass
   BOOL IsDerivedFrom(const CRuntimeClass* base) const;
   // Serializable classes (those with a creation function) found by name.
   static const CRuntimeClass* FromName(const char* className);
+  // Classes are registered by explicit calls at start-up (each library's Register...Classes),
+  // never by static initialisers, which the linker may drop from a static library.
   static void Register(const CRuntimeClass* cls);
-};
-
-// Registers a class record with the by-name registry at static-initialisation time of the
-// object file that defines the class; object files of the program are linked whole.
-struct CClassRegistrar
-{
-  explicit CClassRegistrar(const CRuntimeClass* cls) { CRuntimeClass::Register(cls); }
 };
 
 class CObject
@@ -77,7 +72,6 @@ public: \
 #define IMPLEMENT_SERIAL(class_name, base_name, wSchema) \
   CObject* class_name::CreateObject() { return new class_name; } \
   PANECRAFT_RUNTIME_CLASS(class_name, base_name, wSchema, class_name::CreateObject) \
-  static const CClassRegistrar _registrar_##class_name(RUNTIME_CLASS(class_name)); \
   [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb) \
   { \
     pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name))); \

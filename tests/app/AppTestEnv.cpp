@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/ui/QtApp.h"
+#include "platform/ui/wnd/QtApp.h"
 
 namespace {
 
@@ -111,12 +111,16 @@ std::string IniValue(const std::map<std::string, CIniEntries>& ini, const std::s
 std::string CatalogueFolder() { return EnvOr("PANECRAFT_BINARY_DIR", ".") + "/productdata"; }
 std::string CatalogueSourceFolder() { return EnvOr("PANECRAFT_SOURCE_DIR", ".") + "/productdata/catalogue"; }
 
-void Pump(int ms)
+void Pump()
 {
-  if (ms > 0)
-    QTest::qWait(ms);
   QCoreApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+  constexpr int kHangLimitMs = 60000;
+  return QTest::qWaitFor(done, kHangLimitMs);
 }
 
 QWidget* FindTopLevel(const char* title)

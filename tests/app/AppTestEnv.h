@@ -2,6 +2,7 @@
 // Shared fixtures of the application tests: one Qt application for the run, a configuration
 // folder of its own for each test (XDG_CONFIG_HOME), the sample catalogue, and an application
 // object whose start-up steps the tests can run.
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -10,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "app/App.h"
-#include "platform/ui/DialogService.h"
-#include "platform/ui/HelpSink.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/wnd/HelpSink.h"
 
 class QWidget;
 
@@ -59,8 +60,11 @@ public:
   std::vector<std::pair<std::uintptr_t, UINT>> calls;
 };
 
-// Runs pending events, waiting up to ms milliseconds for more.
-void Pump(int ms = 0);
+// Runs pending events.
+void Pump();
+// Runs events until done() holds; false only when it never does within a limit that only a hang
+// reaches (no test may depend on how fast a loaded machine gets there).
+bool PumpUntil(const std::function<bool()>& done);
 // The visible top-level widget with that window title, or null.
 QWidget* FindTopLevel(const char* title);
 // Sends a mouse press or a key press to a widget through the application's event filters.

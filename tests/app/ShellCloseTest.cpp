@@ -14,11 +14,11 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/MdiFrame.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/View.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/frame/MdiFrame.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/docview/View.h"
 
 namespace
 {

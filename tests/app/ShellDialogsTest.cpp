@@ -5,8 +5,8 @@
 #include "app/Appdlgs.h"
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
-#include "document/Docver.h"
-#include "platform/ui/Dialog.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "project/Docver.h"
 
 namespace
 {
@@ -72,6 +72,25 @@ TEST_F(DialogsTest, StoreNewDesignRefusesBlanksAndTrimsTheName)
   EXPECT_EQ(service.messages[0].text, "The name cannot be blank.");
   EXPECT_EQ(service.messages[0].caption, "Error");
   EXPECT_EQ(service.messages[0].type, UINT{MB_OK | MB_ICONEXCLAMATION});
+}
+
+TEST_F(DialogsTest, RenameDesignRefusesABlankNewNameAndTrimsTheOneTyped)
+{
+  CRenameDesignDlg rename;
+  rename.m_strCurrentName = "Den";
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_CURRENT_NAME), "Den");
+    SetControlText(dialog, IDC_NEW_NAME, " \t ");
+    ClickButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.HasEnded());
+    EXPECT_EQ(ControlText(dialog, IDC_NEW_NAME), "") << "the field shows the name as taken";
+    SetControlText(dialog, IDC_NEW_NAME, " Bay Window ");
+    ClickButton(dialog, IDOK);
+  });
+  EXPECT_EQ(rename.DoModal(), IDOK);
+  EXPECT_EQ(rename.m_strNewName, "Bay Window");
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, "The new name cannot be blank.");
 }
 
 TEST_F(DialogsTest, StoreNewDesignWithoutCancelHasNoWorkingCancelButton)

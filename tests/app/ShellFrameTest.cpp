@@ -13,11 +13,12 @@
 #include "app/Mfclient.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/Resource.h"
-#include "platform/ui/View.h"
+#include "document/Whids.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/docview/View.h"
 
 namespace
 {

@@ -10,9 +10,10 @@
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
+#include "document/Whids.h"
 #include "model/Unitutil.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/Menu.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Menu.h"
 
 namespace
 {

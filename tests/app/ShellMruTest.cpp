@@ -10,9 +10,9 @@
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/docview/View.h"
 
 namespace
 {

@@ -6,7 +6,7 @@
 
 #include "app/Newunit.h"
 #include "model/OddCatalogue.h"
-#include "platform/ui/Menu.h"
+#include "platform/ui/frame/Menu.h"
 
 namespace
 {

@@ -9,8 +9,9 @@
 #include "app/Prjsheet.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/View.h"
+#include "document/Whids.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/docview/View.h"
 
 namespace
 {

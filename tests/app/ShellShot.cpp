@@ -9,6 +9,7 @@
 #include <QPixmap>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <set>
 
 #include "ShellTestApp.h"
@@ -18,9 +19,9 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Frame.h"
-#include "platform/ui/View.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/docview/View.h"
 
 namespace
 {
@@ -41,6 +42,13 @@ int CountColours(const QImage& image)
       colours.insert(image.pixel(x, y));
   return static_cast<int>(colours.size());
 }
+
+QPixmap Grab(QWidget* pWindow)
+{
+  const QRect frame = pWindow->frameGeometry();
+  QPixmap shot = pWindow->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+  return shot.isNull() ? pWindow->grab() : shot;
+}
 }  // namespace
 
 TEST_F(ShellTest, TheMainWindowWithAProjectOpenShowsToolbarDesignListAndStatusBar)
@@ -58,10 +66,11 @@ TEST_F(ShellTest, TheMainWindowWithAProjectOpenShowsToolbarDesignListAndStatusBa
   // The design list in front, as after opening a project.
   Command(ID_VIEW_WORKBENCH);
   ShellApp().RunIdle();
-  Pump(500);
+  Pump();
 
   QWidget* pWindow = MainFrame()->GetOuterHandle();
   ASSERT_TRUE(pWindow->isVisible());
+  ASSERT_TRUE(PumpUntil([pWindow] { return pWindow->windowHandle() && pWindow->windowHandle()->isExposed(); }));
   EXPECT_TRUE(MainFrame()->GetMainToolBar()->IsWindowVisible());
   EXPECT_EQ(MainFrame()->GetMainToolBar()->GetCount(), 21);
   EXPECT_TRUE(MainFrame()->GetStatusBar()->IsWindowVisible());
@@ -77,11 +86,12 @@ TEST_F(ShellTest, TheMainWindowWithAProjectOpenShowsToolbarDesignListAndStatusBa
   EXPECT_EQ(pList->GetDesignListBox()->m_hWnd->window(), pWindow);
   EXPECT_EQ(MainFrame()->GetStatusBar()->m_hWnd->window(), pWindow);
 
-  QScreen* pScreen = pWindow->screen();
-  QPixmap shot = pScreen->grabWindow(0, pWindow->frameGeometry().x(), pWindow->frameGeometry().y(),
-                                     pWindow->frameGeometry().width(), pWindow->frameGeometry().height());
-  if (shot.isNull())
-    shot = pWindow->grab();
+  // The X server shows the window when it gets round to it; wait for a drawn picture, not a time.
+  QPixmap shot;
+  PumpUntil([&] {
+    shot = Grab(pWindow);
+    return CountColours(shot.toImage()) > 8;
+  });
   std::filesystem::create_directories(std::filesystem::path(ArtifactPath()).parent_path());
   ASSERT_TRUE(shot.save(QString::fromStdString(ArtifactPath()), "PNG"));
   EXPECT_GT(CountColours(shot.toImage()), 8) << "the picture shows a drawn window";

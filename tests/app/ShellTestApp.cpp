@@ -13,12 +13,14 @@
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/QtApp.h"
-#include "platform/ui/View.h"
+#include "platform/core/Coreclass.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/wnd/QtApp.h"
+#include "platform/ui/docview/View.h"
+#include "project/Projreg.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/Wbframe.h"
 
@@ -52,6 +54,9 @@ public:
     static char* argv[] = {name, nullptr};
     m_qt = new CQtApplication(argc, argv);
     RegisterStandardUnits();
+    RegisterCoreClasses();
+    RegisterProjectClasses();
+    RegisterDocumentClasses();
     m_app = new CApp;
   }
   // Each test runs in a process of its own: its windows, documents and Qt objects end with it.
@@ -79,14 +84,18 @@ std::string ShellTempDir()
   return TempDir();
 }
 
-void Pump(int ms)
+void Pump()
 {
-  if (ms > 0)
-    QTest::qWait(ms);
   for (int i = 0; i < 5; ++i) {
     QCoreApplication::processEvents();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
+}
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+  constexpr int kHangLimitMs = 60000;
+  return QTest::qWaitFor(done, kHangLimitMs);
 }
 
 void ShellTest::SetUp()

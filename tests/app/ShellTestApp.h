@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/String.h"
-#include "platform/ui/DialogService.h"
+#include "platform/ui/dlg/DialogService.h"
 
 class CApp;
 class CDialog;
@@ -57,8 +57,11 @@ protected:
 
 // Types a quantity into the dialog bar of the project's Workbench, as the user would.
 void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
-// Runs pending events, waiting up to ms milliseconds for more.
-void Pump(int ms = 0);
+// Runs pending events.
+void Pump();
+// Runs events until done() holds; false only when it never does within a limit that only a hang
+// reaches (no test may depend on how fast a loaded machine gets there).
+bool PumpUntil(const std::function<bool()>& done);
 // Types a text into a dialog control and clicks a button, as the user would.
 void SetControlText(CWnd& dialog, int nID, const CString& text);
 void ClickButton(CWnd& dialog, int nID);

@@ -8,7 +8,7 @@
 #include "app/Dxfcfg.h"
 #include "app/Gdicfg.h"
 #include "views/Xltdata.h"
-#include "platform/ui/Gdi.h"
+#include "platform/ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
 
 namespace {

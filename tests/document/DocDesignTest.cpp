@@ -237,12 +237,33 @@ TEST_F(DocDesignTest, ADesignThatCannotBeRebuiltIsReportedAndLeftAsItWas)
   dialogs.messages.clear();
   for (int pass = 0; pass < 2; ++pass) {
     std::vector<CString> names;
-    for (CDesign* design = doc.GetFirstDesign(); design; design = doc.GetNextDesign())
+    CDesignWalk walk;
+    for (CDesign* design = doc.GetFirstDesign(walk); design; design = doc.GetNextDesign(walk))
       names.push_back(design->GetName());
     EXPECT_EQ(names, (std::vector<CString>{"Bay", "Hall"}));
-    EXPECT_EQ(doc.GetNextDesign(), nullptr);
+    EXPECT_EQ(doc.GetNextDesign(walk), nullptr);
   }
   EXPECT_EQ(dialogs.messages.size(), 1u) << "the reports' walk tells once";
+}
+
+TEST_F(DocDesignTest, TwoWalksOverTheDesignsRunAtOnce)
+{
+  CDoc doc;
+  doc.AddDesign(MakeStore("Bay", 1));
+  doc.AddDesign(MakeStore("Hall", 2));
+  doc.AddDesign(MakeStore("Porch", 3));
+  // Every design against every other, as a report comparing designs would walk them; the outer
+  // walk's design stays whole while the inner walk runs.
+  std::vector<std::string> pairs;
+  CDesignWalk outer;
+  for (CDesign* first = doc.GetFirstDesign(outer); first; first = doc.GetNextDesign(outer)) {
+    CDesignWalk inner;
+    for (CDesign* second = doc.GetFirstDesign(inner); second; second = doc.GetNextDesign(inner))
+      pairs.push_back(std::string(first->GetName().c_str()) + "/" + second->GetName().c_str() +
+                      std::to_string(first->GetQuantity()));
+  }
+  EXPECT_EQ(pairs, (std::vector<std::string>{"Bay/Bay1", "Bay/Hall1", "Bay/Porch1", "Hall/Bay2", "Hall/Hall2",
+                                             "Hall/Porch2", "Porch/Bay3", "Porch/Hall3", "Porch/Porch3"}));
 }
 
 TEST_F(DocDesignTest, AStoredDesignIsWrittenAsOneRecordForTheClipboard)

@@ -1,11 +1,13 @@
 // Guards the project file as CDoc writes and reads it: the exact image of a new project, the
 // stored-design tags, and the message for every cause of a failed open or save.
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "DocFixture.h"
-#include "FaultFile.h"
+#include "project/FaultFile.h"
 
 namespace {
 
@@ -212,8 +214,8 @@ TEST_F(DocTest, AFailedSaveShowsItsMessageAndKeepsTheVersionRecord)
 
   std::string nowhere = PathOf("missing/folder/b.tpf");
   EXPECT_FALSE(doc.OnSaveDocument(nowhere.c_str()));
-  EXPECT_EQ(dialogs.messages.back().text,
-            CString("An error occurred while saving the project file '") + nowhere.c_str() + "'.\nThe project has not been saved.");
+  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") + nowhere.c_str() +
+                                             "'.\nReason:  " + std::strerror(ENOENT) + "\nThe project has not been saved.");
   EXPECT_EQ(doc.GetDocVersion().GetDatePopulated(), "01/01/1990");
   EXPECT_EQ(doc.GetDocVersion().GetModified(), modified);
   EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
@@ -236,6 +238,9 @@ TEST_F(DocTest, ASaveFailingAtAnyWriteLeavesThePreviousProjectLoadable)
     CFaultInjection fault(failAt, CFaultFile::throwError);
     EXPECT_FALSE(doc.OnSaveDocument(path.c_str())) << failAt;
     EXPECT_EQ(ReadFileBytes(path), previous) << failAt;
+    // The failing write's own cause (the disk full) is shown, not only that the save failed.
+    EXPECT_NE(std::string(dialogs.messages.back().text.c_str()).find(std::strerror(ENOSPC)), std::string::npos)
+      << dialogs.messages.back().text.c_str();
   }
   EXPECT_EQ(dir.EntryCount(), 1u);
   doc.m_bAutoDelete = FALSE;
@@ -322,4 +327,25 @@ TEST_F(DocTest, TypesMissingFromAnOldProjectAreAddedWithoutMarkingItModified)
   EXPECT_EQ(array.GetAt(2)->GetUnitType(), "BU");
   EXPECT_NO_THROW(doc.GetProjectPrefs().GetOptionsPrefs().GetChoicesByType("VG"));
   EXPECT_FALSE(doc.IsProjectModified());
+}
+
+TEST_F(DocTest, TheDocumentClassLoadsByNameOnceRegistered)
+{
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  doc.GetProjectData().SetProjectName("Lakeside");
+  doc.AddDesign(MakeStore("Bay"));
+  const Bytes bytes = CByteWriter().Word(0xFFFF).Word(10000).Word(4).Text("CDoc").Append(ProjectImage(doc)).Get();
+  auto load = [&] {
+    std::unique_ptr<CObject> ob;
+    LoadBytes(bytes, [&](CArchive& ar) { ob.reset(ar.ReadObject(&CObject::classCObject)); });
+    return ob;
+  };
+  EXPECT_THROW(load(), CArchiveException) << "not registered yet";
+  RegisterDocumentClasses();
+  std::unique_ptr<CObject> loaded = load();
+  auto* project = dynamic_cast<CDoc*>(loaded.get());
+  ASSERT_NE(project, nullptr);
+  EXPECT_EQ(project->GetProjectName(), "Lakeside");
+  EXPECT_EQ(project->GetDesignCount(), 1);
 }

@@ -2,10 +2,10 @@
 // Project documents on the sample catalogue, with scripted message boxes and a scratch folder.
 #include <memory>
 
-#include "DocTestSupport.h"
-#include "TempDir.h"
 #include "document/Doc.h"
-#include "platform/ui/DialogService.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "project/DocTestSupport.h"
+#include "project/TempDir.h"
 
 class DocTest : public CatalogueTest
 {

@@ -1,11 +1,12 @@
 // Guards how the project document keeps the warehouse's design list in step with its stored
-// designs and how it finds and talks to the views that show it.
+// designs through view hints, and how it finds and talks to the views that show it.
 #include <QApplication>
 
 #include "DocFixture.h"
 #include "document/Docviews.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/View.h"
+#include "document/Whview.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/docview/View.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -28,21 +29,27 @@ private:
 
 [[maybe_unused]] ::testing::Environment* const g_qt = ::testing::AddGlobalTestEnvironment(new CQtEnvironment);
 
-// Stands in for the warehouse view: found by its class name, it hands out its list box.
+// Stands in for the warehouse view: found by its class, it keeps its list box in step with the
+// document's hints as the warehouse view does.
 class CTestWarehouseView : public CView, public CDesignListOwner
 {
 public:
   CTestWarehouseView() { list.Create(nullptr, "", WS_VISIBLE, CRect(0, 0, 200, 200), nullptr, 1); }
   const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
   void OnDraw(CDC*) override {}
-  CListBox* GetDesignListBox() override { return &list; }
+  void OnUpdate(CView*, LPARAM lHint, CObject* pHint) override
+  {
+    hints.push_back(static_cast<int>(lHint));
+    CWarehouseView::UpdateDesignList(list, *static_cast<CDoc*>(GetDocument()), lHint, pHint);
+  }
   void CommitProjectName() override { ++commits; }
 
   static const CRuntimeClass runtimeClass;
   CListBox list;
   int commits = 0;
+  std::vector<int> hints;
 };
-const CRuntimeClass CTestWarehouseView::runtimeClass = {"CWarehouseView", sizeof(CTestWarehouseView), 0xFFFF, nullptr,
+const CRuntimeClass CTestWarehouseView::runtimeClass = {"CTestWarehouseView", sizeof(CTestWarehouseView), 0xFFFF, nullptr,
                                                         RUNTIME_CLASS(CView)};
 
 // Stands in for the Workbench view: it writes its quantity into the edited design when asked.
@@ -58,7 +65,7 @@ public:
   CDoc& doc;
   int quantity = 9;
 };
-const CRuntimeClass CTestWorkbenchView::runtimeClass = {"CWorkbenchView", sizeof(CTestWorkbenchView), 0xFFFF, nullptr,
+const CRuntimeClass CTestWorkbenchView::runtimeClass = {"CTestWorkbenchView", sizeof(CTestWorkbenchView), 0xFFFF, nullptr,
                                                         RUNTIME_CLASS(CView)};
 
 std::vector<CString> Entries(CListBox& list)
@@ -78,6 +85,8 @@ protected:
   void SetUp() override
   {
     DocTest::SetUp();
+    CDoc::SetViewClass(CDoc::warehouseView, &CTestWarehouseView::runtimeClass);
+    CDoc::SetViewClass(CDoc::workbenchView, &CTestWorkbenchView::runtimeClass);
     doc.AddView(&warehouse);
   }
   void TearDown() override
@@ -98,6 +107,8 @@ TEST_F(DocViewsTest, TheDesignListFollowsAddRenameReplaceAndDelete)
   doc.AddDesign(MakeStore("Hall"));
   EXPECT_EQ(Entries(list), (std::vector<CString>{"Bay", "Hall"}));
   EXPECT_EQ(list.GetCurSel(), 1) << "the added entry is selected";
+  EXPECT_EQ(warehouse.hints, (std::vector<int>{HINT_DESIGN_ADDED, HINT_DESIGN_ADDED}))
+    << "the document tells its views, it does not edit their controls";
 
   EXPECT_TRUE(doc.RenameDesign(0, "Porch"));
   EXPECT_EQ(Entries(list), (std::vector<CString>{"Hall", "Porch"}));

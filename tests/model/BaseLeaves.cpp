@@ -27,16 +27,16 @@ void AddFourMembers(CSizedComponentArray& components, double w, double h)
 }
 } // namespace
 
-void CRectLeaf::BuildSizedComponents() { AddFourMembers(*m_pSizedComponents, GetWidth(), GetHeight()); }
+void CRectLeaf::BuildSizedComponents() const { AddFourMembers(*m_pSizedComponents, GetWidth(), GetHeight()); }
 
-void CRectLeaf::Get1LineElevationEntities(int, CVRX2DEntityArray& out)
+void CRectLeaf::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
   m_Calls.push_back(1);
   AddClosed(out, 35, {CVRX2DPoint(0, 0), CVRX2DPoint(GetWidth(), 0), CVRX2DPoint(GetWidth(), GetHeight()),
                       CVRX2DPoint(0, GetHeight())});
 }
 
-void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out)
+void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
   m_Calls.push_back(2);
   const double w = GetWidth();
@@ -50,17 +50,17 @@ void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out)
   AddClosed(out, 36, {CVRX2DPoint(w / 2 + 1, 2), CVRX2DPoint(w - 2, 2), CVRX2DPoint(w - 2, h - 2), CVRX2DPoint(w / 2 + 1, h - 2)});
 }
 
-void CRectLeaf::Get3LineElevationEntities(int, CVRX2DEntityArray&) { m_Calls.push_back(3); }
+void CRectLeaf::Get3LineElevationEntities(int, CVRX2DEntityArray&) const { m_Calls.push_back(3); }
 
-void CRectLeaf::GetOperationEntities(int, CVRX2DEntityArray&) { m_Calls.push_back(9); }
+void CRectLeaf::GetOperationEntities(int, CVRX2DEntityArray&) const { m_Calls.push_back(9); }
 
-CVRX2DVector CArchLeaf::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CArchLeaf::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   return m_vProposedOffset;
 }
 
-void CArchLeaf::BuildSizedComponents() { AddFourMembers(*m_pSizedComponents, GetWidth(), GetShoulderHeight()); }
+void CArchLeaf::BuildSizedComponents() const { AddFourMembers(*m_pSizedComponents, GetWidth(), GetShoulderHeight()); }
 
 CCustomArchLeaf::CCustomArchLeaf(double width, double leg)
   : CCustomArchedUnit("AR", "S1013", width, CVRX2DVector(width / 2, leg)), m_dLeg(leg)
@@ -69,7 +69,7 @@ CCustomArchLeaf::CCustomArchLeaf(double width, double leg)
   Recompute();
 }
 
-CString CCustomArchLeaf::GetAttributes() { return CCustomArchedUnit::GetAttributes() + CString::Formatted(",%.15g", m_dLeg); }
+CString CCustomArchLeaf::GetAttributes() const { return CCustomArchedUnit::GetAttributes() + CString::Formatted(",%.15g", m_dLeg); }
 
 void CCustomArchLeaf::SetAttributes(CString& attributes)
 {
@@ -85,14 +85,14 @@ int CCustomArchLeaf::ConformProposedSize(int, const CVRX2DVector& drag)
   return ConformArchToChord(chord, CVRX2DVector(drag.GetX(), 0));
 }
 
-void CCustomArchLeaf::GetDimensionLabels(CStringArray& labels)
+void CCustomArchLeaf::GetDimensionLabels(CStringArray& labels) const
 {
   labels.SetSize(2);
   CCustomArchedUnit::GetDimensionLabels(labels);
   labels[1] = "Leg:";
 }
 
-void CCustomArchLeaf::GetDimensionValues(double& base, int& count, CArray<double, double>& values)
+void CCustomArchLeaf::GetDimensionValues(double& base, int& count, CArray<double, double>& values) const
 {
   values.SetSize(2);
   CCustomArchedUnit::GetDimensionValues(base, count, values);
@@ -137,14 +137,14 @@ BOOL CCustomArchLeaf::IsProposedSizeValid() const
          IsProposedAreaWithinLimits() && AreProposedDimensionsValid();
 }
 
-void CVarigonLeaf::GetDimensionLabels(CStringArray& labels)
+void CVarigonLeaf::GetDimensionLabels(CStringArray& labels) const
 {
   labels.RemoveAll();
   labels.Add("Width:");
   labels.Add("Height:");
 }
 
-void CVarigonLeaf::GetDimensionValues(CArray<double, double>& values)
+void CVarigonLeaf::GetDimensionValues(CArray<double, double>& values) const
 {
   values.RemoveAll();
   values.Add(m_dWidth);

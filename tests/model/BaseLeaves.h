@@ -19,17 +19,17 @@ public:
   CRectLeaf(const CRectLeaf&) = default;
 
   CUnit* Clone() const override { return new CRectLeaf(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void GetOperationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void GetOperationEntities(int lines, CVRX2DEntityArray& out) const override;
   void UpdateComponentIndices() override { ++m_nIndexUpdates; }
 
   bool m_bDiamond = false;
   int m_nIndexUpdates = 0;
-  std::vector<int> m_Calls;  // elevation builders by line set, 9 for the operation marks
+  mutable std::vector<int> m_Calls;  // elevation builders by line set, 9 for the operation marks
 };
 
 // Another class on the same key, for the assignment checks.
@@ -50,12 +50,12 @@ public:
   CArchLeaf(const CArchLeaf&) = default;
 
   CUnit* Clone() const override { return new CArchLeaf(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
 };
 
 // A round-topped unit of two legs of one height with the arch over their tops; the chord is the
@@ -68,22 +68,22 @@ public:
   CCustomArchLeaf(const CCustomArchLeaf&) = default;
 
   CUnit* Clone() const override { return new CCustomArchLeaf(*this); }
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   CString GetSizeText(int) const override { return CString::Formatted("%g", GetWidth()); }
   double GetHeight() const override { return GetArchCentre().GetY() + GetBase(); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  void GetSidesMovedByHandle(int, CDWordArray&) override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetSidesMovedByHandle(int, CDWordArray&) const override {}
   // The chord follows the drag across; the drag's x is handed on as the base-point offset.
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) override { return m_vProposedOffset; }
-  void BuildSizedComponents() override {}
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return m_vProposedOffset; }
+  void BuildSizedComponents() const override {}
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
 
-  void GetDimensionLabels(CStringArray& labels) override;
-  void GetDimensionValues(double& base, int& count, CArray<double, double>& values) override;
+  void GetDimensionLabels(CStringArray& labels) const override;
+  void GetDimensionValues(double& base, int& count, CArray<double, double>& values) const override;
   void SetDimensionValues(double base, int count, CArray<double, double>& values) override;
   double GetProposedChordLength(int) const override { return GetProposedWidth(); }
   CVRXAngle GetProposedFirstArchAngle() const override { return CornerAngle(GetProposedWidth(), GetProposedArchCentre()); }
@@ -126,16 +126,16 @@ public:
   CUnit* Clone() const override { return new CVarigonLeaf(*this); }
   double GetHeight() const override { return m_dHeight; }
   double GetWidth() const override { return m_dWidth; }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  void GetSidesMovedByHandle(int, CDWordArray&) override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetSidesMovedByHandle(int, CDWordArray&) const override {}
   int ConformProposedSize(int, const CVRX2DVector&) override { return inboundsUnchanged; }
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) override { return m_vProposedOffset; }
-  void BuildSizedComponents() override {}
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void GetDimensionLabels(CStringArray& labels) override;
-  void GetDimensionValues(CArray<double, double>& values) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return m_vProposedOffset; }
+  void BuildSizedComponents() const override {}
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void GetDimensionLabels(CStringArray& labels) const override;
+  void GetDimensionValues(CArray<double, double>& values) const override;
   BOOL SetDimensionValues(const CArray<double, double>& values) override;
   double GetProposedWidth() const override { return m_dWidth; }
   double GetProposedHeight() const override { return m_dHeight; }

@@ -20,7 +20,7 @@ void ModelTest::SetUp()
   UnregisterTestLeaves();
 }
 
-BOOL CTestUnit::IsChoiceCurrent(const COptExcptRec& row)
+BOOL CTestUnit::IsChoiceCurrent(const COptExcptRec& row) const
 {
   if (!row.GetSizeCode().IsEmpty() && row.GetSizeCode() != m_strSizeCode)
     return FALSE;
@@ -44,7 +44,7 @@ CUnit& CTestUnit::operator=(const CUnit& source)
   return *this;
 }
 
-CString CTestUnit::GetAttributes() { return CUnit::GetAttributes() + CString::Formatted(",%g,%g", m_dWidth, m_dHeight); }
+CString CTestUnit::GetAttributes() const { return CUnit::GetAttributes() + CString::Formatted(",%g,%g", m_dWidth, m_dHeight); }
 
 void CTestUnit::SetAttributes(CString& attributes)
 {
@@ -57,7 +57,7 @@ void CTestUnit::SetAttributes(CString& attributes)
 CString CTestUnit::GetSizeText(int) const { return CString::Formatted("%g x %g", m_dWidth, m_dHeight); }
 
 void CTestUnit::GetPlanSectionEntities(double, const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,
-                                       CVRX2DEntityArray& out)
+                                       CVRX2DEntityArray& out) const
 {
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_dPlanWidth = m_dWidth;
@@ -68,7 +68,7 @@ void CTestUnit::GetPlanSectionEntities(double, const CPlanSectionSwitches& switc
   section.GetEntities(out);
 }
 
-void CTestUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags)
+void CTestUnit::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   flags.RemoveAll();
   for (int i = 0; i < 4; ++i)
@@ -85,7 +85,7 @@ int CTestUnit::ConformProposedSize(int, const CVRX2DVector& drag)
   return inboundsChanged;
 }
 
-CVRX2DVector CTestUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out)
+CVRX2DVector CTestUnit::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   out.Add(new CVRX2DLine(20, CVRX2DPoint(0, 0), CVRX2DPoint(m_dProposedWidth, 0)));
@@ -106,7 +106,7 @@ void CTestUnit::ResetProposedSize()
   CUnit::ResetProposedSize();
 }
 
-void CTestUnit::BuildSizedComponents()
+void CTestUnit::BuildSizedComponents() const
 {
   ++m_nBuildCount;
   const CVRX2DPoint corners[] = {CVRX2DPoint(0, 0), CVRX2DPoint(m_dWidth, 0), CVRX2DPoint(m_dWidth, m_dHeight),
@@ -121,19 +121,19 @@ void CTestUnit::BuildSizedComponents()
     m_pSizedComponents->Add(new CSizedComponent("XX", extra.id, extra.kind, extra.start, extra.end));
 }
 
-void CTestUnit::Get1LineElevationEntities(int, CVRX2DEntityArray& out)
+void CTestUnit::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
   m_Calls.push_back(1);
   out.Add(new CVRX2DLine(1, CVRX2DPoint(0, 0), CVRX2DPoint(m_dWidth, 0)));
 }
 
-void CTestUnit::Get2LineElevationEntities(int, CVRX2DEntityArray& out)
+void CTestUnit::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
   m_Calls.push_back(2);
   out.Add(new CVRX2DLine(2, CVRX2DPoint(0, 1), CVRX2DPoint(m_dWidth, 1)));
 }
 
-void CTestUnit::Get3LineElevationEntities(int, CVRX2DEntityArray& out)
+void CTestUnit::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
   m_Calls.push_back(3);
   out.Add(new CVRX2DLine(3, CVRX2DPoint(0, 2), CVRX2DPoint(m_dWidth, 2)));

@@ -25,24 +25,24 @@ public:
 
   CUnit* Clone() const override { return new CTestUnit(*this); }
   CUnit& operator=(const CUnit& source) override;
-  CString GetAttributes() override;
+  CString GetAttributes() const override;
   void SetAttributes(CString& attributes) override;
   CString GetSizeText(int lengthFormat) const override;
   double GetHeight() const override { return m_dHeight; }
   double GetWidth() const override { return m_dWidth; }
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
-  void GetSidesMovedByHandle(int handle, CDWordArray& flags) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSidesMovedByHandle(int handle, CDWordArray& flags) const override;
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) override;
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
   CVRX2DVector SetSizeToProposed() override;
   void ResetProposedSize() override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   // Narrows the exception rows by size and operation code, as the standard units do.
-  BOOL IsChoiceCurrent(const COptExcptRec& row) override;
+  BOOL IsChoiceCurrent(const COptExcptRec& row) const override;
 
   // Extra members appended after the four sides: (kind, start, end) with a given component.
   struct CExtraMember
@@ -57,9 +57,9 @@ public:
   std::vector<CExtraMember> m_Extra;
   // When set, BuildSizedComponents throws after adding the first member.
   bool m_bFailBuild = false;
-  int m_nBuildCount = 0;
+  mutable int m_nBuildCount = 0;  // test probes, counted by const queries
   // The elevation builders called, by their line count (1, 2, 3), in call order.
-  std::vector<int> m_Calls;
+  mutable std::vector<int> m_Calls;
   // Conditions of the option-exception rows; empty matches only rows without the condition.
   CString m_strSizeCode;
   CString m_strOperation;

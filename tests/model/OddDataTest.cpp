@@ -2,6 +2,7 @@
 // detail, unknown entity names, kinds and markers, missing entity rows, and a join side without
 // any spacing row.
 #include <cmath>
+#include <cstdlib>
 
 #include "ModelTestUtil.h"
 #include "OddCatalogue.h"
@@ -75,6 +76,37 @@ TEST_F(OddDataTest, OnlyOpenArcsFlatterThanTwoDegreesBecomeLines)
   EXPECT_NEAR(first->GetEndPoint().GetY(), std::sin(degree), 1e-9);
   ASSERT_EQ(out.GetAt(4)->GetType(), VRX_LINE);
   EXPECT_NEAR(static_cast<const CVRX2DLine*>(out.GetAt(4))->GetStartPoint().GetY(), -std::sin(0.5 * degree), 1e-9);
+}
+
+// A section one inch wide with markers that block every try but the last right-hand one, at the
+// maximum x: that one is taken. Blocked there too, the next try, at the minimum x, is already out
+// of the search and the step stays in the middle.
+TEST_F(OddDataTest, TheBreakStepMayReachTheMaximumButNotTheMinimumX)
+{
+  const char* const details[][2] = {{"9930", "9931"}, {"9932", "9933"}};
+  for (const auto& detail : details) {
+    AddDetail(detail[0], detail[1]);
+    m_data.AddRow("ENTITIES", {detail[1], "L", "CORE", "0", "0", "0", "0", "1", "0", "0", "0", "0", "0", "0"});
+    for (double x : {0.25, 0.5, 0.75})
+      AddEntity(detail[1], "P", "EXTLIN", x, 0.5, 0, 0, 0);
+  }
+  AddEntity("9933", "P", "EXTLIN", 1.0, 0.5, 0, 0, 0);
+  m_data.Use();
+  const double expected[] = {1.0, 0.5};
+  for (int i = 0; i < 2; ++i) {
+    CDetailSpecification spec;
+    spec.SetDetailID(std::atoi(details[i][0]));
+    CVRX2DEntityArray out;
+    CDetailEntityGenerator().Generate(spec, out);
+    ASSERT_GE(out.GetSize(), 5);
+    const auto* rise = dynamic_cast<const CVRX2DLine*>(out.GetAt(out.GetSize() - 4));
+    const auto* last = dynamic_cast<const CVRX2DLine*>(out.GetAt(out.GetSize() - 1));
+    ASSERT_TRUE(rise && last);
+    EXPECT_DOUBLE_EQ(rise->GetEndPoint().GetX(), expected[i]) << i;
+    EXPECT_DOUBLE_EQ(rise->GetEndPoint().GetY(), 5.125) << i;
+    EXPECT_DOUBLE_EQ(last->GetStartPoint().GetX(), expected[i] + 0.125) << i;
+    EXPECT_DOUBLE_EQ(last->GetEndPoint().GetX(), 1.5) << i;
+  }
 }
 
 TEST_F(OddDataTest, MemberIsMirroredThenRotatedThenMoved)

@@ -24,14 +24,14 @@ class CPlainStdLeaf : public CStandardUnit
 public:
   CPlainStdLeaf() : CStandardUnit("FG", "BA015") {}
   CUnit* Clone() const override { return new CPlainStdLeaf(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  void GetSidesMovedByHandle(int, CDWordArray&) override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetSidesMovedByHandle(int, CDWordArray&) const override {}
   int ConformProposedSize(int, const CVRX2DVector&) override { return inboundsUnchanged; }
-  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) override { return CVRX2DVector(); }
-  void BuildSizedComponents() override {}
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
+  CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return CVRX2DVector(); }
+  void BuildSizedComponents() const override {}
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
 };
 IMPLEMENT_DYNAMIC(CPlainStdLeaf, CStandardUnit)
 

@@ -155,6 +155,24 @@ TEST_F(UnitTest, FailedBuildLeavesNoComponentsBehind)
   EXPECT_EQ(unit.m_nBuildCount, 3);
 }
 
+// Views and reports hold a const unit: the queries build the geometry caches on first use, and
+// a size change still throws them away.
+TEST_F(UnitTest, AConstUnitBuildsItsCachesOnDemand)
+{
+  CTestUnit unit("GL", "BA005", 35.2, 48);
+  const CUnit& view = unit;
+  EXPECT_EQ(view.GetSizedComponents()->GetSize(), 4);
+  EXPECT_EQ(view.GetSizedComponents()->GetSize(), 4);
+  EXPECT_EQ(unit.m_nBuildCount, 1);
+  EXPECT_DOUBLE_EQ(view.GetOutlineWidth(), 36.75);
+  EXPECT_EQ(view.GetComponentID(1), 2103);
+  EXPECT_EQ(view.GetAttributes(), unit.GetAttributes());
+  unit.ConformProposedSize(1, CVRX2DVector(12, 0));
+  unit.SetSizeToProposed();
+  EXPECT_DOUBLE_EQ(view.GetOutlineWidth(), 48.75);
+  EXPECT_EQ(unit.m_nBuildCount, 2);
+}
+
 TEST_F(UnitTest, DetailSpecificationsFollowTheMembersDirections)
 {
   CTestUnit unit("GL", "BA005", 36, 48);

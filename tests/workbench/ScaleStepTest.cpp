@@ -2,7 +2,7 @@
 // and the pixel step of every scroll code on the horizontal and the upward-counting vertical bar.
 #include <gtest/gtest.h>
 
-#include "platform/ui/Msg.h"
+#include "platform/ui/wnd/Msg.h"
 #include "workbench/Scalevw.h"
 
 TEST(ScaleStep, BarRangesStayWithinSixteenBits)

@@ -58,7 +58,7 @@ CUnit* CGLBasic::Clone() const { return new CGLBasic(*this); }
 
 // The left panel slides, the right one stands, whatever the operating choice says.
 void CGLBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+                                      const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_dPanelPositions[0] = GetSizeValue(1);
@@ -75,7 +75,7 @@ void CGLBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
 }
 
 // The rectangular conformer takes handle (k + 2) mod 4 as the corner opposite handle k.
-void CGLBasic::GetSizingHandles(CSizingHandleArray& out)
+void CGLBasic::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
@@ -83,7 +83,7 @@ void CGLBasic::GetSizingHandles(CSizingHandleArray& out)
     out.Add(new CSizingHandle(components.GetAt(component)->GetStartPoint(), CSizingHandle::allSides));
 }
 
-void CGLBasic::BuildSizedComponents()
+void CGLBasic::BuildSizedComponents() const
 {
   const double w = GetWidth();
   const double h = GetHeight();
@@ -100,7 +100,7 @@ void CGLBasic::BuildSizedComponents()
   }
 }
 
-void CGLBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
+void CGLBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
   const double bottom = GetComponentDistance(cBottomLeft, 0, -1);
   const double left = GetComponentDistance(cLeftSide, 0, -1);
@@ -110,7 +110,7 @@ void CGLBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out)
   GetJointLineEntities(lines, out);
 }
 
-void CGLBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out)
+void CGLBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out) const
 {
   const double x = GetSizeValue(1) - GetComponentDistance(cJoint, 0, lines == 1 ? -1 : 1);
   const int frameLine = lines < 3 ? -1 : 3;
@@ -121,7 +121,7 @@ void CGLBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out)
 
 // One rectangle per panel. The members describe two panels; a size of more panels takes its
 // further joints from the size's joint positions and the second panel's bottom and top members.
-void CGLBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CGLBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const int panels = GetPanelCount();
   double previousRight = 0.0;
@@ -137,7 +137,7 @@ void CGLBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
   }
 }
 
-void CGLBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out)
+void CGLBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double bottom = GetComponentDistance(cBottomLeft, 0, 3);
   const double left = GetComponentDistance(cLeftSide, 0, 3);

@@ -17,14 +17,14 @@ public:
   CUnit* Clone() const override;
   // The cut height is not used: every cut of a glider looks the same.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) override;
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
   // The four corners, lower-left first, counter-clockwise.
-  void GetSizingHandles(CSizingHandleArray& out) override;
-  void BuildSizedComponents() override;
-  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
-  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
 
   // The joint line of the one-line set; with three sets it spans the third line instead.
-  void GetJointLineEntities(int lines, CVRX2DEntityArray& out);
+  void GetJointLineEntities(int lines, CVRX2DEntityArray& out) const;
 };

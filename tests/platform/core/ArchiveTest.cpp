@@ -48,6 +48,13 @@ public:
 };
 IMPLEMENT_SERIAL(CHolder, CObject, VERSIONABLE_SCHEMA | 10000)
 
+// Loading by name finds only classes registered explicitly, as the program does at start-up.
+void RegisterTestClasses()
+{
+  CRuntimeClass::Register(RUNTIME_CLASS(CDesignStore));
+  CRuntimeClass::Register(RUNTIME_CLASS(CHolder));
+}
+
 std::vector<BYTE> Store(const std::function<void(CArchive&)>& write)
 {
   CMemFile file;
@@ -131,6 +138,7 @@ TEST(ArchiveObjects, NewClassThenKnownClassTags)
 
 TEST(ArchiveObjects, BackReferenceAndNullRoundTrip)
 {
+  RegisterTestClasses();
   // Class CHolder index 1, holder object 2, class CDesignStore 3, store object 4: the second
   // reference to the store is written as its object index.
   auto owner = std::make_unique<CHolder>();
@@ -162,6 +170,7 @@ TEST(ArchiveObjects, BackReferenceAndNullRoundTrip)
 
 TEST(ArchiveObjects, UnexpectedOrUnknownClassIsAnArchiveError)
 {
+  RegisterTestClasses();
   CDesignStore store;
   auto bytes = Store([&](CArchive& ar) { ar << &store; });
   {

@@ -3,10 +3,10 @@
 #include <QScrollBar>
 
 #include "TestFrames.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

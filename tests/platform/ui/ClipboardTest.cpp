@@ -8,8 +8,8 @@
 #include <QMimeData>
 
 #include "TestApp.h"
-#include "platform/ui/Clipbrd.h"
-#include "platform/ui/Dc.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/draw/Dc.h"
 
 namespace
 {

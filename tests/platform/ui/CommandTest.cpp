@@ -7,8 +7,8 @@
 #include <QToolBar>
 
 #include "TestFrames.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

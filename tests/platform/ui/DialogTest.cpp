@@ -4,11 +4,11 @@
 #include <QLineEdit>
 
 #include "TestApp.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/DataExch.h"
-#include "platform/ui/Ddx.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/DataExch.h"
+#include "platform/ui/dlg/Ddx.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {
@@ -226,6 +226,15 @@ TEST_F(DialogTest, SortedListSortsWithoutRegardToCaseAndNotifiesOnlyUserChanges)
     EXPECT_EQ(text, CString("gamma"));
     EXPECT_EQ(list.FindStringExact(-1, "BETA"), 2);
     EXPECT_EQ(list.FindStringExact(-1, "bet"), LB_ERR);
+    // Searches start after the given item and wrap round; FindString matches the start of a text.
+    EXPECT_EQ(list.FindStringExact(2, "alpha"), 0);
+    EXPECT_EQ(list.FindString(-1, "al"), 0);
+    EXPECT_EQ(list.FindString(0, "AL"), 1);
+    EXPECT_EQ(list.FindString(1, "al"), 0);
+    EXPECT_EQ(list.FindString(-1, "alphabet"), LB_ERR);
+    EXPECT_EQ(list.SelectString(-1, "GAM"), 3);
+    EXPECT_EQ(list.SelectString(-1, "delta"), LB_ERR);
+    EXPECT_EQ(list.GetCurSel(), 3);
     list.SetItemData(2, 77);
     EXPECT_EQ(list.GetItemData(2), 77u);
     EXPECT_EQ(list.SetCurSel(3), 3);
@@ -251,6 +260,12 @@ TEST_F(DialogTest, ComboBoxTakesItsInitialItemsAndReportsTheUsersChoice)
     combo->GetLBText(1, text);
     EXPECT_EQ(text, CString("Face of frame"));
     EXPECT_EQ(combo->FindStringExact(-1, "centered"), 0);
+    EXPECT_EQ(combo->FindStringExact(0, "CENTERED"), 0);
+    EXPECT_EQ(combo->FindStringExact(-1, "Face"), CB_ERR);
+    EXPECT_EQ(combo->SelectString(1, "c"), 0);
+    EXPECT_EQ(combo->GetCurSel(), 0);
+    EXPECT_EQ(combo->SelectString(-1, "Installation Flanges"), CB_ERR);
+    EXPECT_EQ(combo->GetCurSel(), 0);
     Click(d, IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);

@@ -8,8 +8,8 @@
 
 #include "TestFrames.h"
 #include "platform/core/File.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

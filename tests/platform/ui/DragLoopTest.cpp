@@ -2,14 +2,17 @@
 // capture loss), timers during the drag, exceptions that must come out after the loop, and posted
 // messages the loop did not take.
 #include <algorithm>
+#include <functional>
+#include <memory>
 #include <stdexcept>
 
+#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
 #include "TestApp.h"
-#include "platform/ui/DragLoop.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/wnd/DragLoop.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace
 {
@@ -86,10 +89,34 @@ protected:
   {
     PostMouse(wnd.m_hWnd, QEvent::MouseMove, QPoint(x, y), Qt::NoButton, buttons);
   }
-  // Delivers the moves one at a time, as a real pointer would, so each is sampled on its own.
-  void MoveLater(int delay, int x, int y)
+  void Release(QPoint at = QPoint(30, 30))
   {
-    QTimer::singleShot(delay, [this, x, y] { Move(x, y); });
+    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+  }
+  // Runs the action inside the loop as soon as ready() holds, however long a loaded machine takes
+  // to get there; only after a hang's worth of time does it run anyway (and the test fails).
+  void When(std::function<bool()> ready, std::function<void()> action)
+  {
+    constexpr qint64 kHangLimitMs = 60000;
+    auto poll = std::make_unique<QTimer>();
+    QTimer* timer = poll.get();
+    auto started = std::make_shared<QElapsedTimer>();
+    started->start();
+    QObject::connect(timer, &QTimer::timeout, [timer, started, ready = std::move(ready), action = std::move(action)] {
+      if (!ready() && started->elapsed() < kHangLimitMs)
+        return;
+      timer->stop();
+      action();
+    });
+    timer->start(1);
+    polls.push_back(std::move(poll));
+  }
+  int Count(UINT message) const { return static_cast<int>(std::count(wnd.messages.begin(), wnd.messages.end(), message)); }
+  // Delivers a move once the window has seen the ones before it, as a real pointer would, so
+  // each is sampled on its own.
+  void MoveAfter(int movesSeen, int x, int y)
+  {
+    When([this, movesSeen] { return Count(WM_MOUSEMOVE) >= movesSeen; }, [this, x, y] { Move(x, y); });
   }
   CDragEnd Run(CRecordingClient& client, CDragOptions options = CDragOptions())
   {
@@ -97,6 +124,7 @@ protected:
     return loop.Run(client);
   }
   CDragWnd wnd;
+  std::vector<std::unique_ptr<QTimer>> polls;
 };
 }  // namespace
 
@@ -156,13 +184,11 @@ TEST(DragLogic, StartsAtTheThresholdAndIgnoresRepeatsAndOutsidePoints)
 TEST_F(DragLoopTest, ReleaseFinishesAfterTheThresholdAndIsPostedAgain)
 {
   CRecordingClient client;
-  MoveLater(0, 12, 11);
-  MoveLater(10, 16, 10);
-  MoveLater(20, 16, 10);
-  MoveLater(30, 20, 12);
-  QTimer::singleShot(40, [this] {
-    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(21, 12), Qt::LeftButton, Qt::NoButton);
-  });
+  MoveAfter(0, 12, 11);
+  MoveAfter(1, 16, 10);
+  MoveAfter(2, 16, 10);
+  MoveAfter(3, 20, 12);
+  When([this] { return Count(WM_MOUSEMOVE) >= 4; }, [this] { Release(QPoint(21, 12)); });
   EXPECT_EQ(Run(client), CDragEnd::Finished);
   ASSERT_EQ(client.steps.size(), 2u);
   EXPECT_EQ(client.steps[0], CPoint(16, 10));
@@ -213,9 +239,7 @@ TEST_F(DragLoopTest, TimersKeepFiringWhileTheButtonIsHeld)
   CRecordingClient client;
   wnd.SetTimer(3, 5, nullptr);
   Move(30, 30);
-  QTimer::singleShot(120, [this] {
-    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
-  });
+  When([this] { return wnd.ticks.size() >= 3; }, [this] { Release(); });
   EXPECT_EQ(Run(client), CDragEnd::Finished);
   EXPECT_GE(wnd.ticks.size(), 3u);
   wnd.KillTimer(3);
@@ -226,11 +250,11 @@ TEST_F(DragLoopTest, TheLoopsOwnTimerReachesTheClientAndOthersAreDropped)
   CRecordingClient client;
   CDragOptions options;
   options.ownTimerId = 57;
-  wnd.SetTimer(57, 5, nullptr);
+  // Timer 4 runs with the same period and starts first, so by the loop's second own tick it has
+  // come due at least once and been dropped.
   wnd.SetTimer(4, 5, nullptr);
-  QTimer::singleShot(100, [this] {
-    PostMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(30, 30), Qt::LeftButton, Qt::NoButton);
-  });
+  wnd.SetTimer(57, 5, nullptr);
+  When([&client] { return client.ownTicks >= 2; }, [this] { Release(); });
   EXPECT_EQ(Run(client, options), CDragEnd::Finished);
   EXPECT_GE(client.ownTicks, 2);
   EXPECT_TRUE(wnd.ticks.empty());

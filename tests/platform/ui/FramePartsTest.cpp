@@ -6,11 +6,11 @@
 #include <QTest>
 
 #include "TestFrames.h"
-#include "platform/ui/Ctrls.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Dialog.h"
-#include "platform/ui/Menu.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/Resource.h"
 
 namespace
 {

@@ -1,10 +1,10 @@
 // Guards drawing on window device contexts outside the rasteriser: bitmaps copied within the
 // clip, regions filled and used as clips, bitmap resources and hollow brushes.
 #include "TestApp.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Gdi.h"
-#include "platform/ui/Resource.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace
 {

@@ -3,8 +3,8 @@
 #include <QTabBar>
 
 #include "TestApp.h"
-#include "platform/ui/Resource.h"
-#include "platform/ui/RetSheet.h"
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/dlg/RetSheet.h"
 
 namespace
 {

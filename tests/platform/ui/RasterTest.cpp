@@ -7,11 +7,11 @@
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/DcMapping.h"
-#include "platform/ui/ImageData.h"
-#include "platform/ui/Raster.h"
-#include "platform/ui/RectRegion.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/DcMapping.h"
+#include "platform/ui/draw/ImageData.h"
+#include "platform/ui/draw/Raster.h"
+#include "platform/ui/draw/RectRegion.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 
 #include "TestFrames.h"
-#include "platform/ui/Menu.h"
+#include "platform/ui/frame/Menu.h"
 
 namespace
 {

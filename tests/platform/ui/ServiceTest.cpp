@@ -10,11 +10,11 @@
 #include <QTimer>
 
 #include "TestApp.h"
-#include "platform/ui/FileDlg.h"
-#include "platform/ui/HelpSink.h"
-#include "platform/ui/QtConv.h"
-#include "platform/ui/Resource.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/dlg/FileDlg.h"
+#include "platform/ui/wnd/HelpSink.h"
+#include "platform/ui/wnd/QtConv.h"
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace
 {

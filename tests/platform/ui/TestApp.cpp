@@ -7,8 +7,8 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/QtApp.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/QtApp.h"
 
 BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
   ON_COMMAND(CTestApp::ID_APP_TEST, OnAppTest)
@@ -62,12 +62,16 @@ void UiTest::TearDown()
   SetDialogService(nullptr);
 }
 
-void Pump(int ms)
+void Pump()
 {
-  if (ms > 0)
-    QTest::qWait(ms);
   QCoreApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+bool PumpUntil(const std::function<bool()>& done)
+{
+  constexpr int kHangLimitMs = 60000;
+  return QTest::qWaitFor(done, kHangLimitMs);
 }
 
 namespace

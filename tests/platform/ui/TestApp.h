@@ -1,13 +1,15 @@
 #pragma once
 // Shared fixtures of the UI tests: one Qt application and one application object for the run,
 // a scripted dialog service per test, and helpers that feed real Qt events to windows.
+#include <functional>
+
 #include <QEvent>
 #include <QPoint>
 
 #include <gtest/gtest.h>
 
-#include "platform/ui/DialogService.h"
-#include "platform/ui/WinApp.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/wnd/WinApp.h"
 
 class QWidget;
 class CWnd;
@@ -39,8 +41,11 @@ protected:
   CScriptedDialogService service;
 };
 
-// Runs pending events (and waits up to ms milliseconds for more).
-void Pump(int ms = 0);
+// Runs pending events.
+void Pump();
+// Runs events until done() holds; false only when it never does within a limit that only a hang
+// reaches (no test may depend on how fast a loaded machine gets there).
+bool PumpUntil(const std::function<bool()>& done);
 // Posts a mouse event to a widget at a local point (delivered by the event loop).
 void PostMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);

@@ -1,8 +1,8 @@
 // The small multiple-document program that the frame and document tests drive.
 #include "TestFrames.h"
 
-#include "platform/ui/Dc.h"
-#include "platform/ui/Resource.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Resource.h"
 
 IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
 IMPLEMENT_DYNCREATE(CTestView, CView)

@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "TestApp.h"
-#include "platform/ui/CtrlBar.h"
-#include "platform/ui/Doc.h"
-#include "platform/ui/DocTempl.h"
-#include "platform/ui/MdiFrame.h"
-#include "platform/ui/View.h"
+#include "platform/ui/frame/CtrlBar.h"
+#include "platform/ui/docview/Doc.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/MdiFrame.h"
+#include "platform/ui/docview/View.h"
 
 enum : UINT
 {

@@ -1,11 +1,13 @@
 // Guards the window model: painting through the invalid region into the retained surface, mouse
 // messages with their key flags, capture, timers by id, posted messages and cursor requests.
+#include <algorithm>
+
 #include <QWidget>
 
 #include "TestApp.h"
-#include "platform/ui/Cursor.h"
-#include "platform/ui/Dc.h"
-#include "platform/ui/Wnd.h"
+#include "platform/ui/wnd/Cursor.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace
 {
@@ -194,16 +196,16 @@ TEST_F(WndTest, TimersFireByIdAndTheSameIdReplacesTheTimer)
   ASSERT_TRUE(wnd.Make());
   EXPECT_EQ(wnd.SetTimer(7, 5000, nullptr), 7u);
   EXPECT_EQ(wnd.SetTimer(7, 10, nullptr), 7u);
-  Pump(80);
-  for (int i = 0; i < 10 && wnd.ticks.empty(); ++i)
-    Pump(20);
-  ASSERT_FALSE(wnd.ticks.empty());
+  ASSERT_TRUE(PumpUntil([&] { return !wnd.ticks.empty(); }));
   EXPECT_EQ(wnd.ticks.front(), 7u);
   EXPECT_TRUE(wnd.KillTimer(7));
   EXPECT_FALSE(wnd.KillTimer(7));
-  const size_t count = wnd.ticks.size();
-  Pump(50);
-  EXPECT_EQ(wnd.ticks.size(), count);
+  const auto ticksOf = [&](UINT_PTR id) { return std::count(wnd.ticks.begin(), wnd.ticks.end(), id); };
+  const auto killed = ticksOf(7);
+  // A timer of the same period ticks three times; the killed one, were it alive, would tick too.
+  EXPECT_EQ(wnd.SetTimer(8, 10, nullptr), 8u);
+  ASSERT_TRUE(PumpUntil([&] { return ticksOf(8) >= 3; }));
+  EXPECT_EQ(ticksOf(7), killed);
   wnd.DestroyWindow();
 }
 
@@ -279,7 +281,7 @@ TEST_F(WndTest, WindowMayDestroyAndDeleteItselfInsideItsHandlers)
   Pump();
   SendMouse(clicked->m_hWnd, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
   PostKey(keyed->m_hWnd, QEvent::KeyPress, Qt::Key_A);
-  Pump(50);
+  EXPECT_TRUE(PumpUntil([] { return g_selfDeleted == 3; }));
   EXPECT_EQ(g_selfDeleted, 3);
 }
 

@@ -243,11 +243,11 @@ class CLookalike : public CStandardRectangularUnit
 public:
   CLookalike() : CStandardRectangularUnit("GL", "BA005") {}
   CUnit* Clone() const override { return new CLookalike(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) override {}
-  void BuildSizedComponents() override {}
-  void Get1LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get2LineElevationEntities(int, CVRX2DEntityArray&) override {}
-  void Get3LineElevationEntities(int, CVRX2DEntityArray&) override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void BuildSizedComponents() const override {}
+  void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
+  void Get3LineElevationEntities(int, CVRX2DEntityArray&) const override {}
 };
 IMPLEMENT_DYNAMIC(CLookalike, CStandardRectangularUnit)
 

@@ -1,0 +1,241 @@
+#include "platform/ui/dlg/DialogService.h"
+
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QTimer>
+
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/output/Print.h"
+#include "platform/ui/wnd/QtConv.h"
+#include "platform/ui/wnd/WinApp.h"
+
+namespace
+{
+QWidget* OwnerWidget(CWnd* pOwner)
+{
+  CWnd* owner = pOwner ? pOwner : AfxGetMainWnd();
+  return owner && owner->GetOuterHandle() ? owner->GetOuterHandle()->window() : nullptr;
+}
+
+class CQtDialogService : public CDialogService
+{
+public:
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT) override
+  {
+    QMessageBox box(OwnerWidget(pOwner));
+    box.setWindowTitle(ToQString(caption));
+    box.setText(ToQString(text));
+    switch (nType & MB_ICONMASK)
+    {
+    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
+    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
+    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
+    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
+    default: break;
+    }
+    switch (nType & MB_TYPEMASK)
+    {
+    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
+    switch (box.exec())
+    {
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    case QMessageBox::Cancel: return IDCANCEL;
+    default: return IDOK;
+    }
+  }
+
+  int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override
+  {
+    const QStringList filters = QtFileFilters(request.filter);
+    QString selected = filters.value(request.filterIndex - 1);
+    const QString title = ToQString(request.title);
+    const QString start = ToQString(request.fileName.Find('*') >= 0 ? CString() : request.fileName);
+    const QString path = request.bOpen
+                           ? QFileDialog::getOpenFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected)
+                           : QFileDialog::getSaveFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected);
+    if (path.isEmpty())
+      return IDCANCEL;
+    request.path = FromQString(path);
+    request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(selected)) + 1);
+    if (!request.bOpen && !request.defaultExt.IsEmpty() && request.path.ReverseFind('.') <= request.path.ReverseFind('/'))
+      request.path += CString(".") + request.defaultExt;
+    return IDOK;
+  }
+
+  int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) override
+  {
+    QPrintDialog qdialog(dialog.GetPrinter(), OwnerWidget(pOwner));
+    qdialog.setMinMax(dialog.m_pd.nMinPage, dialog.m_pd.nMaxPage);
+    if (qdialog.exec() != QDialog::Accepted)
+      return IDCANCEL;
+    dialog.m_pd.nFromPage = static_cast<WORD>(qdialog.fromPage() ? qdialog.fromPage() : dialog.m_pd.nMinPage);
+    dialog.m_pd.nToPage = static_cast<WORD>(qdialog.toPage() ? qdialog.toPage() : dialog.m_pd.nMaxPage);
+    return IDOK;
+  }
+
+  void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
+  {
+    QPrintPreviewDialog preview(&printer, OwnerWidget(pOwner));
+    QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&paint](QPrinter* p) { paint(p); });
+    preview.exec();
+  }
+
+  UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override
+  {
+    QMenu qmenu(OwnerWidget(pOwner));
+    CMenu::FillQMenu(&qmenu, menu.m_hMenu, nullptr);
+    QAction* chosen = qmenu.exec(QPoint(screenPoint.x, screenPoint.y));
+    return chosen ? chosen->data().toUInt() : 0;
+  }
+};
+
+CDialogService* g_pService = nullptr;
+}  // namespace
+
+QStringList QtFileFilters(const CString& filter)
+{
+  QStringList parts = ToQString(filter).split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2)
+  {
+    QString name = parts[i].trimmed();
+    if (name.isEmpty())
+      break;
+    // The patterns the name shows are replaced by the ones the dialog matches.
+    if (name.endsWith(')') && name.lastIndexOf('(') > 0)
+      name = name.left(name.lastIndexOf('(')).trimmed();
+    QString patterns = parts[i + 1].trimmed().replace(';', ' ');
+    // Extensions are matched without regard to case, as on the system the filters come from.
+    QStringList expanded;
+    for (const QString& p : patterns.split(' ', Qt::SkipEmptyParts))
+    {
+      expanded << p.toLower();
+      if (p.toUpper() != p.toLower())
+        expanded << p.toUpper();
+    }
+    expanded.removeDuplicates();
+    filters << name + " (" + expanded.join(' ') + ")";
+  }
+  return filters;
+}
+
+int CDialogService::RunModal(CDialog& dialog)
+{
+  dialog.ShowWindow(SW_SHOW);
+  if (!dialog.HasEnded())
+  {
+    QEventLoop loop;
+    dialog.SetModalLoop(&loop);
+    loop.exec();
+    dialog.SetModalLoop(nullptr);
+  }
+  return dialog.GetModalResult();
+}
+
+CDialogService& DialogService()
+{
+  static CQtDialogService qtService;
+  return g_pService ? *g_pService : qtService;
+}
+
+void SetDialogService(CDialogService* pService) { g_pService = pService; }
+
+int CScriptedDialogService::MessageBox(CWnd*, const CString& text, const CString& caption, UINT nType, UINT nIDHelp)
+{
+  messages.push_back({text, caption, nType, nIDHelp});
+  if (!messageAnswers.empty())
+  {
+    const int answer = messageAnswers.front();
+    messageAnswers.pop_front();
+    return answer;
+  }
+  switch (nType & MB_TYPEMASK)
+  {
+  case MB_YESNO:
+  case MB_YESNOCANCEL: return IDYES;
+  default: return IDOK;
+  }
+}
+
+int CScriptedDialogService::FileDialog(CWnd*, CFileDialogRequest& request)
+{
+  fileRequests.push_back(request);
+  if (filePaths.empty() || filePaths.front().IsEmpty())
+  {
+    if (!filePaths.empty())
+      filePaths.pop_front();
+    return IDCANCEL;
+  }
+  request.path = filePaths.front();
+  filePaths.pop_front();
+  return IDOK;
+}
+
+int CScriptedDialogService::PrintDialog(CWnd*, CPrintDialog& dialog)
+{
+  const int answer = printAnswers.empty() ? IDOK : printAnswers.front();
+  if (!printAnswers.empty())
+    printAnswers.pop_front();
+  if (answer == IDOK)
+  {
+    dialog.m_pd.nFromPage = dialog.m_pd.nMinPage;
+    dialog.m_pd.nToPage = dialog.m_pd.nMaxPage;
+  }
+  return answer;
+}
+
+void CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+{
+  ++previews;
+  paint(&printer);
+}
+
+UINT CScriptedDialogService::PopupMenu(CWnd*, CMenu& menu, CPoint)
+{
+  std::vector<CString> texts;
+  for (UINT i = 0; i < menu.GetMenuItemCount(); ++i)
+  {
+    CString text;
+    menu.GetMenuString(i, text, MF_BYPOSITION);
+    texts.push_back(text);
+  }
+  popupMenus.push_back(texts);
+  if (popupChoices.empty())
+    return 0;
+  const UINT choice = popupChoices.front();
+  popupChoices.pop_front();
+  return choice;
+}
+
+int CScriptedDialogService::RunModal(CDialog& dialog)
+{
+  std::function<void(CDialog&)> action;
+  if (!dialogActions.empty())
+  {
+    action = dialogActions.front();
+    dialogActions.pop_front();
+  }
+  // The action runs from inside the modal loop, as a user's input would.
+  QTimer::singleShot(0, [this, &dialog, action] {
+    if (action)
+      action(dialog);
+    if (!dialog.HasEnded())
+    {
+      if (action)
+        ++dialogsLeftOpen;
+      dialog.EndDialog(IDCANCEL);
+    }
+  });
+  return CDialogService::RunModal(dialog);
+}

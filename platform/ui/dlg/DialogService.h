@@ -1,0 +1,83 @@
+#pragma once
+// The one place where the program asks the user something in a standard dialog: message boxes,
+// file dialogs, print dialogs and the modal run of its own dialogs. Tests install a scripted
+// service that answers from a queue and records what was asked, so nothing ever blocks.
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/core/String.h"
+#include "platform/ui/wnd/Msg.h"
+
+class CWnd;
+class CDialog;
+class CMenu;
+class CPrintDialog;
+class QPrinter;
+
+struct CFileDialogRequest
+{
+  BOOL bOpen = TRUE;
+  CString defaultExt;
+  CString fileName;
+  CString filter;  // "Text (*.txt)|*.txt|All Files (*.*)|*.*||"
+  CString title;
+  DWORD flags = 0;
+  int filterIndex = 1;  // in and out, 1-based
+  CString path;         // out
+};
+
+class CDialogService
+{
+public:
+  virtual ~CDialogService() = default;
+  // Returns IDOK, IDCANCEL, IDYES or IDNO.
+  virtual int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) = 0;
+  virtual int FileDialog(CWnd* pOwner, CFileDialogRequest& request) = 0;
+  // Lets the user choose printer and pages; IDOK or IDCANCEL.
+  virtual int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) = 0;
+  // Shows a print preview that pages through paint(printer).
+  virtual void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
+  // Shows a popup menu at a screen point; the chosen command id, or 0.
+  virtual UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) = 0;
+  // Runs a dialog that has been created and initialised until it ends; returns its result.
+  virtual int RunModal(CDialog& dialog);
+};
+
+// The service in use: the Qt dialogs unless a test has installed its own.
+CDialogService& DialogService();
+void SetDialogService(CDialogService* pService);
+
+// Answers from queues and records every request. A message box with no queued answer gets the
+// first button of its type; a dialog with no queued action is cancelled.
+class CScriptedDialogService : public CDialogService
+{
+public:
+  struct CShownMessage
+  {
+    CString text;
+    CString caption;
+    UINT type = 0;
+    UINT helpId = 0;
+  };
+
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override;
+  int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override;
+  int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) override;
+  void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
+  UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override;
+  int RunModal(CDialog& dialog) override;
+
+  std::vector<CShownMessage> messages;
+  std::deque<int> messageAnswers;
+  std::vector<CFileDialogRequest> fileRequests;
+  std::deque<CString> filePaths;  // an empty path cancels
+  std::deque<int> printAnswers;
+  int previews = 0;
+  std::vector<std::vector<CString>> popupMenus;  // the item texts of each popup shown
+  std::deque<UINT> popupChoices;                 // 0 dismisses the menu
+  // Each runs inside the modal loop of the next dialog and should end it; a dialog that its
+  // action leaves open is counted and cancelled.
+  std::deque<std::function<void(CDialog&)>> dialogActions;
+  int dialogsLeftOpen = 0;
+};

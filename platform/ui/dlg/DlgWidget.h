@@ -1,0 +1,20 @@
+#pragma once
+// The Qt window of a dialog or property sheet: Esc and the close box go through the window's
+// Cancel command, as they do on Windows, so the dialog's own OnCancel decides.
+#include <QDialog>
+
+#include "platform/ui/wnd/Wnd.h"
+
+class CDialogWidget : public QDialog
+{
+public:
+  CDialogWidget(QWidget* parent, CWnd* dialog) : QDialog(parent), m_pDialog(dialog) {}
+  void reject() override
+  {
+    if (m_pDialog->m_hWnd)
+      m_pDialog->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  }
+
+private:
+  CWnd* m_pDialog;
+};

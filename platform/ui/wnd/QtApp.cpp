@@ -1,0 +1,80 @@
+#include "platform/ui/wnd/QtApp.h"
+
+#include <clocale>
+
+#include <QAbstractEventDispatcher>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "platform/ui/wnd/MessagePump.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "platform/ui/wnd/WndImpl.h"
+
+// Input for windows passes the application's PreTranslateMessage before the window sees it.
+class CAppEventFilter : public QObject
+{
+public:
+  bool eventFilter(QObject* watched, QEvent* event) override
+  {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (type == CPostedMessageEvent::EventType() || type == QEvent::Timer || (mouse && type != QEvent::MouseMove) || key)
+      if (CWinApp* app = AfxGetApp())
+        app->RequestIdle();
+    if (!mouse && !key)
+      return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || CMessagePump::Current())
+      return false;
+    TrackInputState(event);
+    MSG msg;
+    const bool made = mouse ? MouseEventToMsg(widget, static_cast<QMouseEvent*>(event), msg)
+                            : KeyEventToMsg(widget, static_cast<QKeyEvent*>(event), msg);
+    CWinApp* app = AfxGetApp();
+    return made && app && app->PreTranslateMessage(&msg);
+  }
+};
+
+CQtApplication::CQtApplication(int& argc, char** argv)
+  : QApplication(argc, argv), m_pFilter(std::make_unique<CAppEventFilter>())
+{
+  // Qt takes the numeric locale from the environment; numbers in files must not.
+  std::setlocale(LC_NUMERIC, "C");
+  installEventFilter(m_pFilter.get());
+  QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [] {
+    // The dispatcher calls this outside notify, so it is a boundary of its own.
+    try
+    {
+      if (CWinApp* app = AfxGetApp(); app && app->IsIdlePending() && !CMessagePump::Current())
+        app->RunIdle();
+    }
+    catch (...)
+    {
+      AfxProcessException(std::current_exception(), nullptr);
+    }
+  });
+}
+
+CQtApplication::~CQtApplication() { removeEventFilter(m_pFilter.get()); }
+
+bool CQtApplication::notify(QObject* receiver, QEvent* event)
+{
+  try
+  {
+    return QApplication::notify(receiver, event);
+  }
+  catch (...)
+  {
+    // A modal drag loop carries the exception out to be rethrown after it; elsewhere the
+    // exception has reached the window procedure's boundary.
+    if (CMessagePump* pump = CMessagePump::Current())
+    {
+      pump->CarryException(std::current_exception());
+      return true;
+    }
+    AfxProcessException(std::current_exception(), nullptr);
+    return true;
+  }
+}

@@ -1,0 +1,111 @@
+#include "project/Docmsg.h"
+
+#include <cerrno>
+#include <cstring>
+#include <new>
+
+#include "support/Exceptn.h"
+
+namespace {
+
+CString FileErrorReason(int cause)
+{
+  switch (cause) {
+  case CFileException::fileNotFound: return "The file cannot be found.";
+  case CFileException::badPath: return "The path is invalid.";
+  case CFileException::accessDenied: return "Access is denied to this file.";
+  default: return "An I/O error has occurred.";
+  }
+}
+
+CString SerializeFailureMessage(int code, const CString& path, const CString& product)
+{
+  CString text;
+  switch (code) {
+  case CAppSerializeException::fileInUse:
+    text.Format("The file %s is currently in use and cannot be opened.", path.c_str());
+    break;
+  case CAppSerializeException::notProjectFile:
+    text.Format("The file %s file is not a valid ", path.c_str());
+    text += product + " project file and cannot be opened.";
+    break;
+  case CAppSerializeException::unsupportedVersion:
+    text.Format("The file %s was written by an unsupported version of ", path.c_str());
+    text += product + " project file and cannot be opened.";
+    break;
+  case CAppSerializeException::damaged:
+    text.Format("The file %s appears to be damaged ", path.c_str());
+    text += " and cannot be opened.";
+    break;
+  default: text.Format("There was a problem loading the project file %s.", path.c_str()); break;
+  }
+  return text;
+}
+
+} // namespace
+
+CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName)
+{
+  try {
+    std::rethrow_exception(failure);
+  } catch (const CAppSerializeException& e) {
+    return SerializeFailureMessage(e.code, path, productName);
+  } catch (const CFileException& e) {
+    return "An error occurred while opening project file.\nFile:  " + path + ".\nReason:  " + FileErrorReason(e.m_cause);
+  } catch (...) {
+    CString text;
+    text.Format("The file '%s' could not be read; please verify that this is a ", path.c_str());
+    return text + productName + " project file.";
+  }
+}
+
+namespace {
+
+// What the system said about the failure, or the exception's own text; empty when neither is known.
+CString SaveFailureCause(std::exception_ptr failure)
+{
+  try {
+    std::rethrow_exception(failure);
+  } catch (const CFileException& e) {
+    return e.m_lOsError > 0 ? CString(std::strerror(static_cast<int>(e.m_lOsError))) : e.GetErrorMessage();
+  } catch (const CException& e) {
+    return e.GetErrorMessage();
+  } catch (const std::bad_alloc&) {
+    return std::strerror(ENOMEM);
+  } catch (...) {
+    return CString();
+  }
+}
+
+} // namespace
+
+CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path)
+{
+  CString text;
+  text.Format("An error occurred while saving the project file '%s'.\n", path.c_str());
+  const CString cause = SaveFailureCause(failure);
+  if (!cause.IsEmpty())
+    text += "Reason:  " + cause + "\n";
+  return text + "The project has not been saved.";
+}
+
+CString GetDesignUnreadableMessage(const CString& designName)
+{
+  CString text;
+  text.Format("The design '%s' could not be read; it has been left unchanged in the project.", designName.c_str());
+  return text;
+}
+
+CString GetStoreChangesQuestion(const CString& designName)
+{
+  CString text;
+  text.Format("Store changes to design '%s' in the project?", designName.c_str());
+  return text;
+}
+
+CString GetReplaceQuestion(const CString& designName)
+{
+  CString text;
+  text.Format("A design with the name '%s' already exists.\n\n", designName.c_str());
+  return text + "Do you want to replace it?";
+}

@@ -1,0 +1,16 @@
+#pragma once
+// The texts shown when a project file cannot be opened or saved.
+#include <exception>
+
+#include "platform/core/String.h"
+
+// The message for the exception that ended an open; path as given to open.
+CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName);
+// The message for the exception that ended a save, with its cause (the system's own text for a
+// file error) between the two lines of the message.
+CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path);
+// The questions before storing the edited design and before replacing a stored design.
+CString GetStoreChangesQuestion(const CString& designName);
+CString GetReplaceQuestion(const CString& designName);
+// A stored design whose block cannot be rebuilt.
+CString GetDesignUnreadableMessage(const CString& designName);

@@ -1,0 +1,347 @@
+#include "project/Project.h"
+
+#include <cstring>
+#include <new>
+
+#include "platform/core/Archive.h"
+#include "project/Chkfile.h"
+#include "project/DocServices.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+
+namespace {
+
+// The failure tables name these modules and lines for the project document.
+constexpr const char* kDocModule = "Doc";
+constexpr int kNotProjectFileLine = 318;
+constexpr const char* kDesignsModule = "Docdsgn";
+constexpr int kBadIndexLine = 102;
+constexpr int kNameUsedLine = 131;
+constexpr int kLoadingArchiveLine = 219;
+
+constexpr int kTagLength = 15;
+constexpr int kBufferSize = 4096;
+constexpr const char* kDefaultNamePrefix = "Unit Type ";
+
+// "TPF-1.x" padded with blanks to 15 characters, no length prefix.
+CString ProjectFileTag()
+{
+  CString tag = CString::Formatted("TPF-%d.x", 1);
+  while (tag.GetLength() < kTagLength)
+    tag += ' ';
+  return tag;
+}
+
+BOOL IsAllLetters(const CString& text)
+{
+  if (text.IsEmpty())
+    return FALSE;
+  for (int i = 0; i < text.GetLength(); ++i)
+    if (text[i] < 'A' || text[i] > 'Z')
+      return FALSE;
+  return TRUE;
+}
+
+// Counts a rest of letters A..Z up by one, like a number: "Z" -> "AA", "AZ" -> "BA".
+CString NextLetters(CString rest)
+{
+  for (int i = rest.GetLength() - 1; i >= 0; --i) {
+    if (rest[i] != 'Z') {
+      rest.SetAt(i, static_cast<char>(rest[i] + 1));
+      return rest;
+    }
+    rest.SetAt(i, 'A');
+  }
+  return "A" + rest;
+}
+
+} // namespace
+
+CProject::CProject(CProjectHost& host) : m_host(host) {}
+
+CProject::~CProject() { m_projectFile.Close(); }
+
+void CProject::Serialize(CArchive& ar)
+{
+  const CString tag = ProjectFileTag();
+  if (ar.IsStoring()) {
+    ar.Write(tag.c_str(), kTagLength);
+  } else {
+    char read[kTagLength];
+    if (ar.Read(read, kTagLength) != kTagLength || std::memcmp(read, tag.c_str(), kTagLength) != 0)
+      throw CAppSerializeException(kDocModule, kNotProjectFileLine, CAppSerializeException::notProjectFile);
+  }
+  m_docVersion.Serialize(ar);
+  m_projectData.Serialize(ar);
+  m_projectPrefs.Serialize(ar);
+  m_designs.Serialize(ar);
+}
+
+DWORD CProject::ComputeChecksum()
+{
+  // The same value as the checksum of the image in memory, without keeping the image.
+  CChecksumFile file;
+  CArchive ar(&file, CArchive::store, kBufferSize);
+  Serialize(ar);
+  ar.Close();
+  return file.GetChecksum();
+}
+
+BOOL CProject::HasChanged()
+{
+  const DWORD checksum = ComputeChecksum();
+  if (checksum == m_dwChecksum)
+    return FALSE;
+  m_dwChecksum = checksum;
+  return TRUE;
+}
+
+void CProject::Open(const CString& path)
+{
+  try {
+    m_projectFile.Open(path);
+    m_projectFile.Read([this](CArchive& ar) { Serialize(ar); });
+    // Units of types added to the catalogue since the project was saved can be placed too.
+    m_projectPrefs.GetOptionsPrefs().GetChoicesArray().AddMissingTypes();
+  } catch (...) {
+    m_projectFile.Close();
+    throw;
+  }
+}
+
+void CProject::Save(const CString& path)
+{
+  const CDocVersion previous(m_docVersion);
+  try {
+    m_docVersion.SetModified(CTime::GetCurrentTime());
+    m_docVersion.SetVersion();
+    m_docVersion.CopyDatabaseVersion();
+    // What is written is the serialized project: its checksum is the unmodified state.
+    m_dwChecksum = m_projectFile.Save(path, [this](CArchive& ar) { Serialize(ar); });
+  } catch (...) {
+    m_docVersion = previous;
+    throw;
+  }
+}
+
+void CProject::CheckIndex(int index) const
+{
+  if (index < 0 || index >= m_designs.GetSize())
+    throw CAppException(kDesignsModule, kBadIndexLine);
+}
+
+CString CProject::GetDesignName(int index) const
+{
+  CheckIndex(index);
+  return m_designs.GetAt(index)->GetName();
+}
+
+void CProject::NewEditedDesign()
+{
+  m_pEditedDesign.reset();
+  m_pEditedDesign = std::make_unique<CDesign>();
+  m_editedSnapshot.Store(m_pEditedDesign.get());
+}
+
+BOOL CProject::EditStoredDesign(int index)
+{
+  CheckIndex(index);
+  // The design is rebuilt aside: a block that cannot be read leaves the edited design as it was.
+  auto design = std::make_unique<CDesign>();
+  if (!RebuildDesign(index, *design, FALSE))
+    return FALSE;
+  m_pEditedDesign = std::move(design);
+  m_editedSnapshot = *m_designs.GetAt(index);
+  return TRUE;
+}
+
+void CProject::CloseEditedDesign()
+{
+  m_pEditedDesign.reset();
+  m_editedSnapshot.Clear();
+}
+
+BOOL CProject::RebuildDesign(int index, CDesign& design, BOOL reportOnce)
+{
+  const CDesignStore& store = *m_designs.GetAt(index);
+  try {
+    store.Retrieve(&design);
+    return TRUE;
+  } catch (const CException&) {
+  } catch (const std::bad_alloc&) {
+  }
+  if (!reportOnce || m_reportedUnreadable.insert({store.GetName().str(), store.GetCRC()}).second)
+    return ReportUnreadable(store.GetName());
+  return FALSE;
+}
+
+BOOL CProject::ReportUnreadable(const CString& designName)
+{
+  PCTRACE(TT_DOCUMENT, TL_WARNING)("A stored design could not be rebuilt.\n");
+  m_host.ReportUnreadable(designName);
+  return FALSE;
+}
+
+// Settles the name a design is stored under: the naming dialog until the name is free or the
+// user agrees to replace the design that has it. With askReplaceFirst the given name is tried
+// before the dialog is shown. FALSE when the user cancelled.
+BOOL CProject::SettleNewName(CString& name, int& index, BOOL allowCancel, BOOL askReplaceFirst)
+{
+  BOOL ask = askReplaceFirst;
+  for (;;) {
+    if (!ask && !GetDocServices().AskNewDesignName(name, allowCancel))
+      return FALSE;
+    ask = FALSE;
+    index = FindDesign(name);
+    if (index < 0)
+      return TRUE;
+    switch (m_host.AskReplace(name, allowCancel)) {
+    case CProjectHost::answerYes: return TRUE;
+    case CProjectHost::answerNo: continue;
+    default: return FALSE;
+    }
+  }
+}
+
+BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
+{
+  if (!m_pEditedDesign)
+    return TRUE;
+  int index = FindDesign(m_editedSnapshot.GetName());
+  CString name = m_pEditedDesign->GetName();
+  const BOOL named = !name.IsEmpty();
+  CDesignStore candidate;
+  m_host.BeginWait();
+  try {
+    candidate.Store(m_pEditedDesign.get());
+  } catch (...) {
+    m_host.EndWait();
+    throw;
+  }
+  m_host.EndWait();
+  if (candidate.GetCRC() == m_editedSnapshot.GetCRC())
+    return TRUE;
+
+  CProjectHost::Answer answer = CProjectHost::answerYes;
+  if (ask)
+    answer = m_host.AskStoreChanges(named ? name : CString("Unnamed"), allowCancel);
+  if (answer == CProjectHost::answerNo)
+    return TRUE;
+  if (answer != CProjectHost::answerYes)
+    return FALSE;
+
+  // A named design renamed on the Workbench to the name of another stored design is settled by
+  // the replace question rather than stored over its own record under a clashing name.
+  const int clash = named ? FindDesign(name) : -1;
+  if (!named || (clash >= 0 && clash != index)) {
+    const int home = index;
+    if (!named)
+      name = GetNewDesignName();
+    if (!SettleNewName(name, index, allowCancel, named))
+      return FALSE;
+    // A named design given a free name still replaces the stored design it came from.
+    if (named && index < 0)
+      index = home;
+    m_pEditedDesign->SetName(name);
+    candidate.Store(m_pEditedDesign.get());
+  }
+  if (index >= 0)
+    ReplaceDesign(candidate, index);
+  else
+    AddDesign(candidate);
+  m_editedSnapshot = candidate;
+  return TRUE;
+}
+
+void CProject::AddDesign(const CDesignStore& store)
+{
+  if (FindDesign(store.GetName()) >= 0)
+    throw CAppException(kDesignsModule, kNameUsedLine);
+  m_designs.Add(new CDesignStore(store));
+  m_host.OnDesignAdded(store.GetName());
+}
+
+void CProject::ReplaceDesign(const CDesignStore& store, int index)
+{
+  CheckIndex(index);
+  int other = FindDesign(store.GetName());
+  if (other >= 0 && other != index)
+    throw CAppException(kDesignsModule, kNameUsedLine);
+  // The record is overwritten next, so only its name in the list changes.
+  m_host.OnDesignRenamed(m_designs.GetAt(index)->GetName(), store.GetName());
+  *m_designs.GetAt(index) = store;
+}
+
+void CProject::DeleteDesign(int index)
+{
+  CheckIndex(index);
+  m_host.OnDesignDeleting(m_designs.GetAt(index)->GetName());
+  m_designs.RemoveAt(index);
+}
+
+BOOL CProject::RenameDesign(int index, const CString& newName)
+{
+  CheckIndex(index);
+  int other = FindDesign(newName);
+  if (other >= 0 && other != index)
+    throw CAppException(kDesignsModule, kNameUsedLine);
+  CDesignStore& store = *m_designs.GetAt(index);
+  const CString oldName = store.GetName();
+  CDesignStore renamed(store);
+  try {
+    renamed.SetName(newName);
+  } catch (const CException&) {
+    return ReportUnreadable(oldName);
+  } catch (const std::bad_alloc&) {
+    return ReportUnreadable(oldName);
+  }
+  store = renamed;
+  m_host.OnDesignRenamed(oldName, newName);
+  return TRUE;
+}
+
+void CProject::SerializeStoredDesign(CArchive& ar, int index)
+{
+  if (ar.IsLoading())
+    throw CAppException(kDesignsModule, kLoadingArchiveLine);
+  CheckIndex(index);
+  m_designs.GetAt(index)->Serialize(ar);
+}
+
+CDesign* CProject::GetFirstDesign(CDesignWalk& walk)
+{
+  walk.m_nIndex = -1;
+  return GetNextDesign(walk);
+}
+
+CDesign* CProject::GetNextDesign(CDesignWalk& walk)
+{
+  walk.m_pDesign.reset();
+  while (walk.m_nIndex < m_designs.GetSize() && ++walk.m_nIndex < m_designs.GetSize()) {
+    auto design = std::make_unique<CDesign>();
+    if (RebuildDesign(walk.m_nIndex, *design, TRUE)) {
+      walk.m_pDesign = std::move(design);
+      return walk.m_pDesign.get();
+    }
+  }
+  return nullptr;
+}
+
+CString CProject::GetNewDesignName() const
+{
+  const CString prefix = kDefaultNamePrefix;
+  CString greatest;
+  for (int i = 0; i < m_designs.GetSize(); ++i) {
+    const CString name = m_designs.GetAt(i)->GetName();
+    if (name.GetLength() <= prefix.GetLength() || name.Left(prefix.GetLength()).CompareNoCase(prefix) != 0)
+      continue;
+    CString rest = name.Mid(prefix.GetLength());
+    rest.MakeUpper();
+    if (!IsAllLetters(rest))
+      continue;
+    // The longest rest is the greatest; among equally long ones the greatest in byte order.
+    if (rest.GetLength() > greatest.GetLength() || (rest.GetLength() == greatest.GetLength() && rest > greatest))
+      greatest = rest;
+  }
+  return prefix + (greatest.IsEmpty() ? CString("A") : NextLetters(greatest));
+}

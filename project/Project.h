@@ -1,0 +1,137 @@
+#pragma once
+// The project without its windows: the version record, project data, project preferences and
+// stored designs of one project file, the design being edited with its snapshot, the project file
+// itself, and the rules for storing, replacing, renaming and naming designs and for the modified
+// state by CRC. What needs the user or the design list goes through the host.
+#include <memory>
+#include <set>
+#include <string>
+#include <utility>
+
+#include "project/Design.h"
+#include "project/Docver.h"
+#include "project/Dsgstore.h"
+#include "project/Prjfile.h"
+#include "project/Projdata.h"
+#include "project/Projprefs.h"
+
+// What the project asks of the document that holds it.
+class CProjectHost
+{
+public:
+  enum Answer
+  {
+    answerYes,
+    answerNo,
+    answerCancel
+  };
+  virtual ~CProjectHost() = default;
+
+  // "Store changes to design ... in the project?"
+  virtual Answer AskStoreChanges(const CString& name, BOOL allowCancel) = 0;
+  // "A design with the name ... already exists. Do you want to replace it?"
+  virtual Answer AskReplace(const CString& name, BOOL allowCancel) = 0;
+  // Tells the user that the stored design could not be rebuilt.
+  virtual void ReportUnreadable(const CString& designName) = 0;
+  // Around storing the edited design, which may take a moment.
+  virtual void BeginWait() {}
+  virtual void EndWait() {}
+
+  // The list of stored designs changed: one was added (after it was), is about to be deleted,
+  // or has a new name (before a replaced record is overwritten, after a rename).
+  virtual void OnDesignAdded(const CString& name) = 0;
+  virtual void OnDesignDeleting(const CString& name) = 0;
+  virtual void OnDesignRenamed(const CString& oldName, const CString& newName) = 0;
+};
+
+// One walk over the stored designs, each rebuilt in turn. The walk owns the design it gave last,
+// so any number of walks can run at once.
+class CDesignWalk
+{
+public:
+  CDesignWalk() = default;
+  CDesignWalk(const CDesignWalk&) = delete;
+  CDesignWalk& operator=(const CDesignWalk&) = delete;
+
+private:
+  friend class CProject;
+  int m_nIndex = -1;
+  std::unique_ptr<CDesign> m_pDesign;
+};
+
+class CProject
+{
+public:
+  explicit CProject(CProjectHost& host);
+  ~CProject();
+  CProject(const CProject&) = delete;
+  CProject& operator=(const CProject&) = delete;
+
+  // Tag, version record, project data, project preferences, stored designs.
+  void Serialize(CArchive& ar);
+
+  // The modified state by CRC-32 of the serialized project: the current state becomes the
+  // unmodified one; HasChanged tells whether it differs since, and takes the new state.
+  void TakeChecksum() { m_dwChecksum = ComputeChecksum(); }
+  BOOL HasChanged();
+
+  // The project file. Open reads the file and holds it; Save stamps the version record, writes
+  // the file and takes what was written as the unmodified state. Failures throw; a failed save
+  // leaves the version record as it was.
+  void Open(const CString& path);
+  void Save(const CString& path);
+  void CloseFile() { m_projectFile.Close(); }
+  BOOL IsFileOpen() const { return m_projectFile.IsOpen(); }
+
+  // The edited design and its snapshot.
+  CDesign* GetEditedDesign() const { return m_pEditedDesign.get(); }
+  void NewEditedDesign();
+  BOOL EditStoredDesign(int index);
+  void CloseEditedDesign();
+  int GetEditedDesignIndex() const { return FindDesign(m_editedSnapshot.GetName()); }
+  const CDesignStore& GetEditedDesignSnapshot() const { return m_editedSnapshot; }
+  // FALSE only when the user cancelled.
+  BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel);
+
+  // The stored designs. Bad indexes and names raise CAppException.
+  int GetDesignCount() const { return m_designs.GetSize(); }
+  int FindDesign(const CString& name) const { return m_designs.Find(name); }
+  CString GetDesignName(int index) const;
+  void AddDesign(const CDesignStore& store);
+  void ReplaceDesign(const CDesignStore& store, int index);
+  void DeleteDesign(int index);
+  BOOL RenameDesign(int index, const CString& newName);
+  void SerializeStoredDesign(CArchive& ar, int index);
+  // "Unit Type " followed by the letters after the greatest such name in use.
+  CString GetNewDesignName() const;
+
+  // A walk: each stored design rebuilt in turn; one that cannot be rebuilt is skipped after
+  // telling the user once.
+  CDesign* GetFirstDesign(CDesignWalk& walk);
+  CDesign* GetNextDesign(CDesignWalk& walk);
+
+  CDocVersion& GetDocVersion() { return m_docVersion; }
+  CProjectData& GetProjectData() { return m_projectData; }
+  const CProjectData& GetProjectData() const { return m_projectData; }
+  CProjectPrefs& GetProjectPrefs() { return m_projectPrefs; }
+  const CDesignStoreArray& GetStoredDesigns() const { return m_designs; }
+
+private:
+  DWORD ComputeChecksum();
+  void CheckIndex(int index) const;
+  BOOL RebuildDesign(int index, CDesign& design, BOOL reportOnce);
+  BOOL ReportUnreadable(const CString& designName);
+  BOOL SettleNewName(CString& name, int& index, BOOL allowCancel, BOOL askReplaceFirst);
+
+  CProjectHost& m_host;
+  CDocVersion m_docVersion;
+  CProjectData m_projectData;
+  CProjectPrefs m_projectPrefs;
+  CDesignStoreArray m_designs;
+  std::unique_ptr<CDesign> m_pEditedDesign;
+  CDesignStore m_editedSnapshot;
+  CProjectFile m_projectFile;
+  DWORD m_dwChecksum = 0;
+  // Stored designs already reported unreadable during a walk (name, block CRC).
+  std::set<std::pair<std::string, DWORD>> m_reportedUnreadable;
+};

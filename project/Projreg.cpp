@@ -1,0 +1,10 @@
+#include "project/Projreg.h"
+
+#include "project/Dsgstore.h"
+#include "project/Optbytyp.h"
+
+void RegisterProjectClasses()
+{
+  CRuntimeClass::Register(RUNTIME_CLASS(CDesignStore));
+  CRuntimeClass::Register(RUNTIME_CLASS(CCurrentOptionChoicesByType));
+}

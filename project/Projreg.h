@@ -1,0 +1,3 @@
+#pragma once
+// Registers the project's persistent classes for loading by name; called once at start-up.
+void RegisterProjectClasses();

@@ -1,0 +1,412 @@
+// The design list runs its commands end to end through the real dialogs: create and store,
+// edit, rename (blank and used names refused), delete with its question, cut, copy and paste
+// with the name dialog, and the project information.
+#include <cstring>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Dlgids.h"
+#include "document/Doc.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/docview/View.h"
+
+#include <QListWidget>
+#include <QTest>
+
+namespace
+{
+constexpr UINT kStoreDesignButton = 337;
+
+class WarehouseTest : public ShellTest
+{
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    ASSERT_TRUE(Start());
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+    m_pView = DesignList(m_pDoc);
+    ASSERT_NE(m_pView, nullptr);
+  }
+
+  // Changes the design on the Workbench and stores it, naming it in "Store New Design".
+  void StoreNewDesign(const char* name)
+  {
+    ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+    SetWorkbenchQuantity(m_pDoc, ++m_quantity);
+    OnNextDialog([name](CDialog& dialog) {
+      SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
+      ClickButton(dialog, IDOK);
+    });
+    CView* pWorkbench = m_pDoc->GetWorkbenchView();
+    ASSERT_NE(pWorkbench, nullptr);
+    pWorkbench->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
+    ASSERT_EQ(m_pDoc->FindDesign(name) >= 0, true) << name;
+  }
+
+  // Stores the edited design as "Kitchen", then creates and stores "Bath", which stays edited;
+  // both through the Workbench's Store Design button.
+  void MakeTwoDesigns()
+  {
+    StoreNewDesign("Kitchen");
+    ViewCommand(ID_CREATE_DESIGN);
+    StoreNewDesign("Bath");
+  }
+
+  void ViewCommand(UINT nID)
+  {
+    m_pView->SendMessage(WM_COMMAND, nID);
+    Pump();
+  }
+
+  void Select(const char* name)
+  {
+    CListBox* pList = m_pView->GetDesignListBox();
+    pList->SetCurSel(pList->FindStringExact(-1, name));
+  }
+
+  std::vector<CString> ListedNames()
+  {
+    std::vector<CString> names;
+    CListBox* pList = m_pView->GetDesignListBox();
+    for (int i = 0; i < pList->GetCount(); ++i) {
+      CString name;
+      pList->GetText(i, name);
+      names.push_back(name);
+    }
+    return names;
+  }
+
+  bool IsEnabled(UINT nID)
+  {
+    CCmdUI state;
+    state.m_nID = nID;
+    state.DoUpdate(m_pView, TRUE);
+    return state.m_bEnabled == TRUE;
+  }
+
+  UINT LastMessageType() const { return service.messages.empty() ? 0 : service.messages.back().type; }
+  CString LastMessage() const { return service.messages.empty() ? CString() : service.messages.back().text; }
+
+  CDoc* m_pDoc = nullptr;
+  CWarehouseView* m_pView = nullptr;
+  int m_quantity = 1;
+};
+
+using Names = std::vector<CString>;
+}  // namespace
+
+TEST_F(WarehouseTest, CreateOpensANewDesignAndStoringListsItUnderTheNameGiven)
+{
+  EXPECT_TRUE(ListedNames().empty());
+  MakeTwoDesigns();
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), "Bath");
+  ASSERT_NE(m_pDoc->GetWorkbenchView(), nullptr);
+  CString caption;
+  m_pDoc->GetWorkbenchView()->GetParentFrame()->GetWindowText(caption);
+  EXPECT_EQ(caption, "Bath (Workbench)");
+}
+
+TEST_F(WarehouseTest, TheEditedDesignCannotBeEditedRenamedDeletedOrCutButCanBeCopied)
+{
+  MakeTwoDesigns();
+  Select("Bath");
+  for (UINT nID : {ID_EDIT_DESIGN, ID_RENAME_DESIGN, ID_DELETE_DESIGN, UINT{ID_EDIT_CUT}})
+    EXPECT_FALSE(IsEnabled(nID)) << nID;
+  EXPECT_TRUE(IsEnabled(ID_EDIT_COPY));
+  Select("Kitchen");
+  for (UINT nID : {ID_EDIT_DESIGN, ID_RENAME_DESIGN, ID_DELETE_DESIGN, UINT{ID_EDIT_CUT}, UINT{ID_EDIT_COPY}})
+    EXPECT_TRUE(IsEnabled(nID)) << nID;
+  m_pView->GetDesignListBox()->SetCurSel(-1);
+  EXPECT_FALSE(IsEnabled(ID_EDIT_COPY));
+  EXPECT_TRUE(IsEnabled(ID_CREATE_DESIGN));
+}
+
+TEST_F(WarehouseTest, EditOpensTheSelectedDesignOnTheWorkbench)
+{
+  MakeTwoDesigns();
+  Select("Kitchen");
+  ViewCommand(ID_EDIT_DESIGN);
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), "Kitchen");
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetQuantity(), 2);
+  EXPECT_TRUE(service.messages.empty()) << "an unchanged design is closed without a question";
+
+  Select("Kitchen");
+  ViewCommand(ID_EDIT_DESIGN);
+  EXPECT_EQ(LastMessage(), "The design you have selected is currently being edited.");
+  m_pView->GetDesignListBox()->SetCurSel(-1);
+  ViewCommand(ID_EDIT_DESIGN);
+  EXPECT_EQ(LastMessage(), "Please select the design you want to edit in the list box, and then edit it.");
+  EXPECT_EQ(LastMessageType(), UINT{MB_OK | MB_ICONINFORMATION});
+}
+
+TEST_F(WarehouseTest, SwitchingDesignsAsksOnceAboutAChangedDesign)
+{
+  MakeTwoDesigns();
+  SetWorkbenchQuantity(m_pDoc, 9);
+  service.messageAnswers.push_back(IDNO);
+  Select("Kitchen");
+  ViewCommand(ID_EDIT_DESIGN);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, "Store changes to design 'Bath' in the project?");
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), "Kitchen");
+}
+
+TEST_F(WarehouseTest, RenameRefusesBlankAndUsedNamesAndAcceptsItsOwnNameInOtherCapitals)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  Select("Bath");
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_CURRENT_NAME), "Bath");
+    SetControlText(dialog, IDC_NEW_NAME, "   ");
+    ClickButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.HasEnded());
+    SetControlText(dialog, IDC_NEW_NAME, " kitchen ");
+    ClickButton(dialog, IDOK);
+  });
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_NEW_NAME), "kitchen");
+    SetControlText(dialog, IDC_NEW_NAME, "Pantry");
+    ClickButton(dialog, IDOK);
+  });
+  ViewCommand(ID_RENAME_DESIGN);
+  ASSERT_EQ(service.messages.size(), 2u);
+  EXPECT_EQ(service.messages[0].text, "The new name cannot be blank.");
+  EXPECT_EQ(service.messages[0].caption, "Error");
+  EXPECT_EQ(service.messages[1].text,
+            "A design with that name already exists.  You must choose a name that is not already in use.");
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Pantry"}));
+
+  Select("Pantry");
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_NEW_NAME, "PANTRY");
+    ClickButton(dialog, IDOK);
+  });
+  ViewCommand(ID_RENAME_DESIGN);
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "PANTRY"}));
+  EXPECT_EQ(service.messages.size(), 2u);
+}
+
+TEST_F(WarehouseTest, RenameRefusesTheNameTheEditedDesignNowCarries)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  m_pDoc->GetEditedDesign()->SetName("Attic");
+  Select("Kitchen");
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_NEW_NAME, "attic");
+    ClickButton(dialog, IDOK);
+  });
+  OnNextDialog([](CDialog& dialog) { ClickButton(dialog, IDCANCEL); });
+  ViewCommand(ID_RENAME_DESIGN);
+  EXPECT_EQ(LastMessage(),
+            "A design with that name already exists.  You must choose a name that is not already in use.");
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+}
+
+TEST_F(WarehouseTest, DeleteAsksFirstAndNeedsASelection)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  m_pView->GetDesignListBox()->SetCurSel(-1);
+  ViewCommand(ID_DELETE_DESIGN);
+  EXPECT_EQ(LastMessage(), "Please select a design in the list first.");
+  EXPECT_EQ(LastMessageType(), UINT{MB_OK | MB_ICONINFORMATION});
+
+  Select("Bath");
+  service.messageAnswers.push_back(IDNO);
+  ViewCommand(ID_DELETE_DESIGN);
+  EXPECT_EQ(LastMessage(), "Are you sure you want to delete design 'Bath'?");
+  EXPECT_EQ(LastMessageType(), UINT{MB_YESNO | MB_ICONQUESTION});
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+
+  Select("Bath");
+  service.messageAnswers.push_back(IDYES);
+  ViewCommand(ID_DELETE_DESIGN);
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen"}));
+  EXPECT_EQ(m_pDoc->FindDesign("Bath"), -1);
+}
+
+TEST_F(WarehouseTest, CutMovesADesignToTheClipboardAndPasteBringsItBackWithoutAQuestion)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  Select("Kitchen");
+  DWORD crc = m_pDoc->GetStoredDesigns()[m_pDoc->FindDesign("Kitchen")]->GetCRC();
+  ViewCommand(ID_EDIT_CUT);
+  EXPECT_EQ(ListedNames(), (Names{"Bath"}));
+  EXPECT_TRUE(IsEnabled(ID_EDIT_PASTE));
+  ViewCommand(ID_EDIT_PASTE);
+  EXPECT_TRUE(service.messages.empty());
+  EXPECT_EQ(ListedNames(), (Names{"Bath", "Kitchen"}));
+  int index = m_pDoc->FindDesign("Kitchen");
+  ASSERT_GE(index, 0);
+  EXPECT_EQ(m_pDoc->GetStoredDesigns()[index]->GetCRC(), crc);
+}
+
+TEST_F(WarehouseTest, ACutWhoseCopyFailsKeepsTheDesign)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  Select("Kitchen");
+  // Another holder of the clipboard makes the copy step fail.
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  ViewCommand(ID_EDIT_CUT);
+  CloseClipboard();
+  EXPECT_EQ(LastMessage(), "Unable to open clipboard.  COPY not performed!");
+  EXPECT_EQ(LastMessageType(), static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+  EXPECT_GE(m_pDoc->FindDesign("Kitchen"), 0);
+}
+
+TEST_F(WarehouseTest, PastingAUsedNameAsksForAnotherUntilItIsSettled)
+{
+  MakeTwoDesigns();
+  Select("Kitchen");
+  ViewCommand(ID_EDIT_COPY);
+  OnNextDialog([](CDialog& dialog) {
+    CString caption;
+    dialog.GetWindowText(caption);
+    EXPECT_EQ(caption, "Panecraft - Paste Design");
+    EXPECT_EQ(ControlText(dialog, IDC_PASTE_DESIGN_NAME), "Kitchen");
+    SetControlText(dialog, IDC_PASTE_DESIGN_NAME, "");
+    ClickButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.HasEnded());
+    SetControlText(dialog, IDC_PASTE_DESIGN_NAME, "bath");
+    ClickButton(dialog, IDOK);
+  });
+  // The empty name's message, then "bath", which is being edited: OK there returns to the dialog.
+  service.messageAnswers.push_back(IDOK);
+  service.messageAnswers.push_back(IDOK);
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_PASTE_DESIGN_NAME, "Kitchen");
+    ClickButton(dialog, IDOK);
+  });
+  service.messageAnswers.push_back(IDNO);
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_PASTE_DESIGN_NAME, "Cellar");
+    ClickButton(dialog, IDOK);
+  });
+  ViewCommand(ID_EDIT_PASTE);
+  ASSERT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(service.messages[0].text, "Design name cannot be empty");
+  EXPECT_EQ(service.messages[1].text,
+            "A design with that name is currently being edited and cannot be replaced. Please specify a different name.");
+  EXPECT_EQ(service.messages[1].type, UINT{MB_OKCANCEL});
+  EXPECT_EQ(service.messages[2].text, "A design with the name 'Kitchen' already exists.\n\nDo you want to replace it?");
+  EXPECT_EQ(service.messages[2].type, UINT{MB_YESNOCANCEL | MB_ICONEXCLAMATION});
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Cellar"}));
+  CDesign design;
+  m_pDoc->GetStoredDesigns()[m_pDoc->FindDesign("Cellar")]->Retrieve(&design);
+  EXPECT_EQ(design.GetName(), "Cellar") << "the name inside the design follows";
+  EXPECT_EQ(design.GetQuantity(), 2);
+}
+
+TEST_F(WarehouseTest, PastingOverAStoredDesignReplacesItInPlaceAfterYes)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  Select("Kitchen");
+  ViewCommand(ID_EDIT_COPY);
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_PASTE_DESIGN_NAME, "Bath");
+    ClickButton(dialog, IDOK);
+  });
+  service.messageAnswers.push_back(IDYES);
+  ViewCommand(ID_EDIT_PASTE);
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+  CDesign design;
+  m_pDoc->GetStoredDesigns()[1]->Retrieve(&design);
+  EXPECT_EQ(design.GetName(), "Bath");
+  EXPECT_EQ(design.GetQuantity(), 2) << "Kitchen's content under Bath's name";
+}
+
+TEST_F(WarehouseTest, ForeignClipboardBytesAreRefusedAndNothingIsPasted)
+{
+  MakeTwoDesigns();
+  UINT format = RegisterClipboardFormat("Panecraft Design");
+  ASSERT_TRUE(OpenClipboard(m_pView));
+  EmptyClipboard();
+  HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, 5);
+  std::memcpy(GlobalLock(hData), "\x10\x27\x00\x00\xFF", 5);
+  GlobalUnlock(hData);
+  SetClipboardData(format, hData);
+  CloseClipboard();
+  ViewCommand(ID_EDIT_PASTE);
+  EXPECT_EQ(LastMessage(), "Clipboard data incompatible.  PASTE not performed!");
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath"}));
+}
+
+TEST_F(WarehouseTest, ProjectInformationWritesOnOkOnly)
+{
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_PROJECT_NAME), "Project Name");
+    SetControlText(dialog, IDC_PROJECT_NAME, "Lakeside");
+    ClickButton(dialog, IDCANCEL);
+  });
+  ViewCommand(ID_PROJECT_INFORMATION);
+  EXPECT_EQ(m_pDoc->GetProjectName(), "Project Name");
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_PROJECT_NAME, "Lakeside");
+    SetControlText(dialog, IDC_PROJECT_DESIGNER, "R. Vale");
+    SetControlText(dialog, IDC_PROJECT_NOTES, "Two storeys");
+    ClickButton(dialog, IDOK);
+  });
+  ViewCommand(ID_PROJECT_INFORMATION);
+  EXPECT_EQ(m_pDoc->GetProjectName(), "Lakeside");
+  EXPECT_EQ(m_pDoc->GetProjectData().GetDesigner(), "R. Vale");
+  EXPECT_EQ(m_pDoc->GetProjectData().GetNotes(), "Two storeys");
+  EXPECT_EQ(ControlText(*m_pView, IDC_WAREHOUSE_PROJECT_NAME), "Lakeside") << "the form shows the new name";
+}
+
+TEST_F(WarehouseTest, ANameTypedInTheFormBecomesTheProjectName)
+{
+  SetControlText(*m_pView, IDC_WAREHOUSE_PROJECT_NAME, "Hillcrest");
+  m_pView->CommitProjectName();
+  EXPECT_EQ(m_pDoc->GetProjectName(), "Hillcrest");
+}
+
+TEST_F(WarehouseTest, ARightClickSelectsTheDesignUnderThePointerAndOffersTheDesignCommands)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  CListBox* pList = m_pView->GetDesignListBox();
+  pList->SetCurSel(0);
+  QListWidget* pWidget = qobject_cast<QListWidget*>(pList->m_hWnd);
+  ASSERT_NE(pWidget, nullptr);
+  QPoint second = pWidget->visualItemRect(pWidget->item(1)).center();
+  service.popupChoices.push_back(ID_DELETE_DESIGN);
+  service.messageAnswers.push_back(IDYES);
+  QTest::mousePress(pWidget->viewport(), Qt::RightButton, Qt::NoModifier, second);
+  EXPECT_EQ(pList->GetCurSel(), 1);
+  QTest::mouseRelease(pWidget->viewport(), Qt::RightButton, Qt::NoModifier, second);
+  Pump();
+  ASSERT_EQ(service.popupMenus.size(), 1u);
+  EXPECT_EQ(service.popupMenus[0],
+            (Names{"Cut", "Copy", "Paste...", "", "Create", "Edit", "Rename...", "Delete"}));
+  EXPECT_EQ(LastMessage(), "Are you sure you want to delete design 'Bath'?");
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen"}));
+}
+
+TEST_F(WarehouseTest, TheDesignListsFrameIsTitledWithTheProjectAlone)
+{
+  CString caption;
+  m_pView->GetParentFrame()->GetWindowText(caption);
+  EXPECT_EQ(caption, "Proj1");
+}
+
+TEST_F(WarehouseTest, TheDesignListsFrameFitsItsFormWithoutScrolling)
+{
+  CRect client;
+  m_pView->GetClientRect(&client);
+  EXPECT_EQ(client.Size(), m_pView->GetTotalSize());
+}

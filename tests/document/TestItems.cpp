@@ -1,3 +1,0 @@
-#include "TestItems.h"
-
-IMPLEMENT_SERIAL(CDesignItem, CObject, VERSIONABLE_SCHEMA | 10000)

@@ -1,0 +1,50 @@
+// Guards the failure texts that real files do not easily provoke: unknown codes, memory, each
+// file error's reason, and the save message with its cause.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "project/Docmsg.h"
+#include "support/Exceptn.h"
+
+namespace {
+
+template <class E>
+CString MessageFor(const E& e)
+{
+  return GetOpenFailureMessage(std::make_exception_ptr(e), "/p/a.tpf", "Panecraft");
+}
+
+CString SerializeMessage(int code) { return MessageFor(CAppSerializeException("Test", 1, code)); }
+
+} // namespace
+
+TEST(OpenFailureMessage, UnknownCodesAndOtherFailuresHaveTheGeneralTexts)
+{
+  EXPECT_EQ(SerializeMessage(7), "There was a problem loading the project file /p/a.tpf.");
+  EXPECT_EQ(MessageFor(std::bad_alloc()),
+            "The file '/p/a.tpf' could not be read; please verify that this is a Panecraft project file.");
+}
+
+TEST(OpenFailureMessage, FileErrorsNameTheirReason)
+{
+  const CString head = "An error occurred while opening project file.\nFile:  /p/a.tpf.\nReason:  ";
+  EXPECT_EQ(MessageFor(CFileException(CFileException::fileNotFound)), head + "The file cannot be found.");
+  EXPECT_EQ(MessageFor(CFileException(CFileException::badPath)), head + "The path is invalid.");
+  EXPECT_EQ(MessageFor(CFileException(CFileException::accessDenied)), head + "Access is denied to this file.");
+  EXPECT_EQ(MessageFor(CFileException(CFileException::hardIO)), head + "An I/O error has occurred.");
+}
+
+TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
+{
+  const CString head = "An error occurred while saving the project file '/p/a.tpf'.\n";
+  const CString tail = "The project has not been saved.";
+  auto message = [](auto e) { return GetSaveFailureMessage(std::make_exception_ptr(e), "/p/a.tpf"); };
+  EXPECT_EQ(message(CFileException(CFileException::accessDenied, EACCES)),
+            head + "Reason:  " + std::strerror(EACCES) + "\n" + tail);
+  EXPECT_EQ(message(CFileException(CFileException::diskFull)), head + "Reason:  The disk is full.\n" + tail)
+    << "without a system error the file error's own text";
+  EXPECT_EQ(message(std::bad_alloc()), head + "Reason:  " + std::strerror(ENOMEM) + "\n" + tail);
+  EXPECT_EQ(message(42), head + tail) << "an unknown failure keeps the plain message";
+}

@@ -1,0 +1,47 @@
+#pragma once
+// A disk file that fails at its Nth write: by throwing, or by killing its own process as a power
+// cut or a crash would, in the middle of a save.
+#include <csignal>
+#include <memory>
+
+#include "platform/core/File.h"
+#include "project/Prjfile.h"
+
+class CFaultFile : public CFile
+{
+public:
+  enum Fault
+  {
+    throwError,
+    killProcess
+  };
+  CFaultFile(int failAt, Fault fault) : m_failAt(failAt), m_fault(fault) {}
+  void Write(const void* buffer, UINT count) override
+  {
+    if (++m_writes == m_failAt) {
+      if (m_fault == killProcess) {
+        // Half the bytes reach the file first, as an interrupted write would leave them.
+        CFile::Write(buffer, count / 2);
+        std::raise(SIGKILL);
+      }
+      throw CFileException(CFileException::diskFull, 28, GetFilePath());
+    }
+    CFile::Write(buffer, count);
+  }
+
+private:
+  int m_failAt;
+  Fault m_fault;
+  int m_writes = 0;
+};
+
+// Installs failing files for the saves made while it lives.
+class CFaultInjection
+{
+public:
+  CFaultInjection(int failAt, CFaultFile::Fault fault)
+  {
+    CProjectFile::SetWriteFileFactory([failAt, fault] { return std::make_unique<CFaultFile>(failAt, fault); });
+  }
+  ~CFaultInjection() { CProjectFile::SetWriteFileFactory(nullptr); }
+};

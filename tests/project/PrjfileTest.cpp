@@ -1,0 +1,142 @@
+// Guards the project file's lock and its replacement on save: the new file is held from the start,
+// and a target held elsewhere or write-protected is never replaced.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "project/DocTestSupport.h"
+#include "project/Prjfile.h"
+#include "project/TempDir.h"
+#include "support/Checksum.h"
+#include "support/Exceptn.h"
+
+namespace {
+
+Bytes Pattern(size_t size, BYTE seed)
+{
+  Bytes bytes(size);
+  for (size_t i = 0; i < size; ++i)
+    bytes[i] = static_cast<BYTE>(seed + i * 7);
+  return bytes;
+}
+
+
+CProjectFile::WriteFunction Writer(const Bytes& bytes)
+{
+  return [bytes](CArchive& ar) { ar.Write(bytes.data(), static_cast<UINT>(bytes.size())); };
+}
+
+Bytes ReadThrough(CProjectFile& file)
+{
+  Bytes bytes;
+  file.Read([&](CArchive& ar) {
+    bytes.resize(static_cast<size_t>(ar.GetRemaining()));
+    ar.ReadExact(bytes.data(), static_cast<UINT>(bytes.size()));
+  });
+  return bytes;
+}
+
+void ExpectInUse(const std::string& path)
+{
+  CProjectFile other;
+  try {
+    other.Open(path.c_str());
+    FAIL() << "a second opener got the file";
+  } catch (const CAppSerializeException& e) {
+    EXPECT_EQ(e.code, CAppSerializeException::fileInUse);
+  }
+}
+
+// Five archive buffers, so a save makes five writes.
+constexpr size_t kImageSize = 4096 * 4 + 100;
+
+} // namespace
+
+TEST(ProjectFileLock, AnOpenProjectIsInUseForEveryOtherOpener)
+{
+  CTempDir dir;
+  std::string path = dir.Path("a.tpf");
+  WriteFileBytes(path, Pattern(100, 1));
+  CProjectFile file;
+  file.Open(path.c_str());
+  ExpectInUse(path);
+  EXPECT_EQ(ReadThrough(file), Pattern(100, 1));
+  file.Close();
+  CProjectFile again;
+  EXPECT_NO_THROW(again.Open(path.c_str()));
+}
+
+TEST(ProjectFileLock, MissingFileRaisesTheFileException)
+{
+  CTempDir dir;
+  CProjectFile file;
+  try {
+    file.Open(dir.Path("none.tpf").c_str());
+    FAIL();
+  } catch (const CFileException& e) {
+    EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
+  }
+  EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(ProjectFileSave, SaveReplacesTheFileAndKeepsItLocked)
+{
+  CTempDir dir;
+  std::string path = dir.Path("a.tpf");
+  WriteFileBytes(path, Pattern(100, 1));
+  ::chmod(path.c_str(), 0640);
+  CProjectFile file;
+  file.Open(path.c_str());
+  const DWORD crc = file.Save(path.c_str(), Writer(Pattern(kImageSize, 2)));
+  EXPECT_EQ(ReadFileBytes(path), Pattern(kImageSize, 2));
+  EXPECT_EQ(crc, CChecksum(Pattern(kImageSize, 2).data(), static_cast<int>(kImageSize)).GetValue());
+  EXPECT_EQ(ReadThrough(file), Pattern(kImageSize, 2)) << "the project file is now the new one";
+  ExpectInUse(path);
+  EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
+  struct stat st{};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0640u);
+}
+
+TEST(ProjectFileSave, ATargetHeldByAnotherOpenerOrReadOnlyIsNotReplaced)
+{
+  CTempDir dir;
+  std::string mine = dir.Path("mine.tpf");
+  std::string theirs = dir.Path("theirs.tpf");
+  WriteFileBytes(mine, Pattern(10, 1));
+  WriteFileBytes(theirs, Pattern(10, 2));
+  CProjectFile file;
+  file.Open(mine.c_str());
+  {
+    CProjectFile other;
+    other.Open(theirs.c_str());
+    EXPECT_THROW(file.Save(theirs.c_str(), Writer(Pattern(50, 3))), CFileException);
+    EXPECT_EQ(ReadFileBytes(theirs), Pattern(10, 2));
+  }
+  if (::geteuid() != 0) {
+    ::chmod(theirs.c_str(), 0444);
+    EXPECT_THROW(file.Save(theirs.c_str(), Writer(Pattern(50, 3))), CFileException);
+    EXPECT_EQ(ReadFileBytes(theirs), Pattern(10, 2));
+    ::chmod(theirs.c_str(), 0644);
+  }
+  file.Save(theirs.c_str(), Writer(Pattern(50, 3)));
+  EXPECT_EQ(file.GetPath(), CString(theirs.c_str()));
+  EXPECT_EQ(ReadFileBytes(theirs), Pattern(50, 3));
+  CProjectFile reopen;
+  EXPECT_NO_THROW(reopen.Open(mine.c_str())) << "the previous project file was let go";
+}
+
+TEST(ProjectFileSave, ANameWithoutAFolderIsSavedInTheWorkingFolder)
+{
+  CTempDir dir;
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(dir.Dir());
+  CProjectFile file;
+  EXPECT_NO_THROW(file.Save("plain.tpf", Writer(Pattern(300, 4))));
+  std::filesystem::current_path(previous);
+  EXPECT_EQ(ReadFileBytes(dir.Path("plain.tpf")), Pattern(300, 4));
+  EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
+  EXPECT_TRUE(file.IsOpen());
+}

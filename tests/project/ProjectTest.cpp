@@ -1,0 +1,100 @@
+// Guards the project's rules below the Qt line: what the host is told when stored designs change,
+// the questions of storing the edited design, and the modified state by CRC.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "project/DocTestSupport.h"
+#include "project/Project.h"
+#include "support/Exceptn.h"
+
+namespace {
+
+class CRecordingHost : public CProjectHost
+{
+public:
+  Answer AskStoreChanges(const CString& name, BOOL) override { return Next("store " + std::string(name.c_str())); }
+  Answer AskReplace(const CString& name, BOOL) override { return Next("replace " + std::string(name.c_str())); }
+  void ReportUnreadable(const CString& name) override { events.push_back("unreadable " + std::string(name.c_str())); }
+  void OnDesignAdded(const CString& name) override { events.push_back("added " + std::string(name.c_str())); }
+  void OnDesignDeleting(const CString& name) override { events.push_back("deleting " + std::string(name.c_str())); }
+  void OnDesignRenamed(const CString& from, const CString& to) override
+  {
+    events.push_back("renamed " + std::string(from.c_str()) + " " + to.c_str());
+  }
+
+  std::vector<std::string> events;
+  std::vector<Answer> answers;
+
+private:
+  Answer Next(const std::string& question)
+  {
+    events.push_back(question);
+    Answer answer = answers.empty() ? answerCancel : answers.front();
+    if (!answers.empty())
+      answers.erase(answers.begin());
+    return answer;
+  }
+};
+
+CDesignStore MakeStore(const char* name)
+{
+  CDesign design;
+  design.SetName(name);
+  CDesignStore store;
+  store.Store(&design);
+  return store;
+}
+
+class ProjectTest : public CatalogueTest
+{
+protected:
+  CRecordingHost host;
+  CProject project{host};
+};
+
+} // namespace
+
+TEST_F(ProjectTest, TheHostHearsOfEveryChangeToTheStoredDesigns)
+{
+  project.AddDesign(MakeStore("Bay"));
+  project.AddDesign(MakeStore("Hall"));
+  EXPECT_THROW(project.AddDesign(MakeStore("bay")), CAppException) << "names are unique without regard to case";
+  project.ReplaceDesign(MakeStore("Den"), 0);
+  EXPECT_TRUE(project.RenameDesign(1, "Porch"));
+  project.DeleteDesign(0);
+  EXPECT_EQ(host.events, (std::vector<std::string>{"added Bay", "added Hall", "renamed Bay Den", "renamed Hall Porch",
+                                                   "deleting Den"}));
+  EXPECT_EQ(project.GetDesignCount(), 1);
+  EXPECT_EQ(project.GetDesignName(0), "Porch");
+}
+
+TEST_F(ProjectTest, StoringAnUnnamedDesignAsksAndTakesTheDefaultName)
+{
+  services.nameAnswers = {"Unit Type A"};
+  project.NewEditedDesign();
+  project.GetEditedDesign()->GetDesignData().SetQuantity(4);
+  host.answers = {CProjectHost::answerYes};
+  EXPECT_TRUE(project.StoreEditedDesign(TRUE, TRUE));
+  EXPECT_EQ(services.askedNames, (std::vector<CString>{"Unit Type A"}));
+  EXPECT_EQ(host.events, (std::vector<std::string>{"store Unnamed", "added Unit Type A"}));
+  EXPECT_EQ(project.GetEditedDesignIndex(), 0);
+  EXPECT_EQ(project.GetNewDesignName(), "Unit Type B");
+
+  host.events.clear();
+  project.GetEditedDesign()->GetDesignData().SetQuantity(5);
+  EXPECT_FALSE(project.StoreEditedDesign(TRUE, TRUE)) << "cancelled";
+  EXPECT_EQ(host.events, (std::vector<std::string>{"store Unit Type A"}));
+}
+
+TEST_F(ProjectTest, TheModifiedStateFollowsTheSerializedProject)
+{
+  project.TakeChecksum();
+  EXPECT_FALSE(project.HasChanged());
+  project.AddDesign(MakeStore("Bay"));
+  EXPECT_TRUE(project.HasChanged());
+  EXPECT_FALSE(project.HasChanged()) << "the changed state was taken";
+  project.GetProjectData().SetProjectName("Lakeside");
+  EXPECT_TRUE(project.HasChanged());
+}
