@@ -9,10 +9,13 @@ IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
 namespace
 {
-std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& clip)
+// With blitEachDrawing every drawing shows at once; a paint DC shows its whole region when it
+// ends instead, since nothing it draws can fall outside that region.
+std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& clip, bool blitEachDrawing = true)
 {
   auto device = std::make_unique<CRasterDevice>(impl->Surface(), clip);
-  device->onTouched = [impl](const CRect& r) { impl->Blit(r); };
+  if (blitEachDrawing)
+    device->onTouched = [impl](const CRect& r) { impl->Blit(r); };
   return device;
 }
 }  // namespace
@@ -143,7 +146,7 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd)
   m_ps.rcPaint = region.GetBounds();
   const bool erase = impl->TakeErase();
   impl->ClearInvalid();
-  AttachDevice(SurfaceDevice(impl, region));
+  AttachDevice(SurfaceDevice(impl, region, false));
   // The background is erased through the window's own handler, clipped to the paint region.
   if (erase)
     m_ps.fErase = pWnd->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<CDC*>(this)), 0) == 0;
