@@ -1,11 +1,15 @@
 #include "workbench/Wbview.h"
 
+#include <algorithm>
+
 #include "document/Doc.h"
-#include "project/DocServices.h"
 #include "geometry/2drect.h"
 #include "platform/ui/draw/Dc.h"
-#include "platform/ui/frame/Frame.h"
 #include "platform/ui/draw/Gdi.h"
+#include "platform/ui/frame/Frame.h"
+#include "productdb/Joining.h"
+#include "productdb/Joinspac.h"
+#include "project/DocServices.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
@@ -56,6 +60,19 @@ CWorkbenchView::CWorkbenchView()
     }
   }
   m_pCurrentTool = m_Tools[wbtSelect].get();
+  ReadJoiningTables();
+}
+
+void CWorkbenchView::ReadJoiningTables()
+{
+  BOOL atEnd = FALSE;
+  CJoiningRec joining;
+  for (int result = joining.First(1); result == 0 && !atEnd; result = joining.Next(&atEnd))
+    m_JoiningOrder.Add(static_cast<DWORD>(joining.GetJoining()));
+  atEnd = FALSE;
+  CJoinSpacRec spacing;
+  for (int result = spacing.First(1); result == 0 && !atEnd; result = spacing.Next(&atEnd))
+    m_dJoinCaptureDistance = std::max(m_dJoinCaptureDistance, 2.0 * spacing.GetSpacing());
 }
 
 CWorkbenchView::~CWorkbenchView()

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "document/Docviews.h"
+#include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "views/Xltdata.h"
 #include "workbench/Scalevw.h"
@@ -94,6 +95,9 @@ public:
   void SetTracker(CTracker* pTracker) { m_pTracker = pTracker; }
   CTracker* GetTracker() const { return m_pTracker; }
   CMapECatToXLTGDIData* GetCategoryMap() const { return m_pCategoryMap.get(); }
+  // The joining numbers in the order joining attempts them; twice the largest joining spacing.
+  const CDWordArray& GetJoiningOrder() const { return m_JoiningOrder; }
+  double GetJoinCaptureDistance() const { return m_dJoinCaptureDistance; }
   static BOOL IsShiftDown();
   static BOOL IsCtrlDown();
   // Puts a text into a pane of the main frame's status bar.
@@ -125,6 +129,8 @@ private:
   void RestoreStoredView();
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
+  // The joining order and capture distance from the product database.
+  void ReadJoiningTables();
   // Every item of the design that joins the unit item.
   void CollectJoins(CDesignItem* pUnitItem, CObList& joins) const;
 
@@ -133,9 +139,11 @@ private:
   CObList m_SelectedItems;
   CObList m_SelectorItems;
   CObList m_DetachedJoins;
+  double m_dJoinCaptureDistance = 0.0;
   CTracker* m_pTracker = nullptr;
   std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;
   CWorkbenchTool* m_pCurrentTool = nullptr;
+  CDWordArray m_JoiningOrder;
   BOOL m_bAutoJoin = TRUE;
   BOOL m_bShowJoins = TRUE;
   BOOL m_bSnapHighlights = TRUE;

@@ -2,6 +2,12 @@
 // the scale view's conversions, scroll bars and autoscroll on a real window, joins that survive
 // a drag that does not commit, removal of a selection, the quantity check, a design that can no
 // longer be opened, the restored frame kept in reach, and a close that arrives during a drag.
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
 #include "WbGuiFixture.h"
 #include "project/Docmsg.h"
 #include "model/Unitutil.h"
@@ -421,4 +427,30 @@ TEST_F(WorkbenchViewTest, AMoveFollowsThePointerWhileTheViewAutoscrolls)
   EXPECT_NEAR(pUnit->GetOffset().GetX(), offset.GetX() + moved.GetX(), 1e-9);
   EXPECT_NEAR(pUnit->GetOffset().GetY(), offset.GetY() + moved.GetY(), 1e-9);
   EXPECT_EQ(View()->GetTracker(), nullptr);
+}
+
+TEST_F(WorkbenchViewTest, TheJoiningOrderAndCaptureDistanceComeFromTheCatalogue)
+{
+  // Read from the catalogue's own tables, apart from the database reader.
+  const std::string folder = std::string(std::getenv("PANECRAFT_SOURCE_DIR")) + "/productdata/catalogue/";
+  std::vector<DWORD> numbers;
+  std::ifstream joining(folder + "JOINING.csv");
+  std::string line;
+  std::getline(joining, line);
+  while (std::getline(joining, line))
+    if (!line.empty())
+      numbers.push_back(static_cast<DWORD>(std::stoul(line.substr(0, line.find(',')))));
+  std::sort(numbers.begin(), numbers.end());
+  double largest = 0.0;
+  std::ifstream spacing(folder + "JOINSPAC.csv");
+  std::getline(spacing, line);
+  while (std::getline(spacing, line))
+    if (!line.empty())
+      largest = std::max(largest, std::stod(line.substr(line.rfind(',') + 1)));
+  const CDWordArray& order = View()->GetJoiningOrder();
+  ASSERT_EQ(order.GetSize(), static_cast<int>(numbers.size()));
+  for (int i = 0; i < order.GetSize(); ++i)
+    EXPECT_EQ(order[i], numbers[static_cast<size_t>(i)]);
+  EXPECT_NEAR(View()->GetJoinCaptureDistance(), 2.0 * largest, 1e-6);
+  EXPECT_GT(largest, 0.0);
 }
