@@ -188,7 +188,9 @@ TEST_F(DragLoopTest, ReleaseFinishesAfterTheThresholdAndIsPostedAgain)
   MoveAfter(1, 16, 10);
   MoveAfter(2, 16, 10);
   MoveAfter(3, 20, 12);
-  When([this] { return Count(WM_MOUSEMOVE) >= 4; }, [this] { Release(QPoint(21, 12)); });
+  // The release waits for the last step: a step samples the cursor, which the release moves.
+  When([this, &client] { return Count(WM_MOUSEMOVE) >= 4 && client.steps.size() >= 2; },
+       [this] { Release(QPoint(21, 12)); });
   EXPECT_EQ(Run(client), CDragEnd::Finished);
   ASSERT_EQ(client.steps.size(), 2u);
   EXPECT_EQ(client.steps[0], CPoint(16, 10));
