@@ -18,6 +18,7 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbreg.h"
 #include "workbench/Wbview.h"
@@ -66,6 +67,7 @@ BOOL CApp::InitShell()
   RegisterProjectViewBars();
   RegisterWorkbenchResources();
   RegisterWorkbenchClasses();
+  CTracker::LoadResources();
   CShellServices& services = ShellServices(*this);
   SetDocServices(&services);
   SetWarehouseServices(&services);
@@ -132,6 +134,7 @@ void CApp::CreateDocTemplates()
 
 void CApp::ExitShell()
 {
+  CTracker::FreeResources();
   DeleteSharedBoldFont();
 }
 

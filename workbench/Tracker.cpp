@@ -1,7 +1,11 @@
 #include "workbench/Tracker.h"
 
+#include <map>
+
 #include "platform/ui/draw/Dc.h"
+#include "platform/ui/wnd/Cursor.h"
 #include "platform/ui/wnd/DragLoop.h"
+#include "platform/ui/wnd/Wnd.h"
 #include "platform/ui/draw/Gdi.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
@@ -47,7 +51,77 @@ public:
 private:
   CWorkbenchView* m_pView;
 };
+
+const UINT kSharedCursorIds[] = {kCursorNotAllowed, kCursorMove,         kCursorBothPairs,     kCursorFirstPair,
+                                 kCursorSecondPair, kCursorArrow, kCursorVerticalLine, kCursorHorizontalLine};
+
+std::map<UINT, HCURSOR>& SharedCursors()
+{
+  static std::map<UINT, HCURSOR> cursors;
+  return cursors;
+}
 }  // namespace
+
+void CTracker::LoadResources()
+{
+  for (UINT nID : kSharedCursorIds)
+    SharedCursors()[nID] = AfxResourceCursor(nID);
+}
+
+void CTracker::FreeResources()
+{
+  for (auto& [nID, cursor] : SharedCursors())
+    if (cursor)
+      DestroyCursor(cursor);
+  SharedCursors().clear();
+}
+
+HCURSOR CTracker::GetSharedCursor(UINT nID)
+{
+  auto it = SharedCursors().find(nID);
+  return it == SharedCursors().end() ? nullptr : it->second;
+}
+
+HCURSOR CTracker::GetCursor()
+{
+  return GetSharedCursor(kCursorArrow);
+}
+
+HCURSOR CTracker::GetHandleCursor(int)
+{
+  return GetSharedCursor(kCursorArrow);
+}
+
+HCURSOR CTracker::GetNotAllowedCursor()
+{
+  return GetSharedCursor(kCursorNotAllowed);
+}
+
+HCURSOR CItemTracker::GetCursor()
+{
+  return GetSharedCursor(kCursorMove);
+}
+
+HCURSOR CItemTracker::CursorForCode(int code)
+{
+  switch (code) {
+  case 0: return GetSharedCursor(kCursorArrow);
+  case 1:
+  case 2:
+  case 3: return GetSharedCursor(kCursorFirstPair);
+  case 4:
+  case 8:
+  case 12: return GetSharedCursor(kCursorSecondPair);
+  default: return GetSharedCursor(kCursorBothPairs);
+  }
+}
+
+HCURSOR CItemTracker::GetHandleCursor(int handle)
+{
+  if (handle < 0)
+    return GetSharedCursor(kCursorArrow);
+  return CursorForCode(m_pItem->GetSizingHandles(m_pView)->GetAt(handle)->GetCode());
+}
 
 void CTracker::Draw(CDC*) {}
 void CTracker::DrawMovedHandles(BOOL) {}
@@ -227,9 +301,12 @@ private:
       Item()->DrawTrackEntities(View());
     }
     const CVRX2DVector v = View()->AdjustPos(WorldOffset(point), Item(), FALSE);
-    if (!Item()->CanMoveTo(v))
+    if (!Item()->CanMoveTo(v)) {
+      SetCursor(m_tracker.GetNotAllowedCursor());
       return;
+    }
     if (v != m_offset) {
+      SetCursor(m_tracker.GetCursor());
       Item()->UpdateMoveTrack(v, View());
       m_offset = v;
     }
@@ -308,6 +385,7 @@ private:
     m_offset = Offset(point);
     CVRX2DEntityArray previous(m_tracker.m_TrackEnts);
     const int code = View()->AdjustPos(m_tracker.GetItem(), m_handle, m_offset, m_tracker.m_TrackEnts);
+    SetCursor(code < 2 ? m_tracker.GetHandleCursor(m_handle) : m_tracker.GetNotAllowedCursor());
     if (code == 0 || code == 2) {
       m_tracker.DrawEntities(previous);
       m_tracker.DrawEntities(m_tracker.m_TrackEnts);
@@ -337,6 +415,7 @@ BOOL CItemTracker::Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pO
   CResizeLoopClient client(*this, handle, start);
   CDragEnd end = CDragEnd::CaptureBusy;
   DrawEntities(m_TrackEnts);
+  SetCursor(GetHandleCursor(handle));
   try {
     end = loop.Run(client);
   } catch (...) {

@@ -6,8 +6,22 @@
 #include "geometry/2dvector.h"
 #include "geometry/Entity.h"
 #include "platform/core/Rect.h"
+#include "platform/ui/wnd/Msg.h"
 
 class CDC;
+
+// The trackers' shared cursors.
+constexpr UINT kCursorNotAllowed = 5038;
+constexpr UINT kCursorMove = 313;
+constexpr UINT kCursorBothPairs = 501;
+constexpr UINT kCursorSecondPair = 503;
+constexpr UINT kCursorFirstPair = 502;
+constexpr UINT kCursorArrow = 508;
+constexpr UINT kCursorVerticalLine = 701;
+constexpr UINT kCursorHorizontalLine = 702;
+
+// Registers the drawings of the shared cursors as resources.
+void RegisterTrackerCursors();
 class CDesignItem;
 class CWorkbenchView;
 
@@ -25,6 +39,13 @@ class CTracker : public CObject
 public:
   CTracker(CWorkbenchView* pView, CDesignItem* pItem) : m_pView(pView), m_pItem(pItem) {}
 
+  // Loads the shared cursors once at start-up; a cursor that cannot be loaded stays none.
+  static void LoadResources();
+  // Destroys them at exit.
+  static void FreeResources();
+  // A shared cursor by its resource id; none before LoadResources.
+  static HCURSOR GetSharedCursor(UINT nID);
+
   virtual void Draw(CDC* pDC);
   virtual void DrawMovedHandles(BOOL bDraw);
   virtual void Invalidate();
@@ -36,6 +57,9 @@ public:
   // The same, then asks the running loop to recompute the feedback from the pointer.
   virtual void RedrawFeedbackAndNotify();
   virtual void DrawEntities(const CVRX2DEntityArray& entities);
+  virtual HCURSOR GetCursor();
+  virtual HCURSOR GetHandleCursor(int handle);
+  virtual HCURSOR GetNotAllowedCursor();
 
   CWorkbenchView* GetView() const { return m_pView; }
   CDesignItem* GetItem() const { return m_pItem; }
@@ -59,7 +83,11 @@ public:
   int Track(const CVRX2DPoint& start, CVRX2DVector* pOffset) override;
   BOOL Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pOffset) override;
   void RedrawFeedback() override;
+  HCURSOR GetCursor() override;
+  HCURSOR GetHandleCursor(int handle) override;
 
+  // The handle cursor for a handle's code, the set of sides it moves.
+  static HCURSOR CursorForCode(int code);
   static CRect MakeHandleRect(int x, int y, int width, int height);
   // The 7 by 7 rectangle of a sizing handle, in client pixels.
   CRect GetHandleRect(int handle) const;

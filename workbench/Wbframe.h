@@ -84,5 +84,5 @@ private:
   BOOL m_bDiscardOnClose = FALSE;
 };
 
-// The dialog bar template and the toolbar bitmap of the frame.
+// The dialog bar template and the toolbar bitmap of the frame, and the trackers' cursors.
 void RegisterWorkbenchResources();

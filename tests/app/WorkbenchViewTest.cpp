@@ -454,3 +454,22 @@ TEST_F(WorkbenchViewTest, TheJoiningOrderAndCaptureDistanceComeFromTheCatalogue)
   EXPECT_NEAR(View()->GetJoinCaptureDistance(), 2.0 * largest, 1e-6);
   EXPECT_GT(largest, 0.0);
 }
+
+TEST_F(WorkbenchViewTest, HandlesShowTheCursorOfTheSidesTheyMove)
+{
+  ASSERT_NE(CTracker::GetSharedCursor(kCursorMove), nullptr) << "loaded at start-up";
+  EXPECT_EQ(CItemTracker::CursorForCode(0), CTracker::GetSharedCursor(kCursorArrow));
+  for (int code : {1, 2, 3})
+    EXPECT_EQ(CItemTracker::CursorForCode(code), CTracker::GetSharedCursor(kCursorFirstPair)) << code;
+  for (int code : {4, 8, 12})
+    EXPECT_EQ(CItemTracker::CursorForCode(code), CTracker::GetSharedCursor(kCursorSecondPair)) << code;
+  for (int code : {5, 15})
+    EXPECT_EQ(CItemTracker::CursorForCode(code), CTracker::GetSharedCursor(kCursorBothPairs)) << code;
+  CUnitItem* pUnit = PlaceGlider();
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_NE(pUnit->GetTracker(), nullptr);
+  const int code = pUnit->GetSizingHandles(View())->GetAt(2)->GetCode();
+  EXPECT_EQ(pUnit->GetTracker()->GetHandleCursor(2), CItemTracker::CursorForCode(code));
+  EXPECT_EQ(pUnit->GetTracker()->GetCursor(), CTracker::GetSharedCursor(kCursorMove));
+  EXPECT_EQ(pUnit->GetTracker()->GetNotAllowedCursor(), CTracker::GetSharedCursor(kCursorNotAllowed));
+}
