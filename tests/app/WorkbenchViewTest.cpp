@@ -12,6 +12,7 @@
 #include "project/Docmsg.h"
 #include "model/Unitutil.h"
 #include "platform/ui/dlg/Ddx.h"
+#include "productdb/Subtypes.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/frame/Menu.h"
 #include "support/ComExcpt.h"
@@ -472,4 +473,17 @@ TEST_F(WorkbenchViewTest, HandlesShowTheCursorOfTheSidesTheyMove)
   EXPECT_EQ(pUnit->GetTracker()->GetHandleCursor(2), CItemTracker::CursorForCode(code));
   EXPECT_EQ(pUnit->GetTracker()->GetCursor(), CTracker::GetSharedCursor(kCursorMove));
   EXPECT_EQ(pUnit->GetTracker()->GetNotAllowedCursor(), CTracker::GetSharedCursor(kCursorNotAllowed));
+}
+
+TEST_F(WorkbenchViewTest, TheFrameCarriesItsBarsAndNamesTheUnitANewUnitCommandCreates)
+{
+  CString text;
+  Frame()->GetToolBar()->GetWindowText(text);
+  EXPECT_EQ(text, "Workbench Tools");
+  Frame()->GetDialogBar()->GetWindowText(text);
+  EXPECT_EQ(text, "Workbench Dialog Bar");
+  Frame()->GetMessageString(CommandFor("GL", "BA005"), text);
+  CSubTypesRec subtype("GL", "BA005");
+  EXPECT_EQ(text, "Create " + subtype.GetDescription());
+  EXPECT_FALSE(subtype.GetDescription().IsEmpty());
 }

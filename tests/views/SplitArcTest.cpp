@@ -133,3 +133,28 @@ TEST(SplitArc, AZeroOrInvalidMinorRadiusIsRefused)
   EXPECT_THROW(CEntityTranslator::SplitArc(pieces, Ellipse(std::nan(""), 1.0, 0.0, 0.0, 1.0)), CCommonException);
   EXPECT_EQ(pieces.GetSize(), 0);
 }
+
+TEST(SplitArc, AClosedEllipseStartingInsideAPieceRepeatsThatPiece)
+{
+  // n = 2: starting inside the first piece, the walk ends on it again.
+  CVRX2DEntityArray pieces;
+  CEntityTranslator::SplitArc(pieces, Ellipse(2.0, 1.0, 0.0, 0.3, 0.3));
+  ASSERT_EQ(pieces.GetSize(), 4 * 2 + 1);
+  EXPECT_EQ(Piece(pieces, 0).GetCentre(), Piece(pieces, 8).GetCentre());
+  const CVRX2DPoint start = StartOf(Piece(pieces, 0));
+  const CVRX2DPoint end = EndOf(Piece(pieces, 8));
+  EXPECT_NEAR(start.GetX(), end.GetX(), 1e-9);
+  EXPECT_NEAR(start.GetY(), end.GetY(), 1e-9);
+}
+
+TEST(SplitArc, AStartOnTheMinorAxisBeginsInTheSecondQuadrant)
+{
+  CVRX2DEntityArray pieces;
+  CEntityTranslator::SplitArc(pieces, Ellipse(2.0, 1.0, 0.0, kPi / 2.0, kPi));
+  ASSERT_EQ(pieces.GetSize(), 2);
+  EXPECT_NEAR(StartOf(Piece(pieces, 0)).GetX(), 0.0, 1e-9);
+  EXPECT_NEAR(StartOf(Piece(pieces, 0)).GetY(), 1.0, 1e-9);
+  EXPECT_NEAR(EndOf(Piece(pieces, 1)).GetX(), -2.0, 1e-9);
+  for (int i = 0; i < pieces.GetSize(); ++i)
+    EXPECT_LE(Piece(pieces, i).GetCentre().GetX(), 1e-9) << "a piece of the second quadrant";
+}
