@@ -218,7 +218,8 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
 {
   if (pen.style == PS_NULL)
     return;
-  std::vector<CPoint> points;
+  // Kept between lines: a drawing of thousands of lines would otherwise allocate for each.
+  thread_local std::vector<CPoint> points;
   LinePoints(a, b, points);
   for (const CPoint& p : points)
     StyledPixel(p.x, p.y, pen, state);
