@@ -487,3 +487,26 @@ TEST_F(WorkbenchViewTest, TheFrameCarriesItsBarsAndNamesTheUnitANewUnitCommandCr
   EXPECT_EQ(text, "Create " + subtype.GetDescription());
   EXPECT_FALSE(subtype.GetDescription().IsEmpty());
 }
+
+TEST_F(WorkbenchViewTest, TheHitTestPrefersTheSelectionThenTheLastPlacedUnit)
+{
+  const CRect client = View()->GetClientRect();
+  const UINT nID = CommandFor("GL", "BA005");
+  CUnitItem* pFirst = PlaceUnit(nID, CPoint(client.Width() / 3, client.Height() * 2 / 3));
+  ASSERT_NE(pFirst, nullptr);
+  const CPoint centre = View()->WorldToClient(pFirst->GetCenterPoint());
+  CUnitItem* pSecond = PlaceUnit(nID, CPoint(centre.x - 5, centre.y + 5));
+  ASSERT_NE(pSecond, nullptr);
+  const CPoint overlap(centre.x + 2, centre.y - 2);
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  View()->DeselectAll();
+  ASSERT_EQ(View()->HitTest(overlap, pHit, handle), hitItem);
+  EXPECT_EQ(pHit, pSecond) << "the last placed is found first";
+  View()->Select(pFirst);
+  ASSERT_EQ(View()->HitTest(overlap, pHit, handle), hitItem);
+  EXPECT_EQ(pHit, pFirst) << "a selected item before the others";
+  View()->Select(pSecond);
+  const CPoint corner = View()->WorldToClient(pFirst->GetHandlePoint(2, View()));
+  EXPECT_NE(View()->HitTest(corner, pHit, handle), hitHandle) << "handles only of a single selected item";
+}
