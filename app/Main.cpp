@@ -5,6 +5,7 @@
 #include "document/Doc.h"
 #include "platform/core/Coreclass.h"
 #include "project/Projreg.h"
+#include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
 
 CApp theApp;
@@ -12,6 +13,7 @@ CApp theApp;
 int main(int argc, char** argv)
 {
   RegisterStandardUnits();
+  RegisterFreeformUnits();
   RegisterCoreClasses();
   RegisterProjectClasses();
   RegisterDocumentClasses();

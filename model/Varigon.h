@@ -31,6 +31,9 @@ public:
   virtual BOOL SetDimensionValues(const CArray<double, double>& values) = 0;
   virtual double GetProposedWidth() const = 0;
   virtual double GetProposedHeight() const = 0;
+  // Whether the dimension at the index is a length, shown and read in the user's length units;
+  // a leaf says so for the values that are plain numbers.
+  virtual BOOL IsDimensionLength(int /*index*/) const { return TRUE; }
 
   int GetAnchorMode() const { return m_nAnchorMode; }
   void SetAnchorMode(int mode) { m_nAnchorMode = mode; }

@@ -143,6 +143,20 @@ TEST_F(NewUnitMenuTest, TheInsertMenuListsEveryKeyTheFactoryCanMakeInCatalogueOr
   ExpectMenuMatches(InsertMenu(), expected);
 }
 
+TEST_F(NewUnitMenuTest, TheFreeFormUnitsHaveTheirPopup)
+{
+  ASSERT_TRUE(Start());
+  CMenu* pInsert = InsertMenu();
+  CMenu* pVarigon = nullptr;
+  for (int i = 0; i < static_cast<int>(pInsert->GetMenuItemCount()); ++i)
+    if (MenuText(pInsert, i) == "Varigon")
+      pVarigon = pInsert->GetSubMenu(i);
+  ASSERT_NE(pVarigon, nullptr);
+  ASSERT_EQ(pVarigon->GetMenuItemCount(), 14u);
+  EXPECT_EQ(MenuText(pVarigon, 0), "Rectangle");
+  EXPECT_EQ(MenuText(pVarigon, 13), "Vert Parallel");
+}
+
 TEST_F(NewUnitMenuTest, AKeyWithoutAClassGetsNoCommandAndATypeWithoutCommandsNoPopup)
 {
   RegisterUnitClass("CABA001", &NoUnit);

@@ -21,6 +21,7 @@
 #include "platform/ui/wnd/QtApp.h"
 #include "platform/ui/docview/View.h"
 #include "project/Projreg.h"
+#include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/Wbframe.h"
 
@@ -54,6 +55,7 @@ public:
     static char* argv[] = {name, nullptr};
     m_qt = new CQtApplication(argc, argv);
     RegisterStandardUnits();
+    RegisterFreeformUnits();
     RegisterCoreClasses();
     RegisterProjectClasses();
     RegisterDocumentClasses();

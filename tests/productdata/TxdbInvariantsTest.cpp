@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -239,4 +240,50 @@ TEST(TxdbInvariants, GrillesHaveIdsAndBarsForExistingSizes)
     EXPECT_NE(bars.Int(i, "GrilleId"), 0);
     EXPECT_GT(bars.Real(i, "Value"), 0.0);
   }
+}
+
+// Every free-form unit reads the first limits row (in minimum-side order) and one component per
+// element code its shape uses: the diamond only jambs, the isosceles triangle no head.
+TEST(TxdbInvariants, FreeFormUnitsHaveLimitsAndTheirElements)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& limits = db["VGLIMITS"];
+  ASSERT_GT(limits.Size(), 0u);
+  size_t first = 0;
+  for (size_t i = 1; i < limits.Size(); ++i)
+    if (limits.Real(i, "MinSide") < limits.Real(first, "MinSide"))
+      first = i;
+  const double minSide = limits.Real(first, "MinSide"), inset = limits.Real(first, "Field37");
+  EXPECT_GT(minSide, 0.0);
+  EXPECT_LT(minSide, limits.Real(first, "MaxSide"));
+  EXPECT_GT(limits.Real(first, "MinGlassLine"), 0.0);
+  EXPECT_LE(limits.Real(first, "MaxShortGlassSide"), limits.Real(first, "MaxLongGlassSide"));
+  EXPECT_GT(limits.Real(first, "MaxArea"), 0.0);
+  EXPECT_GT(inset, 0.0);
+  EXPECT_GT(limits.Real(first, "MinAngle"), 0.0);
+  EXPECT_LT(limits.Real(first, "MinAngle"), limits.Real(first, "MaxAngle"));
+  EXPECT_LT(limits.Real(first, "MaxAngle"), M_PI);
+  // A rectangle of the smallest glass line fits between the limits.
+  EXPECT_LE(limits.Real(first, "MinGlassLine") + 2.0 * inset, limits.Real(first, "MaxSide"));
+
+  std::map<std::string, std::set<std::string>> elements;
+  const CTxdbRows& rows = db["ELEMCOMP"];
+  for (size_t i = 0; i < rows.Size(); ++i)
+    if (rows.Text(i, "TypeCode") == "VG")
+      elements[rows.Text(i, "SubtypeCode")].insert(rows.Text(i, "ElementCode"));
+  const CTxdbRows& subtypes = db["SUBTYPES"];
+  int shapes = 0;
+  for (size_t i = 0; i < subtypes.Size(); ++i) {
+    if (subtypes.Text(i, "TypeCode") != "VG")
+      continue;
+    const std::string subtype = subtypes.Text(i, "SubtypeCode");
+    std::set<std::string> expected = {"AG", "AP", "BJ"};
+    if (subtype == "DI010")
+      expected = {"AP"};
+    else if (subtype == "IT010")
+      expected = {"AP", "BJ"};
+    EXPECT_EQ(elements[subtype], expected) << subtype;
+    ++shapes;
+  }
+  EXPECT_EQ(shapes, 14);
 }

@@ -1,0 +1,287 @@
+#include "units/freeform/Vghp.h"
+
+#include <cmath>
+#include <memory>
+
+#include "model/Rptdata.h"
+#include "model/Sizecomp.h"
+#include "model/Sizing.h"
+#include "model/Unitexcp.h"
+#include "support/Trace.h"
+#include "units/freeform/Vgutil.h"
+
+IMPLEMENT_DYNAMIC(CVGHorizontalParallelogram, CVarigonUnit)
+
+namespace {
+constexpr const char* kModule = "Vghp";
+constexpr int kOtherClassAssignedLine = 79;
+constexpr int kBadNumberLine = 97;
+constexpr int kBadSideLine = 906;
+constexpr int kThreeLineLine = 989;
+constexpr int kNoCrossingLine = 1125;
+constexpr int kSides = 4;
+constexpr int kHandles = 6;
+
+// Lower left, lower right, upper right, upper left, in the bounding box of either lean.
+std::vector<CVRX2DPoint> Corners(int rightLeaning, double base, double height, double angle)
+{
+  const double width = base + height * std::tan(vg::kHalfPi - angle);
+  if (rightLeaning == 1)
+    return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(base, 0.0), CVRX2DPoint(width, height),
+            CVRX2DPoint(width - base, height)};
+  return {CVRX2DPoint(width - base, 0.0), CVRX2DPoint(width, 0.0), CVRX2DPoint(base, height), CVRX2DPoint(0.0, height)};
+}
+} // namespace
+
+CVGHorizontalParallelogram::CVGHorizontalParallelogram()
+  : CVarigonUnit("VG", "HP010"), m_dHeight(24.0), m_dAngle(vg::kPi / 3.0)
+{
+  m_dBase = 24.0 - 24.0 / std::tan(m_dAngle);
+  m_dLeftRight = 24.0 / std::sin(m_dAngle);
+  SizeChanged();
+}
+
+CVGHorizontalParallelogram::CVGHorizontalParallelogram(const CVGHorizontalParallelogram& source)
+  : CVarigonUnit(source), m_bRightLeaning(source.m_bRightLeaning), m_dBase(source.m_dBase),
+    m_dLeftRight(source.m_dLeftRight), m_dHeight(source.m_dHeight), m_dAngle(source.m_dAngle)
+{
+  SizeChanged();
+}
+
+CUnit& CVGHorizontalParallelogram::operator=(const CUnit& source)
+{
+  const auto* other = dynamic_cast<const CVGHorizontalParallelogram*>(&source);
+  if (!other)
+    throw CUnitException(kModule, kOtherClassAssignedLine);
+  CVarigonUnit::operator=(source);
+  m_bRightLeaning = other->m_bRightLeaning;
+  m_dBase = other->m_dBase;
+  m_dLeftRight = other->m_dLeftRight;
+  m_dHeight = other->m_dHeight;
+  m_dAngle = other->m_dAngle;
+  SizeChanged();
+  return *this;
+}
+
+CUnit* CVGHorizontalParallelogram::Clone() const { return new CVGHorizontalParallelogram(*this); }
+
+void CVGHorizontalParallelogram::SizeChanged()
+{
+  ResetProposedSize();
+  DiscardGeometry();
+}
+
+CString CVGHorizontalParallelogram::GetAttributes() const
+{
+  const CString unit = CUnit::GetAttributes();
+  const CString attributes = unit + (m_bRightLeaning == 1 ? ",TYPE1" : ",TYPE2") +
+                             vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle});
+  PCTRACE(TT_UNIT, TL_DETAIL)("***** CVGHorizontalParallelogram::GetAttributes() *****\n");
+  PCTRACE(TT_UNIT, TL_DETAIL)("CUnit Attribute String...: %s\n", unit.c_str());
+  PCTRACE(TT_UNIT, TL_DETAIL)("Returned Attribute String: %s\n", attributes.c_str());
+  return attributes;
+}
+
+// Any word but "TYPE1" makes a left-leaning unit. Geometry built before is discarded too.
+void CVGHorizontalParallelogram::SetAttributes(CString& attributes)
+{
+  CUnit::SetAttributes(attributes);
+  const int rightLeaning = GetNextAttribute(attributes) == "TYPE1" ? 1 : 0;
+  double values[4];
+  for (double& value : values)
+    value = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  m_bRightLeaning = rightLeaning;
+  m_dBase = values[0];
+  m_dLeftRight = values[1];
+  m_dHeight = values[2];
+  m_dAngle = values[3];
+  SizeChanged();
+}
+
+double CVGHorizontalParallelogram::GetHeight() const { return m_dHeight; }
+double CVGHorizontalParallelogram::GetWidth() const { return m_dBase + m_dHeight * std::tan(vg::kHalfPi - m_dAngle); }
+
+double CVGHorizontalParallelogram::GetProposedWidth() const
+{
+  return m_dProposedBase + m_dProposedHeight * std::tan(vg::kHalfPi - m_dProposedAngle);
+}
+
+double CVGHorizontalParallelogram::GetProposedHeight() const { return m_dProposedHeight; }
+
+// The whole base, from where the left jamb meets the cut.
+void CVGHorizontalParallelogram::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
+                                                        const CPlanSectionPreferences& preferences,
+                                                        CVRX2DEntityArray& out) const
+{
+  out.RemoveAll();
+  const double rise = m_bRightLeaning == 1 ? cutHeight : GetHeight() - cutHeight;
+  vg::AddPlanSection(m_dBase, vg::Ratio(rise, std::tan(m_dAngle)), switches, preferences, out);
+}
+
+void CVGHorizontalParallelogram::GetReportData(CUnitInfoReportDataArray& records) const
+{
+  const int first = records.GetSize();
+  CUnit::GetReportData(records);
+  vg::ExtendKeys(records, first,
+                 CString(m_bRightLeaning ? ",TRUE" : ",FALSE") +
+                   vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
+}
+
+void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
+{
+  const int first = rows.GetSize();
+  CUnit::GetReportData(rows);
+  vg::ExtendKeys(rows, first,
+                 CString(m_bRightLeaning ? ",TYPE1" : ",TYPE2") +
+                   vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
+}
+
+// The four corners, with each jamb's midpoint after the corner it rises from.
+void CVGHorizontalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
+{
+  const CSizedComponentArray& components = *GetSizedComponents();
+  const double run = vg::Ratio(m_dHeight * 0.5, std::tan(m_dAngle));
+  out.RemoveAll();
+  for (int i = 0; i < components.GetSize(); ++i) {
+    if (i == 2)
+      out.Add(new CSizingHandle(CVRX2DPoint(m_dBase + run, m_dHeight * 0.5), vg::handleFree));
+    out.Add(new CSizingHandle(components.GetAt(i)->GetStartPoint(), vg::handleFree));
+  }
+  out.Add(new CSizingHandle(CVRX2DPoint(run, m_dHeight * 0.5), vg::handleFree));
+}
+
+void CVGHorizontalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
+{
+  switch (handle) {
+  case 0: vg::SetFlags(flags, kHandles, {3}); break;
+  case 1: vg::SetFlags(flags, kHandles, {4}); break;
+  case 2: vg::SetFlags(flags, kHandles, {0, 1}); break;
+  case 3: vg::SetFlags(flags, kHandles, {0}); break;
+  case 4: vg::SetFlags(flags, kHandles, {1}); break;
+  case 5: vg::SetFlags(flags, kHandles, {3, 4}); break;
+  default: vg::SetFlags(flags, kHandles, {}); break;
+  }
+}
+
+CVRX2DVector CVGHorizontalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
+{
+  out.RemoveAll();
+  vg::AddPolygon(out, vg::catProposed,
+                 Corners(m_bProposedRightLeaning, m_dProposedBase, m_dProposedHeight, m_dProposedAngle));
+  return m_vProposedOffset;
+}
+
+CVRX2DVector CVGHorizontalParallelogram::SetSizeToProposed()
+{
+  const CVRX2DVector offset = m_vProposedOffset;
+  m_bRightLeaning = m_bProposedRightLeaning;
+  m_dBase = m_dProposedBase;
+  m_dLeftRight = m_dProposedLeftRight;
+  m_dHeight = m_dProposedHeight;
+  m_dAngle = m_dProposedAngle;
+  SizeChanged();
+  PCTRACE(TT_UNIT, TL_DETAIL)("***** CVGHorizontalParallelogram::SetSizeToProposed() *****\n");
+  PCTRACE(TT_UNIT, TL_DETAIL)("Right Leaning?.: %s\n", m_bRightLeaning ? "TRUE" : "FALSE");
+  PCTRACE(TT_UNIT, TL_DETAIL)("Base...........: %f\n", m_dBase);
+  PCTRACE(TT_UNIT, TL_DETAIL)("Left/Right.....: %f\n", m_dLeftRight);
+  PCTRACE(TT_UNIT, TL_DETAIL)("Height.........: %f\n", m_dHeight);
+  PCTRACE(TT_UNIT, TL_DETAIL)("Jamb/Sill Angle: %f\n", m_dAngle);
+  return offset;
+}
+
+// A cancelled drag: the proposal and its offset are dropped; the geometry is the current one.
+void CVGHorizontalParallelogram::ResetProposedSize()
+{
+  m_bProposedRightLeaning = m_bRightLeaning;
+  m_dProposedBase = m_dBase;
+  m_dProposedLeftRight = m_dLeftRight;
+  m_dProposedHeight = m_dHeight;
+  m_dProposedAngle = m_dAngle;
+  CUnit::ResetProposedSize();
+}
+
+void CVGHorizontalParallelogram::BuildSizedComponents() const
+{
+  const std::vector<CVRX2DPoint> c = Corners(m_bRightLeaning, m_dBase, m_dHeight, m_dAngle);
+  vg::BuildComponents(*m_pSizedComponents, "HP010",
+                      {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AP", c[3], c[0]}});
+}
+
+void CVGHorizontalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
+}
+
+CVRX2DLine* CVGHorizontalParallelogram::GetInnerElevationLine(int side) const
+{
+  static const double inward[kSides][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
+  if (side < 0 || side >= kSides)
+    throw CUnitException(kModule, kBadSideLine);
+  const CSizedComponent& component = *GetSizedComponents()->GetAt(side);
+  const CVRX2DLine line(vg::catTwoLine, component.GetStartPoint(), component.GetEndPoint());
+  const CVRX2DPoint reference = component.GetStartPoint() + CVRX2DVector(inward[side][0], inward[side][1]);
+  return line.GetOffsetLine(component.GetElevationDistance(-1, 2), reference);
+}
+
+CVRX2DPoint CVGHorizontalParallelogram::GetIntersectPoint(const CVRX2DLine& first, const CVRX2DLine& second) const
+{
+  CVRX2DPoint corner;
+  if (!vg::GetCrossing(first, second, corner)) {
+    CUnitException e(kModule, kNoCrossingLine);
+    e.SetMessage("CVGVerticalParallelogram::GetIntersectPoint(): No intersect point found for supplied lines.\n");
+    e.description = "No intersect point found for supplied lines.\n";
+    throw e;
+  }
+  return corner;
+}
+
+// Each inner side runs between its crossings with its neighbours, the lines taken as infinite.
+void CVGHorizontalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  std::unique_ptr<CVRX2DLine> inner[kSides];
+  for (int i = 0; i < kSides; ++i)
+    inner[i].reset(GetInnerElevationLine(i));
+  CVRX2DPoint corners[kSides];
+  for (int i = 0; i < kSides; ++i)
+    corners[i] = GetIntersectPoint(*inner[(i + kSides - 1) % kSides], *inner[i]);
+  for (int i = 0; i < kSides; ++i) {
+    inner[i]->SetStartPoint(corners[i]);
+    inner[i]->SetEndPoint(corners[(i + 1) % kSides]);
+  }
+  for (auto& line : inner)
+    out.Add(line.release());
+}
+
+void CVGHorizontalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
+{
+  throw CUnitException(kModule, kThreeLineLine);
+}
+
+void CVGHorizontalParallelogram::GetDimensionLabels(CStringArray& labels) const
+{
+  labels.RemoveAll();
+  labels.Add("Base:");
+  labels.Add("Left/Right:");
+  labels.Add("Height:");
+}
+
+void CVGHorizontalParallelogram::GetDimensionValues(CArray<double, double>& values) const
+{
+  values.RemoveAll();
+  values.Add(m_dBase);
+  values.Add(m_dLeftRight);
+  values.Add(m_dHeight);
+}
+
+// The lean stays; the angle follows from the height and the jamb.
+BOOL CVGHorizontalParallelogram::SetDimensionValues(const CArray<double, double>& values)
+{
+  if (values.GetSize() < 3 || !AreRequestedDimensionsValid(values[0], values[1], values[2]))
+    return FALSE;
+  m_dBase = values[0];
+  m_dLeftRight = values[1];
+  m_dHeight = values[2];
+  m_dAngle = std::asin(m_dHeight / m_dLeftRight);
+  SizeChanged();
+  return TRUE;
+}

@@ -1,0 +1,319 @@
+#include "units/freeform/Vgrh.h"
+
+#include <cmath>
+
+#include "model/Rptdata.h"
+#include "model/Sizecomp.h"
+#include "model/Sizing.h"
+#include "model/Unitexcp.h"
+#include "support/Trace.h"
+#include "units/freeform/Vgutil.h"
+
+IMPLEMENT_DYNAMIC(CVGRegularHexagon, CVarigonUnit)
+
+namespace {
+constexpr const char* kModule = "Vgrh";
+constexpr int kOtherClassAssignedLine = 66;
+constexpr int kBadNumberLine = 82;
+constexpr int kParallelInsetLine = 470;
+constexpr int kThreeLineLine = 488;
+constexpr int kHandles = 6;
+// The glass of a side is shorter than the side by the inset times this (2 / sqrt 3, as stored).
+constexpr double kGlassFactor = 1.154700538;
+
+const double kCos30 = std::cos(vg::kPi / 6.0);
+const double kSin30 = std::sin(vg::kPi / 6.0);
+
+BOOL Refuse(const char* reason)
+{
+  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRH: Are requested dimensions valid? NO (%s)\n", reason);
+  return FALSE;
+}
+
+// From the bottom vertex counter-clockwise.
+std::vector<CVRX2DPoint> Corners(double height)
+{
+  const double side = height * 0.5, rise = side * kSin30, half = side * kCos30, width = height * kCos30;
+  return {CVRX2DPoint(half, 0.0),          CVRX2DPoint(width, rise), CVRX2DPoint(width, rise + side),
+          CVRX2DPoint(half, height),       CVRX2DPoint(0.0, rise + side), CVRX2DPoint(0.0, rise)};
+}
+
+CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
+{
+  return CVRX2DPoint(a.GetX() + (b.GetX() - a.GetX()) * 0.5, a.GetY() + (b.GetY() - a.GetY()) * 0.5);
+}
+
+// How far the dragged point lies from the anchor along the handle's direction; negative past it.
+double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged)
+{
+  const CVRX2DVector direction(anchor, handle);
+  return vg::Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
+}
+} // namespace
+
+CVGRegularHexagon::CVGRegularHexagon() : CVarigonUnit("VG", "RH010") { CVGRegularHexagon::ResetProposedSize(); }
+
+CVGRegularHexagon::CVGRegularHexagon(const CVGRegularHexagon& source)
+  : CVarigonUnit(source), m_dHeight(source.m_dHeight)
+{
+  CVGRegularHexagon::ResetProposedSize();
+}
+
+CUnit& CVGRegularHexagon::operator=(const CUnit& source)
+{
+  const auto* other = dynamic_cast<const CVGRegularHexagon*>(&source);
+  if (!other)
+    throw CUnitException(kModule, kOtherClassAssignedLine);
+  CVarigonUnit::operator=(source);
+  m_dHeight = other->m_dHeight;
+  ResetProposedSize();
+  return *this;
+}
+
+CUnit* CVGRegularHexagon::Clone() const { return new CVGRegularHexagon(*this); }
+
+void CVGRegularHexagon::GetAnchorModeNames(CStringArray& names) const
+{
+  names.RemoveAll();
+  names.Add("Anchor to adjacent handle");
+  names.Add("Anchor to opposite side");
+}
+
+CString CVGRegularHexagon::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight}); }
+
+void CVGRegularHexagon::SetAttributes(CString& attributes)
+{
+  CUnit::SetAttributes(attributes);
+  m_dHeight = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  ResetProposedSize();
+}
+
+double CVGRegularHexagon::GetHeight() const { return m_dHeight; }
+double CVGRegularHexagon::GetWidth() const { return kCos30 * m_dHeight; }
+double CVGRegularHexagon::GetProposedWidth() const { return kCos30 * m_dProposedHeight; }
+double CVGRegularHexagon::GetProposedHeight() const { return m_dProposedHeight; }
+
+// Between the vertical sides the section is the whole width; above and below, the width between
+// the slanted sides, centred.
+void CVGRegularHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
+                                               const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+{
+  const double side = m_dHeight * 0.5, rise = side * kSin30, width = GetWidth();
+  const double tan30 = std::tan(vg::kPi / 6.0);
+  if (cutHeight >= rise && cutHeight <= rise + side) {
+    vg::AddPlanSection(width, 0.0, switches, preferences, out);
+    return;
+  }
+  const double plan = cutHeight < rise ? 2.0 * cutHeight / tan30 : 2.0 * (m_dHeight - cutHeight) / tan30;
+  vg::AddPlanSection(plan, (width - plan) * 0.5, switches, preferences, out);
+}
+
+void CVGRegularHexagon::GetReportData(CUnitInfoReportDataArray& records) const
+{
+  const int first = records.GetSize();
+  CUnit::GetReportData(records);
+  vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight}));
+}
+
+void CVGRegularHexagon::GetReportData(CScheduleReportDataArray& rows) const
+{
+  const int first = rows.GetSize();
+  CUnit::GetReportData(rows);
+  vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight}));
+}
+
+void CVGRegularHexagon::GetSizingHandles(CSizingHandleArray& out) const
+{
+  const CSizedComponentArray& components = *GetSizedComponents();
+  out.RemoveAll();
+  for (int i = 0; i < components.GetSize(); ++i) {
+    const CSizedComponent& side = *components.GetAt(i);
+    CVRX2DPoint point;
+    if (GetAnchorMode() == 0)
+      point = side.GetStartPoint();
+    else if (GetAnchorMode() == 1)
+      point = Midpoint(side.GetStartPoint(), side.GetEndPoint());
+    out.Add(new CSizingHandle(point, vg::handleFree));
+  }
+}
+
+void CVGRegularHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
+{
+  const int step = GetAnchorMode() == 1 ? 3 : 5;
+  vg::SetFlags(flags, kHandles, {handle >= 0 && handle < kHandles ? (handle + step) % kHandles : -1});
+}
+
+int CVGRegularHexagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
+{
+  if (handle < 0 || handle >= kHandles)
+    return outOfBoundsUnchanged;
+  switch (GetAnchorMode()) {
+  case 0: return ConformForAdjacentHandle(handle, drag);
+  case 1: return ConformForOppositeSide(handle, drag);
+  default: return outOfBoundsUnchanged;
+  }
+}
+
+// The requested side runs from the vertex before the dragged one to the drag's foot on that
+// side's line; the offset keeps that vertex in place.
+int CVGRegularHexagon::ConformForAdjacentHandle(int handle, const CVRX2DVector& drag)
+{
+  const double H = m_dHeight, W = GetWidth(), s = H * 0.5, a = s * kSin30;
+  CSizingHandleArray handles;
+  GetSizingHandles(handles);
+  const CVRX2DPoint P = handles[handle]->GetPoint();
+  const CVRX2DPoint A = handles[(handle + 5) % kHandles]->GetPoint();
+  const double d = Projection(A, P, P + drag);
+  const double H2 = d * 2.0, W2 = kCos30 * H2, a2 = d * kSin30;
+  CVRX2DVector offset;
+  switch (handle) {
+  case 0: offset.Set(0.0, a - a2); break;
+  case 1: offset.Set((W - W2) / 2.0, 0.0); break;
+  case 2: offset.Set(W - W2, a - a2); break;
+  case 3: offset.Set(W - W2, (a + s) - (a2 + d)); break;
+  case 4: offset.Set((W - W2) / 2.0, H - H2); break;
+  default: offset.Set(0.0, (a - a2) + (s - d)); break;
+  }
+  return Settle(H2, offset);
+}
+
+// The requested width is the drag's distance from the opposite side's midpoint, along the line
+// between the two midpoints; the offset keeps the opposite side in place.
+int CVGRegularHexagon::ConformForOppositeSide(int handle, const CVRX2DVector& drag)
+{
+  CSizingHandleArray handles;
+  GetSizingHandles(handles);
+  const CVRX2DPoint P = handles[handle]->GetPoint(), Q = P + drag;
+  const CVRX2DPoint A = handles[(handle + 3) % kHandles]->GetPoint();
+  const CSizedComponent& side = *GetSizedComponents()->GetAt(handle);
+  CVRX2DLine perpendicular;
+  CVRX2DLine(0, side.GetStartPoint(), side.GetEndPoint()).GetPerpendicular(perpendicular, Q);
+  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRH -- ConformForOppositeSide()\n");
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tOriginal Handle Location: (%f, %f)\n", P.GetX(), P.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tCurrent Handle Location.: (%f, %f)\n", Q.GetX(), Q.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tPerpendicular Distance..: %f\n", perpendicular.GetLength());
+  const double D = Projection(A, P, Q);
+  const bool growing = A.DistanceTo(P) < D;
+  const double H = m_dHeight, W = kCos30 * H, s = H * 0.5;
+  const double H2 = vg::Ratio(D, kCos30), s2 = H2 * 0.5;
+  const double m = std::fabs(s2 - s) * 0.5, u = kCos30 * m, v = kSin30 * m, sigma = growing ? -1.0 : 1.0;
+  CVRX2DVector offset;
+  switch (handle) {
+  case 0: offset.Set(sigma * u, (H - H2) - sigma * v); break;
+  case 1: offset.Set(0.0, (H - H2) * 0.5); break;
+  case 2: offset.Set(sigma * u, sigma * v); break;
+  case 3: offset.Set((W - D) - sigma * u, sigma * v); break;
+  case 4: offset.Set(W - D, (H - H2) * 0.5); break;
+  default: offset.Set((W - D) - sigma * u, (H - H2) - sigma * v); break;
+  }
+  return Settle(H2, offset);
+}
+
+int CVGRegularHexagon::Settle(double height, const CVRX2DVector& offset)
+{
+  if (!AreRequestedDimensionsValid(height))
+    return outOfBoundsUnchanged;
+  if (height == m_dProposedHeight)
+    return inboundsUnchanged;
+  m_dProposedHeight = height;
+  m_vProposedOffset = offset;
+  return inboundsChanged;
+}
+
+CVRX2DVector CVGRegularHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
+{
+  out.RemoveAll();
+  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedHeight));
+  return m_vProposedOffset;
+}
+
+CVRX2DVector CVGRegularHexagon::SetSizeToProposed()
+{
+  m_dHeight = m_dProposedHeight;
+  const CVRX2DVector offset = CUnit::SetSizeToProposed();
+  ResetProposedSize();
+  return offset;
+}
+
+void CVGRegularHexagon::ResetProposedSize()
+{
+  m_dProposedHeight = m_dHeight;
+  CUnit::ResetProposedSize();
+  DiscardGeometry();
+}
+
+void CVGRegularHexagon::BuildSizedComponents() const
+{
+  const std::vector<CVRX2DPoint> v = Corners(m_dHeight);
+  vg::BuildComponents(*m_pSizedComponents, "RH010",
+                      {{"BJ", v[0], v[1]}, {"AP", v[1], v[2]}, {"AP", v[2], v[3]}, {"AG", v[3], v[4]},
+                       {"AP", v[4], v[5]}, {"AP", v[5], v[0]}});
+}
+
+void CVGRegularHexagon::GetElevationOutline(CVRX2DEntityArray& out, int category, double d2, double d1, double d0) const
+{
+  vg::AddInsetRing(out, category, vg::ComponentLines(*GetSizedComponents(), category), {d0, d1, d2, d2, d1, d0},
+                   CVRX2DPoint(GetWidth() * 0.5, GetHeight() * 0.5), kModule, kParallelInsetLine);
+}
+
+void CVGRegularHexagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  GetElevationOutline(out, vg::catOneLine, GetComponentDistance(2, 0, -1), GetComponentDistance(1, 0, -1),
+                      GetComponentDistance(0, 0, -1));
+}
+
+void CVGRegularHexagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  GetElevationOutline(out, vg::catTwoLine, GetComponentDistance(2, -1, 2), GetComponentDistance(1, -1, 2),
+                      GetComponentDistance(0, -1, 2));
+}
+
+void CVGRegularHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
+{
+  throw CUnitException(kModule, kThreeLineLine);
+}
+
+void CVGRegularHexagon::GetDimensionLabels(CStringArray& labels) const
+{
+  labels.RemoveAll();
+  labels.Add("Height:");
+}
+
+void CVGRegularHexagon::GetDimensionValues(CArray<double, double>& values) const
+{
+  values.RemoveAll();
+  values.Add(m_dHeight);
+}
+
+BOOL CVGRegularHexagon::SetDimensionValues(const CArray<double, double>& values)
+{
+  if (values.GetSize() < 1 || !AreRequestedDimensionsValid(values[0]))
+    return FALSE;
+  m_dHeight = values[0];
+  ResetProposedSize();
+  return TRUE;
+}
+
+// The area limit is applied to the bounding rectangle, width times height.
+BOOL CVGRegularHexagon::AreRequestedDimensionsValid(double height) const
+{
+  const CVgLimitsRec& limits = GetLimits();
+  if (!vg::AllFinite({height}))
+    return Refuse("dimension not a number");
+  const double side = height * 0.5;
+  if (side < limits.GetMinSide())
+    return Refuse("components too small");
+  if (side > limits.GetMaxSide())
+    return Refuse("components too large");
+  if (kCos30 * height * height / 144.0 > limits.GetMaxArea())
+    return Refuse("area too large");
+  const double glass = side - limits.GetGlassInset() * kGlassFactor;
+  if (glass < limits.GetMinGlassLine())
+    return Refuse("glass length too small");
+  if (glass > limits.GetMaxLongGlassSide())
+    return Refuse("long glass length too large");
+  if (glass > limits.GetMaxShortGlassSide())
+    return Refuse("short glass length too large");
+  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRH: Are requested dimensions valid? YES\n");
+  return TRUE;
+}

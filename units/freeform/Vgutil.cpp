@@ -1,0 +1,170 @@
+#include "units/freeform/Vgutil.h"
+
+#include <cmath>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "model/Plansect.h"
+#include "model/Sizecomp.h"
+#include "model/Sizing.h"
+#include "model/Unit.h"
+#include "model/Unitexcp.h"
+#include "productdb/Elemcomp.h"
+
+namespace vg {
+
+CString FormatValues(std::initializer_list<double> values)
+{
+  CString text;
+  for (double value : values)
+    text += CString::Formatted(",%.15g", value);
+  return text;
+}
+
+double ReadNumber(CString& attributes, const char* module, int line)
+{
+  const double value = StrToDouble(CUnit::GetNextAttribute(attributes));
+  if (!std::isfinite(value))
+    throw CUnitException(module, line);
+  return value;
+}
+
+BOOL AllFinite(std::initializer_list<double> values)
+{
+  for (double value : values)
+    if (!std::isfinite(value))
+      return FALSE;
+  return TRUE;
+}
+
+double Ratio(double num, double den)
+{
+  if (den == 0.0)
+    return 0.0;
+  const double quotient = num / den;
+  return std::isfinite(quotient) ? quotient : 0.0;
+}
+
+std::vector<CVRX2DLine> PolygonLines(const std::vector<CVRX2DPoint>& corners, int category)
+{
+  std::vector<CVRX2DLine> lines;
+  const size_t n = corners.size();
+  for (size_t i = 0; i < n; ++i)
+    lines.emplace_back(category, corners[i], corners[(i + 1) % n]);
+  return lines;
+}
+
+void AddPolygon(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DPoint>& corners)
+{
+  AddLines(out, PolygonLines(corners, category));
+}
+
+void AddLines(CVRX2DEntityArray& out, const std::vector<CVRX2DLine>& lines)
+{
+  for (const CVRX2DLine& line : lines)
+    out.Add(new CVRX2DLine(line));
+}
+
+void BuildComponents(CSizedComponentArray& out, const char* unitCode, const std::vector<CSide>& sides)
+{
+  std::map<std::string, int> numbers;
+  for (const CSide& side : sides)
+    if (!numbers.count(side.code))
+      numbers[side.code] = CElemCompRec("VG", unitCode, side.code).GetComponent();
+  for (const CSide& side : sides)
+    out.Add(new CSizedComponent(side.code, numbers[side.code], "P", side.start, side.end));
+}
+
+std::vector<CVRX2DLine> ComponentLines(const CSizedComponentArray& components, int category)
+{
+  std::vector<CVRX2DLine> lines;
+  for (int i = 0; i < components.GetSize(); ++i)
+    lines.emplace_back(category, components.GetAt(i)->GetStartPoint(), components.GetAt(i)->GetEndPoint());
+  return lines;
+}
+
+void AddComponentHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int code)
+{
+  out.RemoveAll();
+  for (int i = 0; i < components.GetSize(); ++i)
+    out.Add(new CSizingHandle(components.GetAt(i)->GetStartPoint(), code));
+}
+
+void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored)
+{
+  flags.RemoveAll();
+  for (int i = 0; i < count; ++i)
+    flags.Add(0);
+  for (int i : anchored)
+    if (i >= 0 && i < count)
+      flags.SetAt(i, 1);
+}
+
+void AddPlanSection(double width, double startOffset, const CPlanSectionSwitches& switches,
+                    const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+{
+  CPlanSectionUnitDimensions dimensions;
+  dimensions.m_nPanelKinds[0] = CPlanSectionUnitDimensions::pkFixed;
+  dimensions.m_nPanelCount = 1;
+  dimensions.m_dPlanWidth = std::isfinite(width) && width > 0.0 ? width : 0.0;
+  dimensions.m_dStartOffset = std::isfinite(startOffset) ? startOffset : 0.0;
+  CPlanSection section;
+  section.SetViewSwitches(switches);
+  section.SetViewPreferences(preferences);
+  section.SetUnitDimensions(dimensions);
+  section.GetEntities(out);
+}
+
+BOOL GetCrossing(const CVRX2DLine& a, const CVRX2DLine& b, CVRX2DPoint& at)
+{
+  if (a.IsParallel(b))
+    return FALSE;
+  CVRX2DPointArray points;
+  a.IntersectLine(b, points);
+  if (points.GetSize() == 0 || !AllFinite({points.GetAt(0)->GetX(), points.GetAt(0)->GetY()}))
+    return FALSE;
+  at = *points.GetAt(0);
+  return TRUE;
+}
+
+std::vector<CVRX2DLine> OffsetLines(const std::vector<CVRX2DLine>& lines, const std::vector<double>& distances,
+                                    const CVRX2DPoint& reference)
+{
+  std::vector<CVRX2DLine> moved;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const double distance = distances.size() == 1 ? distances[0] : distances.at(i);
+    std::unique_ptr<CVRX2DLine> line(lines[i].GetOffsetLine(distance, reference));
+    moved.push_back(*line);
+  }
+  return moved;
+}
+
+// The crossings are all taken from the untrimmed lines, so a corner never depends on a line that
+// an earlier corner has already shortened.
+BOOL CloseCorners(std::vector<CVRX2DLine>& lines)
+{
+  const size_t n = lines.size();
+  std::vector<CVRX2DPoint> corners(n);
+  for (size_t k = 0; k < n; ++k)
+    if (!GetCrossing(lines[k], lines[(k + n - 1) % n], corners[k]))
+      return FALSE;
+  for (size_t k = 0; k < n; ++k) {
+    lines[k].SetStartPoint(corners[k]);
+    lines[(k + n - 1) % n].SetEndPoint(corners[k]);
+  }
+  return TRUE;
+}
+
+void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,
+                  const std::vector<double>& distances, const CVRX2DPoint& reference, const char* module, int line)
+{
+  std::vector<CVRX2DLine> ring = OffsetLines(lines, distances, reference);
+  if (!CloseCorners(ring))
+    throw CUnitException(module, line);
+  for (CVRX2DLine& side : ring)
+    side.SetCategory(category);
+  AddLines(out, ring);
+}
+
+} // namespace vg

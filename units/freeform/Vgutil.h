@@ -1,0 +1,91 @@
+#pragma once
+// What the free-form unit classes share: the attribute and report-key texts, outlines drawn from
+// corner lists, sized components from the element table, the plan-section record, and polygons
+// moved inward side by side (glass lines, inner elevation outlines) with their corners at the
+// crossings of neighbouring sides.
+#include <initializer_list>
+#include <numbers>
+#include <vector>
+
+#include "geometry/2dline.h"
+#include "platform/core/Types.h"
+
+class CDWordArray;
+class CPlanSectionPreferences;
+class CPlanSectionSwitches;
+class CSizedComponentArray;
+class CSizingHandleArray;
+class CString;
+class CVRX2DEntityArray;
+
+namespace vg {
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kHalfPi = std::numbers::pi / 2.0;
+inline constexpr double kQuarterPi = std::numbers::pi / 4.0;
+inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
+
+// Entity categories: transient lines of a check, the proposed outline, the elevation lines.
+enum { catWork = 0, catProposed = 19, catOneLine = 46, catTwoLine = 47 };
+// Handle codes: free, vertical drag only, horizontal drag only.
+enum { handleFree = 15, handleVertical = 3, handleHorizontal = 12 };
+
+// ",%.15g" of each value, in order.
+CString FormatValues(std::initializer_list<double> values);
+// The next attribute token as a number ("C" locale; text that is no number gives 0). A number
+// that is not finite is refused with CUnitException(module, line).
+double ReadNumber(CString& attributes, const char* module, int line);
+BOOL AllFinite(std::initializer_list<double> values);
+// num / den, or 0 when den is 0 or the quotient is not finite.
+double Ratio(double num, double den);
+
+// Appends `text` to the key of every record from `first` on.
+template <class Array>
+void ExtendKeys(Array& records, int first, const CString& text)
+{
+  for (int i = first; i < records.GetSize(); ++i)
+    records.GetAt(i)->m_strUnitKey += text;
+}
+
+// Lines from each corner to the next, the last back to the first.
+std::vector<CVRX2DLine> PolygonLines(const std::vector<CVRX2DPoint>& corners, int category);
+// Appends the closed polygon through the corners.
+void AddPolygon(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DPoint>& corners);
+void AddLines(CVRX2DEntityArray& out, const std::vector<CVRX2DLine>& lines);
+
+// One outline side of a sized component: element code, start and end.
+struct CSide
+{
+  const char* code;
+  CVRX2DPoint start;
+  CVRX2DPoint end;
+};
+// Fills the empty component array, one perimeter member per side, numbers from the element rows
+// ("VG", unit code, element code); a missing row gives component number 0.
+void BuildComponents(CSizedComponentArray& out, const char* unitCode, const std::vector<CSide>& sides);
+// The components as lines from start to end.
+std::vector<CVRX2DLine> ComponentLines(const CSizedComponentArray& components, int category);
+// One handle at the start of each component, all with the same code.
+void AddComponentHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int code = handleFree);
+// `count` zero flags with the listed ones set.
+void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored);
+
+// A plan section of one fixed panel of the given width, starting that far from the unit's left
+// side; a width that is negative or no number draws as 0.
+void AddPlanSection(double width, double startOffset, const CPlanSectionSwitches& switches,
+                    const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out);
+
+// The crossing of two lines taken as infinite; FALSE for parallel lines.
+BOOL GetCrossing(const CVRX2DLine& a, const CVRX2DLine& b, CVRX2DPoint& at);
+// Each line moved by its distance (one per line, or one for all) towards the reference point.
+std::vector<CVRX2DLine> OffsetLines(const std::vector<CVRX2DLine>& lines, const std::vector<double>& distances,
+                                    const CVRX2DPoint& reference);
+// Trims a closed ring of lines: the crossing of line k with line k - 1 becomes the start of k and
+// the end of k - 1. FALSE, changing nothing, when two neighbours are parallel.
+BOOL CloseCorners(std::vector<CVRX2DLine>& lines);
+// The closed ring of the lines moved inward, appended with the category; two parallel
+// neighbours throw CUnitException(module, line).
+void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,
+                  const std::vector<double>& distances, const CVRX2DPoint& reference, const char* module, int line);
+
+} // namespace vg

@@ -1,0 +1,294 @@
+#include "units/freeform/Vgvp.h"
+
+#include <cmath>
+#include <memory>
+
+#include "geometry/Angle.h"
+#include "model/Rptdata.h"
+#include "model/Sizecomp.h"
+#include "model/Sizing.h"
+#include "model/Unitexcp.h"
+#include "support/Trace.h"
+#include "units/freeform/Vgutil.h"
+
+IMPLEMENT_DYNAMIC(CVGVerticalParallelogram, CVarigonUnit)
+
+namespace {
+constexpr const char* kModule = "Vgvp";
+constexpr int kOtherClassAssignedLine = 75;
+constexpr int kBadNumberLine = 91;
+constexpr int kBadSideLine = 133;
+constexpr int kThreeLineLine = 1051;
+constexpr int kNoCrossingLine = 1204;
+constexpr int kSides = 4;
+constexpr int kHandles = 6;
+constexpr int kPitchIndex = 2;
+
+// Lower left, lower right, upper right, upper left.
+std::vector<CVRX2DPoint> Corners(int rightHigher, double jamb, double pitch, double width)
+{
+  const double rise = width * std::tan(pitch);
+  if (rightHigher == 1)
+    return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(width, rise), CVRX2DPoint(width, rise + jamb), CVRX2DPoint(0.0, jamb)};
+  return {CVRX2DPoint(0.0, rise), CVRX2DPoint(width, 0.0), CVRX2DPoint(width, jamb), CVRX2DPoint(0.0, rise + jamb)};
+}
+
+// Narrows [low, high] to the x where slope * x <= limit.
+void Clip(double slope, double limit, double& low, double& high)
+{
+  if (slope > 0.0)
+    high = std::min(high, limit / slope);
+  else if (slope < 0.0)
+    low = std::max(low, limit / slope);
+  else if (limit < 0.0)
+    high = low;
+}
+} // namespace
+
+CVGVerticalParallelogram::CVGVerticalParallelogram() : CVarigonUnit("VG", "VP010") { SizeChanged(); }
+
+CVGVerticalParallelogram::CVGVerticalParallelogram(const CVGVerticalParallelogram& source)
+  : CVarigonUnit(source), m_bRightJambHigher(source.m_bRightJambHigher), m_dJamb(source.m_dJamb),
+    m_dPitch(source.m_dPitch), m_dWidth(source.m_dWidth)
+{
+  SizeChanged();
+}
+
+CUnit& CVGVerticalParallelogram::operator=(const CUnit& source)
+{
+  const auto* other = dynamic_cast<const CVGVerticalParallelogram*>(&source);
+  if (!other)
+    throw CUnitException(kModule, kOtherClassAssignedLine);
+  CVarigonUnit::operator=(source);
+  m_bRightJambHigher = other->m_bRightJambHigher;
+  m_dJamb = other->m_dJamb;
+  m_dPitch = other->m_dPitch;
+  m_dWidth = other->m_dWidth;
+  SizeChanged();
+  return *this;
+}
+
+CUnit* CVGVerticalParallelogram::Clone() const { return new CVGVerticalParallelogram(*this); }
+
+void CVGVerticalParallelogram::SizeChanged()
+{
+  ResetProposedSize();
+  DiscardGeometry();
+}
+
+CString CVGVerticalParallelogram::GetAttributes() const
+{
+  return CUnit::GetAttributes() + (m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2") +
+         vg::FormatValues({m_dJamb, m_dPitch, m_dWidth});
+}
+
+// Any word but "TYPE1" makes a TYPE2 unit.
+void CVGVerticalParallelogram::SetAttributes(CString& attributes)
+{
+  CUnit::SetAttributes(attributes);
+  const int rightHigher = GetNextAttribute(attributes) == "TYPE1" ? 1 : 0;
+  const double jamb = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  const double pitch = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  const double width = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  m_bRightJambHigher = rightHigher;
+  m_dJamb = jamb;
+  m_dPitch = pitch;
+  m_dWidth = width;
+  SizeChanged();
+}
+
+double CVGVerticalParallelogram::GetHeight() const
+{
+  return m_dJamb + std::sin(m_dPitch) * vg::Ratio(m_dWidth, std::cos(m_dPitch));
+}
+
+double CVGVerticalParallelogram::GetWidth() const { return m_dWidth; }
+double CVGVerticalParallelogram::GetProposedWidth() const { return m_dProposedWidth; }
+
+double CVGVerticalParallelogram::GetProposedHeight() const
+{
+  return m_dProposedJamb + std::sin(m_dProposedPitch) * vg::Ratio(m_dProposedWidth, std::cos(m_dProposedPitch));
+}
+
+// The stretch of the cut between the sill and the head, within the jambs.
+void CVGVerticalParallelogram::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
+                                                      const CPlanSectionPreferences& preferences,
+                                                      CVRX2DEntityArray& out) const
+{
+  const double rise = m_dWidth * std::tan(m_dPitch);
+  const double sillStart = m_bRightJambHigher == 1 ? 0.0 : rise;
+  const double slope = m_bRightJambHigher == 1 ? std::tan(m_dPitch) : -std::tan(m_dPitch);
+  double low = 0.0, high = m_dWidth;
+  Clip(slope, cutHeight - sillStart, low, high);               // above the sill
+  Clip(-slope, sillStart + m_dJamb - cutHeight, low, high);    // below the head
+  vg::AddPlanSection(high > low ? high - low : 0.0, low, switches, preferences, out);
+}
+
+void CVGVerticalParallelogram::GetReportData(CUnitInfoReportDataArray& records) const
+{
+  const int first = records.GetSize();
+  CUnit::GetReportData(records);
+  vg::ExtendKeys(records, first,
+                 CString(m_bRightJambHigher ? ",TRUE" : ",FALSE") + vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
+}
+
+void CVGVerticalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
+{
+  const int first = rows.GetSize();
+  CUnit::GetReportData(rows);
+  vg::ExtendKeys(rows, first,
+                 CString(m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2") +
+                   vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
+}
+
+// The four corners, with the midpoints of the sill and of the head after their starts.
+void CVGVerticalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
+{
+  const CSizedComponentArray& components = *GetSizedComponents();
+  const double rise = m_dWidth * std::tan(m_dPitch);
+  out.RemoveAll();
+  for (int i = 0; i < components.GetSize(); ++i) {
+    out.Add(new CSizingHandle(components.GetAt(i)->GetStartPoint(), vg::handleFree));
+    if (i == 0)
+      out.Add(new CSizingHandle(CVRX2DPoint(m_dWidth / 2.0, rise / 2.0), vg::handleFree));
+    else if (i == 2)
+      out.Add(new CSizingHandle(CVRX2DPoint(m_dWidth / 2.0, rise / 2.0 + m_dJamb), vg::handleFree));
+  }
+}
+
+void CVGVerticalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
+{
+  switch (handle) {
+  case 0: vg::SetFlags(flags, kHandles, {3}); break;
+  case 1: vg::SetFlags(flags, kHandles, {0, 5}); break;
+  case 2: vg::SetFlags(flags, kHandles, {5}); break;
+  case 3: vg::SetFlags(flags, kHandles, {0}); break;
+  case 4: vg::SetFlags(flags, kHandles, {2, 3}); break;
+  case 5: vg::SetFlags(flags, kHandles, {2}); break;
+  default: vg::SetFlags(flags, kHandles, {}); break;
+  }
+}
+
+CVRX2DVector CVGVerticalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
+{
+  out.RemoveAll();
+  vg::AddPolygon(out, vg::catProposed,
+                 Corners(m_bProposedRightJambHigher, m_dProposedJamb, m_dProposedPitch, m_dProposedWidth));
+  return m_vProposedOffset;
+}
+
+CVRX2DVector CVGVerticalParallelogram::SetSizeToProposed()
+{
+  const CVRX2DVector offset = m_vProposedOffset;
+  m_bRightJambHigher = m_bProposedRightJambHigher;
+  m_dJamb = m_dProposedJamb;
+  m_dPitch = m_dProposedPitch;
+  m_dWidth = m_dProposedWidth;
+  SizeChanged();
+  return offset;
+}
+
+// A cancelled drag: the proposal and its offset are dropped; the geometry is the current one.
+void CVGVerticalParallelogram::ResetProposedSize()
+{
+  m_bProposedRightJambHigher = m_bRightJambHigher;
+  m_dProposedJamb = m_dJamb;
+  m_dProposedPitch = m_dPitch;
+  m_dProposedWidth = m_dWidth;
+  CUnit::ResetProposedSize();
+}
+
+void CVGVerticalParallelogram::BuildSizedComponents() const
+{
+  const std::vector<CVRX2DPoint> c = Corners(m_bRightJambHigher, m_dJamb, m_dPitch, m_dWidth);
+  vg::BuildComponents(*m_pSizedComponents, "VP010",
+                      {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AP", c[3], c[0]}});
+}
+
+void CVGVerticalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  vg::AddLines(out, vg::ComponentLines(*GetSizedComponents(), vg::catOneLine));
+}
+
+CVRX2DLine* CVGVerticalParallelogram::GetInnerElevationLine(int side) const
+{
+  static const double inward[kSides][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
+  if (side < 0 || side >= kSides)
+    throw CUnitException(kModule, kBadSideLine);
+  const CSizedComponent& component = *GetSizedComponents()->GetAt(side);
+  const CVRX2DLine line(vg::catTwoLine, component.GetStartPoint(), component.GetEndPoint());
+  const CVRX2DPoint reference = component.GetStartPoint() + CVRX2DVector(inward[side][0], inward[side][1]);
+  return line.GetOffsetLine(component.GetElevationDistance(-1, 2), reference);
+}
+
+CVRX2DPoint CVGVerticalParallelogram::GetIntersectPoint(const CVRX2DLine& first, const CVRX2DLine& second) const
+{
+  CVRX2DPoint corner;
+  if (!vg::GetCrossing(first, second, corner)) {
+    CUnitException e(kModule, kNoCrossingLine);
+    e.SetMessage("CVGVerticalParallelogram::GetIntersectPoint(): No intersect point found for supplied lines.\n");
+    e.description = "No intersect point found for supplied lines.\n";
+    throw e;
+  }
+  return corner;
+}
+
+// Each inner side runs between its crossings with its neighbours, the lines taken as infinite.
+void CVGVerticalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  std::unique_ptr<CVRX2DLine> inner[kSides];
+  for (int i = 0; i < kSides; ++i)
+    inner[i].reset(GetInnerElevationLine(i));
+  CVRX2DPoint corners[kSides];
+  for (int i = 0; i < kSides; ++i)
+    corners[i] = GetIntersectPoint(*inner[(i + kSides - 1) % kSides], *inner[i]);
+  for (int i = 0; i < kSides; ++i) {
+    inner[i]->SetStartPoint(corners[i]);
+    inner[i]->SetEndPoint(corners[(i + 1) % kSides]);
+  }
+  for (auto& line : inner)
+    out.Add(line.release());
+}
+
+void CVGVerticalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
+{
+  CUnitException e(kModule, kThreeLineLine);
+  e.SetMessage("Call made to unsupported method CVGVerticalParallelogram::Get3LineElevationEntities().");
+  e.description = "Call made to unsupported unit code.";
+  throw e;
+}
+
+void CVGVerticalParallelogram::GetDimensionLabels(CStringArray& labels) const
+{
+  labels.RemoveAll();
+  labels.Add("Width:");
+  labels.Add("Left/Right:");
+  labels.Add("Pitch (Rise Over 12\" Run):");
+}
+
+void CVGVerticalParallelogram::GetDimensionValues(CArray<double, double>& values) const
+{
+  const double pitch = 12.0 * std::tan(m_dPitch);
+  values.RemoveAll();
+  values.Add(m_dWidth);
+  values.Add(m_dJamb);
+  values.Add(m_bRightJambHigher == 0 ? -pitch : pitch);
+}
+
+BOOL CVGVerticalParallelogram::IsDimensionLength(int index) const { return index != kPitchIndex; }
+
+// A positive pitch makes TYPE1, a negative one TYPE2; a pitch of 0 is refused by the check.
+BOOL CVGVerticalParallelogram::SetDimensionValues(const CArray<double, double>& values)
+{
+  if (values.GetSize() < 3)
+    return FALSE;
+  const double angle = std::atan2(values[2] * (1.0 / 12.0), 1.0);
+  if (!AreRequestedDimensionsValid(values[1], std::fabs(angle), values[0]))
+    return FALSE;
+  m_dJamb = values[1];
+  m_bRightJambHigher = angle >= 0.0 ? 1 : 0;
+  m_dPitch = std::fabs(angle);
+  m_dWidth = values[0];
+  SizeChanged();
+  return TRUE;
+}
