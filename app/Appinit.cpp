@@ -4,6 +4,7 @@
 
 #include "app/App.h"
 #include "app/Drawvals.h"
+#include "app/Helptmr.h"
 #include "app/Mainfrm.h"
 #include "app/Prjviews.h"
 #include "app/Shellids.h"
@@ -27,8 +28,9 @@ namespace
 {
 CShellServices& ShellServices(CApp& app)
 {
-  static CShellServices services(app);
-  return services;
+  // Never destroyed: the documents reach it through their services until the last one ends.
+  static auto* services = new CShellServices(app);
+  return *services;
 }
 
 CMultiDocTemplate* MakeTemplate(UINT nIDResource, const CRuntimeClass* pFrameClass, const CRuntimeClass* pViewClass,
@@ -136,6 +138,12 @@ void CApp::ExitShell()
 {
   CTracker::FreeResources();
   DeleteSharedBoldFont();
+  // Windows end with the Qt application, before the application object's destructor runs.
+  if (m_splashWnd.GetSafeHwnd())
+    m_splashWnd.DestroyWindow();
+  if (m_pHelpTimerWnd && m_pHelpTimerWnd->GetSafeHwnd())
+    m_pHelpTimerWnd->DestroyWindow();
+  m_pHelpTimerWnd.reset();
 }
 
 void CApp::OnFileNew()

@@ -11,9 +11,6 @@ using Item = CMenuTemplate::Item;
 // Never shown: every frame removes it from its menu when it is created.
 constexpr UINT ID_DEBUG_TRACE_LEVELS = 5090;
 constexpr UINT ID_DEBUG_THROW = 5091;
-constexpr UINT ID_WINDOW_ARRANGE = 0xE130;
-constexpr UINT ID_WINDOW_CASCADE = 0xE132;
-constexpr UINT ID_WINDOW_TILE_HORZ = 0xE133;
 
 Item Separator() { return Item(); }
 

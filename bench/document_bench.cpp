@@ -1,11 +1,13 @@
-// Opening and saving a project of 1,000 stored designs, beside a plain read and write of the same
-// file in the same run: the project's own work (parsing, checksums, the atomic replace with its
-// sync) should stay within a few times the bare file traffic.
+// Opening and saving projects of 1,000, 10,000 and 100,000 stored designs, each beside a plain
+// read and write of the same file in the same run: the project's own work (parsing, checksums,
+// the atomic replace with its sync) should stay within a few times the bare file traffic, at
+// every size.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
 #include <fcntl.h>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <unistd.h>
@@ -19,8 +21,6 @@
 #include "project/Projreg.h"
 
 namespace {
-
-constexpr int kDesigns = 1000;
 
 class CBenchServices : public CDocServices
 {
@@ -38,22 +38,23 @@ public:
 
 struct CBenchProject
 {
-  CBenchProject()
+  explicit CBenchProject(int designs)
   {
     SetDocServices(&services);
     SetDialogService(&dialogs);
     CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
     RegisterCoreClasses();
     RegisterProjectClasses();
-    folder = std::filesystem::temp_directory_path() / ("pcbench." + std::to_string(::getpid()));
+    folder = std::filesystem::temp_directory_path() /
+             ("pcbench." + std::to_string(::getpid()) + "." + std::to_string(designs));
     std::filesystem::create_directories(folder);
     path = (folder / "bench.tpf").string();
     copy = (folder / "copy.tpf").string();
     CDoc doc;
     doc.OnNewDocument();
-    for (int i = 0; i < kDesigns; ++i) {
+    for (int i = 0; i < designs; ++i) {
       CDesign design;
-      design.SetName(CString::Formatted("Design %04d", i));
+      design.SetName(CString::Formatted("Design %06d", i));
       design.GetDesignData().SetQuantity(1 + i % 5);
       CDesignStore store;
       store.Store(&design);
@@ -75,15 +76,20 @@ struct CBenchProject
   std::string copy;
 };
 
-CBenchProject& Project()
+// One project per size, made when first measured and removed with its folder at exit.
+CBenchProject& Project(const benchmark::State& state)
 {
-  static CBenchProject project;
-  return project;
+  static std::map<int, std::unique_ptr<CBenchProject>> projects;
+  const int designs = static_cast<int>(state.range(0));
+  auto& project = projects[designs];
+  if (!project)
+    project = std::make_unique<CBenchProject>(designs);
+  return *project;
 }
 
 void BM_ProjectOpenAndSave(benchmark::State& state)
 {
-  CBenchProject& project = Project();
+  CBenchProject& project = Project(state);
   for (auto _ : state) {
     auto doc = std::make_unique<CDoc>();
     if (!doc->OnOpenDocument(project.path.c_str()) || !doc->OnSaveDocument(project.path.c_str()))
@@ -96,7 +102,7 @@ void BM_ProjectOpenAndSave(benchmark::State& state)
 // The two halves on their own: opening into a new document, and saving an open one.
 void BM_ProjectOpen(benchmark::State& state)
 {
-  CBenchProject& project = Project();
+  CBenchProject& project = Project(state);
   for (auto _ : state) {
     auto doc = std::make_unique<CDoc>();
     if (!doc->OnOpenDocument(project.path.c_str()))
@@ -106,7 +112,7 @@ void BM_ProjectOpen(benchmark::State& state)
 
 void BM_ProjectSave(benchmark::State& state)
 {
-  CBenchProject& project = Project();
+  CBenchProject& project = Project(state);
   auto doc = std::make_unique<CDoc>();
   if (!doc->OnOpenDocument(project.path.c_str()))
     state.SkipWithError("open failed");
@@ -119,7 +125,7 @@ void BM_ProjectSave(benchmark::State& state)
 // (file and folder) that make a save durable.
 void PlainReadWrite(benchmark::State& state, bool sync)
 {
-  CBenchProject& project = Project();
+  CBenchProject& project = Project(state);
   for (auto _ : state) {
     std::vector<char> bytes(std::filesystem::file_size(project.path));
     int in = ::open(project.path.c_str(), O_RDONLY);
@@ -146,8 +152,11 @@ void BM_PlainReadWriteSynced(benchmark::State& state) { PlainReadWrite(state, tr
 
 } // namespace
 
-BENCHMARK(BM_PlainReadWrite)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_PlainReadWriteSynced)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ProjectOpenAndSave)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ProjectOpen)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ProjectSave)->Unit(benchmark::kMillisecond);
+// Each size's baseline and project runs side by side.
+void Sizes(benchmark::internal::Benchmark* b) { b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond); }
+
+BENCHMARK(BM_PlainReadWriteSynced)->Apply(Sizes);
+BENCHMARK(BM_ProjectOpenAndSave)->Apply(Sizes);
+BENCHMARK(BM_PlainReadWrite)->Apply(Sizes);
+BENCHMARK(BM_ProjectOpen)->Apply(Sizes);
+BENCHMARK(BM_ProjectSave)->Apply(Sizes);

@@ -20,6 +20,9 @@ function(panecraft_test name)
   if(ARG_ENV)
     list(APPEND env ${ARG_ENV})
   endif()
+  if(PANECRAFT_SANITIZE)
+    list(APPEND env ${PANECRAFT_SANITIZER_ENV})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60

@@ -56,9 +56,11 @@ BOOL CWarehouseView::UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lH
       list.DeleteString(static_cast<UINT>(FindEntry(list, names->m_strOldName)));
     return TRUE;
   case HINT_DESIGN_RENAMED:
+    // The renamed design keeps its place: the list shows the order the project file keeps.
     if (names && names->m_strOldName != names->m_strNewName) {
-      list.DeleteString(static_cast<UINT>(FindEntry(list, names->m_strOldName)));
-      list.SetCurSel(list.AddString(names->m_strNewName));
+      const int entry = FindEntry(list, names->m_strOldName);
+      list.DeleteString(static_cast<UINT>(entry));
+      list.SetCurSel(list.InsertString(entry, names->m_strNewName));
     }
     return TRUE;
   default: return FALSE;

@@ -1,6 +1,7 @@
 #include "productdb/Dbslots.h"
 
 #include <algorithm>
+#include <cstring>
 #include <new>
 
 #include "productdb/Sdfbytes.h"
@@ -36,8 +37,9 @@ struct Registry
 
 Registry& TheRegistry()
 {
-  static Registry registry;
-  return registry;
+  // Never destroyed: record objects held by static objects give their slots back at exit.
+  static auto* registry = new Registry;
+  return *registry;
 }
 
 [[noreturn]] void Fail(int line, int cause = CTXDBException::readError)
@@ -74,20 +76,60 @@ void OpenTableSlot(CTableSlot& slot, int databaseSlot, CFile& file, const CStrin
   long long blockSize = slot.definition.GetBlockSize();
   slot.block.reset();
   if (blockSize <= kCacheLimit || keepInMemory) {
-    // A block that cannot be allocated is simply read from the file record by record.
+    // A block that cannot be allocated is simply served page by page from the file.
     slot.block.reset(new (std::nothrow) BYTE[static_cast<size_t>(blockSize)]);
     if (slot.block)
       CSdfTableDef::ReadAt(file, slot.definition.tableStart, slot.block.get(), blockSize, kSource, kLineRecordRead);
   }
+  if (!slot.block)
+    slot.pages.Reset(&file, slot.definition.tableStart, blockSize);
   slot.useCount = 0;
 }
 
-}  // namespace
-
-CFile& CTableSlot::File() const
+// The first position in [0, count) whose entry is above the key (above) or not below it
+// (!above); `compareAt` compares the entry at a position with the key (-1, 0, +1). `equal`
+// tells whether the entry at that position equals the key.
+template <class CompareAt>
+int Search(int count, bool above, bool& equal, CompareAt compareAt)
 {
-  return *TheRegistry().databases[databaseSlot].file;
+  equal = false;
+  if (count <= 0)
+    return 0;
+  // One conditional move per step and no branch on the comparison: which half a random key lies
+  // in cannot be predicted, and a mispredicted branch costs more than the comparison.
+  const int limit = above ? 1 : 0;
+  int base = 0;
+  for (int n = count; n > 1;) {
+    int half = n / 2;
+    base = compareAt(base + half) < limit ? base + half : base;
+    n -= half;
+  }
+  int result = compareAt(base);
+  if (result < limit) {
+    ++base;
+    if (above || base == count)
+      return base;
+    result = compareAt(base);
+  }
+  equal = result == 0;
+  return base;
 }
+
+template <class T>
+int Order(T entry, T key)
+{
+  return (entry > key) - (entry < key);
+}
+
+std::uint64_t WordOf(const BYTE* normal, int length)
+{
+  std::uint64_t word = 0;
+  for (int i = 0; i < 8; ++i)
+    word = (word << 8) | (i < length ? normal[i] : 0);
+  return word;
+}
+
+}  // namespace
 
 void CTableSlot::ReadRecord(int n)
 {
@@ -104,9 +146,7 @@ const BYTE* CTableSlot::RecordAt(int n)
   long long offset = header.dataOffset + static_cast<long long>(n) * header.recordLength;
   if (block)
     return block.get() + offset;
-  CSdfTableDef::ReadAt(File(), definition.tableStart + offset, recordBuffer.get(), header.recordLength, kSource,
-                       kLineRecordRead);
-  return recordBuffer.get();
+  return pages.Get(offset, header.recordLength, recordBuffer.get());
 }
 
 int CTableSlot::GetRecordNumber(const CSdfIndexDef& index, int position)
@@ -117,53 +157,72 @@ int CTableSlot::GetRecordNumber(const CSdfIndexDef& index, int position)
   if (block)
     return static_cast<int>(SdfLoadU32(block.get() + offset));
   BYTE word[4];
-  CSdfTableDef::ReadAt(File(), definition.tableStart + offset, word, 4, kSource, kLineRecordRead);
-  return static_cast<int>(SdfLoadU32(word));
+  return static_cast<int>(SdfLoadU32(pages.Get(offset, 4, word)));
 }
 
 int CTableSlot::Bound(const CSdfIndexDef& index, const BYTE* key, bool above, bool& equal)
 {
-  if (block)
-    return BoundInMemory(index, key, above, equal);
-  equal = false;
-  int lo = 0;
-  int hi = definition.header.recordCount;
-  while (lo < hi) {
-    int mid = lo + (hi - lo) / 2;
-    int result = CompareRecordWithKey(index, RecordAt(GetRecordNumber(index, mid)), key);
-    equal = equal || result == 0;
-    if (result < 0 || (above && result == 0))
-      lo = mid + 1;
-    else
-      hi = mid;
+  const int count = definition.header.recordCount;
+  if (block) {
+    int position = BoundNormal(index, key, above, equal);
+    if (position >= 0)
+      return position;
   }
-  return lo;
+  return Search(count, above, equal, [&](int position) {
+    return CompareRecordWithKey(index, RecordAt(GetRecordNumber(index, position)), key);
+  });
 }
 
-// The same search straight on the cached block: the lookups in the loop stay plain pointer work.
-int CTableSlot::BoundInMemory(const CSdfIndexDef& index, const BYTE* key, bool above, bool& equal) const
+int CTableSlot::BoundNormal(const CSdfIndexDef& index, const BYTE* key, bool above, bool& equal)
 {
-  const CSdfTableHeader& header = definition.header;
-  const BYTE* positions = block.get() + index.positionsOffset;
-  const BYTE* data = block.get() + header.dataOffset;
-  const DWORD count = static_cast<DWORD>(header.recordCount);
-  const size_t length = static_cast<size_t>(header.recordLength);
-  equal = false;
-  int lo = 0;
-  int hi = header.recordCount;
-  while (lo < hi) {
-    int mid = lo + (hi - lo) / 2;
-    DWORD n = SdfLoadU32(positions + 4 * static_cast<size_t>(mid));
-    if (n >= count)
-      Fail(kLineRecordNumber);
-    int result = CompareRecordWithKey(index, data + n * length, key);
-    equal = equal || result == 0;
-    if (result < 0 || (above && result == 0))
-      lo = mid + 1;
-    else
-      hi = mid;
+  CNormalKeys* normal = NormalKeysOf(index);
+  if (!normal || !NormalizeKey(index, key, normal->query.data()))
+    return -1;
+  const int count = definition.header.recordCount;
+  if (normal->length <= 8) {
+    const std::uint64_t* words = normal->words.data();
+    const std::uint64_t query = WordOf(normal->query.data(), normal->length);
+    return Search(count, above, equal, [&](int position) { return Order(words[position], query); });
   }
-  return lo;
+  const BYTE* bytes = normal->bytes.data();
+  const BYTE* query = normal->query.data();
+  const size_t length = static_cast<size_t>(normal->length);
+  return Search(count, above, equal, [&](int position) {
+    return Order(std::memcmp(bytes + static_cast<size_t>(position) * length, query, length), 0);
+  });
+}
+
+CNormalKeys* CTableSlot::NormalKeysOf(const CSdfIndexDef& index)
+{
+  CNormalKeys& normal = normalKeys[&index - definition.indexes];
+  if (normal.state == CNormalKeys::notMade) {
+    normal.state = CNormalKeys::unavailable;
+    normal.length = NormalKeyLength(index);
+    if (normal.length < 0)
+      return nullptr;
+    const size_t count = static_cast<size_t>(definition.header.recordCount);
+    const size_t length = static_cast<size_t>(normal.length);
+    try {
+      normal.query.resize(std::max<size_t>(length, 8));
+      if (length <= 8)
+        normal.words.resize(count);
+      else
+        normal.bytes.resize(count * length);
+      std::vector<BYTE> packed(static_cast<size_t>(index.keyLength));
+      for (size_t position = 0; position < count; ++position) {
+        PackKeyFromRecord(index, RecordAt(GetRecordNumber(index, static_cast<int>(position))), packed.data());
+        BYTE* out = length <= 8 ? normal.query.data() : normal.bytes.data() + position * length;
+        if (!NormalizeKey(index, packed.data(), out))
+          return nullptr;
+        if (length <= 8)
+          normal.words[position] = WordOf(out, normal.length);
+      }
+    } catch (const std::bad_alloc&) {
+      return nullptr;
+    }
+    normal.state = CNormalKeys::ready;
+  }
+  return normal.state == CNormalKeys::ready ? &normal : nullptr;
 }
 
 int AcquireDatabaseSlot(const CString& path)

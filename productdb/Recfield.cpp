@@ -2,7 +2,6 @@
 // table classes use on the shared record buffer and on the key buffer.
 #include <cstring>
 
-#include "productdb/Dbslots.h"
 #include "productdb/Recobj.h"
 #include "productdb/Sdfbytes.h"
 #include "productdb/txdbExcp.h"
@@ -27,20 +26,6 @@ CString CRecObj::GetString(const BYTE* buffer, int offset, int width)
   return CString(text, length);
 }
 
-short CRecObj::GetShort(const BYTE* buffer, int offset)
-{
-  return static_cast<short>(SdfLoadU16(buffer + offset - 1));
-}
-
-int CRecObj::GetLong(const BYTE* buffer, int offset)
-{
-  return static_cast<int>(SdfLoadU32(buffer + offset - 1));
-}
-
-double CRecObj::GetFloat(const BYTE* buffer, int offset) { return SdfLoadFloat(buffer + offset - 1); }
-
-double CRecObj::GetDouble(const BYTE* buffer, int offset) { return SdfLoadDouble(buffer + offset - 1); }
-
 CTime CRecObj::GetDate(const BYTE* buffer, int offset)
 {
   const BYTE* p = buffer + offset - 1;
@@ -62,77 +47,26 @@ void CRecObj::PutString(BYTE* buffer, const CString& value, int offset, int widt
   std::memset(target + copied, 0, static_cast<size_t>(width - copied));
 }
 
-void CRecObj::PutShort(BYTE* buffer, short value, int offset)
-{
-  if (buffer)
-    SdfStoreU16(buffer + offset - 1, static_cast<std::uint16_t>(value));
-}
-
-void CRecObj::PutLong(BYTE* buffer, int value, int offset)
-{
-  if (buffer)
-    SdfStoreU32(buffer + offset - 1, static_cast<std::uint32_t>(value));
-}
-
-void CRecObj::PutFloat(BYTE* buffer, float value, int offset)
-{
-  if (buffer)
-    SdfStoreFloat(buffer + offset - 1, value);
-}
-
-void CRecObj::PutDouble(BYTE* buffer, double value, int offset)
-{
-  if (buffer)
-    SdfStoreDouble(buffer + offset - 1, value);
-}
-
 void CRecObj::PutLogical(BYTE* buffer, BOOL value, int offset)
 {
   if (buffer)
     SdfStoreU16(buffer + offset - 1, value ? 0xFFFF : 0);
 }
 
-void CRecObj::CheckRecordField(int offset, int width) const
+void CRecObj::FieldOutsideRecord()
 {
-  if (offset < 1 || static_cast<long long>(offset) - 1 + width > Table().recordBufferSize)
-    throw CTXDBException(kSource, kLineFieldOutsideRecord, CTXDBException::readError);
+  throw CTXDBException(kSource, kLineFieldOutsideRecord, CTXDBException::readError);
 }
 
-void CRecObj::CheckKeyPart(int position, int width) const
+void CRecObj::KeyPartOutsideKey()
 {
-  if (m_currentIndex < 1 || position < 1 ||
-      static_cast<long long>(position) - 1 + width > CurrentIndex().keyLength)
-    throw CTXDBException(kSource, kLineKeyPartOutsideKey, CTXDBException::readError);
+  throw CTXDBException(kSource, kLineKeyPartOutsideKey, CTXDBException::readError);
 }
 
 CString CRecObj::ReadString(int offset, int width) const
 {
   CheckRecordField(offset, width);
   return GetString(GetRecordBuffer(), offset, width);
-}
-
-short CRecObj::ReadShort(int offset) const
-{
-  CheckRecordField(offset, 2);
-  return GetShort(GetRecordBuffer(), offset);
-}
-
-int CRecObj::ReadLong(int offset) const
-{
-  CheckRecordField(offset, 4);
-  return GetLong(GetRecordBuffer(), offset);
-}
-
-double CRecObj::ReadFloat(int offset) const
-{
-  CheckRecordField(offset, 4);
-  return GetFloat(GetRecordBuffer(), offset);
-}
-
-double CRecObj::ReadDouble(int offset) const
-{
-  CheckRecordField(offset, 8);
-  return GetDouble(GetRecordBuffer(), offset);
 }
 
 CTime CRecObj::ReadDate(int offset) const
@@ -151,30 +85,6 @@ void CRecObj::PutKeyString(const CString& value, int position, int width)
 {
   CheckKeyPart(position, width);
   PutString(GetKeyBuffer(), value, position, width);
-}
-
-void CRecObj::PutKeyShort(short value, int position)
-{
-  CheckKeyPart(position, 2);
-  PutShort(GetKeyBuffer(), value, position);
-}
-
-void CRecObj::PutKeyLong(int value, int position)
-{
-  CheckKeyPart(position, 4);
-  PutLong(GetKeyBuffer(), value, position);
-}
-
-void CRecObj::PutKeyFloat(float value, int position)
-{
-  CheckKeyPart(position, 4);
-  PutFloat(GetKeyBuffer(), value, position);
-}
-
-void CRecObj::PutKeyDouble(double value, int position)
-{
-  CheckKeyPart(position, 8);
-  PutDouble(GetKeyBuffer(), value, position);
 }
 
 void CRecObj::PutKeyLogical(BOOL value, int position)

@@ -24,16 +24,23 @@ CRecObj::CRecObj(const CString& path, const CString& tableName)
   m_databaseSlot = AcquireDatabaseSlot(path);
   try {
     m_tableSlot = AcquireTableSlot(m_databaseSlot, tableName);
+    m_pTable = &TableSlot(m_tableSlot);
   } catch (...) {
     ReleaseDatabaseSlot(m_databaseSlot);
     throw;
   }
+  m_recordBuffer = m_pTable->recordBuffer.get();
+  m_recordLength = m_pTable->recordBufferSize;
 }
 
 CRecObj::CRecObj(const CRecObj& other)
   : CObject(other),
     m_databaseSlot(other.m_databaseSlot),
     m_tableSlot(other.m_tableSlot),
+    m_pTable(other.m_pTable),
+    m_recordBuffer(other.m_recordBuffer),
+    m_recordLength(other.m_recordLength),
+    m_keyLength(other.m_keyLength),
     m_currentIndex(other.m_currentIndex),
     m_currentPosition(other.m_currentPosition)
 {
@@ -48,6 +55,7 @@ CRecObj& CRecObj::operator=(const CRecObj& other)
   if (other.m_databaseSlot != m_databaseSlot || other.m_tableSlot != m_tableSlot)
     throw CTXDBException(kSource, kLineAssignment, CTXDBException::readError);
   m_currentIndex = other.m_currentIndex;
+  m_keyLength = other.m_keyLength;
   m_currentPosition = other.m_currentPosition;
   return *this;
 }
@@ -58,11 +66,7 @@ CRecObj::~CRecObj()
   ReleaseTableSlot(m_tableSlot);
 }
 
-CTableSlot& CRecObj::Table() const { return TableSlot(m_tableSlot); }
-
 const CSdfIndexDef& CRecObj::CurrentIndex() const { return Table().definition.GetIndex(m_currentIndex); }
-
-BYTE* CRecObj::GetRecordBuffer() const { return Table().recordBuffer.get(); }
 
 BOOL CRecObj::IsTableCached() const { return Table().block != nullptr; }
 
@@ -94,9 +98,11 @@ int CRecObj::SelectIndex(int index)
     m_currentPosition = 0;
   if (index < 1 || index > Table().definition.GetIndexCount()) {
     m_currentIndex = -1;
+    m_keyLength = -1;
     return -1;
   }
   m_currentIndex = index;
+  m_keyLength = CurrentIndex().keyLength;
   // Room beyond the key, so that a table class's key parts never need a bigger buffer.
   long long size = static_cast<long long>(CurrentIndex().keyLength) + 10;
   if (size > INT_MAX)
@@ -115,7 +121,7 @@ int CRecObj::TargetPosition(int mode)
   bool equal = false;
   switch (mode) {
   case navEqual: {
-    // The lower bound is an equal record exactly when the search met one.
+    // A key that is there is found at its lower bound.
     int position = Bound(false, equal);
     return equal ? position : -1;
   }

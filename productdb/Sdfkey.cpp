@@ -1,5 +1,9 @@
 #include "productdb/Sdfkey.h"
 
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "productdb/Sdfbytes.h"
@@ -118,4 +122,93 @@ void PackKeyFromRecord(const CSdfIndexDef& index, const BYTE* record, BYTE* key)
       std::memcpy(key + keyPosition, record + part.offset, static_cast<size_t>(part.length));
     keyPosition += part.length;
   }
+}
+
+namespace {
+
+int NormalPartLength(const CSdfFieldDef& part)
+{
+  switch (part.type) {
+  case sdfKeyLogical: return 1;
+  case sdfKeyText:
+  case sdfKeyText2: return part.length;
+  case sdfKeyShort:
+  case sdfKeyLong:
+  case sdfKeyFloat:
+  case sdfKeyDouble: return KeyTypeWidth(part.type);
+  default: return -1;
+  }
+}
+
+template <class Unsigned>
+BYTE* PutBigEndian(BYTE* out, Unsigned value)
+{
+  for (int shift = 8 * (static_cast<int>(sizeof value) - 1); shift >= 0; shift -= 8)
+    *out++ = static_cast<BYTE>(value >> shift);
+  return out;
+}
+
+// IEEE bits in an order that unsigned comparison keeps: negatives reversed below positives.
+// Both zeros compare equal, so -0 is written as +0.
+template <class Unsigned, class Float>
+Unsigned OrderedBits(Float value)
+{
+  if (value == 0)
+    value = 0;
+  Unsigned bits = std::bit_cast<Unsigned>(value);
+  const Unsigned sign = Unsigned(1) << (8 * sizeof(Unsigned) - 1);
+  return (bits & sign) ? ~bits : bits | sign;
+}
+
+}  // namespace
+
+int NormalKeyLength(const CSdfIndexDef& index)
+{
+  int length = 0;
+  for (int k = 0; k < index.keyPartCount; ++k) {
+    int part = NormalPartLength(index.keyParts[k]);
+    if (part < 0)
+      return -1;
+    length += part;
+  }
+  return length;
+}
+
+bool NormalizeKey(const CSdfIndexDef& index, const BYTE* packedKey, BYTE* normal)
+{
+  for (int k = 0; k < index.keyPartCount; ++k) {
+    const CSdfFieldDef& part = index.keyParts[k];
+    switch (part.type) {
+    case sdfKeyLogical:
+      // TRUE sorts first.
+      *normal++ = SdfLoadU16(packedKey) != 0 ? 0 : 1;
+      break;
+    case sdfKeyShort:
+      normal = PutBigEndian(normal, static_cast<std::uint16_t>(SdfLoadU16(packedKey) ^ 0x8000u));
+      break;
+    case sdfKeyLong:
+      normal = PutBigEndian(normal, SdfLoadU32(packedKey) ^ 0x80000000u);
+      break;
+    case sdfKeyFloat:
+      if (std::isnan(SdfLoadFloat(packedKey)))
+        return false;
+      normal = PutBigEndian(normal, OrderedBits<std::uint32_t>(SdfLoadFloat(packedKey)));
+      break;
+    case sdfKeyDouble:
+      if (std::isnan(SdfLoadDouble(packedKey)))
+        return false;
+      normal = PutBigEndian(normal, OrderedBits<std::uint64_t>(SdfLoadDouble(packedKey)));
+      break;
+    case sdfKeyText:
+    case sdfKeyText2:
+      if (part.length > 0)
+        std::memcpy(normal, packedKey, static_cast<size_t>(part.length));
+      normal += std::max(part.length, 0);
+      break;
+    default:
+      return false;
+    }
+    packedKey += part.length;
+  }
+  return true;
 }

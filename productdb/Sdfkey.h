@@ -36,3 +36,12 @@ int CompareRecordWithKey(const CSdfIndexDef& index, const BYTE* record, const BY
 // Writes the packed key of the index for a record (each part's bytes in descriptor order).
 // `key` must hold the index's key length.
 void PackKeyFromRecord(const CSdfIndexDef& index, const BYTE* record, BYTE* key);
+
+// The normal form of a packed key: a byte string that compares with memcmp exactly as
+// CompareRecordWithKey compares the keys (numbers big-endian with the sign turned, logicals as
+// one byte, text as it is), so that a search of a table in memory can compare keys as plain
+// bytes. Its length for the index; -1 when a part's type has no normal form.
+int NormalKeyLength(const CSdfIndexDef& index);
+// Writes the normal form of a packed key of the index (each part at its position in the packed
+// key); false for a key that has none: a NaN, which compares equal to every number.
+bool NormalizeKey(const CSdfIndexDef& index, const BYTE* packedKey, BYTE* normal);

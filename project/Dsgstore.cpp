@@ -1,7 +1,8 @@
 #include "project/Dsgstore.h"
 
+#include <algorithm>
+#include <bit>
 #include <new>
-#include <unordered_set>
 
 #include "platform/core/Archive.h"
 #include "project/Design.h"
@@ -176,32 +177,210 @@ void CDesignStore::ReadBlock(CArchive& ar)
     throw CAppSerializeException(kModule, kBlockShortLine, CAppSerializeException::damaged);
 }
 
+std::uint64_t CDesignStoreArray::HashOf(const CString& name)
+{
+  // FNV-1a over the folded bytes.
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (const char* p = name.c_str(); *p; ++p) {
+    unsigned char c = static_cast<unsigned char>(*p);
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<unsigned char>(c + ('a' - 'A'));
+    hash = (hash ^ c) * 0x100000001b3ull;
+  }
+  // The slot is taken from the low bits: fold the well-mixed high bits into them.
+  return hash ^ (hash >> 32);
+}
+
+long long CDesignStoreArray::FindSlot(const CString& name, std::uint64_t hash) const
+{
+  if (m_slots.empty())
+    return -1;
+  const size_t mask = m_slots.size() - 1;
+  for (size_t at = hash & mask;; at = (at + 1) & mask) {
+    const CNameSlot& slot = m_slots[at];
+    if (slot.index < 0)
+      return -1;
+    if (slot.hash == hash && GetAt(slot.index)->GetName().CompareNoCase(name) == 0)
+      return static_cast<long long>(at);
+  }
+}
+
+void CDesignStoreArray::MakeIndex() const
+{
+  m_slots.clear();
+  m_nNames = 0;
+  m_nRepeats = 0;
+  Reserve(static_cast<size_t>(GetSize()));
+  for (int i = 0; i < GetSize(); ++i)
+    Index(i);
+  m_bIndexed = true;
+}
+
 int CDesignStoreArray::Find(const CString& name) const
 {
-  for (int i = 0; i < GetSize(); ++i)
-    if (GetAt(i)->GetName().CompareNoCase(name) == 0)
-      return i;
-  return -1;
+  if (!m_bIndexed)
+    MakeIndex();
+  long long at = FindSlot(name, HashOf(name));
+  return at < 0 ? -1 : m_slots[static_cast<size_t>(at)].index;
+}
+
+void CDesignStoreArray::Reserve(size_t names) const
+{
+  size_t wanted = std::bit_ceil(std::max<size_t>(16, 2 * (m_nNames + names)));
+  if (wanted <= m_slots.size())
+    return;
+  std::vector<CNameSlot> old(wanted);
+  old.swap(m_slots);
+  for (const CNameSlot& slot : old)
+    if (slot.index >= 0)
+      Place(slot);
+}
+
+void CDesignStoreArray::Place(const CNameSlot& slot) const
+{
+  const size_t mask = m_slots.size() - 1;
+  size_t at = slot.hash & mask;
+  while (m_slots[at].index >= 0)
+    at = (at + 1) & mask;
+  m_slots[at] = slot;
+}
+
+void CDesignStoreArray::Index(int index) const
+{
+  const CString& name = GetAt(index)->GetName();
+  const std::uint64_t hash = HashOf(name);
+  long long at = FindSlot(name, hash);
+  if (at >= 0) {
+    // The name is there already: the earlier design stays the one found.
+    int& first = m_slots[static_cast<size_t>(at)].index;
+    first = std::min(first, index);
+    ++m_nRepeats;
+    return;
+  }
+  Reserve(1);
+  Place(CNameSlot{hash, index});
+  ++m_nNames;
+}
+
+void CDesignStoreArray::Unindex(int index) const
+{
+  const CString& name = GetAt(index)->GetName();
+  long long at = FindSlot(name, HashOf(name));
+  if (at < 0)
+    return;
+  CNameSlot& slot = m_slots[static_cast<size_t>(at)];
+  if (m_nRepeats > 0) {
+    // Another design of the same name takes over, or this one was not the first.
+    for (int i = 0; i < GetSize(); ++i) {
+      if (i != index && GetAt(i)->GetName().CompareNoCase(name) == 0) {
+        if (slot.index == index)
+          slot.index = i;
+        --m_nRepeats;
+        return;
+      }
+    }
+  }
+  FreeSlot(static_cast<size_t>(at));
+  --m_nNames;
+}
+
+// Frees a slot and moves up the slots after it that would no longer be reached past the gap.
+void CDesignStoreArray::FreeSlot(size_t at) const
+{
+  const size_t mask = m_slots.size() - 1;
+  size_t gap = at;
+  for (size_t next = (gap + 1) & mask; m_slots[next].index >= 0; next = (next + 1) & mask) {
+    const size_t home = m_slots[next].hash & mask;
+    // The slot may fill the gap unless its home lies cyclically after the gap, up to it.
+    const bool stays = gap <= next ? (home > gap && home <= next) : (home > gap || home <= next);
+    if (!stays) {
+      m_slots[gap] = m_slots[next];
+      gap = next;
+    }
+  }
+  m_slots[gap] = CNameSlot();
+}
+
+int CDesignStoreArray::Add(CDesignStore* store)
+{
+  const int index = COwnArrayOf<CDesignStore>::Add(store);
+  if (!m_bIndexed)
+    return index;
+  try {
+    Index(index);
+  } catch (...) {
+    // The list and the index stay in step: the design is not added.
+    CObOwnArray::RemoveAtNoDelete(index, 1);
+    throw;
+  }
+  return index;
+}
+
+void CDesignStoreArray::Replace(int index, const CDesignStore& store)
+{
+  if (!m_bIndexed) {
+    *GetAt(index) = store;
+    return;
+  }
+  Unindex(index);
+  try {
+    *GetAt(index) = store;
+  } catch (...) {
+    // A copy that fails leaves the record as it was.
+    Index(index);
+    throw;
+  }
+  Index(index);
+}
+
+void CDesignStoreArray::RemoveAt(int index)
+{
+  if (index < 0 || index >= GetSize())
+    return;
+  if (!m_bIndexed) {
+    CObOwnArray::RemoveAt(index, 1);
+    return;
+  }
+  Unindex(index);
+  CObOwnArray::RemoveAt(index, 1);
+  // The designs after it move up one place.
+  for (CNameSlot& slot : m_slots)
+    if (slot.index > index)
+      --slot.index;
+}
+
+void CDesignStoreArray::RemoveAll()
+{
+  m_slots.clear();
+  m_nNames = 0;
+  m_nRepeats = 0;
+  m_bIndexed = true;
+  CObOwnArray::RemoveAll();
 }
 
 void CDesignStoreArray::Serialize(CArchive& ar)
 {
   if (ar.IsStoring()) {
     ar.WriteCount(static_cast<DWORD>(GetSize()));
-    for (int i = 0; i < GetSize(); ++i)
+    // A large project's designs and the archive's map outgrow the caches: each design and its
+    // map slot are fetched a few designs ahead of their turn.
+    constexpr int kAhead = 8;
+    for (int i = 0; i < GetSize(); ++i) {
+      if (i + kAhead < GetSize()) {
+        __builtin_prefetch(GetAt(i + kAhead));
+        ar.WillWriteObject(GetAt(i + kAhead));
+      }
       ar << GetAt(i);
+    }
     return;
   }
   RemoveAll();
   DWORD count = ar.ReadCount();
   ar.CheckAvailable(count, kMinStoreBytes);
+  // Opening a project needs no name looked up; the index waits for the first search.
+  m_bIndexed = false;
   // The array owns each stored design once; a back-reference or a null would be owned twice or
   // leave a hole in the list.
-  std::unordered_set<const CObject*> seen;
-  for (DWORD i = 0; i < count; ++i) {
-    CObject* store = ar.ReadObject(RUNTIME_CLASS(CDesignStore));
-    if (!store || !seen.insert(store).second)
-      throw CArchiveException(CArchiveException::badIndex);
-    Add(static_cast<CDesignStore*>(store));
-  }
+  for (DWORD i = 0; i < count; ++i)
+    Add(static_cast<CDesignStore*>(ar.ReadNewObject(RUNTIME_CLASS(CDesignStore))));
 }

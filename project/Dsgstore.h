@@ -1,6 +1,7 @@
 #pragma once
 // A design kept in the project as the bytes of its own archive, with its name, window state and
 // times. The design is rebuilt from the bytes only when it is needed.
+#include <cstdint>
 #include <vector>
 
 #include "platform/core/Rect.h"
@@ -64,13 +65,57 @@ private:
   CRect m_windowRect{0, 0, 100, 100};
 };
 
-// The project's stored designs in list order; owns them.
+// The project's stored designs in list order; owns them. An index of the names, compared as
+// CString::CompareNoCase compares them, finds a design without a walk over the list; so that it
+// stays true, the list and its names change only through the members below.
 class CDesignStoreArray : public COwnArrayOf<CDesignStore>
 {
   DECLARE_DYNCREATE(CDesignStoreArray)
 public:
   // Index of the first design whose name equals the given one without regard to case; -1 if none.
   int Find(const CString& name) const;
+  // Appends a design and takes it over.
+  int Add(CDesignStore* store);
+  // Overwrites the record at the index with a copy of the given one (its name may differ).
+  void Replace(int index, const CDesignStore& store);
+  void RemoveAt(int index);
+  void RemoveAll();
   // Count, then each stored design by reference.
   void Serialize(CArchive& ar) override;
+
+  // Members that would change the list without the index.
+  void SetAt(int, CObject*) = delete;
+  void SetAtGrow(int, CObject*) = delete;
+  void InsertAt(int, CObject*, int) = delete;
+  CObject*& ElementAt(int) = delete;
+  void SetSize(int, int) = delete;
+  void RemoveAtNoDelete(int, int) = delete;
+  void RemoveAllNoDelete() = delete;
+
+private:
+  // One slot of the name index: a name's hash and its first design; -1 where the slot is free.
+  struct CNameSlot
+  {
+    std::uint64_t hash = 0;
+    int index = -1;
+  };
+  // Hash of the name as the comparison sees it: up to its first NUL, ASCII letters in lower case.
+  static std::uint64_t HashOf(const CString& name);
+  // The slot holding the name's first design, or -1.
+  long long FindSlot(const CString& name, std::uint64_t hash) const;
+  // The index is a cache of the names: made at the first search after a load, then kept.
+  void MakeIndex() const;
+  void Index(int index) const;
+  void Unindex(int index) const;
+  void Reserve(size_t names) const;
+  void Place(const CNameSlot& slot) const;
+  void FreeSlot(size_t at) const;
+
+  // Open addressing in one array, a power of two in size and at most half full: names cost no
+  // allocation each, and the index of a whole list is made without growing.
+  mutable std::vector<CNameSlot> m_slots;
+  mutable size_t m_nNames = 0;
+  // Designs whose name an earlier design has; only a damaged or older file holds any.
+  mutable size_t m_nRepeats = 0;
+  mutable bool m_bIndexed = true;
 };

@@ -17,15 +17,16 @@ namespace {
 
 constexpr const char* kModule = "Prjfile";
 constexpr int kInUseLine = 71;
-constexpr int kBufferSize = 4096;
+// Large enough that saving a big project costs few system calls.
+constexpr int kBufferSize = 65536;
 // Other instances can neither read nor lock the project while it is open here.
 constexpr UINT kHoldFlags = CFile::modeRead | CFile::typeBinary | CFile::shareDenyRead;
 constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
 
 CProjectFile::FileFactory& WriteFileFactory()
 {
-  static CProjectFile::FileFactory factory;
-  return factory;
+  static auto* factory = new CProjectFile::FileFactory;
+  return *factory;
 }
 
 // A hidden name in the same folder, so the final rename never crosses file systems.

@@ -269,7 +269,7 @@ void CProject::ReplaceDesign(const CDesignStore& store, int index)
     throw CAppException(kDesignsModule, kNameUsedLine);
   // The record is overwritten next, so only its name in the list changes.
   m_host.OnDesignRenamed(m_designs.GetAt(index)->GetName(), store.GetName());
-  *m_designs.GetAt(index) = store;
+  m_designs.Replace(index, store);
 }
 
 void CProject::DeleteDesign(int index)
@@ -285,7 +285,7 @@ BOOL CProject::RenameDesign(int index, const CString& newName)
   int other = FindDesign(newName);
   if (other >= 0 && other != index)
     throw CAppException(kDesignsModule, kNameUsedLine);
-  CDesignStore& store = *m_designs.GetAt(index);
+  const CDesignStore& store = *m_designs.GetAt(index);
   const CString oldName = store.GetName();
   CDesignStore renamed(store);
   try {
@@ -295,7 +295,7 @@ BOOL CProject::RenameDesign(int index, const CString& newName)
   } catch (const std::bad_alloc&) {
     return ReportUnreadable(oldName);
   }
-  store = renamed;
+  m_designs.Replace(index, renamed);
   m_host.OnDesignRenamed(oldName, newName);
   return TRUE;
 }

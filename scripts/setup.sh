@@ -4,7 +4,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PANECRAFT_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
-          zlib1g-dev locales python3 python3-ezdxf xvfb ccache)
+          zlib1g-dev locales python3 python3-ezdxf xvfb ccache clang libclang-rt-dev)
 
 install_packages() {
   local missing=()
@@ -30,5 +30,14 @@ install_packages() {
 
 configure_and_build() {
   cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE="${PANECRAFT_BUILD_TYPE:-RelWithDebInfo}" >/dev/null
+  cmake --build "$BUILD" -j "$(nproc)"
+}
+
+# The sanitizer build has a folder of its own, and leaves out the benchmarks and fuzz targets
+# to stay lean.
+configure_and_build_sanitized() {
+  BUILD="${PANECRAFT_SANITIZE_BUILD_DIR:-$ROOT/build-sanitize}"
+  CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DPANECRAFT_SANITIZE=ON -DPANECRAFT_BENCH=OFF -DPANECRAFT_FUZZ=OFF >/dev/null
   cmake --build "$BUILD" -j "$(nproc)"
 }

@@ -12,14 +12,17 @@ constexpr WORD kClassTag = 0x8000;
 constexpr DWORD kBigClassTag = 0x80000000;
 constexpr WORD kBigObjectTag = 0x7FFF;
 constexpr DWORD kMaxMapCount = 0x3FFFFFFE;
+// Every object a count announces takes at least its two-byte tag.
+constexpr unsigned long long kMinObjectBytes = 2;
+// Loaded classes take indexes among the objects; a few are met with each new kind of element.
+constexpr size_t kClassRoom = 32;
 
 } // namespace
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void*)
   : m_pFile(file), m_nMode(mode), m_buffer(static_cast<size_t>(std::max(bufferSize, 128)))
 {
-  m_loadedClasses.push_back(nullptr);
-  m_loadedObjects.push_back(nullptr);
+  m_loaded.push_back(CLoaded{nullptr, nullptr});
   if (IsLoading())
     m_fileLength = m_pFile->GetLength();
 }
@@ -160,6 +163,7 @@ CArchive& CArchive::operator>>(CString& s)
 
 void CArchive::WriteCount(DWORD count)
 {
+  m_storedObjects.Reserve(count);
   if (count < 0xFFFF) {
     *this << static_cast<WORD>(count);
   } else {
@@ -171,11 +175,30 @@ DWORD CArchive::ReadCount()
 {
   WORD w = 0;
   *this >> w;
-  if (w != 0xFFFF)
+  if (w != 0xFFFF) {
+    ReserveLoaded(w);
     return w;
+  }
   DWORD n = 0;
   *this >> n;
+  ReserveLoaded(n);
   return n;
+}
+
+void CArchive::ReserveLoaded(unsigned long long count)
+{
+  count = std::min(count, GetRemaining() / kMinObjectBytes);
+  const size_t wanted = m_loaded.size() + static_cast<size_t>(count) + kClassRoom;
+  // Many small counts in a row must not reallocate each time.
+  if (wanted > m_loaded.capacity())
+    m_loaded.reserve(std::max(wanted, 2 * m_loaded.capacity()));
+}
+
+void CArchive::AddLoaded(const CRuntimeClass* cls, CObject* ob)
+{
+  if (m_loaded.size() == m_loaded.capacity())
+    ++m_nLoadGrowths;
+  m_loaded.push_back(CLoaded{cls, ob});
 }
 
 void CArchive::WriteTag(WORD small, DWORD big, DWORD index, DWORD bigFlag)
@@ -193,28 +216,32 @@ void CArchive::WriteObject(const CObject* ob)
     *this << kNullTag;
     return;
   }
-  if (auto it = m_storedObjects.find(ob); it != m_storedObjects.end()) {
-    WriteTag(0, 0, it->second, 0);
+  if (DWORD index = m_storedObjects.Lookup(ob)) {
+    WriteTag(0, 0, index, 0);
     return;
   }
   const CRuntimeClass* cls = ob->GetRuntimeClass();
   if (cls->m_wSchema == 0xFFFF)
     Fail(CArchiveException::badClass);
-  if (auto it = m_storedClasses.find(cls); it != m_storedClasses.end()) {
-    WriteTag(kClassTag, 0, it->second, kBigClassTag);
+  if (DWORD index = m_storedClasses.Lookup(cls)) {
+    WriteTag(kClassTag, 0, index, kBigClassTag);
   } else {
     size_t nameLength = std::strlen(cls->m_lpszClassName);
     *this << kNewClassTag << static_cast<WORD>(cls->m_wSchema & ~VERSIONABLE_SCHEMA) << static_cast<WORD>(nameLength);
     Write(cls->m_lpszClassName, static_cast<UINT>(nameLength));
     if (m_nMapCount >= kMaxMapCount)
       Fail(CArchiveException::badIndex);
-    m_storedClasses[cls] = m_nMapCount++;
+    m_storedClasses.Insert(cls, m_nMapCount++);
   }
-  m_storedObjects[ob] = m_nMapCount++;
+  m_storedObjects.Insert(ob, m_nMapCount++);
   const_cast<CObject*>(ob)->Serialize(*this);
 }
 
-CObject* CArchive::ReadObject(const CRuntimeClass* expected)
+CObject* CArchive::ReadObject(const CRuntimeClass* expected) { return ReadObject(expected, false); }
+
+CObject* CArchive::ReadNewObject(const CRuntimeClass* expected) { return ReadObject(expected, true); }
+
+CObject* CArchive::ReadObject(const CRuntimeClass* expected, bool newOnly)
 {
   WORD tag = 0;
   *this >> tag;
@@ -238,20 +265,21 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected)
     if (!(cls->m_wSchema & VERSIONABLE_SCHEMA) && (cls->m_wSchema & 0xFFFF) != schema)
       Fail(CArchiveException::badSchema);
     m_nObjectSchema = schema;
-    m_loadedClasses.push_back(cls);
-    m_loadedObjects.push_back(nullptr);
+    AddLoaded(cls, nullptr);
   } else if (obTag & kBigClassTag) {
     DWORD index = obTag & ~kBigClassTag;
-    if (index == 0 || index >= m_loadedClasses.size() || !m_loadedClasses[index])
+    if (index == 0 || index >= m_loaded.size() || !m_loaded[index].cls)
       Fail(CArchiveException::badIndex);
-    cls = m_loadedClasses[index];
+    cls = m_loaded[index].cls;
     m_nObjectSchema = static_cast<UINT>(-1);
   } else {
+    if (newOnly)
+      Fail(CArchiveException::badIndex);
     if (obTag == 0)
       return nullptr;
-    if (obTag >= m_loadedObjects.size() || !m_loadedObjects[obTag])
+    if (obTag >= m_loaded.size() || !m_loaded[obTag].ob)
       Fail(CArchiveException::badIndex);
-    CObject* ob = m_loadedObjects[obTag];
+    CObject* ob = m_loaded[obTag].ob;
     if (expected && !ob->IsKindOf(expected))
       Fail(CArchiveException::badClass);
     return ob;
@@ -262,8 +290,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected)
   std::unique_ptr<CObject> ob(cls->CreateObject());
   if (!ob)
     Fail(CArchiveException::badClass);
-  m_loadedClasses.push_back(nullptr);
-  m_loadedObjects.push_back(ob.get());
+  AddLoaded(nullptr, ob.get());
   ob->Serialize(*this);
   return ob.release();
 }

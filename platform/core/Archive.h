@@ -5,12 +5,11 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <map>
-#include <unordered_map>
 #include <vector>
 
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
+#include "platform/core/Ptrindex.h"
 
 class CArchive
 {
@@ -70,12 +69,22 @@ public:
     return *this;
   }
 
+  // A count announces the elements that follow: the object map makes room for that many objects
+  // at once (on loading, no more than the remaining bytes can hold), so it does not grow on the way.
   void WriteCount(DWORD count);
   DWORD ReadCount();
+  // How often the object map had to grow past the room the counts made.
+  UINT GetMapGrowthCount() const { return m_storedObjects.GetGrowthCount() + m_nLoadGrowths; }
 
   void WriteObject(const CObject* ob);
+  // Announces an object that will be written a little later: a list of many objects names the
+  // one a few places ahead, so that looking it up in the object map finds it in the cache.
+  void WillWriteObject(const CObject* ob) const { m_storedObjects.Prefetch(ob); }
   // Creates the next object; one that is not of the expected class (when given) is a bad-class error.
   CObject* ReadObject(const CRuntimeClass* expected);
+  // The same for an object that must be new here: a null or a reference to an object read
+  // before is a bad-index error (a list that owns its elements would own it twice).
+  CObject* ReadNewObject(const CRuntimeClass* expected);
   // Schema number of the object being loaded (its class is versionable).
   UINT GetObjectSchema() const { return m_nObjectSchema; }
 
@@ -126,6 +135,9 @@ private:
     return *this;
   }
   void FillBuffer();
+  CObject* ReadObject(const CRuntimeClass* expected, bool newOnly);
+  void ReserveLoaded(unsigned long long count);
+  void AddLoaded(const CRuntimeClass* cls, CObject* ob);
   void WriteTag(WORD small, DWORD big, DWORD index, DWORD bigFlag);
   [[noreturn]] void Fail(int cause) const;
 
@@ -139,9 +151,14 @@ private:
 
   // Per-archive index counter shared by classes and objects, starting at 1.
   DWORD m_nMapCount = 1;
-  std::unordered_map<const CObject*, DWORD> m_storedObjects;
-  std::unordered_map<const CRuntimeClass*, DWORD> m_storedClasses;
-  std::vector<const CRuntimeClass*> m_loadedClasses;  // by index; null where an object sits
-  std::vector<CObject*> m_loadedObjects;               // by index; null where a class sits
+  CPtrIndexMap m_storedObjects;
+  CPtrIndexMap m_storedClasses;
+  struct CLoaded
+  {
+    const CRuntimeClass* cls;  // null where an object sits
+    CObject* ob;               // null where a class sits
+  };
+  std::vector<CLoaded> m_loaded;  // by index
+  UINT m_nLoadGrowths = 0;
   UINT m_nObjectSchema = static_cast<UINT>(-1);
 };

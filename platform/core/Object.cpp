@@ -10,8 +10,9 @@ namespace {
 
 std::map<std::string, const CRuntimeClass*>& Registry()
 {
-  static std::map<std::string, const CRuntimeClass*> registry;
-  return registry;
+  // Never destroyed: objects created by name may be deleted by static objects at exit.
+  static auto* registry = new std::map<std::string, const CRuntimeClass*>;
+  return *registry;
 }
 
 } // namespace

@@ -410,3 +410,34 @@ TEST_F(WarehouseTest, TheDesignListsFrameFitsItsFormWithoutScrolling)
   m_pView->GetClientRect(&client);
   EXPECT_EQ(client.Size(), m_pView->GetTotalSize());
 }
+
+TEST_F(WarehouseTest, ARenamedDesignKeepsItsPlaceInTheListAndInTheFile)
+{
+  MakeTwoDesigns();
+  ViewCommand(ID_CREATE_DESIGN);
+  StoreNewDesign("Attic");
+  ViewCommand(ID_CREATE_DESIGN);
+  Select("Kitchen");
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_NEW_NAME, "Scullery");
+    ClickButton(dialog, IDOK);
+  });
+  ViewCommand(ID_RENAME_DESIGN);
+  const Names expected{"Scullery", "Bath", "Attic"};
+  EXPECT_EQ(ListedNames(), expected);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(m_pDoc->GetDesignName(i), expected[static_cast<size_t>(i)]) << "the project keeps that order";
+
+  const std::string path = PathIn("Order.tpf");
+  service.filePaths.push_back(path.c_str());
+  m_pDoc->DoSave(path.c_str());
+  service.messageAnswers.push_back(IDNO);
+  m_pDoc->OnCloseDocument();
+  Pump();
+  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
+  Pump();
+  m_pDoc = ActiveProject();
+  ASSERT_NE(m_pDoc, nullptr);
+  m_pView = DesignList(m_pDoc);
+  EXPECT_EQ(ListedNames(), expected) << "the same order after reopening";
+}

@@ -222,6 +222,9 @@ TEST_F(DocTest, AFailedSaveShowsItsMessageAndKeepsTheVersionRecord)
     << "the project file is still held";
 }
 
+// Designs added to a project so that its file takes at least four archive buffers to write.
+constexpr int kExtraDesigns = 2500;
+
 TEST_F(DocTest, ASaveFailingAtAnyWriteLeavesThePreviousProjectLoadable)
 {
   std::string path = PathOf("a.tpf");
@@ -229,11 +232,11 @@ TEST_F(DocTest, ASaveFailingAtAnyWriteLeavesThePreviousProjectLoadable)
   const Bytes previous = ReadFileBytes(path);
   CDoc doc;
   ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
-  // Enough designs for the image to need several archive buffers.
-  for (int i = 0; i < 200; ++i)
+  // Enough designs for the image to need several archive buffers (64 KB each).
+  for (int i = 0; i < kExtraDesigns; ++i)
     doc.AddDesign(MakeStore(CString::Formatted("Extra %d", i)));
-  const int writes = static_cast<int>(ProjectImage(doc).size() / 4096) + 1;
-  ASSERT_GE(writes, 3);
+  const int writes = static_cast<int>(ProjectImage(doc).size() / 65536) + 1;
+  ASSERT_GE(writes, 4);
   for (int failAt = 1; failAt <= writes; ++failAt) {
     CFaultInjection fault(failAt, CFaultFile::throwError);
     EXPECT_FALSE(doc.OnSaveDocument(path.c_str())) << failAt;
@@ -262,7 +265,7 @@ TEST_F(DocTest, AProcessKilledAtAnyWriteOfASaveLeavesThePreviousProjectLoadable)
       CDoc doc;
       if (!doc.OnOpenDocument(path.c_str()))
         ::_exit(2);
-      for (int i = 0; i < 200; ++i)
+      for (int i = 0; i < kExtraDesigns; ++i)
         doc.AddDesign(MakeStore(CString::Formatted("Extra %d", i)));
       CFaultInjection fault(killAt, CFaultFile::killProcess);
       doc.OnSaveDocument(path.c_str());

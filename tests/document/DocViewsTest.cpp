@@ -111,8 +111,8 @@ TEST_F(DocViewsTest, TheDesignListFollowsAddRenameReplaceAndDelete)
     << "the document tells its views, it does not edit their controls";
 
   EXPECT_TRUE(doc.RenameDesign(0, "Porch"));
-  EXPECT_EQ(Entries(list), (std::vector<CString>{"Hall", "Porch"}));
-  EXPECT_EQ(list.GetCurSel(), 1);
+  EXPECT_EQ(Entries(list), (std::vector<CString>{"Porch", "Hall"})) << "a renamed design keeps its place";
+  EXPECT_EQ(list.GetCurSel(), 0);
 
   doc.ReplaceDesign(MakeStore("Den", 3), 1);
   EXPECT_EQ(Entries(list), (std::vector<CString>{"Porch", "Den"}));

@@ -69,7 +69,9 @@ TEST_F(OptionsTest, ProductCopiesNeverShareTheirChoices)
   EXPECT_EQ(copy.GetOptionChoice(5, 0), 3);
   copy = product;
   EXPECT_EQ(copy.GetOptionChoice(5, 0), 2);
-  copy = copy;
+  // Through a reference, so the compiler lets the self-assignment be tested.
+  const CProductBase& same = copy;
+  copy = same;
   EXPECT_EQ(copy.GetOptionChoice(5, 0), 2);
   COptCatsRecArray none;
   product.GetOptionCategories(none);

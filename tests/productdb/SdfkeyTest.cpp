@@ -1,7 +1,12 @@
 // Guards the key order shared by the index search and the writer: logical TRUE first, signed
-// numbers, -0.0 equal to 0.0, raw unsigned text bytes with NULs compared, and the refused types.
+// numbers, -0.0 equal to 0.0, raw unsigned text bytes with NULs compared, and the refused types;
+// and the normal form of keys, whose byte order must be that same order.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
 #include <vector>
 
 #include "productdb/Sdfbytes.h"
@@ -97,6 +102,96 @@ TEST(SdfkeyTest, TheFirstDifferingPartDecidesAndPackingFollowsThePartOrder)
   EXPECT_EQ(CompareRecordWithKey(index, record, key), 1);
   SdfStoreU32(key, 10);  // the first part now decides the other way
   EXPECT_EQ(CompareRecordWithKey(index, record, key), -1);
+}
+
+// A key of one part of each comparable type: logical, short, long, float, double, 3 text bytes.
+struct MixedKey
+{
+  std::uint16_t logical;
+  std::int16_t shortValue;
+  std::int32_t longValue;
+  float floatValue;
+  double doubleValue;
+  BYTE text[3];
+};
+
+CSdfIndexDef MixedIndex()
+{
+  CSdfIndexDef index;
+  const int types[] = {sdfKeyLogical, sdfKeyShort, sdfKeyLong, sdfKeyFloat, sdfKeyDouble, sdfKeyText};
+  const int lengths[] = {2, 2, 4, 4, 8, 3};
+  int offset = 0;
+  for (int k = 0; k < 6; ++k) {
+    index.keyParts[k] = {types[k], offset, lengths[k]};
+    offset += lengths[k];
+  }
+  index.keyPartCount = 6;
+  index.keyLength = offset;
+  return index;
+}
+
+std::vector<BYTE> Pack(const MixedKey& key)
+{
+  std::vector<BYTE> bytes(23);
+  SdfStoreU16(bytes.data(), key.logical);
+  SdfStoreU16(bytes.data() + 2, static_cast<std::uint16_t>(key.shortValue));
+  SdfStoreU32(bytes.data() + 4, static_cast<std::uint32_t>(key.longValue));
+  SdfStoreFloat(bytes.data() + 8, key.floatValue);
+  SdfStoreDouble(bytes.data() + 12, key.doubleValue);
+  std::memcpy(bytes.data() + 20, key.text, 3);
+  return bytes;
+}
+
+TEST(SdfkeyTest, NormalFormsCompareAsBytesExactlyAsTheKeysCompare)
+{
+  const CSdfIndexDef index = MixedIndex();
+  ASSERT_EQ(NormalKeyLength(index), 1 + 2 + 4 + 4 + 8 + 3);
+  // The values that sit at the edges of each order: signs, zeros of both signs, extremes,
+  // logical words other than 0 and 0xFFFF, text bytes above 0x7F and NULs.
+  const std::uint16_t logicals[] = {0, 1, 0xFFFF};
+  const std::int16_t shorts[] = {-32768, -1, 0, 1, 32767};
+  const std::int32_t longs[] = {std::numeric_limits<std::int32_t>::min(), -2, 0, 3, std::numeric_limits<std::int32_t>::max()};
+  const float floats[] = {-std::numeric_limits<float>::infinity(), -1.5f, -0.0f, 0.0f, 1e-40f, 2.5f, 3e38f};
+  const double doubles[] = {-1e300, -0.0, 0.0, 5e-324, 1.0, std::numeric_limits<double>::infinity()};
+  const BYTE texts[][3] = {{0, 0, 0}, {'A', 0, 0}, {'A', 'B', 0}, {'a', 0, 0}, {0xE9, 0, 0}, {0xFF, 0xFF, 0xFF}};
+  std::vector<MixedKey> keys;
+  for (int i = 0; i < 400; ++i) {
+    MixedKey key{};
+    key.logical = logicals[i % 3];
+    key.shortValue = shorts[(i / 3) % 5];
+    key.longValue = longs[(i / 2) % 5];
+    key.floatValue = floats[(i / 5) % 7];
+    key.doubleValue = doubles[(i / 7) % 6];
+    std::memcpy(key.text, texts[(i / 11) % 6], 3);
+    keys.push_back(key);
+  }
+  const int length = NormalKeyLength(index);
+  for (const MixedKey& a : keys) {
+    std::vector<BYTE> packedA = Pack(a);
+    std::vector<BYTE> normalA(static_cast<size_t>(length));
+    ASSERT_TRUE(NormalizeKey(index, packedA.data(), normalA.data()));
+    for (size_t j = 0; j < keys.size(); j += 7) {
+      std::vector<BYTE> packedB = Pack(keys[j]);
+      std::vector<BYTE> normalB(static_cast<size_t>(length));
+      ASSERT_TRUE(NormalizeKey(index, packedB.data(), normalB.data()));
+      int bytes = std::memcmp(normalA.data(), normalB.data(), static_cast<size_t>(length));
+      EXPECT_EQ((bytes > 0) - (bytes < 0), CompareRecordWithKey(index, packedA.data(), packedB.data()));
+    }
+  }
+}
+
+TEST(SdfkeyTest, ANaNOrATypeWithoutOrderHasNoNormalForm)
+{
+  CSdfIndexDef index = MixedIndex();
+  MixedKey key{};
+  key.floatValue = std::numeric_limits<float>::quiet_NaN();
+  std::vector<BYTE> normal(static_cast<size_t>(NormalKeyLength(index)));
+  EXPECT_FALSE(NormalizeKey(index, Pack(key).data(), normal.data()));
+  key.floatValue = 1.0f;
+  key.doubleValue = std::nan("");
+  EXPECT_FALSE(NormalizeKey(index, Pack(key).data(), normal.data()));
+  index.keyParts[2].type = 5;
+  EXPECT_EQ(NormalKeyLength(index), -1);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
-// Guards the stored-design record: its byte layout, block checks, checksum, rename and retrieval.
+// Guards the stored-design record: its byte layout, block checks, checksum, rename and retrieval;
+// and the design list's name index, which must find what a walk comparing without case finds.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <thread>
 
 #include "project/Design.h"
@@ -226,7 +228,8 @@ TEST(DesignStoreBehaviour, CopiesOwnTheirBlockAndClearKeepsTheDesignSize)
   CDesign design;
   store.Retrieve(&design);
   EXPECT_EQ(design.GetName(), "Bay");
-  copy = copy;
+  const CDesignStore& same = copy;
+  copy = same;
   EXPECT_EQ(copy.GetName(), "Other");
 
   copy.Clear();
@@ -271,3 +274,65 @@ TEST(DesignStoreArray, BackReferencesNullsAndOtherClassesAreRefused)
   }
 }
 
+namespace {
+
+// What Find must answer: the first design whose name equals the given one without regard to case.
+int WalkFind(const CDesignStoreArray& array, const CString& name)
+{
+  for (int i = 0; i < array.GetSize(); ++i)
+    if (array.GetAt(i)->GetName().CompareNoCase(name) == 0)
+      return i;
+  return -1;
+}
+
+} // namespace
+
+TEST(DesignStoreArray, TheNameIndexFindsWhatAWalkFindsThroughAddsReplacesAndRemoves)
+{
+  RegisterProjectClasses();
+  // Names equal but for case, names that differ only in a letter above ASCII (not folded), a
+  // name cut by a NUL, and repeats, which only a damaged or older file would hold.
+  const char* names[] = {"Bay", "BAY", "bay window", "Bay Window", "Caf\xe9", "CAF\xc9", "Hall", "hall",
+                         "Kitchen", "Unit Type A", "UNIT TYPE A", "Loft"};
+  std::vector<CDesignStore> pool;
+  for (const char* name : names)
+    pool.push_back(MakeStore(name));
+  pool.push_back(MakeStore("Hall"));
+  pool.back().SetName(CString("Hall\0North", 10));
+  CDesignStoreArray array;
+  std::mt19937 random(17);
+  for (int step = 0; step < 300; ++step) {
+    const CDesignStore& store = pool[random() % pool.size()];
+    const int op = static_cast<int>(random() % 4);
+    if (op <= 1 || array.GetSize() == 0)
+      array.Add(new CDesignStore(store));
+    else if (op == 2)
+      array.Replace(static_cast<int>(random() % array.GetSize()), store);
+    else
+      array.RemoveAt(static_cast<int>(random() % array.GetSize()));
+    for (const CDesignStore& probe : pool)
+      ASSERT_EQ(array.Find(probe.GetName()), WalkFind(array, probe.GetName()))
+        << "step " << step << " name " << probe.GetName().c_str();
+  }
+  array.RemoveAll();
+  EXPECT_EQ(array.Find("Bay"), -1);
+}
+
+TEST(DesignStoreArray, ALoadedListIsIndexedInFileOrder)
+{
+  RegisterProjectClasses();
+  CDesignStoreArray array;
+  for (const char* name : {"Porch", "Den", "porch", "Attic"})
+    array.Add(new CDesignStore(MakeStore(name)));
+  Bytes bytes = StoreBytes([&](CArchive& ar) { array.Serialize(ar); });
+  CDesignStoreArray loaded;
+  loaded.Add(new CDesignStore(MakeStore("Stale")));
+  LoadBytes(bytes, [&](CArchive& ar) { loaded.Serialize(ar); });
+  ASSERT_EQ(loaded.GetSize(), 4);
+  EXPECT_EQ(loaded.Find("PORCH"), 0);
+  EXPECT_EQ(loaded.Find("attic"), 3);
+  EXPECT_EQ(loaded.Find("Stale"), -1);
+  loaded.RemoveAt(0);
+  EXPECT_EQ(loaded.Find("Porch"), 1) << "the second of two equal names comes forward";
+  EXPECT_EQ(loaded.GetAt(1)->GetName(), "porch");
+}

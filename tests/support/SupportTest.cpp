@@ -124,7 +124,8 @@ TEST(ClonableArray, DeepCopyRules)
   EXPECT_EQ(copy[1], nullptr);
   EXPECT_EQ(static_cast<CCounted*>(copy[2])->value, 3);
 
-  copy = copy;  // into itself: nothing deleted
+  const CClonableObArray& same = copy;
+  copy = same;  // into itself: nothing deleted
   EXPECT_EQ(g_alive, 4);
 
   // A failed clone leaves the target as it was and throws from Ownarray 144.

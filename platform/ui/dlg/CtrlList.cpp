@@ -57,11 +57,19 @@ void CListBox::Connect()
   if (!list)
     return;
   Impl()->SetInputWidget(list->viewport());
-  // Only the user's changes notify the parent, as with the Windows list box.
-  QObject::connect(list, &QListWidget::currentRowChanged, Impl()->Bridge(), [this] {
-    if (!m_bSetting)
+  // Only the user's changes notify the parent, as with the Windows list box. A click makes the
+  // row current before it selects it, the keys the other way round: the notice goes once the
+  // selected row has changed, whichever signal comes last.
+  auto selectionMoved = [this] {
+    const int selected = GetCurSel();
+    if (selected == m_nNotifiedSel)
+      return;
+    m_nNotifiedSel = selected;
+    if (!m_bSetting && selected != LB_ERR)
       NotifyParent(LBN_SELCHANGE);
-  });
+  };
+  QObject::connect(list, &QListWidget::currentRowChanged, Impl()->Bridge(), selectionMoved);
+  QObject::connect(list, &QListWidget::itemSelectionChanged, Impl()->Bridge(), selectionMoved);
   QObject::connect(list, &QListWidget::itemDoubleClicked, Impl()->Bridge(), [this] { NotifyParent(LBN_DBLCLK); });
 }
 

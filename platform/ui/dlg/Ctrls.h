@@ -115,6 +115,8 @@ protected:
 
 private:
   BOOL m_bSetting = FALSE;
+  // The selection the parent last knew of, so that each change notifies once.
+  int m_nNotifiedSel = LB_ERR;
 };
 
 class CComboBox : public CControl

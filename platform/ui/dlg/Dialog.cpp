@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QEventLoop>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -13,6 +14,33 @@
 #include "platform/ui/wnd/WndImpl.h"
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
+
+namespace
+{
+bool IsReadOnlyText(QWidget* w)
+{
+  if (auto* line = qobject_cast<QLineEdit*>(w))
+    return line->isReadOnly();
+  if (auto* text = qobject_cast<QPlainTextEdit*>(w))
+    return text->isReadOnly();
+  return false;
+}
+
+bool TakesTabFocus(QWidget* w) { return (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->isHidden(); }
+}  // namespace
+
+QWidget* FirstFocusControl(QWidget* dialog)
+{
+  // The first control the user can type into; a field that only shows a value is passed over.
+  const QList<QWidget*> controls = dialog->findChildren<QWidget*>();
+  for (QWidget* w : controls)
+    if (TakesTabFocus(w) && !IsReadOnlyText(w))
+      return w;
+  for (QWidget* w : controls)
+    if (TakesTabFocus(w))
+      return w;
+  return nullptr;
+}
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
@@ -56,12 +84,8 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, BOOL bModal)
     m_hWnd->move(area.center() - QPoint(size.cx / 2, size.cy / 2));
   }
   if (OnInitDialog())
-    for (QWidget* w : m_hWnd->findChildren<QWidget*>())
-      if (w->focusPolicy() & Qt::TabFocus && w->isEnabled() && !w->isHidden())
-      {
-        w->setFocus();
-        break;
-      }
+    if (QWidget* first = FirstFocusControl(m_hWnd))
+      first->setFocus();
   return TRUE;
 }
 

@@ -2,8 +2,10 @@
 
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -23,6 +25,42 @@ QWidget* OwnerWidget(CWnd* pOwner)
   return owner && owner->GetOuterHandle() ? owner->GetOuterHandle()->window() : nullptr;
 }
 
+// The buttons of a message box type in their Windows order. Return presses the default button
+// (the first unless the type names another) and Escape the Cancel button; a box with OK alone
+// takes Escape as OK, and a Yes/No box, which cannot be cancelled, ignores it.
+void SetButtons(QMessageBox& box, UINT nType)
+{
+  std::vector<QMessageBox::StandardButton> buttons;
+  switch (nType & MB_TYPEMASK)
+  {
+  case MB_OKCANCEL: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
+  case MB_YESNOCANCEL: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
+  case MB_YESNO: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
+  default: buttons = {QMessageBox::Ok}; break;
+  }
+  for (QMessageBox::StandardButton button : buttons)
+    box.addButton(button);
+  const size_t defaultIndex = (nType & MB_DEFMASK) >> 8;
+  box.setDefaultButton(buttons[defaultIndex < buttons.size() ? defaultIndex : 0]);
+  const QMessageBox::StandardButton escape = buttons.back() == QMessageBox::Cancel ? QMessageBox::Cancel
+                                             : buttons.size() == 1                 ? QMessageBox::Ok
+                                                                                   : QMessageBox::NoButton;
+  if (escape != QMessageBox::NoButton)
+    box.setEscapeButton(escape);
+}
+
+// Swallows Escape, for a box that cannot be cancelled (Qt would take it as No).
+class CEscapeEater : public QObject
+{
+public:
+  using QObject::QObject;
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    return (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) &&
+           static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
+  }
+};
+
 class CQtDialogService : public CDialogService
 {
 public:
@@ -39,12 +77,13 @@ public:
     case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
     default: break;
     }
-    switch (nType & MB_TYPEMASK)
+    SetButtons(box, nType);
+    CEscapeEater eater;
+    if ((nType & MB_TYPEMASK) == MB_YESNO)
     {
-    case MB_OKCANCEL: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
-    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    default: box.setStandardButtons(QMessageBox::Ok); break;
+      box.installEventFilter(&eater);
+      for (QWidget* w : box.findChildren<QWidget*>())
+        w->installEventFilter(&eater);
     }
     switch (box.exec())
     {
@@ -82,6 +121,12 @@ public:
     dialog.m_pd.nFromPage = static_cast<WORD>(qdialog.fromPage() ? qdialog.fromPage() : dialog.m_pd.nMinPage);
     dialog.m_pd.nToPage = static_cast<WORD>(qdialog.toPage() ? qdialog.toPage() : dialog.m_pd.nMaxPage);
     return IDOK;
+  }
+
+  int PageSetupDialog(CWnd* pOwner, QPrinter& printer) override
+  {
+    QPageSetupDialog dialog(&printer, OwnerWidget(pOwner));
+    return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   }
 
   void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
@@ -145,8 +190,9 @@ int CDialogService::RunModal(CDialog& dialog)
 
 CDialogService& DialogService()
 {
-  static CQtDialogService qtService;
-  return g_pService ? *g_pService : qtService;
+  // Never destroyed: message boxes may be asked for while static objects end.
+  static auto* qtService = new CQtDialogService;
+  return g_pService ? *g_pService : *qtService;
 }
 
 void SetDialogService(CDialogService* pService) { g_pService = pService; }
@@ -193,6 +239,18 @@ int CScriptedDialogService::PrintDialog(CWnd*, CPrintDialog& dialog)
     dialog.m_pd.nToPage = dialog.m_pd.nMaxPage;
   }
   return answer;
+}
+
+int CScriptedDialogService::PageSetupDialog(CWnd*, QPrinter& printer)
+{
+  ++pageSetupsShown;
+  if (pageSetups.empty())
+    return IDCANCEL;
+  CPageSetupChoice choice = pageSetups.front();
+  pageSetups.pop_front();
+  if (choice.answer == IDOK && choice.choose)
+    choice.choose(printer);
+  return choice.answer;
 }
 
 void CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::function<void(QPrinter*)>& paint)

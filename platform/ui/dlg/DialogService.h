@@ -36,6 +36,8 @@ public:
   virtual int FileDialog(CWnd* pOwner, CFileDialogRequest& request) = 0;
   // Lets the user choose printer and pages; IDOK or IDCANCEL.
   virtual int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) = 0;
+  // Lets the user choose paper, orientation and margins of the printer; IDOK or IDCANCEL.
+  virtual int PageSetupDialog(CWnd* pOwner, QPrinter& printer) = 0;
   // Shows a print preview that pages through paint(printer).
   virtual void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
   // Shows a popup menu at a screen point; the chosen command id, or 0.
@@ -64,6 +66,7 @@ public:
   int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override;
   int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override;
   int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) override;
+  int PageSetupDialog(CWnd* pOwner, QPrinter& printer) override;
   void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
   UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override;
   int RunModal(CDialog& dialog) override;
@@ -73,6 +76,15 @@ public:
   std::vector<CFileDialogRequest> fileRequests;
   std::deque<CString> filePaths;  // an empty path cancels
   std::deque<int> printAnswers;
+  // Each page set-up takes the next choice (a cancelled one when none is queued): the action
+  // changes the printer as the user's choices in the dialog would.
+  struct CPageSetupChoice
+  {
+    int answer = IDCANCEL;
+    std::function<void(QPrinter&)> choose;
+  };
+  std::deque<CPageSetupChoice> pageSetups;
+  int pageSetupsShown = 0;
   int previews = 0;
   std::vector<std::vector<CString>> popupMenus;  // the item texts of each popup shown
   std::deque<UINT> popupChoices;                 // 0 dismisses the menu

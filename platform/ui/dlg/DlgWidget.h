@@ -18,3 +18,7 @@ public:
 private:
   CWnd* m_pDialog;
 };
+
+// The control a dialog or page gives the focus when it opens: the first one that takes the
+// focus by tabbing and can be typed into, or else the first one that takes it at all.
+QWidget* FirstFocusControl(QWidget* dialog);

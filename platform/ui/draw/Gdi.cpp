@@ -34,10 +34,11 @@ BOOL CGdiObject::CreateStockObject(int nIndex)
 
 CGdiObject* CGdiObject::GetStockObject(int nIndex)
 {
-  // Stock objects live for the whole run; they are made on first use.
-  static CPen pens[3];
-  static CBrush brushes[6];
-  static CFont fonts[3];
+  // Stock objects live for the whole run; they are made on first use and never destroyed, as
+  // a font holds a Qt object that must not outlive the Qt application.
+  static auto* pens = new CPen[3];
+  static auto* brushes = new CBrush[6];
+  static auto* fonts = new CFont[3];
   static bool made = false;
   if (!made)
   {

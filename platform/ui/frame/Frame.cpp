@@ -3,6 +3,8 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QGuiApplication>
+#include <QScreen>
 
 #include "platform/ui/frame/CtrlBar.h"
 #include "platform/ui/docview/Doc.h"
@@ -19,8 +21,8 @@ IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
   ON_MESSAGE(WM_MENUSELECT, OnMenuSelect)
-  ON_COMMAND(ID_VIEW_TOOLBAR, OnViewToolBar)
-  ON_COMMAND(ID_VIEW_STATUS_BAR, OnViewStatusBar)
+  ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
+  ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
   ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
   ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
   ON_COMMAND(ID_HELP, OnHelp)
@@ -44,6 +46,9 @@ private:
   CFrameWnd* m_pFrame;
 };
 
+// The share of the screen's available area a main window takes when it opens for the first time.
+constexpr double kDefaultWindowShare = 0.8;
+
 UINT KeyModifiers()
 {
   UINT mods = 0;
@@ -63,12 +68,25 @@ CFrameWnd::~CFrameWnd()
     delete m_hMenuDefault;
 }
 
+CRect CFrameWnd::DefaultWindowRect()
+{
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  if (!screen)
+    return CRect(0, 0, 640, 480);
+  const QRect area = screen->availableGeometry();
+  const QSize size = area.size() * kDefaultWindowShare;
+  const QPoint topLeft = area.center() - QPoint(size.width() / 2, size.height() / 2);
+  return CRect(topLeft.x(), topLeft.y(), topLeft.x() + size.width(), topLeft.y() + size.height());
+}
+
 void CFrameWnd::MakeFrameWidgets(QWidget* pOuter, QWidget* pParentWidget, BOOL bTopLevel)
 {
   auto* window = new QMainWindow(pParentWidget);
   // A main window always starts as a window of its own; inside an MDI sub-window it is a widget.
   if (!bTopLevel)
     window->setWindowFlags(Qt::Widget);
+  else
+    window->setGeometry(ToQRect(DefaultWindowRect()));
   auto* container = new QWidget(window);
   window->setCentralWidget(container);
   AttachHandle(window, pOuter ? pOuter : window, FALSE);
@@ -100,11 +118,9 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_bOwnsDefaultMenu = TRUE;
   }
   LoadAccelTable(nIDResource);
-  m_pCreateContext = pContext;
-  const BOOL ok = CreateEx(0, nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, 0, 0, 0, 0,
-                           pParentWnd ? pParentWnd->m_hWnd : nullptr, 0, pContext);
-  m_pCreateContext = nullptr;
-  if (!ok)
+  // A frame whose creation fails has deleted itself: nothing of it may be touched then.
+  if (!CreateEx(0, nullptr, m_strTitle, dwDefaultStyle & ~WS_VISIBLE, 0, 0, 0, 0,
+                pParentWnd ? pParentWnd->m_hWnd : nullptr, 0, pContext))
     return FALSE;
   RefreshMenuBar();
   return TRUE;
@@ -386,6 +402,12 @@ void CFrameWnd::OnClose()
   DestroyWindow();
 }
 
+BOOL CFrameWnd::OnQueryEndSession()
+{
+  CWinApp* app = AfxGetApp();
+  return app && app->m_pMainWnd == this ? app->SaveAllModified() : TRUE;
+}
+
 void CFrameWnd::OnDestroy()
 {
   if (m_pViewActive)
@@ -440,9 +462,15 @@ LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM)
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
+  // A child frame without the bar leaves the item to the frame that has it.
   CControlBar* bar = GetControlBar(pCmdUI->m_nID);
-  pCmdUI->Enable(bar != nullptr);
-  pCmdUI->SetCheck(bar && bar->IsWindowVisible() ? 1 : 0);
+  if (!bar)
+  {
+    pCmdUI->ContinueRouting();
+    return;
+  }
+  pCmdUI->Enable(TRUE);
+  pCmdUI->SetCheck(bar->IsWindowVisible() ? 1 : 0);
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID)
@@ -454,8 +482,6 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
   return TRUE;
 }
 
-void CFrameWnd::OnViewToolBar() { OnBarCheck(ID_VIEW_TOOLBAR); }
-void CFrameWnd::OnViewStatusBar() { OnBarCheck(ID_VIEW_STATUS_BAR); }
 
 void CFrameWnd::OnHelp()
 {

@@ -60,6 +60,9 @@ public:
   void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
   virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
   void UpdateFrameTitleForDocument(LPCTSTR lpszDocName);
+  // Where a main window opens when nothing else places it: centred on the screen's available
+  // area, at four fifths of its width and height.
+  static CRect DefaultWindowRect();
   // Lays out the view in the frame's client area (control bars stay where Qt docks them).
   virtual void RecalcLayout(BOOL bNotify = TRUE);
   // The status prompt of a command: the text before "\n" of its string resource.
@@ -111,18 +114,16 @@ protected:
 
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
   void OnClose() override;
+  BOOL OnQueryEndSession() override;
   void OnDestroy() override;
   void OnSetFocus(CWnd* pOldWnd) override;
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   LRESULT OnMenuSelect(WPARAM wParam, LPARAM lParam);
   void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
   BOOL OnBarCheck(UINT nID);
-  void OnViewToolBar();
-  void OnViewStatusBar();
   void OnHelp();
 
   CView* m_pViewActive = nullptr;
-  CCreateContext* m_pCreateContext = nullptr;
   std::unique_ptr<QObject> m_pLayoutWatcher;
   BOOL m_bOwnsDefaultMenu = FALSE;
   std::vector<CControlBar*> m_bars;

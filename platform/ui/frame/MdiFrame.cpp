@@ -1,13 +1,18 @@
 #include "platform/ui/frame/MdiFrame.h"
 
+#include <algorithm>
+
+#include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/frame/Menu.h"
 #include "platform/ui/docview/View.h"
+#include "platform/ui/wnd/QtConv.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "platform/ui/wnd/WndImpl.h"
 
@@ -16,6 +21,15 @@ IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
   ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+  ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+  ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
+  ON_COMMAND_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + kMaxWindowEntries - 1, OnWindowActivate)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, OnUpdateWindowMenu)
+  ON_UPDATE_COMMAND_UI_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + kMaxWindowEntries - 1,
+                             OnUpdateWindowEntry)
 END_MESSAGE_MAP()
 
 BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
@@ -27,6 +41,7 @@ CMDIFrameWnd::~CMDIFrameWnd() = default;
 HWND CMDIFrameWnd::CreateHandle(const CREATESTRUCT&, HWND)
 {
   auto* window = new QMainWindow(nullptr, Qt::Window);
+  window->setGeometry(ToQRect(DefaultWindowRect()));
   m_pMdiArea = new QMdiArea(window);
   window->setCentralWidget(m_pMdiArea);
   AttachHandle(window, window, FALSE);
@@ -139,11 +154,9 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
   if (pContext && pContext->m_pNewDocTemplate)
     m_hMenuShared = pContext->m_pNewDocTemplate->m_hMenuShared;
   LoadAccelTable(nIDResource);
-  m_pCreateContext = pContext;
-  const BOOL ok = CreateEx(0, nullptr, m_strTitle, (dwDefaultStyle | WS_CHILD) & ~WS_VISIBLE, 0, 0, 0, 0,
-                           m_pMDIFrame->m_hWndMDIClient, 0, pContext);
-  m_pCreateContext = nullptr;
-  return ok;
+  // A frame whose creation fails has deleted itself: nothing of it may be touched then.
+  return CreateEx(0, nullptr, m_strTitle, (dwDefaultStyle | WS_CHILD) & ~WS_VISIBLE, 0, 0, 0, 0,
+                  m_pMDIFrame->m_hWndMDIClient, 0, pContext);
 }
 
 HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT&, HWND)
@@ -204,7 +217,38 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
     OnMDIActivate(activated == m_hWnd, FromHandle(activated), FromHandle(reinterpret_cast<HWND>(wParam)));
     return 0;
   }
+  if (message == WM_SHOWWINDOW && wParam)
+  {
+    // Once now, and again after the client has placed the new window and the view has sized
+    // its frame to fit.
+    FitInsideClient();
+    QTimer::singleShot(0, Impl()->Bridge(), [this] {
+      if (m_hWnd)
+        FitInsideClient();
+    });
+  }
   return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMDIChildWnd::FitInsideClient()
+{
+  auto* sub = qobject_cast<QMdiSubWindow*>(GetOuterHandle());
+  QMdiArea* area = m_pMDIFrame ? m_pMDIFrame->MdiArea() : nullptr;
+  if (!sub || !area || sub->isMaximized() || sub->isMinimized())
+    return;
+  // The client's size before the main window first shows is the one its layout will give it.
+  if (QLayout* layout = area->window()->layout(); layout && !area->window()->isVisible())
+    layout->activate();
+  const QRect client = area->viewport()->rect();
+  QRect frame = sub->geometry();
+  frame.setWidth(std::min(frame.width(), client.width()));
+  frame.setHeight(std::min(frame.height(), client.height()));
+  frame.moveRight(std::min(frame.right(), client.right()));
+  frame.moveBottom(std::min(frame.bottom(), client.bottom()));
+  frame.moveLeft(std::max(frame.left(), client.left()));
+  frame.moveTop(std::max(frame.top(), client.top()));
+  if (frame != sub->geometry())
+    sub->setGeometry(frame);
 }
 
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd*, CWnd*)
@@ -226,5 +270,11 @@ void CMDIChildWnd::OnDestroy()
     m_pMDIFrame->m_pLastActive = nullptr;
   CFrameWnd::OnDestroy();
   if (auto* sub = qobject_cast<QMdiSubWindow*>(GetOuterHandle()); sub && m_pMDIFrame && m_pMDIFrame->MdiArea())
+  {
     m_pMDIFrame->MdiArea()->removeSubWindow(sub);
+    // With no child left active the frame shows its own menu and title again; when another
+    // child becomes active, its activation does that.
+    if (!m_pMDIFrame->m_pLastActive)
+      m_pMDIFrame->OnChildActivated();
+  }
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The multiple-document frames: the main window holds an MDI client in which each child frame
 // is a sub-window carrying its own main-window structure (menu, toolbars, dialog bars).
+#include <vector>
+
 #include "platform/ui/frame/Frame.h"
 
 class CMDIChildWnd;
@@ -27,12 +29,28 @@ public:
   HWND m_hWndMDIClient = nullptr;
   QMdiArea* MdiArea() const { return m_pMdiArea; }
 
+  // The Window menu's commands: arranging the child windows and activating one from the list
+  // of open windows that the menu shows below its own items.
+  void OnWindowCascade();
+  void OnWindowTile();
+  void OnWindowArrange();
+  void OnWindowActivate(UINT nID);
+  void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
+  void OnUpdateWindowMenu(CCmdUI* pCmdUI);
+  void OnUpdateWindowEntry(CCmdUI* pCmdUI);
+
+  // At most this many open windows are listed.
+  static constexpr UINT kMaxWindowEntries = 9;
+
 protected:
   HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
   HMENU GetDisplayedMenu() const override;
   LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
 
 private:
+  // The shown child windows, in the order they were made.
+  std::vector<CMDIChildWnd*> ShownChildren() const;
+
   friend class CMDIChildWnd;
   QMdiArea* m_pMdiArea = nullptr;
   CWnd m_wndMDIClient;
@@ -64,6 +82,8 @@ protected:
   void OnDestroy() override;
   HMENU GetDisplayedMenu() const override { return m_hMenuShared; }
   void RefreshMenuBar() override;
+  // Moves (and if need be shrinks) the frame so that it lies inside the MDI client.
+  void FitInsideClient();
 
   CMDIFrameWnd* m_pMDIFrame = nullptr;
 };

@@ -41,8 +41,9 @@ HMENU BuildFromTemplate(const std::vector<CMenuTemplate::Item>& items)
 
 std::set<CMenuData*>& LiveMenus()
 {
-  static std::set<CMenuData*> menus;
-  return menus;
+  // Never destroyed: menus of the application object's templates unregister at exit.
+  static auto* menus = new std::set<CMenuData*>;
+  return *menus;
 }
 
 // An update request for one menu item: the states go straight into the menu data. The item is

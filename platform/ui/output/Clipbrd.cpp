@@ -30,8 +30,9 @@ struct CClipboardState
 
 CClipboardState& State()
 {
-  static CClipboardState state;
-  return state;
+  // Never destroyed, like the other registries windows reach at exit.
+  static auto* state = new CClipboardState;
+  return *state;
 }
 
 QClipboard* SystemClipboard()

@@ -33,9 +33,12 @@ int CPrintDialog::DoModal()
 
 QPrinter* CPrintDialog::GetPrinter() const
 {
-  static QPrinter fallback;
   CWinApp* app = AfxGetApp();
-  return app ? app->GetPrinter() : &fallback;
+  if (app)
+    return app->GetPrinter();
+  // Never destroyed: a Qt object must not outlive the Qt application.
+  static auto* fallback = new QPrinter;
+  return fallback;
 }
 
 void CPrintDialog::OnPrinterSetup()

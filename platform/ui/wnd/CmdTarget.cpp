@@ -54,8 +54,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra)
     return FALSE;
   if (pExtra == AfxQueryHandlerTag())
     return TRUE;
-  e->pfn(this, call);
-  return TRUE;
+  return e->pfn(this, call) != 0;
 }
 
 BOOL CCmdTarget::DispatchMapMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

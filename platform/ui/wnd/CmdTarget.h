@@ -81,6 +81,8 @@ public:
   virtual void SetCheck(int nCheck = 1);
   virtual void SetRadio(BOOL bOn = TRUE) { SetCheck(bOn ? 1 : 0); }
   virtual void SetText(LPCTSTR lpszText);
+  // Leaves the request to the next target on the route, as if this one had no handler.
+  void ContinueRouting() { m_bContinueRouting = TRUE; }
   // Asks the target's route; with bDisableIfNoHandler an unhandled command is disabled.
   BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHandler);
 
@@ -124,6 +126,11 @@ public: \
 #define ON_COMMAND(id, memberFxn) \
   {CMsgKind::Command, 0, static_cast<UINT>(id), static_cast<UINT>(id), \
    [](CCmdTarget* t, const CMsgCall&) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(); return 1; }},
+
+// The handler returns BOOL: FALSE passes the command on along the route.
+#define ON_COMMAND_EX(id, memberFxn) \
+  {CMsgKind::Command, 0, static_cast<UINT>(id), static_cast<UINT>(id), \
+   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { return static_cast<ThisClass*>(t)->memberFxn(c.nID); }},
 
 #define ON_COMMAND_RANGE(idFirst, idLast, memberFxn) \
   {CMsgKind::Command, 0, static_cast<UINT>(idFirst), static_cast<UINT>(idLast), \

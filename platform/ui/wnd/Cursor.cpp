@@ -24,8 +24,9 @@ namespace
 {
 std::set<HCURSOR>& ResourceCursors()
 {
-  static std::set<HCURSOR> cursors;
-  return cursors;
+  // Never destroyed: cursors hold Qt objects that must not outlive the Qt application.
+  static auto* cursors = new std::set<HCURSOR>;
+  return *cursors;
 }
 
 Qt::CursorShape ShapeFor(UINT id)
@@ -68,8 +69,9 @@ QCursor DrawCursor(const CCursorTemplate& tmpl)
 
 HCURSOR AfxStandardCursor(UINT nIDCursor)
 {
-  static std::map<UINT, std::unique_ptr<CCursorData>> cursors;
-  auto& slot = cursors[nIDCursor];
+  // Never destroyed: a cursor holds a Qt object that must not outlive the Qt application.
+  static auto* cursors = new std::map<UINT, std::unique_ptr<CCursorData>>;
+  auto& slot = (*cursors)[nIDCursor];
   if (!slot)
     slot = std::make_unique<CCursorData>(CCursorData{QCursor(ShapeFor(nIDCursor))});
   return slot.get();

@@ -14,8 +14,8 @@ void CHelpSink::ShowHelp(std::uintptr_t dwData, UINT nCmd)
 
 CHelpSink& HelpSink()
 {
-  static CHelpSink traceOnly;
-  return g_pSink ? *g_pSink : traceOnly;
+  static auto* traceOnly = new CHelpSink;
+  return g_pSink ? *g_pSink : *traceOnly;
 }
 
 void SetHelpSink(CHelpSink* pSink) { g_pSink = pSink; }

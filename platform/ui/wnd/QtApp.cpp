@@ -1,10 +1,15 @@
 #include "platform/ui/wnd/QtApp.h"
 
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <clocale>
 
 #include <QAbstractEventDispatcher>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QSocketNotifier>
 
 #include "platform/ui/wnd/MessagePump.h"
 #include "platform/ui/wnd/WinApp.h"
@@ -58,6 +63,36 @@ CQtApplication::CQtApplication(int& argc, char** argv)
 }
 
 CQtApplication::~CQtApplication() { removeEventFilter(m_pFilter.get()); }
+
+namespace
+{
+// The signal handler only writes a byte; the session ends in the message loop.
+int g_sessionSignalFds[2] = {-1, -1};
+
+void OnSessionSignal(int)
+{
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(g_sessionSignalFds[0], &byte, 1);
+}
+}  // namespace
+
+void CQtApplication::EndSessionOnSignal()
+{
+  if (g_sessionSignalFds[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_sessionSignalFds) != 0)
+    return;
+  auto* notifier = new QSocketNotifier(g_sessionSignalFds[1], QSocketNotifier::Read, this);
+  QObject::connect(notifier, &QSocketNotifier::activated, this, [] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t read = ::read(g_sessionSignalFds[1], &byte, 1);
+    if (CWinApp* app = AfxGetApp())
+      app->EndSession();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnSessionSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  ::sigaction(SIGTERM, &action, nullptr);
+}
 
 bool CQtApplication::notify(QObject* receiver, QEvent* event)
 {

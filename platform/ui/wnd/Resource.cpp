@@ -2,8 +2,9 @@
 
 CResources& CResources::Get()
 {
-  static CResources resources;
-  return resources;
+  // Never destroyed: the application object reads its resources until its destructor ends.
+  static auto* resources = new CResources;
+  return *resources;
 }
 
 namespace

@@ -21,6 +21,7 @@
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+  ON_COMMAND(ID_APP_EXIT, OnAppExit)
   ON_COMMAND_RANGE(ID_FILE_MRU_FILE1, ID_FILE_MRU_FILE16, OnOpenRecentFile)
   ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
@@ -63,6 +64,8 @@ int CWinApp::Run()
 int CWinApp::ExitInstance()
 {
   SaveStdProfileSettings();
+  // The printer is a Qt object: it goes while the Qt application still runs.
+  m_pPrinter.reset();
   return 0;
 }
 
@@ -371,8 +374,8 @@ void CWinApp::OnFileOpen()
 
 void CWinApp::OnFilePrintSetup()
 {
-  CPrintDialog dialog(TRUE);
-  DoPrintDialog(&dialog);
+  // Paper, orientation and margins go into the printer that the next print starts from.
+  DialogService().PageSetupDialog(m_pMainWnd, *GetPrinter());
 }
 
 void CWinApp::OnAppExit()
@@ -382,6 +385,23 @@ void CWinApp::OnAppExit()
 }
 
 void CWinApp::OnHelp() { WinHelp(0, HELP_INDEX); }
+
+void CWinApp::EndSession()
+{
+  if (!m_pMainWnd || !m_pMainWnd->m_hWnd)
+  {
+    QCoreApplication::quit();
+    return;
+  }
+  if (!m_pMainWnd->SendMessage(WM_QUERYENDSESSION))
+    return;
+  m_pMainWnd->SendMessage(WM_ENDSESSION, TRUE);
+  if (m_pDocManager)
+    m_pDocManager->CloseAllDocuments(TRUE);
+  // Destroying the main window ends the message loop.
+  if (m_pMainWnd && m_pMainWnd->m_hWnd)
+    m_pMainWnd->DestroyWindow();
+}
 
 int AfxWinMain(int argc, char** argv)
 {
@@ -398,6 +418,7 @@ int AfxWinMain(int argc, char** argv)
     commandLine += CString::FromUtf8(argv[i]);
   }
   app->m_lpCmdLine = commandLine;
+  qtApp.EndSessionOnSignal();
   int code = 0;
   try
   {

@@ -86,6 +86,11 @@ public:
   QPrinter* GetPrinter();
   BOOL DoPrintDialog(CPrintDialog* pPD);
 
+  // The desktop session ends: the main window may offer to save and refuse; otherwise it
+  // learns that the session ends, the documents close without further questions, and the
+  // program ends through its usual exit.
+  void EndSession();
+
   // Wakes idle processing after something changed outside user input.
   void RequestIdle() { m_bIdlePending = true; }
   BOOL IsIdlePending() const { return m_bIdlePending; }

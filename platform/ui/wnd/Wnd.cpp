@@ -39,8 +39,9 @@ struct CWndClass
 
 std::map<std::string, CWndClass>& ClassRegistry()
 {
-  static std::map<std::string, CWndClass> registry;
-  return registry;
+  // Never destroyed, like the other registries windows reach at exit.
+  static auto* registry = new std::map<std::string, CWndClass>;
+  return *registry;
 }
 }  // namespace
 

@@ -210,6 +210,8 @@ protected:
   virtual void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   virtual void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
   virtual void OnSysCommand(UINT nID, LPARAM lParam);
+  // TRUE lets the session end; the main frame first offers to save the modified documents.
+  virtual BOOL OnQueryEndSession();
   virtual void OnEndSession(BOOL bEnding);
   virtual void OnShowWindow(BOOL bShow, UINT nStatus);
   virtual void OnCaptureChanged(CWnd* pWnd);

@@ -21,8 +21,9 @@ QEvent::Type CPostedMessageEvent::EventType()
 
 CWndGlobals& CWndGlobals::Get()
 {
-  static CWndGlobals globals;
-  return globals;
+  // Never destroyed: windows held by the application object detach their handles at exit.
+  static auto* globals = new CWndGlobals;
+  return *globals;
 }
 
 CWnd* WindowOfWidget(QWidget* widget)
@@ -36,6 +37,24 @@ CWnd* WindowOfWidget(QWidget* widget)
   }
   return nullptr;
 }
+
+namespace
+{
+// The window that input to a widget is for: the search stops at a window of its own, so that
+// keys pressed in a message box or a standard dialog never reach the dialog that opened it.
+CWnd* WindowOfInput(QWidget* widget)
+{
+  auto& handles = CWndGlobals::Get().handles;
+  for (QWidget* w = widget; w; w = w->parentWidget())
+  {
+    if (auto it = handles.find(w); it != handles.end())
+      return it->second;
+    if (w->isWindow())
+      return nullptr;
+  }
+  return nullptr;
+}
+}  // namespace
 
 UINT QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers)
 {
@@ -108,7 +127,7 @@ void TrackInputState(const QEvent* event)
 bool MouseEventToMsg(QWidget* widget, const QMouseEvent* event, MSG& msg)
 {
   CWndGlobals& g = CWndGlobals::Get();
-  CWnd* target = g.pCapture && g.pCapture->m_hWnd ? g.pCapture : WindowOfWidget(widget);
+  CWnd* target = g.pCapture && g.pCapture->m_hWnd ? g.pCapture : WindowOfInput(widget);
   if (!target || !target->m_hWnd)
     return false;
   const bool left = event->button() == Qt::LeftButton;
@@ -144,7 +163,7 @@ bool MouseEventToMsg(QWidget* widget, const QMouseEvent* event, MSG& msg)
 
 bool KeyEventToMsg(QWidget* widget, const QKeyEvent* event, MSG& msg)
 {
-  CWnd* target = WindowOfWidget(widget);
+  CWnd* target = WindowOfInput(widget);
   if (!target || !target->m_hWnd)
     return false;
   const UINT vk = QtKeyToVirtualKey(event->key(), event->modifiers());

@@ -75,6 +75,7 @@ LRESULT CWnd::DispatchStandard(UINT message, WPARAM wParam, LPARAM lParam, BOOL&
   }
   case WM_COMMAND: return OnCommand(wParam, lParam);
   case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;
+  case WM_QUERYENDSESSION: return OnQueryEndSession();
   case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
   case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); return 0;
   case WM_CAPTURECHANGED: OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam))); return 0;
@@ -165,6 +166,7 @@ void CWnd::OnSysCommand(UINT nID, LPARAM)
     SendMessage(WM_CLOSE);
 }
 
+BOOL CWnd::OnQueryEndSession() { return TRUE; }
 void CWnd::OnEndSession(BOOL) {}
 void CWnd::OnShowWindow(BOOL, UINT) {}
 void CWnd::OnCaptureChanged(CWnd*) {}

@@ -1,4 +1,5 @@
-// Guards the archive's byte layout (prefixes, counts, object tags) and its checks on damaged input.
+// Guards the archive's byte layout (prefixes, counts, object tags), its checks on damaged input,
+// and its object map, which a count sizes so that it never grows on the way.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -222,6 +223,70 @@ TEST(ArchiveLoading, BadObjectIndexIsRefused)
   CMemFile in(bytes.data(), 2);
   CArchive ar(&in, CArchive::load);
   EXPECT_THROW(ar.ReadObject(nullptr), CArchiveException);
+}
+
+TEST(ArchiveObjectMap, ACountMakesRoomForItsObjectsWhenStoringAndLoading)
+{
+  RegisterTestClasses();
+  // 3,000 holders, each owning a store and referring back to it: 6,000 objects in all.
+  std::vector<std::unique_ptr<CHolder>> holders;
+  for (int i = 0; i < 3000; ++i) {
+    holders.push_back(std::make_unique<CHolder>());
+    auto* store = new CDesignStore;
+    store->value = static_cast<DWORD>(i);
+    holders.back()->owned = holders.back()->shared = store;
+  }
+  CMemFile file;
+  {
+    CArchive ar(&file, CArchive::store);
+    ar.WriteCount(2 * static_cast<DWORD>(holders.size()));
+    for (const auto& holder : holders)
+      ar << holder.get();
+    EXPECT_EQ(ar.GetMapGrowthCount(), 0u);
+    ar.Close();
+  }
+  const std::vector<BYTE>& bytes = file.GetBytes();
+  CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&in, CArchive::load);
+  ASSERT_EQ(ar.ReadCount(), 6000u);
+  for (int i = 0; i < 3000; ++i) {
+    std::unique_ptr<CObject> loaded(ar.ReadObject(RUNTIME_CLASS(CHolder)));
+    auto* holder = static_cast<CHolder*>(loaded.get());
+    ASSERT_EQ(holder->owned, holder->shared);
+    ASSERT_EQ(static_cast<CDesignStore*>(holder->owned)->value, static_cast<DWORD>(i));
+  }
+  EXPECT_EQ(ar.GetMapGrowthCount(), 0u);
+}
+
+TEST(ArchiveObjectMap, ObjectsBeyondTheCountsStillGetTheirIndexes)
+{
+  std::vector<CDesignStore> stores(500);
+  CMemFile file;
+  CArchive ar(&file, CArchive::store);
+  ar.WriteCount(10);
+  for (CDesignStore& store : stores)
+    ar << &store;
+  for (CDesignStore& store : stores)
+    ar << &store;
+  EXPECT_GT(ar.GetMapGrowthCount(), 0u);
+  ar.Close();
+  // The second pass is all back-references: object i is index i + 2 (index 1 is the class).
+  const std::vector<BYTE>& bytes = file.GetBytes();
+  ASSERT_GE(bytes.size(), 1000u);
+  for (size_t i = 0; i < stores.size(); ++i) {
+    size_t at = bytes.size() - 2 * (stores.size() - i);
+    EXPECT_EQ(bytes[at] | (bytes[at + 1] << 8), static_cast<int>(i + 2)) << i;
+  }
+}
+
+TEST(ArchiveObjectMap, ALoadedCountMakesNoMoreRoomThanTheBytesLeft)
+{
+  // A count of 4 billion with two bytes behind it: the archive must not reserve for it.
+  auto bytes = Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00});
+  CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&in, CArchive::load);
+  EXPECT_EQ(ar.ReadCount(), 0xFFFFFFFFu);
+  EXPECT_EQ(ar.ReadObject(nullptr), nullptr);
 }
 
 TEST(ArchiveFiles, StoresThroughADiskFile)

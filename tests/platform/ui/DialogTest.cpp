@@ -164,7 +164,7 @@ TEST_F(DialogTest, ModalRunLoadsTheControlsAndOkSavesThem)
 TEST_F(DialogTest, RefusedValuesKeepTheDialogOpenWithTheirMessages)
 {
   CTestDlg dlg;
-  service.dialogActions.push_back([this](CDialog& d) {
+  service.dialogActions.push_back([](CDialog& d) {
     d.SetDlgItemText(IDC_COUNT, "12a");
     Click(d, IDOK);
     EXPECT_FALSE(d.HasEnded());

@@ -1,7 +1,9 @@
 // Guards the document/view architecture: template strings and untitled names, view updates with
 // hints, MDI child activation and titles, closing and saving, view painting and printing.
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -17,6 +19,8 @@ class DocViewTest : public FrameTest
 {
 };
 
+constexpr UINT kShortDocStrings = 7210;
+
 CTestView* FirstView(CDocument* doc)
 {
   POSITION pos = doc->GetFirstViewPosition();
@@ -25,6 +29,20 @@ CTestView* FirstView(CDocument* doc)
 
 class CHintObject : public CObject
 {
+};
+
+// A child frame that refuses to be created, and says when it is gone.
+class CRefusingChild : public CTestChild
+{
+public:
+  explicit CRefusingChild(bool& destroyed) : m_destroyed(destroyed) {}
+  ~CRefusingChild() override { m_destroyed = true; }
+
+protected:
+  int OnCreate(LPCREATESTRUCT) override { return -1; }
+
+private:
+  bool& m_destroyed;
 };
 }  // namespace
 
@@ -37,7 +55,17 @@ TEST_F(DocViewTest, TemplateReadsItsDocumentStrings)
   EXPECT_EQ(s, CString(".TPF"));
   EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::windowTitle));
   EXPECT_EQ(s, CString(""));
-  EXPECT_FALSE(docTemplate->GetDocString(s, static_cast<CDocTemplate::DocStringIndex>(9)));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::regFileTypeName));
+  EXPECT_EQ(s, CString("Test Project"));
+  // A document string that stops early has no later fields.
+  CResources::Get().AddString(kShortDocStrings, "\nPlan\nPlan");
+  CMultiDocTemplate shortTemplate(kShortDocStrings, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
+                                  RUNTIME_CLASS(CTestView));
+  EXPECT_TRUE(shortTemplate.GetDocString(s, CDocTemplate::fileNewName));
+  EXPECT_EQ(s, CString("Plan"));
+  s = "stale";
+  EXPECT_FALSE(shortTemplate.GetDocString(s, CDocTemplate::filterExt));
+  EXPECT_EQ(s, CString(""));
 }
 
 TEST_F(DocViewTest, NewDocumentsAreNamedAfterTheDocumentNameWithACount)
@@ -196,10 +224,49 @@ TEST_F(DocViewTest, ChildFrameLivesInsideTheMainWindow)
   EXPECT_EQ(main->GetMenu(), child->GetMenu());
 }
 
+TEST_F(DocViewTest, AChildFrameWhoseCreationFailsIsGoneAndLeftUntouched)
+{
+  bool destroyed = false;
+  // The frame deletes itself; LoadFrame must not write into it afterwards.
+  EXPECT_FALSE((new CRefusingChild(destroyed))->LoadFrame(IDR_TESTDOC, WS_OVERLAPPEDWINDOW, main));
+  EXPECT_TRUE(destroyed);
+  Pump();
+  EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
+}
+
 TEST_F(DocViewTest, DocumentThatCannotBeOpenedLeavesNothingBehind)
 {
   EXPECT_EQ(TestApp().OpenDocumentFile("/nonexistent/folder/plan.tpf"), nullptr);
   EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
   ASSERT_EQ(service.messages.size(), 1u);
   EXPECT_EQ(service.messages[0].text.Left(24), CString("Failed to open document."));
+}
+
+TEST_F(DocViewTest, PrintSetupChoicesReachTheNextPrint)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  QPrinter* printer = TestApp().GetPrinter();
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setOutputFileName(dir.path() + "/setup.pdf");
+  printer->setPageOrientation(QPageLayout::Portrait);
+
+  // Cancelling the page set-up changes nothing; OK takes the user's choices.
+  TestApp().OnFilePrintSetup();
+  EXPECT_EQ(service.pageSetupsShown, 1);
+  EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
+  service.pageSetups.push_back({IDOK, [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); }});
+  TestApp().OnFilePrintSetup();
+  EXPECT_EQ(service.pageSetupsShown, 2);
+
+  FirstView(doc)->OnFilePrint();
+  QFile pdf(dir.path() + "/setup.pdf");
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const QByteArray bytes = pdf.readAll();
+  const qsizetype box = bytes.indexOf("/MediaBox [");
+  ASSERT_GE(box, 0);
+  const QList<QByteArray> numbers = bytes.mid(box + 11, 40).split(']').first().simplified().split(' ');
+  ASSERT_EQ(numbers.size(), 4);
+  EXPECT_GT(numbers[2].toDouble(), numbers[3].toDouble()) << "the page is printed landscape";
 }

@@ -1,0 +1,5 @@
+if(TARGET project)
+  panecraft_bench(project_bench SOURCES project_bench.cpp DEPS project)
+  target_compile_definitions(project_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
+  add_dependencies(project_bench txdb)
+endif()

@@ -1,0 +1,128 @@
+// fuzz_corpus CATALOGUE-FOLDER TXDB-FOLDER OUTPUT-FOLDER: writes the seed inputs of the fuzz
+// targets, kept in fuzz/corpus/: for productdb_fuzz small catalogues (every table, with none,
+// one or three of its rows), for document_fuzz project files of 0, 1, 4 and 16 designs, for
+// freeform_fuzz the stored attributes of new free-form units of several kinds.
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "model/Unit.h"
+#include "model/Unitutil.h"
+#include "platform/core/Coreclass.h"
+#include "productdata/Catalog.h"
+#include "productdb/txrecobj.h"
+#include "project/DocServices.h"
+#include "project/Project.h"
+#include "project/Projreg.h"
+#include "support/Exceptn.h"
+#include "units/freeform/Vgreg.h"
+
+namespace {
+
+void WriteCatalogue(const CCatalogue& catalogue, size_t rowsPerTable, const std::string& path)
+{
+  CTableWriter writer;
+  for (const CCatalogueTable& table : catalogue.GetTables()) {
+    int number = writer.AddTable(table.layout);
+    for (size_t r = 0; r < table.rows.size() && r < rowsPerTable; ++r)
+      writer.AddRow(number, CCatalogue::MakeRow(table, table.rows[r]));
+  }
+  writer.WriteFile(CString::FromUtf8(path.c_str()));
+}
+
+class CCorpusServices : public CDocServices
+{
+public:
+  CString GetProductName() const override { return "Panecraft"; }
+  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
+  CString GetSpecificationVersion() const override { return "2.04"; }
+  CString GetDatePopulated() const override { return "06/15/1998"; }
+  CString GetContact() const override { return "Corpus"; }
+  int GetMeasurementUnits() const override { return 0; }
+  void ShowDbVersionDialog(const CDocVersion&) override {}
+  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
+  void CloseInitialUntitledProject() override {}
+};
+
+class CCorpusHost : public CProjectHost
+{
+public:
+  Answer AskStoreChanges(const CString&, BOOL) override { return answerNo; }
+  Answer AskReplace(const CString&, BOOL) override { return answerNo; }
+  void ReportUnreadable(const CString&) override {}
+  void OnDesignAdded(const CString&) override {}
+  void OnDesignDeleting(const CString&) override {}
+  void OnDesignRenamed(const CString&, const CString&) override {}
+};
+
+void WriteProject(int designs, const std::string& path)
+{
+  CCorpusHost host;
+  CProject project(host);
+  project.GetProjectPrefs().SetDefaults();
+  project.GetProjectData().SetProjectName("Lake House");
+  project.GetProjectData().SetNotes(designs > 1 ? "Two storeys; bays face south." : "");
+  for (int i = 0; i < designs; ++i) {
+    CDesign design;
+    design.SetName(CString::Formatted(i % 2 ? "Bay %d" : "Unit Type %c", i % 2 ? i : 'A' + i / 2));
+    design.GetDesignData().SetQuantity(1 + i % 3);
+    CDesignStore store;
+    store.Store(&design);
+    project.AddDesign(store);
+  }
+  project.Save(CString::FromUtf8(path.c_str()));
+}
+
+// The fuzz target's input: a byte choosing the kind (its index in the target's list of free-form
+// subtypes), then the attributes after "VG,<subtype>,".
+void WriteFreeformUnit(int kind, const char* subtype, const std::string& path)
+{
+  std::unique_ptr<CUnit> unit(MakeUnit("VG", subtype));
+  if (!unit)
+    throw CAppException("Corpusgen", 1);
+  const CString prefix = CString("VG,") + subtype + ",";
+  CString attributes = unit->GetAttributes();
+  if (attributes.Left(prefix.GetLength()) == prefix)
+    attributes = attributes.Mid(prefix.GetLength());
+  std::ofstream out(path, std::ios::binary);
+  out.put(static_cast<char>(kind));
+  out.write(attributes.c_str(), attributes.GetLength());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+  if (argc != 4) {
+    std::fputs("usage: fuzz_corpus CATALOGUE-FOLDER TXDB-FOLDER OUTPUT-FOLDER\n", stderr);
+    return 2;
+  }
+  try {
+    RegisterCoreClasses();
+    RegisterProjectClasses();
+    RegisterFreeformUnits();
+    CCorpusServices services;
+    SetDocServices(&services);
+    CTXRecObj::SetDatabaseDirectory(argv[2]);
+    const std::filesystem::path out(argv[3]);
+    std::filesystem::create_directories(out / "productdb_fuzz");
+    std::filesystem::create_directories(out / "document_fuzz");
+    std::filesystem::create_directories(out / "freeform_fuzz");
+    const CCatalogue catalogue = CCatalogue::Load(CString::FromUtf8(argv[1]));
+    for (size_t rows : {0, 1, 3})
+      WriteCatalogue(catalogue, rows, (out / "productdb_fuzz" / ("catalogue-" + std::to_string(rows) + "-rows.sdf")).string());
+    for (int designs : {0, 1, 4, 16})
+      WriteProject(designs, (out / "document_fuzz" / ("project-" + std::to_string(designs) + "-designs.tpf")).string());
+    // Indexes into freeform_fuzz's list of subtypes.
+    const std::pair<int, const char*> kinds[] = {{0, "DI010"}, {2, "HX010"}, {8, "RE010"}, {12, "TZ010"}};
+    for (const auto& [kind, subtype] : kinds)
+      WriteFreeformUnit(kind, subtype, (out / "freeform_fuzz" / (std::string("unit-") + subtype + ".txt")).string());
+    SetDocServices(nullptr);
+  } catch (CException& e) {
+    std::fputs(("fuzz_corpus: " + e.GetErrorMessage() + "\n").ToUtf8().c_str(), stderr);
+    return 1;
+  }
+  return 0;
+}

@@ -1,0 +1,180 @@
+// Every command of the main window's menus answers: Exit, the toolbar and status bar switches
+// with their check marks, the Window menu's arrangements and its numbered list of the open
+// windows, and Print Setup as a page set-up; with no project open the title is the product's.
+#include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Mainfrm.h"
+#include "app/Shellids.h"
+#include "document/Doc.h"
+#include "document/Whview.h"
+#include "platform/ui/docview/View.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/frame/MdiFrame.h"
+
+namespace
+{
+class CmdTest : public ShellTest
+{
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    ASSERT_TRUE(Start());
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+  }
+
+  // The popup of the main window's menu bar with that title, opened as a click would open it.
+  QMenu* OpenMenu(const char* title)
+  {
+    auto* bar = MainFrame()->GetOuterHandle()->findChild<QMenuBar*>();
+    if (!bar)
+      return nullptr;
+    for (QAction* action : bar->actions())
+      if (action->text() == title && action->menu()) {
+        emit action->menu()->aboutToShow();
+        return action->menu();
+      }
+    return nullptr;
+  }
+
+  // The texts of the menu's items after its last separator, "*" marking a checked one.
+  static std::vector<std::string> ItemsAfterSeparator(QMenu* menu)
+  {
+    std::vector<std::string> items;
+    for (QAction* action : menu->actions()) {
+      if (action->isSeparator()) {
+        items.clear();
+        continue;
+      }
+      items.push_back((action->isChecked() ? "*" : "") + action->text().toStdString());
+    }
+    return items;
+  }
+
+  static QAction* ActionNamed(QMenu* menu, const char* text)
+  {
+    for (QAction* action : menu->actions())
+      if (action->text() == text)
+        return action;
+    return nullptr;
+  }
+
+  QMdiArea* Area() { return MainFrame()->MdiArea(); }
+
+  std::vector<QMdiSubWindow*> Shown()
+  {
+    std::vector<QMdiSubWindow*> shown;
+    for (QMdiSubWindow* sub : Area()->subWindowList(QMdiArea::CreationOrder))
+      if (!sub->isHidden())
+        shown.push_back(sub);
+    return shown;
+  }
+
+  CDoc* m_pDoc = nullptr;
+};
+
+using Items = std::vector<std::string>;
+}  // namespace
+
+TEST_F(CmdTest, ExitAndTheBarSwitchesAreLiveAndShowTheBarsState)
+{
+  EXPECT_TRUE(StateOf(ID_APP_EXIT).enabled);
+  for (UINT nID : {UINT{ID_VIEW_TOOLBAR}, UINT{ID_VIEW_STATUS_BAR}}) {
+    EXPECT_TRUE(StateOf(nID).enabled) << nID;
+    EXPECT_EQ(StateOf(nID).checked, 1) << nID;
+  }
+  Command(ID_VIEW_TOOLBAR);
+  EXPECT_FALSE(MainFrame()->GetMainToolBar()->IsWindowVisible());
+  EXPECT_EQ(StateOf(ID_VIEW_TOOLBAR).checked, 0);
+  EXPECT_EQ(StateOf(ID_VIEW_STATUS_BAR).checked, 1);
+  Command(ID_VIEW_STATUS_BAR);
+  EXPECT_FALSE(MainFrame()->GetStatusBar()->IsWindowVisible());
+  EXPECT_EQ(StateOf(ID_VIEW_STATUS_BAR).checked, 0);
+  Command(ID_VIEW_TOOLBAR);
+  Command(ID_VIEW_STATUS_BAR);
+  EXPECT_TRUE(MainFrame()->GetMainToolBar()->IsWindowVisible());
+  EXPECT_TRUE(MainFrame()->GetStatusBar()->IsWindowVisible());
+
+  // The menu shows the same marks when it opens.
+  QMenu* view = OpenMenu("&View");
+  ASSERT_NE(view, nullptr);
+  QAction* toolbar = ActionNamed(view, "&Toolbar");
+  ASSERT_NE(toolbar, nullptr);
+  EXPECT_TRUE(toolbar->isEnabled());
+  EXPECT_TRUE(toolbar->isChecked());
+}
+
+TEST_F(CmdTest, TheWindowMenuListsTheOpenWindowsAndChoosingOneActivatesIt)
+{
+  for (UINT nID : {ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ, ID_WINDOW_ARRANGE})
+    EXPECT_TRUE(StateOf(nID).enabled) << nID;
+  QMenu* window = OpenMenu("&Window");
+  ASSERT_NE(window, nullptr);
+  // The design list and the Workbench, which is active.
+  EXPECT_EQ(ItemsAfterSeparator(window), (Items{"&1 Proj1", "*&2 Proj1: Workbench "}));
+
+  QAction* first = ActionNamed(window, "&1 Proj1");
+  ASSERT_NE(first, nullptr);
+  first->trigger();
+  Pump();
+  EXPECT_EQ(MainFrame()->MDIGetActive(), m_pDoc->GetWarehouseView()->GetParentFrame());
+
+  // A second project's design list joins the list, the first project's Workbench steps back
+  // with its project; opening the menu again makes the list anew.
+  Command(ID_FILE_NEW);
+  window = OpenMenu("&Window");
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(ItemsAfterSeparator(window), (Items{"&1 Proj1", "&2 Proj2", "*&3 Proj2: Workbench "}));
+  window = OpenMenu("&Window");
+  EXPECT_EQ(ItemsAfterSeparator(window).size(), 3u);
+}
+
+TEST_F(CmdTest, CascadeTileAndArrangeIconsPlaceTheOpenWindows)
+{
+  std::vector<QMdiSubWindow*> shown = Shown();
+  ASSERT_EQ(shown.size(), 2u);
+  Command(ID_WINDOW_TILE_HORZ);
+  EXPECT_FALSE(shown[0]->geometry().intersects(shown[1]->geometry())) << "tiled windows do not overlap";
+  Command(ID_WINDOW_CASCADE);
+  EXPECT_TRUE(shown[0]->geometry().intersects(shown[1]->geometry()));
+  EXPECT_NE(shown[0]->pos(), shown[1]->pos()) << "cascaded windows are staggered";
+
+  shown[0]->showMinimized();
+  Pump();
+  Command(ID_WINDOW_ARRANGE);
+  EXPECT_EQ(shown[0]->geometry().bottom(), Area()->viewport()->rect().bottom());
+  EXPECT_EQ(shown[0]->x(), 0);
+}
+
+TEST_F(CmdTest, PrintSetupIsAPageSetupWhoseChoicesThePrinterKeeps)
+{
+  EXPECT_TRUE(StateOf(ID_FILE_PRINT_SETUP).enabled);
+  service.pageSetups.push_back({IDOK, [](QPrinter& printer) { printer.setPageOrientation(QPageLayout::Landscape); }});
+  Command(ID_FILE_PRINT_SETUP);
+  EXPECT_EQ(service.pageSetupsShown, 1);
+  EXPECT_TRUE(service.printAnswers.empty());
+  EXPECT_EQ(ShellApp().GetPrinter()->pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(CmdTest, WithNoProjectOpenTheTitleIsTheProductsAndTheWindowCommandsRest)
+{
+  CString title;
+  MainFrame()->GetWindowText(title);
+  EXPECT_EQ(title, "Panecraft - Proj1");
+  service.messageAnswers.push_back(IDNO);
+  Command(ID_FILE_CLOSE);
+  ASSERT_TRUE(Projects().empty());
+  MainFrame()->GetWindowText(title);
+  EXPECT_EQ(title, "Panecraft");
+  EXPECT_TRUE(StateOf(ID_APP_EXIT).enabled);
+  EXPECT_FALSE(StateOf(ID_WINDOW_CASCADE).enabled);
+  EXPECT_EQ(OpenMenu("&Window"), nullptr) << "the main window's own menu has no Window menu";
+}

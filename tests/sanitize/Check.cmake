@@ -1,0 +1,15 @@
+# Runs the probe as a child once per fault and checks the exit code and the report.
+function(expect mode code pattern)
+  execute_process(COMMAND ${PROBE} ${mode} RESULT_VARIABLE result ERROR_VARIABLE err OUTPUT_VARIABLE out)
+  if(NOT result STREQUAL code)
+    message(FATAL_ERROR "probe '${mode}' exited with '${result}', expected ${code}\n${out}${err}")
+  endif()
+  if(pattern AND NOT err MATCHES "${pattern}")
+    message(FATAL_ERROR "probe '${mode}' gave no '${pattern}' report:\n${err}")
+  endif()
+endfunction()
+
+expect(clean 0 "")
+expect(use-after-free ${EXIT_CODE} "AddressSanitizer: heap-use-after-free")
+expect(overflow ${EXIT_CODE} "runtime error: signed integer overflow")
+expect(leak ${EXIT_CODE} "LeakSanitizer: detected memory leaks")
