@@ -1,17 +1,21 @@
 #include "app/App.h"
 
 #include <climits>
+#include <string>
 #include <unistd.h>
 
 #include "app/About.h"
+#include "app/Appicon.h"
 #include "app/Appres.h"
 #include "app/Fatalrpt.h"
 #include "app/Helpgate.h"
 #include "app/Helptmr.h"
+#include "app/Recovery.h"
 #include "app/Shellids.h"
 #include "document/Whids.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/wnd/AppIcon.h"
 #include "platform/ui/frame/MdiFrame.h"
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/docview/View.h"
@@ -60,17 +64,29 @@ CString CurrentDirectory()
   return ::getcwd(buffer, sizeof buffer) ? CString::FromUtf8(buffer) : CString();
 }
 
-// Without a profile entry: the current directory when it holds the catalogue, else the catalogue
-// that the build generated, so the program runs from anywhere in a build tree.
+// The program's data folder: found from the program's own folder, so an installed program and
+// the one in the build tree (where the build places the catalogue) both find theirs.
+CString DataDirectory()
+{
+  char buffer[PATH_MAX];
+  const ssize_t length = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (length <= 0)
+    return CString();
+  std::string program(buffer, static_cast<size_t>(length));
+  return CString::FromUtf8(program.substr(0, program.rfind('/') + 1) + PANECRAFT_DATA_FROM_BIN);
+}
+
+BOOL HoldsDatabase(const CString& directory) { return ::access((directory + "/TXDB.SDF").c_str(), F_OK) == 0; }
+
+// Without a profile entry: the current directory when it holds the catalogue, else the program's
+// data folder when it does; else the current directory, whose missing file the start-up reports.
 CString DefaultDatabaseDirectory()
 {
   CString current = CurrentDirectory();
-#ifdef PANECRAFT_BUILT_CATALOGUE_DIR
-  if (::access((current + "/TXDB.SDF").c_str(), F_OK) != 0 &&
-      ::access(PANECRAFT_BUILT_CATALOGUE_DIR "/TXDB.SDF", F_OK) == 0)
-    return PANECRAFT_BUILT_CATALOGUE_DIR;
-#endif
-  return current;
+  if (HoldsDatabase(current))
+    return current;
+  CString data = DataDirectory();
+  return !data.IsEmpty() && HoldsDatabase(data) ? data : current;
 }
 
 } // namespace
@@ -142,6 +158,7 @@ BOOL CApp::IsWin32s() const { return !IsWinNT() && (m_dwWindowsVersion & 0xFF) =
 BOOL CApp::InitApplication()
 {
   m_dwWindowsVersion = kPlatformVersion;
+  AfxSetApplicationIcon(kAppIconSvg);
   PCTRACE(TT_APPLICATION, TL_WARNING)("CApp: GetVersion() = %04x%04x  WinNT = %d, Win95 = %d, Win3X = %d \n",
                                       HIWORD(m_dwWindowsVersion), LOWORD(m_dwWindowsVersion), IsWinNT(), IsWin95(),
                                       IsWin32s());
@@ -240,6 +257,13 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
     text = FormatFatalErrorReport(m_strProductName, &exception);
   } catch (...) {
     text = FormatFatalErrorReport(m_strProductName, nullptr);
+  }
+  // Unsaved work is kept before the program ends; the report says where.
+  const std::vector<CString> copies = WriteRecoveryCopies(*this);
+  if (!copies.empty()) {
+    text += "\n\nThe unsaved changes were written to:";
+    for (const CString& path : copies)
+      text += "\n" + path;
   }
   if (m_splashWnd.GetSafeHwnd())
     m_splashWnd.DestroyWindow();

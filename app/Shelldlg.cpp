@@ -24,10 +24,10 @@ void AddPerformanceTuning()
   CDialogTemplate dlg{"Performance Tuning", CSize(186, 70), {}};
   dlg.items = {
     DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Resizing Threshholds", 7, 7, 114, 56),
-    Label("Time (milliseconds)", 14, 24, 66),
-    Edit(IDC_RESIZE_TIME, 82, 22, 32),
-    Label("Distance (inches)", 14, 42, 66),
-    Edit(IDC_RESIZE_DISTANCE, 82, 40, 32),
+    Label("Time (milliseconds)", 14, 24, 72),
+    Edit(IDC_RESIZE_TIME, 88, 22, 28),
+    Label("Distance (inches)", 14, 42, 72),
+    Edit(IDC_RESIZE_DISTANCE, 88, 40, 28),
     Button(IDOK, "OK", 129, 7, TRUE),
     Button(IDCANCEL, "Cancel", 129, 24),
   };
@@ -39,8 +39,8 @@ void AddStoreNewDesign()
   CDialogTemplate dlg{"Store New Design", CSize(240, 78), {}};
   dlg.items = {
     Label("This design is unnamed; please provide a name to store it with in the project file.", 7, 7, 226, 18),
-    Label("New design name:", 7, 34, 60),
-    Edit(IDC_NEW_DESIGN_NAME, 70, 32, 163),
+    Label("New design name:", 7, 34, 66),
+    Edit(IDC_NEW_DESIGN_NAME, 75, 32, 158),
     Button(IDOK, "Store", 127, 56, TRUE),
     Button(IDCANCEL, "Cancel", 183, 56),
   };

@@ -36,6 +36,8 @@ public:
   void OnChangedViewList() override;
   // Tag, version record, project data, project preferences, stored designs.
   void Serialize(CArchive& ar) override { m_project.Serialize(ar); }
+  // Writes the project to a new file beside nothing it replaces; the document stays as it is.
+  void SaveCopy(const CString& path) { m_project.SaveCopy(path); }
 
   // Modified state: the flag, backed by the CRC-32 of the serialized project.
   void SetProjectModified(BOOL modified);

@@ -82,11 +82,16 @@ CString CCustomArchedUnit::GetAttributes() const
 void CCustomArchedUnit::SetAttributes(CString& attributes)
 {
   CUnit::SetAttributes(attributes);
-  SetBase(StrToDouble(GetNextAttribute(attributes)));
-  // A damaged width ("nan", "inf") would carry into every outline and check of the unit.
+  // Both fields are read before either is applied, so a missing width leaves the base alone.
+  const double base = StrToDouble(GetNextAttribute(attributes));
   const double width = StrToDouble(GetNextAttribute(attributes));
-  if (!std::isfinite(width))
+  const CArLimitsRec previousBase = *m_pArLimits;
+  SetBase(base);
+  // A damaged width ("nan", "inf") would carry into every outline and check of the unit.
+  if (!std::isfinite(width)) {
+    *m_pArLimits = previousBase;
     throw CUnitException(kModule, kBadWidthLine);
+  }
   m_dWidth = width;
 }
 
@@ -119,6 +124,14 @@ void CCustomArchedUnit::ResetProposedSize()
   CUnit::ResetProposedSize();
   m_dProposedWidth = m_dWidth;
   m_vProposedArchCentre = m_vArchCentre;
+}
+
+void CCustomArchedUnit::RestoreSize(const CSavedSize& saved)
+{
+  *m_pArLimits = saved.limits;
+  m_dWidth = saved.width;
+  m_vArchCentre = saved.centre;
+  DiscardGeometry();
 }
 
 void CCustomArchedUnit::Recompute()
@@ -205,10 +218,12 @@ BOOL CCustomArchedUnit::SetArchFromChord(const CVRX2DLine& chord)
     return FALSE;
   const CVRX2DVector previous = m_vArchCentre;
   m_vArchCentre = CentreForChord(chord, m_dWidth);
-  if (IsSizeValid())
-    return TRUE;
-  m_vArchCentre = previous;
-  return FALSE;
+  const BOOL valid = IsSizeValid();
+  if (!valid)
+    m_vArchCentre = previous;
+  // The checks may have built the members of the tried shape.
+  DiscardGeometry();
+  return valid;
 }
 
 int CCustomArchedUnit::ConformArchToChord(const CVRX2DLine& chord, const CVRX2DVector& baseOffset)
@@ -217,7 +232,7 @@ int CCustomArchedUnit::ConformArchToChord(const CVRX2DLine& chord, const CVRX2DV
     return outOfBoundsUnchanged;
   const double previousWidth = m_dProposedWidth;
   const CVRX2DVector previousCentre = m_vProposedArchCentre;
-  m_dProposedWidth = chord.GetEndPoint().GetX() - chord.GetStartPoint().GetX();
+  m_dProposedWidth = std::fabs(chord.GetEndPoint().GetX() - chord.GetStartPoint().GetX());
   m_vProposedArchCentre = CentreForChord(chord, m_dProposedWidth);
   if (IsProposedSizeValid()) {
     m_vProposedOffset = baseOffset;

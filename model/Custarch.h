@@ -51,8 +51,9 @@ public:
   // Selects the listed base equal to the value (to 1e-9 of it, so a base written with "%.15g"
   // reads back); another value throws CUnitException.
   virtual void SetBase(double base);
-  // The inverse of GetDimensionValues.
-  virtual void SetDimensionValues(double base, int count, CArray<double, double>& values) = 0;
+  // The inverse of GetDimensionValues: FALSE, with the unit as it was, when the values give no
+  // valid shape.
+  virtual BOOL SetDimensionValues(double base, int count, CArray<double, double>& values) = 0;
   // Every listed base, ascending.
   virtual void GetBaseList(CArray<double, double>& bases) const;
   // Shape values of the proposed and of the current size. Chord n is 1 or 2; the area lengths
@@ -104,7 +105,9 @@ public:
   // Moves the arch so that it passes through the chord's ends; FALSE, changing nothing, when
   // the chord or the resulting size is out of limits.
   BOOL SetArchFromChord(const CVRX2DLine& chord);
-  // The same on the proposed size; 0 with the base-point offset set, or 3 leaving all as it was.
+  // The same on the proposed size, whose width becomes the chord's span across (a chord drawn
+  // right to left gives the same width); 0 with the base-point offset set, or 3 leaving all as
+  // it was.
   int ConformArchToChord(const CVRX2DLine& chord, const CVRX2DVector& baseOffset);
 
   BOOL IsChordWithinLimits(double chord) const;
@@ -120,8 +123,19 @@ public:
   BOOL AreProposedDimensionsValid() const;
 
 protected:
+  // The current base row, width and arch centre, kept so that a refused change can put them back.
+  struct CSavedSize
+  {
+    CArLimitsRec limits;
+    double width;
+    CVRX2DVector centre;
+  };
+
   void SetWidthValue(double width) { m_dWidth = width; }
   void SetArchCentre(const CVRX2DVector& centre) { m_vArchCentre = centre; }
+  CSavedSize SaveSize() const { return {*m_pArLimits, m_dWidth, m_vArchCentre}; }
+  // Also drops the geometry, which the checks of the refused size may have cached.
+  void RestoreSize(const CSavedSize& saved);
 
 private:
   BOOL IsAreaAllowed(double a, double b) const;

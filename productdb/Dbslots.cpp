@@ -5,6 +5,7 @@
 #include <new>
 
 #include "productdb/Sdfbytes.h"
+#include "productdb/Sdfcheck.h"
 #include "productdb/Sdfkey.h"
 #include "productdb/txdbExcp.h"
 #include "support/Trace.h"
@@ -60,6 +61,8 @@ void OpenDatabaseSlot(CDatabaseSlot& slot, const CString& path)
   CFileException error;
   if (!file->Open(path, CFile::modeRead | CFile::shareDenyWrite, &error))
     Fail(kLineOpen, error.m_cause);
+  // The whole file is checked before any table is used, so damage never surfaces mid-session.
+  CheckSdfFile(*file);
   slot.file = std::move(file);
   slot.useCount = 0;
 }

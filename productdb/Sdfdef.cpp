@@ -109,9 +109,11 @@ long long CSdfTableDef::FindTable(CFile& file, const char* tableName)
   }
 }
 
-void CSdfTableDef::Load(CFile& file, const char* tableName)
+void CSdfTableDef::Load(CFile& file, const char* tableName) { LoadAt(file, FindTable(file, tableName)); }
+
+void CSdfTableDef::LoadAt(CFile& file, long long start)
 {
-  tableStart = FindTable(file, tableName);
+  tableStart = start;
   BYTE bytes[kSdfHeaderSize];
   ReadAt(file, tableStart, bytes, kSdfHeaderSize, kSource, kLineShortRead);
   header.Parse(bytes);

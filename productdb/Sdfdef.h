@@ -59,6 +59,8 @@ public:
   // key part inside the record, and no record may be longer than the file, even in a table
   // without records. Any violation throws CTXDBException (cause 1).
   void Load(CFile& file, const char* tableName);
+  // The same for the table whose header starts at that absolute offset.
+  void LoadAt(CFile& file, long long start);
   // Absolute offset of the header of the named table.
   static long long FindTable(CFile& file, const char* tableName);
 

@@ -128,6 +128,29 @@ void CProjectFile::Read(const ReadFunction& read)
   ar.Close();
 }
 
+void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
+{
+  const CString temporary = TemporaryPathFor(path);
+  CFile out;
+  OpenOrThrow(out, temporary, kWriteFlags);
+  try {
+    CArchive ar(&out, CArchive::store, kBufferSize);
+    write(ar);
+    ar.Close();
+    out.Sync();
+    out.Close();
+    // A link, unlike a rename, refuses a name already taken.
+    if (::link(Native(temporary).c_str(), Native(path).c_str()) != 0)
+      throw CFileException(CFileException::OsErrorToException(errno), errno, path);
+  } catch (...) {
+    out.Abort();
+    ::unlink(Native(temporary).c_str());
+    throw;
+  }
+  ::unlink(Native(temporary).c_str());
+  SyncFolderOf(path);
+}
+
 void CProjectFile::Close()
 {
   if (m_file)

@@ -32,6 +32,9 @@ public:
   // after success the project file is the new file, open and locked. Returns the CRC-32 of the
   // bytes written. Exceptions pass on unchanged.
   DWORD Save(const CString& path, const WriteFunction& write);
+  // Writes a new file at the path, which must not exist yet: complete or not at all, and never
+  // over an existing file (an existing path raises CFileException the link's CFileException). The project file held stays as it is.
+  static void WriteNew(const CString& path, const WriteFunction& write);
   void Close();
   BOOL IsOpen() const { return m_file != nullptr; }
   CString GetPath() const { return m_path; }

@@ -124,6 +124,11 @@ void CProject::Save(const CString& path)
   }
 }
 
+void CProject::SaveCopy(const CString& path)
+{
+  CProjectFile::WriteNew(path, [this](CArchive& ar) { Serialize(ar); });
+}
+
 void CProject::CheckIndex(int index) const
 {
   if (index < 0 || index >= m_designs.GetSize())

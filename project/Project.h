@@ -80,6 +80,9 @@ public:
   // leaves the version record as it was.
   void Open(const CString& path);
   void Save(const CString& path);
+  // Writes the project as it is to a new file (never over an existing one), leaving the project
+  // file, the version record and the modified state untouched.
+  void SaveCopy(const CString& path);
   void CloseFile() { m_projectFile.Close(); }
   BOOL IsFileOpen() const { return m_projectFile.IsOpen(); }
 

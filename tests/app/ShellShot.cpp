@@ -1,5 +1,7 @@
 // Under a real X server (Xvfb), the main window with a project open shows its toolbar, the
-// project's design list and the status bar; the picture of the window is kept as an artifact.
+// project's design list and the status bar; the pictures of the window, of every page of the
+// settings sheets and of the About box are kept as artifacts, once for each scale factor the
+// test runs under (QT_SCALE_FACTOR: 1 gives panecraft-NAME.png, 1.5 panecraft-NAME-x1.5.png).
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,15 @@
 #include <set>
 
 #include "ShellTestApp.h"
+#include "app/Shellids.h"
+#include "document/Whids.h"
+#include "platform/ui/dlg/PropSheet.h"
+#include "platform/ui/draw/Gdi.h"
+#include "platform/ui/draw/ImageData.h"
+#include "platform/ui/frame/CtrlBar.h"
+#include "platform/ui/wnd/WndImpl.h"
+#include "app/About.h"
+#include <QAction>
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
@@ -27,10 +38,12 @@ namespace
 {
 constexpr UINT kStoreDesignButton = 337;
 
-std::string ArtifactPath()
+std::string ArtifactPath(const std::string& name = "main-window")
 {
   const char* binary = std::getenv("PANECRAFT_BINARY_DIR");
-  return std::string(binary ? binary : ".") + "/app/panecraft-main-window.png";
+  const char* scale = std::getenv("QT_SCALE_FACTOR");
+  const std::string suffix = scale && std::string(scale) != "1" ? std::string("-x") + scale : "";
+  return std::string(binary ? binary : ".") + "/app/panecraft-" + name + suffix + ".png";
 }
 
 // Distinct colours in a picture: a window that was drawn has many, a blank grab one.
@@ -95,4 +108,90 @@ TEST_F(ShellTest, TheMainWindowWithAProjectOpenShowsToolbarDesignListAndStatusBa
   std::filesystem::create_directories(std::filesystem::path(ArtifactPath()).parent_path());
   ASSERT_TRUE(shot.save(QString::fromStdString(ArtifactPath()), "PNG"));
   EXPECT_GT(CountColours(shot.toImage()), 8) << "the picture shows a drawn window";
+}
+
+namespace
+{
+// The dialog's picture as the toolkit renders it (at the device pixel ratio): a grab of the screen
+// could still show the page shown before.
+void Keep(QWidget* pWindow, const std::string& name)
+{
+  PumpUntil([pWindow] { return pWindow->windowHandle() && pWindow->windowHandle()->isExposed(); });
+  Pump();
+  const QPixmap shot = pWindow->grab();
+  EXPECT_GT(CountColours(shot.toImage()), 8) << name;
+  EXPECT_TRUE(shot.save(QString::fromStdString(ArtifactPath(name)), "PNG")) << name;
+}
+
+std::string FileName(const CString& caption)
+{
+  std::string name;
+  for (char c : caption.str())
+    if (isalnum(static_cast<unsigned char>(c)))
+      name += static_cast<char>(tolower(static_cast<unsigned char>(c)));
+  return name;
+}
+}  // namespace
+
+TEST_F(ShellTest, EverySettingsPageAndTheAboutBoxArePictured)
+{
+  ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run under an X server";
+  ASSERT_TRUE(Start());
+  std::filesystem::create_directories(std::filesystem::path(ArtifactPath()).parent_path());
+  int pictures = 0;
+  for (auto [command, sheetName] : {std::pair{ID_APPLICATION_SETTINGS, "application"}, std::pair{ID_PROJECT_SETTINGS, "project"}})
+  {
+    OnNextDialog([&pictures, sheetName](CDialog& dialog) {
+      auto& sheet = dynamic_cast<CPropertySheet&>(dialog);
+      for (int i = 0; i < sheet.GetPageCount(); ++i)
+      {
+        ASSERT_TRUE(sheet.SetActivePage(i));
+        CString caption;
+        sheet.GetPage(i)->GetWindowText(caption);
+        Keep(dialog.GetOuterHandle(), std::string(sheetName) + "-" + FileName(caption));
+        ++pictures;
+      }
+      ClickButton(dialog, IDCANCEL);
+    });
+    Command(command);
+  }
+  OnNextDialog([&pictures](CDialog& dialog) {
+    Keep(dialog.GetOuterHandle(), "about");
+    ++pictures;
+    ClickButton(dialog, IDOK);
+  });
+  Command(ID_APP_ABOUT);
+  EXPECT_GE(pictures, 5);
+}
+
+// Under a scale factor the program's pictures are drawn at the device pixel ratio: the toolbar's
+// and the About box's picture exist at that resolution, and the About box shows the sharp one.
+TEST_F(ShellTest, UnderAScaleFactorPicturesAreDrawnAtTheDevicePixelRatio)
+{
+  const double ratio = qApp->devicePixelRatio();
+  if (ratio <= 1.0)
+    GTEST_SKIP() << "run under QT_SCALE_FACTOR above 1";
+  ASSERT_TRUE(Start());
+  CToolBar* bar = MainFrame()->GetMainToolBar();
+  const QIcon icon = bar->GetAction(bar->CommandToIndex(ID_VIEW_PLAN))->icon();
+  const QPixmap sharp = icon.pixmap(QSize(16, 15), ratio);
+  EXPECT_EQ(sharp.devicePixelRatio(), ratio);
+  EXPECT_EQ(sharp.width(), qRound(16 * ratio));
+
+  CBitmap picture;
+  ASSERT_TRUE(picture.LoadBitmap(CAboutDlg::kPictureId));
+  ASSERT_NE(picture.SharpImage(), nullptr);
+  EXPECT_EQ(picture.SharpImage()->Image().width(), qRound(picture.GetSize().cx * ratio));
+  std::vector<QRect> shown;
+  OnNextDialog([&shown](CDialog& dialog) {
+    QWidget* pWindow = dialog.GetOuterHandle();
+    PumpUntil([&] {
+      shown = dialog.Impl()->SharpPictureRects();
+      return pWindow->windowHandle() && pWindow->windowHandle()->isExposed() && !shown.empty();
+    });
+    ClickButton(dialog, IDOK);
+  });
+  Command(ID_APP_ABOUT);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(shown[0].size(), QSize(picture.GetSize().cx, picture.GetSize().cy));
 }

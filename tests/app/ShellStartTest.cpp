@@ -106,16 +106,23 @@ TEST_F(StartTest, AnEmptyCommandLineStartsProj1WithANewDesignOnTheWorkbench)
   EXPECT_EQ(caption, "Unnamed (Workbench)");
 }
 
-TEST_F(StartTest, WithoutADatabaseDirectoryTheBuildsCatalogueIsFound)
+TEST_F(StartTest, WithoutADatabaseDirectoryTheCatalogueInTheProgramsDataFolderIsFound)
 {
   {
     std::ofstream profile(ShellTempDir() + "/Tarvex Windows/Panecraft.ini", std::ios::trunc);
     profile << "[Misc]\nSplashScreenTime=0\n";
   }
+  // The data folder as the program finds it from its own folder (here, the test program's).
+  const std::string program = std::filesystem::read_symlink("/proc/self/exe");
+  const std::string data = program.substr(0, program.rfind('/') + 1) + PANECRAFT_DATA_FROM_BIN;
+  std::filesystem::create_directories(data);
+  std::filesystem::copy_file(std::string(std::getenv("PANECRAFT_BINARY_DIR")) + "/productdata/TXDB.SDF",
+                             data + "/TXDB.SDF", std::filesystem::copy_options::overwrite_existing);
   std::filesystem::current_path(ShellTempDir());
-  ASSERT_TRUE(Start());
-  EXPECT_EQ(std::string(CTXRecObj::GetDatabaseDirectory().c_str()),
-            std::string(std::getenv("PANECRAFT_BINARY_DIR")) + "/productdata/");
+  const BOOL started = Start();
+  std::filesystem::remove(data + "/TXDB.SDF");
+  ASSERT_TRUE(started);
+  EXPECT_EQ(std::string(CTXRecObj::GetDatabaseDirectory().c_str()), data + "/");
   EXPECT_EQ(Projects().size(), 1u);
 }
 

@@ -300,3 +300,24 @@ TEST_F(StartupTest, EmptyVersionTableEndsWithTheReport)
 }
 
 } // namespace
+
+namespace {
+
+// The whole catalogue is checked when it is opened: a file cut short anywhere is refused at
+// start-up, even where the version table it reads first is whole.
+TEST_F(StartupTest, TruncatedDatabaseIsRefusedAtStartUp)
+{
+  std::string dir = config.Path() + "/truncated";
+  if (!fs::exists(dir + "/TXDB.SDF")) {
+    fs::create_directories(dir);
+    std::ifstream in(CatalogueFolder() + "/TXDB.SDF", std::ios::binary);
+    std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
+    ASSERT_GT(bytes.size(), 1000u);
+    std::ofstream(dir + "/TXDB.SDF", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() - 100));
+  }
+  std::string report = StartUpFails(dir);
+  EXPECT_EQ(report.rfind(kReportStart, 0), 0u) << report;
+  EXPECT_NE(report.find("Additional Information: \nError reading the database; cause = 1."), std::string::npos) << report;
+}
+
+} // namespace

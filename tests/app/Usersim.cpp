@@ -80,6 +80,9 @@ void EndTheProgram()
     GiveUp("unknown way to end");
 }
 
+// The program's own children (the sanitizers' symbolizer among them) must not load the user too.
+[[maybe_unused]] const bool kNotInherited = [] { return ::unsetenv("LD_PRELOAD") == 0; }();
+
 void StartUser()
 {
   // Start-up runs inside the first turn of the event loop's caller; look once it has shown.

@@ -99,13 +99,20 @@ void CCustomArchLeaf::GetDimensionValues(double& base, int& count, CArray<double
   values[1] = m_dLeg;
 }
 
-void CCustomArchLeaf::SetDimensionValues(double base, int, CArray<double, double>& values)
+BOOL CCustomArchLeaf::SetDimensionValues(double base, int, CArray<double, double>& values)
 {
+  const CSavedSize saved = SaveSize();
+  const double leg = m_dLeg;
   SetBase(base);
   SetWidthValue(values[0]);
   m_dLeg = values[1];
-  SetArchFromChord(CVRX2DLine(0, CVRX2DPoint(0, m_dLeg), CVRX2DPoint(GetWidth(), m_dLeg)));
+  if (!SetArchFromChord(CVRX2DLine(0, CVRX2DPoint(0, m_dLeg), CVRX2DPoint(GetWidth(), m_dLeg)))) {
+    RestoreSize(saved);
+    m_dLeg = leg;
+    return FALSE;
+  }
   Recompute();
+  return TRUE;
 }
 
 CVRXAngle CCustomArchLeaf::CornerAngle(double width, const CVRX2DVector& centre) const

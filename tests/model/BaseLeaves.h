@@ -84,7 +84,7 @@ public:
 
   void GetDimensionLabels(CStringArray& labels) const override;
   void GetDimensionValues(double& base, int& count, CArray<double, double>& values) const override;
-  void SetDimensionValues(double base, int count, CArray<double, double>& values) override;
+  BOOL SetDimensionValues(double base, int count, CArray<double, double>& values) override;
   double GetProposedChordLength(int) const override { return GetProposedWidth(); }
   CVRXAngle GetProposedFirstArchAngle() const override { return CornerAngle(GetProposedWidth(), GetProposedArchCentre()); }
   double GetProposedAreaHeight() const override { return GetProposedHeight(); }
@@ -102,6 +102,8 @@ public:
   BOOL AreArchAnglesWithinLimits(const CVRXAngle& first, const CVRXAngle& second) const override;
 
   double GetLeg() const { return m_dLeg; }
+  // A width as it stands, for the checks of widths that no valid shape has.
+  void SetWidthUnchecked(double width) { SetWidthValue(width); }
   // Area lengths other than the unit's height and width, when set.
   double m_dAreaHeight = -1.0;
   double m_dAreaWidth = -1.0;

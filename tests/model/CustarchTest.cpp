@@ -107,6 +107,10 @@ TEST_F(CustarchTest, ABaseOrWidthThatIsNoNumberIsRefused)
   ExpectUnitError([&] { unit.SetAttributes(notANumberBase); }, "Custarch", 305);
   CString infiniteWidth = "AR,S1013,0,84,inf,36";
   ExpectUnitError([&] { unit.SetAttributes(infiniteWidth); }, "Custarch", 318);
+  EXPECT_DOUBLE_EQ(unit.GetBase(), 72.0);  // the base read before the width stays unselected
+  CString noWidth = "AR,S1013,0,84";
+  ExpectUnitError([&] { unit.SetAttributes(noWidth); }, "Unit", 1292);
+  EXPECT_DOUBLE_EQ(unit.GetBase(), 72.0);
   CString notANumberWidth = "AR,S1013,0,84,nan,36";
   ExpectUnitError([&] { unit.SetAttributes(notANumberWidth); }, "Custarch", 318);
   EXPECT_DOUBLE_EQ(unit.GetWidth(), 48.5);
@@ -147,16 +151,13 @@ TEST_F(CustarchTest, LimitChecksIncludeTheirBounds)
   EXPECT_FALSE(unit.IsChordWithinLimits(17.99));
   EXPECT_TRUE(unit.IsChordWithinLimits(136.8));
   EXPECT_FALSE(unit.IsChordWithinLimits(136.81));
-  CArray<double, double> values;
-  values.Add(10.0);
-  values.Add(36.0);
-  unit.SetDimensionValues(72.0, 0, values);
+  unit.SetWidthUnchecked(10.0);
   EXPECT_TRUE(unit.IsWidthWithinLimits());
-  values[0] = 9.99;
-  unit.SetDimensionValues(72.0, 0, values);
+  unit.SetWidthUnchecked(9.99);
   EXPECT_FALSE(unit.IsWidthWithinLimits());
-  values[0] = 96.01;
-  unit.SetDimensionValues(72.0, 0, values);
+  unit.SetWidthUnchecked(96.01);
+  EXPECT_FALSE(unit.IsWidthWithinLimits());
+  unit.SetWidthUnchecked(std::nan(""));
   EXPECT_FALSE(unit.IsWidthWithinLimits());
 
   unit.m_dAreaHeight = 120.0;  // 120 x 48 inches is exactly the 40 square feet allowed
@@ -210,6 +211,29 @@ TEST_F(CustarchTest, ARefusedChordLeavesTheProposalAsItWas)
   EXPECT_EQ(unit.GetArchCentre(), proposedCentre);
 }
 
+TEST_F(CustarchTest, AChordDrawnRightToLeftGivesThePositiveWidth)
+{
+  CCustomArchLeaf unit;
+  ASSERT_EQ(unit.ConformArchToChord(CVRX2DLine(0, CVRX2DPoint(50, 36), CVRX2DPoint(0, 36)), CVRX2DVector(1, 0)),
+            CUnit::inboundsChanged);
+  EXPECT_DOUBLE_EQ(unit.GetProposedWidth(), 50.0);
+  EXPECT_NEAR(unit.GetProposedArchCentre().GetX(), 25.0, 1e-12);
+  CVRX2DEntityArray out;
+  EXPECT_EQ(unit.GetProposedOutlineEntities(out), CVRX2DVector(1, 0));
+}
+
+TEST_F(CustarchTest, ARefusedSizeLeavesTheUnitAsItWas)
+{
+  CCustomArchLeaf unit(48.0, 36.0);
+  const CString before = unit.GetAttributes();
+  CArray<double, double> values;
+  values.Add(120.0);  // wider than the largest side
+  values.Add(20.0);
+  EXPECT_FALSE(unit.SetDimensionValues(84.0, 0, values));
+  EXPECT_EQ(unit.GetAttributes(), before);
+  EXPECT_DOUBLE_EQ(unit.GetBase(), 72.0);
+}
+
 TEST_F(CustarchTest, DimensionsCopiesAndAssignment)
 {
   CCustomArchLeaf unit;
@@ -226,7 +250,7 @@ TEST_F(CustarchTest, DimensionsCopiesAndAssignment)
   EXPECT_EQ(values[0], 48.0);
   values[0] = 50.0;
   values[1] = 30.0;
-  unit.SetDimensionValues(84.0, 0, values);
+  EXPECT_TRUE(unit.SetDimensionValues(84.0, 0, values));
   EXPECT_EQ(unit.GetBase(), 84.0);
   EXPECT_EQ(unit.GetProposedWidth(), 50.0);
 

@@ -71,9 +71,9 @@ TEST_F(StdarchTest, SelectsSizesByHeightRadiusShoulderAndWidth)
   EXPECT_EQ(unit.GetSizeCode(), "AR5030R30");
   ExpectUnitError([&] { unit.SetWidth(50.0); }, "Stdarch", 1118);
   EXPECT_EQ(unit.GetSizeCode(), "AR5030R30");
-  CArchLeaf last("SL", "BA012");  // the last unit of the table: the seek runs off its end
+  CArchLeaf last("SW", "CI009");  // the last unit of the table: the seek runs off its end
   ExpectUnitError([&] { last.SetWidth(100.0); }, "Stdarch", 1115);
-  EXPECT_EQ(last.GetSizeCode(), "SL3010");
+  EXPECT_EQ(last.GetSizeCode(), "CI24");
 }
 
 TEST_F(StdarchTest, AnExactDragTakesTheRowAndMovesTheBasePointByTheShoulder)

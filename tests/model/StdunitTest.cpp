@@ -53,7 +53,7 @@ TEST_F(StdunitTest, StartsAtTheFirstSizeCodeWithItsFirstOperatingChoice)
 
 TEST_F(StdunitTest, AUnitWithoutSizesOrOperatingChoicesCannotBeMade)
 {
-  ExpectUnitError([] { CRectLeaf("DH", "PI003"); }, "Stdunit", 67);
+  ExpectUnitError([] { CRectLeaf("SK", "BA110"); }, "Stdunit", 67);
   // A size row of its own but no operating choice at all: the first row after the unit's key
   // belongs to another unit and must not be taken.
   COddCatalogue data;

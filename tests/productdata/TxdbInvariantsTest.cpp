@@ -2,10 +2,13 @@
 // on: every reference between tables resolves and every size is a drawable one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <set>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "productdata/TxdbRows.h"
 
@@ -76,10 +79,13 @@ TEST(TxdbInvariants, SizesAreDrawableAndArchesFitTheirWidths)
     EXPECT_TRUE(h > 0 && h < 10000 && w > 0 && w < 10000) << h << " x " << w;
     long long n = sizes.Int(i, "Field28");
     EXPECT_TRUE(n >= 1 && n <= 5) << "panel count " << n;
+    // Awning and double-hung panels are stacked: their joints are heights.
+    const std::string type = sizes.Text(i, "TypeCode");
+    const double span = type == "AW" || type == "DH" ? h : w;
     double previous = 0.0;
     for (long long k = 1; k < n; ++k) {
       double joint = sizes.Real(i, ("Value" + std::to_string(k)).c_str());
-      EXPECT_TRUE(joint > previous && joint < w) << "joint " << k << " at " << joint;
+      EXPECT_TRUE(joint > previous && joint < span) << "joint " << k << " at " << joint;
       previous = joint;
     }
     if (r == 0.0) {
@@ -239,6 +245,159 @@ TEST(TxdbInvariants, GrillesHaveIdsAndBarsForExistingSizes)
   for (size_t i = 0; i < bars.Size(); ++i) {
     EXPECT_NE(bars.Int(i, "GrilleId"), 0);
     EXPECT_GT(bars.Real(i, "Value"), 0.0);
+  }
+}
+
+// The custom arched units take their radius from ARLIMITS (a new unit the first base of at least
+// 72), their size limits from the first VGLIMITS row, and draw arch, legs and sill as members.
+TEST(TxdbInvariants, CustomArchLimitsAreUsableAndTheUnitsHaveTheirMembers)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& arches = db["ARLIMITS"];
+  bool hasDefaultBase = false;
+  for (size_t i = 0; i < arches.Size(); ++i) {
+    const double base = arches.Real(i, "Field1");
+    SCOPED_TRACE("base " + std::to_string(base));
+    hasDefaultBase = hasDefaultBase || base >= 72.0;
+    const double shortest = arches.Real(i, "Field5"), longest = arches.Real(i, "Field9");
+    EXPECT_TRUE(base > 0.0 && shortest > 0.0 && shortest <= longest) << shortest << " to " << longest;
+    EXPECT_LE(longest, 2.0 * base) << "no chord is longer than the circle is wide";
+    const double smallest = arches.Real(i, "Field17"), largest = arches.Real(i, "Field21");
+    EXPECT_TRUE(smallest > 0.0 && smallest <= largest && largest <= 3.14159266) << smallest << " to " << largest;
+  }
+  EXPECT_TRUE(hasDefaultBase) << "no base of at least 72";
+  // The units read the first row in smallest-side order.
+  const CTxdbRows& limits = db["VGLIMITS"];
+  ASSERT_GT(limits.Size(), 0u);
+  size_t first = 0;
+  for (size_t i = 1; i < limits.Size(); ++i)
+    if (limits.Real(i, "MinSide") < limits.Real(first, "MinSide"))
+      first = i;
+  const double minSide = limits.Real(first, "MinSide"), inset = limits.Real(first, "Field37");
+  EXPECT_TRUE(minSide > 0.0 && minSide < limits.Real(first, "MaxSide"));
+  EXPECT_GT(limits.Real(first, "MinGlassLine"), 0.0);
+  EXPECT_LE(limits.Real(first, "MaxShortGlassSide"), limits.Real(first, "MaxLongGlassSide"));
+  EXPECT_GT(limits.Real(first, "MaxArea"), 0.0);
+  EXPECT_TRUE(inset > 0.0 && 2.0 * inset < minSide) << "the glass inset leaves no glass";
+  std::set<Key3> elements;
+  for (size_t i = 0; i < db["ELEMCOMP"].Size(); ++i)
+    elements.emplace(db["ELEMCOMP"].Text(i, "TypeCode"), db["ELEMCOMP"].Text(i, "SubtypeCode"),
+                     db["ELEMCOMP"].Text(i, "ElementCode"));
+  for (const char* unit : {"S1013", "S2013", "DL013"})
+    for (const char* code : {"AG", "AP", "BJ"})
+      EXPECT_TRUE(elements.count({"AR", unit, code})) << "AR" << unit << " has no member " << code;
+}
+
+// The rectangular units read one letter per panel from the front of the operation code; the
+// hinged door line puts the side of its leaf behind the panel letters.
+TEST(TxdbInvariants, OperationCodesHaveALetterForEveryPanel)
+{
+  CTxdbDatabase db;
+  const std::map<std::string, std::string> panelLetters = {
+      {"PS", "FV"}, {"FG", "FV"}, {"GL", "FV"}, {"FH", "APS"}, {"CA", "FLRS"}, {"AW", "FSV"}, {"DH", "FV"}};
+  std::map<Key3, long long> panels;
+  const CTxdbRows& sizes = db["STDSIZES"];
+  for (size_t i = 0; i < sizes.Size(); ++i)
+    panels[{sizes.Text(i, "TypeCode"), sizes.Text(i, "SubtypeCode"), sizes.Text(i, "SizeCode")}] = sizes.Int(i, "Field28");
+  const CTxdbRows& choices = db["OPERCHOI"];
+  std::set<std::string> checked;
+  for (size_t i = 0; i < choices.Size(); ++i) {
+    const auto letters = panelLetters.find(choices.Text(i, "TypeCode"));
+    if (letters == panelLetters.end())
+      continue;
+    const Key3 key{choices.Text(i, "TypeCode"), choices.Text(i, "SubtypeCode"), choices.Text(i, "SizeCode")};
+    const std::string code = choices.Text(i, "OperationCode");
+    SCOPED_TRACE(std::get<2>(key) + " " + code);
+    ASSERT_TRUE(panels.count(key));
+    const long long n = panels[key];
+    ASSERT_GE(static_cast<long long>(code.size()), n);
+    for (long long k = 0; k < n; ++k)
+      EXPECT_NE(letters->second.find(code[k]), std::string::npos) << "panel " << k + 1;
+    const std::string rest = code.substr(n);
+    if (std::get<0>(key) == "FH")
+      EXPECT_TRUE(rest.empty() || rest == "L" || rest == "R") << "leaf side";
+    else
+      EXPECT_TRUE(rest.empty()) << "letters beyond the panels";
+    checked.insert(std::get<0>(key));
+  }
+  EXPECT_EQ(checked.size(), panelLetters.size()) << "a line has no operating choice";
+}
+
+namespace {
+
+// The shape of each arched unit's rows, the members its drawings look up and the grille
+// properties its own grille (choice 6) cannot do without.
+struct ArchedUnit
+{
+  const char* type;
+  const char* subtype;
+  enum Shape { springline, circleTop, circle } shape;
+  std::set<std::string> elements;
+  std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
+};
+
+const std::vector<ArchedUnit>& ArchedUnits()
+{
+  static const std::vector<ArchedUnit> units = {
+      {"AR", "BA011", ArchedUnit::springline, {"AG", "AP", "BJ"}, {{"H", "V", "B"}, {"H", "V", "P"}}},
+      {"SL", "BA012", ArchedUnit::springline, {"AG", "AP", "BJ"}, {{"V", "P"}, {"H", "V", "R"}}},
+      {"SL", "AR012", ArchedUnit::springline, {"AG", "AP", "BJ"}, {{"V", "P"}, {"H", "V", "R"}}},
+      {"SW", "CD007", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "R"}}},
+      {"SW", "CC006", ArchedUnit::circleTop, {"AG", "BJ"}, {{"H", "V", "B"}, {"H", "V", "R"}}},
+      {"SW", "CI009", ArchedUnit::circle, {"BV", "BW"}, {{"H"}}},
+  };
+  return units;
+}
+
+}  // namespace
+
+TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& sizes = db["STDSIZES"];
+  const CTxdbRows& elements = db["ELEMCOMP"];
+  const CTxdbRows& headers = db["GRILHDRS"];
+  const CTxdbRows& properties = db["GRILPROP"];
+  std::map<long long, std::set<std::string>> codesOfGrille;
+  for (size_t i = 0; i < properties.Size(); ++i)
+    codesOfGrille[properties.Int(i, "GrilleId")].insert(properties.Text(i, "PropertyCode"));
+  for (const ArchedUnit& unit : ArchedUnits()) {
+    SCOPED_TRACE(std::string(unit.type) + unit.subtype);
+    const Key2 key{unit.type, unit.subtype};
+    int rows = 0;
+    for (size_t i = 0; i < sizes.Size(); ++i) {
+      if (Key2{sizes.Text(i, "TypeCode"), sizes.Text(i, "SubtypeCode")} != key)
+        continue;
+      ++rows;
+      const double h = sizes.Real(i, "Height"), w = sizes.Real(i, "Width");
+      const double r = sizes.Real(i, "Radius"), s = sizes.Real(i, "ShoulderHeight");
+      if (unit.shape == ArchedUnit::circleTop) {
+        EXPECT_NEAR(r, 0.5 * w, 1e-4) << "a circle top's radius is half its width";
+      }
+      if (unit.shape == ArchedUnit::circle) {
+        EXPECT_NEAR(w, 2 * r, 1e-4);
+        EXPECT_NEAR(h, 2 * r, 1e-4);
+        EXPECT_NEAR(s, r, 1e-4);
+      }
+    }
+    EXPECT_GT(rows, 1) << "the unit has no sizes to drag between";
+    std::set<std::string> found;
+    for (size_t i = 0; i < elements.Size(); ++i)
+      if (Key2{elements.Text(i, "TypeCode"), elements.Text(i, "SubtypeCode")} == key)
+        found.insert(elements.Text(i, "ElementCode"));
+    EXPECT_EQ(found, unit.elements);
+    int ownGrilles = 0;
+    for (size_t i = 0; i < headers.Size(); ++i) {
+      if (Key2{headers.Text(i, "TypeCode"), headers.Text(i, "SubtypeCode")} != key || headers.Int(i, "GrilleChoice") != 6)
+        continue;
+      ++ownGrilles;
+      const std::set<std::string>& codes = codesOfGrille[headers.Int(i, "GrilleId")];
+      bool complete = false;
+      for (const std::set<std::string>& needed : unit.grilles)
+        complete = complete || std::includes(codes.begin(), codes.end(), needed.begin(), needed.end());
+      EXPECT_TRUE(complete) << "grille " << headers.Int(i, "GrilleId") << " lacks a property its builder reads";
+    }
+    EXPECT_GT(ownGrilles, 0);
   }
 }
 

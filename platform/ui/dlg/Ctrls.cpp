@@ -1,8 +1,12 @@
 #include "platform/ui/dlg/Ctrls.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,12 +26,39 @@ IMPLEMENT_DYNAMIC(CEdit, CControl)
 IMPLEMENT_DYNAMIC(CScrollBar, CControl)
 IMPLEMENT_DYNAMIC(CTabCtrl, CControl)
 
-CRect DialogUnitsToPixels(const CRect& dlu)
+CSize GetDialogBaseUnits()
 {
-  return CRect(dlu.left * 3 / 2, dlu.top * 13 / 8, dlu.right * 3 / 2, dlu.bottom * 13 / 8);
+  // The average width as the dialog manager measures it: the 52 letters, halved and rounded.
+  const QFontMetrics metrics(QApplication::font());
+  const int letters = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+  return CSize((letters / 26 + 1) / 2, metrics.height());
 }
 
-CSize DialogUnitsToPixels(CSize dlu) { return CSize(dlu.cx * 3 / 2, dlu.cy * 13 / 8); }
+namespace
+{
+int MulDivRounded(int value, int numerator, int denominator)
+{
+  const long long product = static_cast<long long>(value) * numerator;
+  const long long half = denominator / 2;
+  return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
+}
+
+CPoint ScalePoint(int x, int y, CSize base) { return CPoint(MulDivRounded(x, base.cx, 4), MulDivRounded(y, base.cy, 8)); }
+}  // namespace
+
+CRect DialogUnitsToPixels(const CRect& dlu)
+{
+  const CSize base = GetDialogBaseUnits();
+  const CPoint topLeft = ScalePoint(dlu.left, dlu.top, base);
+  const CPoint bottomRight = ScalePoint(dlu.right, dlu.bottom, base);
+  return CRect(topLeft.x, topLeft.y, bottomRight.x, bottomRight.y);
+}
+
+CSize DialogUnitsToPixels(CSize dlu)
+{
+  const CPoint p = ScalePoint(dlu.cx, dlu.cy, GetDialogBaseUnits());
+  return CSize(p.x, p.y);
+}
 
 void CControl::NotifyParent(UINT nCode)
 {
@@ -72,6 +103,42 @@ CControl* MakeControl(CDlgCtl kind)
 }
 }  // namespace
 
+namespace
+{
+// A drop-down combo box's template height includes its dropped list: the box takes its own
+// height and the rest tells how many items the list shows.
+void FitDropDown(QComboBox* combo, int templateHeight)
+{
+  const int boxHeight = combo->sizeHint().height();
+  combo->resize(combo->width(), boxHeight);
+  const int itemHeight = std::max(1, QFontMetrics(combo->font()).height() + 2);
+  combo->setMaxVisibleItems(std::max(1, (templateHeight - boxHeight) / itemHeight));
+}
+
+// "&" in a static text marks its mnemonic, which moves to the next control that takes the focus,
+// as the dialog manager does. A label shows the mark underlined only with a buddy.
+void SetMnemonicBuddies(QWidget* host)
+{
+  const QObjectList& children = host->children();
+  for (qsizetype i = 0; i < children.size(); ++i)
+  {
+    auto* label = qobject_cast<QLabel*>(children[i]);
+    if (!label || !label->text().contains(QLatin1Char('&')))
+      continue;
+    for (qsizetype j = i + 1; j < children.size(); ++j)
+    {
+      auto* next = qobject_cast<QWidget*>(children[j]);
+      if (next && !qobject_cast<QLabel*>(next) && !qobject_cast<QGroupBox*>(next) && next->focusPolicy() != Qt::NoFocus)
+      {
+        label->setBuddy(next);
+        break;
+      }
+    }
+  }
+}
+
+}  // namespace
+
 void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
 {
   QWidget* host = pParent->GetChildHost();
@@ -83,6 +150,8 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
     HWND widget = control->MakeWidget(host, item.text, item.style);
     const CRect r = DialogUnitsToPixels(item.rect);
     widget->setGeometry(r.left, r.top, r.Width(), r.Height());
+    if (item.kind == CDlgCtl::ComboBox)
+      FitDropDown(static_cast<QComboBox*>(widget), r.Height());
     control->BindWidget(widget, item.id, item.style);
     // Radio buttons are exclusive within a group, which a WS_GROUP item starts.
     if (item.kind == CDlgCtl::RadioButton)
@@ -107,6 +176,7 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
       widget->setEnabled(false);
     widget->setVisible(!item.hidden);
   }
+  SetMnemonicBuddies(host);
 }
 
 HWND CButton::MakeWidget(HWND hParentHost, const CString& text, DWORD)

@@ -188,6 +188,9 @@ protected:
 
 // Makes the controls of a dialog template as children of pParent, which owns them.
 void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl);
-// Dialog units to pixels (a fixed base so that layouts are the same everywhere).
+// The dialog base units of the dialog font (the application's font): the average width of its
+// letters and the height of its characters, in pixels.
+CSize GetDialogBaseUnits();
+// Dialog units to pixels through the base units: x * width / 4, y * height / 8, rounded.
 CRect DialogUnitsToPixels(const CRect& dlu);
 CSize DialogUnitsToPixels(CSize dlu);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/dlg/DlgWidget.h"
 #include "platform/ui/wnd/QtConv.h"
 #include "platform/ui/wnd/WinApp.h"
@@ -256,6 +257,7 @@ int CPropertySheet::DoModal()
   if (!CreateEx(0, nullptr, m_strCaption, WS_POPUP | WS_CAPTION, 0, 0, 0, 0, parent ? parent->m_hWnd : nullptr, 0))
     return -1;
   InitButtons();
+  FitPages();
   SetActivePage(static_cast<int>(std::min<size_t>(m_nStartPage, m_pages.empty() ? 0 : m_pages.size() - 1)));
   OnInitDialog();
   const int result = m_bEnded ? m_nModalResult : DialogService().RunModal(*this);
@@ -266,6 +268,21 @@ int CPropertySheet::DoModal()
   for (CPropertyPage* page : m_pages)
     page->m_bFirstSetActive = TRUE;
   return result;
+}
+
+// The page area is as large as the largest page template, as the sheet would make it, so every
+// page opens whole; the sheet's window grows around it.
+void CPropertySheet::FitPages()
+{
+  QSize largest;
+  for (CPropertyPage* page : m_pages)
+    if (const CDialogTemplate* tmpl = page->Template())
+    {
+      const CSize size = DialogUnitsToPixels(tmpl->size);
+      largest = largest.expandedTo(QSize(size.cx, size.cy));
+    }
+  m_pStack->setMinimumSize(largest);
+  m_hWnd->adjustSize();
 }
 
 BOOL CPropertySheet::OnInitDialog() { return TRUE; }

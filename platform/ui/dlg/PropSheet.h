@@ -97,6 +97,7 @@ protected:
   BOOL ApplyPages();
   // Apply Now starts disabled until a page is modified.
   void InitButtons();
+  void FitPages();
 
   std::vector<CPropertyPage*> m_pages;
   int m_nActive = -1;

@@ -15,7 +15,9 @@
 class CImageData;
 class QPainter;
 class QPaintDevice;
+class QImage;
 class QRect;
+class QRegion;
 
 struct CDevPen
 {
@@ -71,6 +73,10 @@ public:
   virtual QPaintDevice* PaintDevice() const = 0;
   // Called after every change, with the device rectangle that may have changed.
   std::function<void(const CRect&)> onTouched;
+  // Called after a picture that also exists at the screen's device pixel ratio was copied, with
+  // its device rectangle, the sharp image and the clip it was copied under (windows show the
+  // sharp image over the surface's pixels until something draws there).
+  std::function<void(const QRect&, const QImage&, const QRegion&)> onSharpPicture;
 
 protected:
   void Touch(const CRect& r) const;

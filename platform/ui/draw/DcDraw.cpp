@@ -215,6 +215,8 @@ BOOL CDC::DrawBitmap(int x, int y, const CBitmap* pBitmap)
   painter.end();
   if (m_pDevice->onTouched)
     m_pDevice->onTouched(CRect(at.x, at.y, at.x + image.width(), at.y + image.height()));
+  if (m_pDevice->onSharpPicture && pBitmap->SharpImage())
+    m_pDevice->onSharpPicture(QRect(at.x, at.y, image.width(), image.height()), pBitmap->SharpImage()->Image(), clip);
   return TRUE;
 }
 

@@ -1,5 +1,8 @@
 #include "platform/ui/draw/Gdi.h"
 
+#include <cmath>
+
+#include <QGuiApplication>
 #include <cstring>
 #include <vector>
 
@@ -243,14 +246,39 @@ CBitmap::~CBitmap() = default;
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource)
 {
-  const CBitmapTemplate* tmpl = CResources::Get().FindBitmap(nIDResource);
-  if (!tmpl || tmpl->width <= 0 || tmpl->height <= 0)
+  if (!LoadBitmap(nIDResource, 1.0))
     return FALSE;
-  CreateBitmap(tmpl->width, tmpl->height);
+  const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+  if (ratio > 1.0)
+  {
+    CBitmap sharp;
+    if (sharp.LoadBitmap(nIDResource, ratio))
+    {
+      m_pSharp = std::move(sharp.m_pImage);
+      m_pSharp->Image().setDevicePixelRatio(ratio);
+    }
+  }
+  return TRUE;
+}
+
+BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
+{
+  const CBitmapTemplate* tmpl = CResources::Get().FindBitmap(nIDResource);
+  if (!tmpl || tmpl->width <= 0 || tmpl->height <= 0 || !(dScale >= 1.0))
+    return FALSE;
+  const int width = static_cast<int>(std::lround(tmpl->width * dScale));
+  const int height = static_cast<int>(std::lround(tmpl->height * dScale));
+  CreateBitmap(width, height);
   if (tmpl->draw)
   {
     CDC dc;
     dc.AttachImage(m_pImage.get());
+    if (width != tmpl->width || height != tmpl->height)
+    {
+      dc.SetMapMode(MM_ANISOTROPIC);
+      dc.SetWindowExt(tmpl->width, tmpl->height);
+      dc.SetViewportExt(width, height);
+    }
     tmpl->draw(&dc);
   }
   return TRUE;
@@ -258,6 +286,7 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
 
 BOOL CBitmap::CreateBitmap(int nWidth, int nHeight)
 {
+  m_pSharp.reset();
   m_pImage = std::make_unique<CImageData>(nWidth, nHeight);
   MarkCreated(TRUE);
   return TRUE;

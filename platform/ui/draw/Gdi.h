@@ -119,8 +119,14 @@ public:
   CBitmap();
   ~CBitmap() override;
   BOOL LoadBitmap(UINT nIDResource);
+  // The same picture drawn at a scale (the screen's device pixel ratio): the program's drawing
+  // runs in the template's coordinates, mapped onto the larger image, so it stays sharp.
+  BOOL LoadBitmap(UINT nIDResource, double dScale);
   BOOL CreateBitmap(int nWidth, int nHeight);
   CSize GetSize() const;
+  // The same picture drawn at the screen's device pixel ratio when that is above 1 (a resource
+  // loaded at its own size); null otherwise.
+  const CImageData* SharpImage() const { return m_pSharp.get(); }
   const CImageData* Image() const { return m_pImage.get(); }
   CImageData* Image() { return m_pImage.get(); }
 
@@ -129,6 +135,7 @@ protected:
 
 private:
   std::unique_ptr<CImageData> m_pImage;
+  std::unique_ptr<CImageData> m_pSharp;
 };
 
 using HBRUSH = const CBrush*;

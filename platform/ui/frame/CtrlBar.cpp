@@ -1,6 +1,10 @@
 #include "platform/ui/frame/CtrlBar.h"
 
+#include <cmath>
+
 #include <QAction>
+#include <QApplication>
+#include <QIcon>
 #include <QDockWidget>
 #include <QLabel>
 #include <QMainWindow>
@@ -175,6 +179,9 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource)
 {
   if (!m_bitmap.LoadBitmap(nIDResource))
     return FALSE;
+  const double ratio = qApp->devicePixelRatio();
+  if (ratio > 1.0)
+    m_bitmapScaled.LoadBitmap(nIDResource, ratio);
   BuildButtons();
   return TRUE;
 }
@@ -213,11 +220,7 @@ void CToolBar::BuildButtons()
     AfxLoadString(id, strings);
     const int nl = strings.Find('\n');
     QAction* action = toolbar->addAction(ToQString(nl < 0 ? CString() : strings.Mid(nl + 1)));
-    if (const CImageData* strip = m_bitmap.Image())
-    {
-      const QImage icon = strip->Image().copy(image * m_sizeImage.cx, 0, m_sizeImage.cx, m_sizeImage.cy);
-      action->setIcon(QIcon(QPixmap::fromImage(icon)));
-    }
+    action->setIcon(ButtonIcon(id, image));
     ++image;
     action->setData(id);
     QObject::connect(action, &QAction::triggered, Impl()->Bridge(), [this, id] {
@@ -230,6 +233,49 @@ void CToolBar::BuildButtons()
     });
     m_actions.push_back(action);
   }
+}
+
+namespace
+{
+// The desktop theme's names for the standard commands' icons.
+const char* ThemeIconName(UINT nID)
+{
+  switch (nID)
+  {
+  case ID_FILE_NEW: return "document-new";
+  case ID_FILE_OPEN: return "document-open";
+  case ID_FILE_SAVE: return "document-save";
+  case ID_FILE_PRINT: return "document-print";
+  case ID_EDIT_CUT: return "edit-cut";
+  case ID_EDIT_COPY: return "edit-copy";
+  case ID_EDIT_PASTE: return "edit-paste";
+  case ID_HELP_INDEX: return "help-contents";
+  default: return nullptr;
+  }
+}
+
+QPixmap StripImage(const CBitmap& strip, int nImage, CSize size, double scale)
+{
+  const CImageData* data = strip.Image();
+  if (!data)
+    return QPixmap();
+  const int x = static_cast<int>(std::lround(nImage * size.cx * scale));
+  const QRect cell(x, 0, static_cast<int>(std::lround(size.cx * scale)), static_cast<int>(std::lround(size.cy * scale)));
+  QPixmap pixmap = QPixmap::fromImage(data->Image().copy(cell));
+  pixmap.setDevicePixelRatio(scale);
+  return pixmap;
+}
+}  // namespace
+
+QIcon CToolBar::ButtonIcon(UINT nID, int nImage) const
+{
+  QIcon drawn;
+  if (QPixmap base = StripImage(m_bitmap, nImage, m_sizeImage, 1.0); !base.isNull())
+    drawn.addPixmap(base);
+  if (m_bitmapScaled.Image())
+    drawn.addPixmap(StripImage(m_bitmapScaled, nImage, m_sizeImage, qApp->devicePixelRatio()));
+  const char* name = ThemeIconName(nID);
+  return name ? QIcon::fromTheme(QString::fromLatin1(name), drawn) : drawn;
 }
 
 int CToolBar::CommandToIndex(UINT nIDFind) const

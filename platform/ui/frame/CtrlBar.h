@@ -9,6 +9,7 @@
 #include "platform/ui/draw/Gdi.h"
 
 class QAction;
+class QIcon;
 class QDockWidget;
 class QLabel;
 class QMainWindow;
@@ -57,7 +58,8 @@ public:
   BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
   BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                 CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
-  // The strip of button images: one image per button, each as wide as the button size.
+  // The strip of button images: one image per button, each as wide as the button size. Buttons of
+  // the standard commands show the desktop theme's icons, the strip's images where it has none.
   BOOL LoadBitmap(UINT nIDResource);
   // Button command ids in order; 0 (ID_SEPARATOR) is a separator.
   BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
@@ -77,9 +79,11 @@ protected:
 
 private:
   void BuildButtons();
+  QIcon ButtonIcon(UINT nID, int nImage) const;
   std::vector<UINT> m_ids;
   std::vector<QAction*> m_actions;
   CBitmap m_bitmap;
+  CBitmap m_bitmapScaled;  // the strip at the screen's device pixel ratio, when above 1
   CSize m_sizeImage{16, 15};
 };
 

@@ -1,6 +1,7 @@
 #include "platform/ui/frame/Menu.h"
 
 #include <set>
+#include <vector>
 
 #include <QAction>
 #include <QMenu>
@@ -93,6 +94,16 @@ CMenuData::Item* FindById(CMenuData* data, UINT id)
 }
 }  // namespace
 
+namespace
+{
+std::vector<std::unique_ptr<CMenu>>& SpentWrappers()
+{
+  // Never destroyed, like the set of live menus, so a menu destroyed late at exit still finds it.
+  static auto* wrappers = new std::vector<std::unique_ptr<CMenu>>;
+  return *wrappers;
+}
+}  // namespace
+
 CMenuData::CMenuData() { LiveMenus().insert(this); }
 
 CMenuData::~CMenuData()
@@ -151,9 +162,10 @@ BOOL CMenu::DestroyMenu()
     for (CMenuData::Item& item : menu->items)
       if (item.popup == h)
         item.popup = nullptr;
-  // The wrapper belongs to the data; detach it before the data goes.
+  // The wrapper belongs to the data; it outlives the data, since the caller still holds it, and
+  // joins the spent wrappers (it owns nothing by then).
   if (h->wrapper.get() == this)
-    static_cast<void>(h->wrapper.release());
+    SpentWrappers().push_back(std::move(h->wrapper));
   delete h;
   return TRUE;
 }

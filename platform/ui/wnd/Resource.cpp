@@ -20,6 +20,14 @@ const typename MAP::mapped_type* FindIn(const MAP& map, UINT id)
 const CString* CResources::FindString(UINT id) const { return FindIn(m_strings, id); }
 const CMenuTemplate* CResources::FindMenu(UINT id) const { return FindIn(m_menus, id); }
 const CDialogTemplate* CResources::FindDialog(UINT id) const { return FindIn(m_dialogs, id); }
+std::vector<UINT> CResources::GetDialogIds() const
+{
+  std::vector<UINT> ids;
+  for (const auto& entry : m_dialogs)
+    ids.push_back(entry.first);
+  return ids;
+}
+
 const std::vector<CAccelTemplate>* CResources::FindAccelerators(UINT id) const { return FindIn(m_accels, id); }
 const CBitmapTemplate* CResources::FindBitmap(UINT id) const { return FindIn(m_bitmaps, id); }
 const CCursorTemplate* CResources::FindCursor(UINT id) const { return FindIn(m_cursors, id); }

@@ -140,6 +140,8 @@ public:
   const CString* FindString(UINT id) const;
   const CMenuTemplate* FindMenu(UINT id) const;
   const CDialogTemplate* FindDialog(UINT id) const;
+  // The ids of every dialog template, in id order.
+  std::vector<UINT> GetDialogIds() const;
   const std::vector<CAccelTemplate>* FindAccelerators(UINT id) const;
   const CBitmapTemplate* FindBitmap(UINT id) const;
   const CCursorTemplate* FindCursor(UINT id) const;

@@ -308,6 +308,28 @@ void CWndImpl::Blit(const CRect& rect)
     m_pClient->update(ToQRect(rect));
 }
 
+void CWndImpl::Touch(const CRect& rect)
+{
+  const QRect touched = ToQRect(rect);
+  std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
+  Blit(rect);
+}
+
+std::vector<QRect> CWndImpl::SharpPictureRects() const
+{
+  std::vector<QRect> rects;
+  for (const CSharpPicture& picture : m_sharpPictures)
+    rects.push_back(picture.rect);
+  return rects;
+}
+
+void CWndImpl::AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip)
+{
+  m_sharpPictures.push_back({rect, image, clip & rect});
+  if (m_pClient && m_bOwnerPaints)
+    m_pClient->update(rect);
+}
+
 void CWndImpl::PaintNow()
 {
   if (m_bInPaint || m_invalid.IsEmpty() || !m_pWnd->m_hWnd)
@@ -328,6 +350,13 @@ void CWndImpl::OnPaintEvent(const QRect& rect)
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
   painter.drawImage(rect, surface->Image(), rect);
+  for (const CSharpPicture& picture : m_sharpPictures)
+  {
+    if (!picture.rect.intersects(rect))
+      continue;
+    painter.setClipRegion(picture.clip & rect);
+    painter.drawImage(picture.rect.topLeft(), picture.image);
+  }
 }
 
 void CWndImpl::OnResized()
@@ -371,7 +400,7 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
   inside.Offset(dx, dy);
   inside.Intersect(area);
   m_invalid.Union(inside);
-  Blit(area);
+  Touch(area);
 }
 
 UINT_PTR CWndImpl::StartTimer(UINT_PTR id, UINT elapse)

@@ -8,8 +8,10 @@
 #include <vector>
 
 #include <QEvent>
+#include <QImage>
 #include <QObject>
 #include <QPointer>
+#include <QRegion>
 #include <QWidget>
 
 #include "platform/ui/draw/Dc.h"
@@ -74,6 +76,12 @@ public:
   void ClearInvalid() { m_invalid.Clear(); }
   void RequestPaint();
   void Blit(const CRect& rect);
+  // Drawing changed the rectangle: sharp pictures under it give way to the surface's pixels.
+  void Touch(const CRect& rect);
+  // A picture drawn at the device pixel ratio, shown over the surface where it was copied.
+  void AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip);
+  // The places of the sharp pictures shown now.
+  std::vector<QRect> SharpPictureRects() const;
   // Runs WM_PAINT when something is invalid.
   void PaintNow();
   void OnPaintEvent(const QRect& rect);
@@ -112,6 +120,13 @@ private:
   std::unique_ptr<CWndBridge> m_pBridge;
   std::unique_ptr<CImageData> m_pSurface;
   CRectRegion m_invalid;
+  struct CSharpPicture
+  {
+    QRect rect;
+    QImage image;
+    QRegion clip;
+  };
+  std::vector<CSharpPicture> m_sharpPictures;
   bool m_bErase = false;
   bool m_bOwnerPaints = false;
   bool m_bEraseBackground = true;

@@ -9,13 +9,13 @@ IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
 namespace
 {
-// With blitEachDrawing every drawing shows at once; a paint DC shows its whole region when it
-// ends instead, since nothing it draws can fall outside that region.
-std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& clip, bool blitEachDrawing = true)
+std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& clip)
 {
   auto device = std::make_unique<CRasterDevice>(impl->Surface(), clip);
-  if (blitEachDrawing)
-    device->onTouched = [impl](const CRect& r) { impl->Blit(r); };
+  device->onTouched = [impl](const CRect& r) { impl->Touch(r); };
+  device->onSharpPicture = [impl](const QRect& r, const QImage& image, const QRegion& clip) {
+    impl->AddSharpPicture(r, image, clip);
+  };
   return device;
 }
 }  // namespace
@@ -146,7 +146,7 @@ CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd)
   m_ps.rcPaint = region.GetBounds();
   const bool erase = impl->TakeErase();
   impl->ClearInvalid();
-  AttachDevice(SurfaceDevice(impl, region, false));
+  AttachDevice(SurfaceDevice(impl, region));
   // The background is erased through the window's own handler, clipped to the paint region.
   if (erase)
     m_ps.fErase = pWnd->SendMessage(WM_ERASEBKGND, reinterpret_cast<WPARAM>(static_cast<CDC*>(this)), 0) == 0;

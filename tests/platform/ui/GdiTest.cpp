@@ -3,6 +3,7 @@
 #include "TestApp.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
+#include "platform/ui/draw/ImageData.h"
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/wnd/Wnd.h"
 
@@ -171,4 +172,28 @@ TEST_F(GdiTest, BitmapResourceIsDrawnByItsOwnDrawingAtItsSize)
   CBitmap missing;
   EXPECT_FALSE(missing.LoadBitmap(IDB_TESTSTRIPE + 1));
   EXPECT_FALSE(dc.DrawBitmap(0, 0, &missing));
+}
+
+// A picture loaded for a screen with a device pixel ratio is drawn at that ratio: areas grow with
+// it, while a cosmetic line stays one device pixel thin instead of being magnified.
+TEST_F(GdiTest, BitmapResourcesAreDrawnAtTheScaleAskedFor)
+{
+  CResources::Get().AddBitmap(IDB_TESTSTRIPE + 2, CBitmapTemplate{8, 6, [](CDC* pDC) {
+                                                    pDC->FillSolidRect(0, 0, 4, 6, kRed);
+                                                    CPen pen(PS_SOLID, 0, kBlue);
+                                                    CPen* old = pDC->SelectObject(&pen);
+                                                    pDC->MoveTo(4, 3);
+                                                    pDC->LineTo(8, 3);
+                                                    pDC->SelectObject(old);
+                                                  }});
+  CBitmap scaled;
+  ASSERT_TRUE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 2.0));
+  ASSERT_EQ(scaled.GetSize(), CSize(16, 12));
+  const QImage& image = scaled.Image()->Image();
+  EXPECT_EQ(image.pixelColor(7, 11), QColor(255, 0, 0)) << "the filled area covers twice the pixels";
+  EXPECT_EQ(image.pixelColor(8, 0), QColor(255, 255, 255));
+  EXPECT_EQ(image.pixelColor(10, 6), QColor(0, 0, 255));
+  EXPECT_EQ(image.pixelColor(10, 5), QColor(255, 255, 255)) << "the line is not doubled";
+  EXPECT_EQ(image.pixelColor(10, 7), QColor(255, 255, 255)) << "the line is not doubled";
+  EXPECT_FALSE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 0.5));
 }

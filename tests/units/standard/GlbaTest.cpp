@@ -145,6 +145,23 @@ TEST_F(GlbaTest, ElevationsOfOneTwoAndThreeLineSets)
   EXPECT_EQ(Lines(out, 13, 4, 36), Rectangle(3.25, 3.25, 32.875, 20.875));
 }
 
+// A size of three panels draws one rectangle per panel between its joint positions; the members
+// describe two panels, so every panel after the first takes the second panel's sill and head.
+TEST_F(GlbaTest, ThreePanelsDrawARectangleBetweenEachPairOfJoints)
+{
+  m_unit->SetSizeCode("GL7030");
+  ASSERT_EQ(m_unit->GetPanelCount(), 3);
+  CVRX2DEntityArray out;
+  m_unit->GetElevationEntities(2, FALSE, FALSE, out);
+  ASSERT_EQ(out.GetSize(), 5 + 12);
+  std::vector<Line> panels = Rectangle(2.75, 2.75, 19.625, 32.75);
+  for (const Line& line : Rectangle(22.125, 2.125, 61.375, 33.375))
+    panels.push_back(line);
+  for (const Line& line : Rectangle(63.875, 2.125, 81.375, 33.375))
+    panels.push_back(line);
+  EXPECT_EQ(Lines(out, 5, 12, 36), panels);
+}
+
 TEST_F(GlbaTest, ThePlanSectionSlidesTheLeftPanelAndFixesTheRightOne)
 {
   CPlanSectionSwitches switches;

@@ -1,0 +1,147 @@
+// When the fatal report ends the program, each project with unsaved changes is first written to a
+// recovery copy (beside its file, never over one; an unnamed project into the documents folder),
+// the report names the copies, and the copies load with the changes.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Dlgids.h"
+#include "app/Fatalrpt.h"
+#include "document/Doc.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/docview/View.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "support/Exceptn.h"
+
+extern char** environ;
+
+namespace
+{
+namespace fs = std::filesystem;
+
+constexpr UINT kStoreDesignButton = 337;
+const char kFolderVariable[] = "PANECRAFT_RECOVERY_FOLDER";
+
+// Runs one test of this program in a process of its own, with the folder for it.
+int RunChildTest(const char* testName, const std::string& folder)
+{
+  std::string filter = std::string("--gtest_filter=") + testName;
+  std::string variable = std::string(kFolderVariable) + "=" + folder;
+  std::vector<char*> environment;
+  for (char** entry = environ; *entry; ++entry)
+    environment.push_back(*entry);
+  environment.push_back(variable.data());
+  environment.push_back(nullptr);
+  std::string self = fs::read_symlink("/proc/self/exe");
+  char* argv[] = {self.data(), filter.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
+    return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Keeps the report's text in a file, since the process ends right after it.
+class CReportCatcher : public CScriptedDialogService
+{
+public:
+  explicit CReportCatcher(std::string path) : m_path(std::move(path)) {}
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
+  {
+    std::ofstream(m_path, std::ios::binary | std::ios::app) << text.str();
+    return CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
+  }
+
+private:
+  std::string m_path;
+};
+
+std::string ReadText(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+class RecoveryTest : public ShellTest
+{
+protected:
+  void StoreEditedDesign(CDoc* pDoc, const char* name)
+  {
+    SetWorkbenchQuantity(pDoc, 3);
+    OnNextDialog([name](CDialog& dialog) {
+      SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
+      ClickButton(dialog, IDOK);
+    });
+    pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
+  }
+};
+}  // namespace
+
+// Run by the test below in a process of its own: a saved project changed since, and an unnamed
+// changed project, when a fatal error ends the program.
+TEST_F(RecoveryTest, ChildEndsWithAFatalErrorWhileProjectsAreChanged)
+{
+  const char* folder = std::getenv(kFolderVariable);
+  if (!folder)
+    GTEST_SKIP() << "run by the test of the recovery copies";
+  // The documents folder as the desktop names it.
+  std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << folder << "/Documents\"\n";
+  ASSERT_TRUE(Start());
+  CDoc* pSaved = ActiveProject();
+  ASSERT_NE(pSaved, nullptr);
+  StoreEditedDesign(pSaved, "Kitchen");
+  service.filePaths.push_back((std::string(folder) + "/Lake House.tpf").c_str());
+  Command(ID_FILE_SAVE_AS);
+  ASSERT_FALSE(pSaved->IsProjectModified());
+  Command(ID_FILE_NEW);
+  CDoc* pUnnamed = ActiveProject();
+  ASSERT_NE(pUnnamed, pSaved);
+  StoreEditedDesign(pUnnamed, "Attic");
+  ASSERT_TRUE(pSaved->RenameDesign(pSaved->FindDesign("Kitchen"), "Porch"));
+  ASSERT_TRUE(pSaved->IsProjectModified());
+
+  CReportCatcher catcher(std::string(folder) + "/report.txt");
+  SetDialogService(&catcher);
+  AfxProcessException(std::make_exception_ptr(CAppFatalException("Test", 1)), nullptr);
+}
+
+TEST_F(RecoveryTest, AFatalErrorWritesChangedProjectsToRecoveryCopiesBesideTheirFiles)
+{
+  const std::string folder = ShellTempDir() + "/recovery";
+  fs::create_directories(folder);
+  // A copy from an earlier crash stays as it is.
+  std::ofstream(folder + "/Lake House.recovered.tpf") << "earlier";
+  ASSERT_EQ(RunChildTest("RecoveryTest.ChildEndsWithAFatalErrorWhileProjectsAreChanged", folder), kFatalExitCode);
+
+  const std::string savedCopy = folder + "/Lake House.recovered-2.tpf";
+  const std::string unnamedCopy = folder + "/Documents/Proj2.recovered.tpf";
+  EXPECT_EQ(ReadText(folder + "/Lake House.recovered.tpf"), "earlier");
+  ASSERT_TRUE(fs::exists(savedCopy));
+  ASSERT_TRUE(fs::exists(unnamedCopy));
+  const std::string report = ReadText(folder + "/report.txt");
+  EXPECT_NE(report.find("An internal error has occurred"), std::string::npos) << report;
+  EXPECT_NE(report.find(savedCopy), std::string::npos) << report;
+  EXPECT_NE(report.find(unnamedCopy), std::string::npos) << report;
+
+  // The project file keeps what was saved; the copy has the change made after.
+  ASSERT_TRUE(Start((folder + "/Lake House.tpf").c_str()));
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_GE(Projects()[0]->FindDesign("Kitchen"), 0);
+  EXPECT_LT(Projects()[0]->FindDesign("Porch"), 0);
+  service.filePaths.push_back(savedCopy.c_str());
+  Command(ID_FILE_OPEN);
+  service.filePaths.push_back(unnamedCopy.c_str());
+  Command(ID_FILE_OPEN);
+  std::vector<CDoc*> projects = Projects();
+  ASSERT_EQ(projects.size(), 3u);
+  EXPECT_LT(projects[1]->FindDesign("Kitchen"), 0);
+  EXPECT_GE(projects[1]->FindDesign("Porch"), 0);
+  EXPECT_GE(projects[2]->FindDesign("Attic"), 0);
+}

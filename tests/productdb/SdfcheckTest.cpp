@@ -1,0 +1,117 @@
+// Guards the whole-file check made when a database file is opened: a file the writer made passes,
+// and damage anywhere (an index out of order, a position naming no record or a record twice, a
+// chain that loops, a truncated file) refuses the file at once, whichever table is asked for.
+#include <gtest/gtest.h>
+
+#include "DbTestUtil.h"
+#include "NumberRec.h"
+#include "platform/core/File.h"
+#include "productdb/Sdfbytes.h"
+#include "productdb/Sdfcheck.h"
+#include "productdb/txdbExcp.h"
+
+namespace {
+
+SdfTableLayout NumbersLayout(const char* name)
+{
+  return MakeLayout(name, 12, {Field("KEY", SdfFieldKind::Long, 1), Field("NAME", SdfFieldKind::Text, 5, 8)},
+                    {{"KEY"}, {"NAME"}});
+}
+
+// Two tables: FIRST (three rows) and NUMBERS (four rows), in that order in the file.
+SdfImage TwoTables()
+{
+  CTableWriter writer;
+  int first = writer.AddTable(NumbersLayout("FIRST"));
+  int numbers = writer.AddTable(NumbersLayout("NUMBERS"));
+  for (int i = 0; i < 3; ++i)
+    writer.AddRow(first, CSdfRow().SetInt("KEY", i).Set("NAME", CString::Formatted("F%d", i)));
+  for (int i = 0; i < 4; ++i)
+    writer.AddRow(numbers, CSdfRow().SetInt("KEY", 10 * i).Set("NAME", CString::Formatted("N%d", 3 - i)));
+  return writer.Build();
+}
+
+// Absolute offset of entry p of index i's positions array in the second table.
+long long PositionAt(const SdfImage& image, int index, int p)
+{
+  const SdfTablePlacement& table = image.tables[1];
+  return table.start + table.positionsOffsets[static_cast<size_t>(index)] + 4LL * p;
+}
+
+class SdfcheckTest : public DbTest
+{
+protected:
+  // Checks the bytes as a file; the exception's line, or 0 when the file passes.
+  int CheckLine(const std::vector<BYTE>& bytes)
+  {
+    UseBytes(bytes);
+    CFile file(DatabasePath().c_str(), CFile::modeRead);
+    try {
+      CheckSdfFile(file);
+      return 0;
+    } catch (const CTXDBException& e) {
+      EXPECT_EQ(e.cause, 1);
+      return e.line;
+    }
+  }
+  // The module that refused the bytes, found by opening the first table only.
+  CString RefusingModule(const std::vector<BYTE>& bytes)
+  {
+    UseBytes(bytes);
+    try {
+      CNumberRec rec("FIRST");
+      return CString();
+    } catch (const CTXDBException& e) {
+      return e.file;
+    }
+  }
+};
+
+TEST_F(SdfcheckTest, AFileTheWriterMadePasses)
+{
+  EXPECT_EQ(CheckLine(TwoTables().bytes), 0);
+  EXPECT_EQ(RefusingModule(TwoTables().bytes), CString());
+}
+
+TEST_F(SdfcheckTest, AnIndexOutOfKeyOrderIsRefused)
+{
+  SdfImage image = TwoTables();
+  // The NAME index lists N0..N3, that is records 3, 2, 1, 0; swap its first two entries.
+  const DWORD a = SdfLoadU32(image.bytes.data() + PositionAt(image, 1, 0));
+  const DWORD b = SdfLoadU32(image.bytes.data() + PositionAt(image, 1, 1));
+  SdfStoreU32(image.bytes.data() + PositionAt(image, 1, 0), b);
+  SdfStoreU32(image.bytes.data() + PositionAt(image, 1, 1), a);
+  EXPECT_EQ(CheckLine(image.bytes), 88);
+  EXPECT_EQ(RefusingModule(image.bytes), CString("Sdfcheck")) << "damage in another table refuses the file";
+}
+
+TEST_F(SdfcheckTest, PositionsNamingNoRecordOrARecordTwiceAreRefused)
+{
+  SdfImage outside = TwoTables();
+  SdfStoreU32(outside.bytes.data() + PositionAt(outside, 0, 3), 4);
+  EXPECT_EQ(CheckLine(outside.bytes), 79);
+  SdfImage twice = TwoTables();
+  // Keys 0 0 20 30: still in order, but record 0 is listed twice and record 1 never.
+  SdfStoreU32(twice.bytes.data() + PositionAt(twice, 0, 1), 0);
+  EXPECT_EQ(CheckLine(twice.bytes), 81);
+}
+
+TEST_F(SdfcheckTest, AChainThatLoopsIsRefused)
+{
+  SdfImage image = TwoTables();
+  SdfStoreU32(image.bytes.data() + image.tables[1].start + 36, static_cast<DWORD>(image.tables[0].start));
+  EXPECT_EQ(CheckLine(image.bytes), 52);
+}
+
+TEST_F(SdfcheckTest, ATruncatedFileIsRefusedWhenAnyTableIsOpened)
+{
+  SdfImage image = TwoTables();
+  for (size_t cut : {size_t{1}, size_t{20}, image.bytes.size() - static_cast<size_t>(image.tables[1].start)}) {
+    std::vector<BYTE> truncated(image.bytes.begin(), image.bytes.end() - static_cast<long>(cut));
+    EXPECT_NE(CheckLine(truncated), 0) << cut;
+    EXPECT_FALSE(RefusingModule(truncated).IsEmpty()) << cut;
+    EXPECT_EQ(CRecObj::GetOpenDatabaseCount(), 0);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,29 @@
+#pragma once
+// The fixed and venting panel rows "PSBA016" and "FGBA015" differ only in their codes and in
+// which neighbours their members allow; their plan section, elevations and joint lines are one.
+#include "units/standard/Panelrow.h"
+
+class CPlanSectionPreferences;
+class CPlanSectionSwitches;
+class CStandardUnit;
+class CVRX2DEntityArray;
+
+namespace FixedVentingRow {
+enum
+{
+  oneLineCategory = 35,
+  twoLineCategory = 36
+};
+
+// Throws CUnitException (module, badLetterLine) for a letter other than 'F' and 'V', before
+// anything is put into `out`.
+void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine, const CPlanSectionSwitches& switches,
+                    const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out);
+void GetHandles(const CStandardUnit& unit, const CComponentGroups& groups, CSizingHandleArray& out);
+void Get1Line(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out);
+// The joint lines: on the line of the joint's side next to the venting panel, on the joint
+// itself between two panels of one kind.
+void GetJointLines(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out);
+void Get2Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out);
+void Get3Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out);
+} // namespace FixedVentingRow

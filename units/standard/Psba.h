@@ -1,0 +1,39 @@
+#pragma once
+// The sliding door "PSBA016": n panels side by side, each fixed ('F') or venting ('V') by its
+// letter of the operating choice, a fixed panel always next to a venting one. It starts at the
+// size of smallest height, then smallest width.
+#include "model/Stdrect.h"
+#include "units/standard/Panelrow.h"
+
+class CPSBasic : public CStandardRectangularUnit
+{
+  DECLARE_DYNAMIC(CPSBasic)
+public:
+  // Only the unit factory makes one.
+  CPSBasic();
+  CPSBasic(const CPSBasic& source) = default;
+  CPSBasic& operator=(const CPSBasic& source)
+  {
+    return static_cast<CPSBasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
+
+  CUnit& operator=(const CUnit& source) override;
+  CUnit* Clone() const override;
+  // The cut height is not used.
+  void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
+                              const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const override;
+  void GetSizingHandles(CSizingHandleArray& out) const override;
+  void BuildSizedComponents() const override;
+  void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
+  void UpdateComponentIndices() override;
+
+  // The joint lines of the one-line set, on the venting side of each joint.
+  void GetJointLineEntities(int lines, CVRX2DEntityArray& out) const;
+  void CopyComponentIndices(const CPSBasic& source) { m_Groups = source.m_Groups; }
+  const CComponentGroups& GetComponentGroups() const { return m_Groups; }
+
+private:
+  CComponentGroups m_Groups;
+};

@@ -1,0 +1,68 @@
+#include "units/standard/Stdround.h"
+
+#include "model/Sizing.h"
+#include "units/standard/Archutil.h"
+
+IMPLEMENT_DYNAMIC(CStandardRoundUnit, CStandardArchedUnit)
+
+namespace {
+constexpr const char* kModule = "STDROUND";
+constexpr int kOtherClassAssignedLine = 74;
+
+constexpr int kHeightOnly = 3;
+constexpr int kWidthOnly = 12;
+constexpr int kConstructionCategory = 6;
+constexpr int kCentreLineCategory = 8;
+constexpr int kOneLineCategory = 46;
+constexpr int kTwoLineCategory = 47;
+} // namespace
+
+const char* const CStandardRoundUnit::kSideCode = "BW";
+const char* const CStandardRoundUnit::kQuarterCode = "BV";
+
+CUnit& CStandardRoundUnit::operator=(const CUnit& source)
+{
+  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
+}
+
+void CStandardRoundUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
+{
+  GetSizedComponents();
+  out.RemoveAll();
+  const double w = GetWidth();
+  const double h = GetHeight();
+  const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, h), p3(w, h);
+  Arch::AddLine(out, kConstructionCategory, p0, p1);
+  Arch::AddLine(out, kConstructionCategory, p1, p3);
+  Arch::AddLine(out, kConstructionCategory, p3, p2);
+  Arch::AddLine(out, kConstructionCategory, p2, p0);
+  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
+  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.0, 0.5 * h), CVRX2DPoint(w, 0.5 * h));
+}
+
+void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out) const
+{
+  GetSizedComponents();
+  out.RemoveAll();
+  const double w = GetWidth();
+  const double h = GetHeight();
+  out.Add(new CSizingHandle(CVRX2DPoint(0.5 * w, 0.0), kHeightOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(w, 0.5 * h), kWidthOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(0.5 * w, h), kHeightOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.5 * h), kWidthOnly));
+}
+
+void CStandardRoundUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  GetArchCurveEntities(kOneLineCategory, 0.0, out);
+}
+
+void CStandardRoundUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  GetArchCurveEntities(kTwoLineCategory, GetComponentDistance(cTop, 0, 2), out);
+}
+
+void CStandardRoundUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  GetArchCurveEntities(kTwoLineCategory, GetComponentDistance(cTop, 0, 3), out);
+}
