@@ -7,7 +7,6 @@
 #include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CDlgAdornedFrame, CMDIChildWnd)
-IMPLEMENT_DYNAMIC(CWorkbenchDialogBar, CDialogBar)
 
 BEGIN_MESSAGE_MAP(CDlgAdornedFrame, CMDIChildWnd)
   ON_COMMAND(ID_TOGGLE_PLAN_BAR, OnToggleDialogBar)

@@ -40,8 +40,3 @@ private:
   UINT m_nDialogBarID;
 };
 
-// The Workbench's dialog bar; no behaviour of its own.
-class CWorkbenchDialogBar : public CDialogBar
-{
-  DECLARE_DYNAMIC(CWorkbenchDialogBar)
-};

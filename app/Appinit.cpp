@@ -15,8 +15,14 @@
 #include "document/Whpaste.h"
 #include "document/Whview.h"
 #include "platform/ui/draw/Dc.h"
+#include "platform/ui/dlg/Ddx.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
+#include "workbench/Dsgnitem.h"
+#include "workbench/Tracker.h"
+#include "workbench/Wbframe.h"
+#include "workbench/Wbreg.h"
+#include "workbench/Wbview.h"
 
 namespace
 {
@@ -34,6 +40,12 @@ CMultiDocTemplate* MakeTemplate(UINT nIDResource, const CRuntimeClass* pFrameCla
   PCTRACE(TT_APPLICATION, TL_VERBOSE)("%s", trace);
   return pTemplate;
 }
+// The measurement units the dialogs' length fields read and write.
+int UserMeasurementUnits()
+{
+  return GetDocServices().GetMeasurementUnits();
+}
+
 // Neither the project nor the design on its Workbench has changed: closing loses nothing.
 BOOL IsUntouched(CDoc* pDoc)
 {
@@ -55,9 +67,14 @@ BOOL CApp::InitShell()
   RegisterShellResources();
   RegisterWarehouseResources();
   RegisterProjectViewBars();
+  RegisterWorkbenchResources();
+  RegisterWorkbenchClasses();
+  CTracker::LoadResources();
   CShellServices& services = ShellServices(*this);
   SetDocServices(&services);
   SetWarehouseServices(&services);
+  SetWorkbenchServices(&services);
+  SetLengthUnitsSource(UserMeasurementUnits);
 
   CreateDocTemplates();
   auto* pMainFrame = new CMainFrame;
@@ -80,6 +97,7 @@ BOOL CApp::InitShell()
   const CExportToGDIConfig& colors = *m_appPrefs.GetExportToGDIConfig();
   CItemColors& itemColors = ItemColors();
   itemColors.alignmentLine = colors.GetAlignmentLineRGB();
+  CDesignItem::SetDefaultAlignmentLineColor(colors.GetAlignmentLineRGB());
   itemColors.guideline = colors.GetGuidelineRGB();
   itemColors.guidelineFill = colors.GetGuidelineFillRGB();
   itemColors.join = colors.GetJoinRGB();
@@ -118,6 +136,7 @@ void CApp::CreateDocTemplates()
 
 void CApp::ExitShell()
 {
+  CTracker::FreeResources();
   DeleteSharedBoldFont();
   // Windows end with the Qt application, before the application object's destructor runs.
   if (m_splashWnd.GetSafeHwnd())
@@ -169,7 +188,8 @@ BOOL CApp::SaveAllModified()
     POSITION pos = GetWarehouseTemplate()->GetFirstDocPosition();
     while (pos) {
       auto* pDoc = static_cast<CDoc*>(GetWarehouseTemplate()->GetNextDoc(pos));
-      BOOL goOn = pDoc->StoreEditedDesign(TRUE, TRUE);
+      // The Workbench's quantity field and window state reach the design before it is compared.
+      BOOL goOn = pDoc->OkToCloseEditedDesign();
       pDoc->UpdateProjectModified();
       if (!goOn)
         return FALSE;

@@ -2,7 +2,7 @@
 
 #include <climits>
 
-#include "app/Xltdata.h"
+#include "views/Xltdata.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"

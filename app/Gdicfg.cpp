@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/Digitrun.h"
-#include "app/Xltdata.h"
+#include "views/Xltdata.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"

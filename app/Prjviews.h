@@ -1,32 +1,10 @@
 #pragma once
-// Stand-ins for the Workbench, the three drawing views and the two reports of a project, until
-// the Workbench and the drawings and reports bring their own frames and views. Each frame has
-// the caption of an adorned frame; the views show nothing. The Workbench's Store Design stores the edited design as it is.
+// Stand-ins for the three drawing views and the two reports of a project, until the drawings
+// and reports bring their own frames and views. Each frame has the caption of an adorned frame;
+// the views show nothing.
 #include "app/Adorned.h"
 #include "document/Docviews.h"
 #include "platform/ui/docview/View.h"
-
-class CWorkbenchFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CWorkbenchFrame)
-  DECLARE_MESSAGE_MAP()
-public:
-  CWorkbenchFrame();
-
-protected:
-  void OnClose() override;
-  void OnCloseButton();
-  void OnStoreDesign();
-};
-
-class CWorkbenchView : public CView, public CWorkbenchDataSource
-{
-  DECLARE_DYNCREATE(CWorkbenchView)
-public:
-  void OnDraw(CDC* pDC) override;
-  // Nothing on the empty Workbench changes the design.
-  void UpdateDesignWithWorkbenchData() override {}
-};
 
 class CPlanFrame : public CDlgAdornedFrame
 {

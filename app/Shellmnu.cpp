@@ -110,8 +110,12 @@ void AddWorkbenchMenu()
   std::vector<Item> view = ViewItems();
   view.push_back(Separator());
   view.push_back(Item("&Close Views", ID_CLOSE_VIEWS));
+  Item edit = EditPopup();
+  edit.children.push_back(Separator());
+  edit.children.push_back(Item("&Delete Item\tDel", 318));
+  edit.children.push_back(Item("Pr&operties...\tEnter", 328));
   menu.items = {ProjectFilePopup(),
-                EditPopup(),
+                edit,
                 Item("&View", std::move(view)),
                 Item("&Insert", {Item("Start", ID_NEW_UNIT_FIRST)}),
                 ReportsPopup(),
@@ -200,7 +204,7 @@ void AddContextMenus()
   CResources::Get().AddMenu(IDR_CONTEXT_MENUS, std::move(menu));
 }
 
-void AddAccelerators(UINT id, bool designList)
+void AddAccelerators(UINT id, bool designList, bool workbench = false)
 {
   std::vector<CAccelTemplate> table{
     {'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},  {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
@@ -209,6 +213,10 @@ void AddAccelerators(UINT id, bool designList)
     {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}};
   if (designList)
     table.push_back({VK_DELETE, FVIRTKEY, 219});
+  if (workbench) {
+    table.push_back({VK_DELETE, FVIRTKEY, 318});
+    table.push_back({VK_RETURN, FVIRTKEY, 328});
+  }
   CResources::Get().AddAccelerators(id, std::move(table));
 }
 }  // namespace
@@ -225,5 +233,5 @@ void RegisterShellMenus()
   AddContextMenus();
   AddAccelerators(IDR_MAINFRAME, false);
   AddAccelerators(IDR_WAREHOUSE, true);
-  AddAccelerators(IDR_WORKBENCH, false);
+  AddAccelerators(IDR_WORKBENCH, false, true);
 }

@@ -4,6 +4,7 @@
 #include "app/Appdlgs.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
+#include "platform/ui/docview/DocTempl.h"
 #include "support/Exceptn.h"
 
 namespace
@@ -90,4 +91,49 @@ void CShellServices::OpenWorkbenchFrame(CDoc* pDoc)
 void CShellServices::RemoveDebugMenu(HMENU hMenu)
 {
   CMainFrame::RemoveDebugMenu(hMenu);
+}
+
+void CShellServices::SetPaneText(int nIndex, const CString& text)
+{
+  if (CMainFrame* pMain = GetMainFrame())
+    pMain->SetPaneText(nIndex, text);
+}
+
+CString CShellServices::GetUnitTypeForCommand(UINT nID) const
+{
+  CMainFrame* pMain = GetMainFrame();
+  return pMain ? pMain->GetUnitTypeForCommand(nID) : CString();
+}
+
+CString CShellServices::GetUnitSubtypeForCommand(UINT nID) const
+{
+  CMainFrame* pMain = GetMainFrame();
+  return pMain ? pMain->GetUnitSubtypeForCommand(nID) : CString();
+}
+
+CSize CShellServices::GetCaptionAndBorderSize() const
+{
+  return CMainFrame::GetCaptionAndBorderSize();
+}
+
+HMENU CShellServices::GetWorkbenchMenu() const
+{
+  return m_app.GetWorkbenchTemplate()->m_hMenuShared;
+}
+
+CMapECatToXLTGDIData* CShellServices::CreateTranslationMap()
+{
+  return m_app.GetAppPrefs().GetExportToGDIConfig()->CreateTranslationMap();
+}
+
+BOOL CShellServices::IsMainToolBarVisible() const
+{
+  CMainFrame* pMain = GetMainFrame();
+  return pMain && pMain->GetMainToolBar()->IsWindowVisible();
+}
+
+void CShellServices::ShowMainToolBar(BOOL bShow)
+{
+  if (CMainFrame* pMain = GetMainFrame())
+    pMain->ShowControlBar(pMain->GetMainToolBar(), bShow, FALSE);
 }

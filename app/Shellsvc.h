@@ -1,13 +1,14 @@
 #pragma once
 // The application's side of what the project document and its design list ask for: the
 // product name and database texts, the user's contact, the naming and project dialogs, and the
-// Workbench frame of the main window.
+// Workbench frame of the main window; and what the Workbench asks of the main frame.
 #include "document/Whsvc.h"
 #include "project/DocServices.h"
+#include "workbench/Wbsvc.h"
 
 class CApp;
 
-class CShellServices : public CDocServices, public CWarehouseServices
+class CShellServices : public CDocServices, public CWarehouseServices, public CWorkbenchServices
 {
 public:
   explicit CShellServices(CApp& app) : m_app(app) {}
@@ -26,6 +27,15 @@ public:
   BOOL EditProjectInformation(CWnd* pParent, CDoc* pDoc) override;
   void OpenWorkbenchFrame(CDoc* pDoc) override;
   void RemoveDebugMenu(HMENU hMenu) override;
+
+  void SetPaneText(int nIndex, const CString& text) override;
+  CString GetUnitTypeForCommand(UINT nID) const override;
+  CString GetUnitSubtypeForCommand(UINT nID) const override;
+  CSize GetCaptionAndBorderSize() const override;
+  HMENU GetWorkbenchMenu() const override;
+  CMapECatToXLTGDIData* CreateTranslationMap() override;
+  BOOL IsMainToolBarVisible() const override;
+  void ShowMainToolBar(BOOL bShow) override;
 
 private:
   CApp& m_app;

@@ -38,7 +38,7 @@ protected:
     ASSERT_TRUE(Start());
     m_pDoc = ActiveProject();
     ASSERT_NE(m_pDoc, nullptr);
-    m_pDoc->GetEditedDesign()->GetDesignData().SetQuantity(5);
+    SetWorkbenchQuantity(m_pDoc, 5);
   }
 
   int QuestionsAsked(const char* text) const

@@ -119,7 +119,7 @@ TEST_F(CmdTest, TheWindowMenuListsTheOpenWindowsAndChoosingOneActivatesIt)
   QMenu* window = OpenMenu("&Window");
   ASSERT_NE(window, nullptr);
   // The design list and the Workbench, which is active.
-  EXPECT_EQ(ItemsAfterSeparator(window), (Items{"&1 Proj1", "*&2 Proj1: Workbench "}));
+  EXPECT_EQ(ItemsAfterSeparator(window), (Items{"&1 Proj1", "*&2 Unnamed (Workbench)"}));
 
   QAction* first = ActionNamed(window, "&1 Proj1");
   ASSERT_NE(first, nullptr);
@@ -132,7 +132,7 @@ TEST_F(CmdTest, TheWindowMenuListsTheOpenWindowsAndChoosingOneActivatesIt)
   Command(ID_FILE_NEW);
   window = OpenMenu("&Window");
   ASSERT_NE(window, nullptr);
-  EXPECT_EQ(ItemsAfterSeparator(window), (Items{"&1 Proj1", "&2 Proj2", "*&3 Proj2: Workbench "}));
+  EXPECT_EQ(ItemsAfterSeparator(window), (Items{"&1 Proj1", "&2 Proj2", "*&3 Unnamed (Workbench)"}));
   window = OpenMenu("&Window");
   EXPECT_EQ(ItemsAfterSeparator(window).size(), 3u);
 }

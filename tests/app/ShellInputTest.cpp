@@ -99,7 +99,7 @@ protected:
 
   void StoreEditedDesignAs(const char* name)
   {
-    m_pDoc->GetEditedDesign()->GetDesignData().SetQuantity(3);
+    SetWorkbenchQuantity(m_pDoc, 3);
     OnNextDialog([name](CDialog& dialog) {
       SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
       ClickButton(dialog, IDOK);

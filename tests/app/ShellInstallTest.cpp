@@ -102,7 +102,7 @@ protected:
     ASSERT_TRUE(Start());
     CDoc* pDoc = ActiveProject();
     ASSERT_NE(pDoc, nullptr);
-    pDoc->GetEditedDesign()->GetDesignData().SetQuantity(2);
+    SetWorkbenchQuantity(pDoc, 2);
     OnNextDialog([](CDialog& dialog) {
       SetControlText(dialog, IDC_NEW_DESIGN_NAME, "Porch");
       ClickButton(dialog, IDOK);

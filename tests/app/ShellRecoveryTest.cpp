@@ -74,7 +74,7 @@ class RecoveryTest : public ShellTest
 protected:
   void StoreEditedDesign(CDoc* pDoc, const char* name)
   {
-    pDoc->GetEditedDesign()->GetDesignData().SetQuantity(3);
+    SetWorkbenchQuantity(pDoc, 3);
     OnNextDialog([name](CDialog& dialog) {
       SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
       ClickButton(dialog, IDOK);

@@ -70,7 +70,7 @@ TEST_F(ShellTest, TheMainWindowWithAProjectOpenShowsToolbarDesignListAndStatusBa
   ASSERT_TRUE(Start());
   CDoc* pDoc = ActiveProject();
   ASSERT_NE(pDoc, nullptr);
-  pDoc->GetEditedDesign()->GetDesignData().SetQuantity(2);
+  SetWorkbenchQuantity(pDoc, 2);
   OnNextDialog([](CDialog& dialog) {
     SetControlText(dialog, IDC_NEW_DESIGN_NAME, "Kitchen Bay");
     ClickButton(dialog, IDOK);

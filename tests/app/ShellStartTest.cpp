@@ -61,7 +61,7 @@ protected:
   // Names and stores the design on the Workbench through its Store Design button.
   void StoreEditedDesign(CDoc* pDoc, const char* name)
   {
-    pDoc->GetEditedDesign()->GetDesignData().SetQuantity(4);
+    SetWorkbenchQuantity(pDoc, 4);
     OnNextDialog([name](CDialog& dialog) {
       SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
       ClickButton(dialog, IDOK);
@@ -103,7 +103,7 @@ TEST_F(StartTest, AnEmptyCommandLineStartsProj1WithANewDesignOnTheWorkbench)
   ASSERT_NE(projects[0]->GetWorkbenchView(), nullptr);
   CString caption;
   projects[0]->GetWorkbenchView()->GetParentFrame()->GetWindowText(caption);
-  EXPECT_EQ(caption, "Proj1: Workbench ");
+  EXPECT_EQ(caption, "Unnamed (Workbench)");
 }
 
 TEST_F(StartTest, WithoutADatabaseDirectoryTheCatalogueInTheProgramsDataFolderIsFound)
@@ -201,7 +201,7 @@ TEST_F(StartTest, AChangedProj1StaysWhenAFileOpens)
   std::string path = PathIn("Barn.tpf");
   ASSERT_EQ(RunChildTest("StartTest.ChildWritesAProject", path), 0);
   ASSERT_TRUE(Start());
-  ActiveProject()->GetEditedDesign()->GetDesignData().SetQuantity(7);
+  SetWorkbenchQuantity(ActiveProject(), 7);
   CDoc* pProj1 = ActiveProject();
   CString dropped(path.c_str());
   MainFrame()->SendMessage(WM_DROPFILES, 0, reinterpret_cast<LPARAM>(&dropped));

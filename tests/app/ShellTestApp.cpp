@@ -23,6 +23,7 @@
 #include "project/Projreg.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
+#include "workbench/Wbframe.h"
 
 namespace
 {
@@ -218,4 +219,13 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path)
 {
   std::ifstream file(path, std::ios::binary);
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void SetWorkbenchQuantity(CDoc* pDoc, int quantity)
+{
+  auto* pFrame = dynamic_cast<CWorkbenchFrame*>(pDoc->GetWorkbenchView()->GetParentFrame());
+  ASSERT_NE(pFrame, nullptr);
+  CString text;
+  text.Format("%d", quantity);
+  pFrame->GetDialogBar()->SetDlgItemText(IDC_WORKBENCH_QUANTITY, text);
 }

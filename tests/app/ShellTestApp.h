@@ -55,6 +55,8 @@ protected:
   CScriptedDialogService service;
 };
 
+// Types a quantity into the dialog bar of the project's Workbench, as the user would.
+void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
 // Runs pending events.
 void Pump();
 // Runs events until done() holds; false only when it never does within a limit that only a hang

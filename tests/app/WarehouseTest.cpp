@@ -39,7 +39,7 @@ protected:
   void StoreNewDesign(const char* name)
   {
     ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
-    m_pDoc->GetEditedDesign()->GetDesignData().SetQuantity(++m_quantity);
+    SetWorkbenchQuantity(m_pDoc, ++m_quantity);
     OnNextDialog([name](CDialog& dialog) {
       SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
       ClickButton(dialog, IDOK);
@@ -111,7 +111,7 @@ TEST_F(WarehouseTest, CreateOpensANewDesignAndStoringListsItUnderTheNameGiven)
   ASSERT_NE(m_pDoc->GetWorkbenchView(), nullptr);
   CString caption;
   m_pDoc->GetWorkbenchView()->GetParentFrame()->GetWindowText(caption);
-  EXPECT_EQ(caption, "Proj1: Workbench Bath");
+  EXPECT_EQ(caption, "Bath (Workbench)");
 }
 
 TEST_F(WarehouseTest, TheEditedDesignCannotBeEditedRenamedDeletedOrCutButCanBeCopied)
@@ -151,7 +151,7 @@ TEST_F(WarehouseTest, EditOpensTheSelectedDesignOnTheWorkbench)
 TEST_F(WarehouseTest, SwitchingDesignsAsksOnceAboutAChangedDesign)
 {
   MakeTwoDesigns();
-  m_pDoc->GetEditedDesign()->GetDesignData().SetQuantity(9);
+  SetWorkbenchQuantity(m_pDoc, 9);
   service.messageAnswers.push_back(IDNO);
   Select("Kitchen");
   ViewCommand(ID_EDIT_DESIGN);

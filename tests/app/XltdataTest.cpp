@@ -7,7 +7,7 @@
 
 #include "app/Dxfcfg.h"
 #include "app/Gdicfg.h"
-#include "app/Xltdata.h"
+#include "views/Xltdata.h"
 #include "platform/ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
 
@@ -51,7 +51,7 @@ TEST(XltdataTest, CopiesOwnTheirDataAndFallBackToKeyZero)
   EXPECT_THROW(map.GetXLTData(0), CVRXEntityException);
 
   CMapECatToXLTDXFData empty;
-  EXPECT_EQ(empty.GetDXFData(30), nullptr);
+  EXPECT_THROW(empty.GetDXFData(30), CVRXEntityException) << "no entry and no default";
 }
 
 TEST(XltdataTest, DXFMapHoldsKeyZeroAndTheThirtyOneDrawingCategories)

@@ -132,15 +132,24 @@ void CRasterizer::FillSpan(int y, int x0, int x1, std::uint32_t color, int rop)
   x1 = std::min(x1, m_buffer.width);
   if (x0 >= x1)
     return;
-  std::vector<Span> spans;
-  if (m_pClip)
-    m_pClip->SpansOnRow(y, x0, x1, spans);
-  else
-    spans.emplace_back(x0, x1);
   std::uint32_t* row = m_buffer.bits + static_cast<size_t>(y) * static_cast<size_t>(m_buffer.stride);
+  // Copies are the common case of erasing and filling: they need no mixing with what is there.
+  const bool copy = rop == R2_COPYPEN;
+  auto fill = [&](int from, int to) {
+    if (copy)
+      std::fill(row + from, row + to, Mix(rop, color, 0));
+    else
+      for (int x = from; x < to; ++x)
+        row[x] = Mix(rop, color, row[x]);
+  };
+  if (!m_pClip) {
+    fill(x0, x1);
+    return;
+  }
+  std::vector<Span> spans;
+  m_pClip->SpansOnRow(y, x0, x1, spans);
   for (const Span& s : spans)
-    for (int x = s.first; x < s.second; ++x)
-      row[x] = Mix(rop, color, row[x]);
+    fill(s.first, s.second);
 }
 
 void CRasterizer::FillRect(const CRect& rect, std::uint32_t color, int rop)
@@ -209,7 +218,8 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
 {
   if (pen.style == PS_NULL)
     return;
-  std::vector<CPoint> points;
+  // Kept between lines: a drawing of thousands of lines would otherwise allocate for each.
+  thread_local std::vector<CPoint> points;
   LinePoints(a, b, points);
   for (const CPoint& p : points)
     StyledPixel(p.x, p.y, pen, state);

@@ -1,4 +1,4 @@
-#include "app/Xltdata.h"
+#include "views/Xltdata.h"
 
 #include "platform/ui/draw/Gdi.h"
 #include "support/Trace.h"
@@ -13,6 +13,7 @@ constexpr const char* kXltEntModule = "XltEnt";
 enum : int
 {
   kLineUnspecifiedCategory = 63,
+  kLineNoDefaultEntry = 70,
 };
 
 bool IsKey(int category) { return category >= 0 && category <= 0xFFFF; }
@@ -71,7 +72,10 @@ CObject* CMapECatToXLTData::GetXLTData(int category) const
   void* data = nullptr;
   if (IsKey(category) && Lookup(static_cast<WORD>(category), data))
     return static_cast<CObject*>(data);
-  return Lookup(0, data) ? static_cast<CObject*>(data) : nullptr;
+  if (Lookup(0, data))
+    return static_cast<CObject*>(data);
+  // A map without its default entry cannot draw a category it does not hold.
+  throw CVRXEntityException(kXltEntModule, kLineNoDefaultEntry);
 }
 
 void CMapECatToXLTData::SetXLTData(int category, CObject* data)

@@ -55,8 +55,8 @@ public:
   CMapECatToXLTData& operator=(const CMapECatToXLTData&) = delete;
   ~CMapECatToXLTData() override;
 
-  // The category's data, else the key-0 entry (null when there is none either). Category 0 is
-  // no entity category and throws CVRXEntityException.
+  // The category's data, else the key-0 entry. Category 0 is no entity category and throws
+  // CVRXEntityException; so does a category that falls back on a map without a key-0 entry.
   CObject* GetXLTData(int category) const;
   // Takes ownership of data; an object it replaces is deleted.
   void SetXLTData(int category, CObject* data);

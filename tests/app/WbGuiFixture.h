@@ -1,0 +1,126 @@
+#pragma once
+// The fixture of the Workbench's GUI tests: the real application started offscreen, with helpers
+// that place units through the New Window Unit commands and click and drag on the Workbench view
+// with real mouse events.
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <QKeyEvent>
+#include <QTimer>
+#include <QWidget>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Dlgids.h"
+#include "app/Mainfrm.h"
+#include "document/Doc.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
+#include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/dlg/Dialog.h"
+#include "workbench/Unititem.h"
+#include "workbench/Wbframe.h"
+#include "workbench/Wbview.h"
+
+inline QMouseEvent* MakeMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+  QWidget* widget = pWnd->m_hWnd;
+  const QPointF local(point.x, point.y);
+  return new QMouseEvent(type, local, local, widget->mapToGlobal(local), button, buttons, Qt::NoModifier);
+}
+
+inline void PostMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+  QCoreApplication::postEvent(pWnd->m_hWnd, MakeMouse(pWnd, type, point, button, buttons));
+}
+
+// Delivered at once, as the window system delivers input: a drag loop that the event starts
+// then takes the events that come after it.
+inline void SendMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+  QMouseEvent* event = MakeMouse(pWnd, type, point, button, buttons);
+  QCoreApplication::sendEvent(pWnd->m_hWnd, event);
+  delete event;
+}
+
+class WorkbenchGuiTest : public ShellTest
+{
+protected:
+  void StartProgram(const CString& commandLine = CString())
+  {
+    ASSERT_TRUE(Start(commandLine));
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+    ASSERT_NE(View(), nullptr);
+  }
+  CWorkbenchView* View() const { return dynamic_cast<CWorkbenchView*>(m_pDoc->GetWorkbenchView()); }
+  CWorkbenchFrame* Frame() const { return View()->GetWorkbenchFrame(); }
+
+  UINT CommandFor(const char* type, const char* subtype)
+  {
+    const CNewUnitCommandList& commands = MainFrame()->GetNewUnitCommands();
+    for (int i = 0; i < commands.GetCount(); ++i) {
+      const UINT nID = ID_NEW_UNIT_FIRST + static_cast<UINT>(i);
+      if (commands.GetUnitType(nID) == type && commands.GetUnitSubtype(nID) == subtype)
+        return nID;
+    }
+    return 0;
+  }
+
+  void Click(CPoint point)
+  {
+    PostMouse(View(), QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);
+    SendMouse(View(), QEvent::MouseButtonPress, point, Qt::LeftButton, Qt::LeftButton);
+    Pump();
+  }
+
+  // The press runs the drag loop; the moves in steps and the release come once it runs, as a
+  // pointer's would.
+  void Drag(CPoint from, CPoint to, bool cancel = false)
+  {
+    CWnd* pView = View();
+    for (int step = 1; step <= 4; ++step) {
+      CPoint at(from.x + (to.x - from.x) * step / 4, from.y + (to.y - from.y) * step / 4);
+      QTimer::singleShot(0, [pView, at] { SendMouse(pView, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton); });
+    }
+    QTimer::singleShot(0, [pView, to, cancel] {
+      if (cancel)
+        SendMouse(pView, QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+      SendMouse(pView, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    });
+    SendMouse(pView, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Pump();
+  }
+
+  CUnitItem* PlaceUnit(UINT nID, CPoint at)
+  {
+    const int before = View()->GetItemList()->GetCount();
+    Command(nID);
+    Click(at);
+    if (View()->GetItemList()->GetCount() != before + 1)
+      return nullptr;
+    return dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
+  }
+
+  void StoreDesign(const char* name, int quantity)
+  {
+    SetWorkbenchQuantity(m_pDoc, quantity);
+    if (m_pDoc->GetEditedDesign()->GetName().IsEmpty())
+      OnNextDialog([name](CDialog& dialog) {
+        SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
+        ClickButton(dialog, IDOK);
+      });
+    Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
+    Pump();
+  }
+
+  void EditStoredDesign(const char* name)
+  {
+    auto* pList = dynamic_cast<CWarehouseView*>(m_pDoc->GetWarehouseView());
+    CListBox* pBox = pList->GetDesignListBox();
+    pBox->SetCurSel(pBox->FindStringExact(-1, name));
+    pList->SendMessage(WM_COMMAND, ID_EDIT_DESIGN);
+    Pump();
+  }
+
+  CDoc* m_pDoc = nullptr;
+};

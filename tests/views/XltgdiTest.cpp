@@ -1,0 +1,161 @@
+// Guards drawing through device-context translators: the end pixel of every line, clipping to
+// 16-bit device coordinates, the rounding of the scale mapping, the category pens with their
+// key-0 fallback, and inverted drawing that a second pass undoes pixel for pixel.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "geometry/2darc.h"
+#include "geometry/2dline.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
+#include "support/VEntExcp.h"
+#include "views/Xltdata.h"
+#include "views/Xltgdi.h"
+
+namespace
+{
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr int kSize = 40;
+
+class XltgdiTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    ASSERT_TRUE(bitmap.CreateBitmap(kSize, kSize));
+    dc.AttachImage(bitmap.Image());
+    dc.FillSolidRect(0, 0, kSize, kSize, kWhite);
+    map.SetGDIData(0, new CXLTGDIData(RGB(0, 0, 0)));
+    map.SetGDIData(20, new CXLTGDIData(kRed));
+  }
+  int CountNot(COLORREF colour) const
+  {
+    int count = 0;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x)
+        count += dc.GetPixel(x, y) != colour;
+    return count;
+  }
+  std::vector<COLORREF> Pixels() const
+  {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < kSize; ++y)
+      for (int x = 0; x < kSize; ++x)
+        pixels.push_back(dc.GetPixel(x, y));
+    return pixels;
+  }
+  CBitmap bitmap;
+  CDC dc;
+  CMapECatToXLTGDIData map;
+};
+
+// Maps world units one to one, shifted, and draws in an inverting mode when asked.
+class CShiftTranslator : public CDCTranslator
+{
+public:
+  CShiftTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, CPoint shift) : CDCTranslator(pMap, pDC), m_shift(shift) {}
+  CPoint ConvertPoint(CVRX2DPoint point) override
+  {
+    return CPoint(static_cast<int>(point.GetX()) + m_shift.x, static_cast<int>(point.GetY()) + m_shift.y);
+  }
+
+private:
+  CPoint m_shift;
+};
+
+CVRX2DEntityArray Lines(std::initializer_list<CVRX2DLine> lines)
+{
+  CVRX2DEntityArray entities;
+  for (const CVRX2DLine& line : lines)
+    entities.Add(line.Clone());
+  return entities;
+}
+}  // namespace
+
+TEST_F(XltgdiTest, ALineEndsOnItsLastPixelAndAZeroLineIsOnePixel)
+{
+  CGDITranslator translator(&map, &dc, 1.0);
+  translator.Translate(Lines({CVRX2DLine(20, CVRX2DPoint(5, 5), CVRX2DPoint(5, 5))}));
+  EXPECT_EQ(dc.GetPixel(5, 5), kRed);
+  EXPECT_EQ(CountNot(kWhite), 1);
+
+  translator.Translate(Lines({CVRX2DLine(20, CVRX2DPoint(10, 20), CVRX2DPoint(19, 20))}));
+  EXPECT_EQ(dc.GetPixel(10, 20), kRed);
+  EXPECT_EQ(dc.GetPixel(19, 20), kRed);
+  EXPECT_EQ(CountNot(kWhite), 11);
+}
+
+TEST_F(XltgdiTest, LinesBeyondSixteenBitsAreClippedOrLeftOut)
+{
+  CGDITranslator translator(&map, &dc, 1.0);
+  translator.Translate(Lines({CVRX2DLine(20, CVRX2DPoint(40000, 3), CVRX2DPoint(50000, 3))}));
+  EXPECT_EQ(CountNot(kWhite), 0);
+  // Crossing the boundary: drawn up to it; the end pixel lands there, outside the bitmap.
+  translator.Translate(Lines({CVRX2DLine(20, CVRX2DPoint(0, 3), CVRX2DPoint(40000, 3))}));
+  EXPECT_EQ(CountNot(kWhite), kSize);
+}
+
+TEST_F(XltgdiTest, TheScaleMappingRoundsHalvesAwayFromZero)
+{
+  CGDITranslator translator(&map, &dc, 64.0);
+  EXPECT_EQ(translator.ConvertPoint(CVRX2DPoint(0.5 / 64, -0.5 / 64)), CPoint(1, -1));
+  EXPECT_EQ(translator.ConvertPoint(CVRX2DPoint(0.49 / 64, 0)), CPoint(0, 0));
+}
+
+TEST_F(XltgdiTest, CategoriesDrawWithTheirPenOrTheDefaultAndZeroIsRefused)
+{
+  CGDITranslator translator(&map, &dc, 1.0);
+  translator.Translate(Lines({CVRX2DLine(13, CVRX2DPoint(2, 2), CVRX2DPoint(6, 2))}));
+  EXPECT_EQ(dc.GetPixel(2, 2), RGB(0, 0, 0));
+  EXPECT_EQ(dc.GetPixel(6, 2), RGB(0, 0, 0));
+  EXPECT_THROW(translator.Translate(Lines({CVRX2DLine(0, CVRX2DPoint(2, 8), CVRX2DPoint(6, 8))})),
+               CVRXEntityException);
+  EXPECT_EQ(dc.GetPixel(2, 8), kWhite);
+  // The raster operation of the caller comes back, also after a failure.
+  EXPECT_EQ(dc.GetROP2(), R2_COPYPEN);
+}
+
+TEST_F(XltgdiTest, AnUprightEllipseIsOneArcInATallBox)
+{
+  CGDITranslator translator(&map, &dc, 1.0);
+  CVRX2DEntityArray arcs;
+  arcs.Add(new CVRX2DArc(20, CVRX2DPoint(20, 20), 12, 6, CVRXAngle(std::numbers::pi / 2), CVRXAngle(0.0),
+                         CVRXAngle(0.0)));
+  translator.Translate(arcs);
+  // The whole ellipse in its box, 12 wide and 24 high.
+  CRect drawn;
+  for (int y = 0; y < kSize; ++y)
+    for (int x = 0; x < kSize; ++x)
+      if (dc.GetPixel(x, y) == kRed)
+        drawn.UnionRect(drawn, CRect(x, y, x + 1, y + 1));
+  EXPECT_GE(drawn.left, 14);
+  EXPECT_LE(drawn.right, 27);
+  EXPECT_GE(drawn.top, 8);
+  EXPECT_LE(drawn.bottom, 32);
+  EXPECT_GE(drawn.Height(), 2 * drawn.Width() - 4);
+  EXPECT_EQ(dc.GetPixel(20, 20), kWhite);
+
+}
+
+TEST_F(XltgdiTest, InvertedDrawingTwiceRestoresEveryPixel)
+{
+  dc.FillSolidRect(0, 0, kSize / 2, kSize, RGB(30, 90, 200));
+  std::vector<COLORREF> before = Pixels();
+  CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+  CShiftTranslator translator(nullptr, &dc, CPoint(0, 0));
+  CVRX2DEntityArray entities = Lines({CVRX2DLine(20, CVRX2DPoint(3, 3), CVRX2DPoint(30, 3)),
+                                      CVRX2DLine(20, CVRX2DPoint(30, 3), CVRX2DPoint(30, 30)),
+                                      CVRX2DLine(20, CVRX2DPoint(12, 12), CVRX2DPoint(12, 12))});
+  entities.Add(new CVRX2DArc(20, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
+  dc.SelectObject(&dotted);
+  dc.SetROP2(R2_NOTXORPEN);
+  translator.Translate(entities);
+  EXPECT_NE(Pixels(), before);
+  // The zero-length line's one pixel and the end pixel of the last line are inverted.
+  EXPECT_NE(dc.GetPixel(12, 12), before[12 * kSize + 12]);
+  EXPECT_NE(dc.GetPixel(30, 30), before[30 * kSize + 30]);
+  translator.Translate(entities);
+  EXPECT_EQ(Pixels(), before);
+}

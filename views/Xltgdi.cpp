@@ -1,0 +1,142 @@
+#include "views/Xltgdi.h"
+
+#include <numbers>
+
+#include "geometry/2darc.h"
+#include "geometry/2dline.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
+#include "support/Gdiutil.h"
+#include "support/Trace.h"
+#include "views/Xltdata.h"
+
+IMPLEMENT_DYNAMIC(CDCTranslator, CEntityTranslator)
+IMPLEMENT_DYNAMIC(CGDITranslator, CDCTranslator)
+
+namespace
+{
+// The 16-bit device window every drawn coordinate must stay in.
+constexpr int kDeviceMin = -32767;
+constexpr int kDeviceSpan = 65535;
+
+BOOL IsAxisAligned(const CVRXAngle& axis)
+{
+  for (int quarter = 0; quarter < 4; ++quarter)
+    if (axis == CVRXAngle(quarter * std::numbers::pi / 2.0))
+      return TRUE;
+  return FALSE;
+}
+
+BOOL IsUpright(const CVRXAngle& axis)
+{
+  return axis == CVRXAngle(std::numbers::pi / 2.0) || axis == CVRXAngle(3.0 * std::numbers::pi / 2.0);
+}
+
+BOOL IsInverting(int rop)
+{
+  return rop != R2_COPYPEN;
+}
+}  // namespace
+
+CDCTranslator::CDCTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC) : CEntityTranslator(pMap), m_pDC(pDC) {}
+
+CMapECatToXLTGDIData* CDCTranslator::GetGDIMap() const
+{
+  return static_cast<CMapECatToXLTGDIData*>(GetCategoryMap());
+}
+
+CPen* CDCTranslator::GetPen(int category)
+{
+  CMapECatToXLTGDIData* pMap = GetGDIMap();
+  return pMap ? pMap->GetGDIData(category)->GetPen() : nullptr;
+}
+
+COLORREF CDCTranslator::GetColor(int category)
+{
+  CMapECatToXLTGDIData* pMap = GetGDIMap();
+  return pMap ? pMap->GetGDIData(category)->GetColor() : RGB(0, 0, 0);
+}
+
+void CDCTranslator::TranslateLine(const CVRX2DLine& line)
+{
+  POINT p1 = ConvertPoint(line.GetStartPoint());
+  POINT p2 = ConvertPoint(line.GetEndPoint());
+  if (!ClipLineToRect(p1, p2, kDeviceMin, kDeviceMin, kDeviceSpan, kDeviceSpan))
+    return;
+  PCTRACE(TT_TRANSLATORS, TL_DETAIL)("Translate():   Drawing line from (%d, %d) to (%d, %d)", p1.x, p1.y, p2.x, p2.y);
+  CPen* pOld = m_pDC->SelectObject(GetPen(line.GetCategory()));
+  m_pDC->MoveTo(p1);
+  m_pDC->LineTo(p2);
+  DrawEndPixel(p2, line.GetCategory());
+  m_pDC->SelectObject(pOld);
+}
+
+void CDCTranslator::DrawEndPixel(CPoint point, int category)
+{
+  if (IsInverting(m_pDC->GetROP2())) {
+    // A one-pixel line goes through the raster operation as the line itself did.
+    m_pDC->MoveTo(point);
+    m_pDC->LineTo(point.x + 1, point.y);
+    return;
+  }
+  m_pDC->SetPixel(point, GetColor(category));
+}
+
+void CDCTranslator::TranslateArc(const CVRX2DArc& arc)
+{
+  CVRX2DPoint major(arc.GetMajorRadius(), 0.0);
+  CVRX2DPoint minor(arc.GetMinorRadius(), 0.0);
+  if (major == minor || IsAxisAligned(arc.GetAxisAngle())) {
+    DrawArc(arc);
+    return;
+  }
+  CVRX2DEntityArray pieces;
+  SplitArc(pieces, arc);
+  for (int i = 0; i < pieces.GetSize(); ++i)
+    DrawArc(*static_cast<CVRX2DArc*>(pieces[i]));
+}
+
+void CDCTranslator::DrawArc(const CVRX2DArc& arc)
+{
+  CVRX2DPoint start;
+  CVRX2DPoint end;
+  arc.GetEndPoints(start, end);
+  double rx = arc.GetMajorRadius();
+  double ry = arc.GetMinorRadius();
+  if (IsUpright(arc.GetAxisAngle()))
+    std::swap(rx, ry);
+  const CVRX2DPoint centre = arc.GetCentre();
+  CPoint corner1 = ConvertPoint(CVRX2DPoint(centre.GetX() - rx, centre.GetY() + ry));
+  CPoint corner2 = ConvertPoint(CVRX2DPoint(centre.GetX() + rx, centre.GetY() - ry));
+  CPoint from = ConvertPoint(start);
+  CPoint to = ConvertPoint(end);
+  CPen* pOld = m_pDC->SelectObject(GetPen(arc.GetCategory()));
+  m_pDC->Arc(corner1.x, corner1.y, corner2.x, corner2.y, from.x, from.y, to.x, to.y);
+  DrawEndPixel(from, arc.GetCategory());
+  DrawEndPixel(to, arc.GetCategory());
+  m_pDC->SelectObject(pOld);
+}
+
+CGDITranslator::CGDITranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, double scale)
+  : CDCTranslator(pMap, pDC), m_dScale(scale)
+{
+}
+
+CPoint CGDITranslator::ConvertPoint(CVRX2DPoint point)
+{
+  return CPoint(static_cast<int>(Round(point.GetX() * m_dScale)), static_cast<int>(Round(point.GetY() * m_dScale)));
+}
+
+void CGDITranslator::Translate(const CVRX2DEntityArray& entities)
+{
+  CDC* pDC = GetDC();
+  int saved = pDC->SaveDC();
+  pDC->SetROP2(R2_COPYPEN);
+  try {
+    CEntityTranslator::Translate(entities);
+  } catch (...) {
+    pDC->RestoreDC(saved);
+    throw;
+  }
+  pDC->RestoreDC(saved);
+}

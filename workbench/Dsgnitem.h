@@ -1,0 +1,145 @@
+#pragma once
+// The base of everything placed on a design's Workbench: position, extents, outline, alignment
+// entities, sizing handles and the selection tracker. Most operations are defaults that trace
+// and answer no; the base itself moves items, nudges them, extends and draws alignment lines,
+// draws the move image and stores the common fields (the 50-byte record every item starts with).
+#include <memory>
+
+#include "geometry/2dpoint.h"
+#include "geometry/2dvector.h"
+#include "geometry/Angle.h"
+#include "geometry/Entity.h"
+#include "model/Sizing.h"
+#include "platform/core/Rect.h"
+#include "platform/core/String.h"
+
+class CArchive;
+class CDC;
+class CObArray;
+class CTracker;
+class CWorkbenchView;
+
+// Item type codes.
+enum
+{
+  ditBase = 0,
+  ditUnit = 1,
+  ditJoin = 2,
+  ditGuideline = 3,
+  ditLineSegment = 4,
+  ditGroup = 5,
+  ditPlanSelector = 6,
+  ditDetailSelector = 7,
+  ditSelectLine = 8,
+  ditMoveGroup = 9
+};
+
+// The fixed square items live in; alignment lines reach across it.
+constexpr double kWorkbenchSquare = 1440.0;
+
+class CDesignItem : public CObject
+{
+  DECLARE_SERIAL(CDesignItem)
+public:
+  CDesignItem();
+  CDesignItem(const CDesignItem& source);
+  CDesignItem& operator=(const CDesignItem&) = delete;
+  ~CDesignItem() override;
+
+  void Serialize(CArchive& ar) override;
+  virtual CDesignItem* Clone() const;
+  virtual int GetItemType() const { return m_nItemType; }
+  virtual CVRX2DVector GetOffset() const { return m_vOffset; }
+  virtual CVRXAngle GetAngle() const { return m_Angle; }
+  virtual double GetHeight() const { return m_dHeight; }
+  virtual double GetWidth() const { return m_dWidth; }
+  virtual CVRX2DPoint GetCenterPoint() const { return m_ptCenter; }
+  virtual double GetSpacingExtent(BOOL bHorizontal, int part) const;
+  virtual BOOL CanSpaceEvenly(BOOL bHorizontal, BOOL* pbCancel);
+  virtual COLORREF GetColor() const;
+  virtual void SetColor(COLORREF color);
+  virtual COLORREF GetAlignmentLineColor() const;
+  virtual void SetAlignmentLineColor(COLORREF color);
+  virtual int GetTrackEntities(CVRX2DEntityArray& out, COLORREF& color) const;
+  virtual CTracker* GetTracker() const { return m_pTracker.get(); }
+  virtual int GetTrackEntities(CVRX2DEntityArray& out) const;
+  virtual int GetOutlineEntities(CVRX2DEntityArray& out) const;
+  // Appends one reference per alignment entity; the array's new size.
+  virtual int GetOutlineEntityRefs(CObArray& refs);
+  virtual CVRX2DEntityArray* GetAlignmentEntities() { return &m_AlignmentEnts; }
+  virtual CSizingHandleArray* GetSizingHandles(CWorkbenchView* pView);
+  virtual BOOL GetShowAlignmentLines() const { return m_bShowAlignmentLines; }
+  virtual BOOL GetSnapToAlignmentLines() const { return m_bSnapToAlignmentLines; }
+  virtual void SetShowAlignmentLines(BOOL bShow) { m_bShowAlignmentLines = bShow; }
+  virtual void SetSnapToAlignmentLines(BOOL bSnap) { m_bSnapToAlignmentLines = bSnap; }
+  virtual BOOL IsAlignmentSource() const { return m_bAlignmentSource; }
+  virtual void SetAlignmentSource(BOOL bSource) { m_bAlignmentSource = bSource; }
+  virtual CString GetDescription() { return CString(); }
+  virtual BOOL GetClientRect(CRect& rect, CWorkbenchView* pView);
+  virtual void Select(CWorkbenchView* pView);
+  virtual void Deselect(CWorkbenchView* pView);
+  virtual BOOL IsSelected(CWorkbenchView* pView) const;
+  virtual void Invalidate(CWorkbenchView* pView);
+  virtual void Draw(CDC* pDC, CWorkbenchView* pView);
+  virtual void DrawHandles(CDC* pDC, CWorkbenchView* pView);
+  virtual void DrawAlignmentEnts(CDC* pDC, CWorkbenchView* pView);
+  virtual void StartMove(CWorkbenchView* pView);
+  virtual BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView);
+  virtual BOOL CanMoveTo(const CVRX2DVector& v) const;
+  virtual void UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
+  virtual void DrawTrackEntities(CWorkbenchView* pView);
+  virtual void Offset(const CVRX2DVector& v);
+  virtual BOOL Nudge(const CVRX2DVector& v, CWorkbenchView* pView);
+  virtual BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView);
+  virtual int HitTestHandle(const CVRX2DPoint& point, CWorkbenchView* pView);
+  virtual CVRX2DPoint GetHandlePoint(int handle, CWorkbenchView* pView);
+  virtual void StartResize(CWorkbenchView* pView);
+  virtual BOOL Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pView);
+  virtual int AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView);
+  virtual void Edit(CWorkbenchView* pView);
+  virtual void Add(CWorkbenchView* pView);
+  virtual void Delete(CWorkbenchView* pView);
+  virtual void InvalidateLine(int x1, int y1, int x2, int y2, CWorkbenchView* pView);
+  virtual void ExtendAlignmentEnts();
+  virtual void GenerateMoveTrackEntities(const CVRX2DVector& v);
+  // TRUE for a join item that joins the unit item; joins go with their units.
+  virtual BOOL JoinsItem(const CDesignItem* pUnitItem) const;
+
+  CVRX2DVector GetTrackVector() const { return m_vTrack; }
+  // The class-wide alignment-line colour, set from the preferences at start-up.
+  static void SetDefaultAlignmentLineColor(COLORREF color);
+
+protected:
+  explicit CDesignItem(int itemType);
+  void SetTracker(std::unique_ptr<CTracker> tracker);
+  void RecomputeCenter();
+
+  int m_nItemType = ditBase;
+  CVRX2DVector m_vOffset;
+  CVRX2DPoint m_ptCenter;
+  CVRXAngle m_Angle;
+  double m_dHeight = 0.0;
+  double m_dWidth = 0.0;
+  BOOL m_bAlignmentSource = TRUE;
+  std::unique_ptr<CTracker> m_pTracker;
+  CVRX2DEntityArray m_OutlineEnts;
+  CVRX2DEntityArray m_TrackEnts;
+  CVRX2DEntityArray m_AlignmentEnts;
+  CVRX2DVector m_vTrack;
+  BOOL m_bShowAlignmentLines = FALSE;
+  BOOL m_bSnapToAlignmentLines = TRUE;
+  CSizingHandleArray m_SizingHandles;
+};
+
+// One entity of an item as snapping moves it.
+class COutlineEntityRef : public CObject
+{
+public:
+  COutlineEntityRef(CVRX2DEntity* pEntity, CDesignItem* pItem, int index)
+    : m_nIndex(index), m_pEntity(pEntity), m_pItem(pItem)
+  {
+  }
+  int m_nIndex;
+  std::unique_ptr<CVRX2DEntity> m_pEntity;
+  CDesignItem* m_pItem;
+};

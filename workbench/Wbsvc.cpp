@@ -1,0 +1,18 @@
+#include "workbench/Wbsvc.h"
+
+#include <utility>
+
+namespace
+{
+CWorkbenchServices* g_services = nullptr;
+}
+
+CWorkbenchServices* GetWorkbenchServices()
+{
+  return g_services;
+}
+
+CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services)
+{
+  return std::exchange(g_services, services);
+}

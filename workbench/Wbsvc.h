@@ -1,0 +1,35 @@
+#pragma once
+// What the Workbench asks of the application it runs in: the main frame's status bar, toolbar
+// and new-unit commands, the caption and border size of child frames, the shared Workbench
+// menu, and the screen colours its items draw with.
+#include "platform/core/Rect.h"
+#include "platform/core/String.h"
+#include "platform/ui/wnd/Msg.h"
+
+class CMapECatToXLTGDIData;
+
+class CWorkbenchServices
+{
+public:
+  virtual ~CWorkbenchServices() = default;
+
+  // Pane 1: size and description of the item; pane 2: the pointer position.
+  virtual void SetPaneText(int nIndex, const CString& text) = 0;
+  // The unit type and subtype of a new-unit command 1201..1299; empty outside the list.
+  virtual CString GetUnitTypeForCommand(UINT nID) const = 0;
+  virtual CString GetUnitSubtypeForCommand(UINT nID) const = 0;
+  // Caption height plus twice the border width, both ways.
+  virtual CSize GetCaptionAndBorderSize() const = 0;
+  virtual void RemoveDebugMenu(HMENU hMenu) = 0;
+  // The shared menu of the Workbench document template.
+  virtual HMENU GetWorkbenchMenu() const = 0;
+  // A new colour translation map, owned by the caller.
+  virtual CMapECatToXLTGDIData* CreateTranslationMap() = 0;
+  virtual BOOL IsMainToolBarVisible() const = 0;
+  virtual void ShowMainToolBar(BOOL bShow) = 0;
+};
+
+// Null while no application has installed its services; the Workbench then does without.
+CWorkbenchServices* GetWorkbenchServices();
+// Installs the services (null removes them); returns the previous ones.
+CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services);

@@ -1,0 +1,86 @@
+#pragma once
+// The Workbench tools: the view hands every mouse message over its world area to its current
+// tool, which decides what a click means. The select tool selects, moves and resizes items; the
+// unit tool places a new unit.
+#include "geometry/2dpoint.h"
+#include "platform/core/Rect.h"
+#include "platform/core/String.h"
+
+class CDesignItem;
+class CWorkbenchView;
+
+// Tool indexes of the view.
+enum
+{
+  wbtSelect = 0,
+  wbtUnit = 1,
+  wbtJoin = 2,
+  wbtVertGuideLine = 3,
+  wbtHorzGuideLine = 4,
+  wbtAngledGuideLine = 5,
+  wbtZoom = 6,
+  wbtPlanSelector = 7,
+  wbtDetailSelector = 8,
+  wbtView = 9,
+  wbtCount = 10
+};
+
+// View hit-test answers.
+enum
+{
+  hitNothing = 1,
+  hitItem = 2,
+  hitHandle = 4
+};
+
+class CWorkbenchTool
+{
+public:
+  explicit CWorkbenchTool(CWorkbenchView* pView) : m_pView(pView) {}
+  virtual ~CWorkbenchTool() = default;
+  CWorkbenchTool(const CWorkbenchTool&) = delete;
+  CWorkbenchTool& operator=(const CWorkbenchTool&) = delete;
+
+  virtual void OnLButtonDown(UINT nFlags, CPoint* pPoint);
+  virtual void OnLButtonUp(UINT nFlags, CPoint* pPoint);
+  virtual void OnLButtonDblClk(UINT nFlags, CPoint* pPoint);
+  virtual void OnRButtonDown(UINT nFlags, CPoint* pPoint);
+  virtual void OnRButtonUp(UINT nFlags, CPoint* pPoint);
+  virtual void OnMouseMove(UINT nFlags, CPoint* pPoint);
+
+protected:
+  CWorkbenchView* m_pView;
+  CPoint m_ptDown;
+  CPoint m_ptLast;
+  BOOL m_bButtonDown = FALSE;
+};
+
+class CSelectTool : public CWorkbenchTool
+{
+public:
+  using CWorkbenchTool::CWorkbenchTool;
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonUp(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonDblClk(UINT nFlags, CPoint* pPoint) override;
+  void OnRButtonDown(UINT nFlags, CPoint* pPoint) override;
+
+private:
+  void PressOnItem(CDesignItem* pItem, CPoint point);
+  BOOL m_bMoved = FALSE;
+  BOOL m_bJustSelected = FALSE;
+};
+
+class CUnitTool : public CWorkbenchTool
+{
+public:
+  using CWorkbenchTool::CWorkbenchTool;
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void SetUnitType(const CString& type) { m_strType = type; }
+  void SetUnitSubtype(const CString& subtype) { m_strSubtype = subtype; }
+  CString GetUnitType() const { return m_strType; }
+  CString GetUnitSubtype() const { return m_strSubtype; }
+
+private:
+  CString m_strType;
+  CString m_strSubtype;
+};

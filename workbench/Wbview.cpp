@@ -1,0 +1,482 @@
+#include "workbench/Wbview.h"
+
+#include <algorithm>
+
+#include "document/Doc.h"
+#include "geometry/2drect.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
+#include "platform/ui/frame/Frame.h"
+#include "productdb/Joining.h"
+#include "productdb/Joinspac.h"
+#include "project/DocServices.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+#include "support/Unitscvt.h"
+#include "workbench/Dsgnitem.h"
+#include "workbench/Tracker.h"
+#include "workbench/Wbframe.h"
+#include "workbench/Wbsvc.h"
+
+IMPLEMENT_DYNCREATE(CWorkbenchView, CScaleView)
+
+namespace
+{
+constexpr const char* kModule = "Workview";
+constexpr int kNotSelectedLine = 731;
+constexpr int kEditModeLine = 748;
+constexpr UINT ID_SELECT_TOOL = 604;
+constexpr UINT ID_DELETE_ITEM = 318;
+constexpr UINT ID_DELETE_SELECTOR = 603;
+constexpr UINT ID_EDIT_PROPERTIES = 328;
+// One screen inch shows two world feet.
+constexpr double kInitialScale = 1.0 / 24.0;
+
+BOOL Overlaps(const CRect& a, const CRect& b)
+{
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
+  ON_COMMAND(ID_SELECT_TOOL, OnSelectTool)
+  ON_UPDATE_COMMAND_UI(ID_SELECT_TOOL, OnUpdateSelectTool)
+  ON_COMMAND(ID_DELETE_ITEM, OnEditDeleteItem)
+  ON_UPDATE_COMMAND_UI(ID_DELETE_ITEM, OnUpdateEditDeleteItem)
+  ON_COMMAND(ID_DELETE_SELECTOR, OnEditDeleteItem)
+  ON_COMMAND(ID_EDIT_PROPERTIES, OnEditProperties)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateEditProperties)
+END_MESSAGE_MAP()
+
+CWorkbenchView::CWorkbenchView()
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Constructing the Workbench view. \n");
+  SetScaleFactor(kInitialScale, FALSE);
+  for (int i = 0; i < wbtCount; ++i) {
+    switch (i) {
+    case wbtSelect: m_Tools[i] = std::make_unique<CSelectTool>(this); break;
+    case wbtUnit: m_Tools[i] = std::make_unique<CUnitTool>(this); break;
+    default: m_Tools[i] = std::make_unique<CWorkbenchTool>(this); break;
+    }
+  }
+  m_pCurrentTool = m_Tools[wbtSelect].get();
+  ReadJoiningTables();
+}
+
+void CWorkbenchView::ReadJoiningTables()
+{
+  BOOL atEnd = FALSE;
+  CJoiningRec joining;
+  for (int result = joining.First(1); result == 0 && !atEnd; result = joining.Next(&atEnd))
+    m_JoiningOrder.Add(static_cast<DWORD>(joining.GetJoining()));
+  atEnd = FALSE;
+  CJoinSpacRec spacing;
+  for (int result = spacing.First(1); result == 0 && !atEnd; result = spacing.Next(&atEnd))
+    m_dJoinCaptureDistance = std::max(m_dJoinCaptureDistance, 2.0 * spacing.GetSpacing());
+}
+
+CWorkbenchView::~CWorkbenchView()
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Destructing the Workbench view. \n");
+  // Joins kept aside by a drag that never ended belong to nobody else.
+  while (!m_DetachedJoins.IsEmpty())
+    delete static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+}
+
+CDoc* CWorkbenchView::GetDoc() const
+{
+  return dynamic_cast<CDoc*>(GetDocument());
+}
+
+CDesign* CWorkbenchView::GetDesign() const
+{
+  CDoc* pDoc = GetDoc();
+  return pDoc ? pDoc->GetEditedDesign() : nullptr;
+}
+
+CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const
+{
+  return dynamic_cast<CWorkbenchFrame*>(GetParentFrame());
+}
+
+void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
+{
+  if (lHint == kHintCategoryMap) {
+    CWorkbenchServices* pServices = GetWorkbenchServices();
+    m_pCategoryMap.reset(pServices ? pServices->CreateTranslationMap() : nullptr);
+    if (!m_pCategoryMap) {
+      m_pCategoryMap = std::make_unique<CMapECatToXLTGDIData>();
+      m_pCategoryMap->SetGDIData(0, new CXLTGDIData(RGB(0, 0, 0)));
+    }
+    Invalidate(TRUE);
+  } else if (lHint == kHintItemProperties && !m_SelectedItems.IsEmpty()) {
+    static_cast<CDesignItem*>(m_SelectedItems.GetHead())->Invalidate(this);
+  }
+}
+
+void CWorkbenchView::OnDraw(CDC* pDC)
+{
+  CRect clip;
+  pDC->GetClipBox(&clip);
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("CWorkbenchView::OnDraw()   Clip box = (L %d, T %d, R %d, B %d). \n", clip.left,
+                                   clip.top, clip.right, clip.bottom);
+  CScaleView::OnDraw(pDC);
+  if (!m_pItemList)
+    return;
+  for (int pass = 0; pass < 4; ++pass) {
+    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+      auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+      const int type = pItem->GetItemType();
+      if (pass == 0 && IsSelectorModeOff())
+        pItem->DrawAlignmentEnts(pDC, this);
+      else if (pass == 1 && type == ditGuideline)
+        pItem->Draw(pDC, this);
+      else if (pass == 2 && type == ditUnit) {
+        CRect rect;
+        if (pItem->GetClientRect(rect, this) && Overlaps(rect, clip))
+          pItem->Draw(pDC, this);
+      } else if (pass == 3 && type == ditJoin && m_bShowJoins)
+        pItem->Draw(pDC, this);
+    }
+  }
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    if (pItem->GetItemType() != ditJoin)
+      pItem->DrawHandles(pDC, this);
+  }
+  if (!m_bShowJoins)
+    return;
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    if (pItem->GetItemType() == ditJoin)
+      pItem->DrawHandles(pDC, this);
+  }
+}
+
+void CWorkbenchView::ReleaseViewDC(CDC*& pDC)
+{
+  CScaleView::ReleaseViewDC(pDC);
+}
+
+void CWorkbenchView::OnBeginScroll()
+{
+  if (m_pItemList) {
+    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+      auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+      if (pItem->GetItemType() == ditGuideline || pItem->GetItemType() == ditGroup)
+        pItem->Invalidate(this);
+    }
+  }
+  if (m_pTracker)
+    m_pTracker->RedrawFeedback();
+}
+
+void CWorkbenchView::OnEndScroll()
+{
+  if (m_pTracker)
+    m_pTracker->RedrawFeedbackAndNotify();
+}
+
+void CWorkbenchView::SetCurrentTool(int index)
+{
+  m_pCurrentTool = m_Tools[index].get();
+}
+
+void CWorkbenchView::SetUnitTool(const CString& type, const CString& subtype)
+{
+  auto* pTool = static_cast<CUnitTool*>(m_Tools[wbtUnit].get());
+  pTool->SetUnitType(type);
+  pTool->SetUnitSubtype(subtype);
+  SetCurrentTool(wbtUnit);
+}
+
+void CWorkbenchView::Select(CDesignItem* pItem)
+{
+  if (IsSelected(pItem))
+    return;
+  m_SelectedItems.AddTail(pItem);
+  pItem->Select(this);
+}
+
+void CWorkbenchView::Deselect(CDesignItem* pItem)
+{
+  if (!IsSelected(pItem))
+    return;
+  POSITION pos = m_SelectedItems.Find(pItem);
+  if (!pos)
+    throw CAppFatalException(kModule, kNotSelectedLine);
+  m_SelectedItems.RemoveAt(pos);
+  pItem->Deselect(this);
+}
+
+void CWorkbenchView::DeselectAll()
+{
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
+    static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos))->Deselect(this);
+  m_SelectedItems.RemoveAll();
+}
+
+BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const
+{
+  return m_SelectedItems.Find(pItem) != nullptr;
+}
+
+int CWorkbenchView::GetSelectedCount(BOOL) const
+{
+  // Join items, the only ones a copy may leave out, do not exist on this Workbench yet.
+  return m_SelectedItems.GetCount();
+}
+
+void CWorkbenchView::AddItem(CDesignItem* pItem, BOOL bInvalidate)
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Adding a design item to the design. \n");
+  pItem->Add(this);
+  m_pItemList->AddTail(pItem);
+  if (bInvalidate)
+    pItem->Invalidate(this);
+}
+
+int CWorkbenchView::HitTest(CPoint point, CDesignItem*& pItem, int& handle)
+{
+  pItem = nullptr;
+  handle = -1;
+  if (!m_pItemList)
+    return hitNothing;
+  const CVRX2DPoint world = ClientToWorld(point);
+  if (m_bShowJoins) {
+    for (POSITION pos = m_pItemList->GetTailPosition(); pos;) {
+      auto* pJoin = static_cast<CDesignItem*>(m_pItemList->GetPrev(pos));
+      if (pJoin->GetItemType() == ditJoin && pJoin->HitTest(world, this)) {
+        pItem = pJoin;
+        return hitItem;
+      }
+    }
+  }
+  if (GetSelectedCount(FALSE) == 1) {
+    auto* pOnly = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
+    handle = pOnly->HitTestHandle(world, this);
+    if (handle >= 0) {
+      pItem = pOnly;
+      return hitHandle;
+    }
+  }
+  for (POSITION pos = m_SelectedItems.GetTailPosition(); pos;) {
+    auto* pSelected = static_cast<CDesignItem*>(m_SelectedItems.GetPrev(pos));
+    if (pSelected->HitTest(world, this)) {
+      pItem = pSelected;
+      return hitItem;
+    }
+  }
+  CDesignItem* pGuideline = nullptr;
+  for (POSITION pos = m_pItemList->GetTailPosition(); pos;) {
+    auto* pCandidate = static_cast<CDesignItem*>(m_pItemList->GetPrev(pos));
+    const int type = pCandidate->GetItemType();
+    if (type != ditUnit && type != ditGroup && type != ditMoveGroup && type != ditGuideline)
+      continue;
+    if (!pCandidate->HitTest(world, this))
+      continue;
+    if (type != ditGuideline) {
+      pItem = pCandidate;
+      return hitItem;
+    }
+    pGuideline = pCandidate;
+  }
+  pItem = pGuideline;
+  return pGuideline ? hitItem : hitNothing;
+}
+
+CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& v, CDesignItem*, int)
+{
+  return v;
+}
+
+int CWorkbenchView::AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities)
+{
+  return pItem->AdjustPos(handle, v, entities, this);
+}
+
+CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&)
+{
+  return CVRX2DVector();
+}
+
+void CWorkbenchView::StartMove(CDesignItem* pItem)
+{
+  pItem->StartMove(this);
+}
+
+void CWorkbenchView::StartResize(CDesignItem* pItem)
+{
+  pItem->StartResize(this);
+}
+
+void CWorkbenchView::AddJoin() {}
+
+void CWorkbenchView::UpdateAlignmentEntities(CDesignItem*) {}
+
+CVRX2DVector CWorkbenchView::GetWorkbenchExtent() const
+{
+  CDesign* pDesign = GetDesign();
+  if (!pDesign)
+    return CVRX2DVector();
+  return CVRX2DVector(pDesign->GetDesignData().GetWorkbenchExtentX(), pDesign->GetDesignData().GetWorkbenchExtentY());
+}
+
+int CWorkbenchView::GetEditMode() const
+{
+  if (m_nEditMode != wemReadOnly && m_nEditMode != wemEditable)
+    throw CAppFatalException(kModule, kEditModeLine);
+  return m_nEditMode;
+}
+
+BOOL CWorkbenchView::IsSelectorModeOff() const
+{
+  return !m_bPlanViewShown && !m_bElevationViewShown && !m_bDetailViewShown;
+}
+
+void CWorkbenchView::GetAlignmentSettings(BOOL& bAlignmentLinesOff, BOOL& bSnapOff) const
+{
+  bAlignmentLinesOff = m_bAlignmentLinesOff;
+  bSnapOff = m_bSnapOff;
+}
+
+BOOL CWorkbenchView::IsShiftDown()
+{
+  return GetKeyState(VK_SHIFT) < 0;
+}
+
+BOOL CWorkbenchView::IsCtrlDown()
+{
+  return GetKeyState(VK_CONTROL) < 0;
+}
+
+void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
+{
+  if (CWorkbenchServices* pServices = GetWorkbenchServices())
+    pServices->SetPaneText(nIndex, text);
+}
+
+void CWorkbenchView::OnLButtonDown(UINT nFlags, CPoint point)
+{
+  if (IsInWorldArea(point))
+    m_pCurrentTool->OnLButtonDown(nFlags, &point);
+  CScaleView::OnLButtonDown(nFlags, point);
+}
+
+void CWorkbenchView::OnLButtonUp(UINT nFlags, CPoint point)
+{
+  m_pCurrentTool->OnLButtonUp(nFlags, &point);
+  if (!m_bLockTool && !IsShiftDown())
+    SetCurrentTool(m_nEditMode == wemReadOnly ? wbtView : wbtSelect);
+}
+
+void CWorkbenchView::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+  if (IsInWorldArea(point))
+    m_pCurrentTool->OnLButtonDblClk(nFlags, &point);
+}
+
+void CWorkbenchView::OnRButtonDown(UINT nFlags, CPoint point)
+{
+  if (CFrameWnd* pFrame = GetParentFrame())
+    pFrame->ActivateFrame(-1);
+  if (IsInWorldArea(point))
+    m_pCurrentTool->OnRButtonDown(nFlags, &point);
+}
+
+void CWorkbenchView::OnRButtonUp(UINT nFlags, CPoint point)
+{
+  if (IsInWorldArea(point))
+    m_pCurrentTool->OnRButtonUp(nFlags, &point);
+}
+
+void CWorkbenchView::OnMouseMove(UINT nFlags, CPoint point)
+{
+  if (IsInWorldArea(point)) {
+    m_pCurrentTool->OnMouseMove(nFlags, &point);
+    ShowPointerPosition(point);
+    if ((nFlags & (MK_LBUTTON | MK_RBUTTON)) == 0) {
+      CDesignItem* pItem = nullptr;
+      int handle = -1;
+      HitTest(point, pItem, handle);
+      SetPaneText(1, pItem ? pItem->GetDescription() : CString());
+    }
+  }
+  CScaleView::OnMouseMove(nFlags, point);
+}
+
+void CWorkbenchView::ShowPointerPosition(CPoint point)
+{
+  const CVRX2DPoint world = ClientToWorld(point);
+  const int units = GetDocServices().GetMeasurementUnits();
+  CString x;
+  CString y;
+  if (units == 0 || units == 1) {
+    x.Format("%7.2f", world.GetX());
+    y.Format("%7.2f", world.GetY());
+  } else {
+    CUnitsConverter converter;
+    x = converter.FormatLength(units, world.GetX());
+    y = converter.FormatLength(units, world.GetY());
+  }
+  CString text;
+  text.Format("X=%s  Y=%s", x.c_str(), y.c_str());
+  SetPaneText(2, text);
+}
+
+void CWorkbenchView::OnDestroy()
+{
+  if (GetDesign())
+    DeselectAll();
+  CScaleView::OnDestroy();
+}
+
+void CWorkbenchView::OnSelectTool()
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Setting current tool to wbtSelect. \n");
+  SetCurrentTool(wbtSelect);
+}
+
+void CWorkbenchView::OnUpdateSelectTool(CCmdUI* pCmdUI)
+{
+  pCmdUI->Enable(m_nEditMode != wemReadOnly);
+  pCmdUI->SetCheck(m_pCurrentTool == m_Tools[wbtSelect].get());
+}
+
+void CWorkbenchView::OnEditDeleteItem()
+{
+  // Removing a unit removes its joins, which may be selected too: the walk goes over a copy
+  // and passes over what an earlier removal took away.
+  CObList selection;
+  selection.AddTail(&m_SelectedItems);
+  for (POSITION pos = selection.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(selection.GetNext(pos));
+    if (!m_pItemList->Find(pItem) && !m_SelectorItems.Find(pItem))
+      continue;
+    Deselect(pItem);
+    pItem->Invalidate(this);
+    RemoveItem(pItem);
+  }
+}
+
+void CWorkbenchView::OnUpdateEditDeleteItem(CCmdUI* pCmdUI)
+{
+  pCmdUI->Enable(!m_SelectedItems.IsEmpty());
+}
+
+void CWorkbenchView::OnEditProperties()
+{
+  const int count = m_SelectedItems.GetCount();
+  if (count > 1) {
+    MessageBox("You can only edit a single item at a time.", GetDocServices().GetProductName(),
+               MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+  if (count == 1)
+    static_cast<CDesignItem*>(m_SelectedItems.GetHead())->Edit(this);
+}
+
+void CWorkbenchView::OnUpdateEditProperties(CCmdUI* pCmdUI)
+{
+  pCmdUI->Enable(m_SelectedItems.GetCount() < 2);
+}
