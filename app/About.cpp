@@ -12,7 +12,7 @@ constexpr int kPictureLeft = 15;
 constexpr int kPictureTop = 15;
 constexpr DWORD kNoticeHelpId = 3500;
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CAboutDlg, CDialog)
 IMPLEMENT_DYNAMIC(CCreditsDlg, CDialog)
@@ -73,7 +73,4 @@ void CAboutDlg::OnLButtonDblClk(UINT nFlags, CPoint point)
   }
 }
 
-void CAboutDlg::OnImportantNotice()
-{
-  AfxGetApp()->WinHelp(kNoticeHelpId, HELP_CONTEXT);
-}
+void CAboutDlg::OnImportantNotice() { AfxGetApp()->WinHelp(kNoticeHelpId, HELP_CONTEXT); }

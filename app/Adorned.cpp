@@ -25,10 +25,7 @@ CDlgAdornedFrame::CDlgAdornedFrame(const CString& frameName, UINT nDialogBarID)
   PCTRACE(TT_VIEWS, TL_DETAIL)("Constructing the Adorned frame. \n");
 }
 
-CDlgAdornedFrame::~CDlgAdornedFrame()
-{
-  PCTRACE(TT_VIEWS, TL_DETAIL)("Destructing the Adorned frame. \n");
-}
+CDlgAdornedFrame::~CDlgAdornedFrame() { PCTRACE(TT_VIEWS, TL_DETAIL)("Destructing the Adorned frame. \n"); }
 
 int CDlgAdornedFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
@@ -66,8 +63,8 @@ void CDlgAdornedFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
   if (!pDoc)
     return;
   CDesign* pDesign = pDoc->GetEditedDesign();
-  SetWindowText(ComposeCaption(pDoc->GetTitle(), m_strFrameName, pDesign ? pDesign->GetName() : CString(),
-                               pDesign != nullptr));
+  SetWindowText(
+      ComposeCaption(pDoc->GetTitle(), m_strFrameName, pDesign ? pDesign->GetName() : CString(), pDesign != nullptr));
 }
 
 void CDlgAdornedFrame::OnToggleDialogBar()
@@ -88,8 +85,7 @@ void CDlgAdornedFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* p
   if (bActivate && m_bBarHiddenOnDeactivation) {
     ShowControlBar(&m_wndDialogBar, TRUE, FALSE);
     m_bBarHiddenOnDeactivation = FALSE;
-  }
-  else if (!bActivate && m_wndDialogBar.IsFloating() && m_wndDialogBar.IsWindowVisible()) {
+  } else if (!bActivate && m_wndDialogBar.IsFloating() && m_wndDialogBar.IsWindowVisible()) {
     ShowControlBar(&m_wndDialogBar, FALSE, FALSE);
     m_bBarHiddenOnDeactivation = TRUE;
   }

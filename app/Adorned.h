@@ -39,4 +39,3 @@ private:
   CString m_strFrameName;
   UINT m_nDialogBarID;
 };
-

@@ -53,9 +53,22 @@ constexpr int kDefaultSplashTime = 3000;
 constexpr DWORD kPlatformVersion = 0x00000004;
 
 const char* const kLevelNames[] = {"None", "Warning", "Important", "Detail", "Verbose"};
-const char* const kTopicNames[] = {"Application", "Serialization", "Document", "Preferences", "Paint", "Unit",
-                                   "Workbench", "Workbench Tools", "Views", "VRX Entities", "Zooming & Scrolling",
-                                   "Translators", "Assemblers", "Dialog boxes", "Reports", "Snapping & Alignment",
+const char* const kTopicNames[] = {"Application",
+                                   "Serialization",
+                                   "Document",
+                                   "Preferences",
+                                   "Paint",
+                                   "Unit",
+                                   "Workbench",
+                                   "Workbench Tools",
+                                   "Views",
+                                   "VRX Entities",
+                                   "Zooming & Scrolling",
+                                   "Translators",
+                                   "Assemblers",
+                                   "Dialog boxes",
+                                   "Reports",
+                                   "Snapping & Alignment",
                                    "Joining"};
 
 CString CurrentDirectory()
@@ -89,7 +102,7 @@ CString DefaultDatabaseDirectory()
   return !data.IsEmpty() && HoldsDatabase(data) ? data : current;
 }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CApp, CWinApp)
 
@@ -104,10 +117,7 @@ BEGIN_MESSAGE_MAP(CApp, CWinApp)
   ON_COMMAND(ID_PERFORMANCE_TUNING, OnPerformanceTuning)
 END_MESSAGE_MAP()
 
-void ThrowAppFatalException(const char* file, int line)
-{
-  throw CAppFatalException(file, line);
-}
+void ThrowAppFatalException(const char* file, int line) { throw CAppFatalException(file, line); }
 
 namespace {
 // A template getter called before start-up has made the templates is a fatal error.
@@ -117,7 +127,7 @@ CMultiDocTemplate* RequiredTemplate(CMultiDocTemplate* pTemplate, int line)
     ThrowAppFatalException(kModule, line);
   return pTemplate;
 }
-} // namespace
+}  // namespace
 
 CApp::CApp() : CWinApp(nullptr)
 {
@@ -133,8 +143,9 @@ CApp::~CApp()
 {
   PCTRACE(TT_APPLICATION, TL_DETAIL)("CApp destruction \n");
   // The document manager deletes the one registered template, the Warehouse's.
-  for (CMultiDocTemplate** t : {&m_pWorkbenchTemplate, &m_pPlanViewTemplate, &m_pElevationViewTemplate,
-                                &m_pDetailViewTemplate, &m_pScheduleReportViewTemplate, &m_pUnitInfoReportViewTemplate}) {
+  for (CMultiDocTemplate** t :
+       {&m_pWorkbenchTemplate, &m_pPlanViewTemplate, &m_pElevationViewTemplate, &m_pDetailViewTemplate,
+        &m_pScheduleReportViewTemplate, &m_pUnitInfoReportViewTemplate}) {
     delete *t;
     *t = nullptr;
   }
@@ -159,9 +170,9 @@ BOOL CApp::InitApplication()
 {
   m_dwWindowsVersion = kPlatformVersion;
   AfxSetApplicationIcon(kAppIconSvg);
-  PCTRACE(TT_APPLICATION, TL_WARNING)("CApp: GetVersion() = %04x%04x  WinNT = %d, Win95 = %d, Win3X = %d \n",
-                                      HIWORD(m_dwWindowsVersion), LOWORD(m_dwWindowsVersion), IsWinNT(), IsWin95(),
-                                      IsWin32s());
+  PCTRACE(TT_APPLICATION, TL_WARNING)
+  ("CApp: GetVersion() = %04x%04x  WinNT = %d, Win95 = %d, Win3X = %d \n", HIWORD(m_dwWindowsVersion),
+   LOWORD(m_dwWindowsVersion), IsWinNT(), IsWin95(), IsWin32s());
   return CWinApp::InitApplication();
 }
 

@@ -13,12 +13,8 @@ IMPLEMENT_DYNAMIC(CRenameDesignDlg, CDialog)
 IMPLEMENT_DYNAMIC(CDbVersionDlg, CDialog)
 IMPLEMENT_DYNAMIC(CProjectInfoDlg, CDialog)
 
-namespace
-{
-CApp* TheApp()
-{
-  return static_cast<CApp*>(AfxGetApp());
-}
+namespace {
+CApp* TheApp() { return static_cast<CApp*>(AfxGetApp()); }
 
 // The longest distance and time a resize may wait before it follows the pointer.
 constexpr double kMaxResizeDistance = 24.0;
@@ -72,8 +68,7 @@ void CPerformanceTuningDlg::DoDataExchange(CDataExchange* pDX)
 
 CStoreNewDesignDlg::CStoreNewDesignDlg(const CString& designName, BOOL bCancelAllowed, CWnd* pParent)
   : CDialog(IDD_STORE_NEW_DESIGN, pParent), m_strDesignName(designName), m_bCancelAllowed(bCancelAllowed)
-{
-}
+{}
 
 BOOL CStoreNewDesignDlg::OnInitDialog()
 {
@@ -118,8 +113,7 @@ CDbVersionDlg::CDbVersionDlg(const CDocVersion& projectVersion, CWnd* pParent)
     m_strAppDataVersion(GetDocServices().GetProductDataVersion()),
     m_strAppSpecificationVersion(GetDocServices().GetSpecificationVersion()),
     m_strAppDatePopulated(GetDocServices().GetDatePopulated())
-{
-}
+{}
 
 void CDbVersionDlg::DoDataExchange(CDataExchange* pDX)
 {

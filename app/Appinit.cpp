@@ -24,8 +24,7 @@
 #include "workbench/Wbreg.h"
 #include "workbench/Wbview.h"
 
-namespace
-{
+namespace {
 CShellServices& ShellServices(CApp& app)
 {
   // Never destroyed: the documents reach it through their services until the last one ends.
@@ -41,10 +40,7 @@ CMultiDocTemplate* MakeTemplate(UINT nIDResource, const CRuntimeClass* pFrameCla
   return pTemplate;
 }
 // The measurement units the dialogs' length fields read and write.
-int UserMeasurementUnits()
-{
-  return GetDocServices().GetMeasurementUnits();
-}
+int UserMeasurementUnits() { return GetDocServices().GetMeasurementUnits(); }
 
 // Neither the project nor the design on its Workbench has changed: closing loses nothing.
 BOOL IsUntouched(CDoc* pDoc)
@@ -119,11 +115,11 @@ void CApp::CreateDocTemplates()
   m_pDetailViewTemplate = MakeTemplate(IDR_DETAIL_VIEW, RUNTIME_CLASS(CDetailFrame), RUNTIME_CLASS(CDetailView),
                                        "Created Detail View doc template. \n");
   m_pScheduleReportViewTemplate =
-    MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CScheduleReportFrame), RUNTIME_CLASS(CScheduleReportView),
-                 "Created Schedule Report View doc template. \n");
+      MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CScheduleReportFrame), RUNTIME_CLASS(CScheduleReportView),
+                   "Created Schedule Report View doc template. \n");
   m_pUnitInfoReportViewTemplate =
-    MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CUnitInfoReportFrame), RUNTIME_CLASS(CUnitInfoReportView),
-                 "Created Unit Info Report View doc template. \n");
+      MakeTemplate(IDR_REPORT_VIEW, RUNTIME_CLASS(CUnitInfoReportFrame), RUNTIME_CLASS(CUnitInfoReportView),
+                   "Created Unit Info Report View doc template. \n");
   // The document finds its views by the view classes of these templates.
   CDoc::SetViewClass(CDoc::warehouseView, RUNTIME_CLASS(CWarehouseView));
   CDoc::SetViewClass(CDoc::workbenchView, RUNTIME_CLASS(CWorkbenchView));

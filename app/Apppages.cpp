@@ -10,8 +10,7 @@ IMPLEMENT_DYNAMIC(CUserInfoDlg, CPropertyPage)
 IMPLEMENT_DYNAMIC(CPlanConfigDlg, CPropertyPage)
 IMPLEMENT_DYNAMIC(CMiscInfoDlg, CPropertyPage)
 
-namespace
-{
+namespace {
 CString TextOfCode(const CAssocIntAndString& table, int code)
 {
   CString text;
@@ -158,10 +157,7 @@ void CPlanConfigDlg::OnShowFrames()
   SetModified(TRUE);
 }
 
-void CPlanConfigDlg::OnSwitchClicked()
-{
-  SetModified(TRUE);
-}
+void CPlanConfigDlg::OnSwitchClicked() { SetModified(TRUE); }
 
 void CPlanConfigDlg::EnableFrameSwitches()
 {

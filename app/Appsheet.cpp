@@ -8,8 +8,7 @@
 
 IMPLEMENT_DYNAMIC(CApplicationPreferencesSheetDlg, CRetainedPropertySheet)
 
-namespace
-{
+namespace {
 // The page last shown, for every opening of the sheet while the program runs.
 CString& RetainedPageTitle()
 {
@@ -38,15 +37,9 @@ CApplicationPreferencesSheetDlg::CApplicationPreferencesSheetDlg(LPCTSTR lpszCap
   AddPage(&m_pageUnits);
 }
 
-CString CApplicationPreferencesSheetDlg::GetRetainedPageTitle()
-{
-  return RetainedPageTitle();
-}
+CString CApplicationPreferencesSheetDlg::GetRetainedPageTitle() { return RetainedPageTitle(); }
 
-void CApplicationPreferencesSheetDlg::SetRetainedPageTitle(const CString& title)
-{
-  RetainedPageTitle() = title;
-}
+void CApplicationPreferencesSheetDlg::SetRetainedPageTitle(const CString& title) { RetainedPageTitle() = title; }
 
 BOOL CApplicationPreferencesSheetDlg::Apply()
 {
@@ -69,10 +62,7 @@ BOOL CApplicationPreferencesSheetDlg::Apply()
   return TRUE;
 }
 
-void CApplicationPreferencesSheetDlg::OnApplyNow()
-{
-  Apply();
-}
+void CApplicationPreferencesSheetDlg::OnApplyNow() { Apply(); }
 
 void CApplicationPreferencesSheetDlg::OnOK()
 {

@@ -9,8 +9,7 @@ IMPLEMENT_DYNAMIC(CDefaultOptionChoicesDlg, CPropertyPage)
 IMPLEMENT_DYNAMIC(CProjectDefaultOptionChoicesDlg, CDefaultOptionChoicesDlg)
 IMPLEMENT_DYNAMIC(CApplicationDefaultOptionChoicesDlg, CDefaultOptionChoicesDlg)
 
-namespace
-{
+namespace {
 const char kUnspecified[] = "<Unspecified>";
 
 int SelectedData(const CListBox& box)
@@ -101,15 +100,9 @@ void CDefaultOptionChoicesDlg::FillChoiceList()
   m_nLastChoice = selection;
 }
 
-void CDefaultOptionChoicesDlg::OnUnitTypeChanged()
-{
-  FillOptionList();
-}
+void CDefaultOptionChoicesDlg::OnUnitTypeChanged() { FillOptionList(); }
 
-void CDefaultOptionChoicesDlg::OnOptionChanged()
-{
-  FillChoiceList();
-}
+void CDefaultOptionChoicesDlg::OnOptionChanged() { FillChoiceList(); }
 
 void CDefaultOptionChoicesDlg::OnChoiceChanged()
 {
@@ -140,8 +133,7 @@ void CProjectDefaultOptionChoicesDlg::WriteBack()
 
 CApplicationDefaultOptionChoicesDlg::CApplicationDefaultOptionChoicesDlg(CAppDefaultOptionChoices& defaults)
   : m_defaults(defaults)
-{
-}
+{}
 
 void CApplicationDefaultOptionChoicesDlg::LoadWorkingChoices()
 {

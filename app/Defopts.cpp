@@ -20,7 +20,7 @@ void ForEachCategory(Visit visit)
     visit(category.GetCategory());
 }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CAppDefaultOptionChoices, CObject)
 

@@ -4,8 +4,7 @@
 
 #include "platform/ui/draw/Gdi.h"
 
-namespace
-{
+namespace {
 constexpr int kBoldFontPoints = 11;
 
 std::unique_ptr<CFont>& SharedBoldFont()
@@ -21,10 +20,7 @@ CItemColors& ItemColors()
   return colors;
 }
 
-CFont* GetSharedBoldFont()
-{
-  return SharedBoldFont().get();
-}
+CFont* GetSharedBoldFont() { return SharedBoldFont().get(); }
 
 void CreateSharedBoldFont(int pixelsPerInch)
 {
@@ -33,7 +29,4 @@ void CreateSharedBoldFont(int pixelsPerInch)
   SharedBoldFont() = std::move(font);
 }
 
-void DeleteSharedBoldFont()
-{
-  SharedBoldFont().reset();
-}
+void DeleteSharedBoldFont() { SharedBoldFont().reset(); }

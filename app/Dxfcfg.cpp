@@ -24,43 +24,43 @@ constexpr const char* kContinuous = "Continuous";
 struct CRecordSpec
 {
   const char* prefix;
-  int categories[2]; // 0 ends the list
+  int categories[2];  // 0 ends the list
   const char* layer;
   int color;
 };
 
 // The records in member order with the drawing categories each one serves.
 constexpr CRecordSpec kSpecs[CExportToDXFConfig::RecordCount] = {
-  {"DetailMaterialHatching", {32, 0}, "A-Detl-Patt", 1},
-  {"DetailWood", {27, 0}, "A-Detl-Mcut", 2},
-  {"DetailVinyl", {26, 29}, "A-Detl-Mcut", 2},
-  {"DetailAluminum", {25, 0}, "A-Detl-Mcut", 2},
-  {"DetailSteel", {34, 0}, "A-Detl-Mcut", 2},
-  {"DetailGlass", {30, 0}, "A-Detl-Mcut", 1},
-  {"DetailOther", {33, 0}, "A-Detl-Mcut", 2},
-  {"DetailExtension", {28, 0}, "A-Detl-Mbnd", 5},
-  {"DoorPlanSectionWallCutLine", {45, 0}, "A-Door-Prht", 2},
-  {"DoorPlanSectionGlass", {42, 0}, "A-Door-Prht", 1},
-  {"DoorPlanSectionFrame", {41, 0}, "A-Door-Prht", 2},
-  {"DoorPlanSectionSillJamb", {44, 0}, "A-Door-Sill", 5},
-  {"DoorPlanSectionLabel", {43, 0}, "A-Door-Iden", 2},
-  {"WindowPlanSectionWallCutLine", {56, 0}, "A-Glaz-Prht", 2},
-  {"WindowPlanSectionGlass", {53, 0}, "A-Glaz-Prht", 1},
-  {"WindowPlanSectionFrame", {52, 0}, "A-Glaz-Prht", 2},
-  {"WindowPlanSectionSillJamb", {55, 0}, "A-Glaz-Sill", 5},
-  {"WindowPlanSectionLabel", {54, 0}, "A-Glaz-Iden", 2},
-  {"DoorElevationFrame", {35, 0}, "A-Door-Elev", 2},
-  {"DoorElevationGlassSash", {36, 0}, "A-Door-Elev", 2},
-  {"DoorElevationOperatingSymbol", {40, 0}, "A-Door-Elev", 5},
-  {"DoorElevationGrilles", {37, 0}, "A-Door-Elev", 1},
-  {"DoorElevationGroupBoundary", {38, 0}, "A-Door-Elev", 6},
-  {"DoorElevationLabel", {39, 0}, "A-Door-Iden", 2},
-  {"WindowElevationFrame", {46, 0}, "A-Glaz-Elev", 2},
-  {"WindowElevationGlassSash", {47, 0}, "A-Glaz-Elev", 2},
-  {"WindowElevationOperatingSymbol", {51, 0}, "A-Glaz-Elev", 5},
-  {"WindowElevationGrilles", {48, 0}, "A-Glaz-Elev", 1},
-  {"WindowElevationGroupBoundary", {49, 0}, "A-Glaz-Elev", 6},
-  {"WindowElevationLabel", {50, 0}, "A-Glaz-Iden", 2},
+    {"DetailMaterialHatching", {32, 0}, "A-Detl-Patt", 1},
+    {"DetailWood", {27, 0}, "A-Detl-Mcut", 2},
+    {"DetailVinyl", {26, 29}, "A-Detl-Mcut", 2},
+    {"DetailAluminum", {25, 0}, "A-Detl-Mcut", 2},
+    {"DetailSteel", {34, 0}, "A-Detl-Mcut", 2},
+    {"DetailGlass", {30, 0}, "A-Detl-Mcut", 1},
+    {"DetailOther", {33, 0}, "A-Detl-Mcut", 2},
+    {"DetailExtension", {28, 0}, "A-Detl-Mbnd", 5},
+    {"DoorPlanSectionWallCutLine", {45, 0}, "A-Door-Prht", 2},
+    {"DoorPlanSectionGlass", {42, 0}, "A-Door-Prht", 1},
+    {"DoorPlanSectionFrame", {41, 0}, "A-Door-Prht", 2},
+    {"DoorPlanSectionSillJamb", {44, 0}, "A-Door-Sill", 5},
+    {"DoorPlanSectionLabel", {43, 0}, "A-Door-Iden", 2},
+    {"WindowPlanSectionWallCutLine", {56, 0}, "A-Glaz-Prht", 2},
+    {"WindowPlanSectionGlass", {53, 0}, "A-Glaz-Prht", 1},
+    {"WindowPlanSectionFrame", {52, 0}, "A-Glaz-Prht", 2},
+    {"WindowPlanSectionSillJamb", {55, 0}, "A-Glaz-Sill", 5},
+    {"WindowPlanSectionLabel", {54, 0}, "A-Glaz-Iden", 2},
+    {"DoorElevationFrame", {35, 0}, "A-Door-Elev", 2},
+    {"DoorElevationGlassSash", {36, 0}, "A-Door-Elev", 2},
+    {"DoorElevationOperatingSymbol", {40, 0}, "A-Door-Elev", 5},
+    {"DoorElevationGrilles", {37, 0}, "A-Door-Elev", 1},
+    {"DoorElevationGroupBoundary", {38, 0}, "A-Door-Elev", 6},
+    {"DoorElevationLabel", {39, 0}, "A-Door-Iden", 2},
+    {"WindowElevationFrame", {46, 0}, "A-Glaz-Elev", 2},
+    {"WindowElevationGlassSash", {47, 0}, "A-Glaz-Elev", 2},
+    {"WindowElevationOperatingSymbol", {51, 0}, "A-Glaz-Elev", 5},
+    {"WindowElevationGrilles", {48, 0}, "A-Glaz-Elev", 1},
+    {"WindowElevationGroupBoundary", {49, 0}, "A-Glaz-Elev", 6},
+    {"WindowElevationLabel", {50, 0}, "A-Glaz-Iden", 2},
 };
 
 // A DXF file cannot carry control characters in a name; such a name counts as empty.
@@ -80,7 +80,7 @@ void Write(const CString& key, const CString& value, int line)
     throw CAppFatalException(kModule, line);
 }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CAppAssocDXFExportColorAndDescription, CAssocDXFExportColorAndDescription)
 IMPLEMENT_DYNAMIC(CExportToDXFConfig, CObject)
@@ -173,8 +173,8 @@ CMapECatToXLTDXFData* CExportToDXFConfig::CreateTranslationMap()
     for (int record = 0; record < RecordCount; ++record)
       for (int category : kSpecs[record].categories)
         if (category != 0)
-          map->SetDXFData(category, new CXLTDXFData(m_records[record].color, m_records[record].layer,
-                                                    m_records[record].lineType));
+          map->SetDXFData(
+              category, new CXLTDXFData(m_records[record].color, m_records[record].layer, m_records[record].lineType));
     m_pCachedMap = map.release();
   }
   return new CMapECatToXLTDXFData(*m_pCachedMap);

@@ -15,12 +15,12 @@ public:
 };
 
 // Declares the six accessors of one record, named after its profile key prefix.
-#define PC_DXF_RECORD_ACCESSORS(prefix) \
-  CString Get##prefix##Layer() const { return m_records[prefix].layer; } \
-  int Get##prefix##Color() const { return m_records[prefix].color; } \
-  CString Get##prefix##LineType() const { return m_records[prefix].lineType; } \
-  void Set##prefix##Layer(const CString& layer) { SetLayer(prefix, layer); } \
-  void Set##prefix##Color(int color) { SetColor(prefix, color); } \
+#define PC_DXF_RECORD_ACCESSORS(prefix)                                                                                \
+  CString Get##prefix##Layer() const { return m_records[prefix].layer; }                                               \
+  int Get##prefix##Color() const { return m_records[prefix].color; }                                                   \
+  CString Get##prefix##LineType() const { return m_records[prefix].lineType; }                                         \
+  void Set##prefix##Layer(const CString& layer) { SetLayer(prefix, layer); }                                           \
+  void Set##prefix##Color(int color) { SetColor(prefix, color); }                                                      \
   void Set##prefix##LineType(const CString& lineType) { SetLineType(prefix, lineType); }
 
 class CExportToDXFConfig : public CObject
@@ -30,14 +30,35 @@ public:
   // The records, in the order in which they are read and written.
   enum Record
   {
-    DetailMaterialHatching, DetailWood, DetailVinyl, DetailAluminum, DetailSteel, DetailGlass,
-    DetailOther, DetailExtension, DoorPlanSectionWallCutLine, DoorPlanSectionGlass,
-    DoorPlanSectionFrame, DoorPlanSectionSillJamb, DoorPlanSectionLabel,
-    WindowPlanSectionWallCutLine, WindowPlanSectionGlass, WindowPlanSectionFrame,
-    WindowPlanSectionSillJamb, WindowPlanSectionLabel, DoorElevationFrame, DoorElevationGlassSash,
-    DoorElevationOperatingSymbol, DoorElevationGrilles, DoorElevationGroupBoundary,
-    DoorElevationLabel, WindowElevationFrame, WindowElevationGlassSash,
-    WindowElevationOperatingSymbol, WindowElevationGrilles, WindowElevationGroupBoundary,
+    DetailMaterialHatching,
+    DetailWood,
+    DetailVinyl,
+    DetailAluminum,
+    DetailSteel,
+    DetailGlass,
+    DetailOther,
+    DetailExtension,
+    DoorPlanSectionWallCutLine,
+    DoorPlanSectionGlass,
+    DoorPlanSectionFrame,
+    DoorPlanSectionSillJamb,
+    DoorPlanSectionLabel,
+    WindowPlanSectionWallCutLine,
+    WindowPlanSectionGlass,
+    WindowPlanSectionFrame,
+    WindowPlanSectionSillJamb,
+    WindowPlanSectionLabel,
+    DoorElevationFrame,
+    DoorElevationGlassSash,
+    DoorElevationOperatingSymbol,
+    DoorElevationGrilles,
+    DoorElevationGroupBoundary,
+    DoorElevationLabel,
+    WindowElevationFrame,
+    WindowElevationGlassSash,
+    WindowElevationOperatingSymbol,
+    WindowElevationGrilles,
+    WindowElevationGroupBoundary,
     WindowElevationLabel,
     RecordCount
   };

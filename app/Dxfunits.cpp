@@ -16,10 +16,15 @@ double CAssocDXFTranslationUnitAndDescription::GetScaleFactor(int code)
 {
   switch (code) {
   // Exactly a twelfth, so that twelve inches are written as one foot.
-  case oneFoot: return 1.0 / 12.0;
-  case oneCentimeter: return 2.54;
-  case oneMillimeter: return 25.4;
-  case oneMeter: return 0.0254;
-  default: return 1.0;
+  case oneFoot:
+    return 1.0 / 12.0;
+  case oneCentimeter:
+    return 2.54;
+  case oneMillimeter:
+    return 25.4;
+  case oneMeter:
+    return 0.0254;
+  default:
+    return 1.0;
   }
 }

@@ -23,25 +23,25 @@ struct CColorSpec
 {
   const char* key;
   COLORREF color;
-  int categories[7]; // 0 ends the list
+  int categories[7];  // 0 ends the list
 };
 
 // The colours in member order with their defaults and the screen categories drawn in them.
 constexpr CColorSpec kSpecs[CExportToGDIConfig::ColorCount] = {
-  {"UnitRGB", RGB(0, 0, 0), {1, 19}},
-  {"JoinRGB", RGB(192, 0, 0), {13}},
-  {"SnapHighlightRGB", RGB(192, 0, 0), {24}},
-  {"AlignmentLineRGB", RGB(192, 192, 192), {2, 3, 4, 5, 6, 7, 8}},
-  {"GuidelineRGB", RGB(0, 0, 255), {14}},
-  {"GuidelineEdgeRGB", RGB(64, 64, 255), {15}},
-  {"GuidelineFillRGB", RGB(0, 255, 255), {16}},
-  {"DetailSelectorsRGB", RGB(0, 0, 128), {12}},
-  {"PlanSelectorRGB", RGB(0, 0, 0), {22}},
-  {"PlanSelectorFillRGB", RGB(224, 224, 224), {23}},
-  {"PlanSectionWallLineRGB", RGB(0, 0, 255), {21}},
+    {"UnitRGB", RGB(0, 0, 0), {1, 19}},
+    {"JoinRGB", RGB(192, 0, 0), {13}},
+    {"SnapHighlightRGB", RGB(192, 0, 0), {24}},
+    {"AlignmentLineRGB", RGB(192, 192, 192), {2, 3, 4, 5, 6, 7, 8}},
+    {"GuidelineRGB", RGB(0, 0, 255), {14}},
+    {"GuidelineEdgeRGB", RGB(64, 64, 255), {15}},
+    {"GuidelineFillRGB", RGB(0, 255, 255), {16}},
+    {"DetailSelectorsRGB", RGB(0, 0, 128), {12}},
+    {"PlanSelectorRGB", RGB(0, 0, 0), {22}},
+    {"PlanSelectorFillRGB", RGB(224, 224, 224), {23}},
+    {"PlanSectionWallLineRGB", RGB(0, 0, 255), {21}},
 };
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CExportToGDIConfig, CObject)
 

@@ -7,8 +7,8 @@
 class CMapECatToXLTGDIData;
 
 // Declares the two accessors of one colour, named after its profile key.
-#define PC_GDI_COLOR_ACCESSORS(key) \
-  COLORREF Get##key() const { return m_colors[key]; } \
+#define PC_GDI_COLOR_ACCESSORS(key)                                                                                    \
+  COLORREF Get##key() const { return m_colors[key]; }                                                                  \
   void Set##key(COLORREF color) { m_colors[key] = color; }
 
 class CExportToGDIConfig : public CObject
@@ -18,8 +18,16 @@ public:
   // The colours, in the order in which they are read and written.
   enum Color
   {
-    UnitRGB, JoinRGB, SnapHighlightRGB, AlignmentLineRGB, GuidelineRGB, GuidelineEdgeRGB,
-    GuidelineFillRGB, DetailSelectorsRGB, PlanSelectorRGB, PlanSelectorFillRGB,
+    UnitRGB,
+    JoinRGB,
+    SnapHighlightRGB,
+    AlignmentLineRGB,
+    GuidelineRGB,
+    GuidelineEdgeRGB,
+    GuidelineFillRGB,
+    DetailSelectorsRGB,
+    PlanSelectorRGB,
+    PlanSelectorFillRGB,
     PlanSectionWallLineRGB,
     ColorCount
   };

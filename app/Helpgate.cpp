@@ -5,7 +5,7 @@ namespace {
 // New, Open, Save, Save As, Cut, Copy, Paste, Print Preview, Print Setup, About.
 constexpr DWORD kIdsWithoutHelp[] = {57600, 57601, 57603, 57604, 57635, 57634, 57637, 57609, 57606, 57664};
 
-} // namespace
+}  // namespace
 
 BOOL GetGatedHelpId(DWORD data, UINT command, DWORD* id)
 {

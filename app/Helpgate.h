@@ -12,9 +12,9 @@ constexpr UINT kHelpTimerId = 12;
 
 enum class HelpAction
 {
-  drop,   // no help for this request
-  showId, // show the id instead of calling help
-  call    // start the throttle timer and call help with the id plus AFX_HELP_BASE
+  drop,    // no help for this request
+  showId,  // show the id instead of calling help
+  call     // start the throttle timer and call help with the id plus AFX_HELP_BASE
 };
 
 // What a help request does: dropped while the throttle timer runs, for the excluded command ids

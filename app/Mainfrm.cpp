@@ -15,12 +15,8 @@
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
-namespace
-{
-CApp* TheApp()
-{
-  return static_cast<CApp*>(AfxGetApp());
-}
+namespace {
+CApp* TheApp() { return static_cast<CApp*>(AfxGetApp()); }
 
 constexpr const char* kModule = "Mainfrm";
 
@@ -36,11 +32,10 @@ enum : int
 };
 
 const UINT kToolbarButtons[] = {
-  ID_FILE_NEW,       ID_FILE_OPEN,      ID_FILE_SAVE,         ID_SEPARATOR,         ID_EDIT_CUT,
-  ID_EDIT_COPY,      ID_EDIT_PASTE,     ID_SEPARATOR,         ID_VIEW_WORKBENCH,    ID_VIEW_PLAN,
-  ID_VIEW_ELEVATION, ID_VIEW_DETAIL,    ID_SEPARATOR,         ID_ALIGNMENT_LINES,   ID_SNAP_TO_ALIGNMENT,
-  ID_SEPARATOR,      ID_JOINING_MARKERS, ID_SNAP_HIGHLIGHTS,  ID_SEPARATOR,         ID_FILE_PRINT,
-  ID_HELP_INDEX};
+    ID_FILE_NEW,   ID_FILE_OPEN,       ID_FILE_SAVE,         ID_SEPARATOR, ID_EDIT_CUT,        ID_EDIT_COPY,
+    ID_EDIT_PASTE, ID_SEPARATOR,       ID_VIEW_WORKBENCH,    ID_VIEW_PLAN, ID_VIEW_ELEVATION,  ID_VIEW_DETAIL,
+    ID_SEPARATOR,  ID_ALIGNMENT_LINES, ID_SNAP_TO_ALIGNMENT, ID_SEPARATOR, ID_JOINING_MARKERS, ID_SNAP_HIGHLIGHTS,
+    ID_SEPARATOR,  ID_FILE_PRINT,      ID_HELP_INDEX};
 
 // The message pane, then two panes that only the Workbench writes.
 const UINT kIndicators[] = {ID_SEPARATOR, 0, 0};
@@ -59,8 +54,7 @@ bool HasUnitClass(const CString& type, const CString& subtype)
   BOOL exists = FALSE;
   try {
     MakeUnit(type, subtype, &exists);
-  }
-  catch (const CCommonException&) {
+  } catch (const CCommonException&) {
     return false;
   }
   return exists == TRUE;
@@ -96,10 +90,7 @@ CMainFrame* GetMainFrame()
   return pApp ? dynamic_cast<CMainFrame*>(pApp->m_pMainWnd) : nullptr;
 }
 
-BOOL CMainFrame::IsClosing()
-{
-  return closing;
-}
+BOOL CMainFrame::IsClosing() { return closing; }
 
 CMainFrame::CMainFrame() = default;
 
@@ -238,10 +229,7 @@ void CMainFrame::GetMessageString(UINT nID, CString& rMessage) const
   CMDIFrameWnd::GetMessageString(nID, rMessage);
 }
 
-CDoc* CMainFrame::GetActiveProject()
-{
-  return dynamic_cast<CDoc*>(TheApp()->GetActiveDocument());
-}
+CDoc* CMainFrame::GetActiveProject() { return dynamic_cast<CDoc*>(TheApp()->GetActiveDocument()); }
 
 BOOL CMainFrame::OfferToStoreDesigns()
 {
@@ -283,10 +271,7 @@ void CMainFrame::OnEndSession(BOOL bEnding)
   CMDIFrameWnd::OnEndSession(bEnding);
 }
 
-void CMainFrame::OnDropFiles(const CString& path)
-{
-  AfxGetApp()->OpenDocumentFile(path);
-}
+void CMainFrame::OnDropFiles(const CString& path) { AfxGetApp()->OpenDocumentFile(path); }
 
 void CMainFrame::DestroyWorkbenchInsertMenu()
 {

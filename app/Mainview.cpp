@@ -9,12 +9,8 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
-namespace
-{
-CApp* TheApp()
-{
-  return static_cast<CApp*>(AfxGetApp());
-}
+namespace {
+CApp* TheApp() { return static_cast<CApp*>(AfxGetApp()); }
 
 constexpr const char* kModule = "Mainview";
 
@@ -38,10 +34,7 @@ enum
   unitInfoReport = 1
 };
 
-BOOL IsFrameVisible(CView* pView)
-{
-  return pView && pView->GetParentFrame()->IsWindowVisible();
-}
+BOOL IsFrameVisible(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVisible(); }
 }  // namespace
 
 struct CMainFrame::CAspect
@@ -55,9 +48,9 @@ struct CMainFrame::CAspect
 const CMainFrame::CAspect& CMainFrame::Aspect(int kind)
 {
   static const CAspect aspects[] = {
-    {ID_PLAN_VIEW_ON, ID_PLAN_VIEW_OFF, &CDoc::GetPlanView, &CMainFrame::OpenPlanViewFrame},
-    {ID_ELEVATION_VIEW_ON, ID_ELEVATION_VIEW_OFF, &CDoc::GetElevationView, &CMainFrame::OpenElevationViewFrame},
-    {ID_DETAIL_VIEW_ON, ID_DETAIL_VIEW_OFF, &CDoc::GetDetailView, &CMainFrame::OpenDetailViewFrame},
+      {ID_PLAN_VIEW_ON, ID_PLAN_VIEW_OFF, &CDoc::GetPlanView, &CMainFrame::OpenPlanViewFrame},
+      {ID_ELEVATION_VIEW_ON, ID_ELEVATION_VIEW_OFF, &CDoc::GetElevationView, &CMainFrame::OpenElevationViewFrame},
+      {ID_DETAIL_VIEW_ON, ID_DETAIL_VIEW_OFF, &CDoc::GetDetailView, &CMainFrame::OpenDetailViewFrame},
   };
   return aspects[kind];
 }
@@ -111,8 +104,7 @@ void CMainFrame::OnToggleWorkbench()
     if (CView* pWarehouse = pDoc->GetWarehouseView())
       MDIActivate(pWarehouse->GetParentFrame());
     pFrame->ShowWindow(SW_HIDE);
-  }
-  else
+  } else
     pFrame->ShowWindow(SW_SHOW);
 }
 
@@ -151,8 +143,7 @@ void CMainFrame::ToggleAspect(const CAspect& aspect)
     ShowWorkbenchFrame(pDoc);
     pFrame->ShowWindow(SW_HIDE);
     pWorkbench->PostMessage(WM_COMMAND, aspect.nOffCommand);
-  }
-  else {
+  } else {
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     pWorkbench->PostMessage(WM_COMMAND, aspect.nOnCommand);
     ShowWorkbenchFrame(pDoc);

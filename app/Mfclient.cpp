@@ -10,8 +10,7 @@
 
 IMPLEMENT_DYNAMIC(CMainFrameClient, CWnd)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Mfclient";
 
 // The line each failure of this file reports: fixed, so an error code stays when the code moves.
@@ -97,10 +96,7 @@ void CMainFrameClient::OnSize(UINT nType, int cx, int cy)
   m_nLastHeight = cy;
 }
 
-BOOL CMainFrameClient::OnEraseBkgnd(CDC*)
-{
-  return TRUE;
-}
+BOOL CMainFrameClient::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CMainFrameClient::OnRButtonUp(UINT nFlags, CPoint point)
 {
@@ -110,11 +106,8 @@ void CMainFrameClient::OnRButtonUp(UINT nFlags, CPoint point)
   if (!menu.LoadMenu(IDR_CONTEXT_MENUS))
     throw CAppFatalException(kModule, kLineNoContextMenu);
   ClientToScreen(&point);
-  menu.GetSubMenu(kMainContextPopup)->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y,
-                                                     AfxGetMainWnd());
+  menu.GetSubMenu(kMainContextPopup)
+      ->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, AfxGetMainWnd());
 }
 
-void CMainFrameClient::PostNcDestroy()
-{
-  delete this;
-}
+void CMainFrameClient::PostNcDestroy() { delete this; }

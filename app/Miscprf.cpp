@@ -47,19 +47,13 @@ double Clamp(double value, double low, double high, double fallback)
   return value < low ? low : (value > high ? high : value);
 }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CMiscPrefs, CObject)
 
-CMiscPrefs::CMiscPrefs()
-{
-  PCTRACE(TT_PREFERENCES, TL_DETAIL)("CMiscPrefs construction \n");
-}
+CMiscPrefs::CMiscPrefs() { PCTRACE(TT_PREFERENCES, TL_DETAIL)("CMiscPrefs construction \n"); }
 
-CMiscPrefs::~CMiscPrefs()
-{
-  PCTRACE(TT_PREFERENCES, TL_DETAIL)("CMiscPrefs destruction \n");
-}
+CMiscPrefs::~CMiscPrefs() { PCTRACE(TT_PREFERENCES, TL_DETAIL)("CMiscPrefs destruction \n"); }
 
 void CMiscPrefs::SetWorkbenchHorizontalExtentInInches(double x)
 {
@@ -97,17 +91,21 @@ void CMiscPrefs::Load()
     ParseMainWindowRect(text, screen.cx, screen.cy, &m_rectMainWindow);
   }
   int code = 0;
-  if (CAssocMeasurementUnitsAndDescription().LookupCodeNoCase(app->GetProfileString(kSection, "MeasurementUnits"), code))
+  if (CAssocMeasurementUnitsAndDescription().LookupCodeNoCase(app->GetProfileString(kSection, "MeasurementUnits"),
+                                                              code))
     m_nMeasurementUnits = code;
-  if (CAssocDXFTranslationUnitAndDescription().LookupCodeNoCase(app->GetProfileString(kSection, "DXFTranslationUnit"), code))
+  if (CAssocDXFTranslationUnitAndDescription().LookupCodeNoCase(app->GetProfileString(kSection, "DXFTranslationUnit"),
+                                                                code))
     m_nDXFTranslationUnit = code;
   CUnitsConverter converter;
   double x = 0;
-  if (!converter.ParseLength(CUnitsConverter::fractionalInches, app->GetProfileString(kSection, "WorkbenchHorizontalExtentInInches"), &x))
+  if (!converter.ParseLength(CUnitsConverter::fractionalInches,
+                             app->GetProfileString(kSection, "WorkbenchHorizontalExtentInInches"), &x))
     x = kDefaultHorizontalExtent;
   SetWorkbenchHorizontalExtentInInches(x);
   double y = 0;
-  if (!converter.ParseLength(CUnitsConverter::fractionalInches, app->GetProfileString(kSection, "WorkbenchVerticalExtentInInches"), &y))
+  if (!converter.ParseLength(CUnitsConverter::fractionalInches,
+                             app->GetProfileString(kSection, "WorkbenchVerticalExtentInInches"), &y))
     y = kDefaultVerticalExtent;
   SetWorkbenchVerticalExtentInInches(y);
 }
@@ -115,12 +113,17 @@ void CMiscPrefs::Load()
 void CMiscPrefs::Save()
 {
   const CRect& r = m_rectMainWindow;
-  Write("MainWindowRect", CString::Formatted("%d,%d,%d,%d", r.left, r.top, r.right, r.bottom), kLineWriteMainWindowRect);
-  Write("MeasurementUnits", TextOf(CAssocMeasurementUnitsAndDescription(), m_nMeasurementUnits, 0), kLineWriteMeasurementUnits);
-  Write("DXFTranslationUnit", TextOf(CAssocDXFTranslationUnitAndDescription(), m_nDXFTranslationUnit, 0), kLineWriteDXFTranslationUnit);
+  Write("MainWindowRect", CString::Formatted("%d,%d,%d,%d", r.left, r.top, r.right, r.bottom),
+        kLineWriteMainWindowRect);
+  Write("MeasurementUnits", TextOf(CAssocMeasurementUnitsAndDescription(), m_nMeasurementUnits, 0),
+        kLineWriteMeasurementUnits);
+  Write("DXFTranslationUnit", TextOf(CAssocDXFTranslationUnitAndDescription(), m_nDXFTranslationUnit, 0),
+        kLineWriteDXFTranslationUnit);
   CUnitsConverter converter;
   Write("WorkbenchHorizontalExtentInInches",
-        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchHorizontalExtent), kLineWriteHorizontalExtent);
+        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchHorizontalExtent),
+        kLineWriteHorizontalExtent);
   Write("WorkbenchVerticalExtentInInches",
-        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchVerticalExtent), kLineWriteVerticalExtent);
+        converter.FormatLength(CUnitsConverter::fractionalInches, m_dWorkbenchVerticalExtent),
+        kLineWriteVerticalExtent);
 }

@@ -32,7 +32,7 @@ void Write(const char* key, int value, int line)
     throw CAppFatalException(kModule, line);
 }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CPlanSectionViewConfig, CObject)
 

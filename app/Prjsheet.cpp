@@ -2,8 +2,7 @@
 
 IMPLEMENT_DYNAMIC(CProjectPreferencesSheetDlg, CRetainedPropertySheet)
 
-namespace
-{
+namespace {
 CString& RetainedPageTitle()
 {
   static CString title;
@@ -18,15 +17,9 @@ CProjectPreferencesSheetDlg::CProjectPreferencesSheetDlg(LPCTSTR lpszCaption, CW
   AddPage(&m_pageOptionChoices);
 }
 
-CString CProjectPreferencesSheetDlg::GetRetainedPageTitle()
-{
-  return RetainedPageTitle();
-}
+CString CProjectPreferencesSheetDlg::GetRetainedPageTitle() { return RetainedPageTitle(); }
 
-void CProjectPreferencesSheetDlg::SetRetainedPageTitle(const CString& title)
-{
-  RetainedPageTitle() = title;
-}
+void CProjectPreferencesSheetDlg::SetRetainedPageTitle(const CString& title) { RetainedPageTitle() = title; }
 
 void CProjectPreferencesSheetDlg::WriteBackPages()
 {

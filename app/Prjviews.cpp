@@ -15,8 +15,7 @@ IMPLEMENT_DYNCREATE(CDetailView, CBlankView)
 IMPLEMENT_DYNCREATE(CScheduleReportView, CBlankView)
 IMPLEMENT_DYNCREATE(CUnitInfoReportView, CBlankView)
 
-namespace
-{
+namespace {
 constexpr UINT IDD_PLAN_BAR = 1501;
 constexpr UINT IDD_ELEVATION_BAR = 1601;
 constexpr UINT IDD_DETAIL_BAR = 1702;
@@ -36,10 +35,7 @@ void RegisterProjectViewBars()
   AddBar(IDD_REPORT_BAR, {});
 }
 
-CPlanFrame::CPlanFrame() : CDlgAdornedFrame("Plan View", IDD_PLAN_BAR)
-{
-  m_strDialogBarTitle = "Plan Dialog Bar";
-}
+CPlanFrame::CPlanFrame() : CDlgAdornedFrame("Plan View", IDD_PLAN_BAR) { m_strDialogBarTitle = "Plan Dialog Bar"; }
 
 CElevationFrame::CElevationFrame() : CDlgAdornedFrame("Elevation View", IDD_ELEVATION_BAR)
 {

@@ -3,8 +3,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 15;
 constexpr int kButtonCount = 17;
@@ -165,20 +164,20 @@ void DrawButtons(CDC* dc)
 {
   dc->FillSolidRect(0, 0, kButtonWidth * kButtonCount, kButtonHeight, kFace);
   int x = 0;
-  Page(dc, x + 3, 1, 10, 13);                                   // New
+  Page(dc, x + 3, 1, 10, 13);  // New
   x += kButtonWidth;
-  dc->FillSolidRect(x + 1, 4, 14, 9, kYellow);                  // Open
+  dc->FillSolidRect(x + 1, 4, 14, 9, kYellow);  // Open
   Page(dc, x + 1, 4, 14, 9);
   x += kButtonWidth;
-  dc->FillSolidRect(x + 2, 2, 12, 12, kAccent);                 // Save
+  dc->FillSolidRect(x + 2, 2, 12, 12, kAccent);  // Save
   dc->FillSolidRect(x + 4, 3, 8, 5, kPaper);
   x += kButtonWidth;
-  Scissors(dc, x);                                              // Cut
+  Scissors(dc, x);  // Cut
   x += kButtonWidth;
-  Page(dc, x + 1, 1, 9, 10);                                    // Copy
+  Page(dc, x + 1, 1, 9, 10);  // Copy
   Page(dc, x + 6, 4, 9, 10);
   x += kButtonWidth;
-  dc->FillSolidRect(x + 2, 2, 11, 12, kWood);                   // Paste
+  dc->FillSolidRect(x + 2, 2, 11, 12, kWood);  // Paste
   Page(dc, x + 6, 5, 8, 9);
   x += kButtonWidth;
   Workbench(dc, x);
@@ -189,17 +188,17 @@ void DrawButtons(CDC* dc)
   x += kButtonWidth;
   Detail(dc, x);
   x += kButtonWidth;
-  Guides(dc, x, false);                                         // alignment lines
+  Guides(dc, x, false);  // alignment lines
   x += kButtonWidth;
-  Guides(dc, x, true);                                          // snap to alignment lines
+  Guides(dc, x, true);  // snap to alignment lines
   x += kButtonWidth;
-  Joining(dc, x);                                               // joining markers
+  Joining(dc, x);  // joining markers
   x += kButtonWidth;
-  SnapHighlight(dc, x);                                         // snap highlights
+  SnapHighlight(dc, x);  // snap highlights
   x += kButtonWidth;
-  Printer(dc, x);                                               // Print
+  Printer(dc, x);  // Print
   x += kButtonWidth;
-  HelpMark(dc, x);                                              // Help
+  HelpMark(dc, x);  // Help
 }
 }  // namespace
 

@@ -4,8 +4,7 @@
 #include "document/Whids.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 using Item = CMenuTemplate::Item;
 
 // Never shown: every frame removes it from its menu when it is created.
@@ -78,13 +77,13 @@ void AddMainMenu()
 {
   CMenuTemplate menu;
   menu.items = {
-    Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN), Separator(),
-                   Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), RecentFileItem(), Separator(),
-                   Item("E&xit", ID_APP_EXIT)}),
-    Item("&View", {Item("&Toolbar", ID_VIEW_TOOLBAR), Item("&Status Bar", ID_VIEW_STATUS_BAR)}),
-    SettingsPopup(false),
-    HelpPopup(),
-    DebugPopup(),
+      Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN), Separator(),
+                     Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), RecentFileItem(), Separator(),
+                     Item("E&xit", ID_APP_EXIT)}),
+      Item("&View", {Item("&Toolbar", ID_VIEW_TOOLBAR), Item("&Status Bar", ID_VIEW_STATUS_BAR)}),
+      SettingsPopup(false),
+      HelpPopup(),
+      DebugPopup(),
   };
   CResources::Get().AddMenu(IDR_MAINFRAME, std::move(menu));
 }
@@ -98,7 +97,7 @@ void AddWarehouseMenu()
   edit.children.push_back(Item("&Edit Design", ID_EDIT_DESIGN));
   edit.children.push_back(Item("Rena&me Design...", ID_RENAME_DESIGN));
   edit.children.push_back(Item("&Delete Design\tDel", ID_DELETE_DESIGN));
-  menu.items = {ProjectFilePopup(), edit,          Item("&View", ViewItems()), ReportsPopup(), SettingsPopup(true),
+  menu.items = {ProjectFilePopup(), edit,       Item("&View", ViewItems()), ReportsPopup(), SettingsPopup(true),
                 WindowPopup(),      HelpPopup()};
   CResources::Get().AddMenu(IDR_WAREHOUSE, std::move(menu));
 }
@@ -132,8 +131,8 @@ void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug)
   std::vector<Item> view = ViewItems();
   view.push_back(Separator());
   view.push_back(Item(barText, barToggle));
-  menu.items = {ProjectFilePopup(), EditPopup(),  Item("&View", std::move(view)), ReportsPopup(),
-                SettingsPopup(true), WindowPopup(), HelpPopup()};
+  menu.items = {ProjectFilePopup(), EditPopup(), Item("&View", std::move(view)), ReportsPopup(), SettingsPopup(true),
+                WindowPopup(),      HelpPopup()};
   if (withDebug)
     menu.items.push_back(DebugPopup());
   CResources::Get().AddMenu(id, std::move(menu));
@@ -182,35 +181,35 @@ void AddContextMenus()
 
   CMenuTemplate menu;
   menu.items = {
-    Item("Design LB", {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste...", ID_EDIT_PASTE),
-                       Separator(), Item("Create", 216), Item("Edit", 217), Item("Rename...", 218),
-                       Item("Delete", 219)}),
-    Item("Main", {Item("New Project", ID_FILE_NEW), Item("Open Project...", ID_FILE_OPEN), Separator(),
-                  Item("Settings...", ID_APPLICATION_SETTINGS)}),
-    Item("Views", {Item("Workbench", ID_SHOW_WORKBENCH), Separator(), Item("Plan View", ID_SHOW_PLAN),
-                   Item("Elevation View", ID_SHOW_ELEVATION), Item("Detail View", ID_SHOW_DETAIL), Separator(),
-                   Item("Close", 103)}),
-    Item("Workbench", std::move(workbench)),
-    Item("Wb Readonly", {Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
-                         Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Close Views", ID_CLOSE_VIEWS)}),
-    Item("Design Item", std::move(designItem)),
-    Item("Unit Item", std::move(unitItem)),
-    Item("Group Item", std::move(groupItem)),
-    Item("Plan Item", {Item("Show Plan", ID_SHOW_PLAN), Separator(), Item("Remove Selector", ID_REMOVE_PLAN_SELECTOR)}),
-    Item("Detail Item", {Item("Show Detail", 1812), Separator(), Item("Remove Selector", 1809),
-                         Item("Remove All Selectors", ID_REMOVE_ALL_DETAIL_SELECTORS)}),
-    Item("Join Item", {Item("Delete", 603), Separator(), Item("Properties...", 328)}),
+      Item("Design LB",
+           {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste...", ID_EDIT_PASTE), Separator(),
+            Item("Create", 216), Item("Edit", 217), Item("Rename...", 218), Item("Delete", 219)}),
+      Item("Main", {Item("New Project", ID_FILE_NEW), Item("Open Project...", ID_FILE_OPEN), Separator(),
+                    Item("Settings...", ID_APPLICATION_SETTINGS)}),
+      Item("Views", {Item("Workbench", ID_SHOW_WORKBENCH), Separator(), Item("Plan View", ID_SHOW_PLAN),
+                     Item("Elevation View", ID_SHOW_ELEVATION), Item("Detail View", ID_SHOW_DETAIL), Separator(),
+                     Item("Close", 103)}),
+      Item("Workbench", std::move(workbench)),
+      Item("Wb Readonly", {Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
+                           Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Close Views", ID_CLOSE_VIEWS)}),
+      Item("Design Item", std::move(designItem)),
+      Item("Unit Item", std::move(unitItem)),
+      Item("Group Item", std::move(groupItem)),
+      Item("Plan Item",
+           {Item("Show Plan", ID_SHOW_PLAN), Separator(), Item("Remove Selector", ID_REMOVE_PLAN_SELECTOR)}),
+      Item("Detail Item", {Item("Show Detail", 1812), Separator(), Item("Remove Selector", 1809),
+                           Item("Remove All Selectors", ID_REMOVE_ALL_DETAIL_SELECTORS)}),
+      Item("Join Item", {Item("Delete", 603), Separator(), Item("Properties...", 328)}),
   };
   CResources::Get().AddMenu(IDR_CONTEXT_MENUS, std::move(menu));
 }
 
 void AddAccelerators(UINT id, bool designList, bool workbench = false)
 {
-  std::vector<CAccelTemplate> table{
-    {'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},  {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
-    {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE}, {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
-    {'X', FVIRTKEY | FCONTROL, ID_EDIT_CUT},  {'C', FVIRTKEY | FCONTROL, ID_EDIT_COPY},
-    {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}};
+  std::vector<CAccelTemplate> table{{'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},  {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
+                                    {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE}, {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
+                                    {'X', FVIRTKEY | FCONTROL, ID_EDIT_CUT},  {'C', FVIRTKEY | FCONTROL, ID_EDIT_COPY},
+                                    {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}};
   if (designList)
     table.push_back({VK_DELETE, FVIRTKEY, 219});
   if (workbench) {

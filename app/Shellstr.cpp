@@ -3,8 +3,7 @@
 #include "document/Whids.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 void AddMainFramePrompts(CResources& res)
 {
   res.AddString(ID_VIEW_WORKBENCH, "Show or hide the Workbench\nToggle Workbench");

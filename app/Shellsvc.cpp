@@ -7,8 +7,7 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Exceptn.h"
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Shellsvc";
 
 // The line each failure of this file reports: fixed, so an error code stays when the code moves.
@@ -18,50 +17,23 @@ enum : int
 };
 }  // namespace
 
-CString CShellServices::GetProductName() const
-{
-  return m_app.GetProductName();
-}
+CString CShellServices::GetProductName() const { return m_app.GetProductName(); }
 
-CString CShellServices::GetProductDataVersion() const
-{
-  return m_app.GetProductDataVersion();
-}
+CString CShellServices::GetProductDataVersion() const { return m_app.GetProductDataVersion(); }
 
-CString CShellServices::GetSpecificationVersion() const
-{
-  return m_app.GetSpecificationVersion();
-}
+CString CShellServices::GetSpecificationVersion() const { return m_app.GetSpecificationVersion(); }
 
-CString CShellServices::GetDatePopulated() const
-{
-  return m_app.GetDatePopulated();
-}
+CString CShellServices::GetDatePopulated() const { return m_app.GetDatePopulated(); }
 
-CString CShellServices::GetContact() const
-{
-  return m_app.GetAppPrefs().GetUserLicenseInfo()->GetContact();
-}
+CString CShellServices::GetContact() const { return m_app.GetAppPrefs().GetUserLicenseInfo()->GetContact(); }
 
-int CShellServices::GetMeasurementUnits() const
-{
-  return m_app.GetAppPrefs().GetMiscPrefs()->GetMeasurementUnits();
-}
+int CShellServices::GetMeasurementUnits() const { return m_app.GetAppPrefs().GetMiscPrefs()->GetMeasurementUnits(); }
 
-void CShellServices::ShowDbVersionDialog(const CDocVersion& projectVersion)
-{
-  ::ShowDbVersionDialog(projectVersion);
-}
+void CShellServices::ShowDbVersionDialog(const CDocVersion& projectVersion) { ::ShowDbVersionDialog(projectVersion); }
 
-BOOL CShellServices::AskNewDesignName(CString& name, BOOL allowCancel)
-{
-  return ::AskNewDesignName(name, allowCancel);
-}
+BOOL CShellServices::AskNewDesignName(CString& name, BOOL allowCancel) { return ::AskNewDesignName(name, allowCancel); }
 
-void CShellServices::CloseInitialUntitledProject()
-{
-  m_app.CloseInitialUntitledProject();
-}
+void CShellServices::CloseInitialUntitledProject() { m_app.CloseInitialUntitledProject(); }
 
 BOOL CShellServices::AskRenameDesign(CWnd* pParent, const CString& currentName, CString& newName)
 {
@@ -88,10 +60,7 @@ void CShellServices::OpenWorkbenchFrame(CDoc* pDoc)
   pMainFrame->OpenWorkbenchFrame(pDoc);
 }
 
-void CShellServices::RemoveDebugMenu(HMENU hMenu)
-{
-  CMainFrame::RemoveDebugMenu(hMenu);
-}
+void CShellServices::RemoveDebugMenu(HMENU hMenu) { CMainFrame::RemoveDebugMenu(hMenu); }
 
 void CShellServices::SetPaneText(int nIndex, const CString& text)
 {
@@ -111,15 +80,9 @@ CString CShellServices::GetUnitSubtypeForCommand(UINT nID) const
   return pMain ? pMain->GetUnitSubtypeForCommand(nID) : CString();
 }
 
-CSize CShellServices::GetCaptionAndBorderSize() const
-{
-  return CMainFrame::GetCaptionAndBorderSize();
-}
+CSize CShellServices::GetCaptionAndBorderSize() const { return CMainFrame::GetCaptionAndBorderSize(); }
 
-HMENU CShellServices::GetWorkbenchMenu() const
-{
-  return m_app.GetWorkbenchTemplate()->m_hMenuShared;
-}
+HMENU CShellServices::GetWorkbenchMenu() const { return m_app.GetWorkbenchTemplate()->m_hMenuShared; }
 
 CMapECatToXLTGDIData* CShellServices::CreateTranslationMap()
 {

@@ -5,10 +5,7 @@
 
 IMPLEMENT_DYNAMIC(CSplashWnd, CWnd)
 
-CSplashWnd::CSplashWnd()
-{
-  PCTRACE(TT_APPLICATION, TL_DETAIL)("CSplashWnd construction \n");
-}
+CSplashWnd::CSplashWnd() { PCTRACE(TT_APPLICATION, TL_DETAIL)("CSplashWnd construction \n"); }
 
 CSplashWnd::~CSplashWnd()
 {

@@ -33,19 +33,13 @@ void Write(const char* key, const CString& value, int line)
     throw CAppFatalException(kModule, line);
 }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CUserLicenseInfo, CObject)
 
-CUserLicenseInfo::CUserLicenseInfo()
-{
-  PCTRACE(TT_PREFERENCES, TL_DETAIL)("CUserLicenseInfo construction \n");
-}
+CUserLicenseInfo::CUserLicenseInfo() { PCTRACE(TT_PREFERENCES, TL_DETAIL)("CUserLicenseInfo construction \n"); }
 
-CUserLicenseInfo::~CUserLicenseInfo()
-{
-  PCTRACE(TT_PREFERENCES, TL_DETAIL)("CUserLicenseInfo destruction \n");
-}
+CUserLicenseInfo::~CUserLicenseInfo() { PCTRACE(TT_PREFERENCES, TL_DETAIL)("CUserLicenseInfo destruction \n"); }
 
 void CUserLicenseInfo::Load()
 {

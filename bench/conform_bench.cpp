@@ -19,7 +19,9 @@ class CBenchArch : public CStandardArchedUnit
 public:
   CBenchArch() : CStandardArchedUnit("AR", "BA011") {}
   CUnit* Clone() const override { return new CBenchArch(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return m_vProposedOffset; }
   void BuildSizedComponents() const override
   {
@@ -76,4 +78,4 @@ void BM_ArchedConform(benchmark::State& state)
 }
 BENCHMARK(BM_ArchedConform);
 
-} // namespace
+}  // namespace

@@ -42,7 +42,7 @@ void BM_ZlibCrc32(benchmark::State& state)
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(b.size()));
 }
 
-} // namespace
+}  // namespace
 
 BENCHMARK(BM_ZlibCrc32);
 BENCHMARK(BM_CChecksum);

@@ -150,7 +150,7 @@ void PlainReadWrite(benchmark::State& state, bool sync)
 void BM_PlainReadWrite(benchmark::State& state) { PlainReadWrite(state, false); }
 void BM_PlainReadWriteSynced(benchmark::State& state) { PlainReadWrite(state, true); }
 
-} // namespace
+}  // namespace
 
 // Each size's baseline and project runs side by side.
 void Sizes(benchmark::internal::Benchmark* b) { b->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond); }

@@ -30,16 +30,10 @@ using Query = std::pair<int, int>;
 Query KeyOfRow(int i) { return {i / 100, (i % 100) * 2}; }
 
 // A table of n rows kept in memory is "Tn", one read from the file "Fn".
-CString TableName(int rows, bool inMemory)
-{
-  return CString::Formatted(inMemory ? "T%d" : "F%d", rows);
-}
+CString TableName(int rows, bool inMemory) { return CString::Formatted(inMemory ? "T%d" : "F%d", rows); }
 
 // A leading "~" keeps the table in memory whatever its size.
-CString OpenName(int rows, bool inMemory)
-{
-  return (inMemory ? CString("~") : CString()) + TableName(rows, inMemory);
-}
+CString OpenName(int rows, bool inMemory) { return (inMemory ? CString("~") : CString()) + TableName(rows, inMemory); }
 
 SdfTableLayout Layout(const CString& name)
 {

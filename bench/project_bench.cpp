@@ -147,10 +147,7 @@ void BM_HashMapFind(benchmark::State& state)
   }
 }
 
-void Sizes(benchmark::internal::Benchmark* b)
-{
-  b->Arg(1000)->Arg(10000)->Arg(100000);
-}
+void Sizes(benchmark::internal::Benchmark* b) { b->Arg(1000)->Arg(10000)->Arg(100000); }
 
 }  // namespace
 

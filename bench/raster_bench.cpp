@@ -8,8 +8,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/ImageData.h"
 
-namespace
-{
+namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
 constexpr int kLines = 64;
@@ -31,8 +30,7 @@ void DeviceContextNotXor(benchmark::State& state)
   dc.SelectObject(&dotted);
   dc.SetROP2(R2_NOTXORPEN);
   for (auto _ : state)
-    for (int i = 0; i < kLines; ++i)
-    {
+    for (int i = 0; i < kLines; ++i) {
       int x0, y0, x1, y1;
       OutlineLines(i, x0, y0, x1, y1);
       dc.MoveTo(x0, y0);
@@ -49,8 +47,7 @@ void QtPainterRasterOp(benchmark::State& state)
   painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
   painter.setPen(QPen(Qt::black, 0, Qt::DotLine));
   for (auto _ : state)
-    for (int i = 0; i < kLines; ++i)
-    {
+    for (int i = 0; i < kLines; ++i) {
       int x0, y0, x1, y1;
       OutlineLines(i, x0, y0, x1, y1);
       painter.drawLine(x0, y0, x1, y1);

@@ -19,8 +19,7 @@
 #include "workbench/Wbreg.h"
 #include "workbench/Wbview.h"
 
-namespace
-{
+namespace {
 constexpr int kColumns = 25;
 constexpr int kRows = 20;
 constexpr int kWidth = 1280;

@@ -29,13 +29,16 @@ const CRuntimeClass* g_viewClasses[CDoc::projectViewCount] = {};
 int ReportKindOf(CDoc::ProjectView kind)
 {
   switch (kind) {
-  case CDoc::scheduleReportView: return 0;
-  case CDoc::unitInfoReportView: return 1;
-  default: return -1;
+  case CDoc::scheduleReportView:
+    return 0;
+  case CDoc::unitInfoReportView:
+    return 1;
+  default:
+    return -1;
   }
 }
 
-} // namespace
+}  // namespace
 
 CDoc::CDoc() : m_project(*this)
 {
@@ -67,7 +70,8 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
   } catch (...) {
     std::exception_ptr failure = std::current_exception();
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file could not be opened.\n");
-    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName()), MB_ICONEXCLAMATION | MB_OK);
+    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName()),
+               MB_ICONEXCLAMATION | MB_OK);
     return FALSE;
   }
   SetProjectModified(FALSE);

@@ -13,15 +13,18 @@ namespace {
 CProjectHost::Answer AnswerOf(int reply)
 {
   switch (reply) {
-  case IDYES: return CProjectHost::answerYes;
-  case IDNO: return CProjectHost::answerNo;
-  default: return CProjectHost::answerCancel;
+  case IDYES:
+    return CProjectHost::answerYes;
+  case IDNO:
+    return CProjectHost::answerNo;
+  default:
+    return CProjectHost::answerCancel;
   }
 }
 
 UINT QuestionType(BOOL allowCancel) { return MB_ICONEXCLAMATION | (allowCancel ? MB_YESNOCANCEL : MB_YESNO); }
 
-} // namespace
+}  // namespace
 
 BOOL CDoc::OkToCloseEditedDesign()
 {

@@ -14,8 +14,7 @@
 #include "project/Dsgstore.h"
 #include "support/Exceptn.h"
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Whclip";
 
 // The line each failure of this file reports: fixed, so an error code stays when the code moves.
@@ -59,8 +58,7 @@ BOOL CWarehouseView::CopyDesign(int index)
   try {
     bytes = SerializeStoredDesign(GetProject(), index);
     hData = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
-  }
-  catch (const std::bad_alloc&) {
+  } catch (const std::bad_alloc&) {
     hData = nullptr;
   }
   if (!hData) {
@@ -118,8 +116,7 @@ void CWarehouseView::OnEditPaste()
   BOOL readable = TRUE;
   try {
     ReadStoredDesign(pData, static_cast<UINT>(GlobalSize(hData)), store);
-  }
-  catch (const CException&) {
+  } catch (const CException&) {
     readable = FALSE;
   }
   GlobalUnlock(hData);
@@ -138,8 +135,7 @@ BOOL CWarehouseView::RenamePasted(CDesignStore& store, const CString& name)
   try {
     // The name lives inside the design's bytes too: the design is rebuilt to take it.
     store.SetName(name);
-  }
-  catch (const CCommonException&) {
+  } catch (const CCommonException&) {
     Inform("Clipboard data incompatible.  PASTE not performed!", kErrorBox);
     return FALSE;
   }

@@ -10,8 +10,7 @@
 
 IMPLEMENT_DYNCREATE(CWarehouseFrame, CMDIChildWnd)
 
-namespace
-{
+namespace {
 CDoc* lastActivatedProject = nullptr;
 // The view frames of inactive projects that were visible when their project stepped back, with
 // their project. A frame leaves as soon as it is closed, so that a new frame that happens to get
@@ -21,23 +20,17 @@ std::map<CFrameWnd*, CDoc*> framesToShowAgain;
 std::vector<CFrameWnd*> ViewFrames(CDoc* pDoc)
 {
   std::vector<CFrameWnd*> frames;
-  for (CView* pView : {pDoc->GetWorkbenchView(), pDoc->GetPlanView(), pDoc->GetElevationView(),
-                       pDoc->GetDetailView(), pDoc->GetScheduleReportView(), pDoc->GetUnitInfoReportView()})
+  for (CView* pView : {pDoc->GetWorkbenchView(), pDoc->GetPlanView(), pDoc->GetElevationView(), pDoc->GetDetailView(),
+                       pDoc->GetScheduleReportView(), pDoc->GetUnitInfoReportView()})
     if (pView)
       frames.push_back(pView->GetParentFrame());
   return frames;
 }
 }  // namespace
 
-CDoc* CWarehouseFrame::GetLastActivatedProject()
-{
-  return lastActivatedProject;
-}
+CDoc* CWarehouseFrame::GetLastActivatedProject() { return lastActivatedProject; }
 
-CDoc* CWarehouseFrame::GetProject()
-{
-  return dynamic_cast<CDoc*>(GetActiveDocument());
-}
+CDoc* CWarehouseFrame::GetProject() { return dynamic_cast<CDoc*>(GetActiveDocument()); }
 
 BOOL CWarehouseFrame::PreCreateWindow(CREATESTRUCT& cs)
 {

@@ -8,8 +8,7 @@ IMPLEMENT_DYNAMIC(CPasteDesignDlg, CDialog)
 
 CPasteDesignDlg::CPasteDesignDlg(const CString& caption, const CString& name, CWnd* pParent)
   : CDialog(IDD_PASTE_DESIGN, pParent), m_strName(name), m_strCaption(caption)
-{
-}
+{}
 
 BOOL CPasteDesignDlg::OnInitDialog()
 {

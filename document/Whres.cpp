@@ -2,23 +2,22 @@
 #include "document/Whpaste.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 constexpr UINT kNoId = static_cast<UINT>(-1);
 
 void AddWarehouseForm()
 {
   CDialogTemplate form{"", CSize(200, 200), {}};
   form.items = {
-    DialogItem(CDlgCtl::GroupBox, kNoId, "Project Information", 7, 4, 186, 44),
-    DialogItem(CDlgCtl::Edit, IDC_WAREHOUSE_PROJECT_NAME, "", 14, 16, 172, 12),
-    DialogItem(CDlgCtl::PushButton, ID_PROJECT_INFORMATION, "Info...", 14, 31, 50, 13),
-    DialogItem(CDlgCtl::PushButton, ID_WAREHOUSE_PROJECT_SETTINGS, "Settings...", 70, 31, 50, 13),
-    DialogItem(CDlgCtl::GroupBox, kNoId, "Stored Unit Designs", 7, 52, 186, 142),
-    DialogItem(CDlgCtl::ListBox, IDC_DESIGN_LIST, "", 14, 64, 172, 108, DWORD{LBS_NOTIFY} | WS_VSCROLL),
-    DialogItem(CDlgCtl::PushButton, ID_CREATE_DESIGN, "Create...", 14, 176, 50, 13),
-    DialogItem(CDlgCtl::PushButton, ID_EDIT_DESIGN, "&Edit...", 75, 176, 50, 13),
-    DialogItem(CDlgCtl::PushButton, ID_DELETE_DESIGN, "&Delete", 136, 176, 50, 13),
+      DialogItem(CDlgCtl::GroupBox, kNoId, "Project Information", 7, 4, 186, 44),
+      DialogItem(CDlgCtl::Edit, IDC_WAREHOUSE_PROJECT_NAME, "", 14, 16, 172, 12),
+      DialogItem(CDlgCtl::PushButton, ID_PROJECT_INFORMATION, "Info...", 14, 31, 50, 13),
+      DialogItem(CDlgCtl::PushButton, ID_WAREHOUSE_PROJECT_SETTINGS, "Settings...", 70, 31, 50, 13),
+      DialogItem(CDlgCtl::GroupBox, kNoId, "Stored Unit Designs", 7, 52, 186, 142),
+      DialogItem(CDlgCtl::ListBox, IDC_DESIGN_LIST, "", 14, 64, 172, 108, DWORD{LBS_NOTIFY} | WS_VSCROLL),
+      DialogItem(CDlgCtl::PushButton, ID_CREATE_DESIGN, "Create...", 14, 176, 50, 13),
+      DialogItem(CDlgCtl::PushButton, ID_EDIT_DESIGN, "&Edit...", 75, 176, 50, 13),
+      DialogItem(CDlgCtl::PushButton, ID_DELETE_DESIGN, "&Delete", 136, 176, 50, 13),
   };
   CResources::Get().AddDialog(IDD_WAREHOUSE_FORM, std::move(form));
 }
@@ -27,12 +26,12 @@ void AddPasteDialog()
 {
   CDialogTemplate dlg{"Paste Design", CSize(220, 76), {}};
   dlg.items = {
-    DialogItem(CDlgCtl::Static, kNoId, "A design with this name already exists.  Please specify a different name.", 7, 7,
-        206, 18),
-    DialogItem(CDlgCtl::Static, kNoId, "Name of the new design:", 7, 31, 206, 8),
-    DialogItem(CDlgCtl::Edit, IDC_PASTE_DESIGN_NAME, "", 7, 41, 206, 12),
-    DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 107, 58, 50, 14),
-    DialogItem(CDlgCtl::PushButton, IDCANCEL, "Cancel", 163, 58, 50, 14),
+      DialogItem(CDlgCtl::Static, kNoId, "A design with this name already exists.  Please specify a different name.", 7,
+                 7, 206, 18),
+      DialogItem(CDlgCtl::Static, kNoId, "Name of the new design:", 7, 31, 206, 8),
+      DialogItem(CDlgCtl::Edit, IDC_PASTE_DESIGN_NAME, "", 7, 41, 206, 12),
+      DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 107, 58, 50, 14),
+      DialogItem(CDlgCtl::PushButton, IDCANCEL, "Cancel", 163, 58, 50, 14),
   };
   CResources::Get().AddDialog(IDD_PASTE_DESIGN, std::move(dlg));
 }

@@ -2,8 +2,7 @@
 
 #include "support/Exceptn.h"
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Whsvc";
 
 // The line each failure of this file reports: fixed, so an error code stays when the code moves.

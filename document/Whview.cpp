@@ -15,8 +15,7 @@
 IMPLEMENT_DYNAMIC(CDesignListBox, CListBox)
 IMPLEMENT_DYNCREATE(CWarehouseView, CFormView)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Whview";
 // The failure tables place a list entry missing for a stored design with the design rules.
 constexpr const char* kDesignsModule = "Docdsgn";
@@ -63,7 +62,8 @@ BOOL CWarehouseView::UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lH
       list.SetCurSel(list.InsertString(entry, names->m_strNewName));
     }
     return TRUE;
-  default: return FALSE;
+  default:
+    return FALSE;
   }
 }
 
@@ -84,7 +84,7 @@ void CDesignListBox::OnRButtonUp(UINT nFlags, CPoint point)
     throw CAppFatalException(kModule, kLineNoContextMenu);
   ClientToScreen(&point);
   menu.GetSubMenu(kDesignListContextPopup)
-    ->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, GetParentFrame());
+      ->TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, GetParentFrame());
 }
 
 BEGIN_MESSAGE_MAP(CWarehouseView, CFormView)
@@ -116,10 +116,7 @@ CWarehouseView::CWarehouseView() : CFormView(IDD_WAREHOUSE_FORM) {}
 
 CWarehouseView::~CWarehouseView() = default;
 
-CDoc* CWarehouseView::GetProject() const
-{
-  return static_cast<CDoc*>(GetDocument());
-}
+CDoc* CWarehouseView::GetProject() const { return static_cast<CDoc*>(GetDocument()); }
 
 void CWarehouseView::DoDataExchange(CDataExchange* pDX)
 {
@@ -160,10 +157,7 @@ void CWarehouseView::CommitProjectName()
   m_edProjectName.SetModify(FALSE);
 }
 
-void CWarehouseView::OnKillFocusProjectName()
-{
-  CommitProjectName();
-}
+void CWarehouseView::OnKillFocusProjectName() { CommitProjectName(); }
 
 int CWarehouseView::GetSelectedDesign()
 {
@@ -267,7 +261,8 @@ void CWarehouseView::OnDeleteDesign()
     return;
   }
   CString question;
-  question.Format("Are you sure you want to delete design '%s'?", static_cast<LPCTSTR>(GetProject()->GetDesignName(index)));
+  question.Format("Are you sure you want to delete design '%s'?",
+                  static_cast<LPCTSTR>(GetProject()->GetDesignName(index)));
   if (Inform(question, MB_YESNO | MB_ICONQUESTION) == IDYES)
     GetProject()->DeleteDesign(index);
 }
@@ -293,10 +288,7 @@ void CWarehouseView::OnEditCut()
     GetProject()->DeleteDesign(index);
 }
 
-void CWarehouseView::OnProjectSettings()
-{
-  AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_PROJECT_SETTINGS);
-}
+void CWarehouseView::OnProjectSettings() { AfxGetMainWnd()->SendMessage(WM_COMMAND, ID_PROJECT_SETTINGS); }
 
 void CWarehouseView::OnProjectInformation()
 {
@@ -311,17 +303,8 @@ void CWarehouseView::OnUpdateEditableSelection(CCmdUI* pCmdUI)
   pCmdUI->Enable(index >= 0 && !IsEdited(index));
 }
 
-void CWarehouseView::OnUpdateEditCopy(CCmdUI* pCmdUI)
-{
-  pCmdUI->Enable(GetSelectedDesign() >= 0);
-}
+void CWarehouseView::OnUpdateEditCopy(CCmdUI* pCmdUI) { pCmdUI->Enable(GetSelectedDesign() >= 0); }
 
-void CWarehouseView::OnUpdateAlways(CCmdUI* pCmdUI)
-{
-  pCmdUI->Enable(TRUE);
-}
+void CWarehouseView::OnUpdateAlways(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 
-void CWarehouseView::OnUpdateDisabled(CCmdUI* pCmdUI)
-{
-  pCmdUI->Enable(FALSE);
-}
+void CWarehouseView::OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }

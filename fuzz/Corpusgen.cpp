@@ -136,7 +136,8 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(out / "freeform_fuzz");
     const CCatalogue catalogue = CCatalogue::Load(CString::FromUtf8(argv[1]));
     for (size_t rows : {0, 1, 3})
-      WriteCatalogue(catalogue, rows, (out / "productdb_fuzz" / ("catalogue-" + std::to_string(rows) + "-rows.sdf")).string());
+      WriteCatalogue(catalogue, rows,
+                     (out / "productdb_fuzz" / ("catalogue-" + std::to_string(rows) + "-rows.sdf")).string());
     for (int designs : {0, 1, 4, 16})
       WriteProject(designs, (out / "document_fuzz" / ("project-" + std::to_string(designs) + "-designs.tpf")).string());
     // Indexes into freeform_fuzz's list of keys.
@@ -146,8 +147,8 @@ int main(int argc, char** argv)
       const char* type;
       const char* subtype;
     };
-    const Kind kinds[] = {{0, "VG", "DI010"}, {2, "VG", "HX010"},  {8, "VG", "RE010"},
-                          {12, "VG", "TZ010"}, {14, "AR", "S1013"}, {15, "AR", "S2013"}, {16, "AR", "DL013"}};
+    const Kind kinds[] = {{0, "VG", "DI010"},  {2, "VG", "HX010"},  {8, "VG", "RE010"}, {12, "VG", "TZ010"},
+                          {14, "AR", "S1013"}, {15, "AR", "S2013"}, {16, "AR", "DL013"}};
     const std::filesystem::path units = out / "freeform_fuzz";
     for (const Kind& kind : kinds)
       WriteUnit(kind.index, *MakeNewUnit(kind.type, kind.subtype),

@@ -62,7 +62,7 @@ void Setup()
   std::atexit([] { std::remove(g_path.c_str()); });
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -101,8 +101,7 @@ void SizeByHandles(CUnit& unit)
   }
   try {
     unit.ConformProposedSize(handles.GetSize(), CVRX2DVector(1.0, 1.0));
-  } catch (const CCommonException&) {
-  }
+  } catch (const CCommonException&) {}
   unit.SetSizeToProposed();
 }
 
@@ -130,8 +129,7 @@ void Draw(CUnit& unit)
   for (int lines = 1; lines <= 3; ++lines) {
     try {
       unit.GetElevationEntities(lines, FALSE, FALSE, out);
-    } catch (const CCommonException&) {
-    }
+    } catch (const CCommonException&) {}
   }
   for (double cut : {0.0, unit.GetHeight() / 3.0, unit.GetHeight()})
     unit.GetPlanSectionEntities(cut, CPlanSectionSwitches(), CPlanSectionPreferences(), out);
@@ -140,7 +138,7 @@ void Draw(CUnit& unit)
   unit.GetReportData(records);
 }
 
-} // namespace
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -166,7 +164,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CString stored = unit->GetAttributes();
     std::unique_ptr<CUnit> copy(MakeUnit(key.type, key.subtype));
     copy->SetAttributes(stored);
-  } catch (const CCommonException&) {
-  }
+  } catch (const CCommonException&) {}
   return 0;
 }

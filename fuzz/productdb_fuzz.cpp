@@ -63,8 +63,7 @@ void Read()
   try {
     T rec;
     Walk(rec);
-  } catch (const CTXDBException&) {
-  }
+  } catch (const CTXDBException&) {}
 }
 
 void ReadKeyed()
@@ -77,8 +76,7 @@ void ReadKeyed()
     CElemCompRec element("VG", "RE010", "BJ");
     COptChoicRec choice(1, 1);
     size.GetFloatByIndex(1);
-  } catch (const CTXDBException&) {
-  }
+  } catch (const CTXDBException&) {}
 }
 
 }  // namespace

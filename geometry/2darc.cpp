@@ -40,13 +40,18 @@ void Widen(double v, double& low, double& high)
   else if (v > high)
     high = v;
 }
-} // namespace
+}  // namespace
 
 CVRX2DArc::CVRX2DArc() : CVRX2DEntity(VRX_ARC) {}
 
 CVRX2DArc::CVRX2DArc(int category, const CVRX2DPoint& centrePoint, double r1, double r2, const CVRXAngle& axis,
                      const CVRXAngle& start, const CVRXAngle& end)
-  : CVRX2DEntity(VRX_ARC, category), centre(centrePoint), radius1(r1), radius2(r2), axisAngle(axis), startAngle(start),
+  : CVRX2DEntity(VRX_ARC, category),
+    centre(centrePoint),
+    radius1(r1),
+    radius2(r2),
+    axisAngle(axis),
+    startAngle(start),
     endAngle(end)
 {
   NormalizeRadii();
@@ -108,7 +113,7 @@ bool EndOfSecondInFirst(const CVRXAngle& s, const CVRXAngle& e, const CVRXAngle&
     return (s <= s2 && s2 < e) || (s < e2 && e2 <= e);
   return s <= s2 || s < e2 || s2 < e || e2 <= e;
 }
-} // namespace
+}  // namespace
 
 // Tested both ways round, so an arc lying inside the other one overlaps it too.
 BOOL CVRX2DArc::Overlaps(const CVRX2DArc& other) const

@@ -52,7 +52,7 @@ CommonEnd* Partner(std::vector<CommonEnd>& ends, const CommonEnd& e)
   }
   return best;
 }
-} // namespace
+}  // namespace
 
 void CVRX2DArc::IntersectLine(const CVRX2DLine& line, CVRX2DPointArray& points) const
 {

@@ -25,7 +25,7 @@ int CompareCoordinate(double a, double b)
   double t = CVRX2DPoint::GetTolerance();
   return a < b - t ? -1 : (a > b + t ? 1 : 0);
 }
-} // namespace
+}  // namespace
 
 CVRX2DLine::CVRX2DLine() : CVRX2DEntity(VRX_LINE) {}
 
@@ -73,8 +73,9 @@ BOOL CVRX2DLine::Overlaps(const CVRX2DLine& other) const
   if (!IsColinear(other))
     return FALSE;
   int c = CompareCoordinate(startPoint.GetX(), endPoint.GetX()) == 0 ? 1 : 0;
-  int sum = CompareCoordinate(startPoint[c], other.startPoint[c]) + CompareCoordinate(startPoint[c], other.endPoint[c]) +
-            CompareCoordinate(endPoint[c], other.startPoint[c]) + CompareCoordinate(endPoint[c], other.endPoint[c]);
+  int sum = CompareCoordinate(startPoint[c], other.startPoint[c]) +
+            CompareCoordinate(startPoint[c], other.endPoint[c]) + CompareCoordinate(endPoint[c], other.startPoint[c]) +
+            CompareCoordinate(endPoint[c], other.endPoint[c]);
   return std::abs(sum) < 4;
 }
 
@@ -261,7 +262,10 @@ void CVRX2DLine::AppendSharedStretch(const CVRX2DLine& other, CVRX2DPointArray& 
     points.AddCopy(shared);
 }
 
-void CVRX2DLine::IntersectArc(const CVRX2DArc& arc, CVRX2DPointArray& points) const { arc.IntersectLine(*this, points); }
+void CVRX2DLine::IntersectArc(const CVRX2DArc& arc, CVRX2DPointArray& points) const
+{
+  arc.IntersectLine(*this, points);
+}
 
 void CVRX2DLine::IntersectPointEntity(const CVRX2DPointEntity& point, CVRX2DPointArray& points) const
 {

@@ -12,7 +12,7 @@ IMPLEMENT_DYNAMIC(CVRX2DTransformationMatrix, CObject)
 namespace {
 constexpr const char* kModule = "2dmatrix";
 constexpr int kSingularLine = 136;
-} // namespace
+}  // namespace
 
 CVRX2DTransformationMatrix::CVRX2DTransformationMatrix(int mode)
 {
@@ -99,10 +99,7 @@ CVRX2DTransformationMatrix& CVRX2DTransformationMatrix::Invert()
 
 BOOL CVRX2DTransformationMatrix::HasTranslation() const { return m20 != 0.0 || m21 != 0.0; }
 
-BOOL CVRX2DTransformationMatrix::HasLinearPart() const
-{
-  return m00 != 1.0 || m01 != 0.0 || m10 != 0.0 || m11 != 1.0;
-}
+BOOL CVRX2DTransformationMatrix::HasLinearPart() const { return m00 != 1.0 || m01 != 0.0 || m10 != 0.0 || m11 != 1.0; }
 
 BOOL CVRX2DTransformationMatrix::HasNonUnitScale() const { return std::fabs(m00) != 1.0 || std::fabs(m11) != 1.0; }
 

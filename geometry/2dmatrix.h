@@ -11,7 +11,11 @@ class CVRX2DTransformationMatrix : public CObject
 {
   DECLARE_DYNAMIC(CVRX2DTransformationMatrix)
 public:
-  enum { zero = 0, identity = 1 };
+  enum
+  {
+    zero = 0,
+    identity = 1
+  };
 
   CVRX2DTransformationMatrix() = default;
   explicit CVRX2DTransformationMatrix(int mode);

@@ -11,7 +11,12 @@ namespace {
 constexpr double kStartTolerance = 1e-7;
 double s_tolerance = kStartTolerance;
 
-enum class Side { below, same, above };
+enum class Side
+{
+  below,
+  same,
+  above
+};
 
 Side Compare(double c, double o)
 {
@@ -27,7 +32,7 @@ bool InRange(double c, double a, double b)
   return (Compare(c, a) != Side::below && Compare(c, b) != Side::above) ||
          (Compare(c, b) != Side::below && Compare(c, a) != Side::above);
 }
-} // namespace
+}  // namespace
 
 double CVRX2DPoint::GetTolerance() { return s_tolerance; }
 
@@ -71,8 +76,14 @@ BOOL CVRX2DPoint::IsInBox(const CVRX2DPoint& a, const CVRX2DPoint& b) const
 
 BOOL CVRX2DPoint::IsOn(const CVRX2DEntity& entity) const { return entity.Contains(*this); }
 
-CVRX2DPoint operator+(const CVRX2DPoint& p, const CVRX2DVector& v) { return CVRX2DPoint(p.GetX() + v.GetX(), p.GetY() + v.GetY()); }
-CVRX2DPoint operator-(const CVRX2DPoint& p, const CVRX2DVector& v) { return CVRX2DPoint(p.GetX() - v.GetX(), p.GetY() - v.GetY()); }
+CVRX2DPoint operator+(const CVRX2DPoint& p, const CVRX2DVector& v)
+{
+  return CVRX2DPoint(p.GetX() + v.GetX(), p.GetY() + v.GetY());
+}
+CVRX2DPoint operator-(const CVRX2DPoint& p, const CVRX2DVector& v)
+{
+  return CVRX2DPoint(p.GetX() - v.GetX(), p.GetY() - v.GetY());
+}
 CVRX2DVector operator-(const CVRX2DPoint& a, const CVRX2DPoint& b) { return CVRX2DVector(b, a); }
 
 BOOL CVRX2DPointArray::HasPoint(const CVRX2DPoint& p) const

@@ -27,7 +27,11 @@ public:
   double GetY() const { return y; }
   void SetX(double value) { x = value; }
   void SetY(double value) { y = value; }
-  void Set(double newX, double newY) { x = newX; y = newY; }
+  void Set(double newX, double newY)
+  {
+    x = newX;
+    y = newY;
+  }
   // Index 0 is x; any other index is y.
   void SetComponent(int index, double value) { (index == 0 ? x : y) = value; }
   double operator[](int index) const { return index == 0 ? x : y; }

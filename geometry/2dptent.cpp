@@ -12,9 +12,10 @@ IMPLEMENT_DYNAMIC(CVRX2DPointEntity, CVRX2DEntity)
 namespace {
 constexpr const char* kModule = "2dptent";
 constexpr int kCloneFailedLine = 63;
-} // namespace
+}  // namespace
 
-CVRX2DPointEntity::CVRX2DPointEntity(int category, const CVRX2DPoint& p) : CVRX2DEntity(VRX_POINT, category), point(p) {}
+CVRX2DPointEntity::CVRX2DPointEntity(int category, const CVRX2DPoint& p) : CVRX2DEntity(VRX_POINT, category), point(p)
+{}
 
 CVRX2DPointEntity* CVRX2DPointEntity::Clone() const
 {

@@ -21,7 +21,7 @@ constexpr int kTooManyLinePointsLine = 393;
 constexpr int kLineLimit = 2;
 constexpr int kArcLimit = 8;
 constexpr int kRectLimit = 4;
-} // namespace
+}  // namespace
 
 CVRX2DRectangle::CVRX2DRectangle() : CVRX2DEntity(VRX_RECTANGLE) {}
 

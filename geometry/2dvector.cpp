@@ -9,7 +9,7 @@ IMPLEMENT_DYNAMIC(CVRX2DVector, CObject)
 
 namespace {
 constexpr double kTolerance = 1e-7;
-} // namespace
+}  // namespace
 
 CVRX2DVector::CVRX2DVector(double length, const CVRXAngle& direction) { SetPolar(length, direction); }
 
@@ -54,7 +54,16 @@ CVRX2DVector& CVRX2DVector::operator*=(double factor)
 
 bool CVRX2DVector::operator==(const CVRX2DVector& other) const { return (*this - other).GetLength() < kTolerance; }
 
-CVRX2DVector operator+(const CVRX2DVector& a, const CVRX2DVector& b) { return CVRX2DVector(a.GetX() + b.GetX(), a.GetY() + b.GetY()); }
-CVRX2DVector operator-(const CVRX2DVector& a, const CVRX2DVector& b) { return CVRX2DVector(a.GetX() - b.GetX(), a.GetY() - b.GetY()); }
-CVRX2DVector operator*(const CVRX2DVector& v, double factor) { return CVRX2DVector(v.GetX() * factor, v.GetY() * factor); }
+CVRX2DVector operator+(const CVRX2DVector& a, const CVRX2DVector& b)
+{
+  return CVRX2DVector(a.GetX() + b.GetX(), a.GetY() + b.GetY());
+}
+CVRX2DVector operator-(const CVRX2DVector& a, const CVRX2DVector& b)
+{
+  return CVRX2DVector(a.GetX() - b.GetX(), a.GetY() - b.GetY());
+}
+CVRX2DVector operator*(const CVRX2DVector& v, double factor)
+{
+  return CVRX2DVector(v.GetX() * factor, v.GetY() * factor);
+}
 CVRX2DVector operator*(double factor, const CVRX2DVector& v) { return v * factor; }

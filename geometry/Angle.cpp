@@ -11,7 +11,7 @@ constexpr double kStartTolerance = 0.001;
 double s_tolerance = kStartTolerance;
 
 bool OutOfRange(double r) { return r < 0.0 || r >= VRX_TWO_PI; }
-} // namespace
+}  // namespace
 
 double VRXAtan2(double y, double x)
 {

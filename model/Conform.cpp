@@ -16,7 +16,7 @@ constexpr double kNoWinner = 10000.0;
 
 const char* const kResultWords[] = {"inbounds; changed", "inbounds; unchanged", "out-of-bounds; changed",
                                     "out-of-bounds; unchanged"};
-} // namespace
+}  // namespace
 
 // The request of one drag step by dimension, and the out-of-bounds flags and half-step
 // tolerances found while it is conformed.
@@ -41,8 +41,7 @@ int CompareNearness(double a, double b)
 
 CSizeConformer::CSizeConformer(const CConformPlane& plane, const CStdSizesRec& current)
   : m_Plane(plane), m_Current(current)
-{
-}
+{}
 
 void CSizeConformer::SetKey(const CStdSizesRec& src, int primaryDim, double primary, double cross, double third,
                             CStdSizesRec& dst) const
@@ -222,8 +221,8 @@ int CStandardUnit::ConformToCatalogue(int handle, const CVRX2DVector& drag, cons
   double across = 0.0;
   if (!GetDraggedSpans(handle, drag, up, across))
     return outOfBoundsUnchanged;
-  PCTRACE(TT_UNIT, TL_VERBOSE)("Handle %d, delta (%f, %f), proposed %f by %f\n", handle, drag.GetX(), drag.GetY(),
-                               up, across);
+  PCTRACE(TT_UNIT, TL_VERBOSE)
+  ("Handle %d, delta (%f, %f), proposed %f by %f\n", handle, drag.GetX(), drag.GetY(), up, across);
   CStdSizesRec chosen(GetCurrentSize());
   BOOL out = FALSE;
   const BOOL found = CSizeConformer(plane, GetCurrentSize()).Conform(up, across, GetProposedSize(), chosen, out);
@@ -265,10 +264,19 @@ void CStandardUnit::FlagOppositeCorner(int handle, CDWordArray& flags)
 void CStandardUnit::SetProposedOffset(int handle, double dw, double du)
 {
   switch (handle) {
-  case 0: m_vProposedOffset.Set(dw, du); break;
-  case 1: m_vProposedOffset.Set(0.0, du); break;
-  case 2: m_vProposedOffset.Set(0.0, 0.0); break;
-  case 3: m_vProposedOffset.Set(dw, 0.0); break;
-  default: break;
+  case 0:
+    m_vProposedOffset.Set(dw, du);
+    break;
+  case 1:
+    m_vProposedOffset.Set(0.0, du);
+    break;
+  case 2:
+    m_vProposedOffset.Set(0.0, 0.0);
+    break;
+  case 3:
+    m_vProposedOffset.Set(dw, 0.0);
+    break;
+  default:
+    break;
   }
 }

@@ -15,7 +15,7 @@ COptChoicRec* CopyOf(const COptChoicRec& probe)
     throw CCommonMemoryException(kModule, kNoMemoryLine);
   return copy;
 }
-} // namespace
+}  // namespace
 
 int CCurrentOptionChoices::GetChoice(int category) const
 {

@@ -24,7 +24,7 @@ constexpr float kSmallestDefaultBase = 72.0f;
 // How close a value must be to a listed base to select it.
 constexpr double kBaseMatch = 1e-9;
 constexpr double kSquareInchesPerSquareFoot = 144.0;
-} // namespace
+}  // namespace
 
 CCustomArchedUnit::CCustomArchedUnit(const CString& type, const CString& subtype, double width,
                                      const CVRX2DVector& archCentre)

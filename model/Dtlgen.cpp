@@ -43,8 +43,8 @@ struct CCategoryName
 };
 
 constexpr CCategoryName kCategories[] = {
-  {"ALUM", 25}, {"CLAD", 26}, {"CORE", 27}, {"EXTLIN", 28}, {"FLANGE", 29},
-  {"GLAZING", 30}, {"WSTRIP", 33}, {"GLZBD", 33}, {"STEEL", 34},
+    {"ALUM", 25},    {"CLAD", 26},   {"CORE", 27},  {"EXTLIN", 28}, {"FLANGE", 29},
+    {"GLAZING", 30}, {"WSTRIP", 33}, {"GLZBD", 33}, {"STEEL", 34},
 };
 
 // The section's reach above and below its own x axis, where extension lines end and break lines
@@ -75,8 +75,9 @@ CVRX2DEntity* MakeEntity(const CEntitiesRec& row, int category)
   const CVRX2DPoint first(row.GetX(), row.GetY());
   CVRX2DEntity* entity = nullptr;
   if (kind == "A")
-    entity = new (std::nothrow) CVRX2DArc(category, first, row.GetField50(), row.GetField58(), CVRXAngle(row.GetField66()),
-                                          CVRXAngle(row.GetField74()), CVRXAngle(row.GetField82()));
+    entity =
+        new (std::nothrow) CVRX2DArc(category, first, row.GetField50(), row.GetField58(), CVRXAngle(row.GetField66()),
+                                     CVRXAngle(row.GetField74()), CVRXAngle(row.GetField82()));
   else if (kind == "L")
     entity = new (std::nothrow) CVRX2DLine(category, first, CVRX2DPoint(row.GetX2(), row.GetY2()));
   else if (kind == "P")
@@ -204,14 +205,13 @@ double BreakStepX(double minX, double maxX, const std::vector<double>& markerX)
 void AddBreakLine(CVRX2DEntityArray& out, double y, double minX, double maxX, double stepX)
 {
   const CVRX2DPoint points[] = {
-    CVRX2DPoint(minX - kBreakOverhang, y), CVRX2DPoint(stepX - kBreakStep, y),
-    CVRX2DPoint(stepX, y + kBreakStep),    CVRX2DPoint(stepX, y - kBreakStep),
-    CVRX2DPoint(stepX + kBreakStep, y),    CVRX2DPoint(maxX + kBreakOverhang, y),
+      CVRX2DPoint(minX - kBreakOverhang, y), CVRX2DPoint(stepX - kBreakStep, y), CVRX2DPoint(stepX, y + kBreakStep),
+      CVRX2DPoint(stepX, y - kBreakStep),    CVRX2DPoint(stepX + kBreakStep, y), CVRX2DPoint(maxX + kBreakOverhang, y),
   };
   for (int i = 0; i + 1 < 6; ++i)
     out.Add(new CVRX2DLine(kCatBreakLine, points[i], points[i + 1]));
 }
-} // namespace
+}  // namespace
 
 int CDetailEntityGenerator::CategoryOfName(const CString& name)
 {
@@ -237,7 +237,8 @@ void CDetailEntityGenerator::Generate(const CDetailSpecification& spec, CVRX2DEn
   out.RemoveAll();
   CVRX2DEntityArray work;
   for (; found == 0 && row.GetField1() == detail; found = row.Next(&atEnd)) {
-    if (!ConditionHolds(spec, row.GetField33(), row.GetField37()) || !ConditionHolds(spec, row.GetField41(), row.GetField45()))
+    if (!ConditionHolds(spec, row.GetField33(), row.GetField37()) ||
+        !ConditionHolds(spec, row.GetField41(), row.GetField45()))
       continue;
     BuildMember(row.GetField5(), work);
     if (work.GetSize() > 0)

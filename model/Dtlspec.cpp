@@ -43,7 +43,4 @@ void CDetailSpecification::SetOptionChoice(int category, int choice)
   m_pOptionChoices->SetChoice(category, choice);
 }
 
-void CDetailSpecification::DeleteOptionChoices()
-{
-  m_pOptionChoices.reset();
-}
+void CDetailSpecification::DeleteOptionChoices() { m_pOptionChoices.reset(); }

@@ -11,7 +11,11 @@ class CDetailSpecification : public CObject
 {
   DECLARE_DYNAMIC(CDetailSpecification)
 public:
-  enum { normal = 0, mirrored = 1 };
+  enum
+  {
+    normal = 0,
+    mirrored = 1
+  };
 
   CDetailSpecification();
   CDetailSpecification(const CDetailSpecification& source);

@@ -55,15 +55,14 @@ void ReleaseJoin()
   Shared().liveJoins = 0;
   DeleteSharedRecords();
 }
-} // namespace
+}  // namespace
 
 CJoin::CJoin(int joinType, int id, int otherId)
 {
   MakeSharedRecords();
   try {
     SetJoinType(joinType, id, otherId);
-  }
-  catch (...) {
+  } catch (...) {
     // The count is taken only by a join that was made, so a failure leaves nothing behind.
     if (Shared().liveJoins == 0)
       DeleteSharedRecords();
@@ -73,8 +72,12 @@ CJoin::CJoin(int joinType, int id, int otherId)
 }
 
 CJoin::CJoin(const CJoin& source)
-  : CProductBase(source), m_Joining(source.m_Joining), m_JoinTbl(source.m_JoinTbl),
-    m_fFirstSpacing(source.m_fFirstSpacing), m_fSecondSpacing(source.m_fSecondSpacing), m_nSide(source.m_nSide)
+  : CProductBase(source),
+    m_Joining(source.m_Joining),
+    m_JoinTbl(source.m_JoinTbl),
+    m_fFirstSpacing(source.m_fFirstSpacing),
+    m_fSecondSpacing(source.m_fSecondSpacing),
+    m_nSide(source.m_nSide)
 {
   ++Shared().liveJoins;
 }

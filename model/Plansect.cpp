@@ -28,7 +28,7 @@ BOOL IsHinged(int kind)
 {
   return kind == CPlanSectionUnitDimensions::pkHinged0To90 || kind == CPlanSectionUnitDimensions::pkHinged90To180;
 }
-} // namespace
+}  // namespace
 
 void CPlanSection::AddLine(CVRX2DEntityArray& out, int category, const CVRX2DPoint& a, const CVRX2DPoint& b)
 {
@@ -48,10 +48,7 @@ BOOL CPlanSection::IsNextPanelKind(int kind, int i) const
   return i < GetPanelCount() - 1 && GetPanelKind(i + 1) == kind;
 }
 
-BOOL CPlanSection::IsPreviousPanelKind(int kind, int i) const
-{
-  return i > 0 && GetPanelKind(i - 1) == kind;
-}
+BOOL CPlanSection::IsPreviousPanelKind(int kind, int i) const { return i > 0 && GetPanelKind(i - 1) == kind; }
 
 // The records hold five kinds and four positions; panels beyond them count as fixed panels
 // without a position instead of reading past the records.
@@ -216,8 +213,10 @@ CPlanSection::CPanel CPlanSection::MeasurePanel(int i, double x, double x0, doub
   if (IsSliding(kind))
     panel.mullionAfter = FALSE;
   else if (IsHinged(kind)) {
-    if ((kind == CPlanSectionUnitDimensions::pkHinged90To180 && IsNextPanelKind(CPlanSectionUnitDimensions::pkHinged0To90, i)) ||
-        (kind == CPlanSectionUnitDimensions::pkHinged0To90 && IsNextPanelKind(CPlanSectionUnitDimensions::pkHinged90To180, i)))
+    if ((kind == CPlanSectionUnitDimensions::pkHinged90To180 &&
+         IsNextPanelKind(CPlanSectionUnitDimensions::pkHinged0To90, i)) ||
+        (kind == CPlanSectionUnitDimensions::pkHinged0To90 &&
+         IsNextPanelKind(CPlanSectionUnitDimensions::pkHinged90To180, i)))
       panel.mullionAfter = FALSE;
   }
   if (i == count - 1) {
@@ -231,17 +230,14 @@ CPlanSection::CPanel CPlanSection::MeasurePanel(int i, double x, double x0, doub
     if (IsNextPanelKind(kind, i)) {
       panel.width -= m_dSlidingGap / 2.0;
       panel.gapAfter = m_dSlidingGap;
-    }
-    else if (IsPreviousPanelKind(kind, i))
+    } else if (IsPreviousPanelKind(kind, i))
       panel.width -= m_dSlidingGap / 2.0;
-  }
-  else if (IsHinged(kind)) {
+  } else if (IsHinged(kind)) {
     if (position == -1.0)
       panel.width = area / count;
     else
       panel.width = position - (x - x0) - (panel.mullionAfter ? m_dMullionWidth / 2.0 : 0.0) - firstFrame;
-  }
-  else if (position == -1.0 || !m_Switches.FrameOn)
+  } else if (position == -1.0 || !m_Switches.FrameOn)
     panel.width = area / count;
   else
     panel.width = position - (x - x0) - (i == 0 ? m_dMullionWidth / 2.0 + m_dFrameWidth : m_dMullionWidth);
@@ -266,8 +262,7 @@ void CPlanSection::DrawPanel(CVRX2DEntityArray& out, int kind, double x, double 
   else if (IsSliding(kind)) {
     AddLine(out, kCatPanel, CVRX2DPoint(x, y), CVRX2DPoint(x + w, y));
     AddLine(out, kCatPanel, CVRX2DPoint(x, m_dCentreY), CVRX2DPoint(x + w, m_dCentreY));
-  }
-  else {
+  } else {
     const double half = 0.5 * m_dGlassThickness;
     AddLine(out, kCatPanel, CVRX2DPoint(x, y - half), CVRX2DPoint(x + w, y - half));
     AddLine(out, kCatPanel, CVRX2DPoint(x, y + half), CVRX2DPoint(x + w, y + half));

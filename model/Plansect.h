@@ -22,7 +22,12 @@ public:
 class CPlanSectionPreferences : public CObject
 {
 public:
-  enum { fotCentered = 0, fotFaceOfFrame = 1, fotInstallationFlange = 2 };
+  enum
+  {
+    fotCentered = 0,
+    fotFaceOfFrame = 1,
+    fotInstallationFlange = 2
+  };
 
   CPlanSectionPreferences() = default;
   CPlanSectionPreferences(const CPlanSectionPreferences&) = default;
@@ -42,7 +47,14 @@ class CPlanSectionUnitDimensions : public CObject
 {
 public:
   // Panel kinds.
-  enum { pkFixed = 0, pkSlidingPlusY = 1, pkSlidingMinusY = 2, pkHinged0To90 = 3, pkHinged90To180 = 4 };
+  enum
+  {
+    pkFixed = 0,
+    pkSlidingPlusY = 1,
+    pkSlidingMinusY = 2,
+    pkHinged0To90 = 3,
+    pkHinged90To180 = 4
+  };
   static constexpr int kPositions = 4;
   static constexpr int kKinds = 5;
 

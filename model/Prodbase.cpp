@@ -29,7 +29,10 @@ CProductBase::~CProductBase() = default;
 
 void CProductBase::GetOptionCategories(COptCatsRecArray& categories) const { categories.RemoveAll(); }
 
-int CProductBase::GetOptionChoice(int category, int /*mode*/) const { return GetCurrentOptionChoices()->GetChoice(category); }
+int CProductBase::GetOptionChoice(int category, int /*mode*/) const
+{
+  return GetCurrentOptionChoices()->GetChoice(category);
+}
 
 BOOL CProductBase::SetOptionChoice(int category, int choice)
 {
@@ -62,12 +65,6 @@ CCurrentOptionChoices* CProductBase::GetCurrentOptionChoices()
   return m_pOptionChoices.get();
 }
 
-void CProductBase::CreateOptionChoices()
-{
-  m_pOptionChoices = std::make_unique<CCurrentOptionChoices>();
-}
+void CProductBase::CreateOptionChoices() { m_pOptionChoices = std::make_unique<CCurrentOptionChoices>(); }
 
-void CProductBase::DeleteOptionChoices()
-{
-  m_pOptionChoices.reset();
-}
+void CProductBase::DeleteOptionChoices() { m_pOptionChoices.reset(); }

@@ -42,7 +42,7 @@ void Swap(Array& rows, int i, int j)
   rows.SetAt(j, first);
 }
 
-} // namespace
+}  // namespace
 
 int CompareReportText(const CString& a, const CString& b)
 {

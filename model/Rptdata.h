@@ -8,10 +8,10 @@
 class CScheduleReportData : public CObject
 {
 public:
-  int m_nSerialID = 0;          // the unit's id
-  CString m_strUnitKey;         // type code "," subtype code, then the unit class's fields
-  CString m_strDesignName;      // set by the report generator
-  CString m_strReference;       // left to the report generator
+  int m_nSerialID = 0;      // the unit's id
+  CString m_strUnitKey;     // type code "," subtype code, then the unit class's fields
+  CString m_strDesignName;  // set by the report generator
+  CString m_strReference;   // left to the report generator
   CString m_strDescription;
   double m_dUnitHeight = 0.0;
   double m_dUnitWidth = 0.0;
@@ -24,14 +24,14 @@ class CUnitInfoReportData : public CObject
 {
 public:
   int m_nSerialID = 0;
-  CString m_strUnitKey;         // type, subtype, then ",category:choice" per choice or ",NoOptions"
+  CString m_strUnitKey;  // type, subtype, then ",category:choice" per choice or ",NoOptions"
   CString m_strDesignName;
   int m_nDesignQuantity = 1;
   CString m_strReference;
-  int m_nUnitQuantity = 1;      // summed when identical units are merged
+  int m_nUnitQuantity = 1;  // summed when identical units are merged
   CString m_strDescription;
-  CString m_strSizeText;        // filled by the unit classes
-  int m_nOptionCategory = 0;    // the pair this record stands for; 0 and 0 without choices
+  CString m_strSizeText;      // filled by the unit classes
+  int m_nOptionCategory = 0;  // the pair this record stands for; 0 and 0 without choices
   int m_nOptionChoice = 0;
 };
 

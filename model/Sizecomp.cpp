@@ -22,7 +22,7 @@ void SelectValue(int key, int lineNumber, double value, BOOL& found, double& sel
     selected = value;
   found = TRUE;
 }
-} // namespace
+}  // namespace
 
 CSizedComponent::CSizedComponent(const CString& code, int id, const CString& kind, const CVRX2DPoint& start,
                                  const CVRX2DPoint& end)
@@ -30,8 +30,12 @@ CSizedComponent::CSizedComponent(const CString& code, int id, const CString& kin
 {}
 
 CSizedComponent::CSizedComponent(const CSizedComponent& source)
-  : CObject(), m_strCode(source.m_strCode), m_nID(source.m_nID), m_strKind(source.m_strKind),
-    m_StartPoint(source.m_StartPoint), m_EndPoint(source.m_EndPoint)
+  : CObject(),
+    m_strCode(source.m_strCode),
+    m_nID(source.m_nID),
+    m_strKind(source.m_strKind),
+    m_StartPoint(source.m_StartPoint),
+    m_EndPoint(source.m_EndPoint)
 {
   SetDetailSpecification(source.m_pDetailSpecification);
 }
@@ -53,8 +57,7 @@ void CSizedComponent::SetDetailDirection()
   if (a > 3.0 * VRX_QUARTER_PI && a <= 7.0 * VRX_QUARTER_PI) {
     m_pDetailSpecification->SetOrientation(CDetailSpecification::mirrored);
     m_pDetailSpecification->SetAngle(CVRXAngle(a - VRX_PI));
-  }
-  else {
+  } else {
     m_pDetailSpecification->SetOrientation(CDetailSpecification::normal);
     m_pDetailSpecification->SetAngle(CVRXAngle(a));
   }

@@ -7,7 +7,7 @@
 namespace {
 constexpr const char* kModule = "Sizing";
 constexpr int kNoMemoryLine = 240;
-} // namespace
+}  // namespace
 
 CSizingHandleArray::CSizingHandleArray(const CSizingHandleArray& source) : COwnArrayOf<CSizingHandle>()
 {

@@ -8,7 +8,10 @@ class CSizingHandle : public CObject
 {
 public:
   // Side bits: 1 and 2 are one pair of opposite sides (height), 4 and 8 the other (width).
-  enum { allSides = 15 };
+  enum
+  {
+    allSides = 15
+  };
 
   CSizingHandle(const CVRX2DPoint& point, int code) : m_Point(point), m_nCode(code) {}
   CSizingHandle(const CSizingHandle&) = default;

@@ -47,19 +47,20 @@ double ShoulderAngle(double width, double radius)
 {
   return radius > 0.0 ? std::acos(std::clamp(width * 0.5 / radius, -1.0, 1.0)) : 0.0;
 }
-} // namespace
+}  // namespace
 
 namespace {
 // Key (primary, cross, third) of index 7 (shoulder primary) or index 5 (width primary); the
 // third part is the radius on both.
-void SetKey(const CStdSizesRec& src, BOOL shoulderPrimary, double primary, double cross, double radius, CStdSizesRec& dst)
+void SetKey(const CStdSizesRec& src, BOOL shoulderPrimary, double primary, double cross, double radius,
+            CStdSizesRec& dst)
 {
   dst = src;
   dst.SetShoulderHeight(static_cast<float>(shoulderPrimary ? primary : cross));
   dst.SetWidth(static_cast<float>(shoulderPrimary ? cross : primary));
   dst.SetRadius(static_cast<float>(radius));
 }
-} // namespace
+}  // namespace
 
 CUnit& CStandardArchedUnit::operator=(const CUnit& source)
 {
@@ -88,7 +89,8 @@ void CStandardArchedUnit::SetStdSizesSearchKey(const CStdSizesRec& src, float wi
   dst.SetShoulderHeight(shoulderHeight);
 }
 
-int CStandardArchedUnit::DistanceToSize(double shoulderHeight, double width, const CStdSizesRec& a, const CStdSizesRec& b)
+int CStandardArchedUnit::DistanceToSize(double shoulderHeight, double width, const CStdSizesRec& a,
+                                        const CStdSizesRec& b)
 {
   return CompareNearness(Distance(shoulderHeight, width, a), Distance(shoulderHeight, width, b));
 }
@@ -213,8 +215,8 @@ void CStandardArchedUnit::SetHeight(double height)
   CStdSizesRec cursor(GetCurrentSize());
   SetKey(GetCurrentSize(), FALSE, w, height, 0.0, cursor);
   BOOL atEnd = FALSE;
-  for (int rc = cursor.SeekLE(kByWidth, &atEnd); rc == 0 && IsOwnRow(cursor) && static_cast<float>(cursor.GetWidth()) == group;
-       rc = cursor.Prev(&atEnd)) {
+  for (int rc = cursor.SeekLE(kByWidth, &atEnd);
+       rc == 0 && IsOwnRow(cursor) && static_cast<float>(cursor.GetWidth()) == group; rc = cursor.Prev(&atEnd)) {
     if (ArchedHeight(cursor.GetShoulderHeight(), cursor.GetRadius(), w) == height) {
       PCTRACE(TT_UNIT, TL_DETAIL)("Setting unit to new size (size code %s).\n", cursor.GetSizeCode().c_str());
       SelectSize(CStdSizesRec(cursor));

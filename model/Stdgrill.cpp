@@ -15,7 +15,7 @@ constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;  // the glass is prepared for a grille but none is drawn
 constexpr int kDoorGrilleCategory = 37;
 constexpr int kWindowGrilleCategory = 48;
-} // namespace
+}  // namespace
 
 void CStandardUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {

@@ -26,7 +26,7 @@ double Distance(double height, double width, const CStdSizesRec& row)
 {
   return std::hypot(row.GetWidth() - width, row.GetHeight() - height);
 }
-} // namespace
+}  // namespace
 
 CUnit& CStandardRectangularUnit::operator=(const CUnit& source)
 {
@@ -44,7 +44,8 @@ CVRX2DVector CStandardRectangularUnit::GetProposedOutlineEntities(CVRX2DEntityAr
   return m_vProposedOffset;
 }
 
-int CStandardRectangularUnit::CompareSizeDistance(double height, double width, const CStdSizesRec& a, const CStdSizesRec& b)
+int CStandardRectangularUnit::CompareSizeDistance(double height, double width, const CStdSizesRec& a,
+                                                  const CStdSizesRec& b)
 {
   return CompareNearness(Distance(height, width, a), Distance(height, width, b));
 }

@@ -22,7 +22,7 @@ constexpr int kNoHeightLine = 531;
 constexpr int kNoWidthLine = 543;
 constexpr int kNoDefaultOperatingChoiceLine = 646;
 constexpr int kNoChoiceForSizeLine = 802;
-} // namespace
+}  // namespace
 
 CStandardUnit::CStandardUnit(const CString& type, const CString& subtype)
   : CUnit(type, subtype), m_pCurrentSize(std::make_unique<CStdSizesRec>())
@@ -61,7 +61,10 @@ CUnit& CStandardUnit::operator=(const CUnit& source)
   return *this;
 }
 
-CString CStandardUnit::GetAttributes() const { return CUnit::GetAttributes() + "," + GetSizeCode() + "," + m_strOperatingChoice; }
+CString CStandardUnit::GetAttributes() const
+{
+  return CUnit::GetAttributes() + "," + GetSizeCode() + "," + m_strOperatingChoice;
+}
 
 void CStandardUnit::SetAttributes(CString& attributes)
 {
@@ -163,8 +166,7 @@ void CStandardUnit::SelectSize(const CStdSizesRec& row)
   *m_pCurrentSize = row;
   try {
     SizeChanged();
-  }
-  catch (...) {
+  } catch (...) {
     *m_pCurrentSize = previous;
     m_strOperatingChoice = previousChoice;
     DiscardGeometry();

@@ -18,7 +18,10 @@ public:
   // Starts at the unit's lowest size code with the first operating choice of that size.
   CStandardUnit(const CString& type, const CString& subtype);
   CStandardUnit(const CStandardUnit& source);
-  CStandardUnit& operator=(const CStandardUnit& source) { return static_cast<CStandardUnit&>(operator=(static_cast<const CUnit&>(source))); }
+  CStandardUnit& operator=(const CStandardUnit& source)
+  {
+    return static_cast<CStandardUnit&>(operator=(static_cast<const CUnit&>(source)));
+  }
   ~CStandardUnit() override;
 
   // Refuses a source that is not of this unit's class (or derived from it).
@@ -101,7 +104,8 @@ protected:
   void SelectSize(const CStdSizesRec& row);
   void SetProposedSize(const CStdSizesRec& row) { *m_pProposedSize = row; }
   // The bars of one direction: "H" vertical bars at x positions, "V" horizontal bars at y.
-  void GetGrilleBars(int grilleId, const CString& propertyCode, const CVRX2DEntityArray& cutting, CVRX2DEntityArray& out) const;
+  void GetGrilleBars(int grilleId, const CString& propertyCode, const CVRX2DEntityArray& cutting,
+                     CVRX2DEntityArray& out) const;
 
 private:
   void ConformOperatingChoice();

@@ -21,7 +21,7 @@ constexpr int kPairWithoutColonLine = 920;
 constexpr int kNoAttributeLeftLine = 1292;
 
 int g_lastUnitID = 0;
-} // namespace
+}  // namespace
 
 CUnit::CUnit(const CString& type, const CString& subtype)
 {
@@ -147,8 +147,7 @@ const CSizedComponentArray* CUnit::GetSizedComponents() const
   m_pSizedComponents = std::make_unique<CSizedComponentArray>();
   try {
     BuildSizedComponents();
-  }
-  catch (...) {
+  } catch (...) {
     // A half-built array would be taken for the unit's components by the next request.
     m_pSizedComponents.reset();
     throw;

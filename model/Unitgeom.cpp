@@ -42,8 +42,7 @@ CVRX2DPoint ReferencePoint(const CVRX2DEntity& first)
     const auto& line = static_cast<const CVRX2DLine&>(first);
     start = line.GetStartPoint();
     end = line.GetEndPoint();
-  }
-  else if (first.GetType() == VRX_ARC)
+  } else if (first.GetType() == VRX_ARC)
     static_cast<const CVRX2DArc&>(first).GetEndPoints(start, end);
   else
     throw CUnitException(kModule, kBadReferenceEntityLine);
@@ -79,8 +78,7 @@ void SetEnd(CVRX2DEntity& entity, const CVRX2DPoint& p)
   else if (entity.GetType() == VRX_ARC) {
     auto& arc = static_cast<CVRX2DArc&>(entity);
     arc.SetEndAngle(arc.GetCentre().AngleTo(p));
-  }
-  else
+  } else
     throw CUnitException(kModule, kBadTrimEndEntityLine);
 }
 
@@ -91,8 +89,7 @@ void SetStart(CVRX2DEntity& entity, const CVRX2DPoint& p)
   else if (entity.GetType() == VRX_ARC) {
     auto& arc = static_cast<CVRX2DArc&>(entity);
     arc.SetStartAngle(arc.GetCentre().AngleTo(p));
-  }
-  else
+  } else
     throw CUnitException(kModule, kBadTrimStartEntityLine);
 }
 
@@ -117,7 +114,7 @@ void JoinToNext(CVRX2DEntity& i, CVRX2DEntity& j)
   SetEnd(i, meet);
   SetStart(j, meet);
 }
-} // namespace
+}  // namespace
 
 double RoundUpToEighth(double value)
 {

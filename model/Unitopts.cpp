@@ -42,7 +42,7 @@ void RemoveChoices(COptChoicRecArray& out, int choice)
     --i;
   }
 }
-} // namespace
+}  // namespace
 
 // Offered categories in category order, each only when the unit's type offers a choice in it.
 void CUnit::GetOptionCategories(COptCatsRecArray& categories) const

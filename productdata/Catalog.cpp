@@ -15,10 +15,7 @@ enum : int
   kLineRowRefused = 110,
 };
 
-CString Where(const CCatalogueTable& table, int line)
-{
-  return table.csvPath + CString::Formatted(":%d: ", line);
-}
+CString Where(const CCatalogueTable& table, int line) { return table.csvPath + CString::Formatted(":%d: ", line); }
 
 void CheckHeader(const CCatalogueTable& table, const CCsvFile& file)
 {
@@ -64,7 +61,8 @@ void CheckRecord(const CCatalogueTable& table, const CCsvRecord& record)
     else if (value.IsEmpty() || value.SpanIncluding(" ").GetLength() == value.GetLength())
       fault = "is empty.";
     if (!fault.IsEmpty())
-      throw CCatalogueException(kSource, kLineBadField, Where(table, record.line) + "field " + field.name + " " + fault);
+      throw CCatalogueException(kSource, kLineBadField,
+                                Where(table, record.line) + "field " + field.name + " " + fault);
   }
 }
 

@@ -71,10 +71,7 @@ private:
     throw CCatalogueException(kSource, sourceLine, m_sourceName + CString::Formatted(":%d: ", fileLine) + text);
   }
 
-  std::string ReadField()
-  {
-    return m_pos < m_text.size() && m_text[m_pos] == '"' ? ReadQuoted() : ReadPlain();
-  }
+  std::string ReadField() { return m_pos < m_text.size() && m_text[m_pos] == '"' ? ReadQuoted() : ReadPlain(); }
 
   std::string ReadPlain()
   {
@@ -155,9 +152,10 @@ CCsvFile CCsvFile::Parse(const std::string& text, const CString& sourceName)
   CCsvRecord record;
   while (reader.Next(record)) {
     if (record.values.size() != file.m_header.size())
-      throw CCatalogueException(kSource, kLineFieldCount, sourceName + CString::Formatted(
-          ":%d: the record has %d fields, the header names %d.", record.line,
-          static_cast<int>(record.values.size()), static_cast<int>(file.m_header.size())));
+      throw CCatalogueException(kSource, kLineFieldCount,
+                                sourceName + CString::Formatted(":%d: the record has %d fields, the header names %d.",
+                                                                record.line, static_cast<int>(record.values.size()),
+                                                                static_cast<int>(file.m_header.size())));
     file.m_records.push_back(record);
   }
   return file;

@@ -35,10 +35,10 @@ struct KindName
   SdfFieldKind kind;
 };
 
-constexpr KindName kKinds[] = {
-  {"text", SdfFieldKind::Text},     {"short", SdfFieldKind::Short}, {"long", SdfFieldKind::Long},
-  {"float", SdfFieldKind::Float},   {"double", SdfFieldKind::Double}, {"date", SdfFieldKind::Date},
-  {"logical", SdfFieldKind::Logical}};
+constexpr KindName kKinds[] = {{"text", SdfFieldKind::Text},      {"short", SdfFieldKind::Short},
+                               {"long", SdfFieldKind::Long},      {"float", SdfFieldKind::Float},
+                               {"double", SdfFieldKind::Double},  {"date", SdfFieldKind::Date},
+                               {"logical", SdfFieldKind::Logical}};
 
 class CLayoutParser
 {
@@ -146,7 +146,8 @@ private:
       if (!field)
         Fail(kLineIndexUnknownField, "index " + index.name + " names the unknown field " + tokens[i] + ".");
       if (field->kind == SdfFieldKind::Date)
-        Fail(kLineIndexDateField, "index " + index.name + " names the date field " + tokens[i] + ", which no key can order.");
+        Fail(kLineIndexDateField,
+             "index " + index.name + " names the date field " + tokens[i] + ", which no key can order.");
       index.parts.push_back(table.KeyPartOf(tokens[i]));
     }
     table.indexes.push_back(index);

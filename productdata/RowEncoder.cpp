@@ -156,8 +156,8 @@ CString EncodeDate(const SdfDate& d, BYTE* target)
   if (d.year < 1900 || d.year > 2155 || d.month < 1 || d.month > 12 || d.day < 1 || d.day > 31 || d.hour < 0 ||
       d.hour > 23 || d.minute < 0 || d.minute > 59 || d.second < 0 || d.second > 59 ||
       d.day > DaysInMonth(d.year, d.month))
-    return CString::Formatted("%04d-%02d-%02d %02d:%02d:%02d is not a date the file can hold.", d.year, d.month,
-                              d.day, d.hour, d.minute, d.second);
+    return CString::Formatted("%04d-%02d-%02d %02d:%02d:%02d is not a date the file can hold.", d.year, d.month, d.day,
+                              d.hour, d.minute, d.second);
   const int parts[6] = {d.year - 1900, d.month, d.day, d.hour, d.minute, d.second};
   for (int i = 0; i < 6; ++i)
     target[i] = static_cast<BYTE>(parts[i]);

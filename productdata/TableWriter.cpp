@@ -47,15 +47,9 @@ enum : int
   kLineCannotReplace = 358,
 };
 
-[[noreturn]] void Fail(int line, const CString& text)
-{
-  throw CTableWriterException(kSource, line, text);
-}
+[[noreturn]] void Fail(int line, const CString& text) { throw CTableWriterException(kSource, line, text); }
 
-CString TableText(const SdfTableLayout& layout)
-{
-  return "Table " + layout.name + ": ";
-}
+CString TableText(const SdfTableLayout& layout) { return "Table " + layout.name + ": "; }
 
 void CheckField(const SdfTableLayout& layout, const SdfFieldLayout& field)
 {
@@ -67,7 +61,7 @@ void CheckField(const SdfTableLayout& layout, const SdfFieldLayout& field)
     Fail(kLineWidthForKind, where + CString::Formatted("width %d does not suit its kind.", field.width));
   if (field.offset < 1 || static_cast<long long>(field.offset) - 1 + field.width > layout.recordLength)
     Fail(kLineFieldOutside, where + CString::Formatted("offset %d, width %d lies outside the record of %d bytes.",
-                                              field.offset, field.width, layout.recordLength));
+                                                       field.offset, field.width, layout.recordLength));
 }
 
 void CheckFieldsApart(const SdfTableLayout& layout)
@@ -97,7 +91,7 @@ void CheckIndex(const SdfTableLayout& layout, const SdfIndexLayout& index)
     if (part.length < std::max(1, KeyTypeWidth(part.type)) || part.offset < 0 ||
         static_cast<long long>(part.offset) + part.length > layout.recordLength)
       Fail(kLineKeyPartOutside, where + CString::Formatted("key part at offset %d, length %d does not fit the record.",
-                                                part.offset, part.length));
+                                                           part.offset, part.length));
   }
 }
 
@@ -122,9 +116,8 @@ std::vector<DWORD> SortedPositions(const SdfIndexLayout& index, const std::vecto
     PackKeyFromRecord(def, records[i].data(), keys[i].data());
   std::vector<DWORD> positions(records.size());
   std::iota(positions.begin(), positions.end(), 0u);
-  std::stable_sort(positions.begin(), positions.end(), [&](DWORD a, DWORD b) {
-    return CompareRecordWithKey(def, records[a].data(), keys[b].data()) < 0;
-  });
+  std::stable_sort(positions.begin(), positions.end(),
+                   [&](DWORD a, DWORD b) { return CompareRecordWithKey(def, records[a].data(), keys[b].data()) < 0; });
   return positions;
 }
 
@@ -297,9 +290,9 @@ void CTableWriter::AddRecord(int table, const std::vector<BYTE>& record)
 {
   Table& target = TableAt(table);
   if (record.size() != static_cast<size_t>(target.layout.recordLength))
-    Fail(kLineRawRecordLength, TableText(target.layout) + CString::Formatted("a raw record of %d bytes for records of %d.",
-                                                                 static_cast<int>(record.size()),
-                                                                 target.layout.recordLength));
+    Fail(kLineRawRecordLength,
+         TableText(target.layout) + CString::Formatted("a raw record of %d bytes for records of %d.",
+                                                       static_cast<int>(record.size()), target.layout.recordLength));
   target.records.push_back(record);
 }
 

@@ -37,13 +37,13 @@
 // What a field holds and how a value is encoded into the record.
 enum class SdfFieldKind
 {
-  Text,     // width bytes: the text's bytes (Windows-1252), NUL-padded; longer than width fails
-  Short,    // 2 bytes, signed
-  Long,     // 4 bytes, signed
-  Float,    // 4 bytes, IEEE single
-  Double,   // 8 bytes, IEEE double
-  Date,     // 6 bytes: year - 1900, month, day, hour, minute, second
-  Logical   // 2 bytes: 0xFFFF true, 0 false
+  Text,    // width bytes: the text's bytes (Windows-1252), NUL-padded; longer than width fails
+  Short,   // 2 bytes, signed
+  Long,    // 4 bytes, signed
+  Float,   // 4 bytes, IEEE single
+  Double,  // 8 bytes, IEEE double
+  Date,    // 6 bytes: year - 1900, month, day, hour, minute, second
+  Logical  // 2 bytes: 0xFFFF true, 0 false
 };
 
 // Width in bytes a kind requires; 0 for text (any width of 1 or more).
@@ -51,10 +51,10 @@ int SdfFieldWidth(SdfFieldKind kind);
 
 struct SdfFieldLayout
 {
-  CString name;       // the name rows use; matched case-insensitively; unique within the table
+  CString name;  // the name rows use; matched case-insensitively; unique within the table
   SdfFieldKind kind = SdfFieldKind::Text;
-  int offset = 1;     // 1-based byte offset in the record, as the record classes address fields
-  int width = 0;      // bytes; must equal SdfFieldWidth(kind) for every kind but text
+  int offset = 1;  // 1-based byte offset in the record, as the record classes address fields
+  int width = 0;   // bytes; must equal SdfFieldWidth(kind) for every kind but text
 };
 
 // One part of an index key. Parts are given explicitly (not by field name) so that tests can
@@ -139,20 +139,20 @@ private:
 struct SdfTablePlacement
 {
   CString name;
-  long long start = 0;                         // absolute offset of the header
-  long long end = 0;                           // absolute offset of the block's last byte
-  int fieldDescriptorsOffset = 0;              // relative; the first field descriptor
-  std::vector<int> indexDescriptorOffsets;     // relative; one per index
-  std::vector<int> positionsOffsets;           // relative; one per index
-  int dataOffset = 0;                          // relative; record 0
+  long long start = 0;                      // absolute offset of the header
+  long long end = 0;                        // absolute offset of the block's last byte
+  int fieldDescriptorsOffset = 0;           // relative; the first field descriptor
+  std::vector<int> indexDescriptorOffsets;  // relative; one per index
+  std::vector<int> positionsOffsets;        // relative; one per index
+  int dataOffset = 0;                       // relative; record 0
   int recordCount = 0;
   int recordLength = 0;
 };
 
 struct SdfImage
 {
-  std::vector<BYTE> bytes;                  // the whole file
-  std::vector<SdfTablePlacement> tables;    // in file order
+  std::vector<BYTE> bytes;                // the whole file
+  std::vector<SdfTablePlacement> tables;  // in file order
 };
 
 class CTableWriter

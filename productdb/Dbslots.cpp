@@ -43,10 +43,7 @@ Registry& TheRegistry()
   return *registry;
 }
 
-[[noreturn]] void Fail(int line, int cause = CTXDBException::readError)
-{
-  throw CTXDBException(kSource, line, cause);
-}
+[[noreturn]] void Fail(int line, int cause = CTXDBException::readError) { throw CTXDBException(kSource, line, cause); }
 
 void OpenDatabaseSlot(CDatabaseSlot& slot, const CString& path)
 {
@@ -279,7 +276,8 @@ void ReleaseDatabaseSlot(int slot)
 {
   int& count = TheRegistry().databases[slot].useCount;
   if (--count < 0) {
-    PCTRACE(TT_APPLICATION, TL_WARNING)("Database slot %d released below zero (Recobj, %d).\n", slot, kLineDatabaseRelease);
+    PCTRACE(TT_APPLICATION, TL_WARNING)
+    ("Database slot %d released below zero (Recobj, %d).\n", slot, kLineDatabaseRelease);
     count = 0;
   }
 }

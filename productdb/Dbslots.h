@@ -40,8 +40,8 @@ struct CTableSlot
   int databaseSlot = -1;
   std::unique_ptr<BYTE[]> recordBuffer;  // the one record buffer all objects of the table share
   int recordBufferSize = 0;
-  std::unique_ptr<BYTE[]> block;         // the whole table block when it is kept in memory
-  CSdfBlockCache pages;                  // otherwise the pages of it that searches read
+  std::unique_ptr<BYTE[]> block;           // the whole table block when it is kept in memory
+  CSdfBlockCache pages;                    // otherwise the pages of it that searches read
   CNormalKeys normalKeys[kSdfMaxIndexes];  // per index of a block in memory, made at its first search
   int useCount = 0;
 

@@ -2,10 +2,7 @@
 
 CJoinTblRec::CJoinTblRec() : CTXRecObj("JOINTBL") {}
 
-int CJoinTblRec::GetId(int n) const
-{
-  return n == 1 ? m_id : (n == 2 ? m_otherId : 0);
-}
+int CJoinTblRec::GetId(int n) const { return n == 1 ? m_id : (n == 2 ? m_otherId : 0); }
 
 void CJoinTblRec::SetId(int n, int value)
 {
@@ -27,10 +24,8 @@ void CJoinTblRec::PackKey()
 {
   ClearKeyBuffer();
   // The three longs of each index, in key order.
-  const int orders[4][3] = {{m_join, m_id, m_otherId},
-                            {m_join, m_otherId, m_id},
-                            {m_id, m_otherId, m_join},
-                            {m_otherId, m_id, m_join}};
+  const int orders[4][3] = {
+      {m_join, m_id, m_otherId}, {m_join, m_otherId, m_id}, {m_id, m_otherId, m_join}, {m_otherId, m_id, m_join}};
   int index = GetCurrentIndex();
   if (index < 1 || index > 4)
     return;

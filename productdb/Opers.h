@@ -25,5 +25,4 @@ private:
 
 // Owns its records: emptying or destroying the array deletes them.
 class COpersRecArray : public COwnArrayOf<COpersRec>
-{
-};
+{};

@@ -31,5 +31,4 @@ private:
 
 // Owns its records; filled by its users.
 class COptCatsRecArray : public COwnArrayOf<COptCatsRec>
-{
-};
+{};

@@ -37,7 +37,10 @@ void COptChoicRec::PackKey()
   PutKeyLong(m_choice, 5);
 }
 
-COptChoicRecArray::COptChoicRecArray(const COptChoicRecArray& source) : COwnArrayOf<COptChoicRec>() { CopyFrom(source); }
+COptChoicRecArray::COptChoicRecArray(const COptChoicRecArray& source) : COwnArrayOf<COptChoicRec>()
+{
+  CopyFrom(source);
+}
 
 COptChoicRecArray& COptChoicRecArray::operator=(const COptChoicRecArray& source)
 {

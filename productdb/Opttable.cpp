@@ -46,7 +46,10 @@ void COptTableRec::PackKey()
   PutKeyLong(m_choice, 12);
 }
 
-COptTableRecArray::COptTableRecArray(const CString& typeCode, const CString& subtypeCode) { Load(typeCode, subtypeCode); }
+COptTableRecArray::COptTableRecArray(const CString& typeCode, const CString& subtypeCode)
+{
+  Load(typeCode, subtypeCode);
+}
 
 void COptTableRecArray::Load(const CString& typeCode, const CString& subtypeCode)
 {

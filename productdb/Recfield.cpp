@@ -58,10 +58,7 @@ void CRecObj::FieldOutsideRecord()
   throw CTXDBException(kSource, kLineFieldOutsideRecord, CTXDBException::readError);
 }
 
-void CRecObj::KeyPartOutsideKey()
-{
-  throw CTXDBException(kSource, kLineKeyPartOutsideKey, CTXDBException::readError);
-}
+void CRecObj::KeyPartOutsideKey() { throw CTXDBException(kSource, kLineKeyPartOutsideKey, CTXDBException::readError); }
 
 CString CRecObj::ReadString(int offset, int width) const
 {

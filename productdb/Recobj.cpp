@@ -111,10 +111,7 @@ int CRecObj::SelectIndex(int index)
   return 0;
 }
 
-int CRecObj::Bound(bool above, bool& equal)
-{
-  return Table().Bound(CurrentIndex(), m_keyBuffer.get(), above, equal);
-}
+int CRecObj::Bound(bool above, bool& equal) { return Table().Bound(CurrentIndex(), m_keyBuffer.get(), above, equal); }
 
 int CRecObj::TargetPosition(int mode)
 {
@@ -125,14 +122,22 @@ int CRecObj::TargetPosition(int mode)
     int position = Bound(false, equal);
     return equal ? position : -1;
   }
-  case navNext: return m_currentPosition + 1;
-  case navPrevious: return m_currentPosition - 1;
-  case navGreater: return Bound(true, equal);
-  case navGreaterOrEqual: return Bound(false, equal);
-  case navLess: return Bound(false, equal) - 1;
-  case navLessOrEqual: return Bound(true, equal) - 1;
-  case navFirst: return 0;
-  default: return Table().definition.header.recordCount - 1;
+  case navNext:
+    return m_currentPosition + 1;
+  case navPrevious:
+    return m_currentPosition - 1;
+  case navGreater:
+    return Bound(true, equal);
+  case navGreaterOrEqual:
+    return Bound(false, equal);
+  case navLess:
+    return Bound(false, equal) - 1;
+  case navLessOrEqual:
+    return Bound(true, equal) - 1;
+  case navFirst:
+    return 0;
+  default:
+    return Table().definition.header.recordCount - 1;
   }
 }
 

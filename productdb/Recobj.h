@@ -184,7 +184,7 @@ private:
   CTableSlot* m_pTable = nullptr;  // the slot itself: slots never move while objects use them
   BYTE* m_recordBuffer = nullptr;  // the table's shared record buffer
   int m_recordLength = 0;
-  int m_keyLength = -1;            // of the current index
+  int m_keyLength = -1;  // of the current index
   std::unique_ptr<BYTE[]> m_keyBuffer;
   int m_keyBufferSize = 0;
   int m_currentIndex = -1;

@@ -6,10 +6,7 @@
 
 #include "platform/core/Types.h"
 
-inline std::uint16_t SdfLoadU16(const BYTE* p)
-{
-  return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
+inline std::uint16_t SdfLoadU16(const BYTE* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 
 inline std::uint32_t SdfLoadU32(const BYTE* p)
 {

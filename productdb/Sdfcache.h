@@ -31,7 +31,7 @@ private:
   CFile* m_file = nullptr;
   long long m_blockStart = 0;
   long long m_blockSize = 0;
-  std::vector<int> m_slotOfPage;      // per page of the block: its slot, or -1
+  std::vector<int> m_slotOfPage;        // per page of the block: its slot, or -1
   std::vector<long long> m_pageOfSlot;  // per slot: its page, or -1
   std::vector<unsigned> m_lastUse;      // per slot: the use counter when last served
   std::unique_ptr<BYTE[]> m_pages;

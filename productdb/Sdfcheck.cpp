@@ -21,10 +21,7 @@ constexpr int kLineRecordNumber = 79;
 constexpr int kLineRecordTwice = 81;
 constexpr int kLineIndexOrder = 88;
 
-[[noreturn]] void Fail(int line)
-{
-  throw CTXDBException(kSource, line, CTXDBException::readError);
-}
+[[noreturn]] void Fail(int line) { throw CTXDBException(kSource, line, CTXDBException::readError); }
 
 // One positions array: every entry names a record of the table, each record once, and the
 // records it lists follow the index's key order.

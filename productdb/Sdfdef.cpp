@@ -29,10 +29,7 @@ constexpr int kLineKeyPartOutsideRecord = 206;
 constexpr int kLineKeyLength = 210;
 constexpr int kLineRecordLongerThanFile = 214;
 
-[[noreturn]] void Fail(int line)
-{
-  throw CTXDBException(kSource, line, CTXDBException::readError);
-}
+[[noreturn]] void Fail(int line) { throw CTXDBException(kSource, line, CTXDBException::readError); }
 
 long long FileLength(CFile& file)
 {
@@ -66,12 +63,10 @@ void CSdfTableHeader::Parse(const BYTE* bytes)
   indexCount = static_cast<int>(SdfLoadU32(bytes + 56));
 }
 
-CString CSdfTableHeader::GetName() const
-{
-  return CString(name, static_cast<int>(strnlen(name, kSdfTableNameSize)));
-}
+CString CSdfTableHeader::GetName() const { return CString(name, static_cast<int>(strnlen(name, kSdfTableNameSize))); }
 
-void CSdfTableDef::ReadAt(CFile& file, long long offset, void* buffer, long long count, const char* sourceFile, int line)
+void CSdfTableDef::ReadAt(CFile& file, long long offset, void* buffer, long long count, const char* sourceFile,
+                          int line)
 {
   if (offset < 0 || count < 0 || count > static_cast<long long>(UINT_MAX))
     throw CTXDBException(sourceFile, line, CTXDBException::readError);
@@ -79,8 +74,7 @@ void CSdfTableDef::ReadAt(CFile& file, long long offset, void* buffer, long long
     file.Seek(offset, CFile::begin);
     if (file.Read(buffer, static_cast<UINT>(count)) == static_cast<UINT>(count))
       return;
-  } catch (const CFileException&) {
-  }
+  } catch (const CFileException&) {}
   throw CTXDBException(sourceFile, line, CTXDBException::readError);
 }
 
@@ -181,8 +175,8 @@ void CSdfTableDef::CheckBlock(long long fileLength, long long descriptorsEnd) co
     Fail(kLineBlockOutsideFile);
   if (descriptorsEnd - tableStart > blockSize)
     Fail(kLineDescriptorsOutsideBlock);
-  long long recordsEnd = static_cast<long long>(header.dataOffset) +
-                         static_cast<long long>(header.recordCount) * header.recordLength;
+  long long recordsEnd =
+      static_cast<long long>(header.dataOffset) + static_cast<long long>(header.recordCount) * header.recordLength;
   if (recordsEnd > blockSize)
     Fail(kLineRecordsOutsideBlock);
   // Without records the check above says nothing of the length, yet the record buffer and the

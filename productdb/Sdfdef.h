@@ -30,7 +30,7 @@ struct CSdfTableHeader
   int endOffset = 0;     // absolute offset of the block's last byte
   DWORD nextHeader = 0;  // absolute offset of the next header, kSdfEndOfChain at the end
   int recordCount = 0;
-  int dataOffset = 0;    // relative to the table start
+  int dataOffset = 0;  // relative to the table start
   int recordLength = 0;
   int fieldCount = 0;
   int indexCount = 0;

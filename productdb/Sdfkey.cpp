@@ -30,11 +30,20 @@ int Order(T recordValue, T keyValue)
 {
   int line = kLineOtherType;
   switch (type) {
-  case 2: line = kLineType2; break;
-  case 5: line = kLineType5; break;
-  case 11: line = kLineType11; break;
-  case 12: line = kLineType12; break;
-  default: break;
+  case 2:
+    line = kLineType2;
+    break;
+  case 5:
+    line = kLineType5;
+    break;
+  case 11:
+    line = kLineType11;
+    break;
+  case 12:
+    line = kLineType12;
+    break;
+  default:
+    break;
   }
   throw CTXDBException(kSource, line, CTXDBException::readError);
 }
@@ -129,14 +138,18 @@ namespace {
 int NormalPartLength(const CSdfFieldDef& part)
 {
   switch (part.type) {
-  case sdfKeyLogical: return 1;
+  case sdfKeyLogical:
+    return 1;
   case sdfKeyText:
-  case sdfKeyText2: return part.length;
+  case sdfKeyText2:
+    return part.length;
   case sdfKeyShort:
   case sdfKeyLong:
   case sdfKeyFloat:
-  case sdfKeyDouble: return KeyTypeWidth(part.type);
-  default: return -1;
+  case sdfKeyDouble:
+    return KeyTypeWidth(part.type);
+  default:
+    return -1;
   }
 }
 

@@ -50,5 +50,4 @@ private:
 
 // Owns its records: emptying or destroying the array deletes them.
 class CStdSizesRecArray : public COwnArrayOf<CStdSizesRec>
-{
-};
+{};

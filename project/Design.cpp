@@ -17,7 +17,7 @@ constexpr unsigned long long kMinItemBytes = 2;
 
 const CDesignItemAccess* g_itemAccess = nullptr;
 
-} // namespace
+}  // namespace
 
 void CDesignData::Serialize(CArchive& ar)
 {
@@ -62,13 +62,18 @@ BOOL CDesign::GetUnitsInDesign(CObList& units, BOOL withJoins) const
   for (POSITION pos = m_itemList.GetHeadPosition(); pos;) {
     CObject* item = m_itemList.GetNext(pos);
     switch (g_itemAccess->GetItemType(item)) {
-    case CDesignItemAccess::unitItem: units.AddTail(item); break;
+    case CDesignItemAccess::unitItem:
+      units.AddTail(item);
+      break;
     case CDesignItemAccess::joinItem:
       if (withJoins)
         units.AddTail(item);
       break;
-    case CDesignItemAccess::groupItem: g_itemAccess->GetUnitsInGroup(item, units, withJoins); break;
-    default: break;
+    case CDesignItemAccess::groupItem:
+      g_itemAccess->GetUnitsInGroup(item, units, withJoins);
+      break;
+    default:
+      break;
     }
   }
   return !units.IsEmpty();

@@ -7,7 +7,7 @@ constexpr const char* kModule = "DocServices";
 constexpr int kMissingLine = 16;
 
 CDocServices* g_services = nullptr;
-} // namespace
+}  // namespace
 
 CDocServices& GetDocServices()
 {

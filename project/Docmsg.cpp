@@ -11,10 +11,14 @@ namespace {
 CString FileErrorReason(int cause)
 {
   switch (cause) {
-  case CFileException::fileNotFound: return "The file cannot be found.";
-  case CFileException::badPath: return "The path is invalid.";
-  case CFileException::accessDenied: return "Access is denied to this file.";
-  default: return "An I/O error has occurred.";
+  case CFileException::fileNotFound:
+    return "The file cannot be found.";
+  case CFileException::badPath:
+    return "The path is invalid.";
+  case CFileException::accessDenied:
+    return "Access is denied to this file.";
+  default:
+    return "An I/O error has occurred.";
   }
 }
 
@@ -37,12 +41,14 @@ CString SerializeFailureMessage(int code, const CString& path, const CString& pr
     text.Format("The file %s appears to be damaged ", path.c_str());
     text += " and cannot be opened.";
     break;
-  default: text.Format("There was a problem loading the project file %s.", path.c_str()); break;
+  default:
+    text.Format("There was a problem loading the project file %s.", path.c_str());
+    break;
   }
   return text;
 }
 
-} // namespace
+}  // namespace
 
 CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName)
 {
@@ -51,7 +57,8 @@ CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, c
   } catch (const CAppSerializeException& e) {
     return SerializeFailureMessage(e.code, path, productName);
   } catch (const CFileException& e) {
-    return "An error occurred while opening project file.\nFile:  " + path + ".\nReason:  " + FileErrorReason(e.m_cause);
+    return "An error occurred while opening project file.\nFile:  " + path +
+           ".\nReason:  " + FileErrorReason(e.m_cause);
   } catch (...) {
     CString text;
     text.Format("The file '%s' could not be read; please verify that this is a ", path.c_str());
@@ -77,7 +84,7 @@ CString SaveFailureCause(std::exception_ptr failure)
   }
 }
 
-} // namespace
+}  // namespace
 
 CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path)
 {

@@ -10,12 +10,9 @@ IMPLEMENT_DYNAMIC(CDocVersion, CObject)
 namespace {
 constexpr int kMajor = 1;
 constexpr int kMinor = 0;
-} // namespace
+}  // namespace
 
-CDocVersion::CDocVersion() : m_created(CTime::GetCurrentTime()), m_modified(m_created)
-{
-  CopyDatabaseVersion();
-}
+CDocVersion::CDocVersion() : m_created(CTime::GetCurrentTime()), m_modified(m_created) { CopyDatabaseVersion(); }
 
 CDocVersion::CDocVersion(const CDocVersion& other) : CObject(other) { *this = other; }
 
@@ -31,10 +28,7 @@ CDocVersion& CDocVersion::operator=(const CDocVersion& other)
   return *this;
 }
 
-long long CDocVersion::GetVersion() const
-{
-  return static_cast<long long>(m_nMajor) * 10000 + m_nMinor;
-}
+long long CDocVersion::GetVersion() const { return static_cast<long long>(m_nMajor) * 10000 + m_nMinor; }
 
 void CDocVersion::SetVersion()
 {

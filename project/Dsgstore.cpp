@@ -27,12 +27,9 @@ constexpr int kBufferSize = 4096;
 // Every stored-design reference takes at least its two-byte tag.
 constexpr unsigned long long kMinStoreBytes = 2;
 
-} // namespace
+}  // namespace
 
-CDesignStore::CDesignStore() : m_created(CTime::GetCurrentTime()), m_modified(m_created)
-{
-  UpdateChecksum();
-}
+CDesignStore::CDesignStore() : m_created(CTime::GetCurrentTime()), m_modified(m_created) { UpdateChecksum(); }
 
 CDesignStore::CDesignStore(const CDesignStore& other) : CObject(other) { *this = other; }
 
@@ -137,7 +134,7 @@ void CDesignStore::Serialize(CArchive& ar)
 // values, little-endian.
 namespace {
 constexpr unsigned long long kWindowStateBytes = 3 * 8 + 2 * 4 + 6 * 4;
-} // namespace
+}  // namespace
 
 void CDesignStore::WriteWindowState(CArchive& ar) const
 {

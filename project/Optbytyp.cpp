@@ -46,7 +46,7 @@ void ForEachType(Visit visit)
     visit(type.GetTypeCode(), type.GetShortDescription());
 }
 
-} // namespace
+}  // namespace
 
 CCurrentOptionChoicesByType::CCurrentOptionChoicesByType(const CString& unitType)
   : m_strDescription(LookUpDescription(unitType)), m_strUnitType(unitType)
@@ -57,7 +57,10 @@ CCurrentOptionChoicesByType::CCurrentOptionChoicesByType(const CString& unitType
 {}
 
 CCurrentOptionChoicesByType::CCurrentOptionChoicesByType(const CCurrentOptionChoicesByType& other)
-  : CObject(other), m_strDescription(other.m_strDescription), m_choices(other.m_choices), m_strUnitType(other.m_strUnitType)
+  : CObject(other),
+    m_strDescription(other.m_strDescription),
+    m_choices(other.m_choices),
+    m_strUnitType(other.m_strUnitType)
 {}
 
 CCurrentOptionChoicesByType& CCurrentOptionChoicesByType::operator=(const CCurrentOptionChoicesByType& other)

@@ -74,7 +74,8 @@ void OpenOrThrow(CFile& file, const CString& path, UINT flags)
 // The new file takes the permissions of the file it replaces.
 void CopyPermissions(const CString& from, const CString& to)
 {
-  struct stat st{};
+  struct stat st
+  {};
   if (::stat(Native(from).c_str(), &st) == 0)
     ::chmod(Native(to).c_str(), st.st_mode & 07777);
 }
@@ -93,7 +94,7 @@ void SyncFolderOf(const CString& path)
   ::close(fd);
 }
 
-} // namespace
+}  // namespace
 
 CProjectFile::~CProjectFile()
 {

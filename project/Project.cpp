@@ -55,7 +55,7 @@ CString NextLetters(CString rest)
   return "A" + rest;
 }
 
-} // namespace
+}  // namespace
 
 CProject::CProject(CProjectHost& host) : m_host(host) {}
 
@@ -173,8 +173,7 @@ BOOL CProject::RebuildDesign(int index, CDesign& design, BOOL reportOnce)
     store.Retrieve(&design);
     return TRUE;
   } catch (const CException&) {
-  } catch (const std::bad_alloc&) {
-  }
+  } catch (const std::bad_alloc&) {}
   if (!reportOnce || m_reportedUnreadable.insert({store.GetName().str(), store.GetCRC()}).second)
     return ReportUnreadable(store.GetName());
   return FALSE;
@@ -201,9 +200,12 @@ BOOL CProject::SettleNewName(CString& name, int& index, BOOL allowCancel, BOOL a
     if (index < 0)
       return TRUE;
     switch (m_host.AskReplace(name, allowCancel)) {
-    case CProjectHost::answerYes: return TRUE;
-    case CProjectHost::answerNo: continue;
-    default: return FALSE;
+    case CProjectHost::answerYes:
+      return TRUE;
+    case CProjectHost::answerNo:
+      continue;
+    default:
+      return FALSE;
     }
   }
 }

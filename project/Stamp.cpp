@@ -6,7 +6,7 @@
 namespace {
 constexpr const char* kModule = "Stamp";
 constexpr int kUnsupportedLine = 31;
-} // namespace
+}  // namespace
 
 DWORD SerializeVersionStamp(CArchive& ar)
 {

@@ -8,7 +8,7 @@ IMPLEMENT_DYNAMIC(CAssocMeasurementUnitsAndDescription, CAssocIntAndString)
 namespace {
 constexpr UINT kHashTableSize = 17;
 constexpr int kBlockSize = 10;
-} // namespace
+}  // namespace
 
 CAssocIntAndString::CAssocIntAndString() : map(kBlockSize)
 {

@@ -34,7 +34,7 @@ constexpr Tables MakeTables()
 
 constexpr Tables kTables = MakeTables();
 
-} // namespace
+}  // namespace
 
 CChecksum::CChecksum(const void* buffer, int length) { Add(buffer, length); }
 
@@ -83,10 +83,7 @@ DWORD UpdateTable(DWORD c, const BYTE* p, size_t length)
 
 #if defined(__x86_64__)
 
-bool HasClmul()
-{
-  return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1");
-}
+bool HasClmul() { return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1"); }
 
 __attribute__((target("pclmul,sse4.1"))) inline __m128i Load(const BYTE* q)
 {
@@ -156,4 +153,4 @@ DWORD UpdateClmul(DWORD reg, const BYTE* p, size_t length) { return UpdateTable(
 
 #endif
 
-} // namespace checksum_detail
+}  // namespace checksum_detail

@@ -12,4 +12,4 @@ DWORD UpdateTable(DWORD reg, const BYTE* p, size_t length);
 DWORD UpdateClmul(DWORD reg, const BYTE* p, size_t length);
 bool HasClmul();
 
-} // namespace checksum_detail
+}  // namespace checksum_detail

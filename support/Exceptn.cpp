@@ -42,7 +42,8 @@ CAppSerializeException::CAppSerializeException(const char* sourceFile, int sourc
   SetDescription("A error has occurred while reading or writing a project file.");
 }
 
-CVRXEntityException::CVRXEntityException(const char* sourceFile, int sourceLine) : CCommonException(sourceFile, sourceLine)
+CVRXEntityException::CVRXEntityException(const char* sourceFile, int sourceLine)
+  : CCommonException(sourceFile, sourceLine)
 {
   SetDescription("An internal entity error has occurred.");
 }

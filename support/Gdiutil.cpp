@@ -68,7 +68,7 @@ BOOL ClipOblique(POINT& p1, POINT& p2, const Box& box, long long width, long lon
   p2 = swapped ? a : b;
   return TRUE;
 }
-} // namespace
+}  // namespace
 
 double Round(double x)
 {

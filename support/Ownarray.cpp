@@ -10,7 +10,7 @@ IMPLEMENT_DYNAMIC(CObOwnArray, CObArray)
 namespace {
 constexpr const char* kModule = "Ownarray";
 constexpr int kCloneFailedLine = 144;
-} // namespace
+}  // namespace
 
 CObOwnArray::~CObOwnArray() { RemoveAll(); }
 
@@ -31,10 +31,7 @@ void CObOwnArray::RemoveAt(int index, int count)
   CObArray::RemoveAt(index, count);
 }
 
-CClonableObArray::CClonableObArray(const CClonableObArray& source) : CObOwnArray()
-{
-  operator=(source);
-}
+CClonableObArray::CClonableObArray(const CClonableObArray& source) : CObOwnArray() { operator=(source); }
 
 CClonableObArray& CClonableObArray::operator=(const CClonableObArray& source)
 {

@@ -16,7 +16,7 @@ bool OutputWanted()
   return wanted;
 }
 
-} // namespace
+}  // namespace
 
 CTrace& theTrace()
 {

@@ -47,7 +47,7 @@ bool ToNumber(const CString& text, double& value)
   value = v;
   return true;
 }
-} // namespace
+}  // namespace
 
 CString CUnitsConverter::FormatLength(int kind, double inches) const
 {

@@ -18,7 +18,7 @@ enum : int
 
 bool IsKey(int category) { return category >= 0 && category <= 0xFFFF; }
 
-} // namespace
+}  // namespace
 
 IMPLEMENT_DYNAMIC(CXLTDXFData, CObject)
 IMPLEMENT_DYNAMIC(CXLTGDIData, CObject)
@@ -96,9 +96,8 @@ CMapECatToXLTDXFData::CMapECatToXLTDXFData()
 }
 
 CMapECatToXLTDXFData::CMapECatToXLTDXFData(const CMapECatToXLTDXFData& source)
-  : CMapECatToXLTData(source, [](const CObject& data) -> CObject* {
-      return new CXLTDXFData(static_cast<const CXLTDXFData&>(data));
-    })
+  : CMapECatToXLTData(
+        source, [](const CObject& data) -> CObject* { return new CXLTDXFData(static_cast<const CXLTDXFData&>(data)); })
 {}
 
 CMapECatToXLTDXFData::~CMapECatToXLTDXFData()
@@ -112,9 +111,8 @@ CMapECatToXLTGDIData::CMapECatToXLTGDIData()
 }
 
 CMapECatToXLTGDIData::CMapECatToXLTGDIData(const CMapECatToXLTGDIData& source)
-  : CMapECatToXLTData(source, [](const CObject& data) -> CObject* {
-      return new CXLTGDIData(static_cast<const CXLTGDIData&>(data));
-    })
+  : CMapECatToXLTData(
+        source, [](const CObject& data) -> CObject* { return new CXLTGDIData(static_cast<const CXLTGDIData&>(data)); })
 {}
 
 CMapECatToXLTGDIData::~CMapECatToXLTGDIData()

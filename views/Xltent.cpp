@@ -11,8 +11,7 @@
 
 IMPLEMENT_DYNAMIC(CEntityTranslator, CObject)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Xltent";
 constexpr int kUnknownEntityLine = 88;
 constexpr int kBadRadiusLine = 143;
@@ -23,10 +22,7 @@ constexpr double kQuarter = std::numbers::pi / 2.0;
 // The walk ends at the latest after two full turns of four quadrants each.
 constexpr int kMaxQuadrantSteps = 8;
 
-[[noreturn]] void Fail(int line)
-{
-  throw CCommonException(kModule, line);
-}
+[[noreturn]] void Fail(int line) { throw CCommonException(kModule, line); }
 
 // The crossing of the infinite line through p along d with the axis line x = 0 (axis 1) or y = 0
 // (axis 0).
@@ -58,8 +54,8 @@ void BuildQuarter(CVRX2DEntityArray& pieces, double a, double b, int n, int cate
     CVRX2DPoint m((p.GetX() + q.GetX()) / 2.0, (p.GetY() + q.GetY()) / 2.0);
     CVRX2DVector chord(p, q);
     CVRX2DPoint z = CrossAxis(m, CVRX2DVector(-chord.GetY(), chord.GetX()), k == 0 ? 0 : 1);
-    pieces.Add(new CVRX2DArc(category, z, z.DistanceTo(q), z.DistanceTo(q), CVRXAngle(0.0), z.AngleTo(p),
-                             z.AngleTo(q)));
+    pieces.Add(
+        new CVRX2DArc(category, z, z.DistanceTo(q), z.DistanceTo(q), CVRXAngle(0.0), z.AngleTo(p), z.AngleTo(q)));
     p = q;
   }
 }
@@ -101,9 +97,14 @@ void CEntityTranslator::TranslateEntity(const CVRX2DEntity& entity)
 {
   PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", entity.GetRuntimeClass()->m_lpszClassName);
   switch (entity.GetType()) {
-  case VRX_LINE: TranslateLine(static_cast<const CVRX2DLine&>(entity)); break;
-  case VRX_ARC: TranslateArc(static_cast<const CVRX2DArc&>(entity)); break;
-  default: Fail(kUnknownEntityLine);
+  case VRX_LINE:
+    TranslateLine(static_cast<const CVRX2DLine&>(entity));
+    break;
+  case VRX_ARC:
+    TranslateArc(static_cast<const CVRX2DArc&>(entity));
+    break;
+  default:
+    Fail(kUnknownEntityLine);
   }
 }
 
@@ -118,8 +119,8 @@ void CEntityTranslator::SplitArc(CVRX2DEntityArray& pieces, CVRX2DArc arc)
   const int n = static_cast<int>(quotient);
   const int category = arc.GetCategory();
   if (n == 1) {
-    pieces.Add(new CVRX2DArc(category, arc.GetCentre(), a, a, arc.GetAxisAngle(), arc.GetStartAngle(),
-                             arc.GetEndAngle()));
+    pieces.Add(
+        new CVRX2DArc(category, arc.GetCentre(), a, a, arc.GetAxisAngle(), arc.GetStartAngle(), arc.GetEndAngle()));
     return;
   }
   CVRX2DEntityArray work;

@@ -13,8 +13,7 @@
 IMPLEMENT_DYNAMIC(CDCTranslator, CEntityTranslator)
 IMPLEMENT_DYNAMIC(CGDITranslator, CDCTranslator)
 
-namespace
-{
+namespace {
 // The 16-bit device window every drawn coordinate must stay in.
 constexpr int kDeviceMin = -32767;
 constexpr int kDeviceSpan = 65535;
@@ -32,18 +31,12 @@ BOOL IsUpright(const CVRXAngle& axis)
   return axis == CVRXAngle(std::numbers::pi / 2.0) || axis == CVRXAngle(3.0 * std::numbers::pi / 2.0);
 }
 
-BOOL IsInverting(int rop)
-{
-  return rop != R2_COPYPEN;
-}
+BOOL IsInverting(int rop) { return rop != R2_COPYPEN; }
 }  // namespace
 
 CDCTranslator::CDCTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC) : CEntityTranslator(pMap), m_pDC(pDC) {}
 
-CMapECatToXLTGDIData* CDCTranslator::GetGDIMap() const
-{
-  return static_cast<CMapECatToXLTGDIData*>(GetCategoryMap());
-}
+CMapECatToXLTGDIData* CDCTranslator::GetGDIMap() const { return static_cast<CMapECatToXLTGDIData*>(GetCategoryMap()); }
 
 CPen* CDCTranslator::GetPen(int category)
 {
@@ -119,8 +112,7 @@ void CDCTranslator::DrawArc(const CVRX2DArc& arc)
 
 CGDITranslator::CGDITranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, double scale)
   : CDCTranslator(pMap, pDC), m_dScale(scale)
-{
-}
+{}
 
 CPoint CGDITranslator::ConvertPoint(CVRX2DPoint point)
 {

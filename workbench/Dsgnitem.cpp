@@ -21,8 +21,7 @@
 
 IMPLEMENT_SERIAL(CDesignItem, CObject, VERSIONABLE_SCHEMA | 10000)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Dsgnitem";
 constexpr int kDirectionLostLine = 611;
 // Half the side of the band InvalidateLine invalidates around a line.
@@ -33,10 +32,10 @@ COLORREF g_alignmentLineColor = RGB(192, 192, 192);
 
 // The square's edges, in the order an angled alignment line is intersected with them.
 const CVRX2DLine kEdges[] = {
-  CVRX2DLine(0, CVRX2DPoint(0, 0), CVRX2DPoint(kWorkbenchSquare, 0)),
-  CVRX2DLine(0, CVRX2DPoint(0, 0), CVRX2DPoint(0, kWorkbenchSquare)),
-  CVRX2DLine(0, CVRX2DPoint(0, kWorkbenchSquare), CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare)),
-  CVRX2DLine(0, CVRX2DPoint(kWorkbenchSquare, 0), CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare))};
+    CVRX2DLine(0, CVRX2DPoint(0, 0), CVRX2DPoint(kWorkbenchSquare, 0)),
+    CVRX2DLine(0, CVRX2DPoint(0, 0), CVRX2DPoint(0, kWorkbenchSquare)),
+    CVRX2DLine(0, CVRX2DPoint(0, kWorkbenchSquare), CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare)),
+    CVRX2DLine(0, CVRX2DPoint(kWorkbenchSquare, 0), CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare))};
 
 void ExtendLine(CVRX2DLine& line)
 {
@@ -91,15 +90,11 @@ CDesignItem::CDesignItem(const CDesignItem& source)
     m_bShowAlignmentLines(source.m_bShowAlignmentLines),
     m_bSnapToAlignmentLines(source.m_bSnapToAlignmentLines),
     m_SizingHandles(source.m_SizingHandles)
-{
-}
+{}
 
 CDesignItem::~CDesignItem() = default;
 
-void CDesignItem::SetTracker(std::unique_ptr<CTracker> tracker)
-{
-  m_pTracker = std::move(tracker);
-}
+void CDesignItem::SetTracker(std::unique_ptr<CTracker> tracker) { m_pTracker = std::move(tracker); }
 
 void CDesignItem::RecomputeCenter()
 {
@@ -111,7 +106,8 @@ void CDesignItem::Serialize(CArchive& ar)
   SerializeVersionStamp(ar);
   if (ar.IsStoring()) {
     ar << static_cast<LONG>(m_nItemType) << m_vOffset.GetX() << m_vOffset.GetY() << m_Angle.GetRadians() << m_dHeight
-       << m_dWidth << static_cast<BYTE>(m_bShowAlignmentLines & 0xFF) << static_cast<BYTE>(m_bSnapToAlignmentLines & 0xFF);
+       << m_dWidth << static_cast<BYTE>(m_bShowAlignmentLines & 0xFF)
+       << static_cast<BYTE>(m_bSnapToAlignmentLines & 0xFF);
     return;
   }
   // The schema the archive recorded for the object says nothing the stamp does not.
@@ -144,10 +140,7 @@ double CDesignItem::GetSpacingExtent(BOOL bHorizontal, int part) const
   return bHorizontal ? m_dWidth : m_dHeight;
 }
 
-BOOL CDesignItem::CanSpaceEvenly(BOOL, BOOL*)
-{
-  return TRUE;
-}
+BOOL CDesignItem::CanSpaceEvenly(BOOL, BOOL*) { return TRUE; }
 
 COLORREF CDesignItem::GetColor() const { return g_itemColor; }
 void CDesignItem::SetColor(COLORREF color) { g_itemColor = color; }
@@ -180,15 +173,9 @@ int CDesignItem::GetOutlineEntityRefs(CObArray& refs)
   return refs.GetSize();
 }
 
-CSizingHandleArray* CDesignItem::GetSizingHandles(CWorkbenchView*)
-{
-  return &m_SizingHandles;
-}
+CSizingHandleArray* CDesignItem::GetSizingHandles(CWorkbenchView*) { return &m_SizingHandles; }
 
-BOOL CDesignItem::GetClientRect(CRect&, CWorkbenchView*)
-{
-  return FALSE;
-}
+BOOL CDesignItem::GetClientRect(CRect&, CWorkbenchView*) { return FALSE; }
 
 void CDesignItem::Select(CWorkbenchView* pView)
 {
@@ -207,20 +194,14 @@ void CDesignItem::Deselect(CWorkbenchView*)
   m_pTracker.reset();
 }
 
-BOOL CDesignItem::IsSelected(CWorkbenchView* pView) const
-{
-  return pView->IsSelected(const_cast<CDesignItem*>(this));
-}
+BOOL CDesignItem::IsSelected(CWorkbenchView* pView) const { return pView->IsSelected(const_cast<CDesignItem*>(this)); }
 
 void CDesignItem::Invalidate(CWorkbenchView*)
 {
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CDesignItem::Invalidate() called.\n");
 }
 
-void CDesignItem::Draw(CDC*, CWorkbenchView*)
-{
-  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CDesignItem::Draw() called.\n");
-}
+void CDesignItem::Draw(CDC*, CWorkbenchView*) { PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CDesignItem::Draw() called.\n"); }
 
 void CDesignItem::DrawHandles(CDC*, CWorkbenchView*)
 {
@@ -341,8 +322,8 @@ BOOL CDesignItem::Nudge(const CVRX2DVector& v, CWorkbenchView* pView)
     Invalidate(pView);
     moved = TRUE;
   }
-  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)("Nudge()  input vector = (%f, %f)  move = (%f, %f)\n", v.GetX(), v.GetY(),
-                                            m.GetX(), m.GetY());
+  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
+  ("Nudge()  input vector = (%f, %f)  move = (%f, %f)\n", v.GetX(), v.GetY(), m.GetX(), m.GetY());
   pView->AddJoin();
   m_bAlignmentSource = wasSource;
   return moved;
@@ -354,15 +335,9 @@ BOOL CDesignItem::HitTest(const CVRX2DPoint&, CWorkbenchView*)
   return FALSE;
 }
 
-int CDesignItem::HitTestHandle(const CVRX2DPoint&, CWorkbenchView*)
-{
-  return -1;
-}
+int CDesignItem::HitTestHandle(const CVRX2DPoint&, CWorkbenchView*) { return -1; }
 
-CVRX2DPoint CDesignItem::GetHandlePoint(int, CWorkbenchView*)
-{
-  return CVRX2DPoint(0.0, 0.0);
-}
+CVRX2DPoint CDesignItem::GetHandlePoint(int, CWorkbenchView*) { return CVRX2DPoint(0.0, 0.0); }
 
 void CDesignItem::StartResize(CWorkbenchView*)
 {
@@ -375,25 +350,13 @@ BOOL CDesignItem::Resize(int, const CVRX2DPoint&, CWorkbenchView*)
   return FALSE;
 }
 
-int CDesignItem::AdjustPos(int, CVRX2DVector&, CVRX2DEntityArray&, CWorkbenchView*)
-{
-  return 1;
-}
+int CDesignItem::AdjustPos(int, CVRX2DVector&, CVRX2DEntityArray&, CWorkbenchView*) { return 1; }
 
-void CDesignItem::Edit(CWorkbenchView* pView)
-{
-  pView->UpdateAlignmentEntities(this);
-}
+void CDesignItem::Edit(CWorkbenchView* pView) { pView->UpdateAlignmentEntities(this); }
 
-void CDesignItem::Add(CWorkbenchView*)
-{
-  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CDesignItem::Add() called.\n");
-}
+void CDesignItem::Add(CWorkbenchView*) { PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CDesignItem::Add() called.\n"); }
 
-void CDesignItem::Delete(CWorkbenchView* pView)
-{
-  Invalidate(pView);
-}
+void CDesignItem::Delete(CWorkbenchView* pView) { Invalidate(pView); }
 
 void CDesignItem::InvalidateLine(int x1, int y1, int x2, int y2, CWorkbenchView* pView)
 {
@@ -441,7 +404,4 @@ void CDesignItem::GenerateMoveTrackEntities(const CVRX2DVector& v)
   m_TrackEnts.Transform(CVRX2DTransformationMatrix(v));
 }
 
-BOOL CDesignItem::JoinsItem(const CDesignItem*) const
-{
-  return FALSE;
-}
+BOOL CDesignItem::JoinsItem(const CDesignItem*) const { return FALSE; }

@@ -137,8 +137,7 @@ class COutlineEntityRef : public CObject
 public:
   COutlineEntityRef(CVRX2DEntity* pEntity, CDesignItem* pItem, int index)
     : m_nIndex(index), m_pEntity(pEntity), m_pItem(pItem)
-  {
-  }
+  {}
   int m_nIndex;
   std::unique_ptr<CVRX2DEntity> m_pEntity;
   CDesignItem* m_pItem;

@@ -11,16 +11,12 @@
 
 IMPLEMENT_DYNAMIC(CScaleView, CView)
 
-namespace
-{
+namespace {
 // Scroll-bar controls hold 16-bit ranges.
 constexpr int kMaxBarRange = 32767;
 constexpr COLORREF kOutsideColor = RGB(166, 202, 240);
 
-int RoundToInt(double v)
-{
-  return static_cast<int>(Round(v));
-}
+int RoundToInt(double v) { return static_cast<int>(Round(v)); }
 }  // namespace
 
 CScrollBarRange CScrollBarRange::For(int total, int client)
@@ -64,10 +60,7 @@ void CScaleView::OnDraw(CDC* pDC)
   pDC->RestoreDC(saved);
 }
 
-CDC* CScaleView::GetViewDC()
-{
-  return GetDC();
-}
+CDC* CScaleView::GetViewDC() { return GetDC(); }
 
 void CScaleView::ReleaseViewDC(CDC*& pDC)
 {
@@ -92,10 +85,7 @@ void CScaleView::SetExtent(const CVRX2DVector& extent, BOOL bRedraw)
   }
 }
 
-CSize CScaleView::GetTotalDeviceSize() const
-{
-  return WorldToDevice(m_vExtent);
-}
+CSize CScaleView::GetTotalDeviceSize() const { return WorldToDevice(m_vExtent); }
 
 void CScaleView::ScrollToDevicePosition(CPoint p)
 {
@@ -115,10 +105,7 @@ void CScaleView::ScrollToPosition(const CVRX2DVector& v)
                                 RoundToInt(v.GetY() * m_sizeLogPixels.cy * m_dScaleFactor)));
 }
 
-CVRX2DVector CScaleView::GetScrollPosition() const
-{
-  return DeviceToWorld(CSize(m_ptScrollPos.x, m_ptScrollPos.y));
-}
+CVRX2DVector CScaleView::GetScrollPosition() const { return DeviceToWorld(CSize(m_ptScrollPos.x, m_ptScrollPos.y)); }
 
 void CScaleView::ClampScrollPosition()
 {
@@ -142,8 +129,8 @@ void CScaleView::UpdateScrollBars()
   const CScrollBarRange v = CScrollBarRange::For(total.cy, client.Height());
   const int hPos = RoundToInt(m_ptScrollPos.x / h.factor);
   const int vPos = v.barRange - RoundToInt(m_ptScrollPos.y / v.factor);
-  PCTRACE(TT_ZOOMING_SCROLLING, TL_DETAIL)("UpdateScrollBars: Range =  H: %d to %d, V: %d to %d.\n", 0, h.barRange, 0,
-                                           v.barRange);
+  PCTRACE(TT_ZOOMING_SCROLLING, TL_DETAIL)
+  ("UpdateScrollBars: Range =  H: %d to %d, V: %d to %d.\n", 0, h.barRange, 0, v.barRange);
   PCTRACE(TT_ZOOMING_SCROLLING, TL_DETAIL)("UpdateScrollBars: Pos = H: %d, V: %d\n", hPos, vPos);
   if (CScrollBar* pBar = GetFrameScrollBar(kHScrollBarID)) {
     pBar->SetScrollRange(0, h.barRange, FALSE);
@@ -181,7 +168,8 @@ CSize CScaleView::WorldToDevice(const CVRX2DVector& vector) const
 CVRX2DPoint CScaleView::ClientToWorld(CPoint point) const
 {
   const CPoint device = ClientToDevice(point);
-  return CVRX2DPoint(device.x / (m_sizeLogPixels.cx * m_dScaleFactor), device.y / (m_sizeLogPixels.cy * m_dScaleFactor));
+  return CVRX2DPoint(device.x / (m_sizeLogPixels.cx * m_dScaleFactor),
+                     device.y / (m_sizeLogPixels.cy * m_dScaleFactor));
 }
 
 CVRX2DRectangle CScaleView::ClientToWorld(const CRect& rect) const
@@ -242,10 +230,7 @@ CRect CScaleView::GetWorldClientRect() const
                client.bottom);
 }
 
-BOOL CScaleView::IsInWorldArea(CPoint client) const
-{
-  return GetWorldClientRect().PtInRect(client);
-}
+BOOL CScaleView::IsInWorldArea(CPoint client) const { return GetWorldClientRect().PtInRect(client); }
 
 int CScaleView::ScrollStep(int code, int p, int page, const CScrollBarRange& range, int thumb, BOOL vertical)
 {
@@ -256,16 +241,29 @@ int CScaleView::ScrollStep(int code, int p, int page, const CScrollBarRange& ran
   const int sign = vertical ? -1 : 1;
   int target = p;
   switch (code) {
-  case SB_LINEUP: target = p - sign * line; break;
-  case SB_LINEDOWN: target = p + sign * line; break;
-  case SB_PAGEUP: target = p - sign * page; break;
-  case SB_PAGEDOWN: target = p + sign * page; break;
+  case SB_LINEUP:
+    target = p - sign * line;
+    break;
+  case SB_LINEDOWN:
+    target = p + sign * line;
+    break;
+  case SB_PAGEUP:
+    target = p - sign * page;
+    break;
+  case SB_PAGEDOWN:
+    target = p + sign * page;
+    break;
   case SB_THUMBTRACK:
     target = vertical ? pixelRange - RoundToInt(thumb * range.factor) : RoundToInt(thumb * range.factor);
     break;
-  case SB_TOP: target = vertical ? pixelRange : 0; break;
-  case SB_BOTTOM: target = vertical ? 0 : pixelRange; break;
-  default: break;
+  case SB_TOP:
+    target = vertical ? pixelRange : 0;
+    break;
+  case SB_BOTTOM:
+    target = vertical ? 0 : pixelRange;
+    break;
+  default:
+    break;
   }
   target = std::min(std::max(target, 0), pixelRange);
   return p - target;
@@ -275,10 +273,10 @@ void CScaleView::OnScroll(int hCode, int hPos, int vCode, int vPos)
 {
   const CSize total = GetTotalDeviceSize();
   const CRect client = GetClientRect();
-  const int dx = ScrollStep(hCode, m_ptScrollPos.x, client.Width(), CScrollBarRange::For(total.cx, client.Width()),
-                            hPos, FALSE);
-  const int dy = ScrollStep(vCode, m_ptScrollPos.y, client.Height(), CScrollBarRange::For(total.cy, client.Height()),
-                            vPos, TRUE);
+  const int dx =
+      ScrollStep(hCode, m_ptScrollPos.x, client.Width(), CScrollBarRange::For(total.cx, client.Width()), hPos, FALSE);
+  const int dy =
+      ScrollStep(vCode, m_ptScrollPos.y, client.Height(), CScrollBarRange::For(total.cy, client.Height()), vPos, TRUE);
   if (dx == 0 && dy == 0)
     return;
   OnBeginScroll();

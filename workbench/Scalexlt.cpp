@@ -9,13 +9,9 @@ IMPLEMENT_DYNAMIC(CTrackerTranslator, CScaleViewTranslator)
 
 CScaleViewTranslator::CScaleViewTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, CScaleView* pView)
   : CDCTranslator(pMap, pDC), m_pView(pView)
-{
-}
+{}
 
-int CScaleViewTranslator::GetDrawMode() const
-{
-  return R2_COPYPEN;
-}
+int CScaleViewTranslator::GetDrawMode() const { return R2_COPYPEN; }
 
 void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
 {
@@ -31,26 +27,16 @@ void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
   pDC->RestoreDC(saved);
 }
 
-CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point)
-{
-  return m_pView->WorldToClient(point);
-}
+CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_pView->WorldToClient(point); }
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)
   : CScaleViewTranslator(nullptr, pDC, pView),
     m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0))),
     m_nPenStyle(nPenStyle)
-{
-}
+{}
 
 CTrackerTranslator::~CTrackerTranslator() = default;
 
-CPen* CTrackerTranslator::GetPen(int)
-{
-  return m_pPen.get();
-}
+CPen* CTrackerTranslator::GetPen(int) { return m_pPen.get(); }
 
-int CTrackerTranslator::GetDrawMode() const
-{
-  return R2_NOTXORPEN;
-}
+int CTrackerTranslator::GetDrawMode() const { return R2_NOTXORPEN; }

@@ -17,8 +17,7 @@ IMPLEMENT_DYNAMIC(CTracker, CObject)
 IMPLEMENT_DYNAMIC(CItemTracker, CTracker)
 IMPLEMENT_DYNAMIC(CUnitTracker, CItemTracker)
 
-namespace
-{
+namespace {
 constexpr int kHandleSize = 7;
 // The resize loop's own timer: other timers (autoscroll among them) do not reach a resize.
 constexpr UINT_PTR kResizeTimer = 57;
@@ -52,7 +51,7 @@ private:
   CWorkbenchView* m_pView;
 };
 
-const UINT kSharedCursorIds[] = {kCursorNotAllowed, kCursorMove,         kCursorBothPairs,     kCursorFirstPair,
+const UINT kSharedCursorIds[] = {kCursorNotAllowed, kCursorMove,  kCursorBothPairs,    kCursorFirstPair,
                                  kCursorSecondPair, kCursorArrow, kCursorVerticalLine, kCursorHorizontalLine};
 
 std::map<UINT, HCURSOR>& SharedCursors()
@@ -82,37 +81,29 @@ HCURSOR CTracker::GetSharedCursor(UINT nID)
   return it == SharedCursors().end() ? nullptr : it->second;
 }
 
-HCURSOR CTracker::GetCursor()
-{
-  return GetSharedCursor(kCursorArrow);
-}
+HCURSOR CTracker::GetCursor() { return GetSharedCursor(kCursorArrow); }
 
-HCURSOR CTracker::GetHandleCursor(int)
-{
-  return GetSharedCursor(kCursorArrow);
-}
+HCURSOR CTracker::GetHandleCursor(int) { return GetSharedCursor(kCursorArrow); }
 
-HCURSOR CTracker::GetNotAllowedCursor()
-{
-  return GetSharedCursor(kCursorNotAllowed);
-}
+HCURSOR CTracker::GetNotAllowedCursor() { return GetSharedCursor(kCursorNotAllowed); }
 
-HCURSOR CItemTracker::GetCursor()
-{
-  return GetSharedCursor(kCursorMove);
-}
+HCURSOR CItemTracker::GetCursor() { return GetSharedCursor(kCursorMove); }
 
 HCURSOR CItemTracker::CursorForCode(int code)
 {
   switch (code) {
-  case 0: return GetSharedCursor(kCursorArrow);
+  case 0:
+    return GetSharedCursor(kCursorArrow);
   case 1:
   case 2:
-  case 3: return GetSharedCursor(kCursorFirstPair);
+  case 3:
+    return GetSharedCursor(kCursorFirstPair);
   case 4:
   case 8:
-  case 12: return GetSharedCursor(kCursorSecondPair);
-  default: return GetSharedCursor(kCursorBothPairs);
+  case 12:
+    return GetSharedCursor(kCursorSecondPair);
+  default:
+    return GetSharedCursor(kCursorBothPairs);
   }
 }
 
@@ -126,15 +117,9 @@ HCURSOR CItemTracker::GetHandleCursor(int handle)
 void CTracker::Draw(CDC*) {}
 void CTracker::DrawMovedHandles(BOOL) {}
 
-void CTracker::Invalidate()
-{
-  m_pView->Invalidate(TRUE);
-}
+void CTracker::Invalidate() { m_pView->Invalidate(TRUE); }
 
-int CTracker::HitTestHandle(const CVRX2DPoint&)
-{
-  return -1;
-}
+int CTracker::HitTestHandle(const CVRX2DPoint&) { return -1; }
 
 int CTracker::Track(const CVRX2DPoint&, CVRX2DVector* pOffset)
 {
@@ -342,8 +327,7 @@ class CResizeLoopClient : public CDragLoopClient
 public:
   CResizeLoopClient(CItemTracker& tracker, int handle, const CVRX2DPoint& start)
     : m_tracker(tracker), m_handle(handle), m_start(start)
-  {
-  }
+  {}
 
   void OnDragStep(CPoint point, BOOL first) override
   {
@@ -428,7 +412,7 @@ BOOL CItemTracker::Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pO
   if (end == CDragEnd::Cancelled)
     return FALSE;
   *pOffset = client.GetOffset();
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Resize: Resizing complete. Handle offset = (%03.2f,%03.2f)\n",
-                                         pOffset->GetX(), pOffset->GetY());
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("Resize: Resizing complete. Handle offset = (%03.2f,%03.2f)\n", pOffset->GetX(), pOffset->GetY());
   return client.HasStarted() && pOffset->GetLength() != 0.0;
 }

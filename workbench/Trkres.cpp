@@ -6,38 +6,32 @@
 #include "platform/ui/wnd/Resource.h"
 #include "workbench/Tracker.h"
 
-namespace
-{
+namespace {
 const std::vector<const char*> kNotAllowed = {
-  "    XXXXXXX     ", "  XX.......XX   ", " X..XXXXXX..X   ", "X..X     XX..X  ",
-  "X.X     XX.X.X  ", "X.X    XX. X.X  ", "X.X   XX.  X.X  ", "X.X  XX.   X.X  ",
-  "X.X XX.    X.X  ", "X.XXX.     X.X  ", "X..X      X..X  ", " X..XXXXXX..X   ",
-  "  XX.......XX   ", "    XXXXXXX     "};
-const std::vector<const char*> kMove = {
-  "X               ", "XX              ", "X.X             ", "X..X            ",
-  "X...X           ", "X....X          ", "X.....X         ", "X......X        ",
-  "X....XXXX   X   ", "X.XX.X     XXX  ", "XX  X.X   X.X.X ", "     X.X   XXX  ",
-  "      XX    X   "};
-const std::vector<const char*> kBothPairs = {
-  "XXXXX           ", "X...X           ", "X..X            ", "X.X.X           ",
-  "XX X.X          ", "    X.X         ", "     X.X        ", "      X.X XX    ",
-  "       X.X.X    ", "        X..X    ", "       X...X    ", "       XXXXX    "};
-const std::vector<const char*> kVertical = {
-  "   X   ", "  X.X  ", " X...X ", "XXX.XXX", "  X.X  ", "  X.X  ", "  X.X  ", "  X.X  ",
-  "  X.X  ", "XXX.XXX", " X...X ", "  X.X  ", "   X   "};
-const std::vector<const char*> kHorizontal = {
-  "   X       X   ", "  XX       XX  ", " X.XXXXXXXXX.X ", "X.............X",
-  " X.XXXXXXXXX.X ", "  XX       XX  ", "   X       X   "};
-const std::vector<const char*> kArrow = {
-  "X          ", "XX         ", "X.X        ", "X..X       ", "X...X      ", "X....X     ",
-  "X.....X    ", "X......X   ", "X.......X  ", "X....XXXXX ", "X.XX.X     ", "XX  X.X    ",
-  "    X.X    ", "     XX    "};
-const std::vector<const char*> kVerticalBar = {
-  "      X      ", "      X      ", "  X   X   X  ", " XX   X   XX ", "X.XXXXXXXXX.X",
-  " XX   X   XX ", "  X   X   X  ", "      X      ", "      X      "};
-const std::vector<const char*> kHorizontalBar = {
-  "    X    ", "   X.X   ", "  X...X  ", "   X.X   ", "XXXX.XXXX", "   X.X   ",
-  "  X...X  ", "   X.X   ", "    X    "};
+    "    XXXXXXX     ", "  XX.......XX   ", " X..XXXXXX..X   ", "X..X     XX..X  ", "X.X     XX.X.X  ",
+    "X.X    XX. X.X  ", "X.X   XX.  X.X  ", "X.X  XX.   X.X  ", "X.X XX.    X.X  ", "X.XXX.     X.X  ",
+    "X..X      X..X  ", " X..XXXXXX..X   ", "  XX.......XX   ", "    XXXXXXX     "};
+const std::vector<const char*> kMove = {"X               ", "XX              ", "X.X             ", "X..X            ",
+                                        "X...X           ", "X....X          ", "X.....X         ", "X......X        ",
+                                        "X....XXXX   X   ", "X.XX.X     XXX  ", "XX  X.X   X.X.X ", "     X.X   XXX  ",
+                                        "      XX    X   "};
+const std::vector<const char*> kBothPairs = {"XXXXX           ", "X...X           ", "X..X            ",
+                                             "X.X.X           ", "XX X.X          ", "    X.X         ",
+                                             "     X.X        ", "      X.X XX    ", "       X.X.X    ",
+                                             "        X..X    ", "       X...X    ", "       XXXXX    "};
+const std::vector<const char*> kVertical = {"   X   ", "  X.X  ", " X...X ", "XXX.XXX", "  X.X  ", "  X.X  ", "  X.X  ",
+                                            "  X.X  ", "  X.X  ", "XXX.XXX", " X...X ", "  X.X  ", "   X   "};
+const std::vector<const char*> kHorizontal = {"   X       X   ", "  XX       XX  ", " X.XXXXXXXXX.X ",
+                                              "X.............X", " X.XXXXXXXXX.X ", "  XX       XX  ",
+                                              "   X       X   "};
+const std::vector<const char*> kArrow = {"X          ", "XX         ", "X.X        ", "X..X       ", "X...X      ",
+                                         "X....X     ", "X.....X    ", "X......X   ", "X.......X  ", "X....XXXXX ",
+                                         "X.XX.X     ", "XX  X.X    ", "    X.X    ", "     XX    "};
+const std::vector<const char*> kVerticalBar = {"      X      ", "      X      ", "  X   X   X  ",
+                                               " XX   X   XX ", "X.XXXXXXXXX.X", " XX   X   XX ",
+                                               "  X   X   X  ", "      X      ", "      X      "};
+const std::vector<const char*> kHorizontalBar = {"    X    ", "   X.X   ", "  X...X  ", "   X.X   ", "XXXX.XXXX",
+                                                 "   X.X   ", "  X...X  ", "   X.X   ", "    X    "};
 
 struct CCursorEntry
 {
@@ -47,10 +41,10 @@ struct CCursorEntry
 };
 
 const CCursorEntry kCursors[] = {
-  {kCursorNotAllowed, CPoint(6, 6), &kNotAllowed}, {kCursorMove, CPoint(0, 0), &kMove},
-  {kCursorBothPairs, CPoint(6, 6), &kBothPairs},   {kCursorFirstPair, CPoint(3, 6), &kVertical},
-  {kCursorSecondPair, CPoint(7, 3), &kHorizontal}, {kCursorArrow, CPoint(0, 0), &kArrow},
-  {kCursorVerticalLine, CPoint(6, 4), &kVerticalBar}, {kCursorHorizontalLine, CPoint(4, 4), &kHorizontalBar}};
+    {kCursorNotAllowed, CPoint(6, 6), &kNotAllowed},    {kCursorMove, CPoint(0, 0), &kMove},
+    {kCursorBothPairs, CPoint(6, 6), &kBothPairs},      {kCursorFirstPair, CPoint(3, 6), &kVertical},
+    {kCursorSecondPair, CPoint(7, 3), &kHorizontal},    {kCursorArrow, CPoint(0, 0), &kArrow},
+    {kCursorVerticalLine, CPoint(6, 4), &kVerticalBar}, {kCursorHorizontalLine, CPoint(4, 4), &kHorizontalBar}};
 }  // namespace
 
 void RegisterTrackerCursors()

@@ -24,8 +24,7 @@
 
 IMPLEMENT_SERIAL(CUnitItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Unititem";
 constexpr int kNoUnitLine = 212;
 constexpr int kCentreCategory = 11;
@@ -43,10 +42,7 @@ CDoc* ActiveProject()
   return pActive ? dynamic_cast<CDoc*>(pActive->GetActiveDocument()) : nullptr;
 }
 
-int MeasurementUnits()
-{
-  return GetDocServices().GetMeasurementUnits();
-}
+int MeasurementUnits() { return GetDocServices().GetMeasurementUnits(); }
 
 // The crossings of an entity with a line taken without end.
 void CrossInfinite(const CVRX2DEntity& entity, const CVRX2DLine& line, CVRX2DPointArray& points)
@@ -63,8 +59,8 @@ CUnitItem::CUnitItem() : CDesignItem(ditUnit)
 CUnitItem::CUnitItem(const CString& type, const CString& subtype)
   : CDesignItem(ditUnit), m_strType(type), m_strSubtype(subtype)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("CUnitItem construction  type = %s   subtype = %s \n", type.c_str(),
-                                         subtype.c_str());
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("CUnitItem construction  type = %s   subtype = %s \n", type.c_str(), subtype.c_str());
 }
 
 CUnitItem::CUnitItem(const CUnitItem& source)
@@ -79,15 +75,9 @@ CUnitItem::CUnitItem(const CUnitItem& source)
   }
 }
 
-CUnitItem::~CUnitItem()
-{
-  m_POutlines.RemoveAll();
-}
+CUnitItem::~CUnitItem() { m_POutlines.RemoveAll(); }
 
-CDesignItem* CUnitItem::Clone() const
-{
-  return new CUnitItem(*this);
-}
+CDesignItem* CUnitItem::Clone() const { return new CUnitItem(*this); }
 
 void CUnitItem::Serialize(CArchive& ar)
 {
@@ -172,10 +162,7 @@ int CUnitItem::GetOutlineEntityRefs(CObArray& refs)
   return refs.GetSize();
 }
 
-CString CUnitItem::GetDescription()
-{
-  return m_pUnit ? m_pUnit->GetSizeText(MeasurementUnits()) : CString();
-}
+CString CUnitItem::GetDescription() { return m_pUnit ? m_pUnit->GetSizeText(MeasurementUnits()) : CString(); }
 
 BOOL CUnitItem::GetClientRect(CRect& rect, CWorkbenchView* pView)
 {
@@ -217,8 +204,8 @@ void CUnitItem::Invalidate(CWorkbenchView* pView)
 
 void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Draw() for a %s at (%8.3f, %8.3f). \n", Key().c_str(), m_vOffset.GetX(),
-                                          m_vOffset.GetY());
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+  ("Draw() for a %s at (%8.3f, %8.3f). \n", Key().c_str(), m_vOffset.GetX(), m_vOffset.GetY());
   CScaleViewTranslator translator(pView->GetCategoryMap(), pDC, pView);
   translator.Translate(m_ElevationEnts);
 }
@@ -235,10 +222,7 @@ void CUnitItem::StartMove(CWorkbenchView* pView)
   pView->DetachJoins(this);
 }
 
-void CUnitItem::StartResize(CWorkbenchView* pView)
-{
-  pView->DetachJoins(this);
-}
+void CUnitItem::StartResize(CWorkbenchView* pView) { pView->DetachJoins(this); }
 
 BOOL CUnitItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
 {
@@ -340,8 +324,8 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
   CVRX2DVector offset;
   const BOOL resized = m_pTracker && m_pTracker->Resize(handle, point, &offset);
   if (resized) {
-    PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Tracker returned TRUE from Resize;  vector = (%f, %f). \n", offset.GetX(),
-                                           offset.GetY());
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+    ("Tracker returned TRUE from Resize;  vector = (%f, %f). \n", offset.GetX(), offset.GetY());
     Invalidate(pView);
     m_vOffset += pUnit->SetSizeToProposed();
     UpdateUnitInfo();
@@ -362,8 +346,8 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
 
 int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView*)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnitItem::AdjustPos()  nHandle = %d  vecOffset = (%6.2f, %6.2f)\n", handle,
-                                          v.GetX(), v.GetY());
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+  ("CUnitItem::AdjustPos()  nHandle = %d  vecOffset = (%6.2f, %6.2f)\n", handle, v.GetX(), v.GetY());
   CUnit* pUnit = GetUnit();
   if (pUnit->GetSubtypeFlag()) {
     const int code = m_SizingHandles[handle]->GetCode();
@@ -385,8 +369,8 @@ int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CW
     PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnit changed: vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());
     out.RemoveAll();
     const CVRX2DVector d = pUnit->GetProposedOutlineEntities(out);
-    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Vector from GetProposedOutlineEntities() is (%6.2f, %6.2f) \n", d.GetX(),
-                                            d.GetY());
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+    ("Vector from GetProposedOutlineEntities() is (%6.2f, %6.2f) \n", d.GetX(), d.GetY());
     out.Transform(CVRX2DTransformationMatrix(m_vOffset + d));
     return result;
   }
@@ -394,10 +378,11 @@ int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CW
     PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnit not changed: vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());
     return result;
   case CUnit::outOfBoundsUnchanged:
-    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnit not changed (out of bounds): vector = (%6.2f, %6.2f)\n", v.GetX(),
-                                            v.GetY());
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+    ("CUnit not changed (out of bounds): vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());
     return result;
-  default: return CUnit::inboundsChanged;
+  default:
+    return CUnit::inboundsChanged;
   }
 }
 

@@ -18,8 +18,7 @@
 IMPLEMENT_DYNCREATE(CWorkbenchFrame, CMDIChildWnd)
 IMPLEMENT_DYNAMIC(CWorkbenchDialogBar, CDialogBar)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Workfrm";
 constexpr int kScrollBarLine = 214;
 constexpr UINT ID_NEW_UNIT_FIRST = 1201;
@@ -67,15 +66,9 @@ BEGIN_MESSAGE_MAP(CWorkbenchFrame, CMDIChildWnd)
   ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateToggleMainToolBar)
 END_MESSAGE_MAP()
 
-CWorkbenchFrame::CWorkbenchFrame()
-{
-  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Constructing the Workbench frame. \n");
-}
+CWorkbenchFrame::CWorkbenchFrame() { PCTRACE(TT_WORKBENCH, TL_DETAIL)("Constructing the Workbench frame. \n"); }
 
-CWorkbenchFrame::~CWorkbenchFrame()
-{
-  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Destructing the Workbench frame. \n");
-}
+CWorkbenchFrame::~CWorkbenchFrame() { PCTRACE(TT_WORKBENCH, TL_DETAIL)("Destructing the Workbench frame. \n"); }
 
 BOOL CWorkbenchFrame::PreCreateWindow(CREATESTRUCT& cs)
 {
@@ -190,10 +183,7 @@ void CWorkbenchFrame::GetMessageString(UINT nID, CString& rMessage) const
     rMessage = "Create " + subtype.GetDescription();
 }
 
-CDoc* CWorkbenchFrame::GetDoc()
-{
-  return dynamic_cast<CDoc*>(GetActiveDocument());
-}
+CDoc* CWorkbenchFrame::GetDoc() { return dynamic_cast<CDoc*>(GetActiveDocument()); }
 
 CWorkbenchView* CWorkbenchFrame::GetWorkbenchView() const
 {
@@ -282,10 +272,7 @@ void CWorkbenchFrame::OnClose()
   CMDIChildWnd::OnClose();
 }
 
-void CWorkbenchFrame::OnDestroy()
-{
-  CMDIChildWnd::OnDestroy();
-}
+void CWorkbenchFrame::OnDestroy() { CMDIChildWnd::OnDestroy(); }
 
 BOOL CWorkbenchFrame::OnEraseBkgnd(CDC* pDC)
 {
@@ -363,20 +350,14 @@ void CWorkbenchFrame::OnUpdateNewUnit(CCmdUI* pCmdUI)
   pCmdUI->Enable(canMake);
 }
 
-void CWorkbenchFrame::OnToggleToolBar()
-{
-  ShowControlBar(&m_wndToolBar, !m_wndToolBar.IsWindowVisible(), FALSE);
-}
+void CWorkbenchFrame::OnToggleToolBar() { ShowControlBar(&m_wndToolBar, !m_wndToolBar.IsWindowVisible(), FALSE); }
 
 void CWorkbenchFrame::OnUpdateToggleToolBar(CCmdUI* pCmdUI)
 {
   pCmdUI->SetCheck(m_wndToolBar.IsWindowVisible() ? 1 : 0);
 }
 
-void CWorkbenchFrame::OnToggleDialogBar()
-{
-  ShowControlBar(&m_wndDialogBar, !m_wndDialogBar.IsWindowVisible(), FALSE);
-}
+void CWorkbenchFrame::OnToggleDialogBar() { ShowControlBar(&m_wndDialogBar, !m_wndDialogBar.IsWindowVisible(), FALSE); }
 
 void CWorkbenchFrame::OnUpdateToggleDialogBar(CCmdUI* pCmdUI)
 {

@@ -5,8 +5,7 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Wbview.h"
 
-namespace
-{
+namespace {
 BOOL CountsForExtents(const CDesignItem* pItem)
 {
   const int type = pItem->GetItemType();
@@ -30,8 +29,8 @@ CVRX2DRectangle ExtentsOf(const CObList& items)
 
 void TraceExtents(const char* format, const CVRX2DRectangle& r)
 {
-  PCTRACE(TT_WORKBENCH, TL_DETAIL)(format, r.GetMinPoint().GetX(), r.GetMinPoint().GetY(), r.GetMaxPoint().GetX(),
-                                   r.GetMaxPoint().GetY());
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)
+  (format, r.GetMinPoint().GetX(), r.GetMinPoint().GetY(), r.GetMaxPoint().GetX(), r.GetMaxPoint().GetY());
 }
 }  // namespace
 

@@ -18,8 +18,7 @@
 #include "workbench/Wbsvc.h"
 #include "workbench/Wbview.h"
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Workview";
 constexpr int kNoEditMenuLine = 1520;
 constexpr int kMenuTextLimit = 20;

@@ -4,8 +4,7 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Unititem.h"
 
-namespace
-{
+namespace {
 class CWorkbenchItemAccess : public CDesignItemAccess
 {
 public:

@@ -6,8 +6,7 @@
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 
-namespace
-{
+namespace {
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 15;
 // One image per button of the toolbar, separators left out.

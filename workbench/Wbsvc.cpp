@@ -2,17 +2,10 @@
 
 #include <utility>
 
-namespace
-{
+namespace {
 CWorkbenchServices* g_services = nullptr;
 }
 
-CWorkbenchServices* GetWorkbenchServices()
-{
-  return g_services;
-}
+CWorkbenchServices* GetWorkbenchServices() { return g_services; }
 
-CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services)
-{
-  return std::exchange(g_services, services);
-}
+CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services) { return std::exchange(g_services, services); }

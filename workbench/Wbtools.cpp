@@ -10,16 +10,15 @@
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Wbtools";
 constexpr int kBadHitLine = 412;
 }  // namespace
 
 void CWorkbenchTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("OnLButtonDown  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y,
-                                         nFlags);
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("OnLButtonDown  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y, nFlags);
   m_ptDown = *pPoint;
   m_ptLast = *pPoint;
   m_bButtonDown = TRUE;
@@ -27,34 +26,31 @@ void CWorkbenchTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 
 void CWorkbenchTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("OnLButtonUp  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y,
-                                         nFlags);
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("OnLButtonUp  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y, nFlags);
   m_ptLast = *pPoint;
   m_bButtonDown = FALSE;
 }
 
 void CWorkbenchTool::OnLButtonDblClk(UINT nFlags, CPoint* pPoint)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("OnLButtonDblClk  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y,
-                                         nFlags);
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("OnLButtonDblClk  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y, nFlags);
 }
 
 void CWorkbenchTool::OnRButtonDown(UINT nFlags, CPoint* pPoint)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("OnRButtonDown  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y,
-                                          nFlags);
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+  ("OnRButtonDown  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y, nFlags);
 }
 
 void CWorkbenchTool::OnRButtonUp(UINT nFlags, CPoint* pPoint)
 {
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("OnRButtonUp  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y,
-                                         nFlags);
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("OnRButtonUp  point = ( %d, %d )  nFlags = %d \n", pPoint->x, pPoint->y, nFlags);
 }
 
-void CWorkbenchTool::OnMouseMove(UINT, CPoint* pPoint)
-{
-  m_ptLast = *pPoint;
-}
+void CWorkbenchTool::OnMouseMove(UINT, CPoint* pPoint) { m_ptLast = *pPoint; }
 
 void CSelectTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 {
@@ -75,7 +71,8 @@ void CSelectTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
     pItem->Resize(handle, pItem->GetHandlePoint(handle, m_pView), m_pView);
     m_pView->UpdateAlignmentEntities(pItem);
     break;
-  default: throw CAppFatalException(kModule, kBadHitLine);
+  default:
+    throw CAppFatalException(kModule, kBadHitLine);
   }
 }
 

@@ -20,8 +20,7 @@
 
 IMPLEMENT_DYNCREATE(CWorkbenchView, CScaleView)
 
-namespace
-{
+namespace {
 constexpr const char* kModule = "Workview";
 constexpr int kNotSelectedLine = 731;
 constexpr int kEditModeLine = 748;
@@ -54,9 +53,15 @@ CWorkbenchView::CWorkbenchView()
   SetScaleFactor(kInitialScale, FALSE);
   for (int i = 0; i < wbtCount; ++i) {
     switch (i) {
-    case wbtSelect: m_Tools[i] = std::make_unique<CSelectTool>(this); break;
-    case wbtUnit: m_Tools[i] = std::make_unique<CUnitTool>(this); break;
-    default: m_Tools[i] = std::make_unique<CWorkbenchTool>(this); break;
+    case wbtSelect:
+      m_Tools[i] = std::make_unique<CSelectTool>(this);
+      break;
+    case wbtUnit:
+      m_Tools[i] = std::make_unique<CUnitTool>(this);
+      break;
+    default:
+      m_Tools[i] = std::make_unique<CWorkbenchTool>(this);
+      break;
     }
   }
   m_pCurrentTool = m_Tools[wbtSelect].get();
@@ -83,10 +88,7 @@ CWorkbenchView::~CWorkbenchView()
     delete static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
 }
 
-CDoc* CWorkbenchView::GetDoc() const
-{
-  return dynamic_cast<CDoc*>(GetDocument());
-}
+CDoc* CWorkbenchView::GetDoc() const { return dynamic_cast<CDoc*>(GetDocument()); }
 
 CDesign* CWorkbenchView::GetDesign() const
 {
@@ -94,10 +96,7 @@ CDesign* CWorkbenchView::GetDesign() const
   return pDoc ? pDoc->GetEditedDesign() : nullptr;
 }
 
-CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const
-{
-  return dynamic_cast<CWorkbenchFrame*>(GetParentFrame());
-}
+CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const { return dynamic_cast<CWorkbenchFrame*>(GetParentFrame()); }
 
 void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
@@ -118,8 +117,8 @@ void CWorkbenchView::OnDraw(CDC* pDC)
 {
   CRect clip;
   pDC->GetClipBox(&clip);
-  PCTRACE(TT_WORKBENCH, TL_DETAIL)("CWorkbenchView::OnDraw()   Clip box = (L %d, T %d, R %d, B %d). \n", clip.left,
-                                   clip.top, clip.right, clip.bottom);
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)
+  ("CWorkbenchView::OnDraw()   Clip box = (L %d, T %d, R %d, B %d). \n", clip.left, clip.top, clip.right, clip.bottom);
   CScaleView::OnDraw(pDC);
   if (!m_pItemList)
     return;
@@ -153,10 +152,7 @@ void CWorkbenchView::OnDraw(CDC* pDC)
   }
 }
 
-void CWorkbenchView::ReleaseViewDC(CDC*& pDC)
-{
-  CScaleView::ReleaseViewDC(pDC);
-}
+void CWorkbenchView::ReleaseViewDC(CDC*& pDC) { CScaleView::ReleaseViewDC(pDC); }
 
 void CWorkbenchView::OnBeginScroll()
 {
@@ -177,10 +173,7 @@ void CWorkbenchView::OnEndScroll()
     m_pTracker->RedrawFeedbackAndNotify();
 }
 
-void CWorkbenchView::SetCurrentTool(int index)
-{
-  m_pCurrentTool = m_Tools[index].get();
-}
+void CWorkbenchView::SetCurrentTool(int index) { m_pCurrentTool = m_Tools[index].get(); }
 
 void CWorkbenchView::SetUnitTool(const CString& type, const CString& subtype)
 {
@@ -216,10 +209,7 @@ void CWorkbenchView::DeselectAll()
   m_SelectedItems.RemoveAll();
 }
 
-BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const
-{
-  return m_SelectedItems.Find(pItem) != nullptr;
-}
+BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedItems.Find(pItem) != nullptr; }
 
 int CWorkbenchView::GetSelectedCount(BOOL) const
 {
@@ -285,30 +275,18 @@ int CWorkbenchView::HitTest(CPoint point, CDesignItem*& pItem, int& handle)
   return pGuideline ? hitItem : hitNothing;
 }
 
-CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& v, CDesignItem*, int)
-{
-  return v;
-}
+CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& v, CDesignItem*, int) { return v; }
 
 int CWorkbenchView::AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities)
 {
   return pItem->AdjustPos(handle, v, entities, this);
 }
 
-CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&)
-{
-  return CVRX2DVector();
-}
+CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&) { return CVRX2DVector(); }
 
-void CWorkbenchView::StartMove(CDesignItem* pItem)
-{
-  pItem->StartMove(this);
-}
+void CWorkbenchView::StartMove(CDesignItem* pItem) { pItem->StartMove(this); }
 
-void CWorkbenchView::StartResize(CDesignItem* pItem)
-{
-  pItem->StartResize(this);
-}
+void CWorkbenchView::StartResize(CDesignItem* pItem) { pItem->StartResize(this); }
 
 void CWorkbenchView::AddJoin() {}
 
@@ -340,15 +318,9 @@ void CWorkbenchView::GetAlignmentSettings(BOOL& bAlignmentLinesOff, BOOL& bSnapO
   bSnapOff = m_bSnapOff;
 }
 
-BOOL CWorkbenchView::IsShiftDown()
-{
-  return GetKeyState(VK_SHIFT) < 0;
-}
+BOOL CWorkbenchView::IsShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 
-BOOL CWorkbenchView::IsCtrlDown()
-{
-  return GetKeyState(VK_CONTROL) < 0;
-}
+BOOL CWorkbenchView::IsCtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
 void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
 {
@@ -459,10 +431,7 @@ void CWorkbenchView::OnEditDeleteItem()
   }
 }
 
-void CWorkbenchView::OnUpdateEditDeleteItem(CCmdUI* pCmdUI)
-{
-  pCmdUI->Enable(!m_SelectedItems.IsEmpty());
-}
+void CWorkbenchView::OnUpdateEditDeleteItem(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_SelectedItems.IsEmpty()); }
 
 void CWorkbenchView::OnEditProperties()
 {
@@ -476,7 +445,4 @@ void CWorkbenchView::OnEditProperties()
     static_cast<CDesignItem*>(m_SelectedItems.GetHead())->Edit(this);
 }
 
-void CWorkbenchView::OnUpdateEditProperties(CCmdUI* pCmdUI)
-{
-  pCmdUI->Enable(m_SelectedItems.GetCount() < 2);
-}
+void CWorkbenchView::OnUpdateEditProperties(CCmdUI* pCmdUI) { pCmdUI->Enable(m_SelectedItems.GetCount() < 2); }

@@ -17,7 +17,7 @@ constexpr unsigned long long kMinObjectBytes = 2;
 // Loaded classes take indexes among the objects; a few are met with each new kind of element.
 constexpr size_t kClassRoom = 32;
 
-} // namespace
+}  // namespace
 
 CArchive::CArchive(CFile* file, UINT mode, int bufferSize, void*)
   : m_pFile(file), m_nMode(mode), m_buffer(static_cast<size_t>(std::max(bufferSize, 128)))

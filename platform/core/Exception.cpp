@@ -11,45 +11,66 @@ IMPLEMENT_DYNAMIC(CArchiveException, CException)
 CString CFileException::GetErrorMessage() const
 {
   switch (m_cause) {
-  case fileNotFound: return "The file cannot be found.";
-  case badPath: return "The path is invalid.";
-  case accessDenied: return "Access is denied to this file.";
-  case sharingViolation: return "The file is in use.";
-  case endOfFile: return "An attempt was made to read past the end of the file.";
-  case diskFull: return "The disk is full.";
-  default: return "An I/O error has occurred.";
+  case fileNotFound:
+    return "The file cannot be found.";
+  case badPath:
+    return "The path is invalid.";
+  case accessDenied:
+    return "Access is denied to this file.";
+  case sharingViolation:
+    return "The file is in use.";
+  case endOfFile:
+    return "An attempt was made to read past the end of the file.";
+  case diskFull:
+    return "The disk is full.";
+  default:
+    return "An I/O error has occurred.";
   }
 }
 
 int CFileException::OsErrorToException(int err)
 {
   switch (err) {
-  case 0: return none;
-  case ENOENT: return fileNotFound;
+  case 0:
+    return none;
+  case ENOENT:
+    return fileNotFound;
   case ENOTDIR:
   case ENAMETOOLONG:
-  case ELOOP: return badPath;
+  case ELOOP:
+    return badPath;
   case EACCES:
   case EPERM:
   case EROFS:
-  case EISDIR: return accessDenied;
+  case EISDIR:
+    return accessDenied;
   case EMFILE:
-  case ENFILE: return tooManyOpenFiles;
+  case ENFILE:
+    return tooManyOpenFiles;
   case ENOSPC:
-  case EDQUOT: return diskFull;
-  case EWOULDBLOCK: return sharingViolation;
-  case EIO: return hardIO;
-  default: return generic;
+  case EDQUOT:
+    return diskFull;
+  case EWOULDBLOCK:
+    return sharingViolation;
+  case EIO:
+    return hardIO;
+  default:
+    return generic;
   }
 }
 
 CString CArchiveException::GetErrorMessage() const
 {
   switch (m_cause) {
-  case endOfFile: return "An attempt was made to read past the end of the archive.";
-  case badClass: return "An object of an unexpected class was read.";
-  case badSchema: return "An object of an unsupported schema was read.";
-  case badIndex: return "The archive holds an invalid object reference.";
-  default: return "An archive error has occurred.";
+  case endOfFile:
+    return "An attempt was made to read past the end of the archive.";
+  case badClass:
+    return "An object of an unexpected class was read.";
+  case badSchema:
+    return "An object of an unsupported schema was read.";
+  case badIndex:
+    return "The archive holds an invalid object reference.";
+  default:
+    return "An archive error has occurred.";
   }
 }

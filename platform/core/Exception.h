@@ -67,7 +67,8 @@ public:
     badSchema
   };
 
-  explicit CArchiveException(int cause = none, const char* fileName = nullptr) : m_cause(cause), m_strFileName(fileName) {}
+  explicit CArchiveException(int cause = none, const char* fileName = nullptr) : m_cause(cause), m_strFileName(fileName)
+  {}
   CString GetErrorMessage() const override;
 
   int m_cause;

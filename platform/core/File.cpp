@@ -33,9 +33,15 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error)
   m_strFileName = fileName;
   int flags = O_CLOEXEC;
   switch (openFlags & 3) {
-  case modeWrite: flags |= O_WRONLY; break;
-  case modeReadWrite: flags |= O_RDWR; break;
-  default: flags |= O_RDONLY; break;
+  case modeWrite:
+    flags |= O_WRONLY;
+    break;
+  case modeReadWrite:
+    flags |= O_RDWR;
+    break;
+  default:
+    flags |= O_RDONLY;
+    break;
   }
   if (openFlags & modeCreate)
     flags |= O_CREAT;
@@ -120,7 +126,8 @@ long long CFile::Seek(long long offset, UINT from)
 
 long long CFile::GetLength() const
 {
-  struct stat st{};
+  struct stat st
+  {};
   if (::fstat(m_fd, &st) != 0)
     ThrowErrno(errno);
   return st.st_size;
@@ -167,7 +174,8 @@ CString CFile::GetFileName() const
 
 BOOL CFile::GetStatus(const char* fileName, CFileStatus& status)
 {
-  struct stat st{};
+  struct stat st
+  {};
   if (::stat(CString(fileName).ToUtf8().c_str(), &st) != 0)
     return FALSE;
   status.m_ctime = st.st_ctime;
@@ -177,7 +185,8 @@ BOOL CFile::GetStatus(const char* fileName, CFileStatus& status)
   status.m_attribute = S_ISDIR(st.st_mode) ? 0x10 : 0;
   // The full name identifies the file, whatever spelling of the path was given.
   char resolved[PATH_MAX];
-  status.m_szFullName = ::realpath(CString(fileName).ToUtf8().c_str(), resolved) ? CString::FromUtf8(resolved) : CString(fileName);
+  status.m_szFullName =
+      ::realpath(CString(fileName).ToUtf8().c_str(), resolved) ? CString::FromUtf8(resolved) : CString(fileName);
   return TRUE;
 }
 
@@ -214,7 +223,8 @@ void CMemFile::Write(const void* buffer, UINT count)
 
 long long CMemFile::Seek(long long offset, UINT from)
 {
-  long long base = from == current ? static_cast<long long>(m_pos) : (from == end ? static_cast<long long>(m_data.size()) : 0);
+  long long base =
+      from == current ? static_cast<long long>(m_pos) : (from == end ? static_cast<long long>(m_data.size()) : 0);
   long long target = base + offset;
   if (target < 0)
     throw CFileException(CFileException::badSeek);

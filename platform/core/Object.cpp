@@ -15,12 +15,9 @@ std::map<std::string, const CRuntimeClass*>& Registry()
   return *registry;
 }
 
-} // namespace
+}  // namespace
 
-CObject* CRuntimeClass::CreateObject() const
-{
-  return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
-}
+CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject ? m_pfnCreateObject() : nullptr; }
 
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* base) const
 {

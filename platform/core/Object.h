@@ -44,36 +44,35 @@ protected:
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
-#define DECLARE_DYNAMIC(class_name) \
-public: \
-  static const CRuntimeClass class##class_name; \
+#define DECLARE_DYNAMIC(class_name)                                                                                    \
+public:                                                                                                                \
+  static const CRuntimeClass class##class_name;                                                                        \
   const CRuntimeClass* GetRuntimeClass() const override;
 
-#define DECLARE_DYNCREATE(class_name) \
-  DECLARE_DYNAMIC(class_name) \
+#define DECLARE_DYNCREATE(class_name)                                                                                  \
+  DECLARE_DYNAMIC(class_name)                                                                                          \
   static CObject* CreateObject();
 
-#define DECLARE_SERIAL(class_name) \
-  DECLARE_DYNCREATE(class_name) \
+#define DECLARE_SERIAL(class_name)                                                                                     \
+  DECLARE_DYNCREATE(class_name)                                                                                        \
   friend CArchive& operator>>(CArchive& ar, class_name*& pOb);
 
-#define PANECRAFT_RUNTIME_CLASS(class_name, base_name, schema, pfn) \
-  const CRuntimeClass class_name::class##class_name = { \
-      #class_name, static_cast<int>(sizeof(class_name)), schema, pfn, RUNTIME_CLASS(base_name)}; \
+#define PANECRAFT_RUNTIME_CLASS(class_name, base_name, schema, pfn)                                                    \
+  const CRuntimeClass class_name::class##class_name = {#class_name, static_cast<int>(sizeof(class_name)), schema, pfn, \
+                                                       RUNTIME_CLASS(base_name)};                                      \
   const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
-#define IMPLEMENT_DYNAMIC(class_name, base_name) \
-  PANECRAFT_RUNTIME_CLASS(class_name, base_name, 0xFFFF, nullptr)
+#define IMPLEMENT_DYNAMIC(class_name, base_name) PANECRAFT_RUNTIME_CLASS(class_name, base_name, 0xFFFF, nullptr)
 
-#define IMPLEMENT_DYNCREATE(class_name, base_name) \
-  CObject* class_name::CreateObject() { return new class_name; } \
+#define IMPLEMENT_DYNCREATE(class_name, base_name)                                                                     \
+  CObject* class_name::CreateObject() { return new class_name; }                                                       \
   PANECRAFT_RUNTIME_CLASS(class_name, base_name, 0xFFFF, class_name::CreateObject)
 
-#define IMPLEMENT_SERIAL(class_name, base_name, wSchema) \
-  CObject* class_name::CreateObject() { return new class_name; } \
-  PANECRAFT_RUNTIME_CLASS(class_name, base_name, wSchema, class_name::CreateObject) \
-  [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb) \
-  { \
-    pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name))); \
-    return ar; \
+#define IMPLEMENT_SERIAL(class_name, base_name, wSchema)                                                               \
+  CObject* class_name::CreateObject() { return new class_name; }                                                       \
+  PANECRAFT_RUNTIME_CLASS(class_name, base_name, wSchema, class_name::CreateObject)                                    \
+  [[maybe_unused]] CArchive& operator>>(CArchive& ar, class_name*& pOb)                                                \
+  {                                                                                                                    \
+    pOb = static_cast<class_name*>(ar.ReadObject(RUNTIME_CLASS(class_name)));                                          \
+    return ar;                                                                                                         \
   }

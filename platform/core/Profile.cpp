@@ -22,10 +22,7 @@ CString Trimmed(const std::string& text, size_t first, size_t last)
   return CString(text.substr(first, last - first));
 }
 
-bool HoldsAny(LPCTSTR text, const char* set)
-{
-  return text && CString(text).FindOneOf(set) >= 0;
-}
+bool HoldsAny(LPCTSTR text, const char* set) { return text && CString(text).FindOneOf(set) >= 0; }
 
 // A name the file can hold so that it reads back as the same name.
 bool IsKeepableName(LPCTSTR name, const char* forbidden)
@@ -83,7 +80,7 @@ bool ReadFile(const std::string& path, std::string& text, bool& exists)
   return ok;
 }
 
-} // namespace
+}  // namespace
 
 std::string CProfile::DefaultPath(const char* makerName, const char* applicationName)
 {
@@ -223,8 +220,7 @@ void CProfile::RemoveValue(LPCTSTR section, LPCTSTR entry)
 
 BOOL CProfile::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
 {
-  if (!m_writable || !IsKeepableName(section, "]\r\n") || !IsKeepableName(entry, "=\r\n") ||
-      HoldsAny(value, "\r\n"))
+  if (!m_writable || !IsKeepableName(section, "]\r\n") || !IsKeepableName(entry, "=\r\n") || HoldsAny(value, "\r\n"))
     return FALSE;
   std::vector<Line> previous = m_lines;
   if (value)

@@ -39,9 +39,14 @@ private:
   // lines) are kept as they were.
   struct Line
   {
-    enum Kind { section, entry, other } kind;
-    CString name;  // section or key name
-    CString value; // entry value, or the whole text of another line
+    enum Kind
+    {
+      section,
+      entry,
+      other
+    } kind;
+    CString name;   // section or key name
+    CString value;  // entry value, or the whole text of another line
   };
 
   void Parse(const std::string& text);

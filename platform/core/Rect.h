@@ -44,11 +44,23 @@ public:
   CPoint(int x0, int y0) : POINT{x0, y0} {}
   CPoint(POINT p) : POINT(p) {}
   explicit CPoint(SIZE s) : POINT{s.cx, s.cy} {}
-  void Offset(int dx, int dy) { x += dx; y += dy; }
+  void Offset(int dx, int dy)
+  {
+    x += dx;
+    y += dy;
+  }
   void Offset(CSize s) { Offset(s.cx, s.cy); }
   friend bool operator==(const CPoint& a, const CPoint& b) { return a.x == b.x && a.y == b.y; }
-  CPoint& operator+=(CSize s) { Offset(s); return *this; }
-  CPoint& operator-=(CSize s) { Offset(-s.cx, -s.cy); return *this; }
+  CPoint& operator+=(CSize s)
+  {
+    Offset(s);
+    return *this;
+  }
+  CPoint& operator-=(CSize s)
+  {
+    Offset(-s.cx, -s.cy);
+    return *this;
+  }
   CPoint operator+(CSize s) const { return CPoint(x + s.cx, y + s.cy); }
   CPoint operator-(CSize s) const { return CPoint(x - s.cx, y - s.cy); }
   CSize operator-(CPoint p) const { return CSize(x - p.x, y - p.y); }
@@ -73,32 +85,62 @@ public:
   BOOL IsRectEmpty() const { return right <= left || bottom <= top; }
   BOOL IsRectNull() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
   BOOL PtInRect(CPoint p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
-  void SetRect(int l, int t, int r, int b) { left = l; top = t; right = r; bottom = b; }
+  void SetRect(int l, int t, int r, int b)
+  {
+    left = l;
+    top = t;
+    right = r;
+    bottom = b;
+  }
   void SetRectEmpty() { SetRect(0, 0, 0, 0); }
-  void OffsetRect(int dx, int dy) { left += dx; right += dx; top += dy; bottom += dy; }
+  void OffsetRect(int dx, int dy)
+  {
+    left += dx;
+    right += dx;
+    top += dy;
+    bottom += dy;
+  }
   void OffsetRect(CSize s) { OffsetRect(s.cx, s.cy); }
   void OffsetRect(CPoint p) { OffsetRect(p.x, p.y); }
-  void InflateRect(int dx, int dy) { left -= dx; right += dx; top -= dy; bottom += dy; }
+  void InflateRect(int dx, int dy)
+  {
+    left -= dx;
+    right += dx;
+    top -= dy;
+    bottom += dy;
+  }
   void DeflateRect(int dx, int dy) { InflateRect(-dx, -dy); }
   void NormalizeRect()
   {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+    if (left > right)
+      std::swap(left, right);
+    if (top > bottom)
+      std::swap(top, bottom);
   }
   // Both return FALSE and leave an empty rectangle when the result is empty.
   BOOL IntersectRect(const RECT& a, const RECT& b)
   {
     SetRect(std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom));
-    if (IsRectEmpty()) { SetRectEmpty(); return FALSE; }
+    if (IsRectEmpty()) {
+      SetRectEmpty();
+      return FALSE;
+    }
     return TRUE;
   }
   BOOL UnionRect(const RECT& a, const RECT& b)
   {
     const CRect ra(a), rb(b);
-    if (ra.IsRectEmpty()) *this = rb;
-    else if (rb.IsRectEmpty()) *this = ra;
-    else SetRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom));
-    if (IsRectEmpty()) { SetRectEmpty(); return FALSE; }
+    if (ra.IsRectEmpty())
+      *this = rb;
+    else if (rb.IsRectEmpty())
+      *this = ra;
+    else
+      SetRect(std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+              std::max(a.bottom, b.bottom));
+    if (IsRectEmpty()) {
+      SetRectEmpty();
+      return FALSE;
+    }
     return TRUE;
   }
   friend bool operator==(const CRect& a, const CRect& b)

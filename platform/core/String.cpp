@@ -40,9 +40,10 @@ std::string VFormat(const char* format, va_list args)
 }
 
 // Code points of bytes 0x80..0x9F in Windows-1252; 0 where the byte is unassigned.
-constexpr char32_t kCp1252High[32] = {
-    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
-    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+constexpr char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 void AppendUtf8(std::string& out, char32_t cp)
 {
@@ -71,7 +72,7 @@ char FromCodePoint(char32_t cp)
   return '?';
 }
 
-} // namespace
+}  // namespace
 
 CCNumericLocaleScope::CCNumericLocaleScope() : m_previous(uselocale(CLocale())) {}
 CCNumericLocaleScope::~CCNumericLocaleScope() { uselocale(static_cast<locale_t>(m_previous)); }
@@ -270,12 +271,27 @@ CString CString::FromUtf8(std::string_view utf8)
     unsigned char c = static_cast<unsigned char>(utf8[i]);
     char32_t cp;
     size_t len;
-    if (c < 0x80) { cp = c; len = 1; }
-    else if ((c & 0xE0) == 0xC0) { cp = c & 0x1F; len = 2; }
-    else if ((c & 0xF0) == 0xE0) { cp = c & 0x0F; len = 3; }
-    else if ((c & 0xF8) == 0xF0) { cp = c & 0x07; len = 4; }
-    else { out += '?'; ++i; continue; }
-    if (i + len > utf8.size()) { out += '?'; break; }
+    if (c < 0x80) {
+      cp = c;
+      len = 1;
+    } else if ((c & 0xE0) == 0xC0) {
+      cp = c & 0x1F;
+      len = 2;
+    } else if ((c & 0xF0) == 0xE0) {
+      cp = c & 0x0F;
+      len = 3;
+    } else if ((c & 0xF8) == 0xF0) {
+      cp = c & 0x07;
+      len = 4;
+    } else {
+      out += '?';
+      ++i;
+      continue;
+    }
+    if (i + len > utf8.size()) {
+      out += '?';
+      break;
+    }
     for (size_t k = 1; k < len; ++k)
       cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
     out += FromCodePoint(cp);

@@ -12,7 +12,9 @@ class CString
 public:
   CString() = default;
   CString(const char* text) : m_s(text ? text : "") {}
-  CString(const char* text, int length) : m_s(text ? std::string(text, static_cast<size_t>(length > 0 ? length : 0)) : std::string()) {}
+  CString(const char* text, int length)
+    : m_s(text ? std::string(text, static_cast<size_t>(length > 0 ? length : 0)) : std::string())
+  {}
   CString(char ch, int repeat = 1) : m_s(static_cast<size_t>(repeat > 0 ? repeat : 0), ch) {}
   CString(std::string text) : m_s(std::move(text)) {}
   CString(std::string_view text) : m_s(text) {}
@@ -27,11 +29,32 @@ public:
   const char* c_str() const { return m_s.c_str(); }
   const std::string& str() const { return m_s; }
 
-  CString& operator=(const char* text) { m_s = text ? text : ""; return *this; }
-  CString& operator=(char ch) { m_s.assign(1, ch); return *this; }
-  CString& operator+=(const CString& other) { m_s += other.m_s; return *this; }
-  CString& operator+=(const char* text) { if (text) m_s += text; return *this; }
-  CString& operator+=(char ch) { m_s += ch; return *this; }
+  CString& operator=(const char* text)
+  {
+    m_s = text ? text : "";
+    return *this;
+  }
+  CString& operator=(char ch)
+  {
+    m_s.assign(1, ch);
+    return *this;
+  }
+  CString& operator+=(const CString& other)
+  {
+    m_s += other.m_s;
+    return *this;
+  }
+  CString& operator+=(const char* text)
+  {
+    if (text)
+      m_s += text;
+    return *this;
+  }
+  CString& operator+=(char ch)
+  {
+    m_s += ch;
+    return *this;
+  }
 
   friend CString operator+(const CString& a, const CString& b) { return CString(a.m_s + b.m_s); }
   friend CString operator+(const CString& a, const char* b) { return CString(a.m_s + (b ? b : "")); }

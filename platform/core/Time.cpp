@@ -33,10 +33,7 @@ CString CTime::Format(const char* format) const
   return CString(buffer, static_cast<int>(n));
 }
 
-CArchive& operator<<(CArchive& ar, const CTime& t)
-{
-  return ar << static_cast<DWORD>(t.m_time);
-}
+CArchive& operator<<(CArchive& ar, const CTime& t) { return ar << static_cast<DWORD>(t.m_time); }
 
 CArchive& operator>>(CArchive& ar, CTime& t)
 {

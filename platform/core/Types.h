@@ -21,7 +21,8 @@ using LPTSTR = char*;
 #endif
 
 // Opaque iterator of the collection classes.
-struct CPositionTag {};
+struct CPositionTag
+{};
 using POSITION = CPositionTag*;
 
 #define ASSERT(x) assert(x)

@@ -44,7 +44,7 @@ std::string EnvOr(const char* name, const char* fallback)
   return value ? value : fallback;
 }
 
-} // namespace
+}  // namespace
 
 CConfigFolder::CConfigFolder()
 {

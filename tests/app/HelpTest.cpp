@@ -37,7 +37,8 @@ TEST(HelpGateTest, DecisionsAndTheShowHelpIdText)
   EXPECT_EQ(DecideHelpRequest(3599, HELP_CONTEXT, FALSE, 0, &id), HelpAction::call);
   EXPECT_EQ(DecideHelpRequest(4100, HELP_CONTEXT, FALSE, 1, &id), HelpAction::showId);
   EXPECT_EQ(DecideHelpRequest(57600, HELP_CONTEXT, FALSE, 1, &id), HelpAction::drop);
-  EXPECT_EQ(FormatShowHelpIdText(HELP_CONTEXT, 1800), "About to call WinHelp:\nCommand = HELP_CONTEXT\nHelp ID = 67336 - 1800\n");
+  EXPECT_EQ(FormatShowHelpIdText(HELP_CONTEXT, 1800),
+            "About to call WinHelp:\nCommand = HELP_CONTEXT\nHelp ID = 67336 - 1800\n");
   EXPECT_EQ(FormatShowHelpIdText(HELP_INDEX, 0), "About to call WinHelp:\nCommand = HELP_INDEX\nHelp ID = 65536 - 0\n");
   EXPECT_EQ(FormatShowHelpIdText(11, 7), "About to call WinHelp:\nCommand = ERROR!\nHelp ID = 65543 - 7\n");
 }
@@ -110,4 +111,4 @@ TEST_F(HelpTest, ShowHelpIdShowsTheIdInsteadOfCallingHelp)
   EXPECT_EQ(service.messages[1].text, "About to call WinHelp:\nCommand = HELP_CONTEXT\nHelp ID = 69636 - 4100\n");
 }
 
-} // namespace
+}  // namespace

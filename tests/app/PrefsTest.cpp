@@ -50,10 +50,14 @@ protected:
 TEST_F(PrefsTest, AnEmptyProfileIsWrittenCompleteWithDefaults)
 {
   auto ini = RoundTrip("");
-  EXPECT_EQ(ini["UserLicenseInfo"],
-            (CIniEntries{{"Company", ""}, {"Address", ""}, {"City", ""}, {"State", ""}, {"ZipCode", ""}, {"Contact", ""}}));
-  EXPECT_EQ(ini["PlanSectionView"], (CIniEntries{{"FrameOn", "1"}, {"FullFrameWidthOn", "0"}, {"FrameLinesOn", "1"},
-                                                 {"SillLinesOn", "1"}, {"GlassLines", "2"}}));
+  EXPECT_EQ(
+      ini["UserLicenseInfo"],
+      (CIniEntries{{"Company", ""}, {"Address", ""}, {"City", ""}, {"State", ""}, {"ZipCode", ""}, {"Contact", ""}}));
+  EXPECT_EQ(ini["PlanSectionView"], (CIniEntries{{"FrameOn", "1"},
+                                                 {"FullFrameWidthOn", "0"},
+                                                 {"FrameLinesOn", "1"},
+                                                 {"SillLinesOn", "1"},
+                                                 {"GlassLines", "2"}}));
   EXPECT_EQ(ini["Misc"], (CIniEntries{{"MainWindowRect", "0,0,0,0"},
                                       {"MeasurementUnits", "Feet And Inches"},
                                       {"DXFTranslationUnit", "One Inch"},
@@ -61,16 +65,22 @@ TEST_F(PrefsTest, AnEmptyProfileIsWrittenCompleteWithDefaults)
                                       {"WorkbenchVerticalExtentInInches", "240\""}}));
   ASSERT_EQ(ini["ExportToDXF"].size(), 90u);
   EXPECT_EQ(ini["ExportToDXF"][0], (std::pair<std::string, std::string>{"DetailMaterialHatchingLayer", "A-Detl-Patt"}));
-  EXPECT_EQ(ini["ExportToDXF"][89], (std::pair<std::string, std::string>{"WindowElevationLabelLineType", "Continuous"}));
+  EXPECT_EQ(ini["ExportToDXF"][89],
+            (std::pair<std::string, std::string>{"WindowElevationLabelLineType", "Continuous"}));
   EXPECT_EQ(IniValue(ini, "ExportToDXF", "DetailWoodColor"), "Yellow");
   EXPECT_EQ(IniValue(ini, "ExportToDXF", "DetailExtensionLayer"), "A-Detl-Mbnd");
   EXPECT_EQ(IniValue(ini, "ExportToDXF", "DoorElevationGroupBoundaryColor"), "Magenta");
-  EXPECT_EQ(ini["ExportToGDI"],
-            (CIniEntries{{"UnitRGB", "0,0,0"}, {"JoinRGB", "192,0,0"}, {"SnapHighlightRGB", "192,0,0"},
-                         {"AlignmentLineRGB", "192,192,192"}, {"GuidelineRGB", "0,0,255"},
-                         {"GuidelineEdgeRGB", "64,64,255"}, {"GuidelineFillRGB", "0,255,255"},
-                         {"DetailSelectorsRGB", "0,0,128"}, {"PlanSelectorRGB", "0,0,0"},
-                         {"PlanSelectorFillRGB", "224,224,224"}, {"PlanSectionWallLineRGB", "0,0,255"}}));
+  EXPECT_EQ(ini["ExportToGDI"], (CIniEntries{{"UnitRGB", "0,0,0"},
+                                             {"JoinRGB", "192,0,0"},
+                                             {"SnapHighlightRGB", "192,0,0"},
+                                             {"AlignmentLineRGB", "192,192,192"},
+                                             {"GuidelineRGB", "0,0,255"},
+                                             {"GuidelineEdgeRGB", "64,64,255"},
+                                             {"GuidelineFillRGB", "0,255,255"},
+                                             {"DetailSelectorsRGB", "0,0,128"},
+                                             {"PlanSelectorRGB", "0,0,0"},
+                                             {"PlanSelectorFillRGB", "224,224,224"},
+                                             {"PlanSectionWallLineRGB", "0,0,255"}}));
   EXPECT_TRUE(ini["DefaultOptions"].empty()) << "no category has a choice";
 }
 
@@ -86,7 +96,9 @@ TEST_F(PrefsTest, DXFColoursReadAsNamesOrNumbersAndAreWrittenAsNames)
   std::string forty(40, 'L');
   auto ini = RoundTrip("[ExportToDXF]\nDetailGlassColor=cyan\nDetailWoodColor=7\nDetailSteelColor=12\n"
                        "DetailOtherColor=00\nDetailAluminumColor=-1\nDetailVinylColor=\n"
-                       "DoorPlanSectionGlassLayer=" + forty + "\nDoorPlanSectionFrameLayer=A\tB\n"
+                       "DoorPlanSectionGlassLayer=" +
+                       forty +
+                       "\nDoorPlanSectionFrameLayer=A\tB\n"
                        "DoorPlanSectionLabelLineType=Dashed\nWindowPlanSectionGlassLineType=\n");
   CExportToDXFConfig& dxf = *prefs->GetExportToDXFConfig();
   EXPECT_EQ(dxf.GetDetailGlassColor(), 4);
@@ -105,7 +117,7 @@ TEST_F(PrefsTest, DXFColoursReadAsNamesOrNumbersAndAreWrittenAsNames)
   dxf.SetDetailGlassColor(9);
   EXPECT_TRUE(prefs->Save());
   EXPECT_EQ(IniValue(ParseIni(config.ReadProfile()), "ExportToDXF", "DetailGlassColor"), "")
-    << "a number without a name is written empty";
+      << "a number without a name is written empty";
 }
 
 TEST_F(PrefsTest, ColourCodesFollowTheTableThenTheNumber)
@@ -116,9 +128,9 @@ TEST_F(PrefsTest, ColourCodesFollowTheTableThenTheNumber)
     const char* text;
     BOOL ok;
     int code;
-  } cases[] = {{"red", TRUE, 1},    {"RED", TRUE, 1},  {"1", TRUE, 1},   {"00", TRUE, 0},  {"0", TRUE, 0},
-               {" 5", TRUE, 5},     {"6x", TRUE, 6},   {"byLAYER", TRUE, 0}, {"8", FALSE, 0}, {"-1", FALSE, 0},
-               {"0x", FALSE, 0},    {"", FALSE, 0},    {" 0", FALSE, 0}, {"green ", FALSE, 0}};
+  } cases[] = {{"red", TRUE, 1}, {"RED", TRUE, 1}, {"1", TRUE, 1},       {"00", TRUE, 0},     {"0", TRUE, 0},
+               {" 5", TRUE, 5},  {"6x", TRUE, 6},  {"byLAYER", TRUE, 0}, {"8", FALSE, 0},     {"-1", FALSE, 0},
+               {"0x", FALSE, 0}, {"", FALSE, 0},   {" 0", FALSE, 0},     {"green ", FALSE, 0}};
   for (const auto& c : cases) {
     int code = -99;
     EXPECT_EQ(colors.GetColorCode(c.text, &code), c.ok) << c.text;
@@ -248,7 +260,7 @@ TEST_F(PrefsTest, DefaultOptionsFollowTheCatalogue)
   EXPECT_EQ(choices.GetChoice(3), 0) << "a pair the catalogue lacks sets nothing";
   EXPECT_EQ(choices.GetChoice(36), 2);
   EXPECT_EQ(ini["DefaultOptions"], (CIniEntries{{"Cat1", "2"}, {"Cat36", "2"}, {"Cat99", "4"}, {"Cat2", "1"}}))
-    << "keys of categories without a choice are removed; unknown categories are left";
+      << "keys of categories without a choice are removed; unknown categories are left";
 
   choices.SetChoice(1, 0);
   choices.SetChoice(4, 1);
@@ -289,4 +301,4 @@ TEST_F(PrefsTest, AFailedWriteStopsTheSaveWhereItHappened)
   EXPECT_EQ(full.substr(0, limit).find("ExportToDXF"), std::string::npos);
 }
 
-} // namespace
+}  // namespace

@@ -20,14 +20,10 @@
 #include "platform/ui/frame/Menu.h"
 #include "platform/ui/docview/View.h"
 
-namespace
-{
+namespace {
 const char kStoreQuestion[] = "Store changes to design 'Unnamed' in the project?";
 
-BOOL IsShown(CView* pView)
-{
-  return pView && pView->GetParentFrame()->IsWindowVisible();
-}
+BOOL IsShown(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVisible(); }
 
 class CloseTest : public ShellTest
 {
@@ -172,8 +168,7 @@ TEST_F(CloseTest, EndingTheSessionTakesTheNameTypedInEachProjectsForm)
   EXPECT_EQ(projects[1]->GetProjectName(), "Lakeside");
 }
 
-namespace
-{
+namespace {
 class MainFrameEndTest : public CloseTest
 {
 protected:

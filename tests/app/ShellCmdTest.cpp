@@ -18,8 +18,7 @@
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/frame/MdiFrame.h"
 
-namespace
-{
+namespace {
 class CmdTest : public ShellTest
 {
 protected:

@@ -8,8 +8,7 @@
 #include "platform/ui/dlg/Dialog.h"
 #include "project/Docver.h"
 
-namespace
-{
+namespace {
 class DialogsTest : public ShellTest
 {
 protected:

@@ -17,8 +17,7 @@
 #include "platform/ui/dlg/PropSheet.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // The controls made from a template, in template order (the host's widget children).
@@ -32,17 +31,13 @@ std::vector<QWidget*> TemplateWidgets(QWidget* host)
 }
 
 // A label shows all its text when the lines it wraps into fit its height.
-bool TextFits(const QLabel* label)
-{
-  return label->heightForWidth(label->width()) <= label->height();
-}
+bool TextFits(const QLabel* label) { return label->heightForWidth(label->width()) <= label->height(); }
 
 // The widget made for a template item: the one at its place (group boxes are lowered, so the
 // children's order is not the template's).
 QWidget* WidgetAt(const std::vector<QWidget*>& widgets, const QRect& expected, bool combo)
 {
-  for (QWidget* widget : widgets)
-  {
+  for (QWidget* widget : widgets) {
     const bool isCombo = qobject_cast<QComboBox*>(widget) != nullptr;
     if (isCombo == combo && widget->pos() == expected.topLeft() && widget->width() == expected.width() &&
         (combo || widget->height() == expected.height()))
@@ -55,27 +50,23 @@ void ExpectControlsAsTemplated(const CDialogTemplate& tmpl, QWidget* host, UINT 
 {
   const std::vector<QWidget*> widgets = TemplateWidgets(host);
   ASSERT_EQ(widgets.size(), tmpl.items.size()) << "dialog " << id;
-  for (size_t i = 0; i < tmpl.items.size(); ++i)
-  {
+  for (size_t i = 0; i < tmpl.items.size(); ++i) {
     const CDialogItemTemplate& item = tmpl.items[i];
     const QRect expected = ToQRect(DialogUnitsToPixels(item.rect));
     const bool isCombo = item.kind == CDlgCtl::ComboBox;
     const std::string what = "dialog " + std::to_string(id) + " item " + std::to_string(i) + " " + item.text.str();
     QWidget* widget = WidgetAt(widgets, expected, isCombo);
     ASSERT_NE(widget, nullptr) << what << ": no control at its template's place";
-    if (auto* combo = qobject_cast<QComboBox*>(widget))
-    {
+    if (auto* combo = qobject_cast<QComboBox*>(widget)) {
       // The box is as tall as the font wants; the template's height is the box and its list.
       EXPECT_EQ(combo->height(), combo->sizeHint().height()) << what;
       EXPECT_LT(combo->height(), expected.height()) << what;
       EXPECT_GE(combo->maxVisibleItems(), 1) << what;
       EXPECT_LE(combo->height() + combo->maxVisibleItems() * combo->fontMetrics().height(), expected.height()) << what;
     }
-    if (auto* label = qobject_cast<QLabel*>(widget))
-    {
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
       EXPECT_TRUE(TextFits(label)) << what << " needs " << label->heightForWidth(label->width()) << " px";
-      if (label->text().contains(QLatin1Char('&')))
-      {
+      if (label->text().contains(QLatin1Char('&'))) {
         EXPECT_NE(label->buddy(), nullptr) << what << ": the mnemonic moves the focus";
       }
     }
@@ -83,8 +74,7 @@ void ExpectControlsAsTemplated(const CDialogTemplate& tmpl, QWidget* host, UINT 
 }
 
 class DlgSizeTest : public ShellTest
-{
-};
+{};
 }  // namespace
 
 TEST_F(DlgSizeTest, TheBaseUnitsComeFromTheDialogFont)
@@ -103,8 +93,7 @@ TEST_F(DlgSizeTest, EveryDialogOpensAtItsTemplateSizeWithItsControlsAsTemplated)
   ASSERT_TRUE(Start());
   const std::vector<UINT> ids = CResources::Get().GetDialogIds();
   ASSERT_GT(ids.size(), 10u);
-  for (UINT id : ids)
-  {
+  for (UINT id : ids) {
     const CDialogTemplate& tmpl = *CResources::Get().FindDialog(id);
     CDialog dialog;
     ASSERT_TRUE(dialog.Create(id)) << id;
@@ -118,13 +107,11 @@ TEST_F(DlgSizeTest, EveryDialogOpensAtItsTemplateSizeWithItsControlsAsTemplated)
 TEST_F(DlgSizeTest, TheSettingsSheetsShowEveryPageWhole)
 {
   ASSERT_TRUE(Start());
-  for (UINT command : {ID_APPLICATION_SETTINGS, ID_PROJECT_SETTINGS})
-  {
+  for (UINT command : {ID_APPLICATION_SETTINGS, ID_PROJECT_SETTINGS}) {
     int pagesSeen = 0;
     OnNextDialog([&pagesSeen](CDialog& dialog) {
       auto& sheet = dynamic_cast<CPropertySheet&>(dialog);
-      for (int i = 0; i < sheet.GetPageCount(); ++i)
-      {
+      for (int i = 0; i < sheet.GetPageCount(); ++i) {
         ASSERT_TRUE(sheet.SetActivePage(i));
         CPropertyPage* page = sheet.GetPage(i);
         const CDialogTemplate* tmpl = CResources::Get().FindDialog(page->m_nIDHelp);
@@ -147,8 +134,7 @@ TEST_F(DlgSizeTest, TheAboutBoxShowsItsTextsWhole)
   ASSERT_TRUE(Start());
   int labels = 0;
   OnNextDialog([&labels](CDialog& dialog) {
-    for (QLabel* label : dialog.GetChildHost()->findChildren<QLabel*>())
-    {
+    for (QLabel* label : dialog.GetChildHost()->findChildren<QLabel*>()) {
       EXPECT_TRUE(TextFits(label)) << label->text().toStdString();
       labels += label->text().isEmpty() ? 0 : 1;
     }

@@ -17,8 +17,7 @@
 
 extern char** environ;
 
-namespace
-{
+namespace {
 class ExitTest : public ::testing::Test
 {
 protected:
@@ -43,7 +42,8 @@ protected:
     std::vector<char*> environment;
     for (char** entry = environ; *entry; ++entry) {
       const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
-      if (name != "QT_QPA_PLATFORM" && name != "XDG_CONFIG_HOME" && name != "PANECRAFT_USER_ENDS" && name != "LD_PRELOAD")
+      if (name != "QT_QPA_PLATFORM" && name != "XDG_CONFIG_HOME" && name != "PANECRAFT_USER_ENDS" &&
+          name != "LD_PRELOAD")
         environment.push_back(*entry);
     }
     for (std::string& variable : variables)

@@ -20,19 +20,30 @@
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/docview/View.h"
 
-namespace
-{
-const UINT kToolbarIds[] = {ID_FILE_NEW,          ID_FILE_OPEN,       ID_FILE_SAVE,      0,
-                            ID_EDIT_CUT,          ID_EDIT_COPY,       ID_EDIT_PASTE,     0,
-                            ID_VIEW_WORKBENCH,    ID_VIEW_PLAN,       ID_VIEW_ELEVATION, ID_VIEW_DETAIL,
-                            0,                    ID_ALIGNMENT_LINES, ID_SNAP_TO_ALIGNMENT, 0,
-                            ID_JOINING_MARKERS,   ID_SNAP_HIGHLIGHTS, 0,                 ID_FILE_PRINT,
+namespace {
+const UINT kToolbarIds[] = {ID_FILE_NEW,
+                            ID_FILE_OPEN,
+                            ID_FILE_SAVE,
+                            0,
+                            ID_EDIT_CUT,
+                            ID_EDIT_COPY,
+                            ID_EDIT_PASTE,
+                            0,
+                            ID_VIEW_WORKBENCH,
+                            ID_VIEW_PLAN,
+                            ID_VIEW_ELEVATION,
+                            ID_VIEW_DETAIL,
+                            0,
+                            ID_ALIGNMENT_LINES,
+                            ID_SNAP_TO_ALIGNMENT,
+                            0,
+                            ID_JOINING_MARKERS,
+                            ID_SNAP_HIGHLIGHTS,
+                            0,
+                            ID_FILE_PRINT,
                             ID_HELP_INDEX};
 
-BOOL IsShown(CView* pView)
-{
-  return pView && pView->GetParentFrame()->IsWindowVisible();
-}
+BOOL IsShown(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVisible(); }
 }  // namespace
 
 TEST_F(ShellTest, TheToolbarAndStatusBarHaveTheirButtonsAndPanes)

@@ -20,15 +20,14 @@
 #include "platform/ui/frame/CtrlBar.h"
 #include "platform/ui/frame/Frame.h"
 
-namespace
-{
+namespace {
 // A theme holding only a "document-new" icon, as a desktop's theme would.
 void MakeTheme(const std::string& root)
 {
   namespace fs = std::filesystem;
   fs::create_directories(root + "/paneltest/16x16/actions");
   std::ofstream(root + "/paneltest/index.theme")
-    << "[Icon Theme]\nName=paneltest\nDirectories=16x16/actions\n\n[16x16/actions]\nSize=16\nType=Fixed\n";
+      << "[Icon Theme]\nName=paneltest\nDirectories=16x16/actions\n\n[16x16/actions]\nSize=16\nType=Fixed\n";
   QImage image(16, 16, QImage::Format_ARGB32);
   image.fill(Qt::green);
   image.save(QString::fromStdString(root + "/paneltest/16x16/actions/document-new.png"));
@@ -73,8 +72,7 @@ TEST_F(IconTest, StandardButtonsTakeTheThemesIconsOwnCommandsTheirPictures)
   EXPECT_TRUE(cut.name().isEmpty());
   // The program's own commands show pictures of their own, each different.
   QImage previous;
-  for (UINT id : {ID_VIEW_WORKBENCH, ID_VIEW_PLAN, ID_VIEW_ELEVATION, ID_VIEW_DETAIL, ID_JOINING_MARKERS})
-  {
+  for (UINT id : {ID_VIEW_WORKBENCH, ID_VIEW_PLAN, ID_VIEW_ELEVATION, ID_VIEW_DETAIL, ID_JOINING_MARKERS}) {
     const QIcon picture = ButtonIcon(id);
     ASSERT_FALSE(picture.isNull()) << id;
     EXPECT_TRUE(picture.name().isEmpty()) << id;

@@ -28,8 +28,7 @@
 #include "platform/ui/docview/View.h"
 #include "platform/ui/frame/Frame.h"
 
-namespace
-{
+namespace {
 constexpr UINT kStoreDesignButton = 337;
 
 // Scripted dialogs, but message boxes of the real kind, counted.
@@ -209,13 +208,12 @@ TEST_F(InputTest, MessageBoxesTakeReturnAsTheDefaultAndEscapeAsTheCancelButton)
     Qt::Key key;
     int answer;
   };
-  for (const Case& c : {Case{MB_OK | MB_ICONEXCLAMATION, Qt::Key_Return, IDOK},
-                        Case{MB_OK | MB_ICONEXCLAMATION, Qt::Key_Escape, IDOK},
-                        Case{MB_OKCANCEL, Qt::Key_Return, IDOK},
-                        Case{MB_OKCANCEL, Qt::Key_Escape, IDCANCEL},
-                        Case{MB_YESNOCANCEL | MB_ICONQUESTION, Qt::Key_Return, IDYES},
-                        Case{MB_YESNOCANCEL | MB_ICONQUESTION, Qt::Key_Escape, IDCANCEL},
-                        Case{MB_YESNO | MB_ICONQUESTION, Qt::Key_Return, IDYES}}) {
+  for (const Case& c :
+       {Case{MB_OK | MB_ICONEXCLAMATION, Qt::Key_Return, IDOK}, Case{MB_OK | MB_ICONEXCLAMATION, Qt::Key_Escape, IDOK},
+        Case{MB_OKCANCEL, Qt::Key_Return, IDOK}, Case{MB_OKCANCEL, Qt::Key_Escape, IDCANCEL},
+        Case{MB_YESNOCANCEL | MB_ICONQUESTION, Qt::Key_Return, IDYES},
+        Case{MB_YESNOCANCEL | MB_ICONQUESTION, Qt::Key_Escape, IDCANCEL},
+        Case{MB_YESNO | MB_ICONQUESTION, Qt::Key_Return, IDYES}}) {
     int answered = 0;
     AnswerBoxesWith(c.key, 1, &answered);
     EXPECT_EQ(real.MessageBox(MainFrame(), "Question?", "Panecraft", c.type, 0), c.answer) << c.type << " " << c.key;
@@ -246,8 +244,8 @@ TEST_F(InputTest, TheMainWindowOpensCentredAtFourFifthsAndChildWindowsInsideIt)
         continue;
       ++shown;
       EXPECT_TRUE(client->viewport()->rect().contains(sub->geometry()))
-        << sub->windowTitle().toStdString() << " at " << sub->geometry().x() << "," << sub->geometry().y() << " "
-        << sub->geometry().width() << "x" << sub->geometry().height();
+          << sub->windowTitle().toStdString() << " at " << sub->geometry().x() << "," << sub->geometry().y() << " "
+          << sub->geometry().width() << "x" << sub->geometry().height();
     }
     EXPECT_GE(shown, atLeast);
   };

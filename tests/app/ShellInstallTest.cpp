@@ -25,8 +25,7 @@
 
 extern char** environ;
 
-namespace
-{
+namespace {
 namespace fs = std::filesystem;
 
 constexpr UINT kStoreDesignButton = 337;
@@ -42,14 +41,14 @@ std::string LoadedBytes(const std::string& path)
   if (bytes.size() < sizeof header)
     return loaded;
   std::memcpy(&header, bytes.data(), sizeof header);
-  for (int i = 0; i < header.e_shnum; ++i)
-  {
+  for (int i = 0; i < header.e_shnum; ++i) {
     Elf64_Shdr section{};
     const size_t at = header.e_shoff + static_cast<size_t>(i) * header.e_shentsize;
     if (at + sizeof section > bytes.size())
       break;
     std::memcpy(&section, bytes.data() + at, sizeof section);
-    if ((section.sh_flags & SHF_ALLOC) && section.sh_type != SHT_NOBITS && section.sh_offset + section.sh_size <= bytes.size())
+    if ((section.sh_flags & SHF_ALLOC) && section.sh_type != SHT_NOBITS &&
+        section.sh_offset + section.sh_size <= bytes.size())
       loaded.append(reinterpret_cast<const char*>(bytes.data() + section.sh_offset), section.sh_size);
   }
   return loaded;
@@ -70,8 +69,7 @@ pid_t StartInstalled(const std::string& program, const std::string& folder, cons
                      const std::string& project)
 {
   std::vector<std::string> settings = {"XDG_CONFIG_HOME=" + configHome, "QT_QPA_PLATFORM=offscreen"};
-  for (char** entry = environ; *entry; ++entry)
-  {
+  for (char** entry = environ; *entry; ++entry) {
     const std::string variable(*entry);
     if (variable.rfind("XDG_CONFIG_HOME=", 0) != 0 && variable.rfind("QT_QPA_PLATFORM=", 0) != 0 &&
         variable.rfind("PANECRAFT_", 0) != 0)
@@ -151,8 +149,7 @@ TEST_F(InstallTest, TheInstalledProgramFindsItsCatalogueInItsDataFolder)
     exited = ::waitpid(pid, &status, WNOHANG) == pid;
     return exited || LockedElsewhere(project);
   });
-  if (!exited)
-  {
+  if (!exited) {
     ::kill(pid, SIGKILL);
     ::waitpid(pid, nullptr, 0);
   }

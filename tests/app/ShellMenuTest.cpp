@@ -15,8 +15,7 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/frame/Menu.h"
 
-namespace
-{
+namespace {
 using Row = std::map<std::string, std::string>;
 
 // The sample catalogue's CSV rows, read on their own as the oracle of the menu.
@@ -70,9 +69,8 @@ std::vector<ExpectedCommand> ExpectedCommands()
   std::vector<Row> types = ReadCatalogue("TYPES");
   std::vector<Row> subtypes = ReadCatalogue("SUBTYPES");
   std::sort(types.begin(), types.end(), [](const Row& a, const Row& b) { return a.at("TypeCode") < b.at("TypeCode"); });
-  std::stable_sort(subtypes.begin(), subtypes.end(), [](const Row& a, const Row& b) {
-    return std::stoi(a.at("Field68")) < std::stoi(b.at("Field68"));
-  });
+  std::stable_sort(subtypes.begin(), subtypes.end(),
+                   [](const Row& a, const Row& b) { return std::stoi(a.at("Field68")) < std::stoi(b.at("Field68")); });
   std::vector<ExpectedCommand> commands;
   for (const Row& type : types)
     for (const Row& subtype : subtypes)
@@ -155,8 +153,8 @@ TEST_F(NewUnitMenuTest, AKeyWithoutAClassGetsNoCommandAndATypeWithoutCommandsNoP
   RegisterUnitClass("CAPI001", nullptr);
   ASSERT_TRUE(Start());
   std::vector<ExpectedCommand> expected = ExpectedCommands();
-  bool casementPicture = std::any_of(expected.begin(), expected.end(),
-                                     [](const ExpectedCommand& c) { return c.subtypeCode == "PI001"; });
+  bool casementPicture =
+      std::any_of(expected.begin(), expected.end(), [](const ExpectedCommand& c) { return c.subtypeCode == "PI001"; });
   EXPECT_FALSE(casementPicture);
   CMenu* pInsert = InsertMenu();
   for (int i = 0; i < static_cast<int>(pInsert->GetMenuItemCount()); ++i)

@@ -14,8 +14,7 @@
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/docview/View.h"
 
-namespace
-{
+namespace {
 constexpr UINT kStoreDesignButton = 337;
 
 class MruTest : public ShellTest
@@ -41,8 +40,7 @@ protected:
   {
     auto* window = qobject_cast<QMainWindow*>(MainFrame()->m_hWnd);
     for (QAction* action : window->menuBar()->actions())
-      if (action->text() == "&File" && action->menu())
-      {
+      if (action->text() == "&File" && action->menu()) {
         emit action->menu()->aboutToShow();
         return action->menu();
       }
@@ -53,8 +51,7 @@ protected:
   std::vector<QAction*> RecentEntries(QMenu* pMenu)
   {
     std::vector<QAction*> entries;
-    for (QAction* action : pMenu->actions())
-    {
+    for (QAction* action : pMenu->actions()) {
       const UINT id = action->data().toUInt();
       if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE16)
         entries.push_back(action);

@@ -8,12 +8,8 @@
 #include "model/OddCatalogue.h"
 #include "platform/ui/frame/Menu.h"
 
-namespace
-{
-bool AnyKey(const CString&, const CString&)
-{
-  return true;
-}
+namespace {
+bool AnyKey(const CString&, const CString&) { return true; }
 
 std::string Code(int i)
 {
@@ -33,8 +29,8 @@ TEST(NewUnitCommandList, StopsAtTheLastCommandId)
     ordinals.push_back(std::to_string(1000 + i));
   }
   for (int i = 0; i < 120; ++i)
-    catalogue.AddRow("SUBTYPES", {"BU", codes[i].c_str(), "Extra Bay", "Extra", "TRUE", "TRUE", "TRUE", "4.5",
-                                  ordinals[i].c_str()});
+    catalogue.AddRow(
+        "SUBTYPES", {"BU", codes[i].c_str(), "Extra Bay", "Extra", "TRUE", "TRUE", "TRUE", "4.5", ordinals[i].c_str()});
   catalogue.Use();
   CNewUnitCommandList commands;
   commands.Build(AnyKey);

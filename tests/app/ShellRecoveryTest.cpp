@@ -21,8 +21,7 @@
 
 extern char** environ;
 
-namespace
-{
+namespace {
 namespace fs = std::filesystem;
 
 constexpr UINT kStoreDesignButton = 337;

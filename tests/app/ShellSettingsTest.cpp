@@ -13,8 +13,7 @@
 #include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/docview/View.h"
 
-namespace
-{
+namespace {
 class SettingsTest : public ShellTest
 {
 protected:

@@ -34,8 +34,7 @@
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/docview/View.h"
 
-namespace
-{
+namespace {
 constexpr UINT kStoreDesignButton = 337;
 
 std::string ArtifactPath(const std::string& name = "main-window")
@@ -110,8 +109,7 @@ TEST_F(ShellTest, TheMainWindowWithAProjectOpenShowsToolbarDesignListAndStatusBa
   EXPECT_GT(CountColours(shot.toImage()), 8) << "the picture shows a drawn window";
 }
 
-namespace
-{
+namespace {
 // The dialog's picture as the toolkit renders it (at the device pixel ratio): a grab of the screen
 // could still show the page shown before.
 void Keep(QWidget* pWindow, const std::string& name)
@@ -139,14 +137,13 @@ TEST_F(ShellTest, EverySettingsPageAndTheAboutBoxArePictured)
   ASSERT_TRUE(Start());
   std::filesystem::create_directories(std::filesystem::path(ArtifactPath()).parent_path());
   int pictures = 0;
-  for (auto sheetCommand : {std::pair{ID_APPLICATION_SETTINGS, "application"}, std::pair{ID_PROJECT_SETTINGS, "project"}})
-  {
+  for (auto sheetCommand :
+       {std::pair{ID_APPLICATION_SETTINGS, "application"}, std::pair{ID_PROJECT_SETTINGS, "project"}}) {
     const auto command = sheetCommand.first;
     const char* sheetName = sheetCommand.second;
     OnNextDialog([&pictures, sheetName](CDialog& dialog) {
       auto& sheet = dynamic_cast<CPropertySheet&>(dialog);
-      for (int i = 0; i < sheet.GetPageCount(); ++i)
-      {
+      for (int i = 0; i < sheet.GetPageCount(); ++i) {
         ASSERT_TRUE(sheet.SetActivePage(i));
         CString caption;
         sheet.GetPage(i)->GetWindowText(caption);

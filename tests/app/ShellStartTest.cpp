@@ -22,8 +22,7 @@
 
 extern char** environ;
 
-namespace
-{
+namespace {
 constexpr UINT kStoreDesignButton = 337;
 const char kChildProjectVariable[] = "PANECRAFT_CHILD_PROJECT";
 
@@ -141,7 +140,8 @@ TEST_F(StartTest, ChildFindsTheProjectInUse)
   ASSERT_TRUE(Start(ChildProject().c_str()));
   EXPECT_TRUE(Projects().empty());
   ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, ("The file " + ChildProject() + " is currently in use and cannot be opened.").c_str());
+  EXPECT_EQ(service.messages[0].text,
+            ("The file " + ChildProject() + " is currently in use and cannot be opened.").c_str());
 }
 
 TEST_F(StartTest, TheCommandLineOpensAProjectAndSavingItGivesTheSameBytes)

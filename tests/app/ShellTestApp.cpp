@@ -25,8 +25,7 @@
 #include "units/standard/Stdreg.h"
 #include "workbench/Wbframe.h"
 
-namespace
-{
+namespace {
 std::string& TempDir()
 {
   static std::string dir;
@@ -73,18 +72,12 @@ public:
 };
 
 CShellEnvironment* g_environment =
-  static_cast<CShellEnvironment*>(::testing::AddGlobalTestEnvironment(new CShellEnvironment));
+    static_cast<CShellEnvironment*>(::testing::AddGlobalTestEnvironment(new CShellEnvironment));
 }  // namespace
 
-CApp& ShellApp()
-{
-  return *g_environment->m_app;
-}
+CApp& ShellApp() { return *g_environment->m_app; }
 
-std::string ShellTempDir()
-{
-  return TempDir();
-}
+std::string ShellTempDir() { return TempDir(); }
 
 void Pump()
 {
@@ -106,10 +99,7 @@ void ShellTest::SetUp()
   CDC::SetScreenLogPixels(96, 96);
 }
 
-void ShellTest::TearDown()
-{
-  Pump();
-}
+void ShellTest::TearDown() { Pump(); }
 
 BOOL ShellTest::Start(const CString& commandLine)
 {
@@ -120,15 +110,9 @@ BOOL ShellTest::Start(const CString& commandLine)
   return started;
 }
 
-CMainFrame* ShellTest::MainFrame() const
-{
-  return dynamic_cast<CMainFrame*>(ShellApp().m_pMainWnd);
-}
+CMainFrame* ShellTest::MainFrame() const { return dynamic_cast<CMainFrame*>(ShellApp().m_pMainWnd); }
 
-CDoc* ShellTest::ActiveProject() const
-{
-  return dynamic_cast<CDoc*>(ShellApp().GetActiveDocument());
-}
+CDoc* ShellTest::ActiveProject() const { return dynamic_cast<CDoc*>(ShellApp().GetActiveDocument()); }
 
 std::vector<CDoc*> ShellTest::Projects() const
 {
@@ -172,10 +156,7 @@ std::vector<CString> ShellTest::Messages() const
   return texts;
 }
 
-std::string ShellTest::PathIn(const char* name) const
-{
-  return TempDir() + "/" + name;
-}
+std::string ShellTest::PathIn(const char* name) const { return TempDir() + "/" + name; }
 
 void SetControlText(CWnd& dialog, int nID, const CString& text)
 {

@@ -77,21 +77,23 @@ protected:
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     if (!config.ProfileExists())
       config.WriteProfile(Profile(databaseDir));
-    struct stat before{};
+    struct stat before
+    {};
     ::stat(config.ProfilePath().c_str(), &before);
     std::string text = config.ReadProfile();
     std::string reportPath = config.Path() + "/report.txt";
     EXPECT_EXIT(
-      {
-        CReportCatcher catcher(reportPath);
-        SetDialogService(&catcher);
-        CTestCApp app;
-        app.InitApplication();
-        app.StartUp();
-        std::_Exit(0);
-      },
-      ::testing::ExitedWithCode(kFatalExitCode), "");
-    struct stat after{};
+        {
+          CReportCatcher catcher(reportPath);
+          SetDialogService(&catcher);
+          CTestCApp app;
+          app.InitApplication();
+          app.StartUp();
+          std::_Exit(0);
+        },
+        ::testing::ExitedWithCode(kFatalExitCode), "");
+    struct stat after
+    {};
     ::stat(config.ProfilePath().c_str(), &after);
     EXPECT_EQ(config.ReadProfile(), text);
     EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
@@ -108,16 +110,32 @@ protected:
   CRecordingHelpSink sink;
 };
 
-constexpr const char* kReportStart = "Panecraft|An internal error has occurred within Panecraft;\nthe application will terminate.\n\n";
-constexpr const char* kReportEnd = "We apologize for this inconvenience.  Please report this error to your support representative.";
+constexpr const char* kReportStart =
+    "Panecraft|An internal error has occurred within Panecraft;\nthe application will terminate.\n\n";
+constexpr const char* kReportEnd =
+    "We apologize for this inconvenience.  Please report this error to your support representative.";
 
 TEST_F(StartupTest, NewApplicationNamesEveryTopicAtWarning)
 {
   CTestCApp app;
   CTrace& trace = theTrace();
-  const char* topics[] = {"Application", "Serialization", "Document", "Preferences", "Paint", "Unit",
-                          "Workbench", "Workbench Tools", "Views", "VRX Entities", "Zooming & Scrolling",
-                          "Translators", "Assemblers", "Dialog boxes", "Reports", "Snapping & Alignment", "Joining"};
+  const char* topics[] = {"Application",
+                          "Serialization",
+                          "Document",
+                          "Preferences",
+                          "Paint",
+                          "Unit",
+                          "Workbench",
+                          "Workbench Tools",
+                          "Views",
+                          "VRX Entities",
+                          "Zooming & Scrolling",
+                          "Translators",
+                          "Assemblers",
+                          "Dialog boxes",
+                          "Reports",
+                          "Snapping & Alignment",
+                          "Joining"};
   for (int topic = 0; topic < 17; ++topic) {
     EXPECT_EQ(trace.GetTopicName(topic), topics[topic]);
     EXPECT_EQ(trace.GetLevel(topic), TL_WARNING);
@@ -272,7 +290,7 @@ TEST_F(StartupTest, MissingDatabaseEndsWithTheReport)
   EXPECT_NE(report.find("Application Version = 1.0\nModule = Recobj\nLine = 176\n\n"), std::string::npos) << report;
   EXPECT_NE(report.find("Additional Information: \nThe database file was not found.  File = " + dir + "/TXDB.SDF"),
             std::string::npos)
-    << report;
+      << report;
   EXPECT_EQ(report.substr(report.size() - std::string(kReportEnd).size()), kReportEnd);
 }
 
@@ -296,10 +314,10 @@ TEST_F(StartupTest, EmptyVersionTableEndsWithTheReport)
   EXPECT_EQ(report.rfind(kReportStart, 0), 0u) << report;
   EXPECT_NE(report.find("Module = App\nLine = "), std::string::npos) << report;
   EXPECT_NE(report.find("Additional Information: \nError reading the database; cause = 1.\n\n"), std::string::npos)
-    << report;
+      << report;
 }
 
-} // namespace
+}  // namespace
 
 namespace {
 
@@ -313,11 +331,13 @@ TEST_F(StartupTest, TruncatedDatabaseIsRefusedAtStartUp)
     std::ifstream in(CatalogueFolder() + "/TXDB.SDF", std::ios::binary);
     std::vector<char> bytes((std::istreambuf_iterator<char>(in)), {});
     ASSERT_GT(bytes.size(), 1000u);
-    std::ofstream(dir + "/TXDB.SDF", std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size() - 100));
+    std::ofstream(dir + "/TXDB.SDF", std::ios::binary)
+        .write(bytes.data(), static_cast<std::streamsize>(bytes.size() - 100));
   }
   std::string report = StartUpFails(dir);
   EXPECT_EQ(report.rfind(kReportStart, 0), 0u) << report;
-  EXPECT_NE(report.find("Additional Information: \nError reading the database; cause = 1."), std::string::npos) << report;
+  EXPECT_NE(report.find("Additional Information: \nError reading the database; cause = 1."), std::string::npos)
+      << report;
 }
 
-} // namespace
+}  // namespace

@@ -18,8 +18,7 @@
 #include <QTimer>
 #include <QWindow>
 
-namespace
-{
+namespace {
 QMainWindow* ShownMainWindow()
 {
   for (QWidget* widget : QApplication::topLevelWidgets())

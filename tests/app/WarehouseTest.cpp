@@ -18,8 +18,7 @@
 #include <QListWidget>
 #include <QTest>
 
-namespace
-{
+namespace {
 constexpr UINT kStoreDesignButton = 337;
 
 class WarehouseTest : public ShellTest
@@ -299,8 +298,9 @@ TEST_F(WarehouseTest, PastingAUsedNameAsksForAnotherUntilItIsSettled)
   ViewCommand(ID_EDIT_PASTE);
   ASSERT_EQ(service.messages.size(), 3u);
   EXPECT_EQ(service.messages[0].text, "Design name cannot be empty");
-  EXPECT_EQ(service.messages[1].text,
-            "A design with that name is currently being edited and cannot be replaced. Please specify a different name.");
+  EXPECT_EQ(
+      service.messages[1].text,
+      "A design with that name is currently being edited and cannot be replaced. Please specify a different name.");
   EXPECT_EQ(service.messages[1].type, UINT{MB_OKCANCEL});
   EXPECT_EQ(service.messages[2].text, "A design with the name 'Kitchen' already exists.\n\nDo you want to replace it?");
   EXPECT_EQ(service.messages[2].type, UINT{MB_YESNOCANCEL | MB_ICONEXCLAMATION});
@@ -391,8 +391,7 @@ TEST_F(WarehouseTest, ARightClickSelectsTheDesignUnderThePointerAndOffersTheDesi
   QTest::mouseRelease(pWidget->viewport(), Qt::RightButton, Qt::NoModifier, second);
   Pump();
   ASSERT_EQ(service.popupMenus.size(), 1u);
-  EXPECT_EQ(service.popupMenus[0],
-            (Names{"Cut", "Copy", "Paste...", "", "Create", "Edit", "Rename...", "Delete"}));
+  EXPECT_EQ(service.popupMenus[0], (Names{"Cut", "Copy", "Paste...", "", "Create", "Edit", "Rename...", "Delete"}));
   EXPECT_EQ(LastMessage(), "Are you sure you want to delete design 'Bath'?");
   EXPECT_EQ(ListedNames(), (Names{"Kitchen"}));
 }

@@ -21,7 +21,8 @@
 #include "workbench/Wbframe.h"
 #include "workbench/Wbview.h"
 
-inline QMouseEvent* MakeMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button, Qt::MouseButtons buttons)
+inline QMouseEvent* MakeMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button,
+                              Qt::MouseButtons buttons)
 {
   QWidget* widget = pWnd->m_hWnd;
   const QPointF local(point.x, point.y);

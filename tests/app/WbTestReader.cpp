@@ -4,8 +4,7 @@
 #include <map>
 #include <stdexcept>
 
-namespace
-{
+namespace {
 constexpr unsigned kStamp = 10000;
 
 class CCursor

@@ -114,4 +114,4 @@ TEST_F(WindowsTest, AboutBoxShowsVersionsAndOpensCreditsOnlyOnCtrlShiftDoubleCli
   EXPECT_EQ(sink.calls[0].first, 0x10000u + 3500);
 }
 
-} // namespace
+}  // namespace

@@ -13,8 +13,7 @@
 #include "WbTestReader.h"
 #include "model/Unit.h"
 
-namespace
-{
+namespace {
 const char kChildProjectVariable[] = "PANECRAFT_WORKBENCH_CHILD_PROJECT";
 
 int RunChildTest(const char* testName, const std::string& projectPath)

@@ -18,8 +18,7 @@
 #include "support/ComExcpt.h"
 #include "workbench/Tracker.h"
 
-namespace
-{
+namespace {
 // Stands in for a join item: it joins the one unit it was made for.
 class CTestJoin : public CDesignItem
 {
@@ -416,8 +415,7 @@ TEST_F(WorkbenchViewTest, AMoveFollowsThePointerWhileTheViewAutoscrolls)
       SendMouse(pView, QEvent::MouseMove, CPoint(client.right + 30, inside.y), Qt::NoButton, Qt::LeftButton);
       // One tick of the autoscroll timer, then the release outside the window.
       pView->SendMessage(WM_TIMER, kAutoscrollTimer, 0);
-      PostMouse(pView, QEvent::MouseButtonRelease, CPoint(client.right + 30, inside.y), Qt::LeftButton,
-                Qt::NoButton);
+      PostMouse(pView, QEvent::MouseButtonRelease, CPoint(client.right + 30, inside.y), Qt::LeftButton, Qt::NoButton);
     });
   });
   SendMouse(pView, QEvent::MouseButtonPress, inside, Qt::LeftButton, Qt::LeftButton);

@@ -108,4 +108,4 @@ TEST(XltdataTest, ScreenMapHoldsKeyZeroAndEighteenCategories)
   EXPECT_NE(map->GetGDIData(2)->GetPen(), map->GetGDIData(3)->GetPen()) << "each category its own pen";
 }
 
-} // namespace
+}  // namespace

@@ -24,20 +24,28 @@ CString ReplaceQuestion(const char* name)
 CDesignStore BrokenStore(const char* name)
 {
   Bytes record = CByteWriter()
-    .Dword(10000)
-    .Str(name)
-    .Dword(3)
-    .Text("xyz")
-    .Double(0).Double(0).Double(0)
-    .Dword(0).Dword(0).Dword(0).Dword(0)
-    .Dword(0).Dword(0).Dword(100).Dword(100)
-    .Get();
+                     .Dword(10000)
+                     .Str(name)
+                     .Dword(3)
+                     .Text("xyz")
+                     .Double(0)
+                     .Double(0)
+                     .Double(0)
+                     .Dword(0)
+                     .Dword(0)
+                     .Dword(0)
+                     .Dword(0)
+                     .Dword(0)
+                     .Dword(0)
+                     .Dword(100)
+                     .Dword(100)
+                     .Get();
   CDesignStore store;
   LoadBytes(record, [&](CArchive& ar) { store.Serialize(ar); });
   return store;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(DocDesignTest, DefaultNamesCountUpInLettersAfterTheGreatestRest)
 {
@@ -48,7 +56,8 @@ TEST_F(DocDesignTest, DefaultNamesCountUpInLettersAfterTheGreatestRest)
   doc.AddDesign(MakeStore("Unit Type 3"));
   doc.AddDesign(MakeStore("Unit TypeZZ"));
   EXPECT_EQ(doc.GetNewDesignName(), "Unit Type D");
-  for (auto [last, next] : {std::pair{"Unit Type Z", "Unit Type AA"}, {"Unit Type AZ", "Unit Type BA"},
+  for (auto [last, next] : {std::pair{"Unit Type Z", "Unit Type AA"},
+                            {"Unit Type AZ", "Unit Type BA"},
                             {"Unit Type ZZ", "Unit Type AAA"}}) {
     doc.AddDesign(MakeStore(last));
     EXPECT_EQ(doc.GetNewDesignName(), next) << last;

@@ -31,7 +31,7 @@ size_t FirstRecord(const Bytes& bytes) { return FindText(bytes, "CDesignStore") 
 
 constexpr size_t kProjectDataOffset = 15 + 8 + 7 + 7 + 11 + 8;
 
-} // namespace
+}  // namespace
 
 TEST_F(DocTest, NewProjectWithoutDesignsStoresTheFixedImage)
 {
@@ -69,9 +69,12 @@ TEST_F(DocTest, StoredDesignsStartWithTheClassTagThenTheBackIndex)
   SaveProject(path, {"Bay", "Hall"});
   Bytes bytes = ReadFileBytes(path);
   size_t tag = FindText(bytes, "CDesignStore") - 6;
-  Bytes head = CByteWriter().Word(2).Word(0xFFFF).Word(10000).Word(12).Text("CDesignStore").Dword(10000).Str("Bay").Get();
+  Bytes head =
+      CByteWriter().Word(2).Word(0xFFFF).Word(10000).Word(12).Text("CDesignStore").Dword(10000).Str("Bay").Get();
   EXPECT_TRUE(std::equal(head.begin(), head.end(), bytes.begin() + static_cast<long>(tag) - 2));
-  size_t second = FindText(bytes, "\x04" "Hall") - 6;
+  size_t second = FindText(bytes, "\x04"
+                                  "Hall") -
+                  6;
   EXPECT_EQ(bytes[second], 0x01);
   EXPECT_EQ(bytes[second + 1], 0x80);
   EXPECT_EQ(bytes[second + 2], 0x10);
@@ -89,8 +92,8 @@ TEST_F(DocTest, ShortOrWrongTagsAreNotProjectFiles)
   std::string path = PathOf("a.tpf");
   SaveProject(path, {});
   const Bytes good = ReadFileBytes(path);
-  const CString notValid = CString("The file ") + path.c_str() +
-                           " file is not a valid Panecraft project file and cannot be opened.";
+  const CString notValid =
+      CString("The file ") + path.c_str() + " file is not a valid Panecraft project file and cannot be opened.";
   for (size_t cut : {0u, 14u}) {
     WriteFileBytes(path, Bytes(good.begin(), good.begin() + static_cast<long>(cut)));
     EXPECT_EQ(OpenMessage(path), notValid) << cut;
@@ -196,7 +199,7 @@ TEST_F(DocTest, AnotherDatabaseIsShownThenTheProjectOpensAndSavesWithTheCurrentO
     EXPECT_EQ(doc.GetDocVersion().GetProductDataVersion(), "PD 4.2");
     EXPECT_NE(FindText(ReadFileBytes(path), "\x06PD 4.2"), std::string::npos);
     EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
-      << "the saved file is held again";
+        << "the saved file is held again";
   }
   EXPECT_EQ(OpenMessage(path), "");
   EXPECT_EQ(services.dbDialogs, 1);
@@ -214,12 +217,13 @@ TEST_F(DocTest, AFailedSaveShowsItsMessageAndKeepsTheVersionRecord)
 
   std::string nowhere = PathOf("missing/folder/b.tpf");
   EXPECT_FALSE(doc.OnSaveDocument(nowhere.c_str()));
-  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") + nowhere.c_str() +
-                                             "'.\nReason:  " + std::strerror(ENOENT) + "\nThe project has not been saved.");
+  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") +
+                                              nowhere.c_str() + "'.\nReason:  " + std::strerror(ENOENT) +
+                                              "\nThe project has not been saved.");
   EXPECT_EQ(doc.GetDocVersion().GetDatePopulated(), "01/01/1990");
   EXPECT_EQ(doc.GetDocVersion().GetModified(), modified);
   EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
-    << "the project file is still held";
+      << "the project file is still held";
 }
 
 // Designs added to a project so that its file takes at least four archive buffers to write.
@@ -243,7 +247,7 @@ TEST_F(DocTest, ASaveFailingAtAnyWriteLeavesThePreviousProjectLoadable)
     EXPECT_EQ(ReadFileBytes(path), previous) << failAt;
     // The failing write's own cause (the disk full) is shown, not only that the save failed.
     EXPECT_NE(std::string(dialogs.messages.back().text.c_str()).find(std::strerror(ENOSPC)), std::string::npos)
-      << dialogs.messages.back().text.c_str();
+        << dialogs.messages.back().text.c_str();
   }
   EXPECT_EQ(dir.EntryCount(), 1u);
   doc.m_bAutoDelete = FALSE;
@@ -314,8 +318,11 @@ TEST_F(DocTest, TypesMissingFromAnOldProjectAreAddedWithoutMarkingItModified)
   SaveProject(path, {});
   Bytes bytes = ReadFileBytes(path);
   // Keep only the first two option records ("AR" and "AW").
-  size_t count = FindText(bytes, "\x02" "AR") - 4;
-  size_t third = FindText(bytes, "\x02" "BU");
+  size_t count = FindText(bytes, "\x02"
+                                 "AR") -
+                 4;
+  size_t third = FindText(bytes, "\x02"
+                                 "BU");
   size_t tail = bytes.size() - (8 + 8 + 4 + 3 + 2);
   Bytes old(bytes.begin(), bytes.begin() + static_cast<long>(third));
   PutDword(old, count, 2);

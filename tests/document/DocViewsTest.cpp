@@ -49,8 +49,8 @@ public:
   int commits = 0;
   std::vector<int> hints;
 };
-const CRuntimeClass CTestWarehouseView::runtimeClass = {"CTestWarehouseView", sizeof(CTestWarehouseView), 0xFFFF, nullptr,
-                                                        RUNTIME_CLASS(CView)};
+const CRuntimeClass CTestWarehouseView::runtimeClass = {"CTestWarehouseView", sizeof(CTestWarehouseView), 0xFFFF,
+                                                        nullptr, RUNTIME_CLASS(CView)};
 
 // Stands in for the Workbench view: it writes its quantity into the edited design when asked.
 class CTestWorkbenchView : public CView, public CWorkbenchDataSource
@@ -65,8 +65,8 @@ public:
   CDoc& doc;
   int quantity = 9;
 };
-const CRuntimeClass CTestWorkbenchView::runtimeClass = {"CTestWorkbenchView", sizeof(CTestWorkbenchView), 0xFFFF, nullptr,
-                                                        RUNTIME_CLASS(CView)};
+const CRuntimeClass CTestWorkbenchView::runtimeClass = {"CTestWorkbenchView", sizeof(CTestWorkbenchView), 0xFFFF,
+                                                        nullptr, RUNTIME_CLASS(CView)};
 
 std::vector<CString> Entries(CListBox& list)
 {
@@ -98,7 +98,7 @@ protected:
   CTestWarehouseView warehouse;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(DocViewsTest, TheDesignListFollowsAddRenameReplaceAndDelete)
 {
@@ -108,7 +108,7 @@ TEST_F(DocViewsTest, TheDesignListFollowsAddRenameReplaceAndDelete)
   EXPECT_EQ(Entries(list), (std::vector<CString>{"Bay", "Hall"}));
   EXPECT_EQ(list.GetCurSel(), 1) << "the added entry is selected";
   EXPECT_EQ(warehouse.hints, (std::vector<int>{HINT_DESIGN_ADDED, HINT_DESIGN_ADDED}))
-    << "the document tells its views, it does not edit their controls";
+      << "the document tells its views, it does not edit their controls";
 
   EXPECT_TRUE(doc.RenameDesign(0, "Porch"));
   EXPECT_EQ(Entries(list), (std::vector<CString>{"Porch", "Hall"})) << "a renamed design keeps its place";

@@ -18,7 +18,10 @@ CVRX2DArc Arc(double x, double y, double r1, double r2, double axis, double star
 {
   return CVRX2DArc(0, CVRX2DPoint(x, y), r1, r2, CVRXAngle(axis), CVRXAngle(start), CVRXAngle(end));
 }
-CVRX2DLine Line(double x1, double y1, double x2, double y2) { return CVRX2DLine(0, CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2)); }
+CVRX2DLine Line(double x1, double y1, double x2, double y2)
+{
+  return CVRX2DLine(0, CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2));
+}
 
 // The ellipse axis is a direction modulo pi.
 double AxisDifference(const CVRXAngle& a, double b)
@@ -26,7 +29,7 @@ double AxisDifference(const CVRXAngle& a, double b)
   double d = std::fmod(std::fabs(a.GetRadians() - b), VRX_PI);
   return std::min(d, VRX_PI - d);
 }
-} // namespace
+}  // namespace
 
 TEST_F(ArcTest, RadiiAreKeptMajorFirst)
 {
@@ -115,14 +118,16 @@ TEST_F(ArcTest, RotatedAndMirroredCirclesThroughOriginKeepExactRadii)
     CVRX2DPoint s0, e0;
     arc.GetEndPoints(s0, e0);
     bool mirror = i % 2 == 1;
-    CVRX2DTransformationMatrix m = mirror
-      ? CVRX2DTransformationMatrix(CVRX2DLine(0, CVRX2DPoint(), CVRX2DPoint(std::cos(towards * 3), std::sin(towards * 3))))
-      : CVRX2DTransformationMatrix(CVRXAngle(VRX_TWO_PI * unit(rng)));
+    CVRX2DTransformationMatrix m =
+        mirror ? CVRX2DTransformationMatrix(
+                     CVRX2DLine(0, CVRX2DPoint(), CVRX2DPoint(std::cos(towards * 3), std::sin(towards * 3))))
+               : CVRX2DTransformationMatrix(CVRXAngle(VRX_TWO_PI * unit(rng)));
     arc.Transform(m);
     ASSERT_TRUE(std::isfinite(arc.GetMajorRadius()) && std::isfinite(arc.GetMinorRadius())) << i;
     EXPECT_NEAR(arc.GetMajorRadius(), r, 1e-9 * r) << i;
     EXPECT_NEAR(arc.GetMinorRadius(), r, 1e-9 * r) << i;
-    ExpectPoint(arc.GetCentre(), CVRX2DPoint(centre).Transform(m).GetX(), CVRX2DPoint(centre).Transform(m).GetY(), 1e-9 * r);
+    ExpectPoint(arc.GetCentre(), CVRX2DPoint(centre).Transform(m).GetX(), CVRX2DPoint(centre).Transform(m).GetY(),
+                1e-9 * r);
     CVRX2DPoint s1, e1;
     arc.GetEndPoints(s1, e1);
     CVRX2DPoint expectedStart = (mirror ? e0 : s0).Transform(m);

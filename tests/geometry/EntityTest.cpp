@@ -15,13 +15,19 @@
 using EntityTest = GeometryTest;
 
 namespace {
-CVRX2DLine Line(double x1, double y1, double x2, double y2) { return CVRX2DLine(0, CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2)); }
-CVRX2DRectangle Rect(double x1, double y1, double x2, double y2) { return CVRX2DRectangle(CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2)); }
+CVRX2DLine Line(double x1, double y1, double x2, double y2)
+{
+  return CVRX2DLine(0, CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2));
+}
+CVRX2DRectangle Rect(double x1, double y1, double x2, double y2)
+{
+  return CVRX2DRectangle(CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2));
+}
 CVRX2DArc Circle(double x, double y, double r, double start = 0, double end = 0)
 {
   return CVRX2DArc(0, CVRX2DPoint(x, y), r, r, CVRXAngle(), CVRXAngle(start), CVRXAngle(end));
 }
-} // namespace
+}  // namespace
 
 TEST_F(EntityTest, RectangleNormalisesAndGrows)
 {

@@ -11,8 +11,11 @@
 using LineTest = GeometryTest;
 
 namespace {
-CVRX2DLine Line(double x1, double y1, double x2, double y2) { return CVRX2DLine(0, CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2)); }
-} // namespace
+CVRX2DLine Line(double x1, double y1, double x2, double y2)
+{
+  return CVRX2DLine(0, CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2));
+}
+}  // namespace
 
 TEST_F(LineTest, DirectionTestsUseAngleTolerance)
 {

@@ -11,7 +11,7 @@ using MatrixTest = GeometryTest;
 
 namespace {
 CVRX2DPoint Moved(CVRX2DPoint p, const CVRX2DTransformationMatrix& m) { return p.Transform(m); }
-} // namespace
+}  // namespace
 
 TEST_F(MatrixTest, ChainedCallsApplyInCallOrder)
 {

@@ -17,8 +17,7 @@ void ExpectUnitError(CUnit& unit, const char* text, int line)
   try {
     unit.SetAttributes(attributes);
     ADD_FAILURE() << "no exception for " << text;
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Unit") << text;
     EXPECT_EQ(e.line, line) << text;
   }
@@ -108,4 +107,4 @@ TEST_F(AttrTest, CountWithoutDigitsReadsNoPairs)
   EXPECT_EQ(unit.GetOptionChoice(5, 0), 0);
 }
 
-} // namespace
+}  // namespace

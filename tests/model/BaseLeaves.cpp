@@ -25,15 +25,16 @@ void AddFourMembers(CSizedComponentArray& components, double w, double h)
   for (int i = 0; i < 4; ++i)
     components.Add(new CSizedComponent("XX", kFrameIds[i], "P", corners[i], corners[(i + 1) % 4]));
 }
-} // namespace
+}  // namespace
 
 void CRectLeaf::BuildSizedComponents() const { AddFourMembers(*m_pSizedComponents, GetWidth(), GetHeight()); }
 
 void CRectLeaf::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
   m_Calls.push_back(1);
-  AddClosed(out, 35, {CVRX2DPoint(0, 0), CVRX2DPoint(GetWidth(), 0), CVRX2DPoint(GetWidth(), GetHeight()),
-                      CVRX2DPoint(0, GetHeight())});
+  AddClosed(out, 35,
+            {CVRX2DPoint(0, 0), CVRX2DPoint(GetWidth(), 0), CVRX2DPoint(GetWidth(), GetHeight()),
+             CVRX2DPoint(0, GetHeight())});
 }
 
 void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
@@ -46,8 +47,11 @@ void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
     return;
   }
   // Two panels side by side, each inset by 2 inches, parted at the middle.
-  AddClosed(out, 36, {CVRX2DPoint(2, 2), CVRX2DPoint(w / 2 - 1, 2), CVRX2DPoint(w / 2 - 1, h - 2), CVRX2DPoint(2, h - 2)});
-  AddClosed(out, 36, {CVRX2DPoint(w / 2 + 1, 2), CVRX2DPoint(w - 2, 2), CVRX2DPoint(w - 2, h - 2), CVRX2DPoint(w / 2 + 1, h - 2)});
+  AddClosed(out, 36,
+            {CVRX2DPoint(2, 2), CVRX2DPoint(w / 2 - 1, 2), CVRX2DPoint(w / 2 - 1, h - 2), CVRX2DPoint(2, h - 2)});
+  AddClosed(
+      out, 36,
+      {CVRX2DPoint(w / 2 + 1, 2), CVRX2DPoint(w - 2, 2), CVRX2DPoint(w - 2, h - 2), CVRX2DPoint(w / 2 + 1, h - 2)});
 }
 
 void CRectLeaf::Get3LineElevationEntities(int, CVRX2DEntityArray&) const { m_Calls.push_back(3); }
@@ -69,7 +73,10 @@ CCustomArchLeaf::CCustomArchLeaf(double width, double leg)
   Recompute();
 }
 
-CString CCustomArchLeaf::GetAttributes() const { return CCustomArchedUnit::GetAttributes() + CString::Formatted(",%.15g", m_dLeg); }
+CString CCustomArchLeaf::GetAttributes() const
+{
+  return CCustomArchedUnit::GetAttributes() + CString::Formatted(",%.15g", m_dLeg);
+}
 
 void CCustomArchLeaf::SetAttributes(CString& attributes)
 {

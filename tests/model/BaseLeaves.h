@@ -19,7 +19,9 @@ public:
   CRectLeaf(const CRectLeaf&) = default;
 
   CUnit* Clone() const override { return new CRectLeaf(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   void BuildSizedComponents() const override;
   void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
@@ -50,7 +52,9 @@ public:
   CArchLeaf(const CArchLeaf&) = default;
 
   CUnit* Clone() const override { return new CArchLeaf(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray& out) const override;
   void BuildSizedComponents() const override;
   void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
@@ -72,7 +76,9 @@ public:
   void SetAttributes(CString& attributes) override;
   CString GetSizeText(int) const override { return CString::Formatted("%g", GetWidth()); }
   double GetHeight() const override { return GetArchCentre().GetY() + GetBase(); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   void GetSidesMovedByHandle(int, CDWordArray&) const override {}
   // The chord follows the drag across; the drag's x is handed on as the base-point offset.
   int ConformProposedSize(int handle, const CVRX2DVector& drag) override;
@@ -86,7 +92,10 @@ public:
   void GetDimensionValues(double& base, int& count, CArray<double, double>& values) const override;
   BOOL SetDimensionValues(double base, int count, CArray<double, double>& values) override;
   double GetProposedChordLength(int) const override { return GetProposedWidth(); }
-  CVRXAngle GetProposedFirstArchAngle() const override { return CornerAngle(GetProposedWidth(), GetProposedArchCentre()); }
+  CVRXAngle GetProposedFirstArchAngle() const override
+  {
+    return CornerAngle(GetProposedWidth(), GetProposedArchCentre());
+  }
   double GetProposedAreaHeight() const override { return GetProposedHeight(); }
   double GetProposedAreaWidth() const override { return GetProposedWidth(); }
   CVRXAngle GetProposedSecondArchAngle(const CVRXAngle& first) const override { return first; }
@@ -128,7 +137,9 @@ public:
   CUnit* Clone() const override { return new CVarigonLeaf(*this); }
   double GetHeight() const override { return m_dHeight; }
   double GetWidth() const override { return m_dWidth; }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   void GetSidesMovedByHandle(int, CDWordArray&) const override {}
   int ConformProposedSize(int, const CVRX2DVector&) override { return inboundsUnchanged; }
   CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return m_vProposedOffset; }

@@ -12,8 +12,7 @@ void ExpectUnitError(Action action, const char* file, int line)
   try {
     action();
     ADD_FAILURE() << "no exception, expected " << file << " " << line;
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, file);
     EXPECT_EQ(e.line, line);
   }

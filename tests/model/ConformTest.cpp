@@ -86,4 +86,4 @@ TEST_F(ConformTest, EachDimensionsToleranceIsTakenAtItsOwnOutermostRow)
   EXPECT_EQ(Drag(unit, 2, 0, 10.1), CUnit::outOfBoundsUnchanged);
 }
 
-} // namespace
+}  // namespace

@@ -62,8 +62,7 @@ TEST_F(CustarchTest, WithoutABaseOf72OrMoreNoUnitIsMade)
   try {
     CCustomArchLeaf unit;
     ADD_FAILURE() << "a unit was made";
-  }
-  catch (const CTXDBException& e) {
+  } catch (const CTXDBException& e) {
     EXPECT_EQ(e.file, "Custarch");
     EXPECT_EQ(e.line, 68);
     EXPECT_EQ(e.cause, 1);
@@ -167,7 +166,6 @@ TEST_F(CustarchTest, LimitChecksIncludeTheirBounds)
   EXPECT_FALSE(unit.IsAreaWithinLimits());
   unit.m_dAreaHeight = 0.0;
   EXPECT_FALSE(unit.IsAreaWithinLimits());
-
 }
 
 TEST_F(CustarchTest, AChordBecomesAnArchCentredOnTheUnit)
@@ -201,7 +199,7 @@ TEST_F(CustarchTest, ARefusedChordLeavesTheProposalAsItWas)
   const CVRX2DVector proposedCentre = unit.GetProposedArchCentre();
   CVRX2DEntityArray out;
   EXPECT_EQ(unit.GetProposedOutlineEntities(out), CVRX2DVector(12, 0));
-  EXPECT_EQ(unit.ConformProposedSize(2, CVRX2DVector(60, 0)), CUnit::outOfBoundsUnchanged);  // too wide
+  EXPECT_EQ(unit.ConformProposedSize(2, CVRX2DVector(60, 0)), CUnit::outOfBoundsUnchanged);   // too wide
   EXPECT_EQ(unit.ConformProposedSize(2, CVRX2DVector(100, 0)), CUnit::outOfBoundsUnchanged);  // chord too long
   EXPECT_DOUBLE_EQ(unit.GetProposedWidth(), 60.0);
   EXPECT_EQ(unit.GetProposedArchCentre(), proposedCentre);
@@ -267,4 +265,4 @@ TEST_F(CustarchTest, DimensionsCopiesAndAssignment)
   EXPECT_EQ(target.GetWidth(), 50.0);
 }
 
-} // namespace
+}  // namespace

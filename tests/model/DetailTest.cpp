@@ -70,8 +70,11 @@ TEST_F(DetailTest, MirroredMembersMarkersAndBreakLines)
   // Break lines at both levels, stepping clear of the markers at x 2.1875.
   const std::vector<Seg> breaks(lines.end() - 10, lines.end());
   const double step = 2.4375;
-  const Seg top[] = {{28, 0.5, 5, step - 0.125, 5}, {28, step - 0.125, 5, step, 5.125}, {28, step, 5.125, step, 4.875},
-                     {28, step, 4.875, step + 0.125, 5}, {28, step + 0.125, 5, 3.875, 5}};
+  const Seg top[] = {{28, 0.5, 5, step - 0.125, 5},
+                     {28, step - 0.125, 5, step, 5.125},
+                     {28, step, 5.125, step, 4.875},
+                     {28, step, 4.875, step + 0.125, 5},
+                     {28, step + 0.125, 5, 3.875, 5}};
   for (int i = 0; i < 5; ++i) {
     EXPECT_TRUE(Has({breaks[i]}, top[i])) << i;
     EXPECT_TRUE(Has({breaks[5 + i]}, {28, top[i].x0, top[i].y0 - 10.0, top[i].x1, top[i].y1 - 10.0})) << i;
@@ -116,7 +119,7 @@ TEST_F(DetailTest, OptionConditionsSelectRows)
   spec.SetOptionChoice(7, 3);
   generator.Generate(spec, out);
   EXPECT_EQ(Lines(out, 26).size(), 3u);
-  spec.SetOptionChoice(2, 2);            // primed wood: no cladding at all
+  spec.SetOptionChoice(2, 2);  // primed wood: no cladding at all
   generator.Generate(spec, out);
   EXPECT_EQ(Lines(out, 26).size(), 0u);
   EXPECT_EQ(Lines(out, 27).size(), 4u);
@@ -127,8 +130,7 @@ TEST_F(DetailTest, DetailWithoutComponentSetsThrows)
   try {
     Generate(9999);
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CTXDBException& e) {
+  } catch (const CTXDBException& e) {
     EXPECT_EQ(e.file, "Dtlgen");
     EXPECT_EQ(e.line, 78);
     EXPECT_EQ(e.cause, 1);
@@ -163,4 +165,4 @@ TEST_F(DetailTest, SpecificationCopiesOwnTheirChoices)
   EXPECT_EQ(b.GetOptionChoice(1), 3);
 }
 
-} // namespace
+}  // namespace

@@ -71,12 +71,12 @@ TEST_F(FactoryTest, EveryKeyBehavesAsItsTableEntrySays)
 TEST_F(FactoryTest, UnknownKeysThrowUnitutil180InBothModes)
 {
   RegisterTestLeaves();
-  for (const auto& [type, subtype] : {std::pair<const char*, const char*>{"sw", "ov009"}, {"XX", "BA000"}, {"SW", ""}}) {
+  for (const auto& [type, subtype] :
+       {std::pair<const char*, const char*>{"sw", "ov009"}, {"XX", "BA000"}, {"SW", ""}}) {
     try {
       MakeUnit(type, subtype);
       ADD_FAILURE() << "no exception for " << type << subtype;
-    }
-    catch (const CUnitException& e) {
+    } catch (const CUnitException& e) {
       EXPECT_EQ(e.file, "Unitutil");
       EXPECT_EQ(e.line, 180);
       EXPECT_EQ(e.message, "An internal unit error has occurred.");
@@ -85,8 +85,7 @@ TEST_F(FactoryTest, UnknownKeysThrowUnitutil180InBothModes)
     try {
       MakeUnit(type, subtype, &flag);
       ADD_FAILURE() << "no exception in check mode for " << type << subtype;
-    }
-    catch (const CUnitException& e) {
+    } catch (const CUnitException& e) {
       EXPECT_EQ(e.line, 180);
       EXPECT_FALSE(flag);
     }
@@ -113,10 +112,9 @@ TEST_F(FactoryTest, AFailingConstructorPassesItsExceptionOn)
   try {
     MakeUnit("GL", "BA005");
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Unit");
   }
 }
 
-} // namespace
+}  // namespace

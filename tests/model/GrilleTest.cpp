@@ -31,10 +31,8 @@ TEST_F(GrilleTest, BarsRunAcrossEachPanelAndAFourCrossingBarGivesTwoBars)
   ASSERT_TRUE(unit.SetOptionChoice(36, 2));
   CVRX2DEntityArray out;
   unit.GetGrilleEntities(2, out);
-  const std::vector<std::vector<double>> expected = {{8.875, 2, 8.875, 33.5},
-                                                     {26.625, 2, 26.625, 33.5},
-                                                     {2, 17.75, 16.75, 17.75},
-                                                     {18.75, 17.75, 33.5, 17.75}};
+  const std::vector<std::vector<double>> expected = {
+      {8.875, 2, 8.875, 33.5}, {26.625, 2, 26.625, 33.5}, {2, 17.75, 16.75, 17.75}, {18.75, 17.75, 33.5, 17.75}};
   EXPECT_EQ(Bars(out), expected);
   for (int i = 0; i < out.GetSize(); ++i)
     EXPECT_EQ(out[i]->GetCategory(), 48);
@@ -51,9 +49,8 @@ TEST_F(GrilleTest, ABarThroughCornersOfTheGlassIsKept)
   ASSERT_TRUE(unit.SetOptionChoice(36, 2));
   CVRX2DEntityArray out;
   unit.GetGrilleEntities(2, out);
-  const std::vector<std::vector<double>> expected = {{8.875, 8.875, 8.875, 26.625},
-                                                     {26.625, 8.875, 26.625, 26.625},
-                                                     {0, 17.75, 35.5, 17.75}};
+  const std::vector<std::vector<double>> expected = {
+      {8.875, 8.875, 8.875, 26.625}, {26.625, 8.875, 26.625, 26.625}, {0, 17.75, 35.5, 17.75}};
   EXPECT_EQ(Bars(out), expected);
 }
 
@@ -105,8 +102,8 @@ TEST_F(GrilleTest, AGrilleOfHorizontalRowsOnlyDrawsHorizontalBars)
   CVRX2DEntityArray out;
   unit.GetGrilleEntities(2, out);
   const std::vector<std::vector<double>> expected = {
-    {2, 12, 17, 12}, {19, 12, 34, 12}, {2, 24, 17, 24}, {19, 24, 34, 24}};
+      {2, 12, 17, 12}, {19, 12, 34, 12}, {2, 24, 17, 24}, {19, 24, 34, 24}};
   EXPECT_EQ(Bars(out), expected);
 }
 
-} // namespace
+}  // namespace

@@ -19,8 +19,7 @@ void ExpectJoinError(int joinType, int id, int otherId, int line)
   try {
     CJoin join(joinType, id, otherId);
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Join");
     EXPECT_EQ(e.line, line);
   }
@@ -58,12 +57,12 @@ TEST_F(JoinTest, PairListedSwappedKeepsTheFirstProductsOwnSpacing)
 TEST_F(JoinTest, PairSpacingComesBeforeProductSpacing)
 {
   CJoin pair(2, 2206, 2206);
-  EXPECT_FLOAT_EQ(pair.GetFirstOffset(), 0.5625f);   // JOINSPAC says 0.625
+  EXPECT_FLOAT_EQ(pair.GetFirstOffset(), 0.5625f);  // JOINSPAC says 0.625
   EXPECT_FLOAT_EQ(pair.GetSecondOffset(), 0.5625f);
   CJoin glider(1, 2103, 2106);
   EXPECT_FLOAT_EQ(glider.GetFirstOffset(), 0.1875f);  // JOINSPAC says 0.25
   CJoin field(3, 2103, 2106);
-  EXPECT_FLOAT_EQ(field.GetFirstOffset(), 0.125f);    // no JOINSPCX row for join type 3
+  EXPECT_FLOAT_EQ(field.GetFirstOffset(), 0.125f);  // no JOINSPCX row for join type 3
 }
 
 TEST_F(JoinTest, RefusedJoinsThrowAndLeaveNoJoin)
@@ -81,7 +80,7 @@ TEST_F(JoinTest, CanBeJoinedLooksInEitherOrderAndByOneSide)
   EXPECT_FALSE(CJoin::CanBeJoined(1, 2203, 2303));
   EXPECT_FALSE(CJoin::CanBeJoined(9, 2203, 2303));
   EXPECT_TRUE(CJoin::CanBeJoined(4, 2306, 0));
-  EXPECT_TRUE(CJoin::CanBeJoined(1, 2101, 0));   // only ever on the OtherID side
+  EXPECT_TRUE(CJoin::CanBeJoined(1, 2101, 0));  // only ever on the OtherID side
   EXPECT_FALSE(CJoin::CanBeJoined(4, 2101, 0));
 }
 
@@ -125,4 +124,4 @@ TEST_F(JoinTest, PlanSectionIsOneJambAsWideAsBothSpacings)
   EXPECT_EQ(out.GetSize(), 0);
 }
 
-} // namespace
+}  // namespace

@@ -54,4 +54,4 @@ TEST_F(LocaleTest, AttributesAndKeysKeepTheCFormatUnderACommaLocale)
   EXPECT_EQ(records.GetAt(0)->m_strUnitKey, "GL,BA005,1:2,5:3");
 }
 
-} // namespace
+}  // namespace

@@ -44,7 +44,10 @@ CUnit& CTestUnit::operator=(const CUnit& source)
   return *this;
 }
 
-CString CTestUnit::GetAttributes() const { return CUnit::GetAttributes() + CString::Formatted(",%g,%g", m_dWidth, m_dHeight); }
+CString CTestUnit::GetAttributes() const
+{
+  return CUnit::GetAttributes() + CString::Formatted(",%g,%g", m_dWidth, m_dHeight);
+}
 
 void CTestUnit::SetAttributes(CString& attributes)
 {
@@ -56,8 +59,8 @@ void CTestUnit::SetAttributes(CString& attributes)
 
 CString CTestUnit::GetSizeText(int) const { return CString::Formatted("%g x %g", m_dWidth, m_dHeight); }
 
-void CTestUnit::GetPlanSectionEntities(double, const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,
-                                       CVRX2DEntityArray& out) const
+void CTestUnit::GetPlanSectionEntities(double, const CPlanSectionSwitches& switches,
+                                       const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
 {
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_dPlanWidth = m_dWidth;
@@ -161,7 +164,7 @@ void RegisterAll(std::integer_sequence<int, I...>, bool take)
       RegisterUnitClass(CUnitTypeMap::GetKey(i), take ? creators[i] : nullptr);
   }
 }
-} // namespace
+}  // namespace
 
 void RegisterTestLeaves() { RegisterAll(std::make_integer_sequence<int, CUnitTypeMap::kKeyCount>(), true); }
 void UnregisterTestLeaves() { RegisterAll(std::make_integer_sequence<int, CUnitTypeMap::kKeyCount>(), false); }

@@ -39,8 +39,7 @@ protected:
     try {
       CDetailEntityGenerator().Generate(spec, out);
       ADD_FAILURE() << "no exception for " << detail;
-    }
-    catch (const CCommonException& e) {
+    } catch (const CCommonException& e) {
       EXPECT_EQ(e.file, "Dtlgen");
       EXPECT_EQ(e.line, line) << detail;
     }
@@ -53,11 +52,11 @@ TEST_F(OddDataTest, OnlyOpenArcsFlatterThanTwoDegreesBecomeLines)
 {
   const double degree = VRX_PI / 180.0;
   AddDetail("9900", "9901");
-  AddEntity("9901", "A", "ALUM", 0, 0, 1, 0.0, 1.0 * degree);              // 1 degree: a line
-  AddEntity("9901", "A", "ALUM", 0, 0, 1, 0.0, 3.0 * degree);              // 3 degrees: stays
-  AddEntity("9901", "A", "ALUM", 0, 0, 1, 1.0, 1.0);                       // a whole circle: stays
+  AddEntity("9901", "A", "ALUM", 0, 0, 1, 0.0, 1.0 * degree);                        // 1 degree: a line
+  AddEntity("9901", "A", "ALUM", 0, 0, 1, 0.0, 3.0 * degree);                        // 3 degrees: stays
+  AddEntity("9901", "A", "ALUM", 0, 0, 1, 1.0, 1.0);                                 // a whole circle: stays
   AddEntity("9901", "A", "ALUM", 0, 0, 1, VRX_TWO_PI - 0.5 * degree, 0.5 * degree);  // 1 degree over 0
-  AddEntity("9901", "A", "ALUM", 0, 0, 1, 1.0 * degree, 0.0);              // 359 degrees: stays
+  AddEntity("9901", "A", "ALUM", 0, 0, 1, 1.0 * degree, 0.0);                        // 359 degrees: stays
   m_data.Use();
   CDetailSpecification spec;
   spec.SetDetailID(9900);
@@ -152,12 +151,11 @@ TEST_F(OddDataTest, JoinSideWithoutSpacingThrows504)
   try {
     CJoin join(4, 2303, 2101);
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Join");
     EXPECT_EQ(e.line, 504);
   }
   EXPECT_EQ(CJoin::GetLiveJoinCount(), 0);
 }
 
-} // namespace
+}  // namespace

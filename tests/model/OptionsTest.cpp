@@ -163,4 +163,4 @@ TEST_F(OptionsTest, UnitSetOptionChoicesChecksEveryPair)
   EXPECT_EQ(Pairs(*door.GetCurrentOptionChoices()), (std::vector<std::pair<int, int>>{{5, 3}, {36, 2}}));
 }
 
-} // namespace
+}  // namespace

@@ -67,14 +67,22 @@ TEST(PlansectTest, DefaultSectionDrawsWallReturnsEndsJambsAndOnePanel)
   out.Add(new CVRX2DLine(1, CVRX2DPoint(), CVRX2DPoint(1, 1)));  // replaced
   section.GetEntities(out);
   ExpectLines(Lines(out), {
-    {21, -4, 12, 0, 12}, {21, 0, 0, -4, 0},                                 // start return
-    {56, 0, 12, 0, 0},                                                      // start wall end
-    {52, 0, 8, 2, 8}, {52, 2, 4, 0, 4}, {52, 2, 8, 2, 4}, {52, 0, 4, 0, 8}, // start jamb, band 4..8
-    {53, 2, 6, 38, 6},                                                      // the fixed panel
-    {52, 38, 8, 40, 8}, {52, 40, 4, 38, 4}, {52, 38, 8, 38, 4}, {52, 40, 4, 40, 8},  // finish jamb
-    {56, 40, 12, 40, 0},                                                    // finish wall end
-    {21, 40, 12, 44, 12}, {21, 40, 0, 44, 0},                               // finish return
-  });
+                              {21, -4, 12, 0, 12},
+                              {21, 0, 0, -4, 0},  // start return
+                              {56, 0, 12, 0, 0},  // start wall end
+                              {52, 0, 8, 2, 8},
+                              {52, 2, 4, 0, 4},
+                              {52, 2, 8, 2, 4},
+                              {52, 0, 4, 0, 8},   // start jamb, band 4..8
+                              {53, 2, 6, 38, 6},  // the fixed panel
+                              {52, 38, 8, 40, 8},
+                              {52, 40, 4, 38, 4},
+                              {52, 38, 8, 38, 4},
+                              {52, 40, 4, 40, 8},   // finish jamb
+                              {56, 40, 12, 40, 0},  // finish wall end
+                              {21, 40, 12, 44, 12},
+                              {21, 40, 0, 44, 0},  // finish return
+                          });
   EXPECT_EQ(out.GetSize(), 15);
 }
 
@@ -90,13 +98,21 @@ TEST(PlansectTest, SwitchesAddSillAndFaceLinesAndFullFrameWidth)
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_dStartOffset = 10.0;
   ExpectLines(Lines(Section(switches, preferences, dimensions)), {
-    {56, 10, 12, 10, 0},
-    {55, 10, 0, 50, 0}, {55, 10, 12, 50, 12},
-    {52, 10, 12, 12, 12}, {52, 12, 0, 10, 0}, {52, 12, 12, 12, 0}, {52, 10, 0, 10, 12},
-    {52, 12, 12, 50, 12}, {52, 12, 0, 50, 0},
-    {53, 12, 6, 48, 6},
-    {52, 48, 12, 50, 12}, {52, 50, 0, 48, 0}, {52, 48, 12, 48, 0}, {52, 50, 0, 50, 12},
-  });
+                                                                     {56, 10, 12, 10, 0},
+                                                                     {55, 10, 0, 50, 0},
+                                                                     {55, 10, 12, 50, 12},
+                                                                     {52, 10, 12, 12, 12},
+                                                                     {52, 12, 0, 10, 0},
+                                                                     {52, 12, 12, 12, 0},
+                                                                     {52, 10, 0, 10, 12},
+                                                                     {52, 12, 12, 50, 12},
+                                                                     {52, 12, 0, 50, 0},
+                                                                     {53, 12, 6, 48, 6},
+                                                                     {52, 48, 12, 50, 12},
+                                                                     {52, 50, 0, 48, 0},
+                                                                     {52, 48, 12, 48, 0},
+                                                                     {52, 50, 0, 50, 12},
+                                                                 });
 }
 
 TEST(PlansectTest, PositionModesPlaceTheBand)
@@ -115,8 +131,7 @@ TEST(PlansectTest, PositionModesPlaceTheBand)
   try {
     Section(switches, preferences, dimensions);
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CCommonException& e) {
+  } catch (const CCommonException& e) {
     EXPECT_EQ(e.file, "Plansect");
     EXPECT_EQ(e.line, 250);
   }
@@ -131,10 +146,13 @@ TEST(PlansectTest, NarrowUnitIsOneFramePiece)
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_dPlanWidth = 3.5;
   ExpectLines(Lines(Section(switches, preferences, dimensions)), {
-    {56, 0, 12, 0, 0},
-    {52, 0, 8, 3.5, 8}, {52, 3.5, 4, 0, 4}, {52, 3.5, 8, 3.5, 4}, {52, 0, 4, 0, 8},
-    {56, 3.5, 12, 3.5, 0},
-  });
+                                                                     {56, 0, 12, 0, 0},
+                                                                     {52, 0, 8, 3.5, 8},
+                                                                     {52, 3.5, 4, 0, 4},
+                                                                     {52, 3.5, 8, 3.5, 4},
+                                                                     {52, 0, 4, 0, 8},
+                                                                     {56, 3.5, 12, 3.5, 0},
+                                                                 });
 }
 
 CPlanSectionPreferences NoWall()
@@ -153,10 +171,13 @@ TEST(PlansectTest, FixedPanelsWithAPositionAreSplitByAMullion)
   const std::vector<Seg> lines = Lines(Section(CPlanSectionSwitches(), NoWall(), dimensions));
   ASSERT_EQ(lines.size(), 14u);
   ExpectLines({lines.begin() + 4, lines.begin() + 10}, {
-    {53, 2, 6, 19, 6},                                                      // 20 - 1 mullion half - 2 frame
-    {53, 19, 8, 21, 8}, {53, 21, 4, 19, 4}, {53, 21, 8, 21, 4}, {53, 19, 4, 19, 8},
-    {53, 21, 6, 38, 6},
-  });
+                                                           {53, 2, 6, 19, 6},  // 20 - 1 mullion half - 2 frame
+                                                           {53, 19, 8, 21, 8},
+                                                           {53, 21, 4, 19, 4},
+                                                           {53, 21, 8, 21, 4},
+                                                           {53, 19, 4, 19, 8},
+                                                           {53, 21, 6, 38, 6},
+                                                       });
 }
 
 TEST(PlansectTest, AdjacentSlidingPanelsLeaveAGapAndNoMullion)
@@ -170,16 +191,18 @@ TEST(PlansectTest, AdjacentSlidingPanelsLeaveAGapAndNoMullion)
   switches.GlassLines = 2;
   const std::vector<Seg> lines = Lines(Section(switches, NoWall(), dimensions));
   ASSERT_EQ(lines.size(), 12u);
-  ExpectLines({lines.begin() + 4, lines.begin() + 8}, {
-    {53, 2, 7, 19, 7}, {53, 2, 6, 19, 6},   // 20 - 2 frame - 1 half gap; sash 1.0 off the centre
-    {53, 21, 7, 38, 7}, {53, 21, 6, 38, 6}, // after the 2.0 gap centred on 20
-  });
+  ExpectLines({lines.begin() + 4, lines.begin() + 8},
+              {
+                  {53, 2, 7, 19, 7},
+                  {53, 2, 6, 19, 6},  // 20 - 2 frame - 1 half gap; sash 1.0 off the centre
+                  {53, 21, 7, 38, 7},
+                  {53, 21, 6, 38, 6},  // after the 2.0 gap centred on 20
+              });
   dimensions.m_dPanelPositions[0] = -1.0;
   try {
     Section(switches, NoWall(), dimensions);
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CCommonException& e) {
+  } catch (const CCommonException& e) {
     EXPECT_EQ(e.file, "Plansect");
     EXPECT_EQ(e.line, 530);
   }
@@ -195,10 +218,11 @@ TEST(PlansectTest, HingedPairMeetsWithoutMullionAndSwingsBothWays)
   CVRX2DEntityArray out = Section(CPlanSectionSwitches(), NoWall(), dimensions);
   ASSERT_EQ(out.GetSize(), 4 + 2 + 2 + 4);
   const std::vector<Seg> lines = Lines(out);
-  ExpectLines({lines.begin() + 4, lines.begin() + 6}, {
-    {53, 2, 8, 2, 26},    // open sash of 18 at the hinge on the band edge
-    {53, 38, 8, 38, 26},  // the second panel takes the remaining 18 and hinges at its end
-  });
+  ExpectLines({lines.begin() + 4, lines.begin() + 6},
+              {
+                  {53, 2, 8, 2, 26},    // open sash of 18 at the hinge on the band edge
+                  {53, 38, 8, 38, 26},  // the second panel takes the remaining 18 and hinges at its end
+              });
   const auto* first = static_cast<const CVRX2DArc*>(out.GetAt(5));
   ASSERT_EQ(first->GetType(), VRX_ARC);
   EXPECT_DOUBLE_EQ(first->GetMajorRadius(), 18.0);
@@ -243,4 +267,4 @@ TEST(PlansectTest, PreferencesCopyEveryField)
   EXPECT_EQ(switches.GlassLines, 1);
 }
 
-} // namespace
+}  // namespace

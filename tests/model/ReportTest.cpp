@@ -127,4 +127,4 @@ TEST_F(ReportTest, EqualUnitsOfOneDesignMergeIntoOneGroup)
   EXPECT_EQ(records.GetAt(4)->m_nUnitQuantity, 1);
 }
 
-} // namespace
+}  // namespace

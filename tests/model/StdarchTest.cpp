@@ -14,7 +14,10 @@ namespace {
 class StdarchTest : public ModelTest
 {
 protected:
-  int Drag(CArchLeaf& unit, int handle, double dx, double dy) { return unit.ConformProposedSize(handle, CVRX2DVector(dx, dy)); }
+  int Drag(CArchLeaf& unit, int handle, double dx, double dy)
+  {
+    return unit.ConformProposedSize(handle, CVRX2DVector(dx, dy));
+  }
   CString Proposed(CArchLeaf& unit) { return unit.GetSizeText(2).Left(unit.GetSizeText(2).Find(':')); }
   static std::vector<double> Values(const CArray<double, double>& a) { return std::vector<double>(a.begin(), a.end()); }
 };
@@ -201,4 +204,4 @@ TEST_F(StdarchTest, AssignmentAndDistanceAndHandleFlags)
   EXPECT_EQ(flags[0] + flags[2] + flags[3], 0u);
 }
 
-} // namespace
+}  // namespace

@@ -12,7 +12,10 @@ class StdrectTest : public ModelTest
 {
 protected:
   // Drags a fresh glider-sized unit and returns the result code.
-  int Drag(CRectLeaf& unit, int handle, double dx, double dy) { return unit.ConformProposedSize(handle, CVRX2DVector(dx, dy)); }
+  int Drag(CRectLeaf& unit, int handle, double dx, double dy)
+  {
+    return unit.ConformProposedSize(handle, CVRX2DVector(dx, dy));
+  }
   CString Proposed(CRectLeaf& unit) { return unit.GetSizeText(2).Left(unit.GetSizeText(2).Find(':')); }
 };
 
@@ -156,4 +159,4 @@ TEST_F(StdrectTest, SizeDistanceComparesInTheWidthHeightPlane)
   EXPECT_EQ(CStandardRectangularUnit::CompareSizeDistance(29.5, 41.5, a, b), 0);
 }
 
-} // namespace
+}  // namespace

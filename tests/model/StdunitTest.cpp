@@ -24,7 +24,9 @@ class CPlainStdLeaf : public CStandardUnit
 public:
   CPlainStdLeaf() : CStandardUnit("FG", "BA015") {}
   CUnit* Clone() const override { return new CPlainStdLeaf(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   void GetSidesMovedByHandle(int, CDWordArray&) const override {}
   int ConformProposedSize(int, const CVRX2DVector&) override { return inboundsUnchanged; }
   CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return CVRX2DVector(); }
@@ -116,7 +118,8 @@ TEST_F(StdunitTest, ASizeWithoutOperatingChoicesIsRefusedAndTheUnitKeepsItsSize)
   EXPECT_EQ(unit.GetSizeText(2).Left(size.GetLength() + 1), size + ":");
   EXPECT_EQ(unit.GetAttributes(), "FG,BA015,0," + size + "," + choice);
   // The same size reached by a drag.
-  ASSERT_EQ(unit.ConformProposedSize(2, CVRX2DVector(99.0 - unit.GetWidth(), 99.0 - unit.GetHeight())), CUnit::inboundsChanged);
+  ASSERT_EQ(unit.ConformProposedSize(2, CVRX2DVector(99.0 - unit.GetWidth(), 99.0 - unit.GetHeight())),
+            CUnit::inboundsChanged);
   ExpectUnitError([&] { unit.SetSizeToProposed(); }, "Stdunit", 802);
   EXPECT_EQ(unit.GetAttributes(), "FG,BA015,0," + size + "," + choice);
   EXPECT_EQ(unit.GetSizeText(2).Left(size.GetLength() + 1), size + ":");
@@ -272,4 +275,4 @@ TEST_F(StdunitTest, CopiesAreIndependentAndAssignmentChecksTheClass)
   EXPECT_EQ(plainTarget.GetSizeCode(), "FG2020");
 }
 
-} // namespace
+}  // namespace

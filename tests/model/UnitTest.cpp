@@ -49,8 +49,7 @@ TEST_F(UnitTest, MissingTypeOrSubtypeRowIsRefused)
     try {
       CTestUnit unit(type, subtype);
       ADD_FAILURE() << "no exception for " << type << subtype;
-    }
-    catch (const CUnitException& e) {
+    } catch (const CUnitException& e) {
       EXPECT_EQ(e.file, "Unit");
     }
   }
@@ -70,8 +69,7 @@ TEST_F(UnitTest, AssignmentNeedsTheSameTypeAndSubtype)
   try {
     static_cast<CUnit&>(other) = a;
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Unit");
     EXPECT_EQ(e.line, 131);
   }
@@ -205,7 +203,7 @@ TEST_F(UnitTest, ElevationDistancesReadTheComponentsLines)
 TEST_F(UnitTest, OutlineIsOffsetByTheFrameDepthsAndRoundedUp)
 {
   CTestUnit unit("GL", "BA005", 35.2, 48);
-  EXPECT_DOUBLE_EQ(unit.GetOutlineWidth(), 36.75);   // 35.2 + 2 x 0.75, up to the next 1/8
+  EXPECT_DOUBLE_EQ(unit.GetOutlineWidth(), 36.75);  // 35.2 + 2 x 0.75, up to the next 1/8
   EXPECT_DOUBLE_EQ(unit.GetOutlineHeight(), 49.5);
   EXPECT_DOUBLE_EQ(RoundUpToEighth(35.2), 35.25);
   EXPECT_DOUBLE_EQ(RoundUpToEighth(35.25), 35.25);
@@ -219,8 +217,7 @@ TEST_F(UnitTest, OutlineNeedsEveryFrameComponentRow)
   try {
     unit.GetOutlineHeight();
     ADD_FAILURE() << "no exception";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Unit");
     EXPECT_EQ(e.line, 1078);
   }
@@ -244,4 +241,4 @@ TEST_F(UnitTest, SizedComponentCopiesOwnTheirSpecification)
   EXPECT_THROW(bare.SetDetailDirection(), CUnitException);
 }
 
-} // namespace
+}  // namespace

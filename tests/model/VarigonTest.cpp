@@ -44,4 +44,4 @@ TEST_F(VarigonTest, CopiesAndAssignmentKeepTheAnchorMode)
   EXPECT_EQ(target.GetAttributes(), "VG,RE010,0");
 }
 
-} // namespace
+}  // namespace

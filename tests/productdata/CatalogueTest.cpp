@@ -24,20 +24,19 @@ std::string FailureOf(F call)
   return "";
 }
 
-constexpr const char* kLayout =
-    "# two tables\n"
-    "table OPERS 26\n"
-    "  field Code text 1 4\n"
-    "  field Description text 5 22\n"
-    "  index Code Code\n"
-    "\n"
-    "table OPTEXCPT 48\n"
-    "  field Field1 long 1\n"
-    "  field TypeCode text 5 2\n"
-    "  field Field36 text 36 1\n"
-    "  field Field37 long 37\n"
-    "  index Number Field1\n"
-    "  index Target TypeCode Field37 Field36\n";
+constexpr const char* kLayout = "# two tables\n"
+                                "table OPERS 26\n"
+                                "  field Code text 1 4\n"
+                                "  field Description text 5 22\n"
+                                "  index Code Code\n"
+                                "\n"
+                                "table OPTEXCPT 48\n"
+                                "  field Field1 long 1\n"
+                                "  field TypeCode text 5 2\n"
+                                "  field Field36 text 36 1\n"
+                                "  field Field37 long 37\n"
+                                "  index Number Field1\n"
+                                "  index Target TypeCode Field37 Field36\n";
 
 class CatalogueFolder : public ::testing::Test
 {
@@ -112,9 +111,7 @@ TEST(LayoutFile, IndexPartsTakeTheFieldsRecordOffsets)
 
 TEST(LayoutFile, FaultsNameTheirLine)
 {
-  auto fault = [](const std::string& text) {
-    return FailureOf([&] { CLayoutFile::Parse(text, "t.layout"); });
-  };
+  auto fault = [](const std::string& text) { return FailureOf([&] { CLayoutFile::Parse(text, "t.layout"); }); };
   EXPECT_EQ(fault("table T 8\nfield A text 1\n"), "t.layout:2: a text field needs its width.");
   EXPECT_EQ(fault("table T 8\nfield A long 1 4\n"), "t.layout:2: only a text field is given a width.");
   EXPECT_EQ(fault("table T 8\nfield A int 1\n"), "t.layout:2: unknown field kind int.");

@@ -20,8 +20,8 @@ SdfTableLayout Layout()
   SdfTableLayout l;
   l.name = "MIXED";
   l.recordLength = 32;
-  l.fields = {{"TEXT", SdfFieldKind::Text, 1, 6},   {"SHORT", SdfFieldKind::Short, 7, 2},
-              {"LONG", SdfFieldKind::Long, 9, 4},   {"FLOAT", SdfFieldKind::Float, 13, 4},
+  l.fields = {{"TEXT", SdfFieldKind::Text, 1, 6},      {"SHORT", SdfFieldKind::Short, 7, 2},
+              {"LONG", SdfFieldKind::Long, 9, 4},      {"FLOAT", SdfFieldKind::Float, 13, 4},
               {"DOUBLE", SdfFieldKind::Double, 17, 8}, {"DATE", SdfFieldKind::Date, 25, 6},
               {"FLAG", SdfFieldKind::Logical, 31, 2}};
   return l;
@@ -42,7 +42,8 @@ std::vector<DWORD> Positions(const SdfImage& image, int table, int index)
   const SdfTablePlacement& p = image.tables[static_cast<size_t>(table)];
   std::vector<DWORD> positions;
   for (int i = 0; i < p.recordCount; ++i)
-    positions.push_back(SdfLoadU32(image.bytes.data() + p.start + p.positionsOffsets[static_cast<size_t>(index)] + 4 * i));
+    positions.push_back(
+        SdfLoadU32(image.bytes.data() + p.start + p.positionsOffsets[static_cast<size_t>(index)] + 4 * i));
   return positions;
 }
 
@@ -61,7 +62,10 @@ TEST(TableWriterTest, LayoutsThatTheFileCannotHoldAreRefused)
   EXPECT_NE(refused([](SdfTableLayout& l) { l.fields[2].width = 2; }).Find("does not suit"), -1);
   EXPECT_NE(refused([](SdfTableLayout& l) { l.fields[1].name = "text"; }).Find("named twice"), -1);
   EXPECT_NE(refused([](SdfTableLayout& l) { l.fields.resize(31, l.fields[0]); }).Find("30 fields"), -1);
-  EXPECT_NE(refused([](SdfTableLayout& l) { l.indexes.resize(11, {"I", {{sdfKeyLong, 8, 4}}}); }).Find("10 indexes"), -1);
+  EXPECT_NE(refused([](SdfTableLayout& l) {
+              l.indexes.resize(11, {"I", {{sdfKeyLong, 8, 4}}});
+            }).Find("10 indexes"),
+            -1);
   EXPECT_NE(refused([](SdfTableLayout& l) { l.indexes = {{"I", {}}}; }).Find("1 to 10 key parts"), -1);
   EXPECT_NE(refused([](SdfTableLayout& l) { l.indexes = {{"I", {{2, 0, 4}}}}; }).Find("type 2"), -1);
   EXPECT_NE(refused([](SdfTableLayout& l) { l.indexes = {{"I", {{sdfKeyLong, 30, 4}}}}; }).Find("does not fit"), -1);
@@ -90,7 +94,8 @@ TEST(TableWriterTest, ValuesPackInTheFileEncodings)
   EXPECT_EQ(SdfLoadU16(&r[30]), 0xFFFF);
   std::vector<BYTE> empty = CTableWriter::PackRecord(Layout(), CSdfRow().Set("FLOAT", "").Set("FLAG", "N"));
   EXPECT_EQ(empty, std::vector<BYTE>(32, 0));
-  std::vector<BYTE> typed = CTableWriter::PackRecord(Layout(), CSdfRow().SetDate("DATE", {2001, 2, 3, 4, 5, 6}).SetLogical("FLAG", true));
+  std::vector<BYTE> typed =
+      CTableWriter::PackRecord(Layout(), CSdfRow().SetDate("DATE", {2001, 2, 3, 4, 5, 6}).SetLogical("FLAG", true));
   EXPECT_EQ(typed[24], 101);
   EXPECT_EQ(typed[29], 6);
 }
@@ -127,15 +132,17 @@ TEST(TableWriterTest, ValuesThatDoNotFitAreRefusedNamingRowAndField)
 TEST(TableWriterTest, PositionsFollowTheReadersKeyOrderAndKeepEqualKeysInRowOrder)
 {
   SdfTableLayout l = Layout();
-  l.indexes = {{"FLAG", {l.KeyPartOf("FLAG"), l.KeyPartOf("LONG")}}, {"TEXT", {l.KeyPartOf("TEXT")}},
+  l.indexes = {{"FLAG", {l.KeyPartOf("FLAG"), l.KeyPartOf("LONG")}},
+               {"TEXT", {l.KeyPartOf("TEXT")}},
                {"FLOAT", {l.KeyPartOf("FLOAT")}}};
   CTableWriter writer;
   int t = writer.AddTable(l);
   const char* texts[] = {"AB ", "AB", "B", "A\xE9", "AB"};
   const char* floats[] = {"2", "-3", "0.5", "-0.25", "2"};
   for (int i = 0; i < 5; ++i)
-    writer.AddRow(t, CSdfRow().Set("TEXT", texts[i]).SetInt("LONG", 5 - i).SetLogical("FLAG", i % 2 == 1)
-                       .Set("FLOAT", floats[i]));
+    writer.AddRow(
+        t,
+        CSdfRow().Set("TEXT", texts[i]).SetInt("LONG", 5 - i).SetLogical("FLAG", i % 2 == 1).Set("FLOAT", floats[i]));
   SdfImage image = writer.Build();
   EXPECT_EQ(Positions(image, 0, 0), (std::vector<DWORD>{3, 1, 4, 2, 0}));  // TRUE rows first, then by LONG
   EXPECT_EQ(Positions(image, 0, 1), (std::vector<DWORD>{1, 4, 0, 3, 2}));  // NUL pads before blank, 0xE9 high

@@ -90,9 +90,9 @@ TEST(TxdbIndexes, TablesAreChainedUnderTheirNames)
   for (const TxdbTable& table : tables)
     indexCounts[table.name] = table.indexes.size();
   std::map<std::string, size_t> expected = {
-    {"TYPES", 1},    {"SUBTYPES", 2}, {"STDSIZES", 8}, {"OPERS", 1},    {"OPERCHOI", 1}, {"OPTCATS", 2},
-    {"OPTCHOIC", 1}, {"OPTTABLE", 1}, {"OPTEXCPT", 2}, {"JOINING", 1},  {"JOINTBL", 4},  {"JOINSPAC", 2},
-    {"JOINSPCX", 2}, {"JOINOPTX", 1}, {"COMPONET", 1}, {"COMPSETS", 1}, {"ENTITIES", 1}, {"ELEMCOMP", 1},
-    {"ELEVLINE", 1}, {"GRILHDRS", 2}, {"GRILPROP", 1}, {"ARLIMITS", 1}, {"VGLIMITS", 1}, {"DBVER", 1}};
+      {"TYPES", 1},    {"SUBTYPES", 2}, {"STDSIZES", 8}, {"OPERS", 1},    {"OPERCHOI", 1}, {"OPTCATS", 2},
+      {"OPTCHOIC", 1}, {"OPTTABLE", 1}, {"OPTEXCPT", 2}, {"JOINING", 1},  {"JOINTBL", 4},  {"JOINSPAC", 2},
+      {"JOINSPCX", 2}, {"JOINOPTX", 1}, {"COMPONET", 1}, {"COMPSETS", 1}, {"ENTITIES", 1}, {"ELEMCOMP", 1},
+      {"ELEVLINE", 1}, {"GRILHDRS", 2}, {"GRILPROP", 1}, {"ARLIMITS", 1}, {"VGLIMITS", 1}, {"DBVER", 1}};
   EXPECT_EQ(indexCounts, expected);
 }

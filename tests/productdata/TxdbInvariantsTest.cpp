@@ -185,7 +185,8 @@ TEST(TxdbInvariants, ComponentsHaveRecordsDepthsElevationLinesAndDetails)
 TEST(TxdbInvariants, DetailsAreMadeOfDrawableEntities)
 {
   CTxdbDatabase db;
-  const std::set<std::string> materials = {"ALUM", "CLAD", "CORE", "EXTLIN", "FLANGE", "GLAZING", "WSTRIP", "GLZBD", "STEEL"};
+  const std::set<std::string> materials = {"ALUM",    "CLAD",   "CORE",  "EXTLIN", "FLANGE",
+                                           "GLAZING", "WSTRIP", "GLZBD", "STEEL"};
   const CTxdbRows& entities = db["ENTITIES"];
   std::set<long long> drawn = Ints(entities, "Field1");
   for (size_t i = 0; i < entities.Size(); ++i) {
@@ -300,12 +301,13 @@ TEST(TxdbInvariants, CustomArchLimitsAreUsableAndTheUnitsHaveTheirMembers)
 TEST(TxdbInvariants, OperationCodesHaveALetterForEveryPanel)
 {
   CTxdbDatabase db;
-  const std::map<std::string, std::string> panelLetters = {
-      {"PS", "FV"}, {"FG", "FV"}, {"GL", "FV"}, {"FH", "APS"}, {"CA", "FLRS"}, {"AW", "FSV"}, {"DH", "FV"}};
+  const std::map<std::string, std::string> panelLetters = {{"PS", "FV"},   {"FG", "FV"},  {"GL", "FV"}, {"FH", "APS"},
+                                                           {"CA", "FLRS"}, {"AW", "FSV"}, {"DH", "FV"}};
   std::map<Key3, long long> panels;
   const CTxdbRows& sizes = db["STDSIZES"];
   for (size_t i = 0; i < sizes.Size(); ++i)
-    panels[{sizes.Text(i, "TypeCode"), sizes.Text(i, "SubtypeCode"), sizes.Text(i, "SizeCode")}] = sizes.Int(i, "Field28");
+    panels[{sizes.Text(i, "TypeCode"), sizes.Text(i, "SubtypeCode"), sizes.Text(i, "SizeCode")}] =
+        sizes.Int(i, "Field28");
   const CTxdbRows& choices = db["OPERCHOI"];
   std::set<std::string> checked;
   for (size_t i = 0; i < choices.Size(); ++i) {
@@ -338,7 +340,19 @@ struct ArchedUnit
 {
   const char* type;
   const char* subtype;
-  enum Shape { springline, circleTop, circle, fullChord, octagon, oval, gothic, ellipticalTop, quarterRound, roundedCorner } shape;
+  enum Shape
+  {
+    springline,
+    circleTop,
+    circle,
+    fullChord,
+    octagon,
+    oval,
+    gothic,
+    ellipticalTop,
+    quarterRound,
+    roundedCorner
+  } shape;
   std::set<std::string> elements;
   std::vector<std::set<std::string>> grilles;  // one of these sets of property codes
 };
@@ -423,7 +437,8 @@ TEST(TxdbInvariants, ArchedUnitsHaveTheirShapesMembersAndGrilles)
     EXPECT_EQ(found, unit.elements);
     int ownGrilles = 0;
     for (size_t i = 0; i < headers.Size(); ++i) {
-      if (Key2{headers.Text(i, "TypeCode"), headers.Text(i, "SubtypeCode")} != key || headers.Int(i, "GrilleChoice") != 6)
+      if (Key2{headers.Text(i, "TypeCode"), headers.Text(i, "SubtypeCode")} != key ||
+          headers.Int(i, "GrilleChoice") != 6)
         continue;
       ++ownGrilles;
       const std::set<std::string>& codes = codesOfGrille[headers.Int(i, "GrilleId")];

@@ -14,12 +14,12 @@ namespace {
 
 // The unit-type keys the unit factory knows, each a type code and a subtype code.
 constexpr const char* kUnitTypeKeys[] = {
-  "ARBA011", "ARDL013", "ARS1013", "ARS2013", "AWBA002", "AWPI002", "AWVP002", "BUBA020", "CABA001",
-  "CAPI001", "DHQV004", "DHPI003", "DHTR003", "DHKC003", "VGDI010", "VGHP010", "VGHX010", "VGIT010",
-  "VGOC010", "VGP1010", "VGP2010", "VGPP010", "VGRE010", "VGRH010", "VGT1010", "VGT2010", "VGTZ010",
-  "VGVP010", "FGBA015", "FHBA014", "GLBA005", "PSBA016", "RWST100", "RWVE101", "RWVT102", "SKBA110",
-  "SLAR012", "SLBA012", "SWCC006", "SWCD007", "SWCI009", "SWCL006", "SWCR006", "SWET008", "SWFC039",
-  "SWFD039", "SWFR040", "SWJQ039", "SWGT041", "SWML042", "SWMR042", "SWOC010", "SWOV009"};
+    "ARBA011", "ARDL013", "ARS1013", "ARS2013", "AWBA002", "AWPI002", "AWVP002", "BUBA020", "CABA001",
+    "CAPI001", "DHQV004", "DHPI003", "DHTR003", "DHKC003", "VGDI010", "VGHP010", "VGHX010", "VGIT010",
+    "VGOC010", "VGP1010", "VGP2010", "VGPP010", "VGRE010", "VGRH010", "VGT1010", "VGT2010", "VGTZ010",
+    "VGVP010", "FGBA015", "FHBA014", "GLBA005", "PSBA016", "RWST100", "RWVE101", "RWVT102", "SKBA110",
+    "SLAR012", "SLBA012", "SWCC006", "SWCD007", "SWCI009", "SWCL006", "SWCR006", "SWET008", "SWFC039",
+    "SWFD039", "SWFR040", "SWJQ039", "SWGT041", "SWML042", "SWMR042", "SWOC010", "SWOV009"};
 
 using Row = std::vector<std::string>;
 
@@ -53,8 +53,9 @@ std::string Canonical(const SdfFieldLayout& field, const CString& text)
         break;
       p = end + 1;
     }
-    return CString::Formatted("%04ld-%02ld-%02ld %02ld:%02ld:%02ld", parts[0], parts[1], parts[2], parts[3],
-                              parts[4], parts[5]).str();
+    return CString::Formatted("%04ld-%02ld-%02ld %02ld:%02ld:%02ld", parts[0], parts[1], parts[2], parts[3], parts[4],
+                              parts[5])
+        .str();
   }
   }
   return std::string();
@@ -127,7 +128,8 @@ private:
     case SdfFieldKind::Date: {
       CTime t = ReadDate(field.offset);
       return CString::Formatted("%04d-%02d-%02d %02d:%02d:%02d", t.GetYear(), t.GetMonth(), t.GetDay(), t.GetHour(),
-                                t.GetMinute(), t.GetSecond()).str();
+                                t.GetMinute(), t.GetSecond())
+          .str();
     }
     }
     return std::string();
@@ -219,7 +221,8 @@ TEST_F(TxdbRoundTrip, EveryRowIsFoundByItsFirstIndexKey)
       for (const SdfKeyPartLayout& part : table.layout.indexes[0].parts)
         for (size_t f = 0; f < table.layout.fields.size(); ++f)
           if (table.layout.fields[f].offset == part.offset + 1) {
-            EXPECT_EQ(rec.values[f], expected[f]) << "line " << record.line << ", field " << table.layout.fields[f].name;
+            EXPECT_EQ(rec.values[f], expected[f])
+                << "line " << record.line << ", field " << table.layout.fields[f].name;
           }
     }
   }

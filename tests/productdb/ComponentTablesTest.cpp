@@ -32,23 +32,46 @@ protected:
     CTableWriter w;
     AddProductTable(w, "COMPONET", {{{"F1", "40"}, {"F55", "F"}, {"F60", "2.25"}}});
     AddProductTable(w, "COMPSETS",
-                    {{{"F1", "40"}, {"F5", "41"}, {"F9", "0"}, {"F17", "1.5"}, {"F25", "T"}, {"F27", "0.5"},
-                      {"F31", "0"}, {"F33", "3"}, {"F37", "1"}, {"F41", "5"}, {"F45", "2"}}});
-    AddProductTable(w, "ENTITIES", {{{"F1", "9"}, {"F5", "L"}, {"F6", "SILL"}, {"F18", "1"}, {"F26", "2"},
-                                     {"F34", "3"}, {"F42", "4"}, {"F82", "0.5"}}});
+                    {{{"F1", "40"},
+                      {"F5", "41"},
+                      {"F9", "0"},
+                      {"F17", "1.5"},
+                      {"F25", "T"},
+                      {"F27", "0.5"},
+                      {"F31", "0"},
+                      {"F33", "3"},
+                      {"F37", "1"},
+                      {"F41", "5"},
+                      {"F45", "2"}}});
+    AddProductTable(w, "ENTITIES",
+                    {{{"F1", "9"},
+                      {"F5", "L"},
+                      {"F6", "SILL"},
+                      {"F18", "1"},
+                      {"F26", "2"},
+                      {"F34", "3"},
+                      {"F42", "4"},
+                      {"F82", "0.5"}}});
     AddProductTable(w, "ELEMCOMP", {{{"F1", "VG"}, {"F3", "RE010"}, {"F8", "BJ"}, {"F10", "40"}}});
-    AddProductTable(w, "ELEVLINE", {{{"F1", "40"}, {"F5", "2"}, {"F7", "1.5"}}, {{"F1", "40"}, {"F5", "1"}, {"F7", "3"}},
-                                    {{"F1", "41"}, {"F5", "1"}, {"F7", "9"}}, {{"F1", "40"}, {"F5", "1"}, {"F7", "2"}}});
+    AddProductTable(w, "ELEVLINE",
+                    {{{"F1", "40"}, {"F5", "2"}, {"F7", "1.5"}},
+                     {{"F1", "40"}, {"F5", "1"}, {"F7", "3"}},
+                     {{"F1", "41"}, {"F5", "1"}, {"F7", "9"}},
+                     {{"F1", "40"}, {"F5", "1"}, {"F7", "2"}}});
     AddProductTable(w, "GRILHDRS", {{{"F1", "12"}, {"F5", "DH"}, {"F7", "DH100"}, {"F12", "2436"}, {"F24", "3"}}});
     AddProductTable(w, "GRILPROP",
-                    {{{"F1", "12"}, {"F5", "V"}, {"F6", "4"}}, {{"F1", "12"}, {"F5", "H"}, {"F6", "9"}},
-                     {{"F1", "12"}, {"F5", "V"}, {"F6", "2"}}, {{"F1", "12"}, {"F5", "H"}, {"F6", "1"}},
+                    {{{"F1", "12"}, {"F5", "V"}, {"F6", "4"}},
+                     {{"F1", "12"}, {"F5", "H"}, {"F6", "9"}},
+                     {{"F1", "12"}, {"F5", "V"}, {"F6", "2"}},
+                     {{"F1", "12"}, {"F5", "H"}, {"F6", "1"}},
                      {{"F1", "13"}, {"F5", "H"}, {"F6", "0"}}});
-    AddProductTable(w, "ARLIMITS", {{{"F1", "60"}}, {{"F1", "80"}, {"F5", "10"}, {"F9", "70"}, {"F13", "5"},
-                                                      {"F17", "0.5"}, {"F21", "1.5"}}});
+    AddProductTable(
+        w, "ARLIMITS",
+        {{{"F1", "60"}}, {{"F1", "80"}, {"F5", "10"}, {"F9", "70"}, {"F13", "5"}, {"F17", "0.5"}, {"F21", "1.5"}}});
     AddProductTable(w, "VGLIMITS", {Limits("12", "1.25"), Limits("8", "0.75"), Limits("10", "1.0")});
-    AddProductTable(w, "DBVER", {{{"F1", "REL 2.0"}, {"F21", "DATA 7"}, {"F41", "1996-05-17 14:30:00"}},
-                                 {{"F1", "REL 1.0      "}, {"F21", "ABCDEFGHIJKLMNOPQRST"}, {"F41", "1995-01-02"}}});
+    AddProductTable(w, "DBVER",
+                    {{{"F1", "REL 2.0"}, {"F21", "DATA 7"}, {"F41", "1996-05-17 14:30:00"}},
+                     {{"F1", "REL 1.0      "}, {"F21", "ABCDEFGHIJKLMNOPQRST"}, {"F41", "1995-01-02"}}});
     UseDatabase(w);
   }
 };
@@ -166,7 +189,7 @@ TEST_F(ComponentTablesTest, VersionRecordReadsTheSmallestPairFirst)
 {
   CDbVerRec version;
   ASSERT_EQ(version.First(1), 0);
-  EXPECT_EQ(version.GetSpecificationVersion(), CString("REL 1.0"));  // trailing blanks dropped
+  EXPECT_EQ(version.GetSpecificationVersion(), CString("REL 1.0"));             // trailing blanks dropped
   EXPECT_EQ(version.GetProductDataVersion(), CString("ABCDEFGHIJKLMNOPQRST"));  // 20 bytes, no NUL
   EXPECT_EQ(version.GetDatePopulated().GetYear(), 1995);
   BOOL atEnd = FALSE;

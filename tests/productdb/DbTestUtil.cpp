@@ -42,19 +42,22 @@ std::map<std::string, SdfTableLayout> MakeProductLayouts()
   };
   add("TYPES", 53, {F(K::Text, 1, 2), F(K::Text, 3, 35), F(K::Text, 38, 15), F(K::Text, 53, 1)}, {{"F1"}});
   add("SUBTYPES", 69,
-      {F(K::Text, 1, 2), F(K::Text, 3, 5), F(K::Text, 8, 35), F(K::Text, 43, 15), F(K::Logical, 58),
-       F(K::Logical, 60), F(K::Logical, 62), F(K::Float, 64), F(K::Short, 68)},
+      {F(K::Text, 1, 2), F(K::Text, 3, 5), F(K::Text, 8, 35), F(K::Text, 43, 15), F(K::Logical, 58), F(K::Logical, 60),
+       F(K::Logical, 62), F(K::Float, 64), F(K::Short, 68)},
       {{"F1", "F3"}, {"F1", "F68"}});
   add("STDSIZES", 53,
-      Join({F(K::Text, 1, 2), F(K::Text, 3, 5), F(K::Text, 8, 12), F(K::Float, 20), F(K::Float, 24),
-            F(K::Short, 28)},
+      Join({F(K::Text, 1, 2), F(K::Text, 3, 5), F(K::Text, 8, 12), F(K::Float, 20), F(K::Float, 24), F(K::Short, 28)},
            Floats(30, 4), Floats(46, 2)),
-      {{"F1", "F3", "F8"}, {"F1", "F3", "F20", "F24"}, {"F1", "F3", "F24", "F20"}, {"F1", "F3", "F50", "F46", "F24"},
-       {"F1", "F3", "F24", "F50", "F46"}, {"F1", "F3", "F46", "F24", "F50"}, {"F1", "F3", "F50", "F24", "F46"},
+      {{"F1", "F3", "F8"},
+       {"F1", "F3", "F20", "F24"},
+       {"F1", "F3", "F24", "F20"},
+       {"F1", "F3", "F50", "F46", "F24"},
+       {"F1", "F3", "F24", "F50", "F46"},
+       {"F1", "F3", "F46", "F24", "F50"},
+       {"F1", "F3", "F50", "F24", "F46"},
        {"F1", "F3", "F24", "F46", "F50"}});
   add("OPERS", 26, {F(K::Text, 1, 4), F(K::Text, 5, 22)}, {{"F1"}});
-  add("OPERCHOI", 39,
-      Join({F(K::Text, 1, 2), F(K::Text, 3, 5), F(K::Text, 8, 12), F(K::Text, 20, 4)}, Floats(24, 4)),
+  add("OPERCHOI", 39, Join({F(K::Text, 1, 2), F(K::Text, 3, 5), F(K::Text, 8, 12), F(K::Text, 20, 4)}, Floats(24, 4)),
       {{"F1", "F3", "F8", "F20"}});
   add("OPTCATS", 44,
       {F(K::Long, 1), F(K::Text, 5, 18), F(K::Text, 23, 10), F(K::Long, 33), F(K::Logical, 37), F(K::Logical, 39),

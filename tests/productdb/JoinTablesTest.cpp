@@ -24,10 +24,11 @@ protected:
     DbTest::SetUp();
     CTableWriter w;
     AddProductTable(w, "JOINING", {{{"F1", "2"}, {"F5", "MU"}, {"F7", "Mulled"}}, {{"F1", "1"}, {"F7", "Butted"}}});
-    AddProductTable(w, "JOINTBL", {Pair("2", "100", "200", "7"), Pair("1", "100", "200", "8"),
-                                   Pair("1", "300", "100", "9"), Pair("1", "100", "300", "6")});
-    AddProductTable(w, "JOINSPAC", {{{"F1", "1"}, {"F5", "100"}, {"F9", "0.25"}},
-                                    {{"F1", "2"}, {"F5", "100"}, {"F9", "0.75"}}});
+    AddProductTable(w, "JOINTBL",
+                    {Pair("2", "100", "200", "7"), Pair("1", "100", "200", "8"), Pair("1", "300", "100", "9"),
+                     Pair("1", "100", "300", "6")});
+    AddProductTable(w, "JOINSPAC",
+                    {{{"F1", "1"}, {"F5", "100"}, {"F9", "0.25"}}, {{"F1", "2"}, {"F5", "100"}, {"F9", "0.75"}}});
     AddProductTable(w, "JOINSPCX", {{{"F1", "1"}, {"F5", "100"}, {"F9", "200"}, {"F13", "8"}, {"F17", "0.5"}}});
     AddProductTable(w, "JOINOPTX",
                     {{{"F1", "5"}, {"F5", "6"}, {"F9", "7"}, {"F13", "3"}, {"F17", "2"}},

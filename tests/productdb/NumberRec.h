@@ -12,9 +12,9 @@ public:
   int key = 0;
   CString name;
 
+  using CRecObj::GetCurrentIndex;
   using CRecObj::Navigate;
   using CRecObj::SelectIndex;
-  using CRecObj::GetCurrentIndex;
 
 protected:
   void UnpackRecord() override
@@ -34,13 +34,13 @@ protected:
 
 inline SdfTableLayout NumbersLayout(int recordLength = 12, const char* name = "NUMBERS")
 {
-  return MakeLayout(name, recordLength,
-                    {Field("KEY", SdfFieldKind::Long, 1), Field("NAME", SdfFieldKind::Text, 5, 8)}, {{"KEY"}, {"NAME"}});
+  return MakeLayout(name, recordLength, {Field("KEY", SdfFieldKind::Long, 1), Field("NAME", SdfFieldKind::Text, 5, 8)},
+                    {{"KEY"}, {"NAME"}});
 }
 
 // Adds a NUMBERS table with one row per (key, name) in the given order.
-inline int AddNumbers(CTableWriter& writer, const std::vector<std::pair<int, const char*>>& rows,
-                      int recordLength = 12, const char* name = "NUMBERS")
+inline int AddNumbers(CTableWriter& writer, const std::vector<std::pair<int, const char*>>& rows, int recordLength = 12,
+                      const char* name = "NUMBERS")
 {
   int t = writer.AddTable(NumbersLayout(recordLength, name));
   for (const auto& [key, text] : rows)

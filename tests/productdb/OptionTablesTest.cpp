@@ -31,14 +31,23 @@ protected:
     AddProductTable(w, "OPTCATS",
                     {Cat("3", "Glass", "T"), Cat("1", "Colour", "T"), Cat("2", "Hidden", "F"), Cat("5", "Screen", "T"),
                      Cat("4", "Internal", "F")});
-    AddProductTable(w, "OPTCHOIC", {{{"F1", "1"}, {"F5", "1"}, {"F9", "White"}},
-                                    {{"F1", "1"}, {"F5", "2"}, {"F9", "Sandstone"}},
-                                    {{"F1", "3"}, {"F5", "1"}, {"F9", "Clear"}}});
+    AddProductTable(w, "OPTCHOIC",
+                    {{{"F1", "1"}, {"F5", "1"}, {"F9", "White"}},
+                     {{"F1", "1"}, {"F5", "2"}, {"F9", "Sandstone"}},
+                     {{"F1", "3"}, {"F5", "1"}, {"F9", "Clear"}}});
     AddProductTable(w, "OPTTABLE", offers);
     AddProductTable(w, "OPTEXCPT",
                     {{{"F1", "1"}, {"F5", "DH"}, {"F7", "DH100"}, {"F36", "-"}, {"F37", "1"}, {"F41", "2"}},
-                     {{"F1", "2"}, {"F5", "DH"}, {"F7", "DH100"}, {"F36", "+"}, {"F37", "1"}, {"F41", "2"},
-                      {"F28", "3"}, {"F32", "1"}, {"F12", "2436"}, {"F24", "FV"}},
+                     {{"F1", "2"},
+                      {"F5", "DH"},
+                      {"F7", "DH100"},
+                      {"F36", "+"},
+                      {"F37", "1"},
+                      {"F41", "2"},
+                      {"F28", "3"},
+                      {"F32", "1"},
+                      {"F12", "2436"},
+                      {"F24", "FV"}},
                      {{"F1", "3"}, {"F5", "DH"}, {"F7", "DH100"}, {"F36", "+"}, {"F37", "3"}, {"F41", "1"}}});
     UseDatabase(w);
   }

@@ -28,11 +28,16 @@ struct NavCase
 int RunOp(CNumberRec& rec, Op op, BOOL* atEnd)
 {
   switch (op) {
-  case opFind: return rec.Find(1);
-  case opSeekGE: return rec.SeekGE(1, atEnd);
-  case opSeekGT: return rec.SeekGT(1, atEnd);
-  case opSeekLE: return rec.SeekLE(1, atEnd);
-  case opSeekLT: return rec.SeekLT(1, atEnd);
+  case opFind:
+    return rec.Find(1);
+  case opSeekGE:
+    return rec.SeekGE(1, atEnd);
+  case opSeekGT:
+    return rec.SeekGT(1, atEnd);
+  case opSeekLE:
+    return rec.SeekLE(1, atEnd);
+  case opSeekLT:
+    return rec.SeekLT(1, atEnd);
   }
   return 99;
 }
@@ -59,13 +64,13 @@ TEST_P(RecobjNavTest, CachesOnlySmallTables)
 TEST_P(RecobjNavTest, SeeksLandWhereTheirModeSays)
 {
   const NavCase cases[] = {
-    {opFind, 30, 0, FALSE, 30},    {opFind, 25, -1, FALSE, 25},   {opFind, 10, 0, FALSE, 10},
-    {opFind, 50, 0, FALSE, 50},    {opSeekGE, 30, 0, FALSE, 30},  {opSeekGE, 25, 0, FALSE, 30},
-    {opSeekGE, 5, 0, FALSE, 10},   {opSeekGE, 55, -1, TRUE, 55},  {opSeekGT, 30, 0, FALSE, 40},
-    {opSeekGT, 25, 0, FALSE, 30},  {opSeekGT, 5, 0, FALSE, 10},   {opSeekGT, 50, -1, TRUE, 50},
-    {opSeekLE, 30, 0, FALSE, 30},  {opSeekLE, 25, 0, FALSE, 20},  {opSeekLE, 55, 0, FALSE, 50},
-    {opSeekLE, 5, -1, TRUE, 5},    {opSeekLT, 30, 0, FALSE, 20},  {opSeekLT, 25, 0, FALSE, 20},
-    {opSeekLT, 55, 0, FALSE, 50},  {opSeekLT, 10, -1, TRUE, 10},
+      {opFind, 30, 0, FALSE, 30},   {opFind, 25, -1, FALSE, 25},  {opFind, 10, 0, FALSE, 10},
+      {opFind, 50, 0, FALSE, 50},   {opSeekGE, 30, 0, FALSE, 30}, {opSeekGE, 25, 0, FALSE, 30},
+      {opSeekGE, 5, 0, FALSE, 10},  {opSeekGE, 55, -1, TRUE, 55}, {opSeekGT, 30, 0, FALSE, 40},
+      {opSeekGT, 25, 0, FALSE, 30}, {opSeekGT, 5, 0, FALSE, 10},  {opSeekGT, 50, -1, TRUE, 50},
+      {opSeekLE, 30, 0, FALSE, 30}, {opSeekLE, 25, 0, FALSE, 20}, {opSeekLE, 55, 0, FALSE, 50},
+      {opSeekLE, 5, -1, TRUE, 5},   {opSeekLT, 30, 0, FALSE, 20}, {opSeekLT, 25, 0, FALSE, 20},
+      {opSeekLT, 55, 0, FALSE, 50}, {opSeekLT, 10, -1, TRUE, 10},
   };
   for (const NavCase& c : cases) {
     CNumberRec rec;

@@ -51,11 +51,21 @@ Landing Probe(CNumberRec& rec, int op, int index)
   BOOL atEnd = FALSE;
   int result = -1;
   switch (op) {
-  case 0: result = rec.Find(index); break;
-  case 1: result = rec.SeekGE(index, &atEnd); break;
-  case 2: result = rec.SeekGT(index, &atEnd); break;
-  case 3: result = rec.SeekLE(index, &atEnd); break;
-  default: result = rec.SeekLT(index, &atEnd); break;
+  case 0:
+    result = rec.Find(index);
+    break;
+  case 1:
+    result = rec.SeekGE(index, &atEnd);
+    break;
+  case 2:
+    result = rec.SeekGT(index, &atEnd);
+    break;
+  case 3:
+    result = rec.SeekLE(index, &atEnd);
+    break;
+  default:
+    result = rec.SeekLT(index, &atEnd);
+    break;
   }
   return {result, atEnd, rec.key, rec.name};
 }
@@ -141,9 +151,8 @@ TEST(RecobjNormalKeysTest, BothZerosAreOneKeyAndNegativesSortFirst)
   CTXRecObj::SetDatabaseDirectory(folder.Path().c_str());
   {
     CTableWriter writer;
-    int t = writer.AddTable(MakeLayout("FLOATS", 8,
-                                       {Field("VALUE", SdfFieldKind::Float, 1), Field("ID", SdfFieldKind::Long, 5)},
-                                       {{"VALUE"}}));
+    int t = writer.AddTable(MakeLayout(
+        "FLOATS", 8, {Field("VALUE", SdfFieldKind::Float, 1), Field("ID", SdfFieldKind::Long, 5)}, {{"VALUE"}}));
     const float values[] = {2.5f, -0.0f, -7.0f, 1e-30f, -1e-30f};
     for (int i = 0; i < 5; ++i)
       writer.AddRow(t, CSdfRow().SetReal("VALUE", values[i]).SetInt("ID", i));

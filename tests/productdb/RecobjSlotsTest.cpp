@@ -70,7 +70,8 @@ TEST_F(RecobjSlotsTest, AFileThatCannotBeOpenedPassesTheFileErrorCauseOn)
   } catch (const CTXDBException& e) {
     EXPECT_EQ(e.line, 63);
     EXPECT_EQ(e.cause, CFileException::sharingViolation);
-    EXPECT_EQ(e.message, CString::Formatted("Error reading the database; cause = %d.", CFileException::sharingViolation));
+    EXPECT_EQ(e.message,
+              CString::Formatted("Error reading the database; cause = %d.", CFileException::sharingViolation));
   }
   EXPECT_EQ(CRecObj::GetOpenDatabaseCount(), 0);
   holder.Close();
@@ -186,7 +187,8 @@ TEST_F(RecobjSlotsTest, TildeKeepsALargeTableInMemoryOnlyAtItsFirstOpen)
 TEST_F(RecobjSlotsTest, FieldsOutsideTheFilesRecordAreRefused)
 {
   CTableWriter writer;
-  writer.AddTable(MakeLayout("NUMBERS", 8, {Field("KEY", SdfFieldKind::Long, 1), Field("NAME", SdfFieldKind::Text, 5, 4)},
+  writer.AddTable(MakeLayout("NUMBERS", 8,
+                             {Field("KEY", SdfFieldKind::Long, 1), Field("NAME", SdfFieldKind::Text, 5, 4)},
                              {{"KEY"}, {"NAME"}}));
   writer.AddRow(0, CSdfRow().SetInt("KEY", 1).Set("NAME", "abcd"));
   UseDatabase(writer);
@@ -209,7 +211,9 @@ TEST_F(RecobjSlotsTest, FieldsOutsideTheFilesRecordAreRefused)
 TEST_F(RecobjSlotsTest, ReleasingBelowZeroIsClampedWithoutThrowing)
 {
   WriteNumbers();
-  { CNumberRec rec; }
+  {
+    CNumberRec rec;
+  }
   EXPECT_NO_THROW(ReleaseTableSlot(0));
   EXPECT_NO_THROW(ReleaseDatabaseSlot(0));
   EXPECT_EQ(TableSlot(0).useCount, 0);

@@ -130,8 +130,7 @@ struct Damage
 };
 
 class SdfdefDamageTest : public SdfdefTest, public ::testing::WithParamInterface<Damage>
-{
-};
+{};
 
 TEST_P(SdfdefDamageTest, IsRefusedWithCauseOne)
 {
@@ -144,49 +143,49 @@ long long Start(const SdfImage& i) { return i.tables[0].start; }
 long long Index1(const SdfImage& i) { return Start(i) + i.tables[0].indexDescriptorOffsets[0]; }
 
 INSTANTIATE_TEST_SUITE_P(
-  Damages, SdfdefDamageTest,
-  ::testing::Values(
-    Damage{"file cut inside the records", 190, [](SdfImage& i) { i.bytes.resize(i.bytes.size() - 5); }},
-    Damage{"file cut inside the first header", 71, [](SdfImage& i) { i.bytes.resize(30); }},
-    Damage{"end offset beyond the file", 190, [](SdfImage& i) { Patch32(i, Start(i) + 32, 100000); }},
-    Damage{"end offset before the descriptors end", 194, [](SdfImage& i) { Patch32(i, Start(i) + 32, 70); }},
-    Damage{"negative record count", 118, [](SdfImage& i) { Patch32(i, Start(i) + 40, 0xFFFFFFFF); }},
-    Damage{"records run past the block", 198, [](SdfImage& i) { Patch32(i, Start(i) + 40, 4); }},
-    Damage{"data offset past the block", 198, [](SdfImage& i) { Patch32(i, Start(i) + 44, 0x7FFFFFF0); }},
-    Damage{"record length so large the records overflow", 198,
-           [](SdfImage& i) { Patch32(i, Start(i) + 48, 0x7FFFFFFF); }},
-    Damage{"positions array outside the block", 202, [](SdfImage& i) { Patch32(i, Index1(i) + 16, 0x10000); }},
-    Damage{"negative positions offset", 202, [](SdfImage& i) { Patch32(i, Index1(i) + 16, 0xFFFFFFF0); }},
-    Damage{"key part beyond the record", 206, [](SdfImage& i) { Patch32(i, Index1(i) + 28 + 4, 10); }},
-    Damage{"key part with a negative offset", 206, [](SdfImage& i) { Patch32(i, Index1(i) + 28 + 4, 0xFFFFFFFF); }},
-    Damage{"long key part shorter than a long", 206,
-           [](SdfImage& i) {
-             Patch32(i, Index1(i) + 28 + 8, 2);
-             Patch32(i, Index1(i) + 20, 2);
-           }},
-    Damage{"key length differing from its parts", 210, [](SdfImage& i) { Patch32(i, Index1(i) + 20, 5); }},
-    Damage{"empty table whose record is longer than the file", 214,
-           [](SdfImage& i) {
-             Patch32(i, Start(i) + 40, 0);
-             Patch32(i, Start(i) + 48, 0x7FFFFFFF);
-           }},
-    Damage{"chain pointing back at itself", 174,
-           [](SdfImage& i) {
-             Patch32(i, Start(i) + 36, static_cast<DWORD>(Start(i)));
-             i.bytes[Start(i)] = 'X';  // the wanted name is then never met
-           }},
-    Damage{"chain pointing past the file", 71,
-           [](SdfImage& i) {
-             Patch32(i, Start(i) + 36, 0x00FFFFFF);
-             i.bytes[Start(i)] = 'X';
-           }}),
-  [](const ::testing::TestParamInfo<Damage>& info) {
-    std::string name = info.param.what;
-    for (char& c : name)
-      if (!isalnum(static_cast<unsigned char>(c)))
-        c = '_';
-    return name;
-  });
+    Damages, SdfdefDamageTest,
+    ::testing::Values(
+        Damage{"file cut inside the records", 190, [](SdfImage& i) { i.bytes.resize(i.bytes.size() - 5); }},
+        Damage{"file cut inside the first header", 71, [](SdfImage& i) { i.bytes.resize(30); }},
+        Damage{"end offset beyond the file", 190, [](SdfImage& i) { Patch32(i, Start(i) + 32, 100000); }},
+        Damage{"end offset before the descriptors end", 194, [](SdfImage& i) { Patch32(i, Start(i) + 32, 70); }},
+        Damage{"negative record count", 118, [](SdfImage& i) { Patch32(i, Start(i) + 40, 0xFFFFFFFF); }},
+        Damage{"records run past the block", 198, [](SdfImage& i) { Patch32(i, Start(i) + 40, 4); }},
+        Damage{"data offset past the block", 198, [](SdfImage& i) { Patch32(i, Start(i) + 44, 0x7FFFFFF0); }},
+        Damage{"record length so large the records overflow", 198,
+               [](SdfImage& i) { Patch32(i, Start(i) + 48, 0x7FFFFFFF); }},
+        Damage{"positions array outside the block", 202, [](SdfImage& i) { Patch32(i, Index1(i) + 16, 0x10000); }},
+        Damage{"negative positions offset", 202, [](SdfImage& i) { Patch32(i, Index1(i) + 16, 0xFFFFFFF0); }},
+        Damage{"key part beyond the record", 206, [](SdfImage& i) { Patch32(i, Index1(i) + 28 + 4, 10); }},
+        Damage{"key part with a negative offset", 206, [](SdfImage& i) { Patch32(i, Index1(i) + 28 + 4, 0xFFFFFFFF); }},
+        Damage{"long key part shorter than a long", 206,
+               [](SdfImage& i) {
+                 Patch32(i, Index1(i) + 28 + 8, 2);
+                 Patch32(i, Index1(i) + 20, 2);
+               }},
+        Damage{"key length differing from its parts", 210, [](SdfImage& i) { Patch32(i, Index1(i) + 20, 5); }},
+        Damage{"empty table whose record is longer than the file", 214,
+               [](SdfImage& i) {
+                 Patch32(i, Start(i) + 40, 0);
+                 Patch32(i, Start(i) + 48, 0x7FFFFFFF);
+               }},
+        Damage{"chain pointing back at itself", 174,
+               [](SdfImage& i) {
+                 Patch32(i, Start(i) + 36, static_cast<DWORD>(Start(i)));
+                 i.bytes[Start(i)] = 'X';  // the wanted name is then never met
+               }},
+        Damage{"chain pointing past the file", 71,
+               [](SdfImage& i) {
+                 Patch32(i, Start(i) + 36, 0x00FFFFFF);
+                 i.bytes[Start(i)] = 'X';
+               }}),
+    [](const ::testing::TestParamInfo<Damage>& info) {
+      std::string name = info.param.what;
+      for (char& c : name)
+        if (!isalnum(static_cast<unsigned char>(c)))
+          c = '_';
+      return name;
+    });
 
 TEST_F(SdfdefTest, DamageComesOutOfRecordObjectConstruction)
 {

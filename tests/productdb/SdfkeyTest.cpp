@@ -61,7 +61,7 @@ TEST(SdfkeyTest, TextComparesEveryByteUnsignedIncludingPaddingNuls)
 {
   EXPECT_EQ(CompareTexts({0x41, 0x42, 0, 0, 0}, {0x41, 0x42, 0x20, 0, 0}), -1);
   EXPECT_EQ(CompareTexts({0x41, 0, 0x58}, {0x41, 0, 0x59}), -1);  // no stop at the NUL
-  EXPECT_EQ(CompareTexts({0xE9}, {0x7A}), 1);                      // unsigned: é after z
+  EXPECT_EQ(CompareTexts({0xE9}, {0x7A}), 1);                     // unsigned: é after z
   EXPECT_EQ(CompareTexts({0x41, 0x42}, {0x41, 0x42}), 0);
   BYTE x = 1, y = 2;
   EXPECT_EQ(CompareKeyPart(sdfKeyText2, &x, &y, 1), -1);
@@ -150,7 +150,8 @@ TEST(SdfkeyTest, NormalFormsCompareAsBytesExactlyAsTheKeysCompare)
   // logical words other than 0 and 0xFFFF, text bytes above 0x7F and NULs.
   const std::uint16_t logicals[] = {0, 1, 0xFFFF};
   const std::int16_t shorts[] = {-32768, -1, 0, 1, 32767};
-  const std::int32_t longs[] = {std::numeric_limits<std::int32_t>::min(), -2, 0, 3, std::numeric_limits<std::int32_t>::max()};
+  const std::int32_t longs[] = {std::numeric_limits<std::int32_t>::min(), -2, 0, 3,
+                                std::numeric_limits<std::int32_t>::max()};
   const float floats[] = {-std::numeric_limits<float>::infinity(), -1.5f, -0.0f, 0.0f, 1e-40f, 2.5f, 3e38f};
   const double doubles[] = {-1e300, -0.0, 0.0, 5e-324, 1.0, std::numeric_limits<double>::infinity()};
   const BYTE texts[][3] = {{0, 0, 0}, {'A', 0, 0}, {'A', 'B', 0}, {'a', 0, 0}, {0xE9, 0, 0}, {0xFF, 0xFF, 0xFF}};

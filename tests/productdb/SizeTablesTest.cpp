@@ -16,9 +16,8 @@ namespace {
 TextRow Size(const char* code, const char* height, const char* width, const char* radius = "0",
              const char* shoulder = "0")
 {
-  return {{"F1", "DH"}, {"F3", "DH100"}, {"F8", code}, {"F20", height}, {"F24", width},
-          {"F28", "2"},  {"F30", "1.5"},  {"F34", "2.5"}, {"F38", "3.5"},  {"F42", "4.5"},
-          {"F46", radius}, {"F50", shoulder}};
+  return {{"F1", "DH"},   {"F3", "DH100"}, {"F8", code},   {"F20", height}, {"F24", width},  {"F28", "2"},
+          {"F30", "1.5"}, {"F34", "2.5"},  {"F38", "3.5"}, {"F42", "4.5"},  {"F46", radius}, {"F50", shoulder}};
 }
 
 class SizeTablesTest : public DbTest
@@ -33,12 +32,17 @@ protected:
                     {{{"F1", "DH"}, {"F3", "DH100"}, {"F8", "Double hung, one sash"}, {"F58", "T"}, {"F68", "2"}},
                      {{"F1", "DH"}, {"F3", "DH200"}, {"F8", "Double hung twin"}, {"F68", "1"}}});
     AddProductTable(w, "STDSIZES",
-                    {Size("2436", "36", "24"), Size("3036", "36", "30"), Size("2448", "48", "24"),
-                     Size("3048", "48", "30"), Size("ARCH", "60", "36", "18", "40"), {{"F1", "DH"}, {"F3", "DH200"}}});
+                    {Size("2436", "36", "24"),
+                     Size("3036", "36", "30"),
+                     Size("2448", "48", "24"),
+                     Size("3048", "48", "30"),
+                     Size("ARCH", "60", "36", "18", "40"),
+                     {{"F1", "DH"}, {"F3", "DH200"}}});
     AddProductTable(w, "OPERS", {{{"F1", "FV"}, {"F5", "Fixed over vent"}}, {{"F1", "VV"}, {"F5", "Vent over vent"}}});
-    AddProductTable(w, "OPERCHOI", {{{"F1", "DH"}, {"F3", "DH100"}, {"F8", "2436"}, {"F20", "VV"}},
-                                    {{"F1", "DH"}, {"F3", "DH100"}, {"F8", "2436"}, {"F20", "FV"}},
-                                    {{"F1", "DH"}, {"F3", "DH100"}, {"F8", "3036"}, {"F20", "FV"}}});
+    AddProductTable(w, "OPERCHOI",
+                    {{{"F1", "DH"}, {"F3", "DH100"}, {"F8", "2436"}, {"F20", "VV"}},
+                     {{"F1", "DH"}, {"F3", "DH100"}, {"F8", "2436"}, {"F20", "FV"}},
+                     {{"F1", "DH"}, {"F3", "DH100"}, {"F8", "3036"}, {"F20", "FV"}}});
     UseDatabase(w);
   }
 };

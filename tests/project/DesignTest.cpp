@@ -11,16 +11,16 @@ namespace {
 Bytes NewDesignImage()
 {
   return CByteWriter()
-    .Dword(10000)
-    .Dword(10000)
-    .Byte(0)
-    .Dword(1)
-    .Double(1440.0)
-    .Double(1440.0)
-    .Byte(0)
-    .Word(0)
-    .Word(0)
-    .Get();
+      .Dword(10000)
+      .Dword(10000)
+      .Byte(0)
+      .Dword(1)
+      .Double(1440.0)
+      .Double(1440.0)
+      .Byte(0)
+      .Word(0)
+      .Word(0)
+      .Get();
 }
 
 Bytes StoreDesign(CDesign& design)
@@ -33,7 +33,7 @@ void LoadDesign(const Bytes& bytes, CDesign& design)
   LoadBytes(bytes, [&](CArchive& ar) { design.Serialize(ar); });
 }
 
-} // namespace
+}  // namespace
 
 TEST(DesignBytes, NewDesignIsStampsEmptyNameQuantityExtentsReservedAndNoItems)
 {
@@ -50,16 +50,16 @@ TEST(DesignBytes, NewDesignIsStampsEmptyNameQuantityExtentsReservedAndNoItems)
 TEST(DesignBytes, ReservedFieldsAndOddValuesAreWrittenBackAsRead)
 {
   Bytes image = CByteWriter()
-    .Dword(10000)
-    .Dword(9999)
-    .Str("Front Bay")
-    .Dword(3)
-    .Double(800.5)
-    .Double(600.25)
-    .Byte(1)
-    .Word(7)
-    .Word(0)
-    .Get();
+                    .Dword(10000)
+                    .Dword(9999)
+                    .Str("Front Bay")
+                    .Dword(3)
+                    .Double(800.5)
+                    .Double(600.25)
+                    .Byte(1)
+                    .Word(7)
+                    .Word(0)
+                    .Get();
   CDesign design;
   LoadDesign(image, design);
   EXPECT_EQ(design.GetName(), "Front Bay");

@@ -80,14 +80,22 @@ inline void LoadBytes(const Bytes& bytes, const std::function<void(CArchive&)>& 
 class CByteWriter
 {
 public:
-  CByteWriter& Byte(int v) { m_bytes.push_back(static_cast<BYTE>(v)); return *this; }
+  CByteWriter& Byte(int v)
+  {
+    m_bytes.push_back(static_cast<BYTE>(v));
+    return *this;
+  }
   CByteWriter& Word(unsigned v) { return Raw(&v, 2); }
   CByteWriter& Dword(unsigned v) { return Raw(&v, 4); }
   CByteWriter& Double(double v) { return Raw(&v, 8); }
   CByteWriter& Text(const std::string& s) { return Raw(s.data(), s.size()); }
   // A string with its one-byte length prefix.
   CByteWriter& Str(const std::string& s) { return Byte(static_cast<int>(s.size())).Text(s); }
-  CByteWriter& Append(const Bytes& b) { m_bytes.insert(m_bytes.end(), b.begin(), b.end()); return *this; }
+  CByteWriter& Append(const Bytes& b)
+  {
+    m_bytes.insert(m_bytes.end(), b.begin(), b.end());
+    return *this;
+  }
   const Bytes& Get() const { return m_bytes; }
 
 private:

@@ -18,7 +18,7 @@ CString MessageFor(const E& e)
 
 CString SerializeMessage(int code) { return MessageFor(CAppSerializeException("Test", 1, code)); }
 
-} // namespace
+}  // namespace
 
 TEST(OpenFailureMessage, UnknownCodesAndOtherFailuresHaveTheGeneralTexts)
 {
@@ -44,7 +44,7 @@ TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
   EXPECT_EQ(message(CFileException(CFileException::accessDenied, EACCES)),
             head + "Reason:  " + std::strerror(EACCES) + "\n" + tail);
   EXPECT_EQ(message(CFileException(CFileException::diskFull)), head + "Reason:  The disk is full.\n" + tail)
-    << "without a system error the file error's own text";
+      << "without a system error the file error's own text";
   EXPECT_EQ(message(std::bad_alloc()), head + "Reason:  " + std::strerror(ENOMEM) + "\n" + tail);
   EXPECT_EQ(message(42), head + tail) << "an unknown failure keeps the plain message";
 }

@@ -33,28 +33,28 @@ CDesignStore MakeStore(const char* name, int quantity = 1)
   return store;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DesignStoreBytes, FreshRecordHasNoBlockAndCannotBeRetrieved)
 {
   CDesignStore store;
   CTime created = store.GetCreated();
   Bytes expected = CByteWriter()
-    .Dword(10000)
-    .Byte(0)
-    .Dword(0)
-    .Double(0.0)
-    .Double(0.0)
-    .Double(0.0)
-    .Dword(static_cast<unsigned>(created.GetTime()))
-    .Dword(static_cast<unsigned>(store.GetModified().GetTime()))
-    .Dword(0)
-    .Dword(0)
-    .Dword(0)
-    .Dword(0)
-    .Dword(100)
-    .Dword(100)
-    .Get();
+                       .Dword(10000)
+                       .Byte(0)
+                       .Dword(0)
+                       .Double(0.0)
+                       .Double(0.0)
+                       .Double(0.0)
+                       .Dword(static_cast<unsigned>(created.GetTime()))
+                       .Dword(static_cast<unsigned>(store.GetModified().GetTime()))
+                       .Dword(0)
+                       .Dword(0)
+                       .Dword(0)
+                       .Dword(0)
+                       .Dword(100)
+                       .Dword(100)
+                       .Get();
   EXPECT_EQ(StoreRecord(store), expected);
   EXPECT_EQ(store.GetCRC(), 0u);
   CDesign design;
@@ -68,22 +68,22 @@ TEST(DesignStoreBytes, RecordCarriesBlockAndWindowStateInFileOrder)
   const Bytes& block = store.GetBlock();
   ASSERT_EQ(block.size(), 37u);
   Bytes expected = CByteWriter()
-    .Dword(10000)
-    .Str("Bay")
-    .Dword(37)
-    .Append(block)
-    .Double(72.0)
-    .Double(120.0)
-    .Double(2.5)
-    .Dword(static_cast<unsigned>(store.GetCreated().GetTime()))
-    .Dword(static_cast<unsigned>(store.GetModified().GetTime()))
-    .Dword(30)
-    .Dword(40)
-    .Dword(5)
-    .Dword(6)
-    .Dword(705)
-    .Dword(506)
-    .Get();
+                       .Dword(10000)
+                       .Str("Bay")
+                       .Dword(37)
+                       .Append(block)
+                       .Double(72.0)
+                       .Double(120.0)
+                       .Double(2.5)
+                       .Dword(static_cast<unsigned>(store.GetCreated().GetTime()))
+                       .Dword(static_cast<unsigned>(store.GetModified().GetTime()))
+                       .Dword(30)
+                       .Dword(40)
+                       .Dword(5)
+                       .Dword(6)
+                       .Dword(705)
+                       .Dword(506)
+                       .Get();
   EXPECT_EQ(record, expected);
   EXPECT_EQ(store.GetCRC(), CChecksum(block.data(), static_cast<int>(block.size())).GetValue());
 
@@ -112,7 +112,8 @@ TEST(DesignStoreBytes, WindowStateIsLittleEndianWhateverTheHost)
   for (DWORD time : {created, modified})
     for (int shift = 0; shift < 32; shift += 8)
       expected.push_back(static_cast<BYTE>(time >> shift));
-  const Bytes tail = {0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 5, 0, 0, 0, 6, 0, 0, 0, 0xC1, 0x02, 0, 0, 0xFA, 0x01, 0, 0};
+  const Bytes tail = {0xFE, 0xFF, 0xFF, 0xFF, 0x04, 0x03, 0x02, 0x01, 5,    0,    0, 0,
+                      6,    0,    0,    0,    0xC1, 0x02, 0,    0,    0xFA, 0x01, 0, 0};
   expected.insert(expected.end(), tail.begin(), tail.end());
   ASSERT_GE(record.size(), expected.size());
   EXPECT_EQ(Bytes(record.end() - static_cast<long>(expected.size()), record.end()), expected);
@@ -285,15 +286,15 @@ int WalkFind(const CDesignStoreArray& array, const CString& name)
   return -1;
 }
 
-} // namespace
+}  // namespace
 
 TEST(DesignStoreArray, TheNameIndexFindsWhatAWalkFindsThroughAddsReplacesAndRemoves)
 {
   RegisterProjectClasses();
   // Names equal but for case, names that differ only in a letter above ASCII (not folded), a
   // name cut by a NUL, and repeats, which only a damaged or older file would hold.
-  const char* names[] = {"Bay", "BAY", "bay window", "Bay Window", "Caf\xe9", "CAF\xc9", "Hall", "hall",
-                         "Kitchen", "Unit Type A", "UNIT TYPE A", "Loft"};
+  const char* names[] = {"Bay",  "BAY",  "bay window", "Bay Window",  "Caf\xe9",     "CAF\xc9",
+                         "Hall", "hall", "Kitchen",    "Unit Type A", "UNIT TYPE A", "Loft"};
   std::vector<CDesignStore> pool;
   for (const char* name : names)
     pool.push_back(MakeStore(name));
@@ -312,7 +313,7 @@ TEST(DesignStoreArray, TheNameIndexFindsWhatAWalkFindsThroughAddsReplacesAndRemo
       array.RemoveAt(static_cast<int>(random() % array.GetSize()));
     for (const CDesignStore& probe : pool)
       ASSERT_EQ(array.Find(probe.GetName()), WalkFind(array, probe.GetName()))
-        << "step " << step << " name " << probe.GetName().c_str();
+          << "step " << step << " name " << probe.GetName().c_str();
   }
   array.RemoveAll();
   EXPECT_EQ(array.Find("Bay"), -1);

@@ -24,7 +24,7 @@ Bytes StoreRecord(CCurrentOptionChoicesByType& record)
   return StoreBytes([&](CArchive& ar) { record.Serialize(ar); });
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(OptbytypTest, NewArrayHasOneEmptyRecordPerTypesRowInTableOrder)
 {
@@ -49,18 +49,23 @@ TEST_F(OptbytypTest, PairsAreWrittenInTheMapsBucketOrderMostRecentFirst)
   for (auto [category, choice] : {std::pair{3, 2}, {1, 4}, {35, 3}, {8, 1}, {36, 6}})
     EXPECT_EQ(record.SetChoice(category, choice), 0);
   Bytes expected = CByteWriter()
-    .Str("GL")
-    .Word(5)
-    .Dword(8).Dword(1)
-    .Dword(1).Dword(4)
-    .Dword(3).Dword(2)
-    .Dword(36).Dword(6)
-    .Dword(35).Dword(3)
-    .Get();
+                       .Str("GL")
+                       .Word(5)
+                       .Dword(8)
+                       .Dword(1)
+                       .Dword(1)
+                       .Dword(4)
+                       .Dword(3)
+                       .Dword(2)
+                       .Dword(36)
+                       .Dword(6)
+                       .Dword(35)
+                       .Dword(3)
+                       .Get();
   EXPECT_EQ(StoreRecord(record), expected);
 
-  record.SetChoice(3, 5);  // a changed category keeps its place
-  record.SetChoice(8, 0);  // a choice below 1 clears it
+  record.SetChoice(3, 5);   // a changed category keeps its place
+  record.SetChoice(8, 0);   // a choice below 1 clears it
   record.SetChoice(1, 99);  // a pair the catalogue lacks clears it
   EXPECT_EQ(record.GetChoice(3), 5);
   EXPECT_EQ(record.GetChoice(8), 0);
@@ -70,14 +75,8 @@ TEST_F(OptbytypTest, PairsAreWrittenInTheMapsBucketOrderMostRecentFirst)
 
 TEST_F(OptbytypTest, LoadingLooksUpTheDescriptionAndDropsPairsTheCatalogueLacks)
 {
-  Bytes image = CByteWriter()
-    .Str("DH")
-    .Word(4)
-    .Dword(3).Dword(2)
-    .Dword(1).Dword(0)
-    .Dword(4).Dword(77)
-    .Dword(3).Dword(4)
-    .Get();
+  Bytes image =
+      CByteWriter().Str("DH").Word(4).Dword(3).Dword(2).Dword(1).Dword(0).Dword(4).Dword(77).Dword(3).Dword(4).Get();
   CCurrentOptionChoicesByType record;
   LoadBytes(image, [&](CArchive& ar) { record.Serialize(ar); });
   EXPECT_EQ(record.GetUnitType(), "DH");

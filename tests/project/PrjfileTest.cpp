@@ -22,7 +22,6 @@ Bytes Pattern(size_t size, BYTE seed)
   return bytes;
 }
 
-
 CProjectFile::WriteFunction Writer(const Bytes& bytes)
 {
   return [bytes](CArchive& ar) { ar.Write(bytes.data(), static_cast<UINT>(bytes.size())); };
@@ -52,7 +51,7 @@ void ExpectInUse(const std::string& path)
 // Five archive buffers, so a save makes five writes.
 constexpr size_t kImageSize = 4096 * 4 + 100;
 
-} // namespace
+}  // namespace
 
 TEST(ProjectFileLock, AnOpenProjectIsInUseForEveryOtherOpener)
 {
@@ -95,7 +94,8 @@ TEST(ProjectFileSave, SaveReplacesTheFileAndKeepsItLocked)
   EXPECT_EQ(ReadThrough(file), Pattern(kImageSize, 2)) << "the project file is now the new one";
   ExpectInUse(path);
   EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
-  struct stat st{};
+  struct stat st
+  {};
   ASSERT_EQ(::stat(path.c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }

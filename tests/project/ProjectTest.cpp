@@ -54,7 +54,7 @@ protected:
   CProject project{host};
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(ProjectTest, TheHostHearsOfEveryChangeToTheStoredDesigns)
 {

@@ -12,7 +12,7 @@ Bytes StorePrefs(CProjectPrefs& prefs)
   return StoreBytes([&](CArchive& ar) { prefs.Serialize(ar); });
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(ProjprefsTest, NewProjectPreferencesHaveTheFixedLayout)
 {

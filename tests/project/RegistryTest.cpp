@@ -13,12 +13,12 @@ namespace {
 Bytes NewObject(const std::string& className, unsigned schema, const Bytes& body)
 {
   return CByteWriter()
-    .Word(0xFFFF)
-    .Word(schema)
-    .Word(static_cast<unsigned>(className.size()))
-    .Text(className)
-    .Append(body)
-    .Get();
+      .Word(0xFFFF)
+      .Word(schema)
+      .Word(static_cast<unsigned>(className.size()))
+      .Text(className)
+      .Append(body)
+      .Get();
 }
 
 std::string LoadedClassName(const Bytes& bytes)
@@ -32,7 +32,7 @@ std::string LoadedClassName(const Bytes& bytes)
   return name;
 }
 
-} // namespace
+}  // namespace
 
 using RegistryTest = CatalogueTest;
 
@@ -40,30 +40,30 @@ TEST_F(RegistryTest, EveryPersistentClassLoadsByName)
 {
   const Bytes emptyCount = CByteWriter().Word(0).Get();
   const Bytes windowState = CByteWriter()
-                              .Double(120.0)
-                              .Double(96.0)
-                              .Double(1.0)
-                              .Dword(0)
-                              .Dword(0)
-                              .Dword(0)
-                              .Dword(0)
-                              .Dword(0)
-                              .Dword(0)
-                              .Dword(100)
-                              .Dword(100)
-                              .Get();
+                                .Double(120.0)
+                                .Double(96.0)
+                                .Double(1.0)
+                                .Dword(0)
+                                .Dword(0)
+                                .Dword(0)
+                                .Dword(0)
+                                .Dword(0)
+                                .Dword(0)
+                                .Dword(100)
+                                .Dword(100)
+                                .Get();
   const struct
   {
     std::string name;
     unsigned schema;
     Bytes body;
   } classes[] = {
-    {"CObArray", 0, emptyCount},
-    {"CStringArray", 0, emptyCount},
-    {"CDWordArray", 0, emptyCount},
-    {"CObList", 0, emptyCount},
-    {"CDesignStore", 10000, CByteWriter().Dword(10000).Str("Bay").Dword(0).Append(windowState).Get()},
-    {"CCurrentOptionChoicesByType", 10000, CByteWriter().Str("GL").Word(0).Get()},
+      {"CObArray", 0, emptyCount},
+      {"CStringArray", 0, emptyCount},
+      {"CDWordArray", 0, emptyCount},
+      {"CObList", 0, emptyCount},
+      {"CDesignStore", 10000, CByteWriter().Dword(10000).Str("Bay").Dword(0).Append(windowState).Get()},
+      {"CCurrentOptionChoicesByType", 10000, CByteWriter().Str("GL").Word(0).Get()},
   };
   for (const auto& c : classes)
     EXPECT_EQ(LoadedClassName(NewObject(c.name, c.schema, c.body)), c.name);

@@ -3,8 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace
-{
+namespace {
 int UseAfterFree()
 {
   auto* value = new int(1);

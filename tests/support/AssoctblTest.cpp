@@ -19,7 +19,7 @@ std::vector<int> Codes(const CAssocIntAndString& table)
   }
   return codes;
 }
-} // namespace
+}  // namespace
 
 TEST(AssocTable, ListsBucketsAscendingNewestFirst)
 {

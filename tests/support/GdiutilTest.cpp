@@ -27,7 +27,7 @@ void ExpectClip(const Clip& c, BOOL visible, POINT p1, POINT p2)
   EXPECT_EQ(c.p2.x, p2.x);
   EXPECT_EQ(c.p2.y, p2.y);
 }
-} // namespace
+}  // namespace
 
 TEST(GdiUtil, RoundHalvesAwayFromZero)
 {

@@ -33,7 +33,7 @@ public:
   void Serialize(CArchive& ar) override { ar << CString("123456789"); }
 };
 
-} // namespace
+}  // namespace
 
 TEST(Trace, LevelsFilterMessages)
 {
@@ -167,7 +167,10 @@ TEST(Checksum, KnownValuesPiecesAndObjects)
 
   // An object's checksum is that of its stored bytes: a length byte 9 then the digits.
   CStamp stamp;
-  EXPECT_EQ(CChecksum(&stamp).GetValue(), CChecksum("\x09" "123456789", 10).GetValue());
+  EXPECT_EQ(CChecksum(&stamp).GetValue(), CChecksum("\x09"
+                                                    "123456789",
+                                                    10)
+                                              .GetValue());
 }
 
 TEST(Checksum, FoldingPathAgreesWithTheTablePath)
@@ -183,10 +186,13 @@ TEST(Checksum, FoldingPathAgreesWithTheTablePath)
   for (size_t offset : {0u, 1u, 7u}) {
     for (size_t length = 0; length < 700; length += (length < 200 ? 1 : 37)) {
       const BYTE* p = data.data() + offset;
-      ASSERT_EQ(checksum_detail::UpdateClmul(0xFFFFFFFFu, p, length), checksum_detail::UpdateTable(0xFFFFFFFFu, p, length))
+      ASSERT_EQ(checksum_detail::UpdateClmul(0xFFFFFFFFu, p, length),
+                checksum_detail::UpdateTable(0xFFFFFFFFu, p, length))
           << "length " << length << " offset " << offset;
-      ASSERT_EQ(checksum_detail::UpdateClmul(0x12345678u, p, length), checksum_detail::UpdateTable(0x12345678u, p, length));
+      ASSERT_EQ(checksum_detail::UpdateClmul(0x12345678u, p, length),
+                checksum_detail::UpdateTable(0x12345678u, p, length));
     }
   }
-  EXPECT_EQ(checksum_detail::UpdateClmul(0xFFFFFFFFu, data.data(), 4096), checksum_detail::UpdateTable(0xFFFFFFFFu, data.data(), 4096));
+  EXPECT_EQ(checksum_detail::UpdateClmul(0xFFFFFFFFu, data.data(), 4096),
+            checksum_detail::UpdateTable(0xFFFFFFFFu, data.data(), 4096));
 }

@@ -14,7 +14,7 @@ double Parse(int kind, const char* text)
   double value = -999;
   return CUnitsConverter().ParseLength(kind, text, &value) ? value : -999;
 }
-} // namespace
+}  // namespace
 
 TEST(UnitsConverter, ImperialKindsRoundToThirtySeconds)
 {

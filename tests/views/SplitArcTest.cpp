@@ -9,24 +9,17 @@
 #include "support/ComExcpt.h"
 #include "views/Xltent.h"
 
-namespace
-{
+namespace {
 constexpr double kPi = std::numbers::pi;
 
-double Degrees(double radians)
-{
-  return radians * 180.0 / kPi;
-}
+double Degrees(double radians) { return radians * 180.0 / kPi; }
 
 CVRX2DArc Ellipse(double a, double b, double axis, double start, double end)
 {
   return CVRX2DArc(46, CVRX2DPoint(0.0, 0.0), a, b, CVRXAngle(axis), CVRXAngle(start), CVRXAngle(end));
 }
 
-const CVRX2DArc& Piece(const CVRX2DEntityArray& pieces, int i)
-{
-  return *static_cast<const CVRX2DArc*>(pieces[i]);
-}
+const CVRX2DArc& Piece(const CVRX2DEntityArray& pieces, int i) { return *static_cast<const CVRX2DArc*>(pieces[i]); }
 
 CVRX2DPoint StartOf(const CVRX2DArc& arc)
 {

@@ -13,8 +13,7 @@
 #include "views/Xltdata.h"
 #include "views/Xltgdi.h"
 
-namespace
-{
+namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr int kSize = 40;
@@ -110,8 +109,7 @@ TEST_F(XltgdiTest, CategoriesDrawWithTheirPenOrTheDefaultAndZeroIsRefused)
   translator.Translate(Lines({CVRX2DLine(13, CVRX2DPoint(2, 2), CVRX2DPoint(6, 2))}));
   EXPECT_EQ(dc.GetPixel(2, 2), RGB(0, 0, 0));
   EXPECT_EQ(dc.GetPixel(6, 2), RGB(0, 0, 0));
-  EXPECT_THROW(translator.Translate(Lines({CVRX2DLine(0, CVRX2DPoint(2, 8), CVRX2DPoint(6, 8))})),
-               CVRXEntityException);
+  EXPECT_THROW(translator.Translate(Lines({CVRX2DLine(0, CVRX2DPoint(2, 8), CVRX2DPoint(6, 8))})), CVRXEntityException);
   EXPECT_EQ(dc.GetPixel(2, 8), kWhite);
   // The raster operation of the caller comes back, also after a failure.
   EXPECT_EQ(dc.GetROP2(), R2_COPYPEN);
@@ -121,8 +119,8 @@ TEST_F(XltgdiTest, AnUprightEllipseIsOneArcInATallBox)
 {
   CGDITranslator translator(&map, &dc, 1.0);
   CVRX2DEntityArray arcs;
-  arcs.Add(new CVRX2DArc(20, CVRX2DPoint(20, 20), 12, 6, CVRXAngle(std::numbers::pi / 2), CVRXAngle(0.0),
-                         CVRXAngle(0.0)));
+  arcs.Add(
+      new CVRX2DArc(20, CVRX2DPoint(20, 20), 12, 6, CVRXAngle(std::numbers::pi / 2), CVRXAngle(0.0), CVRXAngle(0.0)));
   translator.Translate(arcs);
   // The whole ellipse in its box, 12 wide and 24 high.
   CRect drawn;
@@ -136,7 +134,6 @@ TEST_F(XltgdiTest, AnUprightEllipseIsOneArcInATallBox)
   EXPECT_LE(drawn.bottom, 32);
   EXPECT_GE(drawn.Height(), 2 * drawn.Width() - 4);
   EXPECT_EQ(dc.GetPixel(20, 20), kWhite);
-
 }
 
 TEST_F(XltgdiTest, InvertedDrawingTwiceRestoresEveryPixel)

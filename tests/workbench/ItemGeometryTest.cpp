@@ -12,8 +12,7 @@
 #include "units/standard/Stdreg.h"
 #include "workbench/Unititem.h"
 
-namespace
-{
+namespace {
 class ItemGeometryTest : public ::testing::Test
 {
 protected:

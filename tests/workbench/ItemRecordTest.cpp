@@ -18,8 +18,7 @@
 #include "workbench/Unititem.h"
 #include "workbench/Wbreg.h"
 
-namespace
-{
+namespace {
 using Bytes = std::vector<BYTE>;
 constexpr unsigned kStamp = 10000;
 
@@ -27,7 +26,11 @@ constexpr unsigned kStamp = 10000;
 class CImage
 {
 public:
-  CImage& Byte(int v) { m_bytes.push_back(static_cast<BYTE>(v)); return *this; }
+  CImage& Byte(int v)
+  {
+    m_bytes.push_back(static_cast<BYTE>(v));
+    return *this;
+  }
   CImage& Word(unsigned v) { return Byte(v & 0xFF).Byte((v >> 8) & 0xFF); }
   CImage& Dword(unsigned v) { return Word(v & 0xFFFF).Word(v >> 16); }
   CImage& Double(double v)
@@ -54,11 +57,21 @@ public:
     return Text(s);
   }
   // The tag of the first object of a class in an archive: new-class marker, schema, name.
-  CImage& NewClass(const std::string& name) { return Word(0xFFFF).Word(kStamp).Word(static_cast<unsigned>(name.size())).Text(name); }
+  CImage& NewClass(const std::string& name)
+  {
+    return Word(0xFFFF).Word(kStamp).Word(static_cast<unsigned>(name.size())).Text(name);
+  }
   CImage& BaseRecord(int type, double x, double y, double angle, double height, double width, int show, int snap)
   {
-    return Dword(kStamp).Dword(static_cast<unsigned>(type)).Double(x).Double(y).Double(angle).Double(height)
-      .Double(width).Byte(show).Byte(snap);
+    return Dword(kStamp)
+        .Dword(static_cast<unsigned>(type))
+        .Double(x)
+        .Double(y)
+        .Double(angle)
+        .Double(height)
+        .Double(width)
+        .Byte(show)
+        .Byte(snap);
   }
   const Bytes& Get() const { return m_bytes; }
 
@@ -123,11 +136,11 @@ TEST_F(ItemRecordTest, AnItemWithItsUnitStoresTheUnitsSizeAndAttributes)
   Bytes bytes = Store([&](CArchive& ar) { ar << static_cast<const CObject*>(&item); });
   CImage expected;
   expected.NewClass("CUnitItem")
-    .BaseRecord(1, 100.0, 200.0, 0.0, item.GetHeight(), item.GetWidth(), 0, 1)
-    .Dword(kStamp)
-    .Counted("GL")
-    .Counted("BA005")
-    .Counted(attributes);
+      .BaseRecord(1, 100.0, 200.0, 0.0, item.GetHeight(), item.GetWidth(), 0, 1)
+      .Dword(kStamp)
+      .Counted("GL")
+      .Counted("BA005")
+      .Counted(attributes);
   EXPECT_EQ(bytes, expected.Get());
 }
 

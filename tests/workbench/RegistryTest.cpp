@@ -12,17 +12,24 @@
 #include "project/Design.h"
 #include "workbench/Wbreg.h"
 
-namespace
-{
+namespace {
 using Bytes = std::vector<BYTE>;
 
 class CBytes
 {
 public:
-  CBytes& Byte(unsigned v) { m_bytes.push_back(static_cast<BYTE>(v)); return *this; }
+  CBytes& Byte(unsigned v)
+  {
+    m_bytes.push_back(static_cast<BYTE>(v));
+    return *this;
+  }
   CBytes& Word(unsigned v) { return Byte(v & 0xFF).Byte(v >> 8); }
   CBytes& Dword(unsigned v) { return Word(v & 0xFFFF).Word(v >> 16); }
-  CBytes& Zero(int n) { m_bytes.insert(m_bytes.end(), static_cast<size_t>(n), 0); return *this; }
+  CBytes& Zero(int n)
+  {
+    m_bytes.insert(m_bytes.end(), static_cast<size_t>(n), 0);
+    return *this;
+  }
   CBytes& Str(const std::string& s)
   {
     Byte(static_cast<unsigned>(s.size()));

@@ -15,14 +15,21 @@ namespace {
 constexpr const char* kModule = "Vgap";
 constexpr int kBadNumberLine = 437;
 constexpr int kThreeLineLine = 506;
-enum { sideA, sideB, sideC, sideD, sideE };
+enum
+{
+  sideA,
+  sideB,
+  sideC,
+  sideD,
+  sideE
+};
 
 int Refuse(const char* reason, int code)
 {
   PCTRACE(TT_UNIT, TL_VERBOSE)("VGAP: Are requested dimensions valid? NO (%s)\n", reason);
   return code;
 }
-} // namespace
+}  // namespace
 
 CVGAngledPentagon::CVGAngledPentagon(const CString& lineCode, const CString& unitCode, int type)
   : CVarigonUnit(lineCode, unitCode), m_nType(type)
@@ -31,7 +38,11 @@ CVGAngledPentagon::CVGAngledPentagon(const CString& lineCode, const CString& uni
 }
 
 CVGAngledPentagon::CVGAngledPentagon(const CVGAngledPentagon& source)
-  : CVarigonUnit(source), m_dA(source.m_dA), m_dB(source.m_dB), m_dC(source.m_dC), m_dD(source.m_dD),
+  : CVarigonUnit(source),
+    m_dA(source.m_dA),
+    m_dB(source.m_dB),
+    m_dC(source.m_dC),
+    m_dD(source.m_dD),
     m_nType(source.m_nType)
 {
   std::copy(std::begin(source.m_nSides), std::end(source.m_nSides), m_nSides);
@@ -82,7 +93,10 @@ void CVGAngledPentagon::SetAttributes(CString& attributes)
 
 double CVGAngledPentagon::GetSideE() const { return std::hypot(GetSideERise(), GetSideERun()); }
 double CVGAngledPentagon::GetSideEAngleFromVertical() const { return std::acos(vg::Ratio(GetSideERise(), GetSideE())); }
-double CVGAngledPentagon::GetSideEAngleFromHorizontal() const { return std::asin(vg::Ratio(GetSideERise(), GetSideE())); }
+double CVGAngledPentagon::GetSideEAngleFromHorizontal() const
+{
+  return std::asin(vg::Ratio(GetSideERise(), GetSideE()));
+}
 
 // The width at the cut; above A it is not clamped. Type 1 has its cut on the left.
 void CVGAngledPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
@@ -90,11 +104,11 @@ void CVGAngledPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSect
 {
   double width = m_dB;
   if (!(m_dC > cutHeight))
-    width = GetHeight() == cutHeight ? m_dD
-                                     : m_dD + vg::Ratio(m_dA - cutHeight,
-                                                        std::tan(vg::kHalfPi - GetSideEAngleFromVertical()));
-  PCTRACE(TT_UNIT, TL_DETAIL)("VGAP Plan View ::> Side B: %f -- Side D: %f -- Plan Height: %f -- Plan Width: %f\n",
-                              m_dB, m_dD, cutHeight, width);
+    width = GetHeight() == cutHeight
+                ? m_dD
+                : m_dD + vg::Ratio(m_dA - cutHeight, std::tan(vg::kHalfPi - GetSideEAngleFromVertical()));
+  PCTRACE(TT_UNIT, TL_DETAIL)
+  ("VGAP Plan View ::> Side B: %f -- Side D: %f -- Plan Height: %f -- Plan Width: %f\n", m_dB, m_dD, cutHeight, width);
   vg::AddPlanSection(width, m_nType == 1 && m_dB != width ? m_dB - width : 0.0, switches, preferences, out);
 }
 
@@ -112,7 +126,10 @@ void CVGAngledPentagon::GetReportData(CScheduleReportDataArray& rows) const
   vg::ExtendKeys(rows, first, CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD}));
 }
 
-void CVGAngledPentagon::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGAngledPentagon::GetSizingHandles(CSizingHandleArray& out) const
+{
+  vg::AddComponentHandles(out, *GetSizedComponents());
+}
 
 CVRX2DVector CVGAngledPentagon::SetSizeToProposed()
 {
@@ -196,8 +213,10 @@ int CVGAngledPentagon::AreRequestedDimensionsValid(double a, double b, double c,
     int smallCode;
     const char* large;
     int largeCode;
-  } sides[] = {{a, "side A too small", 9, "side A too large", 8},   {b, "side B too small", 11, "side B too large", 10},
-               {c, "side C too small", 14, "side C too large", 13},  {d, "side D too small", 17, "side D too large", 16},
+  } sides[] = {{a, "side A too small", 9, "side A too large", 8},
+               {b, "side B too small", 11, "side B too large", 10},
+               {c, "side C too small", 14, "side C too large", 13},
+               {d, "side D too small", 17, "side D too large", 16},
                {e, "side E too small", 19, "side E too large", 18}};
   for (const auto& side : sides) {
     if (side.value < limits.GetMinSide())
@@ -225,7 +244,7 @@ int CVGAngledPentagon::AreRequestedDimensionsValid(double a, double b, double c,
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, c),
                                             CVRX2DPoint(d, a), CVRX2DPoint(0.0, a)};
   std::vector<CVRX2DLine> glass =
-    vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset}, CVRX2DPoint(d / 2.0, c / 2.0));
+      vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset}, CVRX2DPoint(d / 2.0, c / 2.0));
   if (!vg::CloseCorners(glass))
     return Refuse("glass line too small", 4);
   for (const CVRX2DLine& line : glass)

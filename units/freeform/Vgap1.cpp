@@ -20,7 +20,7 @@ std::vector<CVRX2DPoint> Corners(double a, double b, double c, double d)
 {
   return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, a), CVRX2DPoint(b - d, a), CVRX2DPoint(0.0, c)};
 }
-} // namespace
+}  // namespace
 
 CVGAngledPentagonType1::CVGAngledPentagonType1() : CVGAngledPentagon("VG", "P1010", 1)
 {
@@ -56,12 +56,24 @@ CString CVGAngledPentagonType1::GetSizeText(int lengthFormat) const
 void CVGAngledPentagonType1::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {2, 3}); break;
-  case 1: vg::SetFlags(flags, kHandles, {3, 4}); break;
-  case 2: vg::SetFlags(flags, kHandles, {0, 4}); break;
-  case 3: vg::SetFlags(flags, kHandles, {0, 1, 4}); break;
-  case 4: vg::SetFlags(flags, kHandles, {1, 2, 3}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {2, 3});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {3, 4});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {0, 4});
+    break;
+  case 3:
+    vg::SetFlags(flags, kHandles, {0, 1, 4});
+    break;
+  case 4:
+    vg::SetFlags(flags, kHandles, {1, 2, 3});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 
@@ -73,11 +85,16 @@ int CVGAngledPentagonType1::ConformProposedSize(int handle, const CVRX2DVector& 
   const double dx = drag.GetX(), dy = drag.GetY();
   const double A = m_dA, B = m_dB, C = m_dC, D = m_dD;
   switch (handle) {
-  case 0: return Settle(A - dy, B - dx, C - dy, D, CVRX2DVector(dx, dy));
-  case 1: return Settle(A - dy, B + dx, C - dy, D + dx, CVRX2DVector(0.0, dy));
-  case 2: return Settle(A + dy, B + dx, C, D + dx, CVRX2DVector(0.0, 0.0));
-  case 3: return Settle(A + dy, B, C, D - dx, CVRX2DVector(0.0, 0.0));
-  default: return Settle(A, B - dx, C + dy, D, CVRX2DVector(dx, 0.0));
+  case 0:
+    return Settle(A - dy, B - dx, C - dy, D, CVRX2DVector(dx, dy));
+  case 1:
+    return Settle(A - dy, B + dx, C - dy, D + dx, CVRX2DVector(0.0, dy));
+  case 2:
+    return Settle(A + dy, B + dx, C, D + dx, CVRX2DVector(0.0, 0.0));
+  case 3:
+    return Settle(A + dy, B, C, D - dx, CVRX2DVector(0.0, 0.0));
+  default:
+    return Settle(A, B - dx, C + dy, D, CVRX2DVector(dx, 0.0));
   }
 }
 
@@ -88,7 +105,10 @@ CVRX2DVector CVGAngledPentagonType1::GetProposedOutlineEntities(CVRX2DEntityArra
   return m_vProposedOffset;
 }
 
-void CVGAngledPentagonType1::BuildSizedComponents() const { BuildComponents("P1010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes); }
+void CVGAngledPentagonType1::BuildSizedComponents() const
+{
+  BuildComponents("P1010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes);
+}
 
 void CVGAngledPentagonType1::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {

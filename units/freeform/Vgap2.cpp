@@ -20,7 +20,7 @@ std::vector<CVRX2DPoint> Corners(double a, double b, double c, double d)
 {
   return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, c), CVRX2DPoint(d, a), CVRX2DPoint(0.0, a)};
 }
-} // namespace
+}  // namespace
 
 CVGAngledPentagonType2::CVGAngledPentagonType2() : CVGAngledPentagon("VG", "P2010", 2)
 {
@@ -56,12 +56,24 @@ CString CVGAngledPentagonType2::GetSizeText(int lengthFormat) const
 void CVGAngledPentagonType2::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {2, 3}); break;
-  case 1: vg::SetFlags(flags, kHandles, {3, 4}); break;
-  case 2: vg::SetFlags(flags, kHandles, {0, 3, 4}); break;
-  case 3: vg::SetFlags(flags, kHandles, {0, 1, 2}); break;
-  case 4: vg::SetFlags(flags, kHandles, {1, 2}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {2, 3});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {3, 4});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {0, 3, 4});
+    break;
+  case 3:
+    vg::SetFlags(flags, kHandles, {0, 1, 2});
+    break;
+  case 4:
+    vg::SetFlags(flags, kHandles, {1, 2});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 
@@ -74,11 +86,16 @@ int CVGAngledPentagonType2::ConformProposedSize(int handle, const CVRX2DVector& 
   const double dx = drag.GetX(), dy = drag.GetY();
   const double A = m_dA, B = m_dB, C = m_dC, D = m_dD;
   switch (handle) {
-  case 0: return Settle(A - dy, B - dx, C - dy, D - dx, CVRX2DVector(dx, dy));
-  case 1: return Settle(A - dy, B + dx, C - dy, D, CVRX2DVector(0.0, dy));
-  case 2: return Settle(A, B + dx, C + dy, D, CVRX2DVector(0.0, 0.0));
-  case 3: return Settle(A + dy, B, C, D + dx, CVRX2DVector(0.0, 0.0));
-  default: return Settle(A + dy, B - dx, C, D - dx, CVRX2DVector(dx, 0.0));
+  case 0:
+    return Settle(A - dy, B - dx, C - dy, D - dx, CVRX2DVector(dx, dy));
+  case 1:
+    return Settle(A - dy, B + dx, C - dy, D, CVRX2DVector(0.0, dy));
+  case 2:
+    return Settle(A, B + dx, C + dy, D, CVRX2DVector(0.0, 0.0));
+  case 3:
+    return Settle(A + dy, B, C, D + dx, CVRX2DVector(0.0, 0.0));
+  default:
+    return Settle(A + dy, B - dx, C, D - dx, CVRX2DVector(dx, 0.0));
   }
 }
 
@@ -89,7 +106,10 @@ CVRX2DVector CVGAngledPentagonType2::GetProposedOutlineEntities(CVRX2DEntityArra
   return m_vProposedOffset;
 }
 
-void CVGAngledPentagonType2::BuildSizedComponents() const { BuildComponents("P2010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes); }
+void CVGAngledPentagonType2::BuildSizedComponents() const
+{
+  BuildComponents("P2010", Corners(m_dA, m_dB, m_dC, m_dD), kCodes);
+}
 
 void CVGAngledPentagonType2::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {

@@ -33,7 +33,7 @@ std::vector<CVRX2DPoint> Corners(double width, double height)
 }
 
 double SideAngle(double width, double height) { return std::atan2(vg::Ratio(height / 2.0, width / 2.0), 1.0); }
-} // namespace
+}  // namespace
 
 CVGDiamond::CVGDiamond() : CVarigonUnit("VG", "DI010") { ResetProposedSize(); }
 
@@ -132,9 +132,12 @@ int CVGDiamond::ConformProposedSize(int handle, const CVRX2DVector& drag)
   if (handle < 0 || handle >= kHandles)
     return outOfBoundsUnchanged;
   switch (GetAnchorMode()) {
-  case 0: return ConformToAdjacentHandle(handle, drag);
-  case 1: return ConformToOppositeHandle(handle, drag);
-  default: return outOfBoundsUnchanged;
+  case 0:
+    return ConformToAdjacentHandle(handle, drag);
+  case 1:
+    return ConformToOppositeHandle(handle, drag);
+  default:
+    return outOfBoundsUnchanged;
   }
 }
 
@@ -143,10 +146,14 @@ int CVGDiamond::ConformToAdjacentHandle(int handle, const CVRX2DVector& drag)
 {
   const double dx = drag.GetX(), dy = drag.GetY();
   switch (handle) {
-  case 0: return Settle(m_dHeight - 2.0 * dy, m_dWidth + 2.0 * dx, CVRX2DVector(0.0, dy));
-  case 1: return Settle(m_dHeight + 2.0 * dy, m_dWidth + 2.0 * dx, CVRX2DVector(-dx, 0.0));
-  case 2: return Settle(m_dHeight + 2.0 * dy, m_dWidth - 2.0 * dx, CVRX2DVector(2.0 * dx, -dy));
-  default: return Settle(m_dHeight - 2.0 * dy, m_dWidth - 2.0 * dx, CVRX2DVector(dx, 2.0 * dy));
+  case 0:
+    return Settle(m_dHeight - 2.0 * dy, m_dWidth + 2.0 * dx, CVRX2DVector(0.0, dy));
+  case 1:
+    return Settle(m_dHeight + 2.0 * dy, m_dWidth + 2.0 * dx, CVRX2DVector(-dx, 0.0));
+  case 2:
+    return Settle(m_dHeight + 2.0 * dy, m_dWidth - 2.0 * dx, CVRX2DVector(2.0 * dx, -dy));
+  default:
+    return Settle(m_dHeight - 2.0 * dy, m_dWidth - 2.0 * dx, CVRX2DVector(dx, 2.0 * dy));
   }
 }
 
@@ -155,10 +162,14 @@ int CVGDiamond::ConformToOppositeHandle(int handle, const CVRX2DVector& drag)
 {
   const double dx = drag.GetX(), dy = drag.GetY();
   switch (handle) {
-  case 0: return Settle(m_dHeight - dy, m_dWidth, CVRX2DVector(0.0, dy));
-  case 1: return Settle(m_dHeight, m_dWidth + dx, CVRX2DVector(0.0, 0.0));
-  case 2: return Settle(m_dHeight + dy, m_dWidth, CVRX2DVector(0.0, 0.0));
-  default: return Settle(m_dHeight, m_dWidth - dx, CVRX2DVector(dx, 0.0));
+  case 0:
+    return Settle(m_dHeight - dy, m_dWidth, CVRX2DVector(0.0, dy));
+  case 1:
+    return Settle(m_dHeight, m_dWidth + dx, CVRX2DVector(0.0, 0.0));
+  case 2:
+    return Settle(m_dHeight + dy, m_dWidth, CVRX2DVector(0.0, 0.0));
+  default:
+    return Settle(m_dHeight, m_dWidth - dx, CVRX2DVector(dx, 0.0));
   }
 }
 

@@ -31,7 +31,7 @@ std::vector<CVRX2DPoint> Corners(int rightLeaning, double base, double height, d
             CVRX2DPoint(width - base, height)};
   return {CVRX2DPoint(width - base, 0.0), CVRX2DPoint(width, 0.0), CVRX2DPoint(base, height), CVRX2DPoint(0.0, height)};
 }
-} // namespace
+}  // namespace
 
 CVGHorizontalParallelogram::CVGHorizontalParallelogram()
   : CVarigonUnit("VG", "HP010"), m_dHeight(24.0), m_dAngle(vg::kPi / 3.0)
@@ -42,8 +42,12 @@ CVGHorizontalParallelogram::CVGHorizontalParallelogram()
 }
 
 CVGHorizontalParallelogram::CVGHorizontalParallelogram(const CVGHorizontalParallelogram& source)
-  : CVarigonUnit(source), m_bRightLeaning(source.m_bRightLeaning), m_dBase(source.m_dBase),
-    m_dLeftRight(source.m_dLeftRight), m_dHeight(source.m_dHeight), m_dAngle(source.m_dAngle)
+  : CVarigonUnit(source),
+    m_bRightLeaning(source.m_bRightLeaning),
+    m_dBase(source.m_dBase),
+    m_dLeftRight(source.m_dLeftRight),
+    m_dHeight(source.m_dHeight),
+    m_dAngle(source.m_dAngle)
 {
   SizeChanged();
 }
@@ -124,7 +128,7 @@ void CVGHorizontalParallelogram::GetReportData(CUnitInfoReportDataArray& records
   CUnit::GetReportData(records);
   vg::ExtendKeys(records, first,
                  CString(m_bRightLeaning ? ",TRUE" : ",FALSE") +
-                   vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
+                     vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
 }
 
 void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
@@ -133,7 +137,7 @@ void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows) c
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first,
                  CString(m_bRightLeaning ? ",TYPE1" : ",TYPE2") +
-                   vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
+                     vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
 }
 
 // The four corners, with each jamb's midpoint after the corner it rises from.
@@ -153,13 +157,27 @@ void CVGHorizontalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
 void CVGHorizontalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {3}); break;
-  case 1: vg::SetFlags(flags, kHandles, {4}); break;
-  case 2: vg::SetFlags(flags, kHandles, {0, 1}); break;
-  case 3: vg::SetFlags(flags, kHandles, {0}); break;
-  case 4: vg::SetFlags(flags, kHandles, {1}); break;
-  case 5: vg::SetFlags(flags, kHandles, {3, 4}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {3});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {4});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {0, 1});
+    break;
+  case 3:
+    vg::SetFlags(flags, kHandles, {0});
+    break;
+  case 4:
+    vg::SetFlags(flags, kHandles, {1});
+    break;
+  case 5:
+    vg::SetFlags(flags, kHandles, {3, 4});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 

@@ -50,7 +50,7 @@ double Direction(double x0, double y0, double x1, double y1)
 {
   return CVRX2DPoint(x0, y0).AngleTo(CVRX2DPoint(x1, y1)).GetRadians();
 }
-} // namespace
+}  // namespace
 
 BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double lr, double height) const
 {
@@ -80,8 +80,8 @@ BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double
   const double inset = limits.GetGlassInset();
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(base, 0.0), CVRX2DPoint(width, height),
                                             CVRX2DPoint(offset, height)};
-  std::vector<CVRX2DLine> g = vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset},
-                                              CVRX2DPoint(width * 0.5, height * 0.5));
+  std::vector<CVRX2DLine> g =
+      vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset}, CVRX2DPoint(width * 0.5, height * 0.5));
   if (!g[1].IsVertical() && !(g[1].GetYIntercept() < g[3].GetYIntercept()))
     return Refuse("VGVP", "glass area non-existent");
   for (int k = 0; k < 4; ++k) {
@@ -121,8 +121,8 @@ int CVGHorizontalParallelogram::ConformProposedSize(int handle, const CVRX2DVect
   const double tanA = std::tan(a), cotA = std::tan(vg::kHalfPi - a);
   const bool right = m_bRightLeaning == 1;
   CRequest q = {right ? 1 : 0, b, h, a, lr, CVRX2DVector(0.0, 0.0)};
-  PCTRACE(TT_UNIT, TL_DETAIL)("CVGHorizontalParallelogram::ConformProposedSize() [%s]\n",
-                              right ? "right-leaning" : "left-leaning");
+  PCTRACE(TT_UNIT, TL_DETAIL)
+  ("CVGHorizontalParallelogram::ConformProposedSize() [%s]\n", right ? "right-leaning" : "left-leaning");
   const double lean = right ? 1.0 : -1.0;  // the sign of the corner rows' slope terms
   switch (handle) {
   case 0:
@@ -157,16 +157,24 @@ int CVGHorizontalParallelogram::ConformProposedSize(int handle, const CVRX2DVect
   }
   const double run = vg::Ratio(h, tanA), run2 = vg::Ratio(q.height, std::tan(q.angle));
   switch (handle) {
-  case 0: q.offset = right ? CVRX2DVector(vx, vy) : CVRX2DVector(vx + vy * cotA, h - q.height); break;
-  case 1: q.offset = right ? CVRX2DVector(vg::Ratio(h - q.height, tanA), h - q.height) : CVRX2DVector(0.0, h - q.height); break;
+  case 0:
+    q.offset = right ? CVRX2DVector(vx, vy) : CVRX2DVector(vx + vy * cotA, h - q.height);
+    break;
+  case 1:
+    q.offset = right ? CVRX2DVector(vg::Ratio(h - q.height, tanA), h - q.height) : CVRX2DVector(0.0, h - q.height);
+    break;
   case 2:
     if (right)
       q.offset = turned ? CVRX2DVector(-run2, 0.0) : CVRX2DVector(0.0, 0.0);
     else
       q.offset = CVRX2DVector(turned ? run : run - run2, 0.0);
     break;
-  case 3: q.offset = right ? CVRX2DVector(0.0, 0.0) : CVRX2DVector(vg::Ratio(h - q.height, tanA), 0.0); break;
-  case 4: q.offset = right ? CVRX2DVector(vg::Ratio(h - q.height, tanA) + vx, 0.0) : CVRX2DVector(vx, 0.0); break;
+  case 3:
+    q.offset = right ? CVRX2DVector(0.0, 0.0) : CVRX2DVector(vg::Ratio(h - q.height, tanA), 0.0);
+    break;
+  case 4:
+    q.offset = right ? CVRX2DVector(vg::Ratio(h - q.height, tanA) + vx, 0.0) : CVRX2DVector(vx, 0.0);
+    break;
   default:
     if (right)
       q.offset = CVRX2DVector(turned ? run : run - run2, h - q.height);

@@ -30,8 +30,8 @@ BOOL Refuse(const char* prefix, const char* reason)
 std::vector<CVRX2DPoint> Corners(double base, double leftRight, double top, double height)
 {
   const double run = (base - top) / 2.0;
-  return {CVRX2DPoint(0.0, 0.0),         CVRX2DPoint(base, 0.0),      CVRX2DPoint(base, leftRight),
-          CVRX2DPoint(run + top, height), CVRX2DPoint(run, height),    CVRX2DPoint(0.0, leftRight)};
+  return {CVRX2DPoint(0.0, 0.0),          CVRX2DPoint(base, 0.0),   CVRX2DPoint(base, leftRight),
+          CVRX2DPoint(run + top, height), CVRX2DPoint(run, height), CVRX2DPoint(0.0, leftRight)};
 }
 
 // The slope of the sloped jambs.
@@ -39,12 +39,15 @@ double SlopeAngle(double base, double leftRight, double top, double height)
 {
   return std::atan2(vg::Ratio(height - leftRight, (base - top) / 2.0), 1.0);
 }
-} // namespace
+}  // namespace
 
 CVGHexagon::CVGHexagon() : CVarigonUnit("VG", "HX010") { ResetProposedSize(); }
 
 CVGHexagon::CVGHexagon(const CVGHexagon& source)
-  : CVarigonUnit(source), m_dBase(source.m_dBase), m_dLeftRight(source.m_dLeftRight), m_dTop(source.m_dTop),
+  : CVarigonUnit(source),
+    m_dBase(source.m_dBase),
+    m_dLeftRight(source.m_dLeftRight),
+    m_dTop(source.m_dTop),
     m_dHeight(source.m_dHeight)
 {
   ResetProposedSize();
@@ -142,14 +145,26 @@ void CVGHexagon::GetSizingHandles(CSizingHandleArray& out) const
 void CVGHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {2}); break;
-  case 1: vg::SetFlags(flags, kHandles, {6}); break;
-  case 2: vg::SetFlags(flags, kHandles, {0}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {2});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {6});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {0});
+    break;
   case 3:
   case 4:
-  case 5: vg::SetFlags(flags, kHandles, {0, 1, 2, 6}); break;
-  case 6: vg::SetFlags(flags, kHandles, {1}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 5:
+    vg::SetFlags(flags, kHandles, {0, 1, 2, 6});
+    break;
+  case 6:
+    vg::SetFlags(flags, kHandles, {1});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 
@@ -171,13 +186,38 @@ int CVGHexagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   double base = m_dBase, leftRight = m_dLeftRight, top = m_dTop, height = m_dHeight;
   CVRX2DVector offset(0.0, 0.0);
   switch (handle) {
-  case 0: base -= dx; leftRight -= dy; height -= dy; offset.Set(dx, dy); break;
-  case 1: base += dx; leftRight -= dy; height -= dy; offset.Set(0.0, dy); break;
-  case 2: base += dx; leftRight += dy; break;
-  case 3: top += 2.0 * dx; height += dy; break;
-  case 4: height += dy; break;
-  case 5: top -= 2.0 * dx; height += dy; break;
-  default: base -= dx; leftRight += dy; offset.Set(dx, 0.0); break;
+  case 0:
+    base -= dx;
+    leftRight -= dy;
+    height -= dy;
+    offset.Set(dx, dy);
+    break;
+  case 1:
+    base += dx;
+    leftRight -= dy;
+    height -= dy;
+    offset.Set(0.0, dy);
+    break;
+  case 2:
+    base += dx;
+    leftRight += dy;
+    break;
+  case 3:
+    top += 2.0 * dx;
+    height += dy;
+    break;
+  case 4:
+    height += dy;
+    break;
+  case 5:
+    top -= 2.0 * dx;
+    height += dy;
+    break;
+  default:
+    base -= dx;
+    leftRight += dy;
+    offset.Set(dx, 0.0);
+    break;
   }
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Base...........: %f\n", base);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Left/Right.....: %f\n", leftRight);
@@ -235,8 +275,12 @@ void CVGHexagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dBase, m_dLeftRight, m_dTop, m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "HX010",
-                      {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AP", c[2], c[3]}, {"AG", c[3], c[4]},
-                       {"AP", c[4], c[5]}, {"AP", c[5], c[0]}});
+                      {{"BJ", c[0], c[1]},
+                       {"AP", c[1], c[2]},
+                       {"AP", c[2], c[3]},
+                       {"AG", c[3], c[4]},
+                       {"AP", c[4], c[5]},
+                       {"AP", c[5], c[0]}});
 }
 
 void CVGHexagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2) const

@@ -30,7 +30,7 @@ std::vector<CVRX2DPoint> Corners(double base, double height)
 {
   return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(base, 0.0), CVRX2DPoint(base / 2.0, height)};
 }
-} // namespace
+}  // namespace
 
 CVGIsocolesTriangle::CVGIsocolesTriangle() : CVarigonUnit("VG", "IT010") { ResetProposedSize(); }
 
@@ -55,7 +55,10 @@ CUnit& CVGIsocolesTriangle::operator=(const CUnit& source)
 
 CUnit* CVGIsocolesTriangle::Clone() const { return new CVGIsocolesTriangle(*this); }
 
-CString CVGIsocolesTriangle::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight}); }
+CString CVGIsocolesTriangle::GetAttributes() const
+{
+  return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight});
+}
 
 void CVGIsocolesTriangle::SetAttributes(CString& attributes)
 {
@@ -76,7 +79,8 @@ double CVGIsocolesTriangle::BaseAngle(double base, double height) { return std::
 
 // The width of the triangle at the cut, centred on the sill; the cut is not clamped to the shape.
 void CVGIsocolesTriangle::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                 const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                 const CPlanSectionPreferences& preferences,
+                                                 CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const double width = vg::Ratio(2.0 * (m_dHeight - cutHeight), std::tan(BaseAngle(m_dBase, m_dHeight)));
@@ -110,11 +114,21 @@ void CVGIsocolesTriangle::GetSizingHandles(CSizingHandleArray& out) const
 void CVGIsocolesTriangle::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {2}); break;
-  case 1: vg::SetFlags(flags, kHandles, {3}); break;
-  case 2: vg::SetFlags(flags, kHandles, {0}); break;
-  case 3: vg::SetFlags(flags, kHandles, {0, 1, 2}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {2});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {3});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {0});
+    break;
+  case 3:
+    vg::SetFlags(flags, kHandles, {0, 1, 2});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 

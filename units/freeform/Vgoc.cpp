@@ -33,9 +33,10 @@ BOOL Refuse(const char* reason)
 std::vector<CVRX2DPoint> Corners(double side)
 {
   const double t = side * kCos45, c = side;
-  return {CVRX2DPoint(t, 0.0),         CVRX2DPoint(t + c, 0.0),         CVRX2DPoint(2 * t + c, t),
-          CVRX2DPoint(2 * t + c, t + c), CVRX2DPoint(t + c, 2 * t + c), CVRX2DPoint(t, 2 * t + c),
-          CVRX2DPoint(0.0, t + c),     CVRX2DPoint(0.0, t)};
+  return {CVRX2DPoint(t, 0.0),           CVRX2DPoint(t + c, 0.0),
+          CVRX2DPoint(2 * t + c, t),     CVRX2DPoint(2 * t + c, t + c),
+          CVRX2DPoint(t + c, 2 * t + c), CVRX2DPoint(t, 2 * t + c),
+          CVRX2DPoint(0.0, t + c),       CVRX2DPoint(0.0, t)};
 }
 
 CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
@@ -49,7 +50,7 @@ double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CV
   const CVRX2DVector direction(anchor, handle);
   return vg::Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
 }
-} // namespace
+}  // namespace
 
 CVGOctagon::CVGOctagon() : CVarigonUnit("VG", "OC010"), m_dRatio(kRatio) { ValidateSize(); }
 
@@ -166,9 +167,12 @@ int CVGOctagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   if (handle < 0 || handle >= kHandles)
     return outOfBoundsUnchanged;
   switch (GetAnchorMode()) {
-  case 0: return ConformForAdjacentHandle(handle, drag);
-  case 1: return ConformForOppositeSide(handle, drag);
-  default: return outOfBoundsUnchanged;
+  case 0:
+    return ConformForAdjacentHandle(handle, drag);
+  case 1:
+    return ConformForOppositeSide(handle, drag);
+  default:
+    return outOfBoundsUnchanged;
   }
 }
 
@@ -201,8 +205,8 @@ int CVGOctagon::ConformForAdjacentHandle(int handle, const CVRX2DVector& drag)
   const double offsets[kHandles][2] = {{0.0, leg}, {leg, 0.0}, {rest, 0.0}, {dW, leg},
                                        {dW, rest}, {rest, dW}, {leg, dW},   {0.0, rest}};
   m_vProposedOffset.Set(sigma * offsets[handle][0], sigma * offsets[handle][1]);
-  PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta..........: (%f, %f)\n", m_vProposedOffset.GetX(),
-                              m_vProposedOffset.GetY());
+  PCTRACE(TT_UNIT, TL_DETAIL)
+  ("Base Point Delta..........: (%f, %f)\n", m_vProposedOffset.GetX(), m_vProposedOffset.GetY());
   m_dProposedWidth = W2;
   PCTRACE(TT_UNIT, TL_DETAIL)("New Proposed Width........: %f\n", m_dProposedWidth);
   return inboundsChanged;
@@ -235,9 +239,9 @@ int CVGOctagon::ConformForOppositeSide(int handle, const CVRX2DVector& drag)
   m_dProposedWidth = D;
   const double m = std::fabs(c2 - c0) * 0.5, u = kCos45 * m, v = kSin45 * m, sigma = D <= D0 ? 1.0 : -1.0;
   const double e = W - D;
-  const double offsets[kHandles][2] = {{e * 0.5, e},        {sigma * u, e - sigma * v}, {0.0, e * 0.5},
-                                       {sigma * u, sigma * u}, {e * 0.5, 0.0},          {e - sigma * u, sigma * v},
-                                       {e, e * 0.5},          {e - sigma * u, e - sigma * v}};
+  const double offsets[kHandles][2] = {
+      {e * 0.5, e},   {sigma * u, e - sigma * v}, {0.0, e * 0.5}, {sigma * u, sigma * u},
+      {e * 0.5, 0.0}, {e - sigma * u, sigma * v}, {e, e * 0.5},   {e - sigma * u, e - sigma * v}};
   m_vProposedOffset.Set(offsets[handle][0], offsets[handle][1]);
   return inboundsChanged;
 }
@@ -257,8 +261,8 @@ CVRX2DVector CVGOctagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) cons
   for (int i : {4, 5})
     corners[i].SetY(m_dProposedWidth);
   vg::AddPolygon(out, vg::catProposed, corners);
-  PCTRACE(TT_UNIT, TL_VERBOSE)("Base Point Delta..........: (%f, %f)\n", m_vProposedOffset.GetX(),
-                               m_vProposedOffset.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)
+  ("Base Point Delta..........: (%f, %f)\n", m_vProposedOffset.GetX(), m_vProposedOffset.GetY());
   return m_vProposedOffset;
 }
 
@@ -281,8 +285,14 @@ void CVGOctagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> v = Corners(m_dWidth / m_dRatio);
   vg::BuildComponents(*m_pSizedComponents, "OC010",
-                      {{"BJ", v[0], v[1]}, {"AP", v[1], v[2]}, {"AP", v[2], v[3]}, {"AP", v[3], v[4]},
-                       {"AG", v[4], v[5]}, {"AP", v[5], v[6]}, {"AP", v[6], v[7]}, {"AP", v[7], v[0]}});
+                      {{"BJ", v[0], v[1]},
+                       {"AP", v[1], v[2]},
+                       {"AP", v[2], v[3]},
+                       {"AP", v[3], v[4]},
+                       {"AG", v[4], v[5]},
+                       {"AP", v[5], v[6]},
+                       {"AP", v[6], v[7]},
+                       {"AP", v[7], v[0]}});
 }
 
 void CVGOctagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
@@ -295,8 +305,8 @@ void CVGOctagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out
 void CVGOctagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
   const double e = GetComponentDistance(0, -1, 2), k = e * kCos45;
-  const double moves[kHandles][4] = {{k, e, -k, e},   {-k, e, -e, k},  {-e, k, -e, -k}, {-e, -k, -k, -e},
-                                     {-k, -e, k, -e}, {k, -e, e, -k},  {e, -k, e, k},   {e, k, k, e}};
+  const double moves[kHandles][4] = {{k, e, -k, e},   {-k, e, -e, k}, {-e, k, -e, -k}, {-e, -k, -k, -e},
+                                     {-k, -e, k, -e}, {k, -e, e, -k}, {e, -k, e, k},   {e, k, k, e}};
   const CSizedComponentArray& components = *GetSizedComponents();
   for (int i = 0; i < components.GetSize() && i < kHandles; ++i) {
     const CVRX2DPoint start = components.GetAt(i)->GetStartPoint(), end = components.GetAt(i)->GetEndPoint();

@@ -32,8 +32,11 @@ std::vector<CVRX2DPoint> Corners(double base, double leftRight, double height)
 }
 
 // The slope of each head side, from the shoulder up to the peak.
-double HeadSlope(double base, double leftRight, double height) { return std::atan(vg::Ratio(height - leftRight, base / 2.0)); }
-} // namespace
+double HeadSlope(double base, double leftRight, double height)
+{
+  return std::atan(vg::Ratio(height - leftRight, base / 2.0));
+}
+}  // namespace
 
 CVGPeakPentagon::CVGPeakPentagon() : CVarigonUnit("VG", "PP010") { ResetProposedSize(); }
 
@@ -117,7 +120,10 @@ void CVGPeakPentagon::GetReportData(CScheduleReportDataArray& rows) const
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight}));
 }
 
-void CVGPeakPentagon::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGPeakPentagon::GetSizingHandles(CSizingHandleArray& out) const
+{
+  vg::AddComponentHandles(out, *GetSizedComponents());
+}
 
 void CVGPeakPentagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
@@ -135,11 +141,32 @@ int CVGPeakPentagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   double base = m_dBase, leftRight = m_dLeftRight, height = m_dHeight;
   CVRX2DVector offset(0.0, 0.0);
   switch (handle) {
-  case 0: base -= dx; leftRight -= dy; height -= dy; offset.Set(dx, dy); break;
-  case 1: base += dx; leftRight -= dy; height -= dy; offset.Set(0.0, dy); break;
-  case 2: base += dx; leftRight += dy; break;
-  case 3: base += 2.0 * std::fabs(dx); height += dy; offset.Set(dx < 0.0 ? 2.0 * dx : 0.0, 0.0); break;
-  default: base -= dx; leftRight += dy; offset.Set(dx, 0.0); break;
+  case 0:
+    base -= dx;
+    leftRight -= dy;
+    height -= dy;
+    offset.Set(dx, dy);
+    break;
+  case 1:
+    base += dx;
+    leftRight -= dy;
+    height -= dy;
+    offset.Set(0.0, dy);
+    break;
+  case 2:
+    base += dx;
+    leftRight += dy;
+    break;
+  case 3:
+    base += 2.0 * std::fabs(dx);
+    height += dy;
+    offset.Set(dx < 0.0 ? 2.0 * dx : 0.0, 0.0);
+    break;
+  default:
+    base -= dx;
+    leftRight += dy;
+    offset.Set(dx, 0.0);
+    break;
   }
   PCTRACE(TT_UNIT, TL_DETAIL)("***** CVGPeakPentagon::ConformProposedSize() *****\n");
   PCTRACE(TT_UNIT, TL_DETAIL)("Sizing Handle.......: %d\n", handle);
@@ -193,8 +220,9 @@ void CVGPeakPentagon::ResetProposedSize()
 void CVGPeakPentagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> c = Corners(m_dBase, m_dLeftRight, m_dHeight);
-  vg::BuildComponents(*m_pSizedComponents, "PP010",
-                      {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AG", c[3], c[4]}, {"AP", c[4], c[0]}});
+  vg::BuildComponents(
+      *m_pSizedComponents, "PP010",
+      {{"BJ", c[0], c[1]}, {"AP", c[1], c[2]}, {"AG", c[2], c[3]}, {"AG", c[3], c[4]}, {"AP", c[4], c[0]}});
 }
 
 void CVGPeakPentagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2) const
@@ -208,9 +236,15 @@ void CVGPeakPentagon::AddInsetOutline(CVRX2DEntityArray& out, int line1, int lin
 }
 
 // Both elevations are inner outlines of the two-line category.
-void CVGPeakPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddInsetOutline(out, 0, -1); }
+void CVGPeakPentagon::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  AddInsetOutline(out, 0, -1);
+}
 
-void CVGPeakPentagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddInsetOutline(out, -1, 2); }
+void CVGPeakPentagon::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  AddInsetOutline(out, -1, 2);
+}
 
 void CVGPeakPentagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
@@ -280,7 +314,7 @@ BOOL CVGPeakPentagon::AreRequestedDimensionsValid(double B, double LR, double H)
     return Refuse("area too large");
   const double inset = limits.GetGlassInset();
   std::vector<CVRX2DLine> glass =
-    vg::OffsetLines(vg::PolygonLines(Corners(B, LR, H), vg::catWork), {inset}, CVRX2DPoint(B / 2.0, LR / 2.0));
+      vg::OffsetLines(vg::PolygonLines(Corners(B, LR, H), vg::catWork), {inset}, CVRX2DPoint(B / 2.0, LR / 2.0));
   if (!vg::CloseCorners(glass))
     return Refuse("glass line too small");
   for (const CVRX2DLine& line : glass)

@@ -27,7 +27,7 @@ std::vector<CVRX2DPoint> Corners(double width, double height)
 {
   return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(width, 0.0), CVRX2DPoint(width, height), CVRX2DPoint(0.0, height)};
 }
-} // namespace
+}  // namespace
 
 CVGRectangle::CVGRectangle() : CVarigonUnit("VG", "RE010") { ResetProposedSize(); }
 
@@ -85,7 +85,10 @@ void CVGRectangle::GetReportData(CScheduleReportDataArray& rows) const
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight, m_dWidth}));
 }
 
-void CVGRectangle::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGRectangle::GetSizingHandles(CSizingHandleArray& out) const
+{
+  vg::AddComponentHandles(out, *GetSizedComponents());
+}
 
 void CVGRectangle::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {

@@ -22,7 +22,7 @@ CUnit* MakeFreeformUnit()
 {
   return new T;
 }
-} // namespace
+}  // namespace
 
 void RegisterFreeformUnits()
 {

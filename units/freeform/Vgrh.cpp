@@ -34,8 +34,8 @@ BOOL Refuse(const char* reason)
 std::vector<CVRX2DPoint> Corners(double height)
 {
   const double side = height * 0.5, rise = side * kSin30, half = side * kCos30, width = height * kCos30;
-  return {CVRX2DPoint(half, 0.0),          CVRX2DPoint(width, rise), CVRX2DPoint(width, rise + side),
-          CVRX2DPoint(half, height),       CVRX2DPoint(0.0, rise + side), CVRX2DPoint(0.0, rise)};
+  return {CVRX2DPoint(half, 0.0),    CVRX2DPoint(width, rise),      CVRX2DPoint(width, rise + side),
+          CVRX2DPoint(half, height), CVRX2DPoint(0.0, rise + side), CVRX2DPoint(0.0, rise)};
 }
 
 CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
@@ -49,7 +49,7 @@ double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CV
   const CVRX2DVector direction(anchor, handle);
   return vg::Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
 }
-} // namespace
+}  // namespace
 
 CVGRegularHexagon::CVGRegularHexagon() : CVarigonUnit("VG", "RH010") { CVGRegularHexagon::ResetProposedSize(); }
 
@@ -148,9 +148,12 @@ int CVGRegularHexagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   if (handle < 0 || handle >= kHandles)
     return outOfBoundsUnchanged;
   switch (GetAnchorMode()) {
-  case 0: return ConformForAdjacentHandle(handle, drag);
-  case 1: return ConformForOppositeSide(handle, drag);
-  default: return outOfBoundsUnchanged;
+  case 0:
+    return ConformForAdjacentHandle(handle, drag);
+  case 1:
+    return ConformForOppositeSide(handle, drag);
+  default:
+    return outOfBoundsUnchanged;
   }
 }
 
@@ -167,12 +170,24 @@ int CVGRegularHexagon::ConformForAdjacentHandle(int handle, const CVRX2DVector& 
   const double H2 = d * 2.0, W2 = kCos30 * H2, a2 = d * kSin30;
   CVRX2DVector offset;
   switch (handle) {
-  case 0: offset.Set(0.0, a - a2); break;
-  case 1: offset.Set((W - W2) / 2.0, 0.0); break;
-  case 2: offset.Set(W - W2, a - a2); break;
-  case 3: offset.Set(W - W2, (a + s) - (a2 + d)); break;
-  case 4: offset.Set((W - W2) / 2.0, H - H2); break;
-  default: offset.Set(0.0, (a - a2) + (s - d)); break;
+  case 0:
+    offset.Set(0.0, a - a2);
+    break;
+  case 1:
+    offset.Set((W - W2) / 2.0, 0.0);
+    break;
+  case 2:
+    offset.Set(W - W2, a - a2);
+    break;
+  case 3:
+    offset.Set(W - W2, (a + s) - (a2 + d));
+    break;
+  case 4:
+    offset.Set((W - W2) / 2.0, H - H2);
+    break;
+  default:
+    offset.Set(0.0, (a - a2) + (s - d));
+    break;
   }
   return Settle(H2, offset);
 }
@@ -199,12 +214,24 @@ int CVGRegularHexagon::ConformForOppositeSide(int handle, const CVRX2DVector& dr
   const double m = std::fabs(s2 - s) * 0.5, u = kCos30 * m, v = kSin30 * m, sigma = growing ? -1.0 : 1.0;
   CVRX2DVector offset;
   switch (handle) {
-  case 0: offset.Set(sigma * u, (H - H2) - sigma * v); break;
-  case 1: offset.Set(0.0, (H - H2) * 0.5); break;
-  case 2: offset.Set(sigma * u, sigma * v); break;
-  case 3: offset.Set((W - D) - sigma * u, sigma * v); break;
-  case 4: offset.Set(W - D, (H - H2) * 0.5); break;
-  default: offset.Set((W - D) - sigma * u, (H - H2) - sigma * v); break;
+  case 0:
+    offset.Set(sigma * u, (H - H2) - sigma * v);
+    break;
+  case 1:
+    offset.Set(0.0, (H - H2) * 0.5);
+    break;
+  case 2:
+    offset.Set(sigma * u, sigma * v);
+    break;
+  case 3:
+    offset.Set((W - D) - sigma * u, sigma * v);
+    break;
+  case 4:
+    offset.Set(W - D, (H - H2) * 0.5);
+    break;
+  default:
+    offset.Set((W - D) - sigma * u, (H - H2) - sigma * v);
+    break;
   }
   return Settle(H2, offset);
 }
@@ -246,8 +273,12 @@ void CVGRegularHexagon::BuildSizedComponents() const
 {
   const std::vector<CVRX2DPoint> v = Corners(m_dHeight);
   vg::BuildComponents(*m_pSizedComponents, "RH010",
-                      {{"BJ", v[0], v[1]}, {"AP", v[1], v[2]}, {"AP", v[2], v[3]}, {"AG", v[3], v[4]},
-                       {"AP", v[4], v[5]}, {"AP", v[5], v[0]}});
+                      {{"BJ", v[0], v[1]},
+                       {"AP", v[1], v[2]},
+                       {"AP", v[2], v[3]},
+                       {"AG", v[3], v[4]},
+                       {"AP", v[4], v[5]},
+                       {"AP", v[5], v[0]}});
 }
 
 void CVGRegularHexagon::GetElevationOutline(CVRX2DEntityArray& out, int category, double d2, double d1, double d0) const

@@ -23,7 +23,7 @@ BOOL Refuse(const char* reason)
   PCTRACE(TT_UNIT, TL_VERBOSE)("VGRT: Are requested dimensions valid? NO (%s)\n", reason);
   return FALSE;
 }
-} // namespace
+}  // namespace
 
 CVGRightTriangle::CVGRightTriangle(const CString& lineCode, const CString& unitCode, int type)
   : CVarigonUnit(lineCode, unitCode), m_nType(type)
@@ -49,7 +49,10 @@ CUnit& CVGRightTriangle::operator=(const CUnit& source)
   return *this;
 }
 
-CString CVGRightTriangle::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight}); }
+CString CVGRightTriangle::GetAttributes() const
+{
+  return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight});
+}
 
 void CVGRightTriangle::SetAttributes(CString& attributes)
 {
@@ -117,8 +120,8 @@ void CVGRightTriangle::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArra
   const CVRX2DPoint reference(m_nType == 1 ? m_dBase - 1.0 : 1.0, 1.0);
   const std::vector<double> distances = {GetComponentDistance(0, -1, 2), GetComponentDistance(1, -1, 2),
                                          GetComponentDistance(2, -1, 2)};
-  vg::AddInsetRing(out, vg::catTwoLine, vg::ComponentLines(*GetSizedComponents(), vg::catTwoLine), distances,
-                   reference, kModule, kParallelInsetLine);
+  vg::AddInsetRing(out, vg::catTwoLine, vg::ComponentLines(*GetSizedComponents(), vg::catTwoLine), distances, reference,
+                   kModule, kParallelInsetLine);
 }
 
 void CVGRightTriangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
@@ -181,8 +184,8 @@ BOOL CVGRightTriangle::AreRequestedDimensionsValid(double b, double h) const
   if (b * h / 144.0 > limits.GetMaxArea())
     return Refuse("area too large");
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, h)};
-  std::vector<CVRX2DLine> glass = vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {limits.GetGlassInset()},
-                                                  CVRX2DPoint(b / 2.0, h / 4.0));
+  std::vector<CVRX2DLine> glass =
+      vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {limits.GetGlassInset()}, CVRX2DPoint(b / 2.0, h / 4.0));
   if (!vg::CloseCorners(glass))
     return Refuse("glass line too small");
   for (const CVRX2DLine& line : glass)

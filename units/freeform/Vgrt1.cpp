@@ -10,7 +10,7 @@ IMPLEMENT_DYNAMIC(CVGRightTriangleType1, CVGRightTriangle)
 
 namespace {
 constexpr int kHandles = 3;
-} // namespace
+}  // namespace
 
 CVGRightTriangleType1::CVGRightTriangleType1() : CVGRightTriangle("VG", "T1010", 1) {}
 
@@ -18,7 +18,8 @@ CUnit* CVGRightTriangleType1::Clone() const { return new CVGRightTriangleType1(*
 
 // The cut begins where it meets the head; the right angle is on the right.
 void CVGRightTriangleType1::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                   const CPlanSectionPreferences& preferences,
+                                                   CVRX2DEntityArray& out) const
 {
   const double width = vg::Ratio(m_dHeight - cutHeight, Slope());
   vg::AddPlanSection(width, m_dBase - width, switches, preferences, out);

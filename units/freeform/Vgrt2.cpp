@@ -9,7 +9,7 @@ IMPLEMENT_DYNAMIC(CVGRightTriangleType2, CVGRightTriangle)
 
 namespace {
 constexpr int kHandles = 3;
-} // namespace
+}  // namespace
 
 CVGRightTriangleType2::CVGRightTriangleType2() : CVGRightTriangle("VG", "T2010", 2) {}
 
@@ -17,7 +17,8 @@ CUnit* CVGRightTriangleType2::Clone() const { return new CVGRightTriangleType2(*
 
 // The right angle is on the base point's side: the cut begins at the jamb.
 void CVGRightTriangleType2::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                   const CPlanSectionPreferences& preferences,
+                                                   CVRX2DEntityArray& out) const
 {
   vg::AddPlanSection(vg::Ratio(m_dHeight - cutHeight, Slope()), 0.0, switches, preferences, out);
 }

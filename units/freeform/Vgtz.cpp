@@ -30,7 +30,7 @@ std::vector<CVRX2DPoint> Corners(double base, double left, double right)
 {
   return {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(base, 0.0), CVRX2DPoint(base, right), CVRX2DPoint(0.0, left)};
 }
-} // namespace
+}  // namespace
 
 CVGTrapezoid::CVGTrapezoid() : CVarigonUnit("VG", "TZ010") { ResetProposedSize(); }
 
@@ -115,16 +115,29 @@ void CVGTrapezoid::GetReportData(CScheduleReportDataArray& rows) const
   vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeft, m_dRight}));
 }
 
-void CVGTrapezoid::GetSizingHandles(CSizingHandleArray& out) const { vg::AddComponentHandles(out, *GetSizedComponents()); }
+void CVGTrapezoid::GetSizingHandles(CSizingHandleArray& out) const
+{
+  vg::AddComponentHandles(out, *GetSizedComponents());
+}
 
 void CVGTrapezoid::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {2}); break;
-  case 1: vg::SetFlags(flags, kHandles, {3}); break;
-  case 2: vg::SetFlags(flags, kHandles, {0, 3}); break;
-  case 3: vg::SetFlags(flags, kHandles, {1, 2}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {2});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {3});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {0, 3});
+    break;
+  case 3:
+    vg::SetFlags(flags, kHandles, {1, 2});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 
@@ -213,8 +226,8 @@ void CVGTrapezoid::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& o
   const double head = GetComponentDistance(2, 0, -1);
   const double jamb = GetComponentDistance(3, 0, -1);
   vg::AddPolygon(out, vg::catOneLine,
-                 {CVRX2DPoint(jamb, sill), CVRX2DPoint(m_dBase - jamb, sill), CVRX2DPoint(m_dBase - jamb, m_dRight - head),
-                  CVRX2DPoint(jamb, m_dLeft - head)});
+                 {CVRX2DPoint(jamb, sill), CVRX2DPoint(m_dBase - jamb, sill),
+                  CVRX2DPoint(m_dBase - jamb, m_dRight - head), CVRX2DPoint(jamb, m_dLeft - head)});
 }
 
 void CVGTrapezoid::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const

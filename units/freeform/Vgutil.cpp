@@ -167,4 +167,4 @@ void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2D
   AddLines(out, ring);
 }
 
-} // namespace vg
+}  // namespace vg

@@ -26,9 +26,20 @@ inline constexpr double kQuarterPi = std::numbers::pi / 4.0;
 inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
 
 // Entity categories: transient lines of a check, the proposed outline, the elevation lines.
-enum { catWork = 0, catProposed = 19, catOneLine = 46, catTwoLine = 47 };
+enum
+{
+  catWork = 0,
+  catProposed = 19,
+  catOneLine = 46,
+  catTwoLine = 47
+};
 // Handle codes: free, vertical drag only, horizontal drag only.
-enum { handleFree = 15, handleVertical = 3, handleHorizontal = 12 };
+enum
+{
+  handleFree = 15,
+  handleVertical = 3,
+  handleHorizontal = 12
+};
 
 // ",%.15g" of each value, in order.
 CString FormatValues(std::initializer_list<double> values);
@@ -88,4 +99,4 @@ BOOL CloseCorners(std::vector<CVRX2DLine>& lines);
 void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,
                   const std::vector<double>& distances, const CVRX2DPoint& reference, const char* module, int line);
 
-} // namespace vg
+}  // namespace vg

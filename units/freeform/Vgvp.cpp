@@ -43,13 +43,16 @@ void Clip(double slope, double limit, double& low, double& high)
   else if (limit < 0.0)
     high = low;
 }
-} // namespace
+}  // namespace
 
 CVGVerticalParallelogram::CVGVerticalParallelogram() : CVarigonUnit("VG", "VP010") { SizeChanged(); }
 
 CVGVerticalParallelogram::CVGVerticalParallelogram(const CVGVerticalParallelogram& source)
-  : CVarigonUnit(source), m_bRightJambHigher(source.m_bRightJambHigher), m_dJamb(source.m_dJamb),
-    m_dPitch(source.m_dPitch), m_dWidth(source.m_dWidth)
+  : CVarigonUnit(source),
+    m_bRightJambHigher(source.m_bRightJambHigher),
+    m_dJamb(source.m_dJamb),
+    m_dPitch(source.m_dPitch),
+    m_dWidth(source.m_dWidth)
 {
   SizeChanged();
 }
@@ -119,8 +122,8 @@ void CVGVerticalParallelogram::GetPlanSectionEntities(double cutHeight, const CP
   const double sillStart = m_bRightJambHigher == 1 ? 0.0 : rise;
   const double slope = m_bRightJambHigher == 1 ? std::tan(m_dPitch) : -std::tan(m_dPitch);
   double low = 0.0, high = m_dWidth;
-  Clip(slope, cutHeight - sillStart, low, high);               // above the sill
-  Clip(-slope, sillStart + m_dJamb - cutHeight, low, high);    // below the head
+  Clip(slope, cutHeight - sillStart, low, high);             // above the sill
+  Clip(-slope, sillStart + m_dJamb - cutHeight, low, high);  // below the head
   vg::AddPlanSection(high > low ? high - low : 0.0, low, switches, preferences, out);
 }
 
@@ -138,7 +141,7 @@ void CVGVerticalParallelogram::GetReportData(CScheduleReportDataArray& rows) con
   CUnit::GetReportData(rows);
   vg::ExtendKeys(rows, first,
                  CString(m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2") +
-                   vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
+                     vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
 }
 
 // The four corners, with the midpoints of the sill and of the head after their starts.
@@ -159,13 +162,27 @@ void CVGVerticalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
 void CVGVerticalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
   switch (handle) {
-  case 0: vg::SetFlags(flags, kHandles, {3}); break;
-  case 1: vg::SetFlags(flags, kHandles, {0, 5}); break;
-  case 2: vg::SetFlags(flags, kHandles, {5}); break;
-  case 3: vg::SetFlags(flags, kHandles, {0}); break;
-  case 4: vg::SetFlags(flags, kHandles, {2, 3}); break;
-  case 5: vg::SetFlags(flags, kHandles, {2}); break;
-  default: vg::SetFlags(flags, kHandles, {}); break;
+  case 0:
+    vg::SetFlags(flags, kHandles, {3});
+    break;
+  case 1:
+    vg::SetFlags(flags, kHandles, {0, 5});
+    break;
+  case 2:
+    vg::SetFlags(flags, kHandles, {5});
+    break;
+  case 3:
+    vg::SetFlags(flags, kHandles, {0});
+    break;
+  case 4:
+    vg::SetFlags(flags, kHandles, {2, 3});
+    break;
+  case 5:
+    vg::SetFlags(flags, kHandles, {2});
+    break;
+  default:
+    vg::SetFlags(flags, kHandles, {});
+    break;
   }
 }
 

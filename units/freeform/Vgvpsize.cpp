@@ -31,7 +31,7 @@ BOOL FitsLimits(const CVgLimitsRec& limits, double area, double glassWidth, doub
     fits = Refuse("short glass length too large");
   return fits;
 }
-} // namespace
+}  // namespace
 
 // Checked on the TYPE1 figure; the area and glass sizes may fit either upright or laid on the sill.
 BOOL CVGVerticalParallelogram::AreRequestedDimensionsValid(double a, double t, double W) const
@@ -115,12 +115,28 @@ int CVGVerticalParallelogram::ConformLowerLeftJamb(int handle, const CVRX2DVecto
   const double L = vg::Ratio(W, std::cos(t));
   double a2 = a, t2 = t, W2 = W;
   switch (handle) {
-  case 0: W2 = W - vx; a2 = a - vy + vx * tn; break;
-  case 1: t2 = Direction(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(W / 2.0 + vx, r / 2.0 + vy)); break;
-  case 2: W2 = W + vx; a2 = a - vy + vx * tn; break;
-  case 3: W2 = W + vx; a2 = a + vy - vx * tn; break;
-  case 4: t2 = Direction(CVRX2DPoint(W / 2.0 + vx, r / 2.0 + a + vy), CVRX2DPoint(W, H)); break;
-  default: W2 = W - vx; a2 = a + vy - vx * tn; break;
+  case 0:
+    W2 = W - vx;
+    a2 = a - vy + vx * tn;
+    break;
+  case 1:
+    t2 = Direction(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(W / 2.0 + vx, r / 2.0 + vy));
+    break;
+  case 2:
+    W2 = W + vx;
+    a2 = a - vy + vx * tn;
+    break;
+  case 3:
+    W2 = W + vx;
+    a2 = a + vy - vx * tn;
+    break;
+  case 4:
+    t2 = Direction(CVRX2DPoint(W / 2.0 + vx, r / 2.0 + a + vy), CVRX2DPoint(W, H));
+    break;
+  default:
+    W2 = W - vx;
+    a2 = a + vy - vx * tn;
+    break;
   }
   const bool midpoint = handle == 1 || handle == 4;
   if (midpoint)
@@ -139,12 +155,24 @@ int CVGVerticalParallelogram::ConformLowerLeftJamb(int handle, const CVRX2DVecto
     return result;
   const double r2 = W2 * std::tan(t2);
   switch (handle) {
-  case 0: m_vProposedOffset.Set(vx, vy); break;
-  case 1: m_vProposedOffset.Set(0.0, turned ? -r2 : 0.0); break;
-  case 2: m_vProposedOffset.Set(0.0, vy - vx * tn); break;
-  case 3: m_vProposedOffset.Set(0.0, 0.0); break;
-  case 4: m_vProposedOffset.Set(W - W2, turned ? r : r - r2); break;
-  default: m_vProposedOffset.Set(vx, vx * tn); break;
+  case 0:
+    m_vProposedOffset.Set(vx, vy);
+    break;
+  case 1:
+    m_vProposedOffset.Set(0.0, turned ? -r2 : 0.0);
+    break;
+  case 2:
+    m_vProposedOffset.Set(0.0, vy - vx * tn);
+    break;
+  case 3:
+    m_vProposedOffset.Set(0.0, 0.0);
+    break;
+  case 4:
+    m_vProposedOffset.Set(W - W2, turned ? r : r - r2);
+    break;
+  default:
+    m_vProposedOffset.Set(vx, vx * tn);
+    break;
   }
   PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta..: (%f, %f)\n", m_vProposedOffset.GetX(), m_vProposedOffset.GetY());
   PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...: inbounds; changed\n");
@@ -160,12 +188,28 @@ int CVGVerticalParallelogram::ConformLowerRightJamb(int handle, const CVRX2DVect
   const double L = vg::Ratio(W, std::cos(t));
   double a2 = a, t2 = t, W2 = W;
   switch (handle) {
-  case 0: W2 = W - vx; a2 = a - vy - vx * tn; break;
-  case 1: t2 = vg::kPi - Direction(CVRX2DPoint(W / 2.0 + vx, r / 2.0 + vy), CVRX2DPoint(0.0, r)); break;
-  case 2: W2 = W + vx; a2 = a - vy - vx * tn; break;
-  case 3: W2 = W + vx; a2 = a + vy + vx * tn; break;
-  case 4: t2 = vg::kPi - Direction(CVRX2DPoint(W, a), CVRX2DPoint(W / 2.0 + vx, r / 2.0 + a + vy)); break;
-  default: W2 = W - vx; a2 = a + vy + vx * tn; break;
+  case 0:
+    W2 = W - vx;
+    a2 = a - vy - vx * tn;
+    break;
+  case 1:
+    t2 = vg::kPi - Direction(CVRX2DPoint(W / 2.0 + vx, r / 2.0 + vy), CVRX2DPoint(0.0, r));
+    break;
+  case 2:
+    W2 = W + vx;
+    a2 = a - vy - vx * tn;
+    break;
+  case 3:
+    W2 = W + vx;
+    a2 = a + vy + vx * tn;
+    break;
+  case 4:
+    t2 = vg::kPi - Direction(CVRX2DPoint(W, a), CVRX2DPoint(W / 2.0 + vx, r / 2.0 + a + vy));
+    break;
+  default:
+    W2 = W - vx;
+    a2 = a + vy + vx * tn;
+    break;
   }
   const bool midpoint = handle == 1 || handle == 4;
   if (midpoint)
@@ -184,12 +228,24 @@ int CVGVerticalParallelogram::ConformLowerRightJamb(int handle, const CVRX2DVect
     return result;
   const double r2 = W2 * std::tan(t2);
   switch (handle) {
-  case 0: m_vProposedOffset.Set(vx, r - r2 + vy); break;
-  case 1: m_vProposedOffset.Set(0.0, turned ? r : r - r2); break;
-  case 2: m_vProposedOffset.Set(0.0, vy); break;
-  case 3: m_vProposedOffset.Set(0.0, r - r2); break;
-  case 4: m_vProposedOffset.Set(W - W2, turned ? -r2 : 0.0); break;
-  default: m_vProposedOffset.Set(vx, 0.0); break;
+  case 0:
+    m_vProposedOffset.Set(vx, r - r2 + vy);
+    break;
+  case 1:
+    m_vProposedOffset.Set(0.0, turned ? r : r - r2);
+    break;
+  case 2:
+    m_vProposedOffset.Set(0.0, vy);
+    break;
+  case 3:
+    m_vProposedOffset.Set(0.0, r - r2);
+    break;
+  case 4:
+    m_vProposedOffset.Set(W - W2, turned ? -r2 : 0.0);
+    break;
+  default:
+    m_vProposedOffset.Set(vx, 0.0);
+    break;
   }
   PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta..: (%f, %f)\n", m_vProposedOffset.GetX(), m_vProposedOffset.GetY());
   PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...: inbounds; changed\n");
@@ -205,9 +261,11 @@ int CVGVerticalParallelogram::Settle(int rightHigher, double jamb, double pitch,
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Jamb Dimension: %f\n", jamb);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Unit Width....: %f\n", width);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Unit Height...: %f\n", height);
-  const char* negative = jamb < 0.0 ? "jamb dimension" : (height < 0.0 ? "unit height" : (width < 0.0 ? "unit width" : nullptr));
+  const char* negative =
+      jamb < 0.0 ? "jamb dimension" : (height < 0.0 ? "unit height" : (width < 0.0 ? "unit width" : nullptr));
   if (negative) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result......: out-of-bounds; unchanged (requested %s is negative)\n", negative);
+    PCTRACE(TT_UNIT, TL_DETAIL)
+    ("Returned Result......: out-of-bounds; unchanged (requested %s is negative)\n", negative);
     return outOfBoundsUnchanged;
   }
   if (!AreRequestedDimensionsValid(jamb, pitch, width)) {

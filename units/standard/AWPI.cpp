@@ -8,7 +8,7 @@ namespace {
 constexpr const char* kModule = "AWPI";
 constexpr int kOtherClassAssignedLine = 72;
 constexpr const char* kUnitCode = "PI002";
-} // namespace
+}  // namespace
 
 CAWPicture::CAWPicture() : CStandardAwningUnit(kUnitCode) {}
 

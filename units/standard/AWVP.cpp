@@ -8,7 +8,7 @@ namespace {
 constexpr const char* kModule = "AWVP";
 constexpr int kOtherClassAssignedLine = 72;
 constexpr const char* kUnitCode = "VP002";
-} // namespace
+}  // namespace
 
 CAWVentingPicture::CAWVentingPicture() : CStandardAwningUnit(kUnitCode) {}
 

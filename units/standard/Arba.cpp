@@ -40,14 +40,11 @@ constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
 constexpr int kBarCategory = 48;
 constexpr double kSquareInchesPerSquareFoot = 144.0;
-} // namespace
+}  // namespace
 
 CARBasic::CARBasic() : CStandardArchedUnit(kLineCode, kUnitCode) {}
 
-CUnit& CARBasic::operator=(const CUnit& source)
-{
-  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
-}
+CUnit& CARBasic::operator=(const CUnit& source) { return AssignSameClass(source, kModule, kOtherClassAssignedLine); }
 
 CUnit* CARBasic::Clone() const { return new CARBasic(*this); }
 
@@ -72,7 +69,10 @@ double CARBasic::GetArchSegmentArea() const
   return (theta - std::sin(theta)) * r * r / (kSquareInchesPerSquareFoot * 2.0);
 }
 
-double CARBasic::GetArea() const { return GetWidth() * GetShoulderHeight() / kSquareInchesPerSquareFoot + GetArchSegmentArea(); }
+double CARBasic::GetArea() const
+{
+  return GetWidth() * GetShoulderHeight() / kSquareInchesPerSquareFoot + GetArchSegmentArea();
+}
 
 CString CARBasic::GetSizeText(int lengthFormat) const
 {
@@ -150,7 +150,8 @@ double CARBasic::GetElevationShoulderHeight(int line) const
 {
   const double r = GetArchRadius();
   return GetHeight() - r +
-         SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line), 0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
+         SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line),
+                            0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
 }
 
 void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
@@ -166,8 +167,14 @@ void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out) 
   Arch::AddLine(out, category, e, a);
 }
 
-void CARBasic::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddElevationRing(1, kOneLineCategory, out); }
-void CARBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { AddElevationRing(2, kTwoLineCategory, out); }
+void CARBasic::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  AddElevationRing(1, kOneLineCategory, out);
+}
+void CARBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  AddElevationRing(2, kTwoLineCategory, out);
+}
 
 void CARBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
 {
@@ -227,8 +234,7 @@ void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out) const
     if (nh == 2 && i == nv - 2) {
       Arch::AddLine(out, kBarCategory, CVRX2DPoint(xL, vs[i]), CVRX2DPoint(hs[0], vs[i]));
       Arch::AddLine(out, kBarCategory, CVRX2DPoint(hs[1], vs[i]), CVRX2DPoint(xR, vs[i]));
-    }
-    else
+    } else
       Arch::AddLine(out, kBarCategory, CVRX2DPoint(xL, vs[i]), CVRX2DPoint(xR, vs[i]));
   }
   const CVRX2DPoint m = GetArchCentre();

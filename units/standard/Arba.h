@@ -47,7 +47,14 @@ public:
   // A half hub on the glass line with spokes out to the frame.
   void BuildFanGrille(int grilleId, CVRX2DEntityArray& out) const;
 
-  enum { cBottom, cRightLeg, cArch, cLeftLeg, cComponentCount };
+  enum
+  {
+    cBottom,
+    cRightLeg,
+    cArch,
+    cLeftLeg,
+    cComponentCount
+  };
 
 private:
   void AddElevationRing(int line, int category, CVRX2DEntityArray& out) const;

@@ -9,8 +9,7 @@
 #include "productdb/Grilhdrs.h"
 #include "productdb/Grilprop.h"
 
-namespace Arch
-{
+namespace Arch {
 double SideFromHypotenuse(double a, double b) { return std::sqrt(std::max(0.0, a * a - b * b)); }
 
 double Rise(double radius, double chord) { return radius - SideFromHypotenuse(radius, chord * 0.5); }
@@ -46,8 +45,8 @@ CVRX2DPoint PointAt(const CVRX2DPoint& centre, double radius, double angle)
 
 double DirectionOf(const CVRX2DPoint& centre, const CVRX2DPoint& p) { return centre.AngleTo(p).GetRadians(); }
 
-void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,
-                    double planWidth, double offset, CVRX2DEntityArray& out)
+void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences, double planWidth,
+                    double offset, CVRX2DEntityArray& out)
 {
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_nPanelKinds[0] = CPlanSectionUnitDimensions::pkFixed;
@@ -73,8 +72,7 @@ BOOL UpperCrossing(const CVRX2DArc& arc, const CVRX2DPoint& a, const CVRX2DPoint
   return TRUE;
 }
 
-namespace
-{
+namespace {
 template <class Holder>
 BOOL FirstContained(const Holder& holder, const CVRX2DLine& line, CVRX2DPoint& crossing)
 {
@@ -88,7 +86,7 @@ BOOL FirstContained(const Holder& holder, const CVRX2DLine& line, CVRX2DPoint& c
   }
   return FALSE;
 }
-} // namespace
+}  // namespace
 
 BOOL FirstCrossingOn(const CVRX2DArc& holder, const CVRX2DLine& line, CVRX2DPoint& crossing)
 {
@@ -100,13 +98,12 @@ BOOL FirstCrossingOnLine(const CVRX2DLine& holder, const CVRX2DLine& line, CVRX2
   return FirstContained(holder, line, crossing);
 }
 
-namespace
-{
+namespace {
 BOOL IsOfGrille(const CGrilPropRec& row, int grilleId, const CString& code)
 {
   return row.GetGrilleId() == grilleId && row.GetPropertyCode() == code;
 }
-} // namespace
+}  // namespace
 
 BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double value, Seek seek)
 {
@@ -116,9 +113,15 @@ BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double 
   BOOL atEnd = FALSE;
   int rc = -1;
   switch (seek) {
-  case seekGT: rc = row.SeekGT(1, &atEnd); break;
-  case seekGE: rc = row.SeekGE(1, &atEnd); break;
-  case seekLE: rc = row.SeekLE(1, &atEnd); break;
+  case seekGT:
+    rc = row.SeekGT(1, &atEnd);
+    break;
+  case seekGE:
+    rc = row.SeekGE(1, &atEnd);
+    break;
+  case seekLE:
+    rc = row.SeekLE(1, &atEnd);
+    break;
   }
   return rc == 0 && IsOfGrille(row, grilleId, code);
 }
@@ -140,4 +143,4 @@ int FindGrilleId(const CString& type, const CString& subtype, const CString& siz
   const CGrilHdrsRec header(type, subtype, sizeCode, choice);
   return header.GetTypeCode().IsEmpty() ? 0 : header.GetGrilleId();
 }
-} // namespace Arch
+}  // namespace Arch

@@ -13,8 +13,7 @@ class CVRX2DEntityArray;
 class CVRX2DLine;
 class CVRXAngle;
 
-namespace Arch
-{
+namespace Arch {
 // sqrt(a^2 - b^2), 0 where b is the longer: a chord never turns into no number.
 double SideFromHypotenuse(double a, double b);
 // The rise of an arc of that radius over that chord; a chord longer than the diameter gives the
@@ -35,8 +34,8 @@ CVRX2DPoint PointAt(const CVRX2DPoint& centre, double radius, double angle);
 double DirectionOf(const CVRX2DPoint& centre, const CVRX2DPoint& p);
 
 // The one-panel section of a unit whose cut is `planWidth` wide and starts `offset` from its left.
-void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,
-                    double planWidth, double offset, CVRX2DEntityArray& out);
+void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences, double planWidth,
+                    double offset, CVRX2DEntityArray& out);
 
 // The higher of the crossings of the arc's whole circle with the line through a and b; FALSE
 // when they do not meet.
@@ -48,11 +47,16 @@ BOOL FirstCrossingOnLine(const CVRX2DLine& holder, const CVRX2DLine& line, CVRX2
 // Seeks the grille's rows of one property code: the first row above `value` (SeekGT), at or
 // above it (SeekGE) or the last at or below it (SeekLE). TRUE when the row found is of that
 // grille and code; a seek that runs off the table finds nothing rather than failing.
-enum Seek { seekGT, seekGE, seekLE };
+enum Seek
+{
+  seekGT,
+  seekGE,
+  seekLE
+};
 BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double value, Seek seek);
 // Steps on (or back) while the rows stay of that grille and code.
 BOOL NextGrilleRow(CGrilPropRec& row, int grilleId, const CString& code);
 BOOL PrevGrilleRow(CGrilPropRec& row, int grilleId, const CString& code);
 // The id of the grille the catalogue gives for the unit's size and choice; 0 when it gives none.
 int FindGrilleId(const CString& type, const CString& subtype, const CString& sizeCode, int choice);
-} // namespace Arch
+}  // namespace Arch

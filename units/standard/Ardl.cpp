@@ -24,10 +24,11 @@ constexpr const char* kLockedToken = "LOCKED";
 constexpr double kDefaultWidth = 24.0;
 // With a base of 72 the crown of the default size stands 24 inches high.
 constexpr double kDefaultCentreHeight = -48.0;
-} // namespace
+}  // namespace
 
 CARDoubleLeg::CARDoubleLeg()
-  : CCustomArchedUnit(kCustomArchLineCode, kUnitCode, kDefaultWidth, CVRX2DVector(kDefaultWidth / 2.0, kDefaultCentreHeight))
+  : CCustomArchedUnit(kCustomArchLineCode, kUnitCode, kDefaultWidth,
+                      CVRX2DVector(kDefaultWidth / 2.0, kDefaultCentreHeight))
 {}
 
 CUnit& CARDoubleLeg::operator=(const CUnit& source)
@@ -245,14 +246,12 @@ BOOL CARDoubleLeg::SetDimensionValues(double base, int locked, CArray<double, do
   try {
     if (locked) {
       valid = ApplyLocked(base, values, m_bLocked);
-    }
-    else {
+    } else {
       SetBase(base);
       SetWidthValue(values[0]);
       valid = SetLegHeights(values[1], values[values.GetSize() - 1]);
     }
-  }
-  catch (...) {
+  } catch (...) {
     RestoreSize(saved);
     throw;
   }
@@ -293,8 +292,7 @@ void CARDoubleLeg::SetAttributes(CString& attributes)
     }
     if (!SetArchFromChord(CVRX2DLine(0, CVRX2DPoint(0.0, left), CVRX2DPoint(GetWidth(), right))))
       throw CUnitException(kModule, kNoArcLine);
-  }
-  catch (...) {
+  } catch (...) {
     RestoreSize(saved);
     m_bLocked = wasLocked;
     throw;

@@ -33,7 +33,7 @@ CVRX2DLine* NewLine(int category, double x0, double y0, double x1, double y1)
 {
   return new CVRX2DLine(category, CVRX2DPoint(x0, y0), CVRX2DPoint(x1, y1));
 }
-} // namespace
+}  // namespace
 
 void CARDoubleLeg::BuildSizedComponents() const
 {
@@ -117,8 +117,8 @@ void CARDoubleLeg::GetOutlineEntities(CVRX2DEntityArray& out) const
   for (int i = 0; i < components.GetSize(); ++i) {
     const CSizedComponent& c = *components.GetAt(i);
     if (i == cArch)
-      out.Add(NewArc(catOutlinePerimeter, GetArchCentre(), GetBase(), ArcStartAngle(Current()),
-                     ArcEndAngle(Current())));
+      out.Add(
+          NewArc(catOutlinePerimeter, GetArchCentre(), GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current())));
     else
       out.Add(new CVRX2DLine(catOutlinePerimeter, c.GetStartPoint(), c.GetEndPoint()));
   }

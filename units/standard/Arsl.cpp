@@ -14,7 +14,7 @@ IMPLEMENT_DYNAMIC(CARSingleLeg, CCustomArchedUnit)
 namespace {
 constexpr int kOtherClassAssignedLine = 64;
 constexpr int kNoValidShapeLine = 189;
-} // namespace
+}  // namespace
 
 CARSingleLeg::CARSingleLeg(const CString& unitCode, double width, const CVRX2DVector& archCentre)
   : CCustomArchedUnit(kCustomArchLineCode, unitCode, width, archCentre)
@@ -207,8 +207,7 @@ void CARSingleLeg::SetAttributes(CString& attributes)
     const double leg = StrToDouble(GetNextAttribute(attributes));
     if (!SetArchFromChord(GetChordLine(leg, GetWidth())))
       throw CUnitException(kSingleLegModule, kNoValidShapeLine);
-  }
-  catch (...) {
+  } catch (...) {
     RestoreSize(saved);
     throw;
   }

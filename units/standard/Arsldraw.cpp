@@ -23,7 +23,7 @@ CVRX2DArc MakeArc(int category, const CVRX2DVector& centre, double radius, const
 {
   return CVRX2DArc(category, centre.AsPoint(), radius, radius, CVRXAngle(), start, end);
 }
-} // namespace
+}  // namespace
 
 void CARSingleLeg::GetCorners(const CShape& s, CVRX2DPoint corners[3]) const
 {
@@ -40,8 +40,7 @@ void CARSingleLeg::AppendShape(const CVRX2DPoint corners[3], const CVRX2DArc& ar
       auto* copy = arc.Clone();
       copy->SetCategory(category);
       out.Add(copy);
-    }
-    else
+    } else
       out.Add(new CVRX2DLine(category, corners[k], corners[(k + 1) % 3]));
   }
 }
@@ -67,8 +66,8 @@ void CARSingleLeg::GetOutlineEntities(CVRX2DEntityArray& out) const
   out.RemoveAll();
   CVRX2DPoint corners[3];
   GetCorners(Current(), corners);
-  const CVRX2DArc arc = MakeArc(catOutlinePerimeter, GetArchCentre(), GetBase(), ArcStartAngle(Current()),
-                                ArcEndAngle(Current()));
+  const CVRX2DArc arc =
+      MakeArc(catOutlinePerimeter, GetArchCentre(), GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current()));
   AppendShape(corners, arc, catOutlinePerimeter, out);
 }
 
@@ -79,7 +78,7 @@ void CARSingleLeg::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   CVRX2DPoint corners[3];
   GetCorners(Current(), corners);
   const CVRX2DArc arc =
-    MakeArc(kPartCategory, GetArchCentre(), GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current()));
+      MakeArc(kPartCategory, GetArchCentre(), GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current()));
   AppendShape(corners, arc, kPartCategory, out);
   const CVRX2DPoint centre = GetArchCentre().AsPoint();
   out.Add(new CVRX2DLine(kCentreLineCategory, centre, CVRX2DPoint(centre.GetX(), GetBase())));
@@ -135,17 +134,14 @@ int CARSingleLeg::ConformHandle(int handle, const CVRX2DVector& drag, int badHan
   if (handle == 2) {
     chord = GetChordLine(h + dy, w + side * dx);
     shift = right ? CVRX2DVector(0.0, 0.0) : CVRX2DVector(dx, 0.0);
-  }
-  else if (handle == FootHandle()) {
+  } else if (handle == FootHandle()) {
     const double b = LeglessEndShift(dy);
     chord = GetChordLine(h - dy + LegTopRise(dx), w + side * dx + b);
     shift = right ? CVRX2DVector(-b, dy) : CVRX2DVector(dx, dy);
-  }
-  else if (handle == 1 - FootHandle()) {
+  } else if (handle == 1 - FootHandle()) {
     chord = GetChordLine(h - dy, w - side * dx);
     shift = right ? CVRX2DVector(dx, dy) : CVRX2DVector(0.0, dy);
-  }
-  else
+  } else
     throw CUnitException(kSingleLegModule, badHandleLine);
   return ConformArchToChord(chord, shift);
 }
@@ -157,7 +153,7 @@ void CARSingleLeg::GetPlanSectionEntities(double cutHeight, const CPlanSectionSw
 {
   const CVRX2DVector centre = GetArchCentre();
   const double crossing =
-    std::clamp(centre.GetX() - Side() * SqrtDiffSquares(GetBase(), cutHeight - centre.GetY()), 0.0, GetWidth());
+      std::clamp(centre.GetX() - Side() * SqrtDiffSquares(GetBase(), cutHeight - centre.GetY()), 0.0, GetWidth());
   CPlanSectionUnitDimensions dimensions;
   dimensions.m_nPanelKinds[0] = CPlanSectionUnitDimensions::pkFixed;
   dimensions.m_nPanelCount = 1;
@@ -181,9 +177,9 @@ void CARSingleLeg::AppendElevation(int n, CVRX2DEntityArray& out) const
   if (IsLegOnRight())
     std::swap(corners[0], corners[1]);
   const int arcPart = ArcPart();
-  const CVRX2DArc arc = MakeArc(0, GetArchCentre(), GetBase() - LineDistance(arcPart, n),
-                                GetAngleFromArchCentre(corners[arcPart]),
-                                GetAngleFromArchCentre(corners[(arcPart + 1) % 3]));
+  const CVRX2DArc arc =
+      MakeArc(0, GetArchCentre(), GetBase() - LineDistance(arcPart, n), GetAngleFromArchCentre(corners[arcPart]),
+              GetAngleFromArchCentre(corners[(arcPart + 1) % 3]));
   AppendShape(corners, arc, n == 1 ? kOneLineCategory : kMoreLinesCategory, out);
 }
 

@@ -12,7 +12,7 @@ constexpr int kRightHandAssignedLine = 387;
 constexpr int kRightHandBadHandleLine = 436;
 constexpr int kLeftHandAssignedLine = 972;
 constexpr int kLeftHandBadHandleLine = 1019;
-} // namespace
+}  // namespace
 
 CARSingleLegType1::CARSingleLegType1() : CARSingleLeg(kRightHandUnitCode, kSingleLegDefaultSize, CVRX2DVector())
 {

@@ -9,7 +9,7 @@ namespace {
 constexpr const char* kModule = "Awba";
 constexpr int kOtherClassAssignedLine = 116;
 constexpr const char* kUnitCode = "BA002";
-} // namespace
+}  // namespace
 
 // Only the choices of the first size are looked at: a venting choice of another size would be
 // refused by the first size, and the unit could not be made at all.

@@ -35,7 +35,7 @@ const char* JointCode(char left, char right)
     return right == 'S' ? "BE" : "BF";
   return right == 'S' ? "BG" : "BH";
 }
-} // namespace
+}  // namespace
 
 CCABasic::CCABasic() : CStandardRectangularUnit(kLineCode, kUnitCode) { CCABasic::UpdateComponentIndices(); }
 
@@ -57,7 +57,8 @@ void CCABasic::UpdateComponentIndices() { m_Groups.SetSideBySide(GetPanelCount()
 void CCABasic::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(
-    *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
+      *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex},
+      out);
 }
 
 void CCABasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
@@ -66,7 +67,7 @@ void CCABasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   CPlanSectionUnitDimensions dimensions;
   const int n = GetPanelCount();
   for (int k = 1; k < n; ++k) {
-    const double joint = GetSizeValue(k); // refuses a panel beyond the record's room
+    const double joint = GetSizeValue(k);  // refuses a panel beyond the record's room
     dimensions.m_dPanelPositions[k - 1] = joint;
   }
   dimensions.m_dPlanWidth = GetWidth();
@@ -124,6 +125,6 @@ void CCABasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) 
 void CCABasic::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelSymbols(
-    *this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, kOperationCategory,
-    [this](int panel) { return GetPanelOperation(panel - 1); }, out);
+      *this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, kOperationCategory,
+      [this](int panel) { return GetPanelOperation(panel - 1); }, out);
 }

@@ -34,7 +34,7 @@ struct CFrameCodes
   const char* bottom;
 };
 constexpr CFrameCodes kFrames[] = {{"F", "AG", "AP", "BJ"}, {"S", "AI", "AS", "BL"}};
-} // namespace
+}  // namespace
 
 CCAPicture::CCAPicture() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
 

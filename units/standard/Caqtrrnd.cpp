@@ -10,7 +10,7 @@ constexpr const char* kModule = "CAQTRRND";
 constexpr int kNoSizeLine = 72;
 constexpr int kOtherClassAssignedLine = 103;
 constexpr int kByHeight = 2;  // index: height, width
-} // namespace
+}  // namespace
 
 const char* const CStandardCasementAwningQtrRound::kArchCode = "AG";
 const char* const CStandardCasementAwningQtrRound::kLegCode = "AP";
@@ -37,11 +37,20 @@ CUnit& CStandardCasementAwningQtrRound::operator=(const CUnit& source)
   return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
-double CStandardCasementAwningQtrRound::SideFromHypotenuse(double a, double b) { return Arch::SideFromHypotenuse(a, b); }
+double CStandardCasementAwningQtrRound::SideFromHypotenuse(double a, double b)
+{
+  return Arch::SideFromHypotenuse(a, b);
+}
 double CStandardCasementAwningQtrRound::GetHeightLessRadius() const { return GetHeight() - GetArchRadius(); }
 double CStandardCasementAwningQtrRound::GetWidthLessRadius() const { return GetWidth() - GetArchRadius(); }
-double CStandardCasementAwningQtrRound::GetProposedHeightLessRadius() const { return GetProposedHeight() - GetProposedArchRadius(); }
-double CStandardCasementAwningQtrRound::GetProposedWidthLessRadius() const { return GetProposedWidth() - GetProposedArchRadius(); }
+double CStandardCasementAwningQtrRound::GetProposedHeightLessRadius() const
+{
+  return GetProposedHeight() - GetProposedArchRadius();
+}
+double CStandardCasementAwningQtrRound::GetProposedWidthLessRadius() const
+{
+  return GetProposedWidth() - GetProposedArchRadius();
+}
 
 void CStandardCasementAwningQtrRound::GetSizesForHeight(CArray<double, double>& out) const
 {

@@ -35,7 +35,7 @@ void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 void SetHeightKey(CStdSizesRec& row, float height) { row.SetHeight(height); }
 
 double WidthOf(const CStdSizesRec& row) { return row.GetWidth(); }
-} // namespace
+}  // namespace
 
 CUnit& CStandardCircleTop::operator=(const CUnit& source)
 {
@@ -56,7 +56,8 @@ CVRX2DPoint CStandardCircleTop::GetProposedArchCentre() const
 
 // A cut outside the unit is taken at its nearer end.
 void CStandardCircleTop::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                const CPlanSectionPreferences& preferences,
+                                                CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double s = GetHeightLessRadius();
@@ -200,7 +201,8 @@ void CStandardCircleTop::GetShoulderHeightsForWidth(CArray<double, double>& out)
 void CStandardCircleTop::AddRing(CVRX2DEntityArray& out, const CVRX2DPoint& hub, double rho, double bottom)
 {
   const double h = SideFromHypotenuse(rho, bottom - hub.GetY());
-  Arch::AddArcThrough(out, kBarCategory, hub, rho, CVRX2DPoint(hub.GetX() + h, bottom), CVRX2DPoint(hub.GetX() - h, bottom));
+  Arch::AddArcThrough(out, kBarCategory, hub, rho, CVRX2DPoint(hub.GetX() + h, bottom),
+                      CVRX2DPoint(hub.GetX() - h, bottom));
 }
 
 void CStandardCircleTop::GetInnerArch(CVRX2DPoint& centre, double& radius) const

@@ -43,7 +43,14 @@ public:
   CVRX2DPoint GetProposedArchCentre() const;
   static double SideFromHypotenuse(double a, double b);
 
-  enum { cBottom, cRightLeg, cArch, cLeftLeg, cComponentCount };
+  enum
+  {
+    cBottom,
+    cRightLeg,
+    cArch,
+    cLeftLeg,
+    cComponentCount
+  };
 
 protected:
   // A ring of radius rho about the hub, cut by the inner bottom line at height `bottom`.

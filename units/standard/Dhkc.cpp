@@ -11,7 +11,7 @@ constexpr const char* kModule = "Dhkc";
 constexpr int kOtherClassAssignedLine = 88;
 constexpr const char* kLineCode = "DH";
 constexpr const char* kUnitCode = "KC003";
-} // namespace
+}  // namespace
 
 CDHCantorel::CDHCantorel() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
 
@@ -43,7 +43,10 @@ void CDHCantorel::Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) c
 {
   SashPair::Get2Line(*this, lines, out);
 }
-void CDHCantorel::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { SashPair::Get3Line(*this, out); }
+void CDHCantorel::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  SashPair::Get3Line(*this, out);
+}
 
 void CDHCantorel::GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out) const
 {

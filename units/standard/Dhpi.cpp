@@ -21,7 +21,7 @@ enum
   top,
   left
 };
-} // namespace
+}  // namespace
 
 CDHPicture::CDHPicture() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
 

@@ -11,7 +11,7 @@ constexpr const char* kModule = "Dhqv";
 constexpr int kOtherClassAssignedLine = 88;
 constexpr const char* kLineCode = "DH";
 constexpr const char* kUnitCode = "QV004";
-} // namespace
+}  // namespace
 
 CDHTrimveld::CDHTrimveld() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
 
@@ -43,7 +43,10 @@ void CDHTrimveld::Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) c
 {
   SashPair::Get2Line(*this, lines, out);
 }
-void CDHTrimveld::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const { SashPair::Get3Line(*this, out); }
+void CDHTrimveld::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
+{
+  SashPair::Get3Line(*this, out);
+}
 
 void CDHTrimveld::GetMeetingRailEntities(int level, int lines, CVRX2DEntityArray& out) const
 {

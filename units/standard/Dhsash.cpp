@@ -19,7 +19,7 @@ enum
   meetingRail,
   componentCount
 };
-} // namespace
+}  // namespace
 
 namespace SashPair {
 
@@ -60,7 +60,8 @@ void Get2Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
   const double x = unit.GetComponentDistance(lowerLeft, 0, 2), r = unit.GetWidth() - x;
   double t = 0.0;
   for (int i = 1; i <= n; ++i) {
-    const double b = i == 1 ? unit.GetComponentDistance(bottom, 0, 2) : t + unit.GetComponentDistance(meetingRail, -2, 2);
+    const double b =
+        i == 1 ? unit.GetComponentDistance(bottom, 0, 2) : t + unit.GetComponentDistance(meetingRail, -2, 2);
     t = i < n ? unit.GetSizeValue(i) - unit.GetComponentDistance(meetingRail, -2, 0)
               : unit.GetHeight() - unit.GetComponentDistance(top, 0, 2);
     const bool even = i % 2 == 0;
@@ -104,7 +105,7 @@ void GetMeetingRail(const CStandardUnit& unit, int level, int lines, CVRX2DEntit
   PanelRow::AddElevationLine(out, kTwoLineCategory, x, y, w - x, y);
 }
 
-} // namespace SashPair
+}  // namespace SashPair
 
 namespace SingleSash {
 
@@ -115,4 +116,4 @@ void BuildSizedComponents(const CStandardUnit& unit, CSizedComponentArray& compo
   slots.MoveTo(components);
 }
 
-} // namespace SingleSash
+}  // namespace SingleSash

@@ -15,9 +15,9 @@ void Get2Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out);
 void Get3Line(const CStandardUnit& unit, CVRX2DEntityArray& out);
 // The meeting-rail line of one level (1 the one-line frame, 2 the sashes).
 void GetMeetingRail(const CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out);
-} // namespace SashPair
+}  // namespace SashPair
 
 // The two single-frame double-hung units, "DHTR003" and "DHPI003": four members round one frame.
 namespace SingleSash {
 void BuildSizedComponents(const CStandardUnit& unit, CSizedComponentArray& components);
-} // namespace SingleSash
+}  // namespace SingleSash

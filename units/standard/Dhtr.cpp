@@ -21,7 +21,7 @@ enum
   top,
   left
 };
-} // namespace
+}  // namespace
 
 CDHTransom::CDHTransom() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
 

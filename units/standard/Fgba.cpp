@@ -27,7 +27,7 @@ constexpr const char* kFixedSide = "AS";
 constexpr const char* kFixedToVenting = "BD";
 constexpr const char* kVentingToFixed = "BS";
 constexpr const char* kVentingPair = "BB";
-} // namespace
+}  // namespace
 
 CFGBasic::CFGBasic() : CStandardRectangularUnit(kLineCode, kUnitCode)
 {

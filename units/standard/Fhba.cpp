@@ -38,7 +38,7 @@ enum
 int Pos(const CString& code, char c) { return code.Find(c); }
 int FirstOf(const CString& code, const char* set) { return code.FindOneOf(set); }
 bool BeginsWith(const CString& code, const char* text) { return code.Find(text) == 0; }
-} // namespace
+}  // namespace
 
 CFHBasic::CFHBasic() : CStandardRectangularUnit(kLineCode, kUnitCode) { CFHBasic::UpdateComponentIndices(); }
 
@@ -60,7 +60,8 @@ void CFHBasic::UpdateComponentIndices() { m_Groups.SetSideBySide(GetPanelCount()
 void CFHBasic::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(
-    *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
+      *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex},
+      out);
 }
 
 // Only the first two panels can be leaves that swing; later ones are drawn as fixed.
@@ -72,7 +73,7 @@ void CFHBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
   const int n = GetPanelCount();
   for (int i = 1; i <= n; ++i) {
     if (i >= 2) {
-      const double joint = GetSizeValue(i - 1); // refuses a panel beyond the record's room
+      const double joint = GetSizeValue(i - 1);  // refuses a panel beyond the record's room
       dimensions.m_dPanelPositions[i - 2] = joint;
     }
     int kind = CPlanSectionUnitDimensions::pkFixed;
@@ -83,8 +84,7 @@ void CFHBasic::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSw
         kind = CPlanSectionUnitDimensions::pkHinged90To180;
       else
         throw CUnitException(kModule, kFirstLeafSideLine);
-    }
-    else if (GetPanelOperation(i - 1) != 'S' && i == 2) {
+    } else if (GetPanelOperation(i - 1) != 'S' && i == 2) {
       if (FirstOf(code, "PR") >= 0)
         kind = CPlanSectionUnitDimensions::pkHinged90To180;
       else if (Pos(code, 'L') > 1)
@@ -178,8 +178,7 @@ void CFHBasic::PutPairLeaf(CComponentSlots& slots, int i, const CVRX2DPoint (&c)
   if (i == 1) {
     slots.Put(m_Groups.LeftGroupIndex, "AR", "P", c[upperLeft], c[lowerLeft]);
     PutJoint(slots, 1, "AB");
-  }
-  else if (i == n)
+  } else if (i == n)
     slots.Put(m_Groups.RightGroupIndex, "AR", "P", c[lowerRight], c[upperRight]);
   else
     throw CUnitException(kModule, kPairLeafInsideLine);
@@ -201,8 +200,7 @@ void CFHBasic::PutStationary(CComponentSlots& slots, int i, const CVRX2DPoint (&
     if (n != 2 && n != 3)
       throw CUnitException(kModule, kNoPanelsJointLine);
     PutJoint(slots, i, n == 2 ? "AC" : "CB");
-  }
-  else if (Pos(code, 'R') == i + 2)
+  } else if (Pos(code, 'R') == i + 2)
     PutJoint(slots, 1, "CC");
   else if (BeginsWith(code, "SSS"))
     PutJoint(slots, i, "BZ");

@@ -5,7 +5,7 @@ namespace {
 constexpr int kOneLineCategory = 35;
 constexpr int kTwoLineCategory = 36;
 constexpr int kOperationCategory = 40;
-} // namespace
+}  // namespace
 
 void CFHBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
@@ -55,8 +55,8 @@ void CFHBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) 
 void CFHBasic::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelSymbols(
-    *this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, kOperationCategory, [this](int panel) { return GetSymbolSide(panel); },
-    out);
+      *this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, kOperationCategory,
+      [this](int panel) { return GetSymbolSide(panel); }, out);
 }
 
 // A pair of leaves meets at the outer sides; otherwise an 'L' marks the second panel and an 'R'

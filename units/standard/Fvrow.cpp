@@ -6,22 +6,23 @@
 
 namespace FixedVentingRow {
 
-void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine, const CPlanSectionSwitches& switches,
-                    const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
+void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine,
+                    const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,
+                    CVRX2DEntityArray& out)
 {
   CPlanSectionUnitDimensions dimensions;
   const int n = unit.GetPanelCount();
   if (n != 1) {
     for (int i = 0; i < n; ++i) {
       if (i >= 1) {
-        const double joint = unit.GetSizeValue(i); // refuses a panel beyond the record's room
+        const double joint = unit.GetSizeValue(i);  // refuses a panel beyond the record's room
         dimensions.m_dPanelPositions[i - 1] = joint;
       }
       const char letter = unit.GetPanelOperation(i);
       if (letter != 'F' && letter != 'V')
         throw CUnitException(module, badLetterLine);
       dimensions.m_nPanelKinds[i] =
-        letter == 'F' ? CPlanSectionUnitDimensions::pkSlidingMinusY : CPlanSectionUnitDimensions::pkSlidingPlusY;
+          letter == 'F' ? CPlanSectionUnitDimensions::pkSlidingMinusY : CPlanSectionUnitDimensions::pkSlidingPlusY;
     }
   }
   dimensions.m_dPlanWidth = unit.GetWidth();
@@ -32,7 +33,7 @@ void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetter
 void GetHandles(const CStandardUnit& unit, const CComponentGroups& groups, CSizingHandleArray& out)
 {
   PanelRow::GetCornerHandles(
-    unit, {groups.BottomGroupIndex, groups.RightGroupIndex, groups.TopGroupIndex, groups.LeftGroupIndex}, out);
+      unit, {groups.BottomGroupIndex, groups.RightGroupIndex, groups.TopGroupIndex, groups.LeftGroupIndex}, out);
 }
 
 void Get1Line(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out)
@@ -70,4 +71,4 @@ void Get3Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DE
   PanelRow::GetFrameRectangle(unit, groups, 3, twoLineCategory, out);
 }
 
-} // namespace FixedVentingRow
+}  // namespace FixedVentingRow

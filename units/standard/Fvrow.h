@@ -17,8 +17,9 @@ enum
 
 // Throws CUnitException (module, badLetterLine) for a letter other than 'F' and 'V', before
 // anything is put into `out`.
-void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine, const CPlanSectionSwitches& switches,
-                    const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out);
+void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine,
+                    const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,
+                    CVRX2DEntityArray& out);
 void GetHandles(const CStandardUnit& unit, const CComponentGroups& groups, CSizingHandleArray& out);
 void Get1Line(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out);
 // The joint lines: on the line of the joint's side next to the venting panel, on the joint
@@ -26,4 +27,4 @@ void Get1Line(const CStandardUnit& unit, const CComponentGroups& groups, int lin
 void GetJointLines(const CStandardUnit& unit, const CComponentGroups& groups, int lines, CVRX2DEntityArray& out);
 void Get2Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out);
 void Get3Line(const CStandardUnit& unit, const CComponentGroups& groups, CVRX2DEntityArray& out);
-} // namespace FixedVentingRow
+}  // namespace FixedVentingRow

@@ -41,7 +41,7 @@ void AddRectangle(CVRX2DEntityArray& out, int category, double left, double bott
   for (int i = 0; i < 4; ++i)
     out.Add(new CVRX2DLine(category, corners[i], corners[(i + 1) % 4]));
 }
-} // namespace
+}  // namespace
 
 CGLBasic::CGLBasic() : CStandardRectangularUnit(kLineCode, kUnitCode) {}
 
@@ -89,14 +89,14 @@ void CGLBasic::BuildSizedComponents() const
   const double h = GetHeight();
   const double j = GetSizeValue(1);
   const CVRX2DPoint ends[cComponentCount][2] = {
-    {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(j, 0.0)}, {CVRX2DPoint(j, 0.0), CVRX2DPoint(w, 0.0)},
-    {CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h)},     {CVRX2DPoint(w, h), CVRX2DPoint(j, h)},
-    {CVRX2DPoint(j, h), CVRX2DPoint(0.0, h)},     {CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0)},
-    {CVRX2DPoint(j, 0.0), CVRX2DPoint(j, h)}};
+      {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(j, 0.0)}, {CVRX2DPoint(j, 0.0), CVRX2DPoint(w, 0.0)},
+      {CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h)},     {CVRX2DPoint(w, h), CVRX2DPoint(j, h)},
+      {CVRX2DPoint(j, h), CVRX2DPoint(0.0, h)},     {CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0)},
+      {CVRX2DPoint(j, 0.0), CVRX2DPoint(j, h)}};
   for (int i = 0; i < cComponentCount; ++i) {
     const CElemCompRec element(kLineCode, kUnitCode, kElementCodes[i]);
     m_pSizedComponents->Add(
-      new CSizedComponent(kElementCodes[i], element.GetComponent(), i == cJoint ? "I" : "P", ends[i][0], ends[i][1]));
+        new CSizedComponent(kElementCodes[i], element.GetComponent(), i == cJoint ? "I" : "P", ends[i][0], ends[i][1]));
   }
 }
 
@@ -127,7 +127,8 @@ void CGLBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) 
   double previousRight = 0.0;
   for (int i = 0; i < panels; ++i) {
     const bool last = i == panels - 1;
-    const double left = i == 0 ? GetComponentDistance(cLeftSide, 0, 2) : previousRight + GetComponentDistance(cJoint, -2, 2);
+    const double left =
+        i == 0 ? GetComponentDistance(cLeftSide, 0, 2) : previousRight + GetComponentDistance(cJoint, -2, 2);
     const double right = last ? GetWidth() - GetComponentDistance(cRightSide, 0, 2)
                               : GetSizeValue(i < 4 ? i + 1 : 4) - GetComponentDistance(cJoint, -2, 0);
     const double top = GetHeight() - GetComponentDistance(i == 0 ? cTopLeft : cTopRight, 0, 2);

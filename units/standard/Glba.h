@@ -11,7 +11,10 @@ public:
   // Only the unit factory makes one: the first standard size of the key.
   CGLBasic();
   CGLBasic(const CGLBasic& source) = default;
-  CGLBasic& operator=(const CGLBasic& source) { return static_cast<CGLBasic&>(operator=(static_cast<const CUnit&>(source))); }
+  CGLBasic& operator=(const CGLBasic& source)
+  {
+    return static_cast<CGLBasic&>(operator=(static_cast<const CUnit&>(source)));
+  }
 
   CUnit& operator=(const CUnit& source) override;
   CUnit* Clone() const override;

@@ -7,7 +7,7 @@ IMPLEMENT_DYNAMIC(CStandardMonumentalQtrRoundUnit, CStandardArchedUnit)
 namespace {
 constexpr const char* kModule = "MQTRRND";
 constexpr int kOtherClassAssignedLine = 77;
-} // namespace
+}  // namespace
 
 const char* const CStandardMonumentalQtrRoundUnit::kArchCode = "AG";
 const char* const CStandardMonumentalQtrRoundUnit::kLegCode = "AP";
@@ -18,7 +18,10 @@ CUnit& CStandardMonumentalQtrRoundUnit::operator=(const CUnit& source)
   return AssignSameClass(source, kModule, kOtherClassAssignedLine);
 }
 
-double CStandardMonumentalQtrRoundUnit::SideFromHypotenuse(double a, double b) { return Arch::SideFromHypotenuse(a, b); }
+double CStandardMonumentalQtrRoundUnit::SideFromHypotenuse(double a, double b)
+{
+  return Arch::SideFromHypotenuse(a, b);
+}
 double CStandardMonumentalQtrRoundUnit::GetHeight() const { return GetArchRadius(); }
 double CStandardMonumentalQtrRoundUnit::GetWidth() const { return GetArchRadius(); }
 double CStandardMonumentalQtrRoundUnit::GetProposedHeight() const { return GetProposedArchRadius(); }

@@ -17,18 +17,19 @@ void CComponentGroups::SetSideBySide(int panels)
 }
 
 CComponentSlots::CComponentSlots(int count, const CString& type, const CString& subtype)
-    : m_strType(type), m_strSubtype(subtype), m_slots(static_cast<size_t>(count > 0 ? count : 0))
-{
-}
+  : m_strType(type), m_strSubtype(subtype), m_slots(static_cast<size_t>(count > 0 ? count : 0))
+{}
 
 CComponentSlots::~CComponentSlots() = default;
 
-BOOL CComponentSlots::Put(int index, const char* code, const char* name, const CVRX2DPoint& start, const CVRX2DPoint& end)
+BOOL CComponentSlots::Put(int index, const char* code, const char* name, const CVRX2DPoint& start,
+                          const CVRX2DPoint& end)
 {
   if (index < 0 || index >= static_cast<int>(m_slots.size()))
     return FALSE;
   const CElemCompRec element(m_strType, m_strSubtype, code);
-  m_slots[static_cast<size_t>(index)] = std::make_unique<CSizedComponent>(code, element.GetComponent(), name, start, end);
+  m_slots[static_cast<size_t>(index)] =
+      std::make_unique<CSizedComponent>(code, element.GetComponent(), name, start, end);
   return TRUE;
 }
 
@@ -105,7 +106,7 @@ void GetPanelRectangles(const CStandardUnit& unit, const CComponentGroups& group
   double right = 0.0;
   for (int p = 1; p <= n; ++p) {
     const double left =
-      p == 1 ? unit.GetComponentDistance(l, 0, key) : right + unit.GetComponentDistance(joint + p - 2, -key, key);
+        p == 1 ? unit.GetComponentDistance(l, 0, key) : right + unit.GetComponentDistance(joint + p - 2, -key, key);
     right = p < n ? unit.GetSizeValue(p) - unit.GetComponentDistance(joint + p - 1, -key, 0)
                   : unit.GetWidth() - unit.GetComponentDistance(groups.RightGroupIndex, 0, key);
     const double top = unit.GetHeight() - unit.GetComponentDistance(l - p, 0, key);
@@ -175,4 +176,4 @@ void GetSingleFramePlanSection(const CUnit& unit, const CPlanSectionSwitches& sw
   GetPlanSection(dimensions, switches, preferences, out);
 }
 
-} // namespace PanelRow
+}  // namespace PanelRow

@@ -92,4 +92,4 @@ void GetPlanSection(const CPlanSectionUnitDimensions& dimensions, const CPlanSec
 // A plan section of one fixed panel as wide as the unit.
 void GetSingleFramePlanSection(const CUnit& unit, const CPlanSectionSwitches& switches,
                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out);
-} // namespace PanelRow
+}  // namespace PanelRow

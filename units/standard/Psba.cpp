@@ -28,7 +28,7 @@ constexpr const char* kFixedSide = "AS";
 constexpr const char* kSingleFixedSide = "CD";
 constexpr const char* kFixedToVenting = "BD";
 constexpr const char* kVentingToFixed = "BS";
-} // namespace
+}  // namespace
 
 CPSBasic::CPSBasic() : CStandardRectangularUnit(kLineCode, kUnitCode)
 {

@@ -54,10 +54,9 @@ BOOL ShiftAgrees(BOOL left, int handle, BOOL xDominates, const CVRX2DVector& sto
     return xDominates ? stored.GetY() == 0.0 : stored.GetY() != 0.0;
   return TRUE;
 }
-} // namespace
+}  // namespace
 
-namespace QtrRound
-{
+namespace QtrRound {
 Proposal Conform(BOOL left, int handle, const CVRX2DVector& drag, const CStdSizesRec& current,
                  const CStdSizesRec& proposed, const CVRX2DVector& storedShift, const char* module, int badHandleLine)
 {
@@ -91,14 +90,14 @@ Proposal Conform(BOOL left, int handle, const CVRX2DVector& drag, const CStdSize
   BOOL outOfBounds = FALSE;
   if (lowerFound && upperFound) {
     chosen = p - lower.GetRadius() < upper.GetRadius() - p ? &lower : &upper;
-  }
-  else if (!lowerFound) {
-    const double half = SeekNeighbour(upper, &CStdSizesRec::SeekGT, beyond) ? 0.5 * (beyond.GetRadius() - upper.GetRadius()) : 0.5 * r;
+  } else if (!lowerFound) {
+    const double half =
+        SeekNeighbour(upper, &CStdSizesRec::SeekGT, beyond) ? 0.5 * (beyond.GetRadius() - upper.GetRadius()) : 0.5 * r;
     outOfBounds = upper.GetRadius() - p > half;
-  }
-  else {
+  } else {
     chosen = &lower;
-    const double half = SeekNeighbour(lower, &CStdSizesRec::SeekLT, beyond) ? 0.5 * (lower.GetRadius() - beyond.GetRadius()) : 0.5 * r;
+    const double half =
+        SeekNeighbour(lower, &CStdSizesRec::SeekLT, beyond) ? 0.5 * (lower.GetRadius() - beyond.GetRadius()) : 0.5 * r;
     outOfBounds = p - lower.GetRadius() > half;
   }
   if (chosen->GetSizeCode() == proposed.GetSizeCode() && ShiftAgrees(left, handle, xDominates, storedShift)) {
@@ -111,4 +110,4 @@ Proposal Conform(BOOL left, int handle, const CVRX2DVector& drag, const CStdSize
   out.result = outOfBounds ? CUnit::outOfBoundsChanged : CUnit::inboundsChanged;
   return out;
 }
-} // namespace QtrRound
+}  // namespace QtrRound

@@ -7,9 +7,13 @@
 #include "geometry/2dvector.h"
 #include "productdb/Stdsizes.h"
 
-namespace QtrRound
+namespace QtrRound {
+enum Action
 {
-enum Action { keep, reset, propose };
+  keep,
+  reset,
+  propose
+};
 
 struct Proposal
 {
@@ -23,4 +27,4 @@ struct Proposal
 // does not move the handle asks for a reset.
 Proposal Conform(BOOL left, int handle, const CVRX2DVector& drag, const CStdSizesRec& current,
                  const CStdSizesRec& proposed, const CVRX2DVector& storedShift, const char* module, int badHandleLine);
-} // namespace QtrRound
+}  // namespace QtrRound

@@ -25,7 +25,8 @@ struct CPanelCodes
 
 const CPanelCodes& PanelCodes(char letter)
 {
-  static constexpr CPanelCodes fixed = {"AG", "AP", "BJ"}, stationary = {"AI", "AS", "BL"}, venting = {"AJ", "AT", "BM"};
+  static constexpr CPanelCodes fixed = {"AG", "AP", "BJ"}, stationary = {"AI", "AS", "BL"},
+                               venting = {"AJ", "AT", "BM"};
   return letter == 'F' ? fixed : letter == 'S' ? stationary : venting;
 }
 
@@ -38,7 +39,7 @@ const char* RailCode(const CString& code)
     return "BQ";
   return code == "VV" ? "BR" : nullptr;
 }
-} // namespace
+}  // namespace
 
 CStandardAwningUnit::CStandardAwningUnit(CString unitCode) : CStandardRectangularUnit(kLineCode, unitCode)
 {
@@ -78,7 +79,8 @@ double CStandardAwningUnit::GetPanelTop(int panel) const
 }
 
 void CStandardAwningUnit::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
-                                                 const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                 const CPlanSectionPreferences& preferences,
+                                                 CVRX2DEntityArray& out) const
 {
   PanelRow::GetSingleFramePlanSection(*this, switches, preferences, out);
 }
@@ -86,7 +88,8 @@ void CStandardAwningUnit::GetPlanSectionEntities(double /*cutHeight*/, const CPl
 void CStandardAwningUnit::GetSizingHandles(CSizingHandleArray& out) const
 {
   PanelRow::GetCornerHandles(
-    *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex}, out);
+      *this, {m_Groups.BottomGroupIndex, m_Groups.RightGroupIndex, m_Groups.TopGroupIndex, m_Groups.LeftGroupIndex},
+      out);
 }
 
 // The interior group holds one rail, so only two panels can be stacked, and only by a code of

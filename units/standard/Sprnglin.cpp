@@ -39,7 +39,7 @@ constexpr int kTwoLineCategory = 47;
 constexpr int kBarCategory = 48;
 
 const CVRXAngle kVertical(VRX_HALF_PI);
-} // namespace
+}  // namespace
 
 CUnit& CStandardSpringlineUnit::operator=(const CUnit& source)
 {
@@ -49,9 +49,15 @@ CUnit& CStandardSpringlineUnit::operator=(const CUnit& source)
 double CStandardSpringlineUnit::ArchRise(double radius, double chord) { return Arch::Rise(radius, chord); }
 double CStandardSpringlineUnit::SideFromHypotenuse(double a, double b) { return Arch::SideFromHypotenuse(a, b); }
 double CStandardSpringlineUnit::GetArchRise() const { return ArchRise(GetArchRadius(), GetWidth()); }
-double CStandardSpringlineUnit::GetProposedArchRise() const { return ArchRise(GetProposedArchRadius(), GetProposedWidth()); }
+double CStandardSpringlineUnit::GetProposedArchRise() const
+{
+  return ArchRise(GetProposedArchRadius(), GetProposedWidth());
+}
 double CStandardSpringlineUnit::GetHeight() const { return GetShoulderHeight() + GetArchRise(); }
-double CStandardSpringlineUnit::GetProposedHeight() const { return GetProposedShoulderHeight() + GetProposedArchRise(); }
+double CStandardSpringlineUnit::GetProposedHeight() const
+{
+  return GetProposedShoulderHeight() + GetProposedArchRise();
+}
 
 CVRX2DPoint CStandardSpringlineUnit::GetArchCentre() const
 {
@@ -76,7 +82,8 @@ CString CStandardSpringlineUnit::GetSizeText(int lengthFormat) const
 
 // A cut outside the unit is taken at its nearer end.
 void CStandardSpringlineUnit::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                     const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                     const CPlanSectionPreferences& preferences,
+                                                     CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double h = GetHeight();
@@ -138,7 +145,8 @@ double CStandardSpringlineUnit::GetElevationShoulderHeight(int line) const
 {
   const double r = GetArchRadius();
   return GetHeight() - r +
-         SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line), 0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
+         SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line),
+                            0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
 }
 
 void CStandardSpringlineUnit::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
@@ -209,8 +217,8 @@ void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2D
   if (!Arch::SeekGrilleRow(row, grilleId, "P", 0.0, Arch::seekGT))
     throw CTXDBException(kModule, kNoCentreBandLine, CTXDBException::readError);
   const double half = 0.5 * row.GetValue();
-  const BOOL centreBar = Arch::SeekGrilleRow(row, grilleId, "A", 1.57, Arch::seekGE) &&
-                         CVRXAngle(row.GetValue()) == kVertical;
+  const BOOL centreBar =
+      Arch::SeekGrilleRow(row, grilleId, "A", 1.57, Arch::seekGE) && CVRXAngle(row.GetValue()) == kVertical;
   CVRX2DPoint hub(0.5 * w, hubY);
   int spokeRing = -1;
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "H", 0.0, Arch::seekGT); more;
@@ -224,11 +232,13 @@ void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2D
       continue;
     }
     if (centreBar)
-      Arch::AddLine(out, kBarCategory, CVRX2DPoint(h, b), CVRX2DPoint(h, GetHeight() - GetComponentDistance(cArch, 0, 2)));
+      Arch::AddLine(out, kBarCategory, CVRX2DPoint(h, b),
+                    CVRX2DPoint(h, GetHeight() - GetComponentDistance(cArch, 0, 2)));
     hub.SetX(h);
     spokeRing = out.GetSize() + 1;
   }
-  const auto* ring = spokeRing >= 0 && spokeRing < out.GetSize() ? dynamic_cast<const CVRX2DArc*>(out.GetAt(spokeRing)) : nullptr;
+  const auto* ring =
+      spokeRing >= 0 && spokeRing < out.GetSize() ? dynamic_cast<const CVRX2DArc*>(out.GetAt(spokeRing)) : nullptr;
   if (!ring)
     return;
   const CVRX2DArc inner = *ring;

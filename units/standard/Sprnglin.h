@@ -47,7 +47,14 @@ public:
   void BuildRingGrille(int lines, int grilleId, CVRX2DEntityArray& out) const;
 
   // Sized components.
-  enum { cBottom, cRightLeg, cArch, cLeftLeg, cComponentCount };
+  enum
+  {
+    cBottom,
+    cRightLeg,
+    cArch,
+    cLeftLeg,
+    cComponentCount
+  };
 
 private:
   void AddElevationRing(int line, int category, CVRX2DEntityArray& out) const;

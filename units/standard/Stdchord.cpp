@@ -40,7 +40,7 @@ void SetRadiusAndShoulderKey(CStdSizesRec& row, float sentinel)
 }
 
 double WidthOf(const CStdSizesRec& row) { return row.GetWidth(); }
-} // namespace
+}  // namespace
 
 CUnit& CStandardFullChord::operator=(const CUnit& source)
 {
@@ -49,7 +49,10 @@ CUnit& CStandardFullChord::operator=(const CUnit& source)
 
 double CStandardFullChord::GetHeight() const { return Arch::Rise(GetArchRadius(), GetWidth()); }
 double CStandardFullChord::GetProposedHeight() const { return Arch::Rise(GetProposedArchRadius(), GetProposedWidth()); }
-CVRX2DPoint CStandardFullChord::GetArchCentre() const { return CVRX2DPoint(0.5 * GetWidth(), GetHeight() - GetArchRadius()); }
+CVRX2DPoint CStandardFullChord::GetArchCentre() const
+{
+  return CVRX2DPoint(0.5 * GetWidth(), GetHeight() - GetArchRadius());
+}
 
 CVRX2DPoint CStandardFullChord::GetProposedArchCentre() const
 {
@@ -58,7 +61,8 @@ CVRX2DPoint CStandardFullChord::GetProposedArchCentre() const
 
 // The cut is clamped into the segment, so it always meets the arch.
 void CStandardFullChord::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                const CPlanSectionPreferences& preferences,
+                                                CVRX2DEntityArray& out) const
 {
   const double w = GetWidth();
   const double h = GetHeight();

@@ -40,7 +40,12 @@ public:
   CVRX2DPoint GetArchCentre() const;
   CVRX2DPoint GetProposedArchCentre() const;
 
-  enum { cBottom, cArch, cComponentCount };
+  enum
+  {
+    cBottom,
+    cArch,
+    cComponentCount
+  };
 
 private:
   void AddElevationRing(int line, int category, CVRX2DEntityArray& out) const;

@@ -32,7 +32,7 @@ void SetWidthAndShoulderKey(CStdSizesRec& row, float sentinel)
 }
 
 double RadiusOf(const CStdSizesRec& row) { return row.GetRadius(); }
-} // namespace
+}  // namespace
 
 CUnit& CStandardCircularUnit::operator=(const CUnit& source)
 {
@@ -47,7 +47,8 @@ CVRX2DPoint CStandardCircularUnit::GetCentre() const { return CVRX2DPoint(GetArc
 
 // A cut outside the unit is taken at its nearer end.
 void CStandardCircularUnit::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
-                                                   const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
+                                                   const CPlanSectionPreferences& preferences,
+                                                   CVRX2DEntityArray& out) const
 {
   const double r = GetArchRadius();
   const double a = std::fabs(Arch::Clamp(cutHeight, 0.0, GetHeight()) - r);
@@ -86,10 +87,18 @@ int CStandardCircularUnit::ConformProposedSize(int handle, const CVRX2DVector& d
   SetProposedSize(chosen);
   const double dr = chosen.GetRadius() - r;
   switch (handle) {
-  case 0: m_vProposedOffset.Set(-dr, -2.0 * dr); break;
-  case 1: m_vProposedOffset.Set(0.0, -dr); break;
-  case 2: m_vProposedOffset.Set(-dr, 0.0); break;
-  default: m_vProposedOffset.Set(-2.0 * dr, -dr); break;
+  case 0:
+    m_vProposedOffset.Set(-dr, -2.0 * dr);
+    break;
+  case 1:
+    m_vProposedOffset.Set(0.0, -dr);
+    break;
+  case 2:
+    m_vProposedOffset.Set(-dr, 0.0);
+    break;
+  default:
+    m_vProposedOffset.Set(-2.0 * dr, -dr);
+    break;
   }
   return beyond ? outOfBoundsChanged : inboundsChanged;
 }
@@ -158,7 +167,8 @@ void CStandardCircularUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& 
   double inner = -1.0;
   CGrilPropRec row;
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "H", 0.0, Arch::seekGE);
-       more && static_cast<float>(row.GetValue()) != static_cast<float>(r); more = Arch::NextGrilleRow(row, grilleId, "H")) {
+       more && static_cast<float>(row.GetValue()) != static_cast<float>(r);
+       more = Arch::NextGrilleRow(row, grilleId, "H")) {
     inner = r - row.GetValue();
     Arch::AddCircle(out, kBarCategory, z, inner);
   }

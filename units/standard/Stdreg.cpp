@@ -39,7 +39,7 @@ CUnit* MakeStandardUnit()
 {
   return new T;
 }
-} // namespace
+}  // namespace
 
 void RegisterStandardUnits()
 {

@@ -15,7 +15,7 @@ constexpr int kConstructionCategory = 6;
 constexpr int kCentreLineCategory = 8;
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
-} // namespace
+}  // namespace
 
 const char* const CStandardRoundUnit::kSideCode = "BW";
 const char* const CStandardRoundUnit::kQuarterCode = "BV";

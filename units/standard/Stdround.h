@@ -15,7 +15,13 @@ class CStandardRoundUnit : public CStandardArchedUnit
   DECLARE_DYNAMIC(CStandardRoundUnit)
 public:
   // The sized components of every round unit: bottom, right side, top (the curved member), left side.
-  enum { cBottom = 0, cRight = 1, cTop = 2, cLeft = 3 };
+  enum
+  {
+    cBottom = 0,
+    cRight = 1,
+    cTop = 2,
+    cLeft = 3
+  };
 
   CStandardRoundUnit(const CString& type, const CString& subtype) : CStandardArchedUnit(type, subtype) {}
   CStandardRoundUnit(const CStandardRoundUnit& source) = default;
@@ -31,6 +37,6 @@ public:
   virtual void GetArchCurveEntities(int category, double inset, CVRX2DEntityArray& out) const = 0;
 
 protected:
-  static const char* const kSideCode;    // "BW"
+  static const char* const kSideCode;     // "BW"
   static const char* const kQuarterCode;  // "BV"
 };

@@ -10,7 +10,7 @@ BOOL SameUnit(const CStdSizesRec& a, const CStdSizesRec& b)
 {
   return a.GetTypeCode() == b.GetTypeCode() && a.GetSubtypeCode() == b.GetSubtypeCode();
 }
-} // namespace
+}  // namespace
 
 // A seek that fails without running off the index stands for the current row.
 CSizeSnap::Found CSizeSnap::Seek(const CStdSizesRec& current, float length, float sentinel, BOOL below,
@@ -29,7 +29,8 @@ CSizeSnap::Found CSizeSnap::Seek(const CStdSizesRec& current, float length, floa
 }
 
 // The distance from the outermost length to the next one inward.
-double CSizeSnap::Step(const CStdSizesRec& current, const CStdSizesRec& outermost, BOOL below, double fallbackStep) const
+double CSizeSnap::Step(const CStdSizesRec& current, const CStdSizesRec& outermost, BOOL below,
+                       double fallbackStep) const
 {
   CStdSizesRec next(outermost);
   m_SetRest(next, below ? kBelow : kAbove);

@@ -27,7 +27,11 @@ public:
   BOOL Snap(const CStdSizesRec& current, double target, double fallbackStep, CStdSizesRec& chosen, BOOL& beyond) const;
 
 private:
-  enum Found { found, none };
+  enum Found
+  {
+    found,
+    none
+  };
   Found Seek(const CStdSizesRec& current, float length, float sentinel, BOOL below, CStdSizesRec& row) const;
   double Step(const CStdSizesRec& current, const CStdSizesRec& outermost, BOOL below, double fallbackStep) const;
   void KeepCurrentRow(const CStdSizesRec& current, CStdSizesRec& chosen) const;

@@ -40,8 +40,11 @@ constexpr int kOutlineCategory = 20;
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
 constexpr int kBarCategory = 48;
-enum { cBottom };
-} // namespace
+enum
+{
+  cBottom
+};
+}  // namespace
 
 CVRX2DPoint CSWCasementAwningQtrRound::GetArcCentre() const
 {
@@ -143,8 +146,14 @@ void CSWCasementAwningQtrRound::Get1LineElevationEntities(int, CVRX2DEntityArray
   Arch::AddLine(out, k, CVRX2DPoint(j, y), CVRX2DPoint(j, s));
 }
 
-void CSWCasementAwningQtrRound::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const { AddInsetElevation(2, out); }
-void CSWCasementAwningQtrRound::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const { AddInsetElevation(3, out); }
+void CSWCasementAwningQtrRound::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  AddInsetElevation(2, out);
+}
+void CSWCasementAwningQtrRound::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  AddInsetElevation(3, out);
+}
 
 void CSWCasementAwningQtrRound::AddInsetElevation(int line, CVRX2DEntityArray& out) const
 {
@@ -209,8 +218,10 @@ CVRX2DArc* CSWCasementAwningQtrRound::MakeRing(const CVRX2DPoint& hub, double v,
                                                double sill, int category) const
 {
   const double w = GetWidth();
-  const CVRX2DPoint p = m_bLeft ? CVRX2DPoint(w - jamb, SideFromHypotenuse(v, dx)) : CVRX2DPoint(SideFromHypotenuse(v, dy), sill);
-  const CVRX2DPoint q = m_bLeft ? CVRX2DPoint(w - SideFromHypotenuse(v, dy), sill) : CVRX2DPoint(jamb, SideFromHypotenuse(v, dx));
+  const CVRX2DPoint p =
+      m_bLeft ? CVRX2DPoint(w - jamb, SideFromHypotenuse(v, dx)) : CVRX2DPoint(SideFromHypotenuse(v, dy), sill);
+  const CVRX2DPoint q =
+      m_bLeft ? CVRX2DPoint(w - SideFromHypotenuse(v, dy), sill) : CVRX2DPoint(jamb, SideFromHypotenuse(v, dx));
   const double r = std::max(0.0, v);
   return new CVRX2DArc(category, hub, r, r, CVRXAngle(0.0), GetAngleAtCorner(p), GetAngleAtCorner(q));
 }
@@ -299,8 +310,7 @@ CVRX2DVector CSWCasementAwningQtrRound::GetProposedOutlineEntities(CVRX2DEntityA
     Arch::AddLine(out, k, CVRX2DPoint(w, h), CVRX2DPoint(r, h));
     Arch::AddArc(out, k, GetProposedArcCentre(), r, VRX_HALF_PI, VRX_PI);
     Arch::AddLine(out, k, CVRX2DPoint(0.0, h - r), CVRX2DPoint(0.0, 0.0));
-  }
-  else {
+  } else {
     Arch::AddLine(out, k, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h - r));
     Arch::AddArc(out, k, GetProposedArcCentre(), r, 0.0, VRX_HALF_PI);
     Arch::AddLine(out, k, CVRX2DPoint(w - r, h), CVRX2DPoint(0.0, h));
@@ -309,7 +319,9 @@ CVRX2DVector CSWCasementAwningQtrRound::GetProposedOutlineEntities(CVRX2DEntityA
   return m_vProposedOffset;
 }
 
-CSWCasementAwningQtrRoundRight::CSWCasementAwningQtrRoundRight() : CSWCasementAwningQtrRound("CR006", FALSE, kRightModule) {}
+CSWCasementAwningQtrRoundRight::CSWCasementAwningQtrRoundRight()
+  : CSWCasementAwningQtrRound("CR006", FALSE, kRightModule)
+{}
 
 CUnit& CSWCasementAwningQtrRoundRight::operator=(const CUnit& source)
 {
@@ -318,7 +330,8 @@ CUnit& CSWCasementAwningQtrRoundRight::operator=(const CUnit& source)
 
 CUnit* CSWCasementAwningQtrRoundRight::Clone() const { return new CSWCasementAwningQtrRoundRight(*this); }
 
-CSWCasementAwningQtrRoundLeft::CSWCasementAwningQtrRoundLeft() : CSWCasementAwningQtrRound("CL006", TRUE, kLeftModule) {}
+CSWCasementAwningQtrRoundLeft::CSWCasementAwningQtrRoundLeft() : CSWCasementAwningQtrRound("CL006", TRUE, kLeftModule)
+{}
 
 CUnit& CSWCasementAwningQtrRoundLeft::operator=(const CUnit& source)
 {

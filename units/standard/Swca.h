@@ -44,7 +44,8 @@ private:
   void AddInsetElevation(int line, CVRX2DEntityArray& out) const;
   void AddRightInset(int line, CVRX2DEntityArray& out) const;
   void AddLeftInset(int line, CVRX2DEntityArray& out) const;
-  CVRX2DArc* MakeRing(const CVRX2DPoint& hub, double v, double dx, double dy, double jamb, double sill, int category) const;
+  CVRX2DArc* MakeRing(const CVRX2DPoint& hub, double v, double dx, double dy, double jamb, double sill,
+                      int category) const;
   double ReadHub(int grilleId, const char* code, int line) const;
 
   BOOL m_bLeft;

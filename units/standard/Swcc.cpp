@@ -17,7 +17,7 @@ constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "CC006";
 constexpr int kGrilleCategory = 36;
 constexpr int kBarCategory = 48;
-} // namespace
+}  // namespace
 
 CSWCasementAwningCircleTop::CSWCasementAwningCircleTop() : CStandardCircleTop(kLineCode, kUnitCode) {}
 
@@ -64,5 +64,6 @@ void CSWCasementAwningCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityAr
   GetInnerArch(centre, radius);
   for (more = Arch::SeekGrilleRow(row, grilleId, "A", 0.0, Arch::seekGE); more;
        more = Arch::NextGrilleRow(row, grilleId, "A"))
-    Arch::AddLine(out, kBarCategory, Arch::PointAt(hub, hubRing, row.GetValue()), Arch::PointAt(centre, radius, row.GetValue()));
+    Arch::AddLine(out, kBarCategory, Arch::PointAt(hub, hubRing, row.GetValue()),
+                  Arch::PointAt(centre, radius, row.GetValue()));
 }

@@ -23,7 +23,7 @@ constexpr int kGrilleCategory = 36;
 constexpr int kBarCategory = 48;
 // A single ring at most this large is too small to carry the vertical bar down to the sill.
 constexpr double kSmallRing = 8.0;
-} // namespace
+}  // namespace
 
 CSWDoubleHungCircleTop::CSWDoubleHungCircleTop() : CStandardCircleTop(kLineCode, kUnitCode) {}
 

@@ -5,13 +5,10 @@ IMPLEMENT_DYNAMIC(CSWCircle, CStandardCircularUnit)
 namespace {
 constexpr const char* kModule = "SWCI";
 constexpr int kOtherClassAssignedLine = 73;
-} // namespace
+}  // namespace
 
 CSWCircle::CSWCircle() : CStandardCircularUnit("SW", "CI009") {}
 
-CUnit& CSWCircle::operator=(const CUnit& source)
-{
-  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
-}
+CUnit& CSWCircle::operator=(const CUnit& source) { return AssignSameClass(source, kModule, kOtherClassAssignedLine); }
 
 CUnit* CSWCircle::Clone() const { return new CSWCircle(*this); }

@@ -34,7 +34,13 @@ constexpr int kCentreLineCategory = 8;
 constexpr int kProposedCategory = 19;
 constexpr int kOutlineCategory = 20;
 constexpr int kBarCategory = 48;
-enum { cSill, cRightJamb, cTop, cLeftJamb };
+enum
+{
+  cSill,
+  cRightJamb,
+  cTop,
+  cLeftJamb
+};
 
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 void SetHeightKey(CStdSizesRec& row, float height) { row.SetHeight(height); }
@@ -55,7 +61,7 @@ double HalfChord(double a, double b, double dy)
   const double q = dy / b;
   return a * std::sqrt(std::max(0.0, 1.0 - q * q));
 }
-} // namespace
+}  // namespace
 
 CSWEllipticalTop::CSWEllipticalTop() : CStandardArchedUnit(kLineCode, kUnitCode) {}
 
@@ -121,7 +127,8 @@ CVRX2DVector CSWEllipticalTop::GetProposedOutlineEntities(CVRX2DEntityArray& out
   const double s = GetProposedShoulderHeight();
   Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
   Arch::AddLine(out, kProposedCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
-  out.Add(MakeHalfEllipse(kProposedCategory, GetProposedEllipseCentre(), GetProposedSemiWidth(), GetProposedRise(), 0.0, VRX_PI));
+  out.Add(MakeHalfEllipse(kProposedCategory, GetProposedEllipseCentre(), GetProposedSemiWidth(), GetProposedRise(), 0.0,
+                          VRX_PI));
   Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
   return m_vProposedOffset;
 }
@@ -177,9 +184,18 @@ void CSWEllipticalTop::BuildSizedComponents() const
   c.Add(new CSizedComponent(kArchCode, arch.GetComponent(), "P", CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0)));
 }
 
-void CSWEllipticalTop::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const { BuildElevationEntities(1, 46, out); }
-void CSWEllipticalTop::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const { BuildElevationEntities(2, 47, out); }
-void CSWEllipticalTop::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const { BuildElevationEntities(3, 47, out); }
+void CSWEllipticalTop::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  BuildElevationEntities(1, 46, out);
+}
+void CSWEllipticalTop::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  BuildElevationEntities(2, 47, out);
+}
+void CSWEllipticalTop::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  BuildElevationEntities(3, 47, out);
+}
 
 // The jambs are inset by the top member's depth; a sill line at or above the shoulder leaves
 // one line under one arc.
@@ -198,8 +214,7 @@ void CSWEllipticalTop::BuildElevationEntities(int line, int category, CVRX2DEnti
     Arch::AddLine(out, category, right, CVRX2DPoint(right.GetX(), sh));
     out.Add(MakeHalfEllipse(category, e, a1, b1, 0.0, VRX_PI));
     Arch::AddLine(out, category, CVRX2DPoint(left.GetX(), sh), left);
-  }
-  else {
+  } else {
     out.Add(MakeHalfEllipse(category, e, a1, b1, e.AngleTo(right).GetRadians(), e.AngleTo(left).GetRadians()));
   }
 }
@@ -229,8 +244,9 @@ void CSWEllipticalTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) 
     const double ra = xc - h.GetValue();
     const double rb = v.GetValue() - yc;
     const double t = HalfChord(ra, rb, sill - yc);
-    CVRX2DArc* ring = MakeHalfEllipse(kBarCategory, centre, ra, rb, centre.AngleTo(CVRX2DPoint(xc + t, sill)).GetRadians(),
-                                      centre.AngleTo(CVRX2DPoint(xc - t, sill)).GetRadians());
+    CVRX2DArc* ring =
+        MakeHalfEllipse(kBarCategory, centre, ra, rb, centre.AngleTo(CVRX2DPoint(xc + t, sill)).GetRadians(),
+                        centre.AngleTo(CVRX2DPoint(xc - t, sill)).GetRadians());
     if (!hub)
       hub.reset(ring->Clone());
     out.Add(ring);

@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CSWFullChordCasement, CStandardFullChord)
 namespace {
 constexpr const char* kModule = "Swfc";
 constexpr int kOtherClassAssignedLine = 78;
-} // namespace
+}  // namespace
 
 CSWFullChordCasement::CSWFullChordCasement() : CStandardFullChord("SW", "FC039") {}
 

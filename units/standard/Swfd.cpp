@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CSWFullChordDoubleHung, CStandardFullChord)
 namespace {
 constexpr const char* kModule = "Swfd";
 constexpr int kOtherClassAssignedLine = 78;
-} // namespace
+}  // namespace
 
 CSWFullChordDoubleHung::CSWFullChordDoubleHung() : CStandardFullChord("SW", "FD039") {}
 

@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CSWMonumentalFullRound, CStandardCircularUnit)
 namespace {
 constexpr const char* kModule = "SWFR";
 constexpr int kOtherClassAssignedLine = 74;
-} // namespace
+}  // namespace
 
 CSWMonumentalFullRound::CSWMonumentalFullRound() : CStandardCircularUnit("SW", "FR040") {}
 

@@ -35,7 +35,14 @@ constexpr int kFrameCategory = 7;
 constexpr int kProposedCategory = 19;
 constexpr int kOutlineCategory = 20;
 constexpr int kBarCategory = 48;
-enum { cSill, cRightJamb, cRightArc, cLeftArc, cLeftJamb };
+enum
+{
+  cSill,
+  cRightJamb,
+  cRightArc,
+  cLeftArc,
+  cLeftJamb
+};
 
 double Distance(double w, double s, double width, double shoulder) { return std::hypot(width - w, shoulder - s); }
 
@@ -59,14 +66,11 @@ BOOL SeekSize(const CStdSizesRec& from, double width, double height, BOOL after,
   const int rc = after ? row.SeekGT(kByWidth, &atEnd) : row.SeekLT(kByWidth, &atEnd);
   return rc == 0 && !atEnd && IsOwn(row);
 }
-} // namespace
+}  // namespace
 
 CSWGothic::CSWGothic() : CStandardArchedUnit(kLineCode, kUnitCode) {}
 
-CUnit& CSWGothic::operator=(const CUnit& source)
-{
-  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
-}
+CUnit& CSWGothic::operator=(const CUnit& source) { return AssignSameClass(source, kModule, kOtherClassAssignedLine); }
 
 CUnit* CSWGothic::Clone() const { return new CSWGothic(*this); }
 void CSWGothic::GetSizesForHeight(CArray<double, double>& out) const { CStandardUnit::GetSizesForHeight(out); }
@@ -150,7 +154,8 @@ CVRX2DVector CSWGothic::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
   out.RemoveAll();
   const double s = GetProposedShoulderHeight();
   const double w = GetProposedWidth();
-  AddOutlineEntities(kProposedCategory, 0.0, 0.0, s, w, MakeArcs(kProposedCategory, GetProposedArchRadius(), 0.0, s, w), out);
+  AddOutlineEntities(kProposedCategory, 0.0, 0.0, s, w, MakeArcs(kProposedCategory, GetProposedArchRadius(), 0.0, s, w),
+                     out);
   return m_vProposedOffset;
 }
 
@@ -259,7 +264,8 @@ int CSWGothic::ConformProposedSize(int handle, const CVRX2DVector& drag)
   GetSizingHandles(handles);
   const CVRX2DPoint p = handles[handle]->GetPoint();
   const double s = handle < 2 ? handles[handle + 2]->GetPoint().GetY() - (p.GetY() + dy) : p.GetY() + dy;
-  const double w = (handle == 1 || handle == 2) ? p.GetX() + dx : handles[std::abs(handle - 2)]->GetPoint().GetX() - (p.GetX() + dx);
+  const double w =
+      (handle == 1 || handle == 2) ? p.GetX() + dx : handles[std::abs(handle - 2)]->GetPoint().GetX() - (p.GetX() + dx);
   CStdSizesRec lower(GetCurrentSize()), upper(GetCurrentSize());
   BOOL lowerShort = FALSE, upperShort = FALSE;
   const BOOL lowerFound = FindNearest(FALSE, w, s, lower, lowerShort);
@@ -288,7 +294,8 @@ int CSWGothic::ConformProposedSize(int handle, const CVRX2DVector& drag)
   const double ds = GetCalculatedShoulderHeight() -
                     CalcShoulderHeight(chosen->GetHeight(), chosen->GetWidth(), chosen->GetRadius(), kArcsApartLine);
   SetProposedSize(*chosen);
-  const CVRX2DVector deltas[4] = {CVRX2DVector(dw, ds), CVRX2DVector(0.0, ds), CVRX2DVector(0.0, 0.0), CVRX2DVector(dw, 0.0)};
+  const CVRX2DVector deltas[4] = {CVRX2DVector(dw, ds), CVRX2DVector(0.0, ds), CVRX2DVector(0.0, 0.0),
+                                  CVRX2DVector(dw, 0.0)};
   m_vProposedOffset = deltas[handle];
   return out ? outOfBoundsChanged : inboundsChanged;
 }
@@ -326,7 +333,7 @@ BOOL CrossingOnGlass(const CVRX2DArc& trial, const CVRX2DArc& glass, CVRX2DPoint
   }
   return FALSE;
 }
-} // namespace
+}  // namespace
 
 // Each vertical bar splits at the springing height into two arcs that run out to the glass;
 // the data gives one radius per bar, the right branches taking them in reverse order.
@@ -352,7 +359,8 @@ void CSWGothic::AddBranches(int grilleId, double springing, CVRX2DEntityArray& o
       Arch::AddArc(out, kBarCategory, leftCentre, rl, 0.0, Arch::DirectionOf(leftCentre, q));
     const double rr = radii[n - 1 - k];
     const CVRX2DPoint rightCentre(x + rr, springing);
-    const CVRX2DArc rightTrial(kBarCategory, rightCentre, rr, rr, CVRXAngle(0.0), CVRXAngle(VRX_HALF_PI), CVRXAngle(VRX_PI));
+    const CVRX2DArc rightTrial(kBarCategory, rightCentre, rr, rr, CVRXAngle(0.0), CVRXAngle(VRX_HALF_PI),
+                               CVRXAngle(VRX_PI));
     if (rr > 0.0 && CrossingOnGlass(rightTrial, glass.right, q))
       Arch::AddArc(out, kBarCategory, rightCentre, rr, Arch::DirectionOf(rightCentre, q), VRX_PI);
   }

@@ -5,7 +5,7 @@ IMPLEMENT_DYNAMIC(CSWFullChordMarquell, CStandardFullChord)
 namespace {
 constexpr const char* kModule = "Swjq";
 constexpr int kOtherClassAssignedLine = 78;
-} // namespace
+}  // namespace
 
 CSWFullChordMarquell::CSWFullChordMarquell() : CStandardFullChord("SW", "JQ039") {}
 

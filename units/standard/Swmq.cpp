@@ -36,9 +36,12 @@ constexpr int kOutlineCategory = 20;
 constexpr int kOneLineCategory = 46;
 constexpr int kTwoLineCategory = 47;
 constexpr int kBarCategory = 48;
-enum { cBottom };
+enum
+{
+  cBottom
+};
 
-} // namespace
+}  // namespace
 
 CVRX2DPoint CSWMonumentalQuarterRound::GetArcCentre() const { return CVRX2DPoint(m_bLeft ? GetWidth() : 0.0, 0.0); }
 CVRX2DPoint CSWMonumentalQuarterRound::GetProposedArcCentre() const
@@ -71,8 +74,7 @@ void CSWMonumentalQuarterRound::BuildSizedComponents() const
   if (m_bLeft) {
     c.Add(new CSizedComponent(kLegCode, jamb.GetComponent(), "P", CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h)));
     c.Add(new CSizedComponent(kArchCode, arch.GetComponent(), "P", CVRX2DPoint(w, h), CVRX2DPoint(0.0, 0.0)));
-  }
-  else {
+  } else {
     c.Add(new CSizedComponent(kArchCode, arch.GetComponent(), "P", CVRX2DPoint(w, 0.0), CVRX2DPoint(0.0, h)));
     c.Add(new CSizedComponent(kLegCode, jamb.GetComponent(), "P", CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0)));
   }
@@ -128,8 +130,14 @@ void CSWMonumentalQuarterRound::Get1LineElevationEntities(int, CVRX2DEntityArray
   Arch::AddLine(out, kOneLineCategory, CVRX2DPoint(c, r), CVRX2DPoint(c, a));
 }
 
-void CSWMonumentalQuarterRound::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const { AddInsetElevation(2, out); }
-void CSWMonumentalQuarterRound::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const { AddInsetElevation(3, out); }
+void CSWMonumentalQuarterRound::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  AddInsetElevation(2, out);
+}
+void CSWMonumentalQuarterRound::Get3LineElevationEntities(int, CVRX2DEntityArray& out) const
+{
+  AddInsetElevation(3, out);
+}
 
 // The arc runs between the inset bottom and the inset jamb.
 void CSWMonumentalQuarterRound::AddInsetElevation(int line, CVRX2DEntityArray& out) const
@@ -142,14 +150,16 @@ void CSWMonumentalQuarterRound::AddInsetElevation(int line, CVRX2DEntityArray& o
     const CVRX2DPoint p1(GetWidth() - s, a), p2(x, a), p3(x, s);
     Arch::AddLine(out, kTwoLineCategory, p1, p2);
     Arch::AddLine(out, kTwoLineCategory, p2, p3);
-    Arch::AddArc(out, kTwoLineCategory, GetArcCentre(), r, GetAngleAtCentre(p3).GetRadians(), GetAngleAtCentre(p1).GetRadians());
+    Arch::AddArc(out, kTwoLineCategory, GetArcCentre(), r, GetAngleAtCentre(p3).GetRadians(),
+                 GetAngleAtCentre(p1).GetRadians());
     return;
   }
   const double r = GetArchRadius() - GetComponentDistance(1, 0, line);
   const double c = GetComponentDistance(2, 0, line);
   const CVRX2DPoint p1(c, a), p2(s, a), p3(c, s);
   Arch::AddLine(out, kTwoLineCategory, p1, p2);
-  Arch::AddArc(out, kTwoLineCategory, GetArcCentre(), r, GetAngleAtCentre(p2).GetRadians(), GetAngleAtCentre(p3).GetRadians());
+  Arch::AddArc(out, kTwoLineCategory, GetArcCentre(), r, GetAngleAtCentre(p2).GetRadians(),
+               GetAngleAtCentre(p3).GetRadians());
   Arch::AddLine(out, kTwoLineCategory, p3, p1);
 }
 
@@ -244,8 +254,7 @@ CVRX2DVector CSWMonumentalQuarterRound::GetProposedOutlineEntities(CVRX2DEntityA
     Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), q);
     Arch::AddLine(out, kProposedCategory, q, CVRX2DPoint(w, h));
     Arch::AddArc(out, kProposedCategory, GetProposedArcCentre(), r, VRX_HALF_PI, VRX_PI);
-  }
-  else {
+  } else {
     Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
     Arch::AddArc(out, kProposedCategory, GetProposedArcCentre(), r, 0.0, VRX_HALF_PI);
     Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));

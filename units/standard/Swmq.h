@@ -12,7 +12,10 @@ class CSWMonumentalQuarterRound : public CStandardMonumentalQtrRoundUnit
   DECLARE_DYNAMIC(CSWMonumentalQuarterRound)
 public:
   CSWMonumentalQuarterRound(const CString& subtype, BOOL left, const char* module, int badHandleLine)
-    : CStandardMonumentalQtrRoundUnit("SW", subtype), m_bLeft(left), m_pszModule(module), m_nBadHandleLine(badHandleLine)
+    : CStandardMonumentalQtrRoundUnit("SW", subtype),
+      m_bLeft(left),
+      m_pszModule(module),
+      m_nBadHandleLine(badHandleLine)
   {}
   CSWMonumentalQuarterRound(const CSWMonumentalQuarterRound& source) = default;
 

@@ -48,14 +48,11 @@ public:
 private:
   double m_dSaved;
 };
-} // namespace
+}  // namespace
 
 CSWOctagon::CSWOctagon() : CStandardUnit("SW", "OC010") {}
 
-CUnit& CSWOctagon::operator=(const CUnit& source)
-{
-  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
-}
+CUnit& CSWOctagon::operator=(const CUnit& source) { return AssignSameClass(source, kModule, kOtherClassAssignedLine); }
 
 CUnit* CSWOctagon::Clone() const { return new CSWOctagon(*this); }
 double CSWOctagon::GetHeight() const { return GetWidth(); }
@@ -154,9 +151,9 @@ void CSWOctagon::SetProposedDelta(int handle, double w, double proposed)
   const double dc = Corner(proposed) - Corner(w);
   const double ds = Side(w) - Side(proposed) - dc;
   const double dw = w - proposed;
-  const CVRX2DVector deltas[kVertexCount] = {CVRX2DVector(ds, dw),  CVRX2DVector(-dc, dw), CVRX2DVector(0.0, ds),
+  const CVRX2DVector deltas[kVertexCount] = {CVRX2DVector(ds, dw),   CVRX2DVector(-dc, dw),  CVRX2DVector(0.0, ds),
                                              CVRX2DVector(0.0, -dc), CVRX2DVector(-dc, 0.0), CVRX2DVector(ds, 0.0),
-                                             CVRX2DVector(dw, -dc), CVRX2DVector(dw, ds)};
+                                             CVRX2DVector(dw, -dc),  CVRX2DVector(dw, ds)};
   m_vProposedOffset = deltas[handle];
 }
 

@@ -42,7 +42,10 @@ class COvalSearch
 {
 public:
   COvalSearch(const CStdSizesRec& current, BOOL byHeight, double ph, double pw)
-    : m_Current(current), m_nIndex(byHeight ? kByHeight : kByWidth), m_dHeight(ph), m_dWidth(pw),
+    : m_Current(current),
+      m_nIndex(byHeight ? kByHeight : kByWidth),
+      m_dHeight(ph),
+      m_dWidth(pw),
       m_Primary(byHeight ? &CStdSizesRec::GetHeight : &CStdSizesRec::GetWidth),
       m_Secondary(byHeight ? &CStdSizesRec::GetWidth : &CStdSizesRec::GetHeight),
       m_SetPrimary(byHeight ? &CStdSizesRec::SetHeight : &CStdSizesRec::SetWidth),
@@ -151,11 +154,13 @@ BOOL COvalSearch::FindUpper(CStdSizesRec& row) const
 double COvalSearch::HalfStep(BOOL below) const
 {
   CStdSizesRec outer(m_Current), next(m_Current);
-  const BOOL found = below ? Seek(&CStdSizesRec::SeekGT, 0.0, 0.0, outer) : Seek(&CStdSizesRec::SeekLT, kAbove, kAbove, outer);
+  const BOOL found =
+      below ? Seek(&CStdSizesRec::SeekGT, 0.0, 0.0, outer) : Seek(&CStdSizesRec::SeekLT, kAbove, kAbove, outer);
   if (!found)
     return 0.0;
   const double edge = Primary(outer);
-  const BOOL more = below ? Seek(&CStdSizesRec::SeekGT, edge, kAbove, next) : Seek(&CStdSizesRec::SeekLT, edge, 0.0, next);
+  const BOOL more =
+      below ? Seek(&CStdSizesRec::SeekGT, edge, kAbove, next) : Seek(&CStdSizesRec::SeekLT, edge, 0.0, next);
   return more ? 0.5 * std::fabs(Primary(next) - edge) : 0.5 * edge;
 }
 
@@ -171,14 +176,11 @@ bool OnRaySide(double angle, const CVRX2DPoint& origin, const CVRX2DPoint& p)
     return p.GetX() < origin.GetX();
   return angle < VRX_PI ? p.GetY() > origin.GetY() : p.GetY() < origin.GetY();
 }
-} // namespace
+}  // namespace
 
 CSWOval::CSWOval() : CStandardRoundUnit(kLineCode, kUnitCode) {}
 
-CUnit& CSWOval::operator=(const CUnit& source)
-{
-  return AssignSameClass(source, kModule, kOtherClassAssignedLine);
-}
+CUnit& CSWOval::operator=(const CUnit& source) { return AssignSameClass(source, kModule, kOtherClassAssignedLine); }
 
 CUnit* CSWOval::Clone() const { return new CSWOval(*this); }
 double CSWOval::GetHeight() const { return CStandardUnit::GetHeight(); }
@@ -373,7 +375,8 @@ CVRX2DPoint CSWOval::SpokeOrigin(double angle, double hubOffset) const
       SameAngle(angle, 3.0 * VRX_HALF_PI) || SameAngle(angle, VRX_TWO_PI))
     return c;
   if (IsWide())
-    return CVRX2DPoint(angle > VRX_HALF_PI && angle < 3.0 * VRX_HALF_PI ? c.GetX() - hubOffset : c.GetX() + hubOffset, c.GetY());
+    return CVRX2DPoint(angle > VRX_HALF_PI && angle < 3.0 * VRX_HALF_PI ? c.GetX() - hubOffset : c.GetX() + hubOffset,
+                       c.GetY());
   return CVRX2DPoint(c.GetX(), angle > 0.0 && angle < VRX_PI ? c.GetY() + hubOffset : c.GetY() - hubOffset);
 }
 

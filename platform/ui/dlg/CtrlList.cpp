@@ -10,15 +10,13 @@
 IMPLEMENT_DYNAMIC(CListBox, CControl)
 IMPLEMENT_DYNAMIC(CComboBox, CControl)
 
-namespace
-{
+namespace {
 // Searches on from the item after nStartAfter, wrapping round, for the first item whose whole text
 // (or, for a prefix search, whose start) matches without regard to case; LB_ERR (= CB_ERR) when none.
 template <class TextAt>
 int FindItem(int count, int nStartAfter, const CString& find, bool prefix, TextAt textAt)
 {
-  for (int i = 0; i < count; ++i)
-  {
+  for (int i = 0; i < count; ++i) {
     const int index = (nStartAfter + 1 + i) % count;
     const CString text = textAt(index);
     if ((prefix ? text.Left(find.GetLength()) : text).CompareNoCase(find) == 0)
@@ -79,8 +77,7 @@ int CListBox::AddString(LPCTSTR lpszItem)
   if (!list)
     return LB_ERR;
   int index = list->count();
-  if (m_dwStyle & LBS_SORT)
-  {
+  if (m_dwStyle & LBS_SORT) {
     const CString item(lpszItem);
     index = 0;
     while (index < list->count() && FromQString(list->item(index)->text()).CompareNoCase(item) <= 0)
@@ -115,8 +112,7 @@ int CListBox::DeleteString(UINT nIndex)
 
 void CListBox::ResetContent()
 {
-  if (QListWidget* list = List())
-  {
+  if (QListWidget* list = List()) {
     m_bSetting = TRUE;
     list->clear();
     m_bSetting = FALSE;
@@ -143,8 +139,7 @@ int CListBox::SetCurSel(int nSelect)
   if (!list)
     return LB_ERR;
   m_bSetting = TRUE;
-  if (nSelect < 0 || nSelect >= list->count())
-  {
+  if (nSelect < 0 || nSelect >= list->count()) {
     list->clearSelection();
     list->setCurrentRow(-1);
     m_bSetting = FALSE;
@@ -205,8 +200,7 @@ std::uintptr_t CListBox::GetItemData(int nIndex) const
 UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 {
   QListWidget* list = List();
-  if (!list)
-  {
+  if (!list) {
     bOutside = TRUE;
     return 0;
   }
@@ -219,17 +213,26 @@ UINT CListBox::ItemFromPoint(CPoint pt, BOOL& bOutside) const
 LRESULT CListBox::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   const auto text = reinterpret_cast<LPCTSTR>(lParam);
-  switch (message)
-  {
-  case LB_ADDSTRING: return AddString(text);
-  case LB_INSERTSTRING: return InsertString(static_cast<int>(wParam), text);
-  case LB_DELETESTRING: return DeleteString(static_cast<UINT>(wParam));
-  case LB_RESETCONTENT: ResetContent(); return 0;
-  case LB_SETCURSEL: return SetCurSel(static_cast<int>(wParam));
-  case LB_GETCURSEL: return GetCurSel();
-  case LB_GETCOUNT: return GetCount();
-  case LB_FINDSTRINGEXACT: return FindStringExact(static_cast<int>(wParam), text);
-  default: return CControl::WindowProc(message, wParam, lParam);
+  switch (message) {
+  case LB_ADDSTRING:
+    return AddString(text);
+  case LB_INSERTSTRING:
+    return InsertString(static_cast<int>(wParam), text);
+  case LB_DELETESTRING:
+    return DeleteString(static_cast<UINT>(wParam));
+  case LB_RESETCONTENT:
+    ResetContent();
+    return 0;
+  case LB_SETCURSEL:
+    return SetCurSel(static_cast<int>(wParam));
+  case LB_GETCURSEL:
+    return GetCurSel();
+  case LB_GETCOUNT:
+    return GetCount();
+  case LB_FINDSTRINGEXACT:
+    return FindStringExact(static_cast<int>(wParam), text);
+  default:
+    return CControl::WindowProc(message, wParam, lParam);
   }
 }
 
@@ -258,8 +261,7 @@ int CComboBox::AddString(LPCTSTR lpszString)
   if (!combo)
     return CB_ERR;
   int index = combo->count();
-  if (m_dwStyle & CBS_SORT)
-  {
+  if (m_dwStyle & CBS_SORT) {
     index = 0;
     while (index < combo->count() && FromQString(combo->itemText(index)).CompareNoCase(lpszString) <= 0)
       ++index;
@@ -293,8 +295,7 @@ int CComboBox::DeleteString(UINT nIndex)
 
 void CComboBox::ResetContent()
 {
-  if (QComboBox* combo = Combo())
-  {
+  if (QComboBox* combo = Combo()) {
     const QSignalBlocker block(combo);
     combo->clear();
   }
@@ -318,8 +319,7 @@ int CComboBox::SetCurSel(int nSelect)
   if (!combo)
     return CB_ERR;
   const QSignalBlocker block(combo);
-  if (nSelect < 0 || nSelect >= combo->count())
-  {
+  if (nSelect < 0 || nSelect >= combo->count()) {
     combo->setCurrentIndex(-1);
     return CB_ERR;
   }
@@ -368,8 +368,7 @@ std::uintptr_t CComboBox::GetItemData(int nIndex) const
 
 void CComboBox::Choose(int nIndex)
 {
-  if (QComboBox* combo = Combo(); combo && nIndex >= 0 && nIndex < combo->count())
-  {
+  if (QComboBox* combo = Combo(); combo && nIndex >= 0 && nIndex < combo->count()) {
     combo->setCurrentIndex(nIndex);
     emit combo->activated(nIndex);
   }
@@ -392,4 +391,3 @@ CString CComboBox::ReadWindowText() const
   QComboBox* combo = Combo();
   return combo ? FromQString(combo->currentText()) : m_strText;
 }
-

@@ -34,8 +34,7 @@ CSize GetDialogBaseUnits()
   return CSize((letters / 26 + 1) / 2, metrics.height());
 }
 
-namespace
-{
+namespace {
 int MulDivRounded(int value, int numerator, int denominator)
 {
   const long long product = static_cast<long long>(value) * numerator;
@@ -43,7 +42,10 @@ int MulDivRounded(int value, int numerator, int denominator)
   return static_cast<int>(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
 }
 
-CPoint ScalePoint(int x, int y, CSize base) { return CPoint(MulDivRounded(x, base.cx, 4), MulDivRounded(y, base.cy, 8)); }
+CPoint ScalePoint(int x, int y, CSize base)
+{
+  return CPoint(MulDivRounded(x, base.cx, 4), MulDivRounded(y, base.cy, 8));
+}
 }  // namespace
 
 CRect DialogUnitsToPixels(const CRect& dlu)
@@ -82,19 +84,21 @@ HWND CControl::CreateHandle(const CREATESTRUCT& cs, HWND hParentHost)
   return widget;
 }
 
-namespace
-{
+namespace {
 CControl* MakeControl(CDlgCtl kind)
 {
-  switch (kind)
-  {
-  case CDlgCtl::Static: return new CStatic;
-  case CDlgCtl::Edit: return new CEdit;
-  case CDlgCtl::ListBox: return new CListBox;
-  case CDlgCtl::ComboBox: return new CComboBox;
-  case CDlgCtl::ScrollBar: return new CScrollBar;
-  default:
-  {
+  switch (kind) {
+  case CDlgCtl::Static:
+    return new CStatic;
+  case CDlgCtl::Edit:
+    return new CEdit;
+  case CDlgCtl::ListBox:
+    return new CListBox;
+  case CDlgCtl::ComboBox:
+    return new CComboBox;
+  case CDlgCtl::ScrollBar:
+    return new CScrollBar;
+  default: {
     auto* button = new CButton;
     button->SetKind(kind);
     return button;
@@ -103,8 +107,7 @@ CControl* MakeControl(CDlgCtl kind)
 }
 }  // namespace
 
-namespace
-{
+namespace {
 // A drop-down combo box's template height includes its dropped list: the box takes its own
 // height and the rest tells how many items the list shows.
 void FitDropDown(QComboBox* combo, int templateHeight)
@@ -120,16 +123,14 @@ void FitDropDown(QComboBox* combo, int templateHeight)
 void SetMnemonicBuddies(QWidget* host)
 {
   const QObjectList& children = host->children();
-  for (qsizetype i = 0; i < children.size(); ++i)
-  {
+  for (qsizetype i = 0; i < children.size(); ++i) {
     auto* label = qobject_cast<QLabel*>(children[i]);
     if (!label || !label->text().contains(QLatin1Char('&')))
       continue;
-    for (qsizetype j = i + 1; j < children.size(); ++j)
-    {
+    for (qsizetype j = i + 1; j < children.size(); ++j) {
       auto* next = qobject_cast<QWidget*>(children[j]);
-      if (next && !qobject_cast<QLabel*>(next) && !qobject_cast<QGroupBox*>(next) && next->focusPolicy() != Qt::NoFocus)
-      {
+      if (next && !qobject_cast<QLabel*>(next) && !qobject_cast<QGroupBox*>(next) &&
+          next->focusPolicy() != Qt::NoFocus) {
         label->setBuddy(next);
         break;
       }
@@ -143,8 +144,7 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
 {
   QWidget* host = pParent->GetChildHost();
   QButtonGroup* radios = nullptr;
-  for (const CDialogItemTemplate& item : tmpl.items)
-  {
+  for (const CDialogItemTemplate& item : tmpl.items) {
     CControl* control = MakeControl(item.kind);
     pParent->Impl()->m_templateControls.emplace_back(control);
     HWND widget = control->MakeWidget(host, item.text, item.style);
@@ -154,13 +154,11 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
       FitDropDown(static_cast<QComboBox*>(widget), r.Height());
     control->BindWidget(widget, item.id, item.style);
     // Radio buttons are exclusive within a group, which a WS_GROUP item starts.
-    if (item.kind == CDlgCtl::RadioButton)
-    {
+    if (item.kind == CDlgCtl::RadioButton) {
       if (!radios || (item.style & WS_GROUP))
         radios = new QButtonGroup(host);
       radios->addButton(static_cast<QAbstractButton*>(widget));
-    }
-    else
+    } else
       radios = nullptr;
     if (auto* list = dynamic_cast<CListBox*>(control))
       for (const CString& s : item.initialItems)
@@ -182,18 +180,17 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
 HWND CButton::MakeWidget(HWND hParentHost, const CString& text, DWORD)
 {
   const QString label = ToQString(text);
-  switch (m_kind)
-  {
-  case CDlgCtl::CheckBox: return new QCheckBox(label, hParentHost);
-  case CDlgCtl::RadioButton:
-  {
+  switch (m_kind) {
+  case CDlgCtl::CheckBox:
+    return new QCheckBox(label, hParentHost);
+  case CDlgCtl::RadioButton: {
     auto* radio = new QRadioButton(label, hParentHost);
     radio->setAutoExclusive(false);
     return radio;
   }
-  case CDlgCtl::GroupBox: return new QGroupBox(label, hParentHost);
-  default:
-  {
+  case CDlgCtl::GroupBox:
+    return new QGroupBox(label, hParentHost);
+  default: {
     auto* push = new QPushButton(label, hParentHost);
     push->setAutoDefault(false);
     push->setDefault(m_kind == CDlgCtl::DefPushButton);
@@ -218,8 +215,7 @@ int CButton::GetCheck() const
 
 void CButton::SetCheck(int nCheck)
 {
-  if (QAbstractButton* b = Button())
-  {
+  if (QAbstractButton* b = Button()) {
     // Checking one radio button of a group by program clears the others, as the user's click does.
     b->setChecked(nCheck != BST_UNCHECKED);
     if (b->group() && nCheck != BST_UNCHECKED)
@@ -281,8 +277,7 @@ CString CStatic::ReadWindowText() const
 
 HWND CEdit::MakeWidget(HWND hParentHost, const CString& text, DWORD dwStyle)
 {
-  if (dwStyle & ES_MULTILINE)
-  {
+  if (dwStyle & ES_MULTILINE) {
     auto* edit = new QPlainTextEdit(ToQString(text), hParentHost);
     edit->setReadOnly((dwStyle & ES_READONLY) != 0);
     return edit;
@@ -310,13 +305,10 @@ void CEdit::Connect()
 void CEdit::ApplyWindowText(const CString& text)
 {
   m_strText = text;
-  if (auto* line = qobject_cast<QLineEdit*>(m_hWnd))
-  {
+  if (auto* line = qobject_cast<QLineEdit*>(m_hWnd)) {
     line->setText(ToQString(text));
     line->setModified(false);
-  }
-  else if (auto* plain = qobject_cast<QPlainTextEdit*>(m_hWnd))
-  {
+  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(m_hWnd)) {
     plain->setPlainText(ToQString(text));
     plain->document()->setModified(false);
   }
@@ -339,8 +331,7 @@ void CEdit::LimitText(int nChars)
 
 void CEdit::SetSel(int nStartChar, int nEndChar, BOOL)
 {
-  if (auto* line = qobject_cast<QLineEdit*>(m_hWnd))
-  {
+  if (auto* line = qobject_cast<QLineEdit*>(m_hWnd)) {
     const int end = nEndChar < 0 ? line->text().size() : nEndChar;
     line->setSelection(nStartChar, end - nStartChar);
   }
@@ -396,16 +387,30 @@ void CScrollBar::Connect()
   // The bar only reports; the owner moves the thumb, so the slider is put back to its position.
   QObject::connect(bar, &QScrollBar::actionTriggered, Impl()->Bridge(), [this, bar, notify](int action) {
     UINT code = SB_ENDSCROLL;
-    switch (action)
-    {
-    case QAbstractSlider::SliderSingleStepAdd: code = SB_LINEDOWN; break;
-    case QAbstractSlider::SliderSingleStepSub: code = SB_LINEUP; break;
-    case QAbstractSlider::SliderPageStepAdd: code = SB_PAGEDOWN; break;
-    case QAbstractSlider::SliderPageStepSub: code = SB_PAGEUP; break;
-    case QAbstractSlider::SliderToMinimum: code = SB_TOP; break;
-    case QAbstractSlider::SliderToMaximum: code = SB_BOTTOM; break;
-    case QAbstractSlider::SliderMove: code = SB_THUMBTRACK; break;
-    default: return;
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+      code = SB_LINEDOWN;
+      break;
+    case QAbstractSlider::SliderSingleStepSub:
+      code = SB_LINEUP;
+      break;
+    case QAbstractSlider::SliderPageStepAdd:
+      code = SB_PAGEDOWN;
+      break;
+    case QAbstractSlider::SliderPageStepSub:
+      code = SB_PAGEUP;
+      break;
+    case QAbstractSlider::SliderToMinimum:
+      code = SB_TOP;
+      break;
+    case QAbstractSlider::SliderToMaximum:
+      code = SB_BOTTOM;
+      break;
+    case QAbstractSlider::SliderMove:
+      code = SB_THUMBTRACK;
+      break;
+    default:
+      return;
     }
     notify(code, bar->sliderPosition());
     bar->setSliderPosition(m_nPos);
@@ -418,8 +423,7 @@ void CScrollBar::Connect()
 
 void CScrollBar::SetScrollRange(int nMinPos, int nMaxPos, BOOL)
 {
-  if (QScrollBar* bar = Bar())
-  {
+  if (QScrollBar* bar = Bar()) {
     const QSignalBlocker block(bar);
     bar->setRange(nMinPos, nMaxPos);
   }
@@ -439,8 +443,7 @@ int CScrollBar::SetScrollPos(int nPos, BOOL)
   const int old = m_nPos;
   QScrollBar* bar = Bar();
   m_nPos = bar ? std::clamp(nPos, bar->minimum(), bar->maximum()) : nPos;
-  if (bar)
-  {
+  if (bar) {
     const QSignalBlocker block(bar);
     bar->setValue(m_nPos);
   }
@@ -460,8 +463,7 @@ BOOL CTabCtrl::GetItem(int nItem, TCITEM* pTabCtrlItem) const
   auto* tabs = qobject_cast<QTabBar*>(m_hWnd);
   if (!tabs || !pTabCtrlItem || nItem < 0 || nItem >= tabs->count())
     return FALSE;
-  if ((pTabCtrlItem->mask & TCIF_TEXT) && pTabCtrlItem->pszText && pTabCtrlItem->cchTextMax > 0)
-  {
+  if ((pTabCtrlItem->mask & TCIF_TEXT) && pTabCtrlItem->pszText && pTabCtrlItem->cchTextMax > 0) {
     const CString text = FromQString(tabs->tabText(nItem));
     const int n = std::min(text.GetLength(), pTabCtrlItem->cchTextMax - 1);
     std::copy_n(text.c_str(), n, pTabCtrlItem->pszText);

@@ -9,8 +9,7 @@
 #include "platform/ui/wnd/WndImpl.h"
 #include "support/Trace.h"
 
-namespace
-{
+namespace {
 void Refuse(CDataExchange* pDX, const CString& message)
 {
   AfxMessageBox(message, MB_ICONEXCLAMATION);
@@ -40,14 +39,12 @@ std::vector<CButton*> RadioGroup(CWnd* dialog, int nIDC)
 {
   std::vector<CButton*> group;
   bool started = false;
-  for (QObject* child : dialog->GetChildHost()->children())
-  {
+  for (QObject* child : dialog->GetChildHost()->children()) {
     auto* widget = qobject_cast<QWidget*>(child);
     if (!widget)
       continue;
     auto* button = dynamic_cast<CButton*>(CWnd::FromHandlePermanent(widget));
-    if (!started)
-    {
+    if (!started) {
       started = button && button->GetDlgCtrlID() == nIDC;
       if (started)
         group.push_back(button);
@@ -77,8 +74,7 @@ void ExchangeState(CDataExchange* pDX, int nIDC, int& value, Get get, Set set)
 CWnd* CDataExchange::PrepareCtrl(int nIDC)
 {
   CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(nIDC) : nullptr;
-  if (!control)
-  {
+  if (!control) {
     PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Data exchange with a control id %d that the dialog does not have.\n", nIDC);
     throw CDataExchangeFailure{};
   }
@@ -96,8 +92,7 @@ CWnd* CDataExchange::PrepareEditCtrl(int nIDC)
 
 void CDataExchange::Fail()
 {
-  if (CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(m_idLastControl) : nullptr)
-  {
+  if (CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(m_idLastControl) : nullptr) {
     control->SetFocus();
     if (auto* edit = dynamic_cast<CEdit*>(control); edit && m_bEditLastControl)
       edit->SetSel(0, -1);
@@ -108,12 +103,9 @@ void CDataExchange::Fail()
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
   CDataExchange dx(this, bSaveAndValidate);
-  try
-  {
+  try {
     DoDataExchange(&dx);
-  }
-  catch (const CDataExchangeFailure&)
-  {
+  } catch (const CDataExchangeFailure&) {
     return FALSE;
   }
   return TRUE;
@@ -133,8 +125,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
 {
   CWnd* control = pDX->PrepareEditCtrl(nIDC);
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     control->SetWindowText(CString::Formatted("%ld", value));
     return;
   }
@@ -155,8 +146,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 {
   CWnd* control = pDX->PrepareEditCtrl(nIDC);
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     control->SetWindowText(CString::Formatted("%u", value));
     return;
   }
@@ -169,8 +159,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
   CWnd* control = pDX->PrepareEditCtrl(nIDC);
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     control->SetWindowText(CString::Formatted("%.15g", value));
     return;
   }
@@ -191,8 +180,7 @@ void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
 {
   pDX->PrepareCtrl(nIDC);
   const std::vector<CButton*> group = RadioGroup(pDX->m_pDlgWnd, nIDC);
-  if (pDX->m_bSaveAndValidate)
-  {
+  if (pDX->m_bSaveAndValidate) {
     value = -1;
     for (size_t i = 0; i < group.size(); ++i)
       if (group[i]->GetCheck())
@@ -213,15 +201,13 @@ void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value)
   auto* list = dynamic_cast<CListBox*>(pDX->PrepareCtrl(nIDC));
   if (!list)
     pDX->Fail();
-  if (pDX->m_bSaveAndValidate)
-  {
+  if (pDX->m_bSaveAndValidate) {
     const int sel = list->GetCurSel();
     if (sel == LB_ERR)
       value.Empty();
     else
       list->GetText(sel, value);
-  }
-  else
+  } else
     list->SetCurSel(list->FindStringExact(-1, value));
 }
 
@@ -257,14 +243,12 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
   target->BindWidget(widget, static_cast<UINT>(nIDC), style);
 }
 
-namespace
-{
+namespace {
 // A value outside its range is refused when the dialog saves; out-of-range initial data is only
 // traced, since the user has not typed it.
 void RefuseOutOfRange(CDataExchange* pDX, const char* format, const CString& minText, const CString& maxText)
 {
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
     return;
   }
@@ -281,7 +265,10 @@ void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
                      CString::Formatted("%ld", maxVal));
 }
 
-void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal) { DDV_MinMaxLong(pDX, value, minVal, maxVal); }
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+  DDV_MinMaxLong(pDX, value, minVal, maxVal);
+}
 
 void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal)
 {
@@ -298,8 +285,7 @@ void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, do
 
 void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
 {
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     if (auto* edit = dynamic_cast<CEdit*>(pDX->m_pDlgWnd->GetDlgItem(pDX->m_idLastControl)))
       edit->LimitText(nChars);
     return;
@@ -356,8 +342,7 @@ void CWnd::SetDlgItemInt(int nID, UINT nValue, BOOL bSigned)
   SetDlgItemText(nID, bSigned ? CString::Formatted("%d", static_cast<int>(nValue)) : CString::Formatted("%u", nValue));
 }
 
-namespace
-{
+namespace {
 // An update request for a dialog control: the control takes the states.
 class CDialogControlCmdUI : public CCmdUI
 {
@@ -386,16 +371,16 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
   if (!m_hWnd)
     return;
-  for (QObject* child : GetChildHost()->children())
-  {
+  for (QObject* child : GetChildHost()->children()) {
     auto* widget = qobject_cast<QWidget*>(child);
     CWnd* control = widget ? FromHandlePermanent(widget) : nullptr;
-    if (!control || control->GetParent() != this || control->GetDlgCtrlID() == 0 ||
-        control->GetDlgCtrlID() == 0xFFFF || dynamic_cast<CStatic*>(control))
+    if (!control || control->GetParent() != this || control->GetDlgCtrlID() == 0 || control->GetDlgCtrlID() == 0xFFFF ||
+        dynamic_cast<CStatic*>(control))
       continue;
     // Only push buttons are greyed for want of a handler; other controls act through notifications.
     auto* button = dynamic_cast<CButton*>(control);
-    const bool push = button && (button->GetKind() == CDlgCtl::PushButton || button->GetKind() == CDlgCtl::DefPushButton);
+    const bool push =
+        button && (button->GetKind() == CDlgCtl::PushButton || button->GetKind() == CDlgCtl::DefPushButton);
     CDialogControlCmdUI state;
     state.m_pControl = control;
     state.m_nID = static_cast<UINT>(control->GetDlgCtrlID());

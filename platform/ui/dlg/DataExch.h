@@ -9,8 +9,7 @@ class CWnd;
 
 // Thrown by value by CDataExchange::Fail; UpdateData catches it.
 struct CDataExchangeFailure
-{
-};
+{};
 
 class CDataExchange
 {

@@ -6,8 +6,7 @@
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
 
-namespace
-{
+namespace {
 int (*g_pfnMeasurementUnits)() = nullptr;
 
 int MeasurementUnits() { return g_pfnMeasurementUnits ? g_pfnMeasurementUnits() : 0; }
@@ -15,11 +14,13 @@ int MeasurementUnits() { return g_pfnMeasurementUnits ? g_pfnMeasurementUnits() 
 // The edit kinds of the two display units; any other code is used as the kind itself.
 int EditKind(int units)
 {
-  switch (units)
-  {
-  case 0: return 4;
-  case 3: return 5;
-  default: return units;
+  switch (units) {
+  case 0:
+    return 4;
+  case 3:
+    return 5;
+  default:
+    return units;
   }
 }
 
@@ -39,8 +40,7 @@ void DDX_Length(CDataExchange* pDX, int nIDC, double& value)
   CWnd* edit = pDX->PrepareEditCtrl(nIDC);
   const int kind = EditKind(MeasurementUnits());
   const CUnitsConverter converter;
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     edit->SetWindowText(converter.FormatLength(kind, value));
     return;
   }
@@ -48,8 +48,7 @@ void DDX_Length(CDataExchange* pDX, int nIDC, double& value)
   edit->GetWindowText(buffer, static_cast<int>(sizeof(buffer)));
   // The member changes only when the text is a length, so a refused entry loses nothing.
   double parsed = 0.0;
-  if (!converter.ParseLength(kind, buffer, &parsed))
-  {
+  if (!converter.ParseLength(kind, buffer, &parsed)) {
     AfxMessageBox(ResourceText(IDS_INVALID_MEASUREMENT, "Please enter a valid measurement."), MB_ICONEXCLAMATION);
     pDX->Fail();
   }
@@ -61,8 +60,7 @@ void DDV_Length(CDataExchange* pDX, double value, double minValue, double maxVal
 {
   if (value >= minValue && value <= maxValue)
     return;
-  if (!pDX->m_bSaveAndValidate)
-  {
+  if (!pDX->m_bSaveAndValidate) {
     PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
     return;
   }

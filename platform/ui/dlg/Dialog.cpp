@@ -15,8 +15,7 @@
 
 IMPLEMENT_DYNAMIC(CDialog, CWnd)
 
-namespace
-{
+namespace {
 bool IsReadOnlyText(QWidget* w)
 {
   if (auto* line = qobject_cast<QLineEdit*>(w))
@@ -47,7 +46,8 @@ END_MESSAGE_MAP()
 
 CDialog::CDialog() = default;
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+  : m_nIDHelp(nIDTemplate), m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd)
 {}
 
 CDialog::~CDialog()
@@ -75,11 +75,11 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, BOOL bModal)
   m_bModal = bModal;
   const CSize size = DialogUnitsToPixels(tmpl->size);
   CWnd* parent = pParentWnd ? pParentWnd : AfxGetMainWnd();
-  if (!CreateEx(0, nullptr, tmpl->caption, WS_POPUP | WS_CAPTION, 0, 0, size.cx, size.cy, parent ? parent->m_hWnd : nullptr, 0))
+  if (!CreateEx(0, nullptr, tmpl->caption, WS_POPUP | WS_CAPTION, 0, 0, size.cx, size.cy,
+                parent ? parent->m_hWnd : nullptr, 0))
     return FALSE;
   CreateDialogControls(this, *tmpl);
-  if (parent && parent->GetOuterHandle())
-  {
+  if (parent && parent->GetOuterHandle()) {
     const QRect area = parent->GetOuterHandle()->window()->geometry();
     m_hWnd->move(area.center() - QPoint(size.cx / 2, size.cy / 2));
   }
@@ -147,16 +147,20 @@ BOOL CDialog::OnCommand(WPARAM wParam, LPARAM lParam)
 
 BOOL CDialog::OnButtonClicked(UINT nID)
 {
-  switch (nID)
-  {
-  case IDOK: OnOK(); return TRUE;
-  case IDCANCEL: OnCancel(); return TRUE;
+  switch (nID) {
+  case IDOK:
+    OnOK();
+    return TRUE;
+  case IDCANCEL:
+    OnCancel();
+    return TRUE;
   case IDHELP:
     if (CWinApp* app = AfxGetApp())
       if (const CDialog* source = GetHelpSource())
         app->WinHelp(HID_BASE_RESOURCE + source->m_nIDHelp, HELP_CONTEXT);
     return TRUE;
-  default: return FALSE;
+  default:
+    return FALSE;
   }
 }
 
@@ -164,16 +168,14 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
 {
   if (pMsg->message != WM_KEYDOWN)
     return FALSE;
-  if (pMsg->wParam == VK_ESCAPE)
-  {
+  if (pMsg->wParam == VK_ESCAPE) {
     SendMessage(WM_COMMAND, IDCANCEL, 0);
     return TRUE;
   }
   // Enter presses the focused push button, or else the default button; a multi-line edit keeps it.
   if (pMsg->wParam != VK_RETURN || qobject_cast<QPlainTextEdit*>(pMsg->hwnd))
     return FALSE;
-  if (auto* button = qobject_cast<QPushButton*>(pMsg->hwnd))
-  {
+  if (auto* button = qobject_cast<QPushButton*>(pMsg->hwnd)) {
     button->click();
     return TRUE;
   }

@@ -17,8 +17,7 @@
 #include "platform/ui/wnd/QtConv.h"
 #include "platform/ui/wnd/WinApp.h"
 
-namespace
-{
+namespace {
 QWidget* OwnerWidget(CWnd* pOwner)
 {
   CWnd* owner = pOwner ? pOwner : AfxGetMainWnd();
@@ -31,12 +30,19 @@ QWidget* OwnerWidget(CWnd* pOwner)
 void SetButtons(QMessageBox& box, UINT nType)
 {
   std::vector<QMessageBox::StandardButton> buttons;
-  switch (nType & MB_TYPEMASK)
-  {
-  case MB_OKCANCEL: buttons = {QMessageBox::Ok, QMessageBox::Cancel}; break;
-  case MB_YESNOCANCEL: buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel}; break;
-  case MB_YESNO: buttons = {QMessageBox::Yes, QMessageBox::No}; break;
-  default: buttons = {QMessageBox::Ok}; break;
+  switch (nType & MB_TYPEMASK) {
+  case MB_OKCANCEL:
+    buttons = {QMessageBox::Ok, QMessageBox::Cancel};
+    break;
+  case MB_YESNOCANCEL:
+    buttons = {QMessageBox::Yes, QMessageBox::No, QMessageBox::Cancel};
+    break;
+  case MB_YESNO:
+    buttons = {QMessageBox::Yes, QMessageBox::No};
+    break;
+  default:
+    buttons = {QMessageBox::Ok};
+    break;
   }
   for (QMessageBox::StandardButton button : buttons)
     box.addButton(button);
@@ -69,28 +75,38 @@ public:
     QMessageBox box(OwnerWidget(pOwner));
     box.setWindowTitle(ToQString(caption));
     box.setText(ToQString(text));
-    switch (nType & MB_ICONMASK)
-    {
-    case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
-    case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
-    case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: break;
+    switch (nType & MB_ICONMASK) {
+    case MB_ICONSTOP:
+      box.setIcon(QMessageBox::Critical);
+      break;
+    case MB_ICONQUESTION:
+      box.setIcon(QMessageBox::Question);
+      break;
+    case MB_ICONEXCLAMATION:
+      box.setIcon(QMessageBox::Warning);
+      break;
+    case MB_ICONINFORMATION:
+      box.setIcon(QMessageBox::Information);
+      break;
+    default:
+      break;
     }
     SetButtons(box, nType);
     CEscapeEater eater;
-    if ((nType & MB_TYPEMASK) == MB_YESNO)
-    {
+    if ((nType & MB_TYPEMASK) == MB_YESNO) {
       box.installEventFilter(&eater);
       for (QWidget* w : box.findChildren<QWidget*>())
         w->installEventFilter(&eater);
     }
-    switch (box.exec())
-    {
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    case QMessageBox::Cancel: return IDCANCEL;
-    default: return IDOK;
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+      return IDYES;
+    case QMessageBox::No:
+      return IDNO;
+    case QMessageBox::Cancel:
+      return IDCANCEL;
+    default:
+      return IDOK;
     }
   }
 
@@ -100,14 +116,15 @@ public:
     QString selected = filters.value(request.filterIndex - 1);
     const QString title = ToQString(request.title);
     const QString start = ToQString(request.fileName.Find('*') >= 0 ? CString() : request.fileName);
-    const QString path = request.bOpen
-                           ? QFileDialog::getOpenFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected)
-                           : QFileDialog::getSaveFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected);
+    const QString path =
+        request.bOpen ? QFileDialog::getOpenFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected)
+                      : QFileDialog::getSaveFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected);
     if (path.isEmpty())
       return IDCANCEL;
     request.path = FromQString(path);
     request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(selected)) + 1);
-    if (!request.bOpen && !request.defaultExt.IsEmpty() && request.path.ReverseFind('.') <= request.path.ReverseFind('/'))
+    if (!request.bOpen && !request.defaultExt.IsEmpty() &&
+        request.path.ReverseFind('.') <= request.path.ReverseFind('/'))
       request.path += CString(".") + request.defaultExt;
     return IDOK;
   }
@@ -152,8 +169,7 @@ QStringList QtFileFilters(const CString& filter)
 {
   QStringList parts = ToQString(filter).split('|');
   QStringList filters;
-  for (int i = 0; i + 1 < parts.size(); i += 2)
-  {
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
     QString name = parts[i].trimmed();
     if (name.isEmpty())
       break;
@@ -163,8 +179,7 @@ QStringList QtFileFilters(const CString& filter)
     QString patterns = parts[i + 1].trimmed().replace(';', ' ');
     // Extensions are matched without regard to case, as on the system the filters come from.
     QStringList expanded;
-    for (const QString& p : patterns.split(' ', Qt::SkipEmptyParts))
-    {
+    for (const QString& p : patterns.split(' ', Qt::SkipEmptyParts)) {
       expanded << p.toLower();
       if (p.toUpper() != p.toLower())
         expanded << p.toUpper();
@@ -178,8 +193,7 @@ QStringList QtFileFilters(const CString& filter)
 int CDialogService::RunModal(CDialog& dialog)
 {
   dialog.ShowWindow(SW_SHOW);
-  if (!dialog.HasEnded())
-  {
+  if (!dialog.HasEnded()) {
     QEventLoop loop;
     dialog.SetModalLoop(&loop);
     loop.exec();
@@ -200,25 +214,24 @@ void SetDialogService(CDialogService* pService) { g_pService = pService; }
 int CScriptedDialogService::MessageBox(CWnd*, const CString& text, const CString& caption, UINT nType, UINT nIDHelp)
 {
   messages.push_back({text, caption, nType, nIDHelp});
-  if (!messageAnswers.empty())
-  {
+  if (!messageAnswers.empty()) {
     const int answer = messageAnswers.front();
     messageAnswers.pop_front();
     return answer;
   }
-  switch (nType & MB_TYPEMASK)
-  {
+  switch (nType & MB_TYPEMASK) {
   case MB_YESNO:
-  case MB_YESNOCANCEL: return IDYES;
-  default: return IDOK;
+  case MB_YESNOCANCEL:
+    return IDYES;
+  default:
+    return IDOK;
   }
 }
 
 int CScriptedDialogService::FileDialog(CWnd*, CFileDialogRequest& request)
 {
   fileRequests.push_back(request);
-  if (filePaths.empty() || filePaths.front().IsEmpty())
-  {
+  if (filePaths.empty() || filePaths.front().IsEmpty()) {
     if (!filePaths.empty())
       filePaths.pop_front();
     return IDCANCEL;
@@ -233,8 +246,7 @@ int CScriptedDialogService::PrintDialog(CWnd*, CPrintDialog& dialog)
   const int answer = printAnswers.empty() ? IDOK : printAnswers.front();
   if (!printAnswers.empty())
     printAnswers.pop_front();
-  if (answer == IDOK)
-  {
+  if (answer == IDOK) {
     dialog.m_pd.nFromPage = dialog.m_pd.nMinPage;
     dialog.m_pd.nToPage = dialog.m_pd.nMaxPage;
   }
@@ -262,8 +274,7 @@ void CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::f
 UINT CScriptedDialogService::PopupMenu(CWnd*, CMenu& menu, CPoint)
 {
   std::vector<CString> texts;
-  for (UINT i = 0; i < menu.GetMenuItemCount(); ++i)
-  {
+  for (UINT i = 0; i < menu.GetMenuItemCount(); ++i) {
     CString text;
     menu.GetMenuString(i, text, MF_BYPOSITION);
     texts.push_back(text);
@@ -279,8 +290,7 @@ UINT CScriptedDialogService::PopupMenu(CWnd*, CMenu& menu, CPoint)
 int CScriptedDialogService::RunModal(CDialog& dialog)
 {
   std::function<void(CDialog&)> action;
-  if (!dialogActions.empty())
-  {
+  if (!dialogActions.empty()) {
     action = dialogActions.front();
     dialogActions.pop_front();
   }
@@ -288,8 +298,7 @@ int CScriptedDialogService::RunModal(CDialog& dialog)
   QTimer::singleShot(0, [this, &dialog, action] {
     if (action)
       action(dialog);
-    if (!dialog.HasEnded())
-    {
+    if (!dialog.HasEnded()) {
       if (action)
         ++dialogsLeftOpen;
       dialog.EndDialog(IDCANCEL);

@@ -20,8 +20,7 @@ IMPLEMENT_DYNAMIC(CPropertySheet, CDialog)
 BEGIN_MESSAGE_MAP(CPropertySheet, CDialog)
 END_MESSAGE_MAP()
 
-namespace
-{
+namespace {
 constexpr UINT kTabControlId = 0x3020;
 
 }  // namespace
@@ -171,14 +170,12 @@ BOOL CPropertySheet::SetActivePage(int nPage)
     return FALSE;
   if (nPage == m_nActive)
     return TRUE;
-  if (!m_hWnd)
-  {
+  if (!m_hWnd) {
     m_nStartPage = static_cast<UINT>(nPage);
     return TRUE;
   }
   auto* tabs = static_cast<QTabBar*>(m_pTab->m_hWnd);
-  if (CPropertyPage* active = GetActivePage(); active && !active->OnKillActive())
-  {
+  if (CPropertyPage* active = GetActivePage(); active && !active->OnKillActive()) {
     const QSignalBlocker block(tabs);
     tabs->setCurrentIndex(m_nActive);
     return FALSE;
@@ -230,8 +227,7 @@ HWND CPropertySheet::CreateHandle(const CREATESTRUCT&, HWND hParentHost)
     UINT id;
     const char* text;
   } const buttons[] = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}, {ID_APPLY_NOW, "&Apply"}, {IDHELP, "Help"}};
-  for (const auto& b : buttons)
-  {
+  for (const auto& b : buttons) {
     auto* push = new QPushButton(ToQString(b.text), widget);
     push->setAutoDefault(false);
     row->addWidget(push);
@@ -276,8 +272,7 @@ void CPropertySheet::FitPages()
 {
   QSize largest;
   for (CPropertyPage* page : m_pages)
-    if (const CDialogTemplate* tmpl = page->Template())
-    {
+    if (const CDialogTemplate* tmpl = page->Template()) {
       const CSize size = DialogUnitsToPixels(tmpl->size);
       largest = largest.expandedTo(QSize(size.cx, size.cy));
     }
@@ -307,13 +302,11 @@ BOOL CPropertySheet::ApplyPages()
 {
   if (CPropertyPage* active = GetActivePage(); active && !active->OnKillActive())
     return FALSE;
-  for (size_t i = 0; i < m_pages.size(); ++i)
-  {
+  for (size_t i = 0; i < m_pages.size(); ++i) {
     CPropertyPage* page = m_pages[i];
     if (!page->m_hWnd)
       continue;
-    if (!page->OnApply())
-    {
+    if (!page->OnApply()) {
       SetActivePage(static_cast<int>(i));
       return FALSE;
     }

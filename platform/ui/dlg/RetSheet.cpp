@@ -20,23 +20,20 @@ BOOL CRetainedPropertySheet::OnInitDialog()
 void CRetainedPropertySheet::SelectRetainedPage()
 {
   const CString title = GetRetainedPageTitle();
-  if (title.IsEmpty())
-  {
+  if (title.IsEmpty()) {
     SetActivePage(0);
     return;
   }
   // Pages are matched by their tab texts, so a sheet with other pages finds the same kind of page.
   CTabCtrl* tabs = GetTabControl();
   const int count = tabs ? tabs->GetItemCount() : 0;
-  for (int i = 0; i < count; ++i)
-  {
+  for (int i = 0; i < count; ++i) {
     char text[129] = {};
     TCITEM item;
     item.mask = TCIF_TEXT;
     item.pszText = text;
     item.cchTextMax = 128;
-    if (tabs->GetItem(i, &item) && title.Compare(text) == 0)
-    {
+    if (tabs->GetItem(i, &item) && title.Compare(text) == 0) {
       SetActivePage(i);
       return;
     }
@@ -46,8 +43,7 @@ void CRetainedPropertySheet::SelectRetainedPage()
 
 void CRetainedPropertySheet::SaveActivePage()
 {
-  if (CPropertyPage* page = GetActivePage())
-  {
+  if (CPropertyPage* page = GetActivePage()) {
     CString title;
     page->GetWindowText(title);
     SetRetainedPageTitle(title);

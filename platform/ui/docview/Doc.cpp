@@ -58,24 +58,19 @@ void CDocument::RemoveView(CView* pView)
 void CDocument::OnChangedViewList()
 {
   // A template's document that nothing shows any more goes away (unless it is being closed already).
-  if (m_viewList.IsEmpty() && m_bAutoDelete && m_pDocTemplate)
-  {
+  if (m_viewList.IsEmpty() && m_bAutoDelete && m_pDocTemplate) {
     OnCloseDocument();
     return;
   }
   UpdateFrameCounts();
 }
 
-CView* CDocument::GetNextView(POSITION& rPosition) const
-{
-  return static_cast<CView*>(m_viewList.GetNext(rPosition));
-}
+CView* CDocument::GetNextView(POSITION& rPosition) const { return static_cast<CView*>(m_viewList.GetNext(rPosition)); }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 {
   POSITION pos = GetFirstViewPosition();
-  while (pos)
-  {
+  while (pos) {
     CView* view = GetNextView(pos);
     if (view != pSender)
       view->OnUpdate(pSender, lHint, pHint);
@@ -89,8 +84,7 @@ void CDocument::UpdateFrameCounts()
   while (pos)
     if (CFrameWnd* frame = GetNextView(pos)->GetParentFrame())
       frames.insert(frame);
-  for (CFrameWnd* frame : frames)
-  {
+  for (CFrameWnd* frame : frames) {
     frame->OnUpdateFrameTitle(TRUE);
     if (CFrameWnd* top = frame->GetParentFrame())
       top->OnUpdateFrameTitle(TRUE);
@@ -119,20 +113,16 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 {
   CFile file;
   CFileException error;
-  if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &error))
-  {
+  if (!file.Open(lpszPathName, CFile::modeRead | CFile::shareDenyWrite, &error)) {
     AfxMessageBox(CString("Failed to open document.\n") + error.GetErrorMessage(), MB_ICONEXCLAMATION);
     return FALSE;
   }
   DeleteContents();
-  try
-  {
+  try {
     CArchive ar(&file, CArchive::load);
     Serialize(ar);
     ar.Close();
-  }
-  catch (const CException& e)
-  {
+  } catch (const CException& e) {
     DeleteContents();
     AfxMessageBox(CString("Failed to open document.\n") + e.GetErrorMessage(), MB_ICONEXCLAMATION);
     return FALSE;
@@ -143,16 +133,13 @@ BOOL CDocument::OnOpenDocument(LPCTSTR lpszPathName)
 
 BOOL CDocument::OnSaveDocument(LPCTSTR lpszPathName)
 {
-  try
-  {
+  try {
     CFile file(lpszPathName, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive);
     CArchive ar(&file, CArchive::store);
     Serialize(ar);
     ar.Close();
     file.Close();
-  }
-  catch (const CException& e)
-  {
+  } catch (const CException& e) {
     AfxMessageBox(CString("Failed to save document.\n") + e.GetErrorMessage(), MB_ICONEXCLAMATION);
     return FALSE;
   }
@@ -171,8 +158,7 @@ void CDocument::OnCloseDocument()
     if (CFrameWnd* frame = GetNextView(pos)->GetParentFrame())
       if (std::find(frames.begin(), frames.end(), frame) == frames.end())
         frames.push_back(frame);
-  for (CFrameWnd* frame : frames)
-  {
+  for (CFrameWnd* frame : frames) {
     PreCloseFrame(frame);
     frame->DestroyWindow();
   }
@@ -189,11 +175,13 @@ BOOL CDocument::SaveModified()
   CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
   CString prompt;
   AfxFormatString1(prompt, "Save changes to %1?", name);
-  switch (AfxMessageBox(prompt, MB_YESNOCANCEL))
-  {
-  case IDCANCEL: return FALSE;
-  case IDYES: return DoFileSave();
-  default: return TRUE;
+  switch (AfxMessageBox(prompt, MB_YESNOCANCEL)) {
+  case IDCANCEL:
+    return FALSE;
+  case IDYES:
+    return DoFileSave();
+  default:
+    return TRUE;
   }
 }
 
@@ -210,8 +198,7 @@ BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)
 BOOL CDocument::DoSave(LPCTSTR lpszPathName, BOOL bReplace)
 {
   CString path(lpszPathName);
-  if (path.IsEmpty())
-  {
+  if (path.IsEmpty()) {
     path = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
     CWinApp* app = AfxGetApp();
     if (!app || !app->m_pDocManager || !app->m_pDocManager->DoPromptFileName(path, "Save As", 0, FALSE, m_pDocTemplate))

@@ -24,11 +24,9 @@ BOOL CDocTemplate::GetDocString(CString& rString, DocStringIndex index) const
 {
   // The fields of the document string are separated by "\n".
   int start = 0;
-  for (int i = 0; i < index; ++i)
-  {
+  for (int i = 0; i < index; ++i) {
     const int nl = m_strDocStrings.Find('\n', start);
-    if (nl < 0)
-    {
+    if (nl < 0) {
       rString.Empty();
       return FALSE;
     }
@@ -49,8 +47,7 @@ CDocument* CDocTemplate::CreateNewDocument()
     return nullptr;
   CObject* object = m_pDocClass->CreateObject();
   auto* doc = dynamic_cast<CDocument*>(object);
-  if (!doc)
-  {
+  if (!doc) {
     delete object;
     return nullptr;
   }
@@ -69,13 +66,11 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
   context.m_pNewDocTemplate = this;
   CObject* object = m_pFrameClass->CreateObject();
   auto* frame = dynamic_cast<CFrameWnd*>(object);
-  if (!frame)
-  {
+  if (!frame) {
     delete object;
     return nullptr;
   }
-  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context))
-  {
+  if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, &context)) {
     // A frame whose window was made deletes itself with it.
     if (!frame->m_hWnd)
       delete frame;
@@ -125,7 +120,10 @@ CMultiDocTemplate::~CMultiDocTemplate()
   delete m_hMenuShared;
 }
 
-CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const { return static_cast<CDocument*>(m_docList.GetNext(rPos)); }
+CDocument* CMultiDocTemplate::GetNextDoc(POSITION& rPos) const
+{
+  return static_cast<CDocument*>(m_docList.GetNext(rPos));
+}
 
 void CMultiDocTemplate::AddDocument(CDocument* pDoc)
 {
@@ -156,25 +154,19 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
   if (!doc)
     return nullptr;
   CFrameWnd* frame = CreateNewFrame(doc, nullptr);
-  if (!frame)
-  {
+  if (!frame) {
     delete doc;
     return nullptr;
   }
-  if (!lpszPathName)
-  {
+  if (!lpszPathName) {
     SetDefaultTitle(doc);
-    if (!doc->OnNewDocument())
-    {
+    if (!doc->OnNewDocument()) {
       frame->DestroyWindow();
       return nullptr;
     }
-  }
-  else
-  {
+  } else {
     CWaitCursor wait;
-    if (!doc->OnOpenDocument(lpszPathName))
-    {
+    if (!doc->OnOpenDocument(lpszPathName)) {
       frame->DestroyWindow();
       return nullptr;
     }
@@ -203,12 +195,10 @@ int CDocManager::GetDocumentCount() const
 {
   int count = 0;
   POSITION pos = GetFirstDocTemplatePosition();
-  while (pos)
-  {
+  while (pos) {
     CDocTemplate* tmpl = GetNextDocTemplate(pos);
     POSITION docPos = tmpl->GetFirstDocPosition();
-    while (docPos)
-    {
+    while (docPos) {
       tmpl->GetNextDoc(docPos);
       ++count;
     }
@@ -237,15 +227,12 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     return nullptr;
   // A file that is open already is shown rather than opened twice.
   POSITION pos = GetFirstDocTemplatePosition();
-  while (pos)
-  {
+  while (pos) {
     CDocTemplate* tmpl = GetNextDocTemplate(pos);
     POSITION docPos = tmpl->GetFirstDocPosition();
-    while (docPos)
-    {
+    while (docPos) {
       CDocument* doc = tmpl->GetNextDoc(docPos);
-      if (doc->GetPathName() == lpszFileName)
-      {
+      if (doc->GetPathName() == lpszFileName) {
         POSITION viewPos = doc->GetFirstViewPosition();
         if (viewPos)
           if (CFrameWnd* frame = doc->GetNextView(viewPos)->GetParentFrame())
@@ -287,8 +274,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCTSTR lpszTitle, DWORD l
   CString filterName;
   CString filterExt;
   if (tmpl && tmpl->GetDocString(filterName, CDocTemplate::filterName) && !filterName.IsEmpty() &&
-      tmpl->GetDocString(filterExt, CDocTemplate::filterExt) && !filterExt.IsEmpty())
-  {
+      tmpl->GetDocString(filterExt, CDocTemplate::filterExt) && !filterExt.IsEmpty()) {
     request.filter = filterName + "|*" + filterExt + "|";
     request.defaultExt = filterExt.Mid(1);
     request.defaultExt.MakeLower();

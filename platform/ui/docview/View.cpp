@@ -84,10 +84,9 @@ LRESULT CView::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
   // A click in a view makes it the active view of its frame, and the frame the active child.
   if (message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN)
-    if (CFrameWnd* frame = GetParentFrame())
-    {
-      if (auto* child = dynamic_cast<CMDIChildWnd*>(frame); child && child->GetMDIFrame() &&
-                                                             child->GetMDIFrame()->MDIGetActive() != child)
+    if (CFrameWnd* frame = GetParentFrame()) {
+      if (auto* child = dynamic_cast<CMDIChildWnd*>(frame);
+          child && child->GetMDIFrame() && child->GetMDIFrame()->MDIGetActive() != child)
         child->MDIActivate();
       frame->SetActiveView(this);
     }
@@ -112,15 +111,13 @@ void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>&
   OnBeginPrinting(pDC, pInfo);
   const UINT first = std::max<UINT>(pInfo->GetFromPage(), pInfo->GetMinPage());
   const UINT last = std::min<UINT>(pInfo->GetToPage(), pInfo->GetMaxPage());
-  for (UINT page = first; page <= last; ++page)
-  {
+  for (UINT page = first; page <= last; ++page) {
     pInfo->m_nCurPage = page;
     pInfo->m_bContinuePrinting = TRUE;
     pInfo->m_rectDraw = CRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
     const int saved = pDC->SaveDC();
     OnPrepareDC(pDC, pInfo);
-    if (!pInfo->m_bContinuePrinting)
-    {
+    if (!pInfo->m_bContinuePrinting) {
       pDC->RestoreDC(saved);
       break;
     }
@@ -139,8 +136,7 @@ void CView::OnFilePrint()
     return;
   QPrinter* printer = info.m_pPD->GetPrinter();
   QPainter painter;
-  if (!painter.begin(printer))
-  {
+  if (!painter.begin(printer)) {
     AfxMessageBox("The printer could not be started.", MB_ICONEXCLAMATION);
     return;
   }
@@ -183,8 +179,10 @@ HWND CScrollView::CreateHandle(const CREATESTRUCT&, HWND hParentHost)
   m_pHBar->hide();
   m_pVBar->hide();
   AttachHandle(client, container, TRUE);
-  QObject::connect(m_pHBar, &QScrollBar::valueChanged, Impl()->Bridge(), [this](int x) { ScrollTo(CPoint(x, m_ptScroll.y)); });
-  QObject::connect(m_pVBar, &QScrollBar::valueChanged, Impl()->Bridge(), [this](int y) { ScrollTo(CPoint(m_ptScroll.x, y)); });
+  QObject::connect(m_pHBar, &QScrollBar::valueChanged, Impl()->Bridge(),
+                   [this](int x) { ScrollTo(CPoint(x, m_ptScroll.y)); });
+  QObject::connect(m_pVBar, &QScrollBar::valueChanged, Impl()->Bridge(),
+                   [this](int y) { ScrollTo(CPoint(m_ptScroll.x, y)); });
   return client;
 }
 
@@ -233,8 +231,7 @@ void CScrollView::ScrollTo(CPoint pt)
 {
   const CPoint old = m_ptScroll;
   m_ptScroll = pt;
-  if (m_pHBar)
-  {
+  if (m_pHBar) {
     const QSignalBlocker bh(m_pHBar);
     const QSignalBlocker bv(m_pVBar);
     m_pHBar->setValue(pt.x);
@@ -281,8 +278,7 @@ void CFormView::OnInitialUpdate()
   CScrollView::OnInitialUpdate();
 }
 
-namespace
-{
+namespace {
 // Fits a form's frame after the frame was first shown, when its borders are settled; the fit is
 // dropped when the form goes first.
 class CFitWhenShown : public QObject
@@ -290,8 +286,7 @@ class CFitWhenShown : public QObject
 public:
   CFitWhenShown(QWidget* outer, CFormView* form, BOOL bShrinkOnly)
     : QObject(outer), m_form(form), m_formWidget(form->m_hWnd), m_bShrinkOnly(bShrinkOnly)
-  {
-  }
+  {}
 
   bool eventFilter(QObject*, QEvent* event) override
   {
@@ -318,8 +313,7 @@ void CFormView::ResizeParentToFit(BOOL bShrinkOnly)
   if (!host || !outer)
     return;
   // A hidden frame's borders are known only once it is on screen.
-  if (!outer->isVisible())
-  {
+  if (!outer->isVisible()) {
     outer->installEventFilter(new CFitWhenShown(outer, this, bShrinkOnly));
     return;
   }
@@ -327,8 +321,7 @@ void CFormView::ResizeParentToFit(BOOL bShrinkOnly)
   const int extraH = outer->height() - host->height();
   int w = m_sizeTotal.cx + extraW;
   int h = m_sizeTotal.cy + extraH;
-  if (bShrinkOnly)
-  {
+  if (bShrinkOnly) {
     w = std::min(w, outer->width());
     h = std::min(h, outer->height());
   }

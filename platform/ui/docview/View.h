@@ -53,7 +53,8 @@ class CScrollView : public CView
   DECLARE_DYNAMIC(CScrollView)
 public:
   static const SIZE sizeDefault;
-  void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = sizeDefault, const SIZE& sizeLine = sizeDefault);
+  void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = sizeDefault,
+                      const SIZE& sizeLine = sizeDefault);
   CPoint GetScrollPosition() const { return m_ptScroll; }
   CSize GetTotalSize() const { return m_sizeTotal; }
   void ScrollToPosition(POINT pt);

@@ -12,8 +12,7 @@
 
 IMPLEMENT_DYNAMIC(CDC, CObject)
 
-namespace
-{
+namespace {
 CSize g_logPixelsOverride(0, 0);
 }
 
@@ -49,7 +48,8 @@ CSize CDC::GetScreenLogPixels()
     return g_logPixelsOverride;
   if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
     if (QScreen* screen = app->primaryScreen())
-      return CSize(static_cast<int>(screen->logicalDotsPerInchX() + 0.5), static_cast<int>(screen->logicalDotsPerInchY() + 0.5));
+      return CSize(static_cast<int>(screen->logicalDotsPerInchX() + 0.5),
+                   static_cast<int>(screen->logicalDotsPerInchY() + 0.5));
   return CSize(96, 96);
 }
 
@@ -129,35 +129,17 @@ CGdiObject* CDC::SelectStockObject(int nIndex)
   return nullptr;
 }
 
-int CDC::SetROP2(int nDrawMode)
-{
-  return std::exchange(m_state.rop, nDrawMode);
-}
+int CDC::SetROP2(int nDrawMode) { return std::exchange(m_state.rop, nDrawMode); }
 
-COLORREF CDC::SetTextColor(COLORREF crColor)
-{
-  return std::exchange(m_state.textColor, crColor);
-}
+COLORREF CDC::SetTextColor(COLORREF crColor) { return std::exchange(m_state.textColor, crColor); }
 
-COLORREF CDC::SetBkColor(COLORREF crColor)
-{
-  return std::exchange(m_state.bkColor, crColor);
-}
+COLORREF CDC::SetBkColor(COLORREF crColor) { return std::exchange(m_state.bkColor, crColor); }
 
-int CDC::SetBkMode(int nBkMode)
-{
-  return std::exchange(m_state.bkMode, nBkMode);
-}
+int CDC::SetBkMode(int nBkMode) { return std::exchange(m_state.bkMode, nBkMode); }
 
-UINT CDC::SetTextAlign(UINT nFlags)
-{
-  return std::exchange(m_state.textAlign, nFlags);
-}
+UINT CDC::SetTextAlign(UINT nFlags) { return std::exchange(m_state.textAlign, nFlags); }
 
-int CDC::SetPolyFillMode(int nPolyFillMode)
-{
-  return std::exchange(m_state.polyFillMode, nPolyFillMode);
-}
+int CDC::SetPolyFillMode(int nPolyFillMode) { return std::exchange(m_state.polyFillMode, nPolyFillMode); }
 
 CPoint CDC::OffsetViewportOrg(int dx, int dy)
 {
@@ -235,18 +217,19 @@ int CDC::SelectClipRgn(CRgn* pRgn)
 int CDC::IntersectClipRect(int x1, int y1, int x2, int y2)
 {
   const CRect device = ToDevice(CRect(x1, y1, x2, y2));
-  if (!m_state.hasClip)
-  {
+  if (!m_state.hasClip) {
     m_state.hasClip = TRUE;
     m_state.clip = CRectRegion(device);
-  }
-  else
+  } else
     m_state.clip.Intersect(device);
   ApplyClip();
   return GetClipBox(nullptr);
 }
 
-int CDC::IntersectClipRect(LPCRECT lpRect) { return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+int CDC::IntersectClipRect(LPCRECT lpRect)
+{
+  return IntersectClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+}
 
 BOOL CDC::RectVisible(LPCRECT lpRect) const
 {

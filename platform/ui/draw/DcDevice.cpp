@@ -13,8 +13,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/ImageData.h"
 
-namespace
-{
+namespace {
 QColor ToQColor(COLORREF c) { return QColor(GetRValue(c), GetGValue(c), GetBValue(c)); }
 
 QRegion ToQRegion(const CRectRegion& region)
@@ -47,8 +46,7 @@ void RectPerimeter(const CRect& r, std::vector<CPoint>& points)
   const int l = r.left, t = r.top, rr = r.right - 1, b = r.bottom - 1;
   if (rr < l || b < t)
     return;
-  if (rr == l || b == t)
-  {
+  if (rr == l || b == t) {
     for (int y = t; y <= b; ++y)
       for (int x = l; x <= rr; ++x)
         points.emplace_back(x, y);
@@ -128,8 +126,7 @@ int BoxText(QPainter& painter, QRect& box, const QString& text, UINT format, con
   const int flags = QtTextFlags(format);
   const QFontMetrics fm(t.font, painter.device());
   QRect bound = fm.boundingRect(box, flags, text);
-  if (format & DT_CALCRECT)
-  {
+  if (format & DT_CALCRECT) {
     box.setWidth(bound.width());
     box.setHeight(bound.height());
     return bound.height();
@@ -170,16 +167,23 @@ int CRasterDevice::GetCaps(int index) const
 {
   const CSize logPixels = CDC::GetScreenLogPixels();
   const CSize screen = CDC::GetScreenSize();
-  switch (index)
-  {
-  case LOGPIXELSX: return logPixels.cx;
-  case LOGPIXELSY: return logPixels.cy;
-  case HORZRES: return screen.cx;
-  case VERTRES: return screen.cy;
-  case HORZSIZE: return static_cast<int>(screen.cx * 25.4 / logPixels.cx + 0.5);
-  case VERTSIZE: return static_cast<int>(screen.cy * 25.4 / logPixels.cy + 0.5);
-  case BITSPIXEL: return 32;
-  default: return 0;
+  switch (index) {
+  case LOGPIXELSX:
+    return logPixels.cx;
+  case LOGPIXELSY:
+    return logPixels.cy;
+  case HORZRES:
+    return screen.cx;
+  case VERTRES:
+    return screen.cy;
+  case HORZSIZE:
+    return static_cast<int>(screen.cx * 25.4 / logPixels.cx + 0.5);
+  case VERTSIZE:
+    return static_cast<int>(screen.cy * 25.4 / logPixels.cy + 0.5);
+  case BITSPIXEL:
+    return 32;
+  default:
+    return 0;
   }
 }
 
@@ -239,8 +243,7 @@ void CRasterDevice::Rectangle(const CRect& rect, const CDevPen& pen, const CDevB
   r.NormalizeRect();
   const CRectRegion clip = EffectiveClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
-  if (pen.IsNull())
-  {
+  if (pen.IsNull()) {
     // Without a pen the filled area is one pixel smaller in each direction.
     if (!brush.isNull)
       raster.FillRect(CRect(r.left, r.top, r.right - 1, r.bottom - 1), CRasterizer::ToPixel(brush.color), rop);
@@ -268,8 +271,7 @@ void CRasterDevice::Ellipse(const CRect& rect, const CDevPen& pen, const CDevBru
   std::vector<std::pair<int, CRasterizer::Span>> interior;
   if (pen.IsNull())
     CRasterizer::EllipseSpans(r, interior);
-  else
-  {
+  else {
     const CRect surface = SurfaceRect();
     CRasterizer::EllipseOutline(r, outline, interior, &surface);
   }
@@ -293,17 +295,16 @@ void CRasterDevice::Arc(const CRect& r, CPoint start, CPoint end, const CDevPen&
   Plot(points, pen, rop, BoundsOf(points));
 }
 
-void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush, int rop)
+void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+                            int rop)
 {
   if (points.size() < 2)
     return;
   std::vector<CPoint> outline;
   std::unordered_set<std::uint64_t> onOutline;
-  if (!pen.IsNull())
-  {
+  if (!pen.IsNull()) {
     std::vector<CPoint> edge;
-    for (size_t i = 0; i < points.size(); ++i)
-    {
+    for (size_t i = 0; i < points.size(); ++i) {
       CRasterizer::LinePoints(points[i], points[(i + 1) % points.size()], edge);
       for (const CPoint& p : edge)
         if (onOutline.insert(Key(p.x, p.y)).second)
@@ -312,8 +313,7 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
   }
   const CRectRegion clip = EffectiveClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
-  if (!brush.isNull)
-  {
+  if (!brush.isNull) {
     // The fill leaves out the outline pixels so that every pixel changes once.
     std::vector<std::pair<int, CRasterizer::Span>> spans;
     CRasterizer::PolygonSpans(points, winding, spans);
@@ -369,29 +369,37 @@ void CPainterDevice::Prepare(const CDevPen* pen, const CDevBrush* brush, int rop
 {
   m_pPainter->setClipRegion(ToQRegion(EffectiveClip()));
   QPainter::CompositionMode mode = QPainter::CompositionMode_SourceOver;
-  if (m_pPainter->paintEngine() && m_pPainter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes))
-  {
-    switch (rop)
-    {
-    case R2_NOTXORPEN: mode = QPainter::RasterOp_NotSourceXorDestination; break;
-    case R2_XORPEN: mode = QPainter::RasterOp_SourceXorDestination; break;
-    case R2_NOT: mode = QPainter::RasterOp_NotDestination; break;
-    case R2_MASKPEN: mode = QPainter::RasterOp_SourceAndDestination; break;
-    case R2_MERGEPEN: mode = QPainter::RasterOp_SourceOrDestination; break;
-    default: break;
+  if (m_pPainter->paintEngine() && m_pPainter->paintEngine()->hasFeature(QPaintEngine::RasterOpModes)) {
+    switch (rop) {
+    case R2_NOTXORPEN:
+      mode = QPainter::RasterOp_NotSourceXorDestination;
+      break;
+    case R2_XORPEN:
+      mode = QPainter::RasterOp_SourceXorDestination;
+      break;
+    case R2_NOT:
+      mode = QPainter::RasterOp_NotDestination;
+      break;
+    case R2_MASKPEN:
+      mode = QPainter::RasterOp_SourceAndDestination;
+      break;
+    case R2_MERGEPEN:
+      mode = QPainter::RasterOp_SourceOrDestination;
+      break;
+    default:
+      break;
     }
   }
   m_pPainter->setCompositionMode(mode);
-  if (pen)
-  {
+  if (pen) {
     if (pen->IsNull())
       m_pPainter->setPen(Qt::NoPen);
-    else
-    {
+    else {
       QPen qp(ToQColor(pen->color));
       qp.setWidth(pen->width);
       qp.setCosmetic(pen->width <= 1);
-      static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine, Qt::DashDotDotLine};
+      static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine,
+                                            Qt::DashDotDotLine};
       qp.setStyle(pen->style >= 0 && pen->style <= PS_DASHDOTDOT ? styles[pen->style] : Qt::SolidLine);
       m_pPainter->setPen(qp);
     }
@@ -451,7 +459,8 @@ void CPainterDevice::Arc(const CRect& rect, CPoint start, CPoint end, const CDev
                       static_cast<int>(std::lround(span * 16)));
 }
 
-void CPainterDevice::Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush, int rop)
+void CPainterDevice::Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen,
+                             const CDevBrush& brush, int rop)
 {
   QPolygon poly;
   for (const CPoint& p : points)

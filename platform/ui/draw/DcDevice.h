@@ -65,7 +65,8 @@ public:
   virtual void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
   virtual void Ellipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
   virtual void Arc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop) = 0;
-  virtual void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
+  virtual void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+                       int rop) = 0;
   virtual void FillRegion(const CRectRegion& region, COLORREF color) = 0;
   virtual void Text(CPoint p, const QString& text, const CDevText& t) = 0;
   // Draws (or with DT_CALCRECT measures) text in a box; returns the text height.
@@ -99,7 +100,8 @@ public:
   void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
   void Ellipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
   void Arc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop) override;
-  void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush, int rop) override;
+  void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+               int rop) override;
   void FillRegion(const CRectRegion& region, COLORREF color) override;
   void Text(CPoint p, const QString& text, const CDevText& t) override;
   int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) override;
@@ -129,7 +131,8 @@ public:
   void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
   void Ellipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
   void Arc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop) override;
-  void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush, int rop) override;
+  void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+               int rop) override;
   void FillRegion(const CRectRegion& region, COLORREF color) override;
   void Text(CPoint p, const QString& text, const CDevText& t) override;
   int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) override;

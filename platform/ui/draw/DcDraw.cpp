@@ -21,8 +21,7 @@ QFont MakeQFont(const LOGFONT& lf, const CDcMapping& mapping, QPaintDevice* devi
   if (lf.lfHeight == 0 || height == 0)
     height = 13;
   font.setPixelSize(height);
-  if (lf.lfHeight > 0 && device)
-  {
+  if (lf.lfHeight > 0 && device) {
     // A positive height is the character cell; Qt sizes the em, so scale to the cell.
     const QFontMetrics fm(font, device);
     if (fm.height() > 0)
@@ -39,8 +38,7 @@ QFont MakeQFont(const LOGFONT& lf, const CDcMapping& mapping, QPaintDevice* devi
 
 CPoint CDC::SetWindowOrg(int x, int y)
 {
-  if (m_pRecording)
-  {
+  if (m_pRecording) {
     const CPoint old = m_pRecording->frameOrg;
     m_pRecording->frameOrg = CPoint(x, y);
     return old;
@@ -50,8 +48,7 @@ CPoint CDC::SetWindowOrg(int x, int y)
 
 CSize CDC::SetWindowExt(int cx, int cy)
 {
-  if (m_pRecording)
-  {
+  if (m_pRecording) {
     const CSize old = m_pRecording->frameExt;
     m_pRecording->frameExt = CSize(cx, cy);
     return old;
@@ -86,10 +83,7 @@ COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
   return crColor;
 }
 
-COLORREF CDC::GetPixel(int x, int y) const
-{
-  return m_pDevice ? m_pDevice->GetPixel(ToDevice(x, y)) : 0xFFFFFFFFu;
-}
+COLORREF CDC::GetPixel(int x, int y) const { return m_pDevice ? m_pDevice->GetPixel(ToDevice(x, y)) : 0xFFFFFFFFu; }
 
 BOOL CDC::Rectangle(int x1, int y1, int x2, int y2)
 {
@@ -220,10 +214,7 @@ BOOL CDC::DrawBitmap(int x, int y, const CBitmap* pBitmap)
   return TRUE;
 }
 
-BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount)
-{
-  return TextOut(x, y, CString(lpszString, nCount));
-}
+BOOL CDC::TextOut(int x, int y, LPCTSTR lpszString, int nCount) { return TextOut(x, y, CString(lpszString, nCount)); }
 
 BOOL CDC::TextOut(int x, int y, const CString& str)
 {
@@ -250,8 +241,7 @@ int CDC::DrawText(const CString& str, LPRECT lpRect, UINT nFormat)
   t.opaque = m_state.bkMode == OPAQUE;
   QRect box = ToQRect(ToDevice(*lpRect));
   const int height = m_pDevice->DrawText(box, ToQString(str), nFormat, t);
-  if (nFormat & DT_CALCRECT)
-  {
+  if (nFormat & DT_CALCRECT) {
     CRect measured = FromQRect(box);
     DPtoLP(&measured);
     lpRect->right = lpRect->left + std::abs(measured.Width());

@@ -16,12 +16,10 @@ int CDcMapping::SetMapMode(int mode)
 {
   const int old = m_mode;
   m_mode = mode;
-  if (mode == MM_TEXT)
-  {
+  if (mode == MM_TEXT) {
     m_winExt = CSize(1, 1);
     m_vpExt = CSize(1, 1);
-  }
-  else if (mode == MM_ISOTROPIC)
+  } else if (mode == MM_ISOTROPIC)
     AdjustIsotropic();
   return old;
 }
@@ -71,13 +69,10 @@ void CDcMapping::AdjustIsotropic()
   const double rx = std::fabs(static_cast<double>(m_vpExt.cx) / m_winExt.cx);
   const double ry = std::fabs(static_cast<double>(m_vpExt.cy) / m_winExt.cy);
   // A shrunk extent keeps at least one unit, so the mapping never divides by zero.
-  if (rx > ry)
-  {
+  if (rx > ry) {
     const int cx = std::max(1, std::abs(MulDiv(m_winExt.cx, m_vpExt.cy, m_winExt.cy)));
     m_vpExt.cx = m_vpExt.cx < 0 ? -cx : cx;
-  }
-  else if (ry > rx)
-  {
+  } else if (ry > rx) {
     const int cy = std::max(1, std::abs(MulDiv(m_winExt.cy, m_vpExt.cx, m_winExt.cx)));
     m_vpExt.cy = m_vpExt.cy < 0 ? -cy : cy;
   }

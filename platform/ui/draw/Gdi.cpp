@@ -43,8 +43,7 @@ CGdiObject* CGdiObject::GetStockObject(int nIndex)
   static auto* brushes = new CBrush[6];
   static auto* fonts = new CFont[3];
   static bool made = false;
-  if (!made)
-  {
+  if (!made) {
     for (int i = 0; i < 6; ++i)
       brushes[i].CreateStockObject(WHITE_BRUSH + i);
     pens[0].CreateStockObject(WHITE_PEN);
@@ -55,8 +54,7 @@ CGdiObject* CGdiObject::GetStockObject(int nIndex)
     fonts[2].CreateStockObject(DEFAULT_GUI_FONT);
     made = true;
   }
-  switch (nIndex)
-  {
+  switch (nIndex) {
   case WHITE_BRUSH:
   case LTGRAY_BRUSH:
   case GRAY_BRUSH:
@@ -106,7 +104,7 @@ BOOL CBrush::CreateSolidBrush(COLORREF crColor)
 void CBrush::OnStock(int nIndex)
 {
   static const COLORREF colours[] = {RGB(255, 255, 255), RGB(192, 192, 192), RGB(128, 128, 128),
-                                     RGB(64, 64, 64), RGB(0, 0, 0), RGB(0, 0, 0)};
+                                     RGB(64, 64, 64),    RGB(0, 0, 0),       RGB(0, 0, 0)};
   m_nStyle = nIndex == NULL_BRUSH ? BS_NULL : BS_SOLID;
   m_color = colours[nIndex - WHITE_BRUSH];
 }
@@ -167,7 +165,8 @@ void CFont::OnStock(int nIndex)
   m_logFont = LOGFONT();
   m_logFont.lfWeight = nIndex == SYSTEM_FONT ? FW_BOLD : FW_NORMAL;
   m_logFont.lfHeight = nIndex == SYSTEM_FONT ? 16 : -11;
-  std::strncpy(m_logFont.lfFaceName, nIndex == SYSTEM_FONT ? "System" : "MS Sans Serif", sizeof(m_logFont.lfFaceName) - 1);
+  std::strncpy(m_logFont.lfFaceName, nIndex == SYSTEM_FONT ? "System" : "MS Sans Serif",
+               sizeof(m_logFont.lfFaceName) - 1);
 }
 
 BOOL CRgn::CreateRectRgn(int x1, int y1, int x2, int y2)
@@ -212,14 +211,23 @@ int CRgn::CombineRgn(const CRgn* pRgn1, const CRgn* pRgn2, int nCombineMode)
   if (!pRgn1 || (nCombineMode != RGN_COPY && !pRgn2))
     return ERROR;
   CRectRegion result = pRgn1->m_region;
-  switch (nCombineMode)
-  {
-  case RGN_AND: result.Intersect(pRgn2->m_region); break;
-  case RGN_OR: result.Union(pRgn2->m_region); break;
-  case RGN_XOR: result.Xor(pRgn2->m_region); break;
-  case RGN_DIFF: result.Subtract(pRgn2->m_region); break;
-  case RGN_COPY: break;
-  default: return ERROR;
+  switch (nCombineMode) {
+  case RGN_AND:
+    result.Intersect(pRgn2->m_region);
+    break;
+  case RGN_OR:
+    result.Union(pRgn2->m_region);
+    break;
+  case RGN_XOR:
+    result.Xor(pRgn2->m_region);
+    break;
+  case RGN_DIFF:
+    result.Subtract(pRgn2->m_region);
+    break;
+  case RGN_COPY:
+    break;
+  default:
+    return ERROR;
   }
   m_region = result;
   MarkCreated(TRUE);
@@ -249,11 +257,9 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
   if (!LoadBitmap(nIDResource, 1.0))
     return FALSE;
   const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
-  if (ratio > 1.0)
-  {
+  if (ratio > 1.0) {
     CBitmap sharp;
-    if (sharp.LoadBitmap(nIDResource, ratio))
-    {
+    if (sharp.LoadBitmap(nIDResource, ratio)) {
       m_pSharp = std::move(sharp.m_pImage);
       m_pSharp->Image().setDevicePixelRatio(ratio);
     }
@@ -269,12 +275,10 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
   const int width = static_cast<int>(std::lround(tmpl->width * dScale));
   const int height = static_cast<int>(std::lround(tmpl->height * dScale));
   CreateBitmap(width, height);
-  if (tmpl->draw)
-  {
+  if (tmpl->draw) {
     CDC dc;
     dc.AttachImage(m_pImage.get());
-    if (width != tmpl->width || height != tmpl->height)
-    {
+    if (width != tmpl->width || height != tmpl->height) {
       dc.SetMapMode(MM_ANISOTROPIC);
       dc.SetWindowExt(tmpl->width, tmpl->height);
       dc.SetViewportExt(width, height);

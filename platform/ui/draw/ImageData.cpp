@@ -28,8 +28,7 @@ void CImageData::Resize(int width, int height, COLORREF fill)
     return;
   QImage next(width, height, QImage::Format_RGB32);
   next.fill(CRasterizer::ToPixel(fill));
-  if (!m_image.isNull() && width > 0 && height > 0)
-  {
+  if (!m_image.isNull() && width > 0 && height > 0) {
     QPainter p(&next);
     p.drawImage(0, 0, m_image);
   }

@@ -7,13 +7,11 @@
 #include <QPainter>
 #include <QSvgGenerator>
 
-namespace
-{
+namespace {
 // Maps the frame (origin and signed extent, logical units) onto a target of the given size.
 void MapFrame(QPainter& painter, const CMetaFileData& data, const QRectF& frame, double width, double height)
 {
-  if (data.frameExt.cx == 0 || data.frameExt.cy == 0)
-  {
+  if (data.frameExt.cx == 0 || data.frameExt.cy == 0) {
     painter.scale(width / frame.width(), height / frame.height());
     painter.translate(-frame.left(), -frame.top());
     return;
@@ -34,7 +32,8 @@ QRectF CMetaFileData::Frame() const
 {
   if (frameExt.cx == 0 || frameExt.cy == 0)
     return picture.boundingRect();
-  return QRectF(QPointF(frameOrg.x, frameOrg.y), QPointF(frameOrg.x + frameExt.cx, frameOrg.y + frameExt.cy)).normalized();
+  return QRectF(QPointF(frameOrg.x, frameOrg.y), QPointF(frameOrg.x + frameExt.cx, frameOrg.y + frameExt.cy))
+      .normalized();
 }
 
 QImage CMetaFileData::Render(int maxWidth, int maxHeight) const

@@ -8,8 +8,7 @@
 
 #include "platform/ui/draw/GdiTypes.h"
 
-namespace
-{
+namespace {
 // On/off runs of the cosmetic styled pens, in pixels, starting with "on".
 struct CStylePattern
 {
@@ -25,20 +24,27 @@ constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
 bool PatternOn(int style, int position)
 {
   CStylePattern p{nullptr, 0};
-  switch (style)
-  {
-  case PS_DASH: p = {kDash, 2}; break;
-  case PS_DOT: p = {kDot, 2}; break;
-  case PS_DASHDOT: p = {kDashDot, 4}; break;
-  case PS_DASHDOTDOT: p = {kDashDotDot, 6}; break;
-  default: return true;
+  switch (style) {
+  case PS_DASH:
+    p = {kDash, 2};
+    break;
+  case PS_DOT:
+    p = {kDot, 2};
+    break;
+  case PS_DASHDOT:
+    p = {kDashDot, 4};
+    break;
+  case PS_DASHDOTDOT:
+    p = {kDashDotDot, 6};
+    break;
+  default:
+    return true;
   }
   int total = 0;
   for (int i = 0; i < p.count; ++i)
     total += p.runs[i];
   int pos = position % total;
-  for (int i = 0; i < p.count; ++i)
-  {
+  for (int i = 0; i < p.count; ++i) {
     if (pos < p.runs[i])
       return i % 2 == 0;
     pos -= p.runs[i];
@@ -56,8 +62,7 @@ bool EllipseRow(const CRect& box, int y, int& left, int& right)
   if (y < box.top || y >= box.bottom || box.right <= box.left)
     return false;
   double w = rx;
-  if (ry > 0.0)
-  {
+  if (ry > 0.0) {
     const double d = (y - cy) / ry;
     w = rx * std::sqrt(std::max(0.0, 1.0 - d * d));
   }
@@ -113,7 +118,8 @@ void CRasterizer::SetPixel(int x, int y, std::uint32_t color, int rop)
 {
   if (!InClip(x, y))
     return;
-  std::uint32_t& px = m_buffer.bits[static_cast<size_t>(y) * static_cast<size_t>(m_buffer.stride) + static_cast<size_t>(x)];
+  std::uint32_t& px =
+      m_buffer.bits[static_cast<size_t>(y) * static_cast<size_t>(m_buffer.stride) + static_cast<size_t>(x)];
   px = Mix(rop, color, px);
 }
 
@@ -182,29 +188,22 @@ void CRasterizer::LinePoints(CPoint a, CPoint b, std::vector<CPoint>& points)
   const int sy = a.y < b.y ? 1 : -1;
   int x = a.x;
   int y = a.y;
-  if (dx >= dy)
-  {
+  if (dx >= dy) {
     int err = 2 * dy - dx;
-    for (int i = 0; i < dx; ++i)
-    {
+    for (int i = 0; i < dx; ++i) {
       points.emplace_back(x, y);
-      if (err > 0)
-      {
+      if (err > 0) {
         y += sy;
         err -= 2 * dx;
       }
       err += 2 * dy;
       x += sx;
     }
-  }
-  else
-  {
+  } else {
     int err = 2 * dx - dy;
-    for (int i = 0; i < dy; ++i)
-    {
+    for (int i = 0; i < dy; ++i) {
       points.emplace_back(x, y);
-      if (err > 0)
-      {
+      if (err > 0) {
         x += sx;
         err -= 2 * dy;
       }
@@ -236,8 +235,7 @@ void CRasterizer::PlotPoints(const std::vector<CPoint>& points, const CLinePen& 
 void CRasterizer::EllipseSpans(const CRect& box, std::vector<std::pair<int, Span>>& rowSpans)
 {
   rowSpans.clear();
-  for (int y = box.top; y < box.bottom; ++y)
-  {
+  for (int y = box.top; y < box.bottom; ++y) {
     int l = 0;
     int r = 0;
     if (EllipseRow(box, y, l, r))
@@ -245,8 +243,8 @@ void CRasterizer::EllipseSpans(const CRect& box, std::vector<std::pair<int, Span
   }
 }
 
-void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline, std::vector<std::pair<int, Span>>& interior,
-                                 const CRect* bounds)
+void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline,
+                                 std::vector<std::pair<int, Span>>& interior, const CRect* bounds)
 {
   outline.clear();
   interior.clear();
@@ -257,8 +255,7 @@ void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline,
   int bottom = box.bottom;
   int minX = std::numeric_limits<int>::min();
   int maxX = std::numeric_limits<int>::max();
-  if (bounds)
-  {
+  if (bounds) {
     top = std::max(top, static_cast<int>(bounds->top));
     bottom = std::min(bottom, static_cast<int>(bounds->bottom));
     minX = bounds->left;
@@ -268,8 +265,7 @@ void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline,
     for (int x = std::max(from, minX); x <= std::min(to, maxX); ++x)
       outline.emplace_back(x, y);
   };
-  for (int y = top; y < bottom; ++y)
-  {
+  for (int y = top; y < bottom; ++y) {
     int l = 0;
     int r = 0;
     if (!EllipseRow(box, y, l, r))
@@ -279,8 +275,7 @@ void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline,
     const bool below = EllipseRow(box, y + 1, lb, rb);
     const int il = std::max({l + 1, la, lb});
     const int ir = std::min({r - 1, ra, rb});
-    if (!above || !below || il > ir)
-    {
+    if (!above || !below || il > ir) {
       edgeRun(y, l, r);
       continue;
     }
@@ -293,7 +288,8 @@ void CRasterizer::EllipseOutline(const CRect& box, std::vector<CPoint>& outline,
   }
 }
 
-void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vector<CPoint>& points, const CRect* bounds)
+void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vector<CPoint>& points,
+                            const CRect* bounds)
 {
   std::vector<CPoint> outline;
   std::vector<std::pair<int, Span>> interior;
@@ -303,8 +299,7 @@ void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vec
   points.clear();
   const double cx = (b.left + b.right - 1) / 2.0;
   const double cy = (b.top + b.bottom - 1) / 2.0;
-  if (start == end)
-  {
+  if (start == end) {
     points = outline;
     return;
   }
@@ -313,8 +308,7 @@ void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vec
   double sweep = DeviceAngle(end.x, end.y, cx, cy) - a0;
   while (sweep <= 0.0)
     sweep += kTwoPi;
-  for (const CPoint& p : outline)
-  {
+  for (const CPoint& p : outline) {
     double d = DeviceAngle(p.x, p.y, cx, cy) - a0;
     while (d < 0.0)
       d += kTwoPi;
@@ -323,7 +317,8 @@ void CRasterizer::ArcPoints(const CRect& box, CPoint start, CPoint end, std::vec
   }
 }
 
-void CRasterizer::PolygonSpans(const std::vector<CPoint>& points, bool winding, std::vector<std::pair<int, Span>>& rowSpans)
+void CRasterizer::PolygonSpans(const std::vector<CPoint>& points, bool winding,
+                               std::vector<std::pair<int, Span>>& rowSpans)
 {
   rowSpans.clear();
   const size_t n = points.size();
@@ -331,19 +326,16 @@ void CRasterizer::PolygonSpans(const std::vector<CPoint>& points, bool winding, 
     return;
   int top = points[0].y;
   int bottom = points[0].y;
-  for (const CPoint& p : points)
-  {
+  for (const CPoint& p : points) {
     top = std::min(top, static_cast<int>(p.y));
     bottom = std::max(bottom, static_cast<int>(p.y));
   }
   std::vector<std::pair<double, int>> crossings;
-  for (int y = top; y < bottom; ++y)
-  {
+  for (int y = top; y < bottom; ++y) {
     // Sample at the pixel centre so that a shared edge belongs to exactly one side.
     const double sy = y + 0.5;
     crossings.clear();
-    for (size_t i = 0; i < n; ++i)
-    {
+    for (size_t i = 0; i < n; ++i) {
       const CPoint& p = points[i];
       const CPoint& q = points[(i + 1) % n];
       if (p.y == q.y)
@@ -358,8 +350,7 @@ void CRasterizer::PolygonSpans(const std::vector<CPoint>& points, bool winding, 
     }
     std::sort(crossings.begin(), crossings.end());
     int count = 0;
-    for (size_t i = 0; i + 1 < crossings.size(); ++i)
-    {
+    for (size_t i = 0; i + 1 < crossings.size(); ++i) {
       count += winding ? crossings[i].second : 1;
       const bool inside = winding ? count != 0 : (count % 2) != 0;
       if (!inside)

@@ -61,11 +61,12 @@ public:
   // Shapes as pixel sets, in device coordinates.
   static void EllipseSpans(const CRect& box, std::vector<std::pair<int, Span>>& rowSpans);
   // bounds, when given, limits the pixels produced (the device), so huge shapes cost little.
-  static void EllipseOutline(const CRect& box, std::vector<CPoint>& outline, std::vector<std::pair<int, Span>>& interior,
-                             const CRect* bounds = nullptr);
+  static void EllipseOutline(const CRect& box, std::vector<CPoint>& outline,
+                             std::vector<std::pair<int, Span>>& interior, const CRect* bounds = nullptr);
   static void ArcPoints(const CRect& box, CPoint start, CPoint end, std::vector<CPoint>& points,
                         const CRect* bounds = nullptr);
-  static void PolygonSpans(const std::vector<CPoint>& points, bool winding, std::vector<std::pair<int, Span>>& rowSpans);
+  static void PolygonSpans(const std::vector<CPoint>& points, bool winding,
+                           std::vector<std::pair<int, Span>>& rowSpans);
   static void LinePoints(CPoint a, CPoint b, std::vector<CPoint>& points);
 
 private:

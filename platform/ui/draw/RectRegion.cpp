@@ -2,14 +2,12 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 // Appends the parts of r that lie outside cut (at most four rectangles).
 void AppendDifference(const CRect& r, const CRect& cut, std::vector<CRect>& out)
 {
   CRect inter;
-  if (!inter.IntersectRect(r, cut))
-  {
+  if (!inter.IntersectRect(r, cut)) {
     out.push_back(r);
     return;
   }
@@ -59,8 +57,7 @@ void CRectRegion::Union(const CRect& rect)
     return;
   // Only the parts of the new rectangle not yet covered are added, so rectangles stay disjoint.
   std::vector<CRect> pieces{r};
-  for (const CRect& existing : m_rects)
-  {
+  for (const CRect& existing : m_rects) {
     std::vector<CRect> rest;
     for (const CRect& piece : pieces)
       AppendDifference(piece, existing, rest);
@@ -94,8 +91,7 @@ void CRectRegion::Subtract(const CRectRegion& other)
 void CRectRegion::Intersect(const CRect& rect)
 {
   std::vector<CRect> kept;
-  for (const CRect& r : m_rects)
-  {
+  for (const CRect& r : m_rects) {
     CRect inter;
     if (inter.IntersectRect(r, rect))
       kept.push_back(inter);
@@ -107,8 +103,7 @@ void CRectRegion::Intersect(const CRectRegion& other)
 {
   std::vector<CRect> kept;
   for (const CRect& a : m_rects)
-    for (const CRect& b : other.m_rects)
-    {
+    for (const CRect& b : other.m_rects) {
       CRect inter;
       if (inter.IntersectRect(a, b))
         kept.push_back(inter);
@@ -133,8 +128,7 @@ void CRectRegion::Offset(int dx, int dy)
 void CRectRegion::SpansOnRow(int y, int x0, int x1, std::vector<std::pair<int, int>>& spans) const
 {
   spans.clear();
-  for (const CRect& r : m_rects)
-  {
+  for (const CRect& r : m_rects) {
     if (y < r.top || y >= r.bottom)
       continue;
     const int a = std::max(x0, static_cast<int>(r.left));

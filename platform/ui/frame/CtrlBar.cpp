@@ -22,17 +22,20 @@ IMPLEMENT_DYNAMIC(CToolBar, CControlBar)
 IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
-namespace
-{
+namespace {
 Qt::ToolBarArea ToolBarArea(UINT dockBarId, DWORD style)
 {
-  switch (dockBarId)
-  {
-  case AFX_IDW_DOCKBAR_LEFT: return Qt::LeftToolBarArea;
-  case AFX_IDW_DOCKBAR_RIGHT: return Qt::RightToolBarArea;
-  case AFX_IDW_DOCKBAR_BOTTOM: return Qt::BottomToolBarArea;
-  case AFX_IDW_DOCKBAR_TOP: return Qt::TopToolBarArea;
-  default: break;
+  switch (dockBarId) {
+  case AFX_IDW_DOCKBAR_LEFT:
+    return Qt::LeftToolBarArea;
+  case AFX_IDW_DOCKBAR_RIGHT:
+    return Qt::RightToolBarArea;
+  case AFX_IDW_DOCKBAR_BOTTOM:
+    return Qt::BottomToolBarArea;
+  case AFX_IDW_DOCKBAR_TOP:
+    return Qt::TopToolBarArea;
+  default:
+    break;
   }
   if (style & CBRS_ALIGN_BOTTOM)
     return Qt::BottomToolBarArea;
@@ -45,12 +48,15 @@ Qt::ToolBarArea ToolBarArea(UINT dockBarId, DWORD style)
 
 Qt::DockWidgetArea DockArea(UINT dockBarId, DWORD style)
 {
-  switch (ToolBarArea(dockBarId, style))
-  {
-  case Qt::LeftToolBarArea: return Qt::LeftDockWidgetArea;
-  case Qt::RightToolBarArea: return Qt::RightDockWidgetArea;
-  case Qt::BottomToolBarArea: return Qt::BottomDockWidgetArea;
-  default: return Qt::TopDockWidgetArea;
+  switch (ToolBarArea(dockBarId, style)) {
+  case Qt::LeftToolBarArea:
+    return Qt::LeftDockWidgetArea;
+  case Qt::RightToolBarArea:
+    return Qt::RightDockWidgetArea;
+  case Qt::BottomToolBarArea:
+    return Qt::BottomDockWidgetArea;
+  default:
+    return Qt::TopDockWidgetArea;
   }
 }
 
@@ -105,7 +111,10 @@ CControlBar::~CControlBar()
     m_pDockSite->RemoveControlBar(this);
 }
 
-QMainWindow* CControlBar::FrameWindow() const { return m_pDockSite ? qobject_cast<QMainWindow*>(m_pDockSite->m_hWnd) : nullptr; }
+QMainWindow* CControlBar::FrameWindow() const
+{
+  return m_pDockSite ? qobject_cast<QMainWindow*>(m_pDockSite->m_hWnd) : nullptr;
+}
 
 void CControlBar::Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle)
 {
@@ -209,10 +218,8 @@ void CToolBar::BuildButtons()
   toolbar->clear();
   m_actions.clear();
   int image = 0;
-  for (UINT id : m_ids)
-  {
-    if (id == ID_SEPARATOR)
-    {
+  for (UINT id : m_ids) {
+    if (id == ID_SEPARATOR) {
       m_actions.push_back(toolbar->addSeparator());
       continue;
     }
@@ -235,22 +242,29 @@ void CToolBar::BuildButtons()
   }
 }
 
-namespace
-{
+namespace {
 // The desktop theme's names for the standard commands' icons.
 const char* ThemeIconName(UINT nID)
 {
-  switch (nID)
-  {
-  case ID_FILE_NEW: return "document-new";
-  case ID_FILE_OPEN: return "document-open";
-  case ID_FILE_SAVE: return "document-save";
-  case ID_FILE_PRINT: return "document-print";
-  case ID_EDIT_CUT: return "edit-cut";
-  case ID_EDIT_COPY: return "edit-copy";
-  case ID_EDIT_PASTE: return "edit-paste";
-  case ID_HELP_INDEX: return "help-contents";
-  default: return nullptr;
+  switch (nID) {
+  case ID_FILE_NEW:
+    return "document-new";
+  case ID_FILE_OPEN:
+    return "document-open";
+  case ID_FILE_SAVE:
+    return "document-save";
+  case ID_FILE_PRINT:
+    return "document-print";
+  case ID_EDIT_CUT:
+    return "edit-cut";
+  case ID_EDIT_COPY:
+    return "edit-copy";
+  case ID_EDIT_PASTE:
+    return "edit-paste";
+  case ID_HELP_INDEX:
+    return "help-contents";
+  default:
+    return nullptr;
   }
 }
 
@@ -260,7 +274,8 @@ QPixmap StripImage(const CBitmap& strip, int nImage, CSize size, double scale)
   if (!data)
     return QPixmap();
   const int x = static_cast<int>(std::lround(nImage * size.cx * scale));
-  const QRect cell(x, 0, static_cast<int>(std::lround(size.cx * scale)), static_cast<int>(std::lround(size.cy * scale)));
+  const QRect cell(x, 0, static_cast<int>(std::lround(size.cx * scale)),
+                   static_cast<int>(std::lround(size.cy * scale)));
   QPixmap pixmap = QPixmap::fromImage(data->Image().copy(cell));
   pixmap.setDevicePixelRatio(scale);
   return pixmap;
@@ -293,13 +308,13 @@ UINT CToolBar::GetItemID(int nIndex) const
 
 QAction* CToolBar::GetAction(int nIndex) const
 {
-  return nIndex >= 0 && static_cast<size_t>(nIndex) < m_actions.size() ? m_actions[static_cast<size_t>(nIndex)] : nullptr;
+  return nIndex >= 0 && static_cast<size_t>(nIndex) < m_actions.size() ? m_actions[static_cast<size_t>(nIndex)]
+                                                                       : nullptr;
 }
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
-  for (size_t i = 0; i < m_ids.size(); ++i)
-  {
+  for (size_t i = 0; i < m_ids.size(); ++i) {
     if (m_ids[i] == ID_SEPARATOR)
       continue;
     CToolCmdUI state;
@@ -341,10 +356,7 @@ void CToolBar::Float(CPoint point)
   toolbar->show();
 }
 
-BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
-{
-  return CreateBar(pParentWnd, dwStyle, nID);
-}
+BOOL CStatusBar::Create(CWnd* pParentWnd, DWORD dwStyle, UINT nID) { return CreateBar(pParentWnd, dwStyle, nID); }
 
 HWND CStatusBar::CreateHandle(const CREATESTRUCT&, HWND)
 {
@@ -365,8 +377,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
   for (Pane& pane : m_panes)
     delete pane.label;
   m_panes.clear();
-  for (int i = 0; i < nIDCount; ++i)
-  {
+  for (int i = 0; i < nIDCount; ++i) {
     Pane pane;
     pane.id = lpIDArray[i];
     pane.label = new QLabel(status);
@@ -441,8 +452,7 @@ UINT CStatusBar::GetItemID(int nIndex) const
 
 void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL)
 {
-  for (size_t i = 1; i < m_panes.size(); ++i)
-  {
+  for (size_t i = 1; i < m_panes.size(); ++i) {
     if (m_panes[i].id == ID_SEPARATOR)
       continue;
     CStatusCmdUI state;
@@ -486,7 +496,10 @@ HWND CDialogBar::CreateHandle(const CREATESTRUCT&, HWND)
   return content;
 }
 
-void CDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) { UpdateDialogControls(pTarget, bDisableIfNoHndler); }
+void CDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
+{
+  UpdateDialogControls(pTarget, bDisableIfNoHndler);
+}
 
 BOOL CDialogBar::IsFloating() const
 {

@@ -28,8 +28,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_COMMAND(ID_HELP, OnHelp)
 END_MESSAGE_MAP()
 
-namespace
-{
+namespace {
 // Lays the view out again whenever the frame's client container changes size.
 class CLayoutWatcher : public QObject
 {
@@ -106,14 +105,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 {
   m_nIDHelp = nIDResource;
   CString strings;
-  if (AfxLoadString(nIDResource, strings))
-  {
+  if (AfxLoadString(nIDResource, strings)) {
     const int nl = strings.Find('\n');
     m_strTitle = nl < 0 ? strings : strings.Left(nl);
   }
   CMenu menu;
-  if (menu.LoadMenu(nIDResource))
-  {
+  if (menu.LoadMenu(nIDResource)) {
     m_hMenuDefault = menu.Detach();
     m_bOwnsDefaultMenu = TRUE;
   }
@@ -151,8 +148,7 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
 {
   CObject* object = pContext->m_pNewViewClass->CreateObject();
   auto* view = dynamic_cast<CWnd*>(object);
-  if (!view)
-  {
+  if (!view) {
     delete object;
     return nullptr;
   }
@@ -198,16 +194,14 @@ void CFrameWnd::ActivateFrame(int nCmdShow)
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
 {
   CView* view = GetActiveView();
-  if (!view)
-  {
+  if (!view) {
     view = dynamic_cast<CView*>(GetDlgItem(AFX_IDW_PANE_FIRST));
     if (view)
       SetActiveView(view, FALSE);
   }
   if (view)
     view->OnInitialUpdate();
-  if (bMakeVisible)
-  {
+  if (bMakeVisible) {
     ActivateFrame();
     if (view)
       view->OnActivateView(TRUE, view, view);
@@ -217,12 +211,10 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
 
 void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-  if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE))
-  {
+  if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE)) {
     CDocument* doc = GetActiveDocument();
     UpdateFrameTitleForDocument(doc ? static_cast<LPCTSTR>(doc->GetTitle()) : nullptr);
-  }
-  else
+  } else
     UpdateFrameTitleForDocument(nullptr);
 }
 
@@ -323,8 +315,7 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
     return FALSE;
   const UINT mods = KeyModifiers();
   for (const CAccelTemplate& accel : m_accelerators)
-    if (accel.key == pMsg->wParam && (accel.modifiers & (FSHIFT | FCONTROL)) == mods)
-    {
+    if (accel.key == pMsg->wParam && (accel.modifiers & (FSHIFT | FCONTROL)) == mods) {
       SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(accel.command), 1), 0);
       return TRUE;
     }
@@ -355,12 +346,10 @@ void CFrameWnd::RefreshMenuBar()
   CMenu::ClearQMenu(bar);
   if (!menu)
     return;
-  for (const CMenuData::Item& item : menu->items)
-  {
+  for (const CMenuData::Item& item : menu->items) {
     if (item.flags & MF_SEPARATOR)
       continue;
-    if (!item.popup)
-    {
+    if (!item.popup) {
       QAction* action = bar->addAction(ToQString(item.text));
       const UINT id = item.id;
       QObject::connect(action, &QAction::triggered, Impl()->Bridge(), [this, id] { PostMessage(WM_COMMAND, id, 0); });
@@ -382,8 +371,7 @@ void CFrameWnd::RefreshMenuBar()
 void CFrameWnd::OnClose()
 {
   CWinApp* app = AfxGetApp();
-  if (app && app->m_pMainWnd == this)
-  {
+  if (app && app->m_pMainWnd == this) {
     if (!app->SaveAllModified())
       return;
     if (app->m_pDocManager)
@@ -394,8 +382,7 @@ void CFrameWnd::OnClose()
   CDocument* doc = GetActiveDocument();
   if (doc && !doc->CanCloseFrame(this))
     return;
-  if (doc && doc->CountFramesShowing() <= 1)
-  {
+  if (doc && doc->CountFramesShowing() <= 1) {
     doc->OnCloseDocument();
     return;
   }
@@ -417,8 +404,7 @@ void CFrameWnd::OnDestroy()
 void CFrameWnd::PostNcDestroy()
 {
   CWinApp* app = AfxGetApp();
-  if (app && app->m_pMainWnd == this)
-  {
+  if (app && app->m_pMainWnd == this) {
     app->m_pMainWnd = nullptr;
     PostQuitMessage(0);
   }
@@ -436,8 +422,7 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
   for (CControlBar* bar : std::vector<CControlBar*>(m_bars))
     if (bar->IsWindowVisible())
       bar->OnUpdateCmdUI(this, TRUE);
-  if (m_nIdleFlags & idleTitle)
-  {
+  if (m_nIdleFlags & idleTitle) {
     m_nIdleFlags &= ~idleTitle;
     OnUpdateFrameTitle(TRUE);
   }
@@ -447,8 +432,7 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM)
 LRESULT CFrameWnd::OnMenuSelect(WPARAM wParam, LPARAM)
 {
   const UINT id = LOWORD(wParam);
-  if (id == 0xFFFF)
-  {
+  if (id == 0xFFFF) {
     m_nIDTracking = 0;
     SetMessageText(AFX_IDS_IDLEMESSAGE);
     return 0;
@@ -464,8 +448,7 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
   // A child frame without the bar leaves the item to the frame that has it.
   CControlBar* bar = GetControlBar(pCmdUI->m_nID);
-  if (!bar)
-  {
+  if (!bar) {
     pCmdUI->ContinueRouting();
     return;
   }
@@ -481,7 +464,6 @@ BOOL CFrameWnd::OnBarCheck(UINT nID)
   ShowControlBar(bar, !bar->IsWindowVisible(), FALSE);
   return TRUE;
 }
-
 
 void CFrameWnd::OnHelp()
 {

@@ -146,8 +146,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     return FALSE;
   m_nIDHelp = nIDResource;
   CString strings;
-  if (AfxLoadString(nIDResource, strings))
-  {
+  if (AfxLoadString(nIDResource, strings)) {
     const int nl = strings.Find('\n');
     m_strTitle = nl < 0 ? strings : strings.Left(nl);
   }
@@ -187,8 +186,7 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
   QWidget* sub = GetOuterHandle();
   if (!sub)
     return;
-  if (nCmdShow == SW_HIDE)
-  {
+  if (nCmdShow == SW_HIDE) {
     sub->hide();
     return;
   }
@@ -211,14 +209,12 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
-  if (message == WM_MDIACTIVATE)
-  {
+  if (message == WM_MDIACTIVATE) {
     const auto activated = reinterpret_cast<HWND>(lParam);
     OnMDIActivate(activated == m_hWnd, FromHandle(activated), FromHandle(reinterpret_cast<HWND>(wParam)));
     return 0;
   }
-  if (message == WM_SHOWWINDOW && wParam)
-  {
+  if (message == WM_SHOWWINDOW && wParam) {
     // Once now, and again after the client has placed the new window and the view has sized
     // its frame to fit.
     FitInsideClient();
@@ -269,8 +265,7 @@ void CMDIChildWnd::OnDestroy()
   if (m_pMDIFrame && m_pMDIFrame->m_pLastActive == this)
     m_pMDIFrame->m_pLastActive = nullptr;
   CFrameWnd::OnDestroy();
-  if (auto* sub = qobject_cast<QMdiSubWindow*>(GetOuterHandle()); sub && m_pMDIFrame && m_pMDIFrame->MdiArea())
-  {
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(GetOuterHandle()); sub && m_pMDIFrame && m_pMDIFrame->MdiArea()) {
     m_pMDIFrame->MdiArea()->removeSubWindow(sub);
     // With no child left active the frame shows its own menu and title again; when another
     // child becomes active, its activation does that.

@@ -6,8 +6,7 @@
 #include "platform/ui/frame/MdiFrame.h"
 #include "platform/ui/frame/Menu.h"
 
-namespace
-{
+namespace {
 bool IsWindowEntry(UINT nID)
 {
   return nID >= AFX_IDM_FIRST_MDICHILD && nID < AFX_IDM_FIRST_MDICHILD + CMDIFrameWnd::kMaxWindowEntries;
@@ -17,8 +16,7 @@ bool IsWindowEntry(UINT nID)
 CString WindowEntryText(UINT nNumber, const CString& title)
 {
   CString text = CString::Formatted("&%u ", nNumber);
-  for (int i = 0; i < title.GetLength(); ++i)
-  {
+  for (int i = 0; i < title.GetLength(); ++i) {
     if (title[i] == '&')
       text += '&';
     text += title[i];
@@ -69,8 +67,7 @@ void CMDIFrameWnd::OnWindowArrange()
   int x = 0;
   const int bottom = m_pMdiArea->viewport()->height();
   for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::CreationOrder))
-    if (!sub->isHidden() && sub->isMinimized())
-    {
+    if (!sub->isHidden() && sub->isMinimized()) {
       sub->move(x, bottom - sub->height());
       x += sub->width();
     }
@@ -102,8 +99,7 @@ void CMDIFrameWnd::OnUpdateWindowMenu(CCmdUI* pCmdUI)
   const std::vector<CMDIChildWnd*> children = ShownChildren();
   const CMDIChildWnd* active = MDIGetActive();
   UINT number = 0;
-  for (CMDIChildWnd* child : children)
-  {
+  for (CMDIChildWnd* child : children) {
     if (number == kMaxWindowEntries)
       break;
     if (number == 0)

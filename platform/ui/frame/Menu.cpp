@@ -15,23 +15,20 @@
 
 IMPLEMENT_DYNAMIC(CMenu, CObject)
 
-namespace
-{
+namespace {
 constexpr UINT kNotFound = 0xFFFFFFFFu;
 
 HMENU BuildFromTemplate(const std::vector<CMenuTemplate::Item>& items)
 {
   auto* data = new CMenuData;
-  for (const CMenuTemplate::Item& t : items)
-  {
+  for (const CMenuTemplate::Item& t : items) {
     CMenuData::Item item;
     item.text = t.text;
     item.id = t.id;
     item.flags = t.flags;
     if (t.IsSeparator())
       item.flags |= MF_SEPARATOR;
-    else if (t.IsPopup())
-    {
+    else if (t.IsPopup()) {
       item.flags |= MF_POPUP;
       item.popup = BuildFromTemplate(t.children);
     }
@@ -82,8 +79,7 @@ private:
 // Finds an item by command id in the menu and its popups.
 CMenuData::Item* FindById(CMenuData* data, UINT id)
 {
-  for (CMenuData::Item& item : data->items)
-  {
+  for (CMenuData::Item& item : data->items) {
     if (!(item.flags & (MF_POPUP | MF_SEPARATOR)) && item.id == id)
       return &item;
     if (item.popup)
@@ -94,8 +90,7 @@ CMenuData::Item* FindById(CMenuData* data, UINT id)
 }
 }  // namespace
 
-namespace
-{
+namespace {
 std::vector<std::unique_ptr<CMenu>>& SpentWrappers()
 {
   // Never destroyed, like the set of live menus, so a menu destroyed late at exit still finds it.
@@ -123,8 +118,7 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
 {
   if (!hMenu)
     return nullptr;
-  if (!hMenu->wrapper)
-  {
+  if (!hMenu->wrapper) {
     hMenu->wrapper = std::make_unique<CMenu>();
     hMenu->wrapper->m_hMenu = hMenu;
     hMenu->wrapper->m_bTemporary = TRUE;
@@ -191,8 +185,7 @@ int CMenu::FindItem(UINT nItem, UINT nFlags) const
     return -1;
   if (nFlags & MF_BYPOSITION)
     return nItem < m_hMenu->items.size() ? static_cast<int>(nItem) : -1;
-  for (size_t i = 0; i < m_hMenu->items.size(); ++i)
-  {
+  for (size_t i = 0; i < m_hMenu->items.size(); ++i) {
     const CMenuData::Item& item = m_hMenu->items[i];
     if (!(item.flags & (MF_POPUP | MF_SEPARATOR)) && item.id == nItem)
       return static_cast<int>(i);
@@ -222,8 +215,9 @@ UINT CMenu::GetMenuState(UINT nID, UINT nFlags) const
 int CMenu::GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const
 {
   const int index = FindItem(nIDItem, nFlags);
-  const CMenuData::Item* item = index >= 0 ? &m_hMenu->items[static_cast<size_t>(index)]
-                                           : ((nFlags & MF_BYPOSITION) || !m_hMenu ? nullptr : FindById(m_hMenu, nIDItem));
+  const CMenuData::Item* item = index >= 0
+                                    ? &m_hMenu->items[static_cast<size_t>(index)]
+                                    : ((nFlags & MF_BYPOSITION) || !m_hMenu ? nullptr : FindById(m_hMenu, nIDItem));
   rString = item ? item->text : CString();
   return rString.GetLength();
 }
@@ -293,8 +287,9 @@ BOOL CMenu::DeleteMenu(UINT nPosition, UINT nFlags)
 UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
 {
   const int index = FindItem(nIDEnableItem, nEnable);
-  CMenuData::Item* item = index >= 0 ? &m_hMenu->items[static_cast<size_t>(index)]
-                                     : ((nEnable & MF_BYPOSITION) || !m_hMenu ? nullptr : FindById(m_hMenu, nIDEnableItem));
+  CMenuData::Item* item = index >= 0
+                              ? &m_hMenu->items[static_cast<size_t>(index)]
+                              : ((nEnable & MF_BYPOSITION) || !m_hMenu ? nullptr : FindById(m_hMenu, nIDEnableItem));
   if (!item)
     return kNotFound;
   const UINT old = item->flags & (MF_GRAYED | MF_DISABLED);
@@ -305,8 +300,9 @@ UINT CMenu::EnableMenuItem(UINT nIDEnableItem, UINT nEnable)
 UINT CMenu::CheckMenuItem(UINT nIDCheckItem, UINT nCheck)
 {
   const int index = FindItem(nIDCheckItem, nCheck);
-  CMenuData::Item* item = index >= 0 ? &m_hMenu->items[static_cast<size_t>(index)]
-                                     : ((nCheck & MF_BYPOSITION) || !m_hMenu ? nullptr : FindById(m_hMenu, nIDCheckItem));
+  CMenuData::Item* item = index >= 0
+                              ? &m_hMenu->items[static_cast<size_t>(index)]
+                              : ((nCheck & MF_BYPOSITION) || !m_hMenu ? nullptr : FindById(m_hMenu, nIDCheckItem));
   if (!item)
     return kNotFound;
   const UINT old = item->flags & MF_CHECKED;
@@ -318,13 +314,11 @@ void CMenu::UpdateCommandStates(CCmdTarget* pTarget, BOOL bDisableIfNoHandler)
 {
   if (!m_hMenu || !pTarget)
     return;
-  for (UINT i = 0; m_hMenu && i < m_hMenu->items.size(); ++i)
-  {
+  for (UINT i = 0; m_hMenu && i < m_hMenu->items.size(); ++i) {
     const CMenuData::Item& item = m_hMenu->items[i];
     if (item.flags & MF_SEPARATOR)
       continue;
-    if (item.popup)
-    {
+    if (item.popup) {
       FromHandle(item.popup)->UpdateCommandStates(pTarget, bDisableIfNoHandler);
       continue;
     }
@@ -360,15 +354,12 @@ void CMenu::FillQMenu(QMenu* qmenu, HMENU hMenu, CWnd* pOwner)
   ClearQMenu(qmenu);
   if (!hMenu)
     return;
-  for (const CMenuData::Item& item : hMenu->items)
-  {
-    if (item.flags & MF_SEPARATOR)
-    {
+  for (const CMenuData::Item& item : hMenu->items) {
+    if (item.flags & MF_SEPARATOR) {
       qmenu->addSeparator();
       continue;
     }
-    if (item.popup)
-    {
+    if (item.popup) {
       QMenu* sub = qmenu->addMenu(ToQString(item.text));
       HMENU popup = item.popup;
       // The owner's bridge goes with the owner, which takes these connections with it.
@@ -386,8 +377,7 @@ void CMenu::FillQMenu(QMenu* qmenu, HMENU hMenu, CWnd* pOwner)
     action->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
     action->setCheckable((item.flags & MF_CHECKED) != 0);
     action->setChecked((item.flags & MF_CHECKED) != 0);
-    if (pOwner)
-    {
+    if (pOwner) {
       QObject* context = pOwner->Impl()->Bridge();
       QObject::connect(action, &QAction::triggered, context, [pOwner, id] { pOwner->PostMessage(WM_COMMAND, id, 0); });
       QObject::connect(action, &QAction::hovered, context, [pOwner, id] { pOwner->SendMessage(WM_MENUSELECT, id, 0); });

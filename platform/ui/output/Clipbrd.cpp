@@ -13,8 +13,7 @@
 #include "platform/ui/wnd/QtConv.h"
 #include "platform/ui/wnd/Wnd.h"
 
-namespace
-{
+namespace {
 constexpr UINT kFirstRegistered = 0xC000;
 // Pictures are rendered at most this large on the clipboard.
 constexpr int kPictureSize = 2048;
@@ -111,8 +110,7 @@ CString ClipboardMimeType(UINT uFormat)
   if (uFormat == CF_TEXT)
     return "text/plain";
   for (const auto& entry : State().registered)
-    if (entry.second == uFormat)
-    {
+    if (entry.second == uFormat) {
       // "Panecraft Design Item" becomes application/x-panecraft-design-item.
       CString slug;
       for (char c : entry.first)
@@ -151,15 +149,12 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem)
   auto* block = static_cast<HGLOBAL>(hMem);
   if (!state.open || !block)
     return nullptr;
-  if (uFormat == CF_TEXT)
-  {
+  if (uFormat == CF_TEXT) {
     // The text ends at its terminating zero byte.
     const char* text = reinterpret_cast<const char*>(block->bytes.data());
     const size_t length = strnlen(text, block->bytes.size());
     state.pending->setText(ToQString(CString(text, static_cast<int>(length))));
-  }
-  else if (uFormat == CF_METAFILEPICT)
-  {
+  } else if (uFormat == CF_METAFILEPICT) {
     if (block->bytes.size() < sizeof(METAFILEPICT))
       return nullptr;
     METAFILEPICT pict;
@@ -169,9 +164,7 @@ HANDLE SetClipboardData(UINT uFormat, HANDLE hMem)
       return nullptr;
     state.pending->setData("image/svg+xml", picture->ToSvg(kPictureSize, kPictureSize));
     state.pending->setImageData(picture->Render(kPictureSize, kPictureSize));
-  }
-  else
-  {
+  } else {
     const CString mime = ClipboardMimeType(uFormat);
     if (mime.IsEmpty())
       return nullptr;
@@ -198,7 +191,8 @@ HANDLE GetClipboardData(UINT uFormat)
 
 BOOL IsClipboardFormatAvailable(UINT uFormat)
 {
-  const QMimeData* data = State().open ? State().pending.get() : (SystemClipboard() ? SystemClipboard()->mimeData() : nullptr);
+  const QMimeData* data =
+      State().open ? State().pending.get() : (SystemClipboard() ? SystemClipboard()->mimeData() : nullptr);
   if (!data)
     return FALSE;
   if (uFormat == CF_TEXT)

@@ -22,8 +22,7 @@ CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd
 
 int CPrintDialog::DoModal()
 {
-  if ((m_pd.Flags & PD_ENABLEPRINTTEMPLATE) && m_pd.nPrintTemplateId)
-  {
+  if ((m_pd.Flags & PD_ENABLEPRINTTEMPLATE) && m_pd.nPrintTemplateId) {
     m_nIDTemplate = m_pd.nPrintTemplateId;
     m_nIDHelp = m_pd.nPrintTemplateId;
     return CDialog::DoModal();
@@ -56,19 +55,25 @@ void AttachPrinter(CDC& dc, QPainter& painter, QPrinter& printer)
   const QRectF pixels = printer.pageRect(QPrinter::DevicePixel);
   const QRectF mm = printer.pageRect(QPrinter::Millimeter);
   auto caps = [resolution = printer.resolution(), pixels, mm](int index) {
-    switch (index)
-    {
+    switch (index) {
     case LOGPIXELSX:
-    case LOGPIXELSY: return resolution;
-    case HORZRES: return static_cast<int>(pixels.width());
-    case VERTRES: return static_cast<int>(pixels.height());
-    case HORZSIZE: return static_cast<int>(mm.width());
-    case VERTSIZE: return static_cast<int>(mm.height());
-    case BITSPIXEL: return 24;
-    default: return 0;
+    case LOGPIXELSY:
+      return resolution;
+    case HORZRES:
+      return static_cast<int>(pixels.width());
+    case VERTRES:
+      return static_cast<int>(pixels.height());
+    case HORZSIZE:
+      return static_cast<int>(mm.width());
+    case VERTSIZE:
+      return static_cast<int>(mm.height());
+    case BITSPIXEL:
+      return 24;
+    default:
+      return 0;
     }
   };
-  dc.AttachDevice(std::make_unique<CPainterDevice>(&painter, caps, CRect(0, 0, static_cast<int>(pixels.width()),
-                                                                         static_cast<int>(pixels.height()))));
+  dc.AttachDevice(std::make_unique<CPainterDevice>(
+      &painter, caps, CRect(0, 0, static_cast<int>(pixels.width()), static_cast<int>(pixels.height()))));
   dc.SetPrinting(TRUE);
 }

@@ -12,8 +12,7 @@ void AfxSetApplicationIcon(const char* svgText)
   if (!renderer.isValid())
     return;
   QIcon icon;
-  for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-  {
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
     QPixmap pixmap(size, size);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);

@@ -6,15 +6,13 @@
 
 IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
-namespace
-{
+namespace {
 // Passed as pExtra with CN_COMMAND to ask whether a handler exists without running it.
 int g_queryHandler = 0;
 
 const CMessageMapEntry* FindEntry(const CMessageMap* map, CMsgKind kind, UINT code, UINT id)
 {
-  for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr)
-  {
+  for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
     for (const CMessageMapEntry* e = map->entries; e->kind != CMsgKind::End; ++e)
       if (e->kind == kind && e->nCode == code && id >= e->nFirst && id <= e->nLast)
         return e;
@@ -38,8 +36,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra)
 {
   CMsgCall call;
   call.nID = nID;
-  if (nCode == CN_UPDATE_COMMAND_UI)
-  {
+  if (nCode == CN_UPDATE_COMMAND_UI) {
     const CMessageMapEntry* e = FindEntry(GetMessageMap(), CMsgKind::UpdateUI, 0, nID);
     if (!e)
       return FALSE;

@@ -19,9 +19,9 @@ void* AfxQueryHandlerTag();
 enum class CMsgKind
 {
   End,
-  Command,       // WM_COMMAND with notification code nCode (0 for menus and buttons)
+  Command,  // WM_COMMAND with notification code nCode (0 for menus and buttons)
   UpdateUI,
-  Message,       // a window message, e.g. WM_USER + n
+  Message,  // a window message, e.g. WM_USER + n
 };
 
 // Arguments handed to a message-map thunk.
@@ -36,7 +36,7 @@ struct CMsgCall
 struct CMessageMapEntry
 {
   CMsgKind kind;
-  UINT nCode;   // notification code (Command) or message number (Message)
+  UINT nCode;  // notification code (Command) or message number (Message)
   UINT nFirst;
   UINT nLast;
   LRESULT (*pfn)(CCmdTarget* target, const CMsgCall& call);
@@ -102,59 +102,81 @@ public:
   CString m_strText;
 };
 
-#define DECLARE_MESSAGE_MAP() \
-public: \
-  static const CMessageMap* GetThisMessageMap(); \
+#define DECLARE_MESSAGE_MAP()                                                                                          \
+public:                                                                                                                \
+  static const CMessageMap* GetThisMessageMap();                                                                       \
   const CMessageMap* GetMessageMap() const override;
 
 // The thunks are defined inside a member function of the class, so they may call its
 // protected and private handlers.
-#define BEGIN_MESSAGE_MAP(theClass, baseClass) \
-  const CMessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
-  const CMessageMap* theClass::GetThisMessageMap() \
-  { \
-    using ThisClass [[maybe_unused]] = theClass; \
-    using TheBaseClass = baseClass; \
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                         \
+  const CMessageMap* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                   \
+  const CMessageMap* theClass::GetThisMessageMap()                                                                     \
+  {                                                                                                                    \
+    using ThisClass [[maybe_unused]] = theClass;                                                                       \
+    using TheBaseClass = baseClass;                                                                                    \
     static const CMessageMapEntry _messageEntries[] = {
 
-#define END_MESSAGE_MAP() \
-      {CMsgKind::End, 0, 0, 0, nullptr}}; \
-    static const CMessageMap _messageMap = {&TheBaseClass::GetThisMessageMap, _messageEntries}; \
-    return &_messageMap; \
+#define END_MESSAGE_MAP()                                                                                              \
+  {                                                                                                                    \
+    CMsgKind::End, 0, 0, 0, nullptr                                                                                    \
+  }                                                                                                                    \
+  }                                                                                                                    \
+  ;                                                                                                                    \
+  static const CMessageMap _messageMap = {&TheBaseClass::GetThisMessageMap, _messageEntries};                          \
+  return &_messageMap;                                                                                                 \
   }
 
-#define ON_COMMAND(id, memberFxn) \
-  {CMsgKind::Command, 0, static_cast<UINT>(id), static_cast<UINT>(id), \
-   [](CCmdTarget* t, const CMsgCall&) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(); return 1; }},
+#define ON_COMMAND(id, memberFxn)                                                                                      \
+  {CMsgKind::Command, 0, static_cast<UINT>(id), static_cast<UINT>(id), [](CCmdTarget* t, const CMsgCall&) -> LRESULT { \
+     static_cast<ThisClass*>(t)->memberFxn();                                                                          \
+     return 1;                                                                                                         \
+   }},
 
 // The handler returns BOOL: FALSE passes the command on along the route.
-#define ON_COMMAND_EX(id, memberFxn) \
-  {CMsgKind::Command, 0, static_cast<UINT>(id), static_cast<UINT>(id), \
+#define ON_COMMAND_EX(id, memberFxn)                                                                                   \
+  {CMsgKind::Command, 0, static_cast<UINT>(id), static_cast<UINT>(id),                                                 \
    [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { return static_cast<ThisClass*>(t)->memberFxn(c.nID); }},
 
-#define ON_COMMAND_RANGE(idFirst, idLast, memberFxn) \
-  {CMsgKind::Command, 0, static_cast<UINT>(idFirst), static_cast<UINT>(idLast), \
-   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(c.nID); return 1; }},
+#define ON_COMMAND_RANGE(idFirst, idLast, memberFxn)                                                                   \
+  {CMsgKind::Command, 0, static_cast<UINT>(idFirst), static_cast<UINT>(idLast),                                        \
+   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT {                                                                   \
+     static_cast<ThisClass*>(t)->memberFxn(c.nID);                                                                     \
+     return 1;                                                                                                         \
+   }},
 
-#define ON_UPDATE_COMMAND_UI(id, memberFxn) \
-  {CMsgKind::UpdateUI, 0, static_cast<UINT>(id), static_cast<UINT>(id), \
-   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(c.pCmdUI); return 1; }},
+#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                                            \
+  {CMsgKind::UpdateUI, 0, static_cast<UINT>(id), static_cast<UINT>(id),                                                \
+   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT {                                                                   \
+     static_cast<ThisClass*>(t)->memberFxn(c.pCmdUI);                                                                  \
+     return 1;                                                                                                         \
+   }},
 
-#define ON_UPDATE_COMMAND_UI_RANGE(idFirst, idLast, memberFxn) \
-  {CMsgKind::UpdateUI, 0, static_cast<UINT>(idFirst), static_cast<UINT>(idLast), \
-   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(c.pCmdUI); return 1; }},
+#define ON_UPDATE_COMMAND_UI_RANGE(idFirst, idLast, memberFxn)                                                         \
+  {CMsgKind::UpdateUI, 0, static_cast<UINT>(idFirst), static_cast<UINT>(idLast),                                       \
+   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT {                                                                   \
+     static_cast<ThisClass*>(t)->memberFxn(c.pCmdUI);                                                                  \
+     return 1;                                                                                                         \
+   }},
 
-#define ON_CONTROL(wNotifyCode, id, memberFxn) \
-  {CMsgKind::Command, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id), \
-   [](CCmdTarget* t, const CMsgCall&) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(); return 1; }},
+#define ON_CONTROL(wNotifyCode, id, memberFxn)                                                                         \
+  {CMsgKind::Command, static_cast<UINT>(wNotifyCode), static_cast<UINT>(id), static_cast<UINT>(id),                    \
+   [](CCmdTarget* t, const CMsgCall&) -> LRESULT {                                                                     \
+     static_cast<ThisClass*>(t)->memberFxn();                                                                          \
+     return 1;                                                                                                         \
+   }},
 
-#define ON_CONTROL_RANGE(wNotifyCode, idFirst, idLast, memberFxn) \
-  {CMsgKind::Command, static_cast<UINT>(wNotifyCode), static_cast<UINT>(idFirst), static_cast<UINT>(idLast), \
-   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { static_cast<ThisClass*>(t)->memberFxn(c.nID); return 1; }},
+#define ON_CONTROL_RANGE(wNotifyCode, idFirst, idLast, memberFxn)                                                      \
+  {CMsgKind::Command, static_cast<UINT>(wNotifyCode), static_cast<UINT>(idFirst), static_cast<UINT>(idLast),           \
+   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT {                                                                   \
+     static_cast<ThisClass*>(t)->memberFxn(c.nID);                                                                     \
+     return 1;                                                                                                         \
+   }},
 
-#define ON_MESSAGE(message, memberFxn) \
-  {CMsgKind::Message, static_cast<UINT>(message), 0, 0, \
-   [](CCmdTarget* t, const CMsgCall& c) -> LRESULT { return static_cast<ThisClass*>(t)->memberFxn(c.wParam, c.lParam); }},
+#define ON_MESSAGE(message, memberFxn)                                                                                 \
+  {CMsgKind::Message, static_cast<UINT>(message), 0, 0, [](CCmdTarget* t, const CMsgCall& c) -> LRESULT {              \
+     return static_cast<ThisClass*>(t)->memberFxn(c.wParam, c.lParam);                                                 \
+   }},
 
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)

@@ -20,8 +20,7 @@ struct CCursorData
   QCursor cursor;
 };
 
-namespace
-{
+namespace {
 std::set<HCURSOR>& ResourceCursors()
 {
   // Never destroyed: cursors hold Qt objects that must not outlive the Qt application.
@@ -31,18 +30,27 @@ std::set<HCURSOR>& ResourceCursors()
 
 Qt::CursorShape ShapeFor(UINT id)
 {
-  switch (id)
-  {
-  case IDC_IBEAM: return Qt::IBeamCursor;
-  case IDC_WAIT: return Qt::WaitCursor;
-  case IDC_CROSS: return Qt::CrossCursor;
-  case IDC_SIZEALL: return Qt::SizeAllCursor;
-  case IDC_SIZENWSE: return Qt::SizeFDiagCursor;
-  case IDC_SIZENESW: return Qt::SizeBDiagCursor;
-  case IDC_SIZEWE: return Qt::SizeHorCursor;
-  case IDC_SIZENS: return Qt::SizeVerCursor;
-  case IDC_NO: return Qt::ForbiddenCursor;
-  default: return Qt::ArrowCursor;
+  switch (id) {
+  case IDC_IBEAM:
+    return Qt::IBeamCursor;
+  case IDC_WAIT:
+    return Qt::WaitCursor;
+  case IDC_CROSS:
+    return Qt::CrossCursor;
+  case IDC_SIZEALL:
+    return Qt::SizeAllCursor;
+  case IDC_SIZENWSE:
+    return Qt::SizeFDiagCursor;
+  case IDC_SIZENESW:
+    return Qt::SizeBDiagCursor;
+  case IDC_SIZEWE:
+    return Qt::SizeHorCursor;
+  case IDC_SIZENS:
+    return Qt::SizeVerCursor;
+  case IDC_NO:
+    return Qt::ForbiddenCursor;
+  default:
+    return Qt::ArrowCursor;
   }
 }
 
@@ -55,8 +63,7 @@ QCursor DrawCursor(const CCursorTemplate& tmpl)
   QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
   image.fill(Qt::transparent);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; tmpl.rows[static_cast<size_t>(y)][x]; ++x)
-    {
+    for (int x = 0; tmpl.rows[static_cast<size_t>(y)][x]; ++x) {
       const char c = tmpl.rows[static_cast<size_t>(y)][x];
       if (c == 'X')
         image.setPixel(x, y, qRgba(0, 0, 0, 255));

@@ -5,8 +5,7 @@
 
 CDragAction CDragLogic::Classify(const MSG& msg) const
 {
-  switch (msg.message)
-  {
+  switch (msg.message) {
   case WM_MOUSEMOVE:
     return CDragAction::ForwardThenStep;
   case WM_DRAGUPDATE:
@@ -39,8 +38,7 @@ BOOL CDragLogic::AcceptSample(CPoint point, const CRect& client)
   if (!client.PtInRect(point))
     return FALSE;
   if (!m_started && (std::abs(point.x - m_start.x) >= m_options.threshold.cx ||
-                     std::abs(point.y - m_start.y) >= m_options.threshold.cy))
-  {
+                     std::abs(point.y - m_start.y) >= m_options.threshold.cy)) {
     m_started = TRUE;
     m_firstStepPending = TRUE;
   }

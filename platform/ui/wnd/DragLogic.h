@@ -13,7 +13,7 @@ enum class CDragAction
   Forward,   // modifier keys: the window sees them
   Dispatch,  // normal processing
   Drop,
-  OwnTimer   // the loop's own timer ticked
+  OwnTimer  // the loop's own timer ticked
 };
 
 struct CDragOptions

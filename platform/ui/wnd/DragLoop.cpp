@@ -3,8 +3,7 @@
 #include "platform/ui/wnd/MessagePump.h"
 #include "platform/ui/wnd/Wnd.h"
 
-namespace
-{
+namespace {
 // Gives the capture back however the loop ends.
 class CCaptureGuard
 {
@@ -33,8 +32,7 @@ CDragEnd CDragLoop::Run(CDragLoopClient& client)
     return CDragEnd::CaptureBusy;
   CMessagePump pump;
   CCaptureGuard capture(m_pWnd);
-  for (;;)
-  {
+  for (;;) {
     MSG msg;
     if (!pump.GetMessage(&msg))
       return CDragEnd::Quit;
@@ -42,10 +40,8 @@ CDragEnd CDragLoop::Run(CDragLoopClient& client)
       return CDragEnd::CaptureLost;
     if (msg.message == WM_NULL)
       continue;
-    switch (m_logic.Classify(msg))
-    {
-    case CDragAction::ForwardThenStep:
-    {
+    switch (m_logic.Classify(msg)) {
+    case CDragAction::ForwardThenStep: {
       m_pWnd->SendMessage(msg.message, msg.wParam, msg.lParam);
       CPoint point;
       GetCursorPos(&point);

@@ -2,14 +2,14 @@
 
 #include "support/Trace.h"
 
-namespace
-{
+namespace {
 CHelpSink* g_pSink = nullptr;
 }
 
 void CHelpSink::ShowHelp(std::uintptr_t dwData, UINT nCmd)
 {
-  PCTRACE(TT_APPLICATION, TL_DETAIL)("Help requested: command %u, data %lu\n", nCmd, static_cast<unsigned long>(dwData));
+  PCTRACE(TT_APPLICATION, TL_DETAIL)
+  ("Help requested: command %u, data %lu\n", nCmd, static_cast<unsigned long>(dwData));
 }
 
 CHelpSink& HelpSink()

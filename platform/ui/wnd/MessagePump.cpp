@@ -9,8 +9,7 @@
 
 #include "platform/ui/wnd/WndImpl.h"
 
-namespace
-{
+namespace {
 CMessagePump* g_pCurrent = nullptr;
 
 // The ranges of keyboard and mouse messages.
@@ -18,7 +17,7 @@ constexpr UINT kFirstKeyMessage = 0x0100;
 constexpr UINT kLastKeyMessage = 0x0109;
 constexpr UINT kFirstMouseMessage = 0x0200;
 constexpr UINT kLastMouseMessage = 0x020E;
-}
+}  // namespace
 
 // Takes input, timer and posted-message events for windows off the event stream while a pump
 // waits, and swallows shortcuts so that menus do not act during the loop.
@@ -32,8 +31,7 @@ public:
     if (g_pCurrent != m_pPump)
       return false;
     MSG msg;
-    switch (event->type())
-    {
+    switch (event->type()) {
     case QEvent::ShortcutOverride:
     case QEvent::Shortcut:
       event->accept();
@@ -41,8 +39,7 @@ public:
     case QEvent::MouseMove:
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseButtonDblClick:
-    {
+    case QEvent::MouseButtonDblClick: {
       auto* widget = qobject_cast<QWidget*>(watched);
       if (!widget)
         return false;
@@ -52,8 +49,7 @@ public:
       break;
     }
     case QEvent::KeyPress:
-    case QEvent::KeyRelease:
-    {
+    case QEvent::KeyRelease: {
       auto* widget = qobject_cast<QWidget*>(watched);
       if (!widget)
         return false;
@@ -62,16 +58,14 @@ public:
         return false;
       break;
     }
-    case QEvent::Timer:
-    {
+    case QEvent::Timer: {
       auto* bridge = dynamic_cast<CWndBridge*>(watched);
       if (!bridge)
         return false;
       return TakeTimer(bridge, static_cast<QTimerEvent*>(event));
     }
     default:
-      if (event->type() == CPostedMessageEvent::EventType())
-      {
+      if (event->type() == CPostedMessageEvent::EventType()) {
         m_pPump->Enqueue(static_cast<CPostedMessageEvent*>(event)->Msg());
         return true;
       }
@@ -84,12 +78,10 @@ public:
 private:
   bool TakeTimer(CWndBridge* bridge, QTimerEvent* te)
   {
-    for (auto& entry : CWndGlobals::Get().handles)
-    {
+    for (auto& entry : CWndGlobals::Get().handles) {
       CWnd* wnd = entry.second;
       UINT_PTR id = 0;
-      if (wnd->Impl()->Bridge() == bridge && wnd->m_hWnd && wnd->Impl()->TimerIdFor(te->timerId(), id))
-      {
+      if (wnd->Impl()->Bridge() == bridge && wnd->m_hWnd && wnd->Impl()->TimerIdFor(te->timerId(), id)) {
         MSG msg;
         msg.hwnd = wnd->m_hWnd;
         msg.message = WM_TIMER;
@@ -116,8 +108,7 @@ CMessagePump::~CMessagePump()
   g_pCurrent = m_pOuter;
   // Messages posted to windows and not yet taken stay posted, as in a thread's message queue;
   // input and timer ticks that the loop did not take are gone with it.
-  for (const MSG& msg : m_queue)
-  {
+  for (const MSG& msg : m_queue) {
     const bool input = (msg.message >= kFirstKeyMessage && msg.message <= kLastKeyMessage) ||
                        (msg.message >= kFirstMouseMessage && msg.message <= kLastMouseMessage);
     if (input || msg.message == WM_TIMER || msg.message == WM_QUIT || msg.message == WM_NULL)
@@ -158,28 +149,24 @@ void CMessagePump::CarryException(std::exception_ptr e)
 BOOL CMessagePump::GetMessage(MSG* pMsg)
 {
   m_bWoken = false;
-  while (m_queue.empty() && !m_exception && !m_bWoken)
-  {
+  while (m_queue.empty() && !m_exception && !m_bWoken) {
     QEventLoop loop;
     m_pLoop = &loop;
     const int code = loop.exec();
     m_pLoop = nullptr;
     // The application is quitting: nested loops no longer run, so the waiting loop gets WM_QUIT.
-    if (code == -1)
-    {
+    if (code == -1) {
       MSG quit;
       quit.message = WM_QUIT;
       m_queue.push_back(quit);
     }
   }
-  if (m_exception)
-  {
+  if (m_exception) {
     std::exception_ptr e = m_exception;
     m_exception = nullptr;
     std::rethrow_exception(e);
   }
-  if (m_queue.empty())
-  {
+  if (m_queue.empty()) {
     // Woken without input (capture released): an empty message lets the caller look around.
     *pMsg = MSG();
     return TRUE;
@@ -201,8 +188,7 @@ LRESULT CMessagePump::DispatchMessage(const MSG* pMsg)
 
 void PostQuitMessage(int nExitCode)
 {
-  if (CMessagePump* pump = CMessagePump::Current())
-  {
+  if (CMessagePump* pump = CMessagePump::Current()) {
     MSG msg;
     msg.message = WM_QUIT;
     msg.wParam = static_cast<WPARAM>(nExitCode);

@@ -25,7 +25,8 @@ public:
     const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
                        type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
     const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
-    if (type == CPostedMessageEvent::EventType() || type == QEvent::Timer || (mouse && type != QEvent::MouseMove) || key)
+    if (type == CPostedMessageEvent::EventType() || type == QEvent::Timer || (mouse && type != QEvent::MouseMove) ||
+        key)
       if (CWinApp* app = AfxGetApp())
         app->RequestIdle();
     if (!mouse && !key)
@@ -50,13 +51,10 @@ CQtApplication::CQtApplication(int& argc, char** argv)
   installEventFilter(m_pFilter.get());
   QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [] {
     // The dispatcher calls this outside notify, so it is a boundary of its own.
-    try
-    {
+    try {
       if (CWinApp* app = AfxGetApp(); app && app->IsIdlePending() && !CMessagePump::Current())
         app->RunIdle();
-    }
-    catch (...)
-    {
+    } catch (...) {
       AfxProcessException(std::current_exception(), nullptr);
     }
   });
@@ -64,8 +62,7 @@ CQtApplication::CQtApplication(int& argc, char** argv)
 
 CQtApplication::~CQtApplication() { removeEventFilter(m_pFilter.get()); }
 
-namespace
-{
+namespace {
 // The signal handler only writes a byte; the session ends in the message loop.
 int g_sessionSignalFds[2] = {-1, -1};
 
@@ -96,16 +93,12 @@ void CQtApplication::EndSessionOnSignal()
 
 bool CQtApplication::notify(QObject* receiver, QEvent* event)
 {
-  try
-  {
+  try {
     return QApplication::notify(receiver, event);
-  }
-  catch (...)
-  {
+  } catch (...) {
     // A modal drag loop carries the exception out to be rethrown after it; elsewhere the
     // exception has reached the window procedure's boundary.
-    if (CMessagePump* pump = CMessagePump::Current())
-    {
+    if (CMessagePump* pump = CMessagePump::Current()) {
       pump->CarryException(std::current_exception());
       return true;
     }

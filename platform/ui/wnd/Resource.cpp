@@ -7,8 +7,7 @@ CResources& CResources::Get()
   return *resources;
 }
 
-namespace
-{
+namespace {
 template <class MAP>
 const typename MAP::mapped_type* FindIn(const MAP& map, UINT id)
 {
@@ -49,14 +48,11 @@ void AfxFormatString1(CString& rString, const char* lpszFormat, LPCTSTR lpsz1)
 void AfxFormatString2(CString& rString, const char* lpszFormat, LPCTSTR lpsz1, LPCTSTR lpsz2)
 {
   CString out;
-  for (const char* p = lpszFormat; p && *p; ++p)
-  {
-    if (p[0] == '%' && (p[1] == '1' || p[1] == '2'))
-    {
+  for (const char* p = lpszFormat; p && *p; ++p) {
+    if (p[0] == '%' && (p[1] == '1' || p[1] == '2')) {
       out += (p[1] == '1') ? lpsz1 : lpsz2;
       ++p;
-    }
-    else
+    } else
       out += *p;
   }
   rString = out;

@@ -65,15 +65,20 @@ struct CDialogItemTemplate
   CDialogItemTemplate() = default;
   CDialogItemTemplate(CDlgCtl itemKind, UINT itemId, const char* itemText, const CRect& itemRect, DWORD itemStyle = 0,
                       std::vector<CString> items = {}, BOOL itemHidden = FALSE)
-    : kind(itemKind), id(itemId), text(itemText), rect(itemRect), style(itemStyle), initialItems(std::move(items)),
+    : kind(itemKind),
+      id(itemId),
+      text(itemText),
+      rect(itemRect),
+      style(itemStyle),
+      initialItems(std::move(items)),
       hidden(itemHidden)
   {}
 
   CDlgCtl kind = CDlgCtl::Static;
   UINT id = 0;
   CString text;
-  CRect rect;  // dialog units: left and top, right and bottom
-  DWORD style = 0;  // WS_GROUP, WS_DISABLED, control styles
+  CRect rect;                         // dialog units: left and top, right and bottom
+  DWORD style = 0;                    // WS_GROUP, WS_DISABLED, control styles
   std::vector<CString> initialItems;  // list and combo box contents
   BOOL hidden = FALSE;
   int maxChars = 0;  // edits: the most characters the user may type (0: no limit)

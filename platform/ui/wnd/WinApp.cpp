@@ -26,12 +26,11 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
   ON_UPDATE_COMMAND_UI(ID_FILE_MRU_FILE1, OnUpdateRecentFileMenu)
 END_MESSAGE_MAP()
 
-namespace
-{
+namespace {
 CWinApp* g_pApp = nullptr;
 
 CString FromQStringName(const QString& name) { return CString::FromUtf8(name.toStdString()); }
-}
+}  // namespace
 
 CWinApp::CWinApp(LPCTSTR lpszAppName) : m_strAppName(lpszAppName) { g_pApp = this; }
 
@@ -87,8 +86,7 @@ void CWinApp::SetRegistryKey(LPCTSTR lpszRegistryKey)
 
 CProfile& CWinApp::GetProfile()
 {
-  if (!m_pProfile)
-  {
+  if (!m_pProfile) {
     const CString name = ProfileName();
     const CString folder = m_strRegistryKey.IsEmpty() ? name : m_strRegistryKey;
     m_pProfile = std::make_unique<CProfile>(CProfile::DefaultPath(folder, name));
@@ -120,8 +118,7 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
   m_nMaxMRU = nMaxMRU;
   m_recentFiles.clear();
-  for (UINT i = 1; i <= nMaxMRU; ++i)
-  {
+  for (UINT i = 1; i <= nMaxMRU; ++i) {
     const CString file = GetProfileString("Recent File List", CString::Formatted("File%u", i));
     if (!file.IsEmpty())
       m_recentFiles.push_back(file);
@@ -133,8 +130,7 @@ void CWinApp::SaveStdProfileSettings()
 {
   if (m_nMaxMRU == 0)
     return;
-  for (UINT i = 1; i <= m_nMaxMRU; ++i)
-  {
+  for (UINT i = 1; i <= m_nMaxMRU; ++i) {
     const CString key = CString::Formatted("File%u", i);
     if (i <= m_recentFiles.size())
       WriteProfileString("Recent File List", key, m_recentFiles[i - 1]);
@@ -157,7 +153,8 @@ void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
 
 CString CWinApp::GetRecentFile(int nIndex) const
 {
-  return nIndex >= 0 && static_cast<size_t>(nIndex) < m_recentFiles.size() ? m_recentFiles[static_cast<size_t>(nIndex)] : CString();
+  return nIndex >= 0 && static_cast<size_t>(nIndex) < m_recentFiles.size() ? m_recentFiles[static_cast<size_t>(nIndex)]
+                                                                           : CString();
 }
 
 void CWinApp::OnOpenRecentFile(UINT nID)
@@ -167,8 +164,7 @@ void CWinApp::OnOpenRecentFile(UINT nID)
     std::erase_if(m_recentFiles, [&](const CString& f) { return f == path; });
 }
 
-namespace
-{
+namespace {
 // The menu text of an entry: its number as the mnemonic, and the path with its ampersands
 // doubled so that none of them turns into a mnemonic.
 CString RecentFileMenuText(size_t nIndex, const CString& path)
@@ -176,8 +172,7 @@ CString RecentFileMenuText(size_t nIndex, const CString& path)
   CString text = nIndex < 9 ? CString::Formatted("&%u ", static_cast<unsigned>(nIndex + 1))
                             : CString::Formatted("%u&%u ", static_cast<unsigned>((nIndex + 1) / 10),
                                                  static_cast<unsigned>((nIndex + 1) % 10));
-  for (int i = 0; i < path.GetLength(); ++i)
-  {
+  for (int i = 0; i < path.GetLength(); ++i) {
     if (path[i] == '&')
       text += '&';
     text += path[i];
@@ -189,8 +184,7 @@ CString RecentFileMenuText(size_t nIndex, const CString& path)
 void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
 {
   CMenu* menu = pCmdUI->m_pMenu;
-  if (!menu)
-  {
+  if (!menu) {
     pCmdUI->Enable(!m_recentFiles.empty());
     return;
   }
@@ -199,16 +193,12 @@ void CWinApp::OnUpdateRecentFileMenu(CCmdUI* pCmdUI)
     menu->GetMenuString(pCmdUI->m_nIndex, m_strRecentFilePlaceholder, MF_BYPOSITION);
   // Entries of an earlier opening go: the list may have changed since.
   for (UINT id = ID_FILE_MRU_FILE1; id <= ID_FILE_MRU_FILE16; ++id)
-    while (menu->DeleteMenu(id, MF_BYCOMMAND))
-    {
-    }
-  if (m_recentFiles.empty())
-  {
-    menu->InsertMenu(pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1, m_strRecentFilePlaceholder);
+    while (menu->DeleteMenu(id, MF_BYCOMMAND)) {}
+  if (m_recentFiles.empty()) {
+    menu->InsertMenu(pCmdUI->m_nIndex, MF_BYPOSITION | MF_STRING | MF_GRAYED, ID_FILE_MRU_FILE1,
+                     m_strRecentFilePlaceholder);
     pCmdUI->Enable(FALSE);
-  }
-  else
-  {
+  } else {
     for (size_t i = 0; i < m_recentFiles.size(); ++i)
       menu->InsertMenu(pCmdUI->m_nIndex + static_cast<UINT>(i), MF_BYPOSITION | MF_STRING,
                        ID_FILE_MRU_FILE1 + static_cast<UINT>(i), RecentFileMenuText(i, m_recentFiles[i]));
@@ -231,9 +221,7 @@ void CWinApp::RunIdle()
     return;
   m_bInIdle = true;
   m_bIdlePending = false;
-  for (LONG count = 0; OnIdle(count); ++count)
-  {
-  }
+  for (LONG count = 0; OnIdle(count); ++count) {}
   m_bInIdle = false;
 }
 
@@ -258,14 +246,10 @@ LRESULT CWinApp::ProcessWndProcException(const std::exception_ptr&, const MSG*)
 void AfxProcessException(const std::exception_ptr& e, const MSG* pMsg)
 {
   // The report belongs to the application; whatever it does, the process ends here.
-  try
-  {
+  try {
     if (CWinApp* app = AfxGetApp())
       app->ProcessWndProcException(e, pMsg);
-  }
-  catch (...)
-  {
-  }
+  } catch (...) {}
   AfxEndProcess(99);
 }
 
@@ -328,31 +312,25 @@ void CWinApp::DoWaitCursor(int nCode)
 {
   if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
     return;
-  if (nCode > 0)
-  {
+  if (nCode > 0) {
     ++m_nWaitCursorCount;
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  else if (nCode < 0 && m_nWaitCursorCount > 0)
-  {
+  } else if (nCode < 0 && m_nWaitCursorCount > 0) {
     --m_nWaitCursorCount;
     QGuiApplication::restoreOverrideCursor();
-  }
-  else if (nCode == 0 && m_nWaitCursorCount > 0)
+  } else if (nCode == 0 && m_nWaitCursorCount > 0)
     QGuiApplication::changeOverrideCursor(Qt::WaitCursor);
 }
 
 QPrinter* CWinApp::GetPrinter()
 {
-  if (!m_pPrinter)
-  {
+  if (!m_pPrinter) {
     m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
     // Without a system printer the output is a PDF file.
-    if (QPrinterInfo::availablePrinters().isEmpty())
-    {
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
       m_pPrinter->setOutputFormat(QPrinter::PdfFormat);
-      m_pPrinter->setOutputFileName(QString::fromStdString((m_strAppName.IsEmpty() ? CString("print") : m_strAppName).ToUtf8()) +
-                                    ".pdf");
+      m_pPrinter->setOutputFileName(
+          QString::fromStdString((m_strAppName.IsEmpty() ? CString("print") : m_strAppName).ToUtf8()) + ".pdf");
     }
   }
   return m_pPrinter.get();
@@ -388,8 +366,7 @@ void CWinApp::OnHelp() { WinHelp(0, HELP_INDEX); }
 
 void CWinApp::EndSession()
 {
-  if (!m_pMainWnd || !m_pMainWnd->m_hWnd)
-  {
+  if (!m_pMainWnd || !m_pMainWnd->m_hWnd) {
     QCoreApplication::quit();
     return;
   }
@@ -411,8 +388,7 @@ int AfxWinMain(int argc, char** argv)
     return -1;
   // The whole command line is one document path.
   CString commandLine;
-  for (int i = 1; i < argc; ++i)
-  {
+  for (int i = 1; i < argc; ++i) {
     if (i > 1)
       commandLine += ' ';
     commandLine += CString::FromUtf8(argv[i]);
@@ -420,15 +396,12 @@ int AfxWinMain(int argc, char** argv)
   app->m_lpCmdLine = commandLine;
   qtApp.EndSessionOnSignal();
   int code = 0;
-  try
-  {
+  try {
     if (app->InitApplication() && app->InitInstance())
       code = app->Run();
     else
       code = app->ExitInstance();
-  }
-  catch (...)
-  {
+  } catch (...) {
     AfxProcessException(std::current_exception(), nullptr);
   }
   return code;

@@ -29,8 +29,7 @@ END_MESSAGE_MAP()
 const CWnd CWnd::wndTop;
 const CWnd CWnd::wndBottom;
 
-namespace
-{
+namespace {
 struct CWndClass
 {
   HCURSOR hCursor = nullptr;
@@ -58,8 +57,7 @@ CWnd::CWnd() : m_pImpl(std::make_unique<CWndImpl>(this)) {}
 
 CWnd::~CWnd()
 {
-  if (m_hWnd)
-  {
+  if (m_hWnd) {
     QWidget* outer = m_pImpl->Outer();
     const bool owned = m_pImpl->m_bOwnsWidget;
     DetachHandle();
@@ -101,8 +99,7 @@ HWND CWnd::CreateHandle(const CREATESTRUCT& cs, HWND hParentHost)
   QWidget* widget = nullptr;
   if (cs.style & WS_CHILD)
     widget = new QWidget(hParentHost);
-  else
-  {
+  else {
     Qt::WindowFlags flags = Qt::Window;
     if (cs.style & WS_POPUP)
       flags |= Qt::FramelessWindowHint;
@@ -143,8 +140,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
   m_nID = cs.nID;
   m_strClass = cs.lpszClass;
   auto cls = ClassRegistry().find(cs.lpszClass.str());
-  if (cls != ClassRegistry().end())
-  {
+  if (cls != ClassRegistry().end()) {
     m_pImpl->m_hClassCursor = cls->second.hCursor;
     if (cls->second.hbrBackground)
       m_pImpl->SetBackgroundColour(cls->second.hbrBackground->GetColor(), true);
@@ -158,8 +154,7 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
     outer->setGeometry(cs.x, cs.y, std::max(cs.cx, 0), std::max(cs.cy, 0));
   m_strText = cs.lpszName;
   ApplyWindowText(m_strText);
-  if (SendMessage(WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1)
-  {
+  if (SendMessage(WM_CREATE, 0, reinterpret_cast<LPARAM>(&cs)) == -1) {
     DestroyWindow();
     return FALSE;
   }
@@ -190,13 +185,13 @@ BOOL CWnd::DestroyWindow()
     for (QWidget* w : outer->findChildren<QWidget*>())
       children.emplace_back(w);
   for (const QPointer<QWidget>& w : children)
-    if (CWnd* child = w ? FromHandlePermanent(w) : nullptr; child && child != this && child->m_hWnd == w && child->GetParent() == this)
+    if (CWnd* child = w ? FromHandlePermanent(w) : nullptr;
+        child && child != this && child->m_hWnd == w && child->GetParent() == this)
       child->DestroyWindow();
   QWidget* outer = m_pImpl->Outer();
   m_pImpl->m_bClosing = true;
   DetachHandle();
-  if (outer && m_pImpl->m_bOwnsWidget)
-  {
+  if (outer && m_pImpl->m_bOwnsWidget) {
     outer->hide();
     outer->deleteLater();
   }
@@ -213,8 +208,7 @@ BOOL CWnd::SubclassWindow(HWND hWnd)
   if (!hWnd || m_hWnd)
     return FALSE;
   BOOL ownerPaints = TRUE;
-  if (previous)
-  {
+  if (previous) {
     m_nID = previous->m_nID;
     m_dwStyle = previous->m_dwStyle;
     previous->m_pImpl->Detach();
@@ -268,10 +262,10 @@ CWnd* CWnd::GetDlgItem(int nID) const
   QList<QWidget*> candidates = m_hWnd->findChildren<QWidget*>();
   if (QWidget* outer = m_pImpl->Outer(); outer && outer != m_hWnd)
     candidates += outer->findChildren<QWidget*>();
-  for (QWidget* w : candidates)
-  {
+  for (QWidget* w : candidates) {
     CWnd* child = FromHandlePermanent(w);
-    if (child && child != this && child->m_hWnd == w && child->m_nID == static_cast<UINT>(nID) && child->GetParent() == this)
+    if (child && child != this && child->m_hWnd == w && child->m_nID == static_cast<UINT>(nID) &&
+        child->GetParent() == this)
       return child;
   }
   return nullptr;
@@ -347,7 +341,9 @@ CFont* CWnd::GetFont() const
   const QFont font = m_hWnd->font();
   LOGFONT lf;
   // A negative height is the character height, which is what a pixel size gives.
-  lf.lfHeight = -(font.pixelSize() > 0 ? font.pixelSize() : static_cast<int>(font.pointSizeF() * CDC::GetScreenLogPixels().cy / 72.0 + 0.5));
+  lf.lfHeight =
+      -(font.pixelSize() > 0 ? font.pixelSize()
+                             : static_cast<int>(font.pointSizeF() * CDC::GetScreenLogPixels().cy / 72.0 + 0.5));
   lf.lfWeight = font.weight();
   lf.lfItalic = font.italic() ? 1 : 0;
   const QByteArray family = font.family().toLatin1();
@@ -362,12 +358,17 @@ BOOL CWnd::ShowWindow(int nCmdShow)
   if (!outer)
     return FALSE;
   const BOOL wasVisible = !outer->isHidden();
-  switch (nCmdShow)
-  {
-  case SW_HIDE: outer->hide(); break;
+  switch (nCmdShow) {
+  case SW_HIDE:
+    outer->hide();
+    break;
   case SW_SHOWMINIMIZED:
-  case SW_MINIMIZE: outer->showMinimized(); break;
-  case SW_SHOWMAXIMIZED: outer->showMaximized(); break;
+  case SW_MINIMIZE:
+    outer->showMinimized();
+    break;
+  case SW_SHOWMAXIMIZED:
+    outer->showMaximized();
+    break;
   case SW_SHOWNA:
   case SW_SHOWNOACTIVATE:
     outer->setAttribute(Qt::WA_ShowWithoutActivating, true);
@@ -376,8 +377,7 @@ BOOL CWnd::ShowWindow(int nCmdShow)
     break;
   default:
     outer->show();
-    if (outer->isWindow())
-    {
+    if (outer->isWindow()) {
       outer->raise();
       outer->activateWindow();
     }
@@ -413,8 +413,7 @@ void CWnd::GetClientRect(LPRECT lpRect) const { *lpRect = m_pImpl->ClientRect();
 void CWnd::GetWindowRect(LPRECT lpRect) const
 {
   QWidget* outer = m_pImpl->Outer();
-  if (!outer)
-  {
+  if (!outer) {
     *lpRect = CRect();
     return;
   }
@@ -427,8 +426,7 @@ void CWnd::GetWindowRect(LPRECT lpRect) const
 
 void CWnd::MoveWindow(int x, int y, int nWidth, int nHeight, BOOL)
 {
-  if (QWidget* outer = m_pImpl->Outer())
-  {
+  if (QWidget* outer = m_pImpl->Outer()) {
     outer->move(x, y);
     outer->resize(std::max(nWidth, 0), std::max(nHeight, 0));
   }
@@ -448,8 +446,7 @@ BOOL CWnd::SetWindowPos(const CWnd* pWndInsertAfter, int x, int y, int cx, int c
     outer->move(x, y);
   if (!(nFlags & SWP_NOSIZE))
     outer->resize(std::max(cx, 0), std::max(cy, 0));
-  if (!(nFlags & SWP_NOZORDER) && pWndInsertAfter)
-  {
+  if (!(nFlags & SWP_NOZORDER) && pWndInsertAfter) {
     if (pWndInsertAfter == &wndBottom)
       outer->lower();
     else if (pWndInsertAfter == &wndTop)
@@ -621,14 +618,24 @@ short GetKeyState(int nVirtKey)
 {
   const CWndGlobals& g = CWndGlobals::Get();
   bool down = false;
-  switch (nVirtKey)
-  {
-  case VK_SHIFT: down = g.shiftDown; break;
-  case VK_CONTROL: down = g.ctrlDown; break;
-  case VK_LBUTTON: down = (g.buttons & Qt::LeftButton) != 0; break;
-  case VK_RBUTTON: down = (g.buttons & Qt::RightButton) != 0; break;
-  case VK_MBUTTON: down = (g.buttons & Qt::MiddleButton) != 0; break;
-  default: break;
+  switch (nVirtKey) {
+  case VK_SHIFT:
+    down = g.shiftDown;
+    break;
+  case VK_CONTROL:
+    down = g.ctrlDown;
+    break;
+  case VK_LBUTTON:
+    down = (g.buttons & Qt::LeftButton) != 0;
+    break;
+  case VK_RBUTTON:
+    down = (g.buttons & Qt::RightButton) != 0;
+    break;
+  case VK_MBUTTON:
+    down = (g.buttons & Qt::MiddleButton) != 0;
+    break;
+  default:
+    break;
   }
   return down ? static_cast<short>(-128) : 0;
 }
@@ -637,19 +644,25 @@ int GetSystemMetrics(int nIndex)
 {
   const CSize screen = CDC::GetScreenSize();
   QStyle* style = qobject_cast<QApplication*>(QCoreApplication::instance()) ? QApplication::style() : nullptr;
-  switch (nIndex)
-  {
-  case SM_CXSCREEN: return screen.cx;
-  case SM_CYSCREEN: return screen.cy;
+  switch (nIndex) {
+  case SM_CXSCREEN:
+    return screen.cx;
+  case SM_CYSCREEN:
+    return screen.cy;
   case SM_CXVSCROLL:
-  case SM_CYHSCROLL: return style ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
-  case SM_CYCAPTION: return style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 18;
+  case SM_CYHSCROLL:
+    return style ? style->pixelMetric(QStyle::PM_ScrollBarExtent) : 16;
+  case SM_CYCAPTION:
+    return style ? style->pixelMetric(QStyle::PM_TitleBarHeight) : 18;
   case SM_CXBORDER:
-  case SM_CYBORDER: return 1;
+  case SM_CYBORDER:
+    return 1;
   // The drag threshold: a press turns into a drag after this many pixels.
   case SM_CXDOUBLECLK:
-  case SM_CYDOUBLECLK: return 4;
-  default: return 0;
+  case SM_CYDOUBLECLK:
+    return 4;
+  default:
+    return 0;
   }
 }
 

@@ -29,8 +29,7 @@ CWndGlobals& CWndGlobals::Get()
 CWnd* WindowOfWidget(QWidget* widget)
 {
   auto& handles = CWndGlobals::Get().handles;
-  for (QWidget* w = widget; w; w = w->parentWidget())
-  {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
     auto it = handles.find(w);
     if (it != handles.end())
       return it->second;
@@ -38,15 +37,13 @@ CWnd* WindowOfWidget(QWidget* widget)
   return nullptr;
 }
 
-namespace
-{
+namespace {
 // The window that input to a widget is for: the search stops at a window of its own, so that
 // keys pressed in a message box or a standard dialog never reach the dialog that opened it.
 CWnd* WindowOfInput(QWidget* widget)
 {
   auto& handles = CWndGlobals::Get().handles;
-  for (QWidget* w = widget; w; w = w->parentWidget())
-  {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
     if (auto it = handles.find(w); it != handles.end())
       return it->second;
     if (w->isWindow())
@@ -64,42 +61,60 @@ UINT QtKeyToVirtualKey(int key, Qt::KeyboardModifiers modifiers)
     return VK_F1 + static_cast<UINT>(key - Qt::Key_F1);
   if (key >= Qt::Key_0 && key <= Qt::Key_9)
     return static_cast<UINT>('0' + (key - Qt::Key_0));
-  switch (key)
-  {
-  case Qt::Key_Plus: return (modifiers & Qt::KeypadModifier) ? VK_ADD : static_cast<UINT>(0xBB);
-  case Qt::Key_Minus: return (modifiers & Qt::KeypadModifier) ? VK_SUBTRACT : static_cast<UINT>(0xBD);
-  case Qt::Key_Shift: return VK_SHIFT;
-  case Qt::Key_Control: return VK_CONTROL;
-  case Qt::Key_Alt: return VK_MENU;
-  case Qt::Key_Escape: return VK_ESCAPE;
+  switch (key) {
+  case Qt::Key_Plus:
+    return (modifiers & Qt::KeypadModifier) ? VK_ADD : static_cast<UINT>(0xBB);
+  case Qt::Key_Minus:
+    return (modifiers & Qt::KeypadModifier) ? VK_SUBTRACT : static_cast<UINT>(0xBD);
+  case Qt::Key_Shift:
+    return VK_SHIFT;
+  case Qt::Key_Control:
+    return VK_CONTROL;
+  case Qt::Key_Alt:
+    return VK_MENU;
+  case Qt::Key_Escape:
+    return VK_ESCAPE;
   case Qt::Key_Return:
-  case Qt::Key_Enter: return VK_RETURN;
+  case Qt::Key_Enter:
+    return VK_RETURN;
   case Qt::Key_Tab:
-  case Qt::Key_Backtab: return VK_TAB;
-  case Qt::Key_Backspace: return VK_BACK;
-  case Qt::Key_Space: return VK_SPACE;
-  case Qt::Key_Left: return VK_LEFT;
-  case Qt::Key_Up: return VK_UP;
-  case Qt::Key_Right: return VK_RIGHT;
-  case Qt::Key_Down: return VK_DOWN;
-  case Qt::Key_Delete: return VK_DELETE;
-  case Qt::Key_Insert: return VK_INSERT;
-  case Qt::Key_Home: return VK_HOME;
-  case Qt::Key_End: return VK_END;
-  case Qt::Key_PageUp: return VK_PRIOR;
-  case Qt::Key_PageDown: return VK_NEXT;
-  default: return 0;
+  case Qt::Key_Backtab:
+    return VK_TAB;
+  case Qt::Key_Backspace:
+    return VK_BACK;
+  case Qt::Key_Space:
+    return VK_SPACE;
+  case Qt::Key_Left:
+    return VK_LEFT;
+  case Qt::Key_Up:
+    return VK_UP;
+  case Qt::Key_Right:
+    return VK_RIGHT;
+  case Qt::Key_Down:
+    return VK_DOWN;
+  case Qt::Key_Delete:
+    return VK_DELETE;
+  case Qt::Key_Insert:
+    return VK_INSERT;
+  case Qt::Key_Home:
+    return VK_HOME;
+  case Qt::Key_End:
+    return VK_END;
+  case Qt::Key_PageUp:
+    return VK_PRIOR;
+  case Qt::Key_PageDown:
+    return VK_NEXT;
+  default:
+    return 0;
   }
 }
 
 void TrackInputState(const QEvent* event)
 {
   CWndGlobals& g = CWndGlobals::Get();
-  switch (event->type())
-  {
+  switch (event->type()) {
   case QEvent::KeyPress:
-  case QEvent::KeyRelease:
-  {
+  case QEvent::KeyRelease: {
     const auto* ke = static_cast<const QKeyEvent*>(event);
     const bool down = event->type() == QEvent::KeyPress;
     g.shiftDown = ke->key() == Qt::Key_Shift ? down : (ke->modifiers() & Qt::ShiftModifier) != 0;
@@ -109,8 +124,7 @@ void TrackInputState(const QEvent* event)
   case QEvent::MouseButtonPress:
   case QEvent::MouseButtonRelease:
   case QEvent::MouseButtonDblClick:
-  case QEvent::MouseMove:
-  {
+  case QEvent::MouseMove: {
     const auto* me = static_cast<const QMouseEvent*>(event);
     g.shiftDown = (me->modifiers() & Qt::ShiftModifier) != 0;
     g.ctrlDown = (me->modifiers() & Qt::ControlModifier) != 0;
@@ -132,13 +146,21 @@ bool MouseEventToMsg(QWidget* widget, const QMouseEvent* event, MSG& msg)
     return false;
   const bool left = event->button() == Qt::LeftButton;
   const bool right = event->button() == Qt::RightButton;
-  switch (event->type())
-  {
-  case QEvent::MouseMove: msg.message = WM_MOUSEMOVE; break;
-  case QEvent::MouseButtonPress: msg.message = left ? WM_LBUTTONDOWN : right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN; break;
-  case QEvent::MouseButtonRelease: msg.message = left ? WM_LBUTTONUP : right ? WM_RBUTTONUP : WM_MBUTTONUP; break;
-  case QEvent::MouseButtonDblClick: msg.message = left ? WM_LBUTTONDBLCLK : right ? WM_RBUTTONDBLCLK : WM_MBUTTONDOWN; break;
-  default: return false;
+  switch (event->type()) {
+  case QEvent::MouseMove:
+    msg.message = WM_MOUSEMOVE;
+    break;
+  case QEvent::MouseButtonPress:
+    msg.message = left ? WM_LBUTTONDOWN : right ? WM_RBUTTONDOWN : WM_MBUTTONDOWN;
+    break;
+  case QEvent::MouseButtonRelease:
+    msg.message = left ? WM_LBUTTONUP : right ? WM_RBUTTONUP : WM_MBUTTONUP;
+    break;
+  case QEvent::MouseButtonDblClick:
+    msg.message = left ? WM_LBUTTONDBLCLK : right ? WM_RBUTTONDBLCLK : WM_MBUTTONDOWN;
+    break;
+  default:
+    return false;
   }
   UINT flags = 0;
   if (event->buttons() & Qt::LeftButton)
@@ -192,13 +214,11 @@ void CWndImpl::Attach(QWidget* client, QWidget* outer, bool ownerPaints)
   auto& handles = CWndGlobals::Get().handles;
   handles[client] = m_pWnd;
   client->installEventFilter(m_pBridge.get());
-  if (outer && outer != client)
-  {
+  if (outer && outer != client) {
     handles[outer] = m_pWnd;
     outer->installEventFilter(m_pBridge.get());
   }
-  if (ownerPaints)
-  {
+  if (ownerPaints) {
     client->setAttribute(Qt::WA_OpaquePaintEvent);
     client->setFocusPolicy(Qt::ClickFocus);
     client->setMouseTracking(true);
@@ -221,8 +241,7 @@ void CWndImpl::Attach(QWidget* client, QWidget* outer, bool ownerPaints)
 void CWndImpl::SetInputWidget(QWidget* widget)
 {
   m_pInput = widget;
-  if (widget)
-  {
+  if (widget) {
     widget->installEventFilter(m_pBridge.get());
     widget->setMouseTracking(true);
   }
@@ -234,8 +253,7 @@ void CWndImpl::Detach()
   if (m_pInput)
     m_pInput->removeEventFilter(m_pBridge.get());
   m_pInput = nullptr;
-  for (QWidget* w : {m_pClient.data(), m_pOuter.data()})
-  {
+  for (QWidget* w : {m_pClient.data(), m_pOuter.data()}) {
     if (!w)
       continue;
     auto it = g.handles.find(w);
@@ -350,8 +368,7 @@ void CWndImpl::OnPaintEvent(const QRect& rect)
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
   painter.drawImage(rect, surface->Image(), rect);
-  for (const CSharpPicture& picture : m_sharpPictures)
-  {
+  for (const CSharpPicture& picture : m_sharpPictures) {
     if (!picture.rect.intersects(rect))
       continue;
     painter.setClipRegion(picture.clip & rect);
@@ -384,8 +401,7 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
   CRect moved(area);
   moved.OffsetRect(dx, dy);
   CRect dest;
-  if (dest.IntersectRect(moved, area))
-  {
+  if (dest.IntersectRect(moved, area)) {
     const CRect src(dest.left - dx, dest.top - dy, dest.right - dx, dest.bottom - dy);
     const QImage copy = surface->Image().copy(ToQRect(src));
     QPainter painter(&surface->Image());
@@ -426,8 +442,7 @@ bool CWndImpl::StopTimer(UINT_PTR id)
 bool CWndImpl::TimerIdFor(int qtId, UINT_PTR& id) const
 {
   for (const auto& t : m_timers)
-    if (t.second == qtId)
-    {
+    if (t.second == qtId) {
       id = t.first;
       return true;
     }
@@ -437,15 +452,13 @@ bool CWndImpl::TimerIdFor(int qtId, UINT_PTR& id) const
 bool CWndBridge::event(QEvent* event)
 {
   CWnd* wnd = m_pImpl->m_pWnd;
-  if (event->type() == QEvent::Timer)
-  {
+  if (event->type() == QEvent::Timer) {
     UINT_PTR id = 0;
     if (wnd->m_hWnd && m_pImpl->TimerIdFor(static_cast<QTimerEvent*>(event)->timerId(), id))
       wnd->SendMessage(WM_TIMER, id, 0);
     return true;
   }
-  if (event->type() == CPostedMessageEvent::EventType())
-  {
+  if (event->type() == CPostedMessageEvent::EventType()) {
     const MSG& msg = static_cast<CPostedMessageEvent*>(event)->Msg();
     if (wnd->m_hWnd)
       wnd->SendMessage(msg.message, msg.wParam, msg.lParam);
@@ -462,7 +475,8 @@ bool CWndBridge::MouseEvent(QWidget* widget, QMouseEvent* event)
   CWnd* target = CWnd::FromHandlePermanent(msg.hwnd);
   if (!target)
     return false;
-  if (!CWnd::GetCapture() && (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN))
+  if (!CWnd::GetCapture() &&
+      (msg.message == WM_MOUSEMOVE || msg.message == WM_LBUTTONDOWN || msg.message == WM_RBUTTONDOWN))
     target->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(msg.hwnd), MAKELPARAM(HTCLIENT, msg.message));
   // A handler may have destroyed the window (and its object) meanwhile.
   if (CWnd::FromHandlePermanent(msg.hwnd) == target)
@@ -491,18 +505,15 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
   auto* widget = static_cast<QWidget*>(watched);
   const bool isClient = widget == m_pImpl->Client();
   const bool ownerPaints = m_pImpl->OwnerPaints();
-  switch (event->type())
-  {
+  switch (event->type()) {
   case QEvent::Paint:
-    if (isClient && ownerPaints)
-    {
+    if (isClient && ownerPaints) {
       m_pImpl->OnPaintEvent(static_cast<QPaintEvent*>(event)->rect());
       return true;
     }
     break;
   case QEvent::Resize:
-    if (isClient)
-    {
+    if (isClient) {
       m_pImpl->OnResized();
       wnd->SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(widget->width(), widget->height()));
     }
@@ -528,8 +539,7 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
     if (isClient && ownerPaints)
       return MouseEvent(widget, static_cast<QMouseEvent*>(event));
     // Controls see their mouse messages too, but keep their own handling of the input.
-    if ((isClient || widget == m_pImpl->InputWidget()) && event->type() != QEvent::MouseMove)
-    {
+    if ((isClient || widget == m_pImpl->InputWidget()) && event->type() != QEvent::MouseMove) {
       MSG msg;
       if (MouseEventToMsg(widget, static_cast<QMouseEvent*>(event), msg) && msg.hwnd == wnd->m_hWnd)
         wnd->SendMessage(msg.message, msg.wParam, msg.lParam);
@@ -549,16 +559,15 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
       wnd->SendMessage(WM_KILLFOCUS, 0, 0);
     break;
   case QEvent::DragEnter:
-    if (widget == m_pImpl->Outer() && widget->acceptDrops() && static_cast<QDragEnterEvent*>(event)->mimeData()->hasUrls())
+    if (widget == m_pImpl->Outer() && widget->acceptDrops() &&
+        static_cast<QDragEnterEvent*>(event)->mimeData()->hasUrls())
       static_cast<QDragEnterEvent*>(event)->acceptProposedAction();
     break;
   case QEvent::Drop:
-    if (widget == m_pImpl->Outer() && widget->acceptDrops())
-    {
+    if (widget == m_pImpl->Outer() && widget->acceptDrops()) {
       // Each dropped file arrives as a WM_DROPFILES of its own.
       for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls())
-        if (url.isLocalFile() && wnd->m_hWnd)
-        {
+        if (url.isLocalFile() && wnd->m_hWnd) {
           const CString path = FromQString(url.toLocalFile());
           wnd->SendMessage(WM_DROPFILES, 0, reinterpret_cast<LPARAM>(&path));
         }
@@ -566,8 +575,7 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
     }
     break;
   case QEvent::Close:
-    if (widget == m_pImpl->Outer() && !m_pImpl->m_bClosing)
-    {
+    if (widget == m_pImpl->Outer() && !m_pImpl->m_bClosing) {
       // The close box is a system command; the window decides what closing means.
       event->ignore();
       wnd->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);

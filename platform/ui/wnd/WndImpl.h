@@ -88,7 +88,11 @@ public:
   void OnResized();
   void Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& uncovered);
   COLORREF BackgroundColour() const { return m_background; }
-  void SetBackgroundColour(COLORREF c, bool erase) { m_background = c; m_bEraseBackground = erase; }
+  void SetBackgroundColour(COLORREF c, bool erase)
+  {
+    m_background = c;
+    m_bEraseBackground = erase;
+  }
   bool ErasesBackground() const { return m_bEraseBackground; }
 
   // Timers: window ids to Qt timer ids.

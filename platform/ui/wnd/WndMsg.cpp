@@ -6,8 +6,7 @@
 #include "platform/ui/wnd/Wnd.h"
 #include "platform/ui/wnd/WndImpl.h"
 
-namespace
-{
+namespace {
 // The message being handled, for Default(); kept outside the window, which a handler may delete.
 MSG g_currentMessage;
 }  // namespace
@@ -20,8 +19,7 @@ LRESULT CWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
   g_currentMessage.wParam = wParam;
   g_currentMessage.lParam = lParam;
   LRESULT result = 0;
-  if (!DispatchMapMessage(message, wParam, lParam, result))
-  {
+  if (!DispatchMapMessage(message, wParam, lParam, result)) {
     BOOL handled = FALSE;
     result = DispatchStandard(message, wParam, lParam, handled);
     if (!handled)
@@ -36,34 +34,74 @@ LRESULT CWnd::DispatchStandard(UINT message, WPARAM wParam, LPARAM lParam, BOOL&
   handled = TRUE;
   const CPoint point(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
   const UINT flags = static_cast<UINT>(wParam);
-  switch (message)
-  {
-  case WM_CREATE: return OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
-  case WM_DESTROY: OnDestroy(); return 0;
-  case WM_CLOSE: OnClose(); return 0;
-  case WM_PAINT: OnPaint(); return 0;
-  case WM_ERASEBKGND: return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
-  case WM_SIZE: OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
-  case WM_MOVE: OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
-  case WM_TIMER: OnTimer(static_cast<UINT_PTR>(wParam)); return 0;
-  case WM_LBUTTONDOWN: OnLButtonDown(flags, point); return 0;
-  case WM_LBUTTONUP: OnLButtonUp(flags, point); return 0;
-  case WM_LBUTTONDBLCLK: OnLButtonDblClk(flags, point); return 0;
-  case WM_RBUTTONDOWN: OnRButtonDown(flags, point); return 0;
-  case WM_RBUTTONUP: OnRButtonUp(flags, point); return 0;
-  case WM_MBUTTONDOWN: OnMButtonDown(flags, point); return 0;
-  case WM_MOUSEMOVE: OnMouseMove(flags, point); return 0;
-  case WM_KEYDOWN: OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
-  case WM_KEYUP: OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
-  case WM_CHAR: OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)), HIWORD(static_cast<std::uintptr_t>(lParam))); return 0;
+  switch (message) {
+  case WM_CREATE:
+    return OnCreate(reinterpret_cast<LPCREATESTRUCT>(lParam));
+  case WM_DESTROY:
+    OnDestroy();
+    return 0;
+  case WM_CLOSE:
+    OnClose();
+    return 0;
+  case WM_PAINT:
+    OnPaint();
+    return 0;
+  case WM_ERASEBKGND:
+    return OnEraseBkgnd(reinterpret_cast<CDC*>(wParam));
+  case WM_SIZE:
+    OnSize(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+           HIWORD(static_cast<std::uintptr_t>(lParam)));
+    return 0;
+  case WM_MOVE:
+    OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    return 0;
+  case WM_TIMER:
+    OnTimer(static_cast<UINT_PTR>(wParam));
+    return 0;
+  case WM_LBUTTONDOWN:
+    OnLButtonDown(flags, point);
+    return 0;
+  case WM_LBUTTONUP:
+    OnLButtonUp(flags, point);
+    return 0;
+  case WM_LBUTTONDBLCLK:
+    OnLButtonDblClk(flags, point);
+    return 0;
+  case WM_RBUTTONDOWN:
+    OnRButtonDown(flags, point);
+    return 0;
+  case WM_RBUTTONUP:
+    OnRButtonUp(flags, point);
+    return 0;
+  case WM_MBUTTONDOWN:
+    OnMButtonDown(flags, point);
+    return 0;
+  case WM_MOUSEMOVE:
+    OnMouseMove(flags, point);
+    return 0;
+  case WM_KEYDOWN:
+    OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+              HIWORD(static_cast<std::uintptr_t>(lParam)));
+    return 0;
+  case WM_KEYUP:
+    OnKeyUp(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+            HIWORD(static_cast<std::uintptr_t>(lParam)));
+    return 0;
+  case WM_CHAR:
+    OnChar(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
+           HIWORD(static_cast<std::uintptr_t>(lParam)));
+    return 0;
   case WM_SETCURSOR:
     return OnSetCursor(FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(static_cast<std::uintptr_t>(lParam)),
                        HIWORD(static_cast<std::uintptr_t>(lParam)));
-  case WM_SETFOCUS: OnSetFocus(FromHandle(reinterpret_cast<HWND>(wParam))); return 0;
-  case WM_KILLFOCUS: OnKillFocus(FromHandle(reinterpret_cast<HWND>(wParam))); return 0;
+  case WM_SETFOCUS:
+    OnSetFocus(FromHandle(reinterpret_cast<HWND>(wParam)));
+    return 0;
+  case WM_KILLFOCUS:
+    OnKillFocus(FromHandle(reinterpret_cast<HWND>(wParam)));
+    return 0;
   case WM_HSCROLL:
-  case WM_VSCROLL:
-  {
+  case WM_VSCROLL: {
     auto* bar = dynamic_cast<CScrollBar*>(FromHandle(reinterpret_cast<HWND>(lParam)));
     const UINT code = LOWORD(wParam);
     const UINT pos = HIWORD(wParam);
@@ -73,12 +111,22 @@ LRESULT CWnd::DispatchStandard(UINT message, WPARAM wParam, LPARAM lParam, BOOL&
       OnVScroll(code, pos, bar);
     return 0;
   }
-  case WM_COMMAND: return OnCommand(wParam, lParam);
-  case WM_SYSCOMMAND: OnSysCommand(static_cast<UINT>(wParam), lParam); return 0;
-  case WM_QUERYENDSESSION: return OnQueryEndSession();
-  case WM_ENDSESSION: OnEndSession(static_cast<BOOL>(wParam)); return 0;
-  case WM_SHOWWINDOW: OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam)); return 0;
-  case WM_CAPTURECHANGED: OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam))); return 0;
+  case WM_COMMAND:
+    return OnCommand(wParam, lParam);
+  case WM_SYSCOMMAND:
+    OnSysCommand(static_cast<UINT>(wParam), lParam);
+    return 0;
+  case WM_QUERYENDSESSION:
+    return OnQueryEndSession();
+  case WM_ENDSESSION:
+    OnEndSession(static_cast<BOOL>(wParam));
+    return 0;
+  case WM_SHOWWINDOW:
+    OnShowWindow(static_cast<BOOL>(wParam), static_cast<UINT>(lParam));
+    return 0;
+  case WM_CAPTURECHANGED:
+    OnCaptureChanged(FromHandle(reinterpret_cast<HWND>(lParam)));
+    return 0;
   case WM_DROPFILES:
     if (const auto* path = reinterpret_cast<const CString*>(lParam))
       OnDropFiles(*path);
@@ -91,14 +139,19 @@ LRESULT CWnd::DispatchStandard(UINT message, WPARAM wParam, LPARAM lParam, BOOL&
 
 LRESULT CWnd::DefWindowProc(UINT message, WPARAM, LPARAM)
 {
-  switch (message)
-  {
-  case WM_CLOSE: DestroyWindow(); return 0;
-  default: return 0;
+  switch (message) {
+  case WM_CLOSE:
+    DestroyWindow();
+    return 0;
+  default:
+    return 0;
   }
 }
 
-LRESULT CWnd::Default() { return DefWindowProc(g_currentMessage.message, g_currentMessage.wParam, g_currentMessage.lParam); }
+LRESULT CWnd::Default()
+{
+  return DefWindowProc(g_currentMessage.message, g_currentMessage.wParam, g_currentMessage.lParam);
+}
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
 
@@ -148,7 +201,8 @@ BOOL CWnd::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
 {
   // The parent may set the cursor for its children; otherwise the window's class cursor shows.
   if (CWnd* parent = GetParent(); parent && (m_dwStyle & WS_CHILD))
-    if (parent->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(pWnd ? pWnd->m_hWnd : nullptr), MAKELPARAM(nHitTest, message)))
+    if (parent->SendMessage(WM_SETCURSOR, reinterpret_cast<WPARAM>(pWnd ? pWnd->m_hWnd : nullptr),
+                            MAKELPARAM(nHitTest, message)))
       return TRUE;
   if (pWnd == this)
     ::SetCursor(m_pImpl->m_hClassCursor ? m_pImpl->m_hClassCursor : AfxStandardCursor(IDC_ARROW));

@@ -7,8 +7,7 @@
 IMPLEMENT_DYNAMIC(CPaintDC, CDC)
 IMPLEMENT_DYNAMIC(CClientDC, CDC)
 
-namespace
-{
+namespace {
 std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& clip)
 {
   auto device = std::make_unique<CRasterDevice>(impl->Surface(), clip);
@@ -76,8 +75,8 @@ BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
   return TRUE;
 }
 
-int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate, LPRECT lpRectUpdate,
-                         UINT flags)
+int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectClip, CRgn* prgnUpdate,
+                         LPRECT lpRectUpdate, UINT flags)
 {
   CRect area = lpRectScroll ? CRect(*lpRectScroll) : m_pImpl->ClientRect();
   if (lpRectClip)
@@ -86,11 +85,9 @@ int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectCli
   m_pImpl->Scroll(dx, dy, area, uncovered);
   if (flags & SW_INVALIDATE)
     m_pImpl->Invalidate(uncovered, (flags & SW_ERASE) != 0);
-  if (prgnUpdate)
-  {
+  if (prgnUpdate) {
     prgnUpdate->CreateRectRgn(0, 0, 0, 0);
-    for (const CRect& r : uncovered.Rects())
-    {
+    for (const CRect& r : uncovered.Rects()) {
       CRgn piece;
       piece.CreateRectRgnIndirect(&r);
       prgnUpdate->CombineRgn(prgnUpdate, &piece, RGN_OR);
@@ -123,8 +120,7 @@ int CWnd::ReleaseDC(CDC* pDC)
 {
   auto& dcs = m_pImpl->m_dcs;
   for (auto it = dcs.begin(); it != dcs.end(); ++it)
-    if (it->get() == pDC)
-    {
+    if (it->get() == pDC) {
       dcs.erase(it);
       return 1;
     }

@@ -80,7 +80,7 @@ std::vector<BYTE> Concat(std::vector<BYTE> a, const char* text)
   return a;
 }
 
-} // namespace
+}  // namespace
 
 TEST(ArchiveBytes, StringPrefixesSwitchAt255And65534)
 {
@@ -112,7 +112,10 @@ TEST(ArchiveBytes, CountsSwitchAt65535)
 {
   EXPECT_EQ(Store([](CArchive& ar) { ar.WriteCount(65534); }), Bytes({0xFE, 0xFF}));
   EXPECT_EQ(Store([](CArchive& ar) { ar.WriteCount(65535); }), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0, 0}));
-  auto bytes = Store([](CArchive& ar) { ar.WriteCount(65535); ar.WriteCount(3); });
+  auto bytes = Store([](CArchive& ar) {
+    ar.WriteCount(65535);
+    ar.WriteCount(3);
+  });
   CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
   CArchive ar(&in, CArchive::load);
   EXPECT_EQ(ar.ReadCount(), 65535u);
@@ -125,7 +128,8 @@ TEST(ArchiveBytes, PrimitivesAreLittleEndian)
     ar << static_cast<BYTE>(1) << static_cast<WORD>(0x1234) << static_cast<DWORD>(0xA1B2C3D4) << static_cast<LONG>(-2)
        << 1.0;
   });
-  EXPECT_EQ(bytes, Bytes({1, 0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
+  EXPECT_EQ(bytes,
+            Bytes({1, 0x34, 0x12, 0xD4, 0xC3, 0xB2, 0xA1, 0xFE, 0xFF, 0xFF, 0xFF, 0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
 }
 
 TEST(ArchiveObjects, NewClassThenKnownClassTags)
@@ -193,7 +197,8 @@ TEST(ArchiveObjects, UnexpectedOrUnknownClassIsAnArchiveError)
 TEST(ArchiveLoading, TruncatedInputIsAnErrorNotAnAllocation)
 {
   // A string that claims 4 GB and a list that claims 4 billion elements, each with no bytes behind it.
-  for (auto bytes : {Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a'}), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})}) {
+  for (auto bytes :
+       {Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a'}), Bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF})}) {
     CMemFile in(bytes.data(), static_cast<UINT>(bytes.size()));
     CArchive ar(&in, CArchive::load);
     try {
@@ -353,7 +358,9 @@ TEST(ArchiveFiles, StatusGivesOneFullNameForEverySpelling)
   char dir[] = "/tmp/statusXXXXXX";
   ASSERT_NE(mkdtemp(dir), nullptr);
   std::string file = std::string(dir) + "/TXDB.SDF";
-  { CFile f(file.c_str(), CFile::modeCreate | CFile::modeWrite); }
+  {
+    CFile f(file.c_str(), CFile::modeCreate | CFile::modeWrite);
+  }
   CFileStatus a, b;
   ASSERT_TRUE(CFile::GetStatus(file.c_str(), a));
   ASSERT_TRUE(CFile::GetStatus((std::string(dir) + "//./TXDB.SDF").c_str(), b));

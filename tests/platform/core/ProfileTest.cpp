@@ -66,7 +66,8 @@ TEST_F(ProfileTest, DefaultPathFollowsXdgConfigHome)
 
 TEST_F(ProfileTest, ReadsNamesWithoutCaseAndValuesRaw)
 {
-  WriteText("; comment\r\n[Misc]\r\nMainWindowRect=1,2,3,4\r\n  Spaced Key  = a;b,\"c\" \r\n[misc]\nMainWindowRect=second\n");
+  WriteText(
+      "; comment\r\n[Misc]\r\nMainWindowRect=1,2,3,4\r\n  Spaced Key  = a;b,\"c\" \r\n[misc]\nMainWindowRect=second\n");
   CProfile profile(path);
   EXPECT_EQ(profile.GetProfileString("MISC", "mainwindowrect"), "1,2,3,4");
   EXPECT_EQ(profile.GetProfileString("Misc", "spaced key"), " a;b,\"c\" ");
@@ -163,4 +164,4 @@ TEST_F(ProfileTest, AnUnreadableFileIsNeverOverwritten)
   EXPECT_TRUE(fs::is_directory(folderPath));
 }
 
-} // namespace
+}  // namespace

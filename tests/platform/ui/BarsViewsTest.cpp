@@ -8,8 +8,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 enum : UINT
 {
   IDD_BAR = 7700,

@@ -11,11 +11,9 @@
 #include "platform/ui/output/Clipbrd.h"
 #include "platform/ui/draw/Dc.h"
 
-namespace
-{
+namespace {
 class ClipboardTest : public UiTest
-{
-};
+{};
 
 HGLOBAL Block(const char* bytes, size_t n)
 {

@@ -10,8 +10,7 @@
 #include "platform/ui/frame/Menu.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 QMenu* MenuBarPopup(CFrameWnd* frame, const char* title)
 {
   auto* window = qobject_cast<QMainWindow*>(frame->m_hWnd);
@@ -30,8 +29,7 @@ QAction* ActionFor(QMenu* menu, UINT id)
 }
 
 class CommandTest : public FrameTest
-{
-};
+{};
 }  // namespace
 
 TEST_F(CommandTest, CommandReachesTheActiveViewFirst)
@@ -92,8 +90,7 @@ TEST_F(CommandTest, SwitchingChildFramesAndOpeningMenusLeavesNoOldPopupsBehind)
   const auto before = popups();
   ASSERT_GT(before, 0);
   // Each activation rebuilds the menu bar and each opening refills the popup.
-  for (int i = 0; i < 4; ++i)
-  {
+  for (int i = 0; i < 4; ++i) {
     ChildOf(i % 2 ? second : first)->MDIActivate();
     Pump();
     QMenu* edit = MenuBarPopup(main, "&Edit");

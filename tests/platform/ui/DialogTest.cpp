@@ -10,8 +10,7 @@
 #include "platform/ui/dlg/Dialog.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 enum : UINT
 {
   IDD_TEST = 7400,
@@ -34,17 +33,22 @@ void RegisterTemplates()
   test.caption = "Test";
   test.size = CSize(200, 160);
   test.items = {
-    {CDlgCtl::Edit, IDC_NAME, "", CRect(5, 5, 100, 17)},
-    {CDlgCtl::Edit, IDC_COUNT, "", CRect(5, 20, 100, 32)},
-    {CDlgCtl::Edit, IDC_RATIO, "", CRect(5, 35, 100, 47)},
-    {CDlgCtl::CheckBox, IDC_CHECK, "&Check", CRect(5, 50, 100, 62)},
-    {CDlgCtl::RadioButton, IDC_R1, "One", CRect(5, 65, 60, 77), WS_GROUP},
-    {CDlgCtl::RadioButton, IDC_R2, "Two", CRect(5, 80, 60, 92)},
-    {CDlgCtl::RadioButton, IDC_R3, "Three", CRect(5, 95, 60, 107)},
-    {CDlgCtl::ListBox, IDC_LIST, "", CRect(110, 5, 190, 60), LBS_SORT | LBS_NOTIFY},
-    {CDlgCtl::ComboBox, IDC_COMBO, "", CRect(110, 65, 190, 77), CBS_DROPDOWNLIST, {"Centered", "Face of frame", "Installation Flange"}},
-    {CDlgCtl::DefPushButton, IDOK, "OK", CRect(110, 130, 145, 144)},
-    {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(150, 130, 190, 144)},
+      {CDlgCtl::Edit, IDC_NAME, "", CRect(5, 5, 100, 17)},
+      {CDlgCtl::Edit, IDC_COUNT, "", CRect(5, 20, 100, 32)},
+      {CDlgCtl::Edit, IDC_RATIO, "", CRect(5, 35, 100, 47)},
+      {CDlgCtl::CheckBox, IDC_CHECK, "&Check", CRect(5, 50, 100, 62)},
+      {CDlgCtl::RadioButton, IDC_R1, "One", CRect(5, 65, 60, 77), WS_GROUP},
+      {CDlgCtl::RadioButton, IDC_R2, "Two", CRect(5, 80, 60, 92)},
+      {CDlgCtl::RadioButton, IDC_R3, "Three", CRect(5, 95, 60, 107)},
+      {CDlgCtl::ListBox, IDC_LIST, "", CRect(110, 5, 190, 60), LBS_SORT | LBS_NOTIFY},
+      {CDlgCtl::ComboBox,
+       IDC_COMBO,
+       "",
+       CRect(110, 65, 190, 77),
+       CBS_DROPDOWNLIST,
+       {"Centered", "Face of frame", "Installation Flange"}},
+      {CDlgCtl::DefPushButton, IDOK, "OK", CRect(110, 130, 145, 144)},
+      {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(150, 130, 190, 144)},
   };
   CResources::Get().AddDialog(IDD_TEST, test);
   CDialogTemplate length;

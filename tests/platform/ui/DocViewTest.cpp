@@ -13,11 +13,9 @@
 #include "platform/ui/frame/Menu.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 class DocViewTest : public FrameTest
-{
-};
+{};
 
 constexpr UINT kShortDocStrings = 7210;
 
@@ -28,8 +26,7 @@ CTestView* FirstView(CDocument* doc)
 }
 
 class CHintObject : public CObject
-{
-};
+{};
 
 // A child frame that refuses to be created, and says when it is gone.
 class CRefusingChild : public CTestChild

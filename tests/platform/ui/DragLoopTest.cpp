@@ -14,8 +14,7 @@
 #include "platform/ui/wnd/DragLoop.h"
 #include "platform/ui/wnd/Wnd.h"
 
-namespace
-{
+namespace {
 struct CDragError : std::runtime_error
 {
   CDragError() : std::runtime_error("drag handler failed") {}
@@ -111,7 +110,10 @@ protected:
     timer->start(1);
     polls.push_back(std::move(poll));
   }
-  int Count(UINT message) const { return static_cast<int>(std::count(wnd.messages.begin(), wnd.messages.end(), message)); }
+  int Count(UINT message) const
+  {
+    return static_cast<int>(std::count(wnd.messages.begin(), wnd.messages.end(), message));
+  }
   // Delivers a move once the window has seen the ones before it, as a real pointer would, so
   // each is sampled on its own.
   void MoveAfter(int movesSeen, int x, int y)

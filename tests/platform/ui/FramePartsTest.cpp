@@ -12,8 +12,7 @@
 #include "platform/ui/frame/Menu.h"
 #include "platform/ui/wnd/Resource.h"
 
-namespace
-{
+namespace {
 enum : UINT
 {
   IDR_STATUSFRAME = 7501,
@@ -73,8 +72,7 @@ protected:
 };
 
 class FramePartsTest : public FrameTest
-{
-};
+{};
 
 class StatusBarTest : public UiTest
 {
@@ -195,9 +193,9 @@ TEST(Resources, StringsAreLoadedAndFilledIn)
 
 TEST(Resources, MenuFromATemplateKeepsAcceleratorTextsSeparatorsAndPopups)
 {
-  CResources::Get().AddMenu(IDR_MENUTEST, CMenuTemplate{{{"&File", {{"&Open...\tCtrl+O", ID_FILE_OPEN}, {},
-                                                                     {"E&xit", ID_APP_EXIT}}},
-                                                         {"&Help", {{"&Index", ID_HELP_INDEX}}}}});
+  CResources::Get().AddMenu(IDR_MENUTEST,
+                            CMenuTemplate{{{"&File", {{"&Open...\tCtrl+O", ID_FILE_OPEN}, {}, {"E&xit", ID_APP_EXIT}}},
+                                           {"&Help", {{"&Index", ID_HELP_INDEX}}}}});
   CMenu menu;
   ASSERT_TRUE(menu.LoadMenu(IDR_MENUTEST));
   ASSERT_EQ(menu.GetMenuItemCount(), 2u);

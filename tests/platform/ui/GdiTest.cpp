@@ -7,8 +7,7 @@
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/wnd/Wnd.h"
 
-namespace
-{
+namespace {
 constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr UINT IDB_TESTSTRIPE = 7401;
@@ -157,9 +156,9 @@ TEST_F(GdiTest, HollowBrushDrawsOnlyTheOutline)
 TEST_F(GdiTest, BitmapResourceIsDrawnByItsOwnDrawingAtItsSize)
 {
   CResources::Get().AddBitmap(IDB_TESTSTRIPE, CBitmapTemplate{6, 3, [](CDC* pDC) {
-                                                pDC->FillSolidRect(0, 0, 3, 3, kRed);
-                                                pDC->FillSolidRect(3, 0, 3, 3, kBlue);
-                                              }});
+                                                                pDC->FillSolidRect(0, 0, 3, 3, kRed);
+                                                                pDC->FillSolidRect(3, 0, 3, 3, kBlue);
+                                                              }});
   CBitmap stripe;
   ASSERT_TRUE(stripe.LoadBitmap(IDB_TESTSTRIPE));
   EXPECT_EQ(stripe.GetSize(), CSize(6, 3));
@@ -179,13 +178,13 @@ TEST_F(GdiTest, BitmapResourceIsDrawnByItsOwnDrawingAtItsSize)
 TEST_F(GdiTest, BitmapResourcesAreDrawnAtTheScaleAskedFor)
 {
   CResources::Get().AddBitmap(IDB_TESTSTRIPE + 2, CBitmapTemplate{8, 6, [](CDC* pDC) {
-                                                    pDC->FillSolidRect(0, 0, 4, 6, kRed);
-                                                    CPen pen(PS_SOLID, 0, kBlue);
-                                                    CPen* old = pDC->SelectObject(&pen);
-                                                    pDC->MoveTo(4, 3);
-                                                    pDC->LineTo(8, 3);
-                                                    pDC->SelectObject(old);
-                                                  }});
+                                                                    pDC->FillSolidRect(0, 0, 4, 6, kRed);
+                                                                    CPen pen(PS_SOLID, 0, kBlue);
+                                                                    CPen* old = pDC->SelectObject(&pen);
+                                                                    pDC->MoveTo(4, 3);
+                                                                    pDC->LineTo(8, 3);
+                                                                    pDC->SelectObject(old);
+                                                                  }});
   CBitmap scaled;
   ASSERT_TRUE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 2.0));
   ASSERT_EQ(scaled.GetSize(), CSize(16, 12));

@@ -5,8 +5,7 @@
 #include "TestApp.h"
 #include "platform/core/Profile.h"
 
-namespace
-{
+namespace {
 class ProfileTest : public UiTest
 {
 protected:

@@ -6,8 +6,7 @@
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/dlg/RetSheet.h"
 
-namespace
-{
+namespace {
 enum : UINT
 {
   IDD_PAGE_ONE = 7500,
@@ -20,8 +19,7 @@ enum : UINT
 void RegisterPages()
 {
   const char* titles[] = {"One", "Two", "Three"};
-  for (int i = 0; i < 3; ++i)
-  {
+  for (int i = 0; i < 3; ++i) {
     CDialogTemplate page;
     page.caption = titles[i];
     page.size = CSize(150, 80);

@@ -13,11 +13,13 @@
 #include "platform/ui/draw/Raster.h"
 #include "platform/ui/draw/RectRegion.h"
 
-namespace
-{
+namespace {
 struct CCanvas
 {
-  explicit CCanvas(int w = 64, int h = 48, COLORREF fill = RGB(255, 255, 255)) : image(w, h, fill) { dc.AttachImage(&image); }
+  explicit CCanvas(int w = 64, int h = 48, COLORREF fill = RGB(255, 255, 255)) : image(w, h, fill)
+  {
+    dc.AttachImage(&image);
+  }
 
   COLORREF Pixel(int x, int y) { return CRasterizer::ToColorRef(image.Image().pixel(x, y)); }
   int CountNot(COLORREF colour)
@@ -208,8 +210,7 @@ TEST(Raster, HugeEllipseOnASmallSurfaceDrawsItsVisiblePartAtOnce)
   CCanvas c;
   c.dc.Arc(10, 24 - 20000, 10 + 40001, 24 + 20001, 10, 24, 10, 24);
   EXPECT_EQ(c.CountNot(kWhite), 48);
-  for (int y = 0; y < 48; ++y)
-  {
+  for (int y = 0; y < 48; ++y) {
     EXPECT_EQ(c.Pixel(10, y), kBlack) << y;
     EXPECT_EQ(c.Pixel(11, y), kWhite) << y;
   }

@@ -5,8 +5,7 @@
 #include "TestFrames.h"
 #include "platform/ui/frame/Menu.h"
 
-namespace
-{
+namespace {
 class RecentFileTest : public FrameTest
 {
 protected:
@@ -34,8 +33,7 @@ protected:
   {
     file.UpdateCommandStates(main, TRUE);
     std::vector<CString> texts;
-    for (UINT i = 0; i < file.GetMenuItemCount(); ++i)
-    {
+    for (UINT i = 0; i < file.GetMenuItemCount(); ++i) {
       CString text;
       file.GetMenuString(i, text, MF_BYPOSITION);
       texts.push_back(text);
@@ -55,9 +53,9 @@ TEST_F(RecentFileTest, TheListReplacesThePlaceholderNumberedMostRecentFirst)
   TestApp().WriteProfileString("Recent File List", "File2", "/p/R&D.tpf");
   TestApp().LoadStdProfileSettings(4);
   TestApp().AddToRecentFileList("/p/c.tpf");
-  EXPECT_EQ(OpenMenu(), (std::vector<CString>{"&Open...", "&1 /p/c.tpf", "&2 /p/a.tpf", "&3 /p/R&&D.tpf", "", "E&xit"}));
-  for (UINT i = 0; i < 3; ++i)
-  {
+  EXPECT_EQ(OpenMenu(),
+            (std::vector<CString>{"&Open...", "&1 /p/c.tpf", "&2 /p/a.tpf", "&3 /p/R&&D.tpf", "", "E&xit"}));
+  for (UINT i = 0; i < 3; ++i) {
     EXPECT_EQ(file.GetMenuItemID(static_cast<int>(i + 1)), ID_FILE_MRU_FILE1 + i);
     EXPECT_TRUE(Enabled(i + 1));
   }
@@ -66,8 +64,8 @@ TEST_F(RecentFileTest, TheListReplacesThePlaceholderNumberedMostRecentFirst)
   TestApp().AddToRecentFileList("/p/d.tpf");
   TestApp().AddToRecentFileList("/p/e.tpf");
   TestApp().AddToRecentFileList("/p/a.tpf");
-  EXPECT_EQ(OpenMenu(), (std::vector<CString>{"&Open...", "&1 /p/a.tpf", "&2 /p/e.tpf", "&3 /p/d.tpf", "&4 /p/c.tpf", "",
-                                              "E&xit"}));
+  EXPECT_EQ(OpenMenu(), (std::vector<CString>{"&Open...", "&1 /p/a.tpf", "&2 /p/e.tpf", "&3 /p/d.tpf", "&4 /p/c.tpf",
+                                              "", "E&xit"}));
   EXPECT_EQ(file.GetMenuItemID(4), ID_FILE_MRU_FILE1 + 3);
 }
 

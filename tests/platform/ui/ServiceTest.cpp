@@ -16,11 +16,9 @@
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/wnd/Wnd.h"
 
-namespace
-{
+namespace {
 class ServiceTest : public UiTest
-{
-};
+{};
 
 class CRecordingSink : public CHelpSink
 {
@@ -51,7 +49,8 @@ public:
 TEST_F(ServiceTest, ScriptedMessageBoxAnswersWithoutBlocking)
 {
   service.messageAnswers.push_back(IDNO);
-  EXPECT_EQ(AfxMessageBox("Store changes to design 'Kitchen' in the project?", MB_YESNOCANCEL | MB_ICONEXCLAMATION), IDNO);
+  EXPECT_EQ(AfxMessageBox("Store changes to design 'Kitchen' in the project?", MB_YESNOCANCEL | MB_ICONEXCLAMATION),
+            IDNO);
   EXPECT_EQ(AfxMessageBox("Second question", MB_YESNO), IDYES);
   EXPECT_EQ(AfxMessageBox("Notice"), IDOK);
   ASSERT_EQ(service.messages.size(), 3u);
@@ -128,8 +127,7 @@ TEST_F(ServiceTest, DISABLED_ChildProcessIdleThrows)
   std::printf("STILL RUNNING\n");
 }
 
-namespace
-{
+namespace {
 QString RunChild(const char* test, int& exitCode, bool& normalExit)
 {
   QProcess child;
@@ -150,8 +148,9 @@ TEST_F(ServiceTest, ExceptionInIdleProcessingEndsTheProcessWithExitCode99)
   const QString output = RunChild("DISABLED_ChildProcessIdleThrows", exitCode, normalExit);
   EXPECT_TRUE(normalExit) << output.toStdString();
   EXPECT_EQ(exitCode, 99) << output.toStdString();
-  EXPECT_TRUE(output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
-    << output.toStdString();
+  EXPECT_TRUE(
+      output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
+      << output.toStdString();
   EXPECT_FALSE(output.contains("STILL RUNNING"));
 }
 
@@ -162,7 +161,8 @@ TEST_F(ServiceTest, ExceptionInAClickHandlerEndsTheProcessWithExitCode99)
   const QString output = RunChild("DISABLED_ChildProcessClickHandlerThrows", exitCode, normalExit);
   EXPECT_TRUE(normalExit) << output.toStdString();
   EXPECT_EQ(exitCode, 99) << output.toStdString();
-  EXPECT_TRUE(output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
-    << output.toStdString();
+  EXPECT_TRUE(
+      output.contains("MESSAGE[Panecraft Tests]: An unexpected error has occurred; Panecraft Tests will close."))
+      << output.toStdString();
   EXPECT_FALSE(output.contains("STILL RUNNING"));
 }

@@ -23,8 +23,7 @@ BOOL CTestApp::OnIdle(LONG lCount)
   return CWinApp::OnIdle(lCount);
 }
 
-namespace
-{
+namespace {
 class CQtEnvironment : public ::testing::Environment
 {
 public:
@@ -74,10 +73,9 @@ bool PumpUntil(const std::function<bool()>& done)
   return QTest::qWaitFor(done, kHangLimitMs);
 }
 
-namespace
-{
-QMouseEvent* MakeMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons,
-                       Qt::KeyboardModifiers modifiers)
+namespace {
+QMouseEvent* MakeMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button,
+                       Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers)
 {
   const QPointF global = widget->mapToGlobal(QPointF(local));
   return new QMouseEvent(type, QPointF(local), QPointF(local), global, button, buttons, modifiers);

@@ -67,14 +67,19 @@ void FrameTest::SetUp()
   r.AddString(IDR_TESTDOC, "\nProj\nProject\nProject Files (*.tpf)\n.TPF\nTX.Document\nTest Project");
   r.AddString(ID_SHARED, "Shared command\nShared tip");
   r.AddMenu(IDR_TESTMAIN, CMenuTemplate{{{"&File", {{"&New\tCtrl+N", ID_FILE_NEW}, {}, {"E&xit", ID_APP_EXIT}}}}});
-  r.AddMenu(IDR_TESTDOC,
-            CMenuTemplate{{{"&File", {{"&Close", ID_FILE_CLOSE}}},
-                           {"&Edit",
-                            {{"&Shared", ID_SHARED}, {"&Disabled", ID_DISABLED}, {}, {"&No Handler", ID_NOHANDLER},
-                             {"&Checked", ID_CHECKED}, {"Main &Only\tCtrl+M", ID_MAINONLY}}}}});
+  r.AddMenu(IDR_TESTDOC, CMenuTemplate{{{"&File", {{"&Close", ID_FILE_CLOSE}}},
+                                        {"&Edit",
+                                         {{"&Shared", ID_SHARED},
+                                          {"&Disabled", ID_DISABLED},
+                                          {},
+                                          {"&No Handler", ID_NOHANDLER},
+                                          {"&Checked", ID_CHECKED},
+                                          {"Main &Only\tCtrl+M", ID_MAINONLY}}}}});
   r.AddAccelerators(IDR_TESTMAIN, {{'M', FCONTROL, ID_MAINONLY}});
-  r.AddBitmap(IDR_TESTMAIN, CBitmapTemplate{48, 15, [](CDC* pDC) { pDC->FillSolidRect(0, 0, 48, 15, RGB(200, 0, 0)); }});
-  docTemplate = new CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestView));
+  r.AddBitmap(IDR_TESTMAIN,
+              CBitmapTemplate{48, 15, [](CDC* pDC) { pDC->FillSolidRect(0, 0, 48, 15, RGB(200, 0, 0)); }});
+  docTemplate =
+      new CMultiDocTemplate(IDR_TESTDOC, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild), RUNTIME_CLASS(CTestView));
   TestApp().AddDocTemplate(docTemplate);
   main = new CTestMain;
   ASSERT_TRUE(main->LoadFrame(IDR_TESTMAIN));
@@ -88,8 +93,7 @@ void FrameTest::TearDown()
   if (TestApp().m_pDocManager)
     TestApp().m_pDocManager->CloseAllDocuments(TRUE);
   // Not as the main window: its end would make the application quit for the later tests.
-  if (TestApp().m_pMainWnd)
-  {
+  if (TestApp().m_pMainWnd) {
     TestApp().m_pMainWnd = nullptr;
     main->DestroyWindow();
   }

@@ -9,8 +9,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Wnd.h"
 
-namespace
-{
+namespace {
 constexpr UINT WM_TESTPING = WM_USER + 5;
 
 class CTestWnd : public CWnd
@@ -71,8 +70,7 @@ BEGIN_MESSAGE_MAP(CTestWnd, CWnd)
 END_MESSAGE_MAP()
 
 class WndTest : public UiTest
-{
-};
+{};
 }  // namespace
 
 TEST_F(WndTest, ShowingPaintsTheWholeClientIntoTheSurface)
@@ -244,8 +242,7 @@ TEST_F(WndTest, ChildWindowsAreFoundByIdAndGoWithTheirParent)
   delete child;
 }
 
-namespace
-{
+namespace {
 int g_selfDeleted = 0;
 
 // Ends itself from inside its own handlers, as the splash window does.

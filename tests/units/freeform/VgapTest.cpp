@@ -150,4 +150,4 @@ TEST_F(VgapTest, PlanSectionIsTheWidthAtTheCut)
   }
 }
 
-} // namespace
+}  // namespace

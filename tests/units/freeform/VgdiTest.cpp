@@ -121,4 +121,4 @@ TEST_F(VgdiTest, ElevationsAndPlan)
   EXPECT_NEAR(high.second, 6, 1e-9);
 }
 
-} // namespace
+}  // namespace

@@ -136,4 +136,4 @@ TEST_F(VghpTest, InnerElevationAndPlan)
   EXPECT_NEAR(Plan(*m_unit, 0).first, 12 / std::tan(M_PI / 6), 1e-6);
 }
 
-} // namespace
+}  // namespace

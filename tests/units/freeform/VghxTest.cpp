@@ -122,4 +122,4 @@ TEST_F(VghxTest, PlanSectionFollowsTheSlopedJambs)
   EXPECT_NEAR(top.second, 8, 1e-9);
 }
 
-} // namespace
+}  // namespace

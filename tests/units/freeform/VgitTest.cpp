@@ -121,7 +121,7 @@ TEST_F(VgitTest, ElevationsAreInsetTriangles)
   out.RemoveAt(0, 3);
   const std::vector<Line> two = Lines(out, 47);
   ExpectClosed(two);
-  EXPECT_NEAR(two[0][1], 2.0, 1e-12);  // lines -1 and 2 of the sill
+  EXPECT_NEAR(two[0][1], 2.0, 1e-12);              // lines -1 and 2 of the sill
   EXPECT_NEAR(two[0][0] + two[0][2], 24.0, 1e-9);  // symmetric about the apex
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
 }
@@ -150,4 +150,4 @@ TEST_F(VgitTest, AttributesStoreBaseThenHeight)
   EXPECT_EQ(Plan(*m_unit, 3).second, 0.0);
 }
 
-} // namespace
+}  // namespace

@@ -147,4 +147,4 @@ TEST_P(VgkeysTest, ItIsStoredAndReloadedEqual)
 
 INSTANTIATE_TEST_SUITE_P(FreeformKeys, VgkeysTest, ::testing::ValuesIn(kKeys));
 
-} // namespace
+}  // namespace

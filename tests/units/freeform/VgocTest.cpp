@@ -57,8 +57,14 @@ TEST_F(VgocTest, ANewOctagonIsTwentyFourWide)
   EXPECT_EQ(Labels(*m_unit), (std::vector<std::string>{"Unit Width"}));
   EXPECT_EQ(m_unit->GetAttributes(), "VG,OC010,0,24");
   EXPECT_EQ(m_unit->GetHeight(), 24.0);
-  ExpectLines(Outline(*m_unit), Polygon({{t, 0}, {t + c, 0}, {2 * t + c, t}, {2 * t + c, t + c}, {t + c, 2 * t + c},
-                                         {t, 2 * t + c}, {0, t + c}, {0, t}}));
+  ExpectLines(Outline(*m_unit), Polygon({{t, 0},
+                                         {t + c, 0},
+                                         {2 * t + c, t},
+                                         {2 * t + c, t + c},
+                                         {t + c, 2 * t + c},
+                                         {t, 2 * t + c},
+                                         {0, t + c},
+                                         {0, t}}));
   EXPECT_EQ(Flags(*m_unit, 0), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 1}));
   m_unit->SetAnchorMode(1);
   EXPECT_EQ(Flags(*m_unit, 0), (std::vector<int>{0, 0, 0, 0, 1, 0, 0, 0}));
@@ -126,4 +132,4 @@ TEST_F(VgocTest, InnerOctagonAndPlan)
   EXPECT_NEAR(low.first, (24 - t - c) / 2, 1e-9);
 }
 
-} // namespace
+}  // namespace

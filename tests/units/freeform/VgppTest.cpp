@@ -132,4 +132,4 @@ TEST_F(VgppTest, PlanSectionSpansTheHeadsAboveTheShoulders)
   EXPECT_NEAR(peak.second, 0, 1e-12);
 }
 
-} // namespace
+}  // namespace

@@ -91,9 +91,8 @@ TEST_F(VgreTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(70, 66), Refusal("VGRE", "short glass side too large"));
   EXPECT_EQ(Refused(66, 66), Refusal("VGRE", "short glass side too large"));
   EXPECT_EQ(Refused(61, 95), Refusal("VGRE", "area too large"));
-  const std::string traced = Traced([&] {
-    EXPECT_EQ(m_unit->ConformProposedSize(0, CVRX2DVector(30, 0)), CUnit::outOfBoundsUnchanged);
-  });
+  const std::string traced =
+      Traced([&] { EXPECT_EQ(m_unit->ConformProposedSize(0, CVRX2DVector(30, 0)), CUnit::outOfBoundsUnchanged); });
   EXPECT_EQ(FirstRefusal(traced), Refusal("VGRE", "width too small"));
   EXPECT_EQ(m_unit->GetProposedWidth(), 24.0);
 }
@@ -111,8 +110,8 @@ TEST_F(VgreTest, GlassRefusalsUnderOtherLimits)
 
 TEST_F(VgreTest, ValuesAtTheLimitsPass)
 {
-  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(10, 96));   // minimum and maximum side
-  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(96, 60));   // 40 square feet exactly
+  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(10, 96));  // minimum and maximum side
+  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(96, 60));  // 40 square feet exactly
   EXPECT_TRUE(SetValues(*m_unit, {60, 96}));
   EXPECT_EQ(m_unit->GetWidth(), 60.0);
   EXPECT_EQ(m_unit->GetHeight(), 96.0);
@@ -173,4 +172,4 @@ TEST_F(VgreTest, ReportKeysCarryHeightAndWidth)
   EXPECT_EQ(records[0]->m_strUnitKey, "VG,RE010,NoOptions,24,24");
 }
 
-} // namespace
+}  // namespace

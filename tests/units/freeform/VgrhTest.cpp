@@ -145,4 +145,4 @@ TEST_F(VgrhTest, ElevationsAndPlan)
   EXPECT_NEAR(low.first, (m_unit->GetWidth() - low.second) / 2, 1e-9);
 }
 
-} // namespace
+}  // namespace

@@ -83,7 +83,8 @@ TEST_F(VgrtTest, ADragChangesTheOutlineOnlyWhenTaken)
 TEST_F(VgrtTest, ZeroDragsAndOtherHandlesAreAnswered)
 {
   const std::string traced = Traced([&] { EXPECT_EQ(m_one->ConformProposedSize(0, CVRX2DVector(0, 0)), 1); });
-  EXPECT_NE(traced.find("Returned Result.......: inbounds; unchanged (no movement shown in vector)\n"), std::string::npos);
+  EXPECT_NE(traced.find("Returned Result.......: inbounds; unchanged (no movement shown in vector)\n"),
+            std::string::npos);
   EXPECT_EQ(m_two->ConformProposedSize(0, CVRX2DVector(0, 0)), CUnit::inboundsUnchanged);
   EXPECT_EQ(m_one->ConformProposedSize(3, CVRX2DVector(1, 1)), CUnit::outOfBoundsUnchanged);
   EXPECT_EQ(m_two->ConformProposedSize(-1, CVRX2DVector(1, 1)), CUnit::outOfBoundsUnchanged);
@@ -139,4 +140,4 @@ TEST_F(VgrtTest, PlanSectionLiesAgainstTheJamb)
   EXPECT_NEAR(two.first, 0, 1e-9);
 }
 
-} // namespace
+}  // namespace

@@ -110,7 +110,7 @@ TEST_F(VgtzTest, ElevationsMoveTheSidesIn)
   out.RemoveAt(0, 4);
   const std::vector<Line> two = Lines(out, 47);
   ExpectClosed(two);
-  EXPECT_NEAR(two[0][1], 2.0, 1e-12);   // sill, lines -1 and 2
+  EXPECT_NEAR(two[0][1], 2.0, 1e-12);         // sill, lines -1 and 2
   EXPECT_NEAR(two[1][0], 24 - 2.125, 1e-12);  // right jamb by the left jamb's distance
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
 }
@@ -127,4 +127,4 @@ TEST_F(VgtzTest, PlanSectionLiesAgainstTheTallerJamb)
   EXPECT_NEAR(mirrored.first, 0, 1e-9);
 }
 
-} // namespace
+}  // namespace

@@ -118,8 +118,7 @@ TEST_F(VgvpTest, ASteeperSillAboveTheHorizontalKeepsTheType)
   m_unit->SetSizeToProposed();
   EXPECT_TRUE(m_unit->IsRightJambHigher());
   EXPECT_NEAR(Values(*m_unit)[2], 12 * 5.0 / 8.0, 1e-9);
-  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(0, -m_unit->GetHeight() / 2 + 6)),
-            CUnit::outOfBoundsUnchanged);
+  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(0, -m_unit->GetHeight() / 2 + 6)), CUnit::outOfBoundsUnchanged);
 }
 
 TEST_F(VgvpTest, RefusalsNameTheirReason)
@@ -162,7 +161,8 @@ TEST_F(VgvpTest, InnerElevationMeetsAtTheCrossings)
     m_unit->GetElevationEntities(3, FALSE, FALSE, out);
     FAIL();
   } catch (const CUnitException& e) {
-    EXPECT_EQ(e.GetErrorMessage(), "Call made to unsupported method CVGVerticalParallelogram::Get3LineElevationEntities().");
+    EXPECT_EQ(e.GetErrorMessage(),
+              "Call made to unsupported method CVGVerticalParallelogram::Get3LineElevationEntities().");
   }
   EXPECT_THROW(std::unique_ptr<CVRX2DLine>(m_unit->GetInnerElevationLine(4)), CUnitException);
   CVRX2DLine a(0, CVRX2DPoint(0, 0), CVRX2DPoint(1, 0)), b(0, CVRX2DPoint(0, 1), CVRX2DPoint(1, 1));
@@ -193,4 +193,4 @@ TEST_F(VgvpTest, PlanSectionLiesBetweenSillAndHead)
   EXPECT_NEAR(Plan(*m_unit, 13).second, 0, 1e-9);
 }
 
-} // namespace
+}  // namespace

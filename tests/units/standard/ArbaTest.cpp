@@ -55,7 +55,8 @@ TEST_F(ArbaTest, ComponentsHandlesAndOutlines)
   const int ids[] = {2713, 2712, 2711, 2712};
   CSizingHandleArray handles;
   m_unit->GetSizingHandles(handles);
-  const CVRX2DPoint corners[] = {CVRX2DPoint(0, 0), CVRX2DPoint(35.5, 0), CVRX2DPoint(35.5, 35.5), CVRX2DPoint(0, 35.5)};
+  const CVRX2DPoint corners[] = {CVRX2DPoint(0, 0), CVRX2DPoint(35.5, 0), CVRX2DPoint(35.5, 35.5),
+                                 CVRX2DPoint(0, 35.5)};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(components[i]->GetID(), ids[i]);
     EXPECT_EQ(components[i]->GetStartPoint(), corners[i]);
@@ -92,8 +93,7 @@ TEST_F(ArbaTest, PlanSectionAndElevations)
   try {
     m_unit->GetElevationEntities(3, FALSE, FALSE, out);
     ADD_FAILURE() << "drawn";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Arba");
     EXPECT_EQ(e.line, 521);
     EXPECT_EQ(e.GetErrorMessage(), "CARBasic::Get3LineElevationEntities() -- Unsupported method.");
@@ -163,11 +163,10 @@ TEST_F(ArbaTest, GrilleChoicesThatDrawNothingOrAreRefused)
   try {
     static_cast<CUnit&>(*m_unit) = *other;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Arba");
     EXPECT_EQ(e.line, 124);
   }
 }
 
-} // namespace
+}  // namespace

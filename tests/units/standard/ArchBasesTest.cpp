@@ -41,7 +41,9 @@ class CQuarterLeaf : public Base
 {
 public:
   CQuarterLeaf(const char* type, const char* subtype) : Base(type, subtype) {}
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   CVRX2DVector GetProposedOutlineEntities(CVRX2DEntityArray&) const override { return this->m_vProposedOffset; }
   void BuildSizedComponents() const override
   {
@@ -167,8 +169,7 @@ TEST_F(ArchBasesTest, AFullChordIsSizedByWidth)
   try {
     static_cast<CUnit&>(other) = chord;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Stdchord");
     EXPECT_EQ(e.line, 82);
   }
@@ -205,8 +206,7 @@ TEST_F(ArchBasesTest, AMonumentalQuarterRoundIsAsWideAndHighAsItsRadius)
   try {
     static_cast<CUnit&>(unit) = chord;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "MQTRRND");
     EXPECT_EQ(e.line, 77);
   }
@@ -241,11 +241,10 @@ TEST_F(ArchBasesTest, ACasementAwningQuarterRoundStartsAtItsLowestSize)
   try {
     static_cast<CUnit&>(unit) = other;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "CAQTRRND");
     EXPECT_EQ(e.line, 103);
   }
 }
 
-} // namespace
+}  // namespace

@@ -60,7 +60,9 @@ TEST_P(ArchKeysTest, TheFactoryMakesItAndEachHandleSizesIt)
     SCOPED_TRACE(k);
     // Outward from the unit's middle, far enough to reach another size.
     const CVRX2DPoint p = handles[k]->GetPoint();
-    const double dx = p.GetX() < 0.5 * m_unit->GetWidth() - 1e-6 ? -12.0 : p.GetX() > 0.5 * m_unit->GetWidth() + 1e-6 ? 12.0 : 0.0;
+    const double dx = p.GetX() < 0.5 * m_unit->GetWidth() - 1e-6   ? -12.0
+                      : p.GetX() > 0.5 * m_unit->GetWidth() + 1e-6 ? 12.0
+                                                                   : 0.0;
     const double dy = p.GetY() < 0.5 * m_unit->GetHeight() - 1e-6 ? -12.0 : 12.0;
     const int code = handles[k]->GetCode();
     const CVRX2DVector drag((code & 12) ? dx : 0.0, (code & 3) ? dy : 0.0);
@@ -142,14 +144,14 @@ TEST_P(ArchKeysTest, RandomDragsOnlyEverProposeCatalogueSizes)
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, ArchKeysTest,
-                         ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3}, Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}, Key{"SW", "CI009", 3},
-                                           Key{"SW", "JQ039", 3}, Key{"SW", "FR040", 3}, Key{"SW", "FD039", 3}, Key{"SW", "FC039", 3},
-                                           Key{"SW", "OC010", 3}, Key{"SW", "OV009", 3},
-                                           Key{"SW", "GT041", 3}, Key{"SW", "ET008", 3},
-                                           Key{"SW", "MR042", 3}, Key{"SW", "ML042", 3},
-                                           Key{"SW", "CR006", 3}, Key{"SW", "CL006", 3}),
+                         ::testing::Values(Key{"AR", "BA011", 2}, Key{"SL", "BA012", 3}, Key{"SL", "AR012", 3},
+                                           Key{"SW", "CC006", 3}, Key{"SW", "CD007", 3}, Key{"SW", "CI009", 3},
+                                           Key{"SW", "JQ039", 3}, Key{"SW", "FR040", 3}, Key{"SW", "FD039", 3},
+                                           Key{"SW", "FC039", 3}, Key{"SW", "OC010", 3}, Key{"SW", "OV009", 3},
+                                           Key{"SW", "GT041", 3}, Key{"SW", "ET008", 3}, Key{"SW", "MR042", 3},
+                                           Key{"SW", "ML042", 3}, Key{"SW", "CR006", 3}, Key{"SW", "CL006", 3}),
                          [](const ::testing::TestParamInfo<Key>& info) {
                            return std::string(info.param.type) + info.param.subtype;
                          });
 
-} // namespace
+}  // namespace

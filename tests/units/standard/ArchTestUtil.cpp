@@ -31,7 +31,7 @@ std::unique_ptr<CUnit> ArchUnitTest::Make(const char* type, const char* subtype)
 
 namespace {
 bool Finite(const CVRX2DPoint& p) { return std::isfinite(p.GetX()) && std::isfinite(p.GetY()); }
-} // namespace
+}  // namespace
 
 ::testing::AssertionResult AllFinite(const CVRX2DEntityArray& entities)
 {
@@ -41,8 +41,9 @@ bool Finite(const CVRX2DPoint& p) { return std::isfinite(p.GetX()) && std::isfin
     if (const auto* line = dynamic_cast<const CVRX2DLine*>(e))
       finite = Finite(line->GetStartPoint()) && Finite(line->GetEndPoint());
     else if (const auto* arc = dynamic_cast<const CVRX2DArc*>(e))
-      finite = Finite(arc->GetCentre()) && std::isfinite(arc->GetMajorRadius()) && std::isfinite(arc->GetMinorRadius()) &&
-               std::isfinite(arc->GetStartAngle().GetRadians()) && std::isfinite(arc->GetEndAngle().GetRadians());
+      finite = Finite(arc->GetCentre()) && std::isfinite(arc->GetMajorRadius()) &&
+               std::isfinite(arc->GetMinorRadius()) && std::isfinite(arc->GetStartAngle().GetRadians()) &&
+               std::isfinite(arc->GetEndAngle().GetRadians());
     if (!finite)
       return ::testing::AssertionFailure() << "entity " << i << " holds no number";
   }
@@ -82,8 +83,8 @@ const CVRX2DArc& ArcAt(const CVRX2DEntityArray& entities, int i)
     const CVRX2DRectangle a = out[i]->GetExtents(), b = expected[i]->GetExtents();
     if (out[i]->GetCategory() != expected[i]->GetCategory() || a.GetMinPoint().DistanceTo(b.GetMinPoint()) > 1e-6 ||
         a.GetMaxPoint().DistanceTo(b.GetMaxPoint()) > 1e-6)
-      return ::testing::AssertionFailure() << "entity " << i << " differs from a section of width " << width
-                                           << " at offset " << offset;
+      return ::testing::AssertionFailure()
+             << "entity " << i << " differs from a section of width " << width << " at offset " << offset;
   }
   return ::testing::AssertionSuccess();
 }
@@ -93,7 +94,8 @@ double Stored(double value) { return static_cast<float>(value); }
 Line Ends(const CVRX2DEntityArray& out, int i)
 {
   const CVRX2DLine& line = LineAt(out, i);
-  return {line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(), line.GetEndPoint().GetY()};
+  return {line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(),
+          line.GetEndPoint().GetY()};
 }
 
 void ExpectLine(const CVRX2DEntityArray& out, int i, int category, Line expected)
@@ -105,7 +107,8 @@ void ExpectLine(const CVRX2DEntityArray& out, int i, int category, Line expected
     EXPECT_NEAR(got[k], expected[k], 1e-6) << "entity " << i << " value " << k;
 }
 
-void ExpectArc(const CVRX2DEntityArray& out, int i, int category, double cx, double cy, double r, double start, double end)
+void ExpectArc(const CVRX2DEntityArray& out, int i, int category, double cx, double cy, double r, double start,
+               double end)
 {
   ASSERT_LT(i, out.GetSize());
   EXPECT_EQ(out[i]->GetCategory(), category) << i;
@@ -139,7 +142,8 @@ void ExpectOnlyCatalogueSizesProposed(CStandardUnit& unit, unsigned seed)
   for (int step = 0; step < 400; ++step) {
     const int handle = static_cast<int>(random() % handles.GetSize());
     const double reach = 2.0 * std::max(unit.GetWidth(), unit.GetHeight());
-    const CVRX2DVector drag(step % 7 == 0 ? 0.0 : spread(random) * reach, step % 11 == 0 ? 0.0 : spread(random) * reach);
+    const CVRX2DVector drag(step % 7 == 0 ? 0.0 : spread(random) * reach,
+                            step % 11 == 0 ? 0.0 : spread(random) * reach);
     const std::string current = unit.GetSizeCode().c_str();
     const int result = unit.ConformProposedSize(handle, drag);
     ASSERT_TRUE(result >= CUnit::inboundsChanged && result <= CUnit::outOfBoundsUnchanged) << result;

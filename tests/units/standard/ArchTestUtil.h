@@ -39,7 +39,8 @@ double Stored(double value);
 Line Ends(const CVRX2DEntityArray& out, int i);
 // Entity i is a line (an arc) of the category with these ends (centre, radius and angles).
 void ExpectLine(const CVRX2DEntityArray& out, int i, int category, Line expected);
-void ExpectArc(const CVRX2DEntityArray& out, int i, int category, double cx, double cy, double r, double start, double end);
+void ExpectArc(const CVRX2DEntityArray& out, int i, int category, double cx, double cy, double r, double start,
+               double end);
 
 // The size code at the head of the unit's size text: the proposed size's.
 std::string ProposedSizeCode(const CUnit& unit);

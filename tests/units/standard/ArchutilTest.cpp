@@ -48,4 +48,4 @@ TEST_F(ArchutilTest, AGrilleWithoutBarsDrawsNothing)
   EXPECT_EQ(out.GetSize(), 0);
 }
 
-} // namespace
+}  // namespace

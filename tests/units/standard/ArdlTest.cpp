@@ -61,7 +61,8 @@ TEST_F(ArdlTest, ANewUnitIsUnlockedWithItsCrown24InchesHigh)
   EXPECT_NEAR(m_unit->GetHeight(), 24.0, 1e-12);
   EXPECT_TRUE(m_unit->IsArcCentred());
   EXPECT_TRUE(m_unit->IsSizeValid());
-  EXPECT_EQ(m_unit->GetAttributes(), "AR,DL013,0,72,24,UNLOCKED" + CString::Formatted(",%.15g,%.15g", kDefaultLeg, kDefaultLeg));
+  EXPECT_EQ(m_unit->GetAttributes(),
+            "AR,DL013,0,72,24,UNLOCKED" + CString::Formatted(",%.15g,%.15g", kDefaultLeg, kDefaultLeg));
   EXPECT_EQ(m_unit->GetSizeText(0), "Custom Arched:24x23x23x24 R72");
   CStringArray labels;
   m_unit->GetDimensionLabels(labels);
@@ -226,7 +227,8 @@ TEST_F(ArdlTest, UnlockedABottomCornerFollowsTheArc)
   EXPECT_EQ(m_unit->ConformProposedSize(0, CVRX2DVector(2, 0)), CUnit::outOfBoundsUnchanged);
   EXPECT_EQ(m_unit->ConformProposedSize(3, CVRX2DVector(24, 0)), CUnit::outOfBoundsUnchanged);   // no width left
   EXPECT_EQ(m_unit->ConformProposedSize(2, CVRX2DVector(200, 0)), CUnit::outOfBoundsUnchanged);  // chord too long
-  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(-16, 0)), CUnit::outOfBoundsUnchanged);  // narrower than the smallest side
+  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(-16, 0)),
+            CUnit::outOfBoundsUnchanged);  // narrower than the smallest side
   EXPECT_DOUBLE_EQ(m_unit->GetProposedWidth(), 26.0);
   EXPECT_EQ(m_unit->GetProposedOutlineEntities(outline), CVRX2DVector(-2, 0));
   ExpectUnitError([&] { m_unit->ConformProposedSize(4, CVRX2DVector(1, 1)); }, "Ardl", 151);
@@ -345,4 +347,4 @@ TEST_F(ArdlTest, ReportKeysCopiesAndAssignment)
   EXPECT_EQ(m_unit->GetAttributes(), "AR,DL013,0,72,30,LOCKED,22");
 }
 
-} // namespace
+}  // namespace

@@ -121,9 +121,9 @@ TEST_P(ArslTest, TheSizingPageTakesSizesWithinTheLimitsAndRefusesOthersUnchanged
   // The checks of a refused size may build its members; the unit's own come back.
   EXPECT_FALSE(SetSize(72.0, 9.5, 20.0));
   EXPECT_EQ(m_unit->GetSizedComponents()->GetAt(0)->GetEndPoint(), CVRX2DPoint(30, 0));
-  EXPECT_FALSE(SetSize(72.0, 30.0, 96.5));        // leg above the largest side
-  EXPECT_FALSE(SetSize(72.0, 9.5, 20.0));         // narrower than the smallest side
-  EXPECT_FALSE(SetSize(36.0, 80.0, 20.0));        // wider than the base's circle
+  EXPECT_FALSE(SetSize(72.0, 30.0, 96.5));  // leg above the largest side
+  EXPECT_FALSE(SetSize(72.0, 9.5, 20.0));   // narrower than the smallest side
+  EXPECT_FALSE(SetSize(36.0, 80.0, 20.0));  // wider than the base's circle
   EXPECT_FALSE(SetSize(72.0, std::nan(""), 20.0));
   EXPECT_FALSE(SetSize(72.0, 30.0, std::nan("")));
   ExpectUnitError([&] { SetSize(73.0, 30.0, 20.0); }, "Custarch", 305);
@@ -174,7 +174,7 @@ TEST_P(ArslTest, AttributesReadBackEqualAndBadOnesLeaveTheUnit)
   EXPECT_DOUBLE_EQ(read->GetSizedComponents()->GetAt(0)->GetEndPoint().GetX(), 40.5);
 
   const CString subtype = GetParam().subtype;
-  CString noShape = "AR," + subtype + ",0,84,30,95";   // no arc of 84 reaches that leg
+  CString noShape = "AR," + subtype + ",0,84,30,95";  // no arc of 84 reaches that leg
   ExpectUnitError([&] { read->SetAttributes(noShape); }, "Arsl", 189);
   CString missingLeg = "AR," + subtype + ",0,84,30";
   ExpectUnitError([&] { read->SetAttributes(missingLeg); }, "Unit", 1292);
@@ -205,17 +205,18 @@ TEST_P(ArslTest, ThreeHandlesAtTheCornersInComponentOrder)
   EXPECT_EQ(handles[1]->GetPoint(), CVRX2DPoint(24, 0));
   EXPECT_NEAR(handles[2]->GetPoint().GetX(), LegX(24), 1e-12);
   EXPECT_NEAR(handles[2]->GetPoint().GetY(), 24, 1e-12);
-  const std::vector<CString> codes = GetParam().right ? std::vector<CString>{"BJ", "AP", "AG"}
-                                                      : std::vector<CString>{"BJ", "AG", "AP"};
-  const std::vector<int> ids = GetParam().right ? std::vector<int>{4103, 4102, 4101} : std::vector<int>{4103, 4101, 4102};
+  const std::vector<CString> codes =
+      GetParam().right ? std::vector<CString>{"BJ", "AP", "AG"} : std::vector<CString>{"BJ", "AG", "AP"};
+  const std::vector<int> ids =
+      GetParam().right ? std::vector<int>{4103, 4102, 4101} : std::vector<int>{4103, 4101, 4102};
   for (int i = 0; i < 3; ++i) {
     EXPECT_EQ(components[i]->GetCode(), codes[i]);
     EXPECT_EQ(components[i]->GetID(), ids[i]);
   }
   // The foot of the leg moves no side; the others the side across from them.
-  const std::vector<std::vector<DWORD>> sides =
-    GetParam().right ? std::vector<std::vector<DWORD>>{{0, 0, 1}, {0, 0, 0}, {1, 0, 0}}
-                     : std::vector<std::vector<DWORD>>{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}};
+  const std::vector<std::vector<DWORD>> sides = GetParam().right
+                                                    ? std::vector<std::vector<DWORD>>{{0, 0, 1}, {0, 0, 0}, {1, 0, 0}}
+                                                    : std::vector<std::vector<DWORD>>{{0, 0, 0}, {0, 0, 1}, {0, 1, 0}};
   for (int handle = 0; handle < 3; ++handle) {
     CDWordArray flags;
     m_unit->GetSidesMovedByHandle(handle, flags);
@@ -399,7 +400,10 @@ TEST_P(ArslTest, CopiesStartWithoutAProposalAndTheHandsDoNotMix)
 }
 
 INSTANTIATE_TEST_SUITE_P(BothHands, ArslTest,
-                         ::testing::Values(Hand{"S1013", true, "Right:", 387, 436}, Hand{"S2013", false, "Left:", 972, 1019}),
-                         [](const ::testing::TestParamInfo<Hand>& info) { return info.param.right ? "Right" : "Left"; });
+                         ::testing::Values(Hand{"S1013", true, "Right:", 387, 436},
+                                           Hand{"S2013", false, "Left:", 972, 1019}),
+                         [](const ::testing::TestParamInfo<Hand>& info) {
+                           return info.param.right ? "Right" : "Left";
+                         });
 
-} // namespace
+}  // namespace

@@ -37,14 +37,14 @@ TEST_F(AwbaTest, TheBasicUnitStartsVentingWithACaret)
   auto unit = Make<CAWBasic>("AW", "BA002");
   ASSERT_TRUE(unit);
   EXPECT_EQ(unit->GetSizeCode(), "AW2020");
-  EXPECT_EQ(unit->GetOperatingChoice(), "V"); // the size's first choice is F
+  EXPECT_EQ(unit->GetOperatingChoice(), "V");  // the size's first choice is F
   EXPECT_EQ(Groups(*unit), (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(Codes(*unit), (Codes_t{"BM", "AT", "AJ", "AT"}));
   CVRX2DEntityArray out;
   unit->GetElevationEntities(1, TRUE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 7);
   EXPECT_EQ(Lines(out, 0, 4, 46), Rectangle(0, 0, 23.5, 23.5));
-  EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{0, 0, 23.5, 0}})); // one panel meets at its row's value
+  EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{0, 0, 23.5, 0}}));  // one panel meets at its row's value
   EXPECT_EQ(Lines(out, 5, 2, 51), (std::vector<Line>{{1.375, 1.375, 11.75, 22.125}, {11.75, 22.125, 22.125, 1.375}}));
   unit->SetOperatingChoice("F");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BJ", "AP", "AG", "AP"}));
@@ -76,7 +76,7 @@ TEST_F(AwbaTest, TwoPanelsStackUnderTheFirstLetter)
   CVRX2DEntityArray out;
   unit->GetElevationEntities(3, TRUE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 5 + 8 + 4 + 2);
-  EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{2.125, 23.75, 33.375, 23.75}})); // line 2 of three sets
+  EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{2.125, 23.75, 33.375, 23.75}}));  // line 2 of three sets
   std::vector<Line> panels = Rectangle(2.125, 2.75, 33.375, 22.5);
   for (const Line& line : Rectangle(2.125, 25.0, 33.375, 45.375))
     panels.push_back(line);
@@ -107,7 +107,7 @@ TEST_F(AwbaTest, StackedCodesWithoutARailAreRefused)
   unit->SetOperatingChoice("VF");
   EXPECT_EQ(RefusalOf([&] { unit->GetSizedComponents(); }), "STDAWNG:337");
   unit->SetSizeCode("AW3060");
-  for (const char* code : {"FV", "VVV"}) { // the interior group holds one rail only
+  for (const char* code : {"FV", "VVV"}) {  // the interior group holds one rail only
     unit->SetOperatingChoice(code);
     EXPECT_EQ(RefusalOf([&] { unit->GetSizedComponents(); }), "STDAWNG:337") << code;
   }
@@ -179,4 +179,4 @@ TEST_F(AwbaTest, StoredReloadedAndAssignedWithinItsClass)
   ExpectSameDrawings(*venting, *clone);
 }
 
-} // namespace
+}  // namespace

@@ -16,8 +16,7 @@ namespace {
 using Codes_t = std::vector<std::string>;
 
 class CabaTest : public StandardUnitTest
-{
-};
+{};
 
 TEST_F(CabaTest, OnePanelOpensOrStands)
 {
@@ -89,7 +88,7 @@ TEST_F(CabaTest, JointsFollowTheLettersOnEitherSide)
   }());
   EXPECT_EQ(Lines(out, 13, 2, 51)[0], (Line{2.75, 2.75, 22.5, 17.75}));
   unit->GetElevationEntities(3, FALSE, FALSE, out);
-  EXPECT_EQ(out.GetSize(), 4 + 8 + 8); // no joint line in the frame of three line sets
+  EXPECT_EQ(out.GetSize(), 4 + 8 + 8);  // no joint line in the frame of three line sets
   EXPECT_EQ(CountOfCategory(out, 46), 4);
 
   CPlanSectionUnitDimensions dimensions;
@@ -117,7 +116,7 @@ TEST_F(CabaTest, UnexpectedAndMissingLettersOpenWithoutASymbol)
   unit->SetOperatingChoice("L");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BM", "BM", "BM", "AT", "AJ", "AJ", "AJ", "AT", "BH", "BH"}));
   unit->GetElevationEntities(1, TRUE, FALSE, out);
-  EXPECT_EQ(CountOfCategory(out, 51), 2); // the first panel's only
+  EXPECT_EQ(CountOfCategory(out, 51), 2);  // the first panel's only
 }
 
 TEST_F(CabaTest, SizedStoredAndAssigned)
@@ -142,8 +141,7 @@ TEST_F(CabaTest, SizedStoredAndAssigned)
 }
 
 class CapiTest : public StandardUnitTest
-{
-};
+{};
 
 TEST_F(CapiTest, TheCodeChoosesTheFrameAndNothingOpens)
 {
@@ -190,4 +188,4 @@ TEST_F(CapiTest, OtherCodesAreRefusedAndStoringKeepsTheCode)
   ExpectSameDrawings(*unit, *read);
 }
 
-} // namespace
+}  // namespace

@@ -152,7 +152,8 @@ TEST_F(CircltopTest, TheDoubleHungRingGrille)
   const double from[] = {large, small, -1, small, large};
   for (int k = 0; k < 5; ++k) {
     const double a = angles[k];
-    const Line start = from[k] < 0 ? Line{11.75, 2.75} : Line{11.75 + from[k] * std::cos(a), 2.75 + from[k] * std::sin(a)};
+    const Line start =
+        from[k] < 0 ? Line{11.75, 2.75} : Line{11.75 + from[k] * std::cos(a), 2.75 + from[k] * std::sin(a)};
     ExpectLine(out, 2 + k, 48, {start[0], start[1], 11.75 + r2 * std::cos(a), 12 + r2 * std::sin(a)});
   }
 }
@@ -169,24 +170,23 @@ TEST_F(CircltopTest, TheCasementAwningRingGrille)
   ExpectArc(out, 0, 48, 11.75, 2.75, 4.0, 0, VRX_PI);
   ExpectArc(out, 1, 48, 11.75, 2.75, Stored(7.8333), 0, VRX_PI);
   const double a = Stored(0.5236), r2 = 11.75 - 2.125;
-  ExpectLine(out, 2, 48, {11.75 + 4 * std::cos(a), 2.75 + 4 * std::sin(a), 11.75 + r2 * std::cos(a), 12 + r2 * std::sin(a)});
+  ExpectLine(out, 2, 48,
+             {11.75 + 4 * std::cos(a), 2.75 + 4 * std::sin(a), 11.75 + r2 * std::cos(a), 12 + r2 * std::sin(a)});
   EXPECT_TRUE(AllFinite(out));
   try {
     static_cast<CUnit&>(top) = *m_unit;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWCC");
     EXPECT_EQ(e.line, 84);
   }
   try {
     static_cast<CUnit&>(*m_unit) = top;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWCD");
     EXPECT_EQ(e.line, 78);
   }
 }
 
-} // namespace
+}  // namespace

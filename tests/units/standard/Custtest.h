@@ -81,8 +81,7 @@ protected:
     try {
       action();
       ADD_FAILURE() << "no exception, expected " << file << " " << line;
-    }
-    catch (const CUnitException& e) {
+    } catch (const CUnitException& e) {
       EXPECT_EQ(e.file, file);
       EXPECT_EQ(e.line, line);
     }

@@ -18,8 +18,7 @@ namespace {
 using Codes_t = std::vector<std::string>;
 
 class DhkcTest : public StandardUnitTest
-{
-};
+{};
 
 TEST_F(DhkcTest, SevenMembersRoundTwoSashes)
 {
@@ -52,7 +51,7 @@ TEST_F(DhkcTest, TheRailLineFollowsTheLevelAndTheLineSets)
   auto unit = Make<CDHCantorel>("DH", "KC003");
   CVRX2DEntityArray out;
   unit->GetElevationEntities(1, TRUE, FALSE, out);
-  ASSERT_EQ(out.GetSize(), 5); // no operating symbol
+  ASSERT_EQ(out.GetSize(), 5);  // no operating symbol
   EXPECT_EQ(Lines(out, 0, 4, 46), Rectangle(0, 0, 29.5, 47.5));
   EXPECT_EQ(Lines(out, 4, 1, 46), (std::vector<Line>{{0, 23.25, 29.5, 23.25}}));
 
@@ -67,7 +66,7 @@ TEST_F(DhkcTest, TheRailLineFollowsTheLevelAndTheLineSets)
 
   unit->GetElevationEntities(3, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 16);
-  EXPECT_EQ(CountOfCategory(out, 46), 4); // no one-line rail with three sets
+  EXPECT_EQ(CountOfCategory(out, 46), 4);  // no one-line rail with three sets
   EXPECT_EQ(Lines(out, 4, 7, 47), sashes);
   EXPECT_EQ(Lines(out, 11, 1, 47), (std::vector<Line>{{2.75, 22.5, 26.75, 22.5}}));
   EXPECT_EQ(Lines(out, 12, 4, 47), Rectangle(3.25, 3.25, 26.25, 44.25));
@@ -122,8 +121,7 @@ TEST_F(DhkcTest, BothSashUnitsDrawAlikeAndKeepTheirClasses)
 }
 
 class DhtrTest : public StandardUnitTest
-{
-};
+{};
 
 TEST_F(DhtrTest, OneFrameAndOneRectanglePerLevel)
 {
@@ -154,7 +152,7 @@ TEST_F(DhtrTest, TransomAndPictureOfOneSizeDrawAlike)
   ASSERT_TRUE(picture);
   transom->SetSizeCode("TR4040");
   EXPECT_EQ(picture->GetSizeCode(), "DP4040");
-  ExpectSameDrawings(*transom, *picture); // two panels in the row, still one frame
+  ExpectSameDrawings(*transom, *picture);  // two panels in the row, still one frame
   EXPECT_EQ(Codes(*transom).size(), 4u);
   EXPECT_EQ(RefusalOf([&] { static_cast<CUnit&>(*transom) = *picture; }), "Dhtr:78");
   EXPECT_EQ(RefusalOf([&] { static_cast<CUnit&>(*picture) = *transom; }), "Dhpi:78");
@@ -165,4 +163,4 @@ TEST_F(DhtrTest, TransomAndPictureOfOneSizeDrawAlike)
   EXPECT_EQ(clone->GetAttributes(), "DH,TR003,0,TR4040,F");
 }
 
-} // namespace
+}  // namespace

@@ -91,8 +91,10 @@ TEST_F(FhbaTest, ThreePanelCodesPutEachJointAtItsOwnPosition)
     const char* code;
     const char* joints[2];
     const char* right;
-  } cases[] = {
-    {"SSAL", {"CB", "CB"}, "AO"}, {"SASL", {"CB", "AA"}, "AS"}, {"SASR", {"CC", "CA"}, "AS"}, {"SSS", {"BZ", "BZ"}, "AS"}};
+  } cases[] = {{"SSAL", {"CB", "CB"}, "AO"},
+               {"SASL", {"CB", "AA"}, "AS"},
+               {"SASR", {"CC", "CA"}, "AS"},
+               {"SSS", {"BZ", "BZ"}, "AS"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     auto unit = MakeAt("FH9068", c.code);
@@ -191,11 +193,11 @@ TEST_F(FhbaTest, LeafSymbolsMeetAtTheSideTheCodeGives)
   EXPECT_EQ(Lines(out, out.GetSize() - 2, 2, 40),
             (std::vector<Line>{{58.125, 1.375, 31.5, 39.75}, {31.5, 39.75, 58.125, 78.125}}));
 
-  unit->SetOperatingChoice("ASR"); // the panel before the last meets right
+  unit->SetOperatingChoice("ASR");  // the panel before the last meets right
   unit->GetElevationEntities(1, TRUE, FALSE, out);
   ASSERT_EQ(CountOfCategory(out, 40), 2);
   EXPECT_EQ(Lines(out, 5, 2, 40), (std::vector<Line>{{1.375, 1.375, 29.75, 39.75}, {29.75, 39.75, 1.375, 78.125}}));
-  unit->SetOperatingChoice("AP"); // a pair meets at the outer sides
+  unit->SetOperatingChoice("AP");  // a pair meets at the outer sides
   unit->GetElevationEntities(1, TRUE, FALSE, out);
   const std::vector<Line> symbols = Lines(out, 5, 4, 40);
   ASSERT_EQ(symbols.size(), 4u);
@@ -212,7 +214,7 @@ TEST_F(FhbaTest, SizingToAnotherPanelCountRebuildsItsGroups)
   EXPECT_EQ(unit->ConformProposedSize(1, CVRX2DVector(24, 0)), CUnit::inboundsChanged);
   EXPECT_EQ(unit->SetSizeToProposed(), CVRX2DVector(0, 0));
   EXPECT_EQ(unit->GetSizeCode(), "FH5068");
-  EXPECT_EQ(unit->GetOperatingChoice(), "AP"); // the next code after AL that the size offers
+  EXPECT_EQ(unit->GetOperatingChoice(), "AP");  // the next code after AL that the size offers
   EXPECT_EQ(Groups(*unit), (std::vector<int>{0, 2, 3, 5, 6}));
   EXPECT_EQ(Codes(*unit).size(), 7u);
   EXPECT_EQ(HandlePoints(*unit)[2], (Line{59.5, 79.5, 15}));
@@ -236,4 +238,4 @@ TEST_F(FhbaTest, StoredAndReloadedEqualAndAssignmentKeepsItsClass)
   EXPECT_EQ(target->GetOperatingChoice(), "SASR");
 }
 
-} // namespace
+}  // namespace

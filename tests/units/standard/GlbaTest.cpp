@@ -51,7 +51,8 @@ protected:
 
   static std::vector<Line> Rectangle(double left, double bottom, double right, double top)
   {
-    return {{left, bottom, right, bottom}, {right, bottom, right, top}, {right, top, left, top}, {left, top, left, bottom}};
+    return {
+        {left, bottom, right, bottom}, {right, bottom, right, top}, {right, top, left, top}, {left, top, left, bottom}};
   }
 
   std::unique_ptr<CGLBasic> m_unit;
@@ -86,18 +87,19 @@ TEST_F(GlbaTest, SevenMembersCounterClockwiseThenTheJoint)
     int id;
     const char* kind;
     Line ends;
-  } expected[] = {{"BI", 2101, "P", {0, 0, 17.75, 0}},          {"BK", 2102, "P", {17.75, 0, 35.5, 0}},
-                  {"AQ", 2103, "P", {35.5, 0, 35.5, 23.5}},     {"AH", 2104, "P", {35.5, 23.5, 17.75, 23.5}},
-                  {"AF", 2105, "P", {17.75, 23.5, 0, 23.5}},    {"AM", 2106, "P", {0, 23.5, 0, 0}},
+  } expected[] = {{"BI", 2101, "P", {0, 0, 17.75, 0}},       {"BK", 2102, "P", {17.75, 0, 35.5, 0}},
+                  {"AQ", 2103, "P", {35.5, 0, 35.5, 23.5}},  {"AH", 2104, "P", {35.5, 23.5, 17.75, 23.5}},
+                  {"AF", 2105, "P", {17.75, 23.5, 0, 23.5}}, {"AM", 2106, "P", {0, 23.5, 0, 0}},
                   {"BC", 2107, "I", {17.75, 0, 17.75, 23.5}}};
   for (int i = 0; i < 7; ++i) {
     const CSizedComponent& c = *components[i];
     EXPECT_EQ(c.GetCode(), expected[i].code);
     EXPECT_EQ(c.GetID(), expected[i].id);
     EXPECT_EQ(c.GetKind(), expected[i].kind);
-    EXPECT_EQ((Line{c.GetStartPoint().GetX(), c.GetStartPoint().GetY(), c.GetEndPoint().GetX(), c.GetEndPoint().GetY()}),
-              expected[i].ends)
-      << i;
+    EXPECT_EQ(
+        (Line{c.GetStartPoint().GetX(), c.GetStartPoint().GetY(), c.GetEndPoint().GetX(), c.GetEndPoint().GetY()}),
+        expected[i].ends)
+        << i;
   }
   CVRX2DEntityArray outline;
   m_unit->GetOutlineEntities(outline);
@@ -112,7 +114,8 @@ TEST_F(GlbaTest, FourCornerHandlesMovingBothWays)
   handles.Add(new CSizingHandle(CVRX2DPoint(9, 9), 3));
   m_unit->GetSizingHandles(handles);
   ASSERT_EQ(handles.GetSize(), 4);
-  const CVRX2DPoint corners[] = {CVRX2DPoint(0, 0), CVRX2DPoint(35.5, 0), CVRX2DPoint(35.5, 23.5), CVRX2DPoint(0, 23.5)};
+  const CVRX2DPoint corners[] = {CVRX2DPoint(0, 0), CVRX2DPoint(35.5, 0), CVRX2DPoint(35.5, 23.5),
+                                 CVRX2DPoint(0, 23.5)};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(handles[i]->GetPoint(), corners[i]) << i;
     EXPECT_EQ(handles[i]->GetCode(), 15);
@@ -260,7 +263,9 @@ class CLookalike : public CStandardRectangularUnit
 public:
   CLookalike() : CStandardRectangularUnit("GL", "BA005") {}
   CUnit* Clone() const override { return new CLookalike(*this); }
-  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&, CVRX2DEntityArray&) const override {}
+  void GetPlanSectionEntities(double, const CPlanSectionSwitches&, const CPlanSectionPreferences&,
+                              CVRX2DEntityArray&) const override
+  {}
   void BuildSizedComponents() const override {}
   void Get1LineElevationEntities(int, CVRX2DEntityArray&) const override {}
   void Get2LineElevationEntities(int, CVRX2DEntityArray&) const override {}
@@ -275,8 +280,7 @@ TEST_F(GlbaTest, AssignmentFromAnotherClassIsRefusedAndCloneCopiesAll)
   try {
     static_cast<CUnit&>(*m_unit) = other;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Glba");
     EXPECT_EQ(e.line, 90);
   }
@@ -293,4 +297,4 @@ TEST_F(GlbaTest, AssignmentFromAnotherClassIsRefusedAndCloneCopiesAll)
   EXPECT_EQ(fresh->GetAttributes(), m_unit->GetAttributes());
 }
 
-} // namespace
+}  // namespace

@@ -17,8 +17,7 @@ namespace {
 using Codes_t = std::vector<std::string>;
 
 class PsbaTest : public StandardUnitTest
-{
-};
+{};
 
 TEST_F(PsbaTest, StartsAtTheLowestThenNarrowestSizeWithOneFixedPanel)
 {
@@ -27,20 +26,20 @@ TEST_F(PsbaTest, StartsAtTheLowestThenNarrowestSizeWithOneFixedPanel)
   EXPECT_TRUE(exists);
   auto unit = Make<CPSBasic>("PS", "BA016");
   ASSERT_TRUE(unit);
-  EXPECT_EQ(unit->GetSizeCode(), "PS3068"); // not PS12068, the first size code
+  EXPECT_EQ(unit->GetSizeCode(), "PS3068");  // not PS12068, the first size code
   EXPECT_EQ(unit->GetOperatingChoice(), "F");
   EXPECT_EQ(unit->GetSizeText(2), "PS3068:36x80");
   const CComponentGroups& g = unit->GetComponentGroups();
-  EXPECT_EQ(
-    (std::vector<int>{g.BottomGroupIndex, g.RightGroupIndex, g.TopGroupIndex, g.LeftGroupIndex, g.InteriorGroupIndex}),
-    (std::vector<int>{0, 1, 2, 3, 4}));
+  EXPECT_EQ((std::vector<int>{g.BottomGroupIndex, g.RightGroupIndex, g.TopGroupIndex, g.LeftGroupIndex,
+                              g.InteriorGroupIndex}),
+            (std::vector<int>{0, 1, 2, 3, 4}));
   EXPECT_EQ(Codes(*unit), (Codes_t{"BL", "CD", "AI", "CD"}));
   unit->SetOperatingChoice("V");
   EXPECT_EQ(Codes(*unit), (Codes_t{"BI", "AM", "AF", "AM"}));
 
   CVRX2DEntityArray out;
   unit->GetElevationEntities(3, TRUE, FALSE, out);
-  ASSERT_EQ(out.GetSize(), 12); // no joint line and no operating symbol
+  ASSERT_EQ(out.GetSize(), 12);  // no joint line and no operating symbol
   EXPECT_EQ(Lines(out, 0, 4, 35), Rectangle(0, 0, 35.5, 79.5));
   EXPECT_EQ(Lines(out, 4, 4, 36), Rectangle(2.75, 2.75, 32.75, 76.75));
   EXPECT_EQ(Lines(out, 8, 4, 36), Rectangle(3.25, 3.25, 32.25, 76.25));
@@ -69,7 +68,7 @@ TEST_F(PsbaTest, TwoPanelsLieWhereTheGliderHasThem)
   CVRX2DEntityArray out;
   unit->GetElevationEntities(1, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 5);
-  EXPECT_EQ(Lines(out, 4, 1, 35), (std::vector<Line>{{29.75, 0, 29.75, 79.5}})); // on the joint itself
+  EXPECT_EQ(Lines(out, 4, 1, 35), (std::vector<Line>{{29.75, 0, 29.75, 79.5}}));  // on the joint itself
 
   unit->GetElevationEntities(3, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 17);
@@ -129,12 +128,12 @@ TEST_F(PsbaTest, ImpossibleNeighboursAndLettersAreRefusedWhereTheyAreMet)
                {"VV", "Psba:407", ""},
                {"VX", "Psba:407", "Psba:150"},
                {"XV", "Psba:415", "Psba:150"},
-               {"F", "Psba:378", "Psba:150"}}; // no letter past the code's end
+               {"F", "Psba:378", "Psba:150"}};  // no letter past the code's end
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     unit->SetOperatingChoice(c.code);
     EXPECT_EQ(RefusalOf([&] { unit->GetSizedComponents(); }), c.components);
-    EXPECT_EQ(RefusalOf([&] { unit->GetSizedComponents(); }), c.components); // nothing half-built was kept
+    EXPECT_EQ(RefusalOf([&] { unit->GetSizedComponents(); }), c.components);  // nothing half-built was kept
     CVRX2DEntityArray out;
     EXPECT_EQ(RefusalOf([&] {
                 CPlanSectionSwitches switches;
@@ -182,8 +181,7 @@ TEST_F(PsbaTest, StoredAndReloadedEqualAndAssignmentKeepsItsClass)
 }
 
 class FgbaTest : public StandardUnitTest
-{
-};
+{};
 
 TEST_F(FgbaTest, AFixedPanelKeepsItsJambsAloneAndVentingPanelsMayMeet)
 {
@@ -197,7 +195,7 @@ TEST_F(FgbaTest, AFixedPanelKeepsItsJambsAloneAndVentingPanelsMayMeet)
   CVRX2DEntityArray out;
   for (int lines : {1, 2, 3}) {
     unit->GetElevationEntities(lines, FALSE, FALSE, out);
-    EXPECT_EQ(Lines(out, 4, 1, 35)[0][0], 23.75) << lines; // exactly on the joint
+    EXPECT_EQ(Lines(out, 4, 1, 35)[0][0], 23.75) << lines;  // exactly on the joint
   }
   unit->SetOperatingChoice("FV");
   unit->GetElevationEntities(2, FALSE, FALSE, out);
@@ -217,8 +215,10 @@ TEST_F(FgbaTest, ImpossibleNeighboursAndLettersAreRefusedWhereTheyAreMet)
     const char* code;
     const char* components;
     const char* plan;
-  } cases[] = {
-    {"FF", "Fgba:326", ""}, {"VX", "Fgba:357", "Fgba:144"}, {"XV", "Fgba:360", "Fgba:144"}, {"V", "Fgba:357", "Fgba:144"}};
+  } cases[] = {{"FF", "Fgba:326", ""},
+               {"VX", "Fgba:357", "Fgba:144"},
+               {"XV", "Fgba:360", "Fgba:144"},
+               {"V", "Fgba:357", "Fgba:144"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.code);
     unit->SetOperatingChoice(c.code);
@@ -229,7 +229,7 @@ TEST_F(FgbaTest, ImpossibleNeighboursAndLettersAreRefusedWhereTheyAreMet)
                 unit->GetPlanSectionEntities(0.0, switches, CPlanSectionPreferences(), out);
               }),
               c.plan);
-    EXPECT_EQ(out.GetSize() == 0, *c.plan != '\0'); // a refused section puts nothing out
+    EXPECT_EQ(out.GetSize() == 0, *c.plan != '\0');  // a refused section puts nothing out
   }
 }
 
@@ -245,7 +245,7 @@ TEST_F(FgbaTest, StoredAndReloadedEqual)
   ExpectSameDrawings(*unit, *read);
   CVRX2DEntityArray out;
   unit->GetElevationEntities(2, TRUE, TRUE, out);
-  EXPECT_EQ(CountOfCategory(out, 48), 6); // a vertical bar in each panel, the horizontal one cut per panel
+  EXPECT_EQ(CountOfCategory(out, 48), 6);  // a vertical bar in each panel, the horizontal one cut per panel
 }
 
-} // namespace
+}  // namespace

@@ -120,15 +120,18 @@ TEST_F(SprnglinTest, GrilleChoicesAndTheBarGrille)
   m_basic->GetGrilleEntities(2, out);
   ASSERT_EQ(out.GetSize(), 7);
   const double hub = 23.5, b = 2.75;
-  ExpectLine(out, 0, 48, {2.125, 11.75, 33.375, 11.75});             // below the hub
-  ExpectLine(out, 1, 48, {8.875, b, 8.875, hub});                     // left of the band
-  ExpectLine(out, 2, 48, {17.75, b, 17.75, 41.25 - 2.125});           // the centre bar
-  ExpectLine(out, 3, 48, {26.625, b, 26.625, hub});                   // right of the band ...
-  ExpectArc(out, 4, 48, 17.75, hub, 8.875, 0.0, VRX_PI);              // ... with its half ring
+  ExpectLine(out, 0, 48, {2.125, 11.75, 33.375, 11.75});     // below the hub
+  ExpectLine(out, 1, 48, {8.875, b, 8.875, hub});            // left of the band
+  ExpectLine(out, 2, 48, {17.75, b, 17.75, 41.25 - 2.125});  // the centre bar
+  ExpectLine(out, 3, 48, {26.625, b, 26.625, hub});          // right of the band ...
+  ExpectArc(out, 4, 48, 17.75, hub, 8.875, 0.0, VRX_PI);     // ... with its half ring
   const double q = Stored(0.7854), q3 = Stored(2.3562), r2 = 17.75 - 2.125;
-  ExpectLine(out, 5, 48, {17.75 + 8.875 * std::cos(q), hub + 8.875 * std::sin(q), 17.75 + r2 * std::cos(q), hub + r2 * std::sin(q)});
-  ExpectLine(out, 6, 48,
-             {17.75 + 8.875 * std::cos(q3), hub + 8.875 * std::sin(q3), 17.75 + r2 * std::cos(q3), hub + r2 * std::sin(q3)});
+  ExpectLine(
+      out, 5, 48,
+      {17.75 + 8.875 * std::cos(q), hub + 8.875 * std::sin(q), 17.75 + r2 * std::cos(q), hub + r2 * std::sin(q)});
+  ExpectLine(
+      out, 6, 48,
+      {17.75 + 8.875 * std::cos(q3), hub + 8.875 * std::sin(q3), 17.75 + r2 * std::cos(q3), hub + r2 * std::sin(q3)});
 }
 
 TEST_F(SprnglinTest, TheRingGrilleOfTheSpringlineArch)
@@ -149,10 +152,13 @@ TEST_F(SprnglinTest, TheRingGrilleOfTheSpringlineArch)
   const CVRX2DPoint m = arch.GetArchCentre();
   const double r2 = 24.0 - 2.125;
   const double up = Stored(1.5708);
-  ExpectLine(out, 3, 48, {17.75, 2.75, 17.75 + r2 * std::cos(up), m.GetY() + r2 * std::sin(up)});  // the vertical spoke from the foot
+  ExpectLine(
+      out, 3, 48,
+      {17.75, 2.75, 17.75 + r2 * std::cos(up), m.GetY() + r2 * std::sin(up)});  // the vertical spoke from the foot
   const double a = Stored(1.0472);
-  ExpectLine(out, 2, 48,
-             {17.75 + small * std::cos(a), 2.75 + small * std::sin(a), 17.75 + r2 * std::cos(a), m.GetY() + r2 * std::sin(a)});
+  ExpectLine(
+      out, 2, 48,
+      {17.75 + small * std::cos(a), 2.75 + small * std::sin(a), 17.75 + r2 * std::cos(a), m.GetY() + r2 * std::sin(a)});
 
   // The largest size has no grille of its own in the catalogue: nothing is drawn.
   arch.SetSizeCode("SLA6020");
@@ -169,20 +175,18 @@ TEST_F(SprnglinTest, AnUnknownGrilleChoiceAndAnotherClassAreRefused)
   try {
     static_cast<CUnit&>(*m_basic) = *other;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SLBA");
     EXPECT_EQ(e.line, 73);
   }
   try {
     *other = *m_basic;
     ADD_FAILURE() << "assigned";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SLAR");
     EXPECT_EQ(e.line, 73);
   }
   EXPECT_EQ(m_basic->GetSizeCode(), "SL3010");
 }
 
-} // namespace
+}  // namespace

@@ -31,15 +31,16 @@ std::vector<Line> Lines(const CVRX2DEntityArray& out, int first, int count, int 
     EXPECT_EQ(out[i]->GetCategory(), category) << i;
     EXPECT_EQ(out[i]->GetType(), VRX_LINE) << i;
     const auto& line = static_cast<const CVRX2DLine&>(*out[i]);
-    lines.push_back(
-      {line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(), line.GetEndPoint().GetY()});
+    lines.push_back({line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(),
+                     line.GetEndPoint().GetY()});
   }
   return lines;
 }
 
 std::vector<Line> Rectangle(double left, double bottom, double right, double top)
 {
-  return {{left, bottom, right, bottom}, {right, bottom, right, top}, {right, top, left, top}, {left, top, left, bottom}};
+  return {
+      {left, bottom, right, bottom}, {right, bottom, right, top}, {right, top, left, top}, {left, top, left, bottom}};
 }
 
 int CountOfCategory(const CVRX2DEntityArray& out, int category)
@@ -74,7 +75,8 @@ std::vector<Line> Ends(CUnit& unit)
   const CSizedComponentArray& components = *unit.GetSizedComponents();
   for (int i = 0; i < components.GetSize(); ++i) {
     const CSizedComponent& c = *components[i];
-    ends.push_back({c.GetStartPoint().GetX(), c.GetStartPoint().GetY(), c.GetEndPoint().GetX(), c.GetEndPoint().GetY()});
+    ends.push_back(
+        {c.GetStartPoint().GetX(), c.GetStartPoint().GetY(), c.GetEndPoint().GetX(), c.GetEndPoint().GetY()});
   }
   return ends;
 }
@@ -82,7 +84,7 @@ std::vector<Line> Ends(CUnit& unit)
 std::vector<Line> HandlePoints(CUnit& unit)
 {
   CSizingHandleArray handles;
-  handles.Add(new CSizingHandle(CVRX2DPoint(-5, -5), 3)); // replaced, not kept
+  handles.Add(new CSizingHandle(CVRX2DPoint(-5, -5), 3));  // replaced, not kept
   unit.GetSizingHandles(handles);
   std::vector<Line> points;
   for (int i = 0; i < handles.GetSize(); ++i)
@@ -94,8 +96,7 @@ std::string RefusalOf(const std::function<void()>& call)
 {
   try {
     call();
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     return std::string(e.file.c_str()) + ":" + std::to_string(e.line);
   }
   return "";
@@ -128,7 +129,7 @@ void ExpectPlanSection(CUnit& unit, const CPlanSectionUnitDimensions& dimensions
   CPlanSectionPreferences preferences;
   preferences.m_dWallThickness = 8.0;
   CVRX2DEntityArray out;
-  out.Add(new CVRX2DLine(1, CVRX2DPoint(0, 0), CVRX2DPoint(1, 1))); // replaced
+  out.Add(new CVRX2DLine(1, CVRX2DPoint(0, 0), CVRX2DPoint(1, 1)));  // replaced
   unit.GetPlanSectionEntities(30.0, switches, preferences, out);
   CPlanSection section;
   section.SetViewSwitches(switches);

@@ -15,14 +15,15 @@
 
 class CPlanSectionUnitDimensions;
 
-using Line = std::vector<double>; // x1, y1, x2, y2
+using Line = std::vector<double>;  // x1, y1, x2, y2
 
 class StandardUnitTest : public ::testing::Test
 {
 protected:
   void SetUp() override;
 
-  template <class T> static std::unique_ptr<T> Make(const char* type, const char* subtype)
+  template <class T>
+  static std::unique_ptr<T> Make(const char* type, const char* subtype)
   {
     std::unique_ptr<CUnit> unit(MakeUnitOfKey(type, subtype));
     T* leaf = dynamic_cast<T*>(unit.get());
@@ -43,7 +44,7 @@ int CountOfCategory(const CVRX2DEntityArray& out, int category);
 std::vector<std::string> Codes(CUnit& unit);
 std::vector<std::string> Kinds(CUnit& unit);
 std::vector<Line> Ends(CUnit& unit);
-std::vector<Line> HandlePoints(CUnit& unit); // x, y, code
+std::vector<Line> HandlePoints(CUnit& unit);  // x, y, code
 
 // "file:line" of the CUnitException the call throws, "" when it throws none.
 std::string RefusalOf(const std::function<void()>& call);

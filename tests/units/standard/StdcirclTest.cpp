@@ -74,7 +74,8 @@ TEST_F(StdcirclTest, FourQuartersOfOneCircle)
   CArray<double, double> values;
   m_unit->GetShoulderHeightsForWidth(values);
   EXPECT_EQ(values.GetSize(), 0);
-  for (auto list : {&CSWCircle::GetSizesForHeight, &CSWCircle::GetSizesForWidth, &CSWCircle::GetArchRadiiForShoulderHeight}) {
+  for (auto list :
+       {&CSWCircle::GetSizesForHeight, &CSWCircle::GetSizesForWidth, &CSWCircle::GetArchRadiiForShoulderHeight}) {
     values.Add(5.0);
     (m_unit.get()->*list)(values);
     ASSERT_EQ(values.GetSize(), 1);
@@ -126,8 +127,7 @@ TEST_F(StdcirclTest, TheRadiusSnapsAndTheOppositeSideStays)
   try {
     m_unit->ConformProposedSize(4, CVRX2DVector(1.0, 1.0));
     ADD_FAILURE() << "conformed";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "STDCIRCL");
     EXPECT_EQ(e.line, 126);
   }
@@ -151,7 +151,8 @@ TEST_F(StdcirclTest, PlanSectionAndGrille)
   ASSERT_EQ(out.GetSize(), 9);  // one ring inset by 6, eight spokes out to the glass
   ExpectArc(out, 0, 48, 12, 12, 6, 0, 0);
   const double a = Stored(0.7854), glass = 12 - 2.125;
-  ExpectLine(out, 1, 48, {12 + 6 * std::cos(a), 12 + 6 * std::sin(a), 12 + glass * std::cos(a), 12 + glass * std::sin(a)});
+  ExpectLine(out, 1, 48,
+             {12 + 6 * std::cos(a), 12 + 6 * std::sin(a), 12 + glass * std::cos(a), 12 + glass * std::sin(a)});
   // The same choice has no grille at a size without a header: nothing is drawn.
   ASSERT_TRUE(m_unit->SetOptionChoice(36, 2));
   out.RemoveAll();
@@ -159,4 +160,4 @@ TEST_F(StdcirclTest, PlanSectionAndGrille)
   EXPECT_EQ(out.GetSize(), 0);
 }
 
-} // namespace
+}  // namespace

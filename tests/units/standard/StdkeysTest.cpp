@@ -13,8 +13,7 @@
 namespace {
 
 class StdkeysTest : public StandardUnitTest, public ::testing::WithParamInterface<const char*>
-{
-};
+{};
 
 TEST_P(StdkeysTest, MadeSizedDrawnCutAndStored)
 {
@@ -31,7 +30,7 @@ TEST_P(StdkeysTest, MadeSizedDrawnCutAndStored)
   ASSERT_NE(target.GetSizeCode(), unit->GetSizeCode());
   const CVRX2DVector drag(target.GetWidth() - unit->GetWidth(), target.GetHeight() - unit->GetHeight());
   EXPECT_EQ(unit->ConformProposedSize(2, drag), CUnit::inboundsChanged);
-  EXPECT_EQ(unit->SetSizeToProposed(), CVRX2DVector(0, 0)); // the lower left corner stays
+  EXPECT_EQ(unit->SetSizeToProposed(), CVRX2DVector(0, 0));  // the lower left corner stays
   EXPECT_EQ(unit->GetSizeCode(), target.GetSizeCode());
   const double w = unit->GetWidth(), h = unit->GetHeight();
   EXPECT_EQ(HandlePoints(*unit), (std::vector<Line>{{0, 0, 15}, {w, 0, 15}, {w, h, 15}, {0, h, 15}}));
@@ -65,4 +64,4 @@ INSTANTIATE_TEST_SUITE_P(RectangularKeys, StdkeysTest,
                          ::testing::Values("GLBA005", "PSBA016", "FGBA015", "FHBA014", "CABA001", "CAPI001", "AWBA002",
                                            "AWVP002", "AWPI002", "DHKC003", "DHQV004", "DHTR003", "DHPI003"));
 
-} // namespace
+}  // namespace

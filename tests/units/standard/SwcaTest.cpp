@@ -92,8 +92,7 @@ TEST_F(SwcaTest, TheRadiusSnapsFromEachHandle)
   try {
     right->ConformProposedSize(5, CVRX2DVector(1.0, 1.0));
     ADD_FAILURE() << "handle 5 conformed";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWCR");
     EXPECT_EQ(e.line, 140);
   }
@@ -118,11 +117,10 @@ TEST_F(SwcaTest, AHubRingFurtherRingsAndBars)
   try {
     *left = *right;
     ADD_FAILURE() << "a right hand was assigned to a left hand";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWCL");
     EXPECT_EQ(e.line, 85);
   }
 }
 
-} // namespace
+}  // namespace

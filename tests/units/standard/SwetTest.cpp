@@ -127,4 +127,4 @@ TEST_F(SwetTest, SunburstRingsStandOnTheGlassSill)
   }
 }
 
-} // namespace
+}  // namespace

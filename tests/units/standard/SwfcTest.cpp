@@ -55,4 +55,4 @@ TEST_F(FullChordTest, AssignmentKeepsToItsOwnLeaf)
   EXPECT_EQ(casement->GetAttributes(), other->GetAttributes());
 }
 
-} // namespace
+}  // namespace

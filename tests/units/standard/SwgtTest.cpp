@@ -45,8 +45,7 @@ TEST_F(SwgtTest, TheShoulderIsCalculatedFromTheApex)
   try {
     CSWGothic::CalcShoulderHeight(30.0, 25.0, 12.0, 1023);
     ADD_FAILURE() << "arcs that cannot meet gave a shoulder";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Swgt");
     EXPECT_EQ(e.line, 1023);
   }
@@ -131,4 +130,4 @@ TEST_F(SwgtTest, TheTraceryBranchesAtTheSpringingHeight)
   EXPECT_DOUBLE_EQ(LineAt(out, 1).GetEndPoint().GetY(), 24.0);
 }
 
-} // namespace
+}  // namespace

@@ -108,8 +108,7 @@ TEST_F(SwmqTest, TheRadiusSnapsAndTheOppositeSidesStay)
   try {
     left->ConformProposedSize(3, CVRX2DVector(1.0, 1.0));
     ADD_FAILURE() << "handle 3 conformed";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWML");
     EXPECT_EQ(e.line, 139);
   }
@@ -147,11 +146,10 @@ TEST_F(SwmqTest, RingsInsideTheRadiusAndBarsOutToTheGlass)
   try {
     *right = *left;
     ADD_FAILURE() << "a left hand was assigned to a right hand";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWMR");
     EXPECT_EQ(e.line, 80);
   }
 }
 
-} // namespace
+}  // namespace

@@ -133,8 +133,7 @@ TEST_F(SwocTest, DragsOffTheLineOrAcrossTheOppositeVertexAreRefused)
   try {
     m_unit->ConformProposedSize(8, DragOf(1, grow, 0.0));
     ADD_FAILURE() << "handle 8 conformed";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "Swoc");
     EXPECT_EQ(e.line, 315);
   }
@@ -152,4 +151,4 @@ TEST_F(SwocTest, BeyondTheLargestSizeByHalfAStepIsRefused)
   EXPECT_EQ(ProposedSizeCode(*m_unit), "OC36");
 }
 
-} // namespace
+}  // namespace

@@ -113,8 +113,7 @@ TEST_F(SwovTest, SideHandlesSnapToTheNearestStandardSize)
   try {
     Drag(4, 1.0, 1.0);
     ADD_FAILURE() << "handle 4 conformed";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWOV");
     EXPECT_EQ(e.line, 152);
   }
@@ -183,11 +182,10 @@ TEST_F(SwovTest, AssignmentKeepsToOvals)
   try {
     *m_unit = *circle;
     ADD_FAILURE() << "a circle was assigned to an oval";
-  }
-  catch (const CUnitException& e) {
+  } catch (const CUnitException& e) {
     EXPECT_EQ(e.file, "SWOV");
     EXPECT_EQ(e.line, 72);
   }
 }
 
-} // namespace
+}  // namespace
