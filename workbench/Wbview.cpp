@@ -422,9 +422,11 @@ void CWorkbenchView::OnEditDeleteItem()
   CObList selection;
   selection.AddTail(&m_SelectedItems);
   for (POSITION pos = selection.GetHeadPosition(); pos;) {
-    auto* pItem = static_cast<CDesignItem*>(selection.GetNext(pos));
-    if (!m_pItemList->Find(pItem) && !m_SelectorItems.Find(pItem))
+    // An item an earlier removal took away is gone: compare its address, never look at it.
+    CObject* pEntry = selection.GetNext(pos);
+    if (!m_pItemList->Find(pEntry) && !m_SelectorItems.Find(pEntry))
       continue;
+    auto* pItem = static_cast<CDesignItem*>(pEntry);
     Deselect(pItem);
     pItem->Invalidate(this);
     RemoveItem(pItem);
