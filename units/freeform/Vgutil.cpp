@@ -167,4 +167,42 @@ void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2D
   AddLines(out, ring);
 }
 
+CVRX2DLine* InnerQuadSideLine(const CSizedComponentArray& components, int side, const char* module, int line)
+{
+  static const double inward[4][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
+  if (side < 0 || side >= 4)
+    throw CUnitException(module, line);
+  const CSizedComponent& component = *components.GetAt(side);
+  const CVRX2DLine edge(catTwoLine, component.GetStartPoint(), component.GetEndPoint());
+  const CVRX2DPoint reference = component.GetStartPoint() + CVRX2DVector(inward[side][0], inward[side][1]);
+  return edge.GetOffsetLine(component.GetElevationDistance(-1, 2), reference);
+}
+
+CVRX2DPoint CrossingOrThrow(const CVRX2DLine& first, const CVRX2DLine& second, const char* module, int line,
+                            const char* message)
+{
+  CVRX2DPoint corner;
+  if (!GetCrossing(first, second, corner)) {
+    CUnitException e(module, line);
+    e.SetMessage(message);
+    e.description = "No intersect point found for supplied lines.\n";
+    throw e;
+  }
+  return corner;
+}
+
+void AddTrimmedRing(CVRX2DEntityArray& out, std::vector<std::unique_ptr<CVRX2DLine>> lines, const CCrossing& cross)
+{
+  const size_t n = lines.size();
+  std::vector<CVRX2DPoint> corners(n);
+  for (size_t i = 0; i < n; ++i)
+    corners[i] = cross(*lines[(i + n - 1) % n], *lines[i]);
+  for (size_t i = 0; i < n; ++i) {
+    lines[i]->SetStartPoint(corners[i]);
+    lines[i]->SetEndPoint(corners[(i + 1) % n]);
+  }
+  for (auto& side : lines)
+    out.Add(side.release());
+}
+
 }  // namespace vg

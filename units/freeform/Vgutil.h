@@ -3,7 +3,9 @@
 // corner lists, sized components from the element table, the plan-section record, and polygons
 // moved inward side by side (glass lines, inner elevation outlines) with their corners at the
 // crossings of neighbouring sides.
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -98,5 +100,16 @@ BOOL CloseCorners(std::vector<CVRX2DLine>& lines);
 // neighbours throw CUnitException(module, line).
 void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,
                   const std::vector<double>& distances, const CVRX2DPoint& reference, const char* module, int line);
+
+// Side 0..3 of a four-sided outline moved inward (up, left, down, right) by its two-line elevation
+// distance; another side throws CUnitException(module, line).
+CVRX2DLine* InnerQuadSideLine(const CSizedComponentArray& components, int side, const char* module, int line);
+// The crossing of two lines taken as infinite; parallel lines throw CUnitException(module, line)
+// carrying the message.
+CVRX2DPoint CrossingOrThrow(const CVRX2DLine& first, const CVRX2DLine& second, const char* module, int line,
+                            const char* message);
+// Each line runs between its crossings (found by `cross`) with its neighbours; all are appended.
+using CCrossing = std::function<CVRX2DPoint(const CVRX2DLine&, const CVRX2DLine&)>;
+void AddTrimmedRing(CVRX2DEntityArray& out, std::vector<std::unique_ptr<CVRX2DLine>> lines, const CCrossing& cross);
 
 }  // namespace vg
