@@ -11,6 +11,7 @@
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
+#include "support/Trace.h"
 
 namespace vg {
 
@@ -89,6 +90,43 @@ void AddComponentHandles(CSizingHandleArray& out, const CSizedComponentArray& co
   out.RemoveAll();
   for (int i = 0; i < components.GetSize(); ++i)
     out.Add(new CSizingHandle(components.GetAt(i)->GetStartPoint(), code));
+}
+
+namespace {
+CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
+{
+  return CVRX2DPoint(a.GetX() + (b.GetX() - a.GetX()) * 0.5, a.GetY() + (b.GetY() - a.GetY()) * 0.5);
+}
+}  // namespace
+
+void AddAnchoredHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int anchorMode)
+{
+  out.RemoveAll();
+  for (int i = 0; i < components.GetSize(); ++i) {
+    const CSizedComponent& side = *components.GetAt(i);
+    CVRX2DPoint point;
+    if (anchorMode == 0)
+      point = side.GetStartPoint();
+    else if (anchorMode == 1)
+      point = Midpoint(side.GetStartPoint(), side.GetEndPoint());
+    out.Add(new CSizingHandle(point, handleFree));
+  }
+}
+
+double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged)
+{
+  const CVRX2DVector direction(anchor, handle);
+  return Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
+}
+
+void TraceOppositeSideDrag(const char* tag, const CSizedComponent& side, const CVRX2DPoint& from, const CVRX2DPoint& to)
+{
+  CVRX2DLine perpendicular;
+  CVRX2DLine(0, side.GetStartPoint(), side.GetEndPoint()).GetPerpendicular(perpendicular, to);
+  PCTRACE(TT_UNIT, TL_VERBOSE)("%s -- ConformForOppositeSide()\n", tag);
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tOriginal Handle Location: (%f, %f)\n", from.GetX(), from.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tCurrent Handle Location.: (%f, %f)\n", to.GetX(), to.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tPerpendicular Distance..: %f\n", perpendicular.GetLength());
 }
 
 void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored)

@@ -15,6 +15,7 @@
 class CDWordArray;
 class CPlanSectionPreferences;
 class CPlanSectionSwitches;
+class CSizedComponent;
 class CSizedComponentArray;
 class CSizingHandleArray;
 class CString;
@@ -80,6 +81,14 @@ void BuildComponents(CSizedComponentArray& out, const char* unitCode, const std:
 std::vector<CVRX2DLine> ComponentLines(const CSizedComponentArray& components, int category);
 // One handle at the start of each component, all with the same code.
 void AddComponentHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int code = handleFree);
+// One handle per component, all free: at its start (anchor mode 0), its middle (mode 1), or at the
+// origin in any other mode.
+void AddAnchoredHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int anchorMode);
+// How far the dragged point lies from the anchor along the handle's direction; negative past it.
+double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged);
+// Traces, under the unit's tag, a drag of a side's middle from `from` to `to`.
+void TraceOppositeSideDrag(const char* tag, const CSizedComponent& side, const CVRX2DPoint& from,
+                           const CVRX2DPoint& to);
 // `count` zero flags with the listed ones set.
 void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored);
 
