@@ -49,6 +49,9 @@ CString FormatValues(std::initializer_list<double> values);
 // The next attribute token as a number ("C" locale; text that is no number gives 0). A number
 // that is not finite is refused with CUnitException(module, line).
 double ReadNumber(CString& attributes, const char* module, int line);
+// "description:" and the lengths joined by "x", in the length format; feet and inches and
+// fractional inches are shown as whole inches.
+CString SizeText(const CString& description, int lengthFormat, std::initializer_list<double> lengths);
 BOOL AllFinite(std::initializer_list<double> values);
 // num / den, or 0 when den is 0 or the quotient is not finite.
 double Ratio(double num, double den);
