@@ -8,6 +8,8 @@
 class CGrilPropRec;
 class CPlanSectionPreferences;
 class CPlanSectionSwitches;
+class CSizedComponentArray;
+class CStandardArchedUnit;
 class CVRX2DArc;
 class CVRX2DEntityArray;
 class CVRX2DLine;
@@ -36,6 +38,15 @@ double DirectionOf(const CVRX2DPoint& centre, const CVRX2DPoint& p);
 // The one-panel section of a unit whose cut is `planWidth` wide and starts `offset` from its left.
 void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences, double planWidth,
                     double offset, CVRX2DEntityArray& out);
+
+// Units whose members are, in order, the bottom, the right leg, the arch over the shoulder line
+// and the left leg ("BJ", "AP", "AG", "AP"), the numbers from the unit's element rows.
+void BuildShoulderComponents(const CStandardArchedUnit& unit, CSizedComponentArray& out);
+// Of such a unit: the height where elevation line `line` of the legs meets that of the arch.
+double ElevationShoulderHeight(const CStandardArchedUnit& unit, int line);
+// Of such a unit: the closed ring of elevation line `line`, its arch about `centre`.
+void AddElevationRing(const CStandardArchedUnit& unit, const CVRX2DPoint& centre, int line, int category,
+                      CVRX2DEntityArray& out);
 
 // The higher of the crossings of the arc's whole circle with the line through a and b; FALSE
 // when they do not meet.
