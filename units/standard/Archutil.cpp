@@ -11,6 +11,7 @@
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilhdrs.h"
 #include "productdb/Grilprop.h"
+#include "productdb/txdbExcp.h"
 
 namespace Arch {
 double SideFromHypotenuse(double a, double b) { return std::sqrt(std::max(0.0, a * a - b * b)); }
@@ -176,6 +177,17 @@ BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double 
     break;
   }
   return rc == 0 && IsOfGrille(row, grilleId, code);
+}
+
+CVRX2DPoint ReadGrilleHub(int grilleId, const char* module, int xLine, int yLine)
+{
+  CGrilPropRec row;
+  if (!SeekGrilleRow(row, grilleId, "H", 0.0, seekGT))
+    throw CTXDBException(module, xLine, CTXDBException::readError);
+  const double x = row.GetValue();
+  if (!SeekGrilleRow(row, grilleId, "V", 0.0, seekGT))
+    throw CTXDBException(module, yLine, CTXDBException::readError);
+  return CVRX2DPoint(x, row.GetValue());
 }
 
 BOOL NextGrilleRow(CGrilPropRec& row, int grilleId, const CString& code)

@@ -68,6 +68,9 @@ BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double 
 // Steps on (or back) while the rows stay of that grille and code.
 BOOL NextGrilleRow(CGrilPropRec& row, int grilleId, const CString& code);
 BOOL PrevGrilleRow(CGrilPropRec& row, int grilleId, const CString& code);
+// The grille's hub: its first "H" row's value across, its first "V" row's value up. A missing
+// row throws CTXDBException (module, xLine or yLine, readError).
+CVRX2DPoint ReadGrilleHub(int grilleId, const char* module, int xLine, int yLine);
 // The id of the grille the catalogue gives for the unit's size and choice; 0 when it gives none.
 int FindGrilleId(const CString& type, const CString& subtype, const CString& sizeCode, int choice);
 }  // namespace Arch
