@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/Unitexcp.h"
-#include "support/Unitscvt.h"
 #include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGAngledPentagonType2, CVGAngledPentagon)
@@ -43,14 +42,7 @@ CUnit* CVGAngledPentagonType2::Clone() const { return new CVGAngledPentagonType2
 
 CString CVGAngledPentagonType2::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  CString text = GetTypeDescription() + ":";
-  const double sides[] = {m_dProposedB, m_dProposedA, m_dProposedC, m_dProposedD};
-  for (int i = 0; i < 4; ++i)
-    text += (i ? "x" : "") + converter.FormatLength(lengthFormat, sides[i]);
-  return text;
+  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedB, m_dProposedA, m_dProposedC, m_dProposedD});
 }
 
 void CVGAngledPentagonType2::GetSidesMovedByHandle(int handle, CDWordArray& flags) const

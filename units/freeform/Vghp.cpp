@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "model/Rptdata.h"
 #include "model/Sizecomp.h"
@@ -232,42 +234,24 @@ void CVGHorizontalParallelogram::Get1LineElevationEntities(int /*lines*/, CVRX2D
 
 CVRX2DLine* CVGHorizontalParallelogram::GetInnerElevationLine(int side) const
 {
-  static const double inward[kSides][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
-  if (side < 0 || side >= kSides)
-    throw CUnitException(kModule, kBadSideLine);
-  const CSizedComponent& component = *GetSizedComponents()->GetAt(side);
-  const CVRX2DLine line(vg::catTwoLine, component.GetStartPoint(), component.GetEndPoint());
-  const CVRX2DPoint reference = component.GetStartPoint() + CVRX2DVector(inward[side][0], inward[side][1]);
-  return line.GetOffsetLine(component.GetElevationDistance(-1, 2), reference);
+  return vg::InnerQuadSideLine(*GetSizedComponents(), side, kModule, kBadSideLine);
 }
 
 CVRX2DPoint CVGHorizontalParallelogram::GetIntersectPoint(const CVRX2DLine& first, const CVRX2DLine& second) const
 {
-  CVRX2DPoint corner;
-  if (!vg::GetCrossing(first, second, corner)) {
-    CUnitException e(kModule, kNoCrossingLine);
-    e.SetMessage("CVGVerticalParallelogram::GetIntersectPoint(): No intersect point found for supplied lines.\n");
-    e.description = "No intersect point found for supplied lines.\n";
-    throw e;
-  }
-  return corner;
+  return vg::CrossingOrThrow(
+      first, second, kModule, kNoCrossingLine,
+      "CVGVerticalParallelogram::GetIntersectPoint(): No intersect point found for supplied lines.\n");
 }
 
 // Each inner side runs between its crossings with its neighbours, the lines taken as infinite.
 void CVGHorizontalParallelogram::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  std::unique_ptr<CVRX2DLine> inner[kSides];
+  std::vector<std::unique_ptr<CVRX2DLine>> inner;
   for (int i = 0; i < kSides; ++i)
-    inner[i].reset(GetInnerElevationLine(i));
-  CVRX2DPoint corners[kSides];
-  for (int i = 0; i < kSides; ++i)
-    corners[i] = GetIntersectPoint(*inner[(i + kSides - 1) % kSides], *inner[i]);
-  for (int i = 0; i < kSides; ++i) {
-    inner[i]->SetStartPoint(corners[i]);
-    inner[i]->SetEndPoint(corners[(i + 1) % kSides]);
-  }
-  for (auto& line : inner)
-    out.Add(line.release());
+    inner.emplace_back(GetInnerElevationLine(i));
+  vg::AddTrimmedRing(out, std::move(inner),
+                     [this](const CVRX2DLine& a, const CVRX2DLine& b) { return GetIntersectPoint(a, b); });
 }
 
 void CVGHorizontalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const

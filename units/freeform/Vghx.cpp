@@ -7,7 +7,6 @@
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "support/Unitscvt.h"
 #include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGHexagon, CVarigonUnit)
@@ -89,13 +88,8 @@ void CVGHexagon::SetAttributes(CString& attributes)
 
 CString CVGHexagon::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return GetTypeDescription() + ":" + converter.FormatLength(lengthFormat, m_dProposedBase) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedLeftRight) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedTop) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedHeight);
+  return vg::SizeText(GetTypeDescription(), lengthFormat,
+                      {m_dProposedBase, m_dProposedLeftRight, m_dProposedTop, m_dProposedHeight});
 }
 
 double CVGHexagon::GetHeight() const { return m_dHeight; }

@@ -38,18 +38,6 @@ std::vector<CVRX2DPoint> Corners(double side)
           CVRX2DPoint(t + c, 2 * t + c), CVRX2DPoint(t, 2 * t + c),
           CVRX2DPoint(0.0, t + c),       CVRX2DPoint(0.0, t)};
 }
-
-CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
-{
-  return CVRX2DPoint(a.GetX() + (b.GetX() - a.GetX()) * 0.5, a.GetY() + (b.GetY() - a.GetY()) * 0.5);
-}
-
-// How far the dragged point lies from the anchor along the handle's direction; negative past it.
-double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged)
-{
-  const CVRX2DVector direction(anchor, handle);
-  return vg::Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
-}
 }  // namespace
 
 CVGOctagon::CVGOctagon() : CVarigonUnit("VG", "OC010"), m_dRatio(kRatio) { ValidateSize(); }
@@ -143,17 +131,7 @@ void CVGOctagon::GetReportData(CScheduleReportDataArray& rows) const
 
 void CVGOctagon::GetSizingHandles(CSizingHandleArray& out) const
 {
-  const CSizedComponentArray& components = *GetSizedComponents();
-  out.RemoveAll();
-  for (int i = 0; i < components.GetSize(); ++i) {
-    const CSizedComponent& side = *components.GetAt(i);
-    CVRX2DPoint point;
-    if (GetAnchorMode() == 0)
-      point = side.GetStartPoint();
-    else if (GetAnchorMode() == 1)
-      point = Midpoint(side.GetStartPoint(), side.GetEndPoint());
-    out.Add(new CSizingHandle(point, vg::handleFree));
-  }
+  vg::AddAnchoredHandles(out, *GetSizedComponents(), GetAnchorMode());
 }
 
 void CVGOctagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
@@ -188,7 +166,7 @@ int CVGOctagon::ConformForAdjacentHandle(int handle, const CVRX2DVector& drag)
   GetSizingHandles(handles);
   const CVRX2DPoint P = handles[handle]->GetPoint();
   const CVRX2DPoint A = handles[(handle + 7) % kHandles]->GetPoint();
-  const double W = m_dWidth, d = Projection(A, P, P + drag);
+  const double W = m_dWidth, d = vg::Projection(A, P, P + drag);
   const double c0 = W / m_dRatio, W2 = m_dRatio * d, dc = std::fabs(d - c0);
   PCTRACE(TT_UNIT, TL_DETAIL)("Original Component Length.: %f\n", c0);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Component Length: %f\n", d);
@@ -220,14 +198,8 @@ int CVGOctagon::ConformForOppositeSide(int handle, const CVRX2DVector& drag)
   GetSizingHandles(handles);
   const CVRX2DPoint P = handles[handle]->GetPoint(), Q = P + drag;
   const CVRX2DPoint A = handles[(handle + 4) % kHandles]->GetPoint();
-  const CSizedComponent& side = *GetSizedComponents()->GetAt(handle);
-  CVRX2DLine perpendicular;
-  CVRX2DLine(0, side.GetStartPoint(), side.GetEndPoint()).GetPerpendicular(perpendicular, Q);
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGOC -- ConformForOppositeSide()\n");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("\tOriginal Handle Location: (%f, %f)\n", P.GetX(), P.GetY());
-  PCTRACE(TT_UNIT, TL_VERBOSE)("\tCurrent Handle Location.: (%f, %f)\n", Q.GetX(), Q.GetY());
-  PCTRACE(TT_UNIT, TL_VERBOSE)("\tPerpendicular Distance..: %f\n", perpendicular.GetLength());
-  const double D = Projection(A, P, Q), D0 = A.DistanceTo(P);
+  vg::TraceOppositeSideDrag("VGOC", *GetSizedComponents()->GetAt(handle), P, Q);
+  const double D = vg::Projection(A, P, Q), D0 = A.DistanceTo(P);
   PCTRACE(TT_UNIT, TL_VERBOSE)("\tCurrent Distance........: %f\n", D);
   PCTRACE(TT_UNIT, TL_VERBOSE)("\tOriginal Distance.......: %f\n", D0);
   PCTRACE(TT_UNIT, TL_VERBOSE)("\tGetting Larger?.........: %s\n", D <= D0 ? "NO" : "YES");

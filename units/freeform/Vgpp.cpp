@@ -6,7 +6,6 @@
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "support/Unitscvt.h"
 #include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGPeakPentagon, CVarigonUnit)
@@ -80,12 +79,7 @@ void CVGPeakPentagon::SetAttributes(CString& attributes)
 
 CString CVGPeakPentagon::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return GetTypeDescription() + ":" + converter.FormatLength(lengthFormat, m_dProposedBase) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedLeftRight) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedHeight);
+  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedBase, m_dProposedLeftRight, m_dProposedHeight});
 }
 
 double CVGPeakPentagon::GetHeight() const { return m_dHeight; }

@@ -37,18 +37,6 @@ std::vector<CVRX2DPoint> Corners(double height)
   return {CVRX2DPoint(half, 0.0),    CVRX2DPoint(width, rise),      CVRX2DPoint(width, rise + side),
           CVRX2DPoint(half, height), CVRX2DPoint(0.0, rise + side), CVRX2DPoint(0.0, rise)};
 }
-
-CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
-{
-  return CVRX2DPoint(a.GetX() + (b.GetX() - a.GetX()) * 0.5, a.GetY() + (b.GetY() - a.GetY()) * 0.5);
-}
-
-// How far the dragged point lies from the anchor along the handle's direction; negative past it.
-double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged)
-{
-  const CVRX2DVector direction(anchor, handle);
-  return vg::Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
-}
 }  // namespace
 
 CVGRegularHexagon::CVGRegularHexagon() : CVarigonUnit("VG", "RH010") { CVGRegularHexagon::ResetProposedSize(); }
@@ -124,17 +112,7 @@ void CVGRegularHexagon::GetReportData(CScheduleReportDataArray& rows) const
 
 void CVGRegularHexagon::GetSizingHandles(CSizingHandleArray& out) const
 {
-  const CSizedComponentArray& components = *GetSizedComponents();
-  out.RemoveAll();
-  for (int i = 0; i < components.GetSize(); ++i) {
-    const CSizedComponent& side = *components.GetAt(i);
-    CVRX2DPoint point;
-    if (GetAnchorMode() == 0)
-      point = side.GetStartPoint();
-    else if (GetAnchorMode() == 1)
-      point = Midpoint(side.GetStartPoint(), side.GetEndPoint());
-    out.Add(new CSizingHandle(point, vg::handleFree));
-  }
+  vg::AddAnchoredHandles(out, *GetSizedComponents(), GetAnchorMode());
 }
 
 void CVGRegularHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
@@ -166,7 +144,7 @@ int CVGRegularHexagon::ConformForAdjacentHandle(int handle, const CVRX2DVector& 
   GetSizingHandles(handles);
   const CVRX2DPoint P = handles[handle]->GetPoint();
   const CVRX2DPoint A = handles[(handle + 5) % kHandles]->GetPoint();
-  const double d = Projection(A, P, P + drag);
+  const double d = vg::Projection(A, P, P + drag);
   const double H2 = d * 2.0, W2 = kCos30 * H2, a2 = d * kSin30;
   CVRX2DVector offset;
   switch (handle) {
@@ -200,14 +178,8 @@ int CVGRegularHexagon::ConformForOppositeSide(int handle, const CVRX2DVector& dr
   GetSizingHandles(handles);
   const CVRX2DPoint P = handles[handle]->GetPoint(), Q = P + drag;
   const CVRX2DPoint A = handles[(handle + 3) % kHandles]->GetPoint();
-  const CSizedComponent& side = *GetSizedComponents()->GetAt(handle);
-  CVRX2DLine perpendicular;
-  CVRX2DLine(0, side.GetStartPoint(), side.GetEndPoint()).GetPerpendicular(perpendicular, Q);
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRH -- ConformForOppositeSide()\n");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("\tOriginal Handle Location: (%f, %f)\n", P.GetX(), P.GetY());
-  PCTRACE(TT_UNIT, TL_VERBOSE)("\tCurrent Handle Location.: (%f, %f)\n", Q.GetX(), Q.GetY());
-  PCTRACE(TT_UNIT, TL_VERBOSE)("\tPerpendicular Distance..: %f\n", perpendicular.GetLength());
-  const double D = Projection(A, P, Q);
+  vg::TraceOppositeSideDrag("VGRH", *GetSizedComponents()->GetAt(handle), P, Q);
+  const double D = vg::Projection(A, P, Q);
   const bool growing = A.DistanceTo(P) < D;
   const double H = m_dHeight, W = kCos30 * H, s = H * 0.5;
   const double H2 = vg::Ratio(D, kCos30), s2 = H2 * 0.5;

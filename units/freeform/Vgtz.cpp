@@ -7,7 +7,6 @@
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "support/Unitscvt.h"
 #include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGTrapezoid, CVarigonUnit)
@@ -74,12 +73,7 @@ void CVGTrapezoid::SetAttributes(CString& attributes)
 
 CString CVGTrapezoid::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return GetTypeDescription() + ":" + converter.FormatLength(lengthFormat, m_dProposedBase) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedLeft) + "x" +
-         converter.FormatLength(lengthFormat, m_dProposedRight);
+  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedBase, m_dProposedLeft, m_dProposedRight});
 }
 
 double CVGTrapezoid::GetHeight() const { return m_dLeft > m_dRight ? m_dLeft : m_dRight; }

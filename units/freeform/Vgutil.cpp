@@ -11,6 +11,8 @@
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
+#include "support/Trace.h"
+#include "support/Unitscvt.h"
 
 namespace vg {
 
@@ -28,6 +30,20 @@ double ReadNumber(CString& attributes, const char* module, int line)
   if (!std::isfinite(value))
     throw CUnitException(module, line);
   return value;
+}
+
+CString SizeText(const CString& description, int lengthFormat, std::initializer_list<double> lengths)
+{
+  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
+    lengthFormat = CUnitsConverter::wholeInches;
+  const CUnitsConverter converter;
+  CString text = description + ":";
+  const char* separator = "";
+  for (double length : lengths) {
+    text += separator + converter.FormatLength(lengthFormat, length);
+    separator = "x";
+  }
+  return text;
 }
 
 BOOL AllFinite(std::initializer_list<double> values)
@@ -89,6 +105,43 @@ void AddComponentHandles(CSizingHandleArray& out, const CSizedComponentArray& co
   out.RemoveAll();
   for (int i = 0; i < components.GetSize(); ++i)
     out.Add(new CSizingHandle(components.GetAt(i)->GetStartPoint(), code));
+}
+
+namespace {
+CVRX2DPoint Midpoint(const CVRX2DPoint& a, const CVRX2DPoint& b)
+{
+  return CVRX2DPoint(a.GetX() + (b.GetX() - a.GetX()) * 0.5, a.GetY() + (b.GetY() - a.GetY()) * 0.5);
+}
+}  // namespace
+
+void AddAnchoredHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int anchorMode)
+{
+  out.RemoveAll();
+  for (int i = 0; i < components.GetSize(); ++i) {
+    const CSizedComponent& side = *components.GetAt(i);
+    CVRX2DPoint point;
+    if (anchorMode == 0)
+      point = side.GetStartPoint();
+    else if (anchorMode == 1)
+      point = Midpoint(side.GetStartPoint(), side.GetEndPoint());
+    out.Add(new CSizingHandle(point, handleFree));
+  }
+}
+
+double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged)
+{
+  const CVRX2DVector direction(anchor, handle);
+  return Ratio(CVRX2DVector(anchor, dragged).Dot(direction), direction.GetLength());
+}
+
+void TraceOppositeSideDrag(const char* tag, const CSizedComponent& side, const CVRX2DPoint& from, const CVRX2DPoint& to)
+{
+  CVRX2DLine perpendicular;
+  CVRX2DLine(0, side.GetStartPoint(), side.GetEndPoint()).GetPerpendicular(perpendicular, to);
+  PCTRACE(TT_UNIT, TL_VERBOSE)("%s -- ConformForOppositeSide()\n", tag);
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tOriginal Handle Location: (%f, %f)\n", from.GetX(), from.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tCurrent Handle Location.: (%f, %f)\n", to.GetX(), to.GetY());
+  PCTRACE(TT_UNIT, TL_VERBOSE)("\tPerpendicular Distance..: %f\n", perpendicular.GetLength());
 }
 
 void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored)
@@ -165,6 +218,44 @@ void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2D
   for (CVRX2DLine& side : ring)
     side.SetCategory(category);
   AddLines(out, ring);
+}
+
+CVRX2DLine* InnerQuadSideLine(const CSizedComponentArray& components, int side, const char* module, int line)
+{
+  static const double inward[4][2] = {{0.0, 1.0}, {-1.0, 0.0}, {0.0, -1.0}, {1.0, 0.0}};
+  if (side < 0 || side >= 4)
+    throw CUnitException(module, line);
+  const CSizedComponent& component = *components.GetAt(side);
+  const CVRX2DLine edge(catTwoLine, component.GetStartPoint(), component.GetEndPoint());
+  const CVRX2DPoint reference = component.GetStartPoint() + CVRX2DVector(inward[side][0], inward[side][1]);
+  return edge.GetOffsetLine(component.GetElevationDistance(-1, 2), reference);
+}
+
+CVRX2DPoint CrossingOrThrow(const CVRX2DLine& first, const CVRX2DLine& second, const char* module, int line,
+                            const char* message)
+{
+  CVRX2DPoint corner;
+  if (!GetCrossing(first, second, corner)) {
+    CUnitException e(module, line);
+    e.SetMessage(message);
+    e.description = "No intersect point found for supplied lines.\n";
+    throw e;
+  }
+  return corner;
+}
+
+void AddTrimmedRing(CVRX2DEntityArray& out, std::vector<std::unique_ptr<CVRX2DLine>> lines, const CCrossing& cross)
+{
+  const size_t n = lines.size();
+  std::vector<CVRX2DPoint> corners(n);
+  for (size_t i = 0; i < n; ++i)
+    corners[i] = cross(*lines[(i + n - 1) % n], *lines[i]);
+  for (size_t i = 0; i < n; ++i) {
+    lines[i]->SetStartPoint(corners[i]);
+    lines[i]->SetEndPoint(corners[(i + 1) % n]);
+  }
+  for (auto& side : lines)
+    out.Add(side.release());
 }
 
 }  // namespace vg

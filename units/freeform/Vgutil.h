@@ -3,7 +3,9 @@
 // corner lists, sized components from the element table, the plan-section record, and polygons
 // moved inward side by side (glass lines, inner elevation outlines) with their corners at the
 // crossings of neighbouring sides.
+#include <functional>
 #include <initializer_list>
+#include <memory>
 #include <numbers>
 #include <vector>
 
@@ -13,6 +15,7 @@
 class CDWordArray;
 class CPlanSectionPreferences;
 class CPlanSectionSwitches;
+class CSizedComponent;
 class CSizedComponentArray;
 class CSizingHandleArray;
 class CString;
@@ -46,6 +49,9 @@ CString FormatValues(std::initializer_list<double> values);
 // The next attribute token as a number ("C" locale; text that is no number gives 0). A number
 // that is not finite is refused with CUnitException(module, line).
 double ReadNumber(CString& attributes, const char* module, int line);
+// "description:" and the lengths joined by "x", in the length format; feet and inches and
+// fractional inches are shown as whole inches.
+CString SizeText(const CString& description, int lengthFormat, std::initializer_list<double> lengths);
 BOOL AllFinite(std::initializer_list<double> values);
 // num / den, or 0 when den is 0 or the quotient is not finite.
 double Ratio(double num, double den);
@@ -78,6 +84,14 @@ void BuildComponents(CSizedComponentArray& out, const char* unitCode, const std:
 std::vector<CVRX2DLine> ComponentLines(const CSizedComponentArray& components, int category);
 // One handle at the start of each component, all with the same code.
 void AddComponentHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int code = handleFree);
+// One handle per component, all free: at its start (anchor mode 0), its middle (mode 1), or at the
+// origin in any other mode.
+void AddAnchoredHandles(CSizingHandleArray& out, const CSizedComponentArray& components, int anchorMode);
+// How far the dragged point lies from the anchor along the handle's direction; negative past it.
+double Projection(const CVRX2DPoint& anchor, const CVRX2DPoint& handle, const CVRX2DPoint& dragged);
+// Traces, under the unit's tag, a drag of a side's middle from `from` to `to`.
+void TraceOppositeSideDrag(const char* tag, const CSizedComponent& side, const CVRX2DPoint& from,
+                           const CVRX2DPoint& to);
 // `count` zero flags with the listed ones set.
 void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored);
 
@@ -98,5 +112,16 @@ BOOL CloseCorners(std::vector<CVRX2DLine>& lines);
 // neighbours throw CUnitException(module, line).
 void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,
                   const std::vector<double>& distances, const CVRX2DPoint& reference, const char* module, int line);
+
+// Side 0..3 of a four-sided outline moved inward (up, left, down, right) by its two-line elevation
+// distance; another side throws CUnitException(module, line).
+CVRX2DLine* InnerQuadSideLine(const CSizedComponentArray& components, int side, const char* module, int line);
+// The crossing of two lines taken as infinite; parallel lines throw CUnitException(module, line)
+// carrying the message.
+CVRX2DPoint CrossingOrThrow(const CVRX2DLine& first, const CVRX2DLine& second, const char* module, int line,
+                            const char* message);
+// Each line runs between its crossings (found by `cross`) with its neighbours; all are appended.
+using CCrossing = std::function<CVRX2DPoint(const CVRX2DLine&, const CVRX2DLine&)>;
+void AddTrimmedRing(CVRX2DEntityArray& out, std::vector<std::unique_ptr<CVRX2DLine>> lines, const CCrossing& cross);
 
 }  // namespace vg

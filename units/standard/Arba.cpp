@@ -132,39 +132,13 @@ CVRX2DVector CARBasic::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
   return m_vProposedOffset;
 }
 
-void CARBasic::BuildSizedComponents() const
-{
-  const CElemCompRec arch(kLineCode, kUnitCode, kArchCode);
-  const CElemCompRec leg(kLineCode, kUnitCode, kLegCode);
-  const CElemCompRec bottom(kLineCode, kUnitCode, kBottomCode);
-  const double w = GetWidth();
-  const double s = GetShoulderHeight();
-  const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, s), p3(w, s);
-  m_pSizedComponents->Add(new CSizedComponent(kBottomCode, bottom.GetComponent(), "P", p0, p1));
-  m_pSizedComponents->Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p1, p3));
-  m_pSizedComponents->Add(new CSizedComponent(kArchCode, arch.GetComponent(), "P", p3, p2));
-  m_pSizedComponents->Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p2, p0));
-}
+void CARBasic::BuildSizedComponents() const { Arch::BuildShoulderComponents(*this, *m_pSizedComponents); }
 
-double CARBasic::GetElevationShoulderHeight(int line) const
-{
-  const double r = GetArchRadius();
-  return GetHeight() - r +
-         SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line),
-                            0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
-}
+double CARBasic::GetElevationShoulderHeight(int line) const { return Arch::ElevationShoulderHeight(*this, line); }
 
 void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
 {
-  const double y0 = GetComponentDistance(cBottom, 0, line);
-  const double xL = GetComponentDistance(cLeftLeg, 0, line);
-  const double xR = GetWidth() - GetComponentDistance(cRightLeg, 0, line);
-  const double ys = GetElevationShoulderHeight(line);
-  const CVRX2DPoint a(xL, y0), b(xR, y0), d(xR, ys), e(xL, ys);
-  Arch::AddLine(out, category, a, b);
-  Arch::AddLine(out, category, b, d);
-  Arch::AddArcThrough(out, category, GetArchCentre(), GetArchRadius() - GetComponentDistance(cArch, 0, line), d, e);
-  Arch::AddLine(out, category, e, a);
+  Arch::AddElevationRing(*this, GetArchCentre(), line, category, out);
 }
 
 void CARBasic::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const

@@ -6,8 +6,12 @@
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "model/Plansect.h"
+#include "model/Sizecomp.h"
+#include "model/Stdarch.h"
+#include "productdb/Elemcomp.h"
 #include "productdb/Grilhdrs.h"
 #include "productdb/Grilprop.h"
+#include "productdb/txdbExcp.h"
 
 namespace Arch {
 double SideFromHypotenuse(double a, double b) { return std::sqrt(std::max(0.0, a * a - b * b)); }
@@ -58,6 +62,55 @@ void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPref
   section.SetUnitDimensions(dimensions);
   section.SetViewPreferences(preferences);
   section.GetEntities(out);
+}
+
+namespace {
+enum
+{
+  cBottom,
+  cRightLeg,
+  cArch,
+  cLeftLeg
+};
+}  // namespace
+
+void BuildShoulderComponents(const CStandardArchedUnit& unit, CSizedComponentArray& out)
+{
+  const char* const kArchCode = "AG";
+  const char* const kLegCode = "AP";
+  const char* const kBottomCode = "BJ";
+  const CElemCompRec arch(unit.GetType(), unit.GetSubtype(), kArchCode);
+  const CElemCompRec leg(unit.GetType(), unit.GetSubtype(), kLegCode);
+  const CElemCompRec bottom(unit.GetType(), unit.GetSubtype(), kBottomCode);
+  const double w = unit.GetWidth();
+  const double s = unit.GetShoulderHeight();
+  const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, s), p3(w, s);
+  out.Add(new CSizedComponent(kBottomCode, bottom.GetComponent(), "P", p0, p1));
+  out.Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p1, p3));
+  out.Add(new CSizedComponent(kArchCode, arch.GetComponent(), "P", p3, p2));
+  out.Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p2, p0));
+}
+
+double ElevationShoulderHeight(const CStandardArchedUnit& unit, int line)
+{
+  const double r = unit.GetArchRadius();
+  return unit.GetHeight() - r +
+         SideFromHypotenuse(r - unit.GetComponentDistance(cArch, 0, line),
+                            0.5 * unit.GetWidth() - unit.GetComponentDistance(cLeftLeg, 0, line));
+}
+
+void AddElevationRing(const CStandardArchedUnit& unit, const CVRX2DPoint& centre, int line, int category,
+                      CVRX2DEntityArray& out)
+{
+  const double y0 = unit.GetComponentDistance(cBottom, 0, line);
+  const double xL = unit.GetComponentDistance(cLeftLeg, 0, line);
+  const double xR = unit.GetWidth() - unit.GetComponentDistance(cRightLeg, 0, line);
+  const double ys = ElevationShoulderHeight(unit, line);
+  const CVRX2DPoint a(xL, y0), b(xR, y0), d(xR, ys), e(xL, ys);
+  AddLine(out, category, a, b);
+  AddLine(out, category, b, d);
+  AddArcThrough(out, category, centre, unit.GetArchRadius() - unit.GetComponentDistance(cArch, 0, line), d, e);
+  AddLine(out, category, e, a);
 }
 
 BOOL UpperCrossing(const CVRX2DArc& arc, const CVRX2DPoint& a, const CVRX2DPoint& b, CVRX2DPoint& crossing)
@@ -124,6 +177,17 @@ BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double 
     break;
   }
   return rc == 0 && IsOfGrille(row, grilleId, code);
+}
+
+CVRX2DPoint ReadGrilleHub(int grilleId, const char* module, int xLine, int yLine)
+{
+  CGrilPropRec row;
+  if (!SeekGrilleRow(row, grilleId, "H", 0.0, seekGT))
+    throw CTXDBException(module, xLine, CTXDBException::readError);
+  const double x = row.GetValue();
+  if (!SeekGrilleRow(row, grilleId, "V", 0.0, seekGT))
+    throw CTXDBException(module, yLine, CTXDBException::readError);
+  return CVRX2DPoint(x, row.GetValue());
 }
 
 BOOL NextGrilleRow(CGrilPropRec& row, int grilleId, const CString& code)

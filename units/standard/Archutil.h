@@ -8,6 +8,8 @@
 class CGrilPropRec;
 class CPlanSectionPreferences;
 class CPlanSectionSwitches;
+class CSizedComponentArray;
+class CStandardArchedUnit;
 class CVRX2DArc;
 class CVRX2DEntityArray;
 class CVRX2DLine;
@@ -37,6 +39,15 @@ double DirectionOf(const CVRX2DPoint& centre, const CVRX2DPoint& p);
 void AddPlanSection(const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences, double planWidth,
                     double offset, CVRX2DEntityArray& out);
 
+// Units whose members are, in order, the bottom, the right leg, the arch over the shoulder line
+// and the left leg ("BJ", "AP", "AG", "AP"), the numbers from the unit's element rows.
+void BuildShoulderComponents(const CStandardArchedUnit& unit, CSizedComponentArray& out);
+// Of such a unit: the height where elevation line `line` of the legs meets that of the arch.
+double ElevationShoulderHeight(const CStandardArchedUnit& unit, int line);
+// Of such a unit: the closed ring of elevation line `line`, its arch about `centre`.
+void AddElevationRing(const CStandardArchedUnit& unit, const CVRX2DPoint& centre, int line, int category,
+                      CVRX2DEntityArray& out);
+
 // The higher of the crossings of the arc's whole circle with the line through a and b; FALSE
 // when they do not meet.
 BOOL UpperCrossing(const CVRX2DArc& arc, const CVRX2DPoint& a, const CVRX2DPoint& b, CVRX2DPoint& crossing);
@@ -57,6 +68,9 @@ BOOL SeekGrilleRow(CGrilPropRec& row, int grilleId, const CString& code, double 
 // Steps on (or back) while the rows stay of that grille and code.
 BOOL NextGrilleRow(CGrilPropRec& row, int grilleId, const CString& code);
 BOOL PrevGrilleRow(CGrilPropRec& row, int grilleId, const CString& code);
+// The grille's hub: its first "H" row's value across, its first "V" row's value up. A missing
+// row throws CTXDBException (module, xLine or yLine, readError).
+CVRX2DPoint ReadGrilleHub(int grilleId, const char* module, int xLine, int yLine);
 // The id of the grille the catalogue gives for the unit's size and choice; 0 when it gives none.
 int FindGrilleId(const CString& type, const CString& subtype, const CString& sizeCode, int choice);
 }  // namespace Arch

@@ -5,6 +5,52 @@
 #include "model/Unitexcp.h"
 
 namespace FixedVentingRow {
+namespace {
+// Members of a venting and of a fixed panel.
+constexpr const char* kVentBottom = "BI";
+constexpr const char* kVentTop = "AF";
+constexpr const char* kVentSide = "AM";
+constexpr const char* kFixedBottom = "BL";
+constexpr const char* kFixedTop = "AI";
+constexpr const char* kFixedSide = "AS";
+constexpr const char* kFixedToVenting = "BD";
+constexpr const char* kVentingToFixed = "BS";
+}  // namespace
+
+void BuildComponents(const CStandardUnit& unit, const CComponentGroups& groups, const CRowRules& rules,
+                     CSizedComponentArray& out)
+{
+  const int n = unit.GetPanelCount();
+  const CComponentGroups& g = groups;
+  CComponentSlots slots(3 * n + 1, rules.lineCode, rules.unitCode);
+  for (int k = 1; k <= n; ++k) {
+    const CVRX2DPoint l0(PanelRow::PanelEdge(unit, k - 1), 0.0), l1(PanelRow::PanelEdge(unit, k - 1), unit.GetHeight());
+    const CVRX2DPoint r0(PanelRow::PanelEdge(unit, k), 0.0), r1(PanelRow::PanelEdge(unit, k), unit.GetHeight());
+    const char letter = unit.GetPanelOperation(k - 1), next = unit.GetPanelOperation(k);
+    const bool fixed = letter == 'F';
+    if (!fixed && letter != 'V')
+      throw CUnitException(rules.module, rules.badLetterLine);
+    const char* side = fixed ? (n == 1 && rules.singleFixedSide ? rules.singleFixedSide : kFixedSide) : kVentSide;
+    slots.Put(g.BottomGroupIndex + k - 1, fixed ? kFixedBottom : kVentBottom, "P", l0, r0);
+    slots.Put(g.LeftGroupIndex - k, fixed ? kFixedTop : kVentTop, "P", r1, l1);
+    if (k == 1)
+      slots.Put(g.LeftGroupIndex, side, "P", l1, l0);
+    if (k == n) {
+      slots.Put(g.RightGroupIndex, side, "P", r0, r1);
+      continue;
+    }
+    if (fixed && next != 'V')
+      throw CUnitException(rules.module, rules.fixedBesideFixedLine);
+    const bool pairAllowed = rules.ventingPair != nullptr;
+    if (!fixed && next != 'F' && !(pairAllowed && next == 'V'))
+      throw CUnitException(rules.module, rules.ventingBesideBadLine);
+    const char* joint = fixed ? kFixedToVenting : (next == 'F' ? kVentingToFixed : rules.ventingPair);
+    slots.Put(g.InteriorGroupIndex + k - 1, joint, "I", r0, r1);
+  }
+  if (!slots.IsComplete())
+    throw CUnitException(rules.module, rules.badLetterLine);
+  slots.MoveTo(out);
+}
 
 void GetPlanSection(const CStandardUnit& unit, const char* module, int badLetterLine,
                     const CPlanSectionSwitches& switches, const CPlanSectionPreferences& preferences,

@@ -18,16 +18,9 @@ constexpr int kBadLetterLine = 415;
 constexpr const char* kLineCode = "PS";
 constexpr const char* kUnitCode = "BA016";
 
-// Members of a venting and of a fixed panel; a fixed panel that is the only one has jambs of its own.
-constexpr const char* kVentBottom = "BI";
-constexpr const char* kVentTop = "AF";
-constexpr const char* kVentSide = "AM";
-constexpr const char* kFixedBottom = "BL";
-constexpr const char* kFixedTop = "AI";
-constexpr const char* kFixedSide = "AS";
-constexpr const char* kSingleFixedSide = "CD";
-constexpr const char* kFixedToVenting = "BD";
-constexpr const char* kVentingToFixed = "BS";
+// A fixed panel that is the only one has jambs of its own; two venting panels may not meet.
+const FixedVentingRow::CRowRules kRules = {
+    kLineCode, kUnitCode, "CD", nullptr, kModule, kFixedBesideFixedLine, kVentingBesideVentingLine, kBadLetterLine};
 }  // namespace
 
 CPSBasic::CPSBasic() : CStandardRectangularUnit(kLineCode, kUnitCode)
@@ -69,34 +62,7 @@ void CPSBasic::GetSizingHandles(CSizingHandleArray& out) const { FixedVentingRow
 
 void CPSBasic::BuildSizedComponents() const
 {
-  const int n = GetPanelCount();
-  const CComponentGroups& g = m_Groups;
-  CComponentSlots slots(3 * n + 1, kLineCode, kUnitCode);
-  for (int k = 1; k <= n; ++k) {
-    const CVRX2DPoint l0(PanelRow::PanelEdge(*this, k - 1), 0.0), l1(PanelRow::PanelEdge(*this, k - 1), GetHeight());
-    const CVRX2DPoint r0(PanelRow::PanelEdge(*this, k), 0.0), r1(PanelRow::PanelEdge(*this, k), GetHeight());
-    const char letter = GetPanelOperation(k - 1), next = GetPanelOperation(k);
-    const bool fixed = letter == 'F';
-    if (!fixed && letter != 'V')
-      throw CUnitException(kModule, kBadLetterLine);
-    const char* side = fixed ? (n == 1 ? kSingleFixedSide : kFixedSide) : kVentSide;
-    slots.Put(g.BottomGroupIndex + k - 1, fixed ? kFixedBottom : kVentBottom, "P", l0, r0);
-    slots.Put(g.LeftGroupIndex - k, fixed ? kFixedTop : kVentTop, "P", r1, l1);
-    if (k == 1)
-      slots.Put(g.LeftGroupIndex, side, "P", l1, l0);
-    if (k == n) {
-      slots.Put(g.RightGroupIndex, side, "P", r0, r1);
-      continue;
-    }
-    if (fixed && next != 'V')
-      throw CUnitException(kModule, kFixedBesideFixedLine);
-    if (!fixed && next != 'F')
-      throw CUnitException(kModule, kVentingBesideVentingLine);
-    slots.Put(g.InteriorGroupIndex + k - 1, fixed ? kFixedToVenting : kVentingToFixed, "I", r0, r1);
-  }
-  if (!slots.IsComplete())
-    throw CUnitException(kModule, kBadLetterLine);
-  slots.MoveTo(*m_pSizedComponents);
+  FixedVentingRow::BuildComponents(*this, m_Groups, kRules, *m_pSizedComponents);
 }
 
 void CPSBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "model/Sizing.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 
@@ -110,4 +111,25 @@ Proposal Conform(BOOL left, int handle, const CVRX2DVector& drag, const CStdSize
   out.result = outOfBounds ? CUnit::outOfBoundsChanged : CUnit::inboundsChanged;
   return out;
 }
+
+void GetHandles(BOOL left, double width, double height, BOOL fixed, CSizingHandleArray& out)
+{
+  out.RemoveAll();
+  auto code = [fixed](int sides) { return fixed ? 0 : sides; };
+  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.0), code(left ? 12 : CSizingHandle::allSides)));
+  out.Add(new CSizingHandle(CVRX2DPoint(width, 0.0), code(left ? CSizingHandle::allSides : 12)));
+  out.Add(new CSizingHandle(CVRX2DPoint(left ? width : 0.0, height), code(3)));
+}
+
+void GetSidesMoved(BOOL left, int handle, CDWordArray& flags)
+{
+  flags.SetSize(3);
+  for (int i = 0; i < 3; ++i)
+    flags[i] = 0;
+  if (left)
+    flags[1] = handle != 1 ? 1 : 0;
+  else
+    flags[0] = handle != 0 ? 1 : 0;
+}
+
 }  // namespace QtrRound

@@ -7,6 +7,9 @@
 #include "geometry/2dvector.h"
 #include "productdb/Stdsizes.h"
 
+class CDWordArray;
+class CSizingHandleArray;
+
 namespace QtrRound {
 enum Action
 {
@@ -27,4 +30,9 @@ struct Proposal
 // does not move the handle asks for a reset.
 Proposal Conform(BOOL left, int handle, const CVRX2DVector& drag, const CStdSizesRec& current,
                  const CStdSizesRec& proposed, const CVRX2DVector& storedShift, const char* module, int badHandleLine);
+
+// Handles 0, 1, 2 of a unit of that size; a fixed unit's handles do not move.
+void GetHandles(BOOL left, double width, double height, BOOL fixed, CSizingHandleArray& out);
+// Every handle but the corner one moves the jamb side.
+void GetSidesMoved(BOOL left, int handle, CDWordArray& flags);
 }  // namespace QtrRound

@@ -129,38 +129,17 @@ CVRX2DVector CStandardSpringlineUnit::GetProposedOutlineEntities(CVRX2DEntityArr
 
 void CStandardSpringlineUnit::BuildSizedComponents() const
 {
-  const CElemCompRec arch(GetType(), GetSubtype(), kArchCode);
-  const CElemCompRec leg(GetType(), GetSubtype(), kLegCode);
-  const CElemCompRec bottom(GetType(), GetSubtype(), kBottomCode);
-  const double w = GetWidth();
-  const double s = GetShoulderHeight();
-  const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, s), p3(w, s);
-  m_pSizedComponents->Add(new CSizedComponent(kBottomCode, bottom.GetComponent(), "P", p0, p1));
-  m_pSizedComponents->Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p1, p3));
-  m_pSizedComponents->Add(new CSizedComponent(kArchCode, arch.GetComponent(), "P", p3, p2));
-  m_pSizedComponents->Add(new CSizedComponent(kLegCode, leg.GetComponent(), "P", p2, p0));
+  Arch::BuildShoulderComponents(*this, *m_pSizedComponents);
 }
 
 double CStandardSpringlineUnit::GetElevationShoulderHeight(int line) const
 {
-  const double r = GetArchRadius();
-  return GetHeight() - r +
-         SideFromHypotenuse(r - GetComponentDistance(cArch, 0, line),
-                            0.5 * GetWidth() - GetComponentDistance(cLeftLeg, 0, line));
+  return Arch::ElevationShoulderHeight(*this, line);
 }
 
 void CStandardSpringlineUnit::AddElevationRing(int line, int category, CVRX2DEntityArray& out) const
 {
-  const double y0 = GetComponentDistance(cBottom, 0, line);
-  const double xL = GetComponentDistance(cLeftLeg, 0, line);
-  const double xR = GetWidth() - GetComponentDistance(cRightLeg, 0, line);
-  const double ys = GetElevationShoulderHeight(line);
-  const CVRX2DPoint m = GetArchCentre();
-  Arch::AddLine(out, category, CVRX2DPoint(xL, y0), CVRX2DPoint(xR, y0));
-  Arch::AddLine(out, category, CVRX2DPoint(xR, y0), CVRX2DPoint(xR, ys));
-  Arch::AddArcThrough(out, category, m, GetArchRadius() - GetComponentDistance(cArch, 0, line), CVRX2DPoint(xR, ys),
-                      CVRX2DPoint(xL, ys));
-  Arch::AddLine(out, category, CVRX2DPoint(xL, ys), CVRX2DPoint(xL, y0));
+  Arch::AddElevationRing(*this, GetArchCentre(), line, category, out);
 }
 
 void CStandardSpringlineUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const

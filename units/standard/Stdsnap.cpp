@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "model/Unit.h"
+
 namespace {
 constexpr float kAbove = 10000.0f;
 constexpr float kBelow = 0.0f;
@@ -76,3 +78,38 @@ BOOL CSizeSnap::Snap(const CStdSizesRec& current, double target, double fallback
   }
   return FALSE;
 }
+
+namespace WidthDrag {
+Proposal Conform(const CSizeSnap& snap, int handle, double dx, double width, const CStdSizesRec& current,
+                 const CStdSizesRec& proposed)
+{
+  Proposal p;
+  if (dx == 0.0 || !std::isfinite(dx)) {
+    p.action = reset;
+    p.result = CUnit::inboundsUnchanged;
+    return p;
+  }
+  const double target = handle == 0 ? width - dx : width + dx;
+  CStdSizesRec chosen(current);
+  BOOL beyond = FALSE;
+  if (!snap.Snap(current, target, width, chosen, beyond) || beyond) {
+    p.result = CUnit::outOfBoundsUnchanged;
+    return p;
+  }
+  if (chosen.GetSizeCode() == proposed.GetSizeCode()) {
+    p.result = CUnit::inboundsUnchanged;
+    return p;
+  }
+  p.action = propose;
+  p.result = CUnit::inboundsChanged;
+  p.row = chosen;
+  return p;
+}
+
+void GetSidesMoved(int handle, CDWordArray& flags)
+{
+  flags.SetSize(2);
+  flags[0] = handle == 1 ? 1 : 0;
+  flags[1] = handle == 0 ? 1 : 0;
+}
+}  // namespace WidthDrag

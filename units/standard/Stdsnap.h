@@ -41,3 +41,29 @@ private:
   RestSetter m_SetRest;
   LengthReader m_LengthOf;
 };
+
+class CDWordArray;
+
+// Units sized by their width alone, with a handle at each end of the bottom: 0 the left, 1 the right.
+namespace WidthDrag {
+enum Action
+{
+  keep,
+  reset,
+  propose
+};
+
+struct Proposal
+{
+  Action action = keep;
+  int result = 1;
+  CStdSizesRec row;
+};
+
+// The row a horizontal drag `dx` of the handle snaps to; a drag that is 0 or no number asks for
+// a reset, one past the outermost sizes keeps the proposal.
+Proposal Conform(const CSizeSnap& snap, int handle, double dx, double width, const CStdSizesRec& current,
+                 const CStdSizesRec& proposed);
+// Each handle moves the side at the other end.
+void GetSidesMoved(int handle, CDWordArray& flags);
+}  // namespace WidthDrag

@@ -266,22 +266,12 @@ void CSWCasementAwningQtrRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArr
 
 void CSWCasementAwningQtrRound::GetSizingHandles(CSizingHandleArray& out) const
 {
-  out.RemoveAll();
-  const double w = GetWidth();
-  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.0), m_bLeft ? 12 : CSizingHandle::allSides));
-  out.Add(new CSizingHandle(CVRX2DPoint(w, 0.0), m_bLeft ? CSizingHandle::allSides : 12));
-  out.Add(new CSizingHandle(CVRX2DPoint(m_bLeft ? w : 0.0, GetHeight()), 3));
+  QtrRound::GetHandles(m_bLeft, GetWidth(), GetHeight(), FALSE, out);
 }
 
 void CSWCasementAwningQtrRound::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  flags.SetSize(3);
-  for (int i = 0; i < 3; ++i)
-    flags[i] = 0;
-  if (m_bLeft)
-    flags[1] = handle != 1 ? 1 : 0;
-  else
-    flags[0] = handle != 0 ? 1 : 0;
+  QtrRound::GetSidesMoved(m_bLeft, handle, flags);
 }
 
 int CSWCasementAwningQtrRound::ConformProposedSize(int handle, const CVRX2DVector& drag)

@@ -38,13 +38,8 @@ void CSWCasementAwningCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityAr
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)
     return;
+  const CVRX2DPoint hub = Arch::ReadGrilleHub(grilleId, kModule, kNoHubXLine, kNoHubYLine);
   CGrilPropRec row;
-  if (!Arch::SeekGrilleRow(row, grilleId, "H", 0.0, Arch::seekGT))
-    throw CTXDBException(kModule, kNoHubXLine, CTXDBException::readError);
-  const double hubX = row.GetValue();
-  if (!Arch::SeekGrilleRow(row, grilleId, "V", 0.0, Arch::seekGT))
-    throw CTXDBException(kModule, kNoHubYLine, CTXDBException::readError);
-  const CVRX2DPoint hub(hubX, row.GetValue());
   const double bottom = GetComponentDistance(cBottom, 0, 2);
   BOOL ringUsed = FALSE;
   if (!Arch::SeekGrilleRow(row, grilleId, "B", 0.0, Arch::seekGT)) {

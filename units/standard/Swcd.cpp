@@ -44,13 +44,8 @@ void CSWDoubleHungCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray&
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)
     return;
+  const CVRX2DPoint hub = Arch::ReadGrilleHub(grilleId, kModule, kNoHubXLine, kNoHubYLine);
   CGrilPropRec row;
-  if (!Arch::SeekGrilleRow(row, grilleId, "H", 0.0, Arch::seekGT))
-    throw CTXDBException(kModule, kNoHubXLine, CTXDBException::readError);
-  const double hubX = row.GetValue();
-  if (!Arch::SeekGrilleRow(row, grilleId, "V", 0.0, Arch::seekGT))
-    throw CTXDBException(kModule, kNoHubYLine, CTXDBException::readError);
-  const CVRX2DPoint hub(hubX, row.GetValue());
   const double bottom = GetComponentDistance(cBottom, 0, 2);
   std::vector<double> rings;
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "R", 0.0, Arch::seekGT); more;
@@ -63,7 +58,7 @@ void CSWDoubleHungCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray&
   CVRX2DPoint centre;
   double radius = 0.0;
   GetInnerArch(centre, radius);
-  const CVRX2DPoint foot(hubX, bottom);
+  const CVRX2DPoint foot(hub.GetX(), bottom);
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "A", 0.0, Arch::seekGE); more;
        more = Arch::NextGrilleRow(row, grilleId, "A")) {
     const double a = row.GetValue();

@@ -143,31 +143,22 @@ void CSWEllipticalTop::GetSizingHandles(CSizingHandleArray& out) const
 
 void CSWEllipticalTop::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  flags.SetSize(2);
-  flags[0] = handle == 1 ? 1 : 0;
-  flags[1] = handle == 0 ? 1 : 0;
+  WidthDrag::GetSidesMoved(handle, flags);
 }
 
 // Beyond the narrowest or widest size by more than half the outermost step the proposal stays.
 int CSWEllipticalTop::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
-  const double dx = drag.GetX();
-  if (dx == 0.0 || !std::isfinite(dx)) {
-    ResetProposedSize();
-    return inboundsUnchanged;
-  }
   const double w = GetWidth();
-  const double target = handle == 0 ? w - dx : w + dx;
   const CSizeSnap snap(kByWidth, &SetWidthKey, &SetHeightKey, &WidthOf);
-  CStdSizesRec chosen(GetCurrentSize());
-  BOOL beyond = FALSE;
-  if (!snap.Snap(GetCurrentSize(), target, w, chosen, beyond) || beyond)
-    return outOfBoundsUnchanged;
-  if (chosen.GetSizeCode() == GetProposedSize().GetSizeCode())
-    return inboundsUnchanged;
-  SetProposedSize(chosen);
-  m_vProposedOffset.SetX(handle == 0 ? w - GetProposedWidth() : 0.0);
-  return inboundsChanged;
+  const WidthDrag::Proposal p = WidthDrag::Conform(snap, handle, drag.GetX(), w, GetCurrentSize(), GetProposedSize());
+  if (p.action == WidthDrag::reset)
+    ResetProposedSize();
+  if (p.action == WidthDrag::propose) {
+    SetProposedSize(p.row);
+    m_vProposedOffset.SetX(handle == 0 ? w - GetProposedWidth() : 0.0);
+  }
+  return p.result;
 }
 
 // The jambs and the top share one member.

@@ -207,27 +207,15 @@ void CSWMonumentalQuarterRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArr
 
 void CSWMonumentalQuarterRound::GetSizingHandles(CSizingHandleArray& out) const
 {
-  out.RemoveAll();
+  out.RemoveAll();  // also when the size table fails
   CStdSizesRecArray sizes;
   GetStandardSizes(sizes);
-  const BOOL fixed = sizes.GetSize() == 1;
-  const double w = GetWidth();
-  const double h = GetHeight();
-  auto code = [fixed](int sides) { return fixed ? 0 : sides; };
-  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.0), code(m_bLeft ? 12 : CSizingHandle::allSides)));
-  out.Add(new CSizingHandle(CVRX2DPoint(w, 0.0), code(m_bLeft ? CSizingHandle::allSides : 12)));
-  out.Add(new CSizingHandle(CVRX2DPoint(m_bLeft ? w : 0.0, h), code(3)));
+  QtrRound::GetHandles(m_bLeft, GetWidth(), GetHeight(), sizes.GetSize() == 1, out);
 }
 
 void CSWMonumentalQuarterRound::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  flags.SetSize(3);
-  for (int i = 0; i < 3; ++i)
-    flags[i] = 0;
-  if (m_bLeft)
-    flags[1] = handle != 1 ? 1 : 0;
-  else
-    flags[0] = handle != 0 ? 1 : 0;
+  QtrRound::GetSidesMoved(m_bLeft, handle, flags);
 }
 
 int CSWMonumentalQuarterRound::ConformProposedSize(int handle, const CVRX2DVector& drag)

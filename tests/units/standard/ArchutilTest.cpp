@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "productdb/Grilprop.h"
+#include "productdb/txdbExcp.h"
 #include "units/standard/Arba.h"
 #include "units/standard/ArchTestUtil.h"
 #include "units/standard/Archutil.h"
@@ -38,6 +39,25 @@ TEST_F(ArchutilTest, GrilleRowsAreFoundOnlyForTheirGrilleAndCode)
   // Past the last grille of the table the seek finds nothing rather than failing.
   EXPECT_FALSE(Arch::SeekGrilleRow(row, 999999, "R", 0.0, Arch::seekGT));
   EXPECT_FALSE(Arch::SeekGrilleRow(row, 999999, "R", 0.0, Arch::seekLE));
+}
+
+// The hub reader serves several units: a missing row reports the caller's module and the line
+// of the row that is missing.
+TEST_F(ArchutilTest, AGrilleHubWithAMissingRowReportsTheCallersLine)
+{
+  const int id = Arch::FindGrilleId("SW", "CI009", "CI24", 6);  // an "H" row, no "V" row
+  ASSERT_NE(id, 0);
+  auto lineOf = [](int grilleId) {
+    try {
+      Arch::ReadGrilleHub(grilleId, "TEST", 11, 12);
+    } catch (const CTXDBException& e) {
+      EXPECT_EQ(e.file, CString("TEST"));
+      return e.line;
+    }
+    return 0;
+  };
+  EXPECT_EQ(lineOf(id), 12);
+  EXPECT_EQ(lineOf(999999), 11);
 }
 
 TEST_F(ArchutilTest, AGrilleWithoutBarsDrawsNothing)
