@@ -29,9 +29,6 @@ constexpr int kNoHubRadiusLine = 885;
 
 constexpr const char* kLineCode = "AR";
 constexpr const char* kUnitCode = "BA011";
-constexpr const char* kArchCode = "AG";
-constexpr const char* kLegCode = "AP";
-constexpr const char* kBottomCode = "BJ";
 
 constexpr int kGrilleCategory = 36;
 constexpr int kProposedCategory = 19;

@@ -26,10 +26,6 @@ constexpr int kNoHubXLine = 559;
 constexpr int kNoRingHubHeightLine = 571;
 constexpr int kNoRingLine = 614;
 
-constexpr const char* kArchCode = "AG";
-constexpr const char* kLegCode = "AP";
-constexpr const char* kBottomCode = "BJ";
-
 constexpr int kGrilleCategory = 36;
 constexpr int kProposedCategory = 19;
 constexpr int kConstructionCategory = 6;
