@@ -129,8 +129,10 @@ TEST_F(InstallTest, TheInstalledProgramFindsItsCatalogueInItsDataFolder)
 
   const std::string loaded = LoadedBytes(program);
   ASSERT_GT(loaded.size(), 100000u);
+#ifndef PANECRAFT_MODULE_PATHS_COMPILED_IN
   EXPECT_EQ(loaded.find(BinaryDir()), std::string::npos) << "the build folder is compiled in";
   EXPECT_EQ(loaded.find(PANECRAFT_SOURCE_ROOT), std::string::npos) << "the source folder is compiled in";
+#endif
 
   // Started elsewhere with an empty profile and a project to open: the project is opened (and
   // locked) only after the catalogue was read and checked, which ends the program when missing.
