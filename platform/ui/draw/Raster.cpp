@@ -152,7 +152,8 @@ void CRasterizer::FillSpan(int y, int x0, int x1, std::uint32_t color, int rop)
     fill(x0, x1);
     return;
   }
-  std::vector<Span> spans;
+  thread_local std::vector<Span> spans;
+  spans.clear();
   m_pClip->SpansOnRow(y, x0, x1, spans);
   for (const Span& s : spans)
     fill(s.first, s.second);
@@ -213,15 +214,61 @@ void CRasterizer::LinePoints(CPoint a, CPoint b, std::vector<CPoint>& points)
   }
 }
 
+bool CRasterizer::Unclipped(const CRect& bounds) const
+{
+  if (bounds.left < 0 || bounds.top < 0 || bounds.right > m_buffer.width || bounds.bottom > m_buffer.height)
+    return false;
+  return !m_pClip || m_pClip->ContainsRect(bounds);
+}
+
 void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state)
 {
   if (pen.style == PS_NULL)
     return;
+  // A solid line that lies wholly inside the clip, the common case of a redraw, is written
+  // straight into the rows without asking the clip about every pixel.
+  if (pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME) {
+    const CRect bounds(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
+    if (Unclipped(bounds)) {
+      SolidLine(a, b, pen.color, pen.rop);
+      state.position += std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+      return;
+    }
+  }
   // Kept between lines: a drawing of thousands of lines would otherwise allocate for each.
   thread_local std::vector<CPoint> points;
   LinePoints(a, b, points);
   for (const CPoint& p : points)
     StyledPixel(p.x, p.y, pen, state);
+}
+
+void CRasterizer::SolidLine(CPoint a, CPoint b, std::uint32_t color, int rop)
+{
+  // The same pixels as LinePoints, without the list.
+  const int dx = std::abs(b.x - a.x);
+  const int dy = std::abs(b.y - a.y);
+  const std::ptrdiff_t stride = m_buffer.stride;
+  const std::ptrdiff_t stepX = a.x < b.x ? 1 : -1;
+  const std::ptrdiff_t stepY = a.y < b.y ? stride : -stride;
+  std::uint32_t* px = m_buffer.bits + static_cast<std::ptrdiff_t>(a.y) * stride + a.x;
+  const bool copy = rop == R2_COPYPEN;
+  const std::uint32_t copied = Mix(rop, color, 0);
+  auto plot = [&] { *px = copy ? copied : Mix(rop, color, *px); };
+  const bool xMajor = dx >= dy;
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
+  const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
+  int err = 2 * minor - major;
+  for (int i = 0; i < major; ++i) {
+    plot();
+    if (err > 0) {
+      px += minorStep;
+      err -= 2 * major;
+    }
+    err += 2 * minor;
+    px += majorStep;
+  }
 }
 
 void CRasterizer::PlotPoints(const std::vector<CPoint>& points, const CLinePen& pen)

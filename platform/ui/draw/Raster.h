@@ -71,6 +71,9 @@ public:
 
 private:
   bool InClip(int x, int y) const;
+  // True when every pixel of bounds lies in the buffer and the clip.
+  bool Unclipped(const CRect& bounds) const;
+  void SolidLine(CPoint a, CPoint b, std::uint32_t color, int rop);
   void StyledPixel(int x, int y, const CLinePen& pen, CStyleState& state);
 
   CPixelBuffer m_buffer;

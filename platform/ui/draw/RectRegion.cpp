@@ -49,6 +49,19 @@ BOOL CRectRegion::Intersects(const CRect& rect) const
   return std::any_of(m_rects.begin(), m_rects.end(), [&](const CRect& r) { return inter.IntersectRect(r, rect); });
 }
 
+BOOL CRectRegion::ContainsRect(const CRect& rect) const
+{
+  if (rect.IsRectEmpty())
+    return TRUE;
+  // Most regions are one rectangle; otherwise the uncovered rest must come out empty.
+  for (const CRect& r : m_rects)
+    if (r.left <= rect.left && r.top <= rect.top && r.right >= rect.right && r.bottom >= rect.bottom)
+      return TRUE;
+  CRectRegion rest(rect);
+  rest.Subtract(*this);
+  return rest.IsEmpty();
+}
+
 void CRectRegion::Union(const CRect& rect)
 {
   CRect r(rect);

@@ -18,6 +18,8 @@ public:
   long Area() const;
   BOOL Contains(int x, int y) const;
   BOOL Intersects(const CRect& rect) const;
+  // True when the rectangle lies within the region (an empty rectangle always does).
+  BOOL ContainsRect(const CRect& rect) const;
 
   void Union(const CRect& rect);
   void Union(const CRectRegion& other);

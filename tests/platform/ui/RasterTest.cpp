@@ -375,3 +375,46 @@ TEST(Raster, TextIsPlacedByItsAlignmentAndMeasuredInLogicalUnits)
   EXPECT_LE(calc.Width(), 150);
   EXPECT_GE(calc.Height(), 2 * one.cy);
 }
+
+// Lines wholly inside the clip take a faster path than cut ones; both must set exactly the
+// pixels of the line's point list, in every direction, and nothing outside the clip.
+TEST(Raster, ClippedAndUnclippedLinesSetThePixelsOfTheirPointList)
+{
+  constexpr int kW = 40;
+  constexpr int kH = 30;
+  std::vector<std::uint32_t> bits(kW * kH);
+  const CPixelBuffer buffer{bits.data(), kW, kH, kW};
+  CRectRegion halves(CRect(0, 0, 20, kH));
+  halves.Union(CRect(20, 0, kW, kH));
+  const CRectRegion window(CRect(8, 6, 31, 22));
+  const CRectRegion* clips[] = {nullptr, &halves, &window};
+  const CPoint ends[] = {{20, 15}, {2, 3}, {37, 5}, {35, 27}, {4, 26}, {20, 1}, {1, 15}, {39, 29}, {21, 16}};
+  std::vector<CPoint> reference;
+  for (const CRectRegion* clip : clips)
+    for (const CPoint& a : ends)
+      for (const CPoint& b : ends) {
+        std::fill(bits.begin(), bits.end(), 0xffffffffu);
+        CRasterizer raster(buffer, clip);
+        CStyleState state;
+        raster.Line(a, b, CLinePen{}, state);
+        CRasterizer::LinePoints(a, b, reference);
+        std::vector<std::uint32_t> expected(kW * kH, 0xffffffffu);
+        for (const CPoint& p : reference)
+          if (!clip || clip->Contains(p.x, p.y))
+            expected[p.y * kW + p.x] = 0xff000000u;
+        ASSERT_EQ(bits, expected) << "line (" << a.x << "," << a.y << ")-(" << b.x << "," << b.y << ")";
+        EXPECT_EQ(state.position, static_cast<int>(reference.size()));
+      }
+}
+
+TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
+{
+  CRectRegion region(CRect(0, 0, 10, 10));
+  region.Union(CRect(10, 0, 20, 5));
+  EXPECT_TRUE(region.ContainsRect(CRect(2, 2, 8, 8)));
+  EXPECT_TRUE(region.ContainsRect(CRect(5, 1, 15, 5)));   // across both rectangles
+  EXPECT_FALSE(region.ContainsRect(CRect(5, 1, 15, 6)));  // one row below the second
+  EXPECT_FALSE(region.ContainsRect(CRect(-1, 0, 3, 3)));
+  EXPECT_TRUE(region.ContainsRect(CRect(30, 30, 30, 30)));
+  EXPECT_FALSE(CRectRegion().ContainsRect(CRect(0, 0, 1, 1)));
+}
