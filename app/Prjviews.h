@@ -2,7 +2,7 @@
 // Stand-ins for the three drawing views and the two reports of a project, until the drawings
 // and reports bring their own frames and views. Each frame has the caption of an adorned frame;
 // the views show nothing.
-#include "app/Adorned.h"
+#include "views/Adorned.h"
 #include "document/Docviews.h"
 #include "platform/ui/docview/View.h"
 

@@ -46,11 +46,7 @@ constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
 constexpr UINT ID_SNAP_TO_ALIGNMENT = 109;
 constexpr UINT ID_ALIGNMENT_LINES = 110;
 
-// Dialog bar toggles of the adorned frames.
-constexpr UINT ID_TOGGLE_PLAN_BAR = 1508;
-constexpr UINT ID_TOGGLE_ELEVATION_BAR = 1607;
-constexpr UINT ID_TOGGLE_DETAIL_BAR = 1708;
-constexpr UINT ID_TOGGLE_REPORT_BAR = 3107;
+// Dialog bar toggles of the adorned frames: views/Adorned.h.
 
 // Application commands.
 constexpr UINT ID_APPLICATION_SETTINGS = 2019;

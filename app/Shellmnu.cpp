@@ -1,5 +1,6 @@
 #include "app/Newunit.h"
 #include "app/Shellids.h"
+#include "views/Adorned.h"
 #include "app/Shellres.h"
 #include "document/Whids.h"
 #include "platform/ui/wnd/Resource.h"

@@ -1,4 +1,5 @@
 #include "app/Shellids.h"
+#include "views/Adorned.h"
 #include "app/Shellres.h"
 #include "document/Whids.h"
 #include "platform/ui/wnd/Resource.h"

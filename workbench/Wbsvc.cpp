@@ -8,4 +8,8 @@ CWorkbenchServices* g_services = nullptr;
 
 CWorkbenchServices* GetWorkbenchServices() { return g_services; }
 
-CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services) { return std::exchange(g_services, services); }
+CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services)
+{
+  SetViewServices(services);
+  return std::exchange(g_services, services);
+}

@@ -5,10 +5,10 @@
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
 #include "platform/ui/wnd/Msg.h"
+#include "views/Viewsvc.h"
 
-class CMapECatToXLTGDIData;
-
-class CWorkbenchServices
+// The removal of the debug menu and the colour map are those of the drawing views.
+class CWorkbenchServices : public CViewServices
 {
 public:
   virtual ~CWorkbenchServices() = default;
@@ -20,16 +20,13 @@ public:
   virtual CString GetUnitSubtypeForCommand(UINT nID) const = 0;
   // Caption height plus twice the border width, both ways.
   virtual CSize GetCaptionAndBorderSize() const = 0;
-  virtual void RemoveDebugMenu(HMENU hMenu) = 0;
   // The shared menu of the Workbench document template.
   virtual HMENU GetWorkbenchMenu() const = 0;
-  // A new colour translation map, owned by the caller.
-  virtual CMapECatToXLTGDIData* CreateTranslationMap() = 0;
   virtual BOOL IsMainToolBarVisible() const = 0;
   virtual void ShowMainToolBar(BOOL bShow) = 0;
 };
 
 // Null while no application has installed its services; the Workbench then does without.
 CWorkbenchServices* GetWorkbenchServices();
-// Installs the services (null removes them); returns the previous ones.
+// Installs the services (null removes them), as the views' services too; returns the previous ones.
 CWorkbenchServices* SetWorkbenchServices(CWorkbenchServices* services);

@@ -7,7 +7,7 @@
 #include <QAction>
 
 #include "ShellTestApp.h"
-#include "app/Adorned.h"
+#include "views/Adorned.h"
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "app/Mfclient.h"

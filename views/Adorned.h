@@ -5,6 +5,12 @@
 #include "platform/ui/frame/CtrlBar.h"
 #include "platform/ui/frame/MdiFrame.h"
 
+// Dialog bar toggles of the adorned frames.
+constexpr UINT ID_TOGGLE_PLAN_BAR = 1508;
+constexpr UINT ID_TOGGLE_ELEVATION_BAR = 1607;
+constexpr UINT ID_TOGGLE_DETAIL_BAR = 1708;
+constexpr UINT ID_TOGGLE_REPORT_BAR = 3107;
+
 class CDlgAdornedFrame : public CMDIChildWnd
 {
   DECLARE_DYNAMIC(CDlgAdornedFrame)

@@ -1,10 +1,9 @@
-#include "app/Adorned.h"
+#include "views/Adorned.h"
 
-#include "app/Mainfrm.h"
-#include "app/Shellids.h"
 #include "document/Doc.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/Trace.h"
+#include "views/Viewsvc.h"
 
 IMPLEMENT_DYNAMIC(CDlgAdornedFrame, CMDIChildWnd)
 
@@ -32,8 +31,8 @@ int CDlgAdornedFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
   PCTRACE(TT_VIEWS, TL_DETAIL)("CDlgAdornedFrame::OnCreate \n");
   if (CMDIChildWnd::OnCreate(lpCreateStruct) == -1)
     return -1;
-  if (AfxGetMainWnd())
-    CMainFrame::RemoveDebugMenu(m_hMenuShared);
+  if (CViewServices* pServices = GetViewServices(); pServices && AfxGetMainWnd())
+    pServices->RemoveDebugMenu(m_hMenuShared);
   if (!m_wndDialogBar.Create(this, m_nDialogBarID, CBRS_BOTTOM | CBRS_BORDER_TOP | CBRS_TOOLTIPS | CBRS_FLYBY,
                              m_nDialogBarID)) {
     PCTRACE(TT_WORKBENCH, TL_WARNING)("Failed to create  DialogBar\n");
