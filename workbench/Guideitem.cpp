@@ -235,7 +235,11 @@ void CGuidelineItem::Regenerate()
       m_OutlineEnts.Add(pLine->Clone());
       const CVRX2DPoint s = pLine->GetStartPoint();
       const CVRX2DPoint e = pLine->GetEndPoint();
-      m_vOffset.Set((s.GetX() + e.GetX()) / 2.0, (s.GetY() + e.GetY()) / 2.0);
+      const CVRX2DPoint middle((s.GetX() + e.GetX()) / 2.0, (s.GetY() + e.GetY()) / 2.0);
+      // Clipping again through the middle need not give the same bits: an offset already at the
+      // middle stays, so that loading and storing an unchanged guideline writes the same bytes.
+      if (middle != m_vOffset.AsPoint())
+        m_vOffset = middle.AsVector();
       if (m_nSnapToCenter == 1) {
         CVRX2DLine* pAlign = pLine->Clone();
         pAlign->SetCategory(kCentreAlignmentCategory);

@@ -171,9 +171,19 @@ void CMiscGuidelinePropertyPage::DoDataExchange(CDataExchange* pDX)
 
 BOOL CMiscGuidelinePropertyPage::OnInitDialog()
 {
+  m_bFilling = TRUE;
   CPropertyPage::OnInitDialog();
+  m_bFilling = FALSE;
   EnableControls();
   return TRUE;
+}
+
+BOOL CMiscGuidelinePropertyPage::OnSetActive()
+{
+  m_bFilling = TRUE;
+  const BOOL result = CPropertyPage::OnSetActive();
+  m_bFilling = FALSE;
+  return result;
 }
 
 void CMiscGuidelinePropertyPage::EnableControls()
@@ -212,7 +222,12 @@ void CMiscGuidelinePropertyPage::OnRadioSlopeDown()
     OnBtnSlopeDown();
 }
 
-void CMiscGuidelinePropertyPage::OnChanged() { SetModified(TRUE); }
+void CMiscGuidelinePropertyPage::OnChanged()
+{
+  PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CMiscGuidelinePropertyPage::OnChanged\n");
+  if (!m_bFilling)
+    SetModified(TRUE);
+}
 
 // Position.
 
@@ -234,7 +249,9 @@ CPositionGuidelinePropertyPage::CPositionGuidelinePropertyPage(CWorkbenchView* p
 BOOL CPositionGuidelinePropertyPage::OnInitDialog()
 {
   m_pt = ptAbsolute;
+  m_bFilling = TRUE;
   CPropertyPage::OnInitDialog();
+  m_bFilling = FALSE;
   CheckDlgButton(IDC_GUIDELINE_ABSOLUTE, 1);
   return TRUE;
 }
@@ -242,7 +259,9 @@ BOOL CPositionGuidelinePropertyPage::OnInitDialog()
 BOOL CPositionGuidelinePropertyPage::OnSetActive()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("CPositionGuidelinePropertyPage::OnSetActive\n");
+  m_bFilling = TRUE;
   const BOOL result = CPropertyPage::OnSetActive();
+  m_bFilling = FALSE;
   EnableControls();
   return result;
 }
@@ -305,7 +324,7 @@ void CPositionGuidelinePropertyPage::SwitchMode(int target, UINT nTargetButton, 
     ok = UpdateData(TRUE);
     if (ok) {
       m_pt = target;
-      UpdateData(FALSE);
+      Fill();
     }
   }
   CheckDlgButton(static_cast<int>(ok ? nTargetButton : nOtherButton), 1);
@@ -335,7 +354,19 @@ void CPositionGuidelinePropertyPage::OnRadioAbsolute()
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("Returning from OnRadioAbsolute.\n");
 }
 
-void CPositionGuidelinePropertyPage::OnChangeEditPos() { SetModified(TRUE); }
+void CPositionGuidelinePropertyPage::OnChangeEditPos()
+{
+  PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CPositionGuidelinePropertyPage::OnChangeEditPos\n");
+  if (!m_bFilling)
+    SetModified(TRUE);
+}
+
+void CPositionGuidelinePropertyPage::Fill()
+{
+  m_bFilling = TRUE;
+  UpdateData(FALSE);
+  m_bFilling = FALSE;
+}
 
 void CPositionGuidelinePropertyPage::OnOK()
 {
@@ -344,7 +375,7 @@ void CPositionGuidelinePropertyPage::OnOK()
   SetModified(FALSE);
   m_dRelX = 0.0;
   m_dRelY = 0.0;
-  UpdateData(FALSE);
+  Fill();
 }
 
 void CPositionGuidelinePropertyPage::Reload()
@@ -353,10 +384,8 @@ void CPositionGuidelinePropertyPage::Reload()
   m_dAbsY = m_pData->y;
   m_dRelX = 0.0;
   m_dRelY = 0.0;
-  if (GetSafeHwnd()) {
-    UpdateData(FALSE);
-    SetModified(FALSE);
-  }
+  if (GetSafeHwnd())
+    Fill();
 }
 
 // The sheet.

@@ -54,6 +54,7 @@ public:
   static CVRXAngle PitchToAngle(double pitch, int kind, int slopeDown);
 
   BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -66,6 +67,8 @@ protected:
 
   int m_nSlopeDown = 0;
   double m_dPitch = 0.0;
+  // TRUE while the page fills its own fields: those changes are not the user's.
+  BOOL m_bFilling = TRUE;
   CWorkbenchView* m_pView;
   CGuidelinePropertyData* m_pData;
 };
@@ -95,7 +98,9 @@ protected:
   void OnRadioAbsolute();
   void SwitchMode(int target, UINT nTargetButton, UINT nOtherButton);
   void OnChangeEditPos();
+  void Fill();
 
+  BOOL m_bFilling = TRUE;
   double m_dAbsX = 0.0;
   double m_dAbsY = 0.0;
   double m_dRelX = 0.0;
