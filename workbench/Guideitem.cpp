@@ -163,9 +163,9 @@ CVRX2DPoint CGuidelineItem::GetVisibleMidpoint() const
 
 int CGuidelineItem::IntersectWorkbenchSquare(const CVRX2DLine& direction, CVRX2DPointArray& points)
 {
-  const CVRX2DLine sides[] = {Side(0, 0, kWorkbenchSquare, 0), Side(kWorkbenchSquare, kWorkbenchSquare, kWorkbenchSquare, 0),
-                              Side(kWorkbenchSquare, kWorkbenchSquare, 0, kWorkbenchSquare),
-                              Side(0, 0, 0, kWorkbenchSquare)};
+  const CVRX2DLine sides[] = {
+      Side(0, 0, kWorkbenchSquare, 0), Side(kWorkbenchSquare, kWorkbenchSquare, kWorkbenchSquare, 0),
+      Side(kWorkbenchSquare, kWorkbenchSquare, 0, kWorkbenchSquare), Side(0, 0, 0, kWorkbenchSquare)};
   points.RemoveAll();
   for (const CVRX2DLine& side : sides) {
     if (points.GetSize() >= 2)
@@ -519,8 +519,6 @@ void CGuidelineItem::InvalidateHandles(CWorkbenchView* pView)
   if (m_pTracker)
     m_pTracker->Invalidate();
 }
-
-void CGuidelineItem::StartMove(CWorkbenchView* pView) { CDesignItem::StartMove(pView); }
 
 BOOL CGuidelineItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
 {

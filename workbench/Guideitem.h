@@ -30,7 +30,6 @@ public:
   void Invalidate(CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
-  void StartMove(CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
   void DrawTrackEntities(CWorkbenchView* pView) override;

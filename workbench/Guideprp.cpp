@@ -456,8 +456,8 @@ void CGuidelinePropertiesDlg::ApplyChanges()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("Applying changes to guideline\n");
   TraceData(m_Current);
-  const BOOL changed = m_Current.x != m_Applied.x || m_Current.y != m_Applied.y ||
-                       m_Current.angle != m_Applied.angle || m_Current.width != m_Applied.width;
+  const BOOL changed = m_Current.x != m_Applied.x || m_Current.y != m_Applied.y || m_Current.angle != m_Applied.angle ||
+                       m_Current.width != m_Applied.width;
   if (changed)
     m_pGuideline->Invalidate(m_pView);
   if (m_Current.angle != m_Applied.angle)

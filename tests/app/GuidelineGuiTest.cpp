@@ -254,3 +254,37 @@ TEST_F(GuidelineGuiTest, AnAngledGuidelineTurnsAboutItsVisibleMiddleAndShowsWher
   EXPECT_TRUE(pAngled->GetCenterLine().Contains(CVRX2DPoint(at.GetX() + 10.0, at.GetY())))
       << "the second move starts from where the guideline is";
 }
+
+TEST_F(GuidelineGuiTest, AClickOnTheLineSelectsItTheStatusTextDescribesItAndSpacingLeavesItOutWhenAlong)
+{
+  const CPoint at = Middle();
+  CGuidelineItem* pVertical = Place(ID_VERT_GUIDELINE_TOOL, at);
+  ASSERT_NE(pVertical, nullptr);
+  View()->DeselectAll();
+  Click(CPoint(at.x, at.y + 50));
+  EXPECT_TRUE(View()->IsSelected(pVertical)) << "a click on the line hits it";
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  EXPECT_EQ(View()->HitTest(CPoint(at.x + 30, at.y + 50), pHit, handle), hitNothing);
+  EXPECT_EQ(pVertical->GetDescription(),
+            "Guideline at (" + CUnitsConverter().FormatLength(0, pVertical->GetOffset().GetX()) + ")");
+
+  CGuidelineItem* pAngled = Place(ID_ANGLED_GUIDELINE_TOOL, at);
+  ASSERT_NE(pAngled, nullptr);
+  EXPECT_EQ(pAngled->GetDescription(), "Guideline pitch is 12.00");
+
+  // Along the spacing direction a guideline asks whether to go on; Cancel stops the command.
+  BOOL cancel = TRUE;
+  EXPECT_TRUE(pVertical->CanSpaceEvenly(TRUE, &cancel));
+  EXPECT_FALSE(cancel);
+  EXPECT_TRUE(Messages().empty());
+  service.messageAnswers.push_back(IDCANCEL);
+  EXPECT_FALSE(pVertical->CanSpaceEvenly(FALSE, &cancel));
+  EXPECT_TRUE(cancel);
+  EXPECT_FALSE(pAngled->CanSpaceEvenly(TRUE, &cancel));
+  EXPECT_FALSE(cancel) << "OK leaves the guideline out and goes on";
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[0], "Any vertical guidelines you have selected will not be considered for Space Items "
+                           "Evenly/Vertically");
+  EXPECT_EQ(Messages()[1], "Any angled guidelines you have selected will not be considered for Space Items Evenly...");
+}
