@@ -372,6 +372,12 @@ CVRX2DPoint CGuidelineItem::GetHandlePoint(int handle, CWorkbenchView* pView)
 CSizingHandleArray* CGuidelineItem::GetSizingHandles(CWorkbenchView* pView)
 {
   m_SizingHandles.RemoveAll();
+  // Handles of a guideline the view does not show have no place: the tracker would draw and
+  // hit them somewhere in the corner of the window.
+  CPoint c1;
+  CPoint c2;
+  if (!LineToClient(c1, c2, GetCenterLine(), pView))
+    return &m_SizingHandles;
   for (int i = 0; i < GetHandleCount(); ++i)
     m_SizingHandles.Add(new CSizingHandle(GetHandlePoint(i, pView), CSizingHandle::allSides));
   return &m_SizingHandles;

@@ -288,3 +288,20 @@ TEST_F(GuidelineGuiTest, AClickOnTheLineSelectsItTheStatusTextDescribesItAndSpac
                            "Evenly/Vertically");
   EXPECT_EQ(Messages()[1], "Any angled guidelines you have selected will not be considered for Space Items Evenly...");
 }
+
+TEST_F(GuidelineGuiTest, AGuidelineScrolledOutOfViewHasNoHandlesToHit)
+{
+  const CPoint at = Middle();
+  CGuidelineItem* pVertical = Place(ID_VERT_GUIDELINE_TOOL, at);
+  ASSERT_NE(pVertical, nullptr);
+  ASSERT_EQ(pVertical->GetSizingHandles(View())->GetSize(), 1);
+  const CRect client = View()->GetClientRect();
+  View()->ScrollToDevicePosition(CPoint(View()->ClientToDevice(at).x + client.Width(), 0));
+  Pump();
+  ASSERT_LT(View()->WorldToClient(pVertical->GetOffset().AsPoint()).x, 0);
+  EXPECT_EQ(pVertical->GetSizingHandles(View())->GetSize(), 0);
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  for (const CPoint& corner : {CPoint(0, 10), CPoint(0, 0), CPoint(1, client.Height() - 1)})
+    EXPECT_EQ(View()->HitTest(corner, pHit, handle), hitNothing) << corner.x << "," << corner.y;
+}

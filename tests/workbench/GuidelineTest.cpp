@@ -214,5 +214,11 @@ TEST(GuidelineTest, TheRecordIsTheBaseRecordThenStampWidthAndFlagByte)
   old[ownStamp] = 9235 & 0xFF;
   old[ownStamp + 1] = 9235 >> 8;
   EXPECT_THROW(delete Load(old), CAppSerializeException);
+  // A stored vertical guideline left of the square has no line: the load fails with an error the
+  // design's reader reports, instead of an item without lines.
+  CRecordImage outside;
+  outside.NewClass("CGuidelineItem").Dword(10000).Dword(3).Double(-5.0).Double(720.0).Double(VRX_HALF_PI);
+  outside.Double(0.0).Double(0.0).Byte(0).Byte(1).Dword(10000).Double(0.0).Byte(1);
+  EXPECT_THROW(delete Load(outside.Get()), CException);
   EXPECT_THROW(delete guideline.Clone(), CAppException);
 }
