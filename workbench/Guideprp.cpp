@@ -6,6 +6,8 @@
 #include "geometry/2dmatrix.h"
 #include "platform/ui/dlg/DataExch.h"
 #include "platform/ui/dlg/Ddx.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/draw/Gdi.h"
 #include "platform/ui/wnd/Resource.h"
 #include "project/DocServices.h"
 #include "support/Trace.h"
@@ -49,6 +51,47 @@ const char* ModeName(int mode)
   default:
     return "Unknown";
   }
+}
+
+// A thick line rising (or falling) to the right on a light ground inside a raised frame; pressed,
+// the frame is sunken and the picture moves by a pixel.
+constexpr int kSlopeWidth = 39;
+constexpr int kSlopeHeight = 28;
+
+void DrawSlope(CDC* pDC, BOOL bRising, BOOL bPressed, BOOL bFocused, BOOL bDisabled)
+{
+  const COLORREF light = RGB(255, 255, 255);
+  const COLORREF shadow = RGB(128, 128, 128);
+  pDC->FillSolidRect(0, 0, kSlopeWidth, kSlopeHeight, RGB(224, 224, 224));
+  pDC->FillSolidRect(0, 0, kSlopeWidth, 1, bPressed ? shadow : light);
+  pDC->FillSolidRect(0, 0, 1, kSlopeHeight, bPressed ? shadow : light);
+  pDC->FillSolidRect(0, kSlopeHeight - 1, kSlopeWidth, 1, bPressed ? light : shadow);
+  pDC->FillSolidRect(kSlopeWidth - 1, 0, 1, kSlopeHeight, bPressed ? light : shadow);
+  const int shift = bPressed ? 1 : 0;
+  CPen pen(PS_SOLID, 3, bDisabled ? shadow : RGB(0, 0, 0));
+  CPen* pOld = pDC->SelectObject(&pen);
+  pDC->MoveTo(7 + shift, (bRising ? 21 : 6) + shift);
+  pDC->LineTo(31 + shift, (bRising ? 6 : 21) + shift);
+  pDC->SelectObject(pOld);
+  if (bFocused) {
+    CPen dots(PS_DOT, 0, RGB(0, 0, 0));
+    pOld = pDC->SelectObject(&dots);
+    pDC->MoveTo(3, 3);
+    pDC->LineTo(kSlopeWidth - 4, 3);
+    pDC->LineTo(kSlopeWidth - 4, kSlopeHeight - 4);
+    pDC->LineTo(3, kSlopeHeight - 4);
+    pDC->LineTo(3, 3);
+    pDC->SelectObject(pOld);
+  }
+}
+
+void AddSlopeBitmap(UINT nID, BOOL bRising, BOOL bPressed, BOOL bFocused, BOOL bDisabled)
+{
+  CBitmapTemplate bitmap;
+  bitmap.width = kSlopeWidth;
+  bitmap.height = kSlopeHeight;
+  bitmap.draw = [=](CDC* pDC) { DrawSlope(pDC, bRising, bPressed, bFocused, bDisabled); };
+  CResources::Get().AddBitmap(nID, std::move(bitmap));
 }
 
 void Enable(CWnd* pPage, UINT nID, BOOL bEnable)
@@ -95,6 +138,13 @@ void RegisterGuidelineResources()
       Item(CDlgCtl::Edit, IDC_GUIDELINE_REL_Y, "", 64, 106, 60, 12, WS_TABSTOP),
   };
   res.AddDialog(IDD_GUIDELINE_POSITION, std::move(position));
+  for (BOOL rising : {TRUE, FALSE}) {
+    const UINT first = rising ? IDB_SLOPEUPU : IDB_SLOPEDOWNU;
+    AddSlopeBitmap(first, rising, FALSE, FALSE, FALSE);
+    AddSlopeBitmap(first + 1, rising, TRUE, FALSE, FALSE);
+    AddSlopeBitmap(first + 2, rising, FALSE, TRUE, FALSE);
+    AddSlopeBitmap(first + 3, rising, FALSE, FALSE, TRUE);
+  }
 }
 
 // Width And Pitch.
@@ -152,6 +202,8 @@ CVRXAngle CMiscGuidelinePropertyPage::PitchToAngle(double pitch, int kind, int s
 void CMiscGuidelinePropertyPage::DoDataExchange(CDataExchange* pDX)
 {
   PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CMiscGuidelinePropertyPage::DoDataExchange\n");
+  DDX_Control(pDX, IDC_GUIDELINE_BTN_SLOPE_UP, m_btnSlopeUp);
+  DDX_Control(pDX, IDC_GUIDELINE_BTN_SLOPE_DOWN, m_btnSlopeDown);
   DDX_Length(pDX, IDC_GUIDELINE_WIDTH, m_pData->width);
   DDV_Length(pDX, m_pData->width, 0.0, kMaxWidth);
   DDX_Check(pDX, IDC_GUIDELINE_SNAP_CENTER, m_pData->snapToCenter);
@@ -174,6 +226,8 @@ BOOL CMiscGuidelinePropertyPage::OnInitDialog()
   m_bFilling = TRUE;
   CPropertyPage::OnInitDialog();
   m_bFilling = FALSE;
+  m_btnSlopeUp.LoadBitmaps(IDB_SLOPEUPU, IDB_SLOPEUPD, IDB_SLOPEUPF, IDB_SLOPEUPX);
+  m_btnSlopeDown.LoadBitmaps(IDB_SLOPEDOWNU, IDB_SLOPEDOWND, IDB_SLOPEDOWNF, IDB_SLOPEDOWNX);
   EnableControls();
   return TRUE;
 }

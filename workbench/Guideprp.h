@@ -4,6 +4,7 @@
 // lower left corner of the design or from where it is. OK and Apply write into the guideline at
 // once; Cancel keeps what Apply already wrote.
 #include "geometry/Angle.h"
+#include "platform/ui/dlg/BmpBtn.h"
 #include "platform/ui/dlg/PropSheet.h"
 #include "platform/ui/dlg/RetSheet.h"
 
@@ -30,6 +31,15 @@ constexpr UINT IDC_GUIDELINE_ABS_Y_LABEL = 2710;
 constexpr UINT IDC_GUIDELINE_REL_X_LABEL = 2711;
 constexpr UINT IDC_GUIDELINE_REL_Y_LABEL = 2712;
 constexpr UINT IDS_GUIDELINE_PROPERTIES = 5016;
+// The pictures of the slope buttons: up, pressed, focused, disabled.
+constexpr UINT IDB_SLOPEUPU = 2721;
+constexpr UINT IDB_SLOPEUPD = 2722;
+constexpr UINT IDB_SLOPEUPF = 2723;
+constexpr UINT IDB_SLOPEUPX = 2724;
+constexpr UINT IDB_SLOPEDOWNU = 2725;
+constexpr UINT IDB_SLOPEDOWND = 2726;
+constexpr UINT IDB_SLOPEDOWNF = 2727;
+constexpr UINT IDB_SLOPEDOWNX = 2728;
 
 // Registers the two page templates and the sheet's caption.
 void RegisterGuidelineResources();
@@ -65,6 +75,8 @@ protected:
   void OnRadioSlopeDown();
   void OnChanged();
 
+  CBitmapButton m_btnSlopeUp;
+  CBitmapButton m_btnSlopeDown;
   int m_nSlopeDown = 0;
   double m_dPitch = 0.0;
   // TRUE while the page fills its own fields: those changes are not the user's.

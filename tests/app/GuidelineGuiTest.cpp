@@ -6,7 +6,11 @@
 #include <memory>
 #include <vector>
 
+#include <QAbstractButton>
+
 #include "WbGuiFixture.h"
+#include "platform/ui/draw/Gdi.h"
+#include "platform/ui/draw/ImageData.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "support/Unitscvt.h"
@@ -221,6 +225,12 @@ TEST_F(GuidelineGuiTest, AnAngledGuidelineTurnsAboutItsVisibleMiddleAndShowsWher
     CPropertyPage* pMisc = sheet.GetActivePage();
     EXPECT_EQ(ControlText(*pMisc, IDC_GUIDELINE_PITCH), "12");
     EXPECT_EQ(pMisc->IsDlgButtonChecked(IDC_GUIDELINE_SLOPE_UP), 1u);
+    for (UINT nID : {IDC_GUIDELINE_BTN_SLOPE_UP, IDC_GUIDELINE_BTN_SLOPE_DOWN}) {
+      auto* pButton = qobject_cast<QAbstractButton*>(pMisc->GetDlgItem(static_cast<int>(nID))->m_hWnd);
+      ASSERT_NE(pButton, nullptr);
+      EXPECT_FALSE(pButton->icon().isNull()) << "a picture, not the text " << nID;
+      EXPECT_TRUE(pButton->text().isEmpty());
+    }
     ClickButton(*pMisc, IDC_GUIDELINE_BTN_SLOPE_DOWN);
     ClickButton(sheet, IDOK);
   });
@@ -304,4 +314,20 @@ TEST_F(GuidelineGuiTest, AGuidelineScrolledOutOfViewHasNoHandlesToHit)
   int handle = -1;
   for (const CPoint& corner : {CPoint(0, 10), CPoint(0, 0), CPoint(1, client.Height() - 1)})
     EXPECT_EQ(View()->HitTest(corner, pHit, handle), hitNothing) << corner.x << "," << corner.y;
+}
+
+TEST_F(GuidelineGuiTest, TheSlopePicturesRiseAndFallToTheRight)
+{
+  for (UINT nID : {IDB_SLOPEUPU, IDB_SLOPEDOWNU, IDB_SLOPEUPD, IDB_SLOPEUPX}) {
+    CBitmap bitmap;
+    ASSERT_TRUE(bitmap.LoadBitmap(nID, 1.0)) << nID;
+    EXPECT_EQ(bitmap.GetSize(), CSize(39, 28));
+    const QImage& image = bitmap.Image()->Image();
+    const bool rising = nID != IDB_SLOPEDOWNU;
+    const int shift = nID == IDB_SLOPEUPD ? 1 : 0;
+    const QColor lowLeft = image.pixelColor(8 + shift, 20 + shift);
+    const QColor highLeft = image.pixelColor(8 + shift, 7 + shift);
+    EXPECT_LT((rising ? lowLeft : highLeft).lightness(), 160) << nID << " the line";
+    EXPECT_GT((rising ? highLeft : lowLeft).lightness(), 200) << nID << " the ground";
+  }
 }
