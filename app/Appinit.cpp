@@ -19,6 +19,7 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Guideitem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbreg.h"
@@ -96,6 +97,7 @@ BOOL CApp::InitShell()
   CDesignItem::SetDefaultAlignmentLineColor(colors.GetAlignmentLineRGB());
   itemColors.guideline = colors.GetGuidelineRGB();
   itemColors.guidelineFill = colors.GetGuidelineFillRGB();
+  CGuidelineItem::SetDefaultColors(colors.GetGuidelineRGB(), colors.GetGuidelineFillRGB());
   itemColors.join = colors.GetJoinRGB();
   CreateSharedBoldFont(CDC::GetScreenLogPixels().cy);
   return TRUE;

@@ -2,6 +2,7 @@
 
 #include "project/Design.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Guideitem.h"
 #include "workbench/Unititem.h"
 
 namespace {
@@ -18,6 +19,7 @@ void RegisterWorkbenchClasses()
 {
   CRuntimeClass::Register(RUNTIME_CLASS(CDesignItem));
   CRuntimeClass::Register(RUNTIME_CLASS(CUnitItem));
+  CRuntimeClass::Register(RUNTIME_CLASS(CGuidelineItem));
   static const CWorkbenchItemAccess access;
   CDesign::SetItemAccess(&access);
 }

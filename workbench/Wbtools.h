@@ -84,3 +84,25 @@ private:
   CString m_strType;
   CString m_strSubtype;
 };
+
+// Guideline tools: a press places a guideline through the snapped point and selects it.
+class CVertGuideLineTool : public CWorkbenchTool
+{
+public:
+  using CWorkbenchTool::CWorkbenchTool;
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+};
+
+class CHorzGuideLineTool : public CWorkbenchTool
+{
+public:
+  using CWorkbenchTool::CWorkbenchTool;
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+};
+
+class CAngledGuideLineTool : public CWorkbenchTool
+{
+public:
+  using CWorkbenchTool::CWorkbenchTool;
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+};

@@ -28,6 +28,9 @@ constexpr UINT ID_SELECT_TOOL = 604;
 constexpr UINT ID_DELETE_ITEM = 318;
 constexpr UINT ID_DELETE_SELECTOR = 603;
 constexpr UINT ID_EDIT_PROPERTIES = 328;
+constexpr UINT ID_VERT_GUIDELINE_TOOL = 705;
+constexpr UINT ID_ANGLED_GUIDELINE_TOOL = 706;
+constexpr UINT ID_HORZ_GUIDELINE_TOOL = 707;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -45,6 +48,12 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_DELETE_SELECTOR, OnEditDeleteItem)
   ON_COMMAND(ID_EDIT_PROPERTIES, OnEditProperties)
   ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateEditProperties)
+  ON_COMMAND(ID_VERT_GUIDELINE_TOOL, OnVertGuideLineTool)
+  ON_UPDATE_COMMAND_UI(ID_VERT_GUIDELINE_TOOL, OnUpdateVertGuideLineTool)
+  ON_COMMAND(ID_HORZ_GUIDELINE_TOOL, OnHorzGuideLineTool)
+  ON_UPDATE_COMMAND_UI(ID_HORZ_GUIDELINE_TOOL, OnUpdateHorzGuideLineTool)
+  ON_COMMAND(ID_ANGLED_GUIDELINE_TOOL, OnAngledGuideLineTool)
+  ON_UPDATE_COMMAND_UI(ID_ANGLED_GUIDELINE_TOOL, OnUpdateAngledGuideLineTool)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -58,6 +67,15 @@ CWorkbenchView::CWorkbenchView()
       break;
     case wbtUnit:
       m_Tools[i] = std::make_unique<CUnitTool>(this);
+      break;
+    case wbtVertGuideLine:
+      m_Tools[i] = std::make_unique<CVertGuideLineTool>(this);
+      break;
+    case wbtHorzGuideLine:
+      m_Tools[i] = std::make_unique<CHorzGuideLineTool>(this);
+      break;
+    case wbtAngledGuideLine:
+      m_Tools[i] = std::make_unique<CAngledGuideLineTool>(this);
       break;
     default:
       m_Tools[i] = std::make_unique<CWorkbenchTool>(this);

@@ -122,6 +122,15 @@ protected:
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
   void OnUpdateEditProperties(CCmdUI* pCmdUI);
 
+  // Guidelines.
+  void OnVertGuideLineTool();
+  void OnHorzGuideLineTool();
+  void OnAngledGuideLineTool();
+  void OnUpdateVertGuideLineTool(CCmdUI* pCmdUI);
+  void OnUpdateHorzGuideLineTool(CCmdUI* pCmdUI);
+  void OnUpdateAngledGuideLineTool(CCmdUI* pCmdUI);
+  void UpdateGuideLineToolCommand(CCmdUI* pCmdUI, int tool);
+
 private:
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
