@@ -14,6 +14,7 @@
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
@@ -28,6 +29,8 @@ constexpr UINT ID_SELECT_TOOL = 604;
 constexpr UINT ID_DELETE_ITEM = 318;
 constexpr UINT ID_DELETE_SELECTOR = 603;
 constexpr UINT ID_EDIT_PROPERTIES = 328;
+constexpr UINT ID_GROUP_ITEMS = 801;
+constexpr UINT ID_UNGROUP_ITEMS = 802;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -45,6 +48,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_DELETE_SELECTOR, OnEditDeleteItem)
   ON_COMMAND(ID_EDIT_PROPERTIES, OnEditProperties)
   ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateEditProperties)
+  ON_COMMAND(ID_GROUP_ITEMS, OnGroupItems)
+  ON_UPDATE_COMMAND_UI(ID_GROUP_ITEMS, OnUpdateGroupItems)
+  ON_COMMAND(ID_UNGROUP_ITEMS, OnUngroupItems)
+  ON_UPDATE_COMMAND_UI(ID_UNGROUP_ITEMS, OnUpdateUngroupItems)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -126,6 +133,8 @@ void CWorkbenchView::OnDraw(CDC* pDC)
     for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
       auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
       const int type = pItem->GetItemType();
+      if (type == ditGroup || type == ditMoveGroup)
+        static_cast<CGroupItem*>(pItem)->DrawPass(pass, pDC, this);
       if (pass == 0 && IsSelectorModeOff())
         pItem->DrawAlignmentEnts(pDC, this);
       else if (pass == 1 && type == ditGuideline)
