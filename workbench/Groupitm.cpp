@@ -427,7 +427,9 @@ void CGroupItem::Edit(CWorkbenchView* pView)
 
 void CGroupItem::Delete(CWorkbenchView* pView)
 {
-  pView->RemoveCrossingJoins(this);
+  // The units die with the group: a join of the design left on two of them would point at
+  // deleted units, so every join that touches one goes, not only those crossing the border.
+  pView->RemoveCrossingJoins(this, TRUE);
   CDesignItem::Delete(pView);
 }
 

@@ -33,7 +33,7 @@ void CWorkbenchView::DissolveMoveGroup(CMoveGroupItem* pGroup)
   delete pGroup;
 }
 
-void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup)
+void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll)
 {
   if (!m_pItemList)
     return;
@@ -48,7 +48,7 @@ void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup)
     for (POSITION unit = units.GetHeadPosition(); unit;)
       if (pItem->JoinsItem(static_cast<CDesignItem*>(units.GetNext(unit))))
         ++inside;
-    if (inside == 1)
+    if (inside == 1 || (bAll && inside > 0))
       crossing.AddTail(pItem);
   }
   for (POSITION pos = crossing.GetHeadPosition(); pos;)

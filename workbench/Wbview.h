@@ -115,8 +115,9 @@ public:
   CMoveGroupItem* MakeMoveGroup();
   // Takes a move group out of the design again, hands its members back and deletes it.
   void DissolveMoveGroup(CMoveGroupItem* pGroup);
-  // Removes every join of the design of which exactly one unit lies inside the group.
-  void RemoveCrossingJoins(CGroupItem* pGroup);
+  // Removes every join of the design of which exactly one unit lies inside the group; with
+  // bAll every join that touches a unit inside it.
+  void RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll = FALSE);
   void OnGroupItems();
   void OnUpdateGroupItems(CCmdUI* pCmdUI);
   void OnUngroupItems();

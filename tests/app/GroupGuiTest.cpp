@@ -244,3 +244,47 @@ TEST_F(GroupGuiTest, AStoredGroupOpensAgainWithItsBoxAndUnits)
   EXPECT_TRUE(m_pDoc->GetEditedDesign()->GetUnitsInDesign(units, FALSE));
   EXPECT_EQ(units.GetCount(), 2);
 }
+
+namespace {
+// A join of two units as far as the view's join removal sees one.
+class CTwoUnitJoin : public CDesignItem
+{
+public:
+  CTwoUnitJoin(CDesignItem* pFirst, CDesignItem* pSecond) : CDesignItem(ditJoin), m_pFirst(pFirst), m_pSecond(pSecond)
+  {}
+  BOOL JoinsItem(const CDesignItem* pUnitItem) const override
+  {
+    return pUnitItem == m_pFirst || pUnitItem == m_pSecond;
+  }
+
+private:
+  CDesignItem* m_pFirst;
+  CDesignItem* m_pSecond;
+};
+}  // namespace
+
+TEST_F(GroupGuiTest, DeletingAGroupTakesEveryJoinOfItsUnitsWithIt)
+{
+  PlaceTwo();
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pOutside = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() * 4 / 5, client.Height() / 4));
+  ASSERT_NE(pOutside, nullptr);
+  SelectBoth();
+  Command(kGroupItems);
+  CDesignItem* pGroup = static_cast<CDesignItem*>(View()->GetItemList()->GetTail());
+  ASSERT_EQ(pGroup->GetItemType(), ditGroup);
+  // One join inside the group and one across its border, both left in the design.
+  CDesignItem* pInner = new CTwoUnitJoin(m_pFirst, m_pSecond);
+  CDesignItem* pCrossing = new CTwoUnitJoin(m_pSecond, pOutside);
+  View()->AddItem(pInner, FALSE);
+  View()->AddItem(pCrossing, FALSE);
+  // Starting a move breaks only the crossing join.
+  View()->RemoveCrossingJoins(static_cast<CGroupItem*>(pGroup));
+  EXPECT_TRUE(View()->GetItemList()->Find(pInner));
+  EXPECT_FALSE(View()->GetItemList()->Find(pCrossing));
+  View()->DeselectAll();
+  View()->Select(pGroup);
+  Command(318);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
+  EXPECT_EQ(View()->GetItemList()->GetHead(), pOutside);
+}
