@@ -113,6 +113,9 @@ void AddWorkbenchMenu()
   Item edit = EditPopup();
   edit.children.push_back(Separator());
   edit.children.push_back(Item("&Delete Item\tDel", 318));
+  edit.children.push_back(Separator());
+  edit.children.push_back(Item("&Group Items\tCtrl+G", 801));
+  edit.children.push_back(Item("&Ungroup Items\tCtrl+U", 802));
   edit.children.push_back(Item("Pr&operties...\tEnter", 328));
   menu.items = {ProjectFilePopup(),
                 edit,
@@ -216,6 +219,8 @@ void AddAccelerators(UINT id, bool designList, bool workbench = false)
   if (workbench) {
     table.push_back({VK_DELETE, FVIRTKEY, 318});
     table.push_back({VK_RETURN, FVIRTKEY, 328});
+    table.push_back({'G', FVIRTKEY | FCONTROL, 801});
+    table.push_back({'U', FVIRTKEY | FCONTROL, 802});
   }
   CResources::Get().AddAccelerators(id, std::move(table));
 }

@@ -13,6 +13,7 @@
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
@@ -66,6 +67,8 @@ BOOL CWorkbenchView::BindToDesign()
       auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
       if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem))
         pUnitItem->GetUnit();
+      else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
+        pGroup->UpdateComponentEnts();
     }
   } catch (const CException&) {
     return FALSE;

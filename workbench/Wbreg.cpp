@@ -3,6 +3,7 @@
 #include "project/Design.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
 
 namespace {
@@ -10,8 +11,10 @@ class CWorkbenchItemAccess : public CDesignItemAccess
 {
 public:
   int GetItemType(const CObject* item) const override { return static_cast<const CDesignItem*>(item)->GetItemType(); }
-  // No group item class exists yet, so no group has units to give.
-  BOOL GetUnitsInGroup(CObject*, CObList&, BOOL) const override { return FALSE; }
+  BOOL GetUnitsInGroup(CObject* group, CObList& units, BOOL withJoins) const override
+  {
+    return static_cast<CGroupItem*>(group)->GetUnitsInGroup(units, withJoins);
+  }
 };
 }  // namespace
 
@@ -20,6 +23,7 @@ void RegisterWorkbenchClasses()
   CRuntimeClass::Register(RUNTIME_CLASS(CDesignItem));
   CRuntimeClass::Register(RUNTIME_CLASS(CUnitItem));
   CRuntimeClass::Register(RUNTIME_CLASS(CGuidelineItem));
+  CRuntimeClass::Register(RUNTIME_CLASS(CGroupItem));
   static const CWorkbenchItemAccess access;
   CDesign::SetItemAccess(&access);
 }

@@ -4,6 +4,7 @@
 #include "platform/ui/draw/Gdi.h"
 #include "platform/ui/wnd/Resource.h"
 #include "workbench/Guideprp.h"
+#include "workbench/Itempos.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 
@@ -55,4 +56,5 @@ void RegisterWorkbenchResources()
   CResources::Get().AddBitmap(IDB_WORKBENCH_TOOLBAR, std::move(bitmap));
   RegisterTrackerCursors();
   RegisterGuidelineResources();
+  RegisterItemPositionPage();
 }

@@ -7,6 +7,7 @@
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
 
@@ -52,6 +53,17 @@ void CWorkbenchTool::OnRButtonUp(UINT nFlags, CPoint* pPoint)
 
 void CWorkbenchTool::OnMouseMove(UINT, CPoint* pPoint) { m_ptLast = *pPoint; }
 
+CSelectTool::~CSelectTool()
+{
+  if (!m_pMoveGroup)
+    return;
+  // Only a view destroyed in the middle of a drag gets here: the design keeps no pointer to it.
+  if (CObList* pList = m_pView->GetItemList())
+    if (POSITION pos = pList->Find(m_pMoveGroup))
+      pList->RemoveAt(pos);
+  delete m_pMoveGroup;
+}
+
 void CSelectTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 {
   CWorkbenchTool::OnLButtonDown(nFlags, pPoint);
@@ -86,14 +98,24 @@ void CSelectTool::PressOnItem(CDesignItem* pItem, CPoint point)
     m_pView->DeselectAll();
     m_pView->Select(pItem);
   }
+  if (m_pView->GetSelectedCount(TRUE) > 1) {
+    m_pMoveGroup = m_pView->MakeMoveGroup();
+    m_pView->Select(m_pMoveGroup);
+    pItem = m_pMoveGroup;
+  }
   m_bMoved = pItem->Move(m_pView->ClientToWorld(point), m_pView);
-  if (m_bMoved)
+  if (m_bMoved && !m_pMoveGroup)
     m_pView->UpdateAlignmentEntities(pItem);
 }
 
 void CSelectTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)
 {
   CWorkbenchTool::OnLButtonUp(nFlags, pPoint);
+  if (m_pMoveGroup) {
+    CMoveGroupItem* pGroup = m_pMoveGroup;
+    m_pMoveGroup = nullptr;
+    m_pView->DissolveMoveGroup(pGroup);
+  }
   CDesignItem* pItem = nullptr;
   int handle = -1;
   if (!m_bMoved && m_pView->HitTest(*pPoint, pItem, handle) == hitItem) {

@@ -7,6 +7,7 @@
 #include "platform/core/String.h"
 
 class CDesignItem;
+class CMoveGroupItem;
 class CWorkbenchView;
 
 // Tool indexes of the view.
@@ -59,6 +60,7 @@ class CSelectTool : public CWorkbenchTool
 {
 public:
   using CWorkbenchTool::CWorkbenchTool;
+  ~CSelectTool() override;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
   void OnLButtonUp(UINT nFlags, CPoint* pPoint) override;
   void OnLButtonDblClk(UINT nFlags, CPoint* pPoint) override;
@@ -68,6 +70,8 @@ private:
   void PressOnItem(CDesignItem* pItem, CPoint point);
   BOOL m_bMoved = FALSE;
   BOOL m_bJustSelected = FALSE;
+  // The temporary group of the selection, owned from the press that made it to the release.
+  CMoveGroupItem* m_pMoveGroup = nullptr;
 };
 
 class CUnitTool : public CWorkbenchTool

@@ -14,6 +14,7 @@
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
@@ -31,6 +32,8 @@ constexpr UINT ID_EDIT_PROPERTIES = 328;
 constexpr UINT ID_VERT_GUIDELINE_TOOL = 705;
 constexpr UINT ID_ANGLED_GUIDELINE_TOOL = 706;
 constexpr UINT ID_HORZ_GUIDELINE_TOOL = 707;
+constexpr UINT ID_GROUP_ITEMS = 801;
+constexpr UINT ID_UNGROUP_ITEMS = 802;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -54,6 +57,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_UPDATE_COMMAND_UI(ID_HORZ_GUIDELINE_TOOL, OnUpdateHorzGuideLineTool)
   ON_COMMAND(ID_ANGLED_GUIDELINE_TOOL, OnAngledGuideLineTool)
   ON_UPDATE_COMMAND_UI(ID_ANGLED_GUIDELINE_TOOL, OnUpdateAngledGuideLineTool)
+  ON_COMMAND(ID_GROUP_ITEMS, OnGroupItems)
+  ON_UPDATE_COMMAND_UI(ID_GROUP_ITEMS, OnUpdateGroupItems)
+  ON_COMMAND(ID_UNGROUP_ITEMS, OnUngroupItems)
+  ON_UPDATE_COMMAND_UI(ID_UNGROUP_ITEMS, OnUpdateUngroupItems)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -144,6 +151,8 @@ void CWorkbenchView::OnDraw(CDC* pDC)
     for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
       auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
       const int type = pItem->GetItemType();
+      if (type == ditGroup || type == ditMoveGroup)
+        static_cast<CGroupItem*>(pItem)->DrawPass(pass, pDC, this);
       if (pass == 0 && IsSelectorModeOff())
         pItem->DrawAlignmentEnts(pDC, this);
       else if (pass == 1 && type == ditGuideline)

@@ -16,6 +16,8 @@
 class CDesign;
 class CDesignItem;
 class CDoc;
+class CGroupItem;
+class CMoveGroupItem;
 class CTracker;
 class CUnitTool;
 class CWorkbenchFrame;
@@ -106,6 +108,20 @@ public:
   CDoc* GetDoc() const;
   CDesign* GetDesign() const;
   CWorkbenchFrame* GetWorkbenchFrame() const;
+
+  // Groups.
+  // A temporary move group of the selection, added to the design; fatal with fewer than two
+  // selected items.
+  CMoveGroupItem* MakeMoveGroup();
+  // Takes a move group out of the design again, hands its members back and deletes it.
+  void DissolveMoveGroup(CMoveGroupItem* pGroup);
+  // Removes every join of the design of which exactly one unit lies inside the group; with
+  // bAll every join that touches a unit inside it.
+  void RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll = FALSE);
+  void OnGroupItems();
+  void OnUpdateGroupItems(CCmdUI* pCmdUI);
+  void OnUngroupItems();
+  void OnUpdateUngroupItems(CCmdUI* pCmdUI);
 
 protected:
   void OnLButtonDown(UINT nFlags, CPoint point) override;

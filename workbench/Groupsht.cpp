@@ -1,0 +1,73 @@
+#include "workbench/Groupsht.h"
+
+#include "platform/ui/docview/Doc.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "workbench/Itempos.h"
+#include "workbench/Wbview.h"
+
+IMPLEMENT_DYNAMIC(CGroupSheetDlg, CRetainedPropertySheet)
+
+namespace {
+// The page last shown, shared by every group sheet while the program runs.
+CString& RetainedPageTitle()
+{
+  static CString title;
+  return title;
+}
+
+void SendPropertiesHint(CWorkbenchView* pView)
+{
+  if (CDocument* pDoc = pView->GetDocument())
+    pDoc->UpdateAllViews(nullptr, kHintItemProperties);
+}
+}  // namespace
+
+CGroupSheetDlg::CGroupSheetDlg(CWorkbenchView* pView, CDesignItem* pItem, LPCTSTR pszCaption, CWnd* pParentWnd,
+                               UINT iSelectPage)
+  : CRetainedPropertySheet(pszCaption, pParentWnd, iSelectPage),
+    m_pView(pView),
+    m_pItem(pItem),
+    m_pPositionPage(std::make_unique<CItemPositionPropertyPage>(pView, pItem))
+{
+  AddPage(m_pPositionPage.get());
+}
+
+CGroupSheetDlg::~CGroupSheetDlg() = default;
+
+CString CGroupSheetDlg::GetRetainedPageTitle() { return RetainedPageTitle(); }
+
+void CGroupSheetDlg::SetRetainedPageTitle(const CString& title) { RetainedPageTitle() = title; }
+
+void CGroupSheetDlg::OnApplyNow()
+{
+  CPropertyPage* pActive = GetActivePage();
+  if (pActive && !pActive->OnKillActive())
+    return;
+  for (int i = 0; i < GetPageCount(); ++i) {
+    CPropertyPage* pPage = GetPage(i);
+    if (!pPage->GetSafeHwnd())
+      continue;
+    pPage->OnOK();
+    pPage->UpdateData(FALSE);
+    pPage->SetModified(FALSE);
+  }
+  SendPropertiesHint(m_pView);
+  CancelToClose();
+}
+
+void CGroupSheetDlg::OnOK()
+{
+  for (int i = 0; i < GetPageCount(); ++i) {
+    CPropertyPage* pPage = GetPage(i);
+    if (pPage->GetSafeHwnd() && !pPage->UpdateData(TRUE))
+      return;
+  }
+  for (int i = 0; i < GetPageCount(); ++i) {
+    CPropertyPage* pPage = GetPage(i);
+    if (pPage->GetSafeHwnd())
+      pPage->OnOK();
+  }
+  // The retained sheet's OK ends the sheet and remembers the active page.
+  CRetainedPropertySheet::OnOK();
+  SendPropertiesHint(m_pView);
+}
