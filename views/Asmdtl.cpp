@@ -114,8 +114,8 @@ void CDetailAssembler::AssembleSingle(int flangeMode, CDetailSpecification& spec
 }
 
 void CDetailAssembler::AssemblePair(int flangeMode, CDetailSpecification& first, const CProductBase* pFirstProduct,
-                                    double offset, CDetailSpecification& second,
-                                    const CProductBase* pSecondProduct, CVRX2DEntityArray& out)
+                                    double offset, CDetailSpecification& second, const CProductBase* pSecondProduct,
+                                    CVRX2DEntityArray& out)
 {
   PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("CDetailAssembler: Assembling a two detail specifications.\n");
   out.RemoveAll();
@@ -135,11 +135,11 @@ void CDetailAssembler::AssemblePair(int flangeMode, CDetailSpecification& first,
   MoveAll(out, -(e1 + e2) * 0.5);
 }
 
-void CDetailAssembler::AssembleJoining(int flangeMode, CDetailSpecification& first,
-                                       const CProductBase* pFirstProduct, double firstDistance,
-                                       CDetailSpecification& second, const CProductBase* pSecondProduct,
-                                       double secondDistance, CDetailSpecification& joinSpec,
-                                       const CProductBase* pJoin, CVRX2DEntityArray& out)
+void CDetailAssembler::AssembleJoining(int flangeMode, CDetailSpecification& first, const CProductBase* pFirstProduct,
+                                       double firstDistance, CDetailSpecification& second,
+                                       const CProductBase* pSecondProduct, double secondDistance,
+                                       CDetailSpecification& joinSpec, const CProductBase* pJoin,
+                                       CVRX2DEntityArray& out)
 {
   PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("CDetailAssembler: Assembling a joining situation.\n");
   out.RemoveAll();
@@ -222,8 +222,7 @@ void CJoinDetailOptions::ApplyToSide(int thisId, int otherId, int joinId, CDetai
   row.SetField17(0);
   BOOL atEnd = FALSE;
   int found = row.SeekGE(1, &atEnd);
-  while (found == 0 && !atEnd && row.GetField1() == thisId && row.GetField5() == otherId &&
-         row.GetField9() == joinId) {
+  while (found == 0 && !atEnd && row.GetField1() == thisId && row.GetField5() == otherId && row.GetField9() == joinId) {
     spec.SetOptionChoice(row.GetField13(), row.GetField17());
     found = row.Next(&atEnd);
   }

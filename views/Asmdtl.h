@@ -38,8 +38,7 @@ public:
   static void MoveEntities(CVRX2DEntityArray& out, CVRX2DEntityArray& source);
 
 private:
-  void AssembleSingle(int flangeMode, CDetailSpecification& spec, const CProductBase* pProduct,
-                      CVRX2DEntityArray& out);
+  void AssembleSingle(int flangeMode, CDetailSpecification& spec, const CProductBase* pProduct, CVRX2DEntityArray& out);
   void AssemblePair(int flangeMode, CDetailSpecification& first, const CProductBase* pFirstProduct, double offset,
                     CDetailSpecification& second, const CProductBase* pSecondProduct, CVRX2DEntityArray& out);
   void AssembleJoining(int flangeMode, CDetailSpecification& first, const CProductBase* pFirstProduct,

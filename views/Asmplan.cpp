@@ -67,10 +67,12 @@ void SetAllFlags(CPlanSectionPreferences& preferences)
 
 void TraceExtents(const char* what, const CVRX2DRectangle& extents)
 {
-  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("\tLower-Left Corner Of %s's Bounding Rectangle: (%f, %f)\n", what,
-                                    extents.GetMinPoint().GetX(), extents.GetMinPoint().GetY());
-  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("\tUpper-Right Corner Of %s's Bounding Rectangle: (%f, %f)\n", what,
-                                    extents.GetMaxPoint().GetX(), extents.GetMaxPoint().GetY());
+  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)
+  ("\tLower-Left Corner Of %s's Bounding Rectangle: (%f, %f)\n", what, extents.GetMinPoint().GetX(),
+   extents.GetMinPoint().GetY());
+  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)
+  ("\tUpper-Right Corner Of %s's Bounding Rectangle: (%f, %f)\n", what, extents.GetMaxPoint().GetX(),
+   extents.GetMaxPoint().GetY());
 }
 
 // What the walk carries from one unit to the next.
@@ -88,8 +90,13 @@ class CPlanWalk
 public:
   CPlanWalk(CVRX2DEntityArray& out, const CPlanSectionSwitches& switches, CPlanSectionPreferences& preferences,
             double selectorY, const CPlanViewInfoArray& info)
-    : m_out(out), m_switches(switches), m_preferences(preferences), m_selectorY(selectorY), m_info(info),
-      m_order(OrderByX(info)), m_base(BasePoint(info))
+    : m_out(out),
+      m_switches(switches),
+      m_preferences(preferences),
+      m_selectorY(selectorY),
+      m_info(info),
+      m_order(OrderByX(info)),
+      m_base(BasePoint(info))
   {}
 
   void Run();
@@ -163,10 +170,9 @@ void CPlanWalk::AssembleUnit(size_t& k)
       section.GetExtents().GetMinPoint().GetX() + offset.GetX() - m_dRightmostX > 2.0 * m_dWallDepth)
     RebuildWithWallLines(section, record);
   m_previous = {&record, bSillsAbut, pNext && pNext->IsJoin(), section.GetSize(), m_preferences};
-  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("\tSymbol's Unit Base Point: (%f, %f)\n", record.GetPosition().GetX(),
-                                    record.GetPosition().GetY());
-  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("\tSymbol Base Point To Assembly Vector: (%f, %f)\n", offset.GetX(),
-                                    offset.GetY());
+  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)
+  ("\tSymbol's Unit Base Point: (%f, %f)\n", record.GetPosition().GetX(), record.GetPosition().GetY());
+  PCTRACE(TT_ASSEMBLERS, TL_DETAIL)("\tSymbol Base Point To Assembly Vector: (%f, %f)\n", offset.GetX(), offset.GetY());
   TraceExtents("Symbol", section.GetExtents());
   CPlanAssembler::AppendTranslated(m_out, offset, &section);
   const CVRX2DRectangle extents = m_out.GetExtents();

@@ -19,8 +19,8 @@ constexpr UINT kPrintHelpButton = 1038;
 
 constexpr CPrintScaleRow kDetailImperial[] = {
     {5006, -1, -1}, {5007, 1, 1}, {5008, 3, 48}, {5009, 1, 12}, {5010, 3, 24}};
-constexpr CPrintScaleRow kDrawingImperial[] = {
-    {5006, -1, -1}, {5012, 1, 192}, {5013, 1, 96}, {5014, 1, 48}, {5015, 1, 24}, {5008, 3, 48}};
+constexpr CPrintScaleRow kDrawingImperial[] = {{5006, -1, -1}, {5012, 1, 192}, {5013, 1, 96},
+                                               {5014, 1, 48},  {5015, 1, 24},  {5008, 3, 48}};
 constexpr CPrintScaleRow kDetailMetric[] = {{5006, -1, -1}, {5024, 1, 1}, {5025, 1, 5}, {5026, 1, 10}, {5027, 1, 20}};
 constexpr CPrintScaleRow kDrawingMetric[] = {
     {5006, -1, -1}, {5027, 1, 20}, {5028, 1, 50}, {5029, 1, 100}, {5030, 1, 200}};

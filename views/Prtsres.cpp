@@ -39,7 +39,8 @@ CDialogItemTemplate Hidden(CDlgCtl kind, UINT id, const char* text, int x, int y
 
 CDialogItemTemplate ScaleList(int y)
 {
-  return DialogItem(CDlgCtl::ListBox, IDC_PRINT_SCALE_LIST, "", 7, y, 111, 49, static_cast<DWORD>(LBS_NOTIFY) | WS_VSCROLL | WS_BORDER);
+  return DialogItem(CDlgCtl::ListBox, IDC_PRINT_SCALE_LIST, "", 7, y, 111, 49,
+                    static_cast<DWORD>(LBS_NOTIFY) | WS_VSCROLL | WS_BORDER);
 }
 
 // The print range group and its controls, which neither template shows.

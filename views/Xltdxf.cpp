@@ -226,8 +226,8 @@ BOOL WriteDXFFile(const CString& path, const CVRX2DEntityArray& entities, CMapEC
     translator.Complete();
     return TRUE;
   } catch (const CException& e) {
-    PCTRACE(TT_TRANSLATORS, TL_WARNING)("DXF export to %s failed: %s\n", static_cast<const char*>(path),
-                                        static_cast<const char*>(e.GetErrorMessage()));
+    PCTRACE(TT_TRANSLATORS, TL_WARNING)
+    ("DXF export to %s failed: %s\n", static_cast<const char*>(path), static_cast<const char*>(e.GetErrorMessage()));
     return FALSE;
   }
 }

@@ -19,7 +19,7 @@
 #include "views/Planinfo.h"
 
 namespace {
-constexpr double kWidth = 35.5;       // the glider's first standard size
+constexpr double kWidth = 35.5;        // the glider's first standard size
 constexpr int kWallLineCategory = 21;  // the wall lines a section draws at its open sides
 
 class AsmplanTest : public ::testing::Test

@@ -20,7 +20,7 @@
 
 namespace {
 constexpr double kPi = std::numbers::pi;
-constexpr int kFrame = 52;    // layer "FRAME", colour 1, "Continuous"
+constexpr int kFrame = 52;      // layer "FRAME", colour 1, "Continuous"
 constexpr int kElevation = 46;  // layer "ELEV", by-layer colour and line type
 constexpr int kUnlisted = 99;   // takes the key-0 entry
 
@@ -114,7 +114,8 @@ TEST_F(DxfTest, LineGroupsFollowTheCategorysLineTypeAndColour)
             head + Crlf({"  0", "LINE", "  8", "FRAME", "  6", "Continuous", " 62", "     1"}) + coordinates + tail);
 
   map.SetDXFData(kFrame, new CXLTDXFData(0, "FRAME", "BYLAYER"));
-  EXPECT_EQ(FileText(Write("bylayer.dxf", entities)), head + Crlf({"  0", "LINE", "  8", "FRAME"}) + coordinates + tail);
+  EXPECT_EQ(FileText(Write("bylayer.dxf", entities)),
+            head + Crlf({"  0", "LINE", "  8", "FRAME"}) + coordinates + tail);
   map.SetDXFData(kFrame, new CXLTDXFData(3, "FRAME", ""));
   EXPECT_EQ(FileText(Write("untyped.dxf", entities)),
             head + Crlf({"  0", "LINE", "  8", "FRAME", " 62", "     3"}) + coordinates + tail);
@@ -123,10 +124,10 @@ TEST_F(DxfTest, LineGroupsFollowTheCategorysLineTypeAndColour)
 TEST_F(DxfTest, ACircleAndAnOpenCircularArc)
 {
   CVRX2DEntityArray entities;
-  entities.Add(new CVRX2DArc(kElevation, CVRX2DPoint(2.0, 3.0), 1.5, 1.5, CVRXAngle(0.0), CVRXAngle(1.0),
-                             CVRXAngle(1.0)));
-  entities.Add(new CVRX2DArc(kFrame, CVRX2DPoint(-1.0, 0.25), 0.75, 0.75, CVRXAngle(0.3), CVRXAngle(0.0),
-                             CVRXAngle(kPi / 2.0)));
+  entities.Add(
+      new CVRX2DArc(kElevation, CVRX2DPoint(2.0, 3.0), 1.5, 1.5, CVRXAngle(0.0), CVRXAngle(1.0), CVRXAngle(1.0)));
+  entities.Add(
+      new CVRX2DArc(kFrame, CVRX2DPoint(-1.0, 0.25), 0.75, 0.75, CVRXAngle(0.3), CVRXAngle(0.0), CVRXAngle(kPi / 2.0)));
   const std::string path = Write("circle.dxf", entities);
   const CDxfReading reading = ExpectFile(path, "circle.dxf");
   ASSERT_EQ(reading.entities.size(), 2u);
@@ -162,12 +163,14 @@ TEST_F(DxfTest, AClosedEllipseBecomesTheCircularPiecesOfItsSplit)
     EXPECT_EQ(arc.type, "ARC");
     EXPECT_EQ(arc.layer, "0") << "an unlisted category takes the key-0 entry";
     EXPECT_EQ(arc.color, 7);
-    ExpectValues(arc, {piece.GetCentre().GetX(), piece.GetCentre().GetY(), piece.GetMajorRadius(),
-                       Degrees(piece.GetStartAngle()), Degrees(piece.GetEndAngle())},
+    ExpectValues(arc,
+                 {piece.GetCentre().GetX(), piece.GetCentre().GetY(), piece.GetMajorRadius(),
+                  Degrees(piece.GetStartAngle()), Degrees(piece.GetEndAngle())},
                  1e-9);
     // Each piece as read starts where the ellipse's point lies on it: on the ellipse.
     const double start = arc.values[3] * kPi / 180.0;
-    const CVRX2DPoint p(arc.values[0] + arc.values[2] * std::cos(start), arc.values[1] + arc.values[2] * std::sin(start));
+    const CVRX2DPoint p(arc.values[0] + arc.values[2] * std::cos(start),
+                        arc.values[1] + arc.values[2] * std::sin(start));
     const CVRX2DVector local(ellipse.GetCentre(), p);
     const double u = local.GetX() * std::cos(kPi / 6.0) + local.GetY() * std::sin(kPi / 6.0);
     const double v = -local.GetX() * std::sin(kPi / 6.0) + local.GetY() * std::cos(kPi / 6.0);
@@ -177,7 +180,9 @@ TEST_F(DxfTest, AClosedEllipseBecomesTheCircularPiecesOfItsSplit)
 
 TEST_F(DxfTest, NamesLoseControlCharactersAndTrailingBlanks)
 {
-  map.SetDXFData(kFrame, new CXLTDXFData(2, "FR\tAME\r\n  ", "Dash\x01" "ed \x7f"));
+  map.SetDXFData(kFrame, new CXLTDXFData(2, "FR\tAME\r\n  ",
+                                         "Dash\x01"
+                                         "ed \x7f"));
   CVRX2DEntityArray entities;
   entities.Add(new CVRX2DLine(kFrame, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(1.0, 1.0)));
   const std::string path = Write("names.dxf", entities);
@@ -201,7 +206,8 @@ TEST_F(DxfTest, AFailedExportLeavesThePreviousFileAndNoOther)
   EXPECT_EQ(dir.EntryCount(), 1u) << "the temporary file is removed";
 
   CVRX2DEntityArray unreadable;
-  unreadable.Add(new CVRX2DLine(kFrame, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(std::numeric_limits<double>::quiet_NaN(), 1.0)));
+  unreadable.Add(
+      new CVRX2DLine(kFrame, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(std::numeric_limits<double>::quiet_NaN(), 1.0)));
   EXPECT_FALSE(WriteDXFFile(path.c_str(), unreadable, &map)) << "a coordinate that is no number";
   EXPECT_EQ(FileText(path), "previous drawing");
 

@@ -69,8 +69,8 @@ protected:
   }
 };
 
-const std::vector<std::string> kDrawingImperialTexts = {
-    "Scale to Fit", "1/16\" = 1' 0\"", "1/8\" = 1' 0\"", "1/4\" = 1' 0\"", "1/2\" = 1' 0\"", "3/4\" = 1' 0\""};
+const std::vector<std::string> kDrawingImperialTexts = {"Scale to Fit",   "1/16\" = 1' 0\"", "1/8\" = 1' 0\"",
+                                                        "1/4\" = 1' 0\"", "1/2\" = 1' 0\"",  "3/4\" = 1' 0\""};
 
 }  // namespace
 
