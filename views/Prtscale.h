@@ -8,7 +8,6 @@
 constexpr UINT IDD_PRINT_SCALE = 1801;
 constexpr UINT IDD_ASPECT_PRINT = 3401;
 constexpr UINT IDC_PRINT_SCALE_LIST = 3402;
-constexpr UINT ID_PRINT_SCALE = 331;
 
 // The list numbers.
 enum : int
