@@ -18,6 +18,7 @@
 #include "platform/ui/dlg/Ddx.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
+#include "views/Prtscale.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
 #include "workbench/Tracker.h"
@@ -65,6 +66,7 @@ BOOL CApp::InitShell()
   RegisterWarehouseResources();
   RegisterProjectViewBars();
   RegisterWorkbenchResources();
+  RegisterPrintScaleResources();
   RegisterWorkbenchClasses();
   CTracker::LoadResources();
   CShellServices& services = ShellServices(*this);

@@ -151,3 +151,11 @@ TEST(SplitArc, AStartOnTheMinorAxisBeginsInTheSecondQuadrant)
   for (int i = 0; i < pieces.GetSize(); ++i)
     EXPECT_LE(Piece(pieces, i).GetCentre().GetX(), 1e-9) << "a piece of the second quadrant";
 }
+
+TEST(SplitArc, AnEndOnNoPieceStopsTheWalkAfterTwoTurns)
+{
+  // An end angle that is no number lies on no piece: the walk must not run on for ever.
+  CVRX2DEntityArray pieces;
+  EXPECT_THROW(CEntityTranslator::SplitArc(pieces, Ellipse(2.0, 1.0, 0.0, 0.3, std::nan(""))), CCommonException);
+  EXPECT_LE(pieces.GetSize(), 2 * 4 * 2 + 2) << "no more than two turns of pieces were walked";
+}

@@ -1,0 +1,210 @@
+// Guards the print-scale dialogs, driven by mouse clicks through the scripted dialog service:
+// they open on the view's scale, hand back the clicked row's scale, keep the previous scale when
+// no row is chosen, refuse scales that cannot be printed, and never read outside the lists.
+#include <QAbstractButton>
+#include <QListWidget>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "platform/ui/TestApp.h"
+#include "views/Prtscale.h"
+
+namespace {
+
+class PrintScaleTest : public UiTest
+{
+protected:
+  void SetUp() override
+  {
+    UiTest::SetUp();
+    RegisterPrintScaleResources();
+  }
+
+  static QListWidget* ListOf(CDialog& dialog)
+  {
+    CWnd* pControl = dialog.GetDlgItem(IDC_PRINT_SCALE_LIST);
+    return pControl ? qobject_cast<QListWidget*>(pControl->GetSafeHwnd()) : nullptr;
+  }
+
+  static std::vector<std::string> Texts(CDialog& dialog)
+  {
+    std::vector<std::string> texts;
+    QListWidget* list = ListOf(dialog);
+    for (int row = 0; list && row < list->count(); ++row)
+      texts.push_back(list->item(row)->text().toStdString());
+    return texts;
+  }
+
+  // The row the list shows selected; -1 for none.
+  static int SelectedRow(CDialog& dialog)
+  {
+    QListWidget* list = ListOf(dialog);
+    const QList<QListWidgetItem*> selected = list ? list->selectedItems() : QList<QListWidgetItem*>();
+    return selected.isEmpty() ? -1 : list->row(selected.first());
+  }
+
+  static void ClickRow(CDialog& dialog, int row)
+  {
+    QListWidget* list = ListOf(dialog);
+    ASSERT_NE(list, nullptr);
+    const QRect rect = list->visualItemRect(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+  }
+
+  static void Press(CDialog& dialog, UINT id)
+  {
+    CWnd* pControl = dialog.GetDlgItem(static_cast<int>(id));
+    ASSERT_NE(pControl, nullptr);
+    auto* button = qobject_cast<QAbstractButton*>(pControl->GetSafeHwnd());
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+
+  static void UseTemplate(CAspectPrintDlg& dialog, UINT id)
+  {
+    dialog.m_pd.Flags |= PD_ENABLEPRINTTEMPLATE;
+    dialog.m_pd.nPrintTemplateId = id;
+  }
+};
+
+const std::vector<std::string> kDrawingImperialTexts = {"Scale to Fit",   "1/16\" = 1' 0\"", "1/8\" = 1' 0\"",
+                                                        "1/4\" = 1' 0\"", "1/2\" = 1' 0\"",  "3/4\" = 1' 0\""};
+
+}  // namespace
+
+TEST_F(PrintScaleTest, TheScaleChosenInTheScaleDialogIsTheRowThePrintDialogOpensOn)
+{
+  CPrintScaleDlg scale(kDrawingImperialScales, -1, -1);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_EQ(Texts(dialog), kDrawingImperialTexts);
+    EXPECT_EQ(SelectedRow(dialog), 0) << "a view without a chosen scale fits to the page";
+    ClickRow(dialog, 3);
+    Press(dialog, IDOK);
+  });
+  ASSERT_EQ(scale.DoModal(), IDOK);
+  int numerator = 0;
+  int denominator = 0;
+  scale.GetScale(numerator, denominator);
+  EXPECT_EQ(numerator, 1);
+  EXPECT_EQ(denominator, 48);
+
+  CAspectPrintDlg print(kDrawingImperialScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, numerator,
+                        denominator);
+  UseTemplate(print, IDD_ASPECT_PRINT);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_EQ(SelectedRow(dialog), 3);
+    EXPECT_TRUE(dialog.GetDlgItem(1024)->IsWindowVisible()) << "printing offers the printer set-up";
+    ClickRow(dialog, 5);
+    Press(dialog, IDOK);
+  });
+  ASSERT_EQ(print.DoModal(), IDOK);
+  print.GetScale(numerator, denominator);
+  EXPECT_EQ(numerator, 3) << "fractions are kept unreduced";
+  EXPECT_EQ(denominator, 48);
+}
+
+TEST_F(PrintScaleTest, TheMetricDetailListAndThePreviewTemplateShowOnlyTheScales)
+{
+  const int list = PrintScaleListFor(TRUE, 3);
+  EXPECT_EQ(list, kDetailMetricScales);
+  EXPECT_EQ(PrintScaleListFor(FALSE, 3), kDrawingMetricScales);
+  EXPECT_EQ(PrintScaleListFor(TRUE, 0), kDetailImperialScales);
+  EXPECT_EQ(PrintScaleListFor(FALSE, 0), kDrawingImperialScales);
+  CAspectPrintDlg preview(list, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, 1, 10);
+  UseTemplate(preview, IDD_PRINT_SCALE);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_EQ(Texts(dialog), (std::vector<std::string>{"Scale to Fit", "1:1", "1:5", "1:10", "1:20"}));
+    EXPECT_EQ(SelectedRow(dialog), 3);
+    for (UINT id : {IDC_PRINT_SCALE_LIST, static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL), 1038u})
+      EXPECT_TRUE(dialog.GetDlgItem(static_cast<int>(id))->IsWindowVisible()) << id;
+    for (UINT id : {1024u, 1040u, 1041u, 1093u, 1136u, 1154u, 1072u, 1152u})
+      EXPECT_FALSE(dialog.GetDlgItem(static_cast<int>(id))->IsWindowVisible()) << id;
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(preview.DoModal(), IDCANCEL);
+}
+
+TEST_F(PrintScaleTest, WithNoRowChosenBothDialogsKeepThePreviousScale)
+{
+  // An imperial scale that the metric list does not hold: no row is selected.
+  CPrintScaleDlg scale(kDrawingMetricScales, 1, 48);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_EQ(SelectedRow(dialog), -1);
+    Press(dialog, IDOK);
+  });
+  ASSERT_EQ(scale.DoModal(), IDOK);
+  int numerator = 0;
+  int denominator = 0;
+  scale.GetScale(numerator, denominator);
+  EXPECT_EQ(numerator, 1);
+  EXPECT_EQ(denominator, 48);
+
+  CAspectPrintDlg print(kDrawingMetricScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, 1, 48);
+  UseTemplate(print, IDD_ASPECT_PRINT);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_EQ(SelectedRow(dialog), -1);
+    Press(dialog, IDOK);
+  });
+  ASSERT_EQ(print.DoModal(), IDOK);
+  print.GetScale(numerator, denominator);
+  EXPECT_EQ(numerator, 1);
+  EXPECT_EQ(denominator, 48);
+}
+
+TEST_F(PrintScaleTest, AScaleThatCannotBePrintedOpensAsScaleToFit)
+{
+  for (const auto& [numerator, denominator] : {std::pair{0, 96}, {-5, 10}, {3, 0}, {-1, 12}}) {
+    CPrintScaleDlg scale(kDrawingImperialScales, numerator, denominator);
+    service.dialogActions.push_back([this](CDialog& dialog) {
+      EXPECT_EQ(SelectedRow(dialog), 0);
+      Press(dialog, IDOK);
+    });
+    ASSERT_EQ(scale.DoModal(), IDOK);
+    int chosenNumerator = 0;
+    int chosenDenominator = 0;
+    scale.GetScale(chosenNumerator, chosenDenominator);
+    EXPECT_EQ(chosenNumerator, -1) << numerator << "/" << denominator;
+    EXPECT_EQ(chosenDenominator, -1);
+  }
+  EXPECT_FALSE(IsValidPrintScale(0, 1));
+  EXPECT_TRUE(IsValidPrintScale(-1, -1));
+  EXPECT_TRUE(IsValidPrintScale(3, 48));
+}
+
+TEST_F(PrintScaleTest, AListNumberOutsideTheTableOffersNoRowAndKeepsTheScale)
+{
+  EXPECT_EQ(GetPrintScaleRowCount(4), 0);
+  EXPECT_EQ(GetPrintScaleRowCount(-1), 0);
+  EXPECT_EQ(GetPrintScaleRow(1, 6), nullptr);
+  EXPECT_EQ(GetPrintScaleRow(1, -1), nullptr);
+  EXPECT_EQ(FindPrintScaleRow(9, -1, -1), -1);
+  CPrintScaleDlg scale(9, 1, 96);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_TRUE(Texts(dialog).empty());
+    Press(dialog, IDOK);
+  });
+  ASSERT_EQ(scale.DoModal(), IDOK);
+  int numerator = 0;
+  int denominator = 0;
+  scale.GetScale(numerator, denominator);
+  EXPECT_EQ(numerator, 1);
+  EXPECT_EQ(denominator, 96);
+}
+
+TEST_F(PrintScaleTest, CancelLeavesTheScaleAsItWas)
+{
+  CPrintScaleDlg scale(kDetailImperialScales, 1, 12);
+  service.dialogActions.push_back([this](CDialog& dialog) {
+    EXPECT_EQ(SelectedRow(dialog), 3);
+    ClickRow(dialog, 1);
+    Press(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(scale.DoModal(), IDCANCEL);
+  int numerator = 0;
+  int denominator = 0;
+  scale.GetScale(numerator, denominator);
+  EXPECT_EQ(numerator, 1);
+  EXPECT_EQ(denominator, 12);
+}
