@@ -16,7 +16,10 @@
 class CDesign;
 class CDesignItem;
 class CDoc;
+class CPlanSelectorItem;
+class CPlanViewInfoArray;
 class CTracker;
+class CVRX2DLine;
 class CUnitTool;
 class CWorkbenchFrame;
 
@@ -107,7 +110,28 @@ public:
   CDesign* GetDesign() const;
   CWorkbenchFrame* GetWorkbenchFrame() const;
 
+  // Selectors and the data of the plan, elevation and detail views.
+  void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo);
+  BOOL GetElevationViewItems(CObList& items);
+  BOOL CreateDetailSelector(CVRX2DLine line);
+  BOOL HitTestSelectors(CPoint point, CDesignItem*& pItem);
+  CPlanSelectorItem* GetPlanSelector() const { return m_pPlanSelector; }
+  const CObList& GetSelectorItems() const { return m_SelectorItems; }
+  BOOL IsPlanViewShown() const { return m_bPlanViewShown; }
+  BOOL IsElevationViewShown() const { return m_bElevationViewShown; }
+  BOOL IsDetailViewShown() const { return m_bDetailViewShown; }
+  // The tool the display modes call for at a client point; the current tool when no mode is on.
+  void ChooseToolForPoint(CPoint point);
+  void OnPlanViewShow();
+  void OnPlanViewHide();
+  void OnElevationViewShow();
+  void OnElevationViewHide();
+  void OnDetailViewShow();
+  void OnDetailViewHide();
+  void OnShowDetail();
+
 protected:
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
   void OnLButtonDown(UINT nFlags, CPoint point) override;
   void OnLButtonUp(UINT nFlags, CPoint point) override;
   void OnLButtonDblClk(UINT nFlags, CPoint point) override;
@@ -138,6 +162,7 @@ private:
   CObList* m_pItemList = nullptr;
   CObList m_SelectedItems;
   CObList m_SelectorItems;
+  CPlanSelectorItem* m_pPlanSelector = nullptr;
   CObList m_DetachedJoins;
   double m_dJoinCaptureDistance = 0.0;
   CTracker* m_pTracker = nullptr;
