@@ -13,9 +13,6 @@
 #include "workbench/Wbview.h"
 
 namespace {
-constexpr UINT kPlanSelectorCursor = 1301;
-constexpr UINT kOverSelectorCursor = 1401;
-constexpr UINT kDetailSelectorCursor = 1703;
 constexpr LPARAM kHintDetailSelector = 2;
 
 void ActivateViewFrame(CView* pView)
@@ -33,7 +30,7 @@ CDoc* DocOf(CWorkbenchView* pView) { return pView->GetDoc(); }
 // CPlanSelectorTool
 
 CPlanSelectorTool::CPlanSelectorTool(CWorkbenchView* pView)
-  : CWorkbenchTool(pView), m_hCursor(AfxResourceCursor(kPlanSelectorCursor))
+  : CWorkbenchTool(pView), m_hCursor(AfxResourceCursor(kCursorPlanSelector))
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CPlanSelectorTool construction. \n");
 }
@@ -66,8 +63,8 @@ void CPlanSelectorTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)
 
 CDetailSelectorTool::CDetailSelectorTool(CWorkbenchView* pView)
   : CWorkbenchTool(pView),
-    m_hOverSelectorCursor(AfxResourceCursor(kOverSelectorCursor)),
-    m_hCursor(AfxResourceCursor(kDetailSelectorCursor))
+    m_hOverSelectorCursor(AfxResourceCursor(kCursorOverSelector)),
+    m_hCursor(AfxResourceCursor(kCursorDetailSelector))
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CDetailSelectorTool construction. \n");
 }

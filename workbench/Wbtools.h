@@ -91,6 +91,14 @@ private:
 // Selector tools: the tools of the read-only Workbench while a drawing view is shown.
 class CSelectLineItem;
 
+// Their cursors: the plan selector tool's, and the detail selector tool's over a selector and
+// elsewhere.
+constexpr UINT kCursorPlanSelector = 1301;
+constexpr UINT kCursorOverSelector = 1401;
+constexpr UINT kCursorDetailSelector = 1703;
+// Registers the drawings of those cursors as resources.
+void RegisterSelectorCursors();
+
 // Drags the plan selector while the plan view is shown.
 class CPlanSelectorTool : public CWorkbenchTool
 {

@@ -9,6 +9,7 @@
 #include "geometry/2dline.h"
 #include "model/Planinfo.h"
 #include "model/Unit.h"
+#include "model/Unitexcp.h"
 #include "workbench/Selector.h"
 
 namespace {
@@ -31,6 +32,20 @@ public:
     return n;
   }
   std::vector<CUpdate> updates;
+};
+
+// A unit item whose unit fails once it is armed, as a unit does when the catalogue lets it down.
+class CFailingUnitItem : public CUnitItem
+{
+public:
+  using CUnitItem::CUnitItem;
+  CUnit* GetUnit() override
+  {
+    if (failing)
+      throw CUnitException("Test", 1);
+    return CUnitItem::GetUnit();
+  }
+  BOOL failing = FALSE;
 };
 
 constexpr UINT kPlanViewOn = 1506;
@@ -281,12 +296,20 @@ TEST_F(WbSelectorTest, ASelectLineDraggedAcrossAUnitSideMakesAOneSideDetailSelec
   EXPECT_EQ(pCopy->GetSelectorLine().GetEndPoint(), line.GetEndPoint());
   EXPECT_EQ(pCopy->GetFirstDetailSpec().GetDetailID(), pSelector->GetFirstDetailSpec().GetDetailID());
 
+  // A click on the selected selector shows its detail again.
+  const CPoint onLine = View()->WorldToClient(
+      CVRX2DPoint((line.GetStartPoint().GetX() + line.GetEndPoint().GetX()) / 2, line.GetStartPoint().GetY()));
+  Click(onLine);
+  EXPECT_EQ(View()->GetSelectorItems().GetCount(), 2) << "a click on a selector draws no new one";
+  EXPECT_EQ(spy.Count(2), 3);
+  EXPECT_EQ(spy.updates.back().pHint, pSelector);
+
   // Leaving detail mode deletes the detail selectors, keeps the plan selector and tells the
   // detail view that no selector is left.
   ViewCommand(kDetailViewOff);
   EXPECT_EQ(View()->GetSelectorItems().GetCount(), 1);
   EXPECT_EQ(View()->GetSelectorItems().GetHead(), View()->GetPlanSelector());
-  EXPECT_EQ(spy.Count(2), 3);
+  EXPECT_EQ(spy.Count(2), 4);
   EXPECT_EQ(spy.updates.back().pHint, nullptr);
   EXPECT_EQ(View()->GetEditMode(), wemEditable);
 }
@@ -349,8 +372,27 @@ TEST_F(WbSelectorTest, TheDisplayModesChooseTheToolAtThePointer)
   ViewCommand(kDetailViewOn);
   SendMouse(View(), QEvent::MouseMove, CPoint(onBar.x, onBar.y + 20), Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtDetailSelector));
+  auto* pDetailTool = static_cast<CDetailSelectorTool*>(View()->GetTool(wbtDetailSelector));
+  EXPECT_NE(::GetCursor(), nullptr);
+  EXPECT_EQ(::GetCursor(), pDetailTool->GetCursor());
   // Over the plan selector while the plan view is shown, the plan selector tool wins.
   SendMouse(View(), QEvent::MouseMove, onBar, Qt::NoButton, Qt::NoButton);
   EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtPlanSelector));
+  EXPECT_EQ(::GetCursor(), static_cast<CPlanSelectorTool*>(View()->GetTool(wbtPlanSelector))->GetCursor());
   EXPECT_EQ(spy.Count(3), 1);
+}
+
+TEST_F(WbSelectorTest, AUnitThatFailsGivesNoDetailSelector)
+{
+  auto* pItem = new CFailingUnitItem("GL", "BA005");
+  pItem->GetUnit();
+  View()->AddItem(pItem, TRUE);
+  pItem->failing = TRUE;
+  const double x = pItem->GetOffset().GetX();
+  const double y = pItem->GetOffset().GetY() + pItem->GetHeight() / 2.0;
+  EXPECT_FALSE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(x - 1.0, y), CVRX2DPoint(x + 0.01, y))));
+  EXPECT_EQ(View()->GetSelectorItems().GetCount(), 1);
+  EXPECT_EQ(spy.Count(2), 0);
+  pItem->failing = FALSE;
+  EXPECT_TRUE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(x - 1.0, y), CVRX2DPoint(x + 0.01, y))));
 }
