@@ -34,7 +34,7 @@ enum
 constexpr LPARAM kHintCategoryMap = 4;
 constexpr LPARAM kHintItemProperties = 6;
 
-class CWorkbenchView : public CScaleView, public CWorkbenchDataSource
+class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
 {
   DECLARE_DYNCREATE(CWorkbenchView)
   DECLARE_MESSAGE_MAP()
@@ -111,8 +111,8 @@ public:
   CWorkbenchFrame* GetWorkbenchFrame() const;
 
   // Selectors and the data of the plan, elevation and detail views.
-  void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo);
-  BOOL GetElevationViewItems(CObList& items);
+  void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo) override;
+  BOOL GetElevationViewItems(CObList& items) override;
   BOOL CreateDetailSelector(CVRX2DLine line);
   BOOL HitTestSelectors(CPoint point, CDesignItem*& pItem);
   CPlanSelectorItem* GetPlanSelector() const { return m_pPlanSelector; }

@@ -122,9 +122,12 @@ TEST_F(WbSelectorTest, PlanRecordsFollowTheDesignOrderAndOnlyCrossedUnits)
   CPlanSelectorItem* pSelector = View()->GetPlanSelector();
   pSelector->Offset(CVRX2DVector(0.0, 115.0 - pSelector->GetOffset().GetY()));
 
+  // Asked as a drawing view asks, through the document's view of the Workbench.
+  auto* pSource = dynamic_cast<CAspectDataSource*>(m_pDoc->GetWorkbenchView());
+  ASSERT_NE(pSource, nullptr);
   CPlanViewInfoArray records;
   double height = -1.0;
-  View()->GetPlanViewInfo(height, &records);
+  pSource->GetPlanViewInfo(height, &records);
   EXPECT_DOUBLE_EQ(height, 115.0);
   ASSERT_EQ(records.GetSize(), 2);
   EXPECT_EQ(records[0].m_Position, CVRX2DPoint(200.0, 100.0));
