@@ -215,6 +215,14 @@ TEST_F(WbSelectorTest, ThePlanSelectorMovesOnlyUpAndIsHitOnItsBarNotItsLabel)
   EXPECT_LT(label.top, bar.top) << "the label sits above the line away from the window's top";
   EXPECT_FALSE(pSelector->HitTest(View()->ClientToWorld(CPoint(label.left + 5, label.top + 1)), View()));
 
+  // A drawing narrower than the window ends the bar at the drawing's right edge.
+  Frame()->MoveWindow(0, 0, 1000, 400);
+  View()->SetScaleFactor(0.005, TRUE);
+  Pump();
+  EXPECT_LT(View()->GetTotalDeviceSize().cx, View()->GetClientRect().Width());
+  EXPECT_EQ(pSelector->GetBarRect(View()).right, View()->GetTotalDeviceSize().cx + 1);
+  View()->SetScaleFactor(1.0 / 24.0, TRUE);
+
   // Near the top of the window the label goes below the line.
   const CVRX2DPoint top = View()->ClientToWorld(CPoint(0, 2));
   pSelector->Offset(CVRX2DVector(0.0, top.GetY() - pSelector->GetOffset().GetY()));
@@ -299,6 +307,19 @@ TEST_F(WbSelectorTest, ASelectLineDraggedAcrossAUnitSideMakesAOneSideDetailSelec
   EXPECT_EQ(pCopy->GetSelectorLine().GetEndPoint(), line.GetEndPoint());
   EXPECT_EQ(pCopy->GetFirstDetailSpec().GetDetailID(), pSelector->GetFirstDetailSpec().GetDetailID());
 
+  // Drawn in detail mode: the end mark of a selected selector is filled with its colour, of an
+  // unselected one with white.
+  View()->Invalidate(TRUE);
+  Pump();
+  const CPoint mark = pSelector->GetEndMarkRect(View()).CenterPoint();
+  EXPECT_EQ(View()->GetSurfacePixel(mark.x, mark.y), pSelector->GetColor());
+  EXPECT_NE(pSelector->GetColor(), RGB(255, 255, 255));
+  View()->DeselectAll();
+  Pump();
+  EXPECT_EQ(View()->GetSurfacePixel(mark.x, mark.y), RGB(255, 255, 255));
+  View()->Select(pSelector);
+  Pump();
+
   // A click on the selected selector shows its detail again.
   const CPoint onLine = View()->WorldToClient(
       CVRX2DPoint((line.GetStartPoint().GetX() + line.GetEndPoint().GetX()) / 2, line.GetStartPoint().GetY()));
@@ -315,6 +336,24 @@ TEST_F(WbSelectorTest, ASelectLineDraggedAcrossAUnitSideMakesAOneSideDetailSelec
   EXPECT_EQ(spy.Count(2), 4);
   EXPECT_EQ(spy.updates.back().pHint, nullptr);
   EXPECT_EQ(View()->GetEditMode(), wemEditable);
+}
+
+TEST_F(WbSelectorTest, RemoveSelectorDeletesTheSelectedDetailSelectorAndSaysSo)
+{
+  CUnitItem* pItem = PlaceGlider(100.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  ViewCommand(kDetailViewOn);
+  const double y = 100.0 + pItem->GetHeight() / 2.0;
+  ASSERT_TRUE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(99.0, y), CVRX2DPoint(100.01, y))));
+  CDetailSelectorItem* pSelector = LastDetailSelector();
+  ASSERT_TRUE(View()->IsSelected(pSelector));
+  const int before = spy.Count(2);
+  ViewCommand(1809);
+  EXPECT_EQ(View()->GetSelectorItems().GetCount(), 1);
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
+  EXPECT_EQ(spy.Count(2), before + 1);
+  EXPECT_EQ(spy.updates.back().pHint, nullptr);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 1) << "the unit stays";
 }
 
 TEST_F(WbSelectorTest, TwoFacingSidesMakeATwoSideSelectorAtTheirDistance)
