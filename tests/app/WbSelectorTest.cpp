@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "WbGuiFixture.h"
+#include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "model/Planinfo.h"
 #include "model/Unit.h"
@@ -437,4 +438,39 @@ TEST_F(WbSelectorTest, AUnitThatFailsGivesNoDetailSelector)
   EXPECT_EQ(spy.Count(2), 0);
   pItem->failing = FALSE;
   EXPECT_TRUE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(x - 1.0, y), CVRX2DPoint(x + 0.01, y))));
+}
+
+TEST_F(WbSelectorTest, ALineAcrossAnArchedHeadMakesASelectorAlongTheRadius)
+{
+  auto* pItem = new CUnitItem("AR", "BA011");
+  pItem->GetUnit();
+  pItem->Offset(CVRX2DVector(200.0, 200.0));
+  View()->AddItem(pItem, TRUE);
+  CVRX2DEntityArray* pOutlines = pItem->GetComponentOutlines();
+  const CVRX2DArc* pArc = nullptr;
+  for (int i = 0; i < pOutlines->GetSize() && !pArc; ++i)
+    pArc = dynamic_cast<const CVRX2DArc*>(pOutlines->GetAt(i));
+  ASSERT_NE(pArc, nullptr);
+  // Across the head at a slant, from just inside it outward.
+  const double angle = (pArc->GetStartAngle().GetRadians() + pArc->GetEndAngle().GetRadians()) / 2.0 + 0.2;
+  const CVRX2DPoint onArc = pArc->GetPointAtAngle(CVRXAngle(angle));
+  const CVRX2DVector out(pArc->GetCentre(), onArc);
+  const double r = out.GetLength();
+  const CVRX2DVector u(out.GetX() / r, out.GetY() / r);
+  const CVRX2DLine across(12, onArc - CVRX2DVector(u.GetX() * 0.01 - 0.3, u.GetY() * 0.01),
+                          onArc + CVRX2DVector(u.GetX() * 2.0, u.GetY() * 2.0));
+  ASSERT_TRUE(View()->CreateDetailSelector(across));
+  const CVRX2DLine line = LastDetailSelector()->GetSelectorLine();
+  EXPECT_EQ(LastDetailSelector()->GetDetailKind(), dkOneSide);
+  // Along the radius through the crossing: 5 inches toward the centre, 3 outward.
+  EXPECT_NEAR(line.GetLength(), 8.0, 1e-6);
+  EXPECT_NEAR(line.GetStartPoint().DistanceTo(pArc->GetCentre()) + 8.0, line.GetEndPoint().DistanceTo(pArc->GetCentre()),
+              1e-6);
+  const CVRX2DVector along(line.GetStartPoint(), line.GetEndPoint());
+  const CVRX2DVector radius(pArc->GetCentre(), line.GetStartPoint());
+  EXPECT_NEAR((along.GetX() * radius.GetY() - along.GetY() * radius.GetX()) / radius.GetLength(), 0.0, 1e-6)
+      << "the line lies on a radius";
+  // The crossing is 5 inches from the start, on the arc.
+  const CVRX2DPoint crossing = line.GetStartPoint() + CVRX2DVector(along.GetX() * 5.0 / 8.0, along.GetY() * 5.0 / 8.0);
+  EXPECT_NEAR(crossing.DistanceTo(pArc->GetCentre()), r, 1e-6);
 }
