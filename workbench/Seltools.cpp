@@ -125,6 +125,8 @@ void CDetailSelectorTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)
     MessageBeep(MB_ICONASTERISK);
   else if (pDoc)
     ActivateViewFrame(pDoc->GetDetailView());
+  // Nothing of the line may stay on the screen.
+  m_pSelectLine->Invalidate(m_pView);
   m_pSelectLine.reset();
 }
 

@@ -474,3 +474,20 @@ TEST_F(WbSelectorTest, ALineAcrossAnArchedHeadMakesASelectorAlongTheRadius)
   const CVRX2DPoint crossing = line.GetStartPoint() + CVRX2DVector(along.GetX() * 5.0 / 8.0, along.GetY() * 5.0 / 8.0);
   EXPECT_NEAR(crossing.DistanceTo(pArc->GetCentre()), r, 1e-6);
 }
+
+TEST_F(WbSelectorTest, ShowDetailOpensTheDetailViewAndShowsTheSelectedSelector)
+{
+  CUnitItem* pItem = PlaceGlider(100.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  ViewCommand(kDetailViewOn);
+  const double y = 100.0 + pItem->GetHeight() / 2.0;
+  ASSERT_TRUE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(99.0, y), CVRX2DPoint(100.01, y))));
+  CDetailSelectorItem* pSelector = LastDetailSelector();
+  ASSERT_EQ(m_pDoc->GetDetailView(), nullptr);
+  const int before = spy.Count(2);
+  ViewCommand(1812);
+  EXPECT_NE(m_pDoc->GetDetailView(), nullptr);
+  ASSERT_GT(spy.Count(2), before);
+  EXPECT_EQ(spy.updates.back().hint, 2);
+  EXPECT_EQ(spy.updates.back().pHint, pSelector);
+}
