@@ -189,6 +189,12 @@ TEST_F(WbSelectorTest, PlanModeCutsSixInchesAboveTheLowestUnitInView)
   EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtView));
   EXPECT_NEAR(View()->GetPlanSelector()->GetOffset().GetY(), minY + 6.0, 1e-9);
   EXPECT_EQ(spy.Count(1), 1);
+  // Drawn in plan mode: the bar's fill masked over the white Workbench, the line in black.
+  Pump();
+  const CRect bar = View()->GetPlanSelector()->GetBarRect(View());
+  const int lineY = View()->WorldToClient(View()->GetPlanSelector()->GetOffset().AsPoint()).y;
+  EXPECT_EQ(View()->GetSurfacePixel(bar.right - 3, bar.top + 1), RGB(224, 224, 224));
+  EXPECT_EQ(View()->GetSurfacePixel(bar.right - 3, lineY), RGB(0, 0, 0));
   CPlanViewInfoArray records;
   double height = 0.0;
   View()->GetPlanViewInfo(height, &records);
