@@ -7,7 +7,7 @@ enum UpdateHint
 {
   // The plan view must be rebuilt (selector moved, view shown, plan nudged, plan settings changed).
   HINT_PLAN = 1,
-  // A detail selector was made, removed or shown; the selector is passed along.
+  // A detail selector was made or shown (the selector is passed along), or removed (no object).
   HINT_DETAIL_SELECTOR = 2,
   // The Elevation View was shown.
   HINT_ELEVATION = 3,

@@ -100,3 +100,18 @@ void CShellServices::ShowMainToolBar(BOOL bShow)
   if (CMainFrame* pMain = GetMainFrame())
     pMain->ShowControlBar(pMain->GetMainToolBar(), bShow, FALSE);
 }
+
+COLORREF CShellServices::GetPlanSelectorRGB() const
+{
+  return m_app.GetAppPrefs().GetExportToGDIConfig()->GetPlanSelectorRGB();
+}
+
+COLORREF CShellServices::GetPlanSelectorFillRGB() const
+{
+  return m_app.GetAppPrefs().GetExportToGDIConfig()->GetPlanSelectorFillRGB();
+}
+
+COLORREF CShellServices::GetDetailSelectorsRGB() const
+{
+  return m_app.GetAppPrefs().GetExportToGDIConfig()->GetDetailSelectorsRGB();
+}

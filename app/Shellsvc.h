@@ -36,6 +36,9 @@ public:
   CMapECatToXLTGDIData* CreateTranslationMap() override;
   BOOL IsMainToolBarVisible() const override;
   void ShowMainToolBar(BOOL bShow) override;
+  COLORREF GetPlanSelectorRGB() const override;
+  COLORREF GetPlanSelectorFillRGB() const override;
+  COLORREF GetDetailSelectorsRGB() const override;
 
 private:
   CApp& m_app;

@@ -2,8 +2,11 @@
 // What the project document and the views that show it know of each other. The document tells its
 // views about changes to the stored designs with UpdateAllViews and the hints below; the small
 // interfaces are how it asks a view for something without depending on the layers above it.
+#include "platform/core/List.h"
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
+
+class CPlanViewInfoArray;
 
 // Hints about the list of stored designs. The hint object is a CDesignListHint.
 enum DesignListHint
@@ -43,6 +46,19 @@ public:
   virtual ~CWorkbenchDataSource() = default;
   // Writes quantity, design size, scale, scroll position and frame rectangle into the edited design.
   virtual void UpdateDesignWithWorkbenchData() = 0;
+};
+
+// Implemented by the Workbench view: the data the plan and elevation views draw.
+class CAspectDataSource
+{
+public:
+  virtual ~CAspectDataSource() = default;
+  // Empties the array, gives the plan selector's height and one record per unit (and vertical
+  // join) that its line crosses, in the order of the design's items.
+  virtual void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo) = 0;
+  // The unit items of the edited design in design order, those inside groups included; FALSE
+  // when there are none or no design is edited.
+  virtual BOOL GetElevationViewItems(CObList& items) = 0;
 };
 
 // Implemented by the report frames: 0 schedule, 1 unit information.

@@ -9,7 +9,7 @@
 #include "model/Join.h"
 #include "model/Unit.h"
 #include "support/Trace.h"
-#include "views/Planinfo.h"
+#include "model/Planinfo.h"
 
 IMPLEMENT_DYNAMIC(CPlanAssembler, CObject)
 

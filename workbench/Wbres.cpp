@@ -7,6 +7,7 @@
 #include "workbench/Itempos.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
+#include "workbench/Wbtools.h"
 
 namespace {
 constexpr int kButtonWidth = 16;
@@ -57,4 +58,5 @@ void RegisterWorkbenchResources()
   RegisterTrackerCursors();
   RegisterGuidelineResources();
   RegisterItemPositionPage();
+  RegisterSelectorCursors();
 }

@@ -24,6 +24,11 @@ public:
   virtual HMENU GetWorkbenchMenu() const = 0;
   virtual BOOL IsMainToolBarVisible() const = 0;
   virtual void ShowMainToolBar(BOOL bShow) = 0;
+
+  // Selectors: the screen colours of the plan selector's line and fill and of detail selectors.
+  virtual COLORREF GetPlanSelectorRGB() const = 0;
+  virtual COLORREF GetPlanSelectorFillRGB() const = 0;
+  virtual COLORREF GetDetailSelectorsRGB() const = 0;
 };
 
 // Null while no application has installed its services; the Workbench then does without.

@@ -2,9 +2,12 @@
 // The Workbench tools: the view hands every mouse message over its world area to its current
 // tool, which decides what a click means. The select tool selects, moves and resizes items; the
 // unit tool places a new unit.
+#include <memory>
+
 #include "geometry/2dpoint.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
+#include "platform/ui/wnd/Msg.h"
 
 class CDesignItem;
 class CMoveGroupItem;
@@ -109,4 +112,60 @@ class CAngledGuideLineTool : public CWorkbenchTool
 public:
   using CWorkbenchTool::CWorkbenchTool;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+};
+
+// Selector tools: the tools of the read-only Workbench while a drawing view is shown.
+class CSelectLineItem;
+
+// Their cursors: the plan selector tool's, and the detail selector tool's over a selector and
+// elsewhere.
+constexpr UINT kCursorPlanSelector = 1301;
+constexpr UINT kCursorOverSelector = 1401;
+constexpr UINT kCursorDetailSelector = 1703;
+// Registers the drawings of those cursors as resources.
+void RegisterSelectorCursors();
+
+// Drags the plan selector while the plan view is shown.
+class CPlanSelectorTool : public CWorkbenchTool
+{
+public:
+  explicit CPlanSelectorTool(CWorkbenchView* pView);
+  ~CPlanSelectorTool() override;
+  HCURSOR GetCursor();
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonUp(UINT nFlags, CPoint* pPoint) override;
+
+private:
+  HCURSOR m_hCursor;
+};
+
+// Picks detail selectors, or draws a select line that makes a new one, while the detail view
+// is shown.
+class CDetailSelectorTool : public CWorkbenchTool
+{
+public:
+  explicit CDetailSelectorTool(CWorkbenchView* pView);
+  ~CDetailSelectorTool() override;
+  HCURSOR GetCursor();
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonUp(UINT nFlags, CPoint* pPoint) override;
+  void OnRButtonDown(UINT nFlags, CPoint* pPoint) override;
+
+private:
+  HCURSOR m_hOverSelectorCursor;
+  HCURSOR m_hCursor;
+  // From the press that makes it to the release that turns it into a detail selector.
+  std::unique_ptr<CSelectLineItem> m_pSelectLine;
+};
+
+// The tool of the read-only Workbench: clicks change nothing.
+class CViewTool : public CWorkbenchTool
+{
+public:
+  explicit CViewTool(CWorkbenchView* pView);
+  ~CViewTool() override;
+  HCURSOR GetCursor();
+
+private:
+  HCURSOR m_hCursor;
 };

@@ -15,6 +15,7 @@
 #include "support/Unitscvt.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Groupitm.h"
+#include "workbench/Selector.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
@@ -34,6 +35,14 @@ constexpr UINT ID_ANGLED_GUIDELINE_TOOL = 706;
 constexpr UINT ID_HORZ_GUIDELINE_TOOL = 707;
 constexpr UINT ID_GROUP_ITEMS = 801;
 constexpr UINT ID_UNGROUP_ITEMS = 802;
+constexpr UINT ID_PLAN_VIEW_ON = 1506;
+constexpr UINT ID_PLAN_VIEW_OFF = 1507;
+constexpr UINT ID_ELEVATION_VIEW_ON = 1606;
+constexpr UINT ID_ELEVATION_VIEW_OFF = 1608;
+constexpr UINT ID_DETAIL_VIEW_ON = 1706;
+constexpr UINT ID_DETAIL_VIEW_OFF = 1707;
+constexpr UINT ID_REMOVE_DETAIL_SELECTOR = 1809;
+constexpr UINT ID_SHOW_THIS_DETAIL = 1812;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -61,6 +70,14 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_UPDATE_COMMAND_UI(ID_GROUP_ITEMS, OnUpdateGroupItems)
   ON_COMMAND(ID_UNGROUP_ITEMS, OnUngroupItems)
   ON_UPDATE_COMMAND_UI(ID_UNGROUP_ITEMS, OnUpdateUngroupItems)
+  ON_COMMAND(ID_PLAN_VIEW_ON, OnPlanViewShow)
+  ON_COMMAND(ID_PLAN_VIEW_OFF, OnPlanViewHide)
+  ON_COMMAND(ID_ELEVATION_VIEW_ON, OnElevationViewShow)
+  ON_COMMAND(ID_ELEVATION_VIEW_OFF, OnElevationViewHide)
+  ON_COMMAND(ID_DETAIL_VIEW_ON, OnDetailViewShow)
+  ON_COMMAND(ID_DETAIL_VIEW_OFF, OnDetailViewHide)
+  ON_COMMAND(ID_REMOVE_DETAIL_SELECTOR, OnEditDeleteItem)
+  ON_COMMAND(ID_SHOW_THIS_DETAIL, OnShowDetail)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -84,12 +101,23 @@ CWorkbenchView::CWorkbenchView()
     case wbtAngledGuideLine:
       m_Tools[i] = std::make_unique<CAngledGuideLineTool>(this);
       break;
+    case wbtPlanSelector:
+      m_Tools[i] = std::make_unique<CPlanSelectorTool>(this);
+      break;
+    case wbtDetailSelector:
+      m_Tools[i] = std::make_unique<CDetailSelectorTool>(this);
+      break;
+    case wbtView:
+      m_Tools[i] = std::make_unique<CViewTool>(this);
+      break;
     default:
       m_Tools[i] = std::make_unique<CWorkbenchTool>(this);
       break;
     }
   }
   m_pCurrentTool = m_Tools[wbtSelect].get();
+  m_pPlanSelector = new CPlanSelectorItem(CVRX2DVector());
+  m_SelectorItems.AddTail(m_pPlanSelector);
   ReadJoiningTables();
 }
 
@@ -111,6 +139,8 @@ CWorkbenchView::~CWorkbenchView()
   // Joins kept aside by a drag that never ended belong to nobody else.
   while (!m_DetachedJoins.IsEmpty())
     delete static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+  while (!m_SelectorItems.IsEmpty())
+    delete static_cast<CDesignItem*>(m_SelectorItems.RemoveHead());
 }
 
 CDoc* CWorkbenchView::GetDoc() const { return dynamic_cast<CDoc*>(GetDocument()); }
@@ -170,13 +200,18 @@ void CWorkbenchView::OnDraw(CDC* pDC)
     if (pItem->GetItemType() != ditJoin)
       pItem->DrawHandles(pDC, this);
   }
-  if (!m_bShowJoins)
-    return;
-  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
-    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
-    if (pItem->GetItemType() == ditJoin)
-      pItem->DrawHandles(pDC, this);
+  if (m_bShowJoins) {
+    for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+      auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+      if (pItem->GetItemType() == ditJoin)
+        pItem->DrawHandles(pDC, this);
+    }
   }
+  if (m_bPlanViewShown)
+    m_pPlanSelector->Draw(pDC, this);
+  if (m_bDetailViewShown)
+    for (POSITION pos = m_SelectorItems.GetHeadPosition(); pos;)
+      static_cast<CDesignItem*>(m_SelectorItems.GetNext(pos))->Draw(pDC, this);
 }
 
 void CWorkbenchView::ReleaseViewDC(CDC*& pDC) { CScaleView::ReleaseViewDC(pDC); }
@@ -190,6 +225,8 @@ void CWorkbenchView::OnBeginScroll()
         pItem->Invalidate(this);
     }
   }
+  if (m_bPlanViewShown)
+    m_pPlanSelector->InvalidateLabel(this);
   if (m_pTracker)
     m_pTracker->RedrawFeedback();
 }

@@ -18,7 +18,10 @@ class CDesignItem;
 class CDoc;
 class CGroupItem;
 class CMoveGroupItem;
+class CPlanSelectorItem;
+class CPlanViewInfoArray;
 class CTracker;
+class CVRX2DLine;
 class CUnitTool;
 class CWorkbenchFrame;
 
@@ -33,7 +36,7 @@ enum
 constexpr LPARAM kHintCategoryMap = 4;
 constexpr LPARAM kHintItemProperties = 6;
 
-class CWorkbenchView : public CScaleView, public CWorkbenchDataSource
+class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
 {
   DECLARE_DYNCREATE(CWorkbenchView)
   DECLARE_MESSAGE_MAP()
@@ -122,8 +125,28 @@ public:
   void OnUpdateGroupItems(CCmdUI* pCmdUI);
   void OnUngroupItems();
   void OnUpdateUngroupItems(CCmdUI* pCmdUI);
+  // Selectors and the data of the plan, elevation and detail views.
+  void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo) override;
+  BOOL GetElevationViewItems(CObList& items) override;
+  BOOL CreateDetailSelector(CVRX2DLine line);
+  BOOL HitTestSelectors(CPoint point, CDesignItem*& pItem);
+  CPlanSelectorItem* GetPlanSelector() const { return m_pPlanSelector; }
+  const CObList& GetSelectorItems() const { return m_SelectorItems; }
+  BOOL IsPlanViewShown() const { return m_bPlanViewShown; }
+  BOOL IsElevationViewShown() const { return m_bElevationViewShown; }
+  BOOL IsDetailViewShown() const { return m_bDetailViewShown; }
+  // The tool the display modes call for at a client point; the current tool when no mode is on.
+  void ChooseToolForPoint(CPoint point);
+  void OnPlanViewShow();
+  void OnPlanViewHide();
+  void OnElevationViewShow();
+  void OnElevationViewHide();
+  void OnDetailViewShow();
+  void OnDetailViewHide();
+  void OnShowDetail();
 
 protected:
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
   void OnLButtonDown(UINT nFlags, CPoint point) override;
   void OnLButtonUp(UINT nFlags, CPoint point) override;
   void OnLButtonDblClk(UINT nFlags, CPoint point) override;
@@ -163,6 +186,7 @@ private:
   CObList* m_pItemList = nullptr;
   CObList m_SelectedItems;
   CObList m_SelectorItems;
+  CPlanSelectorItem* m_pPlanSelector = nullptr;
   CObList m_DetachedJoins;
   double m_dJoinCaptureDistance = 0.0;
   CTracker* m_pTracker = nullptr;

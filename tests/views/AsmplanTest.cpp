@@ -16,7 +16,7 @@
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
 #include "views/Asmplan.h"
-#include "views/Planinfo.h"
+#include "model/Planinfo.h"
 
 namespace {
 constexpr double kWidth = 35.5;        // the glider's first standard size
