@@ -19,6 +19,7 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Joinitem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbreg.h"
@@ -98,6 +99,8 @@ BOOL CApp::InitShell()
   itemColors.guidelineFill = colors.GetGuidelineFillRGB();
   itemColors.join = colors.GetJoinRGB();
   CreateSharedBoldFont(CDC::GetScreenLogPixels().cy);
+  CJoinItem::SetMarkerColor(colors.GetJoinRGB());
+  CJoinItem::SetMarkerFont(GetSharedBoldFont());
   return TRUE;
 }
 
@@ -133,6 +136,7 @@ void CApp::CreateDocTemplates()
 void CApp::ExitShell()
 {
   CTracker::FreeResources();
+  CJoinItem::SetMarkerFont(nullptr);
   DeleteSharedBoldFont();
   // Windows end with the Qt application, before the application object's destructor runs.
   if (m_splashWnd.GetSafeHwnd())

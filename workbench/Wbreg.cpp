@@ -2,6 +2,8 @@
 
 #include "project/Design.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Lineitem.h"
 #include "workbench/Unititem.h"
 
 namespace {
@@ -11,6 +13,19 @@ public:
   int GetItemType(const CObject* item) const override { return static_cast<const CDesignItem*>(item)->GetItemType(); }
   // No group item class exists yet, so no group has units to give.
   BOOL GetUnitsInGroup(CObject*, CObList&, BOOL) const override { return FALSE; }
+  BOOL GetJoinedUnits(const CObject* item, CObject*& first, CObject*& second) const override
+  {
+    const auto* join = dynamic_cast<const CJoinItem*>(item);
+    if (!join)
+      return FALSE;
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    join->GetUnitItems(pFirst, pSecond);
+    // A join without its product join stands for nothing: no unit is found for it.
+    first = join->GetJoin() ? pFirst : nullptr;
+    second = join->GetJoin() ? pSecond : nullptr;
+    return TRUE;
+  }
 };
 }  // namespace
 
@@ -18,6 +33,8 @@ void RegisterWorkbenchClasses()
 {
   CRuntimeClass::Register(RUNTIME_CLASS(CDesignItem));
   CRuntimeClass::Register(RUNTIME_CLASS(CUnitItem));
+  CRuntimeClass::Register(RUNTIME_CLASS(CLineSegmentItem));
+  CRuntimeClass::Register(RUNTIME_CLASS(CJoinItem));
   static const CWorkbenchItemAccess access;
   CDesign::SetItemAccess(&access);
 }

@@ -3,6 +3,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
 #include "platform/ui/wnd/Resource.h"
+#include "workbench/Joinprop.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 
@@ -53,4 +54,5 @@ void RegisterWorkbenchResources()
   bitmap.draw = DrawButtons;
   CResources::Get().AddBitmap(IDB_WORKBENCH_TOOLBAR, std::move(bitmap));
   RegisterTrackerCursors();
+  RegisterJoinPropertiesResources();
 }

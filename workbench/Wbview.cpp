@@ -14,6 +14,8 @@
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Unititem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
@@ -86,6 +88,8 @@ CWorkbenchView::~CWorkbenchView()
   // Joins kept aside by a drag that never ended belong to nobody else.
   while (!m_DetachedJoins.IsEmpty())
     delete static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+  while (!m_NewJoins.IsEmpty())
+    delete static_cast<CDesignItem*>(m_NewJoins.RemoveHead());
 }
 
 CDoc* CWorkbenchView::GetDoc() const { return dynamic_cast<CDoc*>(GetDocument()); }
@@ -211,10 +215,23 @@ void CWorkbenchView::DeselectAll()
 
 BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedItems.Find(pItem) != nullptr; }
 
-int CWorkbenchView::GetSelectedCount(BOOL) const
+int CWorkbenchView::GetSelectedCount(BOOL bCopyable) const
 {
-  // Join items, the only ones a copy may leave out, do not exist on this Workbench yet.
-  return m_SelectedItems.GetCount();
+  if (!bCopyable)
+    return m_SelectedItems.GetCount();
+  // A copy leaves out a join whose two units are not both copied.
+  int count = 0;
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    auto* pJoin = dynamic_cast<CJoinItem*>(pItem);
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    if (pJoin)
+      pJoin->GetUnitItems(pFirst, pSecond);
+    if (!pJoin || (pFirst && pSecond && IsSelected(pFirst) && IsSelected(pSecond)))
+      ++count;
+  }
+  return count;
 }
 
 void CWorkbenchView::AddItem(CDesignItem* pItem, BOOL bInvalidate)
@@ -287,8 +304,6 @@ CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&) { return CVRX2DVec
 void CWorkbenchView::StartMove(CDesignItem* pItem) { pItem->StartMove(this); }
 
 void CWorkbenchView::StartResize(CDesignItem* pItem) { pItem->StartResize(this); }
-
-void CWorkbenchView::AddJoin() {}
 
 void CWorkbenchView::UpdateAlignmentEntities(CDesignItem*) {}
 
