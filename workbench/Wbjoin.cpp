@@ -312,3 +312,19 @@ void CWorkbenchView::PropagateJoinType(CJoinItem* pJoin)
     pOther->Invalidate(this);
   }
 }
+
+void CWorkbenchView::OnJoiningMarkers()
+{
+  m_bShowJoins = m_bShowJoins ? FALSE : TRUE;
+  Invalidate(TRUE);
+}
+
+void CWorkbenchView::OnUpdateJoiningMarkers(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bShowJoins ? 1 : 0); }
+
+void CWorkbenchView::OnSnapHighlights()
+{
+  m_bSnapHighlights = m_bSnapHighlights ? FALSE : TRUE;
+  Invalidate(TRUE);
+}
+
+void CWorkbenchView::OnUpdateSnapHighlights(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bSnapHighlights ? 1 : 0); }

@@ -30,6 +30,8 @@ constexpr UINT ID_SELECT_TOOL = 604;
 constexpr UINT ID_DELETE_ITEM = 318;
 constexpr UINT ID_DELETE_SELECTOR = 603;
 constexpr UINT ID_EDIT_PROPERTIES = 328;
+constexpr UINT ID_JOINING_MARKERS = 105;
+constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -47,6 +49,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_DELETE_SELECTOR, OnEditDeleteItem)
   ON_COMMAND(ID_EDIT_PROPERTIES, OnEditProperties)
   ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateEditProperties)
+  ON_COMMAND(ID_JOINING_MARKERS, OnJoiningMarkers)
+  ON_UPDATE_COMMAND_UI(ID_JOINING_MARKERS, OnUpdateJoiningMarkers)
+  ON_COMMAND(ID_SNAP_HIGHLIGHTS, OnSnapHighlights)
+  ON_UPDATE_COMMAND_UI(ID_SNAP_HIGHLIGHTS, OnUpdateSnapHighlights)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()

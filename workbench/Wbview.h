@@ -153,6 +153,11 @@ protected:
   void OnEditDeleteItem();
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
   void OnUpdateEditProperties(CCmdUI* pCmdUI);
+  // Joins.
+  void OnJoiningMarkers();
+  void OnUpdateJoiningMarkers(CCmdUI* pCmdUI);
+  void OnSnapHighlights();
+  void OnUpdateSnapHighlights(CCmdUI* pCmdUI);
 
 private:
   // Opening (Wbopen.cpp).

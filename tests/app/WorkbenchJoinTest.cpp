@@ -299,3 +299,26 @@ TEST_F(WorkbenchJoinTest, OkOnTheJoiningTypePageMovesOnlyTheLabelledUnit)
   pJoin->Edit(View());
   EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3);
 }
+
+TEST_F(WorkbenchJoinTest, TheMarkerAndHighlightCommandsToggleTheirSettings)
+{
+  ASSERT_TRUE(Push(0.9));
+  CVRX2DEntityArray outline;
+  Joins()[0]->GetOutlineEntities(outline);
+  const CPoint at = View()->WorldToClient(static_cast<CVRX2DLine*>(outline[1])->GetStartPoint());
+  EXPECT_EQ(StateOf(105).checked, 1);
+  EXPECT_GT(MarkerPixels(at), 0);
+  Command(105);
+  Pump();
+  EXPECT_FALSE(View()->GetShowJoins());
+  EXPECT_EQ(StateOf(105).checked, 0);
+  EXPECT_EQ(MarkerPixels(at), 0);
+  Command(105);
+  Pump();
+  EXPECT_TRUE(View()->GetShowJoins());
+  EXPECT_GT(MarkerPixels(at), 0);
+  EXPECT_EQ(StateOf(108).checked, 1);
+  Command(108);
+  EXPECT_FALSE(View()->GetSnapHighlights());
+  EXPECT_EQ(StateOf(108).checked, 0);
+}
