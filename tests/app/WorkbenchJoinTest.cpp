@@ -322,3 +322,46 @@ TEST_F(WorkbenchJoinTest, TheMarkerAndHighlightCommandsToggleTheirSettings)
   EXPECT_FALSE(View()->GetSnapHighlights());
   EXPECT_EQ(StateOf(108).checked, 0);
 }
+
+TEST_F(WorkbenchJoinTest, AClickNearTheMarkerHitsTheJoinAndDeletingItKeepsTheUnits)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  CVRX2DEntityArray outline;
+  pJoin->GetOutlineEntities(outline);
+  const auto& marker = *static_cast<CVRX2DLine*>(outline[1]);
+  const CVRX2DPoint middle((marker.GetStartPoint().GetX() + marker.GetEndPoint().GetX()) / 2.0,
+                           marker.GetStartPoint().GetY());
+  const CPoint on = View()->WorldToClient(middle);
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  ASSERT_EQ(View()->HitTest(CPoint(on.x, on.y - 4), pHit, handle), hitItem);
+  EXPECT_EQ(pHit, pJoin);
+  View()->HitTest(CPoint(on.x, on.y - 6), pHit, handle);
+  EXPECT_NE(pHit, pJoin);
+  // On the join line, away from the marker, the join is not hit.
+  View()->HitTest(View()->WorldToClient(pJoin->GetLine().GetStartPoint()), pHit, handle);
+  EXPECT_NE(pHit, pJoin);
+  View()->Select(pJoin);
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), "Join" + pJoin->GetJoin()->GetJoinTypeName());
+  Command(318);
+  EXPECT_TRUE(Joins().empty());
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), "");
+}
+
+TEST_F(WorkbenchJoinTest, AJoinWhoseProductJoinCannotBeMadeIsReportedAndNotKept)
+{
+  auto* pJoin = new CJoinItem(CVRX2DPoint(RightJambX(), 30.0), CVRX2DPoint(RightJambX(), 10.0), 99, 2106, 2103);
+  EXPECT_EQ(pJoin->GetJoin(), nullptr);
+  const std::vector<CString> messages = Messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Failed to create CJoin object.");
+  EXPECT_EQ(pJoin->GetDescription(), "Join");
+  pJoin->AddUnit(1, m_pRight, kLeftJamb, 2106, 0.25f);
+  pJoin->AddUnit(2, m_pLeft, kRightJamb, 2103, 0.25f);
+  MoveTo(m_pRight, RightJambX() + 0.5);
+  View()->AddItem(pJoin, FALSE);
+  View()->VerifyAllJoins(nullptr);
+  EXPECT_TRUE(Joins().empty());
+}
