@@ -1,6 +1,7 @@
 #include "workbench/Joinitem.h"
 
 #include <cmath>
+#include <cstdint>
 
 #include "geometry/2dline.h"
 #include "model/Join.h"

@@ -2,6 +2,7 @@
 // another unit's side, the verification that settles the join items it made, the re-verification
 // of the design's joins, the propagation of a join type, and the selection of joins with their
 // units.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <memory>

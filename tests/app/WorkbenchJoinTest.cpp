@@ -365,3 +365,47 @@ TEST_F(WorkbenchJoinTest, AJoinWhoseProductJoinCannotBeMadeIsReportedAndNotKept)
   View()->VerifyAllJoins(nullptr);
   EXPECT_TRUE(Joins().empty());
 }
+
+TEST_F(WorkbenchJoinTest, ATypeListedForBothOrdersOfThePairIsOfferedOnce)
+{
+  // 2303 and 2306 are listed in either order for the same join types.
+  CJoinItem join(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2306, 2303);
+  join.AddUnit(1, m_pRight, kLeftJamb, 2306, 0.25f);
+  join.AddUnit(2, m_pLeft, kRightJamb, 2303, 0.25f);
+  std::vector<CString> offered;
+  OnNextDialog([&](CDialog& dialog) {
+    auto& sheet = dynamic_cast<CJoinPropertiesDlg&>(dialog);
+    auto* pList = dynamic_cast<CListBox*>(sheet.GetActivePage()->GetDlgItem(IDC_JOINING_TYPES));
+    ASSERT_NE(pList, nullptr);
+    for (int i = 0; i < pList->GetCount(); ++i) {
+      CString text;
+      pList->GetText(i, text);
+      offered.push_back(text);
+      EXPECT_EQ(CJoin::CanBeJoined(static_cast<int>(pList->GetItemData(i)), 2306, 2303), TRUE) << text.c_str();
+    }
+    EXPECT_FALSE(sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+    ClickButton(sheet, IDCANCEL);
+  });
+  join.Edit(View());
+  const std::vector<CString> expected{CJoiningRec(1).GetDescription(), CJoiningRec(4).GetDescription()};
+  EXPECT_EQ(offered, expected);
+}
+
+TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACommittedOne)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  View()->Select(m_pRight);
+  // A point of the right unit near its joined side, well inside the window.
+  const CPoint inside = View()->WorldToClient(m_pRight->GetOffset().AsPoint() + CVRX2DVector(4.0, 5.0));
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(CPoint(inside.x + 40, inside.y)));
+  Drag(inside, CPoint(inside.x + 40, inside.y), true);
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(Joins()[0], pJoin);
+  const double x = m_pRight->GetOffset().GetX();
+  Drag(inside, CPoint(inside.x + 40, inside.y));
+  EXPECT_GT(m_pRight->GetOffset().GetX(), x);
+  EXPECT_TRUE(Joins().empty()) << "the unit moved away from its neighbour";
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
+}
+
