@@ -21,6 +21,7 @@
 #include "views/Prtscale.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
+#include "workbench/Joinitem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbreg.h"
@@ -102,6 +103,8 @@ BOOL CApp::InitShell()
   CGuidelineItem::SetDefaultColors(colors.GetGuidelineRGB(), colors.GetGuidelineFillRGB());
   itemColors.join = colors.GetJoinRGB();
   CreateSharedBoldFont(CDC::GetScreenLogPixels().cy);
+  CJoinItem::SetMarkerColor(colors.GetJoinRGB());
+  CJoinItem::SetMarkerFont(GetSharedBoldFont());
   return TRUE;
 }
 
@@ -137,6 +140,7 @@ void CApp::CreateDocTemplates()
 void CApp::ExitShell()
 {
   CTracker::FreeResources();
+  CJoinItem::SetMarkerFont(nullptr);
   DeleteSharedBoldFont();
   // Windows end with the Qt application, before the application object's destructor runs.
   if (m_splashWnd.GetSafeHwnd())

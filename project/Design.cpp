@@ -51,6 +51,8 @@ void CDesign::DeleteItems()
   m_itemList.RemoveAll();
 }
 
+BOOL CDesignItemAccess::GetJoinedUnits(const CObject*, CObject*&, CObject*&) const { return FALSE; }
+
 void CDesign::SetItemAccess(const CDesignItemAccess* access) { g_itemAccess = access; }
 
 BOOL CDesign::GetUnitsInDesign(CObList& units, BOOL withJoins) const
@@ -108,4 +110,37 @@ void CDesign::SerializeItems(CArchive& ar)
       throw CArchiveException(CArchiveException::badIndex);
     m_itemList.AddTail(item);
   }
+  DropStrayJoins();
+}
+
+void CDesign::DropStrayJoins()
+{
+  if (!g_itemAccess)
+    return;
+  CObList gathered;
+  GetUnitsInDesign(gathered, FALSE);
+  std::unordered_set<const CObject*> units;
+  for (POSITION pos = gathered.GetHeadPosition(); pos;)
+    units.insert(gathered.GetNext(pos));
+  // A unit that only a dropped join referred to was made for it alone and goes with it.
+  std::unordered_set<CObject*> strays;
+  for (POSITION pos = m_itemList.GetHeadPosition(); pos;) {
+    const POSITION at = pos;
+    CObject* item = m_itemList.GetNext(pos);
+    CObject* first = nullptr;
+    CObject* second = nullptr;
+    if (g_itemAccess->GetItemType(item) != CDesignItemAccess::joinItem ||
+        !g_itemAccess->GetJoinedUnits(item, first, second))
+      continue;
+    if (first && second && units.count(first) && units.count(second))
+      continue;
+    PCTRACE(TT_SERIALIZATION, TL_WARNING)("A loaded join whose units are not in the design is dropped.\n");
+    for (CObject* unit : {first, second})
+      if (unit && !units.count(unit))
+        strays.insert(unit);
+    m_itemList.RemoveAt(at);
+    delete item;
+  }
+  for (CObject* unit : strays)
+    delete unit;
 }

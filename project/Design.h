@@ -63,6 +63,9 @@ public:
   virtual int GetItemType(const CObject* item) const = 0;
   // Appends the group's unit items (and join items when asked); TRUE when it appended any.
   virtual BOOL GetUnitsInGroup(CObject* group, CObList& units, BOOL withJoins) const = 0;
+  // The two unit items a join item joins (none for a side it cannot stand for); FALSE when the
+  // access cannot tell, and the join is then kept as loaded.
+  virtual BOOL GetJoinedUnits(const CObject* join, CObject*& first, CObject*& second) const;
 };
 
 class CDesign : public CObject
@@ -92,6 +95,8 @@ public:
 
 private:
   void SerializeItems(CArchive& ar);
+  // Drops the loaded join items whose units are not among the loaded items.
+  void DropStrayJoins();
   void DeleteItems();
 
   CObList m_itemList;

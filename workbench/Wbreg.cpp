@@ -4,6 +4,8 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
 #include "workbench/Groupitm.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Lineitem.h"
 #include "workbench/Unititem.h"
 
 namespace {
@@ -15,6 +17,19 @@ public:
   {
     return static_cast<CGroupItem*>(group)->GetUnitsInGroup(units, withJoins);
   }
+  BOOL GetJoinedUnits(const CObject* item, CObject*& first, CObject*& second) const override
+  {
+    const auto* join = dynamic_cast<const CJoinItem*>(item);
+    if (!join)
+      return FALSE;
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    join->GetUnitItems(pFirst, pSecond);
+    // A join without its product join stands for nothing: no unit is found for it.
+    first = join->GetJoin() ? pFirst : nullptr;
+    second = join->GetJoin() ? pSecond : nullptr;
+    return TRUE;
+  }
 };
 }  // namespace
 
@@ -24,6 +39,8 @@ void RegisterWorkbenchClasses()
   CRuntimeClass::Register(RUNTIME_CLASS(CUnitItem));
   CRuntimeClass::Register(RUNTIME_CLASS(CGuidelineItem));
   CRuntimeClass::Register(RUNTIME_CLASS(CGroupItem));
+  CRuntimeClass::Register(RUNTIME_CLASS(CLineSegmentItem));
+  CRuntimeClass::Register(RUNTIME_CLASS(CJoinItem));
   static const CWorkbenchItemAccess access;
   CDesign::SetItemAccess(&access);
 }

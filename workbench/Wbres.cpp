@@ -5,6 +5,7 @@
 #include "platform/ui/wnd/Resource.h"
 #include "workbench/Guideprp.h"
 #include "workbench/Itempos.h"
+#include "workbench/Joinprop.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbtools.h"
@@ -59,4 +60,5 @@ void RegisterWorkbenchResources()
   RegisterGuidelineResources();
   RegisterItemPositionPage();
   RegisterSelectorCursors();
+  RegisterJoinPropertiesResources();
 }

@@ -16,6 +16,8 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Groupitm.h"
 #include "workbench/Selector.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Unititem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
@@ -43,6 +45,8 @@ constexpr UINT ID_DETAIL_VIEW_ON = 1706;
 constexpr UINT ID_DETAIL_VIEW_OFF = 1707;
 constexpr UINT ID_REMOVE_DETAIL_SELECTOR = 1809;
 constexpr UINT ID_SHOW_THIS_DETAIL = 1812;
+constexpr UINT ID_JOINING_MARKERS = 105;
+constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -78,6 +82,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_DETAIL_VIEW_OFF, OnDetailViewHide)
   ON_COMMAND(ID_REMOVE_DETAIL_SELECTOR, OnEditDeleteItem)
   ON_COMMAND(ID_SHOW_THIS_DETAIL, OnShowDetail)
+  ON_COMMAND(ID_JOINING_MARKERS, OnJoiningMarkers)
+  ON_UPDATE_COMMAND_UI(ID_JOINING_MARKERS, OnUpdateJoiningMarkers)
+  ON_COMMAND(ID_SNAP_HIGHLIGHTS, OnSnapHighlights)
+  ON_UPDATE_COMMAND_UI(ID_SNAP_HIGHLIGHTS, OnUpdateSnapHighlights)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -141,6 +149,8 @@ CWorkbenchView::~CWorkbenchView()
     delete static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
   while (!m_SelectorItems.IsEmpty())
     delete static_cast<CDesignItem*>(m_SelectorItems.RemoveHead());
+  while (!m_NewJoins.IsEmpty())
+    delete static_cast<CDesignItem*>(m_NewJoins.RemoveHead());
 }
 
 CDoc* CWorkbenchView::GetDoc() const { return dynamic_cast<CDoc*>(GetDocument()); }
@@ -275,10 +285,23 @@ void CWorkbenchView::DeselectAll()
 
 BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedItems.Find(pItem) != nullptr; }
 
-int CWorkbenchView::GetSelectedCount(BOOL) const
+int CWorkbenchView::GetSelectedCount(BOOL bCopyable) const
 {
-  // Join items, the only ones a copy may leave out, do not exist on this Workbench yet.
-  return m_SelectedItems.GetCount();
+  if (!bCopyable)
+    return m_SelectedItems.GetCount();
+  // A copy leaves out a join whose two units are not both copied.
+  int count = 0;
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    auto* pJoin = dynamic_cast<CJoinItem*>(pItem);
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    if (pJoin)
+      pJoin->GetUnitItems(pFirst, pSecond);
+    if (!pJoin || (pFirst && pSecond && IsSelected(pFirst) && IsSelected(pSecond)))
+      ++count;
+  }
+  return count;
 }
 
 void CWorkbenchView::AddItem(CDesignItem* pItem, BOOL bInvalidate)
@@ -351,8 +374,6 @@ CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&) { return CVRX2DVec
 void CWorkbenchView::StartMove(CDesignItem* pItem) { pItem->StartMove(this); }
 
 void CWorkbenchView::StartResize(CDesignItem* pItem) { pItem->StartResize(this); }
-
-void CWorkbenchView::AddJoin() {}
 
 void CWorkbenchView::UpdateAlignmentEntities(CDesignItem*) {}
 

@@ -15,6 +15,9 @@
 
 class CDesign;
 class CDesignItem;
+class CJoinItem;
+class CUnitItem;
+class CVRX2DLine;
 class CDoc;
 class CGroupItem;
 class CMoveGroupItem;
@@ -35,6 +38,19 @@ enum
 // The hint that rebuilds the colour translation map; the one after unit or group properties.
 constexpr LPARAM kHintCategoryMap = 4;
 constexpr LPARAM kHintItemProperties = 6;
+
+// What the join search reads and writes of a joining snap: its length and direction, its
+// category (9 for joining), and which components and items the join was evaluated for.
+struct CJoinSnapRecord
+{
+  double length = 0.0;
+  double angle = 0.0;
+  int category = 0;
+  int movingIndex = -1;
+  int stationaryIndex = -1;
+  CDesignItem* pMovingItem = nullptr;
+  CDesignItem* pStationaryItem = nullptr;
+};
 
 class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
 {
@@ -144,6 +160,21 @@ public:
   void OnDetailViewShow();
   void OnDetailViewHide();
   void OnShowDetail();
+  // Joins.
+  // The join search for one joining snap of a moving unit's perimeter line against the colinear
+  // perimeter lines of a stationary alignment entity (each with its component index). Corrects
+  // the snap to the join spacing; with `create` it parks new join items until AddJoin.
+  BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                           CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                           const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create);
+  BOOL VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem);
+  void VerifyAllJoins(CUnitItem* pUnitItem);
+  BOOL IsJoinInGroup(CJoinItem* pJoin);
+  void UpdateJoinSelection();
+  // Gives the join's type to every other join between the same two units in the same order.
+  void PropagateJoinType(CJoinItem* pJoin);
+  BOOL GetAutoJoin() const { return m_bAutoJoin; }
+  int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
 
 protected:
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
@@ -160,6 +191,11 @@ protected:
   void OnEditDeleteItem();
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
   void OnUpdateEditProperties(CCmdUI* pCmdUI);
+  // Joins.
+  void OnJoiningMarkers();
+  void OnUpdateJoiningMarkers(CCmdUI* pCmdUI);
+  void OnSnapHighlights();
+  void OnUpdateSnapHighlights(CCmdUI* pCmdUI);
 
   // Guidelines.
   void OnVertGuideLineTool();
@@ -188,6 +224,8 @@ private:
   CObList m_SelectorItems;
   CPlanSelectorItem* m_pPlanSelector = nullptr;
   CObList m_DetachedJoins;
+  // Join items made by a committed snap and not yet verified; owned until AddJoin settles them.
+  CObList m_NewJoins;
   double m_dJoinCaptureDistance = 0.0;
   CTracker* m_pTracker = nullptr;
   std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;

@@ -71,6 +71,9 @@ TEST(WorkbenchRegistry, ItemClassesLoadByNameOnceRegistered)
   RegisterWorkbenchClasses();
   EXPECT_EQ(LoadedClassName(CBytes().NewClass("CDesignItem").BaseRecord(0).Get()), "CDesignItem");
   EXPECT_EQ(LoadedClassName(UnitItem()), "CUnitItem");
+  // A line item: the base record, its own stamp, the line's category and end points.
+  EXPECT_EQ(LoadedClassName(CBytes().NewClass("CLineSegmentItem").BaseRecord(4).Dword(10000).Dword(13).Zero(32).Get()),
+            "CLineSegmentItem");
 }
 
 TEST(WorkbenchRegistry, ADesignHoldingAUnitItemLoadsAndFindsItsUnit)

@@ -1,0 +1,411 @@
+// Guards joining on the Workbench of the running program: a glider pushed against another is
+// joined by the first join type of the joining order that the catalogue allows, with its line,
+// marker and code text where they belong; verification drops a join whose spacing no longer
+// holds and a true duplicate but keeps joins of other sides; joins follow the selection of their
+// units; the Join Properties sheet changes the type and moves the units to the new spacing.
+#include <cmath>
+#include <memory>
+#include <numbers>
+
+#include "WbGuiFixture.h"
+#include "geometry/2dline.h"
+#include "model/Join.h"
+#include "model/Unit.h"
+#include "platform/ui/dlg/PropSheet.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Joinprop.h"
+
+namespace {
+// Glider sides in its component outlines.
+constexpr int kRightJamb = 2;
+constexpr int kLeftJamb = 5;
+constexpr double kLeftX = 10.0;
+constexpr double kY = 10.0;
+
+class WorkbenchJoinTest : public WorkbenchGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WorkbenchGuiTest::SetUp();
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 12.0, TRUE);
+    Pump();
+    const CRect client = View()->GetClientRect();
+    const UINT nID = CommandFor("GL", "BA005");
+    m_pLeft = PlaceUnit(nID, CPoint(client.Width() / 4, client.Height() / 2));
+    m_pRight = PlaceUnit(nID, CPoint(client.Width() * 3 / 4, client.Height() / 2));
+    ASSERT_NE(m_pLeft, nullptr);
+    ASSERT_NE(m_pRight, nullptr);
+    MoveTo(m_pLeft, kLeftX);
+    View()->DeselectAll();
+  }
+  void MoveTo(CUnitItem* pUnit, double x)
+  {
+    pUnit->Offset(CVRX2DVector(x, kY) - pUnit->GetOffset());
+    View()->Invalidate(TRUE);
+  }
+  double RightJambX() const { return kLeftX + m_pLeft->GetWidth(); }
+  const CVRX2DLine& Side(CUnitItem* pUnit, int index) const
+  {
+    return *static_cast<const CVRX2DLine*>(pUnit->GetComponentOutlines()->GetAt(index));
+  }
+  // The right glider, `gap` away, is pushed left against the left one, as the committing snap
+  // of a move does it: the joining snap, the search, the move by the corrected snap, AddJoin.
+  BOOL Push(double gap, BOOL create = TRUE)
+  {
+    MoveTo(m_pRight, RightJambX() + gap);
+    CJoinSnapRecord snap;
+    snap.category = 9;
+    snap.length = gap;
+    snap.angle = std::numbers::pi;
+    CVRX2DEntityArray stationary;
+    stationary.Add(Side(m_pLeft, kRightJamb).Clone());
+    CDWordArray indices;
+    indices.Add(kRightJamb);
+    const BOOL joined = View()->EvaluateSnapForJoin(Side(m_pRight, kLeftJamb), m_pRight, kLeftJamb, m_pLeft,
+                                                    stationary, indices, snap, create);
+    m_snap = snap;
+    if (create) {
+      m_pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
+      View()->AddJoin();
+    }
+    Pump();
+    return joined;
+  }
+  std::vector<CJoinItem*> Joins() const
+  {
+    std::vector<CJoinItem*> joins;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
+        joins.push_back(pJoin);
+    return joins;
+  }
+  int MarkerPixels(const CPoint& at) const
+  {
+    int count = 0;
+    for (int y = at.y - 5; y < at.y + 12; ++y)
+      for (int x = at.x - 12; x <= at.x + 12; ++x)
+        count += View()->GetSurfacePixel(x, y) == CJoinItem::GetMarkerColor();
+    return count;
+  }
+  CUnitItem* m_pLeft = nullptr;
+  CUnitItem* m_pRight = nullptr;
+  CJoinSnapRecord m_snap;
+};
+}  // namespace
+
+TEST_F(WorkbenchJoinTest, APushedGliderIsJoinedByTheFirstAllowedTypeWithItsLineMarkerAndCode)
+{
+  const int movingID = m_pRight->GetUnit()->GetComponentID(kLeftJamb);
+  const int stationaryID = m_pLeft->GetUnit()->GetComponentID(kRightJamb);
+  // Both the first and the third joining type join these jambs; the order tries 1 first.
+  ASSERT_EQ(View()->GetJoiningOrder()[0], 1u);
+  ASSERT_TRUE(CJoin::CanBeJoined(3, movingID, stationaryID));
+  const CJoin expected(1, movingID, stationaryID);
+  const double total = static_cast<double>(expected.GetFirstOffset()) + expected.GetSecondOffset();
+  ASSERT_TRUE(Push(0.9));
+  EXPECT_NEAR(m_snap.length, 0.9 - total, 1e-9) << "the snap stops the unit the join spacing short";
+  EXPECT_EQ(m_snap.movingIndex, kLeftJamb);
+  EXPECT_EQ(m_snap.stationaryIndex, kRightJamb);
+  EXPECT_EQ(m_snap.pStationaryItem, m_pLeft);
+  EXPECT_EQ(View()->GetNewJoinCount(), 0);
+  const std::vector<CJoinItem*> joins = Joins();
+  ASSERT_EQ(joins.size(), 1u);
+  CJoinItem* pJoin = joins[0];
+  ASSERT_NE(pJoin->GetJoin(), nullptr);
+  EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 1);
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  pJoin->GetUnitItems(pFirst, pSecond);
+  EXPECT_EQ(pFirst, m_pRight) << "the moving unit is side 1";
+  EXPECT_EQ(pSecond, m_pLeft);
+  EXPECT_NEAR(pJoin->GetTotalSpacing(), total, 1e-12);
+  // The join line runs beside the stationary jamb at its spacing, over the jamb's length.
+  const CVRX2DLine line = pJoin->GetLine();
+  const double x = RightJambX() + expected.GetSecondOffset();
+  EXPECT_NEAR(line.GetStartPoint().GetX(), x, 1e-9);
+  EXPECT_NEAR(line.GetEndPoint().GetX(), x, 1e-9);
+  EXPECT_NEAR(std::abs(line.GetStartPoint().GetY() - line.GetEndPoint().GetY()), m_pLeft->GetHeight(), 1e-9);
+  CVRX2DEntityArray outline;
+  pJoin->GetOutlineEntities(outline);
+  const auto& marker = *static_cast<CVRX2DLine*>(outline[1]);
+  EXPECT_TRUE(marker.IsHorizontal());
+  EXPECT_NEAR(marker.GetLength(), 8.0, 1e-9);
+  EXPECT_NEAR(marker.GetStartPoint().GetY(), kY + m_pLeft->GetHeight() / 2.0, 1e-9);
+  // The code text stands on the marker's start, in the marker colour on white; selected, the
+  // colours change places.
+  const CPoint at = View()->WorldToClient(marker.GetStartPoint());
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(at)) << at.x << "," << at.y << " in " << View()->GetClientRect().Width() << "x" << View()->GetClientRect().Height();
+  const int drawn = MarkerPixels(at);
+  EXPECT_GT(drawn, 0);
+  int above = 0;
+  for (int y = at.y - 12; y < at.y - 6; ++y)
+    for (int xx = at.x - 12; xx <= at.x + 12; ++xx)
+      above += View()->GetSurfacePixel(xx, y) == CJoinItem::GetMarkerColor();
+  EXPECT_EQ(above, 0) << "nothing of the text above its top";
+  View()->Select(pJoin);
+  Pump();
+  EXPECT_GT(MarkerPixels(at), drawn + 20);
+  // With the markers off the join is not drawn at all.
+  View()->DeselectAll();
+  View()->SetShowJoins(FALSE);
+  View()->Invalidate(TRUE);
+  Pump();
+  EXPECT_EQ(MarkerPixels(at), 0);
+}
+
+TEST_F(WorkbenchJoinTest, ADragStepOnlyCorrectsTheSnapAndCapturesNothing)
+{
+  EXPECT_TRUE(Push(0.9, FALSE));
+  EXPECT_EQ(View()->GetNewJoinCount(), 0);
+  EXPECT_TRUE(Joins().empty());
+  // Jambs that share less than two inches are not joined.
+  m_pLeft->Offset(CVRX2DVector(0.0, m_pLeft->GetHeight() - 1.99));
+  EXPECT_FALSE(Push(0.9));
+  EXPECT_TRUE(Joins().empty());
+  m_pLeft->Offset(CVRX2DVector(0.0, -0.01));
+  EXPECT_TRUE(Push(0.9)) << "an overlap of exactly two inches is enough";
+  EXPECT_EQ(Joins().size(), 1u);
+}
+
+TEST_F(WorkbenchJoinTest, VerificationDropsAJoinWhoseSpacingNoLongerHolds)
+{
+  ASSERT_TRUE(Push(0.9));
+  ASSERT_EQ(Joins().size(), 1u);
+  View()->VerifyAllJoins(nullptr);
+  EXPECT_EQ(Joins().size(), 1u) << "a sound join stays";
+  m_pRight->Offset(CVRX2DVector(0.1, 0.0));
+  View()->VerifyAllJoins(m_pLeft);
+  EXPECT_TRUE(Joins().empty());
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2) << "the units stay";
+}
+
+TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
+{
+  ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(Push(0.0));
+  ASSERT_EQ(Joins().size(), 1u) << "the same push again adds no second join";
+  CJoinItem* pFirst = Joins()[0];
+  const float half = static_cast<float>(pFirst->GetTotalSpacing() / 2.0);
+  // The same two units joined at their outer jambs: the same units and the same two component
+  // indices, but other sides.
+  const double outer = Side(m_pRight, kRightJamb).GetStartPoint().GetX() - kLeftX;
+  auto* pOuter = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2106, 2103);
+  pOuter->AddUnit(1, m_pLeft, kLeftJamb, 2106, static_cast<float>(outer / 2.0));
+  pOuter->AddUnit(2, m_pRight, kRightJamb, 2103, static_cast<float>(outer / 2.0));
+  View()->AddItem(pOuter, FALSE);
+  View()->VerifyAllJoins(nullptr);
+  EXPECT_EQ(Joins().size(), 2u);
+  // The first join's sides in the other order: a true duplicate; the one met first goes.
+  auto* pSwapped = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2103, 2106);
+  pSwapped->AddUnit(1, m_pLeft, kRightJamb, 2103, half);
+  pSwapped->AddUnit(2, m_pRight, kLeftJamb, 2106, half);
+  View()->AddItem(pSwapped, FALSE);
+  View()->VerifyAllJoins(nullptr);
+  const std::vector<CJoinItem*> joins = Joins();
+  ASSERT_EQ(joins.size(), 2u);
+  EXPECT_EQ(joins[0], pOuter);
+  EXPECT_EQ(joins[1], pSwapped);
+}
+
+TEST_F(WorkbenchJoinTest, AJoinIsSelectedExactlyWhenBothItsUnitsAre)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  View()->Select(m_pLeft);
+  View()->UpdateJoinSelection();
+  EXPECT_FALSE(View()->IsSelected(pJoin));
+  View()->Select(m_pRight);
+  View()->UpdateJoinSelection();
+  EXPECT_TRUE(View()->IsSelected(pJoin));
+  EXPECT_EQ(View()->GetSelectedCount(TRUE), 3);
+  View()->Deselect(m_pLeft);
+  EXPECT_EQ(View()->GetSelectedCount(TRUE), 1) << "a copy leaves out the join of a unit it does not take";
+  View()->UpdateJoinSelection();
+  EXPECT_FALSE(View()->IsSelected(pJoin));
+}
+
+TEST_F(WorkbenchJoinTest, TheJoiningTypePageChangesTheTypeAndMovesBothUnitsEqually)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  const CString field = CJoiningRec(3).GetDescription();
+  const CJoin fieldJoin(3, pJoin->GetFirstSide().m_nComponentID, pJoin->GetSecondSide().m_nComponentID);
+  const double before = pJoin->GetTotalSpacing();
+  const double after = static_cast<double>(fieldJoin.GetFirstOffset()) + fieldJoin.GetSecondOffset();
+  ASSERT_NE(before, after);
+  const double leftX = m_pLeft->GetOffset().GetX();
+  const double rightX = m_pRight->GetOffset().GetX();
+  const CVRX2DLine line = pJoin->GetLine();
+  bool ran = false;
+  OnNextDialog([&](CDialog& dialog) {
+    ran = true;
+    auto& sheet = dynamic_cast<CJoinPropertiesDlg&>(dialog);
+    CString caption;
+    sheet.GetWindowText(caption);
+    EXPECT_EQ(caption, "Join Properties");
+    CPropertyPage* pPage = sheet.GetActivePage();
+    ASSERT_NE(pPage, nullptr);
+    auto* pList = dynamic_cast<CListBox*>(pPage->GetDlgItem(IDC_JOINING_TYPES));
+    ASSERT_NE(pList, nullptr);
+    ASSERT_EQ(pList->GetCount(), 2) << "standard and field mull";
+    CString selected;
+    pList->GetText(pList->GetCurSel(), selected);
+    EXPECT_EQ(selected, pJoin->GetJoin()->GetJoinTypeName());
+    EXPECT_EQ(dynamic_cast<CButton*>(pPage->GetDlgItem(IDC_MOVE_LABELLED_UNIT))->GetCheck(), 1);
+    SelectLine(*pPage, IDC_JOINING_TYPES, pList->FindStringExact(-1, field));
+    ClickButton(*pPage, IDC_MOVE_BOTH_UNITS);
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_EQ(ControlText(sheet, IDCANCEL), "Close");
+    EXPECT_FALSE(sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+    EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3);
+    ClickButton(sheet, IDCANCEL);
+  });
+  pJoin->Edit(View());
+  ASSERT_TRUE(ran);
+  ASSERT_EQ(Joins().size(), 1u) << "the join still holds after the units moved";
+  EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3) << "closing keeps what was applied";
+  EXPECT_NEAR(pJoin->GetTotalSpacing(), after, 1e-12);
+  EXPECT_NEAR(m_pLeft->GetOffset().GetX(), leftX - (after - before) / 2.0, 1e-9);
+  EXPECT_NEAR(m_pRight->GetOffset().GetX(), rightX + (after - before) / 2.0, 1e-9);
+  EXPECT_TRUE(pJoin->GetLine() == line) << "the join item stays";
+}
+
+TEST_F(WorkbenchJoinTest, OkOnTheJoiningTypePageMovesOnlyTheLabelledUnit)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  const CString field = CJoiningRec(3).GetDescription();
+  const double before = pJoin->GetTotalSpacing();
+  const double leftX = m_pLeft->GetOffset().GetX();
+  const double rightX = m_pRight->GetOffset().GetX();
+  const double lineX = pJoin->GetLine().GetStartPoint().GetX();
+  OnNextDialog([&](CDialog& dialog) {
+    auto& sheet = dynamic_cast<CJoinPropertiesDlg&>(dialog);
+    CPropertyPage* pPage = sheet.GetActivePage();
+    auto* pList = dynamic_cast<CListBox*>(pPage->GetDlgItem(IDC_JOINING_TYPES));
+    SelectLine(*pPage, IDC_JOINING_TYPES, pList->FindStringExact(-1, field));
+    ClickButton(sheet, IDOK);
+  });
+  pJoin->Edit(View());
+  ASSERT_EQ(Joins().size(), 1u);
+  const double delta = pJoin->GetTotalSpacing() - before;
+  EXPECT_EQ(m_pLeft->GetOffset().GetX(), leftX);
+  EXPECT_NEAR(m_pRight->GetOffset().GetX(), rightX + delta, 1e-9) << "side 1 carries the label";
+  EXPECT_NEAR(pJoin->GetLine().GetStartPoint().GetX(), lineX + delta / 2.0, 1e-9);
+  // Cancel without a change leaves everything.
+  OnNextDialog([](CDialog& dialog) { ClickButton(dialog, IDCANCEL); });
+  pJoin->Edit(View());
+  EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3);
+}
+
+TEST_F(WorkbenchJoinTest, TheMarkerAndHighlightCommandsToggleTheirSettings)
+{
+  ASSERT_TRUE(Push(0.9));
+  CVRX2DEntityArray outline;
+  Joins()[0]->GetOutlineEntities(outline);
+  const CPoint at = View()->WorldToClient(static_cast<CVRX2DLine*>(outline[1])->GetStartPoint());
+  EXPECT_EQ(StateOf(105).checked, 1);
+  EXPECT_GT(MarkerPixels(at), 0);
+  Command(105);
+  Pump();
+  EXPECT_FALSE(View()->GetShowJoins());
+  EXPECT_EQ(StateOf(105).checked, 0);
+  EXPECT_EQ(MarkerPixels(at), 0);
+  Command(105);
+  Pump();
+  EXPECT_TRUE(View()->GetShowJoins());
+  EXPECT_GT(MarkerPixels(at), 0);
+  EXPECT_EQ(StateOf(108).checked, 1);
+  Command(108);
+  EXPECT_FALSE(View()->GetSnapHighlights());
+  EXPECT_EQ(StateOf(108).checked, 0);
+}
+
+TEST_F(WorkbenchJoinTest, AClickNearTheMarkerHitsTheJoinAndDeletingItKeepsTheUnits)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  CVRX2DEntityArray outline;
+  pJoin->GetOutlineEntities(outline);
+  const auto& marker = *static_cast<CVRX2DLine*>(outline[1]);
+  const CVRX2DPoint middle((marker.GetStartPoint().GetX() + marker.GetEndPoint().GetX()) / 2.0,
+                           marker.GetStartPoint().GetY());
+  const CPoint on = View()->WorldToClient(middle);
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  ASSERT_EQ(View()->HitTest(CPoint(on.x, on.y - 4), pHit, handle), hitItem);
+  EXPECT_EQ(pHit, pJoin);
+  View()->HitTest(CPoint(on.x, on.y - 6), pHit, handle);
+  EXPECT_NE(pHit, pJoin);
+  // On the join line, away from the marker, the join is not hit.
+  View()->HitTest(View()->WorldToClient(pJoin->GetLine().GetStartPoint()), pHit, handle);
+  EXPECT_NE(pHit, pJoin);
+  View()->Select(pJoin);
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), "Join" + pJoin->GetJoin()->GetJoinTypeName());
+  Command(318);
+  EXPECT_TRUE(Joins().empty());
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), "");
+}
+
+TEST_F(WorkbenchJoinTest, AJoinWhoseProductJoinCannotBeMadeIsReportedAndNotKept)
+{
+  auto* pJoin = new CJoinItem(CVRX2DPoint(RightJambX(), 30.0), CVRX2DPoint(RightJambX(), 10.0), 99, 2106, 2103);
+  EXPECT_EQ(pJoin->GetJoin(), nullptr);
+  const std::vector<CString> messages = Messages();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Failed to create CJoin object.");
+  EXPECT_EQ(pJoin->GetDescription(), "Join");
+  pJoin->AddUnit(1, m_pRight, kLeftJamb, 2106, 0.25f);
+  pJoin->AddUnit(2, m_pLeft, kRightJamb, 2103, 0.25f);
+  MoveTo(m_pRight, RightJambX() + 0.5);
+  View()->AddItem(pJoin, FALSE);
+  View()->VerifyAllJoins(nullptr);
+  EXPECT_TRUE(Joins().empty());
+}
+
+TEST_F(WorkbenchJoinTest, ATypeListedForBothOrdersOfThePairIsOfferedOnce)
+{
+  // 2303 and 2306 are listed in either order for the same join types.
+  CJoinItem join(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2306, 2303);
+  join.AddUnit(1, m_pRight, kLeftJamb, 2306, 0.25f);
+  join.AddUnit(2, m_pLeft, kRightJamb, 2303, 0.25f);
+  std::vector<CString> offered;
+  OnNextDialog([&](CDialog& dialog) {
+    auto& sheet = dynamic_cast<CJoinPropertiesDlg&>(dialog);
+    auto* pList = dynamic_cast<CListBox*>(sheet.GetActivePage()->GetDlgItem(IDC_JOINING_TYPES));
+    ASSERT_NE(pList, nullptr);
+    for (int i = 0; i < pList->GetCount(); ++i) {
+      CString text;
+      pList->GetText(i, text);
+      offered.push_back(text);
+      EXPECT_EQ(CJoin::CanBeJoined(static_cast<int>(pList->GetItemData(i)), 2306, 2303), TRUE) << text.c_str();
+    }
+    EXPECT_FALSE(sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+    ClickButton(sheet, IDCANCEL);
+  });
+  join.Edit(View());
+  const std::vector<CString> expected{CJoiningRec(1).GetDescription(), CJoiningRec(4).GetDescription()};
+  EXPECT_EQ(offered, expected);
+}
+
+TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACommittedOne)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  View()->Select(m_pRight);
+  // A point of the right unit near its joined side, well inside the window.
+  const CPoint inside = View()->WorldToClient(m_pRight->GetOffset().AsPoint() + CVRX2DVector(4.0, 5.0));
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(CPoint(inside.x + 40, inside.y)));
+  Drag(inside, CPoint(inside.x + 40, inside.y), true);
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(Joins()[0], pJoin);
+  const double x = m_pRight->GetOffset().GetX();
+  Drag(inside, CPoint(inside.x + 40, inside.y));
+  EXPECT_GT(m_pRight->GetOffset().GetX(), x);
+  EXPECT_TRUE(Joins().empty()) << "the unit moved away from its neighbour";
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
+}
+
