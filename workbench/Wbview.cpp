@@ -28,6 +28,9 @@ constexpr UINT ID_SELECT_TOOL = 604;
 constexpr UINT ID_DELETE_ITEM = 318;
 constexpr UINT ID_DELETE_SELECTOR = 603;
 constexpr UINT ID_EDIT_PROPERTIES = 328;
+constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
+constexpr UINT ID_ALIGNMENT_LINES = 333;
+constexpr UINT ID_SNAPPING_TEST = 5074;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -45,6 +48,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_DELETE_SELECTOR, OnEditDeleteItem)
   ON_COMMAND(ID_EDIT_PROPERTIES, OnEditProperties)
   ON_UPDATE_COMMAND_UI(ID_EDIT_PROPERTIES, OnUpdateEditProperties)
+  ON_COMMAND(ID_WORKBENCH_PROPERTIES, OnWorkbenchProperties)
+  ON_COMMAND(ID_ALIGNMENT_LINES, OnAlignmentLines)
+  ON_COMMAND(ID_SNAPPING_TEST, OnSnappingTest)
+  ON_UPDATE_COMMAND_UI(ID_SNAPPING_TEST, OnUpdateSnappingTest)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -65,6 +72,7 @@ CWorkbenchView::CWorkbenchView()
     }
   }
   m_pCurrentTool = m_Tools[wbtSelect].get();
+  InitSnapPriorityTable();
   ReadJoiningTables();
 }
 
@@ -222,6 +230,7 @@ void CWorkbenchView::AddItem(CDesignItem* pItem, BOOL bInvalidate)
   PCTRACE(TT_WORKBENCH, TL_DETAIL)("Adding a design item to the design. \n");
   pItem->Add(this);
   m_pItemList->AddTail(pItem);
+  AddAlignmentEntities(pItem);
   if (bInvalidate)
     pItem->Invalidate(this);
 }
@@ -275,22 +284,13 @@ int CWorkbenchView::HitTest(CPoint point, CDesignItem*& pItem, int& handle)
   return pGuideline ? hitItem : hitNothing;
 }
 
-CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& v, CDesignItem*, int) { return v; }
-
 int CWorkbenchView::AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities)
 {
+  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)("AdjustPos() for handle %d.\n", handle);
   return pItem->AdjustPos(handle, v, entities, this);
 }
 
-CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&) { return CVRX2DVector(); }
-
-void CWorkbenchView::StartMove(CDesignItem* pItem) { pItem->StartMove(this); }
-
-void CWorkbenchView::StartResize(CDesignItem* pItem) { pItem->StartResize(this); }
-
 void CWorkbenchView::AddJoin() {}
-
-void CWorkbenchView::UpdateAlignmentEntities(CDesignItem*) {}
 
 CVRX2DVector CWorkbenchView::GetWorkbenchExtent() const
 {
@@ -445,6 +445,8 @@ void CWorkbenchView::OnEditProperties()
   }
   if (count == 1)
     static_cast<CDesignItem*>(m_SelectedItems.GetHead())->Edit(this);
+  else
+    OnWorkbenchProperties();
 }
 
 void CWorkbenchView::OnUpdateEditProperties(CCmdUI* pCmdUI) { pCmdUI->Enable(m_SelectedItems.GetCount() < 2); }
