@@ -39,6 +39,16 @@ CAlignmentEntity::CAlignmentEntity(const CAlignmentEntity& source)
   m_Indices.Copy(source.m_Indices);
 }
 
+const CVRXAngle& CAlignmentEntity::GetDirection() const
+{
+  if (!m_bDirectionKnown) {
+    const CVRX2DLine* pLine = LineOf(*this);
+    m_Direction = pLine ? pLine->GetAngle() : CVRXAngle();
+    m_bDirectionKnown = TRUE;
+  }
+  return m_Direction;
+}
+
 int CLikeAlignmentEntities::GetOrientationOf(const CAlignmentEntity& entry)
 {
   const CVRX2DLine* pLine = LineOf(entry);

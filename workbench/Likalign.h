@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "geometry/Angle.h"
 #include "geometry/Entity.h"
 #include "platform/core/Array.h"
 #include "support/Ownarray.h"
@@ -27,6 +28,13 @@ public:
   CVRX2DEntityArray m_PerimeterLines;
   CUIntArray m_Indices;
   int m_bEnabled;
+
+  // The direction of the entry's line, worked out once: snapping asks for it at every step.
+  const CVRXAngle& GetDirection() const;
+
+private:
+  mutable CVRXAngle m_Direction;
+  mutable BOOL m_bDirectionKnown = FALSE;
 };
 
 using CAlignmentEntityArray = COwnArrayOf<CAlignmentEntity>;

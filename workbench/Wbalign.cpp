@@ -1,6 +1,8 @@
 // The view's alignment tables: filing every item's alignment entities into the perimeter groups,
 // the other groups and the arc list, keeping them in step with the items, and the two view-wide
 // alignment modes.
+#include <vector>
+
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "support/Exceptn.h"
@@ -22,15 +24,21 @@ constexpr int kNotCounted = 5;
 // Arc centres this close are the same centre for the highlight question.
 constexpr double kArcCentreTolerance = 0.01;
 
-BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line)
+// Colinear lines lie within the point tolerance of each other across their direction.
+constexpr double kColinearReach = 1e-6;
+
+BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CDesignItem* pIgnored)
 {
   CLikeAlignmentEntities* pGroup = groups.FindLike(line);
   if (!pGroup)
     return FALSE;
+  std::vector<int> near;
+  pGroup->FindNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach, near);
   CAlignmentEntityArray& entries = pGroup->GetEntities();
-  for (int i = 0; i < entries.GetSize(); ++i) {
+  for (int i : near) {
     const CAlignmentEntity& entry = *entries[i];
-    if (!entry.m_bEnabled || entry.m_pEntity->GetType() != VRX_LINE || entry.m_pEntity->GetCategory() == kNotCounted)
+    if (!entry.m_bEnabled || entry.m_pItem == pIgnored || entry.m_pEntity->GetType() != VRX_LINE ||
+        entry.m_pEntity->GetCategory() == kNotCounted)
       continue;
     if (static_cast<const CVRX2DLine&>(*entry.m_pEntity).IsColinear(line))
       return TRUE;
@@ -132,11 +140,11 @@ void CWorkbenchView::EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable)
       m_ArcEntities[i]->m_bEnabled = bEnable;
 }
 
-BOOL CWorkbenchView::IsOnAlignmentEntity(const CVRX2DEntity& entity)
+BOOL CWorkbenchView::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored)
 {
   if (entity.GetType() == VRX_LINE) {
     const auto& line = static_cast<const CVRX2DLine&>(entity);
-    return HasColinearEntry(m_PerimeterGroups, line) || HasColinearEntry(m_OtherGroups, line);
+    return HasColinearEntry(m_PerimeterGroups, line, pIgnored) || HasColinearEntry(m_OtherGroups, line, pIgnored);
   }
   if (entity.GetType() != VRX_ARC)
     throw CAppFatalException(kModule, kOddEntityLine);
@@ -145,7 +153,7 @@ BOOL CWorkbenchView::IsOnAlignmentEntity(const CVRX2DEntity& entity)
     const CAlignmentEntity& entry = *m_ArcEntities[i];
     if (entry.m_pEntity->GetType() != VRX_ARC)
       throw CAppFatalException(kModule, kArcListLine);
-    if (!entry.m_bEnabled)
+    if (!entry.m_bEnabled || entry.m_pItem == pIgnored)
       continue;
     const auto& other = static_cast<const CVRX2DArc&>(*entry.m_pEntity);
     BOOL sameCentre = FALSE;

@@ -191,18 +191,22 @@ int CWorkbenchView::SnapLineTo(const CVRX2DLine& line, CDesignItem* pItem, int i
   pGroup->FindNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), Reach(range), near);
   CAlignmentEntityArray& entries = pGroup->GetEntities();
   const CVRXAngle angle = line.GetAngle();
+  // The same-angle pass first; the opposite-angle pass only when it snapped nothing.
+  std::vector<int> opposite;
   int count = 0;
-  for (int pass = 0; pass < 2 && count == 0; ++pass) {
-    for (int i : near) {
-      CAlignmentEntity& entry = *entries[i];
-      if (entry.m_pEntity->GetType() != VRX_LINE)
-        continue;
-      const BOOL same = static_cast<const CVRX2DLine&>(*entry.m_pEntity).GetAngle() == angle;
-      if (same != (pass == 0))
-        continue;
+  for (int i : near) {
+    CAlignmentEntity& entry = *entries[i];
+    if (entry.m_pEntity->GetType() != VRX_LINE)
+      continue;
+    if (entry.GetDirection() != angle)
+      opposite.push_back(i);
+    else
       count += SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, entry, range, joining);
-    }
   }
+  if (count == 0)
+    for (int i : opposite)
+      count += SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, *entries[i], range,
+                                joining);
   return count;
 }
 

@@ -146,7 +146,8 @@ public:
   void UpdateAlignmentEntities(CDesignItem* pItem);
   void EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable);
   BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines);
-  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity);
+  // Every enabled entry counts; those of the ignored item count as disabled.
+  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored = nullptr);
   // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
   // offer its lines, 1 takes them all away.
   void SetAlignmentModes(int showMode, int snapMode);
