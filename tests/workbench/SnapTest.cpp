@@ -368,8 +368,12 @@ TEST_F(SnapTest, TheAlignmentQuestionCountsEnabledEntriesOfOtherItems)
   const double right = outline.GetExtents().GetMaxPoint().GetX();
   EXPECT_TRUE(view->IsOnAlignmentEntity(CVRX2DLine(20, CVRX2DPoint(right, 700), CVRX2DPoint(right, 720))));
   EXPECT_FALSE(view->IsOnAlignmentEntity(CVRX2DLine(20, CVRX2DPoint(right + 0.1, 700), CVRX2DPoint(right + 0.1, 720))));
+  const CVRX2DLine onRight(20, CVRX2DPoint(right, 700), CVRX2DPoint(right, 720));
+  EXPECT_FALSE(view->IsOnAlignmentEntity(onRight, fixed.get())) << "a unit's own entries count as switched off";
+  auto other = Glider(right, 300.0);
+  EXPECT_TRUE(view->IsOnAlignmentEntity(onRight, other.get()));
   view->EnableAlignmentEntities(fixed.get(), FALSE);
-  EXPECT_FALSE(view->IsOnAlignmentEntity(CVRX2DLine(20, CVRX2DPoint(right, 700), CVRX2DPoint(right, 720))));
+  EXPECT_FALSE(view->IsOnAlignmentEntity(onRight));
   EXPECT_THROW(view->IsOnAlignmentEntity(CVRX2DPointEntity(0, CVRX2DPoint(1, 1))), CAppFatalException);
   // An item that takes no part in alignment has no entries at all.
   view->RemoveAlignmentEntities(fixed.get());
