@@ -205,3 +205,21 @@ TEST_F(WbSnapGuiTest, ADoubleClickOnEmptySpaceOpensTheWorkbenchProperties)
   EXPECT_TRUE(opened);
   EXPECT_EQ(caption, "Workbench Properties");
 }
+
+TEST_F(WbSnapGuiTest, ASideOnAnotherUnitsAlignmentLineIsDrawnHighlighted)
+{
+  CUnitItem* pFixed = PlaceGlider(40.0, 40.0);
+  CUnitItem* pOther = PlaceGlider(200.0, 47.3);
+  ASSERT_TRUE(pFixed && pOther);
+  View()->DeselectAll();
+  const double right = RightOf(pFixed);
+  const CPoint leftSide = View()->WorldToClient(CVRX2DPoint(40.0, 40.0 + pFixed->GetHeight() / 2));
+  const CPoint rightSide = View()->WorldToClient(CVRX2DPoint(right, 40.0 + pFixed->GetHeight() / 2));
+  View()->RedrawWindow();
+  EXPECT_EQ(View()->GetSurfacePixel(rightSide.x, rightSide.y), RGB(0, 0, 0)) << "nothing lies on it yet";
+  // The other unit's left side on the fixed unit's right side.
+  MoveTo(pOther, right, 47.3);
+  View()->RedrawWindow();
+  EXPECT_EQ(View()->GetSurfacePixel(rightSide.x, rightSide.y), RGB(192, 0, 0));
+  EXPECT_EQ(View()->GetSurfacePixel(leftSide.x, leftSide.y), RGB(0, 0, 0)) << "a side on nobody's line";
+}
