@@ -385,3 +385,21 @@ TEST_F(SnapTest, TheAlignmentQuestionCountsEnabledEntriesOfOtherItems)
   view->GetOtherGroups().GetAll(all);
   EXPECT_EQ(all.GetSize(), 0);
 }
+
+TEST_F(SnapTest, AResizeSnapsTheProposedOutlineAndAnUnchangedSizeDoesNot)
+{
+  // The glider at (100, 100) is 35.5 wide; dragging its top right handle by 6 inches proposes
+  // the next standard width, 47.5, so its right side would stand at 147.5.
+  auto item = Glider(100.0, 100.0);
+  auto fixed = Glider(148.0, 300.0);
+  view->AddAlignmentEntities(fixed.get());
+  view->SetScaleFactor(1.0 / 24.0, FALSE);
+  view->StartResize(item.get());
+  ExpectVector(view->AdjustUnitResize(2, CVRX2DVector(6.0, 0.0), 7, 0.0, item.get()), 0.5, 0.0,
+               "the proposed right side onto the fixed unit's left side");
+  ExpectVector(view->AdjustUnitResize(2, CVRX2DVector(0.3, 0.0), 7, 0.0, item.get()), 0.0, 0.0,
+               "a drag the unit does not follow snaps nothing");
+  view->RemoveAlignmentEntities(fixed.get());
+  ExpectVector(view->AdjustUnitResize(2, CVRX2DVector(6.0, 0.0), 7, 0.0, item.get()), 0.0, 0.0);
+  EXPECT_DOUBLE_EQ(item->GetWidth(), 35.5) << "only a copy of the unit was sized";
+}
