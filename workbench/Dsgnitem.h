@@ -144,29 +144,3 @@ public:
   CDesignItem* m_pItem;
 };
 
-// One alignment entity of an item as the alignment tables and groups hold it: a copy of the
-// entity, the item it belongs to, the perimeter lines colinear with it and their component
-// indices, and whether snapping may use it.
-class CAlignmentEntity : public CObject
-{
-public:
-  CAlignmentEntity(CVRX2DEntity* pEntity, CDesignItem* pItem, int enabled)
-    : m_pEntity(pEntity), m_pItem(pItem), m_nEnabled(enabled)
-  {}
-  CAlignmentEntity(const CAlignmentEntity& source)
-    : CObject(),
-      m_pEntity(source.m_pEntity ? source.m_pEntity->Clone() : nullptr),
-      m_pItem(source.m_pItem),
-      m_ColinearLines(source.m_ColinearLines),
-      m_nEnabled(source.m_nEnabled)
-  {
-    m_Indices.Copy(source.m_Indices);
-  }
-  CAlignmentEntity& operator=(const CAlignmentEntity&) = delete;
-
-  std::unique_ptr<CVRX2DEntity> m_pEntity;
-  CDesignItem* m_pItem;
-  CVRX2DEntityArray m_ColinearLines;
-  CDWordArray m_Indices;
-  int m_nEnabled;
-};

@@ -243,8 +243,8 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
       if (!LiesOnBox(line, low, high))
         continue;
       auto* pRecord = new CAlignmentEntity(line.Clone(), pUnit, TRUE);
-      pRecord->m_ColinearLines.Add(line.Clone());
-      pRecord->m_Indices.Add(static_cast<DWORD>(i));
+      pRecord->m_PerimeterLines.Add(line.Clone());
+      pRecord->m_Indices.Add(static_cast<UINT>(i));
       m_ComponentEnts.Add(pRecord);
     }
   }

@@ -7,8 +7,7 @@
 #include "platform/core/List.h"
 #include "support/Ownarray.h"
 #include "workbench/Dsgnitem.h"
-
-using CAlignmentEntityArray = COwnArrayOf<CAlignmentEntity>;
+#include "workbench/Likalign.h"
 
 class CGroupItem : public CDesignItem
 {

@@ -29,6 +29,9 @@ constexpr const char* kModule = "Unititem";
 constexpr int kNoUnitLine = 212;
 constexpr int kCentreCategory = 11;
 constexpr int kPerimeterCategory = 20;
+// The category that draws a side lying on another item's alignment line.
+constexpr int kSnapHighlightCategory = 24;
+constexpr int kResizeMode = 7;
 // Handle codes: bits 1 and 2 move one pair of sides, bits 4 and 8 the other.
 constexpr int kFirstPair = 3;
 constexpr int kSecondPair = 12;
@@ -208,6 +211,24 @@ void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
   ("Draw() for a %s at (%8.3f, %8.3f). \n", Key().c_str(), m_vOffset.GetX(), m_vOffset.GetY());
   CScaleViewTranslator translator(pView->GetCategoryMap(), pDC, pView);
   translator.Translate(m_ElevationEnts);
+  if (pView->GetSnapHighlights())
+    DrawSnapHighlights(translator, pView);
+}
+
+void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView)
+{
+  // The item's own entries would always answer yes: they count as switched off, without
+  // walking the whole table twice for every unit drawn.
+  CVRX2DEntityArray highlighted;
+  for (int i = 0; i < m_POutlines.GetSize(); ++i) {
+    auto* pSide = static_cast<CVRX2DEntity*>(m_POutlines[i]);
+    if (pView->IsOnAlignmentEntity(*pSide, this)) {
+      highlighted.Add(pSide->Clone());
+      highlighted[highlighted.GetSize() - 1]->SetCategory(kSnapHighlightCategory);
+    }
+  }
+  if (highlighted.GetSize() > 0)
+    translator.Translate(highlighted);
 }
 
 void CUnitItem::DrawHandles(CDC* pDC, CWorkbenchView*)
@@ -344,22 +365,34 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
   return resized;
 }
 
-int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView*)
+int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
   ("CUnitItem::AdjustPos()  nHandle = %d  vecOffset = (%6.2f, %6.2f)\n", handle, v.GetX(), v.GetY());
   CUnit* pUnit = GetUnit();
   if (pUnit->GetSubtypeFlag()) {
+    int mode = kResizeMode;
+    double direction = 0.0;
     const int code = m_SizingHandles[handle]->GetCode();
-    if ((code & kFirstPair) == 0)
+    if ((code & kFirstPair) == 0) {
       v.SetY(0.0);
-    else if ((code & kSecondPair) == 0)
+      direction = VRX_PI;
+      mode = kResizeMode | CWorkbenchView::kConstrainedMode;
+    } else if ((code & kSecondPair) == 0) {
       v.SetX(0.0);
+      direction = VRX_HALF_PI;
+      mode = kResizeMode | CWorkbenchView::kConstrainedMode;
+    }
     if (CWorkbenchView::IsShiftDown()) {
-      if (std::abs(v.GetX()) < std::abs(v.GetY()))
-        v.SetX(0.0);
-      else
-        v.SetY(0.0);
+      const BOOL vertical = std::abs(v.GetX()) < std::abs(v.GetY());
+      (vertical ? v.SetX(0.0) : v.SetY(0.0));
+      direction = vertical ? VRX_HALF_PI : VRX_PI;
+      mode |= CWorkbenchView::kConstrainedMode;
+    }
+    if (pView) {
+      const CVRX2DVector s = pView->AdjustUnitResize(handle, v, mode, direction, this);
+      if (s.GetLength() > 0.0)
+        v += s;
     }
   }
   const int result = pUnit->ConformProposedSize(handle, v);

@@ -7,6 +7,7 @@
 #include "platform/core/Array.h"
 #include "workbench/Dsgnitem.h"
 
+class CScaleViewTranslator;
 class CScheduleReportDataArray;
 class CUnit;
 class CUnitInfoReportDataArray;
@@ -63,6 +64,8 @@ public:
 
 private:
   void DisplaySizeInfo(CWorkbenchView* pView);
+  // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
+  void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
   CString Key() const { return m_strType + m_strSubtype; }
 
   CString m_strType;

@@ -43,6 +43,7 @@ void CWorkbenchView::RemoveItem(CDesignItem* pItem)
     m_SelectorItems.RemoveAt(selector);
   if (POSITION selected = m_SelectedItems.Find(pItem))
     m_SelectedItems.RemoveAt(selected);
+  RemoveAlignmentEntities(pItem);
   pItem->Delete(this);
   delete pItem;
 }
@@ -99,6 +100,7 @@ void CWorkbenchView::DeleteDetachedJoins()
 {
   while (!m_DetachedJoins.IsEmpty()) {
     auto* pJoin = static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+    RemoveAlignmentEntities(pJoin);
     pJoin->Delete(this);
     delete pJoin;
   }

@@ -74,6 +74,8 @@ BOOL CWorkbenchView::BindToDesign()
     return FALSE;
   }
   m_pItemList = &items;
+  for (POSITION pos = items.GetHeadPosition(); pos;)
+    AddAlignmentEntities(static_cast<CDesignItem*>(items.GetNext(pos)));
   return TRUE;
 }
 

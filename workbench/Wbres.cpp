@@ -9,6 +9,7 @@
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbtools.h"
+#include "workbench/Wbprops.h"
 
 namespace {
 constexpr int kButtonWidth = 16;
@@ -61,4 +62,5 @@ void RegisterWorkbenchResources()
   RegisterItemPositionPage();
   RegisterSelectorCursors();
   RegisterJoinPropertiesResources();
+  RegisterWorkbenchPropertiesResources();
 }

@@ -47,6 +47,9 @@ constexpr UINT ID_REMOVE_DETAIL_SELECTOR = 1809;
 constexpr UINT ID_SHOW_THIS_DETAIL = 1812;
 constexpr UINT ID_JOINING_MARKERS = 105;
 constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
+constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
+constexpr UINT ID_ALIGNMENT_LINES = 333;
+constexpr UINT ID_SNAPPING_TEST = 5074;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -86,6 +89,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_UPDATE_COMMAND_UI(ID_JOINING_MARKERS, OnUpdateJoiningMarkers)
   ON_COMMAND(ID_SNAP_HIGHLIGHTS, OnSnapHighlights)
   ON_UPDATE_COMMAND_UI(ID_SNAP_HIGHLIGHTS, OnUpdateSnapHighlights)
+  ON_COMMAND(ID_WORKBENCH_PROPERTIES, OnWorkbenchProperties)
+  ON_COMMAND(ID_ALIGNMENT_LINES, OnAlignmentLines)
+  ON_COMMAND(ID_SNAPPING_TEST, OnSnappingTest)
+  ON_UPDATE_COMMAND_UI(ID_SNAPPING_TEST, OnUpdateSnappingTest)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -126,6 +133,7 @@ CWorkbenchView::CWorkbenchView()
   m_pCurrentTool = m_Tools[wbtSelect].get();
   m_pPlanSelector = new CPlanSelectorItem(CVRX2DVector());
   m_SelectorItems.AddTail(m_pPlanSelector);
+  InitSnapPriorityTable();
   ReadJoiningTables();
 }
 
@@ -309,6 +317,7 @@ void CWorkbenchView::AddItem(CDesignItem* pItem, BOOL bInvalidate)
   PCTRACE(TT_WORKBENCH, TL_DETAIL)("Adding a design item to the design. \n");
   pItem->Add(this);
   m_pItemList->AddTail(pItem);
+  AddAlignmentEntities(pItem);
   if (bInvalidate)
     pItem->Invalidate(this);
 }
@@ -362,20 +371,12 @@ int CWorkbenchView::HitTest(CPoint point, CDesignItem*& pItem, int& handle)
   return pGuideline ? hitItem : hitNothing;
 }
 
-CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& v, CDesignItem*, int) { return v; }
-
 int CWorkbenchView::AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities)
 {
+  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)("AdjustPos() for handle %d.\n", handle);
   return pItem->AdjustPos(handle, v, entities, this);
 }
 
-CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector&) { return CVRX2DVector(); }
-
-void CWorkbenchView::StartMove(CDesignItem* pItem) { pItem->StartMove(this); }
-
-void CWorkbenchView::StartResize(CDesignItem* pItem) { pItem->StartResize(this); }
-
-void CWorkbenchView::UpdateAlignmentEntities(CDesignItem*) {}
 
 CVRX2DVector CWorkbenchView::GetWorkbenchExtent() const
 {
@@ -530,6 +531,8 @@ void CWorkbenchView::OnEditProperties()
   }
   if (count == 1)
     static_cast<CDesignItem*>(m_SelectedItems.GetHead())->Edit(this);
+  else
+    OnWorkbenchProperties();
 }
 
 void CWorkbenchView::OnUpdateEditProperties(CCmdUI* pCmdUI) { pCmdUI->Enable(m_SelectedItems.GetCount() < 2); }

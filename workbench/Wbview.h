@@ -10,7 +10,9 @@
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "views/Xltdata.h"
+#include "workbench/Likalign.h"
 #include "workbench/Scalevw.h"
+#include "workbench/Snapvec.h"
 #include "workbench/Wbtools.h"
 
 class CDesign;
@@ -25,7 +27,9 @@ class CPlanSelectorItem;
 class CPlanViewInfoArray;
 class CTracker;
 class CVRX2DLine;
+class CUnitItem;
 class CUnitTool;
+class CVRX2DLine;
 class CWorkbenchFrame;
 
 // Edit modes.
@@ -95,15 +99,12 @@ public:
   CVRX2DVector AdjustPos(const CVRX2DVector& v, CDesignItem* pItem, int create);
   int AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities);
   CVRX2DVector AdjustPoint(const CVRX2DVector& point);
-  void StartMove(CDesignItem* pItem);
-  void StartResize(CDesignItem* pItem);
   void AddJoin();
   void RemoveJoins(CDesignItem* pUnitItem, int side);
   // The joins of a unit that starts to move or resize are kept aside until the drag commits.
   void DetachJoins(CDesignItem* pUnitItem);
   void DeleteDetachedJoins();
   void RestoreDetachedJoins();
-  void UpdateAlignmentEntities(CDesignItem* pItem);
 
   // Settings and state.
   CVRX2DVector GetWorkbenchExtent() const;
@@ -175,6 +176,60 @@ public:
   void PropagateJoinType(CJoinItem* pJoin);
   BOOL GetAutoJoin() const { return m_bAutoJoin; }
   int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
+  // Snapping and alignment.
+  void StartMove(CDesignItem* pItem);
+  void StartResize(CDesignItem* pItem);
+  // The snap range (5 pixels in inches at the present scale) and the join snap range.
+  void SetSnapRanges();
+  double GetSnapRange() const { return m_dSnapRange; }
+  double GetJoinSnapRange() const { return m_dJoinSnapRange; }
+  // Mode word bit: the move is constrained to the given direction.
+  static constexpr int kConstrainedMode = 32;
+  CVRX2DVector AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem* pItem, int component);
+  CVRX2DVector AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction,
+                                CUnitItem* pItem);
+  void SnapTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
+              CSnapVectorArray& vectors, int mode, double direction, int create);
+  void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors);
+  int SnapLineTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
+                 CSnapVectorArray& vectors, int mode, double direction, int create, CLikeAlignmentGroups& groups,
+                 double range, BOOL joining);
+  int SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
+                       CSnapVectorArray& vectors, int mode, double direction, int create, CAlignmentEntity& entry,
+                       double range, BOOL joining);
+  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CDesignItem* pItem, int component,
+                  CLikeAlignmentGroups& groups, double range, CSnapVectorArray& vectors);
+  int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors);
+  BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const;
+  void BuildGuidelineSnapPoints(CDesignItem* pMovingItem);
+  const CVRX2DPointArray& GetGuidelineSnapPoints() const { return m_GuidelineSnapPoints; }
+  // The nudge command and the snapping test (a zero vector); the arrow keys.
+  void NudgeItems(const CVRX2DVector& v);
+  void NudgeGroup(const CVRX2DVector& v);
+  // The snapping priority of a moving line's category against an alignment entity's.
+  int GetSnapPriority(int moving, int alignment) const;
+  void AddAlignmentEntities(CDesignItem* pItem);
+  void RemoveAlignmentEntities(CDesignItem* pItem);
+  void UpdateAlignmentEntities(CDesignItem* pItem);
+  void EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable);
+  BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines);
+  // Every enabled entry counts; those of the ignored item count as disabled.
+  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored = nullptr);
+  // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
+  // offer its lines, 1 takes them all away.
+  void SetAlignmentModes(int showMode, int snapMode);
+  void GetAlignmentModes(int& showMode, int& snapMode) const;
+  CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
+  CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
+  CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
+  void SetAutoJoin(BOOL bAutoJoin) { m_bAutoJoin = bAutoJoin; }
+  void SetJoiningOrder(const CDWordArray& order) { m_JoiningOrder.Copy(order); }
+  // The Workbench properties sheet and the "Alignment Lines" dialog.
+  void OnWorkbenchProperties();
+  void OnAlignmentLines();
+  void OnSnappingTest();
+  void OnUpdateSnappingTest(CCmdUI* pCmdUI);
 
 protected:
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
@@ -241,4 +296,19 @@ private:
   BOOL m_bDetailViewShown = FALSE;
   BOOL m_bLockTool = FALSE;
   std::unique_ptr<CMapECatToXLTGDIData> m_pCategoryMap;
+
+  // Snapping and alignment.
+  void InitSnapPriorityTable();
+  // The moved copy of one outline line snapped for AdjustPos.
+  void SnapOutlineLine(const CVRX2DEntity& entity, CDesignItem* pItem, int index, const CVRX2DVector& v,
+                       CSnapVectorArray& vectors, int mode, double direction, int create);
+  void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
+  static constexpr int kCategoryCount = 25;
+  std::array<std::array<int, kCategoryCount>, kCategoryCount> m_SnapPriorityTable{};
+  double m_dSnapRange = 0.0;
+  double m_dJoinSnapRange = 0.0;
+  CLikeAlignmentGroups m_PerimeterGroups;
+  CLikeAlignmentGroups m_OtherGroups;
+  CAlignmentEntityArray m_ArcEntities;
+  CVRX2DPointArray m_GuidelineSnapPoints;
 };

@@ -1,0 +1,135 @@
+// Snapping one moving glider at every mouse step against 500 placed gliders, beside one full
+// redraw of the same 500 in the same run (the step should cost at most a tenth of the redraw),
+// and the same step against 5,000 placed gliders (at most twelve times the step at 500: the
+// search must not grow faster than the number of alignment lines).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <random>
+#include <vector>
+
+#include "document/Doc.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/wnd/QtApp.h"
+#include "productdb/txrecobj.h"
+#include "project/DocServices.h"
+#include "units/standard/Stdreg.h"
+#include "workbench/Unititem.h"
+#include "workbench/Wbreg.h"
+#include "workbench/Wbview.h"
+
+namespace {
+constexpr int kWidth = 1280;
+constexpr int kHeight = 900;
+// Mouse steps of one drag: a path across the design, on and off the placed units' lines.
+constexpr int kSteps = 64;
+
+class CBenchServices : public CDocServices
+{
+public:
+  CString GetProductName() const override { return "Panecraft"; }
+  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
+  CString GetSpecificationVersion() const override { return "2.04"; }
+  CString GetDatePopulated() const override { return "06/15/1998"; }
+  CString GetContact() const override { return "Bench"; }
+  int GetMeasurementUnits() const override { return 0; }
+  void ShowDbVersionDialog(const CDocVersion&) override {}
+  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
+  void CloseInitialUntitledProject() override {}
+};
+
+struct CProcess
+{
+  CProcess()
+  {
+    static int argc = 1;
+    static char name[] = "snap_bench";
+    static char* argv[] = {name, nullptr};
+    qt = std::make_unique<CQtApplication>(argc, argv);
+    SetDocServices(&services);
+    SetDialogService(&dialogs);
+    CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
+    RegisterStandardUnits();
+    RegisterWorkbenchClasses();
+  }
+  std::unique_ptr<CQtApplication> qt;
+  CBenchServices services;
+  CScriptedDialogService dialogs;
+};
+
+// A Workbench window with the given number of gliders at scattered places of the square (the
+// same places every run), the whole world in view, and one more glider that is dragged about.
+struct CBenchWorkbench
+{
+  explicit CBenchWorkbench(int count)
+  {
+    static CProcess process;
+    doc = std::make_unique<CDoc>();
+    doc->OnNewDocument();
+    view = new CWorkbenchView;
+    view->CreateEx(0, nullptr, "Workbench", WS_OVERLAPPED | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, 0);
+    doc->AddView(view);
+    view->OnInitialUpdate();
+    std::mt19937 random(1998);
+    std::uniform_real_distribution<double> place(10.0, 1300.0);
+    for (int i = 0; i < count; ++i) {
+      auto* pItem = new CUnitItem("GL", "BA005");
+      pItem->GetUnit();
+      const double x = place(random);
+      pItem->Offset(CVRX2DVector(x, place(random)));
+      view->AddItem(pItem, FALSE);
+    }
+    view->SetScaleFactor(view->GetFitScaleFactor(FALSE), TRUE);
+    view->UpdateWindow();
+    moving = std::make_unique<CUnitItem>("GL", "BA005");
+    moving->GetUnit();
+    moving->Offset(CVRX2DVector(400.0, 400.0));
+    for (int i = 0; i < kSteps; ++i)
+      path.emplace_back(i * 7.3 - 200.0, i * 5.1 - 150.0);
+  }
+  std::unique_ptr<CDoc> doc;
+  CWorkbenchView* view = nullptr;
+  std::unique_ptr<CUnitItem> moving;
+  std::vector<CVRX2DVector> path;
+};
+
+CBenchWorkbench& Bench500()
+{
+  static CBenchWorkbench bench(500);
+  return bench;
+}
+
+CBenchWorkbench& Bench5000()
+{
+  static CBenchWorkbench bench(5000);
+  return bench;
+}
+
+void Redraw500(benchmark::State& state)
+{
+  CWorkbenchView* pView = Bench500().view;
+  for (auto _ : state) {
+    pView->Invalidate(TRUE);
+    pView->UpdateWindow();
+  }
+  state.SetItemsProcessed(state.iterations() * 500);
+}
+
+void SnapStep(benchmark::State& state, CBenchWorkbench& bench)
+{
+  bench.view->StartMove(bench.moving.get());
+  size_t step = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bench.view->AdjustPos(bench.path[step], bench.moving.get(), 0));
+    step = (step + 1) % bench.path.size();
+  }
+  state.counters["snap_range"] = bench.view->GetSnapRange();
+}
+
+void SnapStep500(benchmark::State& state) { SnapStep(state, Bench500()); }
+void SnapStep5000(benchmark::State& state) { SnapStep(state, Bench5000()); }
+}  // namespace
+
+BENCHMARK(Redraw500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SnapStep500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(SnapStep5000)->Unit(benchmark::kMicrosecond);

@@ -1,0 +1,225 @@
+// Guards snapping, alignment lines and the Workbench properties in the running program: the
+// snapping test nudge, alignment lines shown on the surface and snapped to, the Workbench
+// properties sheet with Apply, OK and Cancel, opened by its command and by a double click on
+// empty space, and the Alignment Lines dialog.
+#include "WbGuiFixture.h"
+#include "platform/ui/dlg/PropSheet.h"
+#include "workbench/Wbprops.h"
+
+namespace {
+constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
+constexpr UINT ID_ALIGNMENT_LINES = 333;
+constexpr UINT ID_SNAPPING_TEST = 5074;
+
+class WbSnapGuiTest : public WorkbenchGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WorkbenchGuiTest::SetUp();
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 24.0, TRUE);
+    Pump();
+  }
+  CUnitItem* PlaceGlider(double x, double y)
+  {
+    const CRect client = View()->GetClientRect();
+    CUnitItem* pItem = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2));
+    if (pItem)
+      MoveTo(pItem, x, y);
+    return pItem;
+  }
+  void MoveTo(CDesignItem* pItem, double x, double y)
+  {
+    pItem->Offset(CVRX2DVector(x, y) - pItem->GetOffset());
+    View()->UpdateAlignmentEntities(pItem);
+  }
+  double RightOf(CDesignItem* pItem) const
+  {
+    CVRX2DEntityArray outline;
+    pItem->GetOutlineEntities(outline);
+    return outline.GetExtents().GetMaxPoint().GetX();
+  }
+  void ViewCommand(UINT nID)
+  {
+    View()->SendMessage(WM_COMMAND, nID);
+    Pump();
+  }
+};
+
+CWorkbenchPropertiesDlg& Sheet(CDialog& dialog) { return dynamic_cast<CWorkbenchPropertiesDlg&>(dialog); }
+}  // namespace
+
+TEST_F(WbSnapGuiTest, TheSnappingTestMovesOnlyWhatSnapsAndOnlyOnTheAxisThatSnapped)
+{
+  CUnitItem* pFixed = PlaceGlider(100.0, 100.0);
+  CUnitItem* pMoving = PlaceGlider(300.0, 400.0);
+  ASSERT_TRUE(pFixed && pMoving);
+  // The moving unit's left side 0.3 inch right of the fixed unit's right side, nothing in line
+  // vertically.
+  MoveTo(pMoving, RightOf(pFixed) + 0.3, 163.7);
+  View()->DeselectAll();
+  View()->Select(pMoving);
+  ViewCommand(ID_SNAPPING_TEST);
+  EXPECT_NEAR(pMoving->GetOffset().GetX(), RightOf(pFixed), 1e-9) << "onto the fixed unit's side";
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 163.7) << "no creep along the axis that did not snap";
+  // Once on the line, a second test leaves it where it is.
+  const CVRX2DVector settled = pMoving->GetOffset();
+  ViewCommand(ID_SNAPPING_TEST);
+  EXPECT_NEAR(pMoving->GetOffset().GetX(), settled.GetX(), 1e-9);
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), settled.GetY());
+  // Far from every line nothing moves.
+  MoveTo(pMoving, RightOf(pFixed) + 40.0, 163.7);
+  const CVRX2DVector far = pMoving->GetOffset();
+  ViewCommand(ID_SNAPPING_TEST);
+  EXPECT_EQ(pMoving->GetOffset(), far);
+  EXPECT_TRUE(pMoving->IsAlignmentSource()) << "the alignment-source flag comes back";
+}
+
+TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapToThem)
+{
+  CUnitItem* pFixed = PlaceGlider(20.0, 20.0);
+  ASSERT_NE(pFixed, nullptr);
+  const int x = View()->WorldToClient(CVRX2DPoint(RightOf(pFixed), 0.0)).x;
+  const CRect client = View()->GetClientRect();
+  const int y = View()->WorldToClient(CVRX2DPoint(0.0, 20.0 + pFixed->GetHeight() + 60.0)).y;
+  ASSERT_GT(y, 0);
+  ASSERT_LT(x, client.Width());
+  const COLORREF lineColor = pFixed->GetAlignmentLineColor();
+  EXPECT_NE(View()->GetSurfacePixel(x, y), lineColor) << "hidden for all units when the view is made";
+  OnNextDialog([](CDialog& dialog) {
+    ClickButton(dialog, IDC_SHOW_LINES);
+    ClickButton(dialog, IDC_ALIGNMENT_APPLY);
+    EXPECT_EQ(ControlText(dialog, IDCANCEL), "Close");
+    ClickButton(dialog, IDCANCEL);
+  });
+  ViewCommand(ID_ALIGNMENT_LINES);
+  EXPECT_TRUE(pFixed->GetShowAlignmentLines());
+  EXPECT_EQ(View()->GetSurfacePixel(x, y), lineColor) << "the right side's line reaches far above the unit";
+  // A unit placed a little beside that line lands on it.
+  const double right = RightOf(pFixed);
+  const CPoint near(View()->WorldToClient(CVRX2DPoint(right + 0.6, 0.0)).x, y);
+  CUnitItem* pPlaced = PlaceUnit(CommandFor("GL", "BA005"), near);
+  ASSERT_NE(pPlaced, nullptr);
+  EXPECT_NEAR(pPlaced->GetOffset().GetX(), right, 1e-9);
+  // Hiding them again through the dialog's OK.
+  OnNextDialog([](CDialog& dialog) {
+    ClickButton(dialog, IDC_HIDE_LINES);
+    ClickButton(dialog, IDOK);
+  });
+  ViewCommand(ID_ALIGNMENT_LINES);
+  EXPECT_FALSE(pFixed->GetShowAlignmentLines());
+  EXPECT_NE(View()->GetSurfacePixel(x, y), lineColor);
+}
+
+TEST_F(WbSnapGuiTest, ApplyOnTheWorkbenchPropertiesCommitsJoiningAndItsOrderToo)
+{
+  const CDWordArray& order = View()->GetJoiningOrder();
+  ASSERT_GE(order.GetSize(), 2);
+  const DWORD first = order[0];
+  const DWORD second = order[1];
+  OnNextDialog([](CDialog& dialog) {
+    CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
+    sheet.SetActivePage(&sheet.m_JoiningPage);
+    CWorkbenchJoiningPage& page = sheet.m_JoiningPage;
+    EXPECT_FALSE(page.GetDlgItem(IDC_MOVE_UP)->IsWindowEnabled()) << "the top line cannot move up";
+    EXPECT_TRUE(page.GetDlgItem(IDC_MOVE_DOWN)->IsWindowEnabled());
+    ClickButton(page, IDC_AUTO_JOIN);
+    ClickButton(page, IDC_MOVE_DOWN);
+    EXPECT_TRUE(page.GetDlgItem(IDC_MOVE_UP)->IsWindowEnabled());
+    EXPECT_TRUE(sheet.PressButton(PSBTN_APPLYNOW));
+    EXPECT_EQ(ControlText(sheet, IDCANCEL), "Close");
+    ClickButton(sheet, IDCANCEL);
+  });
+  ViewCommand(ID_WORKBENCH_PROPERTIES);
+  EXPECT_FALSE(View()->GetAutoJoin()) << "Apply then Close keeps the joining switch";
+  ASSERT_GE(View()->GetJoiningOrder().GetSize(), 2);
+  EXPECT_EQ(View()->GetJoiningOrder()[0], second) << "and the new order";
+  EXPECT_EQ(View()->GetJoiningOrder()[1], first);
+}
+
+TEST_F(WbSnapGuiTest, OkCopiesBackAndCancelLeavesTheViewAsItWas)
+{
+  CUnitItem* pItem = PlaceGlider(50.0, 50.0);
+  ASSERT_NE(pItem, nullptr);
+  OnNextDialog([](CDialog& dialog) {
+    CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
+    sheet.SetActivePage(&sheet.m_JoiningPage);
+    ClickButton(sheet.m_JoiningPage, IDC_JOIN_MARKERS);
+    ClickButton(sheet.m_JoiningPage, IDC_AUTO_JOIN);
+    sheet.SetActivePage(&sheet.m_AlignmentPage);
+    ClickButton(sheet.m_AlignmentPage, IDC_PAGE_SHOW_LINES);
+    ClickButton(sheet.m_AlignmentPage, IDC_PAGE_NO_SNAP);
+    ClickButton(sheet, IDCANCEL);
+  });
+  ViewCommand(ID_WORKBENCH_PROPERTIES);
+  EXPECT_TRUE(View()->GetShowJoins());
+  EXPECT_TRUE(View()->GetAutoJoin());
+  EXPECT_FALSE(pItem->GetShowAlignmentLines());
+  EXPECT_TRUE(pItem->GetSnapToAlignmentLines());
+
+  OnNextDialog([](CDialog& dialog) {
+    CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
+    EXPECT_EQ(sheet.GetActivePage(), &sheet.m_AlignmentPage) << "the sheet reopens on the page last shown";
+    sheet.SetActivePage(&sheet.m_JoiningPage);
+    ClickButton(sheet.m_JoiningPage, IDC_JOIN_MARKERS);
+    sheet.SetActivePage(&sheet.m_AlignmentPage);
+    ClickButton(sheet.m_AlignmentPage, IDC_PAGE_SHOW_LINES);
+    ClickButton(sheet.m_AlignmentPage, IDC_PAGE_NO_SNAP);
+    ClickButton(sheet, IDOK);
+  });
+  ViewCommand(ID_WORKBENCH_PROPERTIES);
+  EXPECT_FALSE(View()->GetShowJoins());
+  EXPECT_TRUE(View()->GetAutoJoin());
+  EXPECT_TRUE(pItem->GetShowAlignmentLines());
+  EXPECT_FALSE(pItem->GetSnapToAlignmentLines());
+  CObArray entries;
+  View()->GetPerimeterGroups().GetAll(entries);
+  EXPECT_EQ(entries.GetSize(), 0) << "no item offers anything to snap to";
+  int show = -1;
+  int snap = -1;
+  View()->GetAlignmentModes(show, snap);
+  EXPECT_EQ(show, 0);
+  EXPECT_EQ(snap, 1);
+}
+
+TEST_F(WbSnapGuiTest, ADoubleClickOnEmptySpaceOpensTheWorkbenchProperties)
+{
+  const CRect client = View()->GetClientRect();
+  const CPoint empty(client.Width() / 3, client.Height() / 3);
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  ASSERT_EQ(View()->HitTest(empty, pHit, handle), hitNothing);
+  CString caption;
+  bool opened = false;
+  OnNextDialog([&](CDialog& dialog) {
+    opened = dynamic_cast<CWorkbenchPropertiesDlg*>(&dialog) != nullptr;
+    dialog.GetWindowText(caption);
+    ClickButton(dialog, IDCANCEL);
+  });
+  SendMouse(View(), QEvent::MouseButtonPress, empty, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(View(), QEvent::MouseButtonRelease, empty, Qt::LeftButton, Qt::NoButton);
+  SendMouse(View(), QEvent::MouseButtonDblClick, empty, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(View(), QEvent::MouseButtonRelease, empty, Qt::LeftButton, Qt::NoButton);
+  Pump();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(caption, "Workbench Properties");
+}
+
+TEST_F(WbSnapGuiTest, ASideOnAnotherUnitsAlignmentLineIsDrawnHighlighted)
+{
+  CUnitItem* pFixed = PlaceGlider(40.0, 40.0);
+  CUnitItem* pOther = PlaceGlider(200.0, 47.3);
+  ASSERT_TRUE(pFixed && pOther);
+  View()->DeselectAll();
+  const double right = RightOf(pFixed);
+  const CPoint leftSide = View()->WorldToClient(CVRX2DPoint(40.0, 40.0 + pFixed->GetHeight() / 2));
+  const CPoint rightSide = View()->WorldToClient(CVRX2DPoint(right, 40.0 + pFixed->GetHeight() / 2));
+  View()->RedrawWindow();
+  EXPECT_EQ(View()->GetSurfacePixel(rightSide.x, rightSide.y), RGB(0, 0, 0)) << "nothing lies on it yet";
+  // The other unit's left side on the fixed unit's right side.
+  MoveTo(pOther, right, 47.3);
+  View()->RedrawWindow();
+  EXPECT_EQ(View()->GetSurfacePixel(rightSide.x, rightSide.y), RGB(192, 0, 0));
+  EXPECT_EQ(View()->GetSurfacePixel(leftSide.x, leftSide.y), RGB(0, 0, 0)) << "a side on nobody's line";
+}

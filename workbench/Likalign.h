@@ -1,0 +1,97 @@
+#pragma once
+// The alignment tables of the Workbench view: every alignment line of every item, filed in like
+// groups by orientation (horizontal, vertical, one group per slope), so that a moving line only
+// meets lines parallel to it. Horizontal and vertical groups also keep their entries sorted by
+// position, so a snap visits only the entries within its range, however many items lie about.
+#include <memory>
+#include <vector>
+
+#include "geometry/Angle.h"
+#include "geometry/Entity.h"
+#include "platform/core/Array.h"
+#include "support/Ownarray.h"
+
+class CDesignItem;
+class CVRX2DLine;
+
+// One alignment entity of one item as the tables hold it.
+class CAlignmentEntity : public CObject
+{
+public:
+  CAlignmentEntity(CVRX2DEntity* pEntity, CDesignItem* pItem, int enabled);
+  CAlignmentEntity(const CAlignmentEntity& source);
+  CAlignmentEntity& operator=(const CAlignmentEntity&) = delete;
+
+  std::unique_ptr<CVRX2DEntity> m_pEntity;
+  CDesignItem* m_pItem;
+  // The unit's component outline lines that lie on this line, with their component indices.
+  CVRX2DEntityArray m_PerimeterLines;
+  CUIntArray m_Indices;
+  int m_bEnabled;
+
+  // The direction of the entry's line, worked out once: snapping asks for it at every step.
+  const CVRXAngle& GetDirection() const;
+
+private:
+  mutable CVRXAngle m_Direction;
+  mutable BOOL m_bDirectionKnown = FALSE;
+};
+
+using CAlignmentEntityArray = COwnArrayOf<CAlignmentEntity>;
+
+// Group orientations.
+enum
+{
+  laeSloped = 0,
+  laeHorizontal = 1,
+  laeEmpty = 2,
+  laeVertical = 3
+};
+
+class CLikeAlignmentEntities : public CObject
+{
+  DECLARE_DYNCREATE(CLikeAlignmentEntities)
+public:
+  CLikeAlignmentEntities() = default;
+  CLikeAlignmentEntities(const CLikeAlignmentEntities&) = delete;
+  CLikeAlignmentEntities& operator=(const CLikeAlignmentEntities&) = delete;
+
+  static int GetOrientationOf(const CAlignmentEntity& entry);
+  static double GetSlopeOf(const CAlignmentEntity& entry);
+  int GetOrientation() const { return m_nOrientation; }
+  double GetSlope() const { return m_dSlope; }
+  void Add(CAlignmentEntity* pEntry);
+  CAlignmentEntityArray& GetEntities() { return m_Entries; }
+  void AppendAll(CObArray& out) const;
+  void AppendByCategory(int category, CObArray& out) const;
+  void AppendByItem(const CDesignItem* pItem, CObArray& out) const;
+  int RemoveItem(const CDesignItem* pItem);
+  // The indices, ascending, of the entries that may lie within reach of a line through the
+  // point: all of them for a sloped group, else those whose position is within reach.
+  void FindNear(double x, double y, double reach, std::vector<int>& out);
+
+private:
+  int m_nOrientation = laeEmpty;
+  double m_dSlope = 0.0;
+  CAlignmentEntityArray m_Entries;
+  // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
+  std::vector<std::pair<double, int>> m_Index;
+  BOOL m_bIndexValid = FALSE;
+};
+
+class CLikeAlignmentGroups : public COwnArrayOf<CLikeAlignmentEntities>
+{
+public:
+  void Add(CAlignmentEntity* pEntry);
+  // The group of lines parallel to the line, or none.
+  CLikeAlignmentEntities* FindLike(const CVRX2DLine& line) const;
+  BOOL HasGroups() const;
+  void GetAll(CObArray& out) const;
+  void GetByCategory(int category, CObArray& out) const;
+  void GetByItem(const CDesignItem* pItem, CObArray& out) const;
+  void SetItemEnabled(const CDesignItem* pItem, int flag);
+  void RemoveItem(const CDesignItem* pItem);
+
+private:
+  CLikeAlignmentEntities* Slot(int index);
+};

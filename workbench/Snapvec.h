@@ -1,0 +1,70 @@
+#pragma once
+// The displacements one snapping request collects and the arithmetic that turns them into one
+// correction: distances from a point to an alignment entity, the recording rule that keeps the
+// strongest snap per direction and category, and the combination of the survivors. Everything
+// here takes model coordinates and the snap range, so it runs without a window.
+#include "geometry/2dpoint.h"
+#include "geometry/2dvector.h"
+#include "support/Ownarray.h"
+
+class CDesignItem;
+class CVRX2DEntity;
+
+// Snap categories besides those of the alignment entities.
+constexpr int kJoinSnapCategory = 9;
+constexpr int kLineSnapCategory = 10;
+constexpr int kGuidelinePointSnapCategory = 14;
+// What a measurement answers when the measuring line never meets the entity.
+constexpr double kNoCrossingDistance = 1000000.0;
+// A distance this far beyond the range still snaps: rounding of the range itself.
+constexpr double kSnapRangeSlack = 1e-5;
+
+class CSnapVector : public CObject
+{
+public:
+  CSnapVector() = default;
+  CSnapVector(double length, double direction, int category, int priority)
+    : m_dLength(length), m_dDirection(direction), m_nCategory(category), m_nPriority(priority)
+  {}
+  CSnapVector(const CSnapVector&) = default;
+  CSnapVector& operator=(const CSnapVector&) = default;
+
+  // (length cos direction, length sin direction).
+  CVRX2DVector AsVector() const;
+
+  // Negative only for guideline point snaps.
+  double m_dLength = 0.0;
+  double m_dDirection = 0.0;
+  int m_nCategory = 0;
+  // 1 is the strongest.
+  int m_nPriority = -1;
+  // Filled by the join search.
+  int m_nMovingComponent = -1;
+  int m_nStationaryComponent = -1;
+  CDesignItem* m_pMovingItem = nullptr;
+  CDesignItem* m_pStationaryItem = nullptr;
+};
+
+using CSnapVectorArray = COwnArrayOf<CSnapVector>;
+
+// The tolerant range test of line snapping: at most the range, or beyond it by the slack.
+BOOL IsWithinSnapRange(double distance, double range);
+
+// Records a snap: overwrites the first recorded vector of exactly this direction and category
+// that is weaker (larger priority number, or equal priority and longer), keeping a copy of it in
+// saved and setting added to FALSE; otherwise appends a new vector and sets added to TRUE.
+CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double direction, int category, int priority,
+                           BOOL& added, CSnapVector& saved);
+
+// One correction from the recorded snaps (the array is thinned on the way); range is the snap
+// range, which bounds how far the crossing of two oblique snaps may lie.
+CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors, double range);
+
+// The distance from p to the entity across it; foot and direction (radians, towards the foot)
+// come out. kNoCrossingDistance when the measuring line misses; with onSegment also when the
+// foot is off the entity. Throws CAppFatalException for an entity that is neither line nor arc.
+double DistanceToEntity(const CVRX2DPoint& p, const CVRX2DEntity& entity, CVRX2DPoint& foot, double& direction,
+                        BOOL onSegment);
+// The same measured along a given direction; the answer's direction is that one or its opposite.
+double DistanceAlongDirection(const CVRX2DPoint& p, double along, const CVRX2DEntity& entity, CVRX2DPoint& foot,
+                              double& direction, BOOL onSegment);
