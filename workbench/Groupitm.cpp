@@ -1,5 +1,7 @@
 #include "workbench/Groupitm.h"
 
+#include <vector>
+
 #include <cmath>
 #include <unordered_set>
 
@@ -551,7 +553,18 @@ void CMoveGroupItem::DrawHandles(CDC*, CWorkbenchView*) {}
 
 void CMoveGroupItem::Ungroup(CWorkbenchView* pView)
 {
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    pView->UpdateAlignmentEntities(pMember);
+    pView->EnableAlignmentEntities(pMember, TRUE);
+  }
+  // The joins of the moved units must still fit their neighbours. Verifying may delete joins
+  // that are members too, so the units are taken out of the list first.
+  std::vector<CUnitItem*> units;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    pView->UpdateAlignmentEntities(ItemAt(m_Members, pos));
+    if (auto* pUnit = dynamic_cast<CUnitItem*>(ItemAt(m_Members, pos)))
+      units.push_back(pUnit);
   RemoveAllItems();
+  for (CUnitItem* pUnit : units)
+    pView->VerifyAllJoins(pUnit);
 }

@@ -17,6 +17,9 @@ CMoveGroupItem* CWorkbenchView::MakeMoveGroup()
   if (GetSelectedCount(FALSE) < 2)
     throw CAppFatalException(kModule, kMoveGroupCountLine);
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)("Making a move group of %d items. \n", m_SelectedItems.GetCount());
+  // The moving items must not snap to their own lines.
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
+    EnableAlignmentEntities(static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos)), FALSE);
   auto* pGroup = new CMoveGroupItem(m_SelectedItems);
   AddItem(pGroup, FALSE);
   return pGroup;
@@ -65,6 +68,8 @@ void CWorkbenchView::OnGroupItems()
     auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
     if (POSITION at = m_pItemList->Find(pItem))
       m_pItemList->RemoveAt(at);
+    // The group offers the lines of its members from now on.
+    RemoveAlignmentEntities(pItem);
     if (pItem->GetShowAlignmentLines())
       pItem->Invalidate(this);
   }

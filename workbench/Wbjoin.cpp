@@ -13,6 +13,7 @@
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Joinitem.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
@@ -265,9 +266,40 @@ void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
   }
 }
 
-BOOL CWorkbenchView::IsJoinInGroup(CJoinItem*)
+BOOL CWorkbenchView::IsJoinInGroup(CJoinItem* pJoin)
 {
-  // Group membership is asked of the group items, which this Workbench does not have yet.
+  if (!m_pItemList)
+    return FALSE;
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  pJoin->GetUnitItems(pFirst, pSecond);
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pItem->GetItemType() != ditGroup)
+      continue;
+    CObList units;
+    static_cast<CGroupItem*>(pItem)->GetUnitsInGroup(units, FALSE);
+    for (POSITION u = units.GetHeadPosition(); u;) {
+      auto* pUnit = static_cast<CDesignItem*>(units.GetNext(u));
+      if (pUnit->GetItemType() == ditUnit && (pUnit == pFirst || pUnit == pSecond))
+        return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+BOOL CWorkbenchView::CountsAsSelected(CUnitItem* pUnitItem) const
+{
+  if (!pUnitItem)
+    return FALSE;
+  if (IsSelected(pUnitItem))
+    return TRUE;
+  // A unit selected as the member of a selected group.
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    if (pItem->GetItemType() == ditGroup && static_cast<CGroupItem*>(pItem)->ContainsItem(pUnitItem))
+      return TRUE;
+  }
   return FALSE;
 }
 
@@ -282,8 +314,7 @@ void CWorkbenchView::UpdateJoinSelection()
     CUnitItem* pFirst = nullptr;
     CUnitItem* pSecond = nullptr;
     pJoin->GetUnitItems(pFirst, pSecond);
-    const BOOL both = pFirst && pSecond && IsSelected(pFirst) && IsSelected(pSecond);
-    if (both)
+    if (CountsAsSelected(pFirst) && CountsAsSelected(pSecond))
       Select(pJoin);
     else
       Deselect(pJoin);

@@ -3,17 +3,20 @@
 // made from the user's selection lines, and the display modes in which the selectors show.
 #include <cmath>
 #include <memory>
+#include <numbers>
 
 #include "document/Doc.h"
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2drect.h"
+#include "model/Join.h"
 #include "model/Planinfo.h"
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "workbench/Joinitem.h"
 #include "workbench/Selector.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
@@ -21,6 +24,7 @@
 namespace {
 constexpr const char* kModule = "Wbselect";
 constexpr int kNoUnitEntitiesLine = 2131;
+constexpr int kNoJoinEntitiesLine = 2152;
 constexpr int kUnexpectedItemLine = 2173;
 constexpr int kNoFootLine = 2384;
 constexpr int kPerimeterCategory = 20;
@@ -139,6 +143,26 @@ void CWorkbenchView::GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInf
         pInfo->Add(CPlanViewInfo(pItem->GetOffset().AsPoint(), pUnitItem->GetUnit()));
         break;
       }
+      break;
+    }
+    case ditJoin: {
+      PCTRACE(TT_WORKBENCH, TL_DETAIL)("Testing for intercept on a join. \n");
+      auto* pJoinItem = static_cast<CJoinItem*>(pItem);
+      CVRX2DEntityArray outline;
+      if (pItem->GetOutlineEntities(outline) == 0)
+        throw CAppFatalException(kModule, kNoJoinEntitiesLine);
+      // Only a vertical centre line stands in the plan; the record sits at the join's left edge.
+      if (outline[0]->GetType() != VRX_LINE || !static_cast<const CVRX2DLine&>(*outline[0]).IsVertical())
+        break;
+      const auto& joinLine = static_cast<const CVRX2DLine&>(*outline[0]);
+      CJoin* pJoin = pJoinItem->GetJoin();
+      if (!pJoin || !Crosses(line, joinLine))
+        break;
+      CVRX2DPoint p = pItem->GetOffset().AsPoint();
+      const double shift = joinLine.GetAngle() == CVRXAngle(std::numbers::pi / 2) ? pJoin->GetFirstOffset()
+                                                                                  : pJoin->GetSecondOffset();
+      p = CVRX2DPoint(p.GetX() - shift, p.GetY());
+      pInfo->Add(CPlanViewInfo(p, pJoin));
       break;
     }
     default:

@@ -211,10 +211,10 @@ int CWorkbenchView::SnapLineTo(const CVRX2DLine& line, CDesignItem* pItem, int i
 }
 
 // The item, index, offset and create flag are what the join search receives with a join snap.
-int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, [[maybe_unused]] CDesignItem* pItem,
-                                     [[maybe_unused]] int index, [[maybe_unused]] const CVRX2DVector& offset,
-                                     CSnapVectorArray& vectors, int mode, double direction,
-                                     [[maybe_unused]] int create, CAlignmentEntity& entry, double range, BOOL joining)
+int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem, int index,
+                                     [[maybe_unused]] const CVRX2DVector& offset, CSnapVectorArray& vectors, int mode,
+                                     double direction, int create, CAlignmentEntity& entry, double range,
+                                     BOOL joining)
 {
   if (!entry.m_bEnabled) {
     PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tSnapping disabled. Test failed.\n");
@@ -247,8 +247,23 @@ int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, [[maybe_unused]] CD
                                  added, saved);
   if (!joining)
     return 1;
-  // A join snap stands only when the join search evaluated a join for it; until then it is
-  // taken back.
+  // A join snap stands only when the join search finds a join for it, which corrects the snap
+  // to the join's spacing and names the two components.
+  CJoinSnapRecord record;
+  record.length = s->m_dLength;
+  record.angle = s->m_dDirection;
+  record.category = s->m_nCategory;
+  CDWordArray indices;
+  for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
+    indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
+  if (EvaluateSnapForJoin(line, pItem, index, entry.m_pItem, entry.m_PerimeterLines, indices, record, create)) {
+    s->m_dLength = record.length;
+    s->m_nMovingComponent = record.movingIndex;
+    s->m_nStationaryComponent = record.stationaryIndex;
+    s->m_pMovingItem = record.pMovingItem;
+    s->m_pStationaryItem = record.pStationaryItem;
+    return 1;
+  }
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tNo join evaluated. Snap taken back.\n");
   if (!added) {
     *s = saved;

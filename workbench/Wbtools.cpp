@@ -103,9 +103,12 @@ void CSelectTool::PressOnItem(CDesignItem* pItem, CPoint point)
     m_pView->Select(m_pMoveGroup);
     pItem = m_pMoveGroup;
   }
+  // The moving item must not snap to its own lines.
+  m_pView->EnableAlignmentEntities(pItem, FALSE);
   m_bMoved = pItem->Move(m_pView->ClientToWorld(point), m_pView);
   if (m_bMoved && !m_pMoveGroup)
     m_pView->UpdateAlignmentEntities(pItem);
+  m_pView->EnableAlignmentEntities(pItem, TRUE);
 }
 
 void CSelectTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)

@@ -172,6 +172,8 @@ public:
   void VerifyAllJoins(CUnitItem* pUnitItem);
   BOOL IsJoinInGroup(CJoinItem* pJoin);
   void UpdateJoinSelection();
+  // Selected itself or as the member of a selected group.
+  BOOL CountsAsSelected(CUnitItem* pUnitItem) const;
   // Gives the join's type to every other join between the same two units in the same order.
   void PropagateJoinType(CJoinItem* pJoin);
   BOOL GetAutoJoin() const { return m_bAutoJoin; }

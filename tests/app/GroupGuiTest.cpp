@@ -14,6 +14,7 @@ namespace {
 constexpr UINT kGroupItems = 801;
 constexpr UINT kUngroupItems = 802;
 constexpr UINT kProperties = 328;
+constexpr UINT kSnapHighlights = 108;
 
 class GroupGuiTest : public WorkbenchGuiTest
 {
@@ -28,6 +29,13 @@ protected:
     m_pSecond = PlaceUnit(nID, CPoint(client.Width() / 2, client.Height() * 3 / 4));
     ASSERT_NE(m_pFirst, nullptr);
     ASSERT_NE(m_pSecond, nullptr);
+    // Moves are measured against the pointer: nothing may snap, and sides lying on each other's
+    // alignment lines are drawn plain.
+    View()->SetAlignmentModes(1, 1);
+    View()->SetAutoJoin(FALSE);
+    if (View()->GetSnapHighlights())
+      Command(kSnapHighlights);
+    ASSERT_FALSE(View()->GetSnapHighlights());
   }
   void SelectBoth()
   {
