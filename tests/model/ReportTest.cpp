@@ -149,8 +149,9 @@ TEST_F(ReportTest, ScheduleMergeKeepsTheFirstOfEqualRowsAtAnySize)
     EXPECT_EQ(rows.GetAt(i + 1)->m_strDescription, "Glider");
     EXPECT_EQ(rows.GetAt(i + 1)->m_dUnitHeight, 0.0);  // the first glider, not a later one
     EXPECT_EQ(rows.GetAt(i + 1)->m_nSerialID, rows.GetAt(i)->m_nSerialID - 1);
-    if (i > 0)
+    if (i > 0) {
       EXPECT_LT(rows.GetAt(i - 1)->m_strDesignName.Compare(rows.GetAt(i)->m_strDesignName), 0);
+    }
   }
 }
 
