@@ -16,7 +16,7 @@ void ForEachReportUnit(CDoc* pDoc, const std::function<void(CDesign& design, CUn
       auto* pItem = dynamic_cast<CUnitItem*>(units.GetNext(pos));
       if (!pItem)
         continue;
-      PCTRACE(TT_REPORTS, TL_DETAIL)("Unit = %s,%s \n", pItem->GetType().c_str(), pItem->GetSubtype().c_str());
+      PCTRACE(TT_REPORTS, TL_DETAIL)("Unit = %s \n", (pItem->GetType() + "," + pItem->GetSubtype()).c_str());
       visit(*pDesign, *pItem);
     }
   }
