@@ -61,7 +61,7 @@ void CScheduleReportGenerator::Initialize(CReportRows* pRows, CStringArray* pLin
 void CScheduleReportGenerator::BuildRows(CDoc* pDoc)
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CScheduleReportGenerator::BuildRows() \n");
-  if (!m_pScheduleRows)
+  if (!m_pRows || !m_pScheduleRows)
     throw CCommonException(kModule, kLineWrongRows);
   CReportGenerator::BuildRows(pDoc);
   CScheduleReportDataArray& rows = m_pScheduleRows->m_rows;

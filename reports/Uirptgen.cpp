@@ -66,7 +66,7 @@ void CUnitInfoReportGenerator::Initialize(CReportRows* pRows, CStringArray* pLin
 void CUnitInfoReportGenerator::BuildRows(CDoc* pDoc)
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CUnitInfoReportGenerator::BuildRows() \n");
-  if (!m_pInfoRows)
+  if (!m_pRows || !m_pInfoRows)
     throw CCommonException(kModule, kLineWrongRows);
   CReportGenerator::BuildRows(pDoc);
   CUnitInfoReportDataArray& rows = m_pInfoRows->m_rows;

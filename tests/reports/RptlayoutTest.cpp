@@ -167,6 +167,9 @@ TEST_F(LayoutTest, WritersRefuseToRunUnbound)
   Lay(60);
   schedule.Unbind();
   EXPECT_THROW(schedule.WriteCSV(), CCommonException);
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_THROW(schedule.BuildRows(&doc), CCommonException);
 }
 
 TEST_F(LayoutTest, EveryUnitsCodeButThreeIsImperial)
