@@ -9,6 +9,8 @@
 #include "app/Splash.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "project/Stamp.h"
+#include "reports/Schrptgn.h"
+#include "reports/Uirptgen.h"
 #include "support/Unitscvt.h"
 
 class CArchive;
@@ -48,6 +50,9 @@ public:
   CMultiDocTemplate* GetUnitInfoReportViewTemplate() const;
   CAppPrefs& GetAppPrefs() { return m_appPrefs; }
   CUnitsConverter& GetUnitsConverter() { return m_unitsConverter; }
+  // The one generator of each report, shared by the report windows of every project.
+  CScheduleReportGenerator* GetScheduleReportGenerator() { return &m_scheduleReportGenerator; }
+  CUnitInfoReportGenerator* GetUnitInfoReportGenerator() { return &m_unitInfoReportGenerator; }
   BOOL IsWinNT() const;
   BOOL IsWin95() const;
   BOOL IsWin32s() const;
@@ -112,6 +117,8 @@ private:
   CMultiDocTemplate* m_pUnitInfoReportViewTemplate = nullptr;
   CAppPrefs m_appPrefs;
   CUnitsConverter m_unitsConverter;
+  CScheduleReportGenerator m_scheduleReportGenerator;
+  CUnitInfoReportGenerator m_unitInfoReportGenerator;
   CSplashWnd m_splashWnd;
   BOOL m_bInitialProjectClosed = FALSE;
   int m_nResizeTimeThreshold = 0;

@@ -17,6 +17,7 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/dlg/Ddx.h"
 #include "platform/ui/docview/DocTempl.h"
+#include "reports/Rptgen.h"
 #include "support/Trace.h"
 #include "views/Prtscale.h"
 #include "workbench/Dsgnitem.h"
@@ -44,6 +45,12 @@ CMultiDocTemplate* MakeTemplate(UINT nIDResource, const CRuntimeClass* pFrameCla
 }
 // The measurement units the dialogs' length fields read and write.
 int UserMeasurementUnits() { return GetDocServices().GetMeasurementUnits(); }
+// The company name every report page header shows.
+CString UserCompany()
+{
+  auto* pApp = dynamic_cast<CApp*>(AfxGetApp());
+  return pApp ? pApp->GetAppPrefs().GetUserLicenseInfo()->GetCompany() : CString();
+}
 
 // Neither the project nor the design on its Workbench has changed: closing loses nothing.
 BOOL IsUntouched(CDoc* pDoc)
@@ -75,6 +82,7 @@ BOOL CApp::InitShell()
   SetWarehouseServices(&services);
   SetWorkbenchServices(&services);
   SetLengthUnitsSource(UserMeasurementUnits);
+  SetReportCompanySource(UserCompany);
 
   CreateDocTemplates();
   auto* pMainFrame = new CMainFrame;

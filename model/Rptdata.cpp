@@ -1,5 +1,8 @@
 #include "model/Rptdata.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 int CompareSchedule(const CScheduleReportData& a, const CScheduleReportData& b)
@@ -22,7 +25,7 @@ int CompareUnitInfo(const CUnitInfoReportData& a, const CUnitInfoReportData& b)
   if (r == 0)
     r = CompareReportText(a.m_strDescription, b.m_strDescription);
   if (r == 0)
-    r = CompareReportText(a.m_strSizeText, b.m_strSizeText);
+    r = CompareReportText(a.m_strOperationCode, b.m_strOperationCode);
   if (r == 0)
     r = CompareReportText(a.m_strUnitKey, b.m_strUnitKey);
   if (r == 0)
@@ -34,12 +37,23 @@ int CompareUnitInfo(const CUnitInfoReportData& a, const CUnitInfoReportData& b)
   return r;
 }
 
-template <class Array>
-void Swap(Array& rows, int i, int j)
+// The rows as plain pointers, taken out of the array; the array is refilled by PutBack.
+template <class T, class Array>
+std::vector<T*> TakeRows(Array& rows)
 {
-  CObject* first = rows.CObArray::GetAt(i);
-  rows.SetAt(i, rows.CObArray::GetAt(j));
-  rows.SetAt(j, first);
+  std::vector<T*> taken;
+  taken.reserve(static_cast<size_t>(rows.GetSize()));
+  for (int i = 0; i < rows.GetSize(); ++i)
+    taken.push_back(rows.GetAt(i));
+  rows.RemoveAllNoDelete();
+  return taken;
+}
+
+template <class T, class Array>
+void PutBack(Array& rows, const std::vector<T*>& kept)
+{
+  for (T* row : kept)
+    rows.Add(row);
 }
 
 }  // namespace
@@ -52,31 +66,34 @@ int CompareReportText(const CString& a, const CString& b)
 
 int CompareReportNumber(int a, int b) { return a < b ? -1 : (a > b ? 1 : 0); }
 
-// An exchange sort that drops duplicates as it meets them; the bounds are re-read after each
-// removal.
+// The rows come out in ascending order with the first of every set of equal rows kept, as an
+// exchange sort that drops each duplicate it meets leaves them; a stable sort does the same in
+// n log n, which large projects need.
 void CScheduleReportDataArray::SortAndMerge()
 {
-  for (int i = 0; i < GetSize() - 1; ++i) {
-    int j = i + 1;
-    while (j < GetSize()) {
-      const int r = CompareSchedule(*GetAt(i), *GetAt(j));
-      if (r == 0) {
-        RemoveAt(j);
-        continue;
-      }
-      if (r > 0)
-        Swap(*this, i, j);
-      ++j;
+  std::vector<CScheduleReportData*> rows = TakeRows<CScheduleReportData>(*this);
+  std::stable_sort(rows.begin(), rows.end(), [](const CScheduleReportData* a, const CScheduleReportData* b) {
+    return CompareSchedule(*a, *b) < 0;
+  });
+  std::vector<CScheduleReportData*> kept;
+  kept.reserve(rows.size());
+  for (CScheduleReportData* row : rows) {
+    if (!kept.empty() && CompareSchedule(*kept.back(), *row) == 0) {
+      delete row;
+      continue;
     }
+    kept.push_back(row);
   }
+  PutBack(*this, kept);
 }
 
 void CUnitInfoReportDataArray::Sort()
 {
-  for (int i = 0; i < GetSize() - 1; ++i)
-    for (int j = i + 1; j < GetSize(); ++j)
-      if (CompareUnitInfo(*GetAt(i), *GetAt(j)) > 0)
-        Swap(*this, i, j);
+  std::vector<CUnitInfoReportData*> rows = TakeRows<CUnitInfoReportData>(*this);
+  std::stable_sort(rows.begin(), rows.end(), [](const CUnitInfoReportData* a, const CUnitInfoReportData* b) {
+    return CompareUnitInfo(*a, *b) < 0;
+  });
+  PutBack(*this, rows);
 }
 
 int CUnitInfoReportDataArray::GroupEnd(int first) const
@@ -88,26 +105,34 @@ int CUnitInfoReportDataArray::GroupEnd(int first) const
   return end;
 }
 
+// Unit by unit: a unit with the design and key of the unit kept before it is folded into that
+// one, row by row in order, and deleted. Rows of the folded unit beyond the kept unit's are
+// dropped.
 void CUnitInfoReportDataArray::SortAndMerge()
 {
   Sort();
-  int i = 0;
-  while (i < GetSize()) {
-    const int j = GroupEnd(i);
-    if (j >= GetSize())
-      return;
-    const CUnitInfoReportData& first = *GetAt(i);
-    const CUnitInfoReportData& next = *GetAt(j);
-    if (first.m_strDesignName != next.m_strDesignName || first.m_strUnitKey != next.m_strUnitKey) {
-      i = j;
-      continue;
+  std::vector<CUnitInfoReportData*> kept;
+  kept.reserve(static_cast<size_t>(GetSize()));
+  size_t current = 0;  // index in kept of the first row of the unit merged into
+  for (int first = 0; first < GetSize();) {
+    const int end = GroupEnd(first);
+    CUnitInfoReportData& head = *GetAt(first);
+    const BOOL merge = !kept.empty() && kept[current]->m_strDesignName == head.m_strDesignName &&
+                       kept[current]->m_strUnitKey == head.m_strUnitKey;
+    if (!merge)
+      current = kept.size();
+    for (int i = first; i < end; ++i) {
+      if (!merge) {
+        kept.push_back(GetAt(i));
+        continue;
+      }
+      const size_t target = current + static_cast<size_t>(i - first);
+      if (target < kept.size())
+        kept[target]->m_nUnitQuantity += GetAt(i)->m_nUnitQuantity;
+      delete GetAt(i);
     }
-    // The records of j's unit are folded one by one into the record at the same place of i's.
-    const int id = next.m_nSerialID;
-    for (int k = i; j < GetSize() && GetAt(j)->m_nSerialID == id; ++k) {
-      if (k < j)
-        GetAt(k)->m_nUnitQuantity += GetAt(j)->m_nUnitQuantity;
-      RemoveAt(j);
-    }
+    first = end;
   }
+  RemoveAllNoDelete();
+  PutBack(*this, kept);
 }

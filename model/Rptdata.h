@@ -30,7 +30,7 @@ public:
   CString m_strReference;
   int m_nUnitQuantity = 1;  // summed when identical units are merged
   CString m_strDescription;
-  CString m_strSizeText;      // filled by the unit classes
+  CString m_strOperationCode;  // the operating choice of standard units, else empty
   int m_nOptionCategory = 0;  // the pair this record stands for; 0 and 0 without choices
   int m_nOptionChoice = 0;
 };

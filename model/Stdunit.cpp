@@ -122,7 +122,7 @@ void CStandardUnit::GetReportData(CUnitInfoReportDataArray& records) const
   CUnit::GetReportData(records);
   for (int i = first; i < records.GetSize(); ++i) {
     records[i]->m_strDescription = GetSizeCode();
-    records[i]->m_strSizeText = m_strOperatingChoice;
+    records[i]->m_strOperationCode = m_strOperatingChoice;
     records[i]->m_strUnitKey += "," + GetSizeCode() + "," + m_strOperatingChoice;
   }
 }

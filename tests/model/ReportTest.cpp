@@ -127,4 +127,32 @@ TEST_F(ReportTest, EqualUnitsOfOneDesignMergeIntoOneGroup)
   EXPECT_EQ(records.GetAt(4)->m_nUnitQuantity, 1);
 }
 
+TEST_F(ReportTest, ScheduleMergeKeepsTheFirstOfEqualRowsAtAnySize)
+{
+  // Equal texts, different ids and heights, mixed among other rows: the row added first stays,
+  // as the exchange sort the schedule was designed with leaves it.
+  CScheduleReportDataArray rows;
+  const int kDesigns = 2000;
+  for (int i = 0; i < kDesigns; ++i) {
+    const CString design = CString::Formatted("D%04d", (i * 7919) % kDesigns);
+    for (int copy = 0; copy < 3; ++copy) {
+      CScheduleReportData* row = Row(design, copy == 1 ? "Awning" : "Glider", "K", 10.0 * copy);
+      row->m_nSerialID = 3 * i + copy;
+      rows.Add(row);
+    }
+    rows.Add(Row(design, "Glider", "K", 99.0));
+  }
+  rows.SortAndMerge();
+  ASSERT_EQ(rows.GetSize(), 2 * kDesigns);
+  for (int i = 0; i < rows.GetSize(); i += 2) {
+    EXPECT_EQ(rows.GetAt(i)->m_strDescription, "Awning");
+    EXPECT_EQ(rows.GetAt(i + 1)->m_strDescription, "Glider");
+    EXPECT_EQ(rows.GetAt(i + 1)->m_dUnitHeight, 0.0);  // the first glider, not a later one
+    EXPECT_EQ(rows.GetAt(i + 1)->m_nSerialID, rows.GetAt(i)->m_nSerialID - 1);
+    if (i > 0) {
+      EXPECT_LT(rows.GetAt(i - 1)->m_strDesignName.Compare(rows.GetAt(i)->m_strDesignName), 0);
+    }
+  }
+}
+
 }  // namespace

@@ -239,7 +239,7 @@ TEST_F(StdunitTest, ReportRowsCarryTheSizeAndTheOperatingChoice)
   ASSERT_EQ(records.GetSize(), 1);
   EXPECT_EQ(records[0]->m_strUnitKey, "FG,BA015,NoOptions,FG2020,F");
   EXPECT_EQ(records[0]->m_strDescription, "FG2020");
-  EXPECT_EQ(records[0]->m_strSizeText, "F");
+  EXPECT_EQ(records[0]->m_strOperationCode, "F");
 }
 
 TEST_F(StdunitTest, CopiesAreIndependentAndAssignmentChecksTheClass)

@@ -251,7 +251,7 @@ TEST_F(GlbaTest, ScheduleAndUnitInformationRows)
   ASSERT_EQ(records.GetSize(), 1);
   EXPECT_EQ(records[0]->m_strUnitKey, "GL,BA005,1:2,GL3020,VF");
   EXPECT_EQ(records[0]->m_strDescription, "GL3020");
-  EXPECT_EQ(records[0]->m_strSizeText, "VF");
+  EXPECT_EQ(records[0]->m_strOperationCode, "VF");
   EXPECT_EQ(records[0]->m_nOptionCategory, 1);
   EXPECT_EQ(records[0]->m_nOptionChoice, 2);
 }

@@ -1,0 +1,5 @@
+if(TARGET reports AND TARGET units_standard AND TARGET units_freeform)
+  panecraft_bench(reports_bench SOURCES reports_bench.cpp DEPS reports units_standard units_freeform)
+  target_compile_definitions(reports_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
+  add_dependencies(reports_bench txdb)
+endif()

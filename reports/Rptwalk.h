@@ -1,0 +1,11 @@
+#pragma once
+// The walk both reports make over a project: every stored design in project order, and in each
+// every unit item (those inside groups too), each asked for its rows.
+#include <functional>
+
+class CDesign;
+class CDoc;
+class CUnitItem;
+
+// Calls visit for each unit item of each stored design.
+void ForEachReportUnit(CDoc* pDoc, const std::function<void(CDesign& design, CUnitItem& item)>& visit);
