@@ -61,6 +61,7 @@ void OpenDatabaseSlot(CDatabaseSlot& slot, const CString& path)
   // The whole file is checked before any table is used, so damage never surfaces mid-session.
   CheckSdfFile(*file);
   slot.file = std::move(file);
+  slot.openedAs = path.GetLength() > 0 && path[0] == '/' ? path : CString();
   slot.useCount = 0;
 }
 
@@ -228,6 +229,12 @@ CNormalKeys* CTableSlot::NormalKeysOf(const CSdfIndexDef& index)
 int AcquireDatabaseSlot(const CString& path)
 {
   Registry& r = TheRegistry();
+  for (int i = 0; i < r.databaseCount; ++i) {
+    if (!r.databases[i].openedAs.IsEmpty() && r.databases[i].openedAs == path) {
+      ++r.databases[i].useCount;
+      return i;
+    }
+  }
   CFileStatus status;
   if (!CFile::GetStatus(path, status)) {
     CTXDBException e(kSource, kLineStatus, CTXDBException::fileNotFound);

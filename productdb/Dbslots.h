@@ -14,6 +14,9 @@ struct CDatabaseSlot
 {
   std::unique_ptr<CFile> file;
   CFileStatus status;  // its full name is the slot's identity
+  // The absolute path it was opened by: asked again by that path, the slot is found without a
+  // file-system lookup (every record object asks when it is made).
+  CString openedAs;
   int useCount = 0;
 };
 

@@ -39,10 +39,7 @@ BOOL IsGroup(const CDesignItem* pItem)
   return pItem->GetItemType() == ditGroup || pItem->GetItemType() == ditMoveGroup;
 }
 
-CDesignItem* ItemAt(const CObList& list, POSITION& pos)
-{
-  return static_cast<CDesignItem*>(list.GetNext(pos));
-}
+CDesignItem* ItemAt(const CObList& list, POSITION& pos) { return static_cast<CDesignItem*>(list.GetNext(pos)); }
 
 // A vertical line on the box's left or right side, or a horizontal one on its top or bottom.
 BOOL LiesOnBox(const CVRX2DLine& line, const CVRX2DPoint& low, const CVRX2DPoint& high)
@@ -538,10 +535,7 @@ CMoveGroupItem::CMoveGroupItem(const CObList& items) : CGroupItem(ditMoveGroup, 
 // The members belong to the design: a move group that was not ungrouped still lets go of them.
 CMoveGroupItem::~CMoveGroupItem() { RemoveAllItems(); }
 
-void CMoveGroupItem::Select(CWorkbenchView* pView)
-{
-  SetTracker(std::make_unique<CItemTracker>(pView, this));
-}
+void CMoveGroupItem::Select(CWorkbenchView* pView) { SetTracker(std::make_unique<CItemTracker>(pView, this)); }
 
 void CMoveGroupItem::Invalidate(CWorkbenchView* pView)
 {

@@ -152,8 +152,7 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
       corrected = TRUE;
     }
     if (create) {
-      const CVRX2DPoint side =
-          stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - QuarterTurn());
+      const CVRX2DPoint side = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - QuarterTurn());
       std::unique_ptr<CVRX2DLine> pLine(centre.GetOffsetLine(stationarySpacing, side));
       auto pItem =
           std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), joinType, movingID, stationaryID);
@@ -184,7 +183,8 @@ void CWorkbenchView::AddJoin()
       delete pJoin;
       continue;
     }
-    PCTRACE(TT_JOINING, TL_DETAIL)("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
+    PCTRACE(TT_JOINING, TL_DETAIL)
+    ("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
     if (!IsJoinInGroup(pJoin)) {
       const CVRX2DVector v = AdjustPos(CVRX2DVector(), pJoin, 0);
       if (v.GetLength() > 0.0) {
@@ -247,7 +247,7 @@ BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
     PCTRACE(TT_JOINING, TL_DETAIL)("Join item 0x%08X has been successfully verified.\n", Address(pJoin));
   else
     PCTRACE(TT_JOINING, TL_DETAIL)
-    ("Verification of join item 0x%08X has failed. Spacing difference was %f.\n", Address(pJoin), difference);
+  ("Verification of join item 0x%08X has failed. Spacing difference was %f.\n", Address(pJoin), difference);
   return sound;
 }
 

@@ -159,8 +159,8 @@ void CWorkbenchView::GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInf
       if (!pJoin || !Crosses(line, joinLine))
         break;
       CVRX2DPoint p = pItem->GetOffset().AsPoint();
-      const double shift = joinLine.GetAngle() == CVRXAngle(std::numbers::pi / 2) ? pJoin->GetFirstOffset()
-                                                                                  : pJoin->GetSecondOffset();
+      const double shift =
+          joinLine.GetAngle() == CVRXAngle(std::numbers::pi / 2) ? pJoin->GetFirstOffset() : pJoin->GetSecondOffset();
       p = CVRX2DPoint(p.GetX() - shift, p.GetY());
       pInfo->Add(CPlanViewInfo(p, pJoin));
       break;
@@ -235,9 +235,8 @@ BOOL CWorkbenchView::CreateDetailSelector(CVRX2DLine line)
         return FALSE;
       const CVRX2DLine selectorLine(12, p1 + CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach),
                                     p2 - CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach));
-      selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component,
-                                                       sides[1].pItem, sides[1].component, p1.DistanceTo(p2),
-                                                       nullptr);
+      selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component, sides[1].pItem,
+                                                       sides[1].component, p1.DistanceTo(p2), nullptr);
     }
   } catch (const CAppFatalException&) {
     throw;
@@ -262,7 +261,8 @@ BOOL CWorkbenchView::HitTestSelectors(CPoint point, CDesignItem*& pItem)
   for (POSITION pos = m_SelectorItems.GetHeadPosition(); pos;) {
     auto* pSelector = static_cast<CDesignItem*>(m_SelectorItems.GetNext(pos));
     const int type = pSelector->GetItemType();
-    const BOOL shown = (type == ditPlanSelector && m_bPlanViewShown) || (type == ditDetailSelector && m_bDetailViewShown);
+    const BOOL shown =
+        (type == ditPlanSelector && m_bPlanViewShown) || (type == ditDetailSelector && m_bDetailViewShown);
     if (shown && pSelector->HitTest(world, this)) {
       pItem = pSelector;
       return TRUE;

@@ -44,12 +44,8 @@ struct CPriorityCell
 
 // Rows: the moving line's category; columns 2 to 8: the alignment entity's.
 const int kPriorityRows[][8] = {
-    {11, 1, 1, 0, 1, 0, 2, 0},
-    {13, 1, 1, 0, 1, 0, 0, 1},
-    {14, 1, 1, 0, 1, 2, 2, 1},
-    {15, 0, 0, 0, 0, 0, 1, 0},
-    {17, 1, 1, 0, 1, 0, 2, 3},
-    {20, 1, 0, 1, 2, 3, 1, 3},
+    {11, 1, 1, 0, 1, 0, 2, 0}, {13, 1, 1, 0, 1, 0, 0, 1}, {14, 1, 1, 0, 1, 2, 2, 1},
+    {15, 0, 0, 0, 0, 0, 1, 0}, {17, 1, 1, 0, 1, 0, 2, 3}, {20, 1, 0, 1, 2, 3, 1, 3},
 };
 constexpr int kFirstColumn = 2;
 
@@ -205,16 +201,15 @@ int CWorkbenchView::SnapLineTo(const CVRX2DLine& line, CDesignItem* pItem, int i
   }
   if (count == 0)
     for (int i : opposite)
-      count += SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, *entries[i], range,
-                                joining);
+      count +=
+          SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, *entries[i], range, joining);
   return count;
 }
 
 // The item, index, offset and create flag are what the join search receives with a join snap.
 int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem, int index,
                                      [[maybe_unused]] const CVRX2DVector& offset, CSnapVectorArray& vectors, int mode,
-                                     double direction, int create, CAlignmentEntity& entry, double range,
-                                     BOOL joining)
+                                     double direction, int create, CAlignmentEntity& entry, double range, BOOL joining)
 {
   if (!entry.m_bEnabled) {
     PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tSnapping disabled. Test failed.\n");
@@ -231,7 +226,8 @@ int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem,
   } else {
     priority = GetSnapPriority(m, a);
     if (priority == 0) {
-      PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tSnapping priority is zero for non-joining situation. Test failed.\n");
+      PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)
+      ("\tSnapping priority is zero for non-joining situation. Test failed.\n");
       return 0;
     }
   }
@@ -243,8 +239,8 @@ int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem,
   }
   BOOL added = FALSE;
   CSnapVector saved;
-  CSnapVector* s = AddSnapVector(vectors, d, snapDirection, joining ? kJoinSnapCategory : kLineSnapCategory, priority,
-                                 added, saved);
+  CSnapVector* s =
+      AddSnapVector(vectors, d, snapDirection, joining ? kJoinSnapCategory : kLineSnapCategory, priority, added, saved);
   if (!joining)
     return 1;
   // A join snap stands only when the join search finds a join for it, which corrects the snap

@@ -143,7 +143,8 @@ TEST_F(GroupGuiTest, GroupThenUngroupLeavesTheItemsAsTheyWere)
   const CPoint side = View()->WorldToClient(CVRX2DPoint(first.GetX(), first.GetY() + m_pFirst->GetHeight() / 2));
   EXPECT_EQ(View()->GetSurfacePixel(side.x, side.y), RGB(0, 0, 0));
   Drag(inside, CPoint(inside.x - 25, inside.y - 10));
-  const CVRX2DVector moved = View()->ClientToWorld(CPoint(inside.x - 25, inside.y - 10)) - View()->ClientToWorld(inside);
+  const CVRX2DVector moved =
+      View()->ClientToWorld(CPoint(inside.x - 25, inside.y - 10)) - View()->ClientToWorld(inside);
   EXPECT_NEAR(m_pFirst->GetOffset().GetX(), first.GetX() + moved.GetX(), 1e-9);
   EXPECT_NEAR(m_pSecond->GetOffset().GetY(), second.GetY() + moved.GetY(), 1e-9);
   Drag(CPoint(inside.x - 25, inside.y - 10), inside);

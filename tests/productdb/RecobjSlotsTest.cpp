@@ -95,6 +95,24 @@ TEST_F(RecobjSlotsTest, ObjectsShareOneFileAndOneTableSlotThatOutliveThem)
   EXPECT_EQ(CRecObj::GetOpenTableCount(), 1);
 }
 
+// Record objects are made by the thousand; once the file is open by its path, they find it by
+// that path alone, so the open file serves them even after its name has gone from the folder.
+TEST_F(RecobjSlotsTest, TheOpenFileIsFoundByItsPathWithoutLookingAtTheFolder)
+{
+  WriteNumbers();
+  CNumberRec a;
+  a.key = 2;
+  ASSERT_EQ(a.Find(1), 0);
+  const std::string moved = DatabasePath() + ".moved";
+  std::filesystem::rename(DatabasePath(), moved);
+  CNumberRec b;
+  b.key = 3;
+  EXPECT_EQ(b.Find(1), 0);
+  EXPECT_EQ(b.name, CString("three"));
+  EXPECT_EQ(CRecObj::GetOpenDatabaseCount(), 1);
+  std::filesystem::rename(moved, DatabasePath());
+}
+
 TEST_F(RecobjSlotsTest, CopiesKeepIndexAndPositionAndAssignmentNeedsTheSameTable)
 {
   CTableWriter writer;
