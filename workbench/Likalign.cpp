@@ -13,8 +13,9 @@ constexpr double kSlopeSlack = 1e-6;
 
 const CVRX2DLine* LineOf(const CAlignmentEntity& entry)
 {
-  return entry.m_pEntity && entry.m_pEntity->GetType() == VRX_LINE ? static_cast<const CVRX2DLine*>(entry.m_pEntity.get())
-                                                                    : nullptr;
+  return entry.m_pEntity && entry.m_pEntity->GetType() == VRX_LINE
+             ? static_cast<const CVRX2DLine*>(entry.m_pEntity.get())
+             : nullptr;
 }
 
 int OrientationOfLine(const CVRX2DLine& line)
@@ -103,15 +104,11 @@ int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem)
   return removed;
 }
 
-void CLikeAlignmentEntities::FindNear(double x, double y, double reach, std::vector<int>& out)
+BOOL CLikeAlignmentEntities::EnsureIndex()
 {
-  out.clear();
   const BOOL byY = m_nOrientation == laeHorizontal;
-  if (!byY && m_nOrientation != laeVertical) {
-    for (int i = 0; i < m_Entries.GetSize(); ++i)
-      out.push_back(i);
-    return;
-  }
+  if (!byY && m_nOrientation != laeVertical)
+    return FALSE;
   if (!m_bIndexValid) {
     m_Index.clear();
     for (int i = 0; i < m_Entries.GetSize(); ++i) {
@@ -123,12 +120,16 @@ void CLikeAlignmentEntities::FindNear(double x, double y, double reach, std::vec
     std::sort(m_Index.begin(), m_Index.end());
     m_bIndexValid = TRUE;
   }
-  const double at = byY ? y : x;
-  auto first = std::lower_bound(m_Index.begin(), m_Index.end(), std::make_pair(at - reach, -1));
-  for (auto it = m_Index.begin(); it != m_Index.end() && it->first == -HUGE_VAL; ++it)
-    out.push_back(it->second);
-  for (auto it = first; it != m_Index.end() && it->first <= at + reach; ++it)
-    out.push_back(it->second);
+  return TRUE;
+}
+
+void CLikeAlignmentEntities::FindNear(double x, double y, double reach, std::vector<int>& out)
+{
+  out.clear();
+  AnyNear(x, y, reach, [&out](int i) {
+    out.push_back(i);
+    return false;
+  });
   std::sort(out.begin(), out.end());
 }
 

@@ -3,6 +3,8 @@
 // groups by orientation (horizontal, vertical, one group per slope), so that a moving line only
 // meets lines parallel to it. Horizontal and vertical groups also keep their entries sorted by
 // position, so a snap visits only the entries within its range, however many items lie about.
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -69,15 +71,40 @@ public:
   // The indices, ascending, of the entries that may lie within reach of a line through the
   // point: all of them for a sloped group, else those whose position is within reach.
   void FindNear(double x, double y, double reach, std::vector<int>& out);
+  // The same entries in no set order, handed to visit until it answers true; no list is made.
+  template <class Visit>
+  bool AnyNear(double x, double y, double reach, Visit visit);
 
 private:
   int m_nOrientation = laeEmpty;
   double m_dSlope = 0.0;
   CAlignmentEntityArray m_Entries;
   // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
+  // FALSE for a sloped group, which has no position index.
+  BOOL EnsureIndex();
   std::vector<std::pair<double, int>> m_Index;
   BOOL m_bIndexValid = FALSE;
 };
+
+template <class Visit>
+bool CLikeAlignmentEntities::AnyNear(double x, double y, double reach, Visit visit)
+{
+  if (!EnsureIndex()) {
+    for (int i = 0; i < m_Entries.GetSize(); ++i)
+      if (visit(i))
+        return true;
+    return false;
+  }
+  const double at = m_nOrientation == laeHorizontal ? y : x;
+  for (auto it = m_Index.begin(); it != m_Index.end() && it->first == -HUGE_VAL; ++it)
+    if (visit(it->second))
+      return true;
+  auto first = std::lower_bound(m_Index.begin(), m_Index.end(), std::make_pair(at - reach, -1));
+  for (auto it = first; it != m_Index.end() && it->first <= at + reach; ++it)
+    if (visit(it->second))
+      return true;
+  return false;
+}
 
 class CLikeAlignmentGroups : public COwnArrayOf<CLikeAlignmentEntities>
 {

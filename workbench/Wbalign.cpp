@@ -32,18 +32,15 @@ BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, cons
   CLikeAlignmentEntities* pGroup = groups.FindLike(line);
   if (!pGroup)
     return FALSE;
-  std::vector<int> near;
-  pGroup->FindNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach, near);
+  // Any one entry settles it, so the entries are visited as they lie in the index.
   CAlignmentEntityArray& entries = pGroup->GetEntities();
-  for (int i : near) {
+  return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach, [&](int i) {
     const CAlignmentEntity& entry = *entries[i];
     if (!entry.m_bEnabled || entry.m_pItem == pIgnored || entry.m_pEntity->GetType() != VRX_LINE ||
         entry.m_pEntity->GetCategory() == kNotCounted)
-      continue;
-    if (static_cast<const CVRX2DLine&>(*entry.m_pEntity).IsColinear(line))
-      return TRUE;
-  }
-  return FALSE;
+      return false;
+    return static_cast<bool>(static_cast<const CVRX2DLine&>(*entry.m_pEntity).IsColinear(line));
+  });
 }
 
 // Sets the point tolerance for one comparison and puts the old one back.
@@ -161,8 +158,7 @@ BOOL CWorkbenchView::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesi
       CPointToleranceScope scope(kArcCentreTolerance);
       sameCentre = other.GetCentre() == arc.GetCentre();
     }
-    if (sameCentre && other.GetMajorRadius() == arc.GetMajorRadius() &&
-        other.GetMinorRadius() == arc.GetMinorRadius())
+    if (sameCentre && other.GetMajorRadius() == arc.GetMajorRadius() && other.GetMinorRadius() == arc.GetMinorRadius())
       return TRUE;
   }
   return FALSE;

@@ -145,6 +145,7 @@ void CDcDevice::SetExtraClip(const CRectRegion* clip)
 {
   m_hasExtraClip = clip != nullptr;
   m_extraClip = clip ? *clip : CRectRegion();
+  ++m_clipVersion;
 }
 
 CRectRegion CDcDevice::EffectiveClip() const
@@ -162,6 +163,15 @@ void CDcDevice::Touch(const CRect& r) const
 }
 
 CRasterDevice::CRasterDevice(CImageData* image, const CRectRegion& baseClip) : m_pImage(image), m_baseClip(baseClip) {}
+
+const CRectRegion& CRasterDevice::RasterClip() const
+{
+  if (m_rasterClipVersion != m_clipVersion) {
+    m_rasterClip = EffectiveClip();
+    m_rasterClipVersion = m_clipVersion;
+  }
+  return m_rasterClip;
+}
 
 int CRasterDevice::GetCaps(int index) const
 {
@@ -197,7 +207,7 @@ CRect CRasterDevice::SurfaceRect() const
 
 void CRasterDevice::Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds)
 {
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   CLinePen lp;
   lp.color = CRasterizer::ToPixel(pen.color);
@@ -210,7 +220,7 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
 {
   if (pen.IsNull())
     return;
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   CLinePen lp;
   lp.color = CRasterizer::ToPixel(pen.color);
@@ -225,7 +235,7 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
 
 void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 {
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(CRect(p.x, p.y, p.x + 1, p.y + 1));
@@ -241,7 +251,7 @@ void CRasterDevice::Rectangle(const CRect& rect, const CDevPen& pen, const CDevB
 {
   CRect r(rect);
   r.NormalizeRect();
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   if (pen.IsNull()) {
     // Without a pen the filled area is one pixel smaller in each direction.
@@ -265,7 +275,7 @@ void CRasterDevice::Ellipse(const CRect& rect, const CDevPen& pen, const CDevBru
 {
   CRect r(rect);
   r.NormalizeRect();
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   std::vector<CPoint> outline;
   std::vector<std::pair<int, CRasterizer::Span>> interior;
@@ -311,7 +321,7 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
           outline.push_back(p);
     }
   }
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   if (!brush.isNull) {
     // The fill leaves out the outline pixels so that every pixel changes once.
@@ -332,7 +342,7 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
 
 void CRasterDevice::FillRegion(const CRectRegion& region, COLORREF color)
 {
-  const CRectRegion clip = EffectiveClip();
+  const CRectRegion& clip = RasterClip();
   CRasterizer raster(m_pImage->Buffer(), &clip);
   for (const CRect& r : region.Rects())
     raster.FillRect(r, CRasterizer::ToPixel(color), R2_COPYPEN);

@@ -83,6 +83,8 @@ protected:
   void Touch(const CRect& r) const;
   bool m_hasExtraClip = false;
   CRectRegion m_extraClip;
+  // Counts the changes of the clip, so a device can keep what it derives from it.
+  int m_clipVersion = 0;
 };
 
 // Draws on an image with the rasteriser; text goes through a painter clipped the same way.
@@ -92,7 +94,11 @@ public:
   CRasterDevice(CImageData* image, const CRectRegion& baseClip);
   int GetCaps(int index) const override;
   CRectRegion BaseClip() const override { return m_baseClip; }
-  void SetBaseClip(const CRectRegion& clip) { m_baseClip = clip; }
+  void SetBaseClip(const CRectRegion& clip)
+  {
+    m_baseClip = clip;
+    ++m_clipVersion;
+  }
 
   void Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state) override;
   void SetPixel(CPoint p, COLORREF color) override;
@@ -111,8 +117,13 @@ private:
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
   CRect SurfaceRect() const;
 
+  // The effective clip, worked out once per change rather than once per primitive.
+  const CRectRegion& RasterClip() const;
+
   CImageData* m_pImage;
   CRectRegion m_baseClip;
+  mutable CRectRegion m_rasterClip;
+  mutable int m_rasterClipVersion = -1;
 };
 
 // Draws through a painter: printers, SVG generators and pictures. Raster operations other than

@@ -329,7 +329,8 @@ void CWndImpl::Blit(const CRect& rect)
 void CWndImpl::Touch(const CRect& rect)
 {
   const QRect touched = ToQRect(rect);
-  std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
+  if (!m_sharpPictures.empty())
+    std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
   // A paint handler draws thousands of primitives: the window is asked to show them once, when
   // the handler returns, rather than once per primitive.
   if (m_bInPaint) {
