@@ -1,6 +1,7 @@
 #include "workbench/Guideitem.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "geometry/2dmatrix.h"
 #include "platform/core/Archive.h"
@@ -19,6 +20,8 @@
 IMPLEMENT_SERIAL(CGuidelineItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
 
 namespace {
+// Snap mode of a guideline handle: every snap but joining.
+constexpr int kGuidelineHandleMode = 7;
 constexpr const char* kModule = "Guideitm";
 constexpr int kCloneLine = 143;
 constexpr int kNoCentreLineLine = 251;
@@ -574,15 +577,28 @@ BOOL CGuidelineItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView
   return dragged;
 }
 
+void CGuidelineItem::StartMove(CWorkbenchView* pView)
+{
+  CDesignItem::StartMove(pView);
+  pView->BuildGuidelineSnapPoints(this);
+}
+
 int CGuidelineItem::AdjustPos(int, CVRX2DVector& v, CVRX2DEntityArray&, CWorkbenchView* pView)
 {
+  // The turning handle snaps as a free point, or along the one axis Shift holds it to.
+  int mode = kGuidelineHandleMode;
+  double direction = 0.0;
   if (CWorkbenchView::IsShiftDown()) {
-    if (std::fabs(v.GetX()) >= std::fabs(v.GetY()))
+    if (std::fabs(v.GetX()) >= std::fabs(v.GetY())) {
       v.SetY(0.0);
-    else
+      direction = std::numbers::pi;
+    } else {
       v.SetX(0.0);
+      direction = std::numbers::pi / 2;
+    }
+    mode |= CWorkbenchView::kConstrainedMode;
   }
-  const CVRX2DVector s = pView->AdjustPoint((m_ptRotationGrab + v).AsVector());
+  const CVRX2DVector s = pView->AdjustPoint((m_ptRotationGrab + v).AsVector(), mode, direction, nullptr, 0);
   if (s.GetLength() > 0.0)
     v += s;
   DrawTrackEntities(pView);

@@ -30,6 +30,8 @@ public:
   void Invalidate(CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
+  // A moving guideline snaps to the points of the other guidelines, never to its own lines.
+  void StartMove(CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
   void DrawTrackEntities(CWorkbenchView* pView) override;

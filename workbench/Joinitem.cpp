@@ -1,4 +1,5 @@
 #include "workbench/Joinitem.h"
+#include "workbench/Groupitm.h"
 
 #include <cmath>
 #include <cstdint>
@@ -163,10 +164,7 @@ int CJoinItem::GetOutlineEntityRefs(CObArray& refs)
   return 1;
 }
 
-CString CJoinItem::GetDescription()
-{
-  return m_pJoin ? "Join" + m_pJoin->GetJoinTypeName() : CString("Join");
-}
+CString CJoinItem::GetDescription() { return m_pJoin ? "Join" + m_pJoin->GetJoinTypeName() : CString("Join"); }
 
 void CJoinItem::DisplaySizeInfo(CWorkbenchView* pView, BOOL bShow)
 {
@@ -335,10 +333,11 @@ void CJoinItem::UpdateCJoinInfo()
    m_pJoin->GetJoinTypeCode().c_str(), GetTotalSpacing());
 }
 
-CDesignItem* CJoinItem::MoverOf(CUnitItem* pUnitItem, CWorkbenchView*) const
+CDesignItem* CJoinItem::MoverOf(CUnitItem* pUnitItem, CWorkbenchView* pView) const
 {
-  // A unit inside a group moves with its group; finding the group awaits the group items.
-  return pUnitItem;
+  // A unit inside a group moves with its group.
+  CDesignItem* pGroup = pView->FindGroupOfItem(pUnitItem);
+  return pGroup ? pGroup : pUnitItem;
 }
 
 void CJoinItem::MoveUnit(CDesignItem* pMover, const CVRX2DVector& v, CWorkbenchView* pView)

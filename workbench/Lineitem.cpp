@@ -134,8 +134,7 @@ void CLineSegmentItem::DrawHandles(CDC* pDC, CWorkbenchView*)
     m_pTracker->Draw(pDC);
 }
 
-BOOL CLineSegmentItem::ContainsWithinReach(const CVRX2DEntity& entity, const CVRX2DPoint& point,
-                                           CWorkbenchView* pView)
+BOOL CLineSegmentItem::ContainsWithinReach(const CVRX2DEntity& entity, const CVRX2DPoint& point, CWorkbenchView* pView)
 {
   const CToleranceScope scope(pView->DeviceToWorld(CSize(kReach, kReach)).GetX());
   return entity.Contains(point);
@@ -207,7 +206,7 @@ int CLineSegmentItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& 
     mode = kConstrainedMode;
   }
   PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Line handle drag: mode %d, direction %f. \n", mode, direction);
-  const CVRX2DVector snap = pView->AdjustPoint((dragged + v).AsVector());
+  const CVRX2DVector snap = pView->AdjustPoint((dragged + v).AsVector(), mode, direction, this, 0);
   if (!(snap.GetLength() > 0.0))
     return TRUE;
   v += snap;

@@ -25,6 +25,23 @@ CMoveGroupItem* CWorkbenchView::MakeMoveGroup()
   return pGroup;
 }
 
+CGroupItem* CWorkbenchView::FindGroupOfItem(CDesignItem* pItem) const
+{
+  if (!m_pItemList)
+    return nullptr;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pCandidate = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pCandidate->GetItemType() != ditGroup)
+      continue;
+    auto* pGroup = static_cast<CGroupItem*>(pCandidate);
+    CObList units;
+    pGroup->GetUnitsInGroup(units, FALSE);
+    if (units.Find(pItem))
+      return pGroup;
+  }
+  return nullptr;
+}
+
 void CWorkbenchView::DissolveMoveGroup(CMoveGroupItem* pGroup)
 {
   if (IsSelected(pGroup))

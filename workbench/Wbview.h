@@ -133,6 +133,8 @@ public:
   // A temporary move group of the selection, added to the design; fatal with fewer than two
   // selected items.
   CMoveGroupItem* MakeMoveGroup();
+  // The first group item of the design whose units hold the item, else null.
+  CGroupItem* FindGroupOfItem(CDesignItem* pItem) const;
   // Takes a move group out of the design again, hands its members back and deletes it.
   void DissolveMoveGroup(CMoveGroupItem* pGroup);
   // Removes every join of the design of which exactly one unit lies inside the group; with
@@ -188,8 +190,7 @@ public:
   // Mode word bit: the move is constrained to the given direction.
   static constexpr int kConstrainedMode = 32;
   CVRX2DVector AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem* pItem, int component);
-  CVRX2DVector AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction,
-                                CUnitItem* pItem);
+  CVRX2DVector AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction, CUnitItem* pItem);
   void SnapTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
               CSnapVectorArray& vectors, int mode, double direction, int create);
   void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors);
