@@ -146,13 +146,7 @@ CUnitSheetDlg::CUnitSheetDlg(CWorkbenchView* pView, CUnitItem* pItem, LPCTSTR ps
   AddOwnedPage(std::make_unique<CItemPositionPropertyPage>(pView, pItem));
 }
 
-CUnitSheetDlg::~CUnitSheetDlg()
-{
-  // The pages go before the working unit they point at.
-  if (m_hWnd)
-    DestroyWindow();
-  m_Pages.clear();
-}
+CUnitSheetDlg::~CUnitSheetDlg() = default;
 
 void CUnitSheetDlg::AddOwnedPage(std::unique_ptr<CPropertyPage> page)
 {

@@ -38,6 +38,7 @@ private:
   CUnitItem* m_pItem;
   CUnit* m_pUnit;
   std::unique_ptr<CUnit> m_pWorking;
+  // Declared after the working unit, so the pages that point at it go first.
   std::vector<std::unique_ptr<CPropertyPage>> m_Pages;
 };
 

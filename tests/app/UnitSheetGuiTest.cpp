@@ -1,12 +1,15 @@
 // Drives the "Unit Properties" sheet through the real Workbench: opened by a double click on a
 // unit, it changes the unit's size, option choices and position only on Apply and OK, drops
 // what was not applied on Cancel, refuses mistyped lengths without changing anything, shows and
-// reads lengths in the user's units, and reopens on the page last left.
+// reads lengths in the user's units, reopens on the page last left, and gives each unit family
+// its own sizing page.
 #include "WbGuiFixture.h"
+#include "model/Stdarch.h"
 #include "model/Unit.h"
 #include "model/Varigon.h"
 #include "platform/ui/dlg/PropSheet.h"
 #include "support/Unitscvt.h"
+#include "units/standard/Ardl.h"
 #include "workbench/Itempos.h"
 #include "workbench/Unitdims.h"
 #include "workbench/Unitopts.h"
@@ -390,4 +393,52 @@ TEST_F(UnitSheetGuiTest, AFreeFormUnitWithTwoAnchorModesGetsTheWorkbenchPage)
     ClickButton(sheet, IDOK);
   }));
   EXPECT_EQ(dynamic_cast<CVarigonUnit*>(pItem->GetUnit())->GetAnchorMode(), 1);
+}
+
+TEST_F(UnitSheetGuiTest, AStandardArchedUnitIsSizedByShoulderHeightAndRadiusToo)
+{
+  CUnitItem* pItem = Place("AR", "BA011", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CStandardArchedUnit*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_DOUBLE_EQ(pUnit->GetShoulderHeight(), 35.5);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_SHOULDER_HEIGHT)->IsWindowVisible());
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS_LABEL)->IsWindowVisible());
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_SHOULDER_HEIGHT), Length(0, 35.5));
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_ARCH_RADIUS), Length(0, 17.75));
+    EXPECT_GT(static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS))->GetCount(), 1);
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS)->IsWindowEnabled());
+    SelectLine(sizing, IDC_UNIT_SHOULDER_HEIGHT, LineOf(sizing, IDC_UNIT_SHOULDER_HEIGHT, Length(0, 47.5)));
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_SIZE_CODE), "AR3040R18") << "the size follows the shoulder height";
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_HEIGHT), Length(0, 65.25));
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_DOUBLE_EQ(pUnit->GetShoulderHeight(), 47.5);
+  EXPECT_EQ(pUnit->GetSizeCode(), "AR3040R18");
+}
+
+TEST_F(UnitSheetGuiTest, LockingEqualLegsShowsOneLegAndTheUnitTakesIt)
+{
+  CUnitItem* pItem = Place("AR", "DL013", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CARDoubleLeg*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_FALSE(pUnit->IsLocked());
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    auto& page = static_cast<CCustomArchedDLUnitSizingPageDlg&>(sizing);
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_LOCK_EQUAL_LEGS)->IsWindowVisible());
+    EXPECT_EQ(page.GetDimensionCount(), 3);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_LABEL_FIRST + 2), "Right:");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_ARCH_RADIUS), Length(0, pUnit->GetBase()));
+    ClickButton(sizing, IDC_UNIT_LOCK_EQUAL_LEGS);
+    EXPECT_EQ(page.GetDimensionCount(), 2);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_LABEL_FIRST + 1), "Left/Right:");
+    EXPECT_FALSE(sizing.GetDlgItem(IDC_UNIT_DIM_EDIT_FIRST + 2)->IsWindowVisible());
+    EXPECT_FALSE(pUnit->IsLocked()) << "the working copy is locked, not the item's unit";
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_TRUE(dynamic_cast<CARDoubleLeg*>(pItem->GetUnit())->IsLocked());
 }
