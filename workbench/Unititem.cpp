@@ -17,9 +17,12 @@
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "platform/ui/wnd/Wnd.h"
+#include "support/ComExcpt.h"
+#include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Scalexlt.h"
 #include "workbench/Tracker.h"
+#include "workbench/Unitsht.h"
 #include "workbench/Wbview.h"
 
 IMPLEMENT_SERIAL(CUnitItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
@@ -417,6 +420,21 @@ int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CW
   default:
     return CUnit::inboundsChanged;
   }
+}
+
+void CUnitItem::Edit(CWorkbenchView* pView)
+{
+  try {
+    CUnitSheetDlg sheet(pView, this, "Unit Properties", 0);
+    sheet.DoModal();
+  } catch (const CAppFatalException&) {
+    throw;
+  } catch (const CCommonException& e) {
+    // A unit that cannot be made or has no sizing page: the user hears why, and the design
+    // stays as it was.
+    pView->MessageBox(e.GetErrorMessage(), GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+  }
+  CDesignItem::Edit(pView);
 }
 
 void CUnitItem::Delete(CWorkbenchView* pView)

@@ -41,6 +41,8 @@ public:
   void StartResize(CWorkbenchView* pView) override;
   BOOL Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pView) override;
   int AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView) override;
+  // Shows the "Unit Properties" sheet; a unit the sheet cannot edit is reported, not fatal.
+  void Edit(CWorkbenchView* pView) override;
   void Delete(CWorkbenchView* pView) override;
 
   virtual CString GetType() const { return m_strType; }

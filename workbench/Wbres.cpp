@@ -7,6 +7,7 @@
 #include "workbench/Itempos.h"
 #include "workbench/Joinprop.h"
 #include "workbench/Tracker.h"
+#include "workbench/Unitsht.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbtools.h"
 #include "workbench/Wbprops.h"
@@ -63,4 +64,5 @@ void RegisterWorkbenchResources()
   RegisterSelectorCursors();
   RegisterJoinPropertiesResources();
   RegisterWorkbenchPropertiesResources();
+  RegisterUnitSheetResources();
 }

@@ -182,7 +182,12 @@ void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
     }
     Invalidate(TRUE);
   } else if (lHint == kHintItemProperties && !m_SelectedItems.IsEmpty()) {
-    static_cast<CDesignItem*>(m_SelectedItems.GetHead())->Invalidate(this);
+    // The item's properties changed: it is drawn, snapped and joined again as it now is.
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
+    pItem->Invalidate(this);
+    if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem))
+      pUnitItem->UpdateUnitInfo();
+    NudgeGroup(CVRX2DVector());
   }
 }
 

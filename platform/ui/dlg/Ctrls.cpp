@@ -217,6 +217,15 @@ void CButton::SetCheck(int nCheck)
 {
   if (QAbstractButton* b = Button()) {
     // Checking one radio button of a group by program clears the others, as the user's click does.
+    // An exclusive group refuses to clear its checked button, which the program may still do
+    // (a radio button alone in its group, or all of a group cleared).
+    QButtonGroup* group = b->group();
+    if (nCheck == BST_UNCHECKED && group && group->exclusive()) {
+      group->setExclusive(false);
+      b->setChecked(false);
+      group->setExclusive(true);
+      return;
+    }
     b->setChecked(nCheck != BST_UNCHECKED);
     if (b->group() && nCheck != BST_UNCHECKED)
       for (QAbstractButton* other : b->group()->buttons())

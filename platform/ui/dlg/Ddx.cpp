@@ -46,9 +46,13 @@ void DDX_Length(CDataExchange* pDX, int nIDC, double& value)
   }
   char buffer[32] = {};
   edit->GetWindowText(buffer, static_cast<int>(sizeof(buffer)));
-  // The member changes only when the text is a length, so a refused entry loses nothing.
+  // The member changes only when the text is a length, so a refused entry loses nothing. The
+  // converter reads a blank text as 0, but a field the user emptied is no measurement: taking
+  // it as 0 would move or size things to nothing without a word.
+  CString blank(buffer);
+  blank.TrimLeft();
   double parsed = 0.0;
-  if (!converter.ParseLength(kind, buffer, &parsed)) {
+  if (blank.IsEmpty() || !converter.ParseLength(kind, buffer, &parsed)) {
     AfxMessageBox(ResourceText(IDS_INVALID_MEASUREMENT, "Please enter a valid measurement."), MB_ICONEXCLAMATION);
     pDX->Fail();
   }

@@ -4,7 +4,8 @@
 #include "platform/ui/dlg/DataExch.h"
 
 // Shows value in the control (loading) or reads the control into value (saving); text that is
-// no length is refused with "Please enter a valid measurement." and value keeps what it held.
+// no length, a blank field included, is refused with "Please enter a valid measurement." and
+// value keeps what it held.
 void DDX_Length(CDataExchange* pDX, int nIDC, double& value);
 // Refuses, when saving, a value outside [minValue, maxValue] with "Please enter a measurement
 // between %1 and %2.", the limits shown in the user's units.

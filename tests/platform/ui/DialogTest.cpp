@@ -24,7 +24,9 @@ enum : UINT
   IDC_LIST = 7408,
   IDC_COMBO = 7409,
   IDD_LENGTH = 7420,
-  IDC_LENGTH = 7421
+  IDC_LENGTH = 7421,
+  IDC_ABOVE = 7422,
+  IDC_BELOW = 7423
 };
 
 void RegisterTemplates()
@@ -54,7 +56,9 @@ void RegisterTemplates()
   CDialogTemplate length;
   length.caption = "Length";
   length.size = CSize(120, 50);
-  length.items = {{CDlgCtl::Edit, IDC_LENGTH, "", CRect(5, 5, 100, 17)},
+  length.items = {{CDlgCtl::RadioButton, IDC_ABOVE, "Above", CRect(5, 60, 60, 70)},
+                  {CDlgCtl::Edit, IDC_LENGTH, "", CRect(5, 5, 100, 17)},
+                  {CDlgCtl::RadioButton, IDC_BELOW, "Below", CRect(60, 60, 110, 70)},
                   {CDlgCtl::DefPushButton, IDOK, "OK", CRect(5, 30, 50, 44)},
                   {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(60, 30, 110, 44)}};
   CResources::Get().AddDialog(IDD_LENGTH, length);
@@ -292,6 +296,28 @@ TEST_F(DialogTest, LengthFieldRefusesTextThatIsNoLengthAndKeepsTheValue)
   EXPECT_DOUBLE_EQ(dlg.length, 65.5);
 }
 
+TEST_F(DialogTest, AnEmptiedLengthFieldIsNoLengthInEitherUnits)
+{
+  for (int units : {0, 3}) {
+    g_units = units;
+    service.messages.clear();
+    CLengthDlg dlg;
+    dlg.length = 65.5;
+    service.dialogActions.push_back([](CDialog& d) {
+      for (const char* blank : {"", "   "}) {
+        d.SetDlgItemText(IDC_LENGTH, blank);
+        Click(d, IDOK);
+        EXPECT_FALSE(d.HasEnded());
+      }
+      Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(service.messages.size(), 2u);
+    EXPECT_EQ(service.messages[1].text, CString("Please enter a valid measurement."));
+    EXPECT_DOUBLE_EQ(dlg.length, 65.5);
+  }
+}
+
 TEST_F(DialogTest, LengthOutOfRangeShowsTheLimitsInTheUsersUnits)
 {
   g_units = 3;
@@ -309,6 +335,20 @@ TEST_F(DialogTest, LengthOutOfRangeShowsTheLimitsInTheUsersUnits)
   EXPECT_EQ(service.messages[0].text, CString("Please enter a measurement between 305 and 3048."));
   EXPECT_EQ(service.messages[0].helpId, 5022u);
   EXPECT_NEAR(dlg.length, 3000 / 25.4, 1e-9);
+}
+
+TEST_F(DialogTest, CheckRadioButtonClearsButtonsThatOtherControlsSeparate)
+{
+  CLengthDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_LENGTH));
+  dlg.CheckRadioButton(IDC_ABOVE, IDC_BELOW, IDC_ABOVE);
+  Click(dlg, IDC_BELOW);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_BELOW), static_cast<UINT>(BST_CHECKED));
+  dlg.CheckRadioButton(IDC_ABOVE, IDC_BELOW, IDC_ABOVE);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_ABOVE), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_BELOW), static_cast<UINT>(BST_UNCHECKED)) << "only one of the pair is checked";
+  EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_ABOVE, IDC_BELOW), static_cast<int>(IDC_ABOVE));
+  dlg.DestroyWindow();
 }
 
 TEST_F(DialogTest, ModelessDialogStaysUntilDestroyed)

@@ -1,0 +1,444 @@
+// Drives the "Unit Properties" sheet through the real Workbench: opened by a double click on a
+// unit, it changes the unit's size, option choices and position only on Apply and OK, drops
+// what was not applied on Cancel, refuses mistyped lengths without changing anything, shows and
+// reads lengths in the user's units, reopens on the page last left, and gives each unit family
+// its own sizing page.
+#include "WbGuiFixture.h"
+#include "model/Stdarch.h"
+#include "model/Unit.h"
+#include "model/Varigon.h"
+#include "platform/ui/dlg/PropSheet.h"
+#include "support/Unitscvt.h"
+#include "units/standard/Ardl.h"
+#include "workbench/Itempos.h"
+#include "workbench/Unitdims.h"
+#include "workbench/Unitopts.h"
+#include "workbench/Unitsht.h"
+
+namespace {
+constexpr int kSizingPage = 0;
+constexpr int kOptionsPage = 1;
+
+class UnitSheetGuiTest : public WorkbenchGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WorkbenchGuiTest::SetUp();
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 24.0, TRUE);
+    // Positions are checked as typed: nothing may snap or join.
+    View()->SetAlignmentModes(1, 1);
+    View()->SetAutoJoin(FALSE);
+    Pump();
+  }
+  CUnitItem* Place(const char* type, const char* subtype, double x, double y)
+  {
+    const CRect client = View()->GetClientRect();
+    CUnitItem* pItem = PlaceUnit(CommandFor(type, subtype), CPoint(client.Width() / 2, client.Height() / 2));
+    if (pItem) {
+      pItem->Offset(CVRX2DVector(x, y) - pItem->GetOffset());
+      View()->UpdateAlignmentEntities(pItem);
+    }
+    return pItem;
+  }
+  CUnitItem* PlaceGlider(double x = 200.0, double y = 100.0) { return Place("GL", "BA005", x, y); }
+  // Opens the item's sheet as the user does, with a double click on the unit; the action
+  // answers the sheet. False when no unit sheet opened.
+  bool DoubleClick(CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action)
+  {
+    bool opened = false;
+    OnNextDialog([&](CDialog& dialog) {
+      auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
+      opened = pSheet != nullptr;
+      if (pSheet)
+        action(*pSheet);
+    });
+    // The unit is brought to the middle of the window first, as the user would scroll to it.
+    const CRect client = View()->GetClientRect();
+    CPoint at = View()->WorldToClient(pItem->GetCenterPoint());
+    const CPoint scroll = View()->GetDeviceScrollPosition();
+    View()->ScrollToDevicePosition(
+        CPoint(scroll.x + at.x - client.Width() / 2, scroll.y - (at.y - client.Height() / 2)));
+    Pump();
+    at = View()->WorldToClient(pItem->GetCenterPoint());
+    EXPECT_TRUE(client.PtInRect(at));
+    Click(at);
+    PostMouse(View(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    SendMouse(View(), QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+    Pump();
+    return opened;
+  }
+  static CPropertyPage& PositionPage(CUnitSheetDlg& sheet)
+  {
+    CPropertyPage* pPage = sheet.GetPage(sheet.GetPageCount() - 1);
+    EXPECT_TRUE(sheet.SetActivePage(pPage));
+    return *pPage;
+  }
+  static CPropertyPage& ActivePage(CUnitSheetDlg& sheet, int index)
+  {
+    EXPECT_TRUE(sheet.SetActivePage(index));
+    return *sheet.GetActivePage();
+  }
+  static CString Length(int kind, double inches) { return CUnitsConverter().FormatLength(kind, inches); }
+  static int LineOf(CPropertyPage& page, UINT nID, const CString& text)
+  {
+    return static_cast<CComboBox*>(page.GetDlgItem(static_cast<int>(nID)))->FindStringExact(-1, text);
+  }
+  static CString PageTitle(CPropertyPage* pPage)
+  {
+    CString title;
+    if (pPage)
+      pPage->GetWindowText(title);
+    return title;
+  }
+  CString LastMessage() const { return Messages().empty() ? CString() : Messages().back(); }
+};
+}  // namespace
+
+TEST_F(UnitSheetGuiTest, ADoubleClickOpensTheSheetAndApplyResizesTheUnitThatCancelThenKeeps)
+{
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  CUnit* pUnit = pItem->GetUnit();
+  const double height = pUnit->GetHeight();
+  const double drawnHeight = pItem->GetHeight();
+  ASSERT_DOUBLE_EQ(height, 23.5);
+  const bool opened = DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CString caption;
+    sheet.GetWindowText(caption);
+    EXPECT_EQ(caption, "Unit Properties");
+    ASSERT_EQ(sheet.GetPageCount(), 3) << "sizing, option choices and position";
+    CPropertyPage& sizing = *sheet.GetActivePage();
+    EXPECT_EQ(PageTitle(&sizing), "Sizing Info");
+    EXPECT_EQ(PageTitle(sheet.GetPage(kOptionsPage)), "Option Choices");
+    EXPECT_EQ(PageTitle(sheet.GetPage(2)), "Position");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_TYPE_TEXT),
+              pUnit->GetTypeDescription() + " " + pUnit->GetSubtypeDescription());
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_SIZE_CODE), "GL3020");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_HEIGHT), Length(0, 23.5));
+    // The glider's one operation is shown selected and cannot be changed.
+    auto* pOperation = static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_OPERATION));
+    EXPECT_EQ(pOperation->GetCount(), 1);
+    EXPECT_EQ(pOperation->GetCurSel(), 0);
+    EXPECT_FALSE(pOperation->IsWindowEnabled());
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_HEIGHT)->IsWindowEnabled());
+    EXPECT_FALSE(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS)->IsWindowVisible()) << "arch controls are for arched units";
+
+    SelectLine(sizing, IDC_UNIT_HEIGHT, LineOf(sizing, IDC_UNIT_HEIGHT, Length(0, 47.5)));
+    // The page shows the working unit as the choice left it, at once.
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_SIZE_CODE), "GL3040");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_RO_HEIGHT), Length(0, sheet.GetWorkingUnit()->GetOutlineHeight()));
+    EXPECT_DOUBLE_EQ(pUnit->GetHeight(), 23.5) << "the item's unit waits for Apply";
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_DOUBLE_EQ(pUnit->GetHeight(), 47.5);
+    EXPECT_EQ(ControlText(sheet, IDCANCEL), "Close");
+    ClickButton(sheet, IDCANCEL);
+  });
+  ASSERT_TRUE(opened);
+  EXPECT_DOUBLE_EQ(pItem->GetUnit()->GetHeight(), 47.5) << "Cancel after Apply keeps what was applied";
+  EXPECT_NEAR(pItem->GetHeight(), drawnHeight + 24.0, 1e-9) << "the item was rebuilt from its unit";
+  EXPECT_EQ(pItem->GetOffset(), CVRX2DVector(200.0, 100.0));
+  // The taller unit is drawn: its left side reaches above the old top.
+  View()->Invalidate(TRUE);
+  Pump();
+  const CPoint side = View()->WorldToClient(CVRX2DPoint(200.0, 100.0 + drawnHeight + 12.0));
+  EXPECT_EQ(View()->GetSurfacePixel(side.x, side.y), RGB(0, 0, 0));
+}
+
+TEST_F(UnitSheetGuiTest, OkTakesSizeAndOptionChoicesAndCancelDropsThem)
+{
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  CUnit* pUnit = pItem->GetUnit();
+  COptCatsRecArray categories;
+  pUnit->GetOptionCategories(categories);
+  ASSERT_GT(categories.GetSize(), 0);
+  const int category = categories[0]->GetCategory();
+  const int choice = pUnit->GetOptionChoice(category, 0);
+  const CString attributes = pUnit->GetAttributes();
+  // Cancel: the size and choice made on the pages go with the working copy.
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = *sheet.GetActivePage();
+    SelectLine(sizing, IDC_UNIT_WIDTH, LineOf(sizing, IDC_UNIT_WIDTH, Length(0, 59.5)));
+    CPropertyPage& options = ActivePage(sheet, kOptionsPage);
+    SelectLine(options, IDC_UNIT_OPTION_LIST, 0);
+    auto* pChoices = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_CHOICE_LIST));
+    SelectLine(options, IDC_UNIT_CHOICE_LIST, pChoices->GetCurSel() == 1 ? 2 : 1);
+    EXPECT_TRUE(sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled()) << "the pages are marked modified";
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(pUnit->GetAttributes(), attributes);
+
+  // OK: both are taken.
+  int chosen = 0;
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    EXPECT_EQ(sheet.GetActiveIndex(), kOptionsPage) << "the sheet reopens on the page last left";
+    CPropertyPage& options = *sheet.GetActivePage();
+    auto* pOptions = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_OPTION_LIST));
+    EXPECT_EQ(static_cast<int>(pOptions->GetItemData(pOptions->GetCurSel())), category);
+    auto* pChoices = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_CHOICE_LIST));
+    CString first;
+    pChoices->GetText(0, first);
+    EXPECT_EQ(first, "<Unspecified>");
+    const int line = pChoices->GetCurSel() == 1 ? 2 : 1;
+    chosen = static_cast<int>(pChoices->GetItemData(line));
+    SelectLine(options, IDC_UNIT_CHOICE_LIST, line);
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    SelectLine(sizing, IDC_UNIT_WIDTH, LineOf(sizing, IDC_UNIT_WIDTH, Length(0, 59.5)));
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_NE(chosen, choice);
+  EXPECT_EQ(pUnit->GetOptionChoice(category, 0), chosen);
+  EXPECT_DOUBLE_EQ(pUnit->GetWidth(), 59.5);
+  CVRX2DEntityArray outline;
+  pItem->GetOutlineEntities(outline);
+  EXPECT_NEAR(outline.GetExtents().GetMaxPoint().GetX() - outline.GetExtents().GetMinPoint().GetX(), 59.5, 1e-6)
+      << "the item was rebuilt from its unit";
+
+  // "<Unspecified>" clears the category's choice.
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& options = ActivePage(sheet, kOptionsPage);
+    SelectLine(options, IDC_UNIT_OPTION_LIST, 0);
+    SelectLine(options, IDC_UNIT_CHOICE_LIST, 0);
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_EQ(pUnit->GetOptionChoice(category, 0), 0);
+}
+
+TEST_F(UnitSheetGuiTest, ThePositionPageMovesTheUnitOnApplyAndOkAndNotOnCancel)
+{
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& page = PositionPage(sheet);
+    EXPECT_EQ(ControlText(page, IDC_POSITION_ABS_X), Length(4, 200.0));
+    EXPECT_EQ(ControlText(page, IDC_POSITION_ABS_Y), Length(4, 100.0));
+    EXPECT_FALSE(page.GetDlgItem(IDC_POSITION_REL_X)->IsWindowEnabled());
+    SetControlText(page, IDC_POSITION_ABS_X, Length(4, 300.0));
+    SetControlText(page, IDC_POSITION_ABS_Y, Length(4, 150.0));
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_EQ(pItem->GetOffset(), CVRX2DVector(300.0, 150.0));
+    EXPECT_EQ(ControlText(sheet, IDCANCEL), "Close");
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(pItem->GetOffset(), CVRX2DVector(300.0, 150.0));
+  // Relative, with OK; applying the same offset twice moves once.
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    EXPECT_EQ(PageTitle(sheet.GetActivePage()), "Position");
+    CPropertyPage& page = *sheet.GetActivePage();
+    ClickButton(page, IDC_POSITION_RELATIVE);
+    EXPECT_EQ(static_cast<CItemPositionPropertyPage&>(page).GetMode(), 1);
+    EXPECT_EQ(ControlText(page, IDC_POSITION_ABS_X), "");
+    SetControlText(page, IDC_POSITION_REL_X, Length(4, 12.0));
+    SetControlText(page, IDC_POSITION_REL_Y, Length(4, -6.0));
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_EQ(ControlText(page, IDC_POSITION_REL_X), Length(4, 0.0)) << "the offset is taken once";
+    ClickButton(sheet, ID_APPLY_NOW);
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_NEAR(pItem->GetOffset().GetX(), 312.0, 1e-9);
+  EXPECT_NEAR(pItem->GetOffset().GetY(), 144.0, 1e-9);
+  // A typed position that was never applied goes with Cancel.
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& page = *sheet.GetActivePage();
+    SetControlText(page, IDC_POSITION_ABS_X, Length(4, 500.0));
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_NEAR(pItem->GetOffset().GetX(), 312.0, 1e-9);
+}
+
+TEST_F(UnitSheetGuiTest, AMistypedLengthIsRefusedAndNothingChanges)
+{
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  const CString attributes = pItem->GetUnit()->GetAttributes();
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = *sheet.GetActivePage();
+    SelectLine(sizing, IDC_UNIT_HEIGHT, LineOf(sizing, IDC_UNIT_HEIGHT, Length(0, 59.5)));
+    CPropertyPage& page = PositionPage(sheet);
+    SetControlText(page, IDC_POSITION_ABS_X, "twelve");
+    const size_t before = Messages().size();
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(sheet.IsWindowVisible()) << "the sheet stays open";
+    ASSERT_EQ(Messages().size(), before + 1);
+    EXPECT_EQ(LastMessage(), "Please enter a valid measurement.");
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_EQ(ControlText(sheet, IDCANCEL), "Cancel") << "Apply refused as well";
+    EXPECT_FALSE(sheet.SetActivePage(kSizingPage)) << "the page cannot be left";
+    // Out of the square, and past its edge in relative terms.
+    SetControlText(page, IDC_POSITION_ABS_X, Length(4, 1441.0));
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(LastMessage().Find("Please enter a measurement between") == 0) << LastMessage().c_str();
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(pItem->GetUnit()->GetAttributes(), attributes);
+  EXPECT_EQ(pItem->GetOffset(), CVRX2DVector(200.0, 100.0));
+}
+
+TEST_F(UnitSheetGuiTest, ThePositionPageRefusesPlacesOutsideTheSquareAndKeepsItsMode)
+{
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& page = PositionPage(sheet);
+    // The square's edge passes the range check, but the unit would stick out of it.
+    SetControlText(page, IDC_POSITION_ABS_X, Length(4, 1440.0));
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_EQ(LastMessage(),
+              "One or more of the new coordinates causes the item position to be invalid.  Please enter valid values.");
+    EXPECT_EQ(pItem->GetOffset(), CVRX2DVector(200.0, 100.0));
+    // No switch to relative while the absolute fields do not read.
+    SetControlText(page, IDC_POSITION_ABS_X, "");
+    ClickButton(page, IDC_POSITION_RELATIVE);
+    EXPECT_EQ(static_cast<CItemPositionPropertyPage&>(page).GetMode(), 0);
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_POSITION_ABSOLUTE), static_cast<UINT>(BST_CHECKED));
+    EXPECT_EQ(page.IsDlgButtonChecked(IDC_POSITION_RELATIVE), static_cast<UINT>(BST_UNCHECKED));
+    SetControlText(page, IDC_POSITION_ABS_X, Length(4, 200.0));
+    ClickButton(page, IDC_POSITION_RELATIVE);
+    ASSERT_EQ(static_cast<CItemPositionPropertyPage&>(page).GetMode(), 1);
+    // An offset that would take the unit left of the square is out of range.
+    SetControlText(page, IDC_POSITION_REL_X, Length(4, -201.0));
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(LastMessage().Find("Please enter a measurement between") == 0) << LastMessage().c_str();
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(pItem->GetOffset(), CVRX2DVector(200.0, 100.0));
+}
+
+TEST_F(UnitSheetGuiTest, AMillimetreUserSeesAndTypesMillimetres)
+{
+  ShellApp().GetAppPrefs().GetMiscPrefs()->SetMeasurementUnits(3);
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = *sheet.GetActivePage();
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_HEIGHT), Length(3, 23.5));
+    EXPECT_GE(LineOf(sizing, IDC_UNIT_WIDTH, Length(3, 47.5)), 0);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_RO_WIDTH), Length(3, sheet.GetWorkingUnit()->GetOutlineWidth()));
+    CPropertyPage& page = PositionPage(sheet);
+    EXPECT_EQ(ControlText(page, IDC_POSITION_ABS_X), "5080") << "200 inches";
+    SetControlText(page, IDC_POSITION_ABS_X, "2540");
+    SetControlText(page, IDC_POSITION_ABS_Y, "1270");
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_NEAR(pItem->GetOffset().GetX(), 100.0, 1e-9);
+  EXPECT_NEAR(pItem->GetOffset().GetY(), 50.0, 1e-9);
+}
+
+TEST_F(UnitSheetGuiTest, TheSheetReopensOnThePageLastLeftAlsoForAnotherUnit)
+{
+  CUnitItem* pFirst = PlaceGlider(100.0, 100.0);
+  CUnitItem* pSecond = PlaceGlider(400.0, 100.0);
+  ASSERT_TRUE(pFirst && pSecond);
+  ASSERT_TRUE(DoubleClick(pFirst, [&](CUnitSheetDlg& sheet) {
+    PositionPage(sheet);
+    ClickButton(sheet, IDCANCEL);
+  }));
+  CString title;
+  ASSERT_TRUE(DoubleClick(pSecond, [&](CUnitSheetDlg& sheet) {
+    title = PageTitle(sheet.GetActivePage());
+    EXPECT_EQ(ControlText(*sheet.GetActivePage(), IDC_POSITION_ABS_X), Length(4, 400.0));
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(title, "Position");
+}
+
+TEST_F(UnitSheetGuiTest, AFreeFormUnitIsSizedByItsDimensionsAndRefusesInvalidOnes)
+{
+  CUnitItem* pItem = Place("VG", "RE010", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CVarigonUnit*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  CArray<double, double> values;
+  pUnit->GetDimensionValues(values);
+  ASSERT_GE(values.GetSize(), 2);
+  const double width = pUnit->GetWidth();
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    EXPECT_EQ(sheet.GetPageCount(), 3) << "one anchor mode: no Workbench page";
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_LABEL_FIRST), "Width:");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST), Length(4, values[0]));
+    // An impossible width is refused even when the page is not the active one.
+    SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST, Length(4, 1.0));
+    EXPECT_FALSE(sheet.SetActivePage(sheet.GetPageCount() - 1));
+    EXPECT_EQ(sheet.GetActiveIndex(), kSizingPage) << "the page with the invalid width cannot be left";
+    EXPECT_EQ(LastMessage(),
+              "One or more of the new dimension sizes causes the unit to be invalid.  Please enter valid values.");
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST, Length(4, width + 6.0));
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_NEAR(pUnit->GetWidth(), width + 6.0, 1e-9);
+}
+
+TEST_F(UnitSheetGuiTest, AFreeFormUnitWithTwoAnchorModesGetsTheWorkbenchPage)
+{
+  CUnitItem* pItem = Place("VG", "DI010", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CVarigonUnit*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_EQ(pUnit->GetAnchorMode(), 0);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    ASSERT_EQ(sheet.GetPageCount(), 4);
+    CPropertyPage& workbench = ActivePage(sheet, 2);
+    EXPECT_EQ(PageTitle(&workbench), "Workbench");
+    auto* pModes = static_cast<CListBox*>(workbench.GetDlgItem(IDC_UNIT_ANCHOR_MODES));
+    ASSERT_EQ(pModes->GetCount(), 2);
+    EXPECT_EQ(pModes->GetCurSel(), 0);
+    SelectLine(workbench, IDC_UNIT_ANCHOR_MODES, 1);
+    EXPECT_EQ(pUnit->GetAnchorMode(), 0) << "the working copy changes, not the item's unit";
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_EQ(dynamic_cast<CVarigonUnit*>(pItem->GetUnit())->GetAnchorMode(), 1);
+}
+
+TEST_F(UnitSheetGuiTest, AStandardArchedUnitIsSizedByShoulderHeightAndRadiusToo)
+{
+  CUnitItem* pItem = Place("AR", "BA011", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CStandardArchedUnit*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_DOUBLE_EQ(pUnit->GetShoulderHeight(), 35.5);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_SHOULDER_HEIGHT)->IsWindowVisible());
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS_LABEL)->IsWindowVisible());
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_SHOULDER_HEIGHT), Length(0, 35.5));
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_ARCH_RADIUS), Length(0, 17.75));
+    EXPECT_GT(static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS))->GetCount(), 1);
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS)->IsWindowEnabled());
+    SelectLine(sizing, IDC_UNIT_SHOULDER_HEIGHT, LineOf(sizing, IDC_UNIT_SHOULDER_HEIGHT, Length(0, 47.5)));
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_SIZE_CODE), "AR3040R18") << "the size follows the shoulder height";
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_HEIGHT), Length(0, 65.25));
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_DOUBLE_EQ(pUnit->GetShoulderHeight(), 47.5);
+  EXPECT_EQ(pUnit->GetSizeCode(), "AR3040R18");
+}
+
+TEST_F(UnitSheetGuiTest, LockingEqualLegsShowsOneLegAndTheUnitTakesIt)
+{
+  CUnitItem* pItem = Place("AR", "DL013", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CARDoubleLeg*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_FALSE(pUnit->IsLocked());
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    auto& page = static_cast<CCustomArchedDLUnitSizingPageDlg&>(sizing);
+    EXPECT_TRUE(sizing.GetDlgItem(IDC_UNIT_LOCK_EQUAL_LEGS)->IsWindowVisible());
+    EXPECT_EQ(page.GetDimensionCount(), 3);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_LABEL_FIRST + 2), "Right:");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_ARCH_RADIUS), Length(0, pUnit->GetBase()));
+    ClickButton(sizing, IDC_UNIT_LOCK_EQUAL_LEGS);
+    EXPECT_EQ(page.GetDimensionCount(), 2);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_LABEL_FIRST + 1), "Left/Right:");
+    EXPECT_FALSE(sizing.GetDlgItem(IDC_UNIT_DIM_EDIT_FIRST + 2)->IsWindowVisible());
+    EXPECT_FALSE(pUnit->IsLocked()) << "the working copy is locked, not the item's unit";
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_TRUE(dynamic_cast<CARDoubleLeg*>(pItem->GetUnit())->IsLocked());
+}

@@ -1,0 +1,87 @@
+// Guards the choice of the unit sheet's sizing page by unit type: each family gets its own page
+// on the unit it is given, types without a page are refused with a message naming them, and a
+// key the unit-type map does not know is an internal error.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "model/Unit.h"
+#include "model/Unitexcp.h"
+#include "model/Unitutil.h"
+#include "productdb/txrecobj.h"
+#include "support/Exceptn.h"
+#include "units/freeform/Vgreg.h"
+#include "units/standard/Stdreg.h"
+#include "workbench/Unitdims.h"
+#include "workbench/Unitopts.h"
+#include "workbench/Unitsht.h"
+
+namespace {
+class UnitPagesTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    const char* binary = std::getenv("PANECRAFT_BINARY_DIR");
+    ASSERT_NE(binary, nullptr);
+    CTXRecObj::SetDatabaseDirectory((std::string(binary) + "/productdata/").c_str());
+    RegisterStandardUnits();
+    RegisterFreeformUnits();
+  }
+  std::unique_ptr<CUnit> Make(const char* type, const char* subtype)
+  {
+    return std::unique_ptr<CUnit>(MakeUnit(type, subtype));
+  }
+};
+}  // namespace
+
+TEST_F(UnitPagesTest, EachFamilyGetsItsOwnSizingPageOnTheUnitGiven)
+{
+  struct
+  {
+    const char* type;
+    const char* subtype;
+    const CRuntimeClass* page;
+  } const cases[] = {{"GL", "BA005", RUNTIME_CLASS(CStandardUnitSizingPageDlg)},
+                     {"AR", "BA011", RUNTIME_CLASS(CStandardArchedUnitSizingPageDlg)},
+                     {"AR", "S1013", RUNTIME_CLASS(CCustomArchedUnitSizingPageDlg)},
+                     {"AR", "DL013", RUNTIME_CLASS(CCustomArchedDLUnitSizingPageDlg)},
+                     {"VG", "RE010", RUNTIME_CLASS(CVarigonUnitSizingPageDlg)},
+                     {"VG", "DI010", RUNTIME_CLASS(CVarigonUnitSizingPageDlg)}};
+  for (const auto& c : cases) {
+    std::unique_ptr<CUnit> unit = Make(c.type, c.subtype);
+    ASSERT_NE(unit, nullptr) << c.type << c.subtype;
+    std::unique_ptr<CUnitPageDlg> page = MakeUnitSizingPageDlg(c.type, c.subtype, unit.get());
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(page->GetRuntimeClass(), c.page) << c.type << c.subtype;
+    EXPECT_EQ(page->GetUnit(), unit.get());
+  }
+}
+
+TEST_F(UnitPagesTest, ATypeWithoutASizingPageIsRefusedByName)
+{
+  for (const char* key : {"BUBA020", "RWST100", "SKBA110"}) {
+    const CString type = CString(key).Left(2);
+    const CString subtype = CString(key).Mid(2);
+    try {
+      MakeUnitSizingPageDlg(type, subtype, nullptr);
+      ADD_FAILURE() << key << " made a page";
+    } catch (const CUnitException& e) {
+      EXPECT_EQ(e.GetErrorMessage(), CString("Cannot create CUnitPageDlg: unimplemented type/subtype of ") + key);
+    }
+  }
+  EXPECT_THROW(MakeUnitSizingPageDlg("ZZ", "ZZ999", nullptr), CAppFatalException);
+}
+
+TEST_F(UnitPagesTest, APageOfTheWrongFamilyOrWithoutAUnitIsAnInternalError)
+{
+  std::unique_ptr<CUnit> glider = Make("GL", "BA005");
+  std::unique_ptr<CUnit> rectangle = Make("VG", "RE010");
+  EXPECT_THROW(CVarigonUnitSizingPageDlg page(glider.get()), CAppFatalException);
+  EXPECT_THROW(CStandardUnitSizingPageDlg page(rectangle.get()), CAppFatalException);
+  EXPECT_THROW(CUnitWorkbenchPage page(glider.get()), CAppFatalException);
+  EXPECT_THROW(RUNTIME_CLASS(CUnitPageDlg)->CreateObject(), CAppFatalException);
+  EXPECT_THROW(RUNTIME_CLASS(CUnitWorkbenchPage)->CreateObject(), CAppFatalException);
+}
