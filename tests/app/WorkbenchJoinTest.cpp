@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "WbGuiFixture.h"
+#include "workbench/Groupitm.h"
 #include "geometry/2dline.h"
 #include "model/Join.h"
 #include "model/Unit.h"
@@ -63,8 +64,8 @@ protected:
     stationary.Add(Side(m_pLeft, kRightJamb).Clone());
     CDWordArray indices;
     indices.Add(kRightJamb);
-    const BOOL joined = View()->EvaluateSnapForJoin(Side(m_pRight, kLeftJamb), m_pRight, kLeftJamb, m_pLeft,
-                                                    stationary, indices, snap, create);
+    const BOOL joined = View()->EvaluateSnapForJoin(Side(m_pRight, kLeftJamb), m_pRight, kLeftJamb, m_pLeft, stationary,
+                                                    indices, snap, create);
     m_snap = snap;
     if (create) {
       m_pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
@@ -136,7 +137,8 @@ TEST_F(WorkbenchJoinTest, APushedGliderIsJoinedByTheFirstAllowedTypeWithItsLineM
   // The code text stands on the marker's start, in the marker colour on white; selected, the
   // colours change places.
   const CPoint at = View()->WorldToClient(marker.GetStartPoint());
-  ASSERT_TRUE(View()->GetClientRect().PtInRect(at)) << at.x << "," << at.y << " in " << View()->GetClientRect().Width() << "x" << View()->GetClientRect().Height();
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(at))
+      << at.x << "," << at.y << " in " << View()->GetClientRect().Width() << "x" << View()->GetClientRect().Height();
   const int drawn = MarkerPixels(at);
   EXPECT_GT(drawn, 0);
   int above = 0;
@@ -222,6 +224,36 @@ TEST_F(WorkbenchJoinTest, AJoinIsSelectedExactlyWhenBothItsUnitsAre)
   EXPECT_EQ(View()->GetSelectedCount(TRUE), 3);
   View()->Deselect(m_pLeft);
   EXPECT_EQ(View()->GetSelectedCount(TRUE), 1) << "a copy leaves out the join of a unit it does not take";
+  View()->UpdateJoinSelection();
+  EXPECT_FALSE(View()->IsSelected(pJoin));
+}
+
+// A unit counts as selected for its joins also as the member of a selected group, and a join
+// repositioning it then moves the whole group.
+TEST_F(WorkbenchJoinTest, AUnitInASelectedGroupCountsAsSelectedForItsJoins)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 4, client.Height() / 5));
+  ASSERT_NE(pThird, nullptr);
+  View()->DeselectAll();
+  View()->Select(m_pLeft);
+  View()->Select(pThird);
+  View()->SendMessage(WM_COMMAND, 801);
+  CGroupItem* pGroup = View()->FindGroupOfItem(m_pLeft);
+  ASSERT_NE(pGroup, nullptr);
+  EXPECT_EQ(View()->FindGroupOfItem(pThird), pGroup);
+  EXPECT_EQ(View()->FindGroupOfItem(m_pRight), nullptr);
+  EXPECT_TRUE(View()->IsJoinInGroup(pJoin));
+  View()->DeselectAll();
+  View()->Select(pGroup);
+  View()->UpdateJoinSelection();
+  EXPECT_FALSE(View()->IsSelected(pJoin)) << "only one of its units is selected";
+  View()->Select(m_pRight);
+  View()->UpdateJoinSelection();
+  EXPECT_TRUE(View()->IsSelected(pJoin));
+  View()->Deselect(pGroup);
   View()->UpdateJoinSelection();
   EXPECT_FALSE(View()->IsSelected(pJoin));
 }
@@ -408,4 +440,3 @@ TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACo
   EXPECT_TRUE(Joins().empty()) << "the unit moved away from its neighbour";
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
 }
-
