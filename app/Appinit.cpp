@@ -19,7 +19,6 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
-#include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbreg.h"
 #include "workbench/Wbview.h"
@@ -65,7 +64,6 @@ BOOL CApp::InitShell()
   RegisterProjectViewBars();
   RegisterWorkbenchResources();
   RegisterWorkbenchClasses();
-  CTracker::LoadResources();
   CShellServices& services = ShellServices(*this);
   SetDocServices(&services);
   SetWarehouseServices(&services);
@@ -132,7 +130,6 @@ void CApp::CreateDocTemplates()
 
 void CApp::ExitShell()
 {
-  CTracker::FreeResources();
   DeleteSharedBoldFont();
   // Windows end with the Qt application, before the application object's destructor runs.
   if (m_splashWnd.GetSafeHwnd())

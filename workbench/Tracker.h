@@ -20,8 +20,12 @@ constexpr UINT kCursorArrow = 508;
 constexpr UINT kCursorVerticalLine = 701;
 constexpr UINT kCursorHorizontalLine = 702;
 
-// Registers the drawings of the shared cursors as resources.
+// The trackers' shared bitmap.
+constexpr UINT kTrackerBitmap = 310;
+
+// Registers the drawings of the shared cursors and the bitmap as resources.
 void RegisterTrackerCursors();
+class CBitmap;
 class CDesignItem;
 class CWorkbenchView;
 
@@ -45,6 +49,9 @@ public:
   static void FreeResources();
   // A shared cursor by its resource id; none before LoadResources.
   static HCURSOR GetSharedCursor(UINT nID);
+  // The shared bitmap; none before LoadResources.
+  static CBitmap* GetSharedBitmap();
+  static void DeleteSharedBitmap();
 
   virtual void Draw(CDC* pDC);
   virtual void DrawMovedHandles(BOOL bDraw);
@@ -68,6 +75,17 @@ protected:
   CWorkbenchView* m_pView;
   CDesignItem* m_pItem;
   CVRX2DEntityArray m_TrackEnts;
+};
+
+// Holds the trackers' shared resources from start-up to exit: making it loads them. The owner
+// frees the cursors (FreeResources) before deleting the holder, which deletes the bitmap.
+class CTrackerResources
+{
+public:
+  CTrackerResources();
+  ~CTrackerResources();
+  CTrackerResources(const CTrackerResources&) = delete;
+  CTrackerResources& operator=(const CTrackerResources&) = delete;
 };
 
 class CItemTracker : public CTracker

@@ -5,6 +5,7 @@
 #include "platform/ui/wnd/Resource.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
+#include "workbench/Wbtools.h"
 
 namespace {
 constexpr int kButtonWidth = 16;
@@ -53,4 +54,5 @@ void RegisterWorkbenchResources()
   bitmap.draw = DrawButtons;
   CResources::Get().AddBitmap(IDB_WORKBENCH_TOOLBAR, std::move(bitmap));
   RegisterTrackerCursors();
+  RegisterToolCursors();
 }

@@ -7,6 +7,7 @@
 #include "platform/ui/wnd/Msg.h"
 
 class CMapECatToXLTGDIData;
+class CMenu;
 
 class CWorkbenchServices
 {
@@ -25,6 +26,11 @@ public:
   virtual HMENU GetWorkbenchMenu() const = 0;
   // A new colour translation map, owned by the caller.
   virtual CMapECatToXLTGDIData* CreateTranslationMap() = 0;
+  // Fills a popup that holds only its placeholder with the new-unit commands.
+  virtual void FillNewUnitMenu(CMenu* pPopup) = 0;
+  // The resize feedback throttles: milliseconds and inches between updates; 0 is off.
+  virtual int GetResizeTimeThreshold() const = 0;
+  virtual double GetResizeDistanceThreshold() const = 0;
   virtual BOOL IsMainToolBarVisible() const = 0;
   virtual void ShowMainToolBar(BOOL bShow) = 0;
 };

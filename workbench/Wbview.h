@@ -55,6 +55,22 @@ public:
   void SetUnitTool(const CString& type, const CString& subtype);
   CWorkbenchTool* GetCurrentTool() const { return m_pCurrentTool; }
   CWorkbenchTool* GetTool(int index) const { return m_Tools[index].get(); }
+  BOOL GetLockTool() const { return m_bLockTool; }
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+  void OnSelectTool();
+  void OnUpdateSelectTool(CCmdUI* pCmdUI);
+  void OnJoinTool();
+  void OnUpdateJoinTool(CCmdUI* pCmdUI);
+  void OnLockTool();
+  void OnUpdateLockTool(CCmdUI* pCmdUI);
+  void OnZoomIn();
+  void OnUpdateZoomIn(CCmdUI* pCmdUI);
+  void OnZoomOut();
+  void OnUpdateZoomOut(CCmdUI* pCmdUI);
+  void OnScaleToSelection();
+  void OnUpdateScaleToSelection(CCmdUI* pCmdUI);
+  void OnScaleToFit();
+  void OnUpdateScaleToFit(CCmdUI* pCmdUI);
 
   // Selection and items.
   void Select(CDesignItem* pItem);
@@ -116,8 +132,6 @@ protected:
   void OnMouseMove(UINT nFlags, CPoint point) override;
   void OnDestroy() override;
 
-  void OnSelectTool();
-  void OnUpdateSelectTool(CCmdUI* pCmdUI);
   void OnEditDeleteItem();
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
   void OnUpdateEditProperties(CCmdUI* pCmdUI);
@@ -129,6 +143,9 @@ private:
   void RestoreStoredView();
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
+  // Tools: the tool that the display flags make current under the pointer; the zoom commands.
+  void ChooseToolForPointer();
+  void SetZoomTool(int mode);
   // The joining order and capture distance from the product database.
   void ReadJoiningTables();
   // Every item of the design that joins the unit item.
