@@ -30,6 +30,8 @@ constexpr COLORREF kMovedHandleColor = RGB(255, 255, 0);
 constexpr const char* kModule = "Tracker";
 constexpr int kTimerNotStartedLine = 1125;
 constexpr int kTimerNotKilledLine = 1187;
+constexpr int kQuitInMoveLine = 862;
+constexpr int kQuitInResizeLine = 1104;
 
 CPoint MessagePoint(const MSG& msg)
 {
@@ -346,6 +348,8 @@ int CItemTracker::Track(const CVRX2DPoint& start, CVRX2DVector* pOffset)
   CDragLoop loop(m_pView, m_pView->WorldToClient(start), options);
   CMoveLoopClient client(*this, start);
   const CDragEnd end = loop.Run(client);
+  if (end == CDragEnd::Quit)
+    throw CAppFatalException(kModule, kQuitInMoveLine);
   if (end == CDragEnd::Cancelled)
     return trkCancelled;
   *pOffset = client.GetOffset();
@@ -491,6 +495,8 @@ BOOL CItemTracker::Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pO
   }
   m_TrackEnts.RemoveAll();
   m_bResizing = FALSE;
+  if (end == CDragEnd::Quit)
+    throw CAppFatalException(kModule, kQuitInResizeLine);
   if (end == CDragEnd::Cancelled)
     return FALSE;
   *pOffset = client.GetOffset();

@@ -123,3 +123,64 @@ class CUnitTracker : public CItemTracker
 public:
   using CItemTracker::CItemTracker;
 };
+
+class CLineSegmentTracker : public CItemTracker
+{
+  DECLARE_DYNAMIC(CLineSegmentTracker)
+public:
+  using CItemTracker::CItemTracker;
+};
+
+// A select line shows no handles, and its feedback is solid.
+class CSelectLineTracker : public CItemTracker
+{
+  DECLARE_DYNAMIC(CSelectLineTracker)
+public:
+  using CItemTracker::CItemTracker;
+  void Draw(CDC* pDC) override;
+  void DrawEntities(const CVRX2DEntityArray& entities) override;
+};
+
+// Every handle of a guideline shows the cursor of the guideline's direction.
+class CGuidelineTracker : public CItemTracker
+{
+  DECLARE_DYNAMIC(CGuidelineTracker)
+public:
+  using CItemTracker::CItemTracker;
+  HCURSOR GetHandleCursor(int handle) override;
+};
+
+// A line that moves perpendicular to itself only: a horizontal line moves up and down, a
+// vertical one left and right. It has no handles; its feedback is a dotted inverted line.
+class CLineTracker : public CTracker
+{
+  DECLARE_DYNAMIC(CLineTracker)
+public:
+  CLineTracker(CWorkbenchView* pView, CDesignItem* pItem, BOOL bHorizontal);
+
+  void Invalidate() override {}
+  int Track(const CVRX2DPoint& start, CVRX2DVector* pOffset) override;
+  void RedrawFeedback() override;
+  HCURSOR GetCursor() override { return nullptr; }
+  BOOL IsHorizontal() const { return m_bHorizontal; }
+  // The cursor while the line is dragged.
+  HCURSOR GetDragCursor() const;
+  // Zeroes the component of an offset along the line.
+  CVRX2DVector Constrain(const CVRX2DVector& v) const;
+
+private:
+  friend class CLineLoopClient;
+  // Inverts the first entity of the tracker's array, a line, on the view.
+  void DrawLine();
+
+  BOOL m_bHorizontal;
+  COLORREF m_color = RGB(0, 0, 0);
+  BOOL m_bLineDrawn = FALSE;
+};
+
+class CSelectorTracker : public CLineTracker
+{
+  DECLARE_DYNAMIC(CSelectorTracker)
+public:
+  using CLineTracker::CLineTracker;
+};

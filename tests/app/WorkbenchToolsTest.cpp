@@ -3,9 +3,10 @@
 // one-shot tools with Lock Tool and Shift, the unit tool's failures, the context menus by what
 // lies under the pointer, the zoom steps and the fit scales, the resize throttles and the
 // cursor of each tool and mode.
-#include <memory>
+#include <cmath>
 
 #include "WbGuiFixture.h"
+#include "geometry/2dline.h"
 #include "model/Unit.h"
 #include "model/Unitutil.h"
 #include "platform/ui/frame/Menu.h"
@@ -605,4 +606,88 @@ TEST_F(WorkbenchToolsTest, EachToolAndModeShowsItsCursor)
   DragWith(from, CPoint(from.x + 20, from.y), End::Release, Qt::NoModifier,
            [&whileMoving] { whileMoving = GetCursor(); });
   EXPECT_EQ(whileMoving, CTracker::GetSharedCursor(kCursorMove));
+}
+
+namespace {
+// An item whose outline is one line across the Workbench at a height.
+class CLevelLine : public CDesignItem
+{
+public:
+  explicit CLevelLine(double y) : CDesignItem(ditBase), m_y(y) {}
+  int GetOutlineEntities(CVRX2DEntityArray& out) const override
+  {
+    out.Add(new CVRX2DLine(0, CVRX2DPoint(0.0, m_y), CVRX2DPoint(kWorkbenchSquare, m_y)));
+    return out.GetSize();
+  }
+
+private:
+  double m_y;
+};
+
+// A guideline stand-in at an angle.
+class CAngledItem : public CDesignItem
+{
+public:
+  explicit CAngledItem(double radians) : CDesignItem(ditGuideline) { m_Angle.SetRadians(radians); }
+};
+}  // namespace
+
+TEST_F(WorkbenchToolsTest, AHorizontalLineTrackerMovesOnlyUpAndDownAndLeavesNoTrace)
+{
+  const CRect client = View()->GetClientRect();
+  const CPoint from(client.Width() / 2, client.Height() / 2);
+  const CVRX2DPoint start = View()->ClientToWorld(from);
+  CLevelLine item(start.GetY());
+  CSelectorTracker tracker(View(), &item, TRUE);
+  CWorkbenchView* pView = View();
+  const CPoint to(from.x + 40, from.y - 30);
+  // Pixels of the surface that differ from white on the rows around the pointer (a dotted line
+  // leaves gaps).
+  auto inked = [pView, to] {
+    int count = 0;
+    for (int y = to.y - 1; y <= to.y + 1; ++y)
+      for (int x = to.x; x < to.x + 20; ++x)
+        count += pView->GetSurfacePixel(x, y) != RGB(255, 255, 255);
+    return count;
+  };
+  const int before = inked();
+  int during = before;
+  HCURSOR cursor = nullptr;
+  auto track = [&](bool cancel, CVRX2DVector& offset) {
+    QTimer::singleShot(0, [&, cancel] {
+      SendInput(pView, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+      QTimer::singleShot(0, [&, cancel] {
+        during = inked();
+        cursor = GetCursor();
+        if (cancel)
+          SendKey(pView, QEvent::KeyPress, Qt::Key_Escape);
+        else
+          SendInput(pView, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+      });
+    });
+    return tracker.Track(start, &offset);
+  };
+  CVRX2DVector offset;
+  EXPECT_EQ(track(false, offset), trkMoved);
+  Pump();
+  EXPECT_EQ(offset.GetX(), 0.0) << "a horizontal line keeps its x";
+  EXPECT_NEAR(offset.GetY(), (View()->ClientToWorld(to) - start).GetY(), 1e-9);
+  EXPECT_GT(during, before) << "the line showed at the pointer's height";
+  EXPECT_EQ(cursor, CTracker::GetSharedCursor(kCursorHorizontalLine));
+  EXPECT_EQ(inked(), before) << "and was erased";
+  EXPECT_EQ(track(true, offset), trkCancelled);
+  EXPECT_EQ(offset, CVRX2DVector());
+  EXPECT_EQ(View()->GetTracker(), nullptr);
+}
+
+TEST_F(WorkbenchToolsTest, AGuidelineHandleShowsTheCursorOfItsDirection)
+{
+  const double pi = 4.0 * std::atan2(1.0, 1.0);
+  CAngledItem horizontal(0.0);
+  CAngledItem vertical(pi / 2);
+  CAngledItem angled(pi / 4);
+  EXPECT_EQ(CGuidelineTracker(View(), &horizontal).GetHandleCursor(0), CTracker::GetSharedCursor(kCursorFirstPair));
+  EXPECT_EQ(CGuidelineTracker(View(), &vertical).GetHandleCursor(1), CTracker::GetSharedCursor(kCursorSecondPair));
+  EXPECT_EQ(CGuidelineTracker(View(), &angled).GetHandleCursor(0), CTracker::GetSharedCursor(kCursorBothPairs));
+  EXPECT_NE(CTracker::GetSharedBitmap(), nullptr) << "loaded with the cursors at start-up";
 }
