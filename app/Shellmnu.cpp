@@ -215,6 +215,8 @@ void AddAccelerators(UINT id, bool designList, bool workbench = false)
   if (workbench) {
     table.push_back({VK_DELETE, FVIRTKEY, 318});
     table.push_back({VK_RETURN, FVIRTKEY, 328});
+    table.push_back({VK_F7, FVIRTKEY, 903});
+    table.push_back({VK_F8, FVIRTKEY, 904});
   }
   CResources::Get().AddAccelerators(id, std::move(table));
 }

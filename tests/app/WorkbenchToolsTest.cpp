@@ -542,13 +542,17 @@ TEST_F(WorkbenchToolsTest, ScaleToFitAndToSelectionShowTheUnitsWithAQuarterInchM
     const double usableY = client.Height() - 24 > 96 ? client.Height() - 24 : 96;
     return std::min(usableX / 96 / w, usableY / 96 / h);
   };
-  Command(ID_SCALE_TO_FIT);
+  // F8 scales to fit, F7 to the selection.
+  View()->SetFocus();
+  SendKey(View(), QEvent::KeyPress, Qt::Key_F8);
+  Pump();
   const CVRX2DRectangle design = View()->GetDesignExtents();
   EXPECT_DOUBLE_EQ(View()->GetScaleFactor(), fitted(design));
   EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtSelect));
   View()->Select(m_pB);
   EXPECT_TRUE(StateOf(ID_SCALE_TO_SELECTION).enabled);
-  Command(ID_SCALE_TO_SELECTION);
+  SendKey(View(), QEvent::KeyPress, Qt::Key_F7);
+  Pump();
   const CVRX2DRectangle selected = View()->GetSelectedExtents();
   EXPECT_DOUBLE_EQ(View()->GetScaleFactor(), fitted(selected));
   // The selection's centre comes to the middle of the window.
