@@ -8,10 +8,9 @@
 namespace {
 using Rows = std::vector<const char*>;
 
-const Rows kThickPlus = {"      XXX      ", "      X.X      ", "      X.X      ", "      X.X      ",
-                         "      X.X      ", "      X.X      ", "XXXXXXX.XXXXXXX", "X.............X",
-                         "XXXXXXX.XXXXXXX", "      X.X      ", "      X.X      ", "      X.X      ",
-                         "      X.X      ", "      X.X      ", "      XXX      "};
+const Rows kThickPlus = {"      XXX      ", "      X.X      ", "      X.X      ", "      X.X      ", "      X.X      ",
+                         "      X.X      ", "XXXXXXX.XXXXXXX", "X.............X", "XXXXXXX.XXXXXXX", "      X.X      ",
+                         "      X.X      ", "      X.X      ", "      X.X      ", "      X.X      ", "      XXX      "};
 // A thin cross in the upper left with a symbol of the tool in the lower right.
 const Rows kUnit = {"    X           ", "    X           ", "    X           ", "    X           ",
                     "XXXXXXXXX       ", "    X           ", "    X           ", "    X           ",
@@ -51,12 +50,11 @@ const Rows kPlanSelector = {"     X     ", "    X.X    ", "   X...X   ", "  XXX.
                             "XXXXXXXXXXX", "X.........X", "XXXXXXXXXXX", "    X.X    ", "  XXX.XXX  ",
                             "   X...X   ", "    X.X    ", "     X     "};
 const Rows kOverDetailSelector = {"X          ", "XX         ", "X.X        ", "X..X       ", "X...X      ",
-                                  "X....X     ", "X.....X    ", "X..XXXX    ", "X.X  XXXXXX",
-                                  "XX   X....X", "X    X....X", "     X....X", "     XXXXXX"};
-const Rows kDetailSelector = {"      X      ", "      X      ", "      X      ", "      X      ",
-                              "    XXXXX    ", "    X   X    ", "XXXXX   XXXXX", "    X   X    ",
-                              "    XXXXX    ", "      X      ", "      X      ", "      X      ",
-                              "      X      "};
+                                  "X....X     ", "X.....X    ", "X..XXXX    ", "X.X  XXXXXX", "XX   X....X",
+                                  "X    X....X", "     X....X", "     XXXXXX"};
+const Rows kDetailSelector = {"      X      ", "      X      ", "      X      ", "      X      ", "    XXXXX    ",
+                              "    X   X    ", "XXXXX   XXXXX", "    X   X    ", "    XXXXX    ", "      X      ",
+                              "      X      ", "      X      ", "      X      "};
 
 struct CToolCursor
 {

@@ -36,8 +36,8 @@ const Picture kPictures[] = {
      "       XXX  ", "        XXX ", "         XXX", "          X "},
     {"XX  XX  XX  ", "X          X", "   XXXXXX   ", "X  X....X  X", "   X....X   ", "X  X....X  X", "   XXXXXX   ",
      "X          X", "  XX  XX  XX", "            ", "            "},
-    {"XXXXXXXXXXXX", "X..........X", "X.XXX..XXX.X", "X.X.X..X.X.X", "X.XXX..XXX.X", "X..........X",
-     "X.XXX..XXX.X", "X.X.X..X.X.X", "X.XXX..XXX.X", "X..........X", "XXXXXXXXXXXX"},
+    {"XXXXXXXXXXXX", "X..........X", "X.XXX..XXX.X", "X.X.X..X.X.X", "X.XXX..XXX.X", "X..........X", "X.XXX..XXX.X",
+     "X.X.X..X.X.X", "X.XXX..XXX.X", "X..........X", "XXXXXXXXXXXX"},
     {"   XXXXX    ", "  X     X   ", "  X     X   ", "  X     X   ", " XXXXXXXXX  ", " X.......X  ", " X...X...X  ",
      " X...X...X  ", " X.......X  ", " XXXXXXXXX  ", "            "},
 };

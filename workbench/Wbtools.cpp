@@ -46,7 +46,8 @@ HCURSOR CWorkbenchTool::GetCursor() { return m_hDefaultCursor; }
 void CWorkbenchTool::TraceMouse(const char* operation, const CPoint& point, UINT nFlags, int level) const
 {
   PCTRACE(TT_WORKBENCH_TOOLS, level)
-  ("%s::%s  point = ( %d, %d )  nFlags = %d \n", GetRuntimeClass()->m_lpszClassName, operation, point.x, point.y, nFlags);
+  ("%s::%s  point = ( %d, %d )  nFlags = %d \n", GetRuntimeClass()->m_lpszClassName, operation, point.x, point.y,
+   nFlags);
 }
 
 void CWorkbenchTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)

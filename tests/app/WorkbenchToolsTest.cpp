@@ -81,8 +81,8 @@ protected:
     const CRect client = View()->GetClientRect();
     m_pA = PlaceGliderAt(CPoint(client.Width() / 8, client.Height() * 3 / 4));
     ASSERT_NE(m_pA, nullptr);
-    const CPoint right = View()->WorldToClient(CVRX2DPoint(m_pA->GetOffset().GetX() + m_pA->GetWidth() + 20.0,
-                                                           m_pA->GetOffset().GetY()));
+    const CPoint right = View()->WorldToClient(
+        CVRX2DPoint(m_pA->GetOffset().GetX() + m_pA->GetWidth() + 20.0, m_pA->GetOffset().GetY()));
     m_pB = PlaceGliderAt(CPoint(right.x, client.Height() * 3 / 4));
     ASSERT_NE(m_pB, nullptr);
     View()->DeselectAll();
@@ -113,8 +113,7 @@ protected:
         if (end == End::Escape)
           SendKey(pView, QEvent::KeyPress, Qt::Key_Escape);
         else if (end == End::RightPress)
-          SendInput(pView, QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton,
-                    modifiers);
+          SendInput(pView, QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton, modifiers);
         else if (end == End::RightRelease)
           SendInput(pView, QEvent::MouseButtonRelease, to, Qt::RightButton, Qt::LeftButton, modifiers);
         else
@@ -556,9 +555,9 @@ TEST_F(WorkbenchToolsTest, ScaleToFitAndToSelectionShowTheUnitsWithAQuarterInchM
   const CVRX2DRectangle selected = View()->GetSelectedExtents();
   EXPECT_DOUBLE_EQ(View()->GetScaleFactor(), fitted(selected));
   // The selection's centre comes to the middle of the window.
-  const CPoint centre = View()->WorldToClient(
-      CVRX2DPoint((selected.GetMinPoint().GetX() + selected.GetMaxPoint().GetX()) / 2,
-                  (selected.GetMinPoint().GetY() + selected.GetMaxPoint().GetY()) / 2));
+  const CPoint centre =
+      View()->WorldToClient(CVRX2DPoint((selected.GetMinPoint().GetX() + selected.GetMaxPoint().GetX()) / 2,
+                                        (selected.GetMinPoint().GetY() + selected.GetMaxPoint().GetY()) / 2));
   EXPECT_NEAR(centre.x, client.Width() / 2, 2);
 }
 
