@@ -24,6 +24,7 @@
 #include "project/Stamp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "workbench/Tracker.h"
 
 namespace {
 
@@ -149,6 +150,10 @@ CApp::~CApp()
     delete *t;
     *t = nullptr;
   }
+  if (m_pTrackerResources) {
+    CTracker::FreeResources();
+    m_pTrackerResources.reset();
+  }
 }
 
 void CApp::NameTraceTopics()
@@ -173,6 +178,8 @@ BOOL CApp::InitApplication()
   PCTRACE(TT_APPLICATION, TL_WARNING)
   ("CApp: GetVersion() = %04x%04x  WinNT = %d, Win95 = %d, Win3X = %d \n", HIWORD(m_dwWindowsVersion),
    LOWORD(m_dwWindowsVersion), IsWinNT(), IsWin95(), IsWin32s());
+  if (!m_pTrackerResources)
+    m_pTrackerResources = std::make_unique<CTrackerResources>();
   return CWinApp::InitApplication();
 }
 

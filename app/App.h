@@ -16,6 +16,7 @@
 class CArchive;
 class CCmdUI;
 class CHelpTimerWnd;
+class CTrackerResources;
 class CMultiDocTemplate;
 
 class CApp : public CWinApp
@@ -127,6 +128,8 @@ private:
   CString m_strProductDataVersion;
   CString m_strSpecificationVersion;
   std::unique_ptr<CHelpTimerWnd> m_pHelpTimerWnd;
+  // The trackers' shared cursors and bitmap, from InitApplication to the destructor.
+  std::unique_ptr<CTrackerResources> m_pTrackerResources;
 };
 
 // Throws CAppFatalException naming the source file and line.

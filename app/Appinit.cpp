@@ -23,7 +23,6 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
 #include "workbench/Joinitem.h"
-#include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbreg.h"
 #include "workbench/Wbview.h"
@@ -76,7 +75,6 @@ BOOL CApp::InitShell()
   RegisterWorkbenchResources();
   RegisterPrintScaleResources();
   RegisterWorkbenchClasses();
-  CTracker::LoadResources();
   CShellServices& services = ShellServices(*this);
   SetDocServices(&services);
   SetWarehouseServices(&services);
@@ -147,7 +145,6 @@ void CApp::CreateDocTemplates()
 
 void CApp::ExitShell()
 {
-  CTracker::FreeResources();
   CJoinItem::SetMarkerFont(nullptr);
   DeleteSharedBoldFont();
   // Windows end with the Qt application, before the application object's destructor runs.

@@ -221,6 +221,8 @@ void AddAccelerators(UINT id, bool designList, bool workbench = false)
     table.push_back({VK_RETURN, FVIRTKEY, 328});
     table.push_back({'G', FVIRTKEY | FCONTROL, 801});
     table.push_back({'U', FVIRTKEY | FCONTROL, 802});
+    table.push_back({VK_F7, FVIRTKEY, 903});
+    table.push_back({VK_F8, FVIRTKEY, 904});
   }
   CResources::Get().AddAccelerators(id, std::move(table));
 }

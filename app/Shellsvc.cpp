@@ -89,6 +89,16 @@ CMapECatToXLTGDIData* CShellServices::CreateTranslationMap()
   return m_app.GetAppPrefs().GetExportToGDIConfig()->CreateTranslationMap();
 }
 
+void CShellServices::FillNewUnitMenu(CMenu* pPopup)
+{
+  if (CMainFrame* pMain = GetMainFrame())
+    pMain->FillNewUnitMenu(pPopup);
+}
+
+int CShellServices::GetResizeTimeThreshold() const { return m_app.GetResizeTimeThreshold(); }
+
+double CShellServices::GetResizeDistanceThreshold() const { return m_app.GetResizeDistanceThreshold(); }
+
 BOOL CShellServices::IsMainToolBarVisible() const
 {
   CMainFrame* pMain = GetMainFrame();

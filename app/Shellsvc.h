@@ -34,6 +34,9 @@ public:
   CSize GetCaptionAndBorderSize() const override;
   HMENU GetWorkbenchMenu() const override;
   CMapECatToXLTGDIData* CreateTranslationMap() override;
+  void FillNewUnitMenu(CMenu* pPopup) override;
+  int GetResizeTimeThreshold() const override;
+  double GetResizeDistanceThreshold() const override;
   BOOL IsMainToolBarVisible() const override;
   void ShowMainToolBar(BOOL bShow) override;
   COLORREF GetPlanSelectorRGB() const override;

@@ -48,6 +48,8 @@ public:
   CPoint GetDeviceScrollPosition() const { return m_ptScrollPos; }
   void UpdateScrollBars();
   double GetFitScaleFactor(BOOL bFill) const;
+  // Device pixels per inch, x and y.
+  CSize GetLogPixels() const { return m_sizeLogPixels; }
 
   CPoint WorldToClient(const CVRX2DPoint& point) const;
   CSize WorldToDevice(const CVRX2DVector& vector) const;

@@ -63,7 +63,7 @@ void CPlanSelectorTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)
 
 CDetailSelectorTool::CDetailSelectorTool(CWorkbenchView* pView)
   : CWorkbenchTool(pView),
-    m_hOverSelectorCursor(AfxResourceCursor(kCursorOverSelector)),
+    m_hOverSelectorCursor(AfxResourceCursor(kCursorOverDetailSelector)),
     m_hCursor(AfxResourceCursor(kCursorDetailSelector))
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CDetailSelectorTool construction. \n");

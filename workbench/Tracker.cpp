@@ -1,16 +1,21 @@
 #include "workbench/Tracker.h"
 
+#include <cstdlib>
+#include <exception>
 #include <map>
+#include <memory>
 
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Cursor.h"
 #include "platform/ui/wnd/DragLoop.h"
 #include "platform/ui/wnd/Wnd.h"
 #include "platform/ui/draw/Gdi.h"
+#include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Scalexlt.h"
 #include "workbench/Unititem.h"
+#include "workbench/Wbsvc.h"
 #include "workbench/Wbview.h"
 
 IMPLEMENT_DYNAMIC(CTracker, CObject)
@@ -22,6 +27,11 @@ constexpr int kHandleSize = 7;
 // The resize loop's own timer: other timers (autoscroll among them) do not reach a resize.
 constexpr UINT_PTR kResizeTimer = 57;
 constexpr COLORREF kMovedHandleColor = RGB(255, 255, 0);
+constexpr const char* kModule = "Tracker";
+constexpr int kTimerNotStartedLine = 1125;
+constexpr int kTimerNotKilledLine = 1187;
+constexpr int kQuitInMoveLine = 862;
+constexpr int kQuitInResizeLine = 1104;
 
 CPoint MessagePoint(const MSG& msg)
 {
@@ -54,10 +64,18 @@ private:
 const UINT kSharedCursorIds[] = {kCursorNotAllowed, kCursorMove,  kCursorBothPairs,    kCursorFirstPair,
                                  kCursorSecondPair, kCursorArrow, kCursorVerticalLine, kCursorHorizontalLine};
 
+// Never destroyed: the application object, a static itself, frees the resources from its
+// destructor, which may run after other statics are gone.
 std::map<UINT, HCURSOR>& SharedCursors()
 {
-  static std::map<UINT, HCURSOR> cursors;
-  return cursors;
+  static auto* cursors = new std::map<UINT, HCURSOR>;
+  return *cursors;
+}
+
+std::unique_ptr<CBitmap>& SharedBitmap()
+{
+  static auto* bitmap = new std::unique_ptr<CBitmap>;
+  return *bitmap;
 }
 }  // namespace
 
@@ -65,7 +83,22 @@ void CTracker::LoadResources()
 {
   for (UINT nID : kSharedCursorIds)
     SharedCursors()[nID] = AfxResourceCursor(nID);
+  auto bitmap = std::make_unique<CBitmap>();
+  if (bitmap->LoadBitmap(kTrackerBitmap))
+    SharedBitmap() = std::move(bitmap);
 }
+
+CBitmap* CTracker::GetSharedBitmap() { return SharedBitmap().get(); }
+
+void CTracker::DeleteSharedBitmap() { SharedBitmap().reset(); }
+
+CTrackerResources::CTrackerResources()
+{
+  RegisterTrackerCursors();
+  CTracker::LoadResources();
+}
+
+CTrackerResources::~CTrackerResources() { CTracker::DeleteSharedBitmap(); }
 
 void CTracker::FreeResources()
 {
@@ -315,26 +348,43 @@ int CItemTracker::Track(const CVRX2DPoint& start, CVRX2DVector* pOffset)
   CDragLoop loop(m_pView, m_pView->WorldToClient(start), options);
   CMoveLoopClient client(*this, start);
   const CDragEnd end = loop.Run(client);
+  if (end == CDragEnd::Quit)
+    throw CAppFatalException(kModule, kQuitInMoveLine);
   if (end == CDragEnd::Cancelled)
     return trkCancelled;
   *pOffset = client.GetOffset();
   return client.HasStarted() && pOffset->GetLength() != 0.0 ? trkMoved : trkNotMoved;
 }
 
-// The resize loop's decisions: the item reshapes the outline for the dragged handle.
+// The resize loop's decisions: the item reshapes the outline for the dragged handle. Two
+// settings throttle the feedback: a time between updates (the loop's own timer) and a distance
+// the pointer must travel since the last update.
 class CResizeLoopClient : public CDragLoopClient
 {
 public:
-  CResizeLoopClient(CItemTracker& tracker, int handle, const CVRX2DPoint& start)
-    : m_tracker(tracker), m_handle(handle), m_start(start)
+  CResizeLoopClient(CItemTracker& tracker, int handle, const CVRX2DPoint& start, CPoint startClient)
+    : m_tracker(tracker), m_handle(handle), m_start(start), m_lastProcessed(startClient)
   {}
 
+  void SetThrottles(BOOL bTimer, double distance)
+  {
+    m_bTimer = bTimer;
+    m_dDistance = distance;
+  }
   void OnDragStep(CPoint point, BOOL first) override
   {
+    if (m_bTimer && !m_bTimeFlag)
+      return;
     if (first) {
       m_started = TRUE;
       View()->StartResize(m_tracker.GetItem());
     }
+    if (m_dDistance > 0.0) {
+      const CSize moved(std::abs(point.x - m_lastProcessed.x), std::abs(point.y - m_lastProcessed.y));
+      if (View()->DeviceToWorld(moved).GetLength() < m_dDistance)
+        return;
+    }
+    m_lastProcessed = point;
     Update(point);
   }
   void OnDragUpdate() override
@@ -342,6 +392,7 @@ public:
     if (m_started)
       Update(PointerInClient(View()));
   }
+  void OnDragTimer() override { m_bTimeFlag = TRUE; }
   void OnDragFinish(const MSG& msg) override
   {
     m_tracker.DrawEntities(m_tracker.m_TrackEnts);
@@ -366,6 +417,8 @@ private:
   CVRX2DVector Offset(CPoint point) const { return CVRX2DVector(m_start, View()->ClientToWorld(point)); }
   void Update(CPoint point)
   {
+    if (m_bTimer)
+      m_bTimeFlag = FALSE;
     m_offset = Offset(point);
     CVRX2DEntityArray previous(m_tracker.m_TrackEnts);
     const int code = View()->AdjustPos(m_tracker.GetItem(), m_handle, m_offset, m_tracker.m_TrackEnts);
@@ -379,8 +432,38 @@ private:
   CItemTracker& m_tracker;
   int m_handle;
   CVRX2DPoint m_start;
+  CPoint m_lastProcessed;
   CVRX2DVector m_offset;
   BOOL m_started = FALSE;
+  BOOL m_bTimer = FALSE;
+  BOOL m_bTimeFlag = TRUE;
+  double m_dDistance = 0.0;
+};
+
+// Starts the resize throttle timer for the time of a loop.
+class CResizeTimer
+{
+public:
+  CResizeTimer(CWorkbenchView* pView, int period) : m_pView(pView)
+  {
+    if (period <= 0)
+      return;
+    if (!m_pView->SetTimer(kResizeTimer, static_cast<UINT>(period), nullptr))
+      throw CAppFatalException(kModule, kTimerNotStartedLine);
+    m_bRunning = TRUE;
+  }
+  ~CResizeTimer() noexcept(false)
+  {
+    if (m_bRunning && !m_pView->KillTimer(kResizeTimer) && !std::uncaught_exceptions())
+      throw CAppFatalException(kModule, kTimerNotKilledLine);
+  }
+  CResizeTimer(const CResizeTimer&) = delete;
+  CResizeTimer& operator=(const CResizeTimer&) = delete;
+  BOOL IsRunning() const { return m_bRunning; }
+
+private:
+  CWorkbenchView* m_pView;
+  BOOL m_bRunning = FALSE;
 };
 
 BOOL CItemTracker::Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pOffset)
@@ -396,7 +479,10 @@ BOOL CItemTracker::Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pO
   options.rightButtonUpFinishes = false;
   options.ownTimerId = kResizeTimer;
   CDragLoop loop(m_pView, m_pView->WorldToClient(start), options);
-  CResizeLoopClient client(*this, handle, start);
+  CResizeLoopClient client(*this, handle, start, m_pView->WorldToClient(start));
+  CWorkbenchServices* pServices = GetWorkbenchServices();
+  CResizeTimer timer(m_pView, pServices ? pServices->GetResizeTimeThreshold() : 0);
+  client.SetThrottles(timer.IsRunning(), pServices ? pServices->GetResizeDistanceThreshold() : 0.0);
   CDragEnd end = CDragEnd::CaptureBusy;
   DrawEntities(m_TrackEnts);
   SetCursor(GetHandleCursor(handle));
@@ -409,6 +495,8 @@ BOOL CItemTracker::Resize(int handle, const CVRX2DPoint& start, CVRX2DVector* pO
   }
   m_TrackEnts.RemoveAll();
   m_bResizing = FALSE;
+  if (end == CDragEnd::Quit)
+    throw CAppFatalException(kModule, kQuitInResizeLine);
   if (end == CDragEnd::Cancelled)
     return FALSE;
   *pOffset = client.GetOffset();

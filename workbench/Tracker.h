@@ -20,8 +20,12 @@ constexpr UINT kCursorArrow = 508;
 constexpr UINT kCursorVerticalLine = 701;
 constexpr UINT kCursorHorizontalLine = 702;
 
-// Registers the drawings of the shared cursors as resources.
+// The trackers' shared bitmap.
+constexpr UINT kTrackerBitmap = 310;
+
+// Registers the drawings of the shared cursors and the bitmap as resources.
 void RegisterTrackerCursors();
+class CBitmap;
 class CDesignItem;
 class CWorkbenchView;
 
@@ -45,6 +49,9 @@ public:
   static void FreeResources();
   // A shared cursor by its resource id; none before LoadResources.
   static HCURSOR GetSharedCursor(UINT nID);
+  // The shared bitmap; none before LoadResources.
+  static CBitmap* GetSharedBitmap();
+  static void DeleteSharedBitmap();
 
   virtual void Draw(CDC* pDC);
   virtual void DrawMovedHandles(BOOL bDraw);
@@ -68,6 +75,17 @@ protected:
   CWorkbenchView* m_pView;
   CDesignItem* m_pItem;
   CVRX2DEntityArray m_TrackEnts;
+};
+
+// Holds the trackers' shared resources from start-up to exit: making it loads them. The owner
+// frees the cursors (FreeResources) before deleting the holder, which deletes the bitmap.
+class CTrackerResources
+{
+public:
+  CTrackerResources();
+  ~CTrackerResources();
+  CTrackerResources(const CTrackerResources&) = delete;
+  CTrackerResources& operator=(const CTrackerResources&) = delete;
 };
 
 class CItemTracker : public CTracker
@@ -104,4 +122,65 @@ class CUnitTracker : public CItemTracker
   DECLARE_DYNAMIC(CUnitTracker)
 public:
   using CItemTracker::CItemTracker;
+};
+
+class CLineSegmentTracker : public CItemTracker
+{
+  DECLARE_DYNAMIC(CLineSegmentTracker)
+public:
+  using CItemTracker::CItemTracker;
+};
+
+// A select line shows no handles, and its feedback is solid.
+class CSelectLineTracker : public CItemTracker
+{
+  DECLARE_DYNAMIC(CSelectLineTracker)
+public:
+  using CItemTracker::CItemTracker;
+  void Draw(CDC* pDC) override;
+  void DrawEntities(const CVRX2DEntityArray& entities) override;
+};
+
+// Every handle of a guideline shows the cursor of the guideline's direction.
+class CGuidelineTracker : public CItemTracker
+{
+  DECLARE_DYNAMIC(CGuidelineTracker)
+public:
+  using CItemTracker::CItemTracker;
+  HCURSOR GetHandleCursor(int handle) override;
+};
+
+// A line that moves perpendicular to itself only: a horizontal line moves up and down, a
+// vertical one left and right. It has no handles; its feedback is a dotted inverted line.
+class CLineTracker : public CTracker
+{
+  DECLARE_DYNAMIC(CLineTracker)
+public:
+  CLineTracker(CWorkbenchView* pView, CDesignItem* pItem, BOOL bHorizontal);
+
+  void Invalidate() override {}
+  int Track(const CVRX2DPoint& start, CVRX2DVector* pOffset) override;
+  void RedrawFeedback() override;
+  HCURSOR GetCursor() override { return nullptr; }
+  BOOL IsHorizontal() const { return m_bHorizontal; }
+  // The cursor while the line is dragged.
+  HCURSOR GetDragCursor() const;
+  // Zeroes the component of an offset along the line.
+  CVRX2DVector Constrain(const CVRX2DVector& v) const;
+
+private:
+  friend class CLineLoopClient;
+  // Inverts the first entity of the tracker's array, a line, on the view.
+  void DrawLine();
+
+  BOOL m_bHorizontal;
+  COLORREF m_color = RGB(0, 0, 0);
+  BOOL m_bLineDrawn = FALSE;
+};
+
+class CSelectorTracker : public CLineTracker
+{
+  DECLARE_DYNAMIC(CSelectorTracker)
+public:
+  using CLineTracker::CLineTracker;
 };

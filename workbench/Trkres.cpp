@@ -2,6 +2,7 @@
 // at start-up and destroyed at exit.
 #include <vector>
 
+#include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Cursor.h"
 #include "platform/ui/wnd/Resource.h"
 #include "workbench/Tracker.h"
@@ -45,10 +46,24 @@ const CCursorEntry kCursors[] = {
     {kCursorBothPairs, CPoint(6, 6), &kBothPairs},      {kCursorFirstPair, CPoint(3, 6), &kVertical},
     {kCursorSecondPair, CPoint(7, 3), &kHorizontal},    {kCursorArrow, CPoint(0, 0), &kArrow},
     {kCursorVerticalLine, CPoint(6, 4), &kVerticalBar}, {kCursorHorizontalLine, CPoint(4, 4), &kHorizontalBar}};
+
+// An 8 by 8 halftone: every other pixel black.
+void DrawHalftone(CDC* pDC)
+{
+  pDC->FillSolidRect(0, 0, 8, 8, RGB(255, 255, 255));
+  for (int y = 0; y < 8; ++y)
+    for (int x = y % 2; x < 8; x += 2)
+      pDC->SetPixel(x, y, RGB(0, 0, 0));
+}
 }  // namespace
 
 void RegisterTrackerCursors()
 {
   for (const CCursorEntry& entry : kCursors)
     CResources::Get().AddCursor(entry.id, CCursorTemplate{entry.hotSpot, *entry.rows});
+  CBitmapTemplate halftone;
+  halftone.width = 8;
+  halftone.height = 8;
+  halftone.draw = DrawHalftone;
+  CResources::Get().AddBitmap(kTrackerBitmap, std::move(halftone));
 }

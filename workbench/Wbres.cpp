@@ -15,24 +15,51 @@
 namespace {
 constexpr int kButtonWidth = 16;
 constexpr int kButtonHeight = 15;
-// One image per button of the toolbar, separators left out.
-const char* const kButtonLetters[] = {"S", "|", "-", "/", "G", "U", "+", "-", "Z", "F", "L"};
 constexpr COLORREF kFace = RGB(192, 192, 192);
 constexpr COLORREF kInk = RGB(0, 0, 128);
+using Picture = std::vector<const char*>;
+
+// One picture per button of the toolbar, separators left out, from text rows: 'X' ink, '.'
+// white, anything else the button face. Select, the three guidelines, group, ungroup, zoom in
+// and out, scale to selection and to fit, lock.
+const Picture kPictures[] = {
+    {"  X         ", "  XX        ", "  X.X       ", "  X..X      ", "  X...X     ", "  X....X    ", "  X.....X   ",
+     "  X..XXXX   ", "  X.X       ", "  XX        ", "  X         "},
+    {"      X     ", "      X     ", "      X     ", "      X     ", "      X     ", "      X     ", "      X     ",
+     "      X     ", "      X     ", "      X     ", "      X     "},
+    {"            ", "            ", "            ", "            ", "            ", "XXXXXXXXXXXX", "            ",
+     "            ", "            ", "            ", "            "},
+    {"          XX", "         XX ", "        XX  ", "       XX   ", "      XX    ", "     XX     ", "    XX      ",
+     "   XX       ", "  XX        ", " XX         ", "XX          "},
+    {"XXXXX XXXXX ", "X...X X...X ", "X...X X...X ", "XXXXX XXXXX ", "            ", "XXXXXXXXXXX ", "X.........X ",
+     "X.XXXXXXX.X ", "X.........X ", "XXXXXXXXXXX ", "            "},
+    {"XXXXX   XXXXX", "X...X   X...X", "X...X   X...X", "XXXXX   XXXXX", "             ", "   XX   XX   ",
+     "    XX XX    ", "     XXX     ", "    XX XX    ", "   XX   XX   ", "             "},
+    {"  XXXXX     ", " X.....X    ", "X...X...X   ", "X..XXX..X   ", "X...X...X   ", " X.....X    ", "  XXXXXXX   ",
+     "       XXX  ", "        XXX ", "         XXX", "          X "},
+    {"  XXXXX     ", " X.....X    ", "X.......X   ", "X..XXX..X   ", "X.......X   ", " X.....X    ", "  XXXXXXX   ",
+     "       XXX  ", "        XXX ", "         XXX", "          X "},
+    {"XX  XX  XX  ", "X          X", "   XXXXXX   ", "X  X....X  X", "   X....X   ", "X  X....X  X", "   XXXXXX   ",
+     "X          X", "  XX  XX  XX", "            ", "            "},
+    {"XXXXXXXXXXXX", "X..........X", "X.XXX..XXX.X", "X.X.X..X.X.X", "X.XXX..XXX.X", "X..........X", "X.XXX..XXX.X",
+     "X.X.X..X.X.X", "X.XXX..XXX.X", "X..........X", "XXXXXXXXXXXX"},
+    {"   XXXXX    ", "  X     X   ", "  X     X   ", "  X     X   ", " XXXXXXXXX  ", " X.......X  ", " X...X...X  ",
+     " X...X...X  ", " X.......X  ", " XXXXXXXXX  ", "            "},
+};
 
 void DrawButtons(CDC* pDC)
 {
-  const int count = static_cast<int>(std::size(kButtonLetters));
+  const int count = static_cast<int>(std::size(kPictures));
   pDC->FillSolidRect(0, 0, kButtonWidth * count, kButtonHeight, kFace);
-  CFont font;
-  font.CreateFont(12, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, 0, 0, 0, 0, FF_SWISS, "Arial");
-  CFont* pOld = pDC->SelectObject(&font);
-  pDC->SetBkMode(TRANSPARENT);
-  pDC->SetTextColor(kInk);
-  pDC->SetTextAlign(TA_CENTER | TA_TOP);
-  for (int i = 0; i < count; ++i)
-    pDC->TextOut(i * kButtonWidth + kButtonWidth / 2, 1, kButtonLetters[i]);
-  pDC->SelectObject(pOld);
+  for (int i = 0; i < count; ++i) {
+    const Picture& rows = kPictures[i];
+    for (int y = 0; y < static_cast<int>(rows.size()); ++y)
+      for (int x = 0; rows[static_cast<size_t>(y)][x]; ++x) {
+        const char c = rows[static_cast<size_t>(y)][x];
+        if (c == 'X' || c == '.')
+          pDC->SetPixel(i * kButtonWidth + 2 + x, 2 + y, c == 'X' ? kInk : RGB(255, 255, 255));
+      }
+  }
 }
 
 CDialogItemTemplate BarItem(CDlgCtl kind, UINT id, const char* text, int x, int cx)
@@ -54,15 +81,15 @@ void RegisterWorkbenchResources()
                                          BarItem(CDlgCtl::PushButton, IDC_STORE_DESIGN, "Store &Design", 125, 55)};
   CResources::Get().AddDialog(IDD_WORKBENCH_BAR, CDialogTemplate{"", CSize(220, 16), std::move(items)});
   CBitmapTemplate bitmap;
-  bitmap.width = kButtonWidth * static_cast<int>(std::size(kButtonLetters));
+  bitmap.width = kButtonWidth * static_cast<int>(std::size(kPictures));
   bitmap.height = kButtonHeight;
   bitmap.draw = DrawButtons;
   CResources::Get().AddBitmap(IDB_WORKBENCH_TOOLBAR, std::move(bitmap));
   RegisterTrackerCursors();
   RegisterGuidelineResources();
   RegisterItemPositionPage();
-  RegisterSelectorCursors();
   RegisterJoinPropertiesResources();
   RegisterWorkbenchPropertiesResources();
   RegisterUnitSheetResources();
+  RegisterToolCursors();
 }

@@ -89,18 +89,6 @@ CVRX2DLine OneSideLine(const CSelectedSide& side)
   return line;
 }
 
-// The cursor of a selector tool or the view tool; none for the other tools.
-HCURSOR SelectorToolCursor(CWorkbenchTool* pTool)
-{
-  if (auto* pPlan = dynamic_cast<CPlanSelectorTool*>(pTool))
-    return pPlan->GetCursor();
-  if (auto* pDetail = dynamic_cast<CDetailSelectorTool*>(pTool))
-    return pDetail->GetCursor();
-  if (auto* pView = dynamic_cast<CViewTool*>(pTool))
-    return pView->GetCursor();
-  return nullptr;
-}
-
 // The foot of the perpendicular from the probe on a side taken without end.
 CVRX2DPoint Foot(const CVRX2DLine& probe, const CVRX2DLine& side)
 {
@@ -279,19 +267,6 @@ void CWorkbenchView::ChooseToolForPoint(CPoint point)
     SetCurrentTool(wbtDetailSelector);
   if (m_bPlanViewShown && m_pPlanSelector->HitTest(ClientToWorld(point), this))
     SetCurrentTool(wbtPlanSelector);
-}
-
-BOOL CWorkbenchView::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message)
-{
-  CPoint point;
-  GetCursorPos(&point);
-  ScreenToClient(&point);
-  ChooseToolForPoint(point);
-  if (HCURSOR hCursor = SelectorToolCursor(GetCurrentTool())) {
-    ::SetCursor(hCursor);
-    return TRUE;
-  }
-  return CScaleView::OnSetCursor(pWnd, nHitTest, message);
 }
 
 void CWorkbenchView::OnPlanViewShow()

@@ -7,6 +7,8 @@
 #include "platform/ui/wnd/Msg.h"
 #include "views/Viewsvc.h"
 
+class CMenu;
+
 // The removal of the debug menu and the colour map are those of the drawing views.
 class CWorkbenchServices : public CViewServices
 {
@@ -22,6 +24,11 @@ public:
   virtual CSize GetCaptionAndBorderSize() const = 0;
   // The shared menu of the Workbench document template.
   virtual HMENU GetWorkbenchMenu() const = 0;
+  // Fills a popup that holds only its placeholder with the new-unit commands.
+  virtual void FillNewUnitMenu(CMenu* pPopup) = 0;
+  // The resize feedback throttles: milliseconds and inches between updates; 0 is off.
+  virtual int GetResizeTimeThreshold() const = 0;
+  virtual double GetResizeDistanceThreshold() const = 0;
   virtual BOOL IsMainToolBarVisible() const = 0;
   virtual void ShowMainToolBar(BOOL bShow) = 0;
 

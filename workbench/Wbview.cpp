@@ -21,6 +21,7 @@
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbsvc.h"
+#include "workbench/Wbzoom.h"
 
 IMPLEMENT_DYNCREATE(CWorkbenchView, CScaleView)
 
@@ -29,6 +30,12 @@ constexpr const char* kModule = "Workview";
 constexpr int kNotSelectedLine = 731;
 constexpr int kEditModeLine = 748;
 constexpr UINT ID_SELECT_TOOL = 604;
+constexpr UINT ID_JOIN_TOOL = 517;
+constexpr UINT ID_LOCK_TOOL = 1001;
+constexpr UINT ID_ZOOM_IN = 901;
+constexpr UINT ID_ZOOM_OUT = 902;
+constexpr UINT ID_SCALE_TO_SELECTION = 903;
+constexpr UINT ID_SCALE_TO_FIT = 904;
 constexpr UINT ID_DELETE_ITEM = 318;
 constexpr UINT ID_DELETE_SELECTOR = 603;
 constexpr UINT ID_EDIT_PROPERTIES = 328;
@@ -62,6 +69,18 @@ BOOL Overlaps(const CRect& a, const CRect& b)
 BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_SELECT_TOOL, OnSelectTool)
   ON_UPDATE_COMMAND_UI(ID_SELECT_TOOL, OnUpdateSelectTool)
+  ON_COMMAND(ID_JOIN_TOOL, OnJoinTool)
+  ON_UPDATE_COMMAND_UI(ID_JOIN_TOOL, OnUpdateJoinTool)
+  ON_COMMAND(ID_LOCK_TOOL, OnLockTool)
+  ON_UPDATE_COMMAND_UI(ID_LOCK_TOOL, OnUpdateLockTool)
+  ON_COMMAND(ID_ZOOM_IN, OnZoomIn)
+  ON_UPDATE_COMMAND_UI(ID_ZOOM_IN, OnUpdateZoomIn)
+  ON_COMMAND(ID_ZOOM_OUT, OnZoomOut)
+  ON_UPDATE_COMMAND_UI(ID_ZOOM_OUT, OnUpdateZoomOut)
+  ON_COMMAND(ID_SCALE_TO_SELECTION, OnScaleToSelection)
+  ON_UPDATE_COMMAND_UI(ID_SCALE_TO_SELECTION, OnUpdateScaleToSelection)
+  ON_COMMAND(ID_SCALE_TO_FIT, OnScaleToFit)
+  ON_UPDATE_COMMAND_UI(ID_SCALE_TO_FIT, OnUpdateScaleToFit)
   ON_COMMAND(ID_DELETE_ITEM, OnEditDeleteItem)
   ON_UPDATE_COMMAND_UI(ID_DELETE_ITEM, OnUpdateEditDeleteItem)
   ON_COMMAND(ID_DELETE_SELECTOR, OnEditDeleteItem)
@@ -124,6 +143,12 @@ CWorkbenchView::CWorkbenchView()
       break;
     case wbtView:
       m_Tools[i] = std::make_unique<CViewTool>(this);
+      break;
+    case wbtJoin:
+      m_Tools[i] = std::make_unique<CJoinTool>(this);
+      break;
+    case wbtZoom:
+      m_Tools[i] = std::make_unique<CZoomTool>(this);
       break;
     default:
       m_Tools[i] = std::make_unique<CWorkbenchTool>(this);
@@ -260,7 +285,15 @@ void CWorkbenchView::OnEndScroll()
     m_pTracker->RedrawFeedbackAndNotify();
 }
 
-void CWorkbenchView::SetCurrentTool(int index) { m_pCurrentTool = m_Tools[index].get(); }
+void CWorkbenchView::SetCurrentTool(int index)
+{
+  m_pCurrentTool = m_Tools[index].get();
+  CPoint point;
+  GetCursorPos(&point);
+  ScreenToClient(&point);
+  if (GetSafeHwnd() && GetClientRect().PtInRect(point))
+    SetCursor(m_pCurrentTool->GetCursor());
+}
 
 void CWorkbenchView::SetUnitTool(const CString& type, const CString& subtype)
 {
@@ -492,18 +525,6 @@ void CWorkbenchView::OnDestroy()
   if (GetDesign())
     DeselectAll();
   CScaleView::OnDestroy();
-}
-
-void CWorkbenchView::OnSelectTool()
-{
-  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Setting current tool to wbtSelect. \n");
-  SetCurrentTool(wbtSelect);
-}
-
-void CWorkbenchView::OnUpdateSelectTool(CCmdUI* pCmdUI)
-{
-  pCmdUI->Enable(m_nEditMode != wemReadOnly);
-  pCmdUI->SetCheck(m_pCurrentTool == m_Tools[wbtSelect].get());
 }
 
 void CWorkbenchView::OnEditDeleteItem()

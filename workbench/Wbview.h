@@ -80,6 +80,22 @@ public:
   void SetUnitTool(const CString& type, const CString& subtype);
   CWorkbenchTool* GetCurrentTool() const { return m_pCurrentTool; }
   CWorkbenchTool* GetTool(int index) const { return m_Tools[index].get(); }
+  BOOL GetLockTool() const { return m_bLockTool; }
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+  void OnSelectTool();
+  void OnUpdateSelectTool(CCmdUI* pCmdUI);
+  void OnJoinTool();
+  void OnUpdateJoinTool(CCmdUI* pCmdUI);
+  void OnLockTool();
+  void OnUpdateLockTool(CCmdUI* pCmdUI);
+  void OnZoomIn();
+  void OnUpdateZoomIn(CCmdUI* pCmdUI);
+  void OnZoomOut();
+  void OnUpdateZoomOut(CCmdUI* pCmdUI);
+  void OnScaleToSelection();
+  void OnUpdateScaleToSelection(CCmdUI* pCmdUI);
+  void OnScaleToFit();
+  void OnUpdateScaleToFit(CCmdUI* pCmdUI);
 
   // Selection and items.
   void Select(CDesignItem* pItem);
@@ -235,7 +251,6 @@ public:
   void OnUpdateSnappingTest(CCmdUI* pCmdUI);
 
 protected:
-  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
   void OnLButtonDown(UINT nFlags, CPoint point) override;
   void OnLButtonUp(UINT nFlags, CPoint point) override;
   void OnLButtonDblClk(UINT nFlags, CPoint point) override;
@@ -244,8 +259,6 @@ protected:
   void OnMouseMove(UINT nFlags, CPoint point) override;
   void OnDestroy() override;
 
-  void OnSelectTool();
-  void OnUpdateSelectTool(CCmdUI* pCmdUI);
   void OnEditDeleteItem();
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
   void OnUpdateEditProperties(CCmdUI* pCmdUI);
@@ -271,6 +284,8 @@ private:
   void RestoreStoredView();
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
+  // Tools: the zoom commands.
+  void SetZoomTool(int mode);
   // The joining order and capture distance from the product database.
   void ReadJoiningTables();
   // Every item of the design that joins the unit item.

@@ -280,6 +280,11 @@ UINT CScriptedDialogService::PopupMenu(CWnd*, CMenu& menu, CPoint)
     texts.push_back(text);
   }
   popupMenus.push_back(texts);
+  if (!popupActions.empty()) {
+    const std::function<UINT(CMenu&)> action = popupActions.front();
+    popupActions.pop_front();
+    return action(menu);
+  }
   if (popupChoices.empty())
     return 0;
   const UINT choice = popupChoices.front();

@@ -88,6 +88,8 @@ public:
   int previews = 0;
   std::vector<std::vector<CString>> popupMenus;  // the item texts of each popup shown
   std::deque<UINT> popupChoices;                 // 0 dismisses the menu
+  // Each answers the next popup (before popupChoices) after looking at the menu as shown.
+  std::deque<std::function<UINT(CMenu&)>> popupActions;
   // Each runs inside the modal loop of the next dialog and should end it; a dialog that its
   // action leaves open is counted and cancelled.
   std::deque<std::function<void(CDialog&)>> dialogActions;

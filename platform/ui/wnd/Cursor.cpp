@@ -7,6 +7,7 @@
 #include <set>
 
 #include <QBitmap>
+#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QPixmap>
@@ -99,7 +100,10 @@ BOOL DestroyCursor(HCURSOR hCursor)
   // Only cursors made from resources are destroyed; the standard ones live for the run.
   if (!ResourceCursors().erase(hCursor))
     return FALSE;
-  delete hCursor;
+  // A cursor holds a pixmap, which must not be destroyed after the Qt application: at the end
+  // of the program the process takes it back instead.
+  if (QCoreApplication::instance())
+    delete hCursor;
   return TRUE;
 }
 
