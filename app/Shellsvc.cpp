@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/Appdlgs.h"
 #include "app/Mainfrm.h"
+#include "app/Plancfg.h"
 #include "document/Doc.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Exceptn.h"
@@ -87,6 +88,18 @@ HMENU CShellServices::GetWorkbenchMenu() const { return m_app.GetWorkbenchTempla
 CMapECatToXLTGDIData* CShellServices::CreateTranslationMap()
 {
   return m_app.GetAppPrefs().GetExportToGDIConfig()->CreateTranslationMap();
+}
+
+CPlanSectionSwitches CShellServices::GetPlanSectionSwitches() const
+{
+  const CPlanSectionViewConfig& config = *m_app.GetAppPrefs().GetPlanSectionViewConfig();
+  CPlanSectionSwitches switches;
+  switches.SillLinesOn = config.GetSillLinesOn();
+  switches.FrameOn = config.GetFrameOn();
+  switches.FrameLinesOn = config.GetFrameLinesOn();
+  switches.FullFrameWidthOn = config.GetFullFrameWidthOn();
+  switches.GlassLines = config.GetGlassLines();
+  return switches;
 }
 
 BOOL CShellServices::IsMainToolBarVisible() const

@@ -34,6 +34,7 @@ public:
   CSize GetCaptionAndBorderSize() const override;
   HMENU GetWorkbenchMenu() const override;
   CMapECatToXLTGDIData* CreateTranslationMap() override;
+  CPlanSectionSwitches GetPlanSectionSwitches() const override;
   BOOL IsMainToolBarVisible() const override;
   void ShowMainToolBar(BOOL bShow) override;
   COLORREF GetPlanSelectorRGB() const override;
