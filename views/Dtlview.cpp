@@ -101,7 +101,7 @@ void CDetailView::AssembleDetail(CDetailSelection& selection)
 {
   CWaitCursor wait;
   const int flangeMode = m_nShowFlange == 1 ? 0 : kHideFlange;
-  RunViewRebuild(this, m_Entities, [&] {
+  RunViewRebuild(this, m_Entities, m_bFailureTold, [&] {
     CDetailAssembler assembler;
     CDetailSpecification first = selection.GetFirstDetailSpec();
     CDetailSpecification second = selection.GetSecondDetailSpec();

@@ -42,4 +42,5 @@ private:
 
   std::unique_ptr<CDetailSelection> m_pSelection;
   int m_nShowFlange = 0;
+  BOOL m_bFailureTold = FALSE;
 };

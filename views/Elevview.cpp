@@ -62,7 +62,7 @@ void CElevationView::Rebuild()
   }
   const BOOL showOperation = pDoc->GetProjectPrefs().GetShowOperation();
   const BOOL showGrilles = pDoc->GetProjectPrefs().GetShowGrilles();
-  RunViewRebuild(this, m_Entities, [&] {
+  RunViewRebuild(this, m_Entities, m_bFailureTold, [&] {
     CElevationViewInfoArray units;
     pSource->GetElevationViewUnits(units);
     CElevationAssembler assembler;

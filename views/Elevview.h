@@ -28,4 +28,6 @@ public:
 private:
   void Rebuild();
   void RenewScreenCategoryMap();
+
+  BOOL m_bFailureTold = FALSE;
 };

@@ -120,7 +120,7 @@ void CPlanView::Rebuild()
     m_dOffset = 0.0;
   UpdateBarData(FALSE);
   EnableControls();
-  const BOOL built = RunViewRebuild(this, m_Entities, [&] {
+  const BOOL built = RunViewRebuild(this, m_Entities, m_bFailureTold, [&] {
     ReadRecords();
     CPlanAssembler assembler;
     if (!assembler.Assemble(m_Entities, switches, preferences, m_dSelectorY, &m_Records))

@@ -52,4 +52,5 @@ private:
   int m_nSymbolPlacement = 0;
   CEdit m_OffsetField;
   CComboBox m_SymbolPlacementField;
+  BOOL m_bFailureTold = FALSE;
 };

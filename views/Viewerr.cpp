@@ -16,10 +16,12 @@ CString GetViewFailureText(const CException& e)
   return text;
 }
 
-BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, const std::function<void()>& rebuild)
+BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold,
+                    const std::function<void()>& rebuild)
 {
   try {
     rebuild();
+    bFailureTold = FALSE;
     return TRUE;
   } catch (const CAppFatalException&) {
     throw;
@@ -27,8 +29,11 @@ BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, const std::function
     PCTRACE(TT_VIEWS, TL_WARNING)("A drawing view could not be rebuilt: %s\n", GetViewFailureText(e).c_str());
     drawing.RemoveAll();
     pView->Invalidate(TRUE);
-    DialogService().MessageBox(pView, GetViewFailureText(e), GetDocServices().GetProductName(), MB_OK | MB_ICONSTOP,
-                               0);
+    if (!bFailureTold) {
+      bFailureTold = TRUE;
+      DialogService().MessageBox(pView, GetViewFailureText(e), GetDocServices().GetProductName(),
+                                 MB_OK | MB_ICONSTOP, 0);
+    }
     return FALSE;
   }
 }

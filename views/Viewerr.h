@@ -12,6 +12,10 @@ class CWnd;
 
 // Runs the rebuild; TRUE when it completed. On a failure the drawing is emptied, a message box
 // owned by the view shows the exception's text under the product name, and FALSE is returned.
-BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, const std::function<void()>& rebuild);
+// The flag keeps one failure from being told again by every rebuild that follows it (a view
+// opened is updated more than once): the box shows only while it is clear; a failure sets it
+// and a completed rebuild clears it.
+BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold,
+                    const std::function<void()>& rebuild);
 // The text shown for a failure.
 CString GetViewFailureText(const CException& e);
