@@ -359,3 +359,53 @@ TEST_F(DrawViewsTest, WithoutFramesThePlanIsCentredAndTheStoredPlacementStays)
   EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
   EXPECT_DOUBLE_EQ(pPlan->GetOffset(), 0.0);
 }
+
+TEST_F(DrawViewsTest, UnitsJoinedAtOtherSidesGiveATwoSideSelectorAcrossTheirFacingSides)
+{
+  const double gap = 7.5;
+  MoveTo(m_pRight, kLeftX + m_pLeft->GetWidth() + gap);
+  // The two gliders joined at their outer jambs only.
+  auto* pOuter = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2106, 2103);
+  pOuter->AddUnit(1, m_pLeft, kLeftJamb, 2106, 1.0f);
+  pOuter->AddUnit(2, m_pRight, kRightJamb, 2103, 1.0f);
+  View()->AddItem(pOuter, FALSE);
+  Command(ID_SHOW_DETAIL);
+  ASSERT_TRUE(View()->CreateDetailSelector(AcrossJoin()));
+  auto* pSelector = dynamic_cast<CDetailSelectorItem*>(static_cast<CObject*>(View()->GetSelectorItems().GetTail()));
+  ASSERT_NE(pSelector, nullptr);
+  EXPECT_EQ(pSelector->GetDetailKind(), dkTwoSides);
+  EXPECT_EQ(pSelector->GetJoinItem(), nullptr);
+  EXPECT_NEAR(pSelector->GetDetailOffset(), gap, 1e-9);
+  CDetailView* pDetail = Detail();
+  ASSERT_NE(pDetail, nullptr);
+  ASSERT_NE(pDetail->GetSelection(), nullptr);
+  EXPECT_EQ(pDetail->GetSelection()->GetDetailKind(), dkTwoSides);
+  EXPECT_GT(pDetail->GetEntities().GetSize(), 0);
+}
+
+TEST_F(DrawViewsTest, TheFlangeSwitchRedrawsOneSideAndLeavesTheProjectAlone)
+{
+  Command(ID_SHOW_DETAIL);
+  CDetailView* pDetail = Detail();
+  ASSERT_NE(pDetail, nullptr);
+  const double y = kY + m_pLeft->GetHeight() / 2.0;
+  const double x = Side(m_pLeft, kLeftJamb).GetStartPoint().GetX();
+  ASSERT_TRUE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(x - 1.0, y), CVRX2DPoint(x + 0.01, y))));
+  ASSERT_NE(pDetail->GetSelection(), nullptr);
+  ASSERT_EQ(pDetail->GetSelection()->GetDetailKind(), dkOneSide);
+  ASSERT_TRUE(m_pDoc->GetProjectPrefs().GetShowInstallationFlange());
+  EXPECT_EQ(pDetail->GetShowFlange(), 1) << "a new side takes the project's setting";
+  CWnd* pBar = Bar(pDetail);
+  ASSERT_NE(pBar, nullptr);
+  EXPECT_EQ(static_cast<CButton*>(pBar->GetDlgItem(IDC_INSTALLATION_FLANGE))->GetCheck(), 1);
+  const int withFlange = pDetail->GetEntities().GetSize();
+  ClickButton(*pBar, IDC_INSTALLATION_FLANGE);
+  Pump();
+  EXPECT_EQ(pDetail->GetShowFlange(), 0);
+  EXPECT_LT(pDetail->GetEntities().GetSize(), withFlange);
+  EXPECT_TRUE(m_pDoc->GetProjectPrefs().GetShowInstallationFlange());
+  // Hint 2 without a selector returns the view to its instruction.
+  m_pDoc->UpdateAllViews(nullptr, 2);
+  EXPECT_EQ(pDetail->GetSelection(), nullptr);
+  EXPECT_EQ(pDetail->GetEntities().GetSize(), 0);
+}
