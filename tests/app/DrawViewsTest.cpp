@@ -142,6 +142,8 @@ protected:
     rect.InflateRect(1, 1);
     return rect;
   }
+  // Empties a view's drawing behind its back: a drawing that is there again afterwards was rebuilt.
+  static void Forget(CAspectView* pView) { const_cast<CVRX2DEntityArray&>(pView->GetEntities()).RemoveAll(); }
   void Repaint(CWnd* pView)
   {
     pView->Invalidate(TRUE);
@@ -300,14 +302,13 @@ TEST_F(DrawViewsTest, HintFourRebuildsPlanAndDetailAndOnlyRenewsTheElevationsPen
   CDetailView* pDetail = Detail();
   ASSERT_TRUE(pPlan && pElevation && pDetail);
   ASSERT_GT(pDetail->GetEntities().GetSize(), 0);
-  const CVRX2DEntity* pFirstElevation = pElevation->GetEntities()[0];
-  const CVRX2DEntity* pFirstDetail = pDetail->GetEntities()[0];
-  const CVRX2DEntity* pFirstPlan = pPlan->GetEntities()[0];
-
+  Forget(pElevation);
+  Forget(pDetail);
+  Forget(pPlan);
   m_pDoc->UpdateAllViews(nullptr, kHintColours);
-  EXPECT_EQ(pElevation->GetEntities()[0], pFirstElevation) << "the elevation is not rebuilt";
-  EXPECT_NE(pDetail->GetEntities()[0], pFirstDetail);
-  EXPECT_NE(pPlan->GetEntities()[0], pFirstPlan);
+  EXPECT_EQ(pElevation->GetEntities().GetSize(), 0) << "the elevation is not rebuilt";
+  EXPECT_GT(pDetail->GetEntities().GetSize(), 0);
+  EXPECT_GT(pPlan->GetEntities().GetSize(), 0);
 
   // The plan view hidden, the Workbench editable again and a unit gone: hint 4 draws what is
   // there now, not the records read before.
@@ -408,4 +409,36 @@ TEST_F(DrawViewsTest, TheFlangeSwitchRedrawsOneSideAndLeavesTheProjectAlone)
   m_pDoc->UpdateAllViews(nullptr, 2);
   EXPECT_EQ(pDetail->GetSelection(), nullptr);
   EXPECT_EQ(pDetail->GetEntities().GetSize(), 0);
+}
+
+TEST_F(DrawViewsTest, ThePlanFieldsAreCheckedAndAChosenPlacementRebuildsAtOnce)
+{
+  ASSERT_NE(JoinGliders(), nullptr);
+  Command(ID_SHOW_PLAN);
+  CPlanView* pPlan = Plan();
+  ASSERT_NE(pPlan, nullptr);
+  CWnd* pBar = Bar(pPlan);
+  ASSERT_NE(pBar, nullptr);
+  CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
+  ASSERT_GT(pPlan->GetEntities().GetSize(), 0);
+  Forget(pPlan);
+  EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled()) << "Centered has no offset";
+
+  // Half an inch of wall is refused with the range message; nothing is stored or rebuilt.
+  const size_t messages = Messages().size();
+  SetControlText(*pBar, IDC_PLAN_WALL_WIDTH, "0.5\"");
+  pPlan->OnPlanParametersChanged();
+  ASSERT_EQ(Messages().size(), messages + 1);
+  EXPECT_NE(Messages().back().Find("between"), -1) << Messages().back().c_str();
+  EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 12.0);
+  EXPECT_EQ(pPlan->GetEntities().GetSize(), 0);
+
+  // Face of frame: stored, the offset field enabled, the plan rebuilt at once.
+  SetControlText(*pBar, IDC_PLAN_WALL_WIDTH, "12\"");
+  SelectLine(*pBar, IDC_PLAN_SYMBOL_PLACEMENT, 1);
+  Pump();
+  EXPECT_EQ(prefs.GetSymbolPlacement(), 1);
+  EXPECT_EQ(pPlan->GetSymbolPlacement(), 1);
+  EXPECT_TRUE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
+  EXPECT_GT(pPlan->GetEntities().GetSize(), 0);
 }
