@@ -2,6 +2,7 @@
 
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Resource.h"
+#include "views/Aspbars.h"
 
 IMPLEMENT_DYNCREATE(CPlanFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CElevationFrame, CDlgAdornedFrame)
@@ -9,16 +10,10 @@ IMPLEMENT_DYNCREATE(CDetailFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CScheduleReportFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CUnitInfoReportFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNAMIC(CBlankView, CView)
-IMPLEMENT_DYNCREATE(CPlanView, CBlankView)
-IMPLEMENT_DYNCREATE(CElevationView, CBlankView)
-IMPLEMENT_DYNCREATE(CDetailView, CBlankView)
 IMPLEMENT_DYNCREATE(CScheduleReportView, CBlankView)
 IMPLEMENT_DYNCREATE(CUnitInfoReportView, CBlankView)
 
 namespace {
-constexpr UINT IDD_PLAN_BAR = 1501;
-constexpr UINT IDD_ELEVATION_BAR = 1601;
-constexpr UINT IDD_DETAIL_BAR = 1702;
 constexpr UINT IDD_REPORT_BAR = 3102;
 
 void AddBar(UINT id, std::vector<CDialogItemTemplate> items)
@@ -29,9 +24,7 @@ void AddBar(UINT id, std::vector<CDialogItemTemplate> items)
 
 void RegisterProjectViewBars()
 {
-  AddBar(IDD_PLAN_BAR, {});
-  AddBar(IDD_ELEVATION_BAR, {});
-  AddBar(IDD_DETAIL_BAR, {});
+  RegisterAspectViewBars();
   AddBar(IDD_REPORT_BAR, {});
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Stand-ins for the three drawing views and the two reports of a project, until the drawings
-// and reports bring their own frames and views. Each frame has the caption of an adorned frame;
-// the views show nothing.
+// Stand-ins for the frames of the three drawing views and for the two reports of a project, until
+// the drawings and reports bring their own frames and views. Each frame has the caption of an
+// adorned frame; the report views show nothing.
 #include "views/Adorned.h"
 #include "document/Docviews.h"
 #include "platform/ui/docview/View.h"
@@ -43,27 +43,12 @@ public:
   int GetReportKind() const override { return 1; }
 };
 
-// The empty views of the drawing and report frames.
+// The empty views of the report frames.
 class CBlankView : public CView
 {
   DECLARE_DYNAMIC(CBlankView)
 public:
   void OnDraw(CDC* pDC) override;
-};
-
-class CPlanView : public CBlankView
-{
-  DECLARE_DYNCREATE(CPlanView)
-};
-
-class CElevationView : public CBlankView
-{
-  DECLARE_DYNCREATE(CElevationView)
-};
-
-class CDetailView : public CBlankView
-{
-  DECLARE_DYNCREATE(CDetailView)
 };
 
 class CScheduleReportView : public CBlankView
@@ -76,5 +61,5 @@ class CUnitInfoReportView : public CBlankView
   DECLARE_DYNCREATE(CUnitInfoReportView)
 };
 
-// The dialog bar templates of these frames.
+// The dialog bar templates of these frames, the drawing bars among them.
 void RegisterProjectViewBars();

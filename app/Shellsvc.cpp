@@ -3,6 +3,7 @@
 #include "app/App.h"
 #include "app/Appdlgs.h"
 #include "app/Mainfrm.h"
+#include "app/Plancfg.h"
 #include "document/Doc.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Exceptn.h"
@@ -98,6 +99,18 @@ void CShellServices::FillNewUnitMenu(CMenu* pPopup)
 int CShellServices::GetResizeTimeThreshold() const { return m_app.GetResizeTimeThreshold(); }
 
 double CShellServices::GetResizeDistanceThreshold() const { return m_app.GetResizeDistanceThreshold(); }
+
+CPlanSectionSwitches CShellServices::GetPlanSectionSwitches() const
+{
+  const CPlanSectionViewConfig& config = *m_app.GetAppPrefs().GetPlanSectionViewConfig();
+  CPlanSectionSwitches switches;
+  switches.SillLinesOn = config.GetSillLinesOn();
+  switches.FrameOn = config.GetFrameOn();
+  switches.FrameLinesOn = config.GetFrameLinesOn();
+  switches.FullFrameWidthOn = config.GetFullFrameWidthOn();
+  switches.GlassLines = config.GetGlassLines();
+  return switches;
+}
 
 BOOL CShellServices::IsMainToolBarVisible() const
 {

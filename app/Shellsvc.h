@@ -37,6 +37,7 @@ public:
   void FillNewUnitMenu(CMenu* pPopup) override;
   int GetResizeTimeThreshold() const override;
   double GetResizeDistanceThreshold() const override;
+  CPlanSectionSwitches GetPlanSectionSwitches() const override;
   BOOL IsMainToolBarVisible() const override;
   void ShowMainToolBar(BOOL bShow) override;
   COLORREF GetPlanSelectorRGB() const override;

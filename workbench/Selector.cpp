@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "document/Doc.h"
+#include "model/Join.h"
 #include "model/Unit.h"
 #include "platform/ui/draw/Dc.h"
+#include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "workbench/Joinitem.h"
 #include "workbench/Scalexlt.h"
 #include "workbench/Tracker.h"
 #include "workbench/Unititem.h"
@@ -19,6 +23,9 @@ IMPLEMENT_DYNAMIC(CDetailSelectorItem, CSelectorItem)
 IMPLEMENT_DYNAMIC(CSelectLineItem, CDesignItem)
 
 namespace {
+constexpr const char* kModule = "Selector";
+constexpr int kLineNotJoined = 331;
+constexpr int kLineBadOrientation = 342;
 constexpr int kSelectionLineCategory = 12;
 constexpr int kSelectLineHandleCode = 15;
 // Detail selectors are hit within this many window pixels of their line.
@@ -250,23 +257,67 @@ void CPlanSelectorItem::Edit(CWorkbenchView*) {}
 
 CDetailSelectorItem::CDetailSelectorItem(const CVRX2DLine& line, CUnitItem* pFirstUnit, int firstComponent,
                                          CUnitItem* pSecondUnit, int secondComponent, double offset,
-                                         CJoinItem* /*pJoinItem*/)
+                                         CJoinItem* pJoinItem)
   : CSelectorItem(ditDetailSelector, line.GetStartPoint().AsVector()), m_Line(line)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CDetailSelectorItem construction. \n");
-  m_pFirstUnitItem = pFirstUnit;
-  m_FirstSpec = pFirstUnit->GetUnit()->GetDetailSpecification(firstComponent);
-  if (pSecondUnit) {
-    m_pSecondUnitItem = pSecondUnit;
-    m_SecondSpec = pSecondUnit->GetUnit()->GetDetailSpecification(secondComponent);
-    m_dOffset = offset;
-    m_nDetailKind = dkTwoSides;
+  if (pFirstUnit && pSecondUnit && pJoinItem) {
+    MakeJoiningSituation(pFirstUnit, firstComponent, pSecondUnit, secondComponent, pJoinItem);
+  } else {
+    m_pFirstUnitItem = pFirstUnit;
+    m_FirstSpec = pFirstUnit->GetUnit()->GetDetailSpecification(firstComponent);
+    if (pSecondUnit) {
+      m_pSecondUnitItem = pSecondUnit;
+      m_SecondSpec = pSecondUnit->GetUnit()->GetDetailSpecification(secondComponent);
+      m_dOffset = offset;
+      m_nDetailKind = dkTwoSides;
+    }
   }
   const CWorkbenchServices* pServices = GetWorkbenchServices();
   m_Color = pServices ? pServices->GetDetailSelectorsRGB() : kDefaultDetailSelectors;
   m_pPen = std::make_unique<CPen>(PS_SOLID, 0, m_Color);
   m_pBrush = std::make_unique<CBrush>(m_Color);
 }
+
+// The sides are put in the join's order, then turned so that the first side has orientation 0;
+// the join-side spacing is always the spacing on the side of the unit that ends up second.
+void CDetailSelectorItem::MakeJoiningSituation(CUnitItem* pFirstUnit, int firstComponent, CUnitItem* pSecondUnit,
+                                               int secondComponent, CJoinItem* pJoinItem)
+{
+  m_nDetailKind = dkJoiningSituation;
+  m_pJoinItem = pJoinItem;
+  CJoin* pJoin = pJoinItem->GetJoin();
+  if (!pJoin || !pJoinItem->JoinsUnit(pFirstUnit) || !pJoinItem->JoinsUnit(pSecondUnit))
+    throw CAppException(kModule, kLineNotJoined);
+  m_JoinSpec = pJoin->GetDetailSpecification();
+  m_dOffset = pJoinItem->GetTotalSpacing();
+  pJoinItem->GetUnitItems(m_pFirstUnitItem, m_pSecondUnitItem);
+  if (m_pFirstUnitItem == pSecondUnit)
+    std::swap(firstComponent, secondComponent);
+  m_FirstSpec = m_pFirstUnitItem->GetUnit()->GetDetailSpecification(firstComponent);
+  m_SecondSpec = m_pSecondUnitItem->GetUnit()->GetDetailSpecification(secondComponent);
+  if (m_FirstSpec.GetOrientation() == 0) {
+    if (m_SecondSpec.GetOrientation() != 1)
+      throw CAppException(kModule, kLineBadOrientation);
+    m_dJoinSideSpacing = pJoinItem->GetSecondSpacing();
+    return;
+  }
+  if (m_FirstSpec.GetOrientation() != 1 || m_SecondSpec.GetOrientation() != 0)
+    throw CAppException(kModule, kLineBadOrientation);
+  std::swap(m_FirstSpec, m_SecondSpec);
+  std::swap(m_pFirstUnitItem, m_pSecondUnitItem);
+  m_JoinSpec.SetOrientation(m_JoinSpec.GetOrientation() == 0 ? 1 : 0);
+  m_dJoinSideSpacing = pJoinItem->GetFirstSpacing();
+}
+
+CUnit* CDetailSelectorItem::GetFirstUnit() const { return m_pFirstUnitItem ? m_pFirstUnitItem->GetUnit() : nullptr; }
+
+CUnit* CDetailSelectorItem::GetSecondUnit() const
+{
+  return m_pSecondUnitItem ? m_pSecondUnitItem->GetUnit() : nullptr;
+}
+
+CJoin* CDetailSelectorItem::GetSelectedJoin() const { return m_pJoinItem ? m_pJoinItem->GetJoin() : nullptr; }
 
 CDetailSelectorItem::CDetailSelectorItem(const CDetailSelectorItem& source)
   : CSelectorItem(source),

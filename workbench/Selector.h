@@ -6,6 +6,7 @@
 // Selectors live in the view's selector list and are never stored with the design.
 #include <memory>
 
+#include "document/Docviews.h"
 #include "geometry/2dline.h"
 #include "model/Dtlspec.h"
 #include "platform/ui/draw/Gdi.h"
@@ -75,10 +76,13 @@ enum
   dkJoiningSituation = 2
 };
 
-class CDetailSelectorItem : public CSelectorItem
+class CDetailSelectorItem : public CSelectorItem, public CDetailSelection
 {
   DECLARE_DYNAMIC(CDetailSelectorItem)
 public:
+  // With both units and a join item the joining situation of that join: the join item must join
+  // both units, and the two sides' specifications must be oriented 0 and 1 in either order;
+  // otherwise CAppException.
   CDetailSelectorItem(const CVRX2DLine& line, CUnitItem* pFirstUnit, int firstComponent, CUnitItem* pSecondUnit,
                       int secondComponent, double offset, CJoinItem* pJoinItem);
   CDetailSelectorItem(const CDetailSelectorItem& source);
@@ -97,13 +101,17 @@ public:
   virtual CRect GetEndMarkRect(CWorkbenchView* pView);
 
   // What the detail view reads.
-  int GetDetailKind() const { return m_nDetailKind; }
-  CDetailSpecification GetFirstDetailSpec() const { return m_FirstSpec; }
-  CDetailSpecification GetSecondDetailSpec() const { return m_SecondSpec; }
-  CDetailSpecification GetJoinDetailSpec() const { return m_JoinSpec; }
+  int GetDetailKind() const override { return m_nDetailKind; }
+  CDetailSpecification GetFirstDetailSpec() const override { return m_FirstSpec; }
+  CDetailSpecification GetSecondDetailSpec() const override { return m_SecondSpec; }
+  CDetailSpecification GetJoinDetailSpec() const override { return m_JoinSpec; }
   // GetOffset is the item position of every design item; this is the detail's offset.
-  double GetDetailOffset() const { return m_dOffset; }
-  double GetJoinSideSpacing() const { return m_dJoinSideSpacing; }
+  double GetDetailOffset() const override { return m_dOffset; }
+  double GetJoinSideSpacing() const override { return m_dJoinSideSpacing; }
+  CUnit* GetFirstUnit() const override;
+  CUnit* GetSecondUnit() const override;
+  CJoin* GetSelectedJoin() const override;
+  CDetailSelection* CloneSelection() const override { return new CDetailSelectorItem(*this); }
   CUnitItem* GetFirstUnitItem() const { return m_pFirstUnitItem; }
   CUnitItem* GetSecondUnitItem() const { return m_pSecondUnitItem; }
   CJoinItem* GetJoinItem() const { return m_pJoinItem; }
@@ -111,6 +119,9 @@ public:
   BOOL IsSelectorSelected() const { return m_bSelected; }
 
 private:
+  void MakeJoiningSituation(CUnitItem* pFirstUnit, int firstComponent, CUnitItem* pSecondUnit, int secondComponent,
+                            CJoinItem* pJoinItem);
+
   int m_nDetailKind = dkOneSide;
   CUnitItem* m_pFirstUnitItem = nullptr;
   CUnitItem* m_pSecondUnitItem = nullptr;

@@ -27,6 +27,7 @@ constexpr int kNoUnitEntitiesLine = 2131;
 constexpr int kNoJoinEntitiesLine = 2152;
 constexpr int kUnexpectedItemLine = 2173;
 constexpr int kNoFootLine = 2384;
+constexpr int kJoinMismatchLine = 2356;
 constexpr int kPerimeterCategory = 20;
 // The selector line reaches this far either side of a selected side; 3 inches outward of a
 // perimeter side or an arched head.
@@ -67,6 +68,31 @@ CVRX2DVector UnitNormal(const CVRX2DLine& side)
 const CVRX2DEntity& ComponentOutline(CUnitItem* pItem, int component)
 {
   return *pItem->GetComponentOutlines()->GetAt(component);
+}
+
+BOOL IsSide(const CJoinSide& joinSide, const CSelectedSide& side)
+{
+  return joinSide.m_pUnitItem == side.pItem && joinSide.m_nComponentIndex == side.component;
+}
+
+// The join of exactly the two crossed sides, in either order. Two units may be joined at more
+// than one pair of sides; a join item whose product join could not be made gives no joining
+// detail. None: the sides are drawn as two facing sides.
+CJoinItem* FindJoinOfSides(const CObList& items, const CSelectedSide (&sides)[2])
+{
+  for (POSITION pos = items.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
+    if (pItem->GetItemType() != ditJoin)
+      continue;
+    auto* pJoinItem = static_cast<CJoinItem*>(pItem);
+    const CJoinSide& first = pJoinItem->GetFirstSide();
+    const CJoinSide& second = pJoinItem->GetSecondSide();
+    const BOOL matches = (IsSide(first, sides[0]) && IsSide(second, sides[1])) ||
+                         (IsSide(first, sides[1]) && IsSide(second, sides[0]));
+    if (matches && pJoinItem->GetJoin())
+      return pJoinItem;
+  }
+  return nullptr;
 }
 
 // The selector line of one selected side.
@@ -172,6 +198,19 @@ BOOL CWorkbenchView::GetElevationViewItems(CObList& items)
   return found;
 }
 
+BOOL CWorkbenchView::GetElevationViewUnits(CElevationViewInfoArray& units)
+{
+  units.RemoveAll();
+  CObList items;
+  if (!GetElevationViewItems(items))
+    return FALSE;
+  for (POSITION pos = items.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CUnitItem*>(items.GetNext(pos));
+    units.Add(CElevationViewInfo(pItem->GetOffset(), pItem->GetUnit()));
+  }
+  return TRUE;
+}
+
 BOOL CWorkbenchView::CreateDetailSelector(CVRX2DLine line)
 {
   PCTRACE(TT_WORKBENCH, TL_IMPORTANT)("CreateDetailSelector() called. \n");
@@ -212,6 +251,10 @@ BOOL CWorkbenchView::CreateDetailSelector(CVRX2DLine line)
       const auto& side2 = static_cast<const CVRX2DLine&>(e2);
       if (!side1.IsParallel(side2))
         return FALSE;
+      CJoinItem* pJoinItem = FindJoinOfSides(items, sides);
+      if (pJoinItem && (!pJoinItem->JoinsUnit(sides[0].pItem) || !pJoinItem->JoinsUnit(sides[1].pItem) ||
+                        !pJoinItem->GetLine().IsParallel(side1)))
+        throw CAppFatalException(kModule, kJoinMismatchLine);
       const CVRX2DPoint m((sides[0].point.GetX() + sides[1].point.GetX()) / 2.0,
                           (sides[0].point.GetY() + sides[1].point.GetY()) / 2.0);
       const CVRX2DVector n = UnitNormal(side1);
@@ -223,8 +266,9 @@ BOOL CWorkbenchView::CreateDetailSelector(CVRX2DLine line)
         return FALSE;
       const CVRX2DLine selectorLine(12, p1 + CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach),
                                     p2 - CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach));
-      selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component, sides[1].pItem,
-                                                       sides[1].component, p1.DistanceTo(p2), nullptr);
+      selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component,
+                                                       sides[1].pItem, sides[1].component, p1.DistanceTo(p2),
+                                                       pJoinItem);
     }
   } catch (const CAppFatalException&) {
     throw;

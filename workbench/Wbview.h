@@ -163,6 +163,7 @@ public:
   // Selectors and the data of the plan, elevation and detail views.
   void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo) override;
   BOOL GetElevationViewItems(CObList& items) override;
+  BOOL GetElevationViewUnits(CElevationViewInfoArray& units) override;
   BOOL CreateDetailSelector(CVRX2DLine line);
   BOOL HitTestSelectors(CPoint point, CDesignItem*& pItem);
   CPlanSelectorItem* GetPlanSelector() const { return m_pPlanSelector; }

@@ -1,0 +1,444 @@
+// Guards the three drawing views of the running program on a design of two joined gliders: the
+// plan, elevation and detail views opened through the main frame's commands draw on their
+// retained surfaces; the elevation's switches redraw it and set the project's flags; a detail
+// selector across the join is a joining situation that the detail view draws; a failing unit
+// leaves a view empty with a message instead of ending the program; the plan view keeps the
+// stored symbol placement while frames are off and reads the Workbench afresh on every rebuild.
+#include <numbers>
+
+#include "WbGuiFixture.h"
+#include "app/Plancfg.h"
+#include "app/Shellids.h"
+#include "geometry/2dline.h"
+#include "model/Dtlspec.h"
+#include "model/Unit.h"
+#include "model/Unitexcp.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/frame/CtrlBar.h"
+#include "project/Projprefs.h"
+#include "views/Adorned.h"
+#include "views/Dtlview.h"
+#include "views/Elevview.h"
+#include "views/Planview.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Selector.h"
+
+namespace {
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// Glider sides in its component outlines.
+constexpr int kRightJamb = 2;
+constexpr int kLeftJamb = 5;
+constexpr double kLeftX = 10.0;
+constexpr double kY = 10.0;
+constexpr LPARAM kHintColours = 4;
+
+// A unit item whose unit fails once it is armed, as a unit does when the catalogue lets it down.
+class CFailingUnitItem : public CUnitItem
+{
+public:
+  using CUnitItem::CUnitItem;
+  CUnit* GetUnit() override
+  {
+    if (failing)
+      throw CUnitException("Test", 1);
+    return CUnitItem::GetUnit();
+  }
+  BOOL failing = FALSE;
+};
+
+class DrawViewsTest : public WorkbenchGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WorkbenchGuiTest::SetUp();
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 12.0, TRUE);
+    Pump();
+    const CRect client = View()->GetClientRect();
+    const UINT nID = CommandFor("GL", "BA005");
+    m_pLeft = PlaceUnit(nID, CPoint(client.Width() / 4, client.Height() / 2));
+    m_pRight = PlaceUnit(nID, CPoint(client.Width() * 3 / 4, client.Height() / 2));
+    ASSERT_NE(m_pLeft, nullptr);
+    ASSERT_NE(m_pRight, nullptr);
+    MoveTo(m_pLeft, kLeftX);
+    View()->DeselectAll();
+  }
+  void MoveTo(CUnitItem* pUnit, double x)
+  {
+    pUnit->Offset(CVRX2DVector(x, kY) - pUnit->GetOffset());
+    View()->Invalidate(TRUE);
+  }
+  const CVRX2DLine& Side(CUnitItem* pUnit, int index) const
+  {
+    return *static_cast<const CVRX2DLine*>(pUnit->GetComponentOutlines()->GetAt(index));
+  }
+  // The right glider is pushed left against the left one, as a committed move does it.
+  CJoinItem* JoinGliders()
+  {
+    MoveTo(m_pRight, kLeftX + m_pLeft->GetWidth() + 0.9);
+    CJoinSnapRecord snap;
+    snap.category = 9;
+    snap.length = 0.9;
+    snap.angle = std::numbers::pi;
+    CVRX2DEntityArray stationary;
+    stationary.Add(Side(m_pLeft, kRightJamb).Clone());
+    CDWordArray indices;
+    indices.Add(kRightJamb);
+    if (!View()->EvaluateSnapForJoin(Side(m_pRight, kLeftJamb), m_pRight, kLeftJamb, m_pLeft, stationary, indices,
+                                     snap, TRUE))
+      return nullptr;
+    m_pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
+    View()->AddJoin();
+    Pump();
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
+        return pJoin;
+    return nullptr;
+  }
+  // A line across the two jambs that the join stands between, at mid-height.
+  CVRX2DLine AcrossJoin() const
+  {
+    const double y = kY + m_pLeft->GetHeight() / 2.0;
+    const double left = Side(m_pLeft, kRightJamb).GetStartPoint().GetX();
+    const double right = Side(m_pRight, kLeftJamb).GetStartPoint().GetX();
+    return CVRX2DLine(12, CVRX2DPoint(left - 0.01, y), CVRX2DPoint(right + 0.01, y));
+  }
+  template <class T> T* Aspect(CView* (CDoc::*find)() const) const { return dynamic_cast<T*>((m_pDoc->*find)()); }
+  CPlanView* Plan() const { return Aspect<CPlanView>(&CDoc::GetPlanView); }
+  CElevationView* Elevation() const { return Aspect<CElevationView>(&CDoc::GetElevationView); }
+  CDetailView* Detail() const { return Aspect<CDetailView>(&CDoc::GetDetailView); }
+  static CWnd* Bar(CView* pView)
+  {
+    auto* pFrame = dynamic_cast<CDlgAdornedFrame*>(pView->GetParentFrame());
+    return pFrame ? pFrame->GetDialogBar() : nullptr;
+  }
+  // Pixels of the view's surface that are not the white background, in a rectangle of the client.
+  static int Ink(CWnd* pView, const CRect& rect)
+  {
+    int ink = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+      for (int x = rect.left; x < rect.right; ++x)
+        ink += pView->GetSurfacePixel(x, y) != kWhite ? 1 : 0;
+    return ink;
+  }
+  static CRect Client(CWnd* pView)
+  {
+    CRect rect;
+    pView->GetClientRect(&rect);
+    return rect;
+  }
+  static int Ink(CWnd* pView) { return Ink(pView, Client(pView)); }
+  // Where the view's fit mapping puts its drawing in the client area.
+  static CRect DrawnRect(CAspectView* pView)
+  {
+    CClientDC dc(pView);
+    pView->OnPrepareDC(&dc);
+    const CVRX2DRectangle extents = pView->GetEntityExtents();
+    CPoint corners[2] = {pView->VRXToPage(extents.GetMinPoint()), pView->VRXToPage(extents.GetMaxPoint())};
+    dc.LPtoDP(corners, 2);
+    CRect rect(corners[0], corners[1]);
+    rect.NormalizeRect();
+    rect.InflateRect(1, 1);
+    return rect;
+  }
+  // Empties a view's drawing behind its back: a drawing that is there again afterwards was rebuilt.
+  static void Forget(CAspectView* pView) { const_cast<CVRX2DEntityArray&>(pView->GetEntities()).RemoveAll(); }
+  void Repaint(CWnd* pView)
+  {
+    pView->Invalidate(TRUE);
+    pView->UpdateWindow();
+    Pump();
+  }
+
+  CUnitItem* m_pLeft = nullptr;
+  CUnitItem* m_pRight = nullptr;
+};
+}  // namespace
+
+TEST_F(DrawViewsTest, TheThreeViewsOfJoinedGlidersAreDrawnOnTheirSurfaces)
+{
+  CJoinItem* pJoin = JoinGliders();
+  ASSERT_NE(pJoin, nullptr);
+
+  Command(ID_SHOW_PLAN);
+  CPlanView* pPlan = Plan();
+  ASSERT_NE(pPlan, nullptr);
+  ASSERT_TRUE(pPlan->GetParentFrame()->IsWindowVisible());
+  // Plan mode puts the selector across both units and the join between them.
+  EXPECT_EQ(pPlan->GetRecords().GetSize(), 3);
+  EXPECT_GT(pPlan->GetEntities().GetSize(), 0);
+  Repaint(pPlan);
+  const CRect client = Client(pPlan);
+  const int middle = Ink(pPlan, CRect(0, client.Height() / 4, client.Width(), client.Height() * 3 / 4));
+  EXPECT_GT(middle, 20) << "the sections are drawn";
+  EXPECT_GT(Ink(pPlan, CRect(0, client.Height() - 20, client.Width(), client.Height())), 0) << "Exterior";
+  EXPECT_GT(Ink(pPlan, CRect(0, 0, client.Width(), 20)), 0) << "Interior";
+
+  Command(ID_SHOW_ELEVATION);
+  CElevationView* pElevation = Elevation();
+  ASSERT_NE(pElevation, nullptr);
+  ASSERT_GT(pElevation->GetEntities().GetSize(), 0);
+  // Moved to the origin, as wide as both gliders and the join's spacing together.
+  const CVRX2DRectangle extents = pElevation->GetEntities().GetExtents();
+  EXPECT_NEAR(extents.GetMinPoint().GetX(), 0.0, 1e-9);
+  EXPECT_NEAR(extents.GetMinPoint().GetY(), 0.0, 1e-9);
+  EXPECT_NEAR(extents.GetMaxPoint().GetX(), m_pRight->GetOffset().GetX() + m_pRight->GetWidth() - kLeftX, 1e-6);
+  Repaint(pElevation);
+  EXPECT_GT(Ink(pElevation), 50);
+
+  Command(ID_SHOW_DETAIL);
+  Pump();
+  CDetailView* pDetail = Detail();
+  ASSERT_NE(pDetail, nullptr);
+  EXPECT_EQ(pDetail->GetSelection(), nullptr);
+  EXPECT_EQ(pDetail->GetEntities().GetSize(), 0);
+  Repaint(pDetail);
+  const CRect detailClient = Client(pDetail);
+  EXPECT_GT(Ink(pDetail, CRect(detailClient.Width() / 4, 30, detailClient.Width() * 3 / 4, detailClient.Height())), 0)
+      << "the instruction text";
+  EXPECT_EQ(Ink(pDetail, CRect(0, 0, detailClient.Width() / 4 - 1, detailClient.Height())), 0);
+
+  // A selector across the join: the joining situation, its first side oriented 0.
+  ASSERT_TRUE(View()->CreateDetailSelector(AcrossJoin()));
+  auto* pSelector = dynamic_cast<CDetailSelectorItem*>(static_cast<CObject*>(View()->GetSelectorItems().GetTail()));
+  ASSERT_NE(pSelector, nullptr);
+  EXPECT_EQ(pSelector->GetDetailKind(), dkJoiningSituation);
+  EXPECT_EQ(pSelector->GetJoinItem(), pJoin);
+  EXPECT_EQ(pSelector->GetFirstDetailSpec().GetOrientation(), 0);
+  EXPECT_EQ(pSelector->GetSecondDetailSpec().GetOrientation(), 1);
+  EXPECT_NEAR(pSelector->GetDetailOffset(), pJoin->GetTotalSpacing(), 1e-9);
+  const double secondSpacing =
+      pSelector->GetSecondUnitItem() == pJoin->GetFirstSide().m_pUnitItem ? pJoin->GetFirstSpacing() : pJoin->GetSecondSpacing();
+  EXPECT_NEAR(pSelector->GetJoinSideSpacing(), secondSpacing, 1e-6);
+
+  ASSERT_NE(pDetail->GetSelection(), nullptr);
+  EXPECT_EQ(pDetail->GetSelection()->GetDetailKind(), dkJoiningSituation);
+  EXPECT_EQ(pDetail->GetShowFlange(), 0) << "a joining situation starts without the flange";
+  ASSERT_GT(pDetail->GetEntities().GetSize(), 0);
+  Repaint(pDetail);
+  EXPECT_GT(Ink(pDetail, DrawnRect(pDetail)), 20) << "the detail where its entities map to";
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(DrawViewsTest, TheElevationSwitchesRedrawAndSetTheProjectsFlags)
+{
+  // A casement shows its operation; an arched unit of a size with a grille shows its grille.
+  CUnitItem* pCasement = PlaceUnit(CommandFor("CA", "BA001"), CPoint(40, 40));
+  CUnitItem* pArch = PlaceUnit(CommandFor("AR", "BA011"), CPoint(40, 40));
+  ASSERT_TRUE(pCasement && pArch);
+  ASSERT_TRUE(pArch->GetUnit()->SetOptionChoice(36, 2));
+  Command(ID_SHOW_ELEVATION);
+  CElevationView* pElevation = Elevation();
+  ASSERT_NE(pElevation, nullptr);
+  CWnd* pBar = Bar(pElevation);
+  ASSERT_NE(pBar, nullptr);
+  CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
+  ASSERT_FALSE(prefs.GetShowGrilles());
+  ASSERT_FALSE(prefs.GetShowOperation());
+  const int plain = pElevation->GetEntities().GetSize();
+  Repaint(pElevation);
+  const int plainInk = Ink(pElevation);
+
+  ClickButton(*pBar, ID_TOGGLE_SHOW_OPERATION);
+  Pump();
+  EXPECT_TRUE(prefs.GetShowOperation());
+  const int withOperation = pElevation->GetEntities().GetSize();
+  EXPECT_GT(withOperation, plain);
+  EXPECT_EQ(static_cast<CButton*>(pBar->GetDlgItem(ID_TOGGLE_SHOW_OPERATION))->GetCheck(), 1);
+
+  ClickButton(*pBar, ID_TOGGLE_SHOW_GRILLES);
+  Pump();
+  EXPECT_TRUE(prefs.GetShowGrilles());
+  EXPECT_GT(pElevation->GetEntities().GetSize(), withOperation);
+  Repaint(pElevation);
+  EXPECT_GT(Ink(pElevation), plainInk);
+
+  // Off again: the plain drawing, and the check boxes follow the flags.
+  ClickButton(*pBar, ID_TOGGLE_SHOW_GRILLES);
+  ClickButton(*pBar, ID_TOGGLE_SHOW_OPERATION);
+  Pump();
+  EXPECT_FALSE(prefs.GetShowGrilles());
+  EXPECT_FALSE(prefs.GetShowOperation());
+  EXPECT_EQ(pElevation->GetEntities().GetSize(), plain);
+  prefs.SetShowGrilles(TRUE);
+  pElevation->OnActivateView(TRUE, pElevation, nullptr);
+  EXPECT_EQ(static_cast<CButton*>(pBar->GetDlgItem(ID_TOGGLE_SHOW_GRILLES))->GetCheck(), 1);
+}
+
+TEST_F(DrawViewsTest, AFailingUnitLeavesTheElevationEmptyWithAMessage)
+{
+  auto* pItem = new CFailingUnitItem("GL", "BA005");
+  pItem->GetUnit();
+  View()->AddItem(pItem, TRUE);
+  pItem->failing = TRUE;
+  Command(ID_SHOW_ELEVATION);
+  CElevationView* pElevation = Elevation();
+  ASSERT_NE(pElevation, nullptr);
+  EXPECT_EQ(pElevation->GetEntities().GetSize(), 0);
+  // Opening updates the view more than once; the failure is told once.
+  ASSERT_EQ(Messages().size(), 1u);
+  m_pDoc->UpdateAllViews(nullptr, 3);
+  EXPECT_EQ(Messages().size(), 1u);
+  pItem->failing = FALSE;
+  m_pDoc->UpdateAllViews(nullptr, 3);
+  EXPECT_GT(pElevation->GetEntities().GetSize(), 0) << "the program goes on and draws again";
+  // A new failure after a good drawing is told again.
+  pItem->failing = TRUE;
+  m_pDoc->UpdateAllViews(nullptr, 3);
+  EXPECT_EQ(pElevation->GetEntities().GetSize(), 0);
+  EXPECT_EQ(Messages().size(), 2u);
+}
+
+TEST_F(DrawViewsTest, HintFourRebuildsPlanAndDetailAndOnlyRenewsTheElevationsPens)
+{
+  ASSERT_NE(JoinGliders(), nullptr);
+  Command(ID_SHOW_PLAN);
+  Command(ID_SHOW_ELEVATION);
+  Command(ID_SHOW_DETAIL);
+  ASSERT_TRUE(View()->CreateDetailSelector(AcrossJoin()));
+  CPlanView* pPlan = Plan();
+  CElevationView* pElevation = Elevation();
+  CDetailView* pDetail = Detail();
+  ASSERT_TRUE(pPlan && pElevation && pDetail);
+  ASSERT_GT(pDetail->GetEntities().GetSize(), 0);
+  Forget(pElevation);
+  Forget(pDetail);
+  Forget(pPlan);
+  m_pDoc->UpdateAllViews(nullptr, kHintColours);
+  EXPECT_EQ(pElevation->GetEntities().GetSize(), 0) << "the elevation is not rebuilt";
+  EXPECT_GT(pDetail->GetEntities().GetSize(), 0);
+  EXPECT_GT(pPlan->GetEntities().GetSize(), 0);
+
+  // The plan view hidden, the Workbench editable again and a unit gone: hint 4 draws what is
+  // there now, not the records read before.
+  Command(ID_VIEW_PLAN);
+  Pump();
+  ASSERT_FALSE(pPlan->GetParentFrame()->IsWindowVisible());
+  Command(ID_VIEW_DETAIL);
+  Pump();
+  View()->DeselectAll();
+  View()->RemoveItem(m_pRight);
+  m_pRight = nullptr;
+  Pump();
+  m_pDoc->UpdateAllViews(nullptr, kHintColours);
+  ASSERT_EQ(pPlan->GetRecords().GetSize(), 1);
+  EXPECT_EQ(pPlan->GetRecords()[0].m_pUnit, m_pLeft->GetUnit());
+}
+
+TEST_F(DrawViewsTest, WithoutFramesThePlanIsCentredAndTheStoredPlacementStays)
+{
+  CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
+  prefs.SetSymbolPlacement(1);
+  prefs.SetExteriorOffset(2.0);
+  CPlanSectionViewConfig* pConfig = ShellApp().GetAppPrefs().GetPlanSectionViewConfig();
+  pConfig->SetFrameOn(0);
+  Command(ID_SHOW_PLAN);
+  CPlanView* pPlan = Plan();
+  ASSERT_NE(pPlan, nullptr);
+  CWnd* pBar = Bar(pPlan);
+  ASSERT_NE(pBar, nullptr);
+  EXPECT_EQ(pPlan->GetSymbolPlacement(), 0);
+  EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_SYMBOL_PLACEMENT)->IsWindowEnabled());
+  EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
+  // Leaving the wall width stores it, and nothing of the placement.
+  SetControlText(*pBar, IDC_PLAN_WALL_WIDTH, "10\"");
+  pPlan->OnPlanParametersChanged();
+  EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 10.0);
+  EXPECT_EQ(prefs.GetSymbolPlacement(), 1);
+  EXPECT_DOUBLE_EQ(prefs.GetExteriorOffset(), 2.0);
+
+  // Frames back on: the stored placement is shown and chosen; Centered then disables the offset.
+  pConfig->SetFrameOn(1);
+  m_pDoc->UpdateAllViews(nullptr, kHintColours);
+  EXPECT_EQ(pPlan->GetSymbolPlacement(), 1);
+  EXPECT_TRUE(pBar->GetDlgItem(IDC_PLAN_SYMBOL_PLACEMENT)->IsWindowEnabled());
+  EXPECT_TRUE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
+  SelectLine(*pBar, IDC_PLAN_SYMBOL_PLACEMENT, 0);
+  Pump();
+  EXPECT_EQ(prefs.GetSymbolPlacement(), 0);
+  EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
+  EXPECT_DOUBLE_EQ(pPlan->GetOffset(), 0.0);
+}
+
+TEST_F(DrawViewsTest, UnitsJoinedAtOtherSidesGiveATwoSideSelectorAcrossTheirFacingSides)
+{
+  const double gap = 7.5;
+  MoveTo(m_pRight, kLeftX + m_pLeft->GetWidth() + gap);
+  // The two gliders joined at their outer jambs only.
+  auto* pOuter = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2106, 2103);
+  pOuter->AddUnit(1, m_pLeft, kLeftJamb, 2106, 1.0f);
+  pOuter->AddUnit(2, m_pRight, kRightJamb, 2103, 1.0f);
+  View()->AddItem(pOuter, FALSE);
+  Command(ID_SHOW_DETAIL);
+  ASSERT_TRUE(View()->CreateDetailSelector(AcrossJoin()));
+  auto* pSelector = dynamic_cast<CDetailSelectorItem*>(static_cast<CObject*>(View()->GetSelectorItems().GetTail()));
+  ASSERT_NE(pSelector, nullptr);
+  EXPECT_EQ(pSelector->GetDetailKind(), dkTwoSides);
+  EXPECT_EQ(pSelector->GetJoinItem(), nullptr);
+  EXPECT_NEAR(pSelector->GetDetailOffset(), gap, 1e-9);
+  CDetailView* pDetail = Detail();
+  ASSERT_NE(pDetail, nullptr);
+  ASSERT_NE(pDetail->GetSelection(), nullptr);
+  EXPECT_EQ(pDetail->GetSelection()->GetDetailKind(), dkTwoSides);
+  EXPECT_GT(pDetail->GetEntities().GetSize(), 0);
+}
+
+TEST_F(DrawViewsTest, TheFlangeSwitchRedrawsOneSideAndLeavesTheProjectAlone)
+{
+  Command(ID_SHOW_DETAIL);
+  CDetailView* pDetail = Detail();
+  ASSERT_NE(pDetail, nullptr);
+  const double y = kY + m_pLeft->GetHeight() / 2.0;
+  const double x = Side(m_pLeft, kLeftJamb).GetStartPoint().GetX();
+  ASSERT_TRUE(View()->CreateDetailSelector(CVRX2DLine(12, CVRX2DPoint(x - 1.0, y), CVRX2DPoint(x + 0.01, y))));
+  ASSERT_NE(pDetail->GetSelection(), nullptr);
+  ASSERT_EQ(pDetail->GetSelection()->GetDetailKind(), dkOneSide);
+  ASSERT_TRUE(m_pDoc->GetProjectPrefs().GetShowInstallationFlange());
+  EXPECT_EQ(pDetail->GetShowFlange(), 1) << "a new side takes the project's setting";
+  CWnd* pBar = Bar(pDetail);
+  ASSERT_NE(pBar, nullptr);
+  EXPECT_EQ(static_cast<CButton*>(pBar->GetDlgItem(IDC_INSTALLATION_FLANGE))->GetCheck(), 1);
+  const int withFlange = pDetail->GetEntities().GetSize();
+  ClickButton(*pBar, IDC_INSTALLATION_FLANGE);
+  Pump();
+  EXPECT_EQ(pDetail->GetShowFlange(), 0);
+  EXPECT_LT(pDetail->GetEntities().GetSize(), withFlange);
+  EXPECT_TRUE(m_pDoc->GetProjectPrefs().GetShowInstallationFlange());
+  // Hint 2 without a selector returns the view to its instruction.
+  m_pDoc->UpdateAllViews(nullptr, 2);
+  EXPECT_EQ(pDetail->GetSelection(), nullptr);
+  EXPECT_EQ(pDetail->GetEntities().GetSize(), 0);
+}
+
+TEST_F(DrawViewsTest, ThePlanFieldsAreCheckedAndAChosenPlacementRebuildsAtOnce)
+{
+  ASSERT_NE(JoinGliders(), nullptr);
+  Command(ID_SHOW_PLAN);
+  CPlanView* pPlan = Plan();
+  ASSERT_NE(pPlan, nullptr);
+  CWnd* pBar = Bar(pPlan);
+  ASSERT_NE(pBar, nullptr);
+  CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
+  ASSERT_GT(pPlan->GetEntities().GetSize(), 0);
+  Forget(pPlan);
+  EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled()) << "Centered has no offset";
+
+  // Half an inch of wall is refused with the range message; nothing is stored or rebuilt.
+  const size_t messages = Messages().size();
+  SetControlText(*pBar, IDC_PLAN_WALL_WIDTH, "0.5\"");
+  pPlan->OnPlanParametersChanged();
+  ASSERT_EQ(Messages().size(), messages + 1);
+  EXPECT_NE(Messages().back().Find("between"), -1) << Messages().back().c_str();
+  EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 12.0);
+  EXPECT_EQ(pPlan->GetEntities().GetSize(), 0);
+
+  // Face of frame: stored, the offset field enabled, the plan rebuilt at once.
+  SetControlText(*pBar, IDC_PLAN_WALL_WIDTH, "12\"");
+  SelectLine(*pBar, IDC_PLAN_SYMBOL_PLACEMENT, 1);
+  Pump();
+  EXPECT_EQ(prefs.GetSymbolPlacement(), 1);
+  EXPECT_EQ(pPlan->GetSymbolPlacement(), 1);
+  EXPECT_TRUE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
+  EXPECT_GT(pPlan->GetEntities().GetSize(), 0);
+}
