@@ -18,6 +18,7 @@
 #include "platform/ui/dlg/Ddx.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "support/Trace.h"
+#include "views/Aspframe.h"
 #include "views/Prtscale.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
@@ -66,6 +67,7 @@ BOOL CApp::InitShell()
   RegisterShellResources();
   RegisterWarehouseResources();
   RegisterProjectViewBars();
+  RegisterAspectResources();
   RegisterWorkbenchResources();
   RegisterPrintScaleResources();
   RegisterWorkbenchClasses();

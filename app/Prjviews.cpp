@@ -3,9 +3,6 @@
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Resource.h"
 
-IMPLEMENT_DYNCREATE(CPlanFrame, CDlgAdornedFrame)
-IMPLEMENT_DYNCREATE(CElevationFrame, CDlgAdornedFrame)
-IMPLEMENT_DYNCREATE(CDetailFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CScheduleReportFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CUnitInfoReportFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNAMIC(CBlankView, CView)
@@ -16,9 +13,6 @@ IMPLEMENT_DYNCREATE(CScheduleReportView, CBlankView)
 IMPLEMENT_DYNCREATE(CUnitInfoReportView, CBlankView)
 
 namespace {
-constexpr UINT IDD_PLAN_BAR = 1501;
-constexpr UINT IDD_ELEVATION_BAR = 1601;
-constexpr UINT IDD_DETAIL_BAR = 1702;
 constexpr UINT IDD_REPORT_BAR = 3102;
 
 void AddBar(UINT id, std::vector<CDialogItemTemplate> items)
@@ -29,22 +23,7 @@ void AddBar(UINT id, std::vector<CDialogItemTemplate> items)
 
 void RegisterProjectViewBars()
 {
-  AddBar(IDD_PLAN_BAR, {});
-  AddBar(IDD_ELEVATION_BAR, {});
-  AddBar(IDD_DETAIL_BAR, {});
   AddBar(IDD_REPORT_BAR, {});
-}
-
-CPlanFrame::CPlanFrame() : CDlgAdornedFrame("Plan View", IDD_PLAN_BAR) { m_strDialogBarTitle = "Plan Dialog Bar"; }
-
-CElevationFrame::CElevationFrame() : CDlgAdornedFrame("Elevation View", IDD_ELEVATION_BAR)
-{
-  m_strDialogBarTitle = "Elevation Dialog Bar";
-}
-
-CDetailFrame::CDetailFrame() : CDlgAdornedFrame("Detail View", IDD_DETAIL_BAR)
-{
-  m_strDialogBarTitle = "Detail Dialog Bar";
 }
 
 CScheduleReportFrame::CScheduleReportFrame() : CDlgAdornedFrame("Window & Patio Door Schedule", IDD_REPORT_BAR)

@@ -1,31 +1,11 @@
 #pragma once
 // Stand-ins for the three drawing views and the two reports of a project, until the drawings
-// and reports bring their own frames and views. Each frame has the caption of an adorned frame;
-// the views show nothing.
+// and reports bring their own views and the reports their frames. Each report frame has the
+// caption of an adorned frame; the views show nothing. The drawing frames are views/Aspframe.h.
 #include "views/Adorned.h"
+#include "views/Aspframe.h"
 #include "document/Docviews.h"
 #include "platform/ui/docview/View.h"
-
-class CPlanFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CPlanFrame)
-public:
-  CPlanFrame();
-};
-
-class CElevationFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CElevationFrame)
-public:
-  CElevationFrame();
-};
-
-class CDetailFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CDetailFrame)
-public:
-  CDetailFrame();
-};
 
 class CScheduleReportFrame : public CDlgAdornedFrame, public CReportKindSource
 {
@@ -76,5 +56,5 @@ class CUnitInfoReportView : public CBlankView
   DECLARE_DYNCREATE(CUnitInfoReportView)
 };
 
-// The dialog bar templates of these frames.
+// The dialog bar template of the report frames.
 void RegisterProjectViewBars();

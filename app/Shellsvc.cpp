@@ -89,6 +89,16 @@ CMapECatToXLTGDIData* CShellServices::CreateTranslationMap()
   return m_app.GetAppPrefs().GetExportToGDIConfig()->CreateTranslationMap();
 }
 
+CMapECatToXLTDXFData* CShellServices::CreateDXFTranslationMap()
+{
+  return m_app.GetAppPrefs().GetExportToDXFConfig()->CreateTranslationMap();
+}
+
+int CShellServices::GetDXFTranslationUnit() const
+{
+  return m_app.GetAppPrefs().GetMiscPrefs()->GetDXFTranslationUnit();
+}
+
 BOOL CShellServices::IsMainToolBarVisible() const
 {
   CMainFrame* pMain = GetMainFrame();

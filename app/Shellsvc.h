@@ -34,6 +34,8 @@ public:
   CSize GetCaptionAndBorderSize() const override;
   HMENU GetWorkbenchMenu() const override;
   CMapECatToXLTGDIData* CreateTranslationMap() override;
+  CMapECatToXLTDXFData* CreateDXFTranslationMap() override;
+  int GetDXFTranslationUnit() const override;
   BOOL IsMainToolBarVisible() const override;
   void ShowMainToolBar(BOOL bShow) override;
   COLORREF GetPlanSelectorRGB() const override;
