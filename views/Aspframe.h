@@ -2,6 +2,7 @@
 // The frames of the plan, elevation and detail views: each gives its dialog bar a template and a
 // name, gives the frame title its suffix, takes a quarter of the MDI client when it is made, and
 // turns every way of closing it into the main frame's command that hides its view.
+#include "document/Docviews.h"
 #include "views/Adorned.h"
 
 // "Close the View": the bar's Close button and the view menu's Close.
@@ -11,7 +12,7 @@ constexpr UINT IDD_PLAN_BAR = 1501;
 constexpr UINT IDD_ELEVATION_BAR = 1601;
 constexpr UINT IDD_DETAIL_BAR = 1702;
 
-class CAspectFrame : public CDlgAdornedFrame
+class CAspectFrame : public CDlgAdornedFrame, public CReactivationFlag
 {
   DECLARE_DYNAMIC(CAspectFrame)
   DECLARE_MESSAGE_MAP()
@@ -19,8 +20,8 @@ public:
   CAspectFrame(const CString& suffix, UINT nDialogBarID, UINT nCloseCommand);
 
   // Whether the frame was visible when its project last lost the Workbench; 1 until then.
-  BOOL GetVisibleOnReactivation() const { return m_bVisibleOnReactivation; }
-  void SetVisibleOnReactivation(BOOL bVisible) { m_bVisibleOnReactivation = bVisible; }
+  BOOL GetVisibleOnReactivation() const override { return m_bVisibleOnReactivation; }
+  void SetVisibleOnReactivation(BOOL bVisible) override { m_bVisibleOnReactivation = bVisible; }
   UINT GetCloseCommand() const { return m_nCloseCommand; }
 
   // The rectangle a frame takes in a client of the given size: the quarter at column and row

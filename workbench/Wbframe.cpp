@@ -2,19 +2,17 @@
 
 #include <cctype>
 #include <iterator>
-#include <vector>
 
 #include "document/Doc.h"
+#include "document/Whframe.h"
 #include "project/DocServices.h"
 #include "model/Unitutil.h"
 #include "productdb/Subtypes.h"
-#include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
-#include "views/Aspframe.h"
 #include "workbench/Wbsvc.h"
 #include "workbench/Wbview.h"
 
@@ -30,8 +28,6 @@ constexpr UINT ID_TOGGLE_WORKBENCH_TOOLBAR = 335;
 constexpr UINT ID_TOGGLE_WORKBENCH_BAR = 336;
 constexpr int kMaxQuantity = 99999;
 constexpr COLORREF kScrollBarColor = RGB(192, 192, 192);
-
-CDoc* workbenchProject = nullptr;
 
 const UINT kToolbarButtons[] = {604, 0, 705, 707, 706, 0, 801, 802, 0, 901, 902, 0, 903, 904, 0, 1001};
 
@@ -277,39 +273,7 @@ void CWorkbenchFrame::OnClose()
   CMDIChildWnd::OnClose();
 }
 
-void CWorkbenchFrame::OnDestroy()
-{
-  if (GetDoc() == workbenchProject)
-    workbenchProject = nullptr;
-  CMDIChildWnd::OnDestroy();
-}
-
-CDoc* CWorkbenchFrame::GetWorkbenchProject() { return workbenchProject; }
-
-void CWorkbenchFrame::BringAspectFramesForward(CDoc* pDoc)
-{
-  workbenchProject = pDoc;
-  auto aspectFrames = [](CDoc* pProject) {
-    std::vector<CAspectFrame*> frames;
-    for (CView* pView : {pProject->GetPlanView(), pProject->GetElevationView(), pProject->GetDetailView()})
-      if (auto* pFrame = pView ? dynamic_cast<CAspectFrame*>(pView->GetParentFrame()) : nullptr)
-        frames.push_back(pFrame);
-    return frames;
-  };
-  CDocTemplate* pTemplate = pDoc->GetDocTemplate();
-  for (POSITION pos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; pos;) {
-    auto* pOther = dynamic_cast<CDoc*>(pTemplate->GetNextDoc(pos));
-    if (!pOther || pOther == pDoc)
-      continue;
-    for (CAspectFrame* pFrame : aspectFrames(pOther)) {
-      pFrame->SetVisibleOnReactivation(pFrame->IsWindowVisible());
-      pFrame->ShowWindow(SW_HIDE);
-    }
-  }
-  for (CAspectFrame* pFrame : aspectFrames(pDoc))
-    if (pFrame->GetVisibleOnReactivation())
-      pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-}
+void CWorkbenchFrame::OnDestroy() { CMDIChildWnd::OnDestroy(); }
 
 BOOL CWorkbenchFrame::OnEraseBkgnd(CDC* pDC)
 {
@@ -338,8 +302,9 @@ void CWorkbenchFrame::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 void CWorkbenchFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
 {
   CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
-  if (CDoc* pDoc = GetDoc(); bActivate && pDoc && pDoc != workbenchProject)
-    BringAspectFramesForward(pDoc);
+  // A Workbench of another project makes its project the active one, as its design list does.
+  if (CDoc* pDoc = GetDoc(); bActivate && pDoc && pDoc != CWarehouseFrame::GetLastActivatedProject())
+    CWarehouseFrame::BringProjectForward(pDoc);
   if (!bActivate) {
     if (m_wndToolBar.IsFloating() && m_wndToolBar.IsWindowVisible()) {
       ShowControlBar(&m_wndToolBar, FALSE, FALSE);

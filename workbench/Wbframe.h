@@ -50,8 +50,6 @@ public:
 
   // The title for a design name and edit mode.
   static CString ComposeTitle(const CString& designName, BOOL bReadOnly);
-  // The project whose Workbench was active last; null when none is or it has closed.
-  static CDoc* GetWorkbenchProject();
 
 protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
@@ -76,9 +74,6 @@ protected:
 private:
   BOOL CreateBars();
   CDoc* GetDoc();
-  // The drawing frames of the other projects step back, remembering whether they were visible;
-  // those of this project that were visible when it stepped back come forward.
-  static void BringAspectFramesForward(CDoc* pDoc);
 
   CWorkbenchDialogBar m_wndDialogBar;
   CToolBar m_wndToolBar;
