@@ -18,16 +18,26 @@ CDoc* lastActivatedProject = nullptr;
 // its address is not taken for it.
 std::map<CFrameWnd*, CDoc*> framesToShowAgain;
 
-// A drawing frame keeps its own flag; the others are remembered here.
+// A drawing frame keeps its own flag as well.
 void RememberVisibility(CFrameWnd* pFrame, CDoc* pDoc)
 {
   const BOOL visible = pFrame->IsWindowVisible();
   if (auto* pFlag = dynamic_cast<CReactivationFlag*>(pFrame))
     pFlag->SetVisibleOnReactivation(visible);
-  else if (visible)
+  if (visible)
     framesToShowAgain[pFrame] = pDoc;
   else
     framesToShowAgain.erase(pFrame);
+}
+
+// A frame comes forward when it was visible as its project stepped back; one made while its
+// project was in the background never was.
+BOOL ComesForward(CFrameWnd* pFrame)
+{
+  if (framesToShowAgain.erase(pFrame) == 0)
+    return FALSE;
+  auto* pFlag = dynamic_cast<CReactivationFlag*>(pFrame);
+  return !pFlag || pFlag->GetVisibleOnReactivation();
 }
 
 std::vector<CFrameWnd*> ViewFrames(CDoc* pDoc)
@@ -108,12 +118,7 @@ void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
       pFrame->ShowWindow(SW_HIDE);
     }
   }
-  for (CFrameWnd* pFrame : ViewFrames(pDoc)) {
-    if (auto* pFlag = dynamic_cast<CReactivationFlag*>(pFrame)) {
-      if (pFlag->GetVisibleOnReactivation())
-        pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    } else if (framesToShowAgain.erase(pFrame) > 0) {
+  for (CFrameWnd* pFrame : ViewFrames(pDoc))
+    if (ComesForward(pFrame))
       pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    }
-  }
 }

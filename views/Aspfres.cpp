@@ -45,13 +45,13 @@ std::vector<CDialogItemTemplate> ButtonRow()
 CDialogTemplate PlanBar()
 {
   std::vector<CDialogItemTemplate> items = ButtonRow();
-  items.push_back(DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), "&Wall Width:", 5, 18, 40, 8));
-  items.push_back(DialogItem(CDlgCtl::Edit, kPlanWallWidth, "", 46, 16, 30, 12));
-  items.push_back(DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), "&Symbol Placement:", 80, 18, 62, 8));
-  items.push_back(DialogItem(CDlgCtl::ComboBox, kPlanSymbolPlacement, "", 143, 16, 70, 60, CBS_DROPDOWNLIST));
-  items.push_back(DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), "   &Offset:", 5, 31, 40, 8));
-  items.push_back(DialogItem(CDlgCtl::Edit, kPlanOffset, "", 46, 29, 30, 12));
-  items.push_back(HiddenStatic(kPlanExtents, 80, 31));
+  items.push_back(DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), "&Wall Width:", 5, 18, 45, 8));
+  items.push_back(DialogItem(CDlgCtl::Edit, kPlanWallWidth, "", 52, 16, 30, 12));
+  items.push_back(DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), "&Symbol Placement:", 88, 18, 80, 8));
+  items.push_back(DialogItem(CDlgCtl::ComboBox, kPlanSymbolPlacement, "", 168, 16, 45, 60, CBS_DROPDOWNLIST));
+  items.push_back(DialogItem(CDlgCtl::Static, static_cast<UINT>(-1), "   &Offset:", 5, 31, 45, 8));
+  items.push_back(DialogItem(CDlgCtl::Edit, kPlanOffset, "", 52, 29, 30, 12));
+  items.push_back(HiddenStatic(kPlanExtents, 88, 31));
   return CDialogTemplate{"", CSize(218, 41), std::move(items)};
 }
 
