@@ -204,8 +204,10 @@ BOOL CAspectView::AddMetaFileToClipboard()
     OnPrepareDC(&ref, nullptr);
     CSize device = VRXToPage(span) + CSize(1, 1);
     ref.LPtoDP(&device);
-    const double xExt = static_cast<double>(device.cx) / ref.GetDeviceCaps(HORZRES) * ref.GetDeviceCaps(HORZSIZE) * 100.0;
-    const double yExt = static_cast<double>(device.cy) / ref.GetDeviceCaps(VERTRES) * ref.GetDeviceCaps(VERTSIZE) * 100.0;
+    const double xExt =
+        static_cast<double>(device.cx) / ref.GetDeviceCaps(HORZRES) * ref.GetDeviceCaps(HORZSIZE) * 100.0;
+    const double yExt =
+        static_cast<double>(device.cy) / ref.GetDeviceCaps(VERTRES) * ref.GetDeviceCaps(VERTSIZE) * 100.0;
     ref.RestoreDC(saved);
     m_nPageUnitsPerInch = pictureUnitsPerInch;
 
@@ -229,8 +231,8 @@ BOOL CAspectView::AddMetaFileToClipboard()
       throw stateOpened;
     return TRUE;
   } catch (EState state) {
-    PCTRACE(TT_VIEWS, TL_WARNING)("AddMetaFileToClipboard() failed. Last error code is %u.\n",
-                                  static_cast<unsigned>(state));
+    PCTRACE(TT_VIEWS, TL_WARNING)
+    ("AddMetaFileToClipboard() failed. Last error code is %u.\n", static_cast<unsigned>(state));
     if (hBlock)
       GlobalFree(hBlock);
     DeleteMetaFile(hPicture);

@@ -1,23 +1,27 @@
 // The drawing frames in the running program: each takes its quarter of the MDI client with its
 // dialog bar at the bottom and its suffix in the title, closing one only hides it through the
 // main frame, and a project's drawing frames step back and come forward with its Workbench.
+#include <memory>
+
 #include <QMdiArea>
 #include <QWidget>
 
 #include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Dxfcfg.h"
 #include "app/Mainfrm.h"
+#include "app/Miscprf.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "platform/ui/docview/View.h"
 #include "views/Aspframe.h"
+#include "views/Viewsvc.h"
+#include "views/Xltdata.h"
 
 namespace {
 BOOL IsShown(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVisible(); }
 
-CAspectFrame* FrameOf(CView* pView)
-{
-  return pView ? dynamic_cast<CAspectFrame*>(pView->GetParentFrame()) : nullptr;
-}
+CAspectFrame* FrameOf(CView* pView) { return pView ? dynamic_cast<CAspectFrame*>(pView->GetParentFrame()) : nullptr; }
 
 class AspectFrameTest : public ShellTest
 {
@@ -172,4 +176,18 @@ TEST_F(AspectFrameTest, AProjectKeepsItsWindowsWhileTwoOthersTakeTurns)
   Pump();
   EXPECT_TRUE(IsShown(pThird->GetWorkbenchView()));
   EXPECT_FALSE(IsShown(pFirst->GetPlanView()));
+}
+
+TEST_F(AspectFrameTest, TheDrawingViewsExportWithTheDXFSettingsOfThePreferences)
+{
+  CViewServices* pServices = GetViewServices();
+  ASSERT_NE(pServices, nullptr);
+  ShellApp().GetAppPrefs().GetMiscPrefs()->SetDXFTranslationUnit(3);
+  EXPECT_EQ(pServices->GetDXFTranslationUnit(), 3);
+  const std::unique_ptr<CMapECatToXLTDXFData> map(pServices->CreateDXFTranslationMap());
+  ASSERT_NE(map, nullptr);
+  // The window elevation's frame lines go to the layer the settings give them.
+  EXPECT_EQ(map->GetDXFData(46)->GetLayer(),
+            ShellApp().GetAppPrefs().GetExportToDXFConfig()->GetWindowElevationFrameLayer());
+  EXPECT_EQ(map->GetDXFData(46)->GetLayer(), CString("A-Glaz-Elev"));
 }
