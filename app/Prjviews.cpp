@@ -13,6 +13,9 @@ IMPLEMENT_DYNCREATE(CScheduleReportView, CBlankView)
 IMPLEMENT_DYNCREATE(CUnitInfoReportView, CBlankView)
 
 namespace {
+constexpr UINT IDD_PLAN_BAR = 1501;
+constexpr UINT IDD_ELEVATION_BAR = 1601;
+constexpr UINT IDD_DETAIL_BAR = 1702;
 constexpr UINT IDD_REPORT_BAR = 3102;
 
 void AddBar(UINT id, std::vector<CDialogItemTemplate> items)
@@ -23,6 +26,9 @@ void AddBar(UINT id, std::vector<CDialogItemTemplate> items)
 
 void RegisterProjectViewBars()
 {
+  AddBar(IDD_PLAN_BAR, {});
+  AddBar(IDD_ELEVATION_BAR, {});
+  AddBar(IDD_DETAIL_BAR, {});
   AddBar(IDD_REPORT_BAR, {});
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Stand-ins for the three drawing views and the two reports of a project, until the drawings
-// and reports bring their own views and the reports their frames. Each report frame has the
-// caption of an adorned frame; the views show nothing. The drawing frames are views/Aspframe.h.
+// and reports bring their own frames and views. Each frame has the caption of an adorned frame;
+// the views show nothing.
 #include "views/Adorned.h"
 #include "views/Aspframe.h"
 #include "document/Docviews.h"
@@ -56,5 +56,5 @@ class CUnitInfoReportView : public CBlankView
   DECLARE_DYNCREATE(CUnitInfoReportView)
 };
 
-// The dialog bar template of the report frames.
+// The dialog bar templates of these frames.
 void RegisterProjectViewBars();

@@ -9,6 +9,10 @@ IMPLEMENT_DYNCREATE(CElevationFrame, CAspectFrame)
 IMPLEMENT_DYNCREATE(CDetailFrame, CAspectFrame)
 
 namespace {
+// The dialog bar templates of the three frames.
+constexpr UINT kPlanBar = 1501;
+constexpr UINT kElevationBar = 1601;
+constexpr UINT kDetailBar = 1702;
 // The main frame's commands that hide or show each view.
 constexpr UINT kTogglePlanView = 1505;
 constexpr UINT kToggleElevationView = 1603;
@@ -59,21 +63,21 @@ void CAspectFrame::PlaceInQuarter(int column, int row)
   SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-CPlanFrame::CPlanFrame() : CAspectFrame("(Plan)", IDD_PLAN_BAR, kTogglePlanView)
+CPlanFrame::CPlanFrame() : CAspectFrame("(Plan)", kPlanBar, kTogglePlanView)
 {
   m_strDialogBarTitle = "Plan Dialog Bar";
 }
 
 void CPlanFrame::SetInitialPosition() { PlaceInQuarter(1, 0); }
 
-CElevationFrame::CElevationFrame() : CAspectFrame("(Elevation)", IDD_ELEVATION_BAR, kToggleElevationView)
+CElevationFrame::CElevationFrame() : CAspectFrame("(Elevation)", kElevationBar, kToggleElevationView)
 {
   m_strDialogBarTitle = "Elevation Dialog Bar";
 }
 
 void CElevationFrame::SetInitialPosition() { PlaceInQuarter(0, 1); }
 
-CDetailFrame::CDetailFrame() : CAspectFrame("(Detail)", IDD_DETAIL_BAR, kToggleDetailView)
+CDetailFrame::CDetailFrame() : CAspectFrame("(Detail)", kDetailBar, kToggleDetailView)
 {
   m_strDialogBarTitle = "Detail Dialog Bar";
 }

@@ -7,10 +7,6 @@
 
 // "Close the View": the bar's Close button and the view menu's Close.
 constexpr UINT ID_CLOSE_THE_VIEW = 103;
-// The dialog bar templates of the three frames.
-constexpr UINT IDD_PLAN_BAR = 1501;
-constexpr UINT IDD_ELEVATION_BAR = 1601;
-constexpr UINT IDD_DETAIL_BAR = 1702;
 
 class CAspectFrame : public CDlgAdornedFrame, public CReactivationFlag
 {
@@ -63,5 +59,5 @@ public:
   void SetInitialPosition() override;
 };
 
-// The dialog bar templates of the three frames and the messages of the drawing views' output.
+// The messages of the drawing views' output.
 void RegisterAspectResources();
