@@ -22,6 +22,7 @@
 #include "platform/ui/docview/DocTempl.h"
 #include "reports/Rptgen.h"
 #include "support/Trace.h"
+#include "views/Aspframe.h"
 #include "views/Prtscale.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Guideitem.h"
@@ -75,6 +76,7 @@ BOOL CApp::InitShell()
   RegisterShellResources();
   RegisterWarehouseResources();
   RegisterProjectViewBars();
+  RegisterAspectResources();
   RegisterWorkbenchResources();
   RegisterPrintScaleResources();
   RegisterWorkbenchClasses();

@@ -4,9 +4,6 @@
 #include "platform/ui/wnd/Resource.h"
 #include "views/Aspbars.h"
 
-IMPLEMENT_DYNCREATE(CPlanFrame, CDlgAdornedFrame)
-IMPLEMENT_DYNCREATE(CElevationFrame, CDlgAdornedFrame)
-IMPLEMENT_DYNCREATE(CDetailFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CScheduleReportFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNCREATE(CUnitInfoReportFrame, CDlgAdornedFrame)
 IMPLEMENT_DYNAMIC(CBlankView, CView)
@@ -26,18 +23,6 @@ void RegisterProjectViewBars()
 {
   RegisterAspectViewBars();
   AddBar(IDD_REPORT_BAR, {});
-}
-
-CPlanFrame::CPlanFrame() : CDlgAdornedFrame("Plan View", IDD_PLAN_BAR) { m_strDialogBarTitle = "Plan Dialog Bar"; }
-
-CElevationFrame::CElevationFrame() : CDlgAdornedFrame("Elevation View", IDD_ELEVATION_BAR)
-{
-  m_strDialogBarTitle = "Elevation Dialog Bar";
-}
-
-CDetailFrame::CDetailFrame() : CDlgAdornedFrame("Detail View", IDD_DETAIL_BAR)
-{
-  m_strDialogBarTitle = "Detail Dialog Bar";
 }
 
 CScheduleReportFrame::CScheduleReportFrame() : CDlgAdornedFrame("Window & Patio Door Schedule", IDD_REPORT_BAR)

@@ -3,29 +3,9 @@
 // the drawings and reports bring their own frames and views. Each frame has the caption of an
 // adorned frame; the report views show nothing.
 #include "views/Adorned.h"
+#include "views/Aspframe.h"
 #include "document/Docviews.h"
 #include "platform/ui/docview/View.h"
-
-class CPlanFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CPlanFrame)
-public:
-  CPlanFrame();
-};
-
-class CElevationFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CElevationFrame)
-public:
-  CElevationFrame();
-};
-
-class CDetailFrame : public CDlgAdornedFrame
-{
-  DECLARE_DYNCREATE(CDetailFrame)
-public:
-  CDetailFrame();
-};
 
 class CScheduleReportFrame : public CDlgAdornedFrame, public CReportKindSource
 {

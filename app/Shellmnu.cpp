@@ -129,12 +129,15 @@ void AddWorkbenchMenu()
   CResources::Get().AddMenu(IDR_WORKBENCH, std::move(menu));
 }
 
-void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug)
+void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug,
+                   std::vector<Item> viewExtras = {})
 {
   CMenuTemplate menu;
   std::vector<Item> view = ViewItems();
   view.push_back(Separator());
   view.push_back(Item(barText, barToggle));
+  for (Item& item : viewExtras)
+    view.push_back(std::move(item));
   menu.items = {ProjectFilePopup(), EditPopup(), Item("&View", std::move(view)), ReportsPopup(), SettingsPopup(true),
                 WindowPopup(),      HelpPopup()};
   if (withDebug)
@@ -234,7 +237,9 @@ void RegisterShellMenus()
   AddWarehouseMenu();
   AddWorkbenchMenu();
   AddAspectMenu(IDR_PLAN_VIEW, ID_TOGGLE_PLAN_BAR, "Plan Dialog &Bar", true);
-  AddAspectMenu(IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true);
+  // The elevation's two switches, also on its dialog bar.
+  AddAspectMenu(IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true,
+                {Separator(), Item("Show &Grilles", 1604), Item("Show &Operation", 1605)});
   AddAspectMenu(IDR_DETAIL_VIEW, ID_TOGGLE_DETAIL_BAR, "Detail Dialog &Bar", true);
   AddAspectMenu(IDR_REPORT_VIEW, ID_TOGGLE_REPORT_BAR, "Report Dialog &Bar", false);
   AddContextMenus();

@@ -112,6 +112,16 @@ CPlanSectionSwitches CShellServices::GetPlanSectionSwitches() const
   return switches;
 }
 
+CMapECatToXLTDXFData* CShellServices::CreateDXFTranslationMap()
+{
+  return m_app.GetAppPrefs().GetExportToDXFConfig()->CreateTranslationMap();
+}
+
+int CShellServices::GetDXFTranslationUnit() const
+{
+  return m_app.GetAppPrefs().GetMiscPrefs()->GetDXFTranslationUnit();
+}
+
 BOOL CShellServices::IsMainToolBarVisible() const
 {
   CMainFrame* pMain = GetMainFrame();

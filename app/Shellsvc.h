@@ -38,6 +38,8 @@ public:
   int GetResizeTimeThreshold() const override;
   double GetResizeDistanceThreshold() const override;
   CPlanSectionSwitches GetPlanSectionSwitches() const override;
+  CMapECatToXLTDXFData* CreateDXFTranslationMap() override;
+  int GetDXFTranslationUnit() const override;
   BOOL IsMainToolBarVisible() const override;
   void ShowMainToolBar(BOOL bShow) override;
   COLORREF GetPlanSelectorRGB() const override;

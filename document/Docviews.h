@@ -116,6 +116,16 @@ public:
   virtual CDetailSelection* CloneSelection() const = 0;
 };
 
+// Implemented by the drawing frames, which remember themselves whether they come back with their
+// project: whether the frame was visible when its project last stepped back.
+class CReactivationFlag
+{
+public:
+  virtual ~CReactivationFlag() = default;
+  virtual BOOL GetVisibleOnReactivation() const = 0;
+  virtual void SetVisibleOnReactivation(BOOL bVisible) = 0;
+};
+
 // Implemented by the report frames: 0 schedule, 1 unit information.
 class CReportKindSource
 {

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "document/Doc.h"
+#include "document/Docviews.h"
 #include "document/Whsvc.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/docview/View.h"
@@ -16,6 +17,28 @@ CDoc* lastActivatedProject = nullptr;
 // their project. A frame leaves as soon as it is closed, so that a new frame that happens to get
 // its address is not taken for it.
 std::map<CFrameWnd*, CDoc*> framesToShowAgain;
+
+// A drawing frame keeps its own flag as well.
+void RememberVisibility(CFrameWnd* pFrame, CDoc* pDoc)
+{
+  const BOOL visible = pFrame->IsWindowVisible();
+  if (auto* pFlag = dynamic_cast<CReactivationFlag*>(pFrame))
+    pFlag->SetVisibleOnReactivation(visible);
+  if (visible)
+    framesToShowAgain[pFrame] = pDoc;
+  else
+    framesToShowAgain.erase(pFrame);
+}
+
+// A frame comes forward when it was visible as its project stepped back; one made while its
+// project was in the background never was.
+BOOL ComesForward(CFrameWnd* pFrame)
+{
+  if (framesToShowAgain.erase(pFrame) == 0)
+    return FALSE;
+  auto* pFlag = dynamic_cast<CReactivationFlag*>(pFrame);
+  return !pFlag || pFlag->GetVisibleOnReactivation();
+}
 
 std::vector<CFrameWnd*> ViewFrames(CDoc* pDoc)
 {
@@ -78,6 +101,7 @@ void CWarehouseFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pD
 
 void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
 {
+  CDoc* pPrevious = lastActivatedProject;
   lastActivatedProject = pDoc;
   pDoc->UpdateFrameTitles();
   CDocTemplate* pTemplate = pDoc->GetDocTemplate();
@@ -87,15 +111,14 @@ void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
     if (pOther == pDoc)
       continue;
     for (CFrameWnd* pFrame : ViewFrames(pOther)) {
-      if (pFrame->IsWindowVisible())
-        framesToShowAgain[pFrame] = pOther;
-      else
-        framesToShowAgain.erase(pFrame);
+      // Only the project that was active until now shows its windows as the user left them;
+      // the others stepped back before and keep what they remembered then.
+      if (pOther == pPrevious)
+        RememberVisibility(pFrame, pOther);
       pFrame->ShowWindow(SW_HIDE);
     }
   }
-  for (CFrameWnd* pFrame : ViewFrames(pDoc)) {
-    if (framesToShowAgain.erase(pFrame) > 0)
+  for (CFrameWnd* pFrame : ViewFrames(pDoc))
+    if (ComesForward(pFrame))
       pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-  }
 }

@@ -16,6 +16,9 @@ public:
   static CDoc* GetLastActivatedProject();
   // Drops the remembered frames of the project that are no longer among its views.
   static void ForgetClosedFrames(CDoc* pDoc);
+  // Makes the project the active one: the windows of the project active until now step back,
+  // remembering which were visible, and those of this project that were visible come forward.
+  static void BringProjectForward(CDoc* pDoc);
 
 protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
@@ -25,5 +28,4 @@ protected:
 
 private:
   CDoc* GetProject();
-  void BringProjectForward(CDoc* pDoc);
 };

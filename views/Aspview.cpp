@@ -33,9 +33,12 @@ constexpr int kMetricUnits = 3;
 IMPLEMENT_DYNAMIC(CAspectView, CView)
 
 BEGIN_MESSAGE_MAP(CAspectView, CView)
-  ON_COMMAND(ID_PRINT_VIEW, OnFilePrint)
-  ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
-  ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
+  ON_COMMAND(ID_PRINT_VIEW, OnPrintView)
+  ON_COMMAND(ID_FILE_PRINT, OnPrintView)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnPrintPreview)
+  ON_COMMAND(ID_PRINT_SCALE, OnPrintScale)
+  ON_COMMAND(ID_COPY_VIEW, OnCopyView)
+  ON_COMMAND(ID_EXPORT_DXF, OnExportDXF)
   ON_COMMAND(ID_VIEW_REFRESH, OnRefresh)
   ON_UPDATE_COMMAND_UI(ID_INSERT_VIEW_INTO_CAD, OnUpdateInsertViewIntoCAD)
   ON_COMMAND(ID_NEXT_PANE, OnSwitchPane)
@@ -45,8 +48,9 @@ BEGIN_MESSAGE_MAP(CAspectView, CView)
   ON_COMMAND(IDOK, OnBarOK)
   ON_COMMAND(IDCANCEL, OnBarCancel)
   ON_UPDATE_COMMAND_UI(ID_EXPORT_DXF, OnUpdateOutputCommand)
-  ON_UPDATE_COMMAND_UI(ID_PRINT_VIEW, OnUpdateOutputCommand)
-  ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateOutputCommand)
+  ON_UPDATE_COMMAND_UI(ID_PRINT_VIEW, OnUpdatePrintCommand)
+  ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdatePrintCommand)
+  ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdatePrintCommand)
   ON_UPDATE_COMMAND_UI(ID_COPY_VIEW, OnUpdateOutputCommand)
 END_MESSAGE_MAP()
 
@@ -226,6 +230,8 @@ void CAspectView::DrawEntities(CDC* pDC, const CVRX2DEntityArray& entities)
     return;
   }
   CGDITranslator translator(m_pScreenCategoryMap, pDC, static_cast<double>(m_nPageUnitsPerInch));
+  // The 16-bit limit is the screen's; a printer at a scale takes the larger coordinates whole.
+  translator.SetClipTo16Bits(!(pDC->IsPrinting() && m_nPrintScaleNumerator != -1));
   translator.Translate(entities);
 }
 
@@ -335,3 +341,7 @@ void CAspectView::OnBarCancel()
 void CAspectView::OnUpdateInsertViewIntoCAD(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
 void CAspectView::OnUpdateOutputCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(CanOutput()); }
+
+BOOL CAspectView::CanPrint() { return CanOutput(); }
+
+void CAspectView::OnUpdatePrintCommand(CCmdUI* pCmdUI) { pCmdUI->Enable(CanPrint()); }

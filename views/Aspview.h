@@ -18,6 +18,9 @@ constexpr UINT ID_PRINT_VIEW = 1802;
 constexpr UINT ID_PRINT_SCALE = 331;
 constexpr UINT ID_VIEW_REFRESH = 106;
 constexpr UINT ID_INSERT_VIEW_INTO_CAD = 5061;
+// Messages of the output commands.
+constexpr UINT IDS_FILE_NOT_WRITTEN = 5019;
+constexpr UINT IDS_PART_NOT_PRINTED = 5021;
 // The popup of the context menus that the drawing views show.
 constexpr int kViewsContextPopup = 2;
 
@@ -42,6 +45,9 @@ public:
   virtual CVRX2DRectangle GetEntityExtents();
   virtual CSize GetBorderAllowance(CDC* pDC);
   virtual void UpdateBarData(BOOL bSave);
+  // Print, Print View and Print Preview are enabled when this holds; by default when the view
+  // can output at all.
+  virtual BOOL CanPrint();
 
   CSize VRXToPage(const CVRX2DVector& v) const;
   CPoint VRXToPage(const CVRX2DPoint& p) const;
@@ -51,11 +57,19 @@ public:
   void DrawEntities(CDC* pDC, const CVRX2DEntityArray& entities);
   // Duplicates of the entities that reach the printer, the clipboard and DXF files.
   void CopyOutputEntities(CVRX2DEntityArray& output) const;
+  // Puts the drawing on the open and emptied clipboard as a picture; FALSE when it is not there.
+  BOOL AddMetaFileToClipboard();
+  // Shows the print dialog (for a print preview too); FALSE when the user cancels.
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
 
   void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
   void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView) override;
   void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
   void OnDraw(CDC* pDC) override;
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
 
   int GetPageUnitsPerInch() const { return m_nPageUnitsPerInch; }
   const CVRX2DEntityArray& GetEntities() const { return m_Entities; }
@@ -77,6 +91,14 @@ protected:
   void OnBarCancel();
   void OnUpdateInsertViewIntoCAD(CCmdUI* pCmdUI);
   void OnUpdateOutputCommand(CCmdUI* pCmdUI);
+  void OnUpdatePrintCommand(CCmdUI* pCmdUI);
+  // The output commands; a failure is reported to the user and ends the command.
+  void OnPrintView();
+  void OnPrintPreview();
+  void OnPrintScale();
+  void OnCopyView();
+  void OnExportDXF();
+  void ReportOutputFailure(const CString& text);
   // Replaces the screen colour map, deleting the old one.
   void SetScreenCategoryMap(CMapECatToXLTGDIData* pMap);
   // The print-scale list for the measurement units: metric 3, else 1 (the detail view: 2 and 0).

@@ -23,6 +23,8 @@ public:
   void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
   void DoDataExchange(CDataExchange* pDX) override;
   void OnDraw(CDC* pDC) override;
+  // Without a detail the view prints its instruction text, so printing needs only the window.
+  BOOL CanPrint() override { return IsWindowVisible(); }
 
   void OnInstallationFlange();
   void OnUpdateInstallationFlange(CCmdUI* pCmdUI);

@@ -1,10 +1,11 @@
 #pragma once
 // What the drawing views and their frames ask of the application they run in: the removal of
-// the debug menu from a frame's shared menu, the screen colours they draw with, and the switches
-// of the plan section.
+// the debug menu from a frame's shared menu, the screen colours they draw with, the switches
+// of the plan section and the settings of their DXF files.
 #include "model/Plansect.h"
 #include "platform/ui/wnd/Msg.h"
 
+class CMapECatToXLTDXFData;
 class CMapECatToXLTGDIData;
 
 class CViewServices
@@ -16,6 +17,10 @@ public:
   virtual CMapECatToXLTGDIData* CreateTranslationMap() = 0;
   // The application's plan-section drawing switches; without an application, the defaults.
   virtual CPlanSectionSwitches GetPlanSectionSwitches() const { return CPlanSectionSwitches(); }
+  // A new DXF category map from the export settings, owned by the caller.
+  virtual CMapECatToXLTDXFData* CreateDXFTranslationMap() = 0;
+  // The unit DXF files are written in: 0 inch, 1 foot, 2 centimetre, 3 millimetre, 4 metre.
+  virtual int GetDXFTranslationUnit() const = 0;
 };
 
 // Null while no application has installed its services; the views then do without.

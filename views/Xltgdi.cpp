@@ -54,7 +54,7 @@ void CDCTranslator::TranslateLine(const CVRX2DLine& line)
 {
   POINT p1 = ConvertPoint(line.GetStartPoint());
   POINT p2 = ConvertPoint(line.GetEndPoint());
-  if (!ClipLineToRect(p1, p2, kDeviceMin, kDeviceMin, kDeviceSpan, kDeviceSpan))
+  if (m_bClipTo16Bits && !ClipLineToRect(p1, p2, kDeviceMin, kDeviceMin, kDeviceSpan, kDeviceSpan))
     return;
   PCTRACE(TT_TRANSLATORS, TL_DETAIL)("Translate():   Drawing line from (%d, %d) to (%d, %d)", p1.x, p1.y, p2.x, p2.y);
   CPen* pOld = m_pDC->SelectObject(GetPen(line.GetCategory()));

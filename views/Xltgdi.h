@@ -27,6 +27,8 @@ public:
   COLORREF GetColor(int category);
   CMapECatToXLTGDIData* GetGDIMap() const;
   CDC* GetDC() const { return m_pDC; }
+  // Lines are cut at the 16-bit coordinate window unless this is switched off.
+  void SetClipTo16Bits(BOOL bClip) { m_bClipTo16Bits = bClip; }
 
 private:
   // The platform's lines leave out their last pixel; this sets it. In an inverting raster mode
@@ -34,6 +36,7 @@ private:
   void DrawEndPixel(CPoint point, int category);
 
   CDC* m_pDC;
+  BOOL m_bClipTo16Bits = TRUE;
 };
 
 // Maps a world point by one scale factor; the device context's mapping does the rest.

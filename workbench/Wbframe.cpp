@@ -4,6 +4,7 @@
 #include <iterator>
 
 #include "document/Doc.h"
+#include "document/Whframe.h"
 #include "project/DocServices.h"
 #include "model/Unitutil.h"
 #include "productdb/Subtypes.h"
@@ -301,6 +302,9 @@ void CWorkbenchFrame::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar)
 void CWorkbenchFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd)
 {
   CMDIChildWnd::OnMDIActivate(bActivate, pActivateWnd, pDeactivateWnd);
+  // A Workbench of another project makes its project the active one, as its design list does.
+  if (CDoc* pDoc = GetDoc(); bActivate && pDoc && pDoc != CWarehouseFrame::GetLastActivatedProject())
+    CWarehouseFrame::BringProjectForward(pDoc);
   if (!bActivate) {
     if (m_wndToolBar.IsFloating() && m_wndToolBar.IsWindowVisible()) {
       ShowControlBar(&m_wndToolBar, FALSE, FALSE);

@@ -266,7 +266,7 @@ TEST_F(ShellTest, AFloatingDialogBarStepsAsideWhileItsFrameIsInactive)
   ASSERT_NE(pPlanFrame, nullptr);
   CString caption;
   pPlanFrame->GetWindowText(caption);
-  EXPECT_EQ(caption, "Proj1: Plan View ");
+  EXPECT_EQ(caption, "Proj1: (Plan) ");
   CDialogBar* pBar = pPlanFrame->GetDialogBar();
   CString barTitle;
   pBar->GetWindowText(barTitle);

@@ -71,6 +71,14 @@ TEST_F(DtlviewTest, AnEmptyDetailViewShowsItsInstructionOnScreenAndOnPaper)
   EXPECT_EQ(Ink(page, CRect(0, 0, screen.cx / 4 - 2, screen.cy)), 0);
 }
 
+TEST_F(DtlviewTest, AnEmptyDetailViewCanBePrintedButNotCopiedOrExported)
+{
+  EXPECT_FALSE(view->CanOutput());
+  EXPECT_TRUE(view->CanPrint()) << "its instruction text is printed";
+  view->ShowWindow(SW_HIDE);
+  EXPECT_FALSE(view->CanPrint());
+}
+
 TEST_F(DtlviewTest, TheDetailScalesFollowTheMeasurementUnits)
 {
   EXPECT_EQ(view->GetPrintScaleList(), 0);

@@ -1,5 +1,7 @@
 #include "platform/ui/docview/View.h"
 
+#include <exception>
+
 #include <QGridLayout>
 #include <QPainter>
 #include <QPointer>
@@ -153,15 +155,26 @@ void CView::OnFilePrintPreview()
   if (!OnPreparePrinting(&info))
     return;
   QPrinter* printer = info.m_pPD->GetPrinter();
-  DialogService().PrintPreview(this, *printer, [this, &info](QPrinter* target) {
+  // The preview asks for its pages from inside its own event handling: a failure is carried
+  // out of it and thrown again once the preview has closed, to the command that asked for it.
+  std::exception_ptr failure;
+  DialogService().PrintPreview(this, *printer, [this, &info, &failure](QPrinter* target) {
+    if (failure)
+      return;
     QPainter painter;
     if (!painter.begin(target))
       return;
     CDC dc;
     AttachPrinter(dc, painter, *target);
-    PrintPages(&dc, &info, [target] { target->newPage(); });
+    try {
+      PrintPages(&dc, &info, [target] { target->newPage(); });
+    } catch (...) {
+      failure = std::current_exception();
+    }
     painter.end();
   });
+  if (failure)
+    std::rethrow_exception(failure);
 }
 
 HWND CScrollView::CreateHandle(const CREATESTRUCT&, HWND hParentHost)

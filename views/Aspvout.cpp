@@ -1,0 +1,273 @@
+// The drawing views' output: printing and print preview at a scale or fitted to the page, the
+// picture on the clipboard, and the DXF file.
+#include <cmath>
+#include <exception>
+#include <memory>
+
+#include "geometry/2dpoint.h"
+#include "geometry/2dvector.h"
+#include "platform/core/Exception.h"
+#include "platform/ui/dlg/FileDlg.h"
+#include "platform/ui/draw/Dc.h"
+#include "platform/ui/frame/Frame.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Print.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "project/DocServices.h"
+#include "support/Trace.h"
+#include "views/Aspview.h"
+#include "views/Prtscale.h"
+#include "views/Viewsvc.h"
+#include "views/Xltdata.h"
+#include "views/Xltdxf.h"
+
+namespace {
+// Larger pictures do not fit the 16-bit window of the clipboard picture.
+constexpr int kPictureLimit = 32767;
+
+// The clipboard copy's failures, as the design list's copy words them.
+constexpr const char* kOpenClipboardFailed = "Unable to open clipboard.  COPY not performed!";
+constexpr const char* kCopyFailed = "Unable to copy to the clipboard.  COPY not performed!";
+
+CString LoadText(UINT nID)
+{
+  CString text;
+  AfxLoadString(nID, text);
+  return text;
+}
+
+// The description of an exception for the user; a generic one when it carries none.
+CString DescribeFailure(const CException& e)
+{
+  const CString message = e.GetErrorMessage();
+  return message.IsEmpty() ? CString("The view could not be output.") : message;
+}
+}  // namespace
+
+void CAspectView::ReportOutputFailure(const CString& text)
+{
+  MessageBox(text, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+// Printing -------------------------------------------------------------------------------------
+
+void CAspectView::OnPrintView()
+{
+  try {
+    OnFilePrint();
+  } catch (const CException& e) {
+    ReportOutputFailure(DescribeFailure(e));
+  } catch (const std::exception&) {
+    ReportOutputFailure("The view could not be printed.");
+  }
+}
+
+void CAspectView::OnPrintPreview()
+{
+  try {
+    OnFilePrintPreview();
+  } catch (const CException& e) {
+    ReportOutputFailure(DescribeFailure(e));
+  } catch (const std::exception&) {
+    ReportOutputFailure("The view could not be printed.");
+  }
+}
+
+BOOL CAspectView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+  delete pInfo->m_pPD;
+  auto* pDialog = new CAspectPrintDlg(m_nPrintScaleList, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr,
+                                      m_nPrintScaleNumerator, m_nPrintScaleDenominator);
+  pInfo->m_pPD = pDialog;
+  pDialog->m_pd.nMinPage = 1;
+  pDialog->m_pd.nMaxPage = 1;
+  pDialog->m_pd.Flags |= PD_ENABLEPRINTTEMPLATE;
+  pDialog->m_pd.nPrintTemplateId = pInfo->m_bPreview ? IDD_PRINT_SCALE : IDD_ASPECT_PRINT;
+  if (!DoPreparePrinting(pInfo))
+    return FALSE;
+  int numerator = -1;
+  int denominator = -1;
+  pDialog->GetScale(numerator, denominator);
+  SetPrintScale(numerator, denominator);
+  return TRUE;
+}
+
+BOOL CAspectView::DoPreparePrinting(CPrintInfo* pInfo)
+{
+  CPrintDialog* pDialog = pInfo->m_pPD;
+  pDialog->m_pd.nFromPage = pDialog->m_pd.nMinPage;
+  pDialog->m_pd.nToPage = pDialog->m_pd.nMaxPage;
+  CWinApp* pApp = AfxGetApp();
+  if (!pApp || pApp->DoPrintDialog(pDialog) != IDOK)
+    return FALSE;
+  pInfo->m_nNumPreviewPages = 1;
+  pInfo->m_strPageDesc = "Page %u\nPages %u-%u\n";
+  return TRUE;
+}
+
+void CAspectView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+  pInfo->SetMaxPage(1);
+  pInfo->m_nNumPreviewPages = 1;
+  CView::OnBeginPrinting(pDC, pInfo);
+  if (m_nPrintScaleNumerator == -1 || m_Entities.GetSize() == 0)
+    return;
+  // What the printer can reach, not the sheet: a drawing wider than the printable area is cut.
+  const double pageWidth = static_cast<double>(pDC->GetDeviceCaps(HORZRES)) / pDC->GetDeviceCaps(LOGPIXELSX);
+  const double pageHeight = static_cast<double>(pDC->GetDeviceCaps(VERTRES)) / pDC->GetDeviceCaps(LOGPIXELSY);
+  const CVRX2DRectangle drawn = GetEntityExtents();
+  const double scale = static_cast<double>(m_nPrintScaleNumerator) / m_nPrintScaleDenominator;
+  const double width = (drawn.GetMaxPoint().GetX() - drawn.GetMinPoint().GetX()) * scale;
+  const double height = (drawn.GetMaxPoint().GetY() - drawn.GetMinPoint().GetY()) * scale;
+  PCTRACE(TT_VIEWS, TL_DETAIL)
+  ("Printing %g x %g inches on a printable area of %g x %g inches\n", width, height, pageWidth, pageHeight);
+  if (width > pageWidth || height > pageHeight)
+    MessageBox(LoadText(IDS_PART_NOT_PRINTED), GetDocServices().GetProductName(), MB_OK);
+}
+
+void CAspectView::OnPrint(CDC* pDC, CPrintInfo* pInfo) { CView::OnPrint(pDC, pInfo); }
+
+void CAspectView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) { CView::OnEndPrinting(pDC, pInfo); }
+
+void CAspectView::OnPrintScale()
+{
+  CPrintScaleDlg dialog(m_nPrintScaleList, m_nPrintScaleNumerator, m_nPrintScaleDenominator, this);
+  if (dialog.DoModal() != IDOK)
+    return;
+  int numerator = -1;
+  int denominator = -1;
+  dialog.GetScale(numerator, denominator);
+  SetPrintScale(numerator, denominator);
+}
+
+// The clipboard picture --------------------------------------------------------------------------
+
+void CAspectView::OnCopyView()
+{
+  CWaitCursor wait;
+  try {
+    try {
+      if (!OpenClipboard())
+        throw stateNothing;
+      if (!EmptyClipboard() || !AddMetaFileToClipboard())
+        throw stateOpened;
+      if (!CloseClipboard())
+        throw stateEmptied;
+    } catch (EState state) {
+      PCTRACE(TT_VIEWS, TL_WARNING)("Copy failed. Last error is %u.\n", static_cast<unsigned>(state));
+      if (state == stateOpened)
+        CloseClipboard();
+      ReportOutputFailure(state == stateNothing ? kOpenClipboardFailed : kCopyFailed);
+    }
+  } catch (const CException& e) {
+    // The clipboard is never left open behind a failed drawing.
+    CloseClipboard();
+    ReportOutputFailure(DescribeFailure(e));
+  }
+}
+
+BOOL CAspectView::AddMetaFileToClipboard()
+{
+  HGLOBAL hBlock = nullptr;
+  HMETAFILE hPicture = nullptr;
+  try {
+    CVRX2DEntityArray output;
+    CopyOutputEntities(output);
+    if (output.GetSize() == 0)
+      throw stateNothing;
+    CClientDC ref(this);
+    CMetaFileDC mf;
+    if (!mf.Create())
+      throw stateNothing;
+    mf.SetAttribDC(&ref);
+
+    // The fit mapping of the client area chooses the page units per inch.
+    int saved = ref.SaveDC();
+    OnPrepareDC(&ref, nullptr);
+    ref.RestoreDC(saved);
+
+    const CVRX2DRectangle extents = output.GetExtents();
+    const CVRX2DVector span = extents.GetMaxPoint() - extents.GetMinPoint();
+    CSize size = VRXToPage(span) + CSize(1, 1);
+    while ((size.cx > kPictureLimit || size.cy > kPictureLimit) && m_nPageUnitsPerInch > 1) {
+      --m_nPageUnitsPerInch;
+      size = VRXToPage(span) + CSize(1, 1);
+    }
+    // The picture is drawn at the page units per inch its frame was measured with.
+    const int pictureUnitsPerInch = m_nPageUnitsPerInch;
+    mf.SetWindowExt(size.cx, -size.cy);
+    mf.SetWindowOrg(VRXToPage(CVRX2DPoint(extents.GetMinPoint().GetX(), extents.GetMaxPoint().GetY())));
+
+    // The picture's suggested size: the drawing's size on the screen in hundredths of a
+    // millimetre, negative so that only its aspect ratio counts.
+    saved = ref.SaveDC();
+    OnPrepareDC(&ref, nullptr);
+    CSize device = VRXToPage(span) + CSize(1, 1);
+    ref.LPtoDP(&device);
+    const double xExt =
+        static_cast<double>(device.cx) / ref.GetDeviceCaps(HORZRES) * ref.GetDeviceCaps(HORZSIZE) * 100.0;
+    const double yExt =
+        static_cast<double>(device.cy) / ref.GetDeviceCaps(VERTRES) * ref.GetDeviceCaps(VERTSIZE) * 100.0;
+    ref.RestoreDC(saved);
+    m_nPageUnitsPerInch = pictureUnitsPerInch;
+
+    DrawEntities(&mf, output);
+    hPicture = mf.Close();
+    if (!hPicture)
+      throw stateNothing;
+
+    hBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(METAFILEPICT));
+    if (!hBlock)
+      throw stateNothing;
+    auto* pPicture = static_cast<METAFILEPICT*>(GlobalLock(hBlock));
+    if (!pPicture)
+      throw stateOpened;
+    pPicture->mm = MM_ISOTROPIC;
+    pPicture->xExt = -static_cast<LONG>(std::abs(xExt) + 0.5);
+    pPicture->yExt = -static_cast<LONG>(std::abs(yExt) + 0.5);
+    pPicture->hMF = hPicture;
+    GlobalUnlock(hBlock);
+    if (!SetClipboardData(CF_METAFILEPICT, hBlock))
+      throw stateOpened;
+    return TRUE;
+  } catch (EState state) {
+    PCTRACE(TT_VIEWS, TL_WARNING)
+    ("AddMetaFileToClipboard() failed. Last error code is %u.\n", static_cast<unsigned>(state));
+    if (hBlock)
+      GlobalFree(hBlock);
+    DeleteMetaFile(hPicture);
+    return FALSE;
+  }
+}
+
+// The DXF file ------------------------------------------------------------------------------------
+
+void CAspectView::OnExportDXF()
+{
+  CFileDialog dialog(FALSE, "dxf", "*.dxf", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+                     "AutoCAD DXF (*.dxf) | *.dxf | All Files ( *.*) | *.* ||", this);
+  dialog.m_ofn.lpstrTitle = "DXF Export";
+  if (dialog.DoModal() != IDOK)
+    return;
+  CWaitCursor wait;
+  BOOL written = FALSE;
+  try {
+    CVRX2DEntityArray output;
+    CopyOutputEntities(output);
+    CViewServices* pServices = GetViewServices();
+    if (pServices) {
+      ScaleToDXFUnit(output, pServices->GetDXFTranslationUnit());
+      const std::unique_ptr<CMapECatToXLTDXFData> map(pServices->CreateDXFTranslationMap());
+      written = WriteDXFFile(dialog.GetPathName(), output, map.get());
+    }
+  } catch (const CException& e) {
+    PCTRACE(TT_VIEWS, TL_WARNING)("DXF export failed: %s\n", e.GetErrorMessage().c_str());
+    written = FALSE;
+  }
+  if (!written) {
+    ReportOutputFailure(LoadText(IDS_FILE_NOT_WRITTEN));
+    return;
+  }
+  if (auto* pMain = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))
+    pMain->SetMessageText("DXF Export Complete");
+}
