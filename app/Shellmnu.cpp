@@ -117,12 +117,15 @@ void AddWorkbenchMenu()
   edit.children.push_back(Item("&Group Items\tCtrl+G", 801));
   edit.children.push_back(Item("&Ungroup Items\tCtrl+U", 802));
   edit.children.push_back(Item("Pr&operties...\tEnter", 328));
+  // The Workbench adds its own settings to the Settings popup.
+  Item settings = SettingsPopup(true);
+  settings.children.push_back(Item("&Workbench...", 2121));
   menu.items = {ProjectFilePopup(),
                 edit,
                 Item("&View", std::move(view)),
                 Item("&Insert", {Item("Start", ID_NEW_UNIT_FIRST)}),
                 ReportsPopup(),
-                SettingsPopup(true),
+                std::move(settings),
                 WindowPopup(),
                 HelpPopup(),
                 DebugPopup()};

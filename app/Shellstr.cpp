@@ -26,6 +26,7 @@ void AddMainFramePrompts(CResources& res)
 
 void AddFramePrompts(CResources& res)
 {
+  res.AddString(2121, "View and set the Workbench settings\nWorkbench Settings");
   res.AddString(ID_TOGGLE_PLAN_BAR, "Show or hide the Plan dialog bar\nToggle Plan Dialog Bar");
   res.AddString(ID_TOGGLE_ELEVATION_BAR, "Show or hide the Elevation dialog bar\nToggle Elevation Dialog Bar");
   res.AddString(ID_TOGGLE_DETAIL_BAR, "Show or hide the Detail dialog bar\nToggle Detail Dialog Bar");
