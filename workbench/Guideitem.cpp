@@ -402,7 +402,7 @@ int CGuidelineItem::HitTestHandle(const CVRX2DPoint& point, CWorkbenchView*)
 
 void CGuidelineItem::Select(CWorkbenchView* pView)
 {
-  SetTracker(std::make_unique<CItemTracker>(pView, this));
+  SetTracker(std::make_unique<CGuidelineTracker>(pView, this));
   CDesignItem::Select(pView);
 }
 

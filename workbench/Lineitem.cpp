@@ -1,5 +1,7 @@
 #include "workbench/Lineitem.h"
 
+#include <memory>
+
 #include <cmath>
 #include <numbers>
 
@@ -101,6 +103,7 @@ void CLineSegmentItem::DisplaySizeInfo(CWorkbenchView* pView, BOOL bShow)
 
 void CLineSegmentItem::Select(CWorkbenchView* pView)
 {
+  SetTracker(std::make_unique<CLineSegmentTracker>(pView, this));
   CDesignItem::Select(pView);
   DisplaySizeInfo(pView, TRUE);
 }

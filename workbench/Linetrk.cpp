@@ -54,13 +54,12 @@ void CSelectLineTracker::DrawEntities(const CVRX2DEntityArray& entities)
 
 HCURSOR CGuidelineTracker::GetHandleCursor(int)
 {
-  // A guideline's kind follows exactly from its angle: the tools and the property sheet give
-  // exactly these values.
+  // The kind follows from the item's angle, compared within the angle tolerance.
   const double pi = 4.0 * std::atan2(1.0, 1.0);
-  const double radians = m_pItem->GetAngle().GetRadians();
-  if (radians == 0.0 || radians == pi)
+  const CVRXAngle angle = m_pItem->GetAngle();
+  if (angle == CVRXAngle(0.0) || angle == CVRXAngle(pi))
     return GetSharedCursor(kCursorFirstPair);
-  if (radians == pi / 2 || radians == pi / 2 + pi)
+  if (angle == CVRXAngle(pi / 2) || angle == CVRXAngle(pi / 2 + pi))
     return GetSharedCursor(kCursorSecondPair);
   return GetSharedCursor(kCursorBothPairs);
 }

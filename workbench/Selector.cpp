@@ -220,6 +220,8 @@ BOOL CPlanSelectorItem::HitTest(const CVRX2DPoint& point, CWorkbenchView* pView)
 void CPlanSelectorItem::Select(CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CPlanSelectorItem::Select(). \n");
+  // The plan selector's line moves up and down only.
+  SetTracker(std::make_unique<CSelectorTracker>(pView, this, TRUE));
   CDesignItem::Select(pView);
 }
 
@@ -312,10 +314,7 @@ void CDetailSelectorItem::MakeJoiningSituation(CUnitItem* pFirstUnit, int firstC
 
 CUnit* CDetailSelectorItem::GetFirstUnit() const { return m_pFirstUnitItem ? m_pFirstUnitItem->GetUnit() : nullptr; }
 
-CUnit* CDetailSelectorItem::GetSecondUnit() const
-{
-  return m_pSecondUnitItem ? m_pSecondUnitItem->GetUnit() : nullptr;
-}
+CUnit* CDetailSelectorItem::GetSecondUnit() const { return m_pSecondUnitItem ? m_pSecondUnitItem->GetUnit() : nullptr; }
 
 CJoin* CDetailSelectorItem::GetSelectedJoin() const { return m_pJoinItem ? m_pJoinItem->GetJoin() : nullptr; }
 
@@ -373,7 +372,8 @@ void CDetailSelectorItem::Deselect(CWorkbenchView* pView)
 void CDetailSelectorItem::Invalidate(CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("CDetailSelectorItem::Invalidate(). \n");
-  const CRect line = SpannedRect(pView->WorldToClient(m_Line.GetStartPoint()), pView->WorldToClient(m_Line.GetEndPoint()));
+  const CRect line =
+      SpannedRect(pView->WorldToClient(m_Line.GetStartPoint()), pView->WorldToClient(m_Line.GetEndPoint()));
   pView->InvalidateRect(&line, TRUE);
   const CRect mark = GetEndMarkRect(pView);
   pView->InvalidateRect(&mark, TRUE);
@@ -434,7 +434,7 @@ CVRX2DLine CSelectLineItem::GetLine() const { return *static_cast<const CVRX2DLi
 void CSelectLineItem::Select(CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CSelectLineItem::Select(). \n");
-  SetTracker(std::make_unique<CItemTracker>(pView, this));
+  SetTracker(std::make_unique<CSelectLineTracker>(pView, this));
   CDesignItem::Select(pView);
 }
 

@@ -95,8 +95,8 @@ protected:
     for (int i = 0; i < pOutlines->GetSize(); ++i) {
       auto* pLine = dynamic_cast<CVRX2DLine*>(pOutlines->GetAt(i));
       if (pLine && pLine->IsVertical() &&
-          (left < 0 || pLine->GetStartPoint().GetX() <
-                           static_cast<CVRX2DLine*>(pOutlines->GetAt(left))->GetStartPoint().GetX()))
+          (left < 0 ||
+           pLine->GetStartPoint().GetX() < static_cast<CVRX2DLine*>(pOutlines->GetAt(left))->GetStartPoint().GetX()))
         left = i;
     }
     room = 1e9;
@@ -300,7 +300,8 @@ TEST_F(WbSelectorTest, ASelectLineDraggedAcrossAUnitSideMakesAOneSideDetailSelec
   // Hit within 5 pixels of the line at any zoom, not at 7.
   for (double scale : {0.5, 0.1}) {
     View()->SetScaleFactor(scale, TRUE);
-    const CPoint mid = View()->WorldToClient(CVRX2DPoint((line.GetStartPoint().GetX() + line.GetEndPoint().GetX()) / 2, y));
+    const CPoint mid =
+        View()->WorldToClient(CVRX2DPoint((line.GetStartPoint().GetX() + line.GetEndPoint().GetX()) / 2, y));
     EXPECT_TRUE(pSelector->HitTest(View()->ClientToWorld(CPoint(mid.x, mid.y + 4)), View())) << scale;
     EXPECT_FALSE(pSelector->HitTest(View()->ClientToWorld(CPoint(mid.x, mid.y + 7)), View())) << scale;
   }
@@ -431,6 +432,25 @@ TEST_F(WbSelectorTest, TheDisplayModesChooseTheToolAtThePointer)
   EXPECT_EQ(spy.Count(3), 1);
 }
 
+// The plan selector is dragged by its bar through the plan selector tool, up and down only.
+TEST_F(WbSelectorTest, ThePlanSelectorIsDraggedUpAndDownByItsBar)
+{
+  ASSERT_NE(PlaceGlider(100.0, 100.0), nullptr);
+  const CRect client = View()->GetClientRect();
+  ViewCommand(kPlanViewOn);
+  CPlanSelectorItem* pSelector = View()->GetPlanSelector();
+  const CVRX2DVector before = pSelector->GetOffset();
+  const CPoint onBar(client.Width() / 2, View()->WorldToClient(before.AsPoint()).y);
+  ASSERT_GT(onBar.y, 40);
+  SendMouse(View(), QEvent::MouseMove, onBar, Qt::NoButton, Qt::NoButton);
+  ASSERT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtPlanSelector));
+  const CPoint to(onBar.x + 40, onBar.y - 30);
+  Drag(onBar, to);
+  const CVRX2DVector moved = View()->ClientToWorld(to) - View()->ClientToWorld(onBar);
+  EXPECT_NEAR(pSelector->GetOffset().GetY(), before.GetY() + moved.GetY(), 1e-6);
+  EXPECT_EQ(pSelector->GetOffset().GetX(), before.GetX()) << "the line never moves sideways";
+}
+
 TEST_F(WbSelectorTest, AUnitThatFailsGivesNoDetailSelector)
 {
   auto* pItem = new CFailingUnitItem("GL", "BA005");
@@ -470,8 +490,8 @@ TEST_F(WbSelectorTest, ALineAcrossAnArchedHeadMakesASelectorAlongTheRadius)
   EXPECT_EQ(LastDetailSelector()->GetDetailKind(), dkOneSide);
   // Along the radius through the crossing: 5 inches toward the centre, 3 outward.
   EXPECT_NEAR(line.GetLength(), 8.0, 1e-6);
-  EXPECT_NEAR(line.GetStartPoint().DistanceTo(pArc->GetCentre()) + 8.0, line.GetEndPoint().DistanceTo(pArc->GetCentre()),
-              1e-6);
+  EXPECT_NEAR(line.GetStartPoint().DistanceTo(pArc->GetCentre()) + 8.0,
+              line.GetEndPoint().DistanceTo(pArc->GetCentre()), 1e-6);
   const CVRX2DVector along(line.GetStartPoint(), line.GetEndPoint());
   const CVRX2DVector radius(pArc->GetCentre(), line.GetStartPoint());
   EXPECT_NEAR((along.GetX() * radius.GetY() - along.GetY() * radius.GetX()) / radius.GetLength(), 0.0, 1e-6)
