@@ -13,6 +13,7 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
 
@@ -525,21 +526,35 @@ void CWorkbenchView::NudgeGroup(const CVRX2DVector& v)
 {
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_IMPORTANT)("NudgeGroup()  vector = (%f, %f)\n", v.GetX(), v.GetY());
   SetSnapRanges();
-  // Two or more selected items move as one temporary move group, which is not built here.
-  if (m_SelectedItems.GetCount() != 1)
+  if (m_SelectedItems.IsEmpty())
     return;
-  auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
-  if (pItem->GetItemType() == ditJoin)
-    return;
+  CDesignItem* pItem = nullptr;
+  CMoveGroupItem* pMoveGroup = nullptr;
+  if (m_SelectedItems.GetCount() == 1) {
+    pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
+    if (pItem->GetItemType() == ditJoin)
+      return;
+  } else {
+    // Several selected items move as one temporary group.
+    pMoveGroup = MakeMoveGroup();
+    pItem = pMoveGroup;
+  }
   const BOOL source = pItem->IsAlignmentSource();
   pItem->SetAlignmentSource(FALSE);
   UpdateAlignmentEntities(pItem);
   if (pItem->GetItemType() == ditUnit)
     RemoveJoins(pItem, -1);
+  else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
+    RemoveCrossingJoins(pGroup);
   pItem->Nudge(v, this);
   UpdateAlignmentEntities(pItem);
   pItem->SetAlignmentSource(source);
   UpdateAlignmentEntities(pItem);
+  if (pMoveGroup) {
+    RemoveAlignmentEntities(pMoveGroup);
+    pMoveGroup->Invalidate(this);
+    DissolveMoveGroup(pMoveGroup);
+  }
 }
 
 void CWorkbenchView::OnSnappingTest() { NudgeItems(CVRX2DVector()); }

@@ -112,6 +112,21 @@ TEST_F(GroupGuiTest, AMoveGroupOfOneItemIsAFatalError)
   EXPECT_TRUE(View()->IsSelected(m_pSecond));
 }
 
+TEST_F(GroupGuiTest, NudgingTwoSelectedUnitsMovesBothAsOneAndLeavesNoGroup)
+{
+  PlaceTwo();
+  SelectBoth();
+  const CVRX2DVector first = m_pFirst->GetOffset();
+  const CVRX2DVector second = m_pSecond->GetOffset();
+  View()->NudgeGroup(CVRX2DVector(1.5, -0.5));
+  EXPECT_EQ(m_pFirst->GetOffset(), first + CVRX2DVector(1.5, -0.5));
+  EXPECT_EQ(m_pSecond->GetOffset(), second + CVRX2DVector(1.5, -0.5));
+  EXPECT_EQ(CountOfType(ditMoveGroup), 0);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
+  EXPECT_TRUE(View()->IsSelected(m_pFirst));
+  EXPECT_TRUE(View()->IsSelected(m_pSecond));
+}
+
 TEST_F(GroupGuiTest, GroupThenUngroupLeavesTheItemsAsTheyWere)
 {
   PlaceTwo();
