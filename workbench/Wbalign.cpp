@@ -8,6 +8,7 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
 
@@ -135,6 +136,14 @@ void CWorkbenchView::EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable)
   for (int i = 0; i < m_ArcEntities.GetSize(); ++i)
     if (m_ArcEntities[i]->m_pItem == pItem)
       m_ArcEntities[i]->m_bEnabled = bEnable;
+  // A group's units offer their own entries too.
+  if (pItem->GetItemType() == ditGroup) {
+    CObList units;
+    static_cast<CGroupItem*>(pItem)->GetUnitsInGroup(units, FALSE);
+    for (POSITION pos = units.GetHeadPosition(); pos;)
+      if (auto* pUnit = static_cast<CDesignItem*>(units.GetNext(pos)); pUnit->GetItemType() == ditUnit)
+        EnableAlignmentEntities(pUnit, bEnable);
+  }
 }
 
 BOOL CWorkbenchView::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored)
