@@ -14,6 +14,7 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Groupsht.h"
+#include "workbench/Joinitem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
@@ -22,6 +23,8 @@ IMPLEMENT_SERIAL(CGroupItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
 IMPLEMENT_DYNAMIC(CMoveGroupItem, CGroupItem)
 
 namespace {
+// A join member's line as an alignment line of the group.
+constexpr int kJoinAlignmentCategory = 3;
 constexpr const char* kModule = "Groupitm";
 constexpr int kCloneLine = 118;
 constexpr int kHandleCountLine = 301;
@@ -136,9 +139,12 @@ void CGroupItem::UpdateComponentEnts()
 void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
 {
   switch (pMember->GetItemType()) {
-  case ditJoin:
-    // The join's line reaches the group through the join item's own accessor.
+  case ditJoin: {
+    auto* pLine = static_cast<CJoinItem*>(pMember)->GetLine().Clone();
+    pLine->SetCategory(kJoinAlignmentCategory);
+    m_AlignmentEnts.Add(pLine);
     break;
+  }
   case ditGroup:
   case ditMoveGroup: {
     auto* pGroup = static_cast<CGroupItem*>(pMember);
@@ -257,6 +263,15 @@ int CGroupItem::GetOutlineEntityRefs(CObArray& refs)
     pCopy->SetCategory(kPerimeterCategory);
     const int index = entity.m_Indices.GetSize() > 0 ? static_cast<int>(entity.m_Indices[0]) : 0;
     refs.Add(new COutlineEntityRef(pCopy, entity.m_pItem, index));
+  }
+  // The group's joins move with it as join lines.
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->GetItemType() != ditJoin)
+      continue;
+    CVRX2DEntity* pLine = static_cast<CJoinItem*>(pMember)->GetLine().Clone();
+    pLine->SetCategory(kJoinLineCategory);
+    refs.Add(new COutlineEntityRef(pLine, pMember, 0));
   }
   return refs.GetSize();
 }

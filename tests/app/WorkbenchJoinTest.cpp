@@ -258,6 +258,42 @@ TEST_F(WorkbenchJoinTest, AUnitInASelectedGroupCountsAsSelectedForItsJoins)
   EXPECT_FALSE(View()->IsSelected(pJoin));
 }
 
+// A group that holds a join offers the join's line for alignment and moves it as a join line.
+TEST_F(WorkbenchJoinTest, AGroupedJoinLendsItsLineToTheGroup)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  View()->DeselectAll();
+  View()->Select(m_pLeft);
+  View()->Select(m_pRight);
+  View()->UpdateJoinSelection();
+  ASSERT_TRUE(View()->IsSelected(pJoin));
+  View()->SendMessage(WM_COMMAND, 801);
+  CGroupItem* pGroup = View()->FindGroupOfItem(m_pLeft);
+  ASSERT_NE(pGroup, nullptr);
+  ASSERT_TRUE(pGroup->ContainsItem(pJoin));
+  const CVRX2DLine line = pJoin->GetLine();
+  int alignment = 0;
+  const CVRX2DEntityArray& entities = *pGroup->GetAlignmentEntities();
+  for (int i = 0; i < entities.GetSize(); ++i)
+    if (entities[i]->GetCategory() == 3 && entities[i]->GetType() == VRX_LINE &&
+        static_cast<const CVRX2DLine&>(*entities[i]).IsColinear(line))
+      ++alignment;
+  EXPECT_EQ(alignment, 1);
+  CObOwnArray refs;
+  pGroup->GetOutlineEntityRefs(refs);
+  int joinRefs = 0;
+  for (int i = 0; i < refs.GetSize(); ++i) {
+    const auto* pRef = static_cast<const COutlineEntityRef*>(refs[i]);
+    if (pRef->m_pItem == pJoin) {
+      ++joinRefs;
+      EXPECT_EQ(pRef->m_pEntity->GetCategory(), 13);
+      EXPECT_EQ(pRef->m_nIndex, 0);
+    }
+  }
+  EXPECT_EQ(joinRefs, 1);
+}
+
 TEST_F(WorkbenchJoinTest, TheJoiningTypePageChangesTheTypeAndMovesBothUnitsEqually)
 {
   ASSERT_TRUE(Push(0.9));
