@@ -35,7 +35,10 @@ CPlanSelectorTool::CPlanSelectorTool(CWorkbenchView* pView)
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CPlanSelectorTool construction. \n");
 }
 
-CPlanSelectorTool::~CPlanSelectorTool() { PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CPlanSelectorTool destruction. \n"); }
+CPlanSelectorTool::~CPlanSelectorTool()
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CPlanSelectorTool destruction. \n");
+}
 
 HCURSOR CPlanSelectorTool::GetCursor() { return m_hCursor; }
 
@@ -151,3 +154,24 @@ CViewTool::CViewTool(CWorkbenchView* pView) : CWorkbenchTool(pView), m_hCursor(A
 CViewTool::~CViewTool() { PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CViewTool destruction. \n"); }
 
 HCURSOR CViewTool::GetCursor() { return m_hCursor; }
+
+void CPlanSelectorTool::OnRButtonUp(UINT nFlags, CPoint* pPoint)
+{
+  CWorkbenchTool::OnRButtonUp(nFlags, pPoint);
+  TrackContextMenu(ctxPlanItem, *pPoint);
+}
+
+void CDetailSelectorTool::OnRButtonUp(UINT nFlags, CPoint* pPoint)
+{
+  CWorkbenchTool::OnRButtonUp(nFlags, pPoint);
+  CDesignItem* pSelector = nullptr;
+  const BOOL overDetail =
+      m_pView->HitTestSelectors(*pPoint, pSelector) && pSelector && pSelector->GetItemType() == ditDetailSelector;
+  TrackContextMenu(overDetail ? ctxDetailItem : ctxReadOnly, *pPoint);
+}
+
+void CViewTool::OnRButtonUp(UINT nFlags, CPoint* pPoint)
+{
+  CWorkbenchTool::OnRButtonUp(nFlags, pPoint);
+  TrackContextMenu(ctxReadOnly, *pPoint);
+}

@@ -195,6 +195,7 @@ public:
   HCURSOR GetCursor() override;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
   void OnLButtonUp(UINT nFlags, CPoint* pPoint) override;
+  void OnRButtonUp(UINT nFlags, CPoint* pPoint) override;
 
 private:
   HCURSOR m_hCursor;
@@ -211,6 +212,7 @@ public:
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
   void OnLButtonUp(UINT nFlags, CPoint* pPoint) override;
   void OnRButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnRButtonUp(UINT nFlags, CPoint* pPoint) override;
 
 private:
   HCURSOR m_hOverSelectorCursor;
@@ -226,6 +228,7 @@ public:
   explicit CViewTool(CWorkbenchView* pView);
   ~CViewTool() override;
   HCURSOR GetCursor() override;
+  void OnRButtonUp(UINT nFlags, CPoint* pPoint) override;
 
 private:
   HCURSOR m_hCursor;
