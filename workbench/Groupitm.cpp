@@ -103,11 +103,18 @@ void CGroupItem::SerializeMembers(CArchive& ar)
   // Each member is owned once: a back-reference to the group itself or to a member read
   // before would make the group delete the same object twice.
   std::unordered_set<const CObject*> seen;
-  for (DWORD i = 0; i < count; ++i) {
-    CObject* pMember = ar.ReadObject(RUNTIME_CLASS(CDesignItem));
-    if (!pMember || pMember == this || !seen.insert(pMember).second)
-      throw CArchiveException(CArchiveException::badIndex);
-    m_Members.AddTail(pMember);
+  try {
+    for (DWORD i = 0; i < count; ++i) {
+      CObject* pMember = ar.ReadObject(RUNTIME_CLASS(CDesignItem));
+      if (!pMember || pMember == this || !seen.insert(pMember).second)
+        throw CArchiveException(CArchiveException::badIndex);
+      m_Members.AddTail(pMember);
+    }
+  } catch (...) {
+    // A member may be a reference to an object another list owns: a group that fails to load
+    // lets go of its members rather than delete what it may not own.
+    m_Members.RemoveAll();
+    throw;
   }
 }
 

@@ -75,8 +75,11 @@ void CWorkbenchView::CollectJoins(CDesignItem* pUnitItem, CObList& joins) const
   }
 }
 
-void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int)
+void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int component)
 {
+  PCTRACE(TT_JOINING, TL_IMPORTANT)
+  ("RemoveJoins() called for unit %x, component %d\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(pUnitItem)),
+   component);
   CObList joins;
   CollectJoins(pUnitItem, joins);
   for (POSITION pos = joins.GetHeadPosition(); pos;)

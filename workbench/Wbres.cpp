@@ -7,8 +7,10 @@
 #include "workbench/Itempos.h"
 #include "workbench/Joinprop.h"
 #include "workbench/Tracker.h"
+#include "workbench/Wbclip.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbtools.h"
+#include "workbench/Wbview.h"
 #include "workbench/Wbprops.h"
 
 namespace {
@@ -63,4 +65,6 @@ void RegisterWorkbenchResources()
   RegisterSelectorCursors();
   RegisterJoinPropertiesResources();
   RegisterWorkbenchPropertiesResources();
+  RegisterClipboardResources();
+  RegisterViewCommandStrings();
 }

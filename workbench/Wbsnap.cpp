@@ -14,6 +14,7 @@
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
 #include "workbench/Unititem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Wbview.h"
 
 namespace {
@@ -529,21 +530,32 @@ void CWorkbenchView::NudgeGroup(const CVRX2DVector& v)
 {
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_IMPORTANT)("NudgeGroup()  vector = (%f, %f)\n", v.GetX(), v.GetY());
   SetSnapRanges();
-  // Two or more selected items move as one temporary move group, which is not built here.
-  if (m_SelectedItems.GetCount() != 1)
+  const int count = m_SelectedItems.GetCount();
+  if (count == 0)
     return;
-  auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
-  if (pItem->GetItemType() == ditJoin)
+  CDesignItem* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
+  if (count == 1 && pItem->GetItemType() == ditJoin)
     return;
+  // Two or more selected items move as one temporary move group.
+  CMoveGroupItem* pMoveGroup = count > 1 ? MakeMoveGroup() : nullptr;
+  if (pMoveGroup)
+    pItem = pMoveGroup;
   const BOOL source = pItem->IsAlignmentSource();
   pItem->SetAlignmentSource(FALSE);
   UpdateAlignmentEntities(pItem);
   if (pItem->GetItemType() == ditUnit)
     RemoveJoins(pItem, -1);
+  else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
+    RemoveCrossingJoins(pGroup);
   pItem->Nudge(v, this);
   UpdateAlignmentEntities(pItem);
   pItem->SetAlignmentSource(source);
   UpdateAlignmentEntities(pItem);
+  if (pMoveGroup) {
+    RemoveAlignmentEntities(pMoveGroup);
+    pMoveGroup->Invalidate(this);
+    DissolveMoveGroup(pMoveGroup);
+  }
 }
 
 void CWorkbenchView::OnSnappingTest() { NudgeItems(CVRX2DVector()); }
