@@ -309,3 +309,21 @@ TEST_F(WbCommandsTest, RemoveJoiningBreaksTheJoinsOfTheUnitUnderTheRightClick)
   EXPECT_TRUE(View()->IsSelected(pRight));
   EXPECT_FALSE(StateOf(kRemoveJoining).enabled);
 }
+
+TEST_F(WbCommandsTest, AppliedPropertiesLetTheFirstSelectedItemSnapAgain)
+{
+  View()->SetAlignmentModes(0, 0);
+  CUnitItem* pFixed = Glider(100.0, 100.0);
+  CUnitItem* pMoving = Glider(300.0, 400.0);
+  ASSERT_TRUE(pFixed && pMoving);
+  const double side = 100.0 + pFixed->GetWidth();
+  pMoving->Offset(CVRX2DVector(side + 0.3, 163.7) - pMoving->GetOffset());
+  View()->UpdateAlignmentEntities(pMoving);
+  // Nothing selected: the hint moves nothing.
+  m_pDoc->UpdateAllViews(nullptr, 6);
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetX(), side + 0.3);
+  View()->Select(pMoving);
+  m_pDoc->UpdateAllViews(nullptr, 6);
+  EXPECT_NEAR(pMoving->GetOffset().GetX(), side, 1e-9);
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 163.7);
+}
