@@ -202,6 +202,7 @@ CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const { return dynamic_cast
 
 void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
+  PCTRACE(TT_VIEWS, TL_DETAIL)("OnUpdate: Hint = %d.\n", static_cast<int>(lHint));
   if (lHint == kHintCategoryMap) {
     CWorkbenchServices* pServices = GetWorkbenchServices();
     m_pCategoryMap.reset(pServices ? pServices->CreateTranslationMap() : nullptr);
