@@ -49,15 +49,15 @@ std::vector<CObject*> Reachable(CGroupItem* pGroup)
   return all;
 }
 
-// Deletes a group tree whose lists may share members: the lists let go first, then each object
-// goes once.
-void Dispose(CGroupItem* pGroup)
+// Deletes every object in the list once; the groups let go of their members first, so that no
+// list deletes what another holds.
+void DeleteAll(const std::vector<CObject*>& objects)
 {
-  const std::vector<CObject*> all = Reachable(pGroup);
-  for (CObject* pObject : all)
-    if (auto* pInner = dynamic_cast<CGroupItem*>(pObject))
-      pInner->RemoveAllItems();
-  for (CObject* pObject : all)
+  std::unordered_set<CObject*> unique(objects.begin(), objects.end());
+  for (CObject* pObject : unique)
+    if (auto* pGroup = dynamic_cast<CGroupItem*>(pObject))
+      pGroup->RemoveAllItems();
+  for (CObject* pObject : unique)
     delete pObject;
 }
 
@@ -75,16 +75,15 @@ void CheckMembers(CGroupItem& group, std::unordered_set<const CObject*>& owned)
   }
 }
 
-// A join stays only with its product join and both its units among the pasted items. The units
-// that only dropped joins referred to were made for them alone and go with them.
-void DropStrayJoins(CGroupItem& group, const std::unordered_set<const CObject*>& owned,
-                    std::unordered_set<CObject*>& strays)
+// A join stays only with its product join and both its units among the pasted items; it leaves
+// its list here and is deleted with the other objects nothing holds any more.
+void DropStrayJoins(CGroupItem& group, const std::unordered_set<const CObject*>& owned)
 {
   std::vector<CJoinItem*> dropped;
   for (POSITION pos = group.GetMembers().GetHeadPosition(); pos;) {
     CObject* pMember = group.GetMembers().GetNext(pos);
     if (auto* pInner = dynamic_cast<CGroupItem*>(pMember)) {
-      DropStrayJoins(*pInner, owned, strays);
+      DropStrayJoins(*pInner, owned);
       continue;
     }
     auto* pJoin = dynamic_cast<CJoinItem*>(pMember);
@@ -93,17 +92,12 @@ void DropStrayJoins(CGroupItem& group, const std::unordered_set<const CObject*>&
     CUnitItem* pFirst = nullptr;
     CUnitItem* pSecond = nullptr;
     pJoin->GetUnitItems(pFirst, pSecond);
-    if (pJoin->GetJoin() && pFirst && pSecond && owned.count(pFirst) && owned.count(pSecond))
-      continue;
-    for (CUnitItem* pUnit : {pFirst, pSecond})
-      if (pUnit && !owned.count(pUnit))
-        strays.insert(pUnit);
-    dropped.push_back(pJoin);
+    if (!pJoin->GetJoin() || !owned.count(pFirst) || !owned.count(pSecond))
+      dropped.push_back(pJoin);
   }
   for (CJoinItem* pJoin : dropped) {
     PCTRACE(TT_WORKBENCH, TL_WARNING)("A pasted join whose units are not among the pasted items is dropped.\n");
     group.RemoveItem(pJoin);
-    delete pJoin;
   }
 }
 
@@ -111,16 +105,7 @@ void ValidateAndMake(CGroupItem& group)
 {
   std::unordered_set<const CObject*> owned{&group};
   CheckMembers(group, owned);
-  std::unordered_set<CObject*> strays;
-  try {
-    DropStrayJoins(group, owned, strays);
-  } catch (...) {
-    for (CObject* pStray : strays)
-      delete pStray;
-    throw;
-  }
-  for (CObject* pStray : strays)
-    delete pStray;
+  DropStrayJoins(group, owned);
   // Units first, then the nested groups bottom-up, then this group: each group's box and
   // joining sides come from members that must be whole.
   group.UpdateComponentEnts();
@@ -158,11 +143,22 @@ std::unique_ptr<CGroupItem> ReadItemGroup(const BYTE* data, std::size_t size)
   auto* pGroup = new CGroupItem;
   try {
     pGroup->Serialize(ar);
-    ar.Close();
     ValidateAndMake(*pGroup);
   } catch (...) {
-    Dispose(pGroup);
+    // Nothing read from a refused block is kept, whichever list it ended up in or none.
+    std::vector<CObject*> all = ar.GetLoadedObjects();
+    all.push_back(pGroup);
+    DeleteAll(all);
     throw;
   }
+  // What the archive made for dropped joins alone is held by no list now.
+  const std::vector<CObject*> kept = Reachable(pGroup);
+  const std::unordered_set<CObject*> held(kept.begin(), kept.end());
+  std::vector<CObject*> garbage;
+  for (CObject* pObject : ar.GetLoadedObjects())
+    if (!held.count(pObject))
+      garbage.push_back(pObject);
+  DeleteAll(garbage);
+  ar.Close();
   return std::unique_ptr<CGroupItem>(pGroup);
 }

@@ -3,6 +3,7 @@
 // Tab, Enter and arrow keys.
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "document/Doc.h"

@@ -1,5 +1,7 @@
 // Removing items for good, the extents of the design and of the selection, and the joins of a
 // unit that is moved, resized or deleted.
+#include <cstdint>
+
 #include "geometry/2drect.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"

@@ -4,6 +4,7 @@
 // a crash, a double deletion or a join left pointing outside the pasted items.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <memory>
@@ -185,6 +186,15 @@ TEST_F(ClipFormatTest, EveryTruncatedOrForeignPayloadIsRefused)
   old[0] = 0x13;  // 9235, one below the oldest stamp read
   old[1] = 0x24;
   EXPECT_TRUE(Refused(old));
+  // A unit's record claiming the group's type code.
+  const std::string name = "CUnitItem";
+  const auto at = std::search(bytes.begin(), bytes.end(), name.begin(), name.end());
+  ASSERT_NE(at, bytes.end());
+  Bytes retyped = bytes;
+  const size_t type = static_cast<size_t>(at - bytes.begin()) + name.size() + 4;
+  ASSERT_EQ(retyped[type], 1);
+  retyped[type] = 5;
+  EXPECT_TRUE(Refused(retyped));
   const std::string text = "Some other program's text that happens to use the name";
   EXPECT_TRUE(Refused(Bytes(text.begin(), text.end())));
 }
