@@ -32,7 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     auto group = ReadItemGroup(data, size);
     // What was accepted must store again.
     (void)WriteItemGroup(*group);
-  } catch (const CException&) {
-  }
+  } catch (const CException&) {}
   return 0;
 }

@@ -159,7 +159,8 @@ void CWorkbenchView::OnRenameDesign()
       pDesign->SetName(name);
       break;
     }
-    MessageBox(CString("A design with that name already exists.  You ") + "must choose a name that is not already in use.",
+    MessageBox(CString("A design with that name already exists.  You ") +
+                   "must choose a name that is not already in use.",
                GetDocServices().GetProductName(), MB_OK | MB_ICONINFORMATION);
   }
   pDoc->UpdateFrameTitles();
@@ -193,7 +194,8 @@ void CWorkbenchView::OnRemoveJoining()
   if (!pUnitItem)
     return;
   PCTRACE(TT_JOINING, TL_IMPORTANT)
-  ("Removing %d joins from unit %x.\n", GetJoinCount(pUnitItem), static_cast<unsigned>(reinterpret_cast<uintptr_t>(pUnitItem)));
+  ("Removing %d joins from unit %x.\n", GetJoinCount(pUnitItem),
+   static_cast<unsigned>(reinterpret_cast<uintptr_t>(pUnitItem)));
   DeselectAll();
   pUnitItem->BreakAllJoins(this);
   Select(pUnitItem);

@@ -282,7 +282,8 @@ TEST_F(WbCommandsTest, RenameRefusesAStoredDesignsNameAndAcceptsItsOwn)
   });
   View()->SendMessage(WM_COMMAND, kRenameDesign);
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], "A design with that name already exists.  You must choose a name that is not already in use.");
+  EXPECT_EQ(Messages()[0],
+            "A design with that name already exists.  You must choose a name that is not already in use.");
   EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), "Pantry");
   CString caption;
   Frame()->GetWindowText(caption);
