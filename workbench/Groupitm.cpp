@@ -85,9 +85,19 @@ void CGroupItem::Serialize(CArchive& ar)
 {
   CDesignItem::Serialize(ar);
   SerializeVersionStamp(ar);
-  SerializeMembers(ar);
-  if (ar.IsLoading())
+  if (ar.IsStoring()) {
+    SerializeMembers(ar);
+    return;
+  }
+  try {
+    SerializeMembers(ar);
     BuildEntities(TRUE);
+  } catch (...) {
+    // A member may be a reference to an object another list owns: a group that fails to load
+    // lets go of its members rather than delete what it may not own.
+    m_Members.RemoveAll();
+    throw;
+  }
 }
 
 void CGroupItem::SerializeMembers(CArchive& ar)
@@ -103,18 +113,11 @@ void CGroupItem::SerializeMembers(CArchive& ar)
   // Each member is owned once: a back-reference to the group itself or to a member read
   // before would make the group delete the same object twice.
   std::unordered_set<const CObject*> seen;
-  try {
-    for (DWORD i = 0; i < count; ++i) {
-      CObject* pMember = ar.ReadObject(RUNTIME_CLASS(CDesignItem));
-      if (!pMember || pMember == this || !seen.insert(pMember).second)
-        throw CArchiveException(CArchiveException::badIndex);
-      m_Members.AddTail(pMember);
-    }
-  } catch (...) {
-    // A member may be a reference to an object another list owns: a group that fails to load
-    // lets go of its members rather than delete what it may not own.
-    m_Members.RemoveAll();
-    throw;
+  for (DWORD i = 0; i < count; ++i) {
+    CObject* pMember = ar.ReadObject(RUNTIME_CLASS(CDesignItem));
+    if (!pMember || pMember == this || !seen.insert(pMember).second)
+      throw CArchiveException(CArchiveException::badIndex);
+    m_Members.AddTail(pMember);
   }
 }
 
