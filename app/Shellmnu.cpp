@@ -113,20 +113,28 @@ void AddWorkbenchMenu()
   Item edit = EditPopup();
   edit.children.push_back(Separator());
   edit.children.push_back(Item("&Delete Item\tDel", 318));
+  edit.children.push_back(Item("Select &All\tCtrl+A", 320));
   edit.children.push_back(Separator());
   edit.children.push_back(Item("&Group Items\tCtrl+G", 801));
   edit.children.push_back(Item("&Ungroup Items\tCtrl+U", 802));
+  edit.children.push_back(Item("&Space Items Evenly", {Item("&Horizontally", 326), Item("&Vertically", 327)}));
   edit.children.push_back(Item("Pr&operties...\tEnter", 328));
   // The Workbench adds its own settings to the Settings popup.
   Item settings = SettingsPopup(true);
   settings.children.push_back(Item("&Workbench...", 2121));
-  menu.items = {ProjectFilePopup(),
+  Item file = ProjectFilePopup();
+  // After "Save As...": the edited design's own name.
+  file.children.insert(file.children.begin() + 5, Item("&Rename Design...", ID_RENAME_DESIGN));
+  Item window = WindowPopup();
+  window.children.push_back(Separator());
+  window.children.push_back(Item("&Refresh\tF5", 106));
+  menu.items = {std::move(file),
                 edit,
                 Item("&View", std::move(view)),
                 Item("&Insert", {Item("Start", ID_NEW_UNIT_FIRST)}),
                 ReportsPopup(),
                 std::move(settings),
-                WindowPopup(),
+                std::move(window),
                 HelpPopup(),
                 DebugPopup()};
   CResources::Get().AddMenu(IDR_WORKBENCH, std::move(menu));
@@ -229,6 +237,8 @@ void AddAccelerators(UINT id, bool designList, bool workbench = false)
     table.push_back({'U', FVIRTKEY | FCONTROL, 802});
     table.push_back({VK_F7, FVIRTKEY, 903});
     table.push_back({VK_F8, FVIRTKEY, 904});
+    table.push_back({'A', FVIRTKEY | FCONTROL, 320});
+    table.push_back({VK_F5, FVIRTKEY, 106});
   }
   CResources::Get().AddAccelerators(id, std::move(table));
 }

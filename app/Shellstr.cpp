@@ -57,8 +57,8 @@ void AddStandardPrompts(CResources& res)
   res.AddString(ID_APPLICATION_SETTINGS, "View and change the application settings\nApplication Settings");
   res.AddString(ID_PROJECT_SETTINGS, "View and change the settings of this project\nProject Settings");
   res.AddString(ID_PERFORMANCE_TUNING, "Tune the resizing thresholds\nPerformance");
-  res.AddString(ID_ALIGNMENT_LINES, "Show or hide the alignment lines\nAlignment Lines");
-  res.AddString(ID_SNAP_TO_ALIGNMENT, "Snap to the alignment lines\nSnap To Alignment Lines");
+  res.AddString(ID_ALIGNMENT_LINES, "Toggle display of alignment lines for this item\nDisplay alignment lines");
+  res.AddString(ID_SNAP_TO_ALIGNMENT, "Toggle snap to alignment lines for this unit\nSnap to alignment lines");
   res.AddString(ID_JOINING_MARKERS, "Show or hide the joining markers\nJoining Markers");
   res.AddString(ID_SNAP_HIGHLIGHTS, "Show or hide the snap highlights\nSnap Highlights");
 }

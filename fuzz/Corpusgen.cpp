@@ -1,13 +1,16 @@
 // fuzz_corpus CATALOGUE-FOLDER TXDB-FOLDER OUTPUT-FOLDER: writes the seed inputs of the fuzz
 // targets, kept in fuzz/corpus/: for productdb_fuzz small catalogues (every table, with none,
 // one or three of its rows), for document_fuzz project files of 0, 1, 4 and 16 designs, for
-// freeform_fuzz the stored attributes of new free-form and custom arched units of several kinds.
+// freeform_fuzz the stored attributes of new free-form and custom arched units of several kinds,
+// for paste_fuzz Workbench clipboard blocks (units, a joined pair, a guideline, a nested group).
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "model/Join.h"
 #include "model/Unit.h"
 #include "model/Unitutil.h"
 #include "platform/core/Array.h"
@@ -21,6 +24,12 @@
 #include "units/standard/Ardl.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
+#include "workbench/Groupitm.h"
+#include "workbench/Guideitem.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Unititem.h"
+#include "workbench/Wbclip.h"
+#include "workbench/Wbreg.h"
 
 namespace {
 
@@ -116,6 +125,53 @@ std::unique_ptr<CUnit> MakeLockedDoubleLeg()
 
 }  // namespace
 
+CUnitItem* Glider(double x, double y)
+{
+  auto* pItem = new CUnitItem("GL", "BA005");
+  pItem->GetUnit();
+  pItem->Offset(CVRX2DVector(x, y));
+  return pItem;
+}
+
+// A clipboard block as Copy leaves it: the group's own bytes and one spare byte. The items stay
+// the caller's.
+void WritePaste(std::initializer_list<CDesignItem*> items, const std::string& path)
+{
+  CObList list;
+  for (CDesignItem* pItem : items)
+    list.AddTail(pItem);
+  CGroupItem group(list);
+  std::vector<BYTE> bytes = WriteItemGroup(group);
+  group.RemoveAllItems();
+  bytes.push_back(0);
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WritePastes(const std::filesystem::path& out)
+{
+  // Glider sides in its component outlines.
+  constexpr int kRightJamb = 2;
+  constexpr int kLeftJamb = 5;
+  std::unique_ptr<CUnitItem> left(Glider(100.0, 100.0));
+  std::unique_ptr<CUnitItem> right(Glider(100.0 + left->GetWidth(), 100.0));
+  WritePaste({left.get(), right.get()}, (out / "paste-two-units.bin").string());
+  const int movingID = right->GetUnit()->GetComponentID(kLeftJamb);
+  const int stationaryID = left->GetUnit()->GetComponentID(kRightJamb);
+  const double x = 100.0 + left->GetWidth();
+  CJoinItem join(CVRX2DPoint(x, 123.5), CVRX2DPoint(x, 100.0), 1, movingID, stationaryID);
+  if (join.GetJoin()) {
+    join.AddUnit(1, right.get(), kLeftJamb, movingID, join.GetJoin()->GetFirstOffset());
+    join.AddUnit(2, left.get(), kRightJamb, stationaryID, join.GetJoin()->GetSecondOffset());
+    WritePaste({&join, left.get(), right.get()}, (out / "paste-joined-pair.bin").string());
+  }
+  CGuidelineItem guide(CVRXAngle(VRX_PI / 2.0), 2.0, CVRX2DVector(50.0, 50.0), nullptr);
+  CObList inner;
+  inner.AddTail(Glider(300.0, 40.0));
+  CGroupItem nested(inner);
+  WritePaste({left.get(), &guide, &nested}, (out / "paste-guideline-and-group.bin").string());
+}
+
 int main(int argc, char** argv)
 {
   if (argc != 4) {
@@ -127,6 +183,7 @@ int main(int argc, char** argv)
     RegisterProjectClasses();
     RegisterFreeformUnits();
     RegisterStandardUnits();
+    RegisterWorkbenchClasses();
     CCorpusServices services;
     SetDocServices(&services);
     CTXRecObj::SetDatabaseDirectory(argv[2]);
@@ -134,6 +191,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(out / "productdb_fuzz");
     std::filesystem::create_directories(out / "document_fuzz");
     std::filesystem::create_directories(out / "freeform_fuzz");
+    std::filesystem::create_directories(out / "paste_fuzz");
     const CCatalogue catalogue = CCatalogue::Load(CString::FromUtf8(argv[1]));
     for (size_t rows : {0, 1, 3})
       WriteCatalogue(catalogue, rows,
@@ -154,6 +212,7 @@ int main(int argc, char** argv)
       WriteUnit(kind.index, *MakeNewUnit(kind.type, kind.subtype),
                 (units / (std::string("unit-") + kind.subtype + ".txt")).string());
     WriteUnit(16, *MakeLockedDoubleLeg(), (units / "unit-DL013-locked.txt").string());
+    WritePastes(out / "paste_fuzz");
     SetDocServices(nullptr);
   } catch (CException& e) {
     std::fputs(("fuzz_corpus: " + e.GetErrorMessage() + "\n").ToUtf8().c_str(), stderr);

@@ -10,6 +10,7 @@
 #include "geometry/2dmatrix.h"
 #include "geometry/2drect.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Exception.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
 #include "support/Exceptn.h"
@@ -119,7 +120,10 @@ void CDesignItem::Serialize(CArchive& ar)
   BYTE show = 0;
   BYTE snap = 0;
   ar >> type >> x >> y >> angle >> m_dHeight >> m_dWidth >> show >> snap;
-  m_nItemType = static_cast<int>(type);
+  // The type code names the class the item is handled as: a record of one class that claims
+  // another's code is damaged, not something to cast by.
+  if (type != m_nItemType)
+    throw CArchiveException(CArchiveException::badClass);
   m_vOffset.Set(x, y);
   m_Angle.SetRadians(angle);
   m_bShowAlignmentLines = show;

@@ -85,9 +85,19 @@ void CGroupItem::Serialize(CArchive& ar)
 {
   CDesignItem::Serialize(ar);
   SerializeVersionStamp(ar);
-  SerializeMembers(ar);
-  if (ar.IsLoading())
+  if (ar.IsStoring()) {
+    SerializeMembers(ar);
+    return;
+  }
+  try {
+    SerializeMembers(ar);
     BuildEntities(TRUE);
+  } catch (...) {
+    // A member may be a reference to an object another list owns: a group that fails to load
+    // lets go of its members rather than delete what it may not own.
+    m_Members.RemoveAll();
+    throw;
+  }
 }
 
 void CGroupItem::SerializeMembers(CArchive& ar)

@@ -348,7 +348,7 @@ void CJoinItem::MoveUnit(CDesignItem* pMover, const CVRX2DVector& v, CWorkbenchV
   pView->UpdateAlignmentEntities(pMover);
 }
 
-void CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView)
+BOOL CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView)
 {
   const CVRX2DEntityArray& first = *m_FirstSide.m_pUnitItem->GetComponentOutlines();
   const CVRX2DEntityArray& second = *m_SecondSide.m_pUnitItem->GetComponentOutlines();
@@ -361,23 +361,33 @@ void CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* 
   CDesignItem* pMover1 = MoverOf(m_FirstSide.m_pUnitItem, pView);
   CDesignItem* pMover2 = MoverOf(m_SecondSide.m_pUnitItem, pView);
   const double delta = static_cast<float>(GetTotalSpacing() - previousTotal);
+  CVRX2DVector move1;
+  CVRX2DVector move2;
   switch (mode) {
   case 0:
-    MoveUnit(pMover1, CVRX2DVector(delta, direction1), pView);
-    Offset(CVRX2DVector(delta / 2.0, direction1));
-    Invalidate(pView);
+    move1 = CVRX2DVector(delta, direction1);
     break;
   case 1:
-    MoveUnit(pMover2, CVRX2DVector(delta, direction2), pView);
-    Offset(CVRX2DVector(delta / 2.0, direction2));
-    Invalidate(pView);
+    move2 = CVRX2DVector(delta, direction2);
     break;
   case 2:
-    MoveUnit(pMover1, CVRX2DVector(delta / 2.0, direction1), pView);
-    MoveUnit(pMover2, CVRX2DVector(delta / 2.0, direction2), pView);
+    move1 = CVRX2DVector(delta / 2.0, direction1);
+    move2 = CVRX2DVector(delta / 2.0, direction2);
     break;
   default:
     throw CAppFatalException(kModule, kModeLine);
   }
+  // Both moves or none: a unit pushed off the Workbench square would be lost to every view.
+  if (!pMover1->CanMoveTo(move1) || !pMover2->CanMoveTo(move2))
+    return FALSE;
+  if (mode != 1)
+    MoveUnit(pMover1, move1, pView);
+  if (mode != 0)
+    MoveUnit(pMover2, move2, pView);
+  if (mode != 2) {
+    Offset(CVRX2DVector(delta / 2.0, mode == 0 ? direction1 : direction2));
+    Invalidate(pView);
+  }
   pView->VerifyAllJoins(nullptr);
+  return TRUE;
 }

@@ -72,7 +72,8 @@ public:
   void UpdateCJoinInfo();
   // Moves the units after the total spacing changed: 0 the unit with the label, 1 the other,
   // 2 both by half.
-  void RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView);
+  // FALSE, with nothing moved, when a unit would leave the Workbench square.
+  BOOL RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView);
   void DisplaySizeInfo(CWorkbenchView* pView, BOOL bShow);
 
   // The program-wide marker colour and bold font, set at start-up.

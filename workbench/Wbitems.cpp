@@ -1,5 +1,7 @@
 // Removing items for good, the extents of the design and of the selection, and the joins of a
 // unit that is moved, resized or deleted.
+#include <cstdint>
+
 #include "geometry/2drect.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
@@ -75,8 +77,11 @@ void CWorkbenchView::CollectJoins(CDesignItem* pUnitItem, CObList& joins) const
   }
 }
 
-void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int)
+void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int component)
 {
+  PCTRACE(TT_JOINING, TL_IMPORTANT)
+  ("RemoveJoins() called for unit %x, component %d\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(pUnitItem)),
+   component);
   CObList joins;
   CollectJoins(pUnitItem, joins);
   for (POSITION pos = joins.GetHeadPosition(); pos;)

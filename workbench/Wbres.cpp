@@ -8,8 +8,10 @@
 #include "workbench/Joinprop.h"
 #include "workbench/Tracker.h"
 #include "workbench/Unitsht.h"
+#include "workbench/Wbclip.h"
 #include "workbench/Wbframe.h"
 #include "workbench/Wbtools.h"
+#include "workbench/Wbview.h"
 #include "workbench/Wbprops.h"
 
 namespace {
@@ -92,4 +94,6 @@ void RegisterWorkbenchResources()
   RegisterWorkbenchPropertiesResources();
   RegisterUnitSheetResources();
   RegisterToolCursors();
+  RegisterClipboardResources();
+  RegisterViewCommandStrings();
 }

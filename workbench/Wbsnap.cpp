@@ -15,6 +15,7 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Wbview.h"
 
 namespace {

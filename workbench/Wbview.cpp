@@ -57,6 +57,15 @@ constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
 constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
 constexpr UINT ID_ALIGNMENT_LINES = 333;
 constexpr UINT ID_SNAPPING_TEST = 5074;
+constexpr UINT ID_POPUPS_PASTE = 319;
+constexpr UINT ID_REFRESH = 106;
+constexpr UINT ID_SNAP_TO = 109;
+constexpr UINT ID_ALIGNMENT_LINES_TOGGLE = 110;
+constexpr UINT ID_SELECT_ALL = 320;
+constexpr UINT ID_SPACE_HORIZONTALLY = 326;
+constexpr UINT ID_SPACE_VERTICALLY = 327;
+constexpr UINT ID_RENAME_DESIGN = 218;
+constexpr UINT ID_REMOVE_JOINING = 329;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -112,6 +121,26 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_ALIGNMENT_LINES, OnAlignmentLines)
   ON_COMMAND(ID_SNAPPING_TEST, OnSnappingTest)
   ON_UPDATE_COMMAND_UI(ID_SNAPPING_TEST, OnUpdateSnappingTest)
+  ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_COPY, OnUpdateEditCopy)
+  ON_COMMAND(ID_EDIT_CUT, OnEditCut)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateEditCopy)
+  ON_COMMAND(ID_EDIT_PASTE, OnEditPaste)
+  ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateEditPaste)
+  ON_COMMAND(ID_POPUPS_PASTE, OnPopupsPaste)
+  ON_UPDATE_COMMAND_UI(ID_POPUPS_PASTE, OnUpdateEditPaste)
+  ON_COMMAND(ID_REFRESH, OnRefresh)
+  ON_COMMAND(ID_ALIGNMENT_LINES_TOGGLE, OnAlignmentLinesToggle)
+  ON_UPDATE_COMMAND_UI(ID_ALIGNMENT_LINES_TOGGLE, OnUpdateAlignmentLinesToggle)
+  ON_COMMAND(ID_SNAP_TO, OnSnapToToggle)
+  ON_UPDATE_COMMAND_UI(ID_SNAP_TO, OnUpdateSnapToToggle)
+  ON_COMMAND(ID_SELECT_ALL, OnSelectAll)
+  ON_UPDATE_COMMAND_UI(ID_SELECT_ALL, OnUpdateSelectAll)
+  ON_COMMAND(ID_SPACE_HORIZONTALLY, OnSpaceHorizontally)
+  ON_COMMAND(ID_SPACE_VERTICALLY, OnSpaceVertically)
+  ON_COMMAND(ID_RENAME_DESIGN, OnRenameDesign)
+  ON_COMMAND(ID_REMOVE_JOINING, OnRemoveJoining)
+  ON_UPDATE_COMMAND_UI(ID_REMOVE_JOINING, OnUpdateRemoveJoining)
 END_MESSAGE_MAP()
 
 CWorkbenchView::CWorkbenchView()
@@ -198,6 +227,7 @@ CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const { return dynamic_cast
 
 void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
+  PCTRACE(TT_VIEWS, TL_DETAIL)("OnUpdate: Hint = %d.\n", static_cast<int>(lHint));
   if (lHint == kHintCategoryMap) {
     CWorkbenchServices* pServices = GetWorkbenchServices();
     m_pCategoryMap.reset(pServices ? pServices->CreateTranslationMap() : nullptr);
@@ -476,8 +506,11 @@ void CWorkbenchView::OnRButtonDown(UINT nFlags, CPoint point)
 {
   if (CFrameWnd* pFrame = GetParentFrame())
     pFrame->ActivateFrame(-1);
-  if (IsInWorldArea(point))
+  if (IsInWorldArea(point)) {
+    // Context-menu commands act where the menu was opened.
+    m_ptContextPoint = point;
     m_pCurrentTool->OnRButtonDown(nFlags, &point);
+  }
 }
 
 void CWorkbenchView::OnRButtonUp(UINT nFlags, CPoint point)

@@ -251,6 +251,43 @@ public:
   void OnSnappingTest();
   void OnUpdateSnappingTest(CCmdUI* pCmdUI);
 
+  // The clipboard of design items (Wbclipvw.cpp).
+  void OnEditCopy();
+  void OnEditCut();
+  void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  void OnEditPaste();
+  void OnPopupsPaste();
+  void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  // Copies the selection (a join only with both its units) into the clipboard; with bCut the
+  // selection is deleted once the clipboard has taken the data. FALSE when nothing was copied.
+  BOOL CopyToClipboard(BOOL bCut);
+  // Pastes the clipboard's items with their lower-left corner at a client point, moved on from
+  // it and kept inside the window when bCascade is set; they end up selected.
+  BOOL PasteFromClipboard(CPoint point, BOOL bCascade);
+  CVRX2DVector GetPasteOrigin() const { return m_vPasteOrigin; }
+
+  // View commands (Wbcmds.cpp).
+  void OnRefresh();
+  void OnAlignmentLinesToggle();
+  void OnUpdateAlignmentLinesToggle(CCmdUI* pCmdUI);
+  void OnSnapToToggle();
+  void OnUpdateSnapToToggle(CCmdUI* pCmdUI);
+  void OnSelectAll();
+  void OnUpdateSelectAll(CCmdUI* pCmdUI);
+  void OnSpaceHorizontally();
+  void OnSpaceVertically();
+  // Spaces the selected items evenly between the two outermost along one axis.
+  void SpaceItemsEvenly(BOOL bHorizontal);
+  void OnRenameDesign();
+  void OnRemoveJoining();
+  void OnUpdateRemoveJoining(CCmdUI* pCmdUI);
+  // The number of join items of the design that involve the unit item.
+  int GetJoinCount(CDesignItem* pUnitItem) const;
+  // The unit item under a client point, and the component of it there (-1 when none).
+  CUnitItem* FindUnitItemAt(CPoint point, int& component);
+  // The point that opened the last context menu: the right-button press over the world area.
+  CPoint GetContextPoint() const { return m_ptContextPoint; }
+
 protected:
   void OnLButtonDown(UINT nFlags, CPoint point) override;
   void OnLButtonUp(UINT nFlags, CPoint point) override;
@@ -258,6 +295,7 @@ protected:
   void OnRButtonDown(UINT nFlags, CPoint point) override;
   void OnRButtonUp(UINT nFlags, CPoint point) override;
   void OnMouseMove(UINT nFlags, CPoint point) override;
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
   void OnDestroy() override;
 
   void OnEditDeleteItem();
@@ -322,6 +360,12 @@ private:
   void SnapOutlineLine(const CVRX2DEntity& entity, CDesignItem* pItem, int index, const CVRX2DVector& v,
                        CSnapVectorArray& vectors, int mode, double direction, int create);
   void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
+  // Keys (Wbcmds.cpp).
+  void SelectNextItem(BOOL bBackwards);
+  void NudgeByKey(UINT nChar);
+  // Clipboard (Wbclipvw.cpp).
+  CVRX2DVector m_vPasteOrigin;
+  CPoint m_ptContextPoint;
   static constexpr int kCategoryCount = 25;
   std::array<std::array<int, kCategoryCount>, kCategoryCount> m_SnapPriorityTable{};
   double m_dSnapRange = 0.0;
@@ -331,3 +375,6 @@ private:
   CAlignmentEntityArray m_ArcEntities;
   CVRX2DPointArray m_GuidelineSnapPoints;
 };
+
+// The status texts of the view's own commands.
+void RegisterViewCommandStrings();

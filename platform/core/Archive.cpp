@@ -291,6 +291,22 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected, bool newOnly)
   if (!ob)
     Fail(CArchiveException::badClass);
   AddLoaded(nullptr, ob.get());
-  ob->Serialize(*this);
+  const size_t index = m_loaded.size() - 1;
+  try {
+    ob->Serialize(*this);
+  } catch (...) {
+    // The object goes: the map must not name it any more.
+    m_loaded[index].ob = nullptr;
+    throw;
+  }
   return ob.release();
+}
+
+std::vector<CObject*> CArchive::GetLoadedObjects() const
+{
+  std::vector<CObject*> objects;
+  for (const CLoaded& entry : m_loaded)
+    if (entry.ob)
+      objects.push_back(entry.ob);
+  return objects;
 }

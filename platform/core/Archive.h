@@ -87,6 +87,10 @@ public:
   CObject* ReadNewObject(const CRuntimeClass* expected);
   // Schema number of the object being loaded (its class is versionable).
   UINT GetObjectSchema() const { return m_nObjectSchema; }
+  // Every object this archive has created so far, in the order read, less each whose own load
+  // failed (the archive deleted it); a reader that gives up on the whole archive owns them all.
+  // A class whose failing load deletes objects it read itself must let go of them instead.
+  std::vector<CObject*> GetLoadedObjects() const;
 
 private:
   // The stored format is little-endian whatever the host; on a little-endian host the bytes are

@@ -476,3 +476,53 @@ TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACo
   EXPECT_TRUE(Joins().empty()) << "the unit moved away from its neighbour";
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
 }
+
+
+TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  const CString standard = pJoin->GetJoin()->GetJoinTypeName();
+  const int standardType = pJoin->GetJoin()->GetJoinTypeID();
+  const double wide = pJoin->GetTotalSpacing();
+  auto choose = [&](const CString& name, bool both) {
+    OnNextDialog([&, name, both](CDialog& dialog) {
+      auto& sheet = dynamic_cast<CJoinPropertiesDlg&>(dialog);
+      CPropertyPage* pPage = sheet.GetActivePage();
+      auto* pList = dynamic_cast<CListBox*>(pPage->GetDlgItem(IDC_JOINING_TYPES));
+      SelectLine(*pPage, IDC_JOINING_TYPES, pList->FindStringExact(-1, name));
+      if (both)
+        ClickButton(*pPage, IDC_MOVE_BOTH_UNITS);
+      ClickButton(sheet, IDOK);
+    });
+    pJoin->Edit(View());
+  };
+  // The narrower field mull first.
+  choose(CJoiningRec(3).GetDescription(), false);
+  ASSERT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3);
+  const double narrow = pJoin->GetTotalSpacing();
+  ASSERT_GT(wide, narrow);
+  // The pair moved against the right edge of the Workbench square: the labelled right unit has
+  // less room than the wider spacing needs, half of it is there.
+  const CVRX2DVector shift(1440.0 - (wide - narrow) / 2.0 - (m_pRight->GetOffset().GetX() + m_pRight->GetWidth()), 0.0);
+  for (CDesignItem* pItem : {static_cast<CDesignItem*>(m_pLeft), static_cast<CDesignItem*>(m_pRight),
+                             static_cast<CDesignItem*>(pJoin)}) {
+    pItem->Offset(shift);
+    View()->UpdateAlignmentEntities(pItem);
+  }
+  const double leftX = m_pLeft->GetOffset().GetX();
+  const double rightX = m_pRight->GetOffset().GetX();
+  choose(standard, false);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "The units could not be repositioned for this joining type: a unit would leave the Workbench.");
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3);
+  EXPECT_NEAR(pJoin->GetTotalSpacing(), narrow, 1e-12);
+  EXPECT_EQ(m_pLeft->GetOffset().GetX(), leftX);
+  EXPECT_EQ(m_pRight->GetOffset().GetX(), rightX);
+  // Moving both units halves the step: that fits.
+  choose(standard, true);
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), standardType);
+  EXPECT_NEAR(m_pRight->GetOffset().GetX() + m_pRight->GetWidth(), 1440.0, 1e-6);
+}

@@ -173,6 +173,24 @@ TEST(ArchiveObjects, BackReferenceAndNullRoundTrip)
   EXPECT_NE(std::search(bytes.begin(), bytes.end(), tail.begin(), tail.end()), bytes.end());
 }
 
+TEST(ArchiveObjects, TheLoadedObjectsLeaveOutOneWhoseLoadFailed)
+{
+  RegisterTestClasses();
+  CDesignStore first;
+  CDesignStore second;
+  CHolder holder;
+  holder.shared = &first;
+  auto bytes = Store([&](CArchive& ar) { ar << &first << &second << &holder; });
+  // The holder's reference to the first store is cut off: its load fails after it was made.
+  bytes.resize(bytes.size() - 1);
+  CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
+  CArchive ar(&file, CArchive::load);
+  std::unique_ptr<CObject> a(ar.ReadObject(nullptr));
+  std::unique_ptr<CObject> b(ar.ReadObject(nullptr));
+  EXPECT_THROW(ar.ReadObject(nullptr), CArchiveException);
+  EXPECT_EQ(ar.GetLoadedObjects(), (std::vector<CObject*>{a.get(), b.get()}));
+}
+
 TEST(ArchiveObjects, UnexpectedOrUnknownClassIsAnArchiveError)
 {
   RegisterTestClasses();

@@ -1,0 +1,330 @@
+// Drives the Workbench view's own commands and keys in the running program with their update
+// handlers: Select All, the per-item Alignment Lines and Snap To toggles, Space Items Evenly,
+// Tab, the arrow keys through the snapping nudge (one item or several as one), the plan
+// selector's keys, Rename Design and Remove Joining.
+#include <cmath>
+#include <numbers>
+
+#include "WbGuiFixture.h"
+#include "geometry/2dline.h"
+#include "workbench/Groupitm.h"
+#include "workbench/Joinitem.h"
+#include "workbench/Selector.h"
+
+namespace {
+constexpr int kRightJamb = 2;
+constexpr int kLeftJamb = 5;
+constexpr UINT kSelectAll = 320;
+constexpr UINT kSpaceHorizontally = 326;
+constexpr UINT kSpaceVertically = 327;
+constexpr UINT kAlignmentLines = 110;
+constexpr UINT kSnapTo = 109;
+constexpr UINT kRenameDesign = 218;
+constexpr UINT kRemoveJoining = 329;
+constexpr UINT kPlanViewOn = 1506;
+
+class WbCommandsTest : public WorkbenchGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WorkbenchGuiTest::SetUp();
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 24.0, TRUE);
+    Pump();
+    // Moves are measured against the keys: nothing may snap.
+    View()->SetAlignmentModes(1, 1);
+  }
+
+  CUnitItem* Glider(double x, double y)
+  {
+    const CRect client = View()->GetClientRect();
+    CUnitItem* pUnit = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2));
+    if (pUnit) {
+      pUnit->Offset(CVRX2DVector(x, y) - pUnit->GetOffset());
+      View()->UpdateAlignmentEntities(pUnit);
+    }
+    View()->DeselectAll();
+    return pUnit;
+  }
+
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+  {
+    View()->SetFocus();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(View()->m_hWnd, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QCoreApplication::sendEvent(View()->m_hWnd, &release);
+    Pump();
+  }
+
+  // The right glider pushed against the left one as a committing snap does it.
+  void Join(CUnitItem* pLeft, CUnitItem* pRight)
+  {
+    CJoinSnapRecord snap;
+    snap.category = 9;
+    snap.angle = std::numbers::pi;
+    CVRX2DEntityArray stationary;
+    stationary.Add(pLeft->GetComponentOutlines()->GetAt(kRightJamb)->Clone());
+    CDWordArray indices;
+    indices.Add(kRightJamb);
+    const auto& moving = *static_cast<const CVRX2DLine*>(pRight->GetComponentOutlines()->GetAt(kLeftJamb));
+    ASSERT_TRUE(View()->EvaluateSnapForJoin(moving, pRight, kLeftJamb, pLeft, stationary, indices, snap, TRUE));
+    pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
+    View()->AddJoin();
+    Pump();
+  }
+
+  int Count(int type) const
+  {
+    int count = 0;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      count += static_cast<CDesignItem*>(View()->GetItemList()->GetNext(pos))->GetItemType() == type;
+    return count;
+  }
+};
+}  // namespace
+
+TEST_F(WbCommandsTest, SelectAllTakesEveryItemInListOrderWhileEditable)
+{
+  EXPECT_FALSE(StateOf(kSelectAll).enabled);
+  CUnitItem* pFirst = Glider(10.0, 10.0);
+  CUnitItem* pSecond = Glider(200.0, 10.0);
+  ASSERT_TRUE(pFirst && pSecond);
+  ASSERT_TRUE(StateOf(kSelectAll).enabled);
+  Command(kSelectAll);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 2);
+  EXPECT_EQ(View()->GetSelectedItems().GetHead(), pFirst);
+  EXPECT_EQ(View()->GetSelectedItems().GetTail(), pSecond);
+  View()->SetReadOnly(TRUE);
+  EXPECT_FALSE(StateOf(kSelectAll).enabled);
+}
+
+TEST_F(WbCommandsTest, TheTogglesSwitchAMixedSelectionOffAndSnapToStaysInReadOnly)
+{
+  CUnitItem* pFirst = Glider(10.0, 10.0);
+  CUnitItem* pSecond = Glider(200.0, 10.0);
+  ASSERT_TRUE(pFirst && pSecond);
+  EXPECT_FALSE(StateOf(kAlignmentLines).enabled);
+  EXPECT_FALSE(StateOf(kSnapTo).enabled);
+  pFirst->SetShowAlignmentLines(TRUE);
+  pSecond->SetShowAlignmentLines(FALSE);
+  View()->Select(pFirst);
+  View()->Select(pSecond);
+  EXPECT_TRUE(StateOf(kAlignmentLines).enabled);
+  EXPECT_EQ(StateOf(kAlignmentLines).checked, 1);
+  Command(kAlignmentLines);
+  EXPECT_FALSE(pFirst->GetShowAlignmentLines());
+  EXPECT_FALSE(pSecond->GetShowAlignmentLines());
+  EXPECT_EQ(StateOf(kAlignmentLines).checked, 0);
+  Command(kAlignmentLines);
+  EXPECT_TRUE(pFirst->GetShowAlignmentLines() && pSecond->GetShowAlignmentLines());
+
+  pFirst->SetSnapToAlignmentLines(TRUE);
+  pSecond->SetSnapToAlignmentLines(FALSE);
+  EXPECT_EQ(StateOf(kSnapTo).checked, 1);
+  Command(kSnapTo);
+  EXPECT_FALSE(pFirst->GetSnapToAlignmentLines() || pSecond->GetSnapToAlignmentLines());
+  View()->SetReadOnly(TRUE);
+  View()->Select(pFirst);
+  EXPECT_TRUE(StateOf(kSnapTo).enabled);
+  EXPECT_FALSE(StateOf(kAlignmentLines).enabled);
+}
+
+TEST_F(WbCommandsTest, SpacingEvenlyMovesOnlyTheMiddleItems)
+{
+  CUnitItem* pA = Glider(10.0, 10.0);
+  CUnitItem* pC = Glider(400.0, 200.0);
+  CUnitItem* pB = Glider(60.0, 50.0);
+  ASSERT_TRUE(pA && pB && pC);
+  View()->Select(pA);
+  View()->Select(pB);
+  Command(kSpaceHorizontally);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], "You must select 3 or more items before using this operation to space then evenly.");
+  View()->Select(pC);
+  Command(kSpaceHorizontally);
+  const double w = pA->GetWidth();
+  const double h = pA->GetHeight();
+  EXPECT_DOUBLE_EQ(pA->GetOffset().GetX(), 10.0);
+  EXPECT_DOUBLE_EQ(pC->GetOffset().GetX(), 400.0);
+  EXPECT_NEAR(pB->GetOffset().GetX(), 10.0 + w + (400.0 - 10.0 - 2.0 * w) / 2.0, 1e-9);
+  EXPECT_DOUBLE_EQ(pB->GetOffset().GetY(), 50.0);
+  Command(kSpaceVertically);
+  EXPECT_NEAR(pB->GetOffset().GetY(), 10.0 + h + (200.0 - 10.0 - 2.0 * h) / 2.0, 1e-9);
+  EXPECT_DOUBLE_EQ(pA->GetOffset().GetY(), 10.0);
+  EXPECT_DOUBLE_EQ(pC->GetOffset().GetY(), 200.0);
+  EXPECT_EQ(Messages().size(), 1u);
+}
+
+TEST_F(WbCommandsTest, SpacingSortsOnTheExactPositionAndAJoinTakesNoPart)
+{
+  // Less than an inch apart: the exact positions decide the order, not the selection's.
+  CUnitItem* pA = Glider(10.0, 10.0);
+  CUnitItem* pB = Glider(10.4, 200.0);
+  CUnitItem* pC = Glider(400.0, 10.0);
+  ASSERT_TRUE(pA && pB && pC);
+  View()->Select(pB);
+  View()->Select(pC);
+  View()->Select(pA);
+  Command(kSpaceHorizontally);
+  const double w = pA->GetWidth();
+  EXPECT_DOUBLE_EQ(pA->GetOffset().GetX(), 10.0);
+  EXPECT_DOUBLE_EQ(pC->GetOffset().GetX(), 400.0);
+  EXPECT_NEAR(pB->GetOffset().GetX(), 10.0 + w + (400.0 - 10.0 - 2.0 * w) / 2.0, 1e-9);
+
+  View()->DeselectAll();
+  CUnitItem* pLeft = Glider(10.0, 400.0);
+  CUnitItem* pRight = Glider(10.0 + pLeft->GetWidth(), 400.0);
+  Join(pLeft, pRight);
+  ASSERT_EQ(Count(ditJoin), 1);
+  const CVRX2DVector left = pLeft->GetOffset();
+  const CVRX2DVector right = pRight->GetOffset();
+  View()->DeselectAll();
+  View()->Select(pLeft);
+  View()->Select(pRight);
+  View()->Select(static_cast<CDesignItem*>(View()->GetItemList()->GetTail()));
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 3);
+  const size_t messages = Messages().size();
+  Command(kSpaceHorizontally);
+  EXPECT_EQ(Messages().size(), messages);
+  EXPECT_EQ(pLeft->GetOffset(), left);
+  EXPECT_EQ(pRight->GetOffset(), right);
+}
+
+TEST_F(WbCommandsTest, TabWalksTheItemsAndWraps)
+{
+  CUnitItem* pFirst = Glider(10.0, 10.0);
+  CUnitItem* pSecond = Glider(200.0, 10.0);
+  ASSERT_TRUE(pFirst && pSecond);
+  Key(Qt::Key_Tab);
+  EXPECT_TRUE(View()->IsSelected(pFirst));
+  Key(Qt::Key_Tab);
+  EXPECT_TRUE(View()->IsSelected(pSecond));
+  EXPECT_FALSE(View()->IsSelected(pFirst));
+  Key(Qt::Key_Tab);
+  EXPECT_TRUE(View()->IsSelected(pFirst));
+  Key(Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_TRUE(View()->IsSelected(pSecond));
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 1);
+}
+
+TEST_F(WbCommandsTest, ArrowKeysNudgeOneItemOrSeveralAsOne)
+{
+  CUnitItem* pFirst = Glider(100.0, 100.0);
+  CUnitItem* pSecond = Glider(300.0, 100.0);
+  ASSERT_TRUE(pFirst && pSecond);
+  View()->Select(pFirst);
+  Key(Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(pFirst->GetOffset().GetY(), 101.0);
+  Key(Qt::Key_Right, Qt::ControlModifier);
+  EXPECT_DOUBLE_EQ(pFirst->GetOffset().GetX(), 112.0);
+  // Shift wins over Ctrl: one pixel's worth.
+  const double pixel = std::fabs(View()->DeviceToWorld(CSize(1, 1)).GetX());
+  Key(Qt::Key_Left, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_NEAR(pFirst->GetOffset().GetX(), 112.0 - pixel, 1e-9);
+
+  View()->Select(pSecond);
+  const int items = View()->GetItemList()->GetCount();
+  Key(Qt::Key_Down);
+  EXPECT_DOUBLE_EQ(pFirst->GetOffset().GetY(), 100.0);
+  EXPECT_DOUBLE_EQ(pSecond->GetOffset().GetY(), 99.0);
+  // The temporary move group is gone and both stay selected.
+  EXPECT_EQ(View()->GetItemList()->GetCount(), items);
+  EXPECT_EQ(Count(ditMoveGroup), 0);
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 2);
+}
+
+TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)
+{
+  CUnitItem* pUnit = Glider(100.0, 100.0);
+  ASSERT_NE(pUnit, nullptr);
+  View()->SendMessage(WM_COMMAND, kPlanViewOn);
+  Pump();
+  ASSERT_TRUE(View()->IsPlanViewShown());
+  View()->Select(pUnit);
+  const double y = View()->GetPlanSelector()->GetOffset().GetY();
+  Key(Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(View()->GetPlanSelector()->GetOffset().GetY(), y + 1.0);
+  Key(Qt::Key_Left);
+  EXPECT_DOUBLE_EQ(View()->GetPlanSelector()->GetOffset().GetY(), y + 1.0);
+  EXPECT_DOUBLE_EQ(pUnit->GetOffset().GetX(), 100.0);
+  EXPECT_DOUBLE_EQ(pUnit->GetOffset().GetY(), 100.0);
+}
+
+TEST_F(WbCommandsTest, RenameRefusesAStoredDesignsNameAndAcceptsItsOwn)
+{
+  ASSERT_NE(Glider(10.0, 10.0), nullptr);
+  StoreDesign("Kitchen", 1);
+  DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+  Pump();
+  ASSERT_NE(View(), nullptr);
+  ASSERT_NE(Glider(10.0, 10.0), nullptr);
+  StoreDesign("Bath", 1);
+  ASSERT_GE(m_pDoc->FindDesign("Kitchen"), 0);
+  ASSERT_EQ(m_pDoc->GetEditedDesign()->GetName(), "Bath");
+  // Its own present name is no other design's.
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_CURRENT_NAME), "Bath");
+    SetControlText(dialog, IDC_NEW_NAME, "Bath");
+    ClickButton(dialog, IDOK);
+  });
+  View()->SendMessage(WM_COMMAND, kRenameDesign);
+  EXPECT_TRUE(Messages().empty());
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_NEW_NAME, "Kitchen");
+    ClickButton(dialog, IDOK);
+  });
+  OnNextDialog([](CDialog& dialog) {
+    EXPECT_EQ(ControlText(dialog, IDC_CURRENT_NAME), "Bath");
+    SetControlText(dialog, IDC_NEW_NAME, "Pantry");
+    ClickButton(dialog, IDOK);
+  });
+  View()->SendMessage(WM_COMMAND, kRenameDesign);
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0],
+            "A design with that name already exists.  You must choose a name that is not already in use.");
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), "Pantry");
+  CString caption;
+  Frame()->GetWindowText(caption);
+  EXPECT_EQ(caption, "Pantry (Workbench)");
+}
+
+TEST_F(WbCommandsTest, RemoveJoiningBreaksTheJoinsOfTheUnitUnderTheRightClick)
+{
+  CUnitItem* pLeft = Glider(10.0, 10.0);
+  ASSERT_NE(pLeft, nullptr);
+  CUnitItem* pRight = Glider(10.0 + pLeft->GetWidth(), 10.0);
+  ASSERT_NE(pRight, nullptr);
+  Join(pLeft, pRight);
+  ASSERT_EQ(Count(ditJoin), 1);
+  View()->DeselectAll();
+  const CPoint inside = View()->WorldToClient(pRight->GetCenterPoint());
+  SendMouse(View(), QEvent::MouseButtonPress, inside, Qt::RightButton, Qt::RightButton);
+  SendMouse(View(), QEvent::MouseButtonRelease, inside, Qt::RightButton, Qt::NoButton);
+  Pump();
+  ASSERT_TRUE(StateOf(kRemoveJoining).enabled);
+  Command(kRemoveJoining);
+  EXPECT_EQ(Count(ditJoin), 0);
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 1);
+  EXPECT_TRUE(View()->IsSelected(pRight));
+  EXPECT_FALSE(StateOf(kRemoveJoining).enabled);
+}
+
+TEST_F(WbCommandsTest, AppliedPropertiesLetTheFirstSelectedItemSnapAgain)
+{
+  View()->SetAlignmentModes(0, 0);
+  CUnitItem* pFixed = Glider(100.0, 100.0);
+  CUnitItem* pMoving = Glider(300.0, 400.0);
+  ASSERT_TRUE(pFixed && pMoving);
+  const double side = 100.0 + pFixed->GetWidth();
+  pMoving->Offset(CVRX2DVector(side + 0.3, 163.7) - pMoving->GetOffset());
+  View()->UpdateAlignmentEntities(pMoving);
+  // Nothing selected: the hint moves nothing.
+  m_pDoc->UpdateAllViews(nullptr, 6);
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetX(), side + 0.3);
+  View()->Select(pMoving);
+  m_pDoc->UpdateAllViews(nullptr, 6);
+  EXPECT_NEAR(pMoving->GetOffset().GetX(), side, 1e-9);
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 163.7);
+}
