@@ -3,6 +3,7 @@
 // by a second reader), printing to a PDF counted by a second reader, print preview, failures told
 // under the product name, and two projects whose windows each keep their own project's rows.
 #include <array>
+#include <cstring>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -444,4 +445,32 @@ TEST_F(ReportViewTest, UpdateRereadsTheProjectAndCloseEndsOnlyTheReportWindow)
   EXPECT_EQ(m_pDoc->GetScheduleReportView(), nullptr);
   EXPECT_EQ(ActiveProject(), m_pDoc);
   EXPECT_NE(m_pDoc->GetWarehouseView(), nullptr);
+}
+
+TEST_F(ReportViewTest, AnEmptyReportCopiesOnlyItsEndAndExportsTheHeadingAlone)
+{
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  ASSERT_EQ(pView->GetContent()->GetRows().GetRowCount(), 0);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL hOld = GlobalAlloc(GMEM_MOVEABLE, 4);
+  std::memcpy(GlobalLock(hOld), "old", 4);
+  GlobalUnlock(hOld);
+  SetClipboardData(CF_TEXT, hOld);
+  CloseClipboard();
+
+  ClickButton(*BarOf(pView), ID_REPORT_COPY);
+  EXPECT_EQ(pView->GetClipboardBytes(), std::string(1, '\0'));
+  EXPECT_EQ(ClipboardBytes().find("old"), std::string::npos);
+
+  const std::string csvPath = PathIn("empty.csv");
+  Export(pView, csvPath, 1);
+  const auto records = ReadCSVWithPython(csvPath);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].size(), 8u);
+  const std::string textPath = PathIn("empty.txt");
+  Export(pView, textPath, 2);
+  EXPECT_EQ(ReadText(textPath), "");
+  EXPECT_TRUE(Messages().empty());
 }
