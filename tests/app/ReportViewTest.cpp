@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -19,6 +20,8 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Menu.h"
 #include "platform/ui/output/Clipbrd.h"
 #include "platform/ui/output/Print.h"
 #include "project/Dsgstore.h"
@@ -473,4 +476,36 @@ TEST_F(ReportViewTest, AnEmptyReportCopiesOnlyItsEndAndExportsTheHeadingAlone)
   Export(pView, textPath, 2);
   EXPECT_EQ(ReadText(textPath), "");
   EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReportViewTest, TheReportWindowsMenuOffersTheReportCommands)
+{
+  CMenu* pMenu = CMenu::FromHandle(ShellApp().GetScheduleReportViewTemplate()->m_hMenuShared);
+  ASSERT_NE(pMenu, nullptr);
+  std::map<UINT, CString> items;
+  for (UINT popup = 0; popup < pMenu->GetMenuItemCount(); ++popup) {
+    CMenu* pPopup = pMenu->GetSubMenu(static_cast<int>(popup));
+    if (!pPopup)
+      continue;
+    for (UINT i = 0; i < pPopup->GetMenuItemCount(); ++i) {
+      CString text;
+      pPopup->GetMenuString(i, text, MF_BYPOSITION);
+      items[pPopup->GetMenuItemID(static_cast<int>(i))] = text;
+    }
+  }
+  const std::vector<std::pair<UINT, const char*>> expected{
+      {ID_REPORT_INSERT, "&Insert"},
+      {ID_REPORT_EXPORT, "&Export"},
+      {ID_REPORT_PRINT, "&Print...\tCtrl+P"},
+      {ID_FILE_PRINT_PREVIEW, "Print Pre&view..."},
+      {ID_REPORT_COPY, "&Copy\tCtrl+C"},
+      {3107, "Report Dialog &Bar"},
+      {ID_VIEW_SCHEDULE_REPORT, "&Window && Patio Door Schedule"},
+      {ID_VIEW_UNIT_INFO_REPORT, "Unit &Information Report"},
+      {ID_REPORT_UPDATE, "&Update Report"}};
+  for (const auto& [nID, text] : expected)
+    EXPECT_EQ(items[nID], text) << nID;
+  // The drawing windows' clipboard and print commands are not on it.
+  EXPECT_EQ(items.count(ID_EDIT_COPY), 0u);
+  EXPECT_EQ(items.count(ID_FILE_PRINT), 0u);
 }
