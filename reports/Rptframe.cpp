@@ -86,13 +86,12 @@ void CUnitInfoReportFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void RegisterReportBars()
 {
-  std::vector<CDialogItemTemplate> items{
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_INSERT, "&Insert...", 5, 2, 33, 12),
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_EXPORT, "&Export...", 40, 2, 33, 12),
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_PRINT, "&Print...", 75, 2, 33, 12),
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_CLOSE, "C&lose", 110, 2, 33, 12),
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_HELP, "&Help", 145, 2, 33, 12),
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_UPDATE, "&Update", 180, 2, 33, 12),
-      DialogItem(CDlgCtl::PushButton, ID_REPORT_COPY, "&Copy", 215, 2, 33, 12)};
+  std::vector<CDialogItemTemplate> items{DialogItem(CDlgCtl::PushButton, ID_REPORT_INSERT, "&Insert...", 5, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_EXPORT, "&Export...", 40, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_PRINT, "&Print...", 75, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_CLOSE, "C&lose", 110, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_HELP, "&Help", 145, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_UPDATE, "&Update", 180, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_COPY, "&Copy", 215, 2, 33, 12)};
   CResources::Get().AddDialog(IDD_REPORT_BAR, CDialogTemplate{"", CSize(253, 16), std::move(items)});
 }

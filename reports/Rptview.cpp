@@ -68,10 +68,7 @@ CReportView::CReportView() = default;
 
 CReportView::~CReportView() = default;
 
-int CReportView::GetMeasurementUnits() const
-{
-  return GetDocServices().GetMeasurementUnits();
-}
+int CReportView::GetMeasurementUnits() const { return GetDocServices().GetMeasurementUnits(); }
 
 CReportContent* CReportView::Content()
 {
@@ -107,8 +104,7 @@ void CReportView::OnInitialUpdate()
 void CReportView::SelectReportFont(CDC* pDC)
 {
   const int internalLeading = Measure(pDC, 0, m_strFontFace).tmInternalLeading;
-  int height = static_cast<int>(pDC->GetDeviceCaps(LOGPIXELSY) * kPointsToInches * m_dFontSize + 0.5) +
-               internalLeading;
+  int height = static_cast<int>(pDC->GetDeviceCaps(LOGPIXELSY) * kPointsToInches * m_dFontSize + 0.5) + internalLeading;
   CReportGenerator* pGenerator = GetGenerator();
   if (pDC->IsPrinting() && pGenerator) {
     const int lineWidth = pGenerator->GetLineWidth();
@@ -132,7 +128,8 @@ void CReportView::SelectReportFont(CDC* pDC)
   if (!m_bLaidOut || m_bLaidOutForPrinter != printing)
     pContent->Layout(lineWidth, pageLength, GetMeasurementUnits());
   if (!printing && pContent->GetLines().GetSize() > 0)
-    SetScrollSizes(MM_TEXT, CSize(lineWidth * charWidth, static_cast<int>(pContent->GetLines().GetSize()) * lineHeight));
+    SetScrollSizes(MM_TEXT,
+                   CSize(lineWidth * charWidth, static_cast<int>(pContent->GetLines().GetSize()) * lineHeight));
 }
 
 void CReportView::ReleaseReportFont(CDC* pDC)
@@ -245,8 +242,8 @@ void CReportView::OnReportExport() { RunCommand("exported", &CReportView::DoExpo
 
 void CReportView::DoExport()
 {
-  CFileDialog dialog(FALSE, "csv", nullptr, OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST,
-                     kExportFilter, this);
+  CFileDialog dialog(FALSE, "csv", nullptr,
+                     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST, kExportFilter, this);
   if (dialog.DoModal() != IDOK)
     return;
   if (dialog.m_ofn.nFilterIndex == 2)

@@ -51,8 +51,7 @@ public:
   std::string GetClipboardBytes() const;
 
   // The export filters; the chosen one decides the form, whatever the name's extension.
-  static constexpr const char* kExportFilter =
-      "Comma Separated Value Files (*.csv)|*.csv|Text Files (*.txt)|*.txt||";
+  static constexpr const char* kExportFilter = "Comma Separated Value Files (*.csv)|*.csv|Text Files (*.txt)|*.txt||";
 
 protected:
   void OnReportInsert() {}

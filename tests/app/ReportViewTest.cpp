@@ -493,16 +493,15 @@ TEST_F(ReportViewTest, TheReportWindowsMenuOffersTheReportCommands)
       items[pPopup->GetMenuItemID(static_cast<int>(i))] = text;
     }
   }
-  const std::vector<std::pair<UINT, const char*>> expected{
-      {ID_REPORT_INSERT, "&Insert"},
-      {ID_REPORT_EXPORT, "&Export"},
-      {ID_REPORT_PRINT, "&Print...\tCtrl+P"},
-      {ID_FILE_PRINT_PREVIEW, "Print Pre&view..."},
-      {ID_REPORT_COPY, "&Copy\tCtrl+C"},
-      {3107, "Report Dialog &Bar"},
-      {ID_VIEW_SCHEDULE_REPORT, "&Window && Patio Door Schedule"},
-      {ID_VIEW_UNIT_INFO_REPORT, "Unit &Information Report"},
-      {ID_REPORT_UPDATE, "&Update Report"}};
+  const std::vector<std::pair<UINT, const char*>> expected{{ID_REPORT_INSERT, "&Insert"},
+                                                           {ID_REPORT_EXPORT, "&Export"},
+                                                           {ID_REPORT_PRINT, "&Print...\tCtrl+P"},
+                                                           {ID_FILE_PRINT_PREVIEW, "Print Pre&view..."},
+                                                           {ID_REPORT_COPY, "&Copy\tCtrl+C"},
+                                                           {3107, "Report Dialog &Bar"},
+                                                           {ID_VIEW_SCHEDULE_REPORT, "&Window && Patio Door Schedule"},
+                                                           {ID_VIEW_UNIT_INFO_REPORT, "Unit &Information Report"},
+                                                           {ID_REPORT_UPDATE, "&Update Report"}};
   for (const auto& [nID, text] : expected)
     EXPECT_EQ(items[nID], text) << nID;
   // The drawing windows' clipboard and print commands are not on it.
