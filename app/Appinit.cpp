@@ -7,6 +7,9 @@
 #include "app/Helptmr.h"
 #include "app/Mainfrm.h"
 #include "app/Prjviews.h"
+#include "reports/Rptframe.h"
+#include "reports/Rptsvc.h"
+#include "reports/Rptview.h"
 #include "views/Dtlview.h"
 #include "views/Elevview.h"
 #include "views/Planview.h"
@@ -84,6 +87,7 @@ BOOL CApp::InitShell()
   SetDocServices(&services);
   SetWarehouseServices(&services);
   SetWorkbenchServices(&services);
+  SetReportServices(&services);
   SetLengthUnitsSource(UserMeasurementUnits);
   SetReportCompanySource(UserCompany);
 

@@ -4,6 +4,7 @@
 #include "app/Shellres.h"
 #include "document/Whids.h"
 #include "platform/ui/wnd/Resource.h"
+#include "reports/Rptview.h"
 
 namespace {
 using Item = CMenuTemplate::Item;
@@ -156,6 +157,33 @@ void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug,
   CResources::Get().AddMenu(id, std::move(menu));
 }
 
+// The report windows: their own output commands in place of the drawing ones.
+void AddReportMenu()
+{
+  CMenuTemplate menu;
+  std::vector<Item> view = ViewItems();
+  view.push_back(Separator());
+  view.push_back(Item("Report Dialog &Bar", ID_TOGGLE_REPORT_BAR));
+  Item reports = ReportsPopup();
+  reports.children.push_back(Separator());
+  reports.children.push_back(Item("&Update Report", ID_REPORT_UPDATE));
+  menu.items = {Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
+                               Item("&Close", ID_FILE_CLOSE), Item("&Save\tCtrl+S", ID_FILE_SAVE),
+                               Item("Save &As...", ID_FILE_SAVE_AS), Separator(), Item("&Insert", ID_REPORT_INSERT),
+                               Item("&Export", ID_REPORT_EXPORT), Separator(),
+                               Item("&Print...\tCtrl+P", ID_REPORT_PRINT),
+                               Item("Print Pre&view...", ID_FILE_PRINT_PREVIEW),
+                               Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), RecentFileItem(),
+                               Separator(), Item("E&xit", ID_APP_EXIT)}),
+                Item("&Edit", {Item("&Copy\tCtrl+C", ID_REPORT_COPY)}),
+                Item("&View", std::move(view)),
+                std::move(reports),
+                SettingsPopup(true),
+                WindowPopup(),
+                HelpPopup()};
+  CResources::Get().AddMenu(IDR_REPORT_VIEW, std::move(menu));
+}
+
 std::vector<Item> ClipboardItems(UINT pasteId)
 {
   return {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste", pasteId)};
@@ -222,7 +250,7 @@ void AddContextMenus()
   CResources::Get().AddMenu(IDR_CONTEXT_MENUS, std::move(menu));
 }
 
-void AddAccelerators(UINT id, bool designList, bool workbench = false)
+void AddAccelerators(UINT id, bool designList, bool workbench = false, bool report = false)
 {
   std::vector<CAccelTemplate> table{{'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},  {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
                                     {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE}, {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
@@ -230,6 +258,15 @@ void AddAccelerators(UINT id, bool designList, bool workbench = false)
                                     {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}};
   if (designList)
     table.push_back({VK_DELETE, FVIRTKEY, 219});
+  // The report windows print and copy the report.
+  if (report) {
+    for (CAccelTemplate& accel : table) {
+      if (accel.command == ID_FILE_PRINT)
+        accel.command = ID_REPORT_PRINT;
+      else if (accel.command == ID_EDIT_COPY)
+        accel.command = ID_REPORT_COPY;
+    }
+  }
   if (workbench) {
     table.push_back({VK_DELETE, FVIRTKEY, 318});
     table.push_back({VK_RETURN, FVIRTKEY, 328});
@@ -254,9 +291,10 @@ void RegisterShellMenus()
   AddAspectMenu(IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true,
                 {Separator(), Item("Show &Grilles", 1604), Item("Show &Operation", 1605)});
   AddAspectMenu(IDR_DETAIL_VIEW, ID_TOGGLE_DETAIL_BAR, "Detail Dialog &Bar", true);
-  AddAspectMenu(IDR_REPORT_VIEW, ID_TOGGLE_REPORT_BAR, "Report Dialog &Bar", false);
+  AddReportMenu();
   AddContextMenus();
   AddAccelerators(IDR_MAINFRAME, false);
   AddAccelerators(IDR_WAREHOUSE, true);
   AddAccelerators(IDR_WORKBENCH, false, true);
+  AddAccelerators(IDR_REPORT_VIEW, false, false, true);
 }

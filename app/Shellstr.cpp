@@ -3,6 +3,8 @@
 #include "app/Shellres.h"
 #include "document/Whids.h"
 #include "platform/ui/wnd/Resource.h"
+#include "reports/Rptframe.h"
+#include "reports/Rptview.h"
 
 namespace {
 void AddMainFramePrompts(CResources& res)
@@ -31,6 +33,12 @@ void AddFramePrompts(CResources& res)
   res.AddString(ID_TOGGLE_ELEVATION_BAR, "Show or hide the Elevation dialog bar\nToggle Elevation Dialog Bar");
   res.AddString(ID_TOGGLE_DETAIL_BAR, "Show or hide the Detail dialog bar\nToggle Detail Dialog Bar");
   res.AddString(ID_TOGGLE_REPORT_BAR, "Show or hide the Report dialog bar\nToggle Report Dialog Bar");
+  res.AddString(ID_REPORT_INSERT, "Insert report into CAD package\nInsert Report into CAD");
+  res.AddString(ID_REPORT_EXPORT, "Export the report to a text or CSV file\nExport Report to File");
+  res.AddString(ID_REPORT_PRINT, "Print the report\nPrint Report");
+  res.AddString(ID_REPORT_COPY, "Copy the report to the Clipboard\nCopy Report to Clipboard");
+  res.AddString(ID_REPORT_UPDATE, "Update the report for all designs in the project\nUpdate Report for Project");
+  res.AddString(ID_REPORT_CLOSE, "Close the report\nClose Report");
 }
 
 // The program's wording for the class library's own commands.

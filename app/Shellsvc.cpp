@@ -148,3 +148,7 @@ COLORREF CShellServices::GetDetailSelectorsRGB() const
 {
   return m_app.GetAppPrefs().GetExportToGDIConfig()->GetDetailSelectorsRGB();
 }
+
+CScheduleReportGenerator* CShellServices::GetScheduleReportGenerator() { return m_app.GetScheduleReportGenerator(); }
+
+CUnitInfoReportGenerator* CShellServices::GetUnitInfoReportGenerator() { return m_app.GetUnitInfoReportGenerator(); }

@@ -4,11 +4,15 @@
 // Workbench frame of the main window; and what the Workbench asks of the main frame.
 #include "document/Whsvc.h"
 #include "project/DocServices.h"
+#include "reports/Rptsvc.h"
 #include "workbench/Wbsvc.h"
 
 class CApp;
 
-class CShellServices : public CDocServices, public CWarehouseServices, public CWorkbenchServices
+class CShellServices : public CDocServices,
+                       public CWarehouseServices,
+                       public CWorkbenchServices,
+                       public CReportServices
 {
 public:
   explicit CShellServices(CApp& app) : m_app(app) {}
@@ -45,6 +49,8 @@ public:
   COLORREF GetPlanSelectorRGB() const override;
   COLORREF GetPlanSelectorFillRGB() const override;
   COLORREF GetDetailSelectorsRGB() const override;
+  CScheduleReportGenerator* GetScheduleReportGenerator() override;
+  CUnitInfoReportGenerator* GetUnitInfoReportGenerator() override;
 
 private:
   CApp& m_app;

@@ -238,6 +238,10 @@ int CScriptedDialogService::FileDialog(CWnd*, CFileDialogRequest& request)
   }
   request.path = filePaths.front();
   filePaths.pop_front();
+  if (!fileFilters.empty()) {
+    request.filterIndex = fileFilters.front();
+    fileFilters.pop_front();
+  }
   return IDOK;
 }
 

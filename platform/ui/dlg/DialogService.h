@@ -75,6 +75,8 @@ public:
   std::deque<int> messageAnswers;
   std::vector<CFileDialogRequest> fileRequests;
   std::deque<CString> filePaths;  // an empty path cancels
+  // The filter each accepted file dialog ends with (1-based); none queued keeps the dialog's own.
+  std::deque<int> fileFilters;
   std::deque<int> printAnswers;
   // Each page set-up takes the next choice (a cancelled one when none is queued): the action
   // changes the printer as the user's choices in the dialog would.

@@ -1,0 +1,338 @@
+#include "reports/Rptview.h"
+
+#include <algorithm>
+#include <cstring>
+#include <exception>
+
+#include "document/Doc.h"
+#include "platform/core/Exception.h"
+#include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/dlg/FileDlg.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Print.h"
+#include "platform/ui/wnd/CmdTarget.h"
+#include "platform/ui/wnd/WinApp.h"
+#include "project/DocServices.h"
+#include "reports/Rptsvc.h"
+#include "reports/Schrptgn.h"
+#include "reports/Uirptgen.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+
+IMPLEMENT_DYNAMIC(CReportView, CScrollView)
+IMPLEMENT_DYNCREATE(CScheduleReportView, CReportView)
+IMPLEMENT_DYNCREATE(CUnitInfoReportView, CReportView)
+
+BEGIN_MESSAGE_MAP(CReportView, CScrollView)
+  ON_COMMAND(ID_REPORT_INSERT, OnReportInsert)
+  ON_UPDATE_COMMAND_UI(ID_REPORT_INSERT, OnUpdateReportInsert)
+  ON_COMMAND(ID_REPORT_EXPORT, OnReportExport)
+  ON_COMMAND(ID_REPORT_PRINT, OnReportPrint)
+  ON_COMMAND(ID_REPORT_COPY, OnReportCopy)
+  ON_COMMAND(ID_REPORT_UPDATE, OnReportUpdate)
+  ON_COMMAND(ID_FILE_PRINT, OnReportPrint)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnReportPrintPreview)
+END_MESSAGE_MAP()
+
+namespace {
+// Points to logical inches: the cell height makes the characters the font size high.
+constexpr double kPointsToInches = 0.01383508577753182;
+constexpr const char* kNoMemory =
+    "There is not enough memory for a copy to be performed. The copy operation cannot be completed.";
+constexpr const char* kNoLock =
+    "The memory used for copying could not be locked to an address. The copy operation cannot be completed.";
+constexpr const char* kNoClipboard =
+    "Communication with the clipboard could not be established. The copy operation cannot be completed.";
+
+BOOL CreateReportFont(CFont& font, int height, const CString& face)
+{
+  font.DeleteObject();
+  return font.CreateFont(height, 0, 0, 0, 400, 0, 0, 0, 0, 0, 0, 0, 0, face);
+}
+
+// The metrics of a font selected for a moment into the device context.
+TEXTMETRIC Measure(CDC* pDC, int height, const CString& face)
+{
+  CFont font;
+  CreateReportFont(font, height, face);
+  CFont* pPrevious = pDC->SelectObject(&font);
+  TEXTMETRIC metrics;
+  pDC->GetTextMetrics(&metrics);
+  pDC->SelectObject(pPrevious);
+  font.DeleteObject();
+  return metrics;
+}
+}  // namespace
+
+CReportView::CReportView() = default;
+
+CReportView::~CReportView() = default;
+
+int CReportView::GetMeasurementUnits() const { return GetDocServices().GetMeasurementUnits(); }
+
+CReportContent* CReportView::Content()
+{
+  if (!m_pContent)
+    if (CReportGenerator* pGenerator = GetGenerator())
+      m_pContent = std::make_unique<CReportContent>(*pGenerator);
+  return m_pContent.get();
+}
+
+void CReportView::GenerateReport()
+{
+  CReportContent* pContent = Content();
+  if (!pContent)
+    return;
+  CWaitCursor wait;
+  pContent->Generate(dynamic_cast<CDoc*>(GetDocument()), GetMeasurementUnits());
+}
+
+void CReportView::OnInitialUpdate()
+{
+  SetScrollSizes(MM_TEXT, CSize(0, 0));
+  CScrollView::OnInitialUpdate();
+  // A report that cannot be made leaves the window empty; the user is told.
+  try {
+    GenerateReport();
+  } catch (const CAppFatalException&) {
+    throw;
+  } catch (const CException& e) {
+    TellFailure(e.GetErrorMessage().IsEmpty() ? CString("The report could not be made.") : e.GetErrorMessage());
+  }
+}
+
+void CReportView::SelectReportFont(CDC* pDC)
+{
+  const int internalLeading = Measure(pDC, 0, m_strFontFace).tmInternalLeading;
+  int height = static_cast<int>(pDC->GetDeviceCaps(LOGPIXELSY) * kPointsToInches * m_dFontSize + 0.5) + internalLeading;
+  CReportGenerator* pGenerator = GetGenerator();
+  if (pDC->IsPrinting() && pGenerator) {
+    const int lineWidth = pGenerator->GetLineWidth();
+    while (height > 1 && pDC->GetDeviceCaps(HORZRES) < lineWidth * Measure(pDC, height, m_strFontFace).tmAveCharWidth)
+      --height;
+  }
+  CreateReportFont(m_reportFont, height, m_strFontFace);
+  m_pPreviousFont = pDC->SelectObject(&m_reportFont);
+
+  // The layout for the device.
+  CReportContent* pContent = Content();
+  if (!pContent)
+    return;
+  TEXTMETRIC metrics;
+  pDC->GetTextMetrics(&metrics);
+  const int lineHeight = std::max<int>(1, metrics.tmHeight);
+  const int charWidth = std::max<int>(1, metrics.tmAveCharWidth);
+  const BOOL printing = pDC->IsPrinting();
+  const int lineWidth = printing ? pDC->GetDeviceCaps(HORZRES) / charWidth : pContent->GetGenerator().GetLineWidth();
+  const int pageLength = printing ? pDC->GetDeviceCaps(VERTRES) / lineHeight : -1;
+  if (!m_bLaidOut || m_bLaidOutForPrinter != printing)
+    pContent->Layout(lineWidth, pageLength, GetMeasurementUnits());
+  if (!printing && pContent->GetLines().GetSize() > 0)
+    SetScrollSizes(MM_TEXT,
+                   CSize(lineWidth * charWidth, static_cast<int>(pContent->GetLines().GetSize()) * lineHeight));
+}
+
+void CReportView::ReleaseReportFont(CDC* pDC)
+{
+  if (m_pPreviousFont)
+    pDC->SelectObject(m_pPreviousFont);
+  m_pPreviousFont = nullptr;
+  m_reportFont.DeleteObject();
+}
+
+void CReportView::OnDraw(CDC* pDC)
+{
+  // A failed layout draws nothing rather than ending the program from a paint.
+  try {
+    SelectReportFont(pDC);
+  } catch (const CAppFatalException&) {
+    ReleaseReportFont(pDC);
+    throw;
+  } catch (const CException& e) {
+    PCTRACE(TT_REPORTS, TL_WARNING)("The report could not be laid out: %s\n", e.GetErrorMessage().c_str());
+    ReleaseReportFont(pDC);
+    return;
+  }
+  TEXTMETRIC metrics;
+  pDC->GetTextMetrics(&metrics);
+  const int lineHeight = metrics.tmHeight;
+  if (m_pContent) {
+    const CStringArray& lines = m_pContent->GetLines();
+    const CReportPageStarts& starts = m_pContent->GetPageStarts();
+    int first = 0;
+    int end = lines.GetSize();
+    if (m_nPageBeingPrinted > 0 && m_nPageBeingPrinted <= starts.GetSize()) {
+      first = starts[m_nPageBeingPrinted - 1];
+      if (m_nPageBeingPrinted < starts.GetSize())
+        end = starts[m_nPageBeingPrinted];
+    } else if (m_nPageBeingPrinted > 0) {
+      end = 0;
+    }
+    for (int i = first; i < end && i < lines.GetSize(); ++i)
+      pDC->TextOut(0, static_cast<int>(i - first) * lineHeight, lines[i]);
+  }
+  ReleaseReportFont(pDC);
+  m_bLaidOut = TRUE;
+  m_bLaidOutForPrinter = pDC->IsPrinting();
+}
+
+void CReportView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+  m_nPageBeingPrinted = pInfo ? static_cast<int>(pInfo->m_nCurPage) : 0;
+  CScrollView::OnPrepareDC(pDC, pInfo);
+  if (pDC->IsPrinting() && pInfo) {
+    const int pages = m_pContent ? static_cast<int>(m_pContent->GetPageStarts().GetSize()) : 0;
+    pInfo->m_bContinuePrinting = m_nPageBeingPrinted <= std::max(pages, 1);
+  }
+}
+
+BOOL CReportView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+
+void CReportView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+  SelectReportFont(pDC);
+  ReleaseReportFont(pDC);
+  // The printer layout now stands: the drawings of the pages keep it.
+  m_bLaidOut = TRUE;
+  m_bLaidOutForPrinter = TRUE;
+  const int pages = m_pContent ? std::max<int>(1, static_cast<int>(m_pContent->GetPageStarts().GetSize())) : 1;
+  pInfo->SetMaxPage(static_cast<UINT>(pages));
+  if (pInfo->m_nNumPreviewPages > static_cast<UINT>(pages))
+    pInfo->m_nNumPreviewPages = static_cast<UINT>(pages);
+}
+
+void CReportView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+  CScrollView::OnEndPrinting(pDC, pInfo);
+  m_nPageBeingPrinted = 0;
+  // The screen shows the report laid out for it again.
+  Invalidate(TRUE);
+}
+
+void CReportView::OnUpdateReportInsert(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+void CReportView::TellFailure(const CString& text)
+{
+  DialogService().MessageBox(this, text, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION, 0);
+}
+
+void CReportView::RunCommand(const char* what, void (CReportView::*work)())
+{
+  try {
+    (this->*work)();
+  } catch (const CAppFatalException&) {
+    throw;
+  } catch (const CException& e) {
+    PCTRACE(TT_REPORTS, TL_WARNING)("The report could not be %s: %s\n", what, e.GetErrorMessage().c_str());
+    CString text = e.GetErrorMessage();
+    if (text.IsEmpty())
+      text = CString("The report could not be ") + what + ".";
+    TellFailure(text);
+  } catch (const std::exception& e) {
+    PCTRACE(TT_REPORTS, TL_WARNING)("The report could not be %s: %s\n", what, e.what());
+    TellFailure(CString("The report could not be ") + what + ".");
+  }
+}
+
+void CReportView::OnReportPrint() { RunCommand("printed", &CReportView::DoPrint); }
+
+void CReportView::OnReportPrintPreview() { RunCommand("previewed", &CReportView::DoPrintPreview); }
+
+void CReportView::OnReportExport() { RunCommand("exported", &CReportView::DoExport); }
+
+void CReportView::DoExport()
+{
+  CFileDialog dialog(FALSE, "csv", nullptr,
+                     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST, kExportFilter, this);
+  if (dialog.DoModal() != IDOK)
+    return;
+  if (dialog.m_ofn.nFilterIndex == 2)
+    ExportText(dialog.GetPathName());
+  else
+    ExportCSV(dialog.GetPathName());
+}
+
+void CReportView::ExportCSV(const CString& path)
+{
+  CWaitCursor wait;
+  if (CReportContent* pContent = Content())
+    pContent->ExportCSV(path, GetMeasurementUnits());
+}
+
+void CReportView::ExportText(const CString& path)
+{
+  CWaitCursor wait;
+  if (CReportContent* pContent = Content())
+    pContent->ExportText(path, GetMeasurementUnits());
+}
+
+std::string CReportView::GetClipboardBytes() const
+{
+  std::string bytes = m_pContent ? m_pContent->GetText().str() : std::string();
+  bytes += '\0';
+  return bytes;
+}
+
+void CReportView::OnReportCopy()
+{
+  const std::string bytes = GetClipboardBytes();
+  HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+  if (!hBlock) {
+    TellFailure(kNoMemory);
+    return;
+  }
+  void* pBytes = GlobalLock(hBlock);
+  if (!pBytes) {
+    GlobalFree(hBlock);
+    TellFailure(kNoLock);
+    return;
+  }
+  std::memcpy(pBytes, bytes.data(), bytes.size());
+  GlobalUnlock(hBlock);
+  if (!::OpenClipboard(AfxGetMainWnd())) {
+    // The block was never handed over: it is released here.
+    GlobalFree(hBlock);
+    TellFailure(kNoClipboard);
+    return;
+  }
+  ::EmptyClipboard();
+  if (!::SetClipboardData(CF_TEXT, hBlock))
+    GlobalFree(hBlock);
+  ::CloseClipboard();
+}
+
+void CReportView::OnReportUpdate()
+{
+  RunCommand("updated", &CReportView::GenerateReport);
+  Invalidate(TRUE);
+}
+
+CReportGenerator* CScheduleReportView::GetGenerator() const
+{
+  CReportServices* pServices = GetReportServices();
+  return pServices ? pServices->GetScheduleReportGenerator() : nullptr;
+}
+
+void CScheduleReportView::OnInitialUpdate()
+{
+  PCTRACE(TT_REPORTS, TL_IMPORTANT)("CScheduleReportView::OnInitialUpdate() called.\n");
+  CReportView::OnInitialUpdate();
+}
+
+void CScheduleReportView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
+{
+  PCTRACE(TT_REPORTS, TL_IMPORTANT)("CScheduleReportView::OnPrepareDC() called.\n");
+  CReportView::OnPrepareDC(pDC, pInfo);
+}
+
+CReportGenerator* CUnitInfoReportView::GetGenerator() const
+{
+  CReportServices* pServices = GetReportServices();
+  return pServices ? pServices->GetUnitInfoReportGenerator() : nullptr;
+}
+
+void CUnitInfoReportView::OnInitialUpdate()
+{
+  PCTRACE(TT_REPORTS, TL_IMPORTANT)("CUnitInfoReportView::OnInitialUpdate() called. \n");
+  CReportView::OnInitialUpdate();
+}

@@ -1,0 +1,510 @@
+// The report windows in the running program, opened from the Reports menu and worked through
+// the buttons of their dialog bar: the clipboard text, the text and CSV files (the CSV read back
+// by a second reader), printing to a PDF counted by a second reader, print preview, failures told
+// under the product name, and two projects whose windows each keep their own project's rows.
+#include <array>
+#include <cstring>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <QPageSize>
+#include <QPrinter>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Mainfrm.h"
+#include "app/Shellids.h"
+#include "document/Doc.h"
+#include "platform/ui/docview/DocTempl.h"
+#include "platform/ui/frame/Menu.h"
+#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Print.h"
+#include "project/Dsgstore.h"
+#include "reports/Rptframe.h"
+#include "reports/Rptview.h"
+#include "reports/Schrptgn.h"
+#include "reports/Uirptgen.h"
+#include "workbench/Unititem.h"
+
+namespace {
+
+std::string ReadText(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::string Run(const std::string& command, int* pStatus = nullptr)
+{
+  std::string output;
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe)
+    return output;
+  std::array<char, 4096> buffer{};
+  size_t n = 0;
+  while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0)
+    output.append(buffer.data(), n);
+  const int status = ::pclose(pipe);
+  if (pStatus)
+    *pStatus = status;
+  return output;
+}
+
+// The records of a CSV file as Python's csv module reads them: each field's bytes in hex, so no
+// byte of a field can be taken for a separator.
+std::vector<std::vector<std::string>> ReadCSVWithPython(const std::string& path)
+{
+  int status = -1;
+  const std::string output = Run("/usr/bin/python3 -c \"import csv,sys\n"
+                                 "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+                                 "  for r in csv.reader(f):\n"
+                                 "    print(' '.join((x.encode('latin-1').hex() or '-') for x in r))\" '" +
+                                     path + "'",
+                                 &status);
+  EXPECT_EQ(status, 0) << output;
+  std::vector<std::vector<std::string>> records;
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::vector<std::string> fields;
+    std::istringstream words(line);
+    std::string word;
+    while (words >> word) {
+      std::string field;
+      for (size_t i = 0; word != "-" && i + 1 < word.size(); i += 2)
+        field += static_cast<char>(std::stoi(word.substr(i, 2), nullptr, 16));
+      fields.push_back(field);
+    }
+    records.push_back(fields);
+  }
+  return records;
+}
+
+// The pages of a PDF as ghostscript finds them: one bounding box a page; -1 without it.
+int CountPdfPages(const std::string& path)
+{
+  if (std::system("command -v gs >/dev/null 2>&1") != 0)
+    return -1;
+  const std::string output = Run("gs -q -dNOPAUSE -dBATCH -dSAFER -sDEVICE=bbox '" + path + "' 2>&1");
+  int pages = 0;
+  for (size_t at = output.find("%%BoundingBox"); at != std::string::npos; at = output.find("%%BoundingBox", at + 1))
+    ++pages;
+  return pages;
+}
+
+int Count(const std::string& text, const std::string& part)
+{
+  int count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+    ++count;
+  return count;
+}
+
+std::string Joined(const CStringArray& lines)
+{
+  std::string text;
+  for (const CString& line : lines)
+    text += line.str() + "\r\n";
+  return text;
+}
+
+class ReportViewTest : public ShellTest
+{
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    ASSERT_TRUE(Start());
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+  }
+
+  // Stores a design of units of the catalogue's first sizes into the project.
+  static void AddDesign(CDoc* pDoc, const char* name, const std::vector<std::pair<const char*, const char*>>& units)
+  {
+    CDesign design;
+    design.SetName(name);
+    design.GetDesignData().SetQuantity(1);
+    for (const auto& [type, subtype] : units) {
+      auto* pItem = new CUnitItem(type, subtype);
+      pItem->GetUnit();
+      pItem->UpdateUnitInfo();
+      design.GetItemList().AddTail(pItem);
+    }
+    CDesignStore store;
+    store.Store(&design);
+    pDoc->AddDesign(store);
+  }
+
+  // Enough designs for several 60-line pages of the schedule.
+  static void FillProject(CDoc* pDoc, const char* prefix, int designs)
+  {
+    for (int i = 0; i < designs; ++i) {
+      const CString name = CString::Formatted("%s %02d", prefix, i + 1);
+      AddDesign(pDoc, name.c_str(), {{"GL", "BA005"}, {"DH", "KC003"}, {"AW", "BA002"}, {"CA", "BA001"}});
+    }
+  }
+
+  CReportView* OpenReport(CDoc* pDoc, UINT nCommand)
+  {
+    Command(nCommand);
+    Pump();
+    CView* pView = nCommand == ID_VIEW_SCHEDULE_REPORT ? pDoc->GetScheduleReportView() : pDoc->GetUnitInfoReportView();
+    return dynamic_cast<CReportView*>(pView);
+  }
+
+  static CDialogBar* BarOf(CReportView* pView)
+  {
+    auto* pFrame = dynamic_cast<CReportFrame*>(pView->GetParentFrame());
+    return pFrame ? pFrame->GetDialogBar() : nullptr;
+  }
+
+  // The report's lines as the screen shows them, after a real paint.
+  static void Paint(CReportView* pView)
+  {
+    pView->Invalidate(TRUE);
+    pView->UpdateWindow();
+    Pump();
+  }
+
+  void Export(CReportView* pView, const std::string& path, int filter)
+  {
+    service.filePaths.push_back(CString(path.c_str()));
+    service.fileFilters.push_back(filter);
+    ClickButton(*BarOf(pView), ID_REPORT_EXPORT);
+    Pump();
+  }
+
+  static std::string ClipboardBytes()
+  {
+    std::string bytes;
+    if (!OpenClipboard(nullptr))
+      return bytes;
+    if (auto hText = static_cast<HGLOBAL>(GetClipboardData(CF_TEXT))) {
+      const auto* pText = static_cast<const char*>(GlobalLock(hText));
+      bytes.assign(pText, GlobalSize(hText));
+      GlobalUnlock(hText);
+    }
+    CloseClipboard();
+    return bytes;
+  }
+
+  void PrintTo(const std::string& path)
+  {
+    QPrinter* pPrinter = ShellApp().GetPrinter();
+    pPrinter->setOutputFormat(QPrinter::PdfFormat);
+    pPrinter->setPageSize(QPageSize(QPageSize::Letter));
+    pPrinter->setPageOrientation(QPageLayout::Portrait);
+    pPrinter->setOutputFileName(QString::fromStdString(path));
+  }
+
+  CDoc* m_pDoc = nullptr;
+};
+
+}  // namespace
+
+TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLineFeeds)
+{
+  m_pDoc->GetProjectData().SetProjectName("Harbor View Residence");
+  AddDesign(m_pDoc, "Bay \"A\", North", {{"GL", "BA005"}, {"AW", "BA002"}});
+  AddDesign(m_pDoc, "Kitchen", {{"DH", "KC003"}, {"CA", "BA001"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  ASSERT_NE(BarOf(pView), nullptr);
+  Paint(pView);
+  const CStringArray& shown = *pView->GetReportLines();
+  ASSERT_GT(shown.GetSize(), 8);
+  // The screen shows one page header.
+  EXPECT_EQ(Count(Joined(shown), "Page "), 1);
+
+  ClickButton(*BarOf(pView), ID_REPORT_COPY);
+  const std::string copied = ClipboardBytes();
+  const std::string expected = Joined(shown);
+  EXPECT_EQ(copied.substr(0, copied.find('\0')), expected);
+  EXPECT_NE(copied.find("Harbor View Residence\r\n"), std::string::npos);
+
+  // The text filter decides, whatever the name's extension.
+  const std::string textPath = PathIn("schedule-as-text.csv");
+  Export(pView, textPath, 2);
+  ASSERT_EQ(service.fileRequests.size(), 1u);
+  EXPECT_EQ(service.fileRequests[0].defaultExt, "csv");
+  EXPECT_EQ(service.fileRequests[0].filter, CReportView::kExportFilter);
+  const std::string text = ReadText(textPath);
+  EXPECT_EQ(text, expected);
+  EXPECT_EQ(Count(text, "\n"), Count(text, "\r\n"));
+
+  const std::string csvPath = PathIn("schedule.txt");
+  Export(pView, csvPath, 1);
+  const std::string csv = ReadText(csvPath);
+  EXPECT_EQ(Count(csv, "\n"), Count(csv, "\r\n"));
+  const auto records = ReadCSVWithPython(csvPath);
+  const auto& rows = dynamic_cast<const CScheduleReportRows&>(pView->GetContent()->GetRows()).m_rows;
+  ASSERT_EQ(records.size(), static_cast<size_t>(rows.GetSize()) + 1);
+  EXPECT_EQ(records[0][0], "SerialID");
+  EXPECT_EQ(records[0][1], "DesignName");
+  for (int i = 0; i < rows.GetSize(); ++i) {
+    ASSERT_EQ(records[i + 1].size(), 8u);
+    EXPECT_EQ(records[i + 1][0], std::to_string(rows[i]->m_nSerialID));
+    EXPECT_EQ(records[i + 1][1], rows[i]->m_strDesignName.str());
+    EXPECT_EQ(records[i + 1][3], rows[i]->m_strDescription.str());
+  }
+  EXPECT_EQ(records[1][1], "Bay \"A\", North");
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReportViewTest, UnitInformationReportExportsItsCSVRowsThroughTheMenuWindow)
+{
+  AddDesign(m_pDoc, "Den, East", {{"GL", "BA005"}, {"CA", "BA001"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_UNIT_INFO_REPORT);
+  ASSERT_NE(pView, nullptr);
+  EXPECT_EQ(dynamic_cast<CReportFrame*>(pView->GetParentFrame())->GetReportType(), CReportFrame::unitInfoReport);
+  const std::string csvPath = PathIn("units.csv");
+  Export(pView, csvPath, 1);
+  const auto records = ReadCSVWithPython(csvPath);
+  CStringArray lines;
+  pView->GetContent()->GetExportLines(TRUE, 0, lines);
+  ASSERT_EQ(records.size(), static_cast<size_t>(lines.GetSize()));
+  ASSERT_GT(records.size(), 1u);
+  bool sawDesign = false;
+  for (size_t i = 1; i < records.size(); ++i)
+    for (const std::string& field : records[i])
+      sawDesign = sawDesign || field == "Den, East";
+  EXPECT_TRUE(sawDesign);
+}
+
+TEST_F(ReportViewTest, PrintingGivesEveryPageOfThePrinterLayoutAndTheScreenComesBack)
+{
+  FillProject(m_pDoc, "Room", 40);
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  Paint(pView);
+  const int screenLines = pView->GetReportLines()->GetSize();
+  // The report as Update makes it stays on the screen: 60-line pages, a header on each.
+  ClickButton(*BarOf(pView), ID_REPORT_UPDATE);
+  Paint(pView);
+  const CReportPageStarts& generated = pView->GetContent()->GetPageStarts();
+  ASSERT_GT(generated.GetSize(), 2);
+  for (int i = 1; i < generated.GetSize(); ++i)
+    EXPECT_LE(generated[i] - generated[i - 1], 60);
+  EXPECT_EQ(Count(Joined(*pView->GetReportLines()), "Page "), generated.GetSize());
+
+  const std::string pdf = PathIn("schedule.pdf");
+  PrintTo(pdf);
+  // The printer layout holds until the screen is painted again.
+  ClickButton(*BarOf(pView), ID_REPORT_PRINT);
+  EXPECT_TRUE(Messages().empty());
+  const int printedPages = pView->GetContent()->GetPageStarts().GetSize();
+  ASSERT_GT(printedPages, 2);
+  EXPECT_TRUE(pView->IsLaidOutForPrinter());
+  const int pdfPages = CountPdfPages(pdf);
+  if (pdfPages < 0)
+    GTEST_SKIP() << "no PDF reader";
+  EXPECT_EQ(pdfPages, printedPages);
+
+  // The next screen drawing lays the report out for the screen again.
+  Paint(pView);
+  EXPECT_FALSE(pView->IsLaidOutForPrinter());
+  EXPECT_EQ(pView->GetReportLines()->GetSize(), screenLines);
+  EXPECT_EQ(Count(Joined(*pView->GetReportLines()), "Page "), 1);
+}
+
+TEST_F(ReportViewTest, PrintPreviewPagesThroughEveryPage)
+{
+  FillProject(m_pDoc, "Wing", 30);
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_UNIT_INFO_REPORT);
+  ASSERT_NE(pView, nullptr);
+  const std::string pdf = PathIn("preview.pdf");
+  PrintTo(pdf);
+  pView->GetParentFrame()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
+  EXPECT_EQ(service.previews, 1);
+  EXPECT_TRUE(Messages().empty());
+  const int pages = pView->GetContent()->GetPageStarts().GetSize();
+  ASSERT_GT(pages, 1);
+  const int pdfPages = CountPdfPages(pdf);
+  if (pdfPages < 0)
+    GTEST_SKIP() << "no PDF reader";
+  EXPECT_EQ(pdfPages, pages);
+}
+
+TEST_F(ReportViewTest, TwoProjectsEachReportWindowShowsAndExportsItsOwnRows)
+{
+  CDoc* pFirst = m_pDoc;
+  pFirst->GetProjectData().SetProjectName("Lakeside Cabin");
+  FillProject(pFirst, "Cabin", 3);
+  CReportView* pFirstView = OpenReport(pFirst, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pFirstView, nullptr);
+
+  Command(ID_FILE_NEW);
+  CDoc* pSecond = ActiveProject();
+  ASSERT_NE(pSecond, pFirst);
+  pSecond->GetProjectData().SetProjectName("Mill Street Offices");
+  FillProject(pSecond, "Office", 2);
+  CReportView* pSecondView = OpenReport(pSecond, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pSecondView, nullptr);
+  ASSERT_NE(pSecondView, pFirstView);
+  EXPECT_EQ(pFirst->GetScheduleReportView(), pFirstView);
+
+  Paint(pFirstView);
+  Paint(pSecondView);
+  const std::string firstShown = Joined(*pFirstView->GetReportLines());
+  const std::string secondShown = Joined(*pSecondView->GetReportLines());
+  EXPECT_NE(firstShown.find("Lakeside Cabin"), std::string::npos);
+  EXPECT_NE(firstShown.find("Cabin 03"), std::string::npos);
+  EXPECT_EQ(firstShown.find("Office"), std::string::npos);
+  EXPECT_NE(secondShown.find("Mill Street Offices"), std::string::npos);
+  EXPECT_EQ(secondShown.find("Cabin"), std::string::npos);
+
+  // The first window's export after the second was made: still the first project's rows.
+  const std::string firstCsv = PathIn("first.csv");
+  Export(pFirstView, firstCsv, 1);
+  const auto firstRecords = ReadCSVWithPython(firstCsv);
+  ASSERT_GT(firstRecords.size(), 1u);
+  for (size_t i = 1; i < firstRecords.size(); ++i)
+    EXPECT_EQ(firstRecords[i][1].rfind("Cabin ", 0), 0u) << firstRecords[i][1];
+  const std::string secondText = PathIn("second.txt");
+  Export(pSecondView, secondText, 2);
+  const std::string text = ReadText(secondText);
+  EXPECT_NE(text.find("Mill Street Offices"), std::string::npos);
+  EXPECT_EQ(text.find("Cabin"), std::string::npos);
+
+  // Printing the first shows the first project's rows on its pages.
+  PrintTo(PathIn("first.pdf"));
+  ClickButton(*BarOf(pFirstView), ID_REPORT_PRINT);
+  const std::string printed = Joined(*pFirstView->GetReportLines());
+  EXPECT_NE(printed.find("Lakeside Cabin"), std::string::npos);
+  EXPECT_EQ(printed.find("Office"), std::string::npos);
+  EXPECT_TRUE(Messages().empty());
+
+  // Each report window steps back and comes forward with its project.
+  auto* pFirstFrame = dynamic_cast<CReportFrame*>(pFirstView->GetParentFrame());
+  MainFrame()->MDIActivate(pSecond->GetWarehouseView()->GetParentFrame());
+  Pump();
+  EXPECT_FALSE(pFirstFrame->IsWindowVisible());
+  EXPECT_TRUE(pFirstFrame->GetVisibleOnReactivation());
+  MainFrame()->MDIActivate(pFirst->GetWarehouseView()->GetParentFrame());
+  Pump();
+  EXPECT_TRUE(pFirstFrame->IsWindowVisible());
+  EXPECT_FALSE(pSecondView->GetParentFrame()->IsWindowVisible());
+}
+
+TEST_F(ReportViewTest, AFailedExportIsToldUnderTheProductNameAndKeepsThePreviousFile)
+{
+  AddDesign(m_pDoc, "Porch", {{"GL", "BA005"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  Export(pView, PathIn("no-such-folder/schedule.csv"), 1);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].caption, ShellApp().GetProductName());
+
+  // A file replaced whole: the new report and nothing of the longer old file.
+  const std::string path = PathIn("kept.csv");
+  {
+    std::ofstream old(path, std::ios::binary);
+    old << std::string(20000, 'x');
+  }
+  Export(pView, path, 1);
+  const std::string csv = ReadText(path);
+  EXPECT_EQ(csv.find('x'), std::string::npos);
+  EXPECT_EQ(csv.rfind("SerialID,", 0), 0u);
+  // A cancelled dialog writes nothing and tells nothing.
+  service.filePaths.push_back(CString());
+  ClickButton(*BarOf(pView), ID_REPORT_EXPORT);
+  EXPECT_EQ(service.messages.size(), 1u);
+}
+
+TEST_F(ReportViewTest, UpdateRereadsTheProjectAndCloseEndsOnlyTheReportWindow)
+{
+  AddDesign(m_pDoc, "Attic", {{"GL", "BA005"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  CFrameWnd* pFrame = pView->GetParentFrame();
+  CString title;
+  pFrame->GetWindowText(title);
+  EXPECT_EQ(title, "Window & Patio Door Schedule: " + m_pDoc->GetTitle());
+  // A renamed project shows its new title on the next title update.
+  m_pDoc->SetTitle("Riverside Lofts");
+  pFrame->OnUpdateFrameTitle(TRUE);
+  pFrame->GetWindowText(title);
+  EXPECT_EQ(title, "Window & Patio Door Schedule: Riverside Lofts");
+
+  AddDesign(m_pDoc, "Basement", {{"CA", "BA001"}});
+  Paint(pView);
+  EXPECT_EQ(Joined(*pView->GetReportLines()).find("Basement"), std::string::npos);
+  ClickButton(*BarOf(pView), ID_REPORT_UPDATE);
+  Paint(pView);
+  EXPECT_NE(Joined(*pView->GetReportLines()).find("Basement"), std::string::npos);
+  // The insert command is never offered.
+  EXPECT_FALSE(StateOf(ID_REPORT_INSERT).enabled);
+
+  ClickButton(*BarOf(pView), ID_REPORT_CLOSE);
+  Pump();
+  EXPECT_EQ(m_pDoc->GetScheduleReportView(), nullptr);
+  EXPECT_EQ(ActiveProject(), m_pDoc);
+  EXPECT_NE(m_pDoc->GetWarehouseView(), nullptr);
+}
+
+TEST_F(ReportViewTest, AnEmptyReportCopiesOnlyItsEndAndExportsTheHeadingAlone)
+{
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  ASSERT_EQ(pView->GetContent()->GetRows().GetRowCount(), 0);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  HGLOBAL hOld = GlobalAlloc(GMEM_MOVEABLE, 4);
+  std::memcpy(GlobalLock(hOld), "old", 4);
+  GlobalUnlock(hOld);
+  SetClipboardData(CF_TEXT, hOld);
+  CloseClipboard();
+
+  ClickButton(*BarOf(pView), ID_REPORT_COPY);
+  EXPECT_EQ(pView->GetClipboardBytes(), std::string(1, '\0'));
+  EXPECT_EQ(ClipboardBytes().find("old"), std::string::npos);
+
+  const std::string csvPath = PathIn("empty.csv");
+  Export(pView, csvPath, 1);
+  const auto records = ReadCSVWithPython(csvPath);
+  ASSERT_EQ(records.size(), 1u);
+  EXPECT_EQ(records[0].size(), 8u);
+  const std::string textPath = PathIn("empty.txt");
+  Export(pView, textPath, 2);
+  EXPECT_EQ(ReadText(textPath), "");
+  EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(ReportViewTest, TheReportWindowsMenuOffersTheReportCommands)
+{
+  CMenu* pMenu = CMenu::FromHandle(ShellApp().GetScheduleReportViewTemplate()->m_hMenuShared);
+  ASSERT_NE(pMenu, nullptr);
+  std::map<UINT, CString> items;
+  for (UINT popup = 0; popup < pMenu->GetMenuItemCount(); ++popup) {
+    CMenu* pPopup = pMenu->GetSubMenu(static_cast<int>(popup));
+    if (!pPopup)
+      continue;
+    for (UINT i = 0; i < pPopup->GetMenuItemCount(); ++i) {
+      CString text;
+      pPopup->GetMenuString(i, text, MF_BYPOSITION);
+      items[pPopup->GetMenuItemID(static_cast<int>(i))] = text;
+    }
+  }
+  const std::vector<std::pair<UINT, const char*>> expected{{ID_REPORT_INSERT, "&Insert"},
+                                                           {ID_REPORT_EXPORT, "&Export"},
+                                                           {ID_REPORT_PRINT, "&Print...\tCtrl+P"},
+                                                           {ID_FILE_PRINT_PREVIEW, "Print Pre&view..."},
+                                                           {ID_REPORT_COPY, "&Copy\tCtrl+C"},
+                                                           {3107, "Report Dialog &Bar"},
+                                                           {ID_VIEW_SCHEDULE_REPORT, "&Window && Patio Door Schedule"},
+                                                           {ID_VIEW_UNIT_INFO_REPORT, "Unit &Information Report"},
+                                                           {ID_REPORT_UPDATE, "&Update Report"}};
+  for (const auto& [nID, text] : expected)
+    EXPECT_EQ(items[nID], text) << nID;
+  // The drawing windows' clipboard and print commands are not on it.
+  EXPECT_EQ(items.count(ID_EDIT_COPY), 0u);
+  EXPECT_EQ(items.count(ID_FILE_PRINT), 0u);
+}
