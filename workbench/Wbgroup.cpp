@@ -49,6 +49,8 @@ void CWorkbenchView::DissolveMoveGroup(CMoveGroupItem* pGroup)
   // The design's list must not keep the group once it is deleted.
   if (POSITION pos = m_pItemList ? m_pItemList->Find(pGroup) : nullptr)
     m_pItemList->RemoveAt(pos);
+  // Its entries in the alignment tables must not outlive it.
+  RemoveAlignmentEntities(pGroup);
   pGroup->Ungroup(this);
   delete pGroup;
 }

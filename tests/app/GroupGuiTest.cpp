@@ -71,8 +71,16 @@ TEST_F(GroupGuiTest, DraggingOneOfTwoSelectedUnitsMovesBothAndLeavesBothSelected
   EXPECT_NEAR(m_pFirst->GetOffset().GetY(), first.GetY() + moved.GetY(), 1e-9);
   EXPECT_NEAR(m_pSecond->GetOffset().GetX(), second.GetX() + moved.GetX(), 1e-9);
   EXPECT_NEAR(m_pSecond->GetOffset().GetY(), second.GetY() + moved.GetY(), 1e-9);
-  // The temporary group is gone from the design and the selection.
+  // The temporary group is gone from the design, the selection and the alignment tables.
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
+  for (CLikeAlignmentGroups* pGroups : {&View()->GetPerimeterGroups(), &View()->GetOtherGroups()}) {
+    CObArray entries;
+    pGroups->GetAll(entries);
+    for (int i = 0; i < entries.GetSize(); ++i) {
+      const CDesignItem* pOwner = static_cast<const CAlignmentEntity*>(entries[i])->m_pItem;
+      EXPECT_TRUE(pOwner == m_pFirst || pOwner == m_pSecond) << "an entry of an item no longer there";
+    }
+  }
   EXPECT_EQ(CountOfType(ditMoveGroup), 0);
   EXPECT_EQ(View()->GetSelectedItems().GetCount(), 2);
   EXPECT_TRUE(View()->IsSelected(m_pFirst));

@@ -98,12 +98,14 @@ HCURSOR AfxResourceCursor(UINT nIDResource)
 BOOL DestroyCursor(HCURSOR hCursor)
 {
   // Only cursors made from resources are destroyed; the standard ones live for the run.
-  if (!ResourceCursors().erase(hCursor))
+  if (!ResourceCursors().count(hCursor))
     return FALSE;
   // A cursor holds a pixmap, which must not be destroyed after the Qt application: at the end
-  // of the program the process takes it back instead.
-  if (QCoreApplication::instance())
-    delete hCursor;
+  // of the program it stays in the never-destroyed set and the process takes it back.
+  if (!QCoreApplication::instance())
+    return TRUE;
+  ResourceCursors().erase(hCursor);
+  delete hCursor;
   return TRUE;
 }
 
