@@ -1,4 +1,7 @@
 #include "reports/Rptframe.h"
+#include "platform/ui/dlg/Ctrls.h"
+
+#include <algorithm>
 
 #include <vector>
 
@@ -82,6 +85,27 @@ void CUnitInfoReportFrame::OnUpdateFrameTitle(BOOL bAddToTitle)
     PCTRACE(TT_APPLICATION, TL_VERBOSE)
   ("Updating the Unit Info report frame title:  bAddToTitle = %d \n", bAddToTitle);
   UpdateReportTitle(bAddToTitle, kUnitInfoPrefix);
+}
+
+void CReportFrame::SetInitialPosition()
+{
+  CWnd* pClient = GetParent();
+  if (!pClient)
+    return;
+  const CDialogTemplate* pBar = CResources::Get().FindDialog(IDD_REPORT_BAR);
+  if (!pBar)
+    return;
+  CRect window;
+  GetWindowRect(&window);
+  pClient->ScreenToClient(&window);
+  CRect client;
+  GetClientRect(&client);
+  const int needed = DialogUnitsToPixels(pBar->size).cx + window.Width() - client.Width();
+  CRect area;
+  pClient->GetClientRect(&area);
+  const int width = std::min(std::max(window.Width(), needed), area.Width());
+  if (width != window.Width())
+    SetWindowPos(nullptr, 0, 0, width, window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void RegisterReportBars()

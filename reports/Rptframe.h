@@ -30,6 +30,8 @@ public:
 
   // The caption for a title prefix and the project's title.
   static CString ComposeReportCaption(const CString& prefix, const CString& projectTitle);
+  // Widens a new report window, when needed, so that every button of its bar shows.
+  void SetInitialPosition() override;
 
 protected:
   // Closes the report window alone, as its close box does.

@@ -2,6 +2,8 @@
 // the buttons of their dialog bar: the clipboard text, the text and CSV files (the CSV read back
 // by a second reader), printing to a PDF counted by a second reader, print preview, failures told
 // under the product name, and two projects whose windows each keep their own project's rows.
+#include "platform/ui/wnd/Resource.h"
+#include "platform/ui/dlg/Ctrls.h"
 #include <array>
 #include <cstring>
 #include <cstdio>
@@ -257,6 +259,18 @@ TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLin
   }
   EXPECT_EQ(records[1][1], "Bay \"A\", North");
   EXPECT_TRUE(Messages().empty());
+}
+
+// A new report window is wide enough for every button of its bar.
+TEST_F(ReportViewTest, ANewReportWindowShowsItsWholeBar)
+{
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  CRect client;
+  pView->GetParentFrame()->GetClientRect(&client);
+  const CDialogTemplate* pBar = CResources::Get().FindDialog(3102);
+  ASSERT_NE(pBar, nullptr);
+  EXPECT_GE(client.Width(), DialogUnitsToPixels(pBar->size).cx);
 }
 
 TEST_F(ReportViewTest, UnitInformationReportExportsItsCSVRowsThroughTheMenuWindow)
