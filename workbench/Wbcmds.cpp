@@ -16,6 +16,7 @@
 #include "workbench/Selector.h"
 #include "workbench/Unititem.h"
 #include "workbench/Wbview.h"
+#include "workbench/Wbzoom.h"
 
 namespace {
 constexpr LPARAM kHintPlan = 1;
@@ -226,10 +227,26 @@ void CWorkbenchView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
   case VK_RIGHT:
     NudgeByKey(nChar);
     break;
+  case VK_ADD:
+  case VK_SUBTRACT:
+    ZoomAboutCentre(nChar == VK_ADD ? 0 : 1);
+    break;
   default:
     break;
   }
   CScaleView::OnKeyDown(nChar, nRepCnt, nFlags);
+}
+
+void CWorkbenchView::ZoomAboutCentre(int mode)
+{
+  // The zoom tool keeps the mode for later clicks; the current tool stays as it is.
+  auto* pZoom = static_cast<CZoomTool*>(m_Tools[wbtZoom].get());
+  pZoom->SetZoomMode(mode);
+  const CRect client = GetClientRect();
+  CPoint press(client.right / 2, client.bottom / 2);
+  CPoint release(0, 0);
+  pZoom->OnLButtonDown(0, &press);
+  pZoom->OnLButtonUp(0, &release);
 }
 
 void CWorkbenchView::SelectNextItem(BOOL bBackwards)

@@ -362,6 +362,8 @@ private:
   void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
   // Keys (Wbcmds.cpp).
   void SelectNextItem(BOOL bBackwards);
+  // The keypad's plus and minus: one zoom step about the centre of the window.
+  void ZoomAboutCentre(int mode);
   void NudgeByKey(UINT nChar);
   // Clipboard (Wbclipvw.cpp).
   CVRX2DVector m_vPasteOrigin;

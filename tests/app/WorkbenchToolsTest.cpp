@@ -5,6 +5,8 @@
 // cursor of each tool and mode.
 #include <cmath>
 
+#include <QTest>
+
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
 #include "model/Unit.h"
@@ -469,6 +471,28 @@ TEST_F(WorkbenchToolsTest, DoubleClickingAnItemOfSeveralSaysOneAtATime)
   EXPECT_EQ(Count("You can only edit a single item at a time."), 1);
   ASSERT_FALSE(service.messages.empty());
   EXPECT_NE(service.messages.back().type & MB_ICONINFORMATION, 0u);
+}
+
+// The keypad's plus and minus zoom one step about the window's centre and keep the current tool.
+TEST_F(WorkbenchToolsTest, KeypadPlusAndMinusZoomAboutTheCentreAndKeepTheTool)
+{
+  View()->SetScaleFactor(0.5, TRUE);
+  View()->ScrollToPosition(CVRX2DVector(200.0, 200.0));
+  const CRect client = View()->GetClientRect();
+  const CPoint centre(client.right / 2, client.bottom / 2);
+  const CVRX2DPoint before = View()->ClientToWorld(centre);
+  CWorkbenchTool* pTool = View()->GetCurrentTool();
+  QTest::keyClick(View()->GetSafeHwnd(), Qt::Key_Plus, Qt::KeypadModifier);
+  Pump();
+  EXPECT_DOUBLE_EQ(View()->GetScaleFactor(), 0.625);
+  const CVRX2DPoint after = View()->ClientToWorld(centre);
+  EXPECT_NEAR(after.GetX(), before.GetX(), 2.0 / (96 * 0.625));
+  EXPECT_NEAR(after.GetY(), before.GetY(), 2.0 / (96 * 0.625));
+  EXPECT_EQ(View()->GetCurrentTool(), pTool);
+  QTest::keyClick(View()->GetSafeHwnd(), Qt::Key_Minus, Qt::KeypadModifier);
+  Pump();
+  EXPECT_DOUBLE_EQ(View()->GetScaleFactor(), 0.5);
+  EXPECT_EQ(View()->GetCurrentTool(), pTool);
 }
 
 TEST_F(WorkbenchToolsTest, ZoomInStepsByAQuarterUpToFullSizeAboutTheClickedPoint)
