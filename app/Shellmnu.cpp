@@ -141,8 +141,7 @@ void AddWorkbenchMenu()
   CResources::Get().AddMenu(IDR_WORKBENCH, std::move(menu));
 }
 
-void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug,
-                   std::vector<Item> viewExtras = {})
+void AddAspectMenu(UINT id, UINT barToggle, const char* barText, bool withDebug, std::vector<Item> viewExtras = {})
 {
   CMenuTemplate menu;
   std::vector<Item> view = ViewItems();
@@ -167,20 +166,19 @@ void AddReportMenu()
   Item reports = ReportsPopup();
   reports.children.push_back(Separator());
   reports.children.push_back(Item("&Update Report", ID_REPORT_UPDATE));
-  menu.items = {Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
-                               Item("&Close", ID_FILE_CLOSE), Item("&Save\tCtrl+S", ID_FILE_SAVE),
-                               Item("Save &As...", ID_FILE_SAVE_AS), Separator(), Item("&Insert", ID_REPORT_INSERT),
-                               Item("&Export", ID_REPORT_EXPORT), Separator(),
-                               Item("&Print...\tCtrl+P", ID_REPORT_PRINT),
-                               Item("Print Pre&view...", ID_FILE_PRINT_PREVIEW),
-                               Item("P&rint Setup...", ID_FILE_PRINT_SETUP), Separator(), RecentFileItem(),
-                               Separator(), Item("E&xit", ID_APP_EXIT)}),
-                Item("&Edit", {Item("&Copy\tCtrl+C", ID_REPORT_COPY)}),
-                Item("&View", std::move(view)),
-                std::move(reports),
-                SettingsPopup(true),
-                WindowPopup(),
-                HelpPopup()};
+  menu.items = {
+      Item("&File", {Item("&New\tCtrl+N", ID_FILE_NEW), Item("&Open...\tCtrl+O", ID_FILE_OPEN),
+                     Item("&Close", ID_FILE_CLOSE), Item("&Save\tCtrl+S", ID_FILE_SAVE),
+                     Item("Save &As...", ID_FILE_SAVE_AS), Separator(), Item("&Insert", ID_REPORT_INSERT),
+                     Item("&Export", ID_REPORT_EXPORT), Separator(), Item("&Print...\tCtrl+P", ID_REPORT_PRINT),
+                     Item("Print Pre&view...", ID_FILE_PRINT_PREVIEW), Item("P&rint Setup...", ID_FILE_PRINT_SETUP),
+                     Separator(), RecentFileItem(), Separator(), Item("E&xit", ID_APP_EXIT)}),
+      Item("&Edit", {Item("&Copy\tCtrl+C", ID_REPORT_COPY)}),
+      Item("&View", std::move(view)),
+      std::move(reports),
+      SettingsPopup(true),
+      WindowPopup(),
+      HelpPopup()};
   CResources::Get().AddMenu(IDR_REPORT_VIEW, std::move(menu));
 }
 

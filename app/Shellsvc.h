@@ -9,10 +9,7 @@
 
 class CApp;
 
-class CShellServices : public CDocServices,
-                       public CWarehouseServices,
-                       public CWorkbenchServices,
-                       public CReportServices
+class CShellServices : public CDocServices, public CWarehouseServices, public CWorkbenchServices, public CReportServices
 {
 public:
   explicit CShellServices(CApp& app) : m_app(app) {}

@@ -115,7 +115,8 @@ void BothReports(benchmark::State& state)
   size_t lines = 0;
   for (auto _ : state) {
     lines = 0;
-    for (CReportGenerator* pGenerator : {static_cast<CReportGenerator*>(&schedule), static_cast<CReportGenerator*>(&unitInfo)}) {
+    for (CReportGenerator* pGenerator :
+         {static_cast<CReportGenerator*>(&schedule), static_cast<CReportGenerator*>(&unitInfo)}) {
       CReportContent content(*pGenerator);
       content.Generate(&doc, 0);
       CStringArray csv;

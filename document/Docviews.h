@@ -60,7 +60,8 @@ class CElevationViewInfo : public CObject
 public:
   CElevationViewInfo() = default;
   CElevationViewInfo(const CVRX2DVector& position, CUnit* pUnit) : m_Position(position), m_pUnit(pUnit) {}
-  CElevationViewInfo(const CElevationViewInfo& source) : CObject(), m_Position(source.m_Position), m_pUnit(source.m_pUnit)
+  CElevationViewInfo(const CElevationViewInfo& source)
+    : CObject(), m_Position(source.m_Position), m_pUnit(source.m_pUnit)
   {}
   CElevationViewInfo& operator=(const CElevationViewInfo& source)
   {
@@ -74,8 +75,7 @@ public:
 };
 
 class CElevationViewInfoArray : public CArray<CElevationViewInfo, const CElevationViewInfo&>
-{
-};
+{};
 
 // Implemented by the Workbench view: the data the plan and elevation views draw.
 class CAspectDataSource

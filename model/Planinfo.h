@@ -39,5 +39,4 @@ public:
 
 // Held by value; the array destroys its records with itself.
 class CPlanViewInfoArray : public CArray<CPlanViewInfo, const CPlanViewInfo&>
-{
-};
+{};

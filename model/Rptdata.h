@@ -31,7 +31,7 @@ public:
   int m_nUnitQuantity = 1;  // summed when identical units are merged
   CString m_strDescription;
   CString m_strOperationCode;  // the operating choice of standard units, else empty
-  int m_nOptionCategory = 0;  // the pair this record stands for; 0 and 0 without choices
+  int m_nOptionCategory = 0;   // the pair this record stands for; 0 and 0 without choices
   int m_nOptionChoice = 0;
 };
 

@@ -3,8 +3,7 @@
 #include "reports/Rptfile.h"
 #include "support/Trace.h"
 
-CReportContent::CReportContent(CReportGenerator& generator) : m_generator(generator), m_pRows(generator.CreateRows())
-{}
+CReportContent::CReportContent(CReportGenerator& generator) : m_generator(generator), m_pRows(generator.CreateRows()) {}
 
 CReportContent::~CReportContent() = default;
 

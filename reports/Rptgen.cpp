@@ -61,8 +61,8 @@ void CReportGenerator::Initialize(CReportRows* pRows, CStringArray* pLines, CRep
   m_nPageLength = pageLength;
   // Only code 3 is metric; the imperial codes 1 and 2 keep their own length form, any other
   // code shows feet and inches.
-  m_nMeasurementUnits = (measurementUnits >= 0 && measurementUnits <= metricMillimeters) ? measurementUnits
-                                                                                          : feetAndInches;
+  m_nMeasurementUnits =
+      (measurementUnits >= 0 && measurementUnits <= metricMillimeters) ? measurementUnits : feetAndInches;
   m_strDate = CTime(Now()).Format("%m/%d/%y");
   m_nCenterColumn = lineWidth / 2;
   m_nPageNumberColumn = lineWidth - 8;

@@ -25,9 +25,9 @@ enum : int
 constexpr int kBlockLines = 3;
 
 const char* const kHeadings[] = {
-  "                                       Unit Dimensions.............   Rough Opening Dimensions....",
-  "Ref   Description                          Width         Height           Width         Height",
-  "===   ==============================   =============  =============   =============  =============",
+    "                                       Unit Dimensions.............   Rough Opening Dimensions....",
+    "Ref   Description                          Width         Height           Width         Height",
+    "===   ==============================   =============  =============   =============  =============",
 };
 
 }  // namespace

@@ -26,9 +26,9 @@ enum : int
 constexpr int kBlockLines = 20;
 
 const char* const kHeadings[] = {
-  "Ref  Qty  Description                      Operation                Option              Option Choice",
-  "===  ===  ==============================   ======================   ==================  "
-  "===================================",
+    "Ref  Qty  Description                      Operation                Option              Option Choice",
+    "===  ===  ==============================   ======================   ==================  "
+    "===================================",
 };
 
 CString Missing(const char* text) { return CString("#") + text; }
@@ -127,14 +127,15 @@ void CUnitInfoReportGenerator::WriteUnitBlock(int first, int end, CString& previ
       PutText(block, kBlockLines, m_nLineWidth, 0, 3, row.m_strReference, line);
       PutText(block, kBlockLines, m_nLineWidth, 5, 3, CString::Formatted("%i", row.m_nUnitQuantity), line);
       PutText(block, kBlockLines, m_nLineWidth, 10, 30, row.m_strDescription, line);
-      const CString operation = row.m_strOperationCode.IsEmpty() ? CString("n/a") : GetOperation(row.m_strOperationCode);
+      const CString operation =
+          row.m_strOperationCode.IsEmpty() ? CString("n/a") : GetOperation(row.m_strOperationCode);
       PutText(block, kBlockLines, m_nLineWidth, 43, 22, operation, line);
     }
     if (row.m_nOptionCategory != 0)
       PutText(block, kBlockLines, m_nLineWidth, 68, 18, GetCategoryName(row.m_nOptionCategory), line);
     if (row.m_nOptionChoice != 0)
-      PutText(block, kBlockLines, m_nLineWidth, 88, 35, GetChoiceDescription(row.m_nOptionCategory, row.m_nOptionChoice),
-              line);
+      PutText(block, kBlockLines, m_nLineWidth, 88, 35,
+              GetChoiceDescription(row.m_nOptionCategory, row.m_nOptionChoice), line);
   }
   m_nKeepTogether = block.GetSize();
   WriteLines(block);

@@ -28,10 +28,9 @@ constexpr int kInstructionDrop = 30;
 constexpr int kHideFlange = 1;
 }  // namespace
 
-const char* const CDetailView::kNoDetailText =
-    "No detail is selected to display.  "
-    "You can select a detail in the Workbench by "
-    "dragging the cursor across the side of a unit.";
+const char* const CDetailView::kNoDetailText = "No detail is selected to display.  "
+                                               "You can select a detail in the Workbench by "
+                                               "dragging the cursor across the side of a unit.";
 
 IMPLEMENT_DYNCREATE(CDetailView, CAspectView)
 
@@ -51,8 +50,8 @@ CDetailView::~CDetailView() { PCTRACE(TT_VIEWS, TL_DETAIL)("Destructing the Deta
 
 void CDetailView::SetPrintScaleListFromUnits()
 {
-  m_nPrintScaleList = GetDocServices().GetMeasurementUnits() == kMetricUnits ? kMetricDetailScales
-                                                                            : kImperialDetailScales;
+  m_nPrintScaleList =
+      GetDocServices().GetMeasurementUnits() == kMetricUnits ? kMetricDetailScales : kImperialDetailScales;
 }
 
 void CDetailView::OnInitialUpdate()

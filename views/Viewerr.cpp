@@ -16,8 +16,7 @@ CString GetViewFailureText(const CException& e)
   return text;
 }
 
-BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold,
-                    const std::function<void()>& rebuild)
+BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold, const std::function<void()>& rebuild)
 {
   try {
     rebuild();
@@ -31,8 +30,8 @@ BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold,
     pView->Invalidate(TRUE);
     if (!bFailureTold) {
       bFailureTold = TRUE;
-      DialogService().MessageBox(pView, GetViewFailureText(e), GetDocServices().GetProductName(),
-                                 MB_OK | MB_ICONSTOP, 0);
+      DialogService().MessageBox(pView, GetViewFailureText(e), GetDocServices().GetProductName(), MB_OK | MB_ICONSTOP,
+                                 0);
     }
     return FALSE;
   }

@@ -15,7 +15,6 @@ class CWnd;
 // The flag keeps one failure from being told again by every rebuild that follows it (a view
 // opened is updated more than once): the box shows only while it is clear; a failure sets it
 // and a completed rebuild clears it.
-BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold,
-                    const std::function<void()>& rebuild);
+BOOL RunViewRebuild(CWnd* pView, CVRX2DEntityArray& drawing, BOOL& bFailureTold, const std::function<void()>& rebuild);
 // The text shown for a failure.
 CString GetViewFailureText(const CException& e);

@@ -143,4 +143,3 @@ public:
   std::unique_ptr<CVRX2DEntity> m_pEntity;
   CDesignItem* m_pItem;
 };
-

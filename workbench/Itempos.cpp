@@ -161,8 +161,8 @@ void CItemPositionPropertyPage::SwitchMode(int to, UINT button)
     }
   }
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)
-  ("CItemPositionPropertyPage::%s, m_pt = %s, Check = %d\n",
-   to == 1 ? "OnRadioRelative" : "OnRadioAbsolute", PointName(m_nMode), saved);
+  ("CItemPositionPropertyPage::%s, m_pt = %s, Check = %d\n", to == 1 ? "OnRadioRelative" : "OnRadioAbsolute",
+   PointName(m_nMode), saved);
   CheckRadioButton(IDC_POSITION_ABSOLUTE, IDC_POSITION_RELATIVE, static_cast<int>(saved ? button : other));
   EnableControls();
 }

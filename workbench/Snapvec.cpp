@@ -153,8 +153,8 @@ CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double dire
     CSnapVector* s = vectors[i];
     if (s->m_dDirection != direction || s->m_nCategory != category)
       continue;
-    const BOOL weaker = s->m_nPriority > priority ||
-                        (s->m_nPriority == priority && std::abs(s->m_dLength) > std::abs(length));
+    const BOOL weaker =
+        s->m_nPriority > priority || (s->m_nPriority == priority && std::abs(s->m_dLength) > std::abs(length));
     if (!weaker)
       continue;
     saved = *s;

@@ -22,7 +22,10 @@ constexpr int kNotStandardLine = 117;
 constexpr int kNotArchedLine = 211;
 }  // namespace
 
-CUnitPageDlg::CUnitPageDlg() : CPropertyPage(IDD_UNIT_STANDARD_SIZING) { throw CAppFatalException(kModule, kNoUnitLine); }
+CUnitPageDlg::CUnitPageDlg() : CPropertyPage(IDD_UNIT_STANDARD_SIZING)
+{
+  throw CAppFatalException(kModule, kNoUnitLine);
+}
 
 CUnitPageDlg::CUnitPageDlg(UINT nIDTemplate, CUnit* pUnit) : CPropertyPage(nIDTemplate), m_pUnit(pUnit) {}
 

@@ -59,8 +59,8 @@ std::vector<CDialogItemTemplate> DimensionItems(int pairs, int shown)
     const int y = 22 + 16 * i;
     const BOOL hidden = i >= shown;
     items.push_back(Label(IDC_UNIT_DIM_LABEL_FIRST + static_cast<UINT>(i), "", 8, y + 2, hidden));
-    items.push_back(Item(CDlgCtl::Edit, IDC_UNIT_DIM_EDIT_FIRST + static_cast<UINT>(i), "", 100, y, 70, 12,
-                         WS_TABSTOP, hidden));
+    items.push_back(
+        Item(CDlgCtl::Edit, IDC_UNIT_DIM_EDIT_FIRST + static_cast<UINT>(i), "", 100, y, 70, 12, WS_TABSTOP, hidden));
   }
   const int y = 100;
   items.push_back(Label(kNone, "Unit Height:", 8, y));
@@ -81,8 +81,8 @@ void RegisterDimensionPages()
   CDialogTemplate arched{"Sizing Info", CSize(230, 160), DimensionItems(3, 3)};
   arched.items.push_back(Label(IDC_UNIT_ARCH_RADIUS_LABEL, "Arch Radius:", 8, 72));
   arched.items.push_back(Combo(IDC_UNIT_ARCH_RADIUS, 100, 70));
-  arched.items.push_back(Item(CDlgCtl::CheckBox, IDC_UNIT_LOCK_EQUAL_LEGS, "Lock Equal Legs", 8, 86, 90, 10,
-                              WS_TABSTOP, TRUE));
+  arched.items.push_back(
+      Item(CDlgCtl::CheckBox, IDC_UNIT_LOCK_EQUAL_LEGS, "Lock Equal Legs", 8, 86, 90, 10, WS_TABSTOP, TRUE));
   CResources::Get().AddDialog(IDD_UNIT_CUSTOM_ARCHED_SIZING, std::move(arched));
 }
 

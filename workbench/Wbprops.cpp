@@ -66,8 +66,7 @@ CDialogTemplate AlignmentLinesDialog()
   CDialogTemplate dlg{"Alignment Lines", CSize(230, 140), {}};
   dlg.items = {
       DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Display", 7, 7, 216, 46),
-      DialogItem(CDlgCtl::RadioButton, IDC_SHOW_LINES, "Show alignment lines for all units", 14, 20, 190, 10,
-                 WS_GROUP),
+      DialogItem(CDlgCtl::RadioButton, IDC_SHOW_LINES, "Show alignment lines for all units", 14, 20, 190, 10, WS_GROUP),
       DialogItem(CDlgCtl::RadioButton, IDC_HIDE_LINES, "Hide alignment lines for all units", 14, 34, 190, 10),
       DialogItem(CDlgCtl::GroupBox, static_cast<UINT>(-1), "Snap To", 7, 60, 216, 46),
       DialogItem(CDlgCtl::RadioButton, IDC_SNAP_LINES, "Always snap to alignment lines", 14, 73, 190, 10, WS_GROUP),
@@ -235,8 +234,7 @@ BEGIN_MESSAGE_MAP(CAlignmentLinesDlg, CDialog)
   ON_BN_CLICKED(IDC_ALIGNMENT_APPLY, OnApply)
 END_MESSAGE_MAP()
 
-CAlignmentLinesDlg::CAlignmentLinesDlg(CWorkbenchView* pView) : CDialog(IDD_ALIGNMENT_LINES, pView), m_pView(pView)
-{}
+CAlignmentLinesDlg::CAlignmentLinesDlg(CWorkbenchView* pView) : CDialog(IDD_ALIGNMENT_LINES, pView), m_pView(pView) {}
 
 BOOL CAlignmentLinesDlg::OnInitDialog()
 {

@@ -87,8 +87,8 @@ CJoinItem* FindJoinOfSides(const CObList& items, const CSelectedSide (&sides)[2]
     auto* pJoinItem = static_cast<CJoinItem*>(pItem);
     const CJoinSide& first = pJoinItem->GetFirstSide();
     const CJoinSide& second = pJoinItem->GetSecondSide();
-    const BOOL matches = (IsSide(first, sides[0]) && IsSide(second, sides[1])) ||
-                         (IsSide(first, sides[1]) && IsSide(second, sides[0]));
+    const BOOL matches =
+        (IsSide(first, sides[0]) && IsSide(second, sides[1])) || (IsSide(first, sides[1]) && IsSide(second, sides[0]));
     if (matches && pJoinItem->GetJoin())
       return pJoinItem;
   }
@@ -266,9 +266,8 @@ BOOL CWorkbenchView::CreateDetailSelector(CVRX2DLine line)
         return FALSE;
       const CVRX2DLine selectorLine(12, p1 + CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach),
                                     p2 - CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach));
-      selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component,
-                                                       sides[1].pItem, sides[1].component, p1.DistanceTo(p2),
-                                                       pJoinItem);
+      selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component, sides[1].pItem,
+                                                       sides[1].component, p1.DistanceTo(p2), pJoinItem);
     }
   } catch (const CAppFatalException&) {
     throw;

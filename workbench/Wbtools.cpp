@@ -108,7 +108,6 @@ CSelectTool::CSelectTool(CWorkbenchView* pView) : CWorkbenchTool(pView)
   TraceLife(this, "construction");
 }
 
-
 HCURSOR CSelectTool::GetCursor()
 {
   CPoint point;

@@ -445,7 +445,6 @@ int CWorkbenchView::AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, C
   return pItem->AdjustPos(handle, v, entities, this);
 }
 
-
 CVRX2DVector CWorkbenchView::GetWorkbenchExtent() const
 {
   CDesign* pDesign = GetDesign();

@@ -85,8 +85,8 @@ protected:
     stationary.Add(Side(m_pLeft, kRightJamb).Clone());
     CDWordArray indices;
     indices.Add(kRightJamb);
-    if (!View()->EvaluateSnapForJoin(Side(m_pRight, kLeftJamb), m_pRight, kLeftJamb, m_pLeft, stationary, indices,
-                                     snap, TRUE))
+    if (!View()->EvaluateSnapForJoin(Side(m_pRight, kLeftJamb), m_pRight, kLeftJamb, m_pLeft, stationary, indices, snap,
+                                     TRUE))
       return nullptr;
     m_pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
     View()->AddJoin();
@@ -104,7 +104,11 @@ protected:
     const double right = Side(m_pRight, kLeftJamb).GetStartPoint().GetX();
     return CVRX2DLine(12, CVRX2DPoint(left - 0.01, y), CVRX2DPoint(right + 0.01, y));
   }
-  template <class T> T* Aspect(CView* (CDoc::*find)() const) const { return dynamic_cast<T*>((m_pDoc->*find)()); }
+  template <class T>
+  T* Aspect(CView* (CDoc::*find)() const) const
+  {
+    return dynamic_cast<T*>((m_pDoc->*find)());
+  }
   CPlanView* Plan() const { return Aspect<CPlanView>(&CDoc::GetPlanView); }
   CElevationView* Elevation() const { return Aspect<CElevationView>(&CDoc::GetElevationView); }
   CDetailView* Detail() const { return Aspect<CDetailView>(&CDoc::GetDetailView); }
@@ -208,8 +212,9 @@ TEST_F(DrawViewsTest, TheThreeViewsOfJoinedGlidersAreDrawnOnTheirSurfaces)
   EXPECT_EQ(pSelector->GetFirstDetailSpec().GetOrientation(), 0);
   EXPECT_EQ(pSelector->GetSecondDetailSpec().GetOrientation(), 1);
   EXPECT_NEAR(pSelector->GetDetailOffset(), pJoin->GetTotalSpacing(), 1e-9);
-  const double secondSpacing =
-      pSelector->GetSecondUnitItem() == pJoin->GetFirstSide().m_pUnitItem ? pJoin->GetFirstSpacing() : pJoin->GetSecondSpacing();
+  const double secondSpacing = pSelector->GetSecondUnitItem() == pJoin->GetFirstSide().m_pUnitItem
+                                   ? pJoin->GetFirstSpacing()
+                                   : pJoin->GetSecondSpacing();
   EXPECT_NEAR(pSelector->GetJoinSideSpacing(), secondSpacing, 1e-6);
 
   ASSERT_NE(pDetail->GetSelection(), nullptr);

@@ -477,7 +477,6 @@ TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACo
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
 }
 
-
 TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused)
 {
   ASSERT_TRUE(Push(0.9));
@@ -505,8 +504,8 @@ TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused
   // The pair moved against the right edge of the Workbench square: the labelled right unit has
   // less room than the wider spacing needs, half of it is there.
   const CVRX2DVector shift(1440.0 - (wide - narrow) / 2.0 - (m_pRight->GetOffset().GetX() + m_pRight->GetWidth()), 0.0);
-  for (CDesignItem* pItem : {static_cast<CDesignItem*>(m_pLeft), static_cast<CDesignItem*>(m_pRight),
-                             static_cast<CDesignItem*>(pJoin)}) {
+  for (CDesignItem* pItem :
+       {static_cast<CDesignItem*>(m_pLeft), static_cast<CDesignItem*>(m_pRight), static_cast<CDesignItem*>(pJoin)}) {
     pItem->Offset(shift);
     View()->UpdateAlignmentEntities(pItem);
   }
@@ -514,7 +513,8 @@ TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused
   const double rightX = m_pRight->GetOffset().GetX();
   choose(standard, false);
   ASSERT_EQ(Messages().size(), 1u);
-  EXPECT_EQ(Messages()[0], "The units could not be repositioned for this joining type: a unit would leave the Workbench.");
+  EXPECT_EQ(Messages()[0],
+            "The units could not be repositioned for this joining type: a unit would leave the Workbench.");
   ASSERT_EQ(Joins().size(), 1u);
   EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 3);
   EXPECT_NEAR(pJoin->GetTotalSpacing(), narrow, 1e-12);

@@ -33,8 +33,8 @@ TEST_F(ScheduleTest, SampleProjectInFeetAndInches)
     const int first = content.GetPageStarts()[page];
     EXPECT_EQ(content.GetLines()[first].Right(6), CString::Formatted("Page %i", page + 1));
     EXPECT_EQ(content.GetLines()[first + 1].Mid(34), "Window and Patio Door Schedule");
-    const int end = page + 1 < content.GetPageStarts().GetSize() ? content.GetPageStarts()[page + 1]
-                                                                  : content.GetLines().GetSize();
+    const int end =
+        page + 1 < content.GetPageStarts().GetSize() ? content.GetPageStarts()[page + 1] : content.GetLines().GetSize();
     EXPECT_LE(end - first, CReportContent::kPageLength);
   }
   EXPECT_EQ(content.GetText().str(), text);

@@ -35,7 +35,19 @@ CObject* Load(const Bytes& bytes)
 {
   CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
   CArchive ar(&file, CArchive::load);
-  return ar.ReadObject(RUNTIME_CLASS(CDesignItem));
+  try {
+    return ar.ReadObject(RUNTIME_CLASS(CDesignItem));
+  } catch (...) {
+    // A group that fails to load lets go of its members: a reader giving up on the archive
+    // deletes what the archive made, each object once.
+    const std::vector<CObject*> made = ar.GetLoadedObjects();
+    for (CObject* pObject : made)
+      if (auto* pGroup = dynamic_cast<CGroupItem*>(pObject))
+        pGroup->RemoveAllItems();
+    for (CObject* pObject : made)
+      delete pObject;
+    throw;
+  }
 }
 
 class GroupItemTest : public ::testing::Test

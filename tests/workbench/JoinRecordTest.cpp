@@ -117,7 +117,8 @@ TEST_F(JoinRecordTest, AJoinItemStoresItsRecordByteForByteAfterItsUnits)
 {
   MakeJoin(0.375);
   const Bytes units = Store([&](CArchive& ar) { ar << static_cast<const CObject*>(m_left.get()) << m_right.get(); });
-  const Bytes all = Store([&](CArchive& ar) { ar << static_cast<const CObject*>(m_left.get()) << m_right.get() << m_join.get(); });
+  const Bytes all =
+      Store([&](CArchive& ar) { ar << static_cast<const CObject*>(m_left.get()) << m_right.get() << m_join.get(); });
   ASSERT_GT(all.size(), units.size());
   ASSERT_TRUE(std::equal(units.begin(), units.end(), all.begin()));
   const Bytes tail(all.begin() + static_cast<long>(units.size()), all.end());
@@ -161,7 +162,8 @@ TEST_F(JoinRecordTest, AJoinItemStoresItsRecordByteForByteAfterItsUnits)
 TEST_F(JoinRecordTest, AStoredJoinLoadsBackWithItsSidesTypeAndMarker)
 {
   MakeJoin(0.375);
-  const Bytes bytes = Store([&](CArchive& ar) { ar << static_cast<const CObject*>(m_left.get()) << m_right.get() << m_join.get(); });
+  const Bytes bytes =
+      Store([&](CArchive& ar) { ar << static_cast<const CObject*>(m_left.get()) << m_right.get() << m_join.get(); });
   CMemFile file(bytes.data(), static_cast<UINT>(bytes.size()));
   CArchive ar(&file, CArchive::load);
   std::unique_ptr<CObject> left(ar.ReadObject(RUNTIME_CLASS(CUnitItem)));
@@ -191,7 +193,8 @@ TEST_F(JoinRecordTest, AStoredJoinLoadsBackWithItsSidesTypeAndMarker)
     EXPECT_TRUE(*static_cast<CVRX2DLine*>(after[i]) == *static_cast<CVRX2DLine*>(before[i])) << i;
   ASSERT_EQ(pJoin->GetAlignmentEntities()->GetSize(), 1);
   EXPECT_EQ(pJoin->GetAlignmentEntities()->GetAt(0)->GetCategory(), 3);
-  const Bytes again = Store([&](CArchive& out) { out << left.get() << right.get() << static_cast<const CObject*>(pJoin); });
+  const Bytes again =
+      Store([&](CArchive& out) { out << left.get() << right.get() << static_cast<const CObject*>(pJoin); });
   EXPECT_EQ(again, bytes);
 }
 

@@ -51,7 +51,8 @@ TEST(JoinSearch, APairListedWithoutSpacingsIsNotJoinable)
   snap.angle = std::numbers::pi;
   const auto& moving = *static_cast<const CVRX2DLine*>(right.GetComponentOutlines()->GetAt(kInterlock));
   BOOL joined = TRUE;
-  EXPECT_NO_THROW(joined = view.EvaluateSnapForJoin(moving, &right, kInterlock, &left, stationary, indices, snap, TRUE));
+  EXPECT_NO_THROW(joined =
+                      view.EvaluateSnapForJoin(moving, &right, kInterlock, &left, stationary, indices, snap, TRUE));
   EXPECT_FALSE(joined);
   EXPECT_EQ(snap.length, 0.5);
   EXPECT_EQ(snap.pMovingItem, nullptr);
@@ -70,7 +71,8 @@ TEST(JoinSearch, ASideWithoutAProductIdIsNotJoined)
   CUnitItem left("GL", "BA005");
   CUnitItem right("GL", "BA005");
   right.GetUnit();
-  right.Offset(CVRX2DVector(left.GetUnit()->GetSizedComponents()->GetAt(kRightJamb)->GetStartPoint().GetX() + 0.5, 0.0));
+  right.Offset(
+      CVRX2DVector(left.GetUnit()->GetSizedComponents()->GetAt(kRightJamb)->GetStartPoint().GetX() + 0.5, 0.0));
   // The jamb loses its product id, as a component the catalogue does not number would have.
   CSizedComponentArray& members = *left.GetUnit()->GetSizedComponents();
   const CSizedComponent& jamb = *members[kRightJamb];

@@ -22,10 +22,7 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 CVRX2DLine Vertical(int category, double x) { return CVRX2DLine(category, CVRX2DPoint(x, 0), CVRX2DPoint(x, 1440)); }
-CVRX2DLine Horizontal(int category, double y)
-{
-  return CVRX2DLine(category, CVRX2DPoint(0, y), CVRX2DPoint(1440, y));
-}
+CVRX2DLine Horizontal(int category, double y) { return CVRX2DLine(category, CVRX2DPoint(0, y), CVRX2DPoint(1440, y)); }
 
 class SnapTest : public ::testing::Test
 {
@@ -250,21 +247,21 @@ TEST_F(SnapTest, ThePriorityTableAndItsUndefinedCells)
   CDesignItem& other = Offering({Vertical(7, 100.0)});
   CAlignmentEntity perimeter(Vertical(7, 100.0).Clone(), &other, 1);
   CSnapVectorArray vectors;
-  EXPECT_EQ(view->SnapLineToEntity(Vertical(13, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25,
-                                   FALSE),
-            0)
+  EXPECT_EQ(
+      view->SnapLineToEntity(Vertical(13, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25, FALSE),
+      0)
       << "a join line never snaps to a perimeter line";
-  EXPECT_EQ(view->SnapLineToEntity(Vertical(15, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25,
-                                   FALSE),
-            1);
-  EXPECT_THROW(view->SnapLineToEntity(Vertical(12, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter,
-                                      1.25, FALSE),
-               CAppFatalException)
+  EXPECT_EQ(
+      view->SnapLineToEntity(Vertical(15, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25, FALSE),
+      1);
+  EXPECT_THROW(
+      view->SnapLineToEntity(Vertical(12, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25, FALSE),
+      CAppFatalException)
       << "a pair outside the table is a state that must not occur";
   perimeter.m_bEnabled = 0;
-  EXPECT_EQ(view->SnapLineToEntity(Vertical(12, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25,
-                                   FALSE),
-            0)
+  EXPECT_EQ(
+      view->SnapLineToEntity(Vertical(12, 100.5), nullptr, 0, CVRX2DVector(), vectors, 3, 0, 0, perimeter, 1.25, FALSE),
+      0)
       << "a disabled entry is passed before the table is read";
 }
 
