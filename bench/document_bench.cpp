@@ -13,6 +13,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "bench/BenchServices.h"
 #include "document/Doc.h"
 #include "platform/core/Coreclass.h"
 #include "platform/ui/dlg/DialogService.h"
@@ -21,20 +22,6 @@
 #include "project/Projreg.h"
 
 namespace {
-
-class CBenchServices : public CDocServices
-{
-public:
-  CString GetProductName() const override { return "Panecraft"; }
-  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
-  CString GetSpecificationVersion() const override { return "2.04"; }
-  CString GetDatePopulated() const override { return "06/15/1998"; }
-  CString GetContact() const override { return "Bench"; }
-  int GetMeasurementUnits() const override { return 0; }
-  void ShowDbVersionDialog(const CDocVersion&) override {}
-  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
-  void CloseInitialUntitledProject() override {}
-};
 
 struct CBenchProject
 {

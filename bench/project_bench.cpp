@@ -12,6 +12,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "bench/BenchServices.h"
 #include "platform/core/Coreclass.h"
 #include "productdb/txrecobj.h"
 #include "project/DocServices.h"
@@ -29,20 +30,6 @@ public:
   void OnDesignAdded(const CString&) override {}
   void OnDesignDeleting(const CString&) override {}
   void OnDesignRenamed(const CString&, const CString&) override {}
-};
-
-class CBenchServices : public CDocServices
-{
-public:
-  CString GetProductName() const override { return "Panecraft"; }
-  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
-  CString GetSpecificationVersion() const override { return "2.04"; }
-  CString GetDatePopulated() const override { return "06/15/1998"; }
-  CString GetContact() const override { return "Bench"; }
-  int GetMeasurementUnits() const override { return 0; }
-  void ShowDbVersionDialog(const CDocVersion&) override {}
-  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
-  void CloseInitialUntitledProject() override {}
 };
 
 // One stored design under n names.

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "bench/BenchServices.h"
 #include "document/Doc.h"
 #include "model/Stdunit.h"
 #include "platform/core/Coreclass.h"
@@ -24,20 +25,6 @@
 #include "workbench/Wbreg.h"
 
 namespace {
-
-class CBenchServices : public CDocServices
-{
-public:
-  CString GetProductName() const override { return "Panecraft"; }
-  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
-  CString GetSpecificationVersion() const override { return "2.04"; }
-  CString GetDatePopulated() const override { return "06/15/1998"; }
-  CString GetContact() const override { return "Bench"; }
-  int GetMeasurementUnits() const override { return 0; }
-  void ShowDbVersionDialog(const CDocVersion&) override {}
-  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
-  void CloseInitialUntitledProject() override {}
-};
 
 const char* const kGliderSizes[] = {"GL3020", "GL3030", "GL4030", "GL4040", "GL5030", "GL6040", "GL7050"};
 const char* const kDoubleHungSizes[] = {"KC2640", "KC2650", "KC3050", "KC3060"};

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/BenchServices.h"
 #include "document/Doc.h"
 #include "platform/ui/dlg/DialogService.h"
 #include "platform/ui/wnd/QtApp.h"
@@ -23,20 +24,6 @@ constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
 // Mouse steps of one drag: a path across the design, on and off the placed units' lines.
 constexpr int kSteps = 64;
-
-class CBenchServices : public CDocServices
-{
-public:
-  CString GetProductName() const override { return "Panecraft"; }
-  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
-  CString GetSpecificationVersion() const override { return "2.04"; }
-  CString GetDatePopulated() const override { return "06/15/1998"; }
-  CString GetContact() const override { return "Bench"; }
-  int GetMeasurementUnits() const override { return 0; }
-  void ShowDbVersionDialog(const CDocVersion&) override {}
-  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
-  void CloseInitialUntitledProject() override {}
-};
 
 struct CProcess
 {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchServices.h"
 #include "document/Doc.h"
 #include "project/DocServices.h"
 #include "geometry/2dline.h"
@@ -24,20 +25,6 @@ constexpr int kColumns = 25;
 constexpr int kRows = 20;
 constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
-
-class CBenchServices : public CDocServices
-{
-public:
-  CString GetProductName() const override { return "Panecraft"; }
-  CString GetProductDataVersion() const override { return "1998.06 Sample"; }
-  CString GetSpecificationVersion() const override { return "2.04"; }
-  CString GetDatePopulated() const override { return "06/15/1998"; }
-  CString GetContact() const override { return "Bench"; }
-  int GetMeasurementUnits() const override { return 0; }
-  void ShowDbVersionDialog(const CDocVersion&) override {}
-  BOOL AskNewDesignName(CString&, BOOL) override { return FALSE; }
-  void CloseInitialUntitledProject() override {}
-};
 
 // One Workbench window with 500 gliders, the whole world in view.
 struct CBenchWorkbench

@@ -40,33 +40,16 @@ void CGroupSheetDlg::SetRetainedPageTitle(const CString& title) { RetainedPageTi
 
 void CGroupSheetDlg::OnApplyNow()
 {
-  CPropertyPage* pActive = GetActivePage();
-  if (pActive && !pActive->OnKillActive())
+  if (!CommitShownPages(FALSE))
     return;
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CPropertyPage* pPage = GetPage(i);
-    if (!pPage->GetSafeHwnd())
-      continue;
-    pPage->OnOK();
-    pPage->UpdateData(FALSE);
-    pPage->SetModified(FALSE);
-  }
   SendPropertiesHint(m_pView);
   CancelToClose();
 }
 
 void CGroupSheetDlg::OnOK()
 {
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CPropertyPage* pPage = GetPage(i);
-    if (pPage->GetSafeHwnd() && !pPage->UpdateData(TRUE))
-      return;
-  }
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CPropertyPage* pPage = GetPage(i);
-    if (pPage->GetSafeHwnd())
-      pPage->OnOK();
-  }
+  if (!CommitShownPages(TRUE))
+    return;
   // The retained sheet's OK ends the sheet and remembers the active page.
   CRetainedPropertySheet::OnOK();
   SendPropertiesHint(m_pView);

@@ -166,33 +166,16 @@ void CUnitSheetDlg::ApplyToItem()
 
 void CUnitSheetDlg::OnApplyNow()
 {
-  CPropertyPage* pActive = GetActivePage();
-  if (pActive && !pActive->OnKillActive())
+  if (!CommitShownPages(FALSE))
     return;
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CPropertyPage* pPage = GetPage(i);
-    if (!pPage->GetSafeHwnd())
-      continue;
-    pPage->OnOK();
-    pPage->UpdateData(FALSE);
-    pPage->SetModified(FALSE);
-  }
   ApplyToItem();
   CancelToClose();
 }
 
 void CUnitSheetDlg::OnOK()
 {
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CPropertyPage* pPage = GetPage(i);
-    if (pPage->GetSafeHwnd() && !pPage->UpdateData(TRUE))
-      return;
-  }
-  for (int i = 0; i < GetPageCount(); ++i) {
-    CPropertyPage* pPage = GetPage(i);
-    if (pPage->GetSafeHwnd())
-      pPage->OnOK();
-  }
+  if (!CommitShownPages(TRUE))
+    return;
   *m_pUnit = *m_pWorking;
   // The retained sheet's OK ends the sheet and remembers the active page.
   CRetainedPropertySheet::OnOK();

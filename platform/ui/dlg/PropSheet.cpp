@@ -316,6 +316,27 @@ BOOL CPropertySheet::ApplyPages()
   return TRUE;
 }
 
+BOOL CPropertySheet::CommitShownPages(BOOL bFinal)
+{
+  if (bFinal) {
+    for (CPropertyPage* page : m_pages)
+      if (page->m_hWnd && !page->UpdateData(TRUE))
+        return FALSE;
+  } else if (CPropertyPage* active = GetActivePage(); active && !active->OnKillActive()) {
+    return FALSE;
+  }
+  for (CPropertyPage* page : m_pages) {
+    if (!page->m_hWnd)
+      continue;
+    page->OnOK();
+    if (!bFinal) {
+      page->UpdateData(FALSE);
+      page->SetModified(FALSE);
+    }
+  }
+  return TRUE;
+}
+
 void CPropertySheet::OnApplyNow() { ApplyPages(); }
 
 void CPropertySheet::OnOK()

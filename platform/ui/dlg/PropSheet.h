@@ -95,6 +95,10 @@ protected:
   void PressDefaultButton() override;
   // Runs the kill-active step of the active page and the apply step of every shown page.
   BOOL ApplyPages();
+  // For sheets that apply their pages themselves: Apply Now (bFinal FALSE) takes the active
+  // page's fields, commits every shown page and shows its values afresh, unmodified; OK (bFinal
+  // TRUE) takes every shown page's fields and commits them. FALSE when a page refused its fields.
+  BOOL CommitShownPages(BOOL bFinal);
   // Apply Now starts disabled until a page is modified.
   void InitButtons();
   void FitPages();
