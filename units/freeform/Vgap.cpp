@@ -3,11 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGAngledPentagon, CVarigonUnit)
 
@@ -26,7 +24,7 @@ enum
 
 int Refuse(const char* reason, int code)
 {
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGAP: Are requested dimensions valid? NO (%s)\n", reason);
+  vg::Refuse("VGAP", reason);
   return code;
 }
 }  // namespace
@@ -37,58 +35,62 @@ CVGAngledPentagon::CVGAngledPentagon(const CString& lineCode, const CString& uni
   InitProposedSize();
 }
 
-CVGAngledPentagon::CVGAngledPentagon(const CVGAngledPentagon& source)
-  : CVarigonUnit(source),
-    m_dA(source.m_dA),
-    m_dB(source.m_dB),
-    m_dC(source.m_dC),
-    m_dD(source.m_dD),
-    m_nType(source.m_nType)
+CVGAngledPentagon::CVGAngledPentagon(const CVGAngledPentagon& source) : CVarigonUnit(source), m_nType(source.m_nType)
 {
   std::copy(std::begin(source.m_nSides), std::end(source.m_nSides), m_nSides);
-  InitProposedSize();
+  vg::CopyShape(*this, source, Shape());
+}
+
+vg::CShape<CVGAngledPentagon> CVGAngledPentagon::MakeShape(const std::vector<vg::CShown>& shown)
+{
+  using U = CVGAngledPentagon;
+  // The leaves refuse another class themselves.
+  return {
+      {kModule, 0, kBadNumberLine},
+      {{&U::m_dA, &U::m_dProposedA},
+       {&U::m_dB, &U::m_dProposedB},
+       {&U::m_dC, &U::m_dProposedC},
+       {&U::m_dD, &U::m_dProposedD}},
+      shown,
+      [](const U& unit, const std::vector<double>& v) {
+        return unit.AreRequestedDimensionsValid(v[0], v[1], v[2], v[3]) == kValid;
+      },
+      &U::InitProposedSize,
+  };
+}
+
+const vg::CShape<CVGAngledPentagon>& CVGAngledPentagon::Shape()
+{
+  static const vg::CShape<CVGAngledPentagon> shape = MakeShape({});
+  return shape;
 }
 
 // The type number stays the object's own.
 void CVGAngledPentagon::AssignShape(const CVGAngledPentagon& source)
 {
   CVarigonUnit::operator=(source);
-  m_dA = source.m_dA;
-  m_dB = source.m_dB;
-  m_dC = source.m_dC;
-  m_dD = source.m_dD;
   std::copy(std::begin(source.m_nSides), std::end(source.m_nSides), m_nSides);
-  InitProposedSize();
+  vg::CopyShape(*this, source, Shape());
 }
 
 void CVGAngledPentagon::InitProposedSize()
 {
-  m_dProposedA = m_dA;
-  m_dProposedB = m_dB;
-  m_dProposedC = m_dC;
-  m_dProposedD = m_dD;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
 CString CVGAngledPentagon::GetAttributes() const
 {
-  return CUnit::GetAttributes() + CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD});
+  return vg::GetAttributes(*this, Shape(), CString::Formatted(",%d", m_nType));
 }
 
 void CVGAngledPentagon::SetAttributes(CString& attributes)
 {
   CUnit::SetAttributes(attributes);
   const long type = StrToLong(GetNextAttribute(attributes));
-  double sides[4];
-  for (double& side : sides)
-    side = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  const std::vector<double> sides = vg::ReadValues(attributes, Shape());
   m_nType = static_cast<int>(type);
-  m_dA = sides[0];
-  m_dB = sides[1];
-  m_dC = sides[2];
-  m_dD = sides[3];
-  InitProposedSize();
+  vg::Store(*this, Shape(), sides);
 }
 
 double CVGAngledPentagon::GetSideE() const { return std::hypot(GetSideERise(), GetSideERun()); }
@@ -114,16 +116,12 @@ void CVGAngledPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSect
 
 void CVGAngledPentagon::GetReportData(CUnitInfoReportDataArray& records) const
 {
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD}));
+  vg::Report(*this, records, Shape(), CString::Formatted(",%d", m_nType));
 }
 
 void CVGAngledPentagon::GetReportData(CScheduleReportDataArray& rows) const
 {
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, CString::Formatted(",%d", m_nType) + vg::FormatValues({m_dA, m_dB, m_dC, m_dD}));
+  vg::Report(*this, rows, Shape(), CString::Formatted(",%d", m_nType));
 }
 
 void CVGAngledPentagon::GetSizingHandles(CSizingHandleArray& out) const
@@ -131,39 +129,14 @@ void CVGAngledPentagon::GetSizingHandles(CSizingHandleArray& out) const
   vg::AddComponentHandles(out, *GetSizedComponents());
 }
 
-CVRX2DVector CVGAngledPentagon::SetSizeToProposed()
-{
-  const CVRX2DVector offset = m_vProposedOffset;
-  m_dA = m_dProposedA;
-  m_dB = m_dProposedB;
-  m_dC = m_dProposedC;
-  m_dD = m_dProposedD;
-  InitProposedSize();
-  return offset;
-}
+CVRX2DVector CVGAngledPentagon::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 // A cancelled drag: the proposal and its offset are dropped; the geometry is the current one.
-void CVGAngledPentagon::ResetProposedSize()
-{
-  m_dProposedA = m_dA;
-  m_dProposedB = m_dB;
-  m_dProposedC = m_dC;
-  m_dProposedD = m_dD;
-  CUnit::ResetProposedSize();
-}
+void CVGAngledPentagon::ResetProposedSize() { vg::DropProposal(*this, Shape()); }
 
 int CVGAngledPentagon::Settle(double a, double b, double c, double d, const CVRX2DVector& offset)
 {
-  if (AreRequestedDimensionsValid(a, b, c, d) != kValid)
-    return outOfBoundsUnchanged;
-  if (a == m_dProposedA && b == m_dProposedB && c == m_dProposedC && d == m_dProposedD)
-    return inboundsUnchanged;
-  m_dProposedA = a;
-  m_dProposedB = b;
-  m_dProposedC = c;
-  m_dProposedD = d;
-  m_vProposedOffset = offset;
-  return inboundsChanged;
+  return vg::Settle(*this, Shape(), {a, b, c, d}, m_vProposedOffset, offset);
 }
 
 void CVGAngledPentagon::BuildComponents(const char* unitCode, const std::vector<CVRX2DPoint>& corners,
@@ -243,18 +216,13 @@ int CVGAngledPentagon::AreRequestedDimensionsValid(double a, double b, double c,
   const double inset = limits.GetGlassInset();
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, c),
                                             CVRX2DPoint(d, a), CVRX2DPoint(0.0, a)};
-  std::vector<CVRX2DLine> glass =
-      vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset}, CVRX2DPoint(d / 2.0, c / 2.0));
-  if (!vg::CloseCorners(glass))
+  if (vg::ShortGlassLine(corners, inset, CVRX2DPoint(d / 2.0, c / 2.0), limits.GetMinGlassLine()) >= 0)
     return Refuse("glass line too small", 4);
-  for (const CVRX2DLine& line : glass)
-    if (line.GetLength() < limits.GetMinGlassLine())
-      return Refuse("glass line too small", 4);
   const double glassHeight = a - 2.0 * inset, glassWidth = b - 2.0 * inset;
   if (std::min(glassHeight, glassWidth) > limits.GetMaxShortGlassSide())
     return Refuse("short glass line too large", 7);
   if (std::max(glassHeight, glassWidth) > limits.GetMaxLongGlassSide())
     return Refuse("long glass line too large", 5);
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGAP: Are requested dimensions valid? YES\n");
+  vg::Accept("VGAP");
   return kValid;
 }

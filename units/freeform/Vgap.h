@@ -3,7 +3,7 @@
 // slanted side. A is the long vertical side, B the sill, C the short vertical side, D the head and
 // E the cut. The leaves (type 2 cut at the top right, type 1 its mirror image at the top left) give
 // what depends on the side that is cut.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGAngledPentagon : public CVarigonUnit
 {
@@ -57,6 +57,8 @@ protected:
   void BuildComponents(const char* unitCode, const std::vector<CVRX2DPoint>& corners, const char* const* codes) const;
   // Copies the shape of another pentagon of the leaf's class.
   void AssignShape(const CVGAngledPentagon& source);
+  // The table of the sides A, B, C, D with the leaf's dimension dialog.
+  static vg::CShape<CVGAngledPentagon> MakeShape(const std::vector<vg::CShown>& shown);
 
   double m_dA = 24.0;
   double m_dB = 24.0;
@@ -70,5 +72,7 @@ protected:
   int m_nSides[5] = {0, 0, 0, 0, 0};
 
 private:
+  static const vg::CShape<CVGAngledPentagon>& Shape();
+
   int m_nType;
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/Unitexcp.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGAngledPentagonType1, CVGAngledPentagon)
 
@@ -40,33 +39,21 @@ CUnit& CVGAngledPentagonType1::operator=(const CUnit& source)
 
 CUnit* CVGAngledPentagonType1::Clone() const { return new CVGAngledPentagonType1(*this); }
 
+const vg::CShape<CVGAngledPentagon>& CVGAngledPentagonType1::Shape()
+{
+  static const vg::CShape<CVGAngledPentagon> shape =
+      MakeShape({{"Base (B):", 1}, {"Left (C):", 2}, {"Right (A):", 0}, {"Top (D):", 3}});
+  return shape;
+}
+
 CString CVGAngledPentagonType1::GetSizeText(int lengthFormat) const
 {
-  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedB, m_dProposedC, m_dProposedA, m_dProposedD});
+  return vg::GetSizeText(*this, Shape(), lengthFormat);
 }
 
 void CVGAngledPentagonType1::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {2, 3});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {3, 4});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {0, 4});
-    break;
-  case 3:
-    vg::SetFlags(flags, kHandles, {0, 1, 4});
-    break;
-  case 4:
-    vg::SetFlags(flags, kHandles, {1, 2, 3});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{2, 3}, {3, 4}, {0, 4}, {0, 1, 4}, {1, 2, 3}});
 }
 
 // The mirror image of type 2's rules. A zero drag asks for the current sides.
@@ -92,9 +79,7 @@ int CVGAngledPentagonType1::ConformProposedSize(int handle, const CVRX2DVector& 
 
 CVRX2DVector CVGAngledPentagonType1::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedA, m_dProposedB, m_dProposedC, m_dProposedD));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedA, m_dProposedB, m_dProposedC, m_dProposedD), m_vProposedOffset);
 }
 
 void CVGAngledPentagonType1::BuildSizedComponents() const
@@ -120,28 +105,14 @@ void CVGAngledPentagonType1::Get2LineElevationEntities(int /*lines*/, CVRX2DEnti
   vg::AddPolygon(out, vg::catTwoLine, {CVRX2DPoint(j, s2), CVRX2DPoint(B - j, s2), CVRX2DPoint(B - j, A - h2), H, K});
 }
 
-void CVGAngledPentagonType1::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  for (const char* label : {"Base (B):", "Left (C):", "Right (A):", "Top (D):"})
-    labels.Add(label);
-}
+void CVGAngledPentagonType1::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
 void CVGAngledPentagonType1::GetDimensionValues(CArray<double, double>& values) const
 {
-  values.RemoveAll();
-  for (double value : {m_dB, m_dC, m_dA, m_dD})
-    values.Add(value);
+  vg::Values(*this, Shape(), values);
 }
 
 BOOL CVGAngledPentagonType1::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 4 || AreRequestedDimensionsValid(values[2], values[0], values[1], values[3]) != kValid)
-    return FALSE;
-  m_dB = values[0];
-  m_dC = values[1];
-  m_dA = values[2];
-  m_dD = values[3];
-  InitProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }

@@ -29,4 +29,7 @@ public:
   void GetDimensionLabels(CStringArray& labels) const override;
   void GetDimensionValues(CArray<double, double>& values) const override;
   BOOL SetDimensionValues(const CArray<double, double>& values) override;
+
+private:
+  static const vg::CShape<CVGAngledPentagon>& Shape();
 };

@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "model/Unitexcp.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGAngledPentagonType2, CVGAngledPentagon)
 
@@ -40,33 +39,21 @@ CUnit& CVGAngledPentagonType2::operator=(const CUnit& source)
 
 CUnit* CVGAngledPentagonType2::Clone() const { return new CVGAngledPentagonType2(*this); }
 
+const vg::CShape<CVGAngledPentagon>& CVGAngledPentagonType2::Shape()
+{
+  static const vg::CShape<CVGAngledPentagon> shape =
+      MakeShape({{"Base (B):", 1}, {"Left (A):", 0}, {"Right (C):", 2}, {"Top (D):", 3}});
+  return shape;
+}
+
 CString CVGAngledPentagonType2::GetSizeText(int lengthFormat) const
 {
-  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedB, m_dProposedA, m_dProposedC, m_dProposedD});
+  return vg::GetSizeText(*this, Shape(), lengthFormat);
 }
 
 void CVGAngledPentagonType2::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {2, 3});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {3, 4});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {0, 3, 4});
-    break;
-  case 3:
-    vg::SetFlags(flags, kHandles, {0, 1, 2});
-    break;
-  case 4:
-    vg::SetFlags(flags, kHandles, {1, 2});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{2, 3}, {3, 4}, {0, 3, 4}, {0, 1, 2}, {1, 2}});
 }
 
 // The dragged corner follows the drag; the corners sharing a level or vertical side with it
@@ -93,9 +80,7 @@ int CVGAngledPentagonType2::ConformProposedSize(int handle, const CVRX2DVector& 
 
 CVRX2DVector CVGAngledPentagonType2::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedA, m_dProposedB, m_dProposedC, m_dProposedD));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedA, m_dProposedB, m_dProposedC, m_dProposedD), m_vProposedOffset);
 }
 
 void CVGAngledPentagonType2::BuildSizedComponents() const
@@ -121,28 +106,14 @@ void CVGAngledPentagonType2::Get2LineElevationEntities(int /*lines*/, CVRX2DEnti
   vg::AddPolygon(out, vg::catTwoLine, {CVRX2DPoint(j, s2), CVRX2DPoint(B - j, s2), K, H, CVRX2DPoint(j, A - h2)});
 }
 
-void CVGAngledPentagonType2::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  for (const char* label : {"Base (B):", "Left (A):", "Right (C):", "Top (D):"})
-    labels.Add(label);
-}
+void CVGAngledPentagonType2::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
 void CVGAngledPentagonType2::GetDimensionValues(CArray<double, double>& values) const
 {
-  values.RemoveAll();
-  for (double value : {m_dB, m_dA, m_dC, m_dD})
-    values.Add(value);
+  vg::Values(*this, Shape(), values);
 }
 
 BOOL CVGAngledPentagonType2::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 4 || AreRequestedDimensionsValid(values[1], values[0], values[2], values[3]) != kValid)
-    return FALSE;
-  m_dB = values[0];
-  m_dA = values[1];
-  m_dC = values[2];
-  m_dD = values[3];
-  InitProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }

@@ -2,28 +2,21 @@
 
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGDiamond, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgdi";
+constexpr const char* kTag = "VGDI";
 constexpr int kOtherClassAssignedLine = 70;
 constexpr int kBadNumberLine = 86;
 constexpr int kParallelInsetLine = 560;
 constexpr int kThreeLineLine = 585;
 constexpr int kHandles = 4;
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGDI: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 // Bottom, right, top and left corner.
 std::vector<CVRX2DPoint> Corners(double width, double height)
@@ -37,24 +30,22 @@ double SideAngle(double width, double height) { return std::atan2(vg::Ratio(heig
 
 CVGDiamond::CVGDiamond() : CVarigonUnit("VG", "DI010") { ResetProposedSize(); }
 
-CVGDiamond::CVGDiamond(const CVGDiamond& source)
-  : CVarigonUnit(source), m_dHeight(source.m_dHeight), m_dWidth(source.m_dWidth)
+CVGDiamond::CVGDiamond(const CVGDiamond& source) : CVarigonUnit(source) { vg::CopyShape(*this, source, Shape()); }
+
+const vg::CShape<CVGDiamond>& CVGDiamond::Shape()
 {
-  ResetProposedSize();
+  using U = CVGDiamond;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dHeight, &U::m_dProposedHeight}, {&U::m_dWidth, &U::m_dProposedWidth}},
+      {{"Width:", 1}, {"Height:", 0}},
+      &vg::Passes<U, 2>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
-CUnit& CVGDiamond::operator=(const CUnit& source)
-{
-  const auto* other = dynamic_cast<const CVGDiamond*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dHeight = other->m_dHeight;
-  m_dWidth = other->m_dWidth;
-  ResetProposedSize();
-  return *this;
-}
-
+CUnit& CVGDiamond::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGDiamond::Clone() const { return new CVGDiamond(*this); }
 
 void CVGDiamond::GetAnchorModeNames(CStringArray& names) const
@@ -64,17 +55,8 @@ void CVGDiamond::GetAnchorModeNames(CStringArray& names) const
   names.Add("Anchor to opposite handle");
 }
 
-CString CVGDiamond::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight, m_dWidth}); }
-
-void CVGDiamond::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  const double height = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double width = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  m_dHeight = height;
-  m_dWidth = width;
-  ResetProposedSize();
-}
+CString CVGDiamond::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGDiamond::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
 
 double CVGDiamond::GetHeight() const { return m_dHeight; }
 double CVGDiamond::GetWidth() const { return m_dWidth; }
@@ -96,19 +78,8 @@ void CVGDiamond::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwit
   vg::AddPlanSection(width, (m_dWidth - width) / 2.0, switches, preferences, out);
 }
 
-void CVGDiamond::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight, m_dWidth}));
-}
-
-void CVGDiamond::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight, m_dWidth}));
-}
+void CVGDiamond::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
+void CVGDiamond::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 // Anchored to the opposite corner, a corner moves along its own axis only.
 void CVGDiamond::GetSizingHandles(CSizingHandleArray& out) const
@@ -129,16 +100,8 @@ void CVGDiamond::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 
 int CVGDiamond::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
-  if (handle < 0 || handle >= kHandles)
-    return outOfBoundsUnchanged;
-  switch (GetAnchorMode()) {
-  case 0:
-    return ConformToAdjacentHandle(handle, drag);
-  case 1:
-    return ConformToOppositeHandle(handle, drag);
-  default:
-    return outOfBoundsUnchanged;
-  }
+  return vg::ConformByAnchor(*this, handle, drag, kHandles, &CVGDiamond::ConformToAdjacentHandle,
+                             &CVGDiamond::ConformToOppositeHandle);
 }
 
 // The dragged corner follows the drag, the one before it stays and the diamond stays symmetric.
@@ -177,37 +140,19 @@ int CVGDiamond::Settle(double height, double width, const CVRX2DVector& offset)
 {
   if (height <= 0.0 || width <= 0.0)
     return outOfBoundsUnchanged;
-  if (!AreRequestedDimensionsValid(height, width))
-    return outOfBoundsUnchanged;
-  if (height == m_dProposedHeight && width == m_dProposedWidth)
-    return inboundsUnchanged;
-  m_dProposedHeight = height;
-  m_dProposedWidth = width;
-  m_vProposedOffset = offset;
-  return inboundsChanged;
+  return vg::Settle(*this, Shape(), {height, width}, m_vProposedOffset, offset);
 }
 
 CVRX2DVector CVGDiamond::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedWidth, m_dProposedHeight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedWidth, m_dProposedHeight), m_vProposedOffset);
 }
 
-CVRX2DVector CVGDiamond::SetSizeToProposed()
-{
-  m_dHeight = m_dProposedHeight;
-  m_dWidth = m_dProposedWidth;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGDiamond::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGDiamond::ResetProposedSize()
 {
-  m_dProposedHeight = m_dHeight;
-  m_dProposedWidth = m_dWidth;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -236,28 +181,12 @@ void CVGDiamond::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*o
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGDiamond::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Width:");
-  labels.Add("Height:");
-}
-
-void CVGDiamond::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  values.Add(m_dWidth);
-  values.Add(m_dHeight);
-}
+void CVGDiamond::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
+void CVGDiamond::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGDiamond::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 2 || !AreRequestedDimensionsValid(values[1], values[0]))
-    return FALSE;
-  m_dWidth = values[0];
-  m_dHeight = values[1];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 // The area and glass limits are applied to the rectangle that encloses the diamond laid on one
@@ -266,41 +195,36 @@ BOOL CVGDiamond::AreRequestedDimensionsValid(double height, double width) const
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({height, width}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   const double alpha = SideAngle(width, height);
   const double side = vg::Ratio(width / 2.0, std::cos(alpha));
   const double right = 2.0 * alpha, bottom = vg::kPi - 2.0 * alpha;
   if (side < limits.GetMinSide())
-    return Refuse("jambs too small");
+    return vg::Refuse(kTag, "jambs too small");
   if (side > limits.GetMaxSide())
-    return Refuse("jambs too large");
+    return vg::Refuse(kTag, "jambs too large");
   if (bottom < limits.GetMinAngle())
-    return Refuse("bottom internal angle too small");
+    return vg::Refuse(kTag, "bottom internal angle too small");
   if (bottom > limits.GetMaxAngle())
-    return Refuse("bottom internal angle too large");
+    return vg::Refuse(kTag, "bottom internal angle too large");
   if (right < limits.GetMinAngle())
-    return Refuse("right internal angle too small");
+    return vg::Refuse(kTag, "right internal angle too small");
   if (right > limits.GetMaxAngle())
-    return Refuse("right internal angle too large");
+    return vg::Refuse(kTag, "right internal angle too large");
   const bool square = bottom == vg::kHalfPi && right == vg::kHalfPi;
   const double length = square ? side : side + std::fabs(side * std::cos(bottom));
   const double across = square ? side : std::fabs(side * std::sin(bottom));
   if (length * across / 144.0 > limits.GetMaxArea())
-    return Refuse("area too large");
+    return vg::Refuse(kTag, "area too large");
   const double inset = limits.GetGlassInset();
-  std::vector<CVRX2DLine> glass = vg::OffsetLines(vg::PolygonLines(Corners(width, height), vg::catWork), {inset},
-                                                  CVRX2DPoint(width / 2.0, height / 2.0));
-  if (!vg::CloseCorners(glass))
-    return Refuse("glass line too small");
-  for (const CVRX2DLine& line : glass)
-    if (line.GetLength() < limits.GetMinGlassLine())
-      return Refuse("glass line too small");
+  if (vg::ShortGlassLine(Corners(width, height), inset, CVRX2DPoint(width / 2.0, height / 2.0),
+                         limits.GetMinGlassLine()) >= 0)
+    return vg::Refuse(kTag, "glass line too small");
   const double glassLength = length - 2.0 * inset, glassAcross = across - 2.0 * inset;
   const bool acrossShort = glassAcross < glassLength;
   if ((acrossShort ? glassAcross : glassLength) > limits.GetMaxShortGlassSide())
-    return Refuse("short glass line too large");
+    return vg::Refuse(kTag, "short glass line too large");
   if ((acrossShort ? glassLength : glassAcross) > limits.GetMaxLongGlassSide())
-    return Refuse("long glass line too large");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGDI: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse(kTag, "long glass line too large");
+  return vg::Accept(kTag);
 }

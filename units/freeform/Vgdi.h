@@ -2,7 +2,7 @@
 // The free-form diamond "VGDI010": a rhombus standing on a corner, its corners on the middles of
 // the sides of its width by height rectangle. Two anchor modes: a dragged corner keeps the
 // corner before it in place, or only the opposite corner.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGDiamond : public CVarigonUnit
 {
@@ -49,6 +49,7 @@ public:
   double GetSideAngle() const;
 
 private:
+  static const vg::CShape<CVGDiamond>& Shape();
   int ConformToAdjacentHandle(int handle, const CVRX2DVector& drag);
   int ConformToOppositeHandle(int handle, const CVRX2DVector& drag);
   int Settle(double height, double width, const CVRX2DVector& offset);

@@ -5,12 +5,10 @@
 #include <utility>
 #include <vector>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGHorizontalParallelogram, CVarigonUnit)
 
@@ -22,7 +20,6 @@ constexpr int kBadSideLine = 906;
 constexpr int kThreeLineLine = 989;
 constexpr int kNoCrossingLine = 1125;
 constexpr int kSides = 4;
-constexpr int kHandles = 6;
 
 // Lower left, lower right, upper right, upper left, in the bounding box of either lean.
 std::vector<CVRX2DPoint> Corners(int rightLeaning, double base, double height, double angle)
@@ -43,32 +40,30 @@ CVGHorizontalParallelogram::CVGHorizontalParallelogram()
   SizeChanged();
 }
 
-CVGHorizontalParallelogram::CVGHorizontalParallelogram(const CVGHorizontalParallelogram& source)
-  : CVarigonUnit(source),
-    m_bRightLeaning(source.m_bRightLeaning),
-    m_dBase(source.m_dBase),
-    m_dLeftRight(source.m_dLeftRight),
-    m_dHeight(source.m_dHeight),
-    m_dAngle(source.m_dAngle)
+CVGHorizontalParallelogram::CVGHorizontalParallelogram(const CVGHorizontalParallelogram& source) : CVarigonUnit(source)
 {
-  SizeChanged();
+  vg::CopyShape(*this, source, Shape());
 }
 
-CUnit& CVGHorizontalParallelogram::operator=(const CUnit& source)
+const vg::CShape<CVGHorizontalParallelogram>& CVGHorizontalParallelogram::Shape()
 {
-  const auto* other = dynamic_cast<const CVGHorizontalParallelogram*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_bRightLeaning = other->m_bRightLeaning;
-  m_dBase = other->m_dBase;
-  m_dLeftRight = other->m_dLeftRight;
-  m_dHeight = other->m_dHeight;
-  m_dAngle = other->m_dAngle;
-  SizeChanged();
-  return *this;
+  using U = CVGHorizontalParallelogram;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dBase, &U::m_dProposedBase},
+       {&U::m_dLeftRight, &U::m_dProposedLeftRight},
+       {&U::m_dHeight, &U::m_dProposedHeight},
+       {&U::m_dAngle, &U::m_dProposedAngle}},
+      {{"Base:", 0}, {"Left/Right:", 1}, {"Height:", 2}},
+      &vg::Passes<U, 3>,
+      &U::SizeChanged,
+      &U::m_bRightLeaning,
+      &U::m_bProposedRightLeaning,
+  };
+  return shape;
 }
 
+CUnit& CVGHorizontalParallelogram::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGHorizontalParallelogram::Clone() const { return new CVGHorizontalParallelogram(*this); }
 
 void CVGHorizontalParallelogram::SizeChanged()
@@ -80,8 +75,8 @@ void CVGHorizontalParallelogram::SizeChanged()
 CString CVGHorizontalParallelogram::GetAttributes() const
 {
   const CString unit = CUnit::GetAttributes();
-  const CString attributes = unit + (m_bRightLeaning == 1 ? ",TYPE1" : ",TYPE2") +
-                             vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle});
+  const CString attributes =
+      unit + (m_bRightLeaning == 1 ? ",TYPE1" : ",TYPE2") + vg::FormatValues(vg::Current(*this, Shape()));
   PCTRACE(TT_UNIT, TL_DETAIL)("***** CVGHorizontalParallelogram::GetAttributes() *****\n");
   PCTRACE(TT_UNIT, TL_DETAIL)("CUnit Attribute String...: %s\n", unit.c_str());
   PCTRACE(TT_UNIT, TL_DETAIL)("Returned Attribute String: %s\n", attributes.c_str());
@@ -93,15 +88,9 @@ void CVGHorizontalParallelogram::SetAttributes(CString& attributes)
 {
   CUnit::SetAttributes(attributes);
   const int rightLeaning = GetNextAttribute(attributes) == "TYPE1" ? 1 : 0;
-  double values[4];
-  for (double& value : values)
-    value = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  const std::vector<double> values = vg::ReadValues(attributes, Shape());
   m_bRightLeaning = rightLeaning;
-  m_dBase = values[0];
-  m_dLeftRight = values[1];
-  m_dHeight = values[2];
-  m_dAngle = values[3];
-  SizeChanged();
+  vg::Store(*this, Shape(), values);
 }
 
 double CVGHorizontalParallelogram::GetHeight() const { return m_dHeight; }
@@ -126,20 +115,12 @@ void CVGHorizontalParallelogram::GetPlanSectionEntities(double cutHeight, const 
 
 void CVGHorizontalParallelogram::GetReportData(CUnitInfoReportDataArray& records) const
 {
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first,
-                 CString(m_bRightLeaning ? ",TRUE" : ",FALSE") +
-                     vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
+  vg::Report(*this, records, Shape(), m_bRightLeaning ? ",TRUE" : ",FALSE");
 }
 
 void CVGHorizontalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
 {
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first,
-                 CString(m_bRightLeaning ? ",TYPE1" : ",TYPE2") +
-                     vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight, m_dAngle}));
+  vg::Report(*this, rows, Shape(), m_bRightLeaning ? ",TYPE1" : ",TYPE2");
 }
 
 // The four corners, with each jamb's midpoint after the corner it rises from.
@@ -158,48 +139,18 @@ void CVGHorizontalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
 
 void CVGHorizontalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {3});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {4});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {0, 1});
-    break;
-  case 3:
-    vg::SetFlags(flags, kHandles, {0});
-    break;
-  case 4:
-    vg::SetFlags(flags, kHandles, {1});
-    break;
-  case 5:
-    vg::SetFlags(flags, kHandles, {3, 4});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{3}, {4}, {0, 1}, {0}, {1}, {3, 4}});
 }
 
 CVRX2DVector CVGHorizontalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed,
-                 Corners(m_bProposedRightLeaning, m_dProposedBase, m_dProposedHeight, m_dProposedAngle));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(
+      out, Corners(m_bProposedRightLeaning, m_dProposedBase, m_dProposedHeight, m_dProposedAngle), m_vProposedOffset);
 }
 
 CVRX2DVector CVGHorizontalParallelogram::SetSizeToProposed()
 {
-  const CVRX2DVector offset = m_vProposedOffset;
-  m_bRightLeaning = m_bProposedRightLeaning;
-  m_dBase = m_dProposedBase;
-  m_dLeftRight = m_dProposedLeftRight;
-  m_dHeight = m_dProposedHeight;
-  m_dAngle = m_dProposedAngle;
-  SizeChanged();
+  const CVRX2DVector offset = vg::TakeProposal(*this, Shape());
   PCTRACE(TT_UNIT, TL_DETAIL)("***** CVGHorizontalParallelogram::SetSizeToProposed() *****\n");
   PCTRACE(TT_UNIT, TL_DETAIL)("Right Leaning?.: %s\n", m_bRightLeaning ? "TRUE" : "FALSE");
   PCTRACE(TT_UNIT, TL_DETAIL)("Base...........: %f\n", m_dBase);
@@ -210,15 +161,7 @@ CVRX2DVector CVGHorizontalParallelogram::SetSizeToProposed()
 }
 
 // A cancelled drag: the proposal and its offset are dropped; the geometry is the current one.
-void CVGHorizontalParallelogram::ResetProposedSize()
-{
-  m_bProposedRightLeaning = m_bRightLeaning;
-  m_dProposedBase = m_dBase;
-  m_dProposedLeftRight = m_dLeftRight;
-  m_dProposedHeight = m_dHeight;
-  m_dProposedAngle = m_dAngle;
-  CUnit::ResetProposedSize();
-}
+void CVGHorizontalParallelogram::ResetProposedSize() { vg::DropProposal(*this, Shape()); }
 
 void CVGHorizontalParallelogram::BuildSizedComponents() const
 {
@@ -259,20 +202,11 @@ void CVGHorizontalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2D
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGHorizontalParallelogram::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Base:");
-  labels.Add("Left/Right:");
-  labels.Add("Height:");
-}
+void CVGHorizontalParallelogram::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
 void CVGHorizontalParallelogram::GetDimensionValues(CArray<double, double>& values) const
 {
-  values.RemoveAll();
-  values.Add(m_dBase);
-  values.Add(m_dLeftRight);
-  values.Add(m_dHeight);
+  vg::Values(*this, Shape(), values);
 }
 
 // The lean stays; the angle follows from the height and the jamb.

@@ -2,7 +2,7 @@
 // The free-form horizontal parallelogram "VGHP010": a level sill and head of one length and two
 // parallel slanted jambs, leaning right (the head shifted right of the sill) or left. Turning a
 // jamb's midpoint past the vertical turns the lean over.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVRX2DLine;
 
@@ -55,6 +55,7 @@ public:
   double GetAngle() const { return m_dAngle; }
 
 private:
+  static const vg::CShape<CVGHorizontalParallelogram>& Shape();
   // The full reset after every change of the current shape.
   void SizeChanged();
 

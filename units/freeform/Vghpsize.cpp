@@ -10,12 +10,6 @@
 namespace {
 constexpr int kHandles = 6;
 
-BOOL Refuse(const char* prefix, const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("%s: Are requested dimensions valid? NO (%s)\n", prefix, reason);
-  return FALSE;
-}
-
 // The five area and glass-size tests of one orientation; every failing test traces.
 BOOL FitsLimits(const CVgLimitsRec& limits, double area, double glassWidth, double glassHeight)
 {
@@ -23,15 +17,15 @@ BOOL FitsLimits(const CVgLimitsRec& limits, double area, double glassWidth, doub
   const bool widthShort = glassWidth < glassHeight;
   const double longer = widthShort ? glassHeight : glassWidth, shorter = widthShort ? glassWidth : glassHeight;
   if (area > limits.GetMaxArea())
-    fits = Refuse("VGHP", "area too large");
+    fits = vg::Refuse("VGHP", "area too large");
   if (longer > limits.GetMaxLongGlassSide())
-    fits = Refuse("VGHP", "long glass side too large");
+    fits = vg::Refuse("VGHP", "long glass side too large");
   if (longer < limits.GetMinGlassLine())
-    fits = Refuse("VGHP", "long glass side too small");
+    fits = vg::Refuse("VGHP", "long glass side too small");
   if (shorter > limits.GetMaxShortGlassSide())
-    fits = Refuse("VGHP", "short glass side too large");
+    fits = vg::Refuse("VGHP", "short glass side too large");
   if (shorter < limits.GetMinGlassLine())
-    fits = Refuse("VGHP", "short glass side too small");
+    fits = vg::Refuse("VGHP", "short glass side too small");
   return fits;
 }
 
@@ -56,48 +50,48 @@ BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({base, lr, height}))
-    return Refuse("VGHP", "dimension not a number");
+    return vg::Refuse("VGHP", "dimension not a number");
   if (CVRX2DPoint(0.0, lr) == CVRX2DPoint(0.0, height))
-    return Refuse("VGHP", "jamb-head angle is 90");
+    return vg::Refuse("VGHP", "jamb-head angle is 90");
   if (base < limits.GetMinSide())
-    return Refuse("VGHP", "base too small");
+    return vg::Refuse("VGHP", "base too small");
   if (base > limits.GetMaxSide())
-    return Refuse("VGHP", "base too large");
+    return vg::Refuse("VGHP", "base too large");
   if (lr < limits.GetMinSide())
-    return Refuse("VGHP", "left/right too small");
+    return vg::Refuse("VGHP", "left/right too small");
   if (lr > limits.GetMaxSide())
-    return Refuse("VGHP", "left/right too large");
+    return vg::Refuse("VGHP", "left/right too large");
   // A height above the jamb has no angle: it fails as too large.
   const double A = std::asin(height / lr), offset = lr * std::cos(A), width = base + offset;
   if (A < limits.GetMinAngle())
-    return Refuse("VGHP", "acute jamb angle too small");
+    return vg::Refuse("VGHP", "acute jamb angle too small");
   if (!(A <= limits.GetMaxAngle()))
-    return Refuse("VGHP", "acute jamb angle too large");
+    return vg::Refuse("VGHP", "acute jamb angle too large");
   if (vg::kPi - A < limits.GetMinAngle())
-    return Refuse("VGHP", "obtuse jamb angle too small");
+    return vg::Refuse("VGHP", "obtuse jamb angle too small");
   if (vg::kPi - A > limits.GetMaxAngle())
-    return Refuse("VGHP", "obtuse jamb angle too large");
+    return vg::Refuse("VGHP", "obtuse jamb angle too large");
   const double inset = limits.GetGlassInset();
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(base, 0.0), CVRX2DPoint(width, height),
                                             CVRX2DPoint(offset, height)};
   std::vector<CVRX2DLine> g =
       vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset}, CVRX2DPoint(width * 0.5, height * 0.5));
   if (!g[1].IsVertical() && !(g[1].GetYIntercept() < g[3].GetYIntercept()))
-    return Refuse("VGVP", "glass area non-existent");
+    return vg::Refuse("VGVP", "glass area non-existent");
   for (int k = 0; k < 4; ++k) {
     CVRX2DLine& first = g[k];
     CVRX2DLine& second = g[(k + 3) % 4];
     CVRX2DPoint corner;
     if (!vg::GetCrossing(first, second, corner))
-      return Refuse("VGHP", "no glass line intersection points");
+      return vg::Refuse("VGHP", "no glass line intersection points");
     if (!first.Contains(corner))
-      return Refuse("VGHP", "glass line does not contain intersection point");
+      return vg::Refuse("VGHP", "glass line does not contain intersection point");
     first.SetStartPoint(corner);
     second.SetEndPoint(corner);
   }
   for (const CVRX2DLine& line : g)
     if (line.GetLength() < limits.GetMinGlassLine())
-      return Refuse("VGVP", "glass length too small");
+      return vg::Refuse("VGVP", "glass length too small");
   const double sill = g[0].GetLength(), jamb = g[1].GetLength();
   if (FitsLimits(limits, (std::fabs(offset) + base) * height / 144.0, sill + std::fabs(jamb * std::cos(A)),
                  height - 2.0 * inset))
@@ -105,8 +99,7 @@ BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double
   if (!FitsLimits(limits, base * std::sin(A) * (std::fabs(base * std::cos(A)) + lr) / 144.0,
                   jamb + std::fabs(sill * std::cos(A)), sill * std::sin(A)))
     return FALSE;
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGHP: Are requested dimensions valid? YES\n");
-  return TRUE;
+  return vg::Accept("VGHP");
 }
 
 // A corner follows the drag and keeps the angle, the opposite sill or head and jamb staying; a
@@ -188,22 +181,10 @@ int CVGHorizontalParallelogram::ConformProposedSize(int handle, const CVRX2DVect
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Left/Right..........: %f\n", q.leftRight);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Height..............: %f\n", q.height);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Jamb/Sill Angle.....: %f\n", q.angle);
-  if (!AreRequestedDimensionsValid(q.base, q.leftRight, q.height)) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...............: out-of-bounds; unchanged (invalid dimensions)\n");
-    return outOfBoundsUnchanged;
-  }
-  if (q.rightLeaning == m_bProposedRightLeaning && q.base == m_dProposedBase && q.leftRight == m_dProposedLeftRight &&
-      q.height == m_dProposedHeight && q.angle == m_dProposedAngle) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...............: inbounds; unchanged\n");
-    return inboundsUnchanged;
-  }
-  m_bProposedRightLeaning = q.rightLeaning;
-  m_dProposedBase = q.base;
-  m_dProposedLeftRight = q.leftRight;
-  m_dProposedHeight = q.height;
-  m_dProposedAngle = q.angle;
-  m_vProposedOffset = q.offset;
-  PCTRACE(TT_UNIT, TL_DETAIL)("Proposed Base Point Delta.....: (%f, %f)\n", q.offset.GetX(), q.offset.GetY());
-  PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...............: inbounds; changed\n");
-  return inboundsChanged;
+  const int result =
+      vg::Settle(*this, Shape(), {q.base, q.leftRight, q.height, q.angle}, m_vProposedOffset, q.offset, q.rightLeaning);
+  return vg::TraceResult(result, q.offset,
+                         {"Returned Result...............: out-of-bounds; unchanged (invalid dimensions)\n",
+                          "Returned Result...............: inbounds; unchanged\n",
+                          "Proposed Base Point Delta.....: ", "Returned Result...............: inbounds; changed\n"});
 }

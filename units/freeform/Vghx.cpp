@@ -2,12 +2,10 @@
 
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGHexagon, CVarigonUnit)
 
@@ -18,13 +16,6 @@ constexpr int kBadNumberLine = 92;
 constexpr int kParallelInsetLine = 520;
 constexpr int kThreeLineLine = 533;
 constexpr int kHandles = 7;
-
-// The shape tests and the glass tests trace under two prefixes.
-BOOL Refuse(const char* prefix, const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("%s: Are requested dimensions valid? NO (%s)\n", prefix, reason);
-  return FALSE;
-}
 
 std::vector<CVRX2DPoint> Corners(double base, double leftRight, double top, double height)
 {
@@ -42,55 +33,29 @@ double SlopeAngle(double base, double leftRight, double top, double height)
 
 CVGHexagon::CVGHexagon() : CVarigonUnit("VG", "HX010") { ResetProposedSize(); }
 
-CVGHexagon::CVGHexagon(const CVGHexagon& source)
-  : CVarigonUnit(source),
-    m_dBase(source.m_dBase),
-    m_dLeftRight(source.m_dLeftRight),
-    m_dTop(source.m_dTop),
-    m_dHeight(source.m_dHeight)
+CVGHexagon::CVGHexagon(const CVGHexagon& source) : CVarigonUnit(source) { vg::CopyShape(*this, source, Shape()); }
+
+const vg::CShape<CVGHexagon>& CVGHexagon::Shape()
 {
-  ResetProposedSize();
+  using U = CVGHexagon;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dBase, &U::m_dProposedBase},
+       {&U::m_dLeftRight, &U::m_dProposedLeftRight},
+       {&U::m_dTop, &U::m_dProposedTop},
+       {&U::m_dHeight, &U::m_dProposedHeight}},
+      {{"Base:", 0}, {"Left/Right:", 1}, {"Top:", 2}, {"Height:", 3}},
+      &vg::Passes<U, 4>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
-CUnit& CVGHexagon::operator=(const CUnit& source)
-{
-  const auto* other = dynamic_cast<const CVGHexagon*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dBase = other->m_dBase;
-  m_dLeftRight = other->m_dLeftRight;
-  m_dTop = other->m_dTop;
-  m_dHeight = other->m_dHeight;
-  ResetProposedSize();
-  return *this;
-}
-
+CUnit& CVGHexagon::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGHexagon::Clone() const { return new CVGHexagon(*this); }
-
-CString CVGHexagon::GetAttributes() const
-{
-  return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dLeftRight, m_dTop, m_dHeight});
-}
-
-void CVGHexagon::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  double values[4];
-  for (double& value : values)
-    value = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  m_dBase = values[0];
-  m_dLeftRight = values[1];
-  m_dTop = values[2];
-  m_dHeight = values[3];
-  ResetProposedSize();
-}
-
-CString CVGHexagon::GetSizeText(int lengthFormat) const
-{
-  return vg::SizeText(GetTypeDescription(), lengthFormat,
-                      {m_dProposedBase, m_dProposedLeftRight, m_dProposedTop, m_dProposedHeight});
-}
+CString CVGHexagon::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGHexagon::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
+CString CVGHexagon::GetSizeText(int lengthFormat) const { return vg::GetSizeText(*this, Shape(), lengthFormat); }
 
 double CVGHexagon::GetHeight() const { return m_dHeight; }
 double CVGHexagon::GetWidth() const { return m_dBase; }
@@ -110,19 +75,8 @@ void CVGHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwit
                      switches, preferences, out);
 }
 
-void CVGHexagon::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dTop, m_dHeight}));
-}
-
-void CVGHexagon::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dTop, m_dHeight}));
-}
+void CVGHexagon::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
+void CVGHexagon::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 // The six corners, with one more handle in the middle of the head after the right head corner.
 void CVGHexagon::GetSizingHandles(CSizingHandleArray& out) const
@@ -138,28 +92,7 @@ void CVGHexagon::GetSizingHandles(CSizingHandleArray& out) const
 
 void CVGHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {2});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {6});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {0});
-    break;
-  case 3:
-  case 4:
-  case 5:
-    vg::SetFlags(flags, kHandles, {0, 1, 2, 6});
-    break;
-  case 6:
-    vg::SetFlags(flags, kHandles, {1});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{2}, {6}, {0}, {0, 1, 2, 6}, {0, 1, 2, 6}, {0, 1, 2, 6}, {1}});
 }
 
 // A head corner changes the top by twice the drag, so the head stays centred. A zero drag asks
@@ -217,51 +150,24 @@ int CVGHexagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Left/Right.....: %f\n", leftRight);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Top............: %f\n", top);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Height.........: %f\n", height);
-  if (!AreRequestedDimensionsValid(base, leftRight, top, height)) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result..........: out-of-bounds; unchanged\n");
-    return outOfBoundsUnchanged;
-  }
-  if (base == m_dProposedBase && leftRight == m_dProposedLeftRight && top == m_dProposedTop &&
-      height == m_dProposedHeight) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result..........: inbounds; unchanged\n");
-    return inboundsUnchanged;
-  }
-  m_dProposedBase = base;
-  m_dProposedLeftRight = leftRight;
-  m_dProposedTop = top;
-  m_dProposedHeight = height;
-  m_vProposedOffset = offset;
-  PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta..: (%f, %f)\n", offset.GetX(), offset.GetY());
-  PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...: inbounds; changed\n");
-  return inboundsChanged;
+  const int result = vg::Settle(*this, Shape(), {base, leftRight, top, height}, m_vProposedOffset, offset);
+  return vg::TraceResult(result, offset,
+                         {"Returned Result..........: out-of-bounds; unchanged\n",
+                          "Returned Result..........: inbounds; unchanged\n",
+                          "Base Point Delta..: ", "Returned Result...: inbounds; changed\n"});
 }
 
 CVRX2DVector CVGHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed,
-                 Corners(m_dProposedBase, m_dProposedLeftRight, m_dProposedTop, m_dProposedHeight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedBase, m_dProposedLeftRight, m_dProposedTop, m_dProposedHeight),
+                             m_vProposedOffset);
 }
 
-CVRX2DVector CVGHexagon::SetSizeToProposed()
-{
-  m_dBase = m_dProposedBase;
-  m_dLeftRight = m_dProposedLeftRight;
-  m_dTop = m_dProposedTop;
-  m_dHeight = m_dProposedHeight;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGHexagon::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGHexagon::ResetProposedSize()
 {
-  m_dProposedBase = m_dBase;
-  m_dProposedLeftRight = m_dLeftRight;
-  m_dProposedTop = m_dTop;
-  m_dProposedHeight = m_dHeight;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -297,43 +203,27 @@ void CVGHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*o
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGHexagon::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  for (const char* label : {"Base:", "Left/Right:", "Top:", "Height:"})
-    labels.Add(label);
-}
+void CVGHexagon::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
-void CVGHexagon::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  for (double value : {m_dBase, m_dLeftRight, m_dTop, m_dHeight})
-    values.Add(value);
-}
+void CVGHexagon::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGHexagon::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 4 || !AreRequestedDimensionsValid(values[0], values[1], values[2], values[3]))
-    return FALSE;
-  m_dBase = values[0];
-  m_dLeftRight = values[1];
-  m_dTop = values[2];
-  m_dHeight = values[3];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
-// The first two tests keep the run and the rise positive for all later ones. The area limit is
-// applied to the enclosing rectangle and the glass size limits to the glass rectangle.
+// The shape tests and the glass tests trace under two prefixes. The first two tests keep the run
+// and the rise positive for all later ones. The area limit is applied to the enclosing rectangle
+// and the glass size limits to the glass rectangle.
 BOOL CVGHexagon::AreRequestedDimensionsValid(double base, double leftRight, double top, double height) const
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({base, leftRight, top, height}))
-    return Refuse("VGFX", "dimension not a number");
+    return vg::Refuse("VGFX", "dimension not a number");
   if (height <= leftRight)
-    return Refuse("VGFX", "left/right not smaller than height");
+    return vg::Refuse("VGFX", "left/right not smaller than height");
   if (top >= base)
-    return Refuse("VGFX", "top not smaller than base");
+    return vg::Refuse("VGFX", "top not smaller than base");
   const double run = (base - top) / 2.0, rise = height - leftRight;
   const double sloped = std::sqrt(rise * rise + run * run);
   const double theta = SlopeAngle(base, leftRight, top, height);
@@ -348,35 +238,30 @@ BOOL CVGHexagon::AreRequestedDimensionsValid(double base, double leftRight, doub
                {top, "top too small", "top too large"}};
   for (const auto& side : sides) {
     if (side.value < limits.GetMinSide())
-      return Refuse("VGFX", side.small);
+      return vg::Refuse("VGFX", side.small);
     if (side.value > limits.GetMaxSide())
-      return Refuse("VGFX", side.large);
+      return vg::Refuse("VGFX", side.large);
   }
   const double jambJamb = vg::kHalfPi + theta, headJamb = (vg::kHalfPi - theta) + vg::kHalfPi;
   if (jambJamb < limits.GetMinAngle())
-    return Refuse("VGFX", "jamb/jamb angle too small");
+    return vg::Refuse("VGFX", "jamb/jamb angle too small");
   if (jambJamb > limits.GetMaxAngle())
-    return Refuse("VGFX", "jamb/jamb angle too large");
+    return vg::Refuse("VGFX", "jamb/jamb angle too large");
   if (headJamb < limits.GetMinAngle())
-    return Refuse("VGFX", "head/jamb angle too small");
+    return vg::Refuse("VGFX", "head/jamb angle too small");
   if (headJamb > limits.GetMaxAngle())
-    return Refuse("VGFX", "head/jamb angle too large");
+    return vg::Refuse("VGFX", "head/jamb angle too large");
   if (height * base / 144.0 > limits.GetMaxArea())
-    return Refuse("VGFX", "area too large");
+    return vg::Refuse("VGFX", "area too large");
   const double inset = limits.GetGlassInset();
-  std::vector<CVRX2DLine> glass = vg::OffsetLines(vg::PolygonLines(Corners(base, leftRight, top, height), vg::catWork),
-                                                  {inset}, CVRX2DPoint(base / 2.0, leftRight / 2.0));
-  if (!vg::CloseCorners(glass))
-    return Refuse("VGHX", "glass line too small");
-  for (const CVRX2DLine& line : glass)
-    if (line.GetLength() < limits.GetMinGlassLine())
-      return Refuse("VGHX", "glass line too small");
+  if (vg::ShortGlassLine(Corners(base, leftRight, top, height), inset, CVRX2DPoint(base / 2.0, leftRight / 2.0),
+                         limits.GetMinGlassLine()) >= 0)
+    return vg::Refuse("VGHX", "glass line too small");
   const double glassWidth = base - 2.0 * inset, glassHeight = height - 2.0 * inset;
   const bool widthShort = glassWidth < glassHeight;
   if ((widthShort ? glassWidth : glassHeight) > limits.GetMaxShortGlassSide())
-    return Refuse("VGHX", "short glass line too large");
+    return vg::Refuse("VGHX", "short glass line too large");
   if ((widthShort ? glassHeight : glassWidth) > limits.GetMaxLongGlassSide())
-    return Refuse("VGHX", "long glass line too large");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGFX: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse("VGHX", "long glass line too large");
+  return vg::Accept("VGFX");
 }

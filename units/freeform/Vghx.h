@@ -2,7 +2,7 @@
 // The free-form hexagon "VGHX010": a level sill, two vertical jambs of equal height, two sloped
 // jambs rising symmetrically from them and a level head centred over the sill. Dragging a head
 // corner moves both, so the head stays centred.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGHexagon : public CVarigonUnit
 {
@@ -47,6 +47,7 @@ public:
   BOOL AreRequestedDimensionsValid(double base, double leftRight, double top, double height) const;
 
 private:
+  static const vg::CShape<CVGHexagon>& Shape();
   // The outline moved in: the sill, all four jambs by the right jamb's and the head by its own
   // distance between the two elevation lines.
   void AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2) const;

@@ -3,28 +3,21 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGIsocolesTriangle, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgit";
+constexpr const char* kTag = "VGIT";
 constexpr int kOtherClassAssignedLine = 62;
 constexpr int kBadNumberLine = 80;
 constexpr int kParallelInsetLine = 361;
 constexpr int kThreeLineLine = 405;
 constexpr int kHandles = 4;
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGIT: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 std::vector<CVRX2DPoint> Corners(double base, double height)
 {
@@ -34,41 +27,29 @@ std::vector<CVRX2DPoint> Corners(double base, double height)
 
 CVGIsocolesTriangle::CVGIsocolesTriangle() : CVarigonUnit("VG", "IT010") { ResetProposedSize(); }
 
-CVGIsocolesTriangle::CVGIsocolesTriangle(const CVGIsocolesTriangle& source)
-  : CVarigonUnit(source), m_dHeight(source.m_dHeight), m_dBase(source.m_dBase)
+CVGIsocolesTriangle::CVGIsocolesTriangle(const CVGIsocolesTriangle& source) : CVarigonUnit(source)
 {
-  ResetProposedSize();
+  vg::CopyShape(*this, source, Shape());
+}
+
+const vg::CShape<CVGIsocolesTriangle>& CVGIsocolesTriangle::Shape()
+{
+  using U = CVGIsocolesTriangle;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dBase, &U::m_dProposedBase}, {&U::m_dHeight, &U::m_dProposedHeight}},
+      {{"Base:", 0}, {"Height:", 1}},
+      &vg::Passes<U, 2>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
 // Assigning the unit to itself only drops a pending proposal.
-CUnit& CVGIsocolesTriangle::operator=(const CUnit& source)
-{
-  const auto* other = dynamic_cast<const CVGIsocolesTriangle*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dHeight = other->m_dHeight;
-  m_dBase = other->m_dBase;
-  ResetProposedSize();
-  return *this;
-}
-
+CUnit& CVGIsocolesTriangle::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGIsocolesTriangle::Clone() const { return new CVGIsocolesTriangle(*this); }
-
-CString CVGIsocolesTriangle::GetAttributes() const
-{
-  return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dHeight});
-}
-
-void CVGIsocolesTriangle::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  const double base = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double height = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  m_dBase = base;
-  m_dHeight = height;
-  ResetProposedSize();
-}
+CString CVGIsocolesTriangle::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGIsocolesTriangle::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
 
 double CVGIsocolesTriangle::GetHeight() const { return m_dHeight; }
 double CVGIsocolesTriangle::GetWidth() const { return m_dBase; }
@@ -89,17 +70,10 @@ void CVGIsocolesTriangle::GetPlanSectionEntities(double cutHeight, const CPlanSe
 
 void CVGIsocolesTriangle::GetReportData(CUnitInfoReportDataArray& records) const
 {
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dHeight}));
+  vg::Report(*this, records, Shape());
 }
 
-void CVGIsocolesTriangle::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dHeight}));
-}
+void CVGIsocolesTriangle::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 void CVGIsocolesTriangle::GetSizingHandles(CSizingHandleArray& out) const
 {
@@ -113,23 +87,7 @@ void CVGIsocolesTriangle::GetSizingHandles(CSizingHandleArray& out) const
 
 void CVGIsocolesTriangle::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {2});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {3});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {0});
-    break;
-  case 3:
-    vg::SetFlags(flags, kHandles, {0, 1, 2});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{2}, {3}, {0}, {0, 1, 2}});
 }
 
 // Dragging the sill's middle slides the sill along both jambs: the apex and the jamb directions
@@ -154,37 +112,19 @@ int CVGIsocolesTriangle::ConformProposedSize(int handle, const CVRX2DVector& dra
   } else {
     height = m_dHeight + dy;
   }
-  if (!AreRequestedDimensionsValid(base, height))
-    return outOfBoundsUnchanged;
-  if (base == m_dProposedBase && height == m_dProposedHeight)
-    return inboundsUnchanged;
-  m_dProposedBase = base;
-  m_dProposedHeight = height;
-  m_vProposedOffset = offset;
-  return inboundsChanged;
+  return vg::Settle(*this, Shape(), {base, height}, m_vProposedOffset, offset);
 }
 
 CVRX2DVector CVGIsocolesTriangle::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedBase, m_dProposedHeight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedBase, m_dProposedHeight), m_vProposedOffset);
 }
 
-CVRX2DVector CVGIsocolesTriangle::SetSizeToProposed()
-{
-  m_dBase = m_dProposedBase;
-  m_dHeight = m_dProposedHeight;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGIsocolesTriangle::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGIsocolesTriangle::ResetProposedSize()
 {
-  m_dProposedBase = m_dBase;
-  m_dProposedHeight = m_dHeight;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -214,28 +154,16 @@ void CVGIsocolesTriangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityA
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGIsocolesTriangle::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Base:");
-  labels.Add("Height:");
-}
+void CVGIsocolesTriangle::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
 void CVGIsocolesTriangle::GetDimensionValues(CArray<double, double>& values) const
 {
-  values.RemoveAll();
-  values.Add(m_dBase);
-  values.Add(m_dHeight);
+  vg::Values(*this, Shape(), values);
 }
 
 BOOL CVGIsocolesTriangle::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 2 || !AreRequestedDimensionsValid(values[0], values[1]))
-    return FALSE;
-  m_dBase = values[0];
-  m_dHeight = values[1];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 // The area limit is applied to the enclosing rectangle, base times height.
@@ -243,44 +171,40 @@ BOOL CVGIsocolesTriangle::AreRequestedDimensionsValid(double b, double h) const
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({b, h}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   const double alpha = BaseAngle(b, h);
   const double jamb = vg::Ratio(h, std::sin(alpha));
   if (b < limits.GetMinSide())
-    return Refuse("sill too small");
+    return vg::Refuse(kTag, "sill too small");
   if (b > limits.GetMaxSide())
-    return Refuse("base too large");
+    return vg::Refuse(kTag, "base too large");
   if (jamb < limits.GetMinSide())
-    return Refuse("jambs too small");
+    return vg::Refuse(kTag, "jambs too small");
   if (jamb > limits.GetMaxSide())
-    return Refuse("jambs too large");
+    return vg::Refuse(kTag, "jambs too large");
   if (alpha < limits.GetMinAngle())
-    return Refuse("sill/jamb angle too small");
+    return vg::Refuse(kTag, "sill/jamb angle too small");
   if (alpha > limits.GetMaxAngle())
-    return Refuse("sill/jamb angle too large");
+    return vg::Refuse(kTag, "sill/jamb angle too large");
   if (vg::kPi - 2.0 * alpha < limits.GetMinAngle())
-    return Refuse("jamb/jamb angle too small");
+    return vg::Refuse(kTag, "jamb/jamb angle too small");
   if (vg::kPi - 2.0 * alpha > limits.GetMaxAngle())
-    return Refuse("jamb/jamb angle too large");
+    return vg::Refuse(kTag, "jamb/jamb angle too large");
   if (b * h / 144.0 > limits.GetMaxArea())
-    return Refuse("area too large");
-  std::vector<CVRX2DLine> glass = vg::OffsetLines(vg::PolygonLines(Corners(b, h), vg::catWork),
-                                                  {limits.GetGlassInset()}, CVRX2DPoint(b / 2.0, h / 2.0));
-  if (!vg::CloseCorners(glass))
-    return Refuse("sill glass line too small");
-  if (glass[0].GetLength() < limits.GetMinGlassLine())
-    return Refuse("sill glass line too small");
-  if (glass[1].GetLength() < limits.GetMinGlassLine())
-    return Refuse("right jamb glass line too small");
-  if (glass[2].GetLength() < limits.GetMinGlassLine())
-    return Refuse("left jamb glass line too small");
+    return vg::Refuse(kTag, "area too large");
+  std::vector<CVRX2DLine> glass;
+  const char* reasons[] = {"sill glass line too small", "right jamb glass line too small",
+                           "left jamb glass line too small"};
+  const int shortLine = vg::ShortGlassLine(Corners(b, h), limits.GetGlassInset(), CVRX2DPoint(b / 2.0, h / 2.0),
+                                           limits.GetMinGlassLine(), &glass);
+  if (shortLine >= 0)
+    return vg::Refuse(kTag, reasons[shortLine]);
   const double glassHeight = glass[1].GetEndPoint().GetY() - glass[0].GetEndPoint().GetY();
   const double glassSill = glass[0].GetLength();
   const bool sillShort = glassSill <= glassHeight;
   if ((sillShort ? glassHeight : glassSill) > limits.GetMaxLongGlassSide())
-    return Refuse("long glass side too long");
+    return vg::Refuse(kTag, "long glass side too long");
   if ((sillShort ? glassSill : glassHeight) > limits.GetMaxShortGlassSide())
-    return Refuse("short glass side too long");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGIT: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse(kTag, "short glass side too long");
+  return vg::Accept(kTag);
 }

@@ -2,7 +2,7 @@
 // The free-form isosceles triangle "VGIT010": a level sill and two equal jambs meeting over the
 // middle of the sill. Its corner handles move along the sill only, the sill's middle and the
 // apex up and down only.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGIsocolesTriangle : public CVarigonUnit
 {
@@ -45,6 +45,7 @@ public:
   BOOL AreRequestedDimensionsValid(double base, double height) const;
 
 private:
+  static const vg::CShape<CVGIsocolesTriangle>& Shape();
   // The angle between the sill and each jamb.
   static double BaseAngle(double base, double height);
 

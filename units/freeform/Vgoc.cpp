@@ -2,17 +2,16 @@
 
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGOctagon, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgoc";
+constexpr const char* kTag = "VGOC";
 constexpr int kOtherClassAssignedLine = 68;
 constexpr int kBadNumberLine = 84;
 constexpr int kThreeLineLine = 629;
@@ -22,12 +21,6 @@ constexpr double kRatio = 2.414213562;
 
 const double kCos45 = std::cos(vg::kQuarterPi);
 const double kSin45 = std::sin(vg::kQuarterPi);
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGOC: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 // From the left end of the bottom side counter-clockwise; the far sides lie at 2t + c.
 std::vector<CVRX2DPoint> Corners(double side)
@@ -42,24 +35,34 @@ std::vector<CVRX2DPoint> Corners(double side)
 
 CVGOctagon::CVGOctagon() : CVarigonUnit("VG", "OC010"), m_dRatio(kRatio) { ValidateSize(); }
 
-CVGOctagon::CVGOctagon(const CVGOctagon& source)
-  : CVarigonUnit(source), m_dWidth(source.m_dWidth), m_dRatio(source.m_dRatio)
+CVGOctagon::CVGOctagon(const CVGOctagon& source) : CVarigonUnit(source), m_dRatio(source.m_dRatio)
 {
-  ValidateSize();
+  vg::CopyShape(*this, source, Shape());
+}
+
+// The check takes the side length that the width gives.
+const vg::CShape<CVGOctagon>& CVGOctagon::Shape()
+{
+  using U = CVGOctagon;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dWidth, &U::m_dProposedWidth}},
+      {{"Unit Width", 0}},
+      [](const U& unit, const std::vector<double>& v) {
+        return unit.AreRequestedDimensionsValid(v[0] / unit.m_dRatio) != FALSE;
+      },
+      &U::ValidateSize,
+  };
+  return shape;
 }
 
 CUnit& CVGOctagon::operator=(const CUnit& source)
 {
   if (&source == this)
     return *this;
-  const auto* other = dynamic_cast<const CVGOctagon*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dWidth = other->m_dWidth;
-  m_dRatio = other->m_dRatio;
-  ValidateSize();
-  return *this;
+  if (const auto* other = dynamic_cast<const CVGOctagon*>(&source))
+    m_dRatio = other->m_dRatio;
+  return vg::Assign(*this, source, Shape());
 }
 
 CUnit* CVGOctagon::Clone() const { return new CVGOctagon(*this); }
@@ -71,14 +74,8 @@ void CVGOctagon::GetAnchorModeNames(CStringArray& names) const
   names.Add("Anchor to opposite side");
 }
 
-CString CVGOctagon::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dWidth}); }
-
-void CVGOctagon::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  m_dWidth = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  ValidateSize();
-}
+CString CVGOctagon::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGOctagon::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
 
 double CVGOctagon::GetHeight() const { return m_dWidth; }
 double CVGOctagon::GetWidth() const { return m_dWidth; }
@@ -115,19 +112,8 @@ void CVGOctagon::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwit
   vg::AddPlanSection(plan, (W - plan) * 0.5, switches, preferences, out);
 }
 
-void CVGOctagon::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dWidth}));
-}
-
-void CVGOctagon::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dWidth}));
-}
+void CVGOctagon::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
+void CVGOctagon::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 void CVGOctagon::GetSizingHandles(CSizingHandleArray& out) const
 {
@@ -142,16 +128,8 @@ void CVGOctagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 
 int CVGOctagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
-  if (handle < 0 || handle >= kHandles)
-    return outOfBoundsUnchanged;
-  switch (GetAnchorMode()) {
-  case 0:
-    return ConformForAdjacentHandle(handle, drag);
-  case 1:
-    return ConformForOppositeSide(handle, drag);
-  default:
-    return outOfBoundsUnchanged;
-  }
+  return vg::ConformByAnchor(*this, handle, drag, kHandles, &CVGOctagon::ConformForAdjacentHandle,
+                             &CVGOctagon::ConformForOppositeSide);
 }
 
 // The requested side runs from the vertex before the dragged one to the drag's foot on that
@@ -238,20 +216,10 @@ CVRX2DVector CVGOctagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) cons
   return m_vProposedOffset;
 }
 
-CVRX2DVector CVGOctagon::SetSizeToProposed()
-{
-  const CVRX2DVector offset = m_vProposedOffset;
-  m_dWidth = m_dProposedWidth;
-  ValidateSize();
-  return offset;
-}
+CVRX2DVector CVGOctagon::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 // A cancelled drag: the proposal and its offset are dropped; the geometry is the current one.
-void CVGOctagon::ResetProposedSize()
-{
-  m_dProposedWidth = m_dWidth;
-  CUnit::ResetProposedSize();
-}
+void CVGOctagon::ResetProposedSize() { vg::DropProposal(*this, Shape()); }
 
 void CVGOctagon::BuildSizedComponents() const
 {
@@ -294,25 +262,13 @@ void CVGOctagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*o
   throw e;
 }
 
-void CVGOctagon::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Unit Width");
-}
+void CVGOctagon::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
-void CVGOctagon::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  values.Add(m_dWidth);
-}
+void CVGOctagon::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGOctagon::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 1 || !AreRequestedDimensionsValid(values[0] / m_dRatio))
-    return FALSE;
-  m_dWidth = values[0];
-  ValidateSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 // There is no glass-line test: the one glass test is the width across two opposite sides.
@@ -320,15 +276,14 @@ BOOL CVGOctagon::AreRequestedDimensionsValid(double side) const
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({side}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   if (side < limits.GetMinSide())
-    return Refuse("components too small");
+    return vg::Refuse(kTag, "components too small");
   if (side > limits.GetMaxSide())
-    return Refuse("components too large");
+    return vg::Refuse(kTag, "components too large");
   if (GetAreaForSide(side) > limits.GetMaxArea())
-    return Refuse("area too large");
+    return vg::Refuse(kTag, "area too large");
   if (side + 2.0 * (side * kCos45 - limits.GetGlassInset()) > limits.GetMaxShortGlassSide())
-    return Refuse("maximum short glass too long");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGOC: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse(kTag, "maximum short glass too long");
+  return vg::Accept(kTag);
 }

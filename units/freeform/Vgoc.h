@@ -3,7 +3,7 @@
 // sides, sized by its width alone (its height is the same). Its two anchor modes are those of the
 // regular hexagon: vertex handles anchored to the vertex before, or side midpoints anchored to
 // the opposite side.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGOctagon : public CVarigonUnit
 {
@@ -56,6 +56,7 @@ protected:
   void ValidateSize();
 
 private:
+  static const vg::CShape<CVGOctagon>& Shape();
   int ConformForAdjacentHandle(int handle, const CVRX2DVector& drag);
   int ConformForOppositeSide(int handle, const CVRX2DVector& drag);
 

@@ -2,27 +2,20 @@
 
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGPeakPentagon, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgpp";
+constexpr const char* kTag = "VGPP";
 constexpr int kOtherClassAssignedLine = 72;
 constexpr int kBadNumberLine = 90;
 constexpr int kParallelInsetLine = 590;
 constexpr int kThreeLineLine = 611;
 constexpr int kHandles = 5;
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGPP: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 std::vector<CVRX2DPoint> Corners(double base, double leftRight, double height)
 {
@@ -39,48 +32,31 @@ double HeadSlope(double base, double leftRight, double height)
 
 CVGPeakPentagon::CVGPeakPentagon() : CVarigonUnit("VG", "PP010") { ResetProposedSize(); }
 
-CVGPeakPentagon::CVGPeakPentagon(const CVGPeakPentagon& source)
-  : CVarigonUnit(source), m_dBase(source.m_dBase), m_dHeight(source.m_dHeight), m_dLeftRight(source.m_dLeftRight)
+CVGPeakPentagon::CVGPeakPentagon(const CVGPeakPentagon& source) : CVarigonUnit(source)
 {
-  ResetProposedSize();
+  vg::CopyShape(*this, source, Shape());
 }
 
-CUnit& CVGPeakPentagon::operator=(const CUnit& source)
+const vg::CShape<CVGPeakPentagon>& CVGPeakPentagon::Shape()
 {
-  const auto* other = dynamic_cast<const CVGPeakPentagon*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dBase = other->m_dBase;
-  m_dHeight = other->m_dHeight;
-  m_dLeftRight = other->m_dLeftRight;
-  ResetProposedSize();
-  return *this;
+  using U = CVGPeakPentagon;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dBase, &U::m_dProposedBase},
+       {&U::m_dLeftRight, &U::m_dProposedLeftRight},
+       {&U::m_dHeight, &U::m_dProposedHeight}},
+      {{"Base:", 0}, {"Left/Right:", 1}, {"Height:", 2}},
+      &vg::Passes<U, 3>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
+CUnit& CVGPeakPentagon::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGPeakPentagon::Clone() const { return new CVGPeakPentagon(*this); }
-
-CString CVGPeakPentagon::GetAttributes() const
-{
-  return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight});
-}
-
-void CVGPeakPentagon::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  const double base = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double leftRight = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double height = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  m_dBase = base;
-  m_dLeftRight = leftRight;
-  m_dHeight = height;
-  ResetProposedSize();
-}
-
-CString CVGPeakPentagon::GetSizeText(int lengthFormat) const
-{
-  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedBase, m_dProposedLeftRight, m_dProposedHeight});
-}
+CString CVGPeakPentagon::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGPeakPentagon::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
+CString CVGPeakPentagon::GetSizeText(int lengthFormat) const { return vg::GetSizeText(*this, Shape(), lengthFormat); }
 
 double CVGPeakPentagon::GetHeight() const { return m_dHeight; }
 double CVGPeakPentagon::GetWidth() const { return m_dBase; }
@@ -100,19 +76,8 @@ void CVGPeakPentagon::GetPlanSectionEntities(double cutHeight, const CPlanSectio
                      switches, preferences, out);
 }
 
-void CVGPeakPentagon::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight}));
-}
-
-void CVGPeakPentagon::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeftRight, m_dHeight}));
-}
+void CVGPeakPentagon::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
+void CVGPeakPentagon::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 void CVGPeakPentagon::GetSizingHandles(CSizingHandleArray& out) const
 {
@@ -168,46 +133,23 @@ int CVGPeakPentagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Base......: %f\n", base);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Left/Right: %f\n", leftRight);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Height....: %f\n", height);
-  if (!AreRequestedDimensionsValid(base, leftRight, height)) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Result..............: out-of-bounds; unchanged (invalid dimensions)\n");
-    return outOfBoundsUnchanged;
-  }
-  if (base == m_dProposedBase && leftRight == m_dProposedLeftRight && height == m_dProposedHeight) {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Result..............: inbounds; unchanged\n");
-    return inboundsUnchanged;
-  }
-  m_dProposedBase = base;
-  m_dProposedLeftRight = leftRight;
-  m_dProposedHeight = height;
-  m_vProposedOffset = offset;
-  PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta....: (%f, %f)\n", offset.GetX(), offset.GetY());
-  PCTRACE(TT_UNIT, TL_DETAIL)("Result..............: inbounds; changed\n");
-  return inboundsChanged;
+  const int result = vg::Settle(*this, Shape(), {base, leftRight, height}, m_vProposedOffset, offset);
+  return vg::TraceResult(result, offset,
+                         {"Result..............: out-of-bounds; unchanged (invalid dimensions)\n",
+                          "Result..............: inbounds; unchanged\n",
+                          "Base Point Delta....: ", "Result..............: inbounds; changed\n"});
 }
 
 CVRX2DVector CVGPeakPentagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedBase, m_dProposedLeftRight, m_dProposedHeight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedBase, m_dProposedLeftRight, m_dProposedHeight), m_vProposedOffset);
 }
 
-CVRX2DVector CVGPeakPentagon::SetSizeToProposed()
-{
-  m_dBase = m_dProposedBase;
-  m_dLeftRight = m_dProposedLeftRight;
-  m_dHeight = m_dProposedHeight;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGPeakPentagon::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGPeakPentagon::ResetProposedSize()
 {
-  m_dProposedBase = m_dBase;
-  m_dProposedLeftRight = m_dLeftRight;
-  m_dProposedHeight = m_dHeight;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -245,31 +187,13 @@ void CVGPeakPentagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGPeakPentagon::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Base:");
-  labels.Add("Left/Right:");
-  labels.Add("Height:");
-}
+void CVGPeakPentagon::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
-void CVGPeakPentagon::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  values.Add(m_dBase);
-  values.Add(m_dLeftRight);
-  values.Add(m_dHeight);
-}
+void CVGPeakPentagon::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGPeakPentagon::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 3 || !AreRequestedDimensionsValid(values[0], values[1], values[2]))
-    return FALSE;
-  m_dBase = values[0];
-  m_dLeftRight = values[1];
-  m_dHeight = values[2];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 // The angles come first; the area limit is applied to the enclosing rectangle, and the glass
@@ -278,48 +202,47 @@ BOOL CVGPeakPentagon::AreRequestedDimensionsValid(double B, double LR, double H)
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({B, LR, H}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   const double theta = HeadSlope(B, LR, H);
   const double head = vg::Ratio(B / 2.0, std::cos(theta));
   const double headHead = vg::kPi - 2.0 * theta, headJamb = theta + vg::kHalfPi;
   if (headHead < limits.GetMinAngle())
-    return Refuse("head/head angle too small");
+    return vg::Refuse(kTag, "head/head angle too small");
   if (!(headHead <= limits.GetMaxAngle()))
-    return Refuse("head/head angle too large");
+    return vg::Refuse(kTag, "head/head angle too large");
   if (headJamb < limits.GetMinAngle())
-    return Refuse("head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small");
   if (!(headJamb <= limits.GetMaxAngle()))
-    return Refuse("head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large");
   if (!(H >= LR))
-    return Refuse("left/right greater than height");
+    return vg::Refuse(kTag, "left/right greater than height");
   if (B < limits.GetMinSide())
-    return Refuse("base too small");
+    return vg::Refuse(kTag, "base too small");
   if (!(B <= limits.GetMaxSide()))
-    return Refuse("base too large");
+    return vg::Refuse(kTag, "base too large");
   if (LR < limits.GetMinSide())
-    return Refuse("left/right too small");
+    return vg::Refuse(kTag, "left/right too small");
   if (!(LR <= limits.GetMaxSide()))
-    return Refuse("left/right too large");
+    return vg::Refuse(kTag, "left/right too large");
   if (head < limits.GetMinSide())
-    return Refuse("head too small");
+    return vg::Refuse(kTag, "head too small");
   if (!(head <= limits.GetMaxSide()))
-    return Refuse("head too large");
+    return vg::Refuse(kTag, "head too large");
   if (!(B * H / 144.0 <= limits.GetMaxArea()))
-    return Refuse("area too large");
+    return vg::Refuse(kTag, "area too large");
   const double inset = limits.GetGlassInset();
   std::vector<CVRX2DLine> glass =
       vg::OffsetLines(vg::PolygonLines(Corners(B, LR, H), vg::catWork), {inset}, CVRX2DPoint(B / 2.0, LR / 2.0));
   if (!vg::CloseCorners(glass))
-    return Refuse("glass line too small");
+    return vg::Refuse(kTag, "glass line too small");
   for (const CVRX2DLine& line : glass)
     if (!(line.GetLength() >= limits.GetMinGlassLine()))
-      return Refuse("glass line too small");
+      return vg::Refuse(kTag, "glass line too small");
   const double glassWidth = B - 2.0 * inset, glassHeight = H - 2.0 * inset;
   const bool widthShort = glassWidth < glassHeight;
   if (!((widthShort ? glassWidth : glassHeight) <= limits.GetMaxShortGlassSide()))
-    return Refuse("short glass line too large");
+    return vg::Refuse(kTag, "short glass line too large");
   if (!((widthShort ? glassHeight : glassWidth) <= limits.GetMaxLongGlassSide()))
-    return Refuse("long glass line too large");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGPP: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse(kTag, "long glass line too large");
+  return vg::Accept(kTag);
 }

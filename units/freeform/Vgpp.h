@@ -2,7 +2,7 @@
 // The free-form peak pentagon "VGPP010": a gable, as wide as its base, with two equal jambs and
 // two equal head sides meeting at a peak over the middle of the base. The peak handle widens the
 // base on both sides at once.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGPeakPentagon : public CVarigonUnit
 {
@@ -47,6 +47,7 @@ public:
   BOOL AreRequestedDimensionsValid(double base, double leftRight, double height) const;
 
 private:
+  static const vg::CShape<CVGPeakPentagon>& Shape();
   // The outline moved in: the sill, both jambs by the left jamb's and both heads by the right
   // head's distance between the two elevation lines.
   void AddInsetOutline(CVRX2DEntityArray& out, int line1, int line2) const;

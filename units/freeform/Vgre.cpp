@@ -2,26 +2,19 @@
 
 #include <algorithm>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGRectangle, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgre";
+constexpr const char* kTag = "VGRE";
 constexpr int kOtherClassAssignedLine = 60;
 constexpr int kBadNumberLine = 75;
 constexpr int kThreeLineLine = 317;
 constexpr int kHandles = 4;
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRE: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 std::vector<CVRX2DPoint> Corners(double width, double height)
 {
@@ -31,39 +24,30 @@ std::vector<CVRX2DPoint> Corners(double width, double height)
 
 CVGRectangle::CVGRectangle() : CVarigonUnit("VG", "RE010") { ResetProposedSize(); }
 
-CVGRectangle::CVGRectangle(const CVGRectangle& source)
-  : CVarigonUnit(source), m_dHeight(source.m_dHeight), m_dWidth(source.m_dWidth)
+CVGRectangle::CVGRectangle(const CVGRectangle& source) : CVarigonUnit(source) { vg::CopyShape(*this, source, Shape()); }
+
+const vg::CShape<CVGRectangle>& CVGRectangle::Shape()
 {
-  ResetProposedSize();
+  using U = CVGRectangle;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dHeight, &U::m_dProposedHeight}, {&U::m_dWidth, &U::m_dProposedWidth}},
+      {{"Width:", 1}, {"Height:", 0}},
+      &vg::Passes<U, 2>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
+// Assigning the unit to itself keeps a pending proposal.
 CUnit& CVGRectangle::operator=(const CUnit& source)
 {
-  if (&source == this)
-    return *this;
-  const auto* other = dynamic_cast<const CVGRectangle*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dHeight = other->m_dHeight;
-  m_dWidth = other->m_dWidth;
-  ResetProposedSize();
-  return *this;
+  return &source == this ? *this : vg::Assign(*this, source, Shape());
 }
 
 CUnit* CVGRectangle::Clone() const { return new CVGRectangle(*this); }
-
-CString CVGRectangle::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight, m_dWidth}); }
-
-void CVGRectangle::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  const double height = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double width = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  m_dHeight = height;
-  m_dWidth = width;
-  ResetProposedSize();
-}
+CString CVGRectangle::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGRectangle::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
 
 void CVGRectangle::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSectionSwitches& switches,
                                           const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out) const
@@ -71,19 +55,8 @@ void CVGRectangle::GetPlanSectionEntities(double /*cutHeight*/, const CPlanSecti
   vg::AddPlanSection(m_dWidth, 0.0, switches, preferences, out);
 }
 
-void CVGRectangle::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight, m_dWidth}));
-}
-
-void CVGRectangle::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight, m_dWidth}));
-}
+void CVGRectangle::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
+void CVGRectangle::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 void CVGRectangle::GetSizingHandles(CSizingHandleArray& out) const
 {
@@ -108,37 +81,20 @@ int CVGRectangle::ConformProposedSize(int handle, const CVRX2DVector& drag)
   const bool bottom = handle == 0 || handle == 1;
   const double height = bottom ? m_dHeight - dy : m_dHeight + dy;
   const double width = left ? m_dWidth - dx : m_dWidth + dx;
-  if (!AreRequestedDimensionsValid(height, width))
-    return outOfBoundsUnchanged;
-  if (height == m_dProposedHeight && width == m_dProposedWidth)
-    return inboundsUnchanged;
-  m_dProposedHeight = height;
-  m_dProposedWidth = width;
-  m_vProposedOffset.Set(left ? dx : 0.0, bottom ? dy : 0.0);
-  return inboundsChanged;
+  const CVRX2DVector offset(left ? dx : 0.0, bottom ? dy : 0.0);
+  return vg::Settle(*this, Shape(), {height, width}, m_vProposedOffset, offset);
 }
 
 CVRX2DVector CVGRectangle::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedWidth, m_dProposedHeight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedWidth, m_dProposedHeight), m_vProposedOffset);
 }
 
-CVRX2DVector CVGRectangle::SetSizeToProposed()
-{
-  m_dHeight = m_dProposedHeight;
-  m_dWidth = m_dProposedWidth;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGRectangle::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGRectangle::ResetProposedSize()
 {
-  m_dProposedHeight = m_dHeight;
-  m_dProposedWidth = m_dWidth;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -170,28 +126,13 @@ void CVGRectangle::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGRectangle::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Width:");
-  labels.Add("Height:");
-}
+void CVGRectangle::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
-void CVGRectangle::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  values.Add(m_dWidth);
-  values.Add(m_dHeight);
-}
+void CVGRectangle::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGRectangle::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 2 || !AreRequestedDimensionsValid(values[1], values[0]))
-    return FALSE;
-  m_dWidth = values[0];
-  m_dHeight = values[1];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 BOOL CVGRectangle::AreRequestedDimensionsValid(double h, double w) const
@@ -199,25 +140,25 @@ BOOL CVGRectangle::AreRequestedDimensionsValid(double h, double w) const
   const CVgLimitsRec& limits = GetLimits();
   const double inset = limits.GetGlassInset();
   if (!vg::AllFinite({h, w}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   if (h < limits.GetMinSide())
-    return Refuse("height too small");
+    return vg::Refuse(kTag, "height too small");
   if (h > limits.GetMaxSide())
-    return Refuse("height too large");
+    return vg::Refuse(kTag, "height too large");
   if (w < limits.GetMinSide())
-    return Refuse("width too small");
+    return vg::Refuse(kTag, "width too small");
   if (w > limits.GetMaxSide())
-    return Refuse("width too large");
+    return vg::Refuse(kTag, "width too large");
   const double glassHeight = h - 2.0 * inset, glassWidth = w - 2.0 * inset;
   if (glassHeight < limits.GetMinGlassLine())
-    return Refuse("glass height too small");
+    return vg::Refuse(kTag, "glass height too small");
   if (glassWidth < limits.GetMinGlassLine())
-    return Refuse("glass width too small");
+    return vg::Refuse(kTag, "glass width too small");
   if (std::min(glassHeight, glassWidth) > limits.GetMaxShortGlassSide())
-    return Refuse("short glass side too large");
+    return vg::Refuse(kTag, "short glass side too large");
   if (std::max(glassHeight, glassWidth) > limits.GetMaxLongGlassSide())
-    return Refuse("long glass side too large");
+    return vg::Refuse(kTag, "long glass side too large");
   if (w * h / 144.0 > limits.GetMaxArea())
-    return Refuse("area too large");
+    return vg::Refuse(kTag, "area too large");
   return TRUE;
 }

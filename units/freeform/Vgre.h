@@ -1,7 +1,7 @@
 #pragma once
 // The free-form rectangle "VGRE010": a free width and height, sized from any corner with the
 // diagonally opposite corner staying in place.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGRectangle : public CVarigonUnit
 {
@@ -47,6 +47,7 @@ public:
   BOOL AreRequestedDimensionsValid(double height, double width) const;
 
 private:
+  static const vg::CShape<CVGRectangle>& Shape();
   double m_dHeight = 24.0;
   double m_dWidth = 24.0;
   double m_dProposedHeight = 24.0;

@@ -2,17 +2,16 @@
 
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGRegularHexagon, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgrh";
+constexpr const char* kTag = "VGRH";
 constexpr int kOtherClassAssignedLine = 66;
 constexpr int kBadNumberLine = 82;
 constexpr int kParallelInsetLine = 470;
@@ -23,12 +22,6 @@ constexpr double kGlassFactor = 1.154700538;
 
 const double kCos30 = std::cos(vg::kPi / 6.0);
 const double kSin30 = std::sin(vg::kPi / 6.0);
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRH: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 // From the bottom vertex counter-clockwise.
 std::vector<CVRX2DPoint> Corners(double height)
@@ -41,23 +34,25 @@ std::vector<CVRX2DPoint> Corners(double height)
 
 CVGRegularHexagon::CVGRegularHexagon() : CVarigonUnit("VG", "RH010") { CVGRegularHexagon::ResetProposedSize(); }
 
-CVGRegularHexagon::CVGRegularHexagon(const CVGRegularHexagon& source)
-  : CVarigonUnit(source), m_dHeight(source.m_dHeight)
+CVGRegularHexagon::CVGRegularHexagon(const CVGRegularHexagon& source) : CVarigonUnit(source)
 {
-  CVGRegularHexagon::ResetProposedSize();
+  vg::CopyShape(*this, source, Shape());
 }
 
-CUnit& CVGRegularHexagon::operator=(const CUnit& source)
+const vg::CShape<CVGRegularHexagon>& CVGRegularHexagon::Shape()
 {
-  const auto* other = dynamic_cast<const CVGRegularHexagon*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dHeight = other->m_dHeight;
-  ResetProposedSize();
-  return *this;
+  using U = CVGRegularHexagon;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dHeight, &U::m_dProposedHeight}},
+      {{"Height:", 0}},
+      &vg::Passes<U, 1>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
+CUnit& CVGRegularHexagon::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGRegularHexagon::Clone() const { return new CVGRegularHexagon(*this); }
 
 void CVGRegularHexagon::GetAnchorModeNames(CStringArray& names) const
@@ -67,14 +62,8 @@ void CVGRegularHexagon::GetAnchorModeNames(CStringArray& names) const
   names.Add("Anchor to opposite side");
 }
 
-CString CVGRegularHexagon::GetAttributes() const { return CUnit::GetAttributes() + vg::FormatValues({m_dHeight}); }
-
-void CVGRegularHexagon::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  m_dHeight = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  ResetProposedSize();
-}
+CString CVGRegularHexagon::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGRegularHexagon::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
 
 double CVGRegularHexagon::GetHeight() const { return m_dHeight; }
 double CVGRegularHexagon::GetWidth() const { return kCos30 * m_dHeight; }
@@ -96,19 +85,9 @@ void CVGRegularHexagon::GetPlanSectionEntities(double cutHeight, const CPlanSect
   vg::AddPlanSection(plan, (width - plan) * 0.5, switches, preferences, out);
 }
 
-void CVGRegularHexagon::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dHeight}));
-}
+void CVGRegularHexagon::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
 
-void CVGRegularHexagon::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dHeight}));
-}
+void CVGRegularHexagon::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 void CVGRegularHexagon::GetSizingHandles(CSizingHandleArray& out) const
 {
@@ -123,16 +102,8 @@ void CVGRegularHexagon::GetSidesMovedByHandle(int handle, CDWordArray& flags) co
 
 int CVGRegularHexagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
-  if (handle < 0 || handle >= kHandles)
-    return outOfBoundsUnchanged;
-  switch (GetAnchorMode()) {
-  case 0:
-    return ConformForAdjacentHandle(handle, drag);
-  case 1:
-    return ConformForOppositeSide(handle, drag);
-  default:
-    return outOfBoundsUnchanged;
-  }
+  return vg::ConformByAnchor(*this, handle, drag, kHandles, &CVGRegularHexagon::ConformForAdjacentHandle,
+                             &CVGRegularHexagon::ConformForOppositeSide);
 }
 
 // The requested side runs from the vertex before the dragged one to the drag's foot on that
@@ -210,34 +181,19 @@ int CVGRegularHexagon::ConformForOppositeSide(int handle, const CVRX2DVector& dr
 
 int CVGRegularHexagon::Settle(double height, const CVRX2DVector& offset)
 {
-  if (!AreRequestedDimensionsValid(height))
-    return outOfBoundsUnchanged;
-  if (height == m_dProposedHeight)
-    return inboundsUnchanged;
-  m_dProposedHeight = height;
-  m_vProposedOffset = offset;
-  return inboundsChanged;
+  return vg::Settle(*this, Shape(), {height}, m_vProposedOffset, offset);
 }
 
 CVRX2DVector CVGRegularHexagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedHeight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedHeight), m_vProposedOffset);
 }
 
-CVRX2DVector CVGRegularHexagon::SetSizeToProposed()
-{
-  m_dHeight = m_dProposedHeight;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGRegularHexagon::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGRegularHexagon::ResetProposedSize()
 {
-  m_dProposedHeight = m_dHeight;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -276,25 +232,13 @@ void CVGRegularHexagon::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArr
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGRegularHexagon::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Height:");
-}
+void CVGRegularHexagon::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
-void CVGRegularHexagon::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  values.Add(m_dHeight);
-}
+void CVGRegularHexagon::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGRegularHexagon::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 1 || !AreRequestedDimensionsValid(values[0]))
-    return FALSE;
-  m_dHeight = values[0];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 // The area limit is applied to the bounding rectangle, width times height.
@@ -302,21 +246,20 @@ BOOL CVGRegularHexagon::AreRequestedDimensionsValid(double height) const
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({height}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   const double side = height * 0.5;
   if (side < limits.GetMinSide())
-    return Refuse("components too small");
+    return vg::Refuse(kTag, "components too small");
   if (side > limits.GetMaxSide())
-    return Refuse("components too large");
+    return vg::Refuse(kTag, "components too large");
   if (kCos30 * height * height / 144.0 > limits.GetMaxArea())
-    return Refuse("area too large");
+    return vg::Refuse(kTag, "area too large");
   const double glass = side - limits.GetGlassInset() * kGlassFactor;
   if (glass < limits.GetMinGlassLine())
-    return Refuse("glass length too small");
+    return vg::Refuse(kTag, "glass length too small");
   if (glass > limits.GetMaxLongGlassSide())
-    return Refuse("long glass length too large");
+    return vg::Refuse(kTag, "long glass length too large");
   if (glass > limits.GetMaxShortGlassSide())
-    return Refuse("short glass length too large");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGRH: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse(kTag, "short glass length too large");
+  return vg::Accept(kTag);
 }

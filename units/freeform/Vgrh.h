@@ -2,7 +2,7 @@
 // The free-form regular hexagon "VGRH010": standing on a vertex, with two vertical sides, sized
 // by its height alone. Anchored to the adjacent handle its handles are the vertices and the one
 // before the dragged vertex stays; anchored to the opposite side they are the side midpoints.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGRegularHexagon : public CVarigonUnit
 {
@@ -47,6 +47,7 @@ public:
   BOOL AreRequestedDimensionsValid(double height) const;
 
 private:
+  static const vg::CShape<CVGRegularHexagon>& Shape();
   int ConformForAdjacentHandle(int handle, const CVRX2DVector& drag);
   int ConformForOppositeSide(int handle, const CVRX2DVector& drag);
   // Checks the requested height and, when it passes and differs from the proposal, takes it

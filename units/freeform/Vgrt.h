@@ -2,7 +2,7 @@
 // The base of the two free-form right triangles: a level sill, a vertical jamb and a sloped head,
 // set by base and height. The leaves place the right angle (type 1 lower right, type 2 lower left)
 // and give what depends on it: components, handles, conforming and the plan section.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGRightTriangle : public CVarigonUnit
 {
@@ -53,5 +53,7 @@ protected:
   double m_dProposedHeight = 24.0;
 
 private:
+  static const vg::CShape<CVGRightTriangle>& Shape();
+
   int m_nType;
 };

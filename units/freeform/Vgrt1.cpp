@@ -91,24 +91,16 @@ int CVGRightTriangleType1::ConformProposedSize(int handle, const CVRX2DVector& d
   }
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Base........: %f\n", base);
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Height......: %f\n", height);
-  const int result = Settle(base, height, offset);
-  if (result == outOfBoundsUnchanged)
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result.......: out-of-bounds; unchanged (invalid dimensions)\n");
-  else if (result == inboundsUnchanged)
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result.......: inbounds; unchanged (requested same as proposed)\n");
-  else {
-    PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta......: (%f, %f)\n", offset.GetX(), offset.GetY());
-    PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result.......: inbounds; changed\n");
-  }
-  return result;
+  return vg::TraceResult(Settle(base, height, offset), offset,
+                         {"Returned Result.......: out-of-bounds; unchanged (invalid dimensions)\n",
+                          "Returned Result.......: inbounds; unchanged (requested same as proposed)\n",
+                          "Base Point Delta......: ", "Returned Result.......: inbounds; changed\n"});
 }
 
 CVRX2DVector CVGRightTriangleType1::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
   const double b = m_dProposedBase, h = m_dProposedHeight;
-  vg::AddPolygon(out, vg::catProposed, {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, h)});
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, h)}, m_vProposedOffset);
 }
 
 void CVGRightTriangleType1::BuildSizedComponents() const

@@ -79,10 +79,8 @@ int CVGRightTriangleType2::ConformProposedSize(int handle, const CVRX2DVector& d
 
 CVRX2DVector CVGRightTriangleType2::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
   const double b = m_dProposedBase, h = m_dProposedHeight;
-  vg::AddPolygon(out, vg::catProposed, {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(0.0, h)});
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(0.0, h)}, m_vProposedOffset);
 }
 
 void CVGRightTriangleType2::BuildSizedComponents() const

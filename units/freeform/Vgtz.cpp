@@ -3,27 +3,20 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGTrapezoid, CVarigonUnit)
 
 namespace {
 constexpr const char* kModule = "Vgtz";
+constexpr const char* kTag = "VGTZ";
 constexpr int kOtherClassAssignedLine = 66;
 constexpr int kBadNumberLine = 82;
 constexpr int kParallelInsetLine = 590;
 constexpr int kThreeLineLine = 611;
 constexpr int kHandles = 4;
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGTZ: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
 
 std::vector<CVRX2DPoint> Corners(double base, double left, double right)
 {
@@ -33,48 +26,26 @@ std::vector<CVRX2DPoint> Corners(double base, double left, double right)
 
 CVGTrapezoid::CVGTrapezoid() : CVarigonUnit("VG", "TZ010") { ResetProposedSize(); }
 
-CVGTrapezoid::CVGTrapezoid(const CVGTrapezoid& source)
-  : CVarigonUnit(source), m_dBase(source.m_dBase), m_dLeft(source.m_dLeft), m_dRight(source.m_dRight)
+CVGTrapezoid::CVGTrapezoid(const CVGTrapezoid& source) : CVarigonUnit(source) { vg::CopyShape(*this, source, Shape()); }
+
+const vg::CShape<CVGTrapezoid>& CVGTrapezoid::Shape()
 {
-  ResetProposedSize();
+  using U = CVGTrapezoid;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dBase, &U::m_dProposedBase}, {&U::m_dLeft, &U::m_dProposedLeft}, {&U::m_dRight, &U::m_dProposedRight}},
+      {{"Base:", 0}, {"Left:", 1}, {"Right:", 2}},
+      &vg::Passes<U, 3>,
+      &U::ResetProposedSize,
+  };
+  return shape;
 }
 
-CUnit& CVGTrapezoid::operator=(const CUnit& source)
-{
-  const auto* other = dynamic_cast<const CVGTrapezoid*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_dBase = other->m_dBase;
-  m_dLeft = other->m_dLeft;
-  m_dRight = other->m_dRight;
-  ResetProposedSize();
-  return *this;
-}
-
+CUnit& CVGTrapezoid::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGTrapezoid::Clone() const { return new CVGTrapezoid(*this); }
-
-CString CVGTrapezoid::GetAttributes() const
-{
-  return CUnit::GetAttributes() + vg::FormatValues({m_dBase, m_dLeft, m_dRight});
-}
-
-void CVGTrapezoid::SetAttributes(CString& attributes)
-{
-  CUnit::SetAttributes(attributes);
-  const double base = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double left = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double right = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  m_dBase = base;
-  m_dLeft = left;
-  m_dRight = right;
-  ResetProposedSize();
-}
-
-CString CVGTrapezoid::GetSizeText(int lengthFormat) const
-{
-  return vg::SizeText(GetTypeDescription(), lengthFormat, {m_dProposedBase, m_dProposedLeft, m_dProposedRight});
-}
+CString CVGTrapezoid::GetAttributes() const { return vg::GetAttributes(*this, Shape()); }
+void CVGTrapezoid::SetAttributes(CString& attributes) { vg::SetAttributes(*this, attributes, Shape()); }
+CString CVGTrapezoid::GetSizeText(int lengthFormat) const { return vg::GetSizeText(*this, Shape(), lengthFormat); }
 
 double CVGTrapezoid::GetHeight() const { return m_dLeft > m_dRight ? m_dLeft : m_dRight; }
 double CVGTrapezoid::GetWidth() const { return m_dBase; }
@@ -95,19 +66,8 @@ void CVGTrapezoid::GetPlanSectionEntities(double cutHeight, const CPlanSectionSw
   vg::AddPlanSection(width, m_dLeft == shorter ? m_dBase - width : 0.0, switches, preferences, out);
 }
 
-void CVGTrapezoid::GetReportData(CUnitInfoReportDataArray& records) const
-{
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first, vg::FormatValues({m_dBase, m_dLeft, m_dRight}));
-}
-
-void CVGTrapezoid::GetReportData(CScheduleReportDataArray& rows) const
-{
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first, vg::FormatValues({m_dBase, m_dLeft, m_dRight}));
-}
+void CVGTrapezoid::GetReportData(CUnitInfoReportDataArray& records) const { vg::Report(*this, records, Shape()); }
+void CVGTrapezoid::GetReportData(CScheduleReportDataArray& rows) const { vg::Report(*this, rows, Shape()); }
 
 void CVGTrapezoid::GetSizingHandles(CSizingHandleArray& out) const
 {
@@ -116,23 +76,7 @@ void CVGTrapezoid::GetSizingHandles(CSizingHandleArray& out) const
 
 void CVGTrapezoid::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {2});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {3});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {0, 3});
-    break;
-  case 3:
-    vg::SetFlags(flags, kHandles, {1, 2});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{2}, {3}, {0, 3}, {1, 2}});
 }
 
 // The lower-left corner takes the whole drag and turns the head about its right end; the
@@ -169,40 +113,19 @@ int CVGTrapezoid::ConformProposedSize(int handle, const CVRX2DVector& drag)
     left += vy;
     offset.Set(vx, 0.0);
   }
-  if (!AreRequestedDimensionsValid(base, left, right))
-    return outOfBoundsUnchanged;
-  if (base == m_dProposedBase && left == m_dProposedLeft && right == m_dProposedRight)
-    return inboundsUnchanged;
-  m_dProposedBase = base;
-  m_dProposedLeft = left;
-  m_dProposedRight = right;
-  m_vProposedOffset = offset;
-  return inboundsChanged;
+  return vg::Settle(*this, Shape(), {base, left, right}, m_vProposedOffset, offset);
 }
 
 CVRX2DVector CVGTrapezoid::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed, Corners(m_dProposedBase, m_dProposedLeft, m_dProposedRight));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(out, Corners(m_dProposedBase, m_dProposedLeft, m_dProposedRight), m_vProposedOffset);
 }
 
-CVRX2DVector CVGTrapezoid::SetSizeToProposed()
-{
-  m_dBase = m_dProposedBase;
-  m_dLeft = m_dProposedLeft;
-  m_dRight = m_dProposedRight;
-  const CVRX2DVector offset = CUnit::SetSizeToProposed();
-  ResetProposedSize();
-  return offset;
-}
+CVRX2DVector CVGTrapezoid::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 void CVGTrapezoid::ResetProposedSize()
 {
-  m_dProposedBase = m_dBase;
-  m_dProposedLeft = m_dLeft;
-  m_dProposedRight = m_dRight;
-  CUnit::ResetProposedSize();
+  vg::DropProposal(*this, Shape());
   DiscardGeometry();
 }
 
@@ -239,31 +162,13 @@ void CVGTrapezoid::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /
   throw CUnitException(kModule, kThreeLineLine);
 }
 
-void CVGTrapezoid::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Base:");
-  labels.Add("Left:");
-  labels.Add("Right:");
-}
+void CVGTrapezoid::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
-void CVGTrapezoid::GetDimensionValues(CArray<double, double>& values) const
-{
-  values.RemoveAll();
-  values.Add(m_dBase);
-  values.Add(m_dLeft);
-  values.Add(m_dRight);
-}
+void CVGTrapezoid::GetDimensionValues(CArray<double, double>& values) const { vg::Values(*this, Shape(), values); }
 
 BOOL CVGTrapezoid::SetDimensionValues(const CArray<double, double>& values)
 {
-  if (values.GetSize() < 3 || !AreRequestedDimensionsValid(values[0], values[1], values[2]))
-    return FALSE;
-  m_dBase = values[0];
-  m_dLeft = values[1];
-  m_dRight = values[2];
-  ResetProposedSize();
-  return TRUE;
+  return vg::SetValues(*this, Shape(), values);
 }
 
 // The area limit is applied to the enclosing rectangle, base times the taller jamb.
@@ -271,52 +176,50 @@ BOOL CVGTrapezoid::AreRequestedDimensionsValid(double b, double l, double r) con
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({b, l, r}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   if (b < limits.GetMinSide())
-    return Refuse("sill too small");
+    return vg::Refuse(kTag, "sill too small");
   if (b > limits.GetMaxSide())
-    return Refuse("sill too large");
+    return vg::Refuse(kTag, "sill too large");
   if (l < limits.GetMinSide())
-    return Refuse("left jamb too small");
+    return vg::Refuse(kTag, "left jamb too small");
   if (l > limits.GetMaxSide())
-    return Refuse("left jamb too large");
+    return vg::Refuse(kTag, "left jamb too large");
   if (r < limits.GetMinSide())
-    return Refuse("right jamb too small");
+    return vg::Refuse(kTag, "right jamb too small");
   if (r > limits.GetMaxSide())
-    return Refuse("right jamb too large");
+    return vg::Refuse(kTag, "right jamb too large");
   if (CVRX2DPoint(0.0, r) == CVRX2DPoint(0.0, l))
-    return Refuse("jamb-head angle is 90");
+    return vg::Refuse(kTag, "jamb-head angle is 90");
   const double alpha = std::atan(std::fabs(l - r) / b);
   const double head = b / std::cos(alpha);
   if (head < limits.GetMinSide())
-    return Refuse("head too small");
+    return vg::Refuse(kTag, "head too small");
   if (head > limits.GetMaxSide())
-    return Refuse("head too large");
+    return vg::Refuse(kTag, "head too large");
   if (vg::kHalfPi + alpha < limits.GetMinAngle())
-    return Refuse("head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small");
   if (vg::kHalfPi + alpha > limits.GetMaxAngle())
-    return Refuse("head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large");
   if (vg::kHalfPi - alpha < limits.GetMinAngle())
-    return Refuse("head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small");
   if (vg::kHalfPi - alpha > limits.GetMaxAngle())
-    return Refuse("head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large");
   if (b * std::max(l, r) / 144.0 > limits.GetMaxArea())
-    return Refuse("area too large");
-  std::vector<CVRX2DLine> glass = vg::OffsetLines(vg::PolygonLines(Corners(b, l, r), vg::catWork),
-                                                  {limits.GetGlassInset()}, CVRX2DPoint(b / 2.0, std::min(l, r) / 2.0));
-  if (!vg::CloseCorners(glass))
-    return Refuse("sill glass length too small");
+    return vg::Refuse(kTag, "area too large");
+  std::vector<CVRX2DLine> glass;
   const char* reasons[] = {"sill glass length too small", "right jamb glass length too small",
                            "head glass length too small", "left jamb glass length too small"};
-  for (int i = 0; i < 4; ++i)
-    if (glass[i].GetLength() < limits.GetMinGlassLine())
-      return Refuse(reasons[i]);
+  const int shortLine =
+      vg::ShortGlassLine(Corners(b, l, r), limits.GetGlassInset(), CVRX2DPoint(b / 2.0, std::min(l, r) / 2.0),
+                         limits.GetMinGlassLine(), &glass);
+  if (shortLine >= 0)
+    return vg::Refuse(kTag, reasons[shortLine]);
   const double sill = glass[0].GetLength();
   const double jamb = (r < l ? glass[3] : glass[1]).GetLength();
   if ((sill < jamb ? jamb : sill) > limits.GetMaxLongGlassSide())
-    return Refuse("long glass side too large");
+    return vg::Refuse(kTag, "long glass side too large");
   if ((sill < jamb ? sill : jamb) > limits.GetMaxShortGlassSide())
-    return Refuse("short glass side too large");
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGTZ: Are requested dimensions valid? YES\n");
-  return TRUE;
+    return vg::Refuse(kTag, "short glass side too large");
+  return vg::Accept(kTag);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The free-form trapezoid "VGTZ010": a level sill, two vertical jambs of unequal heights and a
 // straight sloped head between their tops. Its lower-right handle keeps the head's slope.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVGTrapezoid : public CVarigonUnit
 {
@@ -48,6 +48,8 @@ public:
   double GetHeadAngle() const;
 
 private:
+  static const vg::CShape<CVGTrapezoid>& Shape();
+
   double m_dBase = 24.0;
   double m_dLeft = 12.0;
   double m_dRight = 24.0;

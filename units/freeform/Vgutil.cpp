@@ -16,7 +16,7 @@
 
 namespace vg {
 
-CString FormatValues(std::initializer_list<double> values)
+CString FormatValues(const std::vector<double>& values)
 {
   CString text;
   for (double value : values)
@@ -32,7 +32,7 @@ double ReadNumber(CString& attributes, const char* module, int line)
   return value;
 }
 
-CString SizeText(const CString& description, int lengthFormat, std::initializer_list<double> lengths)
+CString SizeText(const CString& description, int lengthFormat, const std::vector<double>& lengths)
 {
   if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
     lengthFormat = CUnitsConverter::wholeInches;
@@ -52,6 +52,31 @@ BOOL AllFinite(std::initializer_list<double> values)
     if (!std::isfinite(value))
       return FALSE;
   return TRUE;
+}
+
+BOOL Refuse(const char* tag, const char* reason)
+{
+  PCTRACE(TT_UNIT, TL_VERBOSE)("%s: Are requested dimensions valid? NO (%s)\n", tag, reason);
+  return FALSE;
+}
+
+BOOL Accept(const char* tag)
+{
+  PCTRACE(TT_UNIT, TL_VERBOSE)("%s: Are requested dimensions valid? YES\n", tag);
+  return TRUE;
+}
+
+int TraceResult(int result, const CVRX2DVector& offset, const CResultTexts& texts)
+{
+  if (result == CUnit::outOfBoundsUnchanged) {
+    PCTRACE(TT_UNIT, TL_DETAIL)("%s", texts.outOfBounds);
+  } else if (result == CUnit::inboundsUnchanged) {
+    PCTRACE(TT_UNIT, TL_DETAIL)("%s", texts.unchanged);
+  } else {
+    PCTRACE(TT_UNIT, TL_DETAIL)("%s(%f, %f)\n", texts.delta, offset.GetX(), offset.GetY());
+    PCTRACE(TT_UNIT, TL_DETAIL)("%s", texts.changed);
+  }
+  return result;
 }
 
 double Ratio(double num, double den)
@@ -80,6 +105,14 @@ void AddLines(CVRX2DEntityArray& out, const std::vector<CVRX2DLine>& lines)
 {
   for (const CVRX2DLine& line : lines)
     out.Add(new CVRX2DLine(line));
+}
+
+CVRX2DVector ProposedOutline(CVRX2DEntityArray& out, const std::vector<CVRX2DPoint>& corners,
+                             const CVRX2DVector& offset)
+{
+  out.RemoveAll();
+  AddPolygon(out, catProposed, corners);
+  return offset;
 }
 
 void BuildComponents(CSizedComponentArray& out, const char* unitCode, const std::vector<CSide>& sides)
@@ -154,6 +187,17 @@ void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored
       flags.SetAt(i, 1);
 }
 
+void SetHandleFlags(CDWordArray& flags, int handle, const std::vector<std::vector<int>>& moved)
+{
+  const int count = static_cast<int>(moved.size());
+  flags.RemoveAll();
+  for (int i = 0; i < count; ++i)
+    flags.Add(0);
+  if (handle >= 0 && handle < count)
+    for (int side : moved[handle])
+      flags.SetAt(side, 1);
+}
+
 void AddPlanSection(double width, double startOffset, const CPlanSectionSwitches& switches,
                     const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out)
 {
@@ -207,6 +251,20 @@ BOOL CloseCorners(std::vector<CVRX2DLine>& lines)
     lines[(k + n - 1) % n].SetEndPoint(corners[k]);
   }
   return TRUE;
+}
+
+int ShortGlassLine(const std::vector<CVRX2DPoint>& corners, double inset, const CVRX2DPoint& reference, double minimum,
+                   std::vector<CVRX2DLine>* glass)
+{
+  std::vector<CVRX2DLine> ring = OffsetLines(PolygonLines(corners, catWork), {inset}, reference);
+  if (!CloseCorners(ring))
+    return 0;
+  if (glass)
+    *glass = ring;
+  for (size_t i = 0; i < ring.size(); ++i)
+    if (ring[i].GetLength() < minimum)
+      return static_cast<int>(i);
+  return -1;
 }
 
 void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,

@@ -45,14 +45,28 @@ enum
 };
 
 // ",%.15g" of each value, in order.
-CString FormatValues(std::initializer_list<double> values);
+CString FormatValues(const std::vector<double>& values);
 // The next attribute token as a number ("C" locale; text that is no number gives 0). A number
 // that is not finite is refused with CUnitException(module, line).
 double ReadNumber(CString& attributes, const char* module, int line);
 // "description:" and the lengths joined by "x", in the length format; feet and inches and
 // fractional inches are shown as whole inches.
-CString SizeText(const CString& description, int lengthFormat, std::initializer_list<double> lengths);
+CString SizeText(const CString& description, int lengthFormat, const std::vector<double>& lengths);
 BOOL AllFinite(std::initializer_list<double> values);
+// A check's trace under the unit's tag: the refusal with its reason (FALSE), or the pass (TRUE).
+BOOL Refuse(const char* tag, const char* reason);
+BOOL Accept(const char* tag);
+// The trace lines of a sizing rule's answer: out of bounds, unchanged, the label of the offset
+// and changed.
+struct CResultTexts
+{
+  const char* outOfBounds;
+  const char* unchanged;
+  const char* delta;
+  const char* changed;
+};
+// Traces a sizing rule's answer (with the offset when it changed) and returns the answer.
+int TraceResult(int result, const CVRX2DVector& offset, const CResultTexts& texts);
 // num / den, or 0 when den is 0 or the quotient is not finite.
 double Ratio(double num, double den);
 
@@ -69,6 +83,9 @@ std::vector<CVRX2DLine> PolygonLines(const std::vector<CVRX2DPoint>& corners, in
 // Appends the closed polygon through the corners.
 void AddPolygon(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DPoint>& corners);
 void AddLines(CVRX2DEntityArray& out, const std::vector<CVRX2DLine>& lines);
+// The proposed outline through the corners, in place of what `out` held; returns the offset.
+CVRX2DVector ProposedOutline(CVRX2DEntityArray& out, const std::vector<CVRX2DPoint>& corners,
+                             const CVRX2DVector& offset);
 
 // One outline side of a sized component: element code, start and end.
 struct CSide
@@ -94,12 +111,19 @@ void TraceOppositeSideDrag(const char* tag, const CSizedComponent& side, const C
                            const CVRX2DPoint& to);
 // `count` zero flags with the listed ones set.
 void SetFlags(CDWordArray& flags, int count, std::initializer_list<int> anchored);
+// One flag per handle, set for the sides the handle's row lists; an unknown handle sets none.
+void SetHandleFlags(CDWordArray& flags, int handle, const std::vector<std::vector<int>>& moved);
 
 // A plan section of one fixed panel of the given width, starting that far from the unit's left
 // side; a width that is negative or no number draws as 0.
 void AddPlanSection(double width, double startOffset, const CPlanSectionSwitches& switches,
                     const CPlanSectionPreferences& preferences, CVRX2DEntityArray& out);
 
+// The glass lines, the outline through the corners moved in by the inset towards the reference
+// point and closed at its corners, kept in `glass` when given. Answers the first line shorter
+// than the minimum, 0 when the ring does not close, or -1.
+int ShortGlassLine(const std::vector<CVRX2DPoint>& corners, double inset, const CVRX2DPoint& reference, double minimum,
+                   std::vector<CVRX2DLine>* glass = nullptr);
 // The crossing of two lines taken as infinite; FALSE for parallel lines.
 BOOL GetCrossing(const CVRX2DLine& a, const CVRX2DLine& b, CVRX2DPoint& at);
 // Each line moved by its distance (one per line, or one for all) towards the reference point.

@@ -6,12 +6,10 @@
 #include <vector>
 
 #include "geometry/Angle.h"
-#include "model/Rptdata.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
-#include "units/freeform/Vgutil.h"
 
 IMPLEMENT_DYNAMIC(CVGVerticalParallelogram, CVarigonUnit)
 
@@ -23,7 +21,6 @@ constexpr int kBadSideLine = 133;
 constexpr int kThreeLineLine = 1051;
 constexpr int kNoCrossingLine = 1204;
 constexpr int kSides = 4;
-constexpr int kHandles = 6;
 constexpr int kPitchIndex = 2;
 
 // Lower left, lower right, upper right, upper left.
@@ -49,30 +46,27 @@ void Clip(double slope, double limit, double& low, double& high)
 
 CVGVerticalParallelogram::CVGVerticalParallelogram() : CVarigonUnit("VG", "VP010") { SizeChanged(); }
 
-CVGVerticalParallelogram::CVGVerticalParallelogram(const CVGVerticalParallelogram& source)
-  : CVarigonUnit(source),
-    m_bRightJambHigher(source.m_bRightJambHigher),
-    m_dJamb(source.m_dJamb),
-    m_dPitch(source.m_dPitch),
-    m_dWidth(source.m_dWidth)
+CVGVerticalParallelogram::CVGVerticalParallelogram(const CVGVerticalParallelogram& source) : CVarigonUnit(source)
 {
-  SizeChanged();
+  vg::CopyShape(*this, source, Shape());
 }
 
-CUnit& CVGVerticalParallelogram::operator=(const CUnit& source)
+const vg::CShape<CVGVerticalParallelogram>& CVGVerticalParallelogram::Shape()
 {
-  const auto* other = dynamic_cast<const CVGVerticalParallelogram*>(&source);
-  if (!other)
-    throw CUnitException(kModule, kOtherClassAssignedLine);
-  CVarigonUnit::operator=(source);
-  m_bRightJambHigher = other->m_bRightJambHigher;
-  m_dJamb = other->m_dJamb;
-  m_dPitch = other->m_dPitch;
-  m_dWidth = other->m_dWidth;
-  SizeChanged();
-  return *this;
+  using U = CVGVerticalParallelogram;
+  static const vg::CShape<U> shape = {
+      {kModule, kOtherClassAssignedLine, kBadNumberLine},
+      {{&U::m_dJamb, &U::m_dProposedJamb}, {&U::m_dPitch, &U::m_dProposedPitch}, {&U::m_dWidth, &U::m_dProposedWidth}},
+      {{"Width:", 2}, {"Left/Right:", 0}, {"Pitch (Rise Over 12\" Run):", 1}},
+      &vg::Passes<U, 3>,
+      &U::SizeChanged,
+      &U::m_bRightJambHigher,
+      &U::m_bProposedRightJambHigher,
+  };
+  return shape;
 }
 
+CUnit& CVGVerticalParallelogram::operator=(const CUnit& source) { return vg::Assign(*this, source, Shape()); }
 CUnit* CVGVerticalParallelogram::Clone() const { return new CVGVerticalParallelogram(*this); }
 
 void CVGVerticalParallelogram::SizeChanged()
@@ -83,8 +77,7 @@ void CVGVerticalParallelogram::SizeChanged()
 
 CString CVGVerticalParallelogram::GetAttributes() const
 {
-  return CUnit::GetAttributes() + (m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2") +
-         vg::FormatValues({m_dJamb, m_dPitch, m_dWidth});
+  return vg::GetAttributes(*this, Shape(), m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2");
 }
 
 // Any word but "TYPE1" makes a TYPE2 unit.
@@ -92,14 +85,9 @@ void CVGVerticalParallelogram::SetAttributes(CString& attributes)
 {
   CUnit::SetAttributes(attributes);
   const int rightHigher = GetNextAttribute(attributes) == "TYPE1" ? 1 : 0;
-  const double jamb = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double pitch = vg::ReadNumber(attributes, kModule, kBadNumberLine);
-  const double width = vg::ReadNumber(attributes, kModule, kBadNumberLine);
+  const std::vector<double> values = vg::ReadValues(attributes, Shape());
   m_bRightJambHigher = rightHigher;
-  m_dJamb = jamb;
-  m_dPitch = pitch;
-  m_dWidth = width;
-  SizeChanged();
+  vg::Store(*this, Shape(), values);
 }
 
 double CVGVerticalParallelogram::GetHeight() const
@@ -131,19 +119,12 @@ void CVGVerticalParallelogram::GetPlanSectionEntities(double cutHeight, const CP
 
 void CVGVerticalParallelogram::GetReportData(CUnitInfoReportDataArray& records) const
 {
-  const int first = records.GetSize();
-  CUnit::GetReportData(records);
-  vg::ExtendKeys(records, first,
-                 CString(m_bRightJambHigher ? ",TRUE" : ",FALSE") + vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
+  vg::Report(*this, records, Shape(), m_bRightJambHigher ? ",TRUE" : ",FALSE");
 }
 
 void CVGVerticalParallelogram::GetReportData(CScheduleReportDataArray& rows) const
 {
-  const int first = rows.GetSize();
-  CUnit::GetReportData(rows);
-  vg::ExtendKeys(rows, first,
-                 CString(m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2") +
-                     vg::FormatValues({m_dJamb, m_dPitch, m_dWidth}));
+  vg::Report(*this, rows, Shape(), m_bRightJambHigher == 1 ? ",TYPE1" : ",TYPE2");
 }
 
 // The four corners, with the midpoints of the sill and of the head after their starts.
@@ -163,59 +144,19 @@ void CVGVerticalParallelogram::GetSizingHandles(CSizingHandleArray& out) const
 
 void CVGVerticalParallelogram::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
 {
-  switch (handle) {
-  case 0:
-    vg::SetFlags(flags, kHandles, {3});
-    break;
-  case 1:
-    vg::SetFlags(flags, kHandles, {0, 5});
-    break;
-  case 2:
-    vg::SetFlags(flags, kHandles, {5});
-    break;
-  case 3:
-    vg::SetFlags(flags, kHandles, {0});
-    break;
-  case 4:
-    vg::SetFlags(flags, kHandles, {2, 3});
-    break;
-  case 5:
-    vg::SetFlags(flags, kHandles, {2});
-    break;
-  default:
-    vg::SetFlags(flags, kHandles, {});
-    break;
-  }
+  vg::SetHandleFlags(flags, handle, {{3}, {0, 5}, {5}, {0}, {2, 3}, {2}});
 }
 
 CVRX2DVector CVGVerticalParallelogram::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {
-  out.RemoveAll();
-  vg::AddPolygon(out, vg::catProposed,
-                 Corners(m_bProposedRightJambHigher, m_dProposedJamb, m_dProposedPitch, m_dProposedWidth));
-  return m_vProposedOffset;
+  return vg::ProposedOutline(
+      out, Corners(m_bProposedRightJambHigher, m_dProposedJamb, m_dProposedPitch, m_dProposedWidth), m_vProposedOffset);
 }
 
-CVRX2DVector CVGVerticalParallelogram::SetSizeToProposed()
-{
-  const CVRX2DVector offset = m_vProposedOffset;
-  m_bRightJambHigher = m_bProposedRightJambHigher;
-  m_dJamb = m_dProposedJamb;
-  m_dPitch = m_dProposedPitch;
-  m_dWidth = m_dProposedWidth;
-  SizeChanged();
-  return offset;
-}
+CVRX2DVector CVGVerticalParallelogram::SetSizeToProposed() { return vg::TakeProposal(*this, Shape()); }
 
 // A cancelled drag: the proposal and its offset are dropped; the geometry is the current one.
-void CVGVerticalParallelogram::ResetProposedSize()
-{
-  m_bProposedRightJambHigher = m_bRightJambHigher;
-  m_dProposedJamb = m_dJamb;
-  m_dProposedPitch = m_dPitch;
-  m_dProposedWidth = m_dWidth;
-  CUnit::ResetProposedSize();
-}
+void CVGVerticalParallelogram::ResetProposedSize() { vg::DropProposal(*this, Shape()); }
 
 void CVGVerticalParallelogram::BuildSizedComponents() const
 {
@@ -259,13 +200,7 @@ void CVGVerticalParallelogram::Get3LineElevationEntities(int /*lines*/, CVRX2DEn
   throw e;
 }
 
-void CVGVerticalParallelogram::GetDimensionLabels(CStringArray& labels) const
-{
-  labels.RemoveAll();
-  labels.Add("Width:");
-  labels.Add("Left/Right:");
-  labels.Add("Pitch (Rise Over 12\" Run):");
-}
+void CVGVerticalParallelogram::GetDimensionLabels(CStringArray& labels) const { vg::Labels(Shape(), labels); }
 
 void CVGVerticalParallelogram::GetDimensionValues(CArray<double, double>& values) const
 {

@@ -2,7 +2,7 @@
 // The free-form vertical parallelogram "VGVP010": two vertical jambs of equal length and a sill
 // and head of one pitch. TYPE1 rises from left to right (the right jamb stands higher), TYPE2
 // falls. Dragging the sill or head midpoint through the horizontal turns one type into the other.
-#include "model/Varigon.h"
+#include "units/freeform/Vgshape.h"
 
 class CVRX2DLine;
 
@@ -55,11 +55,14 @@ public:
   BOOL IsRightJambHigher() const { return m_bRightJambHigher != 0; }
 
 private:
+  static const vg::CShape<CVGVerticalParallelogram>& Shape();
   // The full reset after every change of the current shape.
   void SizeChanged();
   // The sizing rules of each type: TYPE1 has the lower jamb on the left, TYPE2 on the right.
   int ConformLowerLeftJamb(int handle, const CVRX2DVector& drag);
   int ConformLowerRightJamb(int handle, const CVRX2DVector& drag);
+  // The rules of both types: TYPE2's are the mirror image of TYPE1's.
+  int ConformJambs(int handle, const CVRX2DVector& drag, bool lowerLeft);
   // Checks a formed request and takes it when it differs from the proposal; the caller then
   // sets the offset. A turned request keeps its height and width without sign.
   int Settle(int rightHigher, double jamb, double pitch, double& width, double& height);

@@ -9,12 +9,7 @@
 
 namespace {
 constexpr int kHandles = 6;
-
-BOOL Refuse(const char* reason)
-{
-  PCTRACE(TT_UNIT, TL_VERBOSE)("VGVP: Are requested dimensions valid? NO (%s)\n", reason);
-  return FALSE;
-}
+constexpr const char* kTag = "VGVP";
 
 double Direction(const CVRX2DPoint& from, const CVRX2DPoint& to) { return from.AngleTo(to).GetRadians(); }
 
@@ -24,11 +19,11 @@ BOOL FitsLimits(const CVgLimitsRec& limits, double area, double glassWidth, doub
   BOOL fits = TRUE;
   const bool widthShort = glassWidth < glassHeight;
   if (area > limits.GetMaxArea())
-    fits = Refuse("area too large");
+    fits = vg::Refuse(kTag, "area too large");
   if ((widthShort ? glassHeight : glassWidth) > limits.GetMaxLongGlassSide())
-    fits = Refuse("long glass length too large");
+    fits = vg::Refuse(kTag, "long glass length too large");
   if ((widthShort ? glassWidth : glassHeight) > limits.GetMaxShortGlassSide())
-    fits = Refuse("short glass length too large");
+    fits = vg::Refuse(kTag, "short glass length too large");
   return fits;
 }
 }  // namespace
@@ -38,57 +33,55 @@ BOOL CVGVerticalParallelogram::AreRequestedDimensionsValid(double a, double t, d
 {
   const CVgLimitsRec& limits = GetLimits();
   if (!vg::AllFinite({a, t, W}))
-    return Refuse("dimension not a number");
+    return vg::Refuse(kTag, "dimension not a number");
   if (a < limits.GetMinSide())
-    return Refuse("jambs too small");
+    return vg::Refuse(kTag, "jambs too small");
   if (a > limits.GetMaxSide())
-    return Refuse("jambs too large");
+    return vg::Refuse(kTag, "jambs too large");
   if (CVRXAngle(t) == CVRXAngle(0.0))
-    return Refuse("jamb/sill angle is 90");
+    return vg::Refuse(kTag, "jamb/sill angle is 90");
   const double acute = vg::kHalfPi - t, obtuse = vg::kPi - acute;
   if (acute < limits.GetMinAngle())
-    return Refuse("jamb/sill angle too small");
+    return vg::Refuse(kTag, "jamb/sill angle too small");
   if (acute > limits.GetMaxAngle())
-    return Refuse("jamb/sill angle too large");
+    return vg::Refuse(kTag, "jamb/sill angle too large");
   if (obtuse < limits.GetMinAngle())
-    return Refuse("jamb/sill angle too small");
+    return vg::Refuse(kTag, "jamb/sill angle too small");
   if (obtuse > limits.GetMaxAngle())
-    return Refuse("jamb/sill angle too large");
+    return vg::Refuse(kTag, "jamb/sill angle too large");
   const double L = vg::Ratio(W, std::cos(t));
   PCTRACE(TT_UNIT, TL_VERBOSE)("Requested Head/Sill Length: %f\n", L);
   if (L < limits.GetMinSide())
-    return Refuse("head/sill too small");
+    return vg::Refuse(kTag, "head/sill too small");
   if (L > limits.GetMaxSide())
-    return Refuse("head/sill too large");
+    return vg::Refuse(kTag, "head/sill too large");
   const double r = W * std::tan(t);
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(W, r), CVRX2DPoint(W, r + a),
                                             CVRX2DPoint(0.0, a)};
   std::vector<CVRX2DLine> g = vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {limits.GetGlassInset()},
                                               CVRX2DPoint(W / 2.0, (r + a) / 2.0));
   if (!(g[0].GetYIntercept() < g[2].GetYIntercept()))
-    return Refuse("glass area non-existent");
+    return vg::Refuse(kTag, "glass area non-existent");
   for (int k = 0; k < 4; ++k) {
     CVRX2DLine& first = g[k];
     CVRX2DLine& second = g[(k + 3) % 4];
     CVRX2DPoint corner;
     if (!vg::GetCrossing(first, second, corner))
-      return Refuse("no glass line intersection points");
+      return vg::Refuse(kTag, "no glass line intersection points");
     if (!first.Contains(corner))
-      return Refuse("glass line does not contain intersection point");
+      return vg::Refuse(kTag, "glass line does not contain intersection point");
     first.SetStartPoint(corner);
     second.SetEndPoint(corner);
   }
   for (const CVRX2DLine& line : g)
     if (line.GetLength() < limits.GetMinGlassLine())
-      return Refuse("glass length too small");
+      return vg::Refuse(kTag, "glass length too small");
   const double sill = g[0].GetLength(), jamb = g[1].GetLength();
   BOOL valid = FitsLimits(limits, W * (r + a) / 144.0, std::fabs(sill * std::cos(t)), jamb + sill * std::sin(t));
   if (!valid)
     valid = FitsLimits(limits, (a * std::sin(t) + L) * std::fabs(a * std::cos(t)) / 144.0, sill + jamb * std::sin(t),
                        jamb * std::cos(t));
-  if (valid)
-    PCTRACE(TT_UNIT, TL_VERBOSE)("VGVP: Are requested dimensions valid? YES\n");
-  return valid;
+  return valid && vg::Accept(kTag);
 }
 
 int CVGVerticalParallelogram::ConformProposedSize(int handle, const CVRX2DVector& drag)
@@ -105,110 +98,42 @@ int CVGVerticalParallelogram::ConformProposedSize(int handle, const CVRX2DVector
   return m_bRightJambHigher == 1 ? ConformLowerLeftJamb(handle, drag) : ConformLowerRightJamb(handle, drag);
 }
 
-// A corner keeps the pitch and the opposite corner; a midpoint turns its side about one end,
-// keeping the side's length and the jambs. The sill dragged below the lower-left corner, or the
-// head above the upper-right one, turns the unit into TYPE2.
 int CVGVerticalParallelogram::ConformLowerLeftJamb(int handle, const CVRX2DVector& drag)
 {
-  const double vx = drag.GetX(), vy = drag.GetY();
-  const double a = m_dJamb, t = m_dPitch, W = m_dWidth, tn = std::tan(t), r = W * tn, H = GetHeight();
-  const double L = vg::Ratio(W, std::cos(t));
-  double a2 = a, t2 = t, W2 = W;
-  switch (handle) {
-  case 0:
-    W2 = W - vx;
-    a2 = a - vy + vx * tn;
-    break;
-  case 1:
-    t2 = Direction(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(W / 2.0 + vx, r / 2.0 + vy));
-    break;
-  case 2:
-    W2 = W + vx;
-    a2 = a - vy + vx * tn;
-    break;
-  case 3:
-    W2 = W + vx;
-    a2 = a + vy - vx * tn;
-    break;
-  case 4:
-    t2 = Direction(CVRX2DPoint(W / 2.0 + vx, r / 2.0 + a + vy), CVRX2DPoint(W, H));
-    break;
-  default:
-    W2 = W - vx;
-    a2 = a + vy - vx * tn;
-    break;
-  }
-  const bool midpoint = handle == 1 || handle == 4;
-  if (midpoint)
-    W2 = std::cos(t2) * L;
-  double H2 = midpoint ? H : a2 + W2 * tn;
-  PCTRACE(TT_UNIT, TL_DETAIL)("Requested Sill Angle....: %f\n", t2);
-  PCTRACE(TT_UNIT, TL_DETAIL)("Upper Jamb Y Offset.....: %f\n", r);
-  const bool turned = ((handle == 1 && vy < 0.0) || (handle == 4 && vy > 0.0)) && t2 > vg::kPi;
-  if (turned) {
-    t2 = vg::kTwoPi - t2;
-    PCTRACE(TT_UNIT, TL_DETAIL)("Notice ================>: switching to lower right jamb\n");
-    PCTRACE(TT_UNIT, TL_DETAIL)("Requested Sill Angle....: %f\n", t2);
-  }
-  const int result = Settle(turned ? 0 : 1, a2, t2, W2, H2);
-  if (result != inboundsChanged)
-    return result;
-  const double r2 = W2 * std::tan(t2);
-  switch (handle) {
-  case 0:
-    m_vProposedOffset.Set(vx, vy);
-    break;
-  case 1:
-    m_vProposedOffset.Set(0.0, turned ? -r2 : 0.0);
-    break;
-  case 2:
-    m_vProposedOffset.Set(0.0, vy - vx * tn);
-    break;
-  case 3:
-    m_vProposedOffset.Set(0.0, 0.0);
-    break;
-  case 4:
-    m_vProposedOffset.Set(W - W2, turned ? r : r - r2);
-    break;
-  default:
-    m_vProposedOffset.Set(vx, vx * tn);
-    break;
-  }
-  PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta..: (%f, %f)\n", m_vProposedOffset.GetX(), m_vProposedOffset.GetY());
-  PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...: inbounds; changed\n");
-  return result;
+  return ConformJambs(handle, drag, true);
 }
 
-// The mirror image of the TYPE1 rules: the sill dragged above the lower-left corner, or the head
-// below the upper-right one, turns the unit into TYPE1.
 int CVGVerticalParallelogram::ConformLowerRightJamb(int handle, const CVRX2DVector& drag)
 {
-  const double vx = drag.GetX(), vy = drag.GetY();
+  return ConformJambs(handle, drag, false);
+}
+
+// A corner keeps the pitch and the opposite corner; a midpoint turns its side about one end,
+// keeping the side's length and the jambs. For TYPE1 the sill dragged below the lower-left
+// corner, or the head above the upper-right one, turns the unit into TYPE2; TYPE2's rules are the
+// mirror image, the sign s turning the corner rules over.
+int CVGVerticalParallelogram::ConformJambs(int handle, const CVRX2DVector& drag, bool lowerLeft)
+{
+  const double vx = drag.GetX(), vy = drag.GetY(), s = lowerLeft ? 1.0 : -1.0;
   const double a = m_dJamb, t = m_dPitch, W = m_dWidth, tn = std::tan(t), r = W * tn, H = GetHeight();
   const double L = vg::Ratio(W, std::cos(t));
+  const CVRX2DPoint sill(W / 2.0 + vx, r / 2.0 + vy), head(W / 2.0 + vx, r / 2.0 + a + vy);
   double a2 = a, t2 = t, W2 = W;
   switch (handle) {
   case 0:
-    W2 = W - vx;
-    a2 = a - vy - vx * tn;
+  case 2:
+    W2 = handle == 0 ? W - vx : W + vx;
+    a2 = a - vy + s * vx * tn;
     break;
   case 1:
-    t2 = vg::kPi - Direction(CVRX2DPoint(W / 2.0 + vx, r / 2.0 + vy), CVRX2DPoint(0.0, r));
-    break;
-  case 2:
-    W2 = W + vx;
-    a2 = a - vy - vx * tn;
-    break;
-  case 3:
-    W2 = W + vx;
-    a2 = a + vy + vx * tn;
+    t2 = lowerLeft ? Direction(CVRX2DPoint(0.0, 0.0), sill) : vg::kPi - Direction(sill, CVRX2DPoint(0.0, r));
     break;
   case 4:
-    t2 = vg::kPi - Direction(CVRX2DPoint(W, a), CVRX2DPoint(W / 2.0 + vx, r / 2.0 + a + vy));
+    t2 = lowerLeft ? Direction(head, CVRX2DPoint(W, H)) : vg::kPi - Direction(CVRX2DPoint(W, a), head);
     break;
   default:
-    W2 = W - vx;
-    a2 = a + vy + vx * tn;
+    W2 = handle == 3 ? W + vx : W - vx;
+    a2 = a + vy - s * vx * tn;
     break;
   }
   const bool midpoint = handle == 1 || handle == 4;
@@ -217,36 +142,24 @@ int CVGVerticalParallelogram::ConformLowerRightJamb(int handle, const CVRX2DVect
   double H2 = midpoint ? H : a2 + W2 * tn;
   PCTRACE(TT_UNIT, TL_DETAIL)("Requested Sill Angle....: %f\n", t2);
   PCTRACE(TT_UNIT, TL_DETAIL)("Upper Jamb Y Offset.....: %f\n", r);
-  const bool turned = ((handle == 1 && vy > 0.0) || (handle == 4 && vy < 0.0)) && t2 < 0.0;
+  const bool through = (handle == 1 && s * vy < 0.0) || (handle == 4 && s * vy > 0.0);
+  const bool turned = through && (lowerLeft ? t2 > vg::kPi : t2 < 0.0);
   if (turned) {
-    t2 = std::fabs(t2);
-    PCTRACE(TT_UNIT, TL_DETAIL)("Notice ================>: switching to lower left jamb\n");
+    t2 = lowerLeft ? vg::kTwoPi - t2 : std::fabs(t2);
+    PCTRACE(TT_UNIT, TL_DETAIL)("Notice ================>: switching to lower %s jamb\n", lowerLeft ? "right" : "left");
     PCTRACE(TT_UNIT, TL_DETAIL)("Requested Sill Angle....: %f\n", t2);
   }
-  const int result = Settle(turned ? 1 : 0, a2, t2, W2, H2);
+  const int result = Settle(lowerLeft != turned ? 1 : 0, a2, t2, W2, H2);
   if (result != inboundsChanged)
     return result;
-  const double r2 = W2 * std::tan(t2);
-  switch (handle) {
-  case 0:
-    m_vProposedOffset.Set(vx, r - r2 + vy);
-    break;
-  case 1:
-    m_vProposedOffset.Set(0.0, turned ? r : r - r2);
-    break;
-  case 2:
-    m_vProposedOffset.Set(0.0, vy);
-    break;
-  case 3:
-    m_vProposedOffset.Set(0.0, r - r2);
-    break;
-  case 4:
-    m_vProposedOffset.Set(W - W2, turned ? -r2 : 0.0);
-    break;
-  default:
-    m_vProposedOffset.Set(vx, 0.0);
-    break;
-  }
+  const double r2 = W2 * std::tan(t2), level = turned ? -r2 : 0.0, raised = turned ? r : r - r2;
+  const CVRX2DVector left[kHandles] = {
+      CVRX2DVector(vx, vy),   CVRX2DVector(0.0, level),     CVRX2DVector(0.0, vy - vx * tn),
+      CVRX2DVector(0.0, 0.0), CVRX2DVector(W - W2, raised), CVRX2DVector(vx, vx * tn)};
+  const CVRX2DVector right[kHandles] = {CVRX2DVector(vx, r - r2 + vy), CVRX2DVector(0.0, raised),
+                                        CVRX2DVector(0.0, vy),         CVRX2DVector(0.0, r - r2),
+                                        CVRX2DVector(W - W2, level),   CVRX2DVector(vx, 0.0)};
+  m_vProposedOffset = lowerLeft ? left[handle] : right[handle];
   PCTRACE(TT_UNIT, TL_DETAIL)("Base Point Delta..: (%f, %f)\n", m_vProposedOffset.GetX(), m_vProposedOffset.GetY());
   PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result...: inbounds; changed\n");
   return result;
@@ -268,19 +181,11 @@ int CVGVerticalParallelogram::Settle(int rightHigher, double jamb, double pitch,
     ("Returned Result......: out-of-bounds; unchanged (requested %s is negative)\n", negative);
     return outOfBoundsUnchanged;
   }
-  if (!AreRequestedDimensionsValid(jamb, pitch, width)) {
+  const int result =
+      vg::Settle(*this, Shape(), {jamb, pitch, width}, m_vProposedOffset, CVRX2DVector(0.0, 0.0), rightHigher);
+  if (result == outOfBoundsUnchanged)
     PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result.........: out-of-bounds; unchanged (invalid dimensions)\n");
-    return outOfBoundsUnchanged;
-  }
-  if (m_dProposedJamb == jamb && m_dProposedPitch == pitch && m_bProposedRightJambHigher == rightHigher &&
-      m_dProposedWidth == width) {
+  else if (result == inboundsUnchanged)
     PCTRACE(TT_UNIT, TL_DETAIL)("Returned Result.........: inbounds; unchanged\n");
-    return inboundsUnchanged;
-  }
-  m_bProposedRightJambHigher = rightHigher;
-  m_dProposedJamb = jamb;
-  m_dProposedPitch = pitch;
-  m_dProposedWidth = width;
-  m_vProposedOffset.Set(0.0, 0.0);
-  return inboundsChanged;
+  return result;
 }
