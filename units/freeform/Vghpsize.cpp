@@ -78,17 +78,8 @@ BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double
       vg::OffsetLines(vg::PolygonLines(corners, vg::catWork), {inset}, CVRX2DPoint(width * 0.5, height * 0.5));
   if (!g[1].IsVertical() && !(g[1].GetYIntercept() < g[3].GetYIntercept()))
     return vg::Refuse("VGVP", "glass area non-existent");
-  for (int k = 0; k < 4; ++k) {
-    CVRX2DLine& first = g[k];
-    CVRX2DLine& second = g[(k + 3) % 4];
-    CVRX2DPoint corner;
-    if (!vg::GetCrossing(first, second, corner))
-      return vg::Refuse("VGHP", "no glass line intersection points");
-    if (!first.Contains(corner))
-      return vg::Refuse("VGHP", "glass line does not contain intersection point");
-    first.SetStartPoint(corner);
-    second.SetEndPoint(corner);
-  }
+  if (const char* reason = vg::TrimHeldCorners(g))
+    return vg::Refuse("VGHP", reason);
   for (const CVRX2DLine& line : g)
     if (line.GetLength() < limits.GetMinGlassLine())
       return vg::Refuse("VGVP", "glass length too small");

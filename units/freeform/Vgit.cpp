@@ -6,7 +6,6 @@
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
-#include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CVGIsocolesTriangle, CVarigonUnit)
 

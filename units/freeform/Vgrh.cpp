@@ -5,7 +5,6 @@
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
-#include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CVGRegularHexagon, CVarigonUnit)
 

@@ -38,7 +38,6 @@ struct CModule
   int badNumberLine;   // an attribute that is no finite number
 };
 
-// The functions below take the unit as the table's class, so a leaf may use a table of its base.
 template <class Unit>
 struct CShape
 {
@@ -65,6 +64,7 @@ bool Passes(const Unit& unit, const std::vector<double>& values)
   (std::make_index_sequence<count>());
 }
 
+// The functions below take the unit as the table's class, so a leaf may use a table of its base.
 template <class Unit>
 std::vector<double> Current(const std::type_identity_t<Unit>& unit, const CShape<Unit>& shape)
 {

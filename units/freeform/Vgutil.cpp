@@ -267,6 +267,23 @@ int ShortGlassLine(const std::vector<CVRX2DPoint>& corners, double inset, const 
   return -1;
 }
 
+const char* TrimHeldCorners(std::vector<CVRX2DLine>& ring)
+{
+  const size_t n = ring.size();
+  for (size_t k = 0; k < n; ++k) {
+    CVRX2DLine& first = ring[k];
+    CVRX2DLine& second = ring[(k + n - 1) % n];
+    CVRX2DPoint corner;
+    if (!GetCrossing(first, second, corner))
+      return "no glass line intersection points";
+    if (!first.Contains(corner))
+      return "glass line does not contain intersection point";
+    first.SetStartPoint(corner);
+    second.SetEndPoint(corner);
+  }
+  return nullptr;
+}
+
 void AddInsetRing(CVRX2DEntityArray& out, int category, const std::vector<CVRX2DLine>& lines,
                   const std::vector<double>& distances, const CVRX2DPoint& reference, const char* module, int line)
 {

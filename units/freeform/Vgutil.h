@@ -124,6 +124,9 @@ void AddPlanSection(double width, double startOffset, const CPlanSectionSwitches
 // than the minimum, 0 when the ring does not close, or -1.
 int ShortGlassLine(const std::vector<CVRX2DPoint>& corners, double inset, const CVRX2DPoint& reference, double minimum,
                    std::vector<CVRX2DLine>* glass = nullptr);
+// Trims a ring of glass lines corner by corner, in order, each line having to hold the corner it
+// starts at: the reason of the first failure, or nullptr.
+const char* TrimHeldCorners(std::vector<CVRX2DLine>& ring);
 // The crossing of two lines taken as infinite; FALSE for parallel lines.
 BOOL GetCrossing(const CVRX2DLine& a, const CVRX2DLine& b, CVRX2DPoint& at);
 // Each line moved by its distance (one per line, or one for all) towards the reference point.

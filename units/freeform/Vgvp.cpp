@@ -9,7 +9,6 @@
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
-#include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CVGVerticalParallelogram, CVarigonUnit)
 

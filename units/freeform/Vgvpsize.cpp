@@ -62,17 +62,8 @@ BOOL CVGVerticalParallelogram::AreRequestedDimensionsValid(double a, double t, d
                                               CVRX2DPoint(W / 2.0, (r + a) / 2.0));
   if (!(g[0].GetYIntercept() < g[2].GetYIntercept()))
     return vg::Refuse(kTag, "glass area non-existent");
-  for (int k = 0; k < 4; ++k) {
-    CVRX2DLine& first = g[k];
-    CVRX2DLine& second = g[(k + 3) % 4];
-    CVRX2DPoint corner;
-    if (!vg::GetCrossing(first, second, corner))
-      return vg::Refuse(kTag, "no glass line intersection points");
-    if (!first.Contains(corner))
-      return vg::Refuse(kTag, "glass line does not contain intersection point");
-    first.SetStartPoint(corner);
-    second.SetEndPoint(corner);
-  }
+  if (const char* reason = vg::TrimHeldCorners(g))
+    return vg::Refuse(kTag, reason);
   for (const CVRX2DLine& line : g)
     if (line.GetLength() < limits.GetMinGlassLine())
       return vg::Refuse(kTag, "glass length too small");
