@@ -65,10 +65,11 @@ const vg::CShape<CVGAngledPentagon>& CVGAngledPentagon::Shape()
   return shape;
 }
 
-// The type number stays the object's own.
+// The type number stays the object's own. The base's assignment from a free-form unit would call
+// the leaf's assignment, and so this one, again: the one from any unit is taken.
 void CVGAngledPentagon::AssignShape(const CVGAngledPentagon& source)
 {
-  CVarigonUnit::operator=(source);
+  CVarigonUnit::operator=(static_cast<const CUnit&>(source));
   std::copy(std::begin(source.m_nSides), std::end(source.m_nSides), m_nSides);
   vg::CopyShape(*this, source, Shape());
 }
