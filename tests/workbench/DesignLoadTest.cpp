@@ -94,9 +94,12 @@ TEST_F(DesignLoadTest, AMemberThatIsAlsoATopLevelItemIsRefused)
   {
     CDesign design;
     auto* pShared = new CCountedLine(0.0);
+    // Enough members around the shared one that the bytes left pass the size check of the list.
     CObList members;
     members.AddTail(new CCountedLine(20.0));
     members.AddTail(pShared);
+    for (double x : {40.0, 60.0, 80.0})
+      members.AddTail(new CCountedLine(x));
     auto* pGroup = new CGroupItem(members);
     design.GetItemList().AddTail(pShared);
     design.GetItemList().AddTail(pGroup);
