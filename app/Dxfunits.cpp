@@ -1,5 +1,7 @@
 #include "app/Dxfunits.h"
 
+#include "views/Xltdxf.h"
+
 IMPLEMENT_DYNAMIC(CAssocDXFTranslationUnitAndDescription, CAssocIntAndString)
 
 CAssocDXFTranslationUnitAndDescription::CAssocDXFTranslationUnitAndDescription()
@@ -12,19 +14,5 @@ CAssocDXFTranslationUnitAndDescription::CAssocDXFTranslationUnitAndDescription()
   SetAt(oneMeter, "One Meter");
 }
 
-double CAssocDXFTranslationUnitAndDescription::GetScaleFactor(int code)
-{
-  switch (code) {
-  // Exactly a twelfth, so that twelve inches are written as one foot.
-  case oneFoot:
-    return 1.0 / 12.0;
-  case oneCentimeter:
-    return 2.54;
-  case oneMillimeter:
-    return 25.4;
-  case oneMeter:
-    return 0.0254;
-  default:
-    return 1.0;
-  }
-}
+// The export's own table, so that the settings and the files never disagree.
+double CAssocDXFTranslationUnitAndDescription::GetScaleFactor(int code) { return DXFTranslationFactor(code); }

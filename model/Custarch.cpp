@@ -5,6 +5,7 @@
 
 #include "geometry/2dline.h"
 #include "geometry/2dpoint.h"
+#include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
 #include "productdb/txdbExcp.h"
@@ -81,7 +82,19 @@ CString CCustomArchedUnit::GetAttributes() const
 
 void CCustomArchedUnit::SetAttributes(CString& attributes)
 {
+  // A refused base or width leaves the options as they were too.
+  const CCurrentOptionChoices previousChoices(*GetCurrentOptionChoices());
   CUnit::SetAttributes(attributes);
+  try {
+    SetBaseAndWidth(attributes);
+  } catch (...) {
+    *GetCurrentOptionChoices() = previousChoices;
+    throw;
+  }
+}
+
+void CCustomArchedUnit::SetBaseAndWidth(CString& attributes)
+{
   // Both fields are read before either is applied, so a missing width leaves the base alone.
   const double base = StrToDouble(GetNextAttribute(attributes));
   const double width = StrToDouble(GetNextAttribute(attributes));

@@ -143,6 +143,7 @@ private:
   // The centre of the base circle through the chord's ends, for a unit of the given width.
   CVRX2DVector CentreForChord(const CVRX2DLine& chord, double width) const;
   void AppendBaseAndWidth(CString& key) const;
+  void SetBaseAndWidth(CString& attributes);
 
   std::unique_ptr<CArLimitsRec> m_pArLimits;
   CVgLimitsRec m_VgLimits;

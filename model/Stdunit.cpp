@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
@@ -68,9 +69,24 @@ CString CStandardUnit::GetAttributes() const
 
 void CStandardUnit::SetAttributes(CString& attributes)
 {
+  // A refused size or operating choice leaves the options, the size and the choice as they were.
+  const CCurrentOptionChoices previousChoices(*GetCurrentOptionChoices());
+  const CStdSizesRec previousSize(*m_pCurrentSize);
+  const CString previousOperating = m_strOperatingChoice;
   CUnit::SetAttributes(attributes);
-  SetSizeCode(GetNextAttribute(attributes));
-  SetOperatingChoice(GetNextAttribute(attributes));
+  try {
+    const CString sizeCode = GetNextAttribute(attributes);
+    const CString operating = GetNextAttribute(attributes);
+    SetSizeCode(sizeCode);
+    SetOperatingChoice(operating);
+  } catch (...) {
+    *GetCurrentOptionChoices() = previousChoices;
+    if (m_pCurrentSize->GetSizeCode() != previousSize.GetSizeCode())
+      SelectSize(previousSize);
+    m_strOperatingChoice = previousOperating;
+    DiscardGeometry();
+    throw;
+  }
 }
 
 // Sizes are shown in whole inches unless metric units are asked for.

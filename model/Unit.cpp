@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
@@ -114,18 +115,21 @@ void CUnit::SetAttributes(CString& attributes)
   const CString subtype = GetNextAttribute(attributes);
   if (type != GetType() || subtype != GetSubtype())
     throw CUnitException(kModule, kOtherTypeAttributesLine);
-  DeleteOptionChoices();
+  // Every pair is read and checked before the choices are replaced: a string refused halfway
+  // leaves the unit's options as they were.
+  std::vector<std::pair<int, int>> pairs;
   const long count = StrToLong(GetNextAttribute(attributes));
   for (long n = 0; n < count; ++n) {
     const CString pair = GetNextAttribute(attributes);
     const int colon = pair.Find(':');
     if (colon < 0)
       throw CUnitException(kModule, kPairWithoutColonLine);
-    const long category = StrToLong(pair.Left(colon));
-    const long choice = StrToLong(pair.Mid(colon + 1));
-    // A pair the unit's type does not offer is refused by SetOptionChoice and dropped.
-    SetOptionChoice(static_cast<int>(category), static_cast<int>(choice));
+    pairs.emplace_back(static_cast<int>(StrToLong(pair.Left(colon))), static_cast<int>(StrToLong(pair.Mid(colon + 1))));
   }
+  DeleteOptionChoices();
+  // A pair the unit's type does not offer is refused by SetOptionChoice and dropped.
+  for (const auto& [category, choice] : pairs)
+    SetOptionChoice(category, choice);
 }
 
 CVRX2DVector CUnit::SetSizeToProposed()

@@ -14,7 +14,6 @@
 namespace {
 
 constexpr const char* kSource = "Sdfcheck";
-constexpr int kLineBadMagic = 31;
 constexpr int kLineChainLoop = 52;
 constexpr int kLineBlockAllocation = 64;
 constexpr int kLineRecordNumber = 79;
@@ -63,10 +62,8 @@ void CheckTable(CFile& file, const CSdfTableDef& table)
 
 void CheckSdfFile(CFile& file)
 {
-  BYTE word[4];
-  CSdfTableDef::ReadAt(file, 0, word, 4, kSource, kLineBadMagic);
-  if (SdfLoadU32(word) != kSdfMagic)
-    Fail(kLineBadMagic);
+  // A fault the table reader names itself is reported as the reader reports it.
+  CSdfTableDef::CheckMagic(file);
   // The descriptors are checked against the file by the same load a look-up uses.
   std::set<long long> visited;
   long long position = 4;

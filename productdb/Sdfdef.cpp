@@ -78,12 +78,17 @@ void CSdfTableDef::ReadAt(CFile& file, long long offset, void* buffer, long long
   throw CTXDBException(sourceFile, line, CTXDBException::readError);
 }
 
-long long CSdfTableDef::FindTable(CFile& file, const char* tableName)
+void CSdfTableDef::CheckMagic(CFile& file)
 {
   BYTE word[4];
-  ReadAt(file, 0, word, 4, kSource, kLineShortRead);
+  ReadAt(file, 0, word, 4, kSource, kLineBadMagic);
   if (SdfLoadU32(word) != kSdfMagic)
     Fail(kLineBadMagic);
+}
+
+long long CSdfTableDef::FindTable(CFile& file, const char* tableName)
+{
+  CheckMagic(file);
   // A chain that points back at a header already met would never end.
   std::set<long long> visited;
   long long position = 4;

@@ -63,6 +63,8 @@ public:
   void LoadAt(CFile& file, long long start);
   // Absolute offset of the header of the named table.
   static long long FindTable(CFile& file, const char* tableName);
+  // The file starts with the magic word; a file too short to hold it fails the same way.
+  static void CheckMagic(CFile& file);
 
   // Reads exactly `count` bytes at `offset`; a short read or a file error throws CTXDBException
   // (cause 1) naming the given source and line.

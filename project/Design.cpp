@@ -1,6 +1,7 @@
 #include "project/Design.h"
 
 #include <unordered_set>
+#include <vector>
 
 #include "platform/core/Archive.h"
 #include "project/Stamp.h"
@@ -53,6 +54,10 @@ void CDesign::DeleteItems()
 
 BOOL CDesignItemAccess::GetJoinedUnits(const CObject*, CObject*&, CObject*&) const { return FALSE; }
 
+const CObList* CDesignItemAccess::GetGroupMembers(const CObject*) const { return nullptr; }
+
+void CDesignItemAccess::ReleaseGroupMembers(CObject*) const {}
+
 void CDesign::SetItemAccess(const CDesignItemAccess* access) { g_itemAccess = access; }
 
 BOOL CDesign::GetUnitsInDesign(CObList& units, BOOL withJoins) const
@@ -96,24 +101,63 @@ void CDesign::SerializeItems(CArchive& ar)
       ar << m_itemList.GetNext(pos);
     return;
   }
+  const size_t mark = ar.GetLoadedMark();
+  std::unordered_set<const CObject*> made;
+  try {
+    ReadItems(ar);
+    const std::vector<CObject*> objects = ar.GetLoadedObjectsSince(mark);
+    made.insert(objects.begin(), objects.end());
+    CheckOwnership(made);
+  } catch (...) {
+    DeleteMadeObjects(ar.GetLoadedObjectsSince(mark));
+    throw;
+  }
+  DropStrayJoins(made);
+}
+
+void CDesign::ReadItems(CArchive& ar)
+{
   DWORD count = ar.ReadCount();
   ar.CheckAvailable(count, kMinItemBytes);
   const CRuntimeClass* itemClass = CRuntimeClass::FromName(kItemBaseClass);
   if (count > 0 && !itemClass)
     throw CArchiveException(CArchiveException::badClass);
-  // The design owns each item once: a second reference to an item already read (or to none)
-  // would make it delete the same object twice.
-  std::unordered_set<const CObject*> seen;
   for (DWORD i = 0; i < count; ++i) {
     CObject* item = ar.ReadObject(itemClass);
-    if (!item || !seen.insert(item).second)
+    if (!item)
       throw CArchiveException(CArchiveException::badIndex);
     m_itemList.AddTail(item);
   }
-  DropStrayJoins();
 }
 
-void CDesign::DropStrayJoins()
+// A second reference to an item already owned (by this list, a group, or another design) would
+// make two owners delete the same object, and a group that holds itself would never end.
+void CDesign::CheckOwnership(const std::unordered_set<const CObject*>& made) const
+{
+  std::unordered_set<const CObject*> owned;
+  std::vector<const CObList*> lists{&m_itemList};
+  for (size_t i = 0; i < lists.size(); ++i)
+    for (POSITION pos = lists[i]->GetHeadPosition(); pos;) {
+      const CObject* item = lists[i]->GetNext(pos);
+      if (!item || !made.count(item) || !owned.insert(item).second)
+        throw CArchiveException(CArchiveException::badIndex);
+      if (const CObList* members = g_itemAccess ? g_itemAccess->GetGroupMembers(item) : nullptr)
+        lists.push_back(members);
+    }
+}
+
+void CDesign::DeleteMadeObjects(const std::vector<CObject*>& objects)
+{
+  // Every list lets go first, so that no object is deleted through an owner as well.
+  m_itemList.RemoveAll();
+  if (g_itemAccess)
+    for (CObject* object : objects)
+      g_itemAccess->ReleaseGroupMembers(object);
+  for (CObject* object : objects)
+    delete object;
+}
+
+void CDesign::DropStrayJoins(const std::unordered_set<const CObject*>& made)
 {
   if (!g_itemAccess)
     return;
@@ -136,7 +180,7 @@ void CDesign::DropStrayJoins()
       continue;
     PCTRACE(TT_SERIALIZATION, TL_WARNING)("A loaded join whose units are not in the design is dropped.\n");
     for (CObject* unit : {first, second})
-      if (unit && !units.count(unit))
+      if (unit && !units.count(unit) && made.count(unit))
         strays.insert(unit);
     m_itemList.RemoveAt(at);
     delete item;

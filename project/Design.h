@@ -1,6 +1,9 @@
 #pragma once
 // A design: the header of one arrangement of units (name, quantity, Workbench state) and the
 // list of its design items, which the design owns.
+#include <unordered_set>
+#include <vector>
+
 #include "platform/core/List.h"
 #include "platform/core/Rect.h"
 #include "platform/core/String.h"
@@ -66,6 +69,10 @@ public:
   // The two unit items a join item joins (none for a side it cannot stand for); FALSE when the
   // access cannot tell, and the join is then kept as loaded.
   virtual BOOL GetJoinedUnits(const CObject* join, CObject*& first, CObject*& second) const;
+  // The members a group item owns; none for any other object.
+  virtual const CObList* GetGroupMembers(const CObject* item) const;
+  // A group item lets go of its members without deleting them; any other object is left alone.
+  virtual void ReleaseGroupMembers(CObject* item) const;
 };
 
 class CDesign : public CObject
@@ -95,8 +102,14 @@ public:
 
 private:
   void SerializeItems(CArchive& ar);
-  // Drops the loaded join items whose units are not among the loaded items.
-  void DropStrayJoins();
+  void ReadItems(CArchive& ar);
+  // Every item, in the list or in a group, is owned once and was made by this design's bytes.
+  void CheckOwnership(const std::unordered_set<const CObject*>& made) const;
+  // A refused design frees whatever its bytes made, each object once.
+  void DeleteMadeObjects(const std::vector<CObject*>& objects);
+  // Drops the loaded join items whose units are not among the loaded items; a unit only such a
+  // join referred to goes with it when this design's bytes made it.
+  void DropStrayJoins(const std::unordered_set<const CObject*>& made);
   void DeleteItems();
 
   CObList m_itemList;

@@ -196,7 +196,8 @@ double DXFTranslationFactor(int translationUnit)
 {
   switch (translationUnit) {
   case 1:
-    return 0.0833;  // the factor as the settings have always applied it, not 1/12
+    // Exactly a twelfth, so that twelve inches are written as one foot.
+    return 1.0 / 12.0;
   case 2:
     return 2.54;
   case 3:

@@ -516,6 +516,18 @@ BOOL CGroupItem::GetUnitsInGroup(CObList& units, BOOL bWithJoins) const
   return !units.IsEmpty();
 }
 
+void CGroupItem::RemoveComponentEnts(CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("RemoveComponentEnts() called. \n");
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->GetItemType() == ditUnit)
+      pView->RemoveAlignmentEntities(pMember);
+    else if (IsGroup(pMember))
+      static_cast<CGroupItem*>(pMember)->RemoveComponentEnts(pView);
+  }
+}
+
 BOOL CGroupItem::GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity& record) const
 {
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("GetColinearAlignmentEnts() called. \n");

@@ -53,6 +53,8 @@ public:
   // Appends the unit members (and join members when asked), nested groups in their place.
   virtual BOOL GetUnitsInGroup(CObList& units, BOOL bWithJoins) const;
   virtual BOOL GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity& record) const;
+  // The view forgets every alignment entry of the group's units, nested groups included.
+  virtual void RemoveComponentEnts(CWorkbenchView* pView);
   virtual void AddComponentEnts();
   virtual BOOL ContainsItem(const CDesignItem* pItem) const;
 

@@ -20,14 +20,13 @@
 IMPLEMENT_DYNAMIC(CSelectorItem, CDesignItem)
 IMPLEMENT_DYNAMIC(CPlanSelectorItem, CSelectorItem)
 IMPLEMENT_DYNAMIC(CDetailSelectorItem, CSelectorItem)
-IMPLEMENT_DYNAMIC(CSelectLineItem, CDesignItem)
+IMPLEMENT_DYNAMIC(CSelectLineItem, CLineSegmentItem)
 
 namespace {
 constexpr const char* kModule = "Selector";
 constexpr int kLineNotJoined = 331;
 constexpr int kLineBadOrientation = 342;
 constexpr int kSelectionLineCategory = 12;
-constexpr int kSelectLineHandleCode = 15;
 // Detail selectors are hit within this many window pixels of their line.
 constexpr int kHitPixels = 5;
 constexpr int kEndMarkHalf = 4;
@@ -406,17 +405,15 @@ void CDetailSelectorItem::Delete(CWorkbenchView* pView) { UpdateViews(pView, 2, 
 // ---------------------------------------------------------------------------------------------
 // CSelectLineItem
 
-CSelectLineItem::CSelectLineItem(const CVRX2DVector& position) : CDesignItem(ditSelectLine)
+CSelectLineItem::CSelectLineItem(const CVRX2DVector& position) : CLineSegmentItem(ditSelectLine)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CSelectLineItem construction. \n");
   m_vOffset = position;
   const CVRX2DPoint at = position.AsPoint();
-  m_OutlineEnts.Add(new CVRX2DLine(kSelectionLineCategory, at, at));
-  m_SizingHandles.Add(new CSizingHandle(at, kSelectLineHandleCode));
-  m_SizingHandles.Add(new CSizingHandle(at, kSelectLineHandleCode));
+  SetUpLine(CVRX2DLine(kSelectionLineCategory, at, at));
 }
 
-CSelectLineItem::CSelectLineItem(const CSelectLineItem& source) : CDesignItem(source)
+CSelectLineItem::CSelectLineItem(const CSelectLineItem& source) : CLineSegmentItem(source)
 {
   PCTRACE(TT_DOCUMENT, TL_DETAIL)("CSelectLineItem copy construction. \n");
 }
@@ -429,13 +426,12 @@ CDesignItem* CSelectLineItem::Clone() const
   return new CSelectLineItem(*this);
 }
 
-CVRX2DLine CSelectLineItem::GetLine() const { return *static_cast<const CVRX2DLine*>(m_OutlineEnts[0]); }
-
 void CSelectLineItem::Select(CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CSelectLineItem::Select(). \n");
   SetTracker(std::make_unique<CSelectLineTracker>(pView, this));
   CDesignItem::Select(pView);
+  DisplaySizeInfo(pView, TRUE);
 }
 
 int CSelectLineItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView)
@@ -448,41 +444,4 @@ int CSelectLineItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& o
   else
     pLine->SetEndPoint(reached);
   return 0;
-}
-
-CVRX2DPoint CSelectLineItem::GetHandlePoint(int handle, CWorkbenchView*) { return m_SizingHandles[handle]->GetPoint(); }
-
-void CSelectLineItem::Invalidate(CWorkbenchView* pView)
-{
-  const CVRX2DLine line = GetLine();
-  const CRect rect = SpannedRect(pView->WorldToClient(line.GetStartPoint()), pView->WorldToClient(line.GetEndPoint()));
-  pView->InvalidateRect(&rect, TRUE);
-  if (m_pTracker)
-    m_pTracker->Invalidate();
-}
-
-void CSelectLineItem::Draw(CDC* pDC, CWorkbenchView* pView)
-{
-  CScaleViewTranslator translator(pView->GetCategoryMap(), pDC, pView);
-  translator.Translate(m_OutlineEnts);
-}
-
-BOOL CSelectLineItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pView)
-{
-  if (!m_pTracker)
-    return FALSE;
-  CVRX2DVector v;
-  const BOOL resized = m_pTracker->Resize(handle, point, &v);
-  if (!resized)
-    return FALSE;
-  Invalidate(pView);
-  auto* pLine = static_cast<CVRX2DLine*>(m_OutlineEnts[0]);
-  CSizingHandle* pHandle = m_SizingHandles[handle];
-  pHandle->SetPoint(pHandle->GetPoint() + v);
-  if (handle == 0)
-    pLine->SetStartPoint(pHandle->GetPoint());
-  else
-    pLine->SetEndPoint(pHandle->GetPoint());
-  Invalidate(pView);
-  return TRUE;
 }

@@ -11,6 +11,7 @@
 #include "model/Dtlspec.h"
 #include "platform/ui/draw/Gdi.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Lineitem.h"
 
 class CFont;
 class CJoinItem;
@@ -139,7 +140,7 @@ private:
   COLORREF m_Color;
 };
 
-class CSelectLineItem : public CDesignItem
+class CSelectLineItem : public CLineSegmentItem
 {
   DECLARE_DYNAMIC(CSelectLineItem)
 public:
@@ -148,14 +149,7 @@ public:
   ~CSelectLineItem() override;
 
   CDesignItem* Clone() const override;
+  // Its own tracker, and the line's size in the status bar as a line segment shows it.
   void Select(CWorkbenchView* pView) override;
   int AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView) override;
-
-  // The line behaviour select lines share with the other line items.
-  void Invalidate(CWorkbenchView* pView) override;
-  void Draw(CDC* pDC, CWorkbenchView* pView) override;
-  BOOL Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pView) override;
-  CVRX2DPoint GetHandlePoint(int handle, CWorkbenchView* pView) override;
-  // A copy of the line, outline entity 0.
-  CVRX2DLine GetLine() const;
 };

@@ -128,8 +128,9 @@ void CDetailSelectorTool::OnLButtonUp(UINT nFlags, CPoint* pPoint)
     MessageBeep(MB_ICONASTERISK);
   else if (pDoc)
     ActivateViewFrame(pDoc->GetDetailView());
-  // Nothing of the line may stay on the screen.
+  // Nothing of the line may stay on the screen, nor its size in the status bar.
   m_pSelectLine->Invalidate(m_pView);
+  m_pSelectLine->Deselect(m_pView);
   m_pSelectLine.reset();
 }
 

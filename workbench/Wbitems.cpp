@@ -5,6 +5,7 @@
 #include "geometry/2drect.h"
 #include "support/Trace.h"
 #include "workbench/Dsgnitem.h"
+#include "workbench/Groupitm.h"
 #include "workbench/Wbview.h"
 
 namespace {
@@ -46,6 +47,8 @@ void CWorkbenchView::RemoveItem(CDesignItem* pItem)
   if (POSITION selected = m_SelectedItems.Find(pItem))
     m_SelectedItems.RemoveAt(selected);
   RemoveAlignmentEntities(pItem);
+  if (pItem->GetItemType() == ditGroup)
+    static_cast<CGroupItem*>(pItem)->RemoveComponentEnts(this);
   pItem->Delete(this);
   delete pItem;
 }

@@ -30,6 +30,16 @@ public:
     second = join->GetJoin() ? pSecond : nullptr;
     return TRUE;
   }
+  const CObList* GetGroupMembers(const CObject* item) const override
+  {
+    const auto* group = dynamic_cast<const CGroupItem*>(item);
+    return group ? &group->GetMembers() : nullptr;
+  }
+  void ReleaseGroupMembers(CObject* item) const override
+  {
+    if (auto* group = dynamic_cast<CGroupItem*>(item))
+      group->RemoveAllItems();
+  }
 };
 }  // namespace
 

@@ -15,7 +15,6 @@
 #include "workbench/Dsgnitem.h"
 #include "workbench/Groupitm.h"
 #include "workbench/Unititem.h"
-#include "workbench/Groupitm.h"
 #include "workbench/Wbview.h"
 
 namespace {
@@ -24,6 +23,7 @@ constexpr int kUndefinedPriorityLine = 2464;
 constexpr int kSnapVectorLostLine = 2551;
 constexpr int kAlignJoinEndsLine = 2603;
 constexpr int kGuidelineEntryLine = 2688;
+constexpr int kGroupEntryNotUnitLine = 2497;
 // The snap range is this many device pixels.
 constexpr int kSnapPixels = 5;
 constexpr int kFreeMode = 3;
@@ -239,6 +239,11 @@ int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem,
     PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tDistance (%f) exceeds allowable maximum. Test failed.\n", d);
     return 0;
   }
+  // A group's side stands for the sides of its units that lie on it: they are snapped and
+  // joined to as a single unit's would be, before the group's own line.
+  if (entry.m_pItem && entry.m_pItem->GetItemType() == ditGroup &&
+      SnapLineToGroupMembers(line, pItem, index, offset, vectors, mode, direction, create, entry, range, joining))
+    return 1;
   BOOL added = FALSE;
   CSnapVector saved;
   CSnapVector* s =
@@ -273,6 +278,26 @@ int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem,
       return 0;
     }
   throw CAppFatalException(kModule, kSnapVectorLostLine);
+}
+
+BOOL CWorkbenchView::SnapLineToGroupMembers(const CVRX2DLine& line, CDesignItem* pItem, int index,
+                                            const CVRX2DVector& offset, CSnapVectorArray& vectors, int mode,
+                                            double direction, int create, const CAlignmentEntity& entry, double range,
+                                            BOOL joining)
+{
+  CObOwnArray members;
+  static_cast<CGroupItem*>(entry.m_pItem)->GetColinearAlignmentEnts(members, entry);
+  BOOL snapped = FALSE;
+  for (int i = 0; i < members.GetSize(); ++i) {
+    auto& member = *static_cast<CAlignmentEntity*>(members[i]);
+    auto* pUnit = dynamic_cast<CUnitItem*>(member.m_pItem);
+    if (!pUnit || pUnit->GetItemType() != ditUnit)
+      throw CAppFatalException(kModule, kGroupEntryNotUnitLine);
+    CollectColinearPerimeterLines(member, *pUnit->GetComponentOutlines());
+    if (SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, member, range, joining) == 1)
+      snapped = TRUE;
+  }
+  return snapped;
 }
 
 void CWorkbenchView::SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors)

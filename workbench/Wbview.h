@@ -360,6 +360,11 @@ private:
   void SnapOutlineLine(const CVRX2DEntity& entity, CDesignItem* pItem, int index, const CVRX2DVector& v,
                        CSnapVectorArray& vectors, int mode, double direction, int create);
   void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
+  // The line snapped to each member unit's entry that lies on a group's entry; TRUE when any
+  // of them took the snap.
+  BOOL SnapLineToGroupMembers(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
+                              CSnapVectorArray& vectors, int mode, double direction, int create,
+                              const CAlignmentEntity& entry, double range, BOOL joining);
   // Keys (Wbcmds.cpp).
   void SelectNextItem(BOOL bBackwards);
   // The keypad's plus and minus: one zoom step about the centre of the window.

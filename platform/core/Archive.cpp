@@ -302,11 +302,13 @@ CObject* CArchive::ReadObject(const CRuntimeClass* expected, bool newOnly)
   return ob.release();
 }
 
-std::vector<CObject*> CArchive::GetLoadedObjects() const
+std::vector<CObject*> CArchive::GetLoadedObjects() const { return GetLoadedObjectsSince(0); }
+
+std::vector<CObject*> CArchive::GetLoadedObjectsSince(size_t mark) const
 {
   std::vector<CObject*> objects;
-  for (const CLoaded& entry : m_loaded)
-    if (entry.ob)
-      objects.push_back(entry.ob);
+  for (size_t i = mark; i < m_loaded.size(); ++i)
+    if (m_loaded[i].ob)
+      objects.push_back(m_loaded[i].ob);
   return objects;
 }

@@ -91,6 +91,10 @@ public:
   // failed (the archive deleted it); a reader that gives up on the whole archive owns them all.
   // A class whose failing load deletes objects it read itself must let go of them instead.
   std::vector<CObject*> GetLoadedObjects() const;
+  // A mark of what the archive has read so far, and the objects it has created since a mark
+  // (less each whose own load failed): what one part of the archive made for itself.
+  size_t GetLoadedMark() const { return m_loaded.size(); }
+  std::vector<CObject*> GetLoadedObjectsSince(size_t mark) const;
 
 private:
   // The stored format is little-endian whatever the host; on a little-endian host the bytes are

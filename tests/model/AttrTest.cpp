@@ -1,5 +1,5 @@
 // Guards the attribute string: the leading fields a unit writes and reads back, option pairs in
-// category order, and each refusal with its module and line.
+// category order, and each refusal with its module and line, the options left as they were.
 #include <clocale>
 
 #include "ModelTestUtil.h"
@@ -77,9 +77,11 @@ TEST_F(AttrTest, EachRefusalCarriesItsLine)
   ExpectUnitError(unit, "AW,BA002,0", 901);
   EXPECT_EQ(unit.GetOptionChoice(5, 0), 2);  // another type leaves the options as they were
   ExpectUnitError(unit, "AW,pi002,0", 901);
+  // Everything is read before anything is stored: a refused string leaves the options.
   ExpectUnitError(unit, "AW,PI002,2,5:1", 1292);
-  EXPECT_EQ(unit.GetOptionChoice(5, 0), 1);  // the pairs before the failure are applied
-  ExpectUnitError(unit, "AW,PI002,1,5-1", 920);
+  EXPECT_EQ(unit.GetOptionChoice(5, 0), 2);
+  ExpectUnitError(unit, "AW,PI002,2,5:1,5-1", 920);
+  EXPECT_EQ(unit.GetOptionChoice(5, 0), 2);
   ExpectUnitError(unit, "", 1292);
   ExpectUnitError(unit, "AW", 1292);
 }

@@ -171,6 +171,9 @@ TEST_F(StdunitTest, AttributesCarrySizeCodeAndOperatingChoice)
   ExpectUnitError([&] { copy.SetAttributes(badChoice); }, "Stdunit", 485);
   CString cut = "FG,BA015,0,FG2020";
   ExpectUnitError([&] { copy.SetAttributes(cut); }, "Unit", 1292);
+  // Each refusal leaves the options, the size and the operating choice as they were.
+  EXPECT_EQ(copy.GetAttributes(), stored);
+  EXPECT_DOUBLE_EQ(copy.GetWidth(), 71.5);
 }
 
 TEST_F(StdunitTest, SizeTextShowsTheProposedSizeInWholeInchesOrMillimetres)

@@ -1,6 +1,7 @@
 // Guards the whole-file check made when a database file is opened: a file the writer made passes,
 // and damage anywhere (an index out of order, a position naming no record or a record twice, a
-// chain that loops, a truncated file) refuses the file at once, whichever table is asked for.
+// chain that loops, a truncated file) refuses the file at once, whichever table is asked for; a
+// fault the table reader names itself reaches the user as that reader's failure.
 #include <gtest/gtest.h>
 
 #include "DbTestUtil.h"
@@ -38,9 +39,29 @@ long long PositionAt(const SdfImage& image, int index, int p)
   return table.start + table.positionsOffsets[static_cast<size_t>(index)] + 4LL * p;
 }
 
+struct CRefusal
+{
+  CString file;
+  int line = 0;
+  int cause = 0;
+  CString message;
+};
+
 class SdfcheckTest : public DbTest
 {
 protected:
+  // The failure the opening of one table of the bytes ends with; an empty file name when it
+  // opens.
+  CRefusal OpeningRefusal(const std::vector<BYTE>& bytes, const char* table)
+  {
+    UseBytes(bytes);
+    try {
+      CNumberRec rec(table);
+    } catch (const CTXDBException& e) {
+      return CRefusal{e.file, e.line, e.cause, e.message};
+    }
+    return CRefusal{};
+  }
   // Checks the bytes as a file; the exception's line, or 0 when the file passes.
   int CheckLine(const std::vector<BYTE>& bytes)
   {
@@ -66,6 +87,36 @@ protected:
     }
   }
 };
+
+void ExpectReaderFailure(const CRefusal& refusal, int line, const char* what)
+{
+  EXPECT_EQ(refusal.file, CString("Sdfdef")) << what;
+  EXPECT_EQ(refusal.line, line) << what;
+  EXPECT_EQ(refusal.cause, 1) << what;
+  EXPECT_EQ(refusal.message, CString("Error reading the database; cause = 1.")) << what;
+}
+
+TEST_F(SdfcheckTest, EachFailureTheTableReaderNamesKeepsItsModuleLineAndCause)
+{
+  const SdfImage image = TwoTables();
+  const long long second = image.tables[1].start;
+  SdfImage magic = image;
+  magic.bytes[3] = 0x41;
+  ExpectReaderFailure(OpeningRefusal(magic.bytes, "FIRST"), 160, "bad magic");
+  ExpectReaderFailure(OpeningRefusal(std::vector<BYTE>{0, 0}, "FIRST"), 160, "too short for the magic");
+  SdfImage fields = image;
+  SdfStoreU32(fields.bytes.data() + second + 52, 31);
+  ExpectReaderFailure(OpeningRefusal(fields.bytes, "FIRST"), 129, "31 fields in the second table");
+  SdfImage indexes = image;
+  SdfStoreU32(indexes.bytes.data() + second + 56, 11);
+  ExpectReaderFailure(OpeningRefusal(indexes.bytes, "FIRST"), 138, "11 indexes in the second table");
+  SdfImage parts = image;
+  SdfStoreU32(parts.bytes.data() + second + image.tables[1].indexDescriptorOffsets[1] + 24, 11);
+  ExpectReaderFailure(OpeningRefusal(parts.bytes, "FIRST"), 98, "11 key parts in the second table");
+  EXPECT_EQ(CRecObj::GetOpenDatabaseCount(), 0) << "a refused file is not kept open";
+  ExpectReaderFailure(OpeningRefusal(image.bytes, "MISSING"), 178, "no table of that name");
+  EXPECT_TRUE(OpeningRefusal(image.bytes, "FIRST").file.IsEmpty()) << "the sound file opens";
+}
 
 TEST_F(SdfcheckTest, AFileTheWriterMadePasses)
 {

@@ -342,7 +342,7 @@ TEST_F(AspectOutputTest, ExportWritesTheOutputEntitiesInTheTranslationUnitForASe
   ASSERT_EQ(reading.entities.size(), 1u) << "the screen-only line stays out";
   EXPECT_EQ(reading.entities[0].layer, "ELEVATION");
   ASSERT_EQ(reading.entities[0].values.size(), 4u);
-  EXPECT_NEAR(reading.entities[0].values[2], 0.9996, 1e-9);
+  EXPECT_EQ(reading.entities[0].values[2], 1.0) << "twelve inches are one foot exactly";
 }
 
 TEST_F(AspectOutputTest, AFailedExportKeepsThePreviousFileAndSaysSo)

@@ -102,6 +102,23 @@ TEST_F(DxfTest, ALineScaledToMillimetres)
   ExpectValues(line, {12.7, 25.4, 317.5, -76.2});
 }
 
+// Twelve inches are one foot exactly, in the file's text and to the second reader.
+TEST_F(DxfTest, ALineTwelveInchesOverIsOneFootOverInFeet)
+{
+  CVRX2DEntityArray entities;
+  entities.Add(new CVRX2DLine(kFrame, CVRX2DPoint(12.0, 0.0), CVRX2DPoint(12.0, 30.0)));
+  ScaleToDXFUnit(entities, 1);
+  const std::string path = Write("line_ft.dxf", entities);
+  const std::string text = FileText(path);
+  EXPECT_NE(text.find(" 10\r\n1.0000000000\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find(" 21\r\n2.5000000000\r\n"), std::string::npos) << text;
+  const CDxfReading reading = ReadWithEzdxf(path);
+  ASSERT_TRUE(reading.ran);
+  EXPECT_EQ(reading.errors, 0);
+  ASSERT_EQ(reading.entities.size(), 1u);
+  ExpectValues(reading.entities[0], {1.0, 0.0, 1.0, 2.5}, 0.0);
+}
+
 TEST_F(DxfTest, LineGroupsFollowTheCategorysLineTypeAndColour)
 {
   CVRX2DEntityArray entities;
@@ -243,7 +260,7 @@ TEST_F(DxfTest, NumbersKeepThePointUnderADecimalCommaLocale)
 TEST(DxfUnits, TheTranslationUnitsScaleAboutTheOrigin)
 {
   EXPECT_DOUBLE_EQ(DXFTranslationFactor(0), 1.0);
-  EXPECT_DOUBLE_EQ(DXFTranslationFactor(1), 0.0833);
+  EXPECT_EQ(DXFTranslationFactor(1), 1.0 / 12.0);
   EXPECT_DOUBLE_EQ(DXFTranslationFactor(2), 2.54);
   EXPECT_DOUBLE_EQ(DXFTranslationFactor(4), 0.0254);
   EXPECT_DOUBLE_EQ(DXFTranslationFactor(7), 1.0) << "an unknown unit is taken as inches";
@@ -251,8 +268,8 @@ TEST(DxfUnits, TheTranslationUnitsScaleAboutTheOrigin)
   entities.Add(new CVRX2DLine(kFrame, CVRX2DPoint(12.0, 0.0), CVRX2DPoint(0.0, -24.0)));
   ScaleToDXFUnit(entities, 1);
   const auto& line = *static_cast<const CVRX2DLine*>(entities[0]);
-  EXPECT_NEAR(line.GetStartPoint().GetX(), 0.9996, 1e-12);
-  EXPECT_NEAR(line.GetEndPoint().GetY(), -1.9992, 1e-12);
+  EXPECT_EQ(line.GetStartPoint().GetX(), 1.0);
+  EXPECT_EQ(line.GetEndPoint().GetY(), -2.0);
   ScaleToDXFUnit(entities, -1);
-  EXPECT_NEAR(static_cast<const CVRX2DLine*>(entities[0])->GetStartPoint().GetX(), 0.9996, 1e-12);
+  EXPECT_EQ(static_cast<const CVRX2DLine*>(entities[0])->GetStartPoint().GetX(), 1.0);
 }

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "geometry/2dline.h"
+#include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
 #include "platform/core/Array.h"
@@ -276,6 +277,7 @@ CString CARDoubleLeg::GetAttributes() const { return CCustomArchedUnit::GetAttri
 // Only "LOCKED" as written locks the unit; any other text reads as unlocked, with two legs.
 void CARDoubleLeg::SetAttributes(CString& attributes)
 {
+  const CCurrentOptionChoices previousChoices(*GetCurrentOptionChoices());
   const CSavedSize saved = SaveSize();
   const BOOL wasLocked = m_bLocked;
   try {
@@ -293,6 +295,7 @@ void CARDoubleLeg::SetAttributes(CString& attributes)
     if (!SetArchFromChord(CVRX2DLine(0, CVRX2DPoint(0.0, left), CVRX2DPoint(GetWidth(), right))))
       throw CUnitException(kModule, kNoArcLine);
   } catch (...) {
+    *GetCurrentOptionChoices() = previousChoices;
     RestoreSize(saved);
     m_bLocked = wasLocked;
     throw;

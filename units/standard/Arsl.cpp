@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/2dline.h"
+#include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
 #include "platform/core/Array.h"
@@ -201,6 +202,7 @@ CString CARSingleLeg::GetAttributes() const
 
 void CARSingleLeg::SetAttributes(CString& attributes)
 {
+  const CCurrentOptionChoices previousChoices(*GetCurrentOptionChoices());
   const CSavedSize saved = SaveSize();
   try {
     CCustomArchedUnit::SetAttributes(attributes);
@@ -208,6 +210,7 @@ void CARSingleLeg::SetAttributes(CString& attributes)
     if (!SetArchFromChord(GetChordLine(leg, GetWidth())))
       throw CUnitException(kSingleLegModule, kNoValidShapeLine);
   } catch (...) {
+    *GetCurrentOptionChoices() = previousChoices;
     RestoreSize(saved);
     throw;
   }

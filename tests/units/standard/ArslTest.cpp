@@ -186,6 +186,7 @@ TEST_P(ArslTest, AttributesReadBackEqualAndBadOnesLeaveTheUnit)
   EXPECT_DOUBLE_EQ(read->GetWidth(), 40.5);
   EXPECT_NEAR(read->GetLegHeight(), 30.25, 1e-9);
   EXPECT_EQ(read->GetSizedComponents()->GetAt(0)->GetEndPoint(), CVRX2DPoint(40.5, 0));
+  EXPECT_EQ(read->GetAttributes(), stored) << "the option choices stay too";
 }
 
 TEST_P(ArslTest, ThreeHandlesAtTheCornersInComponentOrder)
