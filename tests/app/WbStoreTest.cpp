@@ -16,6 +16,7 @@ constexpr const char* kQuestion = "Store changes to design 'Kitchen' in the proj
 constexpr UINT ID_VERT_GUIDELINE_TOOL = 705;
 constexpr int kRightJamb = 2;
 constexpr int kLeftJamb = 5;
+constexpr UINT kGroupItems = 801;
 
 class WbStoreTest : public WorkbenchGuiTest
 {
@@ -145,4 +146,41 @@ TEST_F(WbStoreTest, EachKindOfChangeAsksOnce)
     Pump();
     EXPECT_EQ(CloseAndCountQuestions(), 1);
   }
+}
+
+TEST_F(WbStoreTest, ADesignReadBackFromTheProjectFileClosesWithoutAQuestion)
+{
+  const std::string path = PathIn("Store.tpf");
+  service.filePaths.push_back(path.c_str());
+  Command(ID_FILE_SAVE_AS);
+  Command(ID_FILE_CLOSE);
+  ASSERT_TRUE(Projects().empty());
+  service.filePaths.push_back(path.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(Projects().size(), 1u);
+  m_pDoc = Projects()[0];
+  const CTime modified = Stored().GetModified();
+  Reopen();
+  EXPECT_EQ(CloseAndCountQuestions(), 0);
+  EXPECT_EQ(Stored().GetModified(), modified);
+}
+
+TEST_F(WbStoreTest, ADesignWithAJoinAGuidelineAndAGroupIsUnchangedAfterItsOwnStore)
+{
+  Reopen();
+  JoinGliders();
+  Command(ID_VERT_GUIDELINE_TOOL);
+  Click(CPoint(View()->GetClientRect().Width() / 2, 20));
+  View()->DeselectAll();
+  // The arch and the guideline grouped (a group holding a joined unit is another matter).
+  View()->Select(Unit(2));
+  View()->Select(static_cast<CDesignItem*>(View()->GetItemList()->GetTail()));
+  Command(kGroupItems);
+  Pump();
+  StoreDesign("Kitchen", 2);
+  EXPECT_EQ(CloseAndCountQuestions(), 0) << "just stored";
+  const CTime modified = Stored().GetModified();
+  Reopen();
+  EXPECT_EQ(CloseAndCountQuestions(), 0);
+  EXPECT_EQ(Stored().GetModified(), modified);
 }
