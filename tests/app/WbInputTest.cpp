@@ -187,3 +187,28 @@ TEST_F(WbInputTest, ScrollBarsLieInsideTheViewAreaBesideThePaletteAndAboveTheDia
   EXPECT_TRUE(pVBar->IsWindowEnabled()) << "the world is taller than the view";
   EXPECT_TRUE(pHBar->IsWindowEnabled());
 }
+
+// Run at scale factors 1 and 2.
+TEST_F(WbInputTest, ScrollBarsStayInPlaceAndTheUnitsInViewWhenADesignReopens)
+{
+  PlaceTwo();
+  StoreDesign("Porch", 1);
+  Frame()->SendMessage(WM_COMMAND, IDC_WORKBENCH_CLOSE);
+  Pump();
+  ASSERT_EQ(m_pDoc->GetWorkbenchView(), nullptr);
+  EditStoredDesign("Porch");
+  ASSERT_NE(View(), nullptr);
+  Pump();
+  const CRect client = View()->GetClientRect();
+  for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;) {
+    auto* pUnit = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetNext(pos)));
+    ASSERT_NE(pUnit, nullptr);
+    const CVRX2DPoint low = CVRX2DPoint() + pUnit->GetOffset();
+    EXPECT_TRUE(client.PtInRect(View()->WorldToClient(low)));
+    EXPECT_TRUE(client.PtInRect(View()->WorldToClient(low + CVRX2DVector(pUnit->GetWidth(), pUnit->GetHeight()))));
+  }
+  const CRect view = ScreenRect(View());
+  const CRect hBar = ScreenRect(Frame()->GetDlgItem(kHScrollBarID));
+  EXPECT_EQ(hBar.left, view.left);
+  EXPECT_EQ(hBar.top, view.bottom - 1);
+}
