@@ -164,7 +164,15 @@ int CJoinItem::GetOutlineEntityRefs(CObArray& refs)
   return 1;
 }
 
-CString CJoinItem::GetDescription() { return m_pJoin ? "Join" + m_pJoin->GetJoinTypeName() : CString("Join"); }
+CString CJoinItem::GetDescription()
+{
+  if (!m_pJoin)
+    return CString("Join");
+  // The type's name is a padded catalogue field; the prompt reads "Join: Standard Mull".
+  CString name = m_pJoin->GetJoinTypeName();
+  name.TrimRight();
+  return name.IsEmpty() ? CString("Join") : "Join: " + name;
+}
 
 void CJoinItem::DisplaySizeInfo(CWorkbenchView* pView, BOOL bShow)
 {

@@ -1,6 +1,7 @@
 #include "workbench/Scalevw.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/draw/Dc.h"
@@ -298,6 +299,34 @@ void CScaleView::OnHScroll(UINT nSBCode, UINT nPos, CScrollBar*)
 void CScaleView::OnVScroll(UINT nSBCode, UINT nPos, CScrollBar*)
 {
   OnScroll(-1, 0, static_cast<int>(nSBCode), static_cast<int>(nPos));
+}
+
+BOOL CScaleView::OnMouseWheel(UINT nFlags, short zDelta, CPoint)
+{
+  if (nFlags & MK_CONTROL)
+    return FALSE;
+  const int notches = WheelNotches(zDelta);
+  const BOOL sideways = (nFlags & MK_SHIFT) != 0;
+  const int code = notches > 0 ? SB_LINEUP : SB_LINEDOWN;
+  for (int i = 0; i < std::abs(notches); ++i)
+    OnScroll(sideways ? code : -1, 0, sideways ? -1 : code, 0);
+  return notches != 0;
+}
+
+void CScaleView::OnMouseHWheel(UINT, short zDelta, CPoint)
+{
+  // A tilt to the right is positive and shows more of the right.
+  const int notches = WheelNotches(zDelta);
+  for (int i = 0; i < std::abs(notches); ++i)
+    OnScroll(notches > 0 ? SB_LINERIGHT : SB_LINELEFT, 0, -1, 0);
+}
+
+int CScaleView::WheelNotches(short zDelta)
+{
+  m_nWheelRest += zDelta;
+  const int notches = m_nWheelRest / WHEEL_DELTA;
+  m_nWheelRest -= notches * WHEEL_DELTA;
+  return notches;
 }
 
 void CScaleView::OnSize(UINT nType, int cx, int cy)

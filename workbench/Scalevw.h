@@ -76,8 +76,13 @@ protected:
   void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
   void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar) override;
   void OnMouseMove(UINT nFlags, CPoint point) override;
+  // A notch of the wheel scrolls a line: up and down, or sideways with Shift or a tilt.
+  BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt) override;
+  void OnMouseHWheel(UINT nFlags, short zDelta, CPoint pt) override;
   void OnTimer(UINT_PTR nIDEvent) override;
   CScrollBar* GetFrameScrollBar(UINT nID) const;
+  // Whole notches of the wheel turns so far; the rest waits for the next turn.
+  int WheelNotches(short zDelta);
   // Keeps the scroll position inside the scrollable range of the current client size.
   void ClampScrollPosition();
 
@@ -86,6 +91,8 @@ protected:
   CPoint m_ptScrollPos;
   CSize m_sizeLogPixels;
   BOOL m_bAutoscrollTimer = FALSE;
+  // Wheel turns smaller than a notch, kept until they make one.
+  int m_nWheelRest = 0;
   double m_dMinScaleFactor = 0.001;
   double m_dMaxScaleFactor = 10.0;
 };

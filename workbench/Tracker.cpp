@@ -5,6 +5,8 @@
 #include <map>
 #include <memory>
 
+#include "geometry/2darc.h"
+#include "geometry/2dline.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/wnd/Cursor.h"
 #include "platform/ui/wnd/DragLoop.h"
@@ -32,6 +34,27 @@ constexpr int kTimerNotStartedLine = 1125;
 constexpr int kTimerNotKilledLine = 1187;
 constexpr int kQuitInMoveLine = 862;
 constexpr int kQuitInResizeLine = 1104;
+
+bool SameEntity(const CVRX2DEntity& a, const CVRX2DEntity& b)
+{
+  if (a.GetType() != b.GetType() || a.GetCategory() != b.GetCategory())
+    return false;
+  if (const auto* line = dynamic_cast<const CVRX2DLine*>(&a))
+    return *line == static_cast<const CVRX2DLine&>(b);
+  if (const auto* arc = dynamic_cast<const CVRX2DArc*>(&a))
+    return arc->IsEqual(static_cast<const CVRX2DArc&>(b)) != FALSE;
+  return a.GetExtents() == b.GetExtents();
+}
+
+bool SameEntities(const CVRX2DEntityArray& a, const CVRX2DEntityArray& b)
+{
+  if (a.GetSize() != b.GetSize())
+    return false;
+  for (int i = 0; i < a.GetSize(); ++i)
+    if (!SameEntity(*a.GetAt(i), *b.GetAt(i)))
+      return false;
+  return true;
+}
 
 CPoint MessagePoint(const MSG& msg)
 {
@@ -363,7 +386,7 @@ class CResizeLoopClient : public CDragLoopClient
 {
 public:
   CResizeLoopClient(CItemTracker& tracker, int handle, const CVRX2DPoint& start, CPoint startClient)
-    : m_tracker(tracker), m_handle(handle), m_start(start), m_lastProcessed(startClient)
+    : m_tracker(tracker), m_handle(handle), m_start(start), m_startClient(startClient), m_lastProcessed(startClient)
   {}
 
   void SetThrottles(BOOL bTimer, double distance)
@@ -414,7 +437,12 @@ public:
 
 private:
   CWorkbenchView* View() const { return m_tracker.GetView(); }
-  CVRX2DVector Offset(CPoint point) const { return CVRX2DVector(m_start, View()->ClientToWorld(point)); }
+  // The pointer back on the pixel it was pressed on is a drag of length zero for every item,
+  // although the handle's own point lies somewhere inside that pixel.
+  CVRX2DVector Offset(CPoint point) const
+  {
+    return point == m_startClient ? CVRX2DVector() : CVRX2DVector(m_start, View()->ClientToWorld(point));
+  }
   void Update(CPoint point)
   {
     if (m_bTimer)
@@ -423,7 +451,10 @@ private:
     CVRX2DEntityArray previous(m_tracker.m_TrackEnts);
     const int code = View()->AdjustPos(m_tracker.GetItem(), m_handle, m_offset, m_tracker.m_TrackEnts);
     SetCursor(code < 2 ? m_tracker.GetHandleCursor(m_handle) : m_tracker.GetNotAllowedCursor());
-    if (code == 0 || code == 2) {
+    // The outline on screen is always the item's latest proposal, which the release applies: an
+    // answer of "unchanged" that still reshaped the outline (a drag back to its start resets
+    // the proposal) is redrawn too.
+    if (code == 0 || code == 2 || !SameEntities(previous, m_tracker.m_TrackEnts)) {
       m_tracker.DrawEntities(previous);
       m_tracker.DrawEntities(m_tracker.m_TrackEnts);
     }
@@ -432,6 +463,7 @@ private:
   CItemTracker& m_tracker;
   int m_handle;
   CVRX2DPoint m_start;
+  CPoint m_startClient;
   CPoint m_lastProcessed;
   CVRX2DVector m_offset;
   BOOL m_started = FALSE;

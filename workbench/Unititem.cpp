@@ -353,6 +353,7 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
     Invalidate(pView);
     m_vOffset += pUnit->SetSizeToProposed();
     UpdateUnitInfo();
+    DisplaySizeInfo(pView);
     Invalidate(pView);
     pView->DeleteDetachedJoins();
     pView->AdjustPos(CVRX2DVector(), this, 1);

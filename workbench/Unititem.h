@@ -63,9 +63,10 @@ public:
   void GetSnapPoints(CVRX2DPointArray& points) const;
   BOOL GetReportData(CUnitInfoReportDataArray& records);
   BOOL GetReportData(CScheduleReportDataArray& rows);
+  // The unit's size in status pane 1, shown while it is selected and after each size change.
+  void DisplaySizeInfo(CWorkbenchView* pView);
 
 private:
-  void DisplaySizeInfo(CWorkbenchView* pView);
   // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
   void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
   CString Key() const { return m_strType + m_strSubtype; }

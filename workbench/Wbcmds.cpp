@@ -313,4 +313,16 @@ void RegisterViewCommandStrings()
   res.AddString(218, "Give a new name to the selected design\nRename Design");
   res.AddString(5074, "Nudge the selected items to test for snapping");
   res.AddString(329, "Remove all joining to other units");
+  // The tool palette's buttons: status prompt, then tool tip.
+  res.AddString(604, "Activate the Select Tool\nSelect Tool");
+  res.AddString(705, "Place a vertical guideline\nVertical Guideline Tool");
+  res.AddString(707, "Place a horizontal guideline\nHorizontal Guideline Tool");
+  res.AddString(706, "Place an angled guideline\nAngled Guideline Tool");
+  res.AddString(801, "Group the selected items\nGroup Items");
+  res.AddString(802, "Ungroup the selected group\nUngroup Items");
+  res.AddString(901, "Zoom in on the point you click\nZoom In");
+  res.AddString(902, "Zoom out from the point you click\nZoom Out");
+  res.AddString(903, "Scale the view to show the selected items\nScale To Selection");
+  res.AddString(904, "Scale the view to show the whole design\nScale to Fit");
+  res.AddString(1001, "Lock the current tool until another tool is selected\nLock Current Tool");
 }

@@ -31,25 +31,39 @@ constexpr COLORREF kScrollBarColor = RGB(192, 192, 192);
 
 const UINT kToolbarButtons[] = {604, 0, 705, 707, 706, 0, 801, 802, 0, 901, 902, 0, 903, 904, 0, 1001};
 
-BOOL IsWholeNumber(const CString& text, int& value)
+enum class QuantityCheck
+{
+  ok,
+  notWhole,
+  outOfRange
+};
+
+// A whole number, optionally signed, with blanks around it; a signed or too large one is a
+// number outside the quantities a design can take, not a text that is no number.
+QuantityCheck CheckQuantity(const CString& text, int& value)
 {
   const char* p = text.c_str();
   while (std::isspace(static_cast<unsigned char>(*p)))
     ++p;
+  const bool negative = *p == '-';
+  if (*p == '-' || *p == '+')
+    ++p;
   if (!std::isdigit(static_cast<unsigned char>(*p)))
-    return FALSE;
+    return QuantityCheck::notWhole;
   long long number = 0;
-  while (std::isdigit(static_cast<unsigned char>(*p))) {
-    number = number * 10 + (*p++ - '0');
-    if (number > kMaxQuantity)
-      return FALSE;
+  bool tooLarge = false;
+  for (; std::isdigit(static_cast<unsigned char>(*p)); ++p) {
+    tooLarge = tooLarge || number * 10 + (*p - '0') > kMaxQuantity;
+    number = tooLarge ? number : number * 10 + (*p - '0');
   }
   while (std::isspace(static_cast<unsigned char>(*p)))
     ++p;
   if (*p != '\0')
-    return FALSE;
+    return QuantityCheck::notWhole;
+  if (tooLarge || (negative && number != 0))
+    return QuantityCheck::outOfRange;
   value = static_cast<int>(number);
-  return TRUE;
+  return QuantityCheck::ok;
 }
 }  // namespace
 
@@ -131,9 +145,10 @@ void CWorkbenchFrame::RecalcLayout(BOOL bNotify)
   CWnd* pView = GetDlgItem(AFX_IDW_PANE_FIRST);
   if (!pView || !m_wndHScrollBar.GetSafeHwnd() || !m_wndVScrollBar.GetSafeHwnd())
     return;
+  // The base lays the view over the whole area the frame's children share (beside the docked
+  // bars), from that area's origin: the bars are placed in the same coordinates.
   CRect view;
-  pView->GetWindowRect(&view);
-  ScreenToClient(&view);
+  pView->GetClientRect(&view);
   const int barWidth = GetSystemMetrics(SM_CXVSCROLL);
   const int barHeight = GetSystemMetrics(SM_CYHSCROLL);
   // Each bar overlaps the view's last pixel row or column.
@@ -213,10 +228,13 @@ BOOL CWorkbenchFrame::ValidateQuantity()
   CString text;
   m_wndDialogBar.GetDlgItemText(IDC_WORKBENCH_QUANTITY, text);
   int value = 0;
-  if (IsWholeNumber(text, value))
+  const QuantityCheck check = CheckQuantity(text, value);
+  if (check == QuantityCheck::ok)
     return TRUE;
-  MessageBox("Please enter a whole number for the quantity.", GetDocServices().GetProductName(),
-             MB_OK | MB_ICONEXCLAMATION);
+  CString message("Please enter a whole number for the quantity.");
+  if (check == QuantityCheck::outOfRange)
+    message.Format("Please enter a quantity from 0 to %d.", kMaxQuantity);
+  MessageBox(message, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
   return FALSE;
 }
 

@@ -240,8 +240,10 @@ void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
     // The item's properties changed: it is drawn, snapped and joined again as it now is.
     auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
     pItem->Invalidate(this);
-    if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem))
+    if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem)) {
       pUnitItem->UpdateUnitInfo();
+      pUnitItem->DisplaySizeInfo(this);
+    }
     NudgeGroup(CVRX2DVector());
   }
 }
@@ -556,6 +558,9 @@ void CWorkbenchView::OnDestroy()
 {
   if (GetDesign())
     DeselectAll();
+  // The status bar outlives the view: what it said of the view goes with it.
+  SetPaneText(1, CString());
+  SetPaneText(2, CString());
   CScaleView::OnDestroy();
 }
 

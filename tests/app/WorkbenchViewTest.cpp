@@ -247,13 +247,14 @@ TEST_F(WorkbenchViewTest, DeletingAUnitWithItsSelectedJoinRemovesEachOnce)
 TEST_F(WorkbenchViewTest, StoringNeedsAWholeQuantity)
 {
   PlaceGlider();
-  for (const char* text : {"abc", "100000", "-3", "4.5"}) {
+  for (const char* text : {"abc", "100000", "-3", "4.5", "99999999999", "-"}) {
     Frame()->GetDialogBar()->SetDlgItemText(IDC_WORKBENCH_QUANTITY, text);
     Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
     Pump();
     EXPECT_EQ(m_pDoc->GetDesignCount(), 0) << text;
   }
-  EXPECT_EQ(Count("Please enter a whole number for the quantity."), 4);
+  EXPECT_EQ(Count("Please enter a whole number for the quantity."), 3);
+  EXPECT_EQ(Count("Please enter a quantity from 0 to 99999."), 3) << "a number outside the range is told the range";
   // Closing is refused the same way: the Workbench stays.
   Frame()->SendMessage(WM_COMMAND, IDC_WORKBENCH_CLOSE);
   Pump();

@@ -183,7 +183,7 @@ TEST_F(JoinRecordTest, AStoredJoinLoadsBackWithItsSidesTypeAndMarker)
   ASSERT_NE(pJoin->GetJoin(), nullptr);
   EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 1);
   EXPECT_EQ(pJoin->GetDescription(), m_join->GetDescription());
-  EXPECT_EQ(pJoin->GetDescription(), "Join" + m_join->GetJoin()->GetJoinTypeName());
+  EXPECT_EQ(pJoin->GetDescription(), "Join: Standard Mull") << "join type 1, its padded name trimmed";
   CVRX2DEntityArray before;
   CVRX2DEntityArray after;
   m_join->GetOutlineEntities(before);

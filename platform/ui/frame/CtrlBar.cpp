@@ -125,6 +125,26 @@ void CControlBar::Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle)
   pFrame->AddControlBar(this);
 }
 
+namespace {
+// A bar that shows fly-by prompts gives the status line back when the pointer leaves it.
+class CBarLeaveWatcher : public QObject
+{
+public:
+  CBarLeaveWatcher(QObject* parent, CControlBar* pBar) : QObject(parent), m_pBar(pBar) {}
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    if (event->type() != QEvent::Leave || !(m_pBar->GetBarStyle() & CBRS_FLYBY))
+      return false;
+    if (CWnd* owner = m_pBar->GetOwner(); owner && owner->m_hWnd)
+      owner->SendMessage(WM_MENUSELECT, 0xFFFF, 0);
+    return false;
+  }
+
+private:
+  CControlBar* m_pBar;
+};
+}  // namespace
+
 BOOL CControlBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
 {
   auto* frame = dynamic_cast<CFrameWnd*>(pParentWnd);
@@ -133,6 +153,7 @@ BOOL CControlBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
   Register(frame, nID, dwStyle);
   if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~WS_VISIBLE) | WS_CHILD, 0, 0, 0, 0, frame->m_hWnd, nID))
     return FALSE;
+  m_hWnd->installEventFilter(new CBarLeaveWatcher(m_hWnd, this));
   if (dwStyle & WS_VISIBLE)
     ShowWindow(SW_SHOWNA);
   return TRUE;

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "platform/ui/frame/AccelFocus.h"
 #include "platform/ui/frame/CtrlBar.h"
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/docview/DocTempl.h"
@@ -316,7 +317,11 @@ BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
   const UINT mods = KeyModifiers();
   for (const CAccelTemplate& accel : m_accelerators)
     if (accel.key == pMsg->wParam && (accel.modifiers & (FSHIFT | FCONTROL)) == mods) {
-      SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(accel.command), 1), 0);
+      if (FocusedControlKeepsKey(accel.key, mods))
+        return FALSE;
+      // A disabled command's key is taken and does nothing, as for a greyed menu item.
+      if (IsCommandEnabled(this, accel.command))
+        SendMessage(WM_COMMAND, MAKEWPARAM(static_cast<int>(accel.command), 1), 0);
       return TRUE;
     }
   return FALSE;

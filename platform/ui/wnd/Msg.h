@@ -91,6 +91,8 @@ enum : UINT
   WM_RBUTTONDBLCLK = 0x0206,
   WM_MBUTTONDOWN = 0x0207,
   WM_MBUTTONUP = 0x0208,
+  WM_MOUSEWHEEL = 0x020A,
+  WM_MOUSEHWHEEL = 0x020E,
   WM_MDIACTIVATE = 0x0222,
   WM_CAPTURECHANGED = 0x0215,
   WM_DROPFILES = 0x0233,
@@ -106,6 +108,9 @@ enum : UINT
   MK_CONTROL = 0x0008,
   MK_MBUTTON = 0x0010
 };
+
+// One notch of a mouse wheel.
+constexpr short WHEEL_DELTA = 120;
 
 // Virtual key codes.
 enum : UINT

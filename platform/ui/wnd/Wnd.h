@@ -201,6 +201,10 @@ protected:
   virtual void OnRButtonUp(UINT nFlags, CPoint point);
   virtual void OnMButtonDown(UINT nFlags, CPoint point);
   virtual void OnMouseMove(UINT nFlags, CPoint point);
+  // The wheel: zDelta in multiples of WHEEL_DELTA, positive away from the user (or to the
+  // right); pt in screen coordinates. TRUE when the window scrolled.
+  virtual BOOL OnMouseWheel(UINT nFlags, short zDelta, CPoint pt);
+  virtual void OnMouseHWheel(UINT nFlags, short zDelta, CPoint pt);
   virtual void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   virtual void OnKeyUp(UINT nChar, UINT nRepCnt, UINT nFlags);
   virtual void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);

@@ -1,5 +1,7 @@
 #include "platform/ui/wnd/WndImpl.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -10,6 +12,7 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QTimerEvent>
+#include <QWheelEvent>
 
 #include "platform/ui/wnd/QtConv.h"
 
@@ -494,6 +497,30 @@ bool CWndBridge::MouseEvent(QWidget* widget, QMouseEvent* event)
   return true;
 }
 
+bool CWndBridge::WheelEvent(QWheelEvent* event)
+{
+  CWnd* wnd = m_pImpl->m_pWnd;
+  const QPoint angle = event->angleDelta();
+  // A wheel that turns sideways (or a sideways tilt) scrolls horizontally.
+  const bool sideways = angle.y() == 0 && angle.x() != 0;
+  const int delta = std::clamp(sideways ? angle.x() : angle.y(), -32768, 32767);
+  if (delta == 0)
+    return true;
+  UINT flags = 0;
+  if (event->modifiers() & Qt::ShiftModifier)
+    flags |= MK_SHIFT;
+  if (event->modifiers() & Qt::ControlModifier)
+    flags |= MK_CONTROL;
+  if (event->buttons() & Qt::LeftButton)
+    flags |= MK_LBUTTON;
+  if (event->buttons() & Qt::RightButton)
+    flags |= MK_RBUTTON;
+  const QPoint global = event->globalPosition().toPoint();
+  const WPARAM wParam = MAKEWPARAM(static_cast<int>(flags), delta);
+  wnd->SendMessage(sideways ? WM_MOUSEHWHEEL : WM_MOUSEWHEEL, wParam, MAKELPARAM(global.x(), global.y()));
+  return true;
+}
+
 bool CWndBridge::KeyEvent(QKeyEvent* event)
 {
   MSG msg;
@@ -554,6 +581,10 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
       if (MouseEventToMsg(widget, static_cast<QMouseEvent*>(event), msg) && msg.hwnd == wnd->m_hWnd)
         wnd->SendMessage(msg.message, msg.wParam, msg.lParam);
     }
+    break;
+  case QEvent::Wheel:
+    if (isClient && ownerPaints)
+      return WheelEvent(static_cast<QWheelEvent*>(event));
     break;
   case QEvent::KeyPress:
   case QEvent::KeyRelease:

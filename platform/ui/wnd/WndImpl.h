@@ -22,6 +22,7 @@
 class CMenu;
 class QMouseEvent;
 class QKeyEvent;
+class QWheelEvent;
 
 // A message posted to a window, delivered through the Qt event queue.
 class CPostedMessageEvent : public QEvent
@@ -47,6 +48,7 @@ protected:
 private:
   bool MouseEvent(QWidget* widget, QMouseEvent* event);
   bool KeyEvent(QKeyEvent* event);
+  bool WheelEvent(QWheelEvent* event);
   CWndImpl* m_pImpl;
 };
 

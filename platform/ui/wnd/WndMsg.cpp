@@ -79,6 +79,13 @@ LRESULT CWnd::DispatchStandard(UINT message, WPARAM wParam, LPARAM lParam, BOOL&
   case WM_MOUSEMOVE:
     OnMouseMove(flags, point);
     return 0;
+  case WM_MOUSEWHEEL:
+    return OnMouseWheel(LOWORD(static_cast<std::uintptr_t>(wParam)),
+                        static_cast<short>(HIWORD(static_cast<std::uintptr_t>(wParam))), point);
+  case WM_MOUSEHWHEEL:
+    OnMouseHWheel(LOWORD(static_cast<std::uintptr_t>(wParam)),
+                  static_cast<short>(HIWORD(static_cast<std::uintptr_t>(wParam))), point);
+    return 0;
   case WM_KEYDOWN:
     OnKeyDown(static_cast<UINT>(wParam), LOWORD(static_cast<std::uintptr_t>(lParam)),
               HIWORD(static_cast<std::uintptr_t>(lParam)));
@@ -193,6 +200,8 @@ void CWnd::OnRButtonDown(UINT, CPoint) {}
 void CWnd::OnRButtonUp(UINT, CPoint) {}
 void CWnd::OnMButtonDown(UINT, CPoint) {}
 void CWnd::OnMouseMove(UINT, CPoint) {}
+BOOL CWnd::OnMouseWheel(UINT, short, CPoint) { return FALSE; }
+void CWnd::OnMouseHWheel(UINT, short, CPoint) {}
 void CWnd::OnKeyDown(UINT, UINT, UINT) {}
 void CWnd::OnKeyUp(UINT, UINT, UINT) {}
 void CWnd::OnChar(UINT, UINT, UINT) {}
