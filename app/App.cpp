@@ -291,9 +291,10 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
 
 void CApp::KeepUnsavedWork()
 {
-  const CString text = DescribeRecoveryCopies(WriteRecoveryCopies(*this));
+  CString text = DescribeRecoveryCopies(WriteRecoveryCopies(*this));
+  text.TrimLeft('\n');
   if (!text.IsEmpty())
-    std::fprintf(stderr, "%s:%s\n", m_strProductName.c_str(), text.c_str());
+    std::fprintf(stderr, "%s: %s\n", m_strProductName.c_str(), text.c_str());
 }
 
 void CApp::WinHelp(std::uintptr_t dwData, UINT nCmd)

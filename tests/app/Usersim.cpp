@@ -2,7 +2,7 @@
 // program the way PANECRAFT_USER_ENDS asks ("close": the window's close button, "exit": File >
 // Exit with the mouse, "session", "hangup", "interrupt": SIGTERM, SIGHUP, SIGINT,
 // "signals-in-question": a change, File > Exit, and a logout's signals while the question about
-// the change is open), so that a test can check the exit code of the whole run, static
+// the change is open; "change-and-wait": a change, then nothing), so that a test can check the exit code of the whole run, static
 // destructors included.
 #include <signal.h>
 #include <unistd.h>
@@ -103,9 +103,8 @@ void SignalWhenAsked(int tries)
     ::kill(::getpid(), signal);
 }
 
-// Types into the first field that takes text (a change to the project), then chooses File >
-// Exit, which asks about the change.
-void ChangeAndSignalInTheQuestion(QMainWindow* window)
+// Types into the first field that takes text: a change to the project.
+void TypeAChange(QMainWindow* window)
 {
   for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
     if (!field->isVisible() || !field->isEnabled() || field->isReadOnly())
@@ -113,11 +112,29 @@ void ChangeAndSignalInTheQuestion(QMainWindow* window)
     field->setFocus();
     field->selectAll();
     QTest::keyClicks(field, "7");
-    ChooseFileExit(window);
-    SignalWhenAsked(0);
     return;
   }
   GiveUp("no field to type into");
+}
+
+// A change, then File > Exit, which asks about it.
+void ChangeAndSignalInTheQuestion(QMainWindow* window)
+{
+  TypeAChange(window);
+  ChooseFileExit(window);
+  SignalWhenAsked(0);
+}
+
+// A change, noted as "changed"; then the user waits for whatever ends the program.
+void ChangeAndWait(QMainWindow* window)
+{
+  TypeAChange(window);
+  if (const char* notes = std::getenv("PANECRAFT_USER_NOTES")) {
+    if (FILE* file = std::fopen(notes, "w")) {
+      std::fputs("changed", file);
+      std::fclose(file);
+    }
+  }
 }
 
 void EndTheProgram()
@@ -140,6 +157,8 @@ void EndTheProgram()
     ::kill(::getpid(), SIGINT);
   else if (std::strcmp(how, "signals-in-question") == 0)
     ChangeAndSignalInTheQuestion(window);
+  else if (std::strcmp(how, "change-and-wait") == 0)
+    ChangeAndWait(window);
   else
     GiveUp("unknown way to end");
 }
