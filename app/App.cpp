@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include <climits>
+#include <cstdio>
 #include <string>
 #include <unistd.h>
 
@@ -277,12 +278,7 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
     text = FormatFatalErrorReport(m_strProductName, nullptr);
   }
   // Unsaved work is kept before the program ends; the report says where.
-  const std::vector<CString> copies = WriteRecoveryCopies(*this);
-  if (!copies.empty()) {
-    text += "\n\nThe unsaved changes were written to:";
-    for (const CString& path : copies)
-      text += "\n" + path;
-  }
+  text += DescribeRecoveryCopies(WriteRecoveryCopies(*this));
   if (m_splashWnd.GetSafeHwnd())
     m_splashWnd.DestroyWindow();
   if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
@@ -291,6 +287,14 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
     AfxMessageBox(text, MB_OK);
   // No exit processing: the preferences are not saved after a fatal error.
   AfxEndProcess(kFatalExitCode);
+}
+
+void CApp::KeepUnsavedWork()
+{
+  CString text = DescribeRecoveryCopies(WriteRecoveryCopies(*this));
+  text.TrimLeft('\n');
+  if (!text.IsEmpty())
+    std::fprintf(stderr, "%s: %s\n", m_strProductName.c_str(), text.c_str());
 }
 
 void CApp::WinHelp(std::uintptr_t dwData, UINT nCmd)

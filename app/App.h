@@ -37,6 +37,8 @@ public:
   BOOL SaveAllModified() override;
   // Shows the fatal-error report and ends the process with exit code 99; never returns.
   LRESULT ProcessWndProcException(const std::exception_ptr& e, const MSG* pMsg) override;
+  // Recovery copies of the changed projects, named on standard error: nobody can be asked.
+  void KeepUnsavedWork() override;
   // The help gate: at most one help call in two seconds, one topic per hundred command ids.
   void WinHelp(std::uintptr_t dwData, UINT nCmd = HELP_CONTEXT) override;
 

@@ -1,5 +1,6 @@
 #include "app/Recovery.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -29,16 +30,26 @@ CString FileNameOf(const CString& title)
   return name;
 }
 
-// The first candidate that does not exist yet; the write itself refuses one made meanwhile.
-CString WriteCopy(CDoc& doc, const CString& folder)
+// The user's choice of temporary folder stands even when it cannot be written: the copy then
+// is reported as not written rather than put somewhere the user does not look.
+CString TemporaryFolder()
+{
+  const char* folder = std::getenv("TMPDIR");
+  return folder && *folder ? CString::FromUtf8(folder) : CString("/tmp");
+}
+
+// The first candidate that does not exist yet in the folder (beside the project file when the
+// folder is empty); the write itself refuses one made meanwhile. Throws when the folder cannot
+// be written.
+CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
 {
   // The documents folder may not exist yet on a fresh account.
-  if (doc.GetPathName().IsEmpty() && !folder.IsEmpty()) {
+  if (!folder.IsEmpty()) {
     std::error_code ignored;
     std::filesystem::create_directories(folder.ToUtf8(), ignored);
   }
   for (int n = 1; n <= kMaxCandidates; ++n) {
-    const CString path = RecoveryPathFor(doc.GetPathName(), doc.GetTitle(), folder, n);
+    const CString path = RecoveryPathFor(projectPath, doc.GetTitle(), folder, n);
     CFileStatus status;
     if (CFile::GetStatus(path, status))
       continue;
@@ -46,6 +57,43 @@ CString WriteCopy(CDoc& doc, const CString& folder)
     return path;
   }
   return CString();
+}
+
+// Beside the project file first, then the documents folder, then the temporary folder.
+CString WriteCopyWhereverPossible(CDoc& doc)
+{
+  struct Place
+  {
+    CString projectPath;
+    CString folder;
+  };
+  std::vector<Place> places;
+  if (!doc.GetPathName().IsEmpty())
+    places.push_back({doc.GetPathName(), CString()});
+  if (const CString documents = AfxGetDocumentsFolder(); !documents.IsEmpty())
+    places.push_back({CString(), documents});
+  places.push_back({CString(), TemporaryFolder()});
+  for (const Place& place : places) {
+    try {
+      if (CString path = WriteCopy(doc, place.projectPath, place.folder); !path.IsEmpty())
+        return path;
+    } catch (...) {
+      PCTRACE(TT_DOCUMENT, TL_WARNING)("Recovery copy not written; trying the next folder.\n");
+    }
+  }
+  return CString();
+}
+
+// What the windows show goes into the project first; a failure there still leaves the project
+// as last stored worth a copy.
+BOOL NeedsCopy(CDoc& doc)
+{
+  try {
+    doc.KeepWhatIsShown();
+  } catch (...) {
+    PCTRACE(TT_DOCUMENT, TL_WARNING)("The Workbench could not be taken into the recovery copy.\n");
+  }
+  return doc.IsProjectModified();
 }
 
 }  // namespace
@@ -58,25 +106,42 @@ CString RecoveryPathFor(const CString& projectPath, const CString& title, const 
   return folder + "/" + WithoutExtension(FileNameOf(title)) + suffix;
 }
 
-std::vector<CString> WriteRecoveryCopies(CWinApp& app)
+std::vector<CRecoveryCopy> WriteRecoveryCopies(CWinApp& app)
 {
-  std::vector<CString> written;
-  const CString documents = AfxGetDocumentsFolder();
+  std::vector<CRecoveryCopy> copies;
   POSITION tpos = app.GetFirstDocTemplatePosition();
   while (tpos) {
     CDocTemplate* docTemplate = app.GetNextDocTemplate(tpos);
     for (POSITION pos = docTemplate->GetFirstDocPosition(); pos;) {
       auto* doc = dynamic_cast<CDoc*>(docTemplate->GetNextDoc(pos));
-      // A project that cannot be written is left; the others still get their copies.
+      // A project that cannot be written is reported; the others still get their copies.
       try {
-        if (!doc || !doc->IsProjectModified())
-          continue;
-        if (CString path = WriteCopy(*doc, documents); !path.IsEmpty())
-          written.push_back(path);
+        if (doc && NeedsCopy(*doc))
+          copies.push_back({doc->GetTitle(), WriteCopyWhereverPossible(*doc)});
       } catch (...) {
         PCTRACE(TT_DOCUMENT, TL_WARNING)("Recovery copy not written.\n");
       }
     }
   }
-  return written;
+  return copies;
+}
+
+CString DescribeRecoveryCopies(const std::vector<CRecoveryCopy>& copies)
+{
+  CString written;
+  CString lost;
+  for (const CRecoveryCopy& copy : copies) {
+    if (!copy.path.IsEmpty())
+      written += "\n" + copy.path;
+    else
+      lost += "\n" + copy.title;
+  }
+  CString text;
+  if (!written.IsEmpty())
+    text += "\n\nThe unsaved changes were written to:" + written;
+  if (!lost.IsEmpty())
+    text += "\n\nNo copy of the unsaved changes could be written, in the project's folder, the documents folder or the "
+            "temporary folder, for:" +
+            lost;
+  return text;
 }

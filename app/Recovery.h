@@ -1,7 +1,10 @@
 #pragma once
-// Recovery copies, written when the fatal report is about to end the program: each project with
-// unsaved changes goes to a new file beside its own ("name.recovered.tpf"), an unnamed one into
-// the user's documents folder. An existing file is never written over.
+// Recovery copies, written when the program is about to end with unsaved work (the fatal report,
+// or the end of the session with nobody to ask): each project with unsaved changes, the designs
+// as the Workbench shows them included, goes to a new file beside its own
+// ("name.recovered.tpf"). When that folder cannot be written, or the project has no file yet, the
+// copy goes to the user's documents folder, and failing that to the temporary folder. An existing
+// file is never written over.
 #include <vector>
 
 #include "platform/core/String.h"
@@ -12,5 +15,16 @@ class CWinApp;
 // of that title in the folder.
 CString RecoveryPathFor(const CString& projectPath, const CString& title, const CString& folder, int n);
 
-// Writes the copies of every modified project of the application's templates; the paths written.
-std::vector<CString> WriteRecoveryCopies(CWinApp& app);
+// One changed project: its title and the copy written (empty when no folder could take it).
+struct CRecoveryCopy
+{
+  CString title;
+  CString path;
+};
+
+// Writes the copies of every modified project of the application's templates.
+std::vector<CRecoveryCopy> WriteRecoveryCopies(CWinApp& app);
+
+// What the report adds about the copies: where each went, or that none could be written; empty
+// when no project had changes.
+CString DescribeRecoveryCopies(const std::vector<CRecoveryCopy>& copies);

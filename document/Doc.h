@@ -56,6 +56,9 @@ public:
   // FALSE only when the user cancelled.
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel) { return m_project.StoreEditedDesign(ask, allowCancel); }
   BOOL OkToCloseEditedDesign();
+  // Takes what the windows show (the typed project name, the Workbench) into the project without
+  // asking, for a recovery copy; TRUE when the stored designs changed.
+  BOOL KeepWhatIsShown();
 
   // The stored designs, as the design list uses them. Bad indexes and names raise CAppException.
   int GetDesignCount() const { return m_project.GetDesignCount(); }

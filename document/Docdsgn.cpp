@@ -33,6 +33,15 @@ BOOL CDoc::OkToCloseEditedDesign()
   return StoreEditedDesign(TRUE, TRUE);
 }
 
+BOOL CDoc::KeepWhatIsShown()
+{
+  if (auto* owner = dynamic_cast<CDesignListOwner*>(GetWarehouseView()))
+    owner->CommitProjectName();
+  if (auto* source = dynamic_cast<CWorkbenchDataSource*>(GetWorkbenchView()))
+    source->UpdateDesignWithWorkbenchData();
+  return m_project.KeepEditedDesign();
+}
+
 void CDoc::FillDesignList() { UpdateAllViews(nullptr, HINT_DESIGN_LIST); }
 
 CProjectHost::Answer CDoc::AskStoreChanges(const CString& name, BOOL allowCancel)

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/core/Filemsg.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -59,6 +60,11 @@ CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, c
   } catch (const CFileException& e) {
     return "An error occurred while opening project file.\nFile:  " + path +
            ".\nReason:  " + FileErrorReason(e.m_cause);
+  } catch (const std::bad_alloc&) {
+    // Not the file's fault: it may be sound, only larger than this machine can hold.
+    CString text;
+    text.Format("The file '%s' could not be read: the project is too large for the memory available.", path.c_str());
+    return text;
   } catch (...) {
     CString text;
     text.Format("The file '%s' could not be read; please verify that this is a ", path.c_str());
@@ -73,10 +79,8 @@ CString SaveFailureCause(std::exception_ptr failure)
 {
   try {
     std::rethrow_exception(failure);
-  } catch (const CFileException& e) {
-    return e.m_lOsError > 0 ? CString(std::strerror(static_cast<int>(e.m_lOsError))) : e.GetErrorMessage();
   } catch (const CException& e) {
-    return e.GetErrorMessage();
+    return FileFailureReason(e);
   } catch (const std::bad_alloc&) {
     return std::strerror(ENOMEM);
   } catch (...) {
@@ -90,10 +94,10 @@ CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path)
 {
   CString text;
   text.Format("An error occurred while saving the project file '%s'.\n", path.c_str());
-  const CString cause = SaveFailureCause(failure);
-  if (!cause.IsEmpty())
-    text += "Reason:  " + cause + "\n";
-  return text + "The project has not been saved.";
+  text += "The project has not been saved.";
+  if (const CString cause = SaveFailureCause(failure); !cause.IsEmpty())
+    text += "\nReason:  " + cause;
+  return text;
 }
 
 CString GetDesignUnreadableMessage(const CString& designName)

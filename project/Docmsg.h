@@ -6,8 +6,8 @@
 
 // The message for the exception that ended an open; path as given to open.
 CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName);
-// The message for the exception that ended a save, with its cause (the system's own text for a
-// file error) between the two lines of the message.
+// The message for the exception that ended a save, followed by its cause (the system's own
+// text for a file error).
 CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path);
 // The questions before storing the edited design and before replacing a stored design.
 CString GetStoreChangesQuestion(const CString& designName);

@@ -260,6 +260,31 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
   return TRUE;
 }
 
+BOOL CProject::KeepEditedDesign()
+{
+  if (!m_pEditedDesign)
+    return FALSE;
+  CDesignStore candidate;
+  candidate.Store(m_pEditedDesign.get());
+  if (candidate.GetCRC() == m_editedSnapshot.GetCRC())
+    return FALSE;
+  int index = FindDesign(m_editedSnapshot.GetName());
+  const CString name = m_pEditedDesign->GetName();
+  const int owner = name.IsEmpty() ? -1 : FindDesign(name);
+  // A clash is never settled over another design: the copy keeps both.
+  if (name.IsEmpty() || (owner >= 0 && owner != index)) {
+    m_pEditedDesign->SetName(GetNewDesignName());
+    candidate.Store(m_pEditedDesign.get());
+    index = -1;
+  }
+  if (index >= 0)
+    m_designs.Replace(index, candidate);
+  else
+    m_designs.Add(new CDesignStore(candidate));
+  m_editedSnapshot = candidate;
+  return TRUE;
+}
+
 void CProject::AddDesign(const CDesignStore& store)
 {
   if (FindDesign(store.GetName()) >= 0)

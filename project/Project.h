@@ -95,6 +95,10 @@ public:
   const CDesignStore& GetEditedDesignSnapshot() const { return m_editedSnapshot; }
   // FALSE only when the user cancelled.
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel);
+  // Stores the edited design as it stands without asking: over the design it was taken from, or
+  // as a new design when it is unnamed or its name now belongs to another design. Only for the
+  // recovery copy of a program about to end, so the host hears nothing. TRUE when it stored.
+  BOOL KeepEditedDesign();
 
   // The stored designs. Bad indexes and names raise CAppException.
   int GetDesignCount() const { return m_designs.GetSize(); }

@@ -1,6 +1,7 @@
 #include "reports/Rptgen.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "document/Doc.h"
 #include "platform/core/Time.h"
@@ -122,9 +123,24 @@ void CReportGenerator::PutText(CStringArray& lines, int mostLines, int lineWidth
 
 CString CReportGenerator::QuoteCSV(const CString& text)
 {
-  CString quoted = text;
-  quoted.Replace("\"", "\"\"");
-  return "\"" + quoted + "\"";
+  std::string cell;
+  cell.reserve(static_cast<size_t>(text.GetLength()) + 3);
+  for (const char c : text.str()) {
+    const auto byte = static_cast<unsigned char>(c);
+    // Control characters (NUL, ESC, line breaks...) would reach a terminal or break the record.
+    if (byte < 0x20 || byte == 0x7F)
+      cell += ' ';
+    else if (c == '"')
+      cell += "\"\"";
+    else
+      cell += c;
+  }
+  // A spreadsheet runs a cell that begins with one of these as a formula; the apostrophe makes it
+  // text.
+  const size_t first = cell.find_first_not_of(' ');
+  if (first != std::string::npos && std::strchr("=+-@", cell[first]))
+    cell.insert(0, 1, '\'');
+  return "\"" + CString(std::move(cell)) + "\"";
 }
 
 void CReportGenerator::WriteLine(const CString& text)

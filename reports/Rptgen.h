@@ -62,7 +62,9 @@ public:
   // Rows at or past mostLines are dropped; an empty text changes nothing.
   static void PutText(CStringArray& lines, int mostLines, int lineWidth, int column, int fieldWidth,
                       const CString& text, int row);
-  // The text between double quotes, its own double quotes doubled.
+  // The text between double quotes, its own double quotes doubled, each control character a
+  // blank, and an apostrophe before a text that a spreadsheet would take for a formula (=, +, -
+  // or @ first).
   static CString QuoteCSV(const CString& text);
 
   // Where the header date comes from (tests fix it); null restores the system clock.

@@ -6,6 +6,7 @@
 
 #include "document/Doc.h"
 #include "platform/core/Exception.h"
+#include "platform/core/Filemsg.h"
 #include "platform/ui/dlg/DialogService.h"
 #include "platform/ui/dlg/FileDlg.h"
 #include "platform/ui/output/Clipbrd.h"
@@ -256,14 +257,24 @@ void CReportView::ExportCSV(const CString& path)
 {
   CWaitCursor wait;
   if (CReportContent* pContent = Content())
-    pContent->ExportCSV(path, GetMeasurementUnits());
+    TellFileFailure(path, [&] { pContent->ExportCSV(path, GetMeasurementUnits()); });
 }
 
 void CReportView::ExportText(const CString& path)
 {
   CWaitCursor wait;
   if (CReportContent* pContent = Content())
-    pContent->ExportText(path, GetMeasurementUnits());
+    TellFileFailure(path, [&] { pContent->ExportText(path, GetMeasurementUnits()); });
+}
+
+void CReportView::TellFileFailure(const CString& path, const std::function<void()>& write)
+{
+  try {
+    write();
+  } catch (const CFileException& e) {
+    PCTRACE(TT_REPORTS, TL_WARNING)("The report could not be exported: %s\n", e.GetErrorMessage().c_str());
+    TellFailure(FileFailureMessage("The report could not be exported.", path, e));
+  }
 }
 
 std::string CReportView::GetClipboardBytes() const

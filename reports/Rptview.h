@@ -3,6 +3,7 @@
 // in a scrolling window, laid out for the screen (one header, no page breaks) or for the printer
 // page; printed and previewed page by page, copied as text and exported as text or CSV. Each view
 // keeps its own rows and names: the application's generator is bound afresh for every use.
+#include <functional>
 #include <memory>
 
 #include "platform/ui/docview/View.h"
@@ -64,6 +65,8 @@ protected:
 
   void ExportCSV(const CString& path);
   void ExportText(const CString& path);
+  // Runs a write of the file at the path; a file error is told with the file and its reason.
+  void TellFileFailure(const CString& path, const std::function<void()>& write);
   // The message box of a command's failure, under the product name.
   void TellFailure(const CString& text);
   // Runs a command's work; every failure but an internal fatal one is told in a message box.

@@ -7,6 +7,7 @@
 #include "geometry/2dpoint.h"
 #include "geometry/2dvector.h"
 #include "platform/core/Exception.h"
+#include "platform/core/Filemsg.h"
 #include "platform/ui/dlg/FileDlg.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/frame/Frame.h"
@@ -251,6 +252,7 @@ void CAspectView::OnExportDXF()
     return;
   CWaitCursor wait;
   BOOL written = FALSE;
+  CString reason;
   try {
     CVRX2DEntityArray output;
     CopyOutputEntities(output);
@@ -258,14 +260,15 @@ void CAspectView::OnExportDXF()
     if (pServices) {
       ScaleToDXFUnit(output, pServices->GetDXFTranslationUnit());
       const std::unique_ptr<CMapECatToXLTDXFData> map(pServices->CreateDXFTranslationMap());
-      written = WriteDXFFile(dialog.GetPathName(), output, map.get());
+      written = WriteDXFFile(dialog.GetPathName(), output, map.get(), &reason);
     }
   } catch (const CException& e) {
     PCTRACE(TT_VIEWS, TL_WARNING)("DXF export failed: %s\n", e.GetErrorMessage().c_str());
     written = FALSE;
+    reason = FileFailureReason(e);
   }
   if (!written) {
-    ReportOutputFailure(LoadText(IDS_FILE_NOT_WRITTEN));
+    ReportOutputFailure(FileFailureMessage(LoadText(IDS_FILE_NOT_WRITTEN), dialog.GetPathName(), reason));
     return;
   }
   if (auto* pMain = dynamic_cast<CFrameWnd*>(AfxGetMainWnd()))

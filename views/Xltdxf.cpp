@@ -12,6 +12,7 @@
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
 #include "platform/core/File.h"
+#include "platform/core/Filemsg.h"
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
 #include "views/Xltdata.h"
@@ -219,7 +220,7 @@ void ScaleToDXFUnit(CVRX2DEntityArray& entities, int translationUnit)
   entities.Transform(scale);
 }
 
-BOOL WriteDXFFile(const CString& path, const CVRX2DEntityArray& entities, CMapECatToXLTDXFData* pMap)
+BOOL WriteDXFFile(const CString& path, const CVRX2DEntityArray& entities, CMapECatToXLTDXFData* pMap, CString* pReason)
 {
   try {
     CDXFTranslator translator(pMap, path);
@@ -229,6 +230,8 @@ BOOL WriteDXFFile(const CString& path, const CVRX2DEntityArray& entities, CMapEC
   } catch (const CException& e) {
     PCTRACE(TT_TRANSLATORS, TL_WARNING)
     ("DXF export to %s failed: %s\n", static_cast<const char*>(path), static_cast<const char*>(e.GetErrorMessage()));
+    if (pReason)
+      *pReason = FileFailureReason(e);
     return FALSE;
   }
 }

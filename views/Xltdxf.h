@@ -57,5 +57,6 @@ void ScaleToDXFUnit(CVRX2DEntityArray& entities, int translationUnit);
 
 // Writes every entity to a DXF file at the path. TRUE when the file is complete at the path;
 // FALSE after any failure (file, entity category, arc geometry), the previous file at the path
-// then untouched. The caller tells the user.
-BOOL WriteDXFFile(const CString& path, const CVRX2DEntityArray& entities, CMapECatToXLTDXFData* pMap);
+// then untouched. The caller tells the user; pReason, when given, receives the failure's reason.
+BOOL WriteDXFFile(const CString& path, const CVRX2DEntityArray& entities, CMapECatToXLTDXFData* pMap,
+                  CString* pReason = nullptr);

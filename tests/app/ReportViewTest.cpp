@@ -4,10 +4,14 @@
 // under the product name, and two projects whose windows each keep their own project's rows.
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/dlg/Ctrls.h"
+#include <sys/mount.h>
+
 #include <array>
+#include <cerrno>
 #include <cstring>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -413,9 +417,12 @@ TEST_F(ReportViewTest, AFailedExportIsToldUnderTheProductNameAndKeepsThePrevious
   AddDesign(m_pDoc, "Porch", {{"GL", "BA005"}});
   CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
   ASSERT_NE(pView, nullptr);
-  Export(pView, PathIn("no-such-folder/schedule.csv"), 1);
+  const std::string nowhere = PathIn("no-such-folder/schedule.csv");
+  Export(pView, nowhere, 1);
   ASSERT_EQ(service.messages.size(), 1u);
   EXPECT_EQ(service.messages[0].caption, ShellApp().GetProductName());
+  EXPECT_EQ(service.messages[0].text, CString("The report could not be exported.\nFile:  ") + nowhere.c_str() +
+                                          "\nReason:  " + std::strerror(ENOENT));
 
   // A file replaced whole: the new report and nothing of the longer old file.
   const std::string path = PathIn("kept.csv");
@@ -521,4 +528,26 @@ TEST_F(ReportViewTest, TheReportWindowsMenuOffersTheReportCommands)
   // The drawing windows' clipboard and print commands are not on it.
   EXPECT_EQ(items.count(ID_EDIT_COPY), 0u);
   EXPECT_EQ(items.count(ID_FILE_PRINT), 0u);
+}
+
+TEST_F(ReportViewTest, AnExportOntoAFullDiskNamesTheFileAndTheReason)
+{
+  AddDesign(m_pDoc, "Porch", {{"GL", "BA005"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  // A file system of 64 KB, filled, where this machine lets a test mount one.
+  const std::string disk = PathIn("disk");
+  std::filesystem::create_directories(disk);
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "no file system can be mounted here: " << std::strerror(errno);
+  const std::string path = disk + "/schedule.txt";
+  std::ofstream(path) << "previous";
+  std::ofstream(disk + "/filler") << std::string(64 * 1024, 'x');
+  Export(pView, path, 2);
+  const std::string kept = ReadText(path);
+  ::umount(disk.c_str());
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("The report could not be exported.\nFile:  ") + path.c_str() +
+                                          "\nReason:  " + std::strerror(ENOSPC));
+  EXPECT_EQ(kept, "previous");
 }

@@ -2,9 +2,11 @@
 // question is cancelled, and stores the window rectangle only when the close goes on; closing
 // the last project disables the project commands; activating a project's design list brings
 // its windows forward and sends the other project's away, and never a window that replaced a
-// closed one; the end of the session takes the typed project names; the destroyed main frame
-// takes the Workbench's unit popups with it.
+// closed one; the end of the session takes the typed project names, asks when somebody can answer
+// and otherwise keeps the changes in a recovery copy; the destroyed main frame takes the
+// Workbench's unit popups with it.
 #include <cstdlib>
+#include <fstream>
 #include <string>
 
 #include "ShellTestApp.h"
@@ -166,6 +168,38 @@ TEST_F(CloseTest, EndingTheSessionTakesTheNameTypedInEachProjectsForm)
   MainFrame()->SendMessage(WM_ENDSESSION, TRUE);
   EXPECT_EQ(projects[0]->GetProjectName(), "Hillcrest");
   EXPECT_EQ(projects[1]->GetProjectName(), "Lakeside");
+}
+
+TEST_F(CloseTest, TheEndOfTheSessionAsksWhenSomebodyCanAnswerAndACancelKeepsEverything)
+{
+  service.messageAnswers.push_back(IDCANCEL);
+  ShellApp().EndSession();
+  Pump();
+  EXPECT_EQ(QuestionsAsked(kStoreQuestion), 1);
+  ASSERT_NE(MainFrame(), nullptr);
+  EXPECT_EQ(ActiveProject(), m_pDoc);
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetQuantity(), 5);
+}
+
+TEST_F(CloseTest, WithNobodyToAskTheEndOfTheSessionKeepsTheChangesInARecoveryCopy)
+{
+  const std::string documents = ShellTempDir() + "/Session Documents";
+  std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << documents << "\"\n";
+  SetControlText(*DesignList(m_pDoc), IDC_WAREHOUSE_PROJECT_NAME, "Hillcrest");
+  const CString title = m_pDoc->GetTitle();
+  service.canAsk = FALSE;
+  ShellApp().EndSession();
+  Pump();
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(MainFrame(), nullptr);
+  // The copy has the typed name and the new design with the quantity the Workbench showed.
+  service.canAsk = TRUE;
+  ASSERT_TRUE(Start((documents + "/" + title.str() + ".recovered.tpf").c_str()));
+  CDoc* pCopy = ActiveProject();
+  ASSERT_NE(pCopy, nullptr);
+  EXPECT_EQ(pCopy->GetProjectName(), "Hillcrest");
+  ASSERT_EQ(pCopy->GetDesignCount(), 1);
+  EXPECT_EQ(pCopy->GetDesignName(0), "Unit Type A");
 }
 
 namespace {

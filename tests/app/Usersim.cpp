@@ -1,7 +1,9 @@
 // A stand-in user, preloaded into the real program: once the main window shows, it ends the
 // program the way PANECRAFT_USER_ENDS asks ("close": the window's close button, "exit": File >
-// Exit with the mouse, "session": the signal that ends a desktop session), so that a test can
-// check the exit code of the whole run, static destructors included.
+// Exit with the mouse, "session", "hangup", "interrupt": SIGTERM, SIGHUP, SIGINT,
+// "signals-in-question": a change, File > Exit, and a logout's signals while the question about
+// the change is open; "change-and-wait": a change, then nothing), so that a test can check the exit code of the whole run, static
+// destructors included.
 #include <signal.h>
 #include <unistd.h>
 
@@ -11,7 +13,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
@@ -78,6 +82,61 @@ void ChooseFileExit(QMainWindow* window)
   QTimer::singleShot(100, [window] { ClickExitWhenShown(window, 0); });
 }
 
+// Once a message box is up, notes its text and sends the signals of a logout at once: two
+// SIGTERM and a SIGHUP.
+void SignalWhenAsked(int tries)
+{
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (!box) {
+    if (tries >= 400)
+      GiveUp("no question came");
+    QTimer::singleShot(25, [tries] { SignalWhenAsked(tries + 1); });
+    return;
+  }
+  if (const char* notes = std::getenv("PANECRAFT_USER_NOTES")) {
+    if (FILE* file = std::fopen(notes, "w")) {
+      std::fputs(box->text().toUtf8().constData(), file);
+      std::fclose(file);
+    }
+  }
+  for (int signal : {SIGTERM, SIGTERM, SIGHUP})
+    ::kill(::getpid(), signal);
+}
+
+// Types into the first field that takes text: a change to the project.
+void TypeAChange(QMainWindow* window)
+{
+  for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+    if (!field->isVisible() || !field->isEnabled() || field->isReadOnly())
+      continue;
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, "7");
+    return;
+  }
+  GiveUp("no field to type into");
+}
+
+// A change, then File > Exit, which asks about it.
+void ChangeAndSignalInTheQuestion(QMainWindow* window)
+{
+  TypeAChange(window);
+  ChooseFileExit(window);
+  SignalWhenAsked(0);
+}
+
+// A change, noted as "changed"; then the user waits for whatever ends the program.
+void ChangeAndWait(QMainWindow* window)
+{
+  TypeAChange(window);
+  if (const char* notes = std::getenv("PANECRAFT_USER_NOTES")) {
+    if (FILE* file = std::fopen(notes, "w")) {
+      std::fputs("changed", file);
+      std::fclose(file);
+    }
+  }
+}
+
 void EndTheProgram()
 {
   QMainWindow* window = ShownMainWindow();
@@ -92,6 +151,14 @@ void EndTheProgram()
     ChooseFileExit(window);
   else if (std::strcmp(how, "session") == 0)
     ::kill(::getpid(), SIGTERM);
+  else if (std::strcmp(how, "hangup") == 0)
+    ::kill(::getpid(), SIGHUP);
+  else if (std::strcmp(how, "interrupt") == 0)
+    ::kill(::getpid(), SIGINT);
+  else if (std::strcmp(how, "signals-in-question") == 0)
+    ChangeAndSignalInTheQuestion(window);
+  else if (std::strcmp(how, "change-and-wait") == 0)
+    ChangeAndWait(window);
   else
     GiveUp("unknown way to end");
 }

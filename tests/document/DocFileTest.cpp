@@ -218,12 +218,30 @@ TEST_F(DocTest, AFailedSaveShowsItsMessageAndKeepsTheVersionRecord)
   std::string nowhere = PathOf("missing/folder/b.tpf");
   EXPECT_FALSE(doc.OnSaveDocument(nowhere.c_str()));
   EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") +
-                                              nowhere.c_str() + "'.\nReason:  " + std::strerror(ENOENT) +
-                                              "\nThe project has not been saved.");
+                                              nowhere.c_str() +
+                                              "'.\nThe project has not been saved.\nReason:  " + std::strerror(ENOENT));
   EXPECT_EQ(doc.GetDocVersion().GetDatePopulated(), "01/01/1990");
   EXPECT_EQ(doc.GetDocVersion().GetModified(), modified);
   EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
       << "the project file is still held";
+}
+
+TEST_F(DocTest, SavingOverAProjectAnotherInstanceHoldsSaysItIsInUse)
+{
+  const std::string path = PathOf("held.tpf");
+  SaveProject(path, {"Bay"});
+  const Bytes previous = ReadFileBytes(path);
+  // Another instance holds the project open, as an open project is held.
+  CFile other;
+  ASSERT_TRUE(other.Open(path.c_str(), CFile::modeRead | CFile::typeBinary | CFile::shareDenyRead));
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+  EXPECT_EQ(dialogs.messages.back().text,
+            CString("An error occurred while saving the project file '") + path.c_str() +
+                "'.\nThe project has not been saved.\nReason:  " + "The file is in use by another program (" +
+                std::strerror(EWOULDBLOCK) + ").");
+  EXPECT_EQ(ReadFileBytes(path), previous);
 }
 
 // Designs added to a project so that its file takes at least four archive buffers to write.

@@ -23,8 +23,11 @@ CString SerializeMessage(int code) { return MessageFor(CAppSerializeException("T
 TEST(OpenFailureMessage, UnknownCodesAndOtherFailuresHaveTheGeneralTexts)
 {
   EXPECT_EQ(SerializeMessage(7), "There was a problem loading the project file /p/a.tpf.");
-  EXPECT_EQ(MessageFor(std::bad_alloc()),
+  EXPECT_EQ(MessageFor(CArchiveException(CArchiveException::badClass)),
             "The file '/p/a.tpf' could not be read; please verify that this is a Panecraft project file.");
+  EXPECT_EQ(MessageFor(std::bad_alloc()),
+            "The file '/p/a.tpf' could not be read: the project is too large for the memory available.")
+      << "running out of memory is no sign of a foreign file";
 }
 
 TEST(OpenFailureMessage, FileErrorsNameTheirReason)
@@ -38,13 +41,15 @@ TEST(OpenFailureMessage, FileErrorsNameTheirReason)
 
 TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
 {
-  const CString head = "An error occurred while saving the project file '/p/a.tpf'.\n";
-  const CString tail = "The project has not been saved.";
+  const CString head = "An error occurred while saving the project file '/p/a.tpf'.\nThe project has not been saved.";
   auto message = [](auto e) { return GetSaveFailureMessage(std::make_exception_ptr(e), "/p/a.tpf"); };
   EXPECT_EQ(message(CFileException(CFileException::accessDenied, EACCES)),
-            head + "Reason:  " + std::strerror(EACCES) + "\n" + tail);
-  EXPECT_EQ(message(CFileException(CFileException::diskFull)), head + "Reason:  The disk is full.\n" + tail)
+            head + "\nReason:  " + std::strerror(EACCES));
+  EXPECT_EQ(message(CFileException(CFileException::diskFull)), head + "\nReason:  The disk is full.")
       << "without a system error the file error's own text";
-  EXPECT_EQ(message(std::bad_alloc()), head + "Reason:  " + std::strerror(ENOMEM) + "\n" + tail);
-  EXPECT_EQ(message(42), head + tail) << "an unknown failure keeps the plain message";
+  EXPECT_EQ(message(std::bad_alloc()), head + "\nReason:  " + std::strerror(ENOMEM));
+  EXPECT_EQ(message(CFileException(CFileException::sharingViolation, EWOULDBLOCK)),
+            head + "\nReason:  The file is in use by another program (" + std::strerror(EWOULDBLOCK) + ").")
+      << "a lock held by another instance says more than the system's text";
+  EXPECT_EQ(message(42), head) << "an unknown failure keeps the plain message";
 }

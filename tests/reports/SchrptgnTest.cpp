@@ -1,7 +1,10 @@
 // Guards the schedule end to end: a project of catalogue units gives the kept text and CSV
 // outputs byte for byte in both measurement systems, Python's csv module reads back the fields
-// the rows hold, and each report content keeps its own project's rows.
+// the rows hold, cells that would be formulas or hold control characters are plain text, and
+// each report content keeps its own project's rows.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 #include "RptFixture.h"
 #include "support/Unitscvt.h"
@@ -158,6 +161,44 @@ TEST_F(ScheduleTest, EmptyProjectGivesNoTextAndOnlyTheHeadingLine)
   const std::string textPath = dir.Path("empty.txt");
   content.ExportText(textPath.c_str(), 0);
   EXPECT_EQ(ReadFile(textPath), "");
+}
+
+// Names a spreadsheet would run as formulas are read back as text, and no control character
+// reaches the file; Python's csv module still reads one record a row.
+TEST_F(ScheduleTest, CSVCellsAreTextWithoutControlCharacters)
+{
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  const std::vector<std::string> names = {"=HYPERLINK(\"x\")", "+1",          "-2", "@SUM(A1)", " =3", "Esc\x1b[2J",
+                                          "Line\r\nbreak",     "Plain - name"};
+  for (const std::string& name : names)
+    AddDesign(doc, name.c_str(), 1, {{"GL", "BA005", "GL4030"}});
+  CReportContent content(schedule);
+  content.Generate(&doc, 0);
+  const std::string csvPath = dir.Path("hostile.csv");
+  content.ExportCSV(csvPath.c_str(), 0);
+  const std::string csv = ReadFile(csvPath);
+  for (char c : csv) {
+    if (static_cast<unsigned char>(c) < 0x20) {
+      EXPECT_TRUE(c == '\r' || c == '\n') << "control byte " << static_cast<int>(c);
+    }
+  }
+  EXPECT_EQ(csv.find("\r\nbreak"), std::string::npos);
+
+  const auto records = ReadCSVWithPython(csvPath);
+  ASSERT_EQ(records.size(), names.size() + 1);
+  std::vector<std::string> cells;
+  for (size_t i = 1; i < records.size(); ++i) {
+    ASSERT_EQ(records[i].size(), 8u);
+    cells.push_back(records[i][1]);
+  }
+  std::sort(cells.begin(), cells.end());
+  std::vector<std::string> expected = {"'=HYPERLINK(\"x\")", "'+1",         "'-2", "'@SUM(A1)", "' =3", "Esc [2J",
+                                       "Line  break",        "Plain - name"};
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(cells, expected);
+  // A NUL inside a text is no more written than the others.
+  EXPECT_EQ(CReportGenerator::QuoteCSV(CString(std::string("a\0b", 3))), "\"a b\"");
 }
 
 }  // namespace

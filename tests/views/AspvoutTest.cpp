@@ -12,7 +12,11 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
+#include <sys/mount.h>
+
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -355,9 +359,38 @@ TEST_F(AspectOutputTest, AFailedExportKeepsThePreviousFileAndSaysSo)
   service.filePaths.push_back(path.c_str());
   Command(ID_EXPORT_DXF);
   ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, CString("The file could not be written."));
+  EXPECT_EQ(service.messages[0].text.Left(service.messages[0].text.Find("\nReason:  ")),
+            CString("The file could not be written.\nFile:  ") + path.c_str());
   EXPECT_EQ(service.messages[0].caption, docServices.GetProductName());
   EXPECT_EQ(FileText(path), "previous");
   // Nothing is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST_F(AspectOutputTest, AFailedExportNamesTheFileAndTheSystemsReason)
+{
+  view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(0, 0), CVRX2DPoint(12, 0)));
+  const std::string nowhere = Path("missing/plan.dxf").toStdString();
+  service.filePaths.push_back(nowhere.c_str());
+  Command(ID_EXPORT_DXF);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("The file could not be written.\nFile:  ") + nowhere.c_str() +
+                                          "\nReason:  " + std::strerror(ENOENT));
+
+  // A full disk: a file system of 64 KB, filled, where this machine lets a test mount one.
+  const std::string disk = Path("disk").toStdString();
+  QDir().mkpath(QString::fromStdString(disk));
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0)
+    GTEST_SKIP() << "no file system can be mounted here: " << std::strerror(errno);
+  std::ofstream(disk + "/filler") << std::string(64 * 1024, 'x');
+  for (int i = 0; i < 400; ++i)
+    view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(i, 0), CVRX2DPoint(i, 12)));
+  const std::string full = disk + "/plan.dxf";
+  service.filePaths.push_back(full.c_str());
+  Command(ID_EXPORT_DXF);
+  const CString text = service.messages.back().text;
+  ::umount(disk.c_str());
+  ASSERT_EQ(service.messages.size(), 2u);
+  EXPECT_EQ(text,
+            CString("The file could not be written.\nFile:  ") + full.c_str() + "\nReason:  " + std::strerror(ENOSPC));
 }

@@ -2,6 +2,7 @@
 
 #include <QEventLoop>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
@@ -108,6 +109,13 @@ public:
     default:
       return IDOK;
     }
+  }
+
+  // The offscreen and minimal platforms show nothing to anybody.
+  BOOL CanAsk() const override
+  {
+    const QString platform = QGuiApplication::platformName();
+    return platform != "offscreen" && platform != "minimal";
   }
 
   int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override

@@ -44,6 +44,8 @@ public:
   virtual UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) = 0;
   // Runs a dialog that has been created and initialised until it ends; returns its result.
   virtual int RunModal(CDialog& dialog);
+  // FALSE when nobody can see or answer a question (no display).
+  virtual BOOL CanAsk() const { return TRUE; }
 };
 
 // The service in use: the Qt dialogs unless a test has installed its own.
@@ -70,7 +72,9 @@ public:
   void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
   UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override;
   int RunModal(CDialog& dialog) override;
+  BOOL CanAsk() const override { return canAsk; }
 
+  BOOL canAsk = TRUE;
   std::vector<CShownMessage> messages;
   std::deque<int> messageAnswers;
   std::vector<CFileDialogRequest> fileRequests;

@@ -82,13 +82,15 @@ void CQtApplication::EndSessionOnSignal()
     char byte = 0;
     [[maybe_unused]] const ssize_t read = ::read(g_sessionSignalFds[1], &byte, 1);
     if (CWinApp* app = AfxGetApp())
-      app->EndSession();
+      app->RequestEndSession();
   });
   struct sigaction action = {};
   action.sa_handler = OnSessionSignal;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESTART;
-  ::sigaction(SIGTERM, &action, nullptr);
+  // The end of a desktop session sends SIGTERM and then SIGHUP; Ctrl+C in a terminal SIGINT.
+  for (int signal : {SIGTERM, SIGHUP, SIGINT})
+    ::sigaction(signal, &action, nullptr);
 }
 
 bool CQtApplication::notify(QObject* receiver, QEvent* event)

@@ -14,8 +14,9 @@ public:
   CQtApplication(int& argc, char** argv);
   ~CQtApplication() override;
   bool notify(QObject* receiver, QEvent* event) override;
-  // The signal that ends a desktop session (SIGTERM) ends the program's session in order, as
-  // the application's EndSession does, instead of killing it.
+  // The signals that end a desktop session or a terminal's program (SIGTERM, SIGHUP, SIGINT)
+  // end the program's session in order, as the application's EndSession does, instead of
+  // killing it.
   void EndSessionOnSignal();
 
 private:

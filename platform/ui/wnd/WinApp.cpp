@@ -52,12 +52,40 @@ CWnd* AfxGetMainWnd()
 BOOL CWinApp::InitApplication() { return TRUE; }
 BOOL CWinApp::InitInstance() { return TRUE; }
 
+namespace {
+// The window system's connection may break (the X server ended): the toolkit then exits the
+// process from inside the message loop. The unsaved work is kept on the way out.
+void KeepUnsavedWorkAtExit()
+{
+  CWinApp* app = AfxGetApp();
+  if (!app || !app->TakeUnexpectedExit())
+    return;
+  try {
+    app->KeepUnsavedWork();
+  } catch (...) {
+    std::fputs("The unsaved work could not be kept.\n", stderr);
+  }
+  std::fflush(nullptr);
+}
+}  // namespace
+
 int CWinApp::Run()
 {
   if (!m_pMainWnd)
     return ExitInstance();
+  static const bool registered = std::atexit(KeepUnsavedWorkAtExit) == 0;
+  (void)registered;
+  m_bRunning = true;
   QGuiApplication::exec();
+  m_bRunning = false;
   return ExitInstance();
+}
+
+BOOL CWinApp::TakeUnexpectedExit()
+{
+  const bool running = m_bRunning;
+  m_bRunning = false;
+  return running;
 }
 
 int CWinApp::ExitInstance()
@@ -370,8 +398,12 @@ void CWinApp::EndSession()
     QCoreApplication::quit();
     return;
   }
-  if (!m_pMainWnd->SendMessage(WM_QUERYENDSESSION))
-    return;
+  if (DialogService().CanAsk()) {
+    if (!m_pMainWnd->SendMessage(WM_QUERYENDSESSION))
+      return;
+  } else {
+    KeepUnsavedWork();
+  }
   m_pMainWnd->SendMessage(WM_ENDSESSION, TRUE);
   if (m_pDocManager)
     m_pDocManager->CloseAllDocuments(TRUE);

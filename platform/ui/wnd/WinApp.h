@@ -88,8 +88,19 @@ public:
 
   // The desktop session ends: the main window may offer to save and refuse; otherwise it
   // learns that the session ends, the documents close without further questions, and the
-  // program ends through its usual exit.
+  // program ends through its usual exit. When nobody can be asked (no display), the unsaved work
+  // is kept by KeepUnsavedWork instead of the questions.
   void EndSession();
+  // A signal asks for the end of the session: entered once, further requests are ignored while
+  // it runs. The open modal loops are ended first and EndSession runs from the main message loop,
+  // so no step of it runs inside a loop that another step ends.
+  void RequestEndSession();
+  // Keeps the unsaved work where it survives the program (recovery copies); called when the
+  // session ends with nobody to ask, and when the process is made to exit while the message loop
+  // runs (the display connection was lost). The default keeps nothing.
+  virtual void KeepUnsavedWork() {}
+  // The process is exiting: TRUE once when that happens while the message loop still runs.
+  BOOL TakeUnexpectedExit();
 
   // Wakes idle processing after something changed outside user input.
   void RequestIdle() { m_bIdlePending = true; }
@@ -113,8 +124,11 @@ private:
   std::vector<CString> m_recentFiles;
   CString m_strRecentFilePlaceholder;
   UINT m_nMaxMRU = 0;
+  void ContinueEndSession();
   bool m_bIdlePending = true;
   bool m_bInIdle = false;
+  bool m_bRunning = false;
+  bool m_bEndingSession = false;
   int m_nWaitCursorCount = 0;
   std::unique_ptr<QPrinter> m_pPrinter;
 };

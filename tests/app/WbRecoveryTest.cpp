@@ -1,0 +1,184 @@
+// A fatal error keeps what the Workbench shows: the recovery copy holds the design being edited
+// with a unit moved and one inserted since it was stored, and a new unnamed design as a design
+// of its own. When the project's folder has gone, the copy goes to the documents folder, then to
+// the temporary folder, and the report says where it went or that no folder could take it.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "WbGuiFixture.h"
+#include "WbTestReader.h"
+#include "document/Whids.h"
+#include "app/Fatalrpt.h"
+#include "support/Exceptn.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+const char kFolderVariable[] = "PANECRAFT_RECOVERY_FOLDER";
+const char kCaseVariable[] = "PANECRAFT_RECOVERY_CASE";
+
+// The child test in a process of its own, with its folder, its case and a temporary folder.
+int RunChild(const char* testName, const std::string& folder, const char* what, const std::string& tmp)
+{
+  std::string filter = std::string("--gtest_filter=") + testName;
+  std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
+                                        std::string(kCaseVariable) + "=" + what, "TMPDIR=" + tmp};
+  std::vector<char*> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text(*entry);
+    if (text.rfind("TMPDIR=", 0) != 0 && text.rfind("PANECRAFT_RECOVERY_", 0) != 0)
+      environment.push_back(*entry);
+  }
+  for (std::string& variable : variables)
+    environment.push_back(variable.data());
+  environment.push_back(nullptr);
+  std::string self = fs::read_symlink("/proc/self/exe");
+  char* argv[] = {self.data(), filter.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
+    return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+std::string ReadText(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Keeps the report's text in a file, since the process ends right after it.
+class CReportCatcher : public CScriptedDialogService
+{
+public:
+  explicit CReportCatcher(std::string path) : m_path(std::move(path)) {}
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
+  {
+    std::ofstream(m_path, std::ios::binary | std::ios::app) << text.str();
+    return CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
+  }
+
+private:
+  std::string m_path;
+};
+
+class WbRecoveryTest : public WorkbenchGuiTest
+{
+protected:
+  CPoint Quarter(int x, int y) const
+  {
+    const CRect client = View()->GetClientRect();
+    return CPoint(client.Width() * x / 4, client.Height() * y / 4);
+  }
+  // A glider stored as "Kitchen" and saved as the folder's "Lake House.tpf".
+  void SaveKitchen(const std::string& folder)
+  {
+    StartProgram();
+    ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), Quarter(1, 3)), nullptr);
+    StoreDesign("Kitchen", 2);
+    service.filePaths.push_back((folder + "/Lake House.tpf").c_str());
+    Command(ID_FILE_SAVE_AS);
+    ASSERT_FALSE(m_pDoc->IsProjectModified());
+  }
+  void EndWithAFatalError(const std::string& folder)
+  {
+    CReportCatcher catcher(folder + "/report.txt");
+    SetDialogService(&catcher);
+    AfxProcessException(std::make_exception_ptr(CAppFatalException("Test", 1)), nullptr);
+  }
+};
+}  // namespace
+
+// Run by the tests below in a process of their own.
+TEST_F(WbRecoveryTest, ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged)
+{
+  const char* folder = std::getenv(kFolderVariable);
+  const char* what = std::getenv(kCaseVariable);
+  if (!folder || !what)
+    GTEST_SKIP() << "run by the tests of the recovery copies";
+  const std::string base = folder;
+  std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << base << "/Documents\"\n";
+  if (std::string(what) == "moved") {
+    SaveKitchen(base);
+    // The stored unit moved, and a second one inserted, neither stored.
+    auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
+    ASSERT_NE(pItem, nullptr);
+    const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
+    Drag(inside, CPoint(inside.x + 40, inside.y - 30));
+    ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), Quarter(3, 1)), nullptr);
+    ASSERT_EQ(View()->GetItemList()->GetCount(), 2);
+  } else {
+    fs::create_directories(base + "/project");
+    SaveKitchen(base + "/project");
+    // A new design on the Workbench, never stored, then the project's folder goes.
+    m_pDoc->GetWarehouseView()->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+    Pump();
+    ASSERT_NE(View(), nullptr);
+    ASSERT_TRUE(m_pDoc->GetEditedDesign()->GetName().IsEmpty());
+    ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), Quarter(2, 2)), nullptr);
+    fs::remove_all(base + "/project");
+  }
+  EndWithAFatalError(base);
+}
+
+TEST_F(WbRecoveryTest, TheCopyHoldsTheUnitsMovedAndInsertedOnTheWorkbench)
+{
+  const std::string folder = ShellTempDir() + "/moved";
+  fs::create_directories(folder);
+  ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "moved", folder),
+            kFatalExitCode);
+  const std::string copy = folder + "/Lake House.recovered.tpf";
+  EXPECT_NE(ReadText(folder + "/report.txt").find(copy), std::string::npos) << ReadText(folder + "/report.txt");
+
+  CStoredDesignImage saved;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Lake House.tpf"), "Kitchen", saved)) << saved.error;
+  CStoredDesignImage recovered;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(copy), "Kitchen", recovered)) << recovered.error;
+  ASSERT_EQ(saved.units.size(), 1u) << "the project file keeps what was saved";
+  ASSERT_EQ(recovered.units.size(), 2u) << "the inserted unit is in the copy";
+  EXPECT_EQ(recovered.quantity, 2);
+  EXPECT_GT(recovered.units[0].x, saved.units[0].x) << "moved right";
+  EXPECT_GT(recovered.units[0].y, saved.units[0].y) << "moved up";
+  EXPECT_EQ(recovered.units[1].subtype, "BA005");
+}
+
+TEST_F(WbRecoveryTest, WithoutTheProjectsFolderTheCopyGoesToTheNextFolderThatTakesIt)
+{
+  const std::string folder = ShellTempDir() + "/gone";
+  const std::string tmp = folder + "/tmp";
+  fs::create_directories(tmp);
+  // The documents folder cannot be made under a plain file: the temporary folder takes the copy.
+  std::ofstream(folder + "/Documents") << "a file";
+  ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "gone", tmp),
+            kFatalExitCode);
+  const std::string copy = tmp + "/Lake House.recovered.tpf";
+  ASSERT_TRUE(fs::exists(copy));
+  const std::string report = ReadText(folder + "/report.txt");
+  EXPECT_NE(report.find("The unsaved changes were written to:\n" + copy), std::string::npos) << report;
+  // The new design went in under a name of its own beside the stored one.
+  const std::vector<unsigned char> bytes = ReadFileBytes(copy);
+  CStoredDesignImage kitchen;
+  EXPECT_TRUE(ReadStoredDesign(bytes, "Kitchen", kitchen)) << kitchen.error;
+  CStoredDesignImage added;
+  ASSERT_TRUE(ReadStoredDesign(bytes, "Unit Type A", added)) << added.error;
+  EXPECT_EQ(added.units.size(), 1u);
+
+  // With no folder at all that takes it, the report says so and names the project.
+  const std::string nowhere = ShellTempDir() + "/nowhere";
+  fs::create_directories(nowhere);
+  std::ofstream(nowhere + "/Documents") << "a file";
+  std::ofstream(nowhere + "/tmp") << "a file";
+  ASSERT_EQ(
+      RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", nowhere, "gone", nowhere + "/tmp"),
+      kFatalExitCode);
+  const std::string lost = ReadText(nowhere + "/report.txt");
+  EXPECT_NE(lost.find("No copy of the unsaved changes could be written"), std::string::npos) << lost;
+  EXPECT_NE(lost.find("Lake House.tpf"), std::string::npos) << lost;
+  EXPECT_EQ(lost.find("were written to"), std::string::npos) << lost;
+}
