@@ -3,6 +3,7 @@
 #include "model/Unit.h"
 #include "model/Varigon.h"
 #include "platform/ui/dlg/Ctrls.h"
+#include "project/DocServices.h"
 #include "productdb/Optcats.h"
 #include "productdb/Optchoic.h"
 #include "support/ComExcpt.h"
@@ -93,8 +94,18 @@ void CUnitOptionChoicesDlg::OnSelChangeChoice()
     return;
   m_nChoiceIndex = line;
   try {
-    if (m_pUnit->SetOptionChoice(m_nCategory, static_cast<int>(choices.GetItemData(line))))
+    if (m_pUnit->SetOptionChoice(m_nCategory, static_cast<int>(choices.GetItemData(line)))) {
       LoadControls();
+    } else {
+      // The catalogue offers the choice but the unit's type does not take it: say so and show
+      // the choice that stays, rather than keep the refused one selected.
+      CString text;
+      choices.GetText(line, text);
+      MessageBox("\"" + text + "\" cannot be chosen for this unit; the previous choice is kept.",
+                 GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+      LoadChoices();
+      return;
+    }
   } catch (const CAppFatalException&) {
     throw;
   } catch (const CCommonException& e) {

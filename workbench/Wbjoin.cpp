@@ -127,8 +127,10 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
     for (int k = 0; k < m_JoiningOrder.GetSize() && joinType < 0; ++k)
       if (CJoin::CanBeJoined(static_cast<int>(m_JoiningOrder[k]), movingID, stationaryID))
         joinType = static_cast<int>(m_JoiningOrder[k]);
-    if (joinType < 0)
+    if (joinType < 0) {
+      m_bUnjoinablePair |= create;
       continue;
+    }
     std::unique_ptr<CJoin> pJoin;
     try {
       pJoin = std::make_unique<CJoin>(joinType, movingID, stationaryID);
@@ -165,10 +167,29 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
   return found > 0;
 }
 
+CString CWorkbenchView::GetNoJoiningTypePrompt()
+{
+  return "These two units have no joining type; they are not joined.";
+}
+
+// Told only when the committed move joined nothing, so that a unit joined on one side and merely
+// touching another is not reported as unjoined; the prompt goes with the next commit.
+void CWorkbenchView::ShowUnjoinablePrompt()
+{
+  const BOOL show = m_bUnjoinablePair && m_NewJoins.IsEmpty();
+  m_bUnjoinablePair = FALSE;
+  if (show)
+    SetPaneText(0, GetNoJoiningTypePrompt());
+  else if (m_bUnjoinablePromptShown)
+    SetPaneText(0, CString());
+  m_bUnjoinablePromptShown = show;
+}
+
 void CWorkbenchView::AddJoin()
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("Adding new joins.\n");
   PCTRACE(TT_JOINING, TL_IMPORTANT)("\tNumber of joins to be verified: %d\n", m_NewJoins.GetCount());
+  ShowUnjoinablePrompt();
   if (m_NewJoins.IsEmpty())
     return;
   BOOL moved = FALSE;

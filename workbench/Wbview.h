@@ -197,6 +197,8 @@ public:
   void PropagateJoinType(CJoinItem* pJoin);
   BOOL GetAutoJoin() const { return m_bAutoJoin; }
   int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
+  // The status-bar prompt for two units pushed together that no joining type fits.
+  static CString GetNoJoiningTypePrompt();
   // Snapping and alignment.
   void StartMove(CDesignItem* pItem);
   void StartResize(CDesignItem* pItem);
@@ -317,6 +319,7 @@ protected:
   void UpdateGuideLineToolCommand(CCmdUI* pCmdUI, int tool);
 
 private:
+  void ShowUnjoinablePrompt();
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
   void SizeFrameToDesign();
@@ -338,6 +341,9 @@ private:
   CObList m_DetachedJoins;
   // Join items made by a committed snap and not yet verified; owned until AddJoin settles them.
   CObList m_NewJoins;
+  // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.
+  BOOL m_bUnjoinablePair = FALSE;
+  BOOL m_bUnjoinablePromptShown = FALSE;
   double m_dJoinCaptureDistance = 0.0;
   CTracker* m_pTracker = nullptr;
   std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;

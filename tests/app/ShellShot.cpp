@@ -15,6 +15,9 @@
 #include <set>
 
 #include "ShellTestApp.h"
+#include "WbGuiFixture.h"
+#include "geometry/2drect.h"
+#include "model/Unit.h"
 #include "app/Shellids.h"
 #include "document/Whids.h"
 #include "platform/ui/dlg/PropSheet.h"
@@ -193,4 +196,66 @@ TEST_F(ShellTest, UnderAScaleFactorPicturesAreDrawnAtTheDevicePixelRatio)
   Command(ID_APP_ABOUT);
   ASSERT_EQ(shown.size(), 1u);
   EXPECT_EQ(shown[0].size(), QSize(picture.GetSize().cx, picture.GetSize().cy));
+}
+
+namespace {
+class UnitsShot : public WorkbenchGuiTest
+{};
+}  // namespace
+
+// An arched, a circle-top and a free-form unit placed from the New Window Unit menu are drawn on
+// their outlines: the one-line elevation covers the pixel of each outline's left edge. The
+// Workbench with the three selected (handles shown) is kept as panecraft-workbench-units.png.
+TEST_F(UnitsShot, ArchedCircleTopAndFreeFormUnitsAreDrawnOnTheirOutlines)
+{
+  ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "run under an X server";
+  StartProgram();
+  Frame()->MoveWindow(10, 10, 900, 640);
+  View()->SetScaleFactor(1.0 / 20.0, TRUE);
+  Pump();
+  const CRect client = View()->GetClientRect();
+  const struct
+  {
+    const char* type;
+    const char* subtype;
+    int x;
+  } units[] = {{"AR", "BA011", 1}, {"SW", "CC006", 3}, {"VG", "HX010", 5}};
+  std::vector<CUnitItem*> items;
+  for (const auto& u : units) {
+    CUnitItem* pItem = PlaceUnit(CommandFor(u.type, u.subtype), CPoint(client.Width() * u.x / 6, client.Height() / 2));
+    ASSERT_NE(pItem, nullptr) << u.type << u.subtype;
+    items.push_back(pItem);
+  }
+  View()->DeselectAll();
+  for (CUnitItem* pItem : items)
+    View()->Select(pItem);
+  View()->Invalidate(TRUE);
+  Pump();
+  for (CUnitItem* pItem : items) {
+    CVRX2DEntityArray outline;
+    pItem->GetOutlineEntities(outline);
+    const CVRX2DRectangle box = outline.GetExtents();
+    // The middle of the left edge (a free-form hexagon's left side runs there too), and a
+    // point an inch and three eighths inside it, where a line drawn inside the outline would be.
+    const double y = (box.GetMinPoint().GetY() + box.GetMaxPoint().GetY()) / 2.0;
+    const double x = box.GetMinPoint().GetX();
+    const CPoint edge = View()->WorldToClient(CVRX2DPoint(x, y));
+    const CPoint inside = View()->WorldToClient(CVRX2DPoint(x + 1.375, y));
+    ASSERT_GT(inside.x - edge.x, 2) << "the scale shows the inset apart";
+    int dark = 0;
+    for (int dx = -1; dx <= 1; ++dx)
+      dark += View()->GetSurfacePixel(edge.x + dx, edge.y) == RGB(0, 0, 0);
+    EXPECT_GT(dark, 0) << pItem->GetUnit()->GetType().str() << pItem->GetUnit()->GetSubtype().str();
+    EXPECT_NE(View()->GetSurfacePixel(inside.x, inside.y), RGB(0, 0, 0))
+        << pItem->GetUnit()->GetType().str() << pItem->GetUnit()->GetSubtype().str();
+  }
+  QWidget* pWindow = MainFrame()->GetOuterHandle();
+  ASSERT_TRUE(PumpUntil([pWindow] { return pWindow->windowHandle() && pWindow->windowHandle()->isExposed(); }));
+  QPixmap shot;
+  PumpUntil([&] {
+    shot = Grab(pWindow);
+    return CountColours(shot.toImage()) > 8;
+  });
+  std::filesystem::create_directories(std::filesystem::path(ArtifactPath()).parent_path());
+  EXPECT_TRUE(shot.save(QString::fromStdString(ArtifactPath("workbench-units")), "PNG"));
 }

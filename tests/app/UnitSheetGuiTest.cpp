@@ -5,6 +5,7 @@
 // its own sizing page.
 #include "WbGuiFixture.h"
 #include "model/Stdarch.h"
+#include "model/Stdunit.h"
 #include "model/Unit.h"
 #include "model/Varigon.h"
 #include "platform/ui/dlg/PropSheet.h"
@@ -441,4 +442,43 @@ TEST_F(UnitSheetGuiTest, LockingEqualLegsShowsOneLegAndTheUnitTakesIt)
     ClickButton(sheet, IDOK);
   }));
   EXPECT_TRUE(dynamic_cast<CARDoubleLeg*>(pItem->GetUnit())->IsLocked());
+}
+
+// A hardware choice the patio door offers at its size is taken on OK and kept, not silently
+// replaced by the choice before it; the sheet offers it only at the sizes that sell it.
+TEST_F(UnitSheetGuiTest, AnOfferedDoorHardwareIsTakenOnOkAndOfferedOnlyWhereSold)
+{
+  constexpr int kHardware = 3;
+  constexpr int kMultipoint = 5;
+  CUnitItem* pItem = Place("PS", "BA016", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pDoor = dynamic_cast<CStandardUnit*>(pItem->GetUnit());
+  ASSERT_NE(pDoor, nullptr);
+  auto offersMultipoint = [&](CPropertyPage& options) {
+    auto* pOptions = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_OPTION_LIST));
+    for (int i = 0; i < pOptions->GetCount(); ++i)
+      if (static_cast<int>(pOptions->GetItemData(i)) == kHardware)
+        SelectLine(options, IDC_UNIT_OPTION_LIST, i);
+    auto* pChoices = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_CHOICE_LIST));
+    for (int i = 0; i < pChoices->GetCount(); ++i)
+      if (static_cast<int>(pChoices->GetItemData(i)) == kMultipoint)
+        return i;
+    return -1;
+  };
+  pDoor->SetSizeCode("PS5080");
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    EXPECT_EQ(offersMultipoint(ActivePage(sheet, kOptionsPage)), -1) << "not sold at this size";
+    ClickButton(sheet, IDCANCEL);
+  }));
+  pDoor->SetSizeCode("PS6080");
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& options = ActivePage(sheet, kOptionsPage);
+    const int line = offersMultipoint(options);
+    ASSERT_GT(line, 0);
+    SelectLine(options, IDC_UNIT_CHOICE_LIST, line);
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_TRUE(Messages().empty()) << LastMessage().str();
+  EXPECT_EQ(pDoor->GetOptionChoice(kHardware, 0), kMultipoint);
+  EXPECT_EQ(pDoor->GetOptionChoice(kHardware, 1), kMultipoint) << "and it is among the offered ones";
 }

@@ -150,9 +150,9 @@ TEST_F(CustarchTest, LimitChecksIncludeTheirBounds)
   EXPECT_FALSE(unit.IsChordWithinLimits(17.99));
   EXPECT_TRUE(unit.IsChordWithinLimits(136.8));
   EXPECT_FALSE(unit.IsChordWithinLimits(136.81));
-  unit.SetWidthUnchecked(10.0);
+  unit.SetWidthUnchecked(6.0);
   EXPECT_TRUE(unit.IsWidthWithinLimits());
-  unit.SetWidthUnchecked(9.99);
+  unit.SetWidthUnchecked(5.99);
   EXPECT_FALSE(unit.IsWidthWithinLimits());
   unit.SetWidthUnchecked(96.01);
   EXPECT_FALSE(unit.IsWidthWithinLimits());

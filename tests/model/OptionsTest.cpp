@@ -109,7 +109,7 @@ TEST_F(OptionsTest, ExceptionRowsAddAndRemoveChoices)
   std::vector<int> categories = Categories(door);
   EXPECT_EQ(std::count(categories.begin(), categories.end(), 3), 0);
   EXPECT_EQ(std::count(categories.begin(), categories.end(), 4), 0);
-  // At size PS6080 and another operation, a "+" row adds the multipoint lock.
+  // At size PS6080 and another operation the multipoint lock is offered; a row of PS5080 removes it.
   door.m_strOperation = "XO";
   door.m_strSizeCode = "PS6080";
   EXPECT_EQ(Choices(door, 3), (std::vector<int>{1, 2, 3, 4, 5}));

@@ -130,9 +130,10 @@ TEST_F(StdunitTest, ListsSizesAndOperatingChoicesOfTheCatalogue)
   CRectLeaf unit("FG", "BA015");
   CStdSizesRecArray sizes;
   unit.GetStandardSizes(sizes);
-  ASSERT_EQ(sizes.GetSize(), 12);
+  ASSERT_EQ(sizes.GetSize(), 16);
   EXPECT_EQ(sizes[0]->GetSizeCode(), "FG2020");
   EXPECT_EQ(sizes[11]->GetSizeCode(), "FG8050");
+  EXPECT_EQ(sizes[12]->GetSizeCode(), "FGS1068");  // the sidelights
   unit.SetSizeCode("FG4040");
   CArray<double, double> values;
   unit.GetSizesForHeight(values);

@@ -20,7 +20,7 @@ TEST_F(VarigonTest, StartsAnchoredToTheOppositeSideWithTheFirstLimitsRow)
   unit.GetAnchorModeNames(names);
   ASSERT_EQ(names.GetSize(), 1);
   EXPECT_EQ(names[0], "Anchor To Opposite");
-  EXPECT_DOUBLE_EQ(unit.GetLimits().GetMinSide(), 10.0);
+  EXPECT_DOUBLE_EQ(unit.GetLimits().GetMinSide(), 6.0);
   EXPECT_DOUBLE_EQ(unit.GetLimits().GetMaxArea(), 40.0);
   EXPECT_EQ(unit.GetPanelCount(), 1);
 }

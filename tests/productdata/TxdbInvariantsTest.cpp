@@ -496,3 +496,66 @@ TEST(TxdbInvariants, FreeFormUnitsHaveLimitsAndTheirElements)
   }
   EXPECT_EQ(shapes, 14);
 }
+
+// The smallest value of line 1 of every frame member is its outer edge: the one-line elevations
+// that read it draw on the outline. (Joints measure from their centre line; the elevations that
+// read the largest value are held by the units' own test.)
+TEST(TxdbInvariants, ElevationLineOneOfEveryFrameMemberStartsAtItsOuterEdge)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& components = db["COMPONET"];
+  std::set<long long> members;
+  for (size_t i = 0; i < components.Size(); ++i)
+    if (components.Text(i, "Field55") == "P")
+      members.insert(components.Int(i, "Component"));
+  const CTxdbRows& lines = db["ELEVLINE"];
+  std::map<long long, double> smallest;
+  for (size_t i = 0; i < lines.Size(); ++i) {
+    const long long component = lines.Int(i, "Number");
+    if (lines.Int(i, "Field5") != 1 || !members.count(component))
+      continue;
+    const double value = lines.Real(i, "Field7");
+    smallest[component] = smallest.count(component) ? std::min(smallest[component], value) : value;
+  }
+  for (const auto& [component, value] : smallest)
+    EXPECT_EQ(value, 0.0) << "component " << component;
+  EXPECT_GT(smallest.size(), 60u);
+}
+
+// A grille pattern a type offers has its bars at every standard size of the type, unless an
+// exception takes the pattern away at that size.
+TEST(TxdbInvariants, OfferedGrillePatternsHaveBarsAtEverySize)
+{
+  CTxdbDatabase db;
+  const CTxdbRows& offers = db["OPTTABLE"];
+  const CTxdbRows& sizes = db["STDSIZES"];
+  const CTxdbRows& headers = db["GRILHDRS"];
+  const CTxdbRows& exceptions = db["OPTEXCPT"];
+  std::set<std::tuple<std::string, std::string, std::string, long long>> barred, removed;
+  for (size_t i = 0; i < headers.Size(); ++i)
+    barred.emplace(headers.Text(i, "TypeCode"), headers.Text(i, "SubtypeCode"), headers.Text(i, "SizeCode"),
+                   headers.Int(i, "GrilleChoice"));
+  for (size_t i = 0; i < exceptions.Size(); ++i)
+    if (exceptions.Text(i, "Field36") == "-" && exceptions.Int(i, "Field37") == 36 &&
+        exceptions.Int(i, "Field28") == 0 && exceptions.Text(i, "OperationCode").empty())
+      removed.emplace(exceptions.Text(i, "TypeCode"), exceptions.Text(i, "SubtypeCode"), exceptions.Text(i, "SizeCode"),
+                      exceptions.Int(i, "Field41"));
+  int checked = 0;
+  for (size_t o = 0; o < offers.Size(); ++o) {
+    const long long choice = offers.Int(o, "Choice");
+    if (offers.Int(o, "Category") != 36 || choice == 0 || choice == 8)
+      continue;
+    const std::string type = offers.Text(o, "TypeCode"), subtype = offers.Text(o, "SubtypeCode");
+    for (size_t s = 0; s < sizes.Size(); ++s) {
+      if (sizes.Text(s, "TypeCode") != type || sizes.Text(s, "SubtypeCode") != subtype)
+        continue;
+      const std::string size = sizes.Text(s, "SizeCode");
+      if (removed.count({type, subtype, size, choice}) || removed.count({type, subtype, "", choice}))
+        continue;
+      EXPECT_TRUE(barred.count({type, subtype, size, choice}))
+          << type << subtype << " " << size << " choice " << choice;
+      ++checked;
+    }
+  }
+  EXPECT_GT(checked, 150);
+}

@@ -83,11 +83,11 @@ TEST_F(VgapTest, DragsFollowTheirTables)
 
 TEST_F(VgapTest, RefusalsCarryReasonCodes)
 {
-  EXPECT_EQ(Refused(7, 24, 6, 12, "side A too small"), 9);
+  EXPECT_EQ(Refused(5, 24, 4, 12, "side A too small"), 9);
   EXPECT_EQ(Refused(97, 24, 12, 12, "side A too large"), 8);
-  EXPECT_EQ(Refused(24, 7, 12, 5, "side B too small"), 11);
-  EXPECT_EQ(Refused(24, 24, 7, 12, "side C too small"), 14);
-  EXPECT_EQ(Refused(24, 24, 12, 7, "side D too small"), 17);
+  EXPECT_EQ(Refused(24, 5, 12, 4, "side B too small"), 11);
+  EXPECT_EQ(Refused(24, 24, 5, 12, "side C too small"), 14);
+  EXPECT_EQ(Refused(24, 24, 12, 5, "side D too small"), 17);
   EXPECT_EQ(Refused(24, 24, 20, 20, "side E too small"), 19);
   EXPECT_EQ(Refused(96, 96, 10, 10, "side E too large"), 18);
   EXPECT_EQ(Refused(24, 24, 12, 24, "side D not less than side B"), 15);
@@ -112,8 +112,8 @@ TEST_F(VgapTest, GlassRefusalsUnderOtherLimits)
 
 TEST_F(VgapTest, TypeOnesElevationIsTheMirrorImageOfTypeTwos)
 {
-  // A and B move in by their distances between lines 0 and 1: jamb 1.25, sill 1.625.
-  const double a = 1.25, b = 1.625;
+  // A and B move in by their distances between lines 0 and 1, which are 0: the outline.
+  const double a = 0.0, b = 0.0;
   const std::vector<Line> two = Elevation(*m_two, 1, 46);
   ExpectLines(two, Polygon({{a, b}, {24 - a, b}, {24 - a, 12}, {12, 24 - b}, {a, 24 - b}}));
   const std::vector<Line> one = Elevation(*m_one, 1, 46);
@@ -128,8 +128,8 @@ TEST_F(VgapTest, TypeOnesElevationIsTheMirrorImageOfTypeTwos)
     out.RemoveAt(0, 5);
     const std::vector<Line> inner = Lines(out, 47);
     ExpectClosed(inner);
-    EXPECT_NEAR(inner[0][0], 1.125, 1e-12);  // the jamb's distance between lines 1 and 2
-    EXPECT_NEAR(inner[0][1], 0.875, 1e-12);  // the sill's
+    EXPECT_NEAR(inner[0][0], 2.375, 1e-12);  // the jamb's distance between lines 1 and 2
+    EXPECT_NEAR(inner[0][1], 2.5, 1e-12);    // the sill's
     EXPECT_THROW(unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
   }
 }

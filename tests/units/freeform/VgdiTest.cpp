@@ -81,7 +81,7 @@ TEST_F(VgdiTest, TheAnchorModeSetsCodesFlagsAndRules)
 
 TEST_F(VgdiTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(10, 10), Refusal("VGDI", "jambs too small"));
+  EXPECT_EQ(Refused(8, 8), Refusal("VGDI", "jambs too small"));
   EXPECT_EQ(Refused(140, 140), Refusal("VGDI", "jambs too large"));
   EXPECT_EQ(Refused(10, 80), Refusal("VGDI", "bottom internal angle too large"));
   EXPECT_EQ(Refused(80, 10), Refusal("VGDI", "bottom internal angle too small"));

@@ -89,9 +89,9 @@ TEST_F(VghpTest, TheRightJambTurnedPastTheVerticalLeansLeft)
 TEST_F(VghpTest, RefusalsNameTheirReason)
 {
   EXPECT_EQ(Refused(10, 20, 20), Refusal("VGHP", "jamb-head angle is 90"));
-  EXPECT_EQ(Refused(7, 27, 24), Refusal("VGHP", "base too small"));
+  EXPECT_EQ(Refused(5, 27, 24), Refusal("VGHP", "base too small"));
   EXPECT_EQ(Refused(97, 27, 24), Refusal("VGHP", "base too large"));
-  EXPECT_EQ(Refused(10, 7, 5), Refusal("VGHP", "left/right too small"));
+  EXPECT_EQ(Refused(10, 5, 4), Refusal("VGHP", "left/right too small"));
   EXPECT_EQ(Refused(10, 97, 24), Refusal("VGHP", "left/right too large"));
   EXPECT_EQ(Refused(10, 30, 5), Refusal("VGHP", "acute jamb angle too small"));
   EXPECT_EQ(Refused(10, 20, 25), Refusal("VGHP", "acute jamb angle too large"));
@@ -125,7 +125,7 @@ TEST_F(VghpTest, InnerElevationAndPlan)
   out.RemoveAt(0, 4);
   const std::vector<Line> inner = Lines(out, 47);
   ExpectClosed(inner);
-  EXPECT_NEAR(inner[0][1], 2.0, 1e-9);  // the sill's distance between lines -1 and 2
+  EXPECT_NEAR(inner[0][1], 2.5, 1e-9);  // the sill's distance between lines -1 and 2
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
   EXPECT_THROW(std::unique_ptr<CVRX2DLine>(m_unit->GetInnerElevationLine(-1)), CUnitException);
   const auto cut = Plan(*m_unit, 12);

@@ -73,13 +73,13 @@ TEST_F(VghxTest, RefusalsNameTheirReason)
 {
   EXPECT_EQ(Refused(24, 24, 8, 24), Refusal("VGFX", "left/right not smaller than height"));
   EXPECT_EQ(Refused(24, 16, 24, 24), Refusal("VGFX", "top not smaller than base"));
-  EXPECT_EQ(Refused(7, 5, 4, 12), Refusal("VGFX", "base too small"));
+  EXPECT_EQ(Refused(5, 4, 3, 12), Refusal("VGFX", "base too small"));
   EXPECT_EQ(Refused(97, 16, 8, 24), Refusal("VGFX", "base too large"));
-  EXPECT_EQ(Refused(24, 7, 8, 24), Refusal("VGFX", "left/right too small"));
+  EXPECT_EQ(Refused(24, 5, 8, 24), Refusal("VGFX", "left/right too small"));
   EXPECT_EQ(Refused(24, 97, 8, 98), Refusal("VGFX", "left/right too large"));
   EXPECT_EQ(Refused(24, 16, 20, 18), Refusal("VGFX", "sloped jamb too small"));
   EXPECT_EQ(Refused(96, 10, 10, 96), Refusal("VGFX", "sloped jamb too large"));
-  EXPECT_EQ(Refused(24, 12, 7, 20), Refusal("VGFX", "top too small"));
+  EXPECT_EQ(Refused(24, 12, 5, 20), Refusal("VGFX", "top too small"));
   EXPECT_EQ(Refused(48, 10, 10, 90), Refusal("VGFX", "jamb/jamb angle too large"));
   EXPECT_EQ(Refused(80, 50, 40, 80), Refusal("VGFX", "area too large"));
   EXPECT_EQ(Refused(70, 40, 20, 70), Refusal("VGHX", "short glass line too large"));
@@ -105,9 +105,9 @@ TEST_F(VghxTest, BothElevationsAreInnerOutlines)
   const std::vector<Line> one(lines.begin(), lines.begin() + 6), two(lines.begin() + 6, lines.end());
   ExpectClosed(one);
   ExpectClosed(two);
-  EXPECT_NEAR(one[0][1], 0.5, 1e-12);
-  EXPECT_NEAR(two[1][0], 24 - 2.125, 1e-12);  // the right jamb's distance between lines -1 and 2
-  EXPECT_NEAR(two[3][1], 24 - 1.75, 1e-12);   // the head's
+  EXPECT_NEAR(one[0][1], 0.0, 1e-12);
+  EXPECT_NEAR(two[1][0], 24 - 2.375, 1e-12);  // the right jamb's distance between lines -1 and 2
+  EXPECT_NEAR(two[3][1], 24 - 2.125, 1e-12);  // the head's
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
 }
 

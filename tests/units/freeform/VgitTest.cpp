@@ -87,9 +87,9 @@ TEST_F(VgitTest, AZeroDragAsksForTheCurrentSize)
 
 TEST_F(VgitTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(7, 24), Refusal("VGIT", "sill too small"));
+  EXPECT_EQ(Refused(5, 24), Refusal("VGIT", "sill too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGIT", "base too large"));
-  EXPECT_EQ(Refused(12, 5), Refusal("VGIT", "jambs too small"));
+  EXPECT_EQ(Refused(10, 3), Refusal("VGIT", "jambs too small"));
   EXPECT_EQ(Refused(96, 90), Refusal("VGIT", "jambs too large"));
   EXPECT_EQ(Refused(90, 15), Refusal("VGIT", "sill/jamb angle too small"));
   EXPECT_EQ(Refused(10, 90), Refusal("VGIT", "jamb/jamb angle too small"));
@@ -114,14 +114,14 @@ TEST_F(VgitTest, ElevationsAreInsetTriangles)
   const std::vector<Line> one = Elevation(*m_unit, 1, 46);
   ASSERT_EQ(one.size(), 3u);
   ExpectClosed(one);
-  EXPECT_NEAR(one[0][1], 0.5, 1e-12);  // the sill moved up by its distance between lines 0 and -1
+  EXPECT_NEAR(one[0][1], 0.0, 1e-12);  // the sill moved up by its distance between lines 0 and -1: none
   CVRX2DEntityArray out;
   m_unit->GetElevationEntities(2, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 6);
   out.RemoveAt(0, 3);
   const std::vector<Line> two = Lines(out, 47);
   ExpectClosed(two);
-  EXPECT_NEAR(two[0][1], 2.0, 1e-12);              // lines -1 and 2 of the sill
+  EXPECT_NEAR(two[0][1], 2.5, 1e-12);              // lines -1 and 2 of the sill
   EXPECT_NEAR(two[0][0] + two[0][2], 24.0, 1e-9);  // symmetric about the apex
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
 }

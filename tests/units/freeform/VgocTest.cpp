@@ -99,7 +99,7 @@ TEST_F(VgocTest, ACancelledDragDropsItsOffset)
 
 TEST_F(VgocTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(18 / 2.414213562), Refusal("VGOC", "components too small"));
+  EXPECT_EQ(Refused(14 / 2.414213562), Refusal("VGOC", "components too small"));
   EXPECT_EQ(Refused(99), Refusal("VGOC", "components too large"));
   EXPECT_EQ(Refused(80 / 2.414213562), Refusal("VGOC", "area too large"));
   EXPECT_EQ(Refused(70 / 2.414213562), Refusal("VGOC", "maximum short glass too long"));
@@ -123,7 +123,7 @@ TEST_F(VgocTest, InnerOctagonAndPlan)
   out.RemoveAt(0, 8);
   const std::vector<Line> inner = Lines(out, 47);
   ExpectClosed(inner);
-  EXPECT_NEAR(inner[0][1], 2.0, 1e-12);  // the bottom's distance between lines -1 and 2
+  EXPECT_NEAR(inner[0][1], 2.5, 1e-12);  // the bottom's distance between lines -1 and 2
   const double c = 24 / 2.414213562, t = c * std::cos(M_PI / 4);
   EXPECT_EQ(Plan(*m_unit, 0), std::make_pair(0.0, c));
   EXPECT_EQ(Plan(*m_unit, 12), std::make_pair(0.0, 24.0));

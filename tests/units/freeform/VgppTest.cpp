@@ -85,9 +85,9 @@ TEST_F(VgppTest, RefusalsNameTheirReason)
   EXPECT_EQ(Refused(10, 10, 96), Refusal("VGPP", "head/head angle too small"));
   EXPECT_EQ(Refused(24, 20, 12), Refusal("VGPP", "head/head angle too large"));
   EXPECT_EQ(Refused(24, 10, 45), Refusal("VGPP", "head/jamb angle too large"));
-  EXPECT_EQ(Refused(7, 12, 20), Refusal("VGPP", "base too small"));
+  EXPECT_EQ(Refused(5, 12, 17), Refusal("VGPP", "base too small"));
   EXPECT_EQ(Refused(97, 12, 40), Refusal("VGPP", "base too large"));
-  EXPECT_EQ(Refused(24, 7, 20), Refusal("VGPP", "left/right too small"));
+  EXPECT_EQ(Refused(24, 5, 20), Refusal("VGPP", "left/right too small"));
   EXPECT_EQ(Refused(24, 97, 100), Refusal("VGPP", "left/right too large"));
   EXPECT_EQ(Refused(10, 10, 12), Refusal("VGPP", "head too small"));
   EXPECT_EQ(Refused(96, 10, 96), Refusal("VGPP", "head too large"));
@@ -115,9 +115,9 @@ TEST_F(VgppTest, BothElevationsAreInnerOutlines)
   const std::vector<Line> one(lines.begin(), lines.begin() + 5), two(lines.begin() + 5, lines.end());
   ExpectClosed(one);
   ExpectClosed(two);
-  EXPECT_NEAR(one[0][1], 0.5, 1e-12);
-  EXPECT_NEAR(two[0][1], 2.0, 1e-12);
-  EXPECT_NEAR(two[1][0], 24 - 2.125, 1e-12);  // jambs by the left jamb's distance
+  EXPECT_NEAR(one[0][1], 0.0, 1e-12);
+  EXPECT_NEAR(two[0][1], 2.5, 1e-12);
+  EXPECT_NEAR(two[1][0], 24 - 2.375, 1e-12);  // jambs by the left jamb's distance
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
 }
 

@@ -83,10 +83,10 @@ TEST_F(VgreTest, ZeroDragsAndHandlesOutOfRangeChangeNothing)
 
 TEST_F(VgreTest, RefusalsNameTheirReason)
 {
-  // Limits row: sides 10 to 96, glass line 4, short glass 60, long glass 96, 40 sq ft, inset 2.5.
-  EXPECT_EQ(Refused(7.5, 24), Refusal("VGRE", "height too small"));
+  // Limits row: sides 6 to 96, glass line 4, short glass 60, long glass 96, 40 sq ft, inset 2.5.
+  EXPECT_EQ(Refused(5.5, 24), Refusal("VGRE", "height too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGRE", "height too large"));
-  EXPECT_EQ(Refused(24, 7.5), Refusal("VGRE", "width too small"));
+  EXPECT_EQ(Refused(24, 5.5), Refusal("VGRE", "width too small"));
   EXPECT_EQ(Refused(24, 97), Refusal("VGRE", "width too large"));
   EXPECT_EQ(Refused(70, 66), Refusal("VGRE", "short glass side too large"));
   EXPECT_EQ(Refused(66, 66), Refusal("VGRE", "short glass side too large"));

@@ -108,10 +108,10 @@ TEST_F(VgrhTest, ADragPastTheAnchorIsRefused)
 
 TEST_F(VgrhTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(15), Refusal("VGRH", "components too small"));
+  EXPECT_EQ(Refused(10), Refusal("VGRH", "components too small"));
   EXPECT_EQ(Refused(200), Refusal("VGRH", "components too large"));
   EXPECT_EQ(Refused(90), Refusal("VGRH", "area too large"));
-  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(20));  // a side of 10 exactly
+  EXPECT_TRUE(m_unit->AreRequestedDimensionsValid(20));  // a side of 10
   EXPECT_FALSE(SetValues(*m_unit, {90}));
   EXPECT_TRUE(SetValues(*m_unit, {30}));
   EXPECT_EQ(m_unit->GetHeight(), 30.0);
@@ -136,7 +136,7 @@ TEST_F(VgrhTest, ElevationsAndPlan)
   out.RemoveAt(0, 6);
   const std::vector<Line> inner = Lines(out, 47);
   ExpectClosed(inner);
-  EXPECT_NEAR(inner[1][0], m_unit->GetWidth() - 2.125, 1e-9);  // the right side by its -1/2 distance
+  EXPECT_NEAR(inner[1][0], m_unit->GetWidth() - 2.375, 1e-9);  // the right side by its -1/2 distance
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
   const auto middle = Plan(*m_unit, 12);
   EXPECT_NEAR(middle.second, m_unit->GetWidth(), 1e-9);

@@ -92,9 +92,9 @@ TEST_F(VgrtTest, ZeroDragsAndOtherHandlesAreAnswered)
 
 TEST_F(VgrtTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(7, 24), Refusal("VGRT", "sill too small"));
+  EXPECT_EQ(Refused(5, 24), Refusal("VGRT", "sill too small"));
   EXPECT_EQ(Refused(97, 24), Refusal("VGRT", "sill too large"));
-  EXPECT_EQ(Refused(24, 7), Refusal("VGRT", "jamb too small"));
+  EXPECT_EQ(Refused(24, 5), Refusal("VGRT", "jamb too small"));
   EXPECT_EQ(Refused(24, 97), Refusal("VGRT", "jamb too large"));
   EXPECT_EQ(Refused(90, 60), Refusal("VGRT", "head too large"));
   EXPECT_EQ(Refused(90, 20), Refusal("VGRT", "head/sill angle too small"));
@@ -125,7 +125,7 @@ TEST_F(VgrtTest, InnerElevationIsAClosedTriangle)
     out.RemoveAt(0, 3);
     const std::vector<Line> inner = Lines(out, 47);
     ExpectClosed(inner);
-    EXPECT_NEAR(inner[0][1], 2.0, 1e-12);  // the sill's distance between lines -1 and 2
+    EXPECT_NEAR(inner[0][1], 2.5, 1e-12);  // the sill's distance between lines -1 and 2
     EXPECT_THROW(unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
   }
 }

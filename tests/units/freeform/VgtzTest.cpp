@@ -69,11 +69,11 @@ TEST_F(VgtzTest, DragsFollowTheirTable)
 
 TEST_F(VgtzTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(7, 12, 24), Refusal("VGTZ", "sill too small"));
+  EXPECT_EQ(Refused(5, 12, 24), Refusal("VGTZ", "sill too small"));
   EXPECT_EQ(Refused(97, 12, 24), Refusal("VGTZ", "sill too large"));
-  EXPECT_EQ(Refused(24, 7, 24), Refusal("VGTZ", "left jamb too small"));
+  EXPECT_EQ(Refused(24, 5, 24), Refusal("VGTZ", "left jamb too small"));
   EXPECT_EQ(Refused(24, 97, 24), Refusal("VGTZ", "left jamb too large"));
-  EXPECT_EQ(Refused(24, 12, 7), Refusal("VGTZ", "right jamb too small"));
+  EXPECT_EQ(Refused(24, 12, 5), Refusal("VGTZ", "right jamb too small"));
   EXPECT_EQ(Refused(24, 12, 97), Refusal("VGTZ", "right jamb too large"));
   EXPECT_EQ(Refused(24, 20, 20), Refusal("VGTZ", "jamb-head angle is 90"));
   EXPECT_EQ(Refused(90, 10, 60), Refusal("VGTZ", "head too large"));
@@ -99,19 +99,19 @@ TEST_F(VgtzTest, ElevationsMoveTheSidesIn)
   CVRX2DEntityArray out;
   m_unit->GetElevationEntities(2, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 8);
-  // Lines 0 and -1: sill 0.5, head 0.375, jambs 0.25 (the left jamb's).
+  // Lines 0 and -1 are 0 for every side: the one-line elevation is the outline.
   std::vector<Line> one;
   for (int i = 0; i < 4; ++i) {
     const auto& line = static_cast<const CVRX2DLine&>(*out[i]);
     one.push_back({line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), line.GetEndPoint().GetX(),
                    line.GetEndPoint().GetY()});
   }
-  ExpectLines(one, Polygon({{0.25, 0.5}, {23.75, 0.5}, {23.75, 23.625}, {0.25, 11.625}}));
+  ExpectLines(one, Polygon({{0.0, 0.0}, {24.0, 0.0}, {24.0, 24.0}, {0.0, 12.0}}));
   out.RemoveAt(0, 4);
   const std::vector<Line> two = Lines(out, 47);
   ExpectClosed(two);
-  EXPECT_NEAR(two[0][1], 2.0, 1e-12);         // sill, lines -1 and 2
-  EXPECT_NEAR(two[1][0], 24 - 2.125, 1e-12);  // right jamb by the left jamb's distance
+  EXPECT_NEAR(two[0][1], 2.5, 1e-12);         // sill, lines -1 and 2
+  EXPECT_NEAR(two[1][0], 24 - 2.375, 1e-12);  // right jamb by the left jamb's distance
   EXPECT_THROW(m_unit->GetElevationEntities(3, FALSE, FALSE, out), CUnitException);
 }
 

@@ -123,12 +123,12 @@ TEST_F(VgvpTest, ASteeperSillAboveTheHorizontalKeepsTheType)
 
 TEST_F(VgvpTest, RefusalsNameTheirReason)
 {
-  EXPECT_EQ(Refused(7, 0.46, 24), Refusal("VGVP", "jambs too small"));
+  EXPECT_EQ(Refused(5, 0.46, 24), Refusal("VGVP", "jambs too small"));
   EXPECT_EQ(Refused(97, 0.46, 24), Refusal("VGVP", "jambs too large"));
   EXPECT_EQ(Refused(12, 0.0, 24), Refusal("VGVP", "jamb/sill angle is 90"));
   EXPECT_EQ(Refused(12, 1.3, 10), Refusal("VGVP", "jamb/sill angle too small"));
   EXPECT_EQ(Refused(12, -1.3, 10), Refusal("VGVP", "jamb/sill angle too large"));
-  EXPECT_EQ(Refused(12, 0.46, 7), Refusal("VGVP", "head/sill too small"));
+  EXPECT_EQ(Refused(12, 0.46, 5), Refusal("VGVP", "head/sill too small"));
   EXPECT_EQ(Refused(12, 0.46, 90), Refusal("VGVP", "head/sill too large"));
   EXPECT_EQ(Refused(10, 1.2, 10), Refusal("VGVP", "glass area non-existent"));
   EXPECT_EQ(Refused(10, 0.7, 12), Refusal("VGVP", "glass length too small"));
@@ -155,8 +155,8 @@ TEST_F(VgvpTest, InnerElevationMeetsAtTheCrossings)
   out.RemoveAt(0, 4);
   const std::vector<Line> inner = Lines(out, 47);
   ExpectClosed(inner);
-  EXPECT_NEAR(inner[0][0], 2.125, 1e-9);  // the left jamb's distance between lines -1 and 2
-  EXPECT_NEAR(inner[1][0], 24 - 2.125, 1e-9);
+  EXPECT_NEAR(inner[0][0], 2.375, 1e-9);  // the left jamb's distance between lines -1 and 2
+  EXPECT_NEAR(inner[1][0], 24 - 2.375, 1e-9);
   try {
     m_unit->GetElevationEntities(3, FALSE, FALSE, out);
     FAIL();

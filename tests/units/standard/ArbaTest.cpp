@@ -87,7 +87,7 @@ TEST_F(ArbaTest, PlanSectionAndElevations)
   CVRX2DEntityArray out;
   m_unit->GetElevationEntities(2, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 8);
-  ExpectLine(out, 0, 46, {1.375, 1.375, 34.125, 1.375});
+  ExpectLine(out, 0, 46, {0.0, 0.0, 35.5, 0.0});
   ExpectLine(out, 4, 47, {2.125, 2.75, 33.375, 2.75});
   ExpectArc(out, 6, 47, 17.75, 35.5, 17.75 - 2.125, 0.0, VRX_PI);
   try {

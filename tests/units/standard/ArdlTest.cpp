@@ -91,7 +91,7 @@ TEST_F(ArdlTest, UnlockedLegsTakeTheirOwnHeightsWithinTheLimits)
 
   const CString before = m_unit->GetAttributes();
   EXPECT_FALSE(SetSize(72.0, 0, {30.0, 12.0, 90.0}));  // legs further apart than the base
-  EXPECT_FALSE(SetSize(72.0, 0, {30.0, 9.0, 20.0}));   // below the smallest side
+  EXPECT_FALSE(SetSize(72.0, 0, {30.0, 5.0, 20.0}));   // below the smallest side
   EXPECT_FALSE(SetSize(72.0, 0, {30.0, 20.0, std::nan("")}));
   EXPECT_FALSE(SetSize(72.0, 0, {200.0, 20.0, 20.0}));
   EXPECT_FALSE(SetSize(72.0, 0, {30.0}));

@@ -319,9 +319,10 @@ TEST_P(ArslTest, ElevationsOfOneTwoAndThreeLines)
   ExpectClosedChain(out, 3, 3, 47, 1e-9);
   ExpectClosedChain(out, 6, 3, 47, 1e-9);
   const int arc = GetParam().right ? 2 : 1;
-  // The arc's lines lie inside the frame by the arch member's distances (1.375, 2.5, 3.0).
-  const double insets[] = {1.375, 2.5, 3.0};
-  const double sills[] = {1.375, 2.75, 3.25};
+  // The arc's lines lie inside the frame by the arch member's distances (0, 2.5, 3.0): line 1
+  // is the outline.
+  const double insets[] = {0.0, 2.5, 3.0};
+  const double sills[] = {0.0, 2.75, 3.25};
   for (int n = 0; n < 3; ++n) {
     EXPECT_EQ(out[3 * n + arc]->GetType(), VRX_ARC);
     EXPECT_NEAR(static_cast<const CVRX2DArc&>(*out[3 * n + arc]).GetMajorRadius(), 72.0 - insets[n], 1e-12);

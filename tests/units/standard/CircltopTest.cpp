@@ -100,14 +100,14 @@ TEST_F(CircltopTest, TheWidthSnapsToTheNearestStandardWidth)
   EXPECT_EQ(Proposed(), "CD2010");
   EXPECT_EQ(m_unit->GetProposedOutlineEntities(out), CVRX2DVector(0, 0));
 
-  // Past the widest size: within half the last step (6) it snaps to its tallest row, further it is refused;
+  // Past the widest size: within half the last step (12) it snaps to its tallest row, further it is refused;
   // how far the proposal had got does not count.
-  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(47.5 + 5.9 - 23.5, 0.0)), CUnit::inboundsChanged);
-  EXPECT_EQ(Proposed(), "CD4020");
+  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(95.5 + 11.9 - 23.5, 0.0)), CUnit::inboundsChanged);
+  EXPECT_EQ(Proposed(), "CD8020");
   m_unit->ResetProposedSize();
-  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(47.5 + 5.9 - 23.5, 0.0)), CUnit::inboundsChanged);
-  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(47.5 + 6.1 - 23.5, 0.0)), CUnit::outOfBoundsUnchanged);
-  EXPECT_EQ(Proposed(), "CD4020");
+  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(95.5 + 11.9 - 23.5, 0.0)), CUnit::inboundsChanged);
+  EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(95.5 + 12.1 - 23.5, 0.0)), CUnit::outOfBoundsUnchanged);
+  EXPECT_EQ(Proposed(), "CD8020");
   // Below the narrowest.
   EXPECT_EQ(m_unit->ConformProposedSize(1, CVRX2DVector(-5.9, 0.0)), CUnit::inboundsChanged);
   EXPECT_EQ(Proposed(), "CD2010");
@@ -127,9 +127,9 @@ TEST_F(CircltopTest, PlanSectionAndElevations)
   CVRX2DEntityArray out;
   m_unit->GetElevationEntities(2, FALSE, FALSE, out);
   ASSERT_EQ(out.GetSize(), 8);
-  ExpectLine(out, 0, 46, {1.375, 1.375, 22.125, 1.375});
-  ExpectLine(out, 1, 46, {22.125, 1.375, 22.125, 12});
-  ExpectArc(out, 2, 46, 11.75, 12, 11.75 - 1.375, 0, VRX_PI);
+  ExpectLine(out, 0, 46, {0.0, 0.0, 23.5, 0.0});
+  ExpectLine(out, 1, 46, {23.5, 0.0, 23.5, 12});
+  ExpectArc(out, 2, 46, 11.75, 12, 11.75, 0, VRX_PI);
   ExpectLine(out, 4, 47, {2.125, 2.75, 21.375, 2.75});
   ExpectLine(out, 5, 47, {21.375, 2.75, 21.375, 12});
   ExpectArc(out, 6, 47, 11.75, 12, 11.75 - 2.125, 0, VRX_PI);

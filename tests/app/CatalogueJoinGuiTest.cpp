@@ -1,0 +1,160 @@
+// On the Workbench of the running program, with the sample catalogue: two units of one type of
+// each product line, the second dragged against the first with the mouse, are joined with a
+// marker; two units that no joining type fits stay apart from a join, without a marker, and the
+// status bar says why.
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "WbGuiFixture.h"
+#include "app/Mainfrm.h"
+#include "geometry/2dline.h"
+#include "model/Join.h"
+#include "model/Unit.h"
+#include "platform/ui/frame/CtrlBar.h"
+#include "workbench/Joinitem.h"
+
+namespace {
+constexpr double kGap = 0.25;
+
+struct LineUnit
+{
+  const char* type;
+  const char* subtype;
+};
+
+class CatalogueJoinGuiTest : public WorkbenchGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WorkbenchGuiTest::SetUp();
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 24.0, TRUE);
+    Pump();
+  }
+
+  // Places the two units apart, then drags the second by its middle until its left side stands a
+  // quarter inch right of the first's right side.
+  void PlaceAndPush(const LineUnit& left, const LineUnit& right)
+  {
+    const CRect client = View()->GetClientRect();
+    m_pLeft = PlaceUnit(CommandFor(left.type, left.subtype), CPoint(client.Width() / 4, client.Height() / 2));
+    m_pRight = PlaceUnit(CommandFor(right.type, right.subtype), CPoint(client.Width() * 3 / 4, client.Height() / 2));
+    ASSERT_NE(m_pLeft, nullptr) << left.type << left.subtype;
+    ASSERT_NE(m_pRight, nullptr) << right.type << right.subtype;
+    View()->DeselectAll();
+    Pump();
+    const CVRX2DVector leftAt = m_pLeft->GetOffset();
+    const CVRX2DVector rightAt = m_pRight->GetOffset();
+    const CVRX2DPoint grip = m_pRight->GetCenterPoint();
+    const double dx = leftAt.GetX() + m_pLeft->GetWidth() + kGap - rightAt.GetX();
+    const double dy = leftAt.GetY() - rightAt.GetY();
+    const CPoint from = View()->WorldToClient(grip);
+    CPoint to = View()->WorldToClient(CVRX2DPoint(grip.GetX() + dx, grip.GetY() + dy));
+    Drag(from, to);
+  }
+
+  std::vector<CJoinItem*> Joins() const
+  {
+    std::vector<CJoinItem*> joins;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
+        joins.push_back(pJoin);
+    return joins;
+  }
+
+  int MarkerPixels(const CPoint& at) const
+  {
+    int count = 0;
+    for (int y = at.y - 5; y < at.y + 12; ++y)
+      for (int x = at.x - 12; x <= at.x + 12; ++x)
+        count += View()->GetSurfacePixel(x, y) == CJoinItem::GetMarkerColor();
+    return count;
+  }
+
+  CString Prompt() const { return MainFrame()->GetStatusBar()->GetPaneText(0); }
+
+  CUnitItem* m_pLeft = nullptr;
+  CUnitItem* m_pRight = nullptr;
+};
+
+class OwnTypeJoin : public CatalogueJoinGuiTest, public ::testing::WithParamInterface<LineUnit>
+{};
+
+TEST_P(OwnTypeJoin, TwoUnitsOfOneTypePushedTogetherAreJoinedWithAMarker)
+{
+  const LineUnit unit = GetParam();
+  PlaceAndPush(unit, unit);
+  // One join per pair of facing members (a double-hung's side has one member per sash).
+  const std::vector<CJoinItem*> joins = Joins();
+  ASSERT_GE(joins.size(), 1u) << unit.type << unit.subtype;
+  ASSERT_NE(joins[0]->GetJoin(), nullptr);
+  // The units stand the join's spacing apart.
+  const double gap = m_pRight->GetOffset().GetX() - m_pLeft->GetOffset().GetX() - m_pLeft->GetWidth();
+  EXPECT_NEAR(gap, joins[0]->GetTotalSpacing(), 1e-6);
+  CVRX2DEntityArray outline;
+  joins[0]->GetOutlineEntities(outline);
+  ASSERT_GE(outline.GetSize(), 2);
+  const auto& marker = *static_cast<const CVRX2DLine*>(outline[1]);
+  EXPECT_GT(MarkerPixels(View()->WorldToClient(marker.GetStartPoint())), 0);
+  EXPECT_NE(Prompt(), CWorkbenchView::GetNoJoiningTypePrompt());
+}
+
+// One type of each line that has straight sides on both its left and its right.
+INSTANTIATE_TEST_SUITE_P(EveryLine, OwnTypeJoin,
+                         ::testing::Values(LineUnit{"AR", "BA011"}, LineUnit{"AR", "DL013"}, LineUnit{"AW", "BA002"},
+                                           LineUnit{"CA", "BA001"}, LineUnit{"DH", "KC003"}, LineUnit{"FG", "BA015"},
+                                           LineUnit{"FH", "BA014"}, LineUnit{"GL", "BA005"}, LineUnit{"PS", "BA016"},
+                                           LineUnit{"SL", "BA012"}, LineUnit{"SW", "OC010"}, LineUnit{"VG", "RE010"}),
+                         [](const ::testing::TestParamInfo<LineUnit>& info) {
+                           return std::string(info.param.type) + info.param.subtype;
+                         });
+
+TEST_F(CatalogueJoinGuiTest, APairThatNoJoiningTypeFitsIsNotJoinedAndTheStatusBarSaysSo)
+{
+  PlaceAndPush({"FH", "BA014"}, {"GL", "BA005"});
+  EXPECT_TRUE(Joins().empty());
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetNoJoiningTypePrompt());
+  // Pushed away again, the prompt goes.
+  const CPoint from = View()->WorldToClient(m_pRight->GetCenterPoint());
+  Drag(from, CPoint(from.x + 40, from.y));
+  EXPECT_NE(Prompt(), CWorkbenchView::GetNoJoiningTypePrompt());
+}
+struct FamilyDrag
+{
+  LineUnit unit;
+  int handle;
+  double dx, dy;  // inches
+};
+
+class FamilyHandleDrag : public CatalogueJoinGuiTest, public ::testing::WithParamInterface<FamilyDrag>
+{};
+
+// The default unit of each family, placed from the menu and selected with a click, takes a drag
+// of one of its handles with the mouse: its outline changes and stays within the unit's checks.
+TEST_P(FamilyHandleDrag, TheDefaultUnitOfEachFamilyTakesAHandleDrag)
+{
+  const FamilyDrag c = GetParam();
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pItem =
+      PlaceUnit(CommandFor(c.unit.type, c.unit.subtype), CPoint(client.Width() / 2, client.Height() / 2));
+  ASSERT_NE(pItem, nullptr);
+  View()->DeselectAll();
+  Click(View()->WorldToClient(pItem->GetCenterPoint()));
+  ASSERT_TRUE(View()->IsSelected(pItem));
+  const CString before = pItem->GetUnit()->GetAttributes();
+  const CVRX2DPoint grip = pItem->GetHandlePoint(c.handle, View());
+  Drag(View()->WorldToClient(grip), View()->WorldToClient(CVRX2DPoint(grip.GetX() + c.dx, grip.GetY() + c.dy)));
+  EXPECT_NE(pItem->GetUnit()->GetAttributes(), before) << c.unit.type << c.unit.subtype;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryFamily, FamilyHandleDrag,
+    ::testing::Values(FamilyDrag{{"GL", "BA005"}, 2, 12.0, 12.0}, FamilyDrag{{"AR", "BA011"}, 1, 12.0, 0.0},
+                      FamilyDrag{{"SW", "CC006"}, 1, 12.0, 0.0}, FamilyDrag{{"AR", "DL013"}, 1, 2.0, 0.0},
+                      FamilyDrag{{"VG", "HX010"}, 1, 1.0, 0.0}, FamilyDrag{{"VG", "OC010"}, 1, 1.0, 0.0}),
+    [](const ::testing::TestParamInfo<FamilyDrag>& info) {
+      return std::string(info.param.unit.type) + info.param.unit.subtype;
+    });
+}  // namespace
