@@ -1,9 +1,13 @@
 // Drives the "Unit Properties" sheet through the real Workbench: opened by a double click on a
 // unit, it changes the unit's size, option choices and position only on Apply and OK, drops
 // what was not applied on Cancel, refuses mistyped lengths without changing anything, shows and
-// reads lengths in the user's units, reopens on the page last left, and gives each unit family
-// its own sizing page.
+// reads lengths in the user's units, reopens on the page last left, gives each unit family its
+// own sizing page, and says so when a choice it lists is refused by the unit instead of dropping it.
+#include <cstdlib>
+#include <fstream>
+
 #include "WbGuiFixture.h"
+#include "model/OddCatalogue.h"
 #include "model/Stdarch.h"
 #include "model/Stdunit.h"
 #include "model/Unit.h"
@@ -481,4 +485,55 @@ TEST_F(UnitSheetGuiTest, AnOfferedDoorHardwareIsTakenOnOkAndOfferedOnlyWhereSold
   EXPECT_TRUE(Messages().empty()) << LastMessage().str();
   EXPECT_EQ(pDoor->GetOptionChoice(kHardware, 0), kMultipoint);
   EXPECT_EQ(pDoor->GetOptionChoice(kHardware, 1), kMultipoint) << "and it is among the offered ones";
+}
+
+namespace {
+// A catalogue whose exception offers the glider a hardware choice its type does not take.
+class RefusedChoiceSheetTest : public UnitSheetGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    m_odd.AddRow("OPTEXCPT", {"90", "GL", "BA005", "", "", "0", "0", "+", "3", "5", "0"});
+    m_odd.Use();
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    ASSERT_NE(config, nullptr);
+    std::ofstream profile(std::string(config) + "/Tarvex Windows/Panecraft.ini");
+    profile << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << m_odd.GetFolder() << "\n";
+    profile.close();
+    UnitSheetGuiTest::SetUp();
+  }
+  COddCatalogue m_odd;
+};
+}  // namespace
+
+// The refused choice is told by name, the list shows the choice kept, and the unit keeps it.
+TEST_F(RefusedChoiceSheetTest, ARefusedChoiceIsToldAndTheChoiceKeptIsShown)
+{
+  constexpr int kHardware = 3;
+  CUnitItem* pItem = PlaceGlider();
+  ASSERT_NE(pItem, nullptr);
+  CUnit* pUnit = pItem->GetUnit();
+  ASSERT_TRUE(pUnit->SetOptionChoice(kHardware, 2));
+  int kept = -1;
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& options = ActivePage(sheet, kOptionsPage);
+    auto* pOptions = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_OPTION_LIST));
+    for (int i = 0; i < pOptions->GetCount(); ++i)
+      if (static_cast<int>(pOptions->GetItemData(i)) == kHardware)
+        SelectLine(options, IDC_UNIT_OPTION_LIST, i);
+    auto* pChoices = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_CHOICE_LIST));
+    int refused = -1;
+    for (int i = 0; i < pChoices->GetCount(); ++i)
+      if (static_cast<int>(pChoices->GetItemData(i)) == 5)
+        refused = i;
+    ASSERT_GT(refused, 0) << "the exception offers it";
+    SelectLine(options, IDC_UNIT_CHOICE_LIST, refused);
+    kept = static_cast<int>(pChoices->GetItemData(pChoices->GetCurSel()));
+    ClickButton(sheet, IDOK);
+  }));
+  ASSERT_FALSE(Messages().empty()) << "the refusal is told";
+  EXPECT_NE(LastMessage().Find("Multipoint Lock, Satin Nickel"), -1) << LastMessage().str();
+  EXPECT_EQ(kept, 2) << "the list shows the choice that stays";
+  EXPECT_EQ(pUnit->GetOptionChoice(kHardware, 0), 2);
 }

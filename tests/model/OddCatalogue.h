@@ -18,6 +18,8 @@ public:
   void AddRow(const char* table, const std::vector<const char*>& values);
   // Writes the file and points the database at it; no record object may be alive.
   void Use();
+  // The folder the file is written to, for a program that reads its catalogue from a folder.
+  const std::string& GetFolder() const { return m_folder; }
 
 private:
   CTableWriter m_writer;
