@@ -8,6 +8,7 @@
 
 #include "platform/ui/wnd/MessagePump.h"
 #include "platform/ui/wnd/WinApp.h"
+#include "platform/ui/wnd/Wnd.h"
 
 namespace {
 
@@ -29,9 +30,14 @@ void DismissMessageBox(QMessageBox& box)
     box.reject();
 }
 
-// Ends the topmost popup menu or modal window as Escape would; the next look takes the next one.
+// Ends the innermost modal loop: a drag by taking the capture away (a drag ends on capture loss),
+// a popup menu or modal window as Escape would; the next look takes the next one.
 void EndTopModalLoop()
 {
+  if (CMessagePump::Current()) {
+    ReleaseCapture();
+    return;
+  }
   if (QWidget* popup = QApplication::activePopupWidget()) {
     popup->close();
     return;

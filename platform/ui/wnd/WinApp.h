@@ -120,11 +120,11 @@ public:
 
 private:
   CString ProfileName() const;
+  void ContinueEndSession();
   std::unique_ptr<CProfile> m_pProfile;
   std::vector<CString> m_recentFiles;
   CString m_strRecentFilePlaceholder;
   UINT m_nMaxMRU = 0;
-  void ContinueEndSession();
   bool m_bIdlePending = true;
   bool m_bInIdle = false;
   bool m_bRunning = false;
