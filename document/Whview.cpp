@@ -110,7 +110,15 @@ BEGIN_MESSAGE_MAP(CWarehouseView, CFormView)
   ON_UPDATE_COMMAND_UI(ID_PROJECT_INFORMATION, OnUpdateAlways)
   ON_UPDATE_COMMAND_UI(ID_FILE_PRINT, OnUpdateDisabled)
   ON_UPDATE_COMMAND_UI(ID_FILE_PRINT_PREVIEW, OnUpdateDisabled)
+  ON_MESSAGE(kFocusDesignList, OnFocusDesignList)
 END_MESSAGE_MAP()
+
+LRESULT CWarehouseView::OnFocusDesignList(WPARAM, LPARAM)
+{
+  if (m_lbDesigns.GetSafeHwnd())
+    m_lbDesigns.SetFocus();
+  return 0;
+}
 
 CWarehouseView::CWarehouseView() : CFormView(IDD_WAREHOUSE_FORM) {}
 
@@ -133,8 +141,13 @@ void CWarehouseView::OnInitialUpdate()
   ResizeParentToFit(FALSE);
   GetProject()->FillDesignList();
   // A project without designs opens straight into a new design.
-  if (m_lbDesigns.GetCount() == 0)
+  if (m_lbDesigns.GetCount() == 0) {
     PostMessage(WM_COMMAND, ID_CREATE_DESIGN);
+    return;
+  }
+  // The keyboard starts in the design list, so that arrows and Tab work before any click; the
+  // frame is shown and activated after this, so the focus is given once that is done.
+  PostMessage(kFocusDesignList);
 }
 
 void CWarehouseView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)

@@ -59,6 +59,9 @@ protected:
   void OnUpdateEditPaste(CCmdUI* pCmdUI);
   void OnUpdateAlways(CCmdUI* pCmdUI);
   void OnUpdateDisabled(CCmdUI* pCmdUI);
+  LRESULT OnFocusDesignList(WPARAM, LPARAM);
+  // Posted when the view is first shown with designs to list.
+  static constexpr UINT kFocusDesignList = WM_USER + 31;
 
 private:
   BOOL IsEdited(int index);

@@ -6,6 +6,7 @@
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Dlgids.h"
+#include "app/Mainfrm.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/docview/View.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QTest>
 
@@ -439,4 +441,27 @@ TEST_F(WarehouseTest, ARenamedDesignKeepsItsPlaceInTheListAndInTheFile)
   ASSERT_NE(m_pDoc, nullptr);
   m_pView = DesignList(m_pDoc);
   EXPECT_EQ(ListedNames(), expected) << "the same order after reopening";
+}
+
+TEST_F(WarehouseTest, AnOpenedProjectGivesTheKeyboardToItsDesignList)
+{
+  MakeTwoDesigns();
+  const std::string path = PathIn("Focus.tpf");
+  m_pDoc->DoSave(path.c_str());
+  service.messageAnswers.push_back(IDNO);
+  m_pDoc->OnCloseDocument();
+  Pump();
+  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
+  Pump();
+  QWidget* top = MainFrame()->m_hWnd->window();
+  top->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+  m_pDoc = ActiveProject();
+  ASSERT_NE(m_pDoc, nullptr);
+  m_pView = DesignList(m_pDoc);
+  QWidget* list = m_pView->GetDesignListBox()->m_hWnd;
+  EXPECT_EQ(QApplication::focusWidget(), list);
+  // The arrow keys move in the list at once.
+  QTest::keyClick(list, Qt::Key_Down);
+  EXPECT_GE(m_pView->GetDesignListBox()->GetCurSel(), 0);
 }
