@@ -9,6 +9,7 @@
 #include "app/Appres.h"
 #include "app/Fatalrpt.h"
 #include "app/Helpgate.h"
+#include "app/Helpmap.h"
 #include "app/Helptmr.h"
 #include "app/Recovery.h"
 #include "app/Shellids.h"
@@ -16,6 +17,7 @@
 #include "platform/core/Archive.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/wnd/AppIcon.h"
+#include "platform/ui/wnd/HelpWnd.h"
 #include "platform/ui/frame/MdiFrame.h"
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/docview/View.h"
@@ -109,6 +111,7 @@ IMPLEMENT_DYNAMIC(CApp, CWinApp)
 
 BEGIN_MESSAGE_MAP(CApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_HELP_INDEX, OnHelp)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
   ON_COMMAND(ID_APPLICATION_SETTINGS, OnApplicationSettings)
@@ -198,6 +201,7 @@ void CApp::StartUp()
     SetRegistryKey(m_strMakerName);
   ShowSplash();
   SetDatabaseDirectory();
+  InstallManual();
   LoadPreferences();
   ReadDatabaseVersion();
 }
@@ -291,6 +295,15 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
     AfxMessageBox(text, MB_OK);
   // No exit processing: the preferences are not saved after a fatal error.
   AfxEndProcess(kFatalExitCode);
+}
+
+void CApp::InstallManual()
+{
+  // A sink installed before start-up (a test's) keeps the requests.
+  if (IsHelpSinkSet())
+    return;
+  m_pManual = std::make_unique<CHelpWindowSink>(DataDirectory() + "/help", ManualTopicFor, kManualContents);
+  SetHelpSink(m_pManual.get());
 }
 
 void CApp::WinHelp(std::uintptr_t dwData, UINT nCmd)

@@ -1,5 +1,8 @@
 #include "platform/ui/frame/Frame.h"
 
+#include <functional>
+
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -47,6 +50,23 @@ private:
 
 // The share of the screen's available area a main window takes when it opens for the first time.
 constexpr double kDefaultWindowShare = 0.8;
+
+// F1 in an open menu asks for the help of the highlighted command, as in the system's menus.
+class CMenuHelpKey : public QObject
+{
+public:
+  CMenuHelpKey(std::function<void()> onHelp, QObject* parent) : QObject(parent), m_onHelp(std::move(onHelp)) {}
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+      return false;
+    m_onHelp();
+    return true;
+  }
+
+private:
+  std::function<void()> m_onHelp;
+};
 
 UINT KeyModifiers()
 {
@@ -364,6 +384,16 @@ void CFrameWnd::RefreshMenuBar()
       CMenu::FillQMenu(popup, data, this);
     });
     QObject::connect(popup, &QMenu::aboutToHide, Impl()->Bridge(), [this] { SendMessage(WM_MENUSELECT, 0xFFFF, 0); });
+    // Closing the menu ends the tracking, so the highlighted command is taken first.
+    popup->installEventFilter(new CMenuHelpKey(
+        [this, popup] {
+          const UINT tracked = m_nIDTracking;
+          popup->hide();
+          m_nIDTracking = tracked;
+          OnHelp();
+          m_nIDTracking = 0;
+        },
+        popup));
     CMenu::FillQMenu(popup, data, this);
   }
 }
