@@ -216,7 +216,10 @@ TEST_F(PrintScaleTest, CancelLeavesTheScaleAsItWas)
 TEST_F(PrintScaleTest, TheQualityListShowsThePrintersResolutionsAndPrintToFileIsKept)
 {
   QPrinter* printer = TestApp().GetPrinter();
-  const QList<int> resolutions = printer->supportedResolutions();
+  const int working = printer->resolution();
+  const QList<int> resolutions = QualityResolutions(*printer);
+  if (!printer->supportedResolutions().isEmpty())
+    EXPECT_TRUE(resolutions.contains(working)) << "the resolution it prints at is offered";
   CAspectPrintDlg print(kDrawingImperialScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, -1, -1);
   UseTemplate(print, IDD_ASPECT_PRINT);
   service.dialogActions.push_back([&](CDialog& dialog) {
@@ -226,8 +229,10 @@ TEST_F(PrintScaleTest, TheQualityListShowsThePrintersResolutionsAndPrintToFileIs
     EXPECT_EQ(combo->isVisible(), !resolutions.isEmpty());
     for (int i = 0; i < combo->count(); ++i)
       EXPECT_EQ(combo->itemText(i), QString("%1 dpi").arg(resolutions[i]));
-    if (!resolutions.isEmpty())
+    if (!resolutions.isEmpty()) {
+      EXPECT_EQ(combo->currentText(), QString("%1 dpi").arg(working)) << "the list opens on the working resolution";
       combo->setCurrentIndex(0);
+    }
     auto* toFile = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(ID_PRINT_TO_FILE_BOX)->GetSafeHwnd());
     ASSERT_NE(toFile, nullptr);
     QTest::mouseClick(toFile, Qt::LeftButton);

@@ -1,5 +1,7 @@
 #include "platform/ui/output/Print.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QPrinter>
 
@@ -41,6 +43,17 @@ QPrinter* CPrintDialog::GetPrinter() const
   return fallback;
 }
 
+QList<int> QualityResolutions(const QPrinter& printer)
+{
+  // The resolution the printer works at is one of its own even when its driver does not list
+  // it (the PDF writer lists only 72 dpi but prints at its high resolution).
+  QList<int> resolutions = printer.supportedResolutions();
+  if (!resolutions.isEmpty() && !resolutions.contains(printer.resolution()))
+    resolutions.append(printer.resolution());
+  std::sort(resolutions.begin(), resolutions.end());
+  return resolutions;
+}
+
 BOOL CPrintDialog::PrintsToFile() const
 {
   const QPrinter* printer = GetPrinter();
@@ -54,7 +67,7 @@ BOOL CPrintDialog::OnInitDialog()
   if (!list)
     return TRUE;
   const QPrinter* printer = GetPrinter();
-  const QList<int> resolutions = printer->supportedResolutions();
+  const QList<int> resolutions = QualityResolutions(*printer);
   for (int dpi : resolutions) {
     const int index = list->AddString(CString::Formatted("%d dpi", dpi));
     list->SetItemData(index, static_cast<std::uintptr_t>(dpi));

@@ -4,6 +4,8 @@
 // controls such as a scale list).
 #include <memory>
 
+#include <QList>
+
 #include "platform/ui/dlg/Dialog.h"
 
 class QPrinter;
@@ -92,6 +94,10 @@ public:
   CString m_strPageDesc;
   CRect m_rectDraw;
 };
+
+// The resolutions a print dialog's quality list offers for the printer, lowest first: those it
+// lists and the one it prints at; none when it lists none.
+QList<int> QualityResolutions(const QPrinter& printer);
 
 // Makes pDC draw on a printer through the painter (internal use of the print loops).
 void AttachPrinter(CDC& dc, QPainter& painter, QPrinter& printer);
