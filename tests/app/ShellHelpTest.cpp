@@ -21,8 +21,10 @@
 
 #include "ShellTestApp.h"
 #include "app/App.h"
+#include "app/Dlgids.h"
 #include "app/Helpmap.h"
 #include "app/Mainfrm.h"
+#include "platform/ui/dlg/Dialog.h"
 #include "platform/ui/wnd/HelpWnd.h"
 
 namespace {
@@ -139,6 +141,22 @@ TEST_F(ShellHelpTest, TheHelpWindowGoesBackAndForward)
   back->trigger();
   EXPECT_EQ(Shown(), QString("index.html"));
   EXPECT_NE(sink->Window()->windowTitle().indexOf("Panecraft Help"), -1);
+}
+
+TEST_F(ShellHelpTest, TheAboutBoxsNoticeAndF1InADialogOpenTheirTopics)
+{
+  StartWithManual();
+  OnNextDialog([](CDialog& dialog) { ClickButton(dialog, IDC_IMPORTANT_NOTICE); });
+  Command(ID_APP_ABOUT);
+  EXPECT_EQ(sink->OpenCount(), 1);
+  EXPECT_EQ(Shown(), QString("notice.html"));
+  // F1 in a dialog asks for the dialog's own topic, as its Help button does.
+  ASSERT_TRUE(PumpUntil([&] {
+    OnNextDialog([](CDialog& dialog) { QTest::keyClick(dialog.GetSafeHwnd(), Qt::Key_F1); });
+    Command(ID_APP_ABOUT);
+    return sink->OpenCount() == 2;
+  }));
+  EXPECT_EQ(Shown(), QString(ManualTopicFor(AFX_HELP_BASE + 100, HELP_CONTEXT).c_str())) << "the About box is 101";
 }
 
 // Links and pictures of a page: the targets of href and src, without anchors.
