@@ -160,6 +160,9 @@ CString CView::SuggestOutputName() const
       caption.Replace(path.Mid(dot), "");
   }
   caption.Replace(":", " -");
+  // A caption's brackets mark a design without a name; the file name needs none.
+  caption.Replace("(", "");
+  caption.Replace(")", "");
   return SuggestFileName({caption});
 }
 
