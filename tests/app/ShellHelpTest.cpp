@@ -91,6 +91,32 @@ TEST_F(ShellHelpTest, F1OnAHighlightedCommandOpensTheTopicItsIdMapsTo)
   EXPECT_TRUE(sink->Window()->isVisible());
 }
 
+TEST_F(ShellHelpTest, F1OnAUnitInASubmenuOpensTheUnitsTopicAndClosesTheMenus)
+{
+  StartWithManual();
+  QMenu* insert = MenuOfBar("Insert");
+  ASSERT_NE(insert, nullptr);
+  insert->popup(QPoint(10, 10));
+  ASSERT_TRUE(PumpUntil([&] { return insert->isVisible(); }));
+  QMenu* units = nullptr;
+  for (QAction* action : insert->actions())
+    if (!units && action->menu())
+      units = action->menu();
+  ASSERT_NE(units, nullptr);
+  units->popup(QPoint(200, 10));
+  ASSERT_TRUE(PumpUntil([&] { return units->isVisible(); }));
+  QAction* unit = units->actions().value(0);
+  ASSERT_NE(unit, nullptr);
+  QTest::mouseMove(units, units->actionGeometry(unit).center());
+  ASSERT_TRUE(PumpUntil([&] { return units->activeAction() == unit; }));
+  QTest::keyClick(units, Qt::Key_F1);
+  Pump();
+  EXPECT_EQ(sink->OpenCount(), 1);
+  EXPECT_EQ(Shown(), QString("units.html")) << "new-unit command " << unit->data().toUInt();
+  EXPECT_FALSE(units->isVisible());
+  EXPECT_FALSE(insert->isVisible());
+}
+
 TEST_F(ShellHelpTest, TwoF1PressesWithinTwoSecondsOpenTheTopicOnceAndHelpTopicsOpensTheContents)
 {
   StartWithManual();

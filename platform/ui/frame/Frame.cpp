@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -378,22 +379,27 @@ void CFrameWnd::RefreshMenuBar()
     QMenu* popup = bar->addMenu(ToQString(item.text));
     HMENU data = item.popup;
     popup->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
-    // Each opening asks the update handlers along the command route first.
-    QObject::connect(popup, &QMenu::aboutToShow, Impl()->Bridge(), [this, popup, data] {
-      CMenu::FromHandle(data)->UpdateCommandStates(this, m_bAutoMenuEnable);
-      CMenu::FillQMenu(popup, data, this);
-    });
-    QObject::connect(popup, &QMenu::aboutToHide, Impl()->Bridge(), [this] { SendMessage(WM_MENUSELECT, 0xFFFF, 0); });
-    // Closing the menu ends the tracking, so the highlighted command is taken first.
-    popup->installEventFilter(new CMenuHelpKey(
-        [this, popup] {
+    // Closing the menus ends the tracking, so the highlighted command is taken first.
+    auto* helpKey = new CMenuHelpKey(
+        [this] {
           const UINT tracked = m_nIDTracking;
-          popup->hide();
+          while (QWidget* open = QApplication::activePopupWidget())
+            open->close();
           m_nIDTracking = tracked;
           OnHelp();
           m_nIDTracking = 0;
         },
-        popup));
+        popup);
+    // Each opening asks the update handlers along the command route first; the popup's menus,
+    // made anew each time, take F1 as the popup does.
+    QObject::connect(popup, &QMenu::aboutToShow, Impl()->Bridge(), [this, popup, data, helpKey] {
+      CMenu::FromHandle(data)->UpdateCommandStates(this, m_bAutoMenuEnable);
+      CMenu::FillQMenu(popup, data, this);
+      for (QMenu* submenu : popup->findChildren<QMenu*>())
+        submenu->installEventFilter(helpKey);
+    });
+    QObject::connect(popup, &QMenu::aboutToHide, Impl()->Bridge(), [this] { SendMessage(WM_MENUSELECT, 0xFFFF, 0); });
+    popup->installEventFilter(helpKey);
     CMenu::FillQMenu(popup, data, this);
   }
 }
