@@ -10,6 +10,7 @@
 #include "app/Appres.h"
 #include "app/Fatalrpt.h"
 #include "app/Helpgate.h"
+#include "app/Helpmap.h"
 #include "app/Helptmr.h"
 #include "app/Recovery.h"
 #include "app/Shellids.h"
@@ -17,6 +18,7 @@
 #include "platform/core/Archive.h"
 #include "platform/ui/docview/DocTempl.h"
 #include "platform/ui/wnd/AppIcon.h"
+#include "platform/ui/wnd/HelpWnd.h"
 #include "platform/ui/frame/MdiFrame.h"
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/docview/View.h"
@@ -110,6 +112,7 @@ IMPLEMENT_DYNAMIC(CApp, CWinApp)
 
 BEGIN_MESSAGE_MAP(CApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+  ON_COMMAND(ID_HELP_INDEX, OnHelp)
   ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
   ON_COMMAND(ID_APPLICATION_SETTINGS, OnApplicationSettings)
@@ -199,6 +202,7 @@ void CApp::StartUp()
     SetRegistryKey(m_strMakerName);
   ShowSplash();
   SetDatabaseDirectory();
+  InstallManual();
   LoadPreferences();
   ReadDatabaseVersion();
 }
@@ -295,6 +299,15 @@ void CApp::KeepUnsavedWork()
   text.TrimLeft('\n');
   if (!text.IsEmpty())
     std::fprintf(stderr, "%s: %s\n", m_strProductName.c_str(), text.c_str());
+}
+
+void CApp::InstallManual()
+{
+  // A sink installed before start-up (a test's) keeps the requests.
+  if (IsHelpSinkSet())
+    return;
+  m_pManual = std::make_unique<CHelpWindowSink>(DataDirectory() + "/help", ManualTopicFor, kManualContents);
+  SetHelpSink(m_pManual.get());
 }
 
 void CApp::WinHelp(std::uintptr_t dwData, UINT nCmd)

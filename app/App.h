@@ -16,6 +16,7 @@
 class CArchive;
 class CCmdUI;
 class CHelpTimerWnd;
+class CHelpWindowSink;
 class CTrackerResources;
 class CMultiDocTemplate;
 
@@ -92,6 +93,8 @@ protected:
   // preferences and the product database's version texts. A failure ends the program with the
   // fatal-error report.
   void StartUp();
+  // Makes the manual's help window the end of help requests.
+  void InstallManual();
 
   // The value the system reports for its version: the high bit set for the Windows 3.x and
   // Windows 95 families, clear for the NT family; the low byte is the major version.
@@ -130,6 +133,8 @@ private:
   CString m_strProductDataVersion;
   CString m_strSpecificationVersion;
   std::unique_ptr<CHelpTimerWnd> m_pHelpTimerWnd;
+  // The help window's sink, from start-up to the end of the shell.
+  std::unique_ptr<CHelpWindowSink> m_pManual;
   // The trackers' shared cursors and bitmap, from InitApplication to the destructor.
   std::unique_ptr<CTrackerResources> m_pTrackerResources;
 };

@@ -5,6 +5,7 @@
 #include "app/App.h"
 #include "app/Drawvals.h"
 #include "app/Helptmr.h"
+#include "platform/ui/wnd/HelpWnd.h"
 #include "app/Mainfrm.h"
 #include "app/Prjviews.h"
 #include "reports/Rptframe.h"
@@ -162,6 +163,10 @@ void CApp::ExitShell()
   if (m_pHelpTimerWnd && m_pHelpTimerWnd->GetSafeHwnd())
     m_pHelpTimerWnd->DestroyWindow();
   m_pHelpTimerWnd.reset();
+  if (m_pManual) {
+    SetHelpSink(nullptr);
+    m_pManual.reset();
+  }
 }
 
 void CApp::OnFileNew()

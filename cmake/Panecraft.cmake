@@ -16,7 +16,11 @@ function(panecraft_test name)
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  set(env "QT_QPA_PLATFORM=offscreen;PANECRAFT_SOURCE_DIR=${CMAKE_SOURCE_DIR};PANECRAFT_BINARY_DIR=${CMAKE_BINARY_DIR}")
+  # A profile written by a test never reaches the real home, nor does a file suggested in the
+  # documents folder; tests that look at them name their own.
+  set(config ${CMAKE_CURRENT_BINARY_DIR}/${name}.config)
+  file(WRITE ${config}/user-dirs.dirs "XDG_DOCUMENTS_DIR=\"${CMAKE_CURRENT_BINARY_DIR}/${name}.documents\"\n")
+  set(env "QT_QPA_PLATFORM=offscreen;PANECRAFT_SOURCE_DIR=${CMAKE_SOURCE_DIR};PANECRAFT_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_CONFIG_HOME=${config}")
   if(ARG_ENV)
     list(APPEND env ${ARG_ENV})
   endif()

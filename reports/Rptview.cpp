@@ -243,7 +243,7 @@ void CReportView::OnReportExport() { RunCommand("exported", &CReportView::DoExpo
 
 void CReportView::DoExport()
 {
-  CFileDialog dialog(FALSE, "csv", nullptr,
+  CFileDialog dialog(FALSE, "csv", SuggestOutputName(),
                      OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST, kExportFilter, this);
   if (dialog.DoModal() != IDOK)
     return;

@@ -245,7 +245,7 @@ BOOL CAspectView::AddMetaFileToClipboard()
 
 void CAspectView::OnExportDXF()
 {
-  CFileDialog dialog(FALSE, "dxf", "*.dxf", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
+  CFileDialog dialog(FALSE, "dxf", SuggestOutputName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                      "AutoCAD DXF (*.dxf) | *.dxf | All Files ( *.*) | *.* ||", this);
   dialog.m_ofn.lpstrTitle = "DXF Export";
   if (dialog.DoModal() != IDOK)

@@ -57,6 +57,9 @@ CConfigFolder::CConfigFolder()
     ::setenv(kDirVariable, m_dir.c_str(), 1);
   }
   ::setenv("XDG_CONFIG_HOME", m_dir.c_str(), 1);
+  // The documents folder (where unnamed work and suggested files go) is the test's own too.
+  fs::create_directories(m_dir + "/Documents");
+  std::ofstream(m_dir + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << m_dir << "/Documents\"\n";
 }
 
 CConfigFolder::~CConfigFolder()

@@ -208,7 +208,8 @@ protected:
     pPrinter->setOutputFormat(QPrinter::PdfFormat);
     pPrinter->setPageSize(QPageSize(QPageSize::Letter));
     pPrinter->setPageOrientation(QPageLayout::Portrait);
-    pPrinter->setOutputFileName(QString::fromStdString(path));
+    // Without a printer the print asks for the PDF's name.
+    service.filePaths.push_back(CString(path.c_str()));
   }
 
   CDoc* m_pDoc = nullptr;
@@ -340,6 +341,8 @@ TEST_F(ReportViewTest, PrintPreviewPagesThroughEveryPage)
   ASSERT_NE(pView, nullptr);
   const std::string pdf = PathIn("preview.pdf");
   PrintTo(pdf);
+  service.filePaths.clear();
+  service.previewFile = pdf.c_str();
   pView->GetParentFrame()->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW, 0);
   EXPECT_EQ(service.previews, 1);
   EXPECT_TRUE(Messages().empty());
@@ -434,10 +437,38 @@ TEST_F(ReportViewTest, AFailedExportIsToldUnderTheProductNameAndKeepsThePrevious
   const std::string csv = ReadText(path);
   EXPECT_EQ(csv.find('x'), std::string::npos);
   EXPECT_EQ(csv.rfind("SerialID,", 0), 0u);
+  ASSERT_EQ(service.messages.size(), 2u) << "the replace question, answered Yes";
   // A cancelled dialog writes nothing and tells nothing.
   service.filePaths.push_back(CString());
   ClickButton(*BarOf(pView), ID_REPORT_EXPORT);
-  EXPECT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages.size(), 2u);
+}
+
+TEST_F(ReportViewTest, ExportTakesTheChosenFiltersExtensionAndAsksBeforeReplacing)
+{
+  AddDesign(m_pDoc, "Porch", {{"GL", "BA005"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  const std::string csvPath = PathIn("schedule1.csv");
+  {
+    std::ofstream(csvPath, std::ios::binary) << "earlier,csv\n";
+  }
+  // "schedule1" under the text filter is a text file; the CSV file of that name is not touched.
+  Export(pView, PathIn("schedule1"), 2);
+  EXPECT_TRUE(service.messages.empty());
+  EXPECT_EQ(ReadText(csvPath), "earlier,csv\n");
+  const std::string text = ReadText(PathIn("schedule1.txt"));
+  EXPECT_NE(text.find("Porch"), std::string::npos);
+  EXPECT_EQ(text.find("SerialID,"), std::string::npos) << "text, not comma separated values";
+  ASSERT_FALSE(service.fileRequests.empty());
+  EXPECT_NE(service.fileRequests.back().fileName.Find("Window & Patio Door Schedule"), -1)
+      << "the suggested name names the report";
+  // Under the CSV filter the same name is the existing CSV file: asked, and No keeps it.
+  service.messageAnswers.push_back(IDNO);
+  Export(pView, PathIn("schedule1"), 1);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("schedule1.csv already exists.\nDo you want to replace it?"));
+  EXPECT_EQ(ReadText(csvPath), "earlier,csv\n");
 }
 
 TEST_F(ReportViewTest, UpdateRereadsTheProjectAndCloseEndsOnlyTheReportWindow)

@@ -38,6 +38,9 @@ void WriteProfile(const std::string& configHome)
   const char* binary = std::getenv("PANECRAFT_BINARY_DIR");
   std::ofstream profile(configHome + "/Tarvex Windows/Panecraft.ini");
   profile << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << (binary ? binary : ".") << "/productdata\n";
+  // The documents folder the file dialogs start in is the test's own, never the real home's.
+  std::filesystem::create_directories(configHome + "/Documents");
+  std::ofstream(configHome + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << configHome << "/Documents\"\n";
 }
 
 class CShellEnvironment : public ::testing::Environment

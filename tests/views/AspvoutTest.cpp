@@ -5,6 +5,7 @@
 
 #include <QClipboard>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
@@ -108,7 +109,6 @@ protected:
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setPageSize(QPageSize(QPageSize::Letter));
     printer->setPageOrientation(QPageLayout::Portrait);
-    printer->setOutputFileName(Path("out.pdf"));
   }
   void TearDown() override
   {
@@ -154,7 +154,15 @@ protected:
     return QImage(png);
   }
 
-  void Command(UINT nID) { view->SendMessage(WM_COMMAND, nID, 0); }
+  void Command(UINT nID)
+  {
+    // Without a printer each print asks for its PDF: a fresh out.pdf in the test's folder.
+    if (nID == ID_PRINT_VIEW || nID == ID_FILE_PRINT) {
+      QFile::remove(Path("out.pdf"));
+      service.filePaths.push_back(Path("out.pdf").toStdString().c_str());
+    }
+    view->SendMessage(WM_COMMAND, nID, 0);
+  }
 
   BOOL Enabled(UINT nID)
   {
@@ -358,10 +366,10 @@ TEST_F(AspectOutputTest, AFailedExportKeepsThePreviousFileAndSaysSo)
   std::ofstream(path) << "previous";
   service.filePaths.push_back(path.c_str());
   Command(ID_EXPORT_DXF);
-  ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text.Left(service.messages[0].text.Find("\nReason:  ")),
+  ASSERT_EQ(service.messages.size(), 2u) << "the replace question (answered Yes), then the failure";
+  EXPECT_EQ(service.messages[1].text.Left(service.messages[1].text.Find("\nReason:  ")),
             CString("The file could not be written.\nFile:  ") + path.c_str());
-  EXPECT_EQ(service.messages[0].caption, docServices.GetProductName());
+  EXPECT_EQ(service.messages[1].caption, docServices.GetProductName());
   EXPECT_EQ(FileText(path), "previous");
   // Nothing is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
@@ -394,3 +402,27 @@ TEST_F(AspectOutputTest, AFailedExportNamesTheFileAndTheSystemsReason)
   EXPECT_EQ(text,
             CString("The file could not be written.\nFile:  ") + full.c_str() + "\nReason:  " + std::strerror(ENOSPC));
 }
+
+namespace {
+TEST_F(AspectOutputTest, ANameWithoutExtensionOverAnExistingDrawingAsksAndNoKeepsIt)
+{
+  view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(0, 0), CVRX2DPoint(12, 0)));
+  const std::string existing = Path("plan1.dxf").toStdString();
+  std::ofstream(existing, std::ios::binary) << std::string(8542, 'd');
+  service.filePaths.push_back(Path("plan1").toStdString().c_str());
+  service.messageAnswers.push_back(IDNO);
+  Command(ID_EXPORT_DXF);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("plan1.dxf already exists.\nDo you want to replace it?"));
+  EXPECT_EQ(FileText(existing), std::string(8542, 'd'));
+  EXPECT_EQ(service.fileRequests.size(), 2u) << "No goes back to the dialog";
+  EXPECT_FALSE(service.fileRequests[0].fileName.IsEmpty()) << "a name is suggested";
+  // Yes writes the drawing under the final name, read back by a second reader.
+  service.filePaths.push_back(Path("plan1").toStdString().c_str());
+  Command(ID_EXPORT_DXF);
+  const CDxfReading reading = ReadWithEzdxf(existing);
+  ASSERT_TRUE(reading.ran);
+  EXPECT_EQ(reading.errors, 0);
+  EXPECT_EQ(reading.entities.size(), 1u);
+}
+}  // namespace

@@ -2,6 +2,8 @@
 // they open on the view's scale, hand back the clicked row's scale, keep the previous scale when
 // no row is chosen, refuse scales that cannot be printed, and never read outside the lists.
 #include <QAbstractButton>
+#include <QComboBox>
+#include <QPrinter>
 #include <QListWidget>
 #include <QTest>
 
@@ -207,4 +209,38 @@ TEST_F(PrintScaleTest, CancelLeavesTheScaleAsItWas)
   scale.GetScale(numerator, denominator);
   EXPECT_EQ(numerator, 1);
   EXPECT_EQ(denominator, 12);
+}
+
+// The print dialog's quality list shows the printer's resolutions and hands the chosen one to the
+// printer; "Print to File" ticked sends the pages to a file.
+TEST_F(PrintScaleTest, TheQualityListShowsThePrintersResolutionsAndPrintToFileIsKept)
+{
+  QPrinter* printer = TestApp().GetPrinter();
+  const int working = printer->resolution();
+  const QList<int> resolutions = QualityResolutions(*printer);
+  if (!printer->supportedResolutions().isEmpty())
+    EXPECT_TRUE(resolutions.contains(working)) << "the resolution it prints at is offered";
+  CAspectPrintDlg print(kDrawingImperialScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, -1, -1);
+  UseTemplate(print, IDD_ASPECT_PRINT);
+  service.dialogActions.push_back([&](CDialog& dialog) {
+    auto* combo = qobject_cast<QComboBox*>(dialog.GetDlgItem(ID_PRINT_QUALITY_LIST)->GetSafeHwnd());
+    ASSERT_NE(combo, nullptr);
+    ASSERT_EQ(combo->count(), resolutions.size());
+    EXPECT_EQ(combo->isVisible(), !resolutions.isEmpty());
+    for (int i = 0; i < combo->count(); ++i)
+      EXPECT_EQ(combo->itemText(i), QString("%1 dpi").arg(resolutions[i]));
+    if (!resolutions.isEmpty()) {
+      EXPECT_EQ(combo->currentText(), QString("%1 dpi").arg(working)) << "the list opens on the working resolution";
+      combo->setCurrentIndex(0);
+    }
+    auto* toFile = qobject_cast<QAbstractButton*>(dialog.GetDlgItem(ID_PRINT_TO_FILE_BOX)->GetSafeHwnd());
+    ASSERT_NE(toFile, nullptr);
+    QTest::mouseClick(toFile, Qt::LeftButton);
+    Press(dialog, IDOK);
+  });
+  ASSERT_EQ(print.DoModal(), IDOK);
+  EXPECT_TRUE(print.m_pd.Flags & PD_PRINTTOFILE);
+  EXPECT_TRUE(print.PrintsToFile());
+  if (!resolutions.isEmpty())
+    EXPECT_EQ(printer->resolution(), resolutions[0]);
 }

@@ -172,6 +172,11 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
     SendMessage(WM_COMMAND, IDCANCEL, 0);
     return TRUE;
   }
+  // F1 asks for the dialog's help, as its Help button does.
+  if (pMsg->wParam == VK_F1 && GetKeyState(VK_SHIFT) >= 0 && GetKeyState(VK_CONTROL) >= 0) {
+    OnButtonClicked(IDHELP);
+    return TRUE;
+  }
   // Enter presses the focused push button, or else the default button; a multi-line edit keeps it.
   if (pMsg->wParam != VK_RETURN || qobject_cast<QPlainTextEdit*>(pMsg->hwnd))
     return FALSE;

@@ -10,6 +10,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include "platform/ui/dlg/Dialog.h"
@@ -121,19 +122,24 @@ public:
   int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override
   {
     const QStringList filters = QtFileFilters(request.filter);
-    QString selected = filters.value(request.filterIndex - 1);
-    const QString title = ToQString(request.title);
-    const QString start = ToQString(request.fileName.Find('*') >= 0 ? CString() : request.fileName);
-    const QString path =
-        request.bOpen ? QFileDialog::getOpenFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected)
-                      : QFileDialog::getSaveFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected);
-    if (path.isEmpty())
+    QFileDialog dialog(OwnerWidget(pOwner), ToQString(request.title));
+    dialog.setNameFilters(filters);
+    dialog.selectNameFilter(filters.value(request.filterIndex - 1));
+    dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode(request.bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    // The program adds the extension and asks about replacing a file itself, after the dialog.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    const QString start = ToQString(request.fileName);
+    const qsizetype slash = start.lastIndexOf('/');
+    if (slash >= 0)
+      dialog.setDirectory(start.left(slash > 0 ? slash : 1));
+    const QString name = start.mid(slash + 1);
+    if (!name.isEmpty() && !name.contains('*'))
+      dialog.selectFile(name);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
       return IDCANCEL;
-    request.path = FromQString(path);
-    request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(selected)) + 1);
-    if (!request.bOpen && !request.defaultExt.IsEmpty() &&
-        request.path.ReverseFind('.') <= request.path.ReverseFind('/'))
-      request.path += CString(".") + request.defaultExt;
+    request.path = FromQString(dialog.selectedFiles().first());
+    request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
     return IDOK;
   }
 
@@ -280,7 +286,16 @@ int CScriptedDialogService::PageSetupDialog(CWnd*, QPrinter& printer)
 void CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
 {
   ++previews;
+  // A preview writes no file the user sees: a PDF printer draws into the file the test names, or
+  // else into a scratch file.
+  QTemporaryDir scratch;
+  const bool pdf = printer.outputFormat() == QPrinter::PdfFormat;
+  const QString named = printer.outputFileName();
+  if (pdf)
+    printer.setOutputFileName(previewFile.IsEmpty() ? scratch.filePath("preview.pdf") : ToQString(previewFile));
   paint(&printer);
+  if (pdf)
+    printer.setOutputFileName(named);
 }
 
 UINT CScriptedDialogService::PopupMenu(CWnd*, CMenu& menu, CPoint)

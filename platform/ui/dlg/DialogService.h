@@ -92,6 +92,8 @@ public:
   std::deque<CPageSetupChoice> pageSetups;
   int pageSetupsShown = 0;
   int previews = 0;
+  // Where a preview on a PDF printer draws its pages (empty: a scratch file, removed at once).
+  CString previewFile;
   std::vector<std::vector<CString>> popupMenus;  // the item texts of each popup shown
   std::deque<UINT> popupChoices;                 // 0 dismisses the menu
   // Each answers the next popup (before popupChoices) after looking at the menu as shown.

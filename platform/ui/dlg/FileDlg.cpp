@@ -1,5 +1,7 @@
 #include "platform/ui/dlg/FileDlg.h"
 
+#include "platform/ui/dlg/FilePrompt.h"
+
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCTSTR lpszDefExt, LPCTSTR lpszFileName, DWORD dwFlags,
                          LPCTSTR lpszFilter, CWnd* pParentWnd)
   : m_pParentWnd(pParentWnd)
@@ -15,7 +17,7 @@ int CFileDialog::DoModal()
 {
   m_request.filterIndex = m_ofn.nFilterIndex;
   m_request.title = m_ofn.lpstrTitle;
-  const int result = DialogService().FileDialog(m_pParentWnd, m_request);
+  const int result = PromptForFile(m_pParentWnd, m_request);
   if (result == IDOK)
     m_ofn.nFilterIndex = m_request.filterIndex;
   return result;

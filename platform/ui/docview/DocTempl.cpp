@@ -1,6 +1,7 @@
 #include "platform/ui/docview/DocTempl.h"
 
 #include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/dlg/FilePrompt.h"
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/frame/Menu.h"
@@ -280,7 +281,7 @@ BOOL CDocManager::DoPromptFileName(CString& fileName, LPCTSTR lpszTitle, DWORD l
     request.defaultExt.MakeLower();
   }
   request.filter += "All Files (*.*)|*.*||";
-  if (DialogService().FileDialog(AfxGetMainWnd(), request) != IDOK)
+  if (PromptForFile(AfxGetMainWnd(), request) != IDOK)
     return FALSE;
   fileName = request.path;
   return TRUE;

@@ -1,6 +1,7 @@
 #include "platform/ui/docview/View.h"
 
 #include <exception>
+#include <memory>
 
 #include <QGridLayout>
 #include <QPainter>
@@ -12,10 +13,14 @@
 #include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/dlg/DialogService.h"
+#include "platform/ui/dlg/FileDlg.h"
+#include "platform/ui/dlg/FilePrompt.h"
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/frame/MdiFrame.h"
+#include "platform/ui/output/PdfOut.h"
 #include "platform/ui/output/Print.h"
+#include "platform/ui/wnd/Folders.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "platform/ui/wnd/WndImpl.h"
 
@@ -105,7 +110,14 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
   if (pInfo->m_bPreview)
     return TRUE;
   CWinApp* app = AfxGetApp();
-  return app && app->DoPrintDialog(pInfo->m_pPD) == IDOK;
+  if (!app)
+    return FALSE;
+  // The print dialog shows where a PDF would go; the name is asked for once the dialog is done.
+  QPrinter* printer = pInfo->m_pPD->GetPrinter();
+  if (printer->outputFormat() == QPrinter::PdfFormat)
+    printer->setOutputFileName(
+        QString::fromUtf8((AfxGetDocumentsFolder() + "/" + SuggestOutputName() + ".pdf").c_str()));
+  return app->DoPrintDialog(pInfo->m_pPD) == IDOK;
 }
 
 void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage)
@@ -131,12 +143,45 @@ void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>&
   OnEndPrinting(pDC, pInfo);
 }
 
+namespace {
+constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||";
+}
+
+CString CView::SuggestOutputName() const
+{
+  CString caption;
+  if (CFrameWnd* frame = GetParentFrame())
+    frame->GetWindowText(caption);
+  // The project's title may carry its file's extension, which the new file's name should not.
+  if (m_pDocument) {
+    const CString path = m_pDocument->GetPathName();
+    const int dot = path.ReverseFind('.');
+    if (dot > path.ReverseFind('/'))
+      caption.Replace(path.Mid(dot), "");
+  }
+  caption.Replace(":", " -");
+  // A caption's brackets mark a design without a name; the file name needs none.
+  caption.Replace("(", "");
+  caption.Replace(")", "");
+  return SuggestFileName({caption});
+}
+
 void CView::OnFilePrint()
 {
   CPrintInfo info;
   if (!OnPreparePrinting(&info))
     return;
   QPrinter* printer = info.m_pPD->GetPrinter();
+  std::unique_ptr<CPdfOutput> pdf;
+  if (info.m_pPD->PrintsToFile()) {
+    CFileDialog dialog(FALSE, "pdf", SuggestOutputName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kPdfFilter, this);
+    dialog.m_ofn.lpstrTitle = "Print to File";
+    if (dialog.DoModal() != IDOK)
+      return;
+    pdf = std::make_unique<CPdfOutput>(*printer);
+    if (!pdf->Begin(dialog.GetPathName()))
+      return;
+  }
   QPainter painter;
   if (!painter.begin(printer)) {
     AfxMessageBox("The printer could not be started.", MB_ICONEXCLAMATION);
@@ -146,6 +191,8 @@ void CView::OnFilePrint()
   AttachPrinter(dc, painter, *printer);
   PrintPages(&dc, &info, [printer] { printer->newPage(); });
   painter.end();
+  if (pdf)
+    pdf->Finish();
 }
 
 void CView::OnFilePrintPreview()

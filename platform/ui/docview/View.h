@@ -32,8 +32,12 @@ public:
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
   // Shows the print dialog (for a print preview too when pInfo asks for it); FALSE when cancelled.
   BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  // Prints; with no printer or "Print to File" ticked, into a PDF file the user names.
   void OnFilePrint();
   void OnFilePrintPreview();
+  // A file name (no folder, no extension) for what the view writes out: its frame's caption,
+  // which names the project, the design and the view or report.
+  virtual CString SuggestOutputName() const;
   // Runs the print loop on a printer device context; newPage starts each page after the first.
   void PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage);
 

@@ -1,5 +1,9 @@
 #include "platform/ui/frame/Frame.h"
 
+#include <functional>
+
+#include <QApplication>
+#include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -48,6 +52,23 @@ private:
 
 // The share of the screen's available area a main window takes when it opens for the first time.
 constexpr double kDefaultWindowShare = 0.8;
+
+// F1 in an open menu asks for the help of the highlighted command, as in the system's menus.
+class CMenuHelpKey : public QObject
+{
+public:
+  CMenuHelpKey(std::function<void()> onHelp, QObject* parent) : QObject(parent), m_onHelp(std::move(onHelp)) {}
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1)
+      return false;
+    m_onHelp();
+    return true;
+  }
+
+private:
+  std::function<void()> m_onHelp;
+};
 
 UINT KeyModifiers()
 {
@@ -363,12 +384,27 @@ void CFrameWnd::RefreshMenuBar()
     QMenu* popup = bar->addMenu(ToQString(item.text));
     HMENU data = item.popup;
     popup->setEnabled(!(item.flags & (MF_GRAYED | MF_DISABLED)));
-    // Each opening asks the update handlers along the command route first.
-    QObject::connect(popup, &QMenu::aboutToShow, Impl()->Bridge(), [this, popup, data] {
+    // Closing the menus ends the tracking, so the highlighted command is taken first.
+    auto* helpKey = new CMenuHelpKey(
+        [this] {
+          const UINT tracked = m_nIDTracking;
+          while (QWidget* open = QApplication::activePopupWidget())
+            open->close();
+          m_nIDTracking = tracked;
+          OnHelp();
+          m_nIDTracking = 0;
+        },
+        popup);
+    // Each opening asks the update handlers along the command route first; the popup's menus,
+    // made anew each time, take F1 as the popup does.
+    QObject::connect(popup, &QMenu::aboutToShow, Impl()->Bridge(), [this, popup, data, helpKey] {
       CMenu::FromHandle(data)->UpdateCommandStates(this, m_bAutoMenuEnable);
       CMenu::FillQMenu(popup, data, this);
+      for (QMenu* submenu : popup->findChildren<QMenu*>())
+        submenu->installEventFilter(helpKey);
     });
     QObject::connect(popup, &QMenu::aboutToHide, Impl()->Bridge(), [this] { SendMessage(WM_MENUSELECT, 0xFFFF, 0); });
+    popup->installEventFilter(helpKey);
     CMenu::FillQMenu(popup, data, this);
   }
 }

@@ -1,8 +1,11 @@
 #include "platform/ui/output/Print.h"
 
+#include <algorithm>
+
 #include <QPainter>
 #include <QPrinter>
 
+#include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/DcDevice.h"
 #include "platform/ui/dlg/DialogService.h"
@@ -38,6 +41,58 @@ QPrinter* CPrintDialog::GetPrinter() const
   // Never destroyed: a Qt object must not outlive the Qt application.
   static auto* fallback = new QPrinter;
   return fallback;
+}
+
+QList<int> QualityResolutions(const QPrinter& printer)
+{
+  // The resolution the printer works at is one of its own even when its driver does not list
+  // it (the PDF writer lists only 72 dpi but prints at its high resolution).
+  QList<int> resolutions = printer.supportedResolutions();
+  if (!resolutions.isEmpty() && !resolutions.contains(printer.resolution()))
+    resolutions.append(printer.resolution());
+  std::sort(resolutions.begin(), resolutions.end());
+  return resolutions;
+}
+
+BOOL CPrintDialog::PrintsToFile() const
+{
+  const QPrinter* printer = GetPrinter();
+  return (m_pd.Flags & PD_PRINTTOFILE) || printer->outputFormat() == QPrinter::PdfFormat;
+}
+
+BOOL CPrintDialog::OnInitDialog()
+{
+  CDialog::OnInitDialog();
+  auto* list = dynamic_cast<CComboBox*>(GetDlgItem(ID_PRINT_QUALITY_LIST));
+  if (!list)
+    return TRUE;
+  const QPrinter* printer = GetPrinter();
+  const QList<int> resolutions = QualityResolutions(*printer);
+  for (int dpi : resolutions) {
+    const int index = list->AddString(CString::Formatted("%d dpi", dpi));
+    list->SetItemData(index, static_cast<std::uintptr_t>(dpi));
+    if (dpi == printer->resolution())
+      list->SetCurSel(index);
+  }
+  if (resolutions.isEmpty()) {
+    list->ShowWindow(SW_HIDE);
+    if (CWnd* label = GetDlgItem(ID_PRINT_QUALITY_LABEL))
+      label->ShowWindow(SW_HIDE);
+  } else if (list->GetCurSel() < 0) {
+    list->SetCurSel(0);
+  }
+  return TRUE;
+}
+
+void CPrintDialog::OnOK()
+{
+  if (IsDlgButtonChecked(ID_PRINT_TO_FILE_BOX))
+    m_pd.Flags |= PD_PRINTTOFILE;
+  else
+    m_pd.Flags &= ~static_cast<DWORD>(PD_PRINTTOFILE);
+  if (auto* list = dynamic_cast<CComboBox*>(GetDlgItem(ID_PRINT_QUALITY_LIST)); list && list->GetCurSel() >= 0)
+    GetPrinter()->setResolution(static_cast<int>(list->GetItemData(list->GetCurSel())));
+  CDialog::OnOK();
 }
 
 void CPrintDialog::OnPrinterSetup()

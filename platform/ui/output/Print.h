@@ -4,6 +4,8 @@
 // controls such as a scale list).
 #include <memory>
 
+#include <QList>
+
 #include "platform/ui/dlg/Dialog.h"
 
 class QPrinter;
@@ -15,6 +17,7 @@ enum : DWORD
   PD_ALLPAGES = 0x00000000,
   PD_NOSELECTION = 0x00000004,
   PD_NOPAGENUMS = 0x00000008,
+  PD_PRINTTOFILE = 0x00000020,
   PD_PRINTSETUP = 0x00000040,
   PD_USEDEVMODECOPIES = 0x00040000,
   PD_ENABLEPRINTTEMPLATE = 0x00004000
@@ -47,7 +50,14 @@ public:
 
   PRINTDLG m_pd;
 
+  // Whether the pages go to a file: no printer (the printer writes PDF) or "Print to File" ticked.
+  BOOL PrintsToFile() const;
+
 protected:
+  // A template's quality list shows the printer's resolutions (hidden when it has none).
+  BOOL OnInitDialog() override;
+  // Takes the template's "Print to File" box and the chosen quality.
+  void OnOK() override;
   // The template's "Setup..." button (id 1024) asks for the printer.
   void OnPrinterSetup();
 
@@ -55,6 +65,10 @@ protected:
 };
 
 constexpr UINT ID_PRINT_SETUP_BUTTON = 1024;
+// The print templates' "Print to File" box, quality label and quality list.
+constexpr UINT ID_PRINT_TO_FILE_BOX = 1040;
+constexpr UINT ID_PRINT_QUALITY_LABEL = 1091;
+constexpr UINT ID_PRINT_QUALITY_LIST = 1136;
 
 class CPrintInfo
 {
@@ -80,6 +94,10 @@ public:
   CString m_strPageDesc;
   CRect m_rectDraw;
 };
+
+// The resolutions a print dialog's quality list offers for the printer, lowest first: those it
+// lists and the one it prints at; none when it lists none.
+QList<int> QualityResolutions(const QPrinter& printer);
 
 // Makes pDC draw on a printer through the painter (internal use of the print loops).
 void AttachPrinter(CDC& dc, QPainter& painter, QPrinter& printer);

@@ -19,3 +19,5 @@ CHelpSink& HelpSink()
 }
 
 void SetHelpSink(CHelpSink* pSink) { g_pSink = pSink; }
+
+BOOL IsHelpSinkSet() { return g_pSink != nullptr; }

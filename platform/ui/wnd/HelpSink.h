@@ -1,6 +1,6 @@
 #pragma once
-// Where help requests end: there is no help file, so the sink only traces the context id.
-// Tests install their own sink to see which ids were asked for.
+// Where help requests end: the program installs the manual's help window (HelpWnd.h); with none
+// installed the request is only traced. Tests install their own sink to see which ids were asked for.
 #include "platform/ui/wnd/Msg.h"
 
 class CHelpSink
@@ -12,3 +12,4 @@ public:
 
 CHelpSink& HelpSink();
 void SetHelpSink(CHelpSink* pSink);
+BOOL IsHelpSinkSet();

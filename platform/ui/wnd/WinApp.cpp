@@ -354,12 +354,9 @@ QPrinter* CWinApp::GetPrinter()
 {
   if (!m_pPrinter) {
     m_pPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    // Without a system printer the output is a PDF file.
-    if (QPrinterInfo::availablePrinters().isEmpty()) {
+    // Without a system printer the output is a PDF file, whose name the print command asks for.
+    if (QPrinterInfo::availablePrinters().isEmpty())
       m_pPrinter->setOutputFormat(QPrinter::PdfFormat);
-      m_pPrinter->setOutputFileName(
-          QString::fromStdString((m_strAppName.IsEmpty() ? CString("print") : m_strAppName).ToUtf8()) + ".pdf");
-    }
   }
   return m_pPrinter.get();
 }

@@ -185,6 +185,36 @@ TEST_F(DocViewTest, SaveAsAsksForAPathWithTheTemplatesFilter)
   EXPECT_TRUE(QFileInfo::exists(dir.path() + "/plan.tpf"));
 }
 
+TEST_F(DocViewTest, SaveAsWithoutAnExtensionOverAnExistingProjectAsksAndNoKeepsIt)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const QString existing = dir.path() + "/trunc500.tpf";
+  {
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(500, 'p'));
+  }
+  const CString typed = CString::FromUtf8((dir.path() + "/trunc500").toStdString());
+  service.filePaths.push_back(typed);
+  service.messageAnswers.push_back(IDNO);
+  EXPECT_FALSE(doc->DoSave(nullptr));
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("trunc500.tpf already exists.\nDo you want to replace it?"));
+  EXPECT_EQ(service.messages[0].caption, CString("Save As"));
+  QFile kept(existing);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), QByteArray(500, 'p'));
+  kept.close();
+  // Yes saves under the final name.
+  service.filePaths.push_back(typed);
+  EXPECT_TRUE(doc->DoSave(nullptr));
+  EXPECT_EQ(doc->GetPathName(), CString::FromUtf8(existing.toStdString()));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_NE(kept.readAll(), QByteArray(500, 'p'));
+}
+
 TEST_F(DocViewTest, PrintingDrawsTheViewOnThePrinter)
 {
   QTemporaryDir dir;
@@ -193,8 +223,8 @@ TEST_F(DocViewTest, PrintingDrawsTheViewOnThePrinter)
   CTestView* view = FirstView(doc);
   QPrinter* printer = TestApp().GetPrinter();
   printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setOutputFileName(dir.path() + "/out.pdf");
   const int before = view->draws;
+  service.filePaths.push_back(CString::FromUtf8((dir.path() + "/out.pdf").toStdString()));
   view->OnFilePrint();
   EXPECT_EQ(view->draws, before + 1);
   EXPECT_GT(QFileInfo(dir.path() + "/out.pdf").size(), 0);
@@ -246,7 +276,6 @@ TEST_F(DocViewTest, PrintSetupChoicesReachTheNextPrint)
   ASSERT_NE(doc, nullptr);
   QPrinter* printer = TestApp().GetPrinter();
   printer->setOutputFormat(QPrinter::PdfFormat);
-  printer->setOutputFileName(dir.path() + "/setup.pdf");
   printer->setPageOrientation(QPageLayout::Portrait);
 
   // Cancelling the page set-up changes nothing; OK takes the user's choices.
@@ -257,6 +286,7 @@ TEST_F(DocViewTest, PrintSetupChoicesReachTheNextPrint)
   TestApp().OnFilePrintSetup();
   EXPECT_EQ(service.pageSetupsShown, 2);
 
+  service.filePaths.push_back(CString::FromUtf8((dir.path() + "/setup.pdf").toStdString()));
   FirstView(doc)->OnFilePrint();
   QFile pdf(dir.path() + "/setup.pdf");
   ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
