@@ -87,11 +87,8 @@ CString CVGAngledPentagon::GetAttributes() const
 
 void CVGAngledPentagon::SetAttributes(CString& attributes)
 {
-  CUnit::SetAttributes(attributes);
-  const long type = StrToLong(GetNextAttribute(attributes));
-  const std::vector<double> sides = vg::ReadValues(attributes, Shape());
-  m_nType = static_cast<int>(type);
-  vg::Store(*this, Shape(), sides);
+  vg::SetAttributes(*this, attributes, Shape(), &CVGAngledPentagon::m_nType,
+                    [](const CString& type) { return static_cast<int>(StrToLong(type)); });
 }
 
 double CVGAngledPentagon::GetSideE() const { return std::hypot(GetSideERise(), GetSideERun()); }

@@ -86,11 +86,8 @@ CString CVGHorizontalParallelogram::GetAttributes() const
 // Any word but "TYPE1" makes a left-leaning unit. Geometry built before is discarded too.
 void CVGHorizontalParallelogram::SetAttributes(CString& attributes)
 {
-  CUnit::SetAttributes(attributes);
-  const int rightLeaning = GetNextAttribute(attributes) == "TYPE1" ? 1 : 0;
-  const std::vector<double> values = vg::ReadValues(attributes, Shape());
-  m_bRightLeaning = rightLeaning;
-  vg::Store(*this, Shape(), values);
+  vg::SetAttributes(*this, attributes, Shape(), &CVGHorizontalParallelogram::m_bRightLeaning,
+                    [](const CString& lean) { return lean == "TYPE1" ? 1 : 0; });
 }
 
 double CVGHorizontalParallelogram::GetHeight() const { return m_dHeight; }

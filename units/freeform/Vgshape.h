@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
 #include "model/Varigon.h"
@@ -131,11 +132,29 @@ std::vector<double> ReadValues(CString& attributes, const CShape<Unit>& shape)
   return values;
 }
 
+// The leading fields, then the leaf's own: a word read by `read` into `word` when given (a type,
+// a lean), and one number per dimension. The leading fields replace the option choices before
+// the leaf's own are read, so a field refused there puts the choices back; the leaf's fields are
+// all read before any is stored. A refused string leaves the unit as it was.
 template <class Unit>
-void SetAttributes(std::type_identity_t<Unit>& unit, CString& attributes, const CShape<Unit>& shape)
+void SetAttributes(std::type_identity_t<Unit>& unit, CString& attributes, const CShape<Unit>& shape,
+                   int std::type_identity_t<Unit>::*word = nullptr, int (*read)(const CString&) = nullptr)
 {
+  const CCurrentOptionChoices previousChoices(*unit.GetCurrentOptionChoices());
   unit.CUnit::SetAttributes(attributes);
-  Store(unit, shape, ReadValues(attributes, shape));
+  int value = 0;
+  std::vector<double> values;
+  try {
+    if (word)
+      value = read(CUnit::GetNextAttribute(attributes));
+    values = ReadValues(attributes, shape);
+  } catch (...) {
+    *unit.GetCurrentOptionChoices() = previousChoices;
+    throw;
+  }
+  if (word)
+    unit.*word = value;
+  Store(unit, shape, values);
 }
 
 // The unit's own records, their keys extended by the prefix and the current values.

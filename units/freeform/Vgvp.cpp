@@ -82,11 +82,8 @@ CString CVGVerticalParallelogram::GetAttributes() const
 // Any word but "TYPE1" makes a TYPE2 unit.
 void CVGVerticalParallelogram::SetAttributes(CString& attributes)
 {
-  CUnit::SetAttributes(attributes);
-  const int rightHigher = GetNextAttribute(attributes) == "TYPE1" ? 1 : 0;
-  const std::vector<double> values = vg::ReadValues(attributes, Shape());
-  m_bRightJambHigher = rightHigher;
-  vg::Store(*this, Shape(), values);
+  vg::SetAttributes(*this, attributes, Shape(), &CVGVerticalParallelogram::m_bRightJambHigher,
+                    [](const CString& type) { return type == "TYPE1" ? 1 : 0; });
 }
 
 double CVGVerticalParallelogram::GetHeight() const

@@ -1,8 +1,10 @@
 // Guards the skeleton every free-form key shares through its table: copies and assignments take
 // the shape and never the proposal, a refused assignment or dialog entry changes nothing, a
-// repeated request is no change and a cancelled drag drops its offset; and the helpers' handle
-// flags and glass rings.
+// repeated request is no change and a cancelled drag drops its offset, a refused attribute
+// string leaves the options and the shape; and the helpers' handle flags and glass rings.
 #include "FreeformTest.h"
+
+#include <sstream>
 
 #include "model/Unitexcp.h"
 #include "model/Varigon.h"
@@ -58,6 +60,23 @@ protected:
     EXPECT_EQ(unit.GetAttributes(), before);
   }
 
+  // The leaf's own fields of an attribute text: those after the type, subtype and option pairs.
+  static std::vector<std::string> OwnFields(const CString& attributes)
+  {
+    std::vector<std::string> fields;
+    std::istringstream in(attributes.str());
+    for (std::string field; std::getline(in, field, ',');)
+      fields.push_back(field);
+    return {fields.begin() + 3 + std::stoi(fields.at(2)), fields.end()};
+  }
+
+  static CString Joined(std::string text, const std::vector<std::string>& fields)
+  {
+    for (const std::string& field : fields)
+      text += "," + field;
+    return CString(text.c_str());
+  }
+
   std::unique_ptr<CVarigonUnit> m_unit;
 };
 
@@ -104,6 +123,56 @@ TEST_P(VgshapeTest, ARepeatedRequestIsNoChangeAndACancelDropsTheOffset)
   m_unit->ResetProposedSize();
   ExpectNoProposal(*m_unit);
   EXPECT_EQ(m_unit->GetAttributes(), shape);
+}
+
+// The strings offered carry other options and another shape than the unit's; each is cut
+// before one of the leaf's fields or ends in a number that is not finite.
+TEST_P(VgshapeTest, ARefusedAttributeStringLeavesTheOptionsAndTheShape)
+{
+  std::vector<double> values = Values(*m_unit);
+  values.back() += 1.0 / 3.0;
+  ASSERT_TRUE(SetValues(*m_unit, values));
+  ASSERT_TRUE(m_unit->SetOptionChoice(1, 2));
+  const CString before = m_unit->GetAttributes();
+  values = Values(*m_unit);  // a pitch shown in degrees is read back from radians
+  const double width = m_unit->GetWidth();
+  const double height = m_unit->GetHeight();
+  const std::string head = std::string("VG,") + GetParam() + ",2,1:3,5:2";
+  const std::vector<std::string> own = OwnFields(Fresh()->GetAttributes());
+  ASSERT_FALSE(own.empty());
+  // Taken whole, the string's options replace the unit's, so a partial read would show.
+  std::unique_ptr<CVarigonUnit> taker = Fresh();
+  CString whole = Joined(head, own);
+  taker->SetAttributes(whole);
+  ASSERT_EQ(taker->GetOptionChoice(1, 0), 3);
+  ASSERT_EQ(taker->GetOptionChoice(5, 0), 2);
+
+  std::vector<std::pair<CString, bool>> refused;  // the text, and whether it is cut short
+  for (size_t n = 0; n < own.size(); ++n)
+    refused.emplace_back(Joined(head, {own.begin(), own.begin() + static_cast<long>(n)}), true);
+  for (const char* bad : {"nan", "inf", "-inf"}) {
+    std::vector<std::string> fields = own;
+    fields.back() = bad;
+    refused.emplace_back(Joined(head, fields), false);
+  }
+  for (auto& [text, cut] : refused) {
+    SCOPED_TRACE(text.str());
+    try {
+      m_unit->SetAttributes(text);
+      ADD_FAILURE() << "taken";
+    } catch (const CUnitException& e) {
+      if (cut) {
+        EXPECT_EQ(e.file, CString("Unit"));
+        EXPECT_EQ(e.line, 1292);
+      }
+    }
+    EXPECT_EQ(m_unit->GetAttributes(), before);
+    EXPECT_EQ(m_unit->GetOptionChoice(1, 0), 2);
+    EXPECT_EQ(m_unit->GetOptionChoice(5, 0), 0);
+    EXPECT_EQ(Values(*m_unit), values);
+    EXPECT_EQ(m_unit->GetWidth(), width);
+    EXPECT_EQ(m_unit->GetHeight(), height);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(FreeformShapes, VgshapeTest, ::testing::ValuesIn(kKeys));
