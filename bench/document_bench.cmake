@@ -1,5 +1,5 @@
-if(TARGET document AND TARGET platform_ui)
-  panecraft_bench(document_bench SOURCES document_bench.cpp DEPS document)
+if(TARGET document AND TARGET platform_ui AND TARGET workbench AND TARGET units_freeform)
+  panecraft_bench(document_bench SOURCES document_bench.cpp DEPS document workbench units_standard units_freeform)
   target_compile_definitions(document_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
   add_dependencies(document_bench txdb)
 endif()

@@ -43,10 +43,11 @@ function(panecraft_test name)
 endfunction()
 
 # panecraft_bench(name SOURCES ... DEPS ...): a Google Benchmark executable, built but not run by CTest.
+# Its main (bench/BenchMain.cpp) prints the ratios the bench names after the runs.
 function(panecraft_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark benchmark::benchmark_main)
+  add_executable(${name} ${ARG_SOURCES} ${CMAKE_SOURCE_DIR}/bench/BenchMain.cpp)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} benchmark::benchmark)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
 

@@ -40,15 +40,14 @@ bool CVRX2DLine::operator==(const CVRX2DLine& other) const
   return startPoint == other.startPoint && endPoint == other.endPoint;
 }
 
-BOOL CVRX2DLine::IsHorizontal() const
-{
-  CVRXAngle a = GetAngle();
-  return a == CVRXAngle(0.0) || a == CVRXAngle(VRX_PI);
-}
+BOOL CVRX2DLine::IsHorizontal() const { return IsHorizontalDirection(GetAngle()); }
 
-BOOL CVRX2DLine::IsVertical() const
+BOOL CVRX2DLine::IsVertical() const { return IsVerticalDirection(GetAngle()); }
+
+BOOL CVRX2DLine::IsHorizontalDirection(const CVRXAngle& a) { return a == CVRXAngle(0.0) || a == CVRXAngle(VRX_PI); }
+
+BOOL CVRX2DLine::IsVerticalDirection(const CVRXAngle& a)
 {
-  CVRXAngle a = GetAngle();
   return a == CVRXAngle(VRX_HALF_PI) || a == CVRXAngle(3 * VRX_HALF_PI);
 }
 
@@ -59,13 +58,20 @@ BOOL CVRX2DLine::IsParallel(const CVRX2DLine& other) const
   return mine == theirs || theirs + VRX_PI == mine;
 }
 
-BOOL CVRX2DLine::IsColinear(const CVRX2DLine& other) const
+BOOL CVRX2DLine::IsColinear(const CVRX2DLine& other) const { return IsColinear(other, GetAngle(), other.GetAngle()); }
+
+BOOL CVRX2DLine::IsColinear(const CVRX2DLine& other, const CVRXAngle& mine, const CVRXAngle& theirs) const
 {
-  if (IsVertical())
-    return other.IsVertical() && CVRX2DPoint(other.startPoint.GetX(), startPoint.GetY()) == startPoint;
-  if (other.IsVertical())
+  // The decisions of IsVertical, IsParallel and GetYIntercept, on the directions given.
+  if (IsVerticalDirection(mine))
+    return IsVerticalDirection(theirs) && CVRX2DPoint(other.startPoint.GetX(), startPoint.GetY()) == startPoint;
+  if (IsVerticalDirection(theirs))
     return FALSE;
-  return IsParallel(other) && CVRX2DPoint(0.0, GetYIntercept()) == CVRX2DPoint(0.0, other.GetYIntercept());
+  if (!(mine == theirs || theirs + VRX_PI == mine))
+    return FALSE;
+  const double intercept = startPoint.GetY() - startPoint.GetX() * SlopeOfOblique();
+  const double otherIntercept = other.startPoint.GetY() - other.startPoint.GetX() * other.SlopeOfOblique();
+  return CVRX2DPoint(0.0, intercept) == CVRX2DPoint(0.0, otherIntercept);
 }
 
 BOOL CVRX2DLine::Overlaps(const CVRX2DLine& other) const

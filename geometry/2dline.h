@@ -31,8 +31,14 @@ public:
 
   BOOL IsHorizontal() const;
   BOOL IsVertical() const;
+  // The same questions about a direction (a line's GetAngle).
+  static BOOL IsHorizontalDirection(const CVRXAngle& direction);
+  static BOOL IsVerticalDirection(const CVRXAngle& direction);
   BOOL IsParallel(const CVRX2DLine& other) const;
   BOOL IsColinear(const CVRX2DLine& other) const;
+  // The same with the two directions (GetAngle of this line and of the other) already worked out,
+  // for callers that ask about one line many times.
+  BOOL IsColinear(const CVRX2DLine& other, const CVRXAngle& mine, const CVRXAngle& theirs) const;
   // Colinear and sharing a stretch; touching at an end counts.
   BOOL Overlaps(const CVRX2DLine& other) const;
   // Both throw CVRXEntityException for a vertical line.

@@ -122,12 +122,22 @@ int Order(T entry, T key)
   return (entry > key) - (entry < key);
 }
 
-std::uint64_t WordOf(const BYTE* normal, int length)
+// The first position in [0, count) whose word is above the query (above) or not below it
+// (!above), with the same branch-free steps as Search but one plain comparison each.
+int SearchWords(const std::uint64_t* words, int count, std::uint64_t query, bool above, bool& equal)
 {
-  std::uint64_t word = 0;
-  for (int i = 0; i < 8; ++i)
-    word = (word << 8) | (i < length ? normal[i] : 0);
-  return word;
+  equal = false;
+  if (count <= 0)
+    return 0;
+  const std::uint64_t* base = words;
+  for (int n = count; n > 1;) {
+    int half = n / 2;
+    base = (above ? base[half] <= query : base[half] < query) ? base + half : base;
+    n -= half;
+  }
+  int position = static_cast<int>(base - words) + (above ? *base <= query : *base < query);
+  equal = !above && position < count && words[position] == query;
+  return position;
 }
 
 }  // namespace
@@ -165,65 +175,55 @@ int CTableSlot::Bound(const CSdfIndexDef& index, const BYTE* key, bool above, bo
 {
   const int count = definition.header.recordCount;
   if (block) {
-    int position = BoundNormal(index, key, above, equal);
-    if (position >= 0)
-      return position;
+    CNormalKeys& normal = normalKeys[&index - definition.indexes];
+    if (normal.state == CNormalKeys::ready || MakeNormalKeys(index, normal)) {
+      std::uint64_t query = 0;
+      if (normal.length <= 8) {
+        if (NormalKeyWord(index, key, query))
+          return SearchWords(normal.words.data(), count, query, above, equal);
+      } else if (NormalizeKey(index, key, normal.query.data())) {
+        const BYTE* bytes = normal.bytes.data();
+        const size_t length = static_cast<size_t>(normal.length);
+        return Search(count, above, equal, [&](int position) {
+          return Order(std::memcmp(bytes + static_cast<size_t>(position) * length, normal.query.data(), length), 0);
+        });
+      }
+    }
   }
   return Search(count, above, equal, [&](int position) {
     return CompareRecordWithKey(index, RecordAt(GetRecordNumber(index, position)), key);
   });
 }
 
-int CTableSlot::BoundNormal(const CSdfIndexDef& index, const BYTE* key, bool above, bool& equal)
+bool CTableSlot::MakeNormalKeys(const CSdfIndexDef& index, CNormalKeys& normal)
 {
-  CNormalKeys* normal = NormalKeysOf(index);
-  if (!normal || !NormalizeKey(index, key, normal->query.data()))
-    return -1;
-  const int count = definition.header.recordCount;
-  if (normal->length <= 8) {
-    const std::uint64_t* words = normal->words.data();
-    const std::uint64_t query = WordOf(normal->query.data(), normal->length);
-    return Search(count, above, equal, [&](int position) { return Order(words[position], query); });
-  }
-  const BYTE* bytes = normal->bytes.data();
-  const BYTE* query = normal->query.data();
-  const size_t length = static_cast<size_t>(normal->length);
-  return Search(count, above, equal, [&](int position) {
-    return Order(std::memcmp(bytes + static_cast<size_t>(position) * length, query, length), 0);
-  });
-}
-
-CNormalKeys* CTableSlot::NormalKeysOf(const CSdfIndexDef& index)
-{
-  CNormalKeys& normal = normalKeys[&index - definition.indexes];
-  if (normal.state == CNormalKeys::notMade) {
-    normal.state = CNormalKeys::unavailable;
-    normal.length = NormalKeyLength(index);
-    if (normal.length < 0)
-      return nullptr;
-    const size_t count = static_cast<size_t>(definition.header.recordCount);
-    const size_t length = static_cast<size_t>(normal.length);
-    try {
-      normal.query.resize(std::max<size_t>(length, 8));
-      if (length <= 8)
-        normal.words.resize(count);
-      else
-        normal.bytes.resize(count * length);
-      std::vector<BYTE> packed(static_cast<size_t>(index.keyLength));
-      for (size_t position = 0; position < count; ++position) {
-        PackKeyFromRecord(index, RecordAt(GetRecordNumber(index, static_cast<int>(position))), packed.data());
-        BYTE* out = length <= 8 ? normal.query.data() : normal.bytes.data() + position * length;
-        if (!NormalizeKey(index, packed.data(), out))
-          return nullptr;
-        if (length <= 8)
-          normal.words[position] = WordOf(out, normal.length);
-      }
-    } catch (const std::bad_alloc&) {
-      return nullptr;
+  if (normal.state != CNormalKeys::notMade)
+    return normal.state == CNormalKeys::ready;
+  normal.state = CNormalKeys::unavailable;
+  normal.length = NormalKeyLength(index);
+  if (normal.length < 0)
+    return false;
+  const size_t count = static_cast<size_t>(definition.header.recordCount);
+  const size_t length = static_cast<size_t>(normal.length);
+  try {
+    if (length <= 8)
+      normal.words.resize(count);
+    else
+      normal.bytes.resize(count * length);
+    normal.query.resize(length);
+    std::vector<BYTE> packed(static_cast<size_t>(index.keyLength));
+    for (size_t position = 0; position < count; ++position) {
+      PackKeyFromRecord(index, RecordAt(GetRecordNumber(index, static_cast<int>(position))), packed.data());
+      bool made = length <= 8 ? NormalKeyWord(index, packed.data(), normal.words[position])
+                              : NormalizeKey(index, packed.data(), normal.bytes.data() + position * length);
+      if (!made)
+        return false;
     }
-    normal.state = CNormalKeys::ready;
+  } catch (const std::bad_alloc&) {
+    return false;
   }
-  return normal.state == CNormalKeys::ready ? &normal : nullptr;
+  normal.state = CNormalKeys::ready;
+  return true;
 }
 
 int AcquireDatabaseSlot(const CString& path)

@@ -34,7 +34,7 @@ struct CNormalKeys
   int length = 0;                    // of one key
   std::vector<std::uint64_t> words;  // keys of up to 8 bytes, big-endian, as numbers
   std::vector<BYTE> bytes;           // longer keys, `length` bytes each
-  std::vector<BYTE> query;           // the searched key's normal form
+  std::vector<BYTE> query;           // the searched key's normal form, for longer keys
 };
 
 struct CTableSlot
@@ -61,10 +61,8 @@ struct CTableSlot
   int Bound(const CSdfIndexDef& index, const BYTE* key, bool above, bool& equal);
 
 private:
-  // -1 when the key or the table has no normal form.
-  int BoundNormal(const CSdfIndexDef& index, const BYTE* key, bool above, bool& equal);
-  // The normal keys of the index, made when first asked for; null when they cannot be made.
-  CNormalKeys* NormalKeysOf(const CSdfIndexDef& index);
+  // Makes the normal keys of the index when first asked for; false when they cannot be made.
+  bool MakeNormalKeys(const CSdfIndexDef& index, CNormalKeys& normal);
 };
 
 constexpr int kMaxDatabaseSlots = 5;

@@ -92,7 +92,7 @@ void CRecObj::EnsureKeyBuffer(int size)
   m_keyBufferSize = size;
 }
 
-int CRecObj::SelectIndex(int index)
+int CRecObj::SelectOtherIndex(int index)
 {
   if (index != m_currentIndex)
     m_currentPosition = 0;

@@ -98,7 +98,13 @@ protected:
   // Clears the key buffer and writes the key parts of the current index from the members.
   virtual void PackKey() = 0;
 
-  int SelectIndex(int index);
+  // Every search selects its index again; the one in use normally has its key buffer already.
+  int SelectIndex(int index)
+  {
+    if (index == m_currentIndex && index >= 1 && m_keyBufferSize - 10 >= m_keyLength)
+      return 0;
+    return SelectOtherIndex(index);
+  }
   int Navigate(int mode, BOOL* atEnd);
   BYTE* GetRecordBuffer() const { return m_recordBuffer; }
   BYTE* GetKeyBuffer() const { return m_keyBuffer.get(); }
@@ -173,6 +179,7 @@ private:
   [[noreturn]] static void FieldOutsideRecord();
   [[noreturn]] static void KeyPartOutsideKey();
   void EnsureKeyBuffer(int size);
+  int SelectOtherIndex(int index);
   // First position whose record is above the packed key (above) or not below it (!above);
   // `equal` tells, for the latter, whether that record equals the key.
   int Bound(bool above, bool& equal);

@@ -153,14 +153,6 @@ int NormalPartLength(const CSdfFieldDef& part)
   }
 }
 
-template <class Unsigned>
-BYTE* PutBigEndian(BYTE* out, Unsigned value)
-{
-  for (int shift = 8 * (static_cast<int>(sizeof value) - 1); shift >= 0; shift -= 8)
-    *out++ = static_cast<BYTE>(value >> shift);
-  return out;
-}
-
 // IEEE bits in an order that unsigned comparison keeps: negatives reversed below positives.
 // Both zeros compare equal, so -0 is written as +0.
 template <class Unsigned, class Float>
@@ -187,41 +179,89 @@ int NormalKeyLength(const CSdfIndexDef& index)
   return length;
 }
 
+namespace {
+
+// A number's or logical's normal form: `width` bytes, as a big-endian number. False for a NaN,
+// which compares equal to every number, and for a text or unknown type.
+[[gnu::always_inline]] inline bool NumberPartNormal(int type, const BYTE* packed, std::uint64_t& value, int& width)
+{
+  switch (type) {
+  case sdfKeyLogical:
+    // TRUE sorts first.
+    value = SdfLoadU16(packed) != 0 ? 0 : 1;
+    width = 1;
+    return true;
+  case sdfKeyShort:
+    value = SdfLoadU16(packed) ^ 0x8000u;
+    width = 2;
+    return true;
+  case sdfKeyLong:
+    value = SdfLoadU32(packed) ^ 0x80000000u;
+    width = 4;
+    return true;
+  case sdfKeyFloat:
+    if (std::isnan(SdfLoadFloat(packed)))
+      return false;
+    value = OrderedBits<std::uint32_t>(SdfLoadFloat(packed));
+    width = 4;
+    return true;
+  case sdfKeyDouble:
+    if (std::isnan(SdfLoadDouble(packed)))
+      return false;
+    value = OrderedBits<std::uint64_t>(SdfLoadDouble(packed));
+    width = 8;
+    return true;
+  default:
+    return false;
+  }
+}
+
+bool IsTextKeyType(int type) { return type == sdfKeyText || type == sdfKeyText2; }
+
+}  // namespace
+
 bool NormalizeKey(const CSdfIndexDef& index, const BYTE* packedKey, BYTE* normal)
 {
   for (int k = 0; k < index.keyPartCount; ++k) {
     const CSdfFieldDef& part = index.keyParts[k];
-    switch (part.type) {
-    case sdfKeyLogical:
-      // TRUE sorts first.
-      *normal++ = SdfLoadU16(packedKey) != 0 ? 0 : 1;
-      break;
-    case sdfKeyShort:
-      normal = PutBigEndian(normal, static_cast<std::uint16_t>(SdfLoadU16(packedKey) ^ 0x8000u));
-      break;
-    case sdfKeyLong:
-      normal = PutBigEndian(normal, SdfLoadU32(packedKey) ^ 0x80000000u);
-      break;
-    case sdfKeyFloat:
-      if (std::isnan(SdfLoadFloat(packedKey)))
-        return false;
-      normal = PutBigEndian(normal, OrderedBits<std::uint32_t>(SdfLoadFloat(packedKey)));
-      break;
-    case sdfKeyDouble:
-      if (std::isnan(SdfLoadDouble(packedKey)))
-        return false;
-      normal = PutBigEndian(normal, OrderedBits<std::uint64_t>(SdfLoadDouble(packedKey)));
-      break;
-    case sdfKeyText:
-    case sdfKeyText2:
+    if (IsTextKeyType(part.type)) {
       if (part.length > 0)
         std::memcpy(normal, packedKey, static_cast<size_t>(part.length));
       normal += std::max(part.length, 0);
-      break;
-    default:
-      return false;
+    } else {
+      std::uint64_t value = 0;
+      int width = 0;
+      if (!NumberPartNormal(part.type, packedKey, value, width))
+        return false;
+      for (int shift = 8 * (width - 1); shift >= 0; shift -= 8)
+        *normal++ = static_cast<BYTE>(value >> shift);
     }
     packedKey += part.length;
   }
+  return true;
+}
+
+bool NormalKeyWord(const CSdfIndexDef& index, const BYTE* packedKey, std::uint64_t& word)
+{
+  std::uint64_t result = 0;
+  int used = 0;
+  for (int k = 0; k < index.keyPartCount; ++k) {
+    const CSdfFieldDef& part = index.keyParts[k];
+    std::uint64_t value = 0;
+    int width = 0;
+    if (IsTextKeyType(part.type)) {
+      width = std::max(part.length, 0);
+      for (int i = 0; i < width; ++i)
+        value = (value << 8) | packedKey[i];
+    } else if (!NumberPartNormal(part.type, packedKey, value, width)) {
+      return false;
+    }
+    used += width;
+    if (used > 8)
+      return false;
+    result = width >= 8 ? value : (result << (8 * width)) | value;
+    packedKey += part.length;
+  }
+  word = used == 0 ? 0 : result << (8 * (8 - used));
   return true;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // The key order of the product database's indexes. The reader's index search and the writer's
 // sort of the positions arrays both use these functions, so the two can never disagree.
+#include <cstdint>
+
 #include "platform/core/Types.h"
 
 struct CSdfIndexDef;
@@ -45,3 +47,7 @@ int NormalKeyLength(const CSdfIndexDef& index);
 // Writes the normal form of a packed key of the index (each part at its position in the packed
 // key); false for a key that has none: a NaN, which compares equal to every number.
 bool NormalizeKey(const CSdfIndexDef& index, const BYTE* packedKey, BYTE* normal);
+// The normal form of a packed key whose normal length is at most 8, as a big-endian number
+// (bytes after the key taken as zero), so that a search compares one number per step; false as
+// for NormalizeKey, and for a longer key.
+bool NormalKeyWord(const CSdfIndexDef& index, const BYTE* packedKey, std::uint64_t& word);

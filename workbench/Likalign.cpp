@@ -164,7 +164,14 @@ void CLikeAlignmentGroups::Add(CAlignmentEntity* pEntry)
 
 CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line) const
 {
-  const int orientation = OrientationOfLine(line);
+  return FindLike(line, line.GetAngle());
+}
+
+CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const
+{
+  const int orientation = CVRX2DLine::IsHorizontalDirection(direction) ? laeHorizontal
+                          : CVRX2DLine::IsVerticalDirection(direction) ? laeVertical
+                                                                       : laeSloped;
   CLikeAlignmentEntities* pGroup = nullptr;
   if (orientation == laeHorizontal || orientation == laeVertical) {
     const int slot = orientation == laeHorizontal ? 0 : 1;

@@ -112,6 +112,8 @@ public:
   void Add(CAlignmentEntity* pEntry);
   // The group of lines parallel to the line, or none.
   CLikeAlignmentEntities* FindLike(const CVRX2DLine& line) const;
+  // The same for a line whose direction (its GetAngle) is already known.
+  CLikeAlignmentEntities* FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const;
   BOOL HasGroups() const;
   void GetAll(CObArray& out) const;
   void GetByCategory(int category, CObArray& out) const;

@@ -28,9 +28,11 @@ constexpr double kArcCentreTolerance = 0.01;
 // Colinear lines lie within the point tolerance of each other across their direction.
 constexpr double kColinearReach = 1e-6;
 
-BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CDesignItem* pIgnored)
+// The line's direction is worked out once by the caller, each entry's once per visit.
+BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CVRXAngle& direction,
+                      const CDesignItem* pIgnored)
 {
-  CLikeAlignmentEntities* pGroup = groups.FindLike(line);
+  CLikeAlignmentEntities* pGroup = groups.FindLike(line, direction);
   if (!pGroup)
     return FALSE;
   // Any one entry settles it, so the entries are visited as they lie in the index.
@@ -40,7 +42,8 @@ BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, cons
     if (!entry.m_bEnabled || entry.m_pItem == pIgnored || entry.m_pEntity->GetType() != VRX_LINE ||
         entry.m_pEntity->GetCategory() == kNotCounted)
       return false;
-    return static_cast<bool>(static_cast<const CVRX2DLine&>(*entry.m_pEntity).IsColinear(line));
+    const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
+    return static_cast<bool>(entryLine.IsColinear(line, entryLine.GetAngle(), direction));
   });
 }
 
@@ -150,7 +153,9 @@ BOOL CWorkbenchView::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesi
 {
   if (entity.GetType() == VRX_LINE) {
     const auto& line = static_cast<const CVRX2DLine&>(entity);
-    return HasColinearEntry(m_PerimeterGroups, line, pIgnored) || HasColinearEntry(m_OtherGroups, line, pIgnored);
+    const CVRXAngle direction = line.GetAngle();
+    return HasColinearEntry(m_PerimeterGroups, line, direction, pIgnored) ||
+           HasColinearEntry(m_OtherGroups, line, direction, pIgnored);
   }
   if (entity.GetType() != VRX_ARC)
     throw CAppFatalException(kModule, kOddEntityLine);

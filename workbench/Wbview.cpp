@@ -1,6 +1,8 @@
 #include "workbench/Wbview.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "document/Doc.h"
 #include "geometry/2drect.h"
@@ -257,10 +259,16 @@ void CWorkbenchView::OnDraw(CDC* pDC)
   CScaleView::OnDraw(pDC);
   if (!m_pItemList)
     return;
+  // The list is walked once: a large design's items outgrow the caches, and walking the list
+  // for each pass cost more than the passes' own decisions.
+  std::vector<std::pair<CDesignItem*, int>> items;
+  items.reserve(static_cast<size_t>(m_pItemList->GetCount()));
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    items.emplace_back(pItem, pItem->GetItemType());
+  }
   for (int pass = 0; pass < 4; ++pass) {
-    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
-      auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
-      const int type = pItem->GetItemType();
+    for (const auto& [pItem, type] : items) {
       if (type == ditGroup || type == ditMoveGroup)
         static_cast<CGroupItem*>(pItem)->DrawPass(pass, pDC, this);
       if (pass == 0 && IsSelectorModeOff())

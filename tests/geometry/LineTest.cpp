@@ -1,6 +1,7 @@
 // Guards the line's direction tests under the angle tolerance, containment, colinear overlap,
 // the intersection (crossing, shared stretch, lines of no length never giving NaN) and offsets.
 #include <cmath>
+#include <iterator>
 #include <memory>
 
 #include "GeoTestUtil.h"
@@ -61,6 +62,33 @@ TEST_F(LineTest, ColinearOverlappingLinesShareTheirStretch)
   ExpectPoint(*points[0], 2, 3);
   ExpectPoint(*points[1], 2, 6);
   EXPECT_FALSE(vertical.IsColinear(Line(2.1, 0, 2.1, 8)));
+}
+
+// Colinearity on directions worked out beforehand decides as the direction tests themselves do:
+// both vertical on one x, or parallel with one y-intercept, each within its tolerance.
+TEST_F(LineTest, ColinearityOnKnownDirectionsFollowsTheDirectionTests)
+{
+  const CVRX2DLine lines[] = {Line(0, 0, 10, 0), Line(20, 0, 5, 0), Line(0, 0, 10, 0.005), Line(0, 1, 10, 1),
+                              Line(2, 0, 2, 8),  Line(2, 6, 2, 3),  Line(2.1, 0, 2.1, 8),  Line(2, 0, 2.004, 9),
+                              Line(0, 0, 1, 1),  Line(5, 5, 3, 3),  Line(0, 1, 1, 2),      Line(0, 0, 1, 1.1),
+                              Line(-3, 4, 7, -1)};
+  int colinear = 0;
+  for (const CVRX2DLine& a : lines)
+    for (const CVRX2DLine& b : lines) {
+      BOOL expected = FALSE;
+      if (a.IsVertical())
+        expected =
+            b.IsVertical() && CVRX2DPoint(b.GetStartPoint().GetX(), a.GetStartPoint().GetY()) == a.GetStartPoint();
+      else if (!b.IsVertical())
+        expected = a.IsParallel(b) && CVRX2DPoint(0.0, a.GetYIntercept()) == CVRX2DPoint(0.0, b.GetYIntercept());
+      EXPECT_EQ(a.IsColinear(b, a.GetAngle(), b.GetAngle()), expected);
+      EXPECT_EQ(a.IsColinear(b), expected);
+      colinear += expected ? 1 : 0;
+    }
+  // Each line with itself, and the pairs along x, along x = 2 and along y = x.
+  EXPECT_GT(colinear, static_cast<int>(std::size(lines)));
+  EXPECT_TRUE(CVRX2DLine::IsVerticalDirection(Line(2, 0, 2.004, 9).GetAngle()));
+  EXPECT_FALSE(CVRX2DLine::IsHorizontalDirection(Line(0, 0, 10, 0.02).GetAngle()));
 }
 
 TEST_F(LineTest, CrossingOfInfiniteLinesAndParallelApart)

@@ -127,6 +127,11 @@ TEST_F(RecobjSlotsTest, CopiesKeepIndexAndPositionAndAssignmentNeedsTheSameTable
   EXPECT_EQ(copy.key, 2);
   ASSERT_EQ(copy.Next(&atEnd), 0);
   EXPECT_EQ(copy.key, 3);
+  // A copy searches its index with a key buffer of its own.
+  CNumberRec searcher(a);
+  searcher.key = 3;
+  ASSERT_EQ(searcher.Find(1), 0);
+  EXPECT_EQ(searcher.name, CString("three"));
   CNumberRec b;
   b = a;
   ASSERT_EQ(b.Next(&atEnd), 0);

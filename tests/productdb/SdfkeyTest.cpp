@@ -181,6 +181,78 @@ TEST(SdfkeyTest, NormalFormsCompareAsBytesExactlyAsTheKeysCompare)
   }
 }
 
+// The parts `chosen` of the mixed index as an index of their own, and a mixed key packed for it.
+CSdfIndexDef SubIndex(const std::vector<int>& chosen)
+{
+  const CSdfIndexDef mixed = MixedIndex();
+  CSdfIndexDef index;
+  for (int k : chosen) {
+    index.keyParts[index.keyPartCount] = mixed.keyParts[k];
+    index.keyParts[index.keyPartCount++].offset = index.keyLength;
+    index.keyLength += mixed.keyParts[k].length;
+  }
+  return index;
+}
+
+std::vector<BYTE> PackSub(const MixedKey& key, const std::vector<int>& chosen)
+{
+  const CSdfIndexDef mixed = MixedIndex();
+  const std::vector<BYTE> whole = Pack(key);
+  std::vector<BYTE> bytes;
+  for (int k : chosen) {
+    const BYTE* part = whole.data() + mixed.keyParts[k].offset;
+    bytes.insert(bytes.end(), part, part + mixed.keyParts[k].length);
+  }
+  return bytes;
+}
+
+TEST(SdfkeyTest, ShortKeysAsNumbersAreTheirNormalFormsAndKeepTheOrder)
+{
+  const std::vector<std::vector<int>> selections = {{0, 1, 2}, {4}, {3, 5}, {2, 2}, {1, 0, 5}, {0}};
+  const float floats[] = {-2.0f, -0.0f, 0.0f, 1e-40f, 7.0f};
+  for (const std::vector<int>& chosen : selections) {
+    const CSdfIndexDef index = SubIndex(chosen);
+    const int length = NormalKeyLength(index);
+    ASSERT_LE(length, 8);
+    std::vector<std::vector<BYTE>> packed;
+    for (int i = 0; i < 60; ++i) {
+      MixedKey key{};
+      key.logical = static_cast<std::uint16_t>(i % 3 == 0 ? 0 : i);
+      key.shortValue = static_cast<std::int16_t>((i % 7 - 3) * 9000);
+      key.longValue = (i % 5 - 2) * 1000000000;
+      key.floatValue = floats[i % 5];
+      key.doubleValue = (i % 4 - 1.5) * 1e10;
+      key.text[0] = static_cast<BYTE>(i % 2 ? 0xE9 : 0x41);
+      key.text[2] = static_cast<BYTE>(i % 3);
+      packed.push_back(PackSub(key, chosen));
+    }
+    for (const std::vector<BYTE>& a : packed) {
+      std::uint64_t wordA = 0;
+      ASSERT_TRUE(NormalKeyWord(index, a.data(), wordA));
+      std::vector<BYTE> normal(8, 0);
+      ASSERT_TRUE(NormalizeKey(index, a.data(), normal.data()));
+      std::uint64_t expected = 0;
+      for (BYTE b : normal)
+        expected = (expected << 8) | b;
+      EXPECT_EQ(wordA, expected);
+      for (const std::vector<BYTE>& b : packed) {
+        std::uint64_t wordB = 0;
+        ASSERT_TRUE(NormalKeyWord(index, b.data(), wordB));
+        EXPECT_EQ((wordA > wordB) - (wordA < wordB), CompareRecordWithKey(index, a.data(), b.data()));
+      }
+    }
+  }
+  // A longer key, a NaN and a type without order have no number.
+  std::uint64_t word = 0;
+  MixedKey key{};
+  EXPECT_FALSE(NormalKeyWord(MixedIndex(), Pack(key).data(), word));
+  key.floatValue = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_FALSE(NormalKeyWord(SubIndex({3}), PackSub(key, {3}).data(), word));
+  CSdfIndexDef other = SubIndex({2});
+  other.keyParts[0].type = 5;
+  EXPECT_FALSE(NormalKeyWord(other, PackSub(key, {2}).data(), word));
+}
+
 TEST(SdfkeyTest, ANaNOrATypeWithoutOrderHasNoNormalForm)
 {
   CSdfIndexDef index = MixedIndex();
