@@ -1,8 +1,9 @@
 // The design list runs its commands end to end through the real dialogs: create and store,
 // edit, rename (blank and used names refused), delete with its question, cut, copy and paste
-// with the name dialog, and the project information.
+// with the name dialog (a pasted design only when it rebuilds), and the project information.
 #include <cstring>
 
+#include "DeepGroups.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Dlgids.h"
@@ -88,6 +89,17 @@ protected:
     state.m_nID = nID;
     state.DoUpdate(m_pView, TRUE);
     return state.m_bEnabled == TRUE;
+  }
+
+  void PutDesignRecord(const DeepBytes& bytes)
+  {
+    ASSERT_TRUE(OpenClipboard(m_pView));
+    EmptyClipboard();
+    HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(hData), bytes.data(), bytes.size());
+    GlobalUnlock(hData);
+    SetClipboardData(RegisterClipboardFormat("Panecraft Design"), hData);
+    CloseClipboard();
   }
 
   UINT LastMessageType() const { return service.messages.empty() ? 0 : service.messages.back().type; }
@@ -439,4 +451,21 @@ TEST_F(WarehouseTest, ARenamedDesignKeepsItsPlaceInTheListAndInTheFile)
   ASSERT_NE(m_pDoc, nullptr);
   m_pView = DesignList(m_pDoc);
   EXPECT_EQ(ListedNames(), expected) << "the same order after reopening";
+}
+
+TEST_F(WarehouseTest, APastedDesignIsTakenOnlyWhenItRebuildsFromItsBlock)
+{
+  MakeTwoDesigns();
+  PutDesignRecord(DesignRecordWithBlock(NestedDesignBlock(5)));
+  ViewCommand(ID_EDIT_PASTE);
+  EXPECT_TRUE(service.messages.empty());
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
+  const DeepBytes garbage(300, 0xEE);
+  for (const DeepBytes& block : {garbage, NestedDesignBlock(100000)}) {
+    service.messages.clear();
+    PutDesignRecord(DesignRecordWithBlock(block));
+    ViewCommand(ID_EDIT_PASTE);
+    EXPECT_EQ(LastMessage(), "Clipboard data incompatible.  PASTE not performed!") << block.size();
+    EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
+  }
 }
