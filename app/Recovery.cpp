@@ -35,7 +35,7 @@ CString WriteCopy(CDoc& doc, const CString& folder)
   // The documents folder may not exist yet on a fresh account.
   if (doc.GetPathName().IsEmpty() && !folder.IsEmpty()) {
     std::error_code ignored;
-    std::filesystem::create_directories(folder.ToUtf8(), ignored);
+    std::filesystem::create_directories(folder.str(), ignored);
   }
   for (int n = 1; n <= kMaxCandidates; ++n) {
     const CString path = RecoveryPathFor(doc.GetPathName(), doc.GetTitle(), folder, n);

@@ -115,13 +115,13 @@ public:
     const QStringList filters = QtFileFilters(request.filter);
     QString selected = filters.value(request.filterIndex - 1);
     const QString title = ToQString(request.title);
-    const QString start = ToQString(request.fileName.Find('*') >= 0 ? CString() : request.fileName);
+    const QString start = PathToQString(request.fileName.Find('*') >= 0 ? CString() : request.fileName);
     const QString path =
         request.bOpen ? QFileDialog::getOpenFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected)
                       : QFileDialog::getSaveFileName(OwnerWidget(pOwner), title, start, filters.join(";;"), &selected);
     if (path.isEmpty())
       return IDCANCEL;
-    request.path = FromQString(path);
+    request.path = PathFromQString(path);
     request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(selected)) + 1);
     if (!request.bOpen && !request.defaultExt.IsEmpty() &&
         request.path.ReverseFind('.') <= request.path.ReverseFind('/'))
