@@ -16,6 +16,9 @@
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/docview/View.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
@@ -468,4 +471,35 @@ TEST_F(WarehouseTest, APastedDesignIsTakenOnlyWhenItRebuildsFromItsBlock)
     EXPECT_EQ(LastMessage(), "Clipboard data incompatible.  PASTE not performed!") << block.size();
     EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
   }
+}
+
+TEST_F(WarehouseTest, ADesignNameWithACharacterTheProjectFileCannotHoldIsRefusedNamingIt)
+{
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  SetWorkbenchQuantity(m_pDoc, 2);
+  auto type = [](CDialog& dialog, const char* text) {
+    auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NEW_DESIGN_NAME)->m_hWnd);
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    // Key events carrying the characters, as a keyboard layout that has them sends them.
+    for (const QChar c : QString::fromUtf8(text)) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(edit, &press);
+    }
+    ASSERT_EQ(edit->text(), QString::fromUtf8(text));
+  };
+  OnNextDialog([type](CDialog& dialog) {
+    type(dialog, "Küche ✓");
+    ClickButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.HasEnded());
+    type(dialog, "Küche");
+    ClickButton(dialog, IDOK);
+  });
+  service.messageAnswers.push_back(IDOK);
+  m_pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
+  ASSERT_FALSE(service.messages.empty());
+  EXPECT_EQ(service.messages[0].text,
+            CString("The character \"✓\" cannot be used here. Please use another character."));
+  EXPECT_EQ(ListedNames(), (Names{"K\xFC"
+                                  "che"}));
 }
