@@ -11,6 +11,7 @@
 
 #include "project/DocTestSupport.h"
 #include "project/Prjfile.h"
+#include "project/SmallDisk.h"
 #include "project/TempDir.h"
 #include "support/Checksum.h"
 #include "platform/core/Atomfile.h"
@@ -254,4 +255,27 @@ TEST(ProjectFileRead, AHugeSparseFileIsRefusedWithoutTakingItsSizeInMemory)
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not refused, 2: took its size in memory";
+}
+
+TEST(ProjectFileSave, AFullDiskKeepsThePreviousFileByteForByte)
+{
+  CTempDir dir;
+  CSmallDisk disk(dir.Path("small"));
+  if (disk.Path().empty())
+    GTEST_SKIP() << "mounting a small file system is not allowed here";
+  const std::string path = disk.Path() + "/house.tpf";
+  WriteFileBytes(path, Pattern(20000, 1));
+  CProjectFile file;
+  file.Open(path.c_str());
+  try {
+    file.Save(path.c_str(), Writer(Pattern(100000, 2)));
+    FAIL() << "saved on a full disk";
+  } catch (const CFileException& e) {
+    EXPECT_EQ(e.m_cause, CFileException::diskFull);
+    EXPECT_EQ(e.m_strFileName, CString(path.c_str())) << "the failure names the project file";
+  }
+  EXPECT_EQ(ReadFileBytes(path), Pattern(20000, 1));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 1);
+  EXPECT_EQ(ReadThrough(file), Pattern(20000, 1)) << "the project file is still open and held";
+  file.Close();
 }
