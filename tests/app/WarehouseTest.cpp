@@ -1,7 +1,9 @@
 // The design list runs its commands end to end through the real dialogs: create and store,
 // edit, rename (blank and used names refused), delete with its question, cut, copy and paste
 // with the name dialog (a pasted design only when it rebuilds), and the project information.
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 
 #include "DeepGroups.h"
 #include "ShellTestApp.h"
@@ -502,4 +504,52 @@ TEST_F(WarehouseTest, ADesignNameWithACharacterTheProjectFileCannotHoldIsRefused
             CString("The character \"✓\" cannot be used here. Please use another character."));
   EXPECT_EQ(ListedNames(), (Names{"K\xFC"
                                   "che"}));
+}
+
+TEST_F(WarehouseTest, AProjectFileWithGroupsNestedTooDeepOpensAndRefusesThatDesignWithoutACrash)
+{
+  MakeTwoDesigns();
+  const DeepBytes shallow = NestedDesignBlock(2);
+  const DeepBytes record = DesignRecordWithBlock(shallow);
+  CDesignStore store;
+  CMemFile file(record.data(), static_cast<UINT>(record.size()));
+  CArchive ar(&file, CArchive::load, 4096);
+  store.Serialize(ar);
+  ar.Close();
+  m_pDoc->AddDesign(store);
+  const std::string path = PathIn("Deep.tpf");
+  service.filePaths.push_back(path.c_str());
+  ViewCommand(ID_FILE_SAVE_AS);
+  // The stored block, after its length, becomes 100,000 nested groups.
+  std::vector<BYTE> bytes = ReadFileBytes(path);
+  DWORD length = static_cast<DWORD>(shallow.size());
+  std::vector<BYTE> old(reinterpret_cast<BYTE*>(&length), reinterpret_cast<BYTE*>(&length) + 4);
+  old.insert(old.end(), shallow.begin(), shallow.end());
+  const auto at = std::search(bytes.begin(), bytes.end(), old.begin(), old.end());
+  ASSERT_NE(at, bytes.end());
+  const DeepBytes deep = NestedDesignBlock(100000);
+  length = static_cast<DWORD>(deep.size());
+  std::vector<BYTE> replacement(reinterpret_cast<BYTE*>(&length), reinterpret_cast<BYTE*>(&length) + 4);
+  replacement.insert(replacement.end(), deep.begin(), deep.end());
+  const auto offset = at - bytes.begin();
+  bytes.erase(at, at + static_cast<long>(old.size()));
+  bytes.insert(bytes.begin() + offset, replacement.begin(), replacement.end());
+  ViewCommand(ID_FILE_CLOSE);
+  ASSERT_TRUE(Projects().empty());
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+  service.filePaths.push_back(path.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(Projects().size(), 1u);
+  m_pDoc = Projects()[0];
+  m_pView = DesignList(m_pDoc);
+  ASSERT_NE(m_pView, nullptr);
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
+  service.messages.clear();
+  Select("Deep");
+  ViewCommand(ID_EDIT_DESIGN);
+  ASSERT_FALSE(service.messages.empty()) << "the design is refused";
+  EXPECT_EQ(LastMessage(), "The design 'Deep' could not be read; it has been left unchanged in the project.");
+  EXPECT_TRUE(m_pDoc->GetEditedDesign() == nullptr || m_pDoc->GetEditedDesign()->GetName() != "Deep");
 }
