@@ -112,6 +112,22 @@ TEST_F(AtomicFileTest, AnUncommittedWriteLeavesTheTargetAndNoTemporaryFile)
 }
 
 // Run as the super-user too: the mode without write bits is what refuses.
+// A writer that opens the file by name itself (a printer writing PDF) fills the temporary file.
+TEST_F(AtomicFileTest, AWriterThatOpensByNameFillsTheTemporaryFile)
+{
+  const std::string path = Path("plan.pdf");
+  Put(path, "previous");
+  {
+    CAtomicFile out(path.c_str());
+    out.ReleaseFile();
+    Put(out.GetTemporaryPath().c_str(), "%PDF by name");
+    EXPECT_EQ(Contents(path), "previous") << "nothing replaced before the commit";
+    out.Commit();
+  }
+  EXPECT_EQ(Contents(path), "%PDF by name");
+  EXPECT_EQ(EntryCount(m_dir), 1u);
+}
+
 TEST_F(AtomicFileTest, AReadOnlyFileOrFolderIsRefusedAndKept)
 {
   const std::string path = Path("locked.csv");
