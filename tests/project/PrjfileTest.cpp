@@ -2,6 +2,7 @@
 // and a target held elsewhere or write-protected is never replaced.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -83,6 +84,21 @@ TEST(ProjectFileLock, MissingFileRaisesTheFileException)
     EXPECT_EQ(e.m_cause, CFileException::fileNotFound);
   }
   EXPECT_FALSE(file.IsOpen());
+}
+
+TEST(ProjectFileLock, AFifoOrFolderIsRefusedAtOnce)
+{
+  CTempDir dir;
+  const std::string fifo = dir.Path("pipe.tpf");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  std::filesystem::create_directory(dir.Path("folder.tpf"));
+  for (const std::string& path : {fifo, dir.Path("folder.tpf")}) {
+    const auto start = std::chrono::steady_clock::now();
+    CProjectFile file;
+    EXPECT_THROW(file.Open(path.c_str()), CFileException) << path;
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
+  }
 }
 
 TEST(ProjectFileSave, SaveReplacesTheFileAndKeepsItLocked)
