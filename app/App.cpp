@@ -78,7 +78,7 @@ const char* const kTopicNames[] = {"Application",
 CString CurrentDirectory()
 {
   char buffer[PATH_MAX];
-  return ::getcwd(buffer, sizeof buffer) ? CString::FromUtf8(buffer) : CString();
+  return ::getcwd(buffer, sizeof buffer) ? CString(buffer) : CString();
 }
 
 // The program's data folder: found from the program's own folder, so an installed program and
@@ -90,7 +90,7 @@ CString DataDirectory()
   if (length <= 0)
     return CString();
   std::string program(buffer, static_cast<size_t>(length));
-  return CString::FromUtf8(program.substr(0, program.rfind('/') + 1) + PANECRAFT_DATA_FROM_BIN);
+  return CString(program.substr(0, program.rfind('/') + 1) + PANECRAFT_DATA_FROM_BIN);
 }
 
 BOOL HoldsDatabase(const CString& directory) { return ::access((directory + "/TXDB.SDF").c_str(), F_OK) == 0; }

@@ -46,7 +46,7 @@ CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
   // The documents folder may not exist yet on a fresh account.
   if (!folder.IsEmpty()) {
     std::error_code ignored;
-    std::filesystem::create_directories(folder.ToUtf8(), ignored);
+    std::filesystem::create_directories(folder.str(), ignored);
   }
   for (int n = 1; n <= kMaxCandidates; ++n) {
     const CString path = RecoveryPathFor(projectPath, doc.GetTitle(), folder, n);

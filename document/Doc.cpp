@@ -81,6 +81,8 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
 
 BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
+  if (m_project.IsChangedOnDisk(lpszPathName) && !OkToReplaceChangedFile(lpszPathName))
+    return FALSE;
   try {
     m_project.Save(lpszPathName);
   } catch (...) {
@@ -89,6 +91,15 @@ BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
   }
   SetModifiedFlag(FALSE);
   return TRUE;
+}
+
+BOOL CDoc::OkToReplaceChangedFile(const CString& path) const
+{
+  CString question;
+  question.Format("The file %s has been changed by another program since it was opened or last saved.\n\n"
+                  "Do you want to replace it with this project?",
+                  static_cast<LPCTSTR>(path));
+  return MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void CDoc::OnChangedViewList()

@@ -41,13 +41,16 @@ std::vector<BYTE> SerializeStoredDesign(CDoc* pDoc, int index)
   return file.Detach();
 }
 
-// One stored-design record from the clipboard's bytes; damaged bytes throw.
+// One stored-design record from the clipboard's bytes; damaged bytes throw. The design is
+// rebuilt from its block and stored again, so a block that does not make a whole design is
+// refused here and the project only ever holds blocks its own writer made.
 void ReadStoredDesign(const BYTE* data, UINT size, CDesignStore& store)
 {
   CMemFile file(data, size);
   CArchive ar(&file, CArchive::load, 4096);
   store.Serialize(ar);
   ar.Close();
+  store.SetName(store.GetName());
 }
 }  // namespace
 

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/core/Archive.h"
+#include "platform/core/Atomfile.h"
 #include "project/Chkfile.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -17,51 +18,34 @@ namespace {
 
 constexpr const char* kModule = "Prjfile";
 constexpr int kInUseLine = 71;
-// Large enough that saving a big project costs few system calls.
+// Large enough that reading and saving a big project cost few system calls.
 constexpr int kBufferSize = 65536;
 // Other instances can neither read nor lock the project while it is open here.
 constexpr UINT kHoldFlags = CFile::modeRead | CFile::typeBinary | CFile::shareDenyRead;
 constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
 
-CProjectFile::FileFactory& WriteFileFactory()
-{
-  static auto* factory = new CProjectFile::FileFactory;
-  return *factory;
-}
-
-// A hidden name in the same folder, so the final rename never crosses file systems.
-CString TemporaryPathFor(const CString& path)
-{
-  static unsigned counter = 0;
-  int slash = path.ReverseFind('/');
-  return path.Left(slash + 1) + "." + path.Mid(slash + 1) +
-         CString::Formatted(".%ld.%u.tmp", static_cast<long>(::getpid()), ++counter);
-}
-
-std::string Native(const CString& path) { return path.ToUtf8(); }
-
-// The whole file in memory, read-only: the archive's checks of what remains cost no system call.
-class CImageFile : public CFile
+// Reads the held file through the archive's buffer. The length is taken once and the position
+// kept here, so the archive's checks of what remains cost no system call, and nothing is
+// allocated from the file's length: a huge or sparse file is refused by its first bytes.
+class CHeldReader : public CFile
 {
 public:
-  explicit CImageFile(std::vector<BYTE> bytes) : m_bytes(std::move(bytes)) {}
+  explicit CHeldReader(CFile& file) : m_file(file), m_length(file.GetLength()) {}
   UINT Read(void* buffer, UINT count) override
   {
-    size_t n = std::min<size_t>(count, m_bytes.size() - m_pos);
-    if (n == 0)
-      return 0;
-    std::memcpy(buffer, m_bytes.data() + m_pos, n);
+    const UINT n = m_file.Read(buffer, count);
     m_pos += n;
-    return static_cast<UINT>(n);
+    return n;
   }
-  long long GetLength() const override { return static_cast<long long>(m_bytes.size()); }
-  long long GetPosition() const override { return static_cast<long long>(m_pos); }
+  long long GetLength() const override { return m_length; }
+  long long GetPosition() const override { return m_pos; }
   void Close() override {}
   void Abort() override {}
 
 private:
-  std::vector<BYTE> m_bytes;
-  size_t m_pos = 0;
+  CFile& m_file;
+  long long m_length;
+  long long m_pos = 0;
 };
 
 void OpenOrThrow(CFile& file, const CString& path, UINT flags)
@@ -71,27 +55,20 @@ void OpenOrThrow(CFile& file, const CString& path, UINT flags)
     throw error;
 }
 
-// The new file takes the permissions of the file it replaces.
-void CopyPermissions(const CString& from, const CString& to)
+CProjectFile::CDiskState DiskStateOf(const CString& path)
 {
+  CProjectFile::CDiskState state;
   struct stat st
   {};
-  if (::stat(Native(from).c_str(), &st) == 0)
-    ::chmod(Native(to).c_str(), st.st_mode & 07777);
-}
-
-// The rename lives in the folder's entries: syncing the folder keeps the new file under its name
-// after a crash right after the save. Best effort, since not every file system allows it and the
-// file itself is already complete.
-void SyncFolderOf(const CString& path)
-{
-  const int slash = path.ReverseFind('/');
-  const CString folder = slash < 0 ? CString(".") : slash == 0 ? CString("/") : path.Left(slash);
-  const int fd = ::open(Native(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0)
-    return;
-  ::fsync(fd);
-  ::close(fd);
+  if (::stat(path.c_str(), &st) != 0)
+    return state;
+  state.known = true;
+  state.device = st.st_dev;
+  state.inode = st.st_ino;
+  state.size = st.st_size;
+  state.seconds = st.st_mtim.tv_sec;
+  state.nanoseconds = st.st_mtim.tv_nsec;
+  return state;
 }
 
 }  // namespace
@@ -102,7 +79,7 @@ CProjectFile::~CProjectFile()
     m_file->Abort();
 }
 
-void CProjectFile::SetWriteFileFactory(FileFactory factory) { WriteFileFactory() = std::move(factory); }
+void CProjectFile::SetWriteFileFactory(FileFactory factory) { CAtomicFile::SetFileFactory(std::move(factory)); }
 
 void CProjectFile::Open(const CString& path)
 {
@@ -116,22 +93,21 @@ void CProjectFile::Open(const CString& path)
   Close();
   m_file = std::move(file);
   m_path = path;
+  m_diskState = DiskStateOf(path);
 }
 
 void CProjectFile::Read(const ReadFunction& read)
 {
   m_file->SeekToBegin();
-  std::vector<BYTE> bytes(static_cast<size_t>(m_file->GetLength()));
-  bytes.resize(m_file->Read(bytes.data(), static_cast<UINT>(bytes.size())));
-  CImageFile image(std::move(bytes));
-  CArchive ar(&image, CArchive::load, kBufferSize);
+  CHeldReader reader(*m_file);
+  CArchive ar(&reader, CArchive::load, kBufferSize);
   read(ar);
   ar.Close();
 }
 
 void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
 {
-  const CString temporary = TemporaryPathFor(path);
+  const CString temporary = CAtomicFile::TemporaryPathFor(path);
   CFile out;
   OpenOrThrow(out, temporary, kWriteFlags);
   try {
@@ -141,15 +117,15 @@ void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
     out.Sync();
     out.Close();
     // A link, unlike a rename, refuses a name already taken.
-    if (::link(Native(temporary).c_str(), Native(path).c_str()) != 0)
+    if (::link(temporary.c_str(), path.c_str()) != 0)
       throw CFileException(CFileException::OsErrorToException(errno), errno, path);
   } catch (...) {
     out.Abort();
-    ::unlink(Native(temporary).c_str());
+    ::unlink(temporary.c_str());
     throw;
   }
-  ::unlink(Native(temporary).c_str());
-  SyncFolderOf(path);
+  ::unlink(temporary.c_str());
+  CAtomicFile::SyncFolderOf(path);
 }
 
 void CProjectFile::Close()
@@ -158,18 +134,26 @@ void CProjectFile::Close()
     m_file->Abort();
   m_file.reset();
   m_path.Empty();
+  m_diskState = CDiskState();
+}
+
+BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
+{
+  if (!m_file || path != m_path || !m_diskState.known)
+    return FALSE;
+  const CDiskState now = DiskStateOf(path);
+  // A file removed meanwhile holds nothing a save could destroy.
+  return now.known && !(now == m_diskState);
 }
 
 void CProjectFile::CheckTargetNotInUse(const CString& path) const
 {
+  CAtomicFile::CheckWritable(path);
   std::error_code ec;
-  if (!std::filesystem::exists(Native(path), ec))
+  if (!std::filesystem::exists(path.c_str(), ec))
     return;
-  if (m_file && std::filesystem::equivalent(Native(path), Native(m_path), ec))
+  if (m_file && std::filesystem::equivalent(path.c_str(), m_path.c_str(), ec))
     return;
-  // A file that could not be written in place must not be replaced either.
-  if (::access(Native(path).c_str(), W_OK) != 0)
-    throw CFileException(CFileException::OsErrorToException(errno), errno, path);
   CFile probe;
   CFileException error;
   if (!probe.Open(path, kHoldFlags, &error) && error.m_cause == CFileException::sharingViolation)
@@ -179,36 +163,28 @@ void CProjectFile::CheckTargetNotInUse(const CString& path) const
 DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
 {
   CheckTargetNotInUse(path);
-  const CString temporary = TemporaryPathFor(path);
-  std::unique_ptr<CFile> out = WriteFileFactory() ? WriteFileFactory()() : std::make_unique<CFile>();
-  OpenOrThrow(*out, temporary, kWriteFlags);
+  CAtomicFile out(path);
   // The new file is locked from before it gets its final name, so it is never seen unlocked.
   auto held = std::make_unique<CFile>();
   DWORD checksum = 0;
   try {
-    OpenOrThrow(*held, temporary, kHoldFlags);
-    CChecksumFile checked(out.get());
+    OpenOrThrow(*held, out.GetTemporaryPath(), kHoldFlags);
+    CChecksumFile checked(&out.GetFile());
     CArchive ar(&checked, CArchive::store, kBufferSize);
     write(ar);
     ar.Close();
     checksum = checked.GetChecksum();
-    // Synced before the rename: after a crash the path holds the previous file or the whole new
-    // one, never a part of it.
-    out->Sync();
-    out->Close();
-    CopyPermissions(path, temporary);
-    if (::rename(Native(temporary).c_str(), Native(path).c_str()) != 0)
-      throw CFileException(CFileException::OsErrorToException(errno), errno, path);
+    out.Commit();
   } catch (...) {
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file not saved; the previous file is kept.\n");
-    out->Abort();
     held->Abort();
-    ::unlink(Native(temporary).c_str());
     throw;
   }
-  SyncFolderOf(path);
+  // What a save killed before its end left beside the project goes now.
+  CAtomicFile::RemoveLeftovers(path);
   Close();
   m_file = std::move(held);
   m_path = path;
+  m_diskState = DiskStateOf(path);
   return checksum;
 }

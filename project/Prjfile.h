@@ -3,7 +3,7 @@
 // advisory lock, so another instance reports it in use. Saving writes a temporary file beside
 // it, syncs it and renames it over the project file only when complete, then syncs the folder so
 // the new name survives a crash: a failure at any point leaves the previous file as it was, still
-// open and locked.
+// open and locked. A target the user may not write is refused before anything is written.
 #include <functional>
 #include <memory>
 
@@ -17,6 +17,17 @@ public:
   using ReadFunction = std::function<void(CArchive& ar)>;
   using WriteFunction = ReadFunction;
   using FileFactory = std::function<std::unique_ptr<CFile>()>;
+  // What identifies the file's contents on disk without reading them.
+  struct CDiskState
+  {
+    bool known = false;
+    unsigned long long device = 0;
+    unsigned long long inode = 0;
+    long long size = 0;
+    long long seconds = 0;
+    long long nanoseconds = 0;
+    bool operator==(const CDiskState&) const = default;
+  };
 
   CProjectFile() = default;
   ~CProjectFile();
@@ -33,14 +44,18 @@ public:
   // bytes written. Exceptions pass on unchanged.
   DWORD Save(const CString& path, const WriteFunction& write);
   // Writes a new file at the path, which must not exist yet: complete or not at all, and never
-  // over an existing file (an existing path raises CFileException the link's CFileException). The project file held stays as it is.
+  // over an existing file (an existing path raises the link's CFileException). The project file
+  // held stays as it is.
   static void WriteNew(const CString& path, const WriteFunction& write);
   void Close();
+  // TRUE when the path is the project file held and another program changed or replaced it
+  // since it was opened or last saved here.
+  BOOL IsChangedOnDisk(const CString& path) const;
   BOOL IsOpen() const { return m_file != nullptr; }
   CString GetPath() const { return m_path; }
 
   // Makes the file objects the temporary file is written through (tests inject failures here);
-  // an empty factory restores plain files.
+  // an empty factory restores plain files. The factory serves every atomic write.
   static void SetWriteFileFactory(FileFactory factory);
 
 private:
@@ -48,4 +63,5 @@ private:
 
   std::unique_ptr<CFile> m_file;
   CString m_path;
+  CDiskState m_diskState;
 };

@@ -85,6 +85,8 @@ public:
   void SaveCopy(const CString& path);
   void CloseFile() { m_projectFile.Close(); }
   BOOL IsFileOpen() const { return m_projectFile.IsOpen(); }
+  // Another program changed the project file at the path since it was opened or saved here.
+  BOOL IsChangedOnDisk(const CString& path) const { return m_projectFile.IsChangedOnDisk(path); }
 
   // The edited design and its snapshot.
   CDesign* GetEditedDesign() const { return m_pEditedDesign.get(); }

@@ -1,18 +1,15 @@
 #include "views/Xltdxf.h"
 
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
 #include "platform/core/File.h"
 #include "platform/core/Filemsg.h"
+#include "platform/core/Atomfile.h"
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
 #include "views/Xltdata.h"
@@ -28,40 +25,15 @@ constexpr size_t kFlushSize = 1 << 16;
 // Holds "%.10f" of the largest double (309 digits before the point) with room to spare.
 constexpr size_t kNumberBufferSize = 400;
 
-constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeBinary;
-
-// A hidden name in the target's folder, so that the final rename never crosses file systems.
-CString TemporaryPathFor(const CString& path)
-{
-  static unsigned counter = 0;
-  const int slash = path.ReverseFind('/');
-  return path.Left(slash + 1) + "." + path.Mid(slash + 1) +
-         CString::Formatted(".%ld.%u.tmp", static_cast<long>(::getpid()), ++counter);
-}
-
-// The new file takes the permissions of the file it replaces.
-void CopyPermissions(const std::string& from, const std::string& to)
-{
-  struct stat st
-  {};
-  if (::stat(from.c_str(), &st) == 0)
-    ::chmod(to.c_str(), st.st_mode & 07777);
-}
-
 // DXF leaves the line type to the layer when it is not named or named "BYLAYER".
 BOOL NamesLineType(const CString& lineType) { return !lineType.IsEmpty() && lineType.CompareNoCase("bylayer") != 0; }
 
 }  // namespace
 
 CDXFTranslator::CDXFTranslator(CMapECatToXLTDXFData* pMap, CString path)
-  : CEntityTranslator(pMap), m_strPath(std::move(path)), m_strTemporaryPath(TemporaryPathFor(m_strPath))
+  : CEntityTranslator(pMap), m_pOut(std::make_unique<CAtomicFile>(path))
 {
   PCTRACE(TT_TRANSLATORS, TL_DETAIL)("CDXFTranslator construction \n");
-  auto file = std::make_unique<CFile>();
-  CFileException error;
-  if (!file->Open(m_strTemporaryPath, kWriteFlags, &error))
-    throw error;
-  m_pFile = std::move(file);
   m_strLineEnd = '\r';
   m_strLineEnd += '\n';
   m_buffer.reserve(kFlushSize + 4096);
@@ -69,15 +41,8 @@ CDXFTranslator::CDXFTranslator(CMapECatToXLTDXFData* pMap, CString path)
   WriteGroup("  2", "ENTITIES");
 }
 
-CDXFTranslator::~CDXFTranslator()
-{
-  PCTRACE(TT_TRANSLATORS, TL_DETAIL)("CDXFTranslator destruction \n");
-  if (m_bCompleted || !m_pFile)
-    return;
-  // An export that did not complete leaves no trace: no partial file and no second exception.
-  m_pFile->Abort();
-  ::unlink(m_strTemporaryPath.ToUtf8().c_str());
-}
+// An export that did not complete leaves no trace: the writer removes its temporary file.
+CDXFTranslator::~CDXFTranslator() { PCTRACE(TT_TRANSLATORS, TL_DETAIL)("CDXFTranslator destruction \n"); }
 
 CString CDXFTranslator::CleanName(const CString& name)
 {
@@ -132,18 +97,7 @@ void CDXFTranslator::Complete()
   WriteGroup("  0", "ENDSEC");
   WriteGroup("  0", "EOF");
   Flush();
-  // Synced before the rename: after a crash the path holds the previous file or the whole new
-  // one, never a part of it.
-  m_pFile->Sync();
-  m_pFile->Close();
-  const std::string temporary = m_strTemporaryPath.ToUtf8();
-  const std::string target = m_strPath.ToUtf8();
-  CopyPermissions(target, temporary);
-  if (::rename(temporary.c_str(), target.c_str()) != 0) {
-    const int err = errno;
-    throw CFileException(CFileException::OsErrorToException(err), err, m_strPath);
-  }
-  m_bCompleted = TRUE;
+  m_pOut->Commit();
 }
 
 void CDXFTranslator::WriteProperties(const char* type, const CXLTDXFData& data)
@@ -189,7 +143,7 @@ void CDXFTranslator::Flush()
 {
   if (m_buffer.empty())
     return;
-  m_pFile->Write(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
+  m_pOut->GetFile().Write(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
   m_buffer.clear();
 }
 

@@ -9,7 +9,7 @@
 #include "platform/core/String.h"
 #include "views/Xltent.h"
 
-class CFile;
+class CAtomicFile;
 class CMapECatToXLTDXFData;
 class CXLTDXFData;
 
@@ -17,7 +17,8 @@ class CDXFTranslator : public CEntityTranslator
 {
 public:
   // Creates the temporary file beside the path and writes the head of the file; throws the
-  // CFileException of a file that cannot be created. The map is not owned.
+  // CFileException of a target that may not be written or a file that cannot be created. The
+  // map is not owned.
   CDXFTranslator(CMapECatToXLTDXFData* pMap, CString path);
   // Without Complete the temporary file is removed: the target keeps what it held.
   ~CDXFTranslator() override;
@@ -41,12 +42,9 @@ private:
   void FlushIfFull();
   void Flush();
 
-  std::unique_ptr<CFile> m_pFile;
-  CString m_strPath;
-  CString m_strTemporaryPath;
+  std::unique_ptr<CAtomicFile> m_pOut;
   CString m_strLineEnd;
   std::string m_buffer;
-  BOOL m_bCompleted = FALSE;
 };
 
 // The factor of a DXF translation unit code (0 inch, 1 foot, 2 centimetre, 3 millimetre, 4

@@ -36,6 +36,25 @@ constexpr int kCornerHandleCode = 15;
 constexpr int kGroupRectMargin = 5;
 // The smallest stored member: a base record alone.
 constexpr unsigned long long kMinMemberBytes = 50;
+// Far deeper than any real design nests its groups; deeper data is damaged or hostile, and
+// reading it (and every walk over the members after) would run the stack out.
+constexpr int kMaxLoadDepth = 64;
+thread_local int t_loadDepth = 0;
+
+// Counts the groups being read inside each other and refuses the one too deep.
+class CLoadDepth
+{
+public:
+  CLoadDepth()
+  {
+    if (t_loadDepth >= kMaxLoadDepth)
+      throw CArchiveException(CArchiveException::generic);
+    ++t_loadDepth;
+  }
+  ~CLoadDepth() { --t_loadDepth; }
+  CLoadDepth(const CLoadDepth&) = delete;
+  CLoadDepth& operator=(const CLoadDepth&) = delete;
+};
 
 BOOL IsGroup(const CDesignItem* pItem)
 {
@@ -108,6 +127,7 @@ void CGroupItem::SerializeMembers(CArchive& ar)
       ar << m_Members.GetNext(pos);
     return;
   }
+  const CLoadDepth depth;
   const DWORD count = ar.ReadCount();
   ar.CheckAvailable(count, kMinMemberBytes);
   // Each member is owned once: a back-reference to the group itself or to a member read

@@ -13,6 +13,32 @@
 IMPLEMENT_DYNAMIC(CFile, CObject)
 IMPLEMENT_DYNAMIC(CMemFile, CFile)
 
+namespace {
+
+// Only regular files are read and written: a folder, FIFO, socket or device is refused with the
+// reason the system would give. The descriptor goes back to blocking reads and writes.
+bool IsRegularFile(int fd, int& err)
+{
+  struct stat st
+  {};
+  if (::fstat(fd, &st) != 0) {
+    err = errno;
+    return false;
+  }
+  if (!S_ISREG(st.st_mode)) {
+    err = S_ISDIR(st.st_mode) ? EISDIR : ENXIO;
+    return false;
+  }
+  const int status = ::fcntl(fd, F_GETFL);
+  if (status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
+    err = errno;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 CFile::CFile(const char* fileName, UINT openFlags)
 {
   CFileException error;
@@ -45,8 +71,13 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error)
   }
   if (openFlags & modeCreate)
     flags |= O_CREAT;
-  int fd = ::open(m_strFileName.ToUtf8().c_str(), flags, 0666);
+  // Not blocking while opening: a FIFO or a device must be refused, not waited on for ever.
+  int fd = ::open(m_strFileName.c_str(), flags | O_NONBLOCK, 0666);
   int err = errno;
+  if (fd >= 0 && !IsRegularFile(fd, err)) {
+    ::close(fd);
+    fd = -1;
+  }
   if (fd >= 0) {
     // Lock before truncating, so a refused opener never damages a file someone holds.
     int lock = 0;
@@ -176,7 +207,7 @@ BOOL CFile::GetStatus(const char* fileName, CFileStatus& status)
 {
   struct stat st
   {};
-  if (::stat(CString(fileName).ToUtf8().c_str(), &st) != 0)
+  if (::stat(fileName, &st) != 0)
     return FALSE;
   status.m_ctime = st.st_ctime;
   status.m_mtime = st.st_mtime;
@@ -185,8 +216,7 @@ BOOL CFile::GetStatus(const char* fileName, CFileStatus& status)
   status.m_attribute = S_ISDIR(st.st_mode) ? 0x10 : 0;
   // The full name identifies the file, whatever spelling of the path was given.
   char resolved[PATH_MAX];
-  status.m_szFullName =
-      ::realpath(CString(fileName).ToUtf8().c_str(), resolved) ? CString::FromUtf8(resolved) : CString(fileName);
+  status.m_szFullName = ::realpath(fileName, resolved) ? CString(resolved) : CString(fileName);
   return TRUE;
 }
 

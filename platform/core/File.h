@@ -68,6 +68,8 @@ public:
   void Sync();
 
   CString GetFilePath() const { return m_strFileName; }
+  // The name failures report; a temporary file reports the file it will replace.
+  void SetFilePath(const CString& path) { m_strFileName = path; }
   CString GetFileName() const;
   static BOOL GetStatus(const char* fileName, CFileStatus& status);
 

@@ -299,3 +299,22 @@ CString CString::FromUtf8(std::string_view utf8)
   }
   return CString(std::move(out));
 }
+
+CString CString::FirstUnrepresentable(std::string_view utf8)
+{
+  for (size_t i = 0; i < utf8.size();) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    const size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 1;
+    if (len == 1 || i + len > utf8.size()) {
+      ++i;
+      continue;
+    }
+    char32_t cp = c & (0x7F >> len);
+    for (size_t k = 1; k < len; ++k)
+      cp = (cp << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    if (FromCodePoint(cp) == '?')
+      return CString(std::string(utf8.substr(i, len)));
+    i += len;
+  }
+  return CString();
+}

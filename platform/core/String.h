@@ -99,6 +99,9 @@ public:
   // Conversions at the boundary to UTF-8 (file names, Qt).
   std::string ToUtf8() const;
   static CString FromUtf8(std::string_view utf8);
+  // The first character of the UTF-8 text that Windows-1252 cannot hold, as its UTF-8 bytes;
+  // empty when every character fits.
+  static CString FirstUnrepresentable(std::string_view utf8);
 
 private:
   std::string m_s;

@@ -1,6 +1,12 @@
 // Guards the recent projects in the File menus: a saved project appears in the project frame's and
 // the main frame's menu, choosing it opens it, a vanished file leaves the list, and exit stores it.
+// Any UTF-8 name is saved, listed, shown and opened again as it is; a project file another
+// program changed is replaced only after asking.
+#include <filesystem>
+#include <fstream>
+
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
@@ -122,4 +128,62 @@ TEST_F(MruTest, AVanishedProjectLeavesTheListAfterItsOpenFailsAndExitStoresTheLi
   ShellApp().ExitInstance();
   EXPECT_EQ(ShellApp().GetProfileString("Recent File List", "File1"), CString(kept.c_str()));
   EXPECT_TRUE(ShellApp().GetProfileString("Recent File List", "File2").IsEmpty());
+}
+
+TEST_F(MruTest, AProjectUnderAnyUtf8NameIsSavedListedShownAndOpenedAgain)
+{
+  ASSERT_TRUE(Start());
+  std::filesystem::create_directory(PathIn("Документы"));
+  const std::string path = PathIn("Документы") + "/✓ Küche.tpf";
+  SaveProjectAs(path);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(Projects()[0]->GetPathName(), CString(path.c_str()));
+  bool titled = false;
+  for (QWidget* widget : QApplication::topLevelWidgets())
+    for (QWidget* window : widget->findChildren<QWidget*>())
+      titled = titled || window->windowTitle().contains(QString::fromUtf8("✓ Küche.tpf"));
+  EXPECT_TRUE(titled) << "a frame shows the file's name as it is";
+  std::vector<QAction*> entries = RecentEntries(OpenFileMenu());
+  ASSERT_EQ(entries.size(), 1u);
+  EXPECT_EQ(entries[0]->text(), QString::fromUtf8(("&1 " + path).c_str()));
+  Command(ID_FILE_CLOSE);
+  ASSERT_TRUE(Projects().empty());
+  entries = RecentEntries(OpenFileMenu());
+  ASSERT_EQ(entries.size(), 1u);
+  entries[0]->trigger();
+  Pump();
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(Projects()[0]->GetPathName(), CString(path.c_str()));
+  EXPECT_GE(Projects()[0]->FindDesign("Porch"), 0);
+}
+
+TEST_F(MruTest, AProjectFileAnotherProgramChangedIsReplacedOnlyAfterAsking)
+{
+  ASSERT_TRUE(Start());
+  const std::string path = PathIn("Shared.tpf");
+  SaveProjectAs(path);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  const std::string theirs = "written by another program";
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << theirs;
+  auto contents = [&path] {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  service.messages.clear();
+  service.messageAnswers.push_back(IDNO);
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString::Formatted("The file %s has been changed by another program since it "
+                                                         "was opened or last saved.\n\nDo you want to replace it "
+                                                         "with this project?",
+                                                         path.c_str()));
+  EXPECT_EQ(contents(), theirs);
+  service.messageAnswers.push_back(IDYES);
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(service.messages.size(), 2u);
+  EXPECT_NE(contents(), theirs);
+  // Saved here since: no question.
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(service.messages.size(), 2u);
 }

@@ -1,8 +1,11 @@
 // The design list runs its commands end to end through the real dialogs: create and store,
 // edit, rename (blank and used names refused), delete with its question, cut, copy and paste
-// with the name dialog, and the project information.
+// with the name dialog (a pasted design only when it rebuilds), and the project information.
+#include <algorithm>
 #include <cstring>
+#include <fstream>
 
+#include "DeepGroups.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Dlgids.h"
@@ -17,6 +20,8 @@
 #include "platform/ui/docview/View.h"
 
 #include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
 
@@ -90,6 +95,17 @@ protected:
     state.m_nID = nID;
     state.DoUpdate(m_pView, TRUE);
     return state.m_bEnabled == TRUE;
+  }
+
+  void PutDesignRecord(const DeepBytes& bytes)
+  {
+    ASSERT_TRUE(OpenClipboard(m_pView));
+    EmptyClipboard();
+    HGLOBAL hData = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    std::memcpy(GlobalLock(hData), bytes.data(), bytes.size());
+    GlobalUnlock(hData);
+    SetClipboardData(RegisterClipboardFormat("Panecraft Design"), hData);
+    CloseClipboard();
   }
 
   UINT LastMessageType() const { return service.messages.empty() ? 0 : service.messages.back().type; }
@@ -464,4 +480,100 @@ TEST_F(WarehouseTest, AnOpenedProjectGivesTheKeyboardToItsDesignList)
   // The arrow keys move in the list at once.
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_GE(m_pView->GetDesignListBox()->GetCurSel(), 0);
+}
+
+TEST_F(WarehouseTest, APastedDesignIsTakenOnlyWhenItRebuildsFromItsBlock)
+{
+  MakeTwoDesigns();
+  PutDesignRecord(DesignRecordWithBlock(NestedDesignBlock(5)));
+  ViewCommand(ID_EDIT_PASTE);
+  EXPECT_TRUE(service.messages.empty());
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
+  const DeepBytes garbage(300, 0xEE);
+  for (const DeepBytes& block : {garbage, NestedDesignBlock(100000)}) {
+    service.messages.clear();
+    PutDesignRecord(DesignRecordWithBlock(block));
+    ViewCommand(ID_EDIT_PASTE);
+    EXPECT_EQ(LastMessage(), "Clipboard data incompatible.  PASTE not performed!") << block.size();
+    EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
+  }
+}
+
+TEST_F(WarehouseTest, ADesignNameWithACharacterTheProjectFileCannotHoldIsRefusedNamingIt)
+{
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  SetWorkbenchQuantity(m_pDoc, 2);
+  auto type = [](CDialog& dialog, const char* text) {
+    auto* edit = qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NEW_DESIGN_NAME)->m_hWnd);
+    ASSERT_NE(edit, nullptr);
+    edit->clear();
+    // Key events carrying the characters, as a keyboard layout that has them sends them.
+    for (const QChar c : QString::fromUtf8(text)) {
+      QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+      QApplication::sendEvent(edit, &press);
+    }
+    ASSERT_EQ(edit->text(), QString::fromUtf8(text));
+  };
+  OnNextDialog([type](CDialog& dialog) {
+    type(dialog, "Küche ✓");
+    ClickButton(dialog, IDOK);
+    EXPECT_FALSE(dialog.HasEnded());
+    type(dialog, "Küche");
+    ClickButton(dialog, IDOK);
+  });
+  service.messageAnswers.push_back(IDOK);
+  m_pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
+  ASSERT_FALSE(service.messages.empty());
+  EXPECT_EQ(service.messages[0].text,
+            CString("The character \"✓\" cannot be used here. Please use another character."));
+  EXPECT_EQ(ListedNames(), (Names{"K\xFC"
+                                  "che"}));
+}
+
+TEST_F(WarehouseTest, AProjectFileWithGroupsNestedTooDeepOpensAndRefusesThatDesignWithoutACrash)
+{
+  MakeTwoDesigns();
+  const DeepBytes shallow = NestedDesignBlock(2);
+  const DeepBytes record = DesignRecordWithBlock(shallow);
+  CDesignStore store;
+  CMemFile file(record.data(), static_cast<UINT>(record.size()));
+  CArchive ar(&file, CArchive::load, 4096);
+  store.Serialize(ar);
+  ar.Close();
+  m_pDoc->AddDesign(store);
+  const std::string path = PathIn("Deep.tpf");
+  service.filePaths.push_back(path.c_str());
+  ViewCommand(ID_FILE_SAVE_AS);
+  // The stored block, after its length, becomes 100,000 nested groups.
+  std::vector<BYTE> bytes = ReadFileBytes(path);
+  DWORD length = static_cast<DWORD>(shallow.size());
+  std::vector<BYTE> old(reinterpret_cast<BYTE*>(&length), reinterpret_cast<BYTE*>(&length) + 4);
+  old.insert(old.end(), shallow.begin(), shallow.end());
+  const auto at = std::search(bytes.begin(), bytes.end(), old.begin(), old.end());
+  ASSERT_NE(at, bytes.end());
+  const DeepBytes deep = NestedDesignBlock(100000);
+  length = static_cast<DWORD>(deep.size());
+  std::vector<BYTE> replacement(reinterpret_cast<BYTE*>(&length), reinterpret_cast<BYTE*>(&length) + 4);
+  replacement.insert(replacement.end(), deep.begin(), deep.end());
+  const auto offset = at - bytes.begin();
+  bytes.erase(at, at + static_cast<long>(old.size()));
+  bytes.insert(bytes.begin() + offset, replacement.begin(), replacement.end());
+  ViewCommand(ID_FILE_CLOSE);
+  ASSERT_TRUE(Projects().empty());
+  std::ofstream(path, std::ios::binary | std::ios::trunc)
+      .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+
+  service.filePaths.push_back(path.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(Projects().size(), 1u);
+  m_pDoc = Projects()[0];
+  m_pView = DesignList(m_pDoc);
+  ASSERT_NE(m_pView, nullptr);
+  EXPECT_EQ(ListedNames(), (Names{"Kitchen", "Bath", "Deep"}));
+  service.messages.clear();
+  Select("Deep");
+  ViewCommand(ID_EDIT_DESIGN);
+  ASSERT_FALSE(service.messages.empty()) << "the design is refused";
+  EXPECT_EQ(LastMessage(), "The design 'Deep' could not be read; it has been left unchanged in the project.");
+  EXPECT_TRUE(m_pDoc->GetEditedDesign() == nullptr || m_pDoc->GetEditedDesign()->GetName() != "Deep");
 }

@@ -1,8 +1,8 @@
 // Drives the Workbench clipboard in the running program: Copy and Cut put the selection on the
 // system clipboard in the design-item format (read by a reader written apart from the program),
 // Paste adds the items back selected and cascades, the context Paste goes to the right-click
-// point, a cut whose copy failed keeps the selection, and a foreign or truncated payload is
-// refused with the design unchanged.
+// point, a cut whose copy failed keeps the selection, and a foreign, truncated or too deeply
+// nested payload is refused with the design unchanged.
 #include <cmath>
 #include <numbers>
 
@@ -11,6 +11,7 @@
 #include <QMimeData>
 
 #include "../workbench/ClipReader.h"
+#include "DeepGroups.h"
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
 #include "platform/ui/output/Clipbrd.h"
@@ -270,4 +271,23 @@ TEST_F(WbClipboardTest, EditPasteKeepsTheCopyInsideTheWindow)
   }
   EXPECT_GE(lowerLeft.y - h, 0);
   EXPECT_EQ(lowerLeft.x, client.Width() / 3 + 20);
+}
+
+TEST_F(WbClipboardTest, GroupsNestedBeyondAnyRealDesignAreRefusedWithoutACrash)
+{
+  ASSERT_EQ(NestedItemPayload(6), RepeatMiddleLevel(NestedItemPayload(2), NestedItemPayload(3), 6));
+  const int before = View()->GetItemList()->GetCount();
+  size_t messages = Messages().size();
+  // The clipboard's own group holds the pasted one: 64 levels in all still come in.
+  PutPayload(NestedItemPayload(64));
+  Command(ID_EDIT_PASTE);
+  EXPECT_EQ(Messages().size(), messages);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), before + 1);
+  for (size_t depth : {size_t{65}, size_t{100000}}) {
+    PutPayload(NestedItemPayload(depth));
+    Command(ID_EDIT_PASTE);
+    ASSERT_EQ(Messages().size(), ++messages) << depth;
+    EXPECT_EQ(Messages().back(), "Unable to paste items from clipboard.  Paste not performed!");
+    EXPECT_EQ(View()->GetItemList()->GetCount(), before + 1);
+  }
 }

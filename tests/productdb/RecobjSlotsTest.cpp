@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 #include "NumberRec.h"
 #include "platform/core/File.h"
@@ -49,15 +50,25 @@ TEST_F(RecobjSlotsTest, MissingFileNamesThePath)
   EXPECT_EQ(CRecObj::GetOpenDatabaseCount(), 0);
 }
 
-TEST_F(RecobjSlotsTest, AFolderInPlaceOfTheFileIsAReadError)
+// Refused when opened, before a read could wait on a FIFO for ever.
+TEST_F(RecobjSlotsTest, AFolderOrFifoInPlaceOfTheFileIsAReadError)
 {
   std::filesystem::create_directory(DatabasePath());
   try {
     CNumberRec rec;
     ADD_FAILURE();
   } catch (const CTXDBException& e) {
-    EXPECT_EQ(e.cause, 1);
+    EXPECT_EQ(e.cause, CFileException::accessDenied);
   }
+  std::filesystem::remove(DatabasePath());
+  ASSERT_EQ(::mkfifo(DatabasePath().c_str(), 0666), 0);
+  try {
+    CNumberRec rec;
+    ADD_FAILURE();
+  } catch (const CTXDBException& e) {
+    EXPECT_EQ(e.message, CString::Formatted("Error reading the database; cause = %d.", CFileException::generic));
+  }
+  EXPECT_EQ(CRecObj::GetOpenDatabaseCount(), 0);
 }
 
 TEST_F(RecobjSlotsTest, AFileThatCannotBeOpenedPassesTheFileErrorCauseOn)

@@ -2,14 +2,20 @@
 // and a target held elsewhere or write-protected is never replaced.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "project/DocTestSupport.h"
 #include "project/Prjfile.h"
+#include "project/SmallDisk.h"
 #include "project/TempDir.h"
 #include "support/Checksum.h"
+#include "platform/core/Atomfile.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -80,6 +86,21 @@ TEST(ProjectFileLock, MissingFileRaisesTheFileException)
   EXPECT_FALSE(file.IsOpen());
 }
 
+TEST(ProjectFileLock, AFifoOrFolderIsRefusedAtOnce)
+{
+  CTempDir dir;
+  const std::string fifo = dir.Path("pipe.tpf");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  std::filesystem::create_directory(dir.Path("folder.tpf"));
+  for (const std::string& path : {fifo, dir.Path("folder.tpf")}) {
+    const auto start = std::chrono::steady_clock::now();
+    CProjectFile file;
+    EXPECT_THROW(file.Open(path.c_str()), CFileException) << path;
+    EXPECT_FALSE(file.IsOpen());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
+  }
+}
+
 TEST(ProjectFileSave, SaveReplacesTheFileAndKeepsItLocked)
 {
   CTempDir dir;
@@ -115,12 +136,11 @@ TEST(ProjectFileSave, ATargetHeldByAnotherOpenerOrReadOnlyIsNotReplaced)
     EXPECT_THROW(file.Save(theirs.c_str(), Writer(Pattern(50, 3))), CFileException);
     EXPECT_EQ(ReadFileBytes(theirs), Pattern(10, 2));
   }
-  if (::geteuid() != 0) {
-    ::chmod(theirs.c_str(), 0444);
-    EXPECT_THROW(file.Save(theirs.c_str(), Writer(Pattern(50, 3))), CFileException);
-    EXPECT_EQ(ReadFileBytes(theirs), Pattern(10, 2));
-    ::chmod(theirs.c_str(), 0644);
-  }
+  // Refused for the super-user too: the mode says the file is not to be written.
+  ::chmod(theirs.c_str(), 0444);
+  EXPECT_THROW(file.Save(theirs.c_str(), Writer(Pattern(50, 3))), CFileException);
+  EXPECT_EQ(ReadFileBytes(theirs), Pattern(10, 2));
+  ::chmod(theirs.c_str(), 0644);
   file.Save(theirs.c_str(), Writer(Pattern(50, 3)));
   EXPECT_EQ(file.GetPath(), CString(theirs.c_str()));
   EXPECT_EQ(ReadFileBytes(theirs), Pattern(50, 3));
@@ -139,4 +159,139 @@ TEST(ProjectFileSave, ANameWithoutAFolderIsSavedInTheWorkingFolder)
   EXPECT_EQ(ReadFileBytes(dir.Path("plain.tpf")), Pattern(300, 4));
   EXPECT_EQ(dir.EntryCount(), 1u) << "no temporary file is left";
   EXPECT_TRUE(file.IsOpen());
+}
+
+TEST(ProjectFileSave, TheOpenProjectMadeReadOnlyIsNotReplacedBySave)
+{
+  CTempDir dir;
+  const std::string path = dir.Path("held.tpf");
+  WriteFileBytes(path, Pattern(10, 1));
+  ::chmod(path.c_str(), 0444);
+  CProjectFile file;
+  file.Open(path.c_str());
+  try {
+    file.Save(path.c_str(), Writer(Pattern(50, 3)));
+    FAIL() << "a read-only project file was replaced";
+  } catch (const CFileException& e) {
+    EXPECT_EQ(e.m_lOsError, EACCES);
+    EXPECT_EQ(e.m_strFileName, CString(path.c_str()));
+  }
+  EXPECT_EQ(ReadFileBytes(path), Pattern(10, 1));
+  EXPECT_EQ(dir.EntryCount(), 1u);
+  EXPECT_TRUE(file.IsOpen()) << "the project stays open and held";
+}
+
+TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
+{
+  CTempDir dir;
+  const std::string path = dir.Path("shared.tpf");
+  WriteFileBytes(path, Pattern(100, 1));
+  CProjectFile file;
+  file.Open(path.c_str());
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  // Written in place, same size, by a program that ignores the advisory lock.
+  WriteFileBytes(path, Pattern(100, 9));
+  struct timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
+  ::utimensat(AT_FDCWD, path.c_str(), later, 0);
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(dir.Path("other.tpf").c_str())) << "only the held file is asked about";
+  file.Save(path.c_str(), Writer(Pattern(200, 2)));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  // Replaced under its name by an editor that saves through a new file.
+  WriteFileBytes(dir.Path("new"), Pattern(200, 2));
+  std::filesystem::rename(dir.Path("new"), path);
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+}
+
+TEST(ProjectFileSave, SavingRemovesWhatAKilledSaveLeftBeside)
+{
+  CTempDir dir;
+  const std::string path = dir.Path("house.tpf");
+  WriteFileBytes(path, Pattern(100, 1));
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    CProjectFile killed;
+    killed.Save(path.c_str(), [](CArchive& ar) {
+      const Bytes part = Pattern(kImageSize, 5);
+      ar.Write(part.data(), static_cast<UINT>(part.size()));
+      ar.Flush();
+      ::raise(SIGKILL);
+    });
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_EQ(dir.EntryCount(), 2u);
+  EXPECT_EQ(ReadFileBytes(path), Pattern(100, 1));
+  CProjectFile file;
+  file.Open(path.c_str());
+  file.Save(path.c_str(), Writer(Pattern(50, 3)));
+  EXPECT_EQ(dir.EntryCount(), 1u) << "the killed save's temporary file is gone";
+  EXPECT_EQ(ReadFileBytes(path), Pattern(50, 3));
+}
+
+// In a child process, so that its peak memory is its own: a gigabyte of holes is refused by its
+// first bytes, with no buffer the size of the file.
+TEST(ProjectFileRead, AHugeSparseFileIsRefusedWithoutTakingItsSizeInMemory)
+{
+  CTempDir dir;
+  const std::string path = dir.Path("sparse.tpf");
+  {
+    std::ofstream create(path, std::ios::binary);
+  }
+  std::filesystem::resize_file(path, 1ULL << 30);
+  constexpr long kAllowedGrowthKb = 64 * 1024;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rusage before
+    {};
+    ::getrusage(RUSAGE_SELF, &before);
+    bool refused = false;
+    try {
+      CProjectFile file;
+      file.Open(path.c_str());
+      file.Read([](CArchive& ar) {
+        CString tag;
+        ar >> tag;
+        if (tag != "TPF")
+          throw CArchiveException(CArchiveException::badClass);
+      });
+    } catch (const CException&) {
+      refused = true;
+    }
+    struct rusage after
+    {};
+    ::getrusage(RUSAGE_SELF, &after);
+    ::_exit(refused ? (after.ru_maxrss - before.ru_maxrss < kAllowedGrowthKb ? 0 : 2) : 1);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not refused, 2: took its size in memory";
+}
+
+TEST(ProjectFileSave, AFullDiskKeepsThePreviousFileByteForByte)
+{
+  CTempDir dir;
+  CSmallDisk disk(dir.Path("small"));
+  if (disk.Path().empty())
+    GTEST_SKIP() << "mounting a small file system is not allowed here";
+  const std::string path = disk.Path() + "/house.tpf";
+  WriteFileBytes(path, Pattern(20000, 1));
+  CProjectFile file;
+  file.Open(path.c_str());
+  try {
+    file.Save(path.c_str(), Writer(Pattern(100000, 2)));
+    FAIL() << "saved on a full disk";
+  } catch (const CFileException& e) {
+    EXPECT_EQ(e.m_cause, CFileException::diskFull);
+    EXPECT_EQ(e.m_strFileName, CString(path.c_str())) << "the failure names the project file";
+  }
+  EXPECT_EQ(ReadFileBytes(path), Pattern(20000, 1));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 1);
+  EXPECT_EQ(ReadThrough(file), Pattern(20000, 1)) << "the project file is still open and held";
+  file.Close();
 }

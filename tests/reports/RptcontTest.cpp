@@ -1,10 +1,12 @@
 // Guards report files: written whole with carriage return and line feed, and a failed write
 // leaving the target and the folder as they were.
 #include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "RptFixture.h"
 #include "platform/core/Exception.h"
+#include "project/SmallDisk.h"
 #include "reports/Rptfile.h"
 
 namespace {
@@ -35,6 +37,57 @@ TEST_F(ExportTest, FailedWriteLeavesTargetAndFolderAsTheyWere)
   // A missing folder fails before anything is written.
   EXPECT_THROW(WriteReportFile(dir.Path("none/out.csv").c_str(), lines), CFileException);
   EXPECT_EQ(dir.EntryCount(), 2u);
+}
+
+}  // namespace
+
+namespace {
+
+void WriteFileText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// Text and CSV reports share the writer; each kind of name is tried.
+TEST_F(ExportTest, AReadOnlyTargetIsRefusedAndKept)
+{
+  CStringArray lines;
+  lines.Add("new");
+  for (const char* name : {"schedule.txt", "schedule.csv"}) {
+    const std::string path = dir.Path(name);
+    WriteFileText(path, "previous");
+    std::filesystem::permissions(path, std::filesystem::perms::owner_read);
+    try {
+      WriteReportFile(path.c_str(), lines);
+      ADD_FAILURE() << name << " was replaced";
+    } catch (const CFileException& e) {
+      EXPECT_EQ(e.m_cause, CFileException::accessDenied) << name;
+      EXPECT_EQ(e.m_strFileName, CString(path.c_str())) << name;
+    }
+    EXPECT_EQ(ReadFile(path), "previous") << name;
+  }
+  EXPECT_EQ(dir.EntryCount(), 2u);
+}
+
+TEST_F(ExportTest, AFullDiskKeepsThePreviousFileByteForByte)
+{
+  CSmallDisk disk(dir.Path("small"));
+  if (disk.Path().empty())
+    GTEST_SKIP() << "mounting a small file system is not allowed here";
+  CStringArray lines;
+  for (int i = 0; i < 5000; ++i)
+    lines.Add("a line of the schedule report that fills the disk");
+  for (const char* name : {"/schedule.txt", "/schedule.csv"}) {
+    const std::string path = disk.Path() + name;
+    const std::string previous(20000, 'r');
+    WriteFileText(path, previous);
+    try {
+      WriteReportFile(path.c_str(), lines);
+      ADD_FAILURE() << name << " was written on a full disk";
+    } catch (const CFileException& e) {
+      EXPECT_EQ(e.m_cause, CFileException::diskFull) << name;
+      EXPECT_EQ(e.m_strFileName, CString(path.c_str())) << name;
+    }
+    EXPECT_EQ(ReadFile(path), previous) << name;
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 2);
 }
 
 }  // namespace

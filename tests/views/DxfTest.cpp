@@ -15,6 +15,7 @@
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "project/TempDir.h"
+#include "project/SmallDisk.h"
 #include "views/Xltdata.h"
 #include "views/Xltdxf.h"
 
@@ -272,4 +273,33 @@ TEST(DxfUnits, TheTranslationUnitsScaleAboutTheOrigin)
   EXPECT_EQ(line.GetEndPoint().GetY(), -2.0);
   ScaleToDXFUnit(entities, -1);
   EXPECT_EQ(static_cast<const CVRX2DLine*>(entities[0])->GetStartPoint().GetX(), 1.0);
+}
+
+// Refused for the super-user too: the mode says the file is not to be written.
+TEST_F(DxfTest, AReadOnlyTargetIsRefusedAndKept)
+{
+  const std::string path = dir.Path("plan.dxf");
+  std::ofstream(path, std::ios::binary) << "previous drawing";
+  std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  CVRX2DEntityArray entities;
+  entities.Add(new CVRX2DLine(kFrame, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(1.0, 1.0)));
+  EXPECT_FALSE(WriteDXFFile(path.c_str(), entities, &map));
+  EXPECT_EQ(FileText(path), "previous drawing");
+  EXPECT_EQ(dir.EntryCount(), 1u);
+}
+
+TEST_F(DxfTest, AFullDiskKeepsThePreviousFileByteForByte)
+{
+  CSmallDisk disk(dir.Path("small"));
+  if (disk.Path().empty())
+    GTEST_SKIP() << "mounting a small file system is not allowed here";
+  const std::string path = disk.Path() + "/plan.dxf";
+  const std::string previous(30000, 'd');
+  std::ofstream(path, std::ios::binary) << previous;
+  CVRX2DEntityArray entities;
+  for (int i = 0; i < 2000; ++i)
+    entities.Add(new CVRX2DLine(kFrame, CVRX2DPoint(i, 0.0), CVRX2DPoint(i, 1.0)));
+  EXPECT_FALSE(WriteDXFFile(path.c_str(), entities, &map));
+  EXPECT_EQ(FileText(path), previous);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk.Path()), {}), 1);
 }

@@ -1,9 +1,12 @@
 #include "platform/ui/dlg/DataExch.h"
 
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QWidget>
 
 #include "platform/ui/dlg/Ctrls.h"
+#include "platform/ui/wnd/QtConv.h"
 #include "platform/ui/wnd/Resource.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "platform/ui/wnd/WndImpl.h"
@@ -14,6 +17,18 @@ void Refuse(CDataExchange* pDX, const CString& message)
 {
   AfxMessageBox(message, MB_ICONEXCLAMATION);
   pDX->Fail();
+}
+
+// What the user typed, as Qt holds it, before any conversion to program text.
+QString TypedText(CWnd* control)
+{
+  if (auto* line = qobject_cast<QLineEdit*>(control->m_hWnd))
+    return line->text();
+  if (auto* plain = qobject_cast<QPlainTextEdit*>(control->m_hWnd))
+    return plain->toPlainText();
+  CString text;
+  control->GetWindowText(text);
+  return ToQString(text);
 }
 
 CString TrimmedText(CWnd* control)
@@ -116,10 +131,27 @@ void CWnd::DoDataExchange(CDataExchange*) {}
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
 {
   CWnd* control = pDX->PrepareEditCtrl(nIDC);
-  if (pDX->m_bSaveAndValidate)
-    control->GetWindowText(value);
-  else
+  if (!pDX->m_bSaveAndValidate) {
     control->SetWindowText(value);
+    return;
+  }
+  // The text is kept in 1252: a character it cannot hold is refused, never dropped.
+  const CString misfit = CString::FirstUnrepresentable(TypedText(control).toStdString());
+  if (!misfit.IsEmpty())
+    Refuse(pDX, CString::Formatted("The character \"%s\" cannot be used here. Please use another character.",
+                                   misfit.c_str()));
+  control->GetWindowText(value);
+}
+
+void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path)
+{
+  CWnd* control = pDX->PrepareEditCtrl(nIDC);
+  if (pDX->m_bSaveAndValidate)
+    path = PathFromQString(TypedText(control));
+  else if (auto* line = qobject_cast<QLineEdit*>(control->m_hWnd))
+    line->setText(PathToQString(path));
+  else
+    control->SetWindowText(path);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value)

@@ -29,7 +29,10 @@ public:
   BOOL m_bEditLastControl = FALSE;
 };
 
+// Program text, held in Windows-1252: a typed character 1252 cannot hold is refused, naming it.
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// A path, kept as the system's bytes whatever characters it holds.
+void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value);

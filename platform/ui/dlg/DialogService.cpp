@@ -129,7 +129,7 @@ public:
     dialog.setFileMode(request.bOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
     // The program adds the extension and asks about replacing a file itself, after the dialog.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    const QString start = ToQString(request.fileName);
+    const QString start = PathToQString(request.fileName);
     const qsizetype slash = start.lastIndexOf('/');
     if (slash >= 0)
       dialog.setDirectory(start.left(slash > 0 ? slash : 1));
@@ -138,7 +138,7 @@ public:
       dialog.selectFile(name);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
       return IDCANCEL;
-    request.path = FromQString(dialog.selectedFiles().first());
+    request.path = PathFromQString(dialog.selectedFiles().first());
     request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
     return IDOK;
   }

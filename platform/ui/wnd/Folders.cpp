@@ -6,5 +6,5 @@
 
 CString AfxGetDocumentsFolder()
 {
-  return FromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  return PathFromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }

@@ -420,7 +420,8 @@ int AfxWinMain(int argc, char** argv)
   for (int i = 1; i < argc; ++i) {
     if (i > 1)
       commandLine += ' ';
-    commandLine += CString::FromUtf8(argv[i]);
+    // A path is the system's bytes, as it came.
+    commandLine += CString(argv[i]);
   }
   app->m_lpCmdLine = commandLine;
   qtApp.EndSessionOnSignal();

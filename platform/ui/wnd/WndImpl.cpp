@@ -609,7 +609,7 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
       // Each dropped file arrives as a WM_DROPFILES of its own.
       for (const QUrl& url : static_cast<QDropEvent*>(event)->mimeData()->urls())
         if (url.isLocalFile() && wnd->m_hWnd) {
-          const CString path = FromQString(url.toLocalFile());
+          const CString path = PathFromQString(url.toLocalFile());
           wnd->SendMessage(WM_DROPFILES, 0, reinterpret_cast<LPARAM>(&path));
         }
       return true;

@@ -60,6 +60,17 @@ TEST(CStringCodePage, Windows1252RoundTripsThroughUtf8)
   EXPECT_EQ(CString::FromUtf8("\xE4\xB8\xAD"), "?");  // not in the code page
 }
 
+TEST(CStringCodePage, TheFirstCharacterOutsideTheCodePageIsNamed)
+{
+  EXPECT_EQ(CString::FirstUnrepresentable("K\xC3\xBC"
+                                          "che \xE2\x82\xAC \xE2\x80\x93"),
+            "");
+  EXPECT_EQ(CString::FirstUnrepresentable("K\xC3\xBC"
+                                          "che \xE2\x9C\x93 \xD0\x94"),
+            "\xE2\x9C\x93");
+  EXPECT_EQ(CString::FirstUnrepresentable("\xF0\x9F\x8F\xA0 house"), "\xF0\x9F\x8F\xA0");
+}
+
 TEST(CStringFormat, PrintfSemantics)
 {
   EXPECT_EQ(CString::Formatted("%s(%d) ", "Unit.cpp", 42), "Unit.cpp(42) ");

@@ -166,3 +166,16 @@ TEST_F(ServiceTest, ExceptionInAClickHandlerEndsTheProcessWithExitCode99)
       << output.toStdString();
   EXPECT_FALSE(output.contains("STILL RUNNING"));
 }
+
+// Shown text holds 1252 program text and UTF-8 paths side by side; each part shows as itself, and
+// paths cross to Qt and back unchanged.
+TEST(QtTextConversion, PathsAndProgramTextShowAsTheyAre)
+{
+  EXPECT_EQ(ToQString(CString("Fen\xEAtre \x80")), QString::fromUtf8("Fenêtre €"));
+  const CString path("/home/a/\xD0\x94\xD0\xBE\xD0\xBA/\xE2\x9C\x93.tpf");
+  EXPECT_EQ(ToQString(path), QString::fromUtf8("/home/a/Док/✓.tpf"));
+  EXPECT_EQ(ToQString(CString("Save changes to ") + path + "? Caf\xE9"),
+            QString::fromUtf8("Save changes to /home/a/Док/✓.tpf? Café"));
+  EXPECT_EQ(PathFromQString(PathToQString(path)), path);
+  EXPECT_EQ(FromQString(QString::fromUtf8("Док")), "???") << "program text stays 1252";
+}

@@ -1,0 +1,58 @@
+#pragma once
+// A file the user named, written whole or not at all. The bytes go to a hidden temporary file in
+// the target's folder (so the final rename never crosses file systems); only a complete, synced
+// file is renamed over the target, and any failure leaves the target as it was. A target the user
+// may not write is refused before anything is written, as writing it in place would be: renaming
+// over a file ignores the file's own mode.
+#include <functional>
+#include <memory>
+
+#include "platform/core/File.h"
+
+class CAtomicFile
+{
+public:
+  using FileFactory = std::function<std::unique_ptr<CFile>()>;
+
+  // Checks the target and opens the temporary file. Throws CFileException naming the target.
+  explicit CAtomicFile(const CString& path);
+  // Removes the temporary file unless the write was committed.
+  ~CAtomicFile();
+  CAtomicFile(const CAtomicFile&) = delete;
+  CAtomicFile& operator=(const CAtomicFile&) = delete;
+
+  // The open temporary file the contents are written through.
+  CFile& GetFile() { return *m_file; }
+  CString GetPath() const { return m_strPath; }
+  // For writers that open a file by name themselves (a PDF printer): the temporary file exists
+  // and is empty; close it with ReleaseFile, let the writer fill it, then Commit.
+  CString GetTemporaryPath() const { return m_strTemporary; }
+  void ReleaseFile();
+  // Syncs the temporary file, gives it the target's permissions, renames it over the target and
+  // syncs the folder. Throws CFileException naming the target; the target is then unchanged.
+  void Commit();
+  // Drops what was written; the target stays as it was.
+  void Abort();
+
+  // Throws CFileException (with the system's reason) when the user may not write the target:
+  // the file exists and is not a regular file, or has no write permission, or its folder cannot
+  // take a new file. A file with no write bit in its mode is refused even where the system would
+  // let the writer through (the super-user), as a user of a desktop program expects.
+  static void CheckWritable(const CString& path);
+  // The hidden temporary name beside the target: ".NAME.PID.N.tmp".
+  static CString TemporaryPathFor(const CString& path);
+  // Removes temporary files beside the target that a write killed before its end left behind
+  // (those whose process is gone). Returns how many were removed.
+  static int RemoveLeftovers(const CString& path);
+  // Syncs the folder's entries, so a rename survives a crash; best effort.
+  static void SyncFolderOf(const CString& path);
+  // Makes the file objects the temporary file is written through (tests inject failures here);
+  // an empty factory restores plain files.
+  static void SetFileFactory(FileFactory factory);
+
+private:
+  CString m_strPath;
+  CString m_strTemporary;
+  std::unique_ptr<CFile> m_file;
+  bool m_bCommitted = false;
+};
