@@ -2,7 +2,11 @@
 // Printing to a PDF file: the printer writes a temporary file beside the target, and that file
 // replaces the target only once it is whole. A failed print (a full disk, a folder that cannot be
 // written) leaves the previous file as it was and tells the user which file and why.
+#include <memory>
+
 #include "platform/core/String.h"
+
+class CAtomicFile;
 
 class QPrinter;
 
@@ -33,6 +37,5 @@ private:
   CString m_strOldName;
   CString m_strOldPrinter;
   CString m_strPath;
-  CString m_strTemporary;
-  BOOL m_bActive = FALSE;
+  std::unique_ptr<CAtomicFile> m_pFile;
 };

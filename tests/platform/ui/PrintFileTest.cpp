@@ -3,8 +3,10 @@
 // once it is whole; a read-only target is refused and a failed write keeps the previous file.
 #include <sys/resource.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -122,7 +124,7 @@ TEST_F(PrintFileTest, AReadOnlyTargetIsRefusedAndAFailedWriteKeepsThePreviousFil
   const int before = view->draws;
   view->OnFilePrint();
   ASSERT_EQ(service.messages.size(), 2u) << "the replace question, then the refusal";
-  EXPECT_EQ(service.messages[1].text, CPdfOutput::FailureText(target.c_str(), "it is read-only"));
+  EXPECT_EQ(service.messages[1].text, CPdfOutput::FailureText(target.c_str(), std::strerror(EACCES)));
   EXPECT_EQ(view->draws, before);
   EXPECT_EQ(Bytes(target), "%PDF-1.4 previous print");
 
