@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_set>
 
@@ -36,9 +37,9 @@ constexpr int kCornerHandleCode = 15;
 constexpr int kGroupRectMargin = 5;
 // The smallest stored member: a base record alone.
 constexpr unsigned long long kMinMemberBytes = 50;
-// Far deeper than any real design nests its groups; deeper data is damaged or hostile, and
-// reading it (and every walk over the members after) would run the stack out.
-constexpr int kMaxLoadDepth = 64;
+// Deeper data is damaged or hostile, and reading it (and every walk over the members after)
+// would run the stack out.
+constexpr int kMaxLoadDepth = CGroupItem::kMaxDepth;
 thread_local int t_loadDepth = 0;
 
 // Counts the groups being read inside each other and refuses the one too deep.
@@ -77,6 +78,17 @@ BOOL LiesOnBox(const CVRX2DLine& line, const CVRX2DPoint& low, const CVRX2DPoint
   return FALSE;
 }
 }  // namespace
+
+int CGroupItem::NestingDepth(const CDesignItem* pItem)
+{
+  const auto* pGroup = dynamic_cast<const CGroupItem*>(pItem);
+  if (!pGroup)
+    return 0;
+  int deepest = 0;
+  for (POSITION pos = pGroup->m_Members.GetHeadPosition(); pos;)
+    deepest = std::max(deepest, NestingDepth(static_cast<const CDesignItem*>(pGroup->m_Members.GetNext(pos))));
+  return deepest + 1;
+}
 
 CGroupItem::CGroupItem() : CDesignItem(ditGroup)
 {

@@ -13,6 +13,12 @@ class CGroupItem : public CDesignItem
 {
   DECLARE_SERIAL(CGroupItem)
 public:
+  // Far deeper than any real design nests its groups; a file holding deeper groups is refused as
+  // damaged, so the Workbench never builds one.
+  static constexpr int kMaxDepth = 64;
+  // How many groups stand inside each other in the item (0 for an item that is no group).
+  static int NestingDepth(const CDesignItem* pItem);
+
   CGroupItem();
   // Takes ownership of the listed items, in list order.
   explicit CGroupItem(const CObList& items);

@@ -1,7 +1,10 @@
 // Grouping on the Workbench: the Group and Ungroup Items commands, the temporary move group the
 // select tool drags when several items are selected, and the joins a group breaks when it moves
 // away from units outside it.
+#include <algorithm>
+
 #include "platform/ui/wnd/CmdTarget.h"
+#include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Groupitm.h"
@@ -81,6 +84,17 @@ void CWorkbenchView::OnGroupItems()
 {
   if (GetSelectedCount(FALSE) < 2)
     return;
+  int deepest = 0;
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
+    deepest = std::max(deepest, CGroupItem::NestingDepth(static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos))));
+  if (deepest >= CGroupItem::kMaxDepth) {
+    // A deeper group could be stored but never read back.
+    AfxMessageBox(CString::Formatted("Groups can be placed inside each other at most %d deep. Ungroup some of "
+                                     "these items first.",
+                                     CGroupItem::kMaxDepth),
+                  MB_OK | MB_ICONEXCLAMATION);
+    return;
+  }
   PCTRACE(TT_WORKBENCH, TL_DETAIL)("Grouping %d items. \n", m_SelectedItems.GetCount());
   auto* pGroup = new CGroupItem(m_SelectedItems);
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {

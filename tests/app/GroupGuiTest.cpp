@@ -320,3 +320,35 @@ TEST_F(GroupGuiTest, DeletingAGroupTakesEveryJoinOfItsUnitsWithIt)
   ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
   EXPECT_EQ(View()->GetItemList()->GetHead(), pOutside);
 }
+
+// A file holding groups nested deeper than the readers take is refused as damaged, so the Group
+// command never builds one: the deepest group a design can hold is made, the next is refused.
+TEST_F(GroupGuiTest, GroupsNestOnlyAsDeepAsAStoredDesignIsReadBack)
+{
+  PlaceTwo();
+  SelectBoth();
+  Command(kGroupItems);
+  const UINT nID = CommandFor("GL", "BA005");
+  const CRect client = View()->GetClientRect();
+  auto nestOnce = [&](int i) {
+    auto* pTop = static_cast<CDesignItem*>(View()->GetItemList()->GetHead());
+    CUnitItem* pUnit = PlaceUnit(nID, CPoint(client.Width() / 10 * (1 + i % 8), client.Height() / 6));
+    EXPECT_NE(pUnit, nullptr);
+    View()->DeselectAll();
+    View()->Select(pTop);
+    View()->Select(pUnit);
+    Command(kGroupItems);
+  };
+  for (int depth = 1; depth < CGroupItem::kMaxDepth; ++depth)
+    nestOnce(depth);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
+  auto* pDeepest = static_cast<CDesignItem*>(View()->GetItemList()->GetHead());
+  EXPECT_EQ(CGroupItem::NestingDepth(pDeepest), CGroupItem::kMaxDepth);
+  const size_t before = Messages().size();
+  nestOnce(0);
+  ASSERT_EQ(Messages().size(), before + 1);
+  EXPECT_EQ(Messages().back(), CString("Groups can be placed inside each other at most 64 deep. Ungroup some of "
+                                       "these items first."));
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 2) << "the refused items stay as they were";
+  EXPECT_EQ(CGroupItem::NestingDepth(pDeepest), CGroupItem::kMaxDepth);
+}
