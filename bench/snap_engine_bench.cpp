@@ -18,8 +18,8 @@ constexpr int kPerimeterAlignment = 7;
 constexpr int kCentreAlignment = 8;
 constexpr int kPerimeterOutline = 20;
 constexpr int kSteps = 64;
-// Five pixels with the whole square in view, about an inch a pixel.
-constexpr double kSnapRange = 5.0;
+// Five pixels with the whole square in view, as in the view bench.
+constexpr double kSnapRange = 8.0;
 
 // The four sides of a rectangle, counter-clockwise from the lower left corner.
 std::vector<CVRX2DLine> Sides(int category, double x, double y)

@@ -470,3 +470,37 @@ TEST_F(SnapEngineTest, TheTablesFileRemoveAndDisableEntriesByItem)
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 10.0), nullptr));
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
 }
+
+TEST_F(SnapEngineTest, AJoinSnapAlsoLinesUpTheEndsOfTheJoinedSidesWithinTheSnapRange)
+{
+  CVRX2DEntityArray moving;
+  moving.Add(new CVRX2DLine(20, CVRX2DPoint(0, 0), CVRX2DPoint(0, 10)));
+  CVRX2DEntityArray stationary;
+  stationary.Add(new CVRX2DLine(20, CVRX2DPoint(0, 10.5), CVRX2DPoint(0, 0.5)));
+  const auto joinSnap = [&](CSnapVectorArray& vectors) -> CSnapVectorArray& {
+    auto* s = new CSnapVector(0.0, 0.0, kJoinSnapCategory, 1);
+    s->m_pMovingItem = Item(5);
+    s->m_pStationaryItem = Item(6);
+    s->m_nMovingComponent = 0;
+    s->m_nStationaryComponent = 0;
+    vectors.Add(s);
+    return vectors;
+  };
+  engine.SetSnapRange(1.25);
+  CSnapVectorArray unknown;
+  EXPECT_FALSE(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(unknown))) << "items the host knows no outlines of";
+  host.outlines[Item(5)] = &moving;
+  host.outlines[Item(6)] = &stationary;
+  CSnapVectorArray vectors;
+  ASSERT_TRUE(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(vectors)));
+  ASSERT_EQ(vectors.GetSize(), 2);
+  EXPECT_DOUBLE_EQ(vectors[1]->m_dLength, 0.5);
+  EXPECT_DOUBLE_EQ(vectors[1]->m_dDirection, kPi / 2);
+  ExpectVector(engine.CombineSnapVectors(vectors), 0.0, 0.5);
+  engine.SetSnapRange(0.25);
+  CSnapVectorArray far;
+  EXPECT_FALSE(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(far))) << "ends half an inch apart, range a quarter";
+  CSnapVectorArray two;
+  joinSnap(two);
+  EXPECT_THROW(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(two)), CAppFatalException);
+}
