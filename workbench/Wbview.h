@@ -196,8 +196,6 @@ public:
   double GetJoinSnapRange() const { return m_Snap.GetJoinSnapRange(); }
   // Mode word bit: the move is constrained to the given direction.
   static constexpr int kConstrainedMode = kSnapConstrainedMode;
-  // The engine that owns the alignment tables and answers the snaps.
-  CSnapEngine& GetSnapEngine() { return m_Snap; }
   CVRX2DVector AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem* pItem, int component);
   CVRX2DVector AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction, CUnitItem* pItem);
   // Forwards to the engine; a query names the moving item, its line's index, the mode,
