@@ -8,7 +8,7 @@ void CWorkbenchView::OnWorkbenchProperties()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("Opening the Workbench properties.\n");
   CWorkbenchPropertiesDlg sheet(this);
-  sheet.m_JoiningPage.m_bAutoJoin = m_bAutoJoin;
+  sheet.m_JoiningPage.m_bAutoJoin = GetAutoJoin();
   sheet.m_JoiningPage.m_bMarkers = m_bShowJoins;
   sheet.m_JoiningPage.m_Order.Copy(m_JoiningOrder);
   sheet.m_AlignmentPage.m_nShowChoice = m_bAlignmentLinesOff ? 1 : 0;
@@ -17,7 +17,7 @@ void CWorkbenchView::OnWorkbenchProperties()
     return;
   if (sheet.m_JoiningPage.m_bMarkers != m_bShowJoins)
     Invalidate(TRUE);
-  m_bAutoJoin = sheet.m_JoiningPage.m_bAutoJoin;
+  SetAutoJoin(sheet.m_JoiningPage.m_bAutoJoin);
   m_bShowJoins = sheet.m_JoiningPage.m_bMarkers;
   m_JoiningOrder.RemoveAll();
   m_JoiningOrder.Copy(sheet.m_JoiningPage.m_Order);

@@ -5,7 +5,6 @@
 #include <memory>
 #include <vector>
 
-#include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
 #include "model/Unit.h"
@@ -19,50 +18,16 @@
 
 namespace {
 constexpr const char* kModule = "Wbsnap";
-constexpr int kUndefinedPriorityLine = 2464;
-constexpr int kSnapVectorLostLine = 2551;
-constexpr int kAlignJoinEndsLine = 2603;
-constexpr int kGuidelineEntryLine = 2688;
 constexpr int kGroupEntryNotUnitLine = 2497;
 // The snap range is this many device pixels.
 constexpr int kSnapPixels = 5;
-constexpr int kFreeMode = 3;
-// Outline categories of the moving lines and of alignment entities.
+// Outline category of the moving perimeter lines.
 constexpr int kPerimeterOutline = 20;
-constexpr int kPerimeterAlignment = 7;
-constexpr int kGuidelineCentreAlignment = 2;
 // The snapping test nudges by this much on each axis.
 constexpr double kTestNudge = 0.01;
 // A component of the snapping test's answer that differs from the nudge by less than this was
 // left alone by snapping.
 constexpr double kUnchangedSlack = 1e-9;
-
-struct CPriorityCell
-{
-  int moving;
-  int alignment;
-  int priority;
-};
-
-// Rows: the moving line's category; columns 2 to 8: the alignment entity's.
-const int kPriorityRows[][8] = {
-    {11, 1, 1, 0, 1, 0, 2, 0}, {13, 1, 1, 0, 1, 0, 0, 1}, {14, 1, 1, 0, 1, 2, 2, 1},
-    {15, 0, 0, 0, 0, 0, 1, 0}, {17, 1, 1, 0, 1, 0, 2, 3}, {20, 1, 0, 1, 2, 3, 1, 3},
-};
-constexpr int kFirstColumn = 2;
-
-BOOL IsConstrained(int mode) { return (mode & CWorkbenchView::kConstrainedMode) != 0; }
-
-double Measure(const CVRX2DPoint& p, int mode, double direction, const CVRX2DEntity& entity, double& snapDirection)
-{
-  CVRX2DPoint foot;
-  if (IsConstrained(mode))
-    return DistanceAlongDirection(p, direction, entity, foot, snapDirection, FALSE);
-  return DistanceToEntity(p, entity, foot, snapDirection, FALSE);
-}
-
-// Entries farther than this from a point in the group's direction cannot be within range.
-double Reach(double range) { return range + kSnapRangeSlack + kUnchangedSlack; }
 
 CVRX2DVector SnapTestMove(const CVRX2DVector& nudge, const CVRX2DVector& adjusted)
 {
@@ -80,32 +45,55 @@ void AddUniquePoint(CVRX2DPointArray& points, const CVRX2DPoint& p)
       return;
   points.Add(new CVRX2DPoint(p));
 }
+
+// What the engine asks of the view's items: the view's join search, a group's member units and
+// a unit's component outlines.
+class CViewSnapHost : public CSnapHost
+{
+public:
+  explicit CViewSnapHost(CWorkbenchView* pView) : m_pView(pView) {}
+
+  BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                           CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                           const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create) override
+  {
+    return m_pView->EvaluateSnapForJoin(movingLine, pMovingItem, movingIndex, pStationaryItem, stationaryLines,
+                                        stationaryIndices, snap, create);
+  }
+
+  BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) override
+  {
+    if (!entry.m_pItem || entry.m_pItem->GetItemType() != ditGroup)
+      return FALSE;
+    static_cast<CGroupItem*>(entry.m_pItem)->GetColinearAlignmentEnts(members, entry);
+    for (int i = 0; i < members.GetSize(); ++i) {
+      auto& member = *static_cast<CAlignmentEntity*>(members[i]);
+      auto* pUnit = dynamic_cast<CUnitItem*>(member.m_pItem);
+      if (!pUnit || pUnit->GetItemType() != ditUnit)
+        throw CAppFatalException(kModule, kGroupEntryNotUnitLine);
+      CSnapEngine::CollectColinearPerimeterLines(member, *pUnit->GetComponentOutlines());
+    }
+    return TRUE;
+  }
+
+  const CVRX2DEntityArray* GetUnitOutlines(CDesignItem* pItem) override
+  {
+    auto* pUnit = dynamic_cast<CUnitItem*>(pItem);
+    return pUnit ? pUnit->GetComponentOutlines() : nullptr;
+  }
+
+private:
+  CWorkbenchView* m_pView;
+};
 }  // namespace
 
-void CWorkbenchView::InitSnapPriorityTable()
+void CWorkbenchView::InitSnapEngine()
 {
-  for (auto& row : m_SnapPriorityTable)
-    row.fill(-1);
-  for (const auto& row : kPriorityRows)
-    for (int column = 1; column < 8; ++column)
-      m_SnapPriorityTable[row[0]][kFirstColumn + column - 1] = row[column];
+  m_pSnapHost = std::make_unique<CViewSnapHost>(this);
+  m_Snap.SetHost(m_pSnapHost.get());
 }
 
-int CWorkbenchView::GetSnapPriority(int moving, int alignment) const
-{
-  const int priority = moving >= 0 && moving < kCategoryCount && alignment >= 0 && alignment < kCategoryCount
-                           ? m_SnapPriorityTable[moving][alignment]
-                           : -1;
-  if (priority == -1)
-    throw CAppFatalException(kModule, kUndefinedPriorityLine);
-  return priority;
-}
-
-void CWorkbenchView::SetSnapRanges()
-{
-  m_dSnapRange = DeviceToWorld(CSize(kSnapPixels, kSnapPixels)).GetX();
-  m_dJoinSnapRange = m_dJoinCaptureDistance < m_dSnapRange ? m_dSnapRange : m_dJoinCaptureDistance;
-}
+void CWorkbenchView::SetSnapRanges() { m_Snap.SetSnapRange(DeviceToWorld(CSize(kSnapPixels, kSnapPixels)).GetX()); }
 
 void CWorkbenchView::StartMove(CDesignItem* pItem)
 {
@@ -123,300 +111,33 @@ void CWorkbenchView::StartResize(CDesignItem* pItem)
 
 CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& offset, CDesignItem* pItem, int create)
 {
-  CVRX2DVector v = offset;
-  int mode = kFreeMode;
-  double direction = 0.0;
-  if (IsShiftDown()) {
-    if (std::abs(v.GetX()) < std::abs(v.GetY())) {
-      v.SetX(0.0);
-      direction = VRX_HALF_PI;
-    } else {
-      v.SetY(0.0);
-      direction = VRX_PI;
-    }
-    mode = kFreeMode | kConstrainedMode;
-  }
   CObOwnArray refs;
   pItem->GetOutlineEntityRefs(refs);
-  CSnapVectorArray vectors;
+  std::vector<CSnapOutline> outlines;
+  outlines.reserve(refs.GetSize());
   for (int i = 0; i < refs.GetSize(); ++i) {
     auto* pRef = static_cast<COutlineEntityRef*>(refs[i]);
-    SnapOutlineLine(*pRef->m_pEntity, pRef->m_pItem, pRef->m_nIndex, v, vectors, mode, direction, create);
+    const BOOL guideline = pRef->m_pItem && pRef->m_pItem->GetItemType() == ditGuideline;
+    outlines.push_back({pRef->m_pEntity.get(), pRef->m_pItem, pRef->m_nIndex, guideline});
   }
-  if (vectors.GetSize() == 1 && vectors[0]->m_nCategory == kJoinSnapCategory)
-    AlignJoinEnds(v, vectors);
-  const CVRX2DVector adjusted = v + CombineSnapVectors(vectors);
-  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
-  ("AdjustPos()  offset = (%f, %f)  adjusted = (%f, %f)\n", offset.GetX(), offset.GetY(), adjusted.GetX(),
-   adjusted.GetY());
-  return adjusted;
-}
-
-void CWorkbenchView::SnapOutlineLine(const CVRX2DEntity& entity, CDesignItem* pItem, int index, const CVRX2DVector& v,
-                                     CSnapVectorArray& vectors, int mode, double direction, int create)
-{
-  if (entity.GetType() != VRX_LINE)
-    return;
-  CVRX2DLine line(static_cast<const CVRX2DLine&>(entity));
-  line.SetStartPoint(line.GetStartPoint() + v);
-  line.SetEndPoint(line.GetEndPoint() + v);
-  if (pItem && pItem->GetItemType() == ditGuideline)
-    SnapTo(line, vectors);
-  else
-    SnapTo(line, pItem, index, v, vectors, mode, direction, create);
-}
-
-void CWorkbenchView::SnapTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
-                            CSnapVectorArray& vectors, int mode, double direction, int create)
-{
-  if (m_bAutoJoin == 1 && SnapLineTo(line, pItem, index, offset, vectors, mode, direction, create, m_PerimeterGroups,
-                                     m_dJoinSnapRange, TRUE) > 0)
-    return;
-  SnapLineTo(line, pItem, index, offset, vectors, mode, direction, 0, m_PerimeterGroups, m_dSnapRange, FALSE);
-  if (m_OtherGroups.HasGroups())
-    SnapLineTo(line, pItem, index, offset, vectors, mode, direction, 0, m_OtherGroups, m_dSnapRange, FALSE);
-}
-
-int CWorkbenchView::SnapLineTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
-                               CSnapVectorArray& vectors, int mode, double direction, int create,
-                               CLikeAlignmentGroups& groups, double range, BOOL joining)
-{
-  CLikeAlignmentEntities* pGroup = groups.FindLike(line);
-  if (!pGroup)
-    return 0;
-  // Entries out of reach snap to nothing; the rest are visited in their own order.
-  std::vector<int> near;
-  pGroup->FindNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), Reach(range), near);
-  CAlignmentEntityArray& entries = pGroup->GetEntities();
-  const CVRXAngle angle = line.GetAngle();
-  // The same-angle pass first; the opposite-angle pass only when it snapped nothing.
-  std::vector<int> opposite;
-  int count = 0;
-  for (int i : near) {
-    CAlignmentEntity& entry = *entries[i];
-    if (entry.m_pEntity->GetType() != VRX_LINE)
-      continue;
-    if (entry.GetDirection() != angle)
-      opposite.push_back(i);
-    else
-      count += SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, entry, range, joining);
-  }
-  if (count == 0)
-    for (int i : opposite)
-      count +=
-          SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, *entries[i], range, joining);
-  return count;
-}
-
-// The item, index, offset and create flag are what the join search receives with a join snap.
-int CWorkbenchView::SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem, int index,
-                                     [[maybe_unused]] const CVRX2DVector& offset, CSnapVectorArray& vectors, int mode,
-                                     double direction, int create, CAlignmentEntity& entry, double range, BOOL joining)
-{
-  if (!entry.m_bEnabled) {
-    PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tSnapping disabled. Test failed.\n");
-    return 0;
-  }
-  if (entry.m_pEntity->GetType() != VRX_LINE)
-    return 0;
-  const int a = entry.m_pEntity->GetCategory();
-  const int m = line.GetCategory();
-  int priority = 1;
-  if (joining) {
-    if (a != kPerimeterAlignment || m != kPerimeterOutline)
-      return 0;
-  } else {
-    priority = GetSnapPriority(m, a);
-    if (priority == 0) {
-      PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)
-      ("\tSnapping priority is zero for non-joining situation. Test failed.\n");
-      return 0;
-    }
-  }
-  double snapDirection = 0.0;
-  const double d = Measure(line.GetStartPoint(), mode, direction, *entry.m_pEntity, snapDirection);
-  if (!IsWithinSnapRange(d, range)) {
-    PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tDistance (%f) exceeds allowable maximum. Test failed.\n", d);
-    return 0;
-  }
-  // A group's side stands for the sides of its units that lie on it: they are snapped and
-  // joined to as a single unit's would be, before the group's own line.
-  if (entry.m_pItem && entry.m_pItem->GetItemType() == ditGroup &&
-      SnapLineToGroupMembers(line, pItem, index, offset, vectors, mode, direction, create, entry, range, joining))
-    return 1;
-  BOOL added = FALSE;
-  CSnapVector saved;
-  CSnapVector* s =
-      AddSnapVector(vectors, d, snapDirection, joining ? kJoinSnapCategory : kLineSnapCategory, priority, added, saved);
-  if (!joining)
-    return 1;
-  // A join snap stands only when the join search finds a join for it, which corrects the snap
-  // to the join's spacing and names the two components.
-  CJoinSnapRecord record;
-  record.length = s->m_dLength;
-  record.angle = s->m_dDirection;
-  record.category = s->m_nCategory;
-  CDWordArray indices;
-  for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
-    indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
-  if (EvaluateSnapForJoin(line, pItem, index, entry.m_pItem, entry.m_PerimeterLines, indices, record, create)) {
-    s->m_dLength = record.length;
-    s->m_nMovingComponent = record.movingIndex;
-    s->m_nStationaryComponent = record.stationaryIndex;
-    s->m_pMovingItem = record.pMovingItem;
-    s->m_pStationaryItem = record.pStationaryItem;
-    return 1;
-  }
-  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tNo join evaluated. Snap taken back.\n");
-  if (!added) {
-    *s = saved;
-    return 0;
-  }
-  for (int i = 0; i < vectors.GetSize(); ++i)
-    if (vectors[i] == s) {
-      vectors.RemoveAt(i);
-      return 0;
-    }
-  throw CAppFatalException(kModule, kSnapVectorLostLine);
-}
-
-BOOL CWorkbenchView::SnapLineToGroupMembers(const CVRX2DLine& line, CDesignItem* pItem, int index,
-                                            const CVRX2DVector& offset, CSnapVectorArray& vectors, int mode,
-                                            double direction, int create, const CAlignmentEntity& entry, double range,
-                                            BOOL joining)
-{
-  CObOwnArray members;
-  static_cast<CGroupItem*>(entry.m_pItem)->GetColinearAlignmentEnts(members, entry);
-  BOOL snapped = FALSE;
-  for (int i = 0; i < members.GetSize(); ++i) {
-    auto& member = *static_cast<CAlignmentEntity*>(members[i]);
-    auto* pUnit = dynamic_cast<CUnitItem*>(member.m_pItem);
-    if (!pUnit || pUnit->GetItemType() != ditUnit)
-      throw CAppFatalException(kModule, kGroupEntryNotUnitLine);
-    CollectColinearPerimeterLines(member, *pUnit->GetComponentOutlines());
-    if (SnapLineToEntity(line, pItem, index, offset, vectors, mode, direction, create, member, range, joining) == 1)
-      snapped = TRUE;
-  }
-  return snapped;
-}
-
-void CWorkbenchView::SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors)
-{
-  int added = 0;
-  for (int i = 0; i < m_GuidelineSnapPoints.GetSize(); ++i) {
-    CVRX2DPoint foot;
-    double direction = 0.0;
-    const double d = DistanceToEntity(*m_GuidelineSnapPoints[i], line, foot, direction, TRUE);
-    // Strictly inside the range, unlike the line snaps.
-    if (d < m_dSnapRange) {
-      vectors.Add(new CSnapVector(-d, direction, kGuidelinePointSnapCategory, 1));
-      ++added;
-    }
-  }
-  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("Added %d snap vectors to the array. \n", added);
-}
-
-CVRX2DVector CWorkbenchView::CombineSnapVectors(CSnapVectorArray& vectors) const
-{
-  return ::CombineSnapVectors(vectors, m_dSnapRange);
+  CSnapQuery query;
+  query.create = create;
+  query.shift = IsShiftDown();
+  return m_Snap.AdjustOffset(offset, outlines, query);
 }
 
 CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector& point)
 {
-  return AdjustPoint(point, kFreeMode, 0.0, nullptr, -1);
+  return AdjustPoint(point, kSnapFreeMode, 0.0, nullptr, -1);
 }
 
-CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem* pItem,
-                                         int component)
+// The item and component are what a point snap is asked about; no rule depends on them.
+CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem*, int)
 {
   // A placement starts no move: its ranges are taken here. A drag keeps those of its start.
   if (!m_pTracker)
     SetSnapRanges();
-  const CVRX2DPoint p = point.AsPoint();
-  CSnapVectorArray vectors;
-  SnapPointTo(p, mode, direction, pItem, component, m_PerimeterGroups, m_dJoinSnapRange, vectors);
-  SnapPointTo(p, mode, direction, pItem, component, m_OtherGroups, m_dSnapRange, vectors);
-  SnapPointToArcs(p, mode, direction, m_dSnapRange, vectors);
-  return CombineSnapVectors(vectors);
-}
-
-int CWorkbenchView::SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CDesignItem*, int,
-                                CLikeAlignmentGroups& groups, double range, CSnapVectorArray& vectors)
-{
-  int count = 0;
-  std::vector<int> near;
-  for (int g = 0; g < groups.GetSize(); ++g) {
-    CLikeAlignmentEntities* pGroup = groups.GetAt(g);
-    if (!pGroup)
-      continue;
-    pGroup->FindNear(p.GetX(), p.GetY(), Reach(range), near);
-    CAlignmentEntityArray& entries = pGroup->GetEntities();
-    for (int i : near) {
-      const CAlignmentEntity& entry = *entries[i];
-      if (!entry.m_bEnabled)
-        continue;
-      double snapDirection = 0.0;
-      const double d = Measure(p, mode, direction, *entry.m_pEntity, snapDirection);
-      if (d <= range) {
-        vectors.Add(new CSnapVector(d, snapDirection, entry.m_pEntity->GetCategory(), 1));
-        ++count;
-      }
-    }
-  }
-  return count;
-}
-
-int CWorkbenchView::SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range,
-                                    CSnapVectorArray& vectors)
-{
-  int count = 0;
-  for (int i = 0; i < m_ArcEntities.GetSize(); ++i) {
-    const CAlignmentEntity& entry = *m_ArcEntities[i];
-    if (!entry.m_bEnabled)
-      continue;
-    double snapDirection = 0.0;
-    const double d = Measure(p, mode, direction, *entry.m_pEntity, snapDirection);
-    if (d <= range) {
-      vectors.Add(new CSnapVector(d, snapDirection, entry.m_pEntity->GetCategory(), 1));
-      ++count;
-    }
-  }
-  return count;
-}
-
-BOOL CWorkbenchView::AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors)
-{
-  if (vectors.GetSize() != 1)
-    throw CAppFatalException(kModule, kAlignJoinEndsLine);
-  const CSnapVector& s = *vectors[0];
-  auto* pMoving = dynamic_cast<CUnitItem*>(s.m_pMovingItem);
-  auto* pStationary = dynamic_cast<CUnitItem*>(s.m_pStationaryItem);
-  if (!pMoving || !pStationary)
-    return FALSE;
-  const CVRX2DEntityArray& moving = *pMoving->GetComponentOutlines();
-  for (int i = 0; i < moving.GetSize(); ++i)
-    if (moving[i]->GetType() == VRX_ARC)
-      return FALSE;
-  const CVRX2DEntityArray& stationary = *pStationary->GetComponentOutlines();
-  if (s.m_nMovingComponent < 0 || s.m_nMovingComponent >= moving.GetSize() || s.m_nStationaryComponent < 0 ||
-      s.m_nStationaryComponent >= stationary.GetSize() || stationary[s.m_nStationaryComponent]->GetType() != VRX_LINE)
-    return FALSE;
-  CVRX2DLine line(*static_cast<const CVRX2DLine*>(moving[s.m_nMovingComponent]));
-  line.Transform(CVRX2DTransformationMatrix(s.AsVector() + v));
-  const auto& other = static_cast<const CVRX2DLine&>(*stationary[s.m_nStationaryComponent]);
-  // The sides face each other: the moving start pairs with the stationary end.
-  CVRX2DPoint footOfEnd;
-  CVRX2DPoint footOfStart;
-  double ignored = 0.0;
-  DistanceToEntity(other.GetEndPoint(), line, footOfEnd, ignored, FALSE);
-  DistanceToEntity(other.GetStartPoint(), line, footOfStart, ignored, FALSE);
-  const CVRX2DVector a(line.GetStartPoint(), footOfEnd);
-  const CVRX2DVector b(line.GetEndPoint(), footOfStart);
-  const CVRX2DVector& chosen = a.GetLength() < b.GetLength() ? a : b;
-  if (chosen.GetLength() > m_dSnapRange)
-    return FALSE;
-  vectors.Add(new CSnapVector(chosen.GetLength(), chosen.GetAngle().GetRadians(), kJoinSnapCategory, 1));
-  return TRUE;
+  return m_Snap.SnapPoint(point.AsPoint(), mode, direction);
 }
 
 CVRX2DVector CWorkbenchView::AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction,
@@ -439,11 +160,16 @@ CVRX2DVector CWorkbenchView::AdjustUnitResize(int handle, const CVRX2DVector& of
     if (pEntity->GetType() != VRX_LINE)
       continue;
     pEntity->SetCategory(kPerimeterOutline);
-    SnapTo(*static_cast<CVRX2DLine*>(pEntity), pItem, i, CVRX2DVector(), vectors, mode, direction, 0);
+    CSnapQuery query;
+    query.mode = mode;
+    query.direction = direction;
+    query.pItem = pItem;
+    query.index = i;
+    SnapTo(*static_cast<CVRX2DLine*>(pEntity), query, vectors);
   }
   const CVRX2DPoint handlePoint = pItem->GetHandlePoint(handle, this) + offset;
   if (hasArc)
-    SnapPointToArcs(handlePoint, mode, direction, m_dSnapRange, vectors);
+    SnapPointToArcs(handlePoint, mode, direction, GetSnapRange(), vectors);
   const CVRX2DVector w = AdjustPoint(handlePoint.AsVector(), mode, direction, pItem, 0);
   if (w.GetLength() > 0.0)
     vectors.Add(new CSnapVector(w.GetLength(), w.GetAngle().GetRadians(), kLineSnapCategory, 1));
@@ -455,25 +181,8 @@ CVRX2DVector CWorkbenchView::AdjustUnitResize(int handle, const CVRX2DVector& of
 
 void CWorkbenchView::BuildGuidelineSnapPoints(CDesignItem* pMovingItem)
 {
-  m_GuidelineSnapPoints.RemoveAll();
-  CObArray centres;
-  m_OtherGroups.GetByCategory(kGuidelineCentreAlignment, centres);
-  std::vector<const CVRX2DLine*> lines;
-  for (int i = 0; i < centres.GetSize(); ++i) {
-    auto* pEntry = static_cast<CAlignmentEntity*>(centres[i]);
-    if (pEntry->m_pItem == pMovingItem)
-      continue;
-    if (pEntry->m_pEntity->GetType() != VRX_LINE || pEntry->m_pEntity->GetCategory() != kGuidelineCentreAlignment)
-      throw CAppFatalException(kModule, kGuidelineEntryLine);
-    lines.push_back(static_cast<const CVRX2DLine*>(pEntry->m_pEntity.get()));
-  }
-  for (size_t i = 0; i < lines.size(); ++i)
-    for (size_t j = i + 1; j < lines.size(); ++j) {
-      CVRX2DPointArray crossing;
-      lines[i]->IntersectLine(*lines[j], crossing);
-      if (crossing.GetSize() == 1)
-        m_GuidelineSnapPoints.Add(new CVRX2DPoint(*crossing[0]));
-    }
+  m_Snap.BuildGuidelineCrossings(pMovingItem);
+  CVRX2DPointArray& snapPoints = m_Snap.GetGuidelineSnapPoints();
   if (!m_pItemList)
     return;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
@@ -491,7 +200,7 @@ void CWorkbenchView::BuildGuidelineSnapPoints(CDesignItem* pMovingItem)
         if (auto* pLine = dynamic_cast<const CVRX2DLine*>(sides[i]))
           AddUniquePoint(points, pLine->GetStartPoint());
       for (int i = 0; i < points.GetSize(); ++i)
-        m_GuidelineSnapPoints.Add(new CVRX2DPoint(*points[i]));
+        snapPoints.Add(new CVRX2DPoint(*points[i]));
     } else if (pItem->GetItemType() == ditGroup) {
       const double x = pItem->GetOffset().GetX();
       const double y = pItem->GetOffset().GetY();
@@ -499,7 +208,7 @@ void CWorkbenchView::BuildGuidelineSnapPoints(CDesignItem* pMovingItem)
       const double h = pItem->GetHeight();
       for (const CVRX2DPoint& p : {CVRX2DPoint(x, y), CVRX2DPoint(x, y + h), CVRX2DPoint(x + w, y),
                                    CVRX2DPoint(x + w, y + h), CVRX2DPoint(x + w / 2, y + h / 2)})
-        m_GuidelineSnapPoints.Add(new CVRX2DPoint(p));
+        snapPoints.Add(new CVRX2DPoint(p));
     }
   }
 }

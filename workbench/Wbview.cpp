@@ -189,7 +189,7 @@ CWorkbenchView::CWorkbenchView()
   m_pCurrentTool = m_Tools[wbtSelect].get();
   m_pPlanSelector = new CPlanSelectorItem(CVRX2DVector());
   m_SelectorItems.AddTail(m_pPlanSelector);
-  InitSnapPriorityTable();
+  InitSnapEngine();
   ReadJoiningTables();
 }
 
@@ -201,8 +201,10 @@ void CWorkbenchView::ReadJoiningTables()
     m_JoiningOrder.Add(static_cast<DWORD>(joining.GetJoining()));
   atEnd = FALSE;
   CJoinSpacRec spacing;
+  double capture = 0.0;
   for (int result = spacing.First(1); result == 0 && !atEnd; result = spacing.Next(&atEnd))
-    m_dJoinCaptureDistance = std::max(m_dJoinCaptureDistance, 2.0 * spacing.GetSpacing());
+    capture = std::max(capture, 2.0 * spacing.GetSpacing());
+  m_Snap.SetJoinCaptureDistance(capture);
 }
 
 CWorkbenchView::~CWorkbenchView()

@@ -13,6 +13,7 @@
 #include "workbench/Likalign.h"
 #include "workbench/Scalevw.h"
 #include "workbench/Snapvec.h"
+#include "workbench/snap/Snapeng.h"
 #include "workbench/Wbtools.h"
 
 class CDesign;
@@ -42,19 +43,6 @@ enum
 // The hint that rebuilds the colour translation map; the one after unit or group properties.
 constexpr LPARAM kHintCategoryMap = 4;
 constexpr LPARAM kHintItemProperties = 6;
-
-// What the join search reads and writes of a joining snap: its length and direction, its
-// category (9 for joining), and which components and items the join was evaluated for.
-struct CJoinSnapRecord
-{
-  double length = 0.0;
-  double angle = 0.0;
-  int category = 0;
-  int movingIndex = -1;
-  int stationaryIndex = -1;
-  CDesignItem* pMovingItem = nullptr;
-  CDesignItem* pStationaryItem = nullptr;
-};
 
 class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
 {
@@ -135,7 +123,7 @@ public:
   CMapECatToXLTGDIData* GetCategoryMap() const { return m_pCategoryMap.get(); }
   // The joining numbers in the order joining attempts them; twice the largest joining spacing.
   const CDWordArray& GetJoiningOrder() const { return m_JoiningOrder; }
-  double GetJoinCaptureDistance() const { return m_dJoinCaptureDistance; }
+  double GetJoinCaptureDistance() const { return m_Snap.GetJoinCaptureDistance(); }
   static BOOL IsShiftDown();
   static BOOL IsCtrlDown();
   // Puts a text into a pane of the main frame's status bar.
@@ -195,7 +183,7 @@ public:
   BOOL CountsAsSelected(CUnitItem* pUnitItem) const;
   // Gives the join's type to every other join between the same two units in the same order.
   void PropagateJoinType(CJoinItem* pJoin);
-  BOOL GetAutoJoin() const { return m_bAutoJoin; }
+  BOOL GetAutoJoin() const { return m_Snap.GetAutoJoin(); }
   int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
   // The status-bar prompt for two units pushed together that no joining type fits.
   static CString GetNoJoiningTypePrompt();
@@ -204,48 +192,68 @@ public:
   void StartResize(CDesignItem* pItem);
   // The snap range (5 pixels in inches at the present scale) and the join snap range.
   void SetSnapRanges();
-  double GetSnapRange() const { return m_dSnapRange; }
-  double GetJoinSnapRange() const { return m_dJoinSnapRange; }
+  double GetSnapRange() const { return m_Snap.GetSnapRange(); }
+  double GetJoinSnapRange() const { return m_Snap.GetJoinSnapRange(); }
   // Mode word bit: the move is constrained to the given direction.
-  static constexpr int kConstrainedMode = 32;
+  static constexpr int kConstrainedMode = kSnapConstrainedMode;
   CVRX2DVector AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem* pItem, int component);
   CVRX2DVector AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction, CUnitItem* pItem);
-  void SnapTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
-              CSnapVectorArray& vectors, int mode, double direction, int create);
-  void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors);
-  int SnapLineTo(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
-                 CSnapVectorArray& vectors, int mode, double direction, int create, CLikeAlignmentGroups& groups,
-                 double range, BOOL joining);
-  int SnapLineToEntity(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
-                       CSnapVectorArray& vectors, int mode, double direction, int create, CAlignmentEntity& entry,
-                       double range, BOOL joining);
-  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CDesignItem* pItem, int component,
-                  CLikeAlignmentGroups& groups, double range, CSnapVectorArray& vectors);
-  int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors);
-  BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
-  CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const;
+  // Forwards to the engine; a query names the moving item, its line's index, the mode,
+  // direction, create flag, range and joining pass.
+  void SnapTo(const CVRX2DLine& line, const CSnapQuery& query, CSnapVectorArray& vectors)
+  {
+    m_Snap.SnapTo(line, query, vectors);
+  }
+  void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors) { m_Snap.SnapTo(line, vectors); }
+  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
+                 CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapLineTo(line, query, groups, vectors);
+  }
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+                       CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapLineToEntity(line, query, entry, vectors);
+  }
+  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
+                  CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapPointTo(p, mode, direction, groups, range, vectors);
+  }
+  int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapPointToArcs(p, mode, direction, range, vectors);
+  }
+  BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors) { return m_Snap.AlignJoinEnds(v, vectors); }
+  CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const { return m_Snap.CombineSnapVectors(vectors); }
   void BuildGuidelineSnapPoints(CDesignItem* pMovingItem);
-  const CVRX2DPointArray& GetGuidelineSnapPoints() const { return m_GuidelineSnapPoints; }
+  const CVRX2DPointArray& GetGuidelineSnapPoints() const { return m_Snap.GetGuidelineSnapPoints(); }
   // The nudge command and the snapping test (a zero vector); the arrow keys.
   void NudgeItems(const CVRX2DVector& v);
   void NudgeGroup(const CVRX2DVector& v);
   // The snapping priority of a moving line's category against an alignment entity's.
-  int GetSnapPriority(int moving, int alignment) const;
+  int GetSnapPriority(int moving, int alignment) const { return m_Snap.GetSnapPriority(moving, alignment); }
   void AddAlignmentEntities(CDesignItem* pItem);
   void RemoveAlignmentEntities(CDesignItem* pItem);
   void UpdateAlignmentEntities(CDesignItem* pItem);
   void EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable);
-  BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines);
+  BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines)
+  {
+    return CSnapEngine::CollectColinearPerimeterLines(entry, lines);
+  }
   // Every enabled entry counts; those of the ignored item count as disabled.
-  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored = nullptr);
+  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored = nullptr)
+  {
+    return m_Snap.IsOnAlignmentEntity(entity, pIgnored);
+  }
   // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
   // offer its lines, 1 takes them all away.
   void SetAlignmentModes(int showMode, int snapMode);
   void GetAlignmentModes(int& showMode, int& snapMode) const;
-  CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
-  CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
-  CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
-  void SetAutoJoin(BOOL bAutoJoin) { m_bAutoJoin = bAutoJoin; }
+  CLikeAlignmentGroups& GetPerimeterGroups() { return m_Snap.GetPerimeterGroups(); }
+  CLikeAlignmentGroups& GetOtherGroups() { return m_Snap.GetOtherGroups(); }
+  CAlignmentEntityArray& GetArcEntities() { return m_Snap.GetArcEntities(); }
+  void SetAutoJoin(BOOL bAutoJoin) { m_Snap.SetAutoJoin(bAutoJoin); }
   void SetJoiningOrder(const CDWordArray& order) { m_JoiningOrder.Copy(order); }
   // The Workbench properties sheet and the "Alignment Lines" dialog.
   void OnWorkbenchProperties();
@@ -344,12 +352,10 @@ private:
   // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.
   BOOL m_bUnjoinablePair = FALSE;
   BOOL m_bUnjoinablePromptShown = FALSE;
-  double m_dJoinCaptureDistance = 0.0;
   CTracker* m_pTracker = nullptr;
   std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;
   CWorkbenchTool* m_pCurrentTool = nullptr;
   CDWordArray m_JoiningOrder;
-  BOOL m_bAutoJoin = TRUE;
   BOOL m_bShowJoins = TRUE;
   BOOL m_bSnapHighlights = TRUE;
   BOOL m_bAlignmentLinesOff = TRUE;
@@ -361,16 +367,8 @@ private:
   std::unique_ptr<CMapECatToXLTGDIData> m_pCategoryMap;
 
   // Snapping and alignment.
-  void InitSnapPriorityTable();
-  // The moved copy of one outline line snapped for AdjustPos.
-  void SnapOutlineLine(const CVRX2DEntity& entity, CDesignItem* pItem, int index, const CVRX2DVector& v,
-                       CSnapVectorArray& vectors, int mode, double direction, int create);
+  void InitSnapEngine();
   void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
-  // The line snapped to each member unit's entry that lies on a group's entry; TRUE when any
-  // of them took the snap.
-  BOOL SnapLineToGroupMembers(const CVRX2DLine& line, CDesignItem* pItem, int index, const CVRX2DVector& offset,
-                              CSnapVectorArray& vectors, int mode, double direction, int create,
-                              const CAlignmentEntity& entry, double range, BOOL joining);
   // Keys (Wbcmds.cpp).
   void SelectNextItem(BOOL bBackwards);
   // The keypad's plus and minus: one zoom step about the centre of the window.
@@ -379,14 +377,9 @@ private:
   // Clipboard (Wbclipvw.cpp).
   CVRX2DVector m_vPasteOrigin;
   CPoint m_ptContextPoint;
-  static constexpr int kCategoryCount = 25;
-  std::array<std::array<int, kCategoryCount>, kCategoryCount> m_SnapPriorityTable{};
-  double m_dSnapRange = 0.0;
-  double m_dJoinSnapRange = 0.0;
-  CLikeAlignmentGroups m_PerimeterGroups;
-  CLikeAlignmentGroups m_OtherGroups;
-  CAlignmentEntityArray m_ArcEntities;
-  CVRX2DPointArray m_GuidelineSnapPoints;
+  // What the engine asks of the items: the join search, group members, unit outlines.
+  std::unique_ptr<CSnapHost> m_pSnapHost;
+  CSnapEngine m_Snap;
 };
 
 // The status texts of the view's own commands.

@@ -1,0 +1,3 @@
+if(TARGET workbench_snap)
+  panecraft_bench(snap_engine_bench SOURCES snap_engine_bench.cpp DEPS workbench_snap)
+endif()

@@ -1,0 +1,506 @@
+// Guards the snapping engine on numbers, with alignment entries and outlines built in code and
+// a host standing in for the items: the tolerant and the strict range tests, the recording and
+// combining of snap vectors, the priority table with its undefined cells, the like groups of
+// alignment lines, the join snap that stands only with a join, the entries of a group's units,
+// and the Shift state given with the query.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <vector>
+
+#include "geometry/2darc.h"
+#include "geometry/2dline.h"
+#include "geometry/2dptent.h"
+#include "support/Exceptn.h"
+#include "workbench/snap/Snapeng.h"
+
+namespace {
+constexpr double kPi = 3.14159265358979323846;
+
+CVRX2DLine Vertical(int category, double x) { return CVRX2DLine(category, CVRX2DPoint(x, 0), CVRX2DPoint(x, 1440)); }
+CVRX2DLine Horizontal(int category, double y) { return CVRX2DLine(category, CVRX2DPoint(0, y), CVRX2DPoint(1440, y)); }
+
+// The engine only compares items by address, so stand-ins need no item class.
+CDesignItem* Item(int n)
+{
+  static char tokens[8];
+  return reinterpret_cast<CDesignItem*>(&tokens[n]);
+}
+
+// The join search accepts or refuses as told, adding its spacing, and notes what it was asked;
+// one item stands for a group whose member entries it hands out.
+class CFakeHost : public CSnapHost
+{
+public:
+  BOOL EvaluateSnapForJoin(const CVRX2DLine&, CDesignItem* pMovingItem, int movingIndex, CDesignItem* pStationaryItem,
+                           const CVRX2DEntityArray& stationaryLines, const CDWordArray& stationaryIndices,
+                           CJoinSnapRecord& snap, BOOL create) override
+  {
+    ++calls;
+    asked = snap;
+    askedCreate = create;
+    askedLines = stationaryLines.GetSize();
+    if (!accept)
+      return FALSE;
+    snap.length += spacing;
+    snap.movingIndex = movingIndex;
+    snap.stationaryIndex = stationaryIndices.GetSize() > 0 ? static_cast<int>(stationaryIndices[0]) : -1;
+    snap.pMovingItem = pMovingItem;
+    snap.pStationaryItem = pStationaryItem;
+    return TRUE;
+  }
+  BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) override
+  {
+    if (entry.m_pItem != group)
+      return FALSE;
+    for (const CAlignmentEntity* pMember : memberEntries)
+      members.Add(new CAlignmentEntity(*pMember));
+    return TRUE;
+  }
+  const CVRX2DEntityArray* GetUnitOutlines(CDesignItem* pItem) override
+  {
+    const auto found = outlines.find(pItem);
+    return found == outlines.end() ? nullptr : found->second;
+  }
+
+  BOOL accept = FALSE;
+  double spacing = 0.0;
+  int calls = 0;
+  CJoinSnapRecord asked;
+  BOOL askedCreate = FALSE;
+  int askedLines = -1;
+  CDesignItem* group = nullptr;
+  std::vector<const CAlignmentEntity*> memberEntries;
+  std::map<CDesignItem*, const CVRX2DEntityArray*> outlines;
+};
+
+class SnapEngineTest : public ::testing::Test
+{
+protected:
+  SnapEngineTest() : engine(&host) {}
+  // A stand-in item that offers the given lines and nothing else.
+  CDesignItem* Offering(std::initializer_list<CVRX2DLine> lines)
+  {
+    CDesignItem* pItem = Item(++offered);
+    for (const CVRX2DLine& line : lines)
+      engine.AddEntry(new CAlignmentEntity(line.Clone(), pItem, 1));
+    return pItem;
+  }
+  static CSnapQuery Query(double range, BOOL joining = FALSE, int create = 0)
+  {
+    CSnapQuery query;
+    query.range = range;
+    query.joining = joining;
+    query.create = create;
+    return query;
+  }
+  // A perimeter entry of a stand-in unit, with the unit's side on it as component index.
+  static CAlignmentEntity* Perimeter(CDesignItem* pItem, double x, UINT index)
+  {
+    auto* pEntry = new CAlignmentEntity(Vertical(7, x).Clone(), pItem, 1);
+    pEntry->m_PerimeterLines.Add(Vertical(20, x).Clone());
+    pEntry->m_Indices.Add(index);
+    return pEntry;
+  }
+  CFakeHost host;
+  CSnapEngine engine;
+  int offered = 1;
+};
+
+CSnapVectorArray& Vectors(CSnapVectorArray& a, std::initializer_list<CSnapVector> list)
+{
+  for (const CSnapVector& s : list)
+    a.Add(new CSnapVector(s));
+  return a;
+}
+
+void ExpectVector(const CVRX2DVector& v, double x, double y, const char* why = "")
+{
+  EXPECT_NEAR(v.GetX(), x, 1e-9) << why;
+  EXPECT_NEAR(v.GetY(), y, 1e-9) << why;
+}
+}  // namespace
+
+TEST_F(SnapEngineTest, LineSnapsTolerateTheRangePlusOneHundredThousandthAndGuidelinePointsDoNot)
+{
+  EXPECT_TRUE(IsWithinSnapRange(1.25, 1.25));
+  EXPECT_TRUE(IsWithinSnapRange(1.25 + 0.9e-5, 1.25));
+  EXPECT_FALSE(IsWithinSnapRange(1.25 + 1.1e-5, 1.25));
+  engine.SetSnapRange(1.25);
+  CDesignItem* other = Offering({Vertical(8, 100.0)});
+  CAlignmentEntity entry(Vertical(8, 100.0).Clone(), other, 1);
+  for (const double d : {1.25, 1.25 + 5e-6, 1.25 + 5e-5}) {
+    CSnapVectorArray vectors;
+    const int made = engine.SnapLineToEntity(Vertical(17, 100.0 + d), Query(engine.GetSnapRange()), entry, vectors);
+    EXPECT_EQ(made, d < 1.25 + 1e-5 ? 1 : 0) << d;
+    if (made) {
+      EXPECT_NEAR(vectors[0]->m_dLength, d, 1e-12);
+      EXPECT_DOUBLE_EQ(vectors[0]->m_dDirection, kPi);
+      EXPECT_EQ(vectors[0]->m_nCategory, kLineSnapCategory);
+      EXPECT_EQ(vectors[0]->m_nPriority, 3) << "17 against 8";
+    }
+  }
+  // Two crossing guideline centres give one snap point at (100, 200).
+  Offering({Vertical(2, 100.0)});
+  Offering({Horizontal(2, 200.0)});
+  engine.BuildGuidelineCrossings(nullptr);
+  ASSERT_EQ(engine.GetGuidelineSnapPoints().GetSize(), 1);
+  CSnapVectorArray vectors;
+  engine.SnapTo(Vertical(14, 101.25), vectors);
+  EXPECT_EQ(vectors.GetSize(), 0) << "exactly the range is out for a guideline point";
+  engine.SnapTo(Vertical(14, 101.0), vectors);
+  ASSERT_EQ(vectors.GetSize(), 1);
+  EXPECT_DOUBLE_EQ(vectors[0]->m_dLength, -1.0) << "a guideline point snap is recorded negative";
+  EXPECT_EQ(vectors[0]->m_nCategory, kGuidelinePointSnapCategory);
+  ExpectVector(engine.CombineSnapVectors(vectors), -1.0, 0.0, "which moves the line onto the point");
+}
+
+TEST_F(SnapEngineTest, RecordingOverwritesOnlyAWeakerSnapOfTheSameDirectionAndCategory)
+{
+  CSnapVectorArray vectors;
+  BOOL added = FALSE;
+  CSnapVector saved;
+  AddSnapVector(vectors, 0.8, 0.0, 10, 2, added, saved);
+  EXPECT_TRUE(added);
+  CSnapVector* s = AddSnapVector(vectors, 0.5, 0.0, 10, 2, added, saved);
+  EXPECT_FALSE(added) << "equal priority and shorter replaces";
+  EXPECT_EQ(vectors.GetSize(), 1);
+  EXPECT_EQ(s, vectors[0]);
+  EXPECT_DOUBLE_EQ(saved.m_dLength, 0.8);
+  AddSnapVector(vectors, 0.9, 0.0, 10, 1, added, saved);
+  EXPECT_FALSE(added) << "a stronger priority replaces even when longer";
+  EXPECT_EQ(vectors[0]->m_nPriority, 1);
+  AddSnapVector(vectors, 0.1, 0.0, 10, 3, added, saved);
+  EXPECT_TRUE(added) << "a weaker one is appended";
+  AddSnapVector(vectors, 0.1, kPi, 10, 1, added, saved);
+  EXPECT_TRUE(added) << "another direction";
+  AddSnapVector(vectors, 0.1, 0.0, 9, 1, added, saved);
+  EXPECT_TRUE(added) << "another category";
+  EXPECT_EQ(vectors.GetSize(), 4);
+  // Guideline snaps are negative: length is compared by its size.
+  CSnapVectorArray negative;
+  AddSnapVector(negative, -0.2, 0.0, 10, 1, added, saved);
+  AddSnapVector(negative, -0.6, 0.0, 10, 1, added, saved);
+  EXPECT_TRUE(added) << "0.6 is longer than 0.2, whatever the sign";
+  EXPECT_DOUBLE_EQ(negative[0]->m_dLength, -0.2);
+}
+
+TEST_F(SnapEngineTest, CombiningKeepsOneOfParallelSnapsAndMeetsTheOthers)
+{
+  const double range = 1.25;
+  {
+    CSnapVectorArray none;
+    ExpectVector(CombineSnapVectors(none, range), 0, 0);
+    CSnapVectorArray one;
+    ExpectVector(CombineSnapVectors(Vectors(one, {CSnapVector(0.5, kPi / 2, 10, 1)}), range), 0, 0.5);
+  }
+  {
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.3, 0.0, 10, 1), CSnapVector(0.2, kPi, 10, 1)});
+    ExpectVector(CombineSnapVectors(a, range), -0.2, 0, "opposite: the shorter");
+    EXPECT_EQ(a.GetSize(), 1);
+  }
+  {
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.2, kPi, 10, 1), CSnapVector(0.7, 0.0, kJoinSnapCategory, 1)});
+    ExpectVector(CombineSnapVectors(a, range), 0.7, 0, "opposite: the join snap over a shorter one");
+  }
+  {
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.4, 0.0, 10, 1), CSnapVector(0.2, 0.0, 10, 1), CSnapVector(-0.5, 0.0, 14, 1)});
+    ExpectVector(CombineSnapVectors(a, range), 0.2, 0, "the snap of smaller size: -0.5 is not shorter than 0.2");
+    CSnapVectorArray b;
+    Vectors(b, {CSnapVector(-0.1, 0.0, 14, 1), CSnapVector(0.3, 0.0, 10, 1)});
+    ExpectVector(CombineSnapVectors(b, range), -0.1, 0, "a negative snap of smaller size stays");
+  }
+  {
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.5, 0.0, 10, 1), CSnapVector(0.25, 3 * kPi / 2, 10, 1)});
+    ExpectVector(CombineSnapVectors(a, range), 0.5, -0.25, "at right angles: the sum");
+  }
+  {
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.5, 0.0, 10, 1), CSnapVector(0.0, kPi / 4, 10, 1)});
+    ExpectVector(CombineSnapVectors(a, range), 0.5, 0, "a zero snap adds nothing");
+  }
+  {
+    // x = 0.5 and the perpendicular through 0.5 * (cos 45, sin 45): (0.5, 0.5 * sqrt 2 - 0.5).
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.5, 0.0, 10, 1), CSnapVector(0.5, kPi / 4, 10, 1)});
+    ExpectVector(CombineSnapVectors(a, range), 0.5, 0.5 * std::sqrt(2.0) - 0.5, "oblique: the crossing");
+  }
+  {
+    // Nearly parallel snaps cross at (1, -0.403), 1.078 away: within 1.5 ranges of 1.25, but not
+    // of 0.5, when the shorter wins.
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(1.0, 0.0, 10, 1), CSnapVector(0.9, 0.2, 10, 1)});
+    ExpectVector(CombineSnapVectors(a, range), 1.0, (0.9 - std::cos(0.2)) / std::sin(0.2));
+    CSnapVectorArray b;
+    Vectors(b, {CSnapVector(1.0, 0.0, 10, 1), CSnapVector(0.9, 0.2, 10, 1)});
+    ExpectVector(CombineSnapVectors(b, 0.5), 0.9 * std::cos(0.2), 0.9 * std::sin(0.2));
+  }
+  {
+    CSnapVectorArray a;
+    Vectors(a, {CSnapVector(0.9, 0.0, 10, 1), CSnapVector(0.3, kPi / 2, 10, 1), CSnapVector(0.2, kPi / 4, 10, 1)});
+    const CVRX2DVector v = CombineSnapVectors(a, range);
+    EXPECT_EQ(a.GetSize(), 2) << "the longest of three non-parallel snaps goes";
+    EXPECT_DOUBLE_EQ(a[0]->m_dLength, 0.3);
+    EXPECT_LT(v.GetLength(), 0.9);
+  }
+}
+
+TEST_F(SnapEngineTest, ThePriorityTableAndItsUndefinedCells)
+{
+  EXPECT_EQ(engine.GetSnapPriority(20, 7), 1);
+  EXPECT_EQ(engine.GetSnapPriority(20, 6), 3);
+  EXPECT_EQ(engine.GetSnapPriority(17, 8), 3);
+  EXPECT_EQ(engine.GetSnapPriority(11, 7), 2);
+  EXPECT_EQ(engine.GetSnapPriority(14, 6), 2);
+  EXPECT_EQ(engine.GetSnapPriority(13, 7), 0);
+  EXPECT_EQ(engine.GetSnapPriority(15, 2), 0);
+  EXPECT_EQ(engine.GetSnapPriority(15, 7), 1);
+  EXPECT_THROW(engine.GetSnapPriority(20, 9), CAppFatalException);
+  EXPECT_THROW(engine.GetSnapPriority(12, 7), CAppFatalException);
+  EXPECT_THROW(engine.GetSnapPriority(25, 7), CAppFatalException);
+  engine.SetSnapRange(1.25);
+  CDesignItem* other = Offering({Vertical(7, 100.0)});
+  CAlignmentEntity perimeter(Vertical(7, 100.0).Clone(), other, 1);
+  CSnapVectorArray vectors;
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(13, 100.5), Query(1.25), perimeter, vectors), 0)
+      << "a join line never snaps to a perimeter line";
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(15, 100.5), Query(1.25), perimeter, vectors), 1);
+  EXPECT_THROW(engine.SnapLineToEntity(Vertical(12, 100.5), Query(1.25), perimeter, vectors), CAppFatalException)
+      << "a pair outside the table is a state that must not occur";
+  perimeter.m_bEnabled = 0;
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(12, 100.5), Query(1.25), perimeter, vectors), 0)
+      << "a disabled entry is passed before the table is read";
+}
+
+TEST_F(SnapEngineTest, MeasuringAcrossAndAlongAnEntity)
+{
+  CVRX2DPoint foot;
+  double direction = 0;
+  EXPECT_DOUBLE_EQ(DistanceToEntity(CVRX2DPoint(3, 5), Vertical(0, 1), foot, direction, FALSE), 2.0);
+  EXPECT_EQ(foot, CVRX2DPoint(1, 5));
+  EXPECT_DOUBLE_EQ(direction, kPi);
+  EXPECT_DOUBLE_EQ(DistanceToEntity(CVRX2DPoint(3, 5), Horizontal(0, 7), foot, direction, FALSE), 2.0);
+  EXPECT_DOUBLE_EQ(direction, kPi / 2);
+  const CVRX2DLine oblique(0, CVRX2DPoint(0, 0), CVRX2DPoint(10, 10));
+  EXPECT_NEAR(DistanceToEntity(CVRX2DPoint(0, 2), oblique, foot, direction, FALSE), std::sqrt(2.0), 1e-12);
+  EXPECT_NEAR(foot.GetX(), 1.0, 1e-12);
+  EXPECT_NEAR(direction, 7 * kPi / 4, 1e-12);
+  EXPECT_EQ(DistanceToEntity(CVRX2DPoint(20, 22), oblique, foot, direction, TRUE), kNoCrossingDistance)
+      << "the foot beyond the segment";
+  const CVRX2DArc circle(0, CVRX2DPoint(0, 0), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+  EXPECT_NEAR(DistanceToEntity(CVRX2DPoint(8, 0), circle, foot, direction, FALSE), 3.0, 1e-9);
+  EXPECT_THROW(DistanceToEntity(CVRX2DPoint(0, 0), CVRX2DPointEntity(0, CVRX2DPoint(1, 1)), foot, direction, FALSE),
+               CAppFatalException);
+  // Along a direction, towards the entity on whichever side it lies.
+  EXPECT_DOUBLE_EQ(DistanceAlongDirection(CVRX2DPoint(3, 5), kPi, Vertical(0, 1), foot, direction, FALSE), 2.0);
+  EXPECT_DOUBLE_EQ(direction, kPi);
+  EXPECT_DOUBLE_EQ(DistanceAlongDirection(CVRX2DPoint(0, 5), kPi, Vertical(0, 1), foot, direction, FALSE), 1.0);
+  EXPECT_DOUBLE_EQ(direction, 0.0);
+  EXPECT_EQ(DistanceAlongDirection(CVRX2DPoint(0, 5), kPi / 2, Vertical(0, 1), foot, direction, FALSE),
+            kNoCrossingDistance);
+}
+
+TEST_F(SnapEngineTest, LikeGroupsFileLinesByOrientationAndSlope)
+{
+  CLikeAlignmentGroups groups;
+  CDesignItem* a = Item(0);
+  CDesignItem* b = Item(1);
+  groups.Add(new CAlignmentEntity(new CVRX2DLine(8, CVRX2DPoint(0, 0), CVRX2DPoint(100, 50)), a, 1));
+  ASSERT_EQ(groups.GetSize(), 3) << "the first sloped line takes slot 2";
+  EXPECT_EQ(groups[0], nullptr);
+  EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), nullptr);
+  groups.Add(new CAlignmentEntity(new CVRX2DLine(8, CVRX2DPoint(0, 10), CVRX2DPoint(100, 60 + 4e-5)), b, 1));
+  EXPECT_EQ(groups.GetSize(), 3) << "slopes 0.5 and 0.5000004 share a group";
+  groups.Add(new CAlignmentEntity(new CVRX2DLine(8, CVRX2DPoint(0, 10), CVRX2DPoint(100, 60 + 2e-4)), b, 1));
+  EXPECT_EQ(groups.GetSize(), 4) << "a slope 2e-6 away does not";
+  groups.Add(new CAlignmentEntity(Horizontal(8, 30).Clone(), a, 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 10).Clone(), b, 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 20).Clone(), a, 1));
+  CLikeAlignmentEntities* pHorizontal = groups.FindLike(Horizontal(0, 5));
+  ASSERT_NE(pHorizontal, nullptr);
+  std::vector<int> near;
+  pHorizontal->FindNear(0, 19, 1.5, near);
+  EXPECT_EQ(near, std::vector<int>{2});
+  pHorizontal->FindNear(0, 20, 10.0, near);
+  EXPECT_EQ(near, (std::vector<int>{0, 1, 2})) << "in the entries' own order";
+  groups.RemoveItem(a);
+  EXPECT_EQ(pHorizontal->GetEntities().GetSize(), 1);
+  pHorizontal->FindNear(0, 20, 10.0, near);
+  EXPECT_EQ(near, std::vector<int>{0});
+  groups.RemoveItem(b);
+  EXPECT_EQ(pHorizontal->GetOrientation(), laeEmpty);
+  EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), nullptr) << "an emptied group finds nothing";
+  groups.Add(new CAlignmentEntity(Horizontal(8, 10).Clone(), b, 1));
+  EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), pHorizontal) << "and is filled again";
+}
+
+TEST_F(SnapEngineTest, AJoinSnapIsRecordedOnlyWhenTheJoinSearchFindsAJoin)
+{
+  engine.SetJoinCaptureDistance(1.5);
+  engine.SetSnapRange(1.25);
+  EXPECT_DOUBLE_EQ(engine.GetJoinSnapRange(), 1.5);
+  CAlignmentEntity& entry = *Perimeter(Item(5), 100.0, 3);
+  engine.AddEntry(&entry);
+  CSnapQuery query = Query(1.5, TRUE, 1);
+  query.pItem = Item(6);
+  query.index = 2;
+  // A weaker join snap of the same direction is already recorded: a refused join leaves it be.
+  CSnapVectorArray vectors;
+  Vectors(vectors, {CSnapVector(0.9, kPi, kJoinSnapCategory, 1)});
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(20, 100.6), query, entry, vectors), 0);
+  EXPECT_EQ(host.calls, 1);
+  EXPECT_NEAR(host.asked.length, 0.6, 1e-12) << "the search is asked with the snap found";
+  EXPECT_EQ(host.asked.category, kJoinSnapCategory);
+  EXPECT_TRUE(host.askedCreate);
+  EXPECT_EQ(host.askedLines, 1);
+  ASSERT_EQ(vectors.GetSize(), 1);
+  EXPECT_DOUBLE_EQ(vectors[0]->m_dLength, 0.9);
+  EXPECT_EQ(vectors[0]->m_pStationaryItem, nullptr);
+  // An accepted join overwrites it, corrected to the join's spacing and naming both components.
+  host.accept = TRUE;
+  host.spacing = 0.125;
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(20, 100.6), query, entry, vectors), 1);
+  ASSERT_EQ(vectors.GetSize(), 1);
+  EXPECT_NEAR(vectors[0]->m_dLength, 0.725, 1e-12);
+  EXPECT_EQ(vectors[0]->m_nMovingComponent, 2);
+  EXPECT_EQ(vectors[0]->m_nStationaryComponent, 3);
+  EXPECT_EQ(vectors[0]->m_pMovingItem, Item(6));
+  EXPECT_EQ(vectors[0]->m_pStationaryItem, Item(5));
+  // Only perimeter outline lines against perimeter entries join.
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(17, 100.6), query, entry, vectors), 0);
+  EXPECT_EQ(host.calls, 2);
+}
+
+TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoin)
+{
+  engine.SetJoinCaptureDistance(1.5);
+  engine.SetSnapRange(1.25);
+  engine.AddEntry(Perimeter(Item(5), 100.0, 0));
+  CSnapQuery query;
+  query.create = 1;
+  for (const BOOL accept : {FALSE, TRUE}) {
+    host.accept = accept;
+    CSnapVectorArray vectors;
+    engine.SnapTo(Vertical(20, 100.6), query, vectors);
+    ASSERT_EQ(vectors.GetSize(), 1);
+    EXPECT_EQ(vectors[0]->m_nCategory, accept ? kJoinSnapCategory : kLineSnapCategory);
+    CSnapVectorArray far;
+    engine.SnapTo(Vertical(20, 101.4), query, far);
+    EXPECT_EQ(far.GetSize(), accept ? 1 : 0) << "1.4 is inside the join range only";
+  }
+  CSnapEngine alone;
+  alone.SetSnapRange(1.25);
+  alone.AddEntry(Perimeter(Item(5), 100.0, 0));
+  CSnapVectorArray vectors;
+  alone.SnapTo(Vertical(20, 100.6), query, vectors);
+  ASSERT_EQ(vectors.GetSize(), 1);
+  EXPECT_EQ(vectors[0]->m_nCategory, kLineSnapCategory);
+}
+
+TEST_F(SnapEngineTest, AGroupsEntryStandsForTheEntriesOfItsUnits)
+{
+  engine.SetSnapRange(1.25);
+  host.accept = TRUE;
+  host.group = Item(5);
+  CAlignmentEntity& groupEntry = *Perimeter(Item(5), 100.0, 0);
+  engine.AddEntry(&groupEntry);
+  std::unique_ptr<CAlignmentEntity> member(Perimeter(Item(6), 100.0, 4));
+  host.memberEntries.push_back(member.get());
+  CSnapVectorArray vectors;
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(20, 100.5), Query(1.25, TRUE), groupEntry, vectors), 1);
+  ASSERT_EQ(vectors.GetSize(), 1);
+  EXPECT_EQ(vectors[0]->m_pStationaryItem, Item(6)) << "joined to the unit, not the group";
+  EXPECT_EQ(vectors[0]->m_nStationaryComponent, 4);
+  // A member out of reach gives way to the group's own line.
+  host.memberEntries.clear();
+  std::unique_ptr<CAlignmentEntity> away(Perimeter(Item(6), 90.0, 4));
+  host.memberEntries.push_back(away.get());
+  CSnapVectorArray own;
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(20, 100.5), Query(1.25, TRUE), groupEntry, own), 1);
+  ASSERT_EQ(own.GetSize(), 1);
+  EXPECT_EQ(own[0]->m_pStationaryItem, Item(5));
+}
+
+TEST_F(SnapEngineTest, ShiftGivenWithTheQueryConstrainsTheMoveToItsLargerAxis)
+{
+  engine.SetSnapRange(1.25);
+  engine.SetAutoJoin(FALSE);
+  Offering({Vertical(8, 11.0)});
+  const CVRX2DLine side(20, CVRX2DPoint(0, 0), CVRX2DPoint(0, 10));
+  const std::vector<CSnapOutline> outlines{{&side, Item(6), 0, FALSE}};
+  CSnapQuery query;
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(10.4, 3.0), outlines, query), 11.0, 3.0);
+  query.shift = TRUE;
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(10.4, 3.0), outlines, query), 11.0, 0.0, "y dropped, x snapped");
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(3.0, 10.4), outlines, query), 0.0, 10.4, "x dropped");
+  // A guideline's outline meets only the guideline snap points.
+  const std::vector<CSnapOutline> guide{{&side, Item(6), 0, TRUE}};
+  query.shift = FALSE;
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(10.4, 3.0), guide, query), 10.4, 3.0);
+}
+
+TEST_F(SnapEngineTest, TheTablesFileRemoveAndDisableEntriesByItem)
+{
+  CDesignItem* pItem = Item(6);
+  engine.AddEntry(new CAlignmentEntity(Vertical(7, 10.0).Clone(), pItem, 1));
+  engine.AddEntry(new CAlignmentEntity(Vertical(8, 20.0).Clone(), pItem, 1));
+  const CVRX2DArc circle(6, CVRX2DPoint(50, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+  engine.AddEntry(new CAlignmentEntity(circle.Clone(), pItem, 1));
+  CObArray all;
+  engine.GetPerimeterGroups().GetAll(all);
+  EXPECT_EQ(all.GetSize(), 1);
+  all.RemoveAll();
+  engine.GetOtherGroups().GetAll(all);
+  EXPECT_EQ(all.GetSize(), 1);
+  EXPECT_EQ(engine.GetArcEntities().GetSize(), 1);
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(
+      CVRX2DArc(0, CVRX2DPoint(50.005, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0)), nullptr))
+      << "centres within a hundredth are the same";
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 20.0), nullptr));
+  engine.SetItemEnabled(pItem, FALSE);
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 20.0), nullptr));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(circle, nullptr));
+  engine.SetItemEnabled(pItem, TRUE);
+  engine.RemoveItem(pItem);
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 10.0), nullptr));
+  EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
+}
+
+TEST_F(SnapEngineTest, AJoinSnapAlsoLinesUpTheEndsOfTheJoinedSidesWithinTheSnapRange)
+{
+  CVRX2DEntityArray moving;
+  moving.Add(new CVRX2DLine(20, CVRX2DPoint(0, 0), CVRX2DPoint(0, 10)));
+  CVRX2DEntityArray stationary;
+  stationary.Add(new CVRX2DLine(20, CVRX2DPoint(0, 10.5), CVRX2DPoint(0, 0.5)));
+  const auto joinSnap = [&](CSnapVectorArray& vectors) -> CSnapVectorArray& {
+    auto* s = new CSnapVector(0.0, 0.0, kJoinSnapCategory, 1);
+    s->m_pMovingItem = Item(5);
+    s->m_pStationaryItem = Item(6);
+    s->m_nMovingComponent = 0;
+    s->m_nStationaryComponent = 0;
+    vectors.Add(s);
+    return vectors;
+  };
+  engine.SetSnapRange(1.25);
+  CSnapVectorArray unknown;
+  EXPECT_FALSE(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(unknown))) << "items the host knows no outlines of";
+  host.outlines[Item(5)] = &moving;
+  host.outlines[Item(6)] = &stationary;
+  CSnapVectorArray vectors;
+  ASSERT_TRUE(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(vectors)));
+  ASSERT_EQ(vectors.GetSize(), 2);
+  EXPECT_DOUBLE_EQ(vectors[1]->m_dLength, 0.5);
+  EXPECT_DOUBLE_EQ(vectors[1]->m_dDirection, kPi / 2);
+  ExpectVector(engine.CombineSnapVectors(vectors), 0.0, 0.5);
+  engine.SetSnapRange(0.25);
+  CSnapVectorArray far;
+  EXPECT_FALSE(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(far))) << "ends half an inch apart, range a quarter";
+  CSnapVectorArray two;
+  joinSnap(two);
+  EXPECT_THROW(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(two)), CAppFatalException);
+}

@@ -1,0 +1,156 @@
+#pragma once
+// The snapping and alignment engine of the Workbench: the alignment tables (perimeter lines,
+// other lines, arcs, guideline snap points), the snapping priority table and the two ranges.
+// It answers one snap query at a time in model coordinates; what it cannot know of the items
+// (the join search, a group's member units, a unit's component outlines) it asks its host.
+// Nothing here needs a window, an application, a document or a catalogue.
+#include <array>
+#include <vector>
+
+#include "geometry/2dline.h"
+#include "geometry/2dpoint.h"
+#include "geometry/2dvector.h"
+#include "platform/core/Array.h"
+#include "workbench/Likalign.h"
+#include "workbench/Snapvec.h"
+
+class CDesignItem;
+
+// Mode word: free movement, and the bit that constrains the move to the query's direction.
+constexpr int kSnapFreeMode = 3;
+constexpr int kSnapConstrainedMode = 32;
+
+// What the join search reads and writes of a joining snap: its length and direction, its
+// category (9 for joining), and which components and items the join was evaluated for.
+struct CJoinSnapRecord
+{
+  double length = 0.0;
+  double angle = 0.0;
+  int category = 0;
+  int movingIndex = -1;
+  int stationaryIndex = -1;
+  CDesignItem* pMovingItem = nullptr;
+  CDesignItem* pStationaryItem = nullptr;
+};
+
+// One snap request: how the item moves, whether a join snap may create joins, the range to
+// search, whether this is the joining pass, the moving item and the component index of the
+// moving line, and whether Shift is held (which constrains a move to its larger axis).
+struct CSnapQuery
+{
+  int mode = kSnapFreeMode;
+  double direction = 0.0;
+  int create = 0;
+  double range = 0.0;
+  BOOL joining = FALSE;
+  CDesignItem* pItem = nullptr;
+  int index = -1;
+  BOOL shift = FALSE;
+};
+
+// One outline line of a moving item as AdjustOffset takes it, before the move.
+struct CSnapOutline
+{
+  const CVRX2DEntity* pEntity = nullptr;
+  CDesignItem* pItem = nullptr;
+  int index = -1;
+  // Guideline lines snap only to the guideline snap points.
+  BOOL guideline = FALSE;
+};
+
+// What the engine asks of the items around it.
+class CSnapHost
+{
+public:
+  virtual ~CSnapHost() = default;
+  // The join search for one joining snap of a moving line against the colinear perimeter lines
+  // of a stationary entry; corrects the record to the join spacing. FALSE when no join fits.
+  virtual BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                                   CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                                   const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create) = 0;
+  // For the entry of a group, the entries of its member units that lie on it, each with its
+  // colinear perimeter lines; FALSE when the entry's item is no group.
+  virtual BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) = 0;
+  // A unit item's component outlines; null for any other item.
+  virtual const CVRX2DEntityArray* GetUnitOutlines(CDesignItem* pItem) = 0;
+};
+
+class CSnapEngine
+{
+public:
+  explicit CSnapEngine(CSnapHost* pHost = nullptr);
+  CSnapEngine(const CSnapEngine&) = delete;
+  CSnapEngine& operator=(const CSnapEngine&) = delete;
+
+  void SetHost(CSnapHost* pHost) { m_pHost = pHost; }
+
+  // Ranges: the snap range is given (5 pixels at the present scale); the join range is the
+  // larger of it and the join capture distance.
+  void SetSnapRange(double snapRange);
+  double GetSnapRange() const { return m_dSnapRange; }
+  double GetJoinSnapRange() const { return m_dJoinSnapRange; }
+  void SetJoinCaptureDistance(double distance) { m_dJoinCaptureDistance = distance; }
+  double GetJoinCaptureDistance() const { return m_dJoinCaptureDistance; }
+  void SetAutoJoin(BOOL bAutoJoin) { m_bAutoJoin = bAutoJoin; }
+  BOOL GetAutoJoin() const { return m_bAutoJoin; }
+
+  // The snapping priority of a moving line's category against an alignment entity's.
+  int GetSnapPriority(int moving, int alignment) const;
+
+  // Tables (Snaptab.cpp).
+  // Files an entry (owned from now on) by its kind: arcs, perimeter lines, other lines.
+  void AddEntry(CAlignmentEntity* pEntry);
+  void RemoveItem(const CDesignItem* pItem);
+  void SetItemEnabled(const CDesignItem* pItem, BOOL bEnable);
+  static BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines);
+  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored);
+  CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
+  CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
+  CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
+  // The crossings of the guideline centre lines of all items but the moving one; callers add
+  // the items' own points after them.
+  void BuildGuidelineCrossings(const CDesignItem* pMovingItem);
+  CVRX2DPointArray& GetGuidelineSnapPoints() { return m_GuidelineSnapPoints; }
+  const CVRX2DPointArray& GetGuidelineSnapPoints() const { return m_GuidelineSnapPoints; }
+
+  // Snapping (Snapeng.cpp).
+  // A proposed move of an item's outline: the Shift state of the query constrains it to its
+  // larger axis; the answer is the move corrected by every snap found.
+  CVRX2DVector AdjustOffset(const CVRX2DVector& offset, const std::vector<CSnapOutline>& outlines, CSnapQuery query);
+  // A moved line against the tables: the joining pass first when joins are made automatically,
+  // then the perimeter and the other lines at the snap range. The query's range and joining
+  // flag are set here.
+  void SnapTo(const CVRX2DLine& line, CSnapQuery query, CSnapVectorArray& vectors);
+  // A guideline's moved line against the guideline snap points.
+  void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors);
+  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
+                 CSnapVectorArray& vectors);
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+                       CSnapVectorArray& vectors);
+  // A point against the perimeter lines (join range), the other lines and the arcs.
+  CVRX2DVector SnapPoint(const CVRX2DPoint& p, int mode, double direction);
+  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
+                  CSnapVectorArray& vectors);
+  int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors);
+  BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const;
+
+private:
+  BOOL SnapLineToGroupMembers(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
+                              CSnapVectorArray& vectors);
+  // The join search for a join snap found at distance d; on success the snap is recorded.
+  int RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry, double d,
+                     double snapDirection, CSnapVectorArray& vectors);
+
+  static constexpr int kCategoryCount = 25;
+  CSnapHost* m_pHost;
+  std::array<std::array<int, kCategoryCount>, kCategoryCount> m_SnapPriorityTable{};
+  double m_dSnapRange = 0.0;
+  double m_dJoinSnapRange = 0.0;
+  double m_dJoinCaptureDistance = 0.0;
+  BOOL m_bAutoJoin = TRUE;
+  CLikeAlignmentGroups m_PerimeterGroups;
+  CLikeAlignmentGroups m_OtherGroups;
+  CAlignmentEntityArray m_ArcEntities;
+  CVRX2DPointArray m_GuidelineSnapPoints;
+};

@@ -1,0 +1,163 @@
+// The engine's alignment tables: filing alignment entries into the perimeter groups, the other
+// groups and the arc list, taking an item's entries out again or disabling them, the question
+// whether an entity lies on an entry, and the crossings of the guideline centre lines.
+#include <vector>
+
+#include "geometry/2darc.h"
+#include "support/Exceptn.h"
+#include "workbench/snap/Snapeng.h"
+
+namespace {
+constexpr const char* kModule = "Wbalign";
+constexpr int kOddEntityLine = 1312;
+constexpr int kArcListLine = 1330;
+constexpr int kGuidelineEntryLine = 2688;
+// Alignment categories: the perimeter lines joining snaps to, the guideline centre lines, and
+// the lines an alignment question never counts.
+constexpr int kPerimeterAlignment = 7;
+constexpr int kGuidelineCentreAlignment = 2;
+constexpr int kNotCounted = 5;
+// Arc centres this close are the same centre for the highlight question.
+constexpr double kArcCentreTolerance = 0.01;
+// Colinear lines lie within the point tolerance of each other across their direction.
+constexpr double kColinearReach = 1e-6;
+
+// The line's direction is worked out once by the caller, each entry's once per visit.
+BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CVRXAngle& direction,
+                      const CDesignItem* pIgnored)
+{
+  CLikeAlignmentEntities* pGroup = groups.FindLike(line, direction);
+  if (!pGroup)
+    return FALSE;
+  // Any one entry settles it, so the entries are visited as they lie in the index.
+  CAlignmentEntityArray& entries = pGroup->GetEntities();
+  return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach, [&](int i) {
+    const CAlignmentEntity& entry = *entries[i];
+    if (!entry.m_bEnabled || entry.m_pItem == pIgnored || entry.m_pEntity->GetType() != VRX_LINE ||
+        entry.m_pEntity->GetCategory() == kNotCounted)
+      return false;
+    const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
+    return static_cast<bool>(entryLine.IsColinear(line, entryLine.GetAngle(), direction));
+  });
+}
+
+// Sets the point tolerance for one comparison and puts the old one back.
+class CPointToleranceScope
+{
+public:
+  explicit CPointToleranceScope(double tolerance) : m_dSaved(CVRX2DPoint::GetTolerance())
+  {
+    CVRX2DPoint::SetTolerance(tolerance);
+  }
+  ~CPointToleranceScope() { CVRX2DPoint::SetTolerance(m_dSaved); }
+  CPointToleranceScope(const CPointToleranceScope&) = delete;
+  CPointToleranceScope& operator=(const CPointToleranceScope&) = delete;
+
+private:
+  double m_dSaved;
+};
+
+BOOL IsSameArc(const CVRX2DArc& a, const CVRX2DArc& b)
+{
+  BOOL sameCentre = FALSE;
+  {
+    CPointToleranceScope scope(kArcCentreTolerance);
+    sameCentre = a.GetCentre() == b.GetCentre();
+  }
+  return sameCentre && a.GetMajorRadius() == b.GetMajorRadius() && a.GetMinorRadius() == b.GetMinorRadius();
+}
+}  // namespace
+
+void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
+{
+  const CVRX2DEntity& entity = *pEntry->m_pEntity;
+  if (entity.GetType() == VRX_ARC)
+    m_ArcEntities.Add(pEntry);
+  else if (entity.GetType() == VRX_LINE && entity.GetCategory() == kPerimeterAlignment)
+    m_PerimeterGroups.Add(pEntry);
+  else if (entity.GetType() == VRX_LINE)
+    m_OtherGroups.Add(pEntry);
+  else
+    delete pEntry;
+}
+
+BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines)
+{
+  if (entry.m_pEntity->GetType() != VRX_LINE)
+    return FALSE;
+  const auto& line = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
+  BOOL collected = FALSE;
+  for (int i = 0; i < lines.GetSize(); ++i) {
+    const CVRX2DEntity* pEntity = lines.GetAt(i);
+    if (pEntity->GetType() != VRX_LINE || !line.IsColinear(static_cast<const CVRX2DLine&>(*pEntity)))
+      continue;
+    entry.m_PerimeterLines.Add(pEntity->Clone());
+    entry.m_Indices.Add(static_cast<UINT>(i));
+    collected = TRUE;
+  }
+  return collected;
+}
+
+void CSnapEngine::RemoveItem(const CDesignItem* pItem)
+{
+  m_PerimeterGroups.RemoveItem(pItem);
+  if (m_OtherGroups.HasGroups())
+    m_OtherGroups.RemoveItem(pItem);
+  for (int i = m_ArcEntities.GetSize() - 1; i >= 0; --i)
+    if (m_ArcEntities[i]->m_pItem == pItem)
+      m_ArcEntities.RemoveAt(i);
+}
+
+void CSnapEngine::SetItemEnabled(const CDesignItem* pItem, BOOL bEnable)
+{
+  m_PerimeterGroups.SetItemEnabled(pItem, bEnable);
+  m_OtherGroups.SetItemEnabled(pItem, bEnable);
+  for (int i = 0; i < m_ArcEntities.GetSize(); ++i)
+    if (m_ArcEntities[i]->m_pItem == pItem)
+      m_ArcEntities[i]->m_bEnabled = bEnable;
+}
+
+BOOL CSnapEngine::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored)
+{
+  if (entity.GetType() == VRX_LINE) {
+    const auto& line = static_cast<const CVRX2DLine&>(entity);
+    const CVRXAngle direction = line.GetAngle();
+    return HasColinearEntry(m_PerimeterGroups, line, direction, pIgnored) ||
+           HasColinearEntry(m_OtherGroups, line, direction, pIgnored);
+  }
+  if (entity.GetType() != VRX_ARC)
+    throw CAppFatalException(kModule, kOddEntityLine);
+  const auto& arc = static_cast<const CVRX2DArc&>(entity);
+  for (int i = 0; i < m_ArcEntities.GetSize(); ++i) {
+    const CAlignmentEntity& entry = *m_ArcEntities[i];
+    if (entry.m_pEntity->GetType() != VRX_ARC)
+      throw CAppFatalException(kModule, kArcListLine);
+    if (entry.m_bEnabled && entry.m_pItem != pIgnored &&
+        IsSameArc(static_cast<const CVRX2DArc&>(*entry.m_pEntity), arc))
+      return TRUE;
+  }
+  return FALSE;
+}
+
+void CSnapEngine::BuildGuidelineCrossings(const CDesignItem* pMovingItem)
+{
+  m_GuidelineSnapPoints.RemoveAll();
+  CObArray centres;
+  m_OtherGroups.GetByCategory(kGuidelineCentreAlignment, centres);
+  std::vector<const CVRX2DLine*> lines;
+  for (int i = 0; i < centres.GetSize(); ++i) {
+    auto* pEntry = static_cast<CAlignmentEntity*>(centres[i]);
+    if (pEntry->m_pItem == pMovingItem)
+      continue;
+    if (pEntry->m_pEntity->GetType() != VRX_LINE || pEntry->m_pEntity->GetCategory() != kGuidelineCentreAlignment)
+      throw CAppFatalException(kModule, kGuidelineEntryLine);
+    lines.push_back(static_cast<const CVRX2DLine*>(pEntry->m_pEntity.get()));
+  }
+  for (size_t i = 0; i < lines.size(); ++i)
+    for (size_t j = i + 1; j < lines.size(); ++j) {
+      CVRX2DPointArray crossing;
+      lines[i]->IntersectLine(*lines[j], crossing);
+      if (crossing.GetSize() == 1)
+        m_GuidelineSnapPoints.Add(new CVRX2DPoint(*crossing[0]));
+    }
+}
