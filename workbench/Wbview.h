@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "document/Docviews.h"
+#include "document/Dochints.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "views/Xltdata.h"
@@ -38,10 +39,6 @@ enum
   wemReadOnly = 1,
   wemEditable = 2
 };
-
-// The hint that rebuilds the colour translation map; the one after unit or group properties.
-constexpr LPARAM kHintCategoryMap = 4;
-constexpr LPARAM kHintItemProperties = 6;
 
 // What the join search reads and writes of a joining snap: its length and direction, its
 // category (9 for joining), and which components and items the join was evaluated for.
