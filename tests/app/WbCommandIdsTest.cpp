@@ -83,6 +83,15 @@ TEST_F(WbCommandIdsTest, TheItemSwitchesAndTheAttributesDialogAreTheViewsOwn)
     mainIds.insert(pMain->GetItemID(i));
   for (UINT nID : {ID_ALIGNMENT_LINES, ID_SNAP_TO_ALIGNMENT, ID_JOINING_MARKERS, ID_SNAP_HIGHLIGHTS})
     EXPECT_EQ(mainIds.count(nID), 1u) << "command " << nID;
-  // The attributes dialog has no menu entry and no button.
+  // So do the item context menus; the attributes dialog has no menu entry and no button.
   EXPECT_EQ(mainIds.count(ID_ALIGNMENT_LINE_ATTRIBUTES), 0u);
+  const CMenuTemplate* pContext = CResources::Get().FindMenu(IDR_CONTEXT_MENUS);
+  ASSERT_NE(pContext, nullptr);
+  for (const char* popup : {"Design Item", "Unit Item", "Group Item"}) {
+    std::set<UINT> ids;
+    CollectIds(Popup(*pContext, popup), ids);
+    EXPECT_EQ(ids.count(ID_ALIGNMENT_LINES), 1u) << popup;
+    EXPECT_EQ(ids.count(ID_SNAP_TO_ALIGNMENT), 1u) << popup;
+    EXPECT_EQ(ids.count(ID_ALIGNMENT_LINE_ATTRIBUTES), 0u) << popup;
+  }
 }
