@@ -2,8 +2,8 @@
 
 #include "app/App.h"
 #include "app/Appprefs.h"
-#include "app/Hint.h"
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "platform/ui/wnd/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CApplicationPreferencesSheetDlg, CRetainedPropertySheet)
@@ -56,7 +56,7 @@ BOOL CApplicationPreferencesSheetDlg::Apply()
   m_pageUserInfo.WriteTo(m_prefs);
   m_pagePlanView.WriteTo(m_prefs);
   if (CDoc* pDoc = ActiveProject())
-    pDoc->UpdateAllViews(nullptr, HINT_PLAN);
+    pDoc->UpdateAllViews(nullptr, kHintPlan);
   m_pageUnits.WriteTo(m_prefs);
   CancelToClose();
   return TRUE;

@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "model/Entcat.h"
 #include "views/Xltdata.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
@@ -31,36 +32,36 @@ struct CRecordSpec
 
 // The records in member order with the drawing categories each one serves.
 constexpr CRecordSpec kSpecs[CExportToDXFConfig::RecordCount] = {
-    {"DetailMaterialHatching", {32, 0}, "A-Detl-Patt", 1},
-    {"DetailWood", {27, 0}, "A-Detl-Mcut", 2},
-    {"DetailVinyl", {26, 29}, "A-Detl-Mcut", 2},
-    {"DetailAluminum", {25, 0}, "A-Detl-Mcut", 2},
-    {"DetailSteel", {34, 0}, "A-Detl-Mcut", 2},
-    {"DetailGlass", {30, 0}, "A-Detl-Mcut", 1},
-    {"DetailOther", {33, 0}, "A-Detl-Mcut", 2},
-    {"DetailExtension", {28, 0}, "A-Detl-Mbnd", 5},
-    {"DoorPlanSectionWallCutLine", {45, 0}, "A-Door-Prht", 2},
-    {"DoorPlanSectionGlass", {42, 0}, "A-Door-Prht", 1},
-    {"DoorPlanSectionFrame", {41, 0}, "A-Door-Prht", 2},
-    {"DoorPlanSectionSillJamb", {44, 0}, "A-Door-Sill", 5},
-    {"DoorPlanSectionLabel", {43, 0}, "A-Door-Iden", 2},
-    {"WindowPlanSectionWallCutLine", {56, 0}, "A-Glaz-Prht", 2},
-    {"WindowPlanSectionGlass", {53, 0}, "A-Glaz-Prht", 1},
-    {"WindowPlanSectionFrame", {52, 0}, "A-Glaz-Prht", 2},
-    {"WindowPlanSectionSillJamb", {55, 0}, "A-Glaz-Sill", 5},
-    {"WindowPlanSectionLabel", {54, 0}, "A-Glaz-Iden", 2},
-    {"DoorElevationFrame", {35, 0}, "A-Door-Elev", 2},
-    {"DoorElevationGlassSash", {36, 0}, "A-Door-Elev", 2},
-    {"DoorElevationOperatingSymbol", {40, 0}, "A-Door-Elev", 5},
-    {"DoorElevationGrilles", {37, 0}, "A-Door-Elev", 1},
-    {"DoorElevationGroupBoundary", {38, 0}, "A-Door-Elev", 6},
-    {"DoorElevationLabel", {39, 0}, "A-Door-Iden", 2},
-    {"WindowElevationFrame", {46, 0}, "A-Glaz-Elev", 2},
-    {"WindowElevationGlassSash", {47, 0}, "A-Glaz-Elev", 2},
-    {"WindowElevationOperatingSymbol", {51, 0}, "A-Glaz-Elev", 5},
-    {"WindowElevationGrilles", {48, 0}, "A-Glaz-Elev", 1},
-    {"WindowElevationGroupBoundary", {49, 0}, "A-Glaz-Elev", 6},
-    {"WindowElevationLabel", {50, 0}, "A-Glaz-Iden", 2},
+    {"DetailMaterialHatching", {ecatDetailMaterialHatching, 0}, "A-Detl-Patt", 1},
+    {"DetailWood", {ecatDetailCore, 0}, "A-Detl-Mcut", 2},
+    {"DetailVinyl", {ecatDetailCladding, ecatDetailFlange}, "A-Detl-Mcut", 2},
+    {"DetailAluminum", {ecatDetailAluminum, 0}, "A-Detl-Mcut", 2},
+    {"DetailSteel", {ecatDetailSteel, 0}, "A-Detl-Mcut", 2},
+    {"DetailGlass", {ecatDetailGlass, 0}, "A-Detl-Mcut", 1},
+    {"DetailOther", {ecatDetailOther, 0}, "A-Detl-Mcut", 2},
+    {"DetailExtension", {ecatDetailExtension, 0}, "A-Detl-Mbnd", 5},
+    {"DoorPlanSectionWallCutLine", {ecatDoorPlanSectionWallCutLine, 0}, "A-Door-Prht", 2},
+    {"DoorPlanSectionGlass", {ecatDoorPlanSectionGlass, 0}, "A-Door-Prht", 1},
+    {"DoorPlanSectionFrame", {ecatDoorPlanSectionFrame, 0}, "A-Door-Prht", 2},
+    {"DoorPlanSectionSillJamb", {ecatDoorPlanSectionSillJamb, 0}, "A-Door-Sill", 5},
+    {"DoorPlanSectionLabel", {ecatDoorPlanSectionLabel, 0}, "A-Door-Iden", 2},
+    {"WindowPlanSectionWallCutLine", {ecatWindowPlanSectionWallCutLine, 0}, "A-Glaz-Prht", 2},
+    {"WindowPlanSectionGlass", {ecatWindowPlanSectionGlass, 0}, "A-Glaz-Prht", 1},
+    {"WindowPlanSectionFrame", {ecatWindowPlanSectionFrame, 0}, "A-Glaz-Prht", 2},
+    {"WindowPlanSectionSillJamb", {ecatWindowPlanSectionSillJamb, 0}, "A-Glaz-Sill", 5},
+    {"WindowPlanSectionLabel", {ecatWindowPlanSectionLabel, 0}, "A-Glaz-Iden", 2},
+    {"DoorElevationFrame", {ecatDoorElevationFrame, 0}, "A-Door-Elev", 2},
+    {"DoorElevationGlassSash", {ecatDoorElevationGlassSash, 0}, "A-Door-Elev", 2},
+    {"DoorElevationOperatingSymbol", {ecatDoorElevationOperatingSymbol, 0}, "A-Door-Elev", 5},
+    {"DoorElevationGrilles", {ecatDoorElevationGrilles, 0}, "A-Door-Elev", 1},
+    {"DoorElevationGroupBoundary", {ecatDoorElevationGroupBoundary, 0}, "A-Door-Elev", 6},
+    {"DoorElevationLabel", {ecatDoorElevationLabel, 0}, "A-Door-Iden", 2},
+    {"WindowElevationFrame", {ecatWindowElevationFrame, 0}, "A-Glaz-Elev", 2},
+    {"WindowElevationGlassSash", {ecatWindowElevationGlassSash, 0}, "A-Glaz-Elev", 2},
+    {"WindowElevationOperatingSymbol", {ecatWindowElevationOperatingSymbol, 0}, "A-Glaz-Elev", 5},
+    {"WindowElevationGrilles", {ecatWindowElevationGrilles, 0}, "A-Glaz-Elev", 1},
+    {"WindowElevationGroupBoundary", {ecatWindowElevationGroupBoundary, 0}, "A-Glaz-Elev", 6},
+    {"WindowElevationLabel", {ecatWindowElevationLabel, 0}, "A-Glaz-Iden", 2},
 };
 
 // A DXF file cannot carry control characters in a name; such a name counts as empty.

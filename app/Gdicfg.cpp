@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "app/Digitrun.h"
+#include "model/Entcat.h"
 #include "views/Xltdata.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
@@ -28,17 +29,20 @@ struct CColorSpec
 
 // The colours in member order with their defaults and the screen categories drawn in them.
 constexpr CColorSpec kSpecs[CExportToGDIConfig::ColorCount] = {
-    {"UnitRGB", RGB(0, 0, 0), {1, 19}},
-    {"JoinRGB", RGB(192, 0, 0), {13}},
-    {"SnapHighlightRGB", RGB(192, 0, 0), {24}},
-    {"AlignmentLineRGB", RGB(192, 192, 192), {2, 3, 4, 5, 6, 7, 8}},
-    {"GuidelineRGB", RGB(0, 0, 255), {14}},
-    {"GuidelineEdgeRGB", RGB(64, 64, 255), {15}},
-    {"GuidelineFillRGB", RGB(0, 255, 255), {16}},
-    {"DetailSelectorsRGB", RGB(0, 0, 128), {12}},
-    {"PlanSelectorRGB", RGB(0, 0, 0), {22}},
-    {"PlanSelectorFillRGB", RGB(224, 224, 224), {23}},
-    {"PlanSectionWallLineRGB", RGB(0, 0, 255), {21}},
+    {"UnitRGB", RGB(0, 0, 0), {ecatUnit, ecatProposedOutline}},
+    {"JoinRGB", RGB(192, 0, 0), {ecatJoinLine}},
+    {"SnapHighlightRGB", RGB(192, 0, 0), {ecatSnapHighlight}},
+    {"AlignmentLineRGB",
+     RGB(192, 192, 192),
+     {ecatGuidelineCentreAlignment, ecatJoinAlignment, ecatGuidelineEdgeAlignment, ecatInnerPartOutline,
+      ecatConstruction, ecatPerimeterAlignment, ecatAlwaysOfferedAlignment}},
+    {"GuidelineRGB", RGB(0, 0, 255), {ecatGuidelineCentre}},
+    {"GuidelineEdgeRGB", RGB(64, 64, 255), {ecatGuidelineEdge}},
+    {"GuidelineFillRGB", RGB(0, 255, 255), {ecatGuidelineFill}},
+    {"DetailSelectorsRGB", RGB(0, 0, 128), {ecatSelectionLine}},
+    {"PlanSelectorRGB", RGB(0, 0, 0), {ecatPlanSelector}},
+    {"PlanSelectorFillRGB", RGB(224, 224, 224), {ecatPlanSelectorFill}},
+    {"PlanSectionWallLineRGB", RGB(0, 0, 255), {ecatWallReturn}},
 };
 
 }  // namespace

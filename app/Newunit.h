@@ -7,11 +7,9 @@
 
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
+#include "workbench/Wbids.h"
 
 class CMenu;
-
-constexpr UINT ID_NEW_UNIT_FIRST = 1201;
-constexpr UINT ID_NEW_UNIT_LAST = 1299;
 
 class CNewUnitCommandList
 {

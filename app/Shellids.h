@@ -2,6 +2,7 @@
 // Resource and command ids of the main frame, its MDI client, the adorned child frames, the
 // settings sheets and the small application dialogs.
 #include "platform/core/Types.h"
+#include "workbench/Wbids.h"
 
 // Menus, toolbar bitmap and document templates.
 constexpr UINT IDR_MAINFRAME = 107;
@@ -33,18 +34,7 @@ constexpr UINT ID_CLOSE_VIEWS = 1807;
 constexpr UINT ID_REMOVE_ALL_DETAIL_SELECTORS = 1808;
 constexpr UINT ID_REMOVE_PLAN_SELECTOR = 1810;
 constexpr UINT ID_CLOSE_ELEVATION = 1811;
-// Posted to the Workbench view when a drawing view is shown or hidden.
-constexpr UINT ID_PLAN_VIEW_ON = 1506;
-constexpr UINT ID_PLAN_VIEW_OFF = 1507;
-constexpr UINT ID_ELEVATION_VIEW_ON = 1606;
-constexpr UINT ID_ELEVATION_VIEW_OFF = 1608;
-constexpr UINT ID_DETAIL_VIEW_ON = 1706;
-constexpr UINT ID_DETAIL_VIEW_OFF = 1707;
-// Workbench switches on the main toolbar (handled by the Workbench view).
-constexpr UINT ID_JOINING_MARKERS = 105;
-constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
-constexpr UINT ID_SNAP_TO_ALIGNMENT = 109;
-constexpr UINT ID_ALIGNMENT_LINES = 110;
+// The Workbench commands (view switches, its tool bar, the item menus): workbench/Wbids.h.
 
 // Dialog bar toggles of the adorned frames: views/Adorned.h.
 

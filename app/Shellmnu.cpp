@@ -113,22 +113,23 @@ void AddWorkbenchMenu()
   view.push_back(Item("&Close Views", ID_CLOSE_VIEWS));
   Item edit = EditPopup();
   edit.children.push_back(Separator());
-  edit.children.push_back(Item("&Delete Item\tDel", 318));
-  edit.children.push_back(Item("Select &All\tCtrl+A", 320));
+  edit.children.push_back(Item("&Delete Item\tDel", ID_DELETE_ITEM));
+  edit.children.push_back(Item("Select &All\tCtrl+A", ID_SELECT_ALL));
   edit.children.push_back(Separator());
-  edit.children.push_back(Item("&Group Items\tCtrl+G", 801));
-  edit.children.push_back(Item("&Ungroup Items\tCtrl+U", 802));
-  edit.children.push_back(Item("&Space Items Evenly", {Item("&Horizontally", 326), Item("&Vertically", 327)}));
-  edit.children.push_back(Item("Pr&operties...\tEnter", 328));
+  edit.children.push_back(Item("&Group Items\tCtrl+G", ID_GROUP_ITEMS));
+  edit.children.push_back(Item("&Ungroup Items\tCtrl+U", ID_UNGROUP_ITEMS));
+  edit.children.push_back(Item(
+      "&Space Items Evenly", {Item("&Horizontally", ID_SPACE_HORIZONTALLY), Item("&Vertically", ID_SPACE_VERTICALLY)}));
+  edit.children.push_back(Item("Pr&operties...\tEnter", ID_EDIT_PROPERTIES));
   // The Workbench adds its own settings to the Settings popup.
   Item settings = SettingsPopup(true);
-  settings.children.push_back(Item("&Workbench...", 2121));
+  settings.children.push_back(Item("&Workbench...", ID_WORKBENCH_PROPERTIES));
   Item file = ProjectFilePopup();
   // After "Save As...": the edited design's own name.
   file.children.insert(file.children.begin() + 5, Item("&Rename Design...", ID_RENAME_DESIGN));
   Item window = WindowPopup();
   window.children.push_back(Separator());
-  window.children.push_back(Item("&Refresh\tF5", 106));
+  window.children.push_back(Item("&Refresh\tF5", ID_REFRESH));
   menu.items = {std::move(file),
                 edit,
                 Item("&View", std::move(view)),
@@ -189,9 +190,9 @@ std::vector<Item> ClipboardItems(UINT pasteId)
 
 std::vector<Item> ItemPopup(std::vector<Item> middle)
 {
-  std::vector<Item> items = ClipboardItems(319);
+  std::vector<Item> items = ClipboardItems(ID_POPUPS_PASTE);
   items.push_back(Separator());
-  items.push_back(Item("Delete", 603));
+  items.push_back(Item("Delete", ID_DELETE_SELECTOR));
   items.push_back(Separator());
   for (Item& item : middle)
     items.push_back(std::move(item));
@@ -203,31 +204,35 @@ std::vector<Item> ItemPopup(std::vector<Item> middle)
 
 void AddContextMenus()
 {
-  std::vector<Item> workbench = ClipboardItems(319);
-  workbench.insert(workbench.end(),
-                   {Item("Select All", 320), Separator(), Item("New Window Unit", {Item("Start", ID_NEW_UNIT_FIRST)}),
-                    Separator(),
-                    Item("Tools", {Item("Select Tool", 604), Separator(), Item("Vert GuidelineTool", 705),
-                                   Item("Horz Guideline Tool", 707), Item("Angled Guideline Tool", 706), Separator(),
-                                   Item("Zoom In", 901), Item("Zoom Out", 902), Item("Scale to Selection", 903),
-                                   Item("Scale to Fit", 904), Separator(), Item("Lock Tool", 1001)}),
-                    Separator(), Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
-                    Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Properties...", 328)});
+  std::vector<Item> workbench = ClipboardItems(ID_POPUPS_PASTE);
+  workbench.insert(
+      workbench.end(),
+      {Item("Select All", ID_SELECT_ALL), Separator(), Item("New Window Unit", {Item("Start", ID_NEW_UNIT_FIRST)}),
+       Separator(),
+       Item("Tools",
+            {Item("Select Tool", ID_SELECT_TOOL), Separator(), Item("Vert GuidelineTool", ID_VERT_GUIDELINE_TOOL),
+             Item("Horz Guideline Tool", ID_HORZ_GUIDELINE_TOOL),
+             Item("Angled Guideline Tool", ID_ANGLED_GUIDELINE_TOOL), Separator(), Item("Zoom In", ID_ZOOM_IN),
+             Item("Zoom Out", ID_ZOOM_OUT), Item("Scale to Selection", ID_SCALE_TO_SELECTION),
+             Item("Scale to Fit", ID_SCALE_TO_FIT), Separator(), Item("Lock Tool", ID_LOCK_TOOL)}),
+       Separator(), Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
+       Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Properties...", ID_EDIT_PROPERTIES)});
   std::vector<Item> designItem{Separator()};
-  for (Item& item : ItemPopup({Item("Group", 801)}))
+  for (Item& item : ItemPopup({Item("Group", ID_GROUP_ITEMS)}))
     designItem.push_back(std::move(item));
   designItem.push_back(Separator());
-  designItem.push_back(Item("Properties...", 328));
-  std::vector<Item> unitItem = ItemPopup({Item("Group", 801)});
-  unitItem.insert(unitItem.end(), {Separator(), Item("Remove Joining", 329), Separator(), Item("Properties...", 328)});
-  std::vector<Item> groupItem = ItemPopup({Item("Ungroup", 802)});
-  groupItem.insert(groupItem.end(), {Separator(), Item("Properties...", 328)});
+  designItem.push_back(Item("Properties...", ID_EDIT_PROPERTIES));
+  std::vector<Item> unitItem = ItemPopup({Item("Group", ID_GROUP_ITEMS)});
+  unitItem.insert(unitItem.end(), {Separator(), Item("Remove Joining", ID_REMOVE_JOINING), Separator(),
+                                   Item("Properties...", ID_EDIT_PROPERTIES)});
+  std::vector<Item> groupItem = ItemPopup({Item("Ungroup", ID_UNGROUP_ITEMS)});
+  groupItem.insert(groupItem.end(), {Separator(), Item("Properties...", ID_EDIT_PROPERTIES)});
 
   CMenuTemplate menu;
   menu.items = {
-      Item("Design LB",
-           {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste...", ID_EDIT_PASTE), Separator(),
-            Item("Create", 216), Item("Edit", 217), Item("Rename...", 218), Item("Delete", 219)}),
+      Item("Design LB", {Item("Cut", ID_EDIT_CUT), Item("Copy", ID_EDIT_COPY), Item("Paste...", ID_EDIT_PASTE),
+                         Separator(), Item("Create", ID_CREATE_DESIGN), Item("Edit", ID_EDIT_DESIGN),
+                         Item("Rename...", ID_RENAME_DESIGN), Item("Delete", ID_DELETE_DESIGN)}),
       Item("Main", {Item("New Project", ID_FILE_NEW), Item("Open Project...", ID_FILE_OPEN), Separator(),
                     Item("Settings...", ID_APPLICATION_SETTINGS)}),
       Item("Views", {Item("Workbench", ID_SHOW_WORKBENCH), Separator(), Item("Plan View", ID_SHOW_PLAN),
@@ -241,9 +246,10 @@ void AddContextMenus()
       Item("Group Item", std::move(groupItem)),
       Item("Plan Item",
            {Item("Show Plan", ID_SHOW_PLAN), Separator(), Item("Remove Selector", ID_REMOVE_PLAN_SELECTOR)}),
-      Item("Detail Item", {Item("Show Detail", 1812), Separator(), Item("Remove Selector", 1809),
-                           Item("Remove All Selectors", ID_REMOVE_ALL_DETAIL_SELECTORS)}),
-      Item("Join Item", {Item("Delete", 603), Separator(), Item("Properties...", 328)}),
+      Item("Detail Item",
+           {Item("Show Detail", ID_SHOW_THIS_DETAIL), Separator(), Item("Remove Selector", ID_REMOVE_DETAIL_SELECTOR),
+            Item("Remove All Selectors", ID_REMOVE_ALL_DETAIL_SELECTORS)}),
+      Item("Join Item", {Item("Delete", ID_DELETE_SELECTOR), Separator(), Item("Properties...", ID_EDIT_PROPERTIES)}),
   };
   CResources::Get().AddMenu(IDR_CONTEXT_MENUS, std::move(menu));
 }

@@ -1,5 +1,6 @@
 #include "document/Doc.h"
 
+#include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "platform/ui/wnd/Msg.h"
 #include "platform/ui/docview/View.h"
@@ -42,7 +43,7 @@ BOOL CDoc::KeepWhatIsShown()
   return m_project.KeepEditedDesign();
 }
 
-void CDoc::FillDesignList() { UpdateAllViews(nullptr, HINT_DESIGN_LIST); }
+void CDoc::FillDesignList() { UpdateAllViews(nullptr, kHintDesignList); }
 
 CProjectHost::Answer CDoc::AskStoreChanges(const CString& name, BOOL allowCancel)
 {
@@ -74,17 +75,17 @@ void CDoc::EndWait()
 void CDoc::OnDesignAdded(const CString& name)
 {
   CDesignListHint hint("", name);
-  UpdateAllViews(nullptr, HINT_DESIGN_ADDED, &hint);
+  UpdateAllViews(nullptr, kHintDesignAdded, &hint);
 }
 
 void CDoc::OnDesignDeleting(const CString& name)
 {
   CDesignListHint hint(name, "");
-  UpdateAllViews(nullptr, HINT_DESIGN_DELETING, &hint);
+  UpdateAllViews(nullptr, kHintDesignDeleting, &hint);
 }
 
 void CDoc::OnDesignRenamed(const CString& oldName, const CString& newName)
 {
   CDesignListHint hint(oldName, newName);
-  UpdateAllViews(nullptr, HINT_DESIGN_RENAMED, &hint);
+  UpdateAllViews(nullptr, kHintDesignRenamed, &hint);
 }

@@ -3,6 +3,7 @@
 // views about changes to the stored designs with UpdateAllViews and the hints below; the small
 // interfaces are how it asks a view for something without depending on the layers above it.
 #include "geometry/2dvector.h"
+#include "document/Dochints.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "platform/core/Object.h"
@@ -13,19 +14,7 @@ class CJoin;
 class CPlanViewInfoArray;
 class CUnit;
 
-// Hints about the list of stored designs. The hint object is a CDesignListHint.
-enum DesignListHint
-{
-  // A design was added under the new name.
-  HINT_DESIGN_ADDED = 20,
-  // The design of the old name is about to be deleted.
-  HINT_DESIGN_DELETING = 21,
-  // The design of the old name now has the new name.
-  HINT_DESIGN_RENAMED = 22,
-  // The whole list is to be shown afresh from the document; no hint object.
-  HINT_DESIGN_LIST = 23
-};
-
+// The design-list hints (kHintDesign...): document/Dochints.h.
 class CDesignListHint : public CObject
 {
   DECLARE_DYNAMIC(CDesignListHint)

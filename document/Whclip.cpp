@@ -1,6 +1,7 @@
 // The design list's clipboard commands: a stored design travels as its own record in the
 // "Panecraft Design" clipboard format.
-#include <cstring>
+#include <memory>
+#include <new>
 
 #include "document/Doc.h"
 #include "document/Whids.h"
@@ -8,7 +9,7 @@
 #include "document/Whview.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
-#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Clipguard.h"
 #include "platform/ui/wnd/Resource.h"
 #include "project/DocServices.h"
 #include "project/Dsgstore.h"
@@ -52,43 +53,57 @@ void ReadStoredDesign(const BYTE* data, UINT size, CDesignStore& store)
   ar.Close();
   store.SetName(store.GetName());
 }
+
+// The design on the open clipboard; the failure message, or null when it was read.
+const char* ReadClipboardDesign(CDesignStore& store)
+{
+  // Bytes that are not one whole design record are as foreign as no data at all.
+  constexpr const char* kIncompatible = "Clipboard data incompatible.  PASTE not performed!";
+  HGLOBAL hData = static_cast<HGLOBAL>(GetClipboardData(DesignClipboardFormat()));
+  if (!hData)
+    return kIncompatible;
+  CGlobalLock lock(hData);
+  if (!lock.Get())
+    return "Unable to lock memory for PASTE operation.  PASTE not performed!";
+  try {
+    ReadStoredDesign(lock.As<const BYTE>(), static_cast<UINT>(GlobalSize(hData)), store);
+  } catch (const CException&) {
+    return kIncompatible;
+  }
+  return nullptr;
+}
 }  // namespace
 
 BOOL CWarehouseView::CopyDesign(int index)
 {
   std::vector<BYTE> bytes;
-  HGLOBAL hData = nullptr;
+  std::unique_ptr<CGlobalMemory> block;
   try {
     bytes = SerializeStoredDesign(GetProject(), index);
-    hData = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+    block = std::make_unique<CGlobalMemory>(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
   } catch (const std::bad_alloc&) {
-    hData = nullptr;
+    block.reset();
   }
-  if (!hData) {
+  if (!block || !block->Get()) {
     Inform("Unable to allocate enough memory for COPY operation.  COPY not performed!", kErrorBox);
     return FALSE;
   }
-  void* pData = GlobalLock(hData);
-  if (!pData) {
-    GlobalFree(hData);
+  if (!CopyIntoBlock(block->Get(), bytes.data(), bytes.size())) {
     Inform("Unable to lock memory for COPY operation.  COPY not performed!", kErrorBox);
     return FALSE;
   }
-  if (!bytes.empty())
-    std::memcpy(pData, bytes.data(), bytes.size());
-  GlobalUnlock(hData);
-  if (!OpenClipboard()) {
-    GlobalFree(hData);
-    Inform("Unable to open clipboard.  COPY not performed!", kErrorBox);
-    return FALSE;
+  BOOL copied = FALSE;
+  {
+    CClipboardSession clipboard(this);
+    if (!clipboard.IsOpen()) {
+      Inform("Unable to open clipboard.  COPY not performed!", kErrorBox);
+      return FALSE;
+    }
+    EmptyClipboard();
+    copied = block->SetClipboardData(DesignClipboardFormat());
   }
-  EmptyClipboard();
-  BOOL copied = SetClipboardData(DesignClipboardFormat(), hData) != nullptr;
-  CloseClipboard();
-  if (!copied) {
-    GlobalFree(hData);
+  if (!copied)
     Inform("Unable to copy to the clipboard.  COPY not performed!", kErrorBox);
-  }
   return copied;
 }
 
@@ -99,34 +114,14 @@ void CWarehouseView::OnUpdateEditPaste(CCmdUI* pCmdUI)
 
 void CWarehouseView::OnEditPaste()
 {
-  if (!OpenClipboard()) {
-    Inform("Unable to open clipboard.  PASTE not performed!", kErrorBox);
-    return;
-  }
-  HGLOBAL hData = static_cast<HGLOBAL>(GetClipboardData(DesignClipboardFormat()));
-  if (!hData) {
-    CloseClipboard();
-    Inform("Clipboard data incompatible.  PASTE not performed!", kErrorBox);
-    return;
-  }
-  const auto* pData = static_cast<const BYTE*>(GlobalLock(hData));
-  if (!pData) {
-    CloseClipboard();
-    Inform("Unable to lock memory for PASTE operation.  PASTE not performed!", kErrorBox);
-    return;
-  }
   CDesignStore store;
-  BOOL readable = TRUE;
-  try {
-    ReadStoredDesign(pData, static_cast<UINT>(GlobalSize(hData)), store);
-  } catch (const CException&) {
-    readable = FALSE;
+  const char* failure = nullptr;
+  {
+    CClipboardSession clipboard(this);
+    failure = clipboard.IsOpen() ? ReadClipboardDesign(store) : "Unable to open clipboard.  PASTE not performed!";
   }
-  GlobalUnlock(hData);
-  CloseClipboard();
-  // Bytes that are not one whole design record are as foreign as no data at all.
-  if (!readable) {
-    Inform("Clipboard data incompatible.  PASTE not performed!", kErrorBox);
+  if (failure) {
+    Inform(failure, kErrorBox);
     return;
   }
   AddPastedDesign(store);

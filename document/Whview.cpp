@@ -1,6 +1,7 @@
 #include "document/Whview.h"
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "document/Whids.h"
 #include "document/Whpaste.h"
@@ -41,20 +42,20 @@ BOOL CWarehouseView::UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lH
 {
   const auto* names = dynamic_cast<const CDesignListHint*>(pHint);
   switch (lHint) {
-  case HINT_DESIGN_LIST:
+  case kHintDesignList:
     list.ResetContent();
     for (int i = 0; i < doc.GetDesignCount(); ++i)
       list.AddString(doc.GetDesignName(i));
     return TRUE;
-  case HINT_DESIGN_ADDED:
+  case kHintDesignAdded:
     if (names)
       list.SetCurSel(list.AddString(names->m_strNewName));
     return TRUE;
-  case HINT_DESIGN_DELETING:
+  case kHintDesignDeleting:
     if (names)
       list.DeleteString(static_cast<UINT>(FindEntry(list, names->m_strOldName)));
     return TRUE;
-  case HINT_DESIGN_RENAMED:
+  case kHintDesignRenamed:
     // The renamed design keeps its place: the list shows the order the project file keeps.
     if (names && names->m_strOldName != names->m_strNewName) {
       const int entry = FindEntry(list, names->m_strOldName);

@@ -12,6 +12,7 @@
 #include "geometry/2drect.h"
 #include "geometry/Angle.h"
 #include "model/Dtlspec.h"
+#include "model/Entcat.h"
 #include "productdb/Componet.h"
 #include "productdb/Compsets.h"
 #include "productdb/Entities.h"
@@ -28,9 +29,6 @@ constexpr int kUnknownCategoryLine = 361;
 constexpr int kUnknownKindLine = 387;
 constexpr int kNoMemoryLine = 485;
 
-constexpr int kCatExtensionLine = 28;
-constexpr int kCatGlazing = 30;
-constexpr int kCatBreakLine = 28;
 constexpr double kFlatSweep = VRX_PI / 90.0;  // 2 degrees
 constexpr double kBreakOverhang = 0.5;
 constexpr double kBreakStep = 0.125;
@@ -43,8 +41,9 @@ struct CCategoryName
 };
 
 constexpr CCategoryName kCategories[] = {
-    {"ALUM", 25},    {"CLAD", 26},   {"CORE", 27},  {"EXTLIN", 28}, {"FLANGE", 29},
-    {"GLAZING", 30}, {"WSTRIP", 33}, {"GLZBD", 33}, {"STEEL", 34},
+    {"ALUM", ecatDetailAluminum},    {"CLAD", ecatDetailCladding}, {"CORE", ecatDetailCore},
+    {"EXTLIN", ecatDetailExtension}, {"FLANGE", ecatDetailFlange}, {"GLAZING", ecatDetailGlass},
+    {"WSTRIP", ecatDetailOther},     {"GLZBD", ecatDetailOther},   {"STEEL", ecatDetailSteel},
 };
 
 // The section's reach above and below its own x axis, where extension lines end and break lines
@@ -166,7 +165,7 @@ void ReplaceMarkers(CVRX2DEntityArray& out, BOOL perimeter, CLevels& levels, std
     if (entity->GetType() != VRX_POINT)
       continue;
     const int category = entity->GetCategory();
-    if (category != kCatExtensionLine && category != kCatGlazing)
+    if (category != ecatDetailExtension && category != ecatDetailGlass)
       throw CCommonException(kModule, kBadMarkerCategoryLine);
     const CVRX2DPoint p = static_cast<const CVRX2DPointEntity*>(entity)->GetPoint();
     markerX.push_back(p.GetX());
@@ -209,7 +208,7 @@ void AddBreakLine(CVRX2DEntityArray& out, double y, double minX, double maxX, do
       CVRX2DPoint(stepX, y - kBreakStep),    CVRX2DPoint(stepX + kBreakStep, y), CVRX2DPoint(maxX + kBreakOverhang, y),
   };
   for (int i = 0; i + 1 < 6; ++i)
-    out.Add(new CVRX2DLine(kCatBreakLine, points[i], points[i + 1]));
+    out.Add(new CVRX2DLine(ecatDetailExtension, points[i], points[i + 1]));
 }
 }  // namespace
 

@@ -5,19 +5,13 @@
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "support/ComExcpt.h"
 
 namespace {
 constexpr const char* kModule = "Plansect";
 constexpr int kBadPositionModeLine = 250;
 constexpr int kSlidingWithoutPositionLine = 530;
-
-// Entity categories of a plan section.
-constexpr int kCatWallReturn = 21;
-constexpr int kCatFrame = 52;
-constexpr int kCatPanel = 53;
-constexpr int kCatSill = 55;
-constexpr int kCatWallEnd = 56;
 
 BOOL IsSliding(int kind)
 {
@@ -140,28 +134,28 @@ void CPlanSection::AddStartEnd(CVRX2DEntityArray& out, double& x) const
 {
   const double t = m_Preferences.m_dWallThickness;
   if (m_Preferences.m_bStartReturnOn) {
-    AddLine(out, kCatWallReturn, CVRX2DPoint(x, t), CVRX2DPoint(x + m_dWallDepth, t));
-    AddLine(out, kCatWallReturn, CVRX2DPoint(x + m_dWallDepth, 0.0), CVRX2DPoint(x, 0.0));
+    AddLine(out, ecatWallReturn, CVRX2DPoint(x, t), CVRX2DPoint(x + m_dWallDepth, t));
+    AddLine(out, ecatWallReturn, CVRX2DPoint(x + m_dWallDepth, 0.0), CVRX2DPoint(x, 0.0));
     x += m_dWallDepth;
   }
-  AddLine(out, kCatWallEnd, CVRX2DPoint(x, t), CVRX2DPoint(x, 0.0));
+  AddLine(out, ecatWindowPlanSectionWallCutLine, CVRX2DPoint(x, t), CVRX2DPoint(x, 0.0));
 }
 
 void CPlanSection::AddFinishEnd(CVRX2DEntityArray& out, double& x) const
 {
   const double t = m_Preferences.m_dWallThickness;
-  AddLine(out, kCatWallEnd, CVRX2DPoint(x, t), CVRX2DPoint(x, 0.0));
+  AddLine(out, ecatWindowPlanSectionWallCutLine, CVRX2DPoint(x, t), CVRX2DPoint(x, 0.0));
   if (m_Preferences.m_bFinishReturnOn) {
-    AddLine(out, kCatWallReturn, CVRX2DPoint(x, t), CVRX2DPoint(x + m_dWallDepth, t));
-    AddLine(out, kCatWallReturn, CVRX2DPoint(x, 0.0), CVRX2DPoint(x + m_dWallDepth, 0.0));
+    AddLine(out, ecatWallReturn, CVRX2DPoint(x, t), CVRX2DPoint(x + m_dWallDepth, t));
+    AddLine(out, ecatWallReturn, CVRX2DPoint(x, 0.0), CVRX2DPoint(x + m_dWallDepth, 0.0));
   }
 }
 
 void CPlanSection::AddSillLines(CVRX2DEntityArray& out, double x) const
 {
   const double t = m_Preferences.m_dWallThickness;
-  AddLine(out, kCatSill, CVRX2DPoint(x, 0.0), CVRX2DPoint(x + m_dSillLength, 0.0));
-  AddLine(out, kCatSill, CVRX2DPoint(x, t), CVRX2DPoint(x + m_dSillLength, t));
+  AddLine(out, ecatWindowPlanSectionSillJamb, CVRX2DPoint(x, 0.0), CVRX2DPoint(x + m_dSillLength, 0.0));
+  AddLine(out, ecatWindowPlanSectionSillJamb, CVRX2DPoint(x, t), CVRX2DPoint(x + m_dSillLength, t));
 }
 
 // Four lines around the jamb; the edge toward the opening comes third.
@@ -172,14 +166,14 @@ void CPlanSection::AddJamb(CVRX2DEntityArray& out, double x, BOOL start) const
   const double y1 = m_dFrameY1;
   const double openingX = start ? x1 : x;
   const double outerX = start ? x : x1;
-  AddLine(out, kCatFrame, CVRX2DPoint(x, y1), CVRX2DPoint(x1, y1));
-  AddLine(out, kCatFrame, CVRX2DPoint(x1, y0), CVRX2DPoint(x, y0));
-  AddLine(out, kCatFrame, CVRX2DPoint(openingX, y1), CVRX2DPoint(openingX, y0));
-  AddLine(out, kCatFrame, CVRX2DPoint(outerX, y0), CVRX2DPoint(outerX, y1));
+  AddLine(out, ecatWindowPlanSectionFrame, CVRX2DPoint(x, y1), CVRX2DPoint(x1, y1));
+  AddLine(out, ecatWindowPlanSectionFrame, CVRX2DPoint(x1, y0), CVRX2DPoint(x, y0));
+  AddLine(out, ecatWindowPlanSectionFrame, CVRX2DPoint(openingX, y1), CVRX2DPoint(openingX, y0));
+  AddLine(out, ecatWindowPlanSectionFrame, CVRX2DPoint(outerX, y0), CVRX2DPoint(outerX, y1));
   // A frame-only section has no face to span, so its face lines would run backwards over the jamb.
   if (start && m_Switches.FrameLinesOn && !m_bFrameOnly) {
-    AddLine(out, kCatFrame, CVRX2DPoint(x1, y1), CVRX2DPoint(x + m_dPlanWidth, y1));
-    AddLine(out, kCatFrame, CVRX2DPoint(x1, y0), CVRX2DPoint(x + m_dPlanWidth, y0));
+    AddLine(out, ecatWindowPlanSectionFrame, CVRX2DPoint(x1, y1), CVRX2DPoint(x + m_dPlanWidth, y1));
+    AddLine(out, ecatWindowPlanSectionFrame, CVRX2DPoint(x1, y0), CVRX2DPoint(x + m_dPlanWidth, y0));
   }
 }
 
@@ -258,14 +252,14 @@ void CPlanSection::DrawPanel(CVRX2DEntityArray& out, int kind, double x, double 
   else if (kind == CPlanSectionUnitDimensions::pkSlidingMinusY)
     y -= sashOffset;
   if (oneGlassLine)
-    AddLine(out, kCatPanel, CVRX2DPoint(x, y), CVRX2DPoint(x + w, y));
+    AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, y), CVRX2DPoint(x + w, y));
   else if (IsSliding(kind)) {
-    AddLine(out, kCatPanel, CVRX2DPoint(x, y), CVRX2DPoint(x + w, y));
-    AddLine(out, kCatPanel, CVRX2DPoint(x, m_dCentreY), CVRX2DPoint(x + w, m_dCentreY));
+    AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, y), CVRX2DPoint(x + w, y));
+    AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, m_dCentreY), CVRX2DPoint(x + w, m_dCentreY));
   } else {
     const double half = 0.5 * m_dGlassThickness;
-    AddLine(out, kCatPanel, CVRX2DPoint(x, y - half), CVRX2DPoint(x + w, y - half));
-    AddLine(out, kCatPanel, CVRX2DPoint(x, y + half), CVRX2DPoint(x + w, y + half));
+    AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, y - half), CVRX2DPoint(x + w, y - half));
+    AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, y + half), CVRX2DPoint(x + w, y + half));
   }
 }
 
@@ -281,13 +275,13 @@ void CPlanSection::AddHingedPanel(CVRX2DEntityArray& out, int kind, double x, do
   else if (m_Switches.GlassLines != 1)
     hingeY = m_dCentreY + m_dGlassThickness / 2.0;
   const CVRX2DPoint hinge(hingeX, hingeY);
-  AddLine(out, kCatPanel, hinge, CVRX2DPoint(hingeX, hingeY + w));
-  AddArc(out, kCatPanel, hinge, w, opensRight ? 0.0 : 90.0, opensRight ? 90.0 : 180.0);
+  AddLine(out, ecatWindowPlanSectionGlass, hinge, CVRX2DPoint(hingeX, hingeY + w));
+  AddArc(out, ecatWindowPlanSectionGlass, hinge, w, opensRight ? 0.0 : 90.0, opensRight ? 90.0 : 180.0);
   // A panel narrower than the glass has no second face inside its arc.
   if (m_Switches.GlassLines != 1 && w > m_dGlassThickness) {
     const double faceX = opensRight ? x + m_dGlassThickness : x + w - m_dGlassThickness;
     const double rise = std::sqrt(w * w - m_dGlassThickness * m_dGlassThickness);
-    AddLine(out, kCatPanel, CVRX2DPoint(faceX, hingeY), CVRX2DPoint(faceX, hingeY + rise));
+    AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(faceX, hingeY), CVRX2DPoint(faceX, hingeY + rise));
   }
 }
 
@@ -296,8 +290,8 @@ void CPlanSection::AddMullion(CVRX2DEntityArray& out, double x) const
   const double x1 = x + m_dMullionWidth;
   const double y0 = m_dCentreY - m_dMullionDepth / 2.0;
   const double y1 = m_dCentreY + m_dMullionDepth / 2.0;
-  AddLine(out, kCatPanel, CVRX2DPoint(x, y1), CVRX2DPoint(x1, y1));
-  AddLine(out, kCatPanel, CVRX2DPoint(x1, y0), CVRX2DPoint(x, y0));
-  AddLine(out, kCatPanel, CVRX2DPoint(x1, y1), CVRX2DPoint(x1, y0));
-  AddLine(out, kCatPanel, CVRX2DPoint(x, y0), CVRX2DPoint(x, y1));
+  AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, y1), CVRX2DPoint(x1, y1));
+  AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x1, y0), CVRX2DPoint(x, y0));
+  AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x1, y1), CVRX2DPoint(x1, y0));
+  AddLine(out, ecatWindowPlanSectionGlass, CVRX2DPoint(x, y0), CVRX2DPoint(x, y1));
 }

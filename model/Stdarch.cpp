@@ -6,6 +6,7 @@
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "model/Conform.h"
+#include "model/Entcat.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
@@ -28,8 +29,6 @@ const CConformPlane kPlane = {{kByShoulder, kByWidth},
                               {&CStdSizesRec::GetShoulderHeight, &CStdSizesRec::GetWidth},
                               {&CStdSizesRec::SetShoulderHeight, &CStdSizesRec::SetWidth},
                               true};
-constexpr int kOutlineCategory = 20;
-constexpr int kConstructionCategory = 6;
 
 double Primary(const CStdSizesRec& row, BOOL shoulderPrimary)
 {
@@ -103,11 +102,11 @@ void CStandardArchedUnit::GetOutlineEntities(CVRX2DEntityArray& out) const
   const double r = GetArchRadius();
   const double s = GetShoulderHeight();
   const double a = ShoulderAngle(w, r);
-  out.Add(new CVRX2DLine(kOutlineCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0)));
-  out.Add(new CVRX2DLine(kOutlineCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s)));
-  out.Add(new CVRX2DArc(kOutlineCategory, CVRX2DPoint(w * 0.5, h - r), r, r, CVRXAngle(0.0), CVRXAngle(a),
+  out.Add(new CVRX2DLine(ecatPerimeterOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0)));
+  out.Add(new CVRX2DLine(ecatPerimeterOutline, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s)));
+  out.Add(new CVRX2DArc(ecatPerimeterOutline, CVRX2DPoint(w * 0.5, h - r), r, r, CVRXAngle(0.0), CVRXAngle(a),
                         CVRXAngle(VRX_PI - a)));
-  out.Add(new CVRX2DLine(kOutlineCategory, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0)));
+  out.Add(new CVRX2DLine(ecatPerimeterOutline, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0)));
 }
 
 // The tangents at the shoulders meet above the arch; for a half circle they run parallel and
@@ -120,14 +119,14 @@ void CStandardArchedUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   const double r = GetArchRadius();
   const double s = GetShoulderHeight();
   const double a = ShoulderAngle(w, r);
-  out.Add(new CVRX2DLine(kConstructionCategory, CVRX2DPoint(0.0, h), CVRX2DPoint(w, h)));
+  out.Add(new CVRX2DLine(ecatConstruction, CVRX2DPoint(0.0, h), CVRX2DPoint(w, h)));
   const double meet = std::cos(VRX_HALF_PI - a);
   if (meet > 1e-9) {
     const CVRX2DPoint apex(w * 0.5, h - r + r / meet);
-    out.Add(new CVRX2DLine(kConstructionCategory, CVRX2DPoint(0.0, s), apex));
-    out.Add(new CVRX2DLine(kConstructionCategory, CVRX2DPoint(w, s), apex));
+    out.Add(new CVRX2DLine(ecatConstruction, CVRX2DPoint(0.0, s), apex));
+    out.Add(new CVRX2DLine(ecatConstruction, CVRX2DPoint(w, s), apex));
   }
-  out.Add(new CVRX2DArc(kConstructionCategory, CVRX2DPoint(w * 0.5, h - r), r, r, CVRXAngle(0.0), CVRXAngle(a),
+  out.Add(new CVRX2DArc(ecatConstruction, CVRX2DPoint(w * 0.5, h - r), r, r, CVRXAngle(0.0), CVRXAngle(a),
                         CVRXAngle(VRX_PI - a)));
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Stdunit.h"
 #include "productdb/Grilhdrs.h"
 #include "productdb/Grilprop.h"
@@ -13,8 +14,6 @@ namespace {
 constexpr int kGrilleCategory = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;  // the glass is prepared for a grille but none is drawn
-constexpr int kDoorGrilleCategory = 37;
-constexpr int kWindowGrilleCategory = 48;
 }  // namespace
 
 void CStandardUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
@@ -53,7 +52,7 @@ int CStandardUnit::CompareDoubles(double a, double b)
 int CStandardUnit::GetGrilleCategory() const
 {
   const CTypesRec types(GetType());
-  return types.GetField53() == "D" ? kDoorGrilleCategory : kWindowGrilleCategory;
+  return types.GetField53() == "D" ? ecatDoorElevationGrilles : ecatWindowElevationGrilles;
 }
 
 // Crossings are collected without repeats, so a bar through a corner where two cutting lines

@@ -4,6 +4,7 @@
 
 #include "geometry/2dline.h"
 #include "model/Conform.h"
+#include "model/Entcat.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 
@@ -20,7 +21,6 @@ const CConformPlane kPlane = {{2, 3},
                               {&CStdSizesRec::GetHeight, &CStdSizesRec::GetWidth},
                               {&CStdSizesRec::SetHeight, &CStdSizesRec::SetWidth},
                               false};
-constexpr int kProposedOutlineCategory = 19;
 
 double Distance(double height, double width, const CStdSizesRec& row)
 {
@@ -40,7 +40,7 @@ CVRX2DVector CStandardRectangularUnit::GetProposedOutlineEntities(CVRX2DEntityAr
   const double h = GetProposedHeight();
   const CVRX2DPoint corners[] = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h), CVRX2DPoint(0.0, h)};
   for (int i = 0; i < 4; ++i)
-    out.Add(new CVRX2DLine(kProposedOutlineCategory, corners[i], corners[(i + 1) % 4]));
+    out.Add(new CVRX2DLine(ecatProposedOutline, corners[i], corners[(i + 1) % 4]));
   return m_vProposedOffset;
 }
 

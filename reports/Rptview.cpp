@@ -9,7 +9,7 @@
 #include "platform/core/Filemsg.h"
 #include "platform/ui/dlg/DialogService.h"
 #include "platform/ui/dlg/FileDlg.h"
-#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Clipguard.h"
 #include "platform/ui/output/Print.h"
 #include "platform/ui/wnd/CmdTarget.h"
 #include "platform/ui/wnd/WinApp.h"
@@ -287,29 +287,22 @@ std::string CReportView::GetClipboardBytes() const
 void CReportView::OnReportCopy()
 {
   const std::string bytes = GetClipboardBytes();
-  HGLOBAL hBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
-  if (!hBlock) {
+  CGlobalMemory block(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
+  if (!block.Get()) {
     TellFailure(kNoMemory);
     return;
   }
-  void* pBytes = GlobalLock(hBlock);
-  if (!pBytes) {
-    GlobalFree(hBlock);
+  if (!CopyIntoBlock(block.Get(), bytes.data(), bytes.size())) {
     TellFailure(kNoLock);
     return;
   }
-  std::memcpy(pBytes, bytes.data(), bytes.size());
-  GlobalUnlock(hBlock);
-  if (!::OpenClipboard(AfxGetMainWnd())) {
-    // The block was never handed over: it is released here.
-    GlobalFree(hBlock);
+  CClipboardSession clipboard(AfxGetMainWnd());
+  if (!clipboard.IsOpen()) {
     TellFailure(kNoClipboard);
     return;
   }
   ::EmptyClipboard();
-  if (!::SetClipboardData(CF_TEXT, hBlock))
-    GlobalFree(hBlock);
-  ::CloseClipboard();
+  block.SetClipboardData(CF_TEXT);
 }
 
 void CReportView::OnReportUpdate()

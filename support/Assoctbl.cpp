@@ -1,6 +1,7 @@
 #include "support/Assoctbl.h"
 
 #include "support/Trace.h"
+#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CAssocIntAndString, CObject)
 IMPLEMENT_DYNAMIC(CAssocMeasurementUnitsAndDescription, CAssocIntAndString)
@@ -59,6 +60,6 @@ CAssocMeasurementUnitsAndDescription::CAssocMeasurementUnitsAndDescription()
 {
   PCTRACE(TT_APPLICATION, TL_VERBOSE)("CAssocMeasurementUnitsAndDescription construction \n");
   RemoveAll();
-  SetAt(0, "Feet And Inches");
-  SetAt(3, "Metric Millimeters");
+  SetAt(CUnitsConverter::feetAndInches, "Feet And Inches");
+  SetAt(CUnitsConverter::metricMillimeters, "Metric Millimeters");
 }

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <functional>
-#include <numbers>
 
 #include "geometry/2dmatrix.h"
 #include "geometry/Entity.h"
@@ -11,6 +10,7 @@
 #include "geometry/Angle.h"
 #include "model/Dtlgen.h"
 #include "model/Dtlspec.h"
+#include "model/Entcat.h"
 #include "model/Prodbase.h"
 #include "productdb/Componet.h"
 #include "productdb/Joinoptx.h"
@@ -25,11 +25,8 @@ namespace {
 constexpr const char* kModule = "Asmdtl";
 constexpr int kLineSidesNotFacing = 166;
 
-// The entities of the installation flange.
-constexpr int kFlangeCategory = 29;
 // Flange mode that leaves the flange out.
 constexpr int kHideFlange = 1;
-constexpr double kPi = std::numbers::pi;
 
 // The component record's depth, and whether the component is a perimeter member ("P"). A detail
 // id without a record has no depth and is no member.
@@ -176,7 +173,7 @@ void CDetailAssembler::GenerateAt(CVRX2DEntityArray& out, const CDetailSpecifica
   CDetailEntityGenerator().Generate(spec, entities);
   if (hideFlange)
     RemoveFlangeEntities(entities);
-  OrientDetail(CVRXAngle(spec.GetAngle().GetRadians() + kPi / 2.0), entities);
+  OrientDetail(CVRXAngle(spec.GetAngle().GetRadians() + VRX_PI / 2.0), entities);
   entities.Transform(CVRX2DTransformationMatrix(point.AsVector()));
   MoveEntities(out, entities);
 }
@@ -184,7 +181,7 @@ void CDetailAssembler::GenerateAt(CVRX2DEntityArray& out, const CDetailSpecifica
 void CDetailAssembler::RemoveFlangeEntities(CVRX2DEntityArray& entities)
 {
   for (int i = entities.GetSize() - 1; i >= 0; --i)
-    if (entities[i] && entities[i]->GetCategory() == kFlangeCategory)
+    if (entities[i] && entities[i]->GetCategory() == ecatDetailFlange)
       entities.RemoveAt(i);
 }
 
@@ -193,7 +190,7 @@ void CDetailAssembler::RemoveFlangeEntities(CVRX2DEntityArray& entities)
 void CDetailAssembler::OrientDetail(const CVRXAngle& angle, CVRX2DEntityArray& entities)
 {
   const double t = angle.GetRadians();
-  const double a = t > kPi / 4.0 && t < 5.0 * kPi / 4.0 + 1e-13 ? t - kPi / 2.0 : t + kPi / 2.0;
+  const double a = t > VRX_PI / 4.0 && t < 5.0 * VRX_PI / 4.0 + 1e-13 ? t - VRX_PI / 2.0 : t + VRX_PI / 2.0;
   entities.Transform(CVRX2DTransformationMatrix(CVRXAngle(-CVRXAngle(a).GetRadians())));
 }
 

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "document/Whids.h"
 #include "geometry/2darc.h"
 #include "geometry/2dpoint.h"
@@ -17,6 +18,7 @@
 #include "support/Exceptn.h"
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
+#include "support/Unitscvt.h"
 #include "views/Adorned.h"
 #include "views/Xltdata.h"
 #include "views/Xltgdi.h"
@@ -27,7 +29,6 @@ constexpr int kLineNoContextMenu = 236;
 // The largest 16-bit logical coordinate: a drawing and its border stay within it.
 constexpr double kLogicalLimit = 32767.0;
 constexpr int kDefaultPageUnitsPerInch = 64;
-constexpr int kMetricUnits = 3;
 }  // namespace
 
 IMPLEMENT_DYNAMIC(CAspectView, CView)
@@ -60,7 +61,7 @@ CAspectView::~CAspectView() { delete m_pScreenCategoryMap; }
 
 void CAspectView::SetPrintScaleListFromUnits()
 {
-  m_nPrintScaleList = GetDocServices().GetMeasurementUnits() == kMetricUnits ? 3 : 1;
+  m_nPrintScaleList = GetDocServices().GetMeasurementUnits() == CUnitsConverter::metricMillimeters ? 3 : 1;
 }
 
 void CAspectView::SetPrintScale(int numerator, int denominator)
@@ -280,7 +281,7 @@ void CAspectView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pD
 void CAspectView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
   // The chosen scale stays; only the list the scale dialogs show follows the units.
-  if (lHint == 1)
+  if (lHint == kHintPlan)
     SetPrintScaleListFromUnits();
 }
 

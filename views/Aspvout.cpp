@@ -11,7 +11,7 @@
 #include "platform/ui/dlg/FileDlg.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/frame/Frame.h"
-#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Clipguard.h"
 #include "platform/ui/output/Print.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "project/DocServices.h"
@@ -148,29 +148,25 @@ void CAspectView::OnCopyView()
   CWaitCursor wait;
   try {
     try {
-      if (!OpenClipboard())
+      // Leaving this block closes the clipboard, before any message is shown.
+      CClipboardSession clipboard(this);
+      if (!clipboard.IsOpen())
         throw stateNothing;
       if (!EmptyClipboard() || !AddMetaFileToClipboard())
         throw stateOpened;
-      if (!CloseClipboard())
+      if (!clipboard.Close())
         throw stateEmptied;
     } catch (EState state) {
       PCTRACE(TT_VIEWS, TL_WARNING)("Copy failed. Last error is %u.\n", static_cast<unsigned>(state));
-      if (state == stateOpened)
-        CloseClipboard();
       ReportOutputFailure(state == stateNothing ? kOpenClipboardFailed : kCopyFailed);
     }
   } catch (const CException& e) {
-    // The clipboard is never left open behind a failed drawing.
-    CloseClipboard();
     ReportOutputFailure(DescribeFailure(e));
   }
 }
 
 BOOL CAspectView::AddMetaFileToClipboard()
 {
-  HGLOBAL hBlock = nullptr;
-  HMETAFILE hPicture = nullptr;
   try {
     CVRX2DEntityArray output;
     CopyOutputEntities(output);
@@ -183,9 +179,10 @@ BOOL CAspectView::AddMetaFileToClipboard()
     mf.SetAttribDC(&ref);
 
     // The fit mapping of the client area chooses the page units per inch.
-    int saved = ref.SaveDC();
-    OnPrepareDC(&ref, nullptr);
-    ref.RestoreDC(saved);
+    {
+      CSavedDC saved(&ref);
+      OnPrepareDC(&ref, nullptr);
+    }
 
     const CVRX2DRectangle extents = output.GetExtents();
     const CVRX2DVector span = extents.GetMaxPoint() - extents.GetMinPoint();
@@ -201,42 +198,44 @@ BOOL CAspectView::AddMetaFileToClipboard()
 
     // The picture's suggested size: the drawing's size on the screen in hundredths of a
     // millimetre, negative so that only its aspect ratio counts.
-    saved = ref.SaveDC();
-    OnPrepareDC(&ref, nullptr);
-    CSize device = VRXToPage(span) + CSize(1, 1);
-    ref.LPtoDP(&device);
-    const double xExt =
-        static_cast<double>(device.cx) / ref.GetDeviceCaps(HORZRES) * ref.GetDeviceCaps(HORZSIZE) * 100.0;
-    const double yExt =
-        static_cast<double>(device.cy) / ref.GetDeviceCaps(VERTRES) * ref.GetDeviceCaps(VERTSIZE) * 100.0;
-    ref.RestoreDC(saved);
+    double xExt = 0.0;
+    double yExt = 0.0;
+    {
+      CSavedDC saved(&ref);
+      OnPrepareDC(&ref, nullptr);
+      CSize device = VRXToPage(span) + CSize(1, 1);
+      ref.LPtoDP(&device);
+      xExt = static_cast<double>(device.cx) / ref.GetDeviceCaps(HORZRES) * ref.GetDeviceCaps(HORZSIZE) * 100.0;
+      yExt = static_cast<double>(device.cy) / ref.GetDeviceCaps(VERTRES) * ref.GetDeviceCaps(VERTSIZE) * 100.0;
+    }
     m_nPageUnitsPerInch = pictureUnitsPerInch;
 
     DrawEntities(&mf, output);
-    hPicture = mf.Close();
-    if (!hPicture)
+    CMetaFileHandle picture(mf.Close());
+    if (!picture.Get())
       throw stateNothing;
 
-    hBlock = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(METAFILEPICT));
-    if (!hBlock)
+    CGlobalMemory block(GMEM_MOVEABLE | GMEM_DDESHARE, sizeof(METAFILEPICT));
+    if (!block.Get())
       throw stateNothing;
-    auto* pPicture = static_cast<METAFILEPICT*>(GlobalLock(hBlock));
-    if (!pPicture)
+    {
+      CGlobalLock lock(block.Get());
+      auto* pPicture = lock.As<METAFILEPICT>();
+      if (!pPicture)
+        throw stateOpened;
+      pPicture->mm = MM_ISOTROPIC;
+      pPicture->xExt = -static_cast<LONG>(std::abs(xExt) + 0.5);
+      pPicture->yExt = -static_cast<LONG>(std::abs(yExt) + 0.5);
+      pPicture->hMF = picture.Get();
+    }
+    if (!block.SetClipboardData(CF_METAFILEPICT))
       throw stateOpened;
-    pPicture->mm = MM_ISOTROPIC;
-    pPicture->xExt = -static_cast<LONG>(std::abs(xExt) + 0.5);
-    pPicture->yExt = -static_cast<LONG>(std::abs(yExt) + 0.5);
-    pPicture->hMF = hPicture;
-    GlobalUnlock(hBlock);
-    if (!SetClipboardData(CF_METAFILEPICT, hBlock))
-      throw stateOpened;
+    // The clipboard took the picture with its block.
+    picture.Release();
     return TRUE;
   } catch (EState state) {
     PCTRACE(TT_VIEWS, TL_WARNING)
     ("AddMetaFileToClipboard() failed. Last error code is %u.\n", static_cast<unsigned>(state));
-    if (hBlock)
-      GlobalFree(hBlock);
-    DeleteMetaFile(hPicture);
     return FALSE;
   }
 }

@@ -1,6 +1,7 @@
 #include "views/Dtlview.h"
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "model/Dtlspec.h"
 #include "model/Join.h"
@@ -12,13 +13,12 @@
 #include "project/DocServices.h"
 #include "project/Projprefs.h"
 #include "support/Trace.h"
+#include "support/Unitscvt.h"
 #include "views/Asmdtl.h"
 #include "views/Viewerr.h"
-#include "views/Viewhint.h"
 #include "views/Viewsvc.h"
 
 namespace {
-constexpr int kMetricUnits = 3;
 // The detail scales: list 2 metric, list 0 imperial.
 constexpr int kMetricDetailScales = 2;
 constexpr int kImperialDetailScales = 0;
@@ -50,8 +50,9 @@ CDetailView::~CDetailView() { PCTRACE(TT_VIEWS, TL_DETAIL)("Destructing the Deta
 
 void CDetailView::SetPrintScaleListFromUnits()
 {
-  m_nPrintScaleList =
-      GetDocServices().GetMeasurementUnits() == kMetricUnits ? kMetricDetailScales : kImperialDetailScales;
+  m_nPrintScaleList = GetDocServices().GetMeasurementUnits() == CUnitsConverter::metricMillimeters
+                          ? kMetricDetailScales
+                          : kImperialDetailScales;
 }
 
 void CDetailView::OnInitialUpdate()
@@ -65,7 +66,7 @@ void CDetailView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
   CWaitCursor wait;
   PCTRACE(TT_VIEWS, TL_DETAIL)("OnUpdate: Hint = %d.\n", static_cast<int>(lHint));
   switch (lHint) {
-  case kHintPlanRecords:
+  case kHintPlan:
     SetPrintScaleListFromUnits();
     return;
   case kHintInitial:

@@ -1,6 +1,7 @@
 #include "views/Elevview.h"
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "platform/ui/dlg/DataExch.h"
 #include "platform/ui/wnd/CmdTarget.h"
@@ -8,7 +9,6 @@
 #include "support/Trace.h"
 #include "views/Asmelev.h"
 #include "views/Viewerr.h"
-#include "views/Viewhint.h"
 #include "views/Viewsvc.h"
 
 namespace {

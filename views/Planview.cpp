@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "model/Plansect.h"
 #include "platform/ui/dlg/DataExch.h"
@@ -14,7 +15,6 @@
 #include "support/Trace.h"
 #include "views/Asmplan.h"
 #include "views/Viewerr.h"
-#include "views/Viewhint.h"
 #include "views/Viewsvc.h"
 
 namespace {
@@ -72,7 +72,7 @@ void CPlanView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
   CAspectView::OnUpdate(pSender, lHint, pHint);
   switch (lHint) {
   case kHintInitial:
-  case kHintPlanRecords:
+  case kHintPlan:
   // The records point into the Workbench's units, which may have gone since they were read
   // while this view stood hidden: every rebuild reads them afresh.
   case kHintColours:

@@ -6,6 +6,7 @@
 #include "platform/ui/wnd/Resource.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "support/Unitscvt.h"
 
 namespace {
 
@@ -85,7 +86,7 @@ BOOL IsValidPrintScale(int numerator, int denominator)
 
 int PrintScaleListFor(BOOL bDetailView, int measurementUnits)
 {
-  const BOOL metric = measurementUnits == 3;
+  const BOOL metric = measurementUnits == CUnitsConverter::metricMillimeters;
   if (bDetailView)
     return metric ? kDetailMetricScales : kDetailImperialScales;
   return metric ? kDrawingMetricScales : kDrawingImperialScales;

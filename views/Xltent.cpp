@@ -1,11 +1,11 @@
 #include "views/Xltent.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
+#include "geometry/Angle.h"
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
 
@@ -18,7 +18,7 @@ constexpr int kBadRadiusLine = 143;
 constexpr int kCrossingLine = 171;
 constexpr int kCentreLine = 188;
 constexpr int kStartLine = 231;
-constexpr double kQuarter = std::numbers::pi / 2.0;
+constexpr double kQuarter = VRX_HALF_PI;
 // The walk ends at the latest after two full turns of four quadrants each.
 constexpr int kMaxQuadrantSteps = 8;
 
@@ -128,7 +128,7 @@ void CEntityTranslator::SplitArc(CVRX2DEntityArray& pieces, CVRX2DArc arc)
 
   const CVRXAngle s = arc.GetStartAngle() - arc.GetAxisAngle();
   const CVRXAngle e = arc.GetEndAngle() - arc.GetAxisAngle();
-  const double endLimit = e.GetRadians() == 0.0 ? 2.0 * std::numbers::pi : e.GetRadians();
+  const double endLimit = e.GetRadians() == 0.0 ? 2.0 * VRX_PI : e.GetRadians();
   int q = 1;
   int k = 0;
   int d = 1;

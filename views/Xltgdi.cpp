@@ -1,11 +1,11 @@
 #include "views/Xltgdi.h"
 
-#include <numbers>
-
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "geometry/Angle.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
+#include "platform/ui/output/Clipguard.h"
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
 #include "views/Xltdata.h"
@@ -21,15 +21,12 @@ constexpr int kDeviceSpan = 65535;
 BOOL IsAxisAligned(const CVRXAngle& axis)
 {
   for (int quarter = 0; quarter < 4; ++quarter)
-    if (axis == CVRXAngle(quarter * std::numbers::pi / 2.0))
+    if (axis == CVRXAngle(quarter * VRX_HALF_PI))
       return TRUE;
   return FALSE;
 }
 
-BOOL IsUpright(const CVRXAngle& axis)
-{
-  return axis == CVRXAngle(std::numbers::pi / 2.0) || axis == CVRXAngle(3.0 * std::numbers::pi / 2.0);
-}
+BOOL IsUpright(const CVRXAngle& axis) { return axis == CVRXAngle(VRX_HALF_PI) || axis == CVRXAngle(3.0 * VRX_HALF_PI); }
 
 BOOL IsInverting(int rop) { return rop != R2_COPYPEN; }
 }  // namespace
@@ -122,13 +119,7 @@ CPoint CGDITranslator::ConvertPoint(CVRX2DPoint point)
 void CGDITranslator::Translate(const CVRX2DEntityArray& entities)
 {
   CDC* pDC = GetDC();
-  int saved = pDC->SaveDC();
+  CSavedDC saved(pDC);
   pDC->SetROP2(R2_COPYPEN);
-  try {
-    CEntityTranslator::Translate(entities);
-  } catch (...) {
-    pDC->RestoreDC(saved);
-    throw;
-  }
-  pDC->RestoreDC(saved);
+  CEntityTranslator::Translate(entities);
 }

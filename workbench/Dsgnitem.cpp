@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
 
+#include "geometry/Angle.h"
 #include "project/Stamp.h"
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
@@ -64,7 +64,7 @@ void ExtendLine(CVRX2DLine& line)
   }
   line.SetStartPoint(start);
   line.SetEndPoint(end);
-  if (line.GetAngle() == before + std::numbers::pi) {
+  if (line.GetAngle() == before + VRX_PI) {
     line.SetStartPoint(end);
     line.SetEndPoint(start);
   }
@@ -395,7 +395,7 @@ void CDesignItem::ExtendAlignmentEnts()
     if (pEntity->GetType() == VRX_ARC) {
       auto* pArc = static_cast<CVRX2DArc*>(pEntity);
       pArc->SetStartAngle(CVRXAngle(0.0));
-      pArc->SetEndAngle(CVRXAngle(std::numbers::pi));
+      pArc->SetEndAngle(CVRXAngle(VRX_PI));
     } else if (pEntity->GetType() == VRX_LINE) {
       ExtendLine(*static_cast<CVRX2DLine*>(pEntity));
     }

@@ -9,6 +9,7 @@
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
 #include "geometry/2drect.h"
+#include "model/Entcat.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/draw/Dc.h"
 #include "project/Stamp.h"
@@ -24,15 +25,10 @@ IMPLEMENT_SERIAL(CGroupItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
 IMPLEMENT_DYNAMIC(CMoveGroupItem, CGroupItem)
 
 namespace {
-// A join member's line as an alignment line of the group.
-constexpr int kJoinAlignmentCategory = 3;
 constexpr const char* kModule = "Groupitm";
 constexpr int kCloneLine = 118;
 constexpr int kHandleCountLine = 301;
 constexpr int kRecordLine = 622;
-constexpr int kBoxLineCategory = 7;
-constexpr int kPerimeterCategory = 20;
-constexpr int kJoinLineCategory = 13;
 constexpr int kCornerHandleCode = 15;
 constexpr int kGroupRectMargin = 5;
 // The smallest stored member: a base record alone.
@@ -183,7 +179,7 @@ void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
   switch (pMember->GetItemType()) {
   case ditJoin: {
     auto* pLine = static_cast<CJoinItem*>(pMember)->GetLine().Clone();
-    pLine->SetCategory(kJoinAlignmentCategory);
+    pLine->SetCategory(ecatJoinAlignment);
     m_AlignmentEnts.Add(pLine);
     break;
   }
@@ -192,7 +188,8 @@ void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
     auto* pGroup = static_cast<CGroupItem*>(pMember);
     const CVRX2DEntityArray& alignment = *pGroup->GetAlignmentEntities();
     for (int i = 0; i < alignment.GetSize(); ++i)
-      if (alignment[i]->GetCategory() == 2 || alignment[i]->GetCategory() == 4)
+      if (alignment[i]->GetCategory() == ecatGuidelineCentreAlignment ||
+          alignment[i]->GetCategory() == ecatGuidelineEdgeAlignment)
         m_AlignmentEnts.Add(alignment[i]->Clone());
     CVRX2DEntityArray outline;
     pGroup->GetOutlineEntities(outline);
@@ -259,7 +256,7 @@ void CGroupItem::AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high)
   for (const CVRX2DPoint& corner : corners)
     m_SizingHandles.Add(new CSizingHandle(corner, kCornerHandleCode));
   for (int i = 0; i < 4; ++i)
-    m_AlignmentEnts.Add(new CVRX2DLine(kBoxLineCategory, corners[i], corners[(i + 1) % 4]));
+    m_AlignmentEnts.Add(new CVRX2DLine(ecatPerimeterAlignment, corners[i], corners[(i + 1) % 4]));
 }
 
 void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high)
@@ -284,7 +281,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
       // The component-outline index, as the unit's own outline references and join sides
       // count: the perimeter list's position would name another component.
       const CVRX2DEntity* pEntity = components[i];
-      if (pEntity->GetCategory() != kPerimeterCategory || pEntity->GetType() != VRX_LINE)
+      if (pEntity->GetCategory() != ecatPerimeterOutline || pEntity->GetType() != VRX_LINE)
         continue;
       const auto& line = static_cast<const CVRX2DLine&>(*pEntity);
       if (!LiesOnBox(line, low, high))
@@ -302,7 +299,7 @@ int CGroupItem::GetOutlineEntityRefs(CObArray& refs)
   for (int i = 0; i < m_ComponentEnts.GetSize(); ++i) {
     const CAlignmentEntity& entity = *m_ComponentEnts[i];
     CVRX2DEntity* pCopy = entity.m_pEntity->Clone();
-    pCopy->SetCategory(kPerimeterCategory);
+    pCopy->SetCategory(ecatPerimeterOutline);
     const int index = entity.m_Indices.GetSize() > 0 ? static_cast<int>(entity.m_Indices[0]) : 0;
     refs.Add(new COutlineEntityRef(pCopy, entity.m_pItem, index));
   }
@@ -312,7 +309,7 @@ int CGroupItem::GetOutlineEntityRefs(CObArray& refs)
     if (pMember->GetItemType() != ditJoin)
       continue;
     CVRX2DEntity* pLine = static_cast<CJoinItem*>(pMember)->GetLine().Clone();
-    pLine->SetCategory(kJoinLineCategory);
+    pLine->SetCategory(ecatJoinLine);
     refs.Add(new COutlineEntityRef(pLine, pMember, 0));
   }
   return refs.GetSize();

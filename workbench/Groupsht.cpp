@@ -1,5 +1,6 @@
 #include "workbench/Groupsht.h"
 
+#include "document/Dochints.h"
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "workbench/Itempos.h"

@@ -1,9 +1,10 @@
 #include "workbench/Guideitem.h"
 
 #include <cmath>
-#include <numbers>
 
 #include "geometry/2dmatrix.h"
+#include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "platform/core/Archive.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
@@ -30,10 +31,6 @@ constexpr int kCentreNotFirstLine = 292;
 constexpr int kHandlePointLine = 418;
 constexpr int kResizeHandleLine = 611;
 
-constexpr int kCentreCategory = 14;
-constexpr int kEdgeCategory = 15;
-constexpr int kCentreAlignmentCategory = 2;
-constexpr int kEdgeAlignmentCategory = 4;
 // Pixels: the handle's distance from the visible end, half the handle box, the hit tolerance.
 constexpr int kHandleInset = 10;
 constexpr int kHalfHandleBox = 4;
@@ -206,7 +203,7 @@ void CGuidelineItem::GenerateEntities(const CVRX2DVector& offset, const CVRXAngl
   CVRX2DLine centre;
   if (!MakeClippedLine(centre, offset.AsPoint(), angle))
     throw CAppException(kModule, kNoCentreLineLine);
-  centre.SetCategory(kCentreCategory);
+  centre.SetCategory(ecatGuidelineCentre);
   m_TrackEnts.Add(centre.Clone());
   if (m_dGuidelineWidth <= 0.0)
     return;
@@ -215,7 +212,7 @@ void CGuidelineItem::GenerateEntities(const CVRX2DVector& offset, const CVRXAngl
     const CVRX2DPoint through = offset.AsPoint() + CVRX2DVector(m_dGuidelineWidth / 2.0, side);
     if (!MakeClippedLine(edge, through, angle))
       continue;
-    edge.SetCategory(kEdgeCategory);
+    edge.SetCategory(ecatGuidelineEdge);
     m_TrackEnts.Add(edge.Clone());
   }
 }
@@ -232,7 +229,7 @@ void CGuidelineItem::Regenerate()
     if (pEntity->GetType() != VRX_LINE)
       throw CAppException(kModule, kNotALineLine);
     auto* pLine = static_cast<CVRX2DLine*>(pEntity);
-    if (pLine->GetCategory() == kCentreCategory) {
+    if (pLine->GetCategory() == ecatGuidelineCentre) {
       if (i != 0)
         throw CAppException(kModule, kCentreNotFirstLine);
       m_OutlineEnts.Add(pLine->Clone());
@@ -245,13 +242,13 @@ void CGuidelineItem::Regenerate()
         m_vOffset = middle.AsVector();
       if (m_nSnapToCenter == 1) {
         CVRX2DLine* pAlign = pLine->Clone();
-        pAlign->SetCategory(kCentreAlignmentCategory);
+        pAlign->SetCategory(ecatGuidelineCentreAlignment);
         m_AlignmentEnts.Add(pAlign);
       }
-    } else if (pLine->GetCategory() == kEdgeCategory) {
+    } else if (pLine->GetCategory() == ecatGuidelineEdge) {
       m_OutlineEnts.Add(pLine->Clone());
       CVRX2DLine* pAlign = pLine->Clone();
-      pAlign->SetCategory(kEdgeAlignmentCategory);
+      pAlign->SetCategory(ecatGuidelineEdgeAlignment);
       m_AlignmentEnts.Add(pAlign);
     }
   }
@@ -591,10 +588,10 @@ int CGuidelineItem::AdjustPos(int, CVRX2DVector& v, CVRX2DEntityArray&, CWorkben
   if (CWorkbenchView::IsShiftDown()) {
     if (std::fabs(v.GetX()) >= std::fabs(v.GetY())) {
       v.SetY(0.0);
-      direction = std::numbers::pi;
+      direction = VRX_PI;
     } else {
       v.SetX(0.0);
-      direction = std::numbers::pi / 2;
+      direction = VRX_HALF_PI;
     }
     mode |= CWorkbenchView::kConstrainedMode;
   }

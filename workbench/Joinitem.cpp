@@ -1,4 +1,5 @@
 #include "workbench/Joinitem.h"
+#include "model/Entcat.h"
 #include "workbench/Groupitm.h"
 
 #include <cmath>
@@ -33,8 +34,6 @@ constexpr int kTypeNotAllowedLine = 377;
 constexpr int kNotALineLine = 412;
 constexpr int kModeLine = 468;
 constexpr int kAlignmentCountLine = 530;
-constexpr int kJoinLineCategory = 13;
-constexpr int kJoinAlignmentCategory = 3;
 constexpr double kHalfMarker = 4.0;
 // The marker text stands this many device units above the marker's start.
 constexpr int kTextRise = 5;
@@ -76,14 +75,14 @@ CJoinItem::CJoinItem(const CVRX2DPoint& start, const CVRX2DPoint& end, int joinT
    end.GetY());
   m_vOffset = start.AsVector();
   RecomputeCenter();
-  const CVRX2DLine line(kJoinLineCategory, start, end);
+  const CVRX2DLine line(ecatJoinLine, start, end);
   SetUpLine(line);
-  m_AlignmentEnts.Add(new CVRX2DLine(kJoinAlignmentCategory, start, end));
+  m_AlignmentEnts.Add(new CVRX2DLine(ecatJoinAlignment, start, end));
   ExtendAlignmentEnts();
   const double a = line.GetAngle().GetRadians() + QuarterTurn();
   const CVRX2DVector half(kHalfMarker * std::cos(a), kHalfMarker * std::sin(a));
   const CVRX2DPoint mid((start.GetX() + end.GetX()) / 2.0, (start.GetY() + end.GetY()) / 2.0);
-  m_OutlineEnts.Add(new CVRX2DLine(kJoinLineCategory, mid + half, mid + (-half)));
+  m_OutlineEnts.Add(new CVRX2DLine(ecatJoinLine, mid + half, mid + (-half)));
   try {
     m_pJoin = std::make_unique<CJoin>(joinType, firstID, secondID);
   } catch (const CCommonException&) {
@@ -134,7 +133,7 @@ void CJoinItem::Serialize(CArchive& ar)
   ar >> type >> first >> second >> category >> x1 >> y1 >> x2 >> y2;
   m_OutlineEnts.Add(new CVRX2DLine(static_cast<int>(category), CVRX2DPoint(x1, y1), CVRX2DPoint(x2, y2)));
   CVRX2DLine alignment = GetLine();
-  alignment.SetCategory(kJoinAlignmentCategory);
+  alignment.SetCategory(ecatJoinAlignment);
   m_AlignmentEnts.Add(new CVRX2DLine(alignment));
   ExtendAlignmentEnts();
   try {
@@ -159,7 +158,7 @@ int CJoinItem::GetOutlineEntityRefs(CObArray& refs)
   if (m_AlignmentEnts.GetSize() != 1)
     throw CAppFatalException(kModule, kAlignmentCountLine);
   CVRX2DEntity* pCopy = m_AlignmentEnts[0]->Clone();
-  pCopy->SetCategory(kJoinLineCategory);
+  pCopy->SetCategory(ecatJoinLine);
   refs.Add(new COutlineEntityRef(pCopy, this, 0));
   return 1;
 }

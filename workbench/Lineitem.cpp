@@ -3,9 +3,9 @@
 #include <memory>
 
 #include <cmath>
-#include <numbers>
 
 #include "geometry/2dline.h"
+#include "geometry/Angle.h"
 #include "platform/core/Archive.h"
 #include "project/DocServices.h"
 #include "project/Stamp.h"
@@ -201,10 +201,10 @@ int CLineSegmentItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& 
     const CVRX2DPoint moved = dragged + v;
     if (std::abs(moved.GetX() - fixed.GetX()) >= std::abs(moved.GetY() - fixed.GetY())) {
       v.SetY(fixed.GetY() - dragged.GetY());
-      direction = std::numbers::pi;
+      direction = VRX_PI;
     } else {
       v.SetX(fixed.GetX() - dragged.GetX());
-      direction = std::numbers::pi / 2;
+      direction = VRX_HALF_PI;
     }
     mode = kConstrainedMode;
   }

@@ -2,6 +2,7 @@
 
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
+#include "platform/ui/output/Clipguard.h"
 #include "workbench/Scalevw.h"
 
 IMPLEMENT_DYNAMIC(CScaleViewTranslator, CDCTranslator)
@@ -16,15 +17,9 @@ int CScaleViewTranslator::GetDrawMode() const { return R2_COPYPEN; }
 void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
 {
   CDC* pDC = GetDC();
-  const int saved = pDC->SaveDC();
+  CSavedDC saved(pDC);
   pDC->SetROP2(GetDrawMode());
-  try {
-    CEntityTranslator::Translate(entities);
-  } catch (...) {
-    pDC->RestoreDC(saved);
-    throw;
-  }
-  pDC->RestoreDC(saved);
+  CEntityTranslator::Translate(entities);
 }
 
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_pView->WorldToClient(point); }

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "document/Doc.h"
+#include "model/Entcat.h"
 #include "model/Join.h"
 #include "model/Unit.h"
 #include "platform/ui/draw/Dc.h"
@@ -26,7 +27,6 @@ namespace {
 constexpr const char* kModule = "Selector";
 constexpr int kLineNotJoined = 331;
 constexpr int kLineBadOrientation = 342;
-constexpr int kSelectionLineCategory = 12;
 // Detail selectors are hit within this many window pixels of their line.
 constexpr int kHitPixels = 5;
 constexpr int kEndMarkHalf = 4;
@@ -410,7 +410,7 @@ CSelectLineItem::CSelectLineItem(const CVRX2DVector& position) : CLineSegmentIte
   PCTRACE(TT_WORKBENCH_TOOLS, TL_IMPORTANT)("CSelectLineItem construction. \n");
   m_vOffset = position;
   const CVRX2DPoint at = position.AsPoint();
-  SetUpLine(CVRX2DLine(kSelectionLineCategory, at, at));
+  SetUpLine(CVRX2DLine(ecatSelectionLine, at, at));
 }
 
 CSelectLineItem::CSelectLineItem(const CSelectLineItem& source) : CLineSegmentItem(source)

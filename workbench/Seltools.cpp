@@ -2,6 +2,7 @@
 // detail selector tool picks detail selectors or draws the select line that makes a new one, and
 // the view tool lets clicks change nothing.
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/wnd/CmdTarget.h"
 #include "platform/ui/wnd/Cursor.h"
@@ -13,7 +14,6 @@
 #include "workbench/Wbview.h"
 
 namespace {
-constexpr LPARAM kHintDetailSelector = 2;
 
 void ActivateViewFrame(CView* pView)
 {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/Doc.h"
+#include "model/Entcat.h"
 #include "project/DocServices.h"
 #include "project/Stamp.h"
 #include "geometry/2darc.h"
@@ -30,10 +31,6 @@ IMPLEMENT_SERIAL(CUnitItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
 namespace {
 constexpr const char* kModule = "Unititem";
 constexpr int kNoUnitLine = 212;
-constexpr int kCentreCategory = 11;
-constexpr int kPerimeterCategory = 20;
-// The category that draws a side lying on another item's alignment line.
-constexpr int kSnapHighlightCategory = 24;
 constexpr int kResizeMode = 7;
 // Handle codes: bits 1 and 2 move one pair of sides, bits 4 and 8 the other.
 constexpr int kFirstPair = 3;
@@ -137,7 +134,7 @@ void CUnitItem::UpdateUnitInfo()
   m_ComponentOutlines.RemoveAll();
   pUnit->GetOutlineEntities(m_ComponentOutlines);
   for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i)
-    if (m_ComponentOutlines[i]->GetCategory() == kPerimeterCategory)
+    if (m_ComponentOutlines[i]->GetCategory() == ecatPerimeterOutline)
       m_POutlines.Add(m_ComponentOutlines[i]);
   const CVRX2DVector position = m_vOffset;
   m_vOffset = CVRX2DVector();
@@ -164,7 +161,7 @@ int CUnitItem::GetOutlineEntityRefs(CObArray& refs)
 {
   for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i)
     refs.Add(new COutlineEntityRef(m_ComponentOutlines[i]->Clone(), this, i));
-  refs.Add(new COutlineEntityRef(new CVRX2DLine(kCentreCategory, m_ptCenter, m_ptCenter), this, 0));
+  refs.Add(new COutlineEntityRef(new CVRX2DLine(ecatCentrePoint, m_ptCenter, m_ptCenter), this, 0));
   return refs.GetSize();
 }
 
@@ -227,7 +224,7 @@ void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchV
     auto* pSide = static_cast<CVRX2DEntity*>(m_POutlines[i]);
     if (pView->IsOnAlignmentEntity(*pSide, this)) {
       highlighted.Add(pSide->Clone());
-      highlighted[highlighted.GetSize() - 1]->SetCategory(kSnapHighlightCategory);
+      highlighted[highlighted.GetSize() - 1]->SetCategory(ecatSnapHighlight);
     }
   }
   if (highlighted.GetSize() > 0)

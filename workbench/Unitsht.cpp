@@ -1,5 +1,6 @@
 #include "workbench/Unitsht.h"
 
+#include "document/Dochints.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "model/Unitutil.h"

@@ -2,12 +2,11 @@
 // Workbench's clipboard format; a paste reads the group back, places it and ungroups it into the
 // design, leaving the pasted items selected.
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <new>
 
 #include "platform/core/Exception.h"
-#include "platform/ui/output/Clipbrd.h"
+#include "platform/ui/output/Clipguard.h"
 #include "platform/ui/wnd/CmdTarget.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "project/DocServices.h"
@@ -31,6 +30,18 @@ CWnd* ClipboardOwner(CWnd* pView)
 {
   CWnd* pMain = AfxGetMainWnd();
   return pMain ? pMain : pView;
+}
+
+const char* PasteFailure(CClipboardRead read)
+{
+  switch (read) {
+  case CClipboardRead::notOpened:
+    return "Unable to open clipboard.  PASTE not performed!";
+  case CClipboardRead::notLocked:
+    return "Unable to lock memory for PASTE operation.  PASTE not performed!";
+  default:
+    return "Clipboard data incompatible.  PASTE not performed!";
+  }
 }
 }  // namespace
 
@@ -63,9 +74,9 @@ void CWorkbenchView::OnPopupsPaste()
 void CWorkbenchView::OnUpdateEditPaste(CCmdUI* pCmdUI)
 {
   BOOL available = FALSE;
-  if (GetEditMode() == wemEditable && ClipboardOwner(this)->OpenClipboard()) {
-    available = IsClipboardFormatAvailable(DesignItemClipboardFormat());
-    CloseClipboard();
+  if (GetEditMode() == wemEditable) {
+    CClipboardSession clipboard(ClipboardOwner(this));
+    available = clipboard.IsOpen() && IsClipboardFormatAvailable(DesignItemClipboardFormat());
   }
   pCmdUI->Enable(available);
 }
@@ -103,36 +114,31 @@ BOOL CWorkbenchView::CopyToClipboard(BOOL bCut)
     MessageBox("Unable to copy data to clipboard.  COPY not performed!", caption, MB_OK);
     return FALSE;
   }
-  HGLOBAL hData = nullptr;
+  std::unique_ptr<CGlobalMemory> block;
   try {
-    hData = GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size() + kSpareBytes);
+    block = std::make_unique<CGlobalMemory>(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size() + kSpareBytes);
   } catch (const std::bad_alloc&) {
-    hData = nullptr;
+    block.reset();
   }
-  if (!hData) {
+  if (!block || !block->Get()) {
     MessageBox("Unable to allocate enough memory for COPY operation.  COPY not performed!", caption, MB_OK);
     return FALSE;
   }
-  void* pData = GlobalLock(hData);
-  if (!pData) {
-    GlobalUnlock(hData);
-    GlobalFree(hData);
+  if (!CopyIntoBlock(block->Get(), bytes.data(), bytes.size())) {
     MessageBox("Unable to lock memory for COPY operation.  COPY not performed!", caption, MB_OK);
     return FALSE;
   }
-  if (!bytes.empty())
-    std::memcpy(pData, bytes.data(), bytes.size());
-  GlobalUnlock(hData);
-  if (!ClipboardOwner(this)->OpenClipboard()) {
-    GlobalFree(hData);
-    MessageBox("Unable to open clipboard.  COPY not performed!", caption, MB_OK);
-    return FALSE;
+  BOOL copied = FALSE;
+  {
+    CClipboardSession clipboard(ClipboardOwner(this));
+    if (!clipboard.IsOpen()) {
+      MessageBox("Unable to open clipboard.  COPY not performed!", caption, MB_OK);
+      return FALSE;
+    }
+    EmptyClipboard();
+    copied = block->SetClipboardData(DesignItemClipboardFormat());
   }
-  EmptyClipboard();
-  const BOOL copied = SetClipboardData(DesignItemClipboardFormat(), hData) != nullptr;
-  CloseClipboard();
   if (!copied) {
-    GlobalFree(hData);
     // Nothing reached the clipboard: a cut must not lose the selection.
     MessageBox("Unable to copy to the clipboard.  COPY not performed!", caption, MB_OK);
     return FALSE;
@@ -147,27 +153,15 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
   const CString caption = GetDocServices().GetProductName();
   if (GetEditMode() != wemEditable || !m_pItemList)
     return FALSE;
-  if (!ClipboardOwner(this)->OpenClipboard()) {
-    MessageBox("Unable to open clipboard.  PASTE not performed!", caption, MB_OK);
+  std::vector<BYTE> bytes;
+  const CClipboardRead read = ReadClipboardBytes(ClipboardOwner(this), DesignItemClipboardFormat(), bytes);
+  if (read != CClipboardRead::notOpened) {
+    PCTRACE(TT_WORKBENCH, TL_DETAIL)("Paste at (%d, %d)\n", point.x, point.y);
+  }
+  if (read != CClipboardRead::ok) {
+    MessageBox(PasteFailure(read), caption, MB_OK);
     return FALSE;
   }
-  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Paste at (%d, %d)\n", point.x, point.y);
-  auto hData = static_cast<HGLOBAL>(GetClipboardData(DesignItemClipboardFormat()));
-  if (!hData) {
-    CloseClipboard();
-    MessageBox("Clipboard data incompatible.  PASTE not performed!", caption, MB_OK);
-    return FALSE;
-  }
-  const auto* pData = static_cast<const BYTE*>(GlobalLock(hData));
-  if (!pData) {
-    GlobalUnlock(hData);
-    CloseClipboard();
-    MessageBox("Unable to lock memory for PASTE operation.  PASTE not performed!", caption, MB_OK);
-    return FALSE;
-  }
-  const std::vector<BYTE> bytes(pData, pData + GlobalSize(hData));
-  GlobalUnlock(hData);
-  CloseClipboard();
   // Everything that can fail is done before the design is touched: a refused block changes
   // nothing.
   std::unique_ptr<CGroupItem> group;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "document/Whsvc.h"
 #include "platform/ui/wnd/CmdTarget.h"
 #include "platform/ui/wnd/Resource.h"
@@ -19,7 +20,6 @@
 #include "workbench/Wbzoom.h"
 
 namespace {
-constexpr LPARAM kHintPlan = 1;
 // Arrow keys move by an inch, by a foot with Ctrl, by one pixel with Shift.
 constexpr double kKeyStep = 1.0;
 constexpr double kCtrlKeyStep = 12.0;

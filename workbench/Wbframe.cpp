@@ -14,6 +14,7 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/Wbsvc.h"
+#include "workbench/Wbids.h"
 #include "workbench/Wbview.h"
 
 IMPLEMENT_DYNCREATE(CWorkbenchFrame, CMDIChildWnd)
@@ -22,14 +23,25 @@ IMPLEMENT_DYNAMIC(CWorkbenchDialogBar, CDialogBar)
 namespace {
 constexpr const char* kModule = "Workfrm";
 constexpr int kScrollBarLine = 214;
-constexpr UINT ID_NEW_UNIT_FIRST = 1201;
-constexpr UINT ID_NEW_UNIT_LAST = 1299;
-constexpr UINT ID_TOGGLE_WORKBENCH_TOOLBAR = 335;
-constexpr UINT ID_TOGGLE_WORKBENCH_BAR = 336;
 constexpr int kMaxQuantity = 99999;
 constexpr COLORREF kScrollBarColor = RGB(192, 192, 192);
 
-const UINT kToolbarButtons[] = {604, 0, 705, 707, 706, 0, 801, 802, 0, 901, 902, 0, 903, 904, 0, 1001};
+const UINT kToolbarButtons[] = {ID_SELECT_TOOL,
+                                0,
+                                ID_VERT_GUIDELINE_TOOL,
+                                ID_HORZ_GUIDELINE_TOOL,
+                                ID_ANGLED_GUIDELINE_TOOL,
+                                0,
+                                ID_GROUP_ITEMS,
+                                ID_UNGROUP_ITEMS,
+                                0,
+                                ID_ZOOM_IN,
+                                ID_ZOOM_OUT,
+                                0,
+                                ID_SCALE_TO_SELECTION,
+                                ID_SCALE_TO_FIT,
+                                0,
+                                ID_LOCK_TOOL};
 
 enum class QuantityCheck
 {

@@ -20,7 +20,6 @@ constexpr UINT IDB_WORKBENCH_TOOLBAR = 307;
 constexpr UINT IDC_WORKBENCH_CLOSE = 314;
 constexpr UINT IDC_WORKBENCH_QUANTITY = 316;
 constexpr UINT IDC_STORE_DESIGN = 337;
-constexpr UINT ID_DISCARD_DESIGN = 512;
 
 class CWorkbenchFrame : public CMDIChildWnd
 {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Join.h"
 #include "model/Unit.h"
 #include "support/ComExcpt.h"
@@ -23,7 +24,6 @@ constexpr const char* kModule = "Workview";
 constexpr int kNotJoiningSnapLine = 2604;
 constexpr int kShortItemListLine = 2911;
 constexpr int kJoiningSnap = 9;
-constexpr int kCentreLineCategory = 13;
 // Two sides must share at least this much to be joined; exactly this much is enough.
 constexpr double kLeastOverlap = 2.0;
 // Verification accepts a spacing that differs by exactly this much.
@@ -46,7 +46,7 @@ double DistanceFrom(const CVRX2DLine& line, const CVRX2DPoint& p) { return p.Dis
 // The stretch of `target` that `line` faces, or FALSE when they share less than the least overlap.
 BOOL FacingStretch(const CVRX2DLine& line, const CVRX2DLine& target, CVRX2DLine& centre)
 {
-  centre = CVRX2DLine(kCentreLineCategory, FootOn(target, line.GetStartPoint()), FootOn(target, line.GetEndPoint()));
+  centre = CVRX2DLine(ecatJoinLine, FootOn(target, line.GetStartPoint()), FootOn(target, line.GetEndPoint()));
   if (!target.Overlaps(centre))
     return FALSE;
   if (centre.Contains(target.GetEndPoint()))

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "project/DocServices.h"
 #include "project/Docmsg.h"
 #include "geometry/2drect.h"
@@ -40,7 +41,7 @@ void CWorkbenchView::OnInitialUpdate()
 {
   CWaitCursor wait;
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CWorkbenchView::OnInitialUpdate.");
-  OnUpdate(nullptr, kHintCategoryMap, nullptr);
+  OnUpdate(nullptr, kHintColours, nullptr);
   CDoc* pDoc = GetDoc();
   if (!pDoc)
     return;

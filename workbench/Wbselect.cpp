@@ -3,12 +3,14 @@
 // made from the user's selection lines, and the display modes in which the selectors show.
 #include <cmath>
 #include <memory>
-#include <numbers>
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2drect.h"
+#include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "model/Join.h"
 #include "model/Planinfo.h"
 #include "platform/ui/frame/Frame.h"
@@ -28,16 +30,12 @@ constexpr int kNoJoinEntitiesLine = 2152;
 constexpr int kUnexpectedItemLine = 2173;
 constexpr int kNoFootLine = 2384;
 constexpr int kJoinMismatchLine = 2356;
-constexpr int kPerimeterCategory = 20;
 // The selector line reaches this far either side of a selected side; 3 inches outward of a
 // perimeter side or an arched head.
 constexpr double kSelectorReach = 5.0;
 constexpr double kOutwardReach = 3.0;
 // The plan line sits this far above the bottom of the lowest unit in view.
 constexpr double kPlanLineRise = 6.0;
-constexpr LPARAM kHintPlan = 1;
-constexpr LPARAM kHintDetailSelector = 2;
-constexpr LPARAM kHintElevation = 3;
 constexpr UINT kCmdShowDetailView = 1805;
 
 // One side of a detail selection: the unit item, its component and the crossing point.
@@ -61,7 +59,7 @@ BOOL Crosses(const CVRX2DLine& line, const CVRX2DEntity& entity)
 
 CVRX2DVector UnitNormal(const CVRX2DLine& side)
 {
-  const double a = side.GetAngle().GetRadians() + M_PI / 2.0;
+  const double a = side.GetAngle().GetRadians() + VRX_HALF_PI;
   return CVRX2DVector(std::cos(a), std::sin(a));
 }
 
@@ -102,7 +100,7 @@ CVRX2DLine OneSideLine(const CSelectedSide& side)
   const CVRX2DEntity& e = ComponentOutline(side.pItem, side.component);
   if (e.GetType() == VRX_LINE) {
     const CVRX2DVector n = UnitNormal(static_cast<const CVRX2DLine&>(e));
-    const double reach = e.GetCategory() == kPerimeterCategory ? kOutwardReach : kSelectorReach;
+    const double reach = e.GetCategory() == ecatPerimeterOutline ? kOutwardReach : kSelectorReach;
     line.SetStartPoint(side.point + CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach));
     line.SetEndPoint(side.point - CVRX2DVector(n.GetX() * reach, n.GetY() * reach));
   } else if (e.GetType() == VRX_ARC) {
@@ -174,7 +172,7 @@ void CWorkbenchView::GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInf
         break;
       CVRX2DPoint p = pItem->GetOffset().AsPoint();
       const double shift =
-          joinLine.GetAngle() == CVRXAngle(std::numbers::pi / 2) ? pJoin->GetFirstOffset() : pJoin->GetSecondOffset();
+          joinLine.GetAngle() == CVRXAngle(VRX_HALF_PI) ? pJoin->GetFirstOffset() : pJoin->GetSecondOffset();
       p = CVRX2DPoint(p.GetX() - shift, p.GetY());
       pInfo->Add(CPlanViewInfo(p, pJoin));
       break;
@@ -264,7 +262,8 @@ BOOL CWorkbenchView::CreateDetailSelector(CVRX2DLine line)
       // The two sides must face each other.
       if (!side1.Contains(p1) || !side2.Contains(p2))
         return FALSE;
-      const CVRX2DLine selectorLine(12, p1 + CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach),
+      const CVRX2DLine selectorLine(ecatSelectionLine,
+                                    p1 + CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach),
                                     p2 - CVRX2DVector(n.GetX() * kSelectorReach, n.GetY() * kSelectorReach));
       selector = std::make_unique<CDetailSelectorItem>(selectorLine, sides[0].pItem, sides[0].component, sides[1].pItem,
                                                        sides[1].component, p1.DistanceTo(p2), pJoinItem);

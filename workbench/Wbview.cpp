@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "geometry/2drect.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/draw/Gdi.h"
@@ -22,6 +23,7 @@
 #include "workbench/Unititem.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbframe.h"
+#include "workbench/Wbids.h"
 #include "workbench/Wbsvc.h"
 #include "workbench/Wbzoom.h"
 
@@ -31,43 +33,6 @@ namespace {
 constexpr const char* kModule = "Workview";
 constexpr int kNotSelectedLine = 731;
 constexpr int kEditModeLine = 748;
-constexpr UINT ID_SELECT_TOOL = 604;
-constexpr UINT ID_JOIN_TOOL = 517;
-constexpr UINT ID_LOCK_TOOL = 1001;
-constexpr UINT ID_ZOOM_IN = 901;
-constexpr UINT ID_ZOOM_OUT = 902;
-constexpr UINT ID_SCALE_TO_SELECTION = 903;
-constexpr UINT ID_SCALE_TO_FIT = 904;
-constexpr UINT ID_DELETE_ITEM = 318;
-constexpr UINT ID_DELETE_SELECTOR = 603;
-constexpr UINT ID_EDIT_PROPERTIES = 328;
-constexpr UINT ID_VERT_GUIDELINE_TOOL = 705;
-constexpr UINT ID_ANGLED_GUIDELINE_TOOL = 706;
-constexpr UINT ID_HORZ_GUIDELINE_TOOL = 707;
-constexpr UINT ID_GROUP_ITEMS = 801;
-constexpr UINT ID_UNGROUP_ITEMS = 802;
-constexpr UINT ID_PLAN_VIEW_ON = 1506;
-constexpr UINT ID_PLAN_VIEW_OFF = 1507;
-constexpr UINT ID_ELEVATION_VIEW_ON = 1606;
-constexpr UINT ID_ELEVATION_VIEW_OFF = 1608;
-constexpr UINT ID_DETAIL_VIEW_ON = 1706;
-constexpr UINT ID_DETAIL_VIEW_OFF = 1707;
-constexpr UINT ID_REMOVE_DETAIL_SELECTOR = 1809;
-constexpr UINT ID_SHOW_THIS_DETAIL = 1812;
-constexpr UINT ID_JOINING_MARKERS = 105;
-constexpr UINT ID_SNAP_HIGHLIGHTS = 108;
-constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
-constexpr UINT ID_ALIGNMENT_LINES = 333;
-constexpr UINT ID_SNAPPING_TEST = 5074;
-constexpr UINT ID_POPUPS_PASTE = 319;
-constexpr UINT ID_REFRESH = 106;
-constexpr UINT ID_SNAP_TO = 109;
-constexpr UINT ID_ALIGNMENT_LINES_TOGGLE = 110;
-constexpr UINT ID_SELECT_ALL = 320;
-constexpr UINT ID_SPACE_HORIZONTALLY = 326;
-constexpr UINT ID_SPACE_VERTICALLY = 327;
-constexpr UINT ID_RENAME_DESIGN = 218;
-constexpr UINT ID_REMOVE_JOINING = 329;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
 
@@ -120,7 +85,7 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_SNAP_HIGHLIGHTS, OnSnapHighlights)
   ON_UPDATE_COMMAND_UI(ID_SNAP_HIGHLIGHTS, OnUpdateSnapHighlights)
   ON_COMMAND(ID_WORKBENCH_PROPERTIES, OnWorkbenchProperties)
-  ON_COMMAND(ID_ALIGNMENT_LINES, OnAlignmentLines)
+  ON_COMMAND(ID_ALIGNMENT_LINE_ATTRIBUTES, OnAlignmentLines)
   ON_COMMAND(ID_SNAPPING_TEST, OnSnappingTest)
   ON_UPDATE_COMMAND_UI(ID_SNAPPING_TEST, OnUpdateSnappingTest)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
@@ -132,10 +97,10 @@ BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
   ON_COMMAND(ID_POPUPS_PASTE, OnPopupsPaste)
   ON_UPDATE_COMMAND_UI(ID_POPUPS_PASTE, OnUpdateEditPaste)
   ON_COMMAND(ID_REFRESH, OnRefresh)
-  ON_COMMAND(ID_ALIGNMENT_LINES_TOGGLE, OnAlignmentLinesToggle)
-  ON_UPDATE_COMMAND_UI(ID_ALIGNMENT_LINES_TOGGLE, OnUpdateAlignmentLinesToggle)
-  ON_COMMAND(ID_SNAP_TO, OnSnapToToggle)
-  ON_UPDATE_COMMAND_UI(ID_SNAP_TO, OnUpdateSnapToToggle)
+  ON_COMMAND(ID_ALIGNMENT_LINES, OnAlignmentLinesToggle)
+  ON_UPDATE_COMMAND_UI(ID_ALIGNMENT_LINES, OnUpdateAlignmentLinesToggle)
+  ON_COMMAND(ID_SNAP_TO_ALIGNMENT, OnSnapToToggle)
+  ON_UPDATE_COMMAND_UI(ID_SNAP_TO_ALIGNMENT, OnUpdateSnapToToggle)
   ON_COMMAND(ID_SELECT_ALL, OnSelectAll)
   ON_UPDATE_COMMAND_UI(ID_SELECT_ALL, OnUpdateSelectAll)
   ON_COMMAND(ID_SPACE_HORIZONTALLY, OnSpaceHorizontally)
@@ -232,7 +197,7 @@ CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const { return dynamic_cast
 void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
   PCTRACE(TT_VIEWS, TL_DETAIL)("OnUpdate: Hint = %d.\n", static_cast<int>(lHint));
-  if (lHint == kHintCategoryMap) {
+  if (lHint == kHintColours) {
     CWorkbenchServices* pServices = GetWorkbenchServices();
     m_pCategoryMap.reset(pServices ? pServices->CreateTranslationMap() : nullptr);
     if (!m_pCategoryMap) {

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "document/Docviews.h"
+#include "document/Dochints.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
 #include "views/Xltdata.h"
@@ -40,9 +41,6 @@ enum
   wemEditable = 2
 };
 
-// The hint that rebuilds the colour translation map; the one after unit or group properties.
-constexpr LPARAM kHintCategoryMap = 4;
-constexpr LPARAM kHintItemProperties = 6;
 
 class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
 {

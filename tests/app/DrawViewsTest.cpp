@@ -9,6 +9,7 @@
 #include "WbGuiFixture.h"
 #include "app/Plancfg.h"
 #include "app/Shellids.h"
+#include "document/Dochints.h"
 #include "geometry/2dline.h"
 #include "model/Dtlspec.h"
 #include "model/Unit.h"
@@ -30,7 +31,6 @@ constexpr int kRightJamb = 2;
 constexpr int kLeftJamb = 5;
 constexpr double kLeftX = 10.0;
 constexpr double kY = 10.0;
-constexpr LPARAM kHintColours = 4;
 
 // A unit item whose unit fails once it is armed, as a unit does when the catalogue lets it down.
 class CFailingUnitItem : public CUnitItem

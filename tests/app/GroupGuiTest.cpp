@@ -9,6 +9,7 @@
 #include "workbench/Groupitm.h"
 #include "workbench/Groupsht.h"
 #include "workbench/Itempos.h"
+#include "workbench/Wbids.h"
 
 namespace {
 constexpr UINT kGroupItems = 801;
@@ -316,7 +317,7 @@ TEST_F(GroupGuiTest, DeletingAGroupTakesEveryJoinOfItsUnitsWithIt)
   EXPECT_FALSE(View()->GetItemList()->Find(pCrossing));
   View()->DeselectAll();
   View()->Select(pGroup);
-  Command(318);
+  Command(ID_DELETE_ITEM);
   ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
   EXPECT_EQ(View()->GetItemList()->GetHead(), pOutside);
 }

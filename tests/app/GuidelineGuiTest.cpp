@@ -16,12 +16,9 @@
 #include "support/Unitscvt.h"
 #include "workbench/Guideitem.h"
 #include "workbench/Guideprp.h"
+#include "workbench/Wbids.h"
 
 namespace {
-constexpr UINT ID_VERT_GUIDELINE_TOOL = 705;
-constexpr UINT ID_ANGLED_GUIDELINE_TOOL = 706;
-constexpr UINT ID_HORZ_GUIDELINE_TOOL = 707;
-constexpr UINT ID_EDIT_PROPERTIES = 328;
 
 std::vector<BYTE> Record(const CObject* pObject)
 {

@@ -12,6 +12,7 @@
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "workbench/Selector.h"
+#include "workbench/Wbids.h"
 
 namespace {
 // A view of the project that only records the updates it is sent.
@@ -356,7 +357,7 @@ TEST_F(WbSelectorTest, RemoveSelectorDeletesTheSelectedDetailSelectorAndSaysSo)
   CDetailSelectorItem* pSelector = LastDetailSelector();
   ASSERT_TRUE(View()->IsSelected(pSelector));
   const int before = spy.Count(2);
-  ViewCommand(1809);
+  ViewCommand(ID_REMOVE_DETAIL_SELECTOR);
   EXPECT_EQ(View()->GetSelectorItems().GetCount(), 1);
   EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
   EXPECT_EQ(spy.Count(2), before + 1);
@@ -511,7 +512,7 @@ TEST_F(WbSelectorTest, ShowDetailOpensTheDetailViewAndShowsTheSelectedSelector)
   CDetailSelectorItem* pSelector = LastDetailSelector();
   ASSERT_EQ(m_pDoc->GetDetailView(), nullptr);
   const int before = spy.Count(2);
-  ViewCommand(1812);
+  ViewCommand(ID_SHOW_THIS_DETAIL);
   EXPECT_NE(m_pDoc->GetDetailView(), nullptr);
   ASSERT_GT(spy.Count(2), before);
   EXPECT_EQ(spy.updates.back().hint, 2);

@@ -5,11 +5,9 @@
 #include "WbGuiFixture.h"
 #include "platform/ui/dlg/PropSheet.h"
 #include "workbench/Wbprops.h"
+#include "workbench/Wbids.h"
 
 namespace {
-constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
-constexpr UINT ID_ALIGNMENT_LINES = 333;
-constexpr UINT ID_SNAPPING_TEST = 5074;
 
 class WbSnapGuiTest : public WorkbenchGuiTest
 {
@@ -93,7 +91,7 @@ TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapT
     EXPECT_EQ(ControlText(dialog, IDCANCEL), "Close");
     ClickButton(dialog, IDCANCEL);
   });
-  ViewCommand(ID_ALIGNMENT_LINES);
+  ViewCommand(ID_ALIGNMENT_LINE_ATTRIBUTES);
   EXPECT_TRUE(pFixed->GetShowAlignmentLines());
   EXPECT_EQ(View()->GetSurfacePixel(x, y), lineColor) << "the right side's line reaches far above the unit";
   // A unit placed a little beside that line lands on it.
@@ -107,7 +105,7 @@ TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapT
     ClickButton(dialog, IDC_HIDE_LINES);
     ClickButton(dialog, IDOK);
   });
-  ViewCommand(ID_ALIGNMENT_LINES);
+  ViewCommand(ID_ALIGNMENT_LINE_ATTRIBUTES);
   EXPECT_FALSE(pFixed->GetShowAlignmentLines());
   EXPECT_NE(View()->GetSurfacePixel(x, y), lineColor);
 }

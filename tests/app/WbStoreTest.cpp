@@ -10,10 +10,10 @@
 #include "geometry/2dline.h"
 #include "model/Unit.h"
 #include "project/Dsgstore.h"
+#include "workbench/Wbids.h"
 
 namespace {
 constexpr const char* kQuestion = "Store changes to design 'Kitchen' in the project?";
-constexpr UINT ID_VERT_GUIDELINE_TOOL = 705;
 constexpr int kRightJamb = 2;
 constexpr int kLeftJamb = 5;
 constexpr UINT kGroupItems = 801;

@@ -6,6 +6,7 @@
 
 #include "WbGuiFixture.h"
 #include "model/Unitutil.h"
+#include "workbench/Wbids.h"
 
 namespace {
 class WbZeroDragTest : public WorkbenchGuiTest
@@ -101,7 +102,7 @@ TEST_F(WbZeroDragTest, EveryFamilyShowsItsOwnOutlineAfterADragBackToTheStart)
       EXPECT_DOUBLE_EQ(pUnit->GetWidth(), width);
       EXPECT_DOUBLE_EQ(pUnit->GetHeight(), height);
     }
-    Command(318);
+    Command(ID_DELETE_ITEM);
     ++tried;
   }
   EXPECT_GT(tried, 5);

@@ -15,6 +15,7 @@
 #include "platform/ui/dlg/PropSheet.h"
 #include "workbench/Joinitem.h"
 #include "workbench/Joinprop.h"
+#include "workbench/Wbids.h"
 
 namespace {
 // Glider sides in its component outlines.
@@ -240,7 +241,7 @@ TEST_F(WorkbenchJoinTest, AUnitInASelectedGroupCountsAsSelectedForItsJoins)
   View()->DeselectAll();
   View()->Select(m_pLeft);
   View()->Select(pThird);
-  View()->SendMessage(WM_COMMAND, 801);
+  View()->SendMessage(WM_COMMAND, ID_GROUP_ITEMS);
   CGroupItem* pGroup = View()->FindGroupOfItem(m_pLeft);
   ASSERT_NE(pGroup, nullptr);
   EXPECT_EQ(View()->FindGroupOfItem(pThird), pGroup);
@@ -268,7 +269,7 @@ TEST_F(WorkbenchJoinTest, AGroupedJoinLendsItsLineToTheGroup)
   View()->Select(m_pRight);
   View()->UpdateJoinSelection();
   ASSERT_TRUE(View()->IsSelected(pJoin));
-  View()->SendMessage(WM_COMMAND, 801);
+  View()->SendMessage(WM_COMMAND, ID_GROUP_ITEMS);
   CGroupItem* pGroup = View()->FindGroupOfItem(m_pLeft);
   ASSERT_NE(pGroup, nullptr);
   ASSERT_TRUE(pGroup->ContainsItem(pJoin));
@@ -376,17 +377,17 @@ TEST_F(WorkbenchJoinTest, TheMarkerAndHighlightCommandsToggleTheirSettings)
   const CPoint at = View()->WorldToClient(static_cast<CVRX2DLine*>(outline[1])->GetStartPoint());
   EXPECT_EQ(StateOf(105).checked, 1);
   EXPECT_GT(MarkerPixels(at), 0);
-  Command(105);
+  Command(ID_JOINING_MARKERS);
   Pump();
   EXPECT_FALSE(View()->GetShowJoins());
   EXPECT_EQ(StateOf(105).checked, 0);
   EXPECT_EQ(MarkerPixels(at), 0);
-  Command(105);
+  Command(ID_JOINING_MARKERS);
   Pump();
   EXPECT_TRUE(View()->GetShowJoins());
   EXPECT_GT(MarkerPixels(at), 0);
   EXPECT_EQ(StateOf(108).checked, 1);
-  Command(108);
+  Command(ID_SNAP_HIGHLIGHTS);
   EXPECT_FALSE(View()->GetSnapHighlights());
   EXPECT_EQ(StateOf(108).checked, 0);
 }
@@ -415,7 +416,7 @@ TEST_F(WorkbenchJoinTest, AClickNearTheMarkerHitsTheJoinAndDeletingItKeepsTheUni
   name.TrimRight();
   ASSERT_FALSE(name.IsEmpty());
   EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), "Join: " + name) << "a phrase, not the bare joined words";
-  Command(318);
+  Command(ID_DELETE_ITEM);
   EXPECT_TRUE(Joins().empty());
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
   EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), "");

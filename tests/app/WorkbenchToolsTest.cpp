@@ -15,15 +15,9 @@
 #include "platform/ui/wnd/Cursor.h"
 #include "workbench/Tracker.h"
 #include "workbench/Wbzoom.h"
+#include "workbench/Wbids.h"
 
 namespace {
-constexpr UINT ID_JOIN_TOOL = 517;
-constexpr UINT ID_SELECT_TOOL = 604;
-constexpr UINT ID_LOCK_TOOL = 1001;
-constexpr UINT ID_ZOOM_IN = 901;
-constexpr UINT ID_ZOOM_OUT = 902;
-constexpr UINT ID_SCALE_TO_SELECTION = 903;
-constexpr UINT ID_SCALE_TO_FIT = 904;
 
 // Stands in for a join item: a small square around a point.
 class CSquareJoin : public CDesignItem

@@ -17,6 +17,7 @@
 #include "platform/ui/frame/Menu.h"
 #include "support/ComExcpt.h"
 #include "workbench/Tracker.h"
+#include "workbench/Wbids.h"
 
 namespace {
 // Stands in for a join item: it joins the one unit it was made for.
@@ -238,7 +239,7 @@ TEST_F(WorkbenchViewTest, DeletingAUnitWithItsSelectedJoinRemovesEachOnce)
   View()->Select(pJoin);
   ASSERT_EQ(View()->GetSelectedCount(FALSE), 2);
   ASSERT_TRUE(StateOf(318).enabled);
-  Command(318);
+  Command(ID_DELETE_ITEM);
   EXPECT_EQ(View()->GetItemList()->GetCount(), 0);
   EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
   EXPECT_EQ(CTestJoin::deleted, 1);

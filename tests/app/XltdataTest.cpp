@@ -1,5 +1,6 @@
 // Guards the category maps: deep copies that own their data, the key-0 fallback, the refusal of
-// category 0, and the exact contents the DXF and screen configurations build.
+// category 0, the exact contents the DXF and screen configurations build, and that the named entity
+// categories units and items write reach the pen and layer meant for them.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -7,6 +8,7 @@
 
 #include "app/Dxfcfg.h"
 #include "app/Gdicfg.h"
+#include "model/Entcat.h"
 #include "views/Xltdata.h"
 #include "platform/ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
@@ -106,6 +108,51 @@ TEST(XltdataTest, ScreenMapHoldsKeyZeroAndEighteenCategories)
   EXPECT_EQ(map->GetGDIData(24)->GetColor(), RGB(192, 0, 0));
   EXPECT_EQ(map->GetGDIData(30)->GetColor(), RGB(0, 0, 0)) << "drawing categories take black key 0";
   EXPECT_NE(map->GetGDIData(2)->GetPen(), map->GetGDIData(3)->GetPen()) << "each category its own pen";
+}
+
+TEST(XltdataTest, NamedCategoriesReachTheirOwnPenAndLayer)
+{
+  CExportToGDIConfig screen;
+  std::unique_ptr<CMapECatToXLTGDIData> pens(screen.CreateTranslationMap());
+  EXPECT_EQ(pens->GetGDIData(ecatUnit)->GetColor(), screen.GetUnitRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatProposedOutline)->GetColor(), screen.GetUnitRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatJoinLine)->GetColor(), screen.GetJoinRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatSnapHighlight)->GetColor(), screen.GetSnapHighlightRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatGuidelineCentre)->GetColor(), screen.GetGuidelineRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatGuidelineEdge)->GetColor(), screen.GetGuidelineEdgeRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatGuidelineFill)->GetColor(), screen.GetGuidelineFillRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatSelectionLine)->GetColor(), screen.GetDetailSelectorsRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatPlanSelector)->GetColor(), screen.GetPlanSelectorRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatPlanSelectorFill)->GetColor(), screen.GetPlanSelectorFillRGB());
+  EXPECT_EQ(pens->GetGDIData(ecatWallReturn)->GetColor(), screen.GetPlanSectionWallLineRGB());
+  for (int category : {ecatGuidelineCentreAlignment, ecatJoinAlignment, ecatGuidelineEdgeAlignment,
+                       ecatInnerPartOutline, ecatConstruction, ecatPerimeterAlignment, ecatAlwaysOfferedAlignment})
+    EXPECT_EQ(pens->GetGDIData(category)->GetColor(), screen.GetAlignmentLineRGB()) << "category " << category;
+  // What only the Workbench's logic reads has no pen of its own.
+  for (int category : {ecatJoinSnap, ecatLineSnap, ecatCentrePoint, ecatInnerOutline, ecatPerimeterOutline})
+    EXPECT_EQ(Categories(*pens).count(category), 0u) << "category " << category;
+
+  CExportToDXFConfig dxf;
+  std::unique_ptr<CMapECatToXLTDXFData> layers(dxf.CreateTranslationMap());
+  const std::pair<int, const char*> expected[] = {
+      {ecatDetailAluminum, "A-Detl-Mcut"},
+      {ecatDetailFlange, "A-Detl-Mcut"},
+      {ecatDetailExtension, "A-Detl-Mbnd"},
+      {ecatDetailMaterialHatching, "A-Detl-Patt"},
+      {ecatDoorElevationFrame, "A-Door-Elev"},
+      {ecatDoorElevationLabel, "A-Door-Iden"},
+      {ecatDoorPlanSectionWallCutLine, "A-Door-Prht"},
+      {ecatDoorPlanSectionSillJamb, "A-Door-Sill"},
+      {ecatWindowElevationGrilles, "A-Glaz-Elev"},
+      {ecatWindowElevationLabel, "A-Glaz-Iden"},
+      {ecatWindowPlanSectionGlass, "A-Glaz-Prht"},
+      {ecatWindowPlanSectionSillJamb, "A-Glaz-Sill"},
+  };
+  for (const auto& [category, layer] : expected)
+    EXPECT_EQ(layers->GetDXFData(category)->GetLayer(), layer) << "category " << category;
+  EXPECT_EQ(layers->GetDXFData(ecatDoorElevationGrilles)->GetColor(), 1);
+  EXPECT_EQ(layers->GetDXFData(ecatWindowElevationOperatingSymbol)->GetColor(), 5);
+  EXPECT_EQ(layers->GetDXFData(ecatWindowElevationGroupBoundary)->GetColor(), 6);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "DocFixture.h"
+#include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "document/Whview.h"
 #include "platform/ui/dlg/Ctrls.h"
@@ -107,7 +108,7 @@ TEST_F(DocViewsTest, TheDesignListFollowsAddRenameReplaceAndDelete)
   doc.AddDesign(MakeStore("Hall"));
   EXPECT_EQ(Entries(list), (std::vector<CString>{"Bay", "Hall"}));
   EXPECT_EQ(list.GetCurSel(), 1) << "the added entry is selected";
-  EXPECT_EQ(warehouse.hints, (std::vector<int>{HINT_DESIGN_ADDED, HINT_DESIGN_ADDED}))
+  EXPECT_EQ(warehouse.hints, (std::vector<int>{kHintDesignAdded, kHintDesignAdded}))
       << "the document tells its views, it does not edit their controls";
 
   EXPECT_TRUE(doc.RenameDesign(0, "Porch"));

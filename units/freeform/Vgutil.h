@@ -6,10 +6,11 @@
 #include <functional>
 #include <initializer_list>
 #include <memory>
-#include <numbers>
 #include <vector>
 
 #include "geometry/2dline.h"
+#include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "platform/core/Types.h"
 
 class CDWordArray;
@@ -23,18 +24,18 @@ class CVRX2DEntityArray;
 
 namespace vg {
 
-inline constexpr double kPi = std::numbers::pi;
-inline constexpr double kHalfPi = std::numbers::pi / 2.0;
-inline constexpr double kQuarterPi = std::numbers::pi / 4.0;
-inline constexpr double kTwoPi = 2.0 * std::numbers::pi;
+inline constexpr double kPi = VRX_PI;
+inline constexpr double kHalfPi = VRX_HALF_PI;
+inline constexpr double kQuarterPi = VRX_QUARTER_PI;
+inline constexpr double kTwoPi = VRX_TWO_PI;
 
 // Entity categories: transient lines of a check, the proposed outline, the elevation lines.
 enum
 {
-  catWork = 0,
-  catProposed = 19,
-  catOneLine = 46,
-  catTwoLine = 47
+  catWork = ecatPlain,
+  catProposed = ecatProposedOutline,
+  catOneLine = ecatWindowElevationFrame,
+  catTwoLine = ecatWindowElevationGlassSash
 };
 // Handle codes: free, vertical drag only, horizontal drag only.
 enum

@@ -6,6 +6,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
@@ -31,11 +32,6 @@ constexpr const char* kLineCode = "AR";
 constexpr const char* kUnitCode = "BA011";
 
 constexpr int kGrilleCategory = 36;
-constexpr int kProposedCategory = 19;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kBarCategory = 48;
 constexpr double kSquareInchesPerSquareFoot = 144.0;
 }  // namespace
 
@@ -102,7 +98,7 @@ void CARBasic::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   out.RemoveAll();
   CStandardArchedUnit::GetPartOutlineEntities(out);
   const double w = GetWidth();
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, GetHeight()));
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, GetHeight()));
 }
 
 void CARBasic::GetSizingHandles(CSizingHandleArray& out) const
@@ -122,10 +118,10 @@ CVRX2DVector CARBasic::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
   const double s = row.GetShoulderHeight();
   const double w = row.GetWidth();
   const CVRX2DPoint m(0.5 * w, row.GetHeight() - r);
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
-  Arch::AddArcThrough(out, kProposedCategory, m, r, CVRX2DPoint(w, s), CVRX2DPoint(0.0, s));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
+  Arch::AddArcThrough(out, ecatProposedOutline, m, r, CVRX2DPoint(w, s), CVRX2DPoint(0.0, s));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
   return m_vProposedOffset;
 }
 
@@ -140,11 +136,11 @@ void CARBasic::AddElevationRing(int line, int category, CVRX2DEntityArray& out) 
 
 void CARBasic::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(1, kOneLineCategory, out);
+  AddElevationRing(1, ecatWindowElevationFrame, out);
 }
 void CARBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(2, kTwoLineCategory, out);
+  AddElevationRing(2, ecatWindowElevationGlassSash, out);
 }
 
 void CARBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out*/) const
@@ -203,14 +199,14 @@ void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out) const
   const double h = GetHeight();
   for (int i = 0; i + 1 < nv; ++i) {
     if (nh == 2 && i == nv - 2) {
-      Arch::AddLine(out, kBarCategory, CVRX2DPoint(xL, vs[i]), CVRX2DPoint(hs[0], vs[i]));
-      Arch::AddLine(out, kBarCategory, CVRX2DPoint(hs[1], vs[i]), CVRX2DPoint(xR, vs[i]));
+      Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(xL, vs[i]), CVRX2DPoint(hs[0], vs[i]));
+      Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(hs[1], vs[i]), CVRX2DPoint(xR, vs[i]));
     } else
-      Arch::AddLine(out, kBarCategory, CVRX2DPoint(xL, vs[i]), CVRX2DPoint(xR, vs[i]));
+      Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(xL, vs[i]), CVRX2DPoint(xR, vs[i]));
   }
   const CVRX2DPoint m = GetArchCentre();
   const double qr = std::max(0.0, GetArchRadius() - (h - vs[nv - 1]));
-  CVRX2DArc q(kBarCategory, m, qr, qr, CVRXAngle(0.0), CVRXAngle(0.0), CVRXAngle(0.0));
+  CVRX2DArc q(ecatWindowElevationGrilles, m, qr, qr, CVRXAngle(0.0), CVRXAngle(0.0), CVRXAngle(0.0));
   CVRX2DPoint q0, q1;
   if (!Arch::UpperCrossing(q, CVRX2DPoint(hs[0], yb), CVRX2DPoint(hs[0], h), q0) ||
       !Arch::UpperCrossing(q, CVRX2DPoint(hs[nh - 1], yb), CVRX2DPoint(hs[nh - 1], h), q1))
@@ -218,21 +214,21 @@ void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out) const
   q.SetStartAngle(m.AngleTo(q1));
   q.SetEndAngle(m.AngleTo(q0));
   out.Add(new CVRX2DArc(q));
-  Arch::AddLine(out, kBarCategory, CVRX2DPoint(hs[0], yb), q0);
-  Arch::AddLine(out, kBarCategory, CVRX2DPoint(hs[nh - 1], yb), q1);
+  Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(hs[0], yb), q0);
+  Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(hs[nh - 1], yb), q1);
   std::vector<CVRX2DPoint> tops;
   for (int j = 1; j + 1 < nh; ++j) {
     CVRX2DPoint top;
     if (!Arch::UpperCrossing(q, CVRX2DPoint(hs[j], yb), CVRX2DPoint(hs[j], h), top))
       continue;
-    Arch::AddLine(out, kBarCategory, CVRX2DPoint(hs[j], yb), top);
+    Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(hs[j], yb), top);
     tops.push_back(top);
   }
   const CVRX2DArc frame = GetInnerArch();
   for (const CVRX2DPoint& e : tops) {
     CVRX2DPoint end;
     if (Arch::UpperCrossing(frame, e, m, end))
-      Arch::AddLine(out, kBarCategory, e, end);
+      Arch::AddLine(out, ecatWindowElevationGrilles, e, end);
   }
   CGrilPropRec row;
   if (!Arch::SeekGrilleRow(row, grilleId, "P", 0.0, Arch::seekGE))
@@ -240,8 +236,8 @@ void CARBasic::BuildBarGrille(int grilleId, CVRX2DEntityArray& out) const
   const CVRX2DVector drop(0.0, -(0.5 * row.GetValue() + 0.125));
   CVRX2DPoint frameStart, frameEnd;
   frame.GetEndPoints(frameStart, frameEnd);
-  Arch::AddLine(out, kBarCategory, q1, frameStart + drop);
-  Arch::AddLine(out, kBarCategory, q0, frameEnd + drop);
+  Arch::AddLine(out, ecatWindowElevationGrilles, q1, frameStart + drop);
+  Arch::AddLine(out, ecatWindowElevationGrilles, q0, frameEnd + drop);
 }
 
 // Spoke angles outside (0, pi) point nowhere into the glass and are not drawn.
@@ -261,7 +257,7 @@ void CARBasic::BuildFanGrille(int grilleId, CVRX2DEntityArray& out) const
   const double h = GetHeight();
   const CVRX2DPoint hub(hubX, hubY);
   const double alpha = VRXAtan2(yb - hubY, b);
-  Arch::AddArc(out, kBarCategory, hub, b, alpha, VRX_PI - alpha);
+  Arch::AddArc(out, ecatWindowElevationGrilles, hub, b, alpha, VRX_PI - alpha);
   const CVRX2DArc k = *static_cast<const CVRX2DArc*>(out.GetAt(out.GetSize() - 1));
   const CVRX2DArc frame = GetInnerArch();
   const CVRX2DPoint foot(hubX, yb);
@@ -273,7 +269,7 @@ void CARBasic::BuildFanGrille(int grilleId, CVRX2DEntityArray& out) const
     const double a = row.GetValue();
     if (std::sin(a) <= 1e-9)
       continue;
-    CVRX2DLine spoke(kBarCategory, foot, CVRX2DPoint(hubX + h * std::cos(a) / std::sin(a), yb + h));
+    CVRX2DLine spoke(ecatWindowElevationGrilles, foot, CVRX2DPoint(hubX + h * std::cos(a) / std::sin(a), yb + h));
     CVRX2DPoint p;
     if (Arch::FirstCrossingOn(k, spoke, p))
       spoke.SetStartPoint(p);

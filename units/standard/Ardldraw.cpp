@@ -5,6 +5,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Plansect.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
@@ -16,13 +17,6 @@
 namespace {
 constexpr const char* kModule = "Ardl";
 constexpr int kBadHandleLine = 151;
-
-constexpr int kProposedCategory = 19;
-constexpr int kConstructionCategory = 6;
-constexpr int kPartCategory = 7;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kMoreLinesCategory = 47;
 
 CVRX2DArc* NewArc(int category, const CVRX2DVector& centre, double radius, const CVRXAngle& start, const CVRXAngle& end)
 {
@@ -130,10 +124,10 @@ CVRX2DVector CARDoubleLeg::GetProposedOutlineEntities(CVRX2DEntityArray& out) co
   const CShape s = Proposed();
   const double l = LeftLeg(s);
   const double r = RightLeg(s);
-  out.Add(NewLine(kProposedCategory, 0.0, 0.0, s.width, 0.0));
-  out.Add(NewLine(kProposedCategory, s.width, 0.0, s.width, r));
-  out.Add(NewArc(kProposedCategory, s.centre, GetBase(), ArcStartAngle(s), ArcEndAngle(s)));
-  out.Add(NewLine(kProposedCategory, 0.0, l, 0.0, 0.0));
+  out.Add(NewLine(ecatProposedOutline, 0.0, 0.0, s.width, 0.0));
+  out.Add(NewLine(ecatProposedOutline, s.width, 0.0, s.width, r));
+  out.Add(NewArc(ecatProposedOutline, s.centre, GetBase(), ArcStartAngle(s), ArcEndAngle(s)));
+  out.Add(NewLine(ecatProposedOutline, 0.0, l, 0.0, 0.0));
   return m_vProposedOffset;
 }
 
@@ -146,14 +140,14 @@ void CARDoubleLeg::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   const double l = GetLeftLegHeight();
   const double r = GetRightLegHeight();
   const CVRX2DVector centre = GetArchCentre();
-  out.Add(NewLine(kPartCategory, 0.0, 0.0, w, 0.0));
-  out.Add(NewLine(kPartCategory, w, 0.0, w, r));
-  out.Add(NewLine(kConstructionCategory, 0.0, h, w, h));
-  out.Add(NewLine(kPartCategory, 0.0, l, 0.0, 0.0));
-  out.Add(NewLine(kCentreLineCategory, centre.GetX(), centre.GetY(), centre.GetX(), h));
-  out.Add(NewArc(kPartCategory, centre, GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current())));
+  out.Add(NewLine(ecatFramePartOutline, 0.0, 0.0, w, 0.0));
+  out.Add(NewLine(ecatFramePartOutline, w, 0.0, w, r));
+  out.Add(NewLine(ecatConstruction, 0.0, h, w, h));
+  out.Add(NewLine(ecatFramePartOutline, 0.0, l, 0.0, 0.0));
+  out.Add(NewLine(ecatCentreLine, centre.GetX(), centre.GetY(), centre.GetX(), h));
+  out.Add(NewArc(ecatFramePartOutline, centre, GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current())));
   if (IsArcCentred())
-    out.Add(NewLine(kConstructionCategory, w, r, 0.0, l));
+    out.Add(NewLine(ecatConstruction, w, r, 0.0, l));
 }
 
 // The section spans the unit between its legs, or the arc's chord at the cut where a leg is
@@ -185,7 +179,7 @@ void CARDoubleLeg::GetPlanSectionEntities(double cutHeight, const CPlanSectionSw
 // jamb, to the arc's end.
 void CARDoubleLeg::AppendElevation(int n, CVRX2DEntityArray& out) const
 {
-  const int category = n == 1 ? kOneLineCategory : kMoreLinesCategory;
+  const int category = n == 1 ? ecatWindowElevationFrame : ecatWindowElevationGlassSash;
   const double left = LineDistance(cLeftLeg, n);
   const double right = GetWidth() - LineDistance(cRightLeg, n);
   const double sill = LineDistance(cSill, n);

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/2darc.h"
+#include "model/Entcat.h"
 #include "model/Plansect.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
@@ -13,11 +14,6 @@
 #include "units/standard/Arsl.h"
 
 namespace {
-constexpr int kProposedCategory = 19;
-constexpr int kPartCategory = 7;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kMoreLinesCategory = 47;
 
 CVRX2DArc MakeArc(int category, const CVRX2DVector& centre, double radius, const CVRXAngle& start, const CVRXAngle& end)
 {
@@ -78,10 +74,10 @@ void CARSingleLeg::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   CVRX2DPoint corners[3];
   GetCorners(Current(), corners);
   const CVRX2DArc arc =
-      MakeArc(kPartCategory, GetArchCentre(), GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current()));
-  AppendShape(corners, arc, kPartCategory, out);
+      MakeArc(ecatFramePartOutline, GetArchCentre(), GetBase(), ArcStartAngle(Current()), ArcEndAngle(Current()));
+  AppendShape(corners, arc, ecatFramePartOutline, out);
   const CVRX2DPoint centre = GetArchCentre().AsPoint();
-  out.Add(new CVRX2DLine(kCentreLineCategory, centre, CVRX2DPoint(centre.GetX(), GetBase())));
+  out.Add(new CVRX2DLine(ecatCentreLine, centre, CVRX2DPoint(centre.GetX(), GetBase())));
 }
 
 void CARSingleLeg::GetSizingHandles(CSizingHandleArray& out) const
@@ -107,11 +103,11 @@ CVRX2DVector CARSingleLeg::GetProposedOutlineEntities(CVRX2DEntityArray& out) co
 {
   out.RemoveAll();
   const CShape s = Proposed();
-  const CVRX2DArc arc = MakeArc(kProposedCategory, s.centre, GetBase(), ArcStartAngle(s), ArcEndAngle(s));
+  const CVRX2DArc arc = MakeArc(ecatProposedOutline, s.centre, GetBase(), ArcStartAngle(s), ArcEndAngle(s));
   CVRX2DPoint corners[3];
   GetCorners(s, corners);
   corners[2] = arc.GetPointAtAngle(LegTopAngle(s));
-  AppendShape(corners, arc, kProposedCategory, out);
+  AppendShape(corners, arc, ecatProposedOutline, out);
   return m_vProposedOffset;
 }
 
@@ -180,7 +176,7 @@ void CARSingleLeg::AppendElevation(int n, CVRX2DEntityArray& out) const
   const CVRX2DArc arc =
       MakeArc(0, GetArchCentre(), GetBase() - LineDistance(arcPart, n), GetAngleFromArchCentre(corners[arcPart]),
               GetAngleFromArchCentre(corners[(arcPart + 1) % 3]));
-  AppendShape(corners, arc, n == 1 ? kOneLineCategory : kMoreLinesCategory, out);
+  AppendShape(corners, arc, n == 1 ? ecatWindowElevationFrame : ecatWindowElevationGlassSash, out);
 }
 
 void CARSingleLeg::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const { AppendElevation(1, out); }

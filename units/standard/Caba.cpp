@@ -1,5 +1,6 @@
 #include "units/standard/Caba.h"
 
+#include "model/Entcat.h"
 #include "model/Plansect.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
@@ -14,10 +15,6 @@ constexpr int kMemberMissingLine = 262;
 
 constexpr const char* kLineCode = "CA";
 constexpr const char* kUnitCode = "BA001";
-
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kOperationCategory = 51;
 
 struct CPanelCodes
 {
@@ -103,28 +100,28 @@ void CCABasic::BuildSizedComponents() const
 // Three line sets show the joints in the panel rectangles, so the frame then has no joint lines.
 void CCABasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
+  PanelRow::GetFrameRectangle(*this, m_Groups, -1, ecatWindowElevationFrame, out);
   if (lines >= 3)
     return;
   const double bottom = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double top = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
   for (int k = 1; k < GetPanelCount(); ++k)
-    PanelRow::AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
+    PanelRow::AddElevationLine(out, ecatWindowElevationFrame, GetSizeValue(k), bottom, GetSizeValue(k), top);
 }
 
 void CCABasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 2, ecatWindowElevationGlassSash, out);
 }
 
 void CCABasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 3, ecatWindowElevationGlassSash, out);
 }
 
 void CCABasic::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelSymbols(
-      *this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, kOperationCategory,
+      *this, m_Groups, lines, lines >= 2 ? 2 : 1, 2, ecatWindowElevationOperatingSymbol,
       [this](int panel) { return GetPanelOperation(panel - 1); }, out);
 }

@@ -1,5 +1,6 @@
 #include "units/standard/Capi.h"
 
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "units/standard/Panelrow.h"
@@ -13,9 +14,6 @@ constexpr int kBadCodeLine = 256;
 
 constexpr const char* kLineCode = "CA";
 constexpr const char* kUnitCode = "PI001";
-
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
 
 enum
 {
@@ -78,15 +76,15 @@ void CCAPicture::BuildSizedComponents() const
 
 void CCAPicture::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, -1, ecatWindowElevationFrame, out);
 }
 
 void CCAPicture::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 2, ecatWindowElevationGlassSash, out);
 }
 
 void CCAPicture::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 3, ecatWindowElevationGlassSash, out);
 }

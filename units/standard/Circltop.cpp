@@ -5,6 +5,7 @@
 
 #include "geometry/2dline.h"
 #include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "productdb/Elemcomp.h"
@@ -22,14 +23,6 @@ constexpr const char* kBottomCode = "BJ";
 
 constexpr int kWidthOnly = 12;
 constexpr int kByWidth = 3;  // index: width, height
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kFrameCategory = 7;
-constexpr int kConstructionCategory = 6;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kBarCategory = 48;
 
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 void SetHeightKey(CStdSizesRec& row, float height) { row.SetHeight(height); }
@@ -72,9 +65,9 @@ void CStandardCircleTop::GetOutlineEntities(CVRX2DEntityArray& out) const
   const CSizedComponentArray& components = *GetSizedComponents();
   for (int i = 0; i < components.GetSize(); ++i) {
     if (i == cArch)
-      Arch::AddArc(out, kOutlineCategory, GetArchCentre(), GetArchRadius(), 0.0, VRX_PI);
+      Arch::AddArc(out, ecatPerimeterOutline, GetArchCentre(), GetArchRadius(), 0.0, VRX_PI);
     else
-      Arch::AddLine(out, kOutlineCategory, components[i]->GetStartPoint(), components[i]->GetEndPoint());
+      Arch::AddLine(out, ecatPerimeterOutline, components[i]->GetStartPoint(), components[i]->GetEndPoint());
   }
 }
 
@@ -84,11 +77,11 @@ void CStandardCircleTop::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   const double w = GetWidth();
   const double h = GetHeight();
   const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, h), p3(w, h);
-  Arch::AddLine(out, kFrameCategory, p0, p1);
-  Arch::AddLine(out, kConstructionCategory, p1, p3);
-  Arch::AddLine(out, kConstructionCategory, p3, p2);
-  Arch::AddLine(out, kConstructionCategory, p2, p0);
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
+  Arch::AddLine(out, ecatFramePartOutline, p0, p1);
+  Arch::AddLine(out, ecatConstruction, p1, p3);
+  Arch::AddLine(out, ecatConstruction, p3, p2);
+  Arch::AddLine(out, ecatConstruction, p2, p0);
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
 void CStandardCircleTop::GetSizingHandles(CSizingHandleArray& out) const
@@ -123,10 +116,10 @@ CVRX2DVector CStandardCircleTop::GetProposedOutlineEntities(CVRX2DEntityArray& o
   out.RemoveAll();
   const double w = GetProposedWidth();
   const double s = GetProposedHeightLessRadius();
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
-  Arch::AddArc(out, kProposedCategory, GetProposedArchCentre(), GetProposedArchRadius(), 0.0, VRX_PI);
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
+  Arch::AddArc(out, ecatProposedOutline, GetProposedArchCentre(), GetProposedArchRadius(), 0.0, VRX_PI);
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
   return m_vProposedOffset;
 }
 
@@ -171,17 +164,17 @@ void CStandardCircleTop::AddElevation(int line, int category, BOOL alwaysLegs, C
 
 void CStandardCircleTop::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevation(1, kOneLineCategory, TRUE, out);
+  AddElevation(1, ecatWindowElevationFrame, TRUE, out);
 }
 
 void CStandardCircleTop::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevation(2, kTwoLineCategory, FALSE, out);
+  AddElevation(2, ecatWindowElevationGlassSash, FALSE, out);
 }
 
 void CStandardCircleTop::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevation(3, kTwoLineCategory, FALSE, out);
+  AddElevation(3, ecatWindowElevationGlassSash, FALSE, out);
 }
 
 void CStandardCircleTop::GetSizesForHeight(CArray<double, double>& out) const { CStandardUnit::GetSizesForHeight(out); }
@@ -192,7 +185,7 @@ void CStandardCircleTop::GetShoulderHeightsForWidth(CArray<double, double>& out)
 void CStandardCircleTop::AddRing(CVRX2DEntityArray& out, const CVRX2DPoint& hub, double rho, double bottom)
 {
   const double h = SideFromHypotenuse(rho, bottom - hub.GetY());
-  Arch::AddArcThrough(out, kBarCategory, hub, rho, CVRX2DPoint(hub.GetX() + h, bottom),
+  Arch::AddArcThrough(out, ecatWindowElevationGrilles, hub, rho, CVRX2DPoint(hub.GetX() + h, bottom),
                       CVRX2DPoint(hub.GetX() - h, bottom));
 }
 

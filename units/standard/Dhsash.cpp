@@ -1,12 +1,11 @@
 #include "units/standard/Dhsash.h"
 
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Stdunit.h"
 #include "units/standard/Panelrow.h"
 
 namespace {
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
 
 enum
 {
@@ -48,7 +47,7 @@ void Get1Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
   const double a = unit.GetComponentDistance(bottom, 0, -1);
   const double x = unit.GetComponentDistance(lowerLeft, 0, -1);
   const double t = unit.GetHeight() - unit.GetComponentDistance(top, 0, -1);
-  PanelRow::AddElevationRectangle(out, kOneLineCategory, x, a, unit.GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, ecatWindowElevationFrame, x, a, unit.GetWidth() - x, t);
   GetMeetingRail(unit, 1, lines, out);
 }
 
@@ -66,11 +65,11 @@ void Get2Line(const CStandardUnit& unit, int lines, CVRX2DEntityArray& out)
               : unit.GetHeight() - unit.GetComponentDistance(top, 0, 2);
     const bool even = i % 2 == 0;
     if (i == 1 || even)
-      PanelRow::AddElevationLine(out, kTwoLineCategory, x, b, r, b);
-    PanelRow::AddElevationLine(out, kTwoLineCategory, r, b, r, t);
+      PanelRow::AddElevationLine(out, ecatWindowElevationGlassSash, x, b, r, b);
+    PanelRow::AddElevationLine(out, ecatWindowElevationGlassSash, r, b, r, t);
     if (i == n || even)
-      PanelRow::AddElevationLine(out, kTwoLineCategory, r, t, x, t);
-    PanelRow::AddElevationLine(out, kTwoLineCategory, x, t, x, b);
+      PanelRow::AddElevationLine(out, ecatWindowElevationGlassSash, r, t, x, t);
+    PanelRow::AddElevationLine(out, ecatWindowElevationGlassSash, x, t, x, b);
   }
   GetMeetingRail(unit, 2, lines, out);
 }
@@ -80,7 +79,7 @@ void Get3Line(const CStandardUnit& unit, CVRX2DEntityArray& out)
   const double a = unit.GetComponentDistance(bottom, 0, 3);
   const double x = unit.GetComponentDistance(lowerLeft, 0, 3);
   const double t = unit.GetHeight() - unit.GetComponentDistance(top, 0, 3);
-  PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, a, unit.GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, ecatWindowElevationGlassSash, x, a, unit.GetWidth() - x, t);
 }
 
 void GetMeetingRail(const CStandardUnit& unit, int level, int lines, CVRX2DEntityArray& out)
@@ -90,19 +89,19 @@ void GetMeetingRail(const CStandardUnit& unit, int level, int lines, CVRX2DEntit
   if (lines == 1) {
     const double y = s + unit.GetComponentDistance(meetingRail, 0, -1);
     const double x = unit.GetComponentDistance(upperLeft, 0, -1);
-    PanelRow::AddElevationLine(out, kOneLineCategory, x, y, w - x, y);
+    PanelRow::AddElevationLine(out, ecatWindowElevationFrame, x, y, w - x, y);
     return;
   }
   const double y = s + unit.GetComponentDistance(meetingRail, 0, -2);
   if (level == 1) {
     if (lines == 2) {
       const double x = unit.GetComponentDistance(upperLeft, 0, -1);
-      PanelRow::AddElevationLine(out, kOneLineCategory, x, y, w - x, y);
+      PanelRow::AddElevationLine(out, ecatWindowElevationFrame, x, y, w - x, y);
     }
     return;
   }
   const double x = unit.GetComponentDistance(upperLeft, 0, level == 2 ? 2 : 3);
-  PanelRow::AddElevationLine(out, kTwoLineCategory, x, y, w - x, y);
+  PanelRow::AddElevationLine(out, ecatWindowElevationGlassSash, x, y, w - x, y);
 }
 
 }  // namespace SashPair

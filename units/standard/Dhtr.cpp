@@ -1,5 +1,6 @@
 #include "units/standard/Dhtr.h"
 
+#include "model/Entcat.h"
 #include "model/Unitexcp.h"
 #include "units/standard/Dhsash.h"
 #include "units/standard/Panelrow.h"
@@ -12,8 +13,6 @@ constexpr int kOtherClassAssignedLine = 78;
 constexpr const char* kLineCode = "DH";
 constexpr const char* kUnitCode = "TR003";
 
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
 enum
 {
   bottom,
@@ -50,15 +49,15 @@ void CDHTransom::BuildSizedComponents() const { SingleSash::BuildSizedComponents
 
 void CDHTransom::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetSingleFrameRectangle(*this, -1, kOneLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, -1, ecatWindowElevationFrame, out);
 }
 
 void CDHTransom::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetSingleFrameRectangle(*this, 2, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 2, ecatWindowElevationGlassSash, out);
 }
 
 void CDHTransom::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetSingleFrameRectangle(*this, 3, kTwoLineCategory, out);
+  PanelRow::GetSingleFrameRectangle(*this, 3, ecatWindowElevationGlassSash, out);
 }

@@ -1,15 +1,12 @@
 // The elevations and operating symbols of the hinged door "FHBA014".
 #include "units/standard/Fhba.h"
+#include "model/Entcat.h"
 
-namespace {
-constexpr int kOneLineCategory = 35;
-constexpr int kTwoLineCategory = 36;
-constexpr int kOperationCategory = 40;
-}  // namespace
+namespace {}  // namespace
 
 void CFHBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetFrameRectangle(*this, m_Groups, -1, kOneLineCategory, out);
+  PanelRow::GetFrameRectangle(*this, m_Groups, -1, ecatDoorElevationFrame, out);
   if (GetPanelCount() <= 1)
     return;
   if (lines < 2)
@@ -24,7 +21,7 @@ void CFHBasic::GetJointLineEntities(CVRX2DEntityArray& out) const
   const double bottom = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double top = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
   for (int k = 1; k < GetPanelCount(); ++k)
-    PanelRow::AddElevationLine(out, kOneLineCategory, GetSizeValue(k), bottom, GetSizeValue(k), top);
+    PanelRow::AddElevationLine(out, ecatDoorElevationFrame, GetSizeValue(k), bottom, GetSizeValue(k), top);
 }
 
 void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out) const
@@ -34,28 +31,28 @@ void CFHBasic::GetJointEdgeLineEntities(int lines, CVRX2DEntityArray& out) const
   for (int k = 1; k < GetPanelCount(); ++k) {
     const int joint = m_Groups.InteriorGroupIndex + k - 1;
     const double before = GetSizeValue(k) - GetComponentDistance(joint, -3, 0);
-    PanelRow::AddElevationLine(out, kTwoLineCategory, before, GetComponentDistance(b + k - 1, 0, e), before,
+    PanelRow::AddElevationLine(out, ecatDoorElevationGlassSash, before, GetComponentDistance(b + k - 1, 0, e), before,
                                GetHeight() - GetComponentDistance(l - k, 0, e));
     const double after = GetSizeValue(k) + GetComponentDistance(joint, 0, 3);
-    PanelRow::AddElevationLine(out, kTwoLineCategory, after, GetComponentDistance(b + k, 0, e), after,
+    PanelRow::AddElevationLine(out, ecatDoorElevationGlassSash, after, GetComponentDistance(b + k, 0, e), after,
                                GetHeight() - GetComponentDistance(l - k - 1, 0, e));
   }
 }
 
 void CFHBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetPanelRectangles(*this, m_Groups, 2, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 2, ecatDoorElevationGlassSash, out);
 }
 
 void CFHBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  PanelRow::GetPanelRectangles(*this, m_Groups, 3, kTwoLineCategory, out);
+  PanelRow::GetPanelRectangles(*this, m_Groups, 3, ecatDoorElevationGlassSash, out);
 }
 
 void CFHBasic::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
 {
   PanelRow::GetPanelSymbols(
-      *this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, kOperationCategory,
+      *this, m_Groups, lines, lines >= 3 ? 3 : 1, 3, ecatDoorElevationOperatingSymbol,
       [this](int panel) { return GetSymbolSide(panel); }, out);
 }
 

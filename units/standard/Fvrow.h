@@ -2,6 +2,7 @@
 // The fixed and venting panel rows "PSBA016" and "FGBA015" differ only in their codes and in
 // which neighbours their members allow; their plan section, elevations and joint lines are one.
 #include "units/standard/Panelrow.h"
+#include "model/Entcat.h"
 
 class CPlanSectionPreferences;
 class CPlanSectionSwitches;
@@ -12,8 +13,8 @@ class CVRX2DEntityArray;
 namespace FixedVentingRow {
 enum
 {
-  oneLineCategory = 35,
-  twoLineCategory = 36
+  oneLineCategory = ecatDoorElevationFrame,
+  twoLineCategory = ecatDoorElevationGlassSash
 };
 
 // Throws CUnitException (module, badLetterLine) for a letter other than 'F' and 'V', before

@@ -1,6 +1,7 @@
 #include "units/standard/Glba.h"
 
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Plansect.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
@@ -30,9 +31,6 @@ enum
   cComponentCount
 };
 constexpr const char* kElementCodes[cComponentCount] = {"BI", "BK", "AQ", "AH", "AF", "AM", "BC"};
-
-constexpr int kOneLineCategory = 35;
-constexpr int kTwoLineCategory = 36;
 
 void AddRectangle(CVRX2DEntityArray& out, int category, double left, double bottom, double right, double top)
 {
@@ -106,7 +104,7 @@ void CGLBasic::Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) cons
   const double left = GetComponentDistance(cLeftSide, 0, -1);
   const double right = GetWidth() - GetComponentDistance(cRightSide, 0, -1);
   const double top = GetHeight() - GetComponentDistance(cTopRight, 0, -1);
-  AddRectangle(out, kOneLineCategory, left, bottom, right, top);
+  AddRectangle(out, ecatDoorElevationFrame, left, bottom, right, top);
   GetJointLineEntities(lines, out);
 }
 
@@ -116,7 +114,7 @@ void CGLBasic::GetJointLineEntities(int lines, CVRX2DEntityArray& out) const
   const int frameLine = lines < 3 ? -1 : 3;
   const double y0 = GetComponentDistance(cBottomLeft, 0, frameLine);
   const double y1 = GetHeight() - GetComponentDistance(cTopRight, 0, frameLine);
-  out.Add(new CVRX2DLine(kOneLineCategory, CVRX2DPoint(x, y0), CVRX2DPoint(x, y1)));
+  out.Add(new CVRX2DLine(ecatDoorElevationFrame, CVRX2DPoint(x, y0), CVRX2DPoint(x, y1)));
 }
 
 // One rectangle per panel. The members describe two panels; a size of more panels takes its
@@ -133,7 +131,7 @@ void CGLBasic::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) 
                               : GetSizeValue(i < 4 ? i + 1 : 4) - GetComponentDistance(cJoint, -2, 0);
     const double top = GetHeight() - GetComponentDistance(i == 0 ? cTopLeft : cTopRight, 0, 2);
     const double bottom = GetComponentDistance(i == 0 ? cBottomLeft : cBottomRight, 0, 2);
-    AddRectangle(out, kTwoLineCategory, left, bottom, right, top);
+    AddRectangle(out, ecatDoorElevationGlassSash, left, bottom, right, top);
     previousRight = right;
   }
 }
@@ -144,5 +142,5 @@ void CGLBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) 
   const double left = GetComponentDistance(cLeftSide, 0, 3);
   const double right = GetWidth() - GetComponentDistance(cRightSide, 0, 3);
   const double top = GetHeight() - GetComponentDistance(cTopRight, 0, 3);
-  AddRectangle(out, kTwoLineCategory, left, bottom, right, top);
+  AddRectangle(out, ecatDoorElevationGlassSash, left, bottom, right, top);
 }

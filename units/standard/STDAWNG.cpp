@@ -1,5 +1,6 @@
 #include "units/standard/STDAWNG.h"
 
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 
@@ -11,10 +12,6 @@ constexpr int kOtherClassAssignedLine = 85;
 constexpr int kNoRailLine = 337;
 
 constexpr const char* kLineCode = "AW";
-
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kOperationCategory = 51;
 
 struct CPanelCodes
 {
@@ -126,9 +123,9 @@ void CStandardAwningUnit::Get1LineElevationEntities(int lines, CVRX2DEntityArray
   const double a = GetComponentDistance(m_Groups.BottomGroupIndex, 0, -1);
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, -1);
   const double t = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, -1);
-  PanelRow::AddElevationRectangle(out, kOneLineCategory, x, a, GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, ecatWindowElevationFrame, x, a, GetWidth() - x, t);
   const double m = GetComponentDistance(m_Groups.LeftGroupIndex, 0, lines < 3 ? -1 : 2);
-  PanelRow::AddElevationLine(out, kOneLineCategory, m, GetSizeValue(1), GetWidth() - m, GetSizeValue(1));
+  PanelRow::AddElevationLine(out, ecatWindowElevationFrame, m, GetSizeValue(1), GetWidth() - m, GetSizeValue(1));
 }
 
 void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
@@ -141,7 +138,7 @@ void CStandardAwningUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityA
                             : t + GetComponentDistance(m_Groups.InteriorGroupIndex, -2, 2);
     t = i < n ? GetSizeValue(i) - GetComponentDistance(m_Groups.InteriorGroupIndex, -2, 0)
               : GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, 2);
-    PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, b, r, t);
+    PanelRow::AddElevationRectangle(out, ecatWindowElevationGlassSash, x, b, r, t);
   }
 }
 
@@ -150,7 +147,7 @@ void CStandardAwningUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityA
   const double a = GetComponentDistance(m_Groups.BottomGroupIndex, 0, 3);
   const double x = GetComponentDistance(m_Groups.LeftGroupIndex, 0, 3);
   const double t = GetHeight() - GetComponentDistance(m_Groups.TopGroupIndex, 0, 3);
-  PanelRow::AddElevationRectangle(out, kTwoLineCategory, x, a, GetWidth() - x, t);
+  PanelRow::AddElevationRectangle(out, ecatWindowElevationGlassSash, x, a, GetWidth() - x, t);
 }
 
 void CStandardAwningUnit::GetOperationEntities(int lines, CVRX2DEntityArray& out) const
@@ -170,7 +167,7 @@ void CStandardAwningUnit::GetOperationEntities(int lines, CVRX2DEntityArray& out
     const double x = GetComponentDistance(interior - j - 1, 0, k);
     const double r = GetWidth() - GetComponentDistance(m_Groups.RightGroupIndex + j, 0, k);
     const double c = (x + r) * 0.5;
-    PanelRow::AddElevationLine(out, kOperationCategory, x, b, c, t);
-    PanelRow::AddElevationLine(out, kOperationCategory, c, t, r, b);
+    PanelRow::AddElevationLine(out, ecatWindowElevationOperatingSymbol, x, b, c, t);
+    PanelRow::AddElevationLine(out, ecatWindowElevationOperatingSymbol, c, t, r, b);
   }
 }

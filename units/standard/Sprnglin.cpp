@@ -5,6 +5,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
@@ -27,12 +28,6 @@ constexpr int kNoRingHubHeightLine = 571;
 constexpr int kNoRingLine = 614;
 
 constexpr int kGrilleCategory = 36;
-constexpr int kProposedCategory = 19;
-constexpr int kConstructionCategory = 6;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kBarCategory = 48;
 
 const CVRXAngle kVertical(VRX_HALF_PI);
 }  // namespace
@@ -97,8 +92,8 @@ void CStandardSpringlineUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) con
   CUnit::GetPartOutlineEntities(out);
   const double w = GetWidth();
   const double h = GetHeight();
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(0.0, h), CVRX2DPoint(w, h));
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(0.0, h), CVRX2DPoint(w, h));
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
 void CStandardSpringlineUnit::GetSizingHandles(CSizingHandleArray& out) const
@@ -115,11 +110,11 @@ CVRX2DVector CStandardSpringlineUnit::GetProposedOutlineEntities(CVRX2DEntityArr
   const double w = GetProposedWidth();
   const double s = GetProposedShoulderHeight();
   const CVRX2DPoint m = GetProposedArchCentre();
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
-  Arch::AddArc(out, kProposedCategory, m, GetProposedArchRadius(), VRXAtan2(s - m.GetY(), 0.5 * w),
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
+  Arch::AddArc(out, ecatProposedOutline, m, GetProposedArchRadius(), VRXAtan2(s - m.GetY(), 0.5 * w),
                VRXAtan2(s - m.GetY(), -0.5 * w));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
   return m_vProposedOffset;
 }
 
@@ -140,17 +135,17 @@ void CStandardSpringlineUnit::AddElevationRing(int line, int category, CVRX2DEnt
 
 void CStandardSpringlineUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(1, kOneLineCategory, out);
+  AddElevationRing(1, ecatWindowElevationFrame, out);
 }
 
 void CStandardSpringlineUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(2, kTwoLineCategory, out);
+  AddElevationRing(2, ecatWindowElevationGlassSash, out);
 }
 
 void CStandardSpringlineUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(3, kTwoLineCategory, out);
+  AddElevationRing(3, ecatWindowElevationGlassSash, out);
 }
 
 // A size without a header row for its grille has no grille of its own to draw. A grille
@@ -188,7 +183,7 @@ void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2D
     throw CTXDBException(kModule, kNoHubHeightLine, CTXDBException::readError);
   const double hubY = row.GetValue();
   while (Arch::PrevGrilleRow(row, grilleId, "V"))
-    Arch::AddLine(out, kBarCategory, CVRX2DPoint(xL, row.GetValue()), CVRX2DPoint(xR, row.GetValue()));
+    Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(xL, row.GetValue()), CVRX2DPoint(xR, row.GetValue()));
   if (!Arch::SeekGrilleRow(row, grilleId, "P", 0.0, Arch::seekGT))
     throw CTXDBException(kModule, kNoCentreBandLine, CTXDBException::readError);
   const double half = 0.5 * row.GetValue();
@@ -201,13 +196,13 @@ void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2D
     const double h = row.GetValue();
     const double cx = hub.GetX();
     if (h < cx - half || h > cx + half) {
-      Arch::AddLine(out, kBarCategory, CVRX2DPoint(h, b), CVRX2DPoint(h, hubY));
+      Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(h, b), CVRX2DPoint(h, hubY));
       if (h > cx + half)
-        Arch::AddArc(out, kBarCategory, hub, h - cx, 0.0, VRX_PI);
+        Arch::AddArc(out, ecatWindowElevationGrilles, hub, h - cx, 0.0, VRX_PI);
       continue;
     }
     if (centreBar)
-      Arch::AddLine(out, kBarCategory, CVRX2DPoint(h, b),
+      Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(h, b),
                     CVRX2DPoint(h, GetHeight() - GetComponentDistance(cArch, 0, 2)));
     hub.SetX(h);
     spokeRing = out.GetSize() + 1;
@@ -223,7 +218,8 @@ void CStandardSpringlineUnit::BuildBarGrille(int /*lines*/, int grilleId, CVRX2D
        more = Arch::NextGrilleRow(row, grilleId, "A")) {
     const CVRXAngle a(row.GetValue());
     if (a != kVertical)
-      Arch::AddLine(out, kBarCategory, inner.GetPointAtAngle(a), Arch::PointAt(m, innerRadius, row.GetValue()));
+      Arch::AddLine(out, ecatWindowElevationGrilles, inner.GetPointAtAngle(a),
+                    Arch::PointAt(m, innerRadius, row.GetValue()));
   }
 }
 
@@ -243,7 +239,7 @@ void CStandardSpringlineUnit::BuildRingGrille(int /*lines*/, int grilleId, CVRX2
     const double rho = row.GetValue();
     const double s = SideFromHypotenuse(rho, b - hub.GetY());
     radii.push_back(rho);
-    Arch::AddArcThrough(out, kBarCategory, hub, rho, CVRX2DPoint(hubX + s, b), CVRX2DPoint(hubX - s, b));
+    Arch::AddArcThrough(out, ecatWindowElevationGrilles, hub, rho, CVRX2DPoint(hubX + s, b), CVRX2DPoint(hubX - s, b));
   }
   if (radii.empty())
     throw CUnitException(kModule, kNoRingLine);
@@ -253,6 +249,6 @@ void CStandardSpringlineUnit::BuildRingGrille(int /*lines*/, int grilleId, CVRX2
        more = Arch::NextGrilleRow(row, grilleId, "A")) {
     const double a = row.GetValue();
     const CVRX2DPoint start = CVRXAngle(a) == kVertical ? CVRX2DPoint(hubX, b) : Arch::PointAt(hub, radii.front(), a);
-    Arch::AddLine(out, kBarCategory, start, Arch::PointAt(m, innerRadius, a));
+    Arch::AddLine(out, ecatWindowElevationGrilles, start, Arch::PointAt(m, innerRadius, a));
   }
 }

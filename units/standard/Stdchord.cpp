@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "productdb/Elemcomp.h"
@@ -23,13 +24,6 @@ constexpr int kWidthOnly = 12;
 constexpr int kByRadius = 6;  // index: radius, width, shoulder height
 constexpr int kByWidth = 8;   // index: width, radius, shoulder height
 constexpr float kAbove = 10000.0f;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kFrameCategory = 7;
-constexpr int kConstructionCategory = 6;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
 
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 
@@ -81,10 +75,10 @@ void CStandardFullChord::GetOutlineEntities(CVRX2DEntityArray& out) const
     const CVRX2DPoint& a = components[i]->GetStartPoint();
     const CVRX2DPoint& b = components[i]->GetEndPoint();
     if (i == cArch)
-      Arch::AddArcThrough(out, kOutlineCategory, GetArchCentre(), GetArchRadius(), a.GetX() > 0.5 * w ? a : b,
+      Arch::AddArcThrough(out, ecatPerimeterOutline, GetArchCentre(), GetArchRadius(), a.GetX() > 0.5 * w ? a : b,
                           a.GetX() > 0.5 * w ? b : a);
     else
-      Arch::AddLine(out, kOutlineCategory, a, b);
+      Arch::AddLine(out, ecatPerimeterOutline, a, b);
   }
 }
 
@@ -94,12 +88,12 @@ void CStandardFullChord::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   const double w = GetWidth();
   const double h = GetHeight();
   const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, h), p3(w, h);
-  Arch::AddLine(out, kFrameCategory, p0, p1);
-  Arch::AddArcThrough(out, kConstructionCategory, GetArchCentre(), GetArchRadius(), p1, p0);
-  Arch::AddLine(out, kConstructionCategory, p1, p3);
-  Arch::AddLine(out, kConstructionCategory, p3, p2);
-  Arch::AddLine(out, kConstructionCategory, p2, p0);
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
+  Arch::AddLine(out, ecatFramePartOutline, p0, p1);
+  Arch::AddArcThrough(out, ecatConstruction, GetArchCentre(), GetArchRadius(), p1, p0);
+  Arch::AddLine(out, ecatConstruction, p1, p3);
+  Arch::AddLine(out, ecatConstruction, p3, p2);
+  Arch::AddLine(out, ecatConstruction, p2, p0);
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
 void CStandardFullChord::GetSizingHandles(CSizingHandleArray& out) const
@@ -135,8 +129,8 @@ CVRX2DVector CStandardFullChord::GetProposedOutlineEntities(CVRX2DEntityArray& o
   out.RemoveAll();
   const double w = GetProposedWidth();
   const CVRX2DPoint left(0.0, 0.0), right(w, 0.0);
-  Arch::AddLine(out, kProposedCategory, left, right);
-  Arch::AddArcThrough(out, kProposedCategory, GetProposedArchCentre(), GetProposedArchRadius(), right, left);
+  Arch::AddLine(out, ecatProposedOutline, left, right);
+  Arch::AddArcThrough(out, ecatProposedOutline, GetProposedArchCentre(), GetProposedArchRadius(), right, left);
   return m_vProposedOffset;
 }
 
@@ -165,17 +159,17 @@ void CStandardFullChord::AddElevationRing(int line, int category, CVRX2DEntityAr
 
 void CStandardFullChord::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(-1, kOneLineCategory, out);
+  AddElevationRing(-1, ecatWindowElevationFrame, out);
 }
 
 void CStandardFullChord::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(2, kTwoLineCategory, out);
+  AddElevationRing(2, ecatWindowElevationGlassSash, out);
 }
 
 void CStandardFullChord::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  AddElevationRing(3, kTwoLineCategory, out);
+  AddElevationRing(3, ecatWindowElevationGlassSash, out);
 }
 
 template <class Visit>

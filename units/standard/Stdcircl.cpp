@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
@@ -19,9 +20,6 @@ constexpr int kBadHandleLine = 126;
 
 constexpr int kByRadius = 6;  // index: radius, width, shoulder height
 constexpr int kGrilleCategory = 36;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kBarCategory = 48;
 
 void SetRadiusKey(CStdSizesRec& row, float radius) { row.SetRadius(radius); }
 
@@ -61,7 +59,7 @@ void CStandardCircularUnit::GetOutlineEntities(CVRX2DEntityArray& out) const
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
   for (int i = 0; i < components.GetSize(); ++i)
-    Arch::AddArcThrough(out, kOutlineCategory, GetCentre(), GetArchRadius(), components[i]->GetStartPoint(),
+    Arch::AddArcThrough(out, ecatPerimeterOutline, GetCentre(), GetArchRadius(), components[i]->GetStartPoint(),
                         components[i]->GetEndPoint());
 }
 
@@ -107,7 +105,7 @@ CVRX2DVector CStandardCircularUnit::GetProposedOutlineEntities(CVRX2DEntityArray
 {
   out.RemoveAll();
   const double r = GetProposedArchRadius();
-  Arch::AddCircle(out, kProposedCategory, CVRX2DPoint(r, r), r);
+  Arch::AddCircle(out, ecatProposedOutline, CVRX2DPoint(r, r), r);
   return m_vProposedOffset;
 }
 
@@ -170,11 +168,12 @@ void CStandardCircularUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& 
        more && static_cast<float>(row.GetValue()) != static_cast<float>(r);
        more = Arch::NextGrilleRow(row, grilleId, "H")) {
     inner = r - row.GetValue();
-    Arch::AddCircle(out, kBarCategory, z, inner);
+    Arch::AddCircle(out, ecatWindowElevationGrilles, z, inner);
   }
   if (inner < 0.0)
     return;
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "A", 0.0, Arch::seekGE); more;
        more = Arch::NextGrilleRow(row, grilleId, "A"))
-    Arch::AddLine(out, kBarCategory, Arch::PointAt(z, inner, row.GetValue()), Arch::PointAt(z, glass, row.GetValue()));
+    Arch::AddLine(out, ecatWindowElevationGrilles, Arch::PointAt(z, inner, row.GetValue()),
+                  Arch::PointAt(z, glass, row.GetValue()));
 }

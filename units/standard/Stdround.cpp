@@ -1,5 +1,6 @@
 #include "units/standard/Stdround.h"
 
+#include "model/Entcat.h"
 #include "model/Sizing.h"
 #include "units/standard/Archutil.h"
 
@@ -11,10 +12,6 @@ constexpr int kOtherClassAssignedLine = 74;
 
 constexpr int kHeightOnly = 3;
 constexpr int kWidthOnly = 12;
-constexpr int kConstructionCategory = 6;
-constexpr int kCentreLineCategory = 8;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
 }  // namespace
 
 const char* const CStandardRoundUnit::kSideCode = "BW";
@@ -32,12 +29,12 @@ void CStandardRoundUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   const double w = GetWidth();
   const double h = GetHeight();
   const CVRX2DPoint p0(0.0, 0.0), p1(w, 0.0), p2(0.0, h), p3(w, h);
-  Arch::AddLine(out, kConstructionCategory, p0, p1);
-  Arch::AddLine(out, kConstructionCategory, p1, p3);
-  Arch::AddLine(out, kConstructionCategory, p3, p2);
-  Arch::AddLine(out, kConstructionCategory, p2, p0);
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.0, 0.5 * h), CVRX2DPoint(w, 0.5 * h));
+  Arch::AddLine(out, ecatConstruction, p0, p1);
+  Arch::AddLine(out, ecatConstruction, p1, p3);
+  Arch::AddLine(out, ecatConstruction, p3, p2);
+  Arch::AddLine(out, ecatConstruction, p2, p0);
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.0, 0.5 * h), CVRX2DPoint(w, 0.5 * h));
 }
 
 void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out) const
@@ -54,15 +51,15 @@ void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out) const
 
 void CStandardRoundUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  GetArchCurveEntities(kOneLineCategory, 0.0, out);
+  GetArchCurveEntities(ecatWindowElevationFrame, 0.0, out);
 }
 
 void CStandardRoundUnit::Get2LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  GetArchCurveEntities(kTwoLineCategory, GetComponentDistance(cTop, 0, 2), out);
+  GetArchCurveEntities(ecatWindowElevationGlassSash, GetComponentDistance(cTop, 0, 2), out);
 }
 
 void CStandardRoundUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  GetArchCurveEntities(kTwoLineCategory, GetComponentDistance(cTop, 0, 3), out);
+  GetArchCurveEntities(ecatWindowElevationGlassSash, GetComponentDistance(cTop, 0, 3), out);
 }

@@ -6,6 +6,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "productdb/Elemcomp.h"
@@ -33,13 +34,6 @@ constexpr int kLeftNoHubRingLine = 631;
 constexpr int kGrilleOption = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;
-constexpr int kConstructionCategory = 6;
-constexpr int kFrameCategory = 7;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kBarCategory = 48;
 enum
 {
   cBottom
@@ -91,10 +85,10 @@ void CSWCasementAwningQtrRound::GetOutlineEntities(CVRX2DEntityArray& out) const
   const CSizedComponentArray& c = *GetSizedComponents();
   for (int i = 0; i < c.GetSize(); ++i) {
     if (i == ArcIndex())
-      Arch::AddArc(out, kOutlineCategory, GetArcCentre(), GetArchRadius(), m_bLeft ? VRX_HALF_PI : 0.0,
+      Arch::AddArc(out, ecatPerimeterOutline, GetArcCentre(), GetArchRadius(), m_bLeft ? VRX_HALF_PI : 0.0,
                    m_bLeft ? VRX_PI : VRX_HALF_PI);
     else
-      Arch::AddLine(out, kOutlineCategory, c[i]->GetStartPoint(), c[i]->GetEndPoint());
+      Arch::AddLine(out, ecatPerimeterOutline, c[i]->GetStartPoint(), c[i]->GetEndPoint());
   }
 }
 
@@ -103,10 +97,10 @@ void CSWCasementAwningQtrRound::GetPartOutlineEntities(CVRX2DEntityArray& out) c
   out.RemoveAll();
   const double w = GetWidth();
   const double h = GetHeight();
-  Arch::AddLine(out, kFrameCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-  Arch::AddLine(out, m_bLeft ? kFrameCategory : kConstructionCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h));
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(w, h), CVRX2DPoint(0.0, h));
-  Arch::AddLine(out, m_bLeft ? kConstructionCategory : kFrameCategory, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatFramePartOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+  Arch::AddLine(out, m_bLeft ? ecatFramePartOutline : ecatConstruction, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h));
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(w, h), CVRX2DPoint(0.0, h));
+  Arch::AddLine(out, m_bLeft ? ecatConstruction : ecatFramePartOutline, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));
 }
 
 void CSWCasementAwningQtrRound::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
@@ -128,7 +122,7 @@ void CSWCasementAwningQtrRound::Get1LineElevationEntities(int, CVRX2DEntityArray
   const double a = GetComponentDistance(ArcSideIndex(), 0, 1);
   const double j = GetComponentDistance(JambIndex(), 0, 1);
   const double y = h - a;
-  const int k = kOneLineCategory;
+  const int k = ecatWindowElevationFrame;
   if (m_bLeft) {
     const double x = w - j;
     Arch::AddLine(out, k, CVRX2DPoint(a, s), CVRX2DPoint(x, s));
@@ -174,17 +168,17 @@ void CSWCasementAwningQtrRound::AddRightInset(int line, CVRX2DEntityArray& out) 
   const double yt = cx < j ? cy + SideFromHypotenuse(r, j - cx) : cy + r;
   const double xb = s > cy ? cx + SideFromHypotenuse(r, s - cy) : cx + r;
   const CVRX2DPoint p1(j, s), p2(xb, s), p3(j, yt);
-  Arch::AddLine(out, kTwoLineCategory, p1, p2);
+  Arch::AddLine(out, ecatWindowElevationGlassSash, p1, p2);
   CVRX2DPoint q1 = p2;
   if (s < cy) {
     q1 = CVRX2DPoint(xb, cy);
-    Arch::AddLine(out, kTwoLineCategory, p2, q1);
+    Arch::AddLine(out, ecatWindowElevationGlassSash, p2, q1);
   }
   const CVRX2DPoint q2 = cx > j ? CVRX2DPoint(cx, yt) : p3;
-  Arch::AddArcThrough(out, kTwoLineCategory, c, r, q1, q2);
+  Arch::AddArcThrough(out, ecatWindowElevationGlassSash, c, r, q1, q2);
   if (cx > j)
-    Arch::AddLine(out, kTwoLineCategory, q2, p3);
-  Arch::AddLine(out, kTwoLineCategory, p3, p1);
+    Arch::AddLine(out, ecatWindowElevationGlassSash, q2, p3);
+  Arch::AddLine(out, ecatWindowElevationGlassSash, p3, p1);
 }
 
 void CSWCasementAwningQtrRound::AddLeftInset(int line, CVRX2DEntityArray& out) const
@@ -200,17 +194,17 @@ void CSWCasementAwningQtrRound::AddLeftInset(int line, CVRX2DEntityArray& out) c
   const double yt = j > w - big ? cy + SideFromHypotenuse(r, j - (w - big)) : cy + r;
   const double xb = s > cy ? big - SideFromHypotenuse(r, s - cy) : big - r;
   const CVRX2DPoint p1(xb, s), p2(x, s), p3(x, yt);
-  Arch::AddLine(out, kTwoLineCategory, p1, p2);
-  Arch::AddLine(out, kTwoLineCategory, p2, p3);
+  Arch::AddLine(out, ecatWindowElevationGlassSash, p1, p2);
+  Arch::AddLine(out, ecatWindowElevationGlassSash, p2, p3);
   CVRX2DPoint q1 = p3;
   if (j < w - big) {
     q1 = CVRX2DPoint(big, yt);
-    Arch::AddLine(out, kTwoLineCategory, p3, q1);
+    Arch::AddLine(out, ecatWindowElevationGlassSash, p3, q1);
   }
   const CVRX2DPoint q2 = cy > s ? CVRX2DPoint(xb, cy) : p1;
-  Arch::AddArcThrough(out, kTwoLineCategory, c, r, q1, q2);
+  Arch::AddArcThrough(out, ecatWindowElevationGlassSash, c, r, q1, q2);
   if (cy > s)
-    Arch::AddLine(out, kTwoLineCategory, q2, p1);
+    Arch::AddLine(out, ecatWindowElevationGlassSash, q2, p1);
 }
 
 // A ring about the hub whose ends are placed about the jamb corner.
@@ -252,15 +246,15 @@ void CSWCasementAwningQtrRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArr
   CGrilPropRec row;
   if (!Arch::SeekGrilleRow(row, g, "B", 0.0, Arch::seekGT))
     throw CTXDBException(m_pszModule, m_bLeft ? kLeftNoHubRingLine : kRightNoHubRingLine, CTXDBException::readError);
-  CVRX2DArc* hub = MakeRing(hubPoint, row.GetValue(), dx, dy, j, s, kBarCategory);
+  CVRX2DArc* hub = MakeRing(hubPoint, row.GetValue(), dx, dy, j, s, ecatWindowElevationGrilles);
   out.Add(hub);
   for (BOOL more = Arch::SeekGrilleRow(row, g, "R", row.GetValue(), Arch::seekGT); more;
        more = Arch::NextGrilleRow(row, g, "R"))
-    out.Add(MakeRing(hubPoint, row.GetValue(), dx, dy, j, s, kBarCategory));
+    out.Add(MakeRing(hubPoint, row.GetValue(), dx, dy, j, s, ecatWindowElevationGrilles));
   const std::unique_ptr<CVRX2DArc> glass(MakeRing(hubPoint, GetArchRadius() - a, dx, dy, j, s, 0));
   for (BOOL more = Arch::SeekGrilleRow(row, g, "A", 0.0, Arch::seekGE); more; more = Arch::NextGrilleRow(row, g, "A")) {
     const CVRXAngle t(row.GetValue());
-    Arch::AddLine(out, kBarCategory, hub->GetPointAtAngle(t), glass->GetPointAtAngle(t));
+    Arch::AddLine(out, ecatWindowElevationGrilles, hub->GetPointAtAngle(t), glass->GetPointAtAngle(t));
   }
 }
 
@@ -293,7 +287,7 @@ CVRX2DVector CSWCasementAwningQtrRound::GetProposedOutlineEntities(CVRX2DEntityA
   const double w = GetProposedWidth();
   const double h = GetProposedHeight();
   const double r = GetProposedArchRadius();
-  const int k = kProposedCategory;
+  const int k = ecatProposedOutline;
   Arch::AddLine(out, k, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
   if (m_bLeft) {
     Arch::AddLine(out, k, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h));

@@ -1,5 +1,6 @@
 #include "units/standard/Swcc.h"
 
+#include "model/Entcat.h"
 #include "productdb/Grilprop.h"
 #include "productdb/txdbExcp.h"
 #include "units/standard/Archutil.h"
@@ -16,7 +17,6 @@ constexpr int kNoHubRingLine = 193;
 constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "CC006";
 constexpr int kGrilleCategory = 36;
-constexpr int kBarCategory = 48;
 }  // namespace
 
 CSWCasementAwningCircleTop::CSWCasementAwningCircleTop() : CStandardCircleTop(kLineCode, kUnitCode) {}
@@ -59,6 +59,6 @@ void CSWCasementAwningCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityAr
   GetInnerArch(centre, radius);
   for (more = Arch::SeekGrilleRow(row, grilleId, "A", 0.0, Arch::seekGE); more;
        more = Arch::NextGrilleRow(row, grilleId, "A"))
-    Arch::AddLine(out, kBarCategory, Arch::PointAt(hub, hubRing, row.GetValue()),
+    Arch::AddLine(out, ecatWindowElevationGrilles, Arch::PointAt(hub, hubRing, row.GetValue()),
                   Arch::PointAt(centre, radius, row.GetValue()));
 }

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "model/Unitexcp.h"
 #include "productdb/Grilprop.h"
 #include "productdb/txdbExcp.h"
@@ -20,7 +21,6 @@ constexpr int kNoRingLine = 176;
 constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "CD007";
 constexpr int kGrilleCategory = 36;
-constexpr int kBarCategory = 48;
 // A single ring at most this large is too small to carry the vertical bar down to the sill.
 constexpr double kSmallRing = 8.0;
 }  // namespace
@@ -70,6 +70,6 @@ void CSWDoubleHungCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray&
       start = vertical && rings[0] > kSmallRing ? foot : Arch::PointAt(hub, rings[0], a);
     else
       start = vertical ? foot : Arch::PointAt(hub, rings[diagonal ? 0 : 1], a);
-    Arch::AddLine(out, kBarCategory, start, Arch::PointAt(centre, radius, a));
+    Arch::AddLine(out, ecatWindowElevationGrilles, start, Arch::PointAt(centre, radius, a));
   }
 }

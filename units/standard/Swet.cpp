@@ -6,6 +6,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "productdb/Elemcomp.h"
@@ -28,12 +29,6 @@ constexpr int kWidthOnly = 12;
 constexpr int kGrilleOption = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;
-constexpr int kConstructionCategory = 6;
-constexpr int kFrameCategory = 7;
-constexpr int kCentreLineCategory = 8;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kBarCategory = 48;
 enum
 {
   cSill,
@@ -102,9 +97,9 @@ void CSWEllipticalTop::GetOutlineEntities(CVRX2DEntityArray& out) const
   const CSizedComponentArray& components = *GetSizedComponents();
   for (int i = 0; i < components.GetSize(); ++i) {
     if (i == cTop)
-      out.Add(MakeHalfEllipse(kOutlineCategory, GetEllipseCentre(), GetSemiWidth(), GetRise(), 0.0, VRX_PI));
+      out.Add(MakeHalfEllipse(ecatPerimeterOutline, GetEllipseCentre(), GetSemiWidth(), GetRise(), 0.0, VRX_PI));
     else
-      Arch::AddLine(out, kOutlineCategory, components[i]->GetStartPoint(), components[i]->GetEndPoint());
+      Arch::AddLine(out, ecatPerimeterOutline, components[i]->GetStartPoint(), components[i]->GetEndPoint());
   }
 }
 
@@ -113,11 +108,11 @@ void CSWEllipticalTop::GetPartOutlineEntities(CVRX2DEntityArray& out) const
   out.RemoveAll();
   const double w = GetWidth();
   const double h = GetHeight();
-  Arch::AddLine(out, kFrameCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h));
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(w, h), CVRX2DPoint(0.0, h));
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));
-  Arch::AddLine(out, kCentreLineCategory, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
+  Arch::AddLine(out, ecatFramePartOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, h));
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(w, h), CVRX2DPoint(0.0, h));
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatCentreLine, CVRX2DPoint(0.5 * w, 0.0), CVRX2DPoint(0.5 * w, h));
 }
 
 CVRX2DVector CSWEllipticalTop::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
@@ -125,11 +120,11 @@ CVRX2DVector CSWEllipticalTop::GetProposedOutlineEntities(CVRX2DEntityArray& out
   out.RemoveAll();
   const double w = GetProposedWidth();
   const double s = GetProposedShoulderHeight();
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
-  out.Add(MakeHalfEllipse(kProposedCategory, GetProposedEllipseCentre(), GetProposedSemiWidth(), GetProposedRise(), 0.0,
-                          VRX_PI));
-  Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(w, 0.0), CVRX2DPoint(w, s));
+  out.Add(MakeHalfEllipse(ecatProposedOutline, GetProposedEllipseCentre(), GetProposedSemiWidth(), GetProposedRise(),
+                          0.0, VRX_PI));
+  Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, s), CVRX2DPoint(0.0, 0.0));
   return m_vProposedOffset;
 }
 
@@ -235,9 +230,9 @@ void CSWEllipticalTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) 
     const double ra = xc - h.GetValue();
     const double rb = v.GetValue() - yc;
     const double t = HalfChord(ra, rb, sill - yc);
-    CVRX2DArc* ring =
-        MakeHalfEllipse(kBarCategory, centre, ra, rb, centre.AngleTo(CVRX2DPoint(xc + t, sill)).GetRadians(),
-                        centre.AngleTo(CVRX2DPoint(xc - t, sill)).GetRadians());
+    CVRX2DArc* ring = MakeHalfEllipse(ecatWindowElevationGrilles, centre, ra, rb,
+                                      centre.AngleTo(CVRX2DPoint(xc + t, sill)).GetRadians(),
+                                      centre.AngleTo(CVRX2DPoint(xc - t, sill)).GetRadians());
     if (!hub)
       hub.reset(ring->Clone());
     out.Add(ring);
@@ -265,7 +260,7 @@ void CSWEllipticalTop::AddSpokes(int grilleId, const CVRX2DArc& hub, double xc, 
     for (int k = 0; k < points.GetSize(); ++k) {
       const CVRX2DPoint& p = *points.GetAt(k);
       if (p.GetY() > sill + CVRX2DPoint::GetTolerance() && ray.Contains(p) && glass.Contains(p)) {
-        Arch::AddLine(out, kBarCategory, hub.GetPointAtAngle(CVRXAngle(angle)), p);
+        Arch::AddLine(out, ecatWindowElevationGrilles, hub.GetPointAtAngle(CVRXAngle(angle)), p);
         break;
       }
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
@@ -30,11 +31,6 @@ constexpr float kAbove = 10000.0f;
 constexpr int kGrilleOption = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;
-constexpr int kConstructionCategory = 6;
-constexpr int kFrameCategory = 7;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kBarCategory = 48;
 enum
 {
   cSill,
@@ -126,7 +122,7 @@ void CSWGothic::AddOutlineEntities(int category, double side, double bottom, dou
 void CSWGothic::GetOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
-  const CArcs arcs = MakeArcs(kOutlineCategory, GetArchRadius(), 0.0, GetCalculatedShoulderHeight(), GetWidth());
+  const CArcs arcs = MakeArcs(ecatPerimeterOutline, GetArchRadius(), 0.0, GetCalculatedShoulderHeight(), GetWidth());
   const CSizedComponentArray& components = *GetSizedComponents();
   for (int i = 0; i < components.GetSize(); ++i) {
     if (i == cRightArc)
@@ -134,7 +130,7 @@ void CSWGothic::GetOutlineEntities(CVRX2DEntityArray& out) const
     else if (i == cLeftArc)
       out.Add(arcs.left.Clone());
     else
-      Arch::AddLine(out, kOutlineCategory, components[i]->GetStartPoint(), components[i]->GetEndPoint());
+      Arch::AddLine(out, ecatPerimeterOutline, components[i]->GetStartPoint(), components[i]->GetEndPoint());
   }
 }
 
@@ -142,11 +138,11 @@ void CSWGothic::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& c = *GetSizedComponents();
-  Arch::AddLine(out, kFrameCategory, c[cSill]->GetStartPoint(), c[cSill]->GetEndPoint());
-  Arch::AddLine(out, kFrameCategory, c[cRightJamb]->GetStartPoint(), c[cRightJamb]->GetEndPoint());
-  Arch::AddLine(out, kConstructionCategory, c[cRightArc]->GetStartPoint(), c[cLeftArc]->GetEndPoint());
-  Arch::AddLine(out, kFrameCategory, c[cLeftJamb]->GetStartPoint(), c[cLeftJamb]->GetEndPoint());
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(0.0, GetHeight()), CVRX2DPoint(GetWidth(), GetHeight()));
+  Arch::AddLine(out, ecatFramePartOutline, c[cSill]->GetStartPoint(), c[cSill]->GetEndPoint());
+  Arch::AddLine(out, ecatFramePartOutline, c[cRightJamb]->GetStartPoint(), c[cRightJamb]->GetEndPoint());
+  Arch::AddLine(out, ecatConstruction, c[cRightArc]->GetStartPoint(), c[cLeftArc]->GetEndPoint());
+  Arch::AddLine(out, ecatFramePartOutline, c[cLeftJamb]->GetStartPoint(), c[cLeftJamb]->GetEndPoint());
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(0.0, GetHeight()), CVRX2DPoint(GetWidth(), GetHeight()));
 }
 
 CVRX2DVector CSWGothic::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
@@ -154,8 +150,8 @@ CVRX2DVector CSWGothic::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
   out.RemoveAll();
   const double s = GetProposedShoulderHeight();
   const double w = GetProposedWidth();
-  AddOutlineEntities(kProposedCategory, 0.0, 0.0, s, w, MakeArcs(kProposedCategory, GetProposedArchRadius(), 0.0, s, w),
-                     out);
+  AddOutlineEntities(ecatProposedOutline, 0.0, 0.0, s, w,
+                     MakeArcs(ecatProposedOutline, GetProposedArchRadius(), 0.0, s, w), out);
   return m_vProposedOffset;
 }
 
@@ -315,7 +311,8 @@ void CSWGothic::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
   const double left = GetComponentDistance(cLeftJamb, 0, 2);
   const double right = GetWidth() - GetComponentDistance(cRightJamb, 0, 2);
   while (Arch::PrevGrilleRow(row, grilleId, "V"))
-    Arch::AddLine(out, kBarCategory, CVRX2DPoint(left, row.GetValue()), CVRX2DPoint(right, row.GetValue()));
+    Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(left, row.GetValue()),
+                  CVRX2DPoint(right, row.GetValue()));
   AddBranches(grilleId, springing, out);
 }
 
@@ -342,26 +339,27 @@ void CSWGothic::AddBranches(int grilleId, double springing, CVRX2DEntityArray& o
   CArray<double, double> radii, bars;
   ReadGrilleProperties(grilleId, "R", radii);
   ReadGrilleProperties(grilleId, "H", bars);
-  const CArcs glass = MakeArcs(kOutlineCategory, GetArchRadius(), GetComponentDistance(cLeftArc, 0, 2),
+  const CArcs glass = MakeArcs(ecatPerimeterOutline, GetArchRadius(), GetComponentDistance(cLeftArc, 0, 2),
                                GetCalculatedShoulderHeight(), GetWidth());
   const double sill = GetComponentDistance(cSill, 0, 2);
   const int n = static_cast<int>(radii.GetSize());
   for (int k = 0; k < bars.GetSize(); ++k) {
     const double x = bars[k];
-    Arch::AddLine(out, kBarCategory, CVRX2DPoint(x, sill), CVRX2DPoint(x, springing));
+    Arch::AddLine(out, ecatWindowElevationGrilles, CVRX2DPoint(x, sill), CVRX2DPoint(x, springing));
     if (k >= n)
       continue;
     CVRX2DPoint q;
     const double rl = radii[k];
     const CVRX2DPoint leftCentre(x - rl, springing);
-    const CVRX2DArc leftTrial(kBarCategory, leftCentre, rl, rl, CVRXAngle(0.0), CVRXAngle(0.0), CVRXAngle(VRX_HALF_PI));
+    const CVRX2DArc leftTrial(ecatWindowElevationGrilles, leftCentre, rl, rl, CVRXAngle(0.0), CVRXAngle(0.0),
+                              CVRXAngle(VRX_HALF_PI));
     if (rl > 0.0 && CrossingOnGlass(leftTrial, glass.left, q))
-      Arch::AddArc(out, kBarCategory, leftCentre, rl, 0.0, Arch::DirectionOf(leftCentre, q));
+      Arch::AddArc(out, ecatWindowElevationGrilles, leftCentre, rl, 0.0, Arch::DirectionOf(leftCentre, q));
     const double rr = radii[n - 1 - k];
     const CVRX2DPoint rightCentre(x + rr, springing);
-    const CVRX2DArc rightTrial(kBarCategory, rightCentre, rr, rr, CVRXAngle(0.0), CVRXAngle(VRX_HALF_PI),
+    const CVRX2DArc rightTrial(ecatWindowElevationGrilles, rightCentre, rr, rr, CVRXAngle(0.0), CVRXAngle(VRX_HALF_PI),
                                CVRXAngle(VRX_PI));
     if (rr > 0.0 && CrossingOnGlass(rightTrial, glass.right, q))
-      Arch::AddArc(out, kBarCategory, rightCentre, rr, Arch::DirectionOf(rightCentre, q), VRX_PI);
+      Arch::AddArc(out, ecatWindowElevationGrilles, rightCentre, rr, Arch::DirectionOf(rightCentre, q), VRX_PI);
   }
 }

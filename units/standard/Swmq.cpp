@@ -6,6 +6,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
@@ -29,13 +30,6 @@ constexpr int kLeftBadHandleLine = 139;
 constexpr int kGrilleOption = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;
-constexpr int kConstructionCategory = 6;
-constexpr int kFrameCategory = 7;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kOneLineCategory = 46;
-constexpr int kTwoLineCategory = 47;
-constexpr int kBarCategory = 48;
 enum
 {
   cBottom
@@ -86,9 +80,9 @@ void CSWMonumentalQuarterRound::GetOutlineEntities(CVRX2DEntityArray& out) const
   const CSizedComponentArray& c = *GetSizedComponents();
   for (int i = 0; i < c.GetSize(); ++i) {
     if (i == ArcIndex())
-      Arch::AddArc(out, kOutlineCategory, GetArcCentre(), GetArchRadius(), ArcStart(), ArcEnd());
+      Arch::AddArc(out, ecatPerimeterOutline, GetArcCentre(), GetArchRadius(), ArcStart(), ArcEnd());
     else
-      Arch::AddLine(out, kOutlineCategory, c[i]->GetStartPoint(), c[i]->GetEndPoint());
+      Arch::AddLine(out, ecatPerimeterOutline, c[i]->GetStartPoint(), c[i]->GetEndPoint());
   }
 }
 
@@ -96,10 +90,10 @@ void CSWMonumentalQuarterRound::GetPartOutlineEntities(CVRX2DEntityArray& out) c
 {
   out.RemoveAll();
   const double r = GetArchRadius();
-  Arch::AddLine(out, kFrameCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(r, 0.0));
-  Arch::AddLine(out, m_bLeft ? kFrameCategory : kConstructionCategory, CVRX2DPoint(r, 0.0), CVRX2DPoint(r, r));
-  Arch::AddLine(out, kConstructionCategory, CVRX2DPoint(r, r), CVRX2DPoint(0.0, r));
-  Arch::AddLine(out, m_bLeft ? kConstructionCategory : kFrameCategory, CVRX2DPoint(0.0, r), CVRX2DPoint(0.0, 0.0));
+  Arch::AddLine(out, ecatFramePartOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(r, 0.0));
+  Arch::AddLine(out, m_bLeft ? ecatFramePartOutline : ecatConstruction, CVRX2DPoint(r, 0.0), CVRX2DPoint(r, r));
+  Arch::AddLine(out, ecatConstruction, CVRX2DPoint(r, r), CVRX2DPoint(0.0, r));
+  Arch::AddLine(out, m_bLeft ? ecatConstruction : ecatFramePartOutline, CVRX2DPoint(0.0, r), CVRX2DPoint(0.0, 0.0));
 }
 
 void CSWMonumentalQuarterRound::GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,
@@ -118,16 +112,16 @@ void CSWMonumentalQuarterRound::Get1LineElevationEntities(int, CVRX2DEntityArray
     const double b = GetComponentDistance(2, 0, 1);
     const double r = GetArchRadius() - b;
     const double x = GetWidth() - GetComponentDistance(1, 0, 1);
-    Arch::AddLine(out, kOneLineCategory, CVRX2DPoint(b, a), CVRX2DPoint(x, a));
-    Arch::AddLine(out, kOneLineCategory, CVRX2DPoint(x, a), CVRX2DPoint(x, r));
-    Arch::AddArc(out, kOneLineCategory, GetArcCentre(), r, VRX_HALF_PI, VRX_PI);
+    Arch::AddLine(out, ecatWindowElevationFrame, CVRX2DPoint(b, a), CVRX2DPoint(x, a));
+    Arch::AddLine(out, ecatWindowElevationFrame, CVRX2DPoint(x, a), CVRX2DPoint(x, r));
+    Arch::AddArc(out, ecatWindowElevationFrame, GetArcCentre(), r, VRX_HALF_PI, VRX_PI);
     return;
   }
   const double c = GetComponentDistance(2, 0, 1);
   const double r = GetArchRadius() - GetComponentDistance(1, 0, 1);
-  Arch::AddLine(out, kOneLineCategory, CVRX2DPoint(c, a), CVRX2DPoint(r, a));
-  Arch::AddArc(out, kOneLineCategory, GetArcCentre(), r, 0.0, VRX_HALF_PI);
-  Arch::AddLine(out, kOneLineCategory, CVRX2DPoint(c, r), CVRX2DPoint(c, a));
+  Arch::AddLine(out, ecatWindowElevationFrame, CVRX2DPoint(c, a), CVRX2DPoint(r, a));
+  Arch::AddArc(out, ecatWindowElevationFrame, GetArcCentre(), r, 0.0, VRX_HALF_PI);
+  Arch::AddLine(out, ecatWindowElevationFrame, CVRX2DPoint(c, r), CVRX2DPoint(c, a));
 }
 
 void CSWMonumentalQuarterRound::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
@@ -148,19 +142,19 @@ void CSWMonumentalQuarterRound::AddInsetElevation(int line, CVRX2DEntityArray& o
     const double r = GetArchRadius() - GetComponentDistance(2, 0, line);
     const double x = GetWidth() - GetComponentDistance(1, 0, line);
     const CVRX2DPoint p1(GetWidth() - s, a), p2(x, a), p3(x, s);
-    Arch::AddLine(out, kTwoLineCategory, p1, p2);
-    Arch::AddLine(out, kTwoLineCategory, p2, p3);
-    Arch::AddArc(out, kTwoLineCategory, GetArcCentre(), r, GetAngleAtCentre(p3).GetRadians(),
+    Arch::AddLine(out, ecatWindowElevationGlassSash, p1, p2);
+    Arch::AddLine(out, ecatWindowElevationGlassSash, p2, p3);
+    Arch::AddArc(out, ecatWindowElevationGlassSash, GetArcCentre(), r, GetAngleAtCentre(p3).GetRadians(),
                  GetAngleAtCentre(p1).GetRadians());
     return;
   }
   const double r = GetArchRadius() - GetComponentDistance(1, 0, line);
   const double c = GetComponentDistance(2, 0, line);
   const CVRX2DPoint p1(c, a), p2(s, a), p3(c, s);
-  Arch::AddLine(out, kTwoLineCategory, p1, p2);
-  Arch::AddArc(out, kTwoLineCategory, GetArcCentre(), r, GetAngleAtCentre(p2).GetRadians(),
+  Arch::AddLine(out, ecatWindowElevationGlassSash, p1, p2);
+  Arch::AddArc(out, ecatWindowElevationGlassSash, GetArcCentre(), r, GetAngleAtCentre(p2).GetRadians(),
                GetAngleAtCentre(p3).GetRadians());
-  Arch::AddLine(out, kTwoLineCategory, p3, p1);
+  Arch::AddLine(out, ecatWindowElevationGlassSash, p3, p1);
 }
 
 CVRX2DArc* CSWMonumentalQuarterRound::MakeRing(double v, double bottom, double jamb, int category) const
@@ -191,7 +185,7 @@ void CSWMonumentalQuarterRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArr
   const CVRX2DArc* innermost = nullptr;
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "R", GetArchRadius(), Arch::seekLE); more;
        more = Arch::PrevGrilleRow(row, grilleId, "R")) {
-    CVRX2DArc* ring = MakeRing(row.GetValue(), db, dj, kBarCategory);
+    CVRX2DArc* ring = MakeRing(row.GetValue(), db, dj, ecatWindowElevationGrilles);
     out.Add(ring);
     innermost = ring;
   }
@@ -201,7 +195,7 @@ void CSWMonumentalQuarterRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArr
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "A", 0.0, Arch::seekGE); more;
        more = Arch::NextGrilleRow(row, grilleId, "A")) {
     const CVRXAngle t(row.GetValue());
-    Arch::AddLine(out, kBarCategory, innermost->GetPointAtAngle(t), glass->GetPointAtAngle(t));
+    Arch::AddLine(out, ecatWindowElevationGrilles, innermost->GetPointAtAngle(t), glass->GetPointAtAngle(t));
   }
 }
 
@@ -239,13 +233,13 @@ CVRX2DVector CSWMonumentalQuarterRound::GetProposedOutlineEntities(CVRX2DEntityA
   const double r = GetProposedArchRadius();
   if (m_bLeft) {
     const CVRX2DPoint q(w, 0.0);
-    Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), q);
-    Arch::AddLine(out, kProposedCategory, q, CVRX2DPoint(w, h));
-    Arch::AddArc(out, kProposedCategory, GetProposedArcCentre(), r, VRX_HALF_PI, VRX_PI);
+    Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, 0.0), q);
+    Arch::AddLine(out, ecatProposedOutline, q, CVRX2DPoint(w, h));
+    Arch::AddArc(out, ecatProposedOutline, GetProposedArcCentre(), r, VRX_HALF_PI, VRX_PI);
   } else {
-    Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
-    Arch::AddArc(out, kProposedCategory, GetProposedArcCentre(), r, 0.0, VRX_HALF_PI);
-    Arch::AddLine(out, kProposedCategory, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));
+    Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, 0.0), CVRX2DPoint(w, 0.0));
+    Arch::AddArc(out, ecatProposedOutline, GetProposedArcCentre(), r, 0.0, VRX_HALF_PI);
+    Arch::AddLine(out, ecatProposedOutline, CVRX2DPoint(0.0, h), CVRX2DPoint(0.0, 0.0));
   }
   return m_vProposedOffset;
 }

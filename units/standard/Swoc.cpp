@@ -4,6 +4,7 @@
 
 #include "geometry/2dline.h"
 #include "geometry/Angle.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
@@ -28,7 +29,6 @@ const double kDragTolerance = 3.0 * kOctagonAngle;
 constexpr int kVertexCount = 8;
 constexpr int kDiagonalComponent = 7;
 constexpr int kByWidth = 3;  // index: width, height
-constexpr int kProposedCategory = 19;
 
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 void SetHeightKey(CStdSizesRec& row, float height) { row.SetHeight(height); }
@@ -163,7 +163,7 @@ CVRX2DVector CSWOctagon::GetProposedOutlineEntities(CVRX2DEntityArray& out) cons
   CVRX2DPoint v[kVertexCount];
   GetVertices(GetProposedWidth(), v);
   for (int i = 0; i < kVertexCount; ++i)
-    Arch::AddLine(out, kProposedCategory, v[i], v[(i + 1) % kVertexCount]);
+    Arch::AddLine(out, ecatProposedOutline, v[i], v[(i + 1) % kVertexCount]);
   return m_vProposedOffset;
 }
 

@@ -5,6 +5,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "model/Sizecomp.h"
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
@@ -28,9 +29,6 @@ constexpr float kBelow = -10000.0f;
 constexpr int kGrilleOption = 36;
 constexpr int kNoGrille = 0;
 constexpr int kGrilleReady = 8;
-constexpr int kProposedCategory = 19;
-constexpr int kOutlineCategory = 20;
-constexpr int kBarCategory = 48;
 
 using Getter = double (CStdSizesRec::*)() const;
 using Setter = void (CStdSizesRec::*)(float);
@@ -227,7 +225,7 @@ void CSWOval::GetOutlineEntities(CVRX2DEntityArray& out) const
   const CSizedComponentArray& components = *GetSizedComponents();
   const CVRX2DPoint centre = GetCentre();
   for (int i = 0; i < components.GetSize(); ++i) {
-    CVRX2DArc arc = MakeEllipse(kOutlineCategory, 0.5 * GetWidth(), 0.5 * GetHeight());
+    CVRX2DArc arc = MakeEllipse(ecatPerimeterOutline, 0.5 * GetWidth(), 0.5 * GetHeight());
     arc.SetStartAngle(centre.AngleTo(components[i]->GetStartPoint()));
     arc.SetEndAngle(centre.AngleTo(components[i]->GetEndPoint()));
     out.Add(arc.Clone());
@@ -242,7 +240,7 @@ CVRX2DVector CSWOval::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
   const CVRXAngle axis(pw > ph ? 0.0 : VRX_HALF_PI);
   const double major = 0.5 * std::max(pw, ph);
   const double minor = 0.5 * std::min(pw, ph);
-  out.Add(new CVRX2DArc(kProposedCategory, CVRX2DPoint(0.5 * pw, 0.5 * ph), major, minor, axis, CVRXAngle(0.0),
+  out.Add(new CVRX2DArc(ecatProposedOutline, CVRX2DPoint(0.5 * pw, 0.5 * ph), major, minor, axis, CVRXAngle(0.0),
                         CVRXAngle(0.0)));
   return m_vProposedOffset;
 }
@@ -355,11 +353,13 @@ void CSWOval::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
   double hubOffset = 0.0;
   if (!StartGrille(grilleId, h, v, hubOffset))
     return;
-  const CVRX2DArc hub = MakeEllipse(kBarCategory, 0.5 * GetWidth() - h.GetValue(), 0.5 * GetHeight() - v.GetValue());
+  const CVRX2DArc hub =
+      MakeEllipse(ecatWindowElevationGrilles, 0.5 * GetWidth() - h.GetValue(), 0.5 * GetHeight() - v.GetValue());
   // Rings from the hub outward, each with the next smaller insets.
   BOOL more = TRUE;
   while (more) {
-    out.Add(MakeEllipse(kBarCategory, 0.5 * GetWidth() - h.GetValue(), 0.5 * GetHeight() - v.GetValue()).Clone());
+    out.Add(MakeEllipse(ecatWindowElevationGrilles, 0.5 * GetWidth() - h.GetValue(), 0.5 * GetHeight() - v.GetValue())
+                .Clone());
     const BOOL nextH = Arch::PrevGrilleRow(h, grilleId, "H");
     const BOOL nextV = Arch::PrevGrilleRow(v, grilleId, "V");
     more = nextH && nextV;
@@ -383,14 +383,14 @@ CVRX2DPoint CSWOval::SpokeOrigin(double angle, double hubOffset) const
 void CSWOval::AddSpokes(int grilleId, const CVRX2DArc& hub, double hubOffset, CVRX2DEntityArray& out) const
 {
   const double d = GetComponentDistance(cTop, 0, 2);
-  const CVRX2DArc glass = MakeEllipse(kBarCategory, 0.5 * GetWidth() - d, 0.5 * GetHeight() - d);
+  const CVRX2DArc glass = MakeEllipse(ecatWindowElevationGrilles, 0.5 * GetWidth() - d, 0.5 * GetHeight() - d);
   const double length = std::max(GetSemiMajor() - d, 0.0);
   CGrilPropRec row;
   for (BOOL more = Arch::SeekGrilleRow(row, grilleId, "A", 0.0, Arch::seekGE); more;
        more = Arch::NextGrilleRow(row, grilleId, "A")) {
     const double angle = row.GetValue();
     const CVRX2DPoint origin = SpokeOrigin(angle, hubOffset);
-    const CVRX2DLine ray(kBarCategory, origin, Arch::PointAt(origin, length, angle));
+    const CVRX2DLine ray(ecatWindowElevationGrilles, origin, Arch::PointAt(origin, length, angle));
     CVRX2DPointArray glassPoints, hubPoints;
     glass.IntersectLine(ray, glassPoints);
     hub.IntersectLine(ray, hubPoints);
@@ -400,6 +400,6 @@ void CSWOval::AddSpokes(int grilleId, const CVRX2DArc& hub, double hubOffset, CV
         inner = hubPoints.GetAt(k);
     for (int k = 0; k < glassPoints.GetSize() && inner; ++k)
       if (OnRaySide(angle, origin, *glassPoints.GetAt(k)))
-        out.Add(new CVRX2DLine(kBarCategory, *inner, *glassPoints.GetAt(k)));
+        out.Add(new CVRX2DLine(ecatWindowElevationGrilles, *inner, *glassPoints.GetAt(k)));
   }
 }

@@ -9,16 +9,16 @@
 namespace {
 int (*g_pfnMeasurementUnits)() = nullptr;
 
-int MeasurementUnits() { return g_pfnMeasurementUnits ? g_pfnMeasurementUnits() : 0; }
+int MeasurementUnits() { return g_pfnMeasurementUnits ? g_pfnMeasurementUnits() : CUnitsConverter::feetAndInches; }
 
 // The edit kinds of the two display units; any other code is used as the kind itself.
 int EditKind(int units)
 {
   switch (units) {
-  case 0:
-    return 4;
-  case 3:
-    return 5;
+  case CUnitsConverter::feetAndInches:
+    return CUnitsConverter::editFeetAndInches;
+  case CUnitsConverter::metricMillimeters:
+    return CUnitsConverter::editMillimeters;
   default:
     return units;
   }

@@ -18,6 +18,7 @@
 #include "platform/ui/docview/Doc.h"
 #include "platform/ui/frame/Frame.h"
 #include "platform/ui/frame/MdiFrame.h"
+#include "platform/ui/output/Clipguard.h"
 #include "platform/ui/output/PdfOut.h"
 #include "platform/ui/output/Print.h"
 #include "platform/ui/wnd/Folders.h"
@@ -129,16 +130,13 @@ void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>&
     pInfo->m_nCurPage = page;
     pInfo->m_bContinuePrinting = TRUE;
     pInfo->m_rectDraw = CRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
-    const int saved = pDC->SaveDC();
+    CSavedDC saved(pDC);
     OnPrepareDC(pDC, pInfo);
-    if (!pInfo->m_bContinuePrinting) {
-      pDC->RestoreDC(saved);
+    if (!pInfo->m_bContinuePrinting)
       break;
-    }
     if (page != first)
       newPage();
     OnPrint(pDC, pInfo);
-    pDC->RestoreDC(saved);
   }
   OnEndPrinting(pDC, pInfo);
 }
