@@ -34,8 +34,9 @@ constexpr int kPerimeterCategory = 20;
 constexpr int kJoinLineCategory = 13;
 constexpr int kCornerHandleCode = 15;
 constexpr int kGroupRectMargin = 5;
-// The smallest stored member: a base record alone.
-constexpr unsigned long long kMinMemberBytes = 50;
+// The smallest stored member: a two-byte back-reference, as a unit is when a join outside the
+// group was written first and stored the unit as one of its sides.
+constexpr unsigned long long kMinMemberBytes = 2;
 
 BOOL IsGroup(const CDesignItem* pItem)
 {
