@@ -4,7 +4,6 @@
 // after Store Design, closing and editing again, and after saving and reopening the project file.
 #include <QKeyEvent>
 
-#include <cmath>
 #include <sstream>
 #include <string>
 #include <unordered_map>
