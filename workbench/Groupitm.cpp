@@ -491,6 +491,12 @@ void CGroupItem::RemoveItem(CDesignItem* pItem)
   AddComponentEnts();
 }
 
+void CGroupItem::ReleaseMember(const CObject* pItem)
+{
+  if (POSITION pos = m_Members.Find(const_cast<CObject*>(pItem)))
+    m_Members.RemoveAt(pos);
+}
+
 void CGroupItem::BreakUnitJoins(CWorkbenchView* pView)
 {
   PCTRACE(TT_JOINING, TL_DETAIL)("BreakUnitJoins() called on a group. \n");

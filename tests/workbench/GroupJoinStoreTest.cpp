@@ -216,3 +216,46 @@ TEST_F(GroupJoinStoreTest, BytesCutAnywhereAreRefusedAndFreeTheirUnits)
     }
   }
 }
+
+// Damaged designs the program does not write: a grouped join that stands for nothing leaves its
+// group, and a unit only it named goes with it rather than outlive the design.
+TEST_F(GroupJoinStoreTest, AGroupedJoinThatStandsForNothingIsDroppedWithTheUnitOnlyItNamed)
+{
+  Bytes lonely;
+  {
+    CDesign design;
+    const Parts p = MakeParts();
+    design.GetItemList().AddTail(p.pThird);
+    design.GetItemList().AddTail(Group({p.pJoin, p.pLeft}));
+    lonely = StoreDesign(design);
+    // Only the join holds the right glider in memory.
+    delete p.pRight;
+  }
+  ASSERT_EQ(CCountedUnit::s_nLive, 0);
+  std::unique_ptr<CDesign> design = LoadDesign(lonely);
+  EXPECT_EQ(CCountedUnit::s_nLive, 2) << "the unit only the join named is gone";
+  EXPECT_EQ(FindJoin(design->GetItemList()), nullptr);
+  auto* pGroup = dynamic_cast<CGroupItem*>(design->GetItemList().GetTail());
+  ASSERT_NE(pGroup, nullptr);
+  EXPECT_EQ(pGroup->GetMembers().GetCount(), 1);
+  design.reset();
+  EXPECT_EQ(CCountedUnit::s_nLive, 0);
+
+  Bytes unknownType;
+  {
+    CDesign design;
+    const Parts p = MakeParts();
+    design.GetItemList().AddTail(p.pThird);
+    design.GetItemList().AddTail(Group({p.pLeft, p.pRight, p.pJoin}));
+    unknownType = StoreDesign(design);
+  }
+  // The join is the last record: its type stands before its three ids and its marker.
+  const size_t typeAt = unknownType.size() - (3 * 4 + 4 + 4 * 8);
+  ASSERT_EQ(unknownType[typeAt], 1);
+  unknownType[typeAt] = 99;
+  design = LoadDesign(unknownType);
+  EXPECT_EQ(FindJoin(design->GetItemList()), nullptr) << "a join the catalogue does not know";
+  EXPECT_EQ(CCountedUnit::s_nLive, 3);
+  design.reset();
+  EXPECT_EQ(CCountedUnit::s_nLive, 0);
+}
