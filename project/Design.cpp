@@ -1,6 +1,8 @@
 #include "project/Design.h"
 
+#include <algorithm>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Archive.h"
@@ -57,6 +59,8 @@ BOOL CDesignItemAccess::GetJoinedUnits(const CObject*, CObject*&, CObject*&) con
 const CObList* CDesignItemAccess::GetGroupMembers(const CObject*) const { return nullptr; }
 
 void CDesignItemAccess::ReleaseGroupMembers(CObject*) const {}
+
+void CDesignItemAccess::ReleaseGroupMember(CObject*, CObject*) const {}
 
 void CDesign::SetItemAccess(const CDesignItemAccess* access) { g_itemAccess = access; }
 
@@ -157,6 +161,39 @@ void CDesign::DeleteMadeObjects(const std::vector<CObject*>& objects)
     delete object;
 }
 
+std::unordered_set<const CObject*> CDesign::GetOwnedItems() const
+{
+  std::unordered_set<const CObject*> owned;
+  std::vector<const CObList*> lists{&m_itemList};
+  for (size_t i = 0; i < lists.size(); ++i)
+    for (POSITION pos = lists[i]->GetHeadPosition(); pos;) {
+      const CObject* item = lists[i]->GetNext(pos);
+      owned.insert(item);
+      if (const CObList* members = g_itemAccess->GetGroupMembers(item))
+        lists.push_back(members);
+    }
+  return owned;
+}
+
+void CDesign::FindStrayJoins(CObject* owner, const CObList& list, const std::unordered_set<const CObject*>& units,
+                             std::vector<std::pair<CObject*, CObject*>>& strays) const
+{
+  for (POSITION pos = list.GetHeadPosition(); pos;) {
+    CObject* item = list.GetNext(pos);
+    if (const CObList* members = g_itemAccess->GetGroupMembers(item)) {
+      FindStrayJoins(item, *members, units, strays);
+      continue;
+    }
+    CObject* first = nullptr;
+    CObject* second = nullptr;
+    if (g_itemAccess->GetItemType(item) != CDesignItemAccess::joinItem ||
+        !g_itemAccess->GetJoinedUnits(item, first, second))
+      continue;
+    if (!first || !second || !units.count(first) || !units.count(second))
+      strays.emplace_back(owner, item);
+  }
+}
+
 void CDesign::DropStrayJoins(const std::unordered_set<const CObject*>& made)
 {
   if (!g_itemAccess)
@@ -166,25 +203,21 @@ void CDesign::DropStrayJoins(const std::unordered_set<const CObject*>& made)
   std::unordered_set<const CObject*> units;
   for (POSITION pos = gathered.GetHeadPosition(); pos;)
     units.insert(gathered.GetNext(pos));
-  // A unit that only a dropped join referred to was made for it alone and goes with it.
-  std::unordered_set<CObject*> strays;
-  for (POSITION pos = m_itemList.GetHeadPosition(); pos;) {
-    const POSITION at = pos;
-    CObject* item = m_itemList.GetNext(pos);
-    CObject* first = nullptr;
-    CObject* second = nullptr;
-    if (g_itemAccess->GetItemType(item) != CDesignItemAccess::joinItem ||
-        !g_itemAccess->GetJoinedUnits(item, first, second))
-      continue;
-    if (first && second && units.count(first) && units.count(second))
-      continue;
+  std::vector<std::pair<CObject*, CObject*>> strays;
+  FindStrayJoins(nullptr, m_itemList, units, strays);
+  for (const auto& [owner, join] : strays) {
     PCTRACE(TT_SERIALIZATION, TL_WARNING)("A loaded join whose units are not in the design is dropped.\n");
-    for (CObject* unit : {first, second})
-      if (unit && !units.count(unit) && made.count(unit))
-        strays.insert(unit);
-    m_itemList.RemoveAt(at);
-    delete item;
+    if (owner)
+      g_itemAccess->ReleaseGroupMember(owner, join);
+    else
+      m_itemList.RemoveAt(m_itemList.Find(join));
+    delete join;
   }
-  for (CObject* unit : strays)
-    delete unit;
+  // What the bytes made and no list owns now was named only by the dropped joins: every join
+  // left names owned units, so nothing refers to these any more.
+  const std::unordered_set<const CObject*> owned = GetOwnedItems();
+  for (const CObject* object : made)
+    if (!owned.count(object) &&
+        std::none_of(strays.begin(), strays.end(), [object](const auto& stray) { return stray.second == object; }))
+      delete object;
 }

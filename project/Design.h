@@ -2,6 +2,7 @@
 // A design: the header of one arrangement of units (name, quantity, Workbench state) and the
 // list of its design items, which the design owns.
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 #include "platform/core/List.h"
@@ -73,6 +74,8 @@ public:
   virtual const CObList* GetGroupMembers(const CObject* item) const;
   // A group item lets go of its members without deleting them; any other object is left alone.
   virtual void ReleaseGroupMembers(CObject* item) const;
+  // A group item lets go of one member without deleting it or rebuilding itself.
+  virtual void ReleaseGroupMember(CObject* group, CObject* member) const;
 };
 
 class CDesign : public CObject
@@ -105,11 +108,16 @@ private:
   void ReadItems(CArchive& ar);
   // Every item, in the list or in a group, is owned once and was made by this design's bytes.
   void CheckOwnership(const std::unordered_set<const CObject*>& made) const;
+  // The items the list and its groups own, nested groups included.
+  std::unordered_set<const CObject*> GetOwnedItems() const;
   // A refused design frees whatever its bytes made, each object once.
   void DeleteMadeObjects(const std::vector<CObject*>& objects);
-  // Drops the loaded join items whose units are not among the loaded items; a unit only such a
-  // join referred to goes with it when this design's bytes made it.
+  // Drops the loaded join items, in the list or in a group, whose units are not among the loaded
+  // items; a unit only such a join referred to goes with it when this design's bytes made it.
   void DropStrayJoins(const std::unordered_set<const CObject*>& made);
+  // The joins of one list (the design's or a group's) that stand for nothing, with their owner.
+  void FindStrayJoins(CObject* owner, const CObList& list, const std::unordered_set<const CObject*>& units,
+                      std::vector<std::pair<CObject*, CObject*>>& strays) const;
   void DeleteItems();
 
   CObList m_itemList;

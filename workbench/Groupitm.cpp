@@ -31,8 +31,9 @@ constexpr int kHandleCountLine = 301;
 constexpr int kRecordLine = 622;
 constexpr int kCornerHandleCode = 15;
 constexpr int kGroupRectMargin = 5;
-// The smallest stored member: a base record alone.
-constexpr unsigned long long kMinMemberBytes = 50;
+// The smallest stored member: a two-byte back-reference, as a unit is when a join outside the
+// group was written first and stored the unit as one of its sides.
+constexpr unsigned long long kMinMemberBytes = 2;
 // Deeper data is damaged or hostile, and reading it (and every walk over the members after)
 // would run the stack out.
 constexpr int kMaxLoadDepth = CGroupItem::kMaxDepth;
@@ -517,6 +518,12 @@ void CGroupItem::RemoveItem(CDesignItem* pItem)
     return;
   m_Members.RemoveAt(pos);
   AddComponentEnts();
+}
+
+void CGroupItem::ReleaseMember(const CObject* pItem)
+{
+  if (POSITION pos = m_Members.Find(const_cast<CObject*>(pItem)))
+    m_Members.RemoveAt(pos);
 }
 
 void CGroupItem::BreakUnitJoins(CWorkbenchView* pView)

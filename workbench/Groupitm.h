@@ -53,6 +53,9 @@ public:
   virtual void RemoveAllItems();
   virtual void AddItem(CDesignItem* pItem);
   virtual void RemoveItem(CDesignItem* pItem);
+  // Takes the member out of the list without deleting it or rebuilding the group, as a loaded
+  // group whose units are not made yet must.
+  void ReleaseMember(const CObject* pItem);
   // Makes every unit of the group, nested groups first, then rebuilds each group bottom-up.
   virtual void UpdateComponentEnts();
   virtual void BreakUnitJoins(CWorkbenchView* pView);

@@ -40,6 +40,11 @@ public:
     if (auto* group = dynamic_cast<CGroupItem*>(item))
       group->RemoveAllItems();
   }
+  void ReleaseGroupMember(CObject* group, CObject* member) const override
+  {
+    if (auto* pGroup = dynamic_cast<CGroupItem*>(group))
+      pGroup->ReleaseMember(member);
+  }
 };
 }  // namespace
 

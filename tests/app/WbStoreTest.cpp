@@ -172,7 +172,7 @@ TEST_F(WbStoreTest, ADesignWithAJoinAGuidelineAndAGroupIsUnchangedAfterItsOwnSto
   Command(ID_VERT_GUIDELINE_TOOL);
   Click(CPoint(View()->GetClientRect().Width() / 2, 20));
   View()->DeselectAll();
-  // The arch and the guideline grouped (a group holding a joined unit is another matter).
+  // The arch and the guideline grouped.
   View()->Select(Unit(2));
   View()->Select(static_cast<CDesignItem*>(View()->GetItemList()->GetTail()));
   Command(kGroupItems);
