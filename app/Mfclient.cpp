@@ -4,6 +4,7 @@
 #include "document/Whids.h"
 #include "platform/ui/draw/Dc.h"
 #include "platform/ui/frame/Menu.h"
+#include "platform/ui/wnd/Resource.h"
 #include "platform/ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -17,6 +18,7 @@ constexpr const char* kModule = "Mfclient";
 enum : int
 {
   kLineNoCaptionFont = 23,
+  kLineNoCaptionPicture = 91,
   kLineNoContextMenu = 103,
 };
 
@@ -48,6 +50,15 @@ void DrawEmbossed(CDC& dc, int x, int y, const CString& text)
 }
 }  // namespace
 
+// Where the caption's two texts stand in its picture, the picture's top-right corner being the
+// client area's.
+struct CMainFrameClient::CCaptionLayout
+{
+  CSize size;
+  CPoint caption;
+  CPoint sign;
+};
+
 void CMainFrameClient::OnPaint()
 {
   PCTRACE(TT_PAINT, TL_VERBOSE)("CMainFrameClient::OnPaint\n");
@@ -56,34 +67,64 @@ void CMainFrameClient::OnPaint()
   GetClientRect(&client);
   dc.FillSolidRect(&client, kBackground);
   dc.SetBkColor(kBackground);
-  DrawCaption(dc, client);
+  if (!m_pCaption)
+    MakeCaptionPicture(dc);
+  dc.DrawBitmap(client.right - m_sizeCaption.cx, 0, m_pCaption.get());
 }
 
-void CMainFrameClient::DrawCaption(CDC& dc, const CRect& client)
+CMainFrameClient::CCaptionLayout CMainFrameClient::MeasureCaption(CDC& dc, int pixelsPerInch)
 {
-  int pixelsPerInch = dc.GetDeviceCaps(LOGPIXELSY);
   CFont smallFont;
   CFont largeFont;
   MakeCaptionFont(smallFont, 16, pixelsPerInch);
   MakeCaptionFont(largeFont, 32, pixelsPerInch);
-  TEXTMETRIC smallMetrics = MeasureFont(dc, smallFont);
-  TEXTMETRIC largeMetrics = MeasureFont(dc, largeFont);
+  const TEXTMETRIC smallMetrics = MeasureFont(dc, smallFont);
+  const TEXTMETRIC largeMetrics = MeasureFont(dc, largeFont);
+  dc.SelectObject(&largeFont);
+  const int captionWidth = dc.GetTextExtent(CString(kMakerCaption)).cx;
+  dc.SelectObject(&smallFont);
+  const int signWidth = dc.GetTextExtent(CString(kRegisteredSign)).cx;
+  dc.SelectStockObject(SYSTEM_FONT);
+  CCaptionLayout layout;
+  // One pixel more on the left and at the top for the embossed highlight.
+  const int width = 2 * largeMetrics.tmAveCharWidth + captionWidth + 1;
+  layout.size = CSize(width, largeMetrics.tmHeight + largeMetrics.tmDescent + 1);
+  layout.caption = CPoint(width - 2 * largeMetrics.tmAveCharWidth - captionWidth, largeMetrics.tmHeight);
+  layout.sign = CPoint(width - smallMetrics.tmAveCharWidth - signWidth,
+                       smallMetrics.tmHeight + largeMetrics.tmInternalLeading + largeMetrics.tmExternalLeading);
+  return layout;
+}
 
+void CMainFrameClient::DrawCaption(CDC& dc, int pixelsPerInch, const CCaptionLayout& layout)
+{
+  CFont smallFont;
+  CFont largeFont;
+  MakeCaptionFont(smallFont, 16, pixelsPerInch);
+  MakeCaptionFont(largeFont, 32, pixelsPerInch);
+  dc.FillSolidRect(0, 0, layout.size.cx, layout.size.cy, kBackground);
+  dc.SetBkColor(kBackground);
   dc.SetBkMode(TRANSPARENT);
   dc.SetTextAlign(TA_BASELINE);
-
   dc.SelectObject(&largeFont);
-  CString caption(kMakerCaption);
-  int x = client.right - 2 * largeMetrics.tmAveCharWidth - dc.GetTextExtent(caption).cx;
-  DrawEmbossed(dc, x, largeMetrics.tmHeight, caption);
-
+  DrawEmbossed(dc, layout.caption.x, layout.caption.y, kMakerCaption);
   dc.SelectObject(&smallFont);
-  CString sign(kRegisteredSign);
-  x = client.right - smallMetrics.tmAveCharWidth - dc.GetTextExtent(sign).cx;
-  int y = smallMetrics.tmHeight + largeMetrics.tmInternalLeading + largeMetrics.tmExternalLeading;
-  DrawEmbossed(dc, x, y, sign);
-
+  DrawEmbossed(dc, layout.sign.x, layout.sign.y, kRegisteredSign);
   dc.SelectStockObject(SYSTEM_FONT);
+}
+
+// The caption is a picture of its own, measured with the screen's fonts, so that it is drawn at
+// the screen's pixel ratio like every other picture and stays sharp under a scale factor.
+void CMainFrameClient::MakeCaptionPicture(CDC& dc)
+{
+  const int pixelsPerInch = dc.GetDeviceCaps(LOGPIXELSY);
+  const CCaptionLayout layout = MeasureCaption(dc, pixelsPerInch);
+  CResources::Get().AddBitmap(kCaptionPictureId, {layout.size.cx, layout.size.cy, [pixelsPerInch, layout](CDC* pDC) {
+                                                    DrawCaption(*pDC, pixelsPerInch, layout);
+                                                  }});
+  m_pCaption = std::make_unique<CBitmap>();
+  if (!m_pCaption->LoadBitmap(kCaptionPictureId))
+    throw CAppFatalException(kModule, kLineNoCaptionPicture);
+  m_sizeCaption = layout.size;
 }
 
 void CMainFrameClient::OnSize(UINT nType, int cx, int cy)

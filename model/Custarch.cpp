@@ -7,12 +7,30 @@
 #include "geometry/2dpoint.h"
 #include "model/Curropts.h"
 #include "model/Rptdata.h"
+#include "model/Sizelimit.h"
 #include "model/Unitexcp.h"
 #include "productdb/txdbExcp.h"
 
 IMPLEMENT_DYNAMIC(CCustomArchedUnit, CUnit)
 
 namespace {
+// Notes the limit a check broke for the sizing page's message; always FALSE.
+BOOL Refused(const char* reason, CSizeLimit::Kind kind = CSizeLimit::none, double value = 0.0)
+{
+  CSizeLimit::Refused(reason, kind, value);
+  return FALSE;
+}
+
+// The shorter chord against the shortest allowed, the longer against the longest.
+BOOL ChordWithin(double shorter, double longer, const CArLimitsRec& limits)
+{
+  if (!(limits.GetField5() <= shorter))
+    return Refused("arch chord too short", CSizeLimit::minLength, limits.GetField5());
+  if (!(longer <= limits.GetField9()))
+    return Refused("arch chord too long", CSizeLimit::maxLength, limits.GetField9());
+  return TRUE;
+}
+
 constexpr const char* kModule = "Custarch";
 constexpr int kNoBaseRowLine = 68;
 constexpr int kOtherClassAssignedLine = 95;
@@ -256,14 +274,15 @@ int CCustomArchedUnit::ConformArchToChord(const CVRX2DLine& chord, const CVRX2DV
   return outOfBoundsUnchanged;
 }
 
-BOOL CCustomArchedUnit::IsChordWithinLimits(double chord) const
-{
-  return m_pArLimits->GetField5() <= chord && chord <= m_pArLimits->GetField9();
-}
+BOOL CCustomArchedUnit::IsChordWithinLimits(double chord) const { return ChordWithin(chord, chord, *m_pArLimits); }
 
 BOOL CCustomArchedUnit::IsWidthAllowed(double width) const
 {
-  return m_VgLimits.GetMinSide() <= width && width <= m_VgLimits.GetMaxSide();
+  if (!(m_VgLimits.GetMinSide() <= width))
+    return Refused("width too small", CSizeLimit::minSide, m_VgLimits.GetMinSide());
+  if (!(width <= m_VgLimits.GetMaxSide()))
+    return Refused("width too large", CSizeLimit::maxSide, m_VgLimits.GetMaxSide());
+  return TRUE;
 }
 
 BOOL CCustomArchedUnit::IsWidthWithinLimits() const { return IsWidthAllowed(m_dWidth); }
@@ -271,19 +290,23 @@ BOOL CCustomArchedUnit::IsProposedWidthWithinLimits() const { return IsWidthAllo
 
 BOOL CCustomArchedUnit::IsArchWithinLimits() const
 {
-  return m_pArLimits->GetField5() <= GetChordLength(2) && GetChordLength(1) <= m_pArLimits->GetField9();
+  return ChordWithin(GetChordLength(2), GetChordLength(1), *m_pArLimits);
 }
 
 BOOL CCustomArchedUnit::IsProposedArchWithinLimits() const
 {
-  return m_pArLimits->GetField5() <= GetProposedChordLength(2) && GetProposedChordLength(1) <= m_pArLimits->GetField9();
+  return ChordWithin(GetProposedChordLength(2), GetProposedChordLength(1), *m_pArLimits);
 }
 
 // Lengths in inches, the limit in square feet.
 BOOL CCustomArchedUnit::IsAreaAllowed(double a, double b) const
 {
   const double area = b / kSquareInchesPerSquareFoot * a;
-  return area > 0.0 && area <= m_VgLimits.GetMaxArea();
+  if (!(area > 0.0))
+    return Refused("no area");
+  if (!(area <= m_VgLimits.GetMaxArea()))
+    return Refused("area too large", CSizeLimit::maxArea, m_VgLimits.GetMaxArea());
+  return TRUE;
 }
 
 BOOL CCustomArchedUnit::IsAreaWithinLimits() const { return IsAreaAllowed(GetAreaHeight(), GetAreaWidth()); }

@@ -22,20 +22,22 @@ const char* PointName(int mode) { return mode == 0 ? "ptAbsolute" : mode == 1 ? 
 void RegisterItemPositionPage()
 {
   constexpr auto kNone = static_cast<UINT>(-1);
-  CDialogTemplate dlg{"Position", CSize(190, 120), {}};
+  // Each length has a row of its own, wide enough for an edit-format length to seven decimals
+  // with feet ("-100'-11.1234567\"").
+  CDialogTemplate dlg{"Position", CSize(190, 136), {}};
   dlg.items = {
-      Item(CDlgCtl::GroupBox, kNone, "", 6, 6, 177, 50),
+      Item(CDlgCtl::GroupBox, kNone, "", 6, 6, 177, 58),
       Item(CDlgCtl::RadioButton, IDC_POSITION_ABSOLUTE, "From &lower left corner of design", 12, 14, 160, 10),
       Item(CDlgCtl::Static, 2709, "Horizontal:", 14, 30, 40, 8),
-      Item(CDlgCtl::Edit, IDC_POSITION_ABS_X, "", 56, 28, 40, 12),
-      Item(CDlgCtl::Static, 2710, "Vertical:", 100, 30, 34, 8),
-      Item(CDlgCtl::Edit, IDC_POSITION_ABS_Y, "", 136, 28, 40, 12),
-      Item(CDlgCtl::GroupBox, kNone, "", 6, 60, 177, 50),
-      Item(CDlgCtl::RadioButton, IDC_POSITION_RELATIVE, "From &present position", 12, 68, 160, 10),
-      Item(CDlgCtl::Static, 2711, "Horizontal:", 14, 84, 40, 8),
-      Item(CDlgCtl::Edit, IDC_POSITION_REL_X, "", 56, 82, 40, 12),
-      Item(CDlgCtl::Static, 2712, "Vertical:", 100, 84, 34, 8),
-      Item(CDlgCtl::Edit, IDC_POSITION_REL_Y, "", 136, 82, 40, 12),
+      Item(CDlgCtl::Edit, IDC_POSITION_ABS_X, "", 60, 28, 110, 12),
+      Item(CDlgCtl::Static, 2710, "Vertical:", 14, 46, 40, 8),
+      Item(CDlgCtl::Edit, IDC_POSITION_ABS_Y, "", 60, 44, 110, 12),
+      Item(CDlgCtl::GroupBox, kNone, "", 6, 68, 177, 58),
+      Item(CDlgCtl::RadioButton, IDC_POSITION_RELATIVE, "From &present position", 12, 76, 160, 10),
+      Item(CDlgCtl::Static, 2711, "Horizontal:", 14, 92, 40, 8),
+      Item(CDlgCtl::Edit, IDC_POSITION_REL_X, "", 60, 90, 110, 12),
+      Item(CDlgCtl::Static, 2712, "Vertical:", 14, 108, 40, 8),
+      Item(CDlgCtl::Edit, IDC_POSITION_REL_Y, "", 60, 106, 110, 12),
   };
   CResources::Get().AddDialog(IDD_ITEM_POSITION, std::move(dlg));
 }

@@ -71,6 +71,7 @@ void CScaleView::ReleaseViewDC(CDC*& pDC)
 
 void CScaleView::SetScaleFactor(double scale, BOOL bRedraw)
 {
+  m_bFirstViewPending = FALSE;
   m_dScaleFactor = std::min(std::max(scale, m_dMinScaleFactor), m_dMaxScaleFactor);
   PCTRACE(TT_ZOOMING_SCROLLING, TL_IMPORTANT)("Scale factor set to %f\n", m_dScaleFactor);
   if (bRedraw)
@@ -88,8 +89,15 @@ void CScaleView::SetExtent(const CVRX2DVector& extent, BOOL bRedraw)
 
 CSize CScaleView::GetTotalDeviceSize() const { return WorldToDevice(m_vExtent); }
 
+void CScaleView::SetFirstViewScale(double scale)
+{
+  SetScaleFactor(scale, TRUE);
+  m_bFirstViewPending = TRUE;
+}
+
 void CScaleView::ScrollToDevicePosition(CPoint p)
 {
+  m_bFirstViewPending = FALSE;
   const CSize total = GetTotalDeviceSize();
   const CRect client = GetClientRect();
   m_ptScrollPos.x = std::min(std::max(total.cx - client.Width(), 0), std::min(total.cx, std::max(p.x, 0)));
@@ -272,6 +280,7 @@ int CScaleView::ScrollStep(int code, int p, int page, const CScrollBarRange& ran
 
 void CScaleView::OnScroll(int hCode, int hPos, int vCode, int vPos)
 {
+  m_bFirstViewPending = FALSE;
   const CSize total = GetTotalDeviceSize();
   const CRect client = GetClientRect();
   const int dx =

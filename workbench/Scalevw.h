@@ -85,12 +85,16 @@ protected:
   int WheelNotches(short zDelta);
   // Keeps the scroll position inside the scrollable range of the current client size.
   void ClampScrollPosition();
+  // The scale of a first view that is fitted again while the view takes its size; any other
+  // scale or scroll change ends that.
+  void SetFirstViewScale(double scale);
 
   CVRX2DVector m_vExtent{1440.0, 1440.0};
   double m_dScaleFactor = 1.0;
   CPoint m_ptScrollPos;
   CSize m_sizeLogPixels;
   BOOL m_bAutoscrollTimer = FALSE;
+  BOOL m_bFirstViewPending = FALSE;
   // Wheel turns smaller than a notch, kept until they make one.
   int m_nWheelRest = 0;
   double m_dMinScaleFactor = 0.001;

@@ -1,6 +1,7 @@
 #include "workbench/Unitdims.h"
 
 #include "model/Custarch.h"
+#include "model/Sizelimit.h"
 #include "model/Varigon.h"
 #include "platform/ui/dlg/Ctrls.h"
 #include "platform/ui/dlg/DataExch.h"
@@ -26,6 +27,15 @@ constexpr int kVarigonMax = 4;
 
 const char kInvalidDimensions[] =
     "One or more of the new dimension sizes causes the unit to be invalid.  Please enter valid values.";
+
+// The page's refusal, followed by the limit the unit's check noted, when it noted one.
+CString InvalidDimensionsText(int measurementUnits)
+{
+  CString text(kInvalidDimensions);
+  if (CSizeLimit::HasRefusal())
+    text += "\n\n" + CSizeLimit::Text(measurementUnits);
+  return text;
+}
 
 UINT LabelId(int i) { return IDC_UNIT_DIM_LABEL_FIRST + static_cast<UINT>(i); }
 UINT EditId(int i) { return IDC_UNIT_DIM_EDIT_FIRST + static_cast<UINT>(i); }
@@ -78,8 +88,10 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
   CArray<double, double> typed;
   for (int i = 0; i < m_nCount; ++i)
     typed.Add(values[i]);
+  CSizeLimit::Clear();
   if (!ApplyDimensions(typed)) {
-    MessageBox(kInvalidDimensions, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+    MessageBox(InvalidDimensionsText(m_nMeasurementUnits), GetDocServices().GetProductName(),
+               MB_OK | MB_ICONEXCLAMATION);
     if (m_nCount > 0)
       GotoDlgCtrl(GetDlgItem(static_cast<int>(EditId(0))));
     pDX->Fail();
@@ -156,8 +168,10 @@ void CCustomArchedUnitSizingPageDlg::OnSelEndOkBase()
     int locked = 0;
     CArray<double, double> values;
     Unit()->GetDimensionValues(base, locked, values);
+    CSizeLimit::Clear();
     if (!Unit()->SetDimensionValues(m_Bases[line], locked, values))
-      MessageBox(kInvalidDimensions, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+      MessageBox(InvalidDimensionsText(m_nMeasurementUnits), GetDocServices().GetProductName(),
+                 MB_OK | MB_ICONEXCLAMATION);
   } catch (const CAppFatalException&) {
     throw;
   } catch (const CCommonException& e) {

@@ -51,7 +51,8 @@ void RegisterStandardSizing()
   CResources::Get().AddDialog(IDD_UNIT_STANDARD_SIZING, std::move(dlg));
 }
 
-// The dimension pages: label and edit pairs, then the unit's sizes.
+// The dimension pages: label and edit pairs, then the unit's sizes. The edits hold an edit-format
+// length to seven decimals with feet.
 std::vector<CDialogItemTemplate> DimensionItems(int pairs, int shown)
 {
   std::vector<CDialogItemTemplate> items{Item(CDlgCtl::Static, IDC_UNIT_TYPE_TEXT, kTypeText, 8, 6, 214, 8)};
@@ -60,7 +61,7 @@ std::vector<CDialogItemTemplate> DimensionItems(int pairs, int shown)
     const BOOL hidden = i >= shown;
     items.push_back(Label(IDC_UNIT_DIM_LABEL_FIRST + static_cast<UINT>(i), "", 8, y + 2, hidden));
     items.push_back(
-        Item(CDlgCtl::Edit, IDC_UNIT_DIM_EDIT_FIRST + static_cast<UINT>(i), "", 100, y, 70, 12, WS_TABSTOP, hidden));
+        Item(CDlgCtl::Edit, IDC_UNIT_DIM_EDIT_FIRST + static_cast<UINT>(i), "", 100, y, 110, 12, WS_TABSTOP, hidden));
   }
   const int y = 100;
   items.push_back(Label(kNone, "Unit Height:", 8, y));

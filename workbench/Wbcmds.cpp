@@ -211,6 +211,7 @@ void CWorkbenchView::OnUpdateRemoveJoining(CCmdUI* pCmdUI)
 
 void CWorkbenchView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
+  m_bFirstViewPending = FALSE;
   const BOOL editable = IsSelectorModeOff() && m_nEditMode == wemEditable;
   switch (nChar) {
   case VK_TAB:

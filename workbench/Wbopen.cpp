@@ -119,12 +119,9 @@ void CWorkbenchView::RestoreStoredView()
 {
   const CDesignData& data = GetDesign()->GetDesignData();
   if (data.GetScaleFactor() == 0.0) {
-    const double w = data.GetDesignWidth() > 0.0 ? data.GetDesignWidth() : kFallbackDesignSize;
-    const double h = data.GetDesignHeight() > 0.0 ? data.GetDesignHeight() : kFallbackDesignSize;
-    const CRect client = GetClientRect();
-    const double sx = client.Width() / (w * m_sizeLogPixels.cx);
-    const double sy = client.Height() / (h * m_sizeLogPixels.cy);
-    SetScaleFactor(std::max(std::min(sx, sy), GetFitScaleFactor(TRUE)), TRUE);
+    // The frame is laid out and shown after this; the fit is made again once it has its size.
+    FitFirstView();
+    m_bFirstViewPending = TRUE;
     return;
   }
   SetScaleFactor(data.GetScaleFactor(), TRUE);
@@ -145,6 +142,28 @@ void CWorkbenchView::RestoreStoredView()
     pFrame->SetWindowPos(nullptr, left, top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ScrollToDevicePosition(data.GetScrollPosition());
+}
+
+void CWorkbenchView::FitFirstView()
+{
+  const CRect client = GetClientRect();
+  if (client.IsRectEmpty() || !GetDesign())
+    return;
+  const CDesignData& data = GetDesign()->GetDesignData();
+  const double w = data.GetDesignWidth() > 0.0 ? data.GetDesignWidth() : kFallbackDesignSize;
+  const double h = data.GetDesignHeight() > 0.0 ? data.GetDesignHeight() : kFallbackDesignSize;
+  const double sx = client.Width() / (w * m_sizeLogPixels.cx);
+  const double sy = client.Height() / (h * m_sizeLogPixels.cy);
+  SetFirstViewScale(std::max(std::min(sx, sy), GetFitScaleFactor(TRUE)));
+}
+
+// The first view follows the view's size until the user clicks or types in it, or anything
+// scales or scrolls it.
+void CWorkbenchView::OnSize(UINT nType, int cx, int cy)
+{
+  CScaleView::OnSize(nType, cx, cy);
+  if (m_bFirstViewPending)
+    FitFirstView();
 }
 
 void CWorkbenchView::UpdateDesignWithWorkbenchData()

@@ -305,6 +305,8 @@ protected:
   void OnMouseMove(UINT nFlags, CPoint point) override;
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
   void OnDestroy() override;
+  // A first view still waiting for its frame's final size is fitted again on every size.
+  void OnSize(UINT nType, int cx, int cy) override;
 
   void OnEditDeleteItem();
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
@@ -330,6 +332,8 @@ private:
   BOOL BindToDesign();
   void SizeFrameToDesign();
   void RestoreStoredView();
+  // The view of a design never stored from the Workbench: its stored size fills the view.
+  void FitFirstView();
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
   // Tools: the zoom commands.

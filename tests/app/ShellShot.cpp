@@ -180,6 +180,18 @@ TEST_F(ShellTest, UnderAScaleFactorPicturesAreDrawnAtTheDevicePixelRatio)
   EXPECT_EQ(sharp.devicePixelRatio(), ratio);
   EXPECT_EQ(sharp.width(), qRound(16 * ratio));
 
+  // The maker's caption behind the child windows is such a picture, at the client's top right.
+  CWnd* pClient = CWnd::FromHandle(MainFrame()->m_hWndMDIClient);
+  ASSERT_NE(pClient, nullptr);
+  std::vector<QRect> caption;
+  PumpUntil([&] {
+    caption = pClient->Impl()->SharpPictureRects();
+    return !caption.empty();
+  });
+  ASSERT_EQ(caption.size(), 1u);
+  EXPECT_EQ(caption[0].right() + 1, pClient->Impl()->ClientRect().right);
+  EXPECT_EQ(caption[0].top(), 0);
+
   CBitmap picture;
   ASSERT_TRUE(picture.LoadBitmap(CAboutDlg::kPictureId));
   ASSERT_NE(picture.SharpImage(), nullptr);

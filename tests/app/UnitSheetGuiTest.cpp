@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <QLineEdit>
+
 #include "WbGuiFixture.h"
 #include "model/OddCatalogue.h"
 #include "model/Stdarch.h"
@@ -370,13 +372,71 @@ TEST_F(UnitSheetGuiTest, AFreeFormUnitIsSizedByItsDimensionsAndRefusesInvalidOne
     EXPECT_FALSE(sheet.SetActivePage(sheet.GetPageCount() - 1));
     EXPECT_EQ(sheet.GetActiveIndex(), kSizingPage) << "the page with the invalid width cannot be left";
     EXPECT_EQ(LastMessage(),
-              "One or more of the new dimension sizes causes the unit to be invalid.  Please enter valid values.");
+              CString("One or more of the new dimension sizes causes the unit to be invalid.  Please enter valid "
+                      "values.\n\nWidth too small: the shortest side allowed is ") +
+                  Length(0, pUnit->GetLimits().GetMinSide()) + ".");
     ClickButton(sheet, IDOK);
     EXPECT_TRUE(sheet.IsWindowVisible());
     SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST, Length(4, width + 6.0));
     ClickButton(sheet, IDOK);
   }));
   EXPECT_NEAR(pUnit->GetWidth(), width + 6.0, 1e-9);
+}
+
+// Too large a free-form size and too short a custom arched leg are each told with the limit.
+TEST_F(UnitSheetGuiTest, EveryRefusedDimensionNamesTheLimitItBroke)
+{
+  CUnitItem* pFree = Place("VG", "RE010", 200.0, 100.0);
+  ASSERT_NE(pFree, nullptr);
+  const double longest = dynamic_cast<CVarigonUnit*>(pFree->GetUnit())->GetLimits().GetMaxSide();
+  ASSERT_TRUE(DoubleClick(pFree, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST, Length(4, longest + 1.0));
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    EXPECT_NE(LastMessage().Find("\n\nWidth too large: the longest side allowed is " + Length(0, longest) + "."), -1)
+        << LastMessage().str();
+    ClickButton(sheet, IDCANCEL);
+  }));
+  CUnitItem* pArched = Place("AR", "DL013", 500.0, 100.0);
+  ASSERT_NE(pArched, nullptr);
+  const double width = pArched->GetUnit()->GetWidth();
+  ASSERT_TRUE(DoubleClick(pArched, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST + 1, Length(4, 0.25));
+    ClickButton(sheet, IDOK);
+    EXPECT_TRUE(sheet.IsWindowVisible());
+    EXPECT_EQ(LastMessage().Find("One or more of the new dimension sizes"), 0) << "the page's own text first";
+    EXPECT_NE(LastMessage().Find(" allowed is "), -1) << LastMessage().str();
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(pArched->GetUnit()->GetWidth(), width);
+}
+
+// A position to seven decimals with feet fits its field, as do the free-form dimensions.
+TEST_F(UnitSheetGuiTest, LengthFieldsAreWideEnoughForTheirLengths)
+{
+  CUnitItem* pItem = Place("VG", "RE010", 1234.1234567, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  const auto fits = [](CPropertyPage& page, UINT nID) {
+    auto* pEdit = qobject_cast<QLineEdit*>(page.GetDlgItem(static_cast<int>(nID))->m_hWnd);
+    EXPECT_NE(pEdit, nullptr);
+    if (!pEdit)
+      return;
+    const int needed = pEdit->fontMetrics().horizontalAdvance(pEdit->text());
+    EXPECT_FALSE(pEdit->text().isEmpty());
+    EXPECT_LT(needed, pEdit->width() - 8) << pEdit->text().toStdString();
+  };
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& position = PositionPage(sheet);
+    EXPECT_EQ(ControlText(position, IDC_POSITION_ABS_X), Length(4, 1234.1234567));
+    fits(position, IDC_POSITION_ABS_X);
+    fits(position, IDC_POSITION_ABS_Y);
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST, "-100'-11.1234567\"");
+    fits(sizing, IDC_UNIT_DIM_EDIT_FIRST);
+    ClickButton(sheet, IDCANCEL);
+  }));
 }
 
 TEST_F(UnitSheetGuiTest, AFreeFormUnitWithTwoAnchorModesGetsTheWorkbenchPage)

@@ -23,6 +23,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QTest>
 
 namespace {
@@ -576,4 +578,40 @@ TEST_F(WarehouseTest, AProjectFileWithGroupsNestedTooDeepOpensAndRefusesThatDesi
   ASSERT_FALSE(service.messages.empty()) << "the design is refused";
   EXPECT_EQ(LastMessage(), "The design 'Deep' could not be read; it has been left unchanged in the project.");
   EXPECT_TRUE(m_pDoc->GetEditedDesign() == nullptr || m_pDoc->GetEditedDesign()->GetName() != "Deep");
+}
+
+// A maximised child window fills the main window's client area, and its form with it, as the
+// maximise button of its frame or the system menu leaves it.
+TEST_F(WarehouseTest, AMaximisedDesignListFillsTheClientArea)
+{
+  QWidget* top = MainFrame()->m_hWnd->window();
+  top->resize(1000, 700);
+  Pump();
+  CFrameWnd* pFrame = m_pView->GetParentFrame();
+  auto* sub = qobject_cast<QMdiSubWindow*>(pFrame->GetOuterHandle());
+  ASSERT_NE(sub, nullptr);
+  QMdiArea* area = sub->mdiArea();
+  ASSERT_NE(area, nullptr);
+  sub->showMaximized();
+  Pump();
+  ASSERT_TRUE(sub->isMaximized());
+  const QRect client = area->viewport()->rect();
+  EXPECT_EQ(sub->geometry(), client);
+  const QWidget* form = m_pView->m_hWnd;
+  EXPECT_GE(form->width(), client.width() - 8) << "the form fills the frame";
+  EXPECT_GE(form->height(), client.height() - 8);
+  top->resize(1200, 800);
+  Pump();
+  EXPECT_EQ(sub->geometry(), area->viewport()->rect()) << "and follows the main window";
+  // A fit asked for while the frame was hidden waits for it to show; a maximise that shows it
+  // keeps the whole client area.
+  sub->showNormal();
+  sub->hide();
+  Pump();
+  m_pView->ResizeParentToFit(FALSE);
+  sub->showMaximized();
+  Pump();
+  EXPECT_TRUE(sub->isMaximized());
+  EXPECT_EQ(sub->geometry(), area->viewport()->rect());
+  EXPECT_GE(form->width(), area->viewport()->width() - 8);
 }

@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QTest>
 
 #include "../workbench/ClipReader.h"
 #include "DeepGroups.h"
@@ -290,4 +291,39 @@ TEST_F(WbClipboardTest, GroupsNestedBeyondAnyRealDesignAreRefusedWithoutACrash)
     EXPECT_EQ(Messages().back(), "Unable to paste items from clipboard.  Paste not performed!");
     EXPECT_EQ(View()->GetItemList()->GetCount(), before + 1);
   }
+}
+
+// A new design's view has pasted nothing yet: Ctrl+V places the copy 20 pixels right of and
+// above the world's origin, in the lower left of the view where the new design starts, whatever
+// place the copy had in the design it came from.
+TEST_F(WbClipboardTest, ACopyPastedIntoANewDesignLandsAStepFromItsOrigin)
+{
+  View()->Select(m_pRight);
+  Command(ID_EDIT_COPY);
+  ASSERT_FALSE(Payload().empty());
+  service.messageAnswers.push_back(IDNO);
+  Frame()->SendMessage(WM_COMMAND, IDC_WORKBENCH_CLOSE);
+  Pump();
+  ASSERT_EQ(m_pDoc->GetWorkbenchView(), nullptr);
+  m_pDoc->GetWarehouseView()->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+  Pump();
+  ASSERT_NE(View(), nullptr);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 0);
+  QWidget* pView = View()->m_hWnd;
+  pView->window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(pView->window()));
+  pView->setFocus(Qt::OtherFocusReason);
+  Pump();
+  QTest::keyClick(pView, Qt::Key_V, Qt::ControlModifier);
+  Pump();
+  const std::vector<CUnitItem*> units = SelectedUnits();
+  ASSERT_EQ(units.size(), 1u);
+  const CPoint origin = View()->WorldToClient(CVRX2DPoint());
+  const CPoint lowerLeft = View()->WorldToClient(units[0]->GetOffset().AsPoint());
+  EXPECT_NEAR(lowerLeft.x, std::max(origin.x + 20, 20), 1);
+  EXPECT_NEAR(lowerLeft.y, origin.y - 20, 1);
+  const CRect client = View()->GetClientRect();
+  const CSize size = View()->WorldToDevice(CVRX2DVector(units[0]->GetWidth(), units[0]->GetHeight()));
+  EXPECT_TRUE(client.PtInRect(lowerLeft));
+  EXPECT_TRUE(client.PtInRect(lowerLeft + CSize(size.cx, -size.cy))) << "the whole copy is in view";
 }

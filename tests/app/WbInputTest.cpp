@@ -2,6 +2,7 @@
 // the focus keeps its editing keys, the view's accelerators act only on the view and only while
 // their command is enabled, the wheel scrolls, and the scroll bars lie inside the area between
 // the tool palette and the dialog bar at any scale factor.
+#include <algorithm>
 #include <cstdlib>
 
 #include <QApplication>
@@ -211,4 +212,27 @@ TEST_F(WbInputTest, ScrollBarsStayInPlaceAndTheUnitsInViewWhenADesignReopens)
   const CRect hBar = ScreenRect(Frame()->GetDlgItem(kHScrollBarID));
   EXPECT_EQ(hBar.left, view.left);
   EXPECT_EQ(hBar.top, view.bottom - 1);
+}
+
+// Run at scale factors 1 and 2. A new design shows its 10-foot default size, not the whole
+// square; until the user acts on it the first view follows its frame's size.
+TEST_F(WbInputTest, FirstViewOfANewDesignShowsItsSizeAndFollowsTheFrameUntilTheUserActs)
+{
+  Pump();
+  const auto shownInches = [this] {
+    const CRect client = View()->GetClientRect();
+    const double pixelsPerInch = View()->GetLogPixels().cx * View()->GetScaleFactor();
+    return std::min(client.Width(), client.Height()) / pixelsPerInch;
+  };
+  EXPECT_NEAR(shownInches(), 120.0, 1.0);
+  CRect frame;
+  Frame()->GetWindowRect(&frame);
+  Frame()->SetWindowPos(nullptr, 0, 0, frame.Width() + 80, frame.Height() + 80, SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_NEAR(shownInches(), 120.0, 1.0) << "the first view follows the larger frame";
+  const double scale = View()->GetScaleFactor();
+  Click(CPoint(5, 5));
+  Frame()->SetWindowPos(nullptr, 0, 0, frame.Width(), frame.Height(), SWP_NOMOVE | SWP_NOZORDER);
+  Pump();
+  EXPECT_EQ(View()->GetScaleFactor(), scale) << "after a click the view keeps its scale";
 }

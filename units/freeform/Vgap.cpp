@@ -22,9 +22,9 @@ enum
   sideE
 };
 
-int Refuse(const char* reason, int code)
+int Refuse(const char* reason, int code, CSizeLimit::Kind kind = CSizeLimit::none, double limit = 0.0)
 {
-  vg::Refuse("VGAP", reason);
+  vg::Refuse("VGAP", reason, kind, limit);
   return code;
 }
 }  // namespace
@@ -191,9 +191,9 @@ int CVGAngledPentagon::AreRequestedDimensionsValid(double a, double b, double c,
                {e, "side E too small", 19, "side E too large", 18}};
   for (const auto& side : sides) {
     if (side.value < limits.GetMinSide())
-      return Refuse(side.small, side.smallCode);
+      return Refuse(side.small, side.smallCode, CSizeLimit::minSide, limits.GetMinSide());
     if (side.value > limits.GetMaxSide())
-      return Refuse(side.large, side.largeCode);
+      return Refuse(side.large, side.largeCode, CSizeLimit::maxSide, limits.GetMaxSide());
   }
   if (d >= b)
     return Refuse("side D not less than side B", 15);
@@ -202,25 +202,25 @@ int CVGAngledPentagon::AreRequestedDimensionsValid(double a, double b, double c,
   const double theta = std::acos((a - c) / e);
   const double ce = vg::kPi - theta, de = vg::kPi - (vg::kHalfPi - theta);
   if (ce < limits.GetMinAngle())
-    return Refuse("angle CE too small", 1);
+    return Refuse("angle CE too small", 1, CSizeLimit::minAngle, limits.GetMinAngle());
   if (ce > limits.GetMaxAngle())
-    return Refuse("angle CE too large", 0);
+    return Refuse("angle CE too large", 0, CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (de < limits.GetMinAngle())
-    return Refuse("angle DE too small", 3);
+    return Refuse("angle DE too small", 3, CSizeLimit::minAngle, limits.GetMinAngle());
   if (de > limits.GetMaxAngle())
-    return Refuse("angle DE too large", 2);
+    return Refuse("angle DE too large", 2, CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (a * b / 144.0 > limits.GetMaxArea())
-    return Refuse("area too large", 20);
+    return Refuse("area too large", 20, CSizeLimit::maxArea, limits.GetMaxArea());
   const double inset = limits.GetGlassInset();
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, c),
                                             CVRX2DPoint(d, a), CVRX2DPoint(0.0, a)};
   if (vg::ShortGlassLine(corners, inset, CVRX2DPoint(d / 2.0, c / 2.0), limits.GetMinGlassLine()) >= 0)
-    return Refuse("glass line too small", 4);
+    return Refuse("glass line too small", 4, CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double glassHeight = a - 2.0 * inset, glassWidth = b - 2.0 * inset;
   if (std::min(glassHeight, glassWidth) > limits.GetMaxShortGlassSide())
-    return Refuse("short glass line too large", 7);
+    return Refuse("short glass line too large", 7, CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   if (std::max(glassHeight, glassWidth) > limits.GetMaxLongGlassSide())
-    return Refuse("long glass line too large", 5);
+    return Refuse("long glass line too large", 5, CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   vg::Accept("VGAP");
   return kValid;
 }

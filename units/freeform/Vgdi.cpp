@@ -199,31 +199,31 @@ BOOL CVGDiamond::AreRequestedDimensionsValid(double height, double width) const
   const double side = vg::Ratio(width / 2.0, std::cos(alpha));
   const double right = 2.0 * alpha, bottom = vg::kPi - 2.0 * alpha;
   if (side < limits.GetMinSide())
-    return vg::Refuse(kTag, "jambs too small");
+    return vg::Refuse(kTag, "jambs too small", CSizeLimit::minSide, limits.GetMinSide());
   if (side > limits.GetMaxSide())
-    return vg::Refuse(kTag, "jambs too large");
+    return vg::Refuse(kTag, "jambs too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (bottom < limits.GetMinAngle())
-    return vg::Refuse(kTag, "bottom internal angle too small");
+    return vg::Refuse(kTag, "bottom internal angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (bottom > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "bottom internal angle too large");
+    return vg::Refuse(kTag, "bottom internal angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (right < limits.GetMinAngle())
-    return vg::Refuse(kTag, "right internal angle too small");
+    return vg::Refuse(kTag, "right internal angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (right > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "right internal angle too large");
+    return vg::Refuse(kTag, "right internal angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   const bool square = bottom == vg::kHalfPi && right == vg::kHalfPi;
   const double length = square ? side : side + std::fabs(side * std::cos(bottom));
   const double across = square ? side : std::fabs(side * std::sin(bottom));
   if (length * across / 144.0 > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   const double inset = limits.GetGlassInset();
   if (vg::ShortGlassLine(Corners(width, height), inset, CVRX2DPoint(width / 2.0, height / 2.0),
                          limits.GetMinGlassLine()) >= 0)
-    return vg::Refuse(kTag, "glass line too small");
+    return vg::Refuse(kTag, "glass line too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double glassLength = length - 2.0 * inset, glassAcross = across - 2.0 * inset;
   const bool acrossShort = glassAcross < glassLength;
   if ((acrossShort ? glassAcross : glassLength) > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "short glass line too large");
+    return vg::Refuse(kTag, "short glass line too large", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   if ((acrossShort ? glassLength : glassAcross) > limits.GetMaxLongGlassSide())
-    return vg::Refuse(kTag, "long glass line too large");
+    return vg::Refuse(kTag, "long glass line too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   return vg::Accept(kTag);
 }

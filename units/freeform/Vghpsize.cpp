@@ -17,15 +17,16 @@ BOOL FitsLimits(const CVgLimitsRec& limits, double area, double glassWidth, doub
   const bool widthShort = glassWidth < glassHeight;
   const double longer = widthShort ? glassHeight : glassWidth, shorter = widthShort ? glassWidth : glassHeight;
   if (area > limits.GetMaxArea())
-    fits = vg::Refuse("VGHP", "area too large");
+    fits = vg::Refuse("VGHP", "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   if (longer > limits.GetMaxLongGlassSide())
-    fits = vg::Refuse("VGHP", "long glass side too large");
+    fits = vg::Refuse("VGHP", "long glass side too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if (longer < limits.GetMinGlassLine())
-    fits = vg::Refuse("VGHP", "long glass side too small");
+    fits = vg::Refuse("VGHP", "long glass side too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   if (shorter > limits.GetMaxShortGlassSide())
-    fits = vg::Refuse("VGHP", "short glass side too large");
+    fits =
+        vg::Refuse("VGHP", "short glass side too large", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   if (shorter < limits.GetMinGlassLine())
-    fits = vg::Refuse("VGHP", "short glass side too small");
+    fits = vg::Refuse("VGHP", "short glass side too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   return fits;
 }
 
@@ -54,23 +55,23 @@ BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double
   if (CVRX2DPoint(0.0, lr) == CVRX2DPoint(0.0, height))
     return vg::Refuse("VGHP", "jamb-head angle is 90");
   if (base < limits.GetMinSide())
-    return vg::Refuse("VGHP", "base too small");
+    return vg::Refuse("VGHP", "base too small", CSizeLimit::minSide, limits.GetMinSide());
   if (base > limits.GetMaxSide())
-    return vg::Refuse("VGHP", "base too large");
+    return vg::Refuse("VGHP", "base too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (lr < limits.GetMinSide())
-    return vg::Refuse("VGHP", "left/right too small");
+    return vg::Refuse("VGHP", "left/right too small", CSizeLimit::minSide, limits.GetMinSide());
   if (lr > limits.GetMaxSide())
-    return vg::Refuse("VGHP", "left/right too large");
+    return vg::Refuse("VGHP", "left/right too large", CSizeLimit::maxSide, limits.GetMaxSide());
   // A height above the jamb has no angle: it fails as too large.
   const double A = std::asin(height / lr), offset = lr * std::cos(A), width = base + offset;
   if (A < limits.GetMinAngle())
-    return vg::Refuse("VGHP", "acute jamb angle too small");
+    return vg::Refuse("VGHP", "acute jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (!(A <= limits.GetMaxAngle()))
-    return vg::Refuse("VGHP", "acute jamb angle too large");
+    return vg::Refuse("VGHP", "acute jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (vg::kPi - A < limits.GetMinAngle())
-    return vg::Refuse("VGHP", "obtuse jamb angle too small");
+    return vg::Refuse("VGHP", "obtuse jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (vg::kPi - A > limits.GetMaxAngle())
-    return vg::Refuse("VGHP", "obtuse jamb angle too large");
+    return vg::Refuse("VGHP", "obtuse jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   const double inset = limits.GetGlassInset();
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(base, 0.0), CVRX2DPoint(width, height),
                                             CVRX2DPoint(offset, height)};
@@ -82,7 +83,7 @@ BOOL CVGHorizontalParallelogram::AreRequestedDimensionsValid(double base, double
     return vg::Refuse("VGHP", reason);
   for (const CVRX2DLine& line : g)
     if (line.GetLength() < limits.GetMinGlassLine())
-      return vg::Refuse("VGVP", "glass length too small");
+      return vg::Refuse("VGVP", "glass length too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double sill = g[0].GetLength(), jamb = g[1].GetLength();
   if (FitsLimits(limits, (std::fabs(offset) + base) * height / 144.0, sill + std::fabs(jamb * std::cos(A)),
                  height - 2.0 * inset))

@@ -238,30 +238,31 @@ BOOL CVGHexagon::AreRequestedDimensionsValid(double base, double leftRight, doub
                {top, "top too small", "top too large"}};
   for (const auto& side : sides) {
     if (side.value < limits.GetMinSide())
-      return vg::Refuse("VGFX", side.small);
+      return vg::Refuse("VGFX", side.small, CSizeLimit::minSide, limits.GetMinSide());
     if (side.value > limits.GetMaxSide())
-      return vg::Refuse("VGFX", side.large);
+      return vg::Refuse("VGFX", side.large, CSizeLimit::maxSide, limits.GetMaxSide());
   }
   const double jambJamb = vg::kHalfPi + theta, headJamb = (vg::kHalfPi - theta) + vg::kHalfPi;
   if (jambJamb < limits.GetMinAngle())
-    return vg::Refuse("VGFX", "jamb/jamb angle too small");
+    return vg::Refuse("VGFX", "jamb/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (jambJamb > limits.GetMaxAngle())
-    return vg::Refuse("VGFX", "jamb/jamb angle too large");
+    return vg::Refuse("VGFX", "jamb/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (headJamb < limits.GetMinAngle())
-    return vg::Refuse("VGFX", "head/jamb angle too small");
+    return vg::Refuse("VGFX", "head/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (headJamb > limits.GetMaxAngle())
-    return vg::Refuse("VGFX", "head/jamb angle too large");
+    return vg::Refuse("VGFX", "head/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (height * base / 144.0 > limits.GetMaxArea())
-    return vg::Refuse("VGFX", "area too large");
+    return vg::Refuse("VGFX", "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   const double inset = limits.GetGlassInset();
   if (vg::ShortGlassLine(Corners(base, leftRight, top, height), inset, CVRX2DPoint(base / 2.0, leftRight / 2.0),
                          limits.GetMinGlassLine()) >= 0)
-    return vg::Refuse("VGHX", "glass line too small");
+    return vg::Refuse("VGHX", "glass line too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double glassWidth = base - 2.0 * inset, glassHeight = height - 2.0 * inset;
   const bool widthShort = glassWidth < glassHeight;
   if ((widthShort ? glassWidth : glassHeight) > limits.GetMaxShortGlassSide())
-    return vg::Refuse("VGHX", "short glass line too large");
+    return vg::Refuse("VGHX", "short glass line too large", CSizeLimit::maxShortGlassSide,
+                      limits.GetMaxShortGlassSide());
   if ((widthShort ? glassHeight : glassWidth) > limits.GetMaxLongGlassSide())
-    return vg::Refuse("VGHX", "long glass line too large");
+    return vg::Refuse("VGHX", "long glass line too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   return vg::Accept("VGFX");
 }

@@ -174,23 +174,23 @@ BOOL CVGIsocolesTriangle::AreRequestedDimensionsValid(double b, double h) const
   const double alpha = BaseAngle(b, h);
   const double jamb = vg::Ratio(h, std::sin(alpha));
   if (b < limits.GetMinSide())
-    return vg::Refuse(kTag, "sill too small");
+    return vg::Refuse(kTag, "sill too small", CSizeLimit::minSide, limits.GetMinSide());
   if (b > limits.GetMaxSide())
-    return vg::Refuse(kTag, "base too large");
+    return vg::Refuse(kTag, "base too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (jamb < limits.GetMinSide())
-    return vg::Refuse(kTag, "jambs too small");
+    return vg::Refuse(kTag, "jambs too small", CSizeLimit::minSide, limits.GetMinSide());
   if (jamb > limits.GetMaxSide())
-    return vg::Refuse(kTag, "jambs too large");
+    return vg::Refuse(kTag, "jambs too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (alpha < limits.GetMinAngle())
-    return vg::Refuse(kTag, "sill/jamb angle too small");
+    return vg::Refuse(kTag, "sill/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (alpha > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "sill/jamb angle too large");
+    return vg::Refuse(kTag, "sill/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (vg::kPi - 2.0 * alpha < limits.GetMinAngle())
-    return vg::Refuse(kTag, "jamb/jamb angle too small");
+    return vg::Refuse(kTag, "jamb/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (vg::kPi - 2.0 * alpha > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "jamb/jamb angle too large");
+    return vg::Refuse(kTag, "jamb/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (b * h / 144.0 > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   std::vector<CVRX2DLine> glass;
   const char* reasons[] = {"sill glass line too small", "right jamb glass line too small",
                            "left jamb glass line too small"};
@@ -202,8 +202,8 @@ BOOL CVGIsocolesTriangle::AreRequestedDimensionsValid(double b, double h) const
   const double glassSill = glass[0].GetLength();
   const bool sillShort = glassSill <= glassHeight;
   if ((sillShort ? glassHeight : glassSill) > limits.GetMaxLongGlassSide())
-    return vg::Refuse(kTag, "long glass side too long");
+    return vg::Refuse(kTag, "long glass side too long", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if ((sillShort ? glassSill : glassHeight) > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "short glass side too long");
+    return vg::Refuse(kTag, "short glass side too long", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   return vg::Accept(kTag);
 }

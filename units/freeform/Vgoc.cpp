@@ -278,12 +278,13 @@ BOOL CVGOctagon::AreRequestedDimensionsValid(double side) const
   if (!vg::AllFinite({side}))
     return vg::Refuse(kTag, "dimension not a number");
   if (side < limits.GetMinSide())
-    return vg::Refuse(kTag, "components too small");
+    return vg::Refuse(kTag, "components too small", CSizeLimit::minSide, limits.GetMinSide());
   if (side > limits.GetMaxSide())
-    return vg::Refuse(kTag, "components too large");
+    return vg::Refuse(kTag, "components too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (GetAreaForSide(side) > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   if (side + 2.0 * (side * kCos45 - limits.GetGlassInset()) > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "maximum short glass too long");
+    return vg::Refuse(kTag, "maximum short glass too long", CSizeLimit::maxShortGlassSide,
+                      limits.GetMaxShortGlassSide());
   return vg::Accept(kTag);
 }

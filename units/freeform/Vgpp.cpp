@@ -207,29 +207,29 @@ BOOL CVGPeakPentagon::AreRequestedDimensionsValid(double B, double LR, double H)
   const double head = vg::Ratio(B / 2.0, std::cos(theta));
   const double headHead = vg::kPi - 2.0 * theta, headJamb = theta + vg::kHalfPi;
   if (headHead < limits.GetMinAngle())
-    return vg::Refuse(kTag, "head/head angle too small");
+    return vg::Refuse(kTag, "head/head angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (!(headHead <= limits.GetMaxAngle()))
-    return vg::Refuse(kTag, "head/head angle too large");
+    return vg::Refuse(kTag, "head/head angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (headJamb < limits.GetMinAngle())
-    return vg::Refuse(kTag, "head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (!(headJamb <= limits.GetMaxAngle()))
-    return vg::Refuse(kTag, "head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (!(H >= LR))
     return vg::Refuse(kTag, "left/right greater than height");
   if (B < limits.GetMinSide())
-    return vg::Refuse(kTag, "base too small");
+    return vg::Refuse(kTag, "base too small", CSizeLimit::minSide, limits.GetMinSide());
   if (!(B <= limits.GetMaxSide()))
-    return vg::Refuse(kTag, "base too large");
+    return vg::Refuse(kTag, "base too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (LR < limits.GetMinSide())
-    return vg::Refuse(kTag, "left/right too small");
+    return vg::Refuse(kTag, "left/right too small", CSizeLimit::minSide, limits.GetMinSide());
   if (!(LR <= limits.GetMaxSide()))
-    return vg::Refuse(kTag, "left/right too large");
+    return vg::Refuse(kTag, "left/right too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (head < limits.GetMinSide())
-    return vg::Refuse(kTag, "head too small");
+    return vg::Refuse(kTag, "head too small", CSizeLimit::minSide, limits.GetMinSide());
   if (!(head <= limits.GetMaxSide()))
-    return vg::Refuse(kTag, "head too large");
+    return vg::Refuse(kTag, "head too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (!(B * H / 144.0 <= limits.GetMaxArea()))
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   const double inset = limits.GetGlassInset();
   std::vector<CVRX2DLine> glass =
       vg::OffsetLines(vg::PolygonLines(Corners(B, LR, H), vg::catWork), {inset}, CVRX2DPoint(B / 2.0, LR / 2.0));
@@ -237,12 +237,12 @@ BOOL CVGPeakPentagon::AreRequestedDimensionsValid(double B, double LR, double H)
     return vg::Refuse(kTag, "glass line too small");
   for (const CVRX2DLine& line : glass)
     if (!(line.GetLength() >= limits.GetMinGlassLine()))
-      return vg::Refuse(kTag, "glass line too small");
+      return vg::Refuse(kTag, "glass line too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double glassWidth = B - 2.0 * inset, glassHeight = H - 2.0 * inset;
   const bool widthShort = glassWidth < glassHeight;
   if (!((widthShort ? glassWidth : glassHeight) <= limits.GetMaxShortGlassSide()))
-    return vg::Refuse(kTag, "short glass line too large");
+    return vg::Refuse(kTag, "short glass line too large", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   if (!((widthShort ? glassHeight : glassWidth) <= limits.GetMaxLongGlassSide()))
-    return vg::Refuse(kTag, "long glass line too large");
+    return vg::Refuse(kTag, "long glass line too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   return vg::Accept(kTag);
 }

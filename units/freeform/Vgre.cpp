@@ -142,23 +142,23 @@ BOOL CVGRectangle::AreRequestedDimensionsValid(double h, double w) const
   if (!vg::AllFinite({h, w}))
     return vg::Refuse(kTag, "dimension not a number");
   if (h < limits.GetMinSide())
-    return vg::Refuse(kTag, "height too small");
+    return vg::Refuse(kTag, "height too small", CSizeLimit::minSide, limits.GetMinSide());
   if (h > limits.GetMaxSide())
-    return vg::Refuse(kTag, "height too large");
+    return vg::Refuse(kTag, "height too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (w < limits.GetMinSide())
-    return vg::Refuse(kTag, "width too small");
+    return vg::Refuse(kTag, "width too small", CSizeLimit::minSide, limits.GetMinSide());
   if (w > limits.GetMaxSide())
-    return vg::Refuse(kTag, "width too large");
+    return vg::Refuse(kTag, "width too large", CSizeLimit::maxSide, limits.GetMaxSide());
   const double glassHeight = h - 2.0 * inset, glassWidth = w - 2.0 * inset;
   if (glassHeight < limits.GetMinGlassLine())
-    return vg::Refuse(kTag, "glass height too small");
+    return vg::Refuse(kTag, "glass height too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   if (glassWidth < limits.GetMinGlassLine())
-    return vg::Refuse(kTag, "glass width too small");
+    return vg::Refuse(kTag, "glass width too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   if (std::min(glassHeight, glassWidth) > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "short glass side too large");
+    return vg::Refuse(kTag, "short glass side too large", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   if (std::max(glassHeight, glassWidth) > limits.GetMaxLongGlassSide())
-    return vg::Refuse(kTag, "long glass side too large");
+    return vg::Refuse(kTag, "long glass side too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if (w * h / 144.0 > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   return TRUE;
 }

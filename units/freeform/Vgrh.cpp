@@ -248,17 +248,18 @@ BOOL CVGRegularHexagon::AreRequestedDimensionsValid(double height) const
     return vg::Refuse(kTag, "dimension not a number");
   const double side = height * 0.5;
   if (side < limits.GetMinSide())
-    return vg::Refuse(kTag, "components too small");
+    return vg::Refuse(kTag, "components too small", CSizeLimit::minSide, limits.GetMinSide());
   if (side > limits.GetMaxSide())
-    return vg::Refuse(kTag, "components too large");
+    return vg::Refuse(kTag, "components too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (kCos30 * height * height / 144.0 > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   const double glass = side - limits.GetGlassInset() * kGlassFactor;
   if (glass < limits.GetMinGlassLine())
-    return vg::Refuse(kTag, "glass length too small");
+    return vg::Refuse(kTag, "glass length too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   if (glass > limits.GetMaxLongGlassSide())
-    return vg::Refuse(kTag, "long glass length too large");
+    return vg::Refuse(kTag, "long glass length too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if (glass > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "short glass length too large");
+    return vg::Refuse(kTag, "short glass length too large", CSizeLimit::maxShortGlassSide,
+                      limits.GetMaxShortGlassSide());
   return vg::Accept(kTag);
 }

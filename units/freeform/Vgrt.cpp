@@ -106,39 +106,39 @@ BOOL CVGRightTriangle::AreRequestedDimensionsValid(double b, double h) const
   if (!vg::AllFinite({b, h}))
     return vg::Refuse(kTag, "dimension not a number");
   if (b < limits.GetMinSide())
-    return vg::Refuse(kTag, "sill too small");
+    return vg::Refuse(kTag, "sill too small", CSizeLimit::minSide, limits.GetMinSide());
   if (b > limits.GetMaxSide())
-    return vg::Refuse(kTag, "sill too large");
+    return vg::Refuse(kTag, "sill too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (h < limits.GetMinSide())
-    return vg::Refuse(kTag, "jamb too small");
+    return vg::Refuse(kTag, "jamb too small", CSizeLimit::minSide, limits.GetMinSide());
   if (h > limits.GetMaxSide())
-    return vg::Refuse(kTag, "jamb too large");
+    return vg::Refuse(kTag, "jamb too large", CSizeLimit::maxSide, limits.GetMaxSide());
   const double head = std::sqrt(b * b + h * h);
   if (head < limits.GetMinSide())
-    return vg::Refuse(kTag, "head too small");
+    return vg::Refuse(kTag, "head too small", CSizeLimit::minSide, limits.GetMinSide());
   if (head > limits.GetMaxSide())
-    return vg::Refuse(kTag, "head too large");
+    return vg::Refuse(kTag, "head too large", CSizeLimit::maxSide, limits.GetMaxSide());
   const double theta = std::atan(h / b);
   if (theta < limits.GetMinAngle())
-    return vg::Refuse(kTag, "head/sill angle too small");
+    return vg::Refuse(kTag, "head/sill angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (theta > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "head/sill angle too large");
+    return vg::Refuse(kTag, "head/sill angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (theta > vg::kHalfPi - limits.GetMinAngle())
-    return vg::Refuse(kTag, "head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (vg::kHalfPi - theta > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (b * h / 144.0 > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(b, 0.0), CVRX2DPoint(b, h)};
   std::vector<CVRX2DLine> glass;
   if (vg::ShortGlassLine(corners, limits.GetGlassInset(), CVRX2DPoint(b / 2.0, h / 4.0), limits.GetMinGlassLine(),
                          &glass) >= 0)
-    return vg::Refuse(kTag, "glass line too small");
+    return vg::Refuse(kTag, "glass line too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double sill = glass[0].GetLength();
   const double jamb = glass[1].GetEndPoint().GetY() - glass[0].GetEndPoint().GetY();
   if (std::max(sill, jamb) > limits.GetMaxLongGlassSide())
-    return vg::Refuse(kTag, "long glass side too long");
+    return vg::Refuse(kTag, "long glass side too long", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if (std::min(sill, jamb) > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "short glass side too long");
+    return vg::Refuse(kTag, "short glass side too long", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   return TRUE;
 }

@@ -177,35 +177,35 @@ BOOL CVGTrapezoid::AreRequestedDimensionsValid(double b, double l, double r) con
   if (!vg::AllFinite({b, l, r}))
     return vg::Refuse(kTag, "dimension not a number");
   if (b < limits.GetMinSide())
-    return vg::Refuse(kTag, "sill too small");
+    return vg::Refuse(kTag, "sill too small", CSizeLimit::minSide, limits.GetMinSide());
   if (b > limits.GetMaxSide())
-    return vg::Refuse(kTag, "sill too large");
+    return vg::Refuse(kTag, "sill too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (l < limits.GetMinSide())
-    return vg::Refuse(kTag, "left jamb too small");
+    return vg::Refuse(kTag, "left jamb too small", CSizeLimit::minSide, limits.GetMinSide());
   if (l > limits.GetMaxSide())
-    return vg::Refuse(kTag, "left jamb too large");
+    return vg::Refuse(kTag, "left jamb too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (r < limits.GetMinSide())
-    return vg::Refuse(kTag, "right jamb too small");
+    return vg::Refuse(kTag, "right jamb too small", CSizeLimit::minSide, limits.GetMinSide());
   if (r > limits.GetMaxSide())
-    return vg::Refuse(kTag, "right jamb too large");
+    return vg::Refuse(kTag, "right jamb too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (CVRX2DPoint(0.0, r) == CVRX2DPoint(0.0, l))
     return vg::Refuse(kTag, "jamb-head angle is 90");
   const double alpha = std::atan(std::fabs(l - r) / b);
   const double head = b / std::cos(alpha);
   if (head < limits.GetMinSide())
-    return vg::Refuse(kTag, "head too small");
+    return vg::Refuse(kTag, "head too small", CSizeLimit::minSide, limits.GetMinSide());
   if (head > limits.GetMaxSide())
-    return vg::Refuse(kTag, "head too large");
+    return vg::Refuse(kTag, "head too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (vg::kHalfPi + alpha < limits.GetMinAngle())
-    return vg::Refuse(kTag, "head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (vg::kHalfPi + alpha > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (vg::kHalfPi - alpha < limits.GetMinAngle())
-    return vg::Refuse(kTag, "head/jamb angle too small");
+    return vg::Refuse(kTag, "head/jamb angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (vg::kHalfPi - alpha > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "head/jamb angle too large");
+    return vg::Refuse(kTag, "head/jamb angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (b * std::max(l, r) / 144.0 > limits.GetMaxArea())
-    return vg::Refuse(kTag, "area too large");
+    return vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   std::vector<CVRX2DLine> glass;
   const char* reasons[] = {"sill glass length too small", "right jamb glass length too small",
                            "head glass length too small", "left jamb glass length too small"};
@@ -217,8 +217,8 @@ BOOL CVGTrapezoid::AreRequestedDimensionsValid(double b, double l, double r) con
   const double sill = glass[0].GetLength();
   const double jamb = (r < l ? glass[3] : glass[1]).GetLength();
   if ((sill < jamb ? jamb : sill) > limits.GetMaxLongGlassSide())
-    return vg::Refuse(kTag, "long glass side too large");
+    return vg::Refuse(kTag, "long glass side too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if ((sill < jamb ? sill : jamb) > limits.GetMaxShortGlassSide())
-    return vg::Refuse(kTag, "short glass side too large");
+    return vg::Refuse(kTag, "short glass side too large", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   return vg::Accept(kTag);
 }

@@ -54,8 +54,9 @@ BOOL AllFinite(std::initializer_list<double> values)
   return TRUE;
 }
 
-BOOL Refuse(const char* tag, const char* reason)
+BOOL Refuse(const char* tag, const char* reason, CSizeLimit::Kind kind, double limit)
 {
+  CSizeLimit::Refused(reason, kind, limit);
   PCTRACE(TT_UNIT, TL_VERBOSE)("%s: Are requested dimensions valid? NO (%s)\n", tag, reason);
   return FALSE;
 }

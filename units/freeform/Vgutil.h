@@ -11,6 +11,7 @@
 #include "geometry/2dline.h"
 #include "geometry/Angle.h"
 #include "model/Entcat.h"
+#include "model/Sizelimit.h"
 #include "platform/core/Types.h"
 
 class CDWordArray;
@@ -55,7 +56,8 @@ double ReadNumber(CString& attributes, const char* module, int line);
 CString SizeText(const CString& description, int lengthFormat, const std::vector<double>& lengths);
 BOOL AllFinite(std::initializer_list<double> values);
 // A check's trace under the unit's tag: the refusal with its reason (FALSE), or the pass (TRUE).
-BOOL Refuse(const char* tag, const char* reason);
+// The refusal is noted with the limit it broke, so the sizing page can name it.
+BOOL Refuse(const char* tag, const char* reason, CSizeLimit::Kind kind = CSizeLimit::none, double limit = 0.0);
 BOOL Accept(const char* tag);
 // The trace lines of a sizing rule's answer: out of bounds, unchanged, the label of the offset
 // and changed.

@@ -19,11 +19,12 @@ BOOL FitsLimits(const CVgLimitsRec& limits, double area, double glassWidth, doub
   BOOL fits = TRUE;
   const bool widthShort = glassWidth < glassHeight;
   if (area > limits.GetMaxArea())
-    fits = vg::Refuse(kTag, "area too large");
+    fits = vg::Refuse(kTag, "area too large", CSizeLimit::maxArea, limits.GetMaxArea());
   if ((widthShort ? glassHeight : glassWidth) > limits.GetMaxLongGlassSide())
-    fits = vg::Refuse(kTag, "long glass length too large");
+    fits = vg::Refuse(kTag, "long glass length too large", CSizeLimit::maxLongGlassSide, limits.GetMaxLongGlassSide());
   if ((widthShort ? glassWidth : glassHeight) > limits.GetMaxShortGlassSide())
-    fits = vg::Refuse(kTag, "short glass length too large");
+    fits =
+        vg::Refuse(kTag, "short glass length too large", CSizeLimit::maxShortGlassSide, limits.GetMaxShortGlassSide());
   return fits;
 }
 }  // namespace
@@ -35,26 +36,26 @@ BOOL CVGVerticalParallelogram::AreRequestedDimensionsValid(double a, double t, d
   if (!vg::AllFinite({a, t, W}))
     return vg::Refuse(kTag, "dimension not a number");
   if (a < limits.GetMinSide())
-    return vg::Refuse(kTag, "jambs too small");
+    return vg::Refuse(kTag, "jambs too small", CSizeLimit::minSide, limits.GetMinSide());
   if (a > limits.GetMaxSide())
-    return vg::Refuse(kTag, "jambs too large");
+    return vg::Refuse(kTag, "jambs too large", CSizeLimit::maxSide, limits.GetMaxSide());
   if (CVRXAngle(t) == CVRXAngle(0.0))
     return vg::Refuse(kTag, "jamb/sill angle is 90");
   const double acute = vg::kHalfPi - t, obtuse = vg::kPi - acute;
   if (acute < limits.GetMinAngle())
-    return vg::Refuse(kTag, "jamb/sill angle too small");
+    return vg::Refuse(kTag, "jamb/sill angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (acute > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "jamb/sill angle too large");
+    return vg::Refuse(kTag, "jamb/sill angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   if (obtuse < limits.GetMinAngle())
-    return vg::Refuse(kTag, "jamb/sill angle too small");
+    return vg::Refuse(kTag, "jamb/sill angle too small", CSizeLimit::minAngle, limits.GetMinAngle());
   if (obtuse > limits.GetMaxAngle())
-    return vg::Refuse(kTag, "jamb/sill angle too large");
+    return vg::Refuse(kTag, "jamb/sill angle too large", CSizeLimit::maxAngle, limits.GetMaxAngle());
   const double L = vg::Ratio(W, std::cos(t));
   PCTRACE(TT_UNIT, TL_VERBOSE)("Requested Head/Sill Length: %f\n", L);
   if (L < limits.GetMinSide())
-    return vg::Refuse(kTag, "head/sill too small");
+    return vg::Refuse(kTag, "head/sill too small", CSizeLimit::minSide, limits.GetMinSide());
   if (L > limits.GetMaxSide())
-    return vg::Refuse(kTag, "head/sill too large");
+    return vg::Refuse(kTag, "head/sill too large", CSizeLimit::maxSide, limits.GetMaxSide());
   const double r = W * std::tan(t);
   const std::vector<CVRX2DPoint> corners = {CVRX2DPoint(0.0, 0.0), CVRX2DPoint(W, r), CVRX2DPoint(W, r + a),
                                             CVRX2DPoint(0.0, a)};
@@ -66,7 +67,7 @@ BOOL CVGVerticalParallelogram::AreRequestedDimensionsValid(double a, double t, d
     return vg::Refuse(kTag, reason);
   for (const CVRX2DLine& line : g)
     if (line.GetLength() < limits.GetMinGlassLine())
-      return vg::Refuse(kTag, "glass length too small");
+      return vg::Refuse(kTag, "glass length too small", CSizeLimit::minGlassLine, limits.GetMinGlassLine());
   const double sill = g[0].GetLength(), jamb = g[1].GetLength();
   BOOL valid = FitsLimits(limits, W * (r + a) / 144.0, std::fabs(sill * std::cos(t)), jamb + sill * std::sin(t));
   if (!valid)

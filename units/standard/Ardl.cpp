@@ -2,12 +2,14 @@
 // attribute string and the texts.
 #include "units/standard/Ardl.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/2dline.h"
 #include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
+#include "model/Sizelimit.h"
 #include "platform/core/Array.h"
 #include "support/Unitscvt.h"
 
@@ -146,7 +148,9 @@ BOOL CARDoubleLeg::IsArcCentred() const
 
 BOOL CARDoubleLeg::IsArchAngleWithinLimits(const CVRXAngle& angle) const
 {
-  return GetLimitAngle2() <= angle && angle <= GetLimitAngle1();
+  return CSizeLimit::Within(GetLimitAngle2() <= angle, angle <= GetLimitAngle1(), "arch angle too small",
+                            CSizeLimit::minAngle, GetLimitAngle2().GetRadians(), "arch angle too large",
+                            CSizeLimit::maxAngle, GetLimitAngle1().GetRadians());
 }
 
 // The right corner is mirrored onto the left one.
@@ -157,7 +161,9 @@ BOOL CARDoubleLeg::AreArchAnglesWithinLimits(const CVRXAngle& endAngle, const CV
 
 BOOL CARDoubleLeg::AreLegHeightsValid(double left, double right) const
 {
-  return IsLegHeightValid(left) && IsLegHeightValid(right) && std::fabs(right - left) <= GetBase();
+  return IsLegHeightValid(left) && IsLegHeightValid(right) &&
+         CSizeLimit::Within(true, std::fabs(right - left) <= GetBase(), "", CSizeLimit::none, 0.0,
+                            "legs differ by more than the arch radius", CSizeLimit::maxLength, GetBase());
 }
 
 BOOL CARDoubleLeg::AreProposedLegHeightsValid() const
@@ -169,8 +175,17 @@ BOOL CARDoubleLeg::IsGlassWithinLimits(double left, double right, double height,
 {
   const double shortSide = GetEmbeddedLimit3();
   const double longSide = GetEmbeddedLimit2();
-  return left >= GetEmbeddedLimit4() && right >= GetEmbeddedLimit4() &&
-         ((height <= shortSide && width <= longSide) || (width <= shortSide && height <= longSide));
+  if (!(std::min(left, right) >= GetEmbeddedLimit4())) {
+    CSizeLimit::Refused("glass leg too short", CSizeLimit::minGlassLine, GetEmbeddedLimit4());
+    return FALSE;
+  }
+  if ((height <= shortSide && width <= longSide) || (width <= shortSide && height <= longSide))
+    return TRUE;
+  if (std::min(height, width) > shortSide)
+    CSizeLimit::Refused("short glass side too long", CSizeLimit::maxShortGlassSide, shortSide);
+  else
+    CSizeLimit::Refused("long glass side too long", CSizeLimit::maxLongGlassSide, longSide);
+  return FALSE;
 }
 
 BOOL CARDoubleLeg::IsGlassSizeValid() const

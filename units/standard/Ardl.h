@@ -4,6 +4,7 @@
 // legs have one height and the arc is centred over the unit; unlocked, each leg has its own
 // height and the arc centre moves sideways.
 #include "model/Custarch.h"
+#include "model/Sizelimit.h"
 
 class CARDoubleLeg : public CCustomArchedUnit
 {
@@ -91,7 +92,11 @@ public:
   double GetArcRiseBeyondRightLeg(double t) const;
   BOOL IsArcCentred() const;
 
-  BOOL IsLegHeightValid(double h) const { return GetMinLegHeight() <= h && h <= GetMaxLegHeight(); }
+  BOOL IsLegHeightValid(double h) const
+  {
+    return CSizeLimit::Within(GetMinLegHeight() <= h, h <= GetMaxLegHeight(), "leg too short", CSizeLimit::minLength,
+                              GetMinLegHeight(), "leg too long", CSizeLimit::maxLength, GetMaxLegHeight());
+  }
   // Both legs allowed, and they differ by no more than the base.
   BOOL AreLegHeightsValid(double left, double right) const;
   BOOL AreCurrentLegHeightsValid() const { return AreLegHeightsValid(GetLeftLegHeight(), GetRightLegHeight()); }

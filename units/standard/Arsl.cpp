@@ -1,12 +1,14 @@
 // The single-leg shape: its quantities, limit checks, dimensions, attribute string and texts.
 #include "units/standard/Arsl.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/2dline.h"
 #include "model/Curropts.h"
 #include "model/Rptdata.h"
 #include "model/Unitexcp.h"
+#include "model/Sizelimit.h"
 #include "platform/core/Array.h"
 #include "support/Unitscvt.h"
 
@@ -121,7 +123,9 @@ double CARSingleLeg::GetProposedChordLength() const
 
 BOOL CARSingleLeg::IsArchAngleWithinLimits(const CVRXAngle& angle) const
 {
-  return GetLimitAngle2() <= angle && angle <= GetLimitAngle1();
+  return CSizeLimit::Within(GetLimitAngle2() <= angle, angle <= GetLimitAngle1(), "arch angle too small",
+                            CSizeLimit::minAngle, GetLimitAngle2().GetRadians(), "arch angle too large",
+                            CSizeLimit::maxAngle, GetLimitAngle1().GetRadians());
 }
 
 // The corner at the leg top must lie within the limits, the one at the sill end within the
@@ -138,8 +142,17 @@ BOOL CARSingleLeg::IsGlassWithinLimits(double leg, double height, double width) 
 {
   const double shortSide = GetEmbeddedLimit3();
   const double longSide = GetEmbeddedLimit2();
-  return leg >= GetEmbeddedLimit4() &&
-         ((height <= shortSide && width <= longSide) || (width <= shortSide && height <= longSide));
+  if (!(leg >= GetEmbeddedLimit4())) {
+    CSizeLimit::Refused("glass leg too short", CSizeLimit::minGlassLine, GetEmbeddedLimit4());
+    return FALSE;
+  }
+  if ((height <= shortSide && width <= longSide) || (width <= shortSide && height <= longSide))
+    return TRUE;
+  if (std::min(height, width) > shortSide)
+    CSizeLimit::Refused("short glass side too long", CSizeLimit::maxShortGlassSide, shortSide);
+  else
+    CSizeLimit::Refused("long glass side too long", CSizeLimit::maxLongGlassSide, longSide);
+  return FALSE;
 }
 
 BOOL CARSingleLeg::IsGlassSizeValid() const

@@ -7,6 +7,7 @@
 // hand gives its side, its chord line and its codes.
 #include "geometry/2dline.h"
 #include "model/Custarch.h"
+#include "model/Sizelimit.h"
 
 class CVRX2DArc;
 
@@ -140,7 +141,11 @@ private:
   // Where the leg's line n meets the arc's line n.
   double LegLineTop(const CShape& s, int n) const;
   double ChordAtLine(const CShape& s, int n) const;
-  BOOL IsLegAllowed(double h) const { return GetMinLegHeight() <= h && h <= GetMaxLegHeight(); }
+  BOOL IsLegAllowed(double h) const
+  {
+    return CSizeLimit::Within(GetMinLegHeight() <= h, h <= GetMaxLegHeight(), "leg too short", CSizeLimit::minLength,
+                              GetMinLegHeight(), "leg too long", CSizeLimit::maxLength, GetMaxLegHeight());
+  }
   // The three corners counter-clockwise from the origin: the ends of the sill and the leg top.
   void GetCorners(const CShape& s, CVRX2DPoint corners[3]) const;
   // Corners and arc in component order.

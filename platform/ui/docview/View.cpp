@@ -370,6 +370,10 @@ void CFormView::ResizeParentToFit(BOOL bShrinkOnly)
   QWidget* outer = frame ? frame->GetOuterHandle() : nullptr;
   if (!host || !outer)
     return;
+  // A maximised or minimised frame keeps the size its state gives it, as the window system keeps
+  // it; a fit waiting for the frame to show must not undo a maximise that showed it.
+  if (outer->isMaximized() || outer->isMinimized())
+    return;
   // A hidden frame's borders are known only once it is on screen.
   if (!outer->isVisible()) {
     outer->installEventFilter(new CFitWhenShown(outer, this, bShrinkOnly));

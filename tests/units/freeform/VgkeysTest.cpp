@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "model/Rptdata.h"
+#include "model/Sizelimit.h"
 #include "model/Sizing.h"
 #include "model/Unitexcp.h"
 #include "model/Varigon.h"
@@ -143,6 +144,26 @@ TEST_P(VgkeysTest, ItIsStoredAndReloadedEqual)
   EXPECT_NE(rows[0]->m_strUnitKey, rows[2]->m_strUnitKey);
   CString wrong = "VG,XX010,0,1,2,3,4,5";
   EXPECT_THROW(copy->SetAttributes(wrong), CUnitException);
+}
+
+// The sizing page tells the user which limit a refused size broke: the check notes it with its
+// value, for sizes far too small and far too large alike, and a passing request leaves the unit.
+TEST_P(VgkeysTest, ARefusedSizeNamesTheLimitItBroke)
+{
+  CArray<double, double> values;
+  m_unit->GetDimensionValues(values);
+  const double width = m_unit->GetWidth();
+  for (double factor : {0.01, 100.0}) {
+    CArray<double, double> request;
+    for (int i = 0; i < values.GetSize(); ++i)
+      request.Add(m_unit->IsDimensionLength(i) ? values[i] * factor : values[i]);
+    CSizeLimit::Clear();
+    EXPECT_FALSE(m_unit->SetDimensionValues(request)) << factor;
+    ASSERT_TRUE(CSizeLimit::HasRefusal()) << factor;
+    const std::string text = CSizeLimit::Text(0).c_str();
+    EXPECT_NE(text.find(" allowed is "), std::string::npos) << factor << ": " << text;
+    EXPECT_EQ(m_unit->GetWidth(), width) << "a refused size changes nothing";
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(FreeformKeys, VgkeysTest, ::testing::ValuesIn(kKeys));
