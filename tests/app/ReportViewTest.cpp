@@ -577,8 +577,8 @@ TEST_F(ReportViewTest, AnExportOntoAFullDiskNamesTheFileAndTheReason)
   Export(pView, path, 2);
   const std::string kept = ReadText(path);
   ::umount(disk.c_str());
-  ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, CString("The report could not be exported.\nFile:  ") + path.c_str() +
+  ASSERT_EQ(service.messages.size(), 2u) << "the replace question (answered Yes), then the failure";
+  EXPECT_EQ(service.messages[1].text, CString("The report could not be exported.\nFile:  ") + path.c_str() +
                                           "\nReason:  " + std::strerror(ENOSPC));
   EXPECT_EQ(kept, "previous");
 }
