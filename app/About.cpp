@@ -3,8 +3,8 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Fatalrpt.h"
-#include "platform/ui/dlg/DataExch.h"
-#include "platform/ui/draw/Dc.h"
+#include "ui/dlg/DataExch.h"
+#include "ui/draw/Dc.h"
 
 namespace {
 

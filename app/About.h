@@ -2,7 +2,7 @@
 // The About box with the product database's version texts and the product's picture; a
 // Ctrl+Shift double click on the picture opens the Credits dialog.
 #include "platform/core/Rect.h"
-#include "platform/ui/dlg/Dialog.h"
+#include "ui/dlg/Dialog.h"
 
 class CAboutDlg : public CDialog
 {

@@ -7,7 +7,7 @@
 
 #include "app/Appprefs.h"
 #include "app/Splash.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "project/Stamp.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"

@@ -3,7 +3,7 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "document/Doc.h"
-#include "platform/ui/dlg/DataExch.h"
+#include "ui/dlg/DataExch.h"
 #include "project/DocServices.h"
 #include "project/Docver.h"
 

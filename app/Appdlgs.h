@@ -2,8 +2,8 @@
 // The small modal dialogs that other parts open for one question each: the resizing thresholds,
 // a name for an unnamed design, a new name for a design, the product database of an opened
 // project, and the project information.
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/Dialog.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
 
 class CDoc;
 class CDocVersion;

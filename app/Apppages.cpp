@@ -3,7 +3,7 @@
 #include "app/Appprefs.h"
 #include "app/Dlgids.h"
 #include "app/Dxfunits.h"
-#include "platform/ui/dlg/DataExch.h"
+#include "ui/dlg/DataExch.h"
 #include "support/Assoctbl.h"
 
 IMPLEMENT_DYNAMIC(CUserInfoDlg, CPropertyPage)

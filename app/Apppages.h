@@ -2,8 +2,8 @@
 // The pages of the application settings sheet: user information, plan-view switches and units.
 // Each page takes its values from the preferences when it is built, so a page never shown
 // writes back what it read.
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/PropSheet.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/PropSheet.h"
 
 class CAppPrefs;
 

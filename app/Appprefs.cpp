@@ -1,6 +1,6 @@
 #include "app/Appprefs.h"
 
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CAppPrefs, CObject)

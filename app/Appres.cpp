@@ -4,8 +4,8 @@
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
 #include "app/Splash.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/draw/Dc.h"
+#include "ui/wnd/Resource.h"
 
 namespace {
 

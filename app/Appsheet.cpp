@@ -4,7 +4,7 @@
 #include "app/Appprefs.h"
 #include "document/Doc.h"
 #include "document/Dochints.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CApplicationPreferencesSheetDlg, CRetainedPropertySheet)
 

@@ -4,7 +4,7 @@
 // preferences reach the profile at exit.
 #include "app/Apppages.h"
 #include "app/Defoptdlg.h"
-#include "platform/ui/dlg/RetSheet.h"
+#include "ui/dlg/RetSheet.h"
 
 class CAppPrefs;
 

@@ -3,7 +3,7 @@
 #include "app/Defopts.h"
 #include "app/Dlgids.h"
 #include "document/Doc.h"
-#include "platform/ui/dlg/DataExch.h"
+#include "ui/dlg/DataExch.h"
 
 IMPLEMENT_DYNAMIC(CDefaultOptionChoicesDlg, CPropertyPage)
 IMPLEMENT_DYNAMIC(CProjectDefaultOptionChoicesDlg, CDefaultOptionChoicesDlg)

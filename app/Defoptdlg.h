@@ -2,8 +2,8 @@
 // The option-choices page: a three-list picker of unit type, option and option choice over a
 // working copy of the default option choices by unit type. The project's variant edits the
 // active project's defaults; the application's variant starts from the application defaults.
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/PropSheet.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/PropSheet.h"
 #include "productdb/Optchoic.h"
 #include "project/Optbytyp.h"
 

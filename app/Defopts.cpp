@@ -1,6 +1,6 @@
 #include "app/Defopts.h"
 
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "productdb/Optcats.h"
 #include "support/Trace.h"
 

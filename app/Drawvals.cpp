@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/ui/draw/Gdi.h"
+#include "ui/draw/Gdi.h"
 
 namespace {
 constexpr int kBoldFontPoints = 11;

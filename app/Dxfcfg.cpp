@@ -4,7 +4,7 @@
 
 #include "model/Entcat.h"
 #include "views/Xltdata.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

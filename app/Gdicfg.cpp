@@ -5,7 +5,7 @@
 #include "app/Digitrun.h"
 #include "model/Entcat.h"
 #include "views/Xltdata.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

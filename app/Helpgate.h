@@ -2,7 +2,7 @@
 // The help gate's choice of a help topic: one topic serves each hundred of command ids, and the
 // class library's own commands get no help.
 #include "platform/core/String.h"
-#include "platform/ui/wnd/Msg.h"
+#include "ui/wnd/Msg.h"
 
 // Help ids above this have no topic.
 constexpr DWORD kHighestHelpId = 3500;

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "platform/core/String.h"
-#include "platform/ui/wnd/Msg.h"
+#include "ui/wnd/Msg.h"
 
 constexpr const char* kManualContents = "index.html";
 

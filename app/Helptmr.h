@@ -1,6 +1,6 @@
 #pragma once
 // The hidden window whose timer keeps help calls at least two seconds apart.
-#include "platform/ui/wnd/Wnd.h"
+#include "ui/wnd/Wnd.h"
 
 class CHelpTimerWnd : public CWnd
 {

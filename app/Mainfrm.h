@@ -3,8 +3,8 @@
 // commands built from the product database, and the commands that show and hide the Workbench,
 // the drawing views and the reports of the active project.
 #include "app/Newunit.h"
-#include "platform/ui/frame/CtrlBar.h"
-#include "platform/ui/frame/MdiFrame.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/frame/MdiFrame.h"
 
 class CDoc;
 class CDocument;

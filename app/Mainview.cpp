@@ -4,8 +4,8 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/docview/View.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/docview/View.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

@@ -2,10 +2,10 @@
 
 #include "app/Shellids.h"
 #include "document/Whids.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/frame/Menu.h"
-#include "platform/ui/wnd/Resource.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/draw/Dc.h"
+#include "ui/frame/Menu.h"
+#include "ui/wnd/Resource.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

@@ -3,8 +3,8 @@
 // corner, and the program's main commands on a right click.
 #include <memory>
 
-#include "platform/ui/draw/Gdi.h"
-#include "platform/ui/wnd/Wnd.h"
+#include "ui/draw/Gdi.h"
+#include "ui/wnd/Wnd.h"
 
 class CDC;
 

@@ -2,8 +2,8 @@
 
 #include "app/Digitrun.h"
 #include "app/Dxfunits.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/draw/Dc.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Assoctbl.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"

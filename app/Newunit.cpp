@@ -1,6 +1,6 @@
 #include "app/Newunit.h"
 
-#include "platform/ui/frame/Menu.h"
+#include "ui/frame/Menu.h"
 #include "productdb/Subtypes.h"
 #include "productdb/Typesrec.h"
 

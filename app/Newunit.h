@@ -7,7 +7,7 @@
 
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
-#include "workbench/Wbids.h"
+#include "workbench/frame/Wbids.h"
 
 class CMenu;
 

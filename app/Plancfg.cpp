@@ -1,6 +1,6 @@
 #include "app/Plancfg.h"
 
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 

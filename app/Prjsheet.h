@@ -2,7 +2,7 @@
 // "Project Settings": the default option choices of a project, edited on a working copy that is
 // written back by Apply Now, or by OK when the sheet has ended.
 #include "app/Defoptdlg.h"
-#include "platform/ui/dlg/RetSheet.h"
+#include "ui/dlg/RetSheet.h"
 
 class CDoc;
 

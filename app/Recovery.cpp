@@ -6,9 +6,9 @@
 
 #include "document/Doc.h"
 #include "platform/core/File.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/wnd/Folders.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/wnd/Folders.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "app/Shellids.h"
 #include "app/Shellres.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/draw/Dc.h"
+#include "ui/wnd/Resource.h"
 
 namespace {
 constexpr int kButtonWidth = 16;

@@ -1,6 +1,6 @@
 #include "app/Dlgids.h"
 #include "app/Shellres.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 
 namespace {
 CDialogItemTemplate Label(const char* text, int x, int y, int cx, int cy = 8)

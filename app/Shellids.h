@@ -2,7 +2,7 @@
 // Resource and command ids of the main frame, its MDI client, the adorned child frames, the
 // settings sheets and the small application dialogs.
 #include "platform/core/Types.h"
-#include "workbench/Wbids.h"
+#include "workbench/frame/Wbids.h"
 
 // Menus, toolbar bitmap and document templates.
 constexpr UINT IDR_MAINFRAME = 107;

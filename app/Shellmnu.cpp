@@ -3,7 +3,7 @@
 #include "views/Adorned.h"
 #include "app/Shellres.h"
 #include "document/Whids.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 #include "reports/Rptview.h"
 
 namespace {
@@ -256,10 +256,11 @@ void AddContextMenus()
 
 void AddAccelerators(UINT id, bool designList, bool workbench = false, bool report = false)
 {
-  std::vector<CAccelTemplate> table{{'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},  {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
-                                    {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE}, {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
-                                    {'X', FVIRTKEY | FCONTROL, ID_EDIT_CUT},  {'C', FVIRTKEY | FCONTROL, ID_EDIT_COPY},
-                                    {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}, {VK_F1, FVIRTKEY, ID_HELP}};
+  std::vector<CAccelTemplate> table{
+      {'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},   {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
+      {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE},  {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
+      {'X', FVIRTKEY | FCONTROL, ID_EDIT_CUT},   {'C', FVIRTKEY | FCONTROL, ID_EDIT_COPY},
+      {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}, {VK_F1, FVIRTKEY, ID_HELP}};
   if (designList)
     table.push_back({VK_DELETE, FVIRTKEY, 219});
   // The report windows print and copy the report.

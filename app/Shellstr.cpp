@@ -2,7 +2,7 @@
 #include "views/Adorned.h"
 #include "app/Shellres.h"
 #include "document/Whids.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 #include "reports/Rptframe.h"
 #include "reports/Rptview.h"
 

@@ -5,7 +5,7 @@
 #include "app/Mainfrm.h"
 #include "app/Plancfg.h"
 #include "document/Doc.h"
-#include "platform/ui/docview/DocTempl.h"
+#include "ui/docview/DocTempl.h"
 #include "support/Exceptn.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "document/Whsvc.h"
 #include "project/DocServices.h"
 #include "reports/Rptsvc.h"
-#include "workbench/Wbsvc.h"
+#include "workbench/frame/Wbsvc.h"
 
 class CApp;
 

@@ -1,6 +1,6 @@
 #include "app/Splash.h"
 
-#include "platform/ui/draw/Dc.h"
+#include "ui/draw/Dc.h"
 #include "support/Trace.h"
 
 IMPLEMENT_DYNAMIC(CSplashWnd, CWnd)

@@ -1,7 +1,7 @@
 #pragma once
 // The product's picture in a borderless, topmost window centred on the screen while the program
 // starts. It closes itself when its time is up or when it is clicked; keys leave it alone.
-#include "platform/ui/wnd/Wnd.h"
+#include "ui/wnd/Wnd.h"
 
 class CSplashWnd : public CWnd
 {

@@ -11,8 +11,8 @@
 #include "model/Join.h"
 #include "project/Design.h"
 #include "project/Dsgstore.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Unititem.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Unititem.h"
 
 namespace bench {
 

@@ -20,13 +20,13 @@
 #include "bench/BenchServices.h"
 #include "document/Doc.h"
 #include "platform/core/Coreclass.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 #include "productdb/txrecobj.h"
 #include "project/DocServices.h"
 #include "project/Projreg.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 

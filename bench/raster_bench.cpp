@@ -5,8 +5,8 @@
 #include <QImage>
 #include <QPainter>
 
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/draw/ImageData.h"
+#include "ui/draw/Dc.h"
+#include "ui/draw/ImageData.h"
 
 namespace {
 constexpr int kWidth = 1280;

@@ -11,7 +11,7 @@
 #include "document/Doc.h"
 #include "model/Stdunit.h"
 #include "platform/core/Coreclass.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 #include "productdb/txrecobj.h"
 #include "project/DocServices.h"
 #include "project/Dsgstore.h"
@@ -21,8 +21,8 @@
 #include "reports/Uirptgen.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 

@@ -18,13 +18,13 @@
 #include "document/Doc.h"
 #include "project/DocServices.h"
 #include "geometry/2dline.h"
-#include "platform/ui/dlg/DialogService.h"
-#include "platform/ui/wnd/QtApp.h"
+#include "ui/dlg/DialogService.h"
+#include "ui/wnd/QtApp.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
-#include "workbench/Wbview.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
+#include "workbench/view/Wbview.h"
 
 namespace {
 constexpr int kWidth = 1280;

@@ -3,7 +3,7 @@
 // which holds the version record, project data, preferences, stored designs, the edited design
 // and the project file, and answers the project's questions with message boxes. Views learn of
 // changes to the stored designs through UpdateAllViews hints (Docviews.h).
-#include "platform/ui/docview/Doc.h"
+#include "ui/docview/Doc.h"
 #include "project/Project.h"
 
 class CView;

@@ -2,9 +2,9 @@
 
 #include "document/Dochints.h"
 #include "document/Docviews.h"
-#include "platform/ui/wnd/Msg.h"
-#include "platform/ui/docview/View.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/Msg.h"
+#include "ui/docview/View.h"
+#include "ui/wnd/WinApp.h"
 #include "project/Docmsg.h"
 
 IMPLEMENT_DYNAMIC(CDesignListHint, CObject)

@@ -1,7 +1,7 @@
 #pragma once
 // The hint numbers with which the project document and its views tell the other views what
 // changed (UpdateAllViews). Hint 0 is the plain update of the class library.
-#include "platform/ui/wnd/Msg.h"
+#include "ui/wnd/Msg.h"
 
 // Every view is built afresh.
 constexpr LPARAM kHintInitial = 0;

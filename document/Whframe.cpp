@@ -6,8 +6,8 @@
 #include "document/Doc.h"
 #include "document/Docviews.h"
 #include "document/Whsvc.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/docview/View.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/docview/View.h"
 
 IMPLEMENT_DYNCREATE(CWarehouseFrame, CMDIChildWnd)
 

@@ -1,7 +1,7 @@
 #pragma once
 // The MDI child frame of a project's design list. When it is activated, the windows of the other
 // open projects step back and this project's views come forward.
-#include "platform/ui/frame/MdiFrame.h"
+#include "ui/frame/MdiFrame.h"
 
 class CDoc;
 

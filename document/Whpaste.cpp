@@ -1,8 +1,8 @@
 #include "document/Whpaste.h"
 
 #include "document/Whids.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/DataExch.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/DataExch.h"
 
 IMPLEMENT_DYNAMIC(CPasteDesignDlg, CDialog)
 

@@ -1,7 +1,7 @@
 #pragma once
 // The name dialog of a paste whose design name is already in use: asks for another name and
 // refuses an empty one.
-#include "platform/ui/dlg/Dialog.h"
+#include "ui/dlg/Dialog.h"
 
 class CPasteDesignDlg : public CDialog
 {

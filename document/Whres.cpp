@@ -1,6 +1,6 @@
 #include "document/Whids.h"
 #include "document/Whpaste.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 
 namespace {
 constexpr UINT kNoId = static_cast<UINT>(-1);

@@ -2,7 +2,7 @@
 // What the design list asks of the application shell: its dialogs and the Workbench frame. The
 // application installs it at start-up; tests install the application's or their own.
 #include "platform/core/String.h"
-#include "platform/ui/wnd/Msg.h"
+#include "ui/wnd/Msg.h"
 
 class CDoc;
 class CWnd;

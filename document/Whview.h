@@ -3,8 +3,8 @@
 // information and settings, and the list of stored designs with the commands that create,
 // edit, rename, delete, cut, copy and paste them.
 #include "document/Docviews.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/docview/View.h"
 
 class CDoc;
 class CDesignStore;

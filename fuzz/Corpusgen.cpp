@@ -24,12 +24,12 @@
 #include "units/standard/Ardl.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Guideitem.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbclip.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Guideitem.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbclip.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "document/Doc.h"
 #include "platform/core/Coreclass.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 #include "productdb/txrecobj.h"
 #include "project/DocServices.h"
 #include "project/Projreg.h"

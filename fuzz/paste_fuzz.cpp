@@ -9,9 +9,9 @@
 #include "platform/core/Exception.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Wbclip.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Wbclip.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 void Setup()

@@ -1,12 +1,12 @@
 #include "reports/Rptframe.h"
-#include "platform/ui/dlg/Ctrls.h"
+#include "ui/dlg/Ctrls.h"
 
 #include <algorithm>
 
 #include <vector>
 
-#include "platform/ui/docview/Doc.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/docview/Doc.h"
+#include "ui/wnd/Resource.h"
 #include "reports/Rptview.h"
 #include "support/Trace.h"
 

@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "platform/ui/docview/View.h"
-#include "platform/ui/draw/Gdi.h"
+#include "ui/docview/View.h"
+#include "ui/draw/Gdi.h"
 #include "reports/Rptcont.h"
 
 class CCmdUI;

@@ -3,7 +3,7 @@
 #include "document/Doc.h"
 #include "platform/core/List.h"
 #include "support/Trace.h"
-#include "workbench/Unititem.h"
+#include "workbench/items/Unititem.h"
 
 void ForEachReportUnit(CDoc* pDoc, const std::function<void(CDesign& design, CUnitItem& item)>& visit)
 {

@@ -7,7 +7,7 @@
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
-#include "workbench/Unititem.h"
+#include "workbench/items/Unititem.h"
 
 namespace {
 

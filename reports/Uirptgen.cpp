@@ -9,7 +9,7 @@
 #include "reports/Rptwalk.h"
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
-#include "workbench/Unititem.h"
+#include "workbench/items/Unititem.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "views/Adorned.h"
 
 #include "document/Doc.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 #include "views/Viewsvc.h"
 

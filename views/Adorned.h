@@ -2,8 +2,8 @@
 // The MDI child frame on which the drawing and report frames stand: a dialog bar docked at the
 // bottom, a caption made of the project, the frame's name and the edited design, and a floating
 // bar that steps aside while the frame is inactive.
-#include "platform/ui/frame/CtrlBar.h"
-#include "platform/ui/frame/MdiFrame.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/frame/MdiFrame.h"
 
 // Dialog bar toggles of the adorned frames.
 constexpr UINT ID_TOGGLE_PLAN_BAR = 1508;

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 #include "views/Aspview.h"
 #include "views/Dtlview.h"
 #include "views/Elevview.h"

@@ -1,4 +1,4 @@
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 #include "views/Aspframe.h"
 #include "views/Aspview.h"
 

@@ -5,7 +5,7 @@
 // its frame's dialog bar.
 #include "geometry/2drect.h"
 #include "geometry/Entity.h"
-#include "platform/ui/docview/View.h"
+#include "ui/docview/View.h"
 
 class CMapECatToXLTGDIData;
 class CVRX2DPoint;

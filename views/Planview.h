@@ -4,7 +4,7 @@
 // the bottom of the window and "Interior" at the top. Its dialog bar edits the wall width, the
 // symbol placement and the offset of the project.
 #include "model/Planinfo.h"
-#include "platform/ui/dlg/Ctrls.h"
+#include "ui/dlg/Ctrls.h"
 #include "views/Aspview.h"
 
 // The plan dialog bar's fields.

@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "platform/ui/dlg/DataExch.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/dlg/DataExch.h"
+#include "ui/wnd/Resource.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "support/Unitscvt.h"

@@ -2,8 +2,8 @@
 // The print scales a drawing view offers: four fixed lists (imperial or metric, plan and
 // elevation or detail), and the two dialogs that let the user pick one, the print dialog with a
 // scale list and the scale dialog of its own.
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/output/Print.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/output/Print.h"
 
 constexpr UINT IDD_PRINT_SCALE = 1801;
 constexpr UINT IDD_ASPECT_PRINT = 3401;

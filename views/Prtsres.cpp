@@ -1,7 +1,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/ui/wnd/Resource.h"
+#include "ui/wnd/Resource.h"
 #include "views/Prtscale.h"
 
 namespace {

@@ -2,11 +2,11 @@
 
 #include "geometry/Entity.h"
 #include "platform/core/Exception.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 #include "project/DocServices.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
-#include "platform/ui/wnd/Wnd.h"
+#include "ui/wnd/Wnd.h"
 
 CString GetViewFailureText(const CException& e)
 {

@@ -3,7 +3,7 @@
 // the debug menu from a frame's shared menu, the screen colours they draw with, the switches
 // of the plan section and the settings of their DXF files.
 #include "model/Plansect.h"
-#include "platform/ui/wnd/Msg.h"
+#include "ui/wnd/Msg.h"
 
 class CMapECatToXLTDXFData;
 class CMapECatToXLTGDIData;

@@ -1,6 +1,6 @@
 #include "views/Xltdata.h"
 
-#include "platform/ui/draw/Gdi.h"
+#include "ui/draw/Gdi.h"
 #include "support/Trace.h"
 #include "support/VEntExcp.h"
 

@@ -12,7 +12,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/ui/wnd/QtApp.h"
+#include "ui/wnd/QtApp.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <gtest/gtest.h>
 
 #include "app/App.h"
-#include "platform/ui/dlg/DialogService.h"
-#include "platform/ui/wnd/HelpSink.h"
+#include "ui/dlg/DialogService.h"
+#include "ui/wnd/HelpSink.h"
 
 class QWidget;
 

@@ -13,7 +13,7 @@
 #include "app/Miscprf.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/docview/View.h"
+#include "ui/docview/View.h"
 #include "views/Aspframe.h"
 #include "views/Viewsvc.h"
 #include "views/Xltdata.h"

@@ -11,8 +11,8 @@
 #include "geometry/2dline.h"
 #include "model/Join.h"
 #include "model/Unit.h"
-#include "platform/ui/frame/CtrlBar.h"
-#include "workbench/Joinitem.h"
+#include "ui/frame/CtrlBar.h"
+#include "workbench/items/Joinitem.h"
 
 namespace {
 constexpr double kGap = 0.25;

@@ -10,8 +10,8 @@
 #include "platform/core/File.h"
 #include "project/Design.h"
 #include "project/Dsgstore.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Wbclip.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Wbclip.h"
 
 using DeepBytes = std::vector<unsigned char>;
 

@@ -14,15 +14,15 @@
 #include "model/Dtlspec.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/frame/CtrlBar.h"
+#include "ui/draw/Dc.h"
+#include "ui/frame/CtrlBar.h"
 #include "project/Projprefs.h"
 #include "views/Adorned.h"
 #include "views/Dtlview.h"
 #include "views/Elevview.h"
 #include "views/Planview.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Selector.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Selector.h"
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);

@@ -3,13 +3,13 @@
 // they were, the Group Properties sheet with Apply, OK and Cancel, and the move group's guard
 // against being made of fewer than two items.
 #include "WbGuiFixture.h"
-#include "platform/ui/dlg/PropSheet.h"
+#include "ui/dlg/PropSheet.h"
 #include "support/Exceptn.h"
 #include "support/Unitscvt.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Groupsht.h"
-#include "workbench/Itempos.h"
-#include "workbench/Wbids.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/sheets/Groupsht.h"
+#include "workbench/sheets/Itempos.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 constexpr UINT kGroupItems = 801;

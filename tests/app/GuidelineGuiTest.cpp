@@ -9,14 +9,14 @@
 #include <QAbstractButton>
 
 #include "WbGuiFixture.h"
-#include "platform/ui/draw/Gdi.h"
-#include "platform/ui/draw/ImageData.h"
+#include "ui/draw/Gdi.h"
+#include "ui/draw/ImageData.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "support/Unitscvt.h"
-#include "workbench/Guideitem.h"
-#include "workbench/Guideprp.h"
-#include "workbench/Wbids.h"
+#include "workbench/items/Guideitem.h"
+#include "workbench/sheets/Guideprp.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "AppTestEnv.h"
 #include "app/Dxfunits.h"
-#include "platform/ui/draw/Dc.h"
+#include "ui/draw/Dc.h"
 #include "productdb/txrecobj.h"
 #include "support/Exceptn.h"
 

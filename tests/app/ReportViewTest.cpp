@@ -2,8 +2,8 @@
 // the buttons of their dialog bar: the clipboard text, the text and CSV files (the CSV read back
 // by a second reader), printing to a PDF counted by a second reader, print preview, failures told
 // under the product name, and two projects whose windows each keep their own project's rows.
-#include "platform/ui/wnd/Resource.h"
-#include "platform/ui/dlg/Ctrls.h"
+#include "ui/wnd/Resource.h"
+#include "ui/dlg/Ctrls.h"
 #include <sys/mount.h>
 
 #include <array>
@@ -26,16 +26,16 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/frame/Menu.h"
-#include "platform/ui/output/Clipbrd.h"
-#include "platform/ui/output/Print.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/frame/Menu.h"
+#include "ui/output/Clipbrd.h"
+#include "ui/output/Print.h"
 #include "project/Dsgstore.h"
 #include "reports/Rptframe.h"
 #include "reports/Rptview.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"
-#include "workbench/Unititem.h"
+#include "workbench/items/Unititem.h"
 
 namespace {
 

@@ -18,13 +18,13 @@
 #include "geometry/2dline.h"
 #include "model/Stdunit.h"
 #include "model/Unit.h"
-#include "platform/ui/frame/CtrlBar.h"
+#include "ui/frame/CtrlBar.h"
 #include "project/TempDir.h"
 #include "reports/Rptframe.h"
 #include "reports/Rptview.h"
 #include "views/Aspview.h"
 #include "views/DxfReader.h"
-#include "workbench/Joinitem.h"
+#include "workbench/items/Joinitem.h"
 
 namespace {
 constexpr UINT kStoreDesignButton = 337;

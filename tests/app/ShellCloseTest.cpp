@@ -16,11 +16,11 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/frame/MdiFrame.h"
-#include "platform/ui/frame/Menu.h"
-#include "platform/ui/docview/View.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/frame/Frame.h"
+#include "ui/frame/MdiFrame.h"
+#include "ui/frame/Menu.h"
+#include "ui/docview/View.h"
 
 namespace {
 const char kStoreQuestion[] = "Store changes to design 'Unnamed' in the project?";

@@ -14,9 +14,9 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/docview/View.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/frame/MdiFrame.h"
+#include "ui/docview/View.h"
+#include "ui/frame/Frame.h"
+#include "ui/frame/MdiFrame.h"
 
 namespace {
 class CmdTest : public ShellTest

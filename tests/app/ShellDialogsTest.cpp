@@ -5,7 +5,7 @@
 #include "app/Appdlgs.h"
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
-#include "platform/ui/dlg/Dialog.h"
+#include "ui/dlg/Dialog.h"
 #include "project/Docver.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include "app/App.h"
 #include "app/Shellids.h"
 #include "document/Whids.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/dlg/PropSheet.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/dlg/PropSheet.h"
+#include "ui/wnd/Resource.h"
 
 namespace {
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }

@@ -14,11 +14,11 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/frame/Menu.h"
-#include "platform/ui/wnd/Resource.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/frame/Menu.h"
+#include "ui/wnd/Resource.h"
+#include "ui/docview/View.h"
 
 namespace {
 const UINT kToolbarIds[] = {ID_FILE_NEW,

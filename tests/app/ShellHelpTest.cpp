@@ -24,8 +24,8 @@
 #include "app/Dlgids.h"
 #include "app/Helpmap.h"
 #include "app/Mainfrm.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/wnd/HelpWnd.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/wnd/HelpWnd.h"
 
 namespace {
 

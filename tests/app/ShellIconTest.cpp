@@ -17,8 +17,8 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/frame/CtrlBar.h"
-#include "platform/ui/frame/Frame.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/frame/Frame.h"
 
 namespace {
 // A theme holding only a "document-new" icon, as a desktop's theme would.

@@ -23,10 +23,10 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/docview/View.h"
-#include "platform/ui/frame/Frame.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/docview/View.h"
+#include "ui/frame/Frame.h"
 
 namespace {
 constexpr UINT kStoreDesignButton = 337;

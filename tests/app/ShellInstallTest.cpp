@@ -19,9 +19,9 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "document/Doc.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/frame/Frame.h"
+#include "ui/docview/View.h"
 
 extern char** environ;
 

@@ -12,8 +12,8 @@
 #include "app/Shellids.h"
 #include "document/Whids.h"
 #include "model/Unitutil.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/frame/Menu.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/frame/Menu.h"
 
 namespace {
 using Row = std::map<std::string, std::string>;

@@ -16,9 +16,9 @@
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/frame/Frame.h"
+#include "ui/docview/View.h"
 
 namespace {
 constexpr UINT kStoreDesignButton = 337;

@@ -6,7 +6,7 @@
 
 #include "app/Newunit.h"
 #include "model/OddCatalogue.h"
-#include "platform/ui/frame/Menu.h"
+#include "ui/frame/Menu.h"
 
 namespace {
 bool AnyKey(const CString&, const CString&) { return true; }

@@ -13,10 +13,10 @@
 #include "app/Dlgids.h"
 #include "app/Fatalrpt.h"
 #include "document/Doc.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/docview/View.h"
-#include "platform/ui/wnd/WinApp.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/frame/Frame.h"
+#include "ui/docview/View.h"
+#include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 
 extern char** environ;

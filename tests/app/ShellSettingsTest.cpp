@@ -10,8 +10,8 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/docview/View.h"
 
 namespace {
 class SettingsTest : public ShellTest

@@ -20,11 +20,11 @@
 #include "model/Unit.h"
 #include "app/Shellids.h"
 #include "document/Whids.h"
-#include "platform/ui/dlg/PropSheet.h"
-#include "platform/ui/draw/Gdi.h"
-#include "platform/ui/draw/ImageData.h"
-#include "platform/ui/frame/CtrlBar.h"
-#include "platform/ui/wnd/WndImpl.h"
+#include "ui/dlg/PropSheet.h"
+#include "ui/draw/Gdi.h"
+#include "ui/draw/ImageData.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/wnd/WndImpl.h"
 #include "app/About.h"
 #include <QAction>
 #include "app/App.h"
@@ -33,9 +33,9 @@
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/frame/Frame.h"
+#include "ui/docview/View.h"
 
 namespace {
 constexpr UINT kStoreDesignButton = 337;

@@ -14,10 +14,10 @@
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
 #include "document/Whview.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/frame/Frame.h"
+#include "ui/docview/View.h"
 #include "productdb/txrecobj.h"
 
 extern char** environ;

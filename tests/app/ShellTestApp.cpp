@@ -14,16 +14,16 @@
 #include "document/Doc.h"
 #include "document/Whview.h"
 #include "platform/core/Coreclass.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/wnd/QtApp.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/draw/Dc.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/wnd/QtApp.h"
+#include "ui/docview/View.h"
 #include "project/Projreg.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Wbframe.h"
+#include "workbench/frame/Wbframe.h"
 
 namespace {
 std::string& TempDir()

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/core/String.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 
 class CApp;
 class CDialog;

@@ -14,13 +14,13 @@
 #include "model/Stdunit.h"
 #include "model/Unit.h"
 #include "model/Varigon.h"
-#include "platform/ui/dlg/PropSheet.h"
+#include "ui/dlg/PropSheet.h"
 #include "support/Unitscvt.h"
 #include "units/standard/Ardl.h"
-#include "workbench/Itempos.h"
-#include "workbench/Unitdims.h"
-#include "workbench/Unitopts.h"
-#include "workbench/Unitsht.h"
+#include "workbench/sheets/Itempos.h"
+#include "workbench/sheets/Unitdims.h"
+#include "workbench/sheets/Unitopts.h"
+#include "workbench/sheets/Unitsht.h"
 
 namespace {
 constexpr int kSizingPage = 0;

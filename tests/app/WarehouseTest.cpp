@@ -13,11 +13,11 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
-#include "platform/ui/output/Clipbrd.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "platform/ui/frame/Frame.h"
-#include "platform/ui/docview/View.h"
+#include "ui/output/Clipbrd.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/frame/Frame.h"
+#include "ui/docview/View.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -15,8 +15,8 @@
 #include "DeepGroups.h"
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
-#include "platform/ui/output/Clipbrd.h"
-#include "workbench/Joinitem.h"
+#include "ui/output/Clipbrd.h"
+#include "workbench/items/Joinitem.h"
 
 namespace {
 constexpr int kRightJamb = 2;

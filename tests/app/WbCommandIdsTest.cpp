@@ -7,9 +7,9 @@
 
 #include "WbGuiFixture.h"
 #include "app/Shellids.h"
-#include "platform/ui/frame/CtrlBar.h"
-#include "platform/ui/wnd/Resource.h"
-#include "workbench/Wbids.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/wnd/Resource.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 

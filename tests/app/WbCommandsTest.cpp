@@ -7,9 +7,9 @@
 
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Selector.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Selector.h"
 
 namespace {
 constexpr int kRightJamb = 2;

@@ -5,8 +5,8 @@
 
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Joinitem.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Joinitem.h"
 
 namespace {
 constexpr UINT kGroupItems = 801;

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "WbGuiFixture.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Joinitem.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Joinitem.h"
 
 namespace {
 constexpr const char* kDesign = "Kitchen";

@@ -15,11 +15,11 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/dlg/Dialog.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbframe.h"
-#include "workbench/Wbview.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/frame/Wbframe.h"
+#include "workbench/view/Wbview.h"
 
 inline QMouseEvent* MakeMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button,
                               Qt::MouseButtons buttons)

@@ -12,7 +12,7 @@
 #include <QWheelEvent>
 
 #include "WbGuiFixture.h"
-#include "workbench/Scalevw.h"
+#include "workbench/view/Scalevw.h"
 
 namespace {
 class WbInputTest : public WorkbenchGuiTest

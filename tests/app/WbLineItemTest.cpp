@@ -8,8 +8,8 @@
 #include "geometry/2dline.h"
 #include "project/DocServices.h"
 #include "support/Unitscvt.h"
-#include "workbench/Lineitem.h"
-#include "workbench/Selector.h"
+#include "workbench/items/Lineitem.h"
+#include "workbench/items/Selector.h"
 
 namespace {
 constexpr UINT kDetailViewOn = 1706;

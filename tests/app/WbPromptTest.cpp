@@ -5,8 +5,8 @@
 #include <QToolBar>
 
 #include "WbGuiFixture.h"
-#include "platform/ui/frame/CtrlBar.h"
-#include "platform/ui/wnd/Resource.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/wnd/Resource.h"
 
 namespace {
 class WbPromptTest : public WorkbenchGuiTest

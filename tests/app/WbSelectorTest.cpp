@@ -11,8 +11,8 @@
 #include "model/Planinfo.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
-#include "workbench/Selector.h"
-#include "workbench/Wbids.h"
+#include "workbench/items/Selector.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 // A view of the project that only records the updates it is sent.

@@ -3,9 +3,9 @@
 // properties sheet with Apply, OK and Cancel, opened by its command and by a double click on
 // empty space, and the Alignment Lines dialog.
 #include "WbGuiFixture.h"
-#include "platform/ui/dlg/PropSheet.h"
-#include "workbench/Wbprops.h"
-#include "workbench/Wbids.h"
+#include "ui/dlg/PropSheet.h"
+#include "workbench/sheets/Wbprops.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 

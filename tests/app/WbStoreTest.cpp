@@ -10,7 +10,7 @@
 #include "geometry/2dline.h"
 #include "model/Unit.h"
 #include "project/Dsgstore.h"
-#include "workbench/Wbids.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 constexpr const char* kQuestion = "Store changes to design 'Kitchen' in the project?";

@@ -6,7 +6,7 @@
 
 #include "WbGuiFixture.h"
 #include "model/Unitutil.h"
-#include "workbench/Wbids.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 class WbZeroDragTest : public WorkbenchGuiTest

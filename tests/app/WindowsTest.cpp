@@ -10,7 +10,7 @@
 #include "AppTestEnv.h"
 #include "app/About.h"
 #include "app/Splash.h"
-#include "platform/ui/draw/Dc.h"
+#include "ui/draw/Dc.h"
 
 namespace {
 

@@ -8,14 +8,14 @@
 #include <numbers>
 
 #include "WbGuiFixture.h"
-#include "workbench/Groupitm.h"
+#include "workbench/items/Groupitm.h"
 #include "geometry/2dline.h"
 #include "model/Join.h"
 #include "model/Unit.h"
-#include "platform/ui/dlg/PropSheet.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Joinprop.h"
-#include "workbench/Wbids.h"
+#include "ui/dlg/PropSheet.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/sheets/Joinprop.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 // Glider sides in its component outlines.

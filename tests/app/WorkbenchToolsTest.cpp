@@ -11,11 +11,11 @@
 #include "geometry/2dline.h"
 #include "model/Unit.h"
 #include "model/Unitutil.h"
-#include "platform/ui/frame/Menu.h"
-#include "platform/ui/wnd/Cursor.h"
-#include "workbench/Tracker.h"
-#include "workbench/Wbzoom.h"
-#include "workbench/Wbids.h"
+#include "ui/frame/Menu.h"
+#include "ui/wnd/Cursor.h"
+#include "workbench/tools/Tracker.h"
+#include "workbench/tools/Wbzoom.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 

@@ -11,13 +11,13 @@
 #include "WbGuiFixture.h"
 #include "project/Docmsg.h"
 #include "model/Unitutil.h"
-#include "platform/ui/dlg/Ddx.h"
+#include "ui/dlg/Ddx.h"
 #include "productdb/Subtypes.h"
-#include "platform/ui/docview/DocTempl.h"
-#include "platform/ui/frame/Menu.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/frame/Menu.h"
 #include "support/ComExcpt.h"
-#include "workbench/Tracker.h"
-#include "workbench/Wbids.h"
+#include "workbench/tools/Tracker.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 // Stands in for a join item: it joins the one unit it was made for.

@@ -10,7 +10,7 @@
 #include "app/Gdicfg.h"
 #include "model/Entcat.h"
 #include "views/Xltdata.h"
-#include "platform/ui/draw/Gdi.h"
+#include "ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "document/Doc.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 #include "project/DocTestSupport.h"
 #include "project/TempDir.h"
 

@@ -6,8 +6,8 @@
 #include "document/Dochints.h"
 #include "document/Docviews.h"
 #include "document/Whview.h"
-#include "platform/ui/dlg/Ctrls.h"
-#include "platform/ui/docview/View.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/docview/View.h"
 #include "support/Exceptn.h"
 
 namespace {

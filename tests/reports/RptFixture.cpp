@@ -12,8 +12,8 @@
 #include "project/Dsgstore.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "document/Doc.h"
-#include "platform/ui/dlg/DialogService.h"
+#include "ui/dlg/DialogService.h"
 #include "project/DocTestSupport.h"
 #include "project/TempDir.h"
 #include "reports/Rptcont.h"

@@ -3,10 +3,10 @@
 // corner; the detail scales follow the measurement units.
 #include <gtest/gtest.h>
 
-#include "platform/ui/TestApp.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/draw/ImageData.h"
-#include "platform/ui/draw/Raster.h"
+#include "ui/TestApp.h"
+#include "ui/draw/Dc.h"
+#include "ui/draw/ImageData.h"
+#include "ui/draw/Raster.h"
 #include "project/DocTestSupport.h"
 #include "views/Dtlview.h"
 

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/TestApp.h"
+#include "ui/TestApp.h"
 #include "views/Prtscale.h"
 
 namespace {

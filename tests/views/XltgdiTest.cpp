@@ -7,8 +7,8 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
-#include "platform/ui/draw/Dc.h"
-#include "platform/ui/draw/Gdi.h"
+#include "ui/draw/Dc.h"
+#include "ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
 #include "views/Xltdata.h"
 #include "views/Xltgdi.h"

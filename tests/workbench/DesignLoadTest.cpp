@@ -10,9 +10,9 @@
 #include "platform/core/Exception.h"
 #include "platform/core/File.h"
 #include "project/Design.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Lineitem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Lineitem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;

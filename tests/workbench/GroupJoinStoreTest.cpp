@@ -18,10 +18,10 @@
 #include "productdb/txrecobj.h"
 #include "project/Design.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Groupitm.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;

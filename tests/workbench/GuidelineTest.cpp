@@ -13,8 +13,8 @@
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "support/Exceptn.h"
-#include "workbench/Guideitem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Guideitem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;

@@ -10,7 +10,7 @@
 #include "geometry/2drect.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
+#include "workbench/items/Unititem.h"
 
 namespace {
 class ItemGeometryTest : public ::testing::Test

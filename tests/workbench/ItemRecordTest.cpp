@@ -15,8 +15,8 @@
 #include "productdb/txrecobj.h"
 #include "support/Exceptn.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;

@@ -20,9 +20,9 @@
 #include "project/Design.h"
 #include "support/Exceptn.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Joinitem.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;

@@ -14,9 +14,9 @@
 #include "model/Unit.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbreg.h"
-#include "workbench/Wbview.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/items/Wbreg.h"
+#include "workbench/view/Wbview.h"
 
 namespace {
 // The glider's meeting rail: a component with no joining spacing in the catalogue.

@@ -10,7 +10,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "project/Design.h"
-#include "workbench/Wbreg.h"
+#include "workbench/items/Wbreg.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;

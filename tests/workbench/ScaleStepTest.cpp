@@ -2,8 +2,8 @@
 // and the pixel step of every scroll code on the horizontal and the upward-counting vertical bar.
 #include <gtest/gtest.h>
 
-#include "platform/ui/wnd/Msg.h"
-#include "workbench/Scalevw.h"
+#include "ui/wnd/Msg.h"
+#include "workbench/view/Scalevw.h"
 
 TEST(ScaleStep, BarRangesStayWithinSixteenBits)
 {

@@ -9,12 +9,12 @@
 
 #include "geometry/2dline.h"
 #include "geometry/2dptent.h"
-#include "platform/ui/draw/Dc.h"
+#include "ui/draw/Dc.h"
 #include "productdb/txrecobj.h"
 #include "support/Exceptn.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unititem.h"
-#include "workbench/Wbview.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/view/Wbview.h"
 
 namespace {
 CVRX2DLine Vertical(int category, double x) { return CVRX2DLine(category, CVRX2DPoint(x, 0), CVRX2DPoint(x, 1440)); }

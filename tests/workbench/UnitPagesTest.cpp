@@ -14,9 +14,9 @@
 #include "support/Exceptn.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
-#include "workbench/Unitdims.h"
-#include "workbench/Unitopts.h"
-#include "workbench/Unitsht.h"
+#include "workbench/sheets/Unitdims.h"
+#include "workbench/sheets/Unitopts.h"
+#include "workbench/sheets/Unitsht.h"
 
 namespace {
 class UnitPagesTest : public ::testing::Test

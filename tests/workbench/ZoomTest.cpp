@@ -2,7 +2,7 @@
 // scale, and the scale that fits a rectangle with a quarter-inch margin into a window.
 #include <gtest/gtest.h>
 
-#include "workbench/Wbzoom.h"
+#include "workbench/tools/Wbzoom.h"
 
 TEST(ZoomTest, ZoomInStepsFromAHalfToFullSizeAndStops)
 {

@@ -11,8 +11,8 @@
 #include "geometry/2dpoint.h"
 #include "geometry/2dvector.h"
 #include "platform/core/Array.h"
-#include "workbench/Likalign.h"
-#include "workbench/Snapvec.h"
+#include "workbench/snap/Likalign.h"
+#include "workbench/snap/Snapvec.h"
 
 class CDesignItem;
 

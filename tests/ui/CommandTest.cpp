@@ -1,0 +1,183 @@
+// Guards command routing (active view, its frame, the main frame, the application) and the
+// command states that update handlers give menus, toolbars and the status line.
+#include <QAction>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+
+#include "TestFrames.h"
+#include "ui/frame/Menu.h"
+#include "ui/wnd/Resource.h"
+
+namespace {
+QMenu* MenuBarPopup(CFrameWnd* frame, const char* title)
+{
+  auto* window = qobject_cast<QMainWindow*>(frame->m_hWnd);
+  for (QAction* action : window->menuBar()->actions())
+    if (action->text() == title && action->menu())
+      return action->menu();
+  return nullptr;
+}
+
+QAction* ActionFor(QMenu* menu, UINT id)
+{
+  for (QAction* action : menu->actions())
+    if (action->data().toUInt() == id && !action->isSeparator())
+      return action;
+  return nullptr;
+}
+
+class CommandTest : public FrameTest
+{};
+}  // namespace
+
+TEST_F(CommandTest, CommandReachesTheActiveViewFirst)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  ASSERT_NE(main->MDIGetActive(), nullptr);
+  main->SendMessage(WM_COMMAND, ID_SHARED, 0);
+  ASSERT_EQ(CommandLog().size(), 1u);
+  EXPECT_EQ(CommandLog()[0], "view");
+}
+
+TEST_F(CommandTest, RouteGoesOnFromViewToFrameToMainFrameToApplication)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  main->SendMessage(WM_COMMAND, ID_CHILDONLY, 0);
+  main->SendMessage(WM_COMMAND, ID_MAINONLY, 0);
+  // A command that starts at a child frame still reaches the main frame.
+  ChildOf(doc)->SendMessage(WM_COMMAND, ID_MAINONLY, 0);
+  const int before = TestApp().appCommands;
+  ChildOf(doc)->SendMessage(WM_COMMAND, CTestApp::ID_APP_TEST, 0);
+  EXPECT_EQ(TestApp().appCommands, before + 1);
+  EXPECT_EQ(CommandLog(), (std::vector<std::string>{"child", "mainonly", "mainonly"}));
+  // Without a child frame the main frame handles its own commands.
+  doc->OnCloseDocument();
+  Pump();
+  main->SendMessage(WM_COMMAND, ID_SHARED, 0);
+  EXPECT_EQ(CommandLog().back(), "main");
+}
+
+TEST_F(CommandTest, DisabledCommandIsGreyedWhenItsMenuOpens)
+{
+  ASSERT_NE(NewDocument(), nullptr);
+  // The active child's menu is the one on the main window.
+  QMenu* edit = MenuBarPopup(main, "&Edit");
+  ASSERT_NE(edit, nullptr);
+  emit edit->aboutToShow();
+  ASSERT_NE(ActionFor(edit, ID_DISABLED), nullptr);
+  EXPECT_FALSE(ActionFor(edit, ID_DISABLED)->isEnabled());
+  EXPECT_TRUE(ActionFor(edit, ID_SHARED)->isEnabled());
+  EXPECT_FALSE(ActionFor(edit, ID_NOHANDLER)->isEnabled());
+  EXPECT_TRUE(ActionFor(edit, ID_CHECKED)->isChecked());
+  EXPECT_EQ(ActionFor(edit, ID_MAINONLY)->text(), QString("Main &Only\tCtrl+M"));
+  ActionFor(edit, ID_SHARED)->trigger();
+  Pump();
+  EXPECT_EQ(CommandLog(), std::vector<std::string>{"view"});
+}
+
+TEST_F(CommandTest, SwitchingChildFramesAndOpeningMenusLeavesNoOldPopupsBehind)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  auto* window = qobject_cast<QMainWindow*>(main->m_hWnd);
+  Pump();
+  const auto popups = [window] { return window->menuBar()->findChildren<QMenu*>().size(); };
+  const auto before = popups();
+  ASSERT_GT(before, 0);
+  // Each activation rebuilds the menu bar and each opening refills the popup.
+  for (int i = 0; i < 4; ++i) {
+    ChildOf(i % 2 ? second : first)->MDIActivate();
+    Pump();
+    QMenu* edit = MenuBarPopup(main, "&Edit");
+    ASSERT_NE(edit, nullptr);
+    emit edit->aboutToShow();
+  }
+  Pump();
+  EXPECT_EQ(popups(), before);
+}
+
+TEST_F(CommandTest, ToolbarButtonsTakeTheirStatesAtIdleTime)
+{
+  ASSERT_NE(NewDocument(), nullptr);
+  TestApp().OnIdle(0);
+  QAction* disabled = main->toolBar.GetAction(main->toolBar.CommandToIndex(ID_DISABLED));
+  QAction* shared = main->toolBar.GetAction(main->toolBar.CommandToIndex(ID_SHARED));
+  QAction* checked = main->toolBar.GetAction(main->toolBar.CommandToIndex(ID_CHECKED));
+  ASSERT_TRUE(disabled && shared && checked);
+  EXPECT_FALSE(disabled->isEnabled());
+  EXPECT_TRUE(shared->isEnabled());
+  EXPECT_TRUE(checked->isChecked());
+  EXPECT_EQ(shared->toolTip(), QString("Shared tip"));
+  EXPECT_FALSE(shared->icon().isNull());
+  shared->trigger();
+  EXPECT_EQ(CommandLog(), std::vector<std::string>{"view"});
+}
+
+TEST_F(CommandTest, StatusLineShowsThePromptOfTheCommandUnderThePointer)
+{
+  ASSERT_NE(NewDocument(), nullptr);
+  main->SendMessage(WM_MENUSELECT, ID_SHARED, 0);
+  EXPECT_EQ(main->statusBar.GetPaneText(0), CString("Shared command"));
+  main->SendMessage(WM_MENUSELECT, 0xFFFF, 0);
+  EXPECT_EQ(main->statusBar.GetPaneText(0), CString("Ready"));
+}
+
+TEST_F(CommandTest, AcceleratorOfTheFrameTurnsAKeyIntoItsCommand)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  POSITION pos = doc->GetFirstViewPosition();
+  CView* view = doc->GetNextView(pos);
+  PostKey(view->m_hWnd, QEvent::KeyPress, Qt::Key_M, Qt::ControlModifier);
+  Pump();
+  EXPECT_EQ(CommandLog(), std::vector<std::string>{"mainonly"});
+}
+
+TEST_F(CommandTest, ContextMenuOffersItsItemsAndSendsTheChosenCommandAlongTheRoute)
+{
+  ASSERT_NE(NewDocument(), nullptr);
+  CMenu menu;
+  ASSERT_TRUE(menu.LoadMenu(IDR_TESTDOC));
+  CMenu* popup = menu.GetSubMenu(1);
+  ASSERT_NE(popup, nullptr);
+  service.popupChoices.push_back(ID_SHARED);
+  EXPECT_TRUE(popup->TrackPopupMenu(TPM_RIGHTBUTTON, 10, 10, main));
+  ASSERT_EQ(service.popupMenus.size(), 1u);
+  EXPECT_EQ(service.popupMenus[0][0], CString("&Shared"));
+  EXPECT_EQ(service.popupMenus[0][2], CString(""));
+  // The update handlers ran before the menu showed.
+  EXPECT_TRUE(popup->GetMenuState(ID_DISABLED, MF_BYCOMMAND) & MF_GRAYED);
+  EXPECT_TRUE(CommandLog().empty());
+  Pump();
+  EXPECT_EQ(CommandLog(), std::vector<std::string>{"view"});
+}
+
+TEST(Menu, ItemsAreAddressedByPositionAndCommand)
+{
+  CMenu menu;
+  ASSERT_TRUE(menu.CreateMenu());
+  CMenu popup;
+  ASSERT_TRUE(popup.CreatePopupMenu());
+  popup.AppendMenu(MF_STRING, 11, "Start");
+  menu.AppendMenu(MF_STRING, 1, "&One");
+  menu.AppendMenu(MF_POPUP, reinterpret_cast<UINT_PTR>(popup.Detach()), "&Debug");
+  menu.AppendMenu(MF_SEPARATOR);
+  EXPECT_EQ(menu.GetMenuItemCount(), 3u);
+  CString text;
+  menu.GetMenuString(1, text, MF_BYPOSITION);
+  EXPECT_EQ(text, CString("&Debug"));
+  EXPECT_EQ(menu.GetSubMenu(1)->GetMenuItemID(0), 11u);
+  EXPECT_EQ(menu.GetMenuItemID(1), 0xFFFFFFFFu);
+  EXPECT_EQ(menu.EnableMenuItem(1, MF_BYPOSITION | MF_GRAYED), static_cast<UINT>(MF_ENABLED));
+  EXPECT_TRUE(menu.GetMenuState(1, MF_BYPOSITION) & MF_GRAYED);
+  EXPECT_EQ(menu.CheckMenuItem(11, MF_CHECKED), static_cast<UINT>(MF_UNCHECKED));
+  EXPECT_TRUE(menu.DeleteMenu(1, MF_BYPOSITION));
+  EXPECT_EQ(menu.GetMenuItemCount(), 2u);
+  EXPECT_FALSE(menu.RemoveMenu(5, MF_BYPOSITION));
+  EXPECT_FALSE(CMenu().LoadMenu(99999));
+}

@@ -1,0 +1,364 @@
+// Guards dialogs built from templates: modal runs through the dialog service, data exchange
+// with its refusal messages, Enter and Esc, radio groups, sorted list boxes and combo boxes.
+#include <QApplication>
+#include <QLineEdit>
+
+#include "TestApp.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/DataExch.h"
+#include "ui/dlg/Ddx.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/wnd/Resource.h"
+
+namespace {
+enum : UINT
+{
+  IDD_TEST = 7400,
+  IDC_NAME = 7401,
+  IDC_COUNT = 7402,
+  IDC_RATIO = 7403,
+  IDC_CHECK = 7404,
+  IDC_R1 = 7405,
+  IDC_R2 = 7406,
+  IDC_R3 = 7407,
+  IDC_LIST = 7408,
+  IDC_COMBO = 7409,
+  IDD_LENGTH = 7420,
+  IDC_LENGTH = 7421,
+  IDC_ABOVE = 7422,
+  IDC_BELOW = 7423
+};
+
+void RegisterTemplates()
+{
+  CDialogTemplate test;
+  test.caption = "Test";
+  test.size = CSize(200, 160);
+  test.items = {
+      {CDlgCtl::Edit, IDC_NAME, "", CRect(5, 5, 100, 17)},
+      {CDlgCtl::Edit, IDC_COUNT, "", CRect(5, 20, 100, 32)},
+      {CDlgCtl::Edit, IDC_RATIO, "", CRect(5, 35, 100, 47)},
+      {CDlgCtl::CheckBox, IDC_CHECK, "&Check", CRect(5, 50, 100, 62)},
+      {CDlgCtl::RadioButton, IDC_R1, "One", CRect(5, 65, 60, 77), WS_GROUP},
+      {CDlgCtl::RadioButton, IDC_R2, "Two", CRect(5, 80, 60, 92)},
+      {CDlgCtl::RadioButton, IDC_R3, "Three", CRect(5, 95, 60, 107)},
+      {CDlgCtl::ListBox, IDC_LIST, "", CRect(110, 5, 190, 60), LBS_SORT | LBS_NOTIFY},
+      {CDlgCtl::ComboBox,
+       IDC_COMBO,
+       "",
+       CRect(110, 65, 190, 77),
+       CBS_DROPDOWNLIST,
+       {"Centered", "Face of frame", "Installation Flange"}},
+      {CDlgCtl::DefPushButton, IDOK, "OK", CRect(110, 130, 145, 144)},
+      {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(150, 130, 190, 144)},
+  };
+  CResources::Get().AddDialog(IDD_TEST, test);
+  CDialogTemplate length;
+  length.caption = "Length";
+  length.size = CSize(120, 50);
+  length.items = {{CDlgCtl::RadioButton, IDC_ABOVE, "Above", CRect(5, 60, 60, 70)},
+                  {CDlgCtl::Edit, IDC_LENGTH, "", CRect(5, 5, 100, 17)},
+                  {CDlgCtl::RadioButton, IDC_BELOW, "Below", CRect(60, 60, 110, 70)},
+                  {CDlgCtl::DefPushButton, IDOK, "OK", CRect(5, 30, 50, 44)},
+                  {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(60, 30, 110, 44)}};
+  CResources::Get().AddDialog(IDD_LENGTH, length);
+}
+
+class CTestDlg : public CDialog
+{
+public:
+  CTestDlg() : CDialog(IDD_TEST) {}
+  CString name = "Kitchen";
+  int count = 5;
+  double ratio = 0.5;
+  int check = 1;
+  int radio = 1;
+  int combo = 2;
+  CListBox list;
+  int selChanges = 0;
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override
+  {
+    DDX_Control(pDX, IDC_LIST, list);
+    DDX_Text(pDX, IDC_NAME, name);
+    DDX_Text(pDX, IDC_COUNT, count);
+    DDV_MinMaxInt(pDX, count, 0, 2000);
+    DDX_Text(pDX, IDC_RATIO, ratio);
+    DDV_MinMaxDouble(pDX, ratio, 0.0, 24.0);
+    DDX_Check(pDX, IDC_CHECK, check);
+    DDX_Radio(pDX, IDC_R1, radio);
+    DDX_CBIndex(pDX, IDC_COMBO, combo);
+  }
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+  {
+    if (LOWORD(wParam) == IDC_LIST && HIWORD(wParam) == LBN_SELCHANGE)
+      ++selChanges;
+    return CDialog::OnCommand(wParam, lParam);
+  }
+};
+
+class CLengthDlg : public CDialog
+{
+public:
+  CLengthDlg() : CDialog(IDD_LENGTH) {}
+  double length = 65.5;
+
+protected:
+  void DoDataExchange(CDataExchange* pDX) override
+  {
+    DDX_Length(pDX, IDC_LENGTH, length);
+    DDV_Length(pDX, length, 12.0, 120.0);
+  }
+};
+
+int g_units = 0;
+int Units() { return g_units; }
+
+class DialogTest : public UiTest
+{
+protected:
+  void SetUp() override
+  {
+    UiTest::SetUp();
+    RegisterTemplates();
+    SetLengthUnitsSource(&Units);
+    g_units = 0;
+  }
+  void TearDown() override
+  {
+    SetLengthUnitsSource(nullptr);
+    UiTest::TearDown();
+  }
+};
+
+CString Text(CDialog& dlg, int id)
+{
+  CString text;
+  dlg.GetDlgItemText(id, text);
+  return text;
+}
+
+void Click(CDialog& dlg, int id) { dynamic_cast<CButton*>(dlg.GetDlgItem(id))->Click(); }
+}  // namespace
+
+TEST_F(DialogTest, ModalRunLoadsTheControlsAndOkSavesThem)
+{
+  CTestDlg dlg;
+  service.dialogActions.push_back([](CDialog& d) {
+    EXPECT_EQ(Text(d, IDC_NAME), CString("Kitchen"));
+    EXPECT_EQ(Text(d, IDC_COUNT), CString("5"));
+    EXPECT_EQ(Text(d, IDC_RATIO), CString("0.5"));
+    EXPECT_EQ(d.IsDlgButtonChecked(IDC_R2), 1u);
+    EXPECT_EQ(d.IsDlgButtonChecked(IDC_CHECK), 1u);
+    d.SetDlgItemText(IDC_NAME, "Porch");
+    d.SetDlgItemText(IDC_COUNT, " 2000 ");
+    d.SetDlgItemText(IDC_RATIO, "24");
+    Click(d, IDC_R3);
+    Click(d, IDC_CHECK);
+    dynamic_cast<CComboBox*>(d.GetDlgItem(IDC_COMBO))->Choose(0);
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  EXPECT_EQ(dlg.name, CString("Porch"));
+  EXPECT_EQ(dlg.count, 2000);
+  EXPECT_DOUBLE_EQ(dlg.ratio, 24.0);
+  EXPECT_EQ(dlg.radio, 2);
+  EXPECT_EQ(dlg.check, 0);
+  EXPECT_EQ(dlg.combo, 0);
+  EXPECT_TRUE(service.messages.empty());
+}
+
+TEST_F(DialogTest, RefusedValuesKeepTheDialogOpenWithTheirMessages)
+{
+  CTestDlg dlg;
+  service.dialogActions.push_back([](CDialog& d) {
+    d.SetDlgItemText(IDC_COUNT, "12a");
+    Click(d, IDOK);
+    EXPECT_FALSE(d.HasEnded());
+    d.SetDlgItemText(IDC_COUNT, "2001");
+    Click(d, IDOK);
+    EXPECT_FALSE(d.HasEnded());
+    d.SetDlgItemText(IDC_COUNT, "7");
+    d.SetDlgItemText(IDC_RATIO, "24.5");
+    Click(d, IDOK);
+    EXPECT_FALSE(d.HasEnded());
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  ASSERT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(service.messages[0].text, CString("Please enter an integer."));
+  EXPECT_EQ(service.messages[1].text, CString("Please enter an integer between 0 and 2000."));
+  EXPECT_EQ(service.messages[2].text, CString("Please enter a number between 0 and 24."));
+  EXPECT_EQ(service.messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  // Values exchanged before the refused one have been taken, as with the class library.
+  EXPECT_EQ(dlg.count, 7);
+  EXPECT_DOUBLE_EQ(dlg.ratio, 24.5);
+}
+
+TEST_F(DialogTest, EnterPressesTheDefaultButtonAndEscapeCancels)
+{
+  CTestDlg ok;
+  service.dialogActions.push_back([](CDialog& d) {
+    d.SetDlgItemText(IDC_NAME, "Den");
+    PostKey(d.GetDlgItem(IDC_NAME)->m_hWnd, QEvent::KeyPress, Qt::Key_Return);
+    Pump();
+  });
+  EXPECT_EQ(ok.DoModal(), IDOK);
+  EXPECT_EQ(ok.name, CString("Den"));
+
+  CTestDlg cancel;
+  service.dialogActions.push_back([](CDialog& d) {
+    d.SetDlgItemText(IDC_NAME, "Hall");
+    PostKey(d.GetDlgItem(IDC_NAME)->m_hWnd, QEvent::KeyPress, Qt::Key_Escape);
+    Pump();
+  });
+  EXPECT_EQ(cancel.DoModal(), IDCANCEL);
+  EXPECT_EQ(cancel.name, CString("Kitchen"));
+  EXPECT_EQ(service.dialogsLeftOpen, 0);
+}
+
+TEST_F(DialogTest, SortedListSortsWithoutRegardToCaseAndNotifiesOnlyUserChanges)
+{
+  CTestDlg dlg;
+  service.dialogActions.push_back([&dlg](CDialog& d) {
+    CListBox& list = dlg.list;
+    list.AddString("beta");
+    list.AddString("Alpha");
+    list.AddString("gamma");
+    EXPECT_EQ(list.AddString("ALPHA2"), 1);
+    CString text;
+    list.GetText(0, text);
+    EXPECT_EQ(text, CString("Alpha"));
+    list.GetText(3, text);
+    EXPECT_EQ(text, CString("gamma"));
+    EXPECT_EQ(list.FindStringExact(-1, "BETA"), 2);
+    EXPECT_EQ(list.FindStringExact(-1, "bet"), LB_ERR);
+    // Searches start after the given item and wrap round; FindString matches the start of a text.
+    EXPECT_EQ(list.FindStringExact(2, "alpha"), 0);
+    EXPECT_EQ(list.FindString(-1, "al"), 0);
+    EXPECT_EQ(list.FindString(0, "AL"), 1);
+    EXPECT_EQ(list.FindString(1, "al"), 0);
+    EXPECT_EQ(list.FindString(-1, "alphabet"), LB_ERR);
+    EXPECT_EQ(list.SelectString(-1, "GAM"), 3);
+    EXPECT_EQ(list.SelectString(-1, "delta"), LB_ERR);
+    EXPECT_EQ(list.GetCurSel(), 3);
+    list.SetItemData(2, 77);
+    EXPECT_EQ(list.GetItemData(2), 77u);
+    EXPECT_EQ(list.SetCurSel(3), 3);
+    EXPECT_EQ(list.GetCurSel(), 3);
+    EXPECT_EQ(list.SendMessage(LB_GETCOUNT), 4);
+    EXPECT_EQ(dlg.selChanges, 0);
+    EXPECT_EQ(list.DeleteString(0), 3);
+    EXPECT_EQ(d.GetDlgItem(IDC_LIST), &list);
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, ComboBoxTakesItsInitialItemsAndReportsTheUsersChoice)
+{
+  CTestDlg dlg;
+  service.dialogActions.push_back([](CDialog& d) {
+    auto* combo = dynamic_cast<CComboBox*>(d.GetDlgItem(IDC_COMBO));
+    ASSERT_NE(combo, nullptr);
+    EXPECT_EQ(combo->GetCount(), 3);
+    EXPECT_EQ(combo->GetCurSel(), 2);
+    CString text;
+    combo->GetLBText(1, text);
+    EXPECT_EQ(text, CString("Face of frame"));
+    EXPECT_EQ(combo->FindStringExact(-1, "centered"), 0);
+    EXPECT_EQ(combo->FindStringExact(0, "CENTERED"), 0);
+    EXPECT_EQ(combo->FindStringExact(-1, "Face"), CB_ERR);
+    EXPECT_EQ(combo->SelectString(1, "c"), 0);
+    EXPECT_EQ(combo->GetCurSel(), 0);
+    EXPECT_EQ(combo->SelectString(-1, "Installation Flanges"), CB_ERR);
+    EXPECT_EQ(combo->GetCurSel(), 0);
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+TEST_F(DialogTest, LengthFieldRefusesTextThatIsNoLengthAndKeepsTheValue)
+{
+  CLengthDlg dlg;
+  service.dialogActions.push_back([](CDialog& d) {
+    EXPECT_EQ(Text(d, IDC_LENGTH), CString("5'-5 1/2\""));
+    d.SetDlgItemText(IDC_LENGTH, "five feet");
+    Click(d, IDOK);
+    EXPECT_FALSE(d.HasEnded());
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("Please enter a valid measurement."));
+  EXPECT_EQ(service.messages[0].type & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+  EXPECT_DOUBLE_EQ(dlg.length, 65.5);
+}
+
+TEST_F(DialogTest, AnEmptiedLengthFieldIsNoLengthInEitherUnits)
+{
+  for (int units : {0, 3}) {
+    g_units = units;
+    service.messages.clear();
+    CLengthDlg dlg;
+    dlg.length = 65.5;
+    service.dialogActions.push_back([](CDialog& d) {
+      for (const char* blank : {"", "   "}) {
+        d.SetDlgItemText(IDC_LENGTH, blank);
+        Click(d, IDOK);
+        EXPECT_FALSE(d.HasEnded());
+      }
+      Click(d, IDCANCEL);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    ASSERT_EQ(service.messages.size(), 2u);
+    EXPECT_EQ(service.messages[1].text, CString("Please enter a valid measurement."));
+    EXPECT_DOUBLE_EQ(dlg.length, 65.5);
+  }
+}
+
+TEST_F(DialogTest, LengthOutOfRangeShowsTheLimitsInTheUsersUnits)
+{
+  g_units = 3;
+  CLengthDlg dlg;
+  service.dialogActions.push_back([](CDialog& d) {
+    EXPECT_EQ(Text(d, IDC_LENGTH), CString("1663.7"));
+    d.SetDlgItemText(IDC_LENGTH, "10000");
+    Click(d, IDOK);
+    EXPECT_FALSE(d.HasEnded());
+    d.SetDlgItemText(IDC_LENGTH, "3000");
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("Please enter a measurement between 305 and 3048."));
+  EXPECT_EQ(service.messages[0].helpId, 5022u);
+  EXPECT_NEAR(dlg.length, 3000 / 25.4, 1e-9);
+}
+
+TEST_F(DialogTest, CheckRadioButtonClearsButtonsThatOtherControlsSeparate)
+{
+  CLengthDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_LENGTH));
+  dlg.CheckRadioButton(IDC_ABOVE, IDC_BELOW, IDC_ABOVE);
+  Click(dlg, IDC_BELOW);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_BELOW), static_cast<UINT>(BST_CHECKED));
+  dlg.CheckRadioButton(IDC_ABOVE, IDC_BELOW, IDC_ABOVE);
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_ABOVE), static_cast<UINT>(BST_CHECKED));
+  EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_BELOW), static_cast<UINT>(BST_UNCHECKED)) << "only one of the pair is checked";
+  EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_ABOVE, IDC_BELOW), static_cast<int>(IDC_ABOVE));
+  dlg.DestroyWindow();
+}
+
+TEST_F(DialogTest, ModelessDialogStaysUntilDestroyed)
+{
+  CTestDlg dlg;
+  ASSERT_TRUE(dlg.Create(IDD_TEST));
+  EXPECT_TRUE(dlg.IsWindowVisible());
+  EXPECT_EQ(Text(dlg, IDC_NAME), CString("Kitchen"));
+  dlg.DestroyWindow();
+  EXPECT_EQ(dlg.m_hWnd, nullptr);
+  CDialog missing(9999);
+  EXPECT_EQ(missing.DoModal(), -1);
+}

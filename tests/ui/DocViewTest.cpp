@@ -1,0 +1,299 @@
+// Guards the document/view architecture: template strings and untitled names, view updates with
+// hints, MDI child activation and titles, closing and saving, view painting and printing.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "TestFrames.h"
+#include "platform/core/File.h"
+#include "ui/frame/Menu.h"
+#include "ui/wnd/Resource.h"
+
+namespace {
+class DocViewTest : public FrameTest
+{};
+
+constexpr UINT kShortDocStrings = 7210;
+
+CTestView* FirstView(CDocument* doc)
+{
+  POSITION pos = doc->GetFirstViewPosition();
+  return pos ? dynamic_cast<CTestView*>(doc->GetNextView(pos)) : nullptr;
+}
+
+class CHintObject : public CObject
+{};
+
+// A child frame that refuses to be created, and says when it is gone.
+class CRefusingChild : public CTestChild
+{
+public:
+  explicit CRefusingChild(bool& destroyed) : m_destroyed(destroyed) {}
+  ~CRefusingChild() override { m_destroyed = true; }
+
+protected:
+  int OnCreate(LPCREATESTRUCT) override { return -1; }
+
+private:
+  bool& m_destroyed;
+};
+}  // namespace
+
+TEST_F(DocViewTest, TemplateReadsItsDocumentStrings)
+{
+  CString s;
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::docName));
+  EXPECT_EQ(s, CString("Proj"));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::filterExt));
+  EXPECT_EQ(s, CString(".TPF"));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::windowTitle));
+  EXPECT_EQ(s, CString(""));
+  EXPECT_TRUE(docTemplate->GetDocString(s, CDocTemplate::regFileTypeName));
+  EXPECT_EQ(s, CString("Test Project"));
+  // A document string that stops early has no later fields.
+  CResources::Get().AddString(kShortDocStrings, "\nPlan\nPlan");
+  CMultiDocTemplate shortTemplate(kShortDocStrings, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestChild),
+                                  RUNTIME_CLASS(CTestView));
+  EXPECT_TRUE(shortTemplate.GetDocString(s, CDocTemplate::fileNewName));
+  EXPECT_EQ(s, CString("Plan"));
+  s = "stale";
+  EXPECT_FALSE(shortTemplate.GetDocString(s, CDocTemplate::filterExt));
+  EXPECT_EQ(s, CString(""));
+}
+
+TEST_F(DocViewTest, NewDocumentsAreNamedAfterTheDocumentNameWithACount)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  EXPECT_EQ(first->GetTitle(), CString("Proj1"));
+  EXPECT_EQ(second->GetTitle(), CString("Proj2"));
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 2);
+  EXPECT_EQ(first->GetDocTemplate(), docTemplate);
+  // The child frame shows the document's title; the main frame adds the active one's.
+  CString title;
+  ChildOf(first)->GetWindowText(title);
+  EXPECT_EQ(title, CString("Proj1"));
+  main->GetWindowText(title);
+  EXPECT_EQ(title, CString("Test App - Proj2"));
+}
+
+TEST_F(DocViewTest, UpdateAllViewsPassesHintAndObjectToEveryViewButTheSender)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* first = FirstView(doc);
+  auto* second = static_cast<CTestView*>(RUNTIME_CLASS(CTestView)->CreateObject());
+  ASSERT_TRUE(second->Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), ChildOf(doc), 1));
+  doc->AddView(second);
+  first->hints.clear();
+  CHintObject hint;
+  doc->UpdateAllViews(second, 2, &hint);
+  ASSERT_EQ(first->hints.size(), 1u);
+  EXPECT_EQ(first->hints[0].first, 2);
+  EXPECT_EQ(first->hints[0].second, &hint);
+  EXPECT_TRUE(second->hints.empty());
+  doc->UpdateAllViews(nullptr, 6);
+  EXPECT_EQ(second->hints.size(), 1u);
+  // A destroyed view leaves its document's list (and deletes itself).
+  second->DestroyWindow();
+  int views = 0;
+  for (POSITION pos = doc->GetFirstViewPosition(); pos; doc->GetNextView(pos))
+    ++views;
+  EXPECT_EQ(views, 1);
+}
+
+TEST_F(DocViewTest, ViewPaintsThroughOnDrawIntoItsSurface)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* view = FirstView(doc);
+  Pump();
+  view->UpdateWindow();
+  EXPECT_GT(view->draws, 0);
+  CRect client;
+  view->GetClientRect(&client);
+  ASSERT_FALSE(client.IsRectEmpty());
+  EXPECT_EQ(view->GetSurfacePixel(client.Width() / 2, client.Height() / 2), RGB(0, 128, 0));
+}
+
+TEST_F(DocViewTest, ActivatingAChildSendsActivationMessagesAndSwitchesTheActiveFrame)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  CTestChild* a = ChildOf(first);
+  CTestChild* b = ChildOf(second);
+  EXPECT_EQ(main->MDIGetActive(), b);
+  a->activations.clear();
+  b->activations.clear();
+  a->MDIActivate();
+  Pump();
+  EXPECT_EQ(main->MDIGetActive(), a);
+  EXPECT_EQ(a->activations, std::vector<BOOL>{TRUE});
+  EXPECT_EQ(b->activations, std::vector<BOOL>{FALSE});
+  EXPECT_EQ(main->GetActiveFrame(), a);
+  EXPECT_EQ(a->GetActiveDocument(), first);
+  CString title;
+  main->GetWindowText(title);
+  EXPECT_EQ(title, CString("Test App - Proj1"));
+}
+
+TEST_F(DocViewTest, ClosingTheOnlyFrameOfADocumentClosesTheDocument)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  ChildOf(doc)->SendMessage(WM_CLOSE);
+  Pump();
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+  EXPECT_EQ(main->MDIGetActive(), nullptr);
+}
+
+TEST_F(DocViewTest, ModifiedDocumentAsksBeforeClosingAndCancelKeepsIt)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  doc->SetModifiedFlag();
+  service.messageAnswers.push_back(IDCANCEL);
+  ChildOf(doc)->SendMessage(WM_CLOSE);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("Save changes to Proj1?"));
+  EXPECT_EQ(service.messages[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 1);
+  service.messageAnswers.push_back(IDNO);
+  ChildOf(doc)->SendMessage(WM_CLOSE);
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+}
+
+TEST_F(DocViewTest, SaveAsAsksForAPathWithTheTemplatesFilter)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const CString path = CString::FromUtf8((dir.path() + "/plan.tpf").toStdString());
+  service.filePaths.push_back(path);
+  EXPECT_TRUE(doc->DoSave(nullptr));
+  ASSERT_EQ(service.fileRequests.size(), 1u);
+  EXPECT_FALSE(service.fileRequests[0].bOpen);
+  EXPECT_EQ(service.fileRequests[0].filter, CString("Project Files (*.tpf)|*.TPF|All Files (*.*)|*.*||"));
+  EXPECT_EQ(doc->GetPathName(), path);
+  EXPECT_EQ(doc->GetTitle(), CString("plan.tpf"));
+  EXPECT_TRUE(QFileInfo::exists(dir.path() + "/plan.tpf"));
+}
+
+TEST_F(DocViewTest, SaveAsWithoutAnExtensionOverAnExistingProjectAsksAndNoKeepsIt)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  const QString existing = dir.path() + "/trunc500.tpf";
+  {
+    QFile file(existing);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QByteArray(500, 'p'));
+  }
+  const CString typed = CString::FromUtf8((dir.path() + "/trunc500").toStdString());
+  service.filePaths.push_back(typed);
+  service.messageAnswers.push_back(IDNO);
+  EXPECT_FALSE(doc->DoSave(nullptr));
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("trunc500.tpf already exists.\nDo you want to replace it?"));
+  EXPECT_EQ(service.messages[0].caption, CString("Save As"));
+  QFile kept(existing);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), QByteArray(500, 'p'));
+  kept.close();
+  // Yes saves under the final name.
+  service.filePaths.push_back(typed);
+  EXPECT_TRUE(doc->DoSave(nullptr));
+  EXPECT_EQ(doc->GetPathName(), CString::FromUtf8(existing.toStdString()));
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_NE(kept.readAll(), QByteArray(500, 'p'));
+}
+
+TEST_F(DocViewTest, PrintingDrawsTheViewOnThePrinter)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* view = FirstView(doc);
+  QPrinter* printer = TestApp().GetPrinter();
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  const int before = view->draws;
+  service.filePaths.push_back(CString::FromUtf8((dir.path() + "/out.pdf").toStdString()));
+  view->OnFilePrint();
+  EXPECT_EQ(view->draws, before + 1);
+  EXPECT_GT(QFileInfo(dir.path() + "/out.pdf").size(), 0);
+
+  // Cancelling the print dialog prints nothing.
+  service.printAnswers.push_back(IDCANCEL);
+  view->OnFilePrint();
+  EXPECT_EQ(view->draws, before + 1);
+
+  view->OnFilePrintPreview();
+  EXPECT_EQ(service.previews, 1);
+  EXPECT_EQ(view->draws, before + 2);
+}
+
+TEST_F(DocViewTest, ChildFrameLivesInsideTheMainWindow)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestChild* child = ChildOf(doc);
+  EXPECT_FALSE(child->m_hWnd->isWindow());
+  EXPECT_EQ(child->m_hWnd->window(), main->m_hWnd);
+  EXPECT_EQ(child->GetParentFrame(), main);
+  EXPECT_EQ(CMenu::FromHandle(docTemplate->m_hMenuShared), child->GetMenu());
+  EXPECT_EQ(main->GetMenu(), child->GetMenu());
+}
+
+TEST_F(DocViewTest, AChildFrameWhoseCreationFailsIsGoneAndLeftUntouched)
+{
+  bool destroyed = false;
+  // The frame deletes itself; LoadFrame must not write into it afterwards.
+  EXPECT_FALSE((new CRefusingChild(destroyed))->LoadFrame(IDR_TESTDOC, WS_OVERLAPPEDWINDOW, main));
+  EXPECT_TRUE(destroyed);
+  Pump();
+  EXPECT_TRUE(main->MdiArea()->subWindowList().isEmpty());
+}
+
+TEST_F(DocViewTest, DocumentThatCannotBeOpenedLeavesNothingBehind)
+{
+  EXPECT_EQ(TestApp().OpenDocumentFile("/nonexistent/folder/plan.tpf"), nullptr);
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text.Left(24), CString("Failed to open document."));
+}
+
+TEST_F(DocViewTest, PrintSetupChoicesReachTheNextPrint)
+{
+  QTemporaryDir dir;
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  QPrinter* printer = TestApp().GetPrinter();
+  printer->setOutputFormat(QPrinter::PdfFormat);
+  printer->setPageOrientation(QPageLayout::Portrait);
+
+  // Cancelling the page set-up changes nothing; OK takes the user's choices.
+  TestApp().OnFilePrintSetup();
+  EXPECT_EQ(service.pageSetupsShown, 1);
+  EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Portrait);
+  service.pageSetups.push_back({IDOK, [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); }});
+  TestApp().OnFilePrintSetup();
+  EXPECT_EQ(service.pageSetupsShown, 2);
+
+  service.filePaths.push_back(CString::FromUtf8((dir.path() + "/setup.pdf").toStdString()));
+  FirstView(doc)->OnFilePrint();
+  QFile pdf(dir.path() + "/setup.pdf");
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  const QByteArray bytes = pdf.readAll();
+  const qsizetype box = bytes.indexOf("/MediaBox [");
+  ASSERT_GE(box, 0);
+  const QList<QByteArray> numbers = bytes.mid(box + 11, 40).split(']').first().simplified().split(' ');
+  ASSERT_EQ(numbers.size(), 4);
+  EXPECT_GT(numbers[2].toDouble(), numbers[3].toDouble()) << "the page is printed landscape";
+}

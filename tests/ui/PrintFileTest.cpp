@@ -1,0 +1,150 @@
+// Guards printing to a PDF file: the name is asked for (suggested from the window in the
+// documents folder), Cancel prints nothing, the file appears exactly where the user said and only
+// once it is whole; a read-only target is refused and a failed write keeps the previous file.
+#include <sys/resource.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <QDir>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include "TestFrames.h"
+#include "ui/docview/View.h"
+#include "ui/output/PdfOut.h"
+
+namespace {
+
+std::string Bytes(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// What poppler's pdfinfo says of a file: its "Pages:" value, or -1 when it cannot read it.
+int PdfPages(const std::string& path)
+{
+  const std::string command = "pdfinfo '" + path + "' 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe)
+    return -1;
+  std::string out;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe))
+    out += buffer;
+  if (::pclose(pipe) != 0)
+    return -1;
+  const size_t at = out.find("Pages:");
+  return at == std::string::npos ? -1 : std::stoi(out.substr(at + 6));
+}
+
+class PrintFileTest : public FrameTest
+{
+protected:
+  void SetUp() override
+  {
+    FrameTest::SetUp();
+    ASSERT_TRUE(config.isValid() && files.isValid() && documents.isValid());
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    // The documents folder is a temporary one, as the desktop's user-dirs file names it.
+    std::ofstream(config.filePath("user-dirs.dirs").toStdString())
+        << "XDG_DOCUMENTS_DIR=\"" << documents.path().toStdString() << "\"\n";
+    doc = NewDocument();
+    ASSERT_NE(doc, nullptr);
+    POSITION pos = doc->GetFirstViewPosition();
+    view = dynamic_cast<CTestView*>(doc->GetNextView(pos));
+    ASSERT_NE(view, nullptr);
+    // No printer: the printer writes PDF.
+    TestApp().GetPrinter()->setOutputFormat(QPrinter::PdfFormat);
+  }
+  void TearDown() override
+  {
+    FrameTest::TearDown();
+    qunsetenv("XDG_CONFIG_HOME");
+  }
+  std::string File(const char* name) const { return files.filePath(name).toStdString(); }
+  int FileCount() const { return static_cast<int>(QDir(files.path()).entryList(QDir::Files | QDir::Hidden).size()); }
+
+  QTemporaryDir config;
+  QTemporaryDir files;
+  QTemporaryDir documents;
+  CTestDoc* doc = nullptr;
+  CTestView* view = nullptr;
+};
+
+TEST_F(PrintFileTest, WithoutAPrinterTheNameIsAskedAndThePdfIsWrittenExactlyThere)
+{
+  service.filePaths.push_back(File("kitchen").c_str());
+  view->OnFilePrint();
+  ASSERT_EQ(service.fileRequests.size(), 1u);
+  const CFileDialogRequest& request = service.fileRequests[0];
+  EXPECT_FALSE(request.bOpen);
+  EXPECT_EQ(request.title, CString("Print to File"));
+  EXPECT_EQ(request.defaultExt, CString("pdf"));
+  CString caption;
+  view->GetParentFrame()->GetWindowText(caption);
+  ASSERT_FALSE(caption.IsEmpty());
+  EXPECT_EQ(request.fileName, CString(documents.path().toUtf8().constData()) + "/" + view->SuggestOutputName());
+  EXPECT_EQ(PdfPages(File("kitchen.pdf")), 1) << "pdfinfo reads the file the user named";
+  EXPECT_EQ(FileCount(), 1) << "nothing else is left in the folder";
+  EXPECT_TRUE(service.messages.empty());
+}
+
+TEST_F(PrintFileTest, CancelPrintsNothingAndNoKeepsTheExistingFile)
+{
+  const int before = view->draws;
+  service.filePaths.push_back(CString());
+  view->OnFilePrint();
+  EXPECT_EQ(view->draws, before);
+  EXPECT_EQ(FileCount(), 0);
+  std::ofstream(File("old.pdf"), std::ios::binary) << "%PDF-1.4 earlier print";
+  service.filePaths.push_back(File("old").c_str());
+  service.messageAnswers.push_back(IDNO);
+  view->OnFilePrint();
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, CString("old.pdf already exists.\nDo you want to replace it?"));
+  EXPECT_EQ(view->draws, before);
+  EXPECT_EQ(Bytes(File("old.pdf")), "%PDF-1.4 earlier print");
+  EXPECT_EQ(FileCount(), 1);
+}
+
+TEST_F(PrintFileTest, AReadOnlyTargetIsRefusedAndAFailedWriteKeepsThePreviousFile)
+{
+  const std::string target = File("plan.pdf");
+  std::ofstream(target, std::ios::binary) << "%PDF-1.4 previous print";
+  QFile::setPermissions(QString::fromStdString(target), QFile::ReadOwner | QFile::ReadGroup);
+  service.filePaths.push_back(target.c_str());
+  const int before = view->draws;
+  view->OnFilePrint();
+  ASSERT_EQ(service.messages.size(), 2u) << "the replace question, then the refusal";
+  EXPECT_EQ(service.messages[1].text, CPdfOutput::FailureText(target.c_str(), std::strerror(EACCES)));
+  EXPECT_EQ(view->draws, before);
+  EXPECT_EQ(Bytes(target), "%PDF-1.4 previous print");
+
+  // A write that fails part of the way (as on a full disk) leaves the previous file byte for byte.
+  QFile::setPermissions(QString::fromStdString(target), QFile::ReadOwner | QFile::WriteOwner);
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 200;
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  service.filePaths.push_back(target.c_str());
+  view->OnFilePrint();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  ASSERT_EQ(service.messages.size(), 4u);
+  EXPECT_EQ(service.messages[3].text,
+            CPdfOutput::FailureText(target.c_str(), "the file could not be written completely"));
+  EXPECT_EQ(Bytes(target), "%PDF-1.4 previous print");
+  EXPECT_EQ(FileCount(), 1) << "the unfinished file is removed";
+}
+
+}  // namespace

@@ -1,0 +1,254 @@
+// Guards property sheets: pages made when first shown, a page that refuses to be left, Apply Now
+// and the Cancel button that reads "Close" afterwards, and the sheet that reopens on its last page.
+#include <QTabBar>
+
+#include "TestApp.h"
+#include "ui/wnd/Resource.h"
+#include "ui/dlg/RetSheet.h"
+
+namespace {
+enum : UINT
+{
+  IDD_PAGE_ONE = 7500,
+  IDD_PAGE_TWO = 7501,
+  IDD_PAGE_THREE = 7502,
+  IDD_PAGE_TWO_AGAIN = 7503,
+  IDC_PAGE_EDIT = 7510
+};
+
+void RegisterPages()
+{
+  const char* titles[] = {"One", "Two", "Three"};
+  for (int i = 0; i < 3; ++i) {
+    CDialogTemplate page;
+    page.caption = titles[i];
+    page.size = CSize(150, 80);
+    page.items = {{CDlgCtl::Edit, IDC_PAGE_EDIT, "", CRect(5, 5, 100, 17)}};
+    CResources::Get().AddDialog(IDD_PAGE_ONE + static_cast<UINT>(i), page);
+  }
+  CDialogTemplate again;
+  again.caption = "Two";
+  again.size = CSize(150, 80);
+  CResources::Get().AddDialog(IDD_PAGE_TWO_AGAIN, again);
+}
+
+class CTestPage : public CPropertyPage
+{
+public:
+  explicit CTestPage(UINT id) : CPropertyPage(id) {}
+  BOOL OnKillActive() override { return refuseLeaving ? FALSE : CPropertyPage::OnKillActive(); }
+  BOOL OnApply() override
+  {
+    ++applied;
+    return CPropertyPage::OnApply();
+  }
+  BOOL refuseLeaving = FALSE;
+  int applied = 0;
+};
+
+CString g_retainedTitle;
+
+// A sheet that keeps the page last closed in one text for all sheets of its kind.
+class CTestSheet : public CRetainedPropertySheet
+{
+public:
+  CTestSheet() : CRetainedPropertySheet("Settings"), one(IDD_PAGE_ONE), two(IDD_PAGE_TWO), three(IDD_PAGE_THREE)
+  {
+    AddPage(&one);
+    AddPage(&two);
+    AddPage(&three);
+  }
+  CString GetRetainedPageTitle() override { return g_retainedTitle; }
+  void SetRetainedPageTitle(const CString& title) override { g_retainedTitle = title; }
+  void OnApplyNow() override
+  {
+    CRetainedPropertySheet::OnApplyNow();
+    CancelToClose();
+  }
+  CTestPage one;
+  CTestPage two;
+  CTestPage three;
+};
+
+// Two pages of one title after a third, as a sheet whose set of pages varies may have.
+class CTwinSheet : public CRetainedPropertySheet
+{
+public:
+  CTwinSheet() : CRetainedPropertySheet("Twins"), one(IDD_PAGE_ONE), two(IDD_PAGE_TWO), twin(IDD_PAGE_TWO_AGAIN)
+  {
+    AddPage(&one);
+    AddPage(&two);
+    AddPage(&twin);
+  }
+  CString GetRetainedPageTitle() override { return g_retainedTitle; }
+  void SetRetainedPageTitle(const CString& title) override { g_retainedTitle = title; }
+  CTestPage one;
+  CTestPage two;
+  CTestPage twin;
+};
+
+class PropSheetTest : public UiTest
+{
+protected:
+  void SetUp() override
+  {
+    UiTest::SetUp();
+    RegisterPages();
+    g_retainedTitle.Empty();
+  }
+};
+
+CString ButtonText(CPropertySheet& sheet, int id)
+{
+  CString text;
+  sheet.GetDlgItem(id)->GetWindowText(text);
+  return text;
+}
+}  // namespace
+
+TEST_F(PropSheetTest, ReopensOnThePageLastClosed)
+{
+  {
+    CTestSheet sheet;
+    service.dialogActions.push_back([](CDialog& d) {
+      auto& s = dynamic_cast<CTestSheet&>(d);
+      EXPECT_EQ(s.GetActiveIndex(), 0);
+      EXPECT_TRUE(s.SetActivePage(2));
+      s.PressButton(PSBTN_CANCEL);
+    });
+    EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  }
+  EXPECT_EQ(g_retainedTitle, CString("Three"));
+  CTestSheet again;
+  int shown = -1;
+  service.dialogActions.push_back([&shown](CDialog& d) {
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    shown = s.GetActiveIndex();
+    s.PressButton(PSBTN_OK);
+  });
+  EXPECT_EQ(again.DoModal(), IDOK);
+  EXPECT_EQ(shown, 2);
+}
+
+TEST_F(PropSheetTest, ARememberedTitleThatNoTabCarriesOpensTheFirstPage)
+{
+  g_retainedTitle = "Gone";
+  CTestSheet sheet;
+  int shown = -1;
+  service.dialogActions.push_back([&shown](CDialog& d) {
+    shown = dynamic_cast<CTestSheet&>(d).GetActiveIndex();
+    dynamic_cast<CTestSheet&>(d).PressButton(PSBTN_OK);
+  });
+  sheet.DoModal();
+  EXPECT_EQ(shown, 0);
+  EXPECT_EQ(g_retainedTitle, CString("One"));
+}
+
+TEST_F(PropSheetTest, ApplyThenCancelReadsCloseAndKeepsWhatWasApplied)
+{
+  CTestSheet sheet;
+  service.dialogActions.push_back([](CDialog& d) {
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    EXPECT_FALSE(s.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+    s.one.SetModified();
+    EXPECT_TRUE(s.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+    EXPECT_EQ(ButtonText(s, IDCANCEL), CString("Cancel"));
+    EXPECT_TRUE(s.PressButton(PSBTN_APPLYNOW));
+    EXPECT_EQ(ButtonText(s, IDCANCEL), CString("Close"));
+    EXPECT_FALSE(s.one.IsModified());
+    EXPECT_FALSE(s.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled());
+    s.PressButton(PSBTN_CANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(sheet.one.applied, 1);
+  // Pages never shown have no window and are not applied.
+  EXPECT_EQ(sheet.two.applied, 0);
+}
+
+TEST_F(PropSheetTest, PageThatRefusesToBeLeftKeepsTheSheetOnIt)
+{
+  CTestSheet sheet;
+  service.dialogActions.push_back([](CDialog& d) {
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    EXPECT_EQ(s.two.m_hWnd, nullptr);
+    s.one.refuseLeaving = TRUE;
+    auto* tabs = static_cast<QTabBar*>(s.GetTabControl()->m_hWnd);
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(s.GetActiveIndex(), 0);
+    EXPECT_EQ(tabs->currentIndex(), 0);
+    EXPECT_EQ(s.two.m_hWnd, nullptr);
+    s.one.refuseLeaving = FALSE;
+    tabs->setCurrentIndex(1);
+    EXPECT_EQ(s.GetActiveIndex(), 1);
+    EXPECT_NE(s.two.m_hWnd, nullptr);
+    s.PressButton(PSBTN_CANCEL);
+  });
+  sheet.DoModal();
+  EXPECT_EQ(g_retainedTitle, CString("Two"));
+}
+
+TEST_F(PropSheetTest, TabControlNamesThePagesInOrder)
+{
+  CTestSheet sheet;
+  service.dialogActions.push_back([](CDialog& d) {
+    CTabCtrl* tabs = dynamic_cast<CTestSheet&>(d).GetTabControl();
+    ASSERT_EQ(tabs->GetItemCount(), 3);
+    char text[8] = {};
+    TCITEM item;
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = 4;
+    EXPECT_TRUE(tabs->GetItem(2, &item));
+    EXPECT_STREQ(text, "Thr");
+    d.EndDialog(IDCANCEL);
+  });
+  sheet.DoModal();
+}
+
+TEST_F(PropSheetTest, TitlesMatchExactlyAndTheFirstOfTwoEqualTitlesWins)
+{
+  g_retainedTitle = "Two";
+  CTwinSheet twins;
+  int shown = -1;
+  service.dialogActions.push_back([&shown](CDialog& d) {
+    auto& s = dynamic_cast<CTwinSheet&>(d);
+    shown = s.GetActiveIndex();
+    EXPECT_TRUE(s.SetActivePage(2));
+    s.PressButton(PSBTN_OK);
+  });
+  EXPECT_EQ(twins.DoModal(), IDOK);
+  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(g_retainedTitle, CString("Two"));
+
+  // The comparison heeds case: "three" is no tab's title.
+  g_retainedTitle = "three";
+  CTestSheet sheet;
+  service.dialogActions.push_back([&shown](CDialog& d) {
+    shown = dynamic_cast<CTestSheet&>(d).GetActiveIndex();
+    d.SendMessage(WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(shown, 0);
+}
+
+TEST_F(PropSheetTest, OnlyEndingTheSheetChangesTheRememberedPage)
+{
+  g_retainedTitle = "Two";
+  CTestSheet sheet;
+  service.dialogActions.push_back([](CDialog& d) {
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    EXPECT_TRUE(s.SetActivePage(2));
+    s.three.SetModified();
+    EXPECT_TRUE(s.PressButton(PSBTN_APPLYNOW));
+    EXPECT_EQ(g_retainedTitle, CString("Two"));
+    EXPECT_TRUE(s.SetActivePage(0));
+    // Esc ends the sheet as its Cancel button does.
+    MSG esc{};
+    esc.hwnd = s.m_hWnd;
+    esc.message = WM_KEYDOWN;
+    esc.wParam = VK_ESCAPE;
+    EXPECT_TRUE(s.PreTranslateMessage(&esc));
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  EXPECT_EQ(g_retainedTitle, CString("One"));
+}

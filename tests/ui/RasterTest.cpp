@@ -1,0 +1,420 @@
+// Guards the drawing rules of device contexts: lines without their last pixel, inverting raster
+// operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "TestApp.h"
+#include "ui/draw/Dc.h"
+#include "ui/draw/DcMapping.h"
+#include "ui/draw/ImageData.h"
+#include "ui/draw/Raster.h"
+#include "ui/draw/RectRegion.h"
+
+namespace {
+struct CCanvas
+{
+  explicit CCanvas(int w = 64, int h = 48, COLORREF fill = RGB(255, 255, 255)) : image(w, h, fill)
+  {
+    dc.AttachImage(&image);
+  }
+
+  COLORREF Pixel(int x, int y) { return CRasterizer::ToColorRef(image.Image().pixel(x, y)); }
+  int CountNot(COLORREF colour)
+  {
+    int n = 0;
+    for (int y = 0; y < image.Size().cy; ++y)
+      for (int x = 0; x < image.Size().cx; ++x)
+        n += Pixel(x, y) != colour;
+    return n;
+  }
+  std::vector<std::uint32_t> Snapshot()
+  {
+    const QImage& img = image.Image();
+    std::vector<std::uint32_t> out;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x)
+        out.push_back(img.pixel(x, y));
+    return out;
+  }
+
+  CImageData image;
+  CDC dc;
+};
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+}  // namespace
+
+TEST(Raster, SolidLineLeavesOutItsLastPixel)
+{
+  CCanvas c;
+  c.dc.MoveTo(2, 2);
+  c.dc.LineTo(10, 2);
+  EXPECT_EQ(c.CountNot(kWhite), 8);
+  for (int x = 2; x < 10; ++x)
+    EXPECT_EQ(c.Pixel(x, 2), kBlack) << x;
+  EXPECT_EQ(c.Pixel(10, 2), kWhite);
+  EXPECT_EQ(c.dc.GetCurrentPosition(), CPoint(10, 2));
+}
+
+TEST(Raster, JoinedLinesDrawEachJointOnce)
+{
+  // With an inverting mode a joint drawn twice would vanish; the rules make it appear once.
+  CCanvas c;
+  c.dc.SetROP2(R2_NOT);
+  c.dc.MoveTo(5, 5);
+  c.dc.LineTo(20, 5);
+  c.dc.LineTo(20, 20);
+  EXPECT_EQ(c.Pixel(20, 5), kBlack);
+  EXPECT_EQ(c.CountNot(kWhite), 30);
+}
+
+TEST(Raster, NotXorDrawnTwiceRestoresEveryPixel)
+{
+  CCanvas c(80, 60);
+  // A background that is not uniform, so a wrong mix would show.
+  for (int i = 0; i < 60; i += 3)
+    c.dc.FillSolidRect(0, i, 80, 1, RGB(i * 4, 255 - i * 4, 100));
+  const std::vector<std::uint32_t> before = c.Snapshot();
+  CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+  CPen solid(PS_SOLID, 0, RGB(200, 30, 90));
+  CBrush brush(RGB(10, 200, 40));
+  auto draw = [&] {
+    c.dc.SetROP2(R2_NOTXORPEN);
+    c.dc.SelectObject(&solid);
+    c.dc.SelectObject(&brush);
+    c.dc.MoveTo(1, 1);
+    c.dc.LineTo(70, 50);
+    c.dc.LineTo(5, 40);
+    c.dc.LineTo(1, 1);
+    c.dc.Rectangle(10, 10, 40, 30);
+    c.dc.Rectangle(15, 12, 16, 50);
+    c.dc.Arc(20, 5, 70, 55, 70, 30, 45, 5);
+    c.dc.Arc(30, 20, 50, 40, 40, 20, 40, 20);
+    c.dc.Ellipse(2, 30, 30, 58);
+    const POINT tri[] = {{50, 5}, {78, 40}, {45, 55}};
+    c.dc.Polygon(tri, 3);
+    c.dc.SelectObject(&dotted);
+    c.dc.MoveTo(0, 59);
+    c.dc.LineTo(79, 0);
+  };
+  draw();
+  EXPECT_NE(c.Snapshot(), before);
+  draw();
+  EXPECT_EQ(c.Snapshot(), before);
+}
+
+TEST(Raster, RasterOperationsFollowTheTruthTable)
+{
+  const std::uint32_t pen = 0xff00ff0fu;
+  const std::uint32_t dst = 0xff0f0ff0u;
+  EXPECT_EQ(CRasterizer::Mix(R2_COPYPEN, pen, dst), pen);
+  EXPECT_EQ(CRasterizer::Mix(R2_NOT, pen, dst), 0xfff0f00fu);
+  EXPECT_EQ(CRasterizer::Mix(R2_XORPEN, pen, dst), 0xff0ff0ffu);
+  EXPECT_EQ(CRasterizer::Mix(R2_NOTXORPEN, pen, dst), 0xfff00f00u);
+  EXPECT_EQ(CRasterizer::Mix(R2_MASKPEN, pen, dst), 0xff000f00u);
+  EXPECT_EQ(CRasterizer::Mix(R2_NOP, pen, dst), dst);
+}
+
+TEST(Raster, RectanglesExcludeRightAndBottomEdges)
+{
+  CCanvas c;
+  CBrush red(RGB(255, 0, 0));
+  const CRect r(4, 4, 10, 8);
+  c.dc.FillRect(&r, &red);
+  EXPECT_EQ(c.CountNot(kWhite), 24);
+  EXPECT_EQ(c.Pixel(9, 7), RGB(255, 0, 0));
+  EXPECT_EQ(c.Pixel(10, 7), kWhite);
+  EXPECT_EQ(c.Pixel(9, 8), kWhite);
+
+  CCanvas outline;
+  outline.dc.SelectStockObject(NULL_BRUSH);
+  outline.dc.Rectangle(4, 4, 10, 8);
+  EXPECT_EQ(outline.CountNot(kWhite), 16);
+  EXPECT_EQ(outline.Pixel(9, 7), kBlack);
+  EXPECT_EQ(outline.Pixel(6, 6), kWhite);
+
+  CCanvas noPen;
+  noPen.dc.SelectStockObject(NULL_PEN);
+  noPen.dc.SelectStockObject(BLACK_BRUSH);
+  noPen.dc.Rectangle(4, 4, 10, 8);
+  EXPECT_EQ(noPen.CountNot(kWhite), 15);
+}
+
+TEST(Raster, DottedLinesLeaveGaps)
+{
+  CCanvas c;
+  CPen dotted(PS_DOT, 0, kBlack);
+  c.dc.SelectObject(&dotted);
+  c.dc.SetBkMode(TRANSPARENT);
+  c.dc.MoveTo(0, 0);
+  c.dc.LineTo(30, 0);
+  EXPECT_EQ(c.CountNot(kWhite), 15);
+  EXPECT_EQ(c.Pixel(0, 0), kBlack);
+  EXPECT_EQ(c.Pixel(3, 0), kWhite);
+}
+
+TEST(Raster, ArcRunsCounterClockwiseAndEqualPointsCloseIt)
+{
+  // From the right end of the horizontal radius to the top: the upper right quarter.
+  CCanvas quarter;
+  quarter.dc.Arc(0, 0, 41, 41, 40, 20, 20, 0);
+  EXPECT_EQ(quarter.Pixel(40, 20), kBlack);
+  EXPECT_EQ(quarter.Pixel(20, 0), kBlack);
+  EXPECT_EQ(quarter.Pixel(0, 20), kWhite);
+  EXPECT_EQ(quarter.Pixel(20, 40), kWhite);
+
+  CCanvas whole;
+  whole.dc.Arc(0, 0, 41, 41, 40, 20, 40, 20);
+  EXPECT_EQ(whole.Pixel(0, 20), kBlack);
+  EXPECT_EQ(whole.Pixel(20, 40), kBlack);
+  EXPECT_GT(whole.CountNot(kWhite), 3 * quarter.CountNot(kWhite));
+}
+
+TEST(Raster, OutlineLimitedToBoundsIsTheWholeOutlineCutToThem)
+{
+  const CRect box(-37, -20, 91, 61);
+  // Across the right end, where outline and interior both meet the bounds.
+  const CRect bounds(60, -30, 100, 30);
+  std::vector<CPoint> whole;
+  std::vector<CPoint> cut;
+  std::vector<std::pair<int, CRasterizer::Span>> wholeInside;
+  std::vector<std::pair<int, CRasterizer::Span>> cutInside;
+  CRasterizer::EllipseOutline(box, whole, wholeInside);
+  CRasterizer::EllipseOutline(box, cut, cutInside, &bounds);
+  std::vector<CPoint> expected;
+  for (const CPoint& p : whole)
+    if (bounds.PtInRect(p))
+      expected.push_back(p);
+  ASSERT_FALSE(expected.empty());
+  EXPECT_EQ(cut, expected);
+  int wholeCount = 0;
+  for (const auto& row : wholeInside)
+    if (row.first >= bounds.top && row.first < bounds.bottom)
+      wholeCount += std::max(0, std::min(row.second.second, static_cast<int>(bounds.right)) -
+                                    std::max(row.second.first, static_cast<int>(bounds.left)));
+  int cutCount = 0;
+  for (const auto& row : cutInside)
+    cutCount += row.second.second - row.second.first;
+  EXPECT_GT(cutCount, 0);
+  EXPECT_EQ(cutCount, wholeCount);
+}
+
+TEST(Raster, HugeEllipseOnASmallSurfaceDrawsItsVisiblePartAtOnce)
+{
+  // A circle of radius 20000 whose left end lies on column 10: a zoomed-in curve. Only the
+  // pixels on the surface are worked out, so this takes no time.
+  CCanvas c;
+  c.dc.Arc(10, 24 - 20000, 10 + 40001, 24 + 20001, 10, 24, 10, 24);
+  EXPECT_EQ(c.CountNot(kWhite), 48);
+  for (int y = 0; y < 48; ++y) {
+    EXPECT_EQ(c.Pixel(10, y), kBlack) << y;
+    EXPECT_EQ(c.Pixel(11, y), kWhite) << y;
+  }
+}
+
+TEST(Raster, SaveAndRestoreBringBackAttributesAndMapping)
+{
+  CCanvas c;
+  CPen red(PS_SOLID, 0, RGB(255, 0, 0));
+  const int saved = c.dc.SaveDC();
+  c.dc.SelectObject(&red);
+  c.dc.SetROP2(R2_NOT);
+  c.dc.SetViewportOrg(10, 10);
+  EXPECT_TRUE(c.dc.RestoreDC(saved));
+  EXPECT_EQ(c.dc.GetROP2(), R2_COPYPEN);
+  EXPECT_EQ(c.dc.GetViewportOrg(), CPoint(0, 0));
+  c.dc.MoveTo(0, 0);
+  c.dc.LineTo(2, 0);
+  EXPECT_EQ(c.Pixel(0, 0), kBlack);
+  EXPECT_FALSE(c.dc.RestoreDC(-1));
+}
+
+TEST(Raster, IsotropicMappingKeepsUnitsEqualAndRoundTrips)
+{
+  CDcMapping m;
+  m.SetMapMode(MM_ISOTROPIC);
+  m.SetWindowExt(CSize(1000, -500));
+  m.SetViewportExt(CSize(200, 200));
+  // The larger ratio is shrunk and the signs stay.
+  EXPECT_EQ(m.GetViewportExt(), CSize(200, 100));
+  m.SetViewportOrg(CPoint(10, 300));
+  EXPECT_EQ(m.LPtoDP(CPoint(500, 250)), CPoint(110, 250));
+  EXPECT_EQ(m.DPtoLP(CPoint(110, 250)), CPoint(500, 250));
+  EXPECT_EQ(m.LPtoDP(CSize(1000, 1000)), CSize(200, 200));
+
+  CDcMapping text;
+  text.SetWindowExt(CSize(5, 5));
+  EXPECT_EQ(text.GetWindowExt(), CSize(1, 1));
+  text.SetWindowOrg(CPoint(3, 4));
+  EXPECT_EQ(text.LPtoDP(CPoint(3, 4)), CPoint(0, 0));
+}
+
+TEST(Raster, IsotropicShrinkKeepsAtLeastOneDeviceUnit)
+{
+  // A drawing far wider than high: the even scale would round the height's extent to nothing.
+  CDcMapping m;
+  m.SetMapMode(MM_ISOTROPIC);
+  m.SetWindowExt(CSize(100000, -1));
+  m.SetViewportExt(CSize(100, 100));
+  EXPECT_EQ(m.GetViewportExt(), CSize(100, 1));
+  EXPECT_EQ(m.DPtoLP(CPoint(50, 3)), CPoint(50000, -3));
+  EXPECT_EQ(m.LPtoDP(CPoint(50000, -3)), CPoint(50, 3));
+
+  CDcMapping flipped;
+  flipped.SetMapMode(MM_ISOTROPIC);
+  flipped.SetWindowExt(CSize(1, 100000));
+  flipped.SetViewportExt(CSize(-100, 100));
+  EXPECT_EQ(flipped.GetViewportExt(), CSize(-1, 100));
+}
+
+TEST(Raster, AnisotropicDeviceContextDrawsMappedLinesAndClipBox)
+{
+  CCanvas c(100, 100);
+  c.dc.SetMapMode(MM_ANISOTROPIC);
+  c.dc.SetWindowExt(10, -10);
+  c.dc.SetViewportExt(100, 100);
+  c.dc.SetViewportOrg(0, 99);
+  // Logical y points up: (1,1) is one tenth from the bottom-left corner.
+  c.dc.MoveTo(1, 1);
+  c.dc.LineTo(5, 1);
+  EXPECT_EQ(c.Pixel(10, 89), kBlack);
+  EXPECT_EQ(c.Pixel(49, 89), kBlack);
+  CRect clip;
+  c.dc.GetClipBox(&clip);
+  EXPECT_EQ(clip, CRect(0, 0, 10, 10));
+}
+
+TEST(Raster, InjectedResolutionIsWhatTheDeviceReports)
+{
+  CDC::SetScreenLogPixels(120, 144);
+  CCanvas c;
+  EXPECT_EQ(c.dc.GetDeviceCaps(LOGPIXELSX), 120);
+  EXPECT_EQ(c.dc.GetDeviceCaps(LOGPIXELSY), 144);
+  CDC::SetScreenLogPixels(96, 96);
+}
+
+TEST(RectRegion, UnionSubtractAndContainmentStayConsistent)
+{
+  CRectRegion r;
+  r.Union(CRect(0, 0, 10, 10));
+  r.Union(CRect(5, 5, 15, 15));
+  EXPECT_EQ(r.Area(), 175);
+  EXPECT_TRUE(r.Contains(12, 12));
+  EXPECT_FALSE(r.Contains(12, 2));
+  r.Subtract(CRect(0, 0, 15, 8));
+  EXPECT_EQ(r.Area(), 80);
+  EXPECT_EQ(r.GetBounds(), CRect(0, 8, 15, 15));
+  CRectRegion other(CRect(0, 8, 15, 15));
+  other.Subtract(CRect(0, 10, 5, 15));
+  EXPECT_TRUE(r == other);
+  r.Offset(2, 3);
+  EXPECT_TRUE(r.Contains(2, 11));
+}
+
+TEST(RectRegion, PolygonRegionsFollowTheFillRule)
+{
+  CRgn rgn;
+  const POINT square[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+  rgn.CreatePolygonRgn(square, 4, ALTERNATE);
+  EXPECT_EQ(rgn.Region().Area(), 100);
+  EXPECT_TRUE(rgn.PtInRegion(9, 9));
+  EXPECT_FALSE(rgn.PtInRegion(10, 5));
+  CRgn hole;
+  hole.CreateRectRgn(2, 2, 8, 8);
+  CRgn result;
+  result.CreateRectRgn(0, 0, 0, 0);
+  EXPECT_EQ(result.CombineRgn(&rgn, &hole, RGN_DIFF), COMPLEXREGION);
+  EXPECT_EQ(result.Region().Area(), 64);
+}
+
+TEST(Raster, TextIsPlacedByItsAlignmentAndMeasuredInLogicalUnits)
+{
+  CCanvas c(200, 100);
+  CFont font;
+  font.CreateFont(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  c.dc.SelectObject(&font);
+  TEXTMETRIC tm;
+  ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
+  EXPECT_GE(tm.tmHeight, 20);
+  EXPECT_GT(tm.tmAveCharWidth, 0);
+  const CSize one = c.dc.GetTextExtent("W");
+  const CSize three = c.dc.GetTextExtent("WWW");
+  EXPECT_EQ(three.cx, 3 * one.cx);
+  EXPECT_EQ(three.cy, one.cy);
+
+  // Transparent text on its baseline: ink only above the baseline row, none on a blank cell.
+  c.dc.SetBkMode(TRANSPARENT);
+  c.dc.SetTextColor(RGB(255, 0, 0));
+  c.dc.SetTextAlign(TA_LEFT | TA_BASELINE);
+  c.dc.TextOut(10, 60, "HH");
+  int inkAbove = 0;
+  int inkBelow = 0;
+  for (int y = 0; y < 100; ++y)
+    for (int x = 0; x < 200; ++x)
+      if (c.Pixel(x, y) == RGB(255, 0, 0))
+        (y < 60 ? inkAbove : inkBelow) += 1;
+  EXPECT_GT(inkAbove, 20);
+  EXPECT_EQ(inkBelow, 0);
+
+  // Opaque centred text fills its cell with the background colour around the centre point.
+  CCanvas boxed(200, 100);
+  boxed.dc.SelectObject(&font);
+  boxed.dc.SetBkColor(RGB(0, 0, 255));
+  boxed.dc.SetTextAlign(TA_CENTER | TA_TOP);
+  boxed.dc.TextOut(100, 10, "Join");
+  EXPECT_EQ(boxed.Pixel(100 - boxed.dc.GetTextExtent("Join").cx / 2 + 1, 11), RGB(0, 0, 255));
+  EXPECT_EQ(boxed.Pixel(5, 11), RGB(255, 255, 255));
+
+  // Measuring wraps the words into the width and reports the height of the lines.
+  CRect calc(0, 0, 150, 0);
+  EXPECT_GT(boxed.dc.DrawText("No detail is selected to display.", &calc, DT_CALCRECT | DT_WORDBREAK), 2 * one.cy - 1);
+  EXPECT_LE(calc.Width(), 150);
+  EXPECT_GE(calc.Height(), 2 * one.cy);
+}
+
+// Lines wholly inside the clip take a faster path than cut ones; both must set exactly the
+// pixels of the line's point list, in every direction, and nothing outside the clip.
+TEST(Raster, ClippedAndUnclippedLinesSetThePixelsOfTheirPointList)
+{
+  constexpr int kW = 40;
+  constexpr int kH = 30;
+  std::vector<std::uint32_t> bits(kW * kH);
+  const CPixelBuffer buffer{bits.data(), kW, kH, kW};
+  CRectRegion halves(CRect(0, 0, 20, kH));
+  halves.Union(CRect(20, 0, kW, kH));
+  const CRectRegion window(CRect(8, 6, 31, 22));
+  const CRectRegion* clips[] = {nullptr, &halves, &window};
+  const CPoint ends[] = {{20, 15}, {2, 3}, {37, 5}, {35, 27}, {4, 26}, {20, 1}, {1, 15}, {39, 29}, {21, 16}};
+  std::vector<CPoint> reference;
+  for (const CRectRegion* clip : clips)
+    for (const CPoint& a : ends)
+      for (const CPoint& b : ends) {
+        std::fill(bits.begin(), bits.end(), 0xffffffffu);
+        CRasterizer raster(buffer, clip);
+        CStyleState state;
+        raster.Line(a, b, CLinePen{}, state);
+        CRasterizer::LinePoints(a, b, reference);
+        std::vector<std::uint32_t> expected(kW * kH, 0xffffffffu);
+        for (const CPoint& p : reference)
+          if (!clip || clip->Contains(p.x, p.y))
+            expected[p.y * kW + p.x] = 0xff000000u;
+        ASSERT_EQ(bits, expected) << "line (" << a.x << "," << a.y << ")-(" << b.x << "," << b.y << ")";
+        EXPECT_EQ(state.position, static_cast<int>(reference.size()));
+      }
+}
+
+TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
+{
+  CRectRegion region(CRect(0, 0, 10, 10));
+  region.Union(CRect(10, 0, 20, 5));
+  EXPECT_TRUE(region.ContainsRect(CRect(2, 2, 8, 8)));
+  EXPECT_TRUE(region.ContainsRect(CRect(5, 1, 15, 5)));   // across both rectangles
+  EXPECT_FALSE(region.ContainsRect(CRect(5, 1, 15, 6)));  // one row below the second
+  EXPECT_FALSE(region.ContainsRect(CRect(-1, 0, 3, 3)));
+  EXPECT_TRUE(region.ContainsRect(CRect(30, 30, 30, 30)));
+  EXPECT_FALSE(CRectRegion().ContainsRect(CRect(0, 0, 1, 1)));
+}

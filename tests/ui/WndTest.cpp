@@ -1,0 +1,300 @@
+// Guards the window model: painting through the invalid region into the retained surface, mouse
+// messages with their key flags, capture, timers by id, posted messages and cursor requests.
+#include <algorithm>
+
+#include <QWidget>
+
+#include "TestApp.h"
+#include "ui/wnd/Cursor.h"
+#include "ui/draw/Dc.h"
+#include "ui/wnd/Wnd.h"
+
+namespace {
+constexpr UINT WM_TESTPING = WM_USER + 5;
+
+class CTestWnd : public CWnd
+{
+  DECLARE_MESSAGE_MAP()
+public:
+  BOOL Make(int width = 200, int height = 150)
+  {
+    return CreateEx(0, nullptr, "Test", WS_OVERLAPPED | WS_VISIBLE, 10, 10, width, height, nullptr, 0);
+  }
+
+  std::vector<CRect> paints;
+  std::vector<MSG> mouse;
+  std::vector<UINT_PTR> ticks;
+  std::vector<WPARAM> pings;
+  int setCursorCount = 0;
+  bool shiftSeenDown = false;
+  COLORREF paintColour = RGB(0, 0, 255);
+
+protected:
+  void OnPaint() override
+  {
+    CPaintDC dc(this);
+    paints.push_back(dc.m_ps.rcPaint);
+    dc.FillSolidRect(&dc.m_ps.rcPaint, paintColour);
+  }
+  void Record(UINT message, UINT nFlags, CPoint point)
+  {
+    MSG m;
+    m.message = message;
+    m.wParam = nFlags;
+    m.pt = point;
+    mouse.push_back(m);
+  }
+  void OnLButtonDown(UINT nFlags, CPoint point) override
+  {
+    shiftSeenDown = GetKeyState(VK_SHIFT) < 0;
+    Record(WM_LBUTTONDOWN, nFlags, point);
+  }
+  void OnLButtonUp(UINT nFlags, CPoint point) override { Record(WM_LBUTTONUP, nFlags, point); }
+  void OnMouseMove(UINT nFlags, CPoint point) override { Record(WM_MOUSEMOVE, nFlags, point); }
+  void OnRButtonDown(UINT nFlags, CPoint point) override { Record(WM_RBUTTONDOWN, nFlags, point); }
+  void OnTimer(UINT_PTR nIDEvent) override { ticks.push_back(nIDEvent); }
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override
+  {
+    ++setCursorCount;
+    return CWnd::OnSetCursor(pWnd, nHitTest, message);
+  }
+  LRESULT OnPing(WPARAM wParam, LPARAM)
+  {
+    pings.push_back(wParam);
+    return 42;
+  }
+};
+
+BEGIN_MESSAGE_MAP(CTestWnd, CWnd)
+  ON_MESSAGE(WM_TESTPING, OnPing)
+END_MESSAGE_MAP()
+
+class WndTest : public UiTest
+{};
+}  // namespace
+
+TEST_F(WndTest, ShowingPaintsTheWholeClientIntoTheSurface)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  ASSERT_FALSE(wnd.paints.empty());
+  EXPECT_EQ(wnd.paints.back(), CRect(0, 0, 200, 150));
+  EXPECT_EQ(wnd.GetSurfacePixel(199, 149), RGB(0, 0, 255));
+  wnd.DestroyWindow();
+}
+
+TEST_F(WndTest, InvalidRegionIsWhatTheNextPaintGets)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  wnd.paints.clear();
+  wnd.paintColour = RGB(255, 0, 0);
+  const CRect a(10, 10, 20, 20);
+  const CRect b(30, 10, 40, 20);
+  wnd.InvalidateRect(&a);
+  wnd.InvalidateRect(&b);
+  const CRect part(30, 10, 35, 20);
+  wnd.ValidateRect(&part);
+  CRect pending;
+  EXPECT_TRUE(wnd.GetUpdateRect(&pending));
+  EXPECT_EQ(pending, CRect(10, 10, 40, 20));
+  wnd.UpdateWindow();
+  ASSERT_EQ(wnd.paints.size(), 1u);
+  EXPECT_EQ(wnd.GetSurfacePixel(15, 15), RGB(255, 0, 0));
+  EXPECT_EQ(wnd.GetSurfacePixel(37, 15), RGB(255, 0, 0));
+  // The validated part and everything outside keep the earlier paint.
+  EXPECT_EQ(wnd.GetSurfacePixel(32, 15), RGB(0, 0, 255));
+  EXPECT_EQ(wnd.GetSurfacePixel(25, 15), RGB(0, 0, 255));
+  EXPECT_FALSE(wnd.GetUpdateRect(&pending));
+  wnd.DestroyWindow();
+}
+
+TEST_F(WndTest, DrawingOutsidePaintingLandsInTheSurface)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  CDC* dc = wnd.GetDC();
+  dc->SetROP2(R2_NOT);
+  dc->MoveTo(5, 5);
+  dc->LineTo(15, 5);
+  EXPECT_EQ(wnd.GetSurfacePixel(5, 5), RGB(255, 255, 0));
+  EXPECT_EQ(wnd.GetSurfacePixel(15, 5), RGB(0, 0, 255));
+  EXPECT_EQ(wnd.ReleaseDC(dc), 1);
+  wnd.DestroyWindow();
+}
+
+TEST_F(WndTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  {
+    CClientDC dc(&wnd);
+    dc.FillSolidRect(0, 0, 10, 10, RGB(0, 255, 0));
+  }
+  wnd.paints.clear();
+  CRect uncovered;
+  EXPECT_EQ(wnd.ScrollWindowEx(20, 0, nullptr, nullptr, nullptr, &uncovered, SW_INVALIDATE), SIMPLEREGION);
+  EXPECT_EQ(uncovered, CRect(0, 0, 20, 150));
+  EXPECT_EQ(wnd.GetSurfacePixel(25, 5), RGB(0, 255, 0));
+  wnd.UpdateWindow();
+  ASSERT_EQ(wnd.paints.size(), 1u);
+  EXPECT_EQ(wnd.paints[0], CRect(0, 0, 20, 150));
+  EXPECT_EQ(wnd.GetSurfacePixel(5, 5), RGB(0, 0, 255));
+  wnd.DestroyWindow();
+}
+
+TEST_F(WndTest, MouseMessagesCarryClientPointsAndKeyFlags)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  SendMouse(wnd.m_hWnd, QEvent::MouseButtonPress, QPoint(30, 40), Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+  SendMouse(wnd.m_hWnd, QEvent::MouseMove, QPoint(31, 41), Qt::NoButton, Qt::LeftButton | Qt::RightButton,
+            Qt::ControlModifier);
+  SendMouse(wnd.m_hWnd, QEvent::MouseButtonRelease, QPoint(32, 42), Qt::LeftButton, Qt::NoButton);
+  ASSERT_EQ(wnd.mouse.size(), 3u);
+  EXPECT_EQ(wnd.mouse[0].message, static_cast<UINT>(WM_LBUTTONDOWN));
+  EXPECT_EQ(wnd.mouse[0].wParam, static_cast<WPARAM>(MK_LBUTTON | MK_SHIFT));
+  EXPECT_EQ(CPoint(wnd.mouse[0].pt), CPoint(30, 40));
+  EXPECT_TRUE(wnd.shiftSeenDown);
+  EXPECT_EQ(wnd.mouse[1].wParam, static_cast<WPARAM>(MK_LBUTTON | MK_RBUTTON | MK_CONTROL));
+  EXPECT_EQ(wnd.mouse[2].message, static_cast<UINT>(WM_LBUTTONUP));
+  EXPECT_EQ(wnd.mouse[2].wParam, 0u);
+  EXPECT_GE(wnd.setCursorCount, 2);
+  wnd.DestroyWindow();
+}
+
+TEST_F(WndTest, CaptureSendsOtherWindowsMouseInputToTheCapturingWindow)
+{
+  CTestWnd a;
+  CTestWnd b;
+  ASSERT_TRUE(a.Make());
+  ASSERT_TRUE(b.Make());
+  Pump();
+  a.SetCapture();
+  EXPECT_EQ(CWnd::GetCapture(), &a);
+  SendMouse(b.m_hWnd, QEvent::MouseMove, QPoint(5, 5), Qt::NoButton, Qt::NoButton);
+  EXPECT_TRUE(b.mouse.empty());
+  ASSERT_EQ(a.mouse.size(), 1u);
+  const QPoint expected = a.m_hWnd->mapFromGlobal(b.m_hWnd->mapToGlobal(QPoint(5, 5)));
+  EXPECT_EQ(CPoint(a.mouse[0].pt), CPoint(expected.x(), expected.y()));
+  EXPECT_TRUE(ReleaseCapture());
+  EXPECT_EQ(CWnd::GetCapture(), nullptr);
+  a.DestroyWindow();
+  b.DestroyWindow();
+}
+
+TEST_F(WndTest, TimersFireByIdAndTheSameIdReplacesTheTimer)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  EXPECT_EQ(wnd.SetTimer(7, 5000, nullptr), 7u);
+  EXPECT_EQ(wnd.SetTimer(7, 10, nullptr), 7u);
+  ASSERT_TRUE(PumpUntil([&] { return !wnd.ticks.empty(); }));
+  EXPECT_EQ(wnd.ticks.front(), 7u);
+  EXPECT_TRUE(wnd.KillTimer(7));
+  EXPECT_FALSE(wnd.KillTimer(7));
+  const auto ticksOf = [&](UINT_PTR id) { return std::count(wnd.ticks.begin(), wnd.ticks.end(), id); };
+  const auto killed = ticksOf(7);
+  // A timer of the same period ticks three times; the killed one, were it alive, would tick too.
+  EXPECT_EQ(wnd.SetTimer(8, 10, nullptr), 8u);
+  ASSERT_TRUE(PumpUntil([&] { return ticksOf(8) >= 3; }));
+  EXPECT_EQ(ticksOf(7), killed);
+  wnd.DestroyWindow();
+}
+
+TEST_F(WndTest, PostedMessagesArriveLaterAndSentOnesAtOnce)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  EXPECT_TRUE(wnd.PostMessage(WM_TESTPING, 1, 0));
+  EXPECT_TRUE(wnd.pings.empty());
+  EXPECT_EQ(wnd.SendMessage(WM_TESTPING, 2, 0), 42);
+  Pump();
+  ASSERT_EQ(wnd.pings.size(), 2u);
+  EXPECT_EQ(wnd.pings[0], 2u);
+  EXPECT_EQ(wnd.pings[1], 1u);
+  wnd.DestroyWindow();
+  EXPECT_FALSE(wnd.PostMessage(WM_TESTPING, 3, 0));
+}
+
+TEST_F(WndTest, ChildWindowsAreFoundByIdAndGoWithTheirParent)
+{
+  CTestWnd parent;
+  ASSERT_TRUE(parent.Make());
+  auto* child = new CTestWnd;
+  ASSERT_TRUE(child->Create(nullptr, "child", WS_CHILD | WS_VISIBLE, CRect(5, 5, 50, 50), &parent, 1234));
+  EXPECT_EQ(parent.GetDlgItem(1234), child);
+  EXPECT_EQ(child->GetParent(), &parent);
+  CRect r;
+  child->GetClientRect(&r);
+  EXPECT_EQ(r, CRect(0, 0, 45, 45));
+  CPoint p(0, 0);
+  child->ClientToScreen(&p);
+  parent.ScreenToClient(&p);
+  EXPECT_EQ(p, CPoint(5, 5));
+  parent.DestroyWindow();
+  EXPECT_EQ(child->m_hWnd, nullptr);
+  delete child;
+}
+
+namespace {
+int g_selfDeleted = 0;
+
+// Ends itself from inside its own handlers, as the splash window does.
+class CSelfDeletingWnd : public CWnd
+{
+public:
+  ~CSelfDeletingWnd() override { ++g_selfDeleted; }
+
+protected:
+  void OnLButtonDown(UINT, CPoint) override { DestroyWindow(); }
+  void OnKeyDown(UINT, UINT, UINT) override { DestroyWindow(); }
+  void OnTimer(UINT_PTR nIDEvent) override
+  {
+    KillTimer(nIDEvent);
+    DestroyWindow();
+  }
+  void PostNcDestroy() override { delete this; }
+};
+}  // namespace
+
+TEST_F(WndTest, WindowMayDestroyAndDeleteItselfInsideItsHandlers)
+{
+  g_selfDeleted = 0;
+  auto make = [] {
+    auto* wnd = new CSelfDeletingWnd;
+    EXPECT_TRUE(wnd->CreateEx(0, nullptr, "Self", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, 0));
+    return wnd;
+  };
+  CSelfDeletingWnd* clicked = make();
+  CSelfDeletingWnd* keyed = make();
+  CSelfDeletingWnd* timed = make();
+  timed->SetTimer(1, 5, nullptr);
+  Pump();
+  SendMouse(clicked->m_hWnd, QEvent::MouseButtonPress, QPoint(5, 5), Qt::LeftButton, Qt::LeftButton);
+  PostKey(keyed->m_hWnd, QEvent::KeyPress, Qt::Key_A);
+  EXPECT_TRUE(PumpUntil([] { return g_selfDeleted == 3; }));
+  EXPECT_EQ(g_selfDeleted, 3);
+}
+
+TEST_F(WndTest, WindowRectangleOfATopLevelWindowIsWhereMoveWindowPutIt)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  wnd.MoveWindow(10, 20, 690, 480);
+  Pump();
+  CRect r;
+  wnd.GetWindowRect(&r);
+  EXPECT_EQ(r, CRect(10, 20, 700, 500));
+  wnd.MoveWindow(&r);
+  Pump();
+  CRect again;
+  wnd.GetWindowRect(&again);
+  EXPECT_EQ(again, r);
+  wnd.DestroyWindow();
+}

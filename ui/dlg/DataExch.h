@@ -1,0 +1,54 @@
+#pragma once
+// Dialog data exchange: moving values between member variables and controls (loading shows the
+// values, saving reads and checks them). A value that does not pass is reported to the user, the
+// control gets the focus and the whole exchange fails.
+#include "platform/core/String.h"
+#include "ui/wnd/Msg.h"
+
+class CWnd;
+
+// Thrown by value by CDataExchange::Fail; UpdateData catches it.
+struct CDataExchangeFailure
+{};
+
+class CDataExchange
+{
+public:
+  CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+
+  // The control of the id in the window being exchanged; an unknown id is a failed exchange.
+  CWnd* PrepareCtrl(int nIDC);
+  CWnd* PrepareEditCtrl(int nIDC);
+  // Gives the focus to the last prepared control and fails the exchange.
+  [[noreturn]] void Fail();
+
+  BOOL m_bSaveAndValidate;
+  // The window whose controls are exchanged; a view may point it at its dialog bar.
+  CWnd* m_pDlgWnd;
+  int m_idLastControl = 0;
+  BOOL m_bEditLastControl = FALSE;
+};
+
+// Program text, held in Windows-1252: a typed character 1252 cannot hold is refused, naming it.
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// A path, kept as the system's bytes whatever characters it holds.
+void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path);
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// The index of the checked button of the radio group that starts at nIDC (-1 for none).
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+void DDX_LBIndex(CDataExchange* pDX, int nIDC, int& index);
+void DDX_LBString(CDataExchange* pDX, int nIDC, CString& value);
+void DDX_CBIndex(CDataExchange* pDX, int nIDC, int& index);
+void DDX_CBString(CDataExchange* pDX, int nIDC, CString& value);
+// Binds a control object to the dialog's control of the id (once).
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+void DDV_MinMaxUInt(CDataExchange* pDX, UINT value, UINT minVal, UINT maxVal);
+void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal);
+void DDV_MinMaxDouble(CDataExchange* pDX, const double& value, double minVal, double maxVal);
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);

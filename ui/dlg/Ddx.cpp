@@ -1,0 +1,79 @@
+#include "ui/dlg/Ddx.h"
+
+#include "ui/wnd/Resource.h"
+#include "ui/wnd/WinApp.h"
+#include "ui/wnd/Wnd.h"
+#include "support/Trace.h"
+#include "support/Unitscvt.h"
+
+namespace {
+int (*g_pfnMeasurementUnits)() = nullptr;
+
+int MeasurementUnits() { return g_pfnMeasurementUnits ? g_pfnMeasurementUnits() : CUnitsConverter::feetAndInches; }
+
+// The edit kinds of the two display units; any other code is used as the kind itself.
+int EditKind(int units)
+{
+  switch (units) {
+  case CUnitsConverter::feetAndInches:
+    return CUnitsConverter::editFeetAndInches;
+  case CUnitsConverter::metricMillimeters:
+    return CUnitsConverter::editMillimeters;
+  default:
+    return units;
+  }
+}
+
+CString ResourceText(UINT id, const char* fallback)
+{
+  CString text;
+  if (!AfxLoadString(id, text))
+    text = fallback;
+  return text;
+}
+}  // namespace
+
+void SetLengthUnitsSource(int (*pfnMeasurementUnits)()) { g_pfnMeasurementUnits = pfnMeasurementUnits; }
+
+void DDX_Length(CDataExchange* pDX, int nIDC, double& value)
+{
+  CWnd* edit = pDX->PrepareEditCtrl(nIDC);
+  const int kind = EditKind(MeasurementUnits());
+  const CUnitsConverter converter;
+  if (!pDX->m_bSaveAndValidate) {
+    edit->SetWindowText(converter.FormatLength(kind, value));
+    return;
+  }
+  char buffer[32] = {};
+  edit->GetWindowText(buffer, static_cast<int>(sizeof(buffer)));
+  // The member changes only when the text is a length, so a refused entry loses nothing. The
+  // converter reads a blank text as 0, but a field the user emptied is no measurement: taking
+  // it as 0 would move or size things to nothing without a word.
+  CString blank(buffer);
+  blank.TrimLeft();
+  double parsed = 0.0;
+  if (blank.IsEmpty() || !converter.ParseLength(kind, buffer, &parsed)) {
+    AfxMessageBox(ResourceText(IDS_INVALID_MEASUREMENT, "Please enter a valid measurement."), MB_ICONEXCLAMATION);
+    pDX->Fail();
+  }
+  value = parsed;
+  edit->SetWindowText(converter.FormatLength(kind, value));
+}
+
+void DDV_Length(CDataExchange* pDX, double value, double minValue, double maxValue)
+{
+  if (value >= minValue && value <= maxValue)
+    return;
+  if (!pDX->m_bSaveAndValidate) {
+    PCTRACE(TT_DIALOG_BOXES, TL_WARNING)("Initial dialog data is out of range.\n");
+    return;
+  }
+  // The limits are shown in the display form of the user's units.
+  const int kind = MeasurementUnits();
+  const CUnitsConverter converter;
+  CString message;
+  AfxFormatString2(message, ResourceText(IDS_MEASUREMENT_RANGE, "Please enter a measurement between %1 and %2."),
+                   converter.FormatLength(kind, minValue), converter.FormatLength(kind, maxValue));
+  AfxMessageBox(message, MB_ICONEXCLAMATION, IDS_MEASUREMENT_RANGE);
+  pDX->Fail();
+}

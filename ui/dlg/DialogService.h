@@ -1,0 +1,105 @@
+#pragma once
+// The one place where the program asks the user something in a standard dialog: message boxes,
+// file dialogs, print dialogs and the modal run of its own dialogs. Tests install a scripted
+// service that answers from a queue and records what was asked, so nothing ever blocks.
+#include <deque>
+#include <functional>
+#include <vector>
+
+#include "platform/core/String.h"
+#include "ui/wnd/Msg.h"
+
+class CWnd;
+class CDialog;
+class CMenu;
+class CPrintDialog;
+class QPrinter;
+
+struct CFileDialogRequest
+{
+  BOOL bOpen = TRUE;
+  CString defaultExt;
+  CString fileName;
+  CString filter;  // "Text (*.txt)|*.txt|All Files (*.*)|*.*||"
+  CString title;
+  DWORD flags = 0;
+  int filterIndex = 1;  // in and out, 1-based
+  CString path;         // out
+};
+
+class CDialogService
+{
+public:
+  virtual ~CDialogService() = default;
+  // Returns IDOK, IDCANCEL, IDYES or IDNO.
+  virtual int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) = 0;
+  virtual int FileDialog(CWnd* pOwner, CFileDialogRequest& request) = 0;
+  // Lets the user choose printer and pages; IDOK or IDCANCEL.
+  virtual int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) = 0;
+  // Lets the user choose paper, orientation and margins of the printer; IDOK or IDCANCEL.
+  virtual int PageSetupDialog(CWnd* pOwner, QPrinter& printer) = 0;
+  // Shows a print preview that pages through paint(printer).
+  virtual void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
+  // Shows a popup menu at a screen point; the chosen command id, or 0.
+  virtual UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) = 0;
+  // Runs a dialog that has been created and initialised until it ends; returns its result.
+  virtual int RunModal(CDialog& dialog);
+  // FALSE when nobody can see or answer a question (no display).
+  virtual BOOL CanAsk() const { return TRUE; }
+};
+
+// The service in use: the Qt dialogs unless a test has installed its own.
+CDialogService& DialogService();
+void SetDialogService(CDialogService* pService);
+
+// Answers from queues and records every request. A message box with no queued answer gets the
+// first button of its type; a dialog with no queued action is cancelled.
+class CScriptedDialogService : public CDialogService
+{
+public:
+  struct CShownMessage
+  {
+    CString text;
+    CString caption;
+    UINT type = 0;
+    UINT helpId = 0;
+  };
+
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override;
+  int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override;
+  int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) override;
+  int PageSetupDialog(CWnd* pOwner, QPrinter& printer) override;
+  void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
+  UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override;
+  int RunModal(CDialog& dialog) override;
+  BOOL CanAsk() const override { return canAsk; }
+
+  BOOL canAsk = TRUE;
+  std::vector<CShownMessage> messages;
+  std::deque<int> messageAnswers;
+  std::vector<CFileDialogRequest> fileRequests;
+  std::deque<CString> filePaths;  // an empty path cancels
+  // The filter each accepted file dialog ends with (1-based); none queued keeps the dialog's own.
+  std::deque<int> fileFilters;
+  std::deque<int> printAnswers;
+  // Each page set-up takes the next choice (a cancelled one when none is queued): the action
+  // changes the printer as the user's choices in the dialog would.
+  struct CPageSetupChoice
+  {
+    int answer = IDCANCEL;
+    std::function<void(QPrinter&)> choose;
+  };
+  std::deque<CPageSetupChoice> pageSetups;
+  int pageSetupsShown = 0;
+  int previews = 0;
+  // Where a preview on a PDF printer draws its pages (empty: a scratch file, removed at once).
+  CString previewFile;
+  std::vector<std::vector<CString>> popupMenus;  // the item texts of each popup shown
+  std::deque<UINT> popupChoices;                 // 0 dismisses the menu
+  // Each answers the next popup (before popupChoices) after looking at the menu as shown.
+  std::deque<std::function<UINT(CMenu&)>> popupActions;
+  // Each runs inside the modal loop of the next dialog and should end it; a dialog that its
+  // action leaves open is counted and cancelled.
+  std::deque<std::function<void(CDialog&)>> dialogActions;
+  int dialogsLeftOpen = 0;
+};

@@ -1,0 +1,158 @@
+#include "ui/dlg/FilePrompt.h"
+
+#include <sys/stat.h>
+
+#include "ui/wnd/Folders.h"
+#include "ui/wnd/WinApp.h"
+
+namespace {
+
+constexpr const char* kFolderSection = "Folders";
+
+BOOL Exists(const CString& path)
+{
+  struct stat info
+  {};
+  return ::stat(path.c_str(), &info) == 0;
+}
+
+CString FolderOf(const CString& path)
+{
+  const int slash = path.ReverseFind('/');
+  return slash <= 0 ? CString(slash == 0 ? "/" : "") : path.Left(slash);
+}
+
+CString NameOf(const CString& path) { return path.Mid(path.ReverseFind('/') + 1); }
+
+// The folder a dialog for this kind of file opens in.
+CString StartFolder(const CFileDialogRequest& request)
+{
+  CWinApp* app = AfxGetApp();
+  const CString entry = FolderEntry(request);
+  if (app && !entry.IsEmpty()) {
+    const CString last = app->GetProfileString(kFolderSection, entry);
+    struct stat info
+    {};
+    if (!last.IsEmpty() && ::stat(last.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+      return last;
+  }
+  return AfxGetDocumentsFolder();
+}
+
+// A bare name or pattern starts in the start folder; a path keeps its own folder.
+CString StartPath(const CFileDialogRequest& request)
+{
+  if (request.fileName.Find('/') >= 0)
+    return request.fileName;
+  const CString folder = StartFolder(request);
+  if (folder.IsEmpty())
+    return request.fileName;
+  return folder + "/" + request.fileName;
+}
+
+void RememberFolder(const CFileDialogRequest& request)
+{
+  CWinApp* app = AfxGetApp();
+  const CString entry = FolderEntry(request);
+  const CString folder = FolderOf(request.path);
+  if (app && !entry.IsEmpty() && !folder.IsEmpty())
+    app->WriteProfileString(kFolderSection, entry, folder);
+}
+
+// The replace question of a save dialog; TRUE when the file may be written.
+BOOL MayReplace(CWnd* pOwner, const CFileDialogRequest& request)
+{
+  if (!Exists(request.path))
+    return TRUE;
+  const CString text = NameOf(request.path) + " already exists.\nDo you want to replace it?";
+  const CString caption = request.title.IsEmpty() ? CString("Save As") : request.title;
+  return DialogService().MessageBox(pOwner, text, caption, MB_YESNO | MB_ICONEXCLAMATION, 0) == IDYES;
+}
+
+}  // namespace
+
+CString FilterExtension(const CString& filter, int filterIndex)
+{
+  int field = 0;
+  int start = 0;
+  const int wanted = 2 * filterIndex - 1;  // the pattern field of the filter
+  while (start <= filter.GetLength() && field < wanted) {
+    const int bar = filter.Find('|', start);
+    if (bar < 0)
+      return CString();
+    start = bar + 1;
+    ++field;
+  }
+  const int end = filter.Find('|', start);
+  CString pattern = end < 0 ? filter.Mid(start) : filter.Mid(start, end - start);
+  pattern.TrimLeft();
+  pattern.TrimRight();
+  const int semicolon = pattern.Find(';');
+  if (semicolon >= 0)
+    pattern = pattern.Left(semicolon);
+  if (pattern.Left(2) != "*.")
+    return CString();
+  CString ext = pattern.Mid(2);
+  ext.TrimRight();
+  return ext.Find('*') >= 0 || ext.Find('?') >= 0 ? CString() : ext;
+}
+
+CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt)
+{
+  const CString name = NameOf(path);
+  if (name.IsEmpty() || name.ReverseFind('.') > 0)
+    return path;
+  CString ext = FilterExtension(filter, filterIndex);
+  // The default extension is written as the caller spells it when the filter names the same one.
+  if (ext.IsEmpty() || ext.CompareNoCase(defaultExt) == 0)
+    ext = defaultExt;
+  return ext.IsEmpty() ? path : path + "." + ext;
+}
+
+CString SuggestFileName(std::initializer_list<CString> parts)
+{
+  CString name;
+  for (const CString& part : parts) {
+    CString piece = part;
+    piece.TrimLeft();
+    piece.TrimRight();
+    if (piece.IsEmpty())
+      continue;
+    if (!name.IsEmpty())
+      name += " - ";
+    name += piece;
+  }
+  for (const char* bad : {"/", "\\", "*", "?"})
+    name.Replace(bad, "-");
+  while (!name.IsEmpty() && name[0] == '.')
+    name = name.Mid(1);
+  return name;
+}
+
+CString FolderEntry(const CFileDialogRequest& request)
+{
+  CString kind = request.defaultExt;
+  if (kind.IsEmpty())
+    kind = FilterExtension(request.filter, 1);
+  kind.MakeUpper();
+  return kind;
+}
+
+int PromptForFile(CWnd* pOwner, CFileDialogRequest& request)
+{
+  request.fileName = StartPath(request);
+  for (;;) {
+    if (DialogService().FileDialog(pOwner, request) != IDOK)
+      return IDCANCEL;
+    if (!request.bOpen) {
+      request.path = CompleteSaveName(request.path, request.filter, request.filterIndex, request.defaultExt);
+      if (!MayReplace(pOwner, request)) {
+        // As the system's own dialog does: No goes back to the dialog with the name as it was.
+        request.fileName = request.path;
+        continue;
+      }
+    }
+    RememberFolder(request);
+    return IDOK;
+  }
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The program's file dialogs around the dialog service: they open in the folder last used for
+// that kind of file (kept in the profile), else in the documents folder; a save dialog gives the
+// name the chosen filter's extension and asks before an existing file is replaced, so no file is
+// written over unasked.
+#include <initializer_list>
+
+#include "ui/dlg/DialogService.h"
+
+// Asks for a file as the request says; IDOK (request.path set) or IDCANCEL.
+int PromptForFile(CWnd* pOwner, CFileDialogRequest& request);
+
+// The extension of the filter at a 1-based index ("csv" for "*.csv"); empty for "*.*" or none.
+CString FilterExtension(const CString& filter, int filterIndex);
+// The path a save dialog writes: a name without an extension takes the chosen filter's, or the
+// default extension under a filter of every file.
+CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt);
+// A name made of parts ("House - Kitchen - Plan View"), without characters a file name cannot hold.
+CString SuggestFileName(std::initializer_list<CString> parts);
+// The profile entry ("Folders") keeping the last folder of the kind of file the request asks for.
+CString FolderEntry(const CFileDialogRequest& request);

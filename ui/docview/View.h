@@ -1,0 +1,98 @@
+#pragma once
+// Views: a window that shows its document, draws through OnDraw on the screen and the printer,
+// and takes commands before its frame. Scroll views keep a scroll position; form views are
+// views laid out from a dialog template.
+#include <functional>
+
+#include "ui/wnd/Wnd.h"
+
+class CDocument;
+class CPrintInfo;
+class QScrollBar;
+
+class CView : public CWnd
+{
+  DECLARE_DYNAMIC(CView)
+  DECLARE_MESSAGE_MAP()
+public:
+  CView();
+  ~CView() override;
+  CDocument* GetDocument() const { return m_pDocument; }
+
+  virtual void OnInitialUpdate();
+  virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+  virtual void OnDraw(CDC* pDC) = 0;
+  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+  virtual void OnActivateView(BOOL bActivate, CView* pActivateView, CView* pDeactiveView);
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra) override;
+
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  // Shows the print dialog (for a print preview too when pInfo asks for it); FALSE when cancelled.
+  BOOL DoPreparePrinting(CPrintInfo* pInfo);
+  // Prints; with no printer or "Print to File" ticked, into a PDF file the user names.
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  // A file name (no folder, no extension) for what the view writes out: its frame's caption,
+  // which names the project, the design and the view or report.
+  virtual CString SuggestOutputName() const;
+  // Runs the print loop on a printer device context; newPage starts each page after the first.
+  void PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage);
+
+protected:
+  int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+  void OnDestroy() override;
+  void OnPaint() override;
+  void PostNcDestroy() override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  CDocument* m_pDocument = nullptr;
+  friend class CDocument;
+};
+
+class CScrollView : public CView
+{
+  DECLARE_DYNAMIC(CScrollView)
+public:
+  static const SIZE sizeDefault;
+  void SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage = sizeDefault,
+                      const SIZE& sizeLine = sizeDefault);
+  CPoint GetScrollPosition() const { return m_ptScroll; }
+  CSize GetTotalSize() const { return m_sizeTotal; }
+  void ScrollToPosition(POINT pt);
+  void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
+
+protected:
+  HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+  void OnSize(UINT nType, int cx, int cy) override;
+  void UpdateBars();
+  void ScrollTo(CPoint pt);
+
+  int m_nMapMode = MM_TEXT;
+  CSize m_sizeTotal;
+  CSize m_sizePage;
+  CSize m_sizeLine;
+  CPoint m_ptScroll;
+  QScrollBar* m_pHBar = nullptr;
+  QScrollBar* m_pVBar = nullptr;
+  // Showing a bar resizes the view, which asks for the bars again; that inner request is
+  // dropped, the outer one settles both bars.
+  bool m_bUpdatingBars = false;
+};
+
+class CFormView : public CScrollView
+{
+  DECLARE_DYNAMIC(CFormView)
+public:
+  explicit CFormView(UINT nIDTemplate);
+  void OnInitialUpdate() override;
+  void OnDraw(CDC*) override {}
+  // Sizes the parent frame so that the form fits in it; a hidden frame once it is shown.
+  void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
+
+protected:
+  int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+  UINT m_nIDTemplate;
+};

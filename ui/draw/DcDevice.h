@@ -1,0 +1,158 @@
+#pragma once
+// The devices a CDC draws on, in device coordinates (internal to ui): a raster device
+// that keeps the drawing interface's pixel rules on an image (windows, bitmaps), and a painter
+// device for printers, SVG and pictures.
+#include <functional>
+#include <vector>
+
+#include <QFont>
+#include <QString>
+
+#include "ui/draw/GdiTypes.h"
+#include "ui/draw/Raster.h"
+#include "ui/draw/RectRegion.h"
+
+class CImageData;
+class QPainter;
+class QPaintDevice;
+class QImage;
+class QRect;
+class QRegion;
+
+struct CDevPen
+{
+  int style = PS_SOLID;
+  int width = 0;
+  COLORREF color = 0;
+  bool IsNull() const { return style == PS_NULL; }
+};
+
+struct CDevBrush
+{
+  bool isNull = false;
+  COLORREF color = RGB(255, 255, 255);
+};
+
+struct CDevText
+{
+  QFont font;
+  COLORREF color = 0;
+  COLORREF bkColor = RGB(255, 255, 255);
+  bool opaque = true;
+  UINT align = TA_LEFT | TA_TOP;
+};
+
+class CDcMapping;
+struct LOGFONT;
+
+// A Qt font for a logical font record on a device, with the record's height mapped to device units.
+QFont MakeQFont(const LOGFONT& lf, const CDcMapping& mapping, QPaintDevice* device);
+
+class CDcDevice
+{
+public:
+  virtual ~CDcDevice() = default;
+
+  virtual int GetCaps(int index) const = 0;
+  // The device's own drawable area (window client, paint region, page).
+  virtual CRectRegion BaseClip() const = 0;
+  void SetExtraClip(const CRectRegion* clip);
+  CRectRegion EffectiveClip() const;
+
+  virtual void Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state) = 0;
+  virtual void SetPixel(CPoint p, COLORREF color) = 0;
+  virtual COLORREF GetPixel(CPoint p) const = 0;
+  virtual void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
+  virtual void Ellipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
+  virtual void Arc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop) = 0;
+  virtual void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+                       int rop) = 0;
+  virtual void FillRegion(const CRectRegion& region, COLORREF color) = 0;
+  virtual void Text(CPoint p, const QString& text, const CDevText& t) = 0;
+  // Draws (or with DT_CALCRECT measures) text in a box; returns the text height.
+  virtual int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) = 0;
+  virtual QPaintDevice* PaintDevice() const = 0;
+  // Called after every change, with the device rectangle that may have changed.
+  std::function<void(const CRect&)> onTouched;
+  // Called after a picture that also exists at the screen's device pixel ratio was copied, with
+  // its device rectangle, the sharp image and the clip it was copied under (windows show the
+  // sharp image over the surface's pixels until something draws there).
+  std::function<void(const QRect&, const QImage&, const QRegion&)> onSharpPicture;
+
+protected:
+  void Touch(const CRect& r) const;
+  bool m_hasExtraClip = false;
+  CRectRegion m_extraClip;
+  // Counts the changes of the clip, so a device can keep what it derives from it.
+  int m_clipVersion = 0;
+};
+
+// Draws on an image with the rasteriser; text goes through a painter clipped the same way.
+class CRasterDevice : public CDcDevice
+{
+public:
+  CRasterDevice(CImageData* image, const CRectRegion& baseClip);
+  int GetCaps(int index) const override;
+  CRectRegion BaseClip() const override { return m_baseClip; }
+  void SetBaseClip(const CRectRegion& clip)
+  {
+    m_baseClip = clip;
+    ++m_clipVersion;
+  }
+
+  void Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state) override;
+  void SetPixel(CPoint p, COLORREF color) override;
+  COLORREF GetPixel(CPoint p) const override;
+  void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
+  void Ellipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
+  void Arc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop) override;
+  void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+               int rop) override;
+  void FillRegion(const CRectRegion& region, COLORREF color) override;
+  void Text(CPoint p, const QString& text, const CDevText& t) override;
+  int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) override;
+  QPaintDevice* PaintDevice() const override;
+
+private:
+  void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
+  CRect SurfaceRect() const;
+
+  // The effective clip, worked out once per change rather than once per primitive.
+  const CRectRegion& RasterClip() const;
+
+  CImageData* m_pImage;
+  CRectRegion m_baseClip;
+  mutable CRectRegion m_rasterClip;
+  mutable int m_rasterClipVersion = -1;
+};
+
+// Draws through a painter: printers, SVG generators and pictures. Raster operations other than
+// copying apply only where the paint device supports them.
+class CPainterDevice : public CDcDevice
+{
+public:
+  // caps answers GetDeviceCaps; the page is the drawable area in device units.
+  CPainterDevice(QPainter* painter, std::function<int(int)> caps, const CRect& page);
+  int GetCaps(int index) const override { return m_caps(index); }
+  CRectRegion BaseClip() const override { return CRectRegion(m_page); }
+
+  void Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state) override;
+  void SetPixel(CPoint p, COLORREF color) override;
+  COLORREF GetPixel(CPoint p) const override;
+  void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
+  void Ellipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
+  void Arc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop) override;
+  void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+               int rop) override;
+  void FillRegion(const CRectRegion& region, COLORREF color) override;
+  void Text(CPoint p, const QString& text, const CDevText& t) override;
+  int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) override;
+  QPaintDevice* PaintDevice() const override;
+
+private:
+  void Prepare(const CDevPen* pen, const CDevBrush* brush, int rop);
+
+  QPainter* m_pPainter;
+  std::function<int(int)> m_caps;
+  CRect m_page;
+};

@@ -1,0 +1,143 @@
+#pragma once
+// Control bars of frames: toolbars with bitmaps of the program's own drawing, the status bar
+// with its panes, and dialog bars (a dialog template docked at a side of the frame, or floating).
+// Their commands go to the frame; their states come from update handlers at idle time.
+#include <memory>
+#include <vector>
+
+#include "ui/frame/Frame.h"
+#include "ui/draw/Gdi.h"
+
+class QAction;
+class QIcon;
+class QDockWidget;
+class QLabel;
+class QMainWindow;
+class QStatusBar;
+class QToolBar;
+
+class CControlBar : public CWnd
+{
+  DECLARE_DYNAMIC(CControlBar)
+public:
+  ~CControlBar() override;
+  virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) = 0;
+  void EnableDocking(DWORD dwDockStyle);
+  virtual BOOL IsFloating() const;
+  // Docks the bar at the side of a dock bar id (AFX_IDW_DOCKBAR_*); 0 keeps its style's side.
+  virtual void DockAt(UINT nDockBarID);
+  virtual void Float(CPoint point);
+  DWORD GetBarStyle() const { return m_dwBarStyle; }
+  void SetBarStyle(DWORD dwStyle) { m_dwBarStyle = dwStyle; }
+  CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
+
+protected:
+  void Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle);
+  // Registers the bar with a frame parent and makes its window, shown when the style says so.
+  BOOL CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID);
+  void OnDestroy() override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  QMainWindow* FrameWindow() const;
+
+  CFrameWnd* m_pDockSite = nullptr;
+  DWORD m_dwBarStyle = 0;
+  DWORD m_dwDockStyle = 0;
+};
+
+class CToolBar : public CControlBar
+{
+  DECLARE_DYNAMIC(CToolBar)
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
+public:
+  CToolBar();
+  ~CToolBar() override;
+  BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
+  BOOL CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle = 0, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
+                CRect rcBorders = CRect(0, 0, 0, 0), UINT nID = AFX_IDW_TOOLBAR);
+  // The strip of button images: one image per button, each as wide as the button size. Buttons of
+  // the standard commands show the desktop theme's icons, the strip's images where it has none.
+  BOOL LoadBitmap(UINT nIDResource);
+  // Button command ids in order; 0 (ID_SEPARATOR) is a separator.
+  BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+  void SetSizes(CSize sizeButton, CSize sizeImage);
+  int CommandToIndex(UINT nIDFind) const;
+  UINT GetItemID(int nIndex) const;
+  int GetCount() const { return static_cast<int>(m_ids.size()); }
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+  BOOL IsFloating() const override;
+  void DockAt(UINT nDockBarID) override;
+  void Float(CPoint point) override;
+  // The action of a button (for checks of its state).
+  QAction* GetAction(int nIndex) const;
+
+protected:
+  HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+
+private:
+  void BuildButtons();
+  QIcon ButtonIcon(UINT nID, int nImage) const;
+  std::vector<UINT> m_ids;
+  std::vector<QAction*> m_actions;
+  CBitmap m_bitmap;
+  CBitmap m_bitmapScaled;  // the strip at the screen's device pixel ratio, when above 1
+  CSize m_sizeImage{16, 15};
+};
+
+class CStatusBar : public CControlBar
+{
+  DECLARE_DYNAMIC(CStatusBar)
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
+public:
+  BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
+  BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
+  void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
+  void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
+  BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
+  CString GetPaneText(int nIndex) const;
+  int CommandToIndex(UINT nIDFind) const;
+  UINT GetItemID(int nIndex) const;
+  int GetCount() const { return static_cast<int>(m_panes.size()); }
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+
+protected:
+  HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+
+private:
+  struct Pane
+  {
+    UINT id = 0;
+    UINT style = 0;
+    int width = 0;
+    QLabel* label = nullptr;
+  };
+  std::vector<Pane> m_panes;
+};
+
+class CDialogBar : public CControlBar
+{
+  DECLARE_DYNAMIC(CDialogBar)
+
+private:
+  // The window-creation overload stays reachable only through CWnd.
+  using CWnd::Create;
+
+public:
+  // Makes the bar from a dialog template, docked at the side of its style (CBRS_BOTTOM, CBRS_TOP).
+  BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
+  void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+  BOOL IsFloating() const override;
+  void DockAt(UINT nDockBarID) override;
+  void Float(CPoint point) override;
+
+protected:
+  HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+  UINT m_nIDTemplate = 0;
+};

@@ -1,0 +1,275 @@
+#include "ui/frame/MdiFrame.h"
+
+#include <algorithm>
+
+#include <QLayout>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+
+#include "ui/docview/Doc.h"
+#include "ui/docview/DocTempl.h"
+#include "ui/frame/Menu.h"
+#include "ui/docview/View.h"
+#include "ui/wnd/QtConv.h"
+#include "ui/wnd/WinApp.h"
+#include "ui/wnd/WndImpl.h"
+
+IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
+IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
+  ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+  ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+  ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
+  ON_COMMAND_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + kMaxWindowEntries - 1, OnWindowActivate)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_CASCADE, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_TILE_HORZ, OnUpdateMDIWindowCmd)
+  ON_UPDATE_COMMAND_UI(ID_WINDOW_ARRANGE, OnUpdateWindowMenu)
+  ON_UPDATE_COMMAND_UI_RANGE(AFX_IDM_FIRST_MDICHILD, AFX_IDM_FIRST_MDICHILD + kMaxWindowEntries - 1,
+                             OnUpdateWindowEntry)
+END_MESSAGE_MAP()
+
+BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
+END_MESSAGE_MAP()
+
+CMDIFrameWnd::CMDIFrameWnd() = default;
+CMDIFrameWnd::~CMDIFrameWnd() = default;
+
+HWND CMDIFrameWnd::CreateHandle(const CREATESTRUCT&, HWND)
+{
+  auto* window = new QMainWindow(nullptr, Qt::Window);
+  window->setGeometry(ToQRect(DefaultWindowRect()));
+  m_pMdiArea = new QMdiArea(window);
+  window->setCentralWidget(m_pMdiArea);
+  AttachHandle(window, window, FALSE);
+  Impl()->SetChildHost(m_pMdiArea);
+  m_hWndMDIClient = m_pMdiArea->viewport();
+  m_wndMDIClient.Attach(m_hWndMDIClient);
+  m_wndMDIClient.SetDlgCtrlID(AFX_IDW_PANE_FIRST);
+  QObject::connect(m_pMdiArea, &QMdiArea::subWindowActivated, Impl()->Bridge(), [this](QMdiSubWindow* sub) {
+    auto* now = sub ? dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(sub)) : nullptr;
+    CMDIChildWnd* old = m_pLastActive;
+    if (now == old || (!now && sub))
+      return;
+    m_pLastActive = now;
+    const auto deactivated = reinterpret_cast<WPARAM>(old ? old->m_hWnd : nullptr);
+    const auto activated = reinterpret_cast<LPARAM>(now ? now->m_hWnd : nullptr);
+    if (old && old->m_hWnd)
+      old->SendMessage(WM_MDIACTIVATE, deactivated, activated);
+    if (now && now->m_hWnd)
+      now->SendMessage(WM_MDIACTIVATE, deactivated, activated);
+    OnChildActivated();
+  });
+  return window;
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
+{
+  QMdiSubWindow* sub = m_pMdiArea ? m_pMdiArea->currentSubWindow() : nullptr;
+  auto* child = sub ? dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(sub)) : nullptr;
+  if (pbMaximized)
+    *pbMaximized = sub && sub->isMaximized();
+  return child && child->m_hWnd ? child : nullptr;
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
+{
+  if (!m_pMdiArea || !pWndActivate)
+    return;
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(pWndActivate->GetOuterHandle()))
+    m_pMdiArea->setActiveSubWindow(sub);
+}
+
+void CMDIFrameWnd::MDINext()
+{
+  if (m_pMdiArea)
+    m_pMdiArea->activateNextSubWindow();
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+  CMDIChildWnd* child = MDIGetActive();
+  return child ? static_cast<CFrameWnd*>(child) : this;
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra)
+{
+  // The active child's route ends in this frame and the application.
+  if (CMDIChildWnd* child = MDIGetActive())
+    return child->OnCmdMsg(nID, nCode, pExtra);
+  return CFrameWnd::OnCmdMsg(nID, nCode, pExtra);
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+  CMDIChildWnd* child = MDIGetActive();
+  CDocument* doc = child ? child->GetActiveDocument() : nullptr;
+  if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE) && doc)
+    UpdateFrameTitleForDocument(doc->GetTitle());
+  else
+    UpdateFrameTitleForDocument(nullptr);
+}
+
+HMENU CMDIFrameWnd::GetDisplayedMenu() const
+{
+  CMDIChildWnd* child = MDIGetActive();
+  return child && child->m_hMenuShared ? child->m_hMenuShared : m_hMenuDefault;
+}
+
+void CMDIFrameWnd::OnChildActivated()
+{
+  RefreshMenuBar();
+  OnUpdateFrameTitle(TRUE);
+}
+
+LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
+{
+  CFrameWnd::OnIdleUpdateCmdUI(wParam, lParam);
+  if (!m_pMdiArea)
+    return 0;
+  for (QMdiSubWindow* sub : m_pMdiArea->subWindowList())
+    if (CWnd* child = FromHandlePermanent(sub); child && child->m_hWnd)
+      child->SendMessage(WM_IDLEUPDATECMDUI, wParam, lParam);
+  return 0;
+}
+
+CMDIChildWnd::CMDIChildWnd() = default;
+CMDIChildWnd::~CMDIChildWnd() = default;
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+  m_pMDIFrame = dynamic_cast<CMDIFrameWnd*>(pParentWnd ? pParentWnd : AfxGetMainWnd());
+  if (!m_pMDIFrame)
+    return FALSE;
+  m_nIDHelp = nIDResource;
+  CString strings;
+  if (AfxLoadString(nIDResource, strings)) {
+    const int nl = strings.Find('\n');
+    m_strTitle = nl < 0 ? strings : strings.Left(nl);
+  }
+  if (pContext && pContext->m_pNewDocTemplate)
+    m_hMenuShared = pContext->m_pNewDocTemplate->m_hMenuShared;
+  LoadAccelTable(nIDResource);
+  // A frame whose creation fails has deleted itself: nothing of it may be touched then.
+  return CreateEx(0, nullptr, m_strTitle, (dwDefaultStyle | WS_CHILD) & ~WS_VISIBLE, 0, 0, 0, 0,
+                  m_pMDIFrame->m_hWndMDIClient, 0, pContext);
+}
+
+HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT&, HWND)
+{
+  if (!m_pMDIFrame || !m_pMDIFrame->MdiArea())
+    return nullptr;
+  auto* sub = new QMdiSubWindow;
+  MakeFrameWidgets(sub, sub, FALSE);
+  sub->setWidget(m_hWnd);
+  // Reparenting hides a widget; the frame's inside shows whenever the sub-window does.
+  m_hWnd->show();
+  m_pMDIFrame->MdiArea()->addSubWindow(sub);
+  sub->resize(400, 300);
+  sub->hide();
+  return m_hWnd;
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return m_pMDIFrame; }
+
+void CMDIChildWnd::MDIActivate()
+{
+  if (m_pMDIFrame)
+    m_pMDIFrame->MDIActivate(this);
+}
+
+void CMDIChildWnd::ActivateFrame(int nCmdShow)
+{
+  QWidget* sub = GetOuterHandle();
+  if (!sub)
+    return;
+  if (nCmdShow == SW_HIDE) {
+    sub->hide();
+    return;
+  }
+  sub->show();
+  if (nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
+    MDIActivate();
+  OnUpdateFrameTitle(TRUE);
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+  CDocument* doc = GetActiveDocument();
+  if (bAddToTitle && (GetStyle() & FWS_ADDTOTITLE) && doc)
+    SetWindowText(doc->GetTitle());
+  else
+    SetWindowText(m_strTitle);
+  if (m_pMDIFrame && m_pMDIFrame->MDIGetActive() == this)
+    m_pMDIFrame->OnUpdateFrameTitle(TRUE);
+}
+
+LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+  if (message == WM_MDIACTIVATE) {
+    const auto activated = reinterpret_cast<HWND>(lParam);
+    OnMDIActivate(activated == m_hWnd, FromHandle(activated), FromHandle(reinterpret_cast<HWND>(wParam)));
+    return 0;
+  }
+  if (message == WM_SHOWWINDOW && wParam) {
+    // Once now, and again after the client has placed the new window and the view has sized
+    // its frame to fit.
+    FitInsideClient();
+    QTimer::singleShot(0, Impl()->Bridge(), [this] {
+      if (m_hWnd)
+        FitInsideClient();
+    });
+  }
+  return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+void CMDIChildWnd::FitInsideClient()
+{
+  auto* sub = qobject_cast<QMdiSubWindow*>(GetOuterHandle());
+  QMdiArea* area = m_pMDIFrame ? m_pMDIFrame->MdiArea() : nullptr;
+  if (!sub || !area || sub->isMaximized() || sub->isMinimized())
+    return;
+  // The client's size before the main window first shows is the one its layout will give it.
+  if (QLayout* layout = area->window()->layout(); layout && !area->window()->isVisible())
+    layout->activate();
+  const QRect client = area->viewport()->rect();
+  QRect frame = sub->geometry();
+  frame.setWidth(std::min(frame.width(), client.width()));
+  frame.setHeight(std::min(frame.height(), client.height()));
+  frame.moveRight(std::min(frame.right(), client.right()));
+  frame.moveBottom(std::min(frame.bottom(), client.bottom()));
+  frame.moveLeft(std::max(frame.left(), client.left()));
+  frame.moveTop(std::max(frame.top(), client.top()));
+  if (frame != sub->geometry())
+    sub->setGeometry(frame);
+}
+
+void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd*, CWnd*)
+{
+  if (bActivate)
+    if (CView* view = GetActiveView())
+      view->SetFocus();
+}
+
+void CMDIChildWnd::RefreshMenuBar()
+{
+  if (m_pMDIFrame && m_pMDIFrame->MDIGetActive() == this)
+    m_pMDIFrame->RefreshMenuBar();
+}
+
+void CMDIChildWnd::OnDestroy()
+{
+  if (m_pMDIFrame && m_pMDIFrame->m_pLastActive == this)
+    m_pMDIFrame->m_pLastActive = nullptr;
+  CFrameWnd::OnDestroy();
+  if (auto* sub = qobject_cast<QMdiSubWindow*>(GetOuterHandle()); sub && m_pMDIFrame && m_pMDIFrame->MdiArea()) {
+    m_pMDIFrame->MdiArea()->removeSubWindow(sub);
+    // With no child left active the frame shows its own menu and title again; when another
+    // child becomes active, its activation does that.
+    if (!m_pMDIFrame->m_pLastActive)
+      m_pMDIFrame->OnChildActivated();
+  }
+}

@@ -1,0 +1,89 @@
+#pragma once
+// The multiple-document frames: the main window holds an MDI client in which each child frame
+// is a sub-window carrying its own main-window structure (menu, toolbars, dialog bars).
+#include <vector>
+
+#include "ui/frame/Frame.h"
+
+class CMDIChildWnd;
+class QMdiArea;
+
+class CMDIFrameWnd : public CFrameWnd
+{
+  DECLARE_DYNCREATE(CMDIFrameWnd)
+  DECLARE_MESSAGE_MAP()
+public:
+  CMDIFrameWnd();
+  ~CMDIFrameWnd() override;
+
+  CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
+  void MDIActivate(CWnd* pWndActivate);
+  void MDINext();
+  CFrameWnd* GetActiveFrame() override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra) override;
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+  void RecalcLayout(BOOL = TRUE) override {}
+  // Rebuilds the menu bar for the active child (its shared menu) or the frame's own menu.
+  void OnChildActivated();
+
+  HWND m_hWndMDIClient = nullptr;
+  QMdiArea* MdiArea() const { return m_pMdiArea; }
+
+  // The Window menu's commands: arranging the child windows and activating one from the list
+  // of open windows that the menu shows below its own items.
+  void OnWindowCascade();
+  void OnWindowTile();
+  void OnWindowArrange();
+  void OnWindowActivate(UINT nID);
+  void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
+  void OnUpdateWindowMenu(CCmdUI* pCmdUI);
+  void OnUpdateWindowEntry(CCmdUI* pCmdUI);
+
+  // At most this many open windows are listed.
+  static constexpr UINT kMaxWindowEntries = 9;
+
+protected:
+  HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+  HMENU GetDisplayedMenu() const override;
+  LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+
+private:
+  // The shown child windows, in the order they were made.
+  std::vector<CMDIChildWnd*> ShownChildren() const;
+
+  friend class CMDIChildWnd;
+  QMdiArea* m_pMdiArea = nullptr;
+  CWnd m_wndMDIClient;
+  CMDIChildWnd* m_pLastActive = nullptr;
+};
+
+class CMDIChildWnd : public CFrameWnd
+{
+  DECLARE_DYNCREATE(CMDIChildWnd)
+  DECLARE_MESSAGE_MAP()
+public:
+  CMDIChildWnd();
+  ~CMDIChildWnd() override;
+
+  BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_CHILD | WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                 CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+  CMDIFrameWnd* GetMDIFrame() const;
+  void MDIActivate();
+  void MDIDestroy() { DestroyWindow(); }
+  void ActivateFrame(int nCmdShow = -1) override;
+  void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  HMENU m_hMenuShared = nullptr;
+
+protected:
+  virtual void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+  HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+  void OnDestroy() override;
+  HMENU GetDisplayedMenu() const override { return m_hMenuShared; }
+  void RefreshMenuBar() override;
+  // Moves (and if need be shrinks) the frame so that it lies inside the MDI client.
+  void FitInsideClient();
+
+  CMDIFrameWnd* m_pMDIFrame = nullptr;
+};

@@ -1,0 +1,116 @@
+// The MDI frame's Window menu: cascading, tiling and lining up the child windows, and the
+// numbered list of the open ones below a separator, the active one checked.
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+#include "ui/frame/MdiFrame.h"
+#include "ui/frame/Menu.h"
+
+namespace {
+bool IsWindowEntry(UINT nID)
+{
+  return nID >= AFX_IDM_FIRST_MDICHILD && nID < AFX_IDM_FIRST_MDICHILD + CMDIFrameWnd::kMaxWindowEntries;
+}
+
+// "&1 Proj1: Workbench": the number is the mnemonic; ampersands of the title stay text.
+CString WindowEntryText(UINT nNumber, const CString& title)
+{
+  CString text = CString::Formatted("&%u ", nNumber);
+  for (int i = 0; i < title.GetLength(); ++i) {
+    if (title[i] == '&')
+      text += '&';
+    text += title[i];
+  }
+  return text;
+}
+
+// Takes the entries of an earlier opening out of the menu, with the separator above them.
+void RemoveWindowEntries(CMenu* pMenu, UINT nAfter)
+{
+  for (UINT i = pMenu->GetMenuItemCount(); i-- > nAfter + 1;)
+    if (IsWindowEntry(pMenu->GetMenuItemID(static_cast<int>(i))))
+      pMenu->DeleteMenu(i, MF_BYPOSITION);
+  const UINT next = nAfter + 1;
+  if (next + 1 == pMenu->GetMenuItemCount() && (pMenu->GetMenuState(next, MF_BYPOSITION) & MF_SEPARATOR))
+    pMenu->DeleteMenu(next, MF_BYPOSITION);
+}
+}  // namespace
+
+std::vector<CMDIChildWnd*> CMDIFrameWnd::ShownChildren() const
+{
+  std::vector<CMDIChildWnd*> children;
+  if (!m_pMdiArea)
+    return children;
+  for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::CreationOrder))
+    if (auto* child = dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(sub)); child && child->m_hWnd && !sub->isHidden())
+      children.push_back(child);
+  return children;
+}
+
+void CMDIFrameWnd::OnWindowCascade()
+{
+  if (m_pMdiArea)
+    m_pMdiArea->cascadeSubWindows();
+}
+
+void CMDIFrameWnd::OnWindowTile()
+{
+  if (m_pMdiArea)
+    m_pMdiArea->tileSubWindows();
+}
+
+void CMDIFrameWnd::OnWindowArrange()
+{
+  if (!m_pMdiArea)
+    return;
+  // Minimised windows line up along the bottom of the client, from the left.
+  int x = 0;
+  const int bottom = m_pMdiArea->viewport()->height();
+  for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::CreationOrder))
+    if (!sub->isHidden() && sub->isMinimized()) {
+      sub->move(x, bottom - sub->height());
+      x += sub->width();
+    }
+}
+
+void CMDIFrameWnd::OnWindowActivate(UINT nID)
+{
+  const std::vector<CMDIChildWnd*> children = ShownChildren();
+  const size_t index = nID - AFX_IDM_FIRST_MDICHILD;
+  if (index < children.size())
+    MDIActivate(children[index]);
+}
+
+void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI) { pCmdUI->Enable(MDIGetActive() != nullptr); }
+
+void CMDIFrameWnd::OnUpdateWindowEntry(CCmdUI* pCmdUI)
+{
+  pCmdUI->Enable(pCmdUI->m_nID - AFX_IDM_FIRST_MDICHILD < ShownChildren().size());
+}
+
+void CMDIFrameWnd::OnUpdateWindowMenu(CCmdUI* pCmdUI)
+{
+  pCmdUI->Enable(MDIGetActive() != nullptr);
+  CMenu* pMenu = pCmdUI->m_pMenu;
+  if (!pMenu)
+    return;
+  // The list follows the last of the menu's own items and is made anew at each opening.
+  RemoveWindowEntries(pMenu, pCmdUI->m_nIndex);
+  const std::vector<CMDIChildWnd*> children = ShownChildren();
+  const CMDIChildWnd* active = MDIGetActive();
+  UINT number = 0;
+  for (CMDIChildWnd* child : children) {
+    if (number == kMaxWindowEntries)
+      break;
+    if (number == 0)
+      pMenu->AppendMenu(MF_SEPARATOR);
+    CString title;
+    child->GetWindowText(title);
+    const UINT checked = child == active ? MF_CHECKED : MF_UNCHECKED;
+    pMenu->AppendMenu(MF_STRING | checked, AFX_IDM_FIRST_MDICHILD + number, WindowEntryText(number + 1, title));
+    ++number;
+  }
+  // The entries need no update of their own this time.
+  pCmdUI->m_nIndexMax = pMenu->GetMenuItemCount();
+  pCmdUI->m_nIndex = pCmdUI->m_nIndexMax - 1;
+}

@@ -1,0 +1,73 @@
+#include "ui/wnd/HelpWnd.h"
+
+#include <QAction>
+#include <QDir>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidget>
+
+#include "support/Trace.h"
+
+namespace {
+QString Native(const CString& path) { return QString::fromUtf8(path.c_str()); }
+}  // namespace
+
+CHelpWindowSink::CHelpWindowSink(CString folder, TopicMap topicOf, CString contents)
+  : m_strFolder(std::move(folder)), m_topicOf(std::move(topicOf)), m_strContents(std::move(contents))
+{}
+
+CHelpWindowSink::~CHelpWindowSink() = default;
+
+void CHelpWindowSink::ShowHelp(std::uintptr_t dwData, UINT nCmd)
+{
+  CHelpSink::ShowHelp(dwData, nCmd);
+  const CString topic = m_topicOf ? m_topicOf(dwData, nCmd) : CString();
+  ShowTopic(topic.IsEmpty() ? m_strContents : topic);
+  ++m_nOpened;
+}
+
+void CHelpWindowSink::MakeWindow()
+{
+  m_pWindow = std::make_unique<QWidget>(nullptr, Qt::Window);
+  m_pWindow->setWindowTitle("Panecraft Help");
+  m_pWindow->setObjectName("PanecraftHelp");
+  auto* layout = new QVBoxLayout(m_pWindow.get());
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* bar = new QToolBar(m_pWindow.get());
+  m_pBrowser = new QTextBrowser(m_pWindow.get());
+  m_pBrowser->setSearchPaths({Native(m_strFolder)});
+  m_pBrowser->setOpenExternalLinks(true);
+  QAction* contents = bar->addAction("&Contents");
+  QAction* back = bar->addAction("&Back");
+  QAction* forward = bar->addAction("&Forward");
+  back->setEnabled(false);
+  forward->setEnabled(false);
+  QObject::connect(contents, &QAction::triggered, m_pBrowser, [this] { ShowTopic(m_strContents); });
+  QObject::connect(back, &QAction::triggered, m_pBrowser, &QTextBrowser::backward);
+  QObject::connect(forward, &QAction::triggered, m_pBrowser, &QTextBrowser::forward);
+  QObject::connect(m_pBrowser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+  QObject::connect(m_pBrowser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+  QObject::connect(m_pBrowser, &QTextBrowser::sourceChanged, m_pWindow.get(),
+                   [this] { m_pWindow->setWindowTitle("Panecraft Help - " + m_pBrowser->documentTitle()); });
+  layout->addWidget(bar);
+  layout->addWidget(m_pBrowser);
+  m_pWindow->resize(720, 640);
+}
+
+void CHelpWindowSink::ShowTopic(const CString& topic)
+{
+  if (!m_pWindow)
+    MakeWindow();
+  const QString path = QDir(Native(m_strFolder)).filePath(Native(topic));
+  PCTRACE(TT_APPLICATION, TL_DETAIL)("Help topic: %s\n", path.toUtf8().constData());
+  m_pBrowser->setSource(QUrl::fromLocalFile(path));
+  m_pWindow->show();
+  m_pWindow->raise();
+  m_pWindow->activateWindow();
+}
+
+QWidget* CHelpWindowSink::Window() const { return m_pWindow.get(); }
+
+QTextBrowser* CHelpWindowSink::Browser() const { return m_pBrowser; }

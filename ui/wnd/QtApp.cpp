@@ -1,0 +1,110 @@
+#include "ui/wnd/QtApp.h"
+
+#include <signal.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <clocale>
+
+#include <QAbstractEventDispatcher>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QSocketNotifier>
+
+#include "ui/wnd/MessagePump.h"
+#include "ui/wnd/WinApp.h"
+#include "ui/wnd/WndImpl.h"
+
+// Input for windows passes the application's PreTranslateMessage before the window sees it.
+class CAppEventFilter : public QObject
+{
+public:
+  bool eventFilter(QObject* watched, QEvent* event) override
+  {
+    const QEvent::Type type = event->type();
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
+                       type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
+    const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (type == CPostedMessageEvent::EventType() || type == QEvent::Timer || (mouse && type != QEvent::MouseMove) ||
+        key)
+      if (CWinApp* app = AfxGetApp())
+        app->RequestIdle();
+    if (!mouse && !key)
+      return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || CMessagePump::Current())
+      return false;
+    TrackInputState(event);
+    MSG msg;
+    const bool made = mouse ? MouseEventToMsg(widget, static_cast<QMouseEvent*>(event), msg)
+                            : KeyEventToMsg(widget, static_cast<QKeyEvent*>(event), msg);
+    CWinApp* app = AfxGetApp();
+    return made && app && app->PreTranslateMessage(&msg);
+  }
+};
+
+CQtApplication::CQtApplication(int& argc, char** argv)
+  : QApplication(argc, argv), m_pFilter(std::make_unique<CAppEventFilter>())
+{
+  // Qt takes the numeric locale from the environment; numbers in files must not.
+  std::setlocale(LC_NUMERIC, "C");
+  installEventFilter(m_pFilter.get());
+  QObject::connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [] {
+    // The dispatcher calls this outside notify, so it is a boundary of its own.
+    try {
+      if (CWinApp* app = AfxGetApp(); app && app->IsIdlePending() && !CMessagePump::Current())
+        app->RunIdle();
+    } catch (...) {
+      AfxProcessException(std::current_exception(), nullptr);
+    }
+  });
+}
+
+CQtApplication::~CQtApplication() { removeEventFilter(m_pFilter.get()); }
+
+namespace {
+// The signal handler only writes a byte; the session ends in the message loop.
+int g_sessionSignalFds[2] = {-1, -1};
+
+void OnSessionSignal(int)
+{
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t written = ::write(g_sessionSignalFds[0], &byte, 1);
+}
+}  // namespace
+
+void CQtApplication::EndSessionOnSignal()
+{
+  if (g_sessionSignalFds[0] >= 0 || ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_sessionSignalFds) != 0)
+    return;
+  auto* notifier = new QSocketNotifier(g_sessionSignalFds[1], QSocketNotifier::Read, this);
+  QObject::connect(notifier, &QSocketNotifier::activated, this, [] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t read = ::read(g_sessionSignalFds[1], &byte, 1);
+    if (CWinApp* app = AfxGetApp())
+      app->RequestEndSession();
+  });
+  struct sigaction action = {};
+  action.sa_handler = OnSessionSignal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  // The end of a desktop session sends SIGTERM and then SIGHUP; Ctrl+C in a terminal SIGINT.
+  for (int signal : {SIGTERM, SIGHUP, SIGINT})
+    ::sigaction(signal, &action, nullptr);
+}
+
+bool CQtApplication::notify(QObject* receiver, QEvent* event)
+{
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    // A modal drag loop carries the exception out to be rethrown after it; elsewhere the
+    // exception has reached the window procedure's boundary.
+    if (CMessagePump* pump = CMessagePump::Current()) {
+      pump->CarryException(std::current_exception());
+      return true;
+    }
+    AfxProcessException(std::current_exception(), nullptr);
+    return true;
+  }
+}

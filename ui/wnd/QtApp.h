@@ -1,0 +1,24 @@
+#pragma once
+// The Qt application under the application object (internal to ui): every entry from
+// Qt into program code passes notify, which is the exception boundary; an application-wide
+// filter turns input into messages for PreTranslateMessage; idle time runs CWinApp::OnIdle.
+#include <memory>
+
+#include <QApplication>
+
+class CAppEventFilter;
+
+class CQtApplication : public QApplication
+{
+public:
+  CQtApplication(int& argc, char** argv);
+  ~CQtApplication() override;
+  bool notify(QObject* receiver, QEvent* event) override;
+  // The signals that end a desktop session or a terminal's program (SIGTERM, SIGHUP, SIGINT)
+  // end the program's session in order, as the application's EndSession does, instead of
+  // killing it.
+  void EndSessionOnSignal();
+
+private:
+  std::unique_ptr<CAppEventFilter> m_pFilter;
+};

@@ -1,0 +1,637 @@
+#include "workbench/items/Groupitm.h"
+
+#include <vector>
+
+#include <algorithm>
+#include <cmath>
+#include <unordered_set>
+
+#include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
+#include "geometry/2drect.h"
+#include "model/Entcat.h"
+#include "platform/core/Archive.h"
+#include "ui/draw/Dc.h"
+#include "project/Stamp.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+#include "workbench/sheets/Groupsht.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/tools/Tracker.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/view/Wbview.h"
+
+IMPLEMENT_SERIAL(CGroupItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
+IMPLEMENT_DYNAMIC(CMoveGroupItem, CGroupItem)
+
+namespace {
+constexpr const char* kModule = "Groupitm";
+constexpr int kCloneLine = 118;
+constexpr int kHandleCountLine = 301;
+constexpr int kRecordLine = 622;
+constexpr int kCornerHandleCode = 15;
+constexpr int kGroupRectMargin = 5;
+// The smallest stored member: a two-byte back-reference, as a unit is when a join outside the
+// group was written first and stored the unit as one of its sides.
+constexpr unsigned long long kMinMemberBytes = 2;
+// Deeper data is damaged or hostile, and reading it (and every walk over the members after)
+// would run the stack out.
+constexpr int kMaxLoadDepth = CGroupItem::kMaxDepth;
+thread_local int t_loadDepth = 0;
+
+// Counts the groups being read inside each other and refuses the one too deep.
+class CLoadDepth
+{
+public:
+  CLoadDepth()
+  {
+    if (t_loadDepth >= kMaxLoadDepth)
+      throw CArchiveException(CArchiveException::generic);
+    ++t_loadDepth;
+  }
+  ~CLoadDepth() { --t_loadDepth; }
+  CLoadDepth(const CLoadDepth&) = delete;
+  CLoadDepth& operator=(const CLoadDepth&) = delete;
+};
+
+BOOL IsGroup(const CDesignItem* pItem)
+{
+  return pItem->GetItemType() == ditGroup || pItem->GetItemType() == ditMoveGroup;
+}
+
+CDesignItem* ItemAt(const CObList& list, POSITION& pos) { return static_cast<CDesignItem*>(list.GetNext(pos)); }
+
+// A vertical line on the box's left or right side, or a horizontal one on its top or bottom.
+BOOL LiesOnBox(const CVRX2DLine& line, const CVRX2DPoint& low, const CVRX2DPoint& high)
+{
+  const CVRX2DLine bottom(0, low, CVRX2DPoint(high.GetX(), low.GetY()));
+  const CVRX2DLine right(0, CVRX2DPoint(high.GetX(), low.GetY()), high);
+  const CVRX2DLine top(0, high, CVRX2DPoint(low.GetX(), high.GetY()));
+  const CVRX2DLine left(0, CVRX2DPoint(low.GetX(), high.GetY()), low);
+  if (line.IsVertical())
+    return line.IsColinear(left) || line.IsColinear(right);
+  if (line.IsHorizontal())
+    return line.IsColinear(top) || line.IsColinear(bottom);
+  return FALSE;
+}
+}  // namespace
+
+int CGroupItem::NestingDepth(const CDesignItem* pItem)
+{
+  const auto* pGroup = dynamic_cast<const CGroupItem*>(pItem);
+  if (!pGroup)
+    return 0;
+  int deepest = 0;
+  for (POSITION pos = pGroup->m_Members.GetHeadPosition(); pos;)
+    deepest = std::max(deepest, NestingDepth(static_cast<const CDesignItem*>(pGroup->m_Members.GetNext(pos))));
+  return deepest + 1;
+}
+
+CGroupItem::CGroupItem() : CDesignItem(ditGroup)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("CGroupItem construction. \n");
+}
+
+CGroupItem::CGroupItem(const CObList& items) : CGroupItem(ditGroup, items) {}
+
+CGroupItem::CGroupItem(int itemType, const CObList& items) : CDesignItem(itemType)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("CGroupItem construction from %d items. \n", items.GetCount());
+  m_Members.AddTail(&items);
+  AddComponentEnts();
+}
+
+CGroupItem::~CGroupItem()
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("CGroupItem destruction. \n");
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    delete m_Members.GetNext(pos);
+  m_Members.RemoveAll();
+}
+
+void CGroupItem::Serialize(CArchive& ar)
+{
+  CDesignItem::Serialize(ar);
+  SerializeVersionStamp(ar);
+  if (ar.IsStoring()) {
+    SerializeMembers(ar);
+    return;
+  }
+  try {
+    SerializeMembers(ar);
+    BuildEntities(TRUE);
+  } catch (...) {
+    // A member may be a reference to an object another list owns: a group that fails to load
+    // lets go of its members rather than delete what it may not own.
+    m_Members.RemoveAll();
+    throw;
+  }
+}
+
+void CGroupItem::SerializeMembers(CArchive& ar)
+{
+  if (ar.IsStoring()) {
+    ar.WriteCount(static_cast<DWORD>(m_Members.GetCount()));
+    for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+      ar << m_Members.GetNext(pos);
+    return;
+  }
+  const CLoadDepth depth;
+  const DWORD count = ar.ReadCount();
+  ar.CheckAvailable(count, kMinMemberBytes);
+  // Each member is owned once: a back-reference to the group itself or to a member read
+  // before would make the group delete the same object twice.
+  std::unordered_set<const CObject*> seen;
+  for (DWORD i = 0; i < count; ++i) {
+    CObject* pMember = ar.ReadObject(RUNTIME_CLASS(CDesignItem));
+    if (!pMember || pMember == this || !seen.insert(pMember).second)
+      throw CArchiveException(CArchiveException::badIndex);
+    m_Members.AddTail(pMember);
+  }
+}
+
+CDesignItem* CGroupItem::Clone() const { throw CAppException(kModule, kCloneLine); }
+
+void CGroupItem::MakeMemberUnits()
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    if (auto* pUnit = dynamic_cast<CUnitItem*>(ItemAt(m_Members, pos)))
+      pUnit->GetUnit();
+}
+
+void CGroupItem::AddComponentEnts()
+{
+  MakeMemberUnits();
+  BuildEntities(FALSE);
+}
+
+void CGroupItem::UpdateComponentEnts()
+{
+  // Bottom-up: a nested group copies its entities into this one, so it must be whole first.
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    if (auto* pGroup = dynamic_cast<CGroupItem*>(ItemAt(m_Members, pos)))
+      pGroup->UpdateComponentEnts();
+  MakeMemberUnits();
+  BuildEntities(FALSE);
+}
+
+void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
+{
+  switch (pMember->GetItemType()) {
+  case ditJoin: {
+    auto* pLine = static_cast<CJoinItem*>(pMember)->GetLine().Clone();
+    pLine->SetCategory(ecatJoinAlignment);
+    m_AlignmentEnts.Add(pLine);
+    break;
+  }
+  case ditGroup:
+  case ditMoveGroup: {
+    auto* pGroup = static_cast<CGroupItem*>(pMember);
+    const CVRX2DEntityArray& alignment = *pGroup->GetAlignmentEntities();
+    for (int i = 0; i < alignment.GetSize(); ++i)
+      if (alignment[i]->GetCategory() == ecatGuidelineCentreAlignment ||
+          alignment[i]->GetCategory() == ecatGuidelineEdgeAlignment)
+        m_AlignmentEnts.Add(alignment[i]->Clone());
+    CVRX2DEntityArray outline;
+    pGroup->GetOutlineEntities(outline);
+    for (int i = 0; i < outline.GetSize(); ++i)
+      m_OutlineEnts.Add(outline[i]->Clone());
+    for (int i = 0; i < pGroup->m_ExtentEnts.GetSize(); ++i)
+      m_ExtentEnts.Add(pGroup->m_ExtentEnts[i]->Clone());
+    break;
+  }
+  case ditGuideline: {
+    const CVRX2DEntityArray& alignment = *pMember->GetAlignmentEntities();
+    for (int i = 0; i < alignment.GetSize(); ++i)
+      m_AlignmentEnts.Add(alignment[i]->Clone());
+    CVRX2DEntityArray outline;
+    pMember->GetOutlineEntities(outline);
+    for (int i = 0; i < outline.GetSize(); ++i)
+      m_OutlineEnts.Add(outline[i]->Clone());
+    break;
+  }
+  default: {
+    CVRX2DEntityArray outline;
+    pMember->GetOutlineEntities(outline);
+    for (int i = 0; i < outline.GetSize(); ++i) {
+      m_OutlineEnts.Add(outline[i]->Clone());
+      m_ExtentEnts.Add(outline[i]->Clone());
+    }
+    break;
+  }
+  }
+}
+
+void CGroupItem::BuildEntities(BOOL bKeepStoredBox)
+{
+  m_OutlineEnts.RemoveAll();
+  m_AlignmentEnts.RemoveAll();
+  m_ExtentEnts.RemoveAll();
+  m_SizingHandles.RemoveAll();
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    CopyMemberEntities(ItemAt(m_Members, pos));
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  if (m_ExtentEnts.GetSize() == 0 && bKeepStoredBox) {
+    low = CVRX2DPoint(m_vOffset.GetX(), m_vOffset.GetY());
+    high = CVRX2DPoint(low.GetX() + m_dWidth, low.GetY() + m_dHeight);
+  } else {
+    const CVRX2DRectangle box = m_ExtentEnts.GetExtents();
+    low = box.GetMinPoint();
+    high = box.GetMaxPoint();
+  }
+  m_vOffset = low.AsVector();
+  m_dWidth = std::fabs(high.GetX() - low.GetX());
+  m_dHeight = std::fabs(high.GetY() - low.GetY());
+  m_ptCenter = CVRX2DPoint(-1.0, -1.0);
+  AddBoundingBox(low, high);
+  CollectComponentEnts(low, high);
+  ExtendAlignmentEnts();
+  PCTRACE(TT_JOINING, TL_DETAIL)("Added %d component entities to group.\n", m_ComponentEnts.GetSize());
+}
+
+void CGroupItem::AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high)
+{
+  const CVRX2DPoint corners[4] = {low, CVRX2DPoint(high.GetX(), low.GetY()), high,
+                                  CVRX2DPoint(low.GetX(), high.GetY())};
+  for (const CVRX2DPoint& corner : corners)
+    m_SizingHandles.Add(new CSizingHandle(corner, kCornerHandleCode));
+  for (int i = 0; i < 4; ++i)
+    m_AlignmentEnts.Add(new CVRX2DLine(ecatPerimeterAlignment, corners[i], corners[(i + 1) % 4]));
+}
+
+void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high)
+{
+  m_ComponentEnts.RemoveAll();
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (auto* pGroup = dynamic_cast<CGroupItem*>(pMember)) {
+      for (int i = 0; i < pGroup->m_ComponentEnts.GetSize(); ++i) {
+        const CAlignmentEntity& entity = *pGroup->m_ComponentEnts[i];
+        if (entity.m_pEntity->GetType() == VRX_LINE &&
+            LiesOnBox(static_cast<const CVRX2DLine&>(*entity.m_pEntity), low, high))
+          m_ComponentEnts.Add(new CAlignmentEntity(entity));
+      }
+      continue;
+    }
+    auto* pUnit = dynamic_cast<CUnitItem*>(pMember);
+    if (!pUnit || !pUnit->HasUnit())
+      continue;
+    const CVRX2DEntityArray& components = *pUnit->GetComponentOutlines();
+    for (int i = 0; i < components.GetSize(); ++i) {
+      // The component-outline index, as the unit's own outline references and join sides
+      // count: the perimeter list's position would name another component.
+      const CVRX2DEntity* pEntity = components[i];
+      if (pEntity->GetCategory() != ecatPerimeterOutline || pEntity->GetType() != VRX_LINE)
+        continue;
+      const auto& line = static_cast<const CVRX2DLine&>(*pEntity);
+      if (!LiesOnBox(line, low, high))
+        continue;
+      auto* pRecord = new CAlignmentEntity(line.Clone(), pUnit, TRUE);
+      pRecord->m_PerimeterLines.Add(line.Clone());
+      pRecord->m_Indices.Add(static_cast<UINT>(i));
+      m_ComponentEnts.Add(pRecord);
+    }
+  }
+}
+
+int CGroupItem::GetOutlineEntityRefs(CObArray& refs)
+{
+  for (int i = 0; i < m_ComponentEnts.GetSize(); ++i) {
+    const CAlignmentEntity& entity = *m_ComponentEnts[i];
+    CVRX2DEntity* pCopy = entity.m_pEntity->Clone();
+    pCopy->SetCategory(ecatPerimeterOutline);
+    const int index = entity.m_Indices.GetSize() > 0 ? static_cast<int>(entity.m_Indices[0]) : 0;
+    refs.Add(new COutlineEntityRef(pCopy, entity.m_pItem, index));
+  }
+  // The group's joins move with it as join lines.
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->GetItemType() != ditJoin)
+      continue;
+    CVRX2DEntity* pLine = static_cast<CJoinItem*>(pMember)->GetLine().Clone();
+    pLine->SetCategory(ecatJoinLine);
+    refs.Add(new COutlineEntityRef(pLine, pMember, 0));
+  }
+  return refs.GetSize();
+}
+
+BOOL CGroupItem::GetClientRect(CRect& rect, CWorkbenchView* pView)
+{
+  if (m_SizingHandles.GetSize() != 4)
+    throw CAppFatalException(kModule, kHandleCountLine);
+  const CPoint topLeft = pView->WorldToClient(m_SizingHandles[3]->GetPoint());
+  const CSize size = pView->WorldToDevice(CVRX2DVector(m_dWidth, m_dHeight));
+  rect.SetRect(topLeft.x, topLeft.y, topLeft.x + size.cx, topLeft.y + size.cy);
+  rect.InflateRect(kGroupRectMargin, kGroupRectMargin);
+  return !rect.IsRectEmpty();
+}
+
+void CGroupItem::Select(CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Selecting a group. \n");
+  SetTracker(std::make_unique<CItemTracker>(pView, this));
+  CDesignItem::Select(pView);
+}
+
+void CGroupItem::InvalidateOwnRect(CWorkbenchView* pView)
+{
+  CRect rect;
+  if (GetClientRect(rect, pView))
+    pView->InvalidateRect(&rect, TRUE);
+}
+
+void CGroupItem::Invalidate(CWorkbenchView* pView)
+{
+  InvalidateOwnRect(pView);
+  if (m_bShowAlignmentLines)
+    pView->Invalidate(TRUE);
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    ItemAt(m_Members, pos)->Invalidate(pView);
+  if (m_pTracker)
+    m_pTracker->Invalidate();
+}
+
+void CGroupItem::Draw(CDC* pDC, CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Drawing a group of %d items. \n", m_Members.GetCount());
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    ItemAt(m_Members, pos)->Draw(pDC, pView);
+}
+
+void CGroupItem::DrawPass(int pass, CDC* pDC, CWorkbenchView* pView)
+{
+  CRect clip;
+  pDC->GetClipBox(&clip);
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    const int type = pMember->GetItemType();
+    if (IsGroup(pMember))
+      static_cast<CGroupItem*>(pMember)->DrawPass(pass, pDC, pView);
+    if (pass == 1 && type == ditGuideline) {
+      pMember->Draw(pDC, pView);
+    } else if (pass == 2 && type == ditUnit) {
+      CRect rect;
+      CRect common;
+      if (pMember->GetClientRect(rect, pView) && common.IntersectRect(rect, clip))
+        pMember->Draw(pDC, pView);
+    } else if (pass == 3 && type == ditJoin && pView->GetShowJoins()) {
+      pMember->Draw(pDC, pView);
+    }
+  }
+}
+
+void CGroupItem::DrawHandles(CDC* pDC, CWorkbenchView* pView)
+{
+  if (m_pTracker)
+    m_pTracker->Draw(pDC);
+  DrawMemberHandles(pDC, pView);
+}
+
+void CGroupItem::DrawMemberHandles(CDC* pDC, CWorkbenchView* pView)
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->GetItemType() == ditGuideline)
+      pMember->DrawHandles(pDC, pView);
+    else if (IsGroup(pMember))
+      static_cast<CGroupItem*>(pMember)->DrawMemberHandles(pDC, pView);
+  }
+}
+
+void CGroupItem::StartMove(CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Starting move operation on a group. \n");
+  pView->RemoveCrossingJoins(this);
+}
+
+BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Move() on a group. \n");
+  m_vTrack = CVRX2DVector();
+  GenerateMoveTrackEntities(m_vTrack);
+  CVRX2DVector offset;
+  const int result = m_pTracker ? m_pTracker->Track(point, &offset) : trkNotMoved;
+  BOOL answer = FALSE;
+  if (result == trkMoved) {
+    Invalidate(pView);
+    Offset(offset);
+    answer = TRUE;
+  } else if (result == trkCancelled) {
+    answer = TRUE;
+  }
+  Invalidate(pView);
+  if (m_pTracker)
+    m_pTracker->Invalidate();
+  pView->AddJoin();
+  return answer;
+}
+
+BOOL CGroupItem::CanMoveTo(const CVRX2DVector& v) const
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    if (!ItemAt(m_Members, pos)->CanMoveTo(v))
+      return FALSE;
+  return TRUE;
+}
+
+void CGroupItem::DrawTrackEntities(CWorkbenchView* pView)
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    ItemAt(m_Members, pos)->DrawTrackEntities(pView);
+}
+
+void CGroupItem::GenerateMoveTrackEntities(const CVRX2DVector& v)
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    ItemAt(m_Members, pos)->GenerateMoveTrackEntities(v);
+}
+
+void CGroupItem::Offset(const CVRX2DVector& v)
+{
+  if (v.GetLength() == 0.0)
+    return;
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    ItemAt(m_Members, pos)->Offset(v);
+  CDesignItem::Offset(v);
+  // The box's centre stays unset: a group is placed by its corner.
+  m_ptCenter = CVRX2DPoint(-1.0, -1.0);
+  const CVRX2DTransformationMatrix move(v);
+  m_ExtentEnts.Transform(move);
+  for (int i = 0; i < m_ComponentEnts.GetSize(); ++i)
+    m_ComponentEnts[i]->m_pEntity->Transform(move);
+}
+
+BOOL CGroupItem::HitTest(const CVRX2DPoint& point, CWorkbenchView* pView)
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    if (ItemAt(m_Members, pos)->HitTest(point, pView))
+      return TRUE;
+  return FALSE;
+}
+
+void CGroupItem::Edit(CWorkbenchView* pView)
+{
+  {
+    CGroupSheetDlg sheet(pView, this, "Group Properties", nullptr, 0);
+    sheet.DoModal();
+  }
+  CDesignItem::Edit(pView);
+}
+
+void CGroupItem::Delete(CWorkbenchView* pView)
+{
+  // The units die with the group: a join of the design left on two of them would point at
+  // deleted units, so every join that touches one goes, not only those crossing the border.
+  pView->RemoveCrossingJoins(this, TRUE);
+  CDesignItem::Delete(pView);
+}
+
+void CGroupItem::Ungroup(CWorkbenchView* pView)
+{
+  BOOL showsLines = FALSE;
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    pView->AddItem(pMember, FALSE);
+    pView->Select(pMember);
+    showsLines = showsLines || pMember->GetShowAlignmentLines();
+  }
+  if (showsLines)
+    pView->Invalidate(TRUE);
+  else
+    InvalidateOwnRect(pView);
+  RemoveAllItems();
+}
+
+void CGroupItem::RemoveAllItems() { m_Members.RemoveAll(); }
+
+void CGroupItem::AddItem(CDesignItem* pItem)
+{
+  m_Members.AddTail(pItem);
+  AddComponentEnts();
+}
+
+void CGroupItem::RemoveItem(CDesignItem* pItem)
+{
+  POSITION pos = m_Members.Find(pItem);
+  if (!pos)
+    return;
+  m_Members.RemoveAt(pos);
+  AddComponentEnts();
+}
+
+void CGroupItem::ReleaseMember(const CObject* pItem)
+{
+  if (POSITION pos = m_Members.Find(const_cast<CObject*>(pItem)))
+    m_Members.RemoveAt(pos);
+}
+
+void CGroupItem::BreakUnitJoins(CWorkbenchView* pView)
+{
+  PCTRACE(TT_JOINING, TL_DETAIL)("BreakUnitJoins() called on a group. \n");
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (auto* pUnit = dynamic_cast<CUnitItem*>(pMember))
+      pUnit->BreakAllJoins(pView);
+    else if (auto* pGroup = dynamic_cast<CGroupItem*>(pMember))
+      pGroup->BreakUnitJoins(pView);
+  }
+}
+
+BOOL CGroupItem::GetUnitsInGroup(CObList& units, BOOL bWithJoins) const
+{
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("GetUnitsInGroup() called. \n");
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    const int type = pMember->GetItemType();
+    if (type == ditUnit || (type == ditJoin && bWithJoins))
+      units.AddTail(pMember);
+    else if (IsGroup(pMember))
+      static_cast<CGroupItem*>(pMember)->GetUnitsInGroup(units, bWithJoins);
+  }
+  return !units.IsEmpty();
+}
+
+void CGroupItem::RemoveComponentEnts(CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("RemoveComponentEnts() called. \n");
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->GetItemType() == ditUnit)
+      pView->RemoveAlignmentEntities(pMember);
+    else if (IsGroup(pMember))
+      static_cast<CGroupItem*>(pMember)->RemoveComponentEnts(pView);
+  }
+}
+
+BOOL CGroupItem::GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity& record) const
+{
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("GetColinearAlignmentEnts() called. \n");
+  if (!record.m_pItem || record.m_pItem->GetItemType() != ditGroup || !record.m_pEntity ||
+      record.m_pEntity->GetType() != VRX_LINE)
+    throw CAppFatalException(kModule, kRecordLine);
+  const auto& line = static_cast<const CVRX2DLine&>(*record.m_pEntity);
+  BOOL appended = FALSE;
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (IsGroup(pMember)) {
+      appended = static_cast<CGroupItem*>(pMember)->GetColinearAlignmentEnts(out, record) || appended;
+      continue;
+    }
+    if (pMember->GetItemType() != ditUnit)
+      continue;
+    const CVRX2DEntityArray& alignment = *pMember->GetAlignmentEntities();
+    for (int i = 0; i < alignment.GetSize(); ++i) {
+      if (alignment[i]->GetType() != VRX_LINE || !static_cast<const CVRX2DLine*>(alignment[i])->IsColinear(line))
+        continue;
+      out.Add(new CAlignmentEntity(alignment[i]->Clone(), pMember, TRUE));
+      appended = TRUE;
+    }
+  }
+  return appended;
+}
+
+BOOL CGroupItem::ContainsItem(const CDesignItem* pItem) const
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember == pItem)
+      return TRUE;
+    if (IsGroup(pMember) && static_cast<CGroupItem*>(pMember)->ContainsItem(pItem))
+      return TRUE;
+  }
+  return FALSE;
+}
+
+CMoveGroupItem::CMoveGroupItem(const CObList& items) : CGroupItem(ditMoveGroup, items) {}
+
+// The members belong to the design: a move group that was not ungrouped still lets go of them.
+CMoveGroupItem::~CMoveGroupItem() { RemoveAllItems(); }
+
+void CMoveGroupItem::Select(CWorkbenchView* pView) { SetTracker(std::make_unique<CItemTracker>(pView, this)); }
+
+void CMoveGroupItem::Invalidate(CWorkbenchView* pView)
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    ItemAt(m_Members, pos)->Invalidate(pView);
+}
+
+void CMoveGroupItem::DrawHandles(CDC*, CWorkbenchView*) {}
+
+void CMoveGroupItem::Ungroup(CWorkbenchView* pView)
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    pView->UpdateAlignmentEntities(pMember);
+    pView->EnableAlignmentEntities(pMember, TRUE);
+  }
+  // The joins of the moved units must still fit their neighbours. Verifying may delete joins
+  // that are members too, so the units are taken out of the list first.
+  std::vector<CUnitItem*> units;
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    if (auto* pUnit = dynamic_cast<CUnitItem*>(ItemAt(m_Members, pos)))
+      units.push_back(pUnit);
+  RemoveAllItems();
+  for (CUnitItem* pUnit : units)
+    pView->VerifyAllJoins(pUnit);
+}

@@ -1,0 +1,105 @@
+#pragma once
+// Groups bind several design items so that they are selected, moved, hit and stored as one. A
+// group owns its members (units, joins, guidelines and nested groups) and offers the pieces of
+// its units' outlines that lie on its bounding box to snapping and joining, so that a group
+// joins other units like one large unit. The move group is a temporary group of the selection:
+// it does not own its members and gives them back unchanged.
+#include "platform/core/List.h"
+#include "support/Ownarray.h"
+#include "workbench/items/Dsgnitem.h"
+#include "workbench/snap/Likalign.h"
+
+class CGroupItem : public CDesignItem
+{
+  DECLARE_SERIAL(CGroupItem)
+public:
+  // Far deeper than any real design nests its groups; a file holding deeper groups is refused as
+  // damaged, so the Workbench never builds one.
+  static constexpr int kMaxDepth = 64;
+  // How many groups stand inside each other in the item (0 for an item that is no group).
+  static int NestingDepth(const CDesignItem* pItem);
+
+  CGroupItem();
+  // Takes ownership of the listed items, in list order.
+  explicit CGroupItem(const CObList& items);
+  CGroupItem(const CGroupItem&) = delete;
+  CGroupItem& operator=(const CGroupItem&) = delete;
+  ~CGroupItem() override;
+
+  void Serialize(CArchive& ar) override;
+  CDesignItem* Clone() const override;
+  int GetOutlineEntityRefs(CObArray& refs) override;
+  BOOL GetClientRect(CRect& rect, CWorkbenchView* pView) override;
+  void Select(CWorkbenchView* pView) override;
+  void Invalidate(CWorkbenchView* pView) override;
+  void Draw(CDC* pDC, CWorkbenchView* pView) override;
+  void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
+  void StartMove(CWorkbenchView* pView) override;
+  BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  BOOL CanMoveTo(const CVRX2DVector& v) const override;
+  void DrawTrackEntities(CWorkbenchView* pView) override;
+  void Offset(const CVRX2DVector& v) override;
+  BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  void Edit(CWorkbenchView* pView) override;
+  void Delete(CWorkbenchView* pView) override;
+  void GenerateMoveTrackEntities(const CVRX2DVector& v) override;
+
+  // Draws the members that belong to one of the view's drawing passes.
+  virtual void DrawPass(int pass, CDC* pDC, CWorkbenchView* pView);
+  virtual void DrawMemberHandles(CDC* pDC, CWorkbenchView* pView);
+  // Hands the members to the view's design and selection; the group is left empty.
+  virtual void Ungroup(CWorkbenchView* pView);
+  // Empties the member list without deleting the members.
+  virtual void RemoveAllItems();
+  virtual void AddItem(CDesignItem* pItem);
+  virtual void RemoveItem(CDesignItem* pItem);
+  // Takes the member out of the list without deleting it or rebuilding the group, as a loaded
+  // group whose units are not made yet must.
+  void ReleaseMember(const CObject* pItem);
+  // Makes every unit of the group, nested groups first, then rebuilds each group bottom-up.
+  virtual void UpdateComponentEnts();
+  virtual void BreakUnitJoins(CWorkbenchView* pView);
+  // Appends the unit members (and join members when asked), nested groups in their place.
+  virtual BOOL GetUnitsInGroup(CObList& units, BOOL bWithJoins) const;
+  virtual BOOL GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity& record) const;
+  // The view forgets every alignment entry of the group's units, nested groups included.
+  virtual void RemoveComponentEnts(CWorkbenchView* pView);
+  virtual void AddComponentEnts();
+  virtual BOOL ContainsItem(const CDesignItem* pItem) const;
+
+  const CObList& GetMembers() const { return m_Members; }
+  const CAlignmentEntityArray& GetComponentEnts() const { return m_ComponentEnts; }
+  const CVRX2DEntityArray& GetExtentEnts() const { return m_ExtentEnts; }
+
+protected:
+  CGroupItem(int itemType, const CObList& items);
+  void MakeMemberUnits();
+  // Rebuilds every derived entity from the members; with bKeepStoredBox a group whose units are
+  // not made yet keeps the box it was stored with.
+  void BuildEntities(BOOL bKeepStoredBox);
+  void InvalidateOwnRect(CWorkbenchView* pView);
+
+  CObList m_Members;
+  CVRX2DEntityArray m_ExtentEnts;
+  CAlignmentEntityArray m_ComponentEnts;
+
+private:
+  void SerializeMembers(CArchive& ar);
+  void CopyMemberEntities(CDesignItem* pMember);
+  void AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high);
+  void CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high);
+};
+
+class CMoveGroupItem : public CGroupItem
+{
+  DECLARE_DYNAMIC(CMoveGroupItem)
+public:
+  // The members stay items of the design; the move group only borrows them.
+  explicit CMoveGroupItem(const CObList& items);
+  ~CMoveGroupItem() override;
+
+  void Select(CWorkbenchView* pView) override;
+  void Invalidate(CWorkbenchView* pView) override;
+  void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
+  void Ungroup(CWorkbenchView* pView) override;
+};

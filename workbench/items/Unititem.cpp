@@ -1,0 +1,502 @@
+#include "workbench/items/Unititem.h"
+
+#include <algorithm>
+
+#include "document/Doc.h"
+#include "model/Entcat.h"
+#include "project/DocServices.h"
+#include "project/Stamp.h"
+#include "geometry/2darc.h"
+#include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
+#include "geometry/2drect.h"
+#include "model/Rptdata.h"
+#include "model/Unit.h"
+#include "model/Unitexcp.h"
+#include "model/Unitutil.h"
+#include "platform/core/Archive.h"
+#include "ui/frame/Frame.h"
+#include "ui/wnd/WinApp.h"
+#include "ui/wnd/Wnd.h"
+#include "support/ComExcpt.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+#include "workbench/view/Scalexlt.h"
+#include "workbench/tools/Tracker.h"
+#include "workbench/sheets/Unitsht.h"
+#include "workbench/view/Wbview.h"
+
+IMPLEMENT_SERIAL(CUnitItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
+
+namespace {
+constexpr const char* kModule = "Unititem";
+constexpr int kNoUnitLine = 212;
+constexpr int kResizeMode = 7;
+// Handle codes: bits 1 and 2 move one pair of sides, bits 4 and 8 the other.
+constexpr int kFirstPair = 3;
+constexpr int kSecondPair = 12;
+
+// The project of the active frame of the main window, if any.
+CDoc* ActiveProject()
+{
+  CWnd* pMain = AfxGetMainWnd();
+  auto* pFrame = dynamic_cast<CFrameWnd*>(pMain);
+  CFrameWnd* pActive = pFrame ? pFrame->GetActiveFrame() : nullptr;
+  return pActive ? dynamic_cast<CDoc*>(pActive->GetActiveDocument()) : nullptr;
+}
+
+int MeasurementUnits() { return GetDocServices().GetMeasurementUnits(); }
+
+// The crossings of an entity with a line taken without end.
+void CrossInfinite(const CVRX2DEntity& entity, const CVRX2DLine& line, CVRX2DPointArray& points)
+{
+  entity.IntersectLine(line, points);
+}
+}  // namespace
+
+CUnitItem::CUnitItem() : CDesignItem(ditUnit)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnitItem default construction \n");
+}
+
+CUnitItem::CUnitItem(const CString& type, const CString& subtype)
+  : CDesignItem(ditUnit), m_strType(type), m_strSubtype(subtype)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+  ("CUnitItem construction  type = %s   subtype = %s \n", type.c_str(), subtype.c_str());
+}
+
+CUnitItem::CUnitItem(const CUnitItem& source)
+  : CDesignItem(source),
+    m_strType(source.m_strType),
+    m_strSubtype(source.m_strSubtype),
+    m_strAttributes(source.m_strAttributes)
+{
+  if (source.m_pUnit) {
+    m_pUnit.reset(source.m_pUnit->Clone());
+    UpdateUnitInfo();
+  }
+}
+
+CUnitItem::~CUnitItem() { m_POutlines.RemoveAll(); }
+
+CDesignItem* CUnitItem::Clone() const { return new CUnitItem(*this); }
+
+void CUnitItem::Serialize(CArchive& ar)
+{
+  CDesignItem::Serialize(ar);
+  SerializeVersionStamp(ar);
+  if (ar.IsStoring()) {
+    if (m_pUnit)
+      m_strAttributes = m_pUnit->GetAttributes();
+    PCTRACE(TT_SERIALIZATION, TL_DETAIL)("CUnit attributes to store: \n%s\n", m_strAttributes.c_str());
+    ar << m_strType << m_strSubtype << m_strAttributes;
+    return;
+  }
+  ar >> m_strType >> m_strSubtype >> m_strAttributes;
+  PCTRACE(TT_SERIALIZATION, TL_DETAIL)("CUnit attributes from load: \n%s\n", m_strAttributes.c_str());
+}
+
+CUnit* CUnitItem::GetUnit()
+{
+  if (m_pUnit)
+    return m_pUnit.get();
+  std::unique_ptr<CUnit> unit(MakeUnit(m_strType, m_strSubtype));
+  if (!unit)
+    throw CUnitException(kModule, kNoUnitLine);
+  if (!m_strAttributes.IsEmpty()) {
+    CString attributes = m_strAttributes;
+    unit->SetAttributes(attributes);
+  } else if (CDoc* pDoc = ActiveProject()) {
+    unit->SetOptionChoices(pDoc->GetProjectPrefs().GetOptionsPrefs().GetChoicesByType(m_strType));
+  }
+  m_pUnit = std::move(unit);
+  UpdateUnitInfo();
+  return m_pUnit.get();
+}
+
+void CUnitItem::UpdateUnitInfo()
+{
+  CUnit* pUnit = GetUnit();
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Updating CUnit info for a %s. \n", Key().c_str());
+  pUnit->GetSizingHandles(m_SizingHandles);
+  m_OutlineEnts.RemoveAll();
+  pUnit->GetProposedOutlineEntities(m_OutlineEnts);
+  m_ElevationEnts.RemoveAll();
+  pUnit->GetElevationEntities(2, TRUE, TRUE, m_ElevationEnts);
+  const CVRX2DRectangle extents = m_ElevationEnts.GetExtents();
+  m_vElevationOrigin = extents.GetMinPoint().AsVector();
+  m_dHeight = extents.GetMaxPoint().GetY() - extents.GetMinPoint().GetY();
+  m_dWidth = extents.GetMaxPoint().GetX() - extents.GetMinPoint().GetX();
+  m_AlignmentEnts.RemoveAll();
+  pUnit->GetPartOutlineEntities(m_AlignmentEnts);
+  m_POutlines.RemoveAll();
+  m_ComponentOutlines.RemoveAll();
+  pUnit->GetOutlineEntities(m_ComponentOutlines);
+  for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i)
+    if (m_ComponentOutlines[i]->GetCategory() == ecatPerimeterOutline)
+      m_POutlines.Add(m_ComponentOutlines[i]);
+  const CVRX2DVector position = m_vOffset;
+  m_vOffset = CVRX2DVector();
+  if (position.GetLength() == 0.0) {
+    // An item at the origin is moved by nothing; its lines still reach across the square.
+    ExtendAlignmentEnts();
+    RecomputeCenter();
+    return;
+  }
+  Offset(position);
+}
+
+void CUnitItem::Offset(const CVRX2DVector& v)
+{
+  if (v.GetLength() == 0.0)
+    return;
+  CDesignItem::Offset(v);
+  const CVRX2DTransformationMatrix move(v);
+  m_ElevationEnts.Transform(move);
+  m_ComponentOutlines.Transform(move);
+}
+
+int CUnitItem::GetOutlineEntityRefs(CObArray& refs)
+{
+  for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i)
+    refs.Add(new COutlineEntityRef(m_ComponentOutlines[i]->Clone(), this, i));
+  refs.Add(new COutlineEntityRef(new CVRX2DLine(ecatCentrePoint, m_ptCenter, m_ptCenter), this, 0));
+  return refs.GetSize();
+}
+
+CString CUnitItem::GetDescription() { return m_pUnit ? m_pUnit->GetSizeText(MeasurementUnits()) : CString(); }
+
+BOOL CUnitItem::GetClientRect(CRect& rect, CWorkbenchView* pView)
+{
+  const CPoint p = pView->WorldToClient(CVRX2DPoint(m_vOffset.GetX() + m_vElevationOrigin.GetX(),
+                                                    m_vOffset.GetY() + m_vElevationOrigin.GetY() + m_dHeight));
+  const CSize size = pView->WorldToDevice(CVRX2DVector(m_dWidth, m_dHeight));
+  rect.SetRect(p.x, p.y, p.x + size.cx, p.y + size.cy);
+  rect.InflateRect(2, 2);
+  return !rect.IsRectEmpty();
+}
+
+void CUnitItem::Select(CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Selecting a %s. \n", Key().c_str());
+  SetTracker(std::make_unique<CUnitTracker>(pView, this));
+  CDesignItem::Select(pView);
+  DisplaySizeInfo(pView);
+}
+
+void CUnitItem::DisplaySizeInfo(CWorkbenchView* pView)
+{
+  const CString size = GetUnit()->GetSizeText(MeasurementUnits());
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("Unit size: %s\n", size.c_str());
+  pView->SetPaneText(1, size);
+}
+
+void CUnitItem::Deselect(CWorkbenchView* pView)
+{
+  CDesignItem::Deselect(pView);
+  pView->SetPaneText(1, CString());
+}
+
+void CUnitItem::Invalidate(CWorkbenchView* pView)
+{
+  pView->Invalidate(TRUE);
+  if (m_pTracker)
+    m_pTracker->Invalidate();
+}
+
+void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+  ("Draw() for a %s at (%8.3f, %8.3f). \n", Key().c_str(), m_vOffset.GetX(), m_vOffset.GetY());
+  CScaleViewTranslator translator(pView->GetCategoryMap(), pDC, pView);
+  translator.Translate(m_ElevationEnts);
+  if (pView->GetSnapHighlights())
+    DrawSnapHighlights(translator, pView);
+}
+
+void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView)
+{
+  // The item's own entries would always answer yes: they count as switched off, without
+  // walking the whole table twice for every unit drawn.
+  CVRX2DEntityArray highlighted;
+  for (int i = 0; i < m_POutlines.GetSize(); ++i) {
+    auto* pSide = static_cast<CVRX2DEntity*>(m_POutlines[i]);
+    if (pView->IsOnAlignmentEntity(*pSide, this)) {
+      highlighted.Add(pSide->Clone());
+      highlighted[highlighted.GetSize() - 1]->SetCategory(ecatSnapHighlight);
+    }
+  }
+  if (highlighted.GetSize() > 0)
+    translator.Translate(highlighted);
+}
+
+void CUnitItem::DrawHandles(CDC* pDC, CWorkbenchView*)
+{
+  if (m_pTracker)
+    m_pTracker->Draw(pDC);
+}
+
+void CUnitItem::StartMove(CWorkbenchView* pView)
+{
+  // The joins are kept aside until the move commits; a cancelled move gets them back.
+  pView->DetachJoins(this);
+}
+
+void CUnitItem::StartResize(CWorkbenchView* pView) { pView->DetachJoins(this); }
+
+BOOL CUnitItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Move() on a %s. \n", Key().c_str());
+  m_vTrack = CVRX2DVector();
+  GenerateMoveTrackEntities(CVRX2DVector());
+  CVRX2DVector offset;
+  const int result = m_pTracker ? m_pTracker->Track(point, &offset) : trkNotMoved;
+  BOOL answer = FALSE;
+  if (result == trkMoved) {
+    Offset(m_vTrack);
+    pView->DeleteDetachedJoins();
+    answer = TRUE;
+  } else {
+    pView->RestoreDetachedJoins();
+    answer = result == trkCancelled;
+  }
+  Invalidate(pView);
+  if (m_pTracker)
+    m_pTracker->Invalidate();
+  pView->AddJoin();
+  return answer;
+}
+
+BOOL CUnitItem::HitTest(const CVRX2DPoint& p, CWorkbenchView*)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("HitTest() at VRX point (%f, %f) \n", p.GetX(), p.GetY());
+  if (p.GetX() < m_vOffset.GetX() || p.GetX() > m_vOffset.GetX() + m_dWidth || p.GetY() < m_vOffset.GetY() ||
+      p.GetY() > m_vOffset.GetY() + m_dHeight)
+    return FALSE;
+  const CVRX2DLine across(0, CVRX2DPoint(-1.0, p.GetY()), CVRX2DPoint(1.0, p.GetY()));
+  CVRX2DPointArray crossings;
+  BOOL tangent = FALSE;
+  for (int i = 0; i < m_OutlineEnts.GetSize(); ++i) {
+    const CVRX2DEntity& e = *m_OutlineEnts[i];
+    if (e.Contains(p)) {
+      PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("HitTest: Hit directly on perimeter entity.\n");
+      return TRUE;
+    }
+    CVRX2DPointArray points;
+    CrossInfinite(e, across, points);
+    if (points.GetSize() == 0)
+      continue;
+    const int type = e.GetType();
+    if ((type == VRX_ARC || type == 1 || type == 7) && points.GetSize() == 1)
+      tangent = TRUE;
+    for (int j = points.GetSize() - 1; j >= 0; --j)
+      if (!e.Contains(*points[j]))
+        points.RemoveAt(j);
+    for (int j = 0; j < points.GetSize(); ++j)
+      crossings.Add(new CVRX2DPoint(*points[j]));
+  }
+  // Keep the outermost two crossings.
+  while (crossings.GetSize() > 2) {
+    const double a = crossings[0]->GetX();
+    const double b = crossings[1]->GetX();
+    const double c = crossings[2]->GetX();
+    if (c < std::min(a, b))
+      crossings.RemoveAt(b < a ? 1 : 0);
+    else if (c <= std::max(a, b))
+      crossings.RemoveAt(2);
+    else
+      crossings.RemoveAt(b > a ? 1 : 0);
+  }
+  BOOL hit = FALSE;
+  if (crossings.GetSize() == 2) {
+    const CVRX2DPoint& first = *crossings[0];
+    const CVRX2DPoint& second = *crossings[1];
+    const BOOL firstIsLeft = first.IsLeftOf(second);
+    const CVRX2DPoint& left = firstIsLeft ? first : second;
+    const CVRX2DPoint& right = firstIsLeft ? second : first;
+    hit = left.IsLeftOf(p) && p.IsLeftOf(right);
+  } else if (crossings.GetSize() == 1) {
+    hit = tangent;
+  }
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("HitTest()  hit = %s \n", hit ? "TRUE" : "FALSE");
+  return hit;
+}
+
+int CUnitItem::HitTestHandle(const CVRX2DPoint& point, CWorkbenchView*)
+{
+  return m_pTracker ? m_pTracker->HitTestHandle(point) : -1;
+}
+
+CVRX2DPoint CUnitItem::GetHandlePoint(int handle, CWorkbenchView*)
+{
+  PCTRACE(TT_DOCUMENT, TL_VERBOSE)("GetHandlePoint(%d) on a %s. \n", handle, Key().c_str());
+  return m_SizingHandles[handle]->GetPoint();
+}
+
+BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Resize() on a CUnitItem. \n");
+  CUnit* pUnit = GetUnit();
+  m_nCurrentHandle = handle;
+  pUnit->GetSidesMovedByHandle(handle, m_MovedHandles);
+  if (m_pTracker)
+    m_pTracker->DrawMovedHandles(TRUE);
+  CVRX2DVector offset;
+  const BOOL resized = m_pTracker && m_pTracker->Resize(handle, point, &offset);
+  if (resized) {
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
+    ("Tracker returned TRUE from Resize;  vector = (%f, %f). \n", offset.GetX(), offset.GetY());
+    Invalidate(pView);
+    m_vOffset += pUnit->SetSizeToProposed();
+    UpdateUnitInfo();
+    DisplaySizeInfo(pView);
+    Invalidate(pView);
+    pView->DeleteDetachedJoins();
+    pView->AdjustPos(CVRX2DVector(), this, 1);
+    pView->AddJoin();
+  } else {
+    pUnit->ResetProposedSize();
+    if (m_pTracker)
+      m_pTracker->DrawMovedHandles(FALSE);
+    pView->RestoreDetachedJoins();
+  }
+  m_nCurrentHandle = -1;
+  m_MovedHandles.RemoveAll();
+  return resized;
+}
+
+int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView)
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+  ("CUnitItem::AdjustPos()  nHandle = %d  vecOffset = (%6.2f, %6.2f)\n", handle, v.GetX(), v.GetY());
+  CUnit* pUnit = GetUnit();
+  if (pUnit->GetSubtypeFlag()) {
+    int mode = kResizeMode;
+    double direction = 0.0;
+    const int code = m_SizingHandles[handle]->GetCode();
+    if ((code & kFirstPair) == 0) {
+      v.SetY(0.0);
+      direction = VRX_PI;
+      mode = kResizeMode | CWorkbenchView::kConstrainedMode;
+    } else if ((code & kSecondPair) == 0) {
+      v.SetX(0.0);
+      direction = VRX_HALF_PI;
+      mode = kResizeMode | CWorkbenchView::kConstrainedMode;
+    }
+    if (CWorkbenchView::IsShiftDown()) {
+      const BOOL vertical = std::abs(v.GetX()) < std::abs(v.GetY());
+      (vertical ? v.SetX(0.0) : v.SetY(0.0));
+      direction = vertical ? VRX_HALF_PI : VRX_PI;
+      mode |= CWorkbenchView::kConstrainedMode;
+    }
+    if (pView) {
+      const CVRX2DVector s = pView->AdjustUnitResize(handle, v, mode, direction, this);
+      if (s.GetLength() > 0.0)
+        v += s;
+    }
+  }
+  const int result = pUnit->ConformProposedSize(handle, v);
+  switch (result) {
+  case CUnit::inboundsChanged:
+  case CUnit::outOfBoundsChanged: {
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnit changed: vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());
+    out.RemoveAll();
+    const CVRX2DVector d = pUnit->GetProposedOutlineEntities(out);
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+    ("Vector from GetProposedOutlineEntities() is (%6.2f, %6.2f) \n", d.GetX(), d.GetY());
+    out.Transform(CVRX2DTransformationMatrix(m_vOffset + d));
+    return result;
+  }
+  case CUnit::inboundsUnchanged:
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnit not changed: vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());
+    return result;
+  case CUnit::outOfBoundsUnchanged:
+    PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
+    ("CUnit not changed (out of bounds): vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());
+    return result;
+  default:
+    return CUnit::inboundsChanged;
+  }
+}
+
+void CUnitItem::Edit(CWorkbenchView* pView)
+{
+  try {
+    CUnitSheetDlg sheet(pView, this, "Unit Properties", 0);
+    sheet.DoModal();
+  } catch (const CAppFatalException&) {
+    throw;
+  } catch (const CCommonException& e) {
+    // A unit that cannot be made or has no sizing page: the user hears why, and the design
+    // stays as it was.
+    pView->MessageBox(e.GetErrorMessage(), GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+  }
+  CDesignItem::Edit(pView);
+}
+
+void CUnitItem::Delete(CWorkbenchView* pView)
+{
+  BreakAllJoins(pView);
+  CDesignItem::Delete(pView);
+}
+
+void CUnitItem::BreakAllJoins(CWorkbenchView* pView)
+{
+  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)("BreakAllJoins() called on unit %p.\n", static_cast<void*>(this));
+  pView->RemoveJoins(this, -1);
+}
+
+BOOL CUnitItem::IsHandleMoved(int handle) const
+{
+  return handle >= 0 && handle < m_MovedHandles.GetSize() && m_MovedHandles[handle] != 0;
+}
+
+BOOL CUnitItem::IntersectComponent(const CVRX2DLine& line, int* pIndex, CVRX2DPoint* pPoint)
+{
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("IntersectComponent called. \n");
+  BOOL found = FALSE;
+  for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i) {
+    const CVRX2DEntity& e = *m_ComponentOutlines[i];
+    CVRX2DPointArray points;
+    CrossInfinite(e, line, points);
+    if (e.GetType() == VRX_ARC && points.GetSize() == 2) {
+      if (!line.Contains(*points[0]))
+        points.RemoveAt(0);
+      else if (!line.Contains(*points[1]))
+        points.RemoveAt(1);
+    }
+    if (points.GetSize() != 1 || !e.Contains(*points[0]) || !line.Contains(*points[0]))
+      continue;
+    if (found) {
+      *pIndex = -1;
+      return TRUE;
+    }
+    *pIndex = i;
+    *pPoint = *points[0];
+    found = TRUE;
+  }
+  return found;
+}
+
+void CUnitItem::GetSnapPoints(CVRX2DPointArray& points) const
+{
+  points.RemoveAll();
+  points.Add(new CVRX2DPoint(m_ptCenter));
+  for (int i = 0; i < m_SizingHandles.GetSize(); ++i)
+    points.Add(new CVRX2DPoint(m_SizingHandles[i]->GetPoint()));
+}
+
+BOOL CUnitItem::GetReportData(CUnitInfoReportDataArray& records)
+{
+  PCTRACE(TT_DOCUMENT, TL_VERBOSE)("CUnitItem::GetReportData() \n");
+  GetUnit()->GetReportData(records);
+  return TRUE;
+}
+
+BOOL CUnitItem::GetReportData(CScheduleReportDataArray& rows)
+{
+  PCTRACE(TT_DOCUMENT, TL_VERBOSE)("CUnitItem::GetReportData() \n");
+  GetUnit()->GetReportData(rows);
+  return TRUE;
+}

@@ -1,0 +1,85 @@
+#pragma once
+// The design item of one window or door unit: it names its unit by type and subtype, makes the
+// unit lazily from that key and its stored attribute string, and turns the unit's geometry into
+// its drawing, outline, alignment entities and sizing handles.
+#include <memory>
+
+#include "platform/core/Array.h"
+#include "workbench/items/Dsgnitem.h"
+
+class CScaleViewTranslator;
+class CScheduleReportDataArray;
+class CUnit;
+class CUnitInfoReportDataArray;
+class CVRX2DLine;
+
+class CUnitItem : public CDesignItem
+{
+  DECLARE_SERIAL(CUnitItem)
+public:
+  CUnitItem();
+  CUnitItem(const CString& type, const CString& subtype);
+  CUnitItem(const CUnitItem& source);
+  ~CUnitItem() override;
+
+  void Serialize(CArchive& ar) override;
+  CDesignItem* Clone() const override;
+  int GetOutlineEntityRefs(CObArray& refs) override;
+  CString GetDescription() override;
+  BOOL GetClientRect(CRect& rect, CWorkbenchView* pView) override;
+  void Select(CWorkbenchView* pView) override;
+  void Deselect(CWorkbenchView* pView) override;
+  void Invalidate(CWorkbenchView* pView) override;
+  void Draw(CDC* pDC, CWorkbenchView* pView) override;
+  void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
+  void StartMove(CWorkbenchView* pView) override;
+  BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  void Offset(const CVRX2DVector& v) override;
+  BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  int HitTestHandle(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  CVRX2DPoint GetHandlePoint(int handle, CWorkbenchView* pView) override;
+  void StartResize(CWorkbenchView* pView) override;
+  BOOL Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  int AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView) override;
+  // Shows the "Unit Properties" sheet; a unit the sheet cannot edit is reported, not fatal.
+  void Edit(CWorkbenchView* pView) override;
+  void Delete(CWorkbenchView* pView) override;
+
+  virtual CString GetType() const { return m_strType; }
+  virtual CString GetSubtype() const { return m_strSubtype; }
+  // Makes the unit on first use; throws CUnitException when no unit can be made.
+  virtual CUnit* GetUnit();
+  virtual BOOL IsHandleMoved(int handle) const;
+
+  BOOL HasUnit() const { return m_pUnit != nullptr; }
+  CString GetAttributeString() const { return m_strAttributes; }
+  void UpdateUnitInfo();
+  void BreakAllJoins(CWorkbenchView* pView);
+  BOOL IntersectComponent(const CVRX2DLine& line, int* pIndex, CVRX2DPoint* pPoint);
+  CVRX2DEntityArray* GetComponentOutlines() { return &m_ComponentOutlines; }
+  CObArray* GetPComponentOutlines() { return &m_POutlines; }
+  const CVRX2DEntityArray& GetElevationEntities() const { return m_ElevationEnts; }
+  CVRX2DVector GetElevationOrigin() const { return m_vElevationOrigin; }
+  void GetSnapPoints(CVRX2DPointArray& points) const;
+  BOOL GetReportData(CUnitInfoReportDataArray& records);
+  BOOL GetReportData(CScheduleReportDataArray& rows);
+  // The unit's size in status pane 1, shown while it is selected and after each size change.
+  void DisplaySizeInfo(CWorkbenchView* pView);
+
+private:
+  // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
+  void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
+  CString Key() const { return m_strType + m_strSubtype; }
+
+  CString m_strType;
+  CString m_strSubtype;
+  CString m_strAttributes;
+  std::unique_ptr<CUnit> m_pUnit;
+  CVRX2DEntityArray m_ElevationEnts;
+  CVRX2DVector m_vElevationOrigin;
+  CVRX2DEntityArray m_ComponentOutlines;
+  // The perimeter sides among the component outlines: the same objects, not owned.
+  CObArray m_POutlines;
+  int m_nCurrentHandle = -1;
+  CDWordArray m_MovedHandles;
+};

@@ -1,0 +1,237 @@
+#include "workbench/snap/Likalign.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "geometry/2dline.h"
+
+IMPLEMENT_DYNCREATE(CLikeAlignmentEntities, CObject)
+
+namespace {
+// Two slopes closer than this share a group.
+constexpr double kSlopeSlack = 1e-6;
+
+const CVRX2DLine* LineOf(const CAlignmentEntity& entry)
+{
+  return entry.m_pEntity && entry.m_pEntity->GetType() == VRX_LINE
+             ? static_cast<const CVRX2DLine*>(entry.m_pEntity.get())
+             : nullptr;
+}
+
+int OrientationOfLine(const CVRX2DLine& line)
+{
+  if (line.IsHorizontal())
+    return laeHorizontal;
+  return line.IsVertical() ? laeVertical : laeSloped;
+}
+}  // namespace
+
+CAlignmentEntity::CAlignmentEntity(CVRX2DEntity* pEntity, CDesignItem* pItem, int enabled)
+  : m_pEntity(pEntity), m_pItem(pItem), m_bEnabled(enabled)
+{}
+
+CAlignmentEntity::CAlignmentEntity(const CAlignmentEntity& source)
+  : CObject(),
+    m_pEntity(source.m_pEntity ? source.m_pEntity->Clone() : nullptr),
+    m_pItem(source.m_pItem),
+    m_PerimeterLines(source.m_PerimeterLines),
+    m_bEnabled(source.m_bEnabled)
+{
+  m_Indices.Copy(source.m_Indices);
+}
+
+const CVRXAngle& CAlignmentEntity::GetDirection() const
+{
+  if (!m_bDirectionKnown) {
+    const CVRX2DLine* pLine = LineOf(*this);
+    m_Direction = pLine ? pLine->GetAngle() : CVRXAngle();
+    m_bDirectionKnown = TRUE;
+  }
+  return m_Direction;
+}
+
+int CLikeAlignmentEntities::GetOrientationOf(const CAlignmentEntity& entry)
+{
+  const CVRX2DLine* pLine = LineOf(entry);
+  return pLine ? OrientationOfLine(*pLine) : laeSloped;
+}
+
+double CLikeAlignmentEntities::GetSlopeOf(const CAlignmentEntity& entry) { return LineOf(entry)->GetSlope(); }
+
+void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
+{
+  if (m_Entries.GetSize() == 0) {
+    m_nOrientation = GetOrientationOf(*pEntry);
+    if (m_nOrientation == laeSloped)
+      m_dSlope = GetSlopeOf(*pEntry);
+  }
+  m_Entries.Add(pEntry);
+  m_bIndexValid = FALSE;
+}
+
+void CLikeAlignmentEntities::AppendAll(CObArray& out) const
+{
+  for (int i = 0; i < m_Entries.GetSize(); ++i)
+    out.Add(m_Entries[i]);
+}
+
+void CLikeAlignmentEntities::AppendByCategory(int category, CObArray& out) const
+{
+  for (int i = 0; i < m_Entries.GetSize(); ++i)
+    if (m_Entries[i]->m_pEntity->GetCategory() == category)
+      out.Add(m_Entries[i]);
+}
+
+void CLikeAlignmentEntities::AppendByItem(const CDesignItem* pItem, CObArray& out) const
+{
+  for (int i = 0; i < m_Entries.GetSize(); ++i)
+    if (m_Entries[i]->m_pItem == pItem)
+      out.Add(m_Entries[i]);
+}
+
+int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem)
+{
+  const int before = m_Entries.GetSize();
+  for (int i = before - 1; i >= 0; --i)
+    if (m_Entries[i]->m_pItem == pItem)
+      m_Entries.RemoveAt(i);
+  const int removed = before - m_Entries.GetSize();
+  if (removed > 0) {
+    m_bIndexValid = FALSE;
+    if (m_Entries.GetSize() == 0)
+      m_nOrientation = laeEmpty;
+  }
+  return removed;
+}
+
+BOOL CLikeAlignmentEntities::EnsureIndex()
+{
+  const BOOL byY = m_nOrientation == laeHorizontal;
+  if (!byY && m_nOrientation != laeVertical)
+    return FALSE;
+  if (!m_bIndexValid) {
+    m_Index.clear();
+    for (int i = 0; i < m_Entries.GetSize(); ++i) {
+      const CVRX2DLine* pLine = LineOf(*m_Entries[i]);
+      // Anything but a line cannot be placed by position; it is always visited.
+      const double at = pLine ? (byY ? pLine->GetStartPoint().GetY() : pLine->GetStartPoint().GetX()) : 0.0;
+      m_Index.emplace_back(pLine ? at : -HUGE_VAL, i);
+    }
+    std::sort(m_Index.begin(), m_Index.end());
+    m_bIndexValid = TRUE;
+  }
+  return TRUE;
+}
+
+void CLikeAlignmentEntities::FindNear(double x, double y, double reach, std::vector<int>& out)
+{
+  out.clear();
+  AnyNear(x, y, reach, [&out](int i) {
+    out.push_back(i);
+    return false;
+  });
+  std::sort(out.begin(), out.end());
+}
+
+CLikeAlignmentEntities* CLikeAlignmentGroups::Slot(int index)
+{
+  if (GetSize() <= index)
+    SetSize(index + 1);
+  if (!GetAt(index))
+    SetAt(index, new CLikeAlignmentEntities);
+  return GetAt(index);
+}
+
+void CLikeAlignmentGroups::Add(CAlignmentEntity* pEntry)
+{
+  const int orientation = CLikeAlignmentEntities::GetOrientationOf(*pEntry);
+  if (orientation == laeHorizontal) {
+    Slot(0)->Add(pEntry);
+    return;
+  }
+  if (orientation == laeVertical) {
+    Slot(1)->Add(pEntry);
+    return;
+  }
+  const double slope = CLikeAlignmentEntities::GetSlopeOf(*pEntry);
+  for (int i = 2; i < GetSize(); ++i)
+    if (GetAt(i) && std::abs(GetAt(i)->GetSlope() - slope) < kSlopeSlack) {
+      GetAt(i)->Add(pEntry);
+      return;
+    }
+  Slot(std::max(GetSize(), 2))->Add(pEntry);
+}
+
+CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line) const
+{
+  return FindLike(line, line.GetAngle());
+}
+
+CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const
+{
+  const int orientation = CVRX2DLine::IsHorizontalDirection(direction) ? laeHorizontal
+                          : CVRX2DLine::IsVerticalDirection(direction) ? laeVertical
+                                                                       : laeSloped;
+  CLikeAlignmentEntities* pGroup = nullptr;
+  if (orientation == laeHorizontal || orientation == laeVertical) {
+    const int slot = orientation == laeHorizontal ? 0 : 1;
+    pGroup = slot < GetSize() ? GetAt(slot) : nullptr;
+  } else {
+    const double slope = line.GetSlope();
+    for (int i = 2; i < GetSize() && !pGroup; ++i)
+      if (GetAt(i) && std::abs(GetAt(i)->GetSlope() - slope) < kSlopeSlack)
+        pGroup = GetAt(i);
+  }
+  return pGroup && pGroup->GetOrientation() != laeEmpty ? pGroup : nullptr;
+}
+
+BOOL CLikeAlignmentGroups::HasGroups() const
+{
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i))
+      return TRUE;
+  return FALSE;
+}
+
+void CLikeAlignmentGroups::GetAll(CObArray& out) const
+{
+  out.RemoveAll();
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i))
+      GetAt(i)->AppendAll(out);
+}
+
+void CLikeAlignmentGroups::GetByCategory(int category, CObArray& out) const
+{
+  out.RemoveAll();
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i))
+      GetAt(i)->AppendByCategory(category, out);
+}
+
+void CLikeAlignmentGroups::GetByItem(const CDesignItem* pItem, CObArray& out) const
+{
+  out.RemoveAll();
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i))
+      GetAt(i)->AppendByItem(pItem, out);
+}
+
+void CLikeAlignmentGroups::SetItemEnabled(const CDesignItem* pItem, int flag)
+{
+  for (int i = 0; i < GetSize(); ++i) {
+    if (!GetAt(i))
+      continue;
+    CAlignmentEntityArray& entries = GetAt(i)->GetEntities();
+    for (int j = 0; j < entries.GetSize(); ++j)
+      if (entries[j]->m_pItem == pItem)
+        entries[j]->m_bEnabled = flag;
+  }
+}
+
+void CLikeAlignmentGroups::RemoveItem(const CDesignItem* pItem)
+{
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i))
+      GetAt(i)->RemoveItem(pItem);
+}

@@ -1,0 +1,37 @@
+#include "workbench/view/Scalexlt.h"
+
+#include "ui/draw/Dc.h"
+#include "ui/draw/Gdi.h"
+#include "ui/output/Clipguard.h"
+#include "workbench/view/Scalevw.h"
+
+IMPLEMENT_DYNAMIC(CScaleViewTranslator, CDCTranslator)
+IMPLEMENT_DYNAMIC(CTrackerTranslator, CScaleViewTranslator)
+
+CScaleViewTranslator::CScaleViewTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, CScaleView* pView)
+  : CDCTranslator(pMap, pDC), m_pView(pView)
+{}
+
+int CScaleViewTranslator::GetDrawMode() const { return R2_COPYPEN; }
+
+void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
+{
+  CDC* pDC = GetDC();
+  CSavedDC saved(pDC);
+  pDC->SetROP2(GetDrawMode());
+  CEntityTranslator::Translate(entities);
+}
+
+CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_pView->WorldToClient(point); }
+
+CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)
+  : CScaleViewTranslator(nullptr, pDC, pView),
+    m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0))),
+    m_nPenStyle(nPenStyle)
+{}
+
+CTrackerTranslator::~CTrackerTranslator() = default;
+
+CPen* CTrackerTranslator::GetPen(int) { return m_pPen.get(); }
+
+int CTrackerTranslator::GetDrawMode() const { return R2_NOTXORPEN; }

@@ -1,0 +1,124 @@
+// Removing items for good, the extents of the design and of the selection, and the joins of a
+// unit that is moved, resized or deleted.
+#include <cstdint>
+
+#include "geometry/2drect.h"
+#include "support/Trace.h"
+#include "workbench/items/Dsgnitem.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/view/Wbview.h"
+
+namespace {
+BOOL CountsForExtents(const CDesignItem* pItem)
+{
+  const int type = pItem->GetItemType();
+  return type == ditUnit || type == ditJoin || type == ditGroup;
+}
+
+CVRX2DRectangle ExtentsOf(const CObList& items)
+{
+  CVRX2DEntityArray all;
+  for (POSITION pos = items.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
+    if (!CountsForExtents(pItem))
+      continue;
+    CVRX2DEntityArray outline;
+    pItem->GetOutlineEntities(outline);
+    for (int i = 0; i < outline.GetSize(); ++i)
+      all.Add(outline[i]->Clone());
+  }
+  return all.GetExtents();
+}
+
+void TraceExtents(const char* format, const CVRX2DRectangle& r)
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)
+  (format, r.GetMinPoint().GetX(), r.GetMinPoint().GetY(), r.GetMaxPoint().GetX(), r.GetMaxPoint().GetY());
+}
+}  // namespace
+
+void CWorkbenchView::RemoveItem(CDesignItem* pItem)
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("Removing a design item from the design. \n");
+  if (POSITION pos = m_pItemList ? m_pItemList->Find(pItem) : nullptr)
+    m_pItemList->RemoveAt(pos);
+  else if (POSITION selector = m_SelectorItems.Find(pItem))
+    m_SelectorItems.RemoveAt(selector);
+  if (POSITION selected = m_SelectedItems.Find(pItem))
+    m_SelectedItems.RemoveAt(selected);
+  RemoveAlignmentEntities(pItem);
+  if (pItem->GetItemType() == ditGroup)
+    static_cast<CGroupItem*>(pItem)->RemoveComponentEnts(this);
+  pItem->Delete(this);
+  delete pItem;
+}
+
+CVRX2DRectangle CWorkbenchView::GetDesignExtents() const
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("GetDesignExtents() called. \n");
+  const CVRX2DRectangle r = m_pItemList ? ExtentsOf(*m_pItemList) : CVRX2DRectangle();
+  TraceExtents("Design extent = (%7.2f,%7.2f) (%7.2f,%7.2f) \n", r);
+  return r;
+}
+
+CVRX2DRectangle CWorkbenchView::GetSelectedExtents() const
+{
+  PCTRACE(TT_WORKBENCH, TL_DETAIL)("GetSelectedExtents() called. \n");
+  const CVRX2DRectangle r = ExtentsOf(m_SelectedItems);
+  TraceExtents("Selected extent = (%7.2f,%7.2f) (%7.2f,%7.2f) \n", r);
+  return r;
+}
+
+void CWorkbenchView::CollectJoins(CDesignItem* pUnitItem, CObList& joins) const
+{
+  if (!m_pItemList)
+    return;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pItem->GetItemType() == ditJoin && pItem->JoinsItem(pUnitItem))
+      joins.AddTail(pItem);
+  }
+}
+
+void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int component)
+{
+  PCTRACE(TT_JOINING, TL_IMPORTANT)
+  ("RemoveJoins() called for unit %x, component %d\n", static_cast<unsigned>(reinterpret_cast<uintptr_t>(pUnitItem)),
+   component);
+  CObList joins;
+  CollectJoins(pUnitItem, joins);
+  for (POSITION pos = joins.GetHeadPosition(); pos;)
+    RemoveItem(static_cast<CDesignItem*>(joins.GetNext(pos)));
+}
+
+void CWorkbenchView::DetachJoins(CDesignItem* pUnitItem)
+{
+  CObList joins;
+  CollectJoins(pUnitItem, joins);
+  for (POSITION pos = joins.GetHeadPosition(); pos;) {
+    auto* pJoin = static_cast<CDesignItem*>(joins.GetNext(pos));
+    Deselect(pJoin);
+    m_pItemList->RemoveAt(m_pItemList->Find(pJoin));
+    pJoin->Invalidate(this);
+    m_DetachedJoins.AddTail(pJoin);
+  }
+}
+
+void CWorkbenchView::DeleteDetachedJoins()
+{
+  while (!m_DetachedJoins.IsEmpty()) {
+    auto* pJoin = static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+    RemoveAlignmentEntities(pJoin);
+    pJoin->Delete(this);
+    delete pJoin;
+  }
+}
+
+void CWorkbenchView::RestoreDetachedJoins()
+{
+  while (!m_DetachedJoins.IsEmpty()) {
+    auto* pJoin = static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+    m_pItemList->AddTail(pJoin);
+    pJoin->Invalidate(this);
+  }
+}

@@ -1,0 +1,383 @@
+// Joining on the Workbench: the join search that snapping calls for a unit side pushed against
+// another unit's side, the verification that settles the join items it made, the re-verification
+// of the design's joins, the propagation of a join type, and the selection of joins with their
+// units.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <memory>
+
+#include "geometry/2dline.h"
+#include "model/Entcat.h"
+#include "model/Join.h"
+#include "model/Unit.h"
+#include "support/ComExcpt.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/view/Wbview.h"
+
+namespace {
+constexpr const char* kModule = "Workview";
+constexpr int kNotJoiningSnapLine = 2604;
+constexpr int kShortItemListLine = 2911;
+constexpr int kJoiningSnap = 9;
+// Two sides must share at least this much to be joined; exactly this much is enough.
+constexpr double kLeastOverlap = 2.0;
+// Verification accepts a spacing that differs by exactly this much.
+constexpr double kSpacingTolerance = 0.000001;
+
+double QuarterTurn() { return 2.0 * std::atan(1.0); }
+
+unsigned Address(const void* p) { return static_cast<unsigned>(reinterpret_cast<uintptr_t>(p)); }
+
+// The foot of the perpendicular from p on the line taken without end limits.
+CVRX2DPoint FootOn(const CVRX2DLine& line, const CVRX2DPoint& p)
+{
+  CVRX2DLine perpendicular;
+  line.GetPerpendicular(perpendicular, p);
+  return perpendicular.GetEndPoint();
+}
+
+double DistanceFrom(const CVRX2DLine& line, const CVRX2DPoint& p) { return p.DistanceTo(FootOn(line, p)); }
+
+// The stretch of `target` that `line` faces, or FALSE when they share less than the least overlap.
+BOOL FacingStretch(const CVRX2DLine& line, const CVRX2DLine& target, CVRX2DLine& centre)
+{
+  centre = CVRX2DLine(ecatJoinLine, FootOn(target, line.GetStartPoint()), FootOn(target, line.GetEndPoint()));
+  if (!target.Overlaps(centre))
+    return FALSE;
+  if (centre.Contains(target.GetEndPoint()))
+    centre.SetStartPoint(target.GetEndPoint());
+  if (centre.Contains(target.GetStartPoint()))
+    centre.SetEndPoint(target.GetStartPoint());
+  // Clipping to end points that are equal within the point tolerance must not lose a stretch
+  // of exactly the least overlap to rounding.
+  return centre.GetLength() >= kLeastOverlap - CVRX2DPoint::GetTolerance();
+}
+
+const CVRX2DLine* LineAt(CUnitItem* pUnitItem, int index)
+{
+  const CVRX2DEntityArray& outlines = *pUnitItem->GetComponentOutlines();
+  if (index < 0 || index >= outlines.GetSize() || outlines[index]->GetType() != VRX_LINE)
+    return nullptr;
+  return static_cast<const CVRX2DLine*>(outlines[index]);
+}
+
+// The same two sides: the (unit item, component) pairs of the two joins match as sets.
+BOOL SameSides(const CJoinItem& a, const CJoinItem& b)
+{
+  const CJoinSide& a1 = a.GetFirstSide();
+  const CJoinSide& a2 = a.GetSecondSide();
+  const CJoinSide& b1 = b.GetFirstSide();
+  const CJoinSide& b2 = b.GetSecondSide();
+  auto same = [](const CJoinSide& x, const CJoinSide& y) {
+    return x.m_pUnitItem == y.m_pUnitItem && x.m_nComponentIndex == y.m_nComponentIndex;
+  };
+  return (same(a1, b1) && same(a2, b2)) || (same(a1, b2) && same(a2, b1));
+}
+
+void TraceJoinSides(const CJoinItem& join)
+{
+  PCTRACE(TT_JOINING, TL_WARNING)("\t\tItem............: 0x%08X\n", Address(&join));
+  PCTRACE(TT_JOINING, TL_WARNING)
+  ("\t\tFirst Component.: component %d of unit 0x%08X\n", join.GetFirstSide().m_nComponentIndex,
+   Address(join.GetFirstSide().m_pUnitItem));
+  PCTRACE(TT_JOINING, TL_WARNING)
+  ("\t\tSecond Component: component %d of unit 0x%08X\n", join.GetSecondSide().m_nComponentIndex,
+   Address(join.GetSecondSide().m_pUnitItem));
+}
+}  // namespace
+
+BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                                         CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                                         const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create)
+{
+  if (snap.category != kJoiningSnap)
+    throw CAppFatalException(kModule, kNotJoiningSnapLine);
+  auto* pMovingUnit = dynamic_cast<CUnitItem*>(pMovingItem);
+  auto* pStationaryUnit = dynamic_cast<CUnitItem*>(pStationaryItem);
+  if (!pMovingUnit || !pStationaryUnit || pMovingItem->GetItemType() != ditUnit ||
+      pStationaryItem->GetItemType() != ditUnit) {
+    PCTRACE(TT_JOINING, TL_VERBOSE)("\tDesign items are not units. No joins will be evaluated.\n");
+    return FALSE;
+  }
+  CUnit* pMoving = pMovingUnit->GetUnit();
+  CUnit* pStationary = pStationaryUnit->GetUnit();
+  int found = 0;
+  BOOL corrected = FALSE;
+  const int count = std::min(stationaryLines.GetSize(), stationaryIndices.GetSize());
+  for (int i = 0; i < count; ++i) {
+    if (stationaryLines[i]->GetType() != VRX_LINE)
+      continue;
+    const CVRX2DLine& stationary = *static_cast<const CVRX2DLine*>(stationaryLines[i]);
+    const int stationaryIndex = static_cast<int>(stationaryIndices[i]);
+    CVRX2DLine centre;
+    if (!FacingStretch(movingLine, stationary, centre) || stationary.GetAngle() == movingLine.GetAngle())
+      continue;
+    const int movingID = pMoving->GetComponentID(movingIndex);
+    const int stationaryID = pStationary->GetComponentID(stationaryIndex);
+    PCTRACE(TT_JOINING, TL_VERBOSE)("\tEvaluating components %d and %d.\n", movingID, stationaryID);
+    // A component without a product id has no row in the joining table.
+    if (movingID <= 0 || stationaryID <= 0)
+      continue;
+    int joinType = -1;
+    for (int k = 0; k < m_JoiningOrder.GetSize() && joinType < 0; ++k)
+      if (CJoin::CanBeJoined(static_cast<int>(m_JoiningOrder[k]), movingID, stationaryID))
+        joinType = static_cast<int>(m_JoiningOrder[k]);
+    if (joinType < 0) {
+      m_bUnjoinablePair |= create;
+      continue;
+    }
+    std::unique_ptr<CJoin> pJoin;
+    try {
+      pJoin = std::make_unique<CJoin>(joinType, movingID, stationaryID);
+    } catch (const CCommonException&) {
+      // A pair the tables list without spacings cannot be joined; the drag goes on.
+      PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", joinType);
+      continue;
+    }
+    const float movingSpacing = pJoin->GetFirstOffset();
+    const float stationarySpacing = pJoin->GetSecondOffset();
+    const double spacing = static_cast<double>(movingSpacing) + static_cast<double>(stationarySpacing);
+    if (!corrected) {
+      if (stationary.GetAngle() == CVRXAngle(snap.angle + QuarterTurn()))
+        snap.length += spacing;
+      else
+        snap.length = DistanceFrom(stationary, movingLine.GetStartPoint()) - spacing;
+      snap.movingIndex = movingIndex;
+      snap.stationaryIndex = stationaryIndex;
+      snap.pMovingItem = pMovingItem;
+      snap.pStationaryItem = pStationaryItem;
+      corrected = TRUE;
+    }
+    if (create) {
+      const CVRX2DPoint side = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - QuarterTurn());
+      std::unique_ptr<CVRX2DLine> pLine(centre.GetOffsetLine(stationarySpacing, side));
+      auto pItem =
+          std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), joinType, movingID, stationaryID);
+      pItem->AddUnit(1, pMovingUnit, movingIndex, movingID, movingSpacing);
+      pItem->AddUnit(2, pStationaryUnit, stationaryIndex, stationaryID, stationarySpacing);
+      m_NewJoins.AddTail(pItem.release());
+    }
+    ++found;
+  }
+  return found > 0;
+}
+
+CString CWorkbenchView::GetNoJoiningTypePrompt()
+{
+  return "These two units have no joining type; they are not joined.";
+}
+
+// Told only when the committed move joined nothing, so that a unit joined on one side and merely
+// touching another is not reported as unjoined; the prompt goes with the next commit.
+void CWorkbenchView::ShowUnjoinablePrompt()
+{
+  const BOOL show = m_bUnjoinablePair && m_NewJoins.IsEmpty();
+  m_bUnjoinablePair = FALSE;
+  if (show)
+    SetPaneText(0, GetNoJoiningTypePrompt());
+  else if (m_bUnjoinablePromptShown)
+    SetPaneText(0, CString());
+  m_bUnjoinablePromptShown = show;
+}
+
+void CWorkbenchView::AddJoin()
+{
+  PCTRACE(TT_JOINING, TL_IMPORTANT)("Adding new joins.\n");
+  PCTRACE(TT_JOINING, TL_IMPORTANT)("\tNumber of joins to be verified: %d\n", m_NewJoins.GetCount());
+  ShowUnjoinablePrompt();
+  if (m_NewJoins.IsEmpty())
+    return;
+  BOOL moved = FALSE;
+  while (!m_NewJoins.IsEmpty()) {
+    auto* pJoin = static_cast<CJoinItem*>(m_NewJoins.RemoveHead());
+    if (!pJoin)
+      break;
+    if (!m_pItemList || !VerifyJoin(pJoin, nullptr)) {
+      PCTRACE(TT_JOINING, TL_DETAIL)
+      ("\tJoin 0x%08X has failed verification. It will be deleted without being added to the design.\n",
+       Address(pJoin));
+      delete pJoin;
+      continue;
+    }
+    PCTRACE(TT_JOINING, TL_DETAIL)
+    ("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
+    if (!IsJoinInGroup(pJoin)) {
+      const CVRX2DVector v = AdjustPos(CVRX2DVector(), pJoin, 0);
+      if (v.GetLength() > 0.0) {
+        PCTRACE(TT_JOINING, TL_DETAIL)
+        ("Snapping new join with a vector of length %f and angle %f.\n", v.GetLength(), v.GetAngle().GetRadians());
+        CUnitItem* pFirst = nullptr;
+        CUnitItem* pSecond = nullptr;
+        pJoin->GetUnitItems(pFirst, pSecond);
+        pFirst->Offset(v);
+        pSecond->Offset(v);
+        pJoin->Offset(v);
+        UpdateAlignmentEntities(pFirst);
+        UpdateAlignmentEntities(pSecond);
+        moved = TRUE;
+      }
+    }
+    AddItem(pJoin, TRUE);
+  }
+  // A null entry ends the walk; whatever stands behind it is no one's any more.
+  while (!m_NewJoins.IsEmpty())
+    delete static_cast<CJoinItem*>(m_NewJoins.RemoveHead());
+  if (moved)
+    VerifyAllJoins(nullptr);
+}
+
+BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
+{
+  PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  pJoin->GetUnitItems(pFirst, pSecond);
+  if (pUnitItem && pUnitItem != pFirst && pUnitItem != pSecond)
+    return TRUE;
+  // A join without its product join or without a unit on a side stands for nothing.
+  if (!pJoin->GetJoin() || !pFirst || !pSecond)
+    return FALSE;
+  const CVRX2DLine* pLine1 = LineAt(pFirst, pJoin->GetFirstSide().m_nComponentIndex);
+  const CVRX2DLine* pLine2 = LineAt(pSecond, pJoin->GetSecondSide().m_nComponentIndex);
+  if (!pLine1 || !pLine2)
+    return FALSE;
+  const double d = DistanceFrom(*pLine2, pLine1->GetStartPoint());
+  const double difference = std::abs(d - std::abs(pJoin->GetTotalSpacing()));
+  BOOL sound = difference <= kSpacingTolerance;
+  CVRX2DLine centre;
+  if (sound)
+    sound = FacingStretch(*pLine1, *pLine2, centre);
+  for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos && sound;) {
+    auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+    if (!pOther || pOther == pJoin || !SameSides(*pJoin, *pOther))
+      continue;
+    PCTRACE(TT_JOINING, TL_WARNING)
+    ("VerifyJoin() has detected a multiple join situation and is removing the duplicate join.\n");
+    PCTRACE(TT_JOINING, TL_WARNING)("\tVerifying Join:\n");
+    TraceJoinSides(*pJoin);
+    PCTRACE(TT_JOINING, TL_WARNING)("\tDisplay Join:\n");
+    TraceJoinSides(*pOther);
+    sound = FALSE;
+  }
+  if (sound)
+    PCTRACE(TT_JOINING, TL_DETAIL)("Join item 0x%08X has been successfully verified.\n", Address(pJoin));
+  else
+    PCTRACE(TT_JOINING, TL_DETAIL)
+  ("Verification of join item 0x%08X has failed. Spacing difference was %f.\n", Address(pJoin), difference);
+  return sound;
+}
+
+void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
+{
+  PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
+  if (!m_pItemList)
+    return;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pItem->GetItemType() != ditJoin)
+      continue;
+    auto* pJoin = dynamic_cast<CJoinItem*>(pItem);
+    if (pJoin && !VerifyJoin(pJoin, pUnitItem))
+      RemoveItem(pJoin);
+  }
+}
+
+BOOL CWorkbenchView::IsJoinInGroup(CJoinItem* pJoin)
+{
+  if (!m_pItemList)
+    return FALSE;
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  pJoin->GetUnitItems(pFirst, pSecond);
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pItem->GetItemType() != ditGroup)
+      continue;
+    CObList units;
+    static_cast<CGroupItem*>(pItem)->GetUnitsInGroup(units, FALSE);
+    for (POSITION u = units.GetHeadPosition(); u;) {
+      auto* pUnit = static_cast<CDesignItem*>(units.GetNext(u));
+      if (pUnit->GetItemType() == ditUnit && (pUnit == pFirst || pUnit == pSecond))
+        return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+BOOL CWorkbenchView::CountsAsSelected(CUnitItem* pUnitItem) const
+{
+  if (!pUnitItem)
+    return FALSE;
+  if (IsSelected(pUnitItem))
+    return TRUE;
+  // A unit selected as the member of a selected group.
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    if (pItem->GetItemType() == ditGroup && static_cast<CGroupItem*>(pItem)->ContainsItem(pUnitItem))
+      return TRUE;
+  }
+  return FALSE;
+}
+
+void CWorkbenchView::UpdateJoinSelection()
+{
+  if (!m_pItemList)
+    return;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+    if (!pJoin)
+      continue;
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    pJoin->GetUnitItems(pFirst, pSecond);
+    if (CountsAsSelected(pFirst) && CountsAsSelected(pSecond))
+      Select(pJoin);
+    else
+      Deselect(pJoin);
+  }
+}
+
+void CWorkbenchView::PropagateJoinType(CJoinItem* pJoin)
+{
+  if (!m_pItemList || m_pItemList->GetCount() < 3)
+    throw CAppFatalException(kModule, kShortItemListLine);
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  pJoin->GetUnitItems(pFirst, pSecond);
+  CJoin* pSource = pJoin->GetJoin();
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+    if (!pOther || pOther == pJoin || !pOther->GetJoin())
+      continue;
+    CUnitItem* pOtherFirst = nullptr;
+    CUnitItem* pOtherSecond = nullptr;
+    pOther->GetUnitItems(pOtherFirst, pOtherSecond);
+    if (pOtherFirst != pFirst || pOtherSecond != pSecond)
+      continue;
+    pOther->GetJoin()->SetJoinType(pSource->GetJoinTypeID(), pSource->GetFirstProductID(),
+                                   pSource->GetSecondProductID());
+    pOther->UpdateCJoinInfo();
+    pOther->Invalidate(this);
+  }
+}
+
+void CWorkbenchView::OnJoiningMarkers()
+{
+  m_bShowJoins = m_bShowJoins ? FALSE : TRUE;
+  Invalidate(TRUE);
+}
+
+void CWorkbenchView::OnUpdateJoiningMarkers(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bShowJoins ? 1 : 0); }
+
+void CWorkbenchView::OnSnapHighlights()
+{
+  m_bSnapHighlights = m_bSnapHighlights ? FALSE : TRUE;
+  Invalidate(TRUE);
+}
+
+void CWorkbenchView::OnUpdateSnapHighlights(CCmdUI* pCmdUI) { pCmdUI->SetCheck(m_bSnapHighlights ? 1 : 0); }

@@ -1,0 +1,220 @@
+// Opening a design on the Workbench, storing the Workbench state back into it, and the switch
+// between the editable and the read-only mode.
+#include <algorithm>
+
+#include "document/Doc.h"
+#include "document/Dochints.h"
+#include "project/DocServices.h"
+#include "project/Docmsg.h"
+#include "geometry/2drect.h"
+#include "ui/wnd/CmdTarget.h"
+#include "ui/draw/Dc.h"
+#include "ui/frame/Menu.h"
+#include "ui/wnd/WinApp.h"
+#include "support/ComExcpt.h"
+#include "support/Exceptn.h"
+#include "support/Trace.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/frame/Wbframe.h"
+#include "workbench/frame/Wbsvc.h"
+#include "workbench/view/Wbview.h"
+
+namespace {
+constexpr const char* kModule = "Workview";
+constexpr int kNoEditMenuLine = 1520;
+constexpr int kMenuTextLimit = 20;
+constexpr int kMinFrameHeight = 50;
+constexpr int kMinFrameWidth = 150;
+// The size a design without a usable stored size is fitted as.
+constexpr double kFallbackDesignSize = 120.0;
+
+CWnd* MdiClientOf(CFrameWnd* pFrame)
+{
+  auto* pChild = dynamic_cast<CMDIChildWnd*>(pFrame);
+  CMDIFrameWnd* pMain = pChild ? pChild->GetMDIFrame() : nullptr;
+  return pMain && pMain->m_hWndMDIClient ? CWnd::FromHandle(pMain->m_hWndMDIClient) : nullptr;
+}
+}  // namespace
+
+void CWorkbenchView::OnInitialUpdate()
+{
+  CWaitCursor wait;
+  PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CWorkbenchView::OnInitialUpdate.");
+  OnUpdate(nullptr, kHintColours, nullptr);
+  CDoc* pDoc = GetDoc();
+  if (!pDoc)
+    return;
+  if (!pDoc->GetEditedDesign())
+    pDoc->NewEditedDesign();
+  if (!BindToDesign()) {
+    ReportUnopenable();
+    return;
+  }
+  if (CWorkbenchFrame* pFrame = GetWorkbenchFrame())
+    pFrame->SetQuantity(GetDesign()->GetQuantity());
+  SetReadOnly(FALSE);
+  SizeFrameToDesign();
+  const CDesignData& data = GetDesign()->GetDesignData();
+  SetExtent(CVRX2DVector(data.GetWorkbenchExtentX(), data.GetWorkbenchExtentY()), FALSE);
+  RestoreStoredView();
+}
+
+BOOL CWorkbenchView::BindToDesign()
+{
+  CObList& items = GetDesign()->GetItemList();
+  try {
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+      auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
+      if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem))
+        pUnitItem->GetUnit();
+      else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
+        pGroup->UpdateComponentEnts();
+    }
+  } catch (const CException&) {
+    return FALSE;
+  }
+  m_pItemList = &items;
+  for (POSITION pos = items.GetHeadPosition(); pos;)
+    AddAlignmentEntities(static_cast<CDesignItem*>(items.GetNext(pos)));
+  return TRUE;
+}
+
+void CWorkbenchView::ReportUnopenable()
+{
+  // A stored unit the product database no longer knows: the stored design stays as it is and
+  // the Workbench goes without storing anything.
+  PCTRACE(TT_WORKBENCH, TL_WARNING)("The design could not be opened on the Workbench.\n");
+  MessageBox(GetDesignUnreadableMessage(GetDesign()->GetName()), GetDocServices().GetProductName(),
+             MB_OK | MB_ICONEXCLAMATION);
+  if (CWorkbenchFrame* pFrame = GetWorkbenchFrame())
+    pFrame->CloseWithoutStoring();
+}
+
+void CWorkbenchView::SizeFrameToDesign()
+{
+  CFrameWnd* pFrame = GetParentFrame();
+  CWnd* pClient = MdiClientOf(pFrame);
+  CWorkbenchServices* pServices = GetWorkbenchServices();
+  const CDesignData& data = GetDesign()->GetDesignData();
+  const double w = data.GetDesignWidth();
+  const double h = data.GetDesignHeight();
+  // Without a usable stored size there are no proportions to keep.
+  if (!pClient || !pServices || !(w > 0.0) || !(h > 0.0))
+    return;
+  CRect area;
+  pClient->GetClientRect(&area);
+  const CSize caption = pServices->GetCaptionAndBorderSize();
+  const int height = std::max(static_cast<int>(h / w * (area.Width() - caption.cx)), kMinFrameHeight);
+  if (height <= area.Height()) {
+    pFrame->SetWindowPos(nullptr, 0, 0, area.Width() - caption.cx, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  const int width = std::max(static_cast<int>(w / h * (area.Height() - caption.cy)), kMinFrameWidth);
+  if (area.Width() >= width)
+    pFrame->SetWindowPos(nullptr, 0, 0, width, area.Height() - caption.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CWorkbenchView::RestoreStoredView()
+{
+  const CDesignData& data = GetDesign()->GetDesignData();
+  if (data.GetScaleFactor() == 0.0) {
+    // The frame is laid out and shown after this; the fit is made again once it has its size.
+    FitFirstView();
+    m_bFirstViewPending = TRUE;
+    return;
+  }
+  SetScaleFactor(data.GetScaleFactor(), TRUE);
+  // The frame takes its stored place before the scroll position, which depends on the client
+  // size the frame gives the view.
+  CFrameWnd* pFrame = GetParentFrame();
+  CWnd* pClient = MdiClientOf(pFrame);
+  if (pClient) {
+    CRect rect = data.GetWindowRect();
+    pClient->ScreenToClient(&rect);
+    CRect area;
+    pClient->GetClientRect(&area);
+    CWorkbenchServices* pServices = GetWorkbenchServices();
+    const int caption = pServices ? pServices->GetCaptionAndBorderSize().cy : 0;
+    // The title bar must stay within reach inside the MDI client.
+    const int left = std::clamp(static_cast<int>(rect.left), 0, std::max(0, area.Width() - rect.Width()));
+    const int top = std::clamp(static_cast<int>(rect.top), 0, std::max(0, area.Height() - caption));
+    pFrame->SetWindowPos(nullptr, left, top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ScrollToDevicePosition(data.GetScrollPosition());
+}
+
+void CWorkbenchView::FitFirstView()
+{
+  const CRect client = GetClientRect();
+  if (client.IsRectEmpty() || !GetDesign())
+    return;
+  const CDesignData& data = GetDesign()->GetDesignData();
+  const double w = data.GetDesignWidth() > 0.0 ? data.GetDesignWidth() : kFallbackDesignSize;
+  const double h = data.GetDesignHeight() > 0.0 ? data.GetDesignHeight() : kFallbackDesignSize;
+  const double sx = client.Width() / (w * m_sizeLogPixels.cx);
+  const double sy = client.Height() / (h * m_sizeLogPixels.cy);
+  SetFirstViewScale(std::max(std::min(sx, sy), GetFitScaleFactor(TRUE)));
+}
+
+// The first view follows the view's size until the user clicks or types in it, or anything
+// scales or scrolls it.
+void CWorkbenchView::OnSize(UINT nType, int cx, int cy)
+{
+  CScaleView::OnSize(nType, cx, cy);
+  if (m_bFirstViewPending)
+    FitFirstView();
+}
+
+void CWorkbenchView::UpdateDesignWithWorkbenchData()
+{
+  PCTRACE(TT_WORKBENCH, TL_IMPORTANT)("CWorkbenchView::UpdateDesignWithWorkbenchData \n");
+  CDesign* pDesign = GetDesign();
+  if (!pDesign || !m_pItemList)
+    return;
+  CDesignData& data = pDesign->GetDesignData();
+  CWorkbenchFrame* pFrame = GetWorkbenchFrame();
+  if (pFrame)
+    data.SetQuantity(pFrame->GetQuantity());
+  const CVRX2DRectangle extents = GetDesignExtents();
+  data.SetDesignWidth(extents.GetMaxPoint().GetX());
+  data.SetDesignHeight(extents.GetMaxPoint().GetY());
+  data.SetScaleFactor(m_dScaleFactor);
+  data.SetScrollPosition(m_ptScrollPos);
+  if (CFrameWnd* pParent = GetParentFrame()) {
+    CRect rect;
+    pParent->GetWindowRect(&rect);
+    data.SetWindowRect(rect);
+  }
+}
+
+void CWorkbenchView::SetReadOnly(BOOL bReadOnly)
+{
+  CWorkbenchServices* pServices = GetWorkbenchServices();
+  CMenu* pMenu = pServices ? CMenu::FromHandle(pServices->GetWorkbenchMenu()) : nullptr;
+  int editPos = -1;
+  if (pMenu) {
+    for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount()); ++i) {
+      char text[kMenuTextLimit + 1] = {};
+      pMenu->GetMenuString(static_cast<UINT>(i), text, kMenuTextLimit, MF_BYPOSITION);
+      if (CString(text) == "&Edit")
+        editPos = i;
+    }
+    PCTRACE(TT_WORKBENCH, TL_DETAIL)("SetReadOnly() bReadOnly = %d, nEditPos = %d \n", bReadOnly, editPos);
+    if (editPos < 0)
+      throw CAppFatalException(kModule, kNoEditMenuLine);
+  }
+  if (!bReadOnly && !IsSelectorModeOff())
+    return;
+  m_nEditMode = bReadOnly ? wemReadOnly : wemEditable;
+  if (pMenu) {
+    const UINT state = MF_BYPOSITION | (bReadOnly ? MF_GRAYED : MF_ENABLED);
+    pMenu->EnableMenuItem(static_cast<UINT>(editPos), state);
+    pMenu->EnableMenuItem(static_cast<UINT>(editPos + 2), state);
+  }
+  SetCurrentTool(bReadOnly ? wbtView : wbtSelect);
+  if (CWnd* pMain = AfxGetMainWnd())
+    pMain->DrawMenuBar();
+  if (CFrameWnd* pFrame = GetParentFrame())
+    pFrame->OnUpdateFrameTitle(TRUE);
+}

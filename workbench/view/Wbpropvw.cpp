@@ -1,0 +1,31 @@
+// The view's side of the Workbench properties and the "Alignment Lines" dialog: its settings go
+// into the sheet, and come back from it on OK.
+#include "support/Trace.h"
+#include "workbench/sheets/Wbprops.h"
+#include "workbench/view/Wbview.h"
+
+void CWorkbenchView::OnWorkbenchProperties()
+{
+  PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("Opening the Workbench properties.\n");
+  CWorkbenchPropertiesDlg sheet(this);
+  sheet.m_JoiningPage.m_bAutoJoin = GetAutoJoin();
+  sheet.m_JoiningPage.m_bMarkers = m_bShowJoins;
+  sheet.m_JoiningPage.m_Order.Copy(m_JoiningOrder);
+  sheet.m_AlignmentPage.m_nShowChoice = m_bAlignmentLinesOff ? 1 : 0;
+  sheet.m_AlignmentPage.m_nSnapChoice = m_bSnapOff ? 1 : 0;
+  if (sheet.DoModal() != IDOK)
+    return;
+  if (sheet.m_JoiningPage.m_bMarkers != m_bShowJoins)
+    Invalidate(TRUE);
+  SetAutoJoin(sheet.m_JoiningPage.m_bAutoJoin);
+  m_bShowJoins = sheet.m_JoiningPage.m_bMarkers;
+  m_JoiningOrder.RemoveAll();
+  m_JoiningOrder.Copy(sheet.m_JoiningPage.m_Order);
+  SetAlignmentModes(sheet.m_AlignmentPage.m_nShowChoice == 0 ? 0 : 1, sheet.m_AlignmentPage.m_nSnapChoice == 0 ? 0 : 1);
+}
+
+void CWorkbenchView::OnAlignmentLines()
+{
+  CAlignmentLinesDlg dialog(this);
+  dialog.DoModal();
+}

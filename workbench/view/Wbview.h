@@ -1,0 +1,387 @@
+#pragma once
+// The editor of one design: the view of the Workbench document template. It shows the design's
+// items on a scaled world of inches, owns the tools, the selection and the Workbench settings,
+// routes the mouse to the current tool, and writes its state back into the design before the
+// project stores it.
+#include <array>
+#include <memory>
+
+#include "document/Docviews.h"
+#include "document/Dochints.h"
+#include "platform/core/Array.h"
+#include "platform/core/List.h"
+#include "views/Xltdata.h"
+#include "workbench/snap/Likalign.h"
+#include "workbench/view/Scalevw.h"
+#include "workbench/snap/Snapvec.h"
+#include "workbench/snap/Snapeng.h"
+#include "workbench/tools/Wbtools.h"
+
+class CDesign;
+class CDesignItem;
+class CJoinItem;
+class CUnitItem;
+class CVRX2DLine;
+class CDoc;
+class CGroupItem;
+class CMoveGroupItem;
+class CPlanSelectorItem;
+class CPlanViewInfoArray;
+class CTracker;
+class CVRX2DLine;
+class CUnitItem;
+class CUnitTool;
+class CVRX2DLine;
+class CWorkbenchFrame;
+
+// Edit modes.
+enum
+{
+  wemReadOnly = 1,
+  wemEditable = 2
+};
+
+class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
+{
+  DECLARE_DYNCREATE(CWorkbenchView)
+  DECLARE_MESSAGE_MAP()
+public:
+  CWorkbenchView();
+  ~CWorkbenchView() override;
+
+  void OnInitialUpdate() override;
+  void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+  void OnDraw(CDC* pDC) override;
+  void ReleaseViewDC(CDC*& pDC) override;
+  void OnBeginScroll() override;
+  void OnEndScroll() override;
+
+  // Opening and storing.
+  void UpdateDesignWithWorkbenchData() override;
+  void SetReadOnly(BOOL bReadOnly);
+
+  // Tools.
+  void SetCurrentTool(int index);
+  void SetUnitTool(const CString& type, const CString& subtype);
+  CWorkbenchTool* GetCurrentTool() const { return m_pCurrentTool; }
+  CWorkbenchTool* GetTool(int index) const { return m_Tools[index].get(); }
+  BOOL GetLockTool() const { return m_bLockTool; }
+  BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
+  void OnSelectTool();
+  void OnUpdateSelectTool(CCmdUI* pCmdUI);
+  void OnJoinTool();
+  void OnUpdateJoinTool(CCmdUI* pCmdUI);
+  void OnLockTool();
+  void OnUpdateLockTool(CCmdUI* pCmdUI);
+  void OnZoomIn();
+  void OnUpdateZoomIn(CCmdUI* pCmdUI);
+  void OnZoomOut();
+  void OnUpdateZoomOut(CCmdUI* pCmdUI);
+  void OnScaleToSelection();
+  void OnUpdateScaleToSelection(CCmdUI* pCmdUI);
+  void OnScaleToFit();
+  void OnUpdateScaleToFit(CCmdUI* pCmdUI);
+
+  // Selection and items.
+  void Select(CDesignItem* pItem);
+  void Deselect(CDesignItem* pItem);
+  void DeselectAll();
+  BOOL IsSelected(CDesignItem* pItem) const;
+  int GetSelectedCount(BOOL bCopyable) const;
+  const CObList& GetSelectedItems() const { return m_SelectedItems; }
+  void AddItem(CDesignItem* pItem, BOOL bInvalidate);
+  void RemoveItem(CDesignItem* pItem);
+  int HitTest(CPoint point, CDesignItem*& pItem, int& handle);
+  CObList* GetItemList() const { return m_pItemList; }
+  CVRX2DRectangle GetDesignExtents() const;
+  CVRX2DRectangle GetSelectedExtents() const;
+
+  // Snapping and joining as the items and trackers ask for them.
+  CVRX2DVector AdjustPos(const CVRX2DVector& v, CDesignItem* pItem, int create);
+  int AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities);
+  CVRX2DVector AdjustPoint(const CVRX2DVector& point);
+  void AddJoin();
+  void RemoveJoins(CDesignItem* pUnitItem, int side);
+  // The joins of a unit that starts to move or resize are kept aside until the drag commits.
+  void DetachJoins(CDesignItem* pUnitItem);
+  void DeleteDetachedJoins();
+  void RestoreDetachedJoins();
+
+  // Settings and state.
+  CVRX2DVector GetWorkbenchExtent() const;
+  int GetEditMode() const;
+  BOOL IsSelectorModeOff() const;
+  BOOL GetShowJoins() const { return m_bShowJoins; }
+  void SetShowJoins(BOOL bShow) { m_bShowJoins = bShow; }
+  BOOL GetSnapHighlights() const { return m_bSnapHighlights; }
+  void GetAlignmentSettings(BOOL& bAlignmentLinesOff, BOOL& bSnapOff) const;
+  void SetTracker(CTracker* pTracker) { m_pTracker = pTracker; }
+  CTracker* GetTracker() const { return m_pTracker; }
+  CMapECatToXLTGDIData* GetCategoryMap() const { return m_pCategoryMap.get(); }
+  // The joining numbers in the order joining attempts them; twice the largest joining spacing.
+  const CDWordArray& GetJoiningOrder() const { return m_JoiningOrder; }
+  double GetJoinCaptureDistance() const { return m_Snap.GetJoinCaptureDistance(); }
+  static BOOL IsShiftDown();
+  static BOOL IsCtrlDown();
+  // Puts a text into a pane of the main frame's status bar.
+  void SetPaneText(int nIndex, const CString& text);
+  void OnEditProperties();
+  CDoc* GetDoc() const;
+  CDesign* GetDesign() const;
+  CWorkbenchFrame* GetWorkbenchFrame() const;
+
+  // Groups.
+  // A temporary move group of the selection, added to the design; fatal with fewer than two
+  // selected items.
+  CMoveGroupItem* MakeMoveGroup();
+  // The first group item of the design whose units hold the item, else null.
+  CGroupItem* FindGroupOfItem(CDesignItem* pItem) const;
+  // Takes a move group out of the design again, hands its members back and deletes it.
+  void DissolveMoveGroup(CMoveGroupItem* pGroup);
+  // Removes every join of the design of which exactly one unit lies inside the group; with
+  // bAll every join that touches a unit inside it.
+  void RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll = FALSE);
+  void OnGroupItems();
+  void OnUpdateGroupItems(CCmdUI* pCmdUI);
+  void OnUngroupItems();
+  void OnUpdateUngroupItems(CCmdUI* pCmdUI);
+  // Selectors and the data of the plan, elevation and detail views.
+  void GetPlanViewInfo(double& selectorY, CPlanViewInfoArray* pInfo) override;
+  BOOL GetElevationViewItems(CObList& items) override;
+  BOOL GetElevationViewUnits(CElevationViewInfoArray& units) override;
+  BOOL CreateDetailSelector(CVRX2DLine line);
+  BOOL HitTestSelectors(CPoint point, CDesignItem*& pItem);
+  CPlanSelectorItem* GetPlanSelector() const { return m_pPlanSelector; }
+  const CObList& GetSelectorItems() const { return m_SelectorItems; }
+  BOOL IsPlanViewShown() const { return m_bPlanViewShown; }
+  BOOL IsElevationViewShown() const { return m_bElevationViewShown; }
+  BOOL IsDetailViewShown() const { return m_bDetailViewShown; }
+  // The tool the display modes call for at a client point; the current tool when no mode is on.
+  void ChooseToolForPoint(CPoint point);
+  void OnPlanViewShow();
+  void OnPlanViewHide();
+  void OnElevationViewShow();
+  void OnElevationViewHide();
+  void OnDetailViewShow();
+  void OnDetailViewHide();
+  void OnShowDetail();
+  // Joins.
+  // The join search for one joining snap of a moving unit's perimeter line against the colinear
+  // perimeter lines of a stationary alignment entity (each with its component index). Corrects
+  // the snap to the join spacing; with `create` it parks new join items until AddJoin.
+  BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                           CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                           const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create);
+  BOOL VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem);
+  void VerifyAllJoins(CUnitItem* pUnitItem);
+  BOOL IsJoinInGroup(CJoinItem* pJoin);
+  void UpdateJoinSelection();
+  // Selected itself or as the member of a selected group.
+  BOOL CountsAsSelected(CUnitItem* pUnitItem) const;
+  // Gives the join's type to every other join between the same two units in the same order.
+  void PropagateJoinType(CJoinItem* pJoin);
+  BOOL GetAutoJoin() const { return m_Snap.GetAutoJoin(); }
+  int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
+  // The status-bar prompt for two units pushed together that no joining type fits.
+  static CString GetNoJoiningTypePrompt();
+  // Snapping and alignment.
+  void StartMove(CDesignItem* pItem);
+  void StartResize(CDesignItem* pItem);
+  // The snap range (5 pixels in inches at the present scale) and the join snap range.
+  void SetSnapRanges();
+  double GetSnapRange() const { return m_Snap.GetSnapRange(); }
+  double GetJoinSnapRange() const { return m_Snap.GetJoinSnapRange(); }
+  // Mode word bit: the move is constrained to the given direction.
+  static constexpr int kConstrainedMode = kSnapConstrainedMode;
+  CVRX2DVector AdjustPoint(const CVRX2DVector& point, int mode, double direction, CDesignItem* pItem, int component);
+  CVRX2DVector AdjustUnitResize(int handle, const CVRX2DVector& offset, int mode, double direction, CUnitItem* pItem);
+  // Forwards to the engine; a query names the moving item, its line's index, the mode,
+  // direction, create flag, range and joining pass.
+  void SnapTo(const CVRX2DLine& line, const CSnapQuery& query, CSnapVectorArray& vectors)
+  {
+    m_Snap.SnapTo(line, query, vectors);
+  }
+  void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors) { m_Snap.SnapTo(line, vectors); }
+  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
+                 CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapLineTo(line, query, groups, vectors);
+  }
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+                       CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapLineToEntity(line, query, entry, vectors);
+  }
+  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
+                  CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapPointTo(p, mode, direction, groups, range, vectors);
+  }
+  int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors)
+  {
+    return m_Snap.SnapPointToArcs(p, mode, direction, range, vectors);
+  }
+  BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors) { return m_Snap.AlignJoinEnds(v, vectors); }
+  CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const { return m_Snap.CombineSnapVectors(vectors); }
+  void BuildGuidelineSnapPoints(CDesignItem* pMovingItem);
+  const CVRX2DPointArray& GetGuidelineSnapPoints() const { return m_Snap.GetGuidelineSnapPoints(); }
+  // The nudge command and the snapping test (a zero vector); the arrow keys.
+  void NudgeItems(const CVRX2DVector& v);
+  void NudgeGroup(const CVRX2DVector& v);
+  // The snapping priority of a moving line's category against an alignment entity's.
+  int GetSnapPriority(int moving, int alignment) const { return m_Snap.GetSnapPriority(moving, alignment); }
+  void AddAlignmentEntities(CDesignItem* pItem);
+  void RemoveAlignmentEntities(CDesignItem* pItem);
+  void UpdateAlignmentEntities(CDesignItem* pItem);
+  void EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable);
+  BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines)
+  {
+    return CSnapEngine::CollectColinearPerimeterLines(entry, lines);
+  }
+  // Every enabled entry counts; those of the ignored item count as disabled.
+  BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored = nullptr)
+  {
+    return m_Snap.IsOnAlignmentEntity(entity, pIgnored);
+  }
+  // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
+  // offer its lines, 1 takes them all away.
+  void SetAlignmentModes(int showMode, int snapMode);
+  void GetAlignmentModes(int& showMode, int& snapMode) const;
+  CLikeAlignmentGroups& GetPerimeterGroups() { return m_Snap.GetPerimeterGroups(); }
+  CLikeAlignmentGroups& GetOtherGroups() { return m_Snap.GetOtherGroups(); }
+  CAlignmentEntityArray& GetArcEntities() { return m_Snap.GetArcEntities(); }
+  void SetAutoJoin(BOOL bAutoJoin) { m_Snap.SetAutoJoin(bAutoJoin); }
+  void SetJoiningOrder(const CDWordArray& order) { m_JoiningOrder.Copy(order); }
+  // The Workbench properties sheet and the "Alignment Lines" dialog.
+  void OnWorkbenchProperties();
+  void OnAlignmentLines();
+  void OnSnappingTest();
+  void OnUpdateSnappingTest(CCmdUI* pCmdUI);
+
+  // The clipboard of design items (Wbclipvw.cpp).
+  void OnEditCopy();
+  void OnEditCut();
+  void OnUpdateEditCopy(CCmdUI* pCmdUI);
+  void OnEditPaste();
+  void OnPopupsPaste();
+  void OnUpdateEditPaste(CCmdUI* pCmdUI);
+  // Copies the selection (a join only with both its units) into the clipboard; with bCut the
+  // selection is deleted once the clipboard has taken the data. FALSE when nothing was copied.
+  BOOL CopyToClipboard(BOOL bCut);
+  // Pastes the clipboard's items with their lower-left corner at a client point, moved on from
+  // it and kept inside the window when bCascade is set; they end up selected.
+  BOOL PasteFromClipboard(CPoint point, BOOL bCascade);
+  CVRX2DVector GetPasteOrigin() const { return m_vPasteOrigin; }
+
+  // View commands (Wbcmds.cpp).
+  void OnRefresh();
+  void OnAlignmentLinesToggle();
+  void OnUpdateAlignmentLinesToggle(CCmdUI* pCmdUI);
+  void OnSnapToToggle();
+  void OnUpdateSnapToToggle(CCmdUI* pCmdUI);
+  void OnSelectAll();
+  void OnUpdateSelectAll(CCmdUI* pCmdUI);
+  void OnSpaceHorizontally();
+  void OnSpaceVertically();
+  // Spaces the selected items evenly between the two outermost along one axis.
+  void SpaceItemsEvenly(BOOL bHorizontal);
+  void OnRenameDesign();
+  void OnRemoveJoining();
+  void OnUpdateRemoveJoining(CCmdUI* pCmdUI);
+  // The number of join items of the design that involve the unit item.
+  int GetJoinCount(CDesignItem* pUnitItem) const;
+  // The unit item under a client point, and the component of it there (-1 when none).
+  CUnitItem* FindUnitItemAt(CPoint point, int& component);
+  // The point that opened the last context menu: the right-button press over the world area.
+  CPoint GetContextPoint() const { return m_ptContextPoint; }
+
+protected:
+  void OnLButtonDown(UINT nFlags, CPoint point) override;
+  void OnLButtonUp(UINT nFlags, CPoint point) override;
+  void OnLButtonDblClk(UINT nFlags, CPoint point) override;
+  void OnRButtonDown(UINT nFlags, CPoint point) override;
+  void OnRButtonUp(UINT nFlags, CPoint point) override;
+  void OnMouseMove(UINT nFlags, CPoint point) override;
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+  void OnDestroy() override;
+  // A first view still waiting for its frame's final size is fitted again on every size.
+  void OnSize(UINT nType, int cx, int cy) override;
+
+  void OnEditDeleteItem();
+  void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
+  void OnUpdateEditProperties(CCmdUI* pCmdUI);
+  // Joins.
+  void OnJoiningMarkers();
+  void OnUpdateJoiningMarkers(CCmdUI* pCmdUI);
+  void OnSnapHighlights();
+  void OnUpdateSnapHighlights(CCmdUI* pCmdUI);
+
+  // Guidelines.
+  void OnVertGuideLineTool();
+  void OnHorzGuideLineTool();
+  void OnAngledGuideLineTool();
+  void OnUpdateVertGuideLineTool(CCmdUI* pCmdUI);
+  void OnUpdateHorzGuideLineTool(CCmdUI* pCmdUI);
+  void OnUpdateAngledGuideLineTool(CCmdUI* pCmdUI);
+  void UpdateGuideLineToolCommand(CCmdUI* pCmdUI, int tool);
+
+private:
+  void ShowUnjoinablePrompt();
+  // Opening (Wbopen.cpp).
+  BOOL BindToDesign();
+  void SizeFrameToDesign();
+  void RestoreStoredView();
+  // The view of a design never stored from the Workbench: its stored size fills the view.
+  void FitFirstView();
+  void ReportUnopenable();
+  void ShowPointerPosition(CPoint point);
+  // Tools: the zoom commands.
+  void SetZoomTool(int mode);
+  // The joining order and capture distance from the product database.
+  void ReadJoiningTables();
+  // Every item of the design that joins the unit item.
+  void CollectJoins(CDesignItem* pUnitItem, CObList& joins) const;
+
+  int m_nEditMode = wemEditable;
+  CObList* m_pItemList = nullptr;
+  CObList m_SelectedItems;
+  CObList m_SelectorItems;
+  CPlanSelectorItem* m_pPlanSelector = nullptr;
+  CObList m_DetachedJoins;
+  // Join items made by a committed snap and not yet verified; owned until AddJoin settles them.
+  CObList m_NewJoins;
+  // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.
+  BOOL m_bUnjoinablePair = FALSE;
+  BOOL m_bUnjoinablePromptShown = FALSE;
+  CTracker* m_pTracker = nullptr;
+  std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;
+  CWorkbenchTool* m_pCurrentTool = nullptr;
+  CDWordArray m_JoiningOrder;
+  BOOL m_bShowJoins = TRUE;
+  BOOL m_bSnapHighlights = TRUE;
+  BOOL m_bAlignmentLinesOff = TRUE;
+  BOOL m_bSnapOff = FALSE;
+  BOOL m_bPlanViewShown = FALSE;
+  BOOL m_bElevationViewShown = FALSE;
+  BOOL m_bDetailViewShown = FALSE;
+  BOOL m_bLockTool = FALSE;
+  std::unique_ptr<CMapECatToXLTGDIData> m_pCategoryMap;
+
+  // Snapping and alignment.
+  void InitSnapEngine();
+  void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
+  // Keys (Wbcmds.cpp).
+  void SelectNextItem(BOOL bBackwards);
+  // The keypad's plus and minus: one zoom step about the centre of the window.
+  void ZoomAboutCentre(int mode);
+  void NudgeByKey(UINT nChar);
+  // Clipboard (Wbclipvw.cpp).
+  CVRX2DVector m_vPasteOrigin;
+  CPoint m_ptContextPoint;
+  // What the engine asks of the items: the join search, group members, unit outlines.
+  std::unique_ptr<CSnapHost> m_pSnapHost;
+  CSnapEngine m_Snap;
+};
+
+// The status texts of the view's own commands.
+void RegisterViewCommandStrings();
