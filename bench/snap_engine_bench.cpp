@@ -9,14 +9,13 @@
 #include <vector>
 
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "workbench/snap/Snapeng.h"
 
 namespace {
 constexpr double kWidth = 35.5;
 constexpr double kHeight = 79.5;
-constexpr int kPerimeterAlignment = 7;
 constexpr int kCentreAlignment = 8;
-constexpr int kPerimeterOutline = 20;
 constexpr int kSteps = 64;
 // Five pixels with the whole square in view, as in the view bench.
 constexpr double kSnapRange = 8.0;
@@ -57,7 +56,7 @@ struct CBenchEngine
       const double x = place(random);
       AddRectangle(reinterpret_cast<CDesignItem*>(&items[i]), x, place(random));
     }
-    moving = Sides(kPerimeterOutline, 400.0, 400.0);
+    moving = Sides(ecatPerimeterOutline, 400.0, 400.0);
     for (size_t i = 0; i < moving.size(); ++i)
       outlines.push_back({&moving[i], reinterpret_cast<CDesignItem*>(&items[count]), static_cast<int>(i), FALSE});
     for (int i = 0; i < kSteps; ++i)
@@ -65,7 +64,7 @@ struct CBenchEngine
   }
   void AddRectangle(CDesignItem* pItem, double x, double y)
   {
-    const std::vector<CVRX2DLine> sides = Sides(kPerimeterAlignment, x, y);
+    const std::vector<CVRX2DLine> sides = Sides(ecatPerimeterAlignment, x, y);
     for (size_t i = 0; i < sides.size(); ++i) {
       auto* pEntry = new CAlignmentEntity(sides[i].Clone(), pItem, 1);
       CSnapEngine::CollectColinearPerimeterLines(*pEntry, OutlineOf(sides));
@@ -80,7 +79,7 @@ struct CBenchEngine
     static CVRX2DEntityArray outline;
     outline.RemoveAll();
     for (const CVRX2DLine& side : sides)
-      outline.Add(new CVRX2DLine(kPerimeterOutline, side.GetStartPoint(), side.GetEndPoint()));
+      outline.Add(new CVRX2DLine(ecatPerimeterOutline, side.GetStartPoint(), side.GetEndPoint()));
     return outline;
   }
   CNoJoinHost host;

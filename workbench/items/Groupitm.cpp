@@ -368,16 +368,22 @@ void CGroupItem::DrawPass(int pass, CDC* pDC, CWorkbenchView* pView)
     const int type = pMember->GetItemType();
     if (IsGroup(pMember))
       static_cast<CGroupItem*>(pMember)->DrawPass(pass, pDC, pView);
-    if (pass == 1 && type == ditGuideline) {
-      pMember->Draw(pDC, pView);
-    } else if (pass == 2 && type == ditUnit) {
-      CRect rect;
-      CRect common;
-      if (pMember->GetClientRect(rect, pView) && common.IntersectRect(rect, clip))
-        pMember->Draw(pDC, pView);
-    } else if (pass == 3 && type == ditJoin && pView->GetShowJoins()) {
-      pMember->Draw(pDC, pView);
-    }
+    DrawItemInPass(pMember, type, pass, pDC, pView, clip);
+  }
+}
+
+void CGroupItem::DrawItemInPass(CDesignItem* pItem, int type, int pass, CDC* pDC, CWorkbenchView* pView,
+                                const CRect& clip)
+{
+  if (pass == 1 && type == ditGuideline) {
+    pItem->Draw(pDC, pView);
+  } else if (pass == 2 && type == ditUnit) {
+    CRect rect;
+    if (pItem->GetClientRect(rect, pView) && rect.left < clip.right && clip.left < rect.right &&
+        rect.top < clip.bottom && clip.top < rect.bottom)
+      pItem->Draw(pDC, pView);
+  } else if (pass == 3 && type == ditJoin && pView->GetShowJoins()) {
+    pItem->Draw(pDC, pView);
   }
 }
 

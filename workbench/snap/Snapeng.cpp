@@ -7,6 +7,7 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dmatrix.h"
+#include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -14,9 +15,6 @@ namespace {
 constexpr const char* kModule = "Wbsnap";
 constexpr int kUndefinedPriorityLine = 2464;
 constexpr int kAlignJoinEndsLine = 2603;
-// Outline categories of the moving lines and of alignment entities.
-constexpr int kPerimeterOutline = 20;
-constexpr int kPerimeterAlignment = 7;
 // A component of a snap that differs by less than this counts as unchanged.
 constexpr double kUnchangedSlack = 1e-9;
 
@@ -100,7 +98,7 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
     query.index = outline.index;
     SnapTo(line, query, vectors);
   }
-  if (vectors.GetSize() == 1 && vectors[0]->m_nCategory == kJoinSnapCategory)
+  if (vectors.GetSize() == 1 && vectors[0]->m_nCategory == ecatJoinSnap)
     AlignJoinEnds(v, vectors);
   const CVRX2DVector adjusted = v + CombineSnapVectors(vectors);
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
@@ -167,7 +165,7 @@ int CSnapEngine::SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& quer
   const int m = line.GetCategory();
   int priority = 1;
   if (query.joining) {
-    if (a != kPerimeterAlignment || m != kPerimeterOutline)
+    if (a != ecatPerimeterAlignment || m != ecatPerimeterOutline)
       return 0;
   } else {
     priority = GetSnapPriority(m, a);
@@ -191,7 +189,7 @@ int CSnapEngine::SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& quer
     return RecordJoinSnap(line, query, entry, d, snapDirection, vectors);
   BOOL added = FALSE;
   CSnapVector saved;
-  AddSnapVector(vectors, d, snapDirection, kLineSnapCategory, priority, added, saved);
+  AddSnapVector(vectors, d, snapDirection, ecatLineSnap, priority, added, saved);
   return 1;
 }
 
@@ -206,7 +204,7 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   CJoinSnapRecord record;
   record.length = d;
   record.angle = snapDirection;
-  record.category = kJoinSnapCategory;
+  record.category = ecatJoinSnap;
   CDWordArray indices;
   for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
     indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
@@ -217,7 +215,7 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   }
   BOOL added = FALSE;
   CSnapVector saved;
-  CSnapVector* s = AddSnapVector(vectors, d, snapDirection, kJoinSnapCategory, 1, added, saved);
+  CSnapVector* s = AddSnapVector(vectors, d, snapDirection, ecatJoinSnap, 1, added, saved);
   s->m_dLength = record.length;
   s->m_nMovingComponent = record.movingIndex;
   s->m_nStationaryComponent = record.stationaryIndex;
@@ -248,7 +246,7 @@ void CSnapEngine::SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors)
     const double d = DistanceToEntity(*m_GuidelineSnapPoints[i], line, foot, direction, TRUE);
     // Strictly inside the range, unlike the line snaps.
     if (d < m_dSnapRange) {
-      vectors.Add(new CSnapVector(-d, direction, kGuidelinePointSnapCategory, 1));
+      vectors.Add(new CSnapVector(-d, direction, ecatGuidelineCentre, 1));
       ++added;
     }
   }
@@ -344,6 +342,6 @@ BOOL CSnapEngine::AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors
   const CVRX2DVector& chosen = a.GetLength() < b.GetLength() ? a : b;
   if (chosen.GetLength() > m_dSnapRange)
     return FALSE;
-  vectors.Add(new CSnapVector(chosen.GetLength(), chosen.GetAngle().GetRadians(), kJoinSnapCategory, 1));
+  vectors.Add(new CSnapVector(chosen.GetLength(), chosen.GetAngle().GetRadians(), ecatJoinSnap, 1));
   return TRUE;
 }

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "geometry/2darc.h"
+#include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/snap/Snapeng.h"
 
@@ -12,11 +13,6 @@ constexpr const char* kModule = "Wbalign";
 constexpr int kOddEntityLine = 1312;
 constexpr int kArcListLine = 1330;
 constexpr int kGuidelineEntryLine = 2688;
-// Alignment categories: the perimeter lines joining snaps to, the guideline centre lines, and
-// the lines an alignment question never counts.
-constexpr int kPerimeterAlignment = 7;
-constexpr int kGuidelineCentreAlignment = 2;
-constexpr int kNotCounted = 5;
 // Arc centres this close are the same centre for the highlight question.
 constexpr double kArcCentreTolerance = 0.01;
 // Colinear lines lie within the point tolerance of each other across their direction.
@@ -34,7 +30,7 @@ BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, cons
   return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach, [&](int i) {
     const CAlignmentEntity& entry = *entries[i];
     if (!entry.m_bEnabled || entry.m_pItem == pIgnored || entry.m_pEntity->GetType() != VRX_LINE ||
-        entry.m_pEntity->GetCategory() == kNotCounted)
+        entry.m_pEntity->GetCategory() == ecatInnerPartOutline)
       return false;
     const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
     return static_cast<bool>(entryLine.IsColinear(line, entryLine.GetAngle(), direction));
@@ -73,7 +69,7 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
   const CVRX2DEntity& entity = *pEntry->m_pEntity;
   if (entity.GetType() == VRX_ARC)
     m_ArcEntities.Add(pEntry);
-  else if (entity.GetType() == VRX_LINE && entity.GetCategory() == kPerimeterAlignment)
+  else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
     m_PerimeterGroups.Add(pEntry);
   else if (entity.GetType() == VRX_LINE)
     m_OtherGroups.Add(pEntry);
@@ -143,13 +139,13 @@ void CSnapEngine::BuildGuidelineCrossings(const CDesignItem* pMovingItem)
 {
   m_GuidelineSnapPoints.RemoveAll();
   CObArray centres;
-  m_OtherGroups.GetByCategory(kGuidelineCentreAlignment, centres);
+  m_OtherGroups.GetByCategory(ecatGuidelineCentreAlignment, centres);
   std::vector<const CVRX2DLine*> lines;
   for (int i = 0; i < centres.GetSize(); ++i) {
     auto* pEntry = static_cast<CAlignmentEntity*>(centres[i]);
     if (pEntry->m_pItem == pMovingItem)
       continue;
-    if (pEntry->m_pEntity->GetType() != VRX_LINE || pEntry->m_pEntity->GetCategory() != kGuidelineCentreAlignment)
+    if (pEntry->m_pEntity->GetType() != VRX_LINE || pEntry->m_pEntity->GetCategory() != ecatGuidelineCentreAlignment)
       throw CAppFatalException(kModule, kGuidelineEntryLine);
     lines.push_back(static_cast<const CVRX2DLine*>(pEntry->m_pEntity.get()));
   }

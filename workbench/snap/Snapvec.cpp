@@ -1,3 +1,4 @@
+#include "model/Entcat.h"
 #include "workbench/snap/Snapvec.h"
 
 #include <cmath>
@@ -36,8 +37,8 @@ double Normalized(double radians) { return CVRXAngle(radians).GetRadians(); }
 // other, else the shorter, the first on equal length.
 BOOL SecondWins(const CSnapVector& first, const CSnapVector& second)
 {
-  const BOOL firstJoins = first.m_nCategory == kJoinSnapCategory;
-  const BOOL secondJoins = second.m_nCategory == kJoinSnapCategory;
+  const BOOL firstJoins = first.m_nCategory == ecatJoinSnap;
+  const BOOL secondJoins = second.m_nCategory == ecatJoinSnap;
   if (firstJoins != secondJoins)
     return secondJoins;
   return std::abs(second.m_dLength) < std::abs(first.m_dLength);

@@ -5,15 +5,13 @@
 // here takes model coordinates and the snap range, so it runs without a window.
 #include "geometry/2dpoint.h"
 #include "geometry/2dvector.h"
+#include "model/Entcat.h"
 #include "support/Ownarray.h"
 
 class CDesignItem;
 class CVRX2DEntity;
 
 // Snap categories besides those of the alignment entities.
-constexpr int kJoinSnapCategory = 9;
-constexpr int kLineSnapCategory = 10;
-constexpr int kGuidelinePointSnapCategory = 14;
 // What a measurement answers when the measuring line never meets the entity.
 constexpr double kNoCrossingDistance = 1000000.0;
 // A distance this far beyond the range still snaps: rounding of the range itself.

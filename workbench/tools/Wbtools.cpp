@@ -315,11 +315,7 @@ void CUnitTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
   position += m_pView->AdjustPoint(position);
   pItem->Offset(position);
   // The flags decide what the item offers to snapping, which adding it registers.
-  BOOL linesOff = FALSE;
-  BOOL snapOff = FALSE;
-  m_pView->GetAlignmentSettings(linesOff, snapOff);
-  pItem->SetShowAlignmentLines(!linesOff);
-  pItem->SetSnapToAlignmentLines(!snapOff);
+  m_pView->ApplyAlignmentSettings(pItem);
   m_pView->AddItem(pItem, TRUE);
   pItem->Invalidate(m_pView);
   m_pView->DeselectAll();

@@ -1,5 +1,6 @@
 // The view's side of the alignment tables: handing every item's alignment entities to the snap
 // engine, keeping them in step with the items, and the two view-wide alignment modes.
+#include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/items/Groupitm.h"
@@ -9,9 +10,6 @@
 namespace {
 constexpr const char* kModule = "Wbalign";
 constexpr int kModeLine = 1358;
-// Alignment categories: the perimeter lines joining snaps to, and lines every item always offers.
-constexpr int kPerimeterAlignment = 7;
-constexpr int kAlwaysOffered = 8;
 
 int FlagForMode(int mode, int line)
 {
@@ -36,10 +34,10 @@ void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem)
     if (entity.GetType() != VRX_LINE)
       continue;
     const int category = entity.GetCategory();
-    if (!pItem->IsAlignmentSource() && category != kAlwaysOffered)
+    if (!pItem->IsAlignmentSource() && category != ecatAlwaysOfferedAlignment)
       continue;
     auto* pEntry = new CAlignmentEntity(entity.Clone(), pItem, 1);
-    if (category == kPerimeterAlignment && pUnitItem)
+    if (category == ecatPerimeterAlignment && pUnitItem)
       CollectColinearPerimeterLines(*pEntry, *pUnitItem->GetComponentOutlines());
     m_Snap.AddEntry(pEntry);
   }

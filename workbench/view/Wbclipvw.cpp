@@ -13,8 +13,6 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/items/Groupitm.h"
-#include "workbench/items/Joinitem.h"
-#include "workbench/items/Unititem.h"
 #include "workbench/items/Wbclip.h"
 #include "workbench/view/Wbview.h"
 
@@ -86,11 +84,7 @@ BOOL CWorkbenchView::CopyToClipboard(BOOL bCut)
   CObList items;
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
-    CUnitItem* pFirst = nullptr;
-    CUnitItem* pSecond = nullptr;
-    if (auto* pJoin = dynamic_cast<CJoinItem*>(pItem))
-      pJoin->GetUnitItems(pFirst, pSecond);
-    if (pItem->GetItemType() != ditJoin || (pFirst && pSecond && IsSelected(pFirst) && IsSelected(pSecond)))
+    if (IsCopyable(pItem))
       items.AddTail(pItem);
   }
   if (items.IsEmpty())
@@ -197,8 +191,7 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
   RemoveItem(group.release());
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
-    pItem->SetShowAlignmentLines(!m_bAlignmentLinesOff);
-    pItem->SetSnapToAlignmentLines(!m_bSnapOff);
+    ApplyAlignmentSettings(pItem);
     UpdateAlignmentEntities(pItem);
     pItem->Invalidate(this);
   }

@@ -7,6 +7,7 @@
 
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
+#include "model/Entcat.h"
 #include "model/Unit.h"
 #include "ui/draw/Gdi.h"
 #include "support/Exceptn.h"
@@ -22,7 +23,6 @@ constexpr int kGroupEntryNotUnitLine = 2497;
 // The snap range is this many device pixels.
 constexpr int kSnapPixels = 5;
 // Outline category of the moving perimeter lines.
-constexpr int kPerimeterOutline = 20;
 // The snapping test nudges by this much on each axis.
 constexpr double kTestNudge = 0.01;
 // A component of the snapping test's answer that differs from the nudge by less than this was
@@ -159,7 +159,7 @@ CVRX2DVector CWorkbenchView::AdjustUnitResize(int handle, const CVRX2DVector& of
     hasArc = hasArc || pEntity->GetType() == VRX_ARC;
     if (pEntity->GetType() != VRX_LINE)
       continue;
-    pEntity->SetCategory(kPerimeterOutline);
+    pEntity->SetCategory(ecatPerimeterOutline);
     CSnapQuery query;
     query.mode = mode;
     query.direction = direction;
@@ -172,7 +172,7 @@ CVRX2DVector CWorkbenchView::AdjustUnitResize(int handle, const CVRX2DVector& of
     SnapPointToArcs(handlePoint, mode, direction, GetSnapRange(), vectors);
   const CVRX2DVector w = AdjustPoint(handlePoint.AsVector(), mode, direction, pItem, 0);
   if (w.GetLength() > 0.0)
-    vectors.Add(new CSnapVector(w.GetLength(), w.GetAngle().GetRadians(), kLineSnapCategory, 1));
+    vectors.Add(new CSnapVector(w.GetLength(), w.GetAngle().GetRadians(), ecatLineSnap, 1));
   for (int i = vectors.GetSize() - 1; i >= 0; --i)
     if (vectors[i]->m_dLength == 0.0)
       vectors.RemoveAt(i);

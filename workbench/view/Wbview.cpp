@@ -35,11 +35,6 @@ constexpr int kNotSelectedLine = 731;
 constexpr int kEditModeLine = 748;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
-
-BOOL Overlaps(const CRect& a, const CRect& b)
-{
-  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
@@ -238,16 +233,12 @@ void CWorkbenchView::OnDraw(CDC* pDC)
     for (const auto& [pItem, type] : items) {
       if (type == ditGroup || type == ditMoveGroup)
         static_cast<CGroupItem*>(pItem)->DrawPass(pass, pDC, this);
-      if (pass == 0 && IsSelectorModeOff())
-        pItem->DrawAlignmentEnts(pDC, this);
-      else if (pass == 1 && type == ditGuideline)
-        pItem->Draw(pDC, this);
-      else if (pass == 2 && type == ditUnit) {
-        CRect rect;
-        if (pItem->GetClientRect(rect, this) && Overlaps(rect, clip))
-          pItem->Draw(pDC, this);
-      } else if (pass == 3 && type == ditJoin && m_bShowJoins)
-        pItem->Draw(pDC, this);
+      if (pass == 0) {
+        if (IsSelectorModeOff())
+          pItem->DrawAlignmentEnts(pDC, this);
+      } else {
+        CGroupItem::DrawItemInPass(pItem, type, pass, pDC, this, clip);
+      }
     }
   }
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
@@ -342,19 +333,21 @@ int CWorkbenchView::GetSelectedCount(BOOL bCopyable) const
 {
   if (!bCopyable)
     return m_SelectedItems.GetCount();
-  // A copy leaves out a join whose two units are not both copied.
   int count = 0;
-  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
-    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
-    auto* pJoin = dynamic_cast<CJoinItem*>(pItem);
-    CUnitItem* pFirst = nullptr;
-    CUnitItem* pSecond = nullptr;
-    if (pJoin)
-      pJoin->GetUnitItems(pFirst, pSecond);
-    if (!pJoin || (pFirst && pSecond && IsSelected(pFirst) && IsSelected(pSecond)))
-      ++count;
-  }
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
+    count += IsCopyable(static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos)));
   return count;
+}
+
+BOOL CWorkbenchView::IsCopyable(CDesignItem* pItem) const
+{
+  auto* pJoin = dynamic_cast<CJoinItem*>(pItem);
+  if (!pJoin)
+    return TRUE;
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  pJoin->GetUnitItems(pFirst, pSecond);
+  return pFirst && pSecond && IsSelected(pFirst) && IsSelected(pSecond);
 }
 
 void CWorkbenchView::AddItem(CDesignItem* pItem, BOOL bInvalidate)
@@ -446,6 +439,12 @@ void CWorkbenchView::GetAlignmentSettings(BOOL& bAlignmentLinesOff, BOOL& bSnapO
 {
   bAlignmentLinesOff = m_bAlignmentLinesOff;
   bSnapOff = m_bSnapOff;
+}
+
+void CWorkbenchView::ApplyAlignmentSettings(CDesignItem* pItem) const
+{
+  pItem->SetShowAlignmentLines(!m_bAlignmentLinesOff);
+  pItem->SetSnapToAlignmentLines(!m_bSnapOff);
 }
 
 BOOL CWorkbenchView::IsShiftDown() { return GetKeyState(VK_SHIFT) < 0; }

@@ -115,6 +115,10 @@ public:
   void SetShowJoins(BOOL bShow) { m_bShowJoins = bShow; }
   BOOL GetSnapHighlights() const { return m_bSnapHighlights; }
   void GetAlignmentSettings(BOOL& bAlignmentLinesOff, BOOL& bSnapOff) const;
+  // A new item (placed or pasted) takes the Workbench's alignment settings.
+  void ApplyAlignmentSettings(CDesignItem* pItem) const;
+  // A selected item goes into a copy unless it is a join whose two units are not both selected.
+  BOOL IsCopyable(CDesignItem* pItem) const;
   void SetTracker(CTracker* pTracker) { m_pTracker = pTracker; }
   CTracker* GetTracker() const { return m_pTracker; }
   CMapECatToXLTGDIData* GetCategoryMap() const { return m_pCategoryMap.get(); }

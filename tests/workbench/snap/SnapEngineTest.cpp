@@ -12,6 +12,7 @@
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dptent.h"
+#include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/snap/Snapeng.h"
 
@@ -137,7 +138,7 @@ TEST_F(SnapEngineTest, LineSnapsTolerateTheRangePlusOneHundredThousandthAndGuide
     if (made) {
       EXPECT_NEAR(vectors[0]->m_dLength, d, 1e-12);
       EXPECT_DOUBLE_EQ(vectors[0]->m_dDirection, kPi);
-      EXPECT_EQ(vectors[0]->m_nCategory, kLineSnapCategory);
+      EXPECT_EQ(vectors[0]->m_nCategory, ecatLineSnap);
       EXPECT_EQ(vectors[0]->m_nPriority, 3) << "17 against 8";
     }
   }
@@ -152,7 +153,7 @@ TEST_F(SnapEngineTest, LineSnapsTolerateTheRangePlusOneHundredThousandthAndGuide
   engine.SnapTo(Vertical(14, 101.0), vectors);
   ASSERT_EQ(vectors.GetSize(), 1);
   EXPECT_DOUBLE_EQ(vectors[0]->m_dLength, -1.0) << "a guideline point snap is recorded negative";
-  EXPECT_EQ(vectors[0]->m_nCategory, kGuidelinePointSnapCategory);
+  EXPECT_EQ(vectors[0]->m_nCategory, ecatGuidelineCentre);
   ExpectVector(engine.CombineSnapVectors(vectors), -1.0, 0.0, "which moves the line onto the point");
 }
 
@@ -203,7 +204,7 @@ TEST_F(SnapEngineTest, CombiningKeepsOneOfParallelSnapsAndMeetsTheOthers)
   }
   {
     CSnapVectorArray a;
-    Vectors(a, {CSnapVector(0.2, kPi, 10, 1), CSnapVector(0.7, 0.0, kJoinSnapCategory, 1)});
+    Vectors(a, {CSnapVector(0.2, kPi, 10, 1), CSnapVector(0.7, 0.0, ecatJoinSnap, 1)});
     ExpectVector(CombineSnapVectors(a, range), 0.7, 0, "opposite: the join snap over a shorter one");
   }
   {
@@ -351,11 +352,11 @@ TEST_F(SnapEngineTest, AJoinSnapIsRecordedOnlyWhenTheJoinSearchFindsAJoin)
   query.index = 2;
   // A weaker join snap of the same direction is already recorded: a refused join leaves it be.
   CSnapVectorArray vectors;
-  Vectors(vectors, {CSnapVector(0.9, kPi, kJoinSnapCategory, 1)});
+  Vectors(vectors, {CSnapVector(0.9, kPi, ecatJoinSnap, 1)});
   EXPECT_EQ(engine.SnapLineToEntity(Vertical(20, 100.6), query, entry, vectors), 0);
   EXPECT_EQ(host.calls, 1);
   EXPECT_NEAR(host.asked.length, 0.6, 1e-12) << "the search is asked with the snap found";
-  EXPECT_EQ(host.asked.category, kJoinSnapCategory);
+  EXPECT_EQ(host.asked.category, ecatJoinSnap);
   EXPECT_TRUE(host.askedCreate);
   EXPECT_EQ(host.askedLines, 1);
   ASSERT_EQ(vectors.GetSize(), 1);
@@ -388,7 +389,7 @@ TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoi
     CSnapVectorArray vectors;
     engine.SnapTo(Vertical(20, 100.6), query, vectors);
     ASSERT_EQ(vectors.GetSize(), 1);
-    EXPECT_EQ(vectors[0]->m_nCategory, accept ? kJoinSnapCategory : kLineSnapCategory);
+    EXPECT_EQ(vectors[0]->m_nCategory, accept ? ecatJoinSnap : ecatLineSnap);
     CSnapVectorArray far;
     engine.SnapTo(Vertical(20, 101.4), query, far);
     EXPECT_EQ(far.GetSize(), accept ? 1 : 0) << "1.4 is inside the join range only";
@@ -399,7 +400,7 @@ TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoi
   CSnapVectorArray vectors;
   alone.SnapTo(Vertical(20, 100.6), query, vectors);
   ASSERT_EQ(vectors.GetSize(), 1);
-  EXPECT_EQ(vectors[0]->m_nCategory, kLineSnapCategory);
+  EXPECT_EQ(vectors[0]->m_nCategory, ecatLineSnap);
 }
 
 TEST_F(SnapEngineTest, AGroupsEntryStandsForTheEntriesOfItsUnits)
@@ -478,7 +479,7 @@ TEST_F(SnapEngineTest, AJoinSnapAlsoLinesUpTheEndsOfTheJoinedSidesWithinTheSnapR
   CVRX2DEntityArray stationary;
   stationary.Add(new CVRX2DLine(20, CVRX2DPoint(0, 10.5), CVRX2DPoint(0, 0.5)));
   const auto joinSnap = [&](CSnapVectorArray& vectors) -> CSnapVectorArray& {
-    auto* s = new CSnapVector(0.0, 0.0, kJoinSnapCategory, 1);
+    auto* s = new CSnapVector(0.0, 0.0, ecatJoinSnap, 1);
     s->m_pMovingItem = Item(5);
     s->m_pStationaryItem = Item(6);
     s->m_nMovingComponent = 0;
