@@ -1,8 +1,10 @@
 // Guards the recent-file list in the File menu: numbered entries, most recent first, in place of
 // the placeholder item; an entry that cannot be opened leaves the list; the list survives in the profile.
+#include <QDir>
 #include <QTemporaryDir>
 
 #include "TestFrames.h"
+#include "ui/docview/Doc.h"
 #include "ui/frame/Menu.h"
 
 namespace {
@@ -90,4 +92,20 @@ TEST_F(RecentFileTest, AnEntryThatCannotBeOpenedLeavesTheListAndAnEmptyListShows
   EXPECT_EQ(OpenMenu(), (std::vector<CString>{"&Open...", "Recent File", "", "E&xit"}));
   EXPECT_FALSE(Enabled(1));
   EXPECT_EQ(file.GetMenuItemID(1), static_cast<UINT>(ID_FILE_MRU_FILE1));
+}
+
+TEST_F(RecentFileTest, ADocumentNamedByARelativePathIsListedByItsFullPath)
+{
+  TestApp().LoadStdProfileSettings(4);
+  const QString previous = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(dir.path()));
+  CDocument doc;
+  doc.SetPathName("./samples/House.tpf");
+  QDir::setCurrent(previous);
+  const CString full = CString::FromUtf8((dir.path() + "/samples/House.tpf").toStdString());
+  EXPECT_EQ(doc.GetPathName(), full);
+  EXPECT_EQ(doc.GetTitle(), CString("House.tpf"));
+  EXPECT_EQ(TestApp().GetRecentFile(0), full);
+  doc.SetPathName("/p/abs.tpf", FALSE);
+  EXPECT_EQ(doc.GetPathName(), CString("/p/abs.tpf"));
 }

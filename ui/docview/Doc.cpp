@@ -1,6 +1,10 @@
 #include "ui/docview/Doc.h"
 
+#include <unistd.h>
+
+#include <climits>
 #include <set>
+#include <vector>
 
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
@@ -25,6 +29,20 @@ CDocument::~CDocument()
     m_pDocTemplate->RemoveDocument(this);
 }
 
+CString CDocument::FullPath(const CString& path)
+{
+  if (path.IsEmpty() || path[0] == '/')
+    return path;
+  std::vector<char> folder(PATH_MAX);
+  if (!::getcwd(folder.data(), folder.size()))
+    return path;
+  CString relative = path;
+  while (relative.Left(2) == "./")
+    relative = relative.Mid(2);
+  const CString base = folder.data();
+  return (base == "/" ? CString() : base) + "/" + relative;
+}
+
 void CDocument::SetTitle(LPCTSTR lpszTitle)
 {
   m_strTitle = lpszTitle;
@@ -33,7 +51,8 @@ void CDocument::SetTitle(LPCTSTR lpszTitle)
 
 void CDocument::SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU)
 {
-  m_strPathName = lpszPathName;
+  // Held as a full path, so the recent-file list and a later save find the file from any folder.
+  m_strPathName = FullPath(lpszPathName);
   if (bAddToMRU)
     if (CWinApp* app = AfxGetApp())
       app->AddToRecentFileList(m_strPathName);

@@ -21,6 +21,8 @@ public:
   virtual void SetTitle(LPCTSTR lpszTitle);
   const CString& GetPathName() const { return m_strPathName; }
   virtual void SetPathName(LPCTSTR lpszPathName, BOOL bAddToMRU = TRUE);
+  // A path as the system finds it from any folder: a relative one is taken from the current folder.
+  static CString FullPath(const CString& path);
   CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
   virtual BOOL IsModified() { return m_bModified; }
   virtual void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified; }

@@ -2,6 +2,9 @@
 
 #include <QAction>
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QUrl>
@@ -53,7 +56,15 @@ void CHelpWindowSink::MakeWindow()
                    [this] { m_pWindow->setWindowTitle("Panecraft Help - " + m_pBrowser->documentTitle()); });
   layout->addWidget(bar);
   layout->addWidget(m_pBrowser);
-  m_pWindow->resize(720, 640);
+  // Centred on the screen and never larger than it, so no part of the page is out of reach.
+  QSize size(720, 640);
+  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect area = screen->availableGeometry();
+    size = size.boundedTo(area.size() * 9 / 10);
+    m_pWindow->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, area));
+  } else {
+    m_pWindow->resize(size);
+  }
 }
 
 void CHelpWindowSink::ShowTopic(const CString& topic)
