@@ -1,6 +1,7 @@
 #include "document/Doc.h"
 
 #include "document/Docviews.h"
+#include "platform/ui/dlg/Progress.h"
 #include "platform/ui/wnd/Msg.h"
 #include "platform/ui/docview/View.h"
 #include "platform/ui/wnd/WinApp.h"
@@ -69,6 +70,13 @@ void CDoc::EndWait()
 {
   if (CWinApp* app = AfxGetApp())
     app->DoWaitCursor(-1);
+}
+
+BOOL CDoc::ContinueOpening(int done, int count)
+{
+  if (!m_pOpenProgress)
+    m_pOpenProgress = std::make_unique<CProgress>(nullptr, CString("Opening the project..."), count, TRUE);
+  return m_pOpenProgress->Step(done);
 }
 
 void CDoc::OnDesignAdded(const CString& name)
