@@ -26,7 +26,9 @@ public:
     : m_dialog(ToQString(text), bCanCancel ? QStringLiteral("Cancel") : QString(), 0, total > 0 ? total : 1,
                OwnerWindow(pOwner))
   {
-    m_dialog.setWindowTitle(QGuiApplication::applicationDisplayName());
+    CWinApp* app = AfxGetApp();
+    m_dialog.setWindowTitle(app && !app->m_strAppName.IsEmpty() ? ToQString(app->m_strAppName)
+                                                                : QGuiApplication::applicationDisplayName());
     m_dialog.setWindowModality(Qt::WindowModal);
     m_dialog.setMinimumDuration(kShowAfterMs);
     m_dialog.setAutoReset(false);
