@@ -6,6 +6,8 @@
 #include "document/Doc.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/docview/View.h"
+#include "ui/frame/MdiFrame.h"
+#include "reports/Rptview.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 
@@ -220,10 +222,18 @@ void CMainFrame::ToggleReport(int kind)
   CView* pView = kind == scheduleReport ? pDoc->GetScheduleReportView() : pDoc->GetUnitInfoReportView();
   if (!pView) {
     CApp* pApp = TheApp();
-    if (kind == scheduleReport)
-      OpenFrame(pApp->GetScheduleReportViewTemplate(), "Created the schedule report frame and view. \n", TRUE);
-    else
-      OpenFrame(pApp->GetUnitInfoReportViewTemplate(), "Created the unit info report frame and view. \n", TRUE);
+    CMDIChildWnd* pActive = MDIGetActive();
+    CFrameWnd* pFrame =
+        kind == scheduleReport
+            ? OpenFrame(pApp->GetScheduleReportViewTemplate(), "Created the schedule report frame and view. \n", TRUE)
+            : OpenFrame(pApp->GetUnitInfoReportViewTemplate(), "Created the unit info report frame and view. \n", TRUE);
+    // A report the user cancelled as it was first made is not opened: the windows stay as they were.
+    auto* pReport = dynamic_cast<CReportView*>(pFrame->GetActiveView());
+    if (pReport && pReport->WasCancelled()) {
+      pFrame->SendMessage(WM_CLOSE, 0, 0);
+      if (pActive)
+        MDIActivate(pActive);
+    }
     return;
   }
   CFrameWnd* pFrame = pView->GetParentFrame();

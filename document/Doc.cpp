@@ -4,6 +4,7 @@
 #include "document/Whframe.h"
 #include "platform/core/Archive.h"
 #include "ui/dlg/DialogService.h"
+#include "ui/dlg/Progress.h"
 #include "ui/frame/Frame.h"
 #include "ui/docview/View.h"
 #include "ui/wnd/WinApp.h"
@@ -67,7 +68,15 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
   DeleteContents();
   try {
     m_project.Open(lpszPathName);
+    m_pOpenProgress.reset();
+  } catch (const CDesignLoadCancelled&) {
+    // A stopped opening leaves no half-read project behind.
+    m_pOpenProgress.reset();
+    PCTRACE(TT_DOCUMENT, TL_IMPORTANT)("Opening the project was cancelled.\n");
+    DeleteContents();
+    return FALSE;
   } catch (...) {
+    m_pOpenProgress.reset();
     std::exception_ptr failure = std::current_exception();
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file could not be opened.\n");
     MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName()),

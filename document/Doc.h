@@ -3,9 +3,12 @@
 // which holds the version record, project data, preferences, stored designs, the edited design
 // and the project file, and answers the project's questions with message boxes. Views learn of
 // changes to the stored designs through UpdateAllViews hints (Docviews.h).
+#include <memory>
+
 #include "ui/docview/Doc.h"
 #include "project/Project.h"
 
+class CProgress;
 class CView;
 
 class CDoc : public CDocument, private CProjectHost
@@ -117,11 +120,14 @@ private:
   void ReportUnreadable(const CString& designName) override;
   void BeginWait() override;
   void EndWait() override;
+  BOOL ContinueOpening(int done, int count) override;
   void OnDesignAdded(const CString& name) override;
   void OnDesignDeleting(const CString& name) override;
   void OnDesignRenamed(const CString& oldName, const CString& newName) override;
 
   CProject m_project;
+  // The progress of the opening under way, made at its first design.
+  std::unique_ptr<CProgress> m_pOpenProgress;
 };
 
 // Registers the document class for creation by name; called once at start-up.

@@ -2,6 +2,7 @@
 
 #include "document/Dochints.h"
 #include "document/Docviews.h"
+#include "ui/dlg/Progress.h"
 #include "ui/wnd/Msg.h"
 #include "ui/docview/View.h"
 #include "ui/wnd/WinApp.h"
@@ -70,6 +71,13 @@ void CDoc::EndWait()
 {
   if (CWinApp* app = AfxGetApp())
     app->DoWaitCursor(-1);
+}
+
+BOOL CDoc::ContinueOpening(int done, int count)
+{
+  if (!m_pOpenProgress)
+    m_pOpenProgress = std::make_unique<CProgress>(nullptr, CString("Opening the project..."), count, TRUE);
+  return m_pOpenProgress->Step(done);
 }
 
 void CDoc::OnDesignAdded(const CString& name)

@@ -378,6 +378,9 @@ void CDesignStoreArray::Serialize(CArchive& ar)
   m_bIndexed = false;
   // The array owns each stored design once; a back-reference or a null would be owned twice or
   // leave a hole in the list.
-  for (DWORD i = 0; i < count; ++i)
+  for (DWORD i = 0; i < count; ++i) {
+    if (m_loadProgress && !m_loadProgress(static_cast<int>(i), static_cast<int>(count)))
+      throw CDesignLoadCancelled();
     Add(static_cast<CDesignStore*>(ar.ReadNewObject(RUNTIME_CLASS(CDesignStore))));
+  }
 }

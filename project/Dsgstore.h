@@ -2,6 +2,7 @@
 // A design kept in the project as the bytes of its own archive, with its name, window state and
 // times. The design is rebuilt from the bytes only when it is needed.
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "platform/core/Rect.h"
@@ -10,6 +11,10 @@
 #include "support/Ownarray.h"
 
 class CDesign;
+
+// Thrown by a load whose progress answered that the user stopped it.
+class CDesignLoadCancelled
+{};
 
 class CDesignStore : public CObject
 {
@@ -82,6 +87,9 @@ public:
   void RemoveAll();
   // Count, then each stored design by reference.
   void Serialize(CArchive& ar) override;
+  // Told before each design a load reads, with the designs read and their count; FALSE stops
+  // the load with CDesignLoadCancelled. Empty: no one is told.
+  void SetLoadProgress(std::function<BOOL(int done, int count)> progress) { m_loadProgress = std::move(progress); }
 
   // Members that would change the list without the index.
   void SetAt(int, CObject*) = delete;
@@ -93,6 +101,7 @@ public:
   void RemoveAllNoDelete() = delete;
 
 private:
+  std::function<BOOL(int done, int count)> m_loadProgress;
   // One slot of the name index: a name's hash and its first design; -1 where the slot is free.
   struct CNameSlot
   {

@@ -98,12 +98,15 @@ BOOL CProject::HasChanged()
 
 void CProject::Open(const CString& path)
 {
+  m_designs.SetLoadProgress([this](int done, int count) { return m_host.ContinueOpening(done, count); });
   try {
     m_projectFile.Open(path);
     m_projectFile.Read([this](CArchive& ar) { Serialize(ar); });
+    m_designs.SetLoadProgress(nullptr);
     // Units of types added to the catalogue since the project was saved can be placed too.
     m_projectPrefs.GetOptionsPrefs().GetChoicesArray().AddMissingTypes();
   } catch (...) {
+    m_designs.SetLoadProgress(nullptr);
     m_projectFile.Close();
     throw;
   }

@@ -36,6 +36,9 @@ public:
   // Around storing the edited design, which may take a moment.
   virtual void BeginWait() {}
   virtual void EndWait() {}
+  // Before each design an opening reads: the designs read and their count. FALSE stops the
+  // opening (CDesignLoadCancelled); the project is then left empty and without its file.
+  virtual BOOL ContinueOpening(int /*done*/, int /*count*/) { return TRUE; }
 
   // The list of stored designs changed: one was added (after it was), is about to be deleted,
   // or has a new name (before a replaced record is overwritten, after a rename).

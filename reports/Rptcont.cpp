@@ -7,14 +7,23 @@ CReportContent::CReportContent(CReportGenerator& generator) : m_generator(genera
 
 CReportContent::~CReportContent() = default;
 
-void CReportContent::Generate(CDoc* pDoc, int measurementUnits)
+void CReportContent::Generate(CDoc* pDoc, int measurementUnits, CProgress* pProgress)
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("Generating the %s.\n", m_generator.GetTitle().c_str());
   m_lines.RemoveAll();
   m_pageStarts.RemoveAll();
   m_generator.Initialize(m_pRows.get(), &m_lines, &m_pageStarts, m_generator.GetLineWidth(), kPageLength,
                          measurementUnits);
-  m_generator.BuildRows(pDoc);
+  // The generator is shared: it must not keep this progress, nor arrays the caller may drop.
+  m_generator.SetProgress(pProgress);
+  try {
+    m_generator.BuildRows(pDoc);
+  } catch (...) {
+    m_generator.SetProgress(nullptr);
+    m_generator.Unbind();
+    throw;
+  }
+  m_generator.SetProgress(nullptr);
   m_generator.WriteText();
 }
 

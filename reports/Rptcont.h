@@ -8,6 +8,7 @@
 #include "reports/Rptgen.h"
 
 class CDoc;
+class CProgress;
 
 class CReportContent
 {
@@ -20,8 +21,10 @@ public:
   CReportContent(const CReportContent&) = delete;
   CReportContent& operator=(const CReportContent&) = delete;
 
-  // Takes the rows afresh from the project and lays them out on 60-line pages.
-  void Generate(CDoc* pDoc, int measurementUnits);
+  // Takes the rows afresh from the project and lays them out on 60-line pages. With a progress,
+  // the designs read are counted there; when the user cancels, CReportCancelled is thrown and
+  // this content is left half made (the caller drops it).
+  void Generate(CDoc* pDoc, int measurementUnits, CProgress* pProgress = nullptr);
   // Lays the kept rows out again, for a device of that width and page length (0 or less: no
   // page breaks); the project is not read.
   void Layout(int lineWidth, int pageLength, int measurementUnits);

@@ -11,6 +11,7 @@
 #include "platform/core/String.h"
 
 class CDoc;
+class CProgress;
 
 // The line index of each page's first line.
 using CReportPageStarts = CArray<int, int>;
@@ -53,6 +54,9 @@ public:
   void Unbind();
   // Fills the names of the bound rows; the reports then rebuild the rows from every stored design.
   virtual void BuildRows(CDoc* pDoc);
+  // Where BuildRows counts the designs it has read (null: nowhere); a cancelled progress stops it
+  // with CReportCancelled.
+  void SetProgress(CProgress* pProgress) { m_pProgress = pProgress; }
   // Both throw CCommonException unless Initialize ran first.
   virtual void WriteText() = 0;
   virtual void WriteCSV() = 0;
@@ -90,6 +94,7 @@ protected:
   BOOL IsMetric() const { return m_nMeasurementUnits == metricMillimeters; }
 
   CReportRows* m_pRows = nullptr;
+  CProgress* m_pProgress = nullptr;
   BOOL m_bInitialized = FALSE;
   int m_nMeasurementUnits = feetAndInches;
   CStringArray* m_pLines = nullptr;

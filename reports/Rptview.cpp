@@ -9,12 +9,16 @@
 #include "platform/core/Filemsg.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/dlg/FileDlg.h"
+#include "ui/dlg/Progress.h"
+#include "ui/frame/Frame.h"
+#include "ui/output/Clipbrd.h"
 #include "ui/output/Clipguard.h"
 #include "ui/output/Print.h"
 #include "ui/wnd/CmdTarget.h"
 #include "ui/wnd/WinApp.h"
 #include "project/DocServices.h"
 #include "reports/Rptsvc.h"
+#include "reports/Rptwalk.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"
 #include "support/Exceptn.h"
@@ -79,13 +83,24 @@ CReportContent* CReportView::Content()
   return m_pContent.get();
 }
 
-void CReportView::GenerateReport()
+BOOL CReportView::GenerateReport()
 {
-  CReportContent* pContent = Content();
-  if (!pContent)
-    return;
+  CReportGenerator* pGenerator = GetGenerator();
+  if (!pGenerator)
+    return TRUE;
+  auto* pDoc = dynamic_cast<CDoc*>(GetDocument());
   CWaitCursor wait;
-  pContent->Generate(dynamic_cast<CDoc*>(GetDocument()), GetMeasurementUnits());
+  // Made aside, so a cancelled or failed run leaves the shown report as it was.
+  auto pContent = std::make_unique<CReportContent>(*pGenerator);
+  CProgress progress(this, "Generating the " + pGenerator->GetTitle() + "...", pDoc ? pDoc->GetDesignCount() : 0, TRUE);
+  try {
+    pContent->Generate(pDoc, GetMeasurementUnits(), &progress);
+  } catch (const CReportCancelled&) {
+    PCTRACE(TT_REPORTS, TL_IMPORTANT)("The %s was cancelled.\n", pGenerator->GetTitle().c_str());
+    return FALSE;
+  }
+  m_pContent = std::move(pContent);
+  return TRUE;
 }
 
 void CReportView::OnInitialUpdate()
@@ -94,7 +109,7 @@ void CReportView::OnInitialUpdate()
   CScrollView::OnInitialUpdate();
   // A report that cannot be made leaves the window empty; the user is told.
   try {
-    GenerateReport();
+    m_bCancelled = !GenerateReport();
   } catch (const CAppFatalException&) {
     throw;
   } catch (const CException& e) {
@@ -305,9 +320,11 @@ void CReportView::OnReportCopy()
   block.SetClipboardData(CF_TEXT);
 }
 
+void CReportView::DoUpdate() { GenerateReport(); }
+
 void CReportView::OnReportUpdate()
 {
-  RunCommand("updated", &CReportView::GenerateReport);
+  RunCommand("updated", &CReportView::DoUpdate);
   Invalidate(TRUE);
 }
 

@@ -29,8 +29,9 @@ public:
   CReportView();
   ~CReportView() override;
 
-  // Takes the rows afresh from the project and lays them out on 60-line pages.
-  virtual void GenerateReport();
+  // Takes the rows afresh from the project and lays them out on 60-line pages, showing the
+  // progress of a long run. FALSE when the user cancelled it: the report is then as before.
+  virtual BOOL GenerateReport();
   // The application's generator of this view's report; null without an application.
   virtual CReportGenerator* GetGenerator() const = 0;
   // Selects the report font into the device context (shrunk on a printer until a line fits the
@@ -48,6 +49,8 @@ public:
   const CReportContent* GetContent() const { return m_pContent.get(); }
   const CStringArray* GetReportLines() const { return m_pContent ? &m_pContent->GetLines() : nullptr; }
   BOOL IsLaidOutForPrinter() const { return m_bLaidOutForPrinter; }
+  // Whether the user cancelled the report as it was first made; the window is then not opened.
+  BOOL WasCancelled() const { return m_bCancelled; }
   // The text the copy command puts on the clipboard: every line and a line end, then a zero.
   std::string GetClipboardBytes() const;
 
@@ -71,6 +74,8 @@ protected:
   void TellFailure(const CString& text);
   // Runs a command's work; every failure but an internal fatal one is told in a message box.
   void RunCommand(const char* what, void (CReportView::*work)());
+  // The update button: a cancelled run keeps the report as it was.
+  void DoUpdate();
   void DoExport();
   void DoPrint() { OnFilePrint(); }
   void DoPrintPreview() { OnFilePrintPreview(); }
@@ -80,6 +85,7 @@ protected:
 
   std::unique_ptr<CReportContent> m_pContent;
   BOOL m_bLaidOut = FALSE;
+  BOOL m_bCancelled = FALSE;
   BOOL m_bLaidOutForPrinter = FALSE;
   double m_dFontSize = 10.0;
   int m_nPageBeingPrinted = 0;

@@ -5,7 +5,13 @@
 
 class CDesign;
 class CDoc;
+class CProgress;
 class CUnitItem;
 
-// Calls visit for each unit item of each stored design.
-void ForEachReportUnit(CDoc* pDoc, const std::function<void(CDesign& design, CUnitItem& item)>& visit);
+// Thrown by the walk when the user stopped it in its progress window.
+class CReportCancelled
+{};
+
+// Calls visit for each unit item of each stored design; a progress counts the designs.
+void ForEachReportUnit(CDoc* pDoc, const std::function<void(CDesign& design, CUnitItem& item)>& visit,
+                       CProgress* pProgress = nullptr);

@@ -66,12 +66,15 @@ void CScheduleReportGenerator::BuildRows(CDoc* pDoc)
   CReportGenerator::BuildRows(pDoc);
   CScheduleReportDataArray& rows = m_pScheduleRows->m_rows;
   rows.RemoveAll();
-  ForEachReportUnit(pDoc, [&rows](CDesign& design, CUnitItem& item) {
-    const int first = rows.GetSize();
-    item.GetReportData(rows);
-    for (int i = first; i < rows.GetSize(); ++i)
-      rows[i]->m_strDesignName = design.GetName();
-  });
+  ForEachReportUnit(
+      pDoc,
+      [&rows](CDesign& design, CUnitItem& item) {
+        const int first = rows.GetSize();
+        item.GetReportData(rows);
+        for (int i = first; i < rows.GetSize(); ++i)
+          rows[i]->m_strDesignName = design.GetName();
+      },
+      m_pProgress);
   if (!IsMetric())
     for (int i = 0; i < rows.GetSize(); ++i)
       RoundToImperialText(*rows[i]);

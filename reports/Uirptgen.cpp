@@ -71,14 +71,17 @@ void CUnitInfoReportGenerator::BuildRows(CDoc* pDoc)
   CReportGenerator::BuildRows(pDoc);
   CUnitInfoReportDataArray& rows = m_pInfoRows->m_rows;
   rows.RemoveAll();
-  ForEachReportUnit(pDoc, [&rows](CDesign& design, CUnitItem& item) {
-    const int first = rows.GetSize();
-    item.GetReportData(rows);
-    for (int i = first; i < rows.GetSize(); ++i) {
-      rows[i]->m_strDesignName = design.GetName();
-      rows[i]->m_nDesignQuantity = design.GetQuantity();
-    }
-  });
+  ForEachReportUnit(
+      pDoc,
+      [&rows](CDesign& design, CUnitItem& item) {
+        const int first = rows.GetSize();
+        item.GetReportData(rows);
+        for (int i = first; i < rows.GetSize(); ++i) {
+          rows[i]->m_strDesignName = design.GetName();
+          rows[i]->m_nDesignQuantity = design.GetQuantity();
+        }
+      },
+      m_pProgress);
   rows.SortAndMerge();
 }
 

@@ -6,6 +6,7 @@
 #include "ui/dlg/Ctrls.h"
 #include <sys/mount.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -26,6 +27,7 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "ui/dlg/Progress.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/frame/Menu.h"
 #include "ui/output/Clipbrd.h"
@@ -581,4 +583,83 @@ TEST_F(ReportViewTest, AnExportOntoAFullDiskNamesTheFileAndTheReason)
   EXPECT_EQ(service.messages[1].text, CString("The report could not be exported.\nFile:  ") + path.c_str() +
                                           "\nReason:  " + std::strerror(ENOSPC));
   EXPECT_EQ(kept, "previous");
+}
+
+// A report over many designs tells its progress design by design; Cancel as it is first made
+// leaves no report window, and Cancel on an update keeps the report shown before.
+TEST_F(ReportViewTest, ALargeProjectsReportShowsItsProgressAndACancelledOneChangesNothing)
+{
+  constexpr int kDesigns = 1500;
+  for (int i = 0; i < kDesigns; ++i)
+    AddDesign(m_pDoc, CString::Formatted("Opening %04d", i + 1).c_str(), {{"DH", "KC003"}});
+  CMDIChildWnd* pActiveBefore = MainFrame()->MDIGetActive();
+
+  service.progressCancelAt = kDesigns / 3;
+  EXPECT_EQ(OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT), nullptr);
+  Pump();
+  EXPECT_EQ(m_pDoc->GetScheduleReportView(), nullptr);
+  EXPECT_EQ(MainFrame()->MDIGetActive(), pActiveBefore);
+  ASSERT_EQ(service.progresses.size(), 1u);
+  const auto& stopped = service.progresses[0];
+  EXPECT_EQ(stopped.text, "Generating the Window and Patio Door Schedule...");
+  EXPECT_EQ(stopped.total, kDesigns);
+  EXPECT_TRUE(stopped.canCancel);
+  ASSERT_FALSE(stopped.positions.empty());
+  EXPECT_GE(stopped.positions.back(), kDesigns / 3);
+  EXPECT_LT(stopped.positions.back(), kDesigns / 2) << "the walk went on after Cancel";
+
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  ASSERT_EQ(service.progresses.size(), 2u);
+  const std::vector<int>& positions = service.progresses[1].positions;
+  ASSERT_GT(positions.size(), 100u);
+  EXPECT_LE(positions.size(), static_cast<size_t>(CProgress::kSlices) + 1) << "every design updated the window";
+  EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+  EXPECT_GE(positions.back(), kDesigns * 99 / 100);
+  const std::string shown = Joined(*pView->GetReportLines());
+  EXPECT_GT(pView->GetReportLines()->GetSize(), 8);
+
+  // A design added after the report was made shows only after an update that runs to its end.
+  AddDesign(m_pDoc, "Opening 9999", {{"GL", "BA005"}});
+  service.progressCancelAt = 10;
+  ClickButton(*BarOf(pView), ID_REPORT_UPDATE);
+  Pump();
+  ASSERT_EQ(m_pDoc->GetScheduleReportView(), pView);
+  EXPECT_EQ(Joined(*pView->GetReportLines()), shown);
+  EXPECT_TRUE(service.messages.empty()) << "a cancel is no failure";
+  ClickButton(*BarOf(pView), ID_REPORT_UPDATE);
+  Pump();
+  EXPECT_NE(Joined(*pView->GetReportLines()), shown);
+}
+
+// Opening a large project tells its progress; Cancel leaves no project open, and the file opens
+// whole afterwards.
+TEST_F(ReportViewTest, OpeningALargeProjectShowsItsProgressAndCancelLeavesNoProject)
+{
+  constexpr int kDesigns = 800;
+  for (int i = 0; i < kDesigns; ++i)
+    AddDesign(m_pDoc, CString::Formatted("Bay %04d", i + 1).c_str(), {{"AW", "BA002"}});
+  const std::string path = PathIn("Terrace.tpf");
+  m_pDoc->SaveCopy(path.c_str());
+  const std::vector<CDoc*> before = Projects();
+  ASSERT_EQ(before.size(), 1u);
+
+  service.progressCancelAt = kDesigns / 2;
+  service.filePaths.push_back(path.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(Projects(), before);
+  EXPECT_TRUE(service.messages.empty()) << "a cancel is no failure";
+  ASSERT_EQ(service.progresses.size(), 1u);
+  EXPECT_EQ(service.progresses[0].text, "Opening the project...");
+  EXPECT_EQ(service.progresses[0].total, kDesigns);
+  ASSERT_FALSE(service.progresses[0].positions.empty());
+  EXPECT_LT(service.progresses[0].positions.back(), kDesigns * 3 / 4);
+
+  // Nothing holds the file after the cancel: it opens, whole.
+  service.filePaths.push_back(path.c_str());
+  Command(ID_FILE_OPEN);
+  std::vector<CDoc*> after = Projects();
+  ASSERT_EQ(after.size(), before.size() + 1);
+  EXPECT_EQ(after.back()->GetTitle(), "Terrace.tpf");
+  EXPECT_EQ(after.back()->GetDesignCount(), kDesigns);
 }

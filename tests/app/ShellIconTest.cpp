@@ -51,6 +51,16 @@ TEST_F(IconTest, EveryWindowShowsTheProgramsIcon)
   const QIcon icon = QApplication::windowIcon();
   ASSERT_FALSE(icon.isNull());
   EXPECT_GE(icon.availableSizes().size(), 4) << "drawn from the SVG at several sizes";
+  // Each size is drawn when asked for: the picture fills the size with opaque pixels.
+  for (int size : {16, 48, 256}) {
+    const QImage image = icon.pixmap(size, size).toImage();
+    ASSERT_EQ(image.size(), QSize(size, size));
+    int opaque = 0;
+    for (int y = 0; y < size; ++y)
+      for (int x = 0; x < size; ++x)
+        opaque += qAlpha(image.pixel(x, y)) == 255 ? 1 : 0;
+    EXPECT_GT(opaque, size * size / 4) << size;
+  }
   EXPECT_EQ(MainFrame()->GetOuterHandle()->windowIcon().cacheKey(), icon.cacheKey());
   CDoc* pDoc = ActiveProject();
   ASSERT_NE(pDoc, nullptr);

@@ -1,5 +1,7 @@
 #include "ui/dlg/DialogService.h"
 
+#include <utility>
+
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include <QTimer>
 
 #include "ui/dlg/Dialog.h"
+#include "ui/dlg/Progress.h"
 #include "ui/frame/Menu.h"
 #include "ui/output/Print.h"
 #include "ui/wnd/QtConv.h"
@@ -216,6 +219,12 @@ int CDialogService::RunModal(CDialog& dialog)
   return dialog.GetModalResult();
 }
 
+std::unique_ptr<CProgressWindow> CDialogService::CreateProgress(CWnd* pOwner, const CString& text, int total,
+                                                                BOOL bCanCancel)
+{
+  return CreateQtProgressWindow(pOwner, text, total, bCanCancel);
+}
+
 CDialogService& DialogService()
 {
   // Never destroyed: message boxes may be asked for while static objects end.
@@ -337,4 +346,37 @@ int CScriptedDialogService::RunModal(CDialog& dialog)
     }
   });
   return CDialogService::RunModal(dialog);
+}
+
+namespace {
+// Records the positions in the service's list and answers Cancel at the scripted position.
+class CScriptedProgressWindow : public CProgressWindow
+{
+public:
+  CScriptedProgressWindow(CScriptedDialogService& service, size_t index, int cancelAt)
+    : m_service(service), m_index(index), m_nCancelAt(cancelAt)
+  {}
+
+  BOOL SetPos(int done) override
+  {
+    m_service.progresses[m_index].positions.push_back(done);
+    if (m_nCancelAt >= 0 && done >= m_nCancelAt)
+      m_bCancelled = TRUE;
+    return !m_bCancelled;
+  }
+
+private:
+  CScriptedDialogService& m_service;
+  size_t m_index;
+  int m_nCancelAt;
+  BOOL m_bCancelled = FALSE;
+};
+}  // namespace
+
+std::unique_ptr<CProgressWindow> CScriptedDialogService::CreateProgress(CWnd*, const CString& text, int total,
+                                                                        BOOL bCanCancel)
+{
+  progresses.push_back({text, total, bCanCancel, {}});
+  const int cancelAt = std::exchange(progressCancelAt, -1);
+  return std::make_unique<CScriptedProgressWindow>(*this, progresses.size() - 1, cancelAt);
 }

@@ -4,6 +4,7 @@
 // service that answers from a queue and records what was asked, so nothing ever blocks.
 #include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "platform/core/String.h"
@@ -13,6 +14,7 @@ class CWnd;
 class CDialog;
 class CMenu;
 class CPrintDialog;
+class CProgressWindow;
 class QPrinter;
 
 struct CFileDialogRequest
@@ -44,6 +46,9 @@ public:
   virtual UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) = 0;
   // Runs a dialog that has been created and initialised until it ends; returns its result.
   virtual int RunModal(CDialog& dialog);
+  // The window that shows the progress of work of `total` steps (the Qt progress window).
+  virtual std::unique_ptr<CProgressWindow> CreateProgress(CWnd* pOwner, const CString& text, int total,
+                                                          BOOL bCanCancel);
   // FALSE when nobody can see or answer a question (no display).
   virtual BOOL CanAsk() const { return TRUE; }
 };
@@ -72,6 +77,8 @@ public:
   void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
   UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override;
   int RunModal(CDialog& dialog) override;
+  std::unique_ptr<CProgressWindow> CreateProgress(CWnd* pOwner, const CString& text, int total,
+                                                  BOOL bCanCancel) override;
   BOOL CanAsk() const override { return canAsk; }
 
   BOOL canAsk = TRUE;
@@ -102,4 +109,16 @@ public:
   // action leaves open is counted and cancelled.
   std::deque<std::function<void(CDialog&)>> dialogActions;
   int dialogsLeftOpen = 0;
+  // Every progress window asked for, with each position it was given.
+  struct CProgressRecord
+  {
+    CString text;
+    int total = 0;
+    BOOL canCancel = FALSE;
+    std::vector<int> positions;
+  };
+  std::vector<CProgressRecord> progresses;
+  // The next progress window is cancelled, as by its button, once it is given this position or a
+  // later one; -1 never.
+  int progressCancelAt = -1;
 };
