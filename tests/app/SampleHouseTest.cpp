@@ -152,8 +152,9 @@ protected:
       }
       items.push_back(pItem);
     }
-    if (std::string(opening.name) == "Bath")
+    if (std::string(opening.name) == "Bath") {
       ASSERT_TRUE(items[0]->GetUnit()->SetOptionChoice(kGlazing, kObscure));
+    }
     EXPECT_GE(Joins(), opening.joins) << opening.name;
     StoreDesign(opening.name, 1);
     ASSERT_GE(m_pDoc->FindDesign(opening.name), 0) << opening.name;

@@ -21,15 +21,10 @@ protected:
   void SetUp() override
   {
     WorkbenchGuiTest::SetUp();
-    StartProgram();
-    // Four pixels to the inch: a pixel of the pointer is a quarter inch on the Workbench.
-    View()->SetScaleFactor(1.0 / 24.0, TRUE);
-    Pump();
-    const CRect client = View()->GetClientRect();
-    m_base = View()->ClientToWorld(CPoint(20, client.Height() - 20));
-    m_pLower = PlaceGlider(0.0, 0.0);
+    StartAtFourPixelsToTheInch();
+    m_pLower = PlaceGliderFromBase(0.0, 0.0);
     ASSERT_NE(m_pLower, nullptr);
-    m_pUpper = PlaceGlider(0.0, m_pLower->GetHeight() + 12.0);
+    m_pUpper = PlaceGliderFromBase(0.0, m_pLower->GetHeight() + 12.0);
     ASSERT_NE(m_pUpper, nullptr);
     View()->DeselectAll();
     View()->Select(m_pLower);
@@ -41,18 +36,6 @@ protected:
     View()->DeselectAll();
   }
   // A glider with its lower left corner at (dx, dy) from the base point.
-  CUnitItem* PlaceGlider(double dx, double dy)
-  {
-    const CRect client = View()->GetClientRect();
-    CUnitItem* pItem = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2));
-    if (pItem) {
-      pItem->Offset(CVRX2DVector(m_base.GetX() + dx, m_base.GetY() + dy) - pItem->GetOffset());
-      View()->UpdateAlignmentEntities(pItem);
-      View()->Invalidate(TRUE);
-      Pump();
-    }
-    return pItem;
-  }
   double RightJamb(CUnitItem* pUnit) const { return Side(pUnit, kRightJamb).GetStartPoint().GetX(); }
   double LeftJamb(CUnitItem* pUnit) const { return Side(pUnit, kLeftJamb).GetStartPoint().GetX(); }
   static const CVRX2DLine& Side(CUnitItem* pUnit, int index)
@@ -100,7 +83,6 @@ protected:
     return count;
   }
 
-  CVRX2DPoint m_base;
   CUnitItem* m_pLower = nullptr;
   CUnitItem* m_pUpper = nullptr;
   CGroupItem* m_pGroup = nullptr;
@@ -110,7 +92,7 @@ protected:
 TEST_F(WbGroupJoinTest, AGliderDraggedAgainstAGroupedGliderSnapsAndJoins)
 {
   const double right = RightJamb(m_pLower);
-  CUnitItem* pMoving = PlaceGlider(right - m_base.GetX() + 20.0, 0.0);
+  CUnitItem* pMoving = PlaceGliderFromBase(right - m_base.GetX() + 20.0, 0.0);
   ASSERT_NE(pMoving, nullptr);
   View()->DeselectAll();
   const CVRX2DVector lower = m_pLower->GetOffset();
@@ -126,7 +108,7 @@ TEST_F(WbGroupJoinTest, AGliderDraggedAgainstAGroupedGliderSnapsAndJoins)
 TEST_F(WbGroupJoinTest, AGliderNudgedTowardAGroupedGliderSnapsAndJoins)
 {
   const double right = RightJamb(m_pLower);
-  CUnitItem* pMoving = PlaceGlider(right - m_base.GetX() + 1.0, 0.0);
+  CUnitItem* pMoving = PlaceGliderFromBase(right - m_base.GetX() + 1.0, 0.0);
   ASSERT_NE(pMoving, nullptr);
   View()->DeselectAll();
   View()->Select(pMoving);
@@ -146,7 +128,7 @@ TEST_F(WbGroupJoinTest, AGliderNudgedTowardAGroupedGliderSnapsAndJoins)
 TEST_F(WbGroupJoinTest, TheGroupedGliderWhoseSideItFacesIsTheOneJoined)
 {
   const double right = RightJamb(m_pLower);
-  CUnitItem* pMoving = PlaceGlider(right - m_base.GetX() + 1.0, m_pLower->GetHeight() + 15.0);
+  CUnitItem* pMoving = PlaceGliderFromBase(right - m_base.GetX() + 1.0, m_pLower->GetHeight() + 15.0);
   ASSERT_NE(pMoving, nullptr);
   View()->DeselectAll();
   View()->Select(pMoving);
@@ -163,7 +145,7 @@ TEST_F(WbGroupJoinTest, TheGroupedGliderWhoseSideItFacesIsTheOneJoined)
 
 TEST_F(WbGroupJoinTest, RemovingAGroupRemovesTheAlignmentEntriesOfItAndOfItsUnits)
 {
-  CUnitItem* pThird = PlaceGlider(200.0, 0.0);
+  CUnitItem* pThird = PlaceGliderFromBase(200.0, 0.0);
   ASSERT_NE(pThird, nullptr);
   View()->DeselectAll();
   View()->Select(m_pGroup);

@@ -22,18 +22,13 @@ protected:
   void SetUp() override
   {
     WorkbenchGuiTest::SetUp();
-    StartProgram();
-    // Four pixels to the inch.
-    View()->SetScaleFactor(1.0 / 24.0, TRUE);
-    Pump();
-    const CRect client = View()->GetClientRect();
-    m_base = View()->ClientToWorld(CPoint(20, client.Height() - 20));
-    m_pLeft = PlaceGlider(0.0, 0.0);
+    StartAtFourPixelsToTheInch();
+    m_pLeft = PlaceGliderFromBase(0.0, 0.0);
     ASSERT_NE(m_pLeft, nullptr);
-    m_pThird = PlaceGlider(0.0, m_pLeft->GetHeight() + 12.0);
+    m_pThird = PlaceGliderFromBase(0.0, m_pLeft->GetHeight() + 12.0);
     ASSERT_NE(m_pThird, nullptr);
     const double right = m_pLeft->GetOffset().GetX() + m_pLeft->GetWidth();
-    m_pRight = PlaceGlider(right - m_base.GetX() + 20.0, 0.0);
+    m_pRight = PlaceGliderFromBase(right - m_base.GetX() + 20.0, 0.0);
     ASSERT_NE(m_pRight, nullptr);
     View()->DeselectAll();
     Pump();
@@ -41,19 +36,6 @@ protected:
     const CPoint from = View()->WorldToClient(m_pRight->GetCenterPoint());
     Drag(from, CPoint(from.x - 78, from.y));
     ASSERT_EQ(CountJoins(*View()->GetItemList()), 1) << "the drag joined the gliders";
-  }
-
-  CUnitItem* PlaceGlider(double dx, double dy)
-  {
-    const CRect client = View()->GetClientRect();
-    CUnitItem* pItem = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2));
-    if (pItem) {
-      pItem->Offset(CVRX2DVector(m_base.GetX() + dx, m_base.GetY() + dy) - pItem->GetOffset());
-      View()->UpdateAlignmentEntities(pItem);
-      View()->Invalidate(TRUE);
-      Pump();
-    }
-    return pItem;
   }
 
   // A click on the unit's middle; with Shift it adds to the selection.
@@ -246,7 +228,6 @@ protected:
     ExpectSavedAndReopened(expected);
   }
 
-  CVRX2DPoint m_base;
   CUnitItem* m_pLeft = nullptr;
   CUnitItem* m_pRight = nullptr;
   CUnitItem* m_pThird = nullptr;
@@ -287,7 +268,7 @@ TEST_F(WbGroupStoreTest, NestedGroupsHoldingTheJoinedGliders)
 // last member of the outer one.
 TEST_F(WbGroupStoreTest, NestedGroupsHoldingOneJoinedGlider)
 {
-  CUnitItem* pFourth = PlaceGlider(m_pRight->GetOffset().GetX() - m_base.GetX(), m_pLeft->GetHeight() + 12.0);
+  CUnitItem* pFourth = PlaceGliderFromBase(m_pRight->GetOffset().GetX() - m_base.GetX(), m_pLeft->GetHeight() + 12.0);
   ASSERT_NE(pFourth, nullptr);
   ASSERT_NO_FATAL_FAILURE(GroupByClicks({m_pLeft, m_pThird}));
   ASSERT_NO_FATAL_FAILURE(GroupByClicks({pFourth, m_pLeft}));

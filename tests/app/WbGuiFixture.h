@@ -102,6 +102,31 @@ protected:
     return dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
   }
 
+  // Starts the program at four pixels to the inch (a pixel of the pointer is a quarter inch) and
+  // takes the world point 20 pixels in from the view's lower left as the base gliders are placed from.
+  void StartAtFourPixelsToTheInch()
+  {
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 24.0, TRUE);
+    Pump();
+    const CRect client = View()->GetClientRect();
+    m_base = View()->ClientToWorld(CPoint(20, client.Height() - 20));
+  }
+
+  // A glider placed through its menu command, then moved to the base plus (dx, dy).
+  CUnitItem* PlaceGliderFromBase(double dx, double dy)
+  {
+    const CRect client = View()->GetClientRect();
+    CUnitItem* pItem = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2));
+    if (pItem) {
+      pItem->Offset(CVRX2DVector(m_base.GetX() + dx, m_base.GetY() + dy) - pItem->GetOffset());
+      View()->UpdateAlignmentEntities(pItem);
+      View()->Invalidate(TRUE);
+      Pump();
+    }
+    return pItem;
+  }
+
   void StoreDesign(const char* name, int quantity)
   {
     SetWorkbenchQuantity(m_pDoc, quantity);
@@ -124,4 +149,5 @@ protected:
   }
 
   CDoc* m_pDoc = nullptr;
+  CVRX2DPoint m_base;
 };

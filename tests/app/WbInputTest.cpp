@@ -155,8 +155,9 @@ TEST_F(WbInputTest, TheWheelScrollsALinePerNotchAndShiftTurnsItSideways)
 // Run at scale factors 1 and 2 (a second CTest entry sets QT_SCALE_FACTOR).
 TEST_F(WbInputTest, ScrollBarsLieInsideTheViewAreaBesideThePaletteAndAboveTheDialogBar)
 {
-  if (const char* scale = std::getenv("QT_SCALE_FACTOR"))
+  if (const char* scale = std::getenv("QT_SCALE_FACTOR")) {
     ASSERT_DOUBLE_EQ(qApp->devicePixelRatio(), std::atof(scale));
+  }
   CWorkbenchView* pView = View();
   pView->SetScaleFactor(pView->GetFitScaleFactor(TRUE) * 1.5, TRUE);
   Pump();
