@@ -27,7 +27,6 @@
 #include "workbench/items/Joinitem.h"
 
 namespace {
-constexpr UINT kStoreDesignButton = 337;
 constexpr double kStartGap = 2.75;  // inches between the sides before the push
 constexpr double kPush = 2.5;       // the push leaves a quarter inch, inside the join capture
 constexpr int kGlazing = 1;

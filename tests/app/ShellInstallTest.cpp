@@ -125,12 +125,14 @@ TEST_F(InstallTest, TheInstalledProgramFindsItsCatalogueInItsDataFolder)
   EXPECT_EQ(ReadFileBytes(prefix + "/share/panecraft/TXDB.SDF"), ReadFileBytes(BinaryDir() + "/productdata/TXDB.SDF"));
   EXPECT_TRUE(fs::exists(prefix + "/share/icons/hicolor/scalable/apps/panecraft.svg"));
   // The manual, page for page and picture for picture as in the repository.
-  for (const auto& page : fs::recursive_directory_iterator(std::string(PANECRAFT_SOURCE_ROOT) + "app/help"))
-    if (page.is_regular_file())
-      EXPECT_EQ(ReadFileBytes(prefix + "/share/panecraft/help/" +
-                              fs::relative(page.path(), std::string(PANECRAFT_SOURCE_ROOT) + "app/help").string()),
-                ReadFileBytes(page.path().string()))
-          << page.path();
+  for (const auto& page : fs::recursive_directory_iterator(std::string(PANECRAFT_SOURCE_ROOT) + "app/help")) {
+    if (!page.is_regular_file())
+      continue;
+    EXPECT_EQ(ReadFileBytes(prefix + "/share/panecraft/help/" +
+                            fs::relative(page.path(), std::string(PANECRAFT_SOURCE_ROOT) + "app/help").string()),
+              ReadFileBytes(page.path().string()))
+        << page.path();
+  }
   const std::vector<unsigned char> entry = ReadFileBytes(prefix + "/share/applications/panecraft.desktop");
   EXPECT_NE(std::string(entry.begin(), entry.end()).find("\nIcon=panecraft\n"), std::string::npos);
 

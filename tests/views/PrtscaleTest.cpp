@@ -3,8 +3,8 @@
 // no row is chosen, refuse scales that cannot be printed, and never read outside the lists.
 #include <QAbstractButton>
 #include <QComboBox>
-#include <QPrinter>
 #include <QListWidget>
+#include <QPrinter>
 #include <QTest>
 
 #include <string>
@@ -218,8 +218,9 @@ TEST_F(PrintScaleTest, TheQualityListShowsThePrintersResolutionsAndPrintToFileIs
   QPrinter* printer = TestApp().GetPrinter();
   const int working = printer->resolution();
   const QList<int> resolutions = QualityResolutions(*printer);
-  if (!printer->supportedResolutions().isEmpty())
+  if (!printer->supportedResolutions().isEmpty()) {
     EXPECT_TRUE(resolutions.contains(working)) << "the resolution it prints at is offered";
+  }
   CAspectPrintDlg print(kDrawingImperialScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, -1, -1);
   UseTemplate(print, IDD_ASPECT_PRINT);
   service.dialogActions.push_back([&](CDialog& dialog) {
@@ -241,6 +242,7 @@ TEST_F(PrintScaleTest, TheQualityListShowsThePrintersResolutionsAndPrintToFileIs
   ASSERT_EQ(print.DoModal(), IDOK);
   EXPECT_TRUE(print.m_pd.Flags & PD_PRINTTOFILE);
   EXPECT_TRUE(print.PrintsToFile());
-  if (!resolutions.isEmpty())
+  if (!resolutions.isEmpty()) {
     EXPECT_EQ(printer->resolution(), resolutions[0]);
+  }
 }
