@@ -4,7 +4,6 @@
 // point, a cut whose copy failed keeps the selection, and a foreign, truncated or too deeply
 // nested payload is refused with the design unchanged.
 #include <cmath>
-#include <numbers>
 
 #include <QClipboard>
 #include <QGuiApplication>
@@ -19,8 +18,6 @@
 #include "workbench/items/Joinitem.h"
 
 namespace {
-constexpr int kRightJamb = 2;
-constexpr int kLeftJamb = 5;
 constexpr UINT kSelectAll = 320;
 constexpr UINT kContextPaste = 319;
 constexpr const char* kMime = "application/x-panecraft-design-item";
@@ -52,17 +49,7 @@ protected:
     m_pRight->Offset(CVRX2DVector(10.0 + m_pLeft->GetWidth(), 10.0) - m_pRight->GetOffset());
     View()->UpdateAlignmentEntities(m_pLeft);
     View()->UpdateAlignmentEntities(m_pRight);
-    CJoinSnapRecord snap;
-    snap.category = 9;
-    snap.angle = std::numbers::pi;
-    CVRX2DEntityArray stationary;
-    stationary.Add(m_pLeft->GetComponentOutlines()->GetAt(kRightJamb)->Clone());
-    CDWordArray indices;
-    indices.Add(kRightJamb);
-    const auto& moving = *static_cast<const CVRX2DLine*>(m_pRight->GetComponentOutlines()->GetAt(kLeftJamb));
-    ASSERT_TRUE(View()->EvaluateSnapForJoin(moving, m_pRight, kLeftJamb, m_pLeft, stationary, indices, snap, TRUE));
-    m_pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
-    View()->AddJoin();
+    ASSERT_TRUE(JoinGliderToTheLeft(m_pLeft, m_pRight));
     Pump();
     ASSERT_EQ(Count(ditJoin), 1);
   }

@@ -12,9 +12,11 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
+#include "geometry/Angle.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
+#include "model/Entcat.h"
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
 #include "workbench/items/Unititem.h"
@@ -125,6 +127,27 @@ protected:
       Pump();
     }
     return pItem;
+  }
+
+  // Joins a glider lying beside another by the join search, as a push of its left jamb against the
+  // other's right jamb would: false when the search finds no join.
+  bool JoinGliderToTheLeft(CUnitItem* pLeft, CUnitItem* pRight)
+  {
+    constexpr int kRightJamb = 2;
+    constexpr int kLeftJamb = 5;
+    CJoinSnapRecord snap;
+    snap.category = ecatJoinSnap;
+    snap.angle = VRX_PI;
+    CVRX2DEntityArray stationary;
+    stationary.Add(pLeft->GetComponentOutlines()->GetAt(kRightJamb)->Clone());
+    CDWordArray indices;
+    indices.Add(kRightJamb);
+    const auto& moving = *static_cast<const CVRX2DLine*>(pRight->GetComponentOutlines()->GetAt(kLeftJamb));
+    if (!View()->EvaluateSnapForJoin(moving, pRight, kLeftJamb, pLeft, stationary, indices, snap, TRUE))
+      return false;
+    pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
+    View()->AddJoin();
+    return true;
   }
 
   void StoreDesign(const char* name, int quantity)

@@ -2,7 +2,6 @@
 // closes silently and keeps its stored record (dates included), whatever the window showed;
 // each kind of change to the design itself still asks once.
 #include <functional>
-#include <numbers>
 #include <string>
 #include <vector>
 
@@ -14,8 +13,6 @@
 
 namespace {
 constexpr const char* kQuestion = "Store changes to design 'Kitchen' in the project?";
-constexpr int kRightJamb = 2;
-constexpr int kLeftJamb = 5;
 constexpr UINT kGroupItems = 801;
 
 class WbStoreTest : public WorkbenchGuiTest
@@ -62,17 +59,7 @@ protected:
     View()->SetAlignmentModes(1, 1);
     pRight->Offset(pLeft->GetOffset() + CVRX2DVector(pLeft->GetWidth(), 0.0) - pRight->GetOffset());
     View()->UpdateAlignmentEntities(pRight);
-    CJoinSnapRecord snap;
-    snap.category = 9;
-    snap.angle = std::numbers::pi;
-    CVRX2DEntityArray stationary;
-    stationary.Add(pLeft->GetComponentOutlines()->GetAt(kRightJamb)->Clone());
-    CDWordArray indices;
-    indices.Add(kRightJamb);
-    const auto& moving = *static_cast<const CVRX2DLine*>(pRight->GetComponentOutlines()->GetAt(kLeftJamb));
-    ASSERT_TRUE(View()->EvaluateSnapForJoin(moving, pRight, kLeftJamb, pLeft, stationary, indices, snap, TRUE));
-    pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
-    View()->AddJoin();
+    ASSERT_TRUE(JoinGliderToTheLeft(pLeft, pRight));
     EXPECT_EQ(View()->GetItemList()->GetCount(), 4) << "the two gliders joined";
   }
 
