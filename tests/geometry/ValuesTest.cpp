@@ -1,6 +1,9 @@
 // Guards the fuzzy comparisons of points, vectors and angles: strict tolerances, the setter rule,
 // box widening, angle normalisation, ordering and sweeps.
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 #include "GeoTestUtil.h"
 #include "geometry/2dvector.h"
@@ -125,5 +128,14 @@ TEST_F(ValuesTest, Atan2AndDegrees)
   EXPECT_EQ(VRXAtan2(-0.0, -0.0), 0.0);
   EXPECT_EQ(VRXAtan2(0, -1), VRX_PI);
   EXPECT_EQ(VRXAtan2(-0.0, -1), VRX_PI);
+  // The directions along the axes are the library's, to the bit and the sign of zero.
+  for (const double length : {1e-300, 0.5, 1.0, 37.25, 1e300})
+    for (const auto& [y, x] : {std::pair{0.0, length}, std::pair{-0.0, length}, std::pair{length, 0.0},
+                               std::pair{-length, 0.0}, std::pair{length, -0.0}, std::pair{-length, -0.0},
+                               std::pair{0.0, -length}}) {
+      const double expected = std::atan2(y, x);
+      const double got = VRXAtan2(y, x);
+      EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected)) << y << ", " << x;
+    }
   EXPECT_NEAR(VRXRadiansToDegrees(VRX_PI), 180.0, 1e-12);
 }

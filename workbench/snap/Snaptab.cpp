@@ -33,7 +33,7 @@ BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, cons
         entry.m_pEntity->GetCategory() == ecatInnerPartOutline)
       return false;
     const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
-    return static_cast<bool>(entryLine.IsColinear(line, entryLine.GetAngle(), direction));
+    return static_cast<bool>(entryLine.IsColinear(line, entry.GetDirection(), direction));
   });
 }
 
