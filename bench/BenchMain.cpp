@@ -33,6 +33,8 @@ struct CTimes
 {
   std::vector<double> real;  // seconds per iteration, one per repetition
   std::vector<double> cpu;
+  size_t repetitions = 0;  // of a median reported alone
+  size_t Repetitions() const { return repetitions ? repetitions : real.size(); }
 };
 
 double Median(std::vector<double> values)
@@ -54,6 +56,16 @@ public:
   void ReportRuns(const std::vector<Run>& runs) override
   {
     for (const Run& run : runs) {
+      // With --benchmark_report_aggregates_only only the aggregates come: the median stands for
+      // the repetitions.
+      if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median" && !run.error_occurred &&
+          run.iterations > 0) {
+        CTimes& times = m_medians[run.run_name.str()];
+        times.real = {run.real_accumulated_time / static_cast<double>(run.iterations)};
+        times.cpu = {run.cpu_accumulated_time / static_cast<double>(run.iterations)};
+        times.repetitions = static_cast<size_t>(run.repetitions);
+        continue;
+      }
       if (run.run_type != Run::RT_Iteration || run.error_occurred || run.iterations <= 0)
         continue;
       CTimes& times = m_times[run.run_name.str()];
@@ -78,9 +90,11 @@ public:
 private:
   void PrintRatio(const CRatioDef& ratio) const
   {
-    auto a = m_times.find(ratio.numerator);
-    auto b = m_times.find(ratio.denominator);
-    if (a == m_times.end() || b == m_times.end()) {
+    const std::map<std::string, CTimes>& times =
+        m_times.count(ratio.numerator) && m_times.count(ratio.denominator) ? m_times : m_medians;
+    auto a = times.find(ratio.numerator);
+    auto b = times.find(ratio.denominator);
+    if (a == times.end() || b == times.end()) {
       std::printf("  %-44s not measured\n", ratio.label.c_str());
       return;
     }
@@ -89,10 +103,11 @@ private:
     const bool met = ratio.kind == CBenchRatio::atMost ? real <= ratio.goal : real >= ratio.goal;
     std::printf("  %-44s %7.3f (cpu %7.3f)  goal %s %g  %s  [%zu reps]\n", ratio.label.c_str(), real, cpu,
                 ratio.kind == CBenchRatio::atMost ? "<=" : ">=", ratio.goal, met ? "met" : "NOT MET",
-                std::min(a->second.real.size(), b->second.real.size()));
+                std::min(a->second.Repetitions(), b->second.Repetitions()));
   }
 
   std::map<std::string, CTimes> m_times;
+  std::map<std::string, CTimes> m_medians;
 };
 
 }  // namespace
