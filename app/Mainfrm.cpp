@@ -4,7 +4,6 @@
 #include "app/Mfclient.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "document/Docviews.h"
 #include "model/Unitutil.h"
 #include "ui/draw/Dc.h"
 #include "ui/docview/DocTempl.h"
@@ -239,8 +238,7 @@ BOOL CMainFrame::OfferToStoreDesigns()
     CDoc* pDoc = static_cast<CDoc*>(pTemplate->GetNextDoc(pos));
     if (!pDoc->OkToCloseEditedDesign())
       return FALSE;
-    if (auto* pOwner = dynamic_cast<CDesignListOwner*>(pDoc->GetWarehouseView()))
-      pOwner->CommitProjectName();
+    pDoc->CommitTypedProjectName();
     pDoc->UpdateProjectModified();
   }
   return TRUE;
@@ -263,11 +261,8 @@ void CMainFrame::OnEndSession(BOOL bEnding)
 {
   CDocTemplate* pTemplate = TheApp()->GetWarehouseTemplate();
   POSITION pos = pTemplate->GetFirstDocPosition();
-  while (pos) {
-    CDoc* pDoc = static_cast<CDoc*>(pTemplate->GetNextDoc(pos));
-    if (auto* pOwner = dynamic_cast<CDesignListOwner*>(pDoc->GetWarehouseView()))
-      pOwner->CommitProjectName();
-  }
+  while (pos)
+    static_cast<CDoc*>(pTemplate->GetNextDoc(pos))->CommitTypedProjectName();
   CMDIFrameWnd::OnEndSession(bEnding);
 }
 

@@ -142,12 +142,17 @@ BOOL CDoc::IsProjectModified()
 
 void CDoc::UpdateProjectModified() { SetProjectModified(IsProjectModified()); }
 
+void CDoc::CommitTypedProjectName()
+{
+  if (auto* owner = dynamic_cast<CDesignListOwner*>(GetWarehouseView()))
+    owner->CommitProjectName();
+}
+
 void CDoc::OnFileClose()
 {
   if (!OkToCloseEditedDesign())
     return;
-  if (auto* owner = dynamic_cast<CDesignListOwner*>(GetWarehouseView()))
-    owner->CommitProjectName();
+  CommitTypedProjectName();
   UpdateProjectModified();
   // The file stays locked until the class library's close has asked about saving: a cancelled
   // close keeps the project open and held.
@@ -158,6 +163,7 @@ void CDoc::OnFileSave()
 {
   if (!OkToCloseEditedDesign())
     return;
+  CommitTypedProjectName();
   CDocument::OnFileSave();
   UpdateFrameTitles();
 }
@@ -166,6 +172,7 @@ void CDoc::OnFileSaveAs()
 {
   if (!OkToCloseEditedDesign())
     return;
+  CommitTypedProjectName();
   CDocument::OnFileSaveAs();
   UpdateFrameTitles();
 }

@@ -46,6 +46,9 @@ public:
   void SetProjectModified(BOOL modified);
   BOOL IsProjectModified();
   void UpdateProjectModified();
+  // Takes a project name still being typed in the design list into the project data: the field
+  // keeps the keyboard through a menu command or an accelerator, so it may not have been left.
+  void CommitTypedProjectName();
 
   // The edited design and its snapshot.
   CDesign* GetEditedDesign() const { return m_project.GetEditedDesign(); }

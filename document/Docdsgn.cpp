@@ -37,8 +37,7 @@ BOOL CDoc::OkToCloseEditedDesign()
 
 BOOL CDoc::KeepWhatIsShown()
 {
-  if (auto* owner = dynamic_cast<CDesignListOwner*>(GetWarehouseView()))
-    owner->CommitProjectName();
+  CommitTypedProjectName();
   if (auto* source = dynamic_cast<CWorkbenchDataSource*>(GetWorkbenchView()))
     source->UpdateDesignWithWorkbenchData();
   return m_project.KeepEditedDesign();

@@ -83,6 +83,8 @@ void CReportGenerator::Unbind()
 
 void CReportGenerator::BuildRows(CDoc* pDoc)
 {
+  // The report is headed by the name the user sees in the design list.
+  pDoc->CommitTypedProjectName();
   m_pRows->m_strProjectName = pDoc->GetProjectName();
   m_pRows->m_strCompanyName = g_pfnCompanySource ? g_pfnCompanySource() : CString();
 }

@@ -19,8 +19,10 @@
 #include <string>
 #include <vector>
 
+#include <QLineEdit>
 #include <QPageSize>
 #include <QPrinter>
+#include <QTest>
 
 #include "ShellTestApp.h"
 #include "app/App.h"
@@ -218,6 +220,24 @@ protected:
 };
 
 }  // namespace
+
+// A report opened by a menu command or a tool button leaves the keyboard where it was: the name
+// still being typed in the design list heads it.
+TEST_F(ReportViewTest, ANameStillBeingTypedInTheDesignListHeadsTheSchedule)
+{
+  AddDesign(m_pDoc, "Kitchen", {{"DH", "KC003"}});
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, "Lakeside Cabin");
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  Paint(pView);
+  ASSERT_NE(pView->GetReportLines(), nullptr);
+  const std::string text = Joined(*pView->GetReportLines());
+  EXPECT_NE(text.substr(0, 400).find("Lakeside Cabin"), std::string::npos) << text.substr(0, 400);
+  EXPECT_EQ(m_pDoc->GetProjectName(), "Lakeside Cabin");
+}
 
 TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLineFeeds)
 {

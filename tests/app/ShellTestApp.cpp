@@ -6,12 +6,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QTest>
 
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
+#include "document/Whids.h"
 #include "document/Whview.h"
 #include "platform/core/Coreclass.h"
 #include "ui/dlg/Ctrls.h"
@@ -130,6 +133,23 @@ std::vector<CDoc*> ShellTest::Projects() const
 CWarehouseView* ShellTest::DesignList(CDoc* pDoc) const
 {
   return dynamic_cast<CWarehouseView*>(pDoc->GetWarehouseView());
+}
+
+QLineEdit* ShellTest::FocusProjectNameField(CDoc* pDoc)
+{
+  QWidget* top = MainFrame()->m_hWnd->window();
+  top->activateWindow();
+  if (!QTest::qWaitForWindowActive(top))
+    return nullptr;
+  CWarehouseView* pList = DesignList(pDoc);
+  CWnd* pField = pList ? pList->GetDlgItem(IDC_WAREHOUSE_PROJECT_NAME) : nullptr;
+  auto* field = pField ? qobject_cast<QLineEdit*>(pField->m_hWnd) : nullptr;
+  if (!field)
+    return nullptr;
+  MainFrame()->MDIActivate(pList->GetParentFrame());
+  Pump();
+  QTest::mouseClick(field, Qt::LeftButton);
+  return QApplication::focusWidget() == field ? field : nullptr;
 }
 
 void ShellTest::Command(UINT nID)

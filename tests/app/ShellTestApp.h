@@ -17,6 +17,7 @@ class CFrameWnd;
 class CMainFrame;
 class CWarehouseView;
 class CWnd;
+class QLineEdit;
 
 // The application object of the test process.
 CApp& ShellApp();
@@ -37,6 +38,9 @@ protected:
   // Every open project, in the order of the Warehouse template.
   std::vector<CDoc*> Projects() const;
   CWarehouseView* DesignList(CDoc* pDoc) const;
+  // Brings the project's design list to the front and clicks into its project name field, as the
+  // user would; the field, or null when it did not take the keyboard.
+  QLineEdit* FocusProjectNameField(CDoc* pDoc);
   // Sends a command to the main frame (as a menu choice would) and runs the events it posts.
   void Command(UINT nID);
   // The enabled and checked states that the update handlers give a command.

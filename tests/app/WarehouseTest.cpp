@@ -3,6 +3,7 @@
 // with the name dialog (a pasted design only when it rebuilds), and the project information.
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "DeepGroups.h"
@@ -393,6 +394,27 @@ TEST_F(WarehouseTest, ANameTypedInTheFormBecomesTheProjectName)
   SetControlText(*m_pView, IDC_WAREHOUSE_PROJECT_NAME, "Hillcrest");
   m_pView->CommitProjectName();
   EXPECT_EQ(m_pDoc->GetProjectName(), "Hillcrest");
+}
+
+// The field keeps the keyboard through an accelerator, so it is never left: what was typed is
+// still what the save writes.
+TEST_F(WarehouseTest, ANameStillBeingTypedIsSavedByControlS)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, "Hillcrest");
+  const std::string path = PathIn("Typed.tpf");
+  service.filePaths.push_back(path.c_str());
+  QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+  Pump();
+  ASSERT_TRUE(std::filesystem::exists(path)) << "Control+S saved the project";
+  EXPECT_EQ(QApplication::focusWidget(), field) << "the field was not left";
+  EXPECT_EQ(m_pDoc->GetProjectName(), "Hillcrest");
+  const std::vector<BYTE> bytes = ReadFileBytes(path);
+  const std::string typed = "Hillcrest";
+  EXPECT_NE(std::search(bytes.begin(), bytes.end(), typed.begin(), typed.end()), bytes.end())
+      << "the file holds the typed name";
 }
 
 TEST_F(WarehouseTest, ARightClickSelectsTheDesignUnderThePointerAndOffersTheDesignCommands)
