@@ -31,6 +31,7 @@ constexpr double kStartGap = 2.75;  // inches between the sides before the push
 constexpr double kPush = 2.5;       // the push leaves a quarter inch, inside the join capture
 constexpr int kGlazing = 1;
 constexpr int kObscure = 5;
+constexpr const char* kHouseName = "Sample House";
 
 enum class Place
 {
@@ -203,10 +204,13 @@ TEST_F(SampleHouseTest, TwelveOpeningsAreBuiltSavedAndTheirScheduleAndElevationR
   }
   ASSERT_EQ(m_pDoc->GetDesignCount(), 12);
 
+  // The name the schedule and the plan carry, typed into the project's form.
+  SetControlText(*DesignList(m_pDoc), IDC_WAREHOUSE_PROJECT_NAME, kHouseName);
   const std::string project = m_dir.Path("Sample House.tpf");
   service.filePaths.push_back(project.c_str());
   Command(ID_FILE_SAVE_AS);
   ASSERT_TRUE(std::filesystem::exists(project));
+  EXPECT_EQ(m_pDoc->GetProjectName(), kHouseName);
   if (const char* keep = std::getenv("PANECRAFT_KEEP_HOUSE"))
     std::filesystem::copy_file(project, keep, std::filesystem::copy_options::overwrite_existing);
 
@@ -236,6 +240,12 @@ TEST_F(SampleHouseTest, TwelveOpeningsAreBuiltSavedAndTheirScheduleAndElevationR
     listed.insert(line);
   for (const Opening& opening : House())
     EXPECT_TRUE(listed.count(opening.name)) << opening.name << " is not in the schedule";
+  const CStringArray* pLines = pReport->GetReportLines();
+  ASSERT_NE(pLines, nullptr);
+  bool headed = false;
+  for (int i = 0; i < pLines->GetSize() && i < 4 && !headed; ++i)
+    headed = pLines->GetAt(i).Find(kHouseName) != -1;
+  EXPECT_TRUE(headed) << "the schedule is headed by the project's name";
   EXPECT_EQ(listed.size(), House().size());
 
   // The elevation of the three-wide living room window, read by ezdxf: as wide as its three
@@ -281,6 +291,7 @@ TEST_F(KeptSampleHouseTest, TheKeptSampleOpensWithItsTwelveOpenings)
   m_pDoc = ActiveProject();
   ASSERT_NE(m_pDoc, nullptr);
   ASSERT_EQ(m_pDoc->GetDesignCount(), static_cast<int>(House().size()));
+  EXPECT_EQ(m_pDoc->GetProjectName(), kHouseName);
   for (const Opening& opening : House())
     EXPECT_GE(m_pDoc->FindDesign(opening.name), 0) << opening.name;
 }
