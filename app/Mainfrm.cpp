@@ -236,9 +236,8 @@ BOOL CMainFrame::OfferToStoreDesigns()
   POSITION pos = pTemplate->GetFirstDocPosition();
   while (pos) {
     CDoc* pDoc = static_cast<CDoc*>(pTemplate->GetNextDoc(pos));
-    if (!pDoc->OkToCloseEditedDesign())
+    if (!pDoc->TakeTypedValues() || !pDoc->OkToCloseEditedDesign())
       return FALSE;
-    pDoc->CommitTypedProjectName();
     pDoc->UpdateProjectModified();
   }
   return TRUE;

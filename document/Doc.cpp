@@ -148,11 +148,19 @@ void CDoc::CommitTypedProjectName()
     owner->CommitProjectName();
 }
 
+BOOL CDoc::TakeTypedValues()
+{
+  CommitTypedProjectName();
+  for (POSITION pos = GetFirstViewPosition(); pos;)
+    if (auto* holder = dynamic_cast<CTypedValuesHolder*>(GetNextView(pos)); holder && !holder->TakeTypedValues())
+      return FALSE;
+  return TRUE;
+}
+
 void CDoc::OnFileClose()
 {
-  if (!OkToCloseEditedDesign())
+  if (!TakeTypedValues() || !OkToCloseEditedDesign())
     return;
-  CommitTypedProjectName();
   UpdateProjectModified();
   // The file stays locked until the class library's close has asked about saving: a cancelled
   // close keeps the project open and held.
@@ -161,18 +169,16 @@ void CDoc::OnFileClose()
 
 void CDoc::OnFileSave()
 {
-  if (!OkToCloseEditedDesign())
+  if (!TakeTypedValues() || !OkToCloseEditedDesign())
     return;
-  CommitTypedProjectName();
   CDocument::OnFileSave();
   UpdateFrameTitles();
 }
 
 void CDoc::OnFileSaveAs()
 {
-  if (!OkToCloseEditedDesign())
+  if (!TakeTypedValues() || !OkToCloseEditedDesign())
     return;
-  CommitTypedProjectName();
   CDocument::OnFileSaveAs();
   UpdateFrameTitles();
 }

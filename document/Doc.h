@@ -49,6 +49,9 @@ public:
   // Takes a project name still being typed in the design list into the project data: the field
   // keeps the keyboard through a menu command or an accelerator, so it may not have been left.
   void CommitTypedProjectName();
+  // The project name and every view's values still being typed, before the project is saved or
+  // asked about; FALSE when a view refused its value (the user has been told).
+  BOOL TakeTypedValues();
 
   // The edited design and its snapshot.
   CDesign* GetEditedDesign() const { return m_project.GetEditedDesign(); }

@@ -33,6 +33,16 @@ public:
   virtual void CommitProjectName() = 0;
 };
 
+// Implemented by views whose bar takes a typed value only when its field is left: a command the
+// keyboard reached from the field (an accelerator, a menu, a tool button) takes it first.
+class CTypedValuesHolder
+{
+public:
+  virtual ~CTypedValuesHolder() = default;
+  // FALSE when a typed value is refused; the user has been told and the field has the keyboard.
+  virtual BOOL TakeTypedValues() = 0;
+};
+
 // Implemented by the Workbench view.
 class CWorkbenchDataSource
 {

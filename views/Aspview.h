@@ -5,6 +5,7 @@
 // its frame's dialog bar.
 #include "geometry/2drect.h"
 #include "geometry/Entity.h"
+#include "document/Docviews.h"
 #include "ui/docview/View.h"
 
 class CMapECatToXLTGDIData;
@@ -24,7 +25,7 @@ constexpr UINT IDS_PART_NOT_PRINTED = 5021;
 // The popup of the context menus that the drawing views show.
 constexpr int kViewsContextPopup = 2;
 
-class CAspectView : public CView
+class CAspectView : public CView, public CTypedValuesHolder
 {
   DECLARE_DYNAMIC(CAspectView)
   DECLARE_MESSAGE_MAP()
@@ -45,6 +46,8 @@ public:
   virtual CVRX2DRectangle GetEntityExtents();
   virtual CSize GetBorderAllowance(CDC* pDC);
   virtual void UpdateBarData(BOOL bSave);
+  // The bar keeps no typed value of its own by default.
+  BOOL TakeTypedValues() override { return TRUE; }
   // Print, Print View and Print Preview are enabled when this holds; by default when the view
   // can output at all.
   virtual BOOL CanPrint();

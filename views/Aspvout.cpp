@@ -54,6 +54,8 @@ void CAspectView::ReportOutputFailure(const CString& text)
 
 void CAspectView::OnPrintView()
 {
+  if (!TakeTypedValues())
+    return;
   try {
     OnFilePrint();
   } catch (const CException& e) {
@@ -65,6 +67,8 @@ void CAspectView::OnPrintView()
 
 void CAspectView::OnPrintPreview()
 {
+  if (!TakeTypedValues())
+    return;
   try {
     OnFilePrintPreview();
   } catch (const CException& e) {
@@ -145,6 +149,8 @@ void CAspectView::OnPrintScale()
 
 void CAspectView::OnCopyView()
 {
+  if (!TakeTypedValues())
+    return;
   CWaitCursor wait;
   try {
     try {
@@ -244,6 +250,8 @@ BOOL CAspectView::AddMetaFileToClipboard()
 
 void CAspectView::OnExportDXF()
 {
+  if (!TakeTypedValues())
+    return;
   CFileDialog dialog(FALSE, "dxf", SuggestOutputName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                      "AutoCAD DXF (*.dxf) | *.dxf | All Files ( *.*) | *.* ||", this);
   dialog.m_ofn.lpstrTitle = "DXF Export";

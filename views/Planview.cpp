@@ -184,6 +184,22 @@ void CPlanView::OnPlanParametersChanged()
   OnUpdate(this, kHintBarChanged, nullptr);
 }
 
+BOOL CPlanView::TakeTypedValues()
+{
+  CWnd* pBar = GetDialogBarWnd();
+  CWnd* pFocus = CWnd::GetFocus();
+  if (!pBar || !pFocus || pFocus->GetParent() != pBar)
+    return TRUE;
+  if (pFocus->GetDlgCtrlID() != static_cast<int>(IDC_PLAN_WALL_WIDTH) &&
+      pFocus->GetDlgCtrlID() != static_cast<int>(IDC_PLAN_OFFSET))
+    return TRUE;
+  if (!SaveBarData())
+    return FALSE;
+  EnableControls();
+  OnUpdate(this, kHintBarChanged, nullptr);
+  return TRUE;
+}
+
 void CPlanView::EnableControls()
 {
   if (m_OffsetField.GetSafeHwnd())

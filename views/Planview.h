@@ -27,6 +27,8 @@ public:
   CSize GetBorderAllowance(CDC* pDC) override;
 
   void OnPlanParametersChanged();
+  // The wall width or offset still being typed, taken as leaving its field would.
+  BOOL TakeTypedValues() override;
   void EnableControls();
   int GetLabelHeight(CDC* pDC);
   CSize GetLabelGap(CDC* pDC);

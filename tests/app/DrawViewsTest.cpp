@@ -4,7 +4,12 @@
 // selector across the join is a joining situation that the detail view draws; a failing unit
 // leaves a view empty with a message instead of ending the program; the plan view keeps the
 // stored symbol placement while frames are off and reads the Workbench afresh on every rebuild.
+#include <filesystem>
 #include <numbers>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
 
 #include "WbGuiFixture.h"
 #include "app/Plancfg.h"
@@ -446,4 +451,61 @@ TEST_F(DrawViewsTest, ThePlanFieldsAreCheckedAndAChosenPlacementRebuildsAtOnce)
   EXPECT_EQ(pPlan->GetSymbolPlacement(), 1);
   EXPECT_TRUE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->IsWindowEnabled());
   EXPECT_GT(pPlan->GetEntities().GetSize(), 0);
+}
+
+// A value typed in the plan's bar is taken when its field is left; an export or a save reached
+// by the keyboard or a menu leaves the field where it is and takes the value first, and a refused
+// value stops them.
+TEST_F(DrawViewsTest, AWallWidthStillBeingTypedIsTakenBeforeAnExportOrASave)
+{
+  ASSERT_NE(JoinGliders(), nullptr);
+  Command(ID_SHOW_PLAN);
+  CPlanView* pPlan = Plan();
+  ASSERT_NE(pPlan, nullptr);
+  CWnd* pBar = Bar(pPlan);
+  ASSERT_NE(pBar, nullptr);
+  CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
+  ASSERT_DOUBLE_EQ(prefs.GetWallWidth(), 12.0);
+  QWidget* top = MainFrame()->m_hWnd->window();
+  top->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+  MainFrame()->MDIActivate(pPlan->GetParentFrame());
+  Pump();
+  auto* field = qobject_cast<QLineEdit*>(pBar->GetDlgItem(IDC_PLAN_WALL_WIDTH)->m_hWnd);
+  ASSERT_NE(field, nullptr);
+  QTest::mouseClick(field, Qt::LeftButton);
+  ASSERT_EQ(QApplication::focusWidget(), field);
+  auto typeWallWidth = [field](const char* text) {
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, text);
+  };
+
+  typeWallWidth("10\"");
+  const std::string dxf = PathIn("plan.dxf");
+  service.filePaths.push_back(dxf.c_str());
+  Command(ID_EXPORT_DXF);
+  EXPECT_TRUE(std::filesystem::exists(dxf));
+  EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 10.0) << "the export drew the typed wall";
+  EXPECT_DOUBLE_EQ(pPlan->GetWallWidth(), 10.0);
+
+  // Half an inch is refused before anything is asked: the range message, no file, the keyboard
+  // back in the field.
+  typeWallWidth("0.5\"");
+  const size_t messages = Messages().size();
+  const std::string project = PathIn("walls.tpf");
+  service.filePaths.push_back(project.c_str());
+  QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+  Pump();
+  ASSERT_EQ(Messages().size(), messages + 1);
+  EXPECT_NE(Messages().back().Find("between"), -1) << Messages().back().c_str();
+  EXPECT_FALSE(std::filesystem::exists(project)) << "nothing saved";
+  EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 10.0);
+  EXPECT_EQ(QApplication::focusWidget(), field);
+
+  typeWallWidth("14\"");
+  service.messageAnswers.push_back(IDNO);  // the placed gliders are not stored as a design
+  QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+  Pump();
+  ASSERT_TRUE(std::filesystem::exists(project));
+  EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 14.0) << "the save wrote the typed wall";
 }
