@@ -122,6 +122,17 @@ protected:
     auto* pFrame = dynamic_cast<CDlgAdornedFrame*>(pView->GetParentFrame());
     return pFrame ? pFrame->GetDialogBar() : nullptr;
   }
+  // The gliders joined and the plan shown, at the project's wall of a foot.
+  void ShowJoinedPlan(CPlanView*& pPlan, CWnd*& pBar)
+  {
+    ASSERT_NE(JoinGliders(), nullptr);
+    Command(ID_SHOW_PLAN);
+    pPlan = Plan();
+    ASSERT_NE(pPlan, nullptr);
+    pBar = Bar(pPlan);
+    ASSERT_NE(pBar, nullptr);
+    ASSERT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 12.0);
+  }
   // Pixels of the view's surface that are not the white background, in a rectangle of the client.
   static int Ink(CWnd* pView, const CRect& rect)
   {
@@ -423,12 +434,9 @@ TEST_F(DrawViewsTest, TheFlangeSwitchRedrawsOneSideAndLeavesTheProjectAlone)
 
 TEST_F(DrawViewsTest, ThePlanFieldsAreCheckedAndAChosenPlacementRebuildsAtOnce)
 {
-  ASSERT_NE(JoinGliders(), nullptr);
-  Command(ID_SHOW_PLAN);
-  CPlanView* pPlan = Plan();
-  ASSERT_NE(pPlan, nullptr);
-  CWnd* pBar = Bar(pPlan);
-  ASSERT_NE(pBar, nullptr);
+  CPlanView* pPlan = nullptr;
+  CWnd* pBar = nullptr;
+  ASSERT_NO_FATAL_FAILURE(ShowJoinedPlan(pPlan, pBar));
   CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
   ASSERT_GT(pPlan->GetEntities().GetSize(), 0);
   Forget(pPlan);
@@ -458,23 +466,12 @@ TEST_F(DrawViewsTest, ThePlanFieldsAreCheckedAndAChosenPlacementRebuildsAtOnce)
 // value stops them.
 TEST_F(DrawViewsTest, AWallWidthStillBeingTypedIsTakenBeforeAnExportOrASave)
 {
-  ASSERT_NE(JoinGliders(), nullptr);
-  Command(ID_SHOW_PLAN);
-  CPlanView* pPlan = Plan();
-  ASSERT_NE(pPlan, nullptr);
-  CWnd* pBar = Bar(pPlan);
-  ASSERT_NE(pBar, nullptr);
+  CPlanView* pPlan = nullptr;
+  CWnd* pBar = nullptr;
+  ASSERT_NO_FATAL_FAILURE(ShowJoinedPlan(pPlan, pBar));
   CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
-  ASSERT_DOUBLE_EQ(prefs.GetWallWidth(), 12.0);
-  QWidget* top = MainFrame()->m_hWnd->window();
-  top->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
-  MainFrame()->MDIActivate(pPlan->GetParentFrame());
-  Pump();
   auto* field = qobject_cast<QLineEdit*>(pBar->GetDlgItem(IDC_PLAN_WALL_WIDTH)->m_hWnd);
-  ASSERT_NE(field, nullptr);
-  QTest::mouseClick(field, Qt::LeftButton);
-  ASSERT_EQ(QApplication::focusWidget(), field);
+  ASSERT_TRUE(ClickIntoField(pPlan->GetParentFrame(), field));
   auto typeWallWidth = [field](const char* text) {
     QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(field, text);

@@ -135,21 +135,24 @@ CWarehouseView* ShellTest::DesignList(CDoc* pDoc) const
   return dynamic_cast<CWarehouseView*>(pDoc->GetWarehouseView());
 }
 
-QLineEdit* ShellTest::FocusProjectNameField(CDoc* pDoc)
+bool ShellTest::ClickIntoField(CFrameWnd* pFrame, QWidget* field)
 {
   QWidget* top = MainFrame()->m_hWnd->window();
   top->activateWindow();
-  if (!QTest::qWaitForWindowActive(top))
-    return nullptr;
+  if (!field || !QTest::qWaitForWindowActive(top))
+    return false;
+  MainFrame()->MDIActivate(pFrame);
+  Pump();
+  QTest::mouseClick(field, Qt::LeftButton);
+  return QApplication::focusWidget() == field;
+}
+
+QLineEdit* ShellTest::FocusProjectNameField(CDoc* pDoc)
+{
   CWarehouseView* pList = DesignList(pDoc);
   CWnd* pField = pList ? pList->GetDlgItem(IDC_WAREHOUSE_PROJECT_NAME) : nullptr;
   auto* field = pField ? qobject_cast<QLineEdit*>(pField->m_hWnd) : nullptr;
-  if (!field)
-    return nullptr;
-  MainFrame()->MDIActivate(pList->GetParentFrame());
-  Pump();
-  QTest::mouseClick(field, Qt::LeftButton);
-  return QApplication::focusWidget() == field ? field : nullptr;
+  return field && ClickIntoField(pList->GetParentFrame(), field) ? field : nullptr;
 }
 
 void ShellTest::Command(UINT nID)

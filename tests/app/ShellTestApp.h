@@ -18,6 +18,7 @@ class CMainFrame;
 class CWarehouseView;
 class CWnd;
 class QLineEdit;
+class QWidget;
 
 // The application object of the test process.
 CApp& ShellApp();
@@ -38,8 +39,10 @@ protected:
   // Every open project, in the order of the Warehouse template.
   std::vector<CDoc*> Projects() const;
   CWarehouseView* DesignList(CDoc* pDoc) const;
-  // Brings the project's design list to the front and clicks into its project name field, as the
-  // user would; the field, or null when it did not take the keyboard.
+  // Brings the frame to the front and clicks into the field, as the user would; FALSE when the
+  // field did not take the keyboard.
+  bool ClickIntoField(CFrameWnd* pFrame, QWidget* field);
+  // The same for the project name field of the project's design list; the field, or null.
   QLineEdit* FocusProjectNameField(CDoc* pDoc);
   // Sends a command to the main frame (as a menu choice would) and runs the events it posts.
   void Command(UINT nID);
