@@ -19,10 +19,15 @@ double VRXAtan2(double y, double x)
     return 0.0;
   // Most lines of a design lie along an axis; their directions are exact without the library
   // call, which the Workbench would otherwise make for every side at every redraw.
-  if (y == 0.0)
-    return x > 0.0 ? y : VRX_PI;
-  if (x == 0.0)
-    return y > 0.0 ? VRX_HALF_PI : -VRX_HALF_PI;
+  // A NaN fails every comparison and goes on to the library as before.
+  if (y == 0.0 && x > 0.0)
+    return y;
+  if (y == 0.0 && x < 0.0)
+    return VRX_PI;
+  if (x == 0.0 && y > 0.0)
+    return VRX_HALF_PI;
+  if (x == 0.0 && y < 0.0)
+    return -VRX_HALF_PI;
   double a = std::atan2(y, x);
   // atan2(-0.0, negative) gives -pi; the range is (-pi, pi].
   return a == -VRX_PI ? VRX_PI : a;

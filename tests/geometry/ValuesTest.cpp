@@ -3,6 +3,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <utility>
 
 #include "GeoTestUtil.h"
@@ -137,5 +138,8 @@ TEST_F(ValuesTest, Atan2AndDegrees)
       const double got = VRXAtan2(y, x);
       EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected)) << y << ", " << x;
     }
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  EXPECT_TRUE(std::isnan(VRXAtan2(0.0, nan)));
+  EXPECT_TRUE(std::isnan(VRXAtan2(nan, 0.0)));
   EXPECT_NEAR(VRXRadiansToDegrees(VRX_PI), 180.0, 1e-12);
 }
