@@ -204,7 +204,7 @@ TEST_F(SampleHouseTest, TwelveOpeningsAreBuiltSavedAndTheirScheduleAndElevationR
   }
   ASSERT_EQ(m_pDoc->GetDesignCount(), 12);
 
-  // The name the schedule and the plan carry, typed into the project's form.
+  // The name the schedule is headed by, typed into the project's form.
   SetControlText(*DesignList(m_pDoc), IDC_WAREHOUSE_PROJECT_NAME, kHouseName);
   const std::string project = m_dir.Path("Sample House.tpf");
   service.filePaths.push_back(project.c_str());
