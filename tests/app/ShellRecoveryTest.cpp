@@ -1,13 +1,11 @@
 // When the fatal report ends the program, each project with unsaved changes is first written to a
 // recovery copy (beside its file, never over one; an unnamed project into the documents folder),
 // the report names the copies, and the copies load with the changes.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "ChildRun.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Dlgids.h"
@@ -19,8 +17,6 @@
 #include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
 
-extern char** environ;
-
 namespace {
 namespace fs = std::filesystem;
 
@@ -30,42 +26,7 @@ const char kFolderVariable[] = "PANECRAFT_RECOVERY_FOLDER";
 // Runs one test of this program in a process of its own, with the folder for it.
 int RunChildTest(const char* testName, const std::string& folder)
 {
-  std::string filter = std::string("--gtest_filter=") + testName;
-  std::string variable = std::string(kFolderVariable) + "=" + folder;
-  std::vector<char*> environment;
-  for (char** entry = environ; *entry; ++entry)
-    environment.push_back(*entry);
-  environment.push_back(variable.data());
-  environment.push_back(nullptr);
-  std::string self = fs::read_symlink("/proc/self/exe");
-  char* argv[] = {self.data(), filter.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Keeps the report's text in a file, since the process ends right after it.
-class CReportCatcher : public CScriptedDialogService
-{
-public:
-  explicit CReportCatcher(std::string path) : m_path(std::move(path)) {}
-  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
-  {
-    std::ofstream(m_path, std::ios::binary | std::ios::app) << text.str();
-    return CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
-  }
-
-private:
-  std::string m_path;
-};
-
-std::string ReadText(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
+  return RunThisTestInChild(testName, {std::string(kFolderVariable) + "=" + folder});
 }
 
 class RecoveryTest : public ShellTest

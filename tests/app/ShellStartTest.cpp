@@ -1,13 +1,11 @@
 // Start-up opens a new project or the command line's file, closes the untouched first project
 // when a file opens, saving a reopened project gives its bytes again, and a second instance
 // finds an open project in use.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
+#include "ChildRun.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Dlgids.h"
@@ -20,8 +18,6 @@
 #include "ui/docview/View.h"
 #include "productdb/txrecobj.h"
 
-extern char** environ;
-
 namespace {
 constexpr UINT kStoreDesignButton = 337;
 const char kChildProjectVariable[] = "PANECRAFT_CHILD_PROJECT";
@@ -29,22 +25,7 @@ const char kChildProjectVariable[] = "PANECRAFT_CHILD_PROJECT";
 // Runs one test of this program in a process of its own, with the project path for it.
 int RunChildTest(const char* testName, const std::string& projectPath)
 {
-  std::string filter = std::string("--gtest_filter=") + testName;
-  std::string variable = std::string(kChildProjectVariable) + "=" + projectPath;
-  std::vector<char*> environment;
-  for (char** entry = environ; *entry; ++entry)
-    if (std::string(*entry).rfind(std::string(kChildProjectVariable) + "=", 0) != 0)
-      environment.push_back(*entry);
-  environment.push_back(variable.data());
-  environment.push_back(nullptr);
-  std::string self = std::filesystem::read_symlink("/proc/self/exe");
-  char* argv[] = {self.data(), filter.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunThisTestInChild(testName, {std::string(kChildProjectVariable) + "=" + projectPath});
 }
 
 // The project path a child test works on; empty when the test runs on its own.

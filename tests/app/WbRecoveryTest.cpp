@@ -2,14 +2,12 @@
 // with a unit moved and one inserted since it was stored, and a new unnamed design as a design
 // of its own. When the project's folder has gone, the copy goes to the documents folder, then to
 // the temporary folder, and the report says where it went or that no folder could take it.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "ChildRun.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "document/Whids.h"
@@ -25,48 +23,9 @@ const char kCaseVariable[] = "PANECRAFT_RECOVERY_CASE";
 // The child test in a process of its own, with its folder, its case and a temporary folder.
 int RunChild(const char* testName, const std::string& folder, const char* what, const std::string& tmp)
 {
-  std::string filter = std::string("--gtest_filter=") + testName;
-  std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
-                                        std::string(kCaseVariable) + "=" + what, "TMPDIR=" + tmp};
-  std::vector<char*> environment;
-  for (char** entry = environ; *entry; ++entry) {
-    const std::string text(*entry);
-    if (text.rfind("TMPDIR=", 0) != 0 && text.rfind("PANECRAFT_RECOVERY_", 0) != 0)
-      environment.push_back(*entry);
-  }
-  for (std::string& variable : variables)
-    environment.push_back(variable.data());
-  environment.push_back(nullptr);
-  std::string self = fs::read_symlink("/proc/self/exe");
-  char* argv[] = {self.data(), filter.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunThisTestInChild(testName, {std::string(kFolderVariable) + "=" + folder,
+                                       std::string(kCaseVariable) + "=" + what, "TMPDIR=" + tmp});
 }
-
-std::string ReadText(const std::string& path)
-{
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Keeps the report's text in a file, since the process ends right after it.
-class CReportCatcher : public CScriptedDialogService
-{
-public:
-  explicit CReportCatcher(std::string path) : m_path(std::move(path)) {}
-  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
-  {
-    std::ofstream(m_path, std::ios::binary | std::ios::app) << text.str();
-    return CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
-  }
-
-private:
-  std::string m_path;
-};
 
 class WbRecoveryTest : public WorkbenchGuiTest
 {

@@ -2,13 +2,11 @@
 // Unit commands and the mouse, drawn on the retained surface, moved and resized through the
 // real drag loop, stored with their quantity and found again at the same scale, scroll position
 // and frame rectangle, in this program and in a second one that opens the saved project.
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "ChildRun.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "model/Unit.h"
@@ -16,24 +14,10 @@
 namespace {
 const char kChildProjectVariable[] = "PANECRAFT_WORKBENCH_CHILD_PROJECT";
 
+// Runs one test of this program in a process of its own, with the project path for it.
 int RunChildTest(const char* testName, const std::string& projectPath)
 {
-  std::string filter = std::string("--gtest_filter=") + testName;
-  std::string variable = std::string(kChildProjectVariable) + "=" + projectPath;
-  std::vector<char*> environment;
-  for (char** entry = environ; *entry; ++entry)
-    if (std::string(*entry).rfind(std::string(kChildProjectVariable) + "=", 0) != 0)
-      environment.push_back(*entry);
-  environment.push_back(variable.data());
-  environment.push_back(nullptr);
-  std::string self = std::filesystem::read_symlink("/proc/self/exe");
-  char* argv[] = {self.data(), filter.data(), nullptr};
-  pid_t pid = 0;
-  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
-    return -1;
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return RunThisTestInChild(testName, {std::string(kChildProjectVariable) + "=" + projectPath});
 }
 
 }  // namespace

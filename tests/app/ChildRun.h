@@ -1,0 +1,63 @@
+#pragma once
+// For tests that end their program (a fatal report ends the process): one test of this test
+// program run in a process of its own, and the messages it showed kept in a file to read after.
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ui/dlg/DialogService.h"
+
+extern char** environ;
+
+// Runs the named test of this program in a child with the given NAME=value variables, which
+// replace any of the same names; its exit code, or -1 when it did not end normally.
+inline int RunThisTestInChild(const char* testName, std::vector<std::string> variables)
+{
+  std::string filter = std::string("--gtest_filter=") + testName;
+  std::vector<char*> environment;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text(*entry);
+    bool replaced = false;
+    for (const std::string& variable : variables)
+      replaced = replaced || text.compare(0, variable.find('=') + 1, variable, 0, variable.find('=') + 1) == 0;
+    if (!replaced)
+      environment.push_back(*entry);
+  }
+  for (std::string& variable : variables)
+    environment.push_back(variable.data());
+  environment.push_back(nullptr);
+  std::string self = std::filesystem::read_symlink("/proc/self/exe");
+  char* argv[] = {self.data(), filter.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
+    return -1;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline std::string ReadText(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Keeps the report's text in a file, since the process ends right after it.
+class CReportCatcher : public CScriptedDialogService
+{
+public:
+  explicit CReportCatcher(std::string path) : m_path(std::move(path)) {}
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
+  {
+    std::ofstream(m_path, std::ios::binary | std::ios::app) << text.str();
+    return CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
+  }
+
+private:
+  std::string m_path;
+};
