@@ -8,15 +8,16 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/dlg/DialogService.h"
 
 extern char** environ;
 
-// Runs the named test of this program in a child with the given NAME=value variables, which
-// replace any of the same names; its exit code, or -1 when it did not end normally.
-inline int RunThisTestInChild(const char* testName, std::vector<std::string> variables)
+// Starts the named test of this program in a child with the given NAME=value variables, which
+// replace any of the same names; its process id, or -1 when it could not be started.
+inline pid_t StartThisTestInChild(const char* testName, std::vector<std::string> variables)
 {
   std::string filter = std::string("--gtest_filter=") + testName;
   std::vector<char*> environment;
@@ -36,9 +37,23 @@ inline int RunThisTestInChild(const char* testName, std::vector<std::string> var
   pid_t pid = 0;
   if (posix_spawn(&pid, self.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
     return -1;
+  return pid;
+}
+
+// The exit code of a child, or -1 when it was not started or did not end normally. A sanitizer
+// report ends the child with the sanitizer's own code, which no test expects.
+inline int WaitForChild(pid_t pid)
+{
   int status = 0;
-  waitpid(pid, &status, 0);
+  if (pid <= 0 || waitpid(pid, &status, 0) != pid)
+    return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Runs the named test of this program in a child (see StartThisTestInChild); its exit code.
+inline int RunThisTestInChild(const char* testName, std::vector<std::string> variables)
+{
+  return WaitForChild(StartThisTestInChild(testName, std::move(variables)));
 }
 
 inline std::string ReadText(const std::string& path)

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include "PrivateDisplay.h"
+
 extern char** environ;
 
 namespace {
@@ -111,6 +113,8 @@ protected:
 };
 
 constexpr int kRuns = 4;
+// The toolkit ends a program whose X server went away with this code.
+constexpr int kDisplayLostExitCode = 1;
 }  // namespace
 
 TEST_F(ExitTest, ClosingTheMainWindowEndsWithCodeZeroEveryTime)
@@ -163,41 +167,22 @@ TEST_F(ExitTest, LogoutSignalsWhileAQuestionIsOpenKeepTheChangeAndEndCleanly)
   EXPECT_EQ(CountRecoveryCopies(documents), kQuestionRuns) << "one copy a run, none written over";
 }
 
-// The X server goes away under the program: on its way out it keeps the change in a recovery
-// copy. The server is one of the test's own, on a display number it picks itself.
+// The X server goes away under the program: before the toolkit ends it, it keeps the change in
+// a recovery copy, and it ends with the toolkit's exit code for a lost display.
 TEST_F(ExitTest, LosingTheDisplayKeepsTheChangeInARecoveryCopy)
 {
   const std::string documents = UseDocumentsFolder();
-  int pipeFds[2] = {-1, -1};
-  ASSERT_EQ(::pipe(pipeFds), 0);
-  const std::string fd = std::to_string(pipeFds[1]);
-  std::string server = "Xvfb";
-  std::vector<std::string> args = {server, "-displayfd", fd, "-screen", "0", "1024x768x24", "-nolisten", "tcp"};
-  std::vector<char*> argv;
-  for (std::string& arg : args)
-    argv.push_back(arg.data());
-  argv.push_back(nullptr);
-  pid_t xvfb = 0;
-  const int spawned = posix_spawnp(&xvfb, server.c_str(), nullptr, nullptr, argv.data(), environ);
-  ::close(pipeFds[1]);
-  if (spawned != 0) {
-    ::close(pipeFds[0]);
+  CPrivateDisplay display;
+  if (!display.Start())
     GTEST_SKIP() << "no Xvfb on this machine";
-  }
-  std::string number;
-  char c = 0;
-  while (::read(pipeFds[0], &c, 1) == 1 && c != '\n')
-    number += c;
-  ::close(pipeFds[0]);
-  ASSERT_FALSE(number.empty()) << "Xvfb named no display";
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
 
-  const pid_t program = StartProgram("change-and-wait", "QT_QPA_PLATFORM=xcb", ":" + number);
+  const pid_t program = StartProgram("change-and-wait", "QT_QPA_PLATFORM=xcb", display.Name());
   ASSERT_GT(program, 0);
   for (int tries = 0; tries < 600 && ReadText(NotesPath()) != "changed"; ++tries)
     ::usleep(50000);
   EXPECT_EQ(ReadText(NotesPath()), "changed");
-  ::kill(xvfb, SIGTERM);
-  Wait(xvfb);
-  EXPECT_GE(Wait(program), 0) << "the program exits; no signal ends it";
+  display.Stop();
+  EXPECT_EQ(Wait(program), kDisplayLostExitCode);
   EXPECT_EQ(CountRecoveryCopies(documents), 1);
 }

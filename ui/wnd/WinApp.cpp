@@ -6,9 +6,11 @@
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QThread>
 
 #include "platform/core/Profile.h"
 #include "ui/wnd/Cursor.h"
+#include "ui/wnd/Exitcode.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/HelpSink.h"
@@ -53,19 +55,30 @@ BOOL CWinApp::InitApplication() { return TRUE; }
 BOOL CWinApp::InitInstance() { return TRUE; }
 
 namespace {
-// The window system's connection may break (the X server ended): the toolkit then exits the
-// process from inside the message loop. The unsaved work is kept on the way out.
-void KeepUnsavedWorkAtExit()
+QtMessageHandler g_previousMessageHandler = nullptr;
+
+// The toolkit ends the process itself when the connection to the X server breaks: it tells of
+// the broken connection in a warning and exits right after. The unsaved work is kept on hearing
+// the warning and the process ends here, before any exit processing has destroyed something
+// the copies need (the tables of the units are statics).
+bool TellsOfALostDisplay(QtMsgType type, const QString& message)
 {
+  return type == QtWarningMsg && message.startsWith(QLatin1String("The X11 connection broke"));
+}
+
+void KeepUnsavedWorkBeforeTheToolkitExits(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+  g_previousMessageHandler(type, context, message);
   CWinApp* app = AfxGetApp();
-  if (!app || !app->TakeUnexpectedExit())
+  const bool mainThread = qApp && QThread::currentThread() == qApp->thread();
+  if (!app || !mainThread || !TellsOfALostDisplay(type, message) || !app->TakeUnexpectedExit())
     return;
   try {
     app->KeepUnsavedWork();
   } catch (...) {
     std::fputs("The unsaved work could not be kept.\n", stderr);
   }
-  std::fflush(nullptr);
+  std::exit(kDisplayLostExitCode);
 }
 }  // namespace
 
@@ -73,8 +86,8 @@ int CWinApp::Run()
 {
   if (!m_pMainWnd)
     return ExitInstance();
-  static const bool registered = std::atexit(KeepUnsavedWorkAtExit) == 0;
-  (void)registered;
+  if (!g_previousMessageHandler)
+    g_previousMessageHandler = qInstallMessageHandler(KeepUnsavedWorkBeforeTheToolkitExits);
   m_bRunning = true;
   QGuiApplication::exec();
   m_bRunning = false;

@@ -96,10 +96,10 @@ public:
   // so no step of it runs inside a loop that another step ends.
   void RequestEndSession();
   // Keeps the unsaved work where it survives the program (recovery copies); called when the
-  // session ends with nobody to ask, and when the process is made to exit while the message loop
-  // runs (the display connection was lost). The default keeps nothing.
+  // session ends with nobody to ask, and when the toolkit is about to end the process while the
+  // message loop runs (the display connection was lost), before its exit. Default: nothing kept.
   virtual void KeepUnsavedWork() {}
-  // The process is exiting: TRUE once when that happens while the message loop still runs.
+  // The process is about to end unasked: TRUE once when that happens while the loop still runs.
   BOOL TakeUnexpectedExit();
 
   // Wakes idle processing after something changed outside user input.

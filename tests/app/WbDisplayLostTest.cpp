@@ -1,0 +1,206 @@
+// The X server goes away while the Workbench shows unsaved units of one family (standard, arched,
+// custom arched, free-form): before the program ends, with the code for a lost display, its
+// recovery copy holds the units as the Workbench showed them, and the project file keeps what was
+// saved. Each run is a child test of this program on an X server of the test's own.
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iomanip>
+#include <string>
+#include <vector>
+
+#include "ChildRun.h"
+#include "PrivateDisplay.h"
+#include "WbGuiFixture.h"
+#include "WbTestReader.h"
+#include "model/Unit.h"
+#include "ui/wnd/Exitcode.h"
+
+namespace {
+namespace fs = std::filesystem;
+
+const char kFolderVariable[] = "PANECRAFT_DISPLAY_LOST_FOLDER";
+const char kFamilyVariable[] = "PANECRAFT_DISPLAY_LOST_FAMILY";
+const char kChildTest[] = "WbDisplayLostTest.ChildLosesItsDisplayWithUnitsOnTheWorkbench";
+
+struct Family
+{
+  const char* name;
+  const char* type;
+  const char* subtype;
+};
+
+const std::vector<Family>& Families()
+{
+  static const std::vector<Family> families = {{"Standard", "GL", "BA005"},
+                                               {"Arched", "AR", "BA011"},
+                                               {"CustomArched", "AR", "S1013"},
+                                               {"FreeForm", "VG", "PP010"}};
+  return families;
+}
+
+const Family* FamilyNamed(const std::string& name)
+{
+  for (const Family& family : Families())
+    if (name == family.name)
+      return &family;
+  return nullptr;
+}
+
+// A unit as the Workbench shows it, as the child notes it for the test to compare with the copy.
+struct ShownUnit
+{
+  std::string type;
+  std::string subtype;
+  double x = 0.0;
+  double y = 0.0;
+  std::string attributes;
+};
+
+// One unit a line ("type subtype x y size"), then the attributes' bytes and a line end.
+void WriteShownUnits(const std::string& path, const std::vector<ShownUnit>& units)
+{
+  std::ofstream out(path, std::ios::binary);
+  out << std::setprecision(17);
+  for (const ShownUnit& unit : units)
+    out << unit.type << ' ' << unit.subtype << ' ' << unit.x << ' ' << unit.y << ' ' << unit.attributes.size() << '\n'
+        << unit.attributes << '\n';
+}
+
+std::vector<ShownUnit> ReadShownUnits(const std::string& path)
+{
+  std::ifstream in(path, std::ios::binary);
+  std::vector<ShownUnit> units;
+  ShownUnit unit;
+  size_t size = 0;
+  while (in >> unit.type >> unit.subtype >> unit.x >> unit.y >> size) {
+    in.get();
+    unit.attributes.assign(size, '\0');
+    in.read(unit.attributes.data(), static_cast<std::streamsize>(size));
+    units.push_back(unit);
+  }
+  return units;
+}
+
+class WbDisplayLostTest : public WorkbenchGuiTest
+{
+protected:
+  CPoint Quarter(int x, int y) const
+  {
+    const CRect client = View()->GetClientRect();
+    return CPoint(client.Width() * x / 4, client.Height() * y / 4);
+  }
+
+  // Every unit of the view, as shown.
+  std::vector<ShownUnit> UnitsShown()
+  {
+    std::vector<ShownUnit> units;
+    CObList* pList = View()->GetItemList();
+    for (POSITION pos = pList->GetHeadPosition(); pos;) {
+      auto* pItem = dynamic_cast<CUnitItem*>(pList->GetNext(pos));
+      if (!pItem)
+        continue;
+      const CVRX2DVector offset = pItem->GetOffset();
+      units.push_back({pItem->GetType().str(), pItem->GetSubtype().str(), offset.GetX(), offset.GetY(),
+                       pItem->GetUnit()->GetAttributes().str()});
+    }
+    return units;
+  }
+
+  // A unit of the family stored as "Opening" and saved as the folder's "Families.tpf"; then,
+  // unsaved, that unit moved and a second one placed.
+  void ChangeTheWorkbench(const std::string& folder, const Family& family)
+  {
+    StartProgram();
+    CUnitItem* pFirst = PlaceUnit(CommandFor(family.type, family.subtype), Quarter(1, 3));
+    ASSERT_NE(pFirst, nullptr);
+    StoreDesign("Opening", 1);
+    service.filePaths.push_back((folder + "/Families.tpf").c_str());
+    Command(ID_FILE_SAVE_AS);
+    ASSERT_FALSE(m_pDoc->IsProjectModified());
+    pFirst->Offset(CVRX2DVector(24.0, 12.0));
+    View()->UpdateAlignmentEntities(pFirst);
+    View()->Invalidate(TRUE);
+    ASSERT_NE(PlaceUnit(CommandFor(family.type, family.subtype), Quarter(3, 1)), nullptr);
+    Pump();
+  }
+};
+
+class WbDisplayLostFamilyTest : public WbDisplayLostTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+// Waits until the child has made its changes; false when it ended or never got there.
+bool WaitUntilReady(pid_t child, const std::string& readyPath)
+{
+  constexpr int kHangLimitTries = 1200;
+  for (int tries = 0; tries < kHangLimitTries; ++tries) {
+    if (fs::exists(readyPath))
+      return true;
+    if (::waitpid(child, nullptr, WNOHANG) != 0)
+      return false;
+    ::usleep(50000);
+  }
+  return false;
+}
+}  // namespace
+
+// Run by the tests below in a process of its own, on their X server; the process ends when the
+// server does.
+TEST_F(WbDisplayLostTest, ChildLosesItsDisplayWithUnitsOnTheWorkbench)
+{
+  const char* folder = std::getenv(kFolderVariable);
+  const char* name = std::getenv(kFamilyVariable);
+  if (!folder || !name)
+    GTEST_SKIP() << "run by the tests of a lost display";
+  const Family* family = FamilyNamed(name);
+  ASSERT_NE(family, nullptr) << name;
+  ChangeTheWorkbench(folder, *family);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 2);
+  WriteShownUnits(std::string(folder) + "/shown.txt", UnitsShown());
+  std::ofstream(std::string(folder) + "/ready") << "ready";
+  ShellApp().Run();
+  ADD_FAILURE() << "the message loop ended while the display was there";
+}
+
+TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWithItsCode)
+{
+  CPrivateDisplay display;
+  if (!display.Start())
+    GTEST_SKIP() << "no Xvfb on this machine";
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
+  const std::string folder = ShellTempDir() + "/" + GetParam();
+  fs::create_directories(folder);
+  const pid_t child = StartThisTestInChild(
+      kChildTest, {std::string(kFolderVariable) + "=" + folder, std::string(kFamilyVariable) + "=" + GetParam(),
+                   "QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name()});
+  ASSERT_GT(child, 0);
+  ASSERT_TRUE(WaitUntilReady(child, folder + "/ready")) << "the child ended before its changes were made";
+  display.Stop();
+  EXPECT_EQ(WaitForChild(child), kDisplayLostExitCode);
+
+  CStoredDesignImage saved;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Families.tpf"), "Opening", saved)) << saved.error;
+  EXPECT_EQ(saved.units.size(), 1u) << "the project file keeps what was saved";
+  CStoredDesignImage recovered;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Families.recovered.tpf"), "Opening", recovered))
+      << recovered.error;
+  const std::vector<ShownUnit> shown = ReadShownUnits(folder + "/shown.txt");
+  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(recovered.units.size(), shown.size());
+  for (size_t i = 0; i < shown.size(); ++i) {
+    EXPECT_EQ(recovered.units[i].type, shown[i].type) << i;
+    EXPECT_EQ(recovered.units[i].subtype, shown[i].subtype) << i;
+    EXPECT_DOUBLE_EQ(recovered.units[i].x, shown[i].x) << i;
+    EXPECT_DOUBLE_EQ(recovered.units[i].y, shown[i].y) << i;
+    EXPECT_EQ(recovered.units[i].attributes, shown[i].attributes) << i;
+  }
+  EXPECT_NE(recovered.units[0].x, saved.units[0].x) << "the unit moved after the save";
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFamily, WbDisplayLostFamilyTest,
+                         ::testing::Values("Standard", "Arched", "CustomArched", "FreeForm"),
+                         [](const ::testing::TestParamInfo<const char*>& info) { return std::string(info.param); });
