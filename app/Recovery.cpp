@@ -84,16 +84,65 @@ CString WriteCopyWhereverPossible(CDoc& doc)
   return CString();
 }
 
-// What the windows show goes into the project first; a failure there still leaves the project
-// as last stored worth a copy.
-BOOL NeedsCopy(CDoc& doc)
+// How the report names what the Workbench showed: the design by the name it is stored under.
+CString WorkbenchDesignLabel(CDoc& doc)
 {
+  CString name = doc.GetEditedDesignSnapshot().GetName();
+  if (name.IsEmpty() && doc.GetEditedDesign())
+    name = doc.GetEditedDesign()->GetName();
+  if (!name.IsEmpty())
+    return "the design \"" + name + "\"";
+  return doc.GetEditedDesign() ? CString("the new design") : CString("what the windows showed");
+}
+
+// What the windows show goes into the project first. A failure there leaves the stored designs
+// as last stored, and the project worth a copy when anything else changed; what could not be
+// taken is noted for the report.
+CRecoveryCopy TakeWhatIsShown(CDoc& doc)
+{
+  CRecoveryCopy copy;
+  copy.title = doc.GetTitle();
   try {
     doc.KeepWhatIsShown();
   } catch (...) {
     PCTRACE(TT_DOCUMENT, TL_WARNING)("The Workbench could not be taken into the recovery copy.\n");
+    copy.notTaken = WorkbenchDesignLabel(doc);
+    copy.notTakenWasStored = !doc.GetEditedDesignSnapshot().GetName().IsEmpty() || !doc.GetEditedDesign();
   }
-  return doc.IsProjectModified();
+  return copy;
+}
+
+void AddCopyOf(CDoc& doc, std::vector<CRecoveryCopy>& copies)
+{
+  CRecoveryCopy copy = TakeWhatIsShown(doc);
+  try {
+    copy.changed = doc.IsProjectModified();
+    if (copy.changed)
+      copy.path = WriteCopyWhereverPossible(doc);
+    else if (copy.notTaken.IsEmpty())
+      return;
+  } catch (...) {
+    PCTRACE(TT_DOCUMENT, TL_WARNING)("Recovery copy not written.\n");
+  }
+  copies.push_back(copy);
+}
+
+// What became of the design a Workbench that could not be taken showed.
+CString FateOfNotTaken(const CRecoveryCopy& copy)
+{
+  return copy.notTaken + (copy.notTakenWasStored ? " is kept only as last stored" : " on it is lost");
+}
+
+// What the report says of a Workbench that could not be taken, after what it says of the copies.
+CString DescribeNotTaken(const CRecoveryCopy& copy)
+{
+  if (!copy.changed)
+    return "\n\nThe Workbench of " + copy.title + " could not be taken into a recovery copy: " + FateOfNotTaken(copy) +
+           ". Nothing else had changed, so no copy was written.";
+  if (copy.path.IsEmpty())
+    return "\n\nThe Workbench of " + copy.title + " could not be taken either: " + FateOfNotTaken(copy) + ".";
+  return "\n\nThe unsaved changes except those on the Workbench were written to:\n" + copy.path +
+         "\nThe Workbench could not be taken into that copy: " + FateOfNotTaken(copy) + ".";
 }
 
 }  // namespace
@@ -115,12 +164,8 @@ std::vector<CRecoveryCopy> WriteRecoveryCopies(CWinApp& app)
     for (POSITION pos = docTemplate->GetFirstDocPosition(); pos;) {
       auto* doc = dynamic_cast<CDoc*>(docTemplate->GetNextDoc(pos));
       // A project that cannot be written is reported; the others still get their copies.
-      try {
-        if (doc && NeedsCopy(*doc))
-          copies.push_back({doc->GetTitle(), WriteCopyWhereverPossible(*doc)});
-      } catch (...) {
-        PCTRACE(TT_DOCUMENT, TL_WARNING)("Recovery copy not written.\n");
-      }
+      if (doc)
+        AddCopyOf(*doc, copies);
     }
   }
   return copies;
@@ -130,11 +175,14 @@ CString DescribeRecoveryCopies(const std::vector<CRecoveryCopy>& copies)
 {
   CString written;
   CString lost;
+  CString notTaken;
   for (const CRecoveryCopy& copy : copies) {
-    if (!copy.path.IsEmpty())
-      written += "\n" + copy.path;
-    else
+    if (copy.changed && copy.path.IsEmpty())
       lost += "\n" + copy.title;
+    else if (copy.changed && copy.notTaken.IsEmpty())
+      written += "\n" + copy.path;
+    if (!copy.notTaken.IsEmpty())
+      notTaken += DescribeNotTaken(copy);
   }
   CString text;
   if (!written.IsEmpty())
@@ -143,5 +191,5 @@ CString DescribeRecoveryCopies(const std::vector<CRecoveryCopy>& copies)
     text += "\n\nNo copy of the unsaved changes could be written, in the project's folder, the documents folder or the "
             "temporary folder, for:" +
             lost;
-  return text;
+  return text + notTaken;
 }

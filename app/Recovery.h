@@ -15,11 +15,17 @@ class CWinApp;
 // of that title in the folder.
 CString RecoveryPathFor(const CString& projectPath, const CString& title, const CString& folder, int n);
 
-// One changed project: its title and the copy written (empty when no folder could take it).
+// One project with unsaved work: its title, the copy written (empty when no folder could take
+// it, or when none was needed), whether anything but the Workbench had changed, and, when the
+// Workbench could not be taken into the project, what it showed ("the design "Gable"") and
+// whether that design had been stored before.
 struct CRecoveryCopy
 {
   CString title;
   CString path;
+  bool changed = true;
+  CString notTaken;
+  bool notTakenWasStored = true;
 };
 
 // Writes the copies of every modified project of the application's templates.

@@ -1,6 +1,7 @@
 // When the fatal report ends the program, each project with unsaved changes is first written to a
 // recovery copy (beside its file, never over one; an unnamed project into the documents folder),
-// the report names the copies, and the copies load with the changes.
+// the report names the copies, and the copies load with the changes; a Workbench that could not
+// be taken is named.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Fatalrpt.h"
+#include "app/Recovery.h"
 #include "document/Doc.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/frame/Frame.h"
@@ -104,4 +106,20 @@ TEST_F(RecoveryTest, AFatalErrorWritesChangedProjectsToRecoveryCopiesBesideTheir
   EXPECT_LT(projects[1]->FindDesign("Kitchen"), 0);
   EXPECT_GE(projects[1]->FindDesign("Porch"), 0);
   EXPECT_GE(projects[2]->FindDesign("Attic"), 0);
+}
+
+// A Workbench that could not be taken is told apart from a copy that holds everything: with
+// nothing else changed no copy is claimed, and without a folder for the copy both are told.
+TEST(RecoveryReportTest, AWorkbenchNotTakenIsNamedAndNothingMoreIsClaimed)
+{
+  CRecoveryCopy whole{"House.tpf", "/p/House.recovered.tpf", true, "", true};
+  CRecoveryCopy nothingElse{"Barn.tpf", "", false, "the design \"Gable\"", true};
+  CRecoveryCopy nowhere{"Shed.tpf", "", true, "the new design", false};
+  const std::string text = DescribeRecoveryCopies({whole, nothingElse, nowhere}).str();
+  EXPECT_EQ(text, "\n\nThe unsaved changes were written to:\n/p/House.recovered.tpf"
+                  "\n\nNo copy of the unsaved changes could be written, in the project's folder, the documents "
+                  "folder or the temporary folder, for:\nShed.tpf"
+                  "\n\nThe Workbench of Barn.tpf could not be taken into a recovery copy: the design \"Gable\" is "
+                  "kept only as last stored. Nothing else had changed, so no copy was written."
+                  "\n\nThe Workbench of Shed.tpf could not be taken either: the new design on it is lost.");
 }
