@@ -1,11 +1,15 @@
 // A fatal error keeps what the Workbench shows: the recovery copy holds the design being edited
 // with a unit moved and one inserted since it was stored, and a new unnamed design as a design
 // of its own. When the project's folder has gone, the copy goes to the documents folder, then to
-// the temporary folder, and the report says where it went or that no folder could take it.
+// the temporary folder, and the report says where it went or that no folder could take it. A
+// Workbench that cannot be taken is named in the report, and its design kept as last stored.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <QLineEdit>
+#include <QTest>
 
 #include "ChildRun.h"
 #include "WbGuiFixture.h"
@@ -45,6 +49,15 @@ protected:
     Command(ID_FILE_SAVE_AS);
     ASSERT_FALSE(m_pDoc->IsProjectModified());
   }
+  // The program reads a copy of the catalogue in the folder, which the test may then damage.
+  static void UseCatalogueCopy(const std::string& folder)
+  {
+    fs::create_directories(folder);
+    const char* binary = std::getenv("PANECRAFT_BINARY_DIR");
+    fs::copy_file(std::string(binary ? binary : ".") + "/productdata/TXDB.SDF", folder + "/TXDB.SDF");
+    std::ofstream(ShellTempDir() + "/Tarvex Windows/Panecraft.ini")
+        << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << folder << "\n";
+  }
   void EndWithAFatalError(const std::string& folder)
   {
     CReportCatcher catcher(folder + "/report.txt");
@@ -63,7 +76,32 @@ TEST_F(WbRecoveryTest, ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged)
     GTEST_SKIP() << "run by the tests of the recovery copies";
   const std::string base = folder;
   std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << base << "/Documents\"\n";
-  if (std::string(what) == "moved") {
+  if (std::string(what) == "gable") {
+    StartProgram();
+    ASSERT_NE(PlaceUnit(CommandFor("VG", "PP010"), Quarter(1, 3)), nullptr);
+    StoreDesign("Gable", 2);
+    service.filePaths.push_back((base + "/Lake House.tpf").c_str());
+    Command(ID_FILE_SAVE_AS);
+    ASSERT_FALSE(m_pDoc->IsProjectModified());
+    return;
+  }
+  if (std::string(what) == "damaged") {
+    // The program reads a copy of the catalogue that is cut short while the project is open: the
+    // tables a stored design needs are read when first used, and then cannot be.
+    UseCatalogueCopy(base + "/catalogue");
+    StartProgram((base + "/Lake House.tpf").c_str());
+    QLineEdit* field = FocusProjectNameField(m_pDoc);
+    ASSERT_NE(field, nullptr);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, "Lakeside Cabin");
+    EditStoredDesign("Gable");
+    ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
+    auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
+    ASSERT_NE(pItem, nullptr);
+    const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
+    Drag(inside, CPoint(inside.x + 40, inside.y - 30));
+    fs::resize_file(base + "/catalogue/TXDB.SDF", 64);
+  } else if (std::string(what) == "moved") {
     SaveKitchen(base);
     // The stored unit moved, and a second one inserted, neither stored.
     auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
@@ -105,6 +143,37 @@ TEST_F(WbRecoveryTest, TheCopyHoldsTheUnitsMovedAndInsertedOnTheWorkbench)
   EXPECT_GT(recovered.units[0].x, saved.units[0].x) << "moved right";
   EXPECT_GT(recovered.units[0].y, saved.units[0].y) << "moved up";
   EXPECT_EQ(recovered.units[1].subtype, "BA005");
+}
+
+// A Workbench that cannot be taken (its catalogue cut short under the program) leaves its design
+// in the copy as last stored, and the report says so, naming the design, and never that the
+// unsaved changes were all written.
+TEST_F(WbRecoveryTest, TheReportNamesTheDesignTheCopyCouldNotTakeFromTheWorkbench)
+{
+  const std::string folder = ShellTempDir() + "/damaged";
+  fs::create_directories(folder);
+  ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "gable", folder), 0);
+  ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "damaged", folder),
+            kFatalExitCode);
+  const std::string copy = folder + "/Lake House.recovered.tpf";
+  const std::string report = ReadText(folder + "/report.txt");
+  EXPECT_NE(report.find("\n\nThe unsaved changes except those on the Workbench were written to:\n" + copy +
+                        "\nThe Workbench could not be taken into that copy: the design \"Gable\" is kept only "
+                        "as last stored."),
+            std::string::npos)
+      << report;
+  EXPECT_EQ(report.find("The unsaved changes were written"), std::string::npos) << report;
+
+  CStoredDesignImage saved;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Lake House.tpf"), "Gable", saved)) << saved.error;
+  CStoredDesignImage recovered;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(copy), "Gable", recovered)) << recovered.error;
+  const std::vector<unsigned char> bytes = ReadFileBytes(copy);
+  EXPECT_NE(std::string(bytes.begin(), bytes.end()).find("Lakeside Cabin"), std::string::npos)
+      << "the project name typed since the save is in the copy";
+  ASSERT_EQ(recovered.units.size(), 1u);
+  EXPECT_EQ(recovered.units[0].x, saved.units[0].x) << "the design as last stored, not as moved";
+  EXPECT_EQ(recovered.units[0].y, saved.units[0].y);
 }
 
 TEST_F(WbRecoveryTest, WithoutTheProjectsFolderTheCopyGoesToTheNextFolderThatTakesIt)
