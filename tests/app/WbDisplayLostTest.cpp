@@ -130,8 +130,7 @@ protected:
 };
 
 class WbDisplayLostFamilyTest : public WbDisplayLostTest, public ::testing::WithParamInterface<const char*>
-{
-};
+{};
 
 // Waits until the child has made its changes; false when it ended or never got there.
 bool WaitUntilReady(pid_t child, const std::string& readyPath)
@@ -174,9 +173,9 @@ TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWith
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
   const std::string folder = ShellTempDir() + "/" + GetParam();
   fs::create_directories(folder);
-  const pid_t child = StartThisTestInChild(
-      kChildTest, {std::string(kFolderVariable) + "=" + folder, std::string(kFamilyVariable) + "=" + GetParam(),
-                   "QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name()});
+  const pid_t child = StartThisTestInChild(kChildTest, {std::string(kFolderVariable) + "=" + folder,
+                                                        std::string(kFamilyVariable) + "=" + GetParam(),
+                                                        "QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name()});
   ASSERT_GT(child, 0);
   ASSERT_TRUE(WaitUntilReady(child, folder + "/ready")) << "the child ended before its changes were made";
   display.Stop();

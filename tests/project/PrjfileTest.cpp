@@ -222,7 +222,7 @@ TEST(ProjectFileSave, SavingRemovesWhatAKilledSaveLeftBeside)
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
   ASSERT_EQ(dir.EntryCount(), 2u);
   EXPECT_EQ(ReadFileBytes(path), Pattern(100, 1));
   CProjectFile file;

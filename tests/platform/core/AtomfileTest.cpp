@@ -182,7 +182,7 @@ TEST_F(AtomicFileTest, LeftoversOfAKilledWriteAreRemovedAndOthersKept)
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status));
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
   ASSERT_EQ(EntryCount(m_dir), 2u) << "the killed write left its temporary file";
   Put(Path(".house.tpf.notes"), "not a temporary file");
   Put(Path(".other.tpf.1.1.tmp"), "another file's");
