@@ -111,10 +111,10 @@ protected:
   }
 
   // A unit of the family stored as "Opening" and saved as the folder's "Families.tpf"; then,
-  // unsaved, that unit moved and a second one placed.
+  // unsaved, that unit moved and a second one placed. The units are shown only then, as the
+  // user's are, so what they build on first use is built while the message loop runs.
   void ChangeTheWorkbench(const std::string& folder, const Family& family)
   {
-    StartProgram();
     CUnitItem* pFirst = PlaceUnit(CommandFor(family.type, family.subtype), Quarter(1, 3));
     ASSERT_NE(pFirst, nullptr);
     StoreDesign("Opening", 1);
@@ -157,10 +157,14 @@ TEST_F(WbDisplayLostTest, ChildLosesItsDisplayWithUnitsOnTheWorkbench)
     GTEST_SKIP() << "run by the tests of a lost display";
   const Family* family = FamilyNamed(name);
   ASSERT_NE(family, nullptr) << name;
-  ChangeTheWorkbench(folder, *family);
-  ASSERT_EQ(View()->GetItemList()->GetCount(), 2);
-  WriteShownUnits(std::string(folder) + "/shown.txt", UnitsShown());
-  std::ofstream(std::string(folder) + "/ready") << "ready";
+  StartProgram();
+  const std::string base = folder;
+  QTimer::singleShot(0, [this, base, family] {
+    ChangeTheWorkbench(base, *family);
+    ASSERT_EQ(View()->GetItemList()->GetCount(), 2);
+    WriteShownUnits(base + "/shown.txt", UnitsShown());
+    std::ofstream(base + "/ready") << "ready";
+  });
   ShellApp().Run();
   ADD_FAILURE() << "the message loop ended while the display was there";
 }
