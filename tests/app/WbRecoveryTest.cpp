@@ -39,12 +39,14 @@ protected:
     const CRect client = View()->GetClientRect();
     return CPoint(client.Width() * x / 4, client.Height() * y / 4);
   }
-  // A glider stored as "Kitchen" and saved as the folder's "Lake House.tpf".
-  void SaveKitchen(const std::string& folder)
+  // A glider stored as "Kitchen" (or a unit of another type under another name) and saved as
+  // the folder's "Lake House.tpf".
+  void SaveKitchen(const std::string& folder, const char* name = "Kitchen", const char* type = "GL",
+                   const char* subtype = "BA005")
   {
     StartProgram();
-    ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), Quarter(1, 3)), nullptr);
-    StoreDesign("Kitchen", 2);
+    ASSERT_NE(PlaceUnit(CommandFor(type, subtype), Quarter(1, 3)), nullptr);
+    StoreDesign(name, 2);
     service.filePaths.push_back((folder + "/Lake House.tpf").c_str());
     Command(ID_FILE_SAVE_AS);
     ASSERT_FALSE(m_pDoc->IsProjectModified());
@@ -77,12 +79,7 @@ TEST_F(WbRecoveryTest, ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged)
   const std::string base = folder;
   std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << base << "/Documents\"\n";
   if (std::string(what) == "gable") {
-    StartProgram();
-    ASSERT_NE(PlaceUnit(CommandFor("VG", "PP010"), Quarter(1, 3)), nullptr);
-    StoreDesign("Gable", 2);
-    service.filePaths.push_back((base + "/Lake House.tpf").c_str());
-    Command(ID_FILE_SAVE_AS);
-    ASSERT_FALSE(m_pDoc->IsProjectModified());
+    SaveKitchen(base, "Gable", "VG", "PP010");
     return;
   }
   if (std::string(what) == "damaged") {
