@@ -44,6 +44,10 @@ HWND CListBox::MakeWidget(HWND hParentHost, const CString&, DWORD)
 {
   auto* list = new QListWidget(hParentHost);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every line has the one height of the list's font, as in a list box, so that showing a line
+  // does not measure all the others: adding and selecting one costs the same in a list of
+  // thousands as in a short one. A line wider than the list is cut short, as there.
+  list->setUniformItemSizes(true);
   return list;
 }
 
