@@ -17,18 +17,13 @@
 #include "bench/BenchDesigns.h"
 #include "bench/BenchRatio.h"
 #include "bench/BenchServices.h"
+#include "bench/BenchSetup.h"
 #include "document/Doc.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
-#include "platform/core/Coreclass.h"
-#include "productdb/txrecobj.h"
 #include "project/DocServices.h"
-#include "project/Projreg.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/wnd/QtApp.h"
-#include "units/freeform/Vgreg.h"
-#include "units/standard/Stdreg.h"
-#include "workbench/items/Wbreg.h"
 
 namespace {
 
@@ -41,14 +36,7 @@ struct CBenchApp
     static char name[] = "designlist_bench";
     static char* argv[] = {name, nullptr};
     qt = std::make_unique<CQtApplication>(argc, argv);
-    SetDocServices(&services);
-    SetDialogService(&dialogs);
-    CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
-    RegisterCoreClasses();
-    RegisterProjectClasses();
-    RegisterStandardUnits();
-    RegisterFreeformUnits();
-    RegisterWorkbenchClasses();
+    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
     RegisterWarehouseResources();
     design = bench::MakeDesign(0);
   }

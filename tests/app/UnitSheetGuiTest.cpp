@@ -56,6 +56,15 @@ protected:
     return pItem;
   }
   CUnitItem* PlaceGlider(double x = 200.0, double y = 100.0) { return Place("GL", "BA005", x, y); }
+  // A patio door placed at (200, 100) at the given size; its unit, null when none was placed.
+  CStandardUnit* PlaceDoor(const char* size, CUnitItem*& pItem)
+  {
+    pItem = Place("PS", "BA016", 200.0, 100.0);
+    auto* pDoor = pItem ? dynamic_cast<CStandardUnit*>(pItem->GetUnit()) : nullptr;
+    if (pDoor)
+      pDoor->SetSizeCode(size);
+    return pDoor && pDoor->GetSizeCode() == size ? pDoor : nullptr;
+  }
   // Opens the item's sheet as the user does, with a double click on the unit; the action
   // answers the sheet. False when no unit sheet opened.
   bool DoubleClick(CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action)
@@ -557,9 +566,8 @@ TEST_F(UnitSheetGuiTest, AnOfferedDoorHardwareIsTakenOnOkAndOfferedOnlyWhereSold
 {
   constexpr int kHardware = 3;
   constexpr int kMultipoint = 5;
-  CUnitItem* pItem = Place("PS", "BA016", 200.0, 100.0);
-  ASSERT_NE(pItem, nullptr);
-  auto* pDoor = dynamic_cast<CStandardUnit*>(pItem->GetUnit());
+  CUnitItem* pItem = nullptr;
+  CStandardUnit* pDoor = PlaceDoor("PS5080", pItem);
   ASSERT_NE(pDoor, nullptr);
   auto offersMultipoint = [&](CPropertyPage& options) {
     auto* pOptions = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_OPTION_LIST));
@@ -572,7 +580,6 @@ TEST_F(UnitSheetGuiTest, AnOfferedDoorHardwareIsTakenOnOkAndOfferedOnlyWhereSold
         return i;
     return -1;
   };
-  pDoor->SetSizeCode("PS5080");
   ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
     EXPECT_EQ(offersMultipoint(ActivePage(sheet, kOptionsPage)), -1) << "not sold at this size";
     ClickButton(sheet, IDCANCEL);
@@ -649,12 +656,9 @@ TEST_F(UnitSheetGuiTest, TheOptionListsFollowASizeAppliedAndAnOperationChosenInT
   constexpr int kHardware = 3;
   constexpr int kScreen = 4;
   constexpr int kMultipoint = 5;
-  CUnitItem* pItem = Place("PS", "BA016", 200.0, 100.0);
-  ASSERT_NE(pItem, nullptr);
-  auto* pDoor = dynamic_cast<CStandardUnit*>(pItem->GetUnit());
+  CUnitItem* pItem = nullptr;
+  CStandardUnit* pDoor = PlaceDoor("PS6068", pItem);
   ASSERT_NE(pDoor, nullptr);
-  pDoor->SetSizeCode("PS6068");
-  ASSERT_EQ(pDoor->GetSizeCode(), "PS6068");
   ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
     CPropertyPage& options = ClickTab(sheet, kOptionsPage);
     const std::vector<int> before = ClickCategory(options, kHardware);
