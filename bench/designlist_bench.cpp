@@ -46,10 +46,11 @@ struct CBenchApp
   CDesignStore design;
 };
 
+// Made once and left to the end of the process: its windows must not outlive the application.
 CBenchApp& App()
 {
-  static CBenchApp app;
-  return app;
+  static auto* app = new CBenchApp;
+  return *app;
 }
 
 CString DesignName(const char* kind, int i) { return CString::Formatted("%s %06d", kind, i); }
@@ -83,10 +84,8 @@ struct CBenchProject
 
 CBenchProject& Project(int designs)
 {
-  // The application is made first, so that it outlives the projects' windows.
-  App();
-  static std::map<int, std::unique_ptr<CBenchProject>> projects;
-  auto& project = projects[designs];
+  static auto* projects = new std::map<int, std::unique_ptr<CBenchProject>>;
+  auto& project = (*projects)[designs];
   if (!project)
     project = std::make_unique<CBenchProject>(designs);
   return *project;
