@@ -21,15 +21,10 @@
 #include "bench/BenchDesigns.h"
 #include "bench/BenchRatio.h"
 #include "bench/BenchServices.h"
+#include "bench/BenchSetup.h"
 #include "document/Doc.h"
-#include "platform/core/Coreclass.h"
 #include "ui/dlg/DialogService.h"
-#include "productdb/txrecobj.h"
 #include "project/DocServices.h"
-#include "project/Projreg.h"
-#include "units/freeform/Vgreg.h"
-#include "units/standard/Stdreg.h"
-#include "workbench/items/Wbreg.h"
 
 namespace {
 
@@ -40,14 +35,7 @@ struct CBenchSetup
 {
   CBenchSetup()
   {
-    SetDocServices(&services);
-    SetDialogService(&dialogs);
-    CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
-    RegisterCoreClasses();
-    RegisterProjectClasses();
-    RegisterStandardUnits();
-    RegisterFreeformUnits();
-    RegisterWorkbenchClasses();
+    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
     for (int i = 0; i < kDistinctDesigns; ++i)
       designs.push_back(bench::MakeDesign(i));
   }

@@ -8,21 +8,16 @@
 #include <memory>
 
 #include "bench/BenchServices.h"
+#include "bench/BenchSetup.h"
 #include "document/Doc.h"
 #include "model/Stdunit.h"
-#include "platform/core/Coreclass.h"
 #include "ui/dlg/DialogService.h"
-#include "productdb/txrecobj.h"
 #include "project/DocServices.h"
 #include "project/Dsgstore.h"
-#include "project/Projreg.h"
 #include "reports/Rptcont.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"
-#include "units/freeform/Vgreg.h"
-#include "units/standard/Stdreg.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/items/Wbreg.h"
 
 namespace {
 
@@ -62,14 +57,7 @@ struct CBenchProjects
 {
   CBenchProjects()
   {
-    SetDocServices(&services);
-    SetDialogService(&dialogs);
-    CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
-    RegisterCoreClasses();
-    RegisterProjectClasses();
-    RegisterStandardUnits();
-    RegisterFreeformUnits();
-    RegisterWorkbenchClasses();
+    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
   }
   CDoc& Project(int designs)
   {

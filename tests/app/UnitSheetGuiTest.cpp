@@ -1,12 +1,18 @@
 // Drives the "Unit Properties" sheet through the real Workbench: opened by a double click on a
 // unit, it changes the unit's size, option choices and position only on Apply and OK, drops
 // what was not applied on Cancel, refuses mistyped lengths without changing anything, shows and
-// reads lengths in the user's units, reopens on the page last left, gives each unit family its
+// reads lengths in the user's units, reopens on the page last left, lists on a page shown again
+// what the working unit offers as it now is, gives each unit family its
 // own sizing page, and says so when a choice it lists is refused by the unit instead of dropping it.
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <vector>
 
 #include <QLineEdit>
+#include <QListWidget>
+#include <QTabBar>
+#include <QTest>
 
 #include "WbGuiFixture.h"
 #include "model/OddCatalogue.h"
@@ -50,6 +56,15 @@ protected:
     return pItem;
   }
   CUnitItem* PlaceGlider(double x = 200.0, double y = 100.0) { return Place("GL", "BA005", x, y); }
+  // A patio door placed at (200, 100) at the given size; its unit, null when none was placed.
+  CStandardUnit* PlaceDoor(const char* size, CUnitItem*& pItem)
+  {
+    pItem = Place("PS", "BA016", 200.0, 100.0);
+    auto* pDoor = pItem ? dynamic_cast<CStandardUnit*>(pItem->GetUnit()) : nullptr;
+    if (pDoor)
+      pDoor->SetSizeCode(size);
+    return pDoor && pDoor->GetSizeCode() == size ? pDoor : nullptr;
+  }
   // Opens the item's sheet as the user does, with a double click on the unit; the action
   // answers the sheet. False when no unit sheet opened.
   bool DoubleClick(CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action)
@@ -100,6 +115,43 @@ protected:
     return title;
   }
   CString LastMessage() const { return Messages().empty() ? CString() : Messages().back(); }
+  // Clicks a page's tab, as the user does; the page clicked is returned.
+  static CPropertyPage& ClickTab(CUnitSheetDlg& sheet, int index)
+  {
+    auto* tabs = static_cast<QTabBar*>(sheet.GetTabControl()->m_hWnd);
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(index).center());
+    Pump();
+    EXPECT_EQ(sheet.GetActiveIndex(), index);
+    return *sheet.GetActivePage();
+  }
+  // The item data of every line of a list, as it stands.
+  static std::vector<int> ListData(CPropertyPage& page, UINT nID)
+  {
+    auto* pList = static_cast<CListBox*>(page.GetDlgItem(static_cast<int>(nID)));
+    std::vector<int> data;
+    for (int i = 0; i < pList->GetCount(); ++i)
+      data.push_back(static_cast<int>(pList->GetItemData(i)));
+    return data;
+  }
+  // The choices the option page lists for a category after a click on it; none when the page does
+  // not list the category.
+  static std::vector<int> ClickCategory(CPropertyPage& options, int category)
+  {
+    const std::vector<int> categories = ListData(options, IDC_UNIT_OPTION_LIST);
+    const auto at = std::find(categories.begin(), categories.end(), category);
+    if (at == categories.end())
+      return {};
+    auto* pList = static_cast<QListWidget*>(options.GetDlgItem(IDC_UNIT_OPTION_LIST)->m_hWnd);
+    QListWidgetItem* pLine = pList->item(static_cast<int>(at - categories.begin()));
+    pList->scrollToItem(pLine);
+    QTest::mouseClick(pList->viewport(), Qt::LeftButton, Qt::NoModifier, pList->visualItemRect(pLine).center());
+    Pump();
+    return ListData(options, IDC_UNIT_CHOICE_LIST);
+  }
+  static bool Holds(const std::vector<int>& data, int value)
+  {
+    return std::find(data.begin(), data.end(), value) != data.end();
+  }
 };
 }  // namespace
 
@@ -514,9 +566,8 @@ TEST_F(UnitSheetGuiTest, AnOfferedDoorHardwareIsTakenOnOkAndOfferedOnlyWhereSold
 {
   constexpr int kHardware = 3;
   constexpr int kMultipoint = 5;
-  CUnitItem* pItem = Place("PS", "BA016", 200.0, 100.0);
-  ASSERT_NE(pItem, nullptr);
-  auto* pDoor = dynamic_cast<CStandardUnit*>(pItem->GetUnit());
+  CUnitItem* pItem = nullptr;
+  CStandardUnit* pDoor = PlaceDoor("PS5080", pItem);
   ASSERT_NE(pDoor, nullptr);
   auto offersMultipoint = [&](CPropertyPage& options) {
     auto* pOptions = static_cast<CListBox*>(options.GetDlgItem(IDC_UNIT_OPTION_LIST));
@@ -529,7 +580,6 @@ TEST_F(UnitSheetGuiTest, AnOfferedDoorHardwareIsTakenOnOkAndOfferedOnlyWhereSold
         return i;
     return -1;
   };
-  pDoor->SetSizeCode("PS5080");
   ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
     EXPECT_EQ(offersMultipoint(ActivePage(sheet, kOptionsPage)), -1) << "not sold at this size";
     ClickButton(sheet, IDCANCEL);
@@ -596,4 +646,44 @@ TEST_F(RefusedChoiceSheetTest, ARefusedChoiceIsToldAndTheChoiceKeptIsShown)
   EXPECT_NE(LastMessage().Find("Multipoint Lock, Satin Nickel"), -1) << LastMessage().str();
   EXPECT_EQ(kept, 2) << "the list shows the choice that stays";
   EXPECT_EQ(pUnit->GetOptionChoice(kHardware, 0), 2);
+}
+
+// The option page lists what the working unit offers as it now is: a size applied on the sizing
+// page, or an operation chosen there and not yet applied, changes the lists the page shows when
+// it is shown again in the same sheet.
+TEST_F(UnitSheetGuiTest, TheOptionListsFollowASizeAppliedAndAnOperationChosenInTheSameSheet)
+{
+  constexpr int kHardware = 3;
+  constexpr int kScreen = 4;
+  constexpr int kMultipoint = 5;
+  CUnitItem* pItem = nullptr;
+  CStandardUnit* pDoor = PlaceDoor("PS6068", pItem);
+  ASSERT_NE(pDoor, nullptr);
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& options = ClickTab(sheet, kOptionsPage);
+    const std::vector<int> before = ClickCategory(options, kHardware);
+    EXPECT_TRUE(Holds(before, 1));
+    EXPECT_FALSE(Holds(before, kMultipoint)) << "not sold at this size";
+
+    CPropertyPage& sizing = ClickTab(sheet, kSizingPage);
+    SelectLine(sizing, IDC_UNIT_SIZE_CODE, LineOf(sizing, IDC_UNIT_SIZE_CODE, "PS6080"));
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_EQ(pDoor->GetSizeCode(), "PS6080");
+    ClickTab(sheet, kOptionsPage);
+    EXPECT_TRUE(Holds(ListData(options, IDC_UNIT_CHOICE_LIST), kMultipoint))
+        << "the hardware list shown again is the new size's";
+    EXPECT_TRUE(Holds(ClickCategory(options, kHardware), kMultipoint));
+
+    // A fixed door has neither hardware nor screen.
+    ClickTab(sheet, kSizingPage);
+    SelectLine(sizing, IDC_UNIT_SIZE_CODE, LineOf(sizing, IDC_UNIT_SIZE_CODE, "PS3080"));
+    SelectLine(sizing, IDC_UNIT_OPERATION, LineOf(sizing, IDC_UNIT_OPERATION, "Fixed"));
+    ClickTab(sheet, kOptionsPage);
+    const std::vector<int> categories = ListData(options, IDC_UNIT_OPTION_LIST);
+    EXPECT_FALSE(Holds(categories, kHardware));
+    EXPECT_FALSE(Holds(categories, kScreen));
+    EXPECT_TRUE(Holds(categories, 1)) << "the glazing stays";
+    ClickButton(sheet, IDCANCEL);
+  }));
+  EXPECT_EQ(pDoor->GetSizeCode(), "PS6080") << "what was applied stays, what was not goes";
 }

@@ -1,7 +1,10 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
-// with its refusal messages, Enter and Esc, radio groups, sorted list boxes and combo boxes.
+// with its refusal messages, Enter and Esc, radio groups, sorted list boxes (their lines of one
+// height, the one selected last in view) and combo boxes.
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QScrollBar>
 
 #include "TestApp.h"
 #include "ui/dlg/Ctrls.h"
@@ -251,6 +254,32 @@ TEST_F(DialogTest, SortedListSortsWithoutRegardToCaseAndNotifiesOnlyUserChanges)
     EXPECT_EQ(dlg.selChanges, 0);
     EXPECT_EQ(list.DeleteString(0), 3);
     EXPECT_EQ(d.GetDlgItem(IDC_LIST), &list);
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// A line added and selected at the end of a long list is scrolled into view; every line has the
+// one height, and a line wider than the list is cut at its edge rather than scrolled to.
+TEST_F(DialogTest, ALineAddedAndSelectedAtTheEndOfALongListIsInView)
+{
+  CTestDlg dlg;
+  service.dialogActions.push_back([&dlg](CDialog& d) {
+    CListBox& list = dlg.list;
+    for (int i = 0; i < 300; ++i)
+      list.AddString(CString::Formatted("Line %04d", i));
+    const int last = list.AddString("Line 9999 with a name much wider than the list can show");
+    EXPECT_EQ(list.SetCurSel(last), last);
+    Pump();
+    auto* widget = static_cast<QListWidget*>(list.m_hWnd);
+    const QRect shown = widget->visualItemRect(widget->item(last));
+    EXPECT_GE(shown.top(), 0) << "the selected line is in view";
+    EXPECT_LE(shown.bottom(), widget->viewport()->height());
+    EXPECT_EQ(shown.left(), 0) << "the wide line starts at the list's left edge";
+    EXPECT_EQ(shown.height(), widget->visualItemRect(widget->item(0)).height());
+    EXPECT_FALSE(widget->horizontalScrollBar()->isVisible());
+    EXPECT_EQ(list.GetCurSel(), last);
+    EXPECT_EQ(dlg.selChanges, 0) << "only the user's changes notify";
     Click(d, IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);

@@ -40,10 +40,17 @@ CString TextOf(const CComboBox& combo, int index)
 }
 }  // namespace
 
-HWND CListBox::MakeWidget(HWND hParentHost, const CString&, DWORD)
+HWND CListBox::MakeWidget(HWND hParentHost, const CString&, DWORD dwStyle)
 {
   auto* list = new QListWidget(hParentHost);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Every line has the one height of the list's font, as in a list box, so that showing a line
+  // does not measure all the others: adding and selecting one costs the same in a list of
+  // thousands as in a short one. Without a horizontal scroll bar asked for, a line wider than
+  // the list is cut at its edge, as there.
+  list->setUniformItemSizes(true);
+  if (!(dwStyle & WS_HSCROLL))
+    list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   return list;
 }
 

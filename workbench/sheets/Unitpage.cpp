@@ -38,6 +38,16 @@ BOOL CUnitPageDlg::OnInitDialog()
   return TRUE;
 }
 
+// A size or operation chosen on another page changes the options, grilles and operations offered.
+BOOL CUnitPageDlg::OnSetActive()
+{
+  const BOOL bReturning = !m_bFirstSetActive;
+  const BOOL result = CPropertyPage::OnSetActive();
+  if (bReturning)
+    LoadControls();
+  return result;
+}
+
 CString CUnitPageDlg::FormatLength(double inches) const
 {
   return CUnitsConverter().FormatLength(m_nMeasurementUnits, inches);

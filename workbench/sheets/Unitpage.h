@@ -52,6 +52,8 @@ public:
   CUnitPageDlg(UINT nIDTemplate, CUnit* pUnit);
 
   BOOL OnInitDialog() override;
+  // The sheet's pages share one working unit: a page shown again lists what the unit offers now.
+  BOOL OnSetActive() override;
   CUnit* GetUnit() const { return m_pUnit; }
 
 protected:

@@ -1,0 +1,5 @@
+if(TARGET document AND TARGET platform_ui AND TARGET workbench AND TARGET units_freeform)
+  panecraft_bench(designlist_bench SOURCES designlist_bench.cpp DEPS document workbench units_standard units_freeform)
+  target_compile_definitions(designlist_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
+  add_dependencies(designlist_bench txdb)
+endif()
