@@ -1,8 +1,8 @@
 #include "ui/wnd/HelpWnd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
@@ -10,10 +10,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include "support/Trace.h"
 
 namespace {
+constexpr const char* kTitle = "Panecraft Help";
+
 QString Native(const CString& path) { return QString::fromUtf8(path.c_str()); }
 }  // namespace
 
@@ -34,7 +37,7 @@ void CHelpWindowSink::ShowHelp(std::uintptr_t dwData, UINT nCmd)
 void CHelpWindowSink::MakeWindow()
 {
   m_pWindow = std::make_unique<QWidget>(nullptr, Qt::Window);
-  m_pWindow->setWindowTitle("Panecraft Help");
+  m_pWindow->setWindowTitle(kTitle);
   m_pWindow->setObjectName("PanecraftHelp");
   auto* layout = new QVBoxLayout(m_pWindow.get());
   layout->setContentsMargins(0, 0, 0, 0);
@@ -52,8 +55,11 @@ void CHelpWindowSink::MakeWindow()
   QObject::connect(forward, &QAction::triggered, m_pBrowser, &QTextBrowser::forward);
   QObject::connect(m_pBrowser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   QObject::connect(m_pBrowser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-  QObject::connect(m_pBrowser, &QTextBrowser::sourceChanged, m_pWindow.get(),
-                   [this] { m_pWindow->setWindowTitle("Panecraft Help - " + m_pBrowser->documentTitle()); });
+  // The page's title once; the contents page is itself titled "Panecraft Help".
+  QObject::connect(m_pBrowser, &QTextBrowser::sourceChanged, m_pWindow.get(), [this] {
+    const QString page = m_pBrowser->documentTitle();
+    m_pWindow->setWindowTitle(page.isEmpty() || page == kTitle ? QString(kTitle) : QString(kTitle) + " - " + page);
+  });
   layout->addWidget(bar);
   layout->addWidget(m_pBrowser);
   // Centred on the screen and never larger than it, so no part of the page is out of reach.
@@ -74,9 +80,39 @@ void CHelpWindowSink::ShowTopic(const CString& topic)
   const QString path = QDir(Native(m_strFolder)).filePath(Native(topic));
   PCTRACE(TT_APPLICATION, TL_DETAIL)("Help topic: %s\n", path.toUtf8().constData());
   m_pBrowser->setSource(QUrl::fromLocalFile(path));
+  ShowInFrontOfAsker();
+}
+
+void CHelpWindowSink::ShowInFrontOfAsker()
+{
+  // An application-modal dialog blocks every window but those it owns: the help window asked
+  // from it becomes its transient, a dialog-type window the window manager keeps above it.
+  QWidget* modal = QApplication::activeModalWidget();
+  QWindow* owner = modal && modal != m_pWindow.get() ? modal->window()->windowHandle() : nullptr;
+  const QWindow* shown = m_pWindow->windowHandle();
+  if (!shown || shown->transientParent() != owner || m_pWindow->windowType() != (owner ? Qt::Dialog : Qt::Window))
+    SetOwner(owner);
   m_pWindow->show();
   m_pWindow->raise();
   m_pWindow->activateWindow();
+}
+
+void CHelpWindowSink::SetOwner(QWindow* owner)
+{
+  const bool shown = m_pWindow->isVisible();
+  const QRect place = m_pWindow->geometry();
+  // A new window type or transient parent reaches the window manager only when it is shown anew.
+  const Qt::WindowType type = owner ? Qt::Dialog : Qt::Window;
+  if (m_pWindow->windowType() != type)
+    m_pWindow->setWindowFlags(owner ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint
+                                    : Qt::WindowFlags(Qt::Window));
+  else if (shown)
+    m_pWindow->hide();
+  m_pWindow->winId();
+  m_pWindow->windowHandle()->setTransientParent(owner);
+  if (shown)
+    m_pWindow->setGeometry(place);
 }
 
 QWidget* CHelpWindowSink::Window() const { return m_pWindow.get(); }

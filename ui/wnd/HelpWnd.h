@@ -9,6 +9,7 @@
 
 class QTextBrowser;
 class QWidget;
+class QWindow;
 
 class CHelpWindowSink : public CHelpSink
 {
@@ -31,6 +32,10 @@ public:
 
 private:
   void MakeWindow();
+  // Shows the window in front of the modal dialog that asked for it, if any, so that it takes
+  // input while the dialog stays open; otherwise as a window of its own. The place it has is kept.
+  void ShowInFrontOfAsker();
+  void SetOwner(QWindow* owner);
 
   CString m_strFolder;
   TopicMap m_topicOf;
