@@ -85,34 +85,16 @@ void CHelpWindowSink::ShowTopic(const CString& topic)
 
 void CHelpWindowSink::ShowInFrontOfAsker()
 {
-  // An application-modal dialog blocks every window but those it owns: the help window asked
-  // from it becomes its transient, a dialog-type window the window manager keeps above it.
+  // An application-modal dialog blocks every window but its own transients: the help window
+  // asked from it becomes one, so that it takes input while the dialog stays open. It stays a
+  // window of its own for the window manager, shown where the user put it.
   QWidget* modal = QApplication::activeModalWidget();
   QWindow* owner = modal && modal != m_pWindow.get() ? modal->window()->windowHandle() : nullptr;
-  const QWindow* shown = m_pWindow->windowHandle();
-  if (!shown || shown->transientParent() != owner || m_pWindow->windowType() != (owner ? Qt::Dialog : Qt::Window))
-    SetOwner(owner);
+  m_pWindow->winId();
+  m_pWindow->windowHandle()->setTransientParent(owner);
   m_pWindow->show();
   m_pWindow->raise();
   m_pWindow->activateWindow();
-}
-
-void CHelpWindowSink::SetOwner(QWindow* owner)
-{
-  const bool shown = m_pWindow->isVisible();
-  const QRect place = m_pWindow->geometry();
-  // A new window type or transient parent reaches the window manager only when it is shown anew.
-  const Qt::WindowType type = owner ? Qt::Dialog : Qt::Window;
-  if (m_pWindow->windowType() != type)
-    m_pWindow->setWindowFlags(owner ? Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                          Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint
-                                    : Qt::WindowFlags(Qt::Window));
-  else if (shown)
-    m_pWindow->hide();
-  m_pWindow->winId();
-  m_pWindow->windowHandle()->setTransientParent(owner);
-  if (shown)
-    m_pWindow->setGeometry(place);
 }
 
 QWidget* CHelpWindowSink::Window() const { return m_pWindow.get(); }

@@ -9,7 +9,6 @@
 
 class QTextBrowser;
 class QWidget;
-class QWindow;
 
 class CHelpWindowSink : public CHelpSink
 {
@@ -32,10 +31,9 @@ public:
 
 private:
   void MakeWindow();
-  // Shows the window in front of the modal dialog that asked for it, if any, so that it takes
-  // input while the dialog stays open; otherwise as a window of its own. The place it has is kept.
+  // Shows the window in front of the window that asked for it, the modal dialog included, taking
+  // input while the dialog stays open.
   void ShowInFrontOfAsker();
-  void SetOwner(QWindow* owner);
 
   CString m_strFolder;
   TopicMap m_topicOf;
