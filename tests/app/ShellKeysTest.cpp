@@ -24,17 +24,9 @@
 
 namespace {
 
-class KeysTest : public ShellTest
+class KeysTest : public ShellProjectTest
 {
 protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
-  }
-
   // Names the edited design in "Store New Design" and records which dialog came.
   void AnswerStoreDialog(const char* name)
   {
@@ -96,7 +88,6 @@ protected:
     return qobject_cast<QListWidget*>(pBox->m_hWnd);
   }
 
-  CDoc* m_pDoc = nullptr;
   int m_quantity = 1;
   std::vector<std::string> m_dialogs;
 };
