@@ -1,7 +1,8 @@
 // Guards the manual behind Help: F1 on a command opens the page its help id maps to in the help
 // window, two presses within two seconds open it once, "ShowHelpID" shows its box and opens
-// nothing, Help Topics opens the contents, and every page is reachable from the contents with
-// no dead link.
+// nothing, Help Topics opens the contents, the help window asked from a modal dialog takes input
+// in front of it and keeps its place, its title names the page once, and every page is reachable
+// from the contents with no dead link.
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
