@@ -25,6 +25,7 @@ void CReportContent::Generate(CDoc* pDoc, int measurementUnits, CProgress* pProg
   }
   m_generator.SetProgress(nullptr);
   m_generator.WriteText();
+  LayOutHeading(m_generator.GetLineWidth(), kPageLength, measurementUnits);
 }
 
 void CReportContent::Layout(int lineWidth, int pageLength, int measurementUnits)
@@ -33,6 +34,17 @@ void CReportContent::Layout(int lineWidth, int pageLength, int measurementUnits)
   m_pageStarts.RemoveAll();
   m_generator.Initialize(m_pRows.get(), &m_lines, &m_pageStarts, lineWidth, pageLength, measurementUnits);
   m_generator.WriteText();
+  LayOutHeading(lineWidth, pageLength, measurementUnits);
+}
+
+void CReportContent::LayOutHeading(int lineWidth, int pageLength, int measurementUnits)
+{
+  m_heading.RemoveAll();
+  m_headingStarts.RemoveAll();
+  if (m_lines.GetSize() > 0)
+    return;
+  m_generator.Initialize(m_pRows.get(), &m_heading, &m_headingStarts, lineWidth, pageLength, measurementUnits);
+  m_generator.WriteHeading();
 }
 
 CString CReportContent::GetText() const

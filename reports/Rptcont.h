@@ -42,10 +42,21 @@ public:
   const CReportRows& GetRows() const { return *m_pRows; }
   const CStringArray& GetLines() const { return m_lines; }
   const CReportPageStarts& GetPageStarts() const { return m_pageStarts; }
+  // What the window shows and prints, with its page starts: the lines, or for a report without
+  // lines its page header alone in the last layout (its text, copy and exports stay empty).
+  const CStringArray& GetShownLines() const { return m_lines.GetSize() > 0 ? m_lines : m_heading; }
+  const CReportPageStarts& GetShownPageStarts() const
+  {
+    return m_lines.GetSize() > 0 ? m_pageStarts : m_headingStarts;
+  }
 
 private:
+  void LayOutHeading(int lineWidth, int pageLength, int measurementUnits);
+
   CReportGenerator& m_generator;
   std::unique_ptr<CReportRows> m_pRows;
   CStringArray m_lines;
   CReportPageStarts m_pageStarts;
+  CStringArray m_heading;
+  CReportPageStarts m_headingStarts;
 };

@@ -10,6 +10,9 @@
 
 namespace {
 
+constexpr const char* kModule = "Rptgen";
+constexpr int kLineHeadingNotReady = 104;
+
 std::time_t (*g_pfnClock)() = nullptr;
 
 std::time_t Now() { return g_pfnClock ? g_pfnClock() : std::time(nullptr); }
@@ -98,6 +101,12 @@ void CReportGenerator::BeginWriting(const char* module, int line)
   m_bDropLeadingBlank = FALSE;
   m_nPageNumber = 0;
   m_nHeaderLinesWritten = 0;
+}
+
+void CReportGenerator::WriteHeading()
+{
+  BeginWriting(kModule, kLineHeadingNotReady);
+  WritePageHeader();
 }
 
 void CReportGenerator::PutText(CStringArray& lines, int mostLines, int lineWidth, int column, int fieldWidth,

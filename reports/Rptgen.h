@@ -60,6 +60,9 @@ public:
   // Both throw CCommonException unless Initialize ran first.
   virtual void WriteText() = 0;
   virtual void WriteCSV() = 0;
+  // The first page header alone, for a report that has no line to show under it; throws
+  // CCommonException unless Initialize ran first.
+  void WriteHeading();
 
   // Places text in a column of one line of `lines`: cut to the field, to the line width and to
   // the room left; a negative row takes the line under the last one with text under the field.

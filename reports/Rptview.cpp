@@ -143,9 +143,9 @@ void CReportView::SelectReportFont(CDC* pDC)
   const int pageLength = printing ? pDC->GetDeviceCaps(VERTRES) / lineHeight : -1;
   if (!m_bLaidOut || m_bLaidOutForPrinter != printing)
     pContent->Layout(lineWidth, pageLength, GetMeasurementUnits());
-  if (!printing && pContent->GetLines().GetSize() > 0)
-    SetScrollSizes(MM_TEXT,
-                   CSize(lineWidth * charWidth, static_cast<int>(pContent->GetLines().GetSize()) * lineHeight));
+  const CStringArray& shown = pContent->GetShownLines();
+  if (!printing && shown.GetSize() > 0)
+    SetScrollSizes(MM_TEXT, CSize(lineWidth * charWidth, static_cast<int>(shown.GetSize()) * lineHeight));
 }
 
 void CReportView::ReleaseReportFont(CDC* pDC)
@@ -173,8 +173,8 @@ void CReportView::OnDraw(CDC* pDC)
   pDC->GetTextMetrics(&metrics);
   const int lineHeight = metrics.tmHeight;
   if (m_pContent) {
-    const CStringArray& lines = m_pContent->GetLines();
-    const CReportPageStarts& starts = m_pContent->GetPageStarts();
+    const CStringArray& lines = m_pContent->GetShownLines();
+    const CReportPageStarts& starts = m_pContent->GetShownPageStarts();
     int first = 0;
     int end = lines.GetSize();
     if (m_nPageBeingPrinted > 0 && m_nPageBeingPrinted <= starts.GetSize()) {

@@ -552,6 +552,36 @@ TEST_F(ReportViewTest, AnEmptyReportCopiesOnlyItsEndAndExportsTheHeadingAlone)
   EXPECT_TRUE(Messages().empty());
 }
 
+// Dark pixels of the window's surface: the text it shows.
+int InkedPixels(CWnd* pWnd)
+{
+  CRect area;
+  pWnd->GetClientRect(&area);
+  int inked = 0;
+  for (int y = 0; y < area.Height(); ++y)
+    for (int x = 0; x < area.Width(); ++x)
+      if (const COLORREF c = pWnd->GetSurfacePixel(x, y); GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 128)
+        ++inked;
+  return inked;
+}
+
+TEST_F(ReportViewTest, EachEmptyReportWindowShowsItsHeading)
+{
+  for (const UINT command : {ID_VIEW_SCHEDULE_REPORT, ID_VIEW_UNIT_INFO_REPORT}) {
+    CReportView* pView = OpenReport(m_pDoc, command);
+    ASSERT_NE(pView, nullptr);
+    ASSERT_EQ(pView->GetContent()->GetRows().GetRowCount(), 0);
+    Paint(pView);
+    const CStringArray& shown = pView->GetContent()->GetShownLines();
+    ASSERT_GE(shown.GetSize(), 4);
+    EXPECT_EQ(shown[0].Right(6), CString("Page 1"));
+    EXPECT_NE(shown[1].Find(pView->GetContent()->GetGenerator().GetTitle()), -1) << shown[1].str();
+    EXPECT_GT(InkedPixels(pView), 100) << "the heading is drawn";
+    EXPECT_EQ(pView->GetContent()->GetLines().GetSize(), 0) << "the report itself stays empty";
+    EXPECT_EQ(pView->GetClipboardBytes(), std::string(1, '\0'));
+  }
+}
+
 TEST_F(ReportViewTest, TheReportWindowsMenuOffersTheReportCommands)
 {
   CMenu* pMenu = CMenu::FromHandle(ShellApp().GetScheduleReportViewTemplate()->m_hMenuShared);

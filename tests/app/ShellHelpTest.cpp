@@ -1,7 +1,8 @@
 // Guards the manual behind Help: F1 on a command opens the page its help id maps to in the help
 // window, two presses within two seconds open it once, "ShowHelpID" shows its box and opens
-// nothing, Help Topics opens the contents, and every page is reachable from the contents with
-// no dead link.
+// nothing, Help Topics opens the contents, the help window asked from a modal dialog takes input
+// in front of it and keeps its place, its title names the page once, and every page is reachable
+// from the contents with no dead link.
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -12,12 +13,15 @@
 #include <string>
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QTextBrowser>
+#include <QToolBar>
+#include <QWindow>
 
 #include "ShellTestApp.h"
 #include "app/App.h"
@@ -26,6 +30,7 @@
 #include "app/Mainfrm.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/wnd/HelpWnd.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
 
@@ -183,6 +188,66 @@ TEST_F(ShellHelpTest, TheAboutBoxsNoticeAndF1InADialogOpenTheirTopics)
     return sink->OpenCount() == 2;
   }));
   EXPECT_EQ(Shown(), QString(ManualTopicFor(AFX_HELP_BASE + 100, HELP_CONTEXT).c_str())) << "the About box is 101";
+}
+
+// An application-modal dialog blocks every other window: the help window asked from it belongs to
+// it, in front of it and taking input while it stays open, and stays where the user put it when
+// the dialog closes.
+TEST_F(ShellHelpTest, TheHelpWindowAskedFromAModalDialogIsInFrontOfItAndTakesInput)
+{
+  StartWithManual();
+  QString afterClick;
+  QPoint placed;
+  bool dialogStillModal = false;
+  OnNextDialog([&](CDialog& dialog) {
+    QWidget* top = dialog.GetSafeHwnd()->window();
+    QTest::keyClick(dialog.GetSafeHwnd(), Qt::Key_F1);
+    QWidget* help = sink->Window();
+    ASSERT_NE(help, nullptr);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->windowHandle()->transientParent(), top->windowHandle())
+        << "a modal dialog lets its own transients take input";
+    EXPECT_TRUE(QTest::qWaitForWindowActive(help)) << "in front, with the keyboard";
+    dialogStillModal = QApplication::activeModalWidget() == top;
+    // A click through the window system, which drops input to windows a modal dialog blocks.
+    sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("reports.html")));
+    QAction* contents = nullptr;
+    for (QAction* action : help->findChildren<QAction*>())
+      if (action->text() == "&Contents")
+        contents = action;
+    ASSERT_NE(contents, nullptr);
+    QWidget* button = help->findChild<QToolBar*>()->widgetForAction(contents);
+    QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, button->mapTo(help, button->rect().center()));
+    afterClick = Shown();
+    help->move(help->pos() + QPoint(40, 30));
+    placed = help->pos();
+  });
+  Command(ID_WORKBENCH_PROPERTIES);
+  EXPECT_EQ(sink->OpenCount(), 1);
+  EXPECT_TRUE(dialogStillModal);
+  EXPECT_EQ(afterClick, QString("index.html"));
+  QWidget* help = sink->Window();
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible()) << "closing the dialog leaves the help window open";
+  EXPECT_EQ(help->pos(), placed);
+
+  // Asked from the main window again, it stands on its own where it was.
+  ASSERT_TRUE(PumpUntil([&] {
+    PressF1OnMainWindow();
+    return sink->OpenCount() == 2;
+  }));
+  EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->pos(), placed);
+}
+
+TEST_F(ShellHelpTest, TheHelpWindowsTitleNamesThePageOnce)
+{
+  StartWithManual();
+  sink->ShowTopic(kManualContents);
+  EXPECT_EQ(sink->Window()->windowTitle(), QString("Panecraft Help"));
+  sink->ShowTopic("reports.html");
+  EXPECT_EQ(sink->Window()->windowTitle(), QString("Panecraft Help - Reports"));
 }
 
 // Links and pictures of a page: the targets of href and src, without anchors.

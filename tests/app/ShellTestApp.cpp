@@ -135,6 +135,14 @@ CWarehouseView* ShellTest::DesignList(CDoc* pDoc) const
   return dynamic_cast<CWarehouseView*>(pDoc->GetWarehouseView());
 }
 
+void ShellProjectTest::SetUp()
+{
+  ShellTest::SetUp();
+  ASSERT_TRUE(Start());
+  m_pDoc = ActiveProject();
+  ASSERT_NE(m_pDoc, nullptr);
+}
+
 bool ShellTest::ClickIntoField(CFrameWnd* pFrame, QWidget* field)
 {
   QWidget* top = MainFrame()->m_hWnd->window();

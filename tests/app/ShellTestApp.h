@@ -62,6 +62,15 @@ protected:
   CScriptedDialogService service;
 };
 
+// A shell test on the new project the program starts with.
+class ShellProjectTest : public ShellTest
+{
+protected:
+  void SetUp() override;
+
+  CDoc* m_pDoc = nullptr;
+};
+
 // Types a quantity into the dialog bar of the project's Workbench, as the user would.
 void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
 // Runs pending events.

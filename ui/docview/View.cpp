@@ -13,6 +13,7 @@
 #include "ui/dlg/Ctrls.h"
 #include "ui/draw/Dc.h"
 #include "ui/dlg/DialogService.h"
+#include "ui/dlg/DlgKeys.h"
 #include "ui/dlg/FileDlg.h"
 #include "ui/dlg/FilePrompt.h"
 #include "ui/docview/Doc.h"
@@ -328,6 +329,11 @@ int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
   CreateDialogControls(this, *tmpl);
   SetScrollSizes(MM_TEXT, DialogUnitsToPixels(tmpl->size));
   return 0;
+}
+
+BOOL CFormView::PreTranslateMessage(MSG* pMsg)
+{
+  return PreTranslateDialogKeys(this, pMsg) || CScrollView::PreTranslateMessage(pMsg);
 }
 
 void CFormView::OnInitialUpdate()

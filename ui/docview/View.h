@@ -89,6 +89,8 @@ public:
   explicit CFormView(UINT nIDTemplate);
   void OnInitialUpdate() override;
   void OnDraw(CDC*) override {}
+  // Its controls take Return and their Alt mnemonics before the frame and its menus.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // Sizes the parent frame so that the form fits in it; a hidden frame once it is shown.
   void ResizeParentToFit(BOOL bShrinkOnly = TRUE);
 

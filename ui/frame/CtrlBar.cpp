@@ -12,6 +12,7 @@
 #include <QToolBar>
 
 #include "ui/dlg/Ctrls.h"
+#include "ui/dlg/DlgKeys.h"
 #include "ui/draw/ImageData.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/Resource.h"
@@ -520,6 +521,11 @@ HWND CDialogBar::CreateHandle(const CREATESTRUCT&, HWND)
 void CDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler)
 {
   UpdateDialogControls(pTarget, bDisableIfNoHndler);
+}
+
+BOOL CDialogBar::PreTranslateMessage(MSG* pMsg)
+{
+  return PreTranslateDialogKeys(this, pMsg) || CControlBar::PreTranslateMessage(pMsg);
 }
 
 BOOL CDialogBar::IsFloating() const

@@ -133,6 +133,8 @@ public:
   // Makes the bar from a dialog template, docked at the side of its style (CBRS_BOTTOM, CBRS_TOP).
   BOOL Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nID);
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
+  // Its controls take Return and their Alt mnemonics before the frame and its menus.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL IsFloating() const override;
   void DockAt(UINT nDockBarID) override;
   void Float(CPoint point) override;

@@ -1,8 +1,8 @@
 #include "ui/wnd/HelpWnd.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QStyle>
 #include <QTextBrowser>
@@ -10,10 +10,13 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidget>
+#include <QWindow>
 
 #include "support/Trace.h"
 
 namespace {
+constexpr const char* kTitle = "Panecraft Help";
+
 QString Native(const CString& path) { return QString::fromUtf8(path.c_str()); }
 }  // namespace
 
@@ -34,7 +37,7 @@ void CHelpWindowSink::ShowHelp(std::uintptr_t dwData, UINT nCmd)
 void CHelpWindowSink::MakeWindow()
 {
   m_pWindow = std::make_unique<QWidget>(nullptr, Qt::Window);
-  m_pWindow->setWindowTitle("Panecraft Help");
+  m_pWindow->setWindowTitle(kTitle);
   m_pWindow->setObjectName("PanecraftHelp");
   auto* layout = new QVBoxLayout(m_pWindow.get());
   layout->setContentsMargins(0, 0, 0, 0);
@@ -52,8 +55,11 @@ void CHelpWindowSink::MakeWindow()
   QObject::connect(forward, &QAction::triggered, m_pBrowser, &QTextBrowser::forward);
   QObject::connect(m_pBrowser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   QObject::connect(m_pBrowser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-  QObject::connect(m_pBrowser, &QTextBrowser::sourceChanged, m_pWindow.get(),
-                   [this] { m_pWindow->setWindowTitle("Panecraft Help - " + m_pBrowser->documentTitle()); });
+  // The page's title once; the contents page is itself titled "Panecraft Help".
+  QObject::connect(m_pBrowser, &QTextBrowser::sourceChanged, m_pWindow.get(), [this] {
+    const QString page = m_pBrowser->documentTitle();
+    m_pWindow->setWindowTitle(page.isEmpty() || page == kTitle ? QString(kTitle) : QString(kTitle) + " - " + page);
+  });
   layout->addWidget(bar);
   layout->addWidget(m_pBrowser);
   // Centred on the screen and never larger than it, so no part of the page is out of reach.
@@ -74,6 +80,18 @@ void CHelpWindowSink::ShowTopic(const CString& topic)
   const QString path = QDir(Native(m_strFolder)).filePath(Native(topic));
   PCTRACE(TT_APPLICATION, TL_DETAIL)("Help topic: %s\n", path.toUtf8().constData());
   m_pBrowser->setSource(QUrl::fromLocalFile(path));
+  ShowInFrontOfAsker();
+}
+
+void CHelpWindowSink::ShowInFrontOfAsker()
+{
+  // An application-modal dialog blocks every window but its own transients: the help window
+  // asked from it becomes one, so that it takes input while the dialog stays open. It stays a
+  // window of its own for the window manager, shown where the user put it.
+  QWidget* modal = QApplication::activeModalWidget();
+  QWindow* owner = modal && modal != m_pWindow.get() ? modal->window()->windowHandle() : nullptr;
+  m_pWindow->winId();
+  m_pWindow->windowHandle()->setTransientParent(owner);
   m_pWindow->show();
   m_pWindow->raise();
   m_pWindow->activateWindow();

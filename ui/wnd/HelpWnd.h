@@ -31,6 +31,9 @@ public:
 
 private:
   void MakeWindow();
+  // Shows the window in front of the window that asked for it, the modal dialog included, taking
+  // input while the dialog stays open.
+  void ShowInFrontOfAsker();
 
   CString m_strFolder;
   TopicMap m_topicOf;

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QSocketNotifier>
 
+#include "ui/dlg/DlgKeys.h"
 #include "ui/wnd/MessagePump.h"
 #include "ui/wnd/WinApp.h"
 #include "ui/wnd/WndImpl.h"
@@ -25,6 +26,8 @@ public:
     const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
                        type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
     const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    if (type == QEvent::ShortcutOverride)
+      return ClaimMnemonic(watched, static_cast<QKeyEvent*>(event));
     if (type == CPostedMessageEvent::EventType() || type == QEvent::Timer || (mouse && type != QEvent::MouseMove) ||
         key)
       if (CWinApp* app = AfxGetApp())
@@ -40,6 +43,18 @@ public:
                             : KeyEventToMsg(widget, static_cast<QKeyEvent*>(event), msg);
     CWinApp* app = AfxGetApp();
     return made && app && app->PreTranslateMessage(&msg);
+  }
+
+private:
+  // A control's own Alt mnemonic in a form view or dialog bar wins over a menu's: the key then
+  // arrives as a key press, which the form or bar takes.
+  static bool ClaimMnemonic(QObject* watched, QKeyEvent* event)
+  {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || CMessagePump::Current() || !IsContainerMnemonic(widget, event))
+      return false;
+    event->accept();
+    return true;
   }
 };
 

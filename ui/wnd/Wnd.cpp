@@ -625,6 +625,9 @@ short GetKeyState(int nVirtKey)
   case VK_CONTROL:
     down = g.ctrlDown;
     break;
+  case VK_MENU:
+    down = g.altDown;
+    break;
   case VK_LBUTTON:
     down = (g.buttons & Qt::LeftButton) != 0;
     break;

@@ -122,6 +122,7 @@ void TrackInputState(const QEvent* event)
     const bool down = event->type() == QEvent::KeyPress;
     g.shiftDown = ke->key() == Qt::Key_Shift ? down : (ke->modifiers() & Qt::ShiftModifier) != 0;
     g.ctrlDown = ke->key() == Qt::Key_Control ? down : (ke->modifiers() & Qt::ControlModifier) != 0;
+    g.altDown = ke->key() == Qt::Key_Alt ? down : (ke->modifiers() & Qt::AltModifier) != 0;
     break;
   }
   case QEvent::MouseButtonPress:
@@ -131,6 +132,7 @@ void TrackInputState(const QEvent* event)
     const auto* me = static_cast<const QMouseEvent*>(event);
     g.shiftDown = (me->modifiers() & Qt::ShiftModifier) != 0;
     g.ctrlDown = (me->modifiers() & Qt::ControlModifier) != 0;
+    g.altDown = (me->modifiers() & Qt::AltModifier) != 0;
     g.buttons = me->buttons();
     const QPoint global = me->globalPosition().toPoint();
     g.cursorPos = CPoint(global.x(), global.y());

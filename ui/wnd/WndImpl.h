@@ -149,6 +149,7 @@ struct CWndGlobals
   CWnd* pCapture = nullptr;
   bool shiftDown = false;
   bool ctrlDown = false;
+  bool altDown = false;
   Qt::MouseButtons buttons;
   CPoint cursorPos;
   HCURSOR hCursor = nullptr;

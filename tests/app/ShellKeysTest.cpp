@@ -1,0 +1,152 @@
+// The keys of the design list and the Workbench's dialog bar, pressed as a user presses them:
+// Return presses the focused push button rather than running the frame's Return command, and a
+// button's own Alt mnemonic presses it while the keyboard is in the form, before the menu bar's
+// item of the same letter opens.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+
+#include "ShellTestApp.h"
+#include "app/Dlgids.h"
+#include "app/Mainfrm.h"
+#include "document/Doc.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
+#include "project/Design.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/docview/View.h"
+#include "ui/frame/Frame.h"
+#include "workbench/frame/Wbframe.h"
+
+namespace {
+
+class KeysTest : public ShellProjectTest
+{
+protected:
+  // Names the edited design in "Store New Design" and records which dialog came.
+  void AnswerStoreDialog(const char* name)
+  {
+    OnNextDialog([this, name](CDialog& dialog) {
+      m_dialogs.push_back(dialog.GetSafeHwnd()->windowTitle().toStdString());
+      if (dialog.GetDlgItem(IDC_NEW_DESIGN_NAME)) {
+        SetControlText(dialog, IDC_NEW_DESIGN_NAME, name);
+        ClickButton(dialog, IDOK);
+      }
+    });
+  }
+
+  void StoreThroughCommand(const char* name)
+  {
+    SetWorkbenchQuantity(m_pDoc, ++m_quantity);
+    AnswerStoreDialog(name);
+    m_pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
+    Pump();
+  }
+
+  // "Kitchen" stored, then "Bath" created, stored and left on the Workbench.
+  void MakeTwoDesigns()
+  {
+    StoreThroughCommand("Kitchen");
+    DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+    Pump();
+    StoreThroughCommand("Bath");
+    ASSERT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Bath"));
+    m_dialogs.clear();
+  }
+
+  static QPushButton* ButtonIn(CWnd* pWnd, const QString& text)
+  {
+    for (QPushButton* button : pWnd->GetOuterHandle()->findChildren<QPushButton*>())
+      if (button->text() == text)
+        return button;
+    return nullptr;
+  }
+
+  // Brings the form's frame to the front with the keyboard in the control, as a click would.
+  bool FocusIn(CWnd* pForm, QWidget* control)
+  {
+    QWidget* top = MainFrame()->m_hWnd->window();
+    top->activateWindow();
+    if (!control || !QTest::qWaitForWindowActive(top))
+      return false;
+    MainFrame()->MDIActivate(pForm->GetParentFrame());
+    Pump();
+    control->setFocus(Qt::TabFocusReason);
+    Pump();
+    return QApplication::focusWidget() == control;
+  }
+
+  QListWidget* SelectListed(const char* name)
+  {
+    CWarehouseView* pList = DesignList(m_pDoc);
+    CListBox* pBox = pList->GetDesignListBox();
+    pBox->SetCurSel(pBox->FindStringExact(-1, name));
+    return qobject_cast<QListWidget*>(pBox->m_hWnd);
+  }
+
+  int m_quantity = 1;
+  std::vector<std::string> m_dialogs;
+};
+
+TEST_F(KeysTest, ReturnOnTheFocusedStoreDesignButtonStoresTheDesign)
+{
+  CView* pWorkbench = m_pDoc->GetWorkbenchView();
+  ASSERT_NE(pWorkbench, nullptr);
+  SetWorkbenchQuantity(m_pDoc, 4);
+  QPushButton* store = ButtonIn(pWorkbench->GetParentFrame(), "Store &Design");
+  ASSERT_NE(store, nullptr);
+  ASSERT_TRUE(FocusIn(pWorkbench, store));
+  AnswerStoreDialog("Porch");
+  QTest::keyClick(store, Qt::Key_Return);
+  Pump();
+  EXPECT_EQ(m_dialogs, std::vector<std::string>{"Store New Design"}) << "the button's dialog, no unit's sheet";
+  EXPECT_GE(m_pDoc->FindDesign("Porch"), 0);
+}
+
+TEST_F(KeysTest, ReturnOnTheFocusedEditButtonEditsTheSelectedDesign)
+{
+  MakeTwoDesigns();
+  CWarehouseView* pList = DesignList(m_pDoc);
+  SelectListed("Kitchen");
+  QPushButton* edit = ButtonIn(pList, "&Edit...");
+  ASSERT_NE(edit, nullptr);
+  ASSERT_TRUE(FocusIn(pList, edit));
+  QTest::keyClick(edit, Qt::Key_Return);
+  Pump();
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen"));
+}
+
+TEST_F(KeysTest, AltEInTheDesignListPressesEditBeforeTheEditMenu)
+{
+  MakeTwoDesigns();
+  CWarehouseView* pList = DesignList(m_pDoc);
+  QListWidget* list = SelectListed("Kitchen");
+  ASSERT_TRUE(FocusIn(pList, list));
+  QTest::keyClick(list, Qt::Key_E, Qt::AltModifier);
+  Pump();
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Edit menu stays closed";
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen"));
+  EXPECT_TRUE(m_dialogs.empty());
+  EXPECT_EQ(ButtonIn(pList, "&Edit...")->text(), QString("&Edit...")) << "the button keeps its text";
+}
+
+TEST_F(KeysTest, OutsideTheFormAltEStillOpensTheEditMenu)
+{
+  CView* pWorkbench = m_pDoc->GetWorkbenchView();
+  ASSERT_NE(pWorkbench, nullptr);
+  ASSERT_TRUE(FocusIn(pWorkbench, pWorkbench->m_hWnd));
+  QTest::keyClick(pWorkbench->m_hWnd, Qt::Key_E, Qt::AltModifier);
+  ASSERT_TRUE(PumpUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->title(), QString("&Edit"));
+  menu->close();
+}
+
+}  // namespace

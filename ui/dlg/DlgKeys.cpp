@@ -1,0 +1,85 @@
+#include "ui/dlg/DlgKeys.h"
+
+#include <QAbstractButton>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QPushButton>
+
+#include "ui/docview/View.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/wnd/Wnd.h"
+
+namespace {
+bool IsLetterOrDigit(int key) { return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9); }
+
+// The enabled, visible button of the container whose text marks the key; null for none.
+QAbstractButton* MnemonicButton(QWidget* container, int key)
+{
+  if (!container || !IsLetterOrDigit(key))
+    return nullptr;
+  const QKeySequence wanted(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(key)));
+  for (QAbstractButton* button : container->findChildren<QAbstractButton*>())
+    if (button->isEnabled() && button->isVisibleTo(container) && QKeySequence::mnemonic(button->text()) == wanted)
+      return button;
+  return nullptr;
+}
+
+QPushButton* DefaultButton(QWidget* container)
+{
+  for (QPushButton* button : container->findChildren<QPushButton*>())
+    if (button->isDefault() && button->isVisibleTo(container))
+      return button;
+  return nullptr;
+}
+
+bool TakesDialogKeys(CWnd* wnd) { return dynamic_cast<CFormView*>(wnd) || dynamic_cast<CDialogBar*>(wnd); }
+
+// The form view or dialog bar the widget lies in; null for none.
+CWnd* ContainerOf(QWidget* widget)
+{
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (CWnd* wnd = CWnd::FromHandlePermanent(w); TakesDialogKeys(wnd))
+      return wnd;
+    if (w->isWindow())
+      break;
+  }
+  return nullptr;
+}
+
+BOOL PressReturn(QWidget* container, HWND hFocus)
+{
+  auto* focused = qobject_cast<QPushButton*>(hFocus);
+  QPushButton* button = focused && container->isAncestorOf(focused) ? focused : DefaultButton(container);
+  if (!button || !button->isEnabled())
+    return FALSE;
+  button->click();
+  return TRUE;
+}
+}  // namespace
+
+BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg)
+{
+  QWidget* container = pContainer ? pContainer->GetOuterHandle() : nullptr;
+  if (!container || pMsg->message != WM_KEYDOWN || GetKeyState(VK_CONTROL) < 0)
+    return FALSE;
+  const bool alt = GetKeyState(VK_MENU) < 0;
+  if (pMsg->wParam == VK_RETURN && !alt)
+    return PressReturn(container, pMsg->hwnd);
+  if (!alt)
+    return FALSE;
+  // Virtual keys of letters and digits are their Qt keys.
+  QAbstractButton* button = MnemonicButton(container, static_cast<int>(pMsg->wParam));
+  if (!button)
+    return FALSE;
+  button->click();
+  return TRUE;
+}
+
+bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event)
+{
+  const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+  if (modifiers != Qt::AltModifier)
+    return false;
+  const CWnd* container = ContainerOf(widget);
+  return container && MnemonicButton(container->GetOuterHandle(), event->key());
+}

@@ -1,0 +1,15 @@
+#pragma once
+// The keys of a form view or a dialog bar, taken there as a dialog takes them, before the frame's
+// accelerators and menus: Return presses the focused push button, else the default one; Alt with
+// a letter presses the enabled control whose text marks that letter.
+#include "ui/wnd/Msg.h"
+
+class CWnd;
+class QKeyEvent;
+class QWidget;
+
+// TRUE when a control of the container took the key message.
+BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg);
+// TRUE when the Alt key pressed in the widget is the mnemonic of a control of the form view or
+// dialog bar that holds the widget; the key is then kept from the menus.
+bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event);
