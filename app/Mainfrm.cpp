@@ -236,7 +236,7 @@ BOOL CMainFrame::OfferToStoreDesigns()
   POSITION pos = pTemplate->GetFirstDocPosition();
   while (pos) {
     CDoc* pDoc = static_cast<CDoc*>(pTemplate->GetNextDoc(pos));
-    if (!pDoc->TakeTypedValues() || !pDoc->OkToCloseEditedDesign())
+    if (!pDoc->OkToCloseEditedDesign())
       return FALSE;
     pDoc->UpdateProjectModified();
   }
@@ -261,7 +261,7 @@ void CMainFrame::OnEndSession(BOOL bEnding)
   CDocTemplate* pTemplate = TheApp()->GetWarehouseTemplate();
   POSITION pos = pTemplate->GetFirstDocPosition();
   while (pos)
-    static_cast<CDoc*>(pTemplate->GetNextDoc(pos))->CommitTypedProjectName();
+    static_cast<CDoc*>(pTemplate->GetNextDoc(pos))->CommitTypedProjectName(FALSE);
   CMDIFrameWnd::OnEndSession(bEnding);
 }
 

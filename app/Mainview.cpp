@@ -221,6 +221,9 @@ void CMainFrame::ToggleReport(int kind)
     return;
   CView* pView = kind == scheduleReport ? pDoc->GetScheduleReportView() : pDoc->GetUnitInfoReportView();
   if (!pView) {
+    // The report is headed by what the design list shows.
+    if (!pDoc->TakeTypedValues())
+      return;
     CApp* pApp = TheApp();
     CMDIChildWnd* pActive = MDIGetActive();
     CFrameWnd* pFrame =

@@ -142,15 +142,16 @@ BOOL CDoc::IsProjectModified()
 
 void CDoc::UpdateProjectModified() { SetProjectModified(IsProjectModified()); }
 
-void CDoc::CommitTypedProjectName()
+BOOL CDoc::CommitTypedProjectName(BOOL tell)
 {
-  if (auto* owner = dynamic_cast<CDesignListOwner*>(GetWarehouseView()))
-    owner->CommitProjectName();
+  auto* owner = dynamic_cast<CDesignListOwner*>(GetWarehouseView());
+  return !owner || owner->CommitProjectName(tell);
 }
 
 BOOL CDoc::TakeTypedValues()
 {
-  CommitTypedProjectName();
+  if (!CommitTypedProjectName())
+    return FALSE;
   for (POSITION pos = GetFirstViewPosition(); pos;)
     if (auto* holder = dynamic_cast<CTypedValuesHolder*>(GetNextView(pos)); holder && !holder->TakeTypedValues())
       return FALSE;
@@ -159,7 +160,7 @@ BOOL CDoc::TakeTypedValues()
 
 void CDoc::OnFileClose()
 {
-  if (!TakeTypedValues() || !OkToCloseEditedDesign())
+  if (!OkToCloseEditedDesign())
     return;
   UpdateProjectModified();
   // The file stays locked until the class library's close has asked about saving: a cancelled
@@ -169,7 +170,7 @@ void CDoc::OnFileClose()
 
 void CDoc::OnFileSave()
 {
-  if (!TakeTypedValues() || !OkToCloseEditedDesign())
+  if (!OkToCloseEditedDesign())
     return;
   CDocument::OnFileSave();
   UpdateFrameTitles();
@@ -177,7 +178,7 @@ void CDoc::OnFileSave()
 
 void CDoc::OnFileSaveAs()
 {
-  if (!TakeTypedValues() || !OkToCloseEditedDesign())
+  if (!OkToCloseEditedDesign())
     return;
   CDocument::OnFileSaveAs();
   UpdateFrameTitles();

@@ -48,9 +48,13 @@ public:
   void UpdateProjectModified();
   // Takes a project name still being typed in the design list into the project data: the field
   // keeps the keyboard through a menu command or an accelerator, so it may not have been left.
-  void CommitTypedProjectName();
-  // The project name and every view's values still being typed, before the project is saved or
-  // asked about; FALSE when a view refused its value (the user has been told).
+  // A name the project file cannot hold is refused: told (tell), giving FALSE with the keyboard
+  // back in the field; untold, the project keeps the name it had.
+  BOOL CommitTypedProjectName(BOOL tell = TRUE);
+  // The one check of typed values: the project name and every view's values still being typed
+  // (the Workbench's quantity among them), before anything stores, saves, reports or asks about
+  // the project; FALSE when a value was refused (the user has been told, and the refused field
+  // has the keyboard with its text selected).
   BOOL TakeTypedValues();
 
   // The edited design and its snapshot.
@@ -64,6 +68,8 @@ public:
   const CDesignStore& GetEditedDesignSnapshot() const { return m_project.GetEditedDesignSnapshot(); }
   // FALSE only when the user cancelled.
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel) { return m_project.StoreEditedDesign(ask, allowCancel); }
+  // The typed values, then the question whether to store a changed edited design; FALSE when a
+  // value was refused or the user cancelled.
   BOOL OkToCloseEditedDesign();
   // Takes what the windows show (the typed project name, the Workbench) into the project without
   // asking, for a recovery copy; TRUE when the stored designs changed.

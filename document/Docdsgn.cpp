@@ -30,6 +30,8 @@ UINT QuestionType(BOOL allowCancel) { return MB_ICONEXCLAMATION | (allowCancel ?
 
 BOOL CDoc::OkToCloseEditedDesign()
 {
+  if (!TakeTypedValues())
+    return FALSE;
   if (auto* source = dynamic_cast<CWorkbenchDataSource*>(GetWorkbenchView()))
     source->UpdateDesignWithWorkbenchData();
   return StoreEditedDesign(TRUE, TRUE);
@@ -37,7 +39,8 @@ BOOL CDoc::OkToCloseEditedDesign()
 
 BOOL CDoc::KeepWhatIsShown()
 {
-  CommitTypedProjectName();
+  // Nobody is asked: a typed value that would be refused leaves the last one taken.
+  CommitTypedProjectName(FALSE);
   if (auto* source = dynamic_cast<CWorkbenchDataSource*>(GetWorkbenchView()))
     source->UpdateDesignWithWorkbenchData();
   return m_project.KeepEditedDesign();

@@ -29,8 +29,10 @@ class CDesignListOwner
 {
 public:
   virtual ~CDesignListOwner() = default;
-  // Takes a project name typed in the warehouse into the project data.
-  virtual void CommitProjectName() = 0;
+  // Takes a project name typed in the warehouse into the project data. A name the project file
+  // cannot hold is refused: told (tell) with the keyboard back in the field, and FALSE; untold,
+  // the project keeps its last name, and TRUE.
+  virtual BOOL CommitProjectName(BOOL tell) = 0;
 };
 
 // Implemented by views whose bar takes a typed value only when its field is left: a command the

@@ -160,18 +160,24 @@ void CWarehouseView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
   m_edProjectName.SetModify(FALSE);
 }
 
-void CWarehouseView::CommitProjectName()
+BOOL CWarehouseView::CommitProjectName(BOOL tell)
 {
-  if (!m_edProjectName.GetSafeHwnd() || !m_edProjectName.GetModify())
-    return;
-  CString text;
-  m_edProjectName.GetWindowText(text);
-  if (text != GetProject()->GetProjectName())
-    GetProject()->GetProjectData().SetProjectName(text);
+  if (m_bCheckingName || !m_edProjectName.GetSafeHwnd() || !m_edProjectName.GetModify())
+    return TRUE;
+  if (!tell && !FirstUnrepresentableTyped(m_edProjectName).IsEmpty())
+    return TRUE;
+  m_bCheckingName = TRUE;
+  const BOOL taken = UpdateData(TRUE);
+  m_bCheckingName = FALSE;
+  if (!taken)
+    return FALSE;
+  if (m_strProjectName != GetProject()->GetProjectName())
+    GetProject()->GetProjectData().SetProjectName(m_strProjectName);
   m_edProjectName.SetModify(FALSE);
+  return TRUE;
 }
 
-void CWarehouseView::OnKillFocusProjectName() { CommitProjectName(); }
+void CWarehouseView::OnKillFocusProjectName() { CommitProjectName(TRUE); }
 
 int CWarehouseView::GetSelectedDesign()
 {
@@ -306,7 +312,8 @@ void CWarehouseView::OnProjectSettings() { AfxGetMainWnd()->SendMessage(WM_COMMA
 
 void CWarehouseView::OnProjectInformation()
 {
-  CommitProjectName();
+  if (!CommitProjectName(TRUE))
+    return;
   if (GetWarehouseServices().EditProjectInformation(this, GetProject()))
     OnUpdate(nullptr, 0, nullptr);
 }

@@ -29,7 +29,7 @@ public:
 
   CDoc* GetProject() const;
   CListBox* GetDesignListBox() { return &m_lbDesigns; }
-  void CommitProjectName() override;
+  BOOL CommitProjectName(BOOL tell) override;
   // Index of the selected stored design, -1 with no selection; a selected name that is no stored
   // design throws CAppException.
   int GetSelectedDesign();
@@ -76,4 +76,6 @@ private:
   CDesignListBox m_lbDesigns;
   CEdit m_edProjectName;
   CString m_strProjectName;
+  // A refusal being told: the focus leaving the field for the message box is no new commit.
+  BOOL m_bCheckingName = FALSE;
 };

@@ -86,8 +86,9 @@ void CReportGenerator::Unbind()
 
 void CReportGenerator::BuildRows(CDoc* pDoc)
 {
-  // The report is headed by the name the user sees in the design list.
-  pDoc->CommitTypedProjectName();
+  // The report is headed by the name the user sees in the design list; the command that asked for
+  // the report has refused a name the report cannot hold.
+  pDoc->CommitTypedProjectName(FALSE);
   m_pRows->m_strProjectName = pDoc->GetProjectName();
   m_pRows->m_strCompanyName = g_pfnCompanySource ? g_pfnCompanySource() : CString();
 }

@@ -77,7 +77,7 @@ int CReportView::GetMeasurementUnits() const { return GetDocServices().GetMeasur
 
 CReportContent* CReportView::Content()
 {
-  if (!m_pContent)
+  if (!m_pContent && m_strFailure.IsEmpty())
     if (CReportGenerator* pGenerator = GetGenerator())
       m_pContent = std::make_unique<CReportContent>(*pGenerator);
   return m_pContent.get();
@@ -107,14 +107,41 @@ void CReportView::OnInitialUpdate()
 {
   SetScrollSizes(MM_TEXT, CSize(0, 0));
   CScrollView::OnInitialUpdate();
-  // A report that cannot be made leaves the window empty; the user is told.
+  MakeReport(TRUE);
+}
+
+void CReportView::MakeReport(BOOL bFirst)
+{
+  CString failure;
   try {
-    m_bCancelled = !GenerateReport();
+    const BOOL made = GenerateReport();
+    if (bFirst)
+      m_bCancelled = !made;
+    if (made)
+      m_strFailure.Empty();
+    return;
   } catch (const CAppFatalException&) {
     throw;
   } catch (const CException& e) {
-    TellFailure(e.GetErrorMessage().IsEmpty() ? CString("The report could not be made.") : e.GetErrorMessage());
+    failure = e.GetErrorMessage();
+  } catch (const std::exception& e) {
+    PCTRACE(TT_REPORTS, TL_WARNING)("The report could not be made: %s\n", e.what());
   }
+  // Nothing half made is shown or given out: the window says why instead.
+  m_strFailure = failure.IsEmpty() ? CString("The report could not be made.") : failure;
+  m_pContent.reset();
+  m_bLaidOut = FALSE;
+  SetScrollSizes(MM_TEXT, CSize(0, 0));
+  Invalidate(TRUE);
+  TellFailure(m_strFailure);
+}
+
+BOOL CReportView::HasReport()
+{
+  if (m_strFailure.IsEmpty())
+    return TRUE;
+  TellFailure(m_strFailure);
+  return FALSE;
 }
 
 void CReportView::SelectReportFont(CDC* pDC)
@@ -172,6 +199,8 @@ void CReportView::OnDraw(CDC* pDC)
   TEXTMETRIC metrics;
   pDC->GetTextMetrics(&metrics);
   const int lineHeight = metrics.tmHeight;
+  if (!m_strFailure.IsEmpty())
+    pDC->TextOut(0, 0, m_strFailure);
   if (m_pContent) {
     const CStringArray& lines = m_pContent->GetShownLines();
     const CReportPageStarts& starts = m_pContent->GetShownPageStarts();
@@ -250,11 +279,23 @@ void CReportView::RunCommand(const char* what, void (CReportView::*work)())
   }
 }
 
-void CReportView::OnReportPrint() { RunCommand("printed", &CReportView::DoPrint); }
+void CReportView::OnReportPrint()
+{
+  if (HasReport())
+    RunCommand("printed", &CReportView::DoPrint);
+}
 
-void CReportView::OnReportPrintPreview() { RunCommand("previewed", &CReportView::DoPrintPreview); }
+void CReportView::OnReportPrintPreview()
+{
+  if (HasReport())
+    RunCommand("previewed", &CReportView::DoPrintPreview);
+}
 
-void CReportView::OnReportExport() { RunCommand("exported", &CReportView::DoExport); }
+void CReportView::OnReportExport()
+{
+  if (HasReport())
+    RunCommand("exported", &CReportView::DoExport);
+}
 
 void CReportView::DoExport()
 {
@@ -301,6 +342,8 @@ std::string CReportView::GetClipboardBytes() const
 
 void CReportView::OnReportCopy()
 {
+  if (!HasReport())
+    return;
   const std::string bytes = GetClipboardBytes();
   CGlobalMemory block(GMEM_MOVEABLE | GMEM_DDESHARE, bytes.size());
   if (!block.Get()) {
@@ -320,11 +363,12 @@ void CReportView::OnReportCopy()
   block.SetClipboardData(CF_TEXT);
 }
 
-void CReportView::DoUpdate() { GenerateReport(); }
-
 void CReportView::OnReportUpdate()
 {
-  RunCommand("updated", &CReportView::DoUpdate);
+  // The report is headed by what the design list shows.
+  if (auto* pDoc = dynamic_cast<CDoc*>(GetDocument()); pDoc && !pDoc->TakeTypedValues())
+    return;
+  MakeReport(FALSE);
   Invalidate(TRUE);
 }
 

@@ -51,6 +51,8 @@ public:
   BOOL IsLaidOutForPrinter() const { return m_bLaidOutForPrinter; }
   // Whether the user cancelled the report as it was first made; the window is then not opened.
   BOOL WasCancelled() const { return m_bCancelled; }
+  // Why the report could not be made (a catalogue that cannot be read); empty when it was.
+  const CString& GetFailure() const { return m_strFailure; }
   // The text the copy command puts on the clipboard: every line and a line end, then a zero.
   std::string GetClipboardBytes() const;
 
@@ -74,8 +76,10 @@ protected:
   void TellFailure(const CString& text);
   // Runs a command's work; every failure but an internal fatal one is told in a message box.
   void RunCommand(const char* what, void (CReportView::*work)());
-  // The update button: a cancelled run keeps the report as it was.
-  void DoUpdate();
+  // Makes the report and tells a failure, which the window then shows in place of the report.
+  void MakeReport(BOOL bFirst);
+  // FALSE, after telling again why, when there is no report to give out.
+  BOOL HasReport();
   void DoExport();
   void DoPrint() { OnFilePrint(); }
   void DoPrintPreview() { OnFilePrintPreview(); }
@@ -86,6 +90,7 @@ protected:
   std::unique_ptr<CReportContent> m_pContent;
   BOOL m_bLaidOut = FALSE;
   BOOL m_bCancelled = FALSE;
+  CString m_strFailure;
   BOOL m_bLaidOutForPrinter = FALSE;
   double m_dFontSize = 10.0;
   int m_nPageBeingPrinted = 0;

@@ -48,6 +48,9 @@ public:
   virtual void UpdateBarData(BOOL bSave);
   // The bar keeps no typed value of its own by default.
   BOOL TakeTypedValues() override { return TRUE; }
+  // Every typed value of the view's project (this bar's among them) before an output; FALSE when
+  // one was refused.
+  BOOL TakeProjectsTypedValues();
   // Print, Print View and Print Preview are enabled when this holds; by default when the view
   // can output at all.
   virtual BOOL CanPrint();

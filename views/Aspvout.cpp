@@ -8,6 +8,7 @@
 #include "geometry/2dvector.h"
 #include "platform/core/Exception.h"
 #include "platform/core/Filemsg.h"
+#include "document/Doc.h"
 #include "ui/dlg/FileDlg.h"
 #include "ui/draw/Dc.h"
 #include "ui/frame/Frame.h"
@@ -50,11 +51,17 @@ void CAspectView::ReportOutputFailure(const CString& text)
   MessageBox(text, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
 }
 
+BOOL CAspectView::TakeProjectsTypedValues()
+{
+  auto* pDoc = dynamic_cast<CDoc*>(GetDocument());
+  return pDoc ? pDoc->TakeTypedValues() : TakeTypedValues();
+}
+
 // Printing -------------------------------------------------------------------------------------
 
 void CAspectView::OnPrintView()
 {
-  if (!TakeTypedValues())
+  if (!TakeProjectsTypedValues())
     return;
   try {
     OnFilePrint();
@@ -67,7 +74,7 @@ void CAspectView::OnPrintView()
 
 void CAspectView::OnPrintPreview()
 {
-  if (!TakeTypedValues())
+  if (!TakeProjectsTypedValues())
     return;
   try {
     OnFilePrintPreview();
@@ -149,7 +156,7 @@ void CAspectView::OnPrintScale()
 
 void CAspectView::OnCopyView()
 {
-  if (!TakeTypedValues())
+  if (!TakeProjectsTypedValues())
     return;
   CWaitCursor wait;
   try {
@@ -250,7 +257,7 @@ BOOL CAspectView::AddMetaFileToClipboard()
 
 void CAspectView::OnExportDXF()
 {
-  if (!TakeTypedValues())
+  if (!TakeProjectsTypedValues())
     return;
   CFileDialog dialog(FALSE, "dxf", SuggestOutputName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT,
                      "AutoCAD DXF (*.dxf) | *.dxf | All Files ( *.*) | *.* ||", this);

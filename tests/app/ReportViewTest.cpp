@@ -713,3 +713,74 @@ TEST_F(ReportViewTest, OpeningALargeProjectShowsItsProgressAndCancelLeavesNoProj
   EXPECT_EQ(after.back()->GetTitle(), "Terrace.tpf");
   EXPECT_EQ(after.back()->GetDesignCount(), kDesigns);
 }
+
+// The print dialog that names the PDF is the only question: no second file dialog follows, and
+// the file is written whole where the dialog said (pages counted by poppler).
+TEST_F(ReportViewTest, PrintingToAPdfAsksForItsNameOnce)
+{
+  AddDesign(m_pDoc, "Porch", {{"GL", "BA005"}, {"AW", "BA002"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  QPrinter* pPrinter = ShellApp().GetPrinter();
+  pPrinter->setOutputFormat(QPrinter::PdfFormat);
+  const std::string pdf = PathIn("named in the print dialog.pdf");
+  std::ofstream(pdf) << "an earlier file";
+  service.printFilePaths.push_back(pdf.c_str());
+  ClickButton(*BarOf(pView), ID_REPORT_PRINT);
+  Pump();
+  EXPECT_EQ(service.printDialogsShown, 1);
+  EXPECT_TRUE(service.fileRequests.empty()) << "no second dialog asks for the file";
+  EXPECT_TRUE(Messages().empty());
+  int status = -1;
+  const std::string info = ::Run("pdfinfo '" + pdf + "' 2>&1", &status);
+  EXPECT_EQ(status, 0) << info;
+  EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+}
+
+namespace {
+// The program started on a copy of the catalogue, which the test can damage while it runs.
+class DamagedCatalogueReportTest : public ReportViewTest
+{
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    m_catalogue = ShellTempDir() + "/catalogue";
+    std::filesystem::create_directories(m_catalogue);
+    std::filesystem::copy_file(std::string(std::getenv("PANECRAFT_BINARY_DIR")) + "/productdata/TXDB.SDF",
+                               m_catalogue + "/TXDB.SDF", std::filesystem::copy_options::overwrite_existing);
+    std::ofstream(ShellTempDir() + "/Tarvex Windows/Panecraft.ini")
+        << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << m_catalogue << "\n";
+    ASSERT_TRUE(Start());
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+  }
+
+  std::string m_catalogue;
+};
+}  // namespace
+
+TEST_F(DamagedCatalogueReportTest, AReportThatCannotReadTheCatalogueSaysSoAndGivesOutNothing)
+{
+  AddDesign(m_pDoc, "Porch", {{"GL", "BA005"}, {"DH", "KC003"}});
+  std::filesystem::resize_file(m_catalogue + "/TXDB.SDF", 4096);
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  ASSERT_EQ(Messages().size(), 1u);
+  const CString failure = Messages()[0];
+  EXPECT_FALSE(failure.IsEmpty());
+  EXPECT_EQ(pView->GetFailure(), failure) << "the window says why it holds no report";
+  EXPECT_EQ(pView->GetReportLines(), nullptr);
+
+  const std::string csv = PathIn("schedule.csv");
+  Export(pView, csv, 1);
+  EXPECT_TRUE(service.fileRequests.empty()) << "nothing is offered to export";
+  EXPECT_FALSE(std::filesystem::exists(csv));
+  service.printFilePaths.push_back(PathIn("schedule.pdf").c_str());
+  ClickButton(*BarOf(pView), ID_REPORT_PRINT);
+  EXPECT_EQ(service.printDialogsShown, 0);
+  ClickButton(*BarOf(pView), ID_REPORT_COPY);
+  ASSERT_EQ(Messages().size(), 4u);
+  for (const CString& message : Messages())
+    EXPECT_EQ(message, failure);
+}

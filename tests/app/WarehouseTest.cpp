@@ -392,7 +392,7 @@ TEST_F(WarehouseTest, ProjectInformationWritesOnOkOnly)
 TEST_F(WarehouseTest, ANameTypedInTheFormBecomesTheProjectName)
 {
   SetControlText(*m_pView, IDC_WAREHOUSE_PROJECT_NAME, "Hillcrest");
-  m_pView->CommitProjectName();
+  EXPECT_TRUE(m_pView->CommitProjectName(TRUE));
   EXPECT_EQ(m_pDoc->GetProjectName(), "Hillcrest");
 }
 

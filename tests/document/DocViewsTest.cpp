@@ -1,5 +1,7 @@
 // Guards how the project document keeps the warehouse's design list in step with its stored
 // designs through view hints, and how it finds and talks to the views that show it.
+#include <filesystem>
+
 #include <QApplication>
 
 #include "DocFixture.h"
@@ -43,28 +45,43 @@ public:
     hints.push_back(static_cast<int>(lHint));
     CWarehouseView::UpdateDesignList(list, *static_cast<CDoc*>(GetDocument()), lHint, pHint);
   }
-  void CommitProjectName() override { ++commits; }
+  BOOL CommitProjectName(BOOL tell) override
+  {
+    ++commits;
+    told.push_back(tell);
+    return acceptName || !tell;
+  }
 
   static const CRuntimeClass runtimeClass;
   CListBox list;
   int commits = 0;
+  std::vector<BOOL> told;
+  BOOL acceptName = TRUE;
   std::vector<int> hints;
 };
 const CRuntimeClass CTestWarehouseView::runtimeClass = {"CTestWarehouseView", sizeof(CTestWarehouseView), 0xFFFF,
                                                         nullptr, RUNTIME_CLASS(CView)};
 
-// Stands in for the Workbench view: it writes its quantity into the edited design when asked.
-class CTestWorkbenchView : public CView, public CWorkbenchDataSource
+// Stands in for the Workbench view: it writes its quantity into the edited design when asked,
+// and refuses its typed quantity when told to.
+class CTestWorkbenchView : public CView, public CWorkbenchDataSource, public CTypedValuesHolder
 {
 public:
   explicit CTestWorkbenchView(CDoc& owner) : doc(owner) {}
   const CRuntimeClass* GetRuntimeClass() const override { return &runtimeClass; }
   void OnDraw(CDC*) override {}
   void UpdateDesignWithWorkbenchData() override { doc.GetEditedDesign()->GetDesignData().SetQuantity(quantity); }
+  BOOL TakeTypedValues() override
+  {
+    ++checks;
+    return !refuse;
+  }
 
   static const CRuntimeClass runtimeClass;
   CDoc& doc;
   int quantity = 9;
+  BOOL refuse = FALSE;
+  int checks = 0;
 };
 const CRuntimeClass CTestWorkbenchView::runtimeClass = {"CTestWorkbenchView", sizeof(CTestWorkbenchView), 0xFFFF,
                                                         nullptr, RUNTIME_CLASS(CView)};
@@ -149,6 +166,43 @@ TEST_F(DocViewsTest, ViewsAreFoundByClassAndTheWorkbenchIsAskedBeforeClosing)
   CDesign stored;
   doc.GetStoredDesigns().GetAt(0)->Retrieve(&stored);
   EXPECT_EQ(stored.GetQuantity(), 9) << "the Workbench's state was taken before storing";
+  doc.RemoveView(&workbench);
+}
+
+// Every path that stores the edited design or saves the project goes through one check: a
+// refused value stops it before any question and stores nothing; a recovery copy, with nobody to
+// tell, keeps what it can without the check.
+TEST_F(DocViewsTest, ARefusedTypedValueStopsStoringAndSavingBeforeAnyQuestion)
+{
+  CTestWorkbenchView workbench(doc);
+  doc.AddView(&workbench);
+  doc.NewEditedDesign();
+  doc.GetEditedDesign()->SetName("Bay");
+  workbench.refuse = TRUE;
+  dialogs.messageAnswers = {IDYES};
+  EXPECT_FALSE(doc.OkToCloseEditedDesign());
+  EXPECT_EQ(doc.GetDesignCount(), 0);
+  EXPECT_TRUE(dialogs.messages.empty()) << "no store question after a refusal";
+  const std::string path = PathOf("refused.tpf");
+  dialogs.filePaths = {path.c_str()};
+  doc.OnCmdMsg(ID_FILE_SAVE, CN_COMMAND, nullptr);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_TRUE(dialogs.fileRequests.empty()) << "Save stops before asking for a name";
+
+  // A refused project name stops the check before the Workbench is asked.
+  workbench.refuse = FALSE;
+  warehouse.acceptName = FALSE;
+  const int checks = workbench.checks;
+  EXPECT_FALSE(doc.TakeTypedValues());
+  EXPECT_EQ(workbench.checks, checks);
+  EXPECT_FALSE(doc.OkToCloseEditedDesign());
+  EXPECT_EQ(doc.GetDesignCount(), 0);
+
+  // A recovery copy tells nobody: the untold commit keeps the last name and the design is kept.
+  warehouse.told.clear();
+  EXPECT_TRUE(doc.KeepWhatIsShown());
+  EXPECT_EQ(warehouse.told, (std::vector<BOOL>{FALSE}));
+  ASSERT_EQ(doc.GetDesignCount(), 1);
   doc.RemoveView(&workbench);
 }
 

@@ -136,11 +136,16 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
     return;
   }
   // The text is kept in 1252: a character it cannot hold is refused, never dropped.
-  const CString misfit = CString::FirstUnrepresentable(TypedText(control).toStdString());
+  const CString misfit = FirstUnrepresentableTyped(*control);
   if (!misfit.IsEmpty())
     Refuse(pDX, CString::Formatted("The character \"%s\" cannot be used here. Please use another character.",
                                    misfit.c_str()));
   control->GetWindowText(value);
+}
+
+CString FirstUnrepresentableTyped(CWnd& control)
+{
+  return CString::FirstUnrepresentable(TypedText(&control).toStdString());
 }
 
 void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path)

@@ -31,6 +31,9 @@ public:
 
 // Program text, held in Windows-1252: a typed character 1252 cannot hold is refused, naming it.
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+// The first character typed in the control that program text cannot hold (UTF-8); empty when
+// it holds none.
+CString FirstUnrepresentableTyped(CWnd& control);
 // A path, kept as the system's bytes whatever characters it holds.
 void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);

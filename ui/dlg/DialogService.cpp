@@ -152,6 +152,10 @@ public:
     qdialog.setMinMax(dialog.m_pd.nMinPage, dialog.m_pd.nMaxPage);
     if (qdialog.exec() != QDialog::Accepted)
       return IDCANCEL;
+    // On a PDF printer the dialog has asked for the file and whether to replace it.
+    QPrinter* printer = dialog.GetPrinter();
+    if (printer->outputFormat() == QPrinter::PdfFormat && !printer->outputFileName().isEmpty())
+      dialog.m_strOutputFile = PathFromQString(printer->outputFileName());
     dialog.m_pd.nFromPage = static_cast<WORD>(qdialog.fromPage() ? qdialog.fromPage() : dialog.m_pd.nMinPage);
     dialog.m_pd.nToPage = static_cast<WORD>(qdialog.toPage() ? qdialog.toPage() : dialog.m_pd.nMaxPage);
     return IDOK;
@@ -273,9 +277,18 @@ int CScriptedDialogService::PrintDialog(CWnd*, CPrintDialog& dialog)
   const int answer = printAnswers.empty() ? IDOK : printAnswers.front();
   if (!printAnswers.empty())
     printAnswers.pop_front();
+  ++printDialogsShown;
   if (answer == IDOK) {
     dialog.m_pd.nFromPage = dialog.m_pd.nMinPage;
     dialog.m_pd.nToPage = dialog.m_pd.nMaxPage;
+    if (!printFilePaths.empty()) {
+      const CString path = printFilePaths.front();
+      printFilePaths.pop_front();
+      if (!path.IsEmpty() && dialog.GetPrinter()->outputFormat() == QPrinter::PdfFormat) {
+        dialog.GetPrinter()->setOutputFileName(PathToQString(path));
+        dialog.m_strOutputFile = path;
+      }
+    }
   }
   return answer;
 }

@@ -89,6 +89,10 @@ public:
   // The filter each accepted file dialog ends with (1-based); none queued keeps the dialog's own.
   std::deque<int> fileFilters;
   std::deque<int> printAnswers;
+  // The PDF file each accepted print dialog names on a PDF printer, as the system dialog's output
+  // file field does; none queued (or an empty one) leaves the name to be asked for afterwards.
+  std::deque<CString> printFilePaths;
+  int printDialogsShown = 0;
   // Each page set-up takes the next choice (a cancelled one when none is queued): the action
   // changes the printer as the user's choices in the dialog would.
   struct CPageSetupChoice

@@ -138,6 +138,22 @@ CString FolderEntry(const CFileDialogRequest& request)
   return kind;
 }
 
+CString SuggestedPathFor(const CString& defaultExt, const CString& fileName)
+{
+  CFileDialogRequest request;
+  request.defaultExt = defaultExt;
+  request.fileName = fileName;
+  return StartPath(request);
+}
+
+void RememberFolderOf(const CString& defaultExt, const CString& path)
+{
+  CFileDialogRequest request;
+  request.defaultExt = defaultExt;
+  request.path = path;
+  RememberFolder(request);
+}
+
 int PromptForFile(CWnd* pOwner, CFileDialogRequest& request)
 {
   request.fileName = StartPath(request);

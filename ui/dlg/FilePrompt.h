@@ -19,3 +19,8 @@ CString CompleteSaveName(const CString& path, const CString& filter, int filterI
 CString SuggestFileName(std::initializer_list<CString> parts);
 // The profile entry ("Folders") keeping the last folder of the kind of file the request asks for.
 CString FolderEntry(const CFileDialogRequest& request);
+// Where a file of the kind (its extension) and name is suggested when another dialog than the
+// program's file dialog asks for it: in the folder last used for that kind, else the documents
+// folder; and the note of the folder the user chose there.
+CString SuggestedPathFor(const CString& defaultExt, const CString& fileName);
+void RememberFolderOf(const CString& defaultExt, const CString& path);

@@ -22,7 +22,7 @@
 #include "ui/output/Clipguard.h"
 #include "ui/output/PdfOut.h"
 #include "ui/output/Print.h"
-#include "ui/wnd/Folders.h"
+#include "ui/wnd/QtConv.h"
 #include "ui/wnd/WinApp.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -117,8 +117,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
   // The print dialog shows where a PDF would go; the name is asked for once the dialog is done.
   QPrinter* printer = pInfo->m_pPD->GetPrinter();
   if (printer->outputFormat() == QPrinter::PdfFormat)
-    printer->setOutputFileName(
-        QString::fromUtf8((AfxGetDocumentsFolder() + "/" + SuggestOutputName() + ".pdf").c_str()));
+    printer->setOutputFileName(PathToQString(SuggestedPathFor("pdf", SuggestOutputName() + ".pdf")));
   return app->DoPrintDialog(pInfo->m_pPD) == IDOK;
 }
 
@@ -173,12 +172,19 @@ void CView::OnFilePrint()
   QPrinter* printer = info.m_pPD->GetPrinter();
   std::unique_ptr<CPdfOutput> pdf;
   if (info.m_pPD->PrintsToFile()) {
-    CFileDialog dialog(FALSE, "pdf", SuggestOutputName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kPdfFilter, this);
-    dialog.m_ofn.lpstrTitle = "Print to File";
-    if (dialog.DoModal() != IDOK)
-      return;
+    // The file is asked for once: here only when the print dialog did not name it.
+    CString path = info.m_pPD->m_strOutputFile;
+    if (!path.IsEmpty())
+      RememberFolderOf("pdf", path);
+    if (path.IsEmpty()) {
+      CFileDialog dialog(FALSE, "pdf", SuggestOutputName(), OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, kPdfFilter, this);
+      dialog.m_ofn.lpstrTitle = "Print to File";
+      if (dialog.DoModal() != IDOK)
+        return;
+      path = dialog.GetPathName();
+    }
     pdf = std::make_unique<CPdfOutput>(*printer);
-    if (!pdf->Begin(dialog.GetPathName()))
+    if (!pdf->Begin(path))
       return;
   }
   QPainter painter;

@@ -49,6 +49,9 @@ public:
   BOOL PrintSetupOnly() const { return m_bPrintSetupOnly; }
 
   PRINTDLG m_pd;
+  // The PDF file the system's dialog named (and asked about replacing) for a PDF printer; empty
+  // when no dialog named one.
+  CString m_strOutputFile;
 
   // Whether the pages go to a file: no printer (the printer writes PDF) or "Print to File" ticked.
   BOOL PrintsToFile() const;

@@ -218,14 +218,11 @@ CWorkbenchView* CWorkbenchFrame::GetWorkbenchView() const
   return dynamic_cast<CWorkbenchView*>(GetDlgItem(AFX_IDW_PANE_FIRST));
 }
 
-int CWorkbenchFrame::GetQuantity() const
+BOOL CWorkbenchFrame::GetQuantity(int& quantity) const
 {
   CString text;
   m_wndDialogBar.GetDlgItemText(IDC_WORKBENCH_QUANTITY, text);
-  int value = 0;
-  for (const char* p = text.c_str(); std::isdigit(static_cast<unsigned char>(*p)) && value <= kMaxQuantity; ++p)
-    value = value * 10 + (*p - '0');
-  return value;
+  return CheckQuantity(text, quantity) == QuantityCheck::ok;
 }
 
 void CWorkbenchFrame::SetQuantity(int quantity)
@@ -247,6 +244,13 @@ BOOL CWorkbenchFrame::ValidateQuantity()
   if (check == QuantityCheck::outOfRange)
     message.Format("Please enter a quantity from 0 to %d.", kMaxQuantity);
   MessageBox(message, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+  // The keyboard goes back to the refused value, ready to be typed over.
+  if (auto* field = dynamic_cast<CEdit*>(m_wndDialogBar.GetDlgItem(IDC_WORKBENCH_QUANTITY))) {
+    if (CMDIFrameWnd* main = GetMDIFrame(); main && main->MDIGetActive() != this)
+      MDIActivate();
+    field->SetFocus();
+    field->SetSel(0, -1);
+  }
   return FALSE;
 }
 
@@ -265,13 +269,15 @@ void CWorkbenchFrame::OnCloseButton()
 void CWorkbenchFrame::OnStoreDesign()
 {
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("Workbench frame window: Save Design button clicked.\n");
-  if (!ValidateQuantity())
-    return;
   CDoc* pDoc = GetDoc();
+  if (!pDoc) {
+    ValidateQuantity();
+    return;
+  }
+  if (!pDoc->TakeTypedValues())
+    return;
   if (CWorkbenchView* pView = GetWorkbenchView())
     pView->UpdateDesignWithWorkbenchData();
-  if (!pDoc)
-    return;
   pDoc->StoreEditedDesign(FALSE, TRUE);
   // Storing may have named the design.
   pDoc->UpdateFrameTitles();
@@ -288,9 +294,8 @@ void CWorkbenchFrame::OnClose()
   }
   CDoc* pDoc = GetDoc();
   if (!m_bDiscardOnClose) {
-    if (!ValidateQuantity())
-      return;
-    if (pDoc && !pDoc->OkToCloseEditedDesign())
+    // The project checks every typed value, this bar's quantity among them.
+    if (pDoc ? !pDoc->OkToCloseEditedDesign() : !ValidateQuantity())
       return;
   }
   if (pDoc) {

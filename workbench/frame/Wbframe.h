@@ -35,11 +35,12 @@ public:
   void ActivateFrame(int nCmdShow = -1) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
-  // The quantity field as a number: its leading digits, 0 without any.
-  int GetQuantity() const;
+  // The quantity field as a number; FALSE, leaving quantity as it was, when the field holds no
+  // quantity a design can take.
+  BOOL GetQuantity(int& quantity) const;
   void SetQuantity(int quantity);
-  // TRUE when the quantity field holds a whole number the design can take; tells the user
-  // otherwise.
+  // TRUE when the quantity field holds a whole number the design can take; otherwise tells the
+  // user and gives the field the keyboard with its text selected.
   BOOL ValidateQuantity();
   CWorkbenchView* GetWorkbenchView() const;
   CDialogBar* GetDialogBar() { return &m_wndDialogBar; }

@@ -166,6 +166,12 @@ void CWorkbenchView::OnSize(UINT nType, int cx, int cy)
     FitFirstView();
 }
 
+BOOL CWorkbenchView::TakeTypedValues()
+{
+  CWorkbenchFrame* pFrame = GetWorkbenchFrame();
+  return !pFrame || pFrame->ValidateQuantity();
+}
+
 void CWorkbenchView::UpdateDesignWithWorkbenchData()
 {
   PCTRACE(TT_WORKBENCH, TL_IMPORTANT)("CWorkbenchView::UpdateDesignWithWorkbenchData \n");
@@ -173,9 +179,11 @@ void CWorkbenchView::UpdateDesignWithWorkbenchData()
   if (!pDesign || !m_pItemList)
     return;
   CDesignData& data = pDesign->GetDesignData();
-  CWorkbenchFrame* pFrame = GetWorkbenchFrame();
-  if (pFrame)
-    data.SetQuantity(pFrame->GetQuantity());
+  // A quantity the design cannot take is refused before anything is stored; where nobody can be
+  // told (a recovery copy), the design keeps the last quantity it took.
+  int quantity = 0;
+  if (CWorkbenchFrame* pFrame = GetWorkbenchFrame(); pFrame && pFrame->GetQuantity(quantity))
+    data.SetQuantity(quantity);
   const CVRX2DRectangle extents = GetDesignExtents();
   data.SetDesignWidth(extents.GetMaxPoint().GetX());
   data.SetDesignHeight(extents.GetMaxPoint().GetY());

@@ -41,7 +41,7 @@ enum
   wemEditable = 2
 };
 
-class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource
+class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource, public CTypedValuesHolder
 {
   DECLARE_DYNCREATE(CWorkbenchView)
   DECLARE_MESSAGE_MAP()
@@ -58,6 +58,8 @@ public:
 
   // Opening and storing.
   void UpdateDesignWithWorkbenchData() override;
+  // The quantity typed in the frame's bar; FALSE, after telling the user, when it is refused.
+  BOOL TakeTypedValues() override;
   void SetReadOnly(BOOL bReadOnly);
 
   // Tools.

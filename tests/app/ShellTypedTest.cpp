@@ -1,0 +1,192 @@
+// Values typed by real keys and refused on the paths that store a design: File > Exit, the end of
+// the session by a signal, Store Design and a save. Each refusal is told with the field's message,
+// stores nothing, and gives the keyboard back to the refused field with its text selected, so
+// the next key typed replaces it; a project name holding a character the project file cannot
+// hold is refused the same way, naming the character.
+#include <csignal>
+#include <filesystem>
+
+#include <unistd.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "ShellTestApp.h"
+#include "app/App.h"
+#include "app/Dlgids.h"
+#include "app/Mainfrm.h"
+#include "document/Doc.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
+#include "ui/dlg/Dialog.h"
+#include "ui/wnd/QtApp.h"
+#include "ui/wnd/Resource.h"
+#include "workbench/frame/Wbframe.h"
+#include "workbench/view/Wbview.h"
+
+namespace {
+// Key events carrying the characters, as a keyboard layout that has them sends them.
+void TypeText(QWidget* field, const char* utf8)
+{
+  for (const QChar c : QString::fromUtf8(utf8)) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+  }
+}
+
+constexpr const char* kRange = "Please enter a quantity from 0 to 99999.";
+constexpr const char* kStoreQuestion = "Store changes to design 'Unnamed' in the project?";
+
+class TypedValueTest : public ShellTest
+{
+protected:
+  void SetUp() override
+  {
+    ShellTest::SetUp();
+    ASSERT_TRUE(Start());
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+    ASSERT_NE(m_pDoc->GetWorkbenchView(), nullptr);
+    m_pFrame = dynamic_cast<CWorkbenchFrame*>(m_pDoc->GetWorkbenchView()->GetParentFrame());
+    ASSERT_NE(m_pFrame, nullptr);
+    m_quantity = qobject_cast<QLineEdit*>(m_pFrame->GetDialogBar()->GetDlgItem(IDC_WORKBENCH_QUANTITY)->m_hWnd);
+    ASSERT_NE(m_quantity, nullptr);
+  }
+
+  // Types the text over the quantity and leaves the field with Tab, as the user would.
+  void TypeQuantityAndLeave(const char* text)
+  {
+    ASSERT_TRUE(ClickIntoField(m_pFrame, m_quantity));
+    QTest::keyClick(m_quantity, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(m_quantity, text);
+    QTest::keyClick(m_quantity, Qt::Key_Tab);
+    Pump();
+    ASSERT_NE(QApplication::focusWidget(), m_quantity) << "Tab left the field";
+  }
+
+  int Count(const char* text) const
+  {
+    int count = 0;
+    for (const CString& message : Messages())
+      count += message == text ? 1 : 0;
+    return count;
+  }
+
+  // The refusal as the user meets it: one message, no question, nothing stored, the keyboard in
+  // the field with the refused text selected; the next key replaces it.
+  void ExpectRefusedAndBackInTheField(const char* refused)
+  {
+    EXPECT_EQ(Count(kRange), 1);
+    EXPECT_EQ(Count(kStoreQuestion), 0);
+    ASSERT_NE(MainFrame(), nullptr) << "the program goes on";
+    EXPECT_EQ(m_pDoc->GetDesignCount(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), m_quantity);
+    EXPECT_EQ(m_quantity->selectedText(), QString(refused));
+    QTest::keyClicks(QApplication::focusWidget(), "3");
+    EXPECT_EQ(m_quantity->text(), QString("3"));
+  }
+
+  CDoc* m_pDoc = nullptr;
+  CWorkbenchFrame* m_pFrame = nullptr;
+  QLineEdit* m_quantity = nullptr;
+};
+}  // namespace
+
+TEST_F(TypedValueTest, ExitWithANegativeQuantityIsRefusedAndTheKeyboardGoesBackToTheField)
+{
+  TypeQuantityAndLeave("-5");
+  Command(ID_APP_EXIT);
+  ExpectRefusedAndBackInTheField("-5");
+  // With the quantity mended, Exit asks about the design as always.
+  service.messageAnswers.push_back(IDCANCEL);
+  Command(ID_APP_EXIT);
+  EXPECT_EQ(Count(kStoreQuestion), 1);
+}
+
+TEST_F(TypedValueTest, TheEndOfTheSessionBySignalRefusesANegativeQuantityAndGoesOn)
+{
+  TypeQuantityAndLeave("-5");
+  static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
+  // The signal reaches the program inside its message loop, which is left once the refusal is
+  // seen (or the program ended, which fails below).
+  QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+  auto* watch = new QTimer(qApp);
+  QObject::connect(watch, &QTimer::timeout, [this] {
+    if (!service.messages.empty() || !MainFrame())
+      QCoreApplication::exit(0);  // quit() would close the windows first
+  });
+  watch->start(10);
+  ShellApp().Run();
+  watch->stop();
+  ExpectRefusedAndBackInTheField("-5");
+}
+
+TEST_F(TypedValueTest, StoreDesignRefusesAQuantityAndGivesTheKeyboardBackFromTheButton)
+{
+  ASSERT_TRUE(ClickIntoField(m_pFrame, m_quantity));
+  QTest::keyClick(m_quantity, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(m_quantity, "100000");
+  QWidget* store = m_pFrame->GetDialogBar()->GetDlgItem(IDC_STORE_DESIGN)->m_hWnd;
+  QTest::mouseClick(store, Qt::LeftButton);
+  Pump();
+  ExpectRefusedAndBackInTheField("100000");
+}
+
+TEST_F(TypedValueTest, AProjectNameWithACharacterTheFileCannotHoldIsRefusedNamingIt)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  const CString before = m_pDoc->GetProjectName();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus ✓");
+  ASSERT_EQ(field->text(), QString::fromUtf8("Haus ✓"));
+  QTest::keyClick(field, Qt::Key_Tab);
+  Pump();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], CString("The character \"✓\" cannot be used here. Please use another character."));
+  EXPECT_EQ(m_pDoc->GetProjectName(), before);
+  EXPECT_EQ(QApplication::focusWidget(), field);
+  EXPECT_EQ(field->selectedText(), QString::fromUtf8("Haus ✓"));
+
+  // A save with the name still there is refused the same way and writes nothing.
+  const std::string path = PathIn("Haus.tpf");
+  service.filePaths.push_back(path.c_str());
+  QTest::keyClick(field, Qt::Key_S, Qt::ControlModifier);
+  Pump();
+  EXPECT_EQ(Messages().size(), 2u);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_TRUE(service.fileRequests.empty());
+
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus Müller");
+  QTest::keyClick(field, Qt::Key_Tab);
+  Pump();
+  EXPECT_EQ(m_pDoc->GetProjectName(), CString("Haus M\xFCller"));
+}
+
+// The project information's text fields are kept in the same code page: each refuses the
+// character and keeps its dialog open.
+TEST_F(TypedValueTest, EveryProjectInformationFieldRefusesACharacterTheFileCannotHold)
+{
+  for (UINT id : {IDC_PROJECT_NAME, IDC_PROJECT_DESIGNER, IDC_PROJECT_NOTES}) {
+    bool keptOpen = false;
+    OnNextDialog([id, &keptOpen](CDialog& dialog) {
+      QWidget* field = dialog.GetDlgItem(static_cast<int>(id))->m_hWnd;
+      field->setFocus();
+      TypeText(field, "Zwei ✓");
+      ClickButton(dialog, IDOK);
+      keptOpen = !dialog.HasEnded();
+      dialog.EndDialog(IDCANCEL);
+    });
+    const size_t told = Messages().size();
+    DesignList(m_pDoc)->OnProjectInformation();
+    Pump();
+    EXPECT_TRUE(keptOpen) << id;
+    ASSERT_EQ(Messages().size(), told + 1) << id;
+    EXPECT_EQ(Messages().back(), CString("The character \"✓\" cannot be used here. Please use another character."));
+  }
+  EXPECT_EQ(m_pDoc->GetProjectData().GetNotes().Find("Zwei"), -1);
+}
