@@ -1,10 +1,14 @@
 // The main frame: its toolbar and status bar, command states as the update handlers give them,
 // the show and hide commands of the project's windows, the grey MDI client and the restored
-// window rectangle.
+// window rectangle, and the MDI client's scroll bars that reach a child frame lying outside it.
 #include <cstdlib>
 #include <fstream>
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTest>
 
 #include "ShellTestApp.h"
 #include "views/Adorned.h"
@@ -13,6 +17,7 @@
 #include "app/Mfclient.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whview.h"
 #include "document/Whids.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/docview/DocTempl.h"
@@ -219,6 +224,42 @@ TEST_F(ShellTest, TheMdiClientIsGreyWithTheMakersNameAtTheTopRight)
   EXPECT_EQ(after.left, before.left + growth);
   EXPECT_EQ(after.right, before.right + growth);
   EXPECT_EQ(pClient->GetSurfacePixel(before.left, 20), CMainFrameClient::kBackground);
+}
+
+TEST_F(ShellTest, TheMdiClientScrollsToTheDesignListOfASmallMainWindow)
+{
+  ASSERT_TRUE(Start());
+  CDoc* pDoc = ActiveProject();
+  ASSERT_NE(pDoc, nullptr);
+  CWarehouseView* pList = DesignList(pDoc);
+  ASSERT_NE(pList, nullptr);
+  auto* pSub = qobject_cast<QMdiSubWindow*>(pList->GetParentFrame()->GetOuterHandle());
+  ASSERT_NE(pSub, nullptr);
+  QMdiArea* pArea = MainFrame()->MdiArea();
+  // The main window as small as it goes, the design list beyond the client's lower right.
+  CRect frame;
+  MainFrame()->GetWindowRect(&frame);
+  MainFrame()->MoveWindow(frame.left, frame.top, 1, 1);
+  Pump();
+  QWidget* pClient = pArea->viewport();
+  pSub->move(pClient->width() + 40, pClient->height() + 40);
+  Pump();
+  ASSERT_FALSE(pClient->rect().intersects(pSub->geometry()));
+  QScrollBar* bars[] = {pArea->horizontalScrollBar(), pArea->verticalScrollBar()};
+  for (QScrollBar* pBar : bars) {
+    ASSERT_TRUE(pBar->isVisible());
+    // Clicks on the bar's track below or right of its handle, a page each, to its end.
+    const QPoint end = pBar->orientation() == Qt::Horizontal
+                           ? QPoint(pBar->width() - pBar->height() - 2, pBar->height() / 2)
+                           : QPoint(pBar->width() / 2, pBar->height() - pBar->width() - 2);
+    for (int click = 0; click < 100 && pBar->value() < pBar->maximum(); ++click)
+      QTest::mouseClick(pBar, Qt::LeftButton, Qt::NoModifier, end);
+    EXPECT_EQ(pBar->value(), pBar->maximum());
+  }
+  Pump();
+  const QRect shown = pSub->geometry();
+  EXPECT_TRUE(pClient->rect().contains(shown.bottomRight())) << "the design list's far corner is reached";
+  EXPECT_TRUE(pClient->rect().intersects(shown));
 }
 
 TEST_F(ShellTest, RemoveDebugMenuTakesOnlyTheDebugPopup)

@@ -106,3 +106,38 @@ TEST_F(ClipboardTest, RecordedDrawingIsOfferedAsSvgAndPng)
   EXPECT_TRUE(inked(image.width() - 8, 0));
   EXPECT_FALSE(inked(0, 0));
 }
+
+TEST_F(ClipboardTest, ARecordedArcTurnsCounterClockwiseAsThePictureShowsIt)
+{
+  CMetaFileDC mf;
+  ASSERT_TRUE(mf.Create());
+  // y up: the half circle from its right end to its left end, counter-clockwise, is the upper one.
+  mf.SetWindowExt(200, -100);
+  mf.SetWindowOrg(0, 100);
+  CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
+  mf.SelectObject(&pen);
+  mf.Arc(0, 100, 200, -100, 200, 0, 0, 0);
+  METAFILEPICT pict{MM_ISOTROPIC, -5000, -2500, mf.Close()};
+  ASSERT_NE(pict.hMF, nullptr);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  EXPECT_NE(SetClipboardData(CF_METAFILEPICT, Block(reinterpret_cast<const char*>(&pict), sizeof(pict))), nullptr);
+  CloseClipboard();
+  const QImage image = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+  ASSERT_FALSE(image.isNull());
+  auto inked = [&image](int y0, int y1, int x0, int x1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (image.pixelColor(x, y) != QColor(Qt::white))
+          return true;
+    return false;
+  };
+  // The crown along the top edge in the middle; the upper half's sides at mid-height; nothing
+  // at the lower corners, where the lower half would reach in.
+  const int w = image.width();
+  const int h = image.height();
+  EXPECT_TRUE(inked(0, h / 16, w * 2 / 5, w * 3 / 5));
+  EXPECT_TRUE(inked(h / 2, h / 2 + 1, 0, w / 8));
+  EXPECT_TRUE(inked(h / 2, h / 2 + 1, w * 7 / 8, w));
+  EXPECT_FALSE(inked(0, h / 4, 0, w / 8));
+}

@@ -142,6 +142,9 @@ void CWorkbenchView::RestoreStoredView()
     pFrame->SetWindowPos(nullptr, left, top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ScrollToDevicePosition(data.GetScrollPosition());
+  // The window the design was stored from may have been larger (maximised) than this one.
+  m_bStoredViewPending = TRUE;
+  KeepDesignInView();
 }
 
 void CWorkbenchView::FitFirstView()
@@ -164,6 +167,8 @@ void CWorkbenchView::OnSize(UINT nType, int cx, int cy)
   CScaleView::OnSize(nType, cx, cy);
   if (m_bFirstViewPending)
     FitFirstView();
+  else if (m_bStoredViewPending)
+    KeepDesignInView();
 }
 
 void CWorkbenchView::UpdateDesignWithWorkbenchData()
