@@ -315,12 +315,14 @@ TEST_F(WorkbenchViewTest, ADesignStoredMaximisedOpensRestoredWithAllItsUnitsInVi
   ASSERT_NE(pSub, nullptr);
   pSub->showMaximized();
   Pump();
-  // A glider scaled to nine tenths of the maximised view's height, its top just below the view's.
+  // A glider filling nine tenths of the maximised view, its top just below the view's.
   CUnitItem* pUnit = PlaceGlider();
   ASSERT_NE(pUnit, nullptr);
   const CRect maximised = View()->GetClientRect();
   const CSize logPixels = View()->GetLogPixels();
-  View()->SetScaleFactor(maximised.Height() * 0.9 / (pUnit->GetHeight() * logPixels.cy), TRUE);
+  View()->SetScaleFactor(0.9 * std::min(maximised.Height() / (pUnit->GetHeight() * logPixels.cy),
+                                        maximised.Width() / (pUnit->GetWidth() * logPixels.cx)),
+                         TRUE);
   View()->ScrollToDevicePosition(CPoint(0, 0));
   const CVRX2DPoint top = View()->ClientToWorld(CPoint(10, 5));
   pUnit->Offset(CVRX2DVector(top.GetX(), top.GetY() - pUnit->GetHeight()) - pUnit->GetOffset());
