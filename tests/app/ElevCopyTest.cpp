@@ -208,6 +208,14 @@ protected:
     ASSERT_FALSE(screen.Box().isEmpty()) << what;
     QImage picture, svg;
     ASSERT_TRUE(ReadCopy(pView, picture, svg)) << what;
+    // Both formats place the drawing alike in a picture of the same size.
+    const QRect pictureBox = ImageInk(picture).Box();
+    const QRect svgBox = ImageInk(svg).Box();
+    const int slack = std::max(2, picture.width() / 100);
+    EXPECT_NEAR(svgBox.left(), pictureBox.left(), slack) << what;
+    EXPECT_NEAR(svgBox.top(), pictureBox.top(), slack) << what;
+    EXPECT_NEAR(svgBox.right(), pictureBox.right(), slack) << what;
+    EXPECT_NEAR(svgBox.bottom(), pictureBox.bottom(), slack) << what;
     for (const auto& [format, image] : {std::pair<const char*, const QImage&>{"PNG", picture}, {"SVG", svg}}) {
       const CInkGrid copy = ImageInk(image);
       const QRect box = copy.Box();
