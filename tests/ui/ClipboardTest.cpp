@@ -23,6 +23,26 @@ HGLOBAL Block(const char* bytes, size_t n)
   GlobalUnlock(block);
   return block;
 }
+
+// Records a drawing in a 200 by 100 frame with y up, framed the way the drawing views frame it,
+// and puts it on the clipboard.
+template <class Draw>
+void CopyFramedDrawing(COLORREF color, Draw draw)
+{
+  CMetaFileDC mf;
+  ASSERT_TRUE(mf.Create());
+  mf.SetWindowExt(200, -100);
+  mf.SetWindowOrg(0, 100);
+  CPen pen(PS_SOLID, 0, color);
+  mf.SelectObject(&pen);
+  draw(mf);
+  METAFILEPICT pict{MM_ISOTROPIC, -5000, -2500, mf.Close()};
+  ASSERT_NE(pict.hMF, nullptr);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  EXPECT_NE(SetClipboardData(CF_METAFILEPICT, Block(reinterpret_cast<const char*>(&pict), sizeof(pict))), nullptr);
+  CloseClipboard();
+}
 }  // namespace
 
 TEST_F(ClipboardTest, RegisteredFormatRoundTripsAsItsMimeType)
@@ -71,22 +91,10 @@ TEST_F(ClipboardTest, TextEndsAtItsZeroByteAndKeepsItsCharacters)
 
 TEST_F(ClipboardTest, RecordedDrawingIsOfferedAsSvgAndPng)
 {
-  CMetaFileDC mf;
-  ASSERT_TRUE(mf.Create());
-  // A drawing in logical units with y up, framed the way the drawing views frame it.
-  mf.SetWindowExt(200, -100);
-  mf.SetWindowOrg(0, 100);
-  CPen pen(PS_SOLID, 0, RGB(255, 0, 0));
-  mf.SelectObject(&pen);
-  mf.MoveTo(0, 0);
-  mf.LineTo(200, 100);
-  METAFILEPICT pict{MM_ISOTROPIC, -5000, -2500, mf.Close()};
-  ASSERT_NE(pict.hMF, nullptr);
-
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  EXPECT_NE(SetClipboardData(CF_METAFILEPICT, Block(reinterpret_cast<const char*>(&pict), sizeof(pict))), nullptr);
-  CloseClipboard();
+  CopyFramedDrawing(RGB(255, 0, 0), [](CDC& dc) {
+    dc.MoveTo(0, 0);
+    dc.LineTo(200, 100);
+  });
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   ASSERT_TRUE(mime->hasFormat("image/svg+xml"));
   EXPECT_TRUE(mime->data("image/svg+xml").contains("<svg"));
@@ -109,20 +117,8 @@ TEST_F(ClipboardTest, RecordedDrawingIsOfferedAsSvgAndPng)
 
 TEST_F(ClipboardTest, ARecordedArcTurnsCounterClockwiseAsThePictureShowsIt)
 {
-  CMetaFileDC mf;
-  ASSERT_TRUE(mf.Create());
   // y up: the half circle from its right end to its left end, counter-clockwise, is the upper one.
-  mf.SetWindowExt(200, -100);
-  mf.SetWindowOrg(0, 100);
-  CPen pen(PS_SOLID, 0, RGB(0, 0, 0));
-  mf.SelectObject(&pen);
-  mf.Arc(0, 100, 200, -100, 200, 0, 0, 0);
-  METAFILEPICT pict{MM_ISOTROPIC, -5000, -2500, mf.Close()};
-  ASSERT_NE(pict.hMF, nullptr);
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  EXPECT_NE(SetClipboardData(CF_METAFILEPICT, Block(reinterpret_cast<const char*>(&pict), sizeof(pict))), nullptr);
-  CloseClipboard();
+  CopyFramedDrawing(RGB(0, 0, 0), [](CDC& dc) { dc.Arc(0, 100, 200, -100, 200, 0, 0, 0); });
   const QImage image = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
   ASSERT_FALSE(image.isNull());
   auto inked = [&image](int y0, int y1, int x0, int x1) {
