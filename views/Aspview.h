@@ -65,6 +65,8 @@ public:
   void CopyOutputEntities(CVRX2DEntityArray& output) const;
   // Puts the drawing on the open and emptied clipboard as a picture; FALSE when it is not there.
   BOOL AddMetaFileToClipboard();
+  // The copied picture's frame in page units: the drawing and a blank margin round it.
+  CSize PictureFrameSize(const CVRX2DVector& span) const;
   // Shows the print dialog (for a print preview too); FALSE when the user cancels.
   BOOL DoPreparePrinting(CPrintInfo* pInfo);
 

@@ -1,5 +1,6 @@
 // The drawing views' output: printing and print preview at a scale or fitted to the page, the
 // picture on the clipboard, and the DXF file.
+#include <algorithm>
 #include <cmath>
 #include <exception>
 #include <memory>
@@ -26,6 +27,14 @@
 namespace {
 // Larger pictures do not fit the 16-bit window of the clipboard picture.
 constexpr int kPictureLimit = 32767;
+
+// The blank border round the copied drawing, on each side, as a part of its larger side.
+constexpr int kPictureMarginParts = 20;
+
+int PictureMargin(CSize drawing)
+{
+  return std::max(1, static_cast<int>(std::max(drawing.cx, drawing.cy)) / kPictureMarginParts);
+}
 
 // The clipboard copy's failures, as the design list's copy words them.
 constexpr const char* kOpenClipboardFailed = "Unable to open clipboard.  COPY not performed!";
@@ -154,6 +163,13 @@ void CAspectView::OnPrintScale()
 
 // The clipboard picture --------------------------------------------------------------------------
 
+CSize CAspectView::PictureFrameSize(const CVRX2DVector& span) const
+{
+  const CSize drawing = VRXToPage(span);
+  const int margin = PictureMargin(drawing);
+  return drawing + CSize(1 + 2 * margin, 1 + 2 * margin);
+}
+
 void CAspectView::OnCopyView()
 {
   if (!TakeProjectsTypedValues())
@@ -199,15 +215,17 @@ BOOL CAspectView::AddMetaFileToClipboard()
 
     const CVRX2DRectangle extents = output.GetExtents();
     const CVRX2DVector span = extents.GetMaxPoint() - extents.GetMinPoint();
-    CSize size = VRXToPage(span) + CSize(1, 1);
+    CSize size = PictureFrameSize(span);
     while ((size.cx > kPictureLimit || size.cy > kPictureLimit) && m_nPageUnitsPerInch > 1) {
       --m_nPageUnitsPerInch;
-      size = VRXToPage(span) + CSize(1, 1);
+      size = PictureFrameSize(span);
     }
     // The picture is drawn at the page units per inch its frame was measured with.
     const int pictureUnitsPerInch = m_nPageUnitsPerInch;
+    const int margin = PictureMargin(VRXToPage(span));
     mf.SetWindowExt(size.cx, -size.cy);
-    mf.SetWindowOrg(VRXToPage(CVRX2DPoint(extents.GetMinPoint().GetX(), extents.GetMaxPoint().GetY())));
+    const CPoint topLeft = VRXToPage(CVRX2DPoint(extents.GetMinPoint().GetX(), extents.GetMaxPoint().GetY()));
+    mf.SetWindowOrg(topLeft.x - margin, topLeft.y + margin);
 
     // The picture's suggested size: the drawing's size on the screen in hundredths of a
     // millimetre, negative so that only its aspect ratio counts.
@@ -216,7 +234,7 @@ BOOL CAspectView::AddMetaFileToClipboard()
     {
       CSavedDC saved(&ref);
       OnPrepareDC(&ref, nullptr);
-      CSize device = VRXToPage(span) + CSize(1, 1);
+      CSize device = PictureFrameSize(span);
       ref.LPtoDP(&device);
       xExt = static_cast<double>(device.cx) / ref.GetDeviceCaps(HORZRES) * ref.GetDeviceCaps(HORZSIZE) * 100.0;
       yExt = static_cast<double>(device.cy) / ref.GetDeviceCaps(VERTRES) * ref.GetDeviceCaps(VERTSIZE) * 100.0;

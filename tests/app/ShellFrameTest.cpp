@@ -1,10 +1,14 @@
 // The main frame: its toolbar and status bar, command states as the update handlers give them,
 // the show and hide commands of the project's windows, the grey MDI client and the restored
-// window rectangle.
+// window rectangle, and the MDI client's scroll bars that reach a child frame lying outside it.
 #include <cstdlib>
 #include <fstream>
 
 #include <QAction>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScrollBar>
+#include <QTest>
 
 #include "ShellTestApp.h"
 #include "views/Adorned.h"
@@ -13,6 +17,7 @@
 #include "app/Mfclient.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Whview.h"
 #include "document/Whids.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/docview/DocTempl.h"
@@ -219,6 +224,46 @@ TEST_F(ShellTest, TheMdiClientIsGreyWithTheMakersNameAtTheTopRight)
   EXPECT_EQ(after.left, before.left + growth);
   EXPECT_EQ(after.right, before.right + growth);
   EXPECT_EQ(pClient->GetSurfacePixel(before.left, 20), CMainFrameClient::kBackground);
+}
+
+TEST_F(ShellTest, TheMdiClientScrollsToTheDesignListOfASmallMainWindow)
+{
+  ASSERT_TRUE(Start());
+  CDoc* pDoc = ActiveProject();
+  ASSERT_NE(pDoc, nullptr);
+  CWarehouseView* pList = DesignList(pDoc);
+  ASSERT_NE(pList, nullptr);
+  auto* pSub = qobject_cast<QMdiSubWindow*>(pList->GetParentFrame()->GetOuterHandle());
+  ASSERT_NE(pSub, nullptr);
+  QMdiArea* pArea = MainFrame()->MdiArea();
+  // The main window as small as it goes, the design list beyond the client's lower right.
+  CRect frame;
+  MainFrame()->GetWindowRect(&frame);
+  MainFrame()->MoveWindow(frame.left, frame.top, 1, 1);
+  Pump();
+  QWidget* pClient = pArea->viewport();
+  pSub->move(pClient->width() + 40, pClient->height() + 40);
+  Pump();
+  ASSERT_FALSE(pClient->rect().intersects(pSub->geometry()));
+  // Clicks on the arrows at the bars' far ends, a step each, until the list's far corner shows.
+  const auto farSide = [pSub](Qt::Orientation orientation) {
+    return orientation == Qt::Horizontal ? pSub->geometry().right() : pSub->geometry().bottom();
+  };
+  for (QScrollBar* pBar : {pArea->horizontalScrollBar(), pArea->verticalScrollBar()}) {
+    ASSERT_TRUE(pBar->isVisible());
+    const bool across = pBar->orientation() == Qt::Horizontal;
+    const QPoint arrow =
+        across ? QPoint(pBar->width() - 3, pBar->height() / 2) : QPoint(pBar->width() / 2, pBar->height() - 3);
+    const int reach = across ? pClient->width() : pClient->height();
+    for (int click = 0; click < 2000 && farSide(pBar->orientation()) >= reach && pBar->value() < pBar->maximum();
+         ++click)
+      QTest::mouseClick(pBar, Qt::LeftButton, Qt::NoModifier, arrow);
+  }
+  Pump();
+  const QRect shown = pSub->geometry();
+  EXPECT_TRUE(pClient->rect().contains(shown.bottomRight()))
+      << shown.x() << "," << shown.y() << " " << shown.width() << "x" << shown.height() << " in " << pClient->width()
+      << "x" << pClient->height();
 }
 
 TEST_F(ShellTest, RemoveDebugMenuTakesOnlyTheDebugPopup)

@@ -1,12 +1,16 @@
 // Guards the Workbench view and frame in the running program: the New Window Unit commands,
 // the scale view's conversions, scroll bars and autoscroll on a real window, joins that survive
 // a drag that does not commit, removal of a selection, the quantity check, a design that can no
-// longer be opened, the restored frame kept in reach, and a close that arrives during a drag.
+// longer be opened, the restored frame kept in reach, a design stored from a maximised frame that
+// opens in a restored one with all its units in view, and a close that arrives during a drag.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include "WbGuiFixture.h"
 #include "project/Docmsg.h"
@@ -303,6 +307,53 @@ TEST_F(WorkbenchViewTest, AnEmptyDesignReopensAndItsFrameStaysWithinReach)
   EXPECT_EQ(frame.top, 0);
   EXPECT_EQ(frame.Width(), 300);
   EXPECT_EQ(frame.Height(), 250);
+}
+
+TEST_F(WorkbenchViewTest, ADesignStoredMaximisedOpensRestoredWithAllItsUnitsInView)
+{
+  auto* pSub = qobject_cast<QMdiSubWindow*>(Frame()->GetOuterHandle());
+  ASSERT_NE(pSub, nullptr);
+  pSub->showMaximized();
+  Pump();
+  // A glider filling nine tenths of the maximised view, its top just below the view's.
+  CUnitItem* pUnit = PlaceGlider();
+  ASSERT_NE(pUnit, nullptr);
+  const CRect maximised = View()->GetClientRect();
+  const CSize logPixels = View()->GetLogPixels();
+  View()->SetScaleFactor(0.9 * std::min(maximised.Height() / (pUnit->GetHeight() * logPixels.cy),
+                                        maximised.Width() / (pUnit->GetWidth() * logPixels.cx)),
+                         TRUE);
+  View()->ScrollToDevicePosition(CPoint(0, 0));
+  const CVRX2DPoint top = View()->ClientToWorld(CPoint(10, 5));
+  pUnit->Offset(CVRX2DVector(top.GetX(), top.GetY() - pUnit->GetHeight()) - pUnit->GetOffset());
+  View()->UpdateAlignmentEntities(pUnit);
+  View()->Invalidate(TRUE);
+  Pump();
+  StoreDesign("Tall", 1);
+  ASSERT_GE(m_pDoc->FindDesign("Tall"), 0);
+  Frame()->SendMessage(WM_COMMAND, IDC_WORKBENCH_CLOSE);
+  Pump();
+  // The project's other windows came up maximised with it; they are restored too.
+  for (QMdiSubWindow* pOther : MainFrame()->MdiArea()->subWindowList())
+    pOther->showNormal();
+  Pump();
+
+  EditStoredDesign("Tall");
+  ASSERT_NE(View(), nullptr);
+  auto* pReopened = qobject_cast<QMdiSubWindow*>(Frame()->GetOuterHandle());
+  ASSERT_NE(pReopened, nullptr);
+  if (pReopened->isMaximized())
+    pReopened->showNormal();
+  Pump();
+  EXPECT_FALSE(pReopened->isMaximized());
+  const CRect client = View()->GetClientRect();
+  ASSERT_LT(client.Height(), maximised.Height()) << "the restored frame has its caption";
+  const CVRX2DRectangle design = View()->GetDesignExtents();
+  for (const CVRX2DPoint& corner : {design.GetMinPoint(), design.GetMaxPoint()}) {
+    const CPoint at = View()->WorldToClient(corner);
+    EXPECT_TRUE(client.PtInRect(at)) << at.x << ", " << at.y << " outside " << client.Width() << " x "
+                                     << client.Height();
+  }
 }
 
 TEST_F(WorkbenchViewTest, ACloseDuringADragCancelsTheDragFirst)

@@ -23,6 +23,26 @@ HGLOBAL Block(const char* bytes, size_t n)
   GlobalUnlock(block);
   return block;
 }
+
+// Records a drawing in a 200 by 100 frame with y up, framed the way the drawing views frame it,
+// and puts it on the clipboard.
+template <class Draw>
+void CopyFramedDrawing(COLORREF color, Draw draw)
+{
+  CMetaFileDC mf;
+  ASSERT_TRUE(mf.Create());
+  mf.SetWindowExt(200, -100);
+  mf.SetWindowOrg(0, 100);
+  CPen pen(PS_SOLID, 0, color);
+  mf.SelectObject(&pen);
+  draw(mf);
+  METAFILEPICT pict{MM_ISOTROPIC, -5000, -2500, mf.Close()};
+  ASSERT_NE(pict.hMF, nullptr);
+  ASSERT_TRUE(OpenClipboard(nullptr));
+  EmptyClipboard();
+  EXPECT_NE(SetClipboardData(CF_METAFILEPICT, Block(reinterpret_cast<const char*>(&pict), sizeof(pict))), nullptr);
+  CloseClipboard();
+}
 }  // namespace
 
 TEST_F(ClipboardTest, RegisteredFormatRoundTripsAsItsMimeType)
@@ -71,22 +91,10 @@ TEST_F(ClipboardTest, TextEndsAtItsZeroByteAndKeepsItsCharacters)
 
 TEST_F(ClipboardTest, RecordedDrawingIsOfferedAsSvgAndPng)
 {
-  CMetaFileDC mf;
-  ASSERT_TRUE(mf.Create());
-  // A drawing in logical units with y up, framed the way the drawing views frame it.
-  mf.SetWindowExt(200, -100);
-  mf.SetWindowOrg(0, 100);
-  CPen pen(PS_SOLID, 0, RGB(255, 0, 0));
-  mf.SelectObject(&pen);
-  mf.MoveTo(0, 0);
-  mf.LineTo(200, 100);
-  METAFILEPICT pict{MM_ISOTROPIC, -5000, -2500, mf.Close()};
-  ASSERT_NE(pict.hMF, nullptr);
-
-  ASSERT_TRUE(OpenClipboard(nullptr));
-  EmptyClipboard();
-  EXPECT_NE(SetClipboardData(CF_METAFILEPICT, Block(reinterpret_cast<const char*>(&pict), sizeof(pict))), nullptr);
-  CloseClipboard();
+  CopyFramedDrawing(RGB(255, 0, 0), [](CDC& dc) {
+    dc.MoveTo(0, 0);
+    dc.LineTo(200, 100);
+  });
   const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
   ASSERT_TRUE(mime->hasFormat("image/svg+xml"));
   EXPECT_TRUE(mime->data("image/svg+xml").contains("<svg"));
@@ -105,4 +113,27 @@ TEST_F(ClipboardTest, RecordedDrawingIsOfferedAsSvgAndPng)
   EXPECT_TRUE(inked(0, image.height() - 8));
   EXPECT_TRUE(inked(image.width() - 8, 0));
   EXPECT_FALSE(inked(0, 0));
+}
+
+TEST_F(ClipboardTest, ARecordedArcTurnsCounterClockwiseAsThePictureShowsIt)
+{
+  // y up: the half circle from its right end to its left end, counter-clockwise, is the upper one.
+  CopyFramedDrawing(RGB(0, 0, 0), [](CDC& dc) { dc.Arc(0, 100, 200, -100, 200, 0, 0, 0); });
+  const QImage image = qvariant_cast<QImage>(QGuiApplication::clipboard()->mimeData()->imageData());
+  ASSERT_FALSE(image.isNull());
+  auto inked = [&image](int y0, int y1, int x0, int x1) {
+    for (int y = y0; y < y1; ++y)
+      for (int x = x0; x < x1; ++x)
+        if (image.pixelColor(x, y) != QColor(Qt::white))
+          return true;
+    return false;
+  };
+  // The crown along the top edge in the middle; the upper half's sides at mid-height; nothing
+  // at the lower corners, where the lower half would reach in.
+  const int w = image.width();
+  const int h = image.height();
+  EXPECT_TRUE(inked(0, h / 16, w * 2 / 5, w * 3 / 5));
+  EXPECT_TRUE(inked(h / 2, h / 2 + 1, 0, w / 8));
+  EXPECT_TRUE(inked(h / 2, h / 2 + 1, w * 7 / 8, w));
+  EXPECT_FALSE(inked(0, h / 4, 0, w / 8));
 }

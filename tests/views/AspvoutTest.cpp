@@ -300,7 +300,7 @@ TEST_F(AspectOutputTest, ThePrintScaleCommandKeepsTheScaleChosenForTheNextPrint)
   EXPECT_EQ(view->GetPrintScaleDenominator(), 96);
 }
 
-TEST_F(AspectOutputTest, TheClipboardHoldsTheDrawingAsSvgAndPngFilledToTheirEdges)
+TEST_F(AspectOutputTest, TheClipboardHoldsTheDrawingAsSvgAndPngInsideAMargin)
 {
   AddElevation();
   view->Add(new CVRX2DLine(kScreenOnly, CVRX2DPoint(-50, -50), CVRX2DPoint(200, 200)));
@@ -313,13 +313,16 @@ TEST_F(AspectOutputTest, TheClipboardHoldsTheDrawingAsSvgAndPngFilledToTheirEdge
   ASSERT_TRUE(data->hasImage());
   const QImage image = qvariant_cast<QImage>(data->imageData());
   ASSERT_FALSE(image.isNull());
-  // 96 by 48: the screen-only line is left out, and the drawing meets the picture's edges.
-  EXPECT_NEAR(static_cast<double>(image.width()) / image.height(), 2.0, 0.02);
+  // 96 by 48: the screen-only line is left out, and a margin of a twentieth of the longer side
+  // (4.8 inches) lies round the drawing on every side.
   const QRect box = DarkBox(image);
-  EXPECT_LE(box.left(), 1);
-  EXPECT_GE(box.right(), image.width() - 2);
-  EXPECT_LE(box.top(), 1);
-  EXPECT_GE(box.bottom(), image.height() - 2);
+  EXPECT_NEAR(static_cast<double>(box.width()) / box.height(), 2.0, 0.03);
+  EXPECT_NEAR(static_cast<double>(image.width()) / image.height(), (96.0 + 9.6) / (48.0 + 9.6), 0.02);
+  const double margin = image.width() * 4.8 / (96.0 + 9.6);
+  EXPECT_NEAR(box.left(), margin, 2.0);
+  EXPECT_NEAR(image.width() - 1 - box.right(), margin, 2.0);
+  EXPECT_NEAR(box.top(), margin, 2.0);
+  EXPECT_NEAR(image.height() - 1 - box.bottom(), margin, 2.0);
 }
 
 TEST_F(AspectOutputTest, AClipboardThatCannotBeOpenedIsToldAndKeepsWhatItHeld)

@@ -62,9 +62,11 @@ void RectPerimeter(const CRect& r, std::vector<CPoint>& points)
     points.emplace_back(l, y);
 }
 
-double DeviceAngleDegrees(CPoint p, double cx, double cy)
+// The painter's angle for the point where the ray from the centre through p meets the ellipse:
+// the painter measures an ellipse's angles on the circle it was stretched from.
+double EllipseAngleDegrees(CPoint p, double cx, double cy, double rx, double ry)
 {
-  return std::atan2(-(p.y - cy), p.x - cx) * 180.0 / std::numbers::pi;
+  return std::atan2(-(p.y - cy) / std::max(ry, 0.5), (p.x - cx) / std::max(rx, 0.5)) * 180.0 / std::numbers::pi;
 }
 
 // Where text anchored at p with the given alignment starts, as a baseline point.
@@ -458,12 +460,23 @@ void CPainterDevice::Arc(const CRect& rect, CPoint start, CPoint end, const CDev
   r.NormalizeRect();
   const double cx = (r.left + r.right - 1) / 2.0;
   const double cy = (r.top + r.bottom - 1) / 2.0;
-  const double a0 = DeviceAngleDegrees(start, cx, cy);
-  double span = DeviceAngleDegrees(end, cx, cy) - a0;
-  while (span <= 0.0)
-    span += 360.0;
-  if (start == end)
-    span = 360.0;
+  const double rx = (r.Width() - 1) / 2.0;
+  const double ry = (r.Height() - 1) / 2.0;
+  const double a0 = EllipseAngleDegrees(start, cx, cy, rx, ry);
+  double span = EllipseAngleDegrees(end, cx, cy, rx, ry) - a0;
+  // Counter-clockwise as the device shows it: a device shown mirrored draws the other way round
+  // here, so that its arcs turn counter-clockwise once they are shown.
+  if (m_mirrored && m_mirrored()) {
+    while (span >= 0.0)
+      span -= 360.0;
+    if (start == end)
+      span = -360.0;
+  } else {
+    while (span <= 0.0)
+      span += 360.0;
+    if (start == end)
+      span = 360.0;
+  }
   Prepare(&pen, nullptr, rop);
   m_pPainter->drawArc(QRect(r.left, r.top, r.Width() - 1, r.Height() - 1), static_cast<int>(std::lround(a0 * 16)),
                       static_cast<int>(std::lround(span * 16)));

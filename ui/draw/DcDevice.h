@@ -3,6 +3,7 @@
 // that keeps the drawing interface's pixel rules on an image (windows, bitmaps), and a painter
 // device for printers, SVG and pictures.
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include <QFont>
@@ -148,6 +149,9 @@ public:
   void Text(CPoint p, const QString& text, const CDevText& t) override;
   int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) override;
   QPaintDevice* PaintDevice() const override;
+  // Says whether what is drawn here is shown mirrored in one axis (a picture whose frame turns y
+  // upwards); arcs then keep their turn as shown.
+  void SetMirrored(std::function<bool()> mirrored) { m_mirrored = std::move(mirrored); }
 
 private:
   void Prepare(const CDevPen* pen, const CDevBrush* brush, int rop);
@@ -155,4 +159,5 @@ private:
   QPainter* m_pPainter;
   std::function<int(int)> m_caps;
   CRect m_page;
+  std::function<bool()> m_mirrored;
 };

@@ -295,7 +295,11 @@ BOOL CMetaFileDC::Create(LPCTSTR)
   // The recording keeps logical units; the frame set through the window origin and extent
   // says which part of it the picture shows.
   auto caps = [this](int index) { return m_pAttribDC ? m_pAttribDC->GetDeviceCaps(index) : 0; };
-  AttachDevice(std::make_unique<CPainterDevice>(m_pPainter.get(), caps, CRect(-32768, -32768, 32767, 32767)));
+  auto device = std::make_unique<CPainterDevice>(m_pPainter.get(), caps, CRect(-32768, -32768, 32767, 32767));
+  // The frame in force when an arc is drawn decides how the picture will show it.
+  const CMetaFileData* pData = m_pData.get();
+  device->SetMirrored([pData] { return (pData->frameExt.cx < 0) != (pData->frameExt.cy < 0); });
+  AttachDevice(std::move(device));
   m_pRecording = m_pData.get();
   return TRUE;
 }

@@ -62,6 +62,9 @@ QByteArray CMetaFileData::ToSvg(int maxWidth, int maxHeight) const
   svg.setOutputDevice(&buffer);
   svg.setSize(size);
   svg.setViewBox(QRect(QPoint(0, 0), size));
+  // A picture played on a device of another resolution is scaled by their ratio; at the
+  // picture's own resolution it fills the view box as the image does.
+  svg.setResolution(picture.logicalDpiX());
   QPainter painter(&svg);
   MapFrame(painter, *this, frame, size.width(), size.height());
   painter.drawPicture(0, 0, picture);

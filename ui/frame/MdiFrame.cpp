@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QTimer>
 
 #include "ui/docview/Doc.h"
@@ -43,12 +44,21 @@ HWND CMDIFrameWnd::CreateHandle(const CREATESTRUCT&, HWND)
   auto* window = new QMainWindow(nullptr, Qt::Window);
   window->setGeometry(ToQRect(DefaultWindowRect()));
   m_pMdiArea = new QMdiArea(window);
+  // Child windows lying outside a small main window stay within reach.
+  m_pMdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  m_pMdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   window->setCentralWidget(m_pMdiArea);
   AttachHandle(window, window, FALSE);
   Impl()->SetChildHost(m_pMdiArea);
   m_hWndMDIClient = m_pMdiArea->viewport();
   m_wndMDIClient.Attach(m_hWndMDIClient);
   m_wndMDIClient.SetDlgCtrlID(AFX_IDW_PANE_FIRST);
+  // A scroll moves the child frames; what the client paints behind them stays where it is.
+  for (QScrollBar* bar : {m_pMdiArea->horizontalScrollBar(), m_pMdiArea->verticalScrollBar()})
+    QObject::connect(bar, &QScrollBar::valueChanged, Impl()->Bridge(), [this] {
+      if (CWnd* client = CWnd::FromHandle(m_hWndMDIClient))
+        client->Invalidate(TRUE);
+    });
   QObject::connect(m_pMdiArea, &QMdiArea::subWindowActivated, Impl()->Bridge(), [this](QMdiSubWindow* sub) {
     auto* now = sub ? dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(sub)) : nullptr;
     CMDIChildWnd* old = m_pLastActive;

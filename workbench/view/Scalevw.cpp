@@ -281,6 +281,7 @@ int CScaleView::ScrollStep(int code, int p, int page, const CScrollBarRange& ran
 void CScaleView::OnScroll(int hCode, int hPos, int vCode, int vPos)
 {
   m_bFirstViewPending = FALSE;
+  m_bStoredViewPending = FALSE;
   const CSize total = GetTotalDeviceSize();
   const CRect client = GetClientRect();
   const int dx =

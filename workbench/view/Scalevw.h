@@ -95,6 +95,9 @@ protected:
   CSize m_sizeLogPixels;
   BOOL m_bAutoscrollTimer = FALSE;
   BOOL m_bFirstViewPending = FALSE;
+  // A stored view is kept showing its whole design while the view takes its size, until the
+  // user clicks, types or scrolls.
+  BOOL m_bStoredViewPending = FALSE;
   // Wheel turns smaller than a notch, kept until they make one.
   int m_nWheelRest = 0;
   double m_dMinScaleFactor = 0.001;

@@ -212,6 +212,7 @@ void CWorkbenchView::OnUpdateRemoveJoining(CCmdUI* pCmdUI)
 void CWorkbenchView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
 {
   m_bFirstViewPending = FALSE;
+  m_bStoredViewPending = FALSE;
   const BOOL editable = IsSelectorModeOff() && m_nEditMode == wemEditable;
   switch (nChar) {
   case VK_TAB:

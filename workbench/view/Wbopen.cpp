@@ -142,6 +142,26 @@ void CWorkbenchView::RestoreStoredView()
     pFrame->SetWindowPos(nullptr, left, top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ScrollToDevicePosition(data.GetScrollPosition());
+  // The window the design was stored from may have been larger (maximised) than this one: what
+  // its view showed is shown again.
+  m_bStoredViewPending = StoredViewShowedDesign();
+  if (m_bStoredViewPending)
+    KeepDesignInView();
+}
+
+BOOL CWorkbenchView::StoredViewShowedDesign() const
+{
+  if (!m_pItemList || m_pItemList->IsEmpty())
+    return FALSE;
+  // A maximised frame's client is as large as its stored rectangle; a restored one's is smaller.
+  const CDesignData& data = GetDesign()->GetDesignData();
+  const CRect frame = data.GetWindowRect();
+  const CPoint scroll = data.GetScrollPosition();
+  const CVRX2DRectangle design = GetDesignExtents();
+  const CSize low = WorldToDevice(design.GetMinPoint().AsVector());
+  const CSize high = WorldToDevice(design.GetMaxPoint().AsVector());
+  return low.cx >= scroll.x && high.cx < scroll.x + frame.Width() && low.cy >= scroll.y &&
+         high.cy < scroll.y + frame.Height();
 }
 
 void CWorkbenchView::FitFirstView()
@@ -164,6 +184,8 @@ void CWorkbenchView::OnSize(UINT nType, int cx, int cy)
   CScaleView::OnSize(nType, cx, cy);
   if (m_bFirstViewPending)
     FitFirstView();
+  else if (m_bStoredViewPending)
+    KeepDesignInView();
 }
 
 BOOL CWorkbenchView::TakeTypedValues()

@@ -106,6 +106,32 @@ void CWorkbenchView::OnScaleToFit()
   static_cast<CZoomTool*>(m_Tools[wbtZoom].get())->ScaleToFit();
 }
 
+void CWorkbenchView::KeepDesignInView()
+{
+  const CRect client = GetClientRect();
+  if (!m_pItemList || !HasScalableItem(*m_pItemList) || client.IsRectEmpty())
+    return;
+  const CVRX2DRectangle design = GetDesignExtents();
+  const CSize low = WorldToDevice(design.GetMinPoint().AsVector());
+  const CSize high = WorldToDevice(design.GetMaxPoint().AsVector());
+  if (high.cx - low.cx >= client.Width() || high.cy - low.cy >= client.Height()) {
+    static_cast<CZoomTool*>(m_Tools[wbtZoom].get())->ScaleToFit();
+    return;
+  }
+  // The least scroll that shows every unit: device x and y count from the world's lower left.
+  CPoint scroll = m_ptScrollPos;
+  auto bring = [](LONG& pos, int extent, int lo, int hi) {
+    if (lo < pos)
+      pos = lo;
+    else if (hi > pos + extent - 1)
+      pos = hi - extent + 1;
+  };
+  bring(scroll.x, client.Width(), low.cx, high.cx);
+  bring(scroll.y, client.Height(), low.cy, high.cy);
+  if (scroll != m_ptScrollPos)
+    ScrollToDevicePosition(scroll);
+}
+
 void CWorkbenchView::OnUpdateScaleToFit(CCmdUI* pCmdUI)
 {
   pCmdUI->Enable(m_pItemList && HasScalableItem(*m_pItemList));

@@ -460,6 +460,7 @@ void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
 void CWorkbenchView::OnLButtonDown(UINT nFlags, CPoint point)
 {
   m_bFirstViewPending = FALSE;
+  m_bStoredViewPending = FALSE;
   if (IsInWorldArea(point))
     m_pCurrentTool->OnLButtonDown(nFlags, &point);
   CScaleView::OnLButtonDown(nFlags, point);
@@ -481,6 +482,7 @@ void CWorkbenchView::OnLButtonDblClk(UINT nFlags, CPoint point)
 void CWorkbenchView::OnRButtonDown(UINT nFlags, CPoint point)
 {
   m_bFirstViewPending = FALSE;
+  m_bStoredViewPending = FALSE;
   if (CFrameWnd* pFrame = GetParentFrame())
     pFrame->ActivateFrame(-1);
   if (IsInWorldArea(point)) {

@@ -339,6 +339,10 @@ private:
   void RestoreStoredView();
   // The view of a design never stored from the Workbench: its stored size fills the view.
   void FitFirstView();
+  // Scrolls the whole design into view, or scales it to fit when it is larger than the view.
+  void KeepDesignInView();
+  // Whether the design lay wholly inside the view it was stored with, at its largest.
+  BOOL StoredViewShowedDesign() const;
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
   // Tools: the zoom commands.
