@@ -45,6 +45,18 @@ protected:
     Command(ID_FILE_SAVE_AS);
   }
 
+  static std::string Contents(const std::string& path)
+  {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  static CString ChangedElsewhereQuestion(const std::string& path)
+  {
+    return CString::Formatted("The file %s has been changed by another program since it was opened or last "
+                              "saved.\n\nDo you want to replace it with this project?",
+                              path.c_str());
+  }
+
   // The File menu of the main window's menu bar, as the user opens it.
   QMenu* OpenFileMenu()
   {
@@ -170,23 +182,16 @@ TEST_F(MruTest, AProjectFileAnotherProgramChangedIsReplacedOnlyAfterAsking)
   ASSERT_TRUE(std::filesystem::exists(path));
   const std::string theirs = "written by another program";
   std::ofstream(path, std::ios::binary | std::ios::trunc) << theirs;
-  auto contents = [&path] {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
   service.messages.clear();
   service.messageAnswers.push_back(IDNO);
   Command(ID_FILE_SAVE);
   ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, CString::Formatted("The file %s has been changed by another program since it "
-                                                         "was opened or last saved.\n\nDo you want to replace it "
-                                                         "with this project?",
-                                                         path.c_str()));
-  EXPECT_EQ(contents(), theirs);
+  EXPECT_EQ(service.messages[0].text, ChangedElsewhereQuestion(path));
+  EXPECT_EQ(Contents(path), theirs);
   service.messageAnswers.push_back(IDYES);
   Command(ID_FILE_SAVE);
   EXPECT_EQ(service.messages.size(), 2u);
-  EXPECT_NE(contents(), theirs);
+  EXPECT_NE(Contents(path), theirs);
   // Saved here since: no question.
   Command(ID_FILE_SAVE);
   EXPECT_EQ(service.messages.size(), 2u);
@@ -198,11 +203,7 @@ TEST_F(MruTest, AChangeThatKeepsSizeAndModificationTimeIsStillAskedAbout)
   ASSERT_TRUE(Start());
   const std::string path = PathIn("Copied.tpf");
   SaveProjectAs(path);
-  auto contents = [&path] {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  std::string theirs = contents();
+  std::string theirs = Contents(path);
   ASSERT_FALSE(theirs.empty());
   theirs.back() = static_cast<char>(theirs.back() ^ 1);
   struct stat before
@@ -217,9 +218,6 @@ TEST_F(MruTest, AChangeThatKeepsSizeAndModificationTimeIsStillAskedAbout)
   service.messageAnswers.push_back(IDNO);
   Command(ID_FILE_SAVE);
   ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, CString::Formatted("The file %s has been changed by another program since it "
-                                                         "was opened or last saved.\n\nDo you want to replace it "
-                                                         "with this project?",
-                                                         path.c_str()));
-  EXPECT_EQ(contents(), theirs);
+  EXPECT_EQ(service.messages[0].text, ChangedElsewhereQuestion(path));
+  EXPECT_EQ(Contents(path), theirs);
 }
