@@ -6,6 +6,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -284,6 +285,35 @@ TEST_F(AtomicFileTest, ASaveOfAFileWithHardLinksKeepsThemAll)
   EXPECT_EQ(StatOf(other).st_nlink, 2u);
   EXPECT_EQ(StatOf(other).st_mode & 07777, 0604u);
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no temporary file is left";
+}
+
+// A copy in place that fails part of the way (here past a size limit set once the temporary file
+// is complete) keeps the complete new content under a name the message gives.
+TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
+{
+  const std::string path = Path("house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  Put(Path("house.saved.tpf"), "the user's own file of that name");
+  const std::string text(80000, 'n');
+  CAtomicFile out(path.c_str());
+  out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
+  CFileSizeLimit limit(64 * 1024);
+  if (!limit.Refusal().empty())
+    GTEST_SKIP() << limit.Refusal();
+  try {
+    out.Commit();
+    ADD_FAILURE() << "the copy went past the limit";
+  } catch (const CFileException& e) {
+    EXPECT_EQ(e.m_strFileName, CString(path.c_str()));
+    EXPECT_EQ(FileFailureReason(e),
+              CString::Formatted("%s. The file may be incomplete; the complete new content is in '%s'.",
+                                 std::strerror(EFBIG), Path("house.saved-2.tpf").c_str()));
+  }
+  limit.Lift();
+  EXPECT_EQ(Contents(Path("house.saved-2.tpf")), text);
+  EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
+  EXPECT_EQ(EntryCount(m_dir), 4u) << "no hidden temporary file is left";
 }
 
 // Needs the super-user, who alone may give a file to another user.
