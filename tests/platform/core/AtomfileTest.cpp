@@ -339,6 +339,36 @@ TEST_F(AtomicFileTest, ASaveKeepsTheFilesOwnerAndGroup)
   EXPECT_EQ(StatOf(path).st_uid, nobody);
   EXPECT_EQ(StatOf(path).st_gid, nogroup);
   EXPECT_EQ(EntryCount(m_dir), 2u);
+
+  // A user without privilege saving a file of root's that all may write: the bytes go in place.
+  const std::string roots = Path("roots.tpf");
+  Put(roots, "root's project");
+  ASSERT_EQ(::chmod(roots.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(m_dir.c_str(), 0777), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (::setgid(nogroup) != 0 || ::setuid(nobody) != 0)
+      ::_exit(2);
+    if (::access(m_dir.c_str(), W_OK | X_OK) != 0)
+      ::_exit(3);
+    try {
+      WriteWhole(roots, "changed by nobody");
+    } catch (...) {
+      ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 3)
+    GTEST_SKIP() << "the temporary folder " << m_dir << " cannot be reached by an unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the save was refused, 2: the user could not be changed";
+  EXPECT_EQ(Contents(roots), "changed by nobody");
+  EXPECT_EQ(StatOf(roots).st_uid, 0u);
+  EXPECT_EQ(StatOf(roots).st_gid, 0u);
+  EXPECT_EQ(EntryCount(m_dir), 3u);
 }
 
 TEST_F(AtomicFileTest, PathsAreTheSystemsBytes)
