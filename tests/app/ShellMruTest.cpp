@@ -57,6 +57,17 @@ protected:
                               path.c_str());
   }
 
+  // Save asks whether to replace the file another program changed; No keeps their bytes.
+  void ExpectSaveAsksAndNoKeeps(const std::string& path, const std::string& theirs)
+  {
+    service.messages.clear();
+    service.messageAnswers.push_back(IDNO);
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(service.messages.size(), 1u);
+    EXPECT_EQ(service.messages[0].text, ChangedElsewhereQuestion(path));
+    EXPECT_EQ(Contents(path), theirs);
+  }
+
   // The File menu of the main window's menu bar, as the user opens it.
   QMenu* OpenFileMenu()
   {
@@ -182,12 +193,7 @@ TEST_F(MruTest, AProjectFileAnotherProgramChangedIsReplacedOnlyAfterAsking)
   ASSERT_TRUE(std::filesystem::exists(path));
   const std::string theirs = "written by another program";
   std::ofstream(path, std::ios::binary | std::ios::trunc) << theirs;
-  service.messages.clear();
-  service.messageAnswers.push_back(IDNO);
-  Command(ID_FILE_SAVE);
-  ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, ChangedElsewhereQuestion(path));
-  EXPECT_EQ(Contents(path), theirs);
+  ExpectSaveAsksAndNoKeeps(path, theirs);
   service.messageAnswers.push_back(IDYES);
   Command(ID_FILE_SAVE);
   EXPECT_EQ(service.messages.size(), 2u);
@@ -214,10 +220,5 @@ TEST_F(MruTest, AChangeThatKeepsSizeAndModificationTimeIsStillAskedAbout)
   std::ofstream(path, std::ios::binary | std::ios::trunc) << theirs;
   const struct timespec kept[2] = {before.st_atim, before.st_mtim};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), kept, 0), 0);
-  service.messages.clear();
-  service.messageAnswers.push_back(IDNO);
-  Command(ID_FILE_SAVE);
-  ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, ChangedElsewhereQuestion(path));
-  EXPECT_EQ(Contents(path), theirs);
+  ExpectSaveAsksAndNoKeeps(path, theirs);
 }
