@@ -68,6 +68,8 @@ CProjectFile::CDiskState DiskStateOf(const CString& path)
   state.size = st.st_size;
   state.seconds = st.st_mtim.tv_sec;
   state.nanoseconds = st.st_mtim.tv_nsec;
+  state.changeSeconds = st.st_ctim.tv_sec;
+  state.changeNanoseconds = st.st_ctim.tv_nsec;
   return state;
 }
 
@@ -152,7 +154,7 @@ void CProjectFile::CheckTargetNotInUse(const CString& path) const
   std::error_code ec;
   if (!std::filesystem::exists(path.c_str(), ec))
     return;
-  if (m_file && std::filesystem::equivalent(path.c_str(), m_path.c_str(), ec))
+  if (HoldsFileAt(path))
     return;
   CFile probe;
   CFileException error;
@@ -160,15 +162,24 @@ void CProjectFile::CheckTargetNotInUse(const CString& path) const
     throw error;
 }
 
+bool CProjectFile::HoldsFileAt(const CString& path) const
+{
+  std::error_code ec;
+  return m_file && std::filesystem::equivalent(path.c_str(), m_path.c_str(), ec);
+}
+
 DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
 {
   CheckTargetNotInUse(path);
   CAtomicFile out(path);
-  // The new file is locked from before it gets its final name, so it is never seen unlocked.
+  // The new file is locked from before it gets its final name, so it is never seen unlocked; a
+  // file written in place is locked as it stands, by the lock held here when it is the project.
+  const bool keepHeld = out.WritesInPlace() && HoldsFileAt(path);
   auto held = std::make_unique<CFile>();
   DWORD checksum = 0;
   try {
-    OpenOrThrow(*held, out.GetTemporaryPath(), kHoldFlags);
+    if (!keepHeld)
+      OpenOrThrow(*held, out.WritesInPlace() ? path : out.GetTemporaryPath(), kHoldFlags);
     CChecksumFile checked(&out.GetFile());
     CArchive ar(&checked, CArchive::store, kBufferSize);
     write(ar);
@@ -180,10 +191,10 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
     held->Abort();
     throw;
   }
-  // What a save killed before its end left beside the project goes now.
-  CAtomicFile::RemoveLeftovers(path);
-  Close();
-  m_file = std::move(held);
+  if (!keepHeld) {
+    Close();
+    m_file = std::move(held);
+  }
   m_path = path;
   m_diskState = DiskStateOf(path);
   return checksum;

@@ -3,7 +3,8 @@
 // advisory lock, so another instance reports it in use. Saving writes a temporary file beside
 // it, syncs it and renames it over the project file only when complete, then syncs the folder so
 // the new name survives a crash: a failure at any point leaves the previous file as it was, still
-// open and locked. A target the user may not write is refused before anything is written.
+// open and locked. A target the user may not write is refused before anything is written. A file
+// the atomic writer fills in place (hard links, another user's file) keeps the lock it has.
 #include <functional>
 #include <memory>
 
@@ -17,7 +18,8 @@ public:
   using ReadFunction = std::function<void(CArchive& ar)>;
   using WriteFunction = ReadFunction;
   using FileFactory = std::function<std::unique_ptr<CFile>()>;
-  // What identifies the file's contents on disk without reading them.
+  // What identifies the file's contents on disk without reading them. The change time is there
+  // because a copy that puts size and modification time back (cp -p) cannot put it back.
   struct CDiskState
   {
     bool known = false;
@@ -26,6 +28,8 @@ public:
     long long size = 0;
     long long seconds = 0;
     long long nanoseconds = 0;
+    long long changeSeconds = 0;
+    long long changeNanoseconds = 0;
     bool operator==(const CDiskState&) const = default;
   };
 
@@ -60,6 +64,7 @@ public:
 
 private:
   void CheckTargetNotInUse(const CString& path) const;
+  bool HoldsFileAt(const CString& path) const;
 
   std::unique_ptr<CFile> m_file;
   CString m_path;

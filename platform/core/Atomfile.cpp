@@ -1,13 +1,17 @@
 #include "platform/core/Atomfile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -20,9 +24,11 @@ CAtomicFile::FileFactory& Factory()
   return *factory;
 }
 
-[[noreturn]] void Refuse(int err, const CString& path)
+[[noreturn]] void Refuse(int err, const CString& path, const CString& reason = CString())
 {
-  throw CFileException(CFileException::OsErrorToException(err), err, path);
+  CFileException e(CFileException::OsErrorToException(err), err, path);
+  e.m_strReason = reason;
+  throw e;
 }
 
 CString FolderOf(const CString& path)
@@ -42,13 +48,108 @@ int WriteRefusal(const CString& path, const struct stat& st)
   return ::geteuid() == 0 && (st.st_mode & kAnyWriteBit) == 0 ? EACCES : 0;
 }
 
-// The new file takes the permissions of the file it replaces.
-void CopyPermissions(const CString& from, const CString& to)
+// Without privilege a new file can only be given the writer's own user and one of its groups.
+bool MayGiveOwner(const struct stat& st)
 {
-  struct stat st
+  if (::geteuid() == 0)
+    return true;
+  if (st.st_uid != ::geteuid())
+    return false;
+  if (st.st_gid == ::getegid())
+    return true;
+  std::vector<gid_t> groups(static_cast<size_t>(std::max(::getgroups(0, nullptr), 0)));
+  const int n = ::getgroups(static_cast<int>(groups.size()), groups.data());
+  for (int i = 0; i < n; ++i)
+    if (groups[static_cast<size_t>(i)] == st.st_gid)
+      return true;
+  return false;
+}
+
+[[noreturn]] void RefuseFolder(int err, const CString& path, const CString& folder)
+{
+  Refuse(err, path,
+         CString::Formatted("The folder '%s' does not allow new files (%s).", folder.c_str(), std::strerror(err)));
+}
+
+// "NAME.saved.EXT" beside the file (then "NAME.saved-2.EXT", ...): a name no file has yet.
+CString CompleteCopyName(const CString& path, int attempt)
+{
+  const int slash = path.ReverseFind('/');
+  const int dot = path.ReverseFind('.');
+  const bool hasExtension = dot > slash + 1;
+  const CString stem = hasExtension ? path.Left(dot) : path;
+  const CString extension = hasExtension ? path.Mid(dot) : CString();
+  return stem + (attempt == 1 ? CString(".saved") : CString::Formatted(".saved-%d", attempt)) + extension;
+}
+
+// Keeps the complete temporary file under a name the user sees (the hidden one would be taken
+// for a leftover); empty when no such name could be made.
+CString KeepCompleteCopy(const CString& temporary, const CString& path)
+{
+  for (int attempt = 1; attempt < 100; ++attempt) {
+    const CString copy = CompleteCopyName(path, attempt);
+    if (::link(temporary.c_str(), copy.c_str()) == 0) {
+      ::unlink(temporary.c_str());
+      return copy;
+    }
+    if (errno != EEXIST)
+      break;
+  }
+  return CString();
+}
+
+int CopyBytes(int in, int out, long long length)
+{
+  std::vector<char> buffer(1 << 16);
+  for (long long at = 0; at < length;) {
+    const ssize_t n = ::pread(in, buffer.data(), buffer.size(), at);
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return n < 0 ? errno : EIO;
+    for (ssize_t done = 0; done < n;) {
+      const ssize_t w = ::pwrite(out, buffer.data() + done, static_cast<size_t>(n - done), at + done);
+      if (w < 0 && errno == EINTR)
+        continue;
+      if (w < 0)
+        return errno;
+      done += w;
+    }
+    at += n;
+  }
+  return 0;
+}
+
+// Room for the new length is taken before a byte is written, so a full disk or a size limit
+// leaves the old content as it was; where the file system cannot reserve room, the copy begins
+// anyway. Returns 0, or the error with the target unchanged.
+int ReserveRoom(int in, int out)
+{
+  struct stat from
+  {}, to{};
+  if (::fstat(in, &from) != 0 || ::fstat(out, &to) != 0)
+    return errno;
+  if (from.st_size <= to.st_size || ::fallocate(out, 0, 0, from.st_size) == 0)
+    return 0;
+  const int err = errno;
+  if (err == EOPNOTSUPP || err == ENOSYS)
+    return 0;
+  // A failed reservation may have grown the file by zeros; the old length is put back.
+  ::ftruncate(out, to.st_size);
+  return err;
+}
+
+int CopyOver(int in, int out)
+{
+  struct stat from
   {};
-  if (::stat(from.c_str(), &st) == 0)
-    ::chmod(to.c_str(), st.st_mode & 07777);
+  if (::fstat(in, &from) != 0)
+    return errno;
+  if (const int err = CopyBytes(in, out, from.st_size))
+    return err;
+  if (::ftruncate(out, from.st_size) != 0 || ::fsync(out) != 0)
+    return errno;
+  return 0;
 }
 
 // "PID.N.tmp" after the prefix: the process id, when the rest has the temporary name's shape.
@@ -69,15 +170,29 @@ bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 &&
 
 }  // namespace
 
-CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path)
+CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(FollowLinks(path))
 {
   CheckWritable(path);
-  m_strTemporary = TemporaryPathFor(path);
+  struct stat st
+  {};
+  if (::stat(m_strTarget.c_str(), &st) == 0) {
+    m_bExists = true;
+    m_uid = st.st_uid;
+    m_gid = st.st_gid;
+    m_mode = st.st_mode & 07777;
+    m_bInPlace = st.st_nlink > 1 || !MayGiveOwner(st);
+  }
+  // What killed writes left beside the target goes first: on a full disk that may be the room.
+  RemoveLeftovers(m_strTarget);
+  m_strTemporary = TemporaryPathFor(m_strTarget);
   m_file = Factory() ? Factory()() : std::make_unique<CFile>();
   CFileException error;
   if (!m_file->Open(m_strTemporary, kWriteFlags, &error))
     throw CFileException(error.m_cause, error.m_lOsError, path);
   m_file->SetFilePath(path);
+  // A file system that refuses the owner (or group) gets the bytes in place, which keeps them.
+  if (m_bExists && !m_bInPlace && ::chown(m_strTemporary.c_str(), m_uid, m_gid) != 0)
+    m_bInPlace = errno == EPERM || errno == EINVAL;
 }
 
 CAtomicFile::~CAtomicFile()
@@ -96,29 +211,49 @@ void CAtomicFile::ReleaseFile()
 
 void CAtomicFile::CheckWritable(const CString& path)
 {
+  const CString target = FollowLinks(path);
   struct stat st
   {};
-  if (::stat(path.c_str(), &st) == 0) {
+  if (::stat(target.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode))
       Refuse(EISDIR, path);
     if (!S_ISREG(st.st_mode))
-      Refuse(ENXIO, path);
-    if (const int err = WriteRefusal(path, st))
+      Refuse(ENXIO, path, "The file is not a regular file.");
+    if (const int err = WriteRefusal(target, st))
       Refuse(err, path);
   } else if (errno != ENOENT) {
     Refuse(errno, path);
   }
-  const CString folder = FolderOf(path);
+  const CString folder = FolderOf(target);
   struct stat folderStat
   {};
   if (::stat(folder.c_str(), &folderStat) != 0)
     Refuse(errno, path);
   if (!S_ISDIR(folderStat.st_mode))
     Refuse(ENOTDIR, path);
+  // The temporary file needs the folder even where the file itself could be written.
   if (::access(folder.c_str(), W_OK | X_OK) != 0)
-    Refuse(errno, path);
+    RefuseFolder(errno, path, folder);
   if (::geteuid() == 0 && (folderStat.st_mode & kAnyWriteBit) == 0)
-    Refuse(EACCES, path);
+    RefuseFolder(EACCES, path, folder);
+}
+
+CString CAtomicFile::FollowLinks(const CString& path)
+{
+  CString current = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    struct stat st
+    {};
+    if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+      return current;
+    std::string named(PATH_MAX, '\0');
+    const ssize_t n = ::readlink(current.c_str(), named.data(), named.size());
+    if (n <= 0)
+      return current;
+    named.resize(static_cast<size_t>(n));
+    current = named[0] == '/' ? CString(named.c_str()) : FolderOf(current) + "/" + CString(named.c_str());
+  }
+  return current;
 }
 
 CString CAtomicFile::TemporaryPathFor(const CString& path)
@@ -144,11 +279,55 @@ void CAtomicFile::Commit()
   } catch (const CFileException& e) {
     throw CFileException(e.m_cause, e.m_lOsError, m_strPath);
   }
-  CopyPermissions(m_strPath, m_strTemporary);
-  if (::rename(m_strTemporary.c_str(), m_strPath.c_str()) != 0)
+  if (m_bInPlace)
+    WriteOverTarget();
+  else
+    ReplaceTarget();
+}
+
+void CAtomicFile::ReplaceTarget()
+{
+  if (m_bExists) {
+    // Again, for a writer that made the file anew by name. Owner first: changing it may clear
+    // the set-id bits the mode then restores.
+    ::chown(m_strTemporary.c_str(), m_uid, m_gid);
+    ::chmod(m_strTemporary.c_str(), m_mode);
+  }
+  if (::rename(m_strTemporary.c_str(), m_strTarget.c_str()) != 0)
     Refuse(errno, m_strPath);
   m_bCommitted = true;
-  SyncFolderOf(m_strPath);
+  SyncFolderOf(m_strTarget);
+}
+
+void CAtomicFile::WriteOverTarget()
+{
+  const int in = ::open(m_strTemporary.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0)
+    Refuse(errno, m_strPath);
+  const int out = ::open(m_strTarget.c_str(), O_WRONLY | O_CLOEXEC);
+  int err = out < 0 ? errno : ReserveRoom(in, out);
+  if (err != 0) {
+    ::close(in);
+    if (out >= 0)
+      ::close(out);
+    Refuse(err, m_strPath);
+  }
+  // From here the target changes: until it holds everything, the complete copy waits under a name
+  // the user sees, so that not even a kill in between loses the save.
+  const CString copy = KeepCompleteCopy(m_strTemporary, m_strTarget);
+  const CString kept = copy.IsEmpty() ? m_strTemporary : copy;
+  m_strTemporary.Empty();
+  err = CopyOver(in, out);
+  ::close(in);
+  ::close(out);
+  if (err == 0) {
+    m_bCommitted = true;
+    ::unlink(kept.c_str());
+    return;
+  }
+  Refuse(err, m_strPath,
+         CString::Formatted("%s. The file may be incomplete; the complete new content is in '%s'.", std::strerror(err),
+                            kept.c_str()));
 }
 
 void CAtomicFile::Abort()

@@ -4,6 +4,12 @@
 // file is renamed over the target, and any failure leaves the target as it was. A target the user
 // may not write is refused before anything is written, as writing it in place would be: renaming
 // over a file ignores the file's own mode.
+// The file keeps its identity: a symbolic link is followed to the file it names (the link stays a
+// link), and the new file takes the old one's owner, group and mode. Where a rename would break
+// that identity - a file with several hard links, or an owner or group this process cannot give
+// a new file - the complete, synced temporary file is copied over the target's own bytes instead.
+// While that copy runs the complete content waits beside it as "NAME.saved.EXT"; a failed copy
+// leaves it there and the error names it.
 #include <functional>
 #include <memory>
 
@@ -24,35 +30,51 @@ public:
   // The open temporary file the contents are written through.
   CFile& GetFile() { return *m_file; }
   CString GetPath() const { return m_strPath; }
+  // The file written: the path with its symbolic links followed.
+  CString GetTargetPath() const { return m_strTarget; }
+  // TRUE when Commit writes over the target's own bytes (the target keeps its inode).
+  BOOL WritesInPlace() const { return m_bInPlace; }
   // For writers that open a file by name themselves (a PDF printer): the temporary file exists
   // and is empty; close it with ReleaseFile, let the writer fill it, then Commit.
   CString GetTemporaryPath() const { return m_strTemporary; }
   void ReleaseFile();
-  // Syncs the temporary file, gives it the target's permissions, renames it over the target and
-  // syncs the folder. Throws CFileException naming the target; the target is then unchanged.
+  // Syncs the temporary file, gives it the target's owner, group and permissions, renames it over
+  // the target and syncs the folder (or copies it in place, see above). Throws CFileException
+  // naming the target; the target is then unchanged, or its complete copy is named in the reason.
   void Commit();
   // Drops what was written; the target stays as it was.
   void Abort();
 
-  // Throws CFileException (with the system's reason) when the user may not write the target:
-  // the file exists and is not a regular file, or has no write permission, or its folder cannot
-  // take a new file. A file with no write bit in its mode is refused even where the system would
+  // Throws CFileException (with the system's reason) when the user may not write the target (its
+  // symbolic links followed): the file exists and is not a regular file, or has no write
+  // permission, or its folder cannot take a new file (the reason then names the folder). A file with no write bit in its mode is refused even where the system would
   // let the writer through (the super-user), as a user of a desktop program expects.
   static void CheckWritable(const CString& path);
   // The hidden temporary name beside the target: ".NAME.PID.N.tmp".
   static CString TemporaryPathFor(const CString& path);
   // Removes temporary files beside the target that a write killed before its end left behind
-  // (those whose process is gone). Returns how many were removed.
+  // (those whose process is gone). Returns how many were removed. Every write does this first.
   static int RemoveLeftovers(const CString& path);
   // Syncs the folder's entries, so a rename survives a crash; best effort.
   static void SyncFolderOf(const CString& path);
   // Makes the file objects the temporary file is written through (tests inject failures here);
   // an empty factory restores plain files.
   static void SetFileFactory(FileFactory factory);
+  // The path with its symbolic links followed, so far as they lead (a loop stops after 40).
+  static CString FollowLinks(const CString& path);
 
 private:
+  void ReplaceTarget();
+  void WriteOverTarget();
+
   CString m_strPath;
+  CString m_strTarget;
   CString m_strTemporary;
   std::unique_ptr<CFile> m_file;
   bool m_bCommitted = false;
+  bool m_bExists = false;
+  bool m_bInPlace = false;
+  unsigned m_uid = 0;
+  unsigned m_gid = 0;
+  unsigned m_mode = 0;
 };

@@ -10,6 +10,8 @@ IMPLEMENT_DYNAMIC(CArchiveException, CException)
 
 CString CFileException::GetErrorMessage() const
 {
+  if (!m_strReason.IsEmpty())
+    return m_strReason;
   switch (m_cause) {
   case fileNotFound:
     return "The file cannot be found.";
@@ -49,6 +51,7 @@ int CFileException::OsErrorToException(int err)
     return tooManyOpenFiles;
   case ENOSPC:
   case EDQUOT:
+  case EFBIG:
     return diskFull;
   case EWOULDBLOCK:
     return sharingViolation;

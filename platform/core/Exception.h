@@ -49,6 +49,9 @@ public:
   int m_cause;
   LONG m_lOsError;
   CString m_strFileName;
+  // Told instead of the system's text where that alone would mislead (a refusal caused by the
+  // folder, a pipe named as a target, a complete copy left elsewhere); usually empty.
+  CString m_strReason;
 };
 
 class CArchiveException : public CException

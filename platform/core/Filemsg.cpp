@@ -17,7 +17,7 @@ bool IsHeldElsewhere(const CFileException& e)
 CString FileFailureReason(const CException& e)
 {
   const auto* file = dynamic_cast<const CFileException*>(&e);
-  if (!file || file->m_lOsError <= 0)
+  if (!file || file->m_lOsError <= 0 || !file->m_strReason.IsEmpty())
     return e.GetErrorMessage();
   const CString system = std::strerror(static_cast<int>(file->m_lOsError));
   if (IsHeldElsewhere(*file))

@@ -1,9 +1,13 @@
 // Guards the recent projects in the File menus: a saved project appears in the project frame's and
 // the main frame's menu, choosing it opens it, a vanished file leaves the list, and exit stores it.
 // Any UTF-8 name is saved, listed, shown and opened again as it is; a project file another
-// program changed is replaced only after asking.
+// program changed (also keeping its size and modification time) is replaced only after asking.
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <thread>
 
 #include <QAction>
 #include <QApplication>
@@ -39,6 +43,29 @@ protected:
     pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
     service.filePaths.push_back(path.c_str());
     Command(ID_FILE_SAVE_AS);
+  }
+
+  static std::string Contents(const std::string& path)
+  {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  }
+  static CString ChangedElsewhereQuestion(const std::string& path)
+  {
+    return CString::Formatted("The file %s has been changed by another program since it was opened or last "
+                              "saved.\n\nDo you want to replace it with this project?",
+                              path.c_str());
+  }
+
+  // Save asks whether to replace the file another program changed; No keeps their bytes.
+  void ExpectSaveAsksAndNoKeeps(const std::string& path, const std::string& theirs)
+  {
+    service.messages.clear();
+    service.messageAnswers.push_back(IDNO);
+    Command(ID_FILE_SAVE);
+    ASSERT_EQ(service.messages.size(), 1u);
+    EXPECT_EQ(service.messages[0].text, ChangedElsewhereQuestion(path));
+    EXPECT_EQ(Contents(path), theirs);
   }
 
   // The File menu of the main window's menu bar, as the user opens it.
@@ -166,24 +193,32 @@ TEST_F(MruTest, AProjectFileAnotherProgramChangedIsReplacedOnlyAfterAsking)
   ASSERT_TRUE(std::filesystem::exists(path));
   const std::string theirs = "written by another program";
   std::ofstream(path, std::ios::binary | std::ios::trunc) << theirs;
-  auto contents = [&path] {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
-  service.messages.clear();
-  service.messageAnswers.push_back(IDNO);
-  Command(ID_FILE_SAVE);
-  ASSERT_EQ(service.messages.size(), 1u);
-  EXPECT_EQ(service.messages[0].text, CString::Formatted("The file %s has been changed by another program since it "
-                                                         "was opened or last saved.\n\nDo you want to replace it "
-                                                         "with this project?",
-                                                         path.c_str()));
-  EXPECT_EQ(contents(), theirs);
+  ExpectSaveAsksAndNoKeeps(path, theirs);
   service.messageAnswers.push_back(IDYES);
   Command(ID_FILE_SAVE);
   EXPECT_EQ(service.messages.size(), 2u);
-  EXPECT_NE(contents(), theirs);
+  EXPECT_NE(Contents(path), theirs);
   // Saved here since: no question.
   Command(ID_FILE_SAVE);
   EXPECT_EQ(service.messages.size(), 2u);
+}
+
+// What cp -p leaves: other bytes of the same size, the modification time put back.
+TEST_F(MruTest, AChangeThatKeepsSizeAndModificationTimeIsStillAskedAbout)
+{
+  ASSERT_TRUE(Start());
+  const std::string path = PathIn("Copied.tpf");
+  SaveProjectAs(path);
+  std::string theirs = Contents(path);
+  ASSERT_FALSE(theirs.empty());
+  theirs.back() = static_cast<char>(theirs.back() ^ 1);
+  struct stat before
+  {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  // The file clock ticks in milliseconds: the outside write comes a tick after the save.
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << theirs;
+  const struct timespec kept[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), kept, 0), 0);
+  ExpectSaveAsksAndNoKeeps(path, theirs);
 }

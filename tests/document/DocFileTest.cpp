@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -224,6 +226,38 @@ TEST_F(DocTest, AFailedSaveShowsItsMessageAndKeepsTheVersionRecord)
   EXPECT_EQ(doc.GetDocVersion().GetModified(), modified);
   EXPECT_EQ(OpenMessage(path), CString("The file ") + path.c_str() + " is currently in use and cannot be opened.")
       << "the project file is still held";
+}
+
+// The reason says what is wrong: a pipe is no file to save in, and a folder that takes no new
+// file is named even where the project file itself could be written.
+TEST_F(DocTest, ASaveOntoAPipeOrInAFolderThatTakesNoFilesSaysWhy)
+{
+  const std::string fifo = PathOf("pipe.tpf");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+  CDoc doc;
+  ASSERT_TRUE(doc.OnNewDocument());
+  EXPECT_FALSE(doc.OnSaveDocument(fifo.c_str()));
+  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") +
+                                              fifo.c_str() +
+                                              "'.\nThe project has not been saved.\nReason:  The file is not a "
+                                              "regular file.");
+
+  const std::string folder = PathOf("sealed");
+  std::filesystem::create_directory(folder);
+  const std::string path = folder + "/house.tpf";
+  SaveProject(path, {"Bay"});
+  const Bytes previous = ReadFileBytes(path);
+  CDoc held;
+  ASSERT_TRUE(held.OnOpenDocument(path.c_str()));
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const BOOL saved = held.OnSaveDocument(path.c_str());
+  std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") +
+                                              path.c_str() + "'.\nThe project has not been saved.\nReason:  " +
+                                              CString::Formatted("The folder '%s' does not allow new files (%s).",
+                                                                 folder.c_str(), std::strerror(EACCES)));
+  EXPECT_EQ(ReadFileBytes(path), previous);
 }
 
 TEST_F(DocTest, SavingOverAProjectAnotherInstanceHoldsSaysItIsInUse)

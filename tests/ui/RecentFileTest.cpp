@@ -109,3 +109,20 @@ TEST_F(RecentFileTest, ADocumentNamedByARelativePathIsListedByItsFullPath)
   doc.SetPathName("/p/abs.tpf", FALSE);
   EXPECT_EQ(doc.GetPathName(), CString("/p/abs.tpf"));
 }
+
+// A line break in a name would split its profile line and its menu entry: two such names would
+// come back as one. They are not listed, and what was listed stays as it was.
+TEST_F(RecentFileTest, ANameWithAControlCharacterIsNotListed)
+{
+  TestApp().LoadStdProfileSettings(4);
+  TestApp().AddToRecentFileList("/p/kept.tpf");
+  TestApp().AddToRecentFileList("/p/a\nb.tpf");
+  TestApp().AddToRecentFileList("/p/a\nc.tpf");
+  TestApp().AddToRecentFileList("/p/tab\there.tpf");
+  EXPECT_EQ(OpenMenu(), (std::vector<CString>{"&Open...", "&1 /p/kept.tpf", "", "E&xit"}));
+  TestApp().SaveStdProfileSettings();
+  TestApp().WriteProfileString("Recent File List", "File2", "/p/bell\a.tpf");
+  TestApp().LoadStdProfileSettings(4);
+  EXPECT_EQ(TestApp().GetRecentFile(0), CString("/p/kept.tpf"));
+  EXPECT_TRUE(TestApp().GetRecentFile(1).IsEmpty());
+}

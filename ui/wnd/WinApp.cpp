@@ -155,13 +155,27 @@ BOOL CWinApp::WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue
   return GetProfile().WriteProfileInt(lpszSection, lpszEntry, nValue);
 }
 
+namespace {
+// The profile keeps one value a line and the menu one entry a line: a name with a line break or
+// another control character could not come back as it was, so it is not listed.
+bool IsListable(const CString& path)
+{
+  for (int i = 0; i < path.GetLength(); ++i) {
+    const auto c = static_cast<unsigned char>(path[i]);
+    if (c < 0x20 || c == 0x7F)
+      return false;
+  }
+  return !path.IsEmpty();
+}
+}  // namespace
+
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
   m_nMaxMRU = nMaxMRU;
   m_recentFiles.clear();
   for (UINT i = 1; i <= nMaxMRU; ++i) {
     const CString file = GetProfileString("Recent File List", CString::Formatted("File%u", i));
-    if (!file.IsEmpty())
+    if (IsListable(file))
       m_recentFiles.push_back(file);
   }
   m_nNumPreviewPages = GetProfileInt("Settings", "PreviewPages", 0);
@@ -183,7 +197,7 @@ void CWinApp::SaveStdProfileSettings()
 
 void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
 {
-  if (m_nMaxMRU == 0 || !lpszPathName || !*lpszPathName)
+  if (m_nMaxMRU == 0 || !lpszPathName || !IsListable(lpszPathName))
     return;
   const CString path(lpszPathName);
   std::erase_if(m_recentFiles, [&](const CString& f) { return f == path; });

@@ -67,6 +67,7 @@ public:
   // The recent-file list ("Recent File List", File1...) and the standard settings ("Settings").
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
+  // A name with a control character (a line break) is not listed: it could not come back as it is.
   void AddToRecentFileList(LPCTSTR lpszPathName);
   CString GetRecentFile(int nIndex) const;
   CString m_strRegistryKey;

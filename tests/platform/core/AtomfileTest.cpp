@@ -1,20 +1,23 @@
 // Guards the writer of files the user names: whole or not at all, never over a target the user
-// may not write, nothing left behind by a killed write, and only regular files opened.
+// may not write, nothing left behind by a killed write, only regular files opened, and the file's
+// identity kept (links, owner, group, mode).
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "platform/core/Atomfile.h"
+#include "platform/core/FileSizeLimit.h"
+#include "platform/core/Filemsg.h"
 
 namespace {
 
@@ -31,8 +34,6 @@ protected:
   }
   void TearDown() override
   {
-    if (m_mounted)
-      ::umount2(Path("small").c_str(), MNT_DETACH);
     fs::permissions(m_dir, fs::perms::owner_all);
     std::error_code ec;
     fs::remove_all(m_dir, ec);
@@ -42,19 +43,8 @@ protected:
   {
     return static_cast<size_t>(std::distance(fs::directory_iterator(folder), {}));
   }
-  // A 64 KB file system, or an empty string where mounting is not allowed.
-  std::string SmallDisk()
-  {
-    const std::string folder = Path("small");
-    fs::create_directory(folder);
-    if (::mount("tmpfs", folder.c_str(), "tmpfs", 0, "size=64k") != 0)
-      return std::string();
-    m_mounted = true;
-    return folder;
-  }
 
   std::string m_dir;
-  bool m_mounted = false;
 };
 
 std::string Contents(const std::string& path)
@@ -72,15 +62,49 @@ void WriteWhole(const std::string& path, const std::string& text)
   out.Commit();
 }
 
-int ErrnoOfRefusal(const std::string& path, const std::string& text)
+CFileException RefusalOf(const std::string& path, const std::string& text)
 {
   try {
     WriteWhole(path, text);
   } catch (const CFileException& e) {
     EXPECT_EQ(e.m_strFileName, CString(path.c_str())) << "the failure names the target";
-    return static_cast<int>(e.m_lOsError);
+    return e;
   }
-  return 0;
+  return CFileException(CFileException::none, 0);
+}
+
+int ErrnoOfRefusal(const std::string& path, const std::string& text)
+{
+  return static_cast<int>(RefusalOf(path, text).m_lOsError);
+}
+
+struct stat StatOf(const std::string& path)
+{
+  struct stat st
+  {};
+  EXPECT_EQ(::lstat(path.c_str(), &st), 0) << path;
+  return st;
+}
+
+// A child that writes part of the file and is killed before its end, as a kill -9 during a save.
+// A writer that fills the file by name (a PDF) writes through the temporary path.
+void KillAWriteOf(const std::string& path, bool byName)
+{
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    CAtomicFile out(path.c_str());
+    if (byName) {
+      out.ReleaseFile();
+      Put(out.GetTemporaryPath().c_str(), "%PDF half a page");
+    } else {
+      out.GetFile().Write("half a save", 11);
+    }
+    ::raise(SIGKILL);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
 }
 
 }  // namespace
@@ -140,7 +164,11 @@ TEST_F(AtomicFileTest, AReadOnlyFileOrFolderIsRefusedAndKept)
   Put(folder + "/old.txt", "kept too");
   ::chmod(folder.c_str(), 0555);
   EXPECT_EQ(ErrnoOfRefusal(folder + "/new.txt", "x"), EACCES);
-  EXPECT_EQ(ErrnoOfRefusal(folder + "/old.txt", "x"), EACCES);
+  // The file itself may be written; the folder that cannot take the temporary file is the reason.
+  const CFileException refusal = RefusalOf(folder + "/old.txt", "x");
+  EXPECT_EQ(refusal.m_lOsError, EACCES);
+  EXPECT_EQ(FileFailureReason(refusal),
+            CString::Formatted("The folder '%s' does not allow new files (%s).", folder.c_str(), std::strerror(EACCES)));
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(Contents(folder + "/old.txt"), "kept too");
   EXPECT_EQ(EntryCount(folder), 1u);
@@ -151,47 +179,196 @@ TEST_F(AtomicFileTest, AFolderOrFifoIsNeverAWriteTarget)
   fs::create_directory(Path("folder.tpf"));
   EXPECT_EQ(ErrnoOfRefusal(Path("folder.tpf"), "x"), EISDIR);
   ASSERT_EQ(::mkfifo(Path("pipe.tpf").c_str(), 0666), 0);
-  EXPECT_EQ(ErrnoOfRefusal(Path("pipe.tpf"), "x"), ENXIO);
+  for (const std::string& device : {Path("pipe.tpf"), std::string("/dev/null")})
+    EXPECT_EQ(FileFailureReason(RefusalOf(device, "x")), CString("The file is not a regular file.")) << device;
   EXPECT_EQ(ErrnoOfRefusal(Path("missing/x.txt"), "x"), ENOENT);
 }
 
+// A file-size limit stands for the full disk: the write fails part of the way, as there. A file
+// with two names is written in place, so its room is taken before a byte of it changes.
 TEST_F(AtomicFileTest, AFullDiskKeepsThePreviousFileByteForByte)
 {
-  const std::string disk = SmallDisk();
-  if (disk.empty())
-    GTEST_SKIP() << "mounting a small file system is not allowed here";
-  const std::string path = disk + "/project.tpf";
+  const std::string path = Path("project.tpf");
+  const std::string linked = Path("project link.tpf");
   const std::string previous(20000, 'p');
   Put(path, previous);
   const std::string big(100000, 'n');
-  EXPECT_EQ(ErrnoOfRefusal(path, big), ENOSPC);
+  CFileSizeLimit full(64 * 1024);
+  if (!full.Refusal().empty())
+    GTEST_SKIP() << full.Refusal();
+  EXPECT_EQ(ErrnoOfRefusal(path, big), EFBIG);
+  ASSERT_EQ(::link(path.c_str(), linked.c_str()), 0);
+  const CFileException refusal = RefusalOf(path, big);
+  full.Lift();
+  EXPECT_EQ(refusal.m_cause, CFileException::diskFull);
   EXPECT_EQ(Contents(path), previous);
-  EXPECT_EQ(EntryCount(disk), 1u);
+  EXPECT_EQ(Contents(linked), previous);
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "no temporary file is left";
 }
 
+// Every kind of file the writer writes: the next write of the same name removes what a killed
+// one left, and nothing else.
 TEST_F(AtomicFileTest, LeftoversOfAKilledWriteAreRemovedAndOthersKept)
 {
+  for (const char* name : {"house.tpf", "plan.dxf", "schedule.csv", "schedule.txt", "plan.pdf"}) {
+    const std::string path = Path(name);
+    Put(path, "saved");
+    KillAWriteOf(path, fs::path(name).extension() == ".pdf");
+    KillAWriteOf(path, false);
+  }
+  ASSERT_EQ(EntryCount(m_dir), 10u) << "each killed write left its temporary file and removed the one before";
+  Put(Path(".house.tpf.notes"), "not a temporary file");
+  Put(Path(".other.tpf.1.1.tmp"), "another file's");
+  WriteWhole(Path("plan.dxf"), "drawing");
+  {
+    CAtomicFile running(Path("plan.pdf").c_str());
+    EXPECT_EQ(EntryCount(m_dir), 11u) << "the write of the DXF and the start of the PDF removed theirs";
+    EXPECT_EQ(CAtomicFile::RemoveLeftovers(Path("plan.pdf").c_str()), 0);
+    EXPECT_TRUE(fs::exists(running.GetTemporaryPath().c_str())) << "a write still running is not touched";
+  }
+  EXPECT_EQ(CAtomicFile::RemoveLeftovers(Path("house.tpf").c_str()), 1);
+  EXPECT_TRUE(fs::exists(Path(".house.tpf.notes")));
+  EXPECT_TRUE(fs::exists(Path(".other.tpf.1.1.tmp")));
+  EXPECT_EQ(Contents(Path("house.tpf")), "saved");
+  EXPECT_EQ(Contents(Path("plan.pdf")), "saved");
+  EXPECT_EQ(Contents(Path("plan.dxf")), "drawing");
+  WriteWhole(Path("schedule.csv"), "a,b");
+  WriteWhole(Path("schedule.txt"), "a b");
+  EXPECT_EQ(EntryCount(m_dir), 7u) << "the five files and the two that only look alike";
+}
+
+// A link is followed to the file it names: the temporary file goes beside that file, the link
+// stays a link, and a link to a file not there yet makes that file.
+TEST_F(AtomicFileTest, ASaveThroughASymbolicLinkWritesTheFileItNames)
+{
+  fs::create_directory(Path("projects"));
+  fs::create_directory(Path("desktop"));
+  const std::string real = Path("projects/house.tpf");
+  const std::string link = Path("desktop/house.tpf");
+  const std::string second = Path("desktop/again.tpf");
+  Put(real, "old");
+  fs::create_symlink("../projects/house.tpf", link);
+  fs::create_symlink("house.tpf", second);
+  WriteWhole(second, "new through two links");
+  EXPECT_TRUE(S_ISLNK(StatOf(link).st_mode));
+  EXPECT_TRUE(S_ISLNK(StatOf(second).st_mode));
+  EXPECT_EQ(fs::read_symlink(link), "../projects/house.tpf");
+  EXPECT_EQ(Contents(real), "new through two links");
+  EXPECT_EQ(EntryCount(Path("projects")), 1u);
+  EXPECT_EQ(EntryCount(Path("desktop")), 2u);
+
+  const std::string dangling = Path("desktop/plan.dxf");
+  fs::create_symlink("../projects/plan.dxf", dangling);
+  WriteWhole(dangling, "drawing");
+  EXPECT_TRUE(S_ISLNK(StatOf(dangling).st_mode));
+  EXPECT_EQ(Contents(Path("projects/plan.dxf")), "drawing");
+}
+
+// Every name of a file with hard links shows the saved content; the file keeps its inode.
+TEST_F(AtomicFileTest, ASaveOfAFileWithHardLinksKeepsThemAll)
+{
   const std::string path = Path("house.tpf");
-  Put(path, "saved");
+  const std::string other = Path("copy for the site.tpf");
+  Put(path, "previous content, longer than the next");
+  ::chmod(path.c_str(), 0604);
+  ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+  const ino_t inode = StatOf(path).st_ino;
+  for (const std::string& text : {std::string("short"), std::string(200000, 'g')}) {
+    CAtomicFile out(path.c_str());
+    EXPECT_TRUE(out.WritesInPlace());
+    out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
+    out.Commit();
+    EXPECT_EQ(Contents(path), text);
+    EXPECT_EQ(Contents(other), text);
+  }
+  EXPECT_EQ(StatOf(other).st_ino, inode);
+  EXPECT_EQ(StatOf(other).st_nlink, 2u);
+  EXPECT_EQ(StatOf(other).st_mode & 07777, 0604u);
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "no temporary file is left";
+}
+
+// A copy in place that fails part of the way (here past a size limit set once the temporary file
+// is complete) keeps the complete new content under a name the message gives.
+TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
+{
+  const std::string path = Path("house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  Put(Path("house.saved.tpf"), "the user's own file of that name");
+  const std::string text(80000, 'n');
+  CAtomicFile out(path.c_str());
+  out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
+  CFileSizeLimit limit(64 * 1024);
+  if (!limit.Refusal().empty())
+    GTEST_SKIP() << limit.Refusal();
+  try {
+    out.Commit();
+    ADD_FAILURE() << "the copy went past the limit";
+  } catch (const CFileException& e) {
+    EXPECT_EQ(e.m_strFileName, CString(path.c_str()));
+    EXPECT_EQ(FileFailureReason(e),
+              CString::Formatted("%s. The file may be incomplete; the complete new content is in '%s'.",
+                                 std::strerror(EFBIG), Path("house.saved-2.tpf").c_str()));
+  }
+  limit.Lift();
+  EXPECT_EQ(Contents(Path("house.saved-2.tpf")), text);
+  EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
+  EXPECT_EQ(EntryCount(m_dir), 4u) << "no hidden temporary file is left";
+}
+
+// Needs the super-user, who alone may give a file to another user.
+TEST_F(AtomicFileTest, ASaveKeepsTheFilesOwnerAndGroup)
+{
+  if (::geteuid() != 0)
+    GTEST_SKIP() << "giving a file to another user needs the super-user; this test runs as root only";
+  const uid_t nobody = 65534;
+  const gid_t nogroup = 65534;
+  const std::string path = Path("theirs.tpf");
+  const std::string linked = Path("theirs linked.tpf");
+  Put(path, "their project");
+  ASSERT_EQ(::chown(path.c_str(), nobody, nogroup), 0);
+  ASSERT_EQ(::chmod(path.c_str(), 02640), 0);
+  WriteWhole(path, "changed by root");
+  EXPECT_EQ(Contents(path), "changed by root");
+  EXPECT_EQ(StatOf(path).st_uid, nobody);
+  EXPECT_EQ(StatOf(path).st_gid, nogroup);
+  EXPECT_EQ(StatOf(path).st_mode & 07777, 02640u) << "the set-group-id bit survives the change of owner";
+  ASSERT_EQ(::link(path.c_str(), linked.c_str()), 0);
+  WriteWhole(linked, "changed again");
+  EXPECT_EQ(Contents(path), "changed again");
+  EXPECT_EQ(StatOf(path).st_uid, nobody);
+  EXPECT_EQ(StatOf(path).st_gid, nogroup);
+  EXPECT_EQ(EntryCount(m_dir), 2u);
+
+  // A user without privilege saving a file of root's that all may write: the bytes go in place.
+  const std::string roots = Path("roots.tpf");
+  Put(roots, "root's project");
+  ASSERT_EQ(::chmod(roots.c_str(), 0666), 0);
+  ASSERT_EQ(::chmod(m_dir.c_str(), 0777), 0);
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    CAtomicFile out(path.c_str());
-    out.GetFile().Write("half a save", 11);
-    ::raise(SIGKILL);
+    if (::setgid(nogroup) != 0 || ::setuid(nobody) != 0)
+      ::_exit(2);
+    if (::access(m_dir.c_str(), W_OK | X_OK) != 0)
+      ::_exit(3);
+    try {
+      WriteWhole(roots, "changed by nobody");
+    } catch (...) {
+      ::_exit(1);
+    }
+    ::_exit(0);
   }
   int status = 0;
   ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
-  ASSERT_EQ(EntryCount(m_dir), 2u) << "the killed write left its temporary file";
-  Put(Path(".house.tpf.notes"), "not a temporary file");
-  Put(Path(".other.tpf.1.1.tmp"), "another file's");
-  CAtomicFile running(path.c_str());
-  EXPECT_EQ(CAtomicFile::RemoveLeftovers(path.c_str()), 1);
-  EXPECT_TRUE(fs::exists(running.GetTemporaryPath().c_str())) << "a write still running is not touched";
-  EXPECT_TRUE(fs::exists(Path(".house.tpf.notes")));
-  EXPECT_TRUE(fs::exists(Path(".other.tpf.1.1.tmp")));
-  EXPECT_EQ(Contents(path), "saved");
+  ASSERT_TRUE(WIFEXITED(status));
+  if (WEXITSTATUS(status) == 3)
+    GTEST_SKIP() << "the temporary folder " << m_dir << " cannot be reached by an unprivileged user";
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: the save was refused, 2: the user could not be changed";
+  EXPECT_EQ(Contents(roots), "changed by nobody");
+  EXPECT_EQ(StatOf(roots).st_uid, 0u);
+  EXPECT_EQ(StatOf(roots).st_gid, 0u);
+  EXPECT_EQ(EntryCount(m_dir), 3u);
 }
 
 TEST_F(AtomicFileTest, PathsAreTheSystemsBytes)

@@ -1,0 +1,49 @@
+#pragma once
+// A full disk without privileges: a file-size limit the process sets on itself, so a write past
+// the given size fails (EFBIG) as a write on a full disk fails. SIGXFSZ is ignored meanwhile, so
+// the write returns its error instead of ending the process. Lifted when the object goes.
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <string>
+#include <sys/resource.h>
+
+class CFileSizeLimit
+{
+public:
+  explicit CFileSizeLimit(rlim_t bytes)
+  {
+    if (::getrlimit(RLIMIT_FSIZE, &m_saved) != 0) {
+      m_refusal = std::string("the file-size limit cannot be read: ") + std::strerror(errno);
+      return;
+    }
+    m_previous = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = m_saved;
+    small.rlim_cur = bytes;
+    if (::setrlimit(RLIMIT_FSIZE, &small) == 0)
+      m_set = true;
+    else
+      m_refusal = std::string("the file-size limit cannot be lowered here: ") + std::strerror(errno);
+  }
+  ~CFileSizeLimit() { Lift(); }
+  CFileSizeLimit(const CFileSizeLimit&) = delete;
+  CFileSizeLimit& operator=(const CFileSizeLimit&) = delete;
+
+  // Empty while the limit holds; else why it could not be set, for the test's skip message.
+  const std::string& Refusal() const { return m_refusal; }
+  void Lift()
+  {
+    if (m_set)
+      ::setrlimit(RLIMIT_FSIZE, &m_saved);
+    if (m_previous != SIG_ERR)
+      std::signal(SIGXFSZ, m_previous);
+    m_set = false;
+    m_previous = SIG_ERR;
+  }
+
+private:
+  rlimit m_saved{};
+  void (*m_previous)(int) = SIG_ERR;
+  bool m_set = false;
+  std::string m_refusal;
+};
