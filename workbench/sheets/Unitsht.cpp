@@ -78,7 +78,6 @@ std::unique_ptr<CUnitPageDlg> MakeUnitSizingPageDlg(const CString& type, const C
 CUnitSheetDlg::CUnitSheetDlg(CWorkbenchView* pView, CUnitItem* pItem, LPCTSTR pszCaption, UINT iSelectPage)
   : CRetainedPropertySheet(pszCaption, nullptr, iSelectPage),
     m_pView(pView),
-    m_pItem(pItem),
     m_pUnit(pItem->GetUnit()),
     m_pWorking(m_pUnit->Clone())
 {
