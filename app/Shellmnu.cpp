@@ -1,6 +1,7 @@
 #include "app/Newunit.h"
 #include "app/Shellids.h"
 #include "views/Adorned.h"
+#include "views/Viewids.h"
 #include "app/Shellres.h"
 #include "document/Whids.h"
 #include "ui/wnd/Resource.h"
@@ -129,7 +130,7 @@ void AddWorkbenchMenu()
   file.children.insert(file.children.begin() + 5, Item("&Rename Design...", ID_RENAME_DESIGN));
   Item window = WindowPopup();
   window.children.push_back(Separator());
-  window.children.push_back(Item("&Refresh\tF5", ID_REFRESH));
+  window.children.push_back(Item("&Refresh\tF5", ID_VIEW_REFRESH));
   menu.items = {std::move(file),
                 edit,
                 Item("&View", std::move(view)),
@@ -237,7 +238,7 @@ void AddContextMenus()
                     Item("Settings...", ID_APPLICATION_SETTINGS)}),
       Item("Views", {Item("Workbench", ID_SHOW_WORKBENCH), Separator(), Item("Plan View", ID_SHOW_PLAN),
                      Item("Elevation View", ID_SHOW_ELEVATION), Item("Detail View", ID_SHOW_DETAIL), Separator(),
-                     Item("Close", 103)}),
+                     Item("Close", ID_CLOSE_THE_VIEW)}),
       Item("Workbench", std::move(workbench)),
       Item("Wb Readonly", {Item("Plan View", ID_SHOW_PLAN), Item("Elevation View", ID_SHOW_ELEVATION),
                            Item("Detail View", ID_SHOW_DETAIL), Separator(), Item("Close Views", ID_CLOSE_VIEWS)}),
@@ -294,7 +295,7 @@ void RegisterShellMenus()
   AddAspectMenu(IDR_PLAN_VIEW, ID_TOGGLE_PLAN_BAR, "Plan Dialog &Bar", true);
   // The elevation's two switches, also on its dialog bar.
   AddAspectMenu(IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true,
-                {Separator(), Item("Show &Grilles", 1604), Item("Show &Operation", 1605)});
+                {Separator(), Item("Show &Grilles", ID_TOGGLE_SHOW_GRILLES), Item("Show &Operation", ID_TOGGLE_SHOW_OPERATION)});
   AddAspectMenu(IDR_DETAIL_VIEW, ID_TOGGLE_DETAIL_BAR, "Detail Dialog &Bar", true);
   AddReportMenu();
   AddContextMenus();

@@ -8,18 +8,13 @@
 #include "model/Stdunit.h"
 #include "productdb/Grilhdrs.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "productdb/Typesrec.h"
-
-namespace {
-constexpr int kGrilleCategory = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;  // the glass is prepared for a grille but none is drawn
-}  // namespace
 
 void CStandardUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleCategory, 1);
-  if (choice == kNoGrille || choice == kGrilleReady)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   CVRX2DEntityArray cutting;
   Get2LineElevationEntities(2, cutting);

@@ -9,7 +9,6 @@
 #include "productdb/Operchoi.h"
 #include "productdb/Opers.h"
 #include "productdb/Optexcpt.h"
-#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CStandardUnit, CUnit)
 
@@ -89,14 +88,9 @@ void CStandardUnit::SetAttributes(CString& attributes)
   }
 }
 
-// Sizes are shown in whole inches unless metric units are asked for.
 CString CStandardUnit::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return m_pProposedSize->GetSizeCode() + ":" + converter.FormatLength(lengthFormat, GetProposedWidth()) + "x" +
-         converter.FormatLength(lengthFormat, GetProposedHeight());
+  return FormatSizeText(m_pProposedSize->GetSizeCode(), lengthFormat, {GetProposedWidth(), GetProposedHeight()});
 }
 
 int CStandardUnit::GetPanelCount() const { return m_pCurrentSize->GetField28(); }

@@ -9,6 +9,7 @@
 #include "productdb/Optcats.h"
 #include "productdb/Subtypes.h"
 #include "productdb/Typesrec.h"
+#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CUnit, CProductBase)
 
@@ -176,4 +177,32 @@ void CUnit::DiscardGeometry()
 {
   m_pSizedComponents.reset();
   m_Outline.RemoveAll();
+}
+
+namespace {
+// Sizes are shown in whole inches unless metric units are asked for.
+int SizeTextFormat(int lengthFormat)
+{
+  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
+    return CUnitsConverter::wholeInches;
+  return lengthFormat;
+}
+}  // namespace
+
+CString CUnit::FormatSizeText(const CString& head, int lengthFormat, const std::vector<double>& lengths)
+{
+  const CUnitsConverter converter;
+  CString text = head + ":";
+  const char* separator = "";
+  for (double length : lengths) {
+    text += separator + converter.FormatLength(SizeTextFormat(lengthFormat), length);
+    separator = "x";
+  }
+  return text;
+}
+
+CString CUnit::FormatSizeText(const CString& head, int lengthFormat, const std::vector<double>& lengths, double radius)
+{
+  return FormatSizeText(head, lengthFormat, lengths) + " R" +
+         CUnitsConverter().FormatLength(SizeTextFormat(lengthFormat), radius);
 }

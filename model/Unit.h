@@ -5,6 +5,7 @@
 // reach a unit. Geometry (sized components, the outline offset by the frame depths) is derived
 // on demand and thrown away by DiscardGeometry after every size change.
 #include <memory>
+#include <vector>
 
 #include "geometry/2dvector.h"
 #include "geometry/Entity.h"
@@ -66,6 +67,12 @@ public:
   virtual void SetAttributes(CString& attributes);
   // The size as shown to the user, in a length format of the units converter.
   virtual CString GetSizeText(int lengthFormat) const = 0;
+  // The size text of every unit class: the head (a size code or a type description), ":", the
+  // lengths joined by "x" and, with a radius, " R" and the radius. Feet and inches and fractional
+  // inches are shown as whole inches; the other formats pass through.
+  static CString FormatSizeText(const CString& head, int lengthFormat, const std::vector<double>& lengths);
+  static CString FormatSizeText(const CString& head, int lengthFormat, const std::vector<double>& lengths,
+                                double radius);
   virtual int GetPanelCount() const;
   virtual double GetHeight() const = 0;
   virtual double GetWidth() const = 0;

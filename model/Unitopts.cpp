@@ -10,11 +10,6 @@
 #include "support/Trace.h"
 
 namespace {
-constexpr int kGrilleTypeCategory = 36;
-constexpr int kNoGrilleChoice = 8;
-constexpr int kGrilleBarWidthCategory = 8;
-constexpr int kGrilleFinishCategory = 35;
-
 BOOL HasChoice(const COptChoicRecArray& choices, int choice)
 {
   for (int i = 0; i < choices.GetSize(); ++i)
@@ -140,7 +135,7 @@ BOOL CUnit::SetOptionChoice(int category, int choice)
   CCurrentOptionChoices* choices = GetCurrentOptionChoices();
   choices->SetChoice(category, choice);
   // Without a grille there is no bar width or grille finish to keep.
-  if (category == kGrilleTypeCategory && (choice == 0 || choice == kNoGrilleChoice)) {
+  if (category == kGrilleTypeCategory && IsNoGrilleChoice(choice)) {
     choices->SetChoice(kGrilleBarWidthCategory, 0);
     choices->SetChoice(kGrilleFinishCategory, 0);
   }

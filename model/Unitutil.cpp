@@ -1,5 +1,8 @@
 #include "model/Unitutil.h"
 
+#include <cstring>
+#include <iterator>
+
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "support/Trace.h"
@@ -14,64 +17,67 @@ struct CUnitTypeEntry
 {
   const char* key;
   const char* className;  // null: a known key for which no unit class exists
+  EUnitSizing sizing;
 };
 
-// The factory's table; the index of a key is its position here.
-constexpr CUnitTypeEntry kUnitTypes[CUnitTypeMap::kKeyCount] = {
-    {"ARBA011", "CARBasic"},
-    {"ARDL013", "CARDoubleLeg"},
-    {"ARS1013", "CARSingleLegType1"},
-    {"ARS2013", "CARSingleLegType2"},
-    {"AWBA002", "CAWBasic"},
-    {"AWPI002", "CAWPicture"},
-    {"AWVP002", "CAWVentingPicture"},
-    {"BUBA020", nullptr},
-    {"CABA001", "CCABasic"},
-    {"CAPI001", "CCAPicture"},
-    {"DHQV004", "CDHTrimveld"},
-    {"DHPI003", "CDHPicture"},
-    {"DHTR003", "CDHTransom"},
-    {"DHKC003", "CDHCantorel"},
-    {"VGDI010", "CVGDiamond"},
-    {"VGHP010", "CVGHorizontalParallelogram"},
-    {"VGHX010", "CVGHexagon"},
-    {"VGIT010", "CVGIsocolesTriangle"},
-    {"VGOC010", "CVGOctagon"},
-    {"VGP1010", "CVGAngledPentagonType1"},
-    {"VGP2010", "CVGAngledPentagonType2"},
-    {"VGPP010", "CVGPeakPentagon"},
-    {"VGRE010", "CVGRectangle"},
-    {"VGRH010", "CVGRegularHexagon"},
-    {"VGT1010", "CVGRightTriangleType1"},
-    {"VGT2010", "CVGRightTriangleType2"},
-    {"VGTZ010", "CVGTrapezoid"},
-    {"VGVP010", "CVGVerticalParallelogram"},
-    {"FGBA015", "CFGBasic"},
-    {"FHBA014", "CFHBasic"},
-    {"GLBA005", "CGLBasic"},
-    {"PSBA016", "CPSBasic"},
-    {"RWST100", nullptr},
-    {"RWVE101", nullptr},
-    {"RWVT102", nullptr},
-    {"SKBA110", nullptr},
-    {"SLAR012", "CSLArch"},
-    {"SLBA012", "CSLBasic"},
-    {"SWCC006", "CSWCasementAwningCircleTop"},
-    {"SWCD007", "CSWDoubleHungCircleTop"},
-    {"SWCI009", "CSWCircle"},
-    {"SWCL006", "CSWCasementAwningQtrRoundLeft"},
-    {"SWCR006", "CSWCasementAwningQtrRoundRight"},
-    {"SWET008", "CSWEllipticalTop"},
-    {"SWFC039", "CSWFullChordCasement"},
-    {"SWFD039", "CSWFullChordDoubleHung"},
-    {"SWFR040", "CSWMonumentalFullRound"},
-    {"SWJQ039", "CSWFullChordMarquell"},
-    {"SWGT041", "CSWGothic"},
-    {"SWML042", "CSWMonumentalQuarterRoundLeft"},
-    {"SWMR042", "CSWMonumentalQuarterRoundRight"},
-    {"SWOC010", "CSWOctagon"},
-    {"SWOV009", "CSWOval"},
+// The one list of known keys: the factory, the class registrations and the unit sheet all read
+// it. The index of a key is its position here.
+constexpr CUnitTypeEntry kUnitTypes[] = {
+    {"ARBA011", "CARBasic", EUnitSizing::StandardArched},
+    {"ARDL013", "CARDoubleLeg", EUnitSizing::CustomArchedDL},
+    {"ARS1013", "CARSingleLegType1", EUnitSizing::CustomArched},
+    {"ARS2013", "CARSingleLegType2", EUnitSizing::CustomArched},
+    {"AWBA002", "CAWBasic", EUnitSizing::Standard},
+    {"AWPI002", "CAWPicture", EUnitSizing::Standard},
+    {"AWVP002", "CAWVentingPicture", EUnitSizing::Standard},
+    {"BUBA020", nullptr, EUnitSizing::None},
+    {"CABA001", "CCABasic", EUnitSizing::Standard},
+    {"CAPI001", "CCAPicture", EUnitSizing::Standard},
+    {"DHQV004", "CDHTrimveld", EUnitSizing::Standard},
+    {"DHPI003", "CDHPicture", EUnitSizing::Standard},
+    {"DHTR003", "CDHTransom", EUnitSizing::Standard},
+    {"DHKC003", "CDHCantorel", EUnitSizing::Standard},
+    {"VGDI010", "CVGDiamond", EUnitSizing::Varigon},
+    {"VGHP010", "CVGHorizontalParallelogram", EUnitSizing::Varigon},
+    {"VGHX010", "CVGHexagon", EUnitSizing::Varigon},
+    {"VGIT010", "CVGIsocolesTriangle", EUnitSizing::Varigon},
+    {"VGOC010", "CVGOctagon", EUnitSizing::Varigon},
+    {"VGP1010", "CVGAngledPentagonType1", EUnitSizing::Varigon},
+    {"VGP2010", "CVGAngledPentagonType2", EUnitSizing::Varigon},
+    {"VGPP010", "CVGPeakPentagon", EUnitSizing::Varigon},
+    {"VGRE010", "CVGRectangle", EUnitSizing::Varigon},
+    {"VGRH010", "CVGRegularHexagon", EUnitSizing::Varigon},
+    {"VGT1010", "CVGRightTriangleType1", EUnitSizing::Varigon},
+    {"VGT2010", "CVGRightTriangleType2", EUnitSizing::Varigon},
+    {"VGTZ010", "CVGTrapezoid", EUnitSizing::Varigon},
+    {"VGVP010", "CVGVerticalParallelogram", EUnitSizing::Varigon},
+    {"FGBA015", "CFGBasic", EUnitSizing::Standard},
+    {"FHBA014", "CFHBasic", EUnitSizing::Standard},
+    {"GLBA005", "CGLBasic", EUnitSizing::Standard},
+    {"PSBA016", "CPSBasic", EUnitSizing::Standard},
+    {"RWST100", nullptr, EUnitSizing::None},
+    {"RWVE101", nullptr, EUnitSizing::None},
+    {"RWVT102", nullptr, EUnitSizing::None},
+    {"SKBA110", nullptr, EUnitSizing::None},
+    {"SLAR012", "CSLArch", EUnitSizing::StandardArched},
+    {"SLBA012", "CSLBasic", EUnitSizing::StandardArched},
+    {"SWCC006", "CSWCasementAwningCircleTop", EUnitSizing::Standard},
+    {"SWCD007", "CSWDoubleHungCircleTop", EUnitSizing::Standard},
+    {"SWCI009", "CSWCircle", EUnitSizing::Standard},
+    {"SWCL006", "CSWCasementAwningQtrRoundLeft", EUnitSizing::Standard},
+    {"SWCR006", "CSWCasementAwningQtrRoundRight", EUnitSizing::Standard},
+    {"SWET008", "CSWEllipticalTop", EUnitSizing::Standard},
+    {"SWFC039", "CSWFullChordCasement", EUnitSizing::Standard},
+    {"SWFD039", "CSWFullChordDoubleHung", EUnitSizing::Standard},
+    {"SWFR040", "CSWMonumentalFullRound", EUnitSizing::Standard},
+    {"SWJQ039", "CSWFullChordMarquell", EUnitSizing::Standard},
+    {"SWGT041", "CSWGothic", EUnitSizing::Standard},
+    {"SWML042", "CSWMonumentalQuarterRoundLeft", EUnitSizing::Standard},
+    {"SWMR042", "CSWMonumentalQuarterRoundRight", EUnitSizing::Standard},
+    {"SWOC010", "CSWOctagon", EUnitSizing::Standard},
+    {"SWOV009", "CSWOval", EUnitSizing::Standard},
 };
+static_assert(std::size(kUnitTypes) == CUnitTypeMap::kKeyCount);
 
 UnitCreator* Creators()
 {
@@ -100,6 +106,25 @@ BOOL CUnitTypeMap::Lookup(const CString& type, const CString& subtype, int& inde
 const char* CUnitTypeMap::GetKey(int index)
 {
   return index >= 0 && index < kKeyCount ? kUnitTypes[index].key : nullptr;
+}
+
+const char* CUnitTypeMap::GetClassName(int index)
+{
+  return index >= 0 && index < kKeyCount ? kUnitTypes[index].className : nullptr;
+}
+
+EUnitSizing CUnitTypeMap::GetSizing(int index)
+{
+  return index >= 0 && index < kKeyCount ? kUnitTypes[index].sizing : EUnitSizing::None;
+}
+
+const char* CUnitTypeMap::GetKeyOfClass(const char* className)
+{
+  if (className)
+    for (const CUnitTypeEntry& entry : kUnitTypes)
+      if (entry.className && std::strcmp(entry.className, className) == 0)
+        return entry.key;
+  return nullptr;
 }
 
 const CUnitTypeMap& TheUnitTypeMap()

@@ -1,6 +1,5 @@
 #include "model/Varigon.h"
 
-#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CVarigonUnit, CUnit)
 
@@ -22,11 +21,7 @@ CUnit& CVarigonUnit::operator=(const CUnit& source)
 
 CString CVarigonUnit::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return GetTypeDescription() + ":" + converter.FormatLength(lengthFormat, GetProposedWidth()) + "x" +
-         converter.FormatLength(lengthFormat, GetProposedHeight());
+  return FormatSizeText(GetTypeDescription(), lengthFormat, {GetProposedWidth(), GetProposedHeight()});
 }
 
 void CVarigonUnit::GetAnchorModeNames(CStringArray& names) const

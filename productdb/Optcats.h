@@ -3,6 +3,15 @@
 #include "productdb/txrecobj.h"
 #include "support/Ownarray.h"
 
+// The option categories the program itself acts on.
+constexpr int kGrilleBarWidthCategory = 8;
+constexpr int kGrilleFinishCategory = 35;
+constexpr int kGrilleTypeCategory = 36;
+// The grille types that draw no grille bars: none, and glass made ready for a grille.
+constexpr int kNoGrilleChoice = 0;
+constexpr int kGrilleReadyChoice = 8;
+inline bool IsNoGrilleChoice(int choice) { return choice == kNoGrilleChoice || choice == kGrilleReadyChoice; }
+
 class COptCatsRec : public CTXRecObj
 {
 public:

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/docview/Doc.h"
+#include "ui/wnd/Msg.h"
 #include "ui/wnd/Resource.h"
 #include "reports/Rptview.h"
 #include "support/Trace.h"
@@ -114,7 +115,7 @@ void RegisterReportBars()
                                          DialogItem(CDlgCtl::PushButton, ID_REPORT_EXPORT, "&Export...", 40, 2, 33, 12),
                                          DialogItem(CDlgCtl::PushButton, ID_REPORT_PRINT, "&Print...", 75, 2, 33, 12),
                                          DialogItem(CDlgCtl::PushButton, ID_REPORT_CLOSE, "C&lose", 110, 2, 33, 12),
-                                         DialogItem(CDlgCtl::PushButton, ID_REPORT_HELP, "&Help", 145, 2, 33, 12),
+                                         DialogItem(CDlgCtl::PushButton, ID_HELP, "&Help", 145, 2, 33, 12),
                                          DialogItem(CDlgCtl::PushButton, ID_REPORT_UPDATE, "&Update", 180, 2, 33, 12),
                                          DialogItem(CDlgCtl::PushButton, ID_REPORT_COPY, "&Copy", 215, 2, 33, 12)};
   CResources::Get().AddDialog(IDD_REPORT_BAR, CDialogTemplate{"", CSize(253, 16), std::move(items)});

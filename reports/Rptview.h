@@ -19,7 +19,6 @@ constexpr UINT ID_REPORT_EXPORT = 2903;
 constexpr UINT ID_REPORT_PRINT = 3103;
 constexpr UINT ID_REPORT_COPY = 3001;
 constexpr UINT ID_REPORT_UPDATE = 3108;
-constexpr UINT ID_REPORT_HELP = 57670;
 
 class CReportView : public CScrollView
 {

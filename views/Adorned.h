@@ -4,12 +4,7 @@
 // bar that steps aside while the frame is inactive.
 #include "ui/frame/CtrlBar.h"
 #include "ui/frame/MdiFrame.h"
-
-// Dialog bar toggles of the adorned frames.
-constexpr UINT ID_TOGGLE_PLAN_BAR = 1508;
-constexpr UINT ID_TOGGLE_ELEVATION_BAR = 1607;
-constexpr UINT ID_TOGGLE_DETAIL_BAR = 1708;
-constexpr UINT ID_TOGGLE_REPORT_BAR = 3107;
+#include "views/Viewids.h"
 
 class CDlgAdornedFrame : public CMDIChildWnd
 {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "ui/wnd/Msg.h"
 #include "ui/wnd/Resource.h"
 #include "views/Aspview.h"
 #include "views/Dtlview.h"
@@ -9,11 +10,6 @@
 #include "views/Planview.h"
 
 namespace {
-constexpr UINT ID_CLOSE_VIEW = 103;
-constexpr UINT ID_HELP_VIEW = 57670;
-constexpr UINT IDC_PLAN_EXTENTS = 1504;
-constexpr UINT IDC_ELEVATION_EXTENTS = 5044;
-constexpr UINT IDC_DETAIL_EXTENTS = 5043;
 constexpr UINT IDC_STATIC = static_cast<UINT>(-1);
 
 CDialogItemTemplate Hidden(CDlgCtl kind, UINT id, const char* text, int x, int y, int cx, int cy)
@@ -30,8 +26,8 @@ std::vector<CDialogItemTemplate> ButtonRow()
           DialogItem(CDlgCtl::PushButton, ID_EXPORT_DXF, "&Export...", 39, 1, 33, 12),
           DialogItem(CDlgCtl::PushButton, ID_PRINT_VIEW, "&Print...", 73, 1, 33, 12),
           DialogItem(CDlgCtl::PushButton, ID_COPY_VIEW, "&Copy", 107, 1, 33, 12),
-          DialogItem(CDlgCtl::PushButton, ID_CLOSE_VIEW, "C&lose", 141, 1, 33, 12),
-          DialogItem(CDlgCtl::PushButton, ID_HELP_VIEW, "&Help", 180, 1, 33, 12)};
+          DialogItem(CDlgCtl::PushButton, ID_CLOSE_THE_VIEW, "C&lose", 141, 1, 33, 12),
+          DialogItem(CDlgCtl::PushButton, ID_HELP, "&Help", 180, 1, 33, 12)};
 }
 
 void AddBar(UINT id, CSize size, std::vector<CDialogItemTemplate> below, UINT extentsId)

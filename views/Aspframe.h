@@ -5,9 +5,6 @@
 #include "document/Docviews.h"
 #include "views/Adorned.h"
 
-// "Close the View": the bar's Close button and the view menu's Close.
-constexpr UINT ID_CLOSE_THE_VIEW = 103;
-
 class CAspectFrame : public CDlgAdornedFrame, public CReactivationFlag
 {
   DECLARE_DYNAMIC(CAspectFrame)

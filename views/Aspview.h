@@ -7,21 +7,12 @@
 #include "geometry/Entity.h"
 #include "document/Docviews.h"
 #include "ui/docview/View.h"
+#include "views/Viewids.h"
 
 class CMapECatToXLTGDIData;
 class CVRX2DPoint;
 class CVRX2DVector;
 
-// Commands of the drawing views.
-constexpr UINT ID_COPY_VIEW = 3002;
-constexpr UINT ID_EXPORT_DXF = 2901;
-constexpr UINT ID_PRINT_VIEW = 1802;
-constexpr UINT ID_PRINT_SCALE = 331;
-constexpr UINT ID_VIEW_REFRESH = 106;
-constexpr UINT ID_INSERT_VIEW_INTO_CAD = 5061;
-// Messages of the output commands.
-constexpr UINT IDS_FILE_NOT_WRITTEN = 5019;
-constexpr UINT IDS_PART_NOT_PRINTED = 5021;
 // The popup of the context menus that the drawing views show.
 constexpr int kViewsContextPopup = 2;
 

@@ -8,9 +8,6 @@
 
 class CDetailSelection;
 
-// The dialog bar's switch.
-constexpr UINT IDC_INSTALLATION_FLANGE = 1705;
-
 class CDetailView : public CAspectView
 {
   DECLARE_DYNCREATE(CDetailView)

@@ -4,10 +4,6 @@
 // (and of the dialog bar) ask for.
 #include "views/Aspview.h"
 
-// The dialog bar's switches; the same ids are the elevation window's menu commands.
-constexpr UINT ID_TOGGLE_SHOW_GRILLES = 1604;
-constexpr UINT ID_TOGGLE_SHOW_OPERATION = 1605;
-
 class CElevationView : public CAspectView
 {
   DECLARE_DYNCREATE(CElevationView)

@@ -7,11 +7,6 @@
 #include "ui/dlg/Ctrls.h"
 #include "views/Aspview.h"
 
-// The plan dialog bar's fields.
-constexpr UINT IDC_PLAN_OFFSET = 1503;
-constexpr UINT IDC_PLAN_SYMBOL_PLACEMENT = 1909;
-constexpr UINT IDC_PLAN_WALL_WIDTH = 1910;
-
 class CPlanView : public CAspectView
 {
   DECLARE_DYNCREATE(CPlanView)

@@ -4,10 +4,7 @@
 // scale list and the scale dialog of its own.
 #include "ui/dlg/Ctrls.h"
 #include "ui/output/Print.h"
-
-constexpr UINT IDD_PRINT_SCALE = 1801;
-constexpr UINT IDD_ASPECT_PRINT = 3401;
-constexpr UINT IDC_PRINT_SCALE_LIST = 3402;
+#include "views/Viewids.h"
 
 // The list numbers.
 enum : int

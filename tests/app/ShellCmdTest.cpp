@@ -1,6 +1,10 @@
 // Every command of the main window's menus answers: Exit, the toolbar and status bar switches
 // with their check marks, the Window menu's arrangements and its numbered list of the open
 // windows, and Print Setup as a page set-up; with no project open the title is the product's.
+#include <string>
+#include <utility>
+#include <vector>
+
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -53,7 +57,10 @@ protected:
         items.clear();
         continue;
       }
-      items.push_back((action->isChecked() ? "*" : "") + action->text().toStdString());
+      std::string item = action->text().toStdString();
+      if (action->isChecked())
+        item.insert(0, 1, '*');
+      items.push_back(std::move(item));
     }
     return items;
   }

@@ -19,6 +19,7 @@
 #include "model/Stdarch.h"
 #include "model/Stdunit.h"
 #include "model/Unit.h"
+#include "model/Unitutil.h"
 #include "model/Varigon.h"
 #include "ui/dlg/PropSheet.h"
 #include "support/Unitscvt.h"
@@ -489,6 +490,38 @@ TEST_F(UnitSheetGuiTest, LengthFieldsAreWideEnoughForTheirLengths)
     fits(sizing, IDC_UNIT_DIM_EDIT_FIRST);
     ClickButton(sheet, IDCANCEL);
   }));
+}
+
+// Every key the menu offers opens its sheet with every page shown once; a key whose sheet
+// cannot be made would end the program here.
+TEST_F(UnitSheetGuiTest, EveryOfferedUnitOpensItsSheetWithAllItsPages)
+{
+  int opened = 0;
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    const CString key = CUnitTypeMap::GetKey(i);
+    const UINT nID = CommandFor(key.Left(2).c_str(), key.Mid(2).c_str());
+    EXPECT_EQ(nID != 0, CUnitTypeMap::GetClassName(i) != nullptr) << key.c_str() << " is offered only with a class";
+    if (nID == 0)
+      continue;
+    CUnitItem* pItem = Place(key.Left(2).c_str(), key.Mid(2).c_str(), 200.0, 100.0);
+    ASSERT_NE(pItem, nullptr) << key.c_str();
+    const bool shown = DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+      ASSERT_GE(sheet.GetPageCount(), 3) << key.c_str();
+      auto* pSizing = dynamic_cast<CUnitPageDlg*>(sheet.GetPage(kSizingPage));
+      ASSERT_NE(pSizing, nullptr) << key.c_str();
+      EXPECT_EQ(pSizing->GetUnit(), sheet.GetWorkingUnit());
+      for (int page = 0; page < sheet.GetPageCount(); ++page)
+        EXPECT_FALSE(PageTitle(&ActivePage(sheet, page)).IsEmpty()) << key.c_str() << " page " << page;
+      EXPECT_EQ(PageTitle(sheet.GetPage(kOptionsPage)), "Option Choices");
+      EXPECT_EQ(PageTitle(sheet.GetActivePage()), "Position");
+      ClickButton(sheet, IDCANCEL);
+    });
+    EXPECT_TRUE(shown) << key.c_str();
+    opened += shown ? 1 : 0;
+    Command(ID_DELETE_ITEM);
+    ASSERT_EQ(View()->GetItemList()->GetCount(), 0) << key.c_str();
+  }
+  EXPECT_EQ(opened, 48);
 }
 
 TEST_F(UnitSheetGuiTest, AFreeFormUnitWithTwoAnchorModesGetsTheWorkbenchPage)

@@ -34,6 +34,27 @@ TEST_F(FactoryTest, MapHoldsTheFiftyThreeKeysInTableOrder)
   EXPECT_EQ(untouched, 77);
 }
 
+TEST_F(FactoryTest, EachKeysClassAndSizingComeFromTheOneTable)
+{
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    const char* key = CUnitTypeMap::GetKey(i);
+    const char* className = CUnitTypeMap::GetClassName(i);
+    EXPECT_EQ(className == nullptr, kKeysWithoutClass.count(key) == 1) << key;
+    EXPECT_EQ(CUnitTypeMap::GetSizing(i) == EUnitSizing::None, className == nullptr) << key;
+    if (className) {
+      EXPECT_STREQ(CUnitTypeMap::GetKeyOfClass(className), key);
+    }
+  }
+  EXPECT_STREQ(CUnitTypeMap::GetClassName(0), "CARBasic");
+  EXPECT_EQ(CUnitTypeMap::GetSizing(1), EUnitSizing::CustomArchedDL);
+  EXPECT_EQ(CUnitTypeMap::GetSizing(14), EUnitSizing::Varigon);
+  EXPECT_EQ(CUnitTypeMap::GetClassName(53), nullptr);
+  EXPECT_EQ(CUnitTypeMap::GetClassName(-1), nullptr);
+  EXPECT_EQ(CUnitTypeMap::GetSizing(53), EUnitSizing::None);
+  EXPECT_EQ(CUnitTypeMap::GetKeyOfClass("CUnit"), nullptr);
+  EXPECT_EQ(CUnitTypeMap::GetKeyOfClass(nullptr), nullptr);
+}
+
 TEST_F(FactoryTest, NothingRegisteredMakesNoUnitForAnyKnownKey)
 {
   for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {

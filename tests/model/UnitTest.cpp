@@ -43,6 +43,18 @@ TEST_F(UnitTest, IdentityRecordsAndIds)
   EXPECT_EQ(a.GetPanelCount(), 1);
 }
 
+// Sizes show whole inches, rounded half up, in place of feet and inches or fractions; every
+// other length format, the radius's included, passes through.
+TEST_F(UnitTest, SizeTextsShowWholeInchesUnlessAnotherFormatIsAsked)
+{
+  EXPECT_EQ(CUnit::FormatSizeText("GL3020", 0, {35.5, 23.25}), "GL3020:36x23");
+  EXPECT_EQ(CUnit::FormatSizeText("GL3020", 1, {35.5, 23.25}), "GL3020:36x23");
+  EXPECT_EQ(CUnit::FormatSizeText("Arch", 0, {24.0, 30.5}, 17.75), "Arch:24x31 R18");
+  EXPECT_EQ(CUnit::FormatSizeText("Arch", 3, {24.0}, 12.0), "Arch:610 R305");
+  EXPECT_EQ(CUnit::FormatSizeText("Edit", 4, {30.0}), "Edit:2'-6\"");
+  EXPECT_EQ(CUnit::FormatSizeText("None", 0, {}), "None:");
+}
+
 TEST_F(UnitTest, MissingTypeOrSubtypeRowIsRefused)
 {
   for (const auto& [type, subtype] : {std::pair<const char*, const char*>{"ZZ", "BA005"}, {"GL", "BA006"}, {"", ""}}) {

@@ -79,7 +79,7 @@ const std::vector<std::string> kDrawingImperialTexts = {"Scale to Fit",   "1/16\
 TEST_F(PrintScaleTest, TheScaleChosenInTheScaleDialogIsTheRowThePrintDialogOpensOn)
 {
   CPrintScaleDlg scale(kDrawingImperialScales, -1, -1);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_EQ(Texts(dialog), kDrawingImperialTexts);
     EXPECT_EQ(SelectedRow(dialog), 0) << "a view without a chosen scale fits to the page";
     ClickRow(dialog, 3);
@@ -95,7 +95,7 @@ TEST_F(PrintScaleTest, TheScaleChosenInTheScaleDialogIsTheRowThePrintDialogOpens
   CAspectPrintDlg print(kDrawingImperialScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, numerator,
                         denominator);
   UseTemplate(print, IDD_ASPECT_PRINT);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_EQ(SelectedRow(dialog), 3);
     EXPECT_TRUE(dialog.GetDlgItem(1024)->IsWindowVisible()) << "printing offers the printer set-up";
     ClickRow(dialog, 5);
@@ -116,7 +116,7 @@ TEST_F(PrintScaleTest, TheMetricDetailListAndThePreviewTemplateShowOnlyTheScales
   EXPECT_EQ(PrintScaleListFor(FALSE, 0), kDrawingImperialScales);
   CAspectPrintDlg preview(list, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, 1, 10);
   UseTemplate(preview, IDD_PRINT_SCALE);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_EQ(Texts(dialog), (std::vector<std::string>{"Scale to Fit", "1:1", "1:5", "1:10", "1:20"}));
     EXPECT_EQ(SelectedRow(dialog), 3);
     for (UINT id : {IDC_PRINT_SCALE_LIST, static_cast<UINT>(IDOK), static_cast<UINT>(IDCANCEL), 1038u})
@@ -132,7 +132,7 @@ TEST_F(PrintScaleTest, WithNoRowChosenBothDialogsKeepThePreviousScale)
 {
   // An imperial scale that the metric list does not hold: no row is selected.
   CPrintScaleDlg scale(kDrawingMetricScales, 1, 48);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_EQ(SelectedRow(dialog), -1);
     Press(dialog, IDOK);
   });
@@ -145,7 +145,7 @@ TEST_F(PrintScaleTest, WithNoRowChosenBothDialogsKeepThePreviousScale)
 
   CAspectPrintDlg print(kDrawingMetricScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, 1, 48);
   UseTemplate(print, IDD_ASPECT_PRINT);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_EQ(SelectedRow(dialog), -1);
     Press(dialog, IDOK);
   });
@@ -159,7 +159,7 @@ TEST_F(PrintScaleTest, AScaleThatCannotBePrintedOpensAsScaleToFit)
 {
   for (const auto& [numerator, denominator] : {std::pair{0, 96}, {-5, 10}, {3, 0}, {-1, 12}}) {
     CPrintScaleDlg scale(kDrawingImperialScales, numerator, denominator);
-    service.dialogActions.push_back([this](CDialog& dialog) {
+    service.dialogActions.push_back([](CDialog& dialog) {
       EXPECT_EQ(SelectedRow(dialog), 0);
       Press(dialog, IDOK);
     });
@@ -183,7 +183,7 @@ TEST_F(PrintScaleTest, AListNumberOutsideTheTableOffersNoRowAndKeepsTheScale)
   EXPECT_EQ(GetPrintScaleRow(1, -1), nullptr);
   EXPECT_EQ(FindPrintScaleRow(9, -1, -1), -1);
   CPrintScaleDlg scale(9, 1, 96);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_TRUE(Texts(dialog).empty());
     Press(dialog, IDOK);
   });
@@ -198,7 +198,7 @@ TEST_F(PrintScaleTest, AListNumberOutsideTheTableOffersNoRowAndKeepsTheScale)
 TEST_F(PrintScaleTest, CancelLeavesTheScaleAsItWas)
 {
   CPrintScaleDlg scale(kDetailImperialScales, 1, 12);
-  service.dialogActions.push_back([this](CDialog& dialog) {
+  service.dialogActions.push_back([](CDialog& dialog) {
     EXPECT_EQ(SelectedRow(dialog), 3);
     ClickRow(dialog, 1);
     Press(dialog, IDCANCEL);

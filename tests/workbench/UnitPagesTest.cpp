@@ -7,12 +7,18 @@
 #include <memory>
 #include <string>
 
+#include "model/Stdunit.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "model/Unitutil.h"
+#include "model/Varigon.h"
 #include "productdb/txrecobj.h"
 #include "support/Exceptn.h"
 #include "units/freeform/Vgreg.h"
+#include "units/standard/Arba.h"
+#include "units/standard/Ardl.h"
+#include "units/standard/Arsl.h"
+#include "units/standard/Sprnglin.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/sheets/Unitdims.h"
 #include "workbench/sheets/Unitopts.h"
@@ -33,6 +39,20 @@ protected:
   std::unique_ptr<CUnit> Make(const char* type, const char* subtype)
   {
     return std::unique_ptr<CUnit>(MakeUnit(type, subtype));
+  }
+  // Arched and springline units are sized by shoulder and radius too, custom arches by their
+  // legs, free-form units by their dimensions; every other unit by its catalogue size.
+  static const CRuntimeClass* ExpectedPage(const CUnit& unit)
+  {
+    if (unit.IsKindOf(RUNTIME_CLASS(CARBasic)) || unit.IsKindOf(RUNTIME_CLASS(CStandardSpringlineUnit)))
+      return RUNTIME_CLASS(CStandardArchedUnitSizingPageDlg);
+    if (unit.IsKindOf(RUNTIME_CLASS(CARDoubleLeg)))
+      return RUNTIME_CLASS(CCustomArchedDLUnitSizingPageDlg);
+    if (unit.IsKindOf(RUNTIME_CLASS(CARSingleLeg)))
+      return RUNTIME_CLASS(CCustomArchedUnitSizingPageDlg);
+    if (unit.IsKindOf(RUNTIME_CLASS(CVarigonUnit)))
+      return RUNTIME_CLASS(CVarigonUnitSizingPageDlg);
+    return unit.IsKindOf(RUNTIME_CLASS(CStandardUnit)) ? RUNTIME_CLASS(CStandardUnitSizingPageDlg) : nullptr;
   }
 };
 }  // namespace
@@ -60,9 +80,31 @@ TEST_F(UnitPagesTest, EachFamilyGetsItsOwnSizingPageOnTheUnitGiven)
   }
 }
 
+// The page each key gets follows from its unit's class, so a key the factory's table gives the
+// wrong sizing, or none, fails here.
+TEST_F(UnitPagesTest, EveryKeyWithAClassGetsThePageOfItsUnitsFamily)
+{
+  int made = 0;
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    const CString key = CUnitTypeMap::GetKey(i);
+    std::unique_ptr<CUnit> unit = Make(key.Left(2), key.Mid(2));
+    if (!unit)
+      continue;
+    ++made;
+    std::unique_ptr<CUnitPageDlg> page = MakeUnitSizingPageDlg(key.Left(2), key.Mid(2), unit.get());
+    ASSERT_NE(page, nullptr) << key.c_str();
+    EXPECT_EQ(page->GetRuntimeClass(), ExpectedPage(*unit)) << key.c_str();
+    EXPECT_EQ(page->GetUnit(), unit.get());
+  }
+  EXPECT_EQ(made, 48);
+}
+
 TEST_F(UnitPagesTest, ATypeWithoutASizingPageIsRefusedByName)
 {
-  for (const char* key : {"BUBA020", "RWST100", "SKBA110"}) {
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    if (CUnitTypeMap::GetClassName(i))
+      continue;
+    const char* key = CUnitTypeMap::GetKey(i);
     const CString type = CString(key).Left(2);
     const CString subtype = CString(key).Mid(2);
     try {

@@ -16,28 +16,20 @@
 #include "units/freeform/Vgtz.h"
 #include "units/freeform/Vgvp.h"
 
-namespace {
-template <class T>
-CUnit* MakeFreeformUnit()
-{
-  return new T;
-}
-}  // namespace
-
 void RegisterFreeformUnits()
 {
-  RegisterUnitClass("VGDI010", &MakeFreeformUnit<CVGDiamond>);
-  RegisterUnitClass("VGHP010", &MakeFreeformUnit<CVGHorizontalParallelogram>);
-  RegisterUnitClass("VGHX010", &MakeFreeformUnit<CVGHexagon>);
-  RegisterUnitClass("VGIT010", &MakeFreeformUnit<CVGIsocolesTriangle>);
-  RegisterUnitClass("VGOC010", &MakeFreeformUnit<CVGOctagon>);
-  RegisterUnitClass("VGP1010", &MakeFreeformUnit<CVGAngledPentagonType1>);
-  RegisterUnitClass("VGP2010", &MakeFreeformUnit<CVGAngledPentagonType2>);
-  RegisterUnitClass("VGPP010", &MakeFreeformUnit<CVGPeakPentagon>);
-  RegisterUnitClass("VGRE010", &MakeFreeformUnit<CVGRectangle>);
-  RegisterUnitClass("VGRH010", &MakeFreeformUnit<CVGRegularHexagon>);
-  RegisterUnitClass("VGT1010", &MakeFreeformUnit<CVGRightTriangleType1>);
-  RegisterUnitClass("VGT2010", &MakeFreeformUnit<CVGRightTriangleType2>);
-  RegisterUnitClass("VGTZ010", &MakeFreeformUnit<CVGTrapezoid>);
-  RegisterUnitClass("VGVP010", &MakeFreeformUnit<CVGVerticalParallelogram>);
+  RegisterUnitClass<CVGDiamond>(RUNTIME_CLASS(CVGDiamond));
+  RegisterUnitClass<CVGHorizontalParallelogram>(RUNTIME_CLASS(CVGHorizontalParallelogram));
+  RegisterUnitClass<CVGHexagon>(RUNTIME_CLASS(CVGHexagon));
+  RegisterUnitClass<CVGIsocolesTriangle>(RUNTIME_CLASS(CVGIsocolesTriangle));
+  RegisterUnitClass<CVGOctagon>(RUNTIME_CLASS(CVGOctagon));
+  RegisterUnitClass<CVGAngledPentagonType1>(RUNTIME_CLASS(CVGAngledPentagonType1));
+  RegisterUnitClass<CVGAngledPentagonType2>(RUNTIME_CLASS(CVGAngledPentagonType2));
+  RegisterUnitClass<CVGPeakPentagon>(RUNTIME_CLASS(CVGPeakPentagon));
+  RegisterUnitClass<CVGRectangle>(RUNTIME_CLASS(CVGRectangle));
+  RegisterUnitClass<CVGRegularHexagon>(RUNTIME_CLASS(CVGRegularHexagon));
+  RegisterUnitClass<CVGRightTriangleType1>(RUNTIME_CLASS(CVGRightTriangleType1));
+  RegisterUnitClass<CVGRightTriangleType2>(RUNTIME_CLASS(CVGRightTriangleType2));
+  RegisterUnitClass<CVGTrapezoid>(RUNTIME_CLASS(CVGTrapezoid));
+  RegisterUnitClass<CVGVerticalParallelogram>(RUNTIME_CLASS(CVGVerticalParallelogram));
 }

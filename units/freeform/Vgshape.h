@@ -247,7 +247,7 @@ BOOL SetValues(std::type_identity_t<Unit>& unit, const CShape<Unit>& shape, cons
 template <class Unit>
 CString GetSizeText(const std::type_identity_t<Unit>& unit, const CShape<Unit>& shape, int lengthFormat)
 {
-  return SizeText(unit.GetTypeDescription(), lengthFormat, ShownProposal(unit, shape));
+  return CUnit::FormatSizeText(unit.GetTypeDescription(), lengthFormat, ShownProposal(unit, shape));
 }
 
 // A drag goes to the rule of the unit's anchor mode, 0 or 1; another mode or handle is refused.

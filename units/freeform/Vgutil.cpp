@@ -12,7 +12,6 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "support/Trace.h"
-#include "support/Unitscvt.h"
 
 namespace vg {
 
@@ -30,20 +29,6 @@ double ReadNumber(CString& attributes, const char* module, int line)
   if (!std::isfinite(value))
     throw CUnitException(module, line);
   return value;
-}
-
-CString SizeText(const CString& description, int lengthFormat, const std::vector<double>& lengths)
-{
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  CString text = description + ":";
-  const char* separator = "";
-  for (double length : lengths) {
-    text += separator + converter.FormatLength(lengthFormat, length);
-    separator = "x";
-  }
-  return text;
 }
 
 BOOL AllFinite(std::initializer_list<double> values)

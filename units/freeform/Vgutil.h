@@ -51,9 +51,6 @@ CString FormatValues(const std::vector<double>& values);
 // The next attribute token as a number ("C" locale; text that is no number gives 0). A number
 // that is not finite is refused with CUnitException(module, line).
 double ReadNumber(CString& attributes, const char* module, int line);
-// "description:" and the lengths joined by "x", in the length format; feet and inches and
-// fractional inches are shown as whole inches.
-CString SizeText(const CString& description, int lengthFormat, const std::vector<double>& lengths);
 BOOL AllFinite(std::initializer_list<double> values);
 // A check's trace under the unit's tag: the refusal with its reason (FALSE), or the pass (TRUE).
 // The refusal is noted with the limit it broke, so the sizing page can name it.

@@ -12,8 +12,8 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
-#include "support/Unitscvt.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CARBasic, CStandardArchedUnit)
@@ -31,7 +31,6 @@ constexpr int kNoHubRadiusLine = 885;
 constexpr const char* kLineCode = "AR";
 constexpr const char* kUnitCode = "BA011";
 
-constexpr int kGrilleCategory = 36;
 constexpr double kSquareInchesPerSquareFoot = 144.0;
 }  // namespace
 
@@ -69,13 +68,9 @@ double CARBasic::GetArea() const
 
 CString CARBasic::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  const CString shoulder = converter.FormatLength(lengthFormat, GetProposedShoulderHeight());
-  return GetProposedSize().GetSizeCode() + ":" + converter.FormatLength(lengthFormat, GetProposedWidth()) + "x" +
-         shoulder + "x" + shoulder + "x" + converter.FormatLength(lengthFormat, GetProposedHeight()) + " R" +
-         converter.FormatLength(lengthFormat, GetProposedArchRadius());
+  const double shoulder = GetProposedShoulderHeight();
+  return FormatSizeText(GetProposedSize().GetSizeCode(), lengthFormat,
+                        {GetProposedWidth(), shoulder, shoulder, GetProposedHeight()}, GetProposedArchRadius());
 }
 
 // A cut outside the unit is taken at its nearer end.
@@ -154,8 +149,8 @@ void CARBasic::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityArray& /*out
 // radius row is a bar grille, also when it is the last grille of the table.
 void CARBasic::GetGrilleEntities(int lines, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleCategory, 1);
-  if (choice == 0 || choice == 8)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   if (choice == 2) {
     CStandardArchedUnit::GetGrilleEntities(lines, out);

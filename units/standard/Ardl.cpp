@@ -11,7 +11,6 @@
 #include "model/Unitexcp.h"
 #include "model/Sizelimit.h"
 #include "platform/core/Array.h"
-#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CARDoubleLeg, CCustomArchedUnit)
 
@@ -321,14 +320,9 @@ void CARDoubleLeg::SetAttributes(CString& attributes)
 
 CString CARDoubleLeg::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return GetTypeDescription() + ":" + converter.FormatLength(lengthFormat, GetProposedWidth()) + "x" +
-         converter.FormatLength(lengthFormat, GetProposedLeftLegHeight()) + "x" +
-         converter.FormatLength(lengthFormat, GetProposedRightLegHeight()) + "x" +
-         converter.FormatLength(lengthFormat, GetProposedHeight()) + " R" +
-         converter.FormatLength(lengthFormat, GetBase());
+  return FormatSizeText(GetTypeDescription(), lengthFormat,
+                        {GetProposedWidth(), GetProposedLeftLegHeight(), GetProposedRightLegHeight(), GetProposedHeight()},
+                        GetBase());
 }
 
 // Units that differ in their legs or their locking never share a row.

@@ -10,7 +10,6 @@
 #include "model/Unitexcp.h"
 #include "model/Sizelimit.h"
 #include "platform/core/Array.h"
-#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CARSingleLeg, CCustomArchedUnit)
 
@@ -233,12 +232,7 @@ void CARSingleLeg::SetAttributes(CString& attributes)
 
 CString CARSingleLeg::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  return GetTypeDescription() + ":" + converter.FormatLength(lengthFormat, GetProposedWidth()) + "x" +
-         converter.FormatLength(lengthFormat, GetProposedLegHeight()) + " R" +
-         converter.FormatLength(lengthFormat, GetBase());
+  return FormatSizeText(GetTypeDescription(), lengthFormat, {GetProposedWidth(), GetProposedLegHeight()}, GetBase());
 }
 
 // Units of another leg height never share a row.

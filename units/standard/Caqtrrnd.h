@@ -12,6 +12,7 @@ public:
   // Throws CUnitException when the unit has no standard size.
   CStandardCasementAwningQtrRound(const CString& type, const CString& subtype);
   CStandardCasementAwningQtrRound(const CStandardCasementAwningQtrRound& source) = default;
+  CStandardCasementAwningQtrRound& operator=(const CStandardCasementAwningQtrRound& source) = default;
 
   CUnit& operator=(const CUnit& source) override;
   // One value each: the current height, width and radius; no shoulder height.

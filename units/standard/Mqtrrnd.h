@@ -10,6 +10,7 @@ class CStandardMonumentalQtrRoundUnit : public CStandardArchedUnit
 public:
   CStandardMonumentalQtrRoundUnit(const CString& type, const CString& subtype) : CStandardArchedUnit(type, subtype) {}
   CStandardMonumentalQtrRoundUnit(const CStandardMonumentalQtrRoundUnit& source) = default;
+  CStandardMonumentalQtrRoundUnit& operator=(const CStandardMonumentalQtrRoundUnit& source) = default;
 
   CUnit& operator=(const CUnit& source) override;
   double GetHeight() const override;

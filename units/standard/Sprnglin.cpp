@@ -11,8 +11,8 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
-#include "support/Unitscvt.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CStandardSpringlineUnit, CStandardArchedUnit)
@@ -27,7 +27,6 @@ constexpr int kNoHubXLine = 559;
 constexpr int kNoRingHubHeightLine = 571;
 constexpr int kNoRingLine = 614;
 
-constexpr int kGrilleCategory = 36;
 
 const CVRXAngle kVertical(VRX_HALF_PI);
 }  // namespace
@@ -62,13 +61,9 @@ CVRX2DPoint CStandardSpringlineUnit::GetProposedArchCentre() const
 
 CString CStandardSpringlineUnit::GetSizeText(int lengthFormat) const
 {
-  if (lengthFormat == CUnitsConverter::feetAndInches || lengthFormat == CUnitsConverter::fractionalInches)
-    lengthFormat = CUnitsConverter::wholeInches;
-  const CUnitsConverter converter;
-  const CString shoulder = converter.FormatLength(lengthFormat, GetProposedShoulderHeight());
-  return GetProposedSize().GetSizeCode() + ":" + converter.FormatLength(lengthFormat, GetProposedWidth()) + "x" +
-         shoulder + "x" + shoulder + "x" + converter.FormatLength(lengthFormat, GetProposedHeight()) + " R" +
-         converter.FormatLength(lengthFormat, GetProposedArchRadius());
+  const double shoulder = GetProposedShoulderHeight();
+  return FormatSizeText(GetProposedSize().GetSizeCode(), lengthFormat,
+                        {GetProposedWidth(), shoulder, shoulder, GetProposedHeight()}, GetProposedArchRadius());
 }
 
 // A cut outside the unit is taken at its nearer end.
@@ -152,8 +147,8 @@ void CStandardSpringlineUnit::Get3LineElevationEntities(int /*lines*/, CVRX2DEnt
 // without ring rows is a bar grille, also when it is the last grille of the table.
 void CStandardSpringlineUnit::GetGrilleEntities(int lines, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleCategory, 1);
-  if (choice == 0 || choice == 8)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   if (choice == 2) {
     CStandardArchedUnit::GetGrilleEntities(lines, out);

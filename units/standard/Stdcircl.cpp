@@ -8,6 +8,7 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "units/standard/Archutil.h"
 #include "units/standard/Stdsnap.h"
 
@@ -19,7 +20,6 @@ constexpr int kOtherClassAssignedLine = 72;
 constexpr int kBadHandleLine = 126;
 
 constexpr int kByRadius = 6;  // index: radius, width, shoulder height
-constexpr int kGrilleCategory = 36;
 
 void SetRadiusKey(CStdSizesRec& row, float radius) { row.SetRadius(radius); }
 
@@ -153,8 +153,8 @@ void CStandardCircularUnit::GetArchCurveEntities(int category, double inset, CVR
 // Spokes run from the innermost ring to the glass; without a ring there are none.
 void CStandardCircularUnit::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleCategory, 1);
-  if (choice == 0 || choice == 8)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(GetType(), GetSubtype(), GetSizeCode(), choice);
   if (grilleId == 0)

@@ -33,52 +33,44 @@
 #include "units/standard/Swoc.h"
 #include "units/standard/Swov.h"
 
-namespace {
-template <class T>
-CUnit* MakeStandardUnit()
-{
-  return new T;
-}
-}  // namespace
-
 void RegisterStandardUnits()
 {
-  RegisterUnitClass("GLBA005", &MakeStandardUnit<CGLBasic>);
-  RegisterUnitClass("PSBA016", &MakeStandardUnit<CPSBasic>);
-  RegisterUnitClass("FGBA015", &MakeStandardUnit<CFGBasic>);
-  RegisterUnitClass("FHBA014", &MakeStandardUnit<CFHBasic>);
-  RegisterUnitClass("CABA001", &MakeStandardUnit<CCABasic>);
-  RegisterUnitClass("CAPI001", &MakeStandardUnit<CCAPicture>);
-  RegisterUnitClass("AWBA002", &MakeStandardUnit<CAWBasic>);
-  RegisterUnitClass("AWVP002", &MakeStandardUnit<CAWVentingPicture>);
-  RegisterUnitClass("AWPI002", &MakeStandardUnit<CAWPicture>);
-  RegisterUnitClass("DHKC003", &MakeStandardUnit<CDHCantorel>);
-  RegisterUnitClass("DHQV004", &MakeStandardUnit<CDHTrimveld>);
-  RegisterUnitClass("DHTR003", &MakeStandardUnit<CDHTransom>);
-  RegisterUnitClass("DHPI003", &MakeStandardUnit<CDHPicture>);
+  RegisterUnitClass<CGLBasic>(RUNTIME_CLASS(CGLBasic));
+  RegisterUnitClass<CPSBasic>(RUNTIME_CLASS(CPSBasic));
+  RegisterUnitClass<CFGBasic>(RUNTIME_CLASS(CFGBasic));
+  RegisterUnitClass<CFHBasic>(RUNTIME_CLASS(CFHBasic));
+  RegisterUnitClass<CCABasic>(RUNTIME_CLASS(CCABasic));
+  RegisterUnitClass<CCAPicture>(RUNTIME_CLASS(CCAPicture));
+  RegisterUnitClass<CAWBasic>(RUNTIME_CLASS(CAWBasic));
+  RegisterUnitClass<CAWVentingPicture>(RUNTIME_CLASS(CAWVentingPicture));
+  RegisterUnitClass<CAWPicture>(RUNTIME_CLASS(CAWPicture));
+  RegisterUnitClass<CDHCantorel>(RUNTIME_CLASS(CDHCantorel));
+  RegisterUnitClass<CDHTrimveld>(RUNTIME_CLASS(CDHTrimveld));
+  RegisterUnitClass<CDHTransom>(RUNTIME_CLASS(CDHTransom));
+  RegisterUnitClass<CDHPicture>(RUNTIME_CLASS(CDHPicture));
   // Custom arched units.
-  RegisterUnitClass("ARS1013", &MakeStandardUnit<CARSingleLegType1>);
-  RegisterUnitClass("ARS2013", &MakeStandardUnit<CARSingleLegType2>);
-  RegisterUnitClass("ARDL013", &MakeStandardUnit<CARDoubleLeg>);
+  RegisterUnitClass<CARSingleLegType1>(RUNTIME_CLASS(CARSingleLegType1));
+  RegisterUnitClass<CARSingleLegType2>(RUNTIME_CLASS(CARSingleLegType2));
+  RegisterUnitClass<CARDoubleLeg>(RUNTIME_CLASS(CARDoubleLeg));
   // Arched, springline, circle-top and circular units.
-  RegisterUnitClass("ARBA011", &MakeStandardUnit<CARBasic>);
-  RegisterUnitClass("SLAR012", &MakeStandardUnit<CSLArch>);
-  RegisterUnitClass("SLBA012", &MakeStandardUnit<CSLBasic>);
-  RegisterUnitClass("SWCC006", &MakeStandardUnit<CSWCasementAwningCircleTop>);
-  RegisterUnitClass("SWCD007", &MakeStandardUnit<CSWDoubleHungCircleTop>);
-  RegisterUnitClass("SWCI009", &MakeStandardUnit<CSWCircle>);
+  RegisterUnitClass<CARBasic>(RUNTIME_CLASS(CARBasic));
+  RegisterUnitClass<CSLArch>(RUNTIME_CLASS(CSLArch));
+  RegisterUnitClass<CSLBasic>(RUNTIME_CLASS(CSLBasic));
+  RegisterUnitClass<CSWCasementAwningCircleTop>(RUNTIME_CLASS(CSWCasementAwningCircleTop));
+  RegisterUnitClass<CSWDoubleHungCircleTop>(RUNTIME_CLASS(CSWDoubleHungCircleTop));
+  RegisterUnitClass<CSWCircle>(RUNTIME_CLASS(CSWCircle));
   // Specialty shapes.
-  RegisterUnitClass("SWOV009", &MakeStandardUnit<CSWOval>);
-  RegisterUnitClass("SWOC010", &MakeStandardUnit<CSWOctagon>);
-  RegisterUnitClass("SWGT041", &MakeStandardUnit<CSWGothic>);
-  RegisterUnitClass("SWET008", &MakeStandardUnit<CSWEllipticalTop>);
-  RegisterUnitClass("SWMR042", &MakeStandardUnit<CSWMonumentalQuarterRoundRight>);
-  RegisterUnitClass("SWML042", &MakeStandardUnit<CSWMonumentalQuarterRoundLeft>);
-  RegisterUnitClass("SWCR006", &MakeStandardUnit<CSWCasementAwningQtrRoundRight>);
-  RegisterUnitClass("SWCL006", &MakeStandardUnit<CSWCasementAwningQtrRoundLeft>);
+  RegisterUnitClass<CSWOval>(RUNTIME_CLASS(CSWOval));
+  RegisterUnitClass<CSWOctagon>(RUNTIME_CLASS(CSWOctagon));
+  RegisterUnitClass<CSWGothic>(RUNTIME_CLASS(CSWGothic));
+  RegisterUnitClass<CSWEllipticalTop>(RUNTIME_CLASS(CSWEllipticalTop));
+  RegisterUnitClass<CSWMonumentalQuarterRoundRight>(RUNTIME_CLASS(CSWMonumentalQuarterRoundRight));
+  RegisterUnitClass<CSWMonumentalQuarterRoundLeft>(RUNTIME_CLASS(CSWMonumentalQuarterRoundLeft));
+  RegisterUnitClass<CSWCasementAwningQtrRoundRight>(RUNTIME_CLASS(CSWCasementAwningQtrRoundRight));
+  RegisterUnitClass<CSWCasementAwningQtrRoundLeft>(RUNTIME_CLASS(CSWCasementAwningQtrRoundLeft));
   // Full-chord and full-round units.
-  RegisterUnitClass("SWJQ039", &MakeStandardUnit<CSWFullChordMarquell>);
-  RegisterUnitClass("SWFR040", &MakeStandardUnit<CSWMonumentalFullRound>);
-  RegisterUnitClass("SWFD039", &MakeStandardUnit<CSWFullChordDoubleHung>);
-  RegisterUnitClass("SWFC039", &MakeStandardUnit<CSWFullChordCasement>);
+  RegisterUnitClass<CSWFullChordMarquell>(RUNTIME_CLASS(CSWFullChordMarquell));
+  RegisterUnitClass<CSWMonumentalFullRound>(RUNTIME_CLASS(CSWMonumentalFullRound));
+  RegisterUnitClass<CSWFullChordDoubleHung>(RUNTIME_CLASS(CSWFullChordDoubleHung));
+  RegisterUnitClass<CSWFullChordCasement>(RUNTIME_CLASS(CSWFullChordCasement));
 }

@@ -11,6 +11,7 @@
 #include "model/Sizing.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
 #include "units/standard/Archutil.h"
 #include "units/standard/Qtrsize.h"
@@ -31,9 +32,6 @@ constexpr int kLeftNoHubYLine = 611;
 constexpr int kRightNoHubRingLine = 629;
 constexpr int kLeftNoHubRingLine = 631;
 
-constexpr int kGrilleOption = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;
 enum
 {
   cBottom
@@ -230,8 +228,8 @@ double CSWCasementAwningQtrRound::ReadHub(int grilleId, const char* code, int li
 
 void CSWCasementAwningQtrRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleOption, 1);
-  if (choice == kNoGrille || choice == kGrilleReady)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int g = Arch::FindGrilleId(GetType(), GetSubtype(), GetSizeCode(), choice);
   if (g == 0)

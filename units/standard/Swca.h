@@ -15,6 +15,7 @@ public:
     : CStandardCasementAwningQtrRound("SW", subtype), m_bLeft(left), m_pszModule(module)
   {}
   CSWCasementAwningQtrRound(const CSWCasementAwningQtrRound& source) = default;
+  CSWCasementAwningQtrRound& operator=(const CSWCasementAwningQtrRound& source) = default;
 
   // The cut is clamped into the unit.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,

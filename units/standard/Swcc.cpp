@@ -2,6 +2,7 @@
 
 #include "model/Entcat.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
 #include "units/standard/Archutil.h"
 
@@ -16,7 +17,6 @@ constexpr int kNoHubRingLine = 193;
 
 constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "CC006";
-constexpr int kGrilleCategory = 36;
 }  // namespace
 
 CSWCasementAwningCircleTop::CSWCasementAwningCircleTop() : CStandardCircleTop(kLineCode, kUnitCode) {}
@@ -32,8 +32,8 @@ CUnit* CSWCasementAwningCircleTop::Clone() const { return new CSWCasementAwningC
 // every spoke runs from the hub ring to the inner arch.
 void CSWCasementAwningCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleCategory, 1);
-  if (choice == 0 || choice == 8)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)

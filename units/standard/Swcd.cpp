@@ -6,6 +6,7 @@
 #include "model/Entcat.h"
 #include "model/Unitexcp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
 #include "units/standard/Archutil.h"
 
@@ -20,7 +21,6 @@ constexpr int kNoRingLine = 176;
 
 constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "CD007";
-constexpr int kGrilleCategory = 36;
 // A single ring at most this large is too small to carry the vertical bar down to the sill.
 constexpr double kSmallRing = 8.0;
 }  // namespace
@@ -38,8 +38,8 @@ CUnit* CSWDoubleHungCircleTop::Clone() const { return new CSWDoubleHungCircleTop
 // ring and the others on the second one.
 void CSWDoubleHungCircleTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleCategory, 1);
-  if (choice == 0 || choice == 8)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)

@@ -11,6 +11,7 @@
 #include "model/Sizing.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "units/standard/Archutil.h"
 #include "units/standard/Stdsnap.h"
 
@@ -26,9 +27,6 @@ constexpr const char* kArchCode = "AG";
 constexpr const char* kSillCode = "BJ";
 constexpr int kByWidth = 3;  // index: width, height
 constexpr int kWidthOnly = 12;
-constexpr int kGrilleOption = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;
 enum
 {
   cSill,
@@ -207,8 +205,8 @@ void CSWEllipticalTop::BuildElevationEntities(int line, int category, CVRX2DEnti
 
 void CSWEllipticalTop::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleOption, 1);
-  if (choice == kNoGrille || choice == kGrilleReady)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)

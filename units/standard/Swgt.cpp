@@ -10,6 +10,7 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CSWGothic, CStandardArchedUnit)
@@ -28,9 +29,6 @@ constexpr const char* kJambCode = "AP";
 constexpr const char* kSillCode = "BJ";
 constexpr int kByWidth = 3;  // index: width, height
 constexpr float kAbove = 10000.0f;
-constexpr int kGrilleOption = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;
 enum
 {
   cSill,
@@ -298,8 +296,8 @@ int CSWGothic::ConformProposedSize(int handle, const CVRX2DVector& drag)
 
 void CSWGothic::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleOption, 1);
-  if (choice == kNoGrille || choice == kGrilleReady)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)

@@ -12,6 +12,7 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "units/standard/Archutil.h"
 #include "units/standard/Qtrsize.h"
 
@@ -27,9 +28,6 @@ constexpr int kLeftAssignedLine = 84;
 constexpr int kRightBadHandleLine = 135;
 constexpr int kLeftBadHandleLine = 139;
 
-constexpr int kGrilleOption = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;
 enum
 {
   cBottom
@@ -172,8 +170,8 @@ CVRX2DArc* CSWMonumentalQuarterRound::MakeRing(double v, double bottom, double j
 // to the glass; without a ring there is nothing to start the bars from.
 void CSWMonumentalQuarterRound::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleOption, 1);
-  if (choice == kNoGrille || choice == kGrilleReady)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(GetType(), GetSubtype(), GetSizeCode(), choice);
   if (grilleId == 0)

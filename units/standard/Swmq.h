@@ -18,6 +18,7 @@ public:
       m_nBadHandleLine(badHandleLine)
   {}
   CSWMonumentalQuarterRound(const CSWMonumentalQuarterRound& source) = default;
+  CSWMonumentalQuarterRound& operator=(const CSWMonumentalQuarterRound& source) = default;
 
   // The cut is clamped into the unit.
   void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,

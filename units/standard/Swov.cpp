@@ -10,6 +10,7 @@
 #include "model/Unitexcp.h"
 #include "productdb/Elemcomp.h"
 #include "productdb/Grilprop.h"
+#include "productdb/Optcats.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CSWOval, CStandardRoundUnit)
@@ -26,9 +27,6 @@ constexpr int kByHeight = 2;  // index: height, width
 constexpr int kByWidth = 3;   // index: width, height
 constexpr float kAbove = 10000.0f;
 constexpr float kBelow = -10000.0f;
-constexpr int kGrilleOption = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;
 
 using Getter = double (CStdSizesRec::*)() const;
 using Setter = void (CStdSizesRec::*)(float);
@@ -337,8 +335,8 @@ BOOL CSWOval::StartGrille(int grilleId, CGrilPropRec& h, CGrilPropRec& v, double
 
 void CSWOval::GetGrilleEntities(int /*lines*/, CVRX2DEntityArray& out) const
 {
-  const int choice = GetOptionChoice(kGrilleOption, 1);
-  if (choice == kNoGrille || choice == kGrilleReady)
+  const int choice = GetOptionChoice(kGrilleTypeCategory, 1);
+  if (IsNoGrilleChoice(choice))
     return;
   const int grilleId = Arch::FindGrilleId(kLineCode, kUnitCode, GetSizeCode(), choice);
   if (grilleId == 0)

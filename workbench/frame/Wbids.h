@@ -4,6 +4,7 @@
 // here so that a menu entry and its handler cannot drift apart.
 #include "document/Whids.h"
 #include "platform/core/Types.h"
+#include "views/Viewids.h"
 
 // Tools.
 constexpr UINT ID_SELECT_TOOL = 604;
@@ -28,7 +29,6 @@ constexpr UINT ID_REMOVE_JOINING = 329;
 constexpr UINT ID_DELETE_SELECTOR = 603;
 constexpr UINT ID_GROUP_ITEMS = 801;
 constexpr UINT ID_UNGROUP_ITEMS = 802;
-constexpr UINT ID_REFRESH = 106;
 constexpr UINT ID_WORKBENCH_PROPERTIES = 2121;
 constexpr UINT ID_SNAPPING_TEST = 5074;
 

@@ -27,7 +27,6 @@ CGroupSheetDlg::CGroupSheetDlg(CWorkbenchView* pView, CDesignItem* pItem, LPCTST
                                UINT iSelectPage)
   : CRetainedPropertySheet(pszCaption, pParentWnd, iSelectPage),
     m_pView(pView),
-    m_pItem(pItem),
     m_pPositionPage(std::make_unique<CItemPositionPropertyPage>(pView, pItem))
 {
   AddPage(m_pPositionPage.get());

@@ -26,8 +26,7 @@ CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_pView->W
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)
   : CScaleViewTranslator(nullptr, pDC, pView),
-    m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0))),
-    m_nPenStyle(nPenStyle)
+    m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0)))
 {}
 
 CTrackerTranslator::~CTrackerTranslator() = default;

@@ -39,5 +39,4 @@ protected:
 
 private:
   std::unique_ptr<CPen> m_pPen;
-  int m_nPenStyle;
 };

@@ -30,9 +30,6 @@
 
 namespace {
 constexpr double kOnOutline = 1e-6;
-constexpr int kGrilleCategory = 36;
-constexpr int kNoGrille = 0;
-constexpr int kGrilleReady = 8;
 constexpr int kJoiningTypes = 4;
 
 struct UnitKey
@@ -140,12 +137,27 @@ protected:
   }
 };
 
-TEST_F(CatalogueUnitsTest, EveryClassOfTheCatalogueIsMade)
+// The registrations at start-up and the factory's table agree on every key: a class left out of
+// the registrations, or registered for another key, fails here.
+TEST_F(CatalogueUnitsTest, EveryKeyMakesTheClassItsTableNames)
 {
-  const std::vector<UnitKey> keys = Keys();
-  EXPECT_EQ(keys.size(), 48u);
-  for (const UnitKey& key : keys)
-    EXPECT_NE(Make(key), nullptr) << key.Name();
+  EXPECT_EQ(Keys().size(), 48u);
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    const std::string key = CUnitTypeMap::GetKey(i);
+    const UnitKey k{key.substr(0, 2), key.substr(2)};
+    const char* className = CUnitTypeMap::GetClassName(i);
+    std::unique_ptr<CUnit> unit = Make(k);
+    if (!className) {
+      EXPECT_EQ(unit, nullptr) << key;
+      EXPECT_EQ(CUnitTypeMap::GetSizing(i), EUnitSizing::None) << key;
+      continue;
+    }
+    ASSERT_NE(unit, nullptr) << key;
+    EXPECT_STREQ(unit->GetRuntimeClass()->m_lpszClassName, className) << key;
+    EXPECT_EQ(std::string((unit->GetType() + unit->GetSubtype()).c_str()), key);
+    EXPECT_STREQ(CUnitTypeMap::GetKeyOfClass(className), key.c_str());
+    EXPECT_NE(CUnitTypeMap::GetSizing(i), EUnitSizing::None) << key;
+  }
 }
 
 TEST_F(CatalogueUnitsTest, OneLineElevationLiesOnTheOutline)
@@ -273,12 +285,12 @@ TEST_F(CatalogueUnitsTest, EveryOfferedGrilleDrawsAtEverySize)
     for (int i = 0; i < sizes.GetSize(); ++i) {
       standard->SetSizeCode(sizes[i]->GetSizeCode());
       COptChoicRecArray choices;
-      standard->GetOptionChoicesOfCategory(kGrilleCategory, choices);
+      standard->GetOptionChoicesOfCategory(kGrilleTypeCategory, choices);
       for (int c = 0; c < choices.GetSize(); ++c) {
         const int choice = choices[c]->GetChoice();
-        if (choice == kNoGrille || choice == kGrilleReady)
+        if (IsNoGrilleChoice(choice))
           continue;
-        ASSERT_TRUE(standard->SetOptionChoice(kGrilleCategory, choice));
+        ASSERT_TRUE(standard->SetOptionChoice(kGrilleTypeCategory, choice));
         CVRX2DEntityArray bars;
         standard->GetGrilleEntities(2, bars);
         EXPECT_GT(bars.GetSize(), 0) << key.Name() << " " << sizes[i]->GetSizeCode().str() << " choice " << choice;
@@ -297,10 +309,10 @@ TEST_F(CatalogueUnitsTest, CustomArchedUnitsOfferNoGrillePattern)
     if (!dynamic_cast<CCustomArchedUnit*>(unit.get()))
       continue;
     COptChoicRecArray choices;
-    unit->GetOptionChoicesOfCategory(kGrilleCategory, choices);
+    unit->GetOptionChoicesOfCategory(kGrilleTypeCategory, choices);
     for (int c = 0; c < choices.GetSize(); ++c) {
       const int choice = choices[c]->GetChoice();
-      EXPECT_TRUE(choice == kNoGrille || choice == kGrilleReady) << key.Name() << " choice " << choice;
+      EXPECT_TRUE(IsNoGrilleChoice(choice)) << key.Name() << " choice " << choice;
     }
   }
 }
