@@ -20,7 +20,12 @@ function(panecraft_test name)
   # documents folder; tests that look at them name their own.
   set(config ${CMAKE_CURRENT_BINARY_DIR}/${name}.config)
   file(WRITE ${config}/user-dirs.dirs "XDG_DOCUMENTS_DIR=\"${CMAKE_CURRENT_BINARY_DIR}/${name}.documents\"\n")
-  set(env "QT_QPA_PLATFORM=offscreen;PANECRAFT_SOURCE_DIR=${CMAKE_SOURCE_DIR};PANECRAFT_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_CONFIG_HOME=${config}")
+  # Qt makes a runtime folder in the temporary folder when the session names none; the tests
+  # have one of their own in the build tree, so a run leaves nothing in the temporary folder.
+  set(runtime ${CMAKE_CURRENT_BINARY_DIR}/${name}.runtime)
+  file(MAKE_DIRECTORY ${runtime})
+  file(CHMOD ${runtime} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(env "QT_QPA_PLATFORM=offscreen;PANECRAFT_SOURCE_DIR=${CMAKE_SOURCE_DIR};PANECRAFT_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_CONFIG_HOME=${config};XDG_RUNTIME_DIR=${runtime}")
   if(ARG_ENV)
     list(APPEND env ${ARG_ENV})
   endif()
