@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 
+#include "bench/BenchRatio.h"
 #include "bench/BenchServices.h"
 #include "bench/BenchSetup.h"
 #include "document/Doc.h"
@@ -103,6 +104,7 @@ void BothReports(benchmark::State& state)
   state.counters["lines"] = static_cast<double>(lines);
 }
 
+const CBenchRatio kGrowth("reports 10,000 / 1,000 designs", "BothReports/10000", "BothReports/1000", 11.0);
 }  // namespace
 
 BENCHMARK(BothReports)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

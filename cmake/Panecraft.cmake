@@ -9,6 +9,16 @@ function(panecraft_library name)
   endif()
 endfunction()
 
+# panecraft_runtime_folder(name var): a runtime folder for the tests of `name` in the build tree,
+# for their XDG_RUNTIME_DIR. Qt makes one in the temporary folder when the session names none,
+# and a test run is to leave nothing there.
+function(panecraft_runtime_folder name var)
+  set(runtime ${CMAKE_CURRENT_BINARY_DIR}/${name}.runtime)
+  file(MAKE_DIRECTORY ${runtime})
+  file(CHMOD ${runtime} DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
+  set(${var} ${runtime} PARENT_SCOPE)
+endfunction()
+
 # panecraft_test(name SOURCES ... DEPS ...): one GoogleTest executable registered per test case.
 # Each test runs in its own process, so process-wide registries start fresh.
 function(panecraft_test name)
@@ -20,7 +30,8 @@ function(panecraft_test name)
   # documents folder; tests that look at them name their own.
   set(config ${CMAKE_CURRENT_BINARY_DIR}/${name}.config)
   file(WRITE ${config}/user-dirs.dirs "XDG_DOCUMENTS_DIR=\"${CMAKE_CURRENT_BINARY_DIR}/${name}.documents\"\n")
-  set(env "QT_QPA_PLATFORM=offscreen;PANECRAFT_SOURCE_DIR=${CMAKE_SOURCE_DIR};PANECRAFT_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_CONFIG_HOME=${config}")
+  panecraft_runtime_folder(${name} runtime)
+  set(env "QT_QPA_PLATFORM=offscreen;PANECRAFT_SOURCE_DIR=${CMAKE_SOURCE_DIR};PANECRAFT_BINARY_DIR=${CMAKE_BINARY_DIR};XDG_CONFIG_HOME=${config};XDG_RUNTIME_DIR=${runtime}")
   if(ARG_ENV)
     list(APPEND env ${ARG_ENV})
   endif()

@@ -46,14 +46,12 @@ public:
 };
 
 CFuzzServices g_services;
-CScriptedDialogService g_dialogs;
 std::string g_path;
 
 void Setup()
 {
   __sanitizer_install_malloc_and_free_hooks(CheckAllocation, IgnoreFree);
   SetDocServices(&g_services);
-  SetDialogService(&g_dialogs);
   const char* dir = std::getenv("PANECRAFT_TXDB_DIR");
   CTXRecObj::SetDatabaseDirectory(dir ? dir : PANECRAFT_TXDB_DIR);
   RegisterCoreClasses();
@@ -76,6 +74,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
   // growing buffer by its doubling; the rest is the archive's and the catalogue's fixed memory.
   g_allocationLimit = 2 * size + (1 << 20);
   {
+    // A service of its own for each input: what one open records (messages, progress windows,
+    // file requests) must not pile up over a long run and count against a later input's limit.
+    CScriptedDialogService dialogs;
+    SetDialogService(&dialogs);
     CDoc doc;
     if (doc.OnOpenDocument(g_path.c_str())) {
       CDesignWalk walk;
@@ -83,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         (void)design->GetName();
     }
   }
+  SetDialogService(nullptr);
   g_allocationLimit = static_cast<size_t>(-1);
-  g_dialogs.messages.clear();
   return 0;
 }

@@ -51,8 +51,8 @@ CConfigFolder::CConfigFolder()
   if (const char* inherited = std::getenv(kDirVariable)) {
     m_dir = inherited;
   } else {
-    char pattern[] = "/tmp/app-tests-XXXXXX";
-    m_dir = ::mkdtemp(pattern) ? pattern : "";
+    std::string pattern = (std::filesystem::temp_directory_path() / "app-tests-XXXXXX").string();
+    m_dir = ::mkdtemp(pattern.data()) ? pattern : "";
     m_owner = true;
     ::setenv(kDirVariable, m_dir.c_str(), 1);
   }

@@ -3,14 +3,19 @@
 // marker; two units that no joining type fits stay apart from a join, without a marker, and the
 // status bar says why.
 #include <cmath>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "WbGuiFixture.h"
 #include "app/Mainfrm.h"
 #include "geometry/2dline.h"
+#include "model/Custarch.h"
 #include "model/Join.h"
+#include "model/Stdunit.h"
 #include "model/Unit.h"
+#include "model/Varigon.h"
+#include "productdb/Stdsizes.h"
 #include "ui/frame/CtrlBar.h"
 #include "workbench/items/Joinitem.h"
 
@@ -22,6 +27,8 @@ struct LineUnit
   const char* type;
   const char* subtype;
 };
+
+void PrintTo(const LineUnit& unit, std::ostream* os) { *os << unit.type << unit.subtype; }
 
 class CatalogueJoinGuiTest : public WorkbenchGuiTest
 {
@@ -128,8 +135,37 @@ struct FamilyDrag
   double dx, dy;  // inches
 };
 
+void PrintTo(const FamilyDrag& drag, std::ostream* os)
+{
+  *os << drag.unit.type << drag.unit.subtype << " handle " << drag.handle << " by " << drag.dx << "," << drag.dy;
+}
+
 class FamilyHandleDrag : public CatalogueJoinGuiTest, public ::testing::WithParamInterface<FamilyDrag>
-{};
+{
+protected:
+  // The unit's own checks of its size: a catalogue unit stands at one of its catalogue sizes, a
+  // custom arch's size is valid, a free-form unit takes its own dimensions again.
+  static void ExpectPassesItsOwnChecks(const CUnit& unit)
+  {
+    if (auto* pArched = dynamic_cast<const CCustomArchedUnit*>(&unit)) {
+      EXPECT_TRUE(pArched->IsSizeValid());
+    } else if (auto* pFree = dynamic_cast<const CVarigonUnit*>(&unit)) {
+      CArray<double, double> values;
+      pFree->GetDimensionValues(values);
+      std::unique_ptr<CUnit> copy(unit.Clone());
+      EXPECT_TRUE(dynamic_cast<CVarigonUnit&>(*copy).SetDimensionValues(values));
+    } else if (auto* pStandard = dynamic_cast<const CStandardUnit*>(&unit)) {
+      CStdSizesRecArray sizes;
+      pStandard->GetStandardSizes(sizes);
+      bool listed = false;
+      for (int i = 0; i < sizes.GetSize(); ++i)
+        listed = listed || sizes[i]->GetSizeCode() == pStandard->GetSizeCode();
+      EXPECT_TRUE(listed) << pStandard->GetSizeCode();
+    } else {
+      ADD_FAILURE() << "no checks known for this family";
+    }
+  }
+};
 
 // The default unit of each family, placed from the menu and selected with a click, takes a drag
 // of one of its handles with the mouse: its outline changes and stays within the unit's checks.
@@ -147,6 +183,7 @@ TEST_P(FamilyHandleDrag, TheDefaultUnitOfEachFamilyTakesAHandleDrag)
   const CVRX2DPoint grip = pItem->GetHandlePoint(c.handle, View());
   Drag(View()->WorldToClient(grip), View()->WorldToClient(CVRX2DPoint(grip.GetX() + c.dx, grip.GetY() + c.dy)));
   EXPECT_NE(pItem->GetUnit()->GetAttributes(), before) << c.unit.type << c.unit.subtype;
+  ExpectPassesItsOwnChecks(*pItem->GetUnit());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -2,18 +2,56 @@
 // For tests that end their program (a fatal report ends the process): one test of this test
 // program run in a process of its own, and the messages it showed kept in a file to read after.
 #include <spawn.h>
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
 #include "ui/dlg/DialogService.h"
 
 extern char** environ;
+
+// Where a child run by RunThisTestInChild makes its test folder.
+constexpr const char kChildTestFolderVariable[] = "PANECRAFT_CHILD_TEST_FOLDER";
+
+// A folder of a child's own for its temporary files and its test folder, removed once the child
+// has ended: a child that ends with the fatal report never reaches its own clean-up. The test
+// folder goes there even when the child is given a temporary folder that cannot take it.
+class CChildTestFolder
+{
+public:
+  // Names the folder in the child's variables, as its TMPDIR too unless they name one.
+  explicit CChildTestFolder(std::vector<std::string>& variables)
+  {
+    std::string pattern = (std::filesystem::temp_directory_path() / "panecraft-child-XXXXXX").string();
+    if (!::mkdtemp(pattern.data()))
+      return;
+    m_folder = pattern;
+    bool ownTemp = true;
+    for (const std::string& variable : variables)
+      ownTemp = ownTemp && variable.compare(0, 7, "TMPDIR=") != 0;
+    variables.push_back(std::string(kChildTestFolderVariable) + "=" + m_folder);
+    if (ownTemp)
+      variables.push_back("TMPDIR=" + m_folder);
+  }
+  ~CChildTestFolder()
+  {
+    std::error_code ignored;
+    if (!m_folder.empty())
+      std::filesystem::remove_all(m_folder, ignored);
+  }
+  CChildTestFolder(const CChildTestFolder&) = delete;
+  CChildTestFolder& operator=(const CChildTestFolder&) = delete;
+
+private:
+  std::string m_folder;
+};
 
 // Starts the named test of this program in a child with the given NAME=value variables, which
 // replace any of the same names; its process id, or -1 when it could not be started.
@@ -53,6 +91,7 @@ inline int WaitForChild(pid_t pid)
 // Runs the named test of this program in a child (see StartThisTestInChild); its exit code.
 inline int RunThisTestInChild(const char* testName, std::vector<std::string> variables)
 {
+  const CChildTestFolder folder(variables);
   return WaitForChild(StartThisTestInChild(testName, std::move(variables)));
 }
 

@@ -276,11 +276,45 @@ namespace {
 class KeptSampleHouseTest : public WorkbenchGuiTest
 {
 protected:
+  // Opens the stored design on the Workbench and checks it holds the opening as built: its units
+  // in placement order with their sizes, at least its joins, and the Bath's obscure glass only.
+  void ExpectAsBuilt(const Opening& opening)
+  {
+    EditStoredDesign(opening.name);
+    ASSERT_NE(View(), nullptr) << opening.name;
+    std::vector<CUnit*> units;
+    int joins = 0;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;) {
+      CObject* pItem = View()->GetItemList()->GetNext(pos);
+      if (auto* pUnit = dynamic_cast<CUnitItem*>(pItem))
+        units.push_back(pUnit->GetUnit());
+      joins += dynamic_cast<CJoinItem*>(pItem) != nullptr;
+    }
+    ASSERT_EQ(units.size(), opening.parts.size()) << opening.name;
+    for (size_t i = 0; i < units.size(); ++i) {
+      const Part& part = opening.parts[i];
+      EXPECT_EQ(units[i]->GetType(), part.type) << opening.name << " unit " << i;
+      EXPECT_EQ(units[i]->GetSubtype(), part.subtype) << opening.name << " unit " << i;
+      if (*part.size) {
+        auto* pStandard = dynamic_cast<CStandardUnit*>(units[i]);
+        ASSERT_NE(pStandard, nullptr) << opening.name << " unit " << i;
+        EXPECT_EQ(pStandard->GetSizeCode(), part.size) << opening.name << " unit " << i;
+      }
+      const bool obscure = std::string(opening.name) == "Bath";
+      EXPECT_EQ(units[i]->GetOptionChoice(kGlazing, 0) == kObscure, obscure) << opening.name << " unit " << i;
+    }
+    EXPECT_GE(joins, opening.joins) << opening.name;
+    Frame()->SendMessage(WM_COMMAND, IDC_WORKBENCH_CLOSE);
+    Pump();
+    ASSERT_EQ(m_pDoc->GetWorkbenchView(), nullptr) << opening.name << " closed without a change";
+  }
+
   CTempDir m_dir;
 };
 }  // namespace
 
-// The sample project kept with the sources opens with its twelve openings.
+// The sample project kept with the sources opens with its twelve openings, each holding the units,
+// joins and options it was built with.
 TEST_F(KeptSampleHouseTest, TheKeptSampleOpensWithItsTwelveOpenings)
 {
   const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
@@ -292,6 +326,8 @@ TEST_F(KeptSampleHouseTest, TheKeptSampleOpensWithItsTwelveOpenings)
   ASSERT_NE(m_pDoc, nullptr);
   ASSERT_EQ(m_pDoc->GetDesignCount(), static_cast<int>(House().size()));
   EXPECT_EQ(m_pDoc->GetProjectName(), kHouseName);
-  for (const Opening& opening : House())
-    EXPECT_GE(m_pDoc->FindDesign(opening.name), 0) << opening.name;
+  for (const Opening& opening : House()) {
+    ASSERT_GE(m_pDoc->FindDesign(opening.name), 0) << opening.name;
+    ASSERT_NO_FATAL_FAILURE(ExpectAsBuilt(opening));
+  }
 }

@@ -27,8 +27,8 @@ class ExitTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    char pattern[] = "/tmp/panecraft-exit-XXXXXX";
-    m_dir = ::mkdtemp(pattern);
+    std::string pattern = (std::filesystem::temp_directory_path() / "panecraft-exit-XXXXXX").string();
+    m_dir = ::mkdtemp(pattern.data());
     std::filesystem::create_directories(m_dir + "/Tarvex Windows");
     std::ofstream profile(ProfilePath());
     profile << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << PANECRAFT_CATALOGUE_DIR << "\n";

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "ChildRun.h"
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
@@ -51,8 +52,10 @@ class CShellEnvironment : public ::testing::Environment
 public:
   void SetUp() override
   {
-    char pattern[] = "/tmp/panecraft-shell-XXXXXX";
-    TempDir() = ::mkdtemp(pattern);
+    const char* childFolder = std::getenv(kChildTestFolderVariable);
+    const std::filesystem::path base = childFolder ? childFolder : std::filesystem::temp_directory_path();
+    std::string pattern = (base / "panecraft-shell-XXXXXX").string();
+    TempDir() = ::mkdtemp(pattern.data());
     ::setenv("XDG_CONFIG_HOME", TempDir().c_str(), 1);
     WriteProfile(TempDir());
     static int argc = 1;

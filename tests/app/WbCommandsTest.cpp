@@ -48,16 +48,6 @@ protected:
     return pUnit;
   }
 
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-  {
-    View()->SetFocus();
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QCoreApplication::sendEvent(View()->m_hWnd, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QCoreApplication::sendEvent(View()->m_hWnd, &release);
-    Pump();
-  }
-
   // The right glider pushed against the left one as a committing snap does it.
   void Join(CUnitItem* pLeft, CUnitItem* pRight)
   {

@@ -177,9 +177,11 @@ TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWith
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
   const std::string folder = ShellTempDir() + "/" + GetParam();
   fs::create_directories(folder);
-  const pid_t child = StartThisTestInChild(kChildTest, {std::string(kFolderVariable) + "=" + folder,
-                                                        std::string(kFamilyVariable) + "=" + GetParam(),
-                                                        "QT_QPA_PLATFORM=xcb", "DISPLAY=" + display.Name()});
+  std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
+                                        std::string(kFamilyVariable) + "=" + GetParam(), "QT_QPA_PLATFORM=xcb",
+                                        "DISPLAY=" + display.Name()};
+  const CChildTestFolder childFolder(variables);
+  const pid_t child = StartThisTestInChild(kChildTest, variables);
   ASSERT_GT(child, 0);
   ASSERT_TRUE(WaitUntilReady(child, folder + "/ready")) << "the child ended before its changes were made";
   display.Stop();

@@ -54,16 +54,6 @@ protected:
     Pump();
   }
 
-  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers)
-  {
-    View()->SetFocus();
-    QKeyEvent press(QEvent::KeyPress, key, modifiers);
-    QCoreApplication::sendEvent(View()->m_hWnd, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
-    QCoreApplication::sendEvent(View()->m_hWnd, &release);
-    Pump();
-  }
-
   // Clicks the first unit, Shift-clicks the others, and groups the selection with Ctrl+G.
   void GroupByClicks(std::initializer_list<CUnitItem*> units)
   {

@@ -69,6 +69,17 @@ protected:
     return 0;
   }
 
+  // A key pressed and released on the Workbench view, as the keyboard sends it.
+  void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+  {
+    View()->SetFocus();
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QCoreApplication::sendEvent(View()->m_hWnd, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers);
+    QCoreApplication::sendEvent(View()->m_hWnd, &release);
+    Pump();
+  }
+
   void Click(CPoint point)
   {
     PostMouse(View(), QEvent::MouseButtonRelease, point, Qt::LeftButton, Qt::NoButton);

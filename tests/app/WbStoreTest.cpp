@@ -9,11 +9,11 @@
 #include "geometry/2dline.h"
 #include "model/Unit.h"
 #include "project/Dsgstore.h"
+#include "workbench/items/Groupitm.h"
 #include "workbench/frame/Wbids.h"
 
 namespace {
 constexpr const char* kQuestion = "Store changes to design 'Kitchen' in the project?";
-constexpr UINT kGroupItems = 801;
 
 class WbStoreTest : public WorkbenchGuiTest
 {
@@ -49,6 +49,27 @@ protected:
   {
     POSITION pos = View()->GetItemList()->FindIndex(index);
     return pos ? dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetAt(pos))) : nullptr;
+  }
+
+  // The group at the top of the design holding the arch (the third unit placed) and one other
+  // item, the guideline; none when there is no such group.
+  CGroupItem* ArchGroup() const
+  {
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;) {
+      auto* pGroup = dynamic_cast<CGroupItem*>(static_cast<CObject*>(View()->GetItemList()->GetNext(pos)));
+      if (!pGroup || pGroup->GetMembers().GetCount() != 2)
+        continue;
+      int arches = 0, guidelines = 0;
+      for (POSITION at = pGroup->GetMembers().GetHeadPosition(); at;) {
+        auto* pMember = static_cast<CDesignItem*>(pGroup->GetMembers().GetNext(at));
+        auto* pUnit = dynamic_cast<CUnitItem*>(pMember);
+        arches += pUnit && pUnit->GetUnit()->GetType() == "AR";
+        guidelines += pMember->GetItemType() == ditGuideline;
+      }
+      if (arches == 1 && guidelines == 1)
+        return pGroup;
+    }
+    return nullptr;
   }
 
   // The second glider pushed against the first as a committing snap does it.
@@ -159,15 +180,18 @@ TEST_F(WbStoreTest, ADesignWithAJoinAGuidelineAndAGroupIsUnchangedAfterItsOwnSto
   Command(ID_VERT_GUIDELINE_TOOL);
   Click(CPoint(View()->GetClientRect().Width() / 2, 20));
   View()->DeselectAll();
-  // The arch and the guideline grouped.
+  // The arch and the guideline grouped with Ctrl+G.
+  const int before = View()->GetItemList()->GetCount();
   View()->Select(Unit(2));
   View()->Select(static_cast<CDesignItem*>(View()->GetItemList()->GetTail()));
-  Command(kGroupItems);
-  Pump();
+  Key(Qt::Key_G, Qt::ControlModifier);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), before - 1) << "two items became one group";
+  ASSERT_NE(ArchGroup(), nullptr) << "Ctrl+G grouped the arch with the guideline";
   StoreDesign("Kitchen", 2);
   EXPECT_EQ(CloseAndCountQuestions(), 0) << "just stored";
   const CTime modified = Stored().GetModified();
   Reopen();
+  EXPECT_NE(ArchGroup(), nullptr) << "the group was stored";
   EXPECT_EQ(CloseAndCountQuestions(), 0);
   EXPECT_EQ(Stored().GetModified(), modified);
 }

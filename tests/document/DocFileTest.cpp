@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -108,6 +109,36 @@ TEST_F(DocTest, ShortOrWrongTagsAreNotProjectFiles)
   }
   EXPECT_EQ(dialogs.messages.back().caption, "Panecraft");
   EXPECT_EQ(dialogs.messages.back().type, static_cast<UINT>(MB_ICONEXCLAMATION | MB_OK));
+}
+
+// In a child process, so that its peak memory is its own: a gigabyte of holes opened as the
+// program opens a project is refused by its first bytes, with no buffer the size of the file.
+TEST_F(DocTest, AHugeSparseFileIsRefusedWithoutTakingItsSizeInMemory)
+{
+  const std::string path = PathOf("sparse.tpf");
+  WriteFileBytes(path, Bytes());
+  std::filesystem::resize_file(path, 1ULL << 30);
+  const CString notValid =
+      CString("The file ") + path.c_str() + " file is not a valid Panecraft project file and cannot be opened.";
+  constexpr long kAllowedGrowthKb = 64 * 1024;
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    struct rusage before
+    {};
+    ::getrusage(RUSAGE_SELF, &before);
+    const CString message = OpenMessage(path);
+    struct rusage after
+    {};
+    ::getrusage(RUSAGE_SELF, &after);
+    if (message != notValid)
+      ::_exit(1);
+    ::_exit(after.ru_maxrss - before.ru_maxrss < kAllowedGrowthKb ? 0 : 2);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not refused as no project file, 2: took its size in memory";
 }
 
 TEST_F(DocTest, VersionsAndStampsBelow9236AreUnsupported)

@@ -54,8 +54,15 @@ TEST_F(CustarchTest, WithoutABaseOf72OrMoreNoUnitIsMade)
       if (table.layout.name != "ARLIMITS" || StrToDouble(record.values[0]) < 72.0)
         writer.AddRow(t, CCatalogue::MakeRow(table, record));
   }
-  const std::filesystem::path folder = std::filesystem::path(testing::TempDir()) / "custarch_small_bases";
-  std::filesystem::create_directories(folder);
+  // A folder of this run's own: builds testing side by side share the temporary folder.
+  std::string pattern = (std::filesystem::path(testing::TempDir()) / "custarch_small_bases_XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const std::filesystem::path folder = pattern;
+  struct CRemoveAfter
+  {
+    std::filesystem::path folder;
+    ~CRemoveAfter() { std::error_code ignored; std::filesystem::remove_all(folder, ignored); }
+  } removeAfter{folder};
   writer.WriteFile((folder / "TXDB.SDF").string().c_str());
   ASSERT_TRUE(CRecObj::ResetRegistries());
   CTXRecObj::SetDatabaseDirectory((folder.string() + "/").c_str());

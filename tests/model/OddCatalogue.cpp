@@ -15,8 +15,8 @@ COddCatalogue::COddCatalogue()
   if (!source)
     throw std::runtime_error("PANECRAFT_SOURCE_DIR is not set");
   CCatalogue::Load((std::string(source) + "/productdata/catalogue").c_str()).AddTo(m_writer);
-  char pattern[] = "/tmp/model_tests_XXXXXX";
-  if (!mkdtemp(pattern))
+  std::string pattern = (std::filesystem::temp_directory_path() / "model_tests_XXXXXX").string();
+  if (!mkdtemp(pattern.data()))
     throw std::runtime_error("no temporary folder");
   m_folder = pattern;
 }

@@ -43,8 +43,8 @@ class CatalogueFolder : public ::testing::Test
 protected:
   void SetUp() override
   {
-    char pattern[] = "/tmp/catalogue-test-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
+    std::string pattern = (std::filesystem::temp_directory_path() / "catalogue-test-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     m_folder = pattern;
     Write(CCatalogue::kLayoutFileName, kLayout);
     Write("OPERS.csv", "Code,Description\nF,Fixed\nVF,\"Left Vent, Right Fixed\"\n");

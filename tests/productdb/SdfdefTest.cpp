@@ -129,6 +129,8 @@ struct Damage
   std::function<void(SdfImage&)> apply;
 };
 
+void PrintTo(const Damage& damage, std::ostream* os) { *os << damage.what; }
+
 class SdfdefDamageTest : public SdfdefTest, public ::testing::WithParamInterface<Damage>
 {};
 

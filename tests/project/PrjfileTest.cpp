@@ -5,7 +5,6 @@
 #include <chrono>
 #include <filesystem>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -292,47 +291,6 @@ TEST(ProjectFileSave, SavingRemovesWhatAKilledSaveLeftBeside)
   file.Save(path.c_str(), Writer(Pattern(50, 3)));
   EXPECT_EQ(dir.EntryCount(), 1u) << "the killed save's temporary file is gone";
   EXPECT_EQ(ReadFileBytes(path), Pattern(50, 3));
-}
-
-// In a child process, so that its peak memory is its own: a gigabyte of holes is refused by its
-// first bytes, with no buffer the size of the file.
-TEST(ProjectFileRead, AHugeSparseFileIsRefusedWithoutTakingItsSizeInMemory)
-{
-  CTempDir dir;
-  const std::string path = dir.Path("sparse.tpf");
-  {
-    std::ofstream create(path, std::ios::binary);
-  }
-  std::filesystem::resize_file(path, 1ULL << 30);
-  constexpr long kAllowedGrowthKb = 64 * 1024;
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    struct rusage before
-    {};
-    ::getrusage(RUSAGE_SELF, &before);
-    bool refused = false;
-    try {
-      CProjectFile file;
-      file.Open(path.c_str());
-      file.Read([](CArchive& ar) {
-        CString tag;
-        ar >> tag;
-        if (tag != "TPF")
-          throw CArchiveException(CArchiveException::badClass);
-      });
-    } catch (const CException&) {
-      refused = true;
-    }
-    struct rusage after
-    {};
-    ::getrusage(RUSAGE_SELF, &after);
-    ::_exit(refused ? (after.ru_maxrss - before.ru_maxrss < kAllowedGrowthKb ? 0 : 2) : 1);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status));
-  EXPECT_EQ(WEXITSTATUS(status), 0) << "1: not refused, 2: took its size in memory";
 }
 
 TEST(ProjectFileSave, AFullDiskKeepsThePreviousFileByteForByte)

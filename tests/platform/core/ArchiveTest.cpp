@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <unistd.h>
 #include <vector>
 
@@ -314,18 +316,18 @@ TEST(ArchiveObjectMap, ALoadedCountMakesNoMoreRoomThanTheBytesLeft)
 
 TEST(ArchiveFiles, StoresThroughADiskFile)
 {
-  char path[] = "/tmp/archiveXXXXXX";
-  int fd = mkstemp(path);
+  std::string path = (std::filesystem::temp_directory_path() / "archiveXXXXXX").string();
+  int fd = mkstemp(path.data());
   ASSERT_GE(fd, 0);
   close(fd);
   {
-    CFile file(path, CFile::modeCreate | CFile::modeWrite);
+    CFile file(path.c_str(), CFile::modeCreate | CFile::modeWrite);
     CArchive ar(&file, CArchive::store);
     for (int i = 0; i < 3000; ++i)
       ar << static_cast<DWORD>(i);
     ar.Close();
   }
-  CFile file(path, CFile::modeRead | CFile::shareDenyWrite);
+  CFile file(path.c_str(), CFile::modeRead | CFile::shareDenyWrite);
   EXPECT_EQ(file.GetLength(), 12000);
   CArchive ar(&file, CArchive::load);
   DWORD v = 0;
@@ -333,7 +335,7 @@ TEST(ArchiveFiles, StoresThroughADiskFile)
     ar >> v;
   EXPECT_EQ(v, 2999u);
   EXPECT_EQ(ar.GetRemaining(), 0u);
-  unlink(path);
+  unlink(path.c_str());
 }
 
 TEST(ArchiveFiles, TimesAreUnsigned32BitSeconds)
@@ -351,16 +353,16 @@ TEST(ArchiveFiles, TimesAreUnsigned32BitSeconds)
 
 TEST(ArchiveFiles, LockedFileRefusesASecondExclusiveOpener)
 {
-  char path[] = "/tmp/lockedXXXXXX";
-  int fd = mkstemp(path);
+  std::string path = (std::filesystem::temp_directory_path() / "lockedXXXXXX").string();
+  int fd = mkstemp(path.data());
   ASSERT_GE(fd, 0);
   ::write(fd, "keep", 4);
   close(fd);
   {
-    CFile holder(path, CFile::modeReadWrite | CFile::shareExclusive);
+    CFile holder(path.c_str(), CFile::modeReadWrite | CFile::shareExclusive);
     CFile second;
     CFileException error;
-    EXPECT_FALSE(second.Open(path, CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error));
+    EXPECT_FALSE(second.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite | CFile::shareExclusive, &error));
     EXPECT_EQ(error.m_cause, CFileException::sharingViolation);
     EXPECT_EQ(holder.GetLength(), 4);  // the refused opener did not truncate it
   }
@@ -368,22 +370,22 @@ TEST(ArchiveFiles, LockedFileRefusesASecondExclusiveOpener)
   CFileException error;
   EXPECT_FALSE(missing.Open("/tmp/no/such/dir/file", CFile::modeRead, &error));
   EXPECT_EQ(error.m_cause, CFileException::fileNotFound);
-  unlink(path);
+  unlink(path.c_str());
 }
 
 TEST(ArchiveFiles, StatusGivesOneFullNameForEverySpelling)
 {
-  char dir[] = "/tmp/statusXXXXXX";
-  ASSERT_NE(mkdtemp(dir), nullptr);
-  std::string file = std::string(dir) + "/TXDB.SDF";
+  std::string dir = (std::filesystem::temp_directory_path() / "statusXXXXXX").string();
+  ASSERT_NE(mkdtemp(dir.data()), nullptr);
+  std::string file = dir + "/TXDB.SDF";
   {
     CFile f(file.c_str(), CFile::modeCreate | CFile::modeWrite);
   }
   CFileStatus a, b;
   ASSERT_TRUE(CFile::GetStatus(file.c_str(), a));
-  ASSERT_TRUE(CFile::GetStatus((std::string(dir) + "//./TXDB.SDF").c_str(), b));
+  ASSERT_TRUE(CFile::GetStatus((dir + "//./TXDB.SDF").c_str(), b));
   EXPECT_EQ(a.m_szFullName, b.m_szFullName);
-  EXPECT_FALSE(CFile::GetStatus((std::string(dir) + "/none").c_str(), a));
+  EXPECT_FALSE(CFile::GetStatus((dir + "/none").c_str(), a));
   unlink(file.c_str());
-  rmdir(dir);
+  rmdir(dir.c_str());
 }

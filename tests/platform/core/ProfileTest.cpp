@@ -20,8 +20,8 @@ class ProfileTest : public ::testing::Test
 protected:
   void SetUp() override
   {
-    char pattern[] = "/tmp/profile-test-XXXXXX";
-    ASSERT_NE(::mkdtemp(pattern), nullptr);
+    std::string pattern = (std::filesystem::temp_directory_path() / "profile-test-XXXXXX").string();
+    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
     dir = pattern;
     path = dir + "/Maker/Prog.ini";
   }

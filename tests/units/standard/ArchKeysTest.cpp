@@ -23,6 +23,8 @@ struct Key
   int lines;  // the most line sets the unit draws
 };
 
+void PrintTo(const Key& key, std::ostream* os) { *os << key.type << key.subtype; }
+
 class ArchKeysTest : public ArchUnitTest, public ::testing::WithParamInterface<Key>
 {
 protected:
