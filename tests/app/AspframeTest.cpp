@@ -23,17 +23,9 @@ BOOL IsShown(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVi
 
 CAspectFrame* FrameOf(CView* pView) { return pView ? dynamic_cast<CAspectFrame*>(pView->GetParentFrame()) : nullptr; }
 
-class AspectFrameTest : public ShellTest
+class AspectFrameTest : public ShellProjectTest
 {
 protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
-  }
-
   // Brings a project's Workbench frame to the front as a click on it would.
   void ActivateWorkbench(CDoc* pDoc)
   {
@@ -43,7 +35,6 @@ protected:
     Pump();
   }
 
-  CDoc* m_pDoc = nullptr;
 };
 }  // namespace
 

@@ -125,17 +125,9 @@ std::string Joined(const CStringArray& lines)
   return text;
 }
 
-class ReportViewTest : public ShellTest
+class ReportViewTest : public ShellProjectTest
 {
 protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
-  }
-
   // Stores a design of units of the catalogue's first sizes into the project.
   static void AddDesign(CDoc* pDoc, const char* name, const std::vector<std::pair<const char*, const char*>>& units)
   {
@@ -216,7 +208,6 @@ protected:
     service.filePaths.push_back(CString(path.c_str()));
   }
 
-  CDoc* m_pDoc = nullptr;
 };
 
 }  // namespace

@@ -27,15 +27,14 @@ const char kStoreQuestion[] = "Store changes to design 'Unnamed' in the project?
 
 BOOL IsShown(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVisible(); }
 
-class CloseTest : public ShellTest
+class CloseTest : public ShellProjectTest
 {
 protected:
   void SetUp() override
   {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
+    ShellProjectTest::SetUp();
+    if (HasFatalFailure())
+      return;
     SetWorkbenchQuantity(m_pDoc, 5);
   }
 
@@ -55,7 +54,6 @@ protected:
     return rect;
   }
 
-  CDoc* m_pDoc = nullptr;
 };
 }  // namespace
 

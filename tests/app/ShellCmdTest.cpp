@@ -23,17 +23,9 @@
 #include "ui/frame/MdiFrame.h"
 
 namespace {
-class CmdTest : public ShellTest
+class CmdTest : public ShellProjectTest
 {
 protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
-  }
-
   // The popup of the main window's menu bar with that title, opened as a click would open it.
   QMenu* OpenMenu(const char* title)
   {
@@ -84,7 +76,6 @@ protected:
     return shown;
   }
 
-  CDoc* m_pDoc = nullptr;
 };
 
 using Items = std::vector<std::string>;

@@ -75,17 +75,9 @@ void AnswerBoxesWith(Qt::Key key, int limit, int* answered)
   });
 }
 
-class InputTest : public ShellTest
+class InputTest : public ShellProjectTest
 {
 protected:
-  void SetUp() override
-  {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
-  }
-
   // Clicks a line of a list box with the mouse.
   static void ClickLine(CWnd& page, int nID, int line)
   {
@@ -106,7 +98,6 @@ protected:
     m_pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
   }
 
-  CDoc* m_pDoc = nullptr;
 };
 }  // namespace
 

@@ -40,15 +40,14 @@ void TypeText(QWidget* field, const char* utf8)
 constexpr const char* kRange = "Please enter a quantity from 0 to 99999.";
 constexpr const char* kStoreQuestion = "Store changes to design 'Unnamed' in the project?";
 
-class TypedValueTest : public ShellTest
+class TypedValueTest : public ShellProjectTest
 {
 protected:
   void SetUp() override
   {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
+    ShellProjectTest::SetUp();
+    if (HasFatalFailure())
+      return;
     ASSERT_NE(m_pDoc->GetWorkbenchView(), nullptr);
     m_pFrame = dynamic_cast<CWorkbenchFrame*>(m_pDoc->GetWorkbenchView()->GetParentFrame());
     ASSERT_NE(m_pFrame, nullptr);
@@ -89,7 +88,6 @@ protected:
     EXPECT_EQ(m_quantity->text(), QString("3"));
   }
 
-  CDoc* m_pDoc = nullptr;
   CWorkbenchFrame* m_pFrame = nullptr;
   QLineEdit* m_quantity = nullptr;
 };

@@ -31,15 +31,14 @@
 namespace {
 constexpr UINT kStoreDesignButton = 337;
 
-class WarehouseTest : public ShellTest
+class WarehouseTest : public ShellProjectTest
 {
 protected:
   void SetUp() override
   {
-    ShellTest::SetUp();
-    ASSERT_TRUE(Start());
-    m_pDoc = ActiveProject();
-    ASSERT_NE(m_pDoc, nullptr);
+    ShellProjectTest::SetUp();
+    if (HasFatalFailure())
+      return;
     m_pView = DesignList(m_pDoc);
     ASSERT_NE(m_pView, nullptr);
   }
@@ -114,7 +113,6 @@ protected:
   UINT LastMessageType() const { return service.messages.empty() ? 0 : service.messages.back().type; }
   CString LastMessage() const { return service.messages.empty() ? CString() : service.messages.back().text; }
 
-  CDoc* m_pDoc = nullptr;
   CWarehouseView* m_pView = nullptr;
   int m_quantity = 1;
 };
