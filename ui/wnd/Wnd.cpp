@@ -392,6 +392,12 @@ BOOL CWnd::IsWindowVisible() const
   return outer && outer->isVisible();
 }
 
+BOOL CWnd::IsZoomed() const
+{
+  QWidget* outer = m_pImpl->Outer();
+  return outer && outer->isMaximized();
+}
+
 BOOL CWnd::EnableWindow(BOOL bEnable)
 {
   QWidget* outer = m_pImpl->Outer();

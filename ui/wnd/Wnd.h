@@ -93,6 +93,8 @@ public:
   // Visibility and geometry (window rectangles in screen coordinates).
   BOOL ShowWindow(int nCmdShow);
   BOOL IsWindowVisible() const;
+  // Whether the window is maximised.
+  BOOL IsZoomed() const;
   BOOL EnableWindow(BOOL bEnable = TRUE);
   BOOL IsWindowEnabled() const;
   void GetClientRect(LPRECT lpRect) const;

@@ -72,6 +72,7 @@ void CScaleView::ReleaseViewDC(CDC*& pDC)
 void CScaleView::SetScaleFactor(double scale, BOOL bRedraw)
 {
   m_bFirstViewPending = FALSE;
+  m_bStoredViewPending = FALSE;
   m_dScaleFactor = std::min(std::max(scale, m_dMinScaleFactor), m_dMaxScaleFactor);
   PCTRACE(TT_ZOOMING_SCROLLING, TL_IMPORTANT)("Scale factor set to %f\n", m_dScaleFactor);
   if (bRedraw)
@@ -98,6 +99,7 @@ void CScaleView::SetFirstViewScale(double scale)
 void CScaleView::ScrollToDevicePosition(CPoint p)
 {
   m_bFirstViewPending = FALSE;
+  m_bStoredViewPending = FALSE;
   const CSize total = GetTotalDeviceSize();
   const CRect client = GetClientRect();
   m_ptScrollPos.x = std::min(std::max(total.cx - client.Width(), 0), std::min(total.cx, std::max(p.x, 0)));

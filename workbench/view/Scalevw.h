@@ -95,8 +95,8 @@ protected:
   CSize m_sizeLogPixels;
   BOOL m_bAutoscrollTimer = FALSE;
   BOOL m_bFirstViewPending = FALSE;
-  // A stored view is kept showing its whole design while the view takes its size, until the
-  // user clicks, types or scrolls.
+  // A stored view is shown again, as its window allows, whenever the view takes a new size, until
+  // the user clicks, types, scrolls or anything else scales or scrolls it.
   BOOL m_bStoredViewPending = FALSE;
   // Wheel turns smaller than a notch, kept until they make one.
   int m_nWheelRest = 0;

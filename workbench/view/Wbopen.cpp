@@ -19,6 +19,7 @@
 #include "workbench/frame/Wbframe.h"
 #include "workbench/frame/Wbsvc.h"
 #include "workbench/view/Wbview.h"
+#include "workbench/tools/Wbzoom.h"
 
 namespace {
 constexpr const char* kModule = "Workview";
@@ -142,26 +143,60 @@ void CWorkbenchView::RestoreStoredView()
     pFrame->SetWindowPos(nullptr, left, top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
   }
   ScrollToDevicePosition(data.GetScrollPosition());
-  // The window the design was stored from may have been larger (maximised) than this one: what
-  // its view showed is shown again.
-  m_bStoredViewPending = StoredViewShowedDesign();
-  if (m_bStoredViewPending)
-    KeepDesignInView();
+  // The view is still hidden and not laid out: whether the window suits the stored view is known
+  // once the frame has its size, at the view's first paint.
+  m_bStoredViewPending = TRUE;
+  m_bStoredViewDue = TRUE;
+}
+
+BOOL CWorkbenchView::StoredViewSuitsWindow() const
+{
+  CFrameWnd* pFrame = GetParentFrame();
+  CWnd* pClient = MdiClientOf(pFrame);
+  if (!pClient)
+    return TRUE;
+  const CDesignData& data = GetDesign()->GetDesignData();
+  const CSize stored = data.GetWindowRect().Size();
+  CRect frame;
+  pFrame->GetWindowRect(&frame);
+  CRect area;
+  pClient->GetClientRect(&area);
+  // A maximised frame fills the MDI client and has no caption, so a restored frame of that size
+  // has the smaller view. The frames' bars are the same in both states.
+  const BOOL storedMaximised = stored == area.Size();
+  const BOOL maximised = pFrame->IsZoomed();
+  if (storedMaximised && !maximised)
+    return FALSE;
+  if (frame.Width() < stored.cx || frame.Height() < stored.cy)
+    return FALSE;
+  const CRect client = GetClientRect();
+  if (frame.Size() != stored || storedMaximised != maximised) {
+    // A larger window than the stored one shows the design at least as large as a fit would.
+    const CVRX2DRectangle design = GetDesignExtents();
+    const CVRX2DVector size = design.GetMaxPoint() - design.GetMinPoint();
+    if (m_dScaleFactor < CZoomTool::ScaleForRect(size.GetX(), size.GetY(), client.Size(), GetLogPixels()))
+      return FALSE;
+  }
+  // A frame stored maximised in a main window of another size is taken for a restored one; a
+  // design its view showed whole and this one cuts is fitted.
+  return !StoredViewShowedDesign() || DesignLiesWithin(m_ptScrollPos, client.Size());
 }
 
 BOOL CWorkbenchView::StoredViewShowedDesign() const
 {
-  if (!m_pItemList || m_pItemList->IsEmpty())
-    return FALSE;
   // A maximised frame's client is as large as its stored rectangle; a restored one's is smaller.
   const CDesignData& data = GetDesign()->GetDesignData();
-  const CRect frame = data.GetWindowRect();
-  const CPoint scroll = data.GetScrollPosition();
+  return DesignLiesWithin(data.GetScrollPosition(), data.GetWindowRect().Size());
+}
+
+BOOL CWorkbenchView::DesignLiesWithin(CPoint origin, CSize size) const
+{
+  if (!m_pItemList || m_pItemList->IsEmpty())
+    return FALSE;
   const CVRX2DRectangle design = GetDesignExtents();
   const CSize low = WorldToDevice(design.GetMinPoint().AsVector());
   const CSize high = WorldToDevice(design.GetMaxPoint().AsVector());
-  return low.cx >= scroll.x && high.cx < scroll.x + frame.Width() && low.cy >= scroll.y &&
-         high.cy < scroll.y + frame.Height();
+  return low.cx >= origin.x && high.cx < origin.x + size.cx && low.cy >= origin.y && high.cy < origin.y + size.cy;
 }
 
 void CWorkbenchView::FitFirstView()
@@ -182,10 +217,21 @@ void CWorkbenchView::FitFirstView()
 void CWorkbenchView::OnSize(UINT nType, int cx, int cy)
 {
   CScaleView::OnSize(nType, cx, cy);
-  if (m_bFirstViewPending)
+  if (m_bFirstViewPending) {
     FitFirstView();
-  else if (m_bStoredViewPending)
-    KeepDesignInView();
+  } else if (m_bStoredViewPending && !m_bStoredViewDue) {
+    m_bStoredViewDue = TRUE;
+    Invalidate(TRUE);
+  }
+}
+
+// Sizes seen while the frame is laid out and shown pass before it is painted: the stored view is
+// made for the size the frame has then, from the stored data, so no passing size leaves a trace.
+void CWorkbenchView::OnPaint()
+{
+  if (m_bStoredViewPending && m_bStoredViewDue && IsWindowVisible())
+    ApplyStoredView();
+  CScaleView::OnPaint();
 }
 
 BOOL CWorkbenchView::TakeTypedValues()

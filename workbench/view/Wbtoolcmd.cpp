@@ -1,5 +1,6 @@
-// The Workbench view's side of its tools: the tool commands and their states, the cursor, and
-// the zoom and scale commands.
+// The Workbench view's side of its tools: the tool commands and their states, the cursor, the
+// zoom and scale commands, and the stored view a reopened design is shown in.
+#include "project/Design.h"
 #include "ui/wnd/CmdTarget.h"
 #include "ui/wnd/Wnd.h"
 #include "support/Trace.h"
@@ -106,30 +107,15 @@ void CWorkbenchView::OnScaleToFit()
   static_cast<CZoomTool*>(m_Tools[wbtZoom].get())->ScaleToFit();
 }
 
-void CWorkbenchView::KeepDesignInView()
+void CWorkbenchView::ApplyStoredView()
 {
-  const CRect client = GetClientRect();
-  if (!m_pItemList || !HasScalableItem(*m_pItemList) || client.IsRectEmpty())
-    return;
-  const CVRX2DRectangle design = GetDesignExtents();
-  const CSize low = WorldToDevice(design.GetMinPoint().AsVector());
-  const CSize high = WorldToDevice(design.GetMaxPoint().AsVector());
-  if (high.cx - low.cx >= client.Width() || high.cy - low.cy >= client.Height()) {
+  m_bStoredViewDue = FALSE;
+  const CDesignData& data = GetDesign()->GetDesignData();
+  SetScaleFactor(data.GetScaleFactor(), FALSE);
+  ScrollToDevicePosition(data.GetScrollPosition());
+  if (m_pItemList && HasScalableItem(*m_pItemList) && !StoredViewSuitsWindow())
     static_cast<CZoomTool*>(m_Tools[wbtZoom].get())->ScaleToFit();
-    return;
-  }
-  // The least scroll that shows every unit: device x and y count from the world's lower left.
-  CPoint scroll = m_ptScrollPos;
-  auto bring = [](LONG& pos, int extent, int lo, int hi) {
-    if (lo < pos)
-      pos = lo;
-    else if (hi > pos + extent - 1)
-      pos = hi - extent + 1;
-  };
-  bring(scroll.x, client.Width(), low.cx, high.cx);
-  bring(scroll.y, client.Height(), low.cy, high.cy);
-  if (scroll != m_ptScrollPos)
-    ScrollToDevicePosition(scroll);
+  m_bStoredViewPending = TRUE;
 }
 
 void CWorkbenchView::OnUpdateScaleToFit(CCmdUI* pCmdUI)

@@ -310,8 +310,10 @@ protected:
   void OnMouseMove(UINT nFlags, CPoint point) override;
   void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
   void OnDestroy() override;
-  // A first view still waiting for its frame's final size is fitted again on every size.
+  // A first view still waiting for its frame's final size is fitted again on every size; a
+  // stored view is shown again at the paint that follows the sizes.
   void OnSize(UINT nType, int cx, int cy) override;
+  void OnPaint() override;
 
   void OnEditDeleteItem();
   void OnUpdateEditDeleteItem(CCmdUI* pCmdUI);
@@ -339,10 +341,16 @@ private:
   void RestoreStoredView();
   // The view of a design never stored from the Workbench: its stored size fills the view.
   void FitFirstView();
-  // Scrolls the whole design into view, or scales it to fit when it is larger than the view.
-  void KeepDesignInView();
+  // Shows the stored scale and scroll, or the design scaled to fit where the window does not
+  // suit them (StoredViewSuitsWindow).
+  void ApplyStoredView();
+  // Whether the view shows the stored view as the window it was stored from showed it: the window
+  // is as large, the design no smaller than a fit, and no less of it in view.
+  BOOL StoredViewSuitsWindow() const;
   // Whether the design lay wholly inside the view it was stored with, at its largest.
   BOOL StoredViewShowedDesign() const;
+  // Whether the design lies wholly inside a device rectangle of the given origin and size.
+  BOOL DesignLiesWithin(CPoint origin, CSize size) const;
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
   // Tools: the zoom commands.
@@ -375,6 +383,8 @@ private:
   BOOL m_bElevationViewShown = FALSE;
   BOOL m_bDetailViewShown = FALSE;
   BOOL m_bLockTool = FALSE;
+  // The frame took a new size since the stored view was last shown.
+  BOOL m_bStoredViewDue = FALSE;
   std::unique_ptr<CMapECatToXLTGDIData> m_pCategoryMap;
 
   // Snapping and alignment.
