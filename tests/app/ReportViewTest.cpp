@@ -24,6 +24,7 @@
 #include <QTest>
 
 #include "platform/core/FileSizeLimit.h"
+#include "platform/core/Time.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Mainfrm.h"
@@ -345,6 +346,99 @@ TEST_F(ReportViewTest, PrintingGivesEveryPageOfThePrinterLayoutAndTheScreenComes
   EXPECT_FALSE(pView->IsLaidOutForPrinter());
   EXPECT_EQ(pView->GetReportLines()->GetSize(), screenLines);
   EXPECT_EQ(Count(Joined(*pView->GetReportLines()), "Page "), 1);
+}
+
+// The text of each page of a PDF as poppler reads it, laid out; empty without poppler.
+std::vector<std::string> PdfPageTexts(const std::string& path)
+{
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+    return {};
+  std::vector<std::string> pages;
+  const std::string text = Run("pdftotext -layout '" + path + "' - 2>&1");
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = std::min(text.find('\f', at), text.size());
+    pages.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return pages;
+}
+
+// Each line's words, one blank between them: poppler places the words of a line by their
+// positions, which it reads to a column or so.
+std::string Words(const std::string& text)
+{
+  std::string words;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream in(line);
+    std::string word;
+    std::string folded;
+    while (in >> word)
+      folded += (folded.empty() ? "" : " ") + word;
+    words += folded + "\n";
+  }
+  return words;
+}
+
+// The words of each page as the report lays it out.
+std::vector<std::string> LaidOutPages(const CReportContent& content)
+{
+  std::vector<std::string> pages;
+  const CStringArray& lines = content.GetShownLines();
+  const CReportPageStarts& starts = content.GetShownPageStarts();
+  for (int page = 0; page < starts.GetSize(); ++page) {
+    const int end = page + 1 < starts.GetSize() ? starts[page + 1] : lines.GetSize();
+    std::string text;
+    for (int i = starts[page]; i < end; ++i)
+      text += lines[i].str() + "\n";
+    pages.push_back(Words(text));
+  }
+  return pages;
+}
+
+// The report headers dated on a fixed day while it lives.
+struct CFixedReportDate
+{
+  CFixedReportDate()
+  {
+    CReportGenerator::SetClock([] { return CTime(2026, 3, 9, 12, 0, 0).GetTime(); });
+  }
+  ~CFixedReportDate() { CReportGenerator::SetClock(nullptr); }
+};
+
+// Each printed page holds its page's lines of the printer layout and nothing else, and the pages
+// are those the program has always printed (kept as poppler reads them).
+TEST_F(ReportViewTest, EachPrintedPageShowsItsLinesAsAlways)
+{
+  const CFixedReportDate date;
+  FillProject(m_pDoc, "Gallery", 40);
+  for (const UINT command : {ID_VIEW_SCHEDULE_REPORT, ID_VIEW_UNIT_INFO_REPORT}) {
+    CReportView* pView = OpenReport(m_pDoc, command);
+    ASSERT_NE(pView, nullptr);
+    pView->ScrollToPosition(CPoint(0, pView->GetTotalSize().cy / 3));
+    Paint(pView);
+    const std::string name = command == ID_VIEW_SCHEDULE_REPORT ? "schedule" : "unitinfo";
+    const std::string pdf = PathIn((name + ".pdf").c_str());
+    PrintTo(pdf);
+    ClickButton(*BarOf(pView), ID_REPORT_PRINT);
+    ASSERT_TRUE(Messages().empty());
+    const std::vector<std::string> printed = PdfPageTexts(pdf);
+    if (printed.empty())
+      GTEST_SKIP() << "no PDF reader";
+    const std::vector<std::string> laidOut = LaidOutPages(*pView->GetContent());
+    ASSERT_GT(laidOut.size(), 3u);
+    ASSERT_EQ(printed.size(), laidOut.size()) << name;
+    std::string all;
+    for (size_t page = 0; page < printed.size(); ++page) {
+      EXPECT_EQ(Words(printed[page]), laidOut[page]) << name << " page " << page + 1;
+      all += printed[page] + "\f";
+    }
+    const std::string keptPath = std::string(PANECRAFT_SOURCE_ROOT) + "tests/app/golden/printed-" + name + ".txt";
+    if (std::getenv("PANECRAFT_UPDATE_GOLDEN"))
+      std::ofstream(keptPath, std::ios::binary) << all;
+    EXPECT_EQ(all, ReadText(keptPath)) << name;
+  }
 }
 
 TEST_F(ReportViewTest, PrintPreviewPagesThroughEveryPage)
