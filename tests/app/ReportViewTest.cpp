@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 
 #include "platform/core/FileSizeLimit.h"
@@ -664,6 +666,116 @@ TEST_F(ReportViewTest, EachEmptyReportWindowShowsItsHeading)
     EXPECT_GT(InkedPixels(pView), 100) << "the heading is drawn";
     EXPECT_EQ(pView->GetContent()->GetLines().GetSize(), 0) << "the report itself stays empty";
     EXPECT_EQ(pView->GetClipboardBytes(), std::string(1, '\0'));
+  }
+}
+
+// Every pixel of the window's surface, row by row.
+std::vector<COLORREF> SurfaceOf(CWnd* pWnd)
+{
+  CRect area;
+  pWnd->GetClientRect(&area);
+  std::vector<COLORREF> pixels;
+  pixels.reserve(static_cast<size_t>(area.Width()) * static_cast<size_t>(area.Height()));
+  for (int y = 0; y < area.Height(); ++y)
+    for (int x = 0; x < area.Width(); ++x)
+      pixels.push_back(pWnd->GetSurfacePixel(x, y));
+  return pixels;
+}
+
+// Where two surfaces of the same window differ: how many pixels and the first one; empty when
+// they are equal.
+std::string Differences(const std::vector<COLORREF>& shown, const std::vector<COLORREF>& expected, int width)
+{
+  if (shown.size() != expected.size())
+    return "sizes differ";
+  size_t count = 0;
+  size_t first = 0;
+  for (size_t i = 0; i < shown.size(); ++i)
+    if (shown[i] != expected[i] && count++ == 0)
+      first = i;
+  if (count == 0)
+    return "";
+  return std::to_string(count) + " pixels, the first at (" + std::to_string(first % static_cast<size_t>(width)) +
+         ", " + std::to_string(first / static_cast<size_t>(width)) + ")";
+}
+
+// The surface as a full repaint at the view's present scroll position leaves it.
+std::vector<COLORREF> FullRepaint(CReportView* pView)
+{
+  pView->Invalidate(TRUE);
+  pView->UpdateWindow();
+  return SurfaceOf(pView);
+}
+
+// The view's scroll bar of that orientation, as the user clicks and keys it.
+QScrollBar* ScrollBarOf(CReportView* pView, Qt::Orientation orientation)
+{
+  for (QScrollBar* pBar : pView->GetOuterHandle()->findChildren<QScrollBar*>())
+    if (pBar->orientation() == orientation)
+      return pBar;
+  return nullptr;
+}
+
+// A band painted over, then invalidated alone, and every step of the scroll bars (a line, a page,
+// 16 pixels, sideways) each show exactly what a repaint of the whole window shows there.
+TEST_F(ReportViewTest, APartialRepaintAndEveryScrollStepShowWhatAFullRepaintShows)
+{
+  FillProject(m_pDoc, "Hall", 60);
+  for (const UINT command : {ID_VIEW_SCHEDULE_REPORT, ID_VIEW_UNIT_INFO_REPORT}) {
+    CReportView* pView = OpenReport(m_pDoc, command);
+    ASSERT_NE(pView, nullptr);
+    pView->GetParentFrame()->SetWindowPos(nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER);
+    Paint(pView);
+    CRect client;
+    pView->GetClientRect(&client);
+    ASSERT_GT(pView->GetTotalSize().cy, 10 * client.Height());
+    pView->ScrollToPosition(CPoint(0, pView->GetTotalSize().cy / 2 + 7));
+    const std::vector<COLORREF> full = FullRepaint(pView);
+    const CPoint middle = pView->GetScrollPosition();
+    ASSERT_GT(middle.y, 0);
+    EXPECT_GT(InkedPixels(pView), 2000) << "the middle of the report is drawn";
+
+    // A band across a few lines, off their edges, blotted out and then painted again.
+    const CRect band(9, client.Height() / 3 + 5, client.Width() - 13, client.Height() / 3 + 47);
+    {
+      CClientDC dc(pView);
+      dc.FillSolidRect(&band, RGB(0, 0, 0));
+    }
+    ASSERT_NE(Differences(SurfaceOf(pView), full, client.Width()), "");
+    pView->InvalidateRect(&band, TRUE);
+    pView->UpdateWindow();
+    EXPECT_EQ(Differences(SurfaceOf(pView), full, client.Width()), "") << "a repaint of the band";
+
+    QScrollBar* pVertical = ScrollBarOf(pView, Qt::Vertical);
+    ASSERT_NE(pVertical, nullptr);
+    ASSERT_TRUE(pVertical->isVisible());
+    const std::vector<std::function<void()>> steps{
+        [pVertical] { QTest::keyClick(pVertical, Qt::Key_Down); },
+        [pVertical] { QTest::keyClick(pVertical, Qt::Key_PageDown); },
+        [pView] { pView->ScrollToPosition(CPoint(0, pView->GetScrollPosition().y + 16)); },
+        [pView] { pView->ScrollToPosition(CPoint(0, pView->GetScrollPosition().y - 16)); },
+        [pVertical] { QTest::keyClick(pVertical, Qt::Key_Up); },
+    };
+    for (size_t step = 0; step < steps.size(); ++step) {
+      const CPoint before = pView->GetScrollPosition();
+      steps[step]();
+      Pump();
+      pView->UpdateWindow();
+      ASSERT_NE(pView->GetScrollPosition(), before) << "step " << step;
+      const std::vector<COLORREF> scrolled = SurfaceOf(pView);
+      EXPECT_EQ(Differences(scrolled, FullRepaint(pView), client.Width()), "") << "step " << step;
+    }
+
+    // Sideways, in a window narrower than the report's lines.
+    QScrollBar* pHorizontal = ScrollBarOf(pView, Qt::Horizontal);
+    ASSERT_NE(pHorizontal, nullptr);
+    ASSERT_TRUE(pHorizontal->isVisible());
+    QTest::keyClick(pHorizontal, Qt::Key_PageDown);
+    Pump();
+    pView->UpdateWindow();
+    EXPECT_GT(pView->GetScrollPosition().x, 0);
+    const std::vector<COLORREF> sideways = SurfaceOf(pView);
+    EXPECT_EQ(Differences(sideways, FullRepaint(pView), client.Width()), "") << "sideways";
   }
 }
 
