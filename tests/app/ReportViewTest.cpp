@@ -210,7 +210,6 @@ protected:
     // Without a printer the print asks for the PDF's name.
     service.filePaths.push_back(CString(path.c_str()));
   }
-
 };
 
 }  // namespace
@@ -695,8 +694,8 @@ std::string Differences(const std::vector<COLORREF>& shown, const std::vector<CO
       first = i;
   if (count == 0)
     return "";
-  return std::to_string(count) + " pixels, the first at (" + std::to_string(first % static_cast<size_t>(width)) +
-         ", " + std::to_string(first / static_cast<size_t>(width)) + ")";
+  return std::to_string(count) + " pixels, the first at (" + std::to_string(first % static_cast<size_t>(width)) + ", " +
+         std::to_string(first / static_cast<size_t>(width)) + ")";
 }
 
 // The surface as a full repaint at the view's present scroll position leaves it.

@@ -110,8 +110,10 @@ protected:
                {"GL", "BA005", "GL4030", {{1, 2}, {5, 3}}},
                {"GL", "BA005", "GL4030", {{1, 2}, {5, 3}}},
                {"DH", "QV004", "QV3060", {{1, 1}, {2, 1}, {3, 2}, {4, 1}, {5, 2}, {7, 3}, {8, 1}, {35, 1}}}});
-    AddDesign(doc, "K\xFC" "che\tund\x1b Speisekammer mit einem sehr langen Namen", 1,
-              {{"CA", "PI001"}, {"AW", "VP002"}, {"FG", "BA015"}, {"FH", "BA014"}, {"PS", "BA016"}});
+    AddDesign(doc,
+              "K\xFC"
+              "che\tund\x1b Speisekammer mit einem sehr langen Namen",
+              1, {{"CA", "PI001"}, {"AW", "VP002"}, {"FG", "BA015"}, {"FH", "BA014"}, {"PS", "BA016"}});
     AddDesign(doc, "Empty Room", 0, {});
     AddDesign(doc, "-", 7, {{"VG", "RE010", "", {{1, 3}}}, {"SL", "BA012"}, {"SW", "GT041"}, {"AR", "BA011"}});
     AddDesign(doc, " @Roof", 12, {{"DH", "TR003"}, {"DH", "PI003"}, {"AW", "PI002"}, {"SL", "AR012"}});
