@@ -105,14 +105,7 @@ struct CBenchProject
   CReportView* unitInfo = nullptr;
 };
 
-CBenchProject& Project(int designs)
-{
-  static auto* projects = new std::map<int, std::unique_ptr<CBenchProject>>;
-  auto& project = (*projects)[designs];
-  if (!project)
-    project = std::make_unique<CBenchProject>(designs);
-  return *project;
-}
+CBenchProject& Project(int designs) { return bench::MadeOnce<CBenchProject>(designs); }
 
 enum Report
 {
