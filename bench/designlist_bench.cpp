@@ -82,14 +82,7 @@ struct CBenchProject
   CWarehouseView* view = nullptr;
 };
 
-CBenchProject& Project(int designs)
-{
-  static auto* projects = new std::map<int, std::unique_ptr<CBenchProject>>;
-  auto& project = (*projects)[designs];
-  if (!project)
-    project = std::make_unique<CBenchProject>(designs);
-  return *project;
-}
+CBenchProject& Project(int designs) { return bench::MadeOnce<CBenchProject>(designs); }
 
 // Outside the time, after a line was taken back: the list laid out and its last line found, so
 // that each timed add finds the list as a user's next add does, on either side.

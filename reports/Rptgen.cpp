@@ -184,7 +184,7 @@ void CReportGenerator::WriteLines(CStringArray& block)
   }
 }
 
-void CReportGenerator::WriteHeaderFrame(const char* const* headings, int count)
+void CReportGenerator::WriteHeaderFrame(const std::vector<CString>& headings)
 {
   ++m_nPageNumber;
   m_pPageStarts->Add(m_pLines->GetSize());
@@ -198,10 +198,8 @@ void CReportGenerator::WriteHeaderFrame(const char* const* headings, int count)
   for (const CString& name : {m_pRows->m_strProjectName, m_pRows->m_strCompanyName})
     PutText(header, m_nHeaderLines, m_nLineWidth, m_nCenterColumn - name.GetLength() / 2, name.GetLength(), name, -1);
   header.Add(CString());
-  for (int i = 0; i < count; ++i) {
-    const CString heading = headings[i];
+  for (const CString& heading : headings)
     PutText(header, m_nHeaderLines, m_nLineWidth, 0, heading.GetLength(), heading, header.GetSize());
-  }
   for (const CString& line : header)
     WriteLine(line);
   m_nHeaderLinesWritten = header.GetSize();

@@ -6,6 +6,7 @@
 // use binding the caller's rows and line arrays afresh.
 #include <ctime>
 #include <memory>
+#include <vector>
 
 #include "platform/core/Array.h"
 #include "platform/core/String.h"
@@ -90,7 +91,7 @@ protected:
   void WriteLine(const CString& text);
   // The common header: date and page number, title, project and company names, an empty line,
   // then the report's column headings.
-  void WriteHeaderFrame(const char* const* headings, int count);
+  void WriteHeaderFrame(const std::vector<CString>& headings);
   // Throws CCommonException of the module and line unless Initialize ran; then resets the
   // page counters for a new run.
   void BeginWriting(const char* module, int line);

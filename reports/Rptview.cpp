@@ -213,12 +213,32 @@ void CReportView::OnDraw(CDC* pDC)
     } else if (m_nPageBeingPrinted > 0) {
       end = 0;
     }
+    // The first line of the page (or of the report on the screen) stands at the top.
+    const int top = first;
+    if (!pDC->IsPrinting())
+      KeepToClip(pDC, lineHeight, top, first, end);
     for (int i = first; i < end && i < lines.GetSize(); ++i)
-      pDC->TextOut(0, static_cast<int>(i - first) * lineHeight, lines[i]);
+      pDC->TextOut(0, static_cast<int>(i - top) * lineHeight, lines[i]);
   }
   ReleaseReportFont(pDC);
   m_bLaidOut = TRUE;
   m_bLaidOutForPrinter = pDC->IsPrinting();
+}
+
+void CReportView::KeepToClip(CDC* pDC, int lineHeight, int top, int& first, int& end)
+{
+  CRect clip;
+  if (pDC->GetClipBox(&clip) == NULLREGION) {
+    end = first;
+    return;
+  }
+  if (lineHeight <= 0)
+    return;
+  // A line more on either side, for glyphs that reach beyond their line's cell.
+  const int above = std::max(0, clip.top / lineHeight - 1);
+  const int below = std::max(0, (clip.bottom + lineHeight - 1) / lineHeight + 1);
+  end = std::min(end, top + below);
+  first = std::clamp(top + above, first, std::max(first, end));
 }
 
 void CReportView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)

@@ -83,6 +83,9 @@ protected:
   void DoPrint() { OnFilePrint(); }
   void DoPrintPreview() { OnFilePrintPreview(); }
   void ReleaseReportFont(CDC* pDC);
+  // Narrows the lines [first, end), drawn one line height apart with line `top` at the top, to
+  // those that reach into the device context's clip box: a paint draws only what it shows.
+  static void KeepToClip(CDC* pDC, int lineHeight, int top, int& first, int& end);
   int GetMeasurementUnits() const;
   CReportContent* Content();
 

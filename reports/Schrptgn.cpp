@@ -1,9 +1,6 @@
 #include "reports/Schrptgn.h"
 
-#include <iterator>
-
 #include "project/Design.h"
-#include "reports/Rptwalk.h"
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
@@ -24,15 +21,48 @@ enum : int
 
 constexpr int kBlockLines = 3;
 
-const char* const kHeadings[] = {
-    "                                       Unit Dimensions.............   Rough Opening Dimensions....",
-    "Ref   Description                          Width         Height           Width         Height",
-    "===   ==============================   =============  =============   =============  =============",
-};
-
 }  // namespace
 
+const CScheduleReportGenerator::Column CScheduleReportGenerator::kColumns[] = {
+    {.csvName = "SerialID", .value = SerialID, .form = CCSVForm::asIs},
+    // The text shows the design's name as the heading of its rows.
+    {.csvName = "DesignName", .value = DesignName},
+    {.csvName = "Reference", .value = Reference, .position = 0, .width = 3, .heading = "Ref"},
+    {.csvName = "Description", .value = Description, .position = 6, .width = 30, .heading = "Description"},
+    {.csvName = "UnitWidth",
+     .value = LengthText<&Row::m_dUnitWidth>,
+     .form = CCSVForm::asIs,
+     .csvValue = LengthCSV<&Row::m_dUnitWidth, 5>,
+     .position = 39,
+     .width = 13,
+     .heading = "    Width",
+     .groupHeading = "Unit Dimensions............."},
+    {.csvName = "UnitHeight",
+     .value = LengthText<&Row::m_dUnitHeight>,
+     .form = CCSVForm::asIs,
+     .csvValue = LengthCSV<&Row::m_dUnitHeight, 5>,
+     .position = 54,
+     .width = 13,
+     .heading = "   Height"},
+    {.csvName = "RoughOpeningWidth",
+     .value = LengthText<&Row::m_dRoughOpeningWidth>,
+     .form = CCSVForm::asIs,
+     .csvValue = LengthCSV<&Row::m_dRoughOpeningWidth, 3>,
+     .position = 70,
+     .width = 13,
+     .heading = "    Width",
+     .groupHeading = "Rough Opening Dimensions...."},
+    {.csvName = "RoughOpeningHeight",
+     .value = LengthText<&Row::m_dRoughOpeningHeight>,
+     .form = CCSVForm::asIs,
+     .csvValue = LengthCSV<&Row::m_dRoughOpeningHeight, 3>,
+     .position = 85,
+     .width = 13,
+     .heading = "   Height"},
+};
+
 CScheduleReportGenerator::CScheduleReportGenerator()
+  : CTableReportGenerator(kColumns, {kModule, kLineWrongRows, kLineTextNotReady, kLineCSVNotReady}, kBlockLines)
 {
   PCTRACE(TT_REPORTS, TL_DETAIL)("CScheduleReportGenerator construction \n");
 }
@@ -42,39 +72,11 @@ CScheduleReportGenerator::~CScheduleReportGenerator()
   PCTRACE(TT_REPORTS, TL_DETAIL)("CScheduleReportGenerator destruction \n");
 }
 
-std::unique_ptr<CReportRows> CScheduleReportGenerator::CreateRows() const
-{
-  return std::make_unique<CScheduleReportRows>();
-}
-
-void CScheduleReportGenerator::Initialize(CReportRows* pRows, CStringArray* pLines, CReportPageStarts* pPageStarts,
-                                          int lineWidth, int pageLength, int measurementUnits)
-{
-  auto* pScheduleRows = dynamic_cast<CScheduleReportRows*>(pRows);
-  if (!pScheduleRows)
-    throw CCommonException(kModule, kLineWrongRows);
-  CReportGenerator::Initialize(pRows, pLines, pPageStarts, lineWidth, pageLength, measurementUnits);
-  m_pScheduleRows = pScheduleRows;
-  m_nBlockLines = kBlockLines;
-}
-
 void CScheduleReportGenerator::BuildRows(CDoc* pDoc)
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CScheduleReportGenerator::BuildRows() \n");
-  if (!m_pRows || !m_pScheduleRows)
-    throw CCommonException(kModule, kLineWrongRows);
-  CReportGenerator::BuildRows(pDoc);
-  CScheduleReportDataArray& rows = m_pScheduleRows->m_rows;
-  rows.RemoveAll();
-  ForEachReportUnit(
-      pDoc,
-      [&rows](CDesign& design, CUnitItem& item) {
-        const int first = rows.GetSize();
-        item.GetReportData(rows);
-        for (int i = first; i < rows.GetSize(); ++i)
-          rows[i]->m_strDesignName = design.GetName();
-      },
-      m_pProgress);
+  BuildTableRows(pDoc, [](CScheduleReportData& row, CDesign& design) { row.m_strDesignName = design.GetName(); });
+  CScheduleReportDataArray& rows = TableRows();
   if (!IsMetric())
     for (int i = 0; i < rows.GetSize(); ++i)
       RoundToImperialText(*rows[i]);
@@ -106,11 +108,16 @@ CString CScheduleReportGenerator::Length(double inches) const
   return CUnitsConverter().FormatLength(m_nMeasurementUnits, inches);
 }
 
+CString CScheduleReportGenerator::CSVLength(double inches, int decimals) const
+{
+  return IsMetric() ? Length(inches) : CString::Formatted("%.*f", decimals, inches);
+}
+
 void CScheduleReportGenerator::WriteText()
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CScheduleReportGenerator::WriteText() \n");
-  BeginWriting(kModule, kLineTextNotReady);
-  const CScheduleReportDataArray& rows = m_pScheduleRows->m_rows;
+  BeginText();
+  const CScheduleReportDataArray& rows = TableRows();
   CString previousDesign;
   CStringArray block;
   for (int i = 0; i < rows.GetSize(); ++i) {
@@ -118,48 +125,16 @@ void CScheduleReportGenerator::WriteText()
     block.RemoveAll();
     if (row.m_strDesignName != previousDesign) {
       previousDesign = row.m_strDesignName;
-      block.Add(CString());
-      m_bDropLeadingBlank = TRUE;
-      PutText(block, 2, m_nLineWidth, 0, 40, row.m_strDesignName, 1);
+      OpenBlock(block, row.m_strDesignName);
     }
-    const int line = block.GetSize();
-    PutText(block, kBlockLines, m_nLineWidth, 0, 3, row.m_strReference, line);
-    PutText(block, kBlockLines, m_nLineWidth, 6, 30, row.m_strDescription, line);
-    PutText(block, kBlockLines, m_nLineWidth, 39, 13, Length(row.m_dUnitWidth), line);
-    PutText(block, kBlockLines, m_nLineWidth, 54, 13, Length(row.m_dUnitHeight), line);
-    PutText(block, kBlockLines, m_nLineWidth, 70, 13, Length(row.m_dRoughOpeningWidth), line);
-    PutText(block, kBlockLines, m_nLineWidth, 85, 13, Length(row.m_dRoughOpeningHeight), line);
+    PutRow(block, row, block.GetSize(), true);
     m_nKeepTogether = block.GetSize();
     WriteLines(block);
   }
 }
 
-void CScheduleReportGenerator::WritePageHeader()
-{
-  WriteHeaderFrame(kHeadings, static_cast<int>(std::size(kHeadings)));
-}
-
 void CScheduleReportGenerator::WriteCSV()
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CScheduleReportGenerator::WriteCSV() \n");
-  BeginWriting(kModule, kLineCSVNotReady);
-  WriteLine("SerialID,DesignName,Reference,Description,UnitWidth,UnitHeight,RoughOpeningWidth,RoughOpeningHeight");
-  const CScheduleReportDataArray& rows = m_pScheduleRows->m_rows;
-  for (int i = 0; i < rows.GetSize(); ++i)
-    WriteLine(CSVLine(*rows[i]));
-}
-
-CString CScheduleReportGenerator::CSVLine(const CScheduleReportData& row) const
-{
-  CString line = CString::Formatted("%li", static_cast<long>(row.m_nSerialID));
-  for (const CString& text : {row.m_strDesignName, row.m_strReference, row.m_strDescription})
-    line += "," + QuoteCSV(text);
-  if (IsMetric()) {
-    for (double inches : {row.m_dUnitWidth, row.m_dUnitHeight, row.m_dRoughOpeningWidth, row.m_dRoughOpeningHeight})
-      line += "," + Length(inches);
-    return line;
-  }
-  line += CString::Formatted(",%.5f,%.5f,%.3f,%.3f", row.m_dUnitWidth, row.m_dUnitHeight, row.m_dRoughOpeningWidth,
-                             row.m_dRoughOpeningHeight);
-  return line;
+  WriteTableCSV();
 }

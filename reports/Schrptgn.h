@@ -2,18 +2,11 @@
 // The "Window and Patio Door Schedule": one row for every distinct unit of every design, with its
 // description and its unit and rough opening dimensions, grouped under the design's name.
 #include "model/Rptdata.h"
-#include "reports/Rptgen.h"
+#include "reports/Rpttable.h"
 
-class CScheduleReportRows : public CReportRows
-{
-public:
-  void RemoveAll() override { m_rows.RemoveAll(); }
-  int GetRowCount() const override { return m_rows.GetSize(); }
+using CScheduleReportRows = CTableReportRows<CScheduleReportDataArray, CScheduleReportData>;
 
-  CScheduleReportDataArray m_rows;
-};
-
-class CScheduleReportGenerator : public CReportGenerator
+class CScheduleReportGenerator : public CTableReportGenerator<CScheduleReportGenerator, CScheduleReportRows>
 {
 public:
   CScheduleReportGenerator();
@@ -21,9 +14,6 @@ public:
 
   CString GetTitle() const override { return "Window and Patio Door Schedule"; }
   int GetLineWidth() const override { return 98; }
-  std::unique_ptr<CReportRows> CreateRows() const override;
-  void Initialize(CReportRows* pRows, CStringArray* pLines, CReportPageStarts* pPageStarts, int lineWidth,
-                  int pageLength, int measurementUnits) override;
   // Rows of every unit of every stored design, imperial dimensions rounded as the text shows
   // them, sorted, each distinct unit once per design. A dimension whose text does not read back
   // throws CCommonException, the rows so far kept unsorted.
@@ -31,15 +21,23 @@ public:
   void WriteText() override;
   void WriteCSV() override;
 
-protected:
-  void WritePageHeader() override;
-  void EndPage() override { m_nLineOnPage = 0; }
-
 private:
+  static const Column kColumns[];
+
   void RoundToImperialText(CScheduleReportData& row) const;
   double RoundTrip(double inches) const;
-  CString CSVLine(const CScheduleReportData& row) const;
   CString Length(double inches) const;
-
-  CScheduleReportRows* m_pScheduleRows = nullptr;
+  // A length in the CSV: as the text shows it in millimetres, else inches to that many decimals.
+  CString CSVLength(double inches, int decimals) const;
+  // A length of the row as the text and as the CSV show it.
+  template <double CScheduleReportData::*length>
+  static CString LengthText(CScheduleReportGenerator& generator, const Row& row)
+  {
+    return generator.Length(row.*length);
+  }
+  template <double CScheduleReportData::*length, int decimals>
+  static CString LengthCSV(CScheduleReportGenerator& generator, const Row& row)
+  {
+    return generator.CSVLength(row.*length, decimals);
+  }
 };

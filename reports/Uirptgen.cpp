@@ -1,12 +1,9 @@
 #include "reports/Uirptgen.h"
 
-#include <iterator>
-
 #include "productdb/Opers.h"
 #include "productdb/Optcats.h"
 #include "productdb/Optchoic.h"
 #include "project/Design.h"
-#include "reports/Rptwalk.h"
 #include "support/ComExcpt.h"
 #include "support/Trace.h"
 #include "workbench/items/Unititem.h"
@@ -25,19 +22,57 @@ enum : int
 
 constexpr int kBlockLines = 20;
 
-const char* const kHeadings[] = {
-    "Ref  Qty  Description                      Operation                Option              Option Choice",
-    "===  ===  ==============================   ======================   ==================  "
-    "===================================",
-};
-
 CString Missing(const char* text) { return CString("#") + text; }
 
 CString Missing(int number) { return CString::Formatted("#%i", number); }
 
+// The text kept for the key, else the one `look` finds, kept from then on.
+template <class Key, class Look>
+CString Cached(std::map<Key, CString>& texts, const Key& key, Look look)
+{
+  auto found = texts.find(key);
+  if (found != texts.end())
+    return found->second;
+  const CString text = look();
+  texts.emplace(key, text);
+  return text;
+}
+
 }  // namespace
 
+const CUnitInfoReportGenerator::Column CUnitInfoReportGenerator::kColumns[] = {
+    {.csvName = "SerialID", .value = SerialID, .form = CCSVForm::asIs},
+    // The text shows the design's quantity and name as the heading of its units.
+    {.csvName = "DesignName", .value = DesignName},
+    {.csvName = "DesignQty", .value = Count<&Row::m_nDesignQuantity>, .form = CCSVForm::asIs},
+    {.csvName = "Reference", .value = Reference, .position = 0, .width = 3, .heading = "Ref", .firstLineOnly = true},
+    {.csvName = "UnitQty",
+     .value = Count<&Row::m_nUnitQuantity>,
+     .form = CCSVForm::asIs,
+     .position = 5,
+     .width = 3,
+     .heading = "Qty",
+     .firstLineOnly = true},
+    {.csvName = "Description",
+     .value = Description,
+     .position = 10,
+     .width = 30,
+     .heading = "Description",
+     .firstLineOnly = true},
+    // A unit without an operating choice shows "n/a"; its CSV field stays empty.
+    {.csvName = "Operation",
+     .value = OperationText,
+     .csvValue = Operation,
+     .position = 43,
+     .width = 22,
+     .heading = "Operation",
+     .firstLineOnly = true},
+    {.csvName = "OptionCategory", .value = Category, .position = 68, .width = 18, .heading = "Option"},
+    {.csvName = "OptionChoice", .value = Choice, .position = 88, .width = 35, .heading = "Option Choice"},
+};
+
 CUnitInfoReportGenerator::CUnitInfoReportGenerator()
+  : CTableReportGenerator(kColumns, {kModule, kLineWrongRows, kLineTextNotReady, kLineCSVNotReady}, kBlockLines)
 {
   PCTRACE(TT_REPORTS, TL_DETAIL)("CUnitInfoReportGenerator construction \n");
 }
@@ -47,47 +82,19 @@ CUnitInfoReportGenerator::~CUnitInfoReportGenerator()
   PCTRACE(TT_REPORTS, TL_DETAIL)("CUnitInfoReportGenerator destruction \n");
 }
 
-std::unique_ptr<CReportRows> CUnitInfoReportGenerator::CreateRows() const
-{
-  return std::make_unique<CUnitInfoReportRows>();
-}
-
-void CUnitInfoReportGenerator::Initialize(CReportRows* pRows, CStringArray* pLines, CReportPageStarts* pPageStarts,
-                                          int lineWidth, int pageLength, int measurementUnits)
-{
-  auto* pInfoRows = dynamic_cast<CUnitInfoReportRows*>(pRows);
-  if (!pInfoRows)
-    throw CCommonException(kModule, kLineWrongRows);
-  CReportGenerator::Initialize(pRows, pLines, pPageStarts, lineWidth, pageLength, measurementUnits);
-  m_pInfoRows = pInfoRows;
-  m_nBlockLines = kBlockLines;
-}
-
 void CUnitInfoReportGenerator::BuildRows(CDoc* pDoc)
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CUnitInfoReportGenerator::BuildRows() \n");
-  if (!m_pRows || !m_pInfoRows)
-    throw CCommonException(kModule, kLineWrongRows);
-  CReportGenerator::BuildRows(pDoc);
-  CUnitInfoReportDataArray& rows = m_pInfoRows->m_rows;
-  rows.RemoveAll();
-  ForEachReportUnit(
-      pDoc,
-      [&rows](CDesign& design, CUnitItem& item) {
-        const int first = rows.GetSize();
-        item.GetReportData(rows);
-        for (int i = first; i < rows.GetSize(); ++i) {
-          rows[i]->m_strDesignName = design.GetName();
-          rows[i]->m_nDesignQuantity = design.GetQuantity();
-        }
-      },
-      m_pProgress);
-  rows.SortAndMerge();
+  BuildTableRows(pDoc, [](CUnitInfoReportData& row, CDesign& design) {
+    row.m_strDesignName = design.GetName();
+    row.m_nDesignQuantity = design.GetQuantity();
+  });
+  TableRows().SortAndMerge();
 }
 
 int CUnitInfoReportGenerator::UnitEnd(int first) const
 {
-  const CUnitInfoReportDataArray& rows = m_pInfoRows->m_rows;
+  const CUnitInfoReportDataArray& rows = TableRows();
   const int id = rows[first]->m_nSerialID;
   int end = first + 1;
   while (end < rows.GetSize() && rows[end]->m_nSerialID == id)
@@ -98,10 +105,10 @@ int CUnitInfoReportGenerator::UnitEnd(int first) const
 void CUnitInfoReportGenerator::WriteText()
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CUnitInfoReportGenerator::WriteText() \n");
-  BeginWriting(kModule, kLineTextNotReady);
+  BeginText();
   ForgetTexts();
   CString previousDesign;
-  const int count = m_pInfoRows->m_rows.GetSize();
+  const int count = TableRows().GetSize();
   for (int first = 0; first < count;) {
     const int end = UnitEnd(first);
     WriteUnitBlock(first, end, previousDesign);
@@ -113,66 +120,27 @@ void CUnitInfoReportGenerator::WriteText()
 // per option row; lines past the block's 20 are dropped.
 void CUnitInfoReportGenerator::WriteUnitBlock(int first, int end, CString& previousDesign)
 {
-  const CUnitInfoReportDataArray& rows = m_pInfoRows->m_rows;
+  const CUnitInfoReportDataArray& rows = TableRows();
   const CUnitInfoReportData& unit = *rows[first];
   CStringArray block;
-  block.Add(CString());
-  m_bDropLeadingBlank = TRUE;
+  CString heading;
   if (unit.m_strDesignName != previousDesign) {
     previousDesign = unit.m_strDesignName;
-    const CString heading = CString::Formatted("%i - ", unit.m_nDesignQuantity) + unit.m_strDesignName;
-    PutText(block, 2, m_nLineWidth, 0, 40, heading, 1);
+    heading = CString::Formatted("%i - ", unit.m_nDesignQuantity) + unit.m_strDesignName;
   }
+  OpenBlock(block, heading);
   int line = block.GetSize();
-  for (int i = first; i < end; ++i, ++line) {
-    const CUnitInfoReportData& row = *rows[i];
-    if (i == first) {
-      PutText(block, kBlockLines, m_nLineWidth, 0, 3, row.m_strReference, line);
-      PutText(block, kBlockLines, m_nLineWidth, 5, 3, CString::Formatted("%i", row.m_nUnitQuantity), line);
-      PutText(block, kBlockLines, m_nLineWidth, 10, 30, row.m_strDescription, line);
-      const CString operation =
-          row.m_strOperationCode.IsEmpty() ? CString("n/a") : GetOperation(row.m_strOperationCode);
-      PutText(block, kBlockLines, m_nLineWidth, 43, 22, operation, line);
-    }
-    if (row.m_nOptionCategory != 0)
-      PutText(block, kBlockLines, m_nLineWidth, 68, 18, GetCategoryName(row.m_nOptionCategory), line);
-    if (row.m_nOptionChoice != 0)
-      PutText(block, kBlockLines, m_nLineWidth, 88, 35,
-              GetChoiceDescription(row.m_nOptionCategory, row.m_nOptionChoice), line);
-  }
+  for (int i = first; i < end; ++i, ++line)
+    PutRow(block, *rows[i], line, i == first);
   m_nKeepTogether = block.GetSize();
   WriteLines(block);
-}
-
-void CUnitInfoReportGenerator::WritePageHeader()
-{
-  WriteHeaderFrame(kHeadings, static_cast<int>(std::size(kHeadings)));
 }
 
 void CUnitInfoReportGenerator::WriteCSV()
 {
   PCTRACE(TT_REPORTS, TL_IMPORTANT)("CUnitInfoReportGenerator::WriteCSV() \n");
-  BeginWriting(kModule, kLineCSVNotReady);
   ForgetTexts();
-  WriteLine("SerialID,DesignName,DesignQty,Reference,UnitQty,Description,Operation,OptionCategory,OptionChoice");
-  const CUnitInfoReportDataArray& rows = m_pInfoRows->m_rows;
-  for (int i = 0; i < rows.GetSize(); ++i)
-    WriteLine(CSVLine(*rows[i]));
-}
-
-CString CUnitInfoReportGenerator::CSVLine(const CUnitInfoReportData& row)
-{
-  CString line = CString::Formatted("%li", static_cast<long>(row.m_nSerialID));
-  line += "," + QuoteCSV(row.m_strDesignName);
-  line += CString::Formatted(",%i", row.m_nDesignQuantity);
-  line += "," + QuoteCSV(row.m_strReference);
-  line += CString::Formatted(",%i", row.m_nUnitQuantity);
-  line += "," + QuoteCSV(row.m_strDescription);
-  line += "," + QuoteCSV(row.m_strOperationCode.IsEmpty() ? CString() : GetOperation(row.m_strOperationCode));
-  line += "," + QuoteCSV(row.m_nOptionCategory == 0 ? CString() : GetCategoryName(row.m_nOptionCategory));
-  line += "," + QuoteCSV(row.m_nOptionChoice == 0 ? CString()
-                                                  : GetChoiceDescription(row.m_nOptionCategory, row.m_nOptionChoice));
-  return line;
+  WriteTableCSV();
 }
 
 void CUnitInfoReportGenerator::ForgetTexts()
@@ -182,40 +150,56 @@ void CUnitInfoReportGenerator::ForgetTexts()
   m_choices.clear();
 }
 
+CString CUnitInfoReportGenerator::OperationText(CUnitInfoReportGenerator& generator, const Row& row)
+{
+  return row.m_strOperationCode.IsEmpty() ? CString("n/a") : generator.GetOperation(row.m_strOperationCode);
+}
+
+CString CUnitInfoReportGenerator::Operation(CUnitInfoReportGenerator& generator, const Row& row)
+{
+  return generator.GetOperation(row.m_strOperationCode);
+}
+
+CString CUnitInfoReportGenerator::Category(CUnitInfoReportGenerator& generator, const Row& row)
+{
+  return generator.GetCategoryName(row.m_nOptionCategory);
+}
+
+CString CUnitInfoReportGenerator::Choice(CUnitInfoReportGenerator& generator, const Row& row)
+{
+  return generator.GetChoiceDescription(row.m_nOptionCategory, row.m_nOptionChoice);
+}
+
 CString CUnitInfoReportGenerator::GetOperation(const CString& code)
 {
-  auto found = m_operations.find(code);
-  if (found != m_operations.end())
-    return found->second;
-  COpersRec rec;
-  rec.SetCode(code);
-  const CString text = rec.Find(1) == 0 ? rec.GetDescription() : Missing(code);
-  m_operations.emplace(code, text);
-  return text;
+  if (code.IsEmpty())
+    return CString();
+  return Cached(m_operations, code, [&code] {
+    COpersRec rec;
+    rec.SetCode(code);
+    return rec.Find(1) == 0 ? rec.GetDescription() : Missing(code);
+  });
 }
 
 CString CUnitInfoReportGenerator::GetCategoryName(int category)
 {
-  auto found = m_categories.find(category);
-  if (found != m_categories.end())
-    return found->second;
-  COptCatsRec rec;
-  rec.SetCategory(category);
-  const CString text = rec.Find(1) == 0 ? rec.GetName() : Missing(category);
-  m_categories.emplace(category, text);
-  return text;
+  if (category == 0)
+    return CString();
+  return Cached(m_categories, category, [category] {
+    COptCatsRec rec;
+    rec.SetCategory(category);
+    return rec.Find(1) == 0 ? rec.GetName() : Missing(category);
+  });
 }
 
 CString CUnitInfoReportGenerator::GetChoiceDescription(int category, int choice)
 {
-  const std::pair<int, int> key(category, choice);
-  auto found = m_choices.find(key);
-  if (found != m_choices.end())
-    return found->second;
-  COptChoicRec rec;
-  rec.SetCategory(category);
-  rec.SetChoice(choice);
-  const CString text = rec.Find(1) == 0 ? rec.GetDescription() : Missing(choice);
-  m_choices.emplace(key, text);
-  return text;
+  if (choice == 0)
+    return CString();
+  return Cached(m_choices, std::pair(category, choice), [category, choice] {
+    COptChoicRec rec;
+    rec.SetCategory(category);
+    rec.SetChoice(choice);
+    return rec.Find(1) == 0 ? rec.GetDescription() : Missing(choice);
+  });
 }

@@ -6,18 +6,11 @@
 #include <utility>
 
 #include "model/Rptdata.h"
-#include "reports/Rptgen.h"
+#include "reports/Rpttable.h"
 
-class CUnitInfoReportRows : public CReportRows
-{
-public:
-  void RemoveAll() override { m_rows.RemoveAll(); }
-  int GetRowCount() const override { return m_rows.GetSize(); }
+using CUnitInfoReportRows = CTableReportRows<CUnitInfoReportDataArray, CUnitInfoReportData>;
 
-  CUnitInfoReportDataArray m_rows;
-};
-
-class CUnitInfoReportGenerator : public CReportGenerator
+class CUnitInfoReportGenerator : public CTableReportGenerator<CUnitInfoReportGenerator, CUnitInfoReportRows>
 {
 public:
   CUnitInfoReportGenerator();
@@ -25,9 +18,6 @@ public:
 
   CString GetTitle() const override { return "Unit Information Report"; }
   int GetLineWidth() const override { return 123; }
-  std::unique_ptr<CReportRows> CreateRows() const override;
-  void Initialize(CReportRows* pRows, CStringArray* pLines, CReportPageStarts* pPageStarts, int lineWidth,
-                  int pageLength, int measurementUnits) override;
   // Rows of every unit of every stored design with the design's name and quantity; identical
   // units of a design are merged, their quantities added.
   void BuildRows(CDoc* pDoc) override;
@@ -36,22 +26,29 @@ public:
   void WriteText() override;
   void WriteCSV() override;
 
-protected:
-  void WritePageHeader() override;
-  void EndPage() override { m_nLineOnPage = 0; }
-
 private:
+  static const Column kColumns[];
+
   // Index just past the rows of the unit whose first row is at `first`.
   int UnitEnd(int first) const;
   void WriteUnitBlock(int first, int end, CString& previousDesign);
-  CString CSVLine(const CUnitInfoReportData& row);
-  // The descriptions, looked up once per code and write.
+  // The descriptions, looked up once per code and write; an empty code or a category or choice
+  // of 0 has none.
   CString GetOperation(const CString& code);
   CString GetCategoryName(int category);
   CString GetChoiceDescription(int category, int choice);
   void ForgetTexts();
+  // The values of the row's fields that the table shows.
+  template <int CUnitInfoReportData::*quantity>
+  static CString Count(CUnitInfoReportGenerator&, const Row& row)
+  {
+    return CString::Formatted("%i", row.*quantity);
+  }
+  static CString OperationText(CUnitInfoReportGenerator& generator, const Row& row);
+  static CString Operation(CUnitInfoReportGenerator& generator, const Row& row);
+  static CString Category(CUnitInfoReportGenerator& generator, const Row& row);
+  static CString Choice(CUnitInfoReportGenerator& generator, const Row& row);
 
-  CUnitInfoReportRows* m_pInfoRows = nullptr;
   std::map<CString, CString> m_operations;
   std::map<int, CString> m_categories;
   std::map<std::pair<int, int>, CString> m_choices;

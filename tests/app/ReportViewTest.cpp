@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -21,9 +22,11 @@
 #include <QLineEdit>
 #include <QPageSize>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTest>
 
 #include "platform/core/FileSizeLimit.h"
+#include "platform/core/Time.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Mainfrm.h"
@@ -207,7 +210,6 @@ protected:
     // Without a printer the print asks for the PDF's name.
     service.filePaths.push_back(CString(path.c_str()));
   }
-
 };
 
 }  // namespace
@@ -345,6 +347,99 @@ TEST_F(ReportViewTest, PrintingGivesEveryPageOfThePrinterLayoutAndTheScreenComes
   EXPECT_FALSE(pView->IsLaidOutForPrinter());
   EXPECT_EQ(pView->GetReportLines()->GetSize(), screenLines);
   EXPECT_EQ(Count(Joined(*pView->GetReportLines()), "Page "), 1);
+}
+
+// The text of each page of a PDF as poppler reads it, laid out; empty without poppler.
+std::vector<std::string> PdfPageTexts(const std::string& path)
+{
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0)
+    return {};
+  std::vector<std::string> pages;
+  const std::string text = Run("pdftotext -layout '" + path + "' - 2>&1");
+  for (size_t at = 0; at < text.size();) {
+    const size_t end = std::min(text.find('\f', at), text.size());
+    pages.push_back(text.substr(at, end - at));
+    at = end + 1;
+  }
+  return pages;
+}
+
+// Each line's words, one blank between them: poppler places the words of a line by their
+// positions, which it reads to a column or so.
+std::string Words(const std::string& text)
+{
+  std::string words;
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream in(line);
+    std::string word;
+    std::string folded;
+    while (in >> word)
+      folded += (folded.empty() ? "" : " ") + word;
+    words += folded + "\n";
+  }
+  return words;
+}
+
+// The words of each page as the report lays it out.
+std::vector<std::string> LaidOutPages(const CReportContent& content)
+{
+  std::vector<std::string> pages;
+  const CStringArray& lines = content.GetShownLines();
+  const CReportPageStarts& starts = content.GetShownPageStarts();
+  for (int page = 0; page < starts.GetSize(); ++page) {
+    const int end = page + 1 < starts.GetSize() ? starts[page + 1] : lines.GetSize();
+    std::string text;
+    for (int i = starts[page]; i < end; ++i)
+      text += lines[i].str() + "\n";
+    pages.push_back(Words(text));
+  }
+  return pages;
+}
+
+// The report headers dated on a fixed day while it lives.
+struct CFixedReportDate
+{
+  CFixedReportDate()
+  {
+    CReportGenerator::SetClock([] { return CTime(2026, 3, 9, 12, 0, 0).GetTime(); });
+  }
+  ~CFixedReportDate() { CReportGenerator::SetClock(nullptr); }
+};
+
+// Each printed page holds its page's lines of the printer layout and nothing else, and the pages
+// are those the program has always printed (kept as poppler reads them).
+TEST_F(ReportViewTest, EachPrintedPageShowsItsLinesAsAlways)
+{
+  const CFixedReportDate date;
+  FillProject(m_pDoc, "Gallery", 40);
+  for (const UINT command : {ID_VIEW_SCHEDULE_REPORT, ID_VIEW_UNIT_INFO_REPORT}) {
+    CReportView* pView = OpenReport(m_pDoc, command);
+    ASSERT_NE(pView, nullptr);
+    pView->ScrollToPosition(CPoint(0, pView->GetTotalSize().cy / 3));
+    Paint(pView);
+    const std::string name = command == ID_VIEW_SCHEDULE_REPORT ? "schedule" : "unitinfo";
+    const std::string pdf = PathIn((name + ".pdf").c_str());
+    PrintTo(pdf);
+    ClickButton(*BarOf(pView), ID_REPORT_PRINT);
+    ASSERT_TRUE(Messages().empty());
+    const std::vector<std::string> printed = PdfPageTexts(pdf);
+    if (printed.empty())
+      GTEST_SKIP() << "no PDF reader";
+    const std::vector<std::string> laidOut = LaidOutPages(*pView->GetContent());
+    ASSERT_GT(laidOut.size(), 3u);
+    ASSERT_EQ(printed.size(), laidOut.size()) << name;
+    std::string all;
+    for (size_t page = 0; page < printed.size(); ++page) {
+      EXPECT_EQ(Words(printed[page]), laidOut[page]) << name << " page " << page + 1;
+      all += printed[page] + "\f";
+    }
+    const std::string keptPath = std::string(PANECRAFT_SOURCE_ROOT) + "tests/app/golden/printed-" + name + ".txt";
+    if (std::getenv("PANECRAFT_UPDATE_GOLDEN"))
+      std::ofstream(keptPath, std::ios::binary) << all;
+    EXPECT_EQ(all, ReadText(keptPath)) << name;
+  }
 }
 
 TEST_F(ReportViewTest, PrintPreviewPagesThroughEveryPage)
@@ -570,6 +665,116 @@ TEST_F(ReportViewTest, EachEmptyReportWindowShowsItsHeading)
     EXPECT_GT(InkedPixels(pView), 100) << "the heading is drawn";
     EXPECT_EQ(pView->GetContent()->GetLines().GetSize(), 0) << "the report itself stays empty";
     EXPECT_EQ(pView->GetClipboardBytes(), std::string(1, '\0'));
+  }
+}
+
+// Every pixel of the window's surface, row by row.
+std::vector<COLORREF> SurfaceOf(CWnd* pWnd)
+{
+  CRect area;
+  pWnd->GetClientRect(&area);
+  std::vector<COLORREF> pixels;
+  pixels.reserve(static_cast<size_t>(area.Width()) * static_cast<size_t>(area.Height()));
+  for (int y = 0; y < area.Height(); ++y)
+    for (int x = 0; x < area.Width(); ++x)
+      pixels.push_back(pWnd->GetSurfacePixel(x, y));
+  return pixels;
+}
+
+// Where two surfaces of the same window differ: how many pixels and the first one; empty when
+// they are equal.
+std::string Differences(const std::vector<COLORREF>& shown, const std::vector<COLORREF>& expected, int width)
+{
+  if (shown.size() != expected.size())
+    return "sizes differ";
+  size_t count = 0;
+  size_t first = 0;
+  for (size_t i = 0; i < shown.size(); ++i)
+    if (shown[i] != expected[i] && count++ == 0)
+      first = i;
+  if (count == 0)
+    return "";
+  return std::to_string(count) + " pixels, the first at (" + std::to_string(first % static_cast<size_t>(width)) + ", " +
+         std::to_string(first / static_cast<size_t>(width)) + ")";
+}
+
+// The surface as a full repaint at the view's present scroll position leaves it.
+std::vector<COLORREF> FullRepaint(CReportView* pView)
+{
+  pView->Invalidate(TRUE);
+  pView->UpdateWindow();
+  return SurfaceOf(pView);
+}
+
+// The view's scroll bar of that orientation, as the user clicks and keys it.
+QScrollBar* ScrollBarOf(CReportView* pView, Qt::Orientation orientation)
+{
+  for (QScrollBar* pBar : pView->GetOuterHandle()->findChildren<QScrollBar*>())
+    if (pBar->orientation() == orientation)
+      return pBar;
+  return nullptr;
+}
+
+// A band painted over, then invalidated alone, and every step of the scroll bars (a line, a page,
+// 16 pixels, sideways) each show exactly what a repaint of the whole window shows there.
+TEST_F(ReportViewTest, APartialRepaintAndEveryScrollStepShowWhatAFullRepaintShows)
+{
+  FillProject(m_pDoc, "Hall", 60);
+  for (const UINT command : {ID_VIEW_SCHEDULE_REPORT, ID_VIEW_UNIT_INFO_REPORT}) {
+    CReportView* pView = OpenReport(m_pDoc, command);
+    ASSERT_NE(pView, nullptr);
+    pView->GetParentFrame()->SetWindowPos(nullptr, 0, 0, 640, 420, SWP_NOMOVE | SWP_NOZORDER);
+    Paint(pView);
+    CRect client;
+    pView->GetClientRect(&client);
+    ASSERT_GT(pView->GetTotalSize().cy, 10 * client.Height());
+    pView->ScrollToPosition(CPoint(0, pView->GetTotalSize().cy / 2 + 7));
+    const std::vector<COLORREF> full = FullRepaint(pView);
+    const CPoint middle = pView->GetScrollPosition();
+    ASSERT_GT(middle.y, 0);
+    EXPECT_GT(InkedPixels(pView), 2000) << "the middle of the report is drawn";
+
+    // A band across a few lines, off their edges, blotted out and then painted again.
+    const CRect band(9, client.Height() / 3 + 5, client.Width() - 13, client.Height() / 3 + 47);
+    {
+      CClientDC dc(pView);
+      dc.FillSolidRect(&band, RGB(0, 0, 0));
+    }
+    ASSERT_NE(Differences(SurfaceOf(pView), full, client.Width()), "");
+    pView->InvalidateRect(&band, TRUE);
+    pView->UpdateWindow();
+    EXPECT_EQ(Differences(SurfaceOf(pView), full, client.Width()), "") << "a repaint of the band";
+
+    QScrollBar* pVertical = ScrollBarOf(pView, Qt::Vertical);
+    ASSERT_NE(pVertical, nullptr);
+    ASSERT_TRUE(pVertical->isVisible());
+    const std::vector<std::function<void()>> steps{
+        [pVertical] { QTest::keyClick(pVertical, Qt::Key_Down); },
+        [pVertical] { QTest::keyClick(pVertical, Qt::Key_PageDown); },
+        [pView] { pView->ScrollToPosition(CPoint(0, pView->GetScrollPosition().y + 16)); },
+        [pView] { pView->ScrollToPosition(CPoint(0, pView->GetScrollPosition().y - 16)); },
+        [pVertical] { QTest::keyClick(pVertical, Qt::Key_Up); },
+    };
+    for (size_t step = 0; step < steps.size(); ++step) {
+      const CPoint before = pView->GetScrollPosition();
+      steps[step]();
+      Pump();
+      pView->UpdateWindow();
+      ASSERT_NE(pView->GetScrollPosition(), before) << "step " << step;
+      const std::vector<COLORREF> scrolled = SurfaceOf(pView);
+      EXPECT_EQ(Differences(scrolled, FullRepaint(pView), client.Width()), "") << "step " << step;
+    }
+
+    // Sideways, in a window narrower than the report's lines.
+    QScrollBar* pHorizontal = ScrollBarOf(pView, Qt::Horizontal);
+    ASSERT_NE(pHorizontal, nullptr);
+    ASSERT_TRUE(pHorizontal->isVisible());
+    QTest::keyClick(pHorizontal, Qt::Key_PageDown);
+    Pump();
+    pView->UpdateWindow();
+    EXPECT_GT(pView->GetScrollPosition().x, 0);
+    const std::vector<COLORREF> sideways = SurfaceOf(pView);
+    EXPECT_EQ(Differences(sideways, FullRepaint(pView), client.Width()), "") << "sideways";
   }
 }
 

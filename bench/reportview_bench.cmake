@@ -1,0 +1,5 @@
+if(TARGET reports AND TARGET units_standard AND TARGET units_freeform)
+  panecraft_bench(reportview_bench SOURCES reportview_bench.cpp DEPS reports units_standard units_freeform)
+  target_compile_definitions(reportview_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
+  add_dependencies(reportview_bench txdb)
+endif()
