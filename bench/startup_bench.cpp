@@ -22,37 +22,15 @@
 #include <unistd.h>
 
 #include "bench/BenchRatio.h"
+#include "bench/BenchScratch.h"
 
 namespace {
 
 // A profile folder of its own under $TMPDIR, so that the program starts as on a first run, with
 // the defaults; removed with what the programs left in it when the bench ends.
-class CProfileFolder
-{
-public:
-  CProfileFolder()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pcstartup.XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-      m_path = pattern;
-  }
-  ~CProfileFolder()
-  {
-    std::error_code ec;
-    if (!m_path.empty())
-      std::filesystem::remove_all(m_path, ec);
-  }
-  CProfileFolder(const CProfileFolder&) = delete;
-  CProfileFolder& operator=(const CProfileFolder&) = delete;
-  const std::filesystem::path& Path() const { return m_path; }
-
-private:
-  std::filesystem::path m_path;
-};
-
 const std::filesystem::path& ProfileFolder()
 {
-  static const CProfileFolder folder;
+  static const CBenchScratch folder("pcstartup");
   return folder.Path();
 }
 

@@ -13,6 +13,8 @@ constexpr int kInRange = 3;
 constexpr int kOutOfRange = 8;
 // How far the guideline is dragged towards its drop point.
 constexpr int kDragPixels = 100;
+// The gap between the two gliders of a group, in inches.
+constexpr double kGliderGap = 4.5;
 
 // Where a guideline was dropped and where it came to lie, along the axis it moves on.
 struct Drop
@@ -30,53 +32,38 @@ protected:
     StartAtFourPixelsToTheInch();
   }
 
-  // Places a vertical guideline well right of the target, then drags it by its line, above the
-  // items, to `pixels` right of the target's column.
-  void DropVerticalBeside(const CVRX2DPoint& target, int pixels, Drop& drop)
+  // A vertical guideline dropped 3 pixels right of the point's column and a horizontal one 3
+  // pixels above its row land on it; 8 pixels away they stay where they were dropped, and so they
+  // do at 3 pixels once snapping is switched off for the item.
+  void ExpectGuidelinesSnapOnto(const CVRX2DPoint& point, CDesignItem* pItem)
   {
-    const CPoint at = OnPixel(target);
-    const CPoint to(at.x + pixels, kFreeRow);
-    const CPoint from(to.x + kDragPixels, kFreeRow);
-    CGuidelineItem* pGuideline = PlaceGuideline(ID_VERT_GUIDELINE_TOOL, from);
-    ASSERT_NE(pGuideline, nullptr);
-    ASSERT_DOUBLE_EQ(pGuideline->GetOffset().GetX(), View()->ClientToWorld(from).GetX()) << "placed unsnapped";
-    Drag(from, to);
-    drop.dropped = View()->ClientToWorld(to).GetX();
-    drop.landed = pGuideline->GetOffset().GetX();
-    View()->RemoveItem(pGuideline);
-  }
-
-  // The same for a horizontal guideline, right of the items, dropped `pixels` above the target's row.
-  void DropHorizontalAbove(const CVRX2DPoint& target, int pixels, Drop& drop)
-  {
-    const int column = View()->GetClientRect().Width() - 10;
-    const CPoint at = OnPixel(target);
-    const CPoint to(column, at.y - pixels);
-    const CPoint from(column, to.y - kDragPixels);
-    CGuidelineItem* pGuideline = PlaceGuideline(ID_HORZ_GUIDELINE_TOOL, from);
-    ASSERT_NE(pGuideline, nullptr);
-    ASSERT_DOUBLE_EQ(pGuideline->GetOffset().GetY(), View()->ClientToWorld(from).GetY()) << "placed unsnapped";
-    Drag(from, to);
-    drop.dropped = View()->ClientToWorld(to).GetY();
-    drop.landed = pGuideline->GetOffset().GetY();
-    View()->RemoveItem(pGuideline);
-  }
-
-  // Switches snapping off for the item alone through the Workbench's command.
-  void SwitchSnappingOff(CDesignItem* pItem)
-  {
-    View()->DeselectAll();
-    View()->Select(pItem);
-    Command(ID_SNAP_TO_ALIGNMENT);
-    View()->DeselectAll();
+    Drop column;
+    ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(point, kInRange, column));
+    EXPECT_NE(column.dropped, point.GetX());
+    EXPECT_NEAR(column.landed, point.GetX(), 1e-9) << "onto the point's column";
+    Drop row;
+    ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(point, kInRange, row));
+    EXPECT_NEAR(row.landed, point.GetY(), 1e-9) << "onto the point's row";
+    for (int pixels : {kOutOfRange, kInRange}) {
+      if (pixels == kInRange) {
+        SwitchSnappingOff(pItem);
+        ASSERT_FALSE(pItem->GetSnapToAlignmentLines());
+      }
+      Drop beside;
+      ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(point, pixels, beside));
+      EXPECT_NEAR(beside.landed, beside.dropped, 1e-9) << pixels << " pixels right";
+      Drop above;
+      ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(point, pixels, above));
+      EXPECT_NEAR(above.landed, above.dropped, 1e-9) << pixels << " pixels above";
+    }
   }
 
   // Two gliders side by side with a gap, grouped through Group Items.
   CGroupItem* GroupOfTwoGliders(CUnitItem*& pLeft, CUnitItem*& pRight)
   {
     pLeft = PlaceGliderFromBase(0.0, 0.0);
-    pRight = PlaceGliderFromBase(40.0, 0.0);
-    if (!pLeft || !pRight)
+    pRight = pLeft ? PlaceGliderFromBase(pLeft->GetWidth() + kGliderGap, 0.0) : nullptr;
+    if (!pRight)
       return nullptr;
     View()->DeselectAll();
     View()->Select(pLeft);
@@ -99,27 +86,60 @@ protected:
     return pItem;
   }
 
-  // The target's pixel; the target must lie on it, or the distances in pixels would be off.
-  CPoint OnPixel(const CVRX2DPoint& target) const
-  {
-    const CPoint at = View()->WorldToClient(target);
-    EXPECT_NEAR(View()->ClientToWorld(at).GetX(), target.GetX(), 1e-9);
-    EXPECT_NEAR(View()->ClientToWorld(at).GetY(), target.GetY(), 1e-9);
-    return at;
-  }
-
 private:
   // A row near the top of the view, above every item these tests place.
   static constexpr int kFreeRow = 30;
 
-  CGuidelineItem* PlaceGuideline(UINT nTool, CPoint at)
+  // Places a vertical guideline well right of the point, then drags it by its line, above the
+  // items, to `pixels` right of the point's column.
+  void DropVerticalBeside(const CVRX2DPoint& point, int pixels, Drop& drop)
   {
-    const int before = View()->GetItemList()->GetCount();
-    Command(nTool);
-    Click(at);
-    if (View()->GetItemList()->GetCount() != before + 1)
-      return nullptr;
-    return dynamic_cast<CGuidelineItem*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
+    const CPoint to(OnPixel(point).x + pixels, kFreeRow);
+    const CPoint from(to.x + kDragPixels, kFreeRow);
+    ASSERT_NO_FATAL_FAILURE(DragNewGuideline(ID_VERT_GUIDELINE_TOOL, from, to, drop));
+    drop.dropped = View()->ClientToWorld(to).GetX();
+  }
+
+  // The same for a horizontal guideline, right of the items, dropped `pixels` above the point's row.
+  void DropHorizontalAbove(const CVRX2DPoint& point, int pixels, Drop& drop)
+  {
+    const int column = View()->GetClientRect().Width() - 10;
+    const CPoint to(column, OnPixel(point).y - pixels);
+    const CPoint from(column, to.y - kDragPixels);
+    ASSERT_NO_FATAL_FAILURE(DragNewGuideline(ID_HORZ_GUIDELINE_TOOL, from, to, drop));
+    drop.dropped = View()->ClientToWorld(to).GetY();
+  }
+
+  // Where the guideline came to lie along the axis it moves on; it is removed again.
+  void DragNewGuideline(UINT nTool, CPoint from, CPoint to, Drop& drop)
+  {
+    CGuidelineItem* pGuideline = PlaceWith<CGuidelineItem>(nTool, from);
+    ASSERT_NE(pGuideline, nullptr);
+    const bool vertical = pGuideline->IsVertical();
+    const auto along = [vertical](const CVRX2DPoint& p) { return vertical ? p.GetX() : p.GetY(); };
+    ASSERT_DOUBLE_EQ(along(pGuideline->GetOffset().AsPoint()), along(View()->ClientToWorld(from)))
+        << "placed unsnapped";
+    Drag(from, to);
+    drop.landed = along(pGuideline->GetOffset().AsPoint());
+    View()->RemoveItem(pGuideline);
+  }
+
+  // The point's pixel; the point must lie on it, or the distances in pixels would be off.
+  CPoint OnPixel(const CVRX2DPoint& point) const
+  {
+    const CPoint at = View()->WorldToClient(point);
+    EXPECT_NEAR(View()->ClientToWorld(at).GetX(), point.GetX(), 1e-9);
+    EXPECT_NEAR(View()->ClientToWorld(at).GetY(), point.GetY(), 1e-9);
+    return at;
+  }
+
+  // Switches snapping off for the item alone through the Workbench's command.
+  void SwitchSnappingOff(CDesignItem* pItem)
+  {
+    View()->DeselectAll();
+    View()->Select(pItem);
+    Command(ID_SNAP_TO_ALIGNMENT);
+    View()->DeselectAll();
   }
 };
 }  // namespace
@@ -128,19 +148,7 @@ TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAUnitsCornerLandsOnItUnlessFar
 {
   CUnitItem* pGlider = PlaceGliderFromBase(0.0, 0.0);
   ASSERT_NE(pGlider, nullptr);
-  const CVRX2DPoint corner = m_base;
-  Drop near;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(corner, kInRange, near));
-  EXPECT_NE(near.dropped, corner.GetX());
-  EXPECT_NEAR(near.landed, corner.GetX(), 1e-9) << "onto the lower left corner";
-  Drop far;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(corner, kOutOfRange, far));
-  EXPECT_NEAR(far.landed, far.dropped, 1e-9);
-  SwitchSnappingOff(pGlider);
-  ASSERT_FALSE(pGlider->GetSnapToAlignmentLines());
-  Drop off;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(corner, kInRange, off));
-  EXPECT_NEAR(off.landed, off.dropped, 1e-9);
+  ExpectGuidelinesSnapOnto(m_base, pGlider);
 }
 
 TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAUnitsHandleLandsOnItUnlessFarOrSwitchedOff)
@@ -155,19 +163,7 @@ TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAUnitsHandleLandsOnItUnlessFar
   for (int i = 0; i < pHandles->GetSize(); ++i)
     found = found || pHandles->GetAt(i)->GetPoint() == handle;
   ASSERT_TRUE(found) << "the circle has its handle there";
-  Drop near;
-  ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(handle, kInRange, near));
-  EXPECT_NEAR(near.landed, handle.GetY(), 1e-9);
-  Drop nearColumn;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(handle, kInRange, nearColumn));
-  EXPECT_NEAR(nearColumn.landed, handle.GetX(), 1e-9);
-  Drop far;
-  ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(handle, kOutOfRange, far));
-  EXPECT_NEAR(far.landed, far.dropped, 1e-9);
-  SwitchSnappingOff(pCircle);
-  Drop off;
-  ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(handle, kInRange, off));
-  EXPECT_NEAR(off.landed, off.dropped, 1e-9);
+  ExpectGuidelinesSnapOnto(handle, pCircle);
 }
 
 TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAGroupsCornerLandsOnItUnlessFarOrSwitchedOff)
@@ -177,18 +173,8 @@ TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAGroupsCornerLandsOnItUnlessFa
   CGroupItem* pGroup = GroupOfTwoGliders(pLeft, pRight);
   ASSERT_NE(pGroup, nullptr);
   // The right glider's lower right corner is the group's.
-  const CVRX2DPoint corner(m_base.GetX() + 40.0 + pRight->GetWidth(), m_base.GetY());
-  Drop near;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(corner, kInRange, near));
-  EXPECT_NEAR(near.landed, corner.GetX(), 1e-9);
-  Drop far;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(corner, kOutOfRange, far));
-  EXPECT_NEAR(far.landed, far.dropped, 1e-9);
-  SwitchSnappingOff(pGroup);
-  ASSERT_FALSE(pGroup->GetSnapToAlignmentLines());
-  Drop off;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(corner, kInRange, off));
-  EXPECT_NEAR(off.landed, off.dropped, 1e-9);
+  const CVRX2DPoint corner(m_base.GetX() + pLeft->GetWidth() + kGliderGap + pRight->GetWidth(), m_base.GetY());
+  ExpectGuidelinesSnapOnto(corner, pGroup);
 }
 
 TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAGroupsCentreLandsOnItUnlessFarOrSwitchedOff)
@@ -198,18 +184,6 @@ TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAGroupsCentreLandsOnItUnlessFa
   CGroupItem* pGroup = GroupOfTwoGliders(pLeft, pRight);
   ASSERT_NE(pGroup, nullptr);
   // Halfway across the gap between the gliders and halfway up them: nothing else lies there.
-  const CVRX2DPoint centre(m_base.GetX() + (40.0 + pRight->GetWidth()) / 2, m_base.GetY() + pLeft->GetHeight() / 2);
-  Drop near;
-  ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(centre, kInRange, near));
-  EXPECT_NEAR(near.landed, centre.GetY(), 1e-9);
-  Drop nearColumn;
-  ASSERT_NO_FATAL_FAILURE(DropVerticalBeside(centre, kInRange, nearColumn));
-  EXPECT_NEAR(nearColumn.landed, centre.GetX(), 1e-9);
-  Drop far;
-  ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(centre, kOutOfRange, far));
-  EXPECT_NEAR(far.landed, far.dropped, 1e-9);
-  SwitchSnappingOff(pGroup);
-  Drop off;
-  ASSERT_NO_FATAL_FAILURE(DropHorizontalAbove(centre, kInRange, off));
-  EXPECT_NEAR(off.landed, off.dropped, 1e-9);
+  const CVRX2DPoint centre(m_base.GetX() + pLeft->GetWidth() + kGliderGap / 2, m_base.GetY() + pLeft->GetHeight() / 2);
+  ExpectGuidelinesSnapOnto(centre, pGroup);
 }
