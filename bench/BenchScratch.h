@@ -1,6 +1,6 @@
 #pragma once
-// A folder of a bench's own under $TMPDIR for what its run writes, removed with its contents when
-// the bench ends; its path is empty when no folder could be made.
+// A folder of a bench's (or a fuzz target's) own under $TMPDIR for what its run writes, removed
+// with its contents when the process exits; its path is empty when no folder could be made.
 #include <filesystem>
 #include <string>
 #include <system_error>

@@ -5,40 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <string>
-#include <system_error>
 
-#include <stdlib.h>
+#include "bench/BenchScratch.h"
 
-class CFuzzTempFolder
-{
-public:
-  explicit CFuzzTempFolder(const char* prefix)
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / (std::string(prefix) + ".XXXXXX")).string();
-    if (!::mkdtemp(pattern.data())) {
-      std::perror(pattern.c_str());
-      std::abort();
-    }
-    m_path = pattern;
-  }
-  ~CFuzzTempFolder()
-  {
-    std::error_code ec;
-    std::filesystem::remove_all(m_path, ec);
-  }
-  CFuzzTempFolder(const CFuzzTempFolder&) = delete;
-  CFuzzTempFolder& operator=(const CFuzzTempFolder&) = delete;
-
-  const std::filesystem::path& Path() const { return m_path; }
-
-private:
-  std::filesystem::path m_path;
-};
-
-// The target's one folder, named after it.
+// The target's one folder, named after it; the target cannot run without it.
 inline const std::filesystem::path& FuzzTempFolder(const char* prefix)
 {
-  static const CFuzzTempFolder folder(prefix);
+  static const CBenchScratch folder(prefix);
+  if (folder.Path().empty()) {
+    std::perror(prefix);
+    std::abort();
+  }
   return folder.Path();
 }

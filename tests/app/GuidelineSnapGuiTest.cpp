@@ -59,15 +59,15 @@ protected:
   }
 
   // Two gliders side by side with a gap, grouped through Group Items.
-  CGroupItem* GroupOfTwoGliders(CUnitItem*& pLeft, CUnitItem*& pRight)
+  CGroupItem* GroupOfTwoGliders()
   {
-    pLeft = PlaceGliderFromBase(0.0, 0.0);
-    pRight = pLeft ? PlaceGliderFromBase(pLeft->GetWidth() + kGliderGap, 0.0) : nullptr;
-    if (!pRight)
+    m_pLeft = PlaceGliderFromBase(0.0, 0.0);
+    m_pRight = m_pLeft ? PlaceGliderFromBase(m_pLeft->GetWidth() + kGliderGap, 0.0) : nullptr;
+    if (!m_pRight)
       return nullptr;
     View()->DeselectAll();
-    View()->Select(pLeft);
-    View()->Select(pRight);
+    View()->Select(m_pLeft);
+    View()->Select(m_pRight);
     Command(ID_GROUP_ITEMS);
     if (View()->GetItemList()->GetCount() != 1)
       return nullptr;
@@ -85,6 +85,9 @@ protected:
     }
     return pItem;
   }
+
+  CUnitItem* m_pLeft = nullptr;
+  CUnitItem* m_pRight = nullptr;
 
 private:
   // A row near the top of the view, above every item these tests place.
@@ -168,22 +171,19 @@ TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAUnitsHandleLandsOnItUnlessFar
 
 TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAGroupsCornerLandsOnItUnlessFarOrSwitchedOff)
 {
-  CUnitItem* pLeft = nullptr;
-  CUnitItem* pRight = nullptr;
-  CGroupItem* pGroup = GroupOfTwoGliders(pLeft, pRight);
+  CGroupItem* pGroup = GroupOfTwoGliders();
   ASSERT_NE(pGroup, nullptr);
   // The right glider's lower right corner is the group's.
-  const CVRX2DPoint corner(m_base.GetX() + pLeft->GetWidth() + kGliderGap + pRight->GetWidth(), m_base.GetY());
+  const CVRX2DPoint corner(m_base.GetX() + m_pLeft->GetWidth() + kGliderGap + m_pRight->GetWidth(), m_base.GetY());
   ExpectGuidelinesSnapOnto(corner, pGroup);
 }
 
 TEST_F(GuidelineSnapGuiTest, AGuidelineDroppedNearAGroupsCentreLandsOnItUnlessFarOrSwitchedOff)
 {
-  CUnitItem* pLeft = nullptr;
-  CUnitItem* pRight = nullptr;
-  CGroupItem* pGroup = GroupOfTwoGliders(pLeft, pRight);
+  CGroupItem* pGroup = GroupOfTwoGliders();
   ASSERT_NE(pGroup, nullptr);
   // Halfway across the gap between the gliders and halfway up them: nothing else lies there.
-  const CVRX2DPoint centre(m_base.GetX() + pLeft->GetWidth() + kGliderGap / 2, m_base.GetY() + pLeft->GetHeight() / 2);
+  const CVRX2DPoint centre(m_base.GetX() + m_pLeft->GetWidth() + kGliderGap / 2,
+                           m_base.GetY() + m_pLeft->GetHeight() / 2);
   ExpectGuidelinesSnapOnto(centre, pGroup);
 }
