@@ -1,5 +1,6 @@
 // The main of every bench: runs the benchmarks as Google Benchmark's own main does, then prints
-// the ratios the bench named, from the medians of the same run, with the machine's load.
+// the ratios the bench named, from the medians of the same run, with the machine's load. The CPU
+// ratio of a bench that counts its started processes' CPU time is taken from that count.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -62,7 +63,7 @@ public:
           run.iterations > 0) {
         CTimes& times = m_medians[run.run_name.str()];
         times.real = {run.real_accumulated_time / static_cast<double>(run.iterations)};
-        times.cpu = {run.cpu_accumulated_time / static_cast<double>(run.iterations)};
+        times.cpu = {CpuSeconds(run)};
         times.repetitions = static_cast<size_t>(run.repetitions);
         continue;
       }
@@ -70,7 +71,7 @@ public:
         continue;
       CTimes& times = m_times[run.run_name.str()];
       times.real.push_back(run.real_accumulated_time / static_cast<double>(run.iterations));
-      times.cpu.push_back(run.cpu_accumulated_time / static_cast<double>(run.iterations));
+      times.cpu.push_back(CpuSeconds(run));
     }
     ConsoleReporter::ReportRuns(runs);
   }
@@ -88,6 +89,15 @@ public:
   }
 
 private:
+  // Per iteration: the started processes' own when the bench counted them, else the bench's.
+  static double CpuSeconds(const Run& run)
+  {
+    const auto children = run.counters.find(kChildrenCpuCounter);
+    if (children != run.counters.end())
+      return children->second.value;
+    return run.cpu_accumulated_time / static_cast<double>(run.iterations);
+  }
+
   void PrintRatio(const CRatioDef& ratio) const
   {
     const std::map<std::string, CTimes>& times =

@@ -5,6 +5,11 @@
 //   const CBenchRatio ratio("redraw / painter, 500", "WorkbenchRedraw/500", "QtPainter/500", 2.0);
 #include <string>
 
+// A bench whose work runs in the processes it starts reports their own CPU seconds per iteration
+// in this counter; its ratios then take the CPU time from it instead of from the bench's process,
+// which only waits for them.
+inline constexpr const char* kChildrenCpuCounter = "children_cpu";
+
 class CBenchRatio
 {
 public:

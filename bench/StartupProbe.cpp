@@ -1,13 +1,50 @@
 // Linked into a program started by startup_bench: when the program's first top-level main window
 // is painted, writes one line to the descriptor named by PANECRAFT_STARTUP_FD and ends the
-// process at once, so that the bench measures the start-up alone and not the shutdown.
+// process at once, so that the bench measures the start-up alone and not the shutdown. The line
+// says what the window shows, so that the baseline window can be given as much:
+//   shown <menus in the menu bar> <tool-bar buttons> <status-bar panes>
+#include <QAction>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QLabel>
 #include <QMainWindow>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QToolBar>
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
 namespace {
+
+int CountMenus(const QMainWindow& window)
+{
+  auto* bar = qobject_cast<QMenuBar*>(window.menuWidget());
+  int count = 0;
+  if (bar)
+    for (const QAction* action : bar->actions())
+      count += action->isVisible() && action->menu() ? 1 : 0;
+  return count;
+}
+
+// The window's own tool bars: those of the frames inside it are not part of what it shows first.
+int CountToolBarButtons(const QMainWindow& window)
+{
+  int count = 0;
+  for (const QToolBar* bar : window.findChildren<QToolBar*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!bar->isHidden())
+      for (const QAction* action : bar->actions())
+        count += action->isVisible() && !action->isSeparator() ? 1 : 0;
+  return count;
+}
+
+int CountStatusPanes(const QMainWindow& window)
+{
+  const auto* bar = window.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+  if (!bar || bar->isHidden())
+    return 0;
+  return static_cast<int>(bar->findChildren<QLabel*>(QString(), Qt::FindDirectChildrenOnly).size());
+}
 
 class CShownProbe : public QObject
 {
@@ -19,8 +56,10 @@ public:
     if (event->type() == QEvent::Paint) {
       auto* window = qobject_cast<QMainWindow*>(watched);
       if (window && window->isWindow()) {
-        const char line[] = "shown\n";
-        [[maybe_unused]] ssize_t written = ::write(m_fd, line, sizeof line - 1);
+        char line[64];
+        const int length = std::snprintf(line, sizeof line, "shown %d %d %d\n", CountMenus(*window),
+                                         CountToolBarButtons(*window), CountStatusPanes(*window));
+        [[maybe_unused]] ssize_t written = ::write(m_fd, line, static_cast<size_t>(length));
         std::_Exit(0);
       }
     }

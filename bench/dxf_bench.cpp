@@ -9,6 +9,7 @@
 #include <numbers>
 #include <string>
 
+#include "bench/BenchScratch.h"
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "views/Xltdata.h"
@@ -19,32 +20,11 @@ namespace {
 constexpr int kEntities = 10000;
 constexpr double kDegree = std::numbers::pi / 180.0;
 
-// A scratch folder for the run, removed with its files at the end.
-class CScratch
-{
-public:
-  CScratch()
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "pcdxf.XXXXXX").string();
-    if (::mkdtemp(pattern.data()))
-      m_dir = pattern;
-  }
-  ~CScratch()
-  {
-    std::error_code ec;
-    if (!m_dir.empty())
-      std::filesystem::remove_all(m_dir, ec);
-  }
-  std::string File(const char* name) const { return (m_dir.empty() ? std::string(".") : m_dir) + "/" + name; }
-
-private:
-  std::string m_dir;
-};
-
+// The file of that name in the run's scratch folder (the current folder when none could be made).
 std::string ScratchFile(const char* name)
 {
-  static const CScratch scratch;
-  return scratch.File(name);
+  static const CBenchScratch scratch("pcdxf");
+  return ((scratch.Path().empty() ? std::filesystem::path(".") : scratch.Path()) / name).string();
 }
 
 // Every fourth entity a circular arc, the others lines; three categories in turn.

@@ -18,7 +18,8 @@ IMPLEMENT_DYNCREATE(CWarehouseView, CFormView)
 
 namespace {
 constexpr const char* kModule = "Whview";
-// The failure tables place a list entry missing for a stored design with the design rules.
+// A stored design without its list entry is a fault of the design rules, and is reported under
+// their module name as their other faults are.
 constexpr const char* kDesignsModule = "Docdsgn";
 constexpr int kListEntryLine = 163;
 

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <sanitizer/allocator_interface.h>
 #include <string>
-#include <unistd.h>
 
+#include "Fuzztemp.h"
 #include "document/Doc.h"
 #include "platform/core/Coreclass.h"
 #include "ui/dlg/DialogService.h"
@@ -56,8 +56,7 @@ void Setup()
   CTXRecObj::SetDatabaseDirectory(dir ? dir : PANECRAFT_TXDB_DIR);
   RegisterCoreClasses();
   RegisterProjectClasses();
-  g_path = "/tmp/document_fuzz." + std::to_string(::getpid()) + ".tpf";
-  std::atexit([] { std::remove(g_path.c_str()); });
+  g_path = (FuzzTempFolder("document_fuzz") / "input.tpf").string();
 }
 
 }  // namespace

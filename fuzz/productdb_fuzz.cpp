@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
+#include "Fuzztemp.h"
 #include "productdb/Arlimits.h"
 #include "productdb/Componet.h"
 #include "productdb/Compsets.h"
@@ -81,21 +81,10 @@ void ReadKeyed()
 
 }  // namespace
 
-std::string g_folder;
-
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-  char folder[] = "/tmp/productdb-fuzz-XXXXXX";
-  if (!mkdtemp(folder))
-    std::abort();
-  CTXRecObj::SetDatabaseDirectory(folder);
+  CTXRecObj::SetDatabaseDirectory(FuzzTempFolder("productdb_fuzz").c_str());
   g_path = CTXRecObj::GetDatabasePath().str();
-  g_folder = folder;
-  // The fuzzer's own exit runs the handlers; leave no folder behind per run.
-  std::atexit([] {
-    std::remove(g_path.c_str());
-    rmdir(g_folder.c_str());
-  });
   return 0;
 }
 

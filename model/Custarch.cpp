@@ -10,6 +10,7 @@
 #include "model/Sizelimit.h"
 #include "model/Unitexcp.h"
 #include "productdb/txdbExcp.h"
+#include "support/Unitscvt.h"
 
 IMPLEMENT_DYNAMIC(CCustomArchedUnit, CUnit)
 
@@ -42,7 +43,6 @@ constexpr int kBadWidthLine = 318;
 constexpr float kSmallestDefaultBase = 72.0f;
 // How close a value must be to a listed base to select it.
 constexpr double kBaseMatch = 1e-9;
-constexpr double kSquareInchesPerSquareFoot = 144.0;
 }  // namespace
 
 CCustomArchedUnit::CCustomArchedUnit(const CString& type, const CString& subtype, double width,

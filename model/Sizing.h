@@ -10,6 +10,8 @@ public:
   // Side bits: 1 and 2 are one pair of opposite sides (height), 4 and 8 the other (width).
   enum
   {
+    heightOnly = 3,
+    widthOnly = 12,
     allSides = 15
   };
 

@@ -20,12 +20,9 @@ constexpr int kZeroShoulderChosenLine = 525;
 constexpr int kNoWidthRowLine = 1115;
 constexpr int kWidthNotListedLine = 1118;
 
-constexpr int kByShoulderRadius = 4;  // index: shoulder height, radius, width
-constexpr int kByWidth = 5;           // index: width, shoulder height, radius
-constexpr int kByShoulder = 7;        // index: shoulder height, width, radius
 // Sizes in the (width, shoulder height) plane, on the indexes that order rows by shoulder height
 // and by width first; both keys go on with the radius.
-const CConformPlane kPlane = {{kByShoulder, kByWidth},
+const CConformPlane kPlane = {{CStdSizesRec::byShoulderWidthRadius, CStdSizesRec::byWidthShoulderRadius},
                               {&CStdSizesRec::GetShoulderHeight, &CStdSizesRec::GetWidth},
                               {&CStdSizesRec::SetShoulderHeight, &CStdSizesRec::SetWidth},
                               true};
@@ -133,7 +130,7 @@ void CStandardArchedUnit::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 template <class Visit>
 void CStandardArchedUnit::WalkGroup(int index, double primary, Visit visit) const
 {
-  const BOOL byShoulder = index != kByWidth;
+  const BOOL byShoulder = index != CStdSizesRec::byWidthShoulderRadius;
   CStdSizesRec cursor(GetCurrentSize());
   SetKey(GetCurrentSize(), byShoulder, primary, 0.0, 0.0, cursor);
   const float group = static_cast<float>(primary);
@@ -148,7 +145,7 @@ void CStandardArchedUnit::GetSizesForHeight(CArray<double, double>& out) const
 {
   out.SetSize(0);
   const double w = GetWidth();
-  WalkGroup(kByWidth, w, [&](const CStdSizesRec& row) {
+  WalkGroup(CStdSizesRec::byWidthShoulderRadius, w, [&](const CStdSizesRec& row) {
     out.Add(ArchedHeight(row.GetShoulderHeight(), row.GetRadius(), w));
     return true;
   });
@@ -157,7 +154,7 @@ void CStandardArchedUnit::GetSizesForHeight(CArray<double, double>& out) const
 void CStandardArchedUnit::GetShoulderHeightsForWidth(CArray<double, double>& out) const
 {
   out.SetSize(0);
-  WalkGroup(kByWidth, GetWidth(), [&](const CStdSizesRec& row) {
+  WalkGroup(CStdSizesRec::byWidthShoulderRadius, GetWidth(), [&](const CStdSizesRec& row) {
     out.Add(row.GetShoulderHeight());
     return true;
   });
@@ -167,7 +164,7 @@ void CStandardArchedUnit::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.SetSize(0);
   double last = 0.0;
-  WalkGroup(kByShoulder, GetShoulderHeight(), [&](const CStdSizesRec& row) {
+  WalkGroup(CStdSizesRec::byShoulderWidthRadius, GetShoulderHeight(), [&](const CStdSizesRec& row) {
     if (row.GetWidth() != last)
       out.Add(last = row.GetWidth());
     return true;
@@ -178,7 +175,7 @@ void CStandardArchedUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& 
 {
   out.SetSize(0);
   double last = 0.0;
-  WalkGroup(kByShoulderRadius, GetShoulderHeight(), [&](const CStdSizesRec& row) {
+  WalkGroup(CStdSizesRec::byShoulderRadiusWidth, GetShoulderHeight(), [&](const CStdSizesRec& row) {
     if (row.GetRadius() != last)
       out.Add(last = row.GetRadius());
     return true;
@@ -187,7 +184,7 @@ void CStandardArchedUnit::GetArchRadiiForShoulderHeight(CArray<double, double>& 
 
 void CStandardArchedUnit::SetArchRadius(double radius)
 {
-  WalkGroup(kByShoulderRadius, GetShoulderHeight(), [&](const CStdSizesRec& row) {
+  WalkGroup(CStdSizesRec::byShoulderRadiusWidth, GetShoulderHeight(), [&](const CStdSizesRec& row) {
     if (static_cast<float>(row.GetRadius()) != static_cast<float>(radius))
       return true;
     SelectSize(CStdSizesRec(row));
@@ -197,7 +194,7 @@ void CStandardArchedUnit::SetArchRadius(double radius)
 
 void CStandardArchedUnit::SetShoulderHeight(double shoulderHeight)
 {
-  WalkGroup(kByWidth, GetWidth(), [&](const CStdSizesRec& row) {
+  WalkGroup(CStdSizesRec::byWidthShoulderRadius, GetWidth(), [&](const CStdSizesRec& row) {
     if (static_cast<float>(row.GetShoulderHeight()) != static_cast<float>(shoulderHeight))
       return true;
     SelectSize(CStdSizesRec(row));
@@ -214,7 +211,7 @@ void CStandardArchedUnit::SetHeight(double height)
   CStdSizesRec cursor(GetCurrentSize());
   SetKey(GetCurrentSize(), FALSE, w, height, 0.0, cursor);
   BOOL atEnd = FALSE;
-  for (int rc = cursor.SeekLE(kByWidth, &atEnd);
+  for (int rc = cursor.SeekLE(CStdSizesRec::byWidthShoulderRadius, &atEnd);
        rc == 0 && IsOwnRow(cursor) && static_cast<float>(cursor.GetWidth()) == group; rc = cursor.Prev(&atEnd)) {
     if (ArchedHeight(cursor.GetShoulderHeight(), cursor.GetRadius(), w) == height) {
       PCTRACE(TT_UNIT, TL_DETAIL)("Setting unit to new size (size code %s).\n", cursor.GetSizeCode().c_str());
@@ -231,7 +228,7 @@ void CStandardArchedUnit::SetWidth(double width)
   CStdSizesRec probe(GetCurrentSize());
   SetKey(GetCurrentSize(), FALSE, width, 0.0, 0.0, probe);
   BOOL atEnd = FALSE;
-  if (probe.SeekGE(kByWidth, &atEnd) != 0 || atEnd)
+  if (probe.SeekGE(CStdSizesRec::byWidthShoulderRadius, &atEnd) != 0 || atEnd)
     throw CUnitException(kModule, kNoWidthRowLine);
   if (!IsOwnRow(probe) || static_cast<float>(probe.GetWidth()) != static_cast<float>(width))
     throw CUnitException(kModule, kWidthNotListedLine);

@@ -252,8 +252,8 @@ void CStandardUnit::GetSizesForHeight(CArray<double, double>& out) const
   CStdSizesRec cursor(*m_pCurrentSize);
   SetStdSizesKey(*m_pCurrentSize, 0.0f, width, cursor);
   BOOL atEnd = FALSE;
-  for (int rc = cursor.SeekGE(3, &atEnd); rc == 0 && IsOwnRow(cursor) && static_cast<float>(cursor.GetWidth()) == width;
-       rc = cursor.Next(&atEnd))
+  for (int rc = cursor.SeekGE(CStdSizesRec::byWidthHeight, &atEnd);
+       rc == 0 && IsOwnRow(cursor) && static_cast<float>(cursor.GetWidth()) == width; rc = cursor.Next(&atEnd))
     out.Add(cursor.GetHeight());
 }
 
@@ -264,7 +264,7 @@ void CStandardUnit::GetSizesForWidth(CArray<double, double>& out) const
   CStdSizesRec cursor(*m_pCurrentSize);
   SetStdSizesKey(*m_pCurrentSize, height, 0.0f, cursor);
   BOOL atEnd = FALSE;
-  for (int rc = cursor.SeekGE(2, &atEnd);
+  for (int rc = cursor.SeekGE(CStdSizesRec::byHeightWidth, &atEnd);
        rc == 0 && IsOwnRow(cursor) && static_cast<float>(cursor.GetHeight()) == height; rc = cursor.Next(&atEnd))
     out.Add(cursor.GetWidth());
 }

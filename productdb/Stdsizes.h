@@ -6,6 +6,19 @@
 class CStdSizesRec : public CTXRecObj
 {
 public:
+  // The indexes, named by the fields that order a unit's rows after its type and subtype.
+  enum Index : int
+  {
+    bySizeCode = 1,
+    byHeightWidth = 2,
+    byWidthHeight = 3,
+    byShoulderRadiusWidth = 4,
+    byWidthShoulderRadius = 5,
+    byRadiusWidthShoulder = 6,
+    byShoulderWidthRadius = 7,
+    byWidthRadiusShoulder = 8
+  };
+
   CStdSizesRec();
   // Finds the size by index 1; when there is none the three codes are emptied.
   CStdSizesRec(const CString& typeCode, const CString& subtypeCode, const CString& sizeCode);

@@ -13,6 +13,10 @@ class CDesignData : public CObject
 {
   DECLARE_DYNCREATE(CDesignData)
 public:
+  // The quantities a design can be ordered in.
+  static constexpr int kMinQuantity = 0;
+  static constexpr int kMaxQuantity = 99999;
+
   CDesignData() = default;
 
   CString GetName() const { return m_strName; }

@@ -11,7 +11,8 @@
 
 namespace {
 
-// The failure tables name these modules and lines for the project document.
+// The project file's failures are reported under the module names of the project document and
+// of its design rules, with numbers of their own that stay fixed wherever the code moves.
 constexpr const char* kDocModule = "Doc";
 constexpr int kNotProjectFileLine = 318;
 constexpr const char* kDesignsModule = "Docdsgn";

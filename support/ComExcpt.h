@@ -1,6 +1,7 @@
 #pragma once
-// Base of every exception the program's own code raises: where it was thrown and a fixed text
-// naming the kind of error. Thrown by value, caught by reference.
+// Base of every exception the program's own code raises: the module that raised it, the failure
+// number that module gives the failure, and a fixed text naming the kind of error. Thrown by
+// value, caught by reference.
 #include "platform/core/Exception.h"
 
 class CCommonException : public CException
@@ -12,6 +13,8 @@ public:
 
   CString GetErrorMessage() const override { return message; }
 
+  // The module's name and its failure number: a constant of the raising code, not the source
+  // line it stands on, so that the code a report shows names the same failure when the code moves.
   CString file;
   int line;
   CString message;

@@ -4,6 +4,9 @@
 #include "platform/core/Object.h"
 #include "platform/core/String.h"
 
+// Areas (of glass and of units, against the catalogue's limits) are in square feet.
+inline constexpr double kSquareInchesPerSquareFoot = 144.0;
+
 class CUnitsConverter : public CObject
 {
   DECLARE_DYNAMIC(CUnitsConverter)

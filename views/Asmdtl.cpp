@@ -25,9 +25,6 @@ namespace {
 constexpr const char* kModule = "Asmdtl";
 constexpr int kLineSidesNotFacing = 166;
 
-// Flange mode that leaves the flange out.
-constexpr int kHideFlange = 1;
-
 // The component record's depth, and whether the component is a perimeter member ("P"). A detail
 // id without a record has no depth and is no member.
 struct CComponentDepth

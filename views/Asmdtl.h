@@ -15,9 +15,11 @@ class CDetailAssembler : public CObject
 {
   DECLARE_DYNAMIC(CDetailAssembler)
 public:
-  // The flange mode 1 leaves out the installation flange; any other value keeps it. Each form
-  // replaces the contents of out and rewrites the option choices of the specifications it is
-  // given. TRUE when the details were made; when the specifications cannot be drawn (a joining
+  // The flange mode that leaves out the installation flange; any other value keeps it.
+  static constexpr int kHideFlange = 1;
+
+  // Each form replaces the contents of out and rewrites the option choices of the specifications
+  // it is given. TRUE when the details were made; when the specifications cannot be drawn (a joining
   // situation whose sides are not oriented 0 and 1, missing or bad product records) the failure
   // is traced, out is left empty and FALSE is returned.
   BOOL Assemble(int flangeMode, CDetailSpecification* pSpec, CProductBase* pProduct, CVRX2DEntityArray* pOut);

@@ -24,8 +24,6 @@ constexpr int kMetricDetailScales = 2;
 constexpr int kImperialDetailScales = 0;
 constexpr int kInstructionHeight = 14;
 constexpr int kInstructionDrop = 30;
-// The flange mode that leaves the installation flange out.
-constexpr int kHideFlange = 1;
 }  // namespace
 
 const char* const CDetailView::kNoDetailText = "No detail is selected to display.  "
@@ -100,7 +98,7 @@ void CDetailView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
 void CDetailView::AssembleDetail(CDetailSelection& selection)
 {
   CWaitCursor wait;
-  const int flangeMode = m_nShowFlange == 1 ? 0 : kHideFlange;
+  const int flangeMode = m_nShowFlange == 1 ? 0 : CDetailAssembler::kHideFlange;
   RunViewRebuild(this, m_Entities, m_bFailureTold, [&] {
     CDetailAssembler assembler;
     CDetailSpecification first = selection.GetFirstDetailSpec();

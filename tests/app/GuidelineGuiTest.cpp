@@ -42,15 +42,7 @@ protected:
     View()->SetScaleFactor(0.05, TRUE);
     Pump();
   }
-  CGuidelineItem* Place(UINT nCommand, CPoint at)
-  {
-    const int before = View()->GetItemList()->GetCount();
-    Command(nCommand);
-    Click(at);
-    if (View()->GetItemList()->GetCount() != before + 1)
-      return nullptr;
-    return dynamic_cast<CGuidelineItem*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
-  }
+  CGuidelineItem* Place(UINT nCommand, CPoint at) { return PlaceWith<CGuidelineItem>(nCommand, at); }
   CPoint Middle() const
   {
     const CRect client = View()->GetClientRect();

@@ -3,8 +3,10 @@
 // stores nothing, and gives the keyboard back to the refused field with its text selected, so
 // the next key typed replaces it; a project name holding a character the project file cannot
 // hold is refused the same way, naming the character.
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <vector>
 
 #include <unistd.h>
 
@@ -75,16 +77,19 @@ protected:
   }
 
   // The refusal as the user meets it: one message, no question, nothing stored, the keyboard in
-  // the field with the refused text selected; the next key replaces it.
+  // the field with the refused text selected; the next key replaces it. A program that went on
+  // to end, or a field that lost the keyboard, fails here before anything more is sent to it.
   void ExpectRefusedAndBackInTheField(const char* refused)
   {
     EXPECT_EQ(Count(kRange), 1);
     EXPECT_EQ(Count(kStoreQuestion), 0);
     ASSERT_NE(MainFrame(), nullptr) << "the program goes on";
+    const std::vector<CDoc*> open = Projects();
+    ASSERT_NE(std::find(open.begin(), open.end(), m_pDoc), open.end()) << "the project stays open";
     EXPECT_EQ(m_pDoc->GetDesignCount(), 0);
-    EXPECT_EQ(QApplication::focusWidget(), m_quantity);
+    ASSERT_EQ(QApplication::focusWidget(), m_quantity);
     EXPECT_EQ(m_quantity->selectedText(), QString(refused));
-    QTest::keyClicks(QApplication::focusWidget(), "3");
+    QTest::keyClicks(m_quantity, "3");
     EXPECT_EQ(m_quantity->text(), QString("3"));
   }
 
@@ -95,9 +100,9 @@ protected:
 
 TEST_F(TypedValueTest, ExitWithANegativeQuantityIsRefusedAndTheKeyboardGoesBackToTheField)
 {
-  TypeQuantityAndLeave("-5");
+  ASSERT_NO_FATAL_FAILURE(TypeQuantityAndLeave("-5"));
   Command(ID_APP_EXIT);
-  ExpectRefusedAndBackInTheField("-5");
+  ASSERT_NO_FATAL_FAILURE(ExpectRefusedAndBackInTheField("-5"));
   // With the quantity mended, Exit asks about the design as always.
   service.messageAnswers.push_back(IDCANCEL);
   Command(ID_APP_EXIT);
@@ -106,7 +111,7 @@ TEST_F(TypedValueTest, ExitWithANegativeQuantityIsRefusedAndTheKeyboardGoesBackT
 
 TEST_F(TypedValueTest, TheEndOfTheSessionBySignalRefusesANegativeQuantityAndGoesOn)
 {
-  TypeQuantityAndLeave("-5");
+  ASSERT_NO_FATAL_FAILURE(TypeQuantityAndLeave("-5"));
   static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
   // The signal reaches the program inside its message loop, which is left once the refusal is
   // seen (or the program ended, which fails below).
@@ -119,7 +124,7 @@ TEST_F(TypedValueTest, TheEndOfTheSessionBySignalRefusesANegativeQuantityAndGoes
   watch->start(10);
   ShellApp().Run();
   watch->stop();
-  ExpectRefusedAndBackInTheField("-5");
+  ASSERT_NO_FATAL_FAILURE(ExpectRefusedAndBackInTheField("-5"));
 }
 
 TEST_F(TypedValueTest, StoreDesignRefusesAQuantityAndGivesTheKeyboardBackFromTheButton)
@@ -130,7 +135,7 @@ TEST_F(TypedValueTest, StoreDesignRefusesAQuantityAndGivesTheKeyboardBackFromThe
   QWidget* store = m_pFrame->GetDialogBar()->GetDlgItem(IDC_STORE_DESIGN)->m_hWnd;
   QTest::mouseClick(store, Qt::LeftButton);
   Pump();
-  ExpectRefusedAndBackInTheField("100000");
+  ASSERT_NO_FATAL_FAILURE(ExpectRefusedAndBackInTheField("100000"));
 }
 
 TEST_F(TypedValueTest, AProjectNameWithACharacterTheFileCannotHoldIsRefusedNamingIt)

@@ -105,15 +105,19 @@ protected:
     Pump();
   }
 
-  CUnitItem* PlaceUnit(UINT nID, CPoint at)
+  // The item a command's tool places with a click there; null when the click placed none.
+  template <class Item>
+  Item* PlaceWith(UINT nID, CPoint at)
   {
     const int before = View()->GetItemList()->GetCount();
     Command(nID);
     Click(at);
     if (View()->GetItemList()->GetCount() != before + 1)
       return nullptr;
-    return dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
+    return dynamic_cast<Item*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
   }
+
+  CUnitItem* PlaceUnit(UINT nID, CPoint at) { return PlaceWith<CUnitItem>(nID, at); }
 
   // Starts the program at four pixels to the inch (a pixel of the pointer is a quarter inch) and
   // takes the world point 20 pixels in from the view's lower left as the base gliders are placed from.

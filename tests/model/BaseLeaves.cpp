@@ -31,7 +31,6 @@ void CRectLeaf::BuildSizedComponents() const { AddFourMembers(*m_pSizedComponent
 
 void CRectLeaf::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
-  m_Calls.push_back(1);
   AddClosed(out, 35,
             {CVRX2DPoint(0, 0), CVRX2DPoint(GetWidth(), 0), CVRX2DPoint(GetWidth(), GetHeight()),
              CVRX2DPoint(0, GetHeight())});
@@ -39,7 +38,6 @@ void CRectLeaf::Get1LineElevationEntities(int, CVRX2DEntityArray& out) const
 
 void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
 {
-  m_Calls.push_back(2);
   const double w = GetWidth();
   const double h = GetHeight();
   if (m_bDiamond) {
@@ -54,9 +52,7 @@ void CRectLeaf::Get2LineElevationEntities(int, CVRX2DEntityArray& out) const
       {CVRX2DPoint(w / 2 + 1, 2), CVRX2DPoint(w - 2, 2), CVRX2DPoint(w - 2, h - 2), CVRX2DPoint(w / 2 + 1, h - 2)});
 }
 
-void CRectLeaf::Get3LineElevationEntities(int, CVRX2DEntityArray&) const { m_Calls.push_back(3); }
-
-void CRectLeaf::GetOperationEntities(int, CVRX2DEntityArray&) const { m_Calls.push_back(9); }
+void CRectLeaf::Get3LineElevationEntities(int, CVRX2DEntityArray&) const {}
 
 CVRX2DVector CArchLeaf::GetProposedOutlineEntities(CVRX2DEntityArray& out) const
 {

@@ -26,12 +26,10 @@ public:
   void Get1LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   void Get2LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
   void Get3LineElevationEntities(int lines, CVRX2DEntityArray& out) const override;
-  void GetOperationEntities(int lines, CVRX2DEntityArray& out) const override;
   void UpdateComponentIndices() override { ++m_nIndexUpdates; }
 
   bool m_bDiamond = false;
   int m_nIndexUpdates = 0;
-  mutable std::vector<int> m_Calls;  // elevation builders by line set, 9 for the operation marks
 };
 
 // Another class on the same key, for the assignment checks.

@@ -202,17 +202,6 @@ TEST_F(StdunitTest, ApplyingTheProposalChangesTheSizeOnce)
   EXPECT_EQ(unit.GetSizeCode(), "FG2030");
 }
 
-TEST_F(StdunitTest, OperationMarksAndGrillesFollowTheElevationOnlyWhenAskedFor)
-{
-  CRectLeaf unit("FG", "BA015");
-  CVRX2DEntityArray out;
-  unit.GetElevationEntities(2, FALSE, FALSE, out);
-  EXPECT_EQ(unit.m_Calls, (std::vector<int>{1, 2}));
-  unit.m_Calls.clear();
-  unit.GetElevationEntities(1, TRUE, FALSE, out);
-  EXPECT_EQ(unit.m_Calls, (std::vector<int>{1, 9}));
-}
-
 TEST_F(StdunitTest, OptionExceptionsNamingAnOperationApplyOnlyToIt)
 {
   CRectLeaf unit("FG", "BA015");

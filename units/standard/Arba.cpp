@@ -14,6 +14,7 @@
 #include "productdb/Grilprop.h"
 #include "productdb/Optcats.h"
 #include "productdb/txdbExcp.h"
+#include "support/Unitscvt.h"
 #include "units/standard/Archutil.h"
 
 IMPLEMENT_DYNAMIC(CARBasic, CStandardArchedUnit)
@@ -30,8 +31,6 @@ constexpr int kNoHubRadiusLine = 885;
 
 constexpr const char* kLineCode = "AR";
 constexpr const char* kUnitCode = "BA011";
-
-constexpr double kSquareInchesPerSquareFoot = 144.0;
 }  // namespace
 
 CARBasic::CARBasic() : CStandardArchedUnit(kLineCode, kUnitCode) {}

@@ -9,7 +9,6 @@ namespace {
 constexpr const char* kModule = "CAQTRRND";
 constexpr int kNoSizeLine = 72;
 constexpr int kOtherClassAssignedLine = 103;
-constexpr int kByHeight = 2;  // index: height, width
 }  // namespace
 
 const char* const CStandardCasementAwningQtrRound::kArchCode = "AG";
@@ -25,7 +24,7 @@ CStandardCasementAwningQtrRound::CStandardCasementAwningQtrRound(const CString& 
   first.SetSubtypeCode(subtype);
   SetStdSizesKey(first, 0.0f, 0.0f, first);
   BOOL atEnd = FALSE;
-  if (first.SeekGE(kByHeight, &atEnd) != 0 || atEnd || !IsOwnRow(first))
+  if (first.SeekGE(CStdSizesRec::byHeightWidth, &atEnd) != 0 || atEnd || !IsOwnRow(first))
     throw CUnitException(kModule, kNoSizeLine);
   SelectSize(first);
   SetDefaultOperatingChoice();

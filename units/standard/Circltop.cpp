@@ -21,9 +21,6 @@ constexpr int kOtherClassAssignedLine = 86;
 constexpr const char* kArchCode = "AG";
 constexpr const char* kBottomCode = "BJ";
 
-constexpr int kWidthOnly = 12;
-constexpr int kByWidth = 3;  // index: width, height
-
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 void SetHeightKey(CStdSizesRec& row, float height) { row.SetHeight(height); }
 
@@ -87,8 +84,8 @@ void CStandardCircleTop::GetPartOutlineEntities(CVRX2DEntityArray& out) const
 void CStandardCircleTop::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
-  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.0), kWidthOnly));
-  out.Add(new CSizingHandle(CVRX2DPoint(GetWidth(), 0.0), kWidthOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.0), CSizingHandle::widthOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(GetWidth(), 0.0), CSizingHandle::widthOnly));
 }
 
 void CStandardCircleTop::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
@@ -100,7 +97,7 @@ void CStandardCircleTop::GetSidesMovedByHandle(int handle, CDWordArray& flags) c
 int CStandardCircleTop::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
   const double w = GetWidth();
-  const CSizeSnap snap(kByWidth, &SetWidthKey, &SetHeightKey, &WidthOf);
+  const CSizeSnap snap(CStdSizesRec::byWidthHeight, &SetWidthKey, &SetHeightKey, &WidthOf);
   const WidthDrag::Proposal p = WidthDrag::Conform(snap, handle, drag.GetX(), w, GetCurrentSize(), GetProposedSize());
   if (p.action == WidthDrag::reset)
     ResetProposedSize();

@@ -31,7 +31,7 @@ CPSBasic::CPSBasic() : CStandardRectangularUnit(kLineCode, kUnitCode)
   row.SetHeight(0.0f);
   row.SetWidth(0.0f);
   BOOL atEnd = FALSE;
-  if (row.SeekGE(2, &atEnd) != 0 || atEnd || !IsOwnRow(row))
+  if (row.SeekGE(CStdSizesRec::byHeightWidth, &atEnd) != 0 || atEnd || !IsOwnRow(row))
     throw CUnitException(kModule, kNoSizeLine);
   SelectSize(row);
   SetDefaultOperatingChoice();

@@ -7,7 +7,6 @@
 #include "model/Unitexcp.h"
 
 namespace {
-constexpr int kByRadius = 6;  // index: radius, width, shoulder height
 
 BOOL IsSameUnit(const CStdSizesRec& a, const CStdSizesRec& b)
 {
@@ -21,7 +20,7 @@ BOOL SeekRadius(const CStdSizesRec& current, float radius, int (CStdSizesRec::*s
   row = current;
   row.SetRadius(radius);
   BOOL atEnd = FALSE;
-  const int rc = (row.*seek)(kByRadius, &atEnd);
+  const int rc = (row.*seek)(CStdSizesRec::byRadiusWidthShoulder, &atEnd);
   if (rc != 0 && !atEnd) {
     row = current;
     return TRUE;
@@ -34,7 +33,7 @@ BOOL SeekNeighbour(const CStdSizesRec& row, int (CStdSizesRec::*seek)(int, BOOL*
 {
   next = row;
   BOOL atEnd = FALSE;
-  return (next.*seek)(kByRadius, &atEnd) == 0 && !atEnd && IsSameUnit(next, row);
+  return (next.*seek)(CStdSizesRec::byRadiusWidthShoulder, &atEnd) == 0 && !atEnd && IsSameUnit(next, row);
 }
 
 CVRX2DVector Shift(BOOL left, int handle, BOOL xDominates, double shrink)

@@ -20,9 +20,6 @@ constexpr int kOtherClassAssignedLine = 82;
 constexpr const char* kArchCode = "AG";
 constexpr const char* kBottomCode = "BJ";
 
-constexpr int kWidthOnly = 12;
-constexpr int kByRadius = 6;  // index: radius, width, shoulder height
-constexpr int kByWidth = 8;   // index: width, radius, shoulder height
 constexpr float kAbove = 10000.0f;
 
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
@@ -100,8 +97,8 @@ void CStandardFullChord::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& components = *GetSizedComponents();
-  out.Add(new CSizingHandle(components[cBottom]->GetStartPoint(), kWidthOnly));
-  out.Add(new CSizingHandle(components[cArch]->GetStartPoint(), kWidthOnly));
+  out.Add(new CSizingHandle(components[cBottom]->GetStartPoint(), CSizingHandle::widthOnly));
+  out.Add(new CSizingHandle(components[cArch]->GetStartPoint(), CSizingHandle::widthOnly));
 }
 
 void CStandardFullChord::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
@@ -113,7 +110,7 @@ void CStandardFullChord::GetSidesMovedByHandle(int handle, CDWordArray& flags) c
 int CStandardFullChord::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
   const double w = GetWidth();
-  const CSizeSnap snap(kByWidth, &SetWidthKey, &SetRadiusAndShoulderKey, &WidthOf);
+  const CSizeSnap snap(CStdSizesRec::byWidthRadiusShoulder, &SetWidthKey, &SetRadiusAndShoulderKey, &WidthOf);
   const WidthDrag::Proposal p = WidthDrag::Conform(snap, handle, drag.GetX(), w, GetCurrentSize(), GetProposedSize());
   if (p.action == WidthDrag::reset)
     ResetProposedSize();
@@ -175,7 +172,7 @@ void CStandardFullChord::Get3LineElevationEntities(int /*lines*/, CVRX2DEntityAr
 template <class Visit>
 void CStandardFullChord::WalkDistinct(int index, double primary, Visit visit) const
 {
-  const BOOL byRadius = index == kByRadius;
+  const BOOL byRadius = index == CStdSizesRec::byRadiusWidthShoulder;
   const float group = static_cast<float>(primary);
   CStdSizesRec cursor(GetCurrentSize());
   cursor.SetRadius(byRadius ? group : 0.0f);
@@ -199,13 +196,15 @@ void CStandardFullChord::WalkDistinct(int index, double primary, Visit visit) co
 void CStandardFullChord::GetSizesForWidth(CArray<double, double>& out) const
 {
   out.RemoveAll();
-  WalkDistinct(kByRadius, GetArchRadius(), [&](const CStdSizesRec& row) { out.Add(row.GetWidth()); });
+  WalkDistinct(CStdSizesRec::byRadiusWidthShoulder, GetArchRadius(),
+               [&](const CStdSizesRec& row) { out.Add(row.GetWidth()); });
 }
 
 void CStandardFullChord::GetArchRadiiForShoulderHeight(CArray<double, double>& out) const
 {
   out.RemoveAll();
-  WalkDistinct(kByWidth, GetWidth(), [&](const CStdSizesRec& row) { out.Add(row.GetRadius()); });
+  WalkDistinct(CStdSizesRec::byWidthRadiusShoulder, GetWidth(),
+               [&](const CStdSizesRec& row) { out.Add(row.GetRadius()); });
 }
 
 void CStandardFullChord::GetShoulderHeightsForWidth(CArray<double, double>& out) const { out.RemoveAll(); }

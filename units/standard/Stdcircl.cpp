@@ -19,8 +19,6 @@ constexpr const char* kModule = "STDCIRCL";
 constexpr int kOtherClassAssignedLine = 72;
 constexpr int kBadHandleLine = 126;
 
-constexpr int kByRadius = 6;  // index: radius, width, shoulder height
-
 void SetRadiusKey(CStdSizesRec& row, float radius) { row.SetRadius(radius); }
 
 void SetWidthAndShoulderKey(CStdSizesRec& row, float sentinel)
@@ -75,7 +73,7 @@ int CStandardCircularUnit::ConformProposedSize(int handle, const CVRX2DVector& d
     return inboundsUnchanged;
   }
   const double target = (handle == 0 || handle == 3) ? r - 0.5 * along : r + 0.5 * along;
-  const CSizeSnap snap(kByRadius, &SetRadiusKey, &SetWidthAndShoulderKey, &RadiusOf);
+  const CSizeSnap snap(CStdSizesRec::byRadiusWidthShoulder, &SetRadiusKey, &SetWidthAndShoulderKey, &RadiusOf);
   CStdSizesRec chosen(GetCurrentSize());
   BOOL beyond = FALSE;
   if (!snap.Snap(GetCurrentSize(), target, r, chosen, beyond))

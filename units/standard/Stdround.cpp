@@ -10,8 +10,6 @@ namespace {
 constexpr const char* kModule = "STDROUND";
 constexpr int kOtherClassAssignedLine = 74;
 
-constexpr int kHeightOnly = 3;
-constexpr int kWidthOnly = 12;
 }  // namespace
 
 const char* const CStandardRoundUnit::kSideCode = "BW";
@@ -43,10 +41,10 @@ void CStandardRoundUnit::GetSizingHandles(CSizingHandleArray& out) const
   out.RemoveAll();
   const double w = GetWidth();
   const double h = GetHeight();
-  out.Add(new CSizingHandle(CVRX2DPoint(0.5 * w, 0.0), kHeightOnly));
-  out.Add(new CSizingHandle(CVRX2DPoint(w, 0.5 * h), kWidthOnly));
-  out.Add(new CSizingHandle(CVRX2DPoint(0.5 * w, h), kHeightOnly));
-  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.5 * h), kWidthOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(0.5 * w, 0.0), CSizingHandle::heightOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(w, 0.5 * h), CSizingHandle::widthOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(0.5 * w, h), CSizingHandle::heightOnly));
+  out.Add(new CSizingHandle(CVRX2DPoint(0.0, 0.5 * h), CSizingHandle::widthOnly));
 }
 
 void CStandardRoundUnit::Get1LineElevationEntities(int /*lines*/, CVRX2DEntityArray& out) const

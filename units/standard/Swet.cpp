@@ -25,8 +25,6 @@ constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "ET008";
 constexpr const char* kArchCode = "AG";
 constexpr const char* kSillCode = "BJ";
-constexpr int kByWidth = 3;  // index: width, height
-constexpr int kWidthOnly = 12;
 enum
 {
   cSill,
@@ -130,8 +128,8 @@ void CSWEllipticalTop::GetSizingHandles(CSizingHandleArray& out) const
 {
   out.RemoveAll();
   const CSizedComponentArray& c = *GetSizedComponents();
-  out.Add(new CSizingHandle(c[cSill]->GetStartPoint(), kWidthOnly));
-  out.Add(new CSizingHandle(c[cSill]->GetEndPoint(), kWidthOnly));
+  out.Add(new CSizingHandle(c[cSill]->GetStartPoint(), CSizingHandle::widthOnly));
+  out.Add(new CSizingHandle(c[cSill]->GetEndPoint(), CSizingHandle::widthOnly));
 }
 
 void CSWEllipticalTop::GetSidesMovedByHandle(int handle, CDWordArray& flags) const
@@ -143,7 +141,7 @@ void CSWEllipticalTop::GetSidesMovedByHandle(int handle, CDWordArray& flags) con
 int CSWEllipticalTop::ConformProposedSize(int handle, const CVRX2DVector& drag)
 {
   const double w = GetWidth();
-  const CSizeSnap snap(kByWidth, &SetWidthKey, &SetHeightKey, &WidthOf);
+  const CSizeSnap snap(CStdSizesRec::byWidthHeight, &SetWidthKey, &SetHeightKey, &WidthOf);
   const WidthDrag::Proposal p = WidthDrag::Conform(snap, handle, drag.GetX(), w, GetCurrentSize(), GetProposedSize());
   if (p.action == WidthDrag::reset)
     ResetProposedSize();

@@ -27,7 +27,6 @@ constexpr const char* kUnitCode = "GT041";
 constexpr const char* kArchCode = "AG";
 constexpr const char* kJambCode = "AP";
 constexpr const char* kSillCode = "BJ";
-constexpr int kByWidth = 3;  // index: width, height
 constexpr float kAbove = 10000.0f;
 enum
 {
@@ -57,7 +56,8 @@ BOOL SeekSize(const CStdSizesRec& from, double width, double height, BOOL after,
   row.SetWidth(static_cast<float>(width));
   row.SetHeight(static_cast<float>(height));
   BOOL atEnd = FALSE;
-  const int rc = after ? row.SeekGT(kByWidth, &atEnd) : row.SeekLT(kByWidth, &atEnd);
+  const int rc =
+      after ? row.SeekGT(CStdSizesRec::byWidthHeight, &atEnd) : row.SeekLT(CStdSizesRec::byWidthHeight, &atEnd);
   return rc == 0 && !atEnd && IsOwn(row);
 }
 }  // namespace

@@ -28,7 +28,6 @@ const double kOctagonAngle = VRX_QUARTER_PI * 0.5;
 const double kDragTolerance = 3.0 * kOctagonAngle;
 constexpr int kVertexCount = 8;
 constexpr int kDiagonalComponent = 7;
-constexpr int kByWidth = 3;  // index: width, height
 
 void SetWidthKey(CStdSizesRec& row, float width) { row.SetWidth(width); }
 void SetHeightKey(CStdSizesRec& row, float height) { row.SetHeight(height); }
@@ -133,7 +132,7 @@ int CSWOctagon::ConformProposedSize(int handle, const CVRX2DVector& drag)
   // Vertex diameters grow with the width, so the nearest diameter is the nearest width.
   const double w = GetWidth();
   const float target = static_cast<float>(std::cos(kOctagonAngle) * opposite.DistanceTo(vertex + drag));
-  const CSizeSnap snap(kByWidth, &SetWidthKey, &SetHeightKey, &WidthOf);
+  const CSizeSnap snap(CStdSizesRec::byWidthHeight, &SetWidthKey, &SetHeightKey, &WidthOf);
   CStdSizesRec chosen(GetCurrentSize());
   BOOL beyond = FALSE;
   if (!snap.Snap(GetCurrentSize(), target, w, chosen, beyond) || beyond)

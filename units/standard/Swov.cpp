@@ -23,8 +23,6 @@ constexpr int kNoRowLine = 451;
 
 constexpr const char* kLineCode = "SW";
 constexpr const char* kUnitCode = "OV009";
-constexpr int kByHeight = 2;  // index: height, width
-constexpr int kByWidth = 3;   // index: width, height
 constexpr float kAbove = 10000.0f;
 constexpr float kBelow = -10000.0f;
 
@@ -39,7 +37,7 @@ class COvalSearch
 public:
   COvalSearch(const CStdSizesRec& current, BOOL byHeight, double ph, double pw)
     : m_Current(current),
-      m_nIndex(byHeight ? kByHeight : kByWidth),
+      m_nIndex(byHeight ? CStdSizesRec::byHeightWidth : CStdSizesRec::byWidthHeight),
       m_dHeight(ph),
       m_dWidth(pw),
       m_Primary(byHeight ? &CStdSizesRec::GetHeight : &CStdSizesRec::GetWidth),

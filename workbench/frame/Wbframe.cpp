@@ -5,6 +5,7 @@
 
 #include "document/Doc.h"
 #include "document/Whframe.h"
+#include "project/Design.h"
 #include "project/DocServices.h"
 #include "model/Unitutil.h"
 #include "productdb/Subtypes.h"
@@ -23,7 +24,6 @@ IMPLEMENT_DYNAMIC(CWorkbenchDialogBar, CDialogBar)
 namespace {
 constexpr const char* kModule = "Workfrm";
 constexpr int kScrollBarLine = 214;
-constexpr int kMaxQuantity = 99999;
 constexpr COLORREF kScrollBarColor = RGB(192, 192, 192);
 
 const UINT kToolbarButtons[] = {ID_SELECT_TOOL,
@@ -50,8 +50,8 @@ enum class QuantityCheck
   outOfRange
 };
 
-// A whole number, optionally signed, with blanks around it; a signed or too large one is a
-// number outside the quantities a design can take, not a text that is no number.
+// A whole number, optionally signed, with blanks around it; one below or above the design's
+// quantity range is a number outside it, not a text that is no number.
 QuantityCheck CheckQuantity(const CString& text, int& value)
 {
   const char* p = text.c_str();
@@ -65,14 +65,14 @@ QuantityCheck CheckQuantity(const CString& text, int& value)
   long long number = 0;
   bool tooLarge = false;
   for (; std::isdigit(static_cast<unsigned char>(*p)); ++p) {
-    tooLarge = tooLarge || number * 10 + (*p - '0') > kMaxQuantity;
+    tooLarge = tooLarge || number * 10 + (*p - '0') > CDesignData::kMaxQuantity;
     number = tooLarge ? number : number * 10 + (*p - '0');
   }
   while (std::isspace(static_cast<unsigned char>(*p)))
     ++p;
   if (*p != '\0')
     return QuantityCheck::notWhole;
-  if (tooLarge || (negative && number != 0))
+  if (tooLarge || (negative ? -number : number) < CDesignData::kMinQuantity)
     return QuantityCheck::outOfRange;
   value = static_cast<int>(number);
   return QuantityCheck::ok;
@@ -242,7 +242,7 @@ BOOL CWorkbenchFrame::ValidateQuantity()
     return TRUE;
   CString message("Please enter a whole number for the quantity.");
   if (check == QuantityCheck::outOfRange)
-    message.Format("Please enter a quantity from 0 to %d.", kMaxQuantity);
+    message.Format("Please enter a quantity from %d to %d.", CDesignData::kMinQuantity, CDesignData::kMaxQuantity);
   MessageBox(message, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
   // The keyboard goes back to the refused value, ready to be typed over.
   if (auto* field = dynamic_cast<CEdit*>(m_wndDialogBar.GetDlgItem(IDC_WORKBENCH_QUANTITY))) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "geometry/2dline.h"
+#include "geometry/Angle.h"
 #include "model/Join.h"
 #include "platform/core/Archive.h"
 #include "ui/draw/Dc.h"
@@ -43,7 +44,6 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 COLORREF g_markerColor = RGB(192, 0, 0);
 CFont* g_pMarkerFont = nullptr;
 
-double QuarterTurn() { return 2.0 * std::atan(1.0); }
 }  // namespace
 
 void CJoinSide::Serialize(CArchive& ar)
@@ -79,7 +79,7 @@ CJoinItem::CJoinItem(const CVRX2DPoint& start, const CVRX2DPoint& end, int joinT
   SetUpLine(line);
   m_AlignmentEnts.Add(new CVRX2DLine(ecatJoinAlignment, start, end));
   ExtendAlignmentEnts();
-  const double a = line.GetAngle().GetRadians() + QuarterTurn();
+  const double a = line.GetAngle().GetRadians() + VRX_HALF_PI;
   const CVRX2DVector half(kHalfMarker * std::cos(a), kHalfMarker * std::sin(a));
   const CVRX2DPoint mid((start.GetX() + end.GetX()) / 2.0, (start.GetY() + end.GetY()) / 2.0);
   m_OutlineEnts.Add(new CVRX2DLine(ecatJoinLine, mid + half, mid + (-half)));
@@ -363,8 +363,8 @@ BOOL CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* 
   const CVRX2DEntity* pLine2 = second[m_SecondSide.m_nComponentIndex];
   if (pLine1->GetType() != VRX_LINE || pLine2->GetType() != VRX_LINE)
     throw CAppFatalException(kModule, kNotALineLine);
-  const CVRXAngle direction1 = static_cast<const CVRX2DLine*>(pLine1)->GetAngle() + QuarterTurn();
-  const CVRXAngle direction2 = static_cast<const CVRX2DLine*>(pLine2)->GetAngle() + QuarterTurn();
+  const CVRXAngle direction1 = static_cast<const CVRX2DLine*>(pLine1)->GetAngle() + VRX_HALF_PI;
+  const CVRXAngle direction2 = static_cast<const CVRX2DLine*>(pLine2)->GetAngle() + VRX_HALF_PI;
   CDesignItem* pMover1 = MoverOf(m_FirstSide.m_pUnitItem, pView);
   CDesignItem* pMover2 = MoverOf(m_SecondSide.m_pUnitItem, pView);
   const double delta = static_cast<float>(GetTotalSpacing() - previousTotal);

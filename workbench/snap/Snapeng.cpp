@@ -15,8 +15,6 @@ namespace {
 constexpr const char* kModule = "Wbsnap";
 constexpr int kUndefinedPriorityLine = 2464;
 constexpr int kAlignJoinEndsLine = 2603;
-// A component of a snap that differs by less than this counts as unchanged.
-constexpr double kUnchangedSlack = 1e-9;
 
 // Rows: the moving line's category; columns 2 to 8: the alignment entity's.
 const int kPriorityRows[][8] = {

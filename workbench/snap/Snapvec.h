@@ -11,11 +11,12 @@
 class CDesignItem;
 class CVRX2DEntity;
 
-// Snap categories besides those of the alignment entities.
 // What a measurement answers when the measuring line never meets the entity.
 constexpr double kNoCrossingDistance = 1000000.0;
 // A distance this far beyond the range still snaps: rounding of the range itself.
 constexpr double kSnapRangeSlack = 1e-5;
+// A component of a snap that differs by less than this counts as unchanged.
+constexpr double kUnchangedSlack = 1e-9;
 
 class CSnapVector : public CObject
 {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "geometry/2dline.h"
+#include "geometry/Angle.h"
 #include "model/Entcat.h"
 #include "model/Join.h"
 #include "model/Unit.h"
@@ -23,13 +24,10 @@ namespace {
 constexpr const char* kModule = "Workview";
 constexpr int kNotJoiningSnapLine = 2604;
 constexpr int kShortItemListLine = 2911;
-constexpr int kJoiningSnap = 9;
 // Two sides must share at least this much to be joined; exactly this much is enough.
 constexpr double kLeastOverlap = 2.0;
 // Verification accepts a spacing that differs by exactly this much.
 constexpr double kSpacingTolerance = 0.000001;
-
-double QuarterTurn() { return 2.0 * std::atan(1.0); }
 
 unsigned Address(const void* p) { return static_cast<unsigned>(reinterpret_cast<uintptr_t>(p)); }
 
@@ -95,7 +93,7 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
                                          CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
                                          const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create)
 {
-  if (snap.category != kJoiningSnap)
+  if (snap.category != ecatJoinSnap)
     throw CAppFatalException(kModule, kNotJoiningSnapLine);
   auto* pMovingUnit = dynamic_cast<CUnitItem*>(pMovingItem);
   auto* pStationaryUnit = dynamic_cast<CUnitItem*>(pStationaryItem);
@@ -143,7 +141,7 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
     const float stationarySpacing = pJoin->GetSecondOffset();
     const double spacing = static_cast<double>(movingSpacing) + static_cast<double>(stationarySpacing);
     if (!corrected) {
-      if (stationary.GetAngle() == CVRXAngle(snap.angle + QuarterTurn()))
+      if (stationary.GetAngle() == CVRXAngle(snap.angle + VRX_HALF_PI))
         snap.length += spacing;
       else
         snap.length = DistanceFrom(stationary, movingLine.GetStartPoint()) - spacing;
@@ -154,7 +152,7 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
       corrected = TRUE;
     }
     if (create) {
-      const CVRX2DPoint side = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - QuarterTurn());
+      const CVRX2DPoint side = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
       std::unique_ptr<CVRX2DLine> pLine(centre.GetOffsetLine(stationarySpacing, side));
       auto pItem =
           std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), joinType, movingID, stationaryID);

@@ -15,6 +15,7 @@
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Unititem.h"
+#include "workbench/snap/Snapvec.h"
 #include "workbench/view/Wbview.h"
 
 namespace {
@@ -22,12 +23,9 @@ constexpr const char* kModule = "Wbsnap";
 constexpr int kGroupEntryNotUnitLine = 2497;
 // The snap range is this many device pixels.
 constexpr int kSnapPixels = 5;
-// Outline category of the moving perimeter lines.
-// The snapping test nudges by this much on each axis.
+// The snapping test nudges by this much on each axis; a component of its answer that differs
+// from the nudge by less than kUnchangedSlack was left alone by snapping.
 constexpr double kTestNudge = 0.01;
-// A component of the snapping test's answer that differs from the nudge by less than this was
-// left alone by snapping.
-constexpr double kUnchangedSlack = 1e-9;
 
 CVRX2DVector SnapTestMove(const CVRX2DVector& nudge, const CVRX2DVector& adjusted)
 {

@@ -1,13 +1,16 @@
 // Guards the casement lines "CABA001" and "CAPI001": members chosen by stationary or opening
 // letters without refusal, symbols that follow each panel's own letter (none for a missing one),
-// joint lines of the one-line frame, plan sections of fixed panels, and the picture's two codes.
+// joint lines of the one-line frame, plan sections of fixed panels, the picture's two codes, and
+// grilles and operation marks drawn on the elevation only when asked for.
 #include <memory>
 
 #include "StdTestUtil.h"
 #include "geometry/2dvector.h"
+#include "model/Entcat.h"
 #include "model/OddCatalogue.h"
 #include "model/Plansect.h"
 #include "model/Unitutil.h"
+#include "productdb/Optcats.h"
 #include "units/standard/Caba.h"
 #include "units/standard/Capi.h"
 
@@ -186,6 +189,55 @@ TEST_F(CapiTest, OtherCodesAreRefusedAndStoringKeepsTheCode)
   ASSERT_TRUE(read);
   EXPECT_EQ(read->GetAttributes(), "CA,PI001,0,CP3030,S");
   ExpectSameDrawings(*unit, *read);
+}
+
+// The lines of the category, wherever they stand in the drawing.
+std::vector<Line> LinesOfCategory(const CVRX2DEntityArray& out, int category)
+{
+  std::vector<Line> lines;
+  for (int i = 0; i < out.GetSize(); ++i)
+    if (out[i]->GetCategory() == category)
+      lines.push_back(Lines(out, i, 1, category).front());
+  return lines;
+}
+
+// The casement drawn with the catalogue's pattern grille chosen: at its smallest size that is one
+// bar up and one across, each spanning the glass of the two-line drawing. Grilles and operation
+// marks are drawn in every line set when asked for, only then, and each without the other.
+TEST_F(CabaTest, OperationMarksAndGrillesAreDrawnOnlyWhenAskedFor)
+{
+  constexpr int kPatternGrille = 2;
+  auto unit = Make<CCABasic>("CA", "BA001");
+  ASSERT_TRUE(unit);
+  ASSERT_EQ(unit->GetSizeCode(), "CA2030");
+  ASSERT_TRUE(unit->SetOptionChoice(kGrilleTypeCategory, kPatternGrille));
+  const std::vector<Line> bars{{11.75, 2.75, 11.75, 32.75}, {2.75, 17.75, 20.75, 17.75}};
+  for (int lines = 1; lines <= 3; ++lines) {
+    SCOPED_TRACE(lines);
+    CVRX2DEntityArray plain;
+    CVRX2DEntityArray marks;
+    CVRX2DEntityArray grilles;
+    CVRX2DEntityArray both;
+    unit->GetElevationEntities(lines, FALSE, FALSE, plain);
+    unit->GetElevationEntities(lines, TRUE, FALSE, marks);
+    unit->GetElevationEntities(lines, FALSE, TRUE, grilles);
+    unit->GetElevationEntities(lines, TRUE, TRUE, both);
+    EXPECT_TRUE(LinesOfCategory(plain, ecatWindowElevationGrilles).empty());
+    EXPECT_TRUE(LinesOfCategory(plain, ecatWindowElevationOperatingSymbol).empty());
+    EXPECT_TRUE(LinesOfCategory(marks, ecatWindowElevationGrilles).empty());
+    EXPECT_EQ(LinesOfCategory(marks, ecatWindowElevationOperatingSymbol).size(), 2u);
+    EXPECT_EQ(LinesOfCategory(grilles, ecatWindowElevationGrilles), bars);
+    EXPECT_TRUE(LinesOfCategory(grilles, ecatWindowElevationOperatingSymbol).empty());
+    EXPECT_EQ(grilles.GetSize(), plain.GetSize() + 2) << "the bars come on top of the drawing, nothing else";
+    EXPECT_EQ(LinesOfCategory(both, ecatWindowElevationGrilles), bars);
+    EXPECT_EQ(LinesOfCategory(both, ecatWindowElevationOperatingSymbol),
+              LinesOfCategory(marks, ecatWindowElevationOperatingSymbol));
+  }
+  // Without a grille chosen none is drawn, even when asked for.
+  ASSERT_TRUE(unit->SetOptionChoice(kGrilleTypeCategory, kNoGrilleChoice));
+  CVRX2DEntityArray none;
+  unit->GetElevationEntities(2, TRUE, TRUE, none);
+  EXPECT_TRUE(LinesOfCategory(none, ecatWindowElevationGrilles).empty());
 }
 
 }  // namespace
