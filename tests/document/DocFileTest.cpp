@@ -368,6 +368,35 @@ TEST_F(DocTest, AProcessKilledAtAnyWriteOfASaveLeavesThePreviousProjectLoadable)
   }
 }
 
+// The sync before the rename fails (and, for a project with a second name, the sync before the
+// copy in place): the save says so with the file and the system's reason, the previous file stays
+// byte for byte, no temporary file is left and the project stays modified.
+TEST_F(DocTest, ASyncThatFailsBeforeTheRenameKeepsThePreviousFileAndSaysWhy)
+{
+  const std::string path = PathOf("a.tpf");
+  SaveProject(path, {"Bay"});
+  const Bytes previous = ReadFileBytes(path);
+  const CString expected = CString("An error occurred while saving the project file '") + path.c_str() +
+                           "'.\nThe project has not been saved.\nReason:  " + std::strerror(EIO);
+  for (const bool linked : {false, true}) {
+    if (linked) {
+      ASSERT_EQ(::link(path.c_str(), PathOf("b.tpf").c_str()), 0);
+    }
+    CDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(path.c_str()));
+    doc.AddDesign(MakeStore("Hall"));
+    ASSERT_TRUE(doc.IsProjectModified());
+    CFaultInjection fault(0, CFaultFile::failSync);
+    dialogs.messages.clear();
+    EXPECT_FALSE(doc.OnSaveDocument(path.c_str())) << linked;
+    ASSERT_EQ(dialogs.messages.size(), 1u) << linked;
+    EXPECT_EQ(dialogs.messages[0].text, expected) << linked;
+    EXPECT_EQ(ReadFileBytes(path), previous) << linked;
+    EXPECT_EQ(dir.EntryCount(), linked ? 2u : 1u) << "no temporary file is left";
+    EXPECT_TRUE(doc.IsProjectModified());
+  }
+}
+
 TEST_F(DocTest, ModifiedStateFollowsTheChecksumOfTheSerializedProject)
 {
   CDoc doc;
