@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -168,6 +169,63 @@ long LeftoverProcess(const std::string& rest)
 
 bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
 
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// The names of a file's extended attributes, each ending in a zero byte; empty when it has none
+// or the system keeps none.
+std::vector<char> AttributeNames(const CString& path)
+{
+  for (;;) {
+    const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+    if (size <= 0)
+      return {};
+    std::vector<char> names(static_cast<size_t>(size));
+    const ssize_t n = ::listxattr(path.c_str(), names.data(), names.size());
+    if (n >= 0) {
+      names.resize(static_cast<size_t>(n));
+      return names;
+    }
+    if (errno != ERANGE)
+      return {};
+  }
+}
+
+bool AttributeValue(const CString& path, const char* name, std::vector<char>& value)
+{
+  for (;;) {
+    const ssize_t size = ::getxattr(path.c_str(), name, nullptr, 0);
+    if (size < 0)
+      return false;
+    value.resize(static_cast<size_t>(size));
+    const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
+    if (n >= 0) {
+      value.resize(static_cast<size_t>(n));
+      return true;
+    }
+    if (errno != ERANGE)
+      return false;
+  }
+}
+
+// The new file takes the old one's extended attributes, its access ACL among them. Set after the
+// mode: the ACL puts back the group's own bits, which the mode alone would set from the ACL's
+// mask. What the system refuses (no attributes there, a name this user may not set) is left
+// out. An access ACL the new file took from its folder goes when the old file had none.
+void CopyAttributes(const CString& from, const CString& to)
+{
+  const std::vector<char> names = AttributeNames(from);
+  bool hadAcl = false;
+  std::vector<char> value;
+  for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
+    const char* name = names.data() + at;
+    hadAcl = hadAcl || std::strcmp(name, kAccessAcl) == 0;
+    if (AttributeValue(from, name, value))
+      ::setxattr(to.c_str(), name, value.data(), value.size(), 0);
+  }
+  if (!hadAcl)
+    ::removexattr(to.c_str(), kAccessAcl);
+}
+
 }  // namespace
 
 CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(FollowLinks(path))
@@ -292,6 +350,7 @@ void CAtomicFile::ReplaceTarget()
     // the set-id bits the mode then restores.
     ::chown(m_strTemporary.c_str(), m_uid, m_gid);
     ::chmod(m_strTemporary.c_str(), m_mode);
+    CopyAttributes(m_strTarget, m_strTemporary);
   }
   if (::rename(m_strTemporary.c_str(), m_strTarget.c_str()) != 0)
     Refuse(errno, m_strPath);

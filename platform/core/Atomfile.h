@@ -10,6 +10,8 @@
 // a new file - the complete, synced temporary file is copied over the target's own bytes instead.
 // While that copy runs the complete content waits beside it as "NAME.saved.EXT"; a failed copy
 // leaves it there and the error names it.
+// Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
+// keeps them as it keeps the inode.
 #include <functional>
 #include <memory>
 

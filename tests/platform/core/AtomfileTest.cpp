@@ -1,6 +1,6 @@
 // Guards the writer of files the user names: whole or not at all, never over a target the user
 // may not write, nothing left behind by a killed write, only regular files opened, and the file's
-// identity kept (links, owner, group, mode).
+// identity kept (links, owner, group, mode, ACL and extended attributes).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -13,7 +13,9 @@
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/core/Atomfile.h"
 #include "platform/core/FileSizeLimit.h"
@@ -106,6 +108,34 @@ void KillAWriteOf(const std::string& path, bool byName)
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
 }
+
+std::string Attribute(const std::string& path, const char* name)
+{
+  std::string value(4096, '\0');
+  const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
+  return n < 0 ? std::string("(none: ") + std::strerror(errno) + ")" : value.substr(0, static_cast<size_t>(n));
+}
+
+// An access ACL as the system stores it: a version, then (tag, permissions, id) for each entry
+// in the order of their tags.
+std::string AccessAcl(const std::vector<std::vector<unsigned>>& entries)
+{
+  std::string bytes;
+  auto put = [&bytes](unsigned value, int size) {
+    for (int i = 0; i < size; ++i)
+      bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  put(2, 4);
+  for (const std::vector<unsigned>& entry : entries) {
+    put(entry[0], 2);
+    put(entry[1], 2);
+    put(entry[2], 4);
+  }
+  return bytes;
+}
+
+constexpr unsigned kNoId = 0xFFFFFFFF;
+constexpr unsigned kNobody = 65534;
 
 }  // namespace
 
@@ -397,4 +427,39 @@ TEST_F(AtomicFileTest, OpeningAFifoFolderOrDeviceIsRefusedAtOnce)
     EXPECT_NE(error.m_lOsError, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
   }
+}
+
+// The ACL gives the user nobody read and write; the group keeps read only, though the mode shows
+// the ACL's mask (rw) in the group's place.
+TEST_F(AtomicFileTest, ASaveKeepsTheFilesAclAndExtendedAttributes)
+{
+  const std::string path = Path("shared.tpf");
+  Put(path, "their project");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const std::string acl =
+      AccessAcl({{0x01, 6, kNoId}, {0x02, 6, kNobody}, {0x04, 4, kNoId}, {0x10, 6, kNoId}, {0x20, 0, kNoId}});
+  if (::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+    GTEST_SKIP() << "the file system of " << m_dir << " keeps no ACL: " << std::strerror(errno);
+  if (::setxattr(path.c_str(), "user.origin", "site survey", 11, 0) != 0)
+    GTEST_SKIP() << "the file system of " << m_dir << " keeps no user attributes: " << std::strerror(errno);
+  ASSERT_EQ(StatOf(path).st_mode & 07777, 0660u) << "the mode shows the mask";
+  WriteWhole(path, "saved by the program");
+  EXPECT_EQ(Contents(path), "saved by the program");
+  EXPECT_EQ(Attribute(path, "system.posix_acl_access"), acl) << "the ACL, the group's read-only entry with it";
+  EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
+  EXPECT_EQ(StatOf(path).st_mode & 07777, 0660u);
+  EXPECT_EQ(EntryCount(m_dir), 1u);
+
+  // A folder's default ACL is not given to a saved file that had none.
+  const std::string folder = Path("shared folder");
+  fs::create_directory(folder);
+  const std::string plain = folder + "/plain.tpf";
+  Put(plain, "plain");
+  ASSERT_EQ(::chmod(plain.c_str(), 0644), 0);
+  const std::string inherited =
+      AccessAcl({{0x01, 7, kNoId}, {0x02, 7, kNobody}, {0x04, 7, kNoId}, {0x10, 7, kNoId}, {0x20, 5, kNoId}});
+  ASSERT_EQ(::setxattr(folder.c_str(), "system.posix_acl_default", inherited.data(), inherited.size(), 0), 0);
+  WriteWhole(plain, "still plain");
+  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), std::string("(none: ") + std::strerror(ENODATA) + ")");
+  EXPECT_EQ(StatOf(plain).st_mode & 07777, 0644u);
 }
