@@ -3,6 +3,7 @@
 #include "document/Docviews.h"
 #include "document/Whframe.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Atomfile.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/dlg/Progress.h"
 #include "ui/frame/Frame.h"
@@ -79,7 +80,8 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
     m_pOpenProgress.reset();
     std::exception_ptr failure = std::current_exception();
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file could not be opened.\n");
-    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName()),
+    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName(),
+                                     CAtomicFile::CompleteCopyOf(lpszPathName)),
                MB_ICONEXCLAMATION | MB_OK);
     return FALSE;
   }

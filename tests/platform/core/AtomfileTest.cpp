@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -343,7 +344,17 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   limit.Lift();
   EXPECT_EQ(Contents(Path("house.saved-2.tpf")), text);
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
-  EXPECT_EQ(EntryCount(m_dir), 4u) << "no hidden temporary file is left";
+  EXPECT_EQ(StatOf(Path("house.saved-2.tpf")).st_nlink, 2u) << "its hidden twin marks the copy as the writer's";
+  EXPECT_EQ(EntryCount(m_dir), 5u) << "no temporary file is left but the copy's twin";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(Path("house.saved-2.tpf").c_str()));
+
+  // The next complete write removes the stale copy with its twin, and nothing of the user's.
+  WriteWhole(path, "saved whole");
+  EXPECT_EQ(Contents(Path("site.tpf")), "saved whole");
+  EXPECT_FALSE(fs::exists(Path("house.saved-2.tpf")));
+  EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
+  EXPECT_EQ(EntryCount(m_dir), 3u);
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
 }
 
 // Needs the super-user, who alone may give a file to another user.
@@ -462,4 +473,50 @@ TEST_F(AtomicFileTest, ASaveKeepsTheFilesAclAndExtendedAttributes)
   WriteWhole(plain, "still plain");
   EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), std::string("(none: ") + std::strerror(ENODATA) + ")");
   EXPECT_EQ(StatOf(plain).st_mode & 07777, 0644u);
+}
+
+// A write in place killed once its complete copy is named: the file is damaged under both its
+// names, the copy is found by the file's name, a later write started elsewhere leaves it, and
+// the next complete write removes it, the user's own file of that name kept.
+TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilTheNextCompleteWrite)
+{
+  const std::string path = Path("house.tpf");
+  const std::string previous(100000, 'o');
+  const std::string text(80000, 'n');
+  Put(path, previous);
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  Put(Path("house.saved.tpf"), "the user's own file of that name");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_DFL);
+    CAtomicFile::SetFileFactory([] { return std::make_unique<CLimitAfterSyncFile>(); });
+    WriteWhole(path, text);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the copy ended otherwise, status " << status;
+  const std::string damaged = Contents(path);
+  EXPECT_NE(damaged, previous);
+  EXPECT_NE(damaged, text);
+  EXPECT_EQ(Contents(Path("site.tpf")), damaged);
+  const std::string copy = Path("house.saved-2.tpf");
+  EXPECT_EQ(Contents(copy), text);
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  fs::create_symlink("house.tpf", Path("shortcut.tpf"));
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(Path("shortcut.tpf").c_str()), CString(copy.c_str()));
+
+  {
+    CAtomicFile unfinished(path.c_str());
+    unfinished.GetFile().Write("never committed", 15);
+  }
+  EXPECT_EQ(Contents(copy), text) << "a write that is not complete keeps the copy";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  WriteWhole(path, "complete");
+  EXPECT_EQ(Contents(Path("site.tpf")), "complete");
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+  EXPECT_EQ(EntryCount(m_dir), 4u) << "the two names, the user's file and the link: no twin is left";
 }
