@@ -94,6 +94,8 @@ BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
   if (m_project.IsChangedOnDisk(lpszPathName) && !OkToReplaceChangedFile(lpszPathName))
     return FALSE;
+  if (m_project.IsGoneFromDisk(lpszPathName) && !OkToWriteVanishedFile(lpszPathName))
+    return FALSE;
   try {
     m_project.Save(lpszPathName);
   } catch (...) {
@@ -109,6 +111,15 @@ BOOL CDoc::OkToReplaceChangedFile(const CString& path) const
   CString question;
   question.Format("The file %s has been changed by another program since it was opened or last saved.\n\n"
                   "Do you want to replace it with this project?",
+                  static_cast<LPCTSTR>(path));
+  return MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
+BOOL CDoc::OkToWriteVanishedFile(const CString& path) const
+{
+  CString question;
+  question.Format("The file %s has been renamed or removed since it was opened or last saved.\n\n"
+                  "Do you want to save this project as a new file under that name?",
                   static_cast<LPCTSTR>(path));
   return MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
