@@ -92,9 +92,7 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
 
 BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
-  if (m_project.IsChangedOnDisk(lpszPathName) && !OkToReplaceChangedFile(lpszPathName))
-    return FALSE;
-  if (m_project.IsGoneFromDisk(lpszPathName) && !OkToWriteVanishedFile(lpszPathName))
+  if (!OkToSaveAt(lpszPathName))
     return FALSE;
   try {
     m_project.Save(lpszPathName);
@@ -106,22 +104,18 @@ BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
   return TRUE;
 }
 
-BOOL CDoc::OkToReplaceChangedFile(const CString& path) const
+BOOL CDoc::OkToSaveAt(const CString& path) const
 {
   CString question;
-  question.Format("The file %s has been changed by another program since it was opened or last saved.\n\n"
-                  "Do you want to replace it with this project?",
-                  static_cast<LPCTSTR>(path));
-  return MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
-}
-
-BOOL CDoc::OkToWriteVanishedFile(const CString& path) const
-{
-  CString question;
-  question.Format("The file %s has been renamed or removed since it was opened or last saved.\n\n"
-                  "Do you want to save this project as a new file under that name?",
-                  static_cast<LPCTSTR>(path));
-  return MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+  if (m_project.IsChangedOnDisk(path))
+    question.Format("The file %s has been changed by another program since it was opened or last saved.\n\n"
+                    "Do you want to replace it with this project?",
+                    static_cast<LPCTSTR>(path));
+  else if (m_project.IsGoneFromDisk(path))
+    question.Format("The file %s has been renamed or removed since it was opened or last saved.\n\n"
+                    "Do you want to save this project as a new file under that name?",
+                    static_cast<LPCTSTR>(path));
+  return question.IsEmpty() || MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void CDoc::OnChangedViewList()

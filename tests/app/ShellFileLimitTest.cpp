@@ -19,10 +19,8 @@
 #include "ShellTestApp.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
-#include "project/Dsgstore.h"
 #include "reports/Rptframe.h"
 #include "reports/Rptview.h"
-#include "workbench/items/Unititem.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -33,18 +31,8 @@ const char kChildTest[] = "FileLimitTest.ChildSavesAndExportsPastTheLimit";
 // Designs enough that the saved project and its schedule are some kilobytes.
 void AddDesigns(CDoc* pDoc, int count)
 {
-  for (int i = 0; i < count; ++i) {
-    CDesign design;
-    design.SetName(CString::Formatted("Opening %03d", i + 1));
-    design.GetDesignData().SetQuantity(1);
-    auto* pItem = new CUnitItem("GL", "BA005");
-    pItem->GetUnit();
-    pItem->UpdateUnitInfo();
-    design.GetItemList().AddTail(pItem);
-    CDesignStore store;
-    store.Store(&design);
-    pDoc->AddDesign(store);
-  }
+  for (int i = 0; i < count; ++i)
+    AddDesignOfUnits(pDoc, CString::Formatted("Opening %03d", i + 1).c_str(), {{"GL", "BA005"}});
 }
 
 // No file of the process may grow past the size from here on.
