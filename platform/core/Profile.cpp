@@ -61,8 +61,9 @@ ReadResult ReadFile(const std::string& path, std::string& text, CString& reason)
   struct stat st
   {};
   if (::stat(path.c_str(), &st) != 0) {
-    reason = std::strerror(errno);
-    return errno == ENOENT || errno == ENOTDIR ? ReadResult::missing : ReadResult::failed;
+    const int err = errno;
+    reason = std::strerror(err);
+    return err == ENOENT || err == ENOTDIR ? ReadResult::missing : ReadResult::failed;
   }
   if (!S_ISREG(st.st_mode))
     return ReadResult::notRegular;
