@@ -1,6 +1,7 @@
 #include "app/App.h"
 
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <unistd.h>
@@ -177,6 +178,9 @@ BOOL CApp::IsWin32s() const { return !IsWinNT() && (m_dwWindowsVersion & 0xFF) =
 
 BOOL CApp::InitApplication()
 {
+  // A write past the file-size limit (ulimit -f, a service's LimitFSIZE) then fails with its
+  // error like a full disk, which every write handles, instead of ending the program unsaved.
+  std::signal(SIGXFSZ, SIG_IGN);
   m_dwWindowsVersion = kPlatformVersion;
   AfxSetApplicationIcon(kAppIconSvg);
   PCTRACE(TT_APPLICATION, TL_WARNING)

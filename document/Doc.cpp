@@ -3,6 +3,7 @@
 #include "document/Docviews.h"
 #include "document/Whframe.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Atomfile.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/dlg/Progress.h"
 #include "ui/frame/Frame.h"
@@ -79,7 +80,8 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
     m_pOpenProgress.reset();
     std::exception_ptr failure = std::current_exception();
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file could not be opened.\n");
-    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName()),
+    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName(),
+                                     CAtomicFile::CompleteCopyOf(lpszPathName)),
                MB_ICONEXCLAMATION | MB_OK);
     return FALSE;
   }
@@ -90,7 +92,7 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
 
 BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
 {
-  if (m_project.IsChangedOnDisk(lpszPathName) && !OkToReplaceChangedFile(lpszPathName))
+  if (!OkToSaveAt(lpszPathName))
     return FALSE;
   try {
     m_project.Save(lpszPathName);
@@ -102,13 +104,18 @@ BOOL CDoc::OnSaveDocument(LPCTSTR lpszPathName)
   return TRUE;
 }
 
-BOOL CDoc::OkToReplaceChangedFile(const CString& path) const
+BOOL CDoc::OkToSaveAt(const CString& path) const
 {
   CString question;
-  question.Format("The file %s has been changed by another program since it was opened or last saved.\n\n"
-                  "Do you want to replace it with this project?",
-                  static_cast<LPCTSTR>(path));
-  return MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
+  if (m_project.IsChangedOnDisk(path))
+    question.Format("The file %s has been changed by another program since it was opened or last saved.\n\n"
+                    "Do you want to replace it with this project?",
+                    static_cast<LPCTSTR>(path));
+  else if (m_project.IsGoneFromDisk(path))
+    question.Format("The file %s has been renamed or removed since it was opened or last saved.\n\n"
+                    "Do you want to save this project as a new file under that name?",
+                    static_cast<LPCTSTR>(path));
+  return question.IsEmpty() || MessageBox(question, MB_ICONEXCLAMATION | MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
 void CDoc::OnChangedViewList()

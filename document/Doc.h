@@ -123,8 +123,9 @@ protected:
 private:
   CView* FindView(ProjectView kind) const;
   int MessageBox(const CString& text, UINT type) const;
-  // Asks before a save replaces a project file another program changed.
-  BOOL OkToReplaceChangedFile(const CString& path) const;
+  // Asks before a save replaces a project file another program changed, or makes a new file where
+  // the project file was renamed or removed since it was opened; TRUE when nothing needs asking.
+  BOOL OkToSaveAt(const CString& path) const;
 
   // The project's questions and its changes to the stored designs.
   Answer AskStoreChanges(const CString& name, BOOL allowCancel) override;

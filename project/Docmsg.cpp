@@ -49,9 +49,7 @@ CString SerializeFailureMessage(int code, const CString& path, const CString& pr
   return text;
 }
 
-}  // namespace
-
-CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName)
+CString OpenFailureText(std::exception_ptr failure, const CString& path, const CString& productName)
 {
   try {
     std::rethrow_exception(failure);
@@ -70,6 +68,30 @@ CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, c
     text.Format("The file '%s' could not be read; please verify that this is a ", path.c_str());
     return text + productName + " project file.";
   }
+}
+
+bool IsInUse(std::exception_ptr failure)
+{
+  try {
+    std::rethrow_exception(failure);
+  } catch (const CAppSerializeException& e) {
+    return e.code == CAppSerializeException::fileInUse;
+  } catch (...) {
+    return false;
+  }
+}
+
+}  // namespace
+
+CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName,
+                              const CString& completeCopy)
+{
+  CString text = OpenFailureText(failure, path, productName);
+  if (!completeCopy.IsEmpty() && !IsInUse(failure))
+    text += "\n\nA save of this file was interrupted before it was complete. The project it was saving is "
+            "complete in '" +
+            completeCopy + "'.";
+  return text;
 }
 
 namespace {

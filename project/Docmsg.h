@@ -4,8 +4,10 @@
 
 #include "platform/core/String.h"
 
-// The message for the exception that ended an open; path as given to open.
-CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName);
+// The message for the exception that ended an open; path as given to open. A complete copy an
+// interrupted save of the file left beside it is named after it, unless the file was only in use.
+CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName,
+                              const CString& completeCopy = CString());
 // The message for the exception that ended a save, followed by its cause (the system's own
 // text for a file error).
 CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path);

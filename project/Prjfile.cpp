@@ -144,8 +144,13 @@ BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
   if (!m_file || path != m_path || !m_diskState.known)
     return FALSE;
   const CDiskState now = DiskStateOf(path);
-  // A file removed meanwhile holds nothing a save could destroy.
+  // A file removed meanwhile is not changed: it is gone, which IsGoneFromDisk tells.
   return now.known && !(now == m_diskState);
+}
+
+BOOL CProjectFile::IsGoneFromDisk(const CString& path) const
+{
+  return m_file && path == m_path && m_diskState.known && !DiskStateOf(path).known;
 }
 
 void CProjectFile::CheckTargetNotInUse(const CString& path) const

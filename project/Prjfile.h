@@ -55,6 +55,9 @@ public:
   // TRUE when the path is the project file held and another program changed or replaced it
   // since it was opened or last saved here.
   BOOL IsChangedOnDisk(const CString& path) const;
+  // TRUE when the path is the project file held and nothing is there any more: the file was
+  // renamed or removed since it was opened or last saved here.
+  BOOL IsGoneFromDisk(const CString& path) const;
   BOOL IsOpen() const { return m_file != nullptr; }
   CString GetPath() const { return m_path; }
 

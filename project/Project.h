@@ -90,6 +90,8 @@ public:
   BOOL IsFileOpen() const { return m_projectFile.IsOpen(); }
   // Another program changed the project file at the path since it was opened or saved here.
   BOOL IsChangedOnDisk(const CString& path) const { return m_projectFile.IsChangedOnDisk(path); }
+  // The project file at the path was renamed or removed since it was opened or saved here.
+  BOOL IsGoneFromDisk(const CString& path) const { return m_projectFile.IsGoneFromDisk(path); }
 
   // The edited design and its snapshot.
   CDesign* GetEditedDesign() const { return m_pEditedDesign.get(); }

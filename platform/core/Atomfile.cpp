@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
@@ -82,16 +83,17 @@ CString CompleteCopyName(const CString& path, int attempt)
   return stem + (attempt == 1 ? CString(".saved") : CString::Formatted(".saved-%d", attempt)) + extension;
 }
 
-// Keeps the complete temporary file under a name the user sees (the hidden one would be taken
-// for a leftover); empty when no such name could be made.
+constexpr int kCompleteCopyNames = 100;
+
+// Gives the complete temporary file a second name the user sees; empty when no such name could
+// be made. The hidden name stays as its twin: a complete copy is one of ours while it has one,
+// so a later complete save can tell it from a file of the user's that happens to have its name.
 CString KeepCompleteCopy(const CString& temporary, const CString& path)
 {
-  for (int attempt = 1; attempt < 100; ++attempt) {
+  for (int attempt = 1; attempt < kCompleteCopyNames; ++attempt) {
     const CString copy = CompleteCopyName(path, attempt);
-    if (::link(temporary.c_str(), copy.c_str()) == 0) {
-      ::unlink(temporary.c_str());
+    if (::link(temporary.c_str(), copy.c_str()) == 0)
       return copy;
-    }
     if (errno != EEXIST)
       break;
   }
@@ -167,6 +169,123 @@ long LeftoverProcess(const std::string& rest)
 }
 
 bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
+
+// A temporary file of a write of the file at the path, as found beside it.
+struct CTemporaryEntry
+{
+  CString path;
+  long pid = 0;
+  struct stat st
+  {};
+};
+
+// The temporary files of writes of the file at the path ("NAME.PID.N.tmp" after the prefix).
+std::vector<CTemporaryEntry> TemporaryEntries(const CString& path)
+{
+  std::vector<CTemporaryEntry> entries;
+  const std::string prefix = std::string(".") + NameOf(path).c_str() + ".";
+  DIR* dir = ::opendir(FolderOf(path).c_str());
+  if (!dir)
+    return entries;
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::string name = entry->d_name;
+    if (name.compare(0, prefix.size(), prefix) != 0)
+      continue;
+    CTemporaryEntry found;
+    found.pid = LeftoverProcess(name.substr(prefix.size()));
+    found.path = FolderOf(path) + "/" + CString(name.c_str());
+    if (found.pid != 0 && ::lstat(found.path.c_str(), &found.st) == 0 && S_ISREG(found.st.st_mode))
+      entries.push_back(found);
+  }
+  ::closedir(dir);
+  return entries;
+}
+
+// The complete copy whose twin the entry is: the "NAME.saved.EXT" with the same inode; empty
+// when the entry has no second name, or its other name is not one of those.
+CString CopyOfTwin(const CString& path, const CTemporaryEntry& twin)
+{
+  if (twin.st.st_nlink < 2)
+    return CString();
+  for (int attempt = 1; attempt < kCompleteCopyNames; ++attempt) {
+    const CString copy = CompleteCopyName(path, attempt);
+    struct stat st
+    {};
+    if (::lstat(copy.c_str(), &st) == 0 && st.st_dev == twin.st.st_dev && st.st_ino == twin.st.st_ino)
+      return copy;
+  }
+  return CString();
+}
+
+// After a complete write the copies earlier unfinished writes in place left are stale: each goes
+// with its twin. A copy of a write still running in another process stays.
+void RemoveStaleCopies(const CString& path)
+{
+  for (const CTemporaryEntry& entry : TemporaryEntries(path)) {
+    if (entry.st.st_nlink < 2 || (entry.pid != ::getpid() && !ProcessIsGone(entry.pid)))
+      continue;
+    if (const CString copy = CopyOfTwin(path, entry); !copy.IsEmpty())
+      ::unlink(copy.c_str());
+    ::unlink(entry.path.c_str());
+  }
+}
+
+constexpr const char* kAccessAcl = "system.posix_acl_access";
+
+// The names of a file's extended attributes, each ending in a zero byte; empty when it has none
+// or the system keeps none.
+std::vector<char> AttributeNames(const CString& path)
+{
+  for (;;) {
+    const ssize_t size = ::listxattr(path.c_str(), nullptr, 0);
+    if (size <= 0)
+      return {};
+    std::vector<char> names(static_cast<size_t>(size));
+    const ssize_t n = ::listxattr(path.c_str(), names.data(), names.size());
+    if (n >= 0) {
+      names.resize(static_cast<size_t>(n));
+      return names;
+    }
+    if (errno != ERANGE)
+      return {};
+  }
+}
+
+bool AttributeValue(const CString& path, const char* name, std::vector<char>& value)
+{
+  for (;;) {
+    const ssize_t size = ::getxattr(path.c_str(), name, nullptr, 0);
+    if (size < 0)
+      return false;
+    value.resize(static_cast<size_t>(size));
+    const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
+    if (n >= 0) {
+      value.resize(static_cast<size_t>(n));
+      return true;
+    }
+    if (errno != ERANGE)
+      return false;
+  }
+}
+
+// The new file takes the old one's extended attributes, its access ACL among them. Set after the
+// mode: the ACL puts back the group's own bits, which the mode alone would set from the ACL's
+// mask. What the system refuses (no attributes there, a name this user may not set) is left
+// out. An access ACL the new file took from its folder goes when the old file had none.
+void CopyAttributes(const CString& from, const CString& to)
+{
+  const std::vector<char> names = AttributeNames(from);
+  bool hadAcl = false;
+  std::vector<char> value;
+  for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
+    const char* name = names.data() + at;
+    hadAcl = hadAcl || std::strcmp(name, kAccessAcl) == 0;
+    if (AttributeValue(from, name, value))
+      ::setxattr(to.c_str(), name, value.data(), value.size(), 0);
+  }
+  if (!hadAcl)
+    ::removexattr(to.c_str(), kAccessAcl);
+}
 
 }  // namespace
 
@@ -292,11 +411,13 @@ void CAtomicFile::ReplaceTarget()
     // the set-id bits the mode then restores.
     ::chown(m_strTemporary.c_str(), m_uid, m_gid);
     ::chmod(m_strTemporary.c_str(), m_mode);
+    CopyAttributes(m_strTarget, m_strTemporary);
   }
   if (::rename(m_strTemporary.c_str(), m_strTarget.c_str()) != 0)
     Refuse(errno, m_strPath);
   m_bCommitted = true;
   SyncFolderOf(m_strTarget);
+  RemoveStaleCopies(m_strTarget);
 }
 
 void CAtomicFile::WriteOverTarget()
@@ -315,14 +436,18 @@ void CAtomicFile::WriteOverTarget()
   // From here the target changes: until it holds everything, the complete copy waits under a name
   // the user sees, so that not even a kill in between loses the save.
   const CString copy = KeepCompleteCopy(m_strTemporary, m_strTarget);
-  const CString kept = copy.IsEmpty() ? m_strTemporary : copy;
+  const CString twin = m_strTemporary;
+  const CString kept = copy.IsEmpty() ? twin : copy;
   m_strTemporary.Empty();
   err = CopyOver(in, out);
   ::close(in);
   ::close(out);
   if (err == 0) {
     m_bCommitted = true;
-    ::unlink(kept.c_str());
+    if (!copy.IsEmpty())
+      ::unlink(copy.c_str());
+    ::unlink(twin.c_str());
+    RemoveStaleCopies(m_strTarget);
     return;
   }
   Refuse(err, m_strPath,
@@ -340,26 +465,34 @@ void CAtomicFile::Abort()
 
 int CAtomicFile::RemoveLeftovers(const CString& path)
 {
-  const std::string prefix = std::string(".") + NameOf(path).c_str() + ".";
-  DIR* dir = ::opendir(FolderOf(path).c_str());
-  if (!dir)
-    return 0;
   int removed = 0;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) != 0)
+  for (const CTemporaryEntry& entry : TemporaryEntries(path)) {
+    // The twin of a complete copy stays until a complete write, which removes both.
+    if (entry.pid == ::getpid() || entry.st.st_nlink > 1 || !ProcessIsGone(entry.pid))
       continue;
-    const long pid = LeftoverProcess(name.substr(prefix.size()));
-    if (pid == 0 || pid == ::getpid() || !ProcessIsGone(pid))
-      continue;
-    const CString leftover = FolderOf(path) + "/" + CString(name.c_str());
-    struct stat st
-    {};
-    if (::lstat(leftover.c_str(), &st) == 0 && S_ISREG(st.st_mode) && ::unlink(leftover.c_str()) == 0)
+    if (::unlink(entry.path.c_str()) == 0)
       ++removed;
   }
-  ::closedir(dir);
   return removed;
+}
+
+CString CAtomicFile::CompleteCopyOf(const CString& path)
+{
+  const CString target = FollowLinks(path);
+  CString newest;
+  struct timespec newestTime
+  {};
+  for (const CTemporaryEntry& entry : TemporaryEntries(target)) {
+    const CString copy = CopyOfTwin(target, entry);
+    const struct timespec& time = entry.st.st_mtim;
+    const bool newer =
+        time.tv_sec > newestTime.tv_sec || (time.tv_sec == newestTime.tv_sec && time.tv_nsec > newestTime.tv_nsec);
+    if (!copy.IsEmpty() && (newest.IsEmpty() || newer)) {
+      newest = copy;
+      newestTime = time;
+    }
+  }
+  return newest;
 }
 
 void CAtomicFile::SyncFolderOf(const CString& path)

@@ -9,7 +9,9 @@
 // that identity - a file with several hard links, or an owner or group this process cannot give
 // a new file - the complete, synced temporary file is copied over the target's own bytes instead.
 // While that copy runs the complete content waits beside it as "NAME.saved.EXT"; a failed copy
-// leaves it there and the error names it.
+// leaves it there and the error names it, and the next complete write of the file removes it.
+// Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
+// keeps them as it keeps the inode.
 #include <functional>
 #include <memory>
 
@@ -55,6 +57,9 @@ public:
   // Removes temporary files beside the target that a write killed before its end left behind
   // (those whose process is gone). Returns how many were removed. Every write does this first.
   static int RemoveLeftovers(const CString& path);
+  // The complete copy ("NAME.saved.EXT") an unfinished write in place of the file (its symbolic
+  // links followed) left beside it, the newest when there are several; empty when there is none.
+  static CString CompleteCopyOf(const CString& path);
   // Syncs the folder's entries, so a rename survives a crash; best effort.
   static void SyncFolderOf(const CString& path);
   // Makes the file objects the temporary file is written through (tests inject failures here);

@@ -174,9 +174,11 @@ long long CFile::GetPosition() const
 
 void CFile::Flush() {}
 
+int CFile::SyncDescriptor(int fd) { return ::fsync(fd); }
+
 void CFile::Sync()
 {
-  if (m_fd >= 0 && ::fsync(m_fd) != 0)
+  if (m_fd >= 0 && SyncDescriptor(m_fd) != 0)
     ThrowErrno(errno);
 }
 

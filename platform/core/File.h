@@ -75,6 +75,9 @@ public:
 
 protected:
   [[noreturn]] void ThrowErrno(int err) const;
+  // The system call behind Sync: 0, or -1 with errno set. Files made by the atomic writer's
+  // factory override it, so a test can fail the sync that comes before a rename.
+  virtual int SyncDescriptor(int fd);
 
   int m_fd = -1;
   CString m_strFileName;

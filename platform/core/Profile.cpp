@@ -2,12 +2,16 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
+#include <cstring>
 #include <filesystem>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include "platform/core/Atomfile.h"
+#include "platform/core/Filemsg.h"
 
 namespace {
 
@@ -42,42 +46,42 @@ std::string HomeDirectory()
   return pw && pw->pw_dir ? pw->pw_dir : "";
 }
 
-bool WriteAll(int fd, const std::string& text)
+enum class ReadResult
 {
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n <= 0)
-      return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
+  read,
+  missing,
+  notRegular,
+  failed
+};
 
-// Reads the whole file; false when it exists but cannot be read.
-bool ReadFile(const std::string& path, std::string& text, bool& exists)
+// Reads the whole file. Only a regular file is opened, so a FIFO or a device in its place is
+// never waited on; one put there after the check is refused by the open, which does not wait.
+ReadResult ReadFile(const std::string& path, std::string& text, CString& reason)
 {
-  exists = false;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0)
-    return errno == ENOENT || errno == ENOTDIR;
-  exists = true;
-  char buffer[8192];
-  bool ok = true;
-  for (;;) {
-    ssize_t n = ::read(fd, buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR)
-      continue;
-    if (n < 0)
-      ok = false;
-    if (n <= 0)
-      break;
-    text.append(buffer, static_cast<size_t>(n));
+  struct stat st
+  {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int err = errno;
+    reason = std::strerror(err);
+    return err == ENOENT || err == ENOTDIR ? ReadResult::missing : ReadResult::failed;
   }
-  ::close(fd);
-  return ok;
+  if (!S_ISREG(st.st_mode))
+    return ReadResult::notRegular;
+  CFile file;
+  CFileException error;
+  if (!file.Open(path.c_str(), CFile::modeRead | CFile::typeBinary, &error)) {
+    reason = FileFailureReason(error);
+    return error.m_lOsError == ENXIO || error.m_lOsError == EISDIR ? ReadResult::notRegular : ReadResult::failed;
+  }
+  try {
+    char buffer[8192];
+    while (const UINT n = file.Read(buffer, sizeof buffer))
+      text.append(buffer, n);
+  } catch (const CFileException& e) {
+    reason = FileFailureReason(e);
+    return ReadResult::failed;
+  }
+  return ReadResult::read;
 }
 
 }  // namespace
@@ -93,10 +97,29 @@ std::string CProfile::DefaultPath(const char* makerName, const char* application
 CProfile::CProfile(std::string path) : m_path(std::move(path))
 {
   std::string text;
-  bool exists = false;
-  m_writable = ReadFile(m_path, text, exists);
-  if (m_writable)
+  CString reason;
+  switch (ReadFile(m_path, text, reason)) {
+  case ReadResult::read:
     Parse(text);
+    m_writable = true;
+    break;
+  case ReadResult::missing:
+    m_writable = true;
+    break;
+  // The program has no window yet to say it in.
+  case ReadResult::notRegular:
+    std::fprintf(stderr,
+                 "The profile %s is not a regular file: it is neither read nor written, and the settings "
+                 "start from their defaults.\n",
+                 m_path.c_str());
+    break;
+  case ReadResult::failed:
+    std::fprintf(stderr,
+                 "The profile %s cannot be read (%s): it is not written, and the settings start from their "
+                 "defaults.\n",
+                 m_path.c_str(), reason.c_str());
+    break;
+  }
 }
 
 void CProfile::Parse(const std::string& text)
@@ -238,22 +261,26 @@ BOOL CProfile::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
   return WriteProfileString(section, entry, CString::Formatted("%d", value));
 }
 
-// The new text goes to a temporary file in the same folder, which replaces the profile only
-// when it is complete: a failure at any point leaves the old profile as it was.
-BOOL CProfile::Store() const
+// The profile is written as every file the user has: whole or not at all, its links, owner,
+// group and mode kept, and never over a read-only one. A failure is told once a session, on
+// standard error, as the program may have no window left to tell it in.
+BOOL CProfile::Store()
 {
   std::filesystem::path target(m_path);
   std::error_code error;
   if (target.has_parent_path())
     std::filesystem::create_directories(target.parent_path(), error);
-  std::string temp = m_path + ".XXXXXX";
-  int fd = ::mkstemp(temp.data());
-  if (fd < 0)
-    return FALSE;
-  bool ok = ::fchmod(fd, 0644) == 0 && WriteAll(fd, Compose()) && ::fsync(fd) == 0;
-  ok = ::close(fd) == 0 && ok;
-  if (ok && ::rename(temp.c_str(), m_path.c_str()) == 0)
+  try {
+    CAtomicFile out{CString(m_path)};
+    const std::string text = Compose();
+    out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
+    out.Commit();
     return TRUE;
-  ::unlink(temp.c_str());
-  return FALSE;
+  } catch (const CFileException& e) {
+    if (!m_bFailureTold)
+      std::fprintf(stderr, "The profile %s cannot be written (%s): settings changed in this session are not stored.\n",
+                   m_path.c_str(), FileFailureReason(e).c_str());
+    m_bFailureTold = true;
+    return FALSE;
+  }
 }

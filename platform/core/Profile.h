@@ -2,7 +2,9 @@
 // The application profile: an INI file of our own handling (sections and keys matched without
 // regard to ASCII case, values kept as raw bytes), read with the semantics of the Windows profile
 // reader. Every write goes to the disk at once, replacing the file atomically, so a write's result
-// tells whether it was stored.
+// tells whether it was stored. A file that is not a regular file (a FIFO, a device) is neither
+// read nor written; that, a file that cannot be read and the first failed write are told on
+// standard error.
 #include <string>
 #include <vector>
 
@@ -18,7 +20,7 @@ public:
   // A profile without a file: reads give the defaults, writes fail.
   CProfile() = default;
   // Reads the file now; a missing file is an empty profile. A file that exists but cannot be
-  // read is never overwritten: its writes fail.
+  // read, or is not a regular file, is never overwritten: its writes fail.
   explicit CProfile(std::string path);
 
   const std::string& GetPath() const { return m_path; }
@@ -51,7 +53,7 @@ private:
 
   void Parse(const std::string& text);
   std::string Compose() const;
-  BOOL Store() const;
+  BOOL Store();
   int FindSection(LPCTSTR section) const;
   int FindEntry(int sectionLine, LPCTSTR entry) const;
   int SectionEnd(int sectionLine) const;
@@ -61,4 +63,5 @@ private:
   std::string m_path;
   std::vector<Line> m_lines;
   bool m_writable = false;
+  bool m_bFailureTold = false;
 };

@@ -37,12 +37,10 @@
 #include "ui/frame/Menu.h"
 #include "ui/output/Clipbrd.h"
 #include "ui/output/Print.h"
-#include "project/Dsgstore.h"
 #include "reports/Rptframe.h"
 #include "reports/Rptview.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"
-#include "workbench/items/Unititem.h"
 
 namespace {
 
@@ -134,18 +132,7 @@ protected:
   // Stores a design of units of the catalogue's first sizes into the project.
   static void AddDesign(CDoc* pDoc, const char* name, const std::vector<std::pair<const char*, const char*>>& units)
   {
-    CDesign design;
-    design.SetName(name);
-    design.GetDesignData().SetQuantity(1);
-    for (const auto& [type, subtype] : units) {
-      auto* pItem = new CUnitItem(type, subtype);
-      pItem->GetUnit();
-      pItem->UpdateUnitInfo();
-      design.GetItemList().AddTail(pItem);
-    }
-    CDesignStore store;
-    store.Store(&design);
-    pDoc->AddDesign(store);
+    AddDesignOfUnits(pDoc, name, units);
   }
 
   // Enough designs for several 60-line pages of the schedule.

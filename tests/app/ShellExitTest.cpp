@@ -2,8 +2,12 @@
 // close button, File > Exit, or the end of the desktop session or of the terminal (SIGTERM,
 // SIGHUP, SIGINT, several at once while a question is open). Each run is the panecraft
 // executable in a process of its own, offscreen, with a stand-in user preloaded into it; the
-// exit code covers everything up to the last static destructor.
+// exit code covers everything up to the last static destructor. Started under a file-size limit
+// with SIGXFSZ at its default, the program ends the same way, having told that no recovery copy
+// could be written.
+#include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -45,21 +49,8 @@ protected:
   // -1 when it could not be started.
   pid_t StartProgram(const char* how, const std::string& platform, const std::string& display = std::string())
   {
-    std::vector<std::string> variables = {
-        platform, "XDG_CONFIG_HOME=" + m_dir, std::string("PANECRAFT_USER_ENDS=") + how,
-        "PANECRAFT_USER_NOTES=" + NotesPath(), std::string("LD_PRELOAD=") + PANECRAFT_USERSIM};
-    if (!display.empty())
-      variables.push_back("DISPLAY=" + display);
-    std::vector<char*> environment;
-    for (char** entry = environ; *entry; ++entry) {
-      const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
-      if (name != "QT_QPA_PLATFORM" && name != "XDG_CONFIG_HOME" && name != "PANECRAFT_USER_ENDS" &&
-          name != "PANECRAFT_USER_NOTES" && name != "LD_PRELOAD" && name != "DISPLAY")
-        environment.push_back(*entry);
-    }
-    for (std::string& variable : variables)
-      environment.push_back(variable.data());
-    environment.push_back(nullptr);
+    std::vector<std::string> variables = Variables(how, platform, display);
+    std::vector<char*> environment = Environment(variables);
     std::string program = PANECRAFT_EXECUTABLE;
     char* argv[] = {program.data(), nullptr};
     pid_t pid = 0;
@@ -67,6 +58,60 @@ protected:
       return -1;
     return pid;
   }
+
+  // The same, as a shell with ulimit -f or a service with LimitFSIZE starts it: no file may grow
+  // past the size, SIGXFSZ is at its default, and the temporary folder is the test's own. Its
+  // standard error goes to the pipe's writing end.
+  pid_t StartLimitedProgram(const char* how, const std::string& platform, const std::string& display, rlim_t bytes,
+                            int errorFd)
+  {
+    std::vector<std::string> variables = Variables(how, platform, display);
+    variables.push_back("TMPDIR=" + TemporaryFolder());
+    std::vector<char*> environment = Environment(variables);
+    std::string program = PANECRAFT_EXECUTABLE;
+    char* argv[] = {program.data(), nullptr};
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    const pid_t pid = ::fork();
+    if (pid != 0)
+      return pid;
+    ::signal(SIGXFSZ, SIG_DFL);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || ::dup2(errorFd, STDERR_FILENO) < 0)
+      ::_exit(120);
+    ::execve(program.c_str(), argv, environment.data());
+    ::_exit(121);
+  }
+
+  std::vector<std::string> Variables(const char* how, const std::string& platform, const std::string& display) const
+  {
+    std::vector<std::string> variables = {
+        platform, "XDG_CONFIG_HOME=" + m_dir, std::string("PANECRAFT_USER_ENDS=") + how,
+        "PANECRAFT_USER_NOTES=" + NotesPath(), std::string("LD_PRELOAD=") + PANECRAFT_USERSIM};
+    if (!display.empty())
+      variables.push_back("DISPLAY=" + display);
+    return variables;
+  }
+
+  // This process's environment with the variables in place of their namesakes.
+  static std::vector<char*> Environment(std::vector<std::string>& variables)
+  {
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry; ++entry) {
+      const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
+      bool replaced = false;
+      for (const std::string& variable : variables)
+        replaced = replaced || variable.compare(0, name.size() + 1, name + "=") == 0;
+      if (!replaced && name != "DISPLAY")
+        environment.push_back(*entry);
+    }
+    for (std::string& variable : variables)
+      environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    return environment;
+  }
+
+  std::string TemporaryFolder() const { return m_dir + "/tmp"; }
 
   // The exit code, -1 for a signal, -2 for a program never started.
   static int Wait(pid_t pid)
@@ -112,7 +157,60 @@ protected:
   std::string m_dir;
 };
 
+// The text a program's standard error gave while it ran, read as it comes so the program never
+// waits on a full pipe.
+class CErrorOutput
+{
+public:
+  CErrorOutput()
+  {
+    if (::pipe2(m_fds, O_CLOEXEC) == 0)
+      ::fcntl(m_fds[0], F_SETFL, O_NONBLOCK);
+  }
+  ~CErrorOutput()
+  {
+    for (int fd : m_fds)
+      if (fd >= 0)
+        ::close(fd);
+  }
+  CErrorOutput(const CErrorOutput&) = delete;
+  CErrorOutput& operator=(const CErrorOutput&) = delete;
+
+  int WritingEnd() const { return m_fds[1]; }
+  // Once the program has it: only the program writes to it from then on.
+  void CloseWritingEnd()
+  {
+    ::close(m_fds[1]);
+    m_fds[1] = -1;
+  }
+  void Read()
+  {
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = ::read(m_fds[0], buffer, sizeof buffer)) > 0)
+      m_text.append(buffer, static_cast<size_t>(n));
+  }
+  // Waits for the program, reading meanwhile: its exit code, -1 for a signal.
+  int Wait(pid_t pid)
+  {
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+      Read();
+      ::usleep(20000);
+    }
+    Read();
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+  const std::string& Text() const { return m_text; }
+
+private:
+  int m_fds[2] = {-1, -1};
+  std::string m_text;
+};
+
 constexpr int kRuns = 4;
+// Smaller than a recovery copy of the smallest project, larger than the stand-in user's notes.
+constexpr rlim_t kFileSizeLimit = 128;
 // The toolkit ends a program whose X server went away with this code.
 constexpr int kDisplayLostExitCode = 1;
 }  // namespace
@@ -185,4 +283,72 @@ TEST_F(ExitTest, LosingTheDisplayKeepsTheChangeInARecoveryCopy)
   display.Stop();
   EXPECT_EQ(Wait(program), kDisplayLostExitCode);
   EXPECT_EQ(CountRecoveryCopies(documents), 1);
+}
+
+// The end of the session with nobody to ask, and the loss of the X server, under a file-size
+// limit smaller than any project: each folder refuses the copy, the program says that no copy
+// could be written, leaves no temporary file and ends with its usual code; of the profile it
+// wrote on the way out only whole writes were made.
+class LimitedExitTest : public ExitTest
+{
+protected:
+  void ExpectNoCopyAndNoTemporaryFile(const std::string& documents, const std::string& profile,
+                                      const CErrorOutput& output)
+  {
+    EXPECT_NE(output.Text().find("No copy of the unsaved changes could be written, in the project's folder, the "
+                                 "documents folder or the temporary folder, for:\nProj1"),
+              std::string::npos)
+        << output.Text();
+    // Each write of the profile is whole or not at all: those that fit the limit were made.
+    EXPECT_EQ(Profile().substr(0, profile.size()), profile);
+    for (const std::string& folder : {documents, TemporaryFolder(), m_dir + "/Tarvex Windows"})
+      for (const auto& entry : std::filesystem::directory_iterator(folder))
+        EXPECT_TRUE(entry.is_directory() || entry.path().filename() == "Panecraft.ini") << entry.path();
+  }
+
+  // Starts the program under the limit, waits until the stand-in user has made a change.
+  pid_t StartAndChange(const std::string& platform, const std::string& display, CErrorOutput& output)
+  {
+    std::filesystem::create_directories(TemporaryFolder());
+    const pid_t program =
+        StartLimitedProgram("change-and-wait", platform, display, kFileSizeLimit, output.WritingEnd());
+    output.CloseWritingEnd();
+    for (int tries = 0; program > 0 && tries < 600 && ReadText(NotesPath()) != "changed"; ++tries) {
+      output.Read();
+      ::usleep(50000);
+    }
+    EXPECT_EQ(ReadText(NotesPath()), "changed") << output.Text();
+    return program;
+  }
+};
+
+TEST_F(LimitedExitTest, TheEndOfTheSessionTellsThatNoCopyCouldBeWrittenAndEndsCleanly)
+{
+  const std::string documents = UseDocumentsFolder();
+  const std::string profile = Profile();
+  CErrorOutput output;
+  const pid_t program = StartAndChange("QT_QPA_PLATFORM=offscreen", "", output);
+  ASSERT_GT(program, 0);
+  ::kill(program, SIGTERM);
+  EXPECT_EQ(output.Wait(program), 0) << output.Text();
+  ExpectNoCopyAndNoTemporaryFile(documents, profile, output);
+  EXPECT_NE(output.Text().find("The profile " + ProfilePath() + " cannot be written (File too large)"),
+            std::string::npos)
+      << output.Text();
+}
+
+TEST_F(LimitedExitTest, LosingTheDisplayTellsThatNoCopyCouldBeWrittenAndEndsWithItsCode)
+{
+  const std::string documents = UseDocumentsFolder();
+  const std::string profile = Profile();
+  CPrivateDisplay display;
+  if (!display.Start())
+    GTEST_SKIP() << "no Xvfb on this machine";
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
+  CErrorOutput output;
+  const pid_t program = StartAndChange("QT_QPA_PLATFORM=xcb", display.Name(), output);
+  ASSERT_GT(program, 0);
+  display.Stop();
+  EXPECT_EQ(output.Wait(program), kDisplayLostExitCode) << output.Text();
+  ExpectNoCopyAndNoTemporaryFile(documents, profile, output);
 }

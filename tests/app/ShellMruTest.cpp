@@ -1,7 +1,8 @@
 // Guards the recent projects in the File menus: a saved project appears in the project frame's and
 // the main frame's menu, choosing it opens it, a vanished file leaves the list, and exit stores it.
 // Any UTF-8 name is saved, listed, shown and opened again as it is; a project file another
-// program changed (also keeping its size and modification time) is replaced only after asking.
+// program changed (also keeping its size and modification time) is replaced only after asking,
+// and one renamed or removed is made anew under its old name only after asking.
 #include <chrono>
 #include <fcntl.h>
 #include <filesystem>
@@ -201,6 +202,42 @@ TEST_F(MruTest, AProjectFileAnotherProgramChangedIsReplacedOnlyAfterAsking)
   // Saved here since: no question.
   Command(ID_FILE_SAVE);
   EXPECT_EQ(service.messages.size(), 2u);
+}
+
+TEST_F(MruTest, SavingAProjectWhoseFileWasRenamedOrRemovedAsksFirst)
+{
+  ASSERT_TRUE(Start());
+  const std::string path = PathIn("Moved.tpf");
+  SaveProjectAs(path);
+  const std::string saved = Contents(path);
+  ASSERT_FALSE(saved.empty());
+  const std::string renamed = PathIn("Moved by hand.tpf");
+  std::filesystem::rename(path, renamed);
+  const CString question = CString::Formatted("The file %s has been renamed or removed since it was opened or last "
+                                              "saved.\n\nDo you want to save this project as a new file under that "
+                                              "name?",
+                                              path.c_str());
+  service.messages.clear();
+  service.messageAnswers.push_back(IDNO);
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, question);
+  EXPECT_FALSE(std::filesystem::exists(path)) << "No writes nothing";
+  service.messageAnswers.push_back(IDYES);
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(service.messages.size(), 2u);
+  EXPECT_EQ(service.messages[1].text, question);
+  EXPECT_EQ(Contents(path).substr(0, 4), "TPF-");
+  EXPECT_EQ(Contents(renamed), saved) << "the renamed file is not touched";
+  // Saved here since: no question.
+  Command(ID_FILE_SAVE);
+  EXPECT_EQ(service.messages.size(), 2u);
+  std::filesystem::remove(path);
+  service.messageAnswers.push_back(IDNO);
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(service.messages[2].text, question);
+  EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // What cp -p leaves: other bytes of the same size, the modification time put back.

@@ -24,10 +24,12 @@
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/QtApp.h"
 #include "ui/docview/View.h"
+#include "project/Dsgstore.h"
 #include "project/Projreg.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/frame/Wbframe.h"
+#include "workbench/items/Unititem.h"
 
 namespace {
 std::string& TempDir()
@@ -237,6 +239,22 @@ std::vector<unsigned char> ReadFileBytes(const std::string& path)
 {
   std::ifstream file(path, std::ios::binary);
   return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void AddDesignOfUnits(CDoc* pDoc, const char* name, const std::vector<std::pair<const char*, const char*>>& units)
+{
+  CDesign design;
+  design.SetName(name);
+  design.GetDesignData().SetQuantity(1);
+  for (const auto& [type, subtype] : units) {
+    auto* pItem = new CUnitItem(type, subtype);
+    pItem->GetUnit();
+    pItem->UpdateUnitInfo();
+    design.GetItemList().AddTail(pItem);
+  }
+  CDesignStore store;
+  store.Store(&design);
+  pDoc->AddDesign(store);
 }
 
 void SetWorkbenchQuantity(CDoc* pDoc, int quantity)

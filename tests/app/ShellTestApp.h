@@ -4,6 +4,8 @@
 // events, send commands and read the states of menus and toolbar buttons.
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -71,6 +73,9 @@ protected:
   CDoc* m_pDoc = nullptr;
 };
 
+// Stores a design of units of the catalogue (type, subtype), each at its first size, into the
+// project.
+void AddDesignOfUnits(CDoc* pDoc, const char* name, const std::vector<std::pair<const char*, const char*>>& units);
 // Types a quantity into the dialog bar of the project's Workbench, as the user would.
 void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
 // Runs pending events.

@@ -1,5 +1,6 @@
 // Guards the failure texts that real files do not easily provoke: unknown codes, memory, each
-// file error's reason, and the save message with its cause.
+// file error's reason, the complete copy an interrupted save left, and the save message with its
+// cause.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -52,4 +53,22 @@ TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
             head + "\nReason:  The file is in use by another program (" + std::strerror(EWOULDBLOCK) + ").")
       << "a lock held by another instance says more than the system's text";
   EXPECT_EQ(message(42), head) << "an unknown failure keeps the plain message";
+}
+
+TEST(OpenFailureMessage, ACompleteCopyOfAnInterruptedSaveIsNamedUnlessTheFileIsOnlyInUse)
+{
+  const CString copy = "/p/a.saved.tpf";
+  auto message = [&copy](auto e) {
+    return GetOpenFailureMessage(std::make_exception_ptr(e), "/p/a.tpf", "Panecraft", copy);
+  };
+  const CString note =
+      "\n\nA save of this file was interrupted before it was complete. The project it was saving is complete in "
+      "'/p/a.saved.tpf'.";
+  EXPECT_EQ(message(CAppSerializeException("Test", 1, CAppSerializeException::damaged)),
+            SerializeMessage(CAppSerializeException::damaged) + note);
+  EXPECT_EQ(message(CArchiveException(CArchiveException::endOfFile)),
+            MessageFor(CArchiveException(CArchiveException::endOfFile)) + note);
+  EXPECT_EQ(message(CAppSerializeException("Test", 1, CAppSerializeException::fileInUse)),
+            SerializeMessage(CAppSerializeException::fileInUse))
+      << "a file another instance holds is sound";
 }

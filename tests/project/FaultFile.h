@@ -1,6 +1,7 @@
 #pragma once
 // A disk file that fails at its Nth write: by throwing, or by killing its own process as a power
-// cut or a crash would, in the middle of a save.
+// cut or a crash would, in the middle of a save; or whose sync fails as a failing disk's does.
+#include <cerrno>
 #include <csignal>
 #include <memory>
 
@@ -13,7 +14,8 @@ public:
   enum Fault
   {
     throwError,
-    killProcess
+    killProcess,
+    failSync
   };
   CFaultFile(int failAt, Fault fault) : m_failAt(failAt), m_fault(fault) {}
   void Write(const void* buffer, UINT count) override
@@ -27,6 +29,15 @@ public:
       throw CFileException(CFileException::diskFull, 28, GetFilePath());
     }
     CFile::Write(buffer, count);
+  }
+
+protected:
+  int SyncDescriptor(int fd) override
+  {
+    if (m_fault != failSync)
+      return CFile::SyncDescriptor(fd);
+    errno = EIO;
+    return -1;
   }
 
 private:

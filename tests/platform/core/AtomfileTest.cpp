@@ -1,6 +1,6 @@
 // Guards the writer of files the user names: whole or not at all, never over a target the user
 // may not write, nothing left behind by a killed write, only regular files opened, and the file's
-// identity kept (links, owner, group, mode).
+// identity kept (links, owner, group, mode, ACL and extended attributes).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -10,10 +10,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/core/Atomfile.h"
 #include "platform/core/FileSizeLimit.h"
@@ -106,6 +109,34 @@ void KillAWriteOf(const std::string& path, bool byName)
   ASSERT_EQ(::waitpid(child, &status, 0), child);
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
 }
+
+std::string Attribute(const std::string& path, const char* name)
+{
+  std::string value(4096, '\0');
+  const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
+  return n < 0 ? std::string("(none: ") + std::strerror(errno) + ")" : value.substr(0, static_cast<size_t>(n));
+}
+
+// An access ACL as the system stores it: a version, then (tag, permissions, id) for each entry
+// in the order of their tags.
+std::string AccessAcl(const std::vector<std::vector<unsigned>>& entries)
+{
+  std::string bytes;
+  auto put = [&bytes](unsigned value, int size) {
+    for (int i = 0; i < size; ++i)
+      bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+  };
+  put(2, 4);
+  for (const std::vector<unsigned>& entry : entries) {
+    put(entry[0], 2);
+    put(entry[1], 2);
+    put(entry[2], 4);
+  }
+  return bytes;
+}
+
+constexpr unsigned kNoId = 0xFFFFFFFF;
+constexpr unsigned kNobody = 65534;
 
 }  // namespace
 
@@ -313,7 +344,17 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   limit.Lift();
   EXPECT_EQ(Contents(Path("house.saved-2.tpf")), text);
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
-  EXPECT_EQ(EntryCount(m_dir), 4u) << "no hidden temporary file is left";
+  EXPECT_EQ(StatOf(Path("house.saved-2.tpf")).st_nlink, 2u) << "its hidden twin marks the copy as the writer's";
+  EXPECT_EQ(EntryCount(m_dir), 5u) << "no temporary file is left but the copy's twin";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(Path("house.saved-2.tpf").c_str()));
+
+  // The next complete write removes the stale copy with its twin, and nothing of the user's.
+  WriteWhole(path, "saved whole");
+  EXPECT_EQ(Contents(Path("site.tpf")), "saved whole");
+  EXPECT_FALSE(fs::exists(Path("house.saved-2.tpf")));
+  EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
+  EXPECT_EQ(EntryCount(m_dir), 3u);
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
 }
 
 // Needs the super-user, who alone may give a file to another user.
@@ -397,4 +438,85 @@ TEST_F(AtomicFileTest, OpeningAFifoFolderOrDeviceIsRefusedAtOnce)
     EXPECT_NE(error.m_lOsError, 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1)) << path;
   }
+}
+
+// The ACL gives the user nobody read and write; the group keeps read only, though the mode shows
+// the ACL's mask (rw) in the group's place.
+TEST_F(AtomicFileTest, ASaveKeepsTheFilesAclAndExtendedAttributes)
+{
+  const std::string path = Path("shared.tpf");
+  Put(path, "their project");
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  const std::string acl =
+      AccessAcl({{0x01, 6, kNoId}, {0x02, 6, kNobody}, {0x04, 4, kNoId}, {0x10, 6, kNoId}, {0x20, 0, kNoId}});
+  if (::setxattr(path.c_str(), "system.posix_acl_access", acl.data(), acl.size(), 0) != 0)
+    GTEST_SKIP() << "the file system of " << m_dir << " keeps no ACL: " << std::strerror(errno);
+  if (::setxattr(path.c_str(), "user.origin", "site survey", 11, 0) != 0)
+    GTEST_SKIP() << "the file system of " << m_dir << " keeps no user attributes: " << std::strerror(errno);
+  ASSERT_EQ(StatOf(path).st_mode & 07777, 0660u) << "the mode shows the mask";
+  WriteWhole(path, "saved by the program");
+  EXPECT_EQ(Contents(path), "saved by the program");
+  EXPECT_EQ(Attribute(path, "system.posix_acl_access"), acl) << "the ACL, the group's read-only entry with it";
+  EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
+  EXPECT_EQ(StatOf(path).st_mode & 07777, 0660u);
+  EXPECT_EQ(EntryCount(m_dir), 1u);
+
+  // A folder's default ACL is not given to a saved file that had none.
+  const std::string folder = Path("shared folder");
+  fs::create_directory(folder);
+  const std::string plain = folder + "/plain.tpf";
+  Put(plain, "plain");
+  ASSERT_EQ(::chmod(plain.c_str(), 0644), 0);
+  const std::string inherited =
+      AccessAcl({{0x01, 7, kNoId}, {0x02, 7, kNobody}, {0x04, 7, kNoId}, {0x10, 7, kNoId}, {0x20, 5, kNoId}});
+  ASSERT_EQ(::setxattr(folder.c_str(), "system.posix_acl_default", inherited.data(), inherited.size(), 0), 0);
+  WriteWhole(plain, "still plain");
+  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), std::string("(none: ") + std::strerror(ENODATA) + ")");
+  EXPECT_EQ(StatOf(plain).st_mode & 07777, 0644u);
+}
+
+// A write in place killed once its complete copy is named: the file is damaged under both its
+// names, the copy is found by the file's name, a later write started elsewhere leaves it, and
+// the next complete write removes it, the user's own file of that name kept.
+TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilTheNextCompleteWrite)
+{
+  const std::string path = Path("house.tpf");
+  const std::string previous(100000, 'o');
+  const std::string text(80000, 'n');
+  Put(path, previous);
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  Put(Path("house.saved.tpf"), "the user's own file of that name");
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_DFL);
+    CAtomicFile::SetFileFactory([] { return std::make_unique<CLimitAfterSyncFile>(); });
+    WriteWhole(path, text);
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the copy ended otherwise, status " << status;
+  const std::string damaged = Contents(path);
+  EXPECT_NE(damaged, previous);
+  EXPECT_NE(damaged, text);
+  EXPECT_EQ(Contents(Path("site.tpf")), damaged);
+  const std::string copy = Path("house.saved-2.tpf");
+  EXPECT_EQ(Contents(copy), text);
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  fs::create_symlink("house.tpf", Path("shortcut.tpf"));
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(Path("shortcut.tpf").c_str()), CString(copy.c_str()));
+
+  {
+    CAtomicFile unfinished(path.c_str());
+    unfinished.GetFile().Write("never committed", 15);
+  }
+  EXPECT_EQ(Contents(copy), text) << "a write that is not complete keeps the copy";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  WriteWhole(path, "complete");
+  EXPECT_EQ(Contents(Path("site.tpf")), "complete");
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+  EXPECT_EQ(EntryCount(m_dir), 4u) << "the two names, the user's file and the link: no twin is left";
 }

@@ -8,6 +8,8 @@
 #include <string>
 #include <sys/resource.h>
 
+#include "platform/core/File.h"
+
 class CFileSizeLimit
 {
 public:
@@ -46,4 +48,24 @@ private:
   void (*m_previous)(int) = SIG_ERR;
   bool m_set = false;
   std::string m_refusal;
+};
+
+// A file that passes its sync on, then lowers the file-size limit: what the writer does after the
+// sync (a copy in place) goes past it. With SIGXFSZ at its default the process ends there, in
+// the middle of that copy, as a kill would end it.
+class CLimitAfterSyncFile : public CFile
+{
+public:
+  static constexpr rlim_t kLimit = 64 * 1024;
+
+protected:
+  int SyncDescriptor(int fd) override
+  {
+    const int result = CFile::SyncDescriptor(fd);
+    rlimit small{};
+    ::getrlimit(RLIMIT_FSIZE, &small);
+    small.rlim_cur = kLimit;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    return result;
+  }
 };

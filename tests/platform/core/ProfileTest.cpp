@@ -1,12 +1,22 @@
 // Guards the profile file's reading rules (case-insensitive names, Windows integer reading), its
-// write and delete semantics and that a failed or refused write never damages the stored file.
+// write and delete semantics, that a failed or refused write never damages the stored file, that
+// a write keeps the file's link and mode, and that only a regular file is ever opened.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 #include "platform/core/Profile.h"
@@ -162,6 +172,110 @@ TEST_F(ProfileTest, AnUnreadableFileIsNeverOverwritten)
   EXPECT_EQ(profile.GetProfileString("S", "k", "d"), "d");
   EXPECT_FALSE(profile.WriteProfileString("S", "k", "x"));
   EXPECT_TRUE(fs::is_directory(folderPath));
+}
+
+mode_t ModeOf(const std::string& path)
+{
+  struct stat st
+  {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_mode & 07777;
+}
+
+TEST_F(ProfileTest, AWriteKeepsTheProfilesLinkAndMode)
+{
+  // The company and address fields are the user's own: a private profile stays private.
+  WriteText("[Misc]\nA=1\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  CProfile profile(path);
+  ASSERT_TRUE(profile.WriteProfileString("UserInfo", "Company", "Pell Glazing"));
+  EXPECT_EQ(ModeOf(path), 0600u);
+  EXPECT_EQ(ReadText(), "[Misc]\nA=1\n\n[UserInfo]\nCompany=Pell Glazing\n");
+
+  // A profile kept elsewhere (dotfiles) and linked into place: the file it names is written.
+  const std::string real = dir + "/dotfiles/Prog.ini";
+  fs::create_directories(dir + "/dotfiles");
+  fs::rename(path, real);
+  fs::create_symlink("../dotfiles/Prog.ini", path);
+  CProfile linked(path);
+  ASSERT_TRUE(linked.WriteProfileString("Misc", "A", "2"));
+  EXPECT_TRUE(fs::is_symlink(path));
+  EXPECT_EQ(fs::read_symlink(path), "../dotfiles/Prog.ini");
+  EXPECT_EQ(ModeOf(real), 0600u);
+  EXPECT_EQ(ReadText(), "[Misc]\nA=2\n\n[UserInfo]\nCompany=Pell Glazing\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir + "/dotfiles"), {}), 1) << "no temporary file is left";
+}
+
+// Read-only also for the super-user: the mode, not only the permission check, refuses.
+TEST_F(ProfileTest, AReadOnlyProfileIsLeftAsItWasAndTheFailureIsToldOnce)
+{
+  WriteText("[Misc]\nA=1\n");
+  ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+  CProfile profile(path);
+  EXPECT_EQ(profile.GetProfileString("Misc", "A"), "1");
+  ::testing::internal::CaptureStderr();
+  EXPECT_FALSE(profile.WriteProfileString("Misc", "A", "2"));
+  EXPECT_FALSE(profile.WriteProfileString("Misc", "B", "3"));
+  const std::string told = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(told, "The profile " + path + " cannot be written (" + std::strerror(EACCES) +
+                      "): settings changed in this session are not stored.\n");
+  EXPECT_EQ(profile.GetProfileString("Misc", "A"), "1") << "what is read stays what is stored";
+  EXPECT_EQ(ReadText(), "[Misc]\nA=1\n");
+  EXPECT_EQ(ModeOf(path), 0444u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1);
+}
+
+// In a child with a time limit, as an open that waits on the FIFO never returns. A watch on the
+// FIFO sees every open of it; the child's standard error goes to a file.
+TEST_F(ProfileTest, AFifoOrDeviceAsTheProfileIsNeitherOpenedNorWritten)
+{
+  fs::create_directories(fs::path(path).parent_path());
+  ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+  const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+  ASSERT_GE(watch, 0);
+  ASSERT_GE(::inotify_add_watch(watch, path.c_str(), IN_OPEN), 0);
+  const std::string told = dir + "/stderr.txt";
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    if (!std::freopen(told.c_str(), "w", stderr))
+      ::_exit(4);
+    CProfile profile(path);
+    const bool read = profile.GetProfileString("Misc", "A", "default") != "default";
+    const bool written = profile.WriteProfileString("Misc", "A", "1");
+    std::fflush(stderr);
+    ::_exit(read ? 2 : written ? 3 : 0);
+  }
+  int status = 0;
+  const auto start = std::chrono::steady_clock::now();
+  while (::waitpid(child, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() - start > std::chrono::seconds(20)) {
+      ::kill(child, SIGKILL);
+      ::waitpid(child, &status, 0);
+      FAIL() << "reading the profile waited on the FIFO";
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "2: the FIFO was read, 3: it was written";
+  char events[4096];
+  EXPECT_LT(::read(watch, events, sizeof events), 0) << "the FIFO was opened";
+  ::close(watch);
+  struct stat st
+  {};
+  ASSERT_EQ(::lstat(path.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the FIFO was replaced";
+  std::ifstream in(told);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "The profile " + path +
+                            " is not a regular file: it is neither read nor written, and the settings start from "
+                            "their defaults.\n");
+
+  ::testing::internal::CaptureStderr();
+  CProfile device("/dev/null");
+  EXPECT_FALSE(device.WriteProfileString("Misc", "A", "1"));
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("/dev/null is not a regular file"), std::string::npos);
 }
 
 }  // namespace
