@@ -17,6 +17,7 @@
 #include "app/Shellids.h"
 #include "document/Whids.h"
 #include "platform/core/Archive.h"
+#include "platform/core/Profile.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/AppIcon.h"
 #include "ui/wnd/HelpWnd.h"
@@ -263,6 +264,8 @@ void CApp::ReadDatabaseVersion()
 int CApp::ExitInstance()
 {
   PCTRACE(TT_APPLICATION, TL_DETAIL)("Capp::ExitInstance() \n");
+  // The settings kept at exit go to the disk in one write, not one for each key.
+  CProfile::CHold hold(GetProfile());
   try {
     if (!m_appPrefs.Save())
       ThrowAppFatalException(kModule, kLinePrefsNotSaved);

@@ -250,10 +250,38 @@ BOOL CProfile::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
     SetValue(section, entry, value);
   else
     RemoveValue(section, entry);
+  if (m_nHolds > 0) {
+    m_bHeldChanges = true;
+    return TRUE;
+  }
   if (Store())
     return TRUE;
   m_lines.swap(previous);
   return FALSE;
+}
+
+CProfile::CHold::CHold(CProfile& profile) : m_profile(profile)
+{
+  if (m_profile.m_nHolds++ == 0) {
+    m_profile.m_storedLines = m_profile.m_lines;
+    m_profile.m_bHeldChanges = false;
+  }
+}
+
+CProfile::CHold::~CHold()
+{
+  if (--m_profile.m_nHolds > 0 || !m_profile.m_bHeldChanges)
+    return;
+  m_profile.m_bHeldChanges = false;
+  bool stored = false;
+  try {
+    stored = m_profile.Store();
+  } catch (...) {
+    // A hold ends in a destructor, which must not throw: the write is lost as a failed one is.
+  }
+  if (!stored)
+    m_profile.m_lines.swap(m_profile.m_storedLines);
+  m_profile.m_storedLines.clear();
 }
 
 BOOL CProfile::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)

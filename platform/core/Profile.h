@@ -36,6 +36,22 @@ public:
   BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
   BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
 
+  // While held, writes change the profile in memory only and go to the disk in one write when
+  // the last hold ends: the many settings kept at exit then cost one replacement of the file,
+  // not one each. A held write fails only for what the file cannot keep; should the one write
+  // fail, the profile is as it was before the hold, and standard error says so.
+  class CHold
+  {
+  public:
+    explicit CHold(CProfile& profile);
+    ~CHold();
+    CHold(const CHold&) = delete;
+    CHold& operator=(const CHold&) = delete;
+
+  private:
+    CProfile& m_profile;
+  };
+
 private:
   // One line of the file; lines that are neither section headers nor entries (comments, blank
   // lines) are kept as they were.
@@ -64,4 +80,8 @@ private:
   std::vector<Line> m_lines;
   bool m_writable = false;
   bool m_bFailureTold = false;
+  int m_nHolds = 0;
+  // The lines as stored when the first hold began, and whether a held write changed them.
+  std::vector<Line> m_storedLines;
+  bool m_bHeldChanges = false;
 };

@@ -7,7 +7,9 @@
 #include <fstream>
 #include <memory>
 #include <stdexcept>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QElapsedTimer>
 
@@ -246,7 +248,19 @@ TEST_F(StartupTest, ExitSavesThePreferencesOnlyAfterTheyWereLoaded)
     app.InitApplication();
     app.StartUp();
     app.GetAppPrefs().GetUserLicenseInfo()->SetContact("R. Lindqvist");
+    // Every replacement of the profile is written as a new temporary file of its own name first
+    // (named apart, so the kernel never folds two of these events into one).
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, fs::path(config.ProfilePath()).parent_path().c_str(), IN_CREATE), 0);
     app.ExitInstance();
+    int replacements = 0;
+    alignas(inotify_event) char events[65536];
+    for (ssize_t got; (got = ::read(watch, events, sizeof events)) > 0;)
+      for (char* at = events; at < events + got; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+        ++replacements;
+    ::close(watch);
+    EXPECT_EQ(replacements, 1) << "the settings kept at exit are written in one go";
   }
   auto ini = ParseIni(config.ReadProfile());
   EXPECT_EQ(IniValue(ini, "UserLicenseInfo", "Contact"), "R. Lindqvist");

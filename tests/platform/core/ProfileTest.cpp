@@ -1,6 +1,7 @@
 // Guards the profile file's reading rules (case-insensitive names, Windows integer reading), its
 // write and delete semantics, that a failed or refused write never damages the stored file, that
-// a write keeps the file's link and mode, and that only a regular file is ever opened.
+// a write keeps the file's link and mode, that held writes go to the disk together, and that only
+// a regular file is ever opened.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -223,6 +224,38 @@ TEST_F(ProfileTest, AReadOnlyProfileIsLeftAsItWasAndTheFailureIsToldOnce)
   EXPECT_EQ(ReadText(), "[Misc]\nA=1\n");
   EXPECT_EQ(ModeOf(path), 0444u);
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1);
+}
+
+// Held writes reach the disk in one replacement of the file when the last hold ends; one that
+// cannot be made leaves the profile as it was before the hold.
+TEST_F(ProfileTest, HeldWritesGoToTheDiskTogetherWhenTheLastHoldEnds)
+{
+  WriteText("[S]\nk=v\n");
+  CProfile profile(path);
+  {
+    CProfile::CHold hold(profile);
+    ASSERT_TRUE(profile.WriteProfileString("S", "k", "w"));
+    {
+      CProfile::CHold inner(profile);
+      ASSERT_TRUE(profile.WriteProfileInt("T", "n", 4));
+    }
+    EXPECT_FALSE(profile.WriteProfileString("S", "two\nlines", "x")) << "what the file cannot keep is refused at once";
+    EXPECT_EQ(ReadText(), "[S]\nk=v\n") << "nothing is written while a hold lasts";
+    EXPECT_EQ(profile.GetProfileString("S", "k"), "w") << "reads see the held writes";
+  }
+  EXPECT_EQ(ReadText(), "[S]\nk=w\n\n[T]\nn=4\n");
+
+  // A non-empty folder in the file's place makes the one write fail, even for root.
+  fs::remove(path);
+  fs::create_directories(path + "/blocker");
+  {
+    CProfile::CHold hold(profile);
+    EXPECT_TRUE(profile.WriteProfileString("S", "k", "lost"));
+    ::testing::internal::CaptureStderr();
+  }
+  EXPECT_NE(::testing::internal::GetCapturedStderr().find("cannot be written"), std::string::npos);
+  EXPECT_EQ(profile.GetProfileString("S", "k"), "w") << "the profile is as stored before the hold";
+  EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1) << "no temporary is left";
 }
 
 // In a child with a time limit, as an open that waits on the FIFO never returns. A watch on the
