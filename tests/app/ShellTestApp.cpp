@@ -166,6 +166,18 @@ QLineEdit* ShellTest::FocusProjectNameField(CDoc* pDoc)
   return field && ClickIntoField(pList->GetParentFrame(), field) ? field : nullptr;
 }
 
+void ShellTest::ClickDesignListButton(CDoc* pDoc, UINT nID)
+{
+  CWarehouseView* pList = DesignList(pDoc);
+  ASSERT_NE(pList, nullptr);
+  CWnd* pButton = pList->GetDlgItem(static_cast<int>(nID));
+  ASSERT_NE(pButton, nullptr) << "button " << nID;
+  MainFrame()->MDIActivate(pList->GetParentFrame());
+  Pump();
+  QTest::mouseClick(pButton->m_hWnd, Qt::LeftButton);
+  Pump();
+}
+
 void ShellTest::Command(UINT nID)
 {
   MainFrame()->SendMessage(WM_COMMAND, nID);

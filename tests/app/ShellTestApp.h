@@ -44,6 +44,8 @@ protected:
   bool ClickIntoField(CFrameWnd* pFrame, QWidget* field);
   // The same for the project name field of the project's design list; the field, or null.
   QLineEdit* FocusProjectNameField(CDoc* pDoc);
+  // Brings the project's design list to the front and clicks one of its buttons, as the user does.
+  void ClickDesignListButton(CDoc* pDoc, UINT nID);
   // Sends a command to the main frame (as a menu choice would) and runs the events it posts.
   void Command(UINT nID);
   // The enabled and checked states that the update handlers give a command.
