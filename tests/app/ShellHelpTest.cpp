@@ -2,7 +2,8 @@
 // window, two presses within two seconds open it once, "ShowHelpID" shows its box and opens
 // nothing, Help Topics opens the contents, the help window asked from a modal dialog takes input
 // in front of it and keeps its place, its title names the page once, and every page is reachable
-// from the contents with no dead link.
+// from the contents with no dead link. The Help button of a dialog opens the dialog's topic as F1
+// does; Escape closes the help window, and a window opened again starts a history of its own.
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -28,6 +29,7 @@
 #include "app/Dlgids.h"
 #include "app/Helpmap.h"
 #include "app/Mainfrm.h"
+#include "document/Whids.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/wnd/HelpWnd.h"
 #include "workbench/frame/Wbids.h"
@@ -188,6 +190,56 @@ TEST_F(ShellHelpTest, TheAboutBoxsNoticeAndF1InADialogOpenTheirTopics)
     return sink->OpenCount() == 2;
   }));
   EXPECT_EQ(Shown(), QString(ManualTopicFor(AFX_HELP_BASE + 100, HELP_CONTEXT).c_str())) << "the About box is 101";
+}
+
+TEST_F(ShellHelpTest, TheProjectInformationHelpButtonOpensItsTopicAsF1Does)
+{
+  StartWithManual();
+  bool clicked = false;
+  OnNextDialog([&](CDialog& dialog) {
+    CWnd* pHelp = dialog.GetDlgItem(ID_HELP);
+    ASSERT_NE(pHelp, nullptr);
+    QTest::mouseClick(pHelp->m_hWnd, Qt::LeftButton);
+    clicked = true;
+    EXPECT_EQ(sink->OpenCount(), 1) << "while the dialog stays open";
+    ClickButton(dialog, IDCANCEL);
+  });
+  ClickDesignListButton(ActiveProject(), ID_PROJECT_INFORMATION);
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(sink->OpenCount(), 1);
+  EXPECT_EQ(Shown(), QString("project.html")) << "the dialog is 205";
+}
+
+// Back and Forward walk the pages of one opening of the window; Escape closes it.
+TEST_F(ShellHelpTest, EscapeClosesTheHelpWindowAndAWindowOpenedAgainHasNoEarlierHistory)
+{
+  StartWithManual();
+  sink->ShowTopic(kManualContents);
+  QWidget* help = sink->Window();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("reports.html")));
+  QAction* back = nullptr;
+  for (QAction* action : help->findChildren<QAction*>())
+    if (action->text() == "&Back")
+      back = action;
+  ASSERT_NE(back, nullptr);
+  ASSERT_TRUE(back->isEnabled());
+  QTest::keyClick(sink->Browser(), Qt::Key_Escape);
+  Pump();
+  EXPECT_FALSE(help->isVisible()) << "Escape closes the window";
+
+  ASSERT_TRUE(PumpUntil([&] {
+    PressF1OnMainWindow();
+    return sink->OpenCount() == 1;
+  }));
+  ASSERT_TRUE(help->isVisible());
+  EXPECT_EQ(Shown(), QString("workbench.html"));
+  EXPECT_FALSE(back->isEnabled()) << "no Back into the pages of the window closed before";
+  sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("units.html")));
+  EXPECT_TRUE(back->isEnabled()) << "the new window's own history";
+  back->trigger();
+  EXPECT_EQ(Shown(), QString("workbench.html"));
+  EXPECT_FALSE(back->isEnabled());
 }
 
 // An application-modal dialog blocks every other window: the help window asked from it belongs to
