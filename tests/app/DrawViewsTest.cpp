@@ -4,11 +4,17 @@
 // selector across the join is a joining situation that the detail view draws; a failing unit
 // leaves a view empty with a message instead of ending the program; the plan view keeps the
 // stored symbol placement while frames are off and reads the Workbench afresh on every rebuild.
+// Closing a drawing view gives the keyboard, menus and tools back to the Workbench, maximised when
+// the view was.
 #include <filesystem>
 #include <numbers>
 
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QTest>
 
 #include "WbGuiFixture.h"
@@ -26,6 +32,8 @@
 #include "views/Dtlview.h"
 #include "views/Elevview.h"
 #include "views/Planview.h"
+#include "views/Viewids.h"
+#include "workbench/frame/Wbids.h"
 #include "workbench/items/Joinitem.h"
 #include "workbench/items/Selector.h"
 
@@ -171,10 +179,64 @@ protected:
     Pump();
   }
 
+  // The titles of the main window's menu bar, as the active window's menu gives them.
+  QStringList MenuTitles() const
+  {
+    QStringList titles;
+    for (QAction* action : qobject_cast<QMainWindow*>(MainFrame()->m_hWnd)->menuBar()->actions())
+      titles << action->text().remove('&');
+    return titles;
+  }
+  // Shows the view maximised and closes it as the user does; FALSE when it would not show.
+  bool ShowMaximisedAndClose(UINT showCommand, CView* (CDoc::*find)() const, const std::function<void(CFrameWnd*)>& close)
+  {
+    Command(showCommand);
+    CView* pView = (m_pDoc->*find)();
+    if (!pView)
+      return false;
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    auto* sub = qobject_cast<QMdiSubWindow*>(pFrame->GetOuterHandle());
+    if (!sub)
+      return false;
+    sub->showMaximized();
+    Pump();
+    BOOL maximised = FALSE;
+    if (MainFrame()->MDIGetActive(&maximised) != pFrame || !maximised)
+      return false;
+    close(pFrame);
+    Pump();
+    return !pFrame->IsWindowVisible();
+  }
+  void ExpectTheWorkbenchActiveAndMaximised()
+  {
+    BOOL maximised = FALSE;
+    EXPECT_EQ(MainFrame()->MDIGetActive(&maximised), Frame());
+    EXPECT_TRUE(maximised) << "maximised, as the view was";
+    EXPECT_TRUE(MenuTitles().contains("Insert")) << MenuTitles().join(',').toStdString();
+    EXPECT_TRUE(StateOf(ID_SELECT_TOOL).enabled) << "the Workbench's tools work without a click";
+  }
+
   CUnitItem* m_pLeft = nullptr;
   CUnitItem* m_pRight = nullptr;
 };
 }  // namespace
+
+TEST_F(DrawViewsTest, ClosingAMaximisedDrawingViewActivatesTheWorkbenchMaximised)
+{
+  // The elevation by its bar's Close button.
+  ASSERT_TRUE(ShowMaximisedAndClose(ID_SHOW_ELEVATION, &CDoc::GetElevationView, [](CFrameWnd* pFrame) {
+    CWnd* pClose = Bar(pFrame->GetActiveView())->GetDlgItem(ID_CLOSE_THE_VIEW);
+    ASSERT_NE(pClose, nullptr);
+    QTest::mouseClick(pClose->m_hWnd, Qt::LeftButton);
+  }));
+  ExpectTheWorkbenchActiveAndMaximised();
+  // The plan by its window's close box.
+  Frame()->ShowWindow(SW_SHOWNORMAL);
+  Pump();
+  ASSERT_TRUE(ShowMaximisedAndClose(ID_SHOW_PLAN, &CDoc::GetPlanView,
+                                    [](CFrameWnd* pFrame) { pFrame->GetOuterHandle()->close(); }));
+  ExpectTheWorkbenchActiveAndMaximised();
+}
 
 TEST_F(DrawViewsTest, TheThreeViewsOfJoinedGlidersAreDrawnOnTheirSurfaces)
 {
