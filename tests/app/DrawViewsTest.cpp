@@ -19,7 +19,6 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 
 #include "WbGuiFixture.h"
 #include "app/Plancfg.h"
@@ -600,16 +599,11 @@ TEST_F(DrawViewsTest, TheSuggestedOutputNamesKeepTheDesignNamesCharacters)
   // The DXF by the bar's Export button, through the real file dialog: Return takes the name proposed.
   SetDialogService(nullptr);
   QString proposed;
-  QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!dialog)
-      return;
-    answer.stop();
+  const CModalAnswer answer("QFileDialog", [&](QWidget* modal) {
+    auto* dialog = static_cast<QFileDialog*>(modal);
     proposed = dialog->selectedFiles().value(0);
     QTest::keyClick(dialog, Qt::Key_Return);
   });
-  answer.start(10);
   CWnd* pExport = Bar(pElevation)->GetDlgItem(ID_EXPORT_DXF);
   ASSERT_NE(pExport, nullptr);
   QTest::mouseClick(pExport->m_hWnd, Qt::LeftButton);

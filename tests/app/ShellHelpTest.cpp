@@ -71,6 +71,14 @@ protected:
     return nullptr;
   }
   void PressF1OnMainWindow() { QTest::keyClick(MainFrame()->m_hWnd, Qt::Key_F1); }
+  // The help window's toolbar action of the text; null when there is none.
+  QAction* HelpAction(const QString& text) const
+  {
+    for (QAction* action : sink->Window()->findChildren<QAction*>())
+      if (action->text() == text)
+        return action;
+    return nullptr;
+  }
 
   std::unique_ptr<CHelpWindowSink> sink;
 };
@@ -164,11 +172,7 @@ TEST_F(ShellHelpTest, TheHelpWindowGoesBackAndForward)
   QTextBrowser* browser = sink->Browser();
   browser->setSource(browser->source().resolved(QUrl("reports.html")));
   EXPECT_EQ(Shown(), QString("reports.html"));
-  auto buttons = sink->Window()->findChildren<QAction*>();
-  QAction* back = nullptr;
-  for (QAction* action : buttons)
-    if (action->text() == "&Back")
-      back = action;
+  QAction* back = HelpAction("&Back");
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEnabled());
   back->trigger();
@@ -218,10 +222,7 @@ TEST_F(ShellHelpTest, EscapeClosesTheHelpWindowAndAWindowOpenedAgainHasNoEarlier
   QWidget* help = sink->Window();
   ASSERT_TRUE(QTest::qWaitForWindowActive(help));
   sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("reports.html")));
-  QAction* back = nullptr;
-  for (QAction* action : help->findChildren<QAction*>())
-    if (action->text() == "&Back")
-      back = action;
+  QAction* back = HelpAction("&Back");
   ASSERT_NE(back, nullptr);
   ASSERT_TRUE(back->isEnabled());
   QTest::keyClick(sink->Browser(), Qt::Key_Escape);
@@ -263,10 +264,7 @@ TEST_F(ShellHelpTest, TheHelpWindowAskedFromAModalDialogIsInFrontOfItAndTakesInp
     dialogStillModal = QApplication::activeModalWidget() == top;
     // A click through the window system, which drops input to windows a modal dialog blocks.
     sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("reports.html")));
-    QAction* contents = nullptr;
-    for (QAction* action : help->findChildren<QAction*>())
-      if (action->text() == "&Contents")
-        contents = action;
+    QAction* contents = HelpAction("&Contents");
     ASSERT_NE(contents, nullptr);
     QWidget* button = help->findChild<QToolBar*>()->widgetForAction(contents);
     QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, button->mapTo(help, button->rect().center()));

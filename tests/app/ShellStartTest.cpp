@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include "ChildRun.h"
 #include "ShellTestApp.h"
@@ -218,17 +217,12 @@ TEST_F(StartTest, AnErrorAtStartUpIsNotHiddenBehindTheSplash)
   };
   QString asked;
   bool splashWithTheBox = true;
-  QTimer answer;
-  QObject::connect(&answer, &QTimer::timeout, [&] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (!box)
-      return;
-    answer.stop();
+  const CModalAnswer answer("QMessageBox", [&](QWidget* modal) {
+    auto* box = static_cast<QMessageBox*>(modal);
     asked = box->text();
     splashWithTheBox = splashShown();
     QTest::keyClick(box, Qt::Key_Return);
   });
-  answer.start(10);
   const std::string missing = PathIn("Nowhere.tpf");
   Start(missing.c_str());
   EXPECT_NE(asked.indexOf(QString::fromStdString(missing)), -1) << asked.toStdString();

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "ChildRun.h"
 #include "app/App.h"
@@ -87,6 +88,27 @@ CShellEnvironment* g_environment =
 CApp& ShellApp() { return *g_environment->m_app; }
 
 std::string ShellTempDir() { return TempDir(); }
+
+CModalAnswer::CModalAnswer(const char* className, std::function<void(QWidget*)> action)
+  : m_pTimer(std::make_unique<QTimer>())
+{
+  QTimer* timer = m_pTimer.get();
+  QObject::connect(timer, &QTimer::timeout, [timer, className, action = std::move(action)] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+      return;
+    timer->stop();
+    if (modal->inherits(className)) {
+      action(modal);
+      return;
+    }
+    ADD_FAILURE() << "a " << modal->metaObject()->className() << " was asked, not a " << className;
+    modal->close();
+  });
+  timer->start(10);
+}
+
+CModalAnswer::~CModalAnswer() = default;
 
 void Pump()
 {

@@ -3,6 +3,7 @@
 // sample catalogue with a scripted dialog service, a profile of its own, and helpers that pump
 // events, send commands and read the states of menus and toolbar buttons.
 #include <functional>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,7 @@ class CMainFrame;
 class CWarehouseView;
 class CWnd;
 class QLineEdit;
+class QTimer;
 class QWidget;
 
 // The application object of the test process.
@@ -71,6 +73,21 @@ protected:
   void SetUp() override;
 
   CDoc* m_pDoc = nullptr;
+};
+
+// With the real dialog service: runs the action on the next modal window shown (a message box, a
+// file dialog), from inside its loop, as the user answers it; once, while the object lives. A
+// window of another class than the one named fails the test and is closed.
+class CModalAnswer
+{
+public:
+  CModalAnswer(const char* className, std::function<void(QWidget*)> action);
+  ~CModalAnswer();
+  CModalAnswer(const CModalAnswer&) = delete;
+  CModalAnswer& operator=(const CModalAnswer&) = delete;
+
+private:
+  std::unique_ptr<QTimer> m_pTimer;
 };
 
 // Types a quantity into the dialog bar of the project's Workbench, as the user would.
