@@ -227,6 +227,13 @@ void CApp::ShowSplash()
     m_splashWnd.Show(static_cast<UINT>(milliseconds));
 }
 
+void CApp::EnableModeless(BOOL bEnable)
+{
+  if (!bEnable)
+    m_splashWnd.Close();
+  CWinApp::EnableModeless(bEnable);
+}
+
 void CApp::SetDatabaseDirectory()
 {
   CString directory = GetProfileString("Misc", "ProductDatabaseDir");

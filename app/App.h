@@ -40,6 +40,8 @@ public:
   LRESULT ProcessWndProcException(const std::exception_ptr& e, const MSG* pMsg) override;
   // Recovery copies of the changed projects, named on standard error: nobody can be asked.
   void KeepUnsavedWork() override;
+  // A question asked while the splash picture shows closes the picture first.
+  void EnableModeless(BOOL bEnable) override;
   // The help gate: at most one help call in two seconds, one topic per hundred command ids.
   void WinHelp(std::uintptr_t dwData, UINT nCmd = HELP_CONTEXT) override;
 

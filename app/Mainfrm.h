@@ -95,6 +95,7 @@ private:
   void UpdateToggleAspect(CCmdUI* pCmdUI, const CAspect& aspect);
   void ShowAspect(const CAspect& aspect);
   void HideAspect(const CAspect& aspect);
+  void HideAspectFrame(CDoc* pDoc, CFrameWnd* pFrame);
   void ToggleReport(int kind);
   void UpdateToggleReport(CCmdUI* pCmdUI, int kind);
   void ShowWorkbenchFrame(CDoc* pDoc);

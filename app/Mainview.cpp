@@ -143,7 +143,7 @@ void CMainFrame::ToggleAspect(const CAspect& aspect)
   CFrameWnd* pFrame = pView->GetParentFrame();
   if (pFrame->IsWindowVisible()) {
     ShowWorkbenchFrame(pDoc);
-    pFrame->ShowWindow(SW_HIDE);
+    HideAspectFrame(pDoc, pFrame);
     pWorkbench->PostMessage(WM_COMMAND, aspect.nOffCommand);
   } else {
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
@@ -182,9 +182,23 @@ void CMainFrame::HideAspect(const CAspect& aspect)
     return;
   CView* pView = (pDoc->*aspect.find)();
   if (IsFrameVisible(pView))
-    pView->GetParentFrame()->ShowWindow(SW_HIDE);
+    HideAspectFrame(pDoc, pView->GetParentFrame());
   if (CView* pWorkbench = pDoc->GetWorkbenchView())
     pWorkbench->PostMessage(WM_COMMAND, aspect.nOffCommand);
+}
+
+// A view that was the active window gives its place to the Workbench, as a closed window's place
+// goes to the next one: the Workbench is active with its menu and tools, maximised when the view was.
+void CMainFrame::HideAspectFrame(CDoc* pDoc, CFrameWnd* pFrame)
+{
+  BOOL maximised = FALSE;
+  CView* pWorkbench = pDoc->GetWorkbenchView();
+  if (pWorkbench && MDIGetActive(&maximised) == pFrame) {
+    CFrameWnd* pWorkbenchFrame = pWorkbench->GetParentFrame();
+    pWorkbenchFrame->ShowWindow(maximised ? SW_SHOWMAXIMIZED : SW_SHOW);
+    MDIActivate(pWorkbenchFrame);
+  }
+  pFrame->ShowWindow(SW_HIDE);
 }
 
 void CMainFrame::OnTogglePlan() { ToggleAspect(Aspect(planAspect)); }

@@ -7,11 +7,7 @@ IMPLEMENT_DYNAMIC(CSplashWnd, CWnd)
 
 CSplashWnd::CSplashWnd() { PCTRACE(TT_APPLICATION, TL_DETAIL)("CSplashWnd construction \n"); }
 
-CSplashWnd::~CSplashWnd()
-{
-  if (GetSafeHwnd())
-    DestroyWindow();
-}
+CSplashWnd::~CSplashWnd() { Close(); }
 
 void CSplashWnd::Show(UINT milliseconds)
 {
@@ -30,6 +26,12 @@ void CSplashWnd::Show(UINT milliseconds)
     return;
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
   m_nTimerId = SetTimer(kTimerId, milliseconds, nullptr);
+}
+
+void CSplashWnd::Close()
+{
+  if (GetSafeHwnd())
+    DestroyWindow();
 }
 
 void CSplashWnd::OnPaint()

@@ -16,6 +16,8 @@ public:
   // Shows the picture for that many milliseconds; when the window cannot be made, nothing is
   // shown and start-up goes on.
   void Show(UINT milliseconds);
+  // Closes the picture before its time; nothing when it is not shown.
+  void Close();
   BOOL PreTranslateMessage(MSG* pMsg) override;
 
 protected:

@@ -71,7 +71,7 @@ CDialogTemplate PrintScaleTemplate()
       Hidden(CDlgCtl::CheckBox, kPrintToFile, "Print to Fi&le", 300, 60, 60, 10),
       Hidden(CDlgCtl::Static, kCopiesLabel, "&Copies:", 300, 75, 30, 8),
       Hidden(CDlgCtl::Edit, kCopiesEdit, "", 330, 73, 20, 12),
-      Hidden(CDlgCtl::CheckBox, kCollate, "Collate Cop&ies", 300, 90, 60, 10),
+      Hidden(CDlgCtl::CheckBox, kCollate, "Collate Cop&ies", 300, 90, 64, 10),
       Hidden(CDlgCtl::PushButton, kSetupButton, "&Setup...", 300, 105, 50, 14),
   };
   AddHiddenRange(items, 300);
@@ -90,7 +90,7 @@ CDialogTemplate AspectPrintTemplate()
       DialogItem(CDlgCtl::CheckBox, kPrintToFile, "Print to Fi&le", 8, 113, 60, 10),
       DialogItem(CDlgCtl::Static, kCopiesLabel, "&Copies:", 125, 95, 30, 8),
       DialogItem(CDlgCtl::Edit, kCopiesEdit, "1", 155, 93, 20, 12, ES_NUMBER),
-      DialogItem(CDlgCtl::CheckBox, kCollate, "Collate Cop&ies", 125, 113, 60, 10),
+      DialogItem(CDlgCtl::CheckBox, kCollate, "Collate Cop&ies", 125, 113, 64, 10),
       DialogItem(CDlgCtl::DefPushButton, IDOK, "OK", 168, 6, 50, 14),
       DialogItem(CDlgCtl::PushButton, IDCANCEL, "Cancel", 168, 23, 50, 14),
       DialogItem(CDlgCtl::PushButton, kSetupButton, "&Setup...", 168, 43, 50, 14),

@@ -1,11 +1,13 @@
 // On the Workbench of the running program, with the sample catalogue: two units of one type of
 // each product line, the second dragged against the first with the mouse, are joined with a
 // marker; two units that no joining type fits stay apart from a join, without a marker, and the
-// status bar says why.
+// status bar says why until the selection or the design changes.
 #include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <QTest>
 
 #include "WbGuiFixture.h"
 #include "app/Mainfrm.h"
@@ -195,3 +197,44 @@ INSTANTIATE_TEST_SUITE_P(
       return std::string(info.param.unit.type) + info.param.unit.subtype;
     });
 }  // namespace
+
+// The prompt speaks of the move just made: a click on an empty place, the Store Design button and
+// deleting the unit each take it away.
+TEST_F(CatalogueJoinGuiTest, TheNoJoiningTypePromptGoesWhenTheSelectionOrTheDesignChanges)
+{
+  const CString prompt = CWorkbenchView::GetNoJoiningTypePrompt();
+  PlaceAndPush({"FH", "BA014"}, {"GL", "BA005"});
+  ASSERT_EQ(Prompt(), prompt);
+  // Pushed against the other once more: the prompt comes back.
+  auto pushAgain = [&] {
+    const CPoint from = View()->WorldToClient(m_pRight->GetCenterPoint());
+    Drag(from, CPoint(from.x + 40, from.y));
+    Drag(CPoint(from.x + 40, from.y), CPoint(from.x - 2, from.y));
+  };
+  const CRect client = View()->GetClientRect();
+  Click(CPoint(client.Width() - 10, 10));
+  EXPECT_TRUE(View()->GetSelectedItems().IsEmpty());
+  EXPECT_NE(Prompt(), prompt) << "nothing selected any more";
+
+  pushAgain();
+  ASSERT_EQ(Prompt(), prompt);
+  CWnd* pStore = Frame()->GetDialogBar()->GetDlgItem(IDC_STORE_DESIGN);
+  ASSERT_NE(pStore, nullptr);
+  OnNextDialog([](CDialog& dialog) {
+    SetControlText(dialog, IDC_NEW_DESIGN_NAME, "Porch");
+    ClickButton(dialog, IDOK);
+  });
+  QTest::mouseClick(pStore->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_GE(m_pDoc->FindDesign("Porch"), 0);
+  EXPECT_NE(Prompt(), prompt) << "the design stored";
+
+  pushAgain();
+  ASSERT_EQ(Prompt(), prompt);
+  ASSERT_TRUE(View()->IsSelected(m_pRight));
+  View()->SetFocus();
+  QTest::keyClick(View()->m_hWnd, Qt::Key_Delete);
+  Pump();
+  EXPECT_EQ(View()->GetItemList()->Find(m_pRight), nullptr);
+  EXPECT_NE(Prompt(), prompt) << "the unit it spoke of is gone";
+}

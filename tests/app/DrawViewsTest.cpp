@@ -4,11 +4,20 @@
 // selector across the join is a joining situation that the detail view draws; a failing unit
 // leaves a view empty with a message instead of ending the program; the plan view keeps the
 // stored symbol placement while frames are off and reads the Workbench afresh on every rebuild.
+// Closing a drawing view gives the keyboard, menus and tools back to the Workbench, maximised when
+// the view was. The names suggested for a view's DXF and PDF keep the design name's characters.
 #include <filesystem>
 #include <numbers>
+#include <string>
 
+#include <QAction>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiSubWindow>
+#include <QMenuBar>
 #include <QTest>
 
 #include "WbGuiFixture.h"
@@ -26,6 +35,9 @@
 #include "views/Dtlview.h"
 #include "views/Elevview.h"
 #include "views/Planview.h"
+#include "views/Viewids.h"
+#include "workbench/frame/Wbframe.h"
+#include "workbench/frame/Wbids.h"
 #include "workbench/items/Joinitem.h"
 #include "workbench/items/Selector.h"
 
@@ -171,10 +183,64 @@ protected:
     Pump();
   }
 
+  // The titles of the main window's menu bar, as the active window's menu gives them.
+  QStringList MenuTitles() const
+  {
+    QStringList titles;
+    for (QAction* action : qobject_cast<QMainWindow*>(MainFrame()->m_hWnd)->menuBar()->actions())
+      titles << action->text().remove('&');
+    return titles;
+  }
+  // Shows the view maximised and closes it as the user does; FALSE when it would not show.
+  bool ShowMaximisedAndClose(UINT showCommand, CView* (CDoc::*find)() const, const std::function<void(CFrameWnd*)>& close)
+  {
+    Command(showCommand);
+    CView* pView = (m_pDoc->*find)();
+    if (!pView)
+      return false;
+    CFrameWnd* pFrame = pView->GetParentFrame();
+    auto* sub = qobject_cast<QMdiSubWindow*>(pFrame->GetOuterHandle());
+    if (!sub)
+      return false;
+    sub->showMaximized();
+    Pump();
+    BOOL maximised = FALSE;
+    if (MainFrame()->MDIGetActive(&maximised) != pFrame || !maximised)
+      return false;
+    close(pFrame);
+    Pump();
+    return !pFrame->IsWindowVisible();
+  }
+  void ExpectTheWorkbenchActiveAndMaximised()
+  {
+    BOOL maximised = FALSE;
+    EXPECT_EQ(MainFrame()->MDIGetActive(&maximised), Frame());
+    EXPECT_TRUE(maximised) << "maximised, as the view was";
+    EXPECT_TRUE(MenuTitles().contains("Insert")) << MenuTitles().join(',').toStdString();
+    EXPECT_TRUE(StateOf(ID_SELECT_TOOL).enabled) << "the Workbench's tools work without a click";
+  }
+
   CUnitItem* m_pLeft = nullptr;
   CUnitItem* m_pRight = nullptr;
 };
 }  // namespace
+
+TEST_F(DrawViewsTest, ClosingAMaximisedDrawingViewActivatesTheWorkbenchMaximised)
+{
+  // The elevation by its bar's Close button.
+  ASSERT_TRUE(ShowMaximisedAndClose(ID_SHOW_ELEVATION, &CDoc::GetElevationView, [](CFrameWnd* pFrame) {
+    CWnd* pClose = Bar(pFrame->GetActiveView())->GetDlgItem(ID_CLOSE_THE_VIEW);
+    ASSERT_NE(pClose, nullptr);
+    QTest::mouseClick(pClose->m_hWnd, Qt::LeftButton);
+  }));
+  ExpectTheWorkbenchActiveAndMaximised();
+  // The plan by its window's close box.
+  Frame()->ShowWindow(SW_SHOWNORMAL);
+  Pump();
+  ASSERT_TRUE(ShowMaximisedAndClose(ID_SHOW_PLAN, &CDoc::GetPlanView,
+                                    [](CFrameWnd* pFrame) { pFrame->GetOuterHandle()->close(); }));
+  ExpectTheWorkbenchActiveAndMaximised();
+}
 
 TEST_F(DrawViewsTest, TheThreeViewsOfJoinedGlidersAreDrawnOnTheirSurfaces)
 {
@@ -505,4 +571,61 @@ TEST_F(DrawViewsTest, AWallWidthStillBeingTypedIsTakenBeforeAnExportOrASave)
   Pump();
   ASSERT_TRUE(std::filesystem::exists(project));
   EXPECT_DOUBLE_EQ(prefs.GetWallWidth(), 14.0) << "the save wrote the typed wall";
+}
+
+// A design name in the project's code page ("K\xFCche" in 1252) becomes the same characters in the
+// file system's UTF-8 in the names suggested for its files, and the file written bears it.
+TEST_F(DrawViewsTest, TheSuggestedOutputNamesKeepTheDesignNamesCharacters)
+{
+  SetWorkbenchQuantity(m_pDoc, 1);
+  OnNextDialog([](CDialog& dialog) {
+    auto* field = qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NEW_DESIGN_NAME)->m_hWnd);
+    ASSERT_NE(field, nullptr);
+    field->selectAll();
+    QTest::keyClicks(field, "K");
+    QTest::sendKeyEvent(QTest::Click, field, Qt::Key_Udiaeresis, QString::fromUtf8("\u00fc"), Qt::NoModifier);
+    QTest::keyClicks(field, "che");
+    QTest::keyClick(field, Qt::Key_Return);
+  });
+  Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
+  Pump();
+  ASSERT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("K\xFC" "che")) << "the name in 1252";
+  Command(ID_SHOW_ELEVATION);
+  CElevationView* pElevation = Elevation();
+  ASSERT_NE(pElevation, nullptr);
+  const std::string name = std::string(m_pDoc->GetTitle().c_str()) + " - Elevation K\xC3\xBC" "che";
+  EXPECT_EQ(std::string(pElevation->SuggestOutputName().c_str()), name);
+
+  // The DXF by the bar's Export button, through the real file dialog: Return takes the name proposed.
+  SetDialogService(nullptr);
+  QString proposed;
+  const CModalAnswer answer("QFileDialog", [&](QWidget* modal) {
+    auto* dialog = static_cast<QFileDialog*>(modal);
+    proposed = dialog->selectedFiles().value(0);
+    QTest::keyClick(dialog, Qt::Key_Return);
+  });
+  CWnd* pExport = Bar(pElevation)->GetDlgItem(ID_EXPORT_DXF);
+  ASSERT_NE(pExport, nullptr);
+  QTest::mouseClick(pExport->m_hWnd, Qt::LeftButton);
+  Pump();
+  SetDialogService(&service);
+  EXPECT_EQ(QFileInfo(proposed).fileName().toStdString(), name) << "the program adds the extension";
+  const std::filesystem::path documents = ShellTempDir() + "/Documents";
+  EXPECT_TRUE(std::filesystem::exists(documents / (name + ".dxf")));
+  for (const auto& entry : std::filesystem::directory_iterator(documents))
+    EXPECT_EQ(entry.path().filename().string().find("\xEF\xBF\xBD"), std::string::npos)
+        << "no replacement character in " << entry.path();
+
+  // The PDF by the bar's Print button, without a printer: the name asked for is the same.
+  const std::string pdf = (documents / (name + ".pdf")).string();
+  service.filePaths.push_back(pdf.c_str());
+  OnNextDialog([](CDialog& dialog) { ClickButton(dialog, IDOK); });
+  CWnd* pPrint = Bar(pElevation)->GetDlgItem(ID_PRINT_VIEW);
+  ASSERT_NE(pPrint, nullptr);
+  QTest::mouseClick(pPrint->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_EQ(service.fileRequests.size(), 1u);
+  EXPECT_EQ(service.fileRequests[0].fileName, CString(pdf.substr(0, pdf.size() - 4)));
+  EXPECT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(Messages().empty()) << Messages().front().str();
 }

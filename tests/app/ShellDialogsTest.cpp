@@ -1,12 +1,22 @@
 // The small dialogs: the resizing thresholds keep to their ranges, the naming dialog refuses a
-// blank name and trims the one typed, and the database dialog shows the six version texts.
+// blank name and trims the one typed, the database dialog shows the six version texts, and the
+// keyboard leaves the multi-line Notes field with Tab as it leaves every other field.
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Appdlgs.h"
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
-#include "ui/dlg/Dialog.h"
+#include "document/Doc.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
 #include "project/Docver.h"
+#include "project/Projdata.h"
+#include "ui/dlg/Dialog.h"
 
 namespace {
 class DialogsTest : public ShellTest
@@ -30,7 +40,19 @@ protected:
     Command(ID_PERFORMANCE_TUNING);
   }
 };
+
+// The widget of a dialog's control.
+template <class Widget>
+Widget* ControlWidget(CWnd& dialog, int nID)
+{
+  CWnd* pControl = dialog.GetDlgItem(nID);
+  return pControl ? qobject_cast<Widget*>(pControl->m_hWnd) : nullptr;
+}
+
+// The widget that has the keyboard in the dialog's window.
+QWidget* Focused(CDialog& dialog) { return dialog.GetSafeHwnd()->window()->focusWidget(); }
 }  // namespace
+
 
 TEST_F(DialogsTest, PerformanceTuningTakesTheLimitsAndRefusesBeyondThem)
 {
@@ -124,4 +146,34 @@ TEST_F(DialogsTest, TheDatabaseDialogShowsTheProjectsAndTheApplicationsTexts)
   ShowDbVersionDialog(version);
   EXPECT_TRUE(service.dialogActions.empty());
   EXPECT_FALSE(appDataVersion.IsEmpty());
+}
+
+TEST_F(DialogsTest, TabLeavesTheNotesFieldAndCtrlTabTypesATab)
+{
+  CDoc* pDoc = ActiveProject();
+  bool seen = false;
+  OnNextDialog([&](CDialog& dialog) {
+    auto* notes = ControlWidget<QPlainTextEdit>(dialog, IDC_PROJECT_NOTES);
+    auto* ok = ControlWidget<QPushButton>(dialog, IDOK);
+    ASSERT_NE(notes, nullptr);
+    ASSERT_NE(ok, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.GetSafeHwnd()->window()));
+    QTest::mouseClick(notes->viewport(), Qt::LeftButton);
+    ASSERT_EQ(Focused(dialog), notes);
+    QTest::keyClicks(notes, "Bay");
+    QTest::keyClick(notes, Qt::Key_Tab, Qt::ControlModifier);
+    QTest::keyClicks(notes, "window");
+    EXPECT_EQ(notes->toPlainText(), QString("Bay\twindow")) << "Ctrl+Tab types the tab";
+    QTest::keyClick(notes, Qt::Key_Tab);
+    EXPECT_EQ(Focused(dialog), ok) << "Tab goes on to the next control";
+    EXPECT_EQ(notes->toPlainText(), QString("Bay\twindow")) << "and types nothing";
+    QTest::keyClick(ok, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(Focused(dialog), notes) << "Shift+Tab comes back";
+    seen = true;
+    QTest::mouseClick(ok, Qt::LeftButton);
+  });
+  ClickDesignListButton(pDoc, ID_PROJECT_INFORMATION);
+  EXPECT_TRUE(seen);
+  EXPECT_TRUE(service.dialogActions.empty());
+  EXPECT_EQ(pDoc->GetProjectData().GetNotes(), "Bay\twindow");
 }

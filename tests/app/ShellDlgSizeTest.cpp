@@ -1,10 +1,21 @@
 // Dialogs open at their templates' sizes in the dialog units of the dialog font: every control
 // where its template puts it, drop-down lists sized by the template and the boxes by the font,
-// "&" in labels as mnemonics, no label text cut; the settings sheets show their largest page whole.
+// "&" in labels as mnemonics, no text of a label, button, check box or group box cut; the settings
+// sheets show their largest page whole.
+#include <algorithm>
+
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QRegularExpression>
 #include <QStackedWidget>
 #include <QWidget>
 
@@ -16,6 +27,7 @@
 #include "ui/dlg/Dialog.h"
 #include "ui/dlg/PropSheet.h"
 #include "ui/wnd/Resource.h"
+#include "workbench/sheets/Guideprp.h"
 
 namespace {
 QRect ToQRect(const CRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
@@ -32,6 +44,40 @@ std::vector<QWidget*> TemplateWidgets(QWidget* host)
 
 // A label shows all its text when the lines it wraps into fit its height.
 bool TextFits(const QLabel* label) { return label->heightForWidth(label->width()) <= label->height(); }
+
+// The width a button's text needs on one line, the mnemonic's "&" left out.
+int TextWidth(const QWidget* widget, QString text)
+{
+  text.remove(QRegularExpression("&(?!&)"));
+  return widget->fontMetrics().horizontalAdvance(text);
+}
+
+// How much wider than the room the style gives it a button's text is (0 when it fits): a check
+// box's or radio button's beside its indicator, a push button's inside its frame, a group box's
+// title between the frame's corners.
+int TextOverflow(const QWidget* widget)
+{
+  const QStyle* style = widget->style();
+  if (auto* box = qobject_cast<const QGroupBox*>(widget)) {
+    const int room = box->width() - 2 * style->pixelMetric(QStyle::PM_LayoutLeftMargin);
+    return box->title().isEmpty() ? 0 : std::max(0, TextWidth(box, box->title()) - room);
+  }
+  auto* button = qobject_cast<const QAbstractButton*>(widget);
+  if (!button || button->text().isEmpty())
+    return 0;
+  QStyleOptionButton option;
+  option.initFrom(button);
+  option.text = button->text();
+  QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+  if (qobject_cast<const QCheckBox*>(button))
+    contents = QStyle::SE_CheckBoxContents;
+  else if (qobject_cast<const QRadioButton*>(button))
+    contents = QStyle::SE_RadioButtonContents;
+  else if (auto* push = qobject_cast<const QPushButton*>(button); push && push->autoDefault())
+    option.features |= QStyleOptionButton::AutoDefaultButton;
+  const int room = style->subElementRect(contents, &option, button).width();
+  return std::max(0, TextWidth(button, button->text()) - room);
+}
 
 // The widget made for a template item: the one at its place (group boxes are lowered, so the
 // children's order is not the template's).
@@ -63,6 +109,11 @@ void ExpectControlsAsTemplated(const CDialogTemplate& tmpl, QWidget* host, UINT 
       EXPECT_LT(combo->height(), expected.height()) << what;
       EXPECT_GE(combo->maxVisibleItems(), 1) << what;
       EXPECT_LE(combo->height() + combo->maxVisibleItems() * combo->fontMetrics().height(), expected.height()) << what;
+    }
+    // The Guideline page's slope buttons show pictures, which their page sets in place of the text.
+    const bool picture = item.id == IDC_GUIDELINE_BTN_SLOPE_UP || item.id == IDC_GUIDELINE_BTN_SLOPE_DOWN;
+    if (!picture) {
+      EXPECT_EQ(TextOverflow(widget), 0) << what << ": its text is cut";
     }
     if (auto* label = qobject_cast<QLabel*>(widget)) {
       EXPECT_TRUE(TextFits(label)) << what << " needs " << label->heightForWidth(label->width()) << " px";

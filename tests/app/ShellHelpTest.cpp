@@ -2,7 +2,8 @@
 // window, two presses within two seconds open it once, "ShowHelpID" shows its box and opens
 // nothing, Help Topics opens the contents, the help window asked from a modal dialog takes input
 // in front of it and keeps its place, its title names the page once, and every page is reachable
-// from the contents with no dead link.
+// from the contents with no dead link. The Help button of a dialog opens the dialog's topic as F1
+// does; Escape closes the help window, and a window opened again starts a history of its own.
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -28,6 +29,7 @@
 #include "app/Dlgids.h"
 #include "app/Helpmap.h"
 #include "app/Mainfrm.h"
+#include "document/Whids.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/wnd/HelpWnd.h"
 #include "workbench/frame/Wbids.h"
@@ -69,6 +71,14 @@ protected:
     return nullptr;
   }
   void PressF1OnMainWindow() { QTest::keyClick(MainFrame()->m_hWnd, Qt::Key_F1); }
+  // The help window's toolbar action of the text; null when there is none.
+  QAction* HelpAction(const QString& text) const
+  {
+    for (QAction* action : sink->Window()->findChildren<QAction*>())
+      if (action->text() == text)
+        return action;
+    return nullptr;
+  }
 
   std::unique_ptr<CHelpWindowSink> sink;
 };
@@ -162,11 +172,7 @@ TEST_F(ShellHelpTest, TheHelpWindowGoesBackAndForward)
   QTextBrowser* browser = sink->Browser();
   browser->setSource(browser->source().resolved(QUrl("reports.html")));
   EXPECT_EQ(Shown(), QString("reports.html"));
-  auto buttons = sink->Window()->findChildren<QAction*>();
-  QAction* back = nullptr;
-  for (QAction* action : buttons)
-    if (action->text() == "&Back")
-      back = action;
+  QAction* back = HelpAction("&Back");
   ASSERT_NE(back, nullptr);
   EXPECT_TRUE(back->isEnabled());
   back->trigger();
@@ -190,6 +196,53 @@ TEST_F(ShellHelpTest, TheAboutBoxsNoticeAndF1InADialogOpenTheirTopics)
   EXPECT_EQ(Shown(), QString(ManualTopicFor(AFX_HELP_BASE + 100, HELP_CONTEXT).c_str())) << "the About box is 101";
 }
 
+TEST_F(ShellHelpTest, TheProjectInformationHelpButtonOpensItsTopicAsF1Does)
+{
+  StartWithManual();
+  bool clicked = false;
+  OnNextDialog([&](CDialog& dialog) {
+    CWnd* pHelp = dialog.GetDlgItem(ID_HELP);
+    ASSERT_NE(pHelp, nullptr);
+    QTest::mouseClick(pHelp->m_hWnd, Qt::LeftButton);
+    clicked = true;
+    EXPECT_EQ(sink->OpenCount(), 1) << "while the dialog stays open";
+    ClickButton(dialog, IDCANCEL);
+  });
+  ClickDesignListButton(ActiveProject(), ID_PROJECT_INFORMATION);
+  EXPECT_TRUE(clicked);
+  EXPECT_EQ(sink->OpenCount(), 1);
+  EXPECT_EQ(Shown(), QString("project.html")) << "the dialog is 205";
+}
+
+// Back and Forward walk the pages of one opening of the window; Escape closes it.
+TEST_F(ShellHelpTest, EscapeClosesTheHelpWindowAndAWindowOpenedAgainHasNoEarlierHistory)
+{
+  StartWithManual();
+  sink->ShowTopic(kManualContents);
+  QWidget* help = sink->Window();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+  sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("reports.html")));
+  QAction* back = HelpAction("&Back");
+  ASSERT_NE(back, nullptr);
+  ASSERT_TRUE(back->isEnabled());
+  QTest::keyClick(sink->Browser(), Qt::Key_Escape);
+  Pump();
+  EXPECT_FALSE(help->isVisible()) << "Escape closes the window";
+
+  ASSERT_TRUE(PumpUntil([&] {
+    PressF1OnMainWindow();
+    return sink->OpenCount() == 1;
+  }));
+  ASSERT_TRUE(help->isVisible());
+  EXPECT_EQ(Shown(), QString("workbench.html"));
+  EXPECT_FALSE(back->isEnabled()) << "no Back into the pages of the window closed before";
+  sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("units.html")));
+  EXPECT_TRUE(back->isEnabled()) << "the new window's own history";
+  back->trigger();
+  EXPECT_EQ(Shown(), QString("workbench.html"));
+  EXPECT_FALSE(back->isEnabled());
+}
+
 // An application-modal dialog blocks every other window: the help window asked from it belongs to
 // it, in front of it and taking input while it stays open, and stays where the user put it when
 // the dialog closes.
@@ -211,10 +264,7 @@ TEST_F(ShellHelpTest, TheHelpWindowAskedFromAModalDialogIsInFrontOfItAndTakesInp
     dialogStillModal = QApplication::activeModalWidget() == top;
     // A click through the window system, which drops input to windows a modal dialog blocks.
     sink->Browser()->setSource(sink->Browser()->source().resolved(QUrl("reports.html")));
-    QAction* contents = nullptr;
-    for (QAction* action : help->findChildren<QAction*>())
-      if (action->text() == "&Contents")
-        contents = action;
+    QAction* contents = HelpAction("&Contents");
     ASSERT_NE(contents, nullptr);
     QWidget* button = help->findChild<QToolBar*>()->widgetForAction(contents);
     QTest::mouseClick(help->windowHandle(), Qt::LeftButton, {}, button->mapTo(help, button->rect().center()));

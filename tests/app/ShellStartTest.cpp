@@ -1,9 +1,13 @@
 // Start-up opens a new project or the command line's file, closes the untouched first project
 // when a file opens, saving a reopened project gives its bytes again, and a second instance
-// finds an open project in use.
+// finds an open project in use; an error at start-up comes in front, the splash picture gone.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
 
 #include "ChildRun.h"
 #include "ShellTestApp.h"
@@ -191,4 +195,37 @@ TEST_F(StartTest, AChangedProj1StaysWhenAFileOpens)
   ASSERT_EQ(projects.size(), 2u) << "the design on Proj1's Workbench was changed";
   EXPECT_EQ(projects[0], pProj1);
   EXPECT_EQ(projects[1]->GetTitle(), "Barn.tpf");
+}
+
+// The splash picture stays on top of every window: a message box asked while it shows would stand
+// behind it, so the picture goes first. The real box is answered from the keyboard.
+TEST_F(StartTest, AnErrorAtStartUpIsNotHiddenBehindTheSplash)
+{
+  const std::string profilePath = ShellTempDir() + "/Tarvex Windows/Panecraft.ini";
+  const std::vector<unsigned char> bytes = ReadFileBytes(profilePath);
+  std::string profile(bytes.begin(), bytes.end());
+  const std::string noSplash = "SplashScreenTime=0";
+  ASSERT_NE(profile.find(noSplash), std::string::npos);
+  profile.replace(profile.find(noSplash), noSplash.size(), "SplashScreenTime=3000");
+  std::ofstream(profilePath, std::ios::trunc) << profile;
+  SetDialogService(nullptr);
+  auto splashShown = [] {
+    for (QWidget* w : QApplication::topLevelWidgets())
+      if (w->windowTitle() == "SplashWindow" && w->isVisible())
+        return true;
+    return false;
+  };
+  QString asked;
+  bool splashWithTheBox = true;
+  const CModalAnswer answer("QMessageBox", [&](QWidget* modal) {
+    auto* box = static_cast<QMessageBox*>(modal);
+    asked = box->text();
+    splashWithTheBox = splashShown();
+    QTest::keyClick(box, Qt::Key_Return);
+  });
+  const std::string missing = PathIn("Nowhere.tpf");
+  Start(missing.c_str());
+  EXPECT_NE(asked.indexOf(QString::fromStdString(missing)), -1) << asked.toStdString();
+  EXPECT_FALSE(splashWithTheBox) << "the box would stand behind the picture";
+  EXPECT_FALSE(splashShown());
 }

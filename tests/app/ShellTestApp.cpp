@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "ChildRun.h"
 #include "app/App.h"
@@ -90,6 +91,27 @@ CApp& ShellApp() { return *g_environment->m_app; }
 
 std::string ShellTempDir() { return TempDir(); }
 
+CModalAnswer::CModalAnswer(const char* className, std::function<void(QWidget*)> action)
+  : m_pTimer(std::make_unique<QTimer>())
+{
+  QTimer* timer = m_pTimer.get();
+  QObject::connect(timer, &QTimer::timeout, [timer, className, action = std::move(action)] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal)
+      return;
+    timer->stop();
+    if (modal->inherits(className)) {
+      action(modal);
+      return;
+    }
+    ADD_FAILURE() << "a " << modal->metaObject()->className() << " was asked, not a " << className;
+    modal->close();
+  });
+  timer->start(10);
+}
+
+CModalAnswer::~CModalAnswer() = default;
+
 void Pump()
 {
   for (int i = 0; i < 5; ++i) {
@@ -166,6 +188,18 @@ QLineEdit* ShellTest::FocusProjectNameField(CDoc* pDoc)
   CWnd* pField = pList ? pList->GetDlgItem(IDC_WAREHOUSE_PROJECT_NAME) : nullptr;
   auto* field = pField ? qobject_cast<QLineEdit*>(pField->m_hWnd) : nullptr;
   return field && ClickIntoField(pList->GetParentFrame(), field) ? field : nullptr;
+}
+
+void ShellTest::ClickDesignListButton(CDoc* pDoc, UINT nID)
+{
+  CWarehouseView* pList = DesignList(pDoc);
+  ASSERT_NE(pList, nullptr);
+  CWnd* pButton = pList->GetDlgItem(static_cast<int>(nID));
+  ASSERT_NE(pButton, nullptr) << "button " << nID;
+  MainFrame()->MDIActivate(pList->GetParentFrame());
+  Pump();
+  QTest::mouseClick(pButton->m_hWnd, Qt::LeftButton);
+  Pump();
 }
 
 void ShellTest::Command(UINT nID)

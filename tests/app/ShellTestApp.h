@@ -3,6 +3,7 @@
 // sample catalogue with a scripted dialog service, a profile of its own, and helpers that pump
 // events, send commands and read the states of menus and toolbar buttons.
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@ class CMainFrame;
 class CWarehouseView;
 class CWnd;
 class QLineEdit;
+class QTimer;
 class QWidget;
 
 // The application object of the test process.
@@ -46,6 +48,8 @@ protected:
   bool ClickIntoField(CFrameWnd* pFrame, QWidget* field);
   // The same for the project name field of the project's design list; the field, or null.
   QLineEdit* FocusProjectNameField(CDoc* pDoc);
+  // Brings the project's design list to the front and clicks one of its buttons, as the user does.
+  void ClickDesignListButton(CDoc* pDoc, UINT nID);
   // Sends a command to the main frame (as a menu choice would) and runs the events it posts.
   void Command(UINT nID);
   // The enabled and checked states that the update handlers give a command.
@@ -76,6 +80,22 @@ protected:
 // Stores a design of units of the catalogue (type, subtype), each at its first size, into the
 // project.
 void AddDesignOfUnits(CDoc* pDoc, const char* name, const std::vector<std::pair<const char*, const char*>>& units);
+
+// With the real dialog service: runs the action on the next modal window shown (a message box, a
+// file dialog), from inside its loop, as the user answers it; once, while the object lives. A
+// window of another class than the one named fails the test and is closed.
+class CModalAnswer
+{
+public:
+  CModalAnswer(const char* className, std::function<void(QWidget*)> action);
+  ~CModalAnswer();
+  CModalAnswer(const CModalAnswer&) = delete;
+  CModalAnswer& operator=(const CModalAnswer&) = delete;
+
+private:
+  std::unique_ptr<QTimer> m_pTimer;
+};
+
 // Types a quantity into the dialog bar of the project's Workbench, as the user would.
 void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
 // Runs pending events.

@@ -4,11 +4,14 @@
 // reads lengths in the user's units, reopens on the page last left, lists on a page shown again
 // what the working unit offers as it now is, gives each unit family its
 // own sizing page, and says so when a choice it lists is refused by the unit instead of dropping it.
+// A new arch radius takes the custom arched sizes typed with it, or tells why it cannot.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <vector>
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTabBar>
@@ -591,6 +594,82 @@ TEST_F(UnitSheetGuiTest, LockingEqualLegsShowsOneLegAndTheUnitTakesIt)
     ClickButton(sheet, IDOK);
   }));
   EXPECT_TRUE(dynamic_cast<CARDoubleLeg*>(pItem->GetUnit())->IsLocked());
+}
+
+// The sizes typed on the custom arched page but not applied go with an arch radius chosen after
+// them; a typed value the page refuses is told as Apply tells it, and nothing is lost.
+TEST_F(UnitSheetGuiTest, ACustomArchedRadiusChosenAfterTypedSizesTakesThem)
+{
+  CUnitItem* pItem = Place("AR", "DL013", 200.0, 100.0);
+  ASSERT_NE(pItem, nullptr);
+  auto* pUnit = dynamic_cast<CARDoubleLeg*>(pItem->GetUnit());
+  ASSERT_NE(pUnit, nullptr);
+  CArray<double, double> bases;
+  pUnit->GetBaseList(bases);
+  ASSERT_GT(bases.GetSize(), 1);
+  const double base = pUnit->GetBase();
+  double unused = 0.0;
+  int locked = 0;
+  CArray<double, double> values;
+  pUnit->GetDimensionValues(unused, locked, values);
+  ASSERT_EQ(values.GetSize(), 3);
+  const double width = std::round(values[0]) + 2.0;
+  const double right = std::round(values[2]) + 1.0;
+  const CString attributes = pUnit->GetAttributes();
+  double chosen = 0.0;
+  // Types into a field as the user does: a click, the old text selected and typed over.
+  auto type = [](CPropertyPage& page, int index, const CString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(page.GetDlgItem(static_cast<int>(IDC_UNIT_DIM_EDIT_FIRST) + index)->m_hWnd);
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text.c_str());
+  };
+  ASSERT_TRUE(DoubleClick(pItem, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    auto* radius = qobject_cast<QComboBox*>(sizing.GetDlgItem(IDC_UNIT_ARCH_RADIUS)->m_hWnd);
+    ASSERT_NE(radius, nullptr);
+    const int line = radius->currentIndex();
+    const int next = line + 1 < radius->count() ? line + 1 : line - 1;
+    chosen = bases[next];
+    const Qt::Key key = next > line ? Qt::Key_Down : Qt::Key_Up;
+    // A mistyped leg: the radius is not taken, the message is Apply's, the text stays to be mended.
+    type(sizing, 0, Length(4, width));
+    type(sizing, 2, "tall");
+    const size_t before = Messages().size();
+    QTest::keyClick(radius, key);
+    Pump();
+    ASSERT_EQ(Messages().size(), before + 1);
+    EXPECT_EQ(LastMessage(), "Please enter a valid measurement.");
+    EXPECT_EQ(radius->currentIndex(), line) << "the radius the unit still has";
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST + 2), "tall");
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST), Length(4, width));
+    EXPECT_EQ(pUnit->GetAttributes(), attributes) << "the item's unit is untouched";
+    // A leg the unit cannot have: the page's refusal, naming the limit, as on Apply.
+    type(sizing, 2, Length(4, 0.25));
+    QTest::keyClick(radius, key);
+    Pump();
+    ASSERT_EQ(Messages().size(), before + 2);
+    EXPECT_EQ(LastMessage().Find("One or more of the new dimension sizes"), 0) << LastMessage().str();
+    EXPECT_NE(LastMessage().Find(" allowed is "), -1) << LastMessage().str();
+    EXPECT_EQ(radius->currentIndex(), line);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST + 2), Length(4, 0.25));
+    // Mended, the typed sizes go with the radius chosen.
+    type(sizing, 2, Length(4, right));
+    QTest::keyClick(radius, key);
+    Pump();
+    EXPECT_EQ(Messages().size(), before + 2) << LastMessage().str();
+    EXPECT_EQ(radius->currentIndex(), next);
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST), Length(4, width));
+    EXPECT_EQ(ControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST + 2), Length(4, right));
+    ClickButton(sheet, IDOK);
+  }));
+  auto* pSized = dynamic_cast<CARDoubleLeg*>(pItem->GetUnit());
+  ASSERT_NE(pSized, nullptr);
+  EXPECT_DOUBLE_EQ(pSized->GetBase(), chosen);
+  EXPECT_NE(chosen, base);
+  pSized->GetDimensionValues(unused, locked, values);
+  EXPECT_NEAR(values[0], width, 1e-9);
+  EXPECT_NEAR(values[2], right, 1e-9);
 }
 
 // A hardware choice the patio door offers at its size is taken on OK and kept, not silently

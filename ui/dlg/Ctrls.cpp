@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -284,10 +285,32 @@ CString CStatic::ReadWindowText() const
   return label ? FromQString(label->text()) : m_strText;
 }
 
+namespace {
+// A multi-line field of a dialog takes Tab as the dialog does, to the next control (Shift+Tab back);
+// Ctrl+Tab types the tab character instead.
+class CMultiLineEdit : public QPlainTextEdit
+{
+public:
+  using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+  void keyPressEvent(QKeyEvent* event) override
+  {
+    if (event->key() == Qt::Key_Tab && event->modifiers() == Qt::ControlModifier && !isReadOnly()) {
+      insertPlainText(QStringLiteral("\t"));
+      event->accept();
+      return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+  }
+};
+}  // namespace
+
 HWND CEdit::MakeWidget(HWND hParentHost, const CString& text, DWORD dwStyle)
 {
   if (dwStyle & ES_MULTILINE) {
-    auto* edit = new QPlainTextEdit(ToQString(text), hParentHost);
+    auto* edit = new CMultiLineEdit(ToQString(text), hParentHost);
+    edit->setTabChangesFocus(true);
     edit->setReadOnly((dwStyle & ES_READONLY) != 0);
     return edit;
   }

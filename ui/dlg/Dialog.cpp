@@ -154,7 +154,9 @@ BOOL CDialog::OnButtonClicked(UINT nID)
   case IDCANCEL:
     OnCancel();
     return TRUE;
+  // A Help button may carry either id: the dialog's own (IDHELP) or the help command's (ID_HELP).
   case IDHELP:
+  case ID_HELP:
     if (CWinApp* app = AfxGetApp())
       if (const CDialog* source = GetHelpSource())
         app->WinHelp(HID_BASE_RESOURCE + source->m_nIDHelp, HELP_CONTEXT);

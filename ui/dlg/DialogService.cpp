@@ -60,6 +60,23 @@ void SetButtons(QMessageBox& box, UINT nType)
     box.setEscapeButton(escape);
 }
 
+// The span of a modal question: the application hears of it before and after.
+class CModalQuestion
+{
+public:
+  CModalQuestion() { Tell(FALSE); }
+  ~CModalQuestion() { Tell(TRUE); }
+  CModalQuestion(const CModalQuestion&) = delete;
+  CModalQuestion& operator=(const CModalQuestion&) = delete;
+
+private:
+  static void Tell(BOOL bEnable)
+  {
+    if (CWinApp* app = AfxGetApp())
+      app->EnableModeless(bEnable);
+  }
+};
+
 // Swallows Escape, for a box that cannot be cancelled (Qt would take it as No).
 class CEscapeEater : public QObject
 {
@@ -77,6 +94,7 @@ class CQtDialogService : public CDialogService
 public:
   int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT) override
   {
+    const CModalQuestion question;
     QMessageBox box(OwnerWidget(pOwner));
     box.setWindowTitle(ToQString(caption));
     box.setText(ToQString(text));
@@ -124,6 +142,7 @@ public:
 
   int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override
   {
+    const CModalQuestion question;
     const QStringList filters = QtFileFilters(request.filter);
     QFileDialog dialog(OwnerWidget(pOwner), ToQString(request.title));
     dialog.setNameFilters(filters);
@@ -148,6 +167,7 @@ public:
 
   int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) override
   {
+    const CModalQuestion question;
     QPrintDialog qdialog(dialog.GetPrinter(), OwnerWidget(pOwner));
     qdialog.setMinMax(dialog.m_pd.nMinPage, dialog.m_pd.nMaxPage);
     if (qdialog.exec() != QDialog::Accepted)
@@ -163,12 +183,14 @@ public:
 
   int PageSetupDialog(CWnd* pOwner, QPrinter& printer) override
   {
+    const CModalQuestion question;
     QPageSetupDialog dialog(&printer, OwnerWidget(pOwner));
     return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   }
 
   void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
   {
+    const CModalQuestion question;
     QPrintPreviewDialog preview(&printer, OwnerWidget(pOwner));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&paint](QPrinter* p) { paint(p); });
     preview.exec();
@@ -213,6 +235,7 @@ QStringList QtFileFilters(const CString& filter)
 
 int CDialogService::RunModal(CDialog& dialog)
 {
+  const CModalQuestion question;
   dialog.ShowWindow(SW_SHOW);
   if (!dialog.HasEnded()) {
     QEventLoop loop;
@@ -240,6 +263,7 @@ void SetDialogService(CDialogService* pService) { g_pService = pService; }
 
 int CScriptedDialogService::MessageBox(CWnd*, const CString& text, const CString& caption, UINT nType, UINT nIDHelp)
 {
+  const CModalQuestion question;
   messages.push_back({text, caption, nType, nIDHelp});
   if (!messageAnswers.empty()) {
     const int answer = messageAnswers.front();

@@ -161,7 +161,9 @@ CString CView::SuggestOutputName() const
   // A caption's brackets mark a design without a name; the file name needs none.
   caption.Replace("(", "");
   caption.Replace(")", "");
-  return SuggestFileName({caption});
+  // The caption holds program text in 1252 beside the project's file name in the system's bytes;
+  // the file name keeps every character as the caption shows it, in the system's UTF-8.
+  return PathFromQString(ToQString(SuggestFileName({caption})));
 }
 
 void CView::OnFilePrint()

@@ -36,7 +36,7 @@ public:
   void OnFilePrint();
   void OnFilePrintPreview();
   // A file name (no folder, no extension) for what the view writes out: its frame's caption,
-  // which names the project, the design and the view or report.
+  // which names the project, the design and the view or report, in the system's bytes (UTF-8).
   virtual CString SuggestOutputName() const;
   // Runs the print loop on a printer device context; newPage starts each page after the first.
   void PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage);

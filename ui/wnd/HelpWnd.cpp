@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -62,6 +63,10 @@ void CHelpWindowSink::MakeWindow()
   });
   layout->addWidget(bar);
   layout->addWidget(m_pBrowser);
+  // Escape closes the window, as it closes the program's dialogs.
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), m_pWindow.get());
+  escape->setContext(Qt::WindowShortcut);
+  QObject::connect(escape, &QShortcut::activated, m_pWindow.get(), &QWidget::close);
   // Centred on the screen and never larger than it, so no part of the page is out of reach.
   QSize size(720, 640);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -79,7 +84,11 @@ void CHelpWindowSink::ShowTopic(const CString& topic)
     MakeWindow();
   const QString path = QDir(Native(m_strFolder)).filePath(Native(topic));
   PCTRACE(TT_APPLICATION, TL_DETAIL)("Help topic: %s\n", path.toUtf8().constData());
+  const bool opening = !m_pWindow->isVisible();
   m_pBrowser->setSource(QUrl::fromLocalFile(path));
+  // A window opened anew starts its own history: Back never leads into pages of an earlier one.
+  if (opening)
+    m_pBrowser->clearHistory();
   ShowInFrontOfAsker();
 }
 

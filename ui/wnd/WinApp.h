@@ -42,6 +42,10 @@ public:
   virtual CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
   virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra) override;
   virtual int DoMessageBox(LPCTSTR lpszPrompt, UINT nType, UINT nIDPrompt);
+  // Called with FALSE before the program asks the user something in a modal window (a message
+  // box, a modal dialog, a file or print dialog) and with TRUE once it is answered; a window the
+  // application keeps on top of everything (a splash picture) must then not hide the question.
+  virtual void EnableModeless(BOOL /*bEnable*/) {}
 
   void AddDocTemplate(CDocTemplate* pTemplate);
   POSITION GetFirstDocTemplatePosition() const;

@@ -276,8 +276,11 @@ void CWorkbenchFrame::OnStoreDesign()
   }
   if (!pDoc->TakeTypedValues())
     return;
-  if (CWorkbenchView* pView = GetWorkbenchView())
+  CWorkbenchView* pView = GetWorkbenchView();
+  if (pView) {
     pView->UpdateDesignWithWorkbenchData();
+    pView->ClearUnjoinablePrompt();
+  }
   pDoc->StoreEditedDesign(FALSE, TRUE);
   // Storing may have named the design.
   pDoc->UpdateFrameTitles();

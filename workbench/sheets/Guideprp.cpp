@@ -110,7 +110,7 @@ void RegisterGuidelineResources()
       Item(CDlgCtl::GroupBox, kNoId, "", 6, 6, 177, 31),
       Item(CDlgCtl::Static, kNoId, "&Width:", 9, 18, 24, 8),
       Item(CDlgCtl::Edit, IDC_GUIDELINE_WIDTH, "", 34, 16, 51, 12, WS_TABSTOP),
-      Item(CDlgCtl::CheckBox, IDC_GUIDELINE_SNAP_CENTER, "Allow Snap to &Center", 100, 19, 80, 10, WS_TABSTOP),
+      Item(CDlgCtl::CheckBox, IDC_GUIDELINE_SNAP_CENTER, "Allow Snap to &Center", 92, 19, 88, 10, WS_TABSTOP),
       Item(CDlgCtl::GroupBox, kNoId, "&Pitch", 6, 43, 177, 41),
       Item(CDlgCtl::Edit, IDC_GUIDELINE_PITCH, "", 15, 61, 30, 12, WS_GROUP | WS_TABSTOP),
       Item(CDlgCtl::Static, kNoId, "/ 12", 47, 63, 20, 8),

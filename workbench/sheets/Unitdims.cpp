@@ -152,31 +152,38 @@ void CCustomArchedUnitSizingPageDlg::LoadControls()
   ShowSizes();
 }
 
-BOOL CCustomArchedUnitSizingPageDlg::ApplyDimensions(CArray<double, double>& values)
+// The base chosen in the combo: the unit's own, except while a new choice is being applied.
+double CCustomArchedUnitSizingPageDlg::ChosenBase()
 {
-  return Unit()->SetDimensionValues(Unit()->GetBase(), m_nLocked, values);
+  const int line = Combo(IDC_UNIT_ARCH_RADIUS).GetCurSel();
+  return line >= 0 && line < m_Bases.GetSize() ? m_Bases[line] : Unit()->GetBase();
 }
 
-// A new base keeps the other dimensions; a unit that cannot take it stays as it was.
+BOOL CCustomArchedUnitSizingPageDlg::ApplyDimensions(CArray<double, double>& values)
+{
+  return Unit()->SetDimensionValues(ChosenBase(), m_nLocked, values);
+}
+
+// A new base goes to the unit with the dimensions as typed, read and checked as Apply reads them.
+// A value refused is told as Apply tells it; the unit, the typed texts and the base shown then stay
+// as they were.
 void CCustomArchedUnitSizingPageDlg::OnSelEndOkBase()
 {
   const int line = Combo(IDC_UNIT_ARCH_RADIUS).GetCurSel();
   if (line < 0 || line >= m_Bases.GetSize() || m_Bases[line] == Unit()->GetBase())
     return;
+  BOOL taken = FALSE;
   try {
-    double base = 0.0;
-    int locked = 0;
-    CArray<double, double> values;
-    Unit()->GetDimensionValues(base, locked, values);
-    CSizeLimit::Clear();
-    if (!Unit()->SetDimensionValues(m_Bases[line], locked, values))
-      MessageBox(InvalidDimensionsText(m_nMeasurementUnits), GetDocServices().GetProductName(),
-                 MB_OK | MB_ICONEXCLAMATION);
+    taken = UpdateData(TRUE);
   } catch (const CAppFatalException&) {
     throw;
   } catch (const CCommonException& e) {
     PCTRACE(TT_UNIT, TL_WARNING)("Base refused: %s\n", e.GetErrorMessage().c_str());
     ReportUnitException();
+  }
+  if (!taken) {
+    LoadControls();
+    return;
   }
   SetModified(TRUE);
   SetUpFromUnit();

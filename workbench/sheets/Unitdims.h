@@ -53,6 +53,7 @@ protected:
   void LoadControls() override;
   BOOL ApplyDimensions(CArray<double, double>& values) override;
   CCustomArchedUnit* Unit() const;
+  double ChosenBase();
   void SetUpFromUnit();
   void OnSelEndOkBase();
 

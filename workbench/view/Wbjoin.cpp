@@ -176,11 +176,20 @@ void CWorkbenchView::ShowUnjoinablePrompt()
 {
   const BOOL show = m_bUnjoinablePair && m_NewJoins.IsEmpty();
   m_bUnjoinablePair = FALSE;
-  if (show)
-    SetPaneText(0, GetNoJoiningTypePrompt());
-  else if (m_bUnjoinablePromptShown)
-    SetPaneText(0, CString());
-  m_bUnjoinablePromptShown = show;
+  if (!show) {
+    ClearUnjoinablePrompt();
+    return;
+  }
+  SetPaneText(0, GetNoJoiningTypePrompt());
+  m_bUnjoinablePromptShown = TRUE;
+}
+
+void CWorkbenchView::ClearUnjoinablePrompt()
+{
+  if (!m_bUnjoinablePromptShown)
+    return;
+  m_bUnjoinablePromptShown = FALSE;
+  SetPaneText(0, CString());
 }
 
 void CWorkbenchView::AddJoin()

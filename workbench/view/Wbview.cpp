@@ -307,6 +307,9 @@ void CWorkbenchView::Select(CDesignItem* pItem)
     return;
   m_SelectedItems.AddTail(pItem);
   pItem->Select(this);
+  // A move group only stands for the selection while it moves.
+  if (pItem->GetItemType() != ditMoveGroup)
+    ClearUnjoinablePrompt();
 }
 
 void CWorkbenchView::Deselect(CDesignItem* pItem)
@@ -318,10 +321,14 @@ void CWorkbenchView::Deselect(CDesignItem* pItem)
     throw CAppFatalException(kModule, kNotSelectedLine);
   m_SelectedItems.RemoveAt(pos);
   pItem->Deselect(this);
+  if (pItem->GetItemType() != ditMoveGroup)
+    ClearUnjoinablePrompt();
 }
 
 void CWorkbenchView::DeselectAll()
 {
+  if (!m_SelectedItems.IsEmpty())
+    ClearUnjoinablePrompt();
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
     static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos))->Deselect(this);
   m_SelectedItems.RemoveAll();
@@ -537,6 +544,7 @@ void CWorkbenchView::OnDestroy()
   if (GetDesign())
     DeselectAll();
   // The status bar outlives the view: what it said of the view goes with it.
+  ClearUnjoinablePrompt();
   SetPaneText(1, CString());
   SetPaneText(2, CString());
   CScaleView::OnDestroy();

@@ -190,6 +190,8 @@ public:
   int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
   // The status-bar prompt for two units pushed together that no joining type fits.
   static CString GetNoJoiningTypePrompt();
+  // The prompt speaks of the last move only: it goes when the selection or the design changes.
+  void ClearUnjoinablePrompt();
   // Snapping and alignment.
   void StartMove(CDesignItem* pItem);
   void StartResize(CDesignItem* pItem);
