@@ -156,6 +156,8 @@ protected:
       ASSERT_TRUE(items[0]->GetUnit()->SetOptionChoice(kGlazing, kObscure));
     }
     EXPECT_GE(Joins(), opening.joins) << opening.name;
+    // Stored as a designer leaves it: the whole opening filling its window.
+    Command(ID_SCALE_TO_FIT);
     StoreDesign(opening.name, 1);
     ASSERT_GE(m_pDoc->FindDesign(opening.name), 0) << opening.name;
   }
