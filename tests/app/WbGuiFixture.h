@@ -2,6 +2,10 @@
 // The fixture of the Workbench's GUI tests: the real application started offscreen, with helpers
 // that place units through the New Window Unit commands and click and drag on the Workbench view
 // with real mouse events.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QKeyEvent>
@@ -113,6 +117,17 @@ protected:
     if (View()->GetItemList()->GetCount() != before + 1)
       return nullptr;
     return dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetTail()));
+  }
+
+  // Starts the program on a copy (the path given) of the sample project kept with the sources.
+  void StartOnTheKeptSampleHouse(const std::string& copy)
+  {
+    const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    std::filesystem::copy_file(std::string(source) + "/samples/Sample House.tpf", copy);
+    ASSERT_TRUE(Start(copy.c_str()));
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
   }
 
   // Starts the program at four pixels to the inch (a pixel of the pointer is a quarter inch) and

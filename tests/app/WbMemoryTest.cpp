@@ -3,7 +3,6 @@
 #include <malloc.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "ChildRun.h"
@@ -63,13 +62,7 @@ TEST_F(WbMemoryTest, ChildCountsTheHeapOverWorkbenchSessions)
 {
   if (!std::getenv(kCountingChildVariable))
     GTEST_SKIP() << "runs as the child of FiftyWorkbenchSessionsLeaveTheHeapAsTheyFoundIt";
-  const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
-  ASSERT_NE(source, nullptr);
-  const std::string copy = m_dir.Path("Sample House.tpf");
-  std::filesystem::copy_file(std::string(source) + "/samples/Sample House.tpf", copy);
-  ASSERT_TRUE(Start(copy.c_str()));
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
+  ASSERT_NO_FATAL_FAILURE(StartOnTheKeptSampleHouse(m_dir.Path("Sample House.tpf")));
   // The first two sessions set up what the sessions after them share: the icons and cursors of
   // the Workbench's tools and bars, the main window's menus as they come back after a session.
   for (int i = 0; i < 2; ++i)
