@@ -3,7 +3,9 @@
 // the outside area, the translators, the one-pixel rasteriser) should stay within twice the
 // painter, and ten times the units should cost at most eleven times the time. Both sides must
 // light about as many pixels (the rasterisers differ only in end pixels and steps); the label
-// carries a hash of the Workbench's pixels, so that two builds can be compared.
+// carries a hash of the Workbench's pixels, so that two builds can be compared. The units keep
+// their drawings and highlighted sides from one redraw to the next, so a redraw after one unit
+// moved, which must look for every unit's highlighted sides again, is measured too.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -164,6 +166,23 @@ void WorkbenchRedraw(benchmark::State& state)
   state.SetLabel(label);
 }
 
+// A redraw after one unit moved, as a nudge moves it: its alignment entries are filed again, so
+// no unit can keep the highlighted sides it found at the redraw before.
+void WorkbenchRedrawAfterMove(benchmark::State& state)
+{
+  CWorkbenchView* pView = Bench(state).view;
+  auto* pItem = static_cast<CUnitItem*>(pView->GetItemList()->GetHead());
+  double step = 0.5;
+  for (auto _ : state) {
+    pItem->Offset(CVRX2DVector(step, 0.0));
+    step = -step;
+    pView->UpdateAlignmentEntities(pItem);
+    pView->Invalidate(TRUE);
+    pView->UpdateWindow();
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void QtPainterSameLines(benchmark::State& state)
 {
   const CRect client = Bench(state).view->GetClientRect();
@@ -189,8 +208,13 @@ void QtPainterSameLines(benchmark::State& state)
 
 const CBenchRatio kRedraw500("redraw / painter, 500 units", "WorkbenchRedraw/500", "QtPainterSameLines/500", 2.0);
 const CBenchRatio kRedraw5000("redraw / painter, 5,000 units", "WorkbenchRedraw/5000", "QtPainterSameLines/5000", 2.0);
+const CBenchRatio kMoved500("redraw after a move / painter, 500 units", "WorkbenchRedrawAfterMove/500",
+                            "QtPainterSameLines/500", 2.0);
+const CBenchRatio kMoved5000("redraw after a move / painter, 5,000 units", "WorkbenchRedrawAfterMove/5000",
+                             "QtPainterSameLines/5000", 2.0);
 const CBenchRatio kGrowth("redraw 5,000 / 500 units", "WorkbenchRedraw/5000", "WorkbenchRedraw/500", 11.0);
 }  // namespace
 
 BENCHMARK(QtPainterSameLines)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(WorkbenchRedraw)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(WorkbenchRedrawAfterMove)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);

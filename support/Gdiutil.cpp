@@ -70,12 +70,6 @@ BOOL ClipOblique(POINT& p1, POINT& p2, const Box& box, long long width, long lon
 }
 }  // namespace
 
-double Round(double x)
-{
-  double r = x >= 0 ? std::floor(x + 0.5) : std::ceil(x - 0.5);
-  return r == 0.0 ? 0.0 : r;
-}
-
 int ClampToShort(int v) { return std::clamp(v, kShortMin, kShortMax); }
 
 RECT MakeClampedRect(int left, int top, int right, int bottom)

@@ -8,6 +8,7 @@
 #include "ui/output/Clipguard.h"
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
+#include "views/Drawlist.h"
 #include "views/Xltdata.h"
 
 IMPLEMENT_DYNAMIC(CDCTranslator, CEntityTranslator)
@@ -47,17 +48,79 @@ COLORREF CDCTranslator::GetColor(int category)
   return pMap ? pMap->GetGDIData(category)->GetColor() : RGB(0, 0, 0);
 }
 
+void CDCTranslator::Translate(const CVRX2DEntityArray& entities)
+{
+  Gather([&] { CEntityTranslator::Translate(entities); });
+}
+
+void CDCTranslator::TranslateDrawList(const CDrawList& list)
+{
+  Gather([&] {
+    for (const CDrawList::CEntry& entry : list.Entries()) {
+      if (entry.pOther) {
+        TranslateEntity(*entry.pOther);
+        continue;
+      }
+      PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
+      TranslateSegment(CVRX2DPoint(entry.x1, entry.y1), CVRX2DPoint(entry.x2, entry.y2), entry.category);
+    }
+  });
+}
+
+void CDCTranslator::Gather(const std::function<void()>& translate)
+{
+  // DrawSegments sets each end pixel as SetPixel does, which is how an end pixel is drawn while
+  // the raster operation copies; inverting operations draw it through the pen, line by line.
+  m_bGathering = !IsInverting(m_pDC->GetROP2());
+  try {
+    translate();
+  } catch (...) {
+    DrawGatheredLines();
+    m_bGathering = FALSE;
+    throw;
+  }
+  DrawGatheredLines();
+  m_bGathering = FALSE;
+}
+
+void CDCTranslator::DrawGatheredLines()
+{
+  if (m_gathered.empty())
+    return;
+  CPen* pOld = m_pDC->SelectObject(m_pGatheredPen);
+  m_pDC->DrawSegments(m_gathered, m_gatheredColor);
+  m_pDC->SelectObject(pOld);
+  m_gathered.clear();
+}
+
 void CDCTranslator::TranslateLine(const CVRX2DLine& line)
 {
-  POINT p1 = ConvertPoint(line.GetStartPoint());
-  POINT p2 = ConvertPoint(line.GetEndPoint());
+  TranslateSegment(line.GetStartPoint(), line.GetEndPoint(), line.GetCategory());
+}
+
+void CDCTranslator::TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint& end, int category)
+{
+  POINT p1 = ConvertPoint(start);
+  POINT p2 = ConvertPoint(end);
   if (m_bClipTo16Bits && !ClipLineToRect(p1, p2, kDeviceMin, kDeviceMin, kDeviceSpan, kDeviceSpan))
     return;
   PCTRACE(TT_TRANSLATORS, TL_DETAIL)("Translate():   Drawing line from (%d, %d) to (%d, %d)", p1.x, p1.y, p2.x, p2.y);
-  CPen* pOld = m_pDC->SelectObject(GetPen(line.GetCategory()));
+  if (m_bGathering) {
+    // The lines of one category that follow each other go to the device context together, in
+    // their order.
+    if (m_gathered.empty() || category != m_nGatheredCategory) {
+      DrawGatheredLines();
+      m_pGatheredPen = GetPen(category);
+      m_gatheredColor = GetColor(category);
+      m_nGatheredCategory = category;
+    }
+    m_gathered.emplace_back(p1, p2);
+    return;
+  }
+  CPen* pOld = m_pDC->SelectObject(GetPen(category));
   m_pDC->MoveTo(p1);
   m_pDC->LineTo(p2);
-  DrawEndPixel(p2, line.GetCategory());
+  DrawEndPixel(p2, category);
   m_pDC->SelectObject(pOld);
 }
 
@@ -74,6 +137,7 @@ void CDCTranslator::DrawEndPixel(CPoint point, int category)
 
 void CDCTranslator::TranslateArc(const CVRX2DArc& arc)
 {
+  DrawGatheredLines();
   CVRX2DPoint major(arc.GetMajorRadius(), 0.0);
   CVRX2DPoint minor(arc.GetMinorRadius(), 0.0);
   if (major == minor || IsAxisAligned(arc.GetAxisAngle())) {
@@ -121,5 +185,5 @@ void CGDITranslator::Translate(const CVRX2DEntityArray& entities)
   CDC* pDC = GetDC();
   CSavedDC saved(pDC);
   pDC->SetROP2(R2_COPYPEN);
-  CEntityTranslator::Translate(entities);
+  CDCTranslator::Translate(entities);
 }

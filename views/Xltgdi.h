@@ -1,10 +1,15 @@
 #pragma once
 // Translators that draw on a device context: lines and arcs with the pen and colour of their
 // category. Derived classes decide how a world point becomes a device point.
+#include <functional>
+#include <utility>
+#include <vector>
+
 #include "platform/core/Rect.h"
 #include "views/Xltent.h"
 
 class CDC;
+class CDrawList;
 class CMapECatToXLTGDIData;
 class CPen;
 class CVRX2DPoint;
@@ -16,7 +21,15 @@ public:
   // Neither the map nor the device context is owned; the map may be null (black, current pen).
   CDCTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC);
 
+  // While the raster operation copies, the lines of one category that follow each other are
+  // drawn with one call of the device context: the same pixels, set up once. An entity that
+  // throws still finds the lines before it drawn.
+  void Translate(const CVRX2DEntityArray& entities) override;
+  // The entities a draw list was copied from, drawn as Translate draws them.
+  virtual void TranslateDrawList(const CDrawList& list);
+  // Sends the line on to TranslateSegment, as the draw list's lines go.
   void TranslateLine(const CVRX2DLine& line) override;
+  void TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint& end, int category);
   void TranslateArc(const CVRX2DArc& arc) override;
   // One platform arc call for an arc of equal radii or an axis along x or y.
   virtual void DrawArc(const CVRX2DArc& arc);
@@ -34,9 +47,18 @@ private:
   // The platform's lines leave out their last pixel; this sets it. In an inverting raster mode
   // it is inverted like the rest of the line, so that drawing twice restores it.
   void DrawEndPixel(CPoint point, int category);
+  // Runs translate with lines gathered while the raster operation copies, and draws them.
+  void Gather(const std::function<void()>& translate);
+  // Draws the lines gathered and empties the list.
+  void DrawGatheredLines();
 
   CDC* m_pDC;
   BOOL m_bClipTo16Bits = TRUE;
+  BOOL m_bGathering = FALSE;
+  int m_nGatheredCategory = 0;
+  CPen* m_pGatheredPen = nullptr;
+  COLORREF m_gatheredColor = 0;
+  std::vector<std::pair<CPoint, CPoint>> m_gathered;
 };
 
 // Maps a world point by one scale factor; the device context's mapping does the rest.

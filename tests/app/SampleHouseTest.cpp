@@ -319,13 +319,7 @@ protected:
 // joins and options it was built with.
 TEST_F(KeptSampleHouseTest, TheKeptSampleOpensWithItsTwelveOpenings)
 {
-  const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
-  ASSERT_NE(source, nullptr);
-  const std::string copy = m_dir.Path("Sample House.tpf");
-  std::filesystem::copy_file(std::string(source) + "/samples/Sample House.tpf", copy);
-  ASSERT_TRUE(Start(copy.c_str()));
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
+  ASSERT_NO_FATAL_FAILURE(StartOnTheKeptSampleHouse(m_dir.Path("Sample House.tpf")));
   ASSERT_EQ(m_pDoc->GetDesignCount(), static_cast<int>(House().size()));
   EXPECT_EQ(m_pDoc->GetProjectName(), kHouseName);
   for (const Opening& opening : House()) {

@@ -2,6 +2,10 @@
 // The fixture of the Workbench's GUI tests: the real application started offscreen, with helpers
 // that place units through the New Window Unit commands and click and drag on the Workbench view
 // with real mouse events.
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include <QKeyEvent>
@@ -118,6 +122,17 @@ protected:
   }
 
   CUnitItem* PlaceUnit(UINT nID, CPoint at) { return PlaceWith<CUnitItem>(nID, at); }
+
+  // Starts the program on a copy (the path given) of the sample project kept with the sources.
+  void StartOnTheKeptSampleHouse(const std::string& copy)
+  {
+    const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    std::filesystem::copy_file(std::string(source) + "/samples/Sample House.tpf", copy);
+    ASSERT_TRUE(Start(copy.c_str()));
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+  }
 
   // Starts the program at four pixels to the inch (a pixel of the pointer is a quarter inch) and
   // takes the world point 20 pixels in from the view's lower left as the base gliders are placed from.

@@ -3,6 +3,8 @@
 // properties sheet with Apply, OK and Cancel, opened by its command and by a double click on
 // empty space, and the Alignment Lines dialog.
 #include "WbGuiFixture.h"
+#include "geometry/2dline.h"
+#include "views/Xltdata.h"
 #include "ui/dlg/PropSheet.h"
 #include "workbench/sheets/Wbprops.h"
 #include "workbench/frame/Wbids.h"
@@ -220,4 +222,74 @@ TEST_F(WbSnapGuiTest, ASideOnAnotherUnitsAlignmentLineIsDrawnHighlighted)
   View()->RedrawWindow();
   EXPECT_EQ(View()->GetSurfacePixel(rightSide.x, rightSide.y), RGB(192, 0, 0));
   EXPECT_EQ(View()->GetSurfacePixel(leftSide.x, leftSide.y), RGB(0, 0, 0)) << "a side on nobody's line";
+}
+
+namespace {
+// The middle of a unit's lowest horizontal perimeter side, in client pixels.
+CPoint BottomSideMiddle(CWorkbenchView* pView, CUnitItem* pItem)
+{
+  const CVRX2DLine* pBottom = nullptr;
+  const CObArray& sides = *pItem->GetPComponentOutlines();
+  for (int i = 0; i < sides.GetSize(); ++i) {
+    const auto* pLine = dynamic_cast<const CVRX2DLine*>(sides[i]);
+    if (pLine && pLine->IsHorizontal() &&
+        (!pBottom || pLine->GetStartPoint().GetY() < pBottom->GetStartPoint().GetY()))
+      pBottom = pLine;
+  }
+  if (!pBottom)
+    return CPoint(-1, -1);
+  const CVRX2DPoint a = pBottom->GetStartPoint();
+  const CVRX2DPoint b = pBottom->GetEndPoint();
+  return pView->WorldToClient(CVRX2DPoint((a.GetX() + b.GetX()) / 2.0, a.GetY()));
+}
+}  // namespace
+
+// A redraw keeps each unit's drawing and its highlighted sides from one redraw to the next; a
+// unit dragged away and back must take its drawing along and leave the other unit's side
+// highlighted only while the two sides are in line.
+TEST_F(WbSnapGuiTest, RedrawsShowTheHighlightsAndUnitsAsTheyStandNow)
+{
+  CUnitItem* pFixed = PlaceGlider(10.0, 20.0);
+  CUnitItem* pMoving = PlaceGlider(60.0, 20.0);
+  ASSERT_TRUE(pFixed && pMoving);
+  ASSERT_TRUE(View()->GetSnapHighlights());
+  View()->DeselectAll();
+  auto redraw = [this] {
+    View()->Invalidate(TRUE);
+    View()->UpdateWindow();
+  };
+  redraw();
+  const COLORREF highlight = View()->GetCategoryMap()->GetGDIData(ecatSnapHighlight)->GetColor();
+  const CPoint fixedBottom = BottomSideMiddle(View(), pFixed);
+  const CPoint movingBottom = BottomSideMiddle(View(), pMoving);
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(movingBottom));
+  EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight) << "in line with the other's bottom";
+  EXPECT_EQ(View()->GetSurfacePixel(movingBottom.x, movingBottom.y), highlight);
+  redraw();
+  EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight) << "the same at the next redraw";
+
+  // Up by the unit's height and a half: no horizontal side in line with another.
+  const int rise = View()->WorldToDevice(CVRX2DVector(0.0, pMoving->GetHeight() * 1.5)).cy;
+  CRect rect;
+  ASSERT_TRUE(pMoving->GetClientRect(rect, View()));
+  const CPoint grip = rect.CenterPoint();
+  ASSERT_GT(grip.y - rise, 0);
+  Drag(grip, CPoint(grip.x, grip.y - rise));
+  ASSERT_GT(pMoving->GetOffset().GetY(), 20.0 + pMoving->GetHeight());
+  View()->DeselectAll();
+  redraw();
+  EXPECT_NE(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight) << "nothing in line any more";
+  EXPECT_NE(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), RGB(255, 255, 255)) << "the side itself stays";
+  EXPECT_EQ(View()->GetSurfacePixel(movingBottom.x, movingBottom.y), RGB(255, 255, 255)) << "the unit left";
+  const CPoint moved = BottomSideMiddle(View(), pMoving);
+  EXPECT_NE(View()->GetSurfacePixel(moved.x, moved.y), RGB(255, 255, 255)) << "and is drawn where it went";
+
+  // Back down: it snaps into line again, and both sides show it.
+  ASSERT_TRUE(pMoving->GetClientRect(rect, View()));
+  Drag(rect.CenterPoint(), CPoint(rect.CenterPoint().x, rect.CenterPoint().y + rise));
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 20.0);
+  View()->DeselectAll();
+  redraw();
+  EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight);
+  EXPECT_EQ(View()->GetSurfacePixel(movingBottom.x, movingBottom.y), highlight);
 }

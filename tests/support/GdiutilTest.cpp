@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
+#include <vector>
 
 #include "support/Gdiutil.h"
 
@@ -37,6 +39,46 @@ TEST(GdiUtil, RoundHalvesAwayFromZero)
   EXPECT_FALSE(std::signbit(Round(-0.4)));
   EXPECT_EQ(Round(2.4999), 2.0);
   EXPECT_EQ(Round(-7.6), -8.0);
+}
+
+// Rounding takes a shortcut where the value fits an integer; at its edges and beyond it, the
+// answer must be the one floor and ceil give.
+TEST(GdiUtil, RoundAgreesWithFloorAndCeilAtEveryMagnitude)
+{
+  auto reference = [](double x) {
+    const double r = x >= 0 ? std::floor(x + 0.5) : std::ceil(x - 0.5);
+    return r == 0.0 ? 0.0 : r;
+  };
+  const double limit = 4503599627370496.0;
+  std::vector<double> values = {0.0,
+                                -0.0,
+                                0.49999999999999994,
+                                -0.49999999999999994,
+                                0.5,
+                                -0.5,
+                                1.5,
+                                -1.5,
+                                std::nextafter(limit, 0.0),
+                                -std::nextafter(limit, 0.0),
+                                limit - 0.5,
+                                limit,
+                                -limit,
+                                limit + 2.0,
+                                9.3e18,
+                                -9.3e18,
+                                1e300,
+                                -1e300,
+                                std::numeric_limits<double>::infinity(),
+                                -std::numeric_limits<double>::infinity()};
+  for (double x = -3.0; x <= 3.0; x += 0.125)
+    values.push_back(x);
+  for (int k = 0; k < 64; ++k)
+    values.push_back(std::ldexp(1.0, k) + 0.5);
+  for (double x : values) {
+    EXPECT_EQ(Round(x), reference(x)) << x;
+    EXPECT_EQ(std::signbit(Round(x)), std::signbit(reference(x))) << x;
+  }
+  EXPECT_TRUE(std::isnan(Round(std::nan(""))));
 }
 
 TEST(GdiUtil, ClampsToShortRange)

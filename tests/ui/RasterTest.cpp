@@ -2,6 +2,7 @@
 // operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
 #include <algorithm>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -417,4 +418,62 @@ TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
   EXPECT_FALSE(region.ContainsRect(CRect(-1, 0, 3, 3)));
   EXPECT_TRUE(region.ContainsRect(CRect(30, 30, 30, 30)));
   EXPECT_FALSE(CRectRegion().ContainsRect(CRect(0, 0, 1, 1)));
+}
+
+// The many lines of a drawing go to the device in one call; each must still be drawn as MoveTo
+// and LineTo draw it and then get its end pixel as SetPixel sets it, one line after the other,
+// through the mapping, the clip, a styled pen and its opaque gaps.
+TEST(Raster, SegmentsDrawAsMoveToLineToAndSetPixelOneAfterTheOther)
+{
+  const std::vector<std::pair<CPoint, CPoint>> segments = {
+      {{3, 4}, {40, 4}},   {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},  {{12, 12}, {12, 12}},
+      {{-9, 20}, {70, 22}}, {{30, 40}, {55, 2}}, {{50, 10}, {50, 10}}, {{8, 30}, {8, 4}}};
+  auto prepare = [](CCanvas& c, CPen& pen) {
+    c.dc.SetWindowOrg(-2, -1);
+    c.dc.IntersectClipRect(0, 0, 48, 36);
+    c.dc.SelectObject(&pen);
+    c.dc.SetBkColor(RGB(0, 200, 0));
+    c.dc.SetBkMode(OPAQUE);
+  };
+  for (int style : {PS_SOLID, PS_DOT}) {
+    CPen pen(style, 0, RGB(0, 0, 255));
+    CCanvas oneByOne;
+    prepare(oneByOne, pen);
+    for (const auto& [a, b] : segments) {
+      oneByOne.dc.MoveTo(a);
+      oneByOne.dc.LineTo(b);
+      oneByOne.dc.SetPixel(b, RGB(255, 0, 0));
+    }
+    CCanvas together;
+    prepare(together, pen);
+    ASSERT_TRUE(together.dc.DrawSegments(segments, RGB(255, 0, 0)));
+    EXPECT_EQ(together.Snapshot(), oneByOne.Snapshot()) << "pen style " << style;
+    EXPECT_EQ(together.dc.GetCurrentPosition(), oneByOne.dc.GetCurrentPosition());
+    // A dotted line drawn on from there continues the pattern where the last line left it.
+    oneByOne.dc.LineTo(30, 33);
+    together.dc.LineTo(30, 33);
+    EXPECT_EQ(together.Snapshot(), oneByOne.Snapshot()) << "pen style " << style;
+  }
+}
+
+// A device context keeps the image's pixels between primitives; a copy of the image taken
+// meanwhile keeps its own pixels, and a resized image is drawn in where its pixels now lie.
+TEST(Raster, ADeviceNeverWritesIntoPixelsItsImageNoLongerOwnsAlone)
+{
+  CCanvas c(32, 24);
+  c.dc.MoveTo(0, 2);
+  c.dc.LineTo(20, 2);
+  const QImage copy = c.image.Image();
+  c.dc.MoveTo(0, 6);
+  c.dc.LineTo(20, 6);
+  EXPECT_EQ(c.Pixel(5, 6), kBlack);
+  EXPECT_EQ(CRasterizer::ToColorRef(copy.pixel(5, 6)), kWhite) << "the copy took the pixels as they were";
+  EXPECT_EQ(CRasterizer::ToColorRef(copy.pixel(5, 2)), kBlack);
+  c.image.Resize(64, 48, kWhite);
+  c.image.Resize(40, 40, kWhite);
+  c.dc.MoveTo(0, 10);
+  c.dc.LineTo(20, 10);
+  EXPECT_EQ(c.Pixel(19, 10), kBlack);
+  EXPECT_EQ(c.Pixel(5, 2), kBlack) << "the resize kept the pixels that fit";
+  EXPECT_EQ(c.CountNot(kWhite), 3 * 20);
 }

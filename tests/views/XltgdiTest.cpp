@@ -1,8 +1,10 @@
 // Guards drawing through device-context translators: the end pixel of every line, clipping to
 // 16-bit device coordinates, the rounding of the scale mapping, the category pens with their
-// key-0 fallback, and inverted drawing that a second pass undoes pixel for pixel.
+// key-0 fallback, inverted drawing that a second pass undoes pixel for pixel, and lines drawn
+// together or from a draw list exactly as one by one.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "geometry/2darc.h"
@@ -10,6 +12,7 @@
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
+#include "views/Drawlist.h"
 #include "views/Xltdata.h"
 #include "views/Xltgdi.h"
 
@@ -155,4 +158,42 @@ TEST_F(XltgdiTest, InvertedDrawingTwiceRestoresEveryPixel)
   EXPECT_NE(dc.GetPixel(30, 30), before[30 * kSize + 30]);
   translator.Translate(entities);
   EXPECT_EQ(Pixels(), before);
+}
+
+// While copying, a translator hands the lines of one category to the device context together,
+// and a draw list keeps the lines it was made from by value. Both must set every pixel as the
+// lines drawn one by one set it: the end pixel of one line overwritten by the next, categories
+// changing, an arc in between, a zero-length line, lines cut at the bitmap, at the clip and at
+// 16 bits.
+TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
+{
+  CVRX2DEntityArray entities = Lines({CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)),
+                                      CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
+                                      CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
+                                      CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)),
+                                      CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
+                                      CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
+                                      CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
+  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
+  for (const CVRX2DLine& line : {CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)),
+                                 CVRX2DLine(13, CVRX2DPoint(36, 2), CVRX2DPoint(36, 39))})
+    entities.Add(line.Clone());
+  auto drawn = [&](const std::function<void(CGDITranslator&)>& draw) {
+    dc.FillSolidRect(0, 0, kSize, kSize, kWhite);
+    dc.SaveDC();
+    dc.IntersectClipRect(0, 0, 35, kSize);
+    CGDITranslator translator(&map, &dc, 1.0);
+    draw(translator);
+    dc.RestoreDC(-1);
+    return Pixels();
+  };
+  const std::vector<COLORREF> oneByOne = drawn([&](CGDITranslator& translator) {
+    for (int i = 0; i < entities.GetSize(); ++i)
+      translator.TranslateEntity(*entities[i]);
+  });
+  EXPECT_EQ(oneByOne[10 * kSize + 15], kRed) << "the red line over the black end pixel";
+  EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.Translate(entities); }), oneByOne);
+  CDrawList list;
+  list.Assign(entities);
+  EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.TranslateDrawList(list); }), oneByOne);
 }

@@ -2,6 +2,7 @@
 // Device contexts with the drawing interface's semantics. Window device contexts draw into the
 // window's retained surface; the same class draws on printers and into clipboard pictures.
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Object.h"
@@ -98,6 +99,11 @@ public:
   CPoint MoveTo(POINT point) { return MoveTo(point.x, point.y); }
   BOOL LineTo(int x, int y);
   BOOL LineTo(POINT point) { return LineTo(point.x, point.y); }
+  // Separate lines with the current pen, each drawn as MoveTo(first) and LineTo(second) would
+  // draw it and then given its last pixel as SetPixel(second, endColor) would; the current
+  // position ends at the last line's end. The lines of a whole drawing in one call cost the
+  // device's set-up once.
+  BOOL DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, COLORREF endColor);
   CPoint GetCurrentPosition() const { return m_state.current; }
   COLORREF SetPixel(int x, int y, COLORREF crColor);
   COLORREF SetPixel(POINT point, COLORREF crColor) { return SetPixel(point.x, point.y, crColor); }
@@ -156,6 +162,8 @@ protected:
 
   std::unique_ptr<CDcDevice> m_pDevice;
   State m_state;
+  // Kept between calls of DrawSegments, which would otherwise allocate for each.
+  std::vector<std::pair<CPoint, CPoint>> m_deviceSegments;
   std::vector<State> m_saved;
   BOOL m_bPrinting = FALSE;
   CDC* m_pAttribDC = nullptr;

@@ -141,6 +141,12 @@ int BoxText(QPainter& painter, QRect& box, const QString& text, UINT format, con
 }
 
 CRect ToCRect(const QRect& r) { return CRect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height()); }
+
+// Every pixel a line from a to b may change, b included.
+CRect LineBounds(CPoint a, CPoint b)
+{
+  return CRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
+}
 }  // namespace
 
 void CDcDevice::SetExtraClip(const CRectRegion* clip)
@@ -158,6 +164,16 @@ CRectRegion CDcDevice::EffectiveClip() const
   return clip;
 }
 
+void CDcDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop,
+                         COLORREF bk, bool opaque, COLORREF endColor, CStyleState& state)
+{
+  for (const auto& [a, b] : segments) {
+    state = CStyleState();
+    Line(a, b, pen, rop, bk, opaque, state);
+    SetPixel(b, endColor);
+  }
+}
+
 void CDcDevice::Touch(const CRect& r) const
 {
   if (onTouched && !r.IsRectEmpty())
@@ -165,6 +181,16 @@ void CDcDevice::Touch(const CRect& r) const
 }
 
 CRasterDevice::CRasterDevice(CImageData* image, const CRectRegion& baseClip) : m_pImage(image), m_baseClip(baseClip) {}
+
+CPixelBuffer CRasterDevice::Pixels() const
+{
+  const QImage& image = m_pImage->Image();
+  if (m_pixels.bits && image.cacheKey() == m_pixelsKey && image.isDetached())
+    return m_pixels;
+  m_pixels = m_pImage->Buffer();
+  m_pixelsKey = image.cacheKey();
+  return m_pixels;
+}
 
 const CRectRegion& CRasterDevice::RasterClip() const
 {
@@ -210,7 +236,7 @@ CRect CRasterDevice::SurfaceRect() const
 void CRasterDevice::Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds)
 {
   const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
+  CRasterizer raster(Pixels(), &clip);
   CLinePen lp;
   lp.color = CRasterizer::ToPixel(pen.color);
   lp.rop = rop;
@@ -218,34 +244,55 @@ void CRasterDevice::Plot(const std::vector<CPoint>& points, const CDevPen& pen, 
   Touch(bounds);
 }
 
-void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state)
+CLinePen CRasterDevice::MakeLinePen(const CDevPen& pen, int rop, COLORREF bk, bool opaque)
 {
-  if (pen.IsNull())
-    return;
-  const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
   CLinePen lp;
   lp.color = CRasterizer::ToPixel(pen.color);
   lp.style = pen.style;
   lp.rop = rop;
   lp.opaqueGaps = opaque && pen.style != PS_SOLID;
   lp.gapColor = CRasterizer::ToPixel(bk);
-  raster.Line(a, b, lp, state);
-  CRect r(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
-  Touch(r);
+  return lp;
+}
+
+void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state)
+{
+  if (pen.IsNull())
+    return;
+  const CRectRegion& clip = RasterClip();
+  CRasterizer raster(Pixels(), &clip);
+  raster.Line(a, b, MakeLinePen(pen, rop, bk, opaque), state);
+  Touch(LineBounds(a, b));
+}
+
+void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop,
+                             COLORREF bk, bool opaque, COLORREF endColor, CStyleState& state)
+{
+  const CRectRegion& clip = RasterClip();
+  CRasterizer raster(Pixels(), &clip);
+  const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
+  const std::uint32_t end = CRasterizer::ToPixel(endColor);
+  for (const auto& [a, b] : segments) {
+    state = CStyleState();
+    if (!pen.IsNull())
+      raster.Line(a, b, lp, state);
+    raster.SetPixel(b.x, b.y, end, R2_COPYPEN);
+    // The line's bounds hold its last pixel.
+    Touch(pen.IsNull() ? CRect(b.x, b.y, b.x + 1, b.y + 1) : LineBounds(a, b));
+  }
 }
 
 void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 {
   const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
+  CRasterizer raster(Pixels(), &clip);
   raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(CRect(p.x, p.y, p.x + 1, p.y + 1));
 }
 
 COLORREF CRasterDevice::GetPixel(CPoint p) const
 {
-  CRasterizer raster(m_pImage->Buffer(), nullptr);
+  CRasterizer raster(Pixels(), nullptr);
   return CRasterizer::ToColorRef(raster.GetPixel(p.x, p.y));
 }
 
@@ -254,7 +301,7 @@ void CRasterDevice::Rectangle(const CRect& rect, const CDevPen& pen, const CDevB
   CRect r(rect);
   r.NormalizeRect();
   const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
+  CRasterizer raster(Pixels(), &clip);
   if (pen.IsNull()) {
     // Without a pen the filled area is one pixel smaller in each direction.
     if (!brush.isNull)
@@ -278,7 +325,7 @@ void CRasterDevice::Ellipse(const CRect& rect, const CDevPen& pen, const CDevBru
   CRect r(rect);
   r.NormalizeRect();
   const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
+  CRasterizer raster(Pixels(), &clip);
   std::vector<CPoint> outline;
   std::vector<std::pair<int, CRasterizer::Span>> interior;
   if (pen.IsNull())
@@ -324,7 +371,7 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
     }
   }
   const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
+  CRasterizer raster(Pixels(), &clip);
   if (!brush.isNull) {
     // The fill leaves out the outline pixels so that every pixel changes once.
     std::vector<std::pair<int, CRasterizer::Span>> spans;
@@ -345,7 +392,7 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
 void CRasterDevice::FillRegion(const CRectRegion& region, COLORREF color)
 {
   const CRectRegion& clip = RasterClip();
-  CRasterizer raster(m_pImage->Buffer(), &clip);
+  CRasterizer raster(Pixels(), &clip);
   for (const CRect& r : region.Rects())
     raster.FillRect(r, CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(region.GetBounds());

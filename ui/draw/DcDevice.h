@@ -61,6 +61,10 @@ public:
   CRectRegion EffectiveClip() const;
 
   virtual void Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state) = 0;
+  // Each pair as Line from its first point (with a fresh style position) followed by SetPixel of
+  // its second point in endColor; state ends as the last line left it.
+  virtual void Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop,
+                        COLORREF bk, bool opaque, COLORREF endColor, CStyleState& state);
   virtual void SetPixel(CPoint p, COLORREF color) = 0;
   virtual COLORREF GetPixel(CPoint p) const = 0;
   virtual void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
@@ -102,6 +106,9 @@ public:
   }
 
   void Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORREF bk, bool opaque, CStyleState& state) override;
+  // The clip, the pixels and the pen are taken once for all the segments.
+  void Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop, COLORREF bk,
+                bool opaque, COLORREF endColor, CStyleState& state) override;
   void SetPixel(CPoint p, COLORREF color) override;
   COLORREF GetPixel(CPoint p) const override;
   void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
@@ -115,16 +122,24 @@ public:
   QPaintDevice* PaintDevice() const override;
 
 private:
+  static CLinePen MakeLinePen(const CDevPen& pen, int rop, COLORREF bk, bool opaque);
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
   CRect SurfaceRect() const;
 
   // The effective clip, worked out once per change rather than once per primitive.
   const CRectRegion& RasterClip() const;
+  // The image's writable pixels, taken once while the image keeps them to itself: asking for
+  // them detaches the image, which cost more than a short line. A copy of the image made
+  // meanwhile, a resize, or anyone else's write access (each changes the image's cache key or
+  // shares its pixels) makes the device ask again, so it never writes into shared pixels.
+  CPixelBuffer Pixels() const;
 
   CImageData* m_pImage;
   CRectRegion m_baseClip;
   mutable CRectRegion m_rasterClip;
   mutable int m_rasterClipVersion = -1;
+  mutable CPixelBuffer m_pixels;
+  mutable qint64 m_pixelsKey = 0;
 };
 
 // Draws through a painter: printers, SVG generators and pictures. Raster operations other than

@@ -75,6 +75,22 @@ BOOL CDC::LineTo(int x, int y)
   return TRUE;
 }
 
+BOOL CDC::DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, COLORREF endColor)
+{
+  if (!m_pDevice)
+    return FALSE;
+  if (segments.empty())
+    return TRUE;
+  m_deviceSegments.clear();
+  for (const auto& [a, b] : segments)
+    m_deviceSegments.emplace_back(ToDevice(a.x, a.y), ToDevice(b.x, b.y));
+  CDevPen pen{m_state.penStyle, m_state.penWidth, m_state.penColor};
+  m_pDevice->Segments(m_deviceSegments, pen, m_state.rop, m_state.bkColor, m_state.bkMode == OPAQUE, endColor,
+                      m_state.style);
+  m_state.current = segments.back().second;
+  return TRUE;
+}
+
 COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
 {
   if (!m_pDevice)

@@ -1,6 +1,8 @@
 #include "ui/frame/CtrlBar.h"
 
 #include <cmath>
+#include <compare>
+#include <map>
 
 #include <QAction>
 #include <QApplication>
@@ -8,7 +10,10 @@
 #include <QDockWidget>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStatusBar>
+#include <QStyleFactory>
 #include <QToolBar>
 
 #include "ui/dlg/Ctrls.h"
@@ -210,6 +215,7 @@ BOOL CToolBar::LoadBitmap(UINT nIDResource)
 {
   if (!m_bitmap.LoadBitmap(nIDResource))
     return FALSE;
+  m_nBitmapID = nIDResource;
   const double ratio = qApp->devicePixelRatio();
   if (ratio > 1.0)
     m_bitmapScaled.LoadBitmap(nIDResource, ratio);
@@ -290,6 +296,26 @@ const char* ThemeIconName(UINT nID)
   }
 }
 
+// One button's icon wherever a toolbar shows it: the strip's resource, the image's place in it,
+// the image size and scale, and the command (for the theme's icon).
+struct CButtonIconKey
+{
+  UINT bitmap;
+  int image;
+  LONG width;
+  LONG height;
+  double scale;
+  UINT command;
+  auto operator<=>(const CButtonIconKey&) const = default;
+};
+
+// Never destroyed: icons hold pixmaps, which must not outlive the Qt application.
+std::map<CButtonIconKey, QIcon>& SharedButtonIcons()
+{
+  static auto* icons = new std::map<CButtonIconKey, QIcon>;
+  return *icons;
+}
+
 QPixmap StripImage(const CBitmap& strip, int nImage, CSize size, double scale)
 {
   const CImageData* data = strip.Image();
@@ -306,13 +332,26 @@ QPixmap StripImage(const CBitmap& strip, int nImage, CSize size, double scale)
 
 QIcon CToolBar::ButtonIcon(UINT nID, int nImage) const
 {
+  // Qt keeps what it draws of an icon in its pixmap cache, under the icon's own pixmaps: new
+  // icons for every toolbar made (each frame opened) would leave pixmaps there that nothing asks
+  // for again. Toolbars made from the same strip share their icons instead.
+  const double scale = m_bitmapScaled.Image() ? qApp->devicePixelRatio() : 1.0;
+  const CButtonIconKey key{m_nBitmapID, nImage, m_sizeImage.cx, m_sizeImage.cy, scale, nID};
+  if (m_nBitmapID != 0) {
+    const auto it = SharedButtonIcons().find(key);
+    if (it != SharedButtonIcons().end())
+      return it->second;
+  }
   QIcon drawn;
   if (QPixmap base = StripImage(m_bitmap, nImage, m_sizeImage, 1.0); !base.isNull())
     drawn.addPixmap(base);
   if (m_bitmapScaled.Image())
-    drawn.addPixmap(StripImage(m_bitmapScaled, nImage, m_sizeImage, qApp->devicePixelRatio()));
+    drawn.addPixmap(StripImage(m_bitmapScaled, nImage, m_sizeImage, scale));
   const char* name = ThemeIconName(nID);
-  return name ? QIcon::fromTheme(QString::fromLatin1(name), drawn) : drawn;
+  const QIcon icon = name ? QIcon::fromTheme(QString::fromLatin1(name), drawn) : drawn;
+  if (m_nBitmapID != 0)
+    SharedButtonIcons().emplace(key, icon);
+  return icon;
 }
 
 int CToolBar::CommandToIndex(UINT nIDFind) const
@@ -503,12 +542,48 @@ BOOL CDialogBar::Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nI
   return TRUE;
 }
 
+namespace {
+// The style of dialog bars' docks: the application's, except that the icons of the title bar's
+// buttons are made once. A dock asks its style for new ones whenever it docks or floats, and Qt
+// keeps what it draws of each new icon in its pixmap cache: every frame opened would leave
+// pixmaps there that nothing asks for again.
+class CDialogBarStyle : public QProxyStyle
+{
+public:
+  CDialogBarStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+  QIcon standardIcon(StandardPixmap standardIcon, const QStyleOption* option, const QWidget* widget) const override
+  {
+    if (standardIcon != SP_TitleBarNormalButton && standardIcon != SP_TitleBarCloseButton)
+      return QProxyStyle::standardIcon(standardIcon, option, widget);
+    QIcon& icon = m_titleBarIcons[standardIcon];
+    if (icon.isNull())
+      icon = QProxyStyle::standardIcon(standardIcon, option, widget);
+    return icon;
+  }
+
+private:
+  mutable std::map<StandardPixmap, QIcon> m_titleBarIcons;
+};
+
+// Made with the first dialog bar, owned by the application.
+QStyle* DialogBarStyle()
+{
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new CDialogBarStyle;
+    style->setParent(qApp);
+  }
+  return style;
+}
+}  // namespace
+
 HWND CDialogBar::CreateHandle(const CREATESTRUCT&, HWND)
 {
   QMainWindow* window = FrameWindow();
   if (!window)
     return nullptr;
   auto* dock = new QDockWidget(window);
+  dock->setStyle(DialogBarStyle());
   dock->setObjectName(QString::number(m_nID));
   dock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
   auto* content = new QWidget(dock);

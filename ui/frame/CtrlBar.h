@@ -84,6 +84,7 @@ private:
   std::vector<QAction*> m_actions;
   CBitmap m_bitmap;
   CBitmap m_bitmapScaled;  // the strip at the screen's device pixel ratio, when above 1
+  UINT m_nBitmapID = 0;    // the strip's resource
   CSize m_sizeImage{16, 15};
 };
 

@@ -4,10 +4,8 @@
 #include <cstring>
 #include <map>
 #include <memory>
-#include <set>
 
 #include <QBitmap>
-#include <QCoreApplication>
 #include <QCursor>
 #include <QImage>
 #include <QPixmap>
@@ -22,10 +20,10 @@ struct CCursorData
 };
 
 namespace {
-std::set<HCURSOR>& ResourceCursors()
+// Never destroyed: cursors hold Qt objects that must not outlive the Qt application.
+std::map<UINT, std::unique_ptr<CCursorData>>& ResourceCursors()
 {
-  // Never destroyed: cursors hold Qt objects that must not outlive the Qt application.
-  static auto* cursors = new std::set<HCURSOR>;
+  static auto* cursors = new std::map<UINT, std::unique_ptr<CCursorData>>;
   return *cursors;
 }
 
@@ -87,25 +85,23 @@ HCURSOR AfxStandardCursor(UINT nIDCursor)
 
 HCURSOR AfxResourceCursor(UINT nIDResource)
 {
-  const CCursorTemplate* tmpl = CResources::Get().FindCursor(nIDResource);
-  if (!tmpl)
-    return nullptr;
-  HCURSOR cursor = new CCursorData{DrawCursor(*tmpl)};
-  ResourceCursors().insert(cursor);
-  return cursor;
+  // A resource's cursor is drawn once and shared by everyone who loads it, as the standard ones
+  // are: tools made with every Workbench opened would otherwise each keep drawings of their own.
+  auto& slot = ResourceCursors()[nIDResource];
+  if (!slot) {
+    const CCursorTemplate* tmpl = CResources::Get().FindCursor(nIDResource);
+    if (!tmpl) {
+      ResourceCursors().erase(nIDResource);
+      return nullptr;
+    }
+    slot = std::make_unique<CCursorData>(CCursorData{DrawCursor(*tmpl)});
+  }
+  return slot.get();
 }
 
-BOOL DestroyCursor(HCURSOR hCursor)
+BOOL DestroyCursor(HCURSOR)
 {
-  // Only cursors made from resources are destroyed; the standard ones live for the run.
-  if (!ResourceCursors().count(hCursor))
-    return FALSE;
-  // A cursor holds a pixmap, which must not be destroyed after the Qt application: at the end
-  // of the program it stays in the never-destroyed set and the process takes it back.
-  if (!QCoreApplication::instance())
-    return TRUE;
-  ResourceCursors().erase(hCursor);
-  delete hCursor;
+  // Every cursor is shared and lives for the run: there is nothing to destroy.
   return TRUE;
 }
 

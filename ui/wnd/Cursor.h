@@ -18,6 +18,8 @@ enum : UINT
 };
 
 HCURSOR AfxStandardCursor(UINT nIDCursor);
-// A cursor of the program's own resources; null when the id is not registered.
+// A cursor of the program's own resources, drawn once and shared by all who load it; null
+// when the id is not registered.
 HCURSOR AfxResourceCursor(UINT nIDResource);
+// Cursors live for the run, as shared cursors do: destroying one does nothing.
 BOOL DestroyCursor(HCURSOR hCursor);

@@ -333,13 +333,14 @@ void CWndImpl::Blit(const CRect& rect)
 
 void CWndImpl::Touch(const CRect& rect)
 {
-  const QRect touched = ToQRect(rect);
-  if (!m_sharpPictures.empty())
+  if (!m_sharpPictures.empty()) {
+    const QRect touched = ToQRect(rect);
     std::erase_if(m_sharpPictures, [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); });
+  }
   // A paint handler draws thousands of primitives: the window is asked to show them once, when
   // the handler returns, rather than once per primitive.
   if (m_bInPaint) {
-    m_touchedInPaint = m_touchedInPaint.united(touched);
+    m_touchedInPaint.UnionRect(m_touchedInPaint, rect);
     return;
   }
   Blit(rect);
@@ -365,11 +366,11 @@ void CWndImpl::PaintNow()
   if (m_bInPaint || m_invalid.IsEmpty() || !m_pWnd->m_hWnd)
     return;
   m_bInPaint = true;
-  m_touchedInPaint = QRect();
+  m_touchedInPaint = CRect();
   m_pWnd->SendMessage(WM_PAINT);
   m_bInPaint = false;
-  if (!m_touchedInPaint.isEmpty() && m_pClient && m_bOwnerPaints)
-    m_pClient->update(m_touchedInPaint);
+  if (!m_touchedInPaint.IsRectEmpty() && m_pClient && m_bOwnerPaints)
+    m_pClient->update(ToQRect(m_touchedInPaint));
   // A handler that did not paint leaves nothing pending, so painting cannot loop.
   m_invalid.Clear();
   m_bErase = false;

@@ -115,7 +115,7 @@ public:
   std::vector<std::unique_ptr<CDC>> m_dcs;
   bool m_bInPaint = false;
   // What the running paint handler drew, shown when it returns.
-  QRect m_touchedInPaint;
+  CRect m_touchedInPaint;
   bool m_bClosing = false;
   // Widgets made by the window go with it; widgets it was attached to belong to their maker.
   bool m_bOwnsWidget = true;

@@ -122,6 +122,7 @@ void CUnitItem::UpdateUnitInfo()
   pUnit->GetSizingHandles(m_SizingHandles);
   m_OutlineEnts.RemoveAll();
   pUnit->GetProposedOutlineEntities(m_OutlineEnts);
+  ForgetDrawing();
   m_ElevationEnts.RemoveAll();
   pUnit->GetElevationEntities(2, TRUE, TRUE, m_ElevationEnts);
   const CVRX2DRectangle extents = m_ElevationEnts.GetExtents();
@@ -155,6 +156,13 @@ void CUnitItem::Offset(const CVRX2DVector& v)
   const CVRX2DTransformationMatrix move(v);
   m_ElevationEnts.Transform(move);
   m_ComponentOutlines.Transform(move);
+  ForgetDrawing();
+}
+
+void CUnitItem::ForgetDrawing()
+{
+  m_bElevationDrawListKnown = FALSE;
+  m_nHighlightRevision = 0;
 }
 
 int CUnitItem::GetOutlineEntityRefs(CObArray& refs)
@@ -210,25 +218,34 @@ void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
   PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
   ("Draw() for a %s at (%8.3f, %8.3f). \n", Key().c_str(), m_vOffset.GetX(), m_vOffset.GetY());
   CScaleViewTranslator translator(pView->GetCategoryMap(), pDC, pView);
-  translator.Translate(m_ElevationEnts);
+  if (!m_bElevationDrawListKnown) {
+    m_ElevationDrawList.Assign(m_ElevationEnts);
+    m_bElevationDrawListKnown = TRUE;
+  }
+  translator.TranslateDrawList(m_ElevationDrawList);
   if (pView->GetSnapHighlights())
     DrawSnapHighlights(translator, pView);
 }
 
 void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView)
 {
-  // The item's own entries would always answer yes: they count as switched off, without
-  // walking the whole table twice for every unit drawn.
-  CVRX2DEntityArray highlighted;
-  for (int i = 0; i < m_POutlines.GetSize(); ++i) {
-    auto* pSide = static_cast<CVRX2DEntity*>(m_POutlines[i]);
-    if (pView->IsOnAlignmentEntity(*pSide, this)) {
-      highlighted.Add(pSide->Clone());
-      highlighted[highlighted.GetSize() - 1]->SetCategory(ecatSnapHighlight);
+  const std::uint64_t revision = pView->GetSnapRevision();
+  if (revision != m_nHighlightRevision) {
+    // The item's own entries would always answer yes: they count as switched off, without
+    // walking the whole table twice for every unit drawn.
+    CVRX2DEntityArray highlighted;
+    for (int i = 0; i < m_POutlines.GetSize(); ++i) {
+      auto* pSide = static_cast<CVRX2DEntity*>(m_POutlines[i]);
+      if (pView->IsOnAlignmentEntity(*pSide, this)) {
+        highlighted.Add(pSide->Clone());
+        highlighted[highlighted.GetSize() - 1]->SetCategory(ecatSnapHighlight);
+      }
     }
+    m_SnapHighlights.Assign(highlighted);
+    m_nHighlightRevision = revision;
   }
-  if (highlighted.GetSize() > 0)
-    translator.Translate(highlighted);
+  if (!m_SnapHighlights.Entries().empty())
+    translator.TranslateDrawList(m_SnapHighlights);
 }
 
 void CUnitItem::DrawHandles(CDC* pDC, CWorkbenchView*)

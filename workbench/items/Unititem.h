@@ -2,9 +2,11 @@
 // The design item of one window or door unit: it names its unit by type and subtype, makes the
 // unit lazily from that key and its stored attribute string, and turns the unit's geometry into
 // its drawing, outline, alignment entities and sizing handles.
+#include <cstdint>
 #include <memory>
 
 #include "platform/core/Array.h"
+#include "views/Drawlist.h"
 #include "workbench/items/Dsgnitem.h"
 
 class CScaleViewTranslator;
@@ -69,6 +71,8 @@ public:
 private:
   // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
   void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
+  // The drawing and the highlights are worked out again from here on.
+  void ForgetDrawing();
   CString Key() const { return m_strType + m_strSubtype; }
 
   CString m_strType;
@@ -82,4 +86,13 @@ private:
   CObArray m_POutlines;
   int m_nCurrentHandle = -1;
   CDWordArray m_MovedHandles;
+  // What Draw draws, copied from the elevation entities after they change: a redraw of a large
+  // design reads it in one block.
+  CDrawList m_ElevationDrawList;
+  BOOL m_bElevationDrawListKnown = FALSE;
+  // The highlighted sides as found at the Workbench's snap revision m_nHighlightRevision (0:
+  // not found since the sides last changed). Looking them up in the alignment tables for every
+  // unit of every redraw cost more than drawing them.
+  CDrawList m_SnapHighlights;
+  std::uint64_t m_nHighlightRevision = 0;
 };

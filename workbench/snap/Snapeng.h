@@ -5,6 +5,7 @@
 // (the join search, a group's member units, a unit's component outlines) it asks its host.
 // Nothing here needs a window, an application, a document or a catalogue.
 #include <array>
+#include <cstdint>
 #include <vector>
 
 #include "geometry/2dline.h"
@@ -104,6 +105,10 @@ public:
   void SetItemEnabled(const CDesignItem* pItem, BOOL bEnable);
   static BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines);
   BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored);
+  // Changes with every change of the tables (an entry filed, an item's entries taken out,
+  // enabled or disabled) and is never the same for two engines, so an answer of
+  // IsOnAlignmentEntity kept with it is known to hold while it stays.
+  std::uint64_t GetRevision() const { return m_nRevision; }
   CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
   CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
   CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
@@ -142,8 +147,12 @@ private:
   int RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry, double d,
                      double snapDirection, CSnapVectorArray& vectors);
 
+  // The tables changed: a revision no engine had before.
+  void Revise();
+
   static constexpr int kCategoryCount = 25;
   CSnapHost* m_pHost;
+  std::uint64_t m_nRevision = 0;
   std::array<std::array<int, kCategoryCount>, kCategoryCount> m_SnapPriorityTable{};
   double m_dSnapRange = 0.0;
   double m_dJoinSnapRange = 0.0;

@@ -1,6 +1,7 @@
 // The engine's alignment tables: filing alignment entries into the perimeter groups, the other
 // groups and the arc list, taking an item's entries out again or disabling them, the question
 // whether an entity lies on an entry, and the crossings of the guideline centre lines.
+#include <atomic>
 #include <vector>
 
 #include "geometry/2darc.h"
@@ -64,8 +65,16 @@ BOOL IsSameArc(const CVRX2DArc& a, const CVRX2DArc& b)
 }
 }  // namespace
 
+void CSnapEngine::Revise()
+{
+  // Revisions of every engine come from one count; 0 is never given out.
+  static std::atomic<std::uint64_t> s_nLast{0};
+  m_nRevision = ++s_nLast;
+}
+
 void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
 {
+  Revise();
   const CVRX2DEntity& entity = *pEntry->m_pEntity;
   if (entity.GetType() == VRX_ARC)
     m_ArcEntities.Add(pEntry);
@@ -96,6 +105,7 @@ BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const C
 
 void CSnapEngine::RemoveItem(const CDesignItem* pItem)
 {
+  Revise();
   m_PerimeterGroups.RemoveItem(pItem);
   if (m_OtherGroups.HasGroups())
     m_OtherGroups.RemoveItem(pItem);
@@ -106,6 +116,7 @@ void CSnapEngine::RemoveItem(const CDesignItem* pItem)
 
 void CSnapEngine::SetItemEnabled(const CDesignItem* pItem, BOOL bEnable)
 {
+  Revise();
   m_PerimeterGroups.SetItemEnabled(pItem, bEnable);
   m_OtherGroups.SetItemEnabled(pItem, bEnable);
   for (int i = 0; i < m_ArcEntities.GetSize(); ++i)

@@ -163,11 +163,11 @@ double CScaleView::GetFitScaleFactor(BOOL bFill) const
   return bFill ? std::max(sx, sy) : std::min(sx, sy);
 }
 
-CPoint CScaleView::WorldToClient(const CVRX2DPoint& point) const
+CPoint CScaleView::WorldToClient(const CVRX2DPoint& point) const { return GetWorldToClient()(point); }
+
+CWorldToClient CScaleView::GetWorldToClient() const
 {
-  const int dx = RoundToInt(point.GetX() * m_sizeLogPixels.cx * m_dScaleFactor);
-  const int dy = RoundToInt(point.GetY() * m_sizeLogPixels.cy * m_dScaleFactor);
-  return DeviceToClient(CPoint(dx, dy));
+  return CWorldToClient(m_sizeLogPixels, m_dScaleFactor, m_ptScrollPos, GetClientHeight());
 }
 
 CSize CScaleView::WorldToDevice(const CVRX2DVector& vector) const

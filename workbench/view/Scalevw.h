@@ -5,6 +5,7 @@
 #include "geometry/2dpoint.h"
 #include "geometry/2drect.h"
 #include "geometry/2dvector.h"
+#include "support/Gdiutil.h"
 #include "ui/docview/View.h"
 
 class CScrollBar;
@@ -22,6 +23,34 @@ struct CScrollBarRange
   int barRange = 0;
   double factor = 1.0;
   static CScrollBarRange For(int total, int client);
+};
+
+// World points to client pixels at one scale, scroll position and client height, taken once by
+// code that converts many points while none of them changes (drawing a design).
+class CWorldToClient
+{
+public:
+  CWorldToClient(CSize logPixels, double scale, CPoint scroll, int clientHeight)
+    : m_dLogPixelsX(logPixels.cx),
+      m_dLogPixelsY(logPixels.cy),
+      m_dScale(scale),
+      m_ptScroll(scroll),
+      m_nClientHeight(clientHeight)
+  {}
+  // Device pixels count up from the world's lower left; client rows count down.
+  CPoint operator()(const CVRX2DPoint& point) const
+  {
+    const int dx = static_cast<int>(Round(point.GetX() * m_dLogPixelsX * m_dScale));
+    const int dy = static_cast<int>(Round(point.GetY() * m_dLogPixelsY * m_dScale));
+    return CPoint(dx - m_ptScroll.x, m_nClientHeight - dy + m_ptScroll.y - 1);
+  }
+
+private:
+  double m_dLogPixelsX;
+  double m_dLogPixelsY;
+  double m_dScale;
+  CPoint m_ptScroll;
+  int m_nClientHeight;
 };
 
 class CScaleView : public CView
@@ -52,6 +81,7 @@ public:
   CSize GetLogPixels() const { return m_sizeLogPixels; }
 
   CPoint WorldToClient(const CVRX2DPoint& point) const;
+  CWorldToClient GetWorldToClient() const;
   CSize WorldToDevice(const CVRX2DVector& vector) const;
   CVRX2DPoint ClientToWorld(CPoint point) const;
   CVRX2DRectangle ClientToWorld(const CRect& rect) const;

@@ -9,20 +9,26 @@ IMPLEMENT_DYNAMIC(CScaleViewTranslator, CDCTranslator)
 IMPLEMENT_DYNAMIC(CTrackerTranslator, CScaleViewTranslator)
 
 CScaleViewTranslator::CScaleViewTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, CScaleView* pView)
-  : CDCTranslator(pMap, pDC), m_pView(pView)
+  : CDCTranslator(pMap, pDC), m_pView(pView), m_toClient(pView->GetWorldToClient())
 {}
 
 int CScaleViewTranslator::GetDrawMode() const { return R2_COPYPEN; }
 
 void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
 {
-  CDC* pDC = GetDC();
-  CSavedDC saved(pDC);
-  pDC->SetROP2(GetDrawMode());
-  CEntityTranslator::Translate(entities);
+  CSavedDC saved(GetDC());
+  GetDC()->SetROP2(GetDrawMode());
+  CDCTranslator::Translate(entities);
 }
 
-CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_pView->WorldToClient(point); }
+void CScaleViewTranslator::TranslateDrawList(const CDrawList& list)
+{
+  CSavedDC saved(GetDC());
+  GetDC()->SetROP2(GetDrawMode());
+  CDCTranslator::TranslateDrawList(list);
+}
+
+CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)
   : CScaleViewTranslator(nullptr, pDC, pView),

@@ -4,17 +4,20 @@
 #include <memory>
 
 #include "views/Xltgdi.h"
+#include "workbench/view/Scalevw.h"
 
 class CPen;
-class CScaleView;
 
 class CScaleViewTranslator : public CDCTranslator
 {
   DECLARE_DYNAMIC(CScaleViewTranslator)
 public:
+  // Takes the view's scale, scroll position and client size as they are now: a translator
+  // draws at one moment and is not kept.
   CScaleViewTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC, CScaleView* pView);
 
   void Translate(const CVRX2DEntityArray& entities) override;
+  void TranslateDrawList(const CDrawList& list) override;
   CPoint ConvertPoint(CVRX2DPoint point) override;
 
 protected:
@@ -22,6 +25,9 @@ protected:
   virtual int GetDrawMode() const;
 
   CScaleView* m_pView;
+
+private:
+  CWorldToClient m_toClient;
 };
 
 class CTrackerTranslator : public CScaleViewTranslator

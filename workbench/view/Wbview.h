@@ -4,6 +4,7 @@
 // routes the mouse to the current tool, and writes its state back into the design before the
 // project stores it.
 #include <array>
+#include <cstdint>
 #include <memory>
 
 #include "document/Docviews.h"
@@ -251,6 +252,7 @@ public:
   {
     return m_Snap.IsOnAlignmentEntity(entity, pIgnored);
   }
+  std::uint64_t GetSnapRevision() const { return m_Snap.GetRevision(); }
   // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
   // offer its lines, 1 takes them all away.
   void SetAlignmentModes(int showMode, int snapMode);
