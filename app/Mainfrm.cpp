@@ -171,7 +171,6 @@ void CMainFrame::SizeStatusPanes()
 void CMainFrame::SetPaneText(int nIndex, LPCTSTR lpszText)
 {
   m_wndStatusBar.SetPaneText(nIndex, lpszText, TRUE);
-  m_wndStatusBar.UpdateWindow();
 }
 
 CSize CMainFrame::GetCaptionAndBorderSize()
