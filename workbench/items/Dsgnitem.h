@@ -104,7 +104,9 @@ public:
   virtual void ExtendAlignmentEnts();
   virtual void GenerateMoveTrackEntities(const CVRX2DVector& v);
   // TRUE for a join item that joins the unit item; joins go with their units.
-  virtual BOOL JoinsItem(const CDesignItem* pUnitItem) const;
+  BOOL JoinsItem(const CDesignItem* pUnitItem) const;
+  // The two unit items a join item joins; none for any other item.
+  virtual void GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const;
 
   CVRX2DVector GetTrackVector() const { return m_vTrack; }
   // The class-wide alignment-line colour, set from the preferences at start-up.

@@ -223,24 +223,36 @@ CRect CItemTracker::GetHandleRect(int handle) const
   return MakeHandleRect(p.x, p.y, kHandleSize, kHandleSize);
 }
 
+CRect CItemTracker::GetHandlesBounds() const
+{
+  CRect bounds;
+  for (int i = 0; i < m_pItem->GetSizingHandles(m_pView)->GetSize(); ++i)
+    bounds.UnionRect(bounds, GetHandleRect(i));
+  return bounds;
+}
+
 void CItemTracker::Draw(CDC* pDC)
 {
   CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
+  if (pHandles->GetSize() == 0)
+    return;
   const COLORREF color = m_pItem->GetColor();
   CPen pen(PS_SOLID, 0, color);
   CBrush brush(color);
+  // The handles are in client pixels: one mapping for all of them (a selection of many units
+  // draws thousands).
+  const int saved = pDC->SaveDC();
+  pDC->SetMapMode(MM_TEXT);
+  pDC->SetWindowOrg(0, 0);
+  pDC->SetViewportOrg(0, 0);
+  pDC->SelectObject(&pen);
+  pDC->SelectObject(&brush);
   for (int i = 0; i < pHandles->GetSize(); ++i) {
     const CRect rect = GetHandleRect(i);
-    const int saved = pDC->SaveDC();
-    pDC->SetMapMode(MM_TEXT);
-    pDC->SetWindowOrg(0, 0);
-    pDC->SetViewportOrg(0, 0);
-    pDC->SelectObject(&pen);
-    pDC->SelectObject(&brush);
     pDC->Rectangle(&rect);
     m_pView->ValidateRect(&rect);
-    pDC->RestoreDC(saved);
   }
+  pDC->RestoreDC(saved);
 }
 
 void CItemTracker::DrawMovedHandles(BOOL bDraw)
