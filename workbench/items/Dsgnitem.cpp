@@ -280,6 +280,11 @@ BOOL CDesignItem::CanMoveTo(const CVRX2DVector& v) const
 void CDesignItem::UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)
 {
   DrawTrackEntities(pView);
+  ShowMoveTrack(v, pView);
+}
+
+void CDesignItem::ShowMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)
+{
   GenerateMoveTrackEntities(v);
   m_vTrack = v;
   DrawTrackEntities(pView);

@@ -88,6 +88,8 @@ public:
   virtual BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual BOOL CanMoveTo(const CVRX2DVector& v) const;
   virtual void UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
+  // The first image of a move, drawn straight at the offset (none is on the screen yet).
+  void ShowMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
   virtual void DrawTrackEntities(CWorkbenchView* pView);
   virtual void Offset(const CVRX2DVector& v);
   virtual BOOL Nudge(const CVRX2DVector& v, CWorkbenchView* pView);

@@ -79,15 +79,20 @@ void CLikeAlignmentEntities::CloseUp()
 {
   if (m_nEmptySlots == 0)
     return;
+  // Each kept entry moves down by the empty slots before it; the items' slot lists are renumbered
+  // where they stand.
+  std::vector<int> moved(static_cast<size_t>(m_Entries.GetSize()));
   int kept = 0;
   for (int i = 0; i < m_Entries.GetSize(); ++i)
-    if (CAlignmentEntity* pEntry = m_Entries[i])
+    if (CAlignmentEntity* pEntry = m_Entries[i]) {
+      moved[static_cast<size_t>(i)] = kept;
       m_Entries.SetAt(kept++, pEntry);
+    }
   m_Entries.RemoveAtNoDelete(kept, m_Entries.GetSize() - kept);
   m_nEmptySlots = 0;
-  m_Slots.clear();
-  for (int i = 0; i < m_Entries.GetSize(); ++i)
-    m_Slots[m_Entries[i]->m_pItem].push_back(i);
+  for (auto& [pItem, slots] : m_Slots)
+    for (int& slot : slots)
+      slot = moved[static_cast<size_t>(slot)];
   m_bIndexValid = FALSE;
 }
 
