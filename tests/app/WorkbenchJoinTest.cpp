@@ -578,6 +578,11 @@ TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnit
   EXPECT_GT(m_pLeft->GetOffset().GetY(), before);
   ASSERT_EQ(Joins().size(), 1u);
   EXPECT_EQ(Joins()[0], pJoin) << "both its units moved";
+  Command(ID_SELECT_ALL);
+  ASSERT_TRUE(View()->IsSelected(pJoin));
+  Key(Qt::Key_Up);
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(Joins()[0], pJoin) << "moved with its units";
   View()->DeselectAll();
   View()->Select(m_pRight);
   View()->Select(pThird);

@@ -90,8 +90,8 @@ void CLikeAlignmentEntities::CloseUp()
     }
   m_Entries.RemoveAtNoDelete(kept, m_Entries.GetSize() - kept);
   m_nEmptySlots = 0;
-  for (auto& [pItem, slots] : m_Slots)
-    for (int& slot : slots)
+  for (auto& item : m_Slots)
+    for (int& slot : item.second)
       slot = moved[static_cast<size_t>(slot)];
   m_bIndexValid = FALSE;
 }
