@@ -379,7 +379,8 @@ void CWndImpl::Touch(const CRect& rect)
   const bool first = m_touchedOutsidePaint.isEmpty();
   m_touchedOutsidePaint = m_touchedOutsidePaint.united(touched);
   if (first)
-    QMetaObject::invokeMethod(m_pBridge.get(), [this] { ShowTouched(); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_pBridge.get(), [this] { ShowTouched(); }, Qt::QueuedConnection);
 }
 
 void CWndImpl::ShowTouched()

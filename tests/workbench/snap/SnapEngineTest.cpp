@@ -502,7 +502,8 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   for (int i = 0; i < 40; ++i) {
     const int n = 1 + 2 * (i / 2);
     EXPECT_EQ(entries[i]->m_pItem, item(n)) << i;
-    EXPECT_EQ(static_cast<const CVRX2DLine&>(*entries[i]->m_pEntity).GetStartPoint().GetY(), (i % 2 ? 200.0 : 100.0) + n);
+    EXPECT_EQ(static_cast<const CVRX2DLine&>(*entries[i]->m_pEntity).GetStartPoint().GetY(),
+              (i % 2 ? 200.0 : 100.0) + n);
   }
   EXPECT_EQ(entries[40]->m_pItem, item(2));
   std::vector<int> near;
