@@ -168,11 +168,7 @@ void CMainFrame::SizeStatusPanes()
   m_wndStatusBar.SetPaneInfo(2, 0, 0, dc.GetTextExtent(kSizePaneSample).cx);
 }
 
-void CMainFrame::SetPaneText(int nIndex, LPCTSTR lpszText)
-{
-  m_wndStatusBar.SetPaneText(nIndex, lpszText, TRUE);
-  m_wndStatusBar.UpdateWindow();
-}
+void CMainFrame::SetPaneText(int nIndex, LPCTSTR lpszText) { m_wndStatusBar.SetPaneText(nIndex, lpszText, TRUE); }
 
 CSize CMainFrame::GetCaptionAndBorderSize()
 {

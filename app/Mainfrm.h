@@ -19,7 +19,7 @@ public:
   CMainFrame();
   ~CMainFrame() override;
 
-  // Sets a status-bar pane's text and repaints it at once.
+  // Sets a status-bar pane's text, shown with the bar's next paint.
   void SetPaneText(int nIndex, LPCTSTR lpszText);
   CToolBar* GetMainToolBar() { return &m_wndToolBar; }
   CStatusBar* GetStatusBar() { return &m_wndStatusBar; }

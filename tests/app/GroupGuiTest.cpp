@@ -285,9 +285,10 @@ class CTwoUnitJoin : public CDesignItem
 public:
   CTwoUnitJoin(CDesignItem* pFirst, CDesignItem* pSecond) : CDesignItem(ditJoin), m_pFirst(pFirst), m_pSecond(pSecond)
   {}
-  BOOL JoinsItem(const CDesignItem* pUnitItem) const override
+  void GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const override
   {
-    return pUnitItem == m_pFirst || pUnitItem == m_pSecond;
+    pFirst = m_pFirst;
+    pSecond = m_pSecond;
   }
 
 private:

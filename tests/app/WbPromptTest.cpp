@@ -1,14 +1,41 @@
 // Guards what the status bar and the tool palette tell the user: each palette button has its tool
 // tip and, under the pointer, its prompt, which goes when the pointer leaves the bar; the size
-// of a selected unit follows a resize; the pointer's coordinates go with the Workbench.
+// of a selected unit follows a resize; the pointer's coordinates go with the Workbench; the
+// texts of one action (one per unit deselected) are shown together with the next paint, and
+// setting them paints nothing at once.
 #include <QAction>
+#include <QLabel>
+#include <QPointer>
+#include <QStatusBar>
 #include <QToolBar>
 
 #include "WbGuiFixture.h"
 #include "ui/frame/CtrlBar.h"
 #include "ui/wnd/Resource.h"
+#include "workbench/frame/Wbids.h"
 
 namespace {
+// Counts the paint events a widget receives.
+class CPaintCounter : public QObject
+{
+public:
+  explicit CPaintCounter(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+  ~CPaintCounter() override
+  {
+    if (m_widget)
+      m_widget->removeEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    paints += event->type() == QEvent::Paint;
+    return false;
+  }
+  int paints = 0;
+
+private:
+  QPointer<QWidget> m_widget;
+};
+
 class WbPromptTest : public WorkbenchGuiTest
 {
 protected:
@@ -76,4 +103,49 @@ TEST_F(WbPromptTest, TheCoordinatesGoWhenTheWorkbenchCloses)
   ASSERT_EQ(m_pDoc->GetWorkbenchView(), nullptr);
   EXPECT_EQ(Pane(2), "");
   EXPECT_EQ(Pane(1), "");
+}
+
+TEST_F(WbPromptTest, DeselectingManyUnitsPaintsNothingAtOnceAndTheBarShowsTheLastTextWithTheNextPaint)
+{
+  View()->SetScaleFactor(0.05, TRUE);
+  Pump();
+  constexpr int kUnits = 100;
+  for (int i = 0; i < kUnits; ++i) {
+    auto* pItem = new CUnitItem("GL", "BA005");
+    pItem->GetUnit();
+    pItem->Offset(CVRX2DVector(20.0 + (i % 10) * 40.0, 20.0 + (i / 10) * 30.0));
+    View()->ApplyAlignmentSettings(pItem);
+    View()->AddItem(pItem, TRUE);
+  }
+  Command(ID_SELECT_ALL);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), kUnits);
+  const CString size = Pane(1);
+  ASSERT_NE(size.Find("36x24"), -1) << size.c_str();
+  QLabel* sizePane = nullptr;
+  for (QLabel* label : MainFrame()->GetStatusBar()->m_hWnd->findChildren<QLabel*>())
+    if (label->text() == size.c_str())
+      sizePane = label;
+  ASSERT_NE(sizePane, nullptr);
+  const CRect client = View()->GetClientRect();
+  const CPoint empty(client.Width() - 10, 10);
+  CDesignItem* pHit = nullptr;
+  int handle = -1;
+  ASSERT_EQ(View()->HitTest(empty, pHit, handle), hitNothing);
+  CPaintCounter bar(sizePane);
+  CPaintCounter window(MainFrame()->m_hWnd->window());
+  CPaintCounter workbench(View()->m_hWnd);
+  // A click on an empty place, delivered as the window system delivers it: each unit's
+  // deselection clears the size pane.
+  SendMouse(View(), QEvent::MouseButtonPress, empty, Qt::LeftButton, Qt::LeftButton);
+  SendMouse(View(), QEvent::MouseButtonRelease, empty, Qt::LeftButton, Qt::NoButton);
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
+  EXPECT_EQ(bar.paints, 0) << "the pane painted while the units were deselected";
+  EXPECT_EQ(window.paints, 0);
+  EXPECT_EQ(workbench.paints, 0);
+  Pump();
+  EXPECT_EQ(Pane(1), "");
+  EXPECT_EQ(sizePane->text(), "");
+  EXPECT_GE(bar.paints, 1) << "the last text is shown with the next paint";
+  EXPECT_LE(bar.paints, 2) << "once, not once for each text";
+  EXPECT_GE(workbench.paints, 1);
 }

@@ -530,3 +530,62 @@ TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused
   EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), standardType);
   EXPECT_NEAR(m_pRight->GetOffset().GetX() + m_pRight->GetWidth(), 1440.0, 1e-6);
 }
+
+// Deleting a selection removes its items in one go with the joins of its units, a selected join
+// among them included, and leaves every other join.
+TEST_F(WorkbenchJoinTest, DeletingASelectionTakesTheJoinsOfItsUnitsAndLeavesTheOthers)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 5));
+  ASSERT_NE(pThird, nullptr);
+  auto* pOther = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2106, 2103);
+  pOther->AddUnit(1, pThird, kLeftJamb, 2106, 0.25f);
+  pOther->AddUnit(2, m_pRight, kRightJamb, 2103, 0.25f);
+  View()->AddItem(pOther, FALSE);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 5);
+  View()->DeselectAll();
+  View()->Select(pJoin);
+  View()->Select(m_pLeft);
+  Command(ID_DELETE_ITEM);
+  const std::vector<CJoinItem*> left = Joins();
+  ASSERT_EQ(left.size(), 1u);
+  EXPECT_EQ(left[0], pOther);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 3);
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
+  Command(ID_SELECT_ALL);
+  View()->Deselect(pOther);
+  Command(ID_DELETE_ITEM);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 0) << "the join of two deleted units goes with them";
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
+}
+
+// Units moved together keep the join between them; a join to a unit left behind is broken.
+TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnitsLeftBehind)
+{
+  ASSERT_TRUE(Push(0.9));
+  CJoinItem* pJoin = Joins()[0];
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 5));
+  ASSERT_NE(pThird, nullptr);
+  View()->DeselectAll();
+  View()->Select(m_pLeft);
+  View()->Select(m_pRight);
+  View()->Select(pThird);
+  const double before = m_pLeft->GetOffset().GetY();
+  Key(Qt::Key_Up);
+  EXPECT_GT(m_pLeft->GetOffset().GetY(), before);
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(Joins()[0], pJoin) << "both its units moved";
+  Command(ID_SELECT_ALL);
+  ASSERT_TRUE(View()->IsSelected(pJoin));
+  Key(Qt::Key_Up);
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(Joins()[0], pJoin) << "moved with its units";
+  View()->DeselectAll();
+  View()->Select(m_pRight);
+  View()->Select(pThird);
+  Key(Qt::Key_Up);
+  EXPECT_TRUE(Joins().empty()) << "its left unit stayed";
+}

@@ -29,7 +29,11 @@ class CTestJoin : public CDesignItem
 {
 public:
   explicit CTestJoin(const CDesignItem* pUnit) : CDesignItem(ditJoin), m_pUnit(pUnit) {}
-  BOOL JoinsItem(const CDesignItem* pUnitItem) const override { return pUnitItem == m_pUnit; }
+  void GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const override
+  {
+    pFirst = m_pUnit;
+    pSecond = nullptr;
+  }
   ~CTestJoin() override { ++deleted; }
   static int deleted;
 

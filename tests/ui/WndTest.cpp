@@ -2,11 +2,14 @@
 // messages with their key flags, capture, timers by id, posted messages and cursor requests.
 #include <algorithm>
 
+#include <QPaintEvent>
+#include <QRegion>
 #include <QWidget>
 
 #include "TestApp.h"
 #include "ui/wnd/Cursor.h"
 #include "ui/draw/Dc.h"
+#include "ui/draw/Gdi.h"
 #include "ui/wnd/Wnd.h"
 
 namespace {
@@ -71,6 +74,24 @@ END_MESSAGE_MAP()
 
 class WndTest : public UiTest
 {};
+
+// The areas a widget was asked to show on the screen.
+class CScreenPaints : public QObject
+{
+public:
+  explicit CScreenPaints(QWidget* widget) : m_widget(widget) { widget->installEventFilter(this); }
+  ~CScreenPaints() override { m_widget->removeEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    if (event->type() == QEvent::Paint)
+      shown += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+  QRegion shown;
+
+private:
+  QWidget* m_widget;
+};
 }  // namespace
 
 TEST_F(WndTest, ShowingPaintsTheWholeClientIntoTheSurface)
@@ -123,6 +144,74 @@ TEST_F(WndTest, DrawingOutsidePaintingLandsInTheSurface)
   EXPECT_EQ(wnd.GetSurfacePixel(5, 5), RGB(255, 255, 0));
   EXPECT_EQ(wnd.GetSurfacePixel(15, 5), RGB(0, 0, 255));
   EXPECT_EQ(wnd.ReleaseDC(dc), 1);
+  wnd.DestroyWindow();
+}
+
+// The handles of a large selection invalidate thousands of small pieces: the pending region stays
+// a few rectangles (their box beyond a limit), and whatever was invalidated is painted.
+TEST_F(WndTest, ManySmallInvalidPiecesArePaintedTogetherAsOneSimpleRegion)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make(400, 300));
+  Pump();
+  wnd.paints.clear();
+  wnd.paintColour = RGB(255, 0, 0);
+  std::vector<CRect> pieces;
+  for (int y = 40; y < 240; y += 20)
+    for (int x = 40; x < 340; x += 20)
+      pieces.emplace_back(x, y, x + 7, y + 7);
+  for (const CRect& piece : pieces)
+    wnd.InvalidateRect(&piece);
+  CRgn pending;
+  ASSERT_NE(wnd.GetUpdateRgn(&pending), NULLREGION);
+  EXPECT_LE(pending.Region().Rects().size(), 32u);
+  CRect box;
+  pending.GetRgnBox(&box);
+  EXPECT_EQ(box, CRect(40, 40, 327, 227));
+  // Validating the pieces again breaks the region up only as far as it stays simple; the pieces
+  // past that are painted after all.
+  for (const CRect& piece : pieces)
+    wnd.ValidateRect(&piece);
+  ASSERT_NE(wnd.GetUpdateRgn(&pending), NULLREGION);
+  EXPECT_LE(pending.Region().Rects().size(), 32u);
+  EXPECT_FALSE(pending.PtInRegion(43, 43)) << "the first validation is kept";
+  wnd.UpdateWindow();
+  ASSERT_EQ(wnd.paints.size(), 1u);
+  int painted = 0;
+  for (const CRect& piece : pieces) {
+    const CPoint inside(piece.left + 3, piece.top + 3);
+    const COLORREF expected = pending.PtInRegion(inside.x, inside.y) ? RGB(255, 0, 0) : RGB(0, 0, 255);
+    EXPECT_EQ(wnd.GetSurfacePixel(inside.x, inside.y), expected) << piece.left << "," << piece.top;
+    painted += expected == RGB(255, 0, 0);
+  }
+  EXPECT_GT(painted, static_cast<int>(pieces.size()) / 2);
+  EXPECT_EQ(wnd.GetSurfacePixel(20, 20), RGB(0, 0, 255)) << "outside the box nothing was painted";
+  EXPECT_EQ(wnd.GetUpdateRgn(&pending), NULLREGION);
+  wnd.DestroyWindow();
+}
+
+// Drawing outside a paint in many primitives reaches the screen once the events run: the widget
+// is asked to paint everything drawn.
+TEST_F(WndTest, DrawingOutsidePaintingIsShownOnceTheEventsRun)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  CScreenPaints screen(wnd.m_hWnd);
+  // The window's first paints, shown whole, come first.
+  for (int i = 0; i < 5; ++i)
+    Pump();
+  screen.shown = QRegion();
+  CDC* dc = wnd.GetDC();
+  for (int y = 10; y < 140; y += 4) {
+    dc->MoveTo(10, y);
+    dc->LineTo(190, y);
+  }
+  wnd.ReleaseDC(dc);
+  // The request to show, then the paint it asks for.
+  Pump();
+  Pump();
+  EXPECT_TRUE(screen.shown.contains(QRect(10, 10, 180, 129)));
+  EXPECT_EQ(wnd.GetSurfacePixel(100, 138), RGB(0, 0, 0));
   wnd.DestroyWindow();
 }
 

@@ -480,14 +480,17 @@ void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) 
   cxWidth = pane.width;
 }
 
-BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate)
+BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
 {
   if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
     return FALSE;
   QLabel* label = m_panes[static_cast<size_t>(nIndex)].label;
-  label->setText(ToQString(CString(lpszNewText)));
-  if (bUpdate)
-    label->repaint();
+  const QString text = ToQString(CString(lpszNewText));
+  // The label schedules its own paint: the bar shows the last text with its next paint. Painting
+  // at once would flush the whole main window, the Workbench with it, for every text an action
+  // sets (one per unit deselected).
+  if (label->text() != text)
+    label->setText(text);
   return TRUE;
 }
 

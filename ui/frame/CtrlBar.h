@@ -101,6 +101,7 @@ public:
   BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
   void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
   void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
+  // The pane shows the text with the bar's next paint, never at once, whatever bUpdate says.
   BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
   CString GetPaneText(int nIndex) const;
   int CommandToIndex(UINT nIDFind) const;

@@ -117,6 +117,8 @@ public:
   void ValidateRect(LPCRECT lpRect);
   void ValidateRgn(CRgn* pRgn);
   BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
+  // Copies the invalid region into the region (which must have been created); its kind.
+  int GetUpdateRgn(CRgn* pRgn, BOOL bErase = FALSE);
   void UpdateWindow();
   BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);

@@ -1,6 +1,7 @@
 #include "ui/wnd/WndImpl.h"
 
 #include <algorithm>
+#include <utility>
 
 #include <QApplication>
 #include <QDragEnterEvent>
@@ -15,6 +16,20 @@
 #include <QWheelEvent>
 
 #include "ui/wnd/QtConv.h"
+
+namespace {
+// Past this many rectangles the invalid region is kept as its bounding box. Keeping the
+// rectangles disjoint walks them all for each change, and the paint clips every primitive
+// against them: the handles of two thousand units deselected at once would make a region of
+// sixteen thousand pieces that costs far more than painting their box once.
+constexpr size_t kMostInvalidRects = 32;
+
+void KeepSimple(CRectRegion& invalid)
+{
+  if (invalid.Rects().size() > kMostInvalidRects)
+    invalid = CRectRegion(invalid.GetBounds());
+}
+}  // namespace
 
 QEvent::Type CPostedMessageEvent::EventType()
 {
@@ -300,14 +315,27 @@ void CWndImpl::Invalidate(const CRectRegion& region, bool erase)
   clipped.Intersect(ClientRect());
   if (clipped.IsEmpty())
     return;
+  // What is invalid already has its paint asked for: the items of a large selection each
+  // invalidate themselves inside a view that one of them invalidated whole.
+  if (m_invalid.ContainsRect(clipped.GetBounds())) {
+    m_bErase = m_bErase || erase;
+    return;
+  }
   m_invalid.Union(clipped);
+  KeepSimple(m_invalid);
   m_bErase = m_bErase || erase;
   RequestPaint();
 }
 
 void CWndImpl::Validate(const CRectRegion& region)
 {
-  m_invalid.Subtract(region);
+  // A validation that would break the region into many pieces is left out: the next paint
+  // draws that part again, which costs less than clipping to the pieces.
+  CRectRegion rest(m_invalid);
+  rest.Subtract(region);
+  if (rest.Rects().size() > kMostInvalidRects)
+    return;
+  m_invalid = rest;
   if (m_invalid.IsEmpty())
     m_bErase = false;
 }
@@ -343,7 +371,24 @@ void CWndImpl::Touch(const CRect& rect)
     m_touchedInPaint.UnionRect(m_touchedInPaint, rect);
     return;
   }
-  Blit(rect);
+  // Drawing outside a paint (the handles of a whole selection, the image of a dragged group)
+  // comes in runs of thousands of primitives too: the window is asked to show the run once,
+  // as soon as the events that drew it are done. Asking for each primitive grows the window's
+  // dirty region by one piece each time, at a cost that grows with the pieces already there.
+  if (!m_pClient || !m_bOwnerPaints)
+    return;
+  const bool first = m_touchedOutsidePaint.IsRectEmpty();
+  m_touchedOutsidePaint.UnionRect(m_touchedOutsidePaint, rect);
+  if (first)
+    QMetaObject::invokeMethod(
+        m_pBridge.get(), [this] { ShowTouched(); }, Qt::QueuedConnection);
+}
+
+void CWndImpl::ShowTouched()
+{
+  const CRect touched = std::exchange(m_touchedOutsidePaint, CRect());
+  if (m_pClient && m_bOwnerPaints && !touched.IsRectEmpty())
+    m_pClient->update(ToQRect(touched));
 }
 
 std::vector<QRect> CWndImpl::SharpPictureRects() const
@@ -432,6 +477,7 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
   inside.Offset(dx, dy);
   inside.Intersect(area);
   m_invalid.Union(inside);
+  KeepSimple(m_invalid);
   Touch(area);
 }
 

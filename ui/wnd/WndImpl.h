@@ -80,6 +80,8 @@ public:
   void Blit(const CRect& rect);
   // Drawing changed the rectangle: sharp pictures under it give way to the surface's pixels.
   void Touch(const CRect& rect);
+  // Asks the window to show what was drawn outside a paint since the last time.
+  void ShowTouched();
   // A picture drawn at the device pixel ratio, shown over the surface where it was copied.
   void AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip);
   // The places of the sharp pictures shown now.
@@ -116,6 +118,8 @@ public:
   bool m_bInPaint = false;
   // What the running paint handler drew, shown when it returns.
   CRect m_touchedInPaint;
+  // What was drawn outside a paint and is not yet shown.
+  CRect m_touchedOutsidePaint;
   bool m_bClosing = false;
   // Widgets made by the window go with it; widgets it was attached to belong to their maker.
   bool m_bOwnsWidget = true;

@@ -17,6 +17,24 @@ std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& 
   };
   return device;
 }
+
+// The region as a GDI region (created here).
+void CopyToRgn(const CRectRegion& region, CRgn* pRgn)
+{
+  pRgn->CreateRectRgn(0, 0, 0, 0);
+  for (const CRect& r : region.Rects()) {
+    CRgn piece;
+    piece.CreateRectRgnIndirect(&r);
+    pRgn->CombineRgn(pRgn, &piece, RGN_OR);
+  }
+}
+
+int RegionKind(const CRectRegion& region)
+{
+  if (region.IsEmpty())
+    return NULLREGION;
+  return region.Rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+}
 }  // namespace
 
 void CWnd::Invalidate(BOOL bErase) { m_pImpl->Invalidate(CRectRegion(m_pImpl->ClientRect()), bErase != FALSE); }
@@ -57,6 +75,13 @@ BOOL CWnd::GetUpdateRect(LPRECT lpRect, BOOL)
   return !bounds.IsRectEmpty();
 }
 
+int CWnd::GetUpdateRgn(CRgn* pRgn, BOOL)
+{
+  const CRectRegion& invalid = m_pImpl->InvalidRegion();
+  CopyToRgn(invalid, pRgn);
+  return RegionKind(invalid);
+}
+
 void CWnd::UpdateWindow() { m_pImpl->PaintNow(); }
 
 BOOL CWnd::RedrawWindow(LPCRECT lpRectUpdate, CRgn* prgnUpdate, UINT flags)
@@ -85,19 +110,11 @@ int CWnd::ScrollWindowEx(int dx, int dy, LPCRECT lpRectScroll, LPCRECT lpRectCli
   m_pImpl->Scroll(dx, dy, area, uncovered);
   if (flags & SW_INVALIDATE)
     m_pImpl->Invalidate(uncovered, (flags & SW_ERASE) != 0);
-  if (prgnUpdate) {
-    prgnUpdate->CreateRectRgn(0, 0, 0, 0);
-    for (const CRect& r : uncovered.Rects()) {
-      CRgn piece;
-      piece.CreateRectRgnIndirect(&r);
-      prgnUpdate->CombineRgn(prgnUpdate, &piece, RGN_OR);
-    }
-  }
+  if (prgnUpdate)
+    CopyToRgn(uncovered, prgnUpdate);
   if (lpRectUpdate)
     *lpRectUpdate = uncovered.GetBounds();
-  if (uncovered.IsEmpty())
-    return NULLREGION;
-  return uncovered.Rects().size() == 1 ? SIMPLEREGION : COMPLEXREGION;
+  return RegionKind(uncovered);
 }
 
 void CWnd::ScrollWindow(int dx, int dy, LPCRECT lpRect, LPCRECT lpClipRect)

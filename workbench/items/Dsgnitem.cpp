@@ -269,17 +269,22 @@ BOOL CDesignItem::CanMoveTo(const CVRX2DVector& v) const
 {
   if (v.GetLength() == 0.0)
     return TRUE;
-  CVRX2DEntityArray moved(m_OutlineEnts);
-  moved.Transform(CVRX2DTransformationMatrix(v));
-  CVRX2DRectangle extents = moved.GetExtents();
+  // A move shifts the extents with the outline; a group asks this of every member at every
+  // step of a drag, without copying their outlines.
+  const CVRX2DRectangle extents = m_OutlineEnts.GetExtents();
   const CVRX2DPoint low(0.0, 0.0);
   const CVRX2DPoint high(kWorkbenchSquare, kWorkbenchSquare);
-  return extents.GetMinPoint().IsInBox(low, high) && extents.GetMaxPoint().IsInBox(low, high);
+  return (extents.GetMinPoint() + v).IsInBox(low, high) && (extents.GetMaxPoint() + v).IsInBox(low, high);
 }
 
 void CDesignItem::UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)
 {
   DrawTrackEntities(pView);
+  ShowMoveTrack(v, pView);
+}
+
+void CDesignItem::ShowMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)
+{
   GenerateMoveTrackEntities(v);
   m_vTrack = v;
   DrawTrackEntities(pView);
@@ -408,4 +413,16 @@ void CDesignItem::GenerateMoveTrackEntities(const CVRX2DVector& v)
   m_TrackEnts.Transform(CVRX2DTransformationMatrix(v));
 }
 
-BOOL CDesignItem::JoinsItem(const CDesignItem*) const { return FALSE; }
+BOOL CDesignItem::JoinsItem(const CDesignItem* pUnitItem) const
+{
+  const CDesignItem* pFirst = nullptr;
+  const CDesignItem* pSecond = nullptr;
+  GetJoinedItems(pFirst, pSecond);
+  return pUnitItem && (pUnitItem == pFirst || pUnitItem == pSecond);
+}
+
+void CDesignItem::GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const
+{
+  pFirst = nullptr;
+  pSecond = nullptr;
+}

@@ -88,6 +88,8 @@ public:
   virtual BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual BOOL CanMoveTo(const CVRX2DVector& v) const;
   virtual void UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
+  // The first image of a move, drawn straight at the offset (none is on the screen yet).
+  void ShowMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
   virtual void DrawTrackEntities(CWorkbenchView* pView);
   virtual void Offset(const CVRX2DVector& v);
   virtual BOOL Nudge(const CVRX2DVector& v, CWorkbenchView* pView);
@@ -104,7 +106,9 @@ public:
   virtual void ExtendAlignmentEnts();
   virtual void GenerateMoveTrackEntities(const CVRX2DVector& v);
   // TRUE for a join item that joins the unit item; joins go with their units.
-  virtual BOOL JoinsItem(const CDesignItem* pUnitItem) const;
+  BOOL JoinsItem(const CDesignItem* pUnitItem) const;
+  // The two unit items a join item joins; none for any other item.
+  virtual void GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const;
 
   CVRX2DVector GetTrackVector() const { return m_vTrack; }
   // The class-wide alignment-line colour, set from the preferences at start-up.

@@ -638,6 +638,5 @@ void CMoveGroupItem::Ungroup(CWorkbenchView* pView)
     if (auto* pUnit = dynamic_cast<CUnitItem*>(ItemAt(m_Members, pos)))
       units.push_back(pUnit);
   RemoveAllItems();
-  for (CUnitItem* pUnit : units)
-    pView->VerifyAllJoins(pUnit);
+  pView->VerifyJoinsOf(units);
 }

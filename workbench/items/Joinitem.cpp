@@ -275,9 +275,10 @@ void CJoinItem::Delete(CWorkbenchView* pView)
   CLineSegmentItem::Delete(pView);
 }
 
-BOOL CJoinItem::JoinsItem(const CDesignItem* pUnitItem) const
+void CJoinItem::GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const
 {
-  return pUnitItem && (m_FirstSide.m_pUnitItem == pUnitItem || m_SecondSide.m_pUnitItem == pUnitItem);
+  pFirst = m_FirstSide.m_pUnitItem;
+  pSecond = m_SecondSide.m_pUnitItem;
 }
 
 BOOL CJoinItem::JoinsUnit(const CUnitItem* pUnitItem) const { return JoinsItem(pUnitItem); }

@@ -54,7 +54,7 @@ public:
   void Edit(CWorkbenchView* pView) override;
   void Add(CWorkbenchView* pView) override;
   void Delete(CWorkbenchView* pView) override;
-  BOOL JoinsItem(const CDesignItem* pUnitItem) const override;
+  void GetJoinedItems(const CDesignItem*& pFirst, const CDesignItem*& pSecond) const override;
 
   CJoin* GetJoin() const { return m_pJoin.get(); }
   void GetUnitItems(CUnitItem*& pFirst, CUnitItem*& pSecond) const;

@@ -188,8 +188,13 @@ BOOL CUnitItem::GetClientRect(CRect& rect, CWorkbenchView* pView)
 void CUnitItem::Select(CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Selecting a %s. \n", Key().c_str());
-  SetTracker(std::make_unique<CUnitTracker>(pView, this));
-  CDesignItem::Select(pView);
+  auto tracker = std::make_unique<CUnitTracker>(pView, this);
+  const CRect handles = tracker->GetHandlesBounds();
+  SetTracker(std::move(tracker));
+  // A paint pending over the handles draws them: a selection of many units made at once
+  // would draw every handle twice.
+  if (!pView->IsPaintPending(handles))
+    CDesignItem::Select(pView);
   DisplaySizeInfo(pView);
 }
 
@@ -206,12 +211,8 @@ void CUnitItem::Deselect(CWorkbenchView* pView)
   pView->SetPaneText(1, CString());
 }
 
-void CUnitItem::Invalidate(CWorkbenchView* pView)
-{
-  pView->Invalidate(TRUE);
-  if (m_pTracker)
-    m_pTracker->Invalidate();
-}
+// The whole view holds the handles too.
+void CUnitItem::Invalidate(CWorkbenchView* pView) { pView->Invalidate(TRUE); }
 
 void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
 {

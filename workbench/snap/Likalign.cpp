@@ -60,48 +60,90 @@ double CLikeAlignmentEntities::GetSlopeOf(const CAlignmentEntity& entry) { retur
 
 void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
 {
-  if (m_Entries.GetSize() == 0) {
+  if (m_Entries.GetSize() == m_nEmptySlots) {
     m_nOrientation = GetOrientationOf(*pEntry);
     if (m_nOrientation == laeSloped)
       m_dSlope = GetSlopeOf(*pEntry);
   }
-  m_Entries.Add(pEntry);
+  m_Slots[pEntry->m_pItem].push_back(m_Entries.Add(pEntry));
+  m_bIndexValid = FALSE;
+}
+
+CAlignmentEntityArray& CLikeAlignmentEntities::GetEntities()
+{
+  CloseUp();
+  return m_Entries;
+}
+
+void CLikeAlignmentEntities::CloseUp()
+{
+  if (m_nEmptySlots == 0)
+    return;
+  // Each kept entry moves down by the empty slots before it; the items' slot lists are renumbered
+  // where they stand.
+  std::vector<int> moved(static_cast<size_t>(m_Entries.GetSize()));
+  int kept = 0;
+  for (int i = 0; i < m_Entries.GetSize(); ++i)
+    if (CAlignmentEntity* pEntry = m_Entries[i]) {
+      moved[static_cast<size_t>(i)] = kept;
+      m_Entries.SetAt(kept++, pEntry);
+    }
+  m_Entries.RemoveAtNoDelete(kept, m_Entries.GetSize() - kept);
+  m_nEmptySlots = 0;
+  for (auto& item : m_Slots)
+    for (int& slot : item.second)
+      slot = moved[static_cast<size_t>(slot)];
   m_bIndexValid = FALSE;
 }
 
 void CLikeAlignmentEntities::AppendAll(CObArray& out) const
 {
   for (int i = 0; i < m_Entries.GetSize(); ++i)
-    out.Add(m_Entries[i]);
+    if (m_Entries[i])
+      out.Add(m_Entries[i]);
 }
 
 void CLikeAlignmentEntities::AppendByCategory(int category, CObArray& out) const
 {
   for (int i = 0; i < m_Entries.GetSize(); ++i)
-    if (m_Entries[i]->m_pEntity->GetCategory() == category)
+    if (m_Entries[i] && m_Entries[i]->m_pEntity->GetCategory() == category)
       out.Add(m_Entries[i]);
 }
 
 void CLikeAlignmentEntities::AppendByItem(const CDesignItem* pItem, CObArray& out) const
 {
-  for (int i = 0; i < m_Entries.GetSize(); ++i)
-    if (m_Entries[i]->m_pItem == pItem)
-      out.Add(m_Entries[i]);
+  const auto found = m_Slots.find(pItem);
+  if (found == m_Slots.end())
+    return;
+  for (int slot : found->second)
+    out.Add(m_Entries[slot]);
 }
 
 int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem)
 {
-  const int before = m_Entries.GetSize();
-  for (int i = before - 1; i >= 0; --i)
-    if (m_Entries[i]->m_pItem == pItem)
-      m_Entries.RemoveAt(i);
-  const int removed = before - m_Entries.GetSize();
-  if (removed > 0) {
-    m_bIndexValid = FALSE;
-    if (m_Entries.GetSize() == 0)
-      m_nOrientation = laeEmpty;
+  const auto found = m_Slots.find(pItem);
+  if (found == m_Slots.end())
+    return 0;
+  const int removed = static_cast<int>(found->second.size());
+  for (int slot : found->second) {
+    delete m_Entries[slot];
+    m_Entries.SetAt(slot, nullptr);
   }
+  m_Slots.erase(found);
+  m_nEmptySlots += removed;
+  m_bIndexValid = FALSE;
+  if (m_Entries.GetSize() == m_nEmptySlots)
+    m_nOrientation = laeEmpty;
   return removed;
+}
+
+void CLikeAlignmentEntities::SetItemEnabled(const CDesignItem* pItem, int flag)
+{
+  const auto found = m_Slots.find(pItem);
+  if (found == m_Slots.end())
+    return;
+  for (int slot : found->second)
+    m_Entries[slot]->m_bEnabled = flag;
 }
 
 BOOL CLikeAlignmentEntities::EnsureIndex()
@@ -219,14 +261,9 @@ void CLikeAlignmentGroups::GetByItem(const CDesignItem* pItem, CObArray& out) co
 
 void CLikeAlignmentGroups::SetItemEnabled(const CDesignItem* pItem, int flag)
 {
-  for (int i = 0; i < GetSize(); ++i) {
-    if (!GetAt(i))
-      continue;
-    CAlignmentEntityArray& entries = GetAt(i)->GetEntities();
-    for (int j = 0; j < entries.GetSize(); ++j)
-      if (entries[j]->m_pItem == pItem)
-        entries[j]->m_bEnabled = flag;
-  }
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i))
+      GetAt(i)->SetItemEnabled(pItem, flag);
 }
 
 void CLikeAlignmentGroups::RemoveItem(const CDesignItem* pItem)

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/Angle.h"
@@ -63,11 +64,13 @@ public:
   int GetOrientation() const { return m_nOrientation; }
   double GetSlope() const { return m_dSlope; }
   void Add(CAlignmentEntity* pEntry);
-  CAlignmentEntityArray& GetEntities() { return m_Entries; }
+  CAlignmentEntityArray& GetEntities();
   void AppendAll(CObArray& out) const;
   void AppendByCategory(int category, CObArray& out) const;
   void AppendByItem(const CDesignItem* pItem, CObArray& out) const;
   int RemoveItem(const CDesignItem* pItem);
+  // Every entry of the item enabled or disabled.
+  void SetItemEnabled(const CDesignItem* pItem, int flag);
   // The indices, ascending, of the entries that may lie within reach of a line through the
   // point: all of them for a sloped group, else those whose position is within reach.
   void FindNear(double x, double y, double reach, std::vector<int>& out);
@@ -78,7 +81,14 @@ public:
 private:
   int m_nOrientation = laeEmpty;
   double m_dSlope = 0.0;
+  // The entries in the order they were filed. The entries of a removed item leave empty slots
+  // that the next look-up closes up: the items of a whole selection are taken out one by one,
+  // and closing up the array for each would cost the whole table each time.
   CAlignmentEntityArray m_Entries;
+  // The slots of each item's entries, ascending.
+  std::unordered_map<const CDesignItem*, std::vector<int>> m_Slots;
+  int m_nEmptySlots = 0;
+  void CloseUp();
   // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
   // FALSE for a sloped group, which has no position index.
   BOOL EnsureIndex();
@@ -89,6 +99,7 @@ private:
 template <class Visit>
 bool CLikeAlignmentEntities::AnyNear(double x, double y, double reach, Visit visit)
 {
+  CloseUp();
   if (!EnsureIndex()) {
     for (int i = 0; i < m_Entries.GetSize(); ++i)
       if (visit(i))

@@ -223,24 +223,32 @@ CRect CItemTracker::GetHandleRect(int handle) const
   return MakeHandleRect(p.x, p.y, kHandleSize, kHandleSize);
 }
 
+CRect CItemTracker::GetHandlesBounds() const
+{
+  CRect bounds;
+  for (int i = 0; i < m_pItem->GetSizingHandles(m_pView)->GetSize(); ++i)
+    bounds.UnionRect(bounds, GetHandleRect(i));
+  return bounds;
+}
+
 void CItemTracker::Draw(CDC* pDC)
 {
   CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
+  if (pHandles->GetSize() == 0)
+    return;
   const COLORREF color = m_pItem->GetColor();
-  CPen pen(PS_SOLID, 0, color);
-  CBrush brush(color);
+  // The handles are in client pixels: one mapping for all of them (a selection of many units
+  // draws thousands). A handle is a square of the item's colour, border and inside alike.
+  const int saved = pDC->SaveDC();
+  pDC->SetMapMode(MM_TEXT);
+  pDC->SetWindowOrg(0, 0);
+  pDC->SetViewportOrg(0, 0);
   for (int i = 0; i < pHandles->GetSize(); ++i) {
     const CRect rect = GetHandleRect(i);
-    const int saved = pDC->SaveDC();
-    pDC->SetMapMode(MM_TEXT);
-    pDC->SetWindowOrg(0, 0);
-    pDC->SetViewportOrg(0, 0);
-    pDC->SelectObject(&pen);
-    pDC->SelectObject(&brush);
-    pDC->Rectangle(&rect);
+    pDC->FillSolidRect(&rect, color);
     m_pView->ValidateRect(&rect);
-    pDC->RestoreDC(saved);
   }
+  pDC->RestoreDC(saved);
 }
 
 void CItemTracker::DrawMovedHandles(BOOL bDraw)
@@ -337,12 +345,22 @@ private:
   }
   void Update(CPoint point)
   {
+    const CVRX2DVector v = View()->AdjustPos(WorldOffset(point), Item(), FALSE);
+    const BOOL allowed = Item()->CanMoveTo(v);
     if (!m_started) {
       m_started = TRUE;
+      // The first image goes straight where the pointer is: drawn at the start, it would only
+      // be erased again at once (an inverted image drawn twice leaves the screen as it was),
+      // which for a large selection costs two drawings of all of it.
+      if (allowed && v != m_offset) {
+        SetCursor(m_tracker.GetCursor());
+        Item()->ShowMoveTrack(v, View());
+        m_offset = v;
+        return;
+      }
       Item()->DrawTrackEntities(View());
     }
-    const CVRX2DVector v = View()->AdjustPos(WorldOffset(point), Item(), FALSE);
-    if (!Item()->CanMoveTo(v)) {
+    if (!allowed) {
       SetCursor(m_tracker.GetNotAllowedCursor());
       return;
     }

@@ -109,6 +109,8 @@ public:
   static CRect MakeHandleRect(int x, int y, int width, int height);
   // The 7 by 7 rectangle of a sizing handle, in client pixels.
   CRect GetHandleRect(int handle) const;
+  // The rectangle around every handle; empty without handles.
+  CRect GetHandlesBounds() const;
 
 private:
   friend class CMoveLoopClient;

@@ -186,14 +186,15 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
   }
   m_vPasteOrigin = w.AsVector();
   DeselectAll();
-  UpdateWindow();
-  group->Ungroup(this);
-  RemoveItem(group.release());
-  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
-    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+  // The items take the Workbench's alignment settings before they enter the alignment tables,
+  // and their place is invalid before they are selected, so that the paint to come draws
+  // their handles once.
+  for (POSITION pos = group->GetMembers().GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(group->GetMembers().GetNext(pos));
     ApplyAlignmentSettings(pItem);
-    UpdateAlignmentEntities(pItem);
     pItem->Invalidate(this);
   }
+  group->Ungroup(this);
+  RemoveItem(group.release());
   return TRUE;
 }

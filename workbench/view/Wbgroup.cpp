@@ -2,6 +2,7 @@
 // select tool drags when several items are selected, and the joins a group breaks when it moves
 // away from units outside it.
 #include <algorithm>
+#include <unordered_set>
 
 #include "ui/wnd/CmdTarget.h"
 #include "ui/wnd/WinApp.h"
@@ -60,20 +61,23 @@ void CWorkbenchView::DissolveMoveGroup(CMoveGroupItem* pGroup)
 
 void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll)
 {
-  if (!m_pItemList)
+  if (!m_pItemList || (bAll && m_pRemovedTogether && m_pRemovedTogether->count(pGroup)))
     return;
   CObList units;
   pGroup->GetUnitsInGroup(units, FALSE);
+  std::unordered_set<const CObject*> inside;
+  for (POSITION pos = units.GetHeadPosition(); pos;)
+    inside.insert(units.GetNext(pos));
   CObList crossing;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
     if (pItem->GetItemType() != ditJoin)
       continue;
-    int inside = 0;
-    for (POSITION unit = units.GetHeadPosition(); unit;)
-      if (pItem->JoinsItem(static_cast<CDesignItem*>(units.GetNext(unit))))
-        ++inside;
-    if (inside == 1 || (bAll && inside > 0))
+    const CDesignItem* pFirst = nullptr;
+    const CDesignItem* pSecond = nullptr;
+    pItem->GetJoinedItems(pFirst, pSecond);
+    const int count = (pFirst && inside.count(pFirst)) + (pSecond && pSecond != pFirst && inside.count(pSecond));
+    if (count == 1 || (bAll && count > 0))
       crossing.AddTail(pItem);
   }
   for (POSITION pos = crossing.GetHeadPosition(); pos;)

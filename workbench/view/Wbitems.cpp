@@ -1,6 +1,8 @@
 // Removing items for good, the extents of the design and of the selection, and the joins of a
 // unit that is moved, resized or deleted.
 #include <cstdint>
+#include <unordered_set>
+#include <vector>
 
 #include "geometry/2drect.h"
 #include "support/Trace.h"
@@ -44,13 +46,81 @@ void CWorkbenchView::RemoveItem(CDesignItem* pItem)
     m_pItemList->RemoveAt(pos);
   else if (POSITION selector = m_SelectorItems.Find(pItem))
     m_SelectorItems.RemoveAt(selector);
-  if (POSITION selected = m_SelectedItems.Find(pItem))
-    m_SelectedItems.RemoveAt(selected);
+  DiscardItem(pItem);
+}
+
+void CWorkbenchView::DiscardItem(CDesignItem* pItem)
+{
+  DropFromSelection(pItem);
   RemoveAlignmentEntities(pItem);
   if (pItem->GetItemType() == ditGroup)
     static_cast<CGroupItem*>(pItem)->RemoveComponentEnts(this);
   pItem->Delete(this);
   delete pItem;
+}
+
+void CWorkbenchView::RemoveItems(const std::vector<CDesignItem*>& items)
+{
+  if (!m_pItemList)
+    return;
+  // The items go with every join of the design that holds a unit of theirs, as each unit's or
+  // group's removal would take it, all found in one walk over the design: removing them one by
+  // one would walk the design for each item and again for the joins of each unit.
+  const std::unordered_set<const CObject*> going(items.begin(), items.end());
+  std::unordered_set<const CObject*> together;
+  for (CDesignItem* pItem : items) {
+    if (pItem->GetItemType() == ditUnit || pItem->GetItemType() == ditGroup)
+      together.insert(pItem);
+    if (pItem->GetItemType() == ditGroup) {
+      CObList units;
+      static_cast<CGroupItem*>(pItem)->GetUnitsInGroup(units, FALSE);
+      for (POSITION pos = units.GetHeadPosition(); pos;)
+        together.insert(units.GetNext(pos));
+    }
+  }
+  std::unordered_set<const CObject*> inDesign;
+  std::vector<CDesignItem*> joinsOfUnits;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    const POSITION here = pos;
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (going.count(pItem)) {
+      inDesign.insert(pItem);
+      m_pItemList->RemoveAt(here);
+    } else if (JoinsAnyOf(pItem, together)) {
+      joinsOfUnits.push_back(pItem);
+      m_pItemList->RemoveAt(here);
+    }
+  }
+  for (CDesignItem* pJoin : joinsOfUnits)
+    DiscardItem(pJoin);
+  // Their joins are gone already: the units and groups need not look for them.
+  m_pRemovedTogether = &together;
+  try {
+    for (CDesignItem* pItem : items) {
+      POSITION selector = inDesign.count(pItem) ? nullptr : m_SelectorItems.Find(pItem);
+      if (!inDesign.count(pItem) && !selector)
+        continue;
+      Deselect(pItem);
+      pItem->Invalidate(this);
+      if (selector)
+        m_SelectorItems.RemoveAt(selector);
+      DiscardItem(pItem);
+    }
+  } catch (...) {
+    m_pRemovedTogether = nullptr;
+    throw;
+  }
+  m_pRemovedTogether = nullptr;
+}
+
+BOOL CWorkbenchView::JoinsAnyOf(CDesignItem* pItem, const std::unordered_set<const CObject*>& units) const
+{
+  if (pItem->GetItemType() != ditJoin)
+    return FALSE;
+  const CDesignItem* pFirst = nullptr;
+  const CDesignItem* pSecond = nullptr;
+  pItem->GetJoinedItems(pFirst, pSecond);
+  return (pFirst && units.count(pFirst)) || (pSecond && units.count(pSecond));
 }
 
 CVRX2DRectangle CWorkbenchView::GetDesignExtents() const
@@ -71,7 +141,7 @@ CVRX2DRectangle CWorkbenchView::GetSelectedExtents() const
 
 void CWorkbenchView::CollectJoins(CDesignItem* pUnitItem, CObList& joins) const
 {
-  if (!m_pItemList)
+  if (!m_pItemList || (m_pRemovedTogether && m_pRemovedTogether->count(pUnitItem)))
     return;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));

@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
 #include <memory>
+#include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "geometry/2dline.h"
 #include "geometry/Angle.h"
@@ -77,6 +81,20 @@ BOOL SameSides(const CJoinItem& a, const CJoinItem& b)
   return (same(a1, b1) && same(a2, b2)) || (same(a1, b2) && same(a2, b1));
 }
 
+// The two sides of a join in a set order, so that two joins of the same sides have one key.
+using CSideKey = std::pair<uintptr_t, int>;
+using CJoinSidesKey = std::pair<CSideKey, CSideKey>;
+
+CJoinSidesKey SidesKey(const CJoinItem& join)
+{
+  const auto side = [](const CJoinSide& s) {
+    return std::make_pair(reinterpret_cast<uintptr_t>(s.m_pUnitItem), s.m_nComponentIndex);
+  };
+  const auto a = side(join.GetFirstSide());
+  const auto b = side(join.GetSecondSide());
+  return a < b ? CJoinSidesKey(a, b) : CJoinSidesKey(b, a);
+}
+
 void TraceJoinSides(const CJoinItem& join)
 {
   PCTRACE(TT_JOINING, TL_WARNING)("\t\tItem............: 0x%08X\n", Address(&join));
@@ -86,6 +104,47 @@ void TraceJoinSides(const CJoinItem& join)
   PCTRACE(TT_JOINING, TL_WARNING)
   ("\t\tSecond Component: component %d of unit 0x%08X\n", join.GetSecondSide().m_nComponentIndex,
    Address(join.GetSecondSide().m_pUnitItem));
+}
+
+void TraceDuplicateJoin(const CJoinItem& join, const CJoinItem& other)
+{
+  PCTRACE(TT_JOINING, TL_WARNING)
+  ("VerifyJoin() has detected a multiple join situation and is removing the duplicate join.\n");
+  PCTRACE(TT_JOINING, TL_WARNING)("\tVerifying Join:\n");
+  TraceJoinSides(join);
+  PCTRACE(TT_JOINING, TL_WARNING)("\tDisplay Join:\n");
+  TraceJoinSides(other);
+}
+
+void TraceVerification(const CJoinItem& join, BOOL sound, double difference)
+{
+  if (sound)
+    PCTRACE(TT_JOINING, TL_DETAIL)("Join item 0x%08X has been successfully verified.\n", Address(&join));
+  else
+    PCTRACE(TT_JOINING, TL_DETAIL)
+  ("Verification of join item 0x%08X has failed. Spacing difference was %f.\n", Address(&join), difference);
+}
+
+// Whether the join still fits its two sides (its spacing and a shared stretch): 1 or 0, with the
+// spacing's difference; -1 when it stands for nothing (no product join, a side without its unit
+// or its line).
+int JoinFit(CJoinItem& join, double& difference)
+{
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+  join.GetUnitItems(pFirst, pSecond);
+  if (!join.GetJoin() || !pFirst || !pSecond)
+    return -1;
+  const CVRX2DLine* pLine1 = LineAt(pFirst, join.GetFirstSide().m_nComponentIndex);
+  const CVRX2DLine* pLine2 = LineAt(pSecond, join.GetSecondSide().m_nComponentIndex);
+  if (!pLine1 || !pLine2)
+    return -1;
+  const double d = DistanceFrom(*pLine2, pLine1->GetStartPoint());
+  difference = std::abs(d - std::abs(join.GetTotalSpacing()));
+  if (difference > kSpacingTolerance)
+    return 0;
+  CVRX2DLine centre;
+  return FacingStretch(*pLine1, *pLine2, centre) ? 1 : 0;
 }
 }  // namespace
 
@@ -246,52 +305,86 @@ BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
   pJoin->GetUnitItems(pFirst, pSecond);
   if (pUnitItem && pUnitItem != pFirst && pUnitItem != pSecond)
     return TRUE;
-  // A join without its product join or without a unit on a side stands for nothing.
-  if (!pJoin->GetJoin() || !pFirst || !pSecond)
+  double difference = 0.0;
+  const int fit = JoinFit(*pJoin, difference);
+  if (fit < 0)
     return FALSE;
-  const CVRX2DLine* pLine1 = LineAt(pFirst, pJoin->GetFirstSide().m_nComponentIndex);
-  const CVRX2DLine* pLine2 = LineAt(pSecond, pJoin->GetSecondSide().m_nComponentIndex);
-  if (!pLine1 || !pLine2)
-    return FALSE;
-  const double d = DistanceFrom(*pLine2, pLine1->GetStartPoint());
-  const double difference = std::abs(d - std::abs(pJoin->GetTotalSpacing()));
-  BOOL sound = difference <= kSpacingTolerance;
-  CVRX2DLine centre;
-  if (sound)
-    sound = FacingStretch(*pLine1, *pLine2, centre);
+  BOOL sound = fit > 0;
   for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos && sound;) {
     auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
     if (!pOther || pOther == pJoin || !SameSides(*pJoin, *pOther))
       continue;
-    PCTRACE(TT_JOINING, TL_WARNING)
-    ("VerifyJoin() has detected a multiple join situation and is removing the duplicate join.\n");
-    PCTRACE(TT_JOINING, TL_WARNING)("\tVerifying Join:\n");
-    TraceJoinSides(*pJoin);
-    PCTRACE(TT_JOINING, TL_WARNING)("\tDisplay Join:\n");
-    TraceJoinSides(*pOther);
+    TraceDuplicateJoin(*pJoin, *pOther);
     sound = FALSE;
   }
-  if (sound)
-    PCTRACE(TT_JOINING, TL_DETAIL)("Join item 0x%08X has been successfully verified.\n", Address(pJoin));
-  else
-    PCTRACE(TT_JOINING, TL_DETAIL)
-  ("Verification of join item 0x%08X has failed. Spacing difference was %f.\n", Address(pJoin), difference);
+  TraceVerification(*pJoin, sound, difference);
   return sound;
 }
 
 void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
+  VerifyJoinsWhere([pUnitItem](CUnitItem* pFirst, CUnitItem* pSecond) {
+    return !pUnitItem || pUnitItem == pFirst || pUnitItem == pSecond;
+  });
+}
+
+void CWorkbenchView::VerifyJoinsOf(const std::vector<CUnitItem*>& units)
+{
+  PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
+  const std::unordered_set<const CUnitItem*> moved(units.begin(), units.end());
+  VerifyJoinsWhere(
+      [&moved](CUnitItem* pFirst, CUnitItem* pSecond) { return moved.count(pFirst) || moved.count(pSecond); });
+}
+
+void CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches)
+{
   if (!m_pItemList)
     return;
+  // One walk over the design counts the joins of each pair of sides and finds the joins to
+  // verify; verifying each against every other join of the design would cost the design for
+  // each of them. Of two joins of the same sides, the first in the design goes.
+  std::map<CJoinSidesKey, int> sameSides;
+  std::vector<CJoinItem*> joins;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
-    if (pItem->GetItemType() != ditJoin)
+    auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
+    if (!pJoin)
       continue;
-    auto* pJoin = dynamic_cast<CJoinItem*>(pItem);
-    if (pJoin && !VerifyJoin(pJoin, pUnitItem))
-      RemoveItem(pJoin);
+    ++sameSides[SidesKey(*pJoin)];
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    pJoin->GetUnitItems(pFirst, pSecond);
+    if (touches(pFirst, pSecond))
+      joins.push_back(pJoin);
   }
+  for (CJoinItem* pJoin : joins) {
+    PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
+    double difference = 0.0;
+    const int fit = JoinFit(*pJoin, difference);
+    BOOL sound = fit > 0;
+    int& same = sameSides[SidesKey(*pJoin)];
+    if (sound && same > 1) {
+      TraceDuplicateJoin(*pJoin, *OtherJoinOfSameSides(pJoin));
+      sound = FALSE;
+    }
+    if (fit >= 0)
+      TraceVerification(*pJoin, sound, difference);
+    if (!sound) {
+      --same;
+      RemoveItem(pJoin);
+    }
+  }
+}
+
+CJoinItem* CWorkbenchView::OtherJoinOfSameSides(CJoinItem* pJoin) const
+{
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+    if (pOther && pOther != pJoin && SameSides(*pJoin, *pOther))
+      return pOther;
+  }
+  return pJoin;
 }
 
 BOOL CWorkbenchView::IsJoinInGroup(CJoinItem* pJoin)
@@ -316,25 +409,21 @@ BOOL CWorkbenchView::IsJoinInGroup(CJoinItem* pJoin)
   return FALSE;
 }
 
-BOOL CWorkbenchView::CountsAsSelected(CUnitItem* pUnitItem) const
-{
-  if (!pUnitItem)
-    return FALSE;
-  if (IsSelected(pUnitItem))
-    return TRUE;
-  // A unit selected as the member of a selected group.
-  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
-    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
-    if (pItem->GetItemType() == ditGroup && static_cast<CGroupItem*>(pItem)->ContainsItem(pUnitItem))
-      return TRUE;
-  }
-  return FALSE;
-}
-
 void CWorkbenchView::UpdateJoinSelection()
 {
   if (!m_pItemList)
     return;
+  // The units of the selected groups are gathered once, not for every join of the design.
+  CObList grouped;
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos));
+    if (pItem->GetItemType() == ditGroup)
+      static_cast<CGroupItem*>(pItem)->GetUnitsInGroup(grouped, FALSE);
+  }
+  std::unordered_set<const CObject*> inGroups;
+  for (POSITION pos = grouped.GetHeadPosition(); pos;)
+    inGroups.insert(grouped.GetNext(pos));
+  auto counts = [this, &inGroups](CUnitItem* pUnit) { return pUnit && (IsSelected(pUnit) || inGroups.count(pUnit)); };
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
     if (!pJoin)
@@ -342,7 +431,7 @@ void CWorkbenchView::UpdateJoinSelection()
     CUnitItem* pFirst = nullptr;
     CUnitItem* pSecond = nullptr;
     pJoin->GetUnitItems(pFirst, pSecond);
-    if (CountsAsSelected(pFirst) && CountsAsSelected(pSecond))
+    if (counts(pFirst) && counts(pSecond))
       Select(pJoin);
     else
       Deselect(pJoin);

@@ -280,14 +280,16 @@ void CWorkbenchView::NudgeGroup(const CVRX2DVector& v)
   else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
     RemoveCrossingJoins(pGroup);
   pItem->Nudge(v, this);
-  UpdateAlignmentEntities(pItem);
-  pItem->SetAlignmentSource(source);
-  UpdateAlignmentEntities(pItem);
   if (pMoveGroup) {
+    // The temporary group goes now: its lines are not filed again only to be taken out.
     RemoveAlignmentEntities(pMoveGroup);
     pMoveGroup->Invalidate(this);
     DissolveMoveGroup(pMoveGroup);
+    return;
   }
+  UpdateAlignmentEntities(pItem);
+  pItem->SetAlignmentSource(source);
+  UpdateAlignmentEntities(pItem);
 }
 
 void CWorkbenchView::OnSnappingTest() { NudgeItems(CVRX2DVector()); }

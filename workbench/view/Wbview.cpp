@@ -305,7 +305,7 @@ void CWorkbenchView::Select(CDesignItem* pItem)
 {
   if (IsSelected(pItem))
     return;
-  m_SelectedItems.AddTail(pItem);
+  m_SelectedAt.emplace(pItem, m_SelectedItems.AddTail(pItem));
   pItem->Select(this);
   // A move group only stands for the selection while it moves.
   if (pItem->GetItemType() != ditMoveGroup)
@@ -314,15 +314,22 @@ void CWorkbenchView::Select(CDesignItem* pItem)
 
 void CWorkbenchView::Deselect(CDesignItem* pItem)
 {
-  if (!IsSelected(pItem))
-    return;
-  POSITION pos = m_SelectedItems.Find(pItem);
-  if (!pos)
+  if (DropFromSelection(pItem))
+    pItem->Deselect(this);
+}
+
+BOOL CWorkbenchView::DropFromSelection(CDesignItem* pItem)
+{
+  const auto found = m_SelectedAt.find(pItem);
+  if (found == m_SelectedAt.end())
+    return FALSE;
+  if (!found->second || m_SelectedItems.GetAt(found->second) != pItem)
     throw CAppFatalException(kModule, kNotSelectedLine);
-  m_SelectedItems.RemoveAt(pos);
-  pItem->Deselect(this);
+  m_SelectedItems.RemoveAt(found->second);
+  m_SelectedAt.erase(found);
   if (pItem->GetItemType() != ditMoveGroup)
     ClearUnjoinablePrompt();
+  return TRUE;
 }
 
 void CWorkbenchView::DeselectAll()
@@ -332,9 +339,10 @@ void CWorkbenchView::DeselectAll()
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
     static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos))->Deselect(this);
   m_SelectedItems.RemoveAll();
+  m_SelectedAt.clear();
 }
 
-BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedItems.Find(pItem) != nullptr; }
+BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedAt.count(pItem) != 0; }
 
 int CWorkbenchView::GetSelectedCount(BOOL bCopyable) const
 {
@@ -458,6 +466,16 @@ BOOL CWorkbenchView::IsShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 
 BOOL CWorkbenchView::IsCtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
+BOOL CWorkbenchView::IsPaintPending(const CRect& rect)
+{
+  CRgn pending;
+  if (rect.IsRectEmpty() || GetUpdateRgn(&pending) == NULLREGION)
+    return FALSE;
+  CRgn rest;
+  rest.CreateRectRgnIndirect(&rect);
+  return rest.CombineRgn(&rest, &pending, RGN_DIFF) == NULLREGION;
+}
+
 void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
 {
   if (CWorkbenchServices* pServices = GetWorkbenchServices())
@@ -552,20 +570,10 @@ void CWorkbenchView::OnDestroy()
 
 void CWorkbenchView::OnEditDeleteItem()
 {
-  // Removing a unit removes its joins, which may be selected too: the walk goes over a copy
-  // and passes over what an earlier removal took away.
-  CObList selection;
-  selection.AddTail(&m_SelectedItems);
-  for (POSITION pos = selection.GetHeadPosition(); pos;) {
-    // An item an earlier removal took away is gone: compare its address, never look at it.
-    CObject* pEntry = selection.GetNext(pos);
-    if (!m_pItemList->Find(pEntry) && !m_SelectorItems.Find(pEntry))
-      continue;
-    auto* pItem = static_cast<CDesignItem*>(pEntry);
-    Deselect(pItem);
-    pItem->Invalidate(this);
-    RemoveItem(pItem);
-  }
+  std::vector<CDesignItem*> selection;
+  for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
+    selection.push_back(static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos)));
+  RemoveItems(selection);
 }
 
 void CWorkbenchView::OnUpdateEditDeleteItem(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_SelectedItems.IsEmpty()); }

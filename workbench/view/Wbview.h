@@ -5,7 +5,11 @@
 // project stores it.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 #include "document/Docviews.h"
 #include "document/Dochints.h"
@@ -94,6 +98,9 @@ public:
   const CObList& GetSelectedItems() const { return m_SelectedItems; }
   void AddItem(CDesignItem* pItem, BOOL bInvalidate);
   void RemoveItem(CDesignItem* pItem);
+  // Removes the items (of the design or selectors), each deselected first, with the joins of
+  // their units; items no longer there are passed over.
+  void RemoveItems(const std::vector<CDesignItem*>& items);
   int HitTest(CPoint point, CDesignItem*& pItem, int& handle);
   CObList* GetItemList() const { return m_pItemList; }
   CVRX2DRectangle GetDesignExtents() const;
@@ -130,6 +137,9 @@ public:
   double GetJoinCaptureDistance() const { return m_Snap.GetJoinCaptureDistance(); }
   static BOOL IsShiftDown();
   static BOOL IsCtrlDown();
+  // Whether a paint of the whole rectangle (client pixels) is pending already; never for an
+  // empty one.
+  BOOL IsPaintPending(const CRect& rect);
   // Puts a text into a pane of the main frame's status bar.
   void SetPaneText(int nIndex, const CString& text);
   void OnEditProperties();
@@ -180,11 +190,14 @@ public:
                            CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
                            const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create);
   BOOL VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem);
+  // Verifies the joins of the unit (every join without one) and removes those that fail.
   void VerifyAllJoins(CUnitItem* pUnitItem);
+  // The same for the joins of any of the units, in one walk over the design.
+  void VerifyJoinsOf(const std::vector<CUnitItem*>& units);
   BOOL IsJoinInGroup(CJoinItem* pJoin);
+  // Selects each join whose two units are selected, themselves or as members of a selected
+  // group, and deselects every other join.
   void UpdateJoinSelection();
-  // Selected itself or as the member of a selected group.
-  BOOL CountsAsSelected(CUnitItem* pUnitItem) const;
   // Gives the join's type to every other join between the same two units in the same order.
   void PropagateJoinType(CJoinItem* pJoin);
   BOOL GetAutoJoin() const { return m_Snap.GetAutoJoin(); }
@@ -363,10 +376,27 @@ private:
   void ReadJoiningTables();
   // Every item of the design that joins the unit item.
   void CollectJoins(CDesignItem* pUnitItem, CObList& joins) const;
+  // The rest of a removal once the item is out of its list: out of the selection and the
+  // alignment tables, told, and deleted.
+  void DiscardItem(CDesignItem* pItem);
+  // A join item holding one of the units.
+  BOOL JoinsAnyOf(CDesignItem* pItem, const std::unordered_set<const CObject*>& units) const;
+  // Verifies the joins whose units the test picks and removes those that fail.
+  void VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
+  // Another join of the design with the same two sides; the join itself when there is none.
+  CJoinItem* OtherJoinOfSameSides(CJoinItem* pJoin) const;
 
   int m_nEditMode = wemEditable;
   CObList* m_pItemList = nullptr;
   CObList m_SelectedItems;
+  // Where each selected item stands in the selection: whether an item is selected is asked
+  // for every item a command on the selection touches.
+  std::unordered_map<const CDesignItem*, POSITION> m_SelectedAt;
+  // While RemoveItems deletes them, the units and groups whose joins it has removed already.
+  const std::unordered_set<const CObject*>* m_pRemovedTogether = nullptr;
+  // Takes the item out of the selection lists, without telling the item; FALSE when it was not
+  // selected.
+  BOOL DropFromSelection(CDesignItem* pItem);
   CObList m_SelectorItems;
   CPlanSelectorItem* m_pPlanSelector = nullptr;
   CObList m_DetachedJoins;

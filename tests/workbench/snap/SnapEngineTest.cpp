@@ -2,7 +2,7 @@
 // a host standing in for the items: the tolerant and the strict range tests, the recording and
 // combining of snap vectors, the priority table with its undefined cells, the like groups of
 // alignment lines, the join snap that stands only with a join, the entries of a group's units,
-// and the Shift state given with the query.
+// the Shift state given with the query, and items leaving the tables one by one.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -470,6 +470,65 @@ TEST_F(SnapEngineTest, TheTablesFileRemoveAndDisableEntriesByItem)
   engine.RemoveItem(pItem);
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 10.0), nullptr));
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
+}
+
+// The items of a large selection leave the tables one by one, between look-ups and with others
+// filed again: each look-up sees exactly the entries still filed, in the order they were filed,
+// and enabling, disabling and listing by item reach only that item's entries.
+TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
+{
+  static char tokens[40];
+  auto item = [](int n) { return reinterpret_cast<CDesignItem*>(&tokens[n]); };
+  CLikeAlignmentGroups groups;
+  for (int n = 0; n < 40; ++n) {
+    groups.Add(new CAlignmentEntity(Horizontal(8, 100.0 + n).Clone(), item(n), 1));
+    groups.Add(new CAlignmentEntity(Horizontal(8, 200.0 + n).Clone(), item(n), 1));
+  }
+  CLikeAlignmentEntities* pGroup = groups.FindLike(Horizontal(0, 5));
+  ASSERT_NE(pGroup, nullptr);
+  // Every other item goes; a look-up halfway, and one item filed again.
+  for (int n = 0; n < 40; n += 2) {
+    groups.RemoveItem(item(n));
+    if (n == 20) {
+      std::vector<int> near;
+      pGroup->FindNear(0, 101, 0.5, near);
+      ASSERT_EQ(near.size(), 1u);
+      EXPECT_EQ(pGroup->GetEntities()[near[0]]->m_pItem, item(1));
+    }
+  }
+  groups.Add(new CAlignmentEntity(Horizontal(8, 150.0).Clone(), item(2), 1));
+  CAlignmentEntityArray& entries = pGroup->GetEntities();
+  ASSERT_EQ(entries.GetSize(), 41);
+  for (int i = 0; i < 40; ++i) {
+    const int n = 1 + 2 * (i / 2);
+    EXPECT_EQ(entries[i]->m_pItem, item(n)) << i;
+    EXPECT_EQ(static_cast<const CVRX2DLine&>(*entries[i]->m_pEntity).GetStartPoint().GetY(),
+              (i % 2 ? 200.0 : 100.0) + n);
+  }
+  EXPECT_EQ(entries[40]->m_pItem, item(2));
+  std::vector<int> near;
+  pGroup->FindNear(0, 120, 20.5, near);
+  EXPECT_EQ(near.size(), 20u) << "the lower entries of the odd items";
+  for (size_t i = 1; i < near.size(); ++i)
+    EXPECT_LT(near[i - 1], near[i]) << "in the entries' own order";
+  pGroup->FindNear(0, 150, 1.0, near);
+  ASSERT_EQ(near.size(), 1u);
+  EXPECT_EQ(near[0], 40) << "the entry filed again";
+  groups.SetItemEnabled(item(3), FALSE);
+  int disabled = 0;
+  for (int i = 0; i < entries.GetSize(); ++i)
+    disabled += !entries[i]->m_bEnabled;
+  EXPECT_EQ(disabled, 2);
+  CObArray ofItem;
+  groups.GetByItem(item(3), ofItem);
+  ASSERT_EQ(ofItem.GetSize(), 2);
+  EXPECT_FALSE(static_cast<CAlignmentEntity*>(ofItem[0])->m_bEnabled);
+  groups.GetByItem(item(4), ofItem);
+  EXPECT_EQ(ofItem.GetSize(), 0) << "a removed item has no entries left";
+  for (int n = 1; n < 40; n += 2)
+    groups.RemoveItem(item(n));
+  groups.RemoveItem(item(2));
+  EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), nullptr) << "emptied one by one, the group finds nothing";
 }
 
 TEST_F(SnapEngineTest, AJoinSnapAlsoLinesUpTheEndsOfTheJoinedSidesWithinTheSnapRange)

@@ -1,0 +1,5 @@
+if(TARGET app AND TARGET document AND TARGET units_standard AND TARGET units_freeform)
+  panecraft_bench(selection_bench SOURCES selection_bench.cpp DEPS app document units_standard units_freeform)
+  target_compile_definitions(selection_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
+  add_dependencies(selection_bench txdb)
+endif()
