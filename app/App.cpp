@@ -29,7 +29,7 @@
 #include "project/Stamp.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 
 namespace {
 

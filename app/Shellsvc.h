@@ -5,7 +5,7 @@
 #include "document/Whsvc.h"
 #include "project/DocServices.h"
 #include "reports/Rptsvc.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 
 class CApp;
 

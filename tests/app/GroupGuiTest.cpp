@@ -6,6 +6,7 @@
 #include "ui/dlg/PropSheet.h"
 #include "support/Exceptn.h"
 #include "support/Unitscvt.h"
+#include "workbench/tools/Wbtools.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/sheets/Groupsht.h"
 #include "workbench/sheets/Itempos.h"

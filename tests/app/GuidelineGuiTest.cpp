@@ -14,6 +14,7 @@
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "support/Unitscvt.h"
+#include "workbench/tools/Wbtools.h"
 #include "workbench/items/Guideitem.h"
 #include "workbench/sheets/Guideprp.h"
 #include "workbench/frame/Wbids.h"

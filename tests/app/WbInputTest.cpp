@@ -12,7 +12,7 @@
 #include <QWheelEvent>
 
 #include "WbGuiFixture.h"
-#include "workbench/view/Scalevw.h"
+#include "workbench/scale/Scalevw.h"
 
 namespace {
 class WbInputTest : public WorkbenchGuiTest

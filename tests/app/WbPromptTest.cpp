@@ -12,6 +12,7 @@
 #include "WbGuiFixture.h"
 #include "ui/frame/CtrlBar.h"
 #include "ui/wnd/Resource.h"
+#include "workbench/tools/Wbtools.h"
 #include "workbench/frame/Wbids.h"
 
 namespace {

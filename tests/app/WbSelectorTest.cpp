@@ -11,6 +11,7 @@
 #include "model/Planinfo.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
+#include "workbench/tools/Wbtools.h"
 #include "workbench/items/Selector.h"
 #include "workbench/frame/Wbids.h"
 

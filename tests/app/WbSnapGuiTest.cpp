@@ -6,6 +6,7 @@
 #include "geometry/2dline.h"
 #include "views/Xltdata.h"
 #include "ui/dlg/PropSheet.h"
+#include "workbench/tools/Wbtools.h"
 #include "workbench/sheets/Wbprops.h"
 #include "workbench/frame/Wbids.h"
 

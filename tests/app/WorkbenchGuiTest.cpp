@@ -9,6 +9,7 @@
 #include "ChildRun.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
+#include "workbench/tools/Wbtools.h"
 #include "model/Unit.h"
 
 namespace {

@@ -8,6 +8,7 @@
 #include <numbers>
 
 #include "WbGuiFixture.h"
+#include "workbench/tools/Wbtools.h"
 #include "workbench/items/Groupitm.h"
 #include "geometry/2dline.h"
 #include "model/Join.h"

@@ -13,7 +13,7 @@
 #include "model/Unitutil.h"
 #include "ui/frame/Menu.h"
 #include "ui/wnd/Cursor.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/tools/Wbzoom.h"
 #include "workbench/frame/Wbids.h"
 

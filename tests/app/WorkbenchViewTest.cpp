@@ -20,7 +20,8 @@
 #include "ui/docview/DocTempl.h"
 #include "ui/frame/Menu.h"
 #include "support/ComExcpt.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/tools/Wbtools.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/frame/Wbids.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "ui/wnd/Msg.h"
-#include "workbench/view/Scalevw.h"
+#include "workbench/scale/Scalevw.h"
 
 TEST(ScaleStep, BarRangesStayWithinSixteenBits)
 {

@@ -14,7 +14,7 @@
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 #include "workbench/frame/Wbids.h"
 #include "workbench/view/Wbview.h"
 

@@ -6,7 +6,7 @@
 #include "workbench/sheets/Guideprp.h"
 #include "workbench/sheets/Itempos.h"
 #include "workbench/sheets/Joinprop.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/sheets/Unitsht.h"
 #include "workbench/items/Wbclip.h"
 #include "workbench/frame/Wbframe.h"

@@ -16,8 +16,8 @@
 #include "support/Exceptn.h"
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
-#include "workbench/view/Scalexlt.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/scale/Scalexlt.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_SERIAL(CDesignItem, CObject, VERSIONABLE_SCHEMA | 10000)

@@ -17,7 +17,7 @@
 #include "support/Trace.h"
 #include "workbench/sheets/Groupsht.h"
 #include "workbench/items/Joinitem.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/view/Wbview.h"
 

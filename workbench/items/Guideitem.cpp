@@ -15,7 +15,7 @@
 #include "support/Gdiutil.h"
 #include "support/Unitscvt.h"
 #include "workbench/sheets/Guideprp.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_SERIAL(CGuidelineItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)

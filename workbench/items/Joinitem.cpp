@@ -17,7 +17,7 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/sheets/Joinprop.h"
-#include "workbench/view/Scalexlt.h"
+#include "workbench/scale/Scalexlt.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/view/Wbview.h"
 

@@ -12,8 +12,8 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "support/Unitscvt.h"
-#include "workbench/view/Scalexlt.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/scale/Scalexlt.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_SERIAL(CLineSegmentItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)

@@ -12,10 +12,10 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/items/Joinitem.h"
-#include "workbench/view/Scalexlt.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/scale/Scalexlt.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_DYNAMIC(CSelectorItem, CDesignItem)

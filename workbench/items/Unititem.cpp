@@ -21,8 +21,8 @@
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
-#include "workbench/view/Scalexlt.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/scale/Scalexlt.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/sheets/Unitsht.h"
 #include "workbench/view/Wbview.h"
 

@@ -12,8 +12,8 @@
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
 #include "workbench/items/Dsgnitem.h"
-#include "workbench/view/Scalexlt.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/scale/Scalexlt.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_DYNAMIC(CLineSegmentTracker, CItemTracker)

@@ -9,7 +9,7 @@
 #include "ui/wnd/Wnd.h"
 #include "support/Trace.h"
 #include "workbench/items/Selector.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/tools/Wbtools.h"
 #include "workbench/view/Wbview.h"
 

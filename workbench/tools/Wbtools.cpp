@@ -14,9 +14,9 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/items/Groupitm.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_DYNAMIC(CWorkbenchTool, CObject)

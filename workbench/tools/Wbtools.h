@@ -15,22 +15,6 @@ class CMoveGroupItem;
 class CMenu;
 class CWorkbenchView;
 
-// Tool indexes of the view.
-enum
-{
-  wbtSelect = 0,
-  wbtUnit = 1,
-  wbtJoin = 2,
-  wbtVertGuideLine = 3,
-  wbtHorzGuideLine = 4,
-  wbtAngledGuideLine = 5,
-  wbtZoom = 6,
-  wbtPlanSelector = 7,
-  wbtDetailSelector = 8,
-  wbtView = 9,
-  wbtCount = 10
-};
-
 // View hit-test answers.
 enum
 {

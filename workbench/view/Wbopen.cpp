@@ -17,7 +17,7 @@
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/frame/Wbframe.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 #include "workbench/view/Wbview.h"
 #include "workbench/tools/Wbzoom.h"
 

@@ -122,3 +122,36 @@ void CWorkbenchView::OnUpdateScaleToFit(CCmdUI* pCmdUI)
 {
   pCmdUI->Enable(m_pItemList && HasScalableItem(*m_pItemList));
 }
+
+void CWorkbenchView::OnVertGuideLineTool()
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Setting current tool to wbtVertGuideLine. \n");
+  SetCurrentTool(wbtVertGuideLine);
+}
+
+void CWorkbenchView::OnHorzGuideLineTool()
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Setting current tool to wbtHorzGuideLine. \n");
+  SetCurrentTool(wbtHorzGuideLine);
+}
+
+void CWorkbenchView::OnAngledGuideLineTool()
+{
+  PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Setting current tool to wbtAngledGuideLine. \n");
+  SetCurrentTool(wbtAngledGuideLine);
+}
+
+void CWorkbenchView::UpdateGuideLineToolCommand(CCmdUI* pCmdUI, int tool)
+{
+  pCmdUI->Enable(m_nEditMode != wemReadOnly);
+  pCmdUI->SetCheck(m_pCurrentTool == m_Tools[tool].get());
+}
+
+void CWorkbenchView::OnUpdateVertGuideLineTool(CCmdUI* pCmdUI) { UpdateGuideLineToolCommand(pCmdUI, wbtVertGuideLine); }
+
+void CWorkbenchView::OnUpdateHorzGuideLineTool(CCmdUI* pCmdUI) { UpdateGuideLineToolCommand(pCmdUI, wbtHorzGuideLine); }
+
+void CWorkbenchView::OnUpdateAngledGuideLineTool(CCmdUI* pCmdUI)
+{
+  UpdateGuideLineToolCommand(pCmdUI, wbtAngledGuideLine);
+}

@@ -21,10 +21,10 @@
 #include "workbench/items/Selector.h"
 #include "workbench/items/Joinitem.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/frame/Wbframe.h"
 #include "workbench/frame/Wbids.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 #include "workbench/tools/Wbzoom.h"
 
 IMPLEMENT_DYNCREATE(CWorkbenchView, CScaleView)

@@ -17,27 +17,39 @@
 #include "platform/core/List.h"
 #include "views/Xltdata.h"
 #include "workbench/snap/Likalign.h"
-#include "workbench/view/Scalevw.h"
+#include "workbench/scale/Scalevw.h"
 #include "workbench/snap/Snapvec.h"
 #include "workbench/snap/Snapeng.h"
-#include "workbench/tools/Wbtools.h"
 
 class CDesign;
 class CDesignItem;
-class CJoinItem;
-class CUnitItem;
-class CVRX2DLine;
 class CDoc;
 class CGroupItem;
+class CJoinItem;
 class CMoveGroupItem;
 class CPlanSelectorItem;
 class CPlanViewInfoArray;
 class CTracker;
-class CVRX2DLine;
 class CUnitItem;
-class CUnitTool;
 class CVRX2DLine;
 class CWorkbenchFrame;
+class CWorkbenchTool;
+
+// The view's tools, by index.
+enum
+{
+  wbtSelect = 0,
+  wbtUnit = 1,
+  wbtJoin = 2,
+  wbtVertGuideLine = 3,
+  wbtHorzGuideLine = 4,
+  wbtAngledGuideLine = 5,
+  wbtZoom = 6,
+  wbtPlanSelector = 7,
+  wbtDetailSelector = 8,
+  wbtView = 9,
+  wbtCount = 10
+};
 
 // Edit modes.
 enum

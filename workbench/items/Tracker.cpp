@@ -1,4 +1,4 @@
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 
 #include <cstdlib>
 #include <exception>
@@ -15,9 +15,9 @@
 #include "support/Exceptn.h"
 #include "support/Trace.h"
 #include "workbench/items/Dsgnitem.h"
-#include "workbench/view/Scalexlt.h"
+#include "workbench/scale/Scalexlt.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_DYNAMIC(CTracker, CObject)

@@ -1,9 +1,9 @@
-#include "workbench/view/Scalexlt.h"
+#include "workbench/scale/Scalexlt.h"
 
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "ui/output/Clipguard.h"
-#include "workbench/view/Scalevw.h"
+#include "workbench/scale/Scalevw.h"
 
 IMPLEMENT_DYNAMIC(CScaleViewTranslator, CDCTranslator)
 IMPLEMENT_DYNAMIC(CTrackerTranslator, CScaleViewTranslator)

@@ -1,4 +1,4 @@
-#include "workbench/frame/Wbsvc.h"
+#include "workbench/items/Wbsvc.h"
 
 #include <utility>
 

@@ -5,7 +5,7 @@
 #include "ui/draw/Dc.h"
 #include "ui/wnd/Cursor.h"
 #include "ui/wnd/Resource.h"
-#include "workbench/tools/Tracker.h"
+#include "workbench/items/Tracker.h"
 
 namespace {
 const std::vector<const char*> kNotAllowed = {

@@ -1,4 +1,4 @@
-#include "workbench/view/Scalevw.h"
+#include "workbench/scale/Scalevw.h"
 
 #include <algorithm>
 #include <cstdlib>

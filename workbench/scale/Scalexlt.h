@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "views/Xltgdi.h"
-#include "workbench/view/Scalevw.h"
+#include "workbench/scale/Scalevw.h"
 
 class CPen;
 
