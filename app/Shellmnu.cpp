@@ -294,8 +294,9 @@ void RegisterShellMenus()
   AddWorkbenchMenu();
   AddAspectMenu(IDR_PLAN_VIEW, ID_TOGGLE_PLAN_BAR, "Plan Dialog &Bar", true);
   // The elevation's two switches, also on its dialog bar.
-  AddAspectMenu(IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true,
-                {Separator(), Item("Show &Grilles", ID_TOGGLE_SHOW_GRILLES), Item("Show &Operation", ID_TOGGLE_SHOW_OPERATION)});
+  AddAspectMenu(
+      IDR_ELEVATION_VIEW, ID_TOGGLE_ELEVATION_BAR, "Elevation Dialog &Bar", true,
+      {Separator(), Item("Show &Grilles", ID_TOGGLE_SHOW_GRILLES), Item("Show &Operation", ID_TOGGLE_SHOW_OPERATION)});
   AddAspectMenu(IDR_DETAIL_VIEW, ID_TOGGLE_DETAIL_BAR, "Detail Dialog &Bar", true);
   AddReportMenu();
   AddContextMenus();

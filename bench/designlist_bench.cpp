@@ -158,8 +158,7 @@ void Sizes(benchmark::internal::Benchmark* b)
 
 const CBenchRatio kRatio1k("design list / plain list, 1k", "BM_DesignListAdd/1000", "BM_PlainListAdd/1000", 2.0);
 const CBenchRatio kRatio4k("design list / plain list, 4k", "BM_DesignListAdd/4000", "BM_PlainListAdd/4000", 2.0);
-const CBenchRatio kRatio12k("design list / plain list, 12k", "BM_DesignListAdd/12000", "BM_PlainListAdd/12000",
-                            2.0);
+const CBenchRatio kRatio12k("design list / plain list, 12k", "BM_DesignListAdd/12000", "BM_PlainListAdd/12000", 2.0);
 const CBenchRatio kGrowth("design list 12k / 100", "BM_DesignListAdd/12000", "BM_DesignListAdd/100", 2.0);
 const CBenchRatio kPlainGrowth("plain list 12k / 100", "BM_PlainListAdd/12000", "BM_PlainListAdd/100", 2.0);
 // For comparison: a list that measures every row grows with its length.

@@ -56,10 +56,7 @@ CDesignStore MakeDesign(int index)
 
 struct CBenchProjects
 {
-  CBenchProjects()
-  {
-    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
-  }
+  CBenchProjects() { bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR); }
   CDoc& Project(int designs)
   {
     std::unique_ptr<CDoc>& doc = projects[designs];

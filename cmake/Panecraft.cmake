@@ -78,3 +78,18 @@ function(panecraft_layer_check)
       -DLAYERS_BELOW_QT=${below} -DLAYERS_ABOVE_QT=${above}
       -P ${CMAKE_SOURCE_DIR}/tests/cmake/LayerCheckTest.cmake)
 endfunction()
+
+# The format check (cmake/FormatCheck.cmake): the sources of every layer, their tests, the
+# benchmarks and the fuzz targets are as clang-format writes them with the project's style.
+function(panecraft_format_check)
+  find_program(CLANG_FORMAT_PROGRAM clang-format)
+  if(NOT CLANG_FORMAT_PROGRAM)
+    message(WARNING "clang-format not found: the format check is not registered")
+    return()
+  endif()
+  set(folders ${PANECRAFT_LAYERS} tests bench fuzz)
+  list(JOIN folders "," folders)
+  add_test(NAME format_check
+    COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${CMAKE_SOURCE_DIR} -DCLANG_FORMAT=${CLANG_FORMAT_PROGRAM}
+      -DFOLDERS=${folders} -P ${CMAKE_SOURCE_DIR}/cmake/FormatCheck.cmake)
+endfunction()

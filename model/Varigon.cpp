@@ -1,6 +1,5 @@
 #include "model/Varigon.h"
 
-
 IMPLEMENT_DYNAMIC(CVarigonUnit, CUnit)
 
 // One limits row, the first of its index, governs every free-form unit type.

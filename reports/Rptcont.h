@@ -45,10 +45,7 @@ public:
   // What the window shows and prints, with its page starts: the lines, or for a report without
   // lines its page header alone in the last layout (its text, copy and exports stay empty).
   const CStringArray& GetShownLines() const { return m_lines.GetSize() > 0 ? m_lines : m_heading; }
-  const CReportPageStarts& GetShownPageStarts() const
-  {
-    return m_lines.GetSize() > 0 ? m_pageStarts : m_headingStarts;
-  }
+  const CReportPageStarts& GetShownPageStarts() const { return m_lines.GetSize() > 0 ? m_pageStarts : m_headingStarts; }
 
 private:
   void LayOutHeading(int lineWidth, int pageLength, int measurementUnits);

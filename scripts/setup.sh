@@ -4,7 +4,8 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${PANECRAFT_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
-          zlib1g-dev locales python3 python3-ezdxf xvfb ccache clang libclang-rt-dev ghostscript poppler-utils)
+          zlib1g-dev locales python3 python3-ezdxf xvfb ccache clang clang-format libclang-rt-dev ghostscript
+          poppler-utils)
 
 install_packages() {
   local missing=()

@@ -128,7 +128,8 @@ int CopyBytes(int in, int out, long long length)
 int ReserveRoom(int in, int out)
 {
   struct stat from
-  {}, to{};
+  {
+  }, to{};
   if (::fstat(in, &from) != 0 || ::fstat(out, &to) != 0)
     return errno;
   if (from.st_size <= to.st_size || ::fallocate(out, 0, 0, from.st_size) == 0)

@@ -34,7 +34,6 @@ protected:
     MainFrame()->MDIActivate(pFrame);
     Pump();
   }
-
 };
 }  // namespace
 

@@ -192,7 +192,8 @@ protected:
     return titles;
   }
   // Shows the view maximised and closes it as the user does; FALSE when it would not show.
-  bool ShowMaximisedAndClose(UINT showCommand, CView* (CDoc::*find)() const, const std::function<void(CFrameWnd*)>& close)
+  bool ShowMaximisedAndClose(UINT showCommand, CView* (CDoc::*find)() const,
+                             const std::function<void(CFrameWnd*)>& close)
   {
     Command(showCommand);
     CView* pView = (m_pDoc->*find)();
@@ -589,11 +590,14 @@ TEST_F(DrawViewsTest, TheSuggestedOutputNamesKeepTheDesignNamesCharacters)
   });
   Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
   Pump();
-  ASSERT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("K\xFC" "che")) << "the name in 1252";
+  ASSERT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("K\xFC"
+                                                          "che"))
+      << "the name in 1252";
   Command(ID_SHOW_ELEVATION);
   CElevationView* pElevation = Elevation();
   ASSERT_NE(pElevation, nullptr);
-  const std::string name = std::string(m_pDoc->GetTitle().c_str()) + " - Elevation K\xC3\xBC" "che";
+  const std::string name = std::string(m_pDoc->GetTitle().c_str()) + " - Elevation K\xC3\xBC"
+                                                                     "che";
   EXPECT_EQ(std::string(pElevation->SuggestOutputName().c_str()), name);
 
   // The DXF by the bar's Export button, through the real file dialog: Return takes the name proposed.

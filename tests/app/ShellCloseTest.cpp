@@ -53,7 +53,6 @@ protected:
     ShellApp().GetAppPrefs().GetMiscPrefs()->GetMainWindowRect(rect);
     return rect;
   }
-
 };
 }  // namespace
 

@@ -75,7 +75,6 @@ protected:
         shown.push_back(sub);
     return shown;
   }
-
 };
 
 using Items = std::vector<std::string>;

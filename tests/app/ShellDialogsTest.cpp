@@ -53,7 +53,6 @@ Widget* ControlWidget(CWnd& dialog, int nID)
 QWidget* Focused(CDialog& dialog) { return dialog.GetSafeHwnd()->window()->focusWidget(); }
 }  // namespace
 
-
 TEST_F(DialogsTest, PerformanceTuningTakesTheLimitsAndRefusesBeyondThem)
 {
   bool ended = false;

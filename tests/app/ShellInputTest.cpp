@@ -97,7 +97,6 @@ protected:
     });
     m_pDoc->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_COMMAND, kStoreDesignButton);
   }
-
 };
 }  // namespace
 

@@ -257,7 +257,8 @@ TEST_F(StartupTest, ExitSavesThePreferencesOnlyAfterTheyWereLoaded)
     int replacements = 0;
     alignas(inotify_event) char events[65536];
     for (ssize_t got; (got = ::read(watch, events, sizeof events)) > 0;)
-      for (char* at = events; at < events + got; at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
+      for (char* at = events; at < events + got;
+           at += sizeof(inotify_event) + reinterpret_cast<inotify_event*>(at)->len)
         ++replacements;
     ::close(watch);
     EXPECT_EQ(replacements, 1) << "the settings kept at exit are written in one go";

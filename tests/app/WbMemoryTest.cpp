@@ -53,9 +53,10 @@ TEST_F(WbMemoryTest, FiftyWorkbenchSessionsLeaveTheHeapAsTheyFoundIt)
 {
   if (kSanitizerAllocator)
     GTEST_SKIP() << "the sanitizer's allocator keeps no count of its own; its leak check covers this build";
-  EXPECT_EQ(RunThisTestInChild("WbMemoryTest.ChildCountsTheHeapOverWorkbenchSessions",
-                               {std::string(kCountingChildVariable) + "=1", "GLIBC_TUNABLES=glibc.malloc.tcache_count=0"}),
-            0);
+  EXPECT_EQ(
+      RunThisTestInChild("WbMemoryTest.ChildCountsTheHeapOverWorkbenchSessions",
+                         {std::string(kCountingChildVariable) + "=1", "GLIBC_TUNABLES=glibc.malloc.tcache_count=0"}),
+      0);
 }
 
 TEST_F(WbMemoryTest, ChildCountsTheHeapOverWorkbenchSessions)

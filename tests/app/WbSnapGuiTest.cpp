@@ -233,8 +233,7 @@ CPoint BottomSideMiddle(CWorkbenchView* pView, CUnitItem* pItem)
   const CObArray& sides = *pItem->GetPComponentOutlines();
   for (int i = 0; i < sides.GetSize(); ++i) {
     const auto* pLine = dynamic_cast<const CVRX2DLine*>(sides[i]);
-    if (pLine && pLine->IsHorizontal() &&
-        (!pBottom || pLine->GetStartPoint().GetY() < pBottom->GetStartPoint().GetY()))
+    if (pLine && pLine->IsHorizontal() && (!pBottom || pLine->GetStartPoint().GetY() < pBottom->GetStartPoint().GetY()))
       pBottom = pLine;
   }
   if (!pBottom)

@@ -270,8 +270,7 @@ TEST_F(DocTest, ASaveOntoAPipeOrInAFolderThatTakesNoFilesSaysWhy)
   CDoc doc;
   ASSERT_TRUE(doc.OnNewDocument());
   EXPECT_FALSE(doc.OnSaveDocument(fifo.c_str()));
-  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") +
-                                              fifo.c_str() +
+  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") + fifo.c_str() +
                                               "'.\nThe project has not been saved.\nReason:  The file is not a "
                                               "regular file.");
 
@@ -286,8 +285,8 @@ TEST_F(DocTest, ASaveOntoAPipeOrInAFolderThatTakesNoFilesSaysWhy)
   const BOOL saved = held.OnSaveDocument(path.c_str());
   std::filesystem::permissions(folder, std::filesystem::perms::owner_all);
   EXPECT_FALSE(saved);
-  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") +
-                                              path.c_str() + "'.\nThe project has not been saved.\nReason:  " +
+  EXPECT_EQ(dialogs.messages.back().text, CString("An error occurred while saving the project file '") + path.c_str() +
+                                              "'.\nThe project has not been saved.\nReason:  " +
                                               CString::Formatted("The folder '%s' does not allow new files (%s).",
                                                                  folder.c_str(), std::strerror(EACCES)));
   EXPECT_EQ(ReadFileBytes(path), previous);

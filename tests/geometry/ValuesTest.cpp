@@ -131,9 +131,9 @@ TEST_F(ValuesTest, Atan2AndDegrees)
   EXPECT_EQ(VRXAtan2(-0.0, -1), VRX_PI);
   // The directions along the axes are the library's, to the bit and the sign of zero.
   for (const double length : {1e-300, 0.5, 1.0, 37.25, 1e300})
-    for (const auto& [y, x] : {std::pair{0.0, length}, std::pair{-0.0, length}, std::pair{length, 0.0},
-                               std::pair{-length, 0.0}, std::pair{length, -0.0}, std::pair{-length, -0.0},
-                               std::pair{0.0, -length}}) {
+    for (const auto& [y, x] :
+         {std::pair{0.0, length}, std::pair{-0.0, length}, std::pair{length, 0.0}, std::pair{-length, 0.0},
+          std::pair{length, -0.0}, std::pair{-length, -0.0}, std::pair{0.0, -length}}) {
       const double expected = std::atan2(y, x);
       const double got = VRXAtan2(y, x);
       EXPECT_EQ(std::bit_cast<std::uint64_t>(got), std::bit_cast<std::uint64_t>(expected)) << y << ", " << x;

@@ -61,7 +61,11 @@ TEST_F(CustarchTest, WithoutABaseOf72OrMoreNoUnitIsMade)
   struct CRemoveAfter
   {
     std::filesystem::path folder;
-    ~CRemoveAfter() { std::error_code ignored; std::filesystem::remove_all(folder, ignored); }
+    ~CRemoveAfter()
+    {
+      std::error_code ignored;
+      std::filesystem::remove_all(folder, ignored);
+    }
   } removeAfter{folder};
   writer.WriteFile((folder / "TXDB.SDF").string().c_str());
   ASSERT_TRUE(CRecObj::ResetRegistries());

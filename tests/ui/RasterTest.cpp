@@ -426,7 +426,7 @@ TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
 TEST(Raster, SegmentsDrawAsMoveToLineToAndSetPixelOneAfterTheOther)
 {
   const std::vector<std::pair<CPoint, CPoint>> segments = {
-      {{3, 4}, {40, 4}},   {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},  {{12, 12}, {12, 12}},
+      {{3, 4}, {40, 4}},    {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},   {{12, 12}, {12, 12}},
       {{-9, 20}, {70, 22}}, {{30, 40}, {55, 2}}, {{50, 10}, {50, 10}}, {{8, 30}, {8, 4}}};
   auto prepare = [](CCanvas& c, CPen& pen) {
     c.dc.SetWindowOrg(-2, -1);

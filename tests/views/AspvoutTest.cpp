@@ -13,7 +13,6 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>

@@ -10,7 +10,10 @@
 #include "ui/wnd/Wnd.h"
 
 namespace {
-bool IsLetterOrDigit(int key) { return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9); }
+bool IsLetterOrDigit(int key)
+{
+  return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
+}
 
 // The enabled, visible button of the container whose text marks the key; null for none.
 QAbstractButton* MnemonicButton(QWidget* container, int key)

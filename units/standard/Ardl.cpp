@@ -320,9 +320,9 @@ void CARDoubleLeg::SetAttributes(CString& attributes)
 
 CString CARDoubleLeg::GetSizeText(int lengthFormat) const
 {
-  return FormatSizeText(GetTypeDescription(), lengthFormat,
-                        {GetProposedWidth(), GetProposedLeftLegHeight(), GetProposedRightLegHeight(), GetProposedHeight()},
-                        GetBase());
+  return FormatSizeText(
+      GetTypeDescription(), lengthFormat,
+      {GetProposedWidth(), GetProposedLeftLegHeight(), GetProposedRightLegHeight(), GetProposedHeight()}, GetBase());
 }
 
 // Units that differ in their legs or their locking never share a row.

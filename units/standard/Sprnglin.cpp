@@ -27,7 +27,6 @@ constexpr int kNoHubXLine = 559;
 constexpr int kNoRingHubHeightLine = 571;
 constexpr int kNoRingLine = 614;
 
-
 const CVRXAngle kVertical(VRX_HALF_PI);
 }  // namespace
 

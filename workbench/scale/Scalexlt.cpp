@@ -31,8 +31,7 @@ void CScaleViewTranslator::TranslateDrawList(const CDrawList& list)
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)
-  : CScaleViewTranslator(nullptr, pDC, pView),
-    m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0)))
+  : CScaleViewTranslator(nullptr, pDC, pView), m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0)))
 {}
 
 CTrackerTranslator::~CTrackerTranslator() = default;

@@ -198,8 +198,8 @@ TEST_F(AtomicFileTest, AReadOnlyFileOrFolderIsRefusedAndKept)
   // The file itself may be written; the folder that cannot take the temporary file is the reason.
   const CFileException refusal = RefusalOf(folder + "/old.txt", "x");
   EXPECT_EQ(refusal.m_lOsError, EACCES);
-  EXPECT_EQ(FileFailureReason(refusal),
-            CString::Formatted("The folder '%s' does not allow new files (%s).", folder.c_str(), std::strerror(EACCES)));
+  EXPECT_EQ(FileFailureReason(refusal), CString::Formatted("The folder '%s' does not allow new files (%s).",
+                                                           folder.c_str(), std::strerror(EACCES)));
   ::chmod(folder.c_str(), 0755);
   EXPECT_EQ(Contents(folder + "/old.txt"), "kept too");
   EXPECT_EQ(EntryCount(folder), 1u);
