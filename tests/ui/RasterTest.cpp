@@ -420,10 +420,8 @@ TEST(Raster, ClippedAndUnclippedStyledLinesDrawThePatternAlongTheirPointList)
     int style;
     std::vector<int> runs;
   };
-  const Style styles[] = {{PS_DOT, {3, 3}},
-                          {PS_DASH, {18, 6}},
-                          {PS_DASHDOT, {9, 6, 3, 6}},
-                          {PS_DASHDOTDOT, {9, 3, 3, 3, 3, 3}}};
+  const Style styles[] = {
+      {PS_DOT, {3, 3}}, {PS_DASH, {18, 6}}, {PS_DASHDOT, {9, 6, 3, 6}}, {PS_DASHDOTDOT, {9, 3, 3, 3, 3, 3}}};
   std::vector<std::uint32_t> bits(kW * kH);
   const CPixelBuffer buffer{bits.data(), kW, kH, kW};
   const CRectRegion window(CRect(8, 6, 31, 22));
@@ -493,8 +491,8 @@ TEST(Raster, RectanglesInsideAndAcrossTheClipFillThePixelsInsideIt)
         CRasterizer(buffer, clip).FillRect(rect, 0xffcc0000u, rop);
         for (int y = 0; y < kH; ++y)
           for (int x = 0; x < kW; ++x) {
-            const bool inside = x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom &&
-                                (!clip || clip->Contains(x, y));
+            const bool inside =
+                x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom && (!clip || clip->Contains(x, y));
             const std::uint32_t want = inside ? CRasterizer::Mix(rop, 0xffcc0000u, 0xff336699u) : 0xff336699u;
             ASSERT_EQ(bits[static_cast<size_t>(y * kW + x)], want) << x << "," << y << " rop " << rop;
           }
@@ -507,7 +505,7 @@ TEST(Raster, RectanglesInsideAndAcrossTheClipFillThePixelsInsideIt)
 TEST(Raster, SegmentsThroughThePenDrawAsMoveToLineToOfTheLineAndItsEndPixel)
 {
   const std::vector<std::pair<CPoint, CPoint>> segments = {
-      {{3, 4}, {40, 4}},   {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},  {{12, 12}, {12, 12}},
+      {{3, 4}, {40, 4}},    {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},   {{12, 12}, {12, 12}},
       {{-9, 20}, {70, 22}}, {{30, 40}, {55, 2}}, {{50, 10}, {50, 10}}, {{8, 30}, {8, 4}}};
   auto prepare = [](CCanvas& c, CPen& pen, int rop) {
     for (int i = 0; i < 48; i += 3)
@@ -564,7 +562,7 @@ TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
 TEST(Raster, SegmentsDrawAsMoveToLineToAndSetPixelOneAfterTheOther)
 {
   const std::vector<std::pair<CPoint, CPoint>> segments = {
-      {{3, 4}, {40, 4}},   {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},  {{12, 12}, {12, 12}},
+      {{3, 4}, {40, 4}},    {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},   {{12, 12}, {12, 12}},
       {{-9, 20}, {70, 22}}, {{30, 40}, {55, 2}}, {{50, 10}, {50, 10}}, {{8, 30}, {8, 4}}};
   auto prepare = [](CCanvas& c, CPen& pen) {
     c.dc.SetWindowOrg(-2, -1);

@@ -169,13 +169,12 @@ TEST_F(XltgdiTest, InvertedDrawingTwiceRestoresEveryPixel)
 // 16 bits.
 TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
 {
-  CVRX2DEntityArray entities = Lines({CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)),
-                                      CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
-                                      CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
-                                      CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)),
-                                      CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
-                                      CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
-                                      CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
+  CVRX2DEntityArray entities = Lines(
+      {CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)), CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
+       CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
+       CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)), CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
+       CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
+       CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
   entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
   for (const CVRX2DLine& line : {CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)),
                                  CVRX2DLine(13, CVRX2DPoint(36, 2), CVRX2DPoint(36, 39))})
@@ -206,13 +205,12 @@ TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
 // with the category pens and with the DC's dotted pen, over a background that is not uniform.
 TEST_F(XltgdiTest, InvertedGatheredAndMovedLinesSetThePixelsOfLinesDrawnOneByOne)
 {
-  CVRX2DEntityArray entities = Lines({CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)),
-                                      CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
-                                      CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
-                                      CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)),
-                                      CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
-                                      CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
-                                      CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
+  CVRX2DEntityArray entities = Lines(
+      {CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)), CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
+       CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
+       CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)), CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
+       CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
+       CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
   entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
   entities.Add(CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)).Clone());
   const CVRX2DTransformationMatrix move(CVRX2DVector(1.75, -2.5));

@@ -277,8 +277,8 @@ TEST_F(GroupItemTest, AMoveGroupHasTheBoxAndSidesOfAGroupOfItsMembersWithoutCopi
   members.AddTail(above.get());
   members.AddTail(apart.get());
   auto describe = [](CGroupItem& group) {
-    std::string text = std::to_string(group.GetOffset().GetX()) + " " + std::to_string(group.GetOffset().GetY()) +
-                       " " + std::to_string(group.GetWidth()) + " " + std::to_string(group.GetHeight()) + "\n";
+    std::string text = std::to_string(group.GetOffset().GetX()) + " " + std::to_string(group.GetOffset().GetY()) + " " +
+                       std::to_string(group.GetWidth()) + " " + std::to_string(group.GetHeight()) + "\n";
     CSizingHandleArray* pHandles = group.GetSizingHandles(nullptr);
     for (int i = 0; i < pHandles->GetSize(); ++i)
       text += std::to_string(pHandles->GetAt(i)->GetPoint().GetX()) + "," +

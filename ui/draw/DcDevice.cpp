@@ -291,8 +291,8 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
   }
 }
 
-void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop,
-                          COLORREF bk, bool opaque, CStyleState& state)
+void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
+                          bool opaque, CStyleState& state)
 {
   if (pen.IsNull())
     return;

@@ -300,7 +300,10 @@ void CDesignItem::DrawTrackEntities(CWorkbenchView* pView)
   pView->ReleaseViewDC(pDC);
 }
 
-void CDesignItem::DrawTrackEntities(CWorkbenchView*, CTrackerTranslator& translator) { translator.Translate(m_TrackEnts); }
+void CDesignItem::DrawTrackEntities(CWorkbenchView*, CTrackerTranslator& translator)
+{
+  translator.Translate(m_TrackEnts);
+}
 
 void CDesignItem::Offset(const CVRX2DVector& v)
 {

@@ -79,8 +79,7 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
   if (entity.GetType() == VRX_ARC) {
     m_ArcEntities.Add(pEntry);
     ++m_ArcCounts[pEntry->m_pItem];
-  }
-  else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
+  } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
     m_PerimeterGroups.Add(pEntry);
   else if (entity.GetType() == VRX_LINE)
     m_OtherGroups.Add(pEntry);

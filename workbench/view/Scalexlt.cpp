@@ -38,8 +38,7 @@ void CScaleViewTranslator::TranslateMoved(const CVRX2DEntityArray& entities, con
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)
-  : CScaleViewTranslator(nullptr, pDC, pView),
-    m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0)))
+  : CScaleViewTranslator(nullptr, pDC, pView), m_pPen(std::make_unique<CPen>(nPenStyle, 0, RGB(0, 0, 0)))
 {}
 
 CTrackerTranslator::~CTrackerTranslator() = default;

@@ -46,7 +46,10 @@ enum
   wemEditable = 2
 };
 
-class CWorkbenchView : public CScaleView, public CWorkbenchDataSource, public CAspectDataSource, public CTypedValuesHolder
+class CWorkbenchView : public CScaleView,
+                       public CWorkbenchDataSource,
+                       public CAspectDataSource,
+                       public CTypedValuesHolder
 {
   DECLARE_DYNCREATE(CWorkbenchView)
   DECLARE_MESSAGE_MAP()
