@@ -258,8 +258,7 @@ public:
     for (POSITION pos = m_pView->GetSelectedItems().GetHeadPosition(); pos;)
       pasted.push_back(static_cast<CDesignItem*>(m_pView->GetSelectedItems().GetNext(pos)));
     m_pView->DeselectAll();
-    for (auto it = pasted.rbegin(); it != pasted.rend(); ++it)
-      m_pView->RemoveItem(*it);
+    m_pView->RemoveItems(pasted);
     m_pView->Invalidate(TRUE);
     Settle(m_pView);
   }

@@ -47,14 +47,6 @@ CVRX2DTransformationMatrix::CVRX2DTransformationMatrix(const CVRX2DLine& mirrorL
   Translate(CVRX2DVector(CVRX2DPoint(), s));
 }
 
-double CVRX2DTransformationMatrix::GetElement(int row, int column) const
-{
-  const double rows[3][2] = {{m00, m01}, {m10, m11}, {m20, m21}};
-  if (row < 0 || row > 2 || column < 0 || column > 1)
-    return 0.0;
-  return rows[row][column];
-}
-
 CVRX2DTransformationMatrix& CVRX2DTransformationMatrix::Multiply(const CVRX2DTransformationMatrix& b)
 {
   CVRX2DTransformationMatrix a(*this);

@@ -28,8 +28,14 @@ public:
   CVRX2DTransformationMatrix(const CVRX2DTransformationMatrix&) = default;
   CVRX2DTransformationMatrix& operator=(const CVRX2DTransformationMatrix&) = default;
 
-  // Row 0..2, column 0..1.
-  double GetElement(int row, int column) const;
+  // Row 0..2, column 0..1; 0 outside. Inline: every point of every moved entity asks for six.
+  double GetElement(int row, int column) const
+  {
+    if (row < 0 || row > 2 || column < 0 || column > 1)
+      return 0.0;
+    const double rows[3][2] = {{m00, m01}, {m10, m11}, {m20, m21}};
+    return rows[row][column];
+  }
 
   // Each appends its step: this = this x other, so calls apply in the order they are made.
   CVRX2DTransformationMatrix& Multiply(const CVRX2DTransformationMatrix& other);

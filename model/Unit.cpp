@@ -23,7 +23,14 @@ constexpr int kPairWithoutColonLine = 920;
 constexpr int kNoAttributeLeftLine = 1292;
 
 int g_lastUnitID = 0;
+int g_serialPauses = 0;
+
+int NextUnitID() { return g_serialPauses > 0 ? 0 : ++g_lastUnitID; }
 }  // namespace
+
+CUnitSerialPause::CUnitSerialPause() { ++g_serialPauses; }
+
+CUnitSerialPause::~CUnitSerialPause() { --g_serialPauses; }
 
 CUnit::CUnit(const CString& type, const CString& subtype)
 {
@@ -35,7 +42,7 @@ CUnit::CUnit(const CString& type, const CString& subtype)
     throw CUnitException(kModule, kNoSubtypesRowLine);
   m_pTypesRec = std::move(typesRec);
   m_pSubTypesRec = std::move(subTypesRec);
-  m_nUnitID = ++g_lastUnitID;
+  m_nUnitID = NextUnitID();
   CUnit::ResetProposedSize();
 }
 
@@ -47,7 +54,7 @@ CUnit::CUnit(const CUnit& source)
 {
   if (source.m_pSizedComponents)
     m_pSizedComponents = std::make_unique<CSizedComponentArray>(*source.m_pSizedComponents);
-  m_nUnitID = ++g_lastUnitID;
+  m_nUnitID = NextUnitID();
 }
 
 CUnit::~CUnit() = default;

@@ -149,5 +149,17 @@ private:
   mutable CVRX2DEntityArray m_Outline;  // cache of the offset outline
 };
 
+// While one lives, units made or copied take no serial number from the count: a copy kept only
+// to be copied again is never shown, and the units that are shown keep the numbers they would
+// have had without it.
+class CUnitSerialPause
+{
+public:
+  CUnitSerialPause();
+  ~CUnitSerialPause();
+  CUnitSerialPause(const CUnitSerialPause&) = delete;
+  CUnitSerialPause& operator=(const CUnitSerialPause&) = delete;
+};
+
 // Rounds a length up to the next multiple of 1/8 inch (a value already on one stays).
 double RoundUpToEighth(double value);

@@ -1,7 +1,10 @@
 #include "views/Xltgdi.h"
 
+#include <memory>
+
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
 #include "geometry/Angle.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
@@ -67,11 +70,32 @@ void CDCTranslator::TranslateDrawList(const CDrawList& list)
   });
 }
 
+void CDCTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move)
+{
+  Gather([&] {
+    for (int i = 0; i < entities.GetSize(); ++i) {
+      const CVRX2DEntity& entity = *entities[i];
+      if (entity.GetRuntimeClass() != RUNTIME_CLASS(CVRX2DLine)) {
+        std::unique_ptr<CVRX2DEntity> moved(entity.Clone());
+        moved->Transform(move);
+        TranslateEntity(*moved);
+        continue;
+      }
+      PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
+      // A line's copy moves its two points, as these do.
+      const auto& line = static_cast<const CVRX2DLine&>(entity);
+      CVRX2DPoint start = line.GetStartPoint();
+      CVRX2DPoint end = line.GetEndPoint();
+      start.Transform(move);
+      end.Transform(move);
+      TranslateSegment(start, end, line.GetCategory());
+    }
+  });
+}
+
 void CDCTranslator::Gather(const std::function<void()>& translate)
 {
-  // DrawSegments sets each end pixel as SetPixel does, which is how an end pixel is drawn while
-  // the raster operation copies; inverting operations draw it through the pen, line by line.
-  m_bGathering = !IsInverting(m_pDC->GetROP2());
+  m_bGathering = TRUE;
   try {
     translate();
   } catch (...) {
@@ -88,7 +112,12 @@ void CDCTranslator::DrawGatheredLines()
   if (m_gathered.empty())
     return;
   CPen* pOld = m_pDC->SelectObject(m_pGatheredPen);
-  m_pDC->DrawSegments(m_gathered, m_gatheredColor);
+  // The end pixels are drawn as DrawEndPixel draws them: set while the raster operation copies,
+  // through the pen while it inverts.
+  if (IsInverting(m_pDC->GetROP2()))
+    m_pDC->DrawSegmentsThroughPen(m_gathered);
+  else
+    m_pDC->DrawSegments(m_gathered, m_gatheredColor);
   m_pDC->SelectObject(pOld);
   m_gathered.clear();
 }

@@ -13,6 +13,7 @@ class CDrawList;
 class CMapECatToXLTGDIData;
 class CPen;
 class CVRX2DPoint;
+class CVRX2DTransformationMatrix;
 
 class CDCTranslator : public CEntityTranslator
 {
@@ -21,12 +22,15 @@ public:
   // Neither the map nor the device context is owned; the map may be null (black, current pen).
   CDCTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC);
 
-  // While the raster operation copies, the lines of one category that follow each other are
-  // drawn with one call of the device context: the same pixels, set up once. An entity that
-  // throws still finds the lines before it drawn.
+  // The lines of one category that follow each other are drawn with one call of the device
+  // context: the same pixels, set up once. An entity that throws still finds the lines before it
+  // drawn.
   void Translate(const CVRX2DEntityArray& entities) override;
   // The entities a draw list was copied from, drawn as Translate draws them.
   virtual void TranslateDrawList(const CDrawList& list);
+  // The entities as copies of them transformed by the matrix would be drawn by Translate; the
+  // lines are not copied (the move image of a large selection, at every step of a drag).
+  virtual void TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move);
   // Sends the line on to TranslateSegment, as the draw list's lines go.
   void TranslateLine(const CVRX2DLine& line) override;
   void TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint& end, int category);

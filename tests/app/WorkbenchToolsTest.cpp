@@ -13,6 +13,11 @@
 #include "model/Unitutil.h"
 #include "ui/frame/Menu.h"
 #include "ui/wnd/Cursor.h"
+#include "ui/draw/Dc.h"
+#include "ui/draw/ImageData.h"
+#include "ui/wnd/WndImpl.h"
+#include "geometry/2dmatrix.h"
+#include "workbench/scale/Scalexlt.h"
 #include "workbench/items/Tracker.h"
 #include "workbench/tools/Wbzoom.h"
 #include "workbench/frame/Wbids.h"
@@ -716,4 +721,62 @@ TEST_F(WorkbenchToolsTest, AGuidelineHandleShowsTheCursorOfItsDirection)
   EXPECT_EQ(CGuidelineTracker(View(), &vertical).GetHandleCursor(1), CTracker::GetSharedCursor(kCursorSecondPair));
   EXPECT_EQ(CGuidelineTracker(View(), &angled).GetHandleCursor(0), CTracker::GetSharedCursor(kCursorBothPairs));
   EXPECT_NE(CTracker::GetSharedBitmap(), nullptr) << "loaded with the cursors at start-up";
+}
+
+// The move image of several selected units is drawn for all of them together. At every step it
+// must invert exactly the pixels the units' outlines moved by the drag invert when each line is
+// drawn on its own with a tracker translator, the image of the step before taken away again.
+TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInvertedLineByLine)
+{
+  PlaceTwo();
+  const CRect client = View()->GetClientRect();
+  // A third glider over both others' sides, so that images and drawings overlap.
+  CUnitItem* pC = PlaceGliderAt(CPoint((CentreOf(m_pA).x + CentreOf(m_pB).x) / 2, CentreOf(m_pA).y - 6));
+  ASSERT_NE(pC, nullptr);
+  View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
+  Pump();
+  View()->UpdateWindow();
+  const QImage before = View()->Impl()->Surface()->Image().copy();
+  CWorkbenchView* pView = View();
+  const std::vector<CUnitItem*> units = {m_pA, m_pB, pC};
+  // The surface as the outlines moved by the image's offset, drawn one line at a time, leave it.
+  auto expected = [&] {
+    CImageData image(client.Width(), client.Height());
+    image.Image() = before.copy();
+    CDC dc;
+    dc.AttachImage(&image);
+    const CVRX2DVector offset = pView->GetTracker()->GetItem()->GetTrackVector();
+    CTrackerTranslator translator(&dc, pView, PS_DOT);
+    dc.SetROP2(R2_NOTXORPEN);
+    for (CUnitItem* pUnit : units) {
+      CVRX2DEntityArray outline;
+      pUnit->GetOutlineEntities(outline);
+      outline.Transform(CVRX2DTransformationMatrix(offset));
+      for (int i = 0; i < outline.GetSize(); ++i)
+        translator.TranslateEntity(*outline[i]);
+    }
+    return image.Image().copy();
+  };
+  const CPoint from = CentreOf(m_pA);
+  const CPoint steps[] = {CPoint(from.x + 9, from.y + 5), CPoint(from.x + 23, from.y - 4)};
+  std::vector<bool> matched;
+  std::vector<bool> shown;
+  QTimer::singleShot(0, [&] {
+    SendInput(pView, QEvent::MouseMove, steps[0], Qt::NoButton, Qt::LeftButton);
+    QTimer::singleShot(0, [&] {
+      matched.push_back(pView->Impl()->Surface()->Image() == expected());
+      shown.push_back(pView->Impl()->Surface()->Image() != before);
+      SendInput(pView, QEvent::MouseMove, steps[1], Qt::NoButton, Qt::LeftButton);
+      QTimer::singleShot(0, [&] {
+        matched.push_back(pView->Impl()->Surface()->Image() == expected());
+        shown.push_back(pView->Impl()->Surface()->Image() != before);
+        SendInput(pView, QEvent::MouseButtonRelease, steps[1], Qt::LeftButton, Qt::NoButton);
+      });
+    });
+  });
+  SendInput(pView, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+  Pump();
+  EXPECT_EQ(matched, std::vector<bool>({true, true}));
+  EXPECT_EQ(shown, std::vector<bool>({true, true}));
+  EXPECT_NE(m_pA->GetOffset(), CVRX2DVector()) << "the drag ran";
 }

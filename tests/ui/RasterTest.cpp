@@ -408,6 +408,142 @@ TEST(Raster, ClippedAndUnclippedLinesSetThePixelsOfTheirPointList)
       }
 }
 
+// Styled lines wholly inside the clip take a faster path than cut ones too; both must draw the
+// pattern along the point list from the style position they start at, gaps opaque or not,
+// mixed with what is there by the raster operation.
+TEST(Raster, ClippedAndUnclippedStyledLinesDrawThePatternAlongTheirPointList)
+{
+  constexpr int kW = 40;
+  constexpr int kH = 30;
+  struct Style
+  {
+    int style;
+    std::vector<int> runs;
+  };
+  const Style styles[] = {
+      {PS_DOT, {3, 3}}, {PS_DASH, {18, 6}}, {PS_DASHDOT, {9, 6, 3, 6}}, {PS_DASHDOTDOT, {9, 3, 3, 3, 3, 3}}};
+  std::vector<std::uint32_t> bits(kW * kH);
+  const CPixelBuffer buffer{bits.data(), kW, kH, kW};
+  const CRectRegion window(CRect(8, 6, 31, 22));
+  const CRectRegion* clips[] = {nullptr, &window};
+  const CPoint ends[] = {{20, 15}, {2, 3}, {37, 5}, {35, 27}, {4, 26}, {21, 16}};
+  auto background = [](int i) { return 0xff000000u | static_cast<std::uint32_t>(i * 2654435761u & 0xffffffu); };
+  std::vector<CPoint> reference;
+  for (const Style& style : styles)
+    for (int rop : {R2_COPYPEN, R2_NOTXORPEN})
+      for (bool opaque : {false, true})
+        for (const CRectRegion* clip : clips)
+          for (const CPoint& a : ends)
+            for (const CPoint& b : ends) {
+              for (int i = 0; i < kW * kH; ++i)
+                bits[static_cast<size_t>(i)] = background(i);
+              CLinePen pen;
+              pen.color = 0xff2040c0u;
+              pen.style = style.style;
+              pen.rop = rop;
+              pen.opaqueGaps = opaque;
+              pen.gapColor = 0xff10e010u;
+              CRasterizer raster(buffer, clip);
+              CStyleState state;
+              state.position = 7;
+              raster.Line(a, b, pen, state);
+              CRasterizer::LinePoints(a, b, reference);
+              std::vector<std::uint32_t> expected(kW * kH);
+              for (int i = 0; i < kW * kH; ++i)
+                expected[static_cast<size_t>(i)] = background(i);
+              int period = 0;
+              for (int run : style.runs)
+                period += run;
+              for (size_t i = 0; i < reference.size(); ++i) {
+                const CPoint& p = reference[i];
+                int at = static_cast<int>((7 + i) % static_cast<size_t>(period));
+                size_t run = 0;
+                while (at >= style.runs[run])
+                  at -= style.runs[run++];
+                const bool on = run % 2 == 0;
+                if ((!on && !opaque) || (clip && !clip->Contains(p.x, p.y)))
+                  continue;
+                std::uint32_t& px = expected[static_cast<size_t>(p.y * kW + p.x)];
+                px = CRasterizer::Mix(rop, on ? pen.color : pen.gapColor, px);
+              }
+              ASSERT_EQ(bits, expected) << "style " << style.style << " rop " << rop << " opaque " << opaque
+                                        << " line (" << a.x << "," << a.y << ")-(" << b.x << "," << b.y << ")";
+              EXPECT_EQ(state.position, 7 + static_cast<int>(reference.size()));
+            }
+}
+
+// A rectangle inside the clip is filled without asking the clip about each row; one that the
+// clip cuts still fills only what lies inside it.
+TEST(Raster, RectanglesInsideAndAcrossTheClipFillThePixelsInsideIt)
+{
+  constexpr int kW = 32;
+  constexpr int kH = 24;
+  std::vector<std::uint32_t> bits(kW * kH);
+  const CPixelBuffer buffer{bits.data(), kW, kH, kW};
+  CRectRegion notched(CRect(0, 0, kW, kH));
+  notched.Subtract(CRect(12, 8, 14, 10));
+  const CRect rects[] = {{2, 2, 9, 9}, {10, 6, 20, 12}, {-3, 20, 5, 30}, {30, 1, 40, 3}, {5, 5, 5, 9}};
+  const CRectRegion* clips[] = {nullptr, &notched};
+  for (const CRectRegion* clip : clips)
+    for (int rop : {R2_COPYPEN, R2_NOT})
+      for (const CRect& rect : rects) {
+        std::fill(bits.begin(), bits.end(), 0xff336699u);
+        CRasterizer(buffer, clip).FillRect(rect, 0xffcc0000u, rop);
+        for (int y = 0; y < kH; ++y)
+          for (int x = 0; x < kW; ++x) {
+            const bool inside =
+                x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom && (!clip || clip->Contains(x, y));
+            const std::uint32_t want = inside ? CRasterizer::Mix(rop, 0xffcc0000u, 0xff336699u) : 0xff336699u;
+            ASSERT_EQ(bits[static_cast<size_t>(y * kW + x)], want) << x << "," << y << " rop " << rop;
+          }
+      }
+}
+
+// In an inverting raster operation the lines of a drawing go to the device in one call too; each
+// must still be drawn as MoveTo and LineTo draw it and then get its end pixel through the pen as
+// a one-pixel line, so that drawing them twice restores every pixel.
+TEST(Raster, SegmentsThroughThePenDrawAsMoveToLineToOfTheLineAndItsEndPixel)
+{
+  const std::vector<std::pair<CPoint, CPoint>> segments = {
+      {{3, 4}, {40, 4}},    {{20, 0}, {20, 30}}, {{40, 4}, {3, 30}},   {{12, 12}, {12, 12}},
+      {{-9, 20}, {70, 22}}, {{30, 40}, {55, 2}}, {{50, 10}, {50, 10}}, {{8, 30}, {8, 4}}};
+  auto prepare = [](CCanvas& c, CPen& pen, int rop) {
+    for (int i = 0; i < 48; i += 3)
+      c.dc.FillSolidRect(0, i, 64, 2, RGB(i * 5, 255 - i * 5, 90));
+    c.dc.SetWindowOrg(-2, -1);
+    c.dc.IntersectClipRect(0, 0, 48, 36);
+    c.dc.SelectObject(&pen);
+    c.dc.SetBkColor(RGB(0, 200, 0));
+    c.dc.SetBkMode(OPAQUE);
+    c.dc.SetROP2(rop);
+  };
+  for (int style : {PS_SOLID, PS_DOT, PS_DASHDOTDOT})
+    for (int rop : {R2_NOTXORPEN, R2_NOT}) {
+      CPen pen(style, 0, RGB(0, 0, 255));
+      CCanvas oneByOne;
+      prepare(oneByOne, pen, rop);
+      const std::vector<std::uint32_t> before = oneByOne.Snapshot();
+      for (const auto& [a, b] : segments) {
+        oneByOne.dc.MoveTo(a);
+        oneByOne.dc.LineTo(b);
+        oneByOne.dc.MoveTo(b);
+        oneByOne.dc.LineTo(b.x + 1, b.y);
+      }
+      CCanvas together;
+      prepare(together, pen, rop);
+      ASSERT_TRUE(together.dc.DrawSegmentsThroughPen(segments));
+      EXPECT_EQ(together.Snapshot(), oneByOne.Snapshot()) << "pen style " << style << " rop " << rop;
+      EXPECT_EQ(together.dc.GetCurrentPosition(), oneByOne.dc.GetCurrentPosition());
+      oneByOne.dc.LineTo(30, 33);
+      together.dc.LineTo(30, 33);
+      EXPECT_EQ(together.Snapshot(), oneByOne.Snapshot()) << "pen style " << style << " rop " << rop;
+      // Drawn again, all of it goes.
+      ASSERT_TRUE(together.dc.DrawSegmentsThroughPen(segments));
+      together.dc.LineTo(30, 33);
+      EXPECT_EQ(together.Snapshot(), before) << "pen style " << style << " rop " << rop;
+    }
+}
+
 TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
 {
   CRectRegion region(CRect(0, 0, 10, 10));

@@ -190,6 +190,45 @@ TEST_F(WndTest, ManySmallInvalidPiecesArePaintedTogetherAsOneSimpleRegion)
   wnd.DestroyWindow();
 }
 
+// Pieces that together fill their box are kept as that one rectangle, so that a view invalidated
+// whole after one unit's handles does not cut every later invalidation against five pieces; what
+// is pending is asked about without copying the region.
+TEST_F(WndTest, InvalidPiecesThatFillTheirBoxAreOneRectangleAndCanBeAskedAbout)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make(200, 150));
+  Pump();
+  const CRect handle(40, 40, 47, 47);
+  wnd.InvalidateRect(&handle);
+  wnd.Invalidate();
+  CRgn pending;
+  EXPECT_EQ(wnd.GetUpdateRgn(&pending), SIMPLEREGION);
+  EXPECT_EQ(pending.Region().Rects().size(), 1u);
+  EXPECT_TRUE(wnd.IsRectInvalid(CRect(0, 0, 200, 150)));
+  EXPECT_FALSE(wnd.IsRectInvalid(CRect(190, 140, 210, 150))) << "partly outside the client";
+  EXPECT_FALSE(wnd.IsRectInvalid(CRect(5, 5, 5, 9))) << "an empty rectangle";
+  wnd.UpdateWindow();
+  EXPECT_FALSE(wnd.IsRectInvalid(CRect(5, 5, 9, 9)));
+  // Two pieces side by side fill their box; two apart do not, and the gap is not pending.
+  const CRect left(10, 10, 20, 20);
+  const CRect right(20, 10, 30, 20);
+  const CRect far(40, 10, 50, 20);
+  wnd.InvalidateRect(&left);
+  wnd.InvalidateRect(&right);
+  EXPECT_EQ(wnd.GetUpdateRgn(&pending), SIMPLEREGION);
+  EXPECT_TRUE(wnd.IsRectInvalid(CRect(15, 12, 25, 18)));
+  wnd.InvalidateRect(&far);
+  EXPECT_EQ(wnd.GetUpdateRgn(&pending), COMPLEXREGION);
+  EXPECT_TRUE(wnd.IsRectInvalid(CRect(15, 12, 25, 18))) << "across two pieces";
+  EXPECT_FALSE(wnd.IsRectInvalid(CRect(25, 12, 45, 18))) << "across the gap";
+  EXPECT_FALSE(pending.PtInRegion(35, 15));
+  wnd.UpdateWindow();
+  // Validating with nothing pending leaves nothing pending.
+  wnd.ValidateRect(&left);
+  EXPECT_EQ(wnd.GetUpdateRgn(&pending), NULLREGION);
+  wnd.DestroyWindow();
+}
+
 // Drawing outside a paint in many primitives reaches the screen once the events run: the widget
 // is asked to paint everything drawn.
 TEST_F(WndTest, DrawingOutsidePaintingIsShownOnceTheEventsRun)

@@ -9,6 +9,8 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
+#include "geometry/2dvector.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
@@ -195,4 +197,49 @@ TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
   CDrawList list;
   list.Assign(entities);
   EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.TranslateDrawList(list); }), oneByOne);
+}
+
+// Inverting, a translator hands the lines of one category to the device context together too,
+// their end pixels drawn through the pen; and it draws entities moved by a matrix without
+// copying their lines. Both must invert every pixel as the lines drawn one by one invert it,
+// with the category pens and with the DC's dotted pen, over a background that is not uniform.
+TEST_F(XltgdiTest, InvertedGatheredAndMovedLinesSetThePixelsOfLinesDrawnOneByOne)
+{
+  CVRX2DEntityArray entities = Lines(
+      {CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)), CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
+       CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
+       CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)), CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
+       CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
+       CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
+  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
+  entities.Add(CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)).Clone());
+  const CVRX2DTransformationMatrix move(CVRX2DVector(1.75, -2.5));
+  CVRX2DEntityArray moved(entities);
+  moved.Transform(move);
+  CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+  for (CMapECatToXLTGDIData* pMap : {static_cast<CMapECatToXLTGDIData*>(nullptr), &map}) {
+    auto drawn = [&](const std::function<void(CShiftTranslator&)>& draw) {
+      for (int y = 0; y < kSize; y += 2)
+        dc.FillSolidRect(0, y, kSize, 2, RGB(y * 6, 200 - y * 4, 60 + y));
+      dc.SaveDC();
+      dc.IntersectClipRect(0, 0, 35, kSize);
+      dc.SelectObject(&dotted);
+      dc.SetROP2(R2_NOTXORPEN);
+      CShiftTranslator translator(pMap, &dc, CPoint(1, 2));
+      draw(translator);
+      dc.RestoreDC(-1);
+      return Pixels();
+    };
+    const std::vector<COLORREF> oneByOne = drawn([&](CShiftTranslator& translator) {
+      for (int i = 0; i < entities.GetSize(); ++i)
+        translator.TranslateEntity(*entities[i]);
+    });
+    EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.Translate(entities); }), oneByOne);
+    const std::vector<COLORREF> movedOneByOne = drawn([&](CShiftTranslator& translator) {
+      for (int i = 0; i < moved.GetSize(); ++i)
+        translator.TranslateEntity(*moved[i]);
+    });
+    EXPECT_NE(movedOneByOne, oneByOne);
+    EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.TranslateMoved(entities, move); }), movedOneByOne);
+  }
 }

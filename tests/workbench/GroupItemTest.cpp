@@ -3,6 +3,7 @@
 // form, which reloads byte for byte with nested groups once the units are made bottom-up.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -258,4 +259,62 @@ TEST_F(GroupItemTest, AMemberStoredTwiceIsRefusedAsDamage)
     damaged.push_back(0);
     EXPECT_THROW(delete Load(damaged), CArchiveException) << index;
   }
+}
+
+// A move group stands for a selection while it moves and keeps no copies of its members'
+// outlines, yet takes the box, handles, joining sides and alignment lines a group of the same
+// members, nested groups among them, takes; moved, both move them alike.
+TEST_F(GroupItemTest, AMoveGroupHasTheBoxAndSidesOfAGroupOfItsMembersWithoutCopiesOfTheirOutlines)
+{
+  CUnitItem* pLeft = nullptr;
+  CUnitItem* pRight = nullptr;
+  std::unique_ptr<CGroupItem> pair = Pair(pLeft, pRight, 40.0, 30.0);
+  // Overlapping members: the box's points within the tolerance depend on the order they come in.
+  std::unique_ptr<CUnitItem> above(Glider(60.0 + 1e-7, 30.0 + pLeft->GetHeight() - 2.5));
+  std::unique_ptr<CUnitItem> apart(Glider(400.0, 10.0));
+  CObList members;
+  members.AddTail(pair.get());
+  members.AddTail(above.get());
+  members.AddTail(apart.get());
+  auto describe = [](CGroupItem& group) {
+    std::string text = std::to_string(group.GetOffset().GetX()) + " " + std::to_string(group.GetOffset().GetY()) + " " +
+                       std::to_string(group.GetWidth()) + " " + std::to_string(group.GetHeight()) + "\n";
+    CSizingHandleArray* pHandles = group.GetSizingHandles(nullptr);
+    for (int i = 0; i < pHandles->GetSize(); ++i)
+      text += std::to_string(pHandles->GetAt(i)->GetPoint().GetX()) + "," +
+              std::to_string(pHandles->GetAt(i)->GetPoint().GetY()) + " ";
+    text += "\n";
+    for (int i = 0; i < group.GetComponentEnts().GetSize(); ++i) {
+      const CAlignmentEntity& side = *group.GetComponentEnts()[i];
+      const auto& line = dynamic_cast<const CVRX2DLine&>(*side.m_pEntity);
+      text += std::to_string(line.GetStartPoint().GetX()) + "," + std::to_string(line.GetStartPoint().GetY()) + "-" +
+              std::to_string(line.GetEndPoint().GetX()) + "," + std::to_string(line.GetEndPoint().GetY()) + " of " +
+              std::to_string(reinterpret_cast<std::uintptr_t>(side.m_pItem)) + "\n";
+    }
+    const CVRX2DEntityArray& alignment = *group.GetAlignmentEntities();
+    for (int i = 0; i < alignment.GetSize(); ++i) {
+      const CVRX2DRectangle box = alignment[i]->GetExtents();
+      text += std::to_string(box.GetMinPoint().GetX()) + "," + std::to_string(box.GetMinPoint().GetY()) + "-" +
+              std::to_string(box.GetMaxPoint().GetX()) + "," + std::to_string(box.GetMaxPoint().GetY()) + "\n";
+    }
+    return text;
+  };
+  CMoveGroupItem moving(members);
+  auto group = std::make_unique<CGroupItem>(members);
+  EXPECT_EQ(moving.GetItemType(), ditMoveGroup);
+  EXPECT_EQ(describe(moving), describe(*group));
+  CVRX2DEntityArray outline;
+  EXPECT_EQ(moving.GetOutlineEntities(outline), 0) << "no copies of the members' outlines";
+  EXPECT_EQ(moving.GetExtentEnts().GetSize(), 0);
+  EXPECT_GT(group->GetOutlineEntities(outline), 0);
+  EXPECT_GT(moving.GetComponentEnts().GetSize(), 0);
+  // The group lets go of the borrowed members before it goes.
+  const CVRX2DVector v(12.5, -3.25);
+  group->Offset(v);
+  group->Offset(-v);
+  moving.Offset(v);
+  EXPECT_EQ(apart->GetOffset(), CVRX2DVector(400.0 + 12.5, 10.0 - 3.25));
+  moving.Offset(-v);
+  EXPECT_EQ(describe(moving), describe(*group));
+  group->RemoveAllItems();
 }

@@ -104,6 +104,11 @@ public:
   // position ends at the last line's end. The lines of a whole drawing in one call cost the
   // device's set-up once.
   BOOL DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, COLORREF endColor);
+  // The same lines for an inverting raster operation: each drawn as MoveTo(first), LineTo(second)
+  // draws it, then its last pixel through the pen as MoveTo(second), LineTo(second.x + 1,
+  // second.y) draws it, so that drawing them twice restores every pixel. The current position
+  // and the pen's style position end as those calls would leave them.
+  BOOL DrawSegmentsThroughPen(const std::vector<std::pair<CPoint, CPoint>>& segments);
   CPoint GetCurrentPosition() const { return m_state.current; }
   COLORREF SetPixel(int x, int y, COLORREF crColor);
   COLORREF SetPixel(POINT point, COLORREF crColor) { return SetPixel(point.x, point.y, crColor); }

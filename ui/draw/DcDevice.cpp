@@ -174,6 +174,15 @@ void CDcDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segments,
   }
 }
 
+void CDcDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
+                      bool opaque, CStyleState& state)
+{
+  for (const auto& [a, b] : lines) {
+    state = CStyleState();
+    Line(a, b, pen, rop, bk, opaque, state);
+  }
+}
+
 void CDcDevice::Touch(const CRect& r) const
 {
   if (onTouched && !r.IsRectEmpty())
@@ -279,6 +288,21 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
     raster.SetPixel(b.x, b.y, end, R2_COPYPEN);
     // The line's bounds hold its last pixel.
     Touch(pen.IsNull() ? CRect(b.x, b.y, b.x + 1, b.y + 1) : LineBounds(a, b));
+  }
+}
+
+void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
+                          bool opaque, CStyleState& state)
+{
+  if (pen.IsNull())
+    return;
+  const CRectRegion& clip = RasterClip();
+  CRasterizer raster(Pixels(), &clip);
+  const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
+  for (const auto& [a, b] : lines) {
+    state = CStyleState();
+    raster.Line(a, b, lp, state);
+    Touch(LineBounds(a, b));
   }
 }
 

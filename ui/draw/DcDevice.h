@@ -65,6 +65,9 @@ public:
   // its second point in endColor; state ends as the last line left it.
   virtual void Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop,
                         COLORREF bk, bool opaque, COLORREF endColor, CStyleState& state);
+  // Each pair as Line with a fresh style position; state ends as the last line left it.
+  virtual void Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
+                     bool opaque, CStyleState& state);
   virtual void SetPixel(CPoint p, COLORREF color) = 0;
   virtual COLORREF GetPixel(CPoint p) const = 0;
   virtual void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
@@ -109,6 +112,8 @@ public:
   // The clip, the pixels and the pen are taken once for all the segments.
   void Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop, COLORREF bk,
                 bool opaque, COLORREF endColor, CStyleState& state) override;
+  void Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk, bool opaque,
+             CStyleState& state) override;
   void SetPixel(CPoint p, COLORREF color) override;
   COLORREF GetPixel(CPoint p) const override;
   void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;

@@ -91,6 +91,24 @@ BOOL CDC::DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, C
   return TRUE;
 }
 
+BOOL CDC::DrawSegmentsThroughPen(const std::vector<std::pair<CPoint, CPoint>>& segments)
+{
+  if (!m_pDevice)
+    return FALSE;
+  if (segments.empty())
+    return TRUE;
+  m_deviceSegments.clear();
+  for (const auto& [a, b] : segments) {
+    m_deviceSegments.emplace_back(ToDevice(a.x, a.y), ToDevice(b.x, b.y));
+    m_deviceSegments.emplace_back(ToDevice(b.x, b.y), ToDevice(b.x + 1, b.y));
+  }
+  CDevPen pen{m_state.penStyle, m_state.penWidth, m_state.penColor};
+  m_state.style = CStyleState();
+  m_pDevice->Lines(m_deviceSegments, pen, m_state.rop, m_state.bkColor, m_state.bkMode == OPAQUE, m_state.style);
+  m_state.current = CPoint(segments.back().second.x + 1, segments.back().second.y);
+  return TRUE;
+}
+
 COLORREF CDC::SetPixel(int x, int y, COLORREF crColor)
 {
   if (!m_pDevice)

@@ -1,6 +1,7 @@
 #include "ui/draw/Raster.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -20,26 +21,31 @@ constexpr int kDash[] = {18, 6};
 constexpr int kDot[] = {3, 3};
 constexpr int kDashDot[] = {9, 6, 3, 6};
 constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
+// No pattern runs longer than this before it repeats.
+constexpr int kLongestPeriod = 24;
+
+// The runs of a styled pen; none for a solid one.
+CStylePattern PatternOf(int style)
+{
+  switch (style) {
+  case PS_DASH:
+    return {kDash, 2};
+  case PS_DOT:
+    return {kDot, 2};
+  case PS_DASHDOT:
+    return {kDashDot, 4};
+  case PS_DASHDOTDOT:
+    return {kDashDotDot, 6};
+  default:
+    return {nullptr, 0};
+  }
+}
 
 bool PatternOn(int style, int position)
 {
-  CStylePattern p{nullptr, 0};
-  switch (style) {
-  case PS_DASH:
-    p = {kDash, 2};
-    break;
-  case PS_DOT:
-    p = {kDot, 2};
-    break;
-  case PS_DASHDOT:
-    p = {kDashDot, 4};
-    break;
-  case PS_DASHDOTDOT:
-    p = {kDashDotDot, 6};
-    break;
-  default:
+  const CStylePattern p = PatternOf(style);
+  if (p.count == 0)
     return true;
-  }
   int total = 0;
   for (int i = 0; i < p.count; ++i)
     total += p.runs[i];
@@ -161,6 +167,21 @@ void CRasterizer::FillSpan(int y, int x0, int x1, std::uint32_t color, int rop)
 
 void CRasterizer::FillRect(const CRect& rect, std::uint32_t color, int rop)
 {
+  // A rectangle wholly inside the clip (the sizing handles of a large selection, most erasing)
+  // is written row by row without asking the clip about every row.
+  if (rect.left < rect.right && rect.top < rect.bottom && Unclipped(rect)) {
+    const bool copy = rop == R2_COPYPEN;
+    const std::uint32_t copied = Mix(rop, color, 0);
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      std::uint32_t* row = m_buffer.bits + static_cast<size_t>(y) * static_cast<size_t>(m_buffer.stride);
+      if (copy)
+        std::fill(row + rect.left, row + rect.right, copied);
+      else
+        for (int x = rect.left; x < rect.right; ++x)
+          row[x] = Mix(rop, color, row[x]);
+    }
+    return;
+  }
   for (int y = rect.top; y < rect.bottom; ++y)
     FillSpan(y, rect.left, rect.right, color, rop);
 }
@@ -235,11 +256,61 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
       return;
     }
   }
+  // The dotted outlines of a dragged selection lie inside the window: their pixels need no
+  // question to the clip either.
+  const CRect bounds(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1);
+  if (Unclipped(bounds)) {
+    StyledLine(a, b, pen, state);
+    return;
+  }
   // Kept between lines: a drawing of thousands of lines would otherwise allocate for each.
   thread_local std::vector<CPoint> points;
   LinePoints(a, b, points);
   for (const CPoint& p : points)
     StyledPixel(p.x, p.y, pen, state);
+}
+
+void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state)
+{
+  // The pixels of LinePoints and the pattern of StyledPixel, the pattern looked up in one
+  // period of it.
+  const CStylePattern pattern = PatternOf(pen.style);
+  int period = 0;
+  for (int i = 0; i < pattern.count; ++i)
+    period += pattern.runs[i];
+  std::array<bool, kLongestPeriod> on{};
+  for (int i = 0, at = 0; i < pattern.count; ++i)
+    for (int j = 0; j < pattern.runs[i]; ++j)
+      on[static_cast<size_t>(at++)] = i % 2 == 0;
+  // A pen without a pattern draws every pixel.
+  if (period == 0) {
+    period = 1;
+    on[0] = true;
+  }
+  const int dx = std::abs(b.x - a.x);
+  const int dy = std::abs(b.y - a.y);
+  const std::ptrdiff_t stride = m_buffer.stride;
+  const std::ptrdiff_t stepX = a.x < b.x ? 1 : -1;
+  const std::ptrdiff_t stepY = a.y < b.y ? stride : -stride;
+  std::uint32_t* px = m_buffer.bits + static_cast<std::ptrdiff_t>(a.y) * stride + a.x;
+  const bool xMajor = dx >= dy;
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
+  const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
+  int err = 2 * minor - major;
+  for (int i = 0; i < major; ++i) {
+    if (on[static_cast<size_t>(state.position++ % period)])
+      *px = Mix(pen.rop, pen.color, *px);
+    else if (pen.opaqueGaps)
+      *px = Mix(pen.rop, pen.gapColor, *px);
+    if (err > 0) {
+      px += minorStep;
+      err -= 2 * major;
+    }
+    err += 2 * minor;
+    px += majorStep;
+  }
 }
 
 void CRasterizer::SolidLine(CPoint a, CPoint b, std::uint32_t color, int rop)

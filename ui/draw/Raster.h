@@ -74,6 +74,8 @@ private:
   // True when every pixel of bounds lies in the buffer and the clip.
   bool Unclipped(const CRect& bounds) const;
   void SolidLine(CPoint a, CPoint b, std::uint32_t color, int rop);
+  // A styled line wholly inside the buffer and the clip.
+  void StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state);
   void StyledPixel(int x, int y, const CLinePen& pen, CStyleState& state);
 
   CPixelBuffer m_buffer;

@@ -119,6 +119,8 @@ public:
   BOOL GetUpdateRect(LPRECT lpRect, BOOL bErase = FALSE);
   // Copies the invalid region into the region (which must have been created); its kind.
   int GetUpdateRgn(CRgn* pRgn, BOOL bErase = FALSE);
+  // Whether every pixel of the rectangle is invalid already; never for an empty rectangle.
+  BOOL IsRectInvalid(const CRect& rect) const;
   void UpdateWindow();
   BOOL RedrawWindow(LPCRECT lpRectUpdate = nullptr, CRgn* prgnUpdate = nullptr,
                     UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);

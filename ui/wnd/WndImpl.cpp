@@ -26,8 +26,15 @@ constexpr size_t kMostInvalidRects = 32;
 
 void KeepSimple(CRectRegion& invalid)
 {
-  if (invalid.Rects().size() > kMostInvalidRects)
-    invalid = CRectRegion(invalid.GetBounds());
+  if (invalid.Rects().size() < 2)
+    return;
+  // Pieces that fill their box exactly are that one rectangle: a unit's handles invalidated
+  // before the whole view would otherwise leave the view in five pieces, and every later
+  // invalidation of the selection would have to be cut against all of them.
+  const CRect bounds = invalid.GetBounds();
+  if (invalid.Rects().size() > kMostInvalidRects ||
+      invalid.Area() == static_cast<long>(bounds.Width()) * bounds.Height())
+    invalid = CRectRegion(bounds);
 }
 }  // namespace
 

@@ -56,6 +56,12 @@ void CWnd::InvalidateRgn(CRgn* pRgn, BOOL bErase)
 
 void CWnd::ValidateRect(LPCRECT lpRect)
 {
+  // Within a paint nothing is invalid: the handles of a large selection each validate their
+  // rectangle there, and need not make a region of it to cut out of nothing.
+  if (m_pImpl->InvalidRegion().IsEmpty()) {
+    m_pImpl->Validate(CRectRegion());
+    return;
+  }
   m_pImpl->Validate(CRectRegion(lpRect ? CRect(*lpRect) : m_pImpl->ClientRect()));
 }
 
@@ -80,6 +86,11 @@ int CWnd::GetUpdateRgn(CRgn* pRgn, BOOL)
   const CRectRegion& invalid = m_pImpl->InvalidRegion();
   CopyToRgn(invalid, pRgn);
   return RegionKind(invalid);
+}
+
+BOOL CWnd::IsRectInvalid(const CRect& rect) const
+{
+  return !rect.IsRectEmpty() && m_pImpl->InvalidRegion().ContainsRect(rect);
 }
 
 void CWnd::UpdateWindow() { m_pImpl->PaintNow(); }

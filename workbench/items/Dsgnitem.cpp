@@ -295,9 +295,14 @@ void CDesignItem::DrawTrackEntities(CWorkbenchView* pView)
   CDC* pDC = pView->GetViewDC();
   {
     CTrackerTranslator translator(pDC, pView, PS_DOT);
-    translator.Translate(m_TrackEnts);
+    DrawTrackEntities(pView, translator);
   }
   pView->ReleaseViewDC(pDC);
+}
+
+void CDesignItem::DrawTrackEntities(CWorkbenchView*, CTrackerTranslator& translator)
+{
+  translator.Translate(m_TrackEnts);
 }
 
 void CDesignItem::Offset(const CVRX2DVector& v)

@@ -18,6 +18,7 @@ class CArchive;
 class CDC;
 class CObArray;
 class CTracker;
+class CTrackerTranslator;
 class CWorkbenchView;
 
 // Item type codes.
@@ -91,6 +92,9 @@ public:
   // The first image of a move, drawn straight at the offset (none is on the screen yet).
   void ShowMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
   virtual void DrawTrackEntities(CWorkbenchView* pView);
+  // The same with a tracker translator on a view DC already taken: a group draws the move images
+  // of all its members with one.
+  virtual void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator);
   virtual void Offset(const CVRX2DVector& v);
   virtual BOOL Nudge(const CVRX2DVector& v, CWorkbenchView* pView);
   virtual BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView);
@@ -105,6 +109,9 @@ public:
   virtual void InvalidateLine(int x1, int y1, int x2, int y2, CWorkbenchView* pView);
   virtual void ExtendAlignmentEnts();
   virtual void GenerateMoveTrackEntities(const CVRX2DVector& v);
+  // Whether the move image is the outline moved by the offset, as GenerateMoveTrackEntities
+  // makes it here; a class with an image of its own answers no.
+  virtual BOOL IsMoveImageItsOutline() const { return TRUE; }
   // TRUE for a join item that joins the unit item; joins go with their units.
   BOOL JoinsItem(const CDesignItem* pUnitItem) const;
   // The two unit items a join item joins; none for any other item.
@@ -118,6 +125,9 @@ protected:
   explicit CDesignItem(int itemType);
   void SetTracker(std::unique_ptr<CTracker> tracker);
   void RecomputeCenter();
+  // What GetOutlineEntities copies, read in place: a group reads the outlines of thousands of
+  // members.
+  static const CVRX2DEntityArray& OutlineOf(const CDesignItem& item) { return item.m_OutlineEnts; }
 
   int m_nItemType = ditBase;
   CVRX2DVector m_vOffset;

@@ -19,6 +19,7 @@
 #include "workbench/items/Joinitem.h"
 #include "workbench/items/Tracker.h"
 #include "workbench/items/Unititem.h"
+#include "workbench/scale/Scalexlt.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_SERIAL(CGroupItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
@@ -61,20 +62,71 @@ BOOL IsGroup(const CDesignItem* pItem)
 
 CDesignItem* ItemAt(const CObList& list, POSITION& pos) { return static_cast<CDesignItem*>(list.GetNext(pos)); }
 
-// A vertical line on the box's left or right side, or a horizontal one on its top or bottom.
-BOOL LiesOnBox(const CVRX2DLine& line, const CVRX2DPoint& low, const CVRX2DPoint& high)
+// The four sides of a group's box, with their directions worked out once for all the lines of
+// the members that are asked about.
+class CBoxSides
 {
-  const CVRX2DLine bottom(0, low, CVRX2DPoint(high.GetX(), low.GetY()));
-  const CVRX2DLine right(0, CVRX2DPoint(high.GetX(), low.GetY()), high);
-  const CVRX2DLine top(0, high, CVRX2DPoint(low.GetX(), high.GetY()));
-  const CVRX2DLine left(0, CVRX2DPoint(low.GetX(), high.GetY()), low);
-  if (line.IsVertical())
-    return line.IsColinear(left) || line.IsColinear(right);
-  if (line.IsHorizontal())
-    return line.IsColinear(top) || line.IsColinear(bottom);
-  return FALSE;
-}
+public:
+  CBoxSides(const CVRX2DPoint& low, const CVRX2DPoint& high)
+    : m_bottom(0, low, CVRX2DPoint(high.GetX(), low.GetY())),
+      m_right(0, CVRX2DPoint(high.GetX(), low.GetY()), high),
+      m_top(0, high, CVRX2DPoint(low.GetX(), high.GetY())),
+      m_left(0, CVRX2DPoint(low.GetX(), high.GetY()), low),
+      m_bottomDirection(m_bottom.GetAngle()),
+      m_rightDirection(m_right.GetAngle()),
+      m_topDirection(m_top.GetAngle()),
+      m_leftDirection(m_left.GetAngle())
+  {}
+
+  // A vertical line on the box's left or right side, or a horizontal one on its top or bottom.
+  BOOL Hold(const CVRX2DLine& line) const
+  {
+    const CVRXAngle direction = line.GetAngle();
+    if (CVRX2DLine::IsVerticalDirection(direction))
+      return line.IsColinear(m_left, direction, m_leftDirection) ||
+             line.IsColinear(m_right, direction, m_rightDirection);
+    if (CVRX2DLine::IsHorizontalDirection(direction))
+      return line.IsColinear(m_top, direction, m_topDirection) ||
+             line.IsColinear(m_bottom, direction, m_bottomDirection);
+    return FALSE;
+  }
+
+private:
+  CVRX2DLine m_bottom;
+  CVRX2DLine m_right;
+  CVRX2DLine m_top;
+  CVRX2DLine m_left;
+  CVRXAngle m_bottomDirection;
+  CVRXAngle m_rightDirection;
+  CVRXAngle m_topDirection;
+  CVRXAngle m_leftDirection;
+};
 }  // namespace
+
+// The union of the extents of entities in the order they come, as CVRX2DEntityArray::GetExtents
+// takes it (a point within the tolerance of the box so far changes nothing, so the order counts).
+class CExtentsInOrder
+{
+public:
+  void Add(const CVRX2DEntityArray& entities)
+  {
+    for (int i = 0; i < entities.GetSize(); ++i) {
+      if (!entities[i])
+        continue;
+      if (m_any)
+        m_box.Include(entities[i]->GetExtents());
+      else
+        m_box = entities[i]->GetExtents();
+      m_any = TRUE;
+    }
+  }
+  BOOL Any() const { return m_any; }
+  const CVRX2DRectangle& Box() const { return m_box; }
+
+private:
+  CVRX2DRectangle m_box;
+  BOOL m_any = FALSE;
+};
 
 int CGroupItem::NestingDepth(const CDesignItem* pItem)
 {
@@ -175,7 +227,7 @@ void CGroupItem::UpdateComponentEnts()
   BuildEntities(FALSE);
 }
 
-void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
+void CGroupItem::CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExtents)
 {
   switch (pMember->GetItemType()) {
   case ditJoin: {
@@ -192,8 +244,11 @@ void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
       if (alignment[i]->GetCategory() == ecatGuidelineCentreAlignment ||
           alignment[i]->GetCategory() == ecatGuidelineEdgeAlignment)
         m_AlignmentEnts.Add(alignment[i]->Clone());
-    CVRX2DEntityArray outline;
-    pGroup->GetOutlineEntities(outline);
+    if (pExtents) {
+      pExtents->Add(pGroup->m_ExtentEnts);
+      break;
+    }
+    const CVRX2DEntityArray& outline = OutlineOf(*pGroup);
     for (int i = 0; i < outline.GetSize(); ++i)
       m_OutlineEnts.Add(outline[i]->Clone());
     for (int i = 0; i < pGroup->m_ExtentEnts.GetSize(); ++i)
@@ -204,15 +259,19 @@ void CGroupItem::CopyMemberEntities(CDesignItem* pMember)
     const CVRX2DEntityArray& alignment = *pMember->GetAlignmentEntities();
     for (int i = 0; i < alignment.GetSize(); ++i)
       m_AlignmentEnts.Add(alignment[i]->Clone());
-    CVRX2DEntityArray outline;
-    pMember->GetOutlineEntities(outline);
+    if (pExtents)
+      break;
+    const CVRX2DEntityArray& outline = OutlineOf(*pMember);
     for (int i = 0; i < outline.GetSize(); ++i)
       m_OutlineEnts.Add(outline[i]->Clone());
     break;
   }
   default: {
-    CVRX2DEntityArray outline;
-    pMember->GetOutlineEntities(outline);
+    const CVRX2DEntityArray& outline = OutlineOf(*pMember);
+    if (pExtents) {
+      pExtents->Add(outline);
+      break;
+    }
     for (int i = 0; i < outline.GetSize(); ++i) {
       m_OutlineEnts.Add(outline[i]->Clone());
       m_ExtentEnts.Add(outline[i]->Clone());
@@ -228,15 +287,19 @@ void CGroupItem::BuildEntities(BOOL bKeepStoredBox)
   m_AlignmentEnts.RemoveAll();
   m_ExtentEnts.RemoveAll();
   m_SizingHandles.RemoveAll();
+  // A move group lives for one move of the selection and is never stored, drawn or placed in
+  // another group by its outline: it takes only the box of its members' outlines, not copies.
+  CExtentsInOrder extents;
+  CExtentsInOrder* pExtents = m_nItemType == ditMoveGroup ? &extents : nullptr;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    CopyMemberEntities(ItemAt(m_Members, pos));
+    CopyMemberEntities(ItemAt(m_Members, pos), pExtents);
   CVRX2DPoint low;
   CVRX2DPoint high;
   if (m_ExtentEnts.GetSize() == 0 && bKeepStoredBox) {
     low = CVRX2DPoint(m_vOffset.GetX(), m_vOffset.GetY());
     high = CVRX2DPoint(low.GetX() + m_dWidth, low.GetY() + m_dHeight);
   } else {
-    const CVRX2DRectangle box = m_ExtentEnts.GetExtents();
+    const CVRX2DRectangle box = extents.Any() ? extents.Box() : m_ExtentEnts.GetExtents();
     low = box.GetMinPoint();
     high = box.GetMaxPoint();
   }
@@ -262,14 +325,14 @@ void CGroupItem::AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high)
 
 void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high)
 {
+  const CBoxSides box(low, high);
   m_ComponentEnts.RemoveAll();
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);
     if (auto* pGroup = dynamic_cast<CGroupItem*>(pMember)) {
       for (int i = 0; i < pGroup->m_ComponentEnts.GetSize(); ++i) {
         const CAlignmentEntity& entity = *pGroup->m_ComponentEnts[i];
-        if (entity.m_pEntity->GetType() == VRX_LINE &&
-            LiesOnBox(static_cast<const CVRX2DLine&>(*entity.m_pEntity), low, high))
+        if (entity.m_pEntity->GetType() == VRX_LINE && box.Hold(static_cast<const CVRX2DLine&>(*entity.m_pEntity)))
           m_ComponentEnts.Add(new CAlignmentEntity(entity));
       }
       continue;
@@ -285,7 +348,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
       if (pEntity->GetCategory() != ecatPerimeterOutline || pEntity->GetType() != VRX_LINE)
         continue;
       const auto& line = static_cast<const CVRX2DLine&>(*pEntity);
-      if (!LiesOnBox(line, low, high))
+      if (!box.Hold(line))
         continue;
       auto* pRecord = new CAlignmentEntity(line.Clone(), pUnit, TRUE);
       pRecord->m_PerimeterLines.Add(line.Clone());
@@ -441,16 +504,29 @@ BOOL CGroupItem::CanMoveTo(const CVRX2DVector& v) const
   return TRUE;
 }
 
-void CGroupItem::DrawTrackEntities(CWorkbenchView* pView)
+// The images are inverted: in what order the members draw them, and on how many DCs, leaves the
+// same pixels, so the members of a large selection share one DC and translator.
+void CGroupItem::DrawTrackEntities(CWorkbenchView* pView) { CDesignItem::DrawTrackEntities(pView); }
+
+void CGroupItem::DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator)
 {
-  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    ItemAt(m_Members, pos)->DrawTrackEntities(pView);
+  const CVRX2DTransformationMatrix move(m_vMembersTrack);
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (m_bMembersTrackMade && pMember->IsMoveImageItsOutline())
+      translator.TranslateMoved(OutlineOf(*pMember), move);
+    else
+      pMember->DrawTrackEntities(pView, translator);
+  }
 }
 
 void CGroupItem::GenerateMoveTrackEntities(const CVRX2DVector& v)
 {
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    ItemAt(m_Members, pos)->GenerateMoveTrackEntities(v);
+    if (CDesignItem* pMember = ItemAt(m_Members, pos); !pMember->IsMoveImageItsOutline())
+      pMember->GenerateMoveTrackEntities(v);
+  m_vMembersTrack = v;
+  m_bMembersTrackMade = TRUE;
 }
 
 void CGroupItem::Offset(const CVRX2DVector& v)
@@ -629,7 +705,10 @@ void CMoveGroupItem::Ungroup(CWorkbenchView* pView)
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);
     pView->UpdateAlignmentEntities(pMember);
-    pView->EnableAlignmentEntities(pMember, TRUE);
+    // A member's own entries are filed anew, enabled; a group's units have entries of their
+    // own to enable again.
+    if (pMember->GetItemType() == ditGroup)
+      pView->EnableAlignmentEntities(pMember, TRUE);
   }
   // The joins of the moved units must still fit their neighbours. Verifying may delete joins
   // that are members too, so the units are taken out of the list first.

@@ -9,6 +9,8 @@
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/snap/Likalign.h"
 
+class CExtentsInOrder;
+
 class CGroupItem : public CDesignItem
 {
   DECLARE_SERIAL(CGroupItem)
@@ -38,11 +40,15 @@ public:
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
   void DrawTrackEntities(CWorkbenchView* pView) override;
+  void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator) override;
   void Offset(const CVRX2DVector& v) override;
   BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   void Edit(CWorkbenchView* pView) override;
   void Delete(CWorkbenchView* pView) override;
+  // Members whose image is their outline keep no copies: the group draws their outlines moved
+  // by the offset of the last image made.
   void GenerateMoveTrackEntities(const CVRX2DVector& v) override;
+  BOOL IsMoveImageItsOutline() const override { return FALSE; }
 
   // Draws the members that belong to one of the view's drawing passes.
   virtual void DrawPass(int pass, CDC* pDC, CWorkbenchView* pView);
@@ -85,12 +91,16 @@ protected:
   void InvalidateOwnRect(CWorkbenchView* pView);
 
   CObList m_Members;
+  // The offset of the members' move image, once one was made.
+  CVRX2DVector m_vMembersTrack;
+  BOOL m_bMembersTrackMade = FALSE;
   CVRX2DEntityArray m_ExtentEnts;
   CAlignmentEntityArray m_ComponentEnts;
 
 private:
   void SerializeMembers(CArchive& ar);
-  void CopyMemberEntities(CDesignItem* pMember);
+  // With pExtents the member's outline goes only into the extents, in order.
+  void CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExtents);
   void AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high);
   void CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high);
 };

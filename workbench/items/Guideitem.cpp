@@ -497,6 +497,8 @@ void CGuidelineItem::DrawTrackEntities(CWorkbenchView* pView)
   pView->ReleaseViewDC(pDC);
 }
 
+void CGuidelineItem::DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator&) { DrawTrackEntities(pView); }
+
 void CGuidelineItem::Invalidate(CWorkbenchView* pView)
 {
   BOOL anyVisible = FALSE;

@@ -35,6 +35,8 @@ public:
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
   void DrawTrackEntities(CWorkbenchView* pView) override;
+  // A guideline draws its image on a DC of its own, as it always does.
+  void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator) override;
   void Offset(const CVRX2DVector& v) override;
   BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   int HitTestHandle(const CVRX2DPoint& point, CWorkbenchView* pView) override;
@@ -43,6 +45,7 @@ public:
   int AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView) override;
   void Edit(CWorkbenchView* pView) override;
   void GenerateMoveTrackEntities(const CVRX2DVector& v) override;
+  BOOL IsMoveImageItsOutline() const override { return FALSE; }
 
   virtual BOOL IsHorizontal() const;
   virtual BOOL IsVertical() const;

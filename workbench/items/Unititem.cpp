@@ -23,6 +23,7 @@
 #include "support/Trace.h"
 #include "workbench/scale/Scalexlt.h"
 #include "workbench/items/Tracker.h"
+#include "workbench/items/Unitproto.h"
 #include "workbench/sheets/Unitsht.h"
 #include "workbench/view/Wbview.h"
 
@@ -101,39 +102,93 @@ CUnit* CUnitItem::GetUnit()
 {
   if (m_pUnit)
     return m_pUnit.get();
+  // A unit of stored attributes is the same unit wherever it comes from; a new one takes the
+  // project's option choices and is made afresh.
+  const BOOL stored = !m_strAttributes.IsEmpty();
+  if (stored) {
+    const auto* pPrototype = CUnitPrototypes::Get().Find(m_strType, m_strSubtype, m_strAttributes);
+    if (pPrototype) {
+      m_pUnit.reset(pPrototype->unit->Clone());
+      TakeShape(pPrototype->shape);
+      PlaceShape();
+      return m_pUnit.get();
+    }
+  }
   std::unique_ptr<CUnit> unit(MakeUnit(m_strType, m_strSubtype));
   if (!unit)
     throw CUnitException(kModule, kNoUnitLine);
-  if (!m_strAttributes.IsEmpty()) {
+  if (stored) {
     CString attributes = m_strAttributes;
     unit->SetAttributes(attributes);
   } else if (CDoc* pDoc = ActiveProject()) {
     unit->SetOptionChoices(pDoc->GetProjectPrefs().GetOptionsPrefs().GetChoicesByType(m_strType));
   }
   m_pUnit = std::move(unit);
-  UpdateUnitInfo();
+  DeriveFromUnit(stored);
   return m_pUnit.get();
 }
 
-void CUnitItem::UpdateUnitInfo()
+void CUnitItem::UpdateUnitInfo() { DeriveFromUnit(FALSE); }
+
+void CUnitItem::DeriveFromUnit(BOOL bKeepPrototype)
 {
   CUnit* pUnit = GetUnit();
   PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Updating CUnit info for a %s. \n", Key().c_str());
-  pUnit->GetSizingHandles(m_SizingHandles);
+  DeriveShape(*pUnit);
+  if (bKeepPrototype)
+    CUnitPrototypes::Get().Keep(m_strType, m_strSubtype, m_strAttributes, *pUnit, MakeShape());
+  PlaceShape();
+}
+
+void CUnitItem::DeriveShape(const CUnit& unit)
+{
+  unit.GetSizingHandles(m_SizingHandles);
   m_OutlineEnts.RemoveAll();
-  pUnit->GetProposedOutlineEntities(m_OutlineEnts);
+  unit.GetProposedOutlineEntities(m_OutlineEnts);
   ForgetDrawing();
   m_ElevationEnts.RemoveAll();
-  pUnit->GetElevationEntities(2, TRUE, TRUE, m_ElevationEnts);
+  unit.GetElevationEntities(2, TRUE, TRUE, m_ElevationEnts);
   const CVRX2DRectangle extents = m_ElevationEnts.GetExtents();
   m_vElevationOrigin = extents.GetMinPoint().AsVector();
   m_dHeight = extents.GetMaxPoint().GetY() - extents.GetMinPoint().GetY();
   m_dWidth = extents.GetMaxPoint().GetX() - extents.GetMinPoint().GetX();
   m_AlignmentEnts.RemoveAll();
-  pUnit->GetPartOutlineEntities(m_AlignmentEnts);
+  unit.GetPartOutlineEntities(m_AlignmentEnts);
   m_POutlines.RemoveAll();
   m_ComponentOutlines.RemoveAll();
-  pUnit->GetOutlineEntities(m_ComponentOutlines);
+  unit.GetOutlineEntities(m_ComponentOutlines);
+}
+
+CUnitShape CUnitItem::MakeShape() const
+{
+  CUnitShape shape;
+  shape.handles = m_SizingHandles;
+  shape.outline = m_OutlineEnts;
+  shape.elevation = m_ElevationEnts;
+  shape.elevationOrigin = m_vElevationOrigin;
+  shape.width = m_dWidth;
+  shape.height = m_dHeight;
+  shape.alignment = m_AlignmentEnts;
+  shape.components = m_ComponentOutlines;
+  return shape;
+}
+
+void CUnitItem::TakeShape(const CUnitShape& shape)
+{
+  m_SizingHandles = shape.handles;
+  m_OutlineEnts = shape.outline;
+  ForgetDrawing();
+  m_ElevationEnts = shape.elevation;
+  m_vElevationOrigin = shape.elevationOrigin;
+  m_dWidth = shape.width;
+  m_dHeight = shape.height;
+  m_AlignmentEnts = shape.alignment;
+  m_POutlines.RemoveAll();
+  m_ComponentOutlines = shape.components;
+}
+
+void CUnitItem::PlaceShape()
+{
   for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i)
     if (m_ComponentOutlines[i]->GetCategory() == ecatPerimeterOutline)
       m_POutlines.Add(m_ComponentOutlines[i]);

@@ -13,6 +13,7 @@ class CScaleViewTranslator;
 class CScheduleReportDataArray;
 class CUnit;
 class CUnitInfoReportDataArray;
+struct CUnitShape;
 class CVRX2DLine;
 
 class CUnitItem : public CDesignItem
@@ -69,6 +70,16 @@ public:
   void DisplaySizeInfo(CWorkbenchView* pView);
 
 private:
+  // With bKeepPrototype the unit, just made from the stored attributes, is kept for the next
+  // item of the same attributes.
+  void DeriveFromUnit(BOOL bKeepPrototype);
+  // What the item derives from its unit, at the origin: handles, outlines, drawing, alignment
+  // lines (not yet extended) and extents.
+  void DeriveShape(const CUnit& unit);
+  CUnitShape MakeShape() const;
+  void TakeShape(const CUnitShape& shape);
+  // Moves the derived shape to the item's place and extends its alignment lines.
+  void PlaceShape();
   // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
   void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
   // The drawing and the highlights are worked out again from here on.

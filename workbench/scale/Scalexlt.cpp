@@ -28,6 +28,13 @@ void CScaleViewTranslator::TranslateDrawList(const CDrawList& list)
   CDCTranslator::TranslateDrawList(list);
 }
 
+void CScaleViewTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move)
+{
+  CSavedDC saved(GetDC());
+  GetDC()->SetROP2(GetDrawMode());
+  CDCTranslator::TranslateMoved(entities, move);
+}
+
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)

@@ -50,6 +50,21 @@ const CVRXAngle& CAlignmentEntity::GetDirection() const
   return m_Direction;
 }
 
+void CAlignmentEntity::Reuse(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled)
+{
+  if (m_pEntity && m_pEntity->GetType() == VRX_LINE && entity.GetType() == VRX_LINE &&
+      m_pEntity->GetRuntimeClass() == RUNTIME_CLASS(CVRX2DLine) &&
+      entity.GetRuntimeClass() == RUNTIME_CLASS(CVRX2DLine))
+    *static_cast<CVRX2DLine*>(m_pEntity.get()) = static_cast<const CVRX2DLine&>(entity);
+  else
+    m_pEntity.reset(entity.Clone());
+  m_pItem = pItem;
+  m_PerimeterLines.RemoveAll();
+  m_Indices.RemoveAll();
+  m_bEnabled = enabled;
+  m_bDirectionKnown = FALSE;
+}
+
 int CLikeAlignmentEntities::GetOrientationOf(const CAlignmentEntity& entry)
 {
   const CVRX2DLine* pLine = LineOf(entry);
@@ -65,7 +80,12 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
     if (m_nOrientation == laeSloped)
       m_dSlope = GetSlopeOf(*pEntry);
   }
-  m_Slots[pEntry->m_pItem].push_back(m_Entries.Add(pEntry));
+  // An item files its entries one after another: its slot list is looked up once for them.
+  if (!m_pLastSlots || pEntry->m_pItem != m_pLastItem) {
+    m_pLastSlots = &m_Slots[pEntry->m_pItem];
+    m_pLastItem = pEntry->m_pItem;
+  }
+  m_pLastSlots->push_back(m_Entries.Add(pEntry));
   m_bIndexValid = FALSE;
 }
 
@@ -119,16 +139,21 @@ void CLikeAlignmentEntities::AppendByItem(const CDesignItem* pItem, CObArray& ou
     out.Add(m_Entries[slot]);
 }
 
-int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem)
+int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
   const auto found = m_Slots.find(pItem);
   if (found == m_Slots.end())
     return 0;
   const int removed = static_cast<int>(found->second.size());
   for (int slot : found->second) {
-    delete m_Entries[slot];
+    if (pKept)
+      pKept->push_back(m_Entries[slot]);
+    else
+      delete m_Entries[slot];
     m_Entries.SetAt(slot, nullptr);
   }
+  if (m_pLastSlots == &found->second)
+    m_pLastSlots = nullptr;
   m_Slots.erase(found);
   m_nEmptySlots += removed;
   m_bIndexValid = FALSE;
@@ -266,9 +291,9 @@ void CLikeAlignmentGroups::SetItemEnabled(const CDesignItem* pItem, int flag)
       GetAt(i)->SetItemEnabled(pItem, flag);
 }
 
-void CLikeAlignmentGroups::RemoveItem(const CDesignItem* pItem)
+void CLikeAlignmentGroups::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
   for (int i = 0; i < GetSize(); ++i)
     if (GetAt(i))
-      GetAt(i)->RemoveItem(pItem);
+      GetAt(i)->RemoveItem(pItem, pKept);
 }

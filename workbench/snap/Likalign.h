@@ -34,6 +34,9 @@ public:
 
   // The direction of the entry's line, worked out once: snapping asks for it at every step.
   const CVRXAngle& GetDirection() const;
+  // Makes the entry what CAlignmentEntity(entity.Clone(), pItem, enabled) makes, reusing its
+  // entity where it is of the same kind: a moved selection files thousands of entries anew.
+  void Reuse(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled);
 
 private:
   mutable CVRXAngle m_Direction;
@@ -68,7 +71,8 @@ public:
   void AppendAll(CObArray& out) const;
   void AppendByCategory(int category, CObArray& out) const;
   void AppendByItem(const CDesignItem* pItem, CObArray& out) const;
-  int RemoveItem(const CDesignItem* pItem);
+  // With pKept the entries are handed over there, in filing order, instead of deleted.
+  int RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
   // Every entry of the item enabled or disabled.
   void SetItemEnabled(const CDesignItem* pItem, int flag);
   // The indices, ascending, of the entries that may lie within reach of a line through the
@@ -87,6 +91,9 @@ private:
   CAlignmentEntityArray m_Entries;
   // The slots of each item's entries, ascending.
   std::unordered_map<const CDesignItem*, std::vector<int>> m_Slots;
+  // The slot list the last entry was filed in, and its item.
+  std::vector<int>* m_pLastSlots = nullptr;
+  const CDesignItem* m_pLastItem = nullptr;
   int m_nEmptySlots = 0;
   void CloseUp();
   // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
@@ -130,7 +137,7 @@ public:
   void GetByCategory(int category, CObArray& out) const;
   void GetByItem(const CDesignItem* pItem, CObArray& out) const;
   void SetItemEnabled(const CDesignItem* pItem, int flag);
-  void RemoveItem(const CDesignItem* pItem);
+  void RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
 
 private:
   CLikeAlignmentEntities* Slot(int index);

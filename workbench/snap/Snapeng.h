@@ -6,6 +6,7 @@
 // Nothing here needs a window, an application, a document or a catalogue.
 #include <array>
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
 #include "geometry/2dline.h"
@@ -101,9 +102,16 @@ public:
   // Tables (Snaptab.cpp).
   // Files an entry (owned from now on) by its kind: arcs, perimeter lines, other lines.
   void AddEntry(CAlignmentEntity* pEntry);
-  void RemoveItem(const CDesignItem* pItem);
+  // With pKept the item's entries are handed over there instead of deleted, to be filed again.
+  void RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
   void SetItemEnabled(const CDesignItem* pItem, BOOL bEnable);
   static BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines);
+  // The same with the directions of the lines (LineDirections) worked out once for all the
+  // entries of an item.
+  static BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines,
+                                            const std::vector<CVRXAngle>& directions);
+  // The direction of each line of the array; zero for any other entity.
+  static std::vector<CVRXAngle> LineDirections(const CVRX2DEntityArray& lines);
   BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored);
   // Changes with every change of the tables (an entry filed, an item's entries taken out,
   // enabled or disabled) and is never the same for two engines, so an answer of
@@ -161,5 +169,7 @@ private:
   CLikeAlignmentGroups m_PerimeterGroups;
   CLikeAlignmentGroups m_OtherGroups;
   CAlignmentEntityArray m_ArcEntities;
+  // How many of the arcs each item offers; items without arcs are not in it.
+  std::unordered_map<const CDesignItem*, int> m_ArcCounts;
   CVRX2DPointArray m_GuidelineSnapPoints;
 };

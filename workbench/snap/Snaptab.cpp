@@ -76,9 +76,10 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
 {
   Revise();
   const CVRX2DEntity& entity = *pEntry->m_pEntity;
-  if (entity.GetType() == VRX_ARC)
+  if (entity.GetType() == VRX_ARC) {
     m_ArcEntities.Add(pEntry);
-  else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
+    ++m_ArcCounts[pEntry->m_pItem];
+  } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
     m_PerimeterGroups.Add(pEntry);
   else if (entity.GetType() == VRX_LINE)
     m_OtherGroups.Add(pEntry);
@@ -86,15 +87,34 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
     delete pEntry;
 }
 
+std::vector<CVRXAngle> CSnapEngine::LineDirections(const CVRX2DEntityArray& lines)
+{
+  std::vector<CVRXAngle> directions(static_cast<size_t>(lines.GetSize()));
+  for (int i = 0; i < lines.GetSize(); ++i)
+    if (lines.GetAt(i)->GetType() == VRX_LINE)
+      directions[static_cast<size_t>(i)] = static_cast<const CVRX2DLine*>(lines.GetAt(i))->GetAngle();
+  return directions;
+}
+
 BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines)
 {
   if (entry.m_pEntity->GetType() != VRX_LINE)
     return FALSE;
+  return CollectColinearPerimeterLines(entry, lines, LineDirections(lines));
+}
+
+BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines,
+                                                const std::vector<CVRXAngle>& directions)
+{
+  if (entry.m_pEntity->GetType() != VRX_LINE)
+    return FALSE;
   const auto& line = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
+  const CVRXAngle& direction = entry.GetDirection();
   BOOL collected = FALSE;
   for (int i = 0; i < lines.GetSize(); ++i) {
     const CVRX2DEntity* pEntity = lines.GetAt(i);
-    if (pEntity->GetType() != VRX_LINE || !line.IsColinear(static_cast<const CVRX2DLine&>(*pEntity)))
+    if (pEntity->GetType() != VRX_LINE ||
+        !line.IsColinear(static_cast<const CVRX2DLine&>(*pEntity), direction, directions[static_cast<size_t>(i)]))
       continue;
     entry.m_PerimeterLines.Add(pEntity->Clone());
     entry.m_Indices.Add(static_cast<UINT>(i));
@@ -103,15 +123,29 @@ BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const C
   return collected;
 }
 
-void CSnapEngine::RemoveItem(const CDesignItem* pItem)
+void CSnapEngine::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
   Revise();
-  m_PerimeterGroups.RemoveItem(pItem);
+  m_PerimeterGroups.RemoveItem(pItem, pKept);
   if (m_OtherGroups.HasGroups())
-    m_OtherGroups.RemoveItem(pItem);
-  for (int i = m_ArcEntities.GetSize() - 1; i >= 0; --i)
-    if (m_ArcEntities[i]->m_pItem == pItem)
-      m_ArcEntities.RemoveAt(i);
+    m_OtherGroups.RemoveItem(pItem, pKept);
+  // Most items have no arc: they need not walk the arcs of all the others.
+  const auto arcs = m_ArcCounts.find(pItem);
+  if (arcs == m_ArcCounts.end())
+    return;
+  m_ArcCounts.erase(arcs);
+  // The item's arcs go in one pass that keeps the order of the others.
+  int kept = 0;
+  for (int i = 0; i < m_ArcEntities.GetSize(); ++i) {
+    CAlignmentEntity* pEntry = m_ArcEntities[i];
+    if (pEntry->m_pItem != pItem)
+      m_ArcEntities.SetAt(kept++, pEntry);
+    else if (pKept)
+      pKept->push_back(pEntry);
+    else
+      delete pEntry;
+  }
+  m_ArcEntities.RemoveAtNoDelete(kept, m_ArcEntities.GetSize() - kept);
 }
 
 void CSnapEngine::SetItemEnabled(const CDesignItem* pItem, BOOL bEnable)
@@ -119,6 +153,8 @@ void CSnapEngine::SetItemEnabled(const CDesignItem* pItem, BOOL bEnable)
   Revise();
   m_PerimeterGroups.SetItemEnabled(pItem, bEnable);
   m_OtherGroups.SetItemEnabled(pItem, bEnable);
+  if (!m_ArcCounts.count(pItem))
+    return;
   for (int i = 0; i < m_ArcEntities.GetSize(); ++i)
     if (m_ArcEntities[i]->m_pItem == pItem)
       m_ArcEntities[i]->m_bEnabled = bEnable;

@@ -1,5 +1,7 @@
 // The view's side of the alignment tables: handing every item's alignment entities to the snap
 // engine, keeping them in step with the items, and the two view-wide alignment modes.
+#include <vector>
+
 #include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/items/Dsgnitem.h"
@@ -19,16 +21,30 @@ int FlagForMode(int mode, int line)
 }
 }  // namespace
 
-void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem)
+void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem) { AddAlignmentEntities(pItem, nullptr); }
+
+void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem, std::vector<CAlignmentEntity*>* pSpare)
 {
   if (!pItem->GetSnapToAlignmentLines())
     return;
   CVRX2DEntityArray* pEntities = pItem->GetAlignmentEntities();
   auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem);
+  // The directions of the unit's outlines are worked out once for all its perimeter lines.
+  std::vector<CVRXAngle> directions;
+  BOOL directionsKnown = FALSE;
+  size_t spare = 0;
+  const auto entry = [&](const CVRX2DEntity& entity) {
+    if (!pSpare || spare == pSpare->size())
+      return new CAlignmentEntity(entity.Clone(), pItem, 1);
+    CAlignmentEntity* pEntry = (*pSpare)[spare];
+    (*pSpare)[spare++] = nullptr;
+    pEntry->Reuse(entity, pItem, 1);
+    return pEntry;
+  };
   for (int i = 0; i < pEntities->GetSize(); ++i) {
     const CVRX2DEntity& entity = *pEntities->GetAt(i);
     if (entity.GetType() == VRX_ARC) {
-      m_Snap.AddEntry(new CAlignmentEntity(entity.Clone(), pItem, 1));
+      m_Snap.AddEntry(entry(entity));
       continue;
     }
     if (entity.GetType() != VRX_LINE)
@@ -36,9 +52,14 @@ void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem)
     const int category = entity.GetCategory();
     if (!pItem->IsAlignmentSource() && category != ecatAlwaysOfferedAlignment)
       continue;
-    auto* pEntry = new CAlignmentEntity(entity.Clone(), pItem, 1);
-    if (category == ecatPerimeterAlignment && pUnitItem)
-      CollectColinearPerimeterLines(*pEntry, *pUnitItem->GetComponentOutlines());
+    CAlignmentEntity* pEntry = entry(entity);
+    if (category == ecatPerimeterAlignment && pUnitItem) {
+      if (!directionsKnown) {
+        directions = CSnapEngine::LineDirections(*pUnitItem->GetComponentOutlines());
+        directionsKnown = TRUE;
+      }
+      CSnapEngine::CollectColinearPerimeterLines(*pEntry, *pUnitItem->GetComponentOutlines(), directions);
+    }
     m_Snap.AddEntry(pEntry);
   }
 }
@@ -47,8 +68,18 @@ void CWorkbenchView::RemoveAlignmentEntities(CDesignItem* pItem) { m_Snap.Remove
 
 void CWorkbenchView::UpdateAlignmentEntities(CDesignItem* pItem)
 {
-  RemoveAlignmentEntities(pItem);
-  AddAlignmentEntities(pItem);
+  // The entries taken out are filled in again rather than deleted and made anew.
+  std::vector<CAlignmentEntity*> spare;
+  m_Snap.RemoveItem(pItem, &spare);
+  try {
+    AddAlignmentEntities(pItem, &spare);
+  } catch (...) {
+    for (CAlignmentEntity* pEntry : spare)
+      delete pEntry;
+    throw;
+  }
+  for (CAlignmentEntity* pEntry : spare)
+    delete pEntry;
 }
 
 void CWorkbenchView::EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable)

@@ -466,15 +466,7 @@ BOOL CWorkbenchView::IsShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 
 BOOL CWorkbenchView::IsCtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
-BOOL CWorkbenchView::IsPaintPending(const CRect& rect)
-{
-  CRgn pending;
-  if (rect.IsRectEmpty() || GetUpdateRgn(&pending) == NULLREGION)
-    return FALSE;
-  CRgn rest;
-  rest.CreateRectRgnIndirect(&rect);
-  return rest.CombineRgn(&rest, &pending, RGN_DIFF) == NULLREGION;
-}
+BOOL CWorkbenchView::IsPaintPending(const CRect& rect) { return IsRectInvalid(rect); }
 
 void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
 {

@@ -268,6 +268,8 @@ public:
   // The snapping priority of a moving line's category against an alignment entity's.
   int GetSnapPriority(int moving, int alignment) const { return m_Snap.GetSnapPriority(moving, alignment); }
   void AddAlignmentEntities(CDesignItem* pItem);
+  // The same, filling the entries of the spare list (which it empties) before making new ones.
+  void AddAlignmentEntities(CDesignItem* pItem, std::vector<CAlignmentEntity*>* pSpare);
   void RemoveAlignmentEntities(CDesignItem* pItem);
   void UpdateAlignmentEntities(CDesignItem* pItem);
   void EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable);

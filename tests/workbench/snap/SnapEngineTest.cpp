@@ -564,3 +564,70 @@ TEST_F(SnapEngineTest, AJoinSnapAlsoLinesUpTheEndsOfTheJoinedSidesWithinTheSnapR
   joinSnap(two);
   EXPECT_THROW(engine.AlignJoinEnds(CVRX2DVector(), joinSnap(two)), CAppFatalException);
 }
+
+// A moved item's entries are taken out and filled in again rather than deleted and made anew:
+// handed over in filing order, arcs among them and other items' arcs kept in theirs, and each
+// filled in to be what a new entry of the entity would be, its old direction and perimeter
+// lines forgotten.
+TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
+{
+  CDesignItem* pItem = Item(3);
+  CDesignItem* pOther = Item(4);
+  const CVRX2DArc circle(6, CVRX2DPoint(50, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+  const CVRX2DArc otherCircle(6, CVRX2DPoint(80, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+  engine.AddEntry(new CAlignmentEntity(otherCircle.Clone(), pOther, 1));
+  engine.AddEntry(new CAlignmentEntity(Vertical(7, 10.0).Clone(), pItem, 1));
+  engine.AddEntry(new CAlignmentEntity(circle.Clone(), pItem, 1));
+  engine.AddEntry(new CAlignmentEntity(Horizontal(7, 30.0).Clone(), pItem, 0));
+  engine.AddEntry(new CAlignmentEntity(Vertical(8, 12.0).Clone(), pOther, 1));
+  engine.AddEntry(new CAlignmentEntity(otherCircle.Clone(), pOther, 1));
+  std::vector<CAlignmentEntity*> kept;
+  engine.RemoveItem(pItem, &kept);
+  // The horizontal group, the vertical one, the other lines, then the arcs.
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[0]->m_pEntity), Horizontal(7, 30.0));
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[1]->m_pEntity), Vertical(7, 10.0));
+  EXPECT_EQ(kept[2]->m_pEntity->GetType(), VRX_ARC);
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 10.0), nullptr));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(circle, nullptr));
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 12.0), nullptr));
+  ASSERT_EQ(engine.GetArcEntities().GetSize(), 2);
+  EXPECT_EQ(engine.GetArcEntities()[0]->m_pItem, pOther);
+  EXPECT_EQ(engine.GetArcEntities()[1]->m_pItem, pOther);
+  // A line filled into a line's entry, an arc into a line's, a line into an arc's.
+  CAlignmentEntity* pLineEntry = kept[0];
+  pLineEntry->m_PerimeterLines.Add(Horizontal(20, 30.0).Clone());
+  pLineEntry->m_Indices.Add(3);
+  const CVRXAngle oldDirection = pLineEntry->GetDirection();
+  const CVRX2DLine upright = Vertical(7, 44.5);
+  pLineEntry->Reuse(upright, pItem, 1);
+  const CAlignmentEntity fresh(upright.Clone(), pItem, 1);
+  const auto& line = dynamic_cast<const CVRX2DLine&>(*pLineEntry->m_pEntity);
+  EXPECT_EQ(line, dynamic_cast<const CVRX2DLine&>(*fresh.m_pEntity));
+  EXPECT_EQ(line.GetCategory(), 7);
+  EXPECT_EQ(pLineEntry->m_pItem, pItem);
+  EXPECT_EQ(pLineEntry->m_bEnabled, 1);
+  EXPECT_EQ(pLineEntry->m_PerimeterLines.GetSize(), 0);
+  EXPECT_EQ(pLineEntry->m_Indices.GetSize(), 0);
+  EXPECT_FALSE(pLineEntry->GetDirection() == oldDirection);
+  EXPECT_TRUE(pLineEntry->GetDirection() == fresh.GetDirection());
+  kept[1]->Reuse(circle, pItem, 1);
+  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*kept[1]->m_pEntity).IsEqual(circle));
+  const CVRX2DLine level = Horizontal(8, 61.0);
+  kept[2]->Reuse(level, pItem, 0);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[2]->m_pEntity), level);
+  EXPECT_EQ(kept[2]->m_bEnabled, 0);
+  for (CAlignmentEntity* pEntry : kept)
+    engine.AddEntry(pEntry);
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(Horizontal(0, 61.0), nullptr)) << "filed disabled";
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(circle, nullptr));
+  EXPECT_EQ(engine.GetArcEntities().GetSize(), 3);
+  engine.RemoveItem(pOther);
+  EXPECT_EQ(engine.GetArcEntities().GetSize(), 1) << "the other item's arcs went";
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 12.0), nullptr));
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
+  engine.RemoveItem(pItem);
+  EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
+}
