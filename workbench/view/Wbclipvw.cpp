@@ -194,6 +194,8 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
     pItem->Invalidate(this);
   }
   group->Ungroup(this);
-  RemoveItem(group.release());
+  // The emptied group was never in the design's lists or tables, and holds no unit a join could
+  // cross to: what removing it would still do is its invalidation.
+  group->Invalidate(this);
   return TRUE;
 }
