@@ -317,24 +317,6 @@ TEST_F(WbClipboardTest, ACopyPastedIntoANewDesignLandsAStepFromItsOrigin)
   EXPECT_TRUE(client.PtInRect(lowerLeft + CSize(size.cx, -size.cy))) << "the whole copy is in view";
 }
 
-namespace {
-// The middle of a unit's lowest horizontal perimeter side, in client pixels.
-CPoint BottomMiddle(CWorkbenchView* pView, CUnitItem* pItem)
-{
-  const CVRX2DLine* pBottom = nullptr;
-  const CObArray& sides = *pItem->GetPComponentOutlines();
-  for (int i = 0; i < sides.GetSize(); ++i) {
-    const auto* pLine = dynamic_cast<const CVRX2DLine*>(sides[i]);
-    if (pLine && pLine->IsHorizontal() && (!pBottom || pLine->GetStartPoint().GetY() < pBottom->GetStartPoint().GetY()))
-      pBottom = pLine;
-  }
-  if (!pBottom)
-    return CPoint(-1, -1);
-  const double x = (pBottom->GetStartPoint().GetX() + pBottom->GetEndPoint().GetX()) / 2.0;
-  return pView->WorldToClient(CVRX2DPoint(x, pBottom->GetStartPoint().GetY()));
-}
-}  // namespace
-
 // A paste only files entries: a side of a unit already drawn that comes in line with a pasted
 // unit is highlighted by the paint after the paste, and no longer once the copies are deleted.
 // The pasted pair keeps its join.
@@ -357,7 +339,7 @@ TEST_F(WbClipboardTest, APastedJoinedPairKeepsItsJoinAndHighlightsTheSidesInLine
   View()->Invalidate(TRUE);
   View()->UpdateWindow();
   const COLORREF highlight = View()->GetCategoryMap()->GetGDIData(ecatSnapHighlight)->GetColor();
-  const CPoint fixedBottom = BottomMiddle(View(), pFixed);
+  const CPoint fixedBottom = BottomSideMiddle(View(), pFixed);
   ASSERT_TRUE(client.PtInRect(fixedBottom));
   const COLORREF plain = View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y);
   ASSERT_NE(plain, highlight) << "nothing in line yet";
@@ -379,7 +361,7 @@ TEST_F(WbClipboardTest, APastedJoinedPairKeepsItsJoinAndHighlightsTheSidesInLine
     }
   EXPECT_NEAR(units[0]->GetOffset().GetY(), at.GetY(), 1e-9);
   EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight) << "in line with the pasted pair";
-  const CPoint pastedBottom = BottomMiddle(View(), units[0]);
+  const CPoint pastedBottom = BottomSideMiddle(View(), units[0]);
   EXPECT_EQ(View()->GetSurfacePixel(pastedBottom.x, pastedBottom.y), highlight);
 
   View()->SetFocus();
