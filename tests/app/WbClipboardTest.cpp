@@ -14,7 +14,9 @@
 #include "DeepGroups.h"
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
+#include "model/Entcat.h"
 #include "ui/output/Clipbrd.h"
+#include "views/Xltdata.h"
 #include "workbench/items/Joinitem.h"
 
 namespace {
@@ -313,4 +315,59 @@ TEST_F(WbClipboardTest, ACopyPastedIntoANewDesignLandsAStepFromItsOrigin)
   const CSize size = View()->WorldToDevice(CVRX2DVector(units[0]->GetWidth(), units[0]->GetHeight()));
   EXPECT_TRUE(client.PtInRect(lowerLeft));
   EXPECT_TRUE(client.PtInRect(lowerLeft + CSize(size.cx, -size.cy))) << "the whole copy is in view";
+}
+
+// A paste only files entries: a side of a unit already drawn that comes in line with a pasted
+// unit is highlighted by the paint after the paste, and no longer once the copies are deleted.
+// The pasted pair keeps its join.
+TEST_F(WbClipboardTest, APastedJoinedPairKeepsItsJoinAndHighlightsTheSidesInLineWithIt)
+{
+  View()->SetAlignmentModes(1, 0);
+  ASSERT_TRUE(View()->GetSnapHighlights());
+  Command(kSelectAll);
+  Command(ID_EDIT_COPY);
+  View()->DeselectAll();
+  const CRect client = View()->GetClientRect();
+  const CPoint click(client.Width() * 2 / 3, client.Height() / 3);
+  const CVRX2DPoint at = View()->ClientToWorld(click);
+  // A third glider whose bottom lies where the pasted pair's will, well to the left of it.
+  CUnitItem* pFixed = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 4, client.Height() / 2));
+  ASSERT_NE(pFixed, nullptr);
+  View()->DeselectAll();
+  pFixed->Offset(CVRX2DVector(at.GetX() - 1.5 * pFixed->GetWidth(), at.GetY()) - pFixed->GetOffset());
+  View()->UpdateAlignmentEntities(pFixed);
+  View()->Invalidate(TRUE);
+  View()->UpdateWindow();
+  const COLORREF highlight = View()->GetCategoryMap()->GetGDIData(ecatSnapHighlight)->GetColor();
+  const CPoint fixedBottom = BottomSideMiddle(View(), pFixed);
+  ASSERT_TRUE(client.PtInRect(fixedBottom));
+  const COLORREF plain = View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y);
+  ASSERT_NE(plain, highlight) << "nothing in line yet";
+  ASSERT_NE(plain, RGB(255, 255, 255));
+
+  SendMouse(View(), QEvent::MouseButtonPress, click, Qt::RightButton, Qt::RightButton);
+  SendMouse(View(), QEvent::MouseButtonRelease, click, Qt::RightButton, Qt::NoButton);
+  Pump();
+  Command(kContextPaste);
+  View()->UpdateWindow();
+  const std::vector<CUnitItem*> units = SelectedUnits();
+  ASSERT_EQ(units.size(), 2u);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 3);
+  ASSERT_EQ(Count(ditJoin), 2);
+  for (POSITION pos = View()->GetSelectedItems().GetHeadPosition(); pos;)
+    if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetSelectedItems().GetNext(pos))) {
+      EXPECT_TRUE(pJoin->JoinsUnit(units[0]));
+      EXPECT_TRUE(pJoin->JoinsUnit(units[1]));
+    }
+  EXPECT_NEAR(units[0]->GetOffset().GetY(), at.GetY(), 1e-9);
+  EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight) << "in line with the pasted pair";
+  const CPoint pastedBottom = BottomSideMiddle(View(), units[0]);
+  EXPECT_EQ(View()->GetSurfacePixel(pastedBottom.x, pastedBottom.y), highlight);
+
+  View()->SetFocus();
+  QTest::keyClick(View()->m_hWnd, Qt::Key_Delete);
+  Pump();
+  View()->UpdateWindow();
+  ASSERT_EQ(Count(ditUnit), 3);
+  EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), plain) << "the copies are gone";
 }

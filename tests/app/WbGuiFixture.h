@@ -20,6 +20,7 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
+#include "geometry/2dline.h"
 #include "model/Entcat.h"
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
@@ -47,6 +48,23 @@ inline void SendMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButt
   QMouseEvent* event = MakeMouse(pWnd, type, point, button, buttons);
   QCoreApplication::sendEvent(pWnd->m_hWnd, event);
   delete event;
+}
+
+// The middle of a unit's lowest horizontal perimeter side, in client pixels; (-1, -1) without one.
+inline CPoint BottomSideMiddle(CWorkbenchView* pView, CUnitItem* pItem)
+{
+  const CVRX2DLine* pBottom = nullptr;
+  const CObArray& sides = *pItem->GetPComponentOutlines();
+  for (int i = 0; i < sides.GetSize(); ++i) {
+    const auto* pLine = dynamic_cast<const CVRX2DLine*>(sides[i]);
+    if (pLine && pLine->IsHorizontal() && (!pBottom || pLine->GetStartPoint().GetY() < pBottom->GetStartPoint().GetY()))
+      pBottom = pLine;
+  }
+  if (!pBottom)
+    return CPoint(-1, -1);
+  const CVRX2DPoint a = pBottom->GetStartPoint();
+  const CVRX2DPoint b = pBottom->GetEndPoint();
+  return pView->WorldToClient(CVRX2DPoint((a.GetX() + b.GetX()) / 2.0, a.GetY()));
 }
 
 class WorkbenchGuiTest : public ShellTest

@@ -225,25 +225,6 @@ TEST_F(WbSnapGuiTest, ASideOnAnotherUnitsAlignmentLineIsDrawnHighlighted)
   EXPECT_EQ(View()->GetSurfacePixel(leftSide.x, leftSide.y), RGB(0, 0, 0)) << "a side on nobody's line";
 }
 
-namespace {
-// The middle of a unit's lowest horizontal perimeter side, in client pixels.
-CPoint BottomSideMiddle(CWorkbenchView* pView, CUnitItem* pItem)
-{
-  const CVRX2DLine* pBottom = nullptr;
-  const CObArray& sides = *pItem->GetPComponentOutlines();
-  for (int i = 0; i < sides.GetSize(); ++i) {
-    const auto* pLine = dynamic_cast<const CVRX2DLine*>(sides[i]);
-    if (pLine && pLine->IsHorizontal() && (!pBottom || pLine->GetStartPoint().GetY() < pBottom->GetStartPoint().GetY()))
-      pBottom = pLine;
-  }
-  if (!pBottom)
-    return CPoint(-1, -1);
-  const CVRX2DPoint a = pBottom->GetStartPoint();
-  const CVRX2DPoint b = pBottom->GetEndPoint();
-  return pView->WorldToClient(CVRX2DPoint((a.GetX() + b.GetX()) / 2.0, a.GetY()));
-}
-}  // namespace
-
 // A redraw keeps each unit's drawing and its highlighted sides from one redraw to the next; a
 // unit dragged away and back must take its drawing along and leave the other unit's side
 // highlighted only while the two sides are in line.

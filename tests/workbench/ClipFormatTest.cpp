@@ -170,8 +170,38 @@ TEST_F(ClipFormatTest, AReadGroupHasItsUnitsMadeAndWritesTheSameBytesAgain)
   // The nested group was rebuilt from its made unit before the outer group took its box.
   EXPECT_DOUBLE_EQ(pNested->GetWidth(), nested->GetWidth());
   EXPECT_DOUBLE_EQ(group->GetWidth(), nested->GetOffset().GetX() + nested->GetWidth() - 100.0);
-  EXPECT_GT(group->GetComponentEnts().GetSize(), 0);
+  EXPECT_GT(pNested->GetComponentEnts().GetSize(), 0);
+  // The pasted group is only placed and ungrouped: its box, and no copies of its members' lines.
+  EXPECT_EQ(group->GetComponentEnts().GetSize(), 0);
+  EXPECT_EQ(group->GetExtentEnts().GetSize(), 0);
+  EXPECT_DOUBLE_EQ(group->GetOffset().GetX(), 100.0);
   EXPECT_EQ(WriteItemGroup(*group), bytes);
+}
+
+TEST_F(ClipFormatTest, AReadGroupTakesTheBoxAWholeBuildOfItsMembersGives)
+{
+  MakeJoinedPair();
+  std::unique_ptr<CDesignItem> left(m_pLeft), right(m_pRight), join(m_pJoin);
+  CObList inner;
+  inner.AddTail(Glider(40.0, 520.0));
+  auto nested = std::make_unique<CGroupItem>(inner);
+  CGuidelineItem guide(CVRXAngle(VRX_PI / 2.0), 2.0, CVRX2DVector(900.0, 50.0), nullptr);
+  const Bytes bytes = WriteOf({m_pJoin, m_pLeft, &guide, m_pRight, nested.get()});
+  auto group = ReadItemGroup(bytes.data(), bytes.size());
+  ASSERT_EQ(group->GetMembers().GetCount(), 5);
+
+  CGroupItem whole(group->GetMembers());
+  const CVRX2DVector offset = whole.GetOffset();
+  whole.RemoveAllItems();
+  EXPECT_EQ(group->GetOffset(), offset);
+  EXPECT_EQ(group->GetWidth(), whole.GetWidth());
+  EXPECT_EQ(group->GetHeight(), whole.GetHeight());
+  EXPECT_DOUBLE_EQ(group->GetOffset().GetX(), 40.0);
+  // The corner handles frame the box, as the placing and the invalidation read them.
+  ASSERT_EQ(group->GetSizingHandles(nullptr)->GetSize(), 4);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ((*group->GetSizingHandles(nullptr))[i]->GetPoint(), (*whole.GetSizingHandles(nullptr))[i]->GetPoint())
+        << i;
 }
 
 TEST_F(ClipFormatTest, EveryTruncatedOrForeignPayloadIsRefused)

@@ -163,15 +163,27 @@ CGroupItem::~CGroupItem()
 
 void CGroupItem::Serialize(CArchive& ar)
 {
-  CDesignItem::Serialize(ar);
-  SerializeVersionStamp(ar);
   if (ar.IsStoring()) {
+    CDesignItem::Serialize(ar);
+    SerializeVersionStamp(ar);
     SerializeMembers(ar);
     return;
   }
+  LoadMembers(ar);
+  try {
+    BuildEntities(TRUE);
+  } catch (...) {
+    m_Members.RemoveAll();
+    throw;
+  }
+}
+
+void CGroupItem::LoadMembers(CArchive& ar)
+{
+  CDesignItem::Serialize(ar);
+  SerializeVersionStamp(ar);
   try {
     SerializeMembers(ar);
-    BuildEntities(TRUE);
   } catch (...) {
     // A member may be a reference to an object another list owns: a group that fails to load
     // lets go of its members rather than delete what it may not own.
@@ -225,6 +237,40 @@ void CGroupItem::UpdateComponentEnts()
       pGroup->UpdateComponentEnts();
   MakeMemberUnits();
   BuildEntities(FALSE);
+}
+
+void CGroupItem::MakeBox()
+{
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    if (auto* pGroup = dynamic_cast<CGroupItem*>(ItemAt(m_Members, pos)))
+      pGroup->UpdateComponentEnts();
+  MakeMemberUnits();
+  ClearEntities();
+  CExtentsInOrder extents;
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+    CopyMemberEntities(ItemAt(m_Members, pos), &extents);
+  // The copies of the joins' and guidelines' lines made on the way serve no placing.
+  m_AlignmentEnts.RemoveAll();
+  const CVRX2DRectangle box = extents.Any() ? extents.Box() : m_ExtentEnts.GetExtents();
+  PlaceBox(box.GetMinPoint(), box.GetMaxPoint());
+}
+
+void CGroupItem::ClearEntities()
+{
+  m_OutlineEnts.RemoveAll();
+  m_AlignmentEnts.RemoveAll();
+  m_ExtentEnts.RemoveAll();
+  m_SizingHandles.RemoveAll();
+  m_ComponentEnts.RemoveAll();
+}
+
+void CGroupItem::PlaceBox(const CVRX2DPoint& low, const CVRX2DPoint& high)
+{
+  m_vOffset = low.AsVector();
+  m_dWidth = std::fabs(high.GetX() - low.GetX());
+  m_dHeight = std::fabs(high.GetY() - low.GetY());
+  m_ptCenter = CVRX2DPoint(-1.0, -1.0);
+  AddBoundingBox(low, high);
 }
 
 void CGroupItem::CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExtents)
@@ -283,10 +329,7 @@ void CGroupItem::CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExte
 
 void CGroupItem::BuildEntities(BOOL bKeepStoredBox)
 {
-  m_OutlineEnts.RemoveAll();
-  m_AlignmentEnts.RemoveAll();
-  m_ExtentEnts.RemoveAll();
-  m_SizingHandles.RemoveAll();
+  ClearEntities();
   // A move group lives for one move of the selection and is never stored, drawn or placed in
   // another group by its outline: it takes only the box of its members' outlines, not copies.
   CExtentsInOrder extents;
@@ -303,11 +346,7 @@ void CGroupItem::BuildEntities(BOOL bKeepStoredBox)
     low = box.GetMinPoint();
     high = box.GetMaxPoint();
   }
-  m_vOffset = low.AsVector();
-  m_dWidth = std::fabs(high.GetX() - low.GetX());
-  m_dHeight = std::fabs(high.GetY() - low.GetY());
-  m_ptCenter = CVRX2DPoint(-1.0, -1.0);
-  AddBoundingBox(low, high);
+  PlaceBox(low, high);
   CollectComponentEnts(low, high);
   ExtendAlignmentEnts();
   PCTRACE(TT_JOINING, TL_DETAIL)("Added %d component entities to group.\n", m_ComponentEnts.GetSize());

@@ -69,6 +69,12 @@ public:
   void ReleaseMember(const CObject* pItem);
   // Makes every unit of the group, nested groups first, then rebuilds each group bottom-up.
   virtual void UpdateComponentEnts();
+  // Reads what Serialize stores but builds nothing of this group's own: a group that is only
+  // placed and ungrouped needs no more than the box MakeBox gives it.
+  void LoadMembers(CArchive& ar);
+  // As UpdateComponentEnts, except that this group takes only its box (offset, size, corner
+  // handles and box lines), the box BuildEntities would give it, and no copies of its members.
+  void MakeBox();
   virtual void BreakUnitJoins(CWorkbenchView* pView);
   // Appends the unit members (and join members when asked), nested groups in their place.
   virtual BOOL GetUnitsInGroup(CObList& units, BOOL bWithJoins) const;
@@ -101,6 +107,9 @@ private:
   void SerializeMembers(CArchive& ar);
   // With pExtents the member's outline goes only into the extents, in order.
   void CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExtents);
+  void ClearEntities();
+  // The group's offset and size from its box, and its corner handles and box lines.
+  void PlaceBox(const CVRX2DPoint& low, const CVRX2DPoint& high);
   void AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high);
   void CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high);
 };

@@ -286,19 +286,32 @@ void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
 void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView)
 {
   const std::uint64_t revision = pView->GetSnapRevision();
-  if (revision != m_nHighlightRevision) {
-    // The item's own entries would always answer yes: they count as switched off, without
-    // walking the whole table twice for every unit drawn.
-    CVRX2DEntityArray highlighted;
-    for (int i = 0; i < m_POutlines.GetSize(); ++i) {
-      auto* pSide = static_cast<CVRX2DEntity*>(m_POutlines[i]);
-      if (pView->IsOnAlignmentEntity(*pSide, this)) {
-        highlighted.Add(pSide->Clone());
+  if (revision != m_nHighlightRevision || pView != m_pHighlightView) {
+    const auto sides = static_cast<size_t>(m_POutlines.GetSize());
+    // Where entries were only filed since, a highlighted side stays highlighted: a paste into
+    // a large design looks up the others only, and the list is made again only if one changed.
+    const BOOL onlyFiled = m_nHighlightRevision != 0 && pView == m_pHighlightView &&
+                           m_HighlightedSides.size() == sides && pView->SnapTablesOnlyFiledSince(m_nHighlightRevision);
+    std::vector<char> lit(sides, 0);
+    for (size_t i = 0; i < sides; ++i) {
+      // The item's own entries would always answer yes: they count as switched off, without
+      // walking the whole table twice for every unit drawn.
+      lit[i] = (onlyFiled && m_HighlightedSides[i]) ||
+               pView->IsOnAlignmentEntity(*static_cast<CVRX2DEntity*>(m_POutlines[static_cast<int>(i)]), this);
+    }
+    if (!onlyFiled || lit != m_HighlightedSides) {
+      CVRX2DEntityArray highlighted;
+      for (size_t i = 0; i < sides; ++i) {
+        if (!lit[i])
+          continue;
+        highlighted.Add(static_cast<CVRX2DEntity*>(m_POutlines[static_cast<int>(i)])->Clone());
         highlighted[highlighted.GetSize() - 1]->SetCategory(ecatSnapHighlight);
       }
+      m_SnapHighlights.Assign(highlighted);
     }
-    m_SnapHighlights.Assign(highlighted);
+    m_HighlightedSides = std::move(lit);
     m_nHighlightRevision = revision;
+    m_pHighlightView = pView;
   }
   if (!m_SnapHighlights.Entries().empty())
     translator.TranslateDrawList(m_SnapHighlights);

@@ -4,6 +4,7 @@
 // its drawing, outline, alignment entities and sizing handles.
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/core/Array.h"
 #include "views/Drawlist.h"
@@ -106,4 +107,7 @@ private:
   // unit of every redraw cost more than drawing them.
   CDrawList m_SnapHighlights;
   std::uint64_t m_nHighlightRevision = 0;
+  // The view whose tables gave them, and which sides (by place in m_POutlines) they are.
+  const CWorkbenchView* m_pHighlightView = nullptr;
+  std::vector<char> m_HighlightedSides;
 };

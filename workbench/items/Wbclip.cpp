@@ -106,9 +106,10 @@ void ValidateAndMake(CGroupItem& group)
   std::unordered_set<const CObject*> owned{&group};
   CheckMembers(group, owned);
   DropStrayJoins(group, owned);
-  // Units first, then the nested groups bottom-up, then this group: each group's box and
-  // joining sides come from members that must be whole.
-  group.UpdateComponentEnts();
+  // Units first, then the nested groups bottom-up, then this group's box: each group's box and
+  // joining sides come from members that must be whole. The pasted group itself is only placed
+  // and ungrouped, so copies of its members' lines would be made for nothing.
+  group.MakeBox();
 }
 }  // namespace
 
@@ -142,7 +143,7 @@ std::unique_ptr<CGroupItem> ReadItemGroup(const BYTE* data, std::size_t size)
   CArchive ar(&file, CArchive::load, kArchiveBuffer);
   auto* pGroup = new CGroupItem;
   try {
-    pGroup->Serialize(ar);
+    pGroup->LoadMembers(ar);
     ValidateAndMake(*pGroup);
   } catch (...) {
     // Nothing read from a refused block is kept, whichever list it ended up in or none.

@@ -24,6 +24,7 @@ std::vector<BYTE> WriteItemGroup(CGroupItem& group);
 // A new group read from pasted bytes, every member checked and made: only unit, join, guideline
 // and group items, each owned once; joins whose units are not among the pasted items (or whose
 // product join cannot be made) are dropped with the units only they referred to; then the units
-// are made and the groups rebuilt bottom-up. Any fault throws a CException and leaves nothing
-// behind that a later step could reach.
+// are made and the nested groups rebuilt bottom-up. The group itself takes only its box (see
+// CGroupItem::MakeBox): it is there to be placed and ungrouped. Any fault throws a CException and
+// leaves nothing behind that a later step could reach.
 std::unique_ptr<CGroupItem> ReadItemGroup(const BYTE* data, std::size_t size);

@@ -86,7 +86,6 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
     m_pLastItem = pEntry->m_pItem;
   }
   m_pLastSlots->push_back(m_Entries.Add(pEntry));
-  m_bIndexValid = FALSE;
 }
 
 CAlignmentEntityArray& CLikeAlignmentEntities::GetEntities()
@@ -178,15 +177,23 @@ BOOL CLikeAlignmentEntities::EnsureIndex()
     return FALSE;
   if (!m_bIndexValid) {
     m_Index.clear();
-    for (int i = 0; i < m_Entries.GetSize(); ++i) {
-      const CVRX2DLine* pLine = LineOf(*m_Entries[i]);
-      // Anything but a line cannot be placed by position; it is always visited.
-      const double at = pLine ? (byY ? pLine->GetStartPoint().GetY() : pLine->GetStartPoint().GetX()) : 0.0;
-      m_Index.emplace_back(pLine ? at : -HUGE_VAL, i);
-    }
-    std::sort(m_Index.begin(), m_Index.end());
+    m_nIndexed = 0;
     m_bIndexValid = TRUE;
   }
+  if (m_nIndexed == m_Entries.GetSize())
+    return TRUE;
+  // Entries filed since the last look-up are sorted among themselves and merged in: a paste
+  // into a large design costs what it files, not the whole table.
+  const auto sorted = static_cast<std::ptrdiff_t>(m_Index.size());
+  for (int i = m_nIndexed; i < m_Entries.GetSize(); ++i) {
+    const CVRX2DLine* pLine = LineOf(*m_Entries[i]);
+    // Anything but a line cannot be placed by position; it is always visited.
+    const double at = pLine ? (byY ? pLine->GetStartPoint().GetY() : pLine->GetStartPoint().GetX()) : 0.0;
+    m_Index.emplace_back(pLine ? at : -HUGE_VAL, i);
+  }
+  std::sort(m_Index.begin() + sorted, m_Index.end());
+  std::inplace_merge(m_Index.begin(), m_Index.begin() + sorted, m_Index.end());
+  m_nIndexed = m_Entries.GetSize();
   return TRUE;
 }
 
@@ -291,9 +298,11 @@ void CLikeAlignmentGroups::SetItemEnabled(const CDesignItem* pItem, int flag)
       GetAt(i)->SetItemEnabled(pItem, flag);
 }
 
-void CLikeAlignmentGroups::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
+int CLikeAlignmentGroups::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
+  int removed = 0;
   for (int i = 0; i < GetSize(); ++i)
     if (GetAt(i))
-      GetAt(i)->RemoveItem(pItem, pKept);
+      removed += GetAt(i)->RemoveItem(pItem, pKept);
+  return removed;
 }

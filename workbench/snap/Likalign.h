@@ -100,7 +100,10 @@ private:
   // FALSE for a sloped group, which has no position index.
   BOOL EnsureIndex();
   std::vector<std::pair<double, int>> m_Index;
+  // FALSE once an entry left or moved; the entries filed after the first m_nIndexed are added
+  // at the next look-up.
   BOOL m_bIndexValid = FALSE;
+  int m_nIndexed = 0;
 };
 
 template <class Visit>
@@ -137,7 +140,8 @@ public:
   void GetByCategory(int category, CObArray& out) const;
   void GetByItem(const CDesignItem* pItem, CObArray& out) const;
   void SetItemEnabled(const CDesignItem* pItem, int flag);
-  void RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
+  // The number of entries taken out.
+  int RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
 
 private:
   CLikeAlignmentEntities* Slot(int index);

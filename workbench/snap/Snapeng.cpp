@@ -53,6 +53,7 @@ void Constrain(CVRX2DVector& v, CSnapQuery& query)
 CSnapEngine::CSnapEngine(CSnapHost* pHost) : m_pHost(pHost)
 {
   Revise();
+  m_nShrinkRevision = m_nRevision;
   for (auto& row : m_SnapPriorityTable)
     row.fill(-1);
   for (const auto& row : kPriorityRows)

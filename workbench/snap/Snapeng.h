@@ -117,6 +117,10 @@ public:
   // enabled or disabled) and is never the same for two engines, so an answer of
   // IsOnAlignmentEntity kept with it is known to hold while it stays.
   std::uint64_t GetRevision() const { return m_nRevision; }
+  // An answer of yes of IsOnAlignmentEntity found at the revision still holds when it was this
+  // engine's and since then entries were only filed: filing never takes a yes away, taking
+  // entries out or switching them on or off may.
+  BOOL OnlyFiledSince(std::uint64_t revision) const { return revision >= m_nShrinkRevision && revision <= m_nRevision; }
   CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
   CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
   CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
@@ -161,6 +165,9 @@ private:
   static constexpr int kCategoryCount = 25;
   CSnapHost* m_pHost;
   std::uint64_t m_nRevision = 0;
+  // The revision of the last change that may have turned a yes into a no; at first the
+  // engine's first revision, so that no earlier engine's revision passes for one of its own.
+  std::uint64_t m_nShrinkRevision = 0;
   std::array<std::array<int, kCategoryCount>, kCategoryCount> m_SnapPriorityTable{};
   double m_dSnapRange = 0.0;
   double m_dJoinSnapRange = 0.0;

@@ -126,13 +126,18 @@ BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const C
 void CSnapEngine::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
   Revise();
-  m_PerimeterGroups.RemoveItem(pItem, pKept);
+  int removed = m_PerimeterGroups.RemoveItem(pItem, pKept);
   if (m_OtherGroups.HasGroups())
-    m_OtherGroups.RemoveItem(pItem, pKept);
+    removed += m_OtherGroups.RemoveItem(pItem, pKept);
   // Most items have no arc: they need not walk the arcs of all the others.
   const auto arcs = m_ArcCounts.find(pItem);
-  if (arcs == m_ArcCounts.end())
+  if (arcs == m_ArcCounts.end()) {
+    // An item that had no entries (a group on its way out, say) takes no answer away.
+    if (removed > 0)
+      m_nShrinkRevision = m_nRevision;
     return;
+  }
+  m_nShrinkRevision = m_nRevision;
   m_ArcCounts.erase(arcs);
   // The item's arcs go in one pass that keeps the order of the others.
   int kept = 0;
@@ -151,6 +156,7 @@ void CSnapEngine::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEnt
 void CSnapEngine::SetItemEnabled(const CDesignItem* pItem, BOOL bEnable)
 {
   Revise();
+  m_nShrinkRevision = m_nRevision;
   m_PerimeterGroups.SetItemEnabled(pItem, bEnable);
   m_OtherGroups.SetItemEnabled(pItem, bEnable);
   if (!m_ArcCounts.count(pItem))

@@ -180,10 +180,9 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
   }
   const CVRX2DPoint w = ClientToWorld(point);
   const CVRX2DVector offset = w.AsVector() - g;
-  if (group->CanMoveTo(offset)) {
+  // The group never enters the alignment tables: it goes as soon as its members are in place.
+  if (group->CanMoveTo(offset))
     group->Offset(offset);
-    UpdateAlignmentEntities(group.get());
-  }
   m_vPasteOrigin = w.AsVector();
   DeselectAll();
   // The items take the Workbench's alignment settings before they enter the alignment tables,
@@ -195,6 +194,8 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
     pItem->Invalidate(this);
   }
   group->Ungroup(this);
-  RemoveItem(group.release());
+  // The emptied group was never in the design's lists or tables, and holds no unit a join could
+  // cross to: what removing it would still do is its invalidation.
+  group->Invalidate(this);
   return TRUE;
 }

@@ -283,6 +283,7 @@ public:
     return m_Snap.IsOnAlignmentEntity(entity, pIgnored);
   }
   std::uint64_t GetSnapRevision() const { return m_Snap.GetRevision(); }
+  BOOL SnapTablesOnlyFiledSince(std::uint64_t revision) const { return m_Snap.OnlyFiledSince(revision); }
   // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
   // offer its lines, 1 takes them all away.
   void SetAlignmentModes(int showMode, int snapMode);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <map>
 #include <vector>
 
@@ -630,4 +631,68 @@ TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
   engine.RemoveItem(pItem);
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
+}
+
+// A highlighted side may keep its answer of yes while entries are only filed; any change that
+// could take a yes away ends that, and so does a revision of another engine.
+TEST_F(SnapEngineTest, OnlyEntriesFiledSinceARevisionKeepItsAnswersOfYes)
+{
+  CDesignItem* pFirst = Offering({Vertical(7, 10.0), Horizontal(7, 30.0)});
+  const std::uint64_t seen = engine.GetRevision();
+  EXPECT_TRUE(engine.OnlyFiledSince(seen));
+  CDesignItem* pSecond = Offering({Vertical(7, 40.0)});
+  EXPECT_NE(engine.GetRevision(), seen);
+  EXPECT_TRUE(engine.OnlyFiledSince(seen)) << "filing adds answers of yes only";
+  static char others[2];
+  engine.RemoveItem(reinterpret_cast<CDesignItem*>(&others[0]));
+  EXPECT_TRUE(engine.OnlyFiledSince(seen)) << "an item without entries takes nothing away";
+  engine.SetItemEnabled(pSecond, TRUE);
+  EXPECT_FALSE(engine.OnlyFiledSince(seen)) << "switching entries on or off";
+  const std::uint64_t afterSwitch = engine.GetRevision();
+  EXPECT_TRUE(engine.OnlyFiledSince(afterSwitch));
+  engine.RemoveItem(pFirst);
+  EXPECT_FALSE(engine.OnlyFiledSince(afterSwitch)) << "entries taken out";
+  const CVRX2DArc circle(6, CVRX2DPoint(50, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+  CDesignItem* pArcs = reinterpret_cast<CDesignItem*>(&others[1]);
+  engine.AddEntry(new CAlignmentEntity(circle.Clone(), pArcs, 1));
+  const std::uint64_t withArc = engine.GetRevision();
+  engine.RemoveItem(pArcs);
+  EXPECT_FALSE(engine.OnlyFiledSince(withArc)) << "an item's arcs taken out";
+
+  CSnapEngine other(&host);
+  EXPECT_FALSE(engine.OnlyFiledSince(other.GetRevision())) << "a revision this engine never gave";
+  EXPECT_FALSE(other.OnlyFiledSince(seen)) << "one given before the engine was made";
+}
+
+// Entries filed between look-ups join the position index as a full rebuild would place them.
+TEST_F(SnapEngineTest, EntriesFiledBetweenLookUpsAreFoundAsThoughTheIndexWereNew)
+{
+  CLikeAlignmentGroups grown;
+  CLikeAlignmentGroups fresh;
+  static char tokens[12];
+  const double positions[] = {50.0, 10.0, 30.0, 10.0, 70.0, 20.0, 30.0, 5.0, 60.0, 30.0, 40.0, 10.0};
+  std::vector<int> near;
+  std::vector<int> expected;
+  for (int i = 0; i < 12; ++i) {
+    auto* pItem = reinterpret_cast<CDesignItem*>(&tokens[i]);
+    grown.Add(new CAlignmentEntity(Horizontal(8, positions[i]).Clone(), pItem, 1));
+    // A look-up after every third entry makes the index grow in steps.
+    if (i % 3 == 2)
+      grown.FindLike(Horizontal(0, 0))->FindNear(0, 30.0, 10.0, near);
+  }
+  for (int i = 0; i < 12; ++i)
+    fresh.Add(new CAlignmentEntity(Horizontal(8, positions[i]).Clone(), reinterpret_cast<CDesignItem*>(&tokens[i]), 1));
+  for (double at : {5.0, 10.0, 30.0, 45.0, 70.0}) {
+    grown.FindLike(Horizontal(0, 0))->FindNear(0, at, 6.0, near);
+    fresh.FindLike(Horizontal(0, 0))->FindNear(0, at, 6.0, expected);
+    EXPECT_EQ(near, expected) << at;
+    EXPECT_FALSE(near.empty()) << at;
+  }
+  // Taken out and filed again after a look-up.
+  grown.RemoveItem(reinterpret_cast<CDesignItem*>(&tokens[2]));
+  grown.FindLike(Horizontal(0, 0))->FindNear(0, 30.0, 1.0, near);
+  EXPECT_EQ(near.size(), 2u);
+  grown.Add(new CAlignmentEntity(Horizontal(8, 31.0).Clone(), reinterpret_cast<CDesignItem*>(&tokens[2]), 1));
+  grown.FindLike(Horizontal(0, 0))->FindNear(0, 30.0, 1.0, near);
+  EXPECT_EQ(near.size(), 3u);
 }
