@@ -17,6 +17,7 @@
 #include "ui/draw/ImageData.h"
 #include "ui/wnd/WndImpl.h"
 #include "geometry/2dmatrix.h"
+#include "workbench/items/Guideitem.h"
 #include "workbench/view/Scalexlt.h"
 #include "workbench/tools/Tracker.h"
 #include "workbench/tools/Wbzoom.h"
@@ -779,4 +780,57 @@ TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInve
   EXPECT_EQ(matched, std::vector<bool>({true, true}));
   EXPECT_EQ(shown, std::vector<bool>({true, true}));
   EXPECT_NE(m_pA->GetOffset(), CVRX2DVector()) << "the drag ran";
+}
+
+// While a selection is dragged its group answers whether it can move by an offset from the boxes
+// of its units taken together once. The answer must stay what asking every member gives: no
+// when any one unit, whichever its place in the selection, or the guideline would leave the
+// world, at the world's edge exactly as each member decides it.
+TEST_F(WorkbenchToolsTest, ADraggedSelectionCanMoveExactlyWhereEachOfItsMembersCan)
+{
+  PlaceTwo();
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pC = PlaceGliderAt(CPoint(client.Width() / 2, client.Height() / 2));
+  ASSERT_NE(pC, nullptr);
+  Command(ID_HORZ_GUIDELINE_TOOL);
+  Click(CPoint(client.Width() / 2, client.Height() * 7 / 8));
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 4);
+  View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
+  Pump();
+  const Items members = Selection();
+  ASSERT_EQ(members.size(), 4u);
+  // Offsets that take each member's box just to the world's edges and just past them.
+  std::vector<CVRX2DVector> offsets = {CVRX2DVector(5.0, 5.0)};
+  for (CDesignItem* pMember : members) {
+    CVRX2DPoint low;
+    CVRX2DPoint high;
+    if (!pMember->GetMoveBox(low, high)) {
+      const double y = pMember->GetOffset().GetY();
+      offsets.insert(offsets.end(), {CVRX2DVector(0.0, -y - 1.0), CVRX2DVector(0.0, kWorkbenchSquare - y + 1.0)});
+      continue;
+    }
+    for (double past : {0.0, 0.01}) {
+      offsets.insert(offsets.end(), {CVRX2DVector(-low.GetX() - past, 0.0), CVRX2DVector(0.0, -low.GetY() - past),
+                                     CVRX2DVector(kWorkbenchSquare - high.GetX() + past, 0.0),
+                                     CVRX2DVector(0.0, kWorkbenchSquare - high.GetY() + past)});
+    }
+  }
+  std::vector<bool> groupAnswers;
+  std::vector<bool> memberAnswers;
+  CWorkbenchView* pView = View();
+  DragWith(CentreOf(m_pA), CentreOf(m_pA) + CSize(6, 0), End::Escape, Qt::NoModifier, [&] {
+    ASSERT_NE(pView->GetTracker(), nullptr);
+    const CDesignItem* pGroup = pView->GetTracker()->GetItem();
+    for (const CVRX2DVector& v : offsets) {
+      groupAnswers.push_back(pGroup->CanMoveTo(v) != FALSE);
+      bool all = true;
+      for (CDesignItem* pMember : members)
+        all = all && pMember->CanMoveTo(v);
+      memberAnswers.push_back(all);
+    }
+  });
+  EXPECT_EQ(groupAnswers, memberAnswers);
+  const auto refused = std::count(memberAnswers.begin(), memberAnswers.end(), false);
+  EXPECT_GT(refused, 0);
+  EXPECT_LT(refused, static_cast<long>(memberAnswers.size()) - 1) << "moves to an edge, and within, are allowed";
 }

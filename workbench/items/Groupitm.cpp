@@ -480,7 +480,17 @@ BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
   m_vTrack = CVRX2DVector();
   GenerateMoveTrackEntities(m_vTrack);
   CVRX2DVector offset;
-  const int result = m_pTracker ? m_pTracker->Track(point, &offset) : trkNotMoved;
+  int result = trkNotMoved;
+  if (m_pTracker) {
+    KeepMoveBox();
+    try {
+      result = m_pTracker->Track(point, &offset);
+    } catch (...) {
+      m_bMoveBoxKept = FALSE;
+      throw;
+    }
+    m_bMoveBoxKept = FALSE;
+  }
   BOOL answer = FALSE;
   if (result == trkMoved) {
     Invalidate(pView);
@@ -498,10 +508,44 @@ BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
 
 BOOL CGroupItem::CanMoveTo(const CVRX2DVector& v) const
 {
+  if (m_bMoveBoxKept) {
+    // Adding v keeps the order of the coordinates, so the box of all those members stays inside
+    // the world exactly when each member's box does.
+    if (m_bMoveBoxHasMembers && !CanMoveBoxBy(m_moveLow, m_moveHigh, v))
+      return FALSE;
+    for (const CDesignItem* pMember : m_ownRuleMovers)
+      if (!pMember->CanMoveTo(v))
+        return FALSE;
+    return TRUE;
+  }
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
     if (!ItemAt(m_Members, pos)->CanMoveTo(v))
       return FALSE;
   return TRUE;
+}
+
+void CGroupItem::KeepMoveBox()
+{
+  m_ownRuleMovers.clear();
+  m_bMoveBoxHasMembers = FALSE;
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    const CDesignItem* pMember = ItemAt(m_Members, pos);
+    CVRX2DPoint low;
+    CVRX2DPoint high;
+    if (!pMember->GetMoveBox(low, high)) {
+      m_ownRuleMovers.push_back(pMember);
+      continue;
+    }
+    if (!m_bMoveBoxHasMembers) {
+      m_moveLow = low;
+      m_moveHigh = high;
+      m_bMoveBoxHasMembers = TRUE;
+      continue;
+    }
+    m_moveLow = CVRX2DPoint(std::min(m_moveLow.GetX(), low.GetX()), std::min(m_moveLow.GetY(), low.GetY()));
+    m_moveHigh = CVRX2DPoint(std::max(m_moveHigh.GetX(), high.GetX()), std::max(m_moveHigh.GetY(), high.GetY()));
+  }
+  m_bMoveBoxKept = TRUE;
 }
 
 // The images are inverted: in what order the members draw them, and on how many DCs, leaves the

@@ -4,6 +4,8 @@
 // its units' outlines that lie on its bounding box to snapping and joining, so that a group
 // joins other units like one large unit. The move group is a temporary group of the selection:
 // it does not own its members and gives them back unchanged.
+#include <vector>
+
 #include "platform/core/List.h"
 #include "support/Ownarray.h"
 #include "workbench/items/Dsgnitem.h"
@@ -38,7 +40,10 @@ public:
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
   void StartMove(CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  // Every member must be able to move by v. While the group is dragged, the boxes of the members
+  // that go by their box alone are taken together once, at the start.
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
+  BOOL GetMoveBox(CVRX2DPoint&, CVRX2DPoint&) const override { return FALSE; }
   void DrawTrackEntities(CWorkbenchView* pView) override;
   void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator) override;
   void Offset(const CVRX2DVector& v) override;
@@ -89,11 +94,20 @@ protected:
   // not made yet keeps the box it was stored with.
   void BuildEntities(BOOL bKeepStoredBox);
   void InvalidateOwnRect(CWorkbenchView* pView);
+  // Takes the members' boxes together for CanMoveTo while the group is dragged.
+  void KeepMoveBox();
 
   CObList m_Members;
   // The offset of the members' move image, once one was made.
   CVRX2DVector m_vMembersTrack;
   BOOL m_bMembersTrackMade = FALSE;
+  // Kept while the group is dragged: the box around the members that go by their box alone, and
+  // the members with rules of their own.
+  BOOL m_bMoveBoxKept = FALSE;
+  BOOL m_bMoveBoxHasMembers = FALSE;
+  CVRX2DPoint m_moveLow;
+  CVRX2DPoint m_moveHigh;
+  std::vector<const CDesignItem*> m_ownRuleMovers;
   CVRX2DEntityArray m_ExtentEnts;
   CAlignmentEntityArray m_ComponentEnts;
 
