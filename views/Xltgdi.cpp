@@ -70,26 +70,64 @@ void CDCTranslator::TranslateDrawList(const CDrawList& list)
   });
 }
 
+void CMovedDrawing::Clear()
+{
+  lines.clear();
+  others.clear();
+}
+
+void CMovedDrawing::Add(const CVRX2DEntityArray& entities)
+{
+  for (int i = 0; i < entities.GetSize(); ++i) {
+    const CVRX2DEntity& entity = *entities[i];
+    if (entity.GetRuntimeClass() != RUNTIME_CLASS(CVRX2DLine)) {
+      others.push_back(&entity);
+      continue;
+    }
+    const auto& line = static_cast<const CVRX2DLine&>(entity);
+    lines.push_back({line.GetStartPoint(), line.GetEndPoint(), line.GetCategory()});
+  }
+}
+
+void CDCTranslator::TranslateMovedLine(CVRX2DPoint start, CVRX2DPoint end, int category,
+                                       const CVRX2DTransformationMatrix& move)
+{
+  PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
+  // A line's copy moves its two points, as these do.
+  start.Transform(move);
+  end.Transform(move);
+  TranslateSegment(start, end, category);
+}
+
+void CDCTranslator::TranslateMovedOther(const CVRX2DEntity& entity, const CVRX2DTransformationMatrix& move)
+{
+  std::unique_ptr<CVRX2DEntity> moved(entity.Clone());
+  moved->Transform(move);
+  TranslateEntity(*moved);
+}
+
 void CDCTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move)
 {
   Gather([&] {
     for (int i = 0; i < entities.GetSize(); ++i) {
       const CVRX2DEntity& entity = *entities[i];
       if (entity.GetRuntimeClass() != RUNTIME_CLASS(CVRX2DLine)) {
-        std::unique_ptr<CVRX2DEntity> moved(entity.Clone());
-        moved->Transform(move);
-        TranslateEntity(*moved);
+        TranslateMovedOther(entity, move);
         continue;
       }
-      PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
-      // A line's copy moves its two points, as these do.
       const auto& line = static_cast<const CVRX2DLine&>(entity);
-      CVRX2DPoint start = line.GetStartPoint();
-      CVRX2DPoint end = line.GetEndPoint();
-      start.Transform(move);
-      end.Transform(move);
-      TranslateSegment(start, end, line.GetCategory());
+      TranslateMovedLine(line.GetStartPoint(), line.GetEndPoint(), line.GetCategory(), move);
     }
+  });
+}
+
+void CDCTranslator::TranslateMovedDrawing(const CMovedDrawing& drawing, const CVRX2DTransformationMatrix& move)
+{
+  Gather([&] {
+    for (const CMovedDrawing::CSegment& line : drawing.lines)
+      TranslateMovedLine(line.start, line.end, line.category, move);
+    for (const CVRX2DEntity* pEntity : drawing.others)
+      TranslateMovedOther(*pEntity, move);
   });
 }
 

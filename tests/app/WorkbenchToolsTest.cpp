@@ -724,9 +724,10 @@ TEST_F(WorkbenchToolsTest, AGuidelineHandleShowsTheCursorOfItsDirection)
   EXPECT_NE(CTracker::GetSharedBitmap(), nullptr) << "loaded with the cursors at start-up";
 }
 
-// The move image of several selected units is drawn for all of them together. At every step it
-// must invert exactly the pixels the units' outlines moved by the drag invert when each line is
-// drawn on its own with a tracker translator, the image of the step before taken away again.
+// The move image of several selected units is drawn for all of them together, from outlines kept
+// for the drag. At every step it must invert exactly the pixels the units' outlines moved by the
+// drag invert when each line and arc is drawn on its own with a tracker translator, the image of
+// the step before taken away again, out to the window's edge, which an arched unit crosses.
 TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInvertedLineByLine)
 {
   PlaceTwo();
@@ -734,12 +735,23 @@ TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInve
   // A third glider over both others' sides, so that images and drawings overlap.
   CUnitItem* pC = PlaceGliderAt(CPoint((CentreOf(m_pA).x + CentreOf(m_pB).x) / 2, CentreOf(m_pA).y - 6));
   ASSERT_NE(pC, nullptr);
+  CUnitItem* pArch = PlaceUnit(CommandFor("AR", "BA011"), CPoint(client.Width() - 30, CentreOf(m_pA).y));
+  ASSERT_NE(pArch, nullptr);
+  CVRX2DEntityArray archOutline;
+  pArch->GetOutlineEntities(archOutline);
+  int arcs = 0;
+  for (int i = 0; i < archOutline.GetSize(); ++i)
+    arcs += archOutline[i]->GetType() == VRX_ARC;
+  ASSERT_GT(arcs, 0);
+  CRect archRect;
+  ASSERT_TRUE(pArch->GetClientRect(archRect, View()));
+  ASSERT_GT(archRect.right + 23, client.right) << "the arch's image crosses the window's edge";
   View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
   Pump();
   View()->UpdateWindow();
   const QImage before = View()->Impl()->Surface()->Image().copy();
   CWorkbenchView* pView = View();
-  const std::vector<CUnitItem*> units = {m_pA, m_pB, pC};
+  const std::vector<CUnitItem*> units = {m_pA, m_pB, pC, pArch};
   // The surface as the outlines moved by the image's offset, drawn one line at a time, leave it.
   auto expected = [&] {
     CImageData image(client.Width(), client.Height());

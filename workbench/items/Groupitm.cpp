@@ -482,14 +482,14 @@ BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
   CVRX2DVector offset;
   int result = trkNotMoved;
   if (m_pTracker) {
-    KeepMoveBox();
+    KeepForDrag();
     try {
       result = m_pTracker->Track(point, &offset);
     } catch (...) {
-      m_bMoveBoxKept = FALSE;
+      ForgetDrag();
       throw;
     }
-    m_bMoveBoxKept = FALSE;
+    ForgetDrag();
   }
   BOOL answer = FALSE;
   if (result == trkMoved) {
@@ -524,12 +524,18 @@ BOOL CGroupItem::CanMoveTo(const CVRX2DVector& v) const
   return TRUE;
 }
 
-void CGroupItem::KeepMoveBox()
+void CGroupItem::KeepForDrag()
 {
   m_ownRuleMovers.clear();
   m_bMoveBoxHasMembers = FALSE;
+  m_movedDrawing.Clear();
+  m_ownImageMembers.clear();
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
-    const CDesignItem* pMember = ItemAt(m_Members, pos);
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->IsMoveImageItsOutline())
+      m_movedDrawing.Add(OutlineOf(*pMember));
+    else
+      m_ownImageMembers.push_back(pMember);
     CVRX2DPoint low;
     CVRX2DPoint high;
     if (!pMember->GetMoveBox(low, high)) {
@@ -546,6 +552,16 @@ void CGroupItem::KeepMoveBox()
     m_moveHigh = CVRX2DPoint(std::max(m_moveHigh.GetX(), high.GetX()), std::max(m_moveHigh.GetY(), high.GetY()));
   }
   m_bMoveBoxKept = TRUE;
+  m_bDrawingKept = TRUE;
+}
+
+void CGroupItem::ForgetDrag()
+{
+  m_bMoveBoxKept = FALSE;
+  m_bDrawingKept = FALSE;
+  m_ownRuleMovers.clear();
+  m_ownImageMembers.clear();
+  m_movedDrawing.Clear();
 }
 
 // The images are inverted: in what order the members draw them, and on how many DCs, leaves the
@@ -555,20 +571,31 @@ void CGroupItem::DrawTrackEntities(CWorkbenchView* pView) { CDesignItem::DrawTra
 void CGroupItem::DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator)
 {
   const CVRX2DTransformationMatrix move(m_vMembersTrack);
+  if (m_bDrawingKept && m_bMembersTrackMade) {
+    translator.TranslateMovedDrawing(m_movedDrawing, move);
+    for (CDesignItem* pMember : m_ownImageMembers)
+      pMember->DrawTrackEntities(pView, translator);
+    return;
+  }
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);
-    if (m_bMembersTrackMade && pMember->IsMoveImageItsOutline())
-      translator.TranslateMoved(OutlineOf(*pMember), move);
-    else
+    if (!m_bMembersTrackMade || !pMember->IsMoveImageItsOutline())
       pMember->DrawTrackEntities(pView, translator);
+    else
+      translator.TranslateMoved(OutlineOf(*pMember), move);
   }
 }
 
 void CGroupItem::GenerateMoveTrackEntities(const CVRX2DVector& v)
 {
-  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    if (CDesignItem* pMember = ItemAt(m_Members, pos); !pMember->IsMoveImageItsOutline())
+  if (m_bDrawingKept) {
+    for (CDesignItem* pMember : m_ownImageMembers)
       pMember->GenerateMoveTrackEntities(v);
+  } else {
+    for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+      if (CDesignItem* pMember = ItemAt(m_Members, pos); !pMember->IsMoveImageItsOutline())
+        pMember->GenerateMoveTrackEntities(v);
+  }
   m_vMembersTrack = v;
   m_bMembersTrackMade = TRUE;
 }

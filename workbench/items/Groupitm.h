@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/core/List.h"
+#include "views/Xltgdi.h"
 #include "support/Ownarray.h"
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/snap/Likalign.h"
@@ -94,8 +95,10 @@ protected:
   // not made yet keeps the box it was stored with.
   void BuildEntities(BOOL bKeepStoredBox);
   void InvalidateOwnRect(CWorkbenchView* pView);
-  // Takes the members' boxes together for CanMoveTo while the group is dragged.
-  void KeepMoveBox();
+  // While the group is dragged: its members' boxes taken together for CanMoveTo, and the
+  // outlines that are move images kept for drawing them at each step.
+  void KeepForDrag();
+  void ForgetDrag();
 
   CObList m_Members;
   // The offset of the members' move image, once one was made.
@@ -108,6 +111,9 @@ protected:
   CVRX2DPoint m_moveLow;
   CVRX2DPoint m_moveHigh;
   std::vector<const CDesignItem*> m_ownRuleMovers;
+  BOOL m_bDrawingKept = FALSE;
+  CMovedDrawing m_movedDrawing;
+  std::vector<CDesignItem*> m_ownImageMembers;
   CVRX2DEntityArray m_ExtentEnts;
   CAlignmentEntityArray m_ComponentEnts;
 
