@@ -70,33 +70,16 @@ void CDCTranslator::TranslateDrawList(const CDrawList& list)
   });
 }
 
-void CMovedDrawing::Clear()
-{
-  lines.clear();
-  others.clear();
-}
-
-void CMovedDrawing::Add(const CVRX2DEntityArray& entities)
-{
-  for (int i = 0; i < entities.GetSize(); ++i) {
-    const CVRX2DEntity& entity = *entities[i];
-    if (entity.GetRuntimeClass() != RUNTIME_CLASS(CVRX2DLine)) {
-      others.push_back(&entity);
-      continue;
-    }
-    const auto& line = static_cast<const CVRX2DLine&>(entity);
-    lines.push_back({line.GetStartPoint(), line.GetEndPoint(), line.GetCategory()});
-  }
-}
-
-void CDCTranslator::TranslateMovedLine(CVRX2DPoint start, CVRX2DPoint end, int category,
+void CDCTranslator::TranslateMovedLine(const CVRX2DPoint& start, const CVRX2DPoint& end, int category,
                                        const CVRX2DTransformationMatrix& move)
 {
   PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
   // A line's copy moves its two points, as these do.
-  start.Transform(move);
-  end.Transform(move);
-  TranslateSegment(start, end, category);
+  CVRX2DPoint movedStart = start;
+  CVRX2DPoint movedEnd = end;
+  movedStart.Transform(move);
+  movedEnd.Transform(move);
+  TranslateSegment(movedStart, movedEnd, category);
 }
 
 void CDCTranslator::TranslateMovedOther(const CVRX2DEntity& entity, const CVRX2DTransformationMatrix& move)
@@ -121,13 +104,15 @@ void CDCTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX
   });
 }
 
-void CDCTranslator::TranslateMovedDrawing(const CMovedDrawing& drawing, const CVRX2DTransformationMatrix& move)
+void CDCTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
 {
   Gather([&] {
-    for (const CMovedDrawing::CSegment& line : drawing.lines)
-      TranslateMovedLine(line.start, line.end, line.category, move);
-    for (const CVRX2DEntity* pEntity : drawing.others)
-      TranslateMovedOther(*pEntity, move);
+    for (const CDrawList::CEntry& entry : list.Entries()) {
+      if (entry.pOther)
+        TranslateMovedOther(*entry.pOther, move);
+      else
+        TranslateMovedLine(CVRX2DPoint(entry.x1, entry.y1), CVRX2DPoint(entry.x2, entry.y2), entry.category, move);
+    }
   });
 }
 

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "geometry/2dpoint.h"
 #include "platform/core/Rect.h"
 #include "views/Xltent.h"
 
@@ -15,24 +14,6 @@ class CMapECatToXLTGDIData;
 class CPen;
 class CVRX2DPoint;
 class CVRX2DTransformationMatrix;
-
-// Entities kept for drawing many times moved, as the move image of a drag is: the lines' points
-// side by side (a drawing of thousands of lines reads them without visiting each line object),
-// the other entities as they are. Not owned; valid while the entities are unchanged.
-struct CMovedDrawing
-{
-  struct CSegment
-  {
-    CVRX2DPoint start;
-    CVRX2DPoint end;
-    int category = 0;
-  };
-  std::vector<CSegment> lines;
-  std::vector<const CVRX2DEntity*> others;
-
-  void Clear();
-  void Add(const CVRX2DEntityArray& entities);
-};
 
 class CDCTranslator : public CEntityTranslator
 {
@@ -50,9 +31,9 @@ public:
   // The entities as copies of them transformed by the matrix would be drawn by Translate; the
   // lines are not copied (the move image of a large selection, at every step of a drag).
   virtual void TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move);
-  // The same for kept entities, lines first: in an inverting raster operation the order of the
-  // entities does not change the pixels.
-  virtual void TranslateMovedDrawing(const CMovedDrawing& drawing, const CVRX2DTransformationMatrix& move);
+  // The same for a draw list's copies of the entities, drawn many times moved (the move image of
+  // a large selection: its lines are read side by side, not visited where each was allocated).
+  virtual void TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move);
   // Sends the line on to TranslateSegment, as the draw list's lines go.
   void TranslateLine(const CVRX2DLine& line) override;
   void TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint& end, int category);
@@ -74,7 +55,8 @@ private:
   // it is inverted like the rest of the line, so that drawing twice restores it.
   void DrawEndPixel(CPoint point, int category);
   // A line's points moved, and another entity's copy moved, drawn.
-  void TranslateMovedLine(CVRX2DPoint start, CVRX2DPoint end, int category, const CVRX2DTransformationMatrix& move);
+  void TranslateMovedLine(const CVRX2DPoint& start, const CVRX2DPoint& end, int category,
+                          const CVRX2DTransformationMatrix& move);
   void TranslateMovedOther(const CVRX2DEntity& entity, const CVRX2DTransformationMatrix& move);
   // Runs translate with lines gathered while the raster operation copies, and draws them.
   void Gather(const std::function<void()>& translate);

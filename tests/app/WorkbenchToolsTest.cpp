@@ -846,3 +846,28 @@ TEST_F(WorkbenchToolsTest, ADraggedSelectionCanMoveExactlyWhereEachOfItsMembersC
   EXPECT_GT(refused, 0);
   EXPECT_LT(refused, static_cast<long>(memberAnswers.size()) - 1) << "moves to an edge, and within, are allowed";
 }
+
+// Moved units keep their drawings, moved with them, instead of copying their entities again: the
+// Workbench after a drag of several units, one of them arched, must show the pixels a drawing of
+// every unit from its entities shows.
+TEST_F(WorkbenchToolsTest, UnitsDraggedTogetherShowWhatTheirEntitiesDrawnAfreshShow)
+{
+  PlaceTwo();
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pArch = PlaceUnit(CommandFor("AR", "BA011"), CPoint(client.Width() / 2, client.Height() / 2));
+  ASSERT_NE(pArch, nullptr);
+  View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
+  Pump();
+  const CVRX2DVector before = pArch->GetOffset();
+  DragWith(CentreOf(m_pA), CentreOf(m_pA) + CSize(37, -21), End::Release);
+  ASSERT_NE(pArch->GetOffset(), before) << "the drag ran";
+  View()->DeselectAll();
+  View()->UpdateWindow();
+  const QImage moved = View()->Impl()->Surface()->Image().copy();
+  // Made again from the units, their drawings are copied afresh.
+  for (CUnitItem* pUnit : {m_pA, m_pB, pArch})
+    pUnit->UpdateUnitInfo();
+  View()->Invalidate(TRUE);
+  View()->UpdateWindow();
+  EXPECT_TRUE(View()->Impl()->Surface()->Image() == moved);
+}

@@ -244,6 +244,12 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
 {
   if (pen.style == PS_NULL)
     return;
+  // A line of one pixel, as the end pixel of each line of a move image is drawn: every way below
+  // would draw that pixel so, after setting up for a longer line.
+  if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1 && a != b) {
+    StyledPixel(a.x, a.y, pen, state);
+    return;
+  }
   // A solid line that lies wholly inside the clip, the common case of a redraw, is written
   // straight into the rows without asking the clip about every pixel.
   if (pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME) {

@@ -533,7 +533,7 @@ void CGroupItem::KeepForDrag()
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);
     if (pMember->IsMoveImageItsOutline())
-      m_movedDrawing.Add(OutlineOf(*pMember));
+      m_movedDrawing.Append(OutlineOf(*pMember));
     else
       m_ownImageMembers.push_back(pMember);
     CVRX2DPoint low;
@@ -572,7 +572,7 @@ void CGroupItem::DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& tr
 {
   const CVRX2DTransformationMatrix move(m_vMembersTrack);
   if (m_bDrawingKept && m_bMembersTrackMade) {
-    translator.TranslateMovedDrawing(m_movedDrawing, move);
+    translator.TranslateMovedDrawList(m_movedDrawing, move);
     for (CDesignItem* pMember : m_ownImageMembers)
       pMember->DrawTrackEntities(pView, translator);
     return;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/core/List.h"
-#include "views/Xltgdi.h"
+#include "views/Drawlist.h"
 #include "support/Ownarray.h"
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/snap/Likalign.h"
@@ -112,7 +112,7 @@ protected:
   CVRX2DPoint m_moveHigh;
   std::vector<const CDesignItem*> m_ownRuleMovers;
   BOOL m_bDrawingKept = FALSE;
-  CMovedDrawing m_movedDrawing;
+  CDrawList m_movedDrawing;
   std::vector<CDesignItem*> m_ownImageMembers;
   CVRX2DEntityArray m_ExtentEnts;
   CAlignmentEntityArray m_ComponentEnts;

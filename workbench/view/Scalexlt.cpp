@@ -35,11 +35,11 @@ void CScaleViewTranslator::TranslateMoved(const CVRX2DEntityArray& entities, con
   CDCTranslator::TranslateMoved(entities, move);
 }
 
-void CScaleViewTranslator::TranslateMovedDrawing(const CMovedDrawing& drawing, const CVRX2DTransformationMatrix& move)
+void CScaleViewTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
 {
   CSavedDC saved(GetDC());
   GetDC()->SetROP2(GetDrawMode());
-  CDCTranslator::TranslateMovedDrawing(drawing, move);
+  CDCTranslator::TranslateMovedDrawList(list, move);
 }
 
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
