@@ -1,6 +1,7 @@
 #include "views/Drawlist.h"
 
 #include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
 
 CDrawList::CDrawList() = default;
 
@@ -10,6 +11,11 @@ void CDrawList::Assign(const CVRX2DEntityArray& entities)
 {
   Clear();
   m_entries.reserve(static_cast<size_t>(entities.GetSize()));
+  Append(entities);
+}
+
+void CDrawList::Append(const CVRX2DEntityArray& entities)
+{
   for (int i = 0; i < entities.GetSize(); ++i) {
     const CVRX2DEntity& entity = *entities[i];
     CEntry entry;
@@ -26,6 +32,25 @@ void CDrawList::Assign(const CVRX2DEntityArray& entities)
     }
     m_entries.push_back(entry);
   }
+}
+
+void CDrawList::Transform(const CVRX2DTransformationMatrix& matrix)
+{
+  for (CEntry& entry : m_entries) {
+    if (entry.pOther)
+      continue;
+    // A line moves its two points, as these do.
+    CVRX2DPoint start(entry.x1, entry.y1);
+    CVRX2DPoint end(entry.x2, entry.y2);
+    start.Transform(matrix);
+    end.Transform(matrix);
+    entry.x1 = start.GetX();
+    entry.y1 = start.GetY();
+    entry.x2 = end.GetX();
+    entry.y2 = end.GetY();
+  }
+  for (const std::unique_ptr<CVRX2DEntity>& pOther : m_others)
+    pOther->Transform(matrix);
 }
 
 void CDrawList::Clear()

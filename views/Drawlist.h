@@ -8,6 +8,7 @@
 
 class CVRX2DEntity;
 class CVRX2DEntityArray;
+class CVRX2DTransformationMatrix;
 
 class CDrawList
 {
@@ -31,6 +32,10 @@ public:
 
   // Replaces the list by a copy of the entities, in their order.
   void Assign(const CVRX2DEntityArray& entities);
+  // Adds a copy of the entities after those there, in their order.
+  void Append(const CVRX2DEntityArray& entities);
+  // Transforms the list as Assign of the entities transformed by the matrix would make it.
+  void Transform(const CVRX2DTransformationMatrix& matrix);
   void Clear();
   const std::vector<CEntry>& Entries() const { return m_entries; }
 

@@ -70,25 +70,48 @@ void CDCTranslator::TranslateDrawList(const CDrawList& list)
   });
 }
 
+void CDCTranslator::TranslateMovedLine(const CVRX2DPoint& start, const CVRX2DPoint& end, int category,
+                                       const CVRX2DTransformationMatrix& move)
+{
+  PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
+  // A line's copy moves its two points, as these do.
+  CVRX2DPoint movedStart = start;
+  CVRX2DPoint movedEnd = end;
+  movedStart.Transform(move);
+  movedEnd.Transform(move);
+  TranslateSegment(movedStart, movedEnd, category);
+}
+
+void CDCTranslator::TranslateMovedOther(const CVRX2DEntity& entity, const CVRX2DTransformationMatrix& move)
+{
+  std::unique_ptr<CVRX2DEntity> moved(entity.Clone());
+  moved->Transform(move);
+  TranslateEntity(*moved);
+}
+
 void CDCTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move)
 {
   Gather([&] {
     for (int i = 0; i < entities.GetSize(); ++i) {
       const CVRX2DEntity& entity = *entities[i];
       if (entity.GetRuntimeClass() != RUNTIME_CLASS(CVRX2DLine)) {
-        std::unique_ptr<CVRX2DEntity> moved(entity.Clone());
-        moved->Transform(move);
-        TranslateEntity(*moved);
+        TranslateMovedOther(entity, move);
         continue;
       }
-      PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
-      // A line's copy moves its two points, as these do.
       const auto& line = static_cast<const CVRX2DLine&>(entity);
-      CVRX2DPoint start = line.GetStartPoint();
-      CVRX2DPoint end = line.GetEndPoint();
-      start.Transform(move);
-      end.Transform(move);
-      TranslateSegment(start, end, line.GetCategory());
+      TranslateMovedLine(line.GetStartPoint(), line.GetEndPoint(), line.GetCategory(), move);
+    }
+  });
+}
+
+void CDCTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
+{
+  Gather([&] {
+    for (const CDrawList::CEntry& entry : list.Entries()) {
+      if (entry.pOther)
+        TranslateMovedOther(*entry.pOther, move);
+      else
+        TranslateMovedLine(CVRX2DPoint(entry.x1, entry.y1), CVRX2DPoint(entry.x2, entry.y2), entry.category, move);
     }
   });
 }

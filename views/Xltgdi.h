@@ -31,6 +31,9 @@ public:
   // The entities as copies of them transformed by the matrix would be drawn by Translate; the
   // lines are not copied (the move image of a large selection, at every step of a drag).
   virtual void TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move);
+  // The same for a draw list's copies of the entities, drawn many times moved (the move image of
+  // a large selection: its lines are read side by side, not visited where each was allocated).
+  virtual void TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move);
   // Sends the line on to TranslateSegment, as the draw list's lines go.
   void TranslateLine(const CVRX2DLine& line) override;
   void TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint& end, int category);
@@ -51,6 +54,10 @@ private:
   // The platform's lines leave out their last pixel; this sets it. In an inverting raster mode
   // it is inverted like the rest of the line, so that drawing twice restores it.
   void DrawEndPixel(CPoint point, int category);
+  // A line's points moved, and another entity's copy moved, drawn.
+  void TranslateMovedLine(const CVRX2DPoint& start, const CVRX2DPoint& end, int category,
+                          const CVRX2DTransformationMatrix& move);
+  void TranslateMovedOther(const CVRX2DEntity& entity, const CVRX2DTransformationMatrix& move);
   // Runs translate with lines gathered while the raster operation copies, and draws them.
   void Gather(const std::function<void()>& translate);
   // Draws the lines gathered and empties the list.

@@ -17,6 +17,7 @@
 #include "ui/draw/ImageData.h"
 #include "ui/wnd/WndImpl.h"
 #include "geometry/2dmatrix.h"
+#include "workbench/items/Guideitem.h"
 #include "workbench/scale/Scalexlt.h"
 #include "workbench/items/Tracker.h"
 #include "workbench/tools/Wbzoom.h"
@@ -723,9 +724,10 @@ TEST_F(WorkbenchToolsTest, AGuidelineHandleShowsTheCursorOfItsDirection)
   EXPECT_NE(CTracker::GetSharedBitmap(), nullptr) << "loaded with the cursors at start-up";
 }
 
-// The move image of several selected units is drawn for all of them together. At every step it
-// must invert exactly the pixels the units' outlines moved by the drag invert when each line is
-// drawn on its own with a tracker translator, the image of the step before taken away again.
+// The move image of several selected units is drawn for all of them together, from outlines kept
+// for the drag. At every step it must invert exactly the pixels the units' outlines moved by the
+// drag invert when each line and arc is drawn on its own with a tracker translator, the image of
+// the step before taken away again, out to the window's edge, which an arched unit crosses.
 TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInvertedLineByLine)
 {
   PlaceTwo();
@@ -733,12 +735,23 @@ TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInve
   // A third glider over both others' sides, so that images and drawings overlap.
   CUnitItem* pC = PlaceGliderAt(CPoint((CentreOf(m_pA).x + CentreOf(m_pB).x) / 2, CentreOf(m_pA).y - 6));
   ASSERT_NE(pC, nullptr);
+  CUnitItem* pArch = PlaceUnit(CommandFor("AR", "BA011"), CPoint(client.Width() - 30, CentreOf(m_pA).y));
+  ASSERT_NE(pArch, nullptr);
+  CVRX2DEntityArray archOutline;
+  pArch->GetOutlineEntities(archOutline);
+  int arcs = 0;
+  for (int i = 0; i < archOutline.GetSize(); ++i)
+    arcs += archOutline[i]->GetType() == VRX_ARC;
+  ASSERT_GT(arcs, 0);
+  CRect archRect;
+  ASSERT_TRUE(pArch->GetClientRect(archRect, View()));
+  ASSERT_GT(archRect.right + 23, client.right) << "the arch's image crosses the window's edge";
   View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
   Pump();
   View()->UpdateWindow();
   const QImage before = View()->Impl()->Surface()->Image().copy();
   CWorkbenchView* pView = View();
-  const std::vector<CUnitItem*> units = {m_pA, m_pB, pC};
+  const std::vector<CUnitItem*> units = {m_pA, m_pB, pC, pArch};
   // The surface as the outlines moved by the image's offset, drawn one line at a time, leave it.
   auto expected = [&] {
     CImageData image(client.Width(), client.Height());
@@ -779,4 +792,82 @@ TEST_F(WorkbenchToolsTest, TheMoveImageOfSeveralUnitsIsTheirOutlinesMovedAndInve
   EXPECT_EQ(matched, std::vector<bool>({true, true}));
   EXPECT_EQ(shown, std::vector<bool>({true, true}));
   EXPECT_NE(m_pA->GetOffset(), CVRX2DVector()) << "the drag ran";
+}
+
+// While a selection is dragged its group answers whether it can move by an offset from the boxes
+// of its units taken together once. The answer must stay what asking every member gives: no
+// when any one unit, whichever its place in the selection, or the guideline would leave the
+// world, at the world's edge exactly as each member decides it.
+TEST_F(WorkbenchToolsTest, ADraggedSelectionCanMoveExactlyWhereEachOfItsMembersCan)
+{
+  PlaceTwo();
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pC = PlaceGliderAt(CPoint(client.Width() / 2, client.Height() / 2));
+  ASSERT_NE(pC, nullptr);
+  Command(ID_HORZ_GUIDELINE_TOOL);
+  Click(CPoint(client.Width() / 2, client.Height() * 7 / 8));
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 4);
+  View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
+  Pump();
+  const Items members = Selection();
+  ASSERT_EQ(members.size(), 4u);
+  // Offsets that take each member's box just to the world's edges and just past them.
+  std::vector<CVRX2DVector> offsets = {CVRX2DVector(5.0, 5.0)};
+  for (CDesignItem* pMember : members) {
+    CVRX2DPoint low;
+    CVRX2DPoint high;
+    if (!pMember->GetMoveBox(low, high)) {
+      const double y = pMember->GetOffset().GetY();
+      offsets.insert(offsets.end(), {CVRX2DVector(0.0, -y - 1.0), CVRX2DVector(0.0, kWorkbenchSquare - y + 1.0)});
+      continue;
+    }
+    for (double past : {0.0, 0.01}) {
+      offsets.insert(offsets.end(), {CVRX2DVector(-low.GetX() - past, 0.0), CVRX2DVector(0.0, -low.GetY() - past),
+                                     CVRX2DVector(kWorkbenchSquare - high.GetX() + past, 0.0),
+                                     CVRX2DVector(0.0, kWorkbenchSquare - high.GetY() + past)});
+    }
+  }
+  std::vector<bool> groupAnswers;
+  std::vector<bool> memberAnswers;
+  CWorkbenchView* pView = View();
+  DragWith(CentreOf(m_pA), CentreOf(m_pA) + CSize(6, 0), End::Escape, Qt::NoModifier, [&] {
+    ASSERT_NE(pView->GetTracker(), nullptr);
+    const CDesignItem* pGroup = pView->GetTracker()->GetItem();
+    for (const CVRX2DVector& v : offsets) {
+      groupAnswers.push_back(pGroup->CanMoveTo(v) != FALSE);
+      bool all = true;
+      for (CDesignItem* pMember : members)
+        all = all && pMember->CanMoveTo(v);
+      memberAnswers.push_back(all);
+    }
+  });
+  EXPECT_EQ(groupAnswers, memberAnswers);
+  const auto refused = std::count(memberAnswers.begin(), memberAnswers.end(), false);
+  EXPECT_GT(refused, 0);
+  EXPECT_LT(refused, static_cast<long>(memberAnswers.size()) - 1) << "moves to an edge, and within, are allowed";
+}
+
+// Moved units keep their drawings, moved with them, instead of copying their entities again: the
+// Workbench after a drag of several units, one of them arched, must show the pixels a drawing of
+// every unit from its entities shows.
+TEST_F(WorkbenchToolsTest, UnitsDraggedTogetherShowWhatTheirEntitiesDrawnAfreshShow)
+{
+  PlaceTwo();
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pArch = PlaceUnit(CommandFor("AR", "BA011"), CPoint(client.Width() / 2, client.Height() / 2));
+  ASSERT_NE(pArch, nullptr);
+  View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
+  Pump();
+  const CVRX2DVector before = pArch->GetOffset();
+  DragWith(CentreOf(m_pA), CentreOf(m_pA) + CSize(37, -21), End::Release);
+  ASSERT_NE(pArch->GetOffset(), before) << "the drag ran";
+  View()->DeselectAll();
+  View()->UpdateWindow();
+  const QImage moved = View()->Impl()->Surface()->Image().copy();
+  // Made again from the units, their drawings are copied afresh.
+  for (CUnitItem* pUnit : {m_pA, m_pB, pArch})
+    pUnit->UpdateUnitInfo();
+  View()->Invalidate(TRUE);
+  View()->UpdateWindow();
+  EXPECT_TRUE(View()->Impl()->Surface()->Image() == moved);
 }

@@ -472,6 +472,55 @@ TEST(Raster, ClippedAndUnclippedStyledLinesDrawThePatternAlongTheirPointList)
             }
 }
 
+// One rasteriser draws many lines with pens that change between them, one setting at a time:
+// each line mixes its own colours by its own raster operation, whichever pen drew before it, for
+// all sixteen operations.
+TEST(Raster, StyledLinesOfOneRasteriserTakeEachLinesOwnPen)
+{
+  constexpr int kW = 24;
+  constexpr int kH = 8;
+  std::vector<std::uint32_t> bits(kW * kH);
+  std::vector<std::uint32_t> expected(kW * kH);
+  auto background = [](int i) { return 0xff000000u | static_cast<std::uint32_t>(i * 2246822519u & 0xffffffu); };
+  for (int i = 0; i < kW * kH; ++i)
+    bits[static_cast<size_t>(i)] = expected[static_cast<size_t>(i)] = background(i);
+  CRasterizer raster(CPixelBuffer{bits.data(), kW, kH, kW}, nullptr);
+  std::vector<CPoint> points;
+  CLinePen pen;
+  pen.color = 0xff2040c0u;
+  pen.gapColor = 0xff10e010u;
+  pen.style = PS_DOT;
+  int drawn = 0;
+  auto draw = [&](const char* changed) {
+    const int y = drawn++ % kH;
+    const CPoint a(1, y);
+    const CPoint b(kW - 2, (y + 3) % kH);
+    CStyleState state;
+    raster.Line(a, b, pen, state);
+    CRasterizer::LinePoints(a, b, points);
+    for (size_t i = 0; i < points.size(); ++i) {
+      const bool on = pen.style == PS_DOT ? i % 6 < 3 : i % 24 < 9 || (i % 24 >= 15 && i % 24 < 18);
+      if (!on && !pen.opaqueGaps)
+        continue;
+      std::uint32_t& px = expected[static_cast<size_t>(points[i].y * kW + points[i].x)];
+      px = CRasterizer::Mix(pen.rop, on ? pen.color : pen.gapColor, px);
+    }
+    ASSERT_EQ(bits, expected) << "after changing the " << changed << ", rop " << pen.rop;
+  };
+  for (int rop = R2_BLACK; rop <= R2_WHITE; ++rop) {
+    pen.rop = rop;
+    draw("raster operation");
+    pen.color ^= 0x00a5a5a5u;
+    draw("colour");
+    pen.gapColor ^= 0x005a5a5au;
+    draw("gap colour");
+    pen.opaqueGaps = !pen.opaqueGaps;
+    draw("gaps");
+    pen.style = pen.style == PS_DOT ? PS_DASHDOT : PS_DOT;
+    draw("style");
+  }
+}
+
 // A rectangle inside the clip is filled without asking the clip about each row; one that the
 // clip cuts still fills only what lies inside it.
 TEST(Raster, RectanglesInsideAndAcrossTheClipFillThePixelsInsideIt)

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <tuple>
 #include <vector>
 
 #include "geometry/2darc.h"
@@ -241,5 +242,53 @@ TEST_F(XltgdiTest, InvertedGatheredAndMovedLinesSetThePixelsOfLinesDrawnOneByOne
     });
     EXPECT_NE(movedOneByOne, oneByOne);
     EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.TranslateMoved(entities, move); }), movedOneByOne);
+    // The same kept in a draw list filled in two parts, as a dragged group keeps its members'.
+    CVRX2DEntityArray firstPart;
+    CVRX2DEntityArray secondPart;
+    for (int i = 0; i < entities.GetSize(); ++i)
+      (i < 4 ? firstPart : secondPart).Add(entities[i]->Clone());
+    CDrawList kept;
+    kept.Append(firstPart);
+    kept.Append(secondPart);
+    EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.TranslateMovedDrawList(kept, move); }),
+              movedOneByOne);
+    // A draw list transformed draws what the transformed entities draw.
+    CDrawList transformed;
+    transformed.Assign(entities);
+    transformed.Transform(move);
+    EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.TranslateDrawList(transformed); }), movedOneByOne);
+  }
+}
+
+// A unit's draw list moves with it rather than being copied again: moved, it must hold exactly
+// the copy of the moved entities, line points to the last bit and the other entities moved.
+TEST(DrawList, ATransformedListHoldsTheCopyOfTheTransformedEntities)
+{
+  CVRX2DEntityArray entities;
+  entities.Add(CVRX2DLine(20, CVRX2DPoint(0.1, 10.3), CVRX2DPoint(30.7, 10.3)).Clone());
+  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 5, CVRXAngle(0.2), CVRXAngle(0.3), CVRXAngle(2.0)));
+  entities.Add(CVRX2DLine(13, CVRX2DPoint(1e7 / 3.0, -2.2), CVRX2DPoint(20, 1.0 / 3.0)).Clone());
+  const CVRX2DTransformationMatrix move(CVRX2DVector(1.0 / 7.0, -2.5e-3));
+  CDrawList list;
+  list.Assign(entities);
+  list.Transform(move);
+  CVRX2DEntityArray moved(entities);
+  moved.Transform(move);
+  CDrawList expected;
+  expected.Assign(moved);
+  ASSERT_EQ(list.Entries().size(), expected.Entries().size());
+  for (size_t i = 0; i < list.Entries().size(); ++i) {
+    const CDrawList::CEntry& got = list.Entries()[i];
+    const CDrawList::CEntry& want = expected.Entries()[i];
+    EXPECT_EQ(got.category, want.category);
+    ASSERT_EQ(got.pOther != nullptr, want.pOther != nullptr);
+    if (want.pOther) {
+      const auto& gotArc = static_cast<const CVRX2DArc&>(*got.pOther);
+      EXPECT_TRUE(gotArc.IsEqual(static_cast<const CVRX2DArc&>(*want.pOther))) << "entry " << i;
+      EXPECT_EQ(gotArc.GetCentre(), static_cast<const CVRX2DArc&>(*want.pOther).GetCentre());
+    } else {
+      EXPECT_EQ(std::make_tuple(got.x1, got.y1, got.x2, got.y2), std::make_tuple(want.x1, want.y1, want.x2, want.y2))
+          << "entry " << i;
+    }
   }
 }

@@ -21,8 +21,6 @@ constexpr int kDash[] = {18, 6};
 constexpr int kDot[] = {3, 3};
 constexpr int kDashDot[] = {9, 6, 3, 6};
 constexpr int kDashDotDot[] = {9, 3, 3, 3, 3, 3};
-// No pattern runs longer than this before it repeats.
-constexpr int kLongestPeriod = 24;
 
 // The runs of a styled pen; none for a solid one.
 CStylePattern PatternOf(int style)
@@ -246,6 +244,12 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
 {
   if (pen.style == PS_NULL)
     return;
+  // A line of one pixel, as the end pixel of each line of a move image is drawn: every way below
+  // would draw that pixel so, after setting up for a longer line.
+  if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1 && a != b) {
+    StyledPixel(a.x, a.y, pen, state);
+    return;
+  }
   // A solid line that lies wholly inside the clip, the common case of a redraw, is written
   // straight into the rows without asking the clip about every pixel.
   if (pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME) {
@@ -270,23 +274,50 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
     StyledPixel(p.x, p.y, pen, state);
 }
 
-void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state)
+CStyledInk CRasterizer::MakeInk(const CLinePen& pen)
 {
-  // The pixels of LinePoints and the pattern of StyledPixel, the pattern looked up in one
-  // period of it.
+  CStyledInk ink;
   const CStylePattern pattern = PatternOf(pen.style);
   int period = 0;
   for (int i = 0; i < pattern.count; ++i)
-    period += pattern.runs[i];
-  std::array<bool, kLongestPeriod> on{};
-  for (int i = 0, at = 0; i < pattern.count; ++i)
     for (int j = 0; j < pattern.runs[i]; ++j)
-      on[static_cast<size_t>(at++)] = i % 2 == 0;
+      ink.on[static_cast<size_t>(period++)] = i % 2 == 0;
   // A pen without a pattern draws every pixel.
   if (period == 0) {
     period = 1;
-    on[0] = true;
+    ink.on[0] = true;
   }
+  ink.period = period;
+  // Bit (2 * pen + dst) of (rop - 1) is the result, as Mix reads it.
+  const unsigned table = static_cast<unsigned>(pen.rop - 1) & 0xF;
+  auto fold = [table](std::uint32_t color, std::uint32_t& flip, std::uint32_t& keep) {
+    flip = ((table & 0x1) ? ~color : 0u) | ((table & 0x4) ? color : 0u);
+    keep = ((table & 0x2) ? ~color : 0u) | ((table & 0x8) ? color : 0u);
+    flip &= 0x00FFFFFFu;
+    keep &= 0x00FFFFFFu;
+  };
+  fold(pen.color, ink.onFlip, ink.onKeep);
+  fold(pen.gapColor, ink.gapFlip, ink.gapKeep);
+  ink.opaqueGaps = pen.opaqueGaps;
+  return ink;
+}
+
+const CStyledInk& CRasterizer::InkOf(const CLinePen& pen)
+{
+  if (!m_bInkMade || pen.color != m_inkPen.color || pen.style != m_inkPen.style || pen.rop != m_inkPen.rop ||
+      pen.opaqueGaps != m_inkPen.opaqueGaps || pen.gapColor != m_inkPen.gapColor) {
+    m_ink = MakeInk(pen);
+    m_inkPen = pen;
+    m_bInkMade = true;
+  }
+  return m_ink;
+}
+
+void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state)
+{
+  // The pixels of LinePoints and the pattern of StyledPixel, the pattern looked up in one
+  // period of it and the raster operation in the ink's masks.
+  const CStyledInk& ink = InkOf(pen);
   const int dx = std::abs(b.x - a.x);
   const int dy = std::abs(b.y - a.y);
   const std::ptrdiff_t stride = m_buffer.stride;
@@ -298,12 +329,18 @@ void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleStat
   const int minor = xMajor ? dy : dx;
   const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
   const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
+  const int period = ink.period;
+  int phase = state.position % period;
+  state.position += major;
   int err = 2 * minor - major;
   for (int i = 0; i < major; ++i) {
-    if (on[static_cast<size_t>(state.position++ % period)])
-      *px = Mix(pen.rop, pen.color, *px);
-    else if (pen.opaqueGaps)
-      *px = Mix(pen.rop, pen.gapColor, *px);
+    const std::uint32_t dst = *px;
+    if (ink.on[static_cast<size_t>(phase)])
+      *px = 0xff000000u | (~dst & ink.onFlip) | (dst & ink.onKeep);
+    else if (ink.opaqueGaps)
+      *px = 0xff000000u | (~dst & ink.gapFlip) | (dst & ink.gapKeep);
+    if (++phase == period)
+      phase = 0;
     if (err > 0) {
       px += minorStep;
       err -= 2 * major;

@@ -3,6 +3,7 @@
 // lines leave out their last pixel, every primitive touches each pixel once (so drawing it twice
 // with an inverting raster operation restores the buffer), rectangles exclude their right and
 // bottom edges, arcs run counter-clockwise as seen on the device. Needs no display.
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -36,6 +37,20 @@ struct CStyleState
   int position = 0;
 };
 
+// A styled pen made ready for many lines: its pattern laid out over one period, and its raster
+// operation on each colour folded into two masks, the result being (~dst & flip) | (dst & keep).
+struct CStyledInk
+{
+  static constexpr int kLongestPeriod = 24;
+  std::array<bool, kLongestPeriod> on{};
+  int period = 1;
+  std::uint32_t onFlip = 0;
+  std::uint32_t onKeep = 0;
+  std::uint32_t gapFlip = 0;
+  std::uint32_t gapKeep = 0;
+  bool opaqueGaps = false;
+};
+
 class CRasterizer
 {
 public:
@@ -47,6 +62,7 @@ public:
   static std::uint32_t ToPixel(COLORREF color);
   static COLORREF ToColorRef(std::uint32_t pixel);
   static std::uint32_t Mix(int rop, std::uint32_t pen, std::uint32_t dst);
+  static CStyledInk MakeInk(const CLinePen& pen);
 
   void SetPixel(int x, int y, std::uint32_t color, int rop);
   std::uint32_t GetPixel(int x, int y) const;
@@ -76,8 +92,13 @@ private:
   void SolidLine(CPoint a, CPoint b, std::uint32_t color, int rop);
   // A styled line wholly inside the buffer and the clip.
   void StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state);
+  // The ink of the pen last drawn with: a drawing of thousands of lines prepares it once.
+  const CStyledInk& InkOf(const CLinePen& pen);
   void StyledPixel(int x, int y, const CLinePen& pen, CStyleState& state);
 
   CPixelBuffer m_buffer;
   const CRectRegion* m_pClip;
+  bool m_bInkMade = false;
+  CLinePen m_inkPen;
+  CStyledInk m_ink;
 };

@@ -269,12 +269,28 @@ BOOL CDesignItem::CanMoveTo(const CVRX2DVector& v) const
 {
   if (v.GetLength() == 0.0)
     return TRUE;
-  // A move shifts the extents with the outline; a group asks this of every member at every
-  // step of a drag, without copying their outlines.
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  GetMoveBox(low, high);
+  return CanMoveBoxBy(low, high, v);
+}
+
+BOOL CDesignItem::GetMoveBox(CVRX2DPoint& low, CVRX2DPoint& high) const
+{
+  // A move shifts the extents with the outline.
   const CVRX2DRectangle extents = m_OutlineEnts.GetExtents();
-  const CVRX2DPoint low(0.0, 0.0);
-  const CVRX2DPoint high(kWorkbenchSquare, kWorkbenchSquare);
-  return (extents.GetMinPoint() + v).IsInBox(low, high) && (extents.GetMaxPoint() + v).IsInBox(low, high);
+  low = extents.GetMinPoint();
+  high = extents.GetMaxPoint();
+  return TRUE;
+}
+
+BOOL CDesignItem::CanMoveBoxBy(const CVRX2DPoint& low, const CVRX2DPoint& high, const CVRX2DVector& v)
+{
+  if (v.GetLength() == 0.0)
+    return TRUE;
+  const CVRX2DPoint worldLow(0.0, 0.0);
+  const CVRX2DPoint worldHigh(kWorkbenchSquare, kWorkbenchSquare);
+  return (low + v).IsInBox(worldLow, worldHigh) && (high + v).IsInBox(worldLow, worldHigh);
 }
 
 void CDesignItem::UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)

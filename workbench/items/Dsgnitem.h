@@ -88,6 +88,11 @@ public:
   virtual void StartMove(CWorkbenchView* pView);
   virtual BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual BOOL CanMoveTo(const CVRX2DVector& v) const;
+  // The corners of the box CanMoveTo keeps inside the world, for an item whose answer depends on
+  // that box alone; FALSE for an item with a rule of its own.
+  virtual BOOL GetMoveBox(CVRX2DPoint& low, CVRX2DPoint& high) const;
+  // Whether the box of these corners moved by v stays inside the world.
+  static BOOL CanMoveBoxBy(const CVRX2DPoint& low, const CVRX2DPoint& high, const CVRX2DVector& v);
   virtual void UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);
   // The first image of a move, drawn straight at the offset (none is on the screen yet).
   void ShowMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);

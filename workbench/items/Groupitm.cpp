@@ -519,7 +519,17 @@ BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
   m_vTrack = CVRX2DVector();
   GenerateMoveTrackEntities(m_vTrack);
   CVRX2DVector offset;
-  const int result = m_pTracker ? m_pTracker->Track(point, &offset) : trkNotMoved;
+  int result = trkNotMoved;
+  if (m_pTracker) {
+    KeepForDrag();
+    try {
+      result = m_pTracker->Track(point, &offset);
+    } catch (...) {
+      ForgetDrag();
+      throw;
+    }
+    ForgetDrag();
+  }
   BOOL answer = FALSE;
   if (result == trkMoved) {
     Invalidate(pView);
@@ -537,10 +547,60 @@ BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
 
 BOOL CGroupItem::CanMoveTo(const CVRX2DVector& v) const
 {
+  if (m_bMoveBoxKept) {
+    // Adding v keeps the order of the coordinates, so the box of all those members stays inside
+    // the world exactly when each member's box does.
+    if (m_bMoveBoxHasMembers && !CanMoveBoxBy(m_moveLow, m_moveHigh, v))
+      return FALSE;
+    for (const CDesignItem* pMember : m_ownRuleMovers)
+      if (!pMember->CanMoveTo(v))
+        return FALSE;
+    return TRUE;
+  }
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
     if (!ItemAt(m_Members, pos)->CanMoveTo(v))
       return FALSE;
   return TRUE;
+}
+
+void CGroupItem::KeepForDrag()
+{
+  m_ownRuleMovers.clear();
+  m_bMoveBoxHasMembers = FALSE;
+  m_movedDrawing.Clear();
+  m_ownImageMembers.clear();
+  for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
+    CDesignItem* pMember = ItemAt(m_Members, pos);
+    if (pMember->IsMoveImageItsOutline())
+      m_movedDrawing.Append(OutlineOf(*pMember));
+    else
+      m_ownImageMembers.push_back(pMember);
+    CVRX2DPoint low;
+    CVRX2DPoint high;
+    if (!pMember->GetMoveBox(low, high)) {
+      m_ownRuleMovers.push_back(pMember);
+      continue;
+    }
+    if (!m_bMoveBoxHasMembers) {
+      m_moveLow = low;
+      m_moveHigh = high;
+      m_bMoveBoxHasMembers = TRUE;
+      continue;
+    }
+    m_moveLow = CVRX2DPoint(std::min(m_moveLow.GetX(), low.GetX()), std::min(m_moveLow.GetY(), low.GetY()));
+    m_moveHigh = CVRX2DPoint(std::max(m_moveHigh.GetX(), high.GetX()), std::max(m_moveHigh.GetY(), high.GetY()));
+  }
+  m_bMoveBoxKept = TRUE;
+  m_bDrawingKept = TRUE;
+}
+
+void CGroupItem::ForgetDrag()
+{
+  m_bMoveBoxKept = FALSE;
+  m_bDrawingKept = FALSE;
+  m_ownRuleMovers.clear();
+  m_ownImageMembers.clear();
+  m_movedDrawing.Clear();
 }
 
 // The images are inverted: in what order the members draw them, and on how many DCs, leaves the
@@ -550,20 +610,31 @@ void CGroupItem::DrawTrackEntities(CWorkbenchView* pView) { CDesignItem::DrawTra
 void CGroupItem::DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator)
 {
   const CVRX2DTransformationMatrix move(m_vMembersTrack);
+  if (m_bDrawingKept && m_bMembersTrackMade) {
+    translator.TranslateMovedDrawList(m_movedDrawing, move);
+    for (CDesignItem* pMember : m_ownImageMembers)
+      pMember->DrawTrackEntities(pView, translator);
+    return;
+  }
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);
-    if (m_bMembersTrackMade && pMember->IsMoveImageItsOutline())
-      translator.TranslateMoved(OutlineOf(*pMember), move);
-    else
+    if (!m_bMembersTrackMade || !pMember->IsMoveImageItsOutline())
       pMember->DrawTrackEntities(pView, translator);
+    else
+      translator.TranslateMoved(OutlineOf(*pMember), move);
   }
 }
 
 void CGroupItem::GenerateMoveTrackEntities(const CVRX2DVector& v)
 {
-  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    if (CDesignItem* pMember = ItemAt(m_Members, pos); !pMember->IsMoveImageItsOutline())
+  if (m_bDrawingKept) {
+    for (CDesignItem* pMember : m_ownImageMembers)
       pMember->GenerateMoveTrackEntities(v);
+  } else {
+    for (POSITION pos = m_Members.GetHeadPosition(); pos;)
+      if (CDesignItem* pMember = ItemAt(m_Members, pos); !pMember->IsMoveImageItsOutline())
+        pMember->GenerateMoveTrackEntities(v);
+  }
   m_vMembersTrack = v;
   m_bMembersTrackMade = TRUE;
 }

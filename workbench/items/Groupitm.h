@@ -4,7 +4,10 @@
 // its units' outlines that lie on its bounding box to snapping and joining, so that a group
 // joins other units like one large unit. The move group is a temporary group of the selection:
 // it does not own its members and gives them back unchanged.
+#include <vector>
+
 #include "platform/core/List.h"
+#include "views/Drawlist.h"
 #include "support/Ownarray.h"
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/snap/Likalign.h"
@@ -38,7 +41,10 @@ public:
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
   void StartMove(CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
+  // Every member must be able to move by v. While the group is dragged, the boxes of the members
+  // that go by their box alone are taken together once, at the start.
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
+  BOOL GetMoveBox(CVRX2DPoint&, CVRX2DPoint&) const override { return FALSE; }
   void DrawTrackEntities(CWorkbenchView* pView) override;
   void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator) override;
   void Offset(const CVRX2DVector& v) override;
@@ -95,11 +101,25 @@ protected:
   // not made yet keeps the box it was stored with.
   void BuildEntities(BOOL bKeepStoredBox);
   void InvalidateOwnRect(CWorkbenchView* pView);
+  // While the group is dragged: its members' boxes taken together for CanMoveTo, and the
+  // outlines that are move images kept for drawing them at each step.
+  void KeepForDrag();
+  void ForgetDrag();
 
   CObList m_Members;
   // The offset of the members' move image, once one was made.
   CVRX2DVector m_vMembersTrack;
   BOOL m_bMembersTrackMade = FALSE;
+  // Kept while the group is dragged: the box around the members that go by their box alone, and
+  // the members with rules of their own.
+  BOOL m_bMoveBoxKept = FALSE;
+  BOOL m_bMoveBoxHasMembers = FALSE;
+  CVRX2DPoint m_moveLow;
+  CVRX2DPoint m_moveHigh;
+  std::vector<const CDesignItem*> m_ownRuleMovers;
+  BOOL m_bDrawingKept = FALSE;
+  CDrawList m_movedDrawing;
+  std::vector<CDesignItem*> m_ownImageMembers;
   CVRX2DEntityArray m_ExtentEnts;
   CAlignmentEntityArray m_ComponentEnts;
 

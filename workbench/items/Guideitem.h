@@ -34,6 +34,7 @@ public:
   void StartMove(CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
   BOOL CanMoveTo(const CVRX2DVector& v) const override;
+  BOOL GetMoveBox(CVRX2DPoint&, CVRX2DPoint&) const override { return FALSE; }
   void DrawTrackEntities(CWorkbenchView* pView) override;
   // A guideline draws its image on a DC of its own, as it always does.
   void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator) override;

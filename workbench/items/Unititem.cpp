@@ -211,7 +211,11 @@ void CUnitItem::Offset(const CVRX2DVector& v)
   const CVRX2DTransformationMatrix move(v);
   m_ElevationEnts.Transform(move);
   m_ComponentOutlines.Transform(move);
-  ForgetDrawing();
+  // The copy drawn moves with the entities (a move of thousands of units would copy them all
+  // again at the next paint); the snap highlights depend on the neighbours, found again.
+  if (m_bElevationDrawListKnown)
+    m_ElevationDrawList.Transform(move);
+  m_nHighlightRevision = 0;
 }
 
 void CUnitItem::ForgetDrawing()

@@ -35,6 +35,13 @@ void CScaleViewTranslator::TranslateMoved(const CVRX2DEntityArray& entities, con
   CDCTranslator::TranslateMoved(entities, move);
 }
 
+void CScaleViewTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
+{
+  CSavedDC saved(GetDC());
+  GetDC()->SetROP2(GetDrawMode());
+  CDCTranslator::TranslateMovedDrawList(list, move);
+}
+
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
 
 CTrackerTranslator::CTrackerTranslator(CDC* pDC, CScaleView* pView, int nPenStyle)

@@ -19,6 +19,7 @@ public:
   void Translate(const CVRX2DEntityArray& entities) override;
   void TranslateDrawList(const CDrawList& list) override;
   void TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move) override;
+  void TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move) override;
   CPoint ConvertPoint(CVRX2DPoint point) override;
 
 protected:
