@@ -83,11 +83,14 @@ public:
   ~CScreenPaints() override { m_widget->removeEventFilter(this); }
   bool eventFilter(QObject*, QEvent* event) override
   {
-    if (event->type() == QEvent::Paint)
+    if (event->type() == QEvent::Paint) {
       shown += static_cast<QPaintEvent*>(event)->region();
+      ++count;
+    }
     return false;
   }
   QRegion shown;
+  int count = 0;
 
 private:
   QWidget* m_widget;
@@ -251,6 +254,30 @@ TEST_F(WndTest, DrawingOutsidePaintingIsShownOnceTheEventsRun)
   Pump();
   EXPECT_TRUE(screen.shown.contains(QRect(10, 10, 180, 129)));
   EXPECT_EQ(wnd.GetSurfacePixel(100, 138), RGB(0, 0, 0));
+  wnd.DestroyWindow();
+}
+
+// An invalid area reaches the screen in one paint: what the window paints into its surface there
+// is shown by the screen paint under way, not by another asked for from inside it.
+TEST_F(WndTest, AnInvalidAreaIsPaintedAndShownOnce)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  CScreenPaints screen(wnd.m_hWnd);
+  for (int i = 0; i < 5; ++i)
+    Pump();
+  screen.shown = QRegion();
+  screen.count = 0;
+  wnd.paints.clear();
+  wnd.paintColour = RGB(0, 128, 0);
+  const CRect area(20, 30, 120, 90);
+  wnd.InvalidateRect(&area, FALSE);
+  for (int i = 0; i < 5; ++i)
+    Pump();
+  ASSERT_EQ(wnd.paints.size(), 1u);
+  EXPECT_EQ(screen.count, 1);
+  EXPECT_TRUE(screen.shown.contains(QRect(20, 30, 100, 60)));
+  EXPECT_EQ(wnd.GetSurfacePixel(119, 89), RGB(0, 128, 0));
   wnd.DestroyWindow();
 }
 

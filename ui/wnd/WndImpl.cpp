@@ -362,6 +362,11 @@ void CWndImpl::RequestPaint()
 
 void CWndImpl::Blit(const CRect& rect)
 {
+  // The end of a paint handler's painting is shown with the rest of that paint.
+  if (m_bInPaint) {
+    m_touchedInPaint.UnionRect(m_touchedInPaint, rect);
+    return;
+  }
   if (m_pClient && m_bOwnerPaints)
     m_pClient->update(ToQRect(rect));
 }
@@ -413,7 +418,7 @@ void CWndImpl::AddSharpPicture(const QRect& rect, const QImage& image, const QRe
     m_pClient->update(rect);
 }
 
-void CWndImpl::PaintNow()
+void CWndImpl::PaintNow(const QRegion& showing)
 {
   if (m_bInPaint || m_invalid.IsEmpty() || !m_pWnd->m_hWnd)
     return;
@@ -421,18 +426,24 @@ void CWndImpl::PaintNow()
   m_touchedInPaint = CRect();
   m_pWnd->SendMessage(WM_PAINT);
   m_bInPaint = false;
-  if (!m_touchedInPaint.IsRectEmpty() && m_pClient && m_bOwnerPaints)
-    m_pClient->update(ToQRect(m_touchedInPaint));
+  if (!m_touchedInPaint.IsRectEmpty() && m_pClient && m_bOwnerPaints) {
+    // What the screen paint under way shows needs no second one: asking for it from inside
+    // that paint would copy the whole area to the screen twice.
+    const QRegion rest = QRegion(ToQRect(m_touchedInPaint)) - showing;
+    if (!rest.isEmpty())
+      m_pClient->update(rest);
+  }
   // A handler that did not paint leaves nothing pending, so painting cannot loop.
   m_invalid.Clear();
   m_bErase = false;
 }
 
-void CWndImpl::OnPaintEvent(const QRect& rect)
+void CWndImpl::OnPaintEvent(const QRegion& region)
 {
-  PaintNow();
+  PaintNow(region);
   if (!m_pClient)
     return;
+  const QRect rect = region.boundingRect();
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
   painter.drawImage(rect, surface->Image(), rect);
@@ -601,7 +612,7 @@ bool CWndBridge::eventFilter(QObject* watched, QEvent* event)
   switch (event->type()) {
   case QEvent::Paint:
     if (isClient && ownerPaints) {
-      m_pImpl->OnPaintEvent(static_cast<QPaintEvent*>(event)->rect());
+      m_pImpl->OnPaintEvent(static_cast<QPaintEvent*>(event)->region());
       return true;
     }
     break;

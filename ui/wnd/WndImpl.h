@@ -87,8 +87,9 @@ public:
   // The places of the sharp pictures shown now.
   std::vector<QRect> SharpPictureRects() const;
   // Runs WM_PAINT when something is invalid.
-  void PaintNow();
-  void OnPaintEvent(const QRect& rect);
+  // Paints what is invalid into the surface; the part of it outside showing is then shown.
+  void PaintNow(const QRegion& showing = QRegion());
+  void OnPaintEvent(const QRegion& region);
   void OnResized();
   void Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& uncovered);
   COLORREF BackgroundColour() const { return m_background; }
