@@ -89,6 +89,14 @@ public:
     }
     return false;
   }
+  // The window's first paints, shown whole, come first: what is counted starts after them.
+  void AfterFirstPaints()
+  {
+    for (int i = 0; i < 5; ++i)
+      Pump();
+    shown = QRegion();
+    count = 0;
+  }
   QRegion shown;
   int count = 0;
 
@@ -239,10 +247,7 @@ TEST_F(WndTest, DrawingOutsidePaintingIsShownOnceTheEventsRun)
   CTestWnd wnd;
   ASSERT_TRUE(wnd.Make());
   CScreenPaints screen(wnd.m_hWnd);
-  // The window's first paints, shown whole, come first.
-  for (int i = 0; i < 5; ++i)
-    Pump();
-  screen.shown = QRegion();
+  screen.AfterFirstPaints();
   CDC* dc = wnd.GetDC();
   for (int y = 10; y < 140; y += 4) {
     dc->MoveTo(10, y);
@@ -264,10 +269,7 @@ TEST_F(WndTest, AnInvalidAreaIsPaintedAndShownOnce)
   CTestWnd wnd;
   ASSERT_TRUE(wnd.Make());
   CScreenPaints screen(wnd.m_hWnd);
-  for (int i = 0; i < 5; ++i)
-    Pump();
-  screen.shown = QRegion();
-  screen.count = 0;
+  screen.AfterFirstPaints();
   wnd.paints.clear();
   wnd.paintColour = RGB(0, 128, 0);
   const CRect area(20, 30, 120, 90);

@@ -77,6 +77,20 @@ CVRX2DEntityArray Lines(std::initializer_list<CVRX2DLine> lines)
     entities.Add(line.Clone());
   return entities;
 }
+
+// Lines of two categories that meet end to end, a zero-length line, lines cut at the bitmap and
+// at 16 bits, and an arc after them.
+CVRX2DEntityArray MixedLinesAndAnArc()
+{
+  CVRX2DEntityArray entities = Lines(
+      {CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)), CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
+       CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
+       CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)), CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
+       CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
+       CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
+  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
+  return entities;
+}
 }  // namespace
 
 TEST_F(XltgdiTest, ALineEndsOnItsLastPixelAndAZeroLineIsOnePixel)
@@ -170,13 +184,7 @@ TEST_F(XltgdiTest, InvertedDrawingTwiceRestoresEveryPixel)
 // 16 bits.
 TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
 {
-  CVRX2DEntityArray entities = Lines(
-      {CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)), CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
-       CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
-       CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)), CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
-       CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
-       CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
-  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
+  CVRX2DEntityArray entities = MixedLinesAndAnArc();
   for (const CVRX2DLine& line : {CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)),
                                  CVRX2DLine(13, CVRX2DPoint(36, 2), CVRX2DPoint(36, 39))})
     entities.Add(line.Clone());
@@ -206,13 +214,7 @@ TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
 // with the category pens and with the DC's dotted pen, over a background that is not uniform.
 TEST_F(XltgdiTest, InvertedGatheredAndMovedLinesSetThePixelsOfLinesDrawnOneByOne)
 {
-  CVRX2DEntityArray entities = Lines(
-      {CVRX2DLine(20, CVRX2DPoint(2, 10), CVRX2DPoint(30, 10)), CVRX2DLine(13, CVRX2DPoint(15, 2), CVRX2DPoint(15, 10)),
-       CVRX2DLine(13, CVRX2DPoint(15, 10), CVRX2DPoint(33, 25)),
-       CVRX2DLine(20, CVRX2DPoint(15, 20), CVRX2DPoint(15, 10)), CVRX2DLine(20, CVRX2DPoint(7, 7), CVRX2DPoint(7, 7)),
-       CVRX2DLine(20, CVRX2DPoint(-5, 30), CVRX2DPoint(50, 33)),
-       CVRX2DLine(20, CVRX2DPoint(0, 36), CVRX2DPoint(40000, 36))});
-  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 8, CVRXAngle(0.0), CVRXAngle(0.3), CVRXAngle(2.0)));
+  CVRX2DEntityArray entities = MixedLinesAndAnArc();
   entities.Add(CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)).Clone());
   const CVRX2DTransformationMatrix move(CVRX2DVector(1.75, -2.5));
   CVRX2DEntityArray moved(entities);
