@@ -80,6 +80,34 @@ double DeviceAngle(double x, double y, double cx, double cy)
   // Counter-clockwise as seen on the device, whose y axis points down.
   return std::atan2(-(y - cy), x - cx);
 }
+
+// Hands plot the address of each pixel LinePoints gives from a to b (the last left out), in
+// order, without making the list; the line lies wholly inside the buffer.
+template <class Plot>
+void WalkLine(const CPixelBuffer& buffer, CPoint a, CPoint b, Plot&& plot)
+{
+  const int dx = std::abs(b.x - a.x);
+  const int dy = std::abs(b.y - a.y);
+  const std::ptrdiff_t stride = buffer.stride;
+  const std::ptrdiff_t stepX = a.x < b.x ? 1 : -1;
+  const std::ptrdiff_t stepY = a.y < b.y ? stride : -stride;
+  std::uint32_t* px = buffer.bits + static_cast<std::ptrdiff_t>(a.y) * stride + a.x;
+  const bool xMajor = dx >= dy;
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
+  const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
+  int err = 2 * minor - major;
+  for (int i = 0; i < major; ++i) {
+    plot(px);
+    if (err > 0) {
+      px += minorStep;
+      err -= 2 * major;
+    }
+    err += 2 * minor;
+    px += majorStep;
+  }
+}
 }  // namespace
 
 CRasterizer::CRasterizer(const CPixelBuffer& buffer, const CRectRegion* clip) : m_buffer(buffer), m_pClip(clip) {}
@@ -315,25 +343,13 @@ const CStyledInk& CRasterizer::InkOf(const CLinePen& pen)
 
 void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state)
 {
-  // The pixels of LinePoints and the pattern of StyledPixel, the pattern looked up in one
-  // period of it and the raster operation in the ink's masks.
+  // The pattern of StyledPixel, looked up in one period of it, and the raster operation in the
+  // ink's masks.
   const CStyledInk& ink = InkOf(pen);
-  const int dx = std::abs(b.x - a.x);
-  const int dy = std::abs(b.y - a.y);
-  const std::ptrdiff_t stride = m_buffer.stride;
-  const std::ptrdiff_t stepX = a.x < b.x ? 1 : -1;
-  const std::ptrdiff_t stepY = a.y < b.y ? stride : -stride;
-  std::uint32_t* px = m_buffer.bits + static_cast<std::ptrdiff_t>(a.y) * stride + a.x;
-  const bool xMajor = dx >= dy;
-  const int major = xMajor ? dx : dy;
-  const int minor = xMajor ? dy : dx;
-  const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
-  const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
   const int period = ink.period;
   int phase = state.position % period;
-  state.position += major;
-  int err = 2 * minor - major;
-  for (int i = 0; i < major; ++i) {
+  state.position += std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+  WalkLine(m_buffer, a, b, [&](std::uint32_t* px) {
     const std::uint32_t dst = *px;
     if (ink.on[static_cast<size_t>(phase)])
       *px = 0xff000000u | (~dst & ink.onFlip) | (dst & ink.onKeep);
@@ -341,42 +357,14 @@ void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleStat
       *px = 0xff000000u | (~dst & ink.gapFlip) | (dst & ink.gapKeep);
     if (++phase == period)
       phase = 0;
-    if (err > 0) {
-      px += minorStep;
-      err -= 2 * major;
-    }
-    err += 2 * minor;
-    px += majorStep;
-  }
+  });
 }
 
 void CRasterizer::SolidLine(CPoint a, CPoint b, std::uint32_t color, int rop)
 {
-  // The same pixels as LinePoints, without the list.
-  const int dx = std::abs(b.x - a.x);
-  const int dy = std::abs(b.y - a.y);
-  const std::ptrdiff_t stride = m_buffer.stride;
-  const std::ptrdiff_t stepX = a.x < b.x ? 1 : -1;
-  const std::ptrdiff_t stepY = a.y < b.y ? stride : -stride;
-  std::uint32_t* px = m_buffer.bits + static_cast<std::ptrdiff_t>(a.y) * stride + a.x;
   const bool copy = rop == R2_COPYPEN;
   const std::uint32_t copied = Mix(rop, color, 0);
-  auto plot = [&] { *px = copy ? copied : Mix(rop, color, *px); };
-  const bool xMajor = dx >= dy;
-  const int major = xMajor ? dx : dy;
-  const int minor = xMajor ? dy : dx;
-  const std::ptrdiff_t majorStep = xMajor ? stepX : stepY;
-  const std::ptrdiff_t minorStep = xMajor ? stepY : stepX;
-  int err = 2 * minor - major;
-  for (int i = 0; i < major; ++i) {
-    plot();
-    if (err > 0) {
-      px += minorStep;
-      err -= 2 * major;
-    }
-    err += 2 * minor;
-    px += majorStep;
-  }
+  WalkLine(m_buffer, a, b, [&](std::uint32_t* px) { *px = copy ? copied : Mix(rop, color, *px); });
 }
 
 void CRasterizer::PlotPoints(const std::vector<CPoint>& points, const CLinePen& pen)

@@ -229,22 +229,24 @@ void CGroupItem::AddComponentEnts()
   BuildEntities(FALSE);
 }
 
-void CGroupItem::UpdateComponentEnts()
+void CGroupItem::MakeMembersWhole()
 {
   // Bottom-up: a nested group copies its entities into this one, so it must be whole first.
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
     if (auto* pGroup = dynamic_cast<CGroupItem*>(ItemAt(m_Members, pos)))
       pGroup->UpdateComponentEnts();
   MakeMemberUnits();
+}
+
+void CGroupItem::UpdateComponentEnts()
+{
+  MakeMembersWhole();
   BuildEntities(FALSE);
 }
 
 void CGroupItem::MakeBox()
 {
-  for (POSITION pos = m_Members.GetHeadPosition(); pos;)
-    if (auto* pGroup = dynamic_cast<CGroupItem*>(ItemAt(m_Members, pos)))
-      pGroup->UpdateComponentEnts();
-  MakeMemberUnits();
+  MakeMembersWhole();
   ClearEntities();
   CExtentsInOrder extents;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)

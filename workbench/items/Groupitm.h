@@ -97,6 +97,8 @@ public:
 protected:
   CGroupItem(int itemType, const CObList& items);
   void MakeMemberUnits();
+  // Makes the nested groups whole, bottom-up, and then the unit members.
+  void MakeMembersWhole();
   // Rebuilds every derived entity from the members; with bKeepStoredBox a group whose units are
   // not made yet keeps the box it was stored with.
   void BuildEntities(BOOL bKeepStoredBox);

@@ -14,32 +14,31 @@ CScaleViewTranslator::CScaleViewTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC,
 
 int CScaleViewTranslator::GetDrawMode() const { return R2_COPYPEN; }
 
-void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
+void CScaleViewTranslator::InDrawMode(const std::function<void()>& draw)
 {
   CSavedDC saved(GetDC());
   GetDC()->SetROP2(GetDrawMode());
-  CDCTranslator::Translate(entities);
+  draw();
+}
+
+void CScaleViewTranslator::Translate(const CVRX2DEntityArray& entities)
+{
+  InDrawMode([&] { CDCTranslator::Translate(entities); });
 }
 
 void CScaleViewTranslator::TranslateDrawList(const CDrawList& list)
 {
-  CSavedDC saved(GetDC());
-  GetDC()->SetROP2(GetDrawMode());
-  CDCTranslator::TranslateDrawList(list);
+  InDrawMode([&] { CDCTranslator::TranslateDrawList(list); });
 }
 
 void CScaleViewTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX2DTransformationMatrix& move)
 {
-  CSavedDC saved(GetDC());
-  GetDC()->SetROP2(GetDrawMode());
-  CDCTranslator::TranslateMoved(entities, move);
+  InDrawMode([&] { CDCTranslator::TranslateMoved(entities, move); });
 }
 
 void CScaleViewTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
 {
-  CSavedDC saved(GetDC());
-  GetDC()->SetROP2(GetDrawMode());
-  CDCTranslator::TranslateMovedDrawList(list, move);
+  InDrawMode([&] { CDCTranslator::TranslateMovedDrawList(list, move); });
 }
 
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }

@@ -1,6 +1,7 @@
 #pragma once
 // Translators that draw on a scale view: with the pens of the entity categories, or with one
 // black pen in an inverting raster mode for the rubber-band feedback of a drag.
+#include <functional>
 #include <memory>
 
 #include "views/Xltgdi.h"
@@ -29,6 +30,9 @@ protected:
   CScaleView* m_pView;
 
 private:
+  // Runs draw with the DC in the draw mode, and puts the DC's state back after.
+  void InDrawMode(const std::function<void()>& draw);
+
   CWorldToClient m_toClient;
 };
 

@@ -68,18 +68,19 @@ void CWorkbenchView::RemoveAlignmentEntities(CDesignItem* pItem) { m_Snap.Remove
 
 void CWorkbenchView::UpdateAlignmentEntities(CDesignItem* pItem)
 {
-  // The entries taken out are filled in again rather than deleted and made anew.
-  std::vector<CAlignmentEntity*> spare;
-  m_Snap.RemoveItem(pItem, &spare);
-  try {
-    AddAlignmentEntities(pItem, &spare);
-  } catch (...) {
-    for (CAlignmentEntity* pEntry : spare)
-      delete pEntry;
-    throw;
-  }
-  for (CAlignmentEntity* pEntry : spare)
-    delete pEntry;
+  // The entries taken out are filled in again rather than deleted and made anew; those not
+  // needed again go when this returns or throws.
+  struct CSpare
+  {
+    std::vector<CAlignmentEntity*> entries;
+    ~CSpare()
+    {
+      for (CAlignmentEntity* pEntry : entries)
+        delete pEntry;
+    }
+  } spare;
+  m_Snap.RemoveItem(pItem, &spare.entries);
+  AddAlignmentEntities(pItem, &spare.entries);
 }
 
 void CWorkbenchView::EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable)
