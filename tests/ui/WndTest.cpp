@@ -1,6 +1,11 @@
 // Guards the window model: painting through the invalid region into the retained surface, mouse
 // messages with their key flags, capture, timers by id, posted messages and cursor requests.
 #include <algorithm>
+#include <cstdlib>
+#include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include <QPaintEvent>
 #include <QRegion>
@@ -455,3 +460,30 @@ TEST_F(WndTest, WindowRectangleOfATopLevelWindowIsWhereMoveWindowPutIt)
   EXPECT_EQ(again, r);
   wnd.DestroyWindow();
 }
+
+#if defined(__GLIBC__)
+#if defined(__SANITIZE_ADDRESS__)
+#define PANECRAFT_OWN_ALLOCATOR 0
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define PANECRAFT_OWN_ALLOCATOR 0
+#endif
+#endif
+#ifndef PANECRAFT_OWN_ALLOCATOR
+#define PANECRAFT_OWN_ALLOCATOR 1
+#endif
+
+// The blocks a mass delete frees are put in their places as they go, not kept in fast lists
+// for the next paint's first large allocation to sort.
+TEST(QtApp, SmallBlocksFreedInBulkAreNotLeftInFastLists)
+{
+  if (!PANECRAFT_OWN_ALLOCATOR)
+    GTEST_SKIP() << "the sanitizer's allocator keeps its own lists";
+  std::vector<void*> blocks;
+  for (int i = 0; i < 20000; ++i)
+    blocks.push_back(std::malloc(48));
+  for (void* p : blocks)
+    std::free(p);
+  EXPECT_EQ(mallinfo2().fsmblks, 0u);
+}
+#endif

@@ -81,6 +81,10 @@ public:
   // A vertical line on the box's left or right side, or a horizontal one on its top or bottom.
   BOOL Hold(const CVRX2DLine& line) const
   {
+    // Most lines of a large group lie well inside its box: they are turned away on their
+    // coordinates before their direction, an arc tangent, is worked out.
+    if (!NearASide(line))
+      return FALSE;
     const CVRXAngle direction = line.GetAngle();
     if (CVRX2DLine::IsVerticalDirection(direction))
       return line.IsColinear(m_left, direction, m_leftDirection) ||
@@ -92,6 +96,25 @@ public:
   }
 
 private:
+  // Whether the line can pass the tests of Hold at all: a vertical side takes a line whose start
+  // lies within the point tolerance of its x, a horizontal side (its slope is nought) a line
+  // whose y-intercept lies within it of its y. Twice the tolerance leaves room for rounding.
+  BOOL NearASide(const CVRX2DLine& line) const
+  {
+    const double reach = 2.0 * CVRX2DPoint::GetTolerance();
+    const CVRX2DPoint& start = line.GetStartPoint();
+    const CVRX2DPoint& end = line.GetEndPoint();
+    const double left = m_left.GetStartPoint().GetX();
+    const double right = m_right.GetStartPoint().GetX();
+    if (std::fabs(start.GetX() - left) <= reach || std::fabs(start.GetX() - right) <= reach)
+      return TRUE;
+    if (end.GetX() == start.GetX())
+      return FALSE;
+    const double intercept = start.GetY() - start.GetX() * ((end.GetY() - start.GetY()) / (end.GetX() - start.GetX()));
+    return std::fabs(intercept - m_bottom.GetStartPoint().GetY()) <= reach ||
+           std::fabs(intercept - m_top.GetStartPoint().GetY()) <= reach;
+  }
+
   CVRX2DLine m_bottom;
   CVRX2DLine m_right;
   CVRX2DLine m_top;
