@@ -91,14 +91,14 @@ CSizedComponentArray& CSizedComponentArray::operator=(const CSizedComponentArray
   if (&source == this)
     return *this;
   CSizedComponentArray copy;
+  copy.m_data.reserve(source.m_data.size());
   for (int i = 0; i < source.GetSize(); ++i) {
     const CSizedComponent* component = source.GetAt(i);
     copy.Add(component ? new CSizedComponent(*component) : nullptr);
   }
+  // The copies are handed over whole: every unit copy copies its components.
   RemoveAll();
-  for (int i = 0; i < copy.GetSize(); ++i)
-    Add(copy.GetAt(i));
-  copy.RemoveAllNoDelete();
+  m_data.swap(copy.m_data);
   return *this;
 }
 

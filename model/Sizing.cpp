@@ -19,6 +19,7 @@ CSizingHandleArray& CSizingHandleArray::operator=(const CSizingHandleArray& sour
   if (&source == this)
     return *this;
   RemoveAll();
+  m_data.reserve(source.m_data.size());
   for (int i = 0; i < source.GetSize(); ++i) {
     const CSizingHandle* handle = source.GetAt(i);
     CSizingHandle* copy = handle ? new (std::nothrow) CSizingHandle(*handle) : nullptr;

@@ -38,6 +38,7 @@ CClonableObArray& CClonableObArray::operator=(const CClonableObArray& source)
   if (&source == this)
     return *this;
   CClonableObArray copy;
+  copy.m_data.reserve(source.m_data.size());
   for (CObject* ob : source) {
     if (!ob) {
       copy.Add(nullptr);

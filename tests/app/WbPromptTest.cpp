@@ -2,7 +2,8 @@
 // tip and, under the pointer, its prompt, which goes when the pointer leaves the bar; the size
 // of a selected unit follows a resize; the pointer's coordinates go with the Workbench; the
 // texts of one action (one per unit deselected) are shown together with the next paint, and
-// setting them paints nothing at once.
+// setting them paints nothing at once; Select All and Paste leave the size of the last unit they
+// select in the bar.
 #include <QAction>
 #include <QLabel>
 #include <QPointer>
@@ -10,6 +11,7 @@
 #include <QToolBar>
 
 #include "WbGuiFixture.h"
+#include "model/Stdunit.h"
 #include "ui/frame/CtrlBar.h"
 #include "ui/wnd/Resource.h"
 #include "workbench/tools/Wbtools.h"
@@ -149,4 +151,42 @@ TEST_F(WbPromptTest, DeselectingManyUnitsPaintsNothingAtOnceAndTheBarShowsTheLas
   EXPECT_GE(bar.paints, 1) << "the last text is shown with the next paint";
   EXPECT_LE(bar.paints, 2) << "once, not once for each text";
   EXPECT_GE(workbench.paints, 1);
+}
+
+TEST_F(WbPromptTest, SelectAllAndPasteShowTheSizeOfTheLastUnitTheySelect)
+{
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pSmall = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 4, client.Height() / 2));
+  CUnitItem* pLarge = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() * 3 / 4, client.Height() / 2));
+  ASSERT_NE(pSmall, nullptr);
+  ASSERT_NE(pLarge, nullptr);
+  auto* pLargeUnit = dynamic_cast<CStandardUnit*>(pLarge->GetUnit());
+  ASSERT_NE(pLargeUnit, nullptr);
+  pLargeUnit->SetSizeCode("GL4030");
+  pLarge->UpdateUnitInfo();
+  View()->UpdateAlignmentEntities(pLarge);
+  const CString small = pSmall->GetSizeInfo();
+  const CString large = pLarge->GetSizeInfo();
+  ASSERT_NE(small.Find("36x24"), -1) << small.c_str();
+  ASSERT_NE(small, large);
+
+  // The large unit stands last in the design.
+  Command(ID_SELECT_ALL);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 2);
+  EXPECT_EQ(Pane(1), large);
+
+  // Copied in the order selected, the small unit last; an empty place clicked clears the pane.
+  View()->DeselectAll();
+  View()->Select(pLarge);
+  View()->Select(pSmall);
+  Command(ID_EDIT_COPY);
+  const CPoint empty(client.Width() - 10, 10);
+  Click(empty);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 0);
+  ASSERT_EQ(Pane(1), "");
+  Command(ID_EDIT_PASTE);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 2);
+  ASSERT_EQ(View()->GetItemList()->GetCount(), 4);
+  EXPECT_EQ(Pane(1), small);
+  EXPECT_TRUE(Messages().empty());
 }

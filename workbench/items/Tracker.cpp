@@ -216,35 +216,42 @@ CRect CItemTracker::MakeHandleRect(int x, int y, int width, int height)
   return CRect(left, top, left + width, top + height);
 }
 
+CRect CItemTracker::HandleRect(const CWorldToClient& toClient, const CSizingHandle& handle)
+{
+  const CPoint p = toClient(handle.GetPoint());
+  return MakeHandleRect(p.x, p.y, kHandleSize, kHandleSize);
+}
+
 CRect CItemTracker::GetHandleRect(int handle) const
 {
-  CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
-  const CPoint p = m_pView->WorldToClient(pHandles->GetAt(handle)->GetPoint());
-  return MakeHandleRect(p.x, p.y, kHandleSize, kHandleSize);
+  return HandleRect(m_pView->GetWorldToClient(), *m_pItem->GetSizingHandles(m_pView)->GetAt(handle));
 }
 
 CRect CItemTracker::GetHandlesBounds() const
 {
+  const CSizingHandleArray& handles = *m_pItem->GetSizingHandles(m_pView);
+  const CWorldToClient toClient = m_pView->GetWorldToClient();
   CRect bounds;
-  for (int i = 0; i < m_pItem->GetSizingHandles(m_pView)->GetSize(); ++i)
-    bounds.UnionRect(bounds, GetHandleRect(i));
+  for (int i = 0; i < handles.GetSize(); ++i)
+    bounds.UnionRect(bounds, HandleRect(toClient, *handles.GetAt(i)));
   return bounds;
 }
 
 void CItemTracker::Draw(CDC* pDC)
 {
-  CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
-  if (pHandles->GetSize() == 0)
+  const CSizingHandleArray& handles = *m_pItem->GetSizingHandles(m_pView);
+  if (handles.GetSize() == 0)
     return;
   const COLORREF color = m_pItem->GetColor();
   // The handles are in client pixels: one mapping for all of them (a selection of many units
   // draws thousands). A handle is a square of the item's colour, border and inside alike.
+  const CWorldToClient toClient = m_pView->GetWorldToClient();
   const int saved = pDC->SaveDC();
   pDC->SetMapMode(MM_TEXT);
   pDC->SetWindowOrg(0, 0);
   pDC->SetViewportOrg(0, 0);
-  for (int i = 0; i < pHandles->GetSize(); ++i) {
-    const CRect rect = GetHandleRect(i);
+  for (int i = 0; i < handles.GetSize(); ++i) {
+    const CRect rect = HandleRect(toClient, *handles.GetAt(i));
     pDC->FillSolidRect(&rect, color);
     m_pView->ValidateRect(&rect);
   }
@@ -256,12 +263,13 @@ void CItemTracker::DrawMovedHandles(BOOL bDraw)
   auto* pUnit = dynamic_cast<CUnitItem*>(m_pItem);
   if (!pUnit)
     return;
-  CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
+  const CSizingHandleArray& handles = *m_pItem->GetSizingHandles(m_pView);
+  const CWorldToClient toClient = m_pView->GetWorldToClient();
   CDC* pDC = bDraw ? m_pView->GetViewDC() : nullptr;
-  for (int i = 0; i < pHandles->GetSize(); ++i) {
+  for (int i = 0; i < handles.GetSize(); ++i) {
     if (!pUnit->IsHandleMoved(i))
       continue;
-    const CRect rect = GetHandleRect(i);
+    const CRect rect = HandleRect(toClient, *handles.GetAt(i));
     if (bDraw)
       pDC->FillSolidRect(&rect, kMovedHandleColor);
     else
@@ -273,19 +281,21 @@ void CItemTracker::DrawMovedHandles(BOOL bDraw)
 
 void CItemTracker::Invalidate()
 {
-  CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
-  for (int i = 0; i < pHandles->GetSize(); ++i) {
-    const CRect rect = GetHandleRect(i);
+  const CSizingHandleArray& handles = *m_pItem->GetSizingHandles(m_pView);
+  const CWorldToClient toClient = m_pView->GetWorldToClient();
+  for (int i = 0; i < handles.GetSize(); ++i) {
+    const CRect rect = HandleRect(toClient, *handles.GetAt(i));
     m_pView->InvalidateRect(&rect, TRUE);
   }
 }
 
 int CItemTracker::HitTestHandle(const CVRX2DPoint& point)
 {
-  const CPoint p = m_pView->WorldToClient(point);
-  CSizingHandleArray* pHandles = m_pItem->GetSizingHandles(m_pView);
-  for (int i = 0; i < pHandles->GetSize(); ++i)
-    if (GetHandleRect(i).PtInRect(p))
+  const CWorldToClient toClient = m_pView->GetWorldToClient();
+  const CPoint p = toClient(point);
+  const CSizingHandleArray& handles = *m_pItem->GetSizingHandles(m_pView);
+  for (int i = 0; i < handles.GetSize(); ++i)
+    if (HandleRect(toClient, *handles.GetAt(i)).PtInRect(p))
       return i;
   return -1;
 }

@@ -9,6 +9,8 @@
 #include "ui/wnd/Msg.h"
 
 class CDC;
+class CSizingHandle;
+class CWorldToClient;
 
 // The trackers' shared cursors.
 constexpr UINT kCursorNotAllowed = 5038;
@@ -113,6 +115,9 @@ public:
   CRect GetHandlesBounds() const;
 
 private:
+  // The handle's rectangle through a mapping taken once for all the handles of a call.
+  static CRect HandleRect(const CWorldToClient& toClient, const CSizingHandle& handle);
+
   friend class CMoveLoopClient;
   friend class CResizeLoopClient;
   // What RedrawFeedback draws: the move image or the resize outline.

@@ -259,9 +259,16 @@ void CUnitItem::Select(CWorkbenchView* pView)
 
 void CUnitItem::DisplaySizeInfo(CWorkbenchView* pView)
 {
+  // The unit is made now; its text is worked out when the bar is given it.
+  GetUnit();
+  pView->SetSizePaneText(this);
+}
+
+CString CUnitItem::GetSizeInfo()
+{
   const CString size = GetUnit()->GetSizeText(MeasurementUnits());
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("Unit size: %s\n", size.c_str());
-  pView->SetPaneText(1, size);
+  return size;
 }
 
 void CUnitItem::Deselect(CWorkbenchView* pView)

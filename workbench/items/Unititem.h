@@ -69,6 +69,8 @@ public:
   BOOL GetReportData(CScheduleReportDataArray& rows);
   // The unit's size in status pane 1, shown while it is selected and after each size change.
   void DisplaySizeInfo(CWorkbenchView* pView);
+  // The text pane 1 shows for the unit.
+  CString GetSizeInfo();
 
 private:
   // With bKeepPrototype the unit, just made from the stored attributes, is kept for the next

@@ -184,6 +184,7 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
   if (group->CanMoveTo(offset))
     group->Offset(offset);
   m_vPasteOrigin = w.AsVector();
+  const CSizeTextBatch batch(this);
   DeselectAll();
   // The items take the Workbench's alignment settings before they enter the alignment tables,
   // and their place is invalid before they are selected, so that the paint to come draws

@@ -79,6 +79,7 @@ void CWorkbenchView::OnUpdateSnapToToggle(CCmdUI* pCmdUI)
 
 void CWorkbenchView::OnSelectAll()
 {
+  const CSizeTextBatch batch(this);
   DeselectAll();
   if (!m_pItemList)
     return;

@@ -1,6 +1,7 @@
 #include "workbench/view/Wbview.h"
 
 #include <algorithm>
+#include <exception>
 #include <utility>
 #include <vector>
 
@@ -470,8 +471,57 @@ BOOL CWorkbenchView::IsPaintPending(const CRect& rect) { return IsRectInvalid(re
 
 void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
 {
+  if (nIndex == 1 && m_nSizeTextBatches > 0) {
+    m_bSizeTextHeld = TRUE;
+    m_strHeldSizeText = text;
+    m_pHeldSizeItem = nullptr;
+    return;
+  }
   if (CWorkbenchServices* pServices = GetWorkbenchServices())
     pServices->SetPaneText(nIndex, text);
+}
+
+void CWorkbenchView::SetSizePaneText(CUnitItem* pItem)
+{
+  if (m_nSizeTextBatches == 0) {
+    SetPaneText(1, pItem->GetSizeInfo());
+    return;
+  }
+  m_bSizeTextHeld = TRUE;
+  m_strHeldSizeText.Empty();
+  m_pHeldSizeItem = pItem;
+}
+
+void CWorkbenchView::ReleaseSizeText()
+{
+  if (!m_bSizeTextHeld)
+    return;
+  m_bSizeTextHeld = FALSE;
+  CUnitItem* pItem = std::exchange(m_pHeldSizeItem, nullptr);
+  const CString text = pItem ? pItem->GetSizeInfo() : m_strHeldSizeText;
+  m_strHeldSizeText.Empty();
+  SetPaneText(1, text);
+}
+
+CWorkbenchView::CSizeTextBatch::CSizeTextBatch(CWorkbenchView* pView)
+  : m_pView(pView), m_nUncaught(std::uncaught_exceptions())
+{
+  ++m_pView->m_nSizeTextBatches;
+}
+
+CWorkbenchView::CSizeTextBatch::~CSizeTextBatch() noexcept(false)
+{
+  if (--m_pView->m_nSizeTextBatches > 0)
+    return;
+  if (std::uncaught_exceptions() == m_nUncaught) {
+    m_pView->ReleaseSizeText();
+    return;
+  }
+  // Leaving by an exception, the bar still gets the last text set before it; a second
+  // exception cannot leave here while the first one is on its way, and the first is reported.
+  try {
+    m_pView->ReleaseSizeText();
+  } catch (...) {}
 }
 
 void CWorkbenchView::OnLButtonDown(UINT nFlags, CPoint point)

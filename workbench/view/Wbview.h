@@ -157,6 +157,23 @@ public:
   BOOL IsPaintPending(const CRect& rect);
   // Puts a text into a pane of the main frame's status bar.
   void SetPaneText(int nIndex, const CString& text);
+  // Puts the unit's size into pane 1; while a CSizeTextBatch lasts, only when it ends.
+  void SetSizePaneText(CUnitItem* pItem);
+  // Holds back what pane 1 is given while one action selects or deselects many items: the bar
+  // shows only the last text set, so only that one is worked out (the size of the last unit)
+  // and set, when the outermost batch ends. No unit given to the pane may go meanwhile.
+  class CSizeTextBatch
+  {
+  public:
+    explicit CSizeTextBatch(CWorkbenchView* pView);
+    ~CSizeTextBatch() noexcept(false);
+    CSizeTextBatch(const CSizeTextBatch&) = delete;
+    CSizeTextBatch& operator=(const CSizeTextBatch&) = delete;
+
+  private:
+    CWorkbenchView* m_pView;
+    int m_nUncaught;
+  };
   void OnEditProperties();
   CDoc* GetDoc() const;
   CDesign* GetDesign() const;
@@ -423,6 +440,13 @@ private:
   // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.
   BOOL m_bUnjoinablePair = FALSE;
   BOOL m_bUnjoinablePromptShown = FALSE;
+  // Pane 1 held back by the running size text batches: a text, or the unit whose size it is.
+  int m_nSizeTextBatches = 0;
+  BOOL m_bSizeTextHeld = FALSE;
+  CString m_strHeldSizeText;
+  CUnitItem* m_pHeldSizeItem = nullptr;
+  // Sets what the batches held back.
+  void ReleaseSizeText();
   CTracker* m_pTracker = nullptr;
   std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;
   CWorkbenchTool* m_pCurrentTool = nullptr;
