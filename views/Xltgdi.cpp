@@ -33,6 +33,14 @@ BOOL IsAxisAligned(const CVRXAngle& axis)
 BOOL IsUpright(const CVRXAngle& axis) { return axis == CVRXAngle(VRX_HALF_PI) || axis == CVRXAngle(3.0 * VRX_HALF_PI); }
 
 BOOL IsInverting(int rop) { return rop != R2_COPYPEN; }
+
+// A draw list's line moved by an offset alone.
+void TranslateShiftedLine(CDCTranslator& translator, const CDrawList::CEntry& entry, double dx, double dy)
+{
+  PCTRACE(TT_UNIT, TL_VERBOSE)("Translating a %s.", RUNTIME_CLASS(CVRX2DLine)->m_lpszClassName);
+  translator.TranslateSegment(CVRX2DPoint(entry.x1 + dx, entry.y1 + dy), CVRX2DPoint(entry.x2 + dx, entry.y2 + dy),
+                              entry.category);
+}
 }  // namespace
 
 CDCTranslator::CDCTranslator(CMapECatToXLTGDIData* pMap, CDC* pDC) : CEntityTranslator(pMap), m_pDC(pDC) {}
@@ -106,10 +114,17 @@ void CDCTranslator::TranslateMoved(const CVRX2DEntityArray& entities, const CVRX
 
 void CDCTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
 {
+  // A move that neither turns nor scales, as a drag's is, adds its offset: 1 * x + 0 * y + dx is
+  // x + dx to the last bit (a zero's sign aside, which rounding to pixels drops).
+  const BOOL shiftOnly = !move.HasLinearPart();
+  const double dx = move.GetElement(2, 0);
+  const double dy = move.GetElement(2, 1);
   Gather([&] {
     for (const CDrawList::CEntry& entry : list.Entries()) {
       if (entry.pOther)
         TranslateMovedOther(*entry.pOther, move);
+      else if (shiftOnly)
+        TranslateShiftedLine(*this, entry, dx, dy);
       else
         TranslateMovedLine(CVRX2DPoint(entry.x1, entry.y1), CVRX2DPoint(entry.x2, entry.y2), entry.category, move);
     }

@@ -521,6 +521,58 @@ TEST(Raster, StyledLinesOfOneRasteriserTakeEachLinesOwnPen)
   }
 }
 
+// Many lines drawn in one call, each from a fresh style position: lines all inside the clip take
+// a faster path than a set the clip cuts, and both must leave what drawing each with Line leaves,
+// one-pixel and empty lines included, for every pen and raster operation a move image may use.
+TEST(Raster, LinesDrawnTogetherLeaveWhatEachLineDrawnAloneLeaves)
+{
+  constexpr int kW = 40;
+  constexpr int kH = 30;
+  std::vector<std::pair<CPoint, CPoint>> inside = {
+      {{10, 8}, {29, 8}},   {{29, 8}, {30, 8}},   {{12, 20}, {28, 9}},  {{28, 9}, {29, 9}},  {{15, 15}, {15, 15}},
+      {{15, 15}, {16, 15}}, {{20, 10}, {21, 11}}, {{21, 11}, {22, 11}}, {{25, 20}, {25, 7}}, {{25, 7}, {26, 7}},
+      {{9, 7}, {30, 21}},   {{30, 21}, {31, 21}}, {{18, 12}, {17, 12}}, {{17, 12}, {18, 12}}};
+  std::vector<std::pair<CPoint, CPoint>> cut = inside;
+  cut.push_back({{2, 3}, {37, 27}});
+  const CRectRegion window(CRect(8, 6, 33, 23));
+  auto background = [](int i) { return 0xff000000u | static_cast<std::uint32_t>(i * 2654435761u & 0xffffffu); };
+  auto boundsOf = [](const std::vector<std::pair<CPoint, CPoint>>& lines) {
+    CRect r(lines[0].first.x, lines[0].first.y, lines[0].first.x + 1, lines[0].first.y + 1);
+    for (const auto& [a, b] : lines) {
+      r.UnionRect(r, CRect(a.x, a.y, a.x + 1, a.y + 1));
+      r.UnionRect(r, CRect(b.x, b.y, b.x + 1, b.y + 1));
+    }
+    return r;
+  };
+  std::vector<std::uint32_t> together(kW * kH);
+  std::vector<std::uint32_t> alone(kW * kH);
+  for (const auto* lines : {&inside, &cut})
+    for (int style : {PS_SOLID, PS_DOT, PS_DASHDOTDOT})
+      for (int rop : {R2_COPYPEN, R2_NOTXORPEN, R2_NOT, R2_MERGEPEN})
+        for (bool opaque : {false, true}) {
+          for (int i = 0; i < kW * kH; ++i)
+            together[static_cast<size_t>(i)] = alone[static_cast<size_t>(i)] = background(i);
+          CLinePen pen;
+          pen.color = 0xff2040c0u;
+          pen.style = style;
+          pen.rop = rop;
+          pen.opaqueGaps = opaque;
+          pen.gapColor = 0xff10e010u;
+          CStyleState oneByOne;
+          CRasterizer single(CPixelBuffer{alone.data(), kW, kH, kW}, &window);
+          for (const auto& [a, b] : *lines) {
+            oneByOne = CStyleState();
+            single.Line(a, b, pen, oneByOne);
+          }
+          CStyleState state;
+          state.position = 5;
+          CRasterizer(CPixelBuffer{together.data(), kW, kH, kW}, &window).Lines(*lines, boundsOf(*lines), pen, state);
+          ASSERT_EQ(together, alone) << (lines == &inside ? "inside" : "cut") << " style " << style << " rop " << rop
+                                     << " opaque " << opaque;
+          EXPECT_EQ(state.position, oneByOne.position);
+        }
+}
+
 // A rectangle inside the clip is filled without asking the clip about each row; one that the
 // clip cuts still fills only what lies inside it.
 TEST(Raster, RectanglesInsideAndAcrossTheClipFillThePixelsInsideIt)

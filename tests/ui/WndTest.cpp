@@ -2,11 +2,13 @@
 // messages with their key flags, capture, timers by id, posted messages and cursor requests.
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 #if defined(__GLIBC__)
 #include <malloc.h>
 #endif
 
+#include <QImage>
 #include <QPaintEvent>
 #include <QRegion>
 #include <QWidget>
@@ -16,6 +18,7 @@
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "ui/wnd/Wnd.h"
+#include "ui/wnd/WndImpl.h"
 
 namespace {
 constexpr UINT WM_TESTPING = WM_USER + 5;
@@ -159,6 +162,29 @@ TEST_F(WndTest, DrawingOutsidePaintingLandsInTheSurface)
   dc->LineTo(15, 5);
   EXPECT_EQ(wnd.GetSurfacePixel(5, 5), RGB(255, 255, 0));
   EXPECT_EQ(wnd.GetSurfacePixel(15, 5), RGB(0, 0, 255));
+  EXPECT_EQ(wnd.ReleaseDC(dc), 1);
+  wnd.DestroyWindow();
+}
+
+// The lines of a move image are drawn together: a sharp picture the lines pass around stays shown,
+// one that a line crosses gives way to the surface's pixels, as when each line is drawn alone.
+TEST_F(WndTest, LinesDrawnTogetherRemoveOnlyTheSharpPicturesTheyCross)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  QImage sharp(20, 20, QImage::Format_RGB32);
+  sharp.fill(Qt::red);
+  wnd.Impl()->AddSharpPicture(QRect(40, 40, 10, 10), sharp, QRegion(0, 0, 200, 150));
+  const std::vector<std::pair<CPoint, CPoint>> around = {
+      {{30, 30}, {60, 30}}, {{60, 30}, {60, 60}}, {{60, 60}, {30, 60}}, {{30, 60}, {30, 30}}};
+  CDC* dc = wnd.GetDC();
+  dc->SetROP2(R2_NOTXORPEN);
+  ASSERT_TRUE(dc->DrawSegmentsThroughPen(around));
+  EXPECT_EQ(wnd.Impl()->SharpPictureRects(), std::vector<QRect>{QRect(40, 40, 10, 10)});
+  EXPECT_EQ(wnd.GetSurfacePixel(45, 30), RGB(255, 255, 0));
+  ASSERT_TRUE(dc->DrawSegmentsThroughPen({{{30, 45}, {60, 45}}}));
+  EXPECT_TRUE(wnd.Impl()->SharpPictureRects().empty());
   EXPECT_EQ(wnd.ReleaseDC(dc), 1);
   wnd.DestroyWindow();
 }

@@ -12,6 +12,7 @@
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
 #include "geometry/2dvector.h"
+#include "geometry/Angle.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "support/VEntExcp.h"
@@ -254,6 +255,18 @@ TEST_F(XltgdiTest, InvertedGatheredAndMovedLinesSetThePixelsOfLinesDrawnOneByOne
     kept.Append(secondPart);
     EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.TranslateMovedDrawList(kept, move); }),
               movedOneByOne);
+    // A move that also turns is not a shift: the list's lines go through the matrix.
+    CVRX2DTransformationMatrix turn(move);
+    turn.Rotate(CVRXAngle(0.05));
+    CVRX2DEntityArray turned(entities);
+    turned.Transform(turn);
+    const std::vector<COLORREF> turnedOneByOne = drawn([&](CShiftTranslator& translator) {
+      for (int i = 0; i < turned.GetSize(); ++i)
+        translator.TranslateEntity(*turned[i]);
+    });
+    EXPECT_NE(turnedOneByOne, movedOneByOne);
+    EXPECT_EQ(drawn([&](CShiftTranslator& translator) { translator.TranslateMovedDrawList(kept, turn); }),
+              turnedOneByOne);
     // A draw list transformed draws what the transformed entities draw.
     CDrawList transformed;
     transformed.Assign(entities);

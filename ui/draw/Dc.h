@@ -163,6 +163,17 @@ protected:
 
   CPoint ToDevice(int x, int y) const { return m_state.mapping.LPtoDP(CPoint(x, y)); }
   CRect ToDevice(const RECT& r) const;
+  // Converts the points of many segments: a mapping that only shifts shifts each alike.
+  template <class Convert>
+  void WithDeviceMapping(Convert&& convert) const
+  {
+    if (!m_state.mapping.IsIdentityScale()) {
+      convert([this](CPoint p) { return ToDevice(p.x, p.y); });
+      return;
+    }
+    const CPoint shift = ToDevice(0, 0);
+    convert([shift](CPoint p) { return CPoint(p.x + shift.x, p.y + shift.y); });
+  }
   void ApplyClip();
 
   std::unique_ptr<CDcDevice> m_pDevice;

@@ -294,16 +294,26 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
 void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
                           bool opaque, CStyleState& state)
 {
-  if (pen.IsNull())
+  if (pen.IsNull() || lines.empty())
     return;
+  CRect bounds = LineBounds(lines.front().first, lines.front().second);
+  for (const auto& [a, b] : lines) {
+    bounds.left = std::min({bounds.left, a.x, b.x});
+    bounds.top = std::min({bounds.top, a.y, b.y});
+    bounds.right = std::max({bounds.right, a.x + 1, b.x + 1});
+    bounds.bottom = std::max({bounds.bottom, a.y + 1, b.y + 1});
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
-  const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
-  for (const auto& [a, b] : lines) {
-    state = CStyleState();
-    raster.Line(a, b, lp, state);
+  raster.Lines(lines, bounds, MakeLinePen(pen, rop, bk, opaque), state);
+  if (!onTouched)
+    return;
+  // Touching the bounds of all at once is touching each line's, unless a sharp picture lies
+  // between the lines: it must stay where nothing was drawn.
+  if (onTouchedAtOnce && onTouchedAtOnce(bounds))
+    return;
+  for (const auto& [a, b] : lines)
     Touch(LineBounds(a, b));
-  }
 }
 
 void CRasterDevice::SetPixel(CPoint p, COLORREF color)

@@ -82,6 +82,10 @@ public:
   virtual QPaintDevice* PaintDevice() const = 0;
   // Called after every change, with the device rectangle that may have changed.
   std::function<void(const CRect&)> onTouched;
+  // Offered the bounds of many primitives drawn together instead of each one's rectangle: takes
+  // them as onTouched would and answers true, or answers false having done nothing where that
+  // is not the same as taking each rectangle.
+  std::function<bool(const CRect&)> onTouchedAtOnce;
   // Called after a picture that also exists at the screen's device pixel ratio was copied, with
   // its device rectangle, the sharp image and the clip it was copied under (windows show the
   // sharp image over the surface's pixels until something draws there).

@@ -82,8 +82,10 @@ BOOL CDC::DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, C
   if (segments.empty())
     return TRUE;
   m_deviceSegments.clear();
-  for (const auto& [a, b] : segments)
-    m_deviceSegments.emplace_back(ToDevice(a.x, a.y), ToDevice(b.x, b.y));
+  WithDeviceMapping([&](auto toDevice) {
+    for (const auto& [a, b] : segments)
+      m_deviceSegments.emplace_back(toDevice(a), toDevice(b));
+  });
   CDevPen pen{m_state.penStyle, m_state.penWidth, m_state.penColor};
   m_pDevice->Segments(m_deviceSegments, pen, m_state.rop, m_state.bkColor, m_state.bkMode == OPAQUE, endColor,
                       m_state.style);
@@ -98,10 +100,13 @@ BOOL CDC::DrawSegmentsThroughPen(const std::vector<std::pair<CPoint, CPoint>>& s
   if (segments.empty())
     return TRUE;
   m_deviceSegments.clear();
-  for (const auto& [a, b] : segments) {
-    m_deviceSegments.emplace_back(ToDevice(a.x, a.y), ToDevice(b.x, b.y));
-    m_deviceSegments.emplace_back(ToDevice(b.x, b.y), ToDevice(b.x + 1, b.y));
-  }
+  WithDeviceMapping([&](auto toDevice) {
+    for (const auto& [a, b] : segments) {
+      const CPoint end = toDevice(b);
+      m_deviceSegments.emplace_back(toDevice(a), end);
+      m_deviceSegments.emplace_back(end, toDevice(CPoint(b.x + 1, b.y)));
+    }
+  });
   CDevPen pen{m_state.penStyle, m_state.penWidth, m_state.penColor};
   m_state.style = CStyleState();
   m_pDevice->Lines(m_deviceSegments, pen, m_state.rop, m_state.bkColor, m_state.bkMode == OPAQUE, m_state.style);

@@ -81,6 +81,19 @@ double DeviceAngle(double x, double y, double cx, double cy)
   return std::atan2(-(y - cy), x - cx);
 }
 
+// A line that changes no pixel beyond its first: Line draws it as that one pixel of the pattern.
+bool IsOnePixel(CPoint a, CPoint b) { return std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1 && a != b; }
+
+// The pixel at the given phase of the ink's pattern, mixed with what is there.
+void InkPixel(std::uint32_t* px, const CStyledInk& ink, int phase)
+{
+  const std::uint32_t dst = *px;
+  if (ink.on[static_cast<size_t>(phase)])
+    *px = 0xff000000u | (~dst & ink.onFlip) | (dst & ink.onKeep);
+  else if (ink.opaqueGaps)
+    *px = 0xff000000u | (~dst & ink.gapFlip) | (dst & ink.gapKeep);
+}
+
 // Hands plot the address of each pixel LinePoints gives from a to b (the last left out), in
 // order, without making the list; the line lies wholly inside the buffer.
 template <class Plot>
@@ -274,7 +287,7 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
     return;
   // A line of one pixel, as the end pixel of each line of a move image is drawn: every way below
   // would draw that pixel so, after setting up for a longer line.
-  if (std::abs(b.x - a.x) <= 1 && std::abs(b.y - a.y) <= 1 && a != b) {
+  if (IsOnePixel(a, b)) {
     StyledPixel(a.x, a.y, pen, state);
     return;
   }
@@ -300,6 +313,35 @@ void CRasterizer::Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& sta
   LinePoints(a, b, points);
   for (const CPoint& p : points)
     StyledPixel(p.x, p.y, pen, state);
+}
+
+void CRasterizer::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CRect& bounds, const CLinePen& pen,
+                        CStyleState& state)
+{
+  if (pen.style == PS_NULL)
+    return;
+  if (!Unclipped(bounds)) {
+    for (const auto& [a, b] : lines) {
+      state = CStyleState();
+      Line(a, b, pen, state);
+    }
+    return;
+  }
+  // All of them inside the clip, as the move image of a dragged selection is: the clip is asked
+  // once, and the one-pixel lines (each line's end pixel in that image) are written in place.
+  const bool solid = pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME;
+  const CStyledInk& ink = InkOf(pen);
+  for (const auto& [a, b] : lines) {
+    state = CStyleState();
+    if (IsOnePixel(a, b)) {
+      InkPixel(m_buffer.bits + static_cast<std::ptrdiff_t>(a.y) * m_buffer.stride + a.x, ink, 0);
+      state.position = 1;
+    } else if (solid) {
+      SolidLine(a, b, pen.color, pen.rop);
+      state.position = std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
+    } else
+      StyledLine(a, b, pen, state);
+  }
 }
 
 CStyledInk CRasterizer::MakeInk(const CLinePen& pen)
@@ -350,11 +392,7 @@ void CRasterizer::StyledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleStat
   int phase = state.position % period;
   state.position += std::max(std::abs(b.x - a.x), std::abs(b.y - a.y));
   WalkLine(m_buffer, a, b, [&](std::uint32_t* px) {
-    const std::uint32_t dst = *px;
-    if (ink.on[static_cast<size_t>(phase)])
-      *px = 0xff000000u | (~dst & ink.onFlip) | (dst & ink.onKeep);
-    else if (ink.opaqueGaps)
-      *px = 0xff000000u | (~dst & ink.gapFlip) | (dst & ink.gapKeep);
+    InkPixel(px, ink, phase);
     if (++phase == period)
       phase = 0;
   });

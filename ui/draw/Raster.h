@@ -72,6 +72,10 @@ public:
 
   // From a towards b; b itself is not drawn.
   void Line(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state);
+  // Each line as Line draws it from a fresh style position; state ends as the last line left it.
+  // bounds holds every pixel of the lines, their second points included.
+  void Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CRect& bounds, const CLinePen& pen,
+             CStyleState& state);
   void PlotPoints(const std::vector<CPoint>& points, const CLinePen& pen);
 
   // Shapes as pixel sets, in device coordinates.

@@ -396,6 +396,16 @@ void CWndImpl::Touch(const CRect& rect)
         m_pBridge.get(), [this] { ShowTouched(); }, Qt::QueuedConnection);
 }
 
+bool CWndImpl::TouchAtOnce(const CRect& bounds)
+{
+  const QRect touched = ToQRect(bounds);
+  if (std::any_of(m_sharpPictures.begin(), m_sharpPictures.end(),
+                  [&touched](const CSharpPicture& p) { return p.rect.intersects(touched); }))
+    return false;
+  Touch(bounds);
+  return true;
+}
+
 void CWndImpl::ShowTouched()
 {
   const CRect touched = std::exchange(m_touchedOutsidePaint, CRect());

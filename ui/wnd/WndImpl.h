@@ -80,6 +80,9 @@ public:
   void Blit(const CRect& rect);
   // Drawing changed the rectangle: sharp pictures under it give way to the surface's pixels.
   void Touch(const CRect& rect);
+  // Touch of the bounds of many drawn rectangles, where that is the same as touching each: no
+  // sharp picture lies under the bounds. Answers whether it touched.
+  bool TouchAtOnce(const CRect& bounds);
   // Asks the window to show what was drawn outside a paint since the last time.
   void ShowTouched();
   // A picture drawn at the device pixel ratio, shown over the surface where it was copied.

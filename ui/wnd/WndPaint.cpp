@@ -12,6 +12,7 @@ std::unique_ptr<CRasterDevice> SurfaceDevice(CWndImpl* impl, const CRectRegion& 
 {
   auto device = std::make_unique<CRasterDevice>(impl->Surface(), clip);
   device->onTouched = [impl](const CRect& r) { impl->Touch(r); };
+  device->onTouchedAtOnce = [impl](const CRect& r) { return impl->TouchAtOnce(r); };
   device->onSharpPicture = [impl](const QRect& r, const QImage& image, const QRegion& clip) {
     impl->AddSharpPicture(r, image, clip);
   };

@@ -333,12 +333,12 @@ public:
     CRect client;
     View()->GetClientRect(&client);
     const CVRX2DVector d = WorldOffset(CDragLogic::ClampToClient(MessagePoint(msg), client));
-    const CVRX2DVector v = View()->AdjustPos(d, Item(), FALSE);
+    const CVRX2DVector v = AdjustPos(d, FALSE);
     if (!Item()->CanMoveTo(v))
       return;
     if (v != m_offset)
       Item()->UpdateMoveTrack(v, View());
-    m_offset = View()->AdjustPos(v, Item(), TRUE);
+    m_offset = AdjustPos(v, TRUE);
   }
   void OnDragCancel() override { m_offset = CVRX2DVector(); }
 
@@ -353,9 +353,16 @@ private:
     const CVRX2DPoint world = View()->ClientToWorld(point);
     return CVRX2DVector(m_start, world);
   }
+  // The item's lines are taken at the first step, once the move has started.
+  CVRX2DVector AdjustPos(const CVRX2DVector& offset, int create)
+  {
+    if (!m_pOutlines)
+      m_pOutlines = View()->GetMoveOutlines(Item());
+    return View()->AdjustPos(offset, *m_pOutlines, create);
+  }
   void Update(CPoint point)
   {
-    const CVRX2DVector v = View()->AdjustPos(WorldOffset(point), Item(), FALSE);
+    const CVRX2DVector v = AdjustPos(WorldOffset(point), FALSE);
     const BOOL allowed = Item()->CanMoveTo(v);
     if (!m_started) {
       m_started = TRUE;
@@ -385,6 +392,7 @@ private:
   CVRX2DPoint m_start;
   CVRX2DVector m_offset;
   BOOL m_started = FALSE;
+  std::unique_ptr<CMoveOutlines> m_pOutlines;
 };
 
 int CItemTracker::Track(const CVRX2DPoint& start, CVRX2DVector* pOffset)

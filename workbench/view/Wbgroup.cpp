@@ -3,6 +3,7 @@
 // away from units outside it.
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 #include "ui/wnd/CmdTarget.h"
 #include "ui/wnd/WinApp.h"
@@ -63,16 +64,22 @@ void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll)
 {
   if (!m_pItemList || (bAll && m_pRemovedTogether && m_pRemovedTogether->count(pGroup)))
     return;
+  std::vector<CDesignItem*> joins;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pItem->GetItemType() == ditJoin)
+      joins.push_back(pItem);
+  }
+  // A design without joins, as many large ones are, needs no look at the group's units.
+  if (joins.empty())
+    return;
   CObList units;
   pGroup->GetUnitsInGroup(units, FALSE);
   std::unordered_set<const CObject*> inside;
   for (POSITION pos = units.GetHeadPosition(); pos;)
     inside.insert(units.GetNext(pos));
   CObList crossing;
-  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
-    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
-    if (pItem->GetItemType() != ditJoin)
-      continue;
+  for (CDesignItem* pItem : joins) {
     const CDesignItem* pFirst = nullptr;
     const CDesignItem* pSecond = nullptr;
     pItem->GetJoinedItems(pFirst, pSecond);

@@ -109,19 +109,29 @@ void CWorkbenchView::StartResize(CDesignItem* pItem)
 
 CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& offset, CDesignItem* pItem, int create)
 {
-  CObOwnArray refs;
+  return AdjustPos(offset, *GetMoveOutlines(pItem), create);
+}
+
+std::unique_ptr<CMoveOutlines> CWorkbenchView::GetMoveOutlines(CDesignItem* pItem) const
+{
+  auto pOutlines = std::make_unique<CMoveOutlines>();
+  CObOwnArray& refs = pOutlines->refs;
   pItem->GetOutlineEntityRefs(refs);
-  std::vector<CSnapOutline> outlines;
-  outlines.reserve(refs.GetSize());
+  pOutlines->outlines.reserve(refs.GetSize());
   for (int i = 0; i < refs.GetSize(); ++i) {
     auto* pRef = static_cast<COutlineEntityRef*>(refs[i]);
     const BOOL guideline = pRef->m_pItem && pRef->m_pItem->GetItemType() == ditGuideline;
-    outlines.push_back({pRef->m_pEntity.get(), pRef->m_pItem, pRef->m_nIndex, guideline});
+    pOutlines->outlines.push_back({pRef->m_pEntity.get(), pRef->m_pItem, pRef->m_nIndex, guideline});
   }
+  return pOutlines;
+}
+
+CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& offset, const CMoveOutlines& outlines, int create)
+{
   CSnapQuery query;
   query.create = create;
   query.shift = IsShiftDown();
-  return m_Snap.AdjustOffset(offset, outlines, query);
+  return m_Snap.AdjustOffset(offset, outlines.outlines, query);
 }
 
 CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector& point)

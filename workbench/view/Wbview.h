@@ -35,6 +35,13 @@ class CVRX2DLine;
 class CWorkbenchFrame;
 class CWorkbenchTool;
 
+// The lines of a moving item that snapping compares, with the copies they point into.
+struct CMoveOutlines
+{
+  CObOwnArray refs;
+  std::vector<CSnapOutline> outlines;
+};
+
 // The view's tools, by index.
 enum
 {
@@ -123,6 +130,10 @@ public:
 
   // Snapping and joining as the items and trackers ask for them.
   CVRX2DVector AdjustPos(const CVRX2DVector& v, CDesignItem* pItem, int create);
+  // A drag takes the item's lines once and adjusts every step's offset with them: the item stays
+  // as it is while it is dragged, only the offset proposed for it changes.
+  std::unique_ptr<CMoveOutlines> GetMoveOutlines(CDesignItem* pItem) const;
+  CVRX2DVector AdjustPos(const CVRX2DVector& v, const CMoveOutlines& outlines, int create);
   int AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities);
   CVRX2DVector AdjustPoint(const CVRX2DVector& point);
   void AddJoin();
