@@ -162,6 +162,25 @@ private:
   // The tables changed: a revision no engine had before.
   void Revise();
 
+  // The items, two at most, that offer an entry on one line: what IsOnAlignmentEntity asks of
+  // the entries, but which item asks.
+  struct CLineOffers
+  {
+    BOOL bAny = FALSE;
+    const CDesignItem* pFirst = nullptr;
+    BOOL bMany = FALSE;
+  };
+  // The offers on an exactly horizontal or vertical line. The answer for such a line depends
+  // only on its y (or x) and on the item that asks, so a redraw of thousands of units standing
+  // in rows looks each row and column up once per revision of the tables.
+  const CLineOffers& OffersOnAxisLine(const CVRX2DLine& line, const CVRXAngle& direction, BOOL bHorizontal);
+  std::unordered_map<double, CLineOffers> m_HorizontalOffers;
+  std::unordered_map<double, CLineOffers> m_VerticalOffers;
+  // What the offers were found under: they hold while all three stay.
+  std::uint64_t m_nOffersRevision = 0;
+  double m_dOffersPointTolerance = 0.0;
+  double m_dOffersAngleTolerance = 0.0;
+
   static constexpr int kCategoryCount = 25;
   CSnapHost* m_pHost;
   std::uint64_t m_nRevision = 0;

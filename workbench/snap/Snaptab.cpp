@@ -2,6 +2,7 @@
 // groups and the arc list, taking an item's entries out again or disabling them, the question
 // whether an entity lies on an entry, and the crossings of the guideline centre lines.
 #include <atomic>
+#include <cmath>
 #include <vector>
 
 #include "geometry/2darc.h"
@@ -19,22 +20,36 @@ constexpr double kArcCentreTolerance = 0.01;
 // Colinear lines lie within the point tolerance of each other across their direction.
 constexpr double kColinearReach = 1e-6;
 
-// The line's direction is worked out once by the caller, each entry's once per visit.
-BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CVRXAngle& direction,
-                      const CDesignItem* pIgnored)
+// An enabled line entry, not of an inner part's outline, on the line. The line's direction is
+// worked out once by the caller, each entry's once per visit.
+bool OffersLine(const CAlignmentEntity& entry, const CVRX2DLine& line, const CVRXAngle& direction)
+{
+  if (!entry.m_bEnabled || entry.m_pEntity->GetType() != VRX_LINE ||
+      entry.m_pEntity->GetCategory() == ecatInnerPartOutline)
+    return false;
+  const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
+  return static_cast<bool>(entryLine.IsColinear(line, entry.GetDirection(), direction));
+}
+
+// Visits the entries of the groups' group of lines parallel to the line that may lie on it, until
+// visit answers true.
+template <class Visit>
+bool AnyEntryNear(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CVRXAngle& direction, Visit visit)
 {
   CLikeAlignmentEntities* pGroup = groups.FindLike(line, direction);
   if (!pGroup)
-    return FALSE;
-  // Any one entry settles it, so the entries are visited as they lie in the index.
+    return false;
   CAlignmentEntityArray& entries = pGroup->GetEntities();
-  return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach, [&](int i) {
-    const CAlignmentEntity& entry = *entries[i];
-    if (!entry.m_bEnabled || entry.m_pItem == pIgnored || entry.m_pEntity->GetType() != VRX_LINE ||
-        entry.m_pEntity->GetCategory() == ecatInnerPartOutline)
-      return false;
-    const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
-    return static_cast<bool>(entryLine.IsColinear(line, entry.GetDirection(), direction));
+  return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach,
+                         [&](int i) { return visit(*entries[i]); });
+}
+
+BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CVRXAngle& direction,
+                      const CDesignItem* pIgnored)
+{
+  // Any one entry settles it, so the entries are visited as they lie in the index.
+  return AnyEntryNear(groups, line, direction, [&](const CAlignmentEntity& entry) {
+    return entry.m_pItem != pIgnored && OffersLine(entry, line, direction);
   });
 }
 
@@ -171,6 +186,16 @@ BOOL CSnapEngine::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignI
   if (entity.GetType() == VRX_LINE) {
     const auto& line = static_cast<const CVRX2DLine&>(entity);
     const CVRXAngle direction = line.GetAngle();
+    const CVRX2DPoint& start = line.GetStartPoint();
+    const CVRX2DPoint& end = line.GetEndPoint();
+    const BOOL finite = std::isfinite(start.GetX()) && std::isfinite(start.GetY()) && std::isfinite(end.GetX()) &&
+                        std::isfinite(end.GetY());
+    const BOOL horizontal = finite && start.GetY() == end.GetY() && start.GetX() != end.GetX();
+    const BOOL vertical = finite && start.GetX() == end.GetX() && start.GetY() != end.GetY();
+    if (horizontal || vertical) {
+      const CLineOffers& offers = OffersOnAxisLine(line, direction, horizontal);
+      return offers.bMany || (offers.bAny && offers.pFirst != pIgnored);
+    }
     return HasColinearEntry(m_PerimeterGroups, line, direction, pIgnored) ||
            HasColinearEntry(m_OtherGroups, line, direction, pIgnored);
   }
@@ -186,6 +211,40 @@ BOOL CSnapEngine::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignI
       return TRUE;
   }
   return FALSE;
+}
+
+const CSnapEngine::CLineOffers& CSnapEngine::OffersOnAxisLine(const CVRX2DLine& line, const CVRXAngle& direction,
+                                                              BOOL bHorizontal)
+{
+  if (m_nOffersRevision != m_nRevision || m_dOffersPointTolerance != CVRX2DPoint::GetTolerance() ||
+      m_dOffersAngleTolerance != CVRXAngle::GetTolerance()) {
+    m_HorizontalOffers.clear();
+    m_VerticalOffers.clear();
+    m_nOffersRevision = m_nRevision;
+    m_dOffersPointTolerance = CVRX2DPoint::GetTolerance();
+    m_dOffersAngleTolerance = CVRXAngle::GetTolerance();
+  }
+  auto& offersByPlace = bHorizontal ? m_HorizontalOffers : m_VerticalOffers;
+  const double place = bHorizontal ? line.GetStartPoint().GetY() : line.GetStartPoint().GetX();
+  const auto [found, added] = offersByPlace.try_emplace(place);
+  CLineOffers& offers = found->second;
+  if (!added)
+    return offers;
+  // Two items settle every question: one of them is not the item that asks.
+  const auto note = [&](const CAlignmentEntity& entry) {
+    if (!OffersLine(entry, line, direction))
+      return false;
+    if (!offers.bAny) {
+      offers.bAny = TRUE;
+      offers.pFirst = entry.m_pItem;
+      return false;
+    }
+    offers.bMany = entry.m_pItem != offers.pFirst;
+    return static_cast<bool>(offers.bMany);
+  };
+  if (!AnyEntryNear(m_PerimeterGroups, line, direction, note))
+    AnyEntryNear(m_OtherGroups, line, direction, note);
+  return offers;
 }
 
 void CSnapEngine::BuildGuidelineCrossings(const CDesignItem* pMovingItem)

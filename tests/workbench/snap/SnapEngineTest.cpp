@@ -696,3 +696,35 @@ TEST_F(SnapEngineTest, EntriesFiledBetweenLookUpsAreFoundAsThoughTheIndexWereNew
   grown.FindLike(Horizontal(0, 0))->FindNear(0, 30.0, 1.0, near);
   EXPECT_EQ(near.size(), 3u);
 }
+
+// Exactly horizontal and vertical lines are answered per row and column for every item that
+// asks: the answers follow the asking item, the entries' own tests and every change of the tables
+// between look-ups, and a nearly level line is still asked of the entries themselves.
+TEST_F(SnapEngineTest, AxisLinesAreAnsweredByRowAndColumnForEachItemThatAsks)
+{
+  CDesignItem* pLeft = Offering({Horizontal(7, 30.0), Vertical(7, 10.0)});
+  const CVRX2DLine side(0, CVRX2DPoint(100, 30.0), CVRX2DPoint(200, 30.0));
+  const CVRX2DLine upright(0, CVRX2DPoint(10.0, 500), CVRX2DPoint(10.0, 400));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(side, pLeft)) << "its own entry only";
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(side, Item(6)));
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(upright, nullptr));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(upright, pLeft));
+  CDesignItem* pRight = Offering({Horizontal(7, 30.0)});
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(side, pLeft)) << "a second item filed on the row";
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(side, pRight));
+  engine.SetItemEnabled(pRight, FALSE);
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(side, pLeft)) << "switched off after the row was asked";
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(side, pRight));
+  engine.SetItemEnabled(pRight, TRUE);
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(side, pLeft));
+  engine.RemoveItem(pRight);
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(side, pLeft)) << "taken out after the row was asked";
+  // An inner part's outline offers nothing; a line a hair off the row is not on it.
+  CDesignItem* pInner = Offering({Horizontal(ecatInnerPartOutline, 30.0)});
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(side, pLeft));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(CVRX2DLine(0, CVRX2DPoint(0, 30.01), CVRX2DPoint(9, 30.01)), pInner));
+  // A nearly level line whose start lies off the row but whose course lies on it.
+  const CVRX2DLine tilted(0, CVRX2DPoint(0, 30.0 + 1e-9), CVRX2DPoint(100, 30.0));
+  EXPECT_TRUE(engine.IsOnAlignmentEntity(tilted, Item(6)));
+  EXPECT_FALSE(engine.IsOnAlignmentEntity(tilted, pLeft));
+}
