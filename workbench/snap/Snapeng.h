@@ -173,7 +173,7 @@ private:
   // The offers on an exactly horizontal or vertical line. The answer for such a line depends
   // only on its y (or x) and on the item that asks, so a redraw of thousands of units standing
   // in rows looks each row and column up once per revision of the tables.
-  const CLineOffers& OffersOnAxisLine(const CVRX2DLine& line, const CVRXAngle& direction, BOOL bHorizontal);
+  const CLineOffers& OffersOnAxisLine(const CVRX2DLine& line, BOOL bHorizontal);
   std::unordered_map<double, CLineOffers> m_HorizontalOffers;
   std::unordered_map<double, CLineOffers> m_VerticalOffers;
   // What the offers were found under: they hold while all three stay.

@@ -185,7 +185,6 @@ BOOL CSnapEngine::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignI
 {
   if (entity.GetType() == VRX_LINE) {
     const auto& line = static_cast<const CVRX2DLine&>(entity);
-    const CVRXAngle direction = line.GetAngle();
     const CVRX2DPoint& start = line.GetStartPoint();
     const CVRX2DPoint& end = line.GetEndPoint();
     const BOOL finite = std::isfinite(start.GetX()) && std::isfinite(start.GetY()) && std::isfinite(end.GetX()) &&
@@ -193,9 +192,10 @@ BOOL CSnapEngine::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignI
     const BOOL horizontal = finite && start.GetY() == end.GetY() && start.GetX() != end.GetX();
     const BOOL vertical = finite && start.GetX() == end.GetX() && start.GetY() != end.GetY();
     if (horizontal || vertical) {
-      const CLineOffers& offers = OffersOnAxisLine(line, direction, horizontal);
+      const CLineOffers& offers = OffersOnAxisLine(line, horizontal);
       return offers.bMany || (offers.bAny && offers.pFirst != pIgnored);
     }
+    const CVRXAngle direction = line.GetAngle();
     return HasColinearEntry(m_PerimeterGroups, line, direction, pIgnored) ||
            HasColinearEntry(m_OtherGroups, line, direction, pIgnored);
   }
@@ -213,8 +213,7 @@ BOOL CSnapEngine::IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignI
   return FALSE;
 }
 
-const CSnapEngine::CLineOffers& CSnapEngine::OffersOnAxisLine(const CVRX2DLine& line, const CVRXAngle& direction,
-                                                              BOOL bHorizontal)
+const CSnapEngine::CLineOffers& CSnapEngine::OffersOnAxisLine(const CVRX2DLine& line, BOOL bHorizontal)
 {
   if (m_nOffersRevision != m_nRevision || m_dOffersPointTolerance != CVRX2DPoint::GetTolerance() ||
       m_dOffersAngleTolerance != CVRXAngle::GetTolerance()) {
@@ -230,6 +229,8 @@ const CSnapEngine::CLineOffers& CSnapEngine::OffersOnAxisLine(const CVRX2DLine& 
   CLineOffers& offers = found->second;
   if (!added)
     return offers;
+  // The line's direction is needed for a place not asked about yet only.
+  const CVRXAngle direction = line.GetAngle();
   // Two items settle every question: one of them is not the item that asks.
   const auto note = [&](const CAlignmentEntity& entry) {
     if (!OffersLine(entry, line, direction))
