@@ -166,7 +166,7 @@ private:
 
   std::vector<Slot> m_slots;  // a power of two in size, at most half full
   int m_shift = 64;           // 64 less the bits of the size
-  size_t m_count = 0;  // the null key's value among them
+  size_t m_count = 0;         // the null key's value among them
   bool m_hasNull = false;
   V m_nullValue{};
 };
