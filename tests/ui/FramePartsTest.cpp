@@ -1,6 +1,8 @@
 // Guards the frame's parts the program builds on: status bar panes and their update handlers,
 // the MDI client taken over by a window of the program, menus and strings from resources, and
 // the typing limit of a dialog template's edit.
+#include <QEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QTest>
@@ -128,6 +130,39 @@ TEST_F(StatusBarTest, PanesStartWithTheirStringsAndTakeTheirTextsFromUpdateHandl
   EXPECT_EQ(width, 80);
   EXPECT_FALSE(bar.SetPaneText(3, "beyond"));
   EXPECT_EQ(bar.GetPaneText(3), CString());
+}
+
+// A pane given its width keeps its size whatever text it shows: a text set at every mouse move
+// repaints the pane, not a layout of the whole bar with every label's text measured again.
+TEST_F(StatusBarTest, ASizedPaneTakesNewTextsWithoutLayingOutTheBar)
+{
+  CStatusBar& bar = frame->statusBar;
+  bar.SetPaneInfo(2, ID_INDICATOR_FIXED, 0, 120);
+  Pump();
+  struct CLayoutCount : QObject
+  {
+    int requests = 0;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+      requests += event->type() == QEvent::LayoutRequest;
+      return false;
+    }
+  } count;
+  bar.m_hWnd->installEventFilter(&count);
+  auto* pane = bar.m_hWnd->findChildren<QLabel*>().value(2);
+  ASSERT_NE(pane, nullptr);
+  const QSize size = pane->size();
+  for (int x = 0; x < 20; ++x) {
+    bar.SetPaneText(2, CString::Formatted("X=%7.2f  Y=%7.2f", 100.0 + x * 1111.25, 3.5));
+    Pump();
+  }
+  EXPECT_EQ(count.requests, 0);
+  EXPECT_EQ(pane->size(), size);
+  EXPECT_EQ(bar.GetPaneText(2), CString("X=21213.75  Y=   3.50"));
+  bar.SetPaneText(0, "A prompt long enough to need more room than the message line had before");
+  Pump();
+  EXPECT_GT(count.requests, 0) << "the message line still takes the free width";
+  bar.m_hWnd->removeEventFilter(&count);
 }
 
 TEST_F(StatusBarTest, MessageLineShowsThePromptWithoutItsTip)

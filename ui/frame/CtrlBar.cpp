@@ -466,8 +466,10 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
   pane.id = nID;
   pane.style = nStyle;
   pane.width = cxWidth;
+  // A pane keeps its size whatever it shows, so that a new text (the pointer's position at
+  // every move) repaints the pane alone instead of laying out the whole bar again.
   if (nIndex > 0)
-    pane.label->setFixedWidth(cxWidth);
+    pane.label->setFixedSize(cxWidth, pane.label->sizeHint().height());
 }
 
 void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const

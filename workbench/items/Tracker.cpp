@@ -281,6 +281,9 @@ void CItemTracker::DrawMovedHandles(BOOL bDraw)
 
 void CItemTracker::Invalidate()
 {
+  // Within a view invalid all over (a unit invalidates it whole) the handles add nothing.
+  if (m_pView->IsWholePaintPending())
+    return;
   const CSizingHandleArray& handles = *m_pItem->GetSizingHandles(m_pView);
   const CWorldToClient toClient = m_pView->GetWorldToClient();
   for (int i = 0; i < handles.GetSize(); ++i) {

@@ -248,11 +248,11 @@ void CUnitItem::Select(CWorkbenchView* pView)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Selecting a %s. \n", Key().c_str());
   auto tracker = std::make_unique<CUnitTracker>(pView, this);
-  const CRect handles = tracker->GetHandlesBounds();
-  SetTracker(std::move(tracker));
   // A paint pending over the handles draws them: a selection of many units made at once
   // would draw every handle twice.
-  if (!pView->IsPaintPending(handles))
+  const BOOL pending = pView->IsWholePaintPending() || pView->IsPaintPending(tracker->GetHandlesBounds());
+  SetTracker(std::move(tracker));
+  if (!pending)
     CDesignItem::Select(pView);
   DisplaySizeInfo(pView);
 }

@@ -80,12 +80,55 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
     if (m_nOrientation == laeSloped)
       m_dSlope = GetSlopeOf(*pEntry);
   }
-  // An item files its entries one after another: its slot list is looked up once for them.
-  if (!m_pLastSlots || pEntry->m_pItem != m_pLastItem) {
-    m_pLastSlots = &m_Slots[pEntry->m_pItem];
+  const int slot = m_Entries.Add(pEntry);
+  // An item files its entries one after another: its runs are looked up once for them.
+  if (m_nLastRun < 0 || pEntry->m_pItem != m_pLastItem) {
     m_pLastItem = pEntry->m_pItem;
+    if (const int* pFirst = m_FirstRun.Find(m_pLastItem)) {
+      m_nLastRun = *pFirst;
+      while (m_Runs[static_cast<size_t>(m_nLastRun)].next >= 0)
+        m_nLastRun = m_Runs[static_cast<size_t>(m_nLastRun)].next;
+    } else {
+      m_nLastRun = NewRun(slot);
+      m_FirstRun[m_pLastItem] = m_nLastRun;
+      return;
+    }
   }
-  m_pLastSlots->push_back(m_Entries.Add(pEntry));
+  CSlotRun& last = m_Runs[static_cast<size_t>(m_nLastRun)];
+  if (last.first + last.count == slot) {
+    ++last.count;
+    return;
+  }
+  const int run = NewRun(slot);
+  m_Runs[static_cast<size_t>(m_nLastRun)].next = run;
+  m_nLastRun = run;
+}
+
+int CLikeAlignmentEntities::NewRun(int slot)
+{
+  int run = m_nFreeRun;
+  if (run >= 0)
+    m_nFreeRun = m_Runs[static_cast<size_t>(run)].next;
+  else {
+    run = static_cast<int>(m_Runs.size());
+    m_Runs.emplace_back();
+  }
+  m_Runs[static_cast<size_t>(run)] = CSlotRun{slot, 1, -1};
+  return run;
+}
+
+template <class Visit>
+BOOL CLikeAlignmentEntities::ForEachSlot(const CDesignItem* pItem, Visit visit) const
+{
+  const int* pFirst = m_FirstRun.Find(pItem);
+  if (!pFirst)
+    return FALSE;
+  for (int run = *pFirst; run >= 0; run = m_Runs[static_cast<size_t>(run)].next) {
+    const CSlotRun& r = m_Runs[static_cast<size_t>(run)];
+    for (int slot = r.first; slot < r.first + r.count; ++slot)
+      visit(slot);
+  }
+  return TRUE;
 }
 
 CAlignmentEntityArray& CLikeAlignmentEntities::GetEntities()
@@ -109,9 +152,13 @@ void CLikeAlignmentEntities::CloseUp()
     }
   m_Entries.RemoveAtNoDelete(kept, m_Entries.GetSize() - kept);
   m_nEmptySlots = 0;
-  for (auto& item : m_Slots)
-    for (int& slot : item.second)
-      slot = moved[static_cast<size_t>(slot)];
+  // A run's entries leave or stay together, so each run keeps its neighbours.
+  m_FirstRun.ForEach([&](const void*, int first) {
+    for (int run = first; run >= 0; run = m_Runs[static_cast<size_t>(run)].next) {
+      CSlotRun& r = m_Runs[static_cast<size_t>(run)];
+      r.first = moved[static_cast<size_t>(r.first)];
+    }
+  });
   m_bIndexValid = FALSE;
 }
 
@@ -131,29 +178,37 @@ void CLikeAlignmentEntities::AppendByCategory(int category, CObArray& out) const
 
 void CLikeAlignmentEntities::AppendByItem(const CDesignItem* pItem, CObArray& out) const
 {
-  const auto found = m_Slots.find(pItem);
-  if (found == m_Slots.end())
-    return;
-  for (int slot : found->second)
-    out.Add(m_Entries[slot]);
+  ForEachSlot(pItem, [&](int slot) { out.Add(m_Entries[slot]); });
 }
 
 int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
-  const auto found = m_Slots.find(pItem);
-  if (found == m_Slots.end())
+  const int* pFirst = m_FirstRun.Find(pItem);
+  if (!pFirst)
     return 0;
-  const int removed = static_cast<int>(found->second.size());
-  for (int slot : found->second) {
-    if (pKept)
-      pKept->push_back(m_Entries[slot]);
-    else
-      delete m_Entries[slot];
-    m_Entries.SetAt(slot, nullptr);
+  int removed = 0;
+  for (int run = *pFirst; run >= 0;) {
+    CSlotRun& r = m_Runs[static_cast<size_t>(run)];
+    for (int slot = r.first; slot < r.first + r.count; ++slot) {
+      if (pKept)
+        pKept->push_back(m_Entries[slot]);
+      else
+        delete m_Entries[slot];
+      m_Entries.SetAt(slot, nullptr);
+    }
+    removed += r.count;
+    const int next = r.next;
+    r = CSlotRun{0, 0, m_nFreeRun};
+    m_nFreeRun = run;
+    run = next;
   }
-  if (m_pLastSlots == &found->second)
-    m_pLastSlots = nullptr;
-  m_Slots.erase(found);
+  m_FirstRun.Erase(pItem);
+  if (pItem == m_pLastItem)
+    m_nLastRun = -1;
+  if (m_FirstRun.IsEmpty()) {
+    m_Runs.clear();
+    m_nFreeRun = -1;
+  }
   m_nEmptySlots += removed;
   m_bIndexValid = FALSE;
   if (m_Entries.GetSize() == m_nEmptySlots)
@@ -163,11 +218,7 @@ int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAl
 
 void CLikeAlignmentEntities::SetItemEnabled(const CDesignItem* pItem, int flag)
 {
-  const auto found = m_Slots.find(pItem);
-  if (found == m_Slots.end())
-    return;
-  for (int slot : found->second)
-    m_Entries[slot]->m_bEnabled = flag;
+  ForEachSlot(pItem, [&](int slot) { m_Entries[slot]->m_bEnabled = flag; });
 }
 
 BOOL CLikeAlignmentEntities::EnsureIndex()

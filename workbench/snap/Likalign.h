@@ -6,12 +6,12 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <unordered_map>
 #include <vector>
 
 #include "geometry/Angle.h"
 #include "geometry/Entity.h"
 #include "platform/core/Array.h"
+#include "platform/core/Ptrhash.h"
 #include "support/Ownarray.h"
 
 class CDesignItem;
@@ -89,12 +89,27 @@ private:
   // that the next look-up closes up: the items of a whole selection are taken out one by one,
   // and closing up the array for each would cost the whole table each time.
   CAlignmentEntityArray m_Entries;
-  // The slots of each item's entries, ascending.
-  std::unordered_map<const CDesignItem*, std::vector<int>> m_Slots;
-  // The slot list the last entry was filed in, and its item.
-  std::vector<int>* m_pLastSlots = nullptr;
+  // The slots of each item's entries, ascending, as runs of neighbouring slots: an item files
+  // its entries one after another, so nearly every item has one run, and a table of thousands
+  // of items makes no allocation per item.
+  struct CSlotRun
+  {
+    int first = 0;
+    int count = 0;
+    int next = -1;  // the item's next run, or the next free one
+  };
+  std::vector<CSlotRun> m_Runs;
+  int m_nFreeRun = -1;
+  // Each item's first run.
+  CPtrHashMap<int> m_FirstRun;
+  // The item the last entry was filed for, and its last run.
   const CDesignItem* m_pLastItem = nullptr;
+  int m_nLastRun = -1;
   int m_nEmptySlots = 0;
+  int NewRun(int slot);
+  // Calls visit(slot) for each of the item's slots, ascending; FALSE when it has none.
+  template <class Visit>
+  BOOL ForEachSlot(const CDesignItem* pItem, Visit visit) const;
   void CloseUp();
   // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
   // FALSE for a sloped group, which has no position index.

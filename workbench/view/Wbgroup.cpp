@@ -2,7 +2,6 @@
 // select tool drags when several items are selected, and the joins a group breaks when it moves
 // away from units outside it.
 #include <algorithm>
-#include <unordered_set>
 #include <vector>
 
 #include "ui/wnd/CmdTarget.h"
@@ -62,7 +61,7 @@ void CWorkbenchView::DissolveMoveGroup(CMoveGroupItem* pGroup)
 
 void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll)
 {
-  if (!m_pItemList || (bAll && m_pRemovedTogether && m_pRemovedTogether->count(pGroup)))
+  if (!m_pItemList || (bAll && m_pRemovedTogether && m_pRemovedTogether->Contains(pGroup)))
     return;
   std::vector<CDesignItem*> joins;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
@@ -75,15 +74,15 @@ void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll)
     return;
   CObList units;
   pGroup->GetUnitsInGroup(units, FALSE);
-  std::unordered_set<const CObject*> inside;
+  CPtrHashSet inside;
   for (POSITION pos = units.GetHeadPosition(); pos;)
-    inside.insert(units.GetNext(pos));
+    inside.Insert(units.GetNext(pos));
   CObList crossing;
   for (CDesignItem* pItem : joins) {
     const CDesignItem* pFirst = nullptr;
     const CDesignItem* pSecond = nullptr;
     pItem->GetJoinedItems(pFirst, pSecond);
-    const int count = (pFirst && inside.count(pFirst)) + (pSecond && pSecond != pFirst && inside.count(pSecond));
+    const int count = (pFirst && inside.Contains(pFirst)) + (pSecond && pSecond != pFirst && inside.Contains(pSecond));
     if (count == 1 || (bAll && count > 0))
       crossing.AddTail(pItem);
   }

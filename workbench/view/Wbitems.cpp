@@ -1,7 +1,6 @@
 // Removing items for good, the extents of the design and of the selection, and the joins of a
 // unit that is moved, resized or deleted.
 #include <cstdint>
-#include <unordered_set>
 #include <vector>
 
 #include "geometry/2drect.h"
@@ -66,25 +65,25 @@ void CWorkbenchView::RemoveItems(const std::vector<CDesignItem*>& items)
   // The items go with every join of the design that holds a unit of theirs, as each unit's or
   // group's removal would take it, all found in one walk over the design: removing them one by
   // one would walk the design for each item and again for the joins of each unit.
-  const std::unordered_set<const CObject*> going(items.begin(), items.end());
-  std::unordered_set<const CObject*> together;
+  const CPtrHashSet going(items.begin(), items.end());
+  CPtrHashSet together;
   for (CDesignItem* pItem : items) {
     if (pItem->GetItemType() == ditUnit || pItem->GetItemType() == ditGroup)
-      together.insert(pItem);
+      together.Insert(pItem);
     if (pItem->GetItemType() == ditGroup) {
       CObList units;
       static_cast<CGroupItem*>(pItem)->GetUnitsInGroup(units, FALSE);
       for (POSITION pos = units.GetHeadPosition(); pos;)
-        together.insert(units.GetNext(pos));
+        together.Insert(units.GetNext(pos));
     }
   }
-  std::unordered_set<const CObject*> inDesign;
+  CPtrHashSet inDesign;
   std::vector<CDesignItem*> joinsOfUnits;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     const POSITION here = pos;
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
-    if (going.count(pItem)) {
-      inDesign.insert(pItem);
+    if (going.Contains(pItem)) {
+      inDesign.Insert(pItem);
       m_pItemList->RemoveAt(here);
     } else if (JoinsAnyOf(pItem, together)) {
       joinsOfUnits.push_back(pItem);
@@ -97,8 +96,8 @@ void CWorkbenchView::RemoveItems(const std::vector<CDesignItem*>& items)
   m_pRemovedTogether = &together;
   try {
     for (CDesignItem* pItem : items) {
-      POSITION selector = inDesign.count(pItem) ? nullptr : m_SelectorItems.Find(pItem);
-      if (!inDesign.count(pItem) && !selector)
+      POSITION selector = inDesign.Contains(pItem) ? nullptr : m_SelectorItems.Find(pItem);
+      if (!inDesign.Contains(pItem) && !selector)
         continue;
       Deselect(pItem);
       pItem->Invalidate(this);
@@ -113,14 +112,14 @@ void CWorkbenchView::RemoveItems(const std::vector<CDesignItem*>& items)
   m_pRemovedTogether = nullptr;
 }
 
-BOOL CWorkbenchView::JoinsAnyOf(CDesignItem* pItem, const std::unordered_set<const CObject*>& units) const
+BOOL CWorkbenchView::JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const
 {
   if (pItem->GetItemType() != ditJoin)
     return FALSE;
   const CDesignItem* pFirst = nullptr;
   const CDesignItem* pSecond = nullptr;
   pItem->GetJoinedItems(pFirst, pSecond);
-  return (pFirst && units.count(pFirst)) || (pSecond && units.count(pSecond));
+  return (pFirst && units.Contains(pFirst)) || (pSecond && units.Contains(pSecond));
 }
 
 CVRX2DRectangle CWorkbenchView::GetDesignExtents() const
@@ -141,7 +140,7 @@ CVRX2DRectangle CWorkbenchView::GetSelectedExtents() const
 
 void CWorkbenchView::CollectJoins(CDesignItem* pUnitItem, CObList& joins) const
 {
-  if (!m_pItemList || (m_pRemovedTogether && m_pRemovedTogether->count(pUnitItem)))
+  if (!m_pItemList || (m_pRemovedTogether && m_pRemovedTogether->Contains(pUnitItem)))
     return;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));

@@ -306,7 +306,7 @@ void CWorkbenchView::Select(CDesignItem* pItem)
 {
   if (IsSelected(pItem))
     return;
-  m_SelectedAt.emplace(pItem, m_SelectedItems.AddTail(pItem));
+  m_SelectedAt[pItem] = m_SelectedItems.AddTail(pItem);
   pItem->Select(this);
   // A move group only stands for the selection while it moves.
   if (pItem->GetItemType() != ditMoveGroup)
@@ -321,13 +321,13 @@ void CWorkbenchView::Deselect(CDesignItem* pItem)
 
 BOOL CWorkbenchView::DropFromSelection(CDesignItem* pItem)
 {
-  const auto found = m_SelectedAt.find(pItem);
-  if (found == m_SelectedAt.end())
+  const POSITION* pAt = m_SelectedAt.Find(pItem);
+  if (!pAt)
     return FALSE;
-  if (!found->second || m_SelectedItems.GetAt(found->second) != pItem)
+  if (!*pAt || m_SelectedItems.GetAt(*pAt) != pItem)
     throw CAppFatalException(kModule, kNotSelectedLine);
-  m_SelectedItems.RemoveAt(found->second);
-  m_SelectedAt.erase(found);
+  m_SelectedItems.RemoveAt(*pAt);
+  m_SelectedAt.Erase(pItem);
   if (pItem->GetItemType() != ditMoveGroup)
     ClearUnjoinablePrompt();
   return TRUE;
@@ -340,10 +340,10 @@ void CWorkbenchView::DeselectAll()
   for (POSITION pos = m_SelectedItems.GetHeadPosition(); pos;)
     static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos))->Deselect(this);
   m_SelectedItems.RemoveAll();
-  m_SelectedAt.clear();
+  m_SelectedAt.Clear();
 }
 
-BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedAt.count(pItem) != 0; }
+BOOL CWorkbenchView::IsSelected(CDesignItem* pItem) const { return m_SelectedAt.Contains(pItem); }
 
 int CWorkbenchView::GetSelectedCount(BOOL bCopyable) const
 {
@@ -468,6 +468,8 @@ BOOL CWorkbenchView::IsShiftDown() { return GetKeyState(VK_SHIFT) < 0; }
 BOOL CWorkbenchView::IsCtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
 BOOL CWorkbenchView::IsPaintPending(const CRect& rect) { return IsRectInvalid(rect); }
+
+BOOL CWorkbenchView::IsWholePaintPending() { return IsRectInvalid(GetClientRect()); }
 
 void CWorkbenchView::SetPaneText(int nIndex, const CString& text)
 {

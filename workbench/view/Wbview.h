@@ -7,14 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 #include "document/Docviews.h"
 #include "document/Dochints.h"
 #include "platform/core/Array.h"
 #include "platform/core/List.h"
+#include "platform/core/Ptrhash.h"
 #include "views/Xltdata.h"
 #include "workbench/snap/Likalign.h"
 #include "workbench/scale/Scalevw.h"
@@ -166,6 +165,9 @@ public:
   // Whether a paint of the whole rectangle (client pixels) is pending already; never for an
   // empty one.
   BOOL IsPaintPending(const CRect& rect);
+  // Whether a paint of the whole client area is pending: the items of a selection that come or
+  // go after a unit invalidated the view need not work out their handles' rectangles.
+  BOOL IsWholePaintPending();
   // Puts a text into a pane of the main frame's status bar.
   void SetPaneText(int nIndex, const CString& text);
   // Puts the unit's size into pane 1; while a CSizeTextBatch lasts, only when it ends.
@@ -426,7 +428,7 @@ private:
   // alignment tables, told, and deleted.
   void DiscardItem(CDesignItem* pItem);
   // A join item holding one of the units.
-  BOOL JoinsAnyOf(CDesignItem* pItem, const std::unordered_set<const CObject*>& units) const;
+  BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
   // Verifies the joins whose units the test picks and removes those that fail.
   void VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
   // Another join of the design with the same two sides; the join itself when there is none.
@@ -437,9 +439,9 @@ private:
   CObList m_SelectedItems;
   // Where each selected item stands in the selection: whether an item is selected is asked
   // for every item a command on the selection touches.
-  std::unordered_map<const CDesignItem*, POSITION> m_SelectedAt;
+  CPtrHashMap<POSITION> m_SelectedAt;
   // While RemoveItems deletes them, the units and groups whose joins it has removed already.
-  const std::unordered_set<const CObject*>* m_pRemovedTogether = nullptr;
+  const CPtrHashSet* m_pRemovedTogether = nullptr;
   // Takes the item out of the selection lists, without telling the item; FALSE when it was not
   // selected.
   BOOL DropFromSelection(CDesignItem* pItem);

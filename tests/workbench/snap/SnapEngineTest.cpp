@@ -532,6 +532,52 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), nullptr) << "emptied one by one, the group finds nothing";
 }
 
+// An item filed again after others keeps all its entries, in the order filed, through a
+// closing up of the table: listed, disabled and handed over together.
+TEST_F(SnapEngineTest, AnItemFiledAgainAfterOthersKeepsItsEntriesInFilingOrder)
+{
+  static char tokens[3];
+  auto item = [](int n) { return reinterpret_cast<CDesignItem*>(&tokens[n]); };
+  CLikeAlignmentGroups groups;
+  groups.Add(new CAlignmentEntity(Horizontal(8, 1).Clone(), item(0), 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 2).Clone(), item(1), 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 3).Clone(), item(0), 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 4).Clone(), item(0), 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 5).Clone(), item(2), 1));
+  groups.Add(new CAlignmentEntity(Horizontal(8, 6).Clone(), item(0), 1));
+  groups.RemoveItem(item(1));
+  CLikeAlignmentEntities* pGroup = groups.FindLike(Horizontal(0, 5));
+  ASSERT_NE(pGroup, nullptr);
+  ASSERT_EQ(pGroup->GetEntities().GetSize(), 5) << "closed up";
+  const auto yOf = [](const CObject* pEntry) {
+    return static_cast<const CVRX2DLine&>(*static_cast<const CAlignmentEntity*>(pEntry)->m_pEntity)
+        .GetStartPoint()
+        .GetY();
+  };
+  CObArray ofItem;
+  groups.GetByItem(item(0), ofItem);
+  ASSERT_EQ(ofItem.GetSize(), 4);
+  for (int i = 0; i < 4; ++i)
+    EXPECT_EQ(yOf(ofItem[i]), std::vector<double>({1, 3, 4, 6})[static_cast<size_t>(i)]) << i;
+  groups.SetItemEnabled(item(0), FALSE);
+  EXPECT_TRUE(pGroup->GetEntities()[3]->m_bEnabled) << "the other item's entry";
+  std::vector<CAlignmentEntity*> kept;
+  EXPECT_EQ(groups.RemoveItem(item(0), &kept), 4);
+  ASSERT_EQ(kept.size(), 4u);
+  for (size_t i = 0; i < kept.size(); ++i) {
+    EXPECT_EQ(yOf(kept[i]), std::vector<double>({1, 3, 4, 6})[i]) << i;
+    EXPECT_FALSE(kept[i]->m_bEnabled);
+    delete kept[i];
+  }
+  groups.Add(new CAlignmentEntity(Horizontal(8, 7).Clone(), item(0), 1));
+  groups.GetByItem(item(0), ofItem);
+  ASSERT_EQ(ofItem.GetSize(), 1) << "filed anew, the item has only its new entry";
+  EXPECT_EQ(yOf(ofItem[0]), 7);
+  groups.GetByItem(item(2), ofItem);
+  ASSERT_EQ(ofItem.GetSize(), 1);
+  EXPECT_EQ(yOf(ofItem[0]), 5);
+}
+
 TEST_F(SnapEngineTest, AJoinSnapAlsoLinesUpTheEndsOfTheJoinedSidesWithinTheSnapRange)
 {
   CVRX2DEntityArray moving;
