@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QStatusBar>
 #include <QTest>
 
 #include "TestFrames.h"
@@ -138,6 +139,10 @@ TEST_F(StatusBarTest, ASizedPaneTakesNewTextsWithoutLayingOutTheBar)
 {
   CStatusBar& bar = frame->statusBar;
   bar.SetPaneInfo(2, ID_INDICATOR_FIXED, 0, 120);
+  // Something in the bar taller than a line of text: the message line is stretched to it.
+  auto* tall = new QWidget;
+  tall->setMinimumHeight(bar.m_hWnd->fontMetrics().height() + 12);
+  qobject_cast<QStatusBar*>(bar.m_hWnd)->addPermanentWidget(tall);
   Pump();
   struct CLayoutCount : QObject
   {
@@ -150,7 +155,11 @@ TEST_F(StatusBarTest, ASizedPaneTakesNewTextsWithoutLayingOutTheBar)
   } count;
   bar.m_hWnd->installEventFilter(&count);
   auto* pane = bar.m_hWnd->findChildren<QLabel*>().value(2);
+  auto* message = bar.m_hWnd->findChildren<QLabel*>().value(0);
   ASSERT_NE(pane, nullptr);
+  ASSERT_NE(message, nullptr);
+  EXPECT_EQ(pane->geometry().top(), message->geometry().top()) << "its text on the message line's baseline";
+  EXPECT_EQ(pane->height(), message->height());
   const QSize size = pane->size();
   for (int x = 0; x < 20; ++x) {
     bar.SetPaneText(2, CString::Formatted("X=%7.2f  Y=%7.2f", 100.0 + x * 1111.25, 3.5));
