@@ -29,37 +29,6 @@ IMPLEMENT_DYNAMIC(CStatusBar, CControlBar)
 IMPLEMENT_DYNAMIC(CDialogBar, CControlBar)
 
 namespace {
-// The panes given a width stay as tall as the message line the bar's layout stretches: fixed in
-// both directions, a new text in them (the pointer's position at every move) repaints the pane
-// alone instead of laying out the whole bar again.
-class CPaneHeights : public QObject
-{
-public:
-  explicit CPaneHeights(QLabel* pMessage) : QObject(pMessage), m_pMessage(pMessage)
-  {
-    pMessage->installEventFilter(this);
-  }
-  void Fix(QLabel* pPane, int width)
-  {
-    if (!m_panes.contains(pPane))
-      m_panes.append(pPane);
-    pPane->setFixedSize(width,
-                        m_pMessage->testAttribute(Qt::WA_Resized) ? m_pMessage->height() : pPane->sizeHint().height());
-  }
-  bool eventFilter(QObject* pObject, QEvent* pEvent) override
-  {
-    if (pObject == m_pMessage && pEvent->type() == QEvent::Resize)
-      for (QLabel* pPane : m_panes)
-        if (pPane && pPane->height() != m_pMessage->height())
-          pPane->setFixedHeight(m_pMessage->height());
-    return false;
-  }
-
-private:
-  QLabel* m_pMessage;
-  QList<QPointer<QLabel>> m_panes;
-};
-
 Qt::ToolBarArea ToolBarArea(UINT dockBarId, DWORD style)
 {
   switch (dockBarId) {
@@ -497,12 +466,14 @@ void CStatusBar::SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth)
   pane.id = nID;
   pane.style = nStyle;
   pane.width = cxWidth;
+  // A pane keeps its size whatever it shows, so that a new text (the pointer's position at
+  // every move) repaints the pane alone instead of laying out the whole bar again. The message
+  // line is given the same height, so that the bar centres all texts on one line.
   if (nIndex > 0) {
     QLabel* pMessage = m_panes.front().label;
-    auto* pHeights = pMessage->findChild<CPaneHeights*>(QString(), Qt::FindDirectChildrenOnly);
-    if (!pHeights)
-      pHeights = new CPaneHeights(pMessage);
-    pHeights->Fix(pane.label, cxWidth);
+    const int height = pMessage->sizeHint().height();
+    pMessage->setFixedHeight(height);
+    pane.label->setFixedSize(cxWidth, height);
   }
 }
 
