@@ -99,7 +99,7 @@ private:
   {
     int first = 0;
     int count = 0;
-    int next = -1;  // the item's next run, or the next free one
+    int next = -1;    // the item's next run, or the next free one
     int enabled = 0;  // how many of its entries are enabled: taking an item out reads no entry
   };
   std::vector<CSlotRun> m_Runs;
