@@ -34,6 +34,24 @@ void CDrawList::Append(const CVRX2DEntityArray& entities)
   }
 }
 
+void CDrawList::Add(const CVRX2DEntity& entity, int category)
+{
+  CEntry entry;
+  entry.category = category;
+  if (entity.GetType() == VRX_LINE) {
+    const auto& line = static_cast<const CVRX2DLine&>(entity);
+    entry.x1 = line.GetStartPoint().GetX();
+    entry.y1 = line.GetStartPoint().GetY();
+    entry.x2 = line.GetEndPoint().GetX();
+    entry.y2 = line.GetEndPoint().GetY();
+  } else {
+    m_others.emplace_back(entity.Clone());
+    m_others.back()->SetCategory(category);
+    entry.pOther = m_others.back().get();
+  }
+  m_entries.push_back(entry);
+}
+
 void CDrawList::Transform(const CVRX2DTransformationMatrix& matrix)
 {
   for (CEntry& entry : m_entries) {

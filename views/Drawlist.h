@@ -34,6 +34,8 @@ public:
   void Assign(const CVRX2DEntityArray& entities);
   // Adds a copy of the entities after those there, in their order.
   void Append(const CVRX2DEntityArray& entities);
+  // Adds a copy of the entity drawn in the category instead of its own.
+  void Add(const CVRX2DEntity& entity, int category);
   // Transforms the list as Assign of the entities transformed by the matrix would make it.
   void Transform(const CVRX2DTransformationMatrix& matrix);
   void Clear();

@@ -275,22 +275,9 @@ TEST_F(XltgdiTest, InvertedGatheredAndMovedLinesSetThePixelsOfLinesDrawnOneByOne
   }
 }
 
-// A unit's draw list moves with it rather than being copied again: moved, it must hold exactly
-// the copy of the moved entities, line points to the last bit and the other entities moved.
-TEST(DrawList, ATransformedListHoldsTheCopyOfTheTransformedEntities)
+namespace {
+void ExpectSameEntries(const CDrawList& list, const CDrawList& expected)
 {
-  CVRX2DEntityArray entities;
-  entities.Add(CVRX2DLine(20, CVRX2DPoint(0.1, 10.3), CVRX2DPoint(30.7, 10.3)).Clone());
-  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 5, CVRXAngle(0.2), CVRXAngle(0.3), CVRXAngle(2.0)));
-  entities.Add(CVRX2DLine(13, CVRX2DPoint(1e7 / 3.0, -2.2), CVRX2DPoint(20, 1.0 / 3.0)).Clone());
-  const CVRX2DTransformationMatrix move(CVRX2DVector(1.0 / 7.0, -2.5e-3));
-  CDrawList list;
-  list.Assign(entities);
-  list.Transform(move);
-  CVRX2DEntityArray moved(entities);
-  moved.Transform(move);
-  CDrawList expected;
-  expected.Assign(moved);
   ASSERT_EQ(list.Entries().size(), expected.Entries().size());
   for (size_t i = 0; i < list.Entries().size(); ++i) {
     const CDrawList::CEntry& got = list.Entries()[i];
@@ -301,9 +288,56 @@ TEST(DrawList, ATransformedListHoldsTheCopyOfTheTransformedEntities)
       const auto& gotArc = static_cast<const CVRX2DArc&>(*got.pOther);
       EXPECT_TRUE(gotArc.IsEqual(static_cast<const CVRX2DArc&>(*want.pOther))) << "entry " << i;
       EXPECT_EQ(gotArc.GetCentre(), static_cast<const CVRX2DArc&>(*want.pOther).GetCentre());
+      EXPECT_EQ(got.pOther->GetCategory(), want.pOther->GetCategory()) << "entry " << i;
     } else {
       EXPECT_EQ(std::make_tuple(got.x1, got.y1, got.x2, got.y2), std::make_tuple(want.x1, want.y1, want.x2, want.y2))
           << "entry " << i;
     }
   }
+}
+
+CVRX2DEntityArray LinesAndAnArc()
+{
+  CVRX2DEntityArray entities;
+  entities.Add(CVRX2DLine(20, CVRX2DPoint(0.1, 10.3), CVRX2DPoint(30.7, 10.3)).Clone());
+  entities.Add(new CVRX2DArc(13, CVRX2DPoint(20, 20), 8, 5, CVRXAngle(0.2), CVRXAngle(0.3), CVRXAngle(2.0)));
+  entities.Add(CVRX2DLine(13, CVRX2DPoint(1e7 / 3.0, -2.2), CVRX2DPoint(20, 1.0 / 3.0)).Clone());
+  return entities;
+}
+}  // namespace
+
+// A unit's draw list moves with it rather than being copied again: moved, it must hold exactly
+// the copy of the moved entities, line points to the last bit and the other entities moved.
+TEST(DrawList, ATransformedListHoldsTheCopyOfTheTransformedEntities)
+{
+  CVRX2DEntityArray entities = LinesAndAnArc();
+  const CVRX2DTransformationMatrix move(CVRX2DVector(1.0 / 7.0, -2.5e-3));
+  CDrawList list;
+  list.Assign(entities);
+  list.Transform(move);
+  CVRX2DEntityArray moved(entities);
+  moved.Transform(move);
+  CDrawList expected;
+  expected.Assign(moved);
+  ExpectSameEntries(list, expected);
+}
+
+// Highlighted sides go into a list in the highlight's category without a copy of each being
+// made first: the list must hold what copies recoloured would give, and the sides keep theirs.
+TEST(DrawList, EntitiesAddedInACategoryAreListedAsRecolouredCopies)
+{
+  const CVRX2DEntityArray entities = LinesAndAnArc();
+  CVRX2DEntityArray recoloured(entities);
+  CDrawList expected;
+  CDrawList list;
+  list.Assign(entities);
+  list.Clear();
+  for (int i = 0; i < entities.GetSize(); ++i) {
+    recoloured[i]->SetCategory(31);
+    list.Add(*entities[i], 31);
+  }
+  expected.Assign(recoloured);
+  ExpectSameEntries(list, expected);
+  EXPECT_EQ(entities[0]->GetCategory(), 20);
+  EXPECT_EQ(entities[1]->GetCategory(), 13);
 }

@@ -311,14 +311,12 @@ void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchV
                pView->IsOnAlignmentEntity(*static_cast<CVRX2DEntity*>(m_POutlines[static_cast<int>(i)]), this);
     }
     if (!onlyFiled || lit != m_HighlightedSides) {
-      CVRX2DEntityArray highlighted;
-      for (size_t i = 0; i < sides; ++i) {
-        if (!lit[i])
-          continue;
-        highlighted.Add(static_cast<CVRX2DEntity*>(m_POutlines[static_cast<int>(i)])->Clone());
-        highlighted[highlighted.GetSize() - 1]->SetCategory(ecatSnapHighlight);
-      }
-      m_SnapHighlights.Assign(highlighted);
+      // The sides go into the list as they are, drawn in the highlight's category: a move of
+      // thousands of units lights tens of thousands of sides anew.
+      m_SnapHighlights.Clear();
+      for (size_t i = 0; i < sides; ++i)
+        if (lit[i])
+          m_SnapHighlights.Add(*static_cast<CVRX2DEntity*>(m_POutlines[static_cast<int>(i)]), ecatSnapHighlight);
     }
     m_HighlightedSides = std::move(lit);
     m_nHighlightRevision = revision;

@@ -81,6 +81,8 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
       m_dSlope = GetSlopeOf(*pEntry);
   }
   const int slot = m_Entries.Add(pEntry);
+  const int enabled = pEntry->m_bEnabled ? 1 : 0;
+  m_nEnabled += enabled;
   // An item files its entries one after another: its runs are looked up once for them.
   if (m_nLastRun < 0 || pEntry->m_pItem != m_pLastItem) {
     m_pLastItem = pEntry->m_pItem;
@@ -89,7 +91,7 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
       while (m_Runs[static_cast<size_t>(m_nLastRun)].next >= 0)
         m_nLastRun = m_Runs[static_cast<size_t>(m_nLastRun)].next;
     } else {
-      m_nLastRun = NewRun(slot);
+      m_nLastRun = NewRun(slot, enabled);
       m_FirstRun[m_pLastItem] = m_nLastRun;
       return;
     }
@@ -97,14 +99,15 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
   CSlotRun& last = m_Runs[static_cast<size_t>(m_nLastRun)];
   if (last.first + last.count == slot) {
     ++last.count;
+    last.enabled += enabled;
     return;
   }
-  const int run = NewRun(slot);
+  const int run = NewRun(slot, enabled);
   m_Runs[static_cast<size_t>(m_nLastRun)].next = run;
   m_nLastRun = run;
 }
 
-int CLikeAlignmentEntities::NewRun(int slot)
+int CLikeAlignmentEntities::NewRun(int slot, int enabled)
 {
   int run = m_nFreeRun;
   if (run >= 0)
@@ -113,7 +116,7 @@ int CLikeAlignmentEntities::NewRun(int slot)
     run = static_cast<int>(m_Runs.size());
     m_Runs.emplace_back();
   }
-  m_Runs[static_cast<size_t>(run)] = CSlotRun{slot, 1, -1};
+  m_Runs[static_cast<size_t>(run)] = CSlotRun{slot, 1, -1, enabled};
   return run;
 }
 
@@ -197,8 +200,9 @@ int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAl
       m_Entries.SetAt(slot, nullptr);
     }
     removed += r.count;
+    m_nEnabled -= r.enabled;
     const int next = r.next;
-    r = CSlotRun{0, 0, m_nFreeRun};
+    r = CSlotRun{0, 0, m_nFreeRun, 0};
     m_nFreeRun = run;
     run = next;
   }
@@ -218,7 +222,16 @@ int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAl
 
 void CLikeAlignmentEntities::SetItemEnabled(const CDesignItem* pItem, int flag)
 {
-  ForEachSlot(pItem, [&](int slot) { m_Entries[slot]->m_bEnabled = flag; });
+  const int* pFirst = m_FirstRun.Find(pItem);
+  if (!pFirst)
+    return;
+  for (int run = *pFirst; run >= 0; run = m_Runs[static_cast<size_t>(run)].next) {
+    CSlotRun& r = m_Runs[static_cast<size_t>(run)];
+    for (int slot = r.first; slot < r.first + r.count; ++slot)
+      m_Entries[slot]->m_bEnabled = flag;
+    m_nEnabled += (flag ? r.count : 0) - r.enabled;
+    r.enabled = flag ? r.count : 0;
+  }
 }
 
 BOOL CLikeAlignmentEntities::EnsureIndex()

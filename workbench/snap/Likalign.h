@@ -75,6 +75,9 @@ public:
   int RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
   // Every entry of the item enabled or disabled.
   void SetItemEnabled(const CDesignItem* pItem, int flag);
+  // FALSE when every entry is disabled, as all are while the whole selection moves: nothing
+  // here can then snap or offer a line, and the entries need not be visited.
+  BOOL HasEnabled() const { return m_nEnabled > 0; }
   // The indices, ascending, of the entries that may lie within reach of a line through the
   // point: all of them for a sloped group, else those whose position is within reach.
   void FindNear(double x, double y, double reach, std::vector<int>& out);
@@ -96,7 +99,8 @@ private:
   {
     int first = 0;
     int count = 0;
-    int next = -1;  // the item's next run, or the next free one
+    int next = -1;    // the item's next run, or the next free one
+    int enabled = 0;  // how many of its entries are enabled: taking an item out reads no entry
   };
   std::vector<CSlotRun> m_Runs;
   int m_nFreeRun = -1;
@@ -106,7 +110,8 @@ private:
   const CDesignItem* m_pLastItem = nullptr;
   int m_nLastRun = -1;
   int m_nEmptySlots = 0;
-  int NewRun(int slot);
+  int m_nEnabled = 0;
+  int NewRun(int slot, int enabled);
   // Calls visit(slot) for each of the item's slots, ascending; FALSE when it has none.
   template <class Visit>
   BOOL ForEachSlot(const CDesignItem* pItem, Visit visit) const;

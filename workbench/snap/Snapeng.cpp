@@ -127,7 +127,7 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
                             CSnapVectorArray& vectors)
 {
   CLikeAlignmentEntities* pGroup = groups.FindLike(line);
-  if (!pGroup)
+  if (!pGroup || !pGroup->HasEnabled())
     return 0;
   // Entries out of reach snap to nothing; the rest are visited in their own order.
   std::vector<int> near;
@@ -274,7 +274,7 @@ int CSnapEngine::SnapPointTo(const CVRX2DPoint& p, int mode, double direction, C
   std::vector<int> near;
   for (int g = 0; g < groups.GetSize(); ++g) {
     CLikeAlignmentEntities* pGroup = groups.GetAt(g);
-    if (!pGroup)
+    if (!pGroup || !pGroup->HasEnabled())
       continue;
     pGroup->FindNear(p.GetX(), p.GetY(), Reach(range), near);
     CAlignmentEntityArray& entries = pGroup->GetEntities();

@@ -37,7 +37,7 @@ template <class Visit>
 bool AnyEntryNear(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CVRXAngle& direction, Visit visit)
 {
   CLikeAlignmentEntities* pGroup = groups.FindLike(line, direction);
-  if (!pGroup)
+  if (!pGroup || !pGroup->HasEnabled())
     return false;
   CAlignmentEntityArray& entries = pGroup->GetEntities();
   return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach,

@@ -473,6 +473,53 @@ TEST_F(SnapEngineTest, TheTablesFileRemoveAndDisableEntriesByItem)
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
 }
 
+// A table whose entries are all disabled is passed by without visiting them, so whether any is
+// enabled is kept through filing, disabling, enabling and taking out, and never goes stale.
+TEST_F(SnapEngineTest, LinesSnapToWhatIsLeftEnabledThroughDisablingEnablingAndTakingOut)
+{
+  engine.SetSnapRange(1.25);
+  CDesignItem* first = Offering({Vertical(7, 100.0), Vertical(7, 130.0)});
+  CDesignItem* second = Offering({Vertical(7, 200.0)});
+  const auto snaps = [&](double x) {
+    CSnapVectorArray vectors;
+    engine.SnapLineTo(Vertical(17, x), Query(1.25), engine.GetPerimeterGroups(), vectors);
+    return vectors.GetSize();
+  };
+  const auto offers = [&](double x) { return engine.IsOnAlignmentEntity(Vertical(0, x), nullptr); };
+  ASSERT_EQ(snaps(100.5), 1);
+  engine.SetItemEnabled(first, FALSE);
+  EXPECT_EQ(snaps(100.5), 0);
+  EXPECT_EQ(snaps(200.5), 1) << "the other item still offers its line";
+  engine.SetItemEnabled(second, FALSE);
+  EXPECT_EQ(snaps(200.5), 0);
+  EXPECT_FALSE(offers(200.0));
+  engine.SetItemEnabled(first, FALSE);
+  engine.SetItemEnabled(first, TRUE);
+  EXPECT_EQ(snaps(130.5), 1) << "enabled again after being disabled twice";
+  EXPECT_TRUE(offers(130.0));
+  engine.RemoveItem(first);
+  EXPECT_EQ(snaps(130.5), 0);
+  engine.SetItemEnabled(second, TRUE);
+  EXPECT_EQ(snaps(200.5), 1) << "a disabled item taken out with others left";
+  // An item filed again after others keeps its runs: disabling reaches all of them.
+  CDesignItem* third = Offering({Vertical(7, 300.0)});
+  engine.AddEntry(new CAlignmentEntity(Vertical(7, 330.0).Clone(), second, 1));
+  engine.SetItemEnabled(second, FALSE);
+  EXPECT_EQ(snaps(330.5), 0);
+  EXPECT_EQ(snaps(300.5), 1);
+  engine.RemoveItem(third);
+  EXPECT_EQ(snaps(300.5), 0);
+  engine.AddEntry(new CAlignmentEntity(Vertical(7, 400.0).Clone(), third, 0));
+  EXPECT_EQ(snaps(400.5), 0) << "an entry filed disabled";
+  engine.SetItemEnabled(third, TRUE);
+  EXPECT_EQ(snaps(400.5), 1);
+  EXPECT_EQ(snaps(330.5), 0);
+  engine.RemoveItem(second);
+  engine.SetItemEnabled(second, TRUE);
+  EXPECT_EQ(snaps(200.5), 0) << "an item taken out is not enabled again";
+  EXPECT_EQ(snaps(400.5), 1);
+}
+
 // The items of a large selection leave the tables one by one, between look-ups and with others
 // filed again: each look-up sees exactly the entries still filed, in the order they were filed,
 // and enabling, disabling and listing by item reach only that item's entries.
