@@ -16,22 +16,8 @@ void CDrawList::Assign(const CVRX2DEntityArray& entities)
 
 void CDrawList::Append(const CVRX2DEntityArray& entities)
 {
-  for (int i = 0; i < entities.GetSize(); ++i) {
-    const CVRX2DEntity& entity = *entities[i];
-    CEntry entry;
-    entry.category = entity.GetCategory();
-    if (entity.GetType() == VRX_LINE) {
-      const auto& line = static_cast<const CVRX2DLine&>(entity);
-      entry.x1 = line.GetStartPoint().GetX();
-      entry.y1 = line.GetStartPoint().GetY();
-      entry.x2 = line.GetEndPoint().GetX();
-      entry.y2 = line.GetEndPoint().GetY();
-    } else {
-      m_others.emplace_back(entity.Clone());
-      entry.pOther = m_others.back().get();
-    }
-    m_entries.push_back(entry);
-  }
+  for (int i = 0; i < entities.GetSize(); ++i)
+    Add(*entities[i], entities[i]->GetCategory());
 }
 
 void CDrawList::Add(const CVRX2DEntity& entity, int category)
