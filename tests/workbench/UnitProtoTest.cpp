@@ -106,8 +106,8 @@ std::string Describe(CUnitItem& item)
 }
 
 // For each perimeter alignment line of the item, the component outlines its entry in the
-// alignment tables is given, against those a look-up over the item's outlines where it now
-// stands finds. Counts the lines in `lines` and the sides found in `sides`.
+// alignment tables names, against those a look-up over the item's outlines where it now stands
+// finds. Counts the lines in `lines` and the sides found in `sides`.
 void ExpectEntriesListTheSidesOnEachLine(CUnitItem& item, const std::string& what, int& lines, int& sides)
 {
   const CVRX2DEntityArray& alignment = *item.GetAlignmentEntities();
@@ -123,7 +123,7 @@ void ExpectEntriesListTheSidesOnEachLine(CUnitItem& item, const std::string& wha
     ASSERT_EQ(given.m_Indices.GetSize(), found.m_Indices.GetSize()) << what << ", line " << i;
     for (int k = 0; k < found.m_Indices.GetSize(); ++k)
       EXPECT_EQ(given.m_Indices[k], found.m_Indices[k]) << what << ", line " << i;
-    EXPECT_EQ(Describe(given.m_PerimeterLines), Describe(found.m_PerimeterLines)) << what << ", line " << i;
+    EXPECT_EQ(given.m_PerimeterLines.GetSize(), 0) << what << ": the lines stay the unit's own";
   }
 }
 

@@ -222,11 +222,8 @@ void CUnitItem::CollectColinearSides(CAlignmentEntity& entry, int alignment)
   const std::vector<UINT>& sides = ColinearSides();
   if (alignment < 0 || static_cast<size_t>(alignment) + 1 >= sides.size())
     return;
-  for (UINT k = sides[static_cast<size_t>(alignment)]; k < sides[static_cast<size_t>(alignment) + 1]; ++k) {
-    const UINT index = sides[k];
-    entry.m_PerimeterLines.Add(m_ComponentOutlines[static_cast<int>(index)]->Clone());
-    entry.m_Indices.Add(index);
-  }
+  for (UINT k = sides[static_cast<size_t>(alignment)]; k < sides[static_cast<size_t>(alignment) + 1]; ++k)
+    entry.m_Indices.Add(sides[k]);
 }
 
 void CUnitItem::PlaceShape()

@@ -28,6 +28,7 @@ public:
   std::unique_ptr<CVRX2DEntity> m_pEntity;
   CDesignItem* m_pItem;
   // The unit's component outline lines that lie on this line, with their component indices.
+  // A unit's own entry holds the indices only: its lines are the unit's component outlines.
   CVRX2DEntityArray m_PerimeterLines;
   CUIntArray m_Indices;
   int m_bEnabled;
