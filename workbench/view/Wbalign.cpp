@@ -32,7 +32,7 @@ void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem, std::vector<CAlign
   size_t spare = 0;
   const auto entry = [&](const CVRX2DEntity& entity) {
     if (!pSpare || spare == pSpare->size())
-      return new CAlignmentEntity(entity.Clone(), pItem, 1);
+      return new CAlignmentEntity(entity, pItem, 1);
     CAlignmentEntity* pEntry = (*pSpare)[spare];
     (*pSpare)[spare++] = nullptr;
     pEntry->Reuse(entity, pItem, 1);
