@@ -2,6 +2,7 @@
 // Workbench and closing it again, as the user does, fifty times, returns what the sessions took.
 #include <malloc.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -68,9 +69,17 @@ TEST_F(WbMemoryTest, ChildCountsTheHeapOverWorkbenchSessions)
   // the Workbench's tools and bars, the main window's menus as they come back after a session.
   for (int i = 0; i < 2; ++i)
     ASSERT_NO_FATAL_FAILURE(OpenAndClose("Living Room"));
-  const long before = static_cast<long>(mallinfo2().uordblks);
-  for (int i = 0; i < kSessions; ++i)
-    ASSERT_NO_FATAL_FAILURE(OpenAndClose("Living Room"));
-  const long kept = static_cast<long>(mallinfo2().uordblks) - before;
-  EXPECT_LT(kept, kToleranceBytes) << kSessions << " sessions kept " << kept << " bytes";
+  // The sessions are counted in two halves. What each session keeps shows in both; what Qt
+  // takes once at a time of its own (on a loaded machine, 29 KB once in fifty sessions) shows in
+  // one half only, so the half that kept less is held to half the tolerance.
+  long counts[3] = {static_cast<long>(mallinfo2().uordblks), 0, 0};
+  for (int half = 1; half <= 2; ++half) {
+    for (int i = 0; i < kSessions / 2; ++i)
+      ASSERT_NO_FATAL_FAILURE(OpenAndClose("Living Room"));
+    counts[half] = static_cast<long>(mallinfo2().uordblks);
+  }
+  const long first = counts[1] - counts[0];
+  const long second = counts[2] - counts[1];
+  EXPECT_LT(std::min(first, second), kToleranceBytes / 2)
+      << "two runs of " << kSessions / 2 << " sessions kept " << first << " and " << second << " bytes";
 }

@@ -600,6 +600,46 @@ TEST(Raster, RectanglesInsideAndAcrossTheClipFillThePixelsInsideIt)
       }
 }
 
+// A solid rectangle fills what the region of that rectangle fills, under a clip narrowed and
+// brought back by a restore, turned round or empty alike.
+TEST(Raster, SolidRectanglesFillAsTheirRegionUnderEveryClipARestoreBringsBack)
+{
+  CCanvas byRect;
+  CCanvas byRegion;
+  const CRect rects[] = {{0, 0, 64, 48}, {2, 3, 60, 44}, {50, 40, 30, 20}, {5, 5, 5, 9}, {16, 12, 36, 26}};
+  const COLORREF colours[] = {RGB(200, 0, 0), RGB(0, 150, 0), RGB(0, 0, 120), RGB(9, 9, 9), RGB(90, 60, 30)};
+  for (CCanvas* c : {&byRect, &byRegion}) {
+    const auto fill = [c, &byRect](const CRect& r, COLORREF colour) {
+      if (c == &byRect) {
+        c->dc.FillSolidRect(&r, colour);
+        return;
+      }
+      CRgn region;
+      region.CreateRectRgnIndirect(&r);
+      CBrush brush(colour);
+      c->dc.FillRgn(&region, &brush);
+    };
+    c->dc.IntersectClipRect(8, 6, 40, 30);
+    fill(rects[0], colours[0]);
+    const int saved = c->dc.SaveDC();
+    c->dc.IntersectClipRect(20, 10, 24, 40);
+    fill(rects[1], colours[1]);
+    ASSERT_TRUE(c->dc.RestoreDC(saved));
+    fill(rects[2], colours[2]);
+    fill(rects[3], colours[3]);
+    c->dc.SaveDC();
+    ASSERT_TRUE(c->dc.RestoreDC(-1)) << "a restore to the clip in force";
+    fill(rects[4], colours[4]);
+  }
+  EXPECT_EQ(byRect.Snapshot(), byRegion.Snapshot());
+  EXPECT_EQ(byRect.Pixel(7, 6), RGB(255, 255, 255)) << "outside the first clip";
+  EXPECT_EQ(byRect.Pixel(22, 10), RGB(0, 150, 0)) << "inside both clips";
+  EXPECT_EQ(byRect.Pixel(30, 8), RGB(200, 0, 0)) << "outside the narrowed clip";
+  EXPECT_EQ(byRect.Pixel(38, 25), RGB(0, 0, 120)) << "the turned rectangle, clipped as restored";
+  EXPECT_EQ(byRect.Pixel(45, 25), RGB(255, 255, 255)) << "the turned rectangle outside the restored clip";
+  EXPECT_EQ(byRect.Pixel(20, 20), RGB(90, 60, 30));
+}
+
 // In an inverting raster operation the lines of a drawing go to the device in one call too; each
 // must still be drawn as MoveTo and LineTo draw it and then get its end pixel through the pen as
 // a one-pixel line, so that drawing them twice restores every pixel.

@@ -15,19 +15,24 @@
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2drect.h"
+#include "model/Entcat.h"
 #include "model/Stdunit.h"
 #include "model/Unit.h"
+#include "model/Unitexcp.h"
 #include "model/Unitutil.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "productdb/Optcats.h"
 #include "productdb/Optchoic.h"
+#include "productdb/Stdsizes.h"
 #include "productdb/txrecobj.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/items/Unitproto.h"
 #include "workbench/items/Wbreg.h"
+#include "workbench/snap/Likalign.h"
+#include "workbench/snap/Snapeng.h"
 
 namespace {
 using Bytes = std::vector<BYTE>;
@@ -98,6 +103,28 @@ std::string Describe(CUnitItem& item)
   for (int i = 0; i < pHandles->GetSize(); ++i)
     text += Point(pHandles->GetAt(i)->GetPoint()) + " " + std::to_string(pHandles->GetAt(i)->GetCode()) + "\n";
   return text;
+}
+
+// For each perimeter alignment line of the item, the component outlines its entry in the
+// alignment tables names, against those a look-up over the item's outlines where it now stands
+// finds. Counts the lines in `lines` and the sides found in `sides`.
+void ExpectEntriesListTheSidesOnEachLine(CUnitItem& item, const std::string& what, int& lines, int& sides)
+{
+  const CVRX2DEntityArray& alignment = *item.GetAlignmentEntities();
+  for (int i = 0; i < alignment.GetSize(); ++i) {
+    if (alignment[i]->GetType() != VRX_LINE || alignment[i]->GetCategory() != ecatPerimeterAlignment)
+      continue;
+    CAlignmentEntity given(alignment[i]->Clone(), &item, 1);
+    item.CollectColinearSides(given, i);
+    CAlignmentEntity found(alignment[i]->Clone(), &item, 1);
+    CSnapEngine::CollectColinearPerimeterLines(found, *item.GetComponentOutlines());
+    ++lines;
+    sides += found.m_Indices.GetSize();
+    ASSERT_EQ(given.m_Indices.GetSize(), found.m_Indices.GetSize()) << what << ", line " << i;
+    for (int k = 0; k < found.m_Indices.GetSize(); ++k)
+      EXPECT_EQ(given.m_Indices[k], found.m_Indices[k]) << what << ", line " << i;
+    EXPECT_EQ(given.m_PerimeterLines.GetSize(), 0) << what << ": the lines stay the unit's own";
+  }
 }
 
 class UnitProtoTest : public ::testing::Test
@@ -237,4 +264,64 @@ TEST_F(UnitProtoTest, TheOldestKeptUnitMakesRoomForANewOne)
   EXPECT_EQ(CUnitPrototypes::Get().Find("AW", "BA002", key(0)), nullptr);
   EXPECT_NE(CUnitPrototypes::Get().Find("AW", "BA002", key(1)), nullptr);
   EXPECT_NE(CUnitPrototypes::Get().Find("AW", "BA002", key(CUnitPrototypes::kMostPrototypes)), nullptr);
+}
+
+TEST_F(UnitProtoTest, EachAlignmentLineListsTheSidesOnItWhereverTheItemStandsAndWhateverItsSize)
+{
+  int lines = 0;
+  int sides = 0;
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    const std::string key = CUnitTypeMap::GetKey(i);
+    const std::string type = key.substr(0, 2);
+    const std::string subtype = key.substr(2);
+    BOOL hasClass = FALSE;
+    delete MakeUnit(type.c_str(), subtype.c_str(), &hasClass);
+    if (!hasClass)
+      continue;
+    const Bytes stored = StoredItem(type.c_str(), subtype.c_str());
+    CUnitPrototypes::Get().Clear();
+    std::unique_ptr<CUnitItem> fresh = Load(stored);
+    fresh->GetUnit();
+    ExpectEntriesListTheSidesOnEachLine(*fresh, key + " made afresh", lines, sides);
+    std::unique_ptr<CUnitItem> copied = Load(stored);
+    copied->GetUnit();
+    ExpectEntriesListTheSidesOnEachLine(*copied, key + " copied from the kept unit", lines, sides);
+    // Far out and back, where the lines' own numbers round otherwise.
+    copied->Offset(CVRX2DVector(1234.5678, -987.654321));
+    ExpectEntriesListTheSidesOnEachLine(*copied, key + " moved", lines, sides);
+    copied->Offset(CVRX2DVector(-1234.5, 987.6));
+    ExpectEntriesListTheSidesOnEachLine(*copied, key + " moved back", lines, sides);
+  }
+  EXPECT_GT(lines, 80);
+  EXPECT_GE(sides, lines) << "every perimeter alignment line has a side on it";
+
+  // Each size of a unit gives its own sides (a wider glider has more panels): the list worked
+  // out for one size is not served for the next.
+  int sizes = 0;
+  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+    const std::string key = CUnitTypeMap::GetKey(i);
+    BOOL hasClass = FALSE;
+    delete MakeUnit(key.substr(0, 2).c_str(), key.substr(2).c_str(), &hasClass);
+    if (!hasClass)
+      continue;
+    std::unique_ptr<CUnitItem> item = Load(StoredItem(key.substr(0, 2).c_str(), key.substr(2).c_str()));
+    auto* pUnit = dynamic_cast<CStandardUnit*>(item->GetUnit());
+    if (!pUnit)
+      continue;
+    CStdSizesRecArray rows;
+    pUnit->GetStandardSizes(rows);
+    for (int j = 0; j < rows.GetSize(); ++j) {
+      // A size the unit refuses with its other choices leaves it as it was.
+      try {
+        pUnit->SetSizeCode(rows[j]->GetSizeCode());
+        item->UpdateUnitInfo();
+      } catch (const CUnitException&) {
+        continue;
+      }
+      ++sizes;
+      ExpectEntriesListTheSidesOnEachLine(*item, key + " at " + std::string(rows[j]->GetSizeCode().c_str()), lines,
+                                          sides);
+    }
+  }
+  EXPECT_GT(sizes, 40);
 }

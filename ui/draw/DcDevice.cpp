@@ -151,6 +151,10 @@ CRect LineBounds(CPoint a, CPoint b)
 
 void CDcDevice::SetExtraClip(const CRectRegion* clip)
 {
+  // Restoring a saved state sets the clip it had, mostly the one in force: what the device
+  // derived from it still holds.
+  if (m_hasExtraClip == (clip != nullptr) && (!clip || *clip == m_extraClip))
+    return;
   m_hasExtraClip = clip != nullptr;
   m_extraClip = clip ? *clip : CRectRegion();
   ++m_clipVersion;
@@ -430,6 +434,19 @@ void CRasterDevice::FillRegion(const CRectRegion& region, COLORREF color)
   for (const CRect& r : region.Rects())
     raster.FillRect(r, CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(region.GetBounds());
+}
+
+void CRasterDevice::FillRect(const CRect& r, COLORREF color)
+{
+  // The sizing handles of a large selection are thousands of small squares: none of them needs
+  // a region of its own.
+  CRect rect(r);
+  rect.NormalizeRect();
+  if (rect.IsRectEmpty())
+    return;
+  CRasterizer raster(Pixels(), &RasterClip());
+  raster.FillRect(rect, CRasterizer::ToPixel(color), R2_COPYPEN);
+  Touch(rect);
 }
 
 void CRasterDevice::Text(CPoint p, const QString& text, const CDevText& t)

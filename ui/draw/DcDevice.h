@@ -76,6 +76,8 @@ public:
   virtual void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
                        int rop) = 0;
   virtual void FillRegion(const CRectRegion& region, COLORREF color) = 0;
+  // FillRegion of the region of one rectangle.
+  virtual void FillRect(const CRect& r, COLORREF color) { FillRegion(CRectRegion(r), color); }
   virtual void Text(CPoint p, const QString& text, const CDevText& t) = 0;
   // Draws (or with DT_CALCRECT measures) text in a box; returns the text height.
   virtual int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) = 0;
@@ -126,6 +128,7 @@ public:
   void Polygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
                int rop) override;
   void FillRegion(const CRectRegion& region, COLORREF color) override;
+  void FillRect(const CRect& r, COLORREF color) override;
   void Text(CPoint p, const QString& text, const CDevText& t) override;
   int DrawText(QRect& box, const QString& text, UINT format, const CDevText& t) override;
   QPaintDevice* PaintDevice() const override;

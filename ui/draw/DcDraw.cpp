@@ -192,7 +192,7 @@ void CDC::FillRect(LPCRECT lpRect, CBrush* pBrush)
 {
   if (!m_pDevice || !lpRect || !pBrush || pBrush->IsNull())
     return;
-  m_pDevice->FillRegion(CRectRegion(ToDevice(*lpRect)), pBrush->GetColor());
+  m_pDevice->FillRect(ToDevice(*lpRect), pBrush->GetColor());
 }
 
 void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
@@ -200,7 +200,7 @@ void CDC::FillSolidRect(LPCRECT lpRect, COLORREF clr)
   if (!m_pDevice || !lpRect)
     return;
   m_state.bkColor = clr;
-  m_pDevice->FillRegion(CRectRegion(ToDevice(*lpRect)), clr);
+  m_pDevice->FillRect(ToDevice(*lpRect), clr);
 }
 
 void CDC::FillSolidRect(int x, int y, int cx, int cy, COLORREF clr)

@@ -40,13 +40,15 @@ const CVRX2DLine kEdges[] = {
 
 void ExtendLine(CVRX2DLine& line)
 {
+  // The direction is worked out once before and once after: every move of every unit extends
+  // its lines anew.
   const CVRXAngle before = line.GetAngle();
   CVRX2DPoint start = line.GetStartPoint();
   CVRX2DPoint end = line.GetEndPoint();
-  if (line.IsHorizontal()) {
+  if (CVRX2DLine::IsHorizontalDirection(before)) {
     start.SetX(0.0);
     end.SetX(kWorkbenchSquare);
-  } else if (line.IsVertical()) {
+  } else if (CVRX2DLine::IsVerticalDirection(before)) {
     start.SetY(0.0);
     end.SetY(kWorkbenchSquare);
   } else {
@@ -64,11 +66,13 @@ void ExtendLine(CVRX2DLine& line)
   }
   line.SetStartPoint(start);
   line.SetEndPoint(end);
-  if (line.GetAngle() == before + VRX_PI) {
+  CVRXAngle after = line.GetAngle();
+  if (after == before + VRX_PI) {
     line.SetStartPoint(end);
     line.SetEndPoint(start);
+    after = line.GetAngle();
   }
-  if (line.GetAngle() != before)
+  if (after != before)
     throw CAppFatalException(kModule, kDirectionLostLine);
 }
 }  // namespace

@@ -414,7 +414,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
       const auto& line = static_cast<const CVRX2DLine&>(*pEntity);
       if (!box.Hold(line))
         continue;
-      auto* pRecord = new CAlignmentEntity(line.Clone(), pUnit, TRUE);
+      auto* pRecord = new CAlignmentEntity(line, pUnit, TRUE);
       pRecord->m_PerimeterLines.Add(line.Clone());
       pRecord->m_Indices.Add(static_cast<UINT>(i));
       m_ComponentEnts.Add(pRecord);
@@ -801,7 +801,7 @@ BOOL CGroupItem::GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity&
     for (int i = 0; i < alignment.GetSize(); ++i) {
       if (alignment[i]->GetType() != VRX_LINE || !static_cast<const CVRX2DLine*>(alignment[i])->IsColinear(line))
         continue;
-      out.Add(new CAlignmentEntity(alignment[i]->Clone(), pMember, TRUE));
+      out.Add(new CAlignmentEntity(*alignment[i], pMember, TRUE));
       appended = TRUE;
     }
   }

@@ -25,6 +25,8 @@
 #include "workbench/items/Tracker.h"
 #include "workbench/items/Unitproto.h"
 #include "workbench/sheets/Unitsht.h"
+#include "workbench/snap/Likalign.h"
+#include "workbench/snap/Snapeng.h"
 #include "workbench/view/Wbview.h"
 
 IMPLEMENT_SERIAL(CUnitItem, CDesignItem, VERSIONABLE_SCHEMA | 10000)
@@ -135,8 +137,11 @@ void CUnitItem::DeriveFromUnit(BOOL bKeepPrototype)
   CUnit* pUnit = GetUnit();
   PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("Updating CUnit info for a %s. \n", Key().c_str());
   DeriveShape(*pUnit);
-  if (bKeepPrototype)
+  if (bKeepPrototype) {
+    // Worked out once here for every item copied from the kept unit.
+    ColinearSides();
     CUnitPrototypes::Get().Keep(m_strType, m_strSubtype, m_strAttributes, *pUnit, MakeShape());
+  }
   PlaceShape();
 }
 
@@ -157,6 +162,7 @@ void CUnitItem::DeriveShape(const CUnit& unit)
   m_POutlines.RemoveAll();
   m_ComponentOutlines.RemoveAll();
   unit.GetOutlineEntities(m_ComponentOutlines);
+  m_ColinearSides.clear();
 }
 
 CUnitShape CUnitItem::MakeShape() const
@@ -170,6 +176,7 @@ CUnitShape CUnitItem::MakeShape() const
   shape.height = m_dHeight;
   shape.alignment = m_AlignmentEnts;
   shape.components = m_ComponentOutlines;
+  shape.colinear = m_ColinearSides;
   return shape;
 }
 
@@ -185,6 +192,38 @@ void CUnitItem::TakeShape(const CUnitShape& shape)
   m_AlignmentEnts = shape.alignment;
   m_POutlines.RemoveAll();
   m_ComponentOutlines = shape.components;
+  m_ColinearSides = shape.colinear;
+}
+
+const std::vector<UINT>& CUnitItem::ColinearSides()
+{
+  if (!m_ColinearSides.empty())
+    return m_ColinearSides;
+  const int count = m_AlignmentEnts.GetSize();
+  std::vector<UINT> sides(static_cast<size_t>(count) + 1);
+  std::vector<CVRXAngle> directions;
+  for (int i = 0; i < count; ++i) {
+    sides[static_cast<size_t>(i)] = static_cast<UINT>(sides.size());
+    const CVRX2DEntity& entity = *m_AlignmentEnts[i];
+    if (entity.GetType() != VRX_LINE || entity.GetCategory() != ecatPerimeterAlignment)
+      continue;
+    if (directions.empty())
+      directions = CSnapEngine::LineDirections(m_ComponentOutlines);
+    const auto& line = static_cast<const CVRX2DLine&>(entity);
+    CSnapEngine::AppendColinearIndices(line, line.GetAngle(), m_ComponentOutlines, directions, sides);
+  }
+  sides[static_cast<size_t>(count)] = static_cast<UINT>(sides.size());
+  m_ColinearSides = std::move(sides);
+  return m_ColinearSides;
+}
+
+void CUnitItem::CollectColinearSides(CAlignmentEntity& entry, int alignment)
+{
+  const std::vector<UINT>& sides = ColinearSides();
+  if (alignment < 0 || static_cast<size_t>(alignment) + 1 >= sides.size())
+    return;
+  for (UINT k = sides[static_cast<size_t>(alignment)]; k < sides[static_cast<size_t>(alignment) + 1]; ++k)
+    entry.m_Indices.Add(sides[k]);
 }
 
 void CUnitItem::PlaceShape()

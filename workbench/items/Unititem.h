@@ -10,6 +10,7 @@
 #include "views/Drawlist.h"
 #include "workbench/items/Dsgnitem.h"
 
+class CAlignmentEntity;
 class CScaleViewTranslator;
 class CScheduleReportDataArray;
 class CUnit;
@@ -67,6 +68,10 @@ public:
   void GetSnapPoints(CVRX2DPointArray& points) const;
   BOOL GetReportData(CUnitInfoReportDataArray& records);
   BOOL GetReportData(CScheduleReportDataArray& rows);
+  // Gives the entry of the alignment line at place `alignment` the indices of the component
+  // outlines that lie on that line. The lines stay the unit's own: copying them into the entries
+  // of thousands of units at each move or paste cost more than a join search looking them up.
+  void CollectColinearSides(CAlignmentEntity& entry, int alignment);
   // The unit's size in status pane 1, shown while it is selected and after each size change.
   void DisplaySizeInfo(CWorkbenchView* pView);
   // The text pane 1 shows for the unit.
@@ -87,6 +92,7 @@ private:
   void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
   // The drawing and the highlights are worked out again from here on.
   void ForgetDrawing();
+  const std::vector<UINT>& ColinearSides();
   CString Key() const { return m_strType + m_strSubtype; }
 
   CString m_strType;
@@ -98,6 +104,11 @@ private:
   CVRX2DEntityArray m_ComponentOutlines;
   // The perimeter sides among the component outlines: the same objects, not owned.
   CObArray m_POutlines;
+  // Which component outlines lie on each alignment line: for the line at place i, the indices
+  // held from m_ColinearSides[i] up to m_ColinearSides[i + 1]. Worked out once for a shape
+  // (empty until then): a move leaves it as it is, and a moved or pasted selection files
+  // thousands of units anew.
+  std::vector<UINT> m_ColinearSides;
   int m_nCurrentHandle = -1;
   CDWordArray m_MovedHandles;
   // What Draw draws, copied from the elevation entities after they change: a redraw of a large

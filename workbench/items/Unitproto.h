@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "geometry/2dvector.h"
 #include "geometry/Entity.h"
@@ -28,6 +29,8 @@ struct CUnitShape
   double height = 0.0;
   CVRX2DEntityArray alignment;
   CVRX2DEntityArray components;
+  // Which components lie on each alignment line, as CUnitItem keeps it.
+  std::vector<UINT> colinear;
 };
 
 class CUnitPrototypes

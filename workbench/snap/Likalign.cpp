@@ -26,18 +26,48 @@ int OrientationOfLine(const CVRX2DLine& line)
 }
 }  // namespace
 
+void CSideIndices::Add(UINT index)
+{
+  if (m_nCount < kHeld)
+    m_held[m_nCount] = index;
+  else
+    m_more.push_back(index);
+  ++m_nCount;
+}
+
+void CSideIndices::RemoveAll()
+{
+  m_nCount = 0;
+  m_more.clear();
+}
+
 CAlignmentEntity::CAlignmentEntity(CVRX2DEntity* pEntity, CDesignItem* pItem, int enabled)
   : m_pEntity(pEntity), m_pItem(pItem), m_bEnabled(enabled)
 {}
 
-CAlignmentEntity::CAlignmentEntity(const CAlignmentEntity& source)
-  : CObject(),
-    m_pEntity(source.m_pEntity ? source.m_pEntity->Clone() : nullptr),
-    m_pItem(source.m_pItem),
-    m_PerimeterLines(source.m_PerimeterLines),
-    m_bEnabled(source.m_bEnabled)
+CAlignmentEntity::CAlignmentEntity(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled)
+  : m_pItem(pItem), m_bEnabled(enabled)
 {
+  Hold(entity);
+}
+
+CAlignmentEntity::CAlignmentEntity(const CAlignmentEntity& source)
+  : CObject(), m_pItem(source.m_pItem), m_PerimeterLines(source.m_PerimeterLines), m_bEnabled(source.m_bEnabled)
+{
+  if (source.m_pEntity)
+    Hold(*source.m_pEntity);
   m_Indices.Copy(source.m_Indices);
+}
+
+void CAlignmentEntity::Hold(const CVRX2DEntity& entity)
+{
+  if (entity.GetRuntimeClass() != RUNTIME_CLASS(CVRX2DLine)) {
+    m_pEntity = std::unique_ptr<CVRX2DEntity, CEntryEntityDeleter>(entity.Clone(), CEntryEntityDeleter{true});
+    return;
+  }
+  m_Line = static_cast<const CVRX2DLine&>(entity);
+  if (m_pEntity.get() != &m_Line)
+    m_pEntity = std::unique_ptr<CVRX2DEntity, CEntryEntityDeleter>(&m_Line, CEntryEntityDeleter{false});
 }
 
 const CVRXAngle& CAlignmentEntity::GetDirection() const
@@ -52,12 +82,7 @@ const CVRXAngle& CAlignmentEntity::GetDirection() const
 
 void CAlignmentEntity::Reuse(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled)
 {
-  if (m_pEntity && m_pEntity->GetType() == VRX_LINE && entity.GetType() == VRX_LINE &&
-      m_pEntity->GetRuntimeClass() == RUNTIME_CLASS(CVRX2DLine) &&
-      entity.GetRuntimeClass() == RUNTIME_CLASS(CVRX2DLine))
-    *static_cast<CVRX2DLine*>(m_pEntity.get()) = static_cast<const CVRX2DLine&>(entity);
-  else
-    m_pEntity.reset(entity.Clone());
+  Hold(entity);
   m_pItem = pItem;
   m_PerimeterLines.RemoveAll();
   m_Indices.RemoveAll();

@@ -9,36 +9,73 @@
 #include <vector>
 
 #include "geometry/Angle.h"
+#include "geometry/2dline.h"
 #include "geometry/Entity.h"
 #include "platform/core/Array.h"
 #include "platform/core/Ptrhash.h"
 #include "support/Ownarray.h"
 
 class CDesignItem;
-class CVRX2DLine;
+// The component indices of an entry: nearly always one or two, held in the entry itself.
+class CSideIndices
+{
+public:
+  int GetSize() const { return m_nCount; }
+  UINT operator[](int i) const { return i < kHeld ? m_held[i] : m_more[static_cast<size_t>(i - kHeld)]; }
+  void Add(UINT index);
+  void RemoveAll();
+  void Copy(const CSideIndices& source) { *this = source; }
+
+private:
+  static constexpr int kHeld = 2;
+  UINT m_held[kHeld] = {};
+  int m_nCount = 0;
+  std::vector<UINT> m_more;
+};
+
+// Deletes an entry's entity of the heap, not the entry's own line.
+struct CEntryEntityDeleter
+{
+  bool owned = true;
+  void operator()(CVRX2DEntity* pEntity) const
+  {
+    if (owned)
+      delete pEntity;
+  }
+};
 
 // One alignment entity of one item as the tables hold it.
 class CAlignmentEntity : public CObject
 {
 public:
+  // Takes over the heap entity.
   CAlignmentEntity(CVRX2DEntity* pEntity, CDesignItem* pItem, int enabled);
+  // Holds a copy of the entity; a plain line is held in the entry itself.
+  CAlignmentEntity(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled);
   CAlignmentEntity(const CAlignmentEntity& source);
   CAlignmentEntity& operator=(const CAlignmentEntity&) = delete;
 
-  std::unique_ptr<CVRX2DEntity> m_pEntity;
+  std::unique_ptr<CVRX2DEntity, CEntryEntityDeleter> m_pEntity;
   CDesignItem* m_pItem;
   // The unit's component outline lines that lie on this line, with their component indices.
+  // A unit's own entry holds the indices only: its lines are the unit's component outlines.
   CVRX2DEntityArray m_PerimeterLines;
-  CUIntArray m_Indices;
+  CSideIndices m_Indices;
   int m_bEnabled;
 
   // The direction of the entry's line, worked out once: snapping asks for it at every step.
   const CVRXAngle& GetDirection() const;
-  // Makes the entry what CAlignmentEntity(entity.Clone(), pItem, enabled) makes, reusing its
-  // entity where it is of the same kind: a moved selection files thousands of entries anew.
+  // Makes the entry what CAlignmentEntity(entity, pItem, enabled) makes, reusing what it holds:
+  // a moved selection files thousands of entries anew.
   void Reuse(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled);
 
 private:
+  // Points m_pEntity at a copy of the entity: the entry's own line for a plain line (a table of
+  // thousands of entries is read with one fetch per entry less), a heap copy otherwise.
+  void Hold(const CVRX2DEntity& entity);
+
+  // The entity when it is a plain line.
+  CVRX2DLine m_Line;
   mutable CVRXAngle m_Direction;
   mutable BOOL m_bDirectionKnown = FALSE;
 };

@@ -206,10 +206,24 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   record.angle = snapDirection;
   record.category = ecatJoinSnap;
   CDWordArray indices;
-  for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
-    indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
-  if (!m_pHost->EvaluateSnapForJoin(line, query.pItem, query.index, entry.m_pItem, entry.m_PerimeterLines, indices,
-                                    record, query.create)) {
+  CVRX2DEntityArray ownLines;
+  const CVRX2DEntityArray* pLines = &entry.m_PerimeterLines;
+  if (entry.m_PerimeterLines.GetSize() > 0) {
+    for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
+      indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
+  } else if (const CVRX2DEntityArray* pOutlines = m_pHost->GetUnitOutlines(entry.m_pItem)) {
+    // A unit's entry names its sides by index; they are the unit's component outlines.
+    for (int i = 0; i < entry.m_Indices.GetSize(); ++i) {
+      const int index = static_cast<int>(entry.m_Indices[i]);
+      if (index >= pOutlines->GetSize())
+        continue;
+      ownLines.Add(pOutlines->GetAt(index)->Clone());
+      indices.Add(static_cast<DWORD>(index));
+    }
+    pLines = &ownLines;
+  }
+  if (!m_pHost->EvaluateSnapForJoin(line, query.pItem, query.index, entry.m_pItem, *pLines, indices, record,
+                                    query.create)) {
     PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tNo join evaluated. Snap not taken.\n");
     return 0;
   }

@@ -112,6 +112,9 @@ public:
                                             const std::vector<CVRXAngle>& directions);
   // The direction of each line of the array; zero for any other entity.
   static std::vector<CVRXAngle> LineDirections(const CVRX2DEntityArray& lines);
+  // Appends the indices of the lines of the array that lie on line (of the given direction).
+  static void AppendColinearIndices(const CVRX2DLine& line, const CVRXAngle& direction, const CVRX2DEntityArray& lines,
+                                    const std::vector<CVRXAngle>& directions, std::vector<UINT>& indices);
   BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored);
   // Changes with every change of the tables (an entry filed, an item's entries taken out,
   // enabled or disabled) and is never the same for two engines, so an answer of

@@ -123,19 +123,26 @@ BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const C
 {
   if (entry.m_pEntity->GetType() != VRX_LINE)
     return FALSE;
-  const auto& line = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
-  const CVRXAngle& direction = entry.GetDirection();
-  BOOL collected = FALSE;
+  std::vector<UINT> indices;
+  AppendColinearIndices(static_cast<const CVRX2DLine&>(*entry.m_pEntity), entry.GetDirection(), lines, directions,
+                        indices);
+  for (const UINT i : indices) {
+    entry.m_PerimeterLines.Add(lines.GetAt(static_cast<int>(i))->Clone());
+    entry.m_Indices.Add(i);
+  }
+  return !indices.empty();
+}
+
+void CSnapEngine::AppendColinearIndices(const CVRX2DLine& line, const CVRXAngle& direction,
+                                        const CVRX2DEntityArray& lines, const std::vector<CVRXAngle>& directions,
+                                        std::vector<UINT>& indices)
+{
   for (int i = 0; i < lines.GetSize(); ++i) {
     const CVRX2DEntity* pEntity = lines.GetAt(i);
-    if (pEntity->GetType() != VRX_LINE ||
-        !line.IsColinear(static_cast<const CVRX2DLine&>(*pEntity), direction, directions[static_cast<size_t>(i)]))
-      continue;
-    entry.m_PerimeterLines.Add(pEntity->Clone());
-    entry.m_Indices.Add(static_cast<UINT>(i));
-    collected = TRUE;
+    if (pEntity->GetType() == VRX_LINE &&
+        line.IsColinear(static_cast<const CVRX2DLine&>(*pEntity), direction, directions[static_cast<size_t>(i)]))
+      indices.push_back(static_cast<UINT>(i));
   }
-  return collected;
 }
 
 void CSnapEngine::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)

@@ -29,13 +29,10 @@ void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem, std::vector<CAlign
     return;
   CVRX2DEntityArray* pEntities = pItem->GetAlignmentEntities();
   auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem);
-  // The directions of the unit's outlines are worked out once for all its perimeter lines.
-  std::vector<CVRXAngle> directions;
-  BOOL directionsKnown = FALSE;
   size_t spare = 0;
   const auto entry = [&](const CVRX2DEntity& entity) {
     if (!pSpare || spare == pSpare->size())
-      return new CAlignmentEntity(entity.Clone(), pItem, 1);
+      return new CAlignmentEntity(entity, pItem, 1);
     CAlignmentEntity* pEntry = (*pSpare)[spare];
     (*pSpare)[spare++] = nullptr;
     pEntry->Reuse(entity, pItem, 1);
@@ -53,13 +50,8 @@ void CWorkbenchView::AddAlignmentEntities(CDesignItem* pItem, std::vector<CAlign
     if (!pItem->IsAlignmentSource() && category != ecatAlwaysOfferedAlignment)
       continue;
     CAlignmentEntity* pEntry = entry(entity);
-    if (category == ecatPerimeterAlignment && pUnitItem) {
-      if (!directionsKnown) {
-        directions = CSnapEngine::LineDirections(*pUnitItem->GetComponentOutlines());
-        directionsKnown = TRUE;
-      }
-      CSnapEngine::CollectColinearPerimeterLines(*pEntry, *pUnitItem->GetComponentOutlines(), directions);
-    }
+    if (category == ecatPerimeterAlignment && pUnitItem)
+      pUnitItem->CollectColinearSides(*pEntry, i);
     m_Snap.AddEntry(pEntry);
   }
 }

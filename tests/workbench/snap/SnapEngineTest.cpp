@@ -726,6 +726,36 @@ TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
 }
 
+// An entry holds a plain line itself and its first indices in place: its copies hold their own.
+TEST_F(SnapEngineTest, AnEntryAndItsCopyHoldEntitiesAndIndicesOfTheirOwn)
+{
+  int token = 0;
+  auto* pItem = reinterpret_cast<CDesignItem*>(&token);
+  const CVRX2DLine side = Horizontal(7, 12.5);
+  const CVRX2DArc circle(6, CVRX2DPoint(50, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+  CAlignmentEntity entry(side, pItem, 1);
+  for (UINT i = 0; i < 5; ++i)
+    entry.m_Indices.Add(10 + i);
+  const CAlignmentEntity copy(entry);
+  EXPECT_NE(copy.m_pEntity.get(), entry.m_pEntity.get());
+  // What is filled into the entry afterwards leaves the copy as it was.
+  entry.Reuse(circle, pItem, 0);
+  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*entry.m_pEntity).IsEqual(circle));
+  EXPECT_EQ(entry.m_Indices.GetSize(), 0);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*copy.m_pEntity), side);
+  ASSERT_EQ(copy.m_Indices.GetSize(), 5) << "indices past the two held in the entry are kept too";
+  for (int i = 0; i < 5; ++i)
+    EXPECT_EQ(copy.m_Indices[i], static_cast<UINT>(10 + i));
+  const CAlignmentEntity arcCopy(entry);
+  entry.Reuse(Vertical(8, 3.0), pItem, 1);
+  entry.m_Indices.Add(4);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*entry.m_pEntity), Vertical(8, 3.0));
+  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*arcCopy.m_pEntity).IsEqual(circle));
+  EXPECT_EQ(arcCopy.m_Indices.GetSize(), 0);
+  ASSERT_EQ(entry.m_Indices.GetSize(), 1);
+  EXPECT_EQ(entry.m_Indices[0], 4u);
+}
+
 // A highlighted side may keep its answer of yes while entries are only filed; any change that
 // could take a yes away ends that, and so does a revision of another engine.
 TEST_F(SnapEngineTest, OnlyEntriesFiledSinceARevisionKeepItsAnswersOfYes)
