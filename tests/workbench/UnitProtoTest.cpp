@@ -152,6 +152,20 @@ protected:
     return Store(item);
   }
 
+  // The keys of the catalogue's units that have a class of their own.
+  static std::vector<std::string> UnitClassKeys()
+  {
+    std::vector<std::string> keys;
+    for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
+      const std::string key = CUnitTypeMap::GetKey(i);
+      BOOL hasClass = FALSE;
+      delete MakeUnit(key.substr(0, 2).c_str(), key.substr(2).c_str(), &hasClass);
+      if (hasClass)
+        keys.push_back(key);
+    }
+    return keys;
+  }
+
   std::string m_catalogue;
 };
 }  // namespace
@@ -159,16 +173,9 @@ protected:
 TEST_F(UnitProtoTest, AnItemCopiedFromAKeptUnitIsTheItemMadeAfreshForEveryUnitClass)
 {
   int classes = 0;
-  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
-    const std::string key = CUnitTypeMap::GetKey(i);
-    const std::string type = key.substr(0, 2);
-    const std::string subtype = key.substr(2);
-    BOOL hasClass = FALSE;
-    delete MakeUnit(type.c_str(), subtype.c_str(), &hasClass);
-    if (!hasClass)
-      continue;
+  for (const std::string& key : UnitClassKeys()) {
     ++classes;
-    const Bytes stored = StoredItem(type.c_str(), subtype.c_str());
+    const Bytes stored = StoredItem(key.substr(0, 2).c_str(), key.substr(2).c_str());
     CUnitPrototypes::Get().Clear();
     std::unique_ptr<CUnitItem> fresh = Load(stored);
     fresh->GetUnit();
@@ -270,15 +277,8 @@ TEST_F(UnitProtoTest, EachAlignmentLineListsTheSidesOnItWhereverTheItemStandsAnd
 {
   int lines = 0;
   int sides = 0;
-  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
-    const std::string key = CUnitTypeMap::GetKey(i);
-    const std::string type = key.substr(0, 2);
-    const std::string subtype = key.substr(2);
-    BOOL hasClass = FALSE;
-    delete MakeUnit(type.c_str(), subtype.c_str(), &hasClass);
-    if (!hasClass)
-      continue;
-    const Bytes stored = StoredItem(type.c_str(), subtype.c_str());
+  for (const std::string& key : UnitClassKeys()) {
+    const Bytes stored = StoredItem(key.substr(0, 2).c_str(), key.substr(2).c_str());
     CUnitPrototypes::Get().Clear();
     std::unique_ptr<CUnitItem> fresh = Load(stored);
     fresh->GetUnit();
@@ -298,12 +298,7 @@ TEST_F(UnitProtoTest, EachAlignmentLineListsTheSidesOnItWhereverTheItemStandsAnd
   // Each size of a unit gives its own sides (a wider glider has more panels): the list worked
   // out for one size is not served for the next.
   int sizes = 0;
-  for (int i = 0; i < CUnitTypeMap::kKeyCount; ++i) {
-    const std::string key = CUnitTypeMap::GetKey(i);
-    BOOL hasClass = FALSE;
-    delete MakeUnit(key.substr(0, 2).c_str(), key.substr(2).c_str(), &hasClass);
-    if (!hasClass)
-      continue;
+  for (const std::string& key : UnitClassKeys()) {
     std::unique_ptr<CUnitItem> item = Load(StoredItem(key.substr(0, 2).c_str(), key.substr(2).c_str()));
     auto* pUnit = dynamic_cast<CStandardUnit*>(item->GetUnit());
     if (!pUnit)
