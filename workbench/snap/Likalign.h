@@ -16,6 +16,7 @@
 #include "support/Ownarray.h"
 
 class CDesignItem;
+
 // The component indices of an entry: nearly always one or two, held in the entry itself.
 class CSideIndices
 {
