@@ -198,6 +198,10 @@ private:
   CLikeAlignmentGroups m_PerimeterGroups;
   CLikeAlignmentGroups m_OtherGroups;
   CAlignmentEntityArray m_ArcEntities;
+  // Lends a unit's own sides to the join search (never owning them), kept between the join
+  // evaluations of a drag's steps so that none of them allocates; in use while one runs.
+  CVRX2DEntityArray m_LentLines;
+  bool m_bLending = false;
   // How many of the arcs each item offers; items without arcs are not in it.
   std::unordered_map<const CDesignItem*, int> m_ArcCounts;
   CVRX2DPointArray m_GuidelineSnapPoints;
