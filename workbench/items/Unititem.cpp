@@ -219,8 +219,9 @@ const std::vector<UINT>& CUnitItem::ColinearSides()
 
 void CUnitItem::CollectColinearSides(CAlignmentEntity& entry, int alignment)
 {
+  // The runs' starts come first, one per alignment line and one for the end.
   const std::vector<UINT>& sides = ColinearSides();
-  if (alignment < 0 || static_cast<size_t>(alignment) + 1 >= sides.size())
+  if (alignment < 0 || static_cast<size_t>(alignment) + 1 >= sides[0])
     return;
   for (UINT k = sides[static_cast<size_t>(alignment)]; k < sides[static_cast<size_t>(alignment) + 1]; ++k)
     entry.m_Indices.Add(sides[k]);

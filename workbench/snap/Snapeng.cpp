@@ -206,20 +206,12 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   record.angle = snapDirection;
   record.category = ecatJoinSnap;
   CDWordArray indices;
-  // A join search that evaluates another join meanwhile lends from an array of its own.
-  CVRX2DEntityArray nested;
-  struct CLent
+  // The lent lines are let go of, unowned, however the search ends.
+  struct CGiveBack
   {
     CVRX2DEntityArray& lines;
-    bool& lending;
-    bool wasLending;
-    ~CLent()
-    {
-      lines.RemoveAllNoDelete();
-      lending = wasLending;
-    }
-  } lent{m_bLending ? nested : m_LentLines, m_bLending, m_bLending};
-  m_bLending = true;
+    ~CGiveBack() { lines.RemoveAllNoDelete(); }
+  } giveBack{m_LentLines};
   const CVRX2DEntityArray* pLines = &entry.m_PerimeterLines;
   if (entry.m_PerimeterLines.GetSize() > 0) {
     for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
@@ -230,10 +222,10 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
       const int index = static_cast<int>(entry.m_Indices[i]);
       if (index >= pOutlines->GetSize())
         continue;
-      lent.lines.Add(pOutlines->GetAt(index));
+      m_LentLines.Add(pOutlines->GetAt(index));
       indices.Add(static_cast<DWORD>(index));
     }
-    pLines = &lent.lines;
+    pLines = &m_LentLines;
   }
   if (!m_pHost->EvaluateSnapForJoin(line, query.pItem, query.index, entry.m_pItem, *pLines, indices, record,
                                     query.create)) {

@@ -199,9 +199,9 @@ private:
   CLikeAlignmentGroups m_OtherGroups;
   CAlignmentEntityArray m_ArcEntities;
   // Lends a unit's own sides to the join search (never owning them), kept between the join
-  // evaluations of a drag's steps so that none of them allocates; in use while one runs.
+  // evaluations of a drag's steps so that none of them allocates. The search never snaps, so
+  // one evaluation at a time uses it.
   CVRX2DEntityArray m_LentLines;
-  bool m_bLending = false;
   // How many of the arcs each item offers; items without arcs are not in it.
   std::unordered_map<const CDesignItem*, int> m_ArcCounts;
   CVRX2DPointArray m_GuidelineSnapPoints;
