@@ -697,6 +697,54 @@ TEST(RectRegion, ARectangleIsContainedOnlyWhenNoPixelOfItIsOutside)
   EXPECT_FALSE(CRectRegion().ContainsRect(CRect(0, 0, 1, 1)));
 }
 
+// Containment is read from the covered area of the region's pieces: over regions of many pieces
+// made by every operation, it must agree with the pixels, whether a rectangle lies across many
+// pieces, across a hole or partly outside.
+TEST(RectRegion, ContainmentAgreesWithThePixelsOverRegionsOfManyPieces)
+{
+  std::uint32_t seed = 7;
+  auto next = [&seed](int n) {
+    seed = seed * 1664525u + 1013904223u;
+    return static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(n));
+  };
+  auto randomRect = [&next] {
+    const int left = next(24);
+    const int top = next(24);
+    return CRect(left, top, left + 1 + next(10), top + 1 + next(10));
+  };
+  int contained = 0;
+  int notContained = 0;
+  for (int round = 0; round < 60; ++round) {
+    CRectRegion region;
+    for (int k = 0; k < 12; ++k) {
+      const CRect r = randomRect();
+      switch (next(4)) {
+      case 0:
+        region.Subtract(r);
+        break;
+      case 1:
+        region.Xor(CRectRegion(r));
+        break;
+      default:
+        region.Union(r);
+      }
+    }
+    for (int k = 0; k < 40; ++k) {
+      const CRect r = randomRect();
+      bool inside = true;
+      for (int y = r.top; y < r.bottom && inside; ++y)
+        for (int x = r.left; x < r.right && inside; ++x)
+          inside = region.Contains(x, y) != FALSE;
+      ASSERT_EQ(region.ContainsRect(r) != FALSE, inside)
+          << "round " << round << ", rectangle " << r.left << " " << r.top << " " << r.right << " " << r.bottom;
+      ++(inside ? contained : notContained);
+    }
+  }
+  // Both answers were asked for many times.
+  EXPECT_GT(contained, 100);
+  EXPECT_GT(notContained, 100);
+}
+
 // The many lines of a drawing go to the device in one call; each must still be drawn as MoveTo
 // and LineTo draw it and then get its end pixel as SetPixel sets it, one line after the other,
 // through the mapping, the clip, a styled pen and its opaque gaps.

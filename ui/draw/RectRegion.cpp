@@ -53,13 +53,19 @@ BOOL CRectRegion::ContainsRect(const CRect& rect) const
 {
   if (rect.IsRectEmpty())
     return TRUE;
-  // Most regions are one rectangle; otherwise the uncovered rest must come out empty.
-  for (const CRect& r : m_rects)
+  // Most regions are one rectangle. Otherwise, the pieces being disjoint, the rectangle lies
+  // within them when the parts of it they cover add up to all of it: no rest is made, and the
+  // handles of thousands of units deselected at once ask this of the invalid region each time.
+  long long covered = 0;
+  for (const CRect& r : m_rects) {
     if (r.left <= rect.left && r.top <= rect.top && r.right >= rect.right && r.bottom >= rect.bottom)
       return TRUE;
-  CRectRegion rest(rect);
-  rest.Subtract(*this);
-  return rest.IsEmpty();
+    const long long width = static_cast<long long>(std::min(r.right, rect.right)) - std::max(r.left, rect.left);
+    const long long height = static_cast<long long>(std::min(r.bottom, rect.bottom)) - std::max(r.top, rect.top);
+    if (width > 0 && height > 0)
+      covered += width * height;
+  }
+  return covered == static_cast<long long>(rect.Width()) * rect.Height();
 }
 
 void CRectRegion::Union(const CRect& rect)

@@ -185,15 +185,16 @@ BOOL CWorkbenchView::PasteFromClipboard(CPoint point, BOOL bCascade)
     group->Offset(offset);
   m_vPasteOrigin = w.AsVector();
   const CSizeTextBatch batch(this);
-  DeselectAll();
   // The items take the Workbench's alignment settings before they enter the alignment tables,
   // and their place is invalid before they are selected, so that the paint to come draws
-  // their handles once.
+  // their handles once. The selection goes after that: where a pasted unit made the whole view
+  // invalid, thousands of deselected units add no handle to it one by one.
   for (POSITION pos = group->GetMembers().GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(group->GetMembers().GetNext(pos));
     ApplyAlignmentSettings(pItem);
     pItem->Invalidate(this);
   }
+  DeselectAll();
   group->Ungroup(this);
   // The emptied group was never in the design's lists or tables, and holds no unit a join could
   // cross to: what removing it would still do is its invalidation.
