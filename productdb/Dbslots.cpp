@@ -140,6 +140,24 @@ int SearchWords(const std::uint64_t* words, int count, std::uint64_t query, bool
   return position;
 }
 
+// Whether the header names the table, letters compared without case as CString::CompareNoCase
+// compares them. No string is made and most names differ at their first letter: every record
+// object asks this of the open tables.
+bool IsTableNamed(const CSdfTableHeader& header, const CString& name)
+{
+  const auto* wanted = reinterpret_cast<const unsigned char*>(name.c_str());
+  const auto lower = [](unsigned char c) { return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c + 32) : c; };
+  for (int i = 0; i < kSdfTableNameSize; ++i) {
+    const auto held = static_cast<unsigned char>(header.name[i]);
+    if (held == 0)
+      return wanted[i] == 0;
+    // A name that ends here differs from the letter held, which is not 0.
+    if (lower(held) != lower(wanted[i]))
+      return false;
+  }
+  return wanted[kSdfTableNameSize] == 0;
+}
+
 }  // namespace
 
 void CTableSlot::ReadRecord(int n)
@@ -263,7 +281,7 @@ int AcquireTableSlot(int databaseSlot, const CString& tableName)
   // One slot per table of each database, so two files never mix their tables.
   for (int i = 0; i < r.tableCount; ++i) {
     CTableSlot& slot = r.tables[i];
-    if (slot.databaseSlot == databaseSlot && slot.definition.header.GetName().CompareNoCase(name) == 0) {
+    if (slot.databaseSlot == databaseSlot && IsTableNamed(slot.definition.header, name)) {
       ++slot.useCount;
       return i;
     }

@@ -10,9 +10,17 @@ CString& Directory()
   return directory;
 }
 
+// The file's path, kept with the directory: record objects are made by the hundred thousand
+// (a report of a large project), and each one asks for it.
+CString& Path()
+{
+  static CString path = "TXDB.SDF";
+  return path;
+}
+
 }  // namespace
 
-CTXRecObj::CTXRecObj(const CString& tableName) : CRecObj(GetDatabasePath(), tableName) {}
+CTXRecObj::CTXRecObj(const CString& tableName) : CRecObj(Path(), tableName) {}
 
 void CTXRecObj::SetDatabaseDirectory(const char* directory)
 {
@@ -20,8 +28,9 @@ void CTXRecObj::SetDatabaseDirectory(const char* directory)
   stored = directory;
   if (!stored.IsEmpty() && stored[stored.GetLength() - 1] != '/')
     stored += '/';
+  Path() = stored + "TXDB.SDF";
 }
 
 CString CTXRecObj::GetDatabaseDirectory() { return Directory(); }
 
-CString CTXRecObj::GetDatabasePath() { return Directory() + "TXDB.SDF"; }
+CString CTXRecObj::GetDatabasePath() { return Path(); }

@@ -124,6 +124,30 @@ TEST_F(RecobjSlotsTest, TheOpenFileIsFoundByItsPathWithoutLookingAtTheFolder)
   std::filesystem::rename(moved, DatabasePath());
 }
 
+// A table is one slot whatever the case its name is asked in; a name that only begins like it,
+// or that it only begins like, is another table.
+TEST_F(RecobjSlotsTest, ATableIsFoundByItsWholeNameInAnyCase)
+{
+  CTableWriter writer;
+  AddNumbers(writer, {{1, "one"}}, 12, "NUMBERS");
+  AddNumbers(writer, {{2, "two"}}, 12, "NUMBERS2");
+  AddNumbers(writer, {{3, "three"}}, 12, "NUMBER");
+  UseDatabase(writer);
+  CNumberRec upper("NUMBERS");
+  CNumberRec lower("numbers");
+  CNumberRec mixed("~NumberS");
+  EXPECT_EQ(CRecObj::GetOpenTableCount(), 1);
+  CNumberRec longer("numbers2");
+  CNumberRec shorter("Number");
+  EXPECT_EQ(CRecObj::GetOpenTableCount(), 3);
+  shorter.key = 3;
+  ASSERT_EQ(shorter.Find(1), 0);
+  EXPECT_EQ(shorter.name, CString("three"));
+  longer.key = 2;
+  ASSERT_EQ(longer.Find(1), 0);
+  EXPECT_EQ(longer.name, CString("two"));
+}
+
 TEST_F(RecobjSlotsTest, CopiesKeepIndexAndPositionAndAssignmentNeedsTheSameTable)
 {
   CTableWriter writer;
@@ -198,7 +222,8 @@ TEST_F(RecobjSlotsTest, AThirtyFirstTableIsRefused)
   } catch (const CTXDBException& e) {
     EXPECT_EQ(e.line, 235);
   }
-  CNumberRec again("T0");  // a table already open is still shared
+  CNumberRec again("T0");  // a table already open is still shared, whatever the case of its name
+  EXPECT_EQ(CRecObj::GetOpenTableCount(), 30);
 }
 
 TEST_F(RecobjSlotsTest, TildeKeepsALargeTableInMemoryOnlyAtItsFirstOpen)
