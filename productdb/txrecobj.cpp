@@ -4,6 +4,8 @@ IMPLEMENT_DYNAMIC(CTXRecObj, CRecObj)
 
 namespace {
 
+constexpr const char* kFileName = "TXDB.SDF";
+
 CString& Directory()
 {
   static CString directory;
@@ -14,7 +16,7 @@ CString& Directory()
 // (a report of a large project), and each one asks for it.
 CString& Path()
 {
-  static CString path = "TXDB.SDF";
+  static CString path = kFileName;
   return path;
 }
 
@@ -28,7 +30,7 @@ void CTXRecObj::SetDatabaseDirectory(const char* directory)
   stored = directory;
   if (!stored.IsEmpty() && stored[stored.GetLength() - 1] != '/')
     stored += '/';
-  Path() = stored + "TXDB.SDF";
+  Path() = stored + kFileName;
 }
 
 CString CTXRecObj::GetDatabaseDirectory() { return Directory(); }
