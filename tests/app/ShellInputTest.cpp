@@ -189,6 +189,31 @@ TEST_F(InputTest, ReturnOnAnErrorBoxClosesItAndLeavesTheDialogOpen)
   EXPECT_EQ(m_pDoc->GetDesignName(0), "Porch") << "Escape cancelled the rename";
 }
 
+// A message box has a caption and a close box only: minimised, a modal box would leave the
+// program looking hung.
+TEST_F(InputTest, AMessageBoxOffersNoBoxToMinimiseOrMaximiseIt)
+{
+  CDialogService& real = QtDialogService();
+  Qt::WindowFlags flags;
+  bool seen = false;
+  QTimer::singleShot(0, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      flags = box->windowFlags();
+      seen = true;
+      box->done(QMessageBox::Cancel);
+    }
+  });
+  real.MessageBox(MainFrame(), "Save changes?", "Panecraft", MB_YESNOCANCEL | MB_ICONQUESTION, 0);
+  Pump();
+  SetDialogService(&service);
+  ASSERT_TRUE(seen);
+  // The window manager is told which boxes there are, rather than left to its defaults.
+  EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+}
+
 TEST_F(InputTest, MessageBoxesTakeReturnAsTheDefaultAndEscapeAsTheCancelButton)
 {
   CDialogService& real = QtDialogService();

@@ -1,6 +1,6 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
 // with its refusal messages, Enter and Esc, radio groups, sorted list boxes (their lines of one
-// height, the one selected last in view) and combo boxes.
+// height, the one selected last in view) and combo boxes, and the frame a dialog opens in.
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -378,6 +378,44 @@ TEST_F(DialogTest, CheckRadioButtonClearsButtonsThatOtherControlsSeparate)
   EXPECT_EQ(dlg.IsDlgButtonChecked(IDC_BELOW), static_cast<UINT>(BST_UNCHECKED)) << "only one of the pair is checked";
   EXPECT_EQ(dlg.GetCheckedRadioButton(IDC_ABOVE, IDC_BELOW), static_cast<int>(IDC_ABOVE));
   dlg.DestroyWindow();
+}
+
+// A dialog has a caption and a close box, nothing to minimise or maximise it with, and keeps the
+// size its template gives it.
+TEST_F(DialogTest, ADialogKeepsItsSizeAndOffersNoBoxToMinimiseOrMaximiseIt)
+{
+  for (const BOOL modal : {TRUE, FALSE}) {
+    CTestDlg dlg;
+    QSize opened;
+    QSize afterResize;
+    Qt::WindowFlags flags;
+    const auto look = [&](CDialog& d) {
+      QWidget* window = d.GetOuterHandle();
+      flags = window->windowFlags();
+      opened = window->size();
+      window->resize(opened + QSize(200, 120));
+      afterResize = window->size();
+    };
+    if (modal) {
+      service.dialogActions.push_back([&](CDialog& d) {
+        look(d);
+        d.EndDialog(IDCANCEL);
+      });
+      EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+    } else {
+      ASSERT_TRUE(dlg.Create(IDD_TEST));
+      look(dlg);
+      dlg.DestroyWindow();
+    }
+    // The window manager is told which boxes there are, rather than left to its defaults.
+    EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint)) << modal;
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint)) << modal;
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint)) << modal;
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint)) << modal;
+    EXPECT_TRUE(flags.testFlag(Qt::WindowTitleHint)) << modal;
+    EXPECT_FALSE(opened.isEmpty()) << modal;
+    EXPECT_EQ(afterResize, opened) << modal;
+  }
 }
 
 TEST_F(DialogTest, ModelessDialogStaysUntilDestroyed)

@@ -1,6 +1,7 @@
 // Guards the progress of long work: the Qt window stays hidden while the work looks short, shows
 // once it looks longer than half a second, and its Cancel button stops the work; the helper
-// gives the window a bounded number of positions and ignores a cancel where the work cannot stop.
+// gives the window a bounded number of positions and ignores a cancel where the work cannot stop;
+// the window offers nothing to minimise or maximise it.
 #include <chrono>
 #include <thread>
 
@@ -42,12 +43,32 @@ TEST_F(ProgressTest, QuickWorkShowsNoWindowAndSlowWorkShowsOneThatCancels)
   }
   QProgressDialog* pDialog = ShownProgress();
   ASSERT_NE(pDialog, nullptr) << "two seconds of work showed no progress";
+  // Nothing minimises or maximises it; its close box cancels, as the button does.
+  EXPECT_TRUE(pDialog->windowFlags().testFlag(Qt::CustomizeWindowHint));
+  EXPECT_FALSE(pDialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(pDialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(pDialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
   EXPECT_EQ(pDialog->labelText(), "Reading the designs");
   EXPECT_EQ(pDialog->value(), done);
   auto* pCancel = pDialog->findChild<QPushButton*>();
   ASSERT_NE(pCancel, nullptr);
   QTest::mouseClick(pCancel, Qt::LeftButton);
   EXPECT_FALSE(pSlow->SetPos(done + 1));
+}
+
+// Work that cannot stop shows no close box: there is nothing for it to do.
+TEST_F(ProgressTest, AWindowForWorkThatCannotStopHasNoCloseBox)
+{
+  auto pWindow = CreateQtProgressWindow(nullptr, "Writing the drawing", 10, FALSE);
+  QProgressDialog* pDialog = nullptr;
+  for (QWidget* pWidget : QApplication::topLevelWidgets())
+    if (auto* p = qobject_cast<QProgressDialog*>(pWidget); p && p->labelText() == "Writing the drawing")
+      pDialog = p;
+  ASSERT_NE(pDialog, nullptr);
+  EXPECT_FALSE(pDialog->windowFlags().testFlag(Qt::WindowCloseButtonHint));
+  EXPECT_FALSE(pDialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(pDialog->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(pDialog->windowFlags().testFlag(Qt::WindowTitleHint));
 }
 
 TEST_F(ProgressTest, TheWindowGetsAtMostOnePositionASliceAndOnlyStoppableWorkCancels)

@@ -1,5 +1,8 @@
 // Guards property sheets: pages made when first shown, a page that refuses to be left, Apply Now
-// and the Cancel button that reads "Close" afterwards, and the sheet that reopens on its last page.
+// and the Cancel button that reads "Close" afterwards, the sheet that reopens on its last page, and
+// the frame it opens in.
+#include <vector>
+
 #include <QTabBar>
 
 #include "TestApp.h"
@@ -203,6 +206,38 @@ TEST_F(PropSheetTest, TabControlNamesThePagesInOrder)
     d.EndDialog(IDCANCEL);
   });
   sheet.DoModal();
+}
+
+// The sheet has a caption and a close box, nothing to minimise or maximise it with, and keeps the
+// size it opens at, whichever page shows.
+TEST_F(PropSheetTest, TheSheetKeepsItsSizeAndOffersNoBoxToMinimiseOrMaximiseIt)
+{
+  CTestSheet sheet;
+  Qt::WindowFlags flags;
+  std::vector<QSize> sizes;
+  service.dialogActions.push_back([&](CDialog& d) {
+    QWidget* window = d.GetOuterHandle();
+    flags = window->windowFlags();
+    sizes.push_back(window->size());
+    window->resize(window->size() + QSize(300, 200));
+    sizes.push_back(window->size());
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    for (int page = 1; page < 3; ++page) {
+      EXPECT_TRUE(s.SetActivePage(page));
+      sizes.push_back(window->size());
+    }
+    s.PressButton(PSBTN_CANCEL);
+  });
+  EXPECT_EQ(sheet.DoModal(), IDCANCEL);
+  // The window manager is told which boxes there are, rather than left to its defaults.
+  EXPECT_TRUE(flags.testFlag(Qt::CustomizeWindowHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+  EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+  EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+  ASSERT_EQ(sizes.size(), 4u);
+  EXPECT_FALSE(sizes[0].isEmpty());
+  for (const QSize& size : sizes)
+    EXPECT_EQ(size, sizes[0]);
 }
 
 TEST_F(PropSheetTest, TitlesMatchExactlyAndTheFirstOfTwoEqualTitlesWins)

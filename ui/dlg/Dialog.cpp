@@ -79,6 +79,8 @@ BOOL CDialog::CreateFromTemplate(CWnd* pParentWnd, BOOL bModal)
                 parent ? parent->m_hWnd : nullptr, 0))
     return FALSE;
   CreateDialogControls(this, *tmpl);
+  if (auto* widget = dynamic_cast<CDialogWidget*>(m_hWnd))
+    widget->FixSize();
   if (parent && parent->GetOuterHandle()) {
     const QRect area = parent->GetOuterHandle()->window()->geometry();
     m_hWnd->move(area.center() - QPoint(size.cx / 2, size.cy / 2));

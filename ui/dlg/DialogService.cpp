@@ -16,6 +16,7 @@
 #include <QTimer>
 
 #include "ui/dlg/Dialog.h"
+#include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/Progress.h"
 #include "ui/frame/Menu.h"
 #include "ui/output/Print.h"
@@ -96,6 +97,7 @@ public:
   {
     const CModalQuestion question;
     QMessageBox box(OwnerWidget(pOwner));
+    box.setWindowFlags(kDialogFrame);
     box.setWindowTitle(ToQString(caption));
     box.setText(ToQString(text));
     switch (nType & MB_ICONMASK) {

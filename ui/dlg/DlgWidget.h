@@ -5,10 +5,20 @@
 
 #include "ui/wnd/Wnd.h"
 
+// A dialog's frame as its style makes it: a caption and a close box, no box to minimise or
+// maximise it. The window manager's defaults would offer both: a maximised dialog keeps its
+// controls in one corner, and a modal one minimised leaves the program looking hung.
+constexpr Qt::WindowFlags kDialogFrame =
+    Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+
+// A dialog or property sheet keeps the size it opens at, as a dialog without a sizing border
+// does: its controls stand where its template puts them.
 class CDialogWidget : public QDialog
 {
 public:
-  CDialogWidget(QWidget* parent, CWnd* dialog) : QDialog(parent), m_pDialog(dialog) {}
+  CDialogWidget(QWidget* parent, CWnd* dialog) : QDialog(parent, kDialogFrame), m_pDialog(dialog) {}
+  // Keeps the size the dialog has now.
+  void FixSize() { setFixedSize(size()); }
   void reject() override
   {
     if (m_pDialog->m_hWnd)

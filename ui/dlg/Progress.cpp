@@ -4,6 +4,7 @@
 #include <QProgressDialog>
 
 #include "ui/dlg/DialogService.h"
+#include "ui/dlg/DlgWidget.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/WinApp.h"
 #include "ui/wnd/Wnd.h"
@@ -29,6 +30,9 @@ public:
     CWinApp* app = AfxGetApp();
     m_dialog.setWindowTitle(app && !app->m_strAppName.IsEmpty() ? ToQString(app->m_strAppName)
                                                                 : QGuiApplication::applicationDisplayName());
+    // Only a window that can be cancelled has a close box: it cancels.
+    m_dialog.setWindowFlags(bCanCancel ? kDialogFrame
+                                       : kDialogFrame & ~(Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint));
     m_dialog.setWindowModality(Qt::WindowModal);
     m_dialog.setMinimumDuration(kShowAfterMs);
     m_dialog.setAutoReset(false);

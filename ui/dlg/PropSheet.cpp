@@ -278,6 +278,8 @@ void CPropertySheet::FitPages()
     }
   m_pStack->setMinimumSize(largest);
   m_hWnd->adjustSize();
+  if (auto* widget = dynamic_cast<CDialogWidget*>(m_hWnd))
+    widget->FixSize();
 }
 
 BOOL CPropertySheet::OnInitDialog() { return TRUE; }
