@@ -1,5 +1,6 @@
 // Guards the document/view architecture: template strings and untitled names, view updates with
-// hints, MDI child activation and titles, closing and saving, view painting and printing.
+// hints, MDI child activation and titles, closing and saving, view painting and printing, and a
+// child frame's sizing border.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -249,6 +250,44 @@ TEST_F(DocViewTest, ChildFrameLivesInsideTheMainWindow)
   EXPECT_EQ(child->GetParentFrame(), main);
   EXPECT_EQ(CMenu::FromHandle(docTemplate->m_hMenuShared), child->GetMenu());
   EXPECT_EQ(main->GetMenu(), child->GetMenu());
+}
+
+// A child frame made without a sizing border is not sized by dragging its corner, and its
+// maximise box still fills the client with it; a frame with the border is sized by the drag.
+TEST_F(DocViewTest, OnlyAChildFrameWithASizingBorderIsSizedByItsCorner)
+{
+  for (const bool border : {false, true}) {
+    auto* child = new CTestChild;
+    const DWORD style = border ? WS_OVERLAPPEDWINDOW : WS_OVERLAPPEDWINDOW & ~WS_THICKFRAME;
+    ASSERT_TRUE(child->LoadFrame(IDR_TESTDOC, style, main));
+    child->ActivateFrame(SW_SHOW);
+    auto* sub = qobject_cast<QMdiSubWindow*>(child->GetOuterHandle());
+    ASSERT_NE(sub, nullptr);
+    sub->setGeometry(10, 10, 300, 200);
+    Pump();
+    const QSize before = sub->size();
+    const QPoint corner(before.width() - 2, before.height() - 2);
+    const QPoint dragged = corner + QPoint(60, 40);
+    // The pointer comes over the corner first, as a user's does: the frame picks its operation
+    // there.
+    SendMouse(sub, QEvent::MouseMove, corner, Qt::NoButton, Qt::NoButton);
+    SendMouse(sub, QEvent::MouseButtonPress, corner, Qt::LeftButton, Qt::LeftButton);
+    SendMouse(sub, QEvent::MouseMove, dragged, Qt::NoButton, Qt::LeftButton);
+    SendMouse(sub, QEvent::MouseButtonRelease, dragged, Qt::LeftButton, Qt::NoButton);
+    Pump();
+    if (border)
+      EXPECT_EQ(sub->size(), before + QSize(60, 40));
+    else
+      EXPECT_EQ(sub->size(), before);
+    sub->showMaximized();
+    Pump();
+    EXPECT_EQ(sub->size(), main->MdiArea()->viewport()->size()) << border;
+    sub->showNormal();
+    Pump();
+    EXPECT_EQ(sub->size(), border ? before + QSize(60, 40) : before);
+    child->DestroyWindow();
+    Pump();
+  }
 }
 
 TEST_F(DocViewTest, AChildFrameWhoseCreationFailsIsGoneAndLeftUntouched)

@@ -168,11 +168,15 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
                   m_pMDIFrame->m_hWndMDIClient, 0, pContext);
 }
 
-HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT&, HWND)
+HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT& cs, HWND)
 {
   if (!m_pMDIFrame || !m_pMDIFrame->MdiArea())
     return nullptr;
   auto* sub = new QMdiSubWindow;
+  // A frame made without a sizing border cannot be sized by its edges; its maximise box still
+  // fills the client with it.
+  if (!(cs.style & WS_THICKFRAME))
+    sub->setWindowFlags(sub->windowFlags() | Qt::MSWindowsFixedSizeDialogHint);
   MakeFrameWidgets(sub, sub, FALSE);
   sub->setWidget(m_hWnd);
   // Reparenting hides a widget; the frame's inside shows whenever the sub-window does.
