@@ -1,6 +1,6 @@
 // Guards the document/view architecture: template strings and untitled names, view updates with
-// hints, MDI child activation and titles, closing and saving, view painting and printing, and a
-// child frame's sizing border.
+// hints, MDI child activation and titles, closing and saving, view painting (whole again after a
+// change of size) and printing, and a child frame's sizing border.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -120,6 +120,42 @@ TEST_F(DocViewTest, ViewPaintsThroughOnDrawIntoItsSurface)
   view->GetClientRect(&client);
   ASSERT_FALSE(client.IsRectEmpty());
   EXPECT_EQ(view->GetSurfacePixel(client.Width() / 2, client.Height() / 2), RGB(0, 128, 0));
+}
+
+// A view is drawn whole again when its size changes, as the class library's views are: what it
+// shows is often placed from the client's bottom or scaled to it, so the pixels it keeps would
+// stand in the wrong place. A plain window paints only the strip a larger size uncovers.
+TEST_F(DocViewTest, AViewIsDrawnWholeAgainWhenItsSizeChanges)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestView* view = FirstView(doc);
+  Pump();
+  view->UpdateWindow();
+  CRect client;
+  view->GetClientRect(&client);
+  ASSERT_FALSE(client.IsRectEmpty());
+  const CRect top(0, 0, client.Width(), 10);
+  ASSERT_FALSE(view->IsRectInvalid(top));
+  // Taller, then narrower: the top strip kept its pixels both times.
+  for (const CSize change : {CSize(0, 40), CSize(-30, 0)}) {
+    view->GetOuterHandle()->resize(client.Width() + change.cx, client.Height() + change.cy);
+    view->GetClientRect(&client);
+    EXPECT_TRUE(view->IsRectInvalid(CRect(0, 0, client.Width(), 10))) << change.cx << " " << change.cy;
+    const int before = view->draws;
+    view->UpdateWindow();
+    EXPECT_EQ(view->draws, before + 1);
+    EXPECT_FALSE(view->IsRectInvalid(CRect(0, 0, client.Width(), client.Height())));
+  }
+
+  CWnd plain;
+  ASSERT_TRUE(plain.CreateEx(0, nullptr, "plain", WS_CHILD | WS_VISIBLE, 0, 0, 100, 80, main->m_hWndMDIClient, 0));
+  Pump();
+  plain.UpdateWindow();
+  plain.GetOuterHandle()->resize(100, 120);
+  EXPECT_FALSE(plain.IsRectInvalid(CRect(0, 0, 100, 10)));
+  EXPECT_TRUE(plain.IsRectInvalid(CRect(0, 80, 100, 120)));
+  plain.DestroyWindow();
 }
 
 TEST_F(DocViewTest, ActivatingAChildSendsActivationMessagesAndSwitchesTheActiveFrame)

@@ -42,6 +42,9 @@ CView::~CView() = default;
 
 int CView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
+  // Views are registered to be drawn whole after every change of size: what they show is placed
+  // from the client's bottom or scaled to its size, so the pixels kept would stand elsewhere.
+  Impl()->m_bRedrawOnSize = true;
   auto* context = static_cast<CCreateContext*>(lpCreateStruct ? lpCreateStruct->lpCreateParams : nullptr);
   if (context && context->m_pCurrentDoc)
     context->m_pCurrentDoc->AddView(this);

@@ -472,6 +472,11 @@ void CWndImpl::OnResized()
   const CSize old = m_pSurface->Size();
   Surface();
   const CRect client = ClientRect();
+  if (m_bRedrawOnSize) {
+    if (client.Size() != old)
+      Invalidate(CRectRegion(client), true);
+    return;
+  }
   // Only the newly exposed strips need painting; the rest of the surface is kept.
   CRectRegion exposed(client);
   exposed.Subtract(CRect(0, 0, old.cx, old.cy));

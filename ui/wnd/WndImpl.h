@@ -125,6 +125,9 @@ public:
   // What was drawn outside a paint and is not yet shown.
   CRect m_touchedOutsidePaint;
   bool m_bClosing = false;
+  // The window is painted whole again when its size changes, as a window class with the
+  // horizontal and vertical redraw styles is; otherwise only the strips a larger size uncovers.
+  bool m_bRedrawOnSize = false;
   // Widgets made by the window go with it; widgets it was attached to belong to their maker.
   bool m_bOwnsWidget = true;
 
