@@ -139,9 +139,24 @@ TEST_F(CmdTest, CascadeTileAndArrangeIconsPlaceTheOpenWindows)
   ASSERT_EQ(shown.size(), 2u);
   Command(ID_WINDOW_TILE_HORZ);
   EXPECT_FALSE(shown[0]->geometry().intersects(shown[1]->geometry())) << "tiled windows do not overlap";
+  QWidget* list = m_pDoc->GetWarehouseView()->GetParentFrame()->GetOuterHandle();
+  QWidget* bench = shown[0] == list ? shown[1] : shown[0];
+  ASSERT_TRUE(list == shown[0] || list == shown[1]);
+  const QSize listSize = list->size();
   Command(ID_WINDOW_CASCADE);
   EXPECT_TRUE(shown[0]->geometry().intersects(shown[1]->geometry()));
   EXPECT_NE(shown[0]->pos(), shown[1]->pos()) << "cascaded windows are staggered";
+  // Each steps down and to the right by the same amount; the Workbench takes most of the client,
+  // the design list, which has no sizing border, keeps its size.
+  const QPoint step = bench->pos() - list->pos();
+  EXPECT_GT(step.x(), 0);
+  EXPECT_EQ(step.x(), step.y());
+  EXPECT_EQ(list->size(), listSize);
+  const QSize client = Area()->viewport()->size();
+  EXPECT_GT(bench->width(), client.width() / 2);
+  EXPECT_GT(bench->height(), client.height() / 2);
+  EXPECT_LE(bench->x() + bench->width(), client.width());
+  EXPECT_LE(bench->y() + bench->height(), client.height());
 
   shown[0]->showMinimized();
   Pump();

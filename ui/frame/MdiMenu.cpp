@@ -1,7 +1,12 @@
 // The MDI frame's Window menu: cascading, tiling and lining up the child windows, and the
 // numbered list of the open ones below a separator, the active one checked.
+#include <algorithm>
+#include <vector>
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 
 #include "ui/frame/MdiFrame.h"
 #include "ui/frame/Menu.h"
@@ -49,8 +54,35 @@ std::vector<CMDIChildWnd*> CMDIFrameWnd::ShownChildren() const
 
 void CMDIFrameWnd::OnWindowCascade()
 {
-  if (m_pMdiArea)
-    m_pMdiArea->cascadeSubWindows();
+  if (!m_pMdiArea)
+    return;
+  // As the system's cascade does: each window that shows and is not minimised steps down and to
+  // the right by a caption's height, the topmost last so that it stays on top. A window that can
+  // be sized takes the client's size less the steps the client has room for; one without a
+  // sizing border keeps its size. (Qt's own cascade gives each window its size hint, which left
+  // the project window a caption and a report window its button bar alone.)
+  std::vector<QMdiSubWindow*> windows;
+  for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::StackingOrder))
+    if (!sub->isHidden() && !sub->isMinimized())
+      windows.push_back(sub);
+  if (windows.empty())
+    return;
+  QStyleOptionTitleBar option;
+  option.initFrom(windows.front());
+  const int step =
+      std::max(windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, windows.front()), 1);
+  const QSize client = m_pMdiArea->viewport()->size();
+  const int steps = std::max(client.height() / (3 * step), 0);
+  const QSize size(std::max(client.width() - steps * step, 1), std::max(client.height() - steps * step, 1));
+  int place = 0;
+  for (QMdiSubWindow* sub : windows) {
+    if (sub->isMaximized())
+      sub->showNormal();
+    const int offset = step * (place++ % (steps + 1));
+    sub->move(offset, offset);
+    if (!(sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint))
+      sub->resize(size);
+  }
 }
 
 void CMDIFrameWnd::OnWindowTile()
