@@ -15,16 +15,30 @@
 #include "ui/wnd/Resource.h"
 
 namespace {
-class DocViewTest : public FrameTest
-{};
-
-constexpr UINT kShortDocStrings = 7210;
-
 CTestView* FirstView(CDocument* doc)
 {
   POSITION pos = doc->GetFirstViewPosition();
   return pos ? dynamic_cast<CTestView*>(doc->GetNextView(pos)) : nullptr;
 }
+
+class DocViewTest : public FrameTest
+{
+protected:
+  // The view of a new document once it has been painted, and its client area; null without one.
+  CTestView* PaintedView(CRect& client)
+  {
+    CTestDoc* doc = NewDocument();
+    CTestView* view = doc ? FirstView(doc) : nullptr;
+    if (!view)
+      return nullptr;
+    Pump();
+    view->UpdateWindow();
+    view->GetClientRect(&client);
+    return view;
+  }
+};
+
+constexpr UINT kShortDocStrings = 7210;
 
 class CHintObject : public CObject
 {};
@@ -110,14 +124,10 @@ TEST_F(DocViewTest, UpdateAllViewsPassesHintAndObjectToEveryViewButTheSender)
 
 TEST_F(DocViewTest, ViewPaintsThroughOnDrawIntoItsSurface)
 {
-  CTestDoc* doc = NewDocument();
-  ASSERT_NE(doc, nullptr);
-  CTestView* view = FirstView(doc);
-  Pump();
-  view->UpdateWindow();
-  EXPECT_GT(view->draws, 0);
   CRect client;
-  view->GetClientRect(&client);
+  CTestView* view = PaintedView(client);
+  ASSERT_NE(view, nullptr);
+  EXPECT_GT(view->draws, 0);
   ASSERT_FALSE(client.IsRectEmpty());
   EXPECT_EQ(view->GetSurfacePixel(client.Width() / 2, client.Height() / 2), RGB(0, 128, 0));
 }
@@ -127,13 +137,9 @@ TEST_F(DocViewTest, ViewPaintsThroughOnDrawIntoItsSurface)
 // stand in the wrong place. A plain window paints only the strip a larger size uncovers.
 TEST_F(DocViewTest, AViewIsDrawnWholeAgainWhenItsSizeChanges)
 {
-  CTestDoc* doc = NewDocument();
-  ASSERT_NE(doc, nullptr);
-  CTestView* view = FirstView(doc);
-  Pump();
-  view->UpdateWindow();
   CRect client;
-  view->GetClientRect(&client);
+  CTestView* view = PaintedView(client);
+  ASSERT_NE(view, nullptr);
   ASSERT_FALSE(client.IsRectEmpty());
   const CRect top(0, 0, client.Width(), 10);
   ASSERT_FALSE(view->IsRectInvalid(top));
