@@ -3,6 +3,7 @@
 // the frame it opens in.
 #include <vector>
 
+#include <QApplication>
 #include <QTabBar>
 
 #include "TestApp.h"
@@ -188,6 +189,49 @@ TEST_F(PropSheetTest, PageThatRefusesToBeLeftKeepsTheSheetOnIt)
   });
   sheet.DoModal();
   EXPECT_EQ(g_retainedTitle, CString("Two"));
+}
+
+// Ctrl+Tab and Ctrl+Page Down step to the next page from a control on the page or from the tabs,
+// round from the last to the first; with Shift, or Page Up, back. A page that refuses to be left
+// keeps the sheet and the focus; Ctrl with another key is left to the control.
+TEST_F(PropSheetTest, CtrlTabAndCtrlPageKeysStepThroughThePages)
+{
+  CTestSheet sheet;
+  service.dialogActions.push_back([](CDialog& d) {
+    auto& s = dynamic_cast<CTestSheet&>(d);
+    auto press = [](CWnd* target, int key, Qt::KeyboardModifiers modifiers) {
+      PostKey(target->m_hWnd, QEvent::KeyPress, key, modifiers);
+      PostKey(target->m_hWnd, QEvent::KeyRelease, key, modifiers);
+      Pump();
+    };
+    CWnd* edit = s.one.GetDlgItem(IDC_PAGE_EDIT);
+    edit->SetFocus();
+    press(edit, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), s.GetTabControl()->m_hWnd);
+    press(s.GetTabControl(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 2);
+    press(s.three.GetDlgItem(IDC_PAGE_EDIT), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 0);
+    press(s.GetTabControl(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 2);
+    press(s.GetTabControl(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 1);
+
+    s.two.refuseLeaving = TRUE;
+    CWnd* twoEdit = s.two.GetDlgItem(IDC_PAGE_EDIT);
+    twoEdit->SetFocus();
+    press(twoEdit, Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 1);
+    EXPECT_EQ(QApplication::focusWidget(), twoEdit->m_hWnd);
+    s.two.refuseLeaving = FALSE;
+    press(twoEdit, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(s.GetActiveIndex(), 1);
+    EXPECT_TRUE(s.m_hWnd->isVisible());
+    s.PressButton(PSBTN_CANCEL);
+  });
+  sheet.DoModal();
+  EXPECT_EQ(service.dialogsLeftOpen, 0);
 }
 
 TEST_F(PropSheetTest, TabControlNamesThePagesInOrder)

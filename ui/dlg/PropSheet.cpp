@@ -284,6 +284,27 @@ void CPropertySheet::FitPages()
 
 BOOL CPropertySheet::OnInitDialog() { return TRUE; }
 
+BOOL CPropertySheet::PreTranslateMessage(MSG* pMsg)
+{
+  if (pMsg->message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+    return CDialog::PreTranslateMessage(pMsg);
+  int step = 0;
+  if (pMsg->wParam == VK_TAB)
+    step = GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+  else if (pMsg->wParam == VK_NEXT)
+    step = 1;
+  else if (pMsg->wParam == VK_PRIOR)
+    step = -1;
+  const int count = GetPageCount();
+  if (step == 0 || count == 0 || m_nActive < 0)
+    return CDialog::PreTranslateMessage(pMsg);
+  // The page being left may refuse, and keeps the focus then. Otherwise the tabs take it: the
+  // control that had it is hidden with its page, and the next press steps on from there.
+  if (SetActivePage((m_nActive + step + count) % count) && m_pTab)
+    m_pTab->SetFocus();
+  return TRUE;
+}
+
 void CPropertySheet::OnPageModified()
 {
   bool any = false;

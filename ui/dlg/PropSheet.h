@@ -81,6 +81,9 @@ public:
   void OnPageModified();
 
   BOOL OnInitDialog() override;
+  // Ctrl+Tab and Ctrl+Page Down show the next page, Ctrl+Shift+Tab and Ctrl+Page Up the one
+  // before, from any control of the sheet; then the dialog's own keys.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // The default buttons: Apply Now applies the shown pages, OK applies and ends, Cancel resets
   // the shown pages and ends. Sheets may replace them.
   void OnOK() override;
