@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "WbGuiFixture.h"
+#include "app/Shellids.h"
 #include "geometry/2dline.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Joinitem.h"
@@ -317,4 +318,27 @@ TEST_F(WbCommandsTest, AppliedPropertiesLetTheFirstSelectedItemSnapAgain)
   m_pDoc->UpdateAllViews(nullptr, 6);
   EXPECT_NEAR(pMoving->GetOffset().GetX(), side, 1e-9);
   EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 163.7);
+}
+
+// The Workbench is not printed: Print and Print Preview stay greyed while it is active, on the
+// menu, the toolbar and Ctrl+P alike (its view once printed its picture on page 1 of 65,535
+// pages). The Elevation, which prints, enables them again.
+TEST_F(WbCommandsTest, TheWorkbenchOffersNothingToPrintAndTheElevationDoes)
+{
+  ASSERT_NE(Glider(100.0, 100.0), nullptr);
+  EXPECT_FALSE(StateOf(ID_FILE_PRINT).enabled);
+  EXPECT_FALSE(StateOf(ID_FILE_PRINT_PREVIEW).enabled);
+  ShellApp().RunIdle();
+  CToolBar* pToolBar = MainFrame()->GetMainToolBar();
+  QAction* pPrint = pToolBar->GetAction(pToolBar->CommandToIndex(ID_FILE_PRINT));
+  ASSERT_NE(pPrint, nullptr);
+  EXPECT_FALSE(pPrint->isEnabled());
+  Key(Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(service.printDialogsShown, 0);
+  EXPECT_EQ(service.previews, 0);
+
+  Command(ID_VIEW_ELEVATION);
+  ASSERT_NE(m_pDoc->GetElevationView(), nullptr);
+  EXPECT_TRUE(StateOf(ID_FILE_PRINT).enabled);
+  EXPECT_TRUE(StateOf(ID_FILE_PRINT_PREVIEW).enabled);
 }

@@ -31,8 +31,6 @@ IMPLEMENT_DYNAMIC(CScrollView, CView)
 IMPLEMENT_DYNAMIC(CFormView, CScrollView)
 
 BEGIN_MESSAGE_MAP(CView, CWnd)
-  ON_COMMAND(ID_FILE_PRINT, OnFilePrint)
-  ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 const SIZE CScrollView::sizeDefault = {0, 0};

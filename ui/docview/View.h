@@ -32,7 +32,8 @@ public:
   virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
   // Shows the print dialog (for a print preview too when pInfo asks for it); FALSE when cancelled.
   BOOL DoPreparePrinting(CPrintInfo* pInfo);
-  // Prints; with no printer or "Print to File" ticked, into a PDF file the user names.
+  // Prints; with no printer or "Print to File" ticked, into a PDF file the user names. A view
+  // that prints maps the print commands to these; in any other view they stay greyed.
   void OnFilePrint();
   void OnFilePrintPreview();
   // A file name (no folder, no extension) for what the view writes out: its frame's caption,
