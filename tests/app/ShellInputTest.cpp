@@ -25,6 +25,7 @@
 #include "document/Whview.h"
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
+#include "ui/docview/DocTempl.h"
 #include "ui/docview/View.h"
 #include "ui/frame/Frame.h"
 
@@ -272,4 +273,39 @@ TEST_F(InputTest, TheMainWindowOpensCentredAtFourFifthsAndChildWindowsInsideIt)
   const QList<QMdiSubWindow*> older = client->subWindowList();
   Command(ID_FILE_NEW);
   expectAllInside(2, older);
+}
+
+// The main window's keys are its own: while a dialog is open, Ctrl+O and Ctrl+N typed into it
+// open and make no project behind it (Ctrl+O in Project Information opened a file dialog over
+// it). Without the dialog the same key asks for a file.
+TEST_F(InputTest, TheMainWindowsKeysDoNothingWhileADialogIsOpen)
+{
+  CWarehouseView* pList = DesignList(m_pDoc);
+  pList->GetParentFrame()->ActivateFrame(-1);
+  pList->GetDesignListBox()->SetFocus();
+  QTest::keyClick(pList->GetDesignListBox()->m_hWnd, Qt::Key_O, Qt::ControlModifier);
+  Pump();
+  ASSERT_EQ(service.fileRequests.size(), 1u) << "Ctrl+O asks for a project file";
+
+  bool opened = false;
+  OnNextDialog([&](CDialog& dialog) {
+    opened = true;
+    QWidget* focus = dialog.m_hWnd->focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClick(focus, Qt::Key_O, Qt::ControlModifier);
+    QTest::keyClick(focus, Qt::Key_N, Qt::ControlModifier);
+    Pump();
+    EXPECT_FALSE(dialog.HasEnded());
+    QTest::keyClick(focus, Qt::Key_Escape);
+  });
+  pList->SendMessage(WM_COMMAND, ID_PROJECT_INFORMATION);
+  Pump();
+  EXPECT_TRUE(opened);
+  EXPECT_EQ(service.fileRequests.size(), 1u);
+  EXPECT_EQ(ActiveProject(), m_pDoc);
+  int projects = 0;
+  CDocTemplate* pTemplate = ShellApp().GetWarehouseTemplate();
+  for (POSITION pos = pTemplate->GetFirstDocPosition(); pos; pTemplate->GetNextDoc(pos))
+    ++projects;
+  EXPECT_EQ(projects, 1);
 }

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include <QGuiApplication>
+#include <QWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QThread>
@@ -11,6 +12,7 @@
 #include "platform/core/Profile.h"
 #include "ui/wnd/Cursor.h"
 #include "ui/wnd/Exitcode.h"
+#include "ui/dlg/Dialog.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/HelpSink.h"
@@ -282,10 +284,15 @@ void CWinApp::RunIdle()
 
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 {
-  // The target window and each of its parents may take the message first.
-  for (CWnd* wnd = CWnd::FromHandlePermanent(pMsg->hwnd); wnd; wnd = wnd->GetParent())
+  // The target window and each of its parents may take the message first, up to a dialog's own
+  // window: the keys of a dialog are its own, and never reach the accelerators of the window
+  // beneath it (Ctrl+O in a modal dialog opened a project behind it).
+  for (CWnd* wnd = CWnd::FromHandlePermanent(pMsg->hwnd); wnd; wnd = wnd->GetParent()) {
     if (wnd->PreTranslateMessage(pMsg))
       return TRUE;
+    if (const QWidget* outer = wnd->GetOuterHandle(); outer && outer->isWindow() && dynamic_cast<CDialog*>(wnd))
+      return FALSE;
+  }
   return FALSE;
 }
 
