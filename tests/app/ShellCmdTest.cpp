@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QTest>
 
 #include "ShellTestApp.h"
 #include "app/App.h"
@@ -188,4 +189,46 @@ TEST_F(CmdTest, WithNoProjectOpenTheTitleIsTheProductsAndTheWindowCommandsRest)
   EXPECT_TRUE(StateOf(ID_APP_EXIT).enabled);
   EXPECT_FALSE(StateOf(ID_WINDOW_CASCADE).enabled);
   EXPECT_EQ(OpenMenu("&Window"), nullptr) << "the main window's own menu has no Window menu";
+}
+
+// The MDI client's keys, typed into the active window's view: Ctrl+F6 and Ctrl+Tab activate the
+// next window round all the open ones, with Shift the one before, and Ctrl+F4 closes the active
+// window as its close box does.
+TEST_F(CmdTest, CtrlF6AndCtrlTabStepThroughTheWindowsAndCtrlF4ClosesTheActiveOne)
+{
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_EQ(Shown().size(), 3u);
+  auto press = [this](int key, Qt::KeyboardModifiers modifiers) {
+    CMDIChildWnd* active = MainFrame()->MDIGetActive();
+    ASSERT_NE(active, nullptr);
+    CView* view = active->GetActiveView();
+    QTest::keyClick(view ? view->m_hWnd : active->m_hWnd, static_cast<Qt::Key>(key), modifiers);
+    Pump();
+  };
+  QMdiSubWindow* first = Area()->activeSubWindow();
+  ASSERT_NE(first, nullptr);
+  std::vector<QMdiSubWindow*> visited{first};
+  for (int i = 0; i < 3; ++i) {
+    press(Qt::Key_F6, Qt::ControlModifier);
+    visited.push_back(Area()->activeSubWindow());
+  }
+  EXPECT_EQ(visited[3], first) << "three steps come round the three windows";
+  EXPECT_NE(visited[1], first);
+  EXPECT_NE(visited[2], first);
+  EXPECT_NE(visited[1], visited[2]);
+  press(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Area()->activeSubWindow(), visited[2]) << "with Shift, the window before";
+  press(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(Area()->activeSubWindow(), first);
+  press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(Area()->activeSubWindow(), visited[2]);
+
+  // The report is closed; the design list and the Workbench stay.
+  CView* report = m_pDoc->GetScheduleReportView();
+  ASSERT_NE(report, nullptr);
+  report->GetParentFrame()->ActivateFrame(-1);
+  Pump();
+  press(Qt::Key_F4, Qt::ControlModifier);
+  EXPECT_EQ(Shown().size(), 2u);
+  EXPECT_TRUE(m_pDoc->GetWarehouseView() && m_pDoc->GetWorkbenchView());
 }

@@ -99,6 +99,33 @@ void CMDIFrameWnd::MDINext()
     m_pMdiArea->activateNextSubWindow();
 }
 
+void CMDIFrameWnd::MDIPrev()
+{
+  if (m_pMdiArea)
+    m_pMdiArea->activatePreviousSubWindow();
+}
+
+BOOL CMDIFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+  if (CFrameWnd::PreTranslateMessage(pMsg))
+    return TRUE;
+  if (pMsg->message != WM_KEYDOWN || GetKeyState(VK_CONTROL) >= 0 || GetKeyState(VK_MENU) < 0)
+    return FALSE;
+  const BOOL shift = GetKeyState(VK_SHIFT) < 0;
+  if (pMsg->wParam == VK_F4 && !shift) {
+    if (CMDIChildWnd* child = MDIGetActive())
+      child->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    return TRUE;
+  }
+  if (pMsg->wParam != VK_F6 && pMsg->wParam != VK_TAB)
+    return FALSE;
+  if (shift)
+    MDIPrev();
+  else
+    MDINext();
+  return TRUE;
+}
+
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
   CMDIChildWnd* child = MDIGetActive();

@@ -19,6 +19,11 @@ public:
   CMDIChildWnd* MDIGetActive(BOOL* pbMaximized = nullptr) const;
   void MDIActivate(CWnd* pWndActivate);
   void MDINext();
+  void MDIPrev();
+  // The frame's accelerators, then the MDI client's own keys: Ctrl+F4 closes the active child
+  // window as its close box does, Ctrl+F6 and Ctrl+Tab activate the next one, and with Shift
+  // the one before.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   CFrameWnd* GetActiveFrame() override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;

@@ -139,7 +139,9 @@ enum : UINT
   VK_ADD = 0x6B,
   VK_SUBTRACT = 0x6D,
   VK_F1 = 0x70,
+  VK_F4 = 0x73,
   VK_F5 = 0x74,
+  VK_F6 = 0x75,
   VK_F7 = 0x76,
   VK_F8 = 0x77,
   VK_F12 = 0x7B
