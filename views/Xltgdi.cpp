@@ -116,17 +116,24 @@ void CDCTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTr
 {
   // A move that neither turns nor scales, as a drag's is, adds its offset: 1 * x + 0 * y + dx is
   // x + dx to the last bit (a zero's sign aside, which rounding to pixels drops).
-  const BOOL shiftOnly = !move.HasLinearPart();
-  const double dx = move.GetElement(2, 0);
-  const double dy = move.GetElement(2, 1);
-  Gather([&] {
-    for (const CDrawList::CEntry& entry : list.Entries()) {
+  // The closure holds two pointers, which the function object keeps without a heap block: each
+  // unit of a redraw draws its list through here.
+  struct CMove
+  {
+    const CDrawList& list;
+    const CVRX2DTransformationMatrix& move;
+    BOOL shiftOnly;
+    double dx;
+    double dy;
+  } const m{list, move, !move.HasLinearPart(), move.GetElement(2, 0), move.GetElement(2, 1)};
+  Gather([this, &m] {
+    for (const CDrawList::CEntry& entry : m.list.Entries()) {
       if (entry.pOther)
-        TranslateMovedOther(*entry.pOther, move);
-      else if (shiftOnly)
-        TranslateShiftedLine(*this, entry, dx, dy);
+        TranslateMovedOther(*entry.pOther, m.move);
+      else if (m.shiftOnly)
+        TranslateShiftedLine(*this, entry, m.dx, m.dy);
       else
-        TranslateMovedLine(CVRX2DPoint(entry.x1, entry.y1), CVRX2DPoint(entry.x2, entry.y2), entry.category, move);
+        TranslateMovedLine(CVRX2DPoint(entry.x1, entry.y1), CVRX2DPoint(entry.x2, entry.y2), entry.category, m.move);
     }
   });
 }

@@ -320,3 +320,34 @@ TEST_F(UnitProtoTest, EachAlignmentLineListsTheSidesOnItWhereverTheItemStandsAnd
   }
   EXPECT_GT(sizes, 40);
 }
+
+// The copies of one kept unit share its drawing, and each draws it at its own place: moving one
+// moves its drawing alone, by exactly the move, as a unit made afresh there draws it.
+TEST_F(UnitProtoTest, CopiesOfOneKeptUnitEachDrawAtTheirOwnPlace)
+{
+  const Bytes stored = StoredItem("AW", "BA002");
+  std::unique_ptr<CUnitItem> first = Load(stored);
+  first->GetUnit();
+  std::unique_ptr<CUnitItem> second = Load(stored);
+  second->GetUnit();
+  const CVRX2DEntityArray before = first->GetElevationEntities();
+  ASSERT_GT(before.GetSize(), 4);
+  second->Offset(CVRX2DVector(12.5, -3.25));
+  second->Offset(CVRX2DVector(0.75, 40.0));
+  EXPECT_EQ(Describe(first->GetElevationEntities()), Describe(before)) << "the other copy stays where it was";
+  const CVRX2DEntityArray moved = second->GetElevationEntities();
+  ASSERT_EQ(moved.GetSize(), before.GetSize());
+  for (int i = 0; i < before.GetSize(); ++i) {
+    const CVRX2DRectangle was = before[i]->GetExtents();
+    const CVRX2DRectangle now = moved[i]->GetExtents();
+    EXPECT_DOUBLE_EQ(now.GetMinPoint().GetX(), was.GetMinPoint().GetX() + 13.25) << i;
+    EXPECT_DOUBLE_EQ(now.GetMinPoint().GetY(), was.GetMinPoint().GetY() + 36.75) << i;
+    EXPECT_DOUBLE_EQ(now.GetMaxPoint().GetX(), was.GetMaxPoint().GetX() + 13.25) << i;
+    EXPECT_DOUBLE_EQ(now.GetMaxPoint().GetY(), was.GetMaxPoint().GetY() + 36.75) << i;
+  }
+  CUnitPrototypes::Get().Clear();
+  std::unique_ptr<CUnitItem> fresh = Load(stored);
+  fresh->GetUnit();
+  fresh->Offset(CVRX2DVector(13.25, 36.75));
+  EXPECT_EQ(Describe(*fresh), Describe(*second));
+}

@@ -151,9 +151,11 @@ void CUnitItem::DeriveShape(const CUnit& unit)
   m_OutlineEnts.RemoveAll();
   unit.GetProposedOutlineEntities(m_OutlineEnts);
   ForgetDrawing();
-  m_ElevationEnts.RemoveAll();
-  unit.GetElevationEntities(2, TRUE, TRUE, m_ElevationEnts);
-  const CVRX2DRectangle extents = m_ElevationEnts.GetExtents();
+  auto drawing = std::make_shared<CUnitDrawing>();
+  unit.GetElevationEntities(2, TRUE, TRUE, drawing->entities);
+  drawing->list.Assign(drawing->entities);
+  m_pElevation = drawing;
+  const CVRX2DRectangle extents = drawing->entities.GetExtents();
   m_vElevationOrigin = extents.GetMinPoint().AsVector();
   m_dHeight = extents.GetMaxPoint().GetY() - extents.GetMinPoint().GetY();
   m_dWidth = extents.GetMaxPoint().GetX() - extents.GetMinPoint().GetX();
@@ -170,7 +172,7 @@ CUnitShape CUnitItem::MakeShape() const
   CUnitShape shape;
   shape.handles = m_SizingHandles;
   shape.outline = m_OutlineEnts;
-  shape.elevation = m_ElevationEnts;
+  shape.elevation = m_pElevation;
   shape.elevationOrigin = m_vElevationOrigin;
   shape.width = m_dWidth;
   shape.height = m_dHeight;
@@ -185,7 +187,7 @@ void CUnitItem::TakeShape(const CUnitShape& shape)
   m_SizingHandles = shape.handles;
   m_OutlineEnts = shape.outline;
   ForgetDrawing();
-  m_ElevationEnts = shape.elevation;
+  m_pElevation = shape.elevation;
   m_vElevationOrigin = shape.elevationOrigin;
   m_dWidth = shape.width;
   m_dHeight = shape.height;
@@ -248,20 +250,22 @@ void CUnitItem::Offset(const CVRX2DVector& v)
   if (v.GetLength() == 0.0)
     return;
   CDesignItem::Offset(v);
-  const CVRX2DTransformationMatrix move(v);
-  m_ElevationEnts.Transform(move);
-  m_ComponentOutlines.Transform(move);
-  // The copy drawn moves with the entities (a move of thousands of units would copy them all
-  // again at the next paint); the snap highlights depend on the neighbours, found again.
-  if (m_bElevationDrawListKnown)
-    m_ElevationDrawList.Transform(move);
+  // The drawing stays at the origin and is drawn at the new offset; the snap highlights depend
+  // on the neighbours, found again.
+  m_ComponentOutlines.Transform(CVRX2DTransformationMatrix(v));
   m_nHighlightRevision = 0;
 }
 
-void CUnitItem::ForgetDrawing()
+void CUnitItem::ForgetDrawing() { m_nHighlightRevision = 0; }
+
+CVRX2DEntityArray CUnitItem::GetElevationEntities() const
 {
-  m_bElevationDrawListKnown = FALSE;
-  m_nHighlightRevision = 0;
+  CVRX2DEntityArray placed;
+  if (m_pElevation) {
+    placed = m_pElevation->entities;
+    placed.Transform(CVRX2DTransformationMatrix(m_vOffset));
+  }
+  return placed;
 }
 
 int CUnitItem::GetOutlineEntityRefs(CObArray& refs)
@@ -325,11 +329,8 @@ void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
   PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
   ("Draw() for a %s at (%8.3f, %8.3f). \n", Key().c_str(), m_vOffset.GetX(), m_vOffset.GetY());
   CScaleViewTranslator translator(pView->GetCategoryMap(), pDC, pView);
-  if (!m_bElevationDrawListKnown) {
-    m_ElevationDrawList.Assign(m_ElevationEnts);
-    m_bElevationDrawListKnown = TRUE;
-  }
-  translator.TranslateDrawList(m_ElevationDrawList);
+  if (m_pElevation)
+    translator.TranslateMovedDrawList(m_pElevation->list, CVRX2DTransformationMatrix(m_vOffset));
   if (pView->GetSnapHighlights())
     DrawSnapHighlights(translator, pView);
 }

@@ -15,6 +15,7 @@ class CScaleViewTranslator;
 class CScheduleReportDataArray;
 class CUnit;
 class CUnitInfoReportDataArray;
+struct CUnitDrawing;
 struct CUnitShape;
 class CVRX2DLine;
 
@@ -63,7 +64,8 @@ public:
   BOOL IntersectComponent(const CVRX2DLine& line, int* pIndex, CVRX2DPoint* pPoint);
   CVRX2DEntityArray* GetComponentOutlines() { return &m_ComponentOutlines; }
   CObArray* GetPComponentOutlines() { return &m_POutlines; }
-  const CVRX2DEntityArray& GetElevationEntities() const { return m_ElevationEnts; }
+  // The elevation drawing at the item's place.
+  CVRX2DEntityArray GetElevationEntities() const;
   CVRX2DVector GetElevationOrigin() const { return m_vElevationOrigin; }
   void GetSnapPoints(CVRX2DPointArray& points) const;
   BOOL GetReportData(CUnitInfoReportDataArray& records);
@@ -99,7 +101,9 @@ private:
   CString m_strSubtype;
   CString m_strAttributes;
   std::unique_ptr<CUnit> m_pUnit;
-  CVRX2DEntityArray m_ElevationEnts;
+  // The elevation drawing at the origin, drawn moved by the item's offset; shared with the kept
+  // unit it was copied from, so never changed here.
+  std::shared_ptr<const CUnitDrawing> m_pElevation;
   CVRX2DVector m_vElevationOrigin;
   CVRX2DEntityArray m_ComponentOutlines;
   // The perimeter sides among the component outlines: the same objects, not owned.
@@ -111,10 +115,6 @@ private:
   std::vector<UINT> m_ColinearSides;
   int m_nCurrentHandle = -1;
   CDWordArray m_MovedHandles;
-  // What Draw draws, copied from the elevation entities after they change: a redraw of a large
-  // design reads it in one block.
-  CDrawList m_ElevationDrawList;
-  BOOL m_bElevationDrawListKnown = FALSE;
   // The highlighted sides as found at the Workbench's snap revision m_nHighlightRevision (0:
   // not found since the sides last changed). Looking them up in the alignment tables for every
   // unit of every redraw cost more than drawing them.

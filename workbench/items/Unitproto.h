@@ -14,8 +14,18 @@
 #include "geometry/Entity.h"
 #include "model/Sizing.h"
 #include "platform/core/String.h"
+#include "views/Drawlist.h"
 
 class CUnit;
+
+// A unit's elevation drawing with the item at the origin, and the list it is drawn from. It never
+// changes once made: an item draws it moved to its place, and the items made from one kept unit
+// share it, so that a paste or a move of thousands of like units copies and moves no drawing.
+struct CUnitDrawing
+{
+  CVRX2DEntityArray entities;
+  CDrawList list;
+};
 
 // What a unit item derives from its unit, with the item at the origin and its alignment lines
 // not yet extended across the Workbench.
@@ -23,7 +33,7 @@ struct CUnitShape
 {
   CSizingHandleArray handles;
   CVRX2DEntityArray outline;
-  CVRX2DEntityArray elevation;
+  std::shared_ptr<const CUnitDrawing> elevation;
   CVRX2DVector elevationOrigin;
   double width = 0.0;
   double height = 0.0;

@@ -1,5 +1,7 @@
 #include "workbench/scale/Scalexlt.h"
 
+#include <utility>
+
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "ui/output/Clipguard.h"
@@ -38,7 +40,9 @@ void CScaleViewTranslator::TranslateMoved(const CVRX2DEntityArray& entities, con
 
 void CScaleViewTranslator::TranslateMovedDrawList(const CDrawList& list, const CVRX2DTransformationMatrix& move)
 {
-  InDrawMode([&] { CDCTranslator::TranslateMovedDrawList(list, move); });
+  // Two pointers at most, kept without a heap block: every unit of a redraw comes through here.
+  const std::pair<const CDrawList&, const CVRX2DTransformationMatrix&> drawn(list, move);
+  InDrawMode([this, &drawn] { CDCTranslator::TranslateMovedDrawList(drawn.first, drawn.second); });
 }
 
 CPoint CScaleViewTranslator::ConvertPoint(CVRX2DPoint point) { return m_toClient(point); }
