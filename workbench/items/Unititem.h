@@ -92,7 +92,7 @@ private:
   void PlaceShape();
   // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
   void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
-  // The drawing and the highlights are worked out again from here on.
+  // The snap highlights are worked out again from here on (a new shape has new sides).
   void ForgetDrawing();
   const std::vector<UINT>& ColinearSides();
   CString Key() const { return m_strType + m_strSubtype; }
