@@ -286,7 +286,7 @@ BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 {
   // The target window and each of its parents may take the message first, up to a dialog's own
   // window: the keys of a dialog are its own, and never reach the accelerators of the window
-  // beneath it (Ctrl+O in a modal dialog opened a project behind it).
+  // beneath it (Ctrl+N in a modal dialog made a new project behind it).
   for (CWnd* wnd = CWnd::FromHandlePermanent(pMsg->hwnd); wnd; wnd = wnd->GetParent()) {
     if (wnd->PreTranslateMessage(pMsg))
       return TRUE;
