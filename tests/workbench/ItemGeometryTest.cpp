@@ -7,6 +7,7 @@
 #include <string>
 
 #include "geometry/2dline.h"
+#include "model/Unit.h"
 #include "geometry/2drect.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
@@ -54,6 +55,31 @@ TEST_F(ItemGeometryTest, AlignmentLinesReachAcrossTheSquareAndFollowTheItem)
   outline = entities.GetExtents();
   EXPECT_DOUBLE_EQ(outline.GetMinPoint().GetY(), 50.0);
   EXPECT_DOUBLE_EQ(outline.GetMinPoint().GetX(), 100.0);
+}
+
+TEST_F(ItemGeometryTest, EachAlignmentLineKeepsTheDirectionAndPlaceOfItsSide)
+{
+  CVRX2DEntityArray sides;
+  item.GetUnit()->GetPartOutlineEntities(sides);
+  item.Offset(CVRX2DVector(-30.0, 20.0));
+  const CVRX2DEntityArray& lines = *item.GetAlignmentEntities();
+  ASSERT_EQ(lines.GetSize(), sides.GetSize());
+  int reversed = 0;
+  for (int i = 0; i < lines.GetSize(); ++i) {
+    const auto* pSide = dynamic_cast<const CVRX2DLine*>(sides[i]);
+    const auto* pLine = dynamic_cast<const CVRX2DLine*>(lines[i]);
+    ASSERT_TRUE(pSide && pLine);
+    EXPECT_EQ(pLine->GetAngle(), pSide->GetAngle()) << "line " << i;
+    const double angle = pSide->GetAngle().GetRadians();
+    reversed += angle > 1.0 ? 1 : 0;
+    // The line lies where the side lies, the unit now at (70, 70).
+    if (pSide->IsHorizontal()) {
+      EXPECT_DOUBLE_EQ(pLine->GetStartPoint().GetY(), pSide->GetStartPoint().GetY() + 70.0) << "line " << i;
+    } else if (pSide->IsVertical()) {
+      EXPECT_DOUBLE_EQ(pLine->GetStartPoint().GetX(), pSide->GetStartPoint().GetX() + 70.0) << "line " << i;
+    }
+  }
+  EXPECT_GT(reversed, 0) << "the outline runs round: some sides run left or down";
 }
 
 TEST_F(ItemGeometryTest, AZeroOffsetChangesNothing)

@@ -40,11 +40,27 @@ const CVRX2DLine kEdges[] = {
 
 void ExtendLine(CVRX2DLine& line)
 {
-  // The direction is worked out once before and once after: every move of every unit extends
-  // its lines anew.
-  const CVRXAngle before = line.GetAngle();
   CVRX2DPoint start = line.GetStartPoint();
   CVRX2DPoint end = line.GetEndPoint();
+  // Most lines lie exactly along an axis: they span the square the way they ran, with no angle
+  // worked out. Every move and paste of thousands of units extends all their lines anew.
+  if (std::isfinite(start.GetX()) && std::isfinite(start.GetY()) && std::isfinite(end.GetX()) &&
+      std::isfinite(end.GetY())) {
+    if (start.GetY() == end.GetY()) {
+      const bool forward = start.GetX() <= end.GetX();
+      line.SetStartPoint(CVRX2DPoint(forward ? 0.0 : kWorkbenchSquare, start.GetY()));
+      line.SetEndPoint(CVRX2DPoint(forward ? kWorkbenchSquare : 0.0, end.GetY()));
+      return;
+    }
+    if (start.GetX() == end.GetX()) {
+      const bool forward = start.GetY() < end.GetY();
+      line.SetStartPoint(CVRX2DPoint(start.GetX(), forward ? 0.0 : kWorkbenchSquare));
+      line.SetEndPoint(CVRX2DPoint(end.GetX(), forward ? kWorkbenchSquare : 0.0));
+      return;
+    }
+  }
+  // The direction is worked out once before and once after.
+  const CVRXAngle before = line.GetAngle();
   if (CVRX2DLine::IsHorizontalDirection(before)) {
     start.SetX(0.0);
     end.SetX(kWorkbenchSquare);
