@@ -3,7 +3,10 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
+#include <QApplication>
+#include <QImage>
 #include <QMenuBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "TestFrames.h"
@@ -180,4 +183,38 @@ TEST(Menu, ItemsAreAddressedByPositionAndCommand)
   EXPECT_EQ(menu.GetMenuItemCount(), 2u);
   EXPECT_FALSE(menu.RemoveMenu(5, MF_BYPOSITION));
   EXPECT_FALSE(CMenu().LoadMenu(99999));
+}
+
+TEST_F(CommandTest, TheMenuBarShowsTheTitleItsKeysAreOnAfterEscape)
+{
+  ASSERT_NE(NewDocument(), nullptr);
+  auto* window = qobject_cast<QMainWindow*>(main->m_hWnd);
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(PumpUntil([window] { return QApplication::activeWindow() == window; }));
+  QMenuBar* bar = window->menuBar();
+  QMenu* edit = MenuBarPopup(main, "&Edit");
+  ASSERT_NE(edit, nullptr);
+  const QRect title = bar->actionGeometry(edit->menuAction());
+  const QColor highlight = bar->palette().color(QPalette::Highlight);
+  const auto lit = [&] {
+    const QImage image = bar->grab(title).toImage();
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+      for (int x = 0; x < image.width(); ++x)
+        count += image.pixelColor(x, y) == highlight ? 1 : 0;
+    return count;
+  };
+  EXPECT_EQ(lit(), 0) << "no title is highlighted before the keys reach the bar";
+  QTest::keyClick(window, Qt::Key_E, Qt::AltModifier);
+  ASSERT_TRUE(PumpUntil([edit] { return edit->isVisible(); }));
+  QTest::keyClick(edit, Qt::Key_Escape);
+  ASSERT_TRUE(PumpUntil([edit] { return !edit->isVisible(); }));
+  // The keys stay with the bar, on the title of the menu just closed, and the title shows it.
+  EXPECT_TRUE(bar->hasFocus());
+  EXPECT_GT(lit(), title.width() * title.height() / 4);
+  // A second Escape gives the keys back, and the title is plain again.
+  QTest::keyClick(bar, Qt::Key_Escape);
+  ASSERT_TRUE(PumpUntil([bar] { return !bar->hasFocus(); }));
+  EXPECT_EQ(lit(), 0);
 }

@@ -6,7 +6,11 @@
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QResizeEvent>
+#include <QStyleFactory>
+#include <QStyleOptionMenuItem>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -362,6 +366,42 @@ BOOL CFrameWnd::SetMenu(CMenu* pMenu)
   return TRUE;
 }
 
+namespace {
+// The style of a frame's menu bar: the application's, except that the title the keys are on is
+// highlighted as an open one is. Escape in a menu opened with Alt closes it and leaves the keys
+// with the bar, whose arrows go along the titles as the class library's menu mode does; the
+// application's style showed no title highlighted then, so the arrows seemed to do nothing.
+class CMenuBarStyle : public QProxyStyle
+{
+public:
+  CMenuBarStyle() : QProxyStyle(QStyleFactory::create(QApplication::style()->name())) {}
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override
+  {
+    // The bar has the focus only while the keys are on it, not while the pointer passes over it.
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && (item->state & State_Selected) && widget && widget->hasFocus()) {
+      QStyleOptionMenuItem shown(*item);
+      shown.state |= State_Sunken;
+      QProxyStyle::drawControl(element, &shown, painter, widget);
+      return;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+};
+
+// Made with the first menu bar, owned by the application.
+QStyle* MenuBarStyle()
+{
+  static QPointer<QStyle> style;
+  if (!style) {
+    style = new CMenuBarStyle;
+    style->setParent(qApp);
+  }
+  return style;
+}
+}  // namespace
+
 void CFrameWnd::RefreshMenuBar()
 {
   auto* window = qobject_cast<QMainWindow*>(m_hWnd);
@@ -369,6 +409,8 @@ void CFrameWnd::RefreshMenuBar()
     return;
   HMENU menu = GetDisplayedMenu();
   QMenuBar* bar = window->menuBar();
+  if (bar->style() != MenuBarStyle())
+    bar->setStyle(MenuBarStyle());
   CMenu::ClearQMenu(bar);
   if (!menu)
     return;
