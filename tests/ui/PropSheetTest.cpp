@@ -17,7 +17,9 @@ enum : UINT
   IDD_PAGE_TWO = 7501,
   IDD_PAGE_THREE = 7502,
   IDD_PAGE_TWO_AGAIN = 7503,
-  IDC_PAGE_EDIT = 7510
+  IDD_PAGE_TWO_FIELDS = 7504,
+  IDC_PAGE_EDIT = 7510,
+  IDC_PAGE_SECOND_EDIT = 7511
 };
 
 void RegisterPages()
@@ -34,6 +36,12 @@ void RegisterPages()
   again.caption = "Two";
   again.size = CSize(150, 80);
   CResources::Get().AddDialog(IDD_PAGE_TWO_AGAIN, again);
+  CDialogTemplate fields;
+  fields.caption = "Fields";
+  fields.size = CSize(150, 80);
+  fields.items = {{CDlgCtl::Edit, IDC_PAGE_EDIT, "", CRect(5, 5, 100, 17)},
+                  {CDlgCtl::Edit, IDC_PAGE_SECOND_EDIT, "", CRect(5, 25, 100, 37)}};
+  CResources::Get().AddDialog(IDD_PAGE_TWO_FIELDS, fields);
 }
 
 class CTestPage : public CPropertyPage
@@ -228,6 +236,48 @@ TEST_F(PropSheetTest, CtrlTabAndCtrlPageKeysStepThroughThePages)
     press(twoEdit, Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(s.GetActiveIndex(), 1);
     EXPECT_TRUE(s.m_hWnd->isVisible());
+    s.PressButton(PSBTN_CANCEL);
+  });
+  sheet.DoModal();
+  EXPECT_EQ(service.dialogsLeftOpen, 0);
+}
+
+// Tab goes from the tabs into the page, through its controls in their order, and on to the
+// sheet's buttons; Shift+Tab from the page's first control goes back to the tabs. A page shown
+// later takes the same place.
+TEST_F(PropSheetTest, TabGoesFromTheTabsThroughThePageToTheButtons)
+{
+  CTestPage fields(IDD_PAGE_TWO_FIELDS);
+  CTestPage other(IDD_PAGE_TWO);
+  CPropertySheet sheet("Sheet");
+  sheet.AddPage(&fields);
+  sheet.AddPage(&other);
+  service.dialogActions.push_back([&](CDialog& d) {
+    auto& s = dynamic_cast<CPropertySheet&>(d);
+    auto press = [](int key, Qt::KeyboardModifiers modifiers) {
+      QWidget* focus = QApplication::focusWidget();
+      ASSERT_NE(focus, nullptr);
+      PostKey(focus, QEvent::KeyPress, key, modifiers);
+      PostKey(focus, QEvent::KeyRelease, key, modifiers);
+      Pump();
+    };
+    QWidget* tabs = s.GetTabControl()->m_hWnd;
+    tabs->setFocus();
+    Pump();
+    press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), fields.GetDlgItem(IDC_PAGE_EDIT)->m_hWnd);
+    press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), fields.GetDlgItem(IDC_PAGE_SECOND_EDIT)->m_hWnd);
+    press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), s.GetDlgItem(IDOK)->m_hWnd);
+    fields.GetDlgItem(IDC_PAGE_EDIT)->SetFocus();
+    Pump();
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), tabs);
+    press(Qt::Key_Tab, Qt::ControlModifier);
+    ASSERT_EQ(s.GetActiveIndex(), 1);
+    press(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_EQ(QApplication::focusWidget(), other.GetDlgItem(IDC_PAGE_EDIT)->m_hWnd);
     s.PressButton(PSBTN_CANCEL);
   });
   sheet.DoModal();

@@ -1,5 +1,8 @@
 #include "ui/dlg/PropSheet.h"
 
+#include <algorithm>
+#include <vector>
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -23,6 +26,26 @@ END_MESSAGE_MAP()
 namespace {
 constexpr UINT kTabControlId = 0x3020;
 
+// Puts a new page's controls, in their own order, right after the tabs: Tab from the tabs goes
+// into the page and from its last control on to OK, as in the class library's sheets. Made after
+// the sheet's buttons, they came after Help instead.
+void PlacePageAfterTabs(QWidget* tabs, QWidget* page)
+{
+  std::vector<QWidget*> controls;
+  for (QWidget* w = page->nextInFocusChain(); w && w != page; w = w->nextInFocusChain()) {
+    if (!page->isAncestorOf(w) || !(w->focusPolicy() & Qt::TabFocus))
+      continue;
+    // A control's own parts (the field inside a combo box) move with it.
+    const bool part = std::any_of(controls.begin(), controls.end(), [w](QWidget* c) { return c->isAncestorOf(w); });
+    if (!part)
+      controls.push_back(w);
+  }
+  QWidget* previous = tabs;
+  for (QWidget* control : controls) {
+    QWidget::setTabOrder(previous, control);
+    previous = control;
+  }
+}
 }  // namespace
 
 CPropertyPage::CPropertyPage(UINT nIDTemplate, UINT nIDCaption) : CDialog(nIDTemplate)
@@ -182,8 +205,10 @@ BOOL CPropertySheet::SetActivePage(int nPage)
   }
   if (!page->m_hWnd && !page->CreatePage(this))
     return FALSE;
-  if (m_pStack->indexOf(page->GetOuterHandle()) < 0)
+  if (m_pStack->indexOf(page->GetOuterHandle()) < 0) {
     m_pStack->addWidget(page->GetOuterHandle());
+    PlacePageAfterTabs(tabs, page->GetOuterHandle());
+  }
   m_pStack->setCurrentWidget(page->GetOuterHandle());
   m_nActive = nPage;
   {
