@@ -166,6 +166,23 @@ TEST_F(CmdTest, CascadeTileAndArrangeIconsPlaceTheOpenWindows)
   EXPECT_EQ(shown[0]->x(), 0);
 }
 
+// A report window places no size of its own: it opens as large as a cascade makes a window, with
+// room for the report's columns and many of its lines, and inside the client.
+TEST_F(CmdTest, AReportWindowOpensAsLargeAsACascadeMakesIt)
+{
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  std::vector<QMdiSubWindow*> shown = Shown();
+  ASSERT_EQ(shown.size(), 3u);
+  QMdiSubWindow* report = shown.back();
+  const QSize client = Area()->viewport()->size();
+  const QSize opened = report->size();
+  EXPECT_GT(opened.width(), client.width() / 2);
+  EXPECT_GT(opened.height(), client.height() / 2);
+  EXPECT_TRUE(Area()->viewport()->rect().contains(report->geometry()));
+  Command(ID_WINDOW_CASCADE);
+  EXPECT_EQ(report->size(), opened) << "the cascade gives the report the size it opened at";
+}
+
 TEST_F(CmdTest, PrintSetupIsAPageSetupWhoseChoicesThePrinterKeeps)
 {
   EXPECT_TRUE(StateOf(ID_FILE_PRINT_SETUP).enabled);

@@ -17,6 +17,11 @@
 #include "ui/wnd/WinApp.h"
 #include "ui/wnd/WndImpl.h"
 
+namespace {
+// The size of a child frame made before its main window shows, and the least one it is given.
+const QSize kLeastDefaultSize(400, 300);
+}  // namespace
+
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
 IMPLEMENT_DYNCREATE(CMDIChildWnd, CFrameWnd)
 
@@ -209,7 +214,17 @@ HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT& cs, HWND)
   // Reparenting hides a widget; the frame's inside shows whenever the sub-window does.
   m_hWnd->show();
   m_pMDIFrame->MdiArea()->addSubWindow(sub);
-  sub->resize(400, 300);
+  // A frame is made without a size of its own, and takes the one the system's MDI client gives
+  // such a window: the cascade's, large in a shown main window. The frames that place themselves
+  // (the project's form, the Workbench, the drawings) do so after this; a report window keeps it.
+  // Before the main window shows, its client has no size yet to take one from.
+  const QSize cascade = m_pMDIFrame->CascadeSize(m_pMDIFrame->CascadeStep(sub));
+  sub->resize(m_pMDIFrame->MdiArea()->isVisible() ? cascade.expandedTo(kLeastDefaultSize) : kLeastDefaultSize);
+  // The frame's inside takes its size at once, as a window's client has it once the window is
+  // made: a frame that measures its border from it (the report frames, to fit their bars) would
+  // otherwise take the whole width of the frame for border.
+  if (QLayout* layout = sub->layout())
+    layout->activate();
   sub->hide();
   return m_hWnd;
 }

@@ -52,6 +52,20 @@ std::vector<CMDIChildWnd*> CMDIFrameWnd::ShownChildren() const
   return children;
 }
 
+int CMDIFrameWnd::CascadeStep(QWidget* pSub) const
+{
+  QStyleOptionTitleBar option;
+  option.initFrom(pSub);
+  return std::max(pSub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, pSub), 1);
+}
+
+QSize CMDIFrameWnd::CascadeSize(int step) const
+{
+  const QSize client = m_pMdiArea ? m_pMdiArea->viewport()->size() : QSize();
+  const int steps = std::max(client.height() / (3 * step), 0);
+  return QSize(std::max(client.width() - steps * step, 1), std::max(client.height() - steps * step, 1));
+}
+
 void CMDIFrameWnd::OnWindowCascade()
 {
   if (!m_pMdiArea)
@@ -67,13 +81,9 @@ void CMDIFrameWnd::OnWindowCascade()
       windows.push_back(sub);
   if (windows.empty())
     return;
-  QStyleOptionTitleBar option;
-  option.initFrom(windows.front());
-  const int step =
-      std::max(windows.front()->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, windows.front()), 1);
-  const QSize client = m_pMdiArea->viewport()->size();
-  const int steps = std::max(client.height() / (3 * step), 0);
-  const QSize size(std::max(client.width() - steps * step, 1), std::max(client.height() - steps * step, 1));
+  const int step = CascadeStep(windows.front());
+  const int steps = std::max(m_pMdiArea->viewport()->height() / (3 * step), 0);
+  const QSize size = CascadeSize(step);
   int place = 0;
   for (QMdiSubWindow* sub : windows) {
     if (sub->isMaximized())
