@@ -1,7 +1,8 @@
-// The keys of the design list and the Workbench's dialog bar, pressed as a user presses them:
-// Return presses the focused push button rather than running the frame's Return command, and a
-// button's own Alt mnemonic presses it while the keyboard is in the form, before the menu bar's
-// item of the same letter opens.
+// The keys of the design list and of the dialog bars of the Workbench and the reports, pressed as
+// a user presses them: Return presses the focused push button rather than running the frame's
+// Return command, and a button's own Alt mnemonic presses it while the keyboard is in the form or
+// bar, before the menu bar's item of the same letter opens; elsewhere the menu's letter is the
+// menu's.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
@@ -11,6 +12,7 @@
 
 #include "ShellTestApp.h"
 #include "app/Dlgids.h"
+#include "app/Shellids.h"
 #include "app/Mainfrm.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
@@ -147,6 +149,37 @@ TEST_F(KeysTest, OutsideTheFormAltEStillOpensTheEditMenu)
   ASSERT_NE(menu, nullptr);
   EXPECT_EQ(menu->title(), QString("&Edit"));
   menu->close();
+}
+
+// In a report window the Edit and Help menus open with Alt+E and Alt+H from the report itself;
+// the bar's Export and Help buttons, whose letters they are too, take them only while the
+// keyboard is in the bar.
+TEST_F(KeysTest, InAReportTheMenusTakeTheirLettersAndTheBarOnlyWhileTheKeyboardIsInIt)
+{
+  MainFrame()->SendMessage(WM_COMMAND, ID_VIEW_SCHEDULE_REPORT);
+  Pump();
+  CView* pReport = m_pDoc->GetScheduleReportView();
+  ASSERT_NE(pReport, nullptr);
+  for (const auto& [key, title] : {std::pair{Qt::Key_E, "&Edit"}, std::pair{Qt::Key_H, "&Help"}}) {
+    ASSERT_TRUE(FocusIn(pReport, pReport->m_hWnd));
+    QTest::keyClick(pReport->m_hWnd, key, Qt::AltModifier);
+    ASSERT_TRUE(PumpUntil([] { return QApplication::activePopupWidget() != nullptr; })) << title;
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->title(), QString(title));
+    menu->close();
+    Pump();
+  }
+  EXPECT_TRUE(service.fileRequests.empty());
+
+  QPushButton* update = ButtonIn(pReport->GetParentFrame(), "&Update");
+  ASSERT_NE(update, nullptr);
+  ASSERT_TRUE(FocusIn(pReport, update));
+  service.filePaths.push_back(CString());
+  QTest::keyClick(update, Qt::Key_E, Qt::AltModifier);
+  Pump();
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Edit menu stays closed";
+  EXPECT_EQ(service.fileRequests.size(), 1u) << "Export asks where to write the report";
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 
+#include "ui/dlg/DlgKeys.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -154,6 +155,8 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
     if (item.kind == CDlgCtl::ComboBox)
       FitDropDown(static_cast<QComboBox*>(widget), r.Height());
     control->BindWidget(widget, item.id, item.style);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget))
+      KeepMnemonicInContainer(button);
     // Radio buttons are exclusive within a group, which a WS_GROUP item starts.
     if (item.kind == CDlgCtl::RadioButton) {
       if (!radios || (item.style & WS_GROUP))
@@ -246,8 +249,10 @@ void CButton::ApplyWindowText(const CString& text)
   m_strText = text;
   if (auto* box = qobject_cast<QGroupBox*>(m_hWnd))
     box->setTitle(ToQString(text));
-  else if (QAbstractButton* b = Button())
+  else if (QAbstractButton* b = Button()) {
     b->setText(ToQString(text));
+    KeepMnemonicInContainer(b);
+  }
 }
 
 CString CButton::ReadWindowText() const

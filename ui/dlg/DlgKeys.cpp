@@ -78,6 +78,12 @@ BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg)
   return TRUE;
 }
 
+void KeepMnemonicInContainer(QAbstractButton* button)
+{
+  if (button && ContainerOf(button))
+    button->setShortcut(QKeySequence());
+}
+
 bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event)
 {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);

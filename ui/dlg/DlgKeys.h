@@ -5,6 +5,7 @@
 #include "ui/wnd/Msg.h"
 
 class CWnd;
+class QAbstractButton;
 class QKeyEvent;
 class QWidget;
 
@@ -13,3 +14,8 @@ BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg);
 // TRUE when the Alt key pressed in the widget is the mnemonic of a control of the form view or
 // dialog bar that holds the widget; the key is then kept from the menus.
 bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event);
+// A button of a form view or dialog bar keeps no shortcut of its own in the window: its Alt
+// mnemonic is the container's, taken only while the focus is in it, as a dialog bar's is taken by
+// the bar alone. Left to the window, it stood against the menus' own from anywhere in the frame:
+// in a report window Alt+E and Alt+H opened neither the Edit nor the Help menu.
+void KeepMnemonicInContainer(QAbstractButton* button);
