@@ -58,8 +58,7 @@ private:
   // The shown child windows, in the order they were made.
   std::vector<CMDIChildWnd*> ShownChildren() const;
   // The cascade's step, a caption's height of the window given, and the size the cascade gives a
-  // window that can be sized: the client less the steps it has room for, one for every three a
-  // third of its height holds.
+  // window that can be sized: the client less as many steps as a third of its height holds.
   int CascadeStep(QWidget* pSub) const;
   QSize CascadeSize(int step) const;
 
