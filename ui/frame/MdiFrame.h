@@ -57,9 +57,11 @@ protected:
 private:
   // The shown child windows, in the order they were made.
   std::vector<CMDIChildWnd*> ShownChildren() const;
-  // The cascade's step, a caption's height of the window given, and the size the cascade gives a
-  // window that can be sized: the client less as many steps as a third of its height holds.
+  // The cascade's step, a caption's height of the window given; how many steps it takes, as many
+  // as a third of the client's height holds; and the size it gives a window that can be sized,
+  // the client less those steps.
   int CascadeStep(QWidget* pSub) const;
+  int CascadeSteps(int step) const;
   QSize CascadeSize(int step) const;
 
   friend class CMDIChildWnd;

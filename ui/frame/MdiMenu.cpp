@@ -59,10 +59,15 @@ int CMDIFrameWnd::CascadeStep(QWidget* pSub) const
   return std::max(pSub->style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, pSub), 1);
 }
 
+int CMDIFrameWnd::CascadeSteps(int step) const
+{
+  return m_pMdiArea ? std::max(m_pMdiArea->viewport()->height() / (3 * step), 0) : 0;
+}
+
 QSize CMDIFrameWnd::CascadeSize(int step) const
 {
   const QSize client = m_pMdiArea ? m_pMdiArea->viewport()->size() : QSize();
-  const int steps = std::max(client.height() / (3 * step), 0);
+  const int steps = CascadeSteps(step);
   return QSize(std::max(client.width() - steps * step, 1), std::max(client.height() - steps * step, 1));
 }
 
@@ -82,7 +87,7 @@ void CMDIFrameWnd::OnWindowCascade()
   if (windows.empty())
     return;
   const int step = CascadeStep(windows.front());
-  const int steps = std::max(m_pMdiArea->viewport()->height() / (3 * step), 0);
+  const int steps = CascadeSteps(step);
   const QSize size = CascadeSize(step);
   int place = 0;
   for (QMdiSubWindow* sub : windows) {
