@@ -258,6 +258,24 @@ TEST_F(ProfileTest, HeldWritesGoToTheDiskTogetherWhenTheLastHoldEnds)
   EXPECT_EQ(std::distance(fs::directory_iterator(fs::path(path).parent_path()), {}), 1) << "no temporary is left";
 }
 
+// A hold begun and ended inside another without a write of its own neither writes the file nor
+// makes the outer hold forget the writes made before it.
+TEST_F(ProfileTest, ANestedHoldWithoutWritesKeepsTheOuterHoldsWrites)
+{
+  WriteText("[S]\nk=v\n");
+  CProfile profile(path);
+  {
+    CProfile::CHold hold(profile);
+    ASSERT_TRUE(profile.WriteProfileString("S", "k", "w"));
+    {
+      CProfile::CHold inner(profile);
+      EXPECT_EQ(profile.GetProfileString("S", "k"), "w");
+    }
+    EXPECT_EQ(ReadText(), "[S]\nk=v\n") << "the inner hold's end writes nothing";
+  }
+  EXPECT_EQ(ReadText(), "[S]\nk=w\n");
+}
+
 // In a child with a time limit, as an open that waits on the FIFO never returns. A watch on the
 // FIFO sees every open of it; the child's standard error goes to a file.
 TEST_F(ProfileTest, AFifoOrDeviceAsTheProfileIsNeitherOpenedNorWritten)
