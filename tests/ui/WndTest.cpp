@@ -232,6 +232,30 @@ TEST_F(WndTest, ManySmallInvalidPiecesArePaintedTogetherAsOneSimpleRegion)
   wnd.DestroyWindow();
 }
 
+// The box the pieces become past the limit holds every piece: the last one invalidated lies
+// outside the box of all the others, and it is painted with them.
+TEST_F(WndTest, APieceOutsideTheOthersBoxIsPaintedWhenThePiecesBecomeTheirBox)
+{
+  CTestWnd wnd;
+  ASSERT_TRUE(wnd.Make(400, 300));
+  Pump();
+  wnd.paints.clear();
+  wnd.paintColour = RGB(255, 0, 0);
+  std::vector<CRect> pieces;
+  for (int y = 20; y < 100; y += 20)
+    for (int x = 20; x < 180; x += 20)
+      pieces.emplace_back(x, y, x + 7, y + 7);
+  ASSERT_EQ(pieces.size(), 32u);
+  pieces.emplace_back(350, 250, 357, 257);
+  for (const CRect& piece : pieces)
+    wnd.InvalidateRect(&piece);
+  wnd.UpdateWindow();
+  ASSERT_EQ(wnd.paints.size(), 1u);
+  for (const CRect& piece : pieces)
+    EXPECT_EQ(wnd.GetSurfacePixel(piece.left + 3, piece.top + 3), RGB(255, 0, 0)) << piece.left << "," << piece.top;
+  wnd.DestroyWindow();
+}
+
 // Pieces that together fill their box are kept as that one rectangle, so that a view invalidated
 // whole after one unit's handles does not cut every later invalidation against five pieces; what
 // is pending is asked about without copying the region.
