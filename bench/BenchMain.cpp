@@ -1,9 +1,11 @@
 // The main of every bench: runs the benchmarks as Google Benchmark's own main does, then prints
-// the ratios the bench named, from the medians of the same run, with the machine's load. The CPU
-// ratio of a bench that counts its started processes' CPU time is taken from that count.
+// the ratios and growths the bench named, from the medians of the same run, with the machine's
+// load. The CPU ratio of a bench that counts its started processes' CPU time is taken from that
+// count.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <map>
@@ -15,6 +17,8 @@
 
 namespace {
 
+// A ratio, or with a baseline pair a growth: the numerator's and denominator's ratio over the
+// baseline's.
 struct CRatioDef
 {
   std::string label;
@@ -22,6 +26,8 @@ struct CRatioDef
   std::string denominator;
   double goal;
   CBenchRatio::Goal kind;
+  std::string baseNumerator;
+  std::string baseDenominator;
 };
 
 std::vector<CRatioDef>& Ratios()
@@ -98,22 +104,51 @@ private:
     return run.cpu_accumulated_time / static_cast<double>(run.iterations);
   }
 
-  void PrintRatio(const CRatioDef& ratio) const
+  // The median times of one pair over each other, real and CPU, and the fewest repetitions.
+  struct CQuotient
+  {
+    double real = 0;
+    double cpu = 0;
+    size_t repetitions = 0;
+  };
+  bool Quotient(const std::string& numerator, const std::string& denominator, CQuotient& quotient) const
   {
     const std::map<std::string, CTimes>& times =
-        m_times.count(ratio.numerator) && m_times.count(ratio.denominator) ? m_times : m_medians;
-    auto a = times.find(ratio.numerator);
-    auto b = times.find(ratio.denominator);
-    if (a == times.end() || b == times.end()) {
-      std::printf("  %-44s not measured\n", ratio.label.c_str());
+        m_times.count(numerator) && m_times.count(denominator) ? m_times : m_medians;
+    auto a = times.find(numerator);
+    auto b = times.find(denominator);
+    if (a == times.end() || b == times.end())
+      return false;
+    quotient.real = Median(a->second.real) / Median(b->second.real);
+    quotient.cpu = Median(a->second.cpu) / Median(b->second.cpu);
+    quotient.repetitions = std::min(a->second.Repetitions(), b->second.Repetitions());
+    return true;
+  }
+
+  void PrintRatio(const CRatioDef& ratio) const
+  {
+    CQuotient value;
+    CQuotient base{1, 1, SIZE_MAX};
+    const bool growth = !ratio.baseNumerator.empty();
+    if (!Quotient(ratio.numerator, ratio.denominator, value) ||
+        (growth && !Quotient(ratio.baseNumerator, ratio.baseDenominator, base))) {
+      std::printf("  %-50s not measured\n", ratio.label.c_str());
       return;
     }
-    const double real = Median(a->second.real) / Median(b->second.real);
-    const double cpu = Median(a->second.cpu) / Median(b->second.cpu);
-    const bool met = ratio.kind == CBenchRatio::atMost ? real <= ratio.goal : real >= ratio.goal;
-    std::printf("  %-44s %7.3f (cpu %7.3f)  goal %s %g  %s  [%zu reps]\n", ratio.label.c_str(), real, cpu,
-                ratio.kind == CBenchRatio::atMost ? "<=" : ">=", ratio.goal, met ? "met" : "NOT MET",
-                std::min(a->second.Repetitions(), b->second.Repetitions()));
+    const double real = value.real / base.real;
+    const double cpu = value.cpu / base.cpu;
+    const size_t repetitions = std::min(value.repetitions, base.repetitions);
+    std::printf("  %-50s %7.3f (cpu %7.3f)  ", ratio.label.c_str(), real, cpu);
+    if (ratio.kind == CBenchRatio::none)
+      std::printf("for comparison  [%zu reps]\n", repetitions);
+    else {
+      const bool met = ratio.kind == CBenchRatio::atMost ? real <= ratio.goal : real >= ratio.goal;
+      std::printf("goal %s %g  %s  [%zu reps]", ratio.kind == CBenchRatio::atMost ? "<=" : ">=", ratio.goal,
+                  met ? "met" : "NOT MET", repetitions);
+      if (growth)
+        std::printf("  growth %.3f, baseline's %.3f", value.real, base.real);
+      std::printf("\n");
+    }
   }
 
   std::map<std::string, CTimes> m_times;
@@ -124,7 +159,18 @@ private:
 
 CBenchRatio::CBenchRatio(std::string label, std::string numerator, std::string denominator, double goal, Goal kind)
 {
-  Ratios().push_back({std::move(label), std::move(numerator), std::move(denominator), goal, kind});
+  Ratios().push_back({std::move(label), std::move(numerator), std::move(denominator), goal, kind, {}, {}});
+}
+
+CBenchGrowth::CBenchGrowth(std::string label, CSizes program, CSizes baseline, double goal)
+{
+  Ratios().push_back({std::move(label), std::move(program.larger), std::move(program.smaller), goal,
+                      CBenchRatio::atMost, std::move(baseline.larger), std::move(baseline.smaller)});
+}
+
+CBenchComparison::CBenchComparison(std::string label, std::string numerator, std::string denominator)
+{
+  Ratios().push_back({std::move(label), std::move(numerator), std::move(denominator), 0, CBenchRatio::none, {}, {}});
 }
 
 int main(int argc, char** argv)

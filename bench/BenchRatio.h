@@ -3,6 +3,13 @@
 // run (the median of its repetitions), beside the goal the pair should meet. Benchmarks measured
 // against a baseline name the pair once, at namespace scope:
 //   const CBenchRatio ratio("redraw / painter, 500", "WorkbenchRedraw/500", "QtPainter/500", 2.0);
+// A goal on growth with the size is judged against the baseline's own growth between the same
+// sizes, never stated on a baseline alone: what the machine charges for size (caches outgrown,
+// pages faulted in) falls on both sides, and a program is not asked to grow less than the
+// plainest work of its kind. The quotient of the two growths meets the goal:
+//   const CBenchGrowth growth("redraw 5,000 / 500, over the painter's", {"WorkbenchRedraw/5000",
+//                             "WorkbenchRedraw/500"}, {"QtPainter/5000", "QtPainter/500"}, 1.1);
+// A ratio of two baselines may be printed for comparison; it carries no goal.
 #include <string>
 
 // A bench whose work runs in the processes it starts reports their own CPU seconds per iteration
@@ -16,8 +23,30 @@ public:
   enum Goal
   {
     atMost,
-    atLeast
+    atLeast,
+    none
   };
   // Prints time(numerator) / time(denominator), checked against `goal`.
   CBenchRatio(std::string label, std::string numerator, std::string denominator, double goal, Goal kind = atMost);
+};
+
+class CBenchGrowth
+{
+public:
+  // The benchmarks of one side at the larger and the smaller size.
+  struct CSizes
+  {
+    std::string larger;
+    std::string smaller;
+  };
+  // Prints (program larger / smaller) / (baseline larger / smaller), which should be at most
+  // `goal`, with both growths.
+  CBenchGrowth(std::string label, CSizes program, CSizes baseline, double goal);
+};
+
+// Prints time(numerator) / time(denominator) for comparison, with no goal.
+class CBenchComparison
+{
+public:
+  CBenchComparison(std::string label, std::string numerator, std::string denominator);
 };
