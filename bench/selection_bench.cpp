@@ -2,10 +2,12 @@
 // them by a click on an empty place, Select All then the Delete key, Edit Paste of all of them,
 // an arrow nudge of all and a four-step drag of all, each through the program's own commands,
 // keys and mouse events and each until the program has painted what it changed. Each is printed
-// against one full redraw of the same Workbench in the same run (at most 5) and against itself at
-// 200 units (ten times the units at most 12 times the time). The same program opens designs of
-// 500 and 5,000 units from the design list on the Workbench and shows their Elevation with the
-// whole design selected (ten times the units at most 12 times the time).
+// against one full redraw of the same Workbench in the same run (at most 5), and its growth from
+// 200 to 2,000 units against the growth of a plain read of a stored design of as many awnings,
+// which grows as the units do (at most 1.2 times that). The same program opens designs of 500
+// and 5,000 units from the design list on the Workbench and shows their Elevation with the whole
+// design selected; the growth of each from 500 to 5,000 units is judged the same way (at most 1.2
+// times the read's). The program's profile and documents folder are under $TMPDIR.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -27,6 +29,7 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "bench/BenchRatio.h"
+#include "bench/BenchScratch.h"
 #include "document/Doc.h"
 #include "document/Dochints.h"
 #include "document/Whids.h"
@@ -116,22 +119,13 @@ void SendMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton butt
   QCoreApplication::sendEvent(pWnd->m_hWnd, &event);
 }
 
-// The profile's folder, removed at exit.
-struct CBenchFolder
+// The profile's folder under $TMPDIR, removed at exit: the bench never writes the user's own
+// profile, nor documents into the user's folders.
+const std::string& ProfileFolder()
 {
-  ~CBenchFolder()
-  {
-    std::error_code ec;
-    if (!path.empty())
-      std::filesystem::remove_all(path, ec);
-  }
-  std::string path;
-};
-
-CBenchFolder& TheFolder()
-{
-  static CBenchFolder folder;
-  return folder;
+  static const CBenchScratch folder("pcselection");
+  static const std::string path = folder.Path().string();
+  return path;
 }
 
 // The program started offscreen on the sample catalogue, with a profile of its own, its main
@@ -141,9 +135,9 @@ class CBenchProgram
 public:
   CBenchProgram()
   {
-    char pattern[] = "/tmp/selection-bench-XXXXXX";
-    m_folder = ::mkdtemp(pattern);
-    TheFolder().path = m_folder;
+    m_folder = ProfileFolder();
+    if (m_folder.empty())
+      std::abort();
     ::setenv("XDG_CONFIG_HOME", m_folder.c_str(), 1);
     std::filesystem::create_directories(m_folder + "/Tarvex Windows");
     std::ofstream(m_folder + "/Tarvex Windows/Panecraft.ini")
@@ -485,6 +479,20 @@ void OpenDesign(benchmark::State& state)
   }
 }
 
+// The baseline of the growths: a stored design of as many awnings read from its bytes, work
+// that grows as the units do and that an open must at least do.
+void ReadDesign(benchmark::State& state)
+{
+  Program();
+  const CDesignStore store =
+      MakeStoredDesign(COpenBench::Name(static_cast<int>(state.range(0))), static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    CDesign design;
+    store.Retrieve(&design);
+    benchmark::DoNotOptimize(design.GetItemList().GetCount());
+  }
+}
+
 // The Elevation shown with the whole design selected, as after Select All: showing it deselects
 // the units.
 void ShowElevation(benchmark::State& state)
@@ -524,14 +532,22 @@ const CBenchRatio kNudge200("nudge all / redraw, 200 units", "NudgeAll/200", "Fu
 const CBenchRatio kNudge2000("nudge all / redraw, 2,000 units", "NudgeAll/2000", "FullRedraw/2000", 5.0);
 const CBenchRatio kDrag200("4-step drag all / redraw, 200 units", "DragAll/200", "FullRedraw/200", 5.0);
 const CBenchRatio kDrag2000("4-step drag all / redraw, 2,000 units", "DragAll/2000", "FullRedraw/2000", 5.0);
-const CBenchRatio kRedrawGrowth("redraw 2,000 / 200 units", "FullRedraw/2000", "FullRedraw/200", 12.0);
-const CBenchRatio kDeselectGrowth("deselect all 2,000 / 200 units", "DeselectAll/2000", "DeselectAll/200", 12.0);
-const CBenchRatio kDeleteGrowth("select all, delete 2,000 / 200", "SelectAllDelete/2000", "SelectAllDelete/200", 12.0);
-const CBenchRatio kPasteGrowth("paste all 2,000 / 200 units", "PasteAll/2000", "PasteAll/200", 12.0);
-const CBenchRatio kNudgeGrowth("nudge all 2,000 / 200 units", "NudgeAll/2000", "NudgeAll/200", 12.0);
-const CBenchRatio kDragGrowth("4-step drag all 2,000 / 200 units", "DragAll/2000", "DragAll/200", 12.0);
-const CBenchRatio kOpenGrowth("open on Workbench 5,000 / 500 units", "OpenDesign/5000", "OpenDesign/500", 12.0);
-const CBenchRatio kElevationGrowth("show Elevation 5,000 / 500 units", "ShowElevation/5000", "ShowElevation/500", 12.0);
+const CBenchGrowth kDeselectGrowth("deselect all 2,000 / 200, over the read's", {"DeselectAll/2000", "DeselectAll/200"},
+                                   {"ReadDesign/2000", "ReadDesign/200"}, 1.2);
+const CBenchGrowth kDeleteGrowth("select all, delete 2,000 / 200, over the read's",
+                                 {"SelectAllDelete/2000", "SelectAllDelete/200"}, {"ReadDesign/2000", "ReadDesign/200"},
+                                 1.2);
+const CBenchGrowth kPasteGrowth("paste all 2,000 / 200, over the read's", {"PasteAll/2000", "PasteAll/200"},
+                                {"ReadDesign/2000", "ReadDesign/200"}, 1.2);
+const CBenchGrowth kNudgeGrowth("nudge all 2,000 / 200, over the read's", {"NudgeAll/2000", "NudgeAll/200"},
+                                {"ReadDesign/2000", "ReadDesign/200"}, 1.2);
+const CBenchGrowth kDragGrowth("4-step drag all 2,000 / 200, over the read's", {"DragAll/2000", "DragAll/200"},
+                               {"ReadDesign/2000", "ReadDesign/200"}, 1.2);
+const CBenchGrowth kOpenGrowth("open 5,000 / 500, over the read's", {"OpenDesign/5000", "OpenDesign/500"},
+                               {"ReadDesign/5000", "ReadDesign/500"}, 1.2);
+const CBenchGrowth kElevationGrowth("Elevation 5,000 / 500, over the read's",
+                                    {"ShowElevation/5000", "ShowElevation/500"}, {"ReadDesign/5000", "ReadDesign/500"},
+                                    1.2);
 }  // namespace
 
 BENCHMARK(FullRedraw)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
@@ -540,5 +556,6 @@ BENCHMARK(SelectAllDelete)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(PasteAll)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NudgeAll)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
 BENCHMARK(DragAll)->Arg(200)->Arg(2000)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadDesign)->Arg(200)->Arg(500)->Arg(2000)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(OpenDesign)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(ShowElevation)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
