@@ -1,10 +1,12 @@
 // One step of a sizing drag: the rectangular conformer (glider) and the arched conformer, each
 // running some twenty index seeks on the standard-size table, against one size lookup by code
 // on the same table as the baseline. The drags alternate so that every step changes the size.
+// A step of either should cost at most thirty lookups: its seeks and the arithmetic around them.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
+#include "bench/BenchRatio.h"
 #include "model/Sizecomp.h"
 #include "model/Stdarch.h"
 #include "productdb/Stdsizes.h"
@@ -77,5 +79,8 @@ void BM_ArchedConform(benchmark::State& state)
   Conform(state, unit);
 }
 BENCHMARK(BM_ArchedConform);
+
+const CBenchRatio kRectangular("rectangular conform / size lookup", "BM_RectangularConform", "BM_FindSizeByCode", 30.0);
+const CBenchRatio kArched("arched conform / size lookup", "BM_ArchedConform", "BM_FindSizeByCode", 30.0);
 
 }  // namespace

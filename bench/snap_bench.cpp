@@ -1,13 +1,16 @@
 // Snapping one moving glider at every mouse step against 500 placed gliders, beside one full
 // redraw of the same 500 in the same run (the step should cost at most a tenth of the redraw),
-// and the same step against 5,000 placed gliders (at most twelve times the step at 500: the
-// search must not grow faster than the number of alignment lines).
+// and the same step against 5,000 placed gliders, beside the plain search over the gliders'
+// alignment lines at both sizes (bench/BenchPlainSnap.h): the step's growth from 500 to 5,000
+// should be at most 1.2 times the plain search's own, which grows with the number of lines.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "bench/BenchPlainSnap.h"
+#include "bench/BenchRatio.h"
 #include "bench/BenchServices.h"
 #include "document/Doc.h"
 #include "ui/dlg/DialogService.h"
@@ -48,7 +51,7 @@ struct CProcess
 // same places every run), the whole world in view, and one more glider that is dragged about.
 struct CBenchWorkbench
 {
-  explicit CBenchWorkbench(int count)
+  explicit CBenchWorkbench(int count) : plain(0.0)
   {
     static CProcess process;
     doc = std::make_unique<CDoc>();
@@ -73,11 +76,21 @@ struct CBenchWorkbench
     moving->Offset(CVRX2DVector(400.0, 400.0));
     for (int i = 0; i < kSteps; ++i)
       path.emplace_back(i * 7.3 - 200.0, i * 5.1 - 150.0);
+    plain = CPlainSnap(view->GetSnapRange());
+    for (POSITION pos = view->GetItemList()->GetHeadPosition(); pos;)
+      AddPlaced(static_cast<CDesignItem*>(view->GetItemList()->GetNext(pos)));
+    plain.SetMoving(400.0, 400.0, moving->GetWidth(), moving->GetHeight());
+  }
+  void AddPlaced(const CDesignItem* pItem)
+  {
+    const CVRX2DVector at = pItem->GetOffset();
+    plain.AddPlaced(at.GetX(), at.GetY(), pItem->GetWidth(), pItem->GetHeight());
   }
   std::unique_ptr<CDoc> doc;
   CWorkbenchView* view = nullptr;
   std::unique_ptr<CUnitItem> moving;
   std::vector<CVRX2DVector> path;
+  CPlainSnap plain;
 };
 
 CBenchWorkbench& Bench500()
@@ -113,10 +126,27 @@ void SnapStep(benchmark::State& state, CBenchWorkbench& bench)
   state.counters["snap_range"] = bench.view->GetSnapRange();
 }
 
+void PlainStep(benchmark::State& state, CBenchWorkbench& bench)
+{
+  size_t step = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bench.plain.Step(bench.path[step]));
+    step = (step + 1) % bench.path.size();
+  }
+}
+
 void SnapStep500(benchmark::State& state) { SnapStep(state, Bench500()); }
 void SnapStep5000(benchmark::State& state) { SnapStep(state, Bench5000()); }
+void PlainStep500(benchmark::State& state) { PlainStep(state, Bench500()); }
+void PlainStep5000(benchmark::State& state) { PlainStep(state, Bench5000()); }
+
+const CBenchRatio kStep("snap step / redraw, 500 gliders", "SnapStep500", "Redraw500", 0.1);
+const CBenchGrowth kGrowth("snap step 5,000 / 500, over the plain's", {"SnapStep5000", "SnapStep500"},
+                           {"PlainStep5000", "PlainStep500"}, 1.2);
 }  // namespace
 
 BENCHMARK(Redraw500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlainStep500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlainStep5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SnapStep500)->Unit(benchmark::kMicrosecond);
 BENCHMARK(SnapStep5000)->Unit(benchmark::kMicrosecond);

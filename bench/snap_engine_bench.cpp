@@ -1,13 +1,16 @@
 // The snapping engine alone: one moving rectangle snapped at every mouse step against 500 and
 // 5,000 placed rectangles of a glider's size, built in code (no window, application or
-// catalogue). The step at 5,000 should cost at most twelve times the step at 500: the search
-// must not grow faster than the number of alignment lines.
+// catalogue), beside the plain search over the same lines in the same run (bench/BenchPlainSnap.h).
+// The engine's growth from 500 to 5,000 rectangles should be at most 1.2 times the plain
+// search's own: the search must not grow faster than the number of alignment lines.
 #include <benchmark/benchmark.h>
 
 #include <memory>
 #include <random>
 #include <vector>
 
+#include "bench/BenchPlainSnap.h"
+#include "bench/BenchRatio.h"
 #include "geometry/2dline.h"
 #include "model/Entcat.h"
 #include "workbench/snap/Snapeng.h"
@@ -46,7 +49,7 @@ public:
 
 struct CBenchEngine
 {
-  explicit CBenchEngine(int count) : engine(&host), items(count + 1)
+  explicit CBenchEngine(int count) : engine(&host), items(count + 1), plain(kSnapRange)
   {
     engine.SetJoinCaptureDistance(1.5);
     engine.SetSnapRange(kSnapRange);
@@ -57,6 +60,7 @@ struct CBenchEngine
       AddRectangle(reinterpret_cast<CDesignItem*>(&items[i]), x, place(random));
     }
     moving = Sides(ecatPerimeterOutline, 400.0, 400.0);
+    plain.SetMoving(400.0, 400.0, kWidth, kHeight);
     for (size_t i = 0; i < moving.size(); ++i)
       outlines.push_back({&moving[i], reinterpret_cast<CDesignItem*>(&items[count]), static_cast<int>(i), FALSE});
     for (int i = 0; i < kSteps; ++i)
@@ -73,6 +77,7 @@ struct CBenchEngine
     engine.AddEntry(new CAlignmentEntity(
         new CVRX2DLine(kCentreAlignment, CVRX2DPoint(x + kWidth / 2, y), CVRX2DPoint(x + kWidth / 2, y + kHeight)),
         pItem, 1));
+    plain.AddPlaced(x, y, kWidth, kHeight);
   }
   static const CVRX2DEntityArray& OutlineOf(const std::vector<CVRX2DLine>& sides)
   {
@@ -89,25 +94,49 @@ struct CBenchEngine
   std::vector<CVRX2DLine> moving;
   std::vector<CSnapOutline> outlines;
   std::vector<CVRX2DVector> path;
+  CPlainSnap plain;
 };
 
-void EngineStep(benchmark::State& state, int count)
+CBenchEngine& Bench(int count)
 {
   static std::unique_ptr<CBenchEngine> benches[2];
   std::unique_ptr<CBenchEngine>& bench = benches[count > 500 ? 1 : 0];
   if (!bench)
     bench = std::make_unique<CBenchEngine>(count);
+  return *bench;
+}
+
+void EngineStep(benchmark::State& state, int count)
+{
+  CBenchEngine& bench = Bench(count);
   size_t step = 0;
   CSnapQuery query;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(bench->engine.AdjustOffset(bench->path[step], bench->outlines, query));
-    step = (step + 1) % bench->path.size();
+    benchmark::DoNotOptimize(bench.engine.AdjustOffset(bench.path[step], bench.outlines, query));
+    step = (step + 1) % bench.path.size();
+  }
+}
+
+void PlainStep(benchmark::State& state, int count)
+{
+  CBenchEngine& bench = Bench(count);
+  size_t step = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(bench.plain.Step(bench.path[step]));
+    step = (step + 1) % bench.path.size();
   }
 }
 
 void EngineStep500(benchmark::State& state) { EngineStep(state, 500); }
 void EngineStep5000(benchmark::State& state) { EngineStep(state, 5000); }
+void PlainStep500(benchmark::State& state) { PlainStep(state, 500); }
+void PlainStep5000(benchmark::State& state) { PlainStep(state, 5000); }
+
+const CBenchGrowth kGrowth("engine step 5,000 / 500, over the plain's", {"EngineStep5000", "EngineStep500"},
+                           {"PlainStep5000", "PlainStep500"}, 1.2);
 }  // namespace
 
+BENCHMARK(PlainStep500)->Unit(benchmark::kMicrosecond);
+BENCHMARK(PlainStep5000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(EngineStep500)->Unit(benchmark::kMicrosecond);
 BENCHMARK(EngineStep5000)->Unit(benchmark::kMicrosecond);
