@@ -4,7 +4,8 @@
 // would write: the two signed longs read from the packed bytes and compared as a pair. And the
 // 10,000-row search on a table too large to be kept in memory, served from the file through the
 // page cache. The record object adds the key packing, the positions-array indirection and the
-// unpacking of the record found.
+// unpacking of the record found; its Find and SeekGE should run at least half as fast as the
+// plain search at every size in memory.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>

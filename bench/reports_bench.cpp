@@ -1,7 +1,9 @@
 // Both project reports (rows taken from every stored design, the 60-line page text and the
 // comma-separated lines) for a project of 1,000 designs beside one of 10,000 designs in the same
-// run. Ten times the designs should cost at most eleven times the time: nothing in the reports
-// may grow faster than the rows (sorting aside).
+// run, each beside a walk that reads every stored design and counts its units, the least the
+// reports must do (bench/BenchWalk.h). The reports' growth from 1,000 to 10,000 designs should be
+// at most 1.1 times the walk's own: nothing in the reports may grow faster than the rows (the
+// tenth leaves room for the sort).
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -10,6 +12,7 @@
 #include "bench/BenchRatio.h"
 #include "bench/BenchServices.h"
 #include "bench/BenchSetup.h"
+#include "bench/BenchWalk.h"
 #include "document/Doc.h"
 #include "model/Stdunit.h"
 #include "ui/dlg/DialogService.h"
@@ -101,7 +104,18 @@ void BothReports(benchmark::State& state)
   state.counters["lines"] = static_cast<double>(lines);
 }
 
-const CBenchRatio kGrowth("reports 10,000 / 1,000 designs", "BothReports/10000", "BothReports/1000", 11.0);
+void WalkDesigns(benchmark::State& state)
+{
+  CDoc& doc = Bench().Project(static_cast<int>(state.range(0)));
+  int units = 0;
+  for (auto _ : state)
+    units = bench::CountStoredUnits(doc);
+  state.counters["units"] = units;
+}
+
+const CBenchGrowth kGrowth("reports 10,000 / 1,000, over the walk's", {"BothReports/10000", "BothReports/1000"},
+                           {"WalkDesigns/10000", "WalkDesigns/1000"}, 1.1);
 }  // namespace
 
+BENCHMARK(WalkDesigns)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BothReports)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);

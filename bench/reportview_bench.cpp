@@ -1,12 +1,20 @@
 // The report windows of projects of 1,000 and 10,000 stored designs: one repaint of the whole
 // window, one scroll by 16 pixels, and, with both report windows open on the project, one design
-// added to the design list with the paints that follow it. A report window shows the same number
-// of lines whatever the project's size, so ten times the designs should cost at most twice the
-// time. The label of a repaint carries a hash of the window's pixels, so that two builds can be
+// added to the design list with the paints that follow it; and the Update command, which makes
+// the report afresh from every stored design. A report window shows the same number of lines
+// whatever the project's size: the growth of a repaint, a scroll and a list change from 1,000 to
+// 10,000 designs should be at most twice the growth of a Qt painter writing a window's worth of
+// the same report's lines, taken from the middle of them, at both sizes. The update's growth
+// should be at most 1.1 times that of a walk reading every stored design (bench/BenchWalk.h).
+// The label of a repaint carries a hash of the window's pixels, so that two builds can be
 // compared.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -15,12 +23,14 @@
 #include "bench/BenchRatio.h"
 #include "bench/BenchServices.h"
 #include "bench/BenchSetup.h"
+#include "bench/BenchWalk.h"
 #include "document/Doc.h"
 #include "reports/Rptsvc.h"
 #include "reports/Rptview.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"
 #include "ui/dlg/DialogService.h"
+#include "ui/wnd/QtConv.h"
 #include "ui/wnd/QtApp.h"
 
 namespace {
@@ -207,23 +217,79 @@ void Update(benchmark::State& state, Report report)
 void ScheduleUpdate(benchmark::State& state) { Update(state, schedule); }
 void UnitInfoUpdate(benchmark::State& state) { Update(state, unitInfo); }
 
+// The baseline of the repaints, scrolls and list changes: the schedule's lines held by a Qt
+// painter, which writes as many of them as the window shows, from the middle, on an image of the
+// window's size.
+struct CPlainReport
+{
+  explicit CPlainReport(int designs) : image(kWidth, kHeight, QImage::Format_RGB32), font("Courier New")
+  {
+    font.setPointSizeF(10.0);
+    if (const CStringArray* pLines = Project(designs).schedule->GetReportLines())
+      for (int i = 0; i < pLines->GetSize(); ++i)
+        lines.push_back(ToQStringCodePage(pLines->GetAt(i)));
+  }
+  void Paint()
+  {
+    QPainter painter(&image);
+    painter.fillRect(image.rect(), Qt::white);
+    painter.setFont(font);
+    const QFontMetrics metrics(font);
+    size_t line = lines.size() / 2;
+    for (int y = metrics.ascent(); y < kHeight + metrics.descent() && line < lines.size(); ++line) {
+      painter.drawText(0, y, lines[line]);
+      y += metrics.lineSpacing();
+    }
+  }
+  QImage image;
+  QFont font;
+  std::vector<QString> lines;
+};
+
+void PlainReportPaint(benchmark::State& state)
+{
+  CPlainReport& plain = bench::MadeOnce<CPlainReport>(static_cast<int>(state.range(0)));
+  for (auto _ : state)
+    plain.Paint();
+  state.counters["lines"] = static_cast<double>(plain.lines.size());
+}
+
+void WalkDesigns(benchmark::State& state)
+{
+  CBenchProject& project = Project(static_cast<int>(state.range(0)));
+  int units = 0;
+  for (auto _ : state)
+    units = bench::CountStoredUnits(*project.doc);
+  state.counters["units"] = units;
+}
+
 void Sizes(benchmark::internal::Benchmark* b) { b->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond); }
 
-const CBenchRatio kScheduleRepaint("schedule repaint 10,000 / 1,000", "ScheduleRepaint/10000", "ScheduleRepaint/1000",
-                                   2.0);
-const CBenchRatio kScheduleScroll("schedule scroll 10,000 / 1,000", "ScheduleScroll/10000", "ScheduleScroll/1000", 2.0);
-const CBenchRatio kUnitInfoRepaint("unit info repaint 10,000 / 1,000", "UnitInfoRepaint/10000", "UnitInfoRepaint/1000",
-                                   2.0);
-const CBenchRatio kUnitInfoScroll("unit info scroll 10,000 / 1,000", "UnitInfoScroll/10000", "UnitInfoScroll/1000",
-                                  2.0);
-const CBenchRatio kScheduleUpdate("schedule update 10,000 / 1,000", "ScheduleUpdate/10000", "ScheduleUpdate/1000",
-                                  11.0);
-const CBenchRatio kUnitInfoUpdate("unit info update 10,000 / 1,000", "UnitInfoUpdate/10000", "UnitInfoUpdate/1000",
-                                  11.0);
-const CBenchRatio kListChange("list change 10,000 / 1,000", "DesignListChange/10000", "DesignListChange/1000", 2.0);
+// Each growth from 1,000 to 10,000 designs over its baseline's.
+CBenchGrowth OverPlain(const char* label, const char* benchmark)
+{
+  const std::string name = benchmark;
+  return CBenchGrowth(label, {name + "/10000", name + "/1000"}, {"PlainReportPaint/10000", "PlainReportPaint/1000"},
+                      2.0);
+}
+CBenchGrowth OverWalk(const char* label, const char* benchmark)
+{
+  const std::string name = benchmark;
+  return CBenchGrowth(label, {name + "/10000", name + "/1000"}, {"WalkDesigns/10000", "WalkDesigns/1000"}, 1.1);
+}
+
+const CBenchGrowth kScheduleRepaint = OverPlain("schedule repaint 10,000 / 1,000, over plain's", "ScheduleRepaint");
+const CBenchGrowth kScheduleScroll = OverPlain("schedule scroll 10,000 / 1,000, over plain's", "ScheduleScroll");
+const CBenchGrowth kUnitInfoRepaint = OverPlain("unit info repaint 10,000 / 1,000, over plain's", "UnitInfoRepaint");
+const CBenchGrowth kUnitInfoScroll = OverPlain("unit info scroll 10,000 / 1,000, over plain's", "UnitInfoScroll");
+const CBenchGrowth kListChange = OverPlain("list change 10,000 / 1,000, over plain's", "DesignListChange");
+const CBenchGrowth kScheduleUpdate = OverWalk("schedule update 10,000 / 1,000, over walk's", "ScheduleUpdate");
+const CBenchGrowth kUnitInfoUpdate = OverWalk("unit info update 10,000 / 1,000, over walk's", "UnitInfoUpdate");
 
 }  // namespace
 
+BENCHMARK(PlainReportPaint)->Apply(Sizes);
+BENCHMARK(WalkDesigns)->Apply(Sizes);
 BENCHMARK(ScheduleRepaint)->Apply(Sizes);
 BENCHMARK(ScheduleScroll)->Apply(Sizes);
 BENCHMARK(UnitInfoRepaint)->Apply(Sizes);

@@ -6,7 +6,9 @@
 // platform plug-in) and all report through the same probe, linked into each, which ends the
 // process at the first paint of its main window; the time runs from before the fork to the
 // probe's line on the pipe. The CPU time is the started program's own (user and system, from
-// wait4), reported in the counter the ratios read; the bench itself only waits.
+// wait4), reported in the counter the ratios read; the bench itself only waits. The program
+// should start in at most 1.5 times the bare window's time and the time of the window with as
+// many bars; the bars' own cost to Qt is printed for comparison.
 #include <benchmark/benchmark.h>
 
 #include <cerrno>
@@ -139,8 +141,8 @@ void BM_ProgramToMainFrame(benchmark::State& state) { Start(state, PANECRAFT_PRO
 const CBenchRatio kStartup("start-up / bare Qt window", "BM_ProgramToMainFrame/min_time:1.000/manual_time",
                            "BM_BareQtWindow/min_time:1.000/manual_time", 1.5);
 // What of it Qt itself needs for a main window with the same bars, and what is left to the program.
-const CBenchRatio kBars("Qt window with bars / bare Qt window", "BM_QtWindowWithBars/min_time:1.000/manual_time",
-                        "BM_BareQtWindow/min_time:1.000/manual_time", 1.5);
+const CBenchComparison kBars("Qt window with bars / bare Qt window", "BM_QtWindowWithBars/min_time:1.000/manual_time",
+                             "BM_BareQtWindow/min_time:1.000/manual_time");
 const CBenchRatio kOwn("start-up / Qt window with bars", "BM_ProgramToMainFrame/min_time:1.000/manual_time",
                        "BM_QtWindowWithBars/min_time:1.000/manual_time", 1.5);
 
