@@ -111,6 +111,25 @@ public:
 private:
   QWidget* m_widget;
 };
+
+// Pieces of seven pixels every twenty over the area, in reading order.
+std::vector<CRect> PiecesOver(const CRect& area)
+{
+  std::vector<CRect> pieces;
+  for (int y = area.top; y < area.bottom; y += 20)
+    for (int x = area.left; x < area.right; x += 20)
+      pieces.emplace_back(x, y, x + 7, y + 7);
+  return pieces;
+}
+
+// Invalidates the pieces of a shown window that paints red from now on.
+void InvalidateToPaintRed(CTestWnd& wnd, const std::vector<CRect>& pieces)
+{
+  wnd.paints.clear();
+  wnd.paintColour = RGB(255, 0, 0);
+  for (const CRect& piece : pieces)
+    wnd.InvalidateRect(&piece);
+}
 }  // namespace
 
 TEST_F(WndTest, ShowingPaintsTheWholeClientIntoTheSurface)
@@ -196,14 +215,8 @@ TEST_F(WndTest, ManySmallInvalidPiecesArePaintedTogetherAsOneSimpleRegion)
   CTestWnd wnd;
   ASSERT_TRUE(wnd.Make(400, 300));
   Pump();
-  wnd.paints.clear();
-  wnd.paintColour = RGB(255, 0, 0);
-  std::vector<CRect> pieces;
-  for (int y = 40; y < 240; y += 20)
-    for (int x = 40; x < 340; x += 20)
-      pieces.emplace_back(x, y, x + 7, y + 7);
-  for (const CRect& piece : pieces)
-    wnd.InvalidateRect(&piece);
+  const std::vector<CRect> pieces = PiecesOver(CRect(40, 40, 340, 240));
+  InvalidateToPaintRed(wnd, pieces);
   CRgn pending;
   ASSERT_NE(wnd.GetUpdateRgn(&pending), NULLREGION);
   EXPECT_LE(pending.Region().Rects().size(), 32u);
@@ -239,16 +252,10 @@ TEST_F(WndTest, APieceOutsideTheOthersBoxIsPaintedWhenThePiecesBecomeTheirBox)
   CTestWnd wnd;
   ASSERT_TRUE(wnd.Make(400, 300));
   Pump();
-  wnd.paints.clear();
-  wnd.paintColour = RGB(255, 0, 0);
-  std::vector<CRect> pieces;
-  for (int y = 20; y < 100; y += 20)
-    for (int x = 20; x < 180; x += 20)
-      pieces.emplace_back(x, y, x + 7, y + 7);
+  std::vector<CRect> pieces = PiecesOver(CRect(20, 20, 180, 100));
   ASSERT_EQ(pieces.size(), 32u);
   pieces.emplace_back(350, 250, 357, 257);
-  for (const CRect& piece : pieces)
-    wnd.InvalidateRect(&piece);
+  InvalidateToPaintRed(wnd, pieces);
   wnd.UpdateWindow();
   ASSERT_EQ(wnd.paints.size(), 1u);
   for (const CRect& piece : pieces)
