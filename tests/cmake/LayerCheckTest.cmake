@@ -5,6 +5,7 @@
 #         -P LayerCheckTest.cmake
 
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/JudgeCheck.cmake)
 
 set(failures "")
 
@@ -31,17 +32,9 @@ function(expect_check case tree expect)
     COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${tree} -DLAYERS_BELOW_QT=${LAYERS_BELOW_QT}
       -DLAYERS_ABOVE_QT=${LAYERS_ABOVE_QT} "-DEXCEPTIONS=${ARGN}" -P ${CHECK}
     RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(expect STREQUAL "PASS")
-    if(NOT rc EQUAL 0)
-      list(APPEND failures "${case}: the check failed a sound tree:\n${err}")
-    endif()
-  elseif(rc EQUAL 0)
-    list(APPEND failures "${case}: the check passed a planted fault")
-  else()
-    string(FIND "${err}" "${expect}" at)
-    if(at EQUAL -1)
-      list(APPEND failures "${case}: the failure does not name \"${expect}\":\n${err}")
-    endif()
+  judge_check(wrong "${case}" "${expect}" "${rc}" "${err}")
+  if(wrong)
+    list(APPEND failures "${wrong}")
   endif()
   set(failures "${failures}" PARENT_SCOPE)
 endfunction()
