@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -86,6 +87,21 @@ inline int WaitForChild(pid_t pid)
   if (pid <= 0 || waitpid(pid, &status, 0) != pid)
     return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Waits until a child that goes on running has made the file that says it is ready; false when
+// the child ended first or never got there.
+inline bool WaitUntilReady(pid_t child, const std::string& readyPath)
+{
+  constexpr int kHangLimitTries = 1200;
+  for (int tries = 0; tries < kHangLimitTries; ++tries) {
+    if (std::filesystem::exists(readyPath))
+      return true;
+    if (waitpid(child, nullptr, WNOHANG) != 0)
+      return false;
+    usleep(50000);
+  }
+  return false;
 }
 
 // Runs the named test of this program in a child (see StartThisTestInChild); its exit code.

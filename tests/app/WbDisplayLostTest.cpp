@@ -2,9 +2,6 @@
 // custom arched, free-form): before the program ends, with the code for a lost display, its
 // recovery copy holds the units as the Workbench showed them, and the project file keeps what was
 // saved. Each run is a child test of this program on an X server of the test's own.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -131,20 +128,6 @@ protected:
 
 class WbDisplayLostFamilyTest : public WbDisplayLostTest, public ::testing::WithParamInterface<const char*>
 {};
-
-// Waits until the child has made its changes; false when it ended or never got there.
-bool WaitUntilReady(pid_t child, const std::string& readyPath)
-{
-  constexpr int kHangLimitTries = 1200;
-  for (int tries = 0; tries < kHangLimitTries; ++tries) {
-    if (fs::exists(readyPath))
-      return true;
-    if (::waitpid(child, nullptr, WNOHANG) != 0)
-      return false;
-    ::usleep(50000);
-  }
-  return false;
-}
 }  // namespace
 
 // Run by the tests below in a process of its own, on their X server; the process ends when the

@@ -392,6 +392,26 @@ TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
   EXPECT_EQ(EntryCount(m_dir), 3u);
 }
 
+// A name of the longest length the folder takes: written whole, and in place with its complete
+// copy under a shortened name that the file's next writes find.
+TEST_F(AtomicFileTest, AFileOfTheLongestNameIsWrittenAndItsCopyFoundUnderItsShortenedName)
+{
+  const std::string path = Path(std::string(251, 'h') + ".tpf");
+  WriteWhole(path, "first");
+  WriteWhole(path, std::string(100000, 'o'));
+  ASSERT_EQ(Contents(path), std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path(std::string(245, 'h') + ".saved.tpf");
+  EXPECT_EQ(Contents(copy), std::string(80000, 'n'));
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  WriteWhole(path, "complete");
+  EXPECT_EQ(Contents(Path("site.tpf")), "complete");
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "the copy and its twin are gone";
+}
+
 // Needs the super-user, who alone may give a file to another user.
 TEST_F(AtomicFileTest, ASaveKeepsTheFilesOwnerAndGroup)
 {
