@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "ChildRun.h"
-#include "PrivateDisplay.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "model/Unit.h"
@@ -160,15 +159,12 @@ TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWith
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
   const std::string folder = ShellTempDir() + "/" + GetParam();
   fs::create_directories(folder);
-  std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
-                                        std::string(kFamilyVariable) + "=" + GetParam(), "QT_QPA_PLATFORM=xcb",
-                                        "DISPLAY=" + display.Name()};
-  const CChildTestFolder childFolder(variables);
-  const pid_t child = StartThisTestInChild(kChildTest, variables);
-  ASSERT_GT(child, 0);
-  ASSERT_TRUE(WaitUntilReady(child, folder + "/ready")) << "the child ended before its changes were made";
-  display.Stop();
-  EXPECT_EQ(WaitForChild(child), kDisplayLostExitCode);
+  const int code = RunChildUntilReadyThenStop(
+      display, kChildTest,
+      {std::string(kFolderVariable) + "=" + folder, std::string(kFamilyVariable) + "=" + GetParam()},
+      folder + "/ready");
+  ASSERT_NE(code, kChildNeverReady) << "the child ended before its changes were made";
+  EXPECT_EQ(code, kDisplayLostExitCode);
 
   CStoredDesignImage saved;
   ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Families.tpf"), "Opening", saved)) << saved.error;

@@ -13,7 +13,6 @@
 #include <QString>
 
 #include "ChildRun.h"
-#include "PrivateDisplay.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "app/Shellids.h"
@@ -140,15 +139,11 @@ TEST_P(WbLongNameEachTest, SavesExportsAndGetsItsRecoveryCopyWhenTheDisplayIsLos
   const LongName& name = GetParam();
   const std::string folder = ShellTempDir() + "/" + name.label;
   fs::create_directories(folder);
-  std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
-                                        std::string(kStemVariable) + "=" + name.stem, "QT_QPA_PLATFORM=xcb",
-                                        "DISPLAY=" + display.Name()};
-  const CChildTestFolder childFolder(variables);
-  const pid_t child = StartThisTestInChild(kChildTest, variables);
-  ASSERT_GT(child, 0);
-  ASSERT_TRUE(WaitUntilReady(child, folder + "/ready")) << "the child ended before its changes were made";
-  display.Stop();
-  EXPECT_EQ(WaitForChild(child), kDisplayLostExitCode);
+  const int code = RunChildUntilReadyThenStop(
+      display, kChildTest, {std::string(kFolderVariable) + "=" + folder, std::string(kStemVariable) + "=" + name.stem},
+      folder + "/ready");
+  ASSERT_NE(code, kChildNeverReady) << "the child ended before its changes were made";
+  EXPECT_EQ(code, kDisplayLostExitCode);
 
   const std::string base = folder + "/" + name.stem;
   CStoredDesignImage saved;
