@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "document/Doc.h"
+#include "platform/core/Atomname.h"
 #include "platform/core/File.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/Folders.h"
@@ -150,9 +151,11 @@ CString DescribeNotTaken(const CRecoveryCopy& copy)
 CString RecoveryPathFor(const CString& projectPath, const CString& title, const CString& folder, int n)
 {
   const CString suffix = n == 1 ? CString(".recovered.tpf") : CString::Formatted(".recovered-%d.tpf", n);
-  if (!projectPath.IsEmpty())
-    return WithoutExtension(projectPath) + suffix;
-  return folder + "/" + WithoutExtension(FileNameOf(title)) + suffix;
+  const CString place = projectPath.IsEmpty() ? folder : FolderOfPath(projectPath);
+  const CString name = projectPath.IsEmpty() ? FileNameOf(title) : NameOfPath(projectPath);
+  const CString prefix = projectPath.IsEmpty() ? folder + "/" : projectPath.Left(projectPath.ReverseFind('/') + 1);
+  // A name as long as the folder takes leaves no room for the suffix: the name gives way.
+  return prefix + FitName(WithoutExtension(name), suffix, NameLimitOf(place));
 }
 
 std::vector<CRecoveryCopy> WriteRecoveryCopies(CWinApp& app)

@@ -2,9 +2,10 @@
 // Recovery copies, written when the program is about to end with unsaved work (the fatal report,
 // or the end of the session with nobody to ask): each project with unsaved changes, the designs
 // as the Workbench shows them included, goes to a new file beside its own
-// ("name.recovered.tpf"). When that folder cannot be written, or the project has no file yet, the
-// copy goes to the user's documents folder, and failing that to the temporary folder. An existing
-// file is never written over.
+// ("name.recovered.tpf", the name shortened where the folder's limit on a name's length wants
+// it). When that folder cannot be written, or the project has no file yet, the copy goes to the
+// user's documents folder, and failing that to the temporary folder. An existing file is never
+// written over.
 #include <vector>
 
 #include "platform/core/String.h"

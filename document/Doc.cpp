@@ -86,6 +86,8 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
     return FALSE;
   }
   SetProjectModified(FALSE);
+  if (const CString copy = CAtomicFile::NewerCompleteCopyOf(lpszPathName); !copy.IsEmpty())
+    MessageBox(GetNewerCopyMessage(lpszPathName, copy), MB_ICONINFORMATION | MB_OK);
   GetDocServices().CloseInitialUntitledProject();
   return TRUE;
 }

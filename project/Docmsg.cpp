@@ -94,6 +94,16 @@ CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, c
   return text;
 }
 
+CString GetNewerCopyMessage(const CString& path, const CString& completeCopy)
+{
+  CString text;
+  text.Format("A save of the file '%s' was interrupted before it was complete. The file was opened as it was "
+              "before that save; the newer project that save was writing is complete in '%s'.\n\n"
+              "Unless that copy is opened first, the next save of this file removes it.",
+              path.c_str(), completeCopy.c_str());
+  return text;
+}
+
 namespace {
 
 // What the system said about the failure, or the exception's own text; empty when neither is known.

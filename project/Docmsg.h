@@ -8,6 +8,9 @@
 // interrupted save of the file left beside it is named after it, unless the file was only in use.
 CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName,
                               const CString& completeCopy = CString());
+// Told when a file opens while the complete copy an interrupted save of it left is newer than
+// it: the save ended before it changed the file, so the file holds the project as before.
+CString GetNewerCopyMessage(const CString& path, const CString& completeCopy);
 // The message for the exception that ended a save, followed by its cause (the system's own
 // text for a file error).
 CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path);

@@ -95,6 +95,8 @@ void CProjectFile::Open(const CString& path)
   Close();
   m_file = std::move(file);
   m_path = path;
+  // Before the state is taken: letting a twin go changes the file's change time.
+  CAtomicFile::ClaimCompleteCopy(path);
   m_diskState = DiskStateOf(path);
 }
 

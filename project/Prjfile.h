@@ -39,7 +39,8 @@ public:
   CProjectFile& operator=(const CProjectFile&) = delete;
 
   // Opens the file for reading with the lock. A lock held elsewhere raises CAppSerializeException
-  // (file in use); any other failure raises the CFileException.
+  // (file in use); any other failure raises the CFileException. A complete copy an interrupted
+  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy).
   void Open(const CString& path);
   // Reads the whole file from its start through an archive with a 4096-byte buffer.
   void Read(const ReadFunction& read);

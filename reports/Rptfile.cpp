@@ -7,11 +7,13 @@
 
 namespace {
 
+// The report holds its text in the project's code page; the file is UTF-8, as the system's other
+// programs read text.
 std::string Contents(const CStringArray& lines)
 {
   std::string text;
   for (const CString& line : lines) {
-    text += line.str();
+    text += line.ToUtf8();
     text += "\r\n";
   }
   return text;

@@ -3,16 +3,15 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
-#include <csignal>
-#include <cstdlib>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
+
+#include "platform/core/Atomname.h"
 
 namespace {
 
@@ -31,14 +30,6 @@ CAtomicFile::FileFactory& Factory()
   e.m_strReason = reason;
   throw e;
 }
-
-CString FolderOf(const CString& path)
-{
-  const int slash = path.ReverseFind('/');
-  return slash < 0 ? CString(".") : slash == 0 ? CString("/") : path.Left(slash);
-}
-
-CString NameOf(const CString& path) { return path.Mid(path.ReverseFind('/') + 1); }
 
 // The permission check the system makes, and for the super-user, whom the system lets through
 // everything, the mode's write bits too.
@@ -70,34 +61,6 @@ bool MayGiveOwner(const struct stat& st)
 {
   Refuse(err, path,
          CString::Formatted("The folder '%s' does not allow new files (%s).", folder.c_str(), std::strerror(err)));
-}
-
-// "NAME.saved.EXT" beside the file (then "NAME.saved-2.EXT", ...): a name no file has yet.
-CString CompleteCopyName(const CString& path, int attempt)
-{
-  const int slash = path.ReverseFind('/');
-  const int dot = path.ReverseFind('.');
-  const bool hasExtension = dot > slash + 1;
-  const CString stem = hasExtension ? path.Left(dot) : path;
-  const CString extension = hasExtension ? path.Mid(dot) : CString();
-  return stem + (attempt == 1 ? CString(".saved") : CString::Formatted(".saved-%d", attempt)) + extension;
-}
-
-constexpr int kCompleteCopyNames = 100;
-
-// Gives the complete temporary file a second name the user sees; empty when no such name could
-// be made. The hidden name stays as its twin: a complete copy is one of ours while it has one,
-// so a later complete save can tell it from a file of the user's that happens to have its name.
-CString KeepCompleteCopy(const CString& temporary, const CString& path)
-{
-  for (int attempt = 1; attempt < kCompleteCopyNames; ++attempt) {
-    const CString copy = CompleteCopyName(path, attempt);
-    if (::link(temporary.c_str(), copy.c_str()) == 0)
-      return copy;
-    if (errno != EEXIST)
-      break;
-  }
-  return CString();
 }
 
 int CopyBytes(int in, int out, long long length)
@@ -153,82 +116,6 @@ int CopyOver(int in, int out)
   if (::ftruncate(out, from.st_size) != 0 || ::fsync(out) != 0)
     return errno;
   return 0;
-}
-
-// "PID.N.tmp" after the prefix: the process id, when the rest has the temporary name's shape.
-long LeftoverProcess(const std::string& rest)
-{
-  char* end = nullptr;
-  const long pid = std::strtol(rest.c_str(), &end, 10);
-  if (end == rest.c_str() || *end != '.' || pid <= 0)
-    return 0;
-  const char* counter = end + 1;
-  const long n = std::strtol(counter, &end, 10);
-  if (end == counter || n < 0 || std::string(end) != ".tmp")
-    return 0;
-  return pid;
-}
-
-bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
-
-// A temporary file of a write of the file at the path, as found beside it.
-struct CTemporaryEntry
-{
-  CString path;
-  long pid = 0;
-  struct stat st
-  {};
-};
-
-// The temporary files of writes of the file at the path ("NAME.PID.N.tmp" after the prefix).
-std::vector<CTemporaryEntry> TemporaryEntries(const CString& path)
-{
-  std::vector<CTemporaryEntry> entries;
-  const std::string prefix = std::string(".") + NameOf(path).c_str() + ".";
-  DIR* dir = ::opendir(FolderOf(path).c_str());
-  if (!dir)
-    return entries;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string name = entry->d_name;
-    if (name.compare(0, prefix.size(), prefix) != 0)
-      continue;
-    CTemporaryEntry found;
-    found.pid = LeftoverProcess(name.substr(prefix.size()));
-    found.path = FolderOf(path) + "/" + CString(name.c_str());
-    if (found.pid != 0 && ::lstat(found.path.c_str(), &found.st) == 0 && S_ISREG(found.st.st_mode))
-      entries.push_back(found);
-  }
-  ::closedir(dir);
-  return entries;
-}
-
-// The complete copy whose twin the entry is: the "NAME.saved.EXT" with the same inode; empty
-// when the entry has no second name, or its other name is not one of those.
-CString CopyOfTwin(const CString& path, const CTemporaryEntry& twin)
-{
-  if (twin.st.st_nlink < 2)
-    return CString();
-  for (int attempt = 1; attempt < kCompleteCopyNames; ++attempt) {
-    const CString copy = CompleteCopyName(path, attempt);
-    struct stat st
-    {};
-    if (::lstat(copy.c_str(), &st) == 0 && st.st_dev == twin.st.st_dev && st.st_ino == twin.st.st_ino)
-      return copy;
-  }
-  return CString();
-}
-
-// After a complete write the copies earlier unfinished writes in place left are stale: each goes
-// with its twin. A copy of a write still running in another process stays.
-void RemoveStaleCopies(const CString& path)
-{
-  for (const CTemporaryEntry& entry : TemporaryEntries(path)) {
-    if (entry.st.st_nlink < 2 || (entry.pid != ::getpid() && !ProcessIsGone(entry.pid)))
-      continue;
-    if (const CString copy = CopyOfTwin(path, entry); !copy.IsEmpty())
-      ::unlink(copy.c_str());
-    ::unlink(entry.path.c_str());
-  }
 }
 
 constexpr const char* kAccessAcl = "system.posix_acl_access";
@@ -295,7 +182,13 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
   CheckWritable(path);
   struct stat st
   {};
-  if (::stat(m_strTarget.c_str(), &st) == 0) {
+  bool exists = ::stat(m_strTarget.c_str(), &st) == 0;
+  // A complete copy written as itself is the user's file from here: no twin keeps it in place.
+  if (exists && st.st_nlink > 1) {
+    ClaimCompleteCopy(m_strTarget);
+    exists = ::stat(m_strTarget.c_str(), &st) == 0;
+  }
+  if (exists) {
     m_bExists = true;
     m_uid = st.st_uid;
     m_gid = st.st_gid;
@@ -344,7 +237,7 @@ void CAtomicFile::CheckWritable(const CString& path)
   } else if (errno != ENOENT) {
     Refuse(errno, path);
   }
-  const CString folder = FolderOf(target);
+  const CString folder = FolderOfPath(target);
   struct stat folderStat
   {};
   if (::stat(folder.c_str(), &folderStat) != 0)
@@ -371,7 +264,7 @@ CString CAtomicFile::FollowLinks(const CString& path)
     if (n <= 0)
       return current;
     named.resize(static_cast<size_t>(n));
-    current = named[0] == '/' ? CString(named.c_str()) : FolderOf(current) + "/" + CString(named.c_str());
+    current = named[0] == '/' ? CString(named.c_str()) : FolderOfPath(current) + "/" + CString(named.c_str());
   }
   return current;
 }
@@ -379,9 +272,8 @@ CString CAtomicFile::FollowLinks(const CString& path)
 CString CAtomicFile::TemporaryPathFor(const CString& path)
 {
   static unsigned counter = 0;
-  const int slash = path.ReverseFind('/');
-  return path.Left(slash + 1) + "." + path.Mid(slash + 1) +
-         CString::Formatted(".%ld.%u.tmp", static_cast<long>(::getpid()), ++counter);
+  const CString stem = CHiddenName::StemFor(NameOfPath(path), NameLimitOf(FolderOfPath(path)));
+  return path.Left(path.ReverseFind('/') + 1) + CHiddenName::TemporaryName(stem, ++counter);
 }
 
 void CAtomicFile::Commit()
@@ -436,7 +328,7 @@ void CAtomicFile::WriteOverTarget()
   }
   // From here the target changes: until it holds everything, the complete copy waits under a name
   // the user sees, so that not even a kill in between loses the save.
-  const CString copy = KeepCompleteCopy(m_strTemporary, m_strTarget);
+  const CString copy = KeepCompleteCopy(in);
   const CString twin = m_strTemporary;
   const CString kept = copy.IsEmpty() ? twin : copy;
   m_strTemporary.Empty();
@@ -464,41 +356,9 @@ void CAtomicFile::Abort()
     ::unlink(m_strTemporary.c_str());
 }
 
-int CAtomicFile::RemoveLeftovers(const CString& path)
-{
-  int removed = 0;
-  for (const CTemporaryEntry& entry : TemporaryEntries(path)) {
-    // The twin of a complete copy stays until a complete write, which removes both.
-    if (entry.pid == ::getpid() || entry.st.st_nlink > 1 || !ProcessIsGone(entry.pid))
-      continue;
-    if (::unlink(entry.path.c_str()) == 0)
-      ++removed;
-  }
-  return removed;
-}
-
-CString CAtomicFile::CompleteCopyOf(const CString& path)
-{
-  const CString target = FollowLinks(path);
-  CString newest;
-  struct timespec newestTime
-  {};
-  for (const CTemporaryEntry& entry : TemporaryEntries(target)) {
-    const CString copy = CopyOfTwin(target, entry);
-    const struct timespec& time = entry.st.st_mtim;
-    const bool newer =
-        time.tv_sec > newestTime.tv_sec || (time.tv_sec == newestTime.tv_sec && time.tv_nsec > newestTime.tv_nsec);
-    if (!copy.IsEmpty() && (newest.IsEmpty() || newer)) {
-      newest = copy;
-      newestTime = time;
-    }
-  }
-  return newest;
-}
-
 void CAtomicFile::SyncFolderOf(const CString& path)
 {
-  const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int fd = ::open(FolderOfPath(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0)
     return;
   ::fsync(fd);

@@ -9,7 +9,10 @@
 // that identity - a file with several hard links, or an owner or group this process cannot give
 // a new file - the complete, synced temporary file is copied over the target's own bytes instead.
 // While that copy runs the complete content waits beside it as "NAME.saved.EXT"; a failed copy
-// leaves it there and the error names it, and the next complete write of the file removes it.
+// leaves it there and the error names it. The next complete write of the file removes it only
+// while it is exactly what the writer left: a copy that has been opened, changed or written since
+// is the user's own file and stays.
+// Every name made beside the target fits its folder's limit on the length of a name.
 // Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
 // keeps them as it keeps the inode.
 #include <functional>
@@ -52,14 +55,22 @@ public:
   // permission, or its folder cannot take a new file (the reason then names the folder). A file with no write bit in its mode is refused even where the system would
   // let the writer through (the super-user), as a user of a desktop program expects.
   static void CheckWritable(const CString& path);
-  // The hidden temporary name beside the target: ".NAME.PID.N.tmp".
+  // The hidden temporary name beside the target: ".NAME.PID.N.tmp", NAME shortened where the
+  // folder's limit on a name's length wants it (see Atomname.h).
   static CString TemporaryPathFor(const CString& path);
   // Removes temporary files beside the target that a write killed before its end left behind
   // (those whose process is gone). Returns how many were removed. Every write does this first.
   static int RemoveLeftovers(const CString& path);
   // The complete copy ("NAME.saved.EXT") an unfinished write in place of the file (its symbolic
-  // links followed) left beside it, the newest when there are several; empty when there is none.
+  // links followed, through any of its hard-link names in its folder) left beside it, as the
+  // write left it, the newest when there are several; empty when there is none.
   static CString CompleteCopyOf(const CString& path);
+  // That copy when it is newer than the file itself: the write ended before it changed the file.
+  static CString NewerCompleteCopyOf(const CString& path);
+  // Makes the file at the path, when it is the complete copy an unfinished write left, the
+  // user's own: its hidden twin is let go, so no write of the other file removes it, and a write
+  // of it replaces it as any file of one name. Opening a file and writing it do this.
+  static void ClaimCompleteCopy(const CString& path);
   // Syncs the folder's entries, so a rename survives a crash; best effort.
   static void SyncFolderOf(const CString& path);
   // Makes the file objects the temporary file is written through (tests inject failures here);
@@ -71,6 +82,10 @@ public:
 private:
   void ReplaceTarget();
   void WriteOverTarget();
+  CString KeepCompleteCopy(int in);
+  // After a complete write the copies earlier unfinished writes in place left, as they left
+  // them, are stale.
+  static void RemoveStaleCopies(const CString& target);
 
   CString m_strPath;
   CString m_strTarget;

@@ -4,6 +4,7 @@
 #include <spawn.h>
 #include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "PrivateDisplay.h"
 #include "ui/dlg/DialogService.h"
 
 extern char** environ;
@@ -86,6 +88,42 @@ inline int WaitForChild(pid_t pid)
   if (pid <= 0 || waitpid(pid, &status, 0) != pid)
     return -1;
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Waits until a child that goes on running has made the file that says it is ready; false when
+// the child ended first or never got there.
+inline bool WaitUntilReady(pid_t child, const std::string& readyPath)
+{
+  constexpr int kHangLimitTries = 1200;
+  for (int tries = 0; tries < kHangLimitTries; ++tries) {
+    if (std::filesystem::exists(readyPath))
+      return true;
+    if (waitpid(child, nullptr, WNOHANG) != 0)
+      return false;
+    usleep(50000);
+  }
+  return false;
+}
+
+// What RunChildUntilReadyThenStop gives back when the child ended, or hung, before it was ready.
+constexpr int kChildNeverReady = -2;
+
+// Runs the named test of this program in a child on the display, with the given variables, until
+// the child has made the file that says it is ready; then ends the display, as a crash or a
+// logout ends the X server for its clients. The child's exit code; -1 when it could not be started.
+inline int RunChildUntilReadyThenStop(CPrivateDisplay& display, const char* testName,
+                                      std::vector<std::string> variables, const std::string& readyPath)
+{
+  variables.push_back("QT_QPA_PLATFORM=xcb");
+  variables.push_back("DISPLAY=" + display.Name());
+  const CChildTestFolder folder(variables);
+  const pid_t child = StartThisTestInChild(testName, std::move(variables));
+  if (child <= 0)
+    return -1;
+  const bool ready = WaitUntilReady(child, readyPath);
+  display.Stop();
+  const int code = WaitForChild(child);
+  return ready ? code : kChildNeverReady;
 }
 
 // Runs the named test of this program in a child (see StartThisTestInChild); its exit code.

@@ -68,15 +68,15 @@ std::string Run(const std::string& command, int* pStatus = nullptr)
   return output;
 }
 
-// The records of a CSV file as Python's csv module reads them: each field's bytes in hex, so no
-// byte of a field can be taken for a separator.
+// The records of a CSV file as Python's csv module reads them as UTF-8 (a byte that is not UTF-8
+// fails the read): each field's bytes in hex, so no byte of a field can be taken for a separator.
 std::vector<std::vector<std::string>> ReadCSVWithPython(const std::string& path)
 {
   int status = -1;
   const std::string output = Run("/usr/bin/python3 -c \"import csv,sys\n"
-                                 "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+                                 "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
                                  "  for r in csv.reader(f):\n"
-                                 "    print(' '.join((x.encode('latin-1').hex() or '-') for x in r))\" '" +
+                                 "    print(' '.join((x.encode('utf-8').hex() or '-') for x in r))\" '" +
                                      path + "'",
                                  &status);
   EXPECT_EQ(status, 0) << output;
@@ -224,6 +224,10 @@ TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLin
   m_pDoc->GetProjectData().SetProjectName("Harbor View Residence");
   AddDesign(m_pDoc, "Bay \"A\", North", {{"GL", "BA005"}, {"AW", "BA002"}});
   AddDesign(m_pDoc, "Kitchen", {{"DH", "KC003"}, {"CA", "BA001"}});
+  AddDesign(m_pDoc,
+            "K\xFC"
+            "che",
+            {{"GL", "BA005"}});
   CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
   ASSERT_NE(pView, nullptr);
   ASSERT_NE(BarOf(pView), nullptr);
@@ -245,8 +249,10 @@ TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLin
   ASSERT_EQ(service.fileRequests.size(), 1u);
   EXPECT_EQ(service.fileRequests[0].defaultExt, "csv");
   EXPECT_EQ(service.fileRequests[0].filter, CReportView::kExportFilter);
+  // Files are written in UTF-8, as the system's other programs read them.
   const std::string text = ReadText(textPath);
-  EXPECT_EQ(text, expected);
+  EXPECT_EQ(text, CString(expected).ToUtf8());
+  EXPECT_NE(text.find("Küche"), std::string::npos);
   EXPECT_EQ(Count(text, "\n"), Count(text, "\r\n"));
 
   const std::string csvPath = PathIn("schedule.txt");
@@ -261,10 +267,11 @@ TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLin
   for (int i = 0; i < rows.GetSize(); ++i) {
     ASSERT_EQ(records[i + 1].size(), 8u);
     EXPECT_EQ(records[i + 1][0], std::to_string(rows[i]->m_nSerialID));
-    EXPECT_EQ(records[i + 1][1], rows[i]->m_strDesignName.str());
-    EXPECT_EQ(records[i + 1][3], rows[i]->m_strDescription.str());
+    EXPECT_EQ(records[i + 1][1], rows[i]->m_strDesignName.ToUtf8());
+    EXPECT_EQ(records[i + 1][3], rows[i]->m_strDescription.ToUtf8());
   }
   EXPECT_EQ(records[1][1], "Bay \"A\", North");
+  EXPECT_EQ(records.back()[1], "Küche");
   EXPECT_TRUE(Messages().empty());
 }
 

@@ -229,7 +229,7 @@ TEST_F(SampleHouseTest, TwelveOpeningsAreBuiltSavedAndTheirScheduleAndElevationR
   ClickButton(*pFrame->GetDialogBar(), ID_REPORT_EXPORT);
   Pump();
   const std::string names = RunCommand("/usr/bin/python3 -c \"import csv,sys\n"
-                                       "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='latin-1')))\n"
+                                       "rows=list(csv.reader(open(sys.argv[1],newline='',encoding='utf-8')))\n"
                                        "print(rows[0][1])\n"
                                        "for r in rows[1:]: print(r[1])\" '" +
                                        csv + "'");

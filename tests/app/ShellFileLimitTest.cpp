@@ -1,8 +1,8 @@
 // Under a file-size limit (ulimit -f, a service's LimitFSIZE) with SIGXFSZ at its default when the
-// program starts: Save and the report export past the limit fail with their usual message and
-// the system's "File too large", the previous file stays byte for byte, no temporary file is
-// left, and the program goes on. Each run is a child of its own that sets the signal's default
-// before the program starts; the exit code tells that it lived to its end.
+// program starts: Save, the report export and printing to a PDF file past the limit fail with
+// their usual message and the system's "File too large", the previous file stays byte for byte,
+// no temporary file is left, and the program goes on. Each run is a child of its own that sets
+// the signal's default before the program starts; the exit code tells that it lived to its end.
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -15,8 +15,11 @@
 #include <string>
 #include <vector>
 
+#include <QPrinter>
+
 #include "ChildRun.h"
 #include "ShellTestApp.h"
+#include "app/App.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
 #include "reports/Rptframe.h"
@@ -107,6 +110,20 @@ TEST_F(FileLimitTest, ChildSavesAndExportsPastTheLimit)
                                           "\nReason:  " + std::strerror(EFBIG));
   EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Limited.tpf", "schedule.csv"})) << "no temporary file";
 
+  // Without a printer the schedule is printed to a PDF file, which is cut at the limit.
+  const std::string pdf = folder + "/schedule.pdf";
+  std::ofstream(pdf) << "%PDF previous";
+  ShellApp().GetPrinter()->setOutputFormat(QPrinter::PdfFormat);
+  service.messages.clear();
+  service.filePaths.push_back(pdf.c_str());
+  ClickButton(*pFrame->GetDialogBar(), ID_REPORT_PRINT);
+  Pump();
+  ASSERT_EQ(service.messages.size(), 2u) << "the replace question (answered Yes), then the failure";
+  EXPECT_EQ(service.messages[1].text,
+            CString("The file could not be written.\nFile:  ") + pdf.c_str() + "\nReason:  " + std::strerror(EFBIG));
+  EXPECT_EQ(ReadText(pdf), "%PDF previous");
+  EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Limited.tpf", "schedule.csv", "schedule.pdf"}));
+
   // The session goes on: once the limit is lifted the same commands write their files.
   ASSERT_TRUE(LimitFileSizes(RLIM_INFINITY));
   Command(ID_FILE_SAVE);
@@ -120,7 +137,8 @@ TEST_F(FileLimitTest, SaveAndExportPastTheLimitFailWithTheirMessageAndTheProgram
   fs::create_directories(folder);
   EXPECT_EQ(RunThisTestInChild(kChildTest, {std::string(kFolderVariable) + "=" + folder}), 0)
       << "-1: the child ended by a signal (SIGXFSZ), 1: a check failed in it";
-  EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Limited.tpf", "schedule.csv"}));
+  EXPECT_EQ(Entries(folder), (std::vector<std::string>{"Limited.tpf", "schedule.csv", "schedule.pdf"}));
   EXPECT_EQ(ReadText(folder + "/schedule.csv"), "previous");
+  EXPECT_EQ(ReadText(folder + "/schedule.pdf"), "%PDF previous");
   EXPECT_EQ(ReadText(folder + "/Limited.tpf").substr(0, 4), "TPF-");
 }

@@ -2,9 +2,6 @@
 // custom arched, free-form): before the program ends, with the code for a lost display, its
 // recovery copy holds the units as the Workbench showed them, and the project file keeps what was
 // saved. Each run is a child test of this program on an X server of the test's own.
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,7 +10,6 @@
 #include <vector>
 
 #include "ChildRun.h"
-#include "PrivateDisplay.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "model/Unit.h"
@@ -131,20 +127,6 @@ protected:
 
 class WbDisplayLostFamilyTest : public WbDisplayLostTest, public ::testing::WithParamInterface<const char*>
 {};
-
-// Waits until the child has made its changes; false when it ended or never got there.
-bool WaitUntilReady(pid_t child, const std::string& readyPath)
-{
-  constexpr int kHangLimitTries = 1200;
-  for (int tries = 0; tries < kHangLimitTries; ++tries) {
-    if (fs::exists(readyPath))
-      return true;
-    if (::waitpid(child, nullptr, WNOHANG) != 0)
-      return false;
-    ::usleep(50000);
-  }
-  return false;
-}
 }  // namespace
 
 // Run by the tests below in a process of its own, on their X server; the process ends when the
@@ -177,15 +159,12 @@ TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWith
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
   const std::string folder = ShellTempDir() + "/" + GetParam();
   fs::create_directories(folder);
-  std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
-                                        std::string(kFamilyVariable) + "=" + GetParam(), "QT_QPA_PLATFORM=xcb",
-                                        "DISPLAY=" + display.Name()};
-  const CChildTestFolder childFolder(variables);
-  const pid_t child = StartThisTestInChild(kChildTest, variables);
-  ASSERT_GT(child, 0);
-  ASSERT_TRUE(WaitUntilReady(child, folder + "/ready")) << "the child ended before its changes were made";
-  display.Stop();
-  EXPECT_EQ(WaitForChild(child), kDisplayLostExitCode);
+  const int code = RunChildUntilReadyThenStop(
+      display, kChildTest,
+      {std::string(kFolderVariable) + "=" + folder, std::string(kFamilyVariable) + "=" + GetParam()},
+      folder + "/ready");
+  ASSERT_NE(code, kChildNeverReady) << "the child ended before its changes were made";
+  EXPECT_EQ(code, kDisplayLostExitCode);
 
   CStoredDesignImage saved;
   ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Families.tpf"), "Opening", saved)) << saved.error;

@@ -11,7 +11,6 @@
 #include <unistd.h>
 
 #include "DocFixture.h"
-#include "platform/core/FileSizeLimit.h"
 #include "project/FaultFile.h"
 
 namespace {
@@ -396,68 +395,6 @@ TEST_F(DocTest, ASyncThatFailsBeforeTheRenameKeepsThePreviousFileAndSaysWhy)
     EXPECT_EQ(dir.EntryCount(), linked ? 2u : 1u) << "no temporary file is left";
     EXPECT_TRUE(doc.IsProjectModified());
   }
-}
-
-// A save in place (the project has a second name) ends in the middle of its copy, once its
-// complete copy is named: both names are damaged, and opening the file names that copy. The copy
-// opens, and a complete save over the damaged file removes it.
-TEST_F(DocTest, AnInPlaceSaveKilledAfterItsCompleteCopyIsNamedWhenTheFileIsOpened)
-{
-  const std::string path = PathOf("house.tpf");
-  const std::string other = PathOf("site.tpf");
-  {
-    CDoc doc;
-    ASSERT_TRUE(doc.OnNewDocument());
-    for (int i = 0; i < kExtraDesigns; ++i)
-      doc.AddDesign(MakeStore(CString::Formatted("Extra %d", i)));
-    ASSERT_TRUE(doc.OnSaveDocument(path.c_str()));
-  }
-  ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
-  const Bytes previous = ReadFileBytes(path);
-  constexpr int kDeleted = kExtraDesigns / 5;
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    std::signal(SIGXFSZ, SIG_DFL);
-    CDoc doc;
-    if (!doc.OnOpenDocument(path.c_str()))
-      ::_exit(2);
-    // Smaller than the file: the copy in place needs no room the file does not have.
-    for (int i = 0; i < kDeleted; ++i)
-      doc.DeleteDesign(0);
-    CProjectFile::SetWriteFileFactory([] { return std::make_unique<CLimitAfterSyncFile>(); });
-    doc.OnSaveDocument(path.c_str());
-    ::_exit(3);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the save ended otherwise, status " << status;
-  const std::string copy = PathOf("house.saved.tpf");
-  const Bytes saved = ReadFileBytes(copy);
-  ASSERT_GT(saved.size(), CLimitAfterSyncFile::kLimit);
-  ASSERT_LT(saved.size(), previous.size());
-  EXPECT_NE(ReadFileBytes(path), previous);
-  EXPECT_EQ(ReadFileBytes(other), ReadFileBytes(path));
-
-  const CString message = OpenMessage(path);
-  const CString named = CString("\n\nA save of this file was interrupted before it was complete. The project it was "
-                                "saving is complete in '") +
-                        copy.c_str() + "'.";
-  ASSERT_GT(message.GetLength(), named.GetLength()) << message.c_str();
-  EXPECT_EQ(message.Right(named.GetLength()), named) << message.c_str();
-
-  CDoc recovered;
-  ASSERT_TRUE(recovered.OnOpenDocument(copy.c_str()));
-  EXPECT_EQ(recovered.GetDesignCount(), kExtraDesigns - kDeleted);
-  ASSERT_TRUE(recovered.OnSaveDocument(path.c_str()));
-  EXPECT_FALSE(std::filesystem::exists(copy)) << "the complete save removed the stale copy";
-  EXPECT_EQ(ReadFileBytes(other), ReadFileBytes(path));
-  EXPECT_EQ(dir.EntryCount(), 2u) << "nothing but the project's two names is left";
-  recovered.m_bAutoDelete = FALSE;
-  recovered.OnCloseDocument();
-  CDoc reopened;
-  ASSERT_TRUE(reopened.OnOpenDocument(other.c_str()));
-  EXPECT_EQ(reopened.GetDesignCount(), kExtraDesigns - kDeleted);
 }
 
 TEST_F(DocTest, ModifiedStateFollowsTheChecksumOfTheSerializedProject)

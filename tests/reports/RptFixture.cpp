@@ -128,14 +128,15 @@ std::string ReportTest::Golden(const std::string& name, const std::string& actua
   return ReadFile(path);
 }
 
-// Python prints each field's bytes in hex, fields split by blanks, one record a line, so no
-// byte of a field can be mistaken for a separator.
+// Python reads the file as UTF-8, as Linux programs read text, and prints each field's bytes in
+// hex, fields split by blanks, one record a line, so no byte of a field can be mistaken for a
+// separator. A byte that is not UTF-8 fails the read.
 std::vector<std::vector<std::string>> ReportTest::ReadCSVWithPython(const std::string& path)
 {
   const std::string command = "/usr/bin/python3 -c \"import csv,sys\n"
-                              "with open(sys.argv[1], newline='', encoding='latin-1') as f:\n"
+                              "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
                               "  for r in csv.reader(f):\n"
-                              "    print(' '.join((x.encode('latin-1').hex() or '-') for x in r))\" '" +
+                              "    print(' '.join((x.encode('utf-8').hex() or '-') for x in r))\" '" +
                               path + "'";
   std::vector<std::vector<std::string>> records;
   FILE* pipe = ::popen(command.c_str(), "r");

@@ -66,6 +66,25 @@ TEST_F(ExportTest, AReadOnlyTargetIsRefusedAndKept)
   EXPECT_EQ(dir.EntryCount(), 2u);
 }
 
+// Report files are written in UTF-8, as the system's other programs read text: the code page's
+// letters and signs become their characters, and Python's csv module reads the fields as shown.
+TEST_F(ExportTest, ReportFilesAreWrittenInUtf8)
+{
+  CStringArray lines;
+  lines.Add("DesignName,Price");
+  lines.Add("K\xFC"
+            "che,\x80"
+            "12");
+  for (const char* name : {"schedule.txt", "schedule.csv"}) {
+    const std::string path = dir.Path(name);
+    WriteReportFile(path.c_str(), lines);
+    EXPECT_EQ(ReadFile(path), "DesignName,Price\r\nKüche,€12\r\n") << name;
+  }
+  const auto records = ReadCSVWithPython(dir.Path("schedule.csv"));
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1], (std::vector<std::string>{"Küche", "€12"}));
+}
+
 TEST_F(ExportTest, AFullDiskKeepsThePreviousFileByteForByte)
 {
   CStringArray lines;

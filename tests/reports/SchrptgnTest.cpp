@@ -62,9 +62,9 @@ TEST_F(ScheduleTest, SampleProjectInFeetAndInches)
     const auto& record = records[static_cast<size_t>(i) + 1];
     ASSERT_EQ(record.size(), 8u);
     EXPECT_EQ(std::stol(record[0]), rows[i]->m_nSerialID);
-    EXPECT_EQ(record[1], rows[i]->m_strDesignName.str());
+    EXPECT_EQ(record[1], rows[i]->m_strDesignName.ToUtf8());
     EXPECT_EQ(record[2], "");  // no unit fills the reference
-    EXPECT_EQ(record[3], rows[i]->m_strDescription.str());
+    EXPECT_EQ(record[3], rows[i]->m_strDescription.ToUtf8());
     EXPECT_DOUBLE_EQ(std::stod(record[4]), rows[i]->m_dUnitWidth);
     EXPECT_NEAR(std::stod(record[6]), rows[i]->m_dRoughOpeningWidth, 0.0005);
     sawQuote = sawQuote || record[1].find('"') != std::string::npos;

@@ -90,10 +90,10 @@ TEST_F(UnitInfoTest, SampleProject)
     const auto& record = records[static_cast<size_t>(i) + 1];
     ASSERT_EQ(record.size(), 9u);
     EXPECT_EQ(std::stol(record[0]), rows[i]->m_nSerialID);
-    EXPECT_EQ(record[1], rows[i]->m_strDesignName.str());
+    EXPECT_EQ(record[1], rows[i]->m_strDesignName.ToUtf8());
     EXPECT_EQ(std::stoi(record[2]), rows[i]->m_nDesignQuantity);
     EXPECT_EQ(std::stoi(record[4]), rows[i]->m_nUnitQuantity);
-    EXPECT_EQ(record[5], rows[i]->m_strDescription.str());
+    EXPECT_EQ(record[5], rows[i]->m_strDescription.ToUtf8());
     EXPECT_EQ(record[7].empty(), rows[i]->m_nOptionCategory == 0);
     merged += rows[i]->m_nUnitQuantity > 1;
   }

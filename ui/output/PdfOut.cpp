@@ -1,6 +1,8 @@
 #include "ui/output/PdfOut.h"
 
 #include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -32,9 +34,23 @@ BOOL IsWholePdf(const CString& path)
   return read > 0 && std::string(tail, static_cast<size_t>(read)).find("%%EOF") != std::string::npos;
 }
 
-// Why a file that should be whole is not: a full disk, or the write failed.
+// The printer does not say why its writing stopped. A file that reached the process's file-size
+// limit was cut there, as every other write past the limit is.
+bool ReachedSizeLimit(const CString& path)
+{
+  struct rlimit limit
+  {};
+  struct stat st
+  {};
+  return ::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && ::stat(path.c_str(), &st) == 0 &&
+         static_cast<rlim_t>(st.st_size) >= limit.rlim_cur;
+}
+
+// Why a file that should be whole is not: a file-size limit, a full disk, or the write failed.
 CString IncompleteReason(const CString& path)
 {
+  if (ReachedSizeLimit(path))
+    return std::strerror(EFBIG);
   const int slash = path.ReverseFind('/');
   const CString folder = slash < 0 ? CString(".") : (slash == 0 ? CString("/") : path.Left(slash));
   struct statvfs fs

@@ -135,6 +135,25 @@ std::string AccessAcl(const std::vector<std::vector<unsigned>>& entries)
   return bytes;
 }
 
+// Writes the text over a file with a second name, in place, past a size limit set once the
+// temporary file is complete: the copy fails part of the way, its complete content left named.
+// Empty, or why no limit could be set here.
+std::string FailACopyInPlace(const std::string& path, const std::string& text, CFileException& failure)
+{
+  CAtomicFile out(path.c_str());
+  out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
+  CFileSizeLimit limit(64 * 1024);
+  if (!limit.Refusal().empty())
+    return limit.Refusal();
+  try {
+    out.Commit();
+    ADD_FAILURE() << "the copy went past the limit";
+  } catch (const CFileException& e) {
+    failure = e;
+  }
+  return std::string();
+}
+
 constexpr unsigned kNoId = 0xFFFFFFFF;
 constexpr unsigned kNobody = 65534;
 
@@ -327,21 +346,13 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
   Put(Path("house.saved.tpf"), "the user's own file of that name");
   const std::string text(80000, 'n');
-  CAtomicFile out(path.c_str());
-  out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
-  CFileSizeLimit limit(64 * 1024);
-  if (!limit.Refusal().empty())
-    GTEST_SKIP() << limit.Refusal();
-  try {
-    out.Commit();
-    ADD_FAILURE() << "the copy went past the limit";
-  } catch (const CFileException& e) {
-    EXPECT_EQ(e.m_strFileName, CString(path.c_str()));
-    EXPECT_EQ(FileFailureReason(e),
-              CString::Formatted("%s. The file may be incomplete; the complete new content is in '%s'.",
-                                 std::strerror(EFBIG), Path("house.saved-2.tpf").c_str()));
-  }
-  limit.Lift();
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  EXPECT_EQ(failure.m_strFileName, CString(path.c_str()));
+  EXPECT_EQ(FileFailureReason(failure), CString::Formatted("%s. The file may be incomplete; the complete new content "
+                                                           "is in '%s'.",
+                                                           std::strerror(EFBIG), Path("house.saved-2.tpf").c_str()));
   EXPECT_EQ(Contents(Path("house.saved-2.tpf")), text);
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_EQ(StatOf(Path("house.saved-2.tpf")).st_nlink, 2u) << "its hidden twin marks the copy as the writer's";
@@ -355,6 +366,50 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_EQ(EntryCount(m_dir), 3u);
   EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+}
+
+// A copy changed since the write left it (here written over by another program, which keeps its
+// inode and so its twin) is the user's: it is no longer named as the write's, and the next
+// complete write lets its twin go and keeps it.
+TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
+{
+  const std::string path = Path("house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path("house.saved.tpf");
+  ASSERT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  Put(copy, "the user's own work");
+  ASSERT_EQ(StatOf(copy).st_nlink, 2u) << "written over in place, the copy keeps its twin";
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+
+  WriteWhole(path, "saved whole");
+  EXPECT_EQ(Contents(Path("site.tpf")), "saved whole");
+  EXPECT_EQ(Contents(copy), "the user's own work");
+  EXPECT_EQ(StatOf(copy).st_nlink, 1u) << "the twin is let go";
+  EXPECT_EQ(EntryCount(m_dir), 3u);
+}
+
+// A name of the longest length the folder takes: written whole, and in place with its complete
+// copy under a shortened name that the file's next writes find.
+TEST_F(AtomicFileTest, AFileOfTheLongestNameIsWrittenAndItsCopyFoundUnderItsShortenedName)
+{
+  const std::string path = Path(std::string(251, 'h') + ".tpf");
+  WriteWhole(path, "first");
+  WriteWhole(path, std::string(100000, 'o'));
+  ASSERT_EQ(Contents(path), std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path(std::string(245, 'h') + ".saved.tpf");
+  EXPECT_EQ(Contents(copy), std::string(80000, 'n'));
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  WriteWhole(path, "complete");
+  EXPECT_EQ(Contents(Path("site.tpf")), "complete");
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "the copy and its twin are gone";
 }
 
 // Needs the super-user, who alone may give a file to another user.

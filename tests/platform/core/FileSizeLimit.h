@@ -52,11 +52,13 @@ private:
 
 // A file that passes its sync on, then lowers the file-size limit: what the writer does after the
 // sync (a copy in place) goes past it. With SIGXFSZ at its default the process ends there, in
-// the middle of that copy, as a kill would end it.
+// the middle of that copy, as a kill would end it; with a limit of 0, before its first byte.
 class CLimitAfterSyncFile : public CFile
 {
 public:
   static constexpr rlim_t kLimit = 64 * 1024;
+
+  explicit CLimitAfterSyncFile(rlim_t limit = kLimit) : m_limit(limit) {}
 
 protected:
   int SyncDescriptor(int fd) override
@@ -64,8 +66,11 @@ protected:
     const int result = CFile::SyncDescriptor(fd);
     rlimit small{};
     ::getrlimit(RLIMIT_FSIZE, &small);
-    small.rlim_cur = kLimit;
+    small.rlim_cur = m_limit;
     ::setrlimit(RLIMIT_FSIZE, &small);
     return result;
   }
+
+private:
+  rlim_t m_limit;
 };
