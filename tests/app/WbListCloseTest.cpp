@@ -82,6 +82,18 @@ protected:
     return pUnit ? pUnit->GetOffset().GetX() : -1.0;
   }
 
+  // The store question, then the save question, both answered Yes: the project closed, and its
+  // file, opened again, holds the nudge.
+  void ExpectStoredSavedAndClosed()
+  {
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0], kStoreQuestion);
+    EXPECT_EQ(Messages()[1], SaveQuestion());
+    EXPECT_TRUE(Projects().empty()) << "the project closed with its windows";
+    EXPECT_NE(ReadFileBytes(m_path), m_original);
+    EXPECT_DOUBLE_EQ(SavedFirstUnitX(), m_nudgedX);
+  }
+
   void ExpectEverythingStillOpen()
   {
     ASSERT_EQ(Projects().size(), 1u);
@@ -104,23 +116,14 @@ TEST_F(WbListCloseTest, CtrlF4OnTheListAsksToStoreThenToSaveAndYesSavesTheNudge)
 {
   service.messageAnswers = {IDYES, IDYES};
   ASSERT_NO_FATAL_FAILURE(CtrlF4OnTheList());
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_EQ(Messages()[0], kStoreQuestion);
-  EXPECT_EQ(Messages()[1], SaveQuestion());
-  EXPECT_TRUE(Projects().empty()) << "the project closed with its windows";
-  EXPECT_NE(ReadFileBytes(m_path), m_original);
-  EXPECT_DOUBLE_EQ(SavedFirstUnitX(), m_nudgedX);
+  ExpectStoredSavedAndClosed();
 }
 
 TEST_F(WbListCloseTest, TheListsCloseBoxAsksToStoreThenToSaveAndYesSavesTheNudge)
 {
   service.messageAnswers = {IDYES, IDYES};
   ASSERT_NO_FATAL_FAILURE(ClickTheListsCloseBox());
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_EQ(Messages()[0], kStoreQuestion);
-  EXPECT_EQ(Messages()[1], SaveQuestion());
-  EXPECT_TRUE(Projects().empty());
-  EXPECT_DOUBLE_EQ(SavedFirstUnitX(), m_nudgedX);
+  ExpectStoredSavedAndClosed();
 }
 
 TEST_F(WbListCloseTest, CancellingTheStoreQuestionKeepsTheProjectItsListAndItsWorkbench)
@@ -159,9 +162,5 @@ TEST_F(WbListCloseTest, AProjectWhoseLastWindowIsDestroyedAloneStillAsks)
   EXPECT_TRUE(Messages().empty());
   Frame()->DestroyWindow();
   Pump();
-  ASSERT_EQ(Messages().size(), 2u);
-  EXPECT_EQ(Messages()[0], "Store changes to design 'Kitchen' in the project?");
-  EXPECT_EQ(Messages()[1], SaveQuestion());
-  EXPECT_TRUE(Projects().empty());
-  EXPECT_DOUBLE_EQ(SavedFirstUnitX(), m_nudgedX);
+  ExpectStoredSavedAndClosed();
 }

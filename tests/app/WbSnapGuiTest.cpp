@@ -49,9 +49,33 @@ protected:
     View()->SendMessage(WM_COMMAND, nID);
     Pump();
   }
+  // The first two joinings of the order, taken before the sheet changes it.
+  void TakeFirstTwoJoinings()
+  {
+    const CDWordArray& order = View()->GetJoiningOrder();
+    ASSERT_GE(order.GetSize(), 2);
+    m_first = order[0];
+    m_second = order[1];
+  }
+  void ExpectFirstTwoJoiningsSwapped()
+  {
+    ASSERT_GE(View()->GetJoiningOrder().GetSize(), 2);
+    EXPECT_EQ(View()->GetJoiningOrder()[0], m_second) << "the new order";
+    EXPECT_EQ(View()->GetJoiningOrder()[1], m_first);
+  }
+  DWORD m_first = 0;
+  DWORD m_second = 0;
 };
 
 CWorkbenchPropertiesDlg& Sheet(CDialog& dialog) { return dynamic_cast<CWorkbenchPropertiesDlg&>(dialog); }
+
+// The sheet's joining page, brought to the front.
+CWorkbenchJoiningPage& JoiningPage(CDialog& dialog)
+{
+  CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
+  sheet.SetActivePage(&sheet.m_JoiningPage);
+  return sheet.m_JoiningPage;
+}
 }  // namespace
 
 TEST_F(WbSnapGuiTest, TheSnappingTestMovesOnlyWhatSnapsAndOnlyOnTheAxisThatSnapped)
@@ -118,14 +142,10 @@ TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapT
 
 TEST_F(WbSnapGuiTest, ApplyOnTheWorkbenchPropertiesCommitsJoiningAndItsOrderToo)
 {
-  const CDWordArray& order = View()->GetJoiningOrder();
-  ASSERT_GE(order.GetSize(), 2);
-  const DWORD first = order[0];
-  const DWORD second = order[1];
+  ASSERT_NO_FATAL_FAILURE(TakeFirstTwoJoinings());
   OnNextDialog([](CDialog& dialog) {
+    CWorkbenchJoiningPage& page = JoiningPage(dialog);
     CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
-    sheet.SetActivePage(&sheet.m_JoiningPage);
-    CWorkbenchJoiningPage& page = sheet.m_JoiningPage;
     EXPECT_FALSE(page.GetDlgItem(IDC_MOVE_UP)->IsWindowEnabled()) << "the top line cannot move up";
     EXPECT_TRUE(page.GetDlgItem(IDC_MOVE_DOWN)->IsWindowEnabled());
     ClickButton(page, IDC_AUTO_JOIN);
@@ -137,9 +157,7 @@ TEST_F(WbSnapGuiTest, ApplyOnTheWorkbenchPropertiesCommitsJoiningAndItsOrderToo)
   });
   ViewCommand(ID_WORKBENCH_PROPERTIES);
   EXPECT_FALSE(View()->GetAutoJoin()) << "Apply then Close keeps the joining switch";
-  ASSERT_GE(View()->GetJoiningOrder().GetSize(), 2);
-  EXPECT_EQ(View()->GetJoiningOrder()[0], second) << "and the new order";
-  EXPECT_EQ(View()->GetJoiningOrder()[1], first);
+  ExpectFirstTwoJoiningsSwapped();
 }
 
 TEST_F(WbSnapGuiTest, OkCopiesBackAndCancelLeavesTheViewAsItWas)
@@ -283,14 +301,9 @@ TEST_F(WbSnapGuiTest, RedrawsShowTheHighlightsAndUnitsAsTheyStandNow)
 // pressed.
 TEST_F(WbSnapGuiTest, ReturnAfterMoveUpGreysItselfPressesOkOnTheWorkbenchProperties)
 {
-  const CDWordArray& order = View()->GetJoiningOrder();
-  ASSERT_GE(order.GetSize(), 2);
-  const DWORD first = order[0];
-  const DWORD second = order[1];
+  ASSERT_NO_FATAL_FAILURE(TakeFirstTwoJoinings());
   OnNextDialog([](CDialog& dialog) {
-    CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
-    sheet.SetActivePage(&sheet.m_JoiningPage);
-    CWorkbenchJoiningPage& page = sheet.m_JoiningPage;
+    CWorkbenchJoiningPage& page = JoiningPage(dialog);
     SelectLine(page, IDC_JOINING_ORDER, 1);
     CWnd* pUp = page.GetDlgItem(IDC_MOVE_UP);
     ASSERT_TRUE(pUp->IsWindowEnabled());
@@ -306,7 +319,5 @@ TEST_F(WbSnapGuiTest, ReturnAfterMoveUpGreysItselfPressesOkOnTheWorkbenchPropert
   });
   ViewCommand(ID_WORKBENCH_PROPERTIES);
   EXPECT_EQ(service.dialogsLeftOpen, 0) << "Return ended the sheet";
-  ASSERT_GE(View()->GetJoiningOrder().GetSize(), 2);
-  EXPECT_EQ(View()->GetJoiningOrder()[0], second);
-  EXPECT_EQ(View()->GetJoiningOrder()[1], first);
+  ExpectFirstTwoJoiningsSwapped();
 }
