@@ -61,6 +61,7 @@ BOOL CDoc::OnNewDocument()
     return FALSE;
   GetProjectPrefs().SetDefaults();
   SetProjectModified(FALSE);
+  m_bMade = TRUE;
   return TRUE;
 }
 
@@ -86,6 +87,7 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
     return FALSE;
   }
   SetProjectModified(FALSE);
+  m_bMade = TRUE;
   if (const CString copy = CAtomicFile::NewerCompleteCopyOf(lpszPathName); !copy.IsEmpty())
     MessageBox(GetNewerCopyMessage(lpszPathName, copy), MB_ICONINFORMATION | MB_OK);
   GetDocServices().CloseInitialUntitledProject();
@@ -124,6 +126,14 @@ void CDoc::OnChangedViewList()
 {
   // Before the base class, which may delete the document when its last view went.
   CWarehouseFrame::ForgetClosedFrames(this);
+  // A last view that went without the project's close (its frame destroyed alone) leaves nothing
+  // to keep the project open in: the edited design is offered for storing, and the base class
+  // then offers the changed project for saving.
+  if (m_viewList.IsEmpty() && m_bAutoDelete && m_bMade) {
+    if (GetEditedDesign())
+      StoreEditedDesign(TRUE, FALSE);
+    UpdateProjectModified();
+  }
   CDocument::OnChangedViewList();
 }
 

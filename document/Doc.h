@@ -139,6 +139,8 @@ private:
   void OnDesignRenamed(const CString& oldName, const CString& newName) override;
 
   CProject m_project;
+  // Made new or read whole: a project whose making failed has nothing to ask about as it goes.
+  BOOL m_bMade = FALSE;
   // The progress of the opening under way, made at its first design.
   std::unique_ptr<CProgress> m_pOpenProgress;
 };

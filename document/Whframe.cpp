@@ -77,6 +77,19 @@ void CWarehouseFrame::OnDestroy()
   CMDIChildWnd::OnDestroy();
 }
 
+void CWarehouseFrame::OnClose()
+{
+  // Closed alone, the list would leave the project open with nothing to bring it back, and its
+  // last window's going would close it without the save question: the project asks (the
+  // Workbench's store question, then the save question) and closes with all its windows, or a
+  // cancel keeps them all.
+  if (CDoc* pDoc = GetProject()) {
+    pDoc->OnCmdMsg(ID_FILE_CLOSE, CN_COMMAND, nullptr);
+    return;
+  }
+  CMDIChildWnd::OnClose();
+}
+
 void CWarehouseFrame::ForgetClosedFrames(CDoc* pDoc)
 {
   const std::vector<CFrameWnd*> live = ViewFrames(pDoc);

@@ -1,6 +1,7 @@
 #pragma once
 // The MDI child frame of a project's design list. When it is activated, the windows of the other
-// open projects step back and this project's views come forward.
+// open projects step back and this project's views come forward. It is the project's own window:
+// closing it closes the project.
 #include "ui/frame/MdiFrame.h"
 
 class CDoc;
@@ -24,6 +25,8 @@ protected:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
   void OnDestroy() override;
+  // The close box, Ctrl+F4 and the system menu's Close close the project as File Close does.
+  void OnClose() override;
   void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) override;
 
 private:

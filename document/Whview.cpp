@@ -244,6 +244,17 @@ void CWarehouseView::OnEditDesign()
     GetWarehouseServices().OpenWorkbenchFrame(GetProject());
 }
 
+BOOL CWarehouseView::PreTranslateMessage(MSG* pMsg)
+{
+  const bool plainReturn = pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_RETURN && GetKeyState(VK_CONTROL) >= 0 &&
+                           GetKeyState(VK_MENU) >= 0 && GetKeyState(VK_SHIFT) >= 0;
+  if (plainReturn && pMsg->hwnd == m_lbDesigns.GetSafeHwnd() && m_lbDesigns.GetCurSel() != LB_ERR) {
+    OnEditDesign();
+    return TRUE;
+  }
+  return CFormView::PreTranslateMessage(pMsg);
+}
+
 void CWarehouseView::OnRenameDesign()
 {
   int index = GetSelectedDesign();

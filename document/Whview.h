@@ -36,6 +36,8 @@ public:
 
   void OnInitialUpdate() override;
   void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+  // Return on a design of the list edits it, as a double click does.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
   // Keeps a list of design names in step with a design-list hint (Docviews.h); FALSE for any
   // other hint. A name the hint changes that is not in the list throws CAppException.
   static BOOL UpdateDesignList(CListBox& list, const CDoc& doc, LPARAM lHint, const CObject* pHint);

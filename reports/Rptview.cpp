@@ -171,8 +171,50 @@ void CReportView::SelectReportFont(CDC* pDC)
   if (!m_bLaidOut || m_bLaidOutForPrinter != printing)
     pContent->Layout(lineWidth, pageLength, GetMeasurementUnits());
   const CStringArray& shown = pContent->GetShownLines();
-  if (!printing && shown.GetSize() > 0)
+  if (printing)
+    return;
+  m_nLineHeight = lineHeight;
+  m_nCharWidth = charWidth;
+  if (shown.GetSize() > 0)
     SetScrollSizes(MM_TEXT, CSize(lineWidth * charWidth, static_cast<int>(shown.GetSize()) * lineHeight));
+}
+
+void CReportView::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags)
+{
+  CRect client;
+  GetClientRect(&client);
+  const int page = std::max(1, client.Height() / m_nLineHeight) * m_nLineHeight;
+  CPoint to = GetScrollPosition();
+  switch (nChar) {
+  case VK_UP:
+    to.y -= m_nLineHeight;
+    break;
+  case VK_DOWN:
+    to.y += m_nLineHeight;
+    break;
+  case VK_LEFT:
+    to.x -= m_nCharWidth;
+    break;
+  case VK_RIGHT:
+    to.x += m_nCharWidth;
+    break;
+  case VK_PRIOR:
+    to.y -= page;
+    break;
+  case VK_NEXT:
+    to.y += page;
+    break;
+  case VK_HOME:
+    to.y = 0;
+    break;
+  case VK_END:
+    to.y = GetTotalSize().cy;
+    break;
+  default:
+    CScrollView::OnKeyDown(nChar, nRepCnt, nFlags);
+    return;
+  }
+  ScrollToPosition(to);
 }
 
 void CReportView::ReleaseReportFont(CDC* pDC)

@@ -59,6 +59,9 @@ public:
   static constexpr const char* kExportFilter = "Comma Separated Value Files (*.csv)|*.csv|Text Files (*.txt)|*.txt||";
 
 protected:
+  // The arrows scroll a line or a character, Page Up and Page Down a window's height of whole
+  // lines, Home and End to the report's top and bottom.
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
   void OnReportInsert() {}
   void OnUpdateReportInsert(CCmdUI* pCmdUI);
   void OnReportExport();
@@ -95,6 +98,9 @@ protected:
   CString m_strFailure;
   BOOL m_bLaidOutForPrinter = FALSE;
   double m_dFontSize = 10.0;
+  // A line's height and a character's width on the screen, as the report was last laid out there.
+  int m_nLineHeight = 1;
+  int m_nCharWidth = 1;
   int m_nPageBeingPrinted = 0;
   CString m_strFontFace = "Courier New";
   CFont m_reportFont;

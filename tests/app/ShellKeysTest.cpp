@@ -1,8 +1,8 @@
 // The keys of the design list and of the dialog bars of the Workbench and the reports, pressed as
-// a user presses them: Return presses the focused push button rather than running the frame's
-// Return command, and a button's own Alt mnemonic presses it while the keyboard is in the form or
-// bar, before the menu bar's item of the same letter opens; elsewhere the menu's letter is the
-// menu's.
+// a user presses them: Return on a design edits it, Return presses the focused push button rather
+// than running the frame's Return command, and a button's own Alt mnemonic presses it while the
+// keyboard is in the form or bar, before the menu bar's item of the same letter opens; elsewhere
+// the menu's letter is the menu's.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
@@ -121,6 +121,32 @@ TEST_F(KeysTest, ReturnOnTheFocusedEditButtonEditsTheSelectedDesign)
   Pump();
   ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
   EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen"));
+}
+
+// Return on a design in the list edits it, as a double click does; with no design selected it
+// does nothing.
+TEST_F(KeysTest, ReturnOnADesignInTheListEditsItAsADoubleClickDoes)
+{
+  MakeTwoDesigns();
+  CWarehouseView* pList = DesignList(m_pDoc);
+  QListWidget* list = SelectListed("Kitchen");
+  ASSERT_TRUE(FocusIn(pList, list));
+  QTest::keyClick(list, Qt::Key_Down);
+  QTest::keyClick(list, Qt::Key_Up);
+  ASSERT_EQ(pList->GetDesignListBox()->GetCurSel(), pList->GetDesignListBox()->FindStringExact(-1, "Kitchen"));
+  QTest::keyClick(list, Qt::Key_Return);
+  Pump();
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen"));
+  EXPECT_TRUE(m_dialogs.empty());
+  EXPECT_TRUE(Messages().empty());
+
+  pList->GetDesignListBox()->SetCurSel(-1);
+  ASSERT_TRUE(FocusIn(pList, list));
+  QTest::keyClick(list, Qt::Key_Return);
+  Pump();
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen"));
+  EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(KeysTest, AltEInTheDesignListPressesEditBeforeTheEditMenu)

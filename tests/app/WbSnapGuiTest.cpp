@@ -1,7 +1,10 @@
 // Guards snapping, alignment lines and the Workbench properties in the running program: the
 // snapping test nudge, alignment lines shown on the surface and snapped to, the Workbench
 // properties sheet with Apply, OK and Cancel, opened by its command and by a double click on
-// empty space, and the Alignment Lines dialog.
+// empty space, where Return presses OK after Move Up greys itself, and the Alignment Lines dialog.
+#include <QApplication>
+#include <QTest>
+
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
 #include "views/Xltdata.h"
@@ -46,9 +49,33 @@ protected:
     View()->SendMessage(WM_COMMAND, nID);
     Pump();
   }
+  // The first two joinings of the order, taken before the sheet changes it.
+  void TakeFirstTwoJoinings()
+  {
+    const CDWordArray& order = View()->GetJoiningOrder();
+    ASSERT_GE(order.GetSize(), 2);
+    m_first = order[0];
+    m_second = order[1];
+  }
+  void ExpectFirstTwoJoiningsSwapped()
+  {
+    ASSERT_GE(View()->GetJoiningOrder().GetSize(), 2);
+    EXPECT_EQ(View()->GetJoiningOrder()[0], m_second) << "the new order";
+    EXPECT_EQ(View()->GetJoiningOrder()[1], m_first);
+  }
+  DWORD m_first = 0;
+  DWORD m_second = 0;
 };
 
 CWorkbenchPropertiesDlg& Sheet(CDialog& dialog) { return dynamic_cast<CWorkbenchPropertiesDlg&>(dialog); }
+
+// The sheet's joining page, brought to the front.
+CWorkbenchJoiningPage& JoiningPage(CDialog& dialog)
+{
+  CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
+  sheet.SetActivePage(&sheet.m_JoiningPage);
+  return sheet.m_JoiningPage;
+}
 }  // namespace
 
 TEST_F(WbSnapGuiTest, TheSnappingTestMovesOnlyWhatSnapsAndOnlyOnTheAxisThatSnapped)
@@ -115,14 +142,10 @@ TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapT
 
 TEST_F(WbSnapGuiTest, ApplyOnTheWorkbenchPropertiesCommitsJoiningAndItsOrderToo)
 {
-  const CDWordArray& order = View()->GetJoiningOrder();
-  ASSERT_GE(order.GetSize(), 2);
-  const DWORD first = order[0];
-  const DWORD second = order[1];
+  ASSERT_NO_FATAL_FAILURE(TakeFirstTwoJoinings());
   OnNextDialog([](CDialog& dialog) {
+    CWorkbenchJoiningPage& page = JoiningPage(dialog);
     CWorkbenchPropertiesDlg& sheet = Sheet(dialog);
-    sheet.SetActivePage(&sheet.m_JoiningPage);
-    CWorkbenchJoiningPage& page = sheet.m_JoiningPage;
     EXPECT_FALSE(page.GetDlgItem(IDC_MOVE_UP)->IsWindowEnabled()) << "the top line cannot move up";
     EXPECT_TRUE(page.GetDlgItem(IDC_MOVE_DOWN)->IsWindowEnabled());
     ClickButton(page, IDC_AUTO_JOIN);
@@ -134,9 +157,7 @@ TEST_F(WbSnapGuiTest, ApplyOnTheWorkbenchPropertiesCommitsJoiningAndItsOrderToo)
   });
   ViewCommand(ID_WORKBENCH_PROPERTIES);
   EXPECT_FALSE(View()->GetAutoJoin()) << "Apply then Close keeps the joining switch";
-  ASSERT_GE(View()->GetJoiningOrder().GetSize(), 2);
-  EXPECT_EQ(View()->GetJoiningOrder()[0], second) << "and the new order";
-  EXPECT_EQ(View()->GetJoiningOrder()[1], first);
+  ExpectFirstTwoJoiningsSwapped();
 }
 
 TEST_F(WbSnapGuiTest, OkCopiesBackAndCancelLeavesTheViewAsItWas)
@@ -273,4 +294,30 @@ TEST_F(WbSnapGuiTest, RedrawsShowTheHighlightsAndUnitsAsTheyStandNow)
   redraw();
   EXPECT_EQ(View()->GetSurfacePixel(fixedBottom.x, fixedBottom.y), highlight);
   EXPECT_EQ(View()->GetSurfacePixel(movingBottom.x, movingBottom.y), highlight);
+}
+
+// Move Up pressed by the keyboard brings the second joining to the top and greys itself; the focus
+// goes on to Move Down, and Return still presses OK: the new order is taken and Move Down is not
+// pressed.
+TEST_F(WbSnapGuiTest, ReturnAfterMoveUpGreysItselfPressesOkOnTheWorkbenchProperties)
+{
+  ASSERT_NO_FATAL_FAILURE(TakeFirstTwoJoinings());
+  OnNextDialog([](CDialog& dialog) {
+    CWorkbenchJoiningPage& page = JoiningPage(dialog);
+    SelectLine(page, IDC_JOINING_ORDER, 1);
+    CWnd* pUp = page.GetDlgItem(IDC_MOVE_UP);
+    ASSERT_TRUE(pUp->IsWindowEnabled());
+    pUp->SetFocus();
+    Pump();
+    QTest::keyClick(pUp->m_hWnd, Qt::Key_Space);
+    Pump();
+    ASSERT_FALSE(pUp->IsWindowEnabled()) << "the line is at the top";
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_EQ(focus, page.GetDlgItem(IDC_MOVE_DOWN)->m_hWnd);
+    QTest::keyClick(focus, Qt::Key_Return);
+    Pump();
+  });
+  ViewCommand(ID_WORKBENCH_PROPERTIES);
+  EXPECT_EQ(service.dialogsLeftOpen, 0) << "Return ended the sheet";
+  ExpectFirstTwoJoiningsSwapped();
 }

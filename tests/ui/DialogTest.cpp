@@ -1,6 +1,7 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
-// with its refusal messages, Enter and Esc, radio groups, sorted list boxes (their lines of one
-// height, the one selected last in view) and combo boxes, and the frame a dialog opens in.
+// with its refusal messages, Enter and Esc (the default button keeping Enter when a focused button
+// greys itself), radio groups, sorted list boxes (their lines of one height, the one selected last
+// in view) and combo boxes, and the frame a dialog opens in.
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
@@ -29,7 +30,10 @@ enum : UINT
   IDD_LENGTH = 7420,
   IDC_LENGTH = 7421,
   IDC_ABOVE = 7422,
-  IDC_BELOW = 7423
+  IDC_BELOW = 7423,
+  IDD_STEPS = 7430,
+  IDC_STEP = 7431,
+  IDC_OTHER = 7432
 };
 
 void RegisterTemplates()
@@ -65,6 +69,14 @@ void RegisterTemplates()
                   {CDlgCtl::DefPushButton, IDOK, "OK", CRect(5, 30, 50, 44)},
                   {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(60, 30, 110, 44)}};
   CResources::Get().AddDialog(IDD_LENGTH, length);
+  CDialogTemplate steps;
+  steps.caption = "Steps";
+  steps.size = CSize(120, 50);
+  steps.items = {{CDlgCtl::PushButton, IDC_STEP, "Step", CRect(5, 5, 50, 19)},
+                 {CDlgCtl::PushButton, IDC_OTHER, "Other", CRect(60, 5, 110, 19)},
+                 {CDlgCtl::DefPushButton, IDOK, "OK", CRect(5, 30, 50, 44)},
+                 {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(60, 30, 110, 44)}};
+  CResources::Get().AddDialog(IDD_STEPS, steps);
 }
 
 class CTestDlg : public CDialog
@@ -112,6 +124,30 @@ protected:
   {
     DDX_Length(pDX, IDC_LENGTH, length);
     DDV_Length(pDX, length, 12.0, 120.0);
+  }
+};
+
+// Step greys itself when pressed, as Move Up does at the top of its list.
+class CStepDlg : public CDialog
+{
+public:
+  CStepDlg() : CDialog(IDD_STEPS) {}
+  int steps = 0;
+  int others = 0;
+
+protected:
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override
+  {
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_STEP) {
+      ++steps;
+      GetDlgItem(IDC_STEP)->EnableWindow(FALSE);
+      return TRUE;
+    }
+    if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == IDC_OTHER) {
+      ++others;
+      return TRUE;
+    }
+    return CDialog::OnCommand(wParam, lParam);
   }
 };
 
@@ -428,4 +464,47 @@ TEST_F(DialogTest, ModelessDialogStaysUntilDestroyed)
   EXPECT_EQ(dlg.m_hWnd, nullptr);
   CDialog missing(9999);
   EXPECT_EQ(missing.DoModal(), -1);
+}
+
+// A focused button that greys itself passes the focus on to the next tab stop, and Return still
+// presses the default button, not the button that took the focus; once the user moves the focus
+// there, Return presses it.
+TEST_F(DialogTest, AFocusedButtonThatGreysItselfLeavesReturnToTheDefaultButton)
+{
+  const auto press = [](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    PostKey(focus, QEvent::KeyPress, key, modifiers);
+    PostKey(focus, QEvent::KeyRelease, key, modifiers);
+    Pump();
+  };
+  const auto pressStep = [&press](CDialog& d) {
+    d.GetDlgItem(IDC_STEP)->SetFocus();
+    Pump();
+    press(Qt::Key_Space);
+    EXPECT_FALSE(d.GetDlgItem(IDC_STEP)->IsWindowEnabled());
+    EXPECT_EQ(QApplication::focusWidget(), d.GetDlgItem(IDC_OTHER)->m_hWnd) << "the next tab stop";
+  };
+  CStepDlg ok;
+  service.dialogActions.push_back([&](CDialog& d) {
+    pressStep(d);
+    press(Qt::Key_Return);
+  });
+  EXPECT_EQ(ok.DoModal(), IDOK);
+  EXPECT_EQ(ok.steps, 1);
+  EXPECT_EQ(ok.others, 0);
+
+  CStepDlg chosen;
+  service.dialogActions.push_back([&](CDialog& d) {
+    pressStep(d);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Backtab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), d.GetDlgItem(IDC_OTHER)->m_hWnd);
+    press(Qt::Key_Return);
+    EXPECT_FALSE(d.HasEnded());
+    d.EndDialog(IDCANCEL);
+  });
+  EXPECT_EQ(chosen.DoModal(), IDCANCEL);
+  EXPECT_EQ(chosen.others, 1);
+  EXPECT_EQ(service.dialogsLeftOpen, 0);
 }

@@ -212,6 +212,38 @@ TEST_F(DocViewTest, ModifiedDocumentAsksBeforeClosingAndCancelKeepsIt)
   EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
 }
 
+// A frame destroyed without its close leaves its document no window: the document still offers its
+// changes for saving as it goes, with no cancel to keep it, and asks again when the save was not
+// made (here the Save As was cancelled).
+TEST_F(DocViewTest, ADocumentWhoseLastFrameIsDestroyedOffersItsChangesUntilSavedOrLetGo)
+{
+  QTemporaryDir dir;
+  CTestDoc* saved = NewDocument();
+  ASSERT_NE(saved, nullptr);
+  saved->SetModifiedFlag();
+  const CString path = CString::FromUtf8((dir.path() + "/kept.tpf").toStdString());
+  service.messageAnswers = {IDYES, IDYES};
+  service.filePaths = {CString(), path};
+  ChildOf(saved)->DestroyWindow();
+  Pump();
+  ASSERT_EQ(service.messages.size(), 2u);
+  for (const auto& message : service.messages) {
+    EXPECT_EQ(message.text, CString("Save changes to Proj1?"));
+    EXPECT_EQ(message.type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
+  }
+  EXPECT_TRUE(QFileInfo::exists(dir.path() + "/kept.tpf"));
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+
+  CTestDoc* dropped = NewDocument();
+  ASSERT_NE(dropped, nullptr);
+  dropped->SetModifiedFlag();
+  service.messageAnswers = {IDNO};
+  ChildOf(dropped)->DestroyWindow();
+  Pump();
+  EXPECT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 0);
+}
+
 TEST_F(DocViewTest, SaveAsAsksForAPathWithTheTemplatesFilter)
 {
   QTemporaryDir dir;

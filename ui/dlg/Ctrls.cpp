@@ -144,6 +144,7 @@ void SetMnemonicBuddies(QWidget* host)
 
 void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
 {
+  WatchFocusPassedOnByDisabling();
   QWidget* host = pParent->GetChildHost();
   QButtonGroup* radios = nullptr;
   for (const CDialogItemTemplate& item : tmpl.items) {

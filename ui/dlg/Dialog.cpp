@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "ui/dlg/DlgKeys.h"
 #include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/DialogService.h"
@@ -60,6 +61,7 @@ const CDialogTemplate* CDialog::Template() const { return CResources::Get().Find
 
 HWND CDialog::CreateHandle(const CREATESTRUCT&, HWND hParentHost)
 {
+  WatchFocusPassedOnByDisabling();
   auto* widget = new CDialogWidget(hParentHost ? hParentHost->window() : nullptr, this);
   widget->setWindowModality(m_bModal ? Qt::ApplicationModal : Qt::NonModal);
   AttachHandle(widget, nullptr, TRUE);
@@ -184,7 +186,7 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg)
   // Enter presses the focused push button, or else the default button; a multi-line edit keeps it.
   if (pMsg->wParam != VK_RETURN || qobject_cast<QPlainTextEdit*>(pMsg->hwnd))
     return FALSE;
-  if (auto* button = qobject_cast<QPushButton*>(pMsg->hwnd)) {
+  if (QPushButton* button = FocusedButtonForReturn(pMsg->hwnd)) {
     button->click();
     return TRUE;
   }

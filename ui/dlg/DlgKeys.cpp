@@ -1,8 +1,10 @@
 #include "ui/dlg/DlgKeys.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QPointer>
 #include <QPushButton>
 
 #include "ui/docview/View.h"
@@ -51,14 +53,40 @@ CWnd* ContainerOf(QWidget* widget)
 
 BOOL PressReturn(QWidget* container, HWND hFocus)
 {
-  auto* focused = qobject_cast<QPushButton*>(hFocus);
+  QPushButton* focused = FocusedButtonForReturn(hFocus);
   QPushButton* button = focused && container->isAncestorOf(focused) ? focused : DefaultButton(container);
   if (!button || !button->isEnabled())
     return FALSE;
   button->click();
   return TRUE;
 }
+
+// The control that took the focus because the one that had it was disabled, until the focus moves
+// again.
+QPointer<QWidget>& FocusPassedOnByDisabling()
+{
+  static QPointer<QWidget> widget;
+  return widget;
+}
 }  // namespace
+
+void WatchFocusPassedOnByDisabling()
+{
+  static bool watching = false;
+  if (watching || !qApp)
+    return;
+  watching = true;
+  // A control is disabled before the toolkit moves its focus on, so the one losing it is greyed.
+  QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget* old, QWidget* now) {
+    FocusPassedOnByDisabling() = old && !old->isEnabled() ? now : nullptr;
+  });
+}
+
+QPushButton* FocusedButtonForReturn(QWidget* focus)
+{
+  auto* button = qobject_cast<QPushButton*>(focus);
+  return button && button != FocusPassedOnByDisabling() ? button : nullptr;
+}
 
 BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg)
 {

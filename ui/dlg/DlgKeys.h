@@ -1,16 +1,26 @@
 #pragma once
 // The keys of a form view or a dialog bar, taken there as a dialog takes them, before the frame's
 // accelerators and menus: Return presses the focused push button, else the default one; Alt with
-// a letter presses the enabled control whose text marks that letter.
+// a letter presses the enabled control whose text marks that letter. Dialogs ask here which
+// focused button Return presses.
 #include "ui/wnd/Msg.h"
 
 class CWnd;
 class QAbstractButton;
 class QKeyEvent;
+class QPushButton;
 class QWidget;
 
 // TRUE when a control of the container took the key message.
 BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg);
+// The push button that Return presses where the focus is: the focused push button, unless it took
+// the focus only because the control that had it was disabled; null for none, and the default
+// button keeps Return then. A focused control that greys itself passes the focus to the next tab
+// stop, as the system moves it on in a dialog, but not the default: Move Up greying itself at the
+// top of a list left Return to Move Down, which moved the line back.
+QPushButton* FocusedButtonForReturn(QWidget* focus);
+// Starts watching for the focus that a disabled control passes on; once for the application.
+void WatchFocusPassedOnByDisabling();
 // TRUE when the Alt key pressed in the widget is the mnemonic of a control of the form view or
 // dialog bar that holds the widget; the key is then kept from the menus.
 bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event);

@@ -76,12 +76,29 @@ void CDocument::RemoveView(CView* pView)
 
 void CDocument::OnChangedViewList()
 {
-  // A template's document that nothing shows any more goes away (unless it is being closed already).
+  // A template's document that nothing shows any more goes away (unless it is being closed
+  // already), but not with changes nobody was asked about.
   if (m_viewList.IsEmpty() && m_bAutoDelete && m_pDocTemplate) {
+    SaveModifiedUnshown();
     OnCloseDocument();
     return;
   }
   UpdateFrameCounts();
+}
+
+void CDocument::SaveModifiedUnshown()
+{
+  // No window is left for a cancel to keep open: the question comes again after a save that
+  // failed or was not given a name, until the changes are saved or the user lets them go.
+  while (IsModified() && AfxMessageBox(SavePrompt(), MB_YESNO) == IDYES)
+    DoFileSave();
+}
+
+CString CDocument::SavePrompt() const
+{
+  CString prompt;
+  AfxFormatString1(prompt, "Save changes to %1?", m_strPathName.IsEmpty() ? m_strTitle : m_strPathName);
+  return prompt;
 }
 
 CView* CDocument::GetNextView(POSITION& rPosition) const { return static_cast<CView*>(m_viewList.GetNext(rPosition)); }
@@ -191,10 +208,7 @@ BOOL CDocument::SaveModified()
 {
   if (!IsModified())
     return TRUE;
-  CString name = m_strPathName.IsEmpty() ? m_strTitle : m_strPathName;
-  CString prompt;
-  AfxFormatString1(prompt, "Save changes to %1?", name);
-  switch (AfxMessageBox(prompt, MB_YESNOCANCEL)) {
+  switch (AfxMessageBox(SavePrompt(), MB_YESNOCANCEL)) {
   case IDCANCEL:
     return FALSE;
   case IDYES:

@@ -35,7 +35,8 @@ public:
   void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
   // Refreshes the titles of the frames that show this document.
   virtual void UpdateFrameCounts();
-  // Called when a view was added or removed: closes the document when its last view went.
+  // Called when a view was added or removed: closes the document when its last view went, after
+  // offering to save its changes.
   virtual void OnChangedViewList();
   int CountFramesShowing() const;
 
@@ -56,6 +57,10 @@ public:
   BOOL m_bAutoDelete = TRUE;
 
 protected:
+  // "Save changes to NAME?", with the path, or the title of a document without one.
+  CString SavePrompt() const;
+  // Offers to save a modified document that no window shows any more, without a cancel.
+  void SaveModifiedUnshown();
   void OnFileClose();
   void OnFileSave();
   void OnFileSaveAs();

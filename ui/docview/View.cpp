@@ -1,5 +1,6 @@
 #include "ui/docview/View.h"
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 
@@ -309,7 +310,15 @@ void CScrollView::ScrollTo(CPoint pt)
     ScrollWindow(old.x - pt.x, old.y - pt.y);
 }
 
-void CScrollView::ScrollToPosition(POINT pt) { ScrollTo(CPoint(pt)); }
+void CScrollView::ScrollToPosition(POINT pt)
+{
+  // Within the range the bars allow, as the class library keeps it.
+  if (m_pHBar) {
+    pt.x = std::clamp(static_cast<int>(pt.x), 0, m_pHBar->maximum());
+    pt.y = std::clamp(static_cast<int>(pt.y), 0, m_pVBar->maximum());
+  }
+  ScrollTo(CPoint(pt));
+}
 
 void CScrollView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo)
 {

@@ -62,6 +62,7 @@ public:
                       const SIZE& sizeLine = sizeDefault);
   CPoint GetScrollPosition() const { return m_ptScroll; }
   CSize GetTotalSize() const { return m_sizeTotal; }
+  // Scrolls to the point, kept within the scroll range.
   void ScrollToPosition(POINT pt);
   void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr) override;
 
