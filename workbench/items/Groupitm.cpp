@@ -194,7 +194,7 @@ void CGroupItem::Serialize(CArchive& ar)
   }
   LoadMembers(ar);
   try {
-    BuildEntities(TRUE);
+    BuildEntities();
   } catch (...) {
     m_Members.RemoveAll();
     throw;
@@ -249,7 +249,7 @@ void CGroupItem::MakeMemberUnits()
 void CGroupItem::AddComponentEnts()
 {
   MakeMemberUnits();
-  BuildEntities(FALSE);
+  BuildEntities();
 }
 
 void CGroupItem::MakeMembersWhole()
@@ -264,7 +264,7 @@ void CGroupItem::MakeMembersWhole()
 void CGroupItem::UpdateComponentEnts()
 {
   MakeMembersWhole();
-  BuildEntities(FALSE);
+  BuildEntities();
 }
 
 void CGroupItem::MakeBox()
@@ -276,8 +276,10 @@ void CGroupItem::MakeBox()
     CopyMemberEntities(ItemAt(m_Members, pos), &extents);
   // The copies of the joins' and guidelines' lines made on the way serve no placing.
   m_AlignmentEnts.RemoveAll();
-  const CVRX2DRectangle box = extents.Any() ? extents.Box() : m_ExtentEnts.GetExtents();
-  PlaceBox(box.GetMinPoint(), box.GetMaxPoint());
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  SettleBox(extents, low, high);
+  AddBoundingBox(low, high);
 }
 
 void CGroupItem::ClearEntities()
@@ -289,13 +291,23 @@ void CGroupItem::ClearEntities()
   m_ComponentEnts.RemoveAll();
 }
 
-void CGroupItem::PlaceBox(const CVRX2DPoint& low, const CVRX2DPoint& high)
+void CGroupItem::SettleBox(const CExtentsInOrder& extents, CVRX2DPoint& low, CVRX2DPoint& high)
 {
+  m_ptCenter = CVRX2DPoint(-1.0, -1.0);
+  low = m_vOffset.AsPoint();
+  high = CVRX2DPoint(low.GetX() + m_dWidth, low.GetY() + m_dHeight);
+  // The box is stored with the group and read back before its units are made, which then give
+  // it again from outlines placed with other roundings: a box within the point tolerance of the
+  // one the group has is that box, and keeps its bits, so that a design opened and stored again
+  // writes the bytes it was read from. Members without outlines (guidelines and joins alone)
+  // leave the group the box it was made or moved with.
+  if (!extents.Any() || (extents.Box().GetMinPoint() == low && extents.Box().GetMaxPoint() == high))
+    return;
+  low = extents.Box().GetMinPoint();
+  high = extents.Box().GetMaxPoint();
   m_vOffset = low.AsVector();
   m_dWidth = std::fabs(high.GetX() - low.GetX());
   m_dHeight = std::fabs(high.GetY() - low.GetY());
-  m_ptCenter = CVRX2DPoint(-1.0, -1.0);
-  AddBoundingBox(low, high);
 }
 
 void CGroupItem::CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExtents)
@@ -352,7 +364,7 @@ void CGroupItem::CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExte
   }
 }
 
-void CGroupItem::BuildEntities(BOOL bKeepStoredBox)
+void CGroupItem::BuildEntities()
 {
   ClearEntities();
   // A move group lives for one move of the selection and is never stored, drawn or placed in
@@ -361,17 +373,12 @@ void CGroupItem::BuildEntities(BOOL bKeepStoredBox)
   CExtentsInOrder* pExtents = m_nItemType == ditMoveGroup ? &extents : nullptr;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
     CopyMemberEntities(ItemAt(m_Members, pos), pExtents);
+  if (!pExtents)
+    extents.Add(m_ExtentEnts);
   CVRX2DPoint low;
   CVRX2DPoint high;
-  if (m_ExtentEnts.GetSize() == 0 && bKeepStoredBox) {
-    low = CVRX2DPoint(m_vOffset.GetX(), m_vOffset.GetY());
-    high = CVRX2DPoint(low.GetX() + m_dWidth, low.GetY() + m_dHeight);
-  } else {
-    const CVRX2DRectangle box = extents.Any() ? extents.Box() : m_ExtentEnts.GetExtents();
-    low = box.GetMinPoint();
-    high = box.GetMaxPoint();
-  }
-  PlaceBox(low, high);
+  SettleBox(extents, low, high);
+  AddBoundingBox(low, high);
   CollectComponentEnts(low, high);
   ExtendAlignmentEnts();
   PCTRACE(TT_JOINING, TL_DETAIL)("Added %d component entities to group.\n", m_ComponentEnts.GetSize());
