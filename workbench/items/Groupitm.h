@@ -96,6 +96,16 @@ public:
 
 protected:
   CGroupItem(int itemType, const CObList& items);
+  // A group or a move group.
+  static BOOL IsGroup(const CDesignItem* pItem)
+  {
+    return pItem->GetItemType() == ditGroup || pItem->GetItemType() == ditMoveGroup;
+  }
+  // The member at pos, and pos moved on to the next.
+  static CDesignItem* ItemAt(const CObList& list, POSITION& pos)
+  {
+    return static_cast<CDesignItem*>(list.GetNext(pos));
+  }
   void MakeMemberUnits();
   // Makes the nested groups whole, bottom-up, and then the unit members.
   void MakeMembersWhole();
