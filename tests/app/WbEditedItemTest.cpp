@@ -14,31 +14,18 @@
 #include "workbench/sheets/Unitsht.h"
 
 namespace {
-// The unit's place: the view shows it whole at four pixels to the inch.
-constexpr double kLeft = 200.0;
-constexpr double kBottom = 100.0;
-
 class WbEditedItemTest : public WorkbenchGuiTest
 {
 protected:
   void SetUp() override
   {
     WorkbenchGuiTest::SetUp();
-    StartProgram();
-    View()->SetScaleFactor(1.0 / 24.0, TRUE);
-    Pump();
-    const CRect client = View()->GetClientRect();
-    m_pItem = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2));
+    StartAtFourPixelsToTheInch();
+    m_pItem = PlaceGliderFromBase(0.0, 0.0);
     ASSERT_NE(m_pItem, nullptr);
-    m_pItem->Offset(CVRX2DVector(kLeft, kBottom) - m_pItem->GetOffset());
-    View()->UpdateAlignmentEntities(m_pItem);
-    // Scrolled to the middle of the window, where the new height shows whole.
-    const CPoint at = View()->WorldToClient(m_pItem->GetCenterPoint());
-    const CPoint scroll = View()->GetDeviceScrollPosition();
-    View()->ScrollToDevicePosition(
-        CPoint(scroll.x + at.x - client.Width() / 2, scroll.y - (at.y - client.Height() / 2)));
-    Pump();
-    ASSERT_TRUE(client.PtInRect(View()->WorldToClient(m_pItem->GetCenterPoint())));
+    // Twice its height still shows whole.
+    const CVRX2DPoint top(m_base.GetX(), m_base.GetY() + 2.0 * m_pItem->GetHeight());
+    ASSERT_TRUE(View()->GetClientRect().PtInRect(View()->WorldToClient(top)));
   }
 
   void Mouse(QEvent::Type type, CPoint at, Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers, bool post)
@@ -127,11 +114,11 @@ TEST_F(WbEditedItemTest, ANewHeightChosenAfterACtrlOrShiftDoubleClickIsDrawnAndS
     const double grown = step.to - step.from;
     EXPECT_NEAR(m_pItem->GetHeight(), height + grown, 1e-9) << "the item was built again from its unit";
     EXPECT_NEAR(OutlineTop(), top + grown, 1e-9);
-    EXPECT_EQ(m_pItem->GetOffset(), CVRX2DVector(kLeft, kBottom)) << "alone, it has nothing to snap to";
+    EXPECT_EQ(m_pItem->GetOffset(), m_base.AsVector()) << "alone, it has nothing to snap to";
     // Nothing is drawn afresh by hand: what the sheet's OK left on the surface is what shows.
     const double higher = std::max(top, top + grown);
     const double lower = std::min(top, top + grown);
-    EXPECT_EQ(PixelAt(kLeft, (higher + lower) / 2.0), grown > 0 ? RGB(0, 0, 0) : RGB(255, 255, 255))
+    EXPECT_EQ(PixelAt(m_base.GetX(), (higher + lower) / 2.0), grown > 0 ? RGB(0, 0, 0) : RGB(255, 255, 255))
         << "the left side reaches to the new top, and no further";
     EXPECT_TRUE(SnapsAlong(top + grown)) << "the new top is an alignment line";
     EXPECT_FALSE(SnapsAlong(top)) << "the old top is no longer one";
