@@ -16,7 +16,7 @@ constexpr LPARAM kHintElevation = 3;
 constexpr LPARAM kHintColours = 4;
 // A field of a drawing view's own dialog bar changed; a view sends it only to itself.
 constexpr LPARAM kHintBarChanged = 5;
-// Unit or group properties were applied.
+// The properties of an item were applied on its sheet; the hint object, a CHint, names the item.
 constexpr LPARAM kHintItemProperties = 6;
 
 // The list of stored designs; the hint object is a CDesignListHint.

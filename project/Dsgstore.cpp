@@ -115,6 +115,17 @@ void CDesignStore::Clear()
   UpdateChecksum();
 }
 
+BOOL CDesignStore::TakeView(const CDesignStore& other)
+{
+  if (m_dScaleFactor == other.m_dScaleFactor && m_scrollPosition == other.m_scrollPosition &&
+      m_windowRect == other.m_windowRect)
+    return FALSE;
+  m_dScaleFactor = other.m_dScaleFactor;
+  m_scrollPosition = other.m_scrollPosition;
+  m_windowRect = other.m_windowRect;
+  return TRUE;
+}
+
 void CDesignStore::Serialize(CArchive& ar)
 {
   SerializeVersionStamp(ar);

@@ -46,6 +46,9 @@ public:
   void SetName(const CString& name);
   // No block, no name, default window state, both times now; the design size stays.
   void Clear();
+  // Takes the other record's view of the design: its scale, scroll position and window
+  // rectangle. FALSE when this record had that view already.
+  BOOL TakeView(const CDesignStore& other);
 
   // The stored-design record: stamp, name, block length and block, width, height, scale,
   // created, modified, scroll position, window rectangle.

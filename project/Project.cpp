@@ -230,8 +230,13 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
     throw;
   }
   m_host.EndWait();
-  if (candidate.GetCRC() == m_editedSnapshot.GetCRC())
+  if (candidate.GetCRC() == m_editedSnapshot.GetCRC()) {
+    // The design is as stored; the Store command still keeps the view it is shown in. Its
+    // times stay: only the view changed.
+    if (!ask && index >= 0 && m_designs.GetAt(index)->TakeView(candidate))
+      m_editedSnapshot.TakeView(candidate);
     return TRUE;
+  }
 
   CProjectHost::Answer answer = CProjectHost::answerYes;
   if (ask)

@@ -100,7 +100,8 @@ public:
   void CloseEditedDesign();
   int GetEditedDesignIndex() const { return FindDesign(m_editedSnapshot.GetName()); }
   const CDesignStore& GetEditedDesignSnapshot() const { return m_editedSnapshot; }
-  // FALSE only when the user cancelled.
+  // FALSE only when the user cancelled. Without the question, a design changed only in its view
+  // (scale, scroll, window) keeps that view in its stored record.
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel);
   // Stores the edited design as it stands without asking: over the design it was taken from, or
   // as a new design when it is unnamed or its name now belongs to another design. Only for the

@@ -1,7 +1,8 @@
 // Drives groups through the real Workbench: several selected units dragged together as one
 // temporary group that is gone after the release, Group and Ungroup Items leaving the items as
-// they were, the Group Properties sheet with Apply, OK and Cancel, and the move group's guard
-// against being made of fewer than two items.
+// they were, the Group Properties sheet with Apply, OK and Cancel, the move group's guard
+// against being made of fewer than two items, and a grouped guideline left out of the design's
+// extents.
 #include "WbGuiFixture.h"
 #include "ui/dlg/PropSheet.h"
 #include "support/Exceptn.h"
@@ -354,4 +355,28 @@ TEST_F(GroupGuiTest, GroupsNestOnlyAsDeepAsAStoredDesignIsReadBack)
                                        "these items first."));
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2) << "the refused items stay as they were";
   EXPECT_EQ(CGroupItem::NestingDepth(pDeepest), CGroupItem::kMaxDepth);
+}
+
+// A guideline runs across the whole Workbench and adds nothing to the design's size, grouped or
+// not: Scale to Fit shows the units of a design whose group holds a guideline, not the square.
+TEST_F(GroupGuiTest, AGuidelineInAGroupAddsNothingToTheDesignsExtents)
+{
+  ASSERT_NO_FATAL_FAILURE(PlaceTwo());
+  const CVRX2DRectangle units = View()->GetDesignExtents();
+  const CRect client = View()->GetClientRect();
+  Command(ID_VERT_GUIDELINE_TOOL);
+  Click(CPoint(client.Width() * 3 / 4, client.Height() / 4));
+  auto* pGuideline = static_cast<CDesignItem*>(View()->GetItemList()->GetTail());
+  ASSERT_EQ(pGuideline->GetItemType(), ditGuideline);
+  EXPECT_EQ(View()->GetDesignExtents().GetMaxPoint(), units.GetMaxPoint()) << "a guideline of its own";
+  View()->DeselectAll();
+  View()->Select(m_pSecond);
+  View()->Select(pGuideline);
+  Command(kGroupItems);
+  ASSERT_EQ(CountOfType(ditGroup), 1);
+  EXPECT_EQ(View()->GetDesignExtents().GetMinPoint(), units.GetMinPoint());
+  EXPECT_EQ(View()->GetDesignExtents().GetMaxPoint(), units.GetMaxPoint()) << "a guideline in a group";
+  Command(ID_SCALE_TO_FIT);
+  const CPoint right = View()->WorldToClient(units.GetMaxPoint());
+  EXPECT_GT(right.x, client.Width() / 2) << "the units fill the view";
 }

@@ -7,6 +7,8 @@
 
 #include "WbGuiFixture.h"
 #include "app/Shellids.h"
+#include "document/Dochints.h"
+#include "document/Hint.h"
 #include "geometry/2dline.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Joinitem.h"
@@ -302,7 +304,7 @@ TEST_F(WbCommandsTest, RemoveJoiningBreaksTheJoinsOfTheUnitUnderTheRightClick)
   EXPECT_FALSE(StateOf(kRemoveJoining).enabled);
 }
 
-TEST_F(WbCommandsTest, AppliedPropertiesLetTheFirstSelectedItemSnapAgain)
+TEST_F(WbCommandsTest, AppliedPropertiesLetTheItemTheHintNamesSnapAgain)
 {
   View()->SetAlignmentModes(0, 0);
   CUnitItem* pFixed = Glider(100.0, 100.0);
@@ -311,13 +313,18 @@ TEST_F(WbCommandsTest, AppliedPropertiesLetTheFirstSelectedItemSnapAgain)
   const double side = 100.0 + pFixed->GetWidth();
   pMoving->Offset(CVRX2DVector(side + 0.3, 163.7) - pMoving->GetOffset());
   View()->UpdateAlignmentEntities(pMoving);
-  // Nothing selected: the hint moves nothing.
-  m_pDoc->UpdateAllViews(nullptr, 6);
-  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetX(), side + 0.3);
+  // A hint that names no item moves nothing, whatever is selected.
   View()->Select(pMoving);
-  m_pDoc->UpdateAllViews(nullptr, 6);
+  m_pDoc->UpdateAllViews(nullptr, kHintItemProperties);
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetX(), side + 0.3);
+  // The item named snaps again, though another is the one selected.
+  View()->DeselectAll();
+  View()->Select(pFixed);
+  CHint hint(pMoving);
+  m_pDoc->UpdateAllViews(nullptr, kHintItemProperties, &hint);
   EXPECT_NEAR(pMoving->GetOffset().GetX(), side, 1e-9);
   EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 163.7);
+  EXPECT_EQ(pFixed->GetOffset(), CVRX2DVector(100.0, 100.0));
 }
 
 // The Workbench is not printed: Print and Print Preview stay greyed while it is active, on the

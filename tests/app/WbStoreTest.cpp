@@ -11,6 +11,7 @@
 #include "project/Dsgstore.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/frame/Wbids.h"
+#include "workbench/sheets/Wbprops.h"
 
 namespace {
 constexpr const char* kQuestion = "Store changes to design 'Kitchen' in the project?";
@@ -192,6 +193,62 @@ TEST_F(WbStoreTest, ADesignWithAJoinAGuidelineAndAGroupIsUnchangedAfterItsOwnSto
   const CTime modified = Stored().GetModified();
   Reopen();
   EXPECT_NE(ArchGroup(), nullptr) << "the group was stored";
+  EXPECT_EQ(CloseAndCountQuestions(), 0);
+  EXPECT_EQ(Stored().GetModified(), modified);
+}
+
+// A design whose joins were made in a changed joining order, with a group of guidelines nudged
+// with the arrow keys and the arch grouped with a guideline and dragged: stored, it reads back as
+// the bytes it was stored as, and reopened and closed it asks nothing.
+TEST_F(WbStoreTest, ADesignWithGroupsGuidelinesAndAChangedJoiningOrderReopensUnchanged)
+{
+  Reopen();
+  CUnitItem* pArch = Unit(2);
+  OnNextDialog([](CDialog& dialog) {
+    auto& sheet = dynamic_cast<CWorkbenchPropertiesDlg&>(dialog);
+    sheet.SetActivePage(&sheet.m_JoiningPage);
+    ClickButton(sheet.m_JoiningPage, IDC_MOVE_DOWN);
+    ClickButton(sheet, IDOK);
+  });
+  View()->SendMessage(WM_COMMAND, ID_WORKBENCH_PROPERTIES);
+  Pump();
+  JoinGliders();
+  const CRect client = View()->GetClientRect();
+  const auto guideline = [this](UINT tool, CPoint at) {
+    Command(tool);
+    Click(at);
+    return static_cast<CDesignItem*>(View()->GetItemList()->GetTail());
+  };
+  CDesignItem* pVertical = guideline(ID_VERT_GUIDELINE_TOOL, CPoint(client.Width() / 2, 20));
+  CDesignItem* pHorizontal = guideline(ID_HORZ_GUIDELINE_TOOL, CPoint(client.Width() / 3, client.Height() / 4));
+  CDesignItem* pBeside = guideline(ID_VERT_GUIDELINE_TOOL, CPoint(client.Width() - 30, 40));
+  const auto group = [this](std::initializer_list<CDesignItem*> items) {
+    View()->DeselectAll();
+    for (CDesignItem* pItem : items)
+      View()->Select(pItem);
+    Key(Qt::Key_G, Qt::ControlModifier);
+    return static_cast<CDesignItem*>(View()->GetItemList()->GetTail());
+  };
+  CDesignItem* pLines = group({pVertical, pHorizontal});
+  ASSERT_EQ(pLines->GetItemType(), ditGroup);
+  Key(Qt::Key_Up);
+  Key(Qt::Key_Right);
+  CDesignItem* pArchGroup = group({pArch, pBeside});
+  ASSERT_EQ(pArchGroup->GetItemType(), ditGroup);
+  View()->SetScaleFactor(View()->GetScaleFactor() * 1.37, TRUE);
+  Pump();
+  View()->DeselectAll();
+  const CPoint at = View()->WorldToClient(pArch->GetCenterPoint());
+  Drag(at, CPoint(at.x + 37, at.y - 23));
+  StoreDesign("Kitchen", 2);
+  ASSERT_EQ(CloseAndCountQuestions(), 0) << "just stored";
+  const std::vector<BYTE> stored = Stored().GetBlock();
+  const CTime modified = Stored().GetModified();
+
+  Reopen();
+  CDesignStore again;
+  again.Store(m_pDoc->GetEditedDesign());
+  EXPECT_EQ(again.GetBlock(), stored);
   EXPECT_EQ(CloseAndCountQuestions(), 0);
   EXPECT_EQ(Stored().GetModified(), modified);
 }

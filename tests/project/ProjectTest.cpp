@@ -98,3 +98,34 @@ TEST_F(ProjectTest, TheModifiedStateFollowsTheSerializedProject)
   project.GetProjectData().SetProjectName("Lakeside");
   EXPECT_TRUE(project.HasChanged());
 }
+
+TEST_F(ProjectTest, StoringWithoutTheQuestionKeepsAViewOnlyChangeAndClosingLeavesIt)
+{
+  project.AddDesign(MakeStore("Bay"));
+  ASSERT_TRUE(project.EditStoredDesign(0));
+  const CDesignStore& stored = *project.GetStoredDesigns().GetAt(0);
+  const CTime modified = stored.GetModified();
+  const DWORD crc = stored.GetCRC();
+  project.TakeChecksum();
+  CDesignData& data = project.GetEditedDesign()->GetDesignData();
+  data.SetScaleFactor(0.125);
+  data.SetScrollPosition(CPoint(40, 75));
+  data.SetWindowRect(CRect(10, 20, 610, 420));
+  host.events.clear();
+  // Closing does not ask about a view and keeps none.
+  EXPECT_TRUE(project.StoreEditedDesign(TRUE, TRUE));
+  EXPECT_EQ(stored.GetScaleFactor(), 0.0);
+  EXPECT_FALSE(project.HasChanged());
+  // The Store command keeps it, without a question and without touching the design or its times.
+  EXPECT_TRUE(project.StoreEditedDesign(FALSE, TRUE));
+  EXPECT_TRUE(host.events.empty());
+  EXPECT_EQ(stored.GetScaleFactor(), 0.125);
+  EXPECT_EQ(stored.GetScrollPosition(), CPoint(40, 75));
+  EXPECT_EQ(stored.GetWindowRect(), CRect(10, 20, 610, 420));
+  EXPECT_EQ(stored.GetModified(), modified);
+  EXPECT_EQ(stored.GetCRC(), crc);
+  EXPECT_TRUE(project.HasChanged()) << "the project file has a view to save";
+  EXPECT_EQ(project.GetEditedDesignSnapshot().GetScaleFactor(), 0.125);
+  EXPECT_TRUE(project.StoreEditedDesign(FALSE, TRUE));
+  EXPECT_FALSE(project.HasChanged()) << "the same view again changes nothing";
+}

@@ -1,6 +1,7 @@
 // Guards the group item: its box, handles and the unit sides it offers for joining (naming the
 // unit's component outline), moving its members with it, its member queries, and its stored
-// form, which reloads byte for byte with nested groups once the units are made bottom-up.
+// form, which reloads byte for byte with nested groups once the units are made bottom-up, and
+// whatever rounding placed its members.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +18,7 @@
 #include "support/Exceptn.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/items/Groupitm.h"
+#include "workbench/items/Guideitem.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/items/Wbreg.h"
 
@@ -241,6 +243,48 @@ TEST_F(GroupItemTest, NestedGroupsReloadByteForByteOnceTheirUnitsAreMadeBottomUp
   EXPECT_EQ(pNested->GetMembers().GetCount(), 2);
   EXPECT_DOUBLE_EQ(pNested->GetWidth(), 2 * pLeft->GetWidth());
   EXPECT_EQ(Store(pGroup), stored);
+}
+
+// Units placed and moved by amounts binary fractions cannot hold, and groups moved after: every
+// such group, and a group of guidelines alone, reads back and is made whole again as the bytes
+// it was stored as, as the Workbench does with a design it opens.
+TEST_F(GroupItemTest, AGroupMadeWholeAgainAfterLoadingStoresTheBytesItWasStoredAs)
+{
+  int changed = 0;
+  for (int k = 1; k <= 100; ++k) {
+    CUnitItem* pLeft = Glider(100.0 + k * 0.37, 50.0);
+    CUnitItem* pRight = Glider(150.0, 50.0 + k * 0.11);
+    for (int i = 0; i < 3; ++i) {
+      pLeft->Offset(CVRX2DVector(0.1 * k, 0.3));
+      pRight->Offset(CVRX2DVector(0.7, 0.1 * k));
+    }
+    CObList items;
+    items.AddTail(pLeft);
+    items.AddTail(pRight);
+    CGroupItem group(items);
+    for (int i = 0; i < 3; ++i)
+      group.Offset(CVRX2DVector(0.1 * k / 3.0, 0.3 / k));
+    const Bytes stored = Store(&group);
+    std::unique_ptr<CObject> loaded(Load(stored));
+    auto* pGroup = dynamic_cast<CGroupItem*>(loaded.get());
+    ASSERT_NE(pGroup, nullptr);
+    pGroup->UpdateComponentEnts();
+    changed += Store(pGroup) != stored;
+  }
+  EXPECT_EQ(changed, 0) << "groups of 100 stored differently once made whole";
+
+  CObList lines;
+  lines.AddTail(new CGuidelineItem(CVRXAngle(VRX_HALF_PI), 0.0, CVRX2DVector(300.0, 600.0), nullptr));
+  lines.AddTail(new CGuidelineItem(CVRXAngle(0.7), 2.0, CVRX2DVector(250.0, 80.0), nullptr));
+  CGroupItem guides(lines);
+  guides.Offset(CVRX2DVector(12.5, -3.25));
+  const Bytes stored = Store(&guides);
+  std::unique_ptr<CObject> loaded(Load(stored));
+  auto* pGuides = dynamic_cast<CGroupItem*>(loaded.get());
+  ASSERT_NE(pGuides, nullptr);
+  pGuides->UpdateComponentEnts();
+  EXPECT_EQ(pGuides->GetOffset(), CVRX2DVector(12.5, -3.25)) << "a group without units keeps the box it moved with";
+  EXPECT_EQ(Store(pGuides), stored);
 }
 
 TEST_F(GroupItemTest, AMemberStoredTwiceIsRefusedAsDamage)

@@ -96,12 +96,22 @@ public:
 
 protected:
   CGroupItem(int itemType, const CObList& items);
+  // A group or a move group.
+  static BOOL IsGroup(const CDesignItem* pItem)
+  {
+    return pItem->GetItemType() == ditGroup || pItem->GetItemType() == ditMoveGroup;
+  }
+  // The member at pos, and pos moved on to the next.
+  static CDesignItem* ItemAt(const CObList& list, POSITION& pos)
+  {
+    return static_cast<CDesignItem*>(list.GetNext(pos));
+  }
   void MakeMemberUnits();
   // Makes the nested groups whole, bottom-up, and then the unit members.
   void MakeMembersWhole();
-  // Rebuilds every derived entity from the members; with bKeepStoredBox a group whose units are
-  // not made yet keeps the box it was stored with.
-  void BuildEntities(BOOL bKeepStoredBox);
+  // Rebuilds every derived entity from the members; a group whose units are not made yet keeps
+  // the box it was stored with.
+  void BuildEntities();
   void InvalidateOwnRect(CWorkbenchView* pView);
   // While the group is dragged: its members' boxes taken together for CanMoveTo, and the
   // outlines that are move images kept for drawing them at each step.
@@ -130,8 +140,9 @@ private:
   // With pExtents the member's outline goes only into the extents, in order.
   void CopyMemberEntities(CDesignItem* pMember, CExtentsInOrder* pExtents);
   void ClearEntities();
-  // The group's offset and size from its box, and its corner handles and box lines.
-  void PlaceBox(const CVRX2DPoint& low, const CVRX2DPoint& high);
+  // The group's offset and size from the box of its members' outlines, unless that is the box
+  // it has; its corners.
+  void SettleBox(const CExtentsInOrder& extents, CVRX2DPoint& low, CVRX2DPoint& high);
   void AddBoundingBox(const CVRX2DPoint& low, const CVRX2DPoint& high);
   void CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint& high);
 };

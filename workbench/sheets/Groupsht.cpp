@@ -1,7 +1,5 @@
 #include "workbench/sheets/Groupsht.h"
 
-#include "document/Dochints.h"
-#include "ui/docview/Doc.h"
 #include "ui/wnd/WinApp.h"
 #include "workbench/sheets/Itempos.h"
 #include "workbench/view/Wbview.h"
@@ -15,18 +13,13 @@ CString& RetainedPageTitle()
   static CString title;
   return title;
 }
-
-void SendPropertiesHint(CWorkbenchView* pView)
-{
-  if (CDocument* pDoc = pView->GetDocument())
-    pDoc->UpdateAllViews(nullptr, kHintItemProperties);
-}
 }  // namespace
 
 CGroupSheetDlg::CGroupSheetDlg(CWorkbenchView* pView, CDesignItem* pItem, LPCTSTR pszCaption, CWnd* pParentWnd,
                                UINT iSelectPage)
   : CRetainedPropertySheet(pszCaption, pParentWnd, iSelectPage),
     m_pView(pView),
+    m_pItem(pItem),
     m_pPositionPage(std::make_unique<CItemPositionPropertyPage>(pView, pItem))
 {
   AddPage(m_pPositionPage.get());
@@ -42,7 +35,7 @@ void CGroupSheetDlg::OnApplyNow()
 {
   if (!CommitShownPages(FALSE))
     return;
-  SendPropertiesHint(m_pView);
+  m_pView->SendItemPropertiesHint(m_pItem);
   CancelToClose();
 }
 
@@ -52,5 +45,5 @@ void CGroupSheetDlg::OnOK()
     return;
   // The retained sheet's OK ends the sheet and remembers the active page.
   CRetainedPropertySheet::OnOK();
-  SendPropertiesHint(m_pView);
+  m_pView->SendItemPropertiesHint(m_pItem);
 }

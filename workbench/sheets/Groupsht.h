@@ -26,5 +26,6 @@ protected:
 
 private:
   CWorkbenchView* m_pView;
+  CDesignItem* m_pItem;
   std::unique_ptr<CItemPositionPropertyPage> m_pPositionPage;
 };

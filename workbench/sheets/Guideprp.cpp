@@ -538,4 +538,5 @@ void CGuidelinePropertiesDlg::ApplyChanges()
   m_Current.y = actual.GetY();
   m_Applied = m_Current;
   m_pPosition->Reload();
+  m_pView->SendItemPropertiesHint(m_pGuideline);
 }

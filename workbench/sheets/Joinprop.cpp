@@ -114,6 +114,7 @@ BOOL CJoinPropertiesDlg::TakePage()
     return FALSE;
   pActive->OnOK();
   Apply();
+  m_pView->SendItemPropertiesHint(m_pJoinItem);
   return TRUE;
 }
 

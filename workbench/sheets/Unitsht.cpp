@@ -1,11 +1,9 @@
 #include "workbench/sheets/Unitsht.h"
 
-#include "document/Dochints.h"
 #include "model/Unit.h"
 #include "model/Unitexcp.h"
 #include "model/Unitutil.h"
 #include "model/Varigon.h"
-#include "ui/docview/Doc.h"
 #include "ui/wnd/Resource.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -46,12 +44,6 @@ CUnitException NoPage(const char* text, int line, const CString& type, const CSt
   e.SetMessage(CString(text) + type + subtype);
   return e;
 }
-
-void SendPropertiesHint(CWorkbenchView* pView)
-{
-  if (CDocument* pDoc = pView->GetDocument())
-    pDoc->UpdateAllViews(nullptr, kHintItemProperties);
-}
 }  // namespace
 
 std::unique_ptr<CUnitPageDlg> MakeUnitSizingPageDlg(const CString& type, const CString& subtype, CUnit* pUnit)
@@ -78,6 +70,7 @@ std::unique_ptr<CUnitPageDlg> MakeUnitSizingPageDlg(const CString& type, const C
 CUnitSheetDlg::CUnitSheetDlg(CWorkbenchView* pView, CUnitItem* pItem, LPCTSTR pszCaption, UINT iSelectPage)
   : CRetainedPropertySheet(pszCaption, nullptr, iSelectPage),
     m_pView(pView),
+    m_pItem(pItem),
     m_pUnit(pItem->GetUnit()),
     m_pWorking(m_pUnit->Clone())
 {
@@ -109,7 +102,7 @@ void CUnitSheetDlg::SetRetainedPageTitle(const CString& title) { RetainedPageTit
 void CUnitSheetDlg::ApplyToItem()
 {
   *m_pUnit = *m_pWorking;
-  SendPropertiesHint(m_pView);
+  m_pView->SendItemPropertiesHint(m_pItem);
 }
 
 void CUnitSheetDlg::OnApplyNow()
@@ -127,5 +120,5 @@ void CUnitSheetDlg::OnOK()
   *m_pUnit = *m_pWorking;
   // The retained sheet's OK ends the sheet and remembers the active page.
   CRetainedPropertySheet::OnOK();
-  SendPropertiesHint(m_pView);
+  m_pView->SendItemPropertiesHint(m_pItem);
 }

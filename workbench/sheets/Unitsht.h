@@ -35,6 +35,7 @@ private:
   void ApplyToItem();
 
   CWorkbenchView* m_pView;
+  CUnitItem* m_pItem;
   CUnit* m_pUnit;
   std::unique_ptr<CUnit> m_pWorking;
   // Declared after the working unit, so the pages that point at it go first.

@@ -23,6 +23,14 @@ CVRX2DRectangle ExtentsOf(const CObList& items)
     auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
     if (!CountsForExtents(pItem))
       continue;
+    // A group's outline holds its guidelines' lines, which run across the whole Workbench and
+    // count no more than a guideline of its own: a group counts by its units.
+    if (pItem->GetItemType() == ditGroup) {
+      const CVRX2DEntityArray& units = static_cast<const CGroupItem*>(pItem)->GetExtentEnts();
+      for (int i = 0; i < units.GetSize(); ++i)
+        all.Add(units[i]->Clone());
+      continue;
+    }
     CVRX2DEntityArray outline;
     pItem->GetOutlineEntities(outline);
     for (int i = 0; i < outline.GetSize(); ++i)

@@ -1,6 +1,11 @@
-// The view's side of the Workbench properties and the "Alignment Lines" dialog: its settings go
-// into the sheet, and come back from it on OK.
+// The view's side of the property sheets: the Workbench properties and the "Alignment Lines"
+// dialog, whose settings go into the sheet and come back from it on OK, and the item sheets'
+// hint, on which the item whose sheet it was is built again.
+#include "document/Dochints.h"
+#include "document/Hint.h"
 #include "support/Trace.h"
+#include "ui/docview/Doc.h"
+#include "workbench/items/Unititem.h"
 #include "workbench/sheets/Wbprops.h"
 #include "workbench/view/Wbview.h"
 
@@ -28,4 +33,29 @@ void CWorkbenchView::OnAlignmentLines()
 {
   CAlignmentLinesDlg dialog(this);
   dialog.DoModal();
+}
+
+void CWorkbenchView::SendItemPropertiesHint(CDesignItem* pItem)
+{
+  CHint hint(pItem);
+  if (CDocument* pDoc = GetDocument())
+    pDoc->UpdateAllViews(nullptr, kHintItemProperties, &hint);
+}
+
+void CWorkbenchView::RebuildEditedItem(CDesignItem* pItem)
+{
+  pItem->Invalidate(this);
+  if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem)) {
+    pUnitItem->UpdateUnitInfo();
+    pUnitItem->DisplaySizeInfo(this);
+  }
+  // The new shape may reach where the old one did not.
+  pItem->Invalidate(this);
+  const int type = pItem->GetItemType();
+  if (type == ditUnit || type == ditGroup) {
+    SetSnapRanges();
+    NudgeSingle(pItem, CVRX2DVector());
+  } else {
+    UpdateAlignmentEntities(pItem);
+  }
 }

@@ -271,17 +271,26 @@ void CWorkbenchView::NudgeGroup(const CVRX2DVector& v)
   SetSnapRanges();
   if (m_SelectedItems.IsEmpty())
     return;
-  CDesignItem* pItem = nullptr;
-  CMoveGroupItem* pMoveGroup = nullptr;
   if (m_SelectedItems.GetCount() == 1) {
-    pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
-    if (pItem->GetItemType() == ditJoin)
-      return;
-  } else {
-    // Several selected items move as one temporary group.
-    pMoveGroup = MakeMoveGroup();
-    pItem = pMoveGroup;
+    NudgeSingle(static_cast<CDesignItem*>(m_SelectedItems.GetHead()), v);
+    return;
   }
+  // Several selected items move as one temporary group.
+  CMoveGroupItem* pMoveGroup = MakeMoveGroup();
+  pMoveGroup->SetAlignmentSource(FALSE);
+  UpdateAlignmentEntities(pMoveGroup);
+  RemoveCrossingJoins(pMoveGroup);
+  pMoveGroup->Nudge(v, this);
+  // The temporary group goes now: its lines are not filed again only to be taken out.
+  RemoveAlignmentEntities(pMoveGroup);
+  pMoveGroup->Invalidate(this);
+  DissolveMoveGroup(pMoveGroup);
+}
+
+void CWorkbenchView::NudgeSingle(CDesignItem* pItem, const CVRX2DVector& v)
+{
+  if (pItem->GetItemType() == ditJoin)
+    return;
   const BOOL source = pItem->IsAlignmentSource();
   pItem->SetAlignmentSource(FALSE);
   UpdateAlignmentEntities(pItem);
@@ -290,13 +299,6 @@ void CWorkbenchView::NudgeGroup(const CVRX2DVector& v)
   else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
     RemoveCrossingJoins(pGroup);
   pItem->Nudge(v, this);
-  if (pMoveGroup) {
-    // The temporary group goes now: its lines are not filed again only to be taken out.
-    RemoveAlignmentEntities(pMoveGroup);
-    pMoveGroup->Invalidate(this);
-    DissolveMoveGroup(pMoveGroup);
-    return;
-  }
   UpdateAlignmentEntities(pItem);
   pItem->SetAlignmentSource(source);
   UpdateAlignmentEntities(pItem);

@@ -7,6 +7,7 @@
 
 #include "document/Doc.h"
 #include "document/Dochints.h"
+#include "document/Hint.h"
 #include "geometry/2drect.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
@@ -190,7 +191,7 @@ CDesign* CWorkbenchView::GetDesign() const
 
 CWorkbenchFrame* CWorkbenchView::GetWorkbenchFrame() const { return dynamic_cast<CWorkbenchFrame*>(GetParentFrame()); }
 
-void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
+void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
 {
   PCTRACE(TT_VIEWS, TL_DETAIL)("OnUpdate: Hint = %d.\n", static_cast<int>(lHint));
   if (lHint == kHintColours) {
@@ -201,15 +202,12 @@ void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject*)
       m_pCategoryMap->SetGDIData(0, new CXLTGDIData(RGB(0, 0, 0)));
     }
     Invalidate(TRUE);
-  } else if (lHint == kHintItemProperties && !m_SelectedItems.IsEmpty()) {
-    // The item's properties changed: it is drawn, snapped and joined again as it now is.
-    auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetHead());
-    pItem->Invalidate(this);
-    if (auto* pUnitItem = dynamic_cast<CUnitItem*>(pItem)) {
-      pUnitItem->UpdateUnitInfo();
-      pUnitItem->DisplaySizeInfo(this);
-    }
-    NudgeGroup(CVRX2DVector());
+  } else if (lHint == kHintItemProperties) {
+    // The hint names the item whose sheet it was, selected or not: a Ctrl or Shift double click
+    // opens the sheet of an item it has just taken out of the selection.
+    const auto* pNamed = dynamic_cast<CHint*>(pHint);
+    if (auto* pItem = pNamed ? dynamic_cast<CDesignItem*>(pNamed->GetSubject()) : nullptr)
+      RebuildEditedItem(pItem);
   }
 }
 

@@ -323,6 +323,9 @@ public:
   CAlignmentEntityArray& GetArcEntities() { return m_Snap.GetArcEntities(); }
   void SetAutoJoin(BOOL bAutoJoin) { m_Snap.SetAutoJoin(bAutoJoin); }
   void SetJoiningOrder(const CDWordArray& order) { m_JoiningOrder.Copy(order); }
+  // Tells the project's views that an item's sheet applied its properties (hint 6 naming the
+  // item); the Workbench draws, files and joins that item again as it now is.
+  void SendItemPropertiesHint(CDesignItem* pItem);
   // The Workbench properties sheet and the "Alignment Lines" dialog.
   void OnWorkbenchProperties();
   void OnAlignmentLines();
@@ -479,6 +482,12 @@ private:
   // Snapping and alignment.
   void InitSnapEngine();
   void NudgeOne(CDesignItem* pItem, const CVRX2DVector& move);
+  // One item nudged as NudgeGroup nudges a selection of one: snapped and joined again, its own
+  // lines out of the way while it moves.
+  void NudgeSingle(CDesignItem* pItem, const CVRX2DVector& v);
+  // What hint 6 asks for the item it names: drawn, its alignment entries filed, and a unit or
+  // group snapped and joined again as its sheet left it.
+  void RebuildEditedItem(CDesignItem* pItem);
   // Keys (Wbcmds.cpp).
   void SelectNextItem(BOOL bBackwards);
   // The keypad's plus and minus: one zoom step about the centre of the window.

@@ -1,3 +1,3 @@
-#include "app/Hint.h"
+#include "document/Hint.h"
 
 IMPLEMENT_DYNAMIC(CHint, CObject)
