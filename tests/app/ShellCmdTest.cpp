@@ -66,6 +66,16 @@ protected:
     return nullptr;
   }
 
+  // The popup of the main window's menu bar with that title, as it stands, not opened.
+  QMenu* MenuAsItStands(const char* title)
+  {
+    auto* bar = MainFrame()->GetOuterHandle()->findChild<QMenuBar*>();
+    for (QAction* action : bar ? bar->actions() : QList<QAction*>())
+      if (action->text() == title)
+        return action->menu();
+    return nullptr;
+  }
+
   QMdiArea* Area() { return MainFrame()->MdiArea(); }
 
   std::vector<QMdiSubWindow*> Shown()
@@ -80,6 +90,34 @@ protected:
 
 using Items = std::vector<std::string>;
 }  // namespace
+
+// The marks of the bar switches are the bars' own from the start, and follow a bar however it
+// is shown or hidden, also in a menu nobody has opened since (a desktop that shows the program's
+// menus itself reads them as they stand): each is what the update handlers give it.
+TEST_F(CmdTest, TheBarSwitchesMarksFollowTheBarsWithoutTheMenuOpened)
+{
+  QMenu* view = MenuAsItStands("&View");
+  ASSERT_NE(view, nullptr);
+  QAction* toolbar = ActionNamed(view, "&Toolbar");
+  QAction* status = ActionNamed(view, "&Status Bar");
+  ASSERT_TRUE(toolbar && status);
+  const auto marksAsHandled = [&](const char* when) {
+    EXPECT_EQ(status->isChecked(), StateOf(ID_VIEW_STATUS_BAR).checked == 1) << when;
+    EXPECT_EQ(toolbar->isChecked(), StateOf(ID_VIEW_TOOLBAR).checked == 1) << when;
+  };
+  EXPECT_TRUE(status->isChecked()) << "the status bar shows at start";
+  marksAsHandled("at start");
+  Command(ID_VIEW_STATUS_BAR);
+  EXPECT_FALSE(status->isChecked());
+  marksAsHandled("the status bar switched off");
+  const bool toolbarShown = toolbar->isChecked();
+  Command(ID_VIEW_TOOLBAR);
+  EXPECT_NE(toolbar->isChecked(), toolbarShown);
+  marksAsHandled("the toolbar switched");
+  MainFrame()->GetStatusBar()->ShowWindow(SW_SHOWNA);
+  EXPECT_TRUE(status->isChecked());
+  marksAsHandled("the status bar shown by the program");
+}
 
 TEST_F(CmdTest, ExitAndTheBarSwitchesAreLiveAndShowTheBarsState)
 {

@@ -149,6 +149,26 @@ public:
 private:
   CControlBar* m_pBar;
 };
+
+// However a bar is shown or hidden, also with its window, the switch in the menu bar follows.
+class CBarShownWatcher : public QObject
+{
+public:
+  CBarShownWatcher(QObject* parent, CControlBar* pBar) : QObject(parent), m_pBar(pBar) {}
+  bool eventFilter(QObject*, QEvent* event) override
+  {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShowToParent && type != QEvent::HideToParent && type != QEvent::Show && type != QEvent::Hide)
+      return false;
+    if (CFrameWnd* frame = m_pBar->GetDockingFrame(); frame && frame->m_hWnd)
+      if (CFrameWnd* top = frame->GetTopLevelFrame())
+        top->ShowBarMarks();
+    return false;
+  }
+
+private:
+  CControlBar* m_pBar;
+};
 }  // namespace
 
 BOOL CControlBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
@@ -160,6 +180,7 @@ BOOL CControlBar::CreateBar(CWnd* pParentWnd, DWORD dwStyle, UINT nID)
   if (!CWnd::CreateEx(0, nullptr, nullptr, (dwStyle & ~WS_VISIBLE) | WS_CHILD, 0, 0, 0, 0, frame->m_hWnd, nID))
     return FALSE;
   m_hWnd->installEventFilter(new CBarLeaveWatcher(m_hWnd, this));
+  m_hWnd->installEventFilter(new CBarShownWatcher(m_hWnd, this));
   if (dwStyle & WS_VISIBLE)
     ShowWindow(SW_SHOWNA);
   return TRUE;

@@ -449,6 +449,31 @@ void CFrameWnd::RefreshMenuBar()
     popup->installEventFilter(helpKey);
     CMenu::FillQMenu(popup, data, this);
   }
+  ShowBarMarks();
+}
+
+void CFrameWnd::ShowBarMarks()
+{
+  auto* window = qobject_cast<QMainWindow*>(m_hWnd);
+  if (!window || !window->menuWidget())
+    return;
+  // The mark is what the switch's update handler gives along the command route: a frame may
+  // point the switch at another frame's bar.
+  CFrameWnd* active = GetActiveFrame();
+  for (QMenu* menu : window->menuWidget()->findChildren<QMenu*>()) {
+    for (QAction* action : menu->actions()) {
+      bool isId = false;
+      const UINT nID = action->data().toUInt(&isId);
+      if (!isId || (!GetControlBar(nID) && !(active && active->GetControlBar(nID))))
+        continue;
+      CCmdUI state;
+      state.m_nID = nID;
+      if (!state.DoUpdate(this, FALSE))
+        continue;
+      action->setCheckable(state.m_nCheck != 0);
+      action->setChecked(state.m_nCheck != 0);
+    }
+  }
 }
 
 void CFrameWnd::OnClose()

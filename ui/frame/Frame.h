@@ -77,6 +77,10 @@ public:
   void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
   CControlBar* GetControlBar(UINT nID) const;
   void AddControlBar(CControlBar* pBar);
+  // Marks the menu bar's switches of the control bars as the bars stand. The update handlers
+  // mark them too, but only when a menu opens; a menu read as it stands (a desktop may show the
+  // program's menus itself) would show a shown bar's switch unmarked.
+  void ShowBarMarks();
   void RemoveControlBar(CControlBar* pBar);
 
   // The menu the frame shows (for MDI child frames, the template's shared menu).
