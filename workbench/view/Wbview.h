@@ -424,6 +424,12 @@ private:
   void ReadJoiningTables();
   // Every item of the design that joins the unit item.
   void CollectJoins(CDesignItem* pUnitItem, CObList& joins) const;
+  // Removes items of the design as RemoveItem removes each, in the order given, with one walk
+  // over the design for all of them: a search of the design for each of thousands of joins
+  // would cost the design's size for every one.
+  void RemoveFromDesign(const std::vector<CDesignItem*>& items);
+  // Takes the items out of the design's list in one walk; the others keep their order.
+  void TakeOutOfDesign(const CPtrHashSet& items);
   // The rest of a removal once the item is out of its list: out of the selection and the
   // alignment tables, told, and deleted.
   void DiscardItem(CDesignItem* pItem);
@@ -431,8 +437,6 @@ private:
   BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
   // Verifies the joins whose units the test picks and removes those that fail.
   void VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
-  // Another join of the design with the same two sides; the join itself when there is none.
-  CJoinItem* OtherJoinOfSameSides(CJoinItem* pJoin) const;
 
   int m_nEditMode = wemEditable;
   CObList* m_pItemList = nullptr;
