@@ -150,7 +150,7 @@ void CUnitItem::DeriveShape(const CUnit& unit)
   unit.GetSizingHandles(m_SizingHandles);
   m_OutlineEnts.RemoveAll();
   unit.GetProposedOutlineEntities(m_OutlineEnts);
-  ForgetDrawing();
+  ForgetSnapHighlights();
   auto drawing = std::make_shared<CUnitDrawing>();
   unit.GetElevationEntities(2, TRUE, TRUE, drawing->entities);
   drawing->list.Assign(drawing->entities);
@@ -186,7 +186,7 @@ void CUnitItem::TakeShape(const CUnitShape& shape)
 {
   m_SizingHandles = shape.handles;
   m_OutlineEnts = shape.outline;
-  ForgetDrawing();
+  ForgetSnapHighlights();
   m_pElevation = shape.elevation;
   m_vElevationOrigin = shape.elevationOrigin;
   m_dWidth = shape.width;
@@ -253,10 +253,10 @@ void CUnitItem::Offset(const CVRX2DVector& v)
   // The drawing stays at the origin and is drawn at the new offset; the snap highlights depend
   // on the neighbours, found again.
   m_ComponentOutlines.Transform(CVRX2DTransformationMatrix(v));
-  m_nHighlightRevision = 0;
+  ForgetSnapHighlights();
 }
 
-void CUnitItem::ForgetDrawing() { m_nHighlightRevision = 0; }
+void CUnitItem::ForgetSnapHighlights() { m_nHighlightRevision = 0; }
 
 CVRX2DEntityArray CUnitItem::GetElevationEntities() const
 {
