@@ -152,6 +152,9 @@ void CUnitItem::DeriveShape(const CUnit& unit)
   unit.GetProposedOutlineEntities(m_OutlineEnts);
   ForgetSnapHighlights();
   auto drawing = std::make_shared<CUnitDrawing>();
+  // The drawing follows the unit alone, never a preference (the Elevation's Show Grilles or Show
+  // Operation, say): it is kept with the unit for the like items made later and shared by all of
+  // them (CUnitPrototypes), so a drawing that read one would go on showing what it was made under.
   unit.GetElevationEntities(2, TRUE, TRUE, drawing->entities);
   drawing->list.Assign(drawing->entities);
   m_pElevation = drawing;
