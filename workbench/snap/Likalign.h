@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "geometry/Angle.h"
@@ -116,6 +117,9 @@ public:
   // FALSE when every entry is disabled, as all are while the whole selection moves: nothing
   // here can then snap or offer a line, and the entries need not be visited.
   BOOL HasEnabled() const { return m_nEnabled > 0; }
+  // What is inconsistent in the group's bookkeeping (its slots, the items' runs, the enabled
+  // counts, the position index), by name; empty when nothing is (Tabcheck.cpp).
+  std::string CheckConsistency() const;
   // The indices, ascending, of the entries that may lie within reach of a line through the
   // point: all of them for a sloped group, else those whose position is within reach.
   void FindNear(double x, double y, double reach, std::vector<int>& out);
@@ -157,6 +161,10 @@ private:
   // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
   // FALSE for a sloped group, which has no position index.
   BOOL EnsureIndex();
+  // The check of the free runs and of each item's runs, which marks the run and item of each
+  // slot they name; and of the position index.
+  std::string CheckRuns(std::vector<int>& runOf, std::vector<const void*>& itemOf) const;
+  std::string CheckIndex() const;
   std::vector<std::pair<double, int>> m_Index;
   // FALSE once an entry left or moved; the entries filed after the first m_nIndexed are added
   // at the next look-up.
@@ -200,6 +208,9 @@ public:
   void SetItemEnabled(const CDesignItem* pItem, int flag);
   // The number of entries taken out.
   int RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
+  // What is inconsistent in any group, or in which group lines stand, by name; empty when
+  // nothing is.
+  std::string CheckConsistency() const;
 
 private:
   CLikeAlignmentEntities* Slot(int index);

@@ -6,6 +6,7 @@
 // Nothing here needs a window, an application, a document or a catalogue.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -120,6 +121,9 @@ public:
   // enabled or disabled) and is never the same for two engines, so an answer of
   // IsOnAlignmentEntity kept with it is known to hold while it stays.
   std::uint64_t GetRevision() const { return m_nRevision; }
+  // What is inconsistent in the tables (Tabcheck.cpp), by name; empty when nothing is. Tests call
+  // it after each step: a fault is told there instead of ending a later look-up in a crash.
+  std::string CheckConsistency() const;
   // An answer of yes of IsOnAlignmentEntity found at the revision still holds when it was this
   // engine's and since then entries were only filed: filing never takes a yes away, taking
   // entries out or switching them on or off may.

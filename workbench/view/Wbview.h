@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/Docviews.h"
@@ -313,6 +314,9 @@ public:
     return m_Snap.IsOnAlignmentEntity(entity, pIgnored);
   }
   std::uint64_t GetSnapRevision() const { return m_Snap.GetRevision(); }
+  // What is inconsistent in the selection index or the alignment tables (Wbcheck.cpp), by name;
+  // empty when nothing is. Tests call it after each step.
+  std::string CheckConsistency() const;
   BOOL SnapTablesOnlyFiledSince(std::uint64_t revision) const { return m_Snap.OnlyFiledSince(revision); }
   // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
   // offer its lines, 1 takes them all away.

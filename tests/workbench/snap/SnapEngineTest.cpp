@@ -488,34 +488,45 @@ TEST_F(SnapEngineTest, LinesSnapToWhatIsLeftEnabledThroughDisablingEnablingAndTa
   const auto offers = [&](double x) { return engine.IsOnAlignmentEntity(Vertical(0, x), nullptr); };
   ASSERT_EQ(snaps(100.5), 1);
   engine.SetItemEnabled(first, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(100.5), 0);
   EXPECT_EQ(snaps(200.5), 1) << "the other item still offers its line";
   engine.SetItemEnabled(second, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(200.5), 0);
   EXPECT_FALSE(offers(200.0));
   engine.SetItemEnabled(first, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   engine.SetItemEnabled(first, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(130.5), 1) << "enabled again after being disabled twice";
   EXPECT_TRUE(offers(130.0));
   engine.RemoveItem(first);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(130.5), 0);
   engine.SetItemEnabled(second, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(200.5), 1) << "a disabled item taken out with others left";
   // An item filed again after others keeps its runs: disabling reaches all of them.
   CDesignItem* third = Offering({Vertical(7, 300.0)});
   engine.AddEntry(new CAlignmentEntity(Vertical(7, 330.0).Clone(), second, 1));
   engine.SetItemEnabled(second, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(330.5), 0);
   EXPECT_EQ(snaps(300.5), 1);
   engine.RemoveItem(third);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(300.5), 0);
   engine.AddEntry(new CAlignmentEntity(Vertical(7, 400.0).Clone(), third, 0));
   EXPECT_EQ(snaps(400.5), 0) << "an entry filed disabled";
   engine.SetItemEnabled(third, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(400.5), 1);
   EXPECT_EQ(snaps(330.5), 0);
   engine.RemoveItem(second);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   engine.SetItemEnabled(second, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(200.5), 0) << "an item taken out is not enabled again";
   EXPECT_EQ(snaps(400.5), 1);
 }
@@ -537,6 +548,7 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   // Every other item goes; a look-up halfway, and one item filed again.
   for (int n = 0; n < 40; n += 2) {
     groups.RemoveItem(item(n));
+    ASSERT_EQ(groups.CheckConsistency(), "");
     if (n == 20) {
       std::vector<int> near;
       pGroup->FindNear(0, 101, 0.5, near);
@@ -563,6 +575,7 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   ASSERT_EQ(near.size(), 1u);
   EXPECT_EQ(near[0], 40) << "the entry filed again";
   groups.SetItemEnabled(item(3), FALSE);
+  ASSERT_EQ(groups.CheckConsistency(), "");
   int disabled = 0;
   for (int i = 0; i < entries.GetSize(); ++i)
     disabled += !entries[i]->m_bEnabled;
@@ -576,6 +589,7 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   for (int n = 1; n < 40; n += 2)
     groups.RemoveItem(item(n));
   groups.RemoveItem(item(2));
+  ASSERT_EQ(groups.CheckConsistency(), "");
   EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), nullptr) << "emptied one by one, the group finds nothing";
 }
 
@@ -593,6 +607,7 @@ TEST_F(SnapEngineTest, AnItemFiledAgainAfterOthersKeepsItsEntriesInFilingOrder)
   groups.Add(new CAlignmentEntity(Horizontal(8, 5).Clone(), item(2), 1));
   groups.Add(new CAlignmentEntity(Horizontal(8, 6).Clone(), item(0), 1));
   groups.RemoveItem(item(1));
+  ASSERT_EQ(groups.CheckConsistency(), "");
   CLikeAlignmentEntities* pGroup = groups.FindLike(Horizontal(0, 5));
   ASSERT_NE(pGroup, nullptr);
   ASSERT_EQ(pGroup->GetEntities().GetSize(), 5) << "closed up";
@@ -607,9 +622,11 @@ TEST_F(SnapEngineTest, AnItemFiledAgainAfterOthersKeepsItsEntriesInFilingOrder)
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(yOf(ofItem[i]), std::vector<double>({1, 3, 4, 6})[static_cast<size_t>(i)]) << i;
   groups.SetItemEnabled(item(0), FALSE);
+  ASSERT_EQ(groups.CheckConsistency(), "");
   EXPECT_TRUE(pGroup->GetEntities()[3]->m_bEnabled) << "the other item's entry";
   std::vector<CAlignmentEntity*> kept;
   EXPECT_EQ(groups.RemoveItem(item(0), &kept), 4);
+  ASSERT_EQ(groups.CheckConsistency(), "");
   ASSERT_EQ(kept.size(), 4u);
   for (size_t i = 0; i < kept.size(); ++i) {
     EXPECT_EQ(yOf(kept[i]), std::vector<double>({1, 3, 4, 6})[i]) << i;
@@ -677,6 +694,7 @@ TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
   engine.AddEntry(new CAlignmentEntity(otherCircle.Clone(), pOther, 1));
   std::vector<CAlignmentEntity*> kept;
   engine.RemoveItem(pItem, &kept);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   // The horizontal group, the vertical one, the other lines, then the arcs.
   ASSERT_EQ(kept.size(), 3u);
   EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[0]->m_pEntity), Horizontal(7, 30.0));
@@ -718,10 +736,12 @@ TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
   EXPECT_TRUE(engine.IsOnAlignmentEntity(circle, nullptr));
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 3);
   engine.RemoveItem(pOther);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 1) << "the other item's arcs went";
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 12.0), nullptr));
   EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
   engine.RemoveItem(pItem);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
 }
