@@ -396,7 +396,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
     if (auto* pGroup = dynamic_cast<CGroupItem*>(pMember)) {
       for (int i = 0; i < pGroup->m_ComponentEnts.GetSize(); ++i) {
         const CAlignmentEntity& entity = *pGroup->m_ComponentEnts[i];
-        if (entity.m_pEntity->GetType() == VRX_LINE && box.Hold(static_cast<const CVRX2DLine&>(*entity.m_pEntity)))
+        if (entity.GetEntity()->GetType() == VRX_LINE && box.Hold(static_cast<const CVRX2DLine&>(*entity.GetEntity())))
           m_ComponentEnts.Add(new CAlignmentEntity(entity));
       }
       continue;
@@ -415,8 +415,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
       if (!box.Hold(line))
         continue;
       auto* pRecord = new CAlignmentEntity(line, pUnit, TRUE);
-      pRecord->m_PerimeterLines.Add(line.Clone());
-      pRecord->m_Indices.Add(static_cast<UINT>(i));
+      pRecord->AddSide(line, static_cast<UINT>(i));
       m_ComponentEnts.Add(pRecord);
     }
   }
@@ -426,10 +425,10 @@ int CGroupItem::GetOutlineEntityRefs(CObArray& refs)
 {
   for (int i = 0; i < m_ComponentEnts.GetSize(); ++i) {
     const CAlignmentEntity& entity = *m_ComponentEnts[i];
-    CVRX2DEntity* pCopy = entity.m_pEntity->Clone();
+    CVRX2DEntity* pCopy = entity.GetEntity()->Clone();
     pCopy->SetCategory(ecatPerimeterOutline);
-    const int index = entity.m_Indices.GetSize() > 0 ? static_cast<int>(entity.m_Indices[0]) : 0;
-    refs.Add(new COutlineEntityRef(pCopy, entity.m_pItem, index));
+    const int index = entity.GetIndices().GetSize() > 0 ? static_cast<int>(entity.GetIndices()[0]) : 0;
+    refs.Add(new COutlineEntityRef(pCopy, entity.GetItem(), index));
   }
   // The group's joins move with it as join lines.
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
@@ -676,7 +675,7 @@ void CGroupItem::Offset(const CVRX2DVector& v)
   const CVRX2DTransformationMatrix move(v);
   m_ExtentEnts.Transform(move);
   for (int i = 0; i < m_ComponentEnts.GetSize(); ++i)
-    m_ComponentEnts[i]->m_pEntity->Transform(move);
+    m_ComponentEnts[i]->Transform(move);
 }
 
 BOOL CGroupItem::HitTest(const CVRX2DPoint& point, CWorkbenchView* pView)
@@ -784,10 +783,10 @@ void CGroupItem::RemoveComponentEnts(CWorkbenchView* pView)
 BOOL CGroupItem::GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity& record) const
 {
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("GetColinearAlignmentEnts() called. \n");
-  if (!record.m_pItem || record.m_pItem->GetItemType() != ditGroup || !record.m_pEntity ||
-      record.m_pEntity->GetType() != VRX_LINE)
+  if (!record.GetItem() || record.GetItem()->GetItemType() != ditGroup || !record.GetEntity() ||
+      record.GetEntity()->GetType() != VRX_LINE)
     throw CAppFatalException(kModule, kRecordLine);
-  const auto& line = static_cast<const CVRX2DLine&>(*record.m_pEntity);
+  const auto& line = static_cast<const CVRX2DLine&>(*record.GetEntity());
   BOOL appended = FALSE;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);

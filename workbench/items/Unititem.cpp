@@ -229,7 +229,7 @@ void CUnitItem::CollectColinearSides(CAlignmentEntity& entry, int alignment)
   if (alignment < 0 || static_cast<size_t>(alignment) + 1 >= sides[0])
     return;
   for (UINT k = sides[static_cast<size_t>(alignment)]; k < sides[static_cast<size_t>(alignment) + 1]; ++k)
-    entry.m_Indices.Add(sides[k]);
+    entry.AddSide(sides[k]);
 }
 
 void CUnitItem::PlaceShape()

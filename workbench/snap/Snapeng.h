@@ -128,9 +128,10 @@ public:
   // engine's and since then entries were only filed: filing never takes a yes away, taking
   // entries out or switching them on or off may.
   BOOL OnlyFiledSince(std::uint64_t revision) const { return revision >= m_nShrinkRevision && revision <= m_nRevision; }
-  CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
-  CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
-  CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
+  // The tables to read: they change only through the engine, which keeps their revision.
+  const CLikeAlignmentGroups& GetPerimeterGroups() const { return m_PerimeterGroups; }
+  const CLikeAlignmentGroups& GetOtherGroups() const { return m_OtherGroups; }
+  const CAlignmentEntityArray& GetArcEntities() const { return m_ArcEntities; }
   // The crossings of the guideline centre lines of all items but the moving one; callers add
   // the items' own points after them.
   void BuildGuidelineCrossings(const CDesignItem* pMovingItem);
@@ -147,19 +148,20 @@ public:
   void SnapTo(const CVRX2DLine& line, CSnapQuery query, CSnapVectorArray& vectors);
   // A guideline's moved line against the guideline snap points.
   void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors);
-  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
-                 CSnapVectorArray& vectors);
-  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                        CSnapVectorArray& vectors);
   // A point against the perimeter lines (join range), the other lines and the arcs.
   CVRX2DVector SnapPoint(const CVRX2DPoint& p, int mode, double direction);
-  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
-                  CSnapVectorArray& vectors);
   int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors);
   BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
   CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const;
 
 private:
+  // A moved line, or a point, against one of the engine's own tables.
+  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
+                 CSnapVectorArray& vectors);
+  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
+                  CSnapVectorArray& vectors);
   BOOL SnapLineToGroupMembers(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                               CSnapVectorArray& vectors);
   // The join search for a join snap found at distance d; on success the snap is recorded.

@@ -270,20 +270,10 @@ public:
     m_Snap.SnapTo(line, query, vectors);
   }
   void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors) { m_Snap.SnapTo(line, vectors); }
-  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
-                 CSnapVectorArray& vectors)
-  {
-    return m_Snap.SnapLineTo(line, query, groups, vectors);
-  }
-  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                        CSnapVectorArray& vectors)
   {
     return m_Snap.SnapLineToEntity(line, query, entry, vectors);
-  }
-  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
-                  CSnapVectorArray& vectors)
-  {
-    return m_Snap.SnapPointTo(p, mode, direction, groups, range, vectors);
   }
   int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors)
   {
@@ -322,9 +312,9 @@ public:
   // offer its lines, 1 takes them all away.
   void SetAlignmentModes(int showMode, int snapMode);
   void GetAlignmentModes(int& showMode, int& snapMode) const;
-  CLikeAlignmentGroups& GetPerimeterGroups() { return m_Snap.GetPerimeterGroups(); }
-  CLikeAlignmentGroups& GetOtherGroups() { return m_Snap.GetOtherGroups(); }
-  CAlignmentEntityArray& GetArcEntities() { return m_Snap.GetArcEntities(); }
+  const CLikeAlignmentGroups& GetPerimeterGroups() const { return m_Snap.GetPerimeterGroups(); }
+  const CLikeAlignmentGroups& GetOtherGroups() const { return m_Snap.GetOtherGroups(); }
+  const CAlignmentEntityArray& GetArcEntities() const { return m_Snap.GetArcEntities(); }
   void SetAutoJoin(BOOL bAutoJoin) { m_Snap.SetAutoJoin(bAutoJoin); }
   void SetJoiningOrder(const CDWordArray& order) { m_JoiningOrder.Copy(order); }
   // The Workbench properties sheet and the "Alignment Lines" dialog.
