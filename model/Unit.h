@@ -76,7 +76,9 @@ public:
   virtual int GetPanelCount() const;
   virtual double GetHeight() const = 0;
   virtual double GetWidth() const = 0;
-  // Empties `out` and builds the elevation with one, two or three lines per member.
+  // Empties `out` and builds the elevation with one, two or three lines per member. It reads the
+  // unit and the arguments only, never a preference: the Workbench keeps one drawing for every
+  // like unit.
   virtual void GetElevationEntities(int lines, BOOL showOperation, BOOL showGrilles, CVRX2DEntityArray& out) const;
   // The plan section cut at the given height above the unit's base point.
   virtual void GetPlanSectionEntities(double cutHeight, const CPlanSectionSwitches& switches,

@@ -133,6 +133,15 @@ public:
       if (slot.key)
         visit(slot.key, slot.value);
   }
+  template <class Visit>
+  void ForEach(Visit visit) const
+  {
+    if (m_hasNull)
+      visit(static_cast<const void*>(nullptr), m_nullValue);
+    for (const Slot& slot : m_slots)
+      if (slot.key)
+        visit(slot.key, slot.value);
+  }
 
 private:
   static constexpr size_t kNone = ~size_t{0};

@@ -76,11 +76,11 @@ TEST_F(GroupGuiTest, DraggingOneOfTwoSelectedUnitsMovesBothAndLeavesBothSelected
   EXPECT_NEAR(m_pSecond->GetOffset().GetY(), second.GetY() + moved.GetY(), 1e-9);
   // The temporary group is gone from the design, the selection and the alignment tables.
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2);
-  for (CLikeAlignmentGroups* pGroups : {&View()->GetPerimeterGroups(), &View()->GetOtherGroups()}) {
+  for (const CLikeAlignmentGroups* pGroups : {&View()->GetPerimeterGroups(), &View()->GetOtherGroups()}) {
     CObArray entries;
     pGroups->GetAll(entries);
     for (int i = 0; i < entries.GetSize(); ++i) {
-      const CDesignItem* pOwner = static_cast<const CAlignmentEntity*>(entries[i])->m_pItem;
+      const CDesignItem* pOwner = static_cast<const CAlignmentEntity*>(entries[i])->GetItem();
       EXPECT_TRUE(pOwner == m_pFirst || pOwner == m_pSecond) << "an entry of an item no longer there";
     }
   }

@@ -72,14 +72,14 @@ protected:
   int EntriesOf(const CDesignItem* pItem)
   {
     int count = 0;
-    for (CLikeAlignmentGroups* pGroups : {&View()->GetPerimeterGroups(), &View()->GetOtherGroups()}) {
+    for (const CLikeAlignmentGroups* pGroups : {&View()->GetPerimeterGroups(), &View()->GetOtherGroups()}) {
       CObArray entries;
       pGroups->GetByItem(pItem, entries);
       count += entries.GetSize();
     }
     const CAlignmentEntityArray& arcs = View()->GetArcEntities();
     for (int i = 0; i < arcs.GetSize(); ++i)
-      count += arcs[i]->m_pItem == pItem;
+      count += arcs[i]->GetItem() == pItem;
     return count;
   }
 

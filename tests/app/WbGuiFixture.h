@@ -4,10 +4,12 @@
 // with real mouse events.
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QThread>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
@@ -24,6 +26,7 @@
 #include "model/Entcat.h"
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
+#include "ui/docview/DocTempl.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/frame/Wbframe.h"
 #include "workbench/view/Wbview.h"
@@ -67,9 +70,33 @@ inline CPoint BottomSideMiddle(CWorkbenchView* pView, CUnitItem* pItem)
   return pView->WorldToClient(CVRX2DPoint((a.GetX() + b.GetX()) / 2.0, a.GetY()));
 }
 
+// A Workbench whose selection index or alignment tables are inconsistent.
+struct CInconsistentWorkbench : std::runtime_error
+{
+  using std::runtime_error::runtime_error;
+};
+
 class WorkbenchGuiTest : public ShellTest
 {
 protected:
+  // Runs the program's events, then checks every open Workbench's selection index and alignment
+  // tables: a fault there fails the test by name at the step that made it, instead of ending a
+  // later step in a crash. Outside a nested event loop the test stops there.
+  static void Pump()
+  {
+    ::Pump();
+    CDocTemplate* pTemplate = ShellApp().GetWarehouseTemplate();
+    for (POSITION pos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; pos;) {
+      auto* pView = dynamic_cast<CWorkbenchView*>(static_cast<CDoc*>(pTemplate->GetNextDoc(pos))->GetWorkbenchView());
+      const std::string problem = pView ? pView->CheckConsistency() : std::string();
+      if (problem.empty())
+        continue;
+      ADD_FAILURE() << "The Workbench is inconsistent: " << problem;
+      if (QThread::currentThread()->loopLevel() == 0)
+        throw CInconsistentWorkbench(problem);
+    }
+  }
+
   void StartProgram(const CString& commandLine = CString())
   {
     ASSERT_TRUE(Start(commandLine));

@@ -1,17 +1,22 @@
 // Guards snapping, alignment lines and the Workbench properties in the running program: the
 // snapping test nudge, alignment lines shown on the surface and snapped to, the Workbench
 // properties sheet with Apply, OK and Cancel, opened by its command and by a double click on
-// empty space, where Return presses OK after Move Up greys itself, and the Alignment Lines dialog.
+// empty space, where Return presses OK after Move Up greys itself, the Alignment Lines dialog,
+// and highlighted sides that leave with a unit nudged away or resized in its sheet.
 #include <QApplication>
 #include <QTest>
 
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
+#include "geometry/2drect.h"
 #include "views/Xltdata.h"
 #include "ui/dlg/PropSheet.h"
 #include "workbench/tools/Wbtools.h"
 #include "workbench/sheets/Wbprops.h"
 #include "workbench/frame/Wbids.h"
+#include "workbench/sheets/Unitpage.h"
+#include "workbench/sheets/Unitsht.h"
+#include "support/Unitscvt.h"
 
 namespace {
 
@@ -320,4 +325,92 @@ TEST_F(WbSnapGuiTest, ReturnAfterMoveUpGreysItselfPressesOkOnTheWorkbenchPropert
   ViewCommand(ID_WORKBENCH_PROPERTIES);
   EXPECT_EQ(service.dialogsLeftOpen, 0) << "Return ended the sheet";
   ExpectFirstTwoJoiningsSwapped();
+}
+
+namespace {
+// A glider beside another, both lying on each other's lines at top and bottom, with its own
+// lines taken off the tables by the Snap To command: its highlighted sides are looked up again
+// only when the tables lose an entry or the glider forgets them, and moving or resizing it takes
+// nothing from the tables.
+class WbHighlightGuiTest : public WbSnapGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    WbSnapGuiTest::SetUp();
+    m_pFixed = PlaceGlider(10.0, 20.0);
+    m_pMoving = PlaceGlider(60.0, 20.0);
+    ASSERT_TRUE(m_pFixed && m_pMoving);
+    ASSERT_TRUE(View()->GetSnapHighlights());
+    View()->DeselectAll();
+    View()->Select(m_pMoving);
+    ViewCommand(ID_SNAP_TO_ALIGNMENT);
+    ASSERT_FALSE(m_pMoving->GetSnapToAlignmentLines());
+    m_highlight = View()->GetCategoryMap()->GetGDIData(ecatSnapHighlight)->GetColor();
+    Redraw();
+    m_bottom = BottomSideMiddle(View(), m_pMoving);
+    m_top = TopSideMiddle(m_pMoving);
+    ASSERT_EQ(Pixel(m_bottom), m_highlight) << "on the fixed glider's bottom line";
+    ASSERT_EQ(Pixel(m_top), m_highlight) << "on the fixed glider's top line";
+  }
+  void Redraw()
+  {
+    View()->Invalidate(TRUE);
+    View()->UpdateWindow();
+  }
+  COLORREF Pixel(CPoint at) const { return View()->GetSurfacePixel(at.x, at.y); }
+  CPoint TopSideMiddle(CDesignItem* pItem) const
+  {
+    CVRX2DEntityArray outline;
+    pItem->GetOutlineEntities(outline);
+    const CVRX2DRectangle extents = outline.GetExtents();
+    return View()->WorldToClient(
+        CVRX2DPoint((extents.GetMinPoint().GetX() + extents.GetMaxPoint().GetX()) / 2.0, extents.GetMaxPoint().GetY()));
+  }
+  CUnitItem* m_pFixed = nullptr;
+  CUnitItem* m_pMoving = nullptr;
+  COLORREF m_highlight = 0;
+  CPoint m_bottom;
+  CPoint m_top;
+};
+}  // namespace
+
+TEST_F(WbHighlightGuiTest, ANudgedUnitLeavesNoHighlightBehind)
+{
+  // A foot up, out of the fixed glider's snap range.
+  Key(Qt::Key_Up, Qt::ControlModifier);
+  ASSERT_GT(m_pMoving->GetOffset().GetY(), 30.0);
+  Redraw();
+  EXPECT_NE(Pixel(m_bottom), m_highlight) << "where the bottom side was";
+  EXPECT_NE(Pixel(m_top), m_highlight) << "where the top side was";
+  EXPECT_NE(Pixel(BottomSideMiddle(View(), m_pMoving)), m_highlight) << "the bottom side is in line with nothing";
+}
+
+// The sheet's new height changes no entry of the tables (a handle's drag switches the unit's
+// entries off and on, which makes every unit look its sides up again).
+TEST_F(WbHighlightGuiTest, AUnitResizedInItsSheetLeavesNoHighlightBehind)
+{
+  const double height = m_pMoving->GetHeight();
+  bool opened = false;
+  OnNextDialog([&](CDialog& dialog) {
+    auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
+    opened = pSheet != nullptr;
+    if (!pSheet)
+      return;
+    CPropertyPage& sizing = *pSheet->GetActivePage();
+    auto* pHeights = static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_HEIGHT));
+    SelectLine(sizing, IDC_UNIT_HEIGHT, pHeights->FindStringExact(-1, CUnitsConverter().FormatLength(0, 47.5)));
+    ClickButton(*pSheet, IDOK);
+  });
+  const CPoint at = View()->WorldToClient(m_pMoving->GetCenterPoint());
+  Click(at);
+  PostMouse(View(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+  SendMouse(View(), QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+  Pump();
+  ASSERT_TRUE(opened);
+  ASSERT_NEAR(m_pMoving->GetHeight(), height + 24.0, 1e-9);
+  View()->DeselectAll();
+  Redraw();
+  EXPECT_NE(Pixel(m_top), m_highlight) << "where the top side was";
+  EXPECT_EQ(Pixel(BottomSideMiddle(View(), m_pMoving)), m_highlight) << "the bottom side stayed in line";
 }

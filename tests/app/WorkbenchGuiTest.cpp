@@ -2,13 +2,17 @@
 // Unit commands and the mouse, drawn on the retained surface, moved and resized through the
 // real drag loop, stored with their quantity and found again at the same scale, scroll position
 // and frame rectangle, in this program and in a second one that opens the saved project.
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ChildRun.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
+#include "document/Doc.h"
+#include "geometry/2drect.h"
 #include "workbench/tools/Wbtools.h"
 #include "model/Unit.h"
 
@@ -153,4 +157,39 @@ TEST_F(WorkbenchGuiTest, ChildOpensTheSavedKitchen)
   ASSERT_NE(pItem, nullptr);
   EXPECT_EQ(pItem->GetSubtype(), "BA005");
   EXPECT_EQ(m_pDoc->GetEditedDesign()->GetQuantity(), 4);
+}
+
+// The Workbench keeps one drawing for all like units and shares it among them: a drawing that
+// followed a preference would stay as it was first made. Two casements placed either side of
+// turning the project's Elevation preferences over are drawn alike, the casement's swing among
+// its lines.
+TEST_F(WorkbenchGuiTest, AUnitIsDrawnAlikeWhateverTheElevationPreferencesSay)
+{
+  StartProgram();
+  const UINT nID = CommandFor("CA", "BA001");
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pFirst = PlaceUnit(nID, CPoint(client.Width() / 3, client.Height() / 2));
+  CProjectPrefs& prefs = m_pDoc->GetProjectPrefs();
+  prefs.SetShowGrilles(!prefs.GetShowGrilles());
+  prefs.SetShowOperation(!prefs.GetShowOperation());
+  CUnitItem* pSecond = PlaceUnit(nID, CPoint(client.Width() * 2 / 3, client.Height() / 2));
+  ASSERT_TRUE(pFirst && pSecond);
+  // Each entity's box from the item's place, in millionths of an inch (adding zero turns a
+  // rounded -0 into 0).
+  const auto drawing = [](CUnitItem* pItem) {
+    const auto millionths = [](double inches) { return std::round(inches * 1e6) + 0.0; };
+    CVRX2DEntityArray entities = pItem->GetElevationEntities();
+    std::vector<std::string> boxes;
+    for (int i = 0; i < entities.GetSize(); ++i) {
+      const CVRX2DRectangle box = entities[i]->GetExtents();
+      const CVRX2DVector low = box.GetMinPoint() - pItem->GetOffset().AsPoint();
+      const CVRX2DVector high = box.GetMaxPoint() - pItem->GetOffset().AsPoint();
+      boxes.push_back(CString::Formatted("%.0f %.0f %.0f %.0f", millionths(low.GetX()), millionths(low.GetY()),
+                                         millionths(high.GetX()), millionths(high.GetY()))
+                          .c_str());
+    }
+    return boxes;
+  };
+  EXPECT_GT(drawing(pFirst).size(), 4u);
+  EXPECT_EQ(drawing(pSecond), drawing(pFirst));
 }

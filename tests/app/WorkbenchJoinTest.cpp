@@ -590,3 +590,59 @@ TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnit
   Key(Qt::Key_Up);
   EXPECT_TRUE(Joins().empty()) << "its left unit stayed";
 }
+
+// Joins that no longer fit leave the design together, exactly those: verification takes the
+// unfit and the first of two duplicates among the joins it looks at, a nudge the joins to units
+// left behind; every other item stays where it stood in the design.
+TEST_F(WorkbenchJoinTest, JoinsThatNoLongerFitGoAndEveryOtherItemKeepsItsPlace)
+{
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 5));
+  CUnitItem* pFourth = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() * 4 / 5));
+  ASSERT_TRUE(pThird && pFourth);
+  // Four gliders in a row, half an inch apart.
+  const double step = m_pLeft->GetWidth() + 0.5;
+  MoveTo(m_pRight, kLeftX + step);
+  MoveTo(pThird, kLeftX + 2 * step);
+  MoveTo(pFourth, kLeftX + 3 * step);
+  auto join = [this](CUnitItem* pLeft, CUnitItem* pRight, float spacing) {
+    auto* pJoin = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2106, 2103);
+    pJoin->AddUnit(1, pRight, kLeftJamb, 2106, spacing);
+    pJoin->AddUnit(2, pLeft, kRightJamb, 2103, spacing);
+    View()->AddItem(pJoin, FALSE);
+    return pJoin;
+  };
+  join(m_pLeft, m_pRight, 0.25f);
+  CJoinItem* pUnfit = join(m_pRight, pThird, 0.5f);
+  CJoinItem* pLast = join(pThird, pFourth, 0.25f);
+  // The first join's sides in the other order.
+  auto* pDuplicate = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2103, 2106);
+  pDuplicate->AddUnit(1, m_pLeft, kRightJamb, 2103, 0.25f);
+  pDuplicate->AddUnit(2, m_pRight, kLeftJamb, 2106, 0.25f);
+  View()->AddItem(pDuplicate, FALSE);
+  auto items = [this] {
+    std::vector<CObject*> all;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      all.push_back(View()->GetItemList()->GetNext(pos));
+    return all;
+  };
+  const std::vector<CObject*> units{m_pLeft, m_pRight, pThird, pFourth};
+  auto unitsAnd = [&units](std::vector<CObject*> joins) {
+    std::vector<CObject*> all = units;
+    all.insert(all.end(), joins.begin(), joins.end());
+    return all;
+  };
+  View()->VerifyAllJoins(m_pLeft);
+  EXPECT_EQ(items(), unitsAnd({pUnfit, pLast, pDuplicate})) << "the joins of the other units are not looked at";
+  View()->VerifyAllJoins(nullptr);
+  EXPECT_EQ(items(), unitsAnd({pLast, pDuplicate}));
+  CJoinItem* pCrossing = join(m_pRight, pThird, 0.25f);
+  View()->VerifyAllJoins(nullptr);
+  ASSERT_EQ(items(), unitsAnd({pLast, pDuplicate, pCrossing}));
+  View()->DeselectAll();
+  View()->Select(m_pLeft);
+  View()->Select(m_pRight);
+  Key(Qt::Key_Up);
+  ASSERT_GT(m_pLeft->GetOffset().GetY(), kY);
+  EXPECT_EQ(items(), unitsAnd({pLast, pDuplicate})) << "only the join to a unit left behind goes";
+}

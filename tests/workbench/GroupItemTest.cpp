@@ -109,7 +109,7 @@ TEST_F(GroupItemTest, APairHasTheBoxOfBothUnitsAndOffersOnlyItsOuterSides)
   int leftOuter = 0;
   int rightOuter = 0;
   for (int i = 0; i < sides.GetSize(); ++i) {
-    const auto& line = dynamic_cast<const CVRX2DLine&>(*sides[i]->m_pEntity);
+    const auto& line = dynamic_cast<const CVRX2DLine&>(*sides[i]->GetEntity());
     if (line.IsVertical()) {
       const double x = line.GetStartPoint().GetX();
       EXPECT_TRUE(std::abs(x - 100.0) < 1e-6 || std::abs(x - (100.0 + 2 * w)) < 1e-6) << "inner side offered at " << x;
@@ -117,10 +117,10 @@ TEST_F(GroupItemTest, APairHasTheBoxOfBothUnitsAndOffersOnlyItsOuterSides)
       rightOuter += std::abs(x - (100.0 + 2 * w)) < 1e-6;
     }
     // The index names the unit's own component outline, the line itself.
-    auto* pUnit = dynamic_cast<CUnitItem*>(sides[i]->m_pItem);
+    auto* pUnit = dynamic_cast<CUnitItem*>(sides[i]->GetItem());
     ASSERT_NE(pUnit, nullptr);
-    ASSERT_EQ(sides[i]->m_Indices.GetSize(), 1);
-    const int index = static_cast<int>(sides[i]->m_Indices[0]);
+    ASSERT_EQ(sides[i]->GetIndices().GetSize(), 1);
+    const int index = static_cast<int>(sides[i]->GetIndices()[0]);
     ASSERT_LT(index, pUnit->GetComponentOutlines()->GetSize());
     const auto* pComponent = dynamic_cast<const CVRX2DLine*>(pUnit->GetComponentOutlines()->GetAt(index));
     ASSERT_NE(pComponent, nullptr);
@@ -137,8 +137,8 @@ TEST_F(GroupItemTest, APairHasTheBoxOfBothUnitsAndOffersOnlyItsOuterSides)
   for (int i = 0; i < refs.GetSize(); ++i) {
     std::unique_ptr<COutlineEntityRef> ref(static_cast<COutlineEntityRef*>(refs[i]));
     EXPECT_EQ(ref->m_pEntity->GetCategory(), 20);
-    EXPECT_EQ(ref->m_pItem, sides[i]->m_pItem);
-    EXPECT_EQ(ref->m_nIndex, static_cast<int>(sides[i]->m_Indices[0]));
+    EXPECT_EQ(ref->m_pItem, sides[i]->GetItem());
+    EXPECT_EQ(ref->m_nIndex, static_cast<int>(sides[i]->GetIndices()[0]));
   }
 }
 
@@ -330,10 +330,10 @@ TEST_F(GroupItemTest, AMoveGroupHasTheBoxAndSidesOfAGroupOfItsMembersWithoutCopi
     text += "\n";
     for (int i = 0; i < group.GetComponentEnts().GetSize(); ++i) {
       const CAlignmentEntity& side = *group.GetComponentEnts()[i];
-      const auto& line = dynamic_cast<const CVRX2DLine&>(*side.m_pEntity);
+      const auto& line = dynamic_cast<const CVRX2DLine&>(*side.GetEntity());
       text += std::to_string(line.GetStartPoint().GetX()) + "," + std::to_string(line.GetStartPoint().GetY()) + "-" +
               std::to_string(line.GetEndPoint().GetX()) + "," + std::to_string(line.GetEndPoint().GetY()) + " of " +
-              std::to_string(reinterpret_cast<std::uintptr_t>(side.m_pItem)) + "\n";
+              std::to_string(reinterpret_cast<std::uintptr_t>(side.GetItem())) + "\n";
     }
     const CVRX2DEntityArray& alignment = *group.GetAlignmentEntities();
     for (int i = 0; i < alignment.GetSize(); ++i) {

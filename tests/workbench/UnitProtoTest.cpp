@@ -119,11 +119,11 @@ void ExpectEntriesListTheSidesOnEachLine(CUnitItem& item, const std::string& wha
     CAlignmentEntity found(alignment[i]->Clone(), &item, 1);
     CSnapEngine::CollectColinearPerimeterLines(found, *item.GetComponentOutlines());
     ++lines;
-    sides += found.m_Indices.GetSize();
-    ASSERT_EQ(given.m_Indices.GetSize(), found.m_Indices.GetSize()) << what << ", line " << i;
-    for (int k = 0; k < found.m_Indices.GetSize(); ++k)
-      EXPECT_EQ(given.m_Indices[k], found.m_Indices[k]) << what << ", line " << i;
-    EXPECT_EQ(given.m_PerimeterLines.GetSize(), 0) << what << ": the lines stay the unit's own";
+    sides += found.GetIndices().GetSize();
+    ASSERT_EQ(given.GetIndices().GetSize(), found.GetIndices().GetSize()) << what << ", line " << i;
+    for (int k = 0; k < found.GetIndices().GetSize(); ++k)
+      EXPECT_EQ(given.GetIndices()[k], found.GetIndices()[k]) << what << ", line " << i;
+    EXPECT_EQ(given.GetPerimeterLines().GetSize(), 0) << what << ": the lines stay the unit's own";
   }
 }
 

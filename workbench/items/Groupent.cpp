@@ -267,7 +267,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
     if (auto* pGroup = dynamic_cast<CGroupItem*>(pMember)) {
       for (int i = 0; i < pGroup->m_ComponentEnts.GetSize(); ++i) {
         const CAlignmentEntity& entity = *pGroup->m_ComponentEnts[i];
-        if (entity.m_pEntity->GetType() == VRX_LINE && box.Hold(static_cast<const CVRX2DLine&>(*entity.m_pEntity)))
+        if (entity.GetEntity()->GetType() == VRX_LINE && box.Hold(static_cast<const CVRX2DLine&>(*entity.GetEntity())))
           m_ComponentEnts.Add(new CAlignmentEntity(entity));
       }
       continue;
@@ -286,8 +286,7 @@ void CGroupItem::CollectComponentEnts(const CVRX2DPoint& low, const CVRX2DPoint&
       if (!box.Hold(line))
         continue;
       auto* pRecord = new CAlignmentEntity(line, pUnit, TRUE);
-      pRecord->m_PerimeterLines.Add(line.Clone());
-      pRecord->m_Indices.Add(static_cast<UINT>(i));
+      pRecord->AddSide(line, static_cast<UINT>(i));
       m_ComponentEnts.Add(pRecord);
     }
   }
@@ -297,10 +296,10 @@ int CGroupItem::GetOutlineEntityRefs(CObArray& refs)
 {
   for (int i = 0; i < m_ComponentEnts.GetSize(); ++i) {
     const CAlignmentEntity& entity = *m_ComponentEnts[i];
-    CVRX2DEntity* pCopy = entity.m_pEntity->Clone();
+    CVRX2DEntity* pCopy = entity.GetEntity()->Clone();
     pCopy->SetCategory(ecatPerimeterOutline);
-    const int index = entity.m_Indices.GetSize() > 0 ? static_cast<int>(entity.m_Indices[0]) : 0;
-    refs.Add(new COutlineEntityRef(pCopy, entity.m_pItem, index));
+    const int index = entity.GetIndices().GetSize() > 0 ? static_cast<int>(entity.GetIndices()[0]) : 0;
+    refs.Add(new COutlineEntityRef(pCopy, entity.GetItem(), index));
   }
   // The group's joins move with it as join lines.
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {

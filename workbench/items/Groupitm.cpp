@@ -161,10 +161,10 @@ void CGroupItem::RemoveComponentEnts(CWorkbenchView* pView)
 BOOL CGroupItem::GetColinearAlignmentEnts(CObArray& out, const CAlignmentEntity& record) const
 {
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("GetColinearAlignmentEnts() called. \n");
-  if (!record.m_pItem || record.m_pItem->GetItemType() != ditGroup || !record.m_pEntity ||
-      record.m_pEntity->GetType() != VRX_LINE)
+  if (!record.GetItem() || record.GetItem()->GetItemType() != ditGroup || !record.GetEntity() ||
+      record.GetEntity()->GetType() != VRX_LINE)
     throw CAppFatalException(kModule, kRecordLine);
-  const auto& line = static_cast<const CVRX2DLine&>(*record.m_pEntity);
+  const auto& line = static_cast<const CVRX2DLine&>(*record.GetEntity());
   BOOL appended = FALSE;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;) {
     CDesignItem* pMember = ItemAt(m_Members, pos);

@@ -153,5 +153,5 @@ void CGroupItem::Offset(const CVRX2DVector& v)
   const CVRX2DTransformationMatrix move(v);
   m_ExtentEnts.Transform(move);
   for (int i = 0; i < m_ComponentEnts.GetSize(); ++i)
-    m_ComponentEnts[i]->m_pEntity->Transform(move);
+    m_ComponentEnts[i]->Transform(move);
 }

@@ -150,8 +150,11 @@ void CUnitItem::DeriveShape(const CUnit& unit)
   unit.GetSizingHandles(m_SizingHandles);
   m_OutlineEnts.RemoveAll();
   unit.GetProposedOutlineEntities(m_OutlineEnts);
-  ForgetDrawing();
+  ForgetSnapHighlights();
   auto drawing = std::make_shared<CUnitDrawing>();
+  // The drawing follows the unit alone, never a preference (the Elevation's Show Grilles or Show
+  // Operation, say): it is kept with the unit for the like items made later and shared by all of
+  // them (CUnitPrototypes), so a drawing that read one would go on showing what it was made under.
   unit.GetElevationEntities(2, TRUE, TRUE, drawing->entities);
   drawing->list.Assign(drawing->entities);
   m_pElevation = drawing;
@@ -186,7 +189,7 @@ void CUnitItem::TakeShape(const CUnitShape& shape)
 {
   m_SizingHandles = shape.handles;
   m_OutlineEnts = shape.outline;
-  ForgetDrawing();
+  ForgetSnapHighlights();
   m_pElevation = shape.elevation;
   m_vElevationOrigin = shape.elevationOrigin;
   m_dWidth = shape.width;
@@ -226,7 +229,7 @@ void CUnitItem::CollectColinearSides(CAlignmentEntity& entry, int alignment)
   if (alignment < 0 || static_cast<size_t>(alignment) + 1 >= sides[0])
     return;
   for (UINT k = sides[static_cast<size_t>(alignment)]; k < sides[static_cast<size_t>(alignment) + 1]; ++k)
-    entry.m_Indices.Add(sides[k]);
+    entry.AddSide(sides[k]);
 }
 
 void CUnitItem::PlaceShape()
@@ -253,10 +256,10 @@ void CUnitItem::Offset(const CVRX2DVector& v)
   // The drawing stays at the origin and is drawn at the new offset; the snap highlights depend
   // on the neighbours, found again.
   m_ComponentOutlines.Transform(CVRX2DTransformationMatrix(v));
-  m_nHighlightRevision = 0;
+  ForgetSnapHighlights();
 }
 
-void CUnitItem::ForgetDrawing() { m_nHighlightRevision = 0; }
+void CUnitItem::ForgetSnapHighlights() { m_nHighlightRevision = 0; }
 
 CVRX2DEntityArray CUnitItem::GetElevationEntities() const
 {

@@ -92,8 +92,10 @@ private:
   void PlaceShape();
   // Draws the perimeter sides that lie on other items' alignment lines in the highlight colour.
   void DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView);
-  // The snap highlights are worked out again from here on (a new shape has new sides).
-  void ForgetDrawing();
+  // The snap highlights are worked out again from the next drawing on, whatever the tables did
+  // meanwhile: the one way to drop them, for a move and for a new shape alike (a side kept lit
+  // would be drawn where it was).
+  void ForgetSnapHighlights();
   const std::vector<UINT>& ColinearSides();
   CString Key() const { return m_strType + m_strSubtype; }
 

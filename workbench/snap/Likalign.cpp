@@ -2,20 +2,24 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
+#include "support/Exceptn.h"
 
 IMPLEMENT_DYNCREATE(CLikeAlignmentEntities, CObject)
 
 namespace {
+constexpr const char* kModule = "Likalign";
+constexpr int kFiledEntryLine = 118;
 // Two slopes closer than this share a group.
 constexpr double kSlopeSlack = 1e-6;
 
 const CVRX2DLine* LineOf(const CAlignmentEntity& entry)
 {
-  return entry.m_pEntity && entry.m_pEntity->GetType() == VRX_LINE
-             ? static_cast<const CVRX2DLine*>(entry.m_pEntity.get())
-             : nullptr;
+  const CVRX2DEntity* pEntity = entry.GetEntity();
+  return pEntity && pEntity->GetType() == VRX_LINE ? static_cast<const CVRX2DLine*>(pEntity) : nullptr;
 }
 
 int OrientationOfLine(const CVRX2DLine& line)
@@ -80,8 +84,35 @@ const CVRXAngle& CAlignmentEntity::GetDirection() const
   return m_Direction;
 }
 
+void CAlignmentEntity::ExpectUnfiled() const
+{
+  if (m_bFiled)
+    throw CAppFatalException(kModule, kFiledEntryLine);
+}
+
+void CAlignmentEntity::AddSide(UINT index)
+{
+  ExpectUnfiled();
+  m_Indices.Add(index);
+}
+
+void CAlignmentEntity::AddSide(const CVRX2DEntity& line, UINT index)
+{
+  ExpectUnfiled();
+  m_PerimeterLines.Add(line.Clone());
+  m_Indices.Add(index);
+}
+
+void CAlignmentEntity::Transform(const CVRX2DTransformationMatrix& matrix)
+{
+  ExpectUnfiled();
+  m_pEntity->Transform(matrix);
+  m_bDirectionKnown = FALSE;
+}
+
 void CAlignmentEntity::Reuse(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled)
 {
+  ExpectUnfiled();
   Hold(entity);
   m_pItem = pItem;
   m_PerimeterLines.RemoveAll();
@@ -105,6 +136,7 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
     if (m_nOrientation == laeSloped)
       m_dSlope = GetSlopeOf(*pEntry);
   }
+  pEntry->m_bFiled = TRUE;
   const int slot = m_Entries.Add(pEntry);
   const int enabled = pEntry->m_bEnabled ? 1 : 0;
   m_nEnabled += enabled;
@@ -159,7 +191,7 @@ BOOL CLikeAlignmentEntities::ForEachSlot(const CDesignItem* pItem, Visit visit) 
   return TRUE;
 }
 
-CAlignmentEntityArray& CLikeAlignmentEntities::GetEntities()
+const CAlignmentEntityArray& CLikeAlignmentEntities::GetEntities()
 {
   CloseUp();
   return m_Entries;
@@ -200,7 +232,7 @@ void CLikeAlignmentEntities::AppendAll(CObArray& out) const
 void CLikeAlignmentEntities::AppendByCategory(int category, CObArray& out) const
 {
   for (int i = 0; i < m_Entries.GetSize(); ++i)
-    if (m_Entries[i] && m_Entries[i]->m_pEntity->GetCategory() == category)
+    if (m_Entries[i] && m_Entries[i]->GetEntity()->GetCategory() == category)
       out.Add(m_Entries[i]);
 }
 
@@ -218,9 +250,10 @@ int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAl
   for (int run = *pFirst; run >= 0;) {
     CSlotRun& r = m_Runs[static_cast<size_t>(run)];
     for (int slot = r.first; slot < r.first + r.count; ++slot) {
-      if (pKept)
+      if (pKept) {
+        m_Entries[slot]->m_bFiled = FALSE;
         pKept->push_back(m_Entries[slot]);
-      else
+      } else
         delete m_Entries[slot];
       m_Entries.SetAt(slot, nullptr);
     }
@@ -325,17 +358,27 @@ void CLikeAlignmentGroups::Add(CAlignmentEntity* pEntry)
   Slot(std::max(GetSize(), 2))->Add(pEntry);
 }
 
-CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line) const
+CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line)
 {
   return FindLike(line, line.GetAngle());
 }
 
-CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const
+const CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line) const
+{
+  return FindLike(line, line.GetAngle());
+}
+
+CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line, const CVRXAngle& direction)
+{
+  return const_cast<CLikeAlignmentEntities*>(std::as_const(*this).FindLike(line, direction));
+}
+
+const CLikeAlignmentEntities* CLikeAlignmentGroups::FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const
 {
   const int orientation = CVRX2DLine::IsHorizontalDirection(direction) ? laeHorizontal
                           : CVRX2DLine::IsVerticalDirection(direction) ? laeVertical
                                                                        : laeSloped;
-  CLikeAlignmentEntities* pGroup = nullptr;
+  const CLikeAlignmentEntities* pGroup = nullptr;
   if (orientation == laeHorizontal || orientation == laeVertical) {
     const int slot = orientation == laeHorizontal ? 0 : 1;
     pGroup = slot < GetSize() ? GetAt(slot) : nullptr;

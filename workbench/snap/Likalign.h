@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "geometry/Angle.h"
@@ -16,6 +17,7 @@
 #include "support/Ownarray.h"
 
 class CDesignItem;
+class CVRX2DTransformationMatrix;
 
 // The component indices of an entry: nearly always one or two, held in the entry itself.
 class CSideIndices
@@ -45,7 +47,11 @@ struct CEntryEntityDeleter
   }
 };
 
-// One alignment entity of one item as the tables hold it.
+// One alignment entity of one item as the tables hold it. Only the tables change an entry they
+// hold: they keep it in their position index and count it enabled or not, and the engine gives
+// out a new revision with each change, so an entry changed behind them would leave all three
+// wrong. An entry is built (its sides added, a group's own entries moved, a spare one filled in)
+// while no table holds it; building a filed one is a fatal error.
 class CAlignmentEntity : public CObject
 {
 public:
@@ -53,28 +59,45 @@ public:
   CAlignmentEntity(CVRX2DEntity* pEntity, CDesignItem* pItem, int enabled);
   // Holds a copy of the entity; a plain line is held in the entry itself.
   CAlignmentEntity(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled);
+  // A copy, held by no table.
   CAlignmentEntity(const CAlignmentEntity& source);
   CAlignmentEntity& operator=(const CAlignmentEntity&) = delete;
 
-  std::unique_ptr<CVRX2DEntity, CEntryEntityDeleter> m_pEntity;
-  CDesignItem* m_pItem;
+  const CVRX2DEntity* GetEntity() const { return m_pEntity.get(); }
+  CDesignItem* GetItem() const { return m_pItem; }
   // The unit's component outline lines that lie on this line, with their component indices.
   // A unit's own entry holds the indices only: its lines are the unit's component outlines.
-  CVRX2DEntityArray m_PerimeterLines;
-  CSideIndices m_Indices;
-  int m_bEnabled;
-
+  const CVRX2DEntityArray& GetPerimeterLines() const { return m_PerimeterLines; }
+  const CSideIndices& GetIndices() const { return m_Indices; }
+  BOOL IsEnabled() const { return m_bEnabled != 0; }
   // The direction of the entry's line, worked out once: snapping asks for it at every step.
   const CVRXAngle& GetDirection() const;
+
+  // Building an entry no table holds.
+  // A side on the line by its component index alone, or with a copy of its line.
+  void AddSide(UINT index);
+  void AddSide(const CVRX2DEntity& line, UINT index);
+  void Transform(const CVRX2DTransformationMatrix& matrix);
   // Makes the entry what CAlignmentEntity(entity, pItem, enabled) makes, reusing what it holds:
   // a moved selection files thousands of entries anew.
   void Reuse(const CVRX2DEntity& entity, CDesignItem* pItem, int enabled);
 
 private:
+  friend class CLikeAlignmentEntities;
+  friend class CSnapEngine;
+  // Fatal when a table holds the entry.
+  void ExpectUnfiled() const;
   // Points m_pEntity at a copy of the entity: the entry's own line for a plain line (a table of
   // thousands of entries is read with one fetch per entry less), a heap copy otherwise.
   void Hold(const CVRX2DEntity& entity);
 
+  std::unique_ptr<CVRX2DEntity, CEntryEntityDeleter> m_pEntity;
+  CDesignItem* m_pItem;
+  CVRX2DEntityArray m_PerimeterLines;
+  CSideIndices m_Indices;
+  int m_bEnabled;
+  // Set by the table that holds the entry, cleared when it hands the entry over.
+  BOOL m_bFiled = FALSE;
   // The entity when it is a plain line.
   CVRX2DLine m_Line;
   mutable CVRXAngle m_Direction;
@@ -105,7 +128,8 @@ public:
   int GetOrientation() const { return m_nOrientation; }
   double GetSlope() const { return m_dSlope; }
   void Add(CAlignmentEntity* pEntry);
-  CAlignmentEntityArray& GetEntities();
+  // The entries, closed up, to read: only the group files, removes and switches them.
+  const CAlignmentEntityArray& GetEntities();
   void AppendAll(CObArray& out) const;
   void AppendByCategory(int category, CObArray& out) const;
   void AppendByItem(const CDesignItem* pItem, CObArray& out) const;
@@ -116,6 +140,9 @@ public:
   // FALSE when every entry is disabled, as all are while the whole selection moves: nothing
   // here can then snap or offer a line, and the entries need not be visited.
   BOOL HasEnabled() const { return m_nEnabled > 0; }
+  // What is inconsistent in the group's bookkeeping (its slots, the items' runs, the enabled
+  // counts, the position index), by name; empty when nothing is (Tabcheck.cpp).
+  std::string CheckConsistency() const;
   // The indices, ascending, of the entries that may lie within reach of a line through the
   // point: all of them for a sloped group, else those whose position is within reach.
   void FindNear(double x, double y, double reach, std::vector<int>& out);
@@ -157,6 +184,10 @@ private:
   // Position (y of a horizontal line, x of a vertical one) and entry index, by position.
   // FALSE for a sloped group, which has no position index.
   BOOL EnsureIndex();
+  // The check of the free runs and of each item's runs, which marks the run and item of each
+  // slot they name; and of the position index.
+  std::string CheckRuns(std::vector<int>& runOf, std::vector<const void*>& itemOf) const;
+  std::string CheckIndex() const;
   std::vector<std::pair<double, int>> m_Index;
   // FALSE once an entry left or moved; the entries filed after the first m_nIndexed are added
   // at the next look-up.
@@ -188,11 +219,18 @@ bool CLikeAlignmentEntities::AnyNear(double x, double y, double reach, Visit vis
 class CLikeAlignmentGroups : public COwnArrayOf<CLikeAlignmentEntities>
 {
 public:
+  // Through a const view the groups are only read.
+  const CLikeAlignmentEntities* GetAt(int index) const { return COwnArrayOf::GetAt(index); }
+  CLikeAlignmentEntities* GetAt(int index) { return COwnArrayOf::GetAt(index); }
+  const CLikeAlignmentEntities* operator[](int index) const { return GetAt(index); }
+  CLikeAlignmentEntities* operator[](int index) { return GetAt(index); }
   void Add(CAlignmentEntity* pEntry);
   // The group of lines parallel to the line, or none.
-  CLikeAlignmentEntities* FindLike(const CVRX2DLine& line) const;
+  CLikeAlignmentEntities* FindLike(const CVRX2DLine& line);
+  const CLikeAlignmentEntities* FindLike(const CVRX2DLine& line) const;
   // The same for a line whose direction (its GetAngle) is already known.
-  CLikeAlignmentEntities* FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const;
+  CLikeAlignmentEntities* FindLike(const CVRX2DLine& line, const CVRXAngle& direction);
+  const CLikeAlignmentEntities* FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const;
   BOOL HasGroups() const;
   void GetAll(CObArray& out) const;
   void GetByCategory(int category, CObArray& out) const;
@@ -200,6 +238,9 @@ public:
   void SetItemEnabled(const CDesignItem* pItem, int flag);
   // The number of entries taken out.
   int RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept = nullptr);
+  // What is inconsistent in any group, or in which group lines stand, by name; empty when
+  // nothing is.
+  std::string CheckConsistency() const;
 
 private:
   CLikeAlignmentEntities* Slot(int index);

@@ -132,13 +132,13 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
   // Entries out of reach snap to nothing; the rest are visited in their own order.
   std::vector<int> near;
   pGroup->FindNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), Reach(query.range), near);
-  CAlignmentEntityArray& entries = pGroup->GetEntities();
+  const CAlignmentEntityArray& entries = pGroup->GetEntities();
   const CVRXAngle angle = line.GetAngle();
   // The same-angle pass first; the opposite-angle pass only when it snapped nothing.
   std::vector<int> opposite;
   int count = 0;
   for (int i : near) {
-    CAlignmentEntity& entry = *entries[i];
+    const CAlignmentEntity& entry = *entries[i];
     if (entry.m_pEntity->GetType() != VRX_LINE)
       continue;
     if (entry.GetDirection() != angle)
@@ -152,7 +152,7 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
   return count;
 }
 
-int CSnapEngine::SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+int CSnapEngine::SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                                   CSnapVectorArray& vectors)
 {
   if (!entry.m_bEnabled) {
@@ -296,7 +296,7 @@ int CSnapEngine::SnapPointTo(const CVRX2DPoint& p, int mode, double direction, C
     if (!pGroup || !pGroup->HasEnabled())
       continue;
     pGroup->FindNear(p.GetX(), p.GetY(), Reach(range), near);
-    CAlignmentEntityArray& entries = pGroup->GetEntities();
+    const CAlignmentEntityArray& entries = pGroup->GetEntities();
     for (int i : near) {
       const CAlignmentEntity& entry = *entries[i];
       if (!entry.m_bEnabled)

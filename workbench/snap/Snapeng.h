@@ -6,6 +6,7 @@
 // Nothing here needs a window, an application, a document or a catalogue.
 #include <array>
 #include <cstdint>
+#include <string>
 #include <unordered_map>
 #include <vector>
 
@@ -120,13 +121,17 @@ public:
   // enabled or disabled) and is never the same for two engines, so an answer of
   // IsOnAlignmentEntity kept with it is known to hold while it stays.
   std::uint64_t GetRevision() const { return m_nRevision; }
+  // What is inconsistent in the tables (Tabcheck.cpp), by name; empty when nothing is. Tests call
+  // it after each step: a fault is told there instead of ending a later look-up in a crash.
+  std::string CheckConsistency() const;
   // An answer of yes of IsOnAlignmentEntity found at the revision still holds when it was this
   // engine's and since then entries were only filed: filing never takes a yes away, taking
   // entries out or switching them on or off may.
   BOOL OnlyFiledSince(std::uint64_t revision) const { return revision >= m_nShrinkRevision && revision <= m_nRevision; }
-  CLikeAlignmentGroups& GetPerimeterGroups() { return m_PerimeterGroups; }
-  CLikeAlignmentGroups& GetOtherGroups() { return m_OtherGroups; }
-  CAlignmentEntityArray& GetArcEntities() { return m_ArcEntities; }
+  // The tables to read: they change only through the engine, which keeps their revision.
+  const CLikeAlignmentGroups& GetPerimeterGroups() const { return m_PerimeterGroups; }
+  const CLikeAlignmentGroups& GetOtherGroups() const { return m_OtherGroups; }
+  const CAlignmentEntityArray& GetArcEntities() const { return m_ArcEntities; }
   // The crossings of the guideline centre lines of all items but the moving one; callers add
   // the items' own points after them.
   void BuildGuidelineCrossings(const CDesignItem* pMovingItem);
@@ -143,19 +148,20 @@ public:
   void SnapTo(const CVRX2DLine& line, CSnapQuery query, CSnapVectorArray& vectors);
   // A guideline's moved line against the guideline snap points.
   void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors);
-  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
-                 CSnapVectorArray& vectors);
-  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                        CSnapVectorArray& vectors);
   // A point against the perimeter lines (join range), the other lines and the arcs.
   CVRX2DVector SnapPoint(const CVRX2DPoint& p, int mode, double direction);
-  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
-                  CSnapVectorArray& vectors);
   int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors);
   BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
   CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const;
 
 private:
+  // A moved line, or a point, against one of the engine's own tables.
+  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
+                 CSnapVectorArray& vectors);
+  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
+                  CSnapVectorArray& vectors);
   BOOL SnapLineToGroupMembers(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                               CSnapVectorArray& vectors);
   // The join search for a join snap found at distance d; on success the snap is recorded.

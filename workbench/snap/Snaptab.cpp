@@ -24,10 +24,10 @@ constexpr double kColinearReach = 1e-6;
 // worked out once by the caller, each entry's once per visit.
 bool OffersLine(const CAlignmentEntity& entry, const CVRX2DLine& line, const CVRXAngle& direction)
 {
-  if (!entry.m_bEnabled || entry.m_pEntity->GetType() != VRX_LINE ||
-      entry.m_pEntity->GetCategory() == ecatInnerPartOutline)
+  if (!entry.IsEnabled() || entry.GetEntity()->GetType() != VRX_LINE ||
+      entry.GetEntity()->GetCategory() == ecatInnerPartOutline)
     return false;
-  const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.m_pEntity);
+  const auto& entryLine = static_cast<const CVRX2DLine&>(*entry.GetEntity());
   return static_cast<bool>(entryLine.IsColinear(line, entry.GetDirection(), direction));
 }
 
@@ -39,7 +39,7 @@ bool AnyEntryNear(CLikeAlignmentGroups& groups, const CVRX2DLine& line, const CV
   CLikeAlignmentEntities* pGroup = groups.FindLike(line, direction);
   if (!pGroup || !pGroup->HasEnabled())
     return false;
-  CAlignmentEntityArray& entries = pGroup->GetEntities();
+  const CAlignmentEntityArray& entries = pGroup->GetEntities();
   return pGroup->AnyNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), kColinearReach,
                          [&](int i) { return visit(*entries[i]); });
 }
@@ -49,7 +49,7 @@ BOOL HasColinearEntry(CLikeAlignmentGroups& groups, const CVRX2DLine& line, cons
 {
   // Any one entry settles it, so the entries are visited as they lie in the index.
   return AnyEntryNear(groups, line, direction, [&](const CAlignmentEntity& entry) {
-    return entry.m_pItem != pIgnored && OffersLine(entry, line, direction);
+    return entry.GetItem() != pIgnored && OffersLine(entry, line, direction);
   });
 }
 
@@ -92,6 +92,7 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
   Revise();
   const CVRX2DEntity& entity = *pEntry->m_pEntity;
   if (entity.GetType() == VRX_ARC) {
+    pEntry->m_bFiled = TRUE;
     m_ArcEntities.Add(pEntry);
     ++m_ArcCounts[pEntry->m_pItem];
   } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
@@ -127,8 +128,7 @@ BOOL CSnapEngine::CollectColinearPerimeterLines(CAlignmentEntity& entry, const C
   AppendColinearIndices(static_cast<const CVRX2DLine&>(*entry.m_pEntity), entry.GetDirection(), lines, directions,
                         indices);
   for (const UINT i : indices) {
-    entry.m_PerimeterLines.Add(lines.GetAt(static_cast<int>(i))->Clone());
-    entry.m_Indices.Add(i);
+    entry.AddSide(*lines.GetAt(static_cast<int>(i)), i);
   }
   return !indices.empty();
 }
@@ -167,9 +167,10 @@ void CSnapEngine::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEnt
     CAlignmentEntity* pEntry = m_ArcEntities[i];
     if (pEntry->m_pItem != pItem)
       m_ArcEntities.SetAt(kept++, pEntry);
-    else if (pKept)
+    else if (pKept) {
+      pEntry->m_bFiled = FALSE;
       pKept->push_back(pEntry);
-    else
+    } else
       delete pEntry;
   }
   m_ArcEntities.RemoveAtNoDelete(kept, m_ArcEntities.GetSize() - kept);

@@ -77,17 +77,16 @@ void CWorkbenchView::RemoveCrossingJoins(CGroupItem* pGroup, BOOL bAll)
   CPtrHashSet inside;
   for (POSITION pos = units.GetHeadPosition(); pos;)
     inside.Insert(units.GetNext(pos));
-  CObList crossing;
+  std::vector<CDesignItem*> crossing;
   for (CDesignItem* pItem : joins) {
     const CDesignItem* pFirst = nullptr;
     const CDesignItem* pSecond = nullptr;
     pItem->GetJoinedItems(pFirst, pSecond);
     const int count = (pFirst && inside.Contains(pFirst)) + (pSecond && pSecond != pFirst && inside.Contains(pSecond));
     if (count == 1 || (bAll && count > 0))
-      crossing.AddTail(pItem);
+      crossing.push_back(pItem);
   }
-  for (POSITION pos = crossing.GetHeadPosition(); pos;)
-    RemoveItem(static_cast<CDesignItem*>(crossing.GetNext(pos)));
+  RemoveFromDesign(crossing);
 }
 
 void CWorkbenchView::OnGroupItems()

@@ -56,6 +56,28 @@ void CWorkbenchView::RemoveItem(CDesignItem* pItem)
   DiscardItem(pItem);
 }
 
+void CWorkbenchView::RemoveFromDesign(const std::vector<CDesignItem*>& items)
+{
+  if (items.empty())
+    return;
+  TakeOutOfDesign(CPtrHashSet(items.begin(), items.end()));
+  for (CDesignItem* pItem : items) {
+    PCTRACE(TT_WORKBENCH, TL_DETAIL)("Removing a design item from the design. \n");
+    DiscardItem(pItem);
+  }
+}
+
+void CWorkbenchView::TakeOutOfDesign(const CPtrHashSet& items)
+{
+  if (!m_pItemList)
+    return;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    const POSITION here = pos;
+    if (items.Contains(m_pItemList->GetNext(pos)))
+      m_pItemList->RemoveAt(here);
+  }
+}
+
 void CWorkbenchView::DiscardItem(CDesignItem* pItem)
 {
   DropFromSelection(pItem);
@@ -164,8 +186,10 @@ void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int component)
    component);
   CObList joins;
   CollectJoins(pUnitItem, joins);
+  std::vector<CDesignItem*> going;
   for (POSITION pos = joins.GetHeadPosition(); pos;)
-    RemoveItem(static_cast<CDesignItem*>(joins.GetNext(pos)));
+    going.push_back(static_cast<CDesignItem*>(joins.GetNext(pos)));
+  RemoveFromDesign(going);
 }
 
 void CWorkbenchView::DetachJoins(CDesignItem* pUnitItem)

@@ -13,6 +13,7 @@
 
 #include "geometry/2dline.h"
 #include "geometry/Angle.h"
+#include "platform/core/Ptrhash.h"
 #include "model/Entcat.h"
 #include "model/Join.h"
 #include "model/Unit.h"
@@ -94,6 +95,33 @@ CJoinSidesKey SidesKey(const CJoinItem& join)
   const auto b = side(join.GetSecondSide());
   return a < b ? CJoinSidesKey(a, b) : CJoinSidesKey(b, a);
 }
+
+// The joins of the design with the same two sides, in the design's order, and how many of them
+// stay.
+struct CSameSides
+{
+  int count = 0;
+  std::vector<CJoinItem*> joins;
+  // The first of them that is not the join and does not go; the join itself when there is none.
+  CJoinItem* FirstOtherThan(CJoinItem* pJoin, const CPtrHashSet& going) const
+  {
+    for (CJoinItem* pOther : joins)
+      if (pOther != pJoin && !going.Contains(pOther))
+        return pOther;
+    return pJoin;
+  }
+};
+
+// What verification found of one join: whether it fits (1, 0, or -1 for a join that stands for
+// nothing) with its spacing's difference, whether it stays, and the join it duplicates.
+struct CJoinVerdict
+{
+  CJoinItem* pJoin = nullptr;
+  int fit = -1;
+  double difference = 0.0;
+  BOOL sound = FALSE;
+  CJoinItem* pDuplicate = nullptr;
+};
 
 void TraceJoinSides(const CJoinItem& join)
 {
@@ -341,50 +369,57 @@ void CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnit
 {
   if (!m_pItemList)
     return;
-  // One walk over the design counts the joins of each pair of sides and finds the joins to
-  // verify; verifying each against every other join of the design would cost the design for
-  // each of them. Of two joins of the same sides, the first in the design goes.
-  std::map<CJoinSidesKey, int> sameSides;
+  // One walk over the design files the joins by their sides and finds the joins to verify, and
+  // the joins that fail leave the design's list together in one more: verifying each against
+  // every other join, or taking each out by a search of its own, would cost the design's size
+  // for every one of thousands. Of two joins of the same sides, the first in the design goes.
+  std::map<CJoinSidesKey, CSameSides> bySides;
   std::vector<CJoinItem*> joins;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
     auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
     if (!pJoin)
       continue;
-    ++sameSides[SidesKey(*pJoin)];
+    CSameSides& same = bySides[SidesKey(*pJoin)];
+    ++same.count;
+    same.joins.push_back(pJoin);
     CUnitItem* pFirst = nullptr;
     CUnitItem* pSecond = nullptr;
     pJoin->GetUnitItems(pFirst, pSecond);
     if (touches(pFirst, pSecond))
       joins.push_back(pJoin);
   }
+  CPtrHashSet unfit;
+  std::vector<CJoinVerdict> verdicts;
+  verdicts.reserve(joins.size());
   for (CJoinItem* pJoin : joins) {
+    CJoinVerdict verdict{pJoin};
+    verdict.fit = JoinFit(*pJoin, verdict.difference);
+    verdict.sound = verdict.fit > 0;
+    CSameSides& same = bySides[SidesKey(*pJoin)];
+    if (verdict.sound && same.count > 1) {
+      verdict.pDuplicate = same.FirstOtherThan(pJoin, unfit);
+      verdict.sound = FALSE;
+    }
+    if (!verdict.sound) {
+      --same.count;
+      unfit.Insert(pJoin);
+    }
+    verdicts.push_back(verdict);
+  }
+  TakeOutOfDesign(unfit);
+  // Each join is told of and removed in turn, as when each left the design on its own.
+  for (const CJoinVerdict& verdict : verdicts) {
     PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
-    double difference = 0.0;
-    const int fit = JoinFit(*pJoin, difference);
-    BOOL sound = fit > 0;
-    int& same = sameSides[SidesKey(*pJoin)];
-    if (sound && same > 1) {
-      TraceDuplicateJoin(*pJoin, *OtherJoinOfSameSides(pJoin));
-      sound = FALSE;
-    }
-    if (fit >= 0)
-      TraceVerification(*pJoin, sound, difference);
-    if (!sound) {
-      --same;
-      RemoveItem(pJoin);
-    }
+    if (verdict.pDuplicate)
+      TraceDuplicateJoin(*verdict.pJoin, *verdict.pDuplicate);
+    if (verdict.fit >= 0)
+      TraceVerification(*verdict.pJoin, verdict.sound, verdict.difference);
+    if (verdict.sound)
+      continue;
+    PCTRACE(TT_WORKBENCH, TL_DETAIL)("Removing a design item from the design. \n");
+    DiscardItem(verdict.pJoin);
   }
-}
-
-CJoinItem* CWorkbenchView::OtherJoinOfSameSides(CJoinItem* pJoin) const
-{
-  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
-    auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
-    if (pOther && pOther != pJoin && SameSides(*pJoin, *pOther))
-      return pOther;
-  }
-  return pJoin;
 }
 
 BOOL CWorkbenchView::IsJoinInGroup(CJoinItem* pJoin)

@@ -61,12 +61,12 @@ public:
 
   BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) override
   {
-    if (!entry.m_pItem || entry.m_pItem->GetItemType() != ditGroup)
+    if (!entry.GetItem() || entry.GetItem()->GetItemType() != ditGroup)
       return FALSE;
-    static_cast<CGroupItem*>(entry.m_pItem)->GetColinearAlignmentEnts(members, entry);
+    static_cast<CGroupItem*>(entry.GetItem())->GetColinearAlignmentEnts(members, entry);
     for (int i = 0; i < members.GetSize(); ++i) {
       auto& member = *static_cast<CAlignmentEntity*>(members[i]);
-      auto* pUnit = dynamic_cast<CUnitItem*>(member.m_pItem);
+      auto* pUnit = dynamic_cast<CUnitItem*>(member.GetItem());
       if (!pUnit || pUnit->GetItemType() != ditUnit)
         throw CAppFatalException(kModule, kGroupEntryNotUnitLine);
       CSnapEngine::CollectColinearPerimeterLines(member, *pUnit->GetComponentOutlines());

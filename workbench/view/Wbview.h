@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "document/Docviews.h"
@@ -269,20 +270,10 @@ public:
     m_Snap.SnapTo(line, query, vectors);
   }
   void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors) { m_Snap.SnapTo(line, vectors); }
-  int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
-                 CSnapVectorArray& vectors)
-  {
-    return m_Snap.SnapLineTo(line, query, groups, vectors);
-  }
-  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, CAlignmentEntity& entry,
+  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                        CSnapVectorArray& vectors)
   {
     return m_Snap.SnapLineToEntity(line, query, entry, vectors);
-  }
-  int SnapPointTo(const CVRX2DPoint& p, int mode, double direction, CLikeAlignmentGroups& groups, double range,
-                  CSnapVectorArray& vectors)
-  {
-    return m_Snap.SnapPointTo(p, mode, direction, groups, range, vectors);
   }
   int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors)
   {
@@ -313,14 +304,17 @@ public:
     return m_Snap.IsOnAlignmentEntity(entity, pIgnored);
   }
   std::uint64_t GetSnapRevision() const { return m_Snap.GetRevision(); }
+  // What is inconsistent in the selection index or the alignment tables (Wbcheck.cpp), by name;
+  // empty when nothing is. Tests call it after each step.
+  std::string CheckConsistency() const;
   BOOL SnapTablesOnlyFiledSince(std::uint64_t revision) const { return m_Snap.OnlyFiledSince(revision); }
   // Show mode 0 shows every item's alignment lines, 1 hides them; snap mode 0 lets every item
   // offer its lines, 1 takes them all away.
   void SetAlignmentModes(int showMode, int snapMode);
   void GetAlignmentModes(int& showMode, int& snapMode) const;
-  CLikeAlignmentGroups& GetPerimeterGroups() { return m_Snap.GetPerimeterGroups(); }
-  CLikeAlignmentGroups& GetOtherGroups() { return m_Snap.GetOtherGroups(); }
-  CAlignmentEntityArray& GetArcEntities() { return m_Snap.GetArcEntities(); }
+  const CLikeAlignmentGroups& GetPerimeterGroups() const { return m_Snap.GetPerimeterGroups(); }
+  const CLikeAlignmentGroups& GetOtherGroups() const { return m_Snap.GetOtherGroups(); }
+  const CAlignmentEntityArray& GetArcEntities() const { return m_Snap.GetArcEntities(); }
   void SetAutoJoin(BOOL bAutoJoin) { m_Snap.SetAutoJoin(bAutoJoin); }
   void SetJoiningOrder(const CDWordArray& order) { m_JoiningOrder.Copy(order); }
   // Tells the project's views that an item's sheet applied its properties (hint 6 naming the
@@ -427,6 +421,12 @@ private:
   void ReadJoiningTables();
   // Every item of the design that joins the unit item.
   void CollectJoins(CDesignItem* pUnitItem, CObList& joins) const;
+  // Removes items of the design as RemoveItem removes each, in the order given, with one walk
+  // over the design for all of them: a search of the design for each of thousands of joins
+  // would cost the design's size for every one.
+  void RemoveFromDesign(const std::vector<CDesignItem*>& items);
+  // Takes the items out of the design's list in one walk; the others keep their order.
+  void TakeOutOfDesign(const CPtrHashSet& items);
   // The rest of a removal once the item is out of its list: out of the selection and the
   // alignment tables, told, and deleted.
   void DiscardItem(CDesignItem* pItem);
@@ -434,8 +434,6 @@ private:
   BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
   // Verifies the joins whose units the test picks and removes those that fail.
   void VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
-  // Another join of the design with the same two sides; the join itself when there is none.
-  CJoinItem* OtherJoinOfSameSides(CJoinItem* pJoin) const;
 
   int m_nEditMode = wemEditable;
   CObList* m_pItemList = nullptr;

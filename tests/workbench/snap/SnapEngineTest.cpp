@@ -54,7 +54,7 @@ public:
   }
   BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) override
   {
-    if (entry.m_pItem != group)
+    if (entry.GetItem() != group)
       return FALSE;
     for (const CAlignmentEntity* pMember : memberEntries)
       members.Add(new CAlignmentEntity(*pMember));
@@ -101,8 +101,7 @@ protected:
   static CAlignmentEntity* Perimeter(CDesignItem* pItem, double x, UINT index)
   {
     auto* pEntry = new CAlignmentEntity(Vertical(7, x).Clone(), pItem, 1);
-    pEntry->m_PerimeterLines.Add(Vertical(20, x).Clone());
-    pEntry->m_Indices.Add(index);
+    pEntry->AddSide(Vertical(20, x), index);
     return pEntry;
   }
   CFakeHost host;
@@ -274,8 +273,8 @@ TEST_F(SnapEngineTest, ThePriorityTableAndItsUndefinedCells)
   EXPECT_EQ(engine.SnapLineToEntity(Vertical(15, 100.5), Query(1.25), perimeter, vectors), 1);
   EXPECT_THROW(engine.SnapLineToEntity(Vertical(12, 100.5), Query(1.25), perimeter, vectors), CAppFatalException)
       << "a pair outside the table is a state that must not occur";
-  perimeter.m_bEnabled = 0;
-  EXPECT_EQ(engine.SnapLineToEntity(Vertical(12, 100.5), Query(1.25), perimeter, vectors), 0)
+  const CAlignmentEntity disabled(Vertical(7, 100.0).Clone(), other, 0);
+  EXPECT_EQ(engine.SnapLineToEntity(Vertical(12, 100.5), Query(1.25), disabled, vectors), 0)
       << "a disabled entry is passed before the table is read";
 }
 
@@ -482,40 +481,51 @@ TEST_F(SnapEngineTest, LinesSnapToWhatIsLeftEnabledThroughDisablingEnablingAndTa
   CDesignItem* second = Offering({Vertical(7, 200.0)});
   const auto snaps = [&](double x) {
     CSnapVectorArray vectors;
-    engine.SnapLineTo(Vertical(17, x), Query(1.25), engine.GetPerimeterGroups(), vectors);
+    engine.SnapTo(Vertical(17, x), Query(1.25), vectors);
     return vectors.GetSize();
   };
   const auto offers = [&](double x) { return engine.IsOnAlignmentEntity(Vertical(0, x), nullptr); };
   ASSERT_EQ(snaps(100.5), 1);
   engine.SetItemEnabled(first, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(100.5), 0);
   EXPECT_EQ(snaps(200.5), 1) << "the other item still offers its line";
   engine.SetItemEnabled(second, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(200.5), 0);
   EXPECT_FALSE(offers(200.0));
   engine.SetItemEnabled(first, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   engine.SetItemEnabled(first, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(130.5), 1) << "enabled again after being disabled twice";
   EXPECT_TRUE(offers(130.0));
   engine.RemoveItem(first);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(130.5), 0);
   engine.SetItemEnabled(second, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(200.5), 1) << "a disabled item taken out with others left";
   // An item filed again after others keeps its runs: disabling reaches all of them.
   CDesignItem* third = Offering({Vertical(7, 300.0)});
   engine.AddEntry(new CAlignmentEntity(Vertical(7, 330.0).Clone(), second, 1));
   engine.SetItemEnabled(second, FALSE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(330.5), 0);
   EXPECT_EQ(snaps(300.5), 1);
   engine.RemoveItem(third);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(300.5), 0);
   engine.AddEntry(new CAlignmentEntity(Vertical(7, 400.0).Clone(), third, 0));
   EXPECT_EQ(snaps(400.5), 0) << "an entry filed disabled";
   engine.SetItemEnabled(third, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(400.5), 1);
   EXPECT_EQ(snaps(330.5), 0);
   engine.RemoveItem(second);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   engine.SetItemEnabled(second, TRUE);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(snaps(200.5), 0) << "an item taken out is not enabled again";
   EXPECT_EQ(snaps(400.5), 1);
 }
@@ -537,23 +547,24 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   // Every other item goes; a look-up halfway, and one item filed again.
   for (int n = 0; n < 40; n += 2) {
     groups.RemoveItem(item(n));
+    ASSERT_EQ(groups.CheckConsistency(), "");
     if (n == 20) {
       std::vector<int> near;
       pGroup->FindNear(0, 101, 0.5, near);
       ASSERT_EQ(near.size(), 1u);
-      EXPECT_EQ(pGroup->GetEntities()[near[0]]->m_pItem, item(1));
+      EXPECT_EQ(pGroup->GetEntities()[near[0]]->GetItem(), item(1));
     }
   }
   groups.Add(new CAlignmentEntity(Horizontal(8, 150.0).Clone(), item(2), 1));
-  CAlignmentEntityArray& entries = pGroup->GetEntities();
+  const CAlignmentEntityArray& entries = pGroup->GetEntities();
   ASSERT_EQ(entries.GetSize(), 41);
   for (int i = 0; i < 40; ++i) {
     const int n = 1 + 2 * (i / 2);
-    EXPECT_EQ(entries[i]->m_pItem, item(n)) << i;
-    EXPECT_EQ(static_cast<const CVRX2DLine&>(*entries[i]->m_pEntity).GetStartPoint().GetY(),
+    EXPECT_EQ(entries[i]->GetItem(), item(n)) << i;
+    EXPECT_EQ(static_cast<const CVRX2DLine&>(*entries[i]->GetEntity()).GetStartPoint().GetY(),
               (i % 2 ? 200.0 : 100.0) + n);
   }
-  EXPECT_EQ(entries[40]->m_pItem, item(2));
+  EXPECT_EQ(entries[40]->GetItem(), item(2));
   std::vector<int> near;
   pGroup->FindNear(0, 120, 20.5, near);
   EXPECT_EQ(near.size(), 20u) << "the lower entries of the odd items";
@@ -563,19 +574,21 @@ TEST_F(SnapEngineTest, ItemsLeaveTheTablesOneByOneAndTheRestStayInTheirOrder)
   ASSERT_EQ(near.size(), 1u);
   EXPECT_EQ(near[0], 40) << "the entry filed again";
   groups.SetItemEnabled(item(3), FALSE);
+  ASSERT_EQ(groups.CheckConsistency(), "");
   int disabled = 0;
   for (int i = 0; i < entries.GetSize(); ++i)
-    disabled += !entries[i]->m_bEnabled;
+    disabled += !entries[i]->IsEnabled();
   EXPECT_EQ(disabled, 2);
   CObArray ofItem;
   groups.GetByItem(item(3), ofItem);
   ASSERT_EQ(ofItem.GetSize(), 2);
-  EXPECT_FALSE(static_cast<CAlignmentEntity*>(ofItem[0])->m_bEnabled);
+  EXPECT_FALSE(static_cast<CAlignmentEntity*>(ofItem[0])->IsEnabled());
   groups.GetByItem(item(4), ofItem);
   EXPECT_EQ(ofItem.GetSize(), 0) << "a removed item has no entries left";
   for (int n = 1; n < 40; n += 2)
     groups.RemoveItem(item(n));
   groups.RemoveItem(item(2));
+  ASSERT_EQ(groups.CheckConsistency(), "");
   EXPECT_EQ(groups.FindLike(Horizontal(0, 5)), nullptr) << "emptied one by one, the group finds nothing";
 }
 
@@ -593,11 +606,12 @@ TEST_F(SnapEngineTest, AnItemFiledAgainAfterOthersKeepsItsEntriesInFilingOrder)
   groups.Add(new CAlignmentEntity(Horizontal(8, 5).Clone(), item(2), 1));
   groups.Add(new CAlignmentEntity(Horizontal(8, 6).Clone(), item(0), 1));
   groups.RemoveItem(item(1));
+  ASSERT_EQ(groups.CheckConsistency(), "");
   CLikeAlignmentEntities* pGroup = groups.FindLike(Horizontal(0, 5));
   ASSERT_NE(pGroup, nullptr);
   ASSERT_EQ(pGroup->GetEntities().GetSize(), 5) << "closed up";
   const auto yOf = [](const CObject* pEntry) {
-    return static_cast<const CVRX2DLine&>(*static_cast<const CAlignmentEntity*>(pEntry)->m_pEntity)
+    return static_cast<const CVRX2DLine&>(*static_cast<const CAlignmentEntity*>(pEntry)->GetEntity())
         .GetStartPoint()
         .GetY();
   };
@@ -607,13 +621,15 @@ TEST_F(SnapEngineTest, AnItemFiledAgainAfterOthersKeepsItsEntriesInFilingOrder)
   for (int i = 0; i < 4; ++i)
     EXPECT_EQ(yOf(ofItem[i]), std::vector<double>({1, 3, 4, 6})[static_cast<size_t>(i)]) << i;
   groups.SetItemEnabled(item(0), FALSE);
-  EXPECT_TRUE(pGroup->GetEntities()[3]->m_bEnabled) << "the other item's entry";
+  ASSERT_EQ(groups.CheckConsistency(), "");
+  EXPECT_TRUE(pGroup->GetEntities()[3]->IsEnabled()) << "the other item's entry";
   std::vector<CAlignmentEntity*> kept;
   EXPECT_EQ(groups.RemoveItem(item(0), &kept), 4);
+  ASSERT_EQ(groups.CheckConsistency(), "");
   ASSERT_EQ(kept.size(), 4u);
   for (size_t i = 0; i < kept.size(); ++i) {
     EXPECT_EQ(yOf(kept[i]), std::vector<double>({1, 3, 4, 6})[i]) << i;
-    EXPECT_FALSE(kept[i]->m_bEnabled);
+    EXPECT_FALSE(kept[i]->IsEnabled());
     delete kept[i];
   }
   groups.Add(new CAlignmentEntity(Horizontal(8, 7).Clone(), item(0), 1));
@@ -677,40 +693,40 @@ TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
   engine.AddEntry(new CAlignmentEntity(otherCircle.Clone(), pOther, 1));
   std::vector<CAlignmentEntity*> kept;
   engine.RemoveItem(pItem, &kept);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   // The horizontal group, the vertical one, the other lines, then the arcs.
   ASSERT_EQ(kept.size(), 3u);
-  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[0]->m_pEntity), Horizontal(7, 30.0));
-  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[1]->m_pEntity), Vertical(7, 10.0));
-  EXPECT_EQ(kept[2]->m_pEntity->GetType(), VRX_ARC);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[0]->GetEntity()), Horizontal(7, 30.0));
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[1]->GetEntity()), Vertical(7, 10.0));
+  EXPECT_EQ(kept[2]->GetEntity()->GetType(), VRX_ARC);
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 10.0), nullptr));
   EXPECT_FALSE(engine.IsOnAlignmentEntity(circle, nullptr));
   EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 12.0), nullptr));
   ASSERT_EQ(engine.GetArcEntities().GetSize(), 2);
-  EXPECT_EQ(engine.GetArcEntities()[0]->m_pItem, pOther);
-  EXPECT_EQ(engine.GetArcEntities()[1]->m_pItem, pOther);
+  EXPECT_EQ(engine.GetArcEntities()[0]->GetItem(), pOther);
+  EXPECT_EQ(engine.GetArcEntities()[1]->GetItem(), pOther);
   // A line filled into a line's entry, an arc into a line's, a line into an arc's.
   CAlignmentEntity* pLineEntry = kept[0];
-  pLineEntry->m_PerimeterLines.Add(Horizontal(20, 30.0).Clone());
-  pLineEntry->m_Indices.Add(3);
+  pLineEntry->AddSide(Horizontal(20, 30.0), 3);
   const CVRXAngle oldDirection = pLineEntry->GetDirection();
   const CVRX2DLine upright = Vertical(7, 44.5);
   pLineEntry->Reuse(upright, pItem, 1);
   const CAlignmentEntity fresh(upright.Clone(), pItem, 1);
-  const auto& line = dynamic_cast<const CVRX2DLine&>(*pLineEntry->m_pEntity);
-  EXPECT_EQ(line, dynamic_cast<const CVRX2DLine&>(*fresh.m_pEntity));
+  const auto& line = dynamic_cast<const CVRX2DLine&>(*pLineEntry->GetEntity());
+  EXPECT_EQ(line, dynamic_cast<const CVRX2DLine&>(*fresh.GetEntity()));
   EXPECT_EQ(line.GetCategory(), 7);
-  EXPECT_EQ(pLineEntry->m_pItem, pItem);
-  EXPECT_EQ(pLineEntry->m_bEnabled, 1);
-  EXPECT_EQ(pLineEntry->m_PerimeterLines.GetSize(), 0);
-  EXPECT_EQ(pLineEntry->m_Indices.GetSize(), 0);
+  EXPECT_EQ(pLineEntry->GetItem(), pItem);
+  EXPECT_TRUE(pLineEntry->IsEnabled());
+  EXPECT_EQ(pLineEntry->GetPerimeterLines().GetSize(), 0);
+  EXPECT_EQ(pLineEntry->GetIndices().GetSize(), 0);
   EXPECT_FALSE(pLineEntry->GetDirection() == oldDirection);
   EXPECT_TRUE(pLineEntry->GetDirection() == fresh.GetDirection());
   kept[1]->Reuse(circle, pItem, 1);
-  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*kept[1]->m_pEntity).IsEqual(circle));
+  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*kept[1]->GetEntity()).IsEqual(circle));
   const CVRX2DLine level = Horizontal(8, 61.0);
   kept[2]->Reuse(level, pItem, 0);
-  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[2]->m_pEntity), level);
-  EXPECT_EQ(kept[2]->m_bEnabled, 0);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*kept[2]->GetEntity()), level);
+  EXPECT_FALSE(kept[2]->IsEnabled());
   for (CAlignmentEntity* pEntry : kept)
     engine.AddEntry(pEntry);
   EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
@@ -718,10 +734,12 @@ TEST_F(SnapEngineTest, EntriesTakenOutAreHandedOverAndFilledInAsNewOnes)
   EXPECT_TRUE(engine.IsOnAlignmentEntity(circle, nullptr));
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 3);
   engine.RemoveItem(pOther);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 1) << "the other item's arcs went";
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 12.0), nullptr));
   EXPECT_TRUE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
   engine.RemoveItem(pItem);
+  ASSERT_EQ(engine.CheckConsistency(), "");
   EXPECT_EQ(engine.GetArcEntities().GetSize(), 0);
   EXPECT_FALSE(engine.IsOnAlignmentEntity(Vertical(0, 44.5), nullptr));
 }
@@ -735,25 +753,25 @@ TEST_F(SnapEngineTest, AnEntryAndItsCopyHoldEntitiesAndIndicesOfTheirOwn)
   const CVRX2DArc circle(6, CVRX2DPoint(50, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
   CAlignmentEntity entry(side, pItem, 1);
   for (UINT i = 0; i < 5; ++i)
-    entry.m_Indices.Add(10 + i);
+    entry.AddSide(10 + i);
   const CAlignmentEntity copy(entry);
-  EXPECT_NE(copy.m_pEntity.get(), entry.m_pEntity.get());
+  EXPECT_NE(copy.GetEntity(), entry.GetEntity());
   // What is filled into the entry afterwards leaves the copy as it was.
   entry.Reuse(circle, pItem, 0);
-  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*entry.m_pEntity).IsEqual(circle));
-  EXPECT_EQ(entry.m_Indices.GetSize(), 0);
-  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*copy.m_pEntity), side);
-  ASSERT_EQ(copy.m_Indices.GetSize(), 5) << "indices past the two held in the entry are kept too";
+  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*entry.GetEntity()).IsEqual(circle));
+  EXPECT_EQ(entry.GetIndices().GetSize(), 0);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*copy.GetEntity()), side);
+  ASSERT_EQ(copy.GetIndices().GetSize(), 5) << "indices past the two held in the entry are kept too";
   for (int i = 0; i < 5; ++i)
-    EXPECT_EQ(copy.m_Indices[i], static_cast<UINT>(10 + i));
+    EXPECT_EQ(copy.GetIndices()[i], static_cast<UINT>(10 + i));
   const CAlignmentEntity arcCopy(entry);
   entry.Reuse(Vertical(8, 3.0), pItem, 1);
-  entry.m_Indices.Add(4);
-  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*entry.m_pEntity), Vertical(8, 3.0));
-  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*arcCopy.m_pEntity).IsEqual(circle));
-  EXPECT_EQ(arcCopy.m_Indices.GetSize(), 0);
-  ASSERT_EQ(entry.m_Indices.GetSize(), 1);
-  EXPECT_EQ(entry.m_Indices[0], 4u);
+  entry.AddSide(4);
+  EXPECT_EQ(dynamic_cast<const CVRX2DLine&>(*entry.GetEntity()), Vertical(8, 3.0));
+  EXPECT_TRUE(dynamic_cast<const CVRX2DArc&>(*arcCopy.GetEntity()).IsEqual(circle));
+  EXPECT_EQ(arcCopy.GetIndices().GetSize(), 0);
+  ASSERT_EQ(entry.GetIndices().GetSize(), 1);
+  EXPECT_EQ(entry.GetIndices()[0], 4u);
 }
 
 // A highlighted side may keep its answer of yes while entries are only filed; any change that

@@ -1,0 +1,224 @@
+// Nudging units whose joins no longer fit: a Workbench holding 200, 2,000 and 20,000 gliders in
+// rows, each glider touching its right neighbour and joined to it by a join that wants a gap
+// between them (nine joins for every ten gliders). The arrow key nudges all of them, and
+// verification removes every join; with every other glider selected and snapping off, every
+// join crosses the moved group's border and goes before the move. Each is measured until the
+// Workbench has painted what it changed, beside the same nudge of the same gliders without
+// joins in the same run: from 2,000 to 20,000 units ten times the units should cost at most
+// twelve times the time (the baseline's own growth, in the table, shows what the design's size
+// alone costs; 200 units, the size of a real design, are in the table too), and removing the
+// joins at most three times the nudge without them.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QKeyEvent>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "bench/BenchDesigns.h"
+#include "bench/BenchRatio.h"
+#include "bench/BenchServices.h"
+#include "bench/BenchSetup.h"
+#include "document/Doc.h"
+#include "ui/dlg/DialogService.h"
+#include "ui/wnd/QtApp.h"
+#include "workbench/items/Joinitem.h"
+#include "workbench/items/Unititem.h"
+#include "workbench/view/Wbview.h"
+
+namespace {
+constexpr int kWidth = 1280;
+constexpr int kHeight = 900;
+// Ten gliders side by side make a row; three rows stand side by side across the square, and
+// the rows stand as close above each other as the square needs.
+constexpr int kRowUnits = 10;
+constexpr int kRowsAcross = 3;
+constexpr double kMargin = 10.0;
+
+// The application and its services, made once.
+struct CBenchApp
+{
+  CBenchApp()
+  {
+    static int argc = 1;
+    static char name[] = "join_removal_bench";
+    static char* argv[] = {name, nullptr};
+    qt = std::make_unique<CQtApplication>(argc, argv);
+    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
+  }
+  std::unique_ptr<CQtApplication> qt;
+  CBenchServices services;
+  CScriptedDialogService dialogs;
+};
+
+// One Workbench window with the gliders, the whole square in view.
+class CJoinBench
+{
+public:
+  explicit CJoinBench(int units)
+  {
+    // Never destroyed: the Workbench windows are not, and after main returns Qt's own globals
+    // may be gone before an application destroyed then.
+    static auto* app = new CBenchApp;
+    (void)app;
+    m_doc = std::make_unique<CDoc>();
+    m_doc->OnNewDocument();
+    m_pView = new CWorkbenchView;
+    m_pView->CreateEx(0, nullptr, "Workbench", WS_OVERLAPPED | WS_VISIBLE, 0, 0, kWidth, kHeight, nullptr, 0);
+    m_doc->AddView(m_pView);
+    m_pView->OnInitialUpdate();
+    std::unique_ptr<CUnitItem> glider(bench::MakeUnitItem("GL", "BA005", "GL3020", 1));
+    const double width = glider->GetWidth();
+    const int rows = (units + kRowUnits - 1) / kRowUnits;
+    const int lines = (rows + kRowsAcross - 1) / kRowsAcross;
+    const double across = m_pView->GetExtent().GetX() / kRowsAcross;
+    const double up = lines > 1 ? (m_pView->GetExtent().GetY() - 2 * kMargin - glider->GetHeight()) / (lines - 1) : 0;
+    for (int i = 0; i < units; ++i) {
+      const int row = i / kRowUnits;
+      auto* pItem = static_cast<CUnitItem*>(glider->Clone());
+      pItem->Offset(CVRX2DVector(kMargin + (row % kRowsAcross) * across + (i % kRowUnits) * width,
+                                 kMargin + (row / kRowsAcross) * up));
+      m_pView->AddItem(pItem, FALSE);
+      m_units.push_back(pItem);
+    }
+    m_pView->SetScaleFactor(m_pView->GetFitScaleFactor(FALSE), TRUE);
+    m_pView->UpdateWindow();
+  }
+
+  CWorkbenchView* View() const { return m_pView; }
+  int Units() const { return static_cast<int>(m_units.size()); }
+  int Joins() const
+  {
+    int joins = 0;
+    for (POSITION pos = m_pView->GetItemList()->GetHeadPosition(); pos;)
+      joins += static_cast<CDesignItem*>(m_pView->GetItemList()->GetNext(pos))->GetItemType() == ditJoin;
+    return joins;
+  }
+  // Each glider joined to its right neighbour in its row, as the two touch: no gap.
+  void AddJoins()
+  {
+    for (size_t i = 0; i + 1 < m_units.size(); ++i) {
+      if ((i + 1) % kRowUnits == 0)
+        continue;
+      CUnitItem* pLeft = m_units[i];
+      const CVRX2DVector at = pLeft->GetOffset();
+      CJoinItem* pJoin = bench::JoinSideBySide(pLeft, m_units[i + 1], at.GetX() + pLeft->GetWidth(), at.GetY());
+      m_pView->ApplyAlignmentSettings(pJoin);
+      m_pView->AddItem(pJoin, FALSE);
+    }
+  }
+  int JoinsMade() const { return Units() - (Units() + kRowUnits - 1) / kRowUnits; }
+  void SelectAll() { m_pView->OnSelectAll(); }
+  void SelectEveryOther()
+  {
+    m_pView->DeselectAll();
+    for (size_t i = 0; i < m_units.size(); i += 2)
+      m_pView->Select(m_units[i]);
+  }
+  void SetSnapping(BOOL bOn) { m_pView->SetAlignmentModes(1, bOn ? 0 : 1); }
+  // The arrow key, until the Workbench has painted what it changed.
+  void Nudge(bool right)
+  {
+    const Qt::Key key = right ? Qt::Key_Right : Qt::Key_Left;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_pView->m_hWnd, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QCoreApplication::sendEvent(m_pView->m_hWnd, &release);
+    m_pView->UpdateWindow();
+  }
+  void Settle()
+  {
+    m_pView->Invalidate(TRUE);
+    m_pView->UpdateWindow();
+  }
+
+private:
+  std::unique_ptr<CDoc> m_doc;
+  CWorkbenchView* m_pView = nullptr;
+  std::vector<CUnitItem*> m_units;
+};
+
+CJoinBench& Bench(const benchmark::State& state)
+{
+  return bench::MadeOnce<CJoinBench>(static_cast<int>(state.range(0)));
+}
+
+// Nudges right and left in turn, with the joins made again and the selection chosen before
+// each nudge (not timed): FALSE, with the run marked, when a nudge left any join or moved nothing.
+void NudgeRemovingJoins(benchmark::State& state, BOOL bEveryOther)
+{
+  CJoinBench& bench = Bench(state);
+  bench.SetSnapping(!bEveryOther);
+  bool right = true;
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.AddJoins();
+    if (bEveryOther)
+      bench.SelectEveryOther();
+    else
+      bench.SelectAll();
+    bench.Settle();
+    const int joins = bench.Joins();
+    const double before = bench.View()->GetSelectedExtents().GetMinPoint().GetX();
+    state.ResumeTiming();
+    bench.Nudge(right);
+    right = !right;
+    state.PauseTiming();
+    const bool moved = bench.View()->GetSelectedExtents().GetMinPoint().GetX() != before;
+    if (joins != bench.JoinsMade() || bench.Joins() != 0 || !moved) {
+      state.SkipWithError("the nudge did not remove every join that no longer fits, or moved nothing");
+      break;
+    }
+    state.ResumeTiming();
+  }
+  bench.View()->DeselectAll();
+  bench.SetSnapping(TRUE);
+  state.counters["joins"] = bench.JoinsMade();
+}
+
+void NudgeWithoutJoins(benchmark::State& state, BOOL bEveryOther)
+{
+  CJoinBench& bench = Bench(state);
+  bench.SetSnapping(!bEveryOther);
+  if (bEveryOther)
+    bench.SelectEveryOther();
+  else
+    bench.SelectAll();
+  bench.Settle();
+  bool right = true;
+  for (auto _ : state) {
+    bench.Nudge(right);
+    right = !right;
+  }
+  bench.View()->DeselectAll();
+  bench.SetSnapping(TRUE);
+}
+
+void NudgeAllWithoutJoins(benchmark::State& state) { NudgeWithoutJoins(state, FALSE); }
+void NudgeAllUnfitJoins(benchmark::State& state) { NudgeRemovingJoins(state, FALSE); }
+void NudgeHalfWithoutJoins(benchmark::State& state) { NudgeWithoutJoins(state, TRUE); }
+void NudgeHalfCrossingJoins(benchmark::State& state) { NudgeRemovingJoins(state, TRUE); }
+
+const CBenchRatio kAll200("nudge all, unfit joins / none, 200", "NudgeAllUnfitJoins/200", "NudgeAllWithoutJoins/200",
+                          3.0);
+const CBenchRatio kHalf200("nudge half, crossing joins / none, 200", "NudgeHalfCrossingJoins/200",
+                           "NudgeHalfWithoutJoins/200", 3.0);
+const CBenchRatio kAll2000("nudge all, unfit joins / none, 2,000", "NudgeAllUnfitJoins/2000",
+                           "NudgeAllWithoutJoins/2000", 3.0);
+const CBenchRatio kAll20000("nudge all, unfit joins / none, 20,000", "NudgeAllUnfitJoins/20000",
+                            "NudgeAllWithoutJoins/20000", 3.0);
+const CBenchRatio kHalf2000("nudge half, crossing joins / none, 2,000", "NudgeHalfCrossingJoins/2000",
+                            "NudgeHalfWithoutJoins/2000", 3.0);
+const CBenchRatio kHalf20000("nudge half, crossing joins / none, 20,000", "NudgeHalfCrossingJoins/20000",
+                             "NudgeHalfWithoutJoins/20000", 3.0);
+const CBenchRatio kAllGrowth100("nudge all, unfit joins 20,000 / 2,000", "NudgeAllUnfitJoins/20000",
+                                "NudgeAllUnfitJoins/2000", 12.0);
+const CBenchRatio kHalfGrowth100("nudge half, crossing joins 20,000 / 2,000", "NudgeHalfCrossingJoins/20000",
+                                 "NudgeHalfCrossingJoins/2000", 12.0);
+}  // namespace
+
+BENCHMARK(NudgeAllWithoutJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NudgeAllUnfitJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NudgeHalfWithoutJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(NudgeHalfCrossingJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
