@@ -322,7 +322,10 @@ BOOL CWorkbenchView::DropFromSelection(CDesignItem* pItem)
   const POSITION* pAt = m_SelectedAt.Find(pItem);
   if (!pAt)
     return FALSE;
-  if (!*pAt || m_SelectedItems.GetAt(*pAt) != pItem)
+  // An index out of step with the list could hold the place of an item already taken out: the
+  // counts tell it before that place is read.
+  if (m_SelectedAt.GetCount() != static_cast<size_t>(m_SelectedItems.GetCount()) || !*pAt ||
+      m_SelectedItems.GetAt(*pAt) != pItem)
     throw CAppFatalException(kModule, kNotSelectedLine);
   m_SelectedItems.RemoveAt(*pAt);
   m_SelectedAt.Erase(pItem);
