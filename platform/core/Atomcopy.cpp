@@ -189,7 +189,10 @@ CString CAtomicFile::NewerCompleteCopyOf(const CString& path)
   }, saved{};
   if (copy.IsEmpty() || ::stat(path.c_str(), &file) != 0 || ::stat(copy.c_str(), &saved) != 0)
     return CString();
-  return IsLater(saved.st_mtim, file.st_mtim) ? copy : CString();
+  // The copy's content is older than the room the save made in the file, which moved the file's
+  // time; the copy was named after that. A file not changed since the copy was named holds the
+  // content from before that save.
+  return IsLater(file.st_mtim, saved.st_ctim) ? CString() : copy;
 }
 
 void CAtomicFile::ClaimCompleteCopy(const CString& path)
