@@ -48,17 +48,7 @@ protected:
     Click(at);
     EXPECT_TRUE(View()->IsSelected(m_pItem));
     bool opened = false;
-    OnNextDialog([&](CDialog& dialog) {
-      auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
-      opened = pSheet != nullptr;
-      if (!pSheet)
-        return;
-      CWnd& sizing = *pSheet->GetActivePage();
-      const CString text = CUnitsConverter().FormatLength(0, height);
-      SelectLine(sizing, IDC_UNIT_HEIGHT,
-                 static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_HEIGHT))->FindStringExact(-1, text));
-      ClickButton(*pSheet, IDOK);
-    });
+    ChooseHeightInNextUnitSheet(height, opened);
     Mouse(QEvent::MouseButtonRelease, at, Qt::NoButton, modifier, true);
     Mouse(QEvent::MouseButtonPress, at, Qt::LeftButton, modifier, false);
     Pump();

@@ -24,11 +24,14 @@
 #include "document/Whview.h"
 #include "geometry/2dline.h"
 #include "model/Entcat.h"
+#include "support/Unitscvt.h"
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/docview/DocTempl.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/frame/Wbframe.h"
+#include "workbench/sheets/Unitpage.h"
+#include "workbench/sheets/Unitsht.h"
 #include "workbench/view/Wbview.h"
 
 inline QMouseEvent* MakeMouse(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button,
@@ -244,6 +247,22 @@ protected:
     pBox->SetCurSel(pBox->FindStringExact(-1, name));
     pList->SendMessage(WM_COMMAND, ID_EDIT_DESIGN);
     Pump();
+  }
+
+  // Answers the next unit sheet: the height chosen on its open page, then OK; `opened` tells
+  // whether a unit sheet came.
+  void ChooseHeightInNextUnitSheet(double height, bool& opened)
+  {
+    OnNextDialog([height, &opened](CDialog& dialog) {
+      auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
+      opened = pSheet != nullptr;
+      if (!pSheet)
+        return;
+      CWnd& sizing = *pSheet->GetActivePage();
+      auto* pHeights = static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_HEIGHT));
+      SelectLine(sizing, IDC_UNIT_HEIGHT, pHeights->FindStringExact(-1, CUnitsConverter().FormatLength(0, height)));
+      ClickButton(*pSheet, IDOK);
+    });
   }
 
   CDoc* m_pDoc = nullptr;

@@ -392,16 +392,7 @@ TEST_F(WbHighlightGuiTest, AUnitResizedInItsSheetLeavesNoHighlightBehind)
 {
   const double height = m_pMoving->GetHeight();
   bool opened = false;
-  OnNextDialog([&](CDialog& dialog) {
-    auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
-    opened = pSheet != nullptr;
-    if (!pSheet)
-      return;
-    CPropertyPage& sizing = *pSheet->GetActivePage();
-    auto* pHeights = static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_HEIGHT));
-    SelectLine(sizing, IDC_UNIT_HEIGHT, pHeights->FindStringExact(-1, CUnitsConverter().FormatLength(0, 47.5)));
-    ClickButton(*pSheet, IDOK);
-  });
+  ChooseHeightInNextUnitSheet(47.5, opened);
   const CPoint at = View()->WorldToClient(m_pMoving->GetCenterPoint());
   Click(at);
   PostMouse(View(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
