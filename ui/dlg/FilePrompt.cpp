@@ -162,6 +162,7 @@ CString FolderEntry(const CFileDialogRequest& request)
 CString SuggestedPathFor(const CString& defaultExt, const CString& fileName)
 {
   CFileDialogRequest request;
+  request.bOpen = FALSE;
   request.defaultExt = defaultExt;
   request.fileName = fileName;
   return StartPath(request);
