@@ -6,15 +6,15 @@
 // stays the user's.
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
-#include <vector>
 #include <unistd.h>
+#include <vector>
 
 #include "DocFixture.h"
 #include "platform/core/FileSizeLimit.h"

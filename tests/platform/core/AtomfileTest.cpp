@@ -7,13 +7,13 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <memory>
 #include <string>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
