@@ -81,15 +81,21 @@ BOOL CDoc::OnOpenDocument(LPCTSTR lpszPathName)
     m_pOpenProgress.reset();
     std::exception_ptr failure = std::current_exception();
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file could not be opened.\n");
-    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName(),
-                                     CAtomicFile::CompleteCopyOf(lpszPathName)),
+    const CString copy = IsFileInUse(failure) ? CString() : CAtomicFile::DifferingCompleteCopyOf(lpszPathName);
+    MessageBox(GetOpenFailureMessage(failure, lpszPathName, GetDocServices().GetProductName(), copy),
                MB_ICONEXCLAMATION | MB_OK);
+    CAtomicFile::NoteCopyTold(copy);
     return FALSE;
   }
   SetProjectModified(FALSE);
   m_bMade = TRUE;
-  if (const CString copy = CAtomicFile::NewerCompleteCopyOf(lpszPathName); !copy.IsEmpty())
-    MessageBox(GetNewerCopyMessage(lpszPathName, copy), MB_ICONINFORMATION | MB_OK);
+  // A copy beside the file tells of a save that did not end; the bytes, not the times, say
+  // whether the file holds it.
+  if (const CString copy = CAtomicFile::DifferingCompleteCopyOf(lpszPathName); !copy.IsEmpty()) {
+    MessageBox(GetNewerCopyMessage(lpszPathName, copy, CAtomicFile::IsUnwrittenSince(lpszPathName, copy)),
+               MB_ICONINFORMATION | MB_OK);
+    CAtomicFile::NoteCopyTold(copy);
+  }
   GetDocServices().CloseInitialUntitledProject();
   return TRUE;
 }

@@ -70,38 +70,43 @@ CString OpenFailureText(std::exception_ptr failure, const CString& path, const C
   }
 }
 
-bool IsInUse(std::exception_ptr failure)
+}  // namespace
+
+BOOL IsFileInUse(std::exception_ptr failure)
 {
   try {
     std::rethrow_exception(failure);
   } catch (const CAppSerializeException& e) {
     return e.code == CAppSerializeException::fileInUse;
   } catch (...) {
-    return false;
+    return FALSE;
   }
 }
-
-}  // namespace
 
 CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName,
                               const CString& completeCopy)
 {
   CString text = OpenFailureText(failure, path, productName);
-  if (!completeCopy.IsEmpty() && !IsInUse(failure))
+  if (!completeCopy.IsEmpty() && !IsFileInUse(failure))
     text += "\n\nA save of this file was interrupted before it was complete. The project it was saving is "
             "complete in '" +
             completeCopy + "'.";
   return text;
 }
 
-CString GetNewerCopyMessage(const CString& path, const CString& completeCopy)
+CString GetNewerCopyMessage(const CString& path, const CString& completeCopy, BOOL fileAsBefore)
 {
   CString text;
-  text.Format("A save of the file '%s' was interrupted before it was complete. The file was opened as it was "
-              "before that save; the newer project that save was writing is complete in '%s'.\n\n"
-              "Unless that copy is opened first, the next save of this file removes it.",
-              path.c_str(), completeCopy.c_str());
-  return text;
+  if (fileAsBefore)
+    text.Format("A save of the file '%s' was interrupted before it was complete. The file was opened as it was "
+                "before that save; the newer project that save was writing is complete in '%s'.",
+                path.c_str(), completeCopy.c_str());
+  else
+    text.Format("A save of the file '%s' was interrupted before it was complete, and the file does not hold what "
+                "that save was writing: it was opened as it is now, which may be as it was before that save or "
+                "only partly saved. The project that save was writing is complete in '%s'.",
+                path.c_str(), completeCopy.c_str());
+  return text + "\n\nUnless that copy is opened first, the next save of this file removes it.";
 }
 
 namespace {

@@ -8,9 +8,12 @@
 // interrupted save of the file left beside it is named after it, unless the file was only in use.
 CString GetOpenFailureMessage(std::exception_ptr failure, const CString& path, const CString& productName,
                               const CString& completeCopy = CString());
-// Told when a file opens while the complete copy an interrupted save of it left is newer than
-// it: the save ended before it changed the file, so the file holds the project as before.
-CString GetNewerCopyMessage(const CString& path, const CString& completeCopy);
+// TRUE when the open ended because another holds the file.
+BOOL IsFileInUse(std::exception_ptr failure);
+// Told when a file opens beside the complete copy an interrupted save of it left, holding other
+// bytes than the copy: as before that save where the file was not written since (fileAsBefore),
+// else anything from that to a part of the save.
+CString GetNewerCopyMessage(const CString& path, const CString& completeCopy, BOOL fileAsBefore);
 // The message for the exception that ended a save, followed by its cause (the system's own
 // text for a file error).
 CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path);

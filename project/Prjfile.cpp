@@ -111,6 +111,8 @@ void CProjectFile::Read(const ReadFunction& read)
 
 void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
 {
+  // As every write does: what killed writes of this name left goes first.
+  CAtomicFile::RemoveLeftovers(path);
   const CString temporary = CAtomicFile::TemporaryPathFor(path);
   CFile out;
   OpenOrThrow(out, temporary, kWriteFlags);

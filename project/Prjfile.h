@@ -50,7 +50,7 @@ public:
   DWORD Save(const CString& path, const WriteFunction& write);
   // Writes a new file at the path, which must not exist yet: complete or not at all, and never
   // over an existing file (an existing path raises the link's CFileException). The project file
-  // held stays as it is.
+  // held stays as it is. Temporary files killed writes of the same name left are removed.
   static void WriteNew(const CString& path, const WriteFunction& write);
   void Close();
   // TRUE when the path is the project file held and another program changed or replaced it

@@ -1,9 +1,11 @@
 // What a write leaves beside the file it writes, and what the next writes and opens make of it:
 // temporary files of killed writes, and the complete copy ("NAME.saved.EXT") of a write in place
 // that did not end, with its hidden twin.
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -36,6 +38,68 @@ struct CHiddenEntry
 };
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// A complete copy the user was told of, as it was then: a copy changed since is the user's own.
+struct CToldCopy
+{
+  dev_t device;
+  ino_t inode;
+  off_t size;
+  struct timespec time;
+};
+
+std::vector<CToldCopy>& ToldCopies()
+{
+  static auto* told = new std::vector<CToldCopy>;
+  return *told;
+}
+
+// The user knows of the copy: a message named it when a file was opened, or it is this
+// process's own, which the failure of its write named.
+bool WasTold(const CHiddenEntry& twin)
+{
+  if (twin.name.pid == ::getpid())
+    return true;
+  return std::ranges::any_of(ToldCopies(), [&twin](const CToldCopy& copy) {
+    return copy.device == twin.st.st_dev && copy.inode == twin.st.st_ino && copy.size == twin.st.st_size &&
+           copy.time.tv_sec == twin.st.st_mtim.tv_sec && copy.time.tv_nsec == twin.st.st_mtim.tv_nsec;
+  });
+}
+
+bool ReadWhole(int fd, char* buffer, size_t size, long long at)
+{
+  for (size_t done = 0; done < size;) {
+    const ssize_t n = ::pread(fd, buffer + done, size - done, at + static_cast<long long>(done));
+    if (n < 0 && errno == EINTR)
+      continue;
+    if (n <= 0)
+      return false;
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// TRUE when both files hold the same bytes; FALSE too when either cannot be read.
+bool SameBytes(const CString& a, const CString& b)
+{
+  const int first = ::open(a.c_str(), O_RDONLY | O_CLOEXEC);
+  const int second = first < 0 ? -1 : ::open(b.c_str(), O_RDONLY | O_CLOEXEC);
+  struct stat sa
+  {
+  }, sb{};
+  bool same = second >= 0 && ::fstat(first, &sa) == 0 && ::fstat(second, &sb) == 0 && sa.st_size == sb.st_size;
+  std::vector<char> bufferA(1 << 16), bufferB(1 << 16);
+  for (long long at = 0; same && at < sa.st_size; at += static_cast<long long>(bufferA.size())) {
+    const size_t n = static_cast<size_t>(std::min<long long>(sa.st_size - at, static_cast<long long>(bufferA.size())));
+    same = ReadWhole(first, bufferA.data(), n, at) && ReadWhole(second, bufferB.data(), n, at) &&
+           std::equal(bufferA.begin(), bufferA.begin() + static_cast<long>(n), bufferB.begin());
+  }
+  if (second >= 0)
+    ::close(second);
+  if (first >= 0)
+    ::close(first);
+  return same;
+}
 
 // The path of an entry of the folder the path lies in, written as the path writes its folder.
 CString BesidePath(const CString& path, const char* name) { return path.Left(path.ReverseFind('/') + 1) + name; }
@@ -111,6 +175,25 @@ bool IsLater(const struct timespec& a, const struct timespec& b)
   return a.tv_sec > b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec > b.tv_nsec);
 }
 
+// A complete copy an unfinished write in place of a file left, as that write left it, with its twin.
+struct CLeftCopy
+{
+  CString path;
+  CHiddenEntry twin;
+};
+
+// Those copies of the file at the path (its symbolic links followed), through any of its names.
+std::vector<CLeftCopy> CopiesAsLeft(const CString& target)
+{
+  std::vector<CLeftCopy> copies;
+  for (const CString& name : NamesOf(target))
+    for (const CHiddenEntry& entry : TemporaryEntries(name))
+      if (entry.IsTwinAsLeft())
+        if (const CString copy = CopyOfTwin(name, entry); !copy.IsEmpty())
+          copies.push_back({copy, entry});
+  return copies;
+}
+
 }  // namespace
 
 CString CAtomicFile::KeepCompleteCopy(int in)
@@ -136,15 +219,27 @@ CString CAtomicFile::KeepCompleteCopy(int in)
   return CString();
 }
 
-void CAtomicFile::RemoveStaleCopies(const CString& target)
+void CAtomicFile::NoteRemovableCopies()
 {
-  for (const CString& name : NamesOf(target)) {
+  m_removableCopies.clear();
+  for (const CLeftCopy& copy : CopiesAsLeft(m_strTarget))
+    if (copy.twin.IsOver() && (WasTold(copy.twin) || SameBytes(copy.path, m_strTarget)))
+      m_removableCopies.push_back(copy.path);
+}
+
+void CAtomicFile::RemoveStaleCopies()
+{
+  for (const CString& name : NamesOf(m_strTarget)) {
     for (const CHiddenEntry& entry : TemporaryEntries(name)) {
       // A second name of a write that is over is only a name: the file lives on under the other.
       if (entry.st.st_nlink < 2 || !entry.IsOver())
         continue;
-      if (const CString copy = CopyOfTwin(name, entry); !copy.IsEmpty() && entry.IsTwinAsLeft())
+      if (const CString copy = CopyOfTwin(name, entry); !copy.IsEmpty() && entry.IsTwinAsLeft()) {
+        // Work the user was never told of stays, with the twin that marks it as the write's.
+        if (std::ranges::find(m_removableCopies, copy) == m_removableCopies.end())
+          continue;
         ::unlink(copy.c_str());
+      }
       ::unlink(entry.path.c_str());
     }
   }
@@ -168,31 +263,47 @@ CString CAtomicFile::CompleteCopyOf(const CString& path)
   CString newest;
   struct timespec newestTime
   {};
-  for (const CString& name : NamesOf(FollowLinks(path))) {
-    for (const CHiddenEntry& entry : TemporaryEntries(name)) {
-      if (!entry.IsTwinAsLeft() || (!newest.IsEmpty() && !IsLater(entry.st.st_mtim, newestTime)))
-        continue;
-      if (const CString copy = CopyOfTwin(name, entry); !copy.IsEmpty()) {
-        newest = copy;
-        newestTime = entry.st.st_mtim;
-      }
+  for (const CLeftCopy& copy : CopiesAsLeft(FollowLinks(path))) {
+    if (newest.IsEmpty() || IsLater(copy.twin.st.st_mtim, newestTime)) {
+      newest = copy.path;
+      newestTime = copy.twin.st.st_mtim;
     }
   }
   return newest;
 }
 
-CString CAtomicFile::NewerCompleteCopyOf(const CString& path)
+CString CAtomicFile::DifferingCompleteCopyOf(const CString& path)
 {
-  const CString copy = CompleteCopyOf(path);
+  const CString target = FollowLinks(path);
+  for (const CLeftCopy& copy : CopiesAsLeft(target)) {
+    // The file holds every byte the write was writing: it ended, only its last steps did not.
+    if (copy.twin.IsOver() && SameBytes(copy.path, target)) {
+      ::unlink(copy.path.c_str());
+      ::unlink(copy.twin.path.c_str());
+    }
+  }
+  return CompleteCopyOf(target);
+}
+
+BOOL CAtomicFile::IsUnwrittenSince(const CString& path, const CString& copy)
+{
   struct stat file
   {
   }, saved{};
-  if (copy.IsEmpty() || ::stat(path.c_str(), &file) != 0 || ::stat(copy.c_str(), &saved) != 0)
-    return CString();
-  // The copy's content is older than the room the save made in the file, which moved the file's
-  // time; the copy was named after that. A file not changed since the copy was named holds the
-  // content from before that save.
-  return IsLater(file.st_mtim, saved.st_ctim) ? CString() : copy;
+  if (::stat(path.c_str(), &file) != 0 || ::stat(copy.c_str(), &saved) != 0)
+    return FALSE;
+  // The copy was named before the first byte went to the file, and any write moves the file's
+  // time to the clock's tick then, never before the naming. An equal time proves nothing: the
+  // clock's tick is coarser than a write.
+  return IsLater(saved.st_ctim, file.st_mtim);
+}
+
+void CAtomicFile::NoteCopyTold(const CString& copy)
+{
+  struct stat st
+  {};
+  if (::stat(copy.c_str(), &st) == 0)
+    ToldCopies().push_back({st.st_dev, st.st_ino, st.st_size, st.st_mtim});
 }
 
 void CAtomicFile::ClaimCompleteCopy(const CString& path)

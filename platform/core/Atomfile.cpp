@@ -291,6 +291,7 @@ void CAtomicFile::Commit()
   } catch (const CFileException& e) {
     throw CFileException(e.m_cause, e.m_lOsError, m_strPath);
   }
+  NoteRemovableCopies();
   if (m_bInPlace)
     WriteOverTarget();
   else
@@ -310,7 +311,7 @@ void CAtomicFile::ReplaceTarget()
     Refuse(errno, m_strPath);
   m_bCommitted = true;
   SyncFolderOf(m_strTarget);
-  RemoveStaleCopies(m_strTarget);
+  RemoveStaleCopies();
 }
 
 void CAtomicFile::WriteOverTarget()
@@ -340,7 +341,7 @@ void CAtomicFile::WriteOverTarget()
     if (!copy.IsEmpty())
       ::unlink(copy.c_str());
     ::unlink(twin.c_str());
-    RemoveStaleCopies(m_strTarget);
+    RemoveStaleCopies();
     return;
   }
   Refuse(err, m_strPath,

@@ -10,13 +10,15 @@
 // a new file - the complete, synced temporary file is copied over the target's own bytes instead.
 // While that copy runs the complete content waits beside it as "NAME.saved.EXT"; a failed copy
 // leaves it there and the error names it. The next complete write of the file removes it only
-// while it is exactly what the writer left: a copy that has been opened, changed or written since
-// is the user's own file and stays.
+// while it is exactly what the writer left, and only where that loses nothing the user does not
+// know of: the user was told of the copy (a message named it), or the file held the copy's
+// bytes. A copy that has been opened, changed or written since is the user's own file and stays.
 // Every name made beside the target fits its folder's limit on the length of a name.
 // Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
 // keeps them as it keeps the inode.
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "platform/core/File.h"
 
@@ -65,8 +67,17 @@ public:
   // links followed, through any of its hard-link names in its folder) left beside it, as the
   // write left it, the newest when there are several; empty when there is none.
   static CString CompleteCopyOf(const CString& path);
-  // That copy when it is newer than the file itself: the write ended before it changed the file.
-  static CString NewerCompleteCopyOf(const CString& path);
+  // That copy compared with the file by their bytes, as the file is opened: where the file holds
+  // the copy's bytes the write had ended, and the copy goes with its twin; the copy left
+  // beside a file holding other bytes (old, part of the write, or another's) is returned.
+  static CString DifferingCompleteCopyOf(const CString& path);
+  // TRUE when the file has not been written since the copy was named: it holds what it held
+  // before the write that left the copy.
+  static BOOL IsUnwrittenSince(const CString& path, const CString& copy);
+  // The user was told of the copy (a message named it): from here a complete write of its file
+  // may remove it while it is as its write left it. The copies a write of this process left are
+  // told by that write's failure.
+  static void NoteCopyTold(const CString& copy);
   // Makes the file at the path, when it is the complete copy an unfinished write left, the
   // user's own: its hidden twin is let go, so no write of the other file removes it, and a write
   // of it replaces it as any file of one name. Opening a file and writing it do this.
@@ -83,14 +94,18 @@ private:
   void ReplaceTarget();
   void WriteOverTarget();
   CString KeepCompleteCopy(int in);
-  // After a complete write the copies earlier unfinished writes in place left, as they left
-  // them, are stale.
-  static void RemoveStaleCopies(const CString& target);
+  // Before the file changes: the copies earlier unfinished writes in place left, as they left
+  // them, that the complete write may remove.
+  void NoteRemovableCopies();
+  // After a complete write those copies are stale, and the twins of copies that are the user's
+  // own are let go.
+  void RemoveStaleCopies();
 
   CString m_strPath;
   CString m_strTarget;
   CString m_strTemporary;
   std::unique_ptr<CFile> m_file;
+  std::vector<CString> m_removableCopies;
   bool m_bCommitted = false;
   bool m_bExists = false;
   bool m_bInPlace = false;

@@ -1,14 +1,20 @@
 // Guards the complete copy ("NAME.saved.tpf") a save in place leaves when it is killed: opening
-// the file names it, through any of the file's names; a copy newer than a file that still opens
-// is named too; the next complete save removes the copy only while it is as the save left it, and
-// a copy the user opened, changed and saved stays the user's.
+// the file names it, through any of the file's names, whenever the file's bytes are not the
+// copy's, with a text true of what the file may hold; a file holding the copy's bytes opens
+// silently and the copy goes; the next complete save removes the copy only while it is as the
+// save left it and once the user was told of it, and a copy the user opened, changed and saved
+// stays the user's.
 #include <chrono>
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
+#include <functional>
+#include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 #include "DocFixture.h"
 #include "platform/core/FileSizeLimit.h"
@@ -28,6 +34,7 @@ protected:
     DocTest::SetUp();
     CDoc doc;
     ASSERT_TRUE(doc.OnNewDocument());
+    doc.GetProjectData().SetProjectName("Project Name");
     for (int i = 0; i < kDesigns; ++i)
       doc.AddDesign(MakeStore(CString::Formatted("Extra %d", i)));
     ASSERT_TRUE(doc.OnSaveDocument(m_path.c_str()));
@@ -42,6 +49,16 @@ protected:
   // the limit below the file's size, before the copy's first byte with a limit of 0.
   void KillASaveInPlace(rlim_t limit)
   {
+    ASSERT_NO_FATAL_FAILURE(KillASaveInPlace(limit, [](CDoc& doc) {
+      for (int i = 0; i < kDeleted; ++i)
+        doc.DeleteDesign(0);
+    }));
+    ASSERT_LT(ReadFileBytes(m_copy).size(), m_previous.size()) << "the copy holds the smaller project";
+  }
+
+  // The same with the edit given, by a child of the user and group given (0: as this process).
+  void KillASaveInPlace(rlim_t limit, const std::function<void(CDoc&)>& edit, uid_t user = 0, gid_t group = 0)
+  {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -49,8 +66,9 @@ protected:
       CDoc doc;
       if (!doc.OnOpenDocument(m_path.c_str()))
         ::_exit(2);
-      for (int i = 0; i < kDeleted; ++i)
-        doc.DeleteDesign(0);
+      edit(doc);
+      if (user != 0 && (::setgroups(0, nullptr) != 0 || ::setgid(group) != 0 || ::setuid(user) != 0))
+        ::_exit(4);
       CProjectFile::SetWriteFileFactory([limit] { return std::make_unique<CLimitAfterSyncFile>(limit); });
       doc.OnSaveDocument(m_path.c_str());
       ::_exit(3);
@@ -58,7 +76,16 @@ protected:
     int status = 0;
     ASSERT_EQ(::waitpid(child, &status, 0), child);
     ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << "the save ended otherwise, status " << status;
-    ASSERT_LT(ReadFileBytes(m_copy).size(), m_previous.size()) << "the copy holds the smaller project";
+  }
+
+  // An edit that keeps every byte where it was, in two places far apart: the project's name at
+  // the start of the file and the last design's name near its end.
+  static void KeepTheLayout(CDoc& doc)
+  {
+    const CString name = doc.GetProjectName();
+    doc.GetProjectData().SetProjectName(name.Left(name.GetLength() - 3) + (name.Right(3) == "ame" ? "bme" : "ame"));
+    const CString last = doc.GetStoredDesigns().GetAt(kDesigns - 1)->GetName();
+    doc.ReplaceDesign(MakeStore((last.Left(6) + (last[6] == 'X' ? "Y" : "X") + last.Mid(7)).c_str()), kDesigns - 1);
   }
 
   // A complete save of another project over the file, as Save As onto it.
@@ -77,11 +104,57 @@ protected:
     return doc.OnOpenDocument(path.c_str()) ? doc.GetDesignCount() : -1;
   }
 
+  // The project's name and its last design's, as the project at the path opens; empty when it
+  // does not.
+  std::string NamesIn(const std::string& path)
+  {
+    CDoc doc;
+    if (!doc.OnOpenDocument(path.c_str()) || doc.GetDesignCount() == 0)
+      return std::string();
+    return std::string(doc.GetProjectName().c_str()) + " / " +
+           doc.GetStoredDesigns().GetAt(doc.GetDesignCount() - 1)->GetName().c_str();
+  }
+
+  // The one message shown when the path opens, which must name the copy, as a save that changed
+  // the file was interrupted.
+  void ExpectThePartlySavedText(const std::string& path)
+  {
+    ASSERT_EQ(dialogs.messages.size(), 1u) << path;
+    EXPECT_EQ(dialogs.messages[0].text,
+              CString("A save of the file '") + path.c_str() +
+                  "' was interrupted before it was complete, and the file does not hold what that save was "
+                  "writing: it was opened as it is now, which may be as it was before that save or only partly "
+                  "saved. The project that save was writing is complete in '" +
+                  m_copy.c_str() + "'.\n\nUnless that copy is opened first, the next save of this file removes it.");
+  }
+
   const std::string m_path = PathOf("house.tpf");
   const std::string m_other = PathOf("site.tpf");
   const std::string m_copy = PathOf("house.saved.tpf");
   Bytes m_previous;
 };
+
+struct timespec ChangeTimeOf(const std::string& path)
+{
+  struct stat st
+  {};
+  EXPECT_EQ(::stat(path.c_str(), &st), 0) << path;
+  return st.st_ctim;
+}
+
+void SetModified(const std::string& path, const struct timespec& time)
+{
+  const struct timespec times[2] = {time, time};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0) << path;
+}
+
+// A nanosecond before.
+struct timespec Before(struct timespec time)
+{
+  if (time.tv_nsec > 0)
+    return {time.tv_sec, time.tv_nsec - 1};
+  return {time.tv_sec - 1, 999999999};
+}
 
 CString DamagedNote(const std::string& copy)
 {
@@ -133,13 +206,16 @@ TEST_F(SavedCopyTest, ACopyOpenedChangedAndSavedSurvivesTheNextSaveOfTheFile)
   EXPECT_EQ(dir.EntryCount(), 3u);
 }
 
+// The save ended before the file changed. A save that makes the file larger reserves the room
+// before it names the copy, which moves the file's time to just before the naming: the file is
+// still as before that save. A file whose time is the naming's or later may have been written by
+// the save: the text says no more than that.
 TEST_F(SavedCopyTest, AFileOpenedBesideANewerCompleteCopyOpensAndNamesIt)
 {
   ASSERT_NO_FATAL_FAILURE(KillASaveInPlace(0));
   ASSERT_EQ(ReadFileBytes(m_path), m_previous) << "the save ended before the file changed";
-  // A save that makes the file larger reserves the room before it names the copy, and that moves
-  // the file's time past the copy's content: the copy is newer all the same.
-  std::filesystem::last_write_time(m_path, std::filesystem::last_write_time(m_copy));
+  const struct timespec named = ChangeTimeOf(m_copy);
+  SetModified(m_path, Before(named));
   for (const std::string& name : {m_path, m_other}) {
     dialogs.messages.clear();
     EXPECT_EQ(DesignsIn(name), kDesigns);
@@ -150,16 +226,98 @@ TEST_F(SavedCopyTest, AFileOpenedBesideANewerCompleteCopyOpensAndNamesIt)
                   "newer project that save was writing is complete in '" +
                   m_copy.c_str() + "'.\n\nUnless that copy is opened first, the next save of this file removes it.");
   }
-  // A file changed after the copy was named is newer than the copy: nothing to tell.
-  const auto named = std::filesystem::last_write_time(m_path);
-  std::filesystem::last_write_time(m_path, std::filesystem::file_time_type::clock::now() + std::chrono::minutes(1));
-  dialogs.messages.clear();
-  EXPECT_EQ(DesignsIn(m_path), kDesigns);
-  EXPECT_TRUE(dialogs.messages.empty());
-  std::filesystem::last_write_time(m_path, named);
+  const struct timespec later = {named.tv_sec + 60, 0};
+  for (const struct timespec& time : {named, later}) {
+    SetModified(m_path, time);
+    dialogs.messages.clear();
+    EXPECT_EQ(DesignsIn(m_path), kDesigns);
+    ExpectThePartlySavedText(m_path);
+  }
   // As the message says: the copy is still the save's own, and the next save removes it.
   EXPECT_LT(ReadFileBytes(m_copy).size(), m_previous.size());
   ASSERT_NO_FATAL_FAILURE(SaveAnotherProjectOverTheFile());
   EXPECT_FALSE(std::filesystem::exists(m_copy));
   EXPECT_EQ(dir.EntryCount(), 2u);
 }
+
+// A save killed in its final sync: the file holds every byte of the copy, its time that of the
+// copy's naming to the nanosecond. It opens silently by either name, and the copy and its twin go.
+TEST_F(SavedCopyTest, AFileHoldingTheCopysBytesOpensSilentlyAndTheCopyGoes)
+{
+  ASSERT_NO_FATAL_FAILURE(KillASaveInPlace(0));
+  WriteFileBytes(m_path, ReadFileBytes(m_copy));
+  SetModified(m_path, ChangeTimeOf(m_copy));
+  for (const std::string& name : {m_other, m_path}) {
+    dialogs.messages.clear();
+    EXPECT_EQ(DesignsIn(name), kDesigns - kDeleted);
+    EXPECT_TRUE(dialogs.messages.empty()) << name << ": " << dialogs.messages.front().text.c_str();
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_copy));
+  EXPECT_EQ(dir.EntryCount(), 2u) << "the twin went with the copy";
+}
+
+class LayoutKeepingKillTest : public SavedCopyTest, public ::testing::WithParamInterface<bool>
+{};
+
+// A save killed part of the way through its copy in place, after an edit that keeps the byte
+// layout, leaves a file that reads: the new project name with the old last design. Every name of
+// the file names the copy; a save after that removes it. A save of another project over the file
+// before the user was told of its copy (Save As onto it) keeps the copy, which the next open names.
+// The file has a second hard link, or is a shared one (group-writable, another's) that a user who
+// cannot give a new file its owner saves in place.
+TEST_P(LayoutKeepingKillTest, EveryNameOfTheFileNamesTheCopyWhichStaysUntilTheUserWasTold)
+{
+  std::vector<std::string> names = {m_path, m_other};
+  uid_t user = 0;
+  gid_t group = 0;
+  if (GetParam()) {
+    if (::geteuid() != 0)
+      GTEST_SKIP() << "a file of another user needs the super-user; this case runs as root only";
+    user = 65534;
+    group = 65534;
+    names = {m_path};
+    ASSERT_EQ(::unlink(m_other.c_str()), 0);
+    ASSERT_EQ(::chown(m_path.c_str(), 0, group), 0);
+    ASSERT_EQ(::chmod(m_path.c_str(), 0664), 0);
+    ASSERT_EQ(::chmod(dir.Dir().c_str(), 0777), 0);
+  }
+  const size_t entries = names.size() + 2;
+  ASSERT_NO_FATAL_FAILURE(KillASaveInPlace(CLimitAfterSyncFile::kLimit, KeepTheLayout, user, group));
+  const Bytes mixed = ReadFileBytes(m_path);
+  ASSERT_EQ(mixed.size(), ReadFileBytes(m_copy).size());
+  ASSERT_NE(mixed, ReadFileBytes(m_copy));
+  ASSERT_NE(mixed, m_previous);
+  ASSERT_EQ(dir.EntryCount(), entries) << "the names, the copy and its twin";
+  for (const std::string& name : names) {
+    dialogs.messages.clear();
+    EXPECT_EQ(NamesIn(name), "Project Nbme / Extra 2499") << "the new name with the old last design";
+    ExpectThePartlySavedText(name);
+  }
+  {
+    CDoc doc;
+    ASSERT_TRUE(doc.OnOpenDocument(names.back().c_str()));
+    KeepTheLayout(doc);
+    ASSERT_TRUE(doc.OnSaveDocument(names.back().c_str()));
+  }
+  EXPECT_FALSE(std::filesystem::exists(m_copy)) << "the user was told of the copy";
+  EXPECT_EQ(dir.EntryCount(), entries - 2);
+
+  ASSERT_NO_FATAL_FAILURE(KillASaveInPlace(CLimitAfterSyncFile::kLimit, KeepTheLayout, user, group));
+  const Bytes unseen = ReadFileBytes(m_copy);
+  ASSERT_NO_FATAL_FAILURE(SaveAnotherProjectOverTheFile());
+  EXPECT_EQ(ReadFileBytes(m_copy), unseen) << "no one was told of this copy";
+  EXPECT_EQ(dir.EntryCount(), entries) << "the copy keeps its twin";
+  for (const std::string& name : names) {
+    dialogs.messages.clear();
+    EXPECT_EQ(DesignsIn(name), 1);
+    ExpectThePartlySavedText(name);
+  }
+  ASSERT_NO_FATAL_FAILURE(SaveAnotherProjectOverTheFile());
+  EXPECT_FALSE(std::filesystem::exists(m_copy));
+  EXPECT_EQ(dir.EntryCount(), entries - 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(HardLinkedOrShared, LayoutKeepingKillTest, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "SharedFileOfAnotherUser" : "HardLinkedFile");
+                         });

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -52,6 +54,20 @@ void ExpectInUse(const std::string& path)
   } catch (const CAppSerializeException& e) {
     EXPECT_EQ(e.code, CAppSerializeException::fileInUse);
   }
+}
+
+// Runs the write in a child, which must end by its own kill.
+void RunKilled(const std::function<void()>& write)
+{
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    write();
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
 }
 
 // Five archive buffers, so a save makes five writes.
@@ -264,26 +280,23 @@ TEST(ProjectFileSave, ASaveOfAHardLinkedProjectKeepsEveryNameAndTheLock)
   EXPECT_EQ(dir.EntryCount(), 4u) << "no temporary file is left";
 }
 
+// A save, or a copy written new (a recovery copy), killed once part of it is written: the next
+// complete write of the same name removes its temporary file.
 TEST(ProjectFileSave, SavingRemovesWhatAKilledSaveLeftBeside)
 {
   CTempDir dir;
   const std::string path = dir.Path("house.tpf");
   WriteFileBytes(path, Pattern(100, 1));
-  const pid_t child = ::fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
+  const CProjectFile::WriteFunction partThenKill = [](CArchive& ar) {
+    const Bytes part = Pattern(kImageSize, 5);
+    ar.Write(part.data(), static_cast<UINT>(part.size()));
+    ar.Flush();
+    ::raise(SIGKILL);
+  };
+  ASSERT_NO_FATAL_FAILURE(RunKilled([&] {
     CProjectFile killed;
-    killed.Save(path.c_str(), [](CArchive& ar) {
-      const Bytes part = Pattern(kImageSize, 5);
-      ar.Write(part.data(), static_cast<UINT>(part.size()));
-      ar.Flush();
-      ::raise(SIGKILL);
-    });
-    ::_exit(0);
-  }
-  int status = 0;
-  ASSERT_EQ(::waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
+    killed.Save(path.c_str(), partThenKill);
+  }));
   ASSERT_EQ(dir.EntryCount(), 2u);
   EXPECT_EQ(ReadFileBytes(path), Pattern(100, 1));
   CProjectFile file;
@@ -291,6 +304,13 @@ TEST(ProjectFileSave, SavingRemovesWhatAKilledSaveLeftBeside)
   file.Save(path.c_str(), Writer(Pattern(50, 3)));
   EXPECT_EQ(dir.EntryCount(), 1u) << "the killed save's temporary file is gone";
   EXPECT_EQ(ReadFileBytes(path), Pattern(50, 3));
+
+  const std::string recovered = dir.Path("house.recovered.tpf");
+  ASSERT_NO_FATAL_FAILURE(RunKilled([&] { CProjectFile::WriteNew(recovered.c_str(), partThenKill); }));
+  ASSERT_EQ(dir.EntryCount(), 2u) << "the killed copy left its temporary file";
+  CProjectFile::WriteNew(recovered.c_str(), Writer(Pattern(60, 6)));
+  EXPECT_EQ(dir.EntryCount(), 2u) << "the project and the copy: the killed copy's temporary file is gone";
+  EXPECT_EQ(ReadFileBytes(recovered), Pattern(60, 6));
 }
 
 TEST(ProjectFileSave, AFullDiskKeepsThePreviousFileByteForByte)

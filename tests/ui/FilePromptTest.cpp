@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -131,6 +133,38 @@ TEST_F(FilePromptTest, EachKindOfFileStartsInItsLastFolderElseInTheDocumentsFold
   const std::string text(std::istreambuf_iterator<char>(profile), {});
   EXPECT_NE(text.find("[Folders]"), std::string::npos);
   EXPECT_NE(text.find("DXF=" + files.path().toStdString()), std::string::npos);
+}
+
+// A project name of 255 bytes, as long as a file's name may be, ending in characters of three
+// bytes: the export and print dialogs offer names that fit the folder with their extension, cut
+// at a character boundary, so the dialog does not refuse the name it offers.
+TEST_F(FilePromptTest, ASuggestionForALongProjectNameFitsTheFolderWithItsExtension)
+{
+  std::string project = std::string(189, 'h');
+  while (project.size() < 255)
+    project += "\xE7\xAA\x93";
+  ASSERT_EQ(project.size(), 255u);
+  const std::string folder = documents.path().toUtf8().constData();
+  CFileDialog csv(FALSE, "csv", (project + " - Schedule Report").c_str(), OFN_OVERWRITEPROMPT, kReportFilter);
+  CFileDialog dxf(FALSE, "dxf", (project + " - Elevation").c_str(), OFN_OVERWRITEPROMPT, "DXF (*.dxf)|*.dxf||");
+  for (CFileDialog* dialog : {&csv, &dxf}) {
+    service.filePaths.push_back("");
+    dialog->DoModal();
+  }
+  const CString pdf = SuggestedPathFor("pdf", (project + " - Plan View.pdf").c_str());
+  const std::vector<std::pair<std::string, const char*>> offered = {
+      {service.fileRequests[0].fileName.c_str(), ".csv"},
+      {service.fileRequests[1].fileName.c_str(), ".dxf"},
+      {std::string(pdf.Left(pdf.GetLength() - 4).c_str()), ".pdf"}};
+  for (const auto& [path, extension] : offered) {
+    ASSERT_EQ(path.substr(0, folder.size() + 1), folder + "/");
+    const std::string name = path.substr(folder.size() + 1) + extension;
+    EXPECT_LE(name.size(), 255u) << name;
+    EXPECT_GT(name.size() + 3, 255u) << "as much of the name as fits";
+    EXPECT_EQ(project.substr(0, name.size() - 4), name.substr(0, name.size() - 4)) << "cut at a character's start";
+    EXPECT_EQ(QString::fromUtf8(name.c_str()).toUtf8().toStdString(), name) << "no character cut in two";
+  }
+  EXPECT_EQ(pdf.Right(4), CString(".pdf"));
 }
 
 // The system's own dialogs, offscreen: a name typed without an extension over an existing file

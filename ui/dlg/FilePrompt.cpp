@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include "platform/core/Atomname.h"
 #include "ui/wnd/Folders.h"
 #include "ui/wnd/WinApp.h"
 
@@ -39,15 +40,35 @@ CString StartFolder(const CFileDialogRequest& request)
   return AfxGetDocumentsFolder();
 }
 
+// A name suggested for saving fits the folder's limit on a name's length with the extension the
+// dialog adds to it: a longer one is cut before its extension, at a character boundary, so the
+// dialog does not refuse the name it offers.
+CString FitSuggestion(const CFileDialogRequest& request, const CString& folder)
+{
+  const CString full = CompleteSaveName(request.fileName, request.filter, request.filterIndex, request.defaultExt);
+  const int limit = NameLimitOf(folder);
+  if (request.bOpen || full.GetLength() <= limit)
+    return request.fileName;
+  const int dot = full.ReverseFind('.');
+  const CString extension = dot > 0 ? full.Mid(dot) : CString();
+  CString stem = FitName(full.Left(full.GetLength() - extension.GetLength()), CString(), limit - extension.GetLength());
+  // A cut that leaves a dot or a space at the end would make a name of another extension.
+  while (!stem.IsEmpty() && (stem.Right(1) == "." || stem.Right(1) == " "))
+    stem = stem.Left(stem.GetLength() - 1);
+  const int added = full.GetLength() - request.fileName.GetLength();
+  return (stem + extension).Left(stem.GetLength() + extension.GetLength() - added);
+}
+
 // A bare name or pattern starts in the start folder; a path keeps its own folder.
 CString StartPath(const CFileDialogRequest& request)
 {
   if (request.fileName.Find('/') >= 0)
     return request.fileName;
   const CString folder = StartFolder(request);
+  const CString name = FitSuggestion(request, folder);
   if (folder.IsEmpty())
-    return request.fileName;
-  return folder + "/" + request.fileName;
+    return name;
+  return folder + "/" + name;
 }
 
 void RememberFolder(const CFileDialogRequest& request)
@@ -141,6 +162,7 @@ CString FolderEntry(const CFileDialogRequest& request)
 CString SuggestedPathFor(const CString& defaultExt, const CString& fileName)
 {
   CFileDialogRequest request;
+  request.bOpen = FALSE;
   request.defaultExt = defaultExt;
   request.fileName = fileName;
   return StartPath(request);

@@ -2,7 +2,8 @@
 // The program's file dialogs around the dialog service: they open in the folder last used for
 // that kind of file (kept in the profile), else in the documents folder; a save dialog gives the
 // name the chosen filter's extension and asks before an existing file is replaced, so no file is
-// written over unasked.
+// written over unasked. A name a save dialog suggests fits its folder's limit on the length of a
+// name with its extension, cut at a character boundary where it must be.
 #include <initializer_list>
 
 #include "ui/dlg/DialogService.h"
@@ -20,7 +21,8 @@ CString SuggestFileName(std::initializer_list<CString> parts);
 // The profile entry ("Folders") keeping the last folder of the kind of file the request asks for.
 CString FolderEntry(const CFileDialogRequest& request);
 // Where a file of the kind (its extension) and name is suggested when another dialog than the
-// program's file dialog asks for it: in the folder last used for that kind, else the documents
-// folder; and the note of the folder the user chose there.
+// program's file dialog asks for it (a print dialog's PDF): in the folder last used for that kind,
+// else the documents folder, the name fitted as a save dialog's is; and the note of the folder the
+// user chose there.
 CString SuggestedPathFor(const CString& defaultExt, const CString& fileName);
 void RememberFolderOf(const CString& defaultExt, const CString& path);

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -370,26 +371,47 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
 
 // A copy changed since the write left it (here written over by another program, which keeps its
 // inode and so its twin) is the user's: it is no longer named as the write's, and the next
-// complete write lets its twin go and keeps it.
+// complete write lets its twin go and keeps it. The copy's stamp holds its size and its time, and
+// each tells alone: an edit to the same size, and an edit whose time another program put back.
 TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
 {
-  const std::string path = Path("house.tpf");
-  Put(path, std::string(100000, 'o'));
-  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
-  CFileException failure;
-  if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
-    GTEST_SKIP() << refusal;
-  const std::string copy = Path("house.saved.tpf");
-  ASSERT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
-  Put(copy, "the user's own work");
-  ASSERT_EQ(StatOf(copy).st_nlink, 2u) << "written over in place, the copy keeps its twin";
-  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+  struct Edit
+  {
+    const char* label;
+    std::string text;
+    bool sameSize;
+    bool timePutBack;
+  };
+  const std::vector<Edit> edits = {{"size and time", "the user's own work", false, false},
+                                   {"same size", std::string(80000, 'u'), true, false},
+                                   {"time put back", "the user's own work", false, true}};
+  for (const Edit& edit : edits) {
+    const std::string folder = Path(edit.label);
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, std::string(100000, 'o'));
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    CFileException failure;
+    if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
+      GTEST_SKIP() << refusal;
+    const std::string copy = folder + "/house.saved.tpf";
+    ASSERT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str())) << edit.label;
+    const struct timespec left = StatOf(copy).st_mtim;
+    Put(copy, edit.text);
+    // Another second than the write's, whatever the clock's tick; or the write's own time again.
+    const struct timespec edited = edit.timePutBack ? left : timespec{left.tv_sec + 1, left.tv_nsec};
+    const struct timespec times[2] = {edited, edited};
+    ASSERT_EQ(::utimensat(AT_FDCWD, copy.c_str(), times, 0), 0);
+    ASSERT_EQ(StatOf(copy).st_size == 80000, edit.sameSize) << edit.label;
+    ASSERT_EQ(StatOf(copy).st_nlink, 2u) << "written over in place, the copy keeps its twin";
+    EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty()) << edit.label;
 
-  WriteWhole(path, "saved whole");
-  EXPECT_EQ(Contents(Path("site.tpf")), "saved whole");
-  EXPECT_EQ(Contents(copy), "the user's own work");
-  EXPECT_EQ(StatOf(copy).st_nlink, 1u) << "the twin is let go";
-  EXPECT_EQ(EntryCount(m_dir), 3u);
+    WriteWhole(path, "saved whole");
+    EXPECT_EQ(Contents(folder + "/site.tpf"), "saved whole");
+    EXPECT_EQ(Contents(copy), edit.text) << edit.label;
+    EXPECT_EQ(StatOf(copy).st_nlink, 1u) << edit.label << ": the twin is let go";
+    EXPECT_EQ(EntryCount(folder), 3u) << edit.label;
+  }
 }
 
 // A name of the longest length the folder takes: written whole, and in place with its complete
@@ -531,9 +553,10 @@ TEST_F(AtomicFileTest, ASaveKeepsTheFilesAclAndExtendedAttributes)
 }
 
 // A write in place killed once its complete copy is named: the file is damaged under both its
-// names, the copy is found by the file's name, a later write started elsewhere leaves it, and
-// the next complete write removes it, the user's own file of that name kept.
-TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilTheNextCompleteWrite)
+// names, the copy is found by the file's name, a later write started elsewhere leaves it, and so
+// does a complete write before the user was told of the copy; the complete write after that
+// removes it, the user's own file of that name kept.
+TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilACompleteWriteOnceTheUserWasTold)
 {
   const std::string path = Path("house.tpf");
   const std::string previous(100000, 'o');
@@ -568,6 +591,10 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilTheNe
   }
   EXPECT_EQ(Contents(copy), text) << "a write that is not complete keeps the copy";
   EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  WriteWhole(path, "complete, the copy unknown to the user");
+  EXPECT_EQ(Contents(copy), text) << "the user was not told of the copy";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
+  CAtomicFile::NoteCopyTold(copy.c_str());
   WriteWhole(path, "complete");
   EXPECT_EQ(Contents(Path("site.tpf")), "complete");
   EXPECT_FALSE(fs::exists(copy));
