@@ -52,9 +52,12 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 CString FirstUnrepresentableTyped(CWnd& control);
 // A path, kept as the system's bytes whatever characters it holds.
 void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path);
+// Integers in decimal digits; one past the range of the type is taken as the bound it passed, so
+// the range check after it refuses it rather than a wrapped value passing.
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
+// Decimal figures only (no exponent, no hexadecimal); the field then shows the value taken.
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // The index of the checked button of the radio group that starts at nIDC (-1 for none).
