@@ -473,8 +473,8 @@ TEST_F(DialogTest, NumberFieldsTakeOnlyDecimalFiguresAndJudgeThemWhole)
   EXPECT_EQ(dlg.DoModal(), IDOK);
   ASSERT_EQ(service.messages.size(), counts.size() + ratios.size());
   for (size_t i = 0; i < service.messages.size(); ++i)
-    EXPECT_EQ(service.messages[i].text, CString(i < counts.size() ? "Please enter an integer between 0 and 2000."
-                                                                  : "Please enter a number."))
+    EXPECT_EQ(service.messages[i].text,
+              CString(i < counts.size() ? "Please enter an integer between 0 and 2000." : "Please enter a number."))
         << i;
   EXPECT_EQ(dlg.count, 7);
   EXPECT_DOUBLE_EQ(dlg.ratio, 10.5);
