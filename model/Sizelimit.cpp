@@ -89,6 +89,23 @@ BOOL CSizeLimit::Within(bool aboveMin, bool belowMax, const char* tooSmall, Kind
 
 bool CSizeLimit::HasRefusal() { return Last().refused; }
 
+bool CSizeLimit::IsBeyond(double length)
+{
+  const CRefusal& last = Last();
+  if (!last.refused)
+    return false;
+  switch (last.kind) {
+  case minSide:
+  case minLength:
+    return length < last.value;
+  case maxSide:
+  case maxLength:
+    return length > last.value;
+  default:
+    return false;
+  }
+}
+
 CString CSizeLimit::Text(int lengthFormat)
 {
   const CRefusal& last = Last();

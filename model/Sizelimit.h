@@ -27,6 +27,9 @@ public:
   static void Refused(const char* reason, Kind kind = none, double value = 0.0);
   static void Clear();
   static bool HasRefusal();
+  // Whether a length lies beyond the side or length bound of the last refusal; false for a
+  // refusal of another kind.
+  static bool IsBeyond(double length);
   // "Height too small: the shortest side allowed is 1'-0"." in the length format given; empty
   // when nothing was refused since the last Clear.
   static CString Text(int lengthFormat);

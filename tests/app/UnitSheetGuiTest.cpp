@@ -11,6 +11,7 @@
 #include <fstream>
 #include <vector>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
@@ -439,7 +440,8 @@ TEST_F(UnitSheetGuiTest, AFreeFormUnitIsSizedByItsDimensionsAndRefusesInvalidOne
   EXPECT_NEAR(pUnit->GetWidth(), width + 6.0, 1e-9);
 }
 
-// Too large a free-form size and too short a custom arched leg are each told with the limit.
+// Too large a free-form size and too short a custom arched leg are each told with the limit; the
+// field that broke it is given back selected, as typed.
 TEST_F(UnitSheetGuiTest, EveryRefusedDimensionNamesTheLimitItBroke)
 {
   CUnitItem* pFree = Place("VG", "RE010", 200.0, 100.0);
@@ -459,6 +461,23 @@ TEST_F(UnitSheetGuiTest, EveryRefusedDimensionNamesTheLimitItBroke)
   const double width = pArched->GetUnit()->GetWidth();
   ASSERT_TRUE(DoubleClick(pArched, [&](CUnitSheetDlg& sheet) {
     CPropertyPage& sizing = ActivePage(sheet, kSizingPage);
+    const auto type = [&](int index, const CString& text) {
+      auto* edit =
+          qobject_cast<QLineEdit*>(sizing.GetDlgItem(static_cast<int>(IDC_UNIT_DIM_EDIT_FIRST) + index)->m_hWnd);
+      QTest::mouseClick(edit, Qt::LeftButton);
+      Pump();
+      QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+      QTest::keyClicks(edit, text.c_str());
+      return edit;
+    };
+    // A width the unit can have changed with a leg it cannot: the leg is the one given back.
+    type(0, Length(4, std::round(width) + 2.0));
+    QLineEdit* left = type(1, "99999'");
+    ClickButton(sheet, ID_APPLY_NOW);
+    EXPECT_NE(LastMessage().Find("\n\nLeg too long: "), -1) << LastMessage().str();
+    EXPECT_EQ(QApplication::focusWidget(), left);
+    EXPECT_EQ(left->text(), QString("99999'"));
+    EXPECT_EQ(left->selectedText(), QString("99999'"));
     SetControlText(sizing, IDC_UNIT_DIM_EDIT_FIRST + 1, Length(4, 0.25));
     ClickButton(sheet, IDOK);
     EXPECT_TRUE(sheet.IsWindowVisible());

@@ -1,11 +1,15 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
-// with its refusal messages, Enter and Esc (the default button keeping Enter when a focused button
+// with its refusal messages (the whole typed text judged, a refused field left as typed), Enter and Esc (the default button keeping Enter when a focused button
 // greys itself), radio groups, sorted list boxes (their lines of one height, the one selected last
 // in view) and combo boxes, and the frame a dialog opens in.
+#include <string>
+#include <vector>
+
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QScrollBar>
+#include <QTest>
 
 #include "TestApp.h"
 #include "ui/dlg/Ctrls.h"
@@ -179,6 +183,18 @@ CString Text(CDialog& dlg, int id)
 }
 
 void Click(CDialog& dlg, int id) { dynamic_cast<CButton*>(dlg.GetDlgItem(id))->Click(); }
+
+QLineEdit* Field(CDialog& dlg, int id) { return qobject_cast<QLineEdit*>(dlg.GetDlgItem(id)->m_hWnd); }
+
+// Types over the field's text with real keys, as the user does.
+void Type(CDialog& dlg, int id, const std::string& text)
+{
+  QLineEdit* field = Field(dlg, id);
+  field->setFocus();
+  Pump();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, QString::fromStdString(text));
+}
 }  // namespace
 
 TEST_F(DialogTest, ModalRunLoadsTheControlsAndOkSavesThem)
@@ -400,6 +416,68 @@ TEST_F(DialogTest, LengthOutOfRangeShowsTheLimitsInTheUsersUnits)
   EXPECT_EQ(service.messages[0].text, CString("Please enter a measurement between 305 and 3048."));
   EXPECT_EQ(service.messages[0].helpId, 5022u);
   EXPECT_NEAR(dlg.length, 3000 / 25.4, 1e-9);
+}
+
+// However long the typed text, all of it is judged; a refused length stays in its field as typed,
+// selected, so the next key replaces it.
+TEST_F(DialogTest, ALengthIsJudgedByAllItsTextAndARefusedOneStaysAsTyped)
+{
+  const std::vector<std::string> refused = {"6" + std::string(35, ' ') + "x", "-3", std::string(40, '9')};
+  CLengthDlg dlg;
+  service.dialogActions.push_back([&](CDialog& d) {
+    for (const std::string& text : refused) {
+      Type(d, IDC_LENGTH, text);
+      Click(d, IDOK);
+      ASSERT_FALSE(d.HasEnded()) << text;
+      EXPECT_EQ(Field(d, IDC_LENGTH)->text().toStdString(), text);
+      EXPECT_EQ(QApplication::focusWidget(), Field(d, IDC_LENGTH)) << text;
+      EXPECT_EQ(Field(d, IDC_LENGTH)->selectedText().toStdString(), text);
+    }
+    Type(d, IDC_LENGTH, "00000000000000000000000000000000000054");
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(service.messages[0].text, CString("Please enter a valid measurement."));
+  EXPECT_EQ(service.messages[1].text, CString("Please enter a measurement between 1'-0\" and 10'-0\"."));
+  EXPECT_EQ(service.messages[2].text, service.messages[1].text);
+  EXPECT_DOUBLE_EQ(dlg.length, 54.0);
+}
+
+// An integer past 32 bits meets the range check as the number typed, not wrapped; a number field
+// takes decimal figures only and shows the value it took.
+TEST_F(DialogTest, NumberFieldsTakeOnlyDecimalFiguresAndJudgeThemWhole)
+{
+  const std::vector<std::string> counts = {"4294967301", "2147483648", "-4294967296"};
+  const std::vector<std::string> ratios = {"0x10", "1e1", "inf", "nan", ".", "1.2.3"};
+  CTestDlg dlg;
+  service.dialogActions.push_back([&](CDialog& d) {
+    for (const std::string& text : counts) {
+      Type(d, IDC_COUNT, text);
+      Click(d, IDOK);
+      ASSERT_FALSE(d.HasEnded()) << text;
+      EXPECT_EQ(Field(d, IDC_COUNT)->text().toStdString(), text);
+    }
+    Type(d, IDC_COUNT, "7");
+    for (const std::string& text : ratios) {
+      Type(d, IDC_RATIO, text);
+      Click(d, IDOK);
+      ASSERT_FALSE(d.HasEnded()) << text;
+      EXPECT_EQ(Field(d, IDC_RATIO)->selectedText().toStdString(), text);
+    }
+    Type(d, IDC_RATIO, "+010.50");
+    EXPECT_TRUE(d.UpdateData(TRUE));
+    EXPECT_EQ(Field(d, IDC_RATIO)->text(), QString("10.5"));
+    Click(d, IDOK);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDOK);
+  ASSERT_EQ(service.messages.size(), counts.size() + ratios.size());
+  for (size_t i = 0; i < service.messages.size(); ++i)
+    EXPECT_EQ(service.messages[i].text,
+              CString(i < counts.size() ? "Please enter an integer between 0 and 2000." : "Please enter a number."))
+        << i;
+  EXPECT_EQ(dlg.count, 7);
+  EXPECT_DOUBLE_EQ(dlg.ratio, 10.5);
 }
 
 TEST_F(DialogTest, CheckRadioButtonClearsButtonsThatOtherControlsSeparate)

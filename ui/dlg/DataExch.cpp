@@ -1,5 +1,9 @@
 #include "ui/dlg/DataExch.h"
 
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -40,6 +44,8 @@ CString TrimmedText(CWnd* control)
   return text;
 }
 
+// An optional sign and decimal digits; a number past the range of long is taken as the bound
+// it passed, so that the range check after it refuses it with the field's own message.
 bool ParseLong(const CString& text, long& value)
 {
   if (text.IsEmpty())
@@ -47,6 +53,45 @@ bool ParseLong(const CString& text, long& value)
   const char* end = nullptr;
   value = StrToLong(text, &end);
   return end && *end == '\0';
+}
+
+// An optional sign, then decimal digits with at most one period: no exponent, no hexadecimal,
+// no "inf" or "nan", which the C library would also read.
+bool IsDecimal(const CString& text)
+{
+  int i = !text.IsEmpty() && (text[0] == '-' || text[0] == '+') ? 1 : 0;
+  int digits = 0;
+  int periods = 0;
+  for (; i < text.GetLength(); ++i) {
+    if (text[i] == '.')
+      ++periods;
+    else if (text[i] >= '0' && text[i] <= '9')
+      ++digits;
+    else
+      return false;
+  }
+  return digits > 0 && periods <= 1;
+}
+
+// Fifteen significant digits, written out without an exponent, so the field takes what it shows.
+CString DecimalText(double value)
+{
+  const CString text = CString::Formatted("%.15g", value);
+  if (text.Find('e') < 0)
+    return text;
+  const int magnitude = static_cast<int>(std::floor(std::log10(std::fabs(value))));
+  CString fixed = CString::Formatted("%.*f", std::clamp(14 - magnitude, 0, 400), value);
+  if (fixed.Find('.') >= 0) {
+    fixed.TrimRight('0');
+    fixed.TrimRight('.');
+  }
+  return fixed;
+}
+
+template <class T>
+T Clamped(long value)
+{
+  return static_cast<T>(std::clamp<long>(value, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
 // The radio buttons of the group that starts with the control of nIDC, in template order.
@@ -115,6 +160,16 @@ void CDataExchange::Fail()
   throw CDataExchangeFailure{};
 }
 
+void CDataExchange::ShowTaken(const CString& text) { m_taken.push_back({m_pDlgWnd, m_idLastControl, text}); }
+
+void CDataExchange::ShowTakenTexts()
+{
+  for (const CTakenText& taken : m_taken)
+    if (CWnd* control = taken.pDlgWnd ? taken.pDlgWnd->GetDlgItem(taken.nIDC) : nullptr)
+      control->SetWindowText(taken.text);
+  m_taken.clear();
+}
+
 BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
   CDataExchange dx(this, bSaveAndValidate);
@@ -123,6 +178,7 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
   } catch (const CDataExchangeFailure&) {
     return FALSE;
   }
+  dx.ShowTakenTexts();
   return TRUE;
 }
 
@@ -177,7 +233,7 @@ void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
   long v = value;
   DDX_Text(pDX, nIDC, v);
   if (pDX->m_bSaveAndValidate)
-    value = static_cast<int>(v);
+    value = Clamped<int>(v);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
@@ -190,22 +246,22 @@ void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
   long parsed = 0;
   if (!ParseLong(TrimmedText(control), parsed) || parsed < 0)
     Refuse(pDX, "Please enter a positive integer.");
-  value = static_cast<UINT>(parsed);
+  value = Clamped<UINT>(parsed);
 }
 
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value)
 {
   CWnd* control = pDX->PrepareEditCtrl(nIDC);
   if (!pDX->m_bSaveAndValidate) {
-    control->SetWindowText(CString::Formatted("%.15g", value));
+    control->SetWindowText(DecimalText(value));
     return;
   }
   const CString text = TrimmedText(control);
-  const char* end = nullptr;
-  const double parsed = StrToDouble(text, &end);
-  if (text.IsEmpty() || !end || *end != '\0')
+  const double parsed = IsDecimal(text) ? StrToDouble(text) : 0.0;
+  if (!IsDecimal(text) || !std::isfinite(parsed))
     Refuse(pDX, "Please enter a number.");
   value = parsed;
+  pDX->ShowTaken(DecimalText(value));
 }
 
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value)

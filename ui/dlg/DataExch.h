@@ -2,6 +2,8 @@
 // Dialog data exchange: moving values between member variables and controls (loading shows the
 // values, saving reads and checks them). A value that does not pass is reported to the user, the
 // control gets the focus and the whole exchange fails.
+#include <vector>
+
 #include "platform/core/String.h"
 #include "ui/wnd/Msg.h"
 
@@ -19,14 +21,28 @@ public:
   // The control of the id in the window being exchanged; an unknown id is a failed exchange.
   CWnd* PrepareCtrl(int nIDC);
   CWnd* PrepareEditCtrl(int nIDC);
-  // Gives the focus to the last prepared control and fails the exchange.
+  // Gives the focus to the last prepared control, its text selected, and fails the exchange.
   [[noreturn]] void Fail();
+  // The text a saving exchange shows in the last prepared control for the value it took. It is
+  // shown only once the whole exchange has passed, so a refusal leaves every field as typed.
+  void ShowTaken(const CString& text);
+  // Shows the texts of ShowTaken; UpdateData calls it when the exchange has passed.
+  void ShowTakenTexts();
 
   BOOL m_bSaveAndValidate;
   // The window whose controls are exchanged; a view may point it at its dialog bar.
   CWnd* m_pDlgWnd;
   int m_idLastControl = 0;
   BOOL m_bEditLastControl = FALSE;
+
+private:
+  struct CTakenText
+  {
+    CWnd* pDlgWnd;
+    int nIDC;
+    CString text;
+  };
+  std::vector<CTakenText> m_taken;
 };
 
 // Program text, held in Windows-1252: a typed character 1252 cannot hold is refused, naming it.
@@ -36,9 +52,12 @@ void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 CString FirstUnrepresentableTyped(CWnd& control);
 // A path, kept as the system's bytes whatever characters it holds.
 void DDX_PathText(CDataExchange* pDX, int nIDC, CString& path);
+// Integers in decimal digits; one past the range of the type is taken as the bound it passed, so
+// the range check after it refuses it rather than a wrapped value passing.
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
+// Decimal figures only (no exponent, no hexadecimal); the field then shows the value taken.
 void DDX_Text(CDataExchange* pDX, int nIDC, double& value);
 void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
 // The index of the checked button of the radio group that starts at nIDC (-1 for none).

@@ -44,20 +44,21 @@ void DDX_Length(CDataExchange* pDX, int nIDC, double& value)
     edit->SetWindowText(converter.FormatLength(kind, value));
     return;
   }
-  char buffer[32] = {};
-  edit->GetWindowText(buffer, static_cast<int>(sizeof(buffer)));
+  // All of the text is judged: a cut one could read as another length.
+  CString text;
+  edit->GetWindowText(text);
   // The member changes only when the text is a length, so a refused entry loses nothing. The
   // converter reads a blank text as 0, but a field the user emptied is no measurement: taking
   // it as 0 would move or size things to nothing without a word.
-  CString blank(buffer);
+  CString blank(text);
   blank.TrimLeft();
   double parsed = 0.0;
-  if (blank.IsEmpty() || !converter.ParseLength(kind, buffer, &parsed)) {
+  if (blank.IsEmpty() || !converter.ParseLength(kind, text, &parsed)) {
     AfxMessageBox(ResourceText(IDS_INVALID_MEASUREMENT, "Please enter a valid measurement."), MB_ICONEXCLAMATION);
     pDX->Fail();
   }
   value = parsed;
-  edit->SetWindowText(converter.FormatLength(kind, value));
+  pDX->ShowTaken(converter.FormatLength(kind, value));
 }
 
 void DDV_Length(CDataExchange* pDX, double value, double minValue, double maxValue)

@@ -3,9 +3,10 @@
 // user's measurement units.
 #include "ui/dlg/DataExch.h"
 
-// Shows value in the control (loading) or reads the control into value (saving); text that is
-// no length, a blank field included, is refused with "Please enter a valid measurement." and
-// value keeps what it held.
+// Shows value in the control (loading) or reads the control's whole text into value (saving);
+// text that is no length, a blank field included, is refused with "Please enter a valid
+// measurement." and value keeps what it held. A length taken is shown in the display form once
+// the whole exchange has passed.
 void DDX_Length(CDataExchange* pDX, int nIDC, double& value);
 // Refuses, when saving, a value outside [minValue, maxValue] with "Please enter a measurement
 // between %1 and %2.", the limits shown in the user's units.

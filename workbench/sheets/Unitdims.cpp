@@ -1,5 +1,8 @@
 #include "workbench/sheets/Unitdims.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "model/Custarch.h"
 #include "model/Sizelimit.h"
 #include "model/Varigon.h"
@@ -93,11 +96,29 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
     MessageBox(InvalidDimensionsText(m_nMeasurementUnits), GetDocServices().GetProductName(),
                MB_OK | MB_ICONEXCLAMATION);
     if (m_nCount > 0)
-      GotoDlgCtrl(GetDlgItem(static_cast<int>(EditId(0))));
+      pDX->PrepareEditCtrl(static_cast<int>(EditId(RefusedField(values))));
     pDX->Fail();
   }
   std::copy(std::begin(values), std::end(values), m_dValues);
   ShowSizes();
+}
+
+// The first field the user changed that lies beyond the length bound the unit noted, else the
+// first field changed, else the first. A field left alone reads back within the rounding of its
+// text, well under the tolerance.
+int CUnitDimensionsPageDlg::RefusedField(const double typed[]) const
+{
+  constexpr double kUnchanged = 1e-6;
+  int changed = -1;
+  for (int i = 0; i < m_nCount; ++i) {
+    if (std::fabs(typed[i] - m_dValues[i]) <= kUnchanged)
+      continue;
+    if (IsLength(i) && CSizeLimit::IsBeyond(typed[i]))
+      return i;
+    if (changed < 0)
+      changed = i;
+  }
+  return std::max(changed, 0);
 }
 
 void CUnitDimensionsPageDlg::ShowSizes()

@@ -28,6 +28,8 @@ protected:
   virtual BOOL IsLength(int) const { return TRUE; }
   // Hands the typed values to the unit; FALSE when it refuses them.
   virtual BOOL ApplyDimensions(CArray<double, double>& values) = 0;
+  // The field a refusal of the typed values is laid to.
+  int RefusedField(const double typed[]) const;
   // The unit's heights and widths in the four statics.
   void ShowSizes();
   void OnEditChange();
