@@ -1,6 +1,7 @@
 // Guards printing to a PDF file: the name is asked for (suggested from the window in the
 // documents folder), Cancel prints nothing, the file appears exactly where the user said and only
 // once it is whole; a read-only target is refused and a failed write keeps the previous file.
+// The print preview's Print button prints the same way.
 #include <sys/resource.h>
 
 #include <cerrno>
@@ -11,10 +12,16 @@
 #include <iterator>
 #include <string>
 
+#include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
 
 #include "TestFrames.h"
 #include "ui/docview/View.h"
@@ -44,6 +51,66 @@ int PdfPages(const std::string& path)
   const size_t at = out.find("Pages:");
   return at == std::string::npos ? -1 : std::stoi(out.substr(at + 6));
 }
+
+// Only the preview is the real one, clicked through its tool bar; every other question is scripted.
+class CRealPreviewService : public CScriptedDialogService
+{
+public:
+  explicit CRealPreviewService(CDialogService& qt) : m_qt(qt) {}
+  BOOL PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
+  {
+    ++previews;
+    return m_qt.PrintPreview(pOwner, printer, paint);
+  }
+
+private:
+  CDialogService& m_qt;
+};
+
+// Clicks the Print button of the preview once it is shown; a print dialog of its own that would
+// follow is counted and cancelled, and a preview still open after the click is closed.
+class CPreviewPrintPress
+{
+public:
+  CPreviewPrintPress()
+  {
+    QObject::connect(&m_timer, &QTimer::timeout, [this] { Look(); });
+    m_timer.start(10);
+  }
+  bool pressed = false;
+  int printDialogs = 0;
+
+private:
+  void Look()
+  {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* dialog = qobject_cast<QPrintDialog*>(modal)) {
+      ++printDialogs;
+      dialog->reject();
+      return;
+    }
+    auto* preview = qobject_cast<QPrintPreviewDialog*>(modal);
+    if (!preview)
+      return;
+    if (pressed) {
+      preview->reject();
+      return;
+    }
+    for (QToolBar* bar : preview->findChildren<QToolBar*>())
+      for (QAction* action : bar->actions())
+        if (action->text() == QCoreApplication::translate("QPrintPreviewDialog", "Print") &&
+            bar->widgetForAction(action)) {
+          // Posted, so that what the click opens runs outside this timer's call.
+          pressed = true;
+          QWidget* button = bar->widgetForAction(action);
+          const QPoint centre = button->rect().center();
+          PostMouse(button, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
+          PostMouse(button, QEvent::MouseButtonRelease, centre, Qt::LeftButton, Qt::NoButton);
+          return;
+        }
+  }
+  QTimer m_timer;
+};
 
 class PrintFileTest : public FrameTest
 {
@@ -145,6 +212,44 @@ TEST_F(PrintFileTest, AReadOnlyTargetIsRefusedAndAFailedWriteKeepsThePreviousFil
       << "past a file-size limit the reason is the system's, as for every other write";
   EXPECT_EQ(Bytes(target), "%PDF-1.4 previous print");
   EXPECT_EQ(FileCount(), 1) << "the unfinished file is removed";
+}
+
+TEST_F(PrintFileTest, ThePreviewsPrintButtonPrintsAsThePrintCommandWithTheSafeReplace)
+{
+  // A first print makes the files folder the one last printed to.
+  service.filePaths.push_back(File("first").c_str());
+  view->OnFilePrint();
+  ASSERT_EQ(PdfPages(File("first.pdf")), 1);
+
+  SetDialogService(nullptr);
+  CRealPreviewService preview(DialogService());
+  SetDialogService(&preview);
+  const std::string target = File("plan.pdf");
+  std::ofstream(target, std::ios::binary) << "%PDF-1.4 earlier";
+  preview.filePaths.push_back(target.c_str());
+  rlimit saved{};
+  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 200;
+  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
+  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+  CPreviewPrintPress press;
+  view->OnFilePrintPreview();
+  ::setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  SetDialogService(&service);
+
+  EXPECT_TRUE(press.pressed);
+  EXPECT_EQ(press.printDialogs, 0) << "no second, generic print dialog";
+  ASSERT_EQ(preview.fileRequests.size(), 1u);
+  EXPECT_EQ(preview.fileRequests[0].title, CString("Print to File"));
+  EXPECT_EQ(preview.fileRequests[0].fileName,
+            CString(files.path().toUtf8().constData()) + "/" + view->SuggestOutputName())
+      << "the view's name in the folder last printed to";
+  ASSERT_EQ(preview.messages.size(), 2u) << "the replace question, then the failure";
+  EXPECT_EQ(preview.messages[1].text, CPdfOutput::FailureText(target.c_str(), std::strerror(EFBIG)));
+  EXPECT_EQ(Bytes(target), "%PDF-1.4 earlier");
+  EXPECT_EQ(FileCount(), 2) << "the unfinished file is removed";
 }
 
 }  // namespace

@@ -95,13 +95,22 @@ TEST_F(PrintScaleTest, TheScaleChosenInTheScaleDialogIsTheRowThePrintDialogOpens
   CAspectPrintDlg print(kDrawingImperialScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, numerator,
                         denominator);
   UseTemplate(print, IDD_ASPECT_PRINT);
-  service.dialogActions.push_back([](CDialog& dialog) {
+  // "Setup..." opens the page set-up of File > Print Setup on the printer, not another print dialog.
+  QPrinter* printer = TestApp().GetPrinter();
+  printer->setPageOrientation(QPageLayout::Portrait);
+  service.pageSetups.push_back({IDOK, [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); }});
+  service.dialogActions.push_back([this, printer](CDialog& dialog) {
     EXPECT_EQ(SelectedRow(dialog), 3);
     EXPECT_TRUE(dialog.GetDlgItem(1024)->IsWindowVisible()) << "printing offers the printer set-up";
+    Press(dialog, 1024);
+    EXPECT_EQ(service.pageSetupsShown, 1);
+    EXPECT_EQ(service.printDialogsShown, 0);
+    EXPECT_EQ(printer->pageLayout().orientation(), QPageLayout::Landscape);
     ClickRow(dialog, 5);
     Press(dialog, IDOK);
   });
   ASSERT_EQ(print.DoModal(), IDOK);
+  printer->setPageOrientation(QPageLayout::Portrait);
   print.GetScale(numerator, denominator);
   EXPECT_EQ(numerator, 3) << "fractions are kept unreduced";
   EXPECT_EQ(denominator, 48);

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QFileDialog>
 #include <QGuiApplication>
@@ -89,6 +91,16 @@ public:
            static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape;
   }
 };
+
+// The print preview's Print button, found by the text the preview gives it.
+QAction* PreviewPrintAction(QPrintPreviewDialog& preview)
+{
+  const QString text = QCoreApplication::translate("QPrintPreviewDialog", "Print");
+  for (QAction* action : preview.findChildren<QAction*>())
+    if (action->text() == text)
+      return action;
+  return nullptr;
+}
 
 class CQtDialogService : public CDialogService
 {
@@ -190,12 +202,24 @@ public:
     return dialog.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   }
 
-  void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
+  BOOL PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override
   {
     const CModalQuestion question;
     QPrintPreviewDialog preview(&printer, OwnerWidget(pOwner));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&paint](QPrinter* p) { paint(p); });
+    // The preview's own Print button would ask again in a generic print dialog and write a PDF
+    // straight over the file it names; here it closes the preview and leaves the printing to the
+    // caller, which prints as its own Print command does.
+    BOOL bPrint = FALSE;
+    if (QAction* print = PreviewPrintAction(preview)) {
+      print->disconnect(&preview);
+      QObject::connect(print, &QAction::triggered, &preview, [&preview, &bPrint] {
+        bPrint = TRUE;
+        preview.accept();
+      });
+    }
     preview.exec();
+    return bPrint;
   }
 
   UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override
@@ -331,7 +355,7 @@ int CScriptedDialogService::PageSetupDialog(CWnd*, QPrinter& printer)
   return choice.answer;
 }
 
-void CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
+BOOL CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::function<void(QPrinter*)>& paint)
 {
   ++previews;
   // A preview writes no file the user sees: a PDF printer draws into the file the test names, or
@@ -344,6 +368,8 @@ void CScriptedDialogService::PrintPreview(CWnd*, QPrinter& printer, const std::f
   paint(&printer);
   if (pdf)
     printer.setOutputFileName(named);
+  // Closed, not printed from.
+  return FALSE;
 }
 
 UINT CScriptedDialogService::PopupMenu(CWnd*, CMenu& menu, CPoint)

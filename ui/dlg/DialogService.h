@@ -40,8 +40,9 @@ public:
   virtual int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) = 0;
   // Lets the user choose paper, orientation and margins of the printer; IDOK or IDCANCEL.
   virtual int PageSetupDialog(CWnd* pOwner, QPrinter& printer) = 0;
-  // Shows a print preview that pages through paint(printer).
-  virtual void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
+  // Shows a print preview that pages through paint(printer); TRUE when it was closed by its Print
+  // button, which asks for the pages to be printed.
+  virtual BOOL PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) = 0;
   // Shows a popup menu at a screen point; the chosen command id, or 0.
   virtual UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) = 0;
   // Runs a dialog that has been created and initialised until it ends; returns its result.
@@ -74,7 +75,7 @@ public:
   int FileDialog(CWnd* pOwner, CFileDialogRequest& request) override;
   int PrintDialog(CWnd* pOwner, CPrintDialog& dialog) override;
   int PageSetupDialog(CWnd* pOwner, QPrinter& printer) override;
-  void PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
+  BOOL PrintPreview(CWnd* pOwner, QPrinter& printer, const std::function<void(QPrinter*)>& paint) override;
   UINT PopupMenu(CWnd* pOwner, CMenu& menu, CPoint screenPoint) override;
   int RunModal(CDialog& dialog) override;
   std::unique_ptr<CProgressWindow> CreateProgress(CWnd* pOwner, const CString& text, int total,

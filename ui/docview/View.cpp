@@ -214,7 +214,7 @@ void CView::OnFilePrintPreview()
   // The preview asks for its pages from inside its own event handling: a failure is carried
   // out of it and thrown again once the preview has closed, to the command that asked for it.
   std::exception_ptr failure;
-  DialogService().PrintPreview(this, *printer, [this, &info, &failure](QPrinter* target) {
+  const BOOL bPrint = DialogService().PrintPreview(this, *printer, [this, &info, &failure](QPrinter* target) {
     if (failure)
       return;
     QPainter painter;
@@ -231,6 +231,10 @@ void CView::OnFilePrintPreview()
   });
   if (failure)
     std::rethrow_exception(failure);
+  // The preview's Print button prints as the view's Print command does: its dialog, the name it
+  // suggests in the folder last printed to, and the PDF replaced only once it is whole.
+  if (bPrint)
+    SendMessage(WM_COMMAND, ID_FILE_PRINT, 0);
 }
 
 HWND CScrollView::CreateHandle(const CREATESTRUCT&, HWND hParentHost)

@@ -97,8 +97,8 @@ void CPrintDialog::OnOK()
 
 void CPrintDialog::OnPrinterSetup()
 {
-  CPrintDialog setup(TRUE, PD_PRINTSETUP, this);
-  DialogService().PrintDialog(this, setup);
+  // The page set-up of File > Print Setup, on the printer this dialog prints with.
+  DialogService().PageSetupDialog(this, *GetPrinter());
 }
 
 CPrintInfo::CPrintInfo() : m_pPD(new CPrintDialog(FALSE)) {}

@@ -61,7 +61,7 @@ protected:
   BOOL OnInitDialog() override;
   // Takes the template's "Print to File" box and the chosen quality.
   void OnOK() override;
-  // The template's "Setup..." button (id 1024) asks for the printer.
+  // The template's "Setup..." button (id 1024) asks for paper, orientation and margins.
   void OnPrinterSetup();
 
   BOOL m_bPrintSetupOnly;
