@@ -378,6 +378,8 @@ protected:
   void UpdateGuideLineToolCommand(CCmdUI* pCmdUI, int tool);
 
 private:
+  // Tests put the bookkeeping out of step through it, to see the check name each fault.
+  friend class COutOfStep;
   void ShowUnjoinablePrompt();
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
