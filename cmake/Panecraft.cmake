@@ -24,7 +24,8 @@ endfunction()
 function(panecraft_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} GTest::gtest GTest::gtest_main)
+  # Google Test's main with a printer that names the program's exceptions (tests/support).
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} panecraft_test_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
   # A profile written by a test never reaches the real home, nor does a file suggested in the
   # documents folder; tests that look at them name their own.

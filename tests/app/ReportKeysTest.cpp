@@ -1,6 +1,6 @@
 // The report windows scroll from the keyboard: the arrows by a line or a character, Page Up and
 // Page Down by the window's height in whole lines, Home and End to the report's top and bottom,
-// never past either end.
+// never past either end, also with keys typed faster than the report repaints.
 #include <QApplication>
 #include <QTest>
 
@@ -84,6 +84,9 @@ TEST_F(ReportKeysTest, ArrowsPagesHomeAndEndScrollBothReports)
     EXPECT_EQ(After(pView, Qt::Key_End), CPoint(0, bottom)) << command;
     EXPECT_EQ(After(pView, Qt::Key_PageDown), CPoint(0, bottom)) << "not past the bottom";
     EXPECT_EQ(After(pView, Qt::Key_Down), CPoint(0, bottom)) << command;
+    // Typed before the report repaints: Page Up goes up from the bottom that End reached.
+    QTest::keyClick(pView->m_hWnd, Qt::Key_End);
+    EXPECT_EQ(After(pView, Qt::Key_PageUp), CPoint(0, bottom - page)) << command;
     EXPECT_EQ(After(pView, Qt::Key_Home), CPoint(0, 0)) << command;
     const CPoint right = After(pView, Qt::Key_Right);
     EXPECT_GT(right.x, 0) << command;

@@ -328,18 +328,19 @@ TEST_F(WbSnapGuiTest, ReturnAfterMoveUpGreysItselfPressesOkOnTheWorkbenchPropert
 }
 
 namespace {
-// A glider beside another, both lying on each other's lines at top and bottom, with its own
-// lines taken off the tables by the Snap To command: its highlighted sides are looked up again
-// only when the tables lose an entry or the glider forgets them, and moving or resizing it takes
-// nothing from the tables.
+// A glider at the Workbench's origin beside another, both lying on each other's lines at top and
+// bottom, with its own lines taken off the tables by the Snap To command: its highlighted sides
+// are looked up again only when the tables lose an entry or the glider forgets them, and moving
+// or resizing it takes nothing from the tables. At the origin a new shape moves it by nothing, so
+// only the new shape itself can make it forget its sides.
 class WbHighlightGuiTest : public WbSnapGuiTest
 {
 protected:
   void SetUp() override
   {
     WbSnapGuiTest::SetUp();
-    m_pFixed = PlaceGlider(10.0, 20.0);
-    m_pMoving = PlaceGlider(60.0, 20.0);
+    m_pMoving = PlaceGlider(0.0, 0.0);
+    m_pFixed = PlaceGlider(50.0, 0.0);
     ASSERT_TRUE(m_pFixed && m_pMoving);
     ASSERT_TRUE(View()->GetSnapHighlights());
     View()->DeselectAll();
@@ -379,7 +380,7 @@ TEST_F(WbHighlightGuiTest, ANudgedUnitLeavesNoHighlightBehind)
 {
   // A foot up, out of the fixed glider's snap range.
   Key(Qt::Key_Up, Qt::ControlModifier);
-  ASSERT_GT(m_pMoving->GetOffset().GetY(), 30.0);
+  ASSERT_GT(m_pMoving->GetOffset().GetY(), 10.0);
   Redraw();
   EXPECT_NE(Pixel(m_bottom), m_highlight) << "where the bottom side was";
   EXPECT_NE(Pixel(m_top), m_highlight) << "where the top side was";

@@ -1,9 +1,12 @@
-// Guards the trace level test and base names, the exception texts, the owning arrays' deletion
-// rules and the CRC-32 values.
+// Guards the trace level test and base names, the exception texts and their naming in a test's
+// output, the owning arrays' deletion rules and the CRC-32 values.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <memory>
+#include <string>
 #include <vector>
+#include <unistd.h>
 
 #include "platform/core/Archive.h"
 #include "support/Checksum.h"
@@ -85,6 +88,31 @@ TEST(Exceptions, TextsFileLineAndKinds)
   EXPECT_EQ(unknown.file, "-Unknown-");
   EXPECT_EQ(CVRXEntityException("VEntExcp", 1).message, "An internal entity error has occurred.");
   EXPECT_EQ(CAppFatalException("x", 1).description, "A fatal error has occurred.");
+}
+
+// Runs only inside the child process that the test below starts.
+TEST(Exceptions, DISABLED_ChildThrowsTheProgramsException) { throw CAppFatalException("Testmod", 4711); }
+
+// A test that ends through the program's exception names it in its output as the fatal-error
+// report does, with module, failure number and text.
+TEST(Exceptions, OneThrownThroughATestIsNamedInItsOutput)
+{
+  char self[4096] = {};
+  ASSERT_GT(::readlink("/proc/self/exe", self, sizeof self - 1), 0);
+  const std::string command = std::string("'") + self +
+                              "' --gtest_also_run_disabled_tests "
+                              "--gtest_filter=Exceptions.DISABLED_ChildThrowsTheProgramsException 2>&1";
+  FILE* child = ::popen(command.c_str(), "r");
+  ASSERT_NE(child, nullptr);
+  std::string output;
+  char buffer[1024];
+  for (size_t read; (read = std::fread(buffer, 1, sizeof buffer, child)) > 0;)
+    output.append(buffer, read);
+  EXPECT_NE(::pclose(child), 0) << "the child's test failed";
+  EXPECT_NE(output.find("CAppFatalException thrown in the test body.\nModule = Testmod\nLine = 4711\n"
+                        "A fatal error has occurred."),
+            std::string::npos)
+      << output;
 }
 
 TEST(OwnArray, RemovalDeletesOnlyWhatExists)

@@ -213,6 +213,11 @@ TEST_F(BarsViewsTest, ScrollViewScrollsItsSurfaceAndShiftsTheViewportOrigin)
   view->Invalidate();
   view->UpdateWindow();
   EXPECT_EQ(view->lastViewportOrg, CPoint(0, -300));
+  // Past the end, before any repaint: at once no further than the bars allow.
+  CRect client;
+  view->GetClientRect(&client);
+  view->ScrollToPosition(CPoint(-40, 5000));
+  EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 2000 - client.Height()));
   // A total smaller than the window leaves nothing to scroll.
   view->SetScrollSizes(MM_TEXT, CSize(100, 100));
   EXPECT_EQ(view->GetScrollPosition(), CPoint(0, 0));

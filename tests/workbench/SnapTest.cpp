@@ -1,11 +1,15 @@
-// Guards snapping through the Workbench view: the snap ranges at two scales, placements, and
-// whole snapped moves and resizes of catalogue units. The rules on numbers alone are guarded
-// against the engine by snap/SnapEngineTest.cpp.
+// Guards snapping through the Workbench view: the snap ranges at two scales, placements, whole
+// snapped moves and resizes of catalogue units, and the check that names a selection index or
+// tables out of step. The rules on numbers alone are guarded against the engine by
+// snap/SnapEngineTest.cpp.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "geometry/2dline.h"
 #include "geometry/2dptent.h"
@@ -159,4 +163,72 @@ TEST_F(SnapTest, AResizeSnapsTheProposedOutlineAndAnUnchangedSizeDoesNot)
   view->RemoveAlignmentEntities(fixed.get());
   ExpectVector(view->AdjustUnitResize(2, CVRX2DVector(6.0, 0.0), 7, 0.0, item.get()), 0.0, 0.0);
   EXPECT_DOUBLE_EQ(item->GetWidth(), 35.5) << "only a copy of the unit was sized";
+}
+
+// Reaches into the view to put its selection index, or its tables, out of step with what they
+// stand for, one fault at a time from a sound selection of two items.
+class COutOfStep
+{
+public:
+  static void Select(CWorkbenchView& view, CDesignItem* pItem)
+  {
+    view.m_SelectedAt[pItem] = view.m_SelectedItems.AddTail(pItem);
+  }
+  static void Clear(CWorkbenchView& view)
+  {
+    view.m_SelectedItems.RemoveAll();
+    view.m_SelectedAt.Clear();
+  }
+  // The index also holds an item that is not selected.
+  static void IndexAnother(CWorkbenchView& view, CDesignItem* pOther)
+  {
+    view.m_SelectedAt[pOther] = view.m_SelectedItems.GetHeadPosition();
+  }
+  // The index holds another item in the place of the selected one.
+  static void IndexInstead(CWorkbenchView& view, CDesignItem* pItem, CDesignItem* pOther)
+  {
+    view.m_SelectedAt[pOther] = *view.m_SelectedAt.Find(pItem);
+    view.m_SelectedAt.Erase(pItem);
+  }
+  static void SwapPlaces(CWorkbenchView& view, CDesignItem* pItem, CDesignItem* pOther)
+  {
+    std::swap(*view.m_SelectedAt.Find(pItem), *view.m_SelectedAt.Find(pOther));
+  }
+  static void ShrinkAfterRevision(CWorkbenchView& view, std::uint64_t shrink)
+  {
+    view.m_Snap.m_nShrinkRevision = view.m_Snap.m_nRevision + shrink;
+  }
+};
+
+TEST_F(SnapTest, TheCheckOfTheViewNamesASelectionIndexOrTablesOutOfStep)
+{
+  CDesignItem& a = Offering({Vertical(8, 100.0)});
+  CDesignItem& b = Offering({Vertical(8, 200.0)});
+  CDesignItem& c = Offering({});
+  const auto said = [](const char* format, const void* pItem) {
+    char text[160];
+    std::snprintf(text, sizeof text, format, pItem);
+    return std::string(text);
+  };
+  const auto selectBoth = [&] {
+    COutOfStep::Clear(*view);
+    COutOfStep::Select(*view, &a);
+    COutOfStep::Select(*view, &b);
+  };
+  selectBoth();
+  ASSERT_EQ(view->CheckConsistency(), "") << "a sound selection";
+  COutOfStep::IndexAnother(*view, &c);
+  EXPECT_EQ(view->CheckConsistency(), "the selection holds 2 items, its index 3");
+  selectBoth();
+  COutOfStep::IndexInstead(*view, &a, &c);
+  EXPECT_EQ(view->CheckConsistency(), said("selected item %p is missing from the selection index", &a));
+  selectBoth();
+  COutOfStep::SwapPlaces(*view, &a, &b);
+  EXPECT_EQ(view->CheckConsistency(), said("selected item %p is placed elsewhere by the selection index", &a));
+  selectBoth();
+  COutOfStep::ShrinkAfterRevision(*view, 1);
+  EXPECT_EQ(view->CheckConsistency(),
+            "alignment tables: the last revision that took entries away is later than the tables' revision");
+  COutOfStep::ShrinkAfterRevision(*view, 0);
+  COutOfStep::Clear(*view);
 }

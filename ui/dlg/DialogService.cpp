@@ -1,5 +1,6 @@
 #include "ui/dlg/DialogService.h"
 
+#include <cstdio>
 #include <utility>
 
 #include <QAction>
@@ -303,6 +304,16 @@ int CScriptedDialogService::MessageBox(CWnd*, const CString& text, const CString
   default:
     return IDOK;
   }
+}
+
+void CScriptedDialogService::ProcessEnding(int nExitCode)
+{
+  std::fprintf(stderr, "The process ends with exit code %d", nExitCode);
+  if (messages.empty())
+    std::fprintf(stderr, ".\n");
+  else
+    std::fprintf(stderr, " after the message \"%s\":\n%s\n", messages.back().caption.c_str(),
+                 messages.back().text.c_str());
 }
 
 int CScriptedDialogService::FileDialog(CWnd*, CFileDialogRequest& request)

@@ -52,6 +52,8 @@ public:
                                                           BOOL bCanCancel);
   // FALSE when nobody can see or answer a question (no display).
   virtual BOOL CanAsk() const { return TRUE; }
+  // The process ends at once with the code, after the internal-error report.
+  virtual void ProcessEnding(int) {}
 };
 
 // The service in use: the Qt dialogs unless a test has installed its own.
@@ -81,6 +83,9 @@ public:
   std::unique_ptr<CProgressWindow> CreateProgress(CWnd* pOwner, const CString& text, int total,
                                                   BOOL bCanCancel) override;
   BOOL CanAsk() const override { return canAsk; }
+  // Nobody saw the boxes answered from the queue: the last one, the report, goes to standard
+  // error, so that a test's output shows why its process ended.
+  void ProcessEnding(int nExitCode) override;
 
   BOOL canAsk = TRUE;
   std::vector<CShownMessage> messages;

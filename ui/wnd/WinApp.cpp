@@ -317,6 +317,7 @@ void AfxProcessException(const std::exception_ptr& e, const MSG* pMsg)
 
 void AfxEndProcess(int nExitCode)
 {
+  DialogService().ProcessEnding(nExitCode);
   std::fflush(nullptr);
   std::_Exit(nExitCode);
 }

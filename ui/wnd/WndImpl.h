@@ -89,7 +89,6 @@ public:
   void AddSharpPicture(const QRect& rect, const QImage& image, const QRegion& clip);
   // The places of the sharp pictures shown now.
   std::vector<QRect> SharpPictureRects() const;
-  // Runs WM_PAINT when something is invalid.
   // Paints what is invalid into the surface; the part of it outside showing is then shown.
   void PaintNow(const QRegion& showing = QRegion());
   void OnPaintEvent(const QRegion& region);

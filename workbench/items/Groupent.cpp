@@ -8,7 +8,6 @@
 #include "support/Trace.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Joinitem.h"
-#include "workbench/items/Tracker.h"
 #include "workbench/items/Unititem.h"
 
 namespace {

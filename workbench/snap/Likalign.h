@@ -85,6 +85,7 @@ public:
 private:
   friend class CLikeAlignmentEntities;
   friend class CSnapEngine;
+  friend class COutOfStep;
   // Fatal when a table holds the entry.
   void ExpectUnfiled() const;
   // Points m_pEntity at a copy of the entity: the entry's own line for a plain line (a table of
@@ -151,6 +152,8 @@ public:
   bool AnyNear(double x, double y, double reach, Visit visit);
 
 private:
+  // Tests put the bookkeeping out of step through it, to see the check name each fault.
+  friend class COutOfStep;
   int m_nOrientation = laeEmpty;
   double m_dSlope = 0.0;
   // The entries in the order they were filed. The entries of a removed item leave empty slots

@@ -157,6 +157,8 @@ public:
   CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const;
 
 private:
+  // Tests put the bookkeeping out of step through it, to see the check name each fault.
+  friend class COutOfStep;
   // A moved line, or a point, against one of the engine's own tables.
   int SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLikeAlignmentGroups& groups,
                  CSnapVectorArray& vectors);

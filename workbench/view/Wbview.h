@@ -94,7 +94,6 @@ public:
   void SetUnitTool(const CString& type, const CString& subtype);
   CWorkbenchTool* GetCurrentTool() const { return m_pCurrentTool; }
   CWorkbenchTool* GetTool(int index) const { return m_Tools[index].get(); }
-  BOOL GetLockTool() const { return m_bLockTool; }
   BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) override;
   void OnSelectTool();
   void OnUpdateSelectTool(CCmdUI* pCmdUI);
@@ -217,7 +216,6 @@ public:
   CPlanSelectorItem* GetPlanSelector() const { return m_pPlanSelector; }
   const CObList& GetSelectorItems() const { return m_SelectorItems; }
   BOOL IsPlanViewShown() const { return m_bPlanViewShown; }
-  BOOL IsElevationViewShown() const { return m_bElevationViewShown; }
   BOOL IsDetailViewShown() const { return m_bDetailViewShown; }
   // The tool the display modes call for at a client point; the current tool when no mode is on.
   void ChooseToolForPoint(CPoint point);
@@ -269,35 +267,21 @@ public:
   {
     m_Snap.SnapTo(line, query, vectors);
   }
-  void SnapTo(const CVRX2DLine& line, CSnapVectorArray& vectors) { m_Snap.SnapTo(line, vectors); }
-  int SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
-                       CSnapVectorArray& vectors)
-  {
-    return m_Snap.SnapLineToEntity(line, query, entry, vectors);
-  }
   int SnapPointToArcs(const CVRX2DPoint& p, int mode, double direction, double range, CSnapVectorArray& vectors)
   {
     return m_Snap.SnapPointToArcs(p, mode, direction, range, vectors);
   }
-  BOOL AlignJoinEnds(const CVRX2DVector& v, CSnapVectorArray& vectors) { return m_Snap.AlignJoinEnds(v, vectors); }
   CVRX2DVector CombineSnapVectors(CSnapVectorArray& vectors) const { return m_Snap.CombineSnapVectors(vectors); }
   void BuildGuidelineSnapPoints(CDesignItem* pMovingItem);
-  const CVRX2DPointArray& GetGuidelineSnapPoints() const { return m_Snap.GetGuidelineSnapPoints(); }
   // The nudge command and the snapping test (a zero vector); the arrow keys.
   void NudgeItems(const CVRX2DVector& v);
   void NudgeGroup(const CVRX2DVector& v);
-  // The snapping priority of a moving line's category against an alignment entity's.
-  int GetSnapPriority(int moving, int alignment) const { return m_Snap.GetSnapPriority(moving, alignment); }
   void AddAlignmentEntities(CDesignItem* pItem);
   // The same, filling the entries of the spare list (which it empties) before making new ones.
   void AddAlignmentEntities(CDesignItem* pItem, std::vector<CAlignmentEntity*>* pSpare);
   void RemoveAlignmentEntities(CDesignItem* pItem);
   void UpdateAlignmentEntities(CDesignItem* pItem);
   void EnableAlignmentEntities(CDesignItem* pItem, BOOL bEnable);
-  BOOL CollectColinearPerimeterLines(CAlignmentEntity& entry, const CVRX2DEntityArray& lines)
-  {
-    return CSnapEngine::CollectColinearPerimeterLines(entry, lines);
-  }
   // Every enabled entry counts; those of the ignored item count as disabled.
   BOOL IsOnAlignmentEntity(const CVRX2DEntity& entity, const CDesignItem* pIgnored = nullptr)
   {
@@ -360,8 +344,6 @@ public:
   int GetJoinCount(CDesignItem* pUnitItem) const;
   // The unit item under a client point, and the component of it there (-1 when none).
   CUnitItem* FindUnitItemAt(CPoint point, int& component);
-  // The point that opened the last context menu: the right-button press over the world area.
-  CPoint GetContextPoint() const { return m_ptContextPoint; }
 
 protected:
   void OnLButtonDown(UINT nFlags, CPoint point) override;
@@ -396,6 +378,8 @@ protected:
   void UpdateGuideLineToolCommand(CCmdUI* pCmdUI, int tool);
 
 private:
+  // Tests put the bookkeeping out of step through it, to see the check name each fault.
+  friend class COutOfStep;
   void ShowUnjoinablePrompt();
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
@@ -493,6 +477,7 @@ private:
   void NudgeByKey(UINT nChar);
   // Clipboard (Wbclipvw.cpp).
   CVRX2DVector m_vPasteOrigin;
+  // The point that opened the last context menu: the right-button press over the world area.
   CPoint m_ptContextPoint;
   // What the engine asks of the items: the join search, group members, unit outlines.
   std::unique_ptr<CSnapHost> m_pSnapHost;

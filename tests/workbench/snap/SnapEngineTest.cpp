@@ -2,12 +2,18 @@
 // a host standing in for the items: the tolerant and the strict range tests, the recording and
 // combining of snap vectors, the priority table with its undefined cells, the like groups of
 // alignment lines, the join snap that stands only with a join, the entries of a group's units,
-// the Shift state given with the query, and items leaving the tables one by one.
+// the Shift state given with the query, items leaving the tables one by one, and the check that
+// names each fault of the tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
+#include <functional>
 #include <map>
+#include <memory>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "geometry/2darc.h"
@@ -868,4 +874,133 @@ TEST_F(SnapEngineTest, AxisLinesAreAnsweredByRowAndColumnForEachItemThatAsks)
   const CVRX2DLine tilted(0, CVRX2DPoint(0, 30.0 + 1e-9), CVRX2DPoint(100, 30.0));
   EXPECT_TRUE(engine.IsOnAlignmentEntity(tilted, Item(6)));
   EXPECT_FALSE(engine.IsOnAlignmentEntity(tilted, pLeft));
+}
+
+// Reaches into the tables to put them out of step, one fault at a time, on tables built anew for
+// each: the check names every fault, with the table and group it lies in.
+class COutOfStep
+{
+public:
+  struct CFault
+  {
+    std::string expected;
+    std::function<void(CSnapEngine&)> make;
+  };
+
+  // Item a files vertical perimeter lines at 100 and 130 and another line at 300, item b a
+  // vertical perimeter line at 200 and a horizontal one at 50, item c an arc; the entries hold
+  // their lines themselves, and the vertical perimeter group has been looked up, so its position
+  // index stands.
+  static std::unique_ptr<CSnapEngine> Tables(CSnapHost* pHost, CDesignItem* a, CDesignItem* b, CDesignItem* c)
+  {
+    auto engine = std::make_unique<CSnapEngine>(pHost);
+    engine->AddEntry(new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 100.0), a, 1));
+    engine->AddEntry(new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 130.0), a, 1));
+    engine->AddEntry(new CAlignmentEntity(Vertical(ecatCentreLine, 300.0), a, 1));
+    engine->AddEntry(new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 200.0), b, 1));
+    engine->AddEntry(new CAlignmentEntity(Horizontal(ecatPerimeterAlignment, 50.0), b, 1));
+    const CVRX2DArc arc(6, CVRX2DPoint(50, 50), 5, 5, CVRXAngle(0), CVRXAngle(0), CVRXAngle(0));
+    engine->AddEntry(new CAlignmentEntity(arc, c, 1));
+    std::vector<int> near;
+    VerticalGroup(*engine).FindNear(100.0, 0.0, 1.0, near);
+    return engine;
+  }
+
+  static std::vector<CFault> Faults(CDesignItem* a, CDesignItem* b)
+  {
+    const auto entry = [](CSnapEngine& engine, int slot) { return VerticalGroup(engine).m_Entries[slot]; };
+    const std::string group = "perimeter lines, group 1: ";
+    return {
+        {group + "0 of 3 slots are empty, the count of empty slots says 1",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_nEmptySlots = 1; }},
+        {group + "slot 1 holds an entry that no item's runs name",
+         [](CSnapEngine& engine) {
+           Run(engine, 0).count = 1;
+           Run(engine, 0).enabled = 1;
+         }},
+        {group + Said("slot 2 holds an entry of item %p, the run naming it is item %p's", a, b),
+         [entry, a](CSnapEngine& engine) { entry(engine, 2)->m_pItem = a; }},
+        {group + "slot 0 holds an entry without an entity",
+         [entry](CSnapEngine& engine) { entry(engine, 0)->m_pEntity.reset(); }},
+        {group + "slot 0 holds an entry of orientation 1 in a group of orientation 3",
+         [entry](CSnapEngine& engine) {
+           entry(engine, 0)->m_Line = Horizontal(ecatPerimeterAlignment, 100.0);
+           entry(engine, 0)->m_bDirectionKnown = FALSE;
+         }},
+        {group + "3 entries are enabled, the count of enabled entries says 2",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_nEnabled = 2; }},
+        {group + "run 0 holds 1 enabled entries, it counts 2",
+         [entry](CSnapEngine& engine) {
+           entry(engine, 1)->m_bEnabled = 0;
+           VerticalGroup(engine).m_nEnabled = 2;
+         }},
+        {group + "the free runs lead to run 5 of 2, or in a circle",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_nFreeRun = 5; }},
+        {group + Said("the runs of item %p lead to run 1 of 2, a free one, or in a circle", b),
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_nFreeRun = 1; }},
+        {group + Said("run 0 of item %p names 0 slots from 0 (after slot -1) of 3, 2 enabled", a),
+         [](CSnapEngine& engine) { Run(engine, 0).count = 0; }},
+        {group + Said("run 0 of item %p names slot 1, which is empty or another run's", a),
+         [](CSnapEngine& engine) {
+           CLikeAlignmentEntities& vertical = VerticalGroup(engine);
+           delete vertical.m_Entries[1];
+           vertical.m_Entries.SetAt(1, nullptr);
+           vertical.m_nEmptySlots = 1;
+         }},
+        {group + "the position index holds 3 places for 4 entries indexed of 3",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_nIndexed = 4; }},
+        {group + "place 0 of the position index names slot 7, outside the entries indexed or empty",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_Index[0].second = 7; }},
+        {group + "the position index is out of order at place 1",
+         [](CSnapEngine& engine) {
+           auto& index = VerticalGroup(engine).m_Index;
+           std::swap(index[0], index[1]);
+         }},
+        {"perimeter lines, group 0 holds lines of orientation 3",
+         [](CSnapEngine& engine) { engine.m_PerimeterGroups.GetAt(0)->m_nOrientation = laeVertical; }},
+        {"other lines, group 1: 1 entries are enabled, the count of enabled entries says 0",
+         [](CSnapEngine& engine) { engine.m_OtherGroups.GetAt(1)->m_nEnabled = 0; }},
+        {"arc slot 0 holds no arc", [](CSnapEngine& engine) { engine.m_ArcEntities[0]->m_pEntity.reset(); }},
+        {"the arcs belong to 1 items, the counts of arcs name 1 or count otherwise",
+         [](CSnapEngine& engine) { ++engine.m_ArcCounts.begin()->second; }},
+        {"the last revision that took entries away is later than the tables' revision",
+         [](CSnapEngine& engine) { engine.m_nShrinkRevision = engine.m_nRevision + 1; }},
+    };
+  }
+
+  // A group that holds nothing yet keeps an orientation.
+  static std::string EmptyGroupWithAnOrientation()
+  {
+    CLikeAlignmentEntities group;
+    group.m_nOrientation = laeVertical;
+    return group.CheckConsistency();
+  }
+
+private:
+  static CLikeAlignmentEntities& VerticalGroup(CSnapEngine& engine) { return *engine.m_PerimeterGroups.GetAt(1); }
+  static CLikeAlignmentEntities::CSlotRun& Run(CSnapEngine& engine, int index)
+  {
+    return VerticalGroup(engine).m_Runs[static_cast<size_t>(index)];
+  }
+  template <class... Args>
+  static std::string Said(const char* format, Args... args)
+  {
+    char text[256];
+    std::snprintf(text, sizeof text, format, static_cast<const void*>(args)...);
+    return text;
+  }
+};
+
+TEST_F(SnapEngineTest, TheCheckOfTheTablesNamesEachFaultPutIntoThem)
+{
+  CDesignItem* a = Item(1);
+  CDesignItem* b = Item(2);
+  CDesignItem* c = Item(3);
+  ASSERT_EQ(COutOfStep::Tables(&host, a, b, c)->CheckConsistency(), "") << "the tables as built";
+  for (const COutOfStep::CFault& fault : COutOfStep::Faults(a, b)) {
+    const std::unique_ptr<CSnapEngine> tables = COutOfStep::Tables(&host, a, b, c);
+    fault.make(*tables);
+    EXPECT_EQ(tables->CheckConsistency(), fault.expected);
+  }
+  EXPECT_EQ(COutOfStep::EmptyGroupWithAnOrientation(), "the group holds no entry but has orientation 3");
 }
