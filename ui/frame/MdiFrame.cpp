@@ -275,7 +275,10 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
     sub->hide();
     return;
   }
-  sub->show();
+  if (nCmdShow == SW_SHOWMAXIMIZED)
+    sub->showMaximized();
+  else
+    sub->show();
   if (nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
     MDIActivate();
   OnUpdateFrameTitle(TRUE);
