@@ -142,17 +142,20 @@ void CMDIFrameWnd::OnWindowTile()
   // of a narrow one, and sizes windows that have no sizing border. Here, as in the cascade, a
   // window without one keeps its size: those stand one below the other at the left, and the
   // others share the rest of the client, one above the other in as many columns as the square
-  // root of their number. Whatever a window's least size, it ends wholly inside the client.
+  // root of their number, the topmost first. Whatever a window's least size, it ends wholly
+  // inside the client; the windows of the left column go from the bottommost up, so that one
+  // moved up into a short client covers the lower part of those before it, never their captions.
   std::vector<QMdiSubWindow*> fixed;
   std::vector<QMdiSubWindow*> sizable;
-  const QList<QMdiSubWindow*> stacking = m_pMdiArea->subWindowList(QMdiArea::StackingOrder);
-  for (auto it = stacking.rbegin(); it != stacking.rend(); ++it) {
-    QMdiSubWindow* sub = *it;
+  for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
     if (sub->isHidden() || sub->isMinimized())
       continue;
     if (sub->isMaximized())
       sub->showNormal();
-    (sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint ? fixed : sizable).push_back(sub);
+    if (sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint)
+      fixed.push_back(sub);
+    else
+      sizable.insert(sizable.begin(), sub);
   }
   const QRect client = m_pMdiArea->viewport()->rect();
   int column = 0;
