@@ -157,7 +157,9 @@ void CMDIFrameWnd::OnWindowTile()
     else
       sizable.insert(sizable.begin(), sub);
   }
-  const QRect client = m_pMdiArea->viewport()->rect();
+  // The client without scroll bars: a bar a window past the edge called up goes once the windows
+  // lie inside.
+  const QRect client(QPoint(0, 0), m_pMdiArea->contentsRect().size());
   int column = 0;
   int top = 0;
   for (QMdiSubWindow* sub : fixed) {
