@@ -2,9 +2,9 @@
 // question is cancelled, and stores the window rectangle only when the close goes on; closing
 // the last project disables the project commands; activating a project's design list brings
 // its windows forward and sends the other project's away, and never a window that replaced a
-// closed one; the end of the session takes the typed project names, asks when somebody can answer
-// and otherwise keeps the changes in a recovery copy; the destroyed main frame takes the
-// Workbench's unit popups with it.
+// closed one; a closed window's place goes to a window of its own project; the end of the
+// session takes the typed project names, asks when somebody can answer and otherwise keeps the
+// changes in a recovery copy; the destroyed main frame takes the Workbench's unit popups with it.
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -124,6 +124,41 @@ TEST_F(CloseTest, ActivatingAProjectsDesignListShowsOnlyThatProjectsWindows)
   EXPECT_TRUE(IsShown(pFirst->GetWorkbenchView()));
   EXPECT_TRUE(IsShown(pFirst->GetPlanView()));
   EXPECT_FALSE(IsShown(pSecond->GetWorkbenchView()));
+}
+
+// The window that takes a closed one's place is one of the same project, its design list first:
+// the other project stays back, and the next command goes to the project the user was in.
+TEST_F(CloseTest, AClosedWindowsPlaceGoesToAWindowOfItsOwnProject)
+{
+  CDoc* pFirst = m_pDoc;
+  Command(ID_FILE_NEW);
+  ASSERT_EQ(Projects().size(), 2u);
+  CDoc* pSecond = Projects()[1];
+  ASSERT_NE(pSecond->GetWorkbenchView(), nullptr);
+  ASSERT_EQ(ActiveProject(), pSecond);
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pSecond->GetScheduleReportView(), nullptr);
+  CFrameWnd* pReport = pSecond->GetScheduleReportView()->GetParentFrame();
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pReport);
+
+  pReport->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  ASSERT_EQ(pSecond->GetScheduleReportView(), nullptr);
+  EXPECT_EQ(MainFrame()->MDIGetActive(), pSecond->GetWarehouseView()->GetParentFrame());
+  EXPECT_TRUE(IsShown(pSecond->GetWorkbenchView())) << "the report's project keeps its Workbench in front";
+  EXPECT_FALSE(IsShown(pFirst->GetWorkbenchView()));
+
+  MainFrame()->MDIActivate(pSecond->GetWorkbenchView()->GetParentFrame());
+  Pump();
+  pSecond->GetWorkbenchView()->GetParentFrame()->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+  Pump();
+  ASSERT_EQ(pSecond->GetWorkbenchView(), nullptr);
+  EXPECT_EQ(MainFrame()->MDIGetActive(), pSecond->GetWarehouseView()->GetParentFrame());
+  EXPECT_EQ(ActiveProject(), pSecond);
+  CString title;
+  MainFrame()->GetWindowText(title);
+  EXPECT_EQ(title, "Panecraft - " + pSecond->GetTitle());
+  EXPECT_FALSE(IsShown(pFirst->GetWorkbenchView()));
 }
 
 TEST_F(CloseTest, AViewClosedWhileItsProjectStepsBackIsNotConfusedWithItsSuccessor)

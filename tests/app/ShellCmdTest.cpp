@@ -1,6 +1,6 @@
 // Every command of the main window's menus answers: Exit, the toolbar and status bar switches
-// with their check marks, the Window menu's arrangements and its numbered list of the open
-// windows, and Print Setup as a page set-up; with no project open the title is the product's.
+// with their check marks, the Window menu's arrangements (inside a narrow client too) and its
+// numbered list of the open windows, and Print Setup as a page set-up; with no project open the title is the product's.
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
 #include <QPrinter>
 #include <QTest>
 
@@ -202,6 +203,30 @@ TEST_F(CmdTest, CascadeTileAndArrangeIconsPlaceTheOpenWindows)
   Command(ID_WINDOW_ARRANGE);
   EXPECT_EQ(shown[0]->geometry().bottom(), Area()->viewport()->rect().bottom());
   EXPECT_EQ(shown[0]->x(), 0);
+}
+
+// In a narrow main window the tiled windows still lie wholly inside the client, so every close box
+// is in reach, and the design list, which has no sizing border, keeps its size.
+TEST_F(CmdTest, TileInANarrowMainWindowKeepsEveryWindowInsideTheClient)
+{
+  QWidget* main = MainFrame()->GetOuterHandle();
+  main->resize(800, main->height());
+  Pump();
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  std::vector<QMdiSubWindow*> shown = Shown();
+  ASSERT_EQ(shown.size(), 3u);
+  QWidget* list = m_pDoc->GetWarehouseView()->GetParentFrame()->GetOuterHandle();
+  const QSize listSize = list->size();
+
+  Command(ID_WINDOW_TILE_HORZ);
+  const QRect client = Area()->viewport()->rect();
+  for (QMdiSubWindow* sub : shown)
+    EXPECT_TRUE(client.contains(sub->geometry()))
+        << sub->windowTitle().toStdString() << " at " << sub->x() << ", " << sub->y() << ", " << sub->width() << " x "
+        << sub->height() << " in " << client.width() << " x " << client.height();
+  EXPECT_EQ(list->size(), listSize);
+  EXPECT_FALSE(Area()->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(Area()->verticalScrollBar()->isVisible());
 }
 
 // A report window places no size of its own: it opens as large as a cascade makes a window, with

@@ -3,7 +3,8 @@
 // nothing, Help Topics opens the contents, the help window asked from a modal dialog takes input
 // in front of it and keeps its place, its title names the page once, and every page is reachable
 // from the contents with no dead link. The Help button of a dialog opens the dialog's topic as F1
-// does; Escape closes the help window, and a window opened again starts a history of its own.
+// does; Escape closes the help window, and a window opened again starts a history of its own. A
+// minimised help window comes back restored and in front whichever way help is asked for.
 #include <cstdlib>
 #include <deque>
 #include <filesystem>
@@ -289,6 +290,55 @@ TEST_F(ShellHelpTest, TheHelpWindowAskedFromAModalDialogIsInFrontOfItAndTakesInp
   EXPECT_EQ(help->windowHandle()->transientParent(), nullptr);
   EXPECT_TRUE(help->isVisible());
   EXPECT_EQ(help->pos(), placed);
+}
+
+// Without a task bar a minimised help window could not be found again: each way of asking for
+// help shows it restored and in front.
+TEST_F(ShellHelpTest, AMinimisedHelpWindowComesBackRestoredForEachWayOfAskingForHelp)
+{
+  StartWithManual();
+  Command(ID_HELP_INDEX);
+  QWidget* help = sink->Window();
+  ASSERT_NE(help, nullptr);
+  const auto minimise = [help] {
+    help->showMinimized();
+    Pump();
+    ASSERT_TRUE(help->isMinimized());
+  };
+
+  ASSERT_NO_FATAL_FAILURE(minimise());
+  bool restoredOverDialog = false;
+  ASSERT_TRUE(PumpUntil([&] {
+    OnNextDialog([&](CDialog& dialog) {
+      QTest::keyClick(dialog.GetSafeHwnd(), Qt::Key_F1);
+      restoredOverDialog = help->isVisible() && !help->isMinimized() && QTest::qWaitForWindowActive(help);
+    });
+    Command(ID_APP_ABOUT);
+    return sink->OpenCount() == 2;
+  }));
+  EXPECT_TRUE(restoredOverDialog) << "F1 in a dialog";
+
+  ASSERT_NO_FATAL_FAILURE(minimise());
+  bool restoredByButton = false;
+  ASSERT_TRUE(PumpUntil([&] {
+    OnNextDialog([&](CDialog& dialog) {
+      QTest::mouseClick(dialog.GetDlgItem(ID_HELP)->m_hWnd, Qt::LeftButton);
+      restoredByButton = help->isVisible() && !help->isMinimized() && QTest::qWaitForWindowActive(help);
+      ClickButton(dialog, IDCANCEL);
+    });
+    ClickDesignListButton(ActiveProject(), ID_PROJECT_INFORMATION);
+    return sink->OpenCount() == 3;
+  }));
+  EXPECT_TRUE(restoredByButton) << "a dialog's Help button";
+
+  ASSERT_NO_FATAL_FAILURE(minimise());
+  ASSERT_TRUE(PumpUntil([&] {
+    Command(ID_HELP_INDEX);
+    return sink->OpenCount() == 4;
+  }));
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_FALSE(help->isMinimized()) << "Help Topics";
+  EXPECT_TRUE(QTest::qWaitForWindowActive(help));
 }
 
 TEST_F(ShellHelpTest, TheHelpWindowsTitleNamesThePageOnce)

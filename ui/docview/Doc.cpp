@@ -194,10 +194,12 @@ void CDocument::OnCloseDocument()
     if (CFrameWnd* frame = GetNextView(pos)->GetParentFrame())
       if (std::find(frames.begin(), frames.end(), frame) == frames.end())
         frames.push_back(frame);
+  m_bClosing = TRUE;
   for (CFrameWnd* frame : frames) {
     PreCloseFrame(frame);
     frame->DestroyWindow();
   }
+  m_bClosing = FALSE;
   m_bAutoDelete = autoDelete;
   DeleteContents();
   if (m_bAutoDelete)

@@ -46,6 +46,8 @@ public:
   virtual BOOL OnSaveDocument(LPCTSTR lpszPathName);
   // Destroys the frames of the views and the document itself.
   virtual void OnCloseDocument();
+  // Whether OnCloseDocument is destroying the frames: none of them is to be activated any more.
+  BOOL IsClosing() const { return m_bClosing; }
   // Offers to save a modified document: FALSE when the user cancelled.
   virtual BOOL SaveModified();
   virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
@@ -70,5 +72,6 @@ protected:
   CDocTemplate* m_pDocTemplate = nullptr;
   CPtrList m_viewList;
   BOOL m_bModified = FALSE;
+  BOOL m_bClosing = FALSE;
   friend class CDocTemplate;
 };

@@ -98,6 +98,35 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
     m_pMdiArea->setActiveSubWindow(sub);
 }
 
+CMDIChildWnd* CMDIFrameWnd::SuccessorOf(CMDIChildWnd* pClosing) const
+{
+  if (!m_pMdiArea)
+    return nullptr;
+  // The client's own choice goes by the order the windows were made, which may bring another
+  // project forward while the closed window's project still has windows open.
+  std::vector<CMDIChildWnd*> candidates;
+  const QList<QMdiSubWindow*> history = m_pMdiArea->subWindowList(QMdiArea::ActivationHistoryOrder);
+  for (auto it = history.rbegin(); it != history.rend(); ++it) {
+    auto* child = dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(*it));
+    if (!child || child == pClosing || !child->m_hWnd || (*it)->isHidden())
+      continue;
+    if (CDocument* doc = child->GetActiveDocument(); doc && doc->IsClosing())
+      continue;
+    candidates.push_back(child);
+  }
+  CDocument* doc = pClosing->GetActiveDocument();
+  if (doc && !doc->IsClosing()) {
+    POSITION pos = doc->GetFirstViewPosition();
+    CFrameWnd* first = pos ? doc->GetNextView(pos)->GetParentFrame() : nullptr;
+    if (auto it = std::find(candidates.begin(), candidates.end(), first); it != candidates.end())
+      return *it;
+    for (CMDIChildWnd* child : candidates)
+      if (child->GetActiveDocument() == doc)
+        return child;
+  }
+  return candidates.empty() ? nullptr : candidates.front();
+}
+
 void CMDIFrameWnd::MDINext()
 {
   if (m_pMdiArea)
@@ -246,7 +275,10 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
     sub->hide();
     return;
   }
-  sub->show();
+  if (nCmdShow == SW_SHOWMAXIMIZED)
+    sub->showMaximized();
+  else
+    sub->show();
   if (nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE)
     MDIActivate();
   OnUpdateFrameTitle(TRUE);
@@ -318,6 +350,10 @@ void CMDIChildWnd::RefreshMenuBar()
 
 void CMDIChildWnd::OnDestroy()
 {
+  // The successor is activated while this window still has its document and its place.
+  if (m_pMDIFrame && m_pMDIFrame->MDIGetActive() == this)
+    if (CMDIChildWnd* next = m_pMDIFrame->SuccessorOf(this))
+      m_pMDIFrame->MDIActivate(next);
   if (m_pMDIFrame && m_pMDIFrame->m_pLastActive == this)
     m_pMDIFrame->m_pLastActive = nullptr;
   CFrameWnd::OnDestroy();

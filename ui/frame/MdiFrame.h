@@ -57,6 +57,9 @@ protected:
 private:
   // The shown child windows, in the order they were made.
   std::vector<CMDIChildWnd*> ShownChildren() const;
+  // The window to activate when the active one closes: one of its document while that has any,
+  // the frame of the document's first view first; otherwise the one active most recently.
+  CMDIChildWnd* SuccessorOf(CMDIChildWnd* pClosing) const;
   // The cascade's step, a caption's height of the window given; how many steps it takes, as many
   // as a third of the client's height holds; and the size it gives a window that can be sized,
   // the client less those steps.

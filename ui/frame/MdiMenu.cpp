@@ -1,10 +1,12 @@
 // The MDI frame's Window menu: cascading, tiling and lining up the child windows, and the
 // numbered list of the open ones below a separator, the active one checked.
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QRect>
 #include <QStyle>
 #include <QStyleOptionTitleBar>
 
@@ -38,6 +40,38 @@ void RemoveWindowEntries(CMenu* pMenu, UINT nAfter)
   const UINT next = nAfter + 1;
   if (next + 1 == pMenu->GetMenuItemCount() && (pMenu->GetMenuState(next, MF_BYPOSITION) & MF_SEPARATOR))
     pMenu->DeleteMenu(next, MF_BYPOSITION);
+}
+
+// The place of a window of that size moved wholly inside the client, or to its top left corner
+// where it is larger.
+QRect WithinClient(QRect frame, const QRect& client)
+{
+  frame.moveRight(std::min(frame.right(), client.right()));
+  frame.moveBottom(std::min(frame.bottom(), client.bottom()));
+  frame.moveLeft(std::max(frame.left(), client.left()));
+  frame.moveTop(std::max(frame.top(), client.top()));
+  return frame;
+}
+
+// The windows share the area, one above the other in floor(sqrt(n)) columns of equal width, the
+// last columns taking one window more where the number does not divide.
+void TileInColumns(const std::vector<QMdiSubWindow*>& windows, const QRect& area)
+{
+  const int count = static_cast<int>(windows.size());
+  if (count == 0)
+    return;
+  const int columns = std::max(static_cast<int>(std::sqrt(static_cast<double>(count))), 1);
+  int next = 0;
+  for (int c = 0; c < columns; ++c) {
+    const int rows = count / columns + (c >= columns - count % columns ? 1 : 0);
+    const int left = area.left() + area.width() * c / columns;
+    const int right = area.left() + area.width() * (c + 1) / columns;
+    for (int r = 0; r < rows; ++r) {
+      const int top = area.top() + area.height() * r / rows;
+      const int bottom = area.top() + area.height() * (r + 1) / rows;
+      windows[next++]->setGeometry(left, top, right - left, bottom - top);
+    }
+  }
 }
 }  // namespace
 
@@ -102,8 +136,45 @@ void CMDIFrameWnd::OnWindowCascade()
 
 void CMDIFrameWnd::OnWindowTile()
 {
-  if (m_pMdiArea)
-    m_pMdiArea->tileSubWindows();
+  if (!m_pMdiArea)
+    return;
+  // Qt's own tiling widens the client to the windows' least sizes, leaving windows past the edge
+  // of a narrow one, and sizes windows that have no sizing border. Here, as in the cascade, a
+  // window without one keeps its size: those stand one below the other at the left, and the
+  // others share the rest of the client, one above the other in as many columns as the square
+  // root of their number, the topmost first. Whatever a window's least size, it ends wholly
+  // inside the client; the windows of the left column go from the bottommost up, so that one
+  // moved up into a short client covers the lower part of those before it, never their captions.
+  std::vector<QMdiSubWindow*> fixed;
+  std::vector<QMdiSubWindow*> sizable;
+  for (QMdiSubWindow* sub : m_pMdiArea->subWindowList(QMdiArea::StackingOrder)) {
+    if (sub->isHidden() || sub->isMinimized())
+      continue;
+    if (sub->isMaximized())
+      sub->showNormal();
+    if (sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint)
+      fixed.push_back(sub);
+    else
+      sizable.insert(sizable.begin(), sub);
+  }
+  // The client without scroll bars: a bar a window past the edge called up goes once the windows
+  // lie inside.
+  const QRect client(QPoint(0, 0), m_pMdiArea->contentsRect().size());
+  int column = 0;
+  int top = 0;
+  for (QMdiSubWindow* sub : fixed) {
+    sub->move(0, top);
+    top += sub->height();
+    column = std::max(column, sub->width());
+  }
+  QRect rest = client.adjusted(column, 0, 0, 0);
+  if (rest.width() <= 0)
+    rest = client;
+  TileInColumns(sizable, rest);
+  for (QMdiSubWindow* sub : fixed)
+    sub->move(WithinClient(sub->geometry(), client).topLeft());
+  for (QMdiSubWindow* sub : sizable)
+    sub->move(WithinClient(sub->geometry(), client).topLeft());
 }
 
 void CMDIFrameWnd::OnWindowArrange()

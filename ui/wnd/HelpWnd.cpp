@@ -101,6 +101,10 @@ void CHelpWindowSink::ShowInFrontOfAsker()
   QWindow* owner = modal && modal != m_pWindow.get() ? modal->window()->windowHandle() : nullptr;
   m_pWindow->winId();
   m_pWindow->windowHandle()->setTransientParent(owner);
+  // Showing a minimised window leaves it an icon, which without a task bar is lost for good: it
+  // comes back as it was before, maximised or not.
+  if (m_pWindow->isMinimized())
+    m_pWindow->setWindowState(m_pWindow->windowState() & ~Qt::WindowMinimized);
   m_pWindow->show();
   m_pWindow->raise();
   m_pWindow->activateWindow();

@@ -31,8 +31,8 @@ public:
 
 private:
   void MakeWindow();
-  // Shows the window in front of the window that asked for it, the modal dialog included, taking
-  // input while the dialog stays open.
+  // Shows the window, restored when it was minimised, in front of the window that asked for it,
+  // the modal dialog included, taking input while the dialog stays open.
   void ShowInFrontOfAsker();
 
   CString m_strFolder;

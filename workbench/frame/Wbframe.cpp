@@ -174,6 +174,9 @@ void CWorkbenchFrame::RecalcLayout(BOOL bNotify)
 void CWorkbenchFrame::ActivateFrame(int nCmdShow)
 {
   PCTRACE(TT_WORKBENCH, TL_IMPORTANT)("Activating the Workbench frame.  \n");
+  if (m_bShowMaximised && nCmdShow == -1)
+    nCmdShow = SW_SHOWMAXIMIZED;
+  m_bShowMaximised = FALSE;
   CMDIChildWnd::ActivateFrame(nCmdShow);
 }
 

@@ -47,6 +47,8 @@ public:
   CToolBar* GetToolBar() { return &m_wndToolBar; }
   // The next close leaves the design unstored (a design that could not be opened).
   void CloseWithoutStoring();
+  // The frame is maximised when it is first shown: the design was stored from a maximised frame.
+  void ShowMaximisedFirst() { m_bShowMaximised = TRUE; }
 
   // The title for a design name and edit mode.
   static CString ComposeTitle(const CString& designName, BOOL bReadOnly);
@@ -82,6 +84,7 @@ private:
   CScrollBar m_wndHScrollBar;
   CScrollBar m_wndVScrollBar;
   BOOL m_bDiscardOnClose = FALSE;
+  BOOL m_bShowMaximised = FALSE;
 };
 
 // The dialog bar template and the toolbar bitmap of the frame, and the trackers' cursors.

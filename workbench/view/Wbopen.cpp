@@ -141,6 +141,11 @@ void CWorkbenchView::RestoreStoredView()
     const int left = std::clamp(static_cast<int>(rect.left), 0, std::max(0, area.Width() - rect.Width()));
     const int top = std::clamp(static_cast<int>(rect.top), 0, std::max(0, area.Height() - caption));
     pFrame->SetWindowPos(nullptr, left, top, rect.Width(), rect.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    // A maximised frame is as large as the MDI client: in a client as large as the one it was
+    // stored in it is maximised again, and keeps the size it had for when it is restored.
+    if (rect.Size() == area.Size())
+      if (CWorkbenchFrame* pWorkbench = GetWorkbenchFrame())
+        pWorkbench->ShowMaximisedFirst();
   }
   ScrollToDevicePosition(data.GetScrollPosition());
   // The view is still hidden and not laid out: whether the window suits the stored view is known
