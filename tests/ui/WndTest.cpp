@@ -17,6 +17,7 @@
 #include "ui/wnd/Cursor.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
+#include "ui/draw/ImageData.h"
 #include "ui/wnd/Wnd.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -363,6 +364,51 @@ TEST_F(WndTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip)
   ASSERT_EQ(wnd.paints.size(), 1u);
   EXPECT_EQ(wnd.paints[0], CRect(0, 0, 20, 150));
   EXPECT_EQ(wnd.GetSurfacePixel(5, 5), RGB(0, 0, 255));
+  wnd.DestroyWindow();
+}
+
+namespace {
+// Paints lines, a rectangle and text at positions that follow its scroll origin.
+class CScrolledWnd : public CTestWnd
+{
+public:
+  CPoint origin;
+
+protected:
+  void OnPaint() override
+  {
+    CPaintDC dc(this);
+    dc.FillSolidRect(&dc.m_ps.rcPaint, RGB(255, 255, 255));
+    dc.SetWindowOrg(origin);
+    for (int i = 0; i < 6; ++i) {
+      dc.MoveTo(10 + 31 * i, 5);
+      dc.LineTo(40 + 27 * i, 140);
+    }
+    dc.Rectangle(50, 40, 121, 97);
+    dc.TextOut(60, 60, "=====");
+  }
+};
+}  // namespace
+
+// At every device pixel ratio (also run at 150 % and 200 %) a scrolled window shows what painting
+// it whole at its new origin shows: its pixels move only by whole device pixels, and otherwise
+// the area is painted again.
+TEST_F(WndTest, AScrolledSurfaceMatchesTheSurfacePaintedAtItsNewOrigin)
+{
+  CScrolledWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  wnd.UpdateWindow();
+  for (const CPoint step : {CPoint(1, 0), CPoint(0, 3), CPoint(-2, -2), CPoint(5, 1)}) {
+    SCOPED_TRACE(step.x * 100 + step.y);
+    wnd.origin.Offset(step.x, step.y);
+    wnd.ScrollWindowEx(-step.x, -step.y, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    wnd.UpdateWindow();
+    const QImage scrolled = wnd.Impl()->Surface()->Image().copy();
+    wnd.Invalidate(TRUE);
+    wnd.UpdateWindow();
+    EXPECT_EQ(scrolled, wnd.Impl()->Surface()->Image());
+  }
   wnd.DestroyWindow();
 }
 

@@ -193,7 +193,9 @@ void CDcDevice::Touch(const CRect& r) const
     onTouched(r);
 }
 
-CRasterDevice::CRasterDevice(CImageData* image, const CRectRegion& baseClip) : m_pImage(image), m_baseClip(baseClip) {}
+CRasterDevice::CRasterDevice(CImageData* image, const CRectRegion& baseClip)
+  : m_pImage(image), m_scale(image->Scale()), m_baseClip(baseClip)
+{}
 
 CPixelBuffer CRasterDevice::Pixels() const
 {
@@ -208,7 +210,7 @@ CPixelBuffer CRasterDevice::Pixels() const
 const CRectRegion& CRasterDevice::RasterClip() const
 {
   if (m_rasterClipVersion != m_clipVersion) {
-    m_rasterClip = EffectiveClip();
+    m_rasterClip = m_scale.At(EffectiveClip());
     m_rasterClipVersion = m_clipVersion;
   }
   return m_rasterClip;
@@ -242,8 +244,8 @@ QPaintDevice* CRasterDevice::PaintDevice() const { return &m_pImage->Image(); }
 
 CRect CRasterDevice::SurfaceRect() const
 {
-  const CSize size = m_pImage->Size();
-  return CRect(0, 0, size.cx, size.cy);
+  const QImage& image = m_pImage->Image();
+  return CRect(0, 0, image.width(), image.height());
 }
 
 void CRasterDevice::Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds)
@@ -272,6 +274,11 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
 {
   if (pen.IsNull())
     return;
+  if (Scaled()) {
+    ScaledLine(a, b, MakeLinePen(pen, rop, bk, opaque), state);
+    Touch(LineBounds(a, b));
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   raster.Line(a, b, MakeLinePen(pen, rop, bk, opaque), state);
@@ -281,6 +288,10 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
 void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop,
                              COLORREF bk, bool opaque, COLORREF endColor, CStyleState& state)
 {
+  if (Scaled()) {
+    CDcDevice::Segments(segments, pen, rop, bk, opaque, endColor, state);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
@@ -300,6 +311,10 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
 {
   if (pen.IsNull() || lines.empty())
     return;
+  if (Scaled()) {
+    CDcDevice::Lines(lines, pen, rop, bk, opaque, state);
+    return;
+  }
   CRect bounds = LineBounds(lines.front().first, lines.front().second);
   for (const auto& [a, b] : lines) {
     bounds.left = std::min({bounds.left, a.x, b.x});
@@ -322,6 +337,11 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
 
 void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 {
+  // A window pixel is all the device pixels it covers.
+  if (Scaled()) {
+    FillRect(CRect(p.x, p.y, p.x + 1, p.y + 1), color);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
@@ -331,13 +351,19 @@ void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 COLORREF CRasterDevice::GetPixel(CPoint p) const
 {
   CRasterizer raster(Pixels(), nullptr);
-  return CRasterizer::ToColorRef(raster.GetPixel(p.x, p.y));
+  const CPoint at = m_scale.At(p);
+  return CRasterizer::ToColorRef(raster.GetPixel(at.x, at.y));
 }
 
 void CRasterDevice::Rectangle(const CRect& rect, const CDevPen& pen, const CDevBrush& brush, int rop)
 {
   CRect r(rect);
   r.NormalizeRect();
+  if (Scaled()) {
+    ScaledRectangle(r, pen, brush, rop);
+    Touch(r);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   if (pen.IsNull()) {
@@ -362,6 +388,11 @@ void CRasterDevice::Ellipse(const CRect& rect, const CDevPen& pen, const CDevBru
 {
   CRect r(rect);
   r.NormalizeRect();
+  if (Scaled()) {
+    ScaledEllipse(r, pen, brush, rop);
+    Touch(r);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   std::vector<CPoint> outline;
@@ -386,6 +417,10 @@ void CRasterDevice::Arc(const CRect& r, CPoint start, CPoint end, const CDevPen&
 {
   if (pen.IsNull())
     return;
+  if (Scaled()) {
+    ScaledArc(r, start, end, pen, rop);
+    return;
+  }
   std::vector<CPoint> points;
   const CRect surface = SurfaceRect();
   CRasterizer::ArcPoints(r, start, end, points, &surface);
@@ -397,6 +432,11 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
 {
   if (points.size() < 2)
     return;
+  if (Scaled()) {
+    ScaledPolygon(points, winding, pen, brush, rop);
+    Touch(BoundsOf(points));
+    return;
+  }
   std::vector<CPoint> outline;
   std::unordered_set<std::uint64_t> onOutline;
   if (!pen.IsNull()) {
@@ -432,7 +472,7 @@ void CRasterDevice::FillRegion(const CRectRegion& region, COLORREF color)
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   for (const CRect& r : region.Rects())
-    raster.FillRect(r, CRasterizer::ToPixel(color), R2_COPYPEN);
+    raster.FillRect(m_scale.At(r), CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(region.GetBounds());
 }
 
@@ -445,7 +485,7 @@ void CRasterDevice::FillRect(const CRect& r, COLORREF color)
   if (rect.IsRectEmpty())
     return;
   CRasterizer raster(Pixels(), &RasterClip());
-  raster.FillRect(rect, CRasterizer::ToPixel(color), R2_COPYPEN);
+  raster.FillRect(m_scale.At(rect), CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(rect);
 }
 
