@@ -710,8 +710,10 @@ TEST_F(WorkbenchJoinTest, AtTheScreensRatioArchesCodesAndPalettePicturesAreDrawn
   // The vertical guideline's picture is a line down column 8 from row 2 to row 12, ink at every
   // device pixel.
   CToolBar* pPalette = Frame()->GetToolBar();
-  const QImage picture =
-      pPalette->GetAction(pPalette->CommandToIndex(ID_VERT_GUIDELINE_TOOL))->icon().pixmap(QSize(16, 15), 2.0).toImage();
+  const QImage picture = pPalette->GetAction(pPalette->CommandToIndex(ID_VERT_GUIDELINE_TOOL))
+                             ->icon()
+                             .pixmap(QSize(16, 15), 2.0)
+                             .toImage();
   ASSERT_EQ(picture.size(), QSize(32, 30));
   int ink = 0;
   for (int y = 4; y < 26; ++y)

@@ -8,8 +8,11 @@
 #include <malloc.h>
 #endif
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPaintEvent>
+#include <QPixmap>
 #include <QRegion>
 #include <QWidget>
 
@@ -18,6 +21,7 @@
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "ui/draw/ImageData.h"
+#include "ui/wnd/Resource.h"
 #include "ui/wnd/Wnd.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -410,6 +414,36 @@ TEST_F(WndTest, AScrolledSurfaceMatchesTheSurfacePaintedAtItsNewOrigin)
     EXPECT_EQ(scrolled, wnd.Impl()->Surface()->Image());
   }
   wnd.DestroyWindow();
+}
+
+// A cursor of the program's own is made at the screen's device pixel ratio (also run at 150 % and
+// 200 %): as large as its rows in window pixels, each of its pixels filling the device pixels it
+// covers, its hot spot where the rows put it.
+TEST_F(WndTest, AResourceCursorIsDrawnAtTheScreensRatio)
+{
+  constexpr UINT kCursorId = 7455;
+  CResources::Get().AddCursor(kCursorId, CCursorTemplate{CPoint(1, 2), {"XX.. ", "X..X ", "     ", ".XX. "}});
+  HCURSOR hCursor = AfxResourceCursor(kCursorId);
+  ASSERT_NE(hCursor, nullptr);
+  QWidget widget;
+  ApplyCursor(&widget, hCursor);
+  const QPixmap pixmap = widget.cursor().pixmap();
+  const CDeviceScale scale(qGuiApp->devicePixelRatio());
+  EXPECT_EQ(pixmap.devicePixelRatio(), scale.Ratio());
+  ASSERT_EQ(pixmap.size(), QSize(scale.At(5), scale.At(4)));
+  EXPECT_EQ(widget.cursor().hotSpot(), QPoint(1, 2));
+  const QImage image = pixmap.toImage();
+  auto all = [&](int x, int y, QRgb colour) {
+    const CRect d = scale.At(CRect(x, y, x + 1, y + 1));
+    bool same = true;
+    for (int dy = d.top; dy < d.bottom; ++dy)
+      for (int dx = d.left; dx < d.right; ++dx)
+        same = same && image.pixel(dx, dy) == colour;
+    return same;
+  };
+  EXPECT_TRUE(all(1, 0, qRgba(0, 0, 0, 255)));
+  EXPECT_TRUE(all(2, 1, qRgba(255, 255, 255, 255)));
+  EXPECT_EQ(qAlpha(image.pixel(scale.At(4), scale.At(2))), 0);
 }
 
 TEST_F(WndTest, MouseMessagesCarryClientPointsAndKeyFlags)

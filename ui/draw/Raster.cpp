@@ -460,8 +460,7 @@ void CRasterizer::WideLine(CPoint a, CPoint b, int width, const CLinePen& pen, C
   thread_local std::vector<CPoint> path;
   LinePoints(a, b, path);
   const bool xMajor = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
-  const CRect bounds(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + width,
-                     std::max(a.y, b.y) + width);
+  const CRect bounds(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + width, std::max(a.y, b.y) + width);
   const bool unclipped = Unclipped(bounds);
   for (const CPoint& p : path) {
     const bool on = PatternOn(pen.style, state.position++ / width);

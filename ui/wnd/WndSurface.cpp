@@ -248,8 +248,8 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
     const QImage copy = image.copy(ToQRect(src));
     const size_t rowBytes = static_cast<size_t>(copy.width()) * 4;
     for (int y = 0; y < copy.height(); ++y)
-      std::memcpy(image.scanLine(src.top + ddy + y) + static_cast<ptrdiff_t>(src.left + ddx) * 4,
-                  copy.constScanLine(y), rowBytes);
+      std::memcpy(image.scanLine(src.top + ddy + y) + static_cast<ptrdiff_t>(src.left + ddx) * 4, copy.constScanLine(y),
+                  rowBytes);
     uncovered.Subtract(dest);
   }
   // Pending invalid parts inside the scrolled area move with the pixels.
