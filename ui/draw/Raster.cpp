@@ -131,7 +131,10 @@ int CDeviceScale::At(int v) const
 {
   if (m_ratio == 1.0)
     return v;
-  return static_cast<int>(std::floor(v * m_ratio + 0.5));
+  // Far outside any surface a coordinate stays far outside rather than overflowing.
+  const double scaled = std::floor(v * m_ratio + 0.5);
+  return static_cast<int>(std::clamp(scaled, static_cast<double>(std::numeric_limits<int>::min()),
+                                     static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 CRectRegion CDeviceScale::At(const CRectRegion& region) const
