@@ -146,8 +146,9 @@ private:
   void ScaledArc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop);
   void ScaledPolygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
                      int rop);
-  // The device pixels of a line's ends: the start of each window pixel, or its last device pixel
-  // along the axis the line mostly runs against, so that it covers the same window pixels either way.
+  // The device pixels of a line's ends: where their window pixels start, except along the axis
+  // the line mostly runs when it runs towards smaller coordinates, where they end; so a line
+  // covers whole window pixels whichever way it runs.
   void DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const;
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
   CRect SurfaceRect() const;

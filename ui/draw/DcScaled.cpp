@@ -3,7 +3,11 @@
 // the device pixels they cover. Lines are the pen's width deep from the start of the window pixels
 // they pass, so a line along a row of window pixels fills that row at 200 % and is as heavy
 // everywhere at 150 %, and each primitive still changes every pixel once.
+#include <cstdint>
+#include <cstdlib>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
 #include "ui/draw/DcDevice.h"
 #include "ui/draw/ImageData.h"
