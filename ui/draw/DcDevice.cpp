@@ -275,7 +275,8 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
   if (pen.IsNull())
     return;
   if (Scaled()) {
-    ScaledLine(a, b, MakeLinePen(pen, rop, bk, opaque), state);
+    CRasterizer raster(Pixels(), &RasterClip());
+    ScaledLine(raster, a, b, MakeLinePen(pen, rop, bk, opaque), state);
     Touch(LineBounds(a, b));
     return;
   }
@@ -288,19 +289,21 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
 void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segments, const CDevPen& pen, int rop,
                              COLORREF bk, bool opaque, COLORREF endColor, CStyleState& state)
 {
-  if (Scaled()) {
-    CDcDevice::Segments(segments, pen, rop, bk, opaque, endColor, state);
-    return;
-  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
   const std::uint32_t end = CRasterizer::ToPixel(endColor);
   for (const auto& [a, b] : segments) {
     state = CStyleState();
-    if (!pen.IsNull())
-      raster.Line(a, b, lp, state);
-    raster.SetPixel(b.x, b.y, end, R2_COPYPEN);
+    if (Scaled()) {
+      if (!pen.IsNull())
+        ScaledLine(raster, a, b, lp, state);
+      raster.FillRect(m_scale.At(CRect(b.x, b.y, b.x + 1, b.y + 1)), end, R2_COPYPEN);
+    } else {
+      if (!pen.IsNull())
+        raster.Line(a, b, lp, state);
+      raster.SetPixel(b.x, b.y, end, R2_COPYPEN);
+    }
     // The line's bounds hold its last pixel.
     Touch(pen.IsNull() ? CRect(b.x, b.y, b.x + 1, b.y + 1) : LineBounds(a, b));
   }
@@ -311,10 +314,6 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
 {
   if (pen.IsNull() || lines.empty())
     return;
-  if (Scaled()) {
-    CDcDevice::Lines(lines, pen, rop, bk, opaque, state);
-    return;
-  }
   CRect bounds = LineBounds(lines.front().first, lines.front().second);
   for (const auto& [a, b] : lines) {
     bounds.left = std::min({bounds.left, a.x, b.x});
@@ -324,7 +323,14 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
   }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
-  raster.Lines(lines, bounds, MakeLinePen(pen, rop, bk, opaque), state);
+  if (Scaled()) {
+    const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
+    for (const auto& [a, b] : lines) {
+      state = CStyleState();
+      ScaledLine(raster, a, b, lp, state);
+    }
+  } else
+    raster.Lines(lines, bounds, MakeLinePen(pen, rop, bk, opaque), state);
   if (!onTouched)
     return;
   // Touching the bounds of all at once is touching each line's, unless a sharp picture lies

@@ -140,7 +140,7 @@ private:
   static CLinePen MakeLinePen(const CDevPen& pen, int rop, COLORREF bk, bool opaque);
   bool Scaled() const { return m_scale.IsScaled(); }
   // The primitives on an image at a ratio other than 1, in window pixels.
-  void ScaledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state);
+  void ScaledLine(CRasterizer& raster, CPoint a, CPoint b, const CLinePen& pen, CStyleState& state) const;
   void ScaledRectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop);
   void ScaledEllipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop);
   void ScaledArc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop);

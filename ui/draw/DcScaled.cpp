@@ -36,11 +36,10 @@ void CRasterDevice::DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const
   }
 }
 
-void CRasterDevice::ScaledLine(CPoint a, CPoint b, const CLinePen& pen, CStyleState& state)
+void CRasterDevice::ScaledLine(CRasterizer& raster, CPoint a, CPoint b, const CLinePen& pen, CStyleState& state) const
 {
   CPoint da, db;
   DeviceEnds(a, b, da, db);
-  CRasterizer raster(Pixels(), &RasterClip());
   raster.WideLine(da, db, m_scale.Pen(), pen, state);
 }
 

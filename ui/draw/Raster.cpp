@@ -127,17 +127,15 @@ CDeviceScale::CDeviceScale(double ratio)
   : m_ratio(ratio > 0.0 ? ratio : 1.0), m_pen(std::max(1, static_cast<int>(std::floor(m_ratio + 1e-9))))
 {}
 
-int CDeviceScale::At(int v) const
+int CDeviceScale::Scaled(int v) const
 {
-  if (m_ratio == 1.0)
-    return v;
   // Far outside any surface a coordinate stays far outside rather than overflowing.
   const double scaled = std::floor(v * m_ratio + 0.5);
   return static_cast<int>(std::clamp(scaled, static_cast<double>(std::numeric_limits<int>::min()),
                                      static_cast<double>(std::numeric_limits<int>::max())));
 }
 
-CRectRegion CDeviceScale::At(const CRectRegion& region) const
+CRectRegion CDeviceScale::At(CRectRegion region) const
 {
   if (!IsScaled())
     return region;
@@ -460,25 +458,41 @@ void CRasterizer::WideLine(CPoint a, CPoint b, int width, const CLinePen& pen, C
   if (pen.style == PS_NULL)
     return;
   width = std::max(width, 1);
-  thread_local std::vector<CPoint> path;
-  LinePoints(a, b, path);
-  const bool xMajor = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
   const CRect bounds(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + width, std::max(a.y, b.y) + width);
   const bool unclipped = Unclipped(bounds);
-  for (const CPoint& p : path) {
-    const bool on = PatternOn(pen.style, state.position++ / width);
-    if (!on && !pen.opaqueGaps)
-      continue;
-    const std::uint32_t color = on ? pen.color : pen.gapColor;
-    for (int i = 0; i < width; ++i) {
-      const int x = xMajor ? p.x : p.x + i;
-      const int y = xMajor ? p.y + i : p.y;
-      if (unclipped) {
-        std::uint32_t& px = m_buffer.bits[static_cast<std::ptrdiff_t>(y) * m_buffer.stride + x];
-        px = Mix(pen.rop, color, px);
-      } else
-        SetPixel(x, y, color, pen.rop);
+  const bool solid = pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME;
+  // The path is LinePoints' without the list: drawings at 200 % are mostly long lines.
+  const int dx = std::abs(b.x - a.x);
+  const int dy = std::abs(b.y - a.y);
+  const bool xMajor = dx >= dy;
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const int sx = a.x < b.x ? 1 : -1;
+  const int sy = a.y < b.y ? 1 : -1;
+  int x = a.x;
+  int y = a.y;
+  int err = 2 * minor - major;
+  for (int i = 0; i < major; ++i) {
+    const bool on = solid || PatternOn(pen.style, state.position / width);
+    ++state.position;
+    if (on || pen.opaqueGaps) {
+      const std::uint32_t color = on ? pen.color : pen.gapColor;
+      for (int j = 0; j < width; ++j) {
+        const int px = xMajor ? x : x + j;
+        const int py = xMajor ? y + j : y;
+        if (unclipped) {
+          std::uint32_t& dst = m_buffer.bits[static_cast<std::ptrdiff_t>(py) * m_buffer.stride + px];
+          dst = Mix(pen.rop, color, dst);
+        } else
+          SetPixel(px, py, color, pen.rop);
+      }
     }
+    if (err > 0) {
+      (xMajor ? y : x) += xMajor ? sy : sx;
+      err -= 2 * major;
+    }
+    err += 2 * minor;
+    (xMajor ? x : y) += xMajor ? sx : sy;
   }
 }
 

@@ -62,15 +62,16 @@ public:
   bool IsScaled() const { return m_ratio != 1.0; }
   double Ratio() const { return m_ratio; }
   int Pen() const { return m_pen; }
-  int At(int v) const;
+  int At(int v) const { return m_ratio == 1.0 ? v : Scaled(v); }
   CPoint At(CPoint p) const { return CPoint(At(p.x), At(p.y)); }
   CRect At(const CRect& r) const { return CRect(At(r.left), At(r.top), At(r.right), At(r.bottom)); }
-  CRectRegion At(const CRectRegion& region) const;
+  CRectRegion At(CRectRegion region) const;
   // Whether a move by this many window pixels moves every window pixel by the same number of
   // device pixels, and that number.
   bool MovesWhole(int v, int& device) const;
 
 private:
+  int Scaled(int v) const;
   double m_ratio;
   int m_pen;
 };
