@@ -135,6 +135,17 @@ TEST_F(InstallTest, TheInstalledProgramFindsItsCatalogueInItsDataFolder)
   }
   const std::vector<unsigned char> entry = ReadFileBytes(prefix + "/share/applications/panecraft.desktop");
   EXPECT_NE(std::string(entry.begin(), entry.end()).find("\nIcon=panecraft\n"), std::string::npos);
+  // The project file type shows the program's icon: the desktop's own mime database, built from the
+  // installed type, names it, and an icon named after the type is there for file managers that look so.
+  EXPECT_EQ(ReadFileBytes(prefix + "/share/icons/hicolor/scalable/mimetypes/application-x-panecraft-project.svg"),
+            ReadFileBytes(prefix + "/share/icons/hicolor/scalable/apps/panecraft.svg"));
+  if (std::system("command -v update-mime-database > /dev/null") == 0) {
+    const std::string update = "update-mime-database \"" + prefix + "/share/mime\" > /dev/null 2>&1";
+    ASSERT_EQ(std::system(update.c_str()), 0) << update;
+    const std::vector<unsigned char> icons = ReadFileBytes(prefix + "/share/mime/icons");
+    EXPECT_NE(std::string(icons.begin(), icons.end()).find("application/x-panecraft-project:panecraft\n"),
+              std::string::npos);
+  }
 
   const std::string loaded = LoadedBytes(program);
   ASSERT_GT(loaded.size(), 100000u);

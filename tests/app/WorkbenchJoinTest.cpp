@@ -2,10 +2,18 @@
 // joined by the first join type of the joining order that the catalogue allows, with its line,
 // marker and code text where they belong; verification drops a join whose spacing no longer
 // holds and a true duplicate but keeps joins of other sides; joins follow the selection of their
-// units; the Join Properties sheet changes the type and moves the units to the new spacing.
+// units; the Join Properties sheet changes the type and moves the units to the new spacing. At a
+// device pixel ratio of 2 the drawing and the palette are shown at the screen's resolution.
 #include <cmath>
 #include <memory>
 #include <numbers>
+
+#include <QAction>
+#include <QMdiSubWindow>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
+#include <QWidget>
 
 #include "WbGuiFixture.h"
 #include "workbench/tools/Wbtools.h"
@@ -14,6 +22,8 @@
 #include "model/Join.h"
 #include "model/Unit.h"
 #include "ui/dlg/PropSheet.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/wnd/WndImpl.h"
 #include "workbench/items/Joinitem.h"
 #include "workbench/sheets/Joinprop.h"
 #include "workbench/frame/Wbids.h"
@@ -645,4 +655,69 @@ TEST_F(WorkbenchJoinTest, JoinsThatNoLongerFitGoAndEveryOtherItemKeepsItsPlace)
   Key(Qt::Key_Up);
   ASSERT_GT(m_pLeft->GetOffset().GetY(), kY);
   EXPECT_EQ(items(), unitsAnd({pLast, pDuplicate})) << "only the join to a unit left behind goes";
+}
+
+// Run at scale factor 2 (a second CTest entry sets QT_SCALE_FACTOR): the Workbench is shown at
+// the screen's resolution. Where a unit's arch or a join's code crosses a window pixel, its device
+// pixels are not all of one colour (the window-pixel picture blown up would make them so), and
+// the palette's pictures are solid at that ratio.
+TEST_F(WorkbenchJoinTest, AtTheScreensRatioArchesCodesAndPalettePicturesAreDrawnAtDevicePixels)
+{
+  if (qGuiApp->devicePixelRatio() != 2.0)
+    GTEST_SKIP() << "run under QT_SCALE_FACTOR=2";
+  MainFrame()->GetOuterHandle()->resize(1000, 760);
+  auto* pSub = qobject_cast<QMdiSubWindow*>(Frame()->GetOuterHandle());
+  ASSERT_NE(pSub, nullptr);
+  pSub->showMaximized();
+  ASSERT_TRUE(Push(0.9));
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pArch = PlaceUnit(CommandFor("AR", "BA011"), CPoint(client.Width() / 2, client.Height() / 2));
+  ASSERT_NE(pArch, nullptr);
+  pArch->Offset(CVRX2DVector(RightJambX() + m_pRight->GetWidth() + 12.0, kY) - pArch->GetOffset());
+  View()->DeselectAll();
+  View()->SetScaleFactor(View()->GetFitScaleFactor(TRUE), TRUE);
+  View()->Invalidate(TRUE);
+  Pump();
+  const std::vector<CJoinItem*> joins = Joins();
+  ASSERT_EQ(joins.size(), 1u);
+  CVRX2DEntityArray marker;
+  joins[0]->GetOutlineEntities(marker);
+  const CPoint code = View()->WorldToClient(static_cast<CVRX2DLine*>(marker[1])->GetStartPoint());
+  CVRX2DEntityArray outline;
+  pArch->GetOutlineEntities(outline);
+  const CVRX2DRectangle box = outline.GetExtents();
+  const CPoint topLeft = View()->WorldToClient(CVRX2DPoint(box.GetMinPoint().GetX(), box.GetMaxPoint().GetY()));
+  const CPoint bottomRight = View()->WorldToClient(CVRX2DPoint(box.GetMaxPoint().GetX(), box.GetMinPoint().GetY()));
+  const CRect arch(topLeft.x, topLeft.y, bottomRight.x + 1, (topLeft.y + bottomRight.y) / 2);
+  ASSERT_GT(arch.Width(), 20);
+  ASSERT_TRUE(client.PtInRect(code) && client.PtInRect(topLeft) && client.PtInRect(bottomRight));
+
+  const QImage shown = View()->Impl()->Client()->grab().toImage();
+  ASSERT_EQ(shown.size(), QSize(client.Width() * 2, client.Height() * 2));
+  auto mixed = [&shown](const CRect& area) {
+    int count = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+      for (int x = area.left; x < area.right; ++x) {
+        const QRgb first = shown.pixel(2 * x, 2 * y);
+        count += shown.pixel(2 * x + 1, 2 * y) != first || shown.pixel(2 * x, 2 * y + 1) != first ||
+                 shown.pixel(2 * x + 1, 2 * y + 1) != first;
+      }
+    return count;
+  };
+  EXPECT_GT(mixed(arch), 10) << "the arch steps by device pixels";
+  EXPECT_GT(mixed(CRect(code.x - 12, code.y - 14, code.x + 12, code.y)), 5) << "the code's glyphs are device pixels";
+
+  // The vertical guideline's picture is a line down column 8 from row 2 to row 12, ink at every
+  // device pixel.
+  CToolBar* pPalette = Frame()->GetToolBar();
+  const QImage picture = pPalette->GetAction(pPalette->CommandToIndex(ID_VERT_GUIDELINE_TOOL))
+                             ->icon()
+                             .pixmap(QSize(16, 15), 2.0)
+                             .toImage();
+  ASSERT_EQ(picture.size(), QSize(32, 30));
+  int ink = 0;
+  for (int y = 4; y < 26; ++y)
+    for (int x = 16; x < 18; ++x)
+      ink += picture.pixel(x, y) == qRgb(0, 0, 128);
+  EXPECT_EQ(ink, 44);
 }

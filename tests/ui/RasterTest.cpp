@@ -802,3 +802,104 @@ TEST(Raster, ADeviceNeverWritesIntoPixelsItsImageNoLongerOwnsAlone)
   EXPECT_EQ(c.Pixel(5, 2), kBlack) << "the resize kept the pixels that fit";
   EXPECT_EQ(c.CountNot(kWhite), 3 * 20);
 }
+
+// On an image kept at a device pixel ratio (a window's surface at 200 % and 150 %) the rules hold
+// in window pixels, drawn at the image's own resolution: a line leaves out its last window pixel
+// whichever way it runs, joints and inverting modes change each device pixel once, a rectangle
+// stays off its right and bottom window pixels, every cosmetic line is equally heavy, and a
+// diagonal is not the window-pixel picture blown up.
+TEST(Raster, AtADevicePixelRatioTheRulesHoldInWindowPixelsAtTheImagesResolution)
+{
+  for (const double ratio : {2.0, 1.5}) {
+    SCOPED_TRACE(ratio);
+    CImageData image(80, 60, kWhite, ratio);
+    const CDeviceScale& scale = image.Scale();
+    const int pen = scale.Pen();
+    CDC dc;
+    dc.AttachImage(&image);
+    const QImage& img = image.Image();
+    ASSERT_EQ(img.size(), QSize(scale.At(80), scale.At(60)));
+    auto black = [&img](int x, int y) { return CRasterizer::ToColorRef(img.pixel(x, y)) == kBlack; };
+    auto blackIn = [&](const CRect& window) {
+      const CRect d = scale.At(window);
+      int n = 0;
+      for (int y = d.top; y < d.bottom; ++y)
+        for (int x = d.left; x < d.right; ++x)
+          n += black(x, y);
+      return n;
+    };
+
+    // Leftwards, rightwards, up and down: the window pixels from the start to before the end.
+    dc.MoveTo(30, 3);
+    dc.LineTo(4, 3);
+    dc.LineTo(4, 20);
+    dc.LineTo(30, 20);
+    dc.LineTo(30, 3);
+    for (int x = 5; x < 30; ++x) {
+      EXPECT_EQ(blackIn(CRect(x, 3, x + 1, 4)), pen * (scale.At(x + 1) - scale.At(x))) << x;
+      EXPECT_EQ(blackIn(CRect(x, 20, x + 1, 21)), pen * (scale.At(x + 1) - scale.At(x))) << x;
+    }
+    // Each line covers the window pixels from its start to before its end, the pen deep.
+    const int covered = (scale.At(31) - scale.At(5)) + (scale.At(20) - scale.At(3)) + (scale.At(30) - scale.At(4)) +
+                        (scale.At(21) - scale.At(4));
+    EXPECT_EQ(blackIn(CRect(0, 0, 80, 60)), pen * covered) << "each joint once, nothing beyond the lines";
+
+    // A diagonal: every device column it crosses holds the pen's width, and at 200 % its steps
+    // are device pixels, not window pixels doubled.
+    dc.MoveTo(40, 5);
+    dc.LineTo(70, 50);
+    int mixed = 0;
+    const CRect d = scale.At(CRect(40, 5, 70, 50));
+    for (int y = d.top; y < d.bottom; ++y) {
+      int inRow = 0;
+      for (int x = d.left; x < d.right + pen; ++x)
+        inRow += black(x, y);
+      EXPECT_EQ(inRow, pen) << y;
+    }
+    for (int y = 5; y < 50; ++y)
+      for (int x = 40; x < 70; ++x) {
+        const int n = blackIn(CRect(x, y, x + 1, y + 1));
+        mixed += n > 0 && n < (scale.At(x + 1) - scale.At(x)) * (scale.At(y + 1) - scale.At(y));
+      }
+    EXPECT_GT(mixed, 10);
+
+    // A rectangle's outline lies on its window pixels, inside its right and bottom edges.
+    dc.Rectangle(10, 30, 25, 45);
+    EXPECT_EQ(blackIn(CRect(25, 30, 26, 46)) + blackIn(CRect(10, 45, 26, 46)), 0);
+    EXPECT_EQ(blackIn(CRect(24, 31, 25, 44)), pen * (scale.At(44) - scale.At(31)));
+
+    // Inverted twice, every shape leaves every device pixel as it was.
+    for (int i = 0; i < 60; i += 3)
+      dc.FillSolidRect(0, i, 80, 1, RGB(i * 4, 255 - i * 4, 100));
+    const QImage before = img.copy();
+    CPen dotted(PS_DOT, 0, RGB(0, 0, 0));
+    CPen solid(PS_SOLID, 0, RGB(200, 30, 90));
+    CBrush brush(RGB(10, 200, 40));
+    auto draw = [&] {
+      dc.SetROP2(R2_NOTXORPEN);
+      dc.SelectObject(&solid);
+      dc.SelectObject(&brush);
+      dc.MoveTo(1, 1);
+      dc.LineTo(70, 50);
+      dc.LineTo(5, 40);
+      dc.LineTo(1, 1);
+      dc.Rectangle(10, 10, 40, 30);
+      dc.Rectangle(15, 12, 16, 50);
+      dc.Arc(20, 5, 70, 55, 70, 30, 45, 5);
+      dc.Arc(30, 20, 50, 40, 40, 20, 40, 20);
+      dc.Ellipse(2, 30, 30, 58);
+      const POINT tri[] = {{50, 5}, {78, 40}, {45, 55}};
+      dc.Polygon(tri, 3);
+      dc.SelectObject(&dotted);
+      dc.MoveTo(0, 59);
+      dc.LineTo(79, 0);
+      const CRect inverted(60, 2, 75, 9);
+      dc.InvertRect(&inverted);
+    };
+    draw();
+    EXPECT_NE(img, before);
+    draw();
+    EXPECT_EQ(img, before);
+    dc.SelectStockObject(BLACK_PEN);
+  }
+}

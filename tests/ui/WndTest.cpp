@@ -8,8 +8,11 @@
 #include <malloc.h>
 #endif
 
+#include <QCursor>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPaintEvent>
+#include <QPixmap>
 #include <QRegion>
 #include <QWidget>
 
@@ -17,6 +20,8 @@
 #include "ui/wnd/Cursor.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
+#include "ui/draw/ImageData.h"
+#include "ui/wnd/Resource.h"
 #include "ui/wnd/Wnd.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -364,6 +369,81 @@ TEST_F(WndTest, ScrollWindowMovesPixelsAndInvalidatesTheUncoveredStrip)
   EXPECT_EQ(wnd.paints[0], CRect(0, 0, 20, 150));
   EXPECT_EQ(wnd.GetSurfacePixel(5, 5), RGB(0, 0, 255));
   wnd.DestroyWindow();
+}
+
+namespace {
+// Paints lines, a rectangle and text at positions that follow its scroll origin.
+class CScrolledWnd : public CTestWnd
+{
+public:
+  CPoint origin;
+
+protected:
+  void OnPaint() override
+  {
+    CPaintDC dc(this);
+    dc.FillSolidRect(&dc.m_ps.rcPaint, RGB(255, 255, 255));
+    dc.SetWindowOrg(origin);
+    for (int i = 0; i < 6; ++i) {
+      dc.MoveTo(10 + 31 * i, 5);
+      dc.LineTo(40 + 27 * i, 140);
+    }
+    dc.Rectangle(50, 40, 121, 97);
+    dc.TextOut(60, 60, "=====");
+  }
+};
+}  // namespace
+
+// At every device pixel ratio (also run at 150 % and 200 %) a scrolled window shows what painting
+// it whole at its new origin shows: its pixels move only by whole device pixels, and otherwise
+// the area is painted again.
+TEST_F(WndTest, AScrolledSurfaceMatchesTheSurfacePaintedAtItsNewOrigin)
+{
+  CScrolledWnd wnd;
+  ASSERT_TRUE(wnd.Make());
+  Pump();
+  wnd.UpdateWindow();
+  for (const CPoint step : {CPoint(1, 0), CPoint(0, 3), CPoint(-2, -2), CPoint(5, 1)}) {
+    SCOPED_TRACE(step.x * 100 + step.y);
+    wnd.origin.Offset(step.x, step.y);
+    wnd.ScrollWindowEx(-step.x, -step.y, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+    wnd.UpdateWindow();
+    const QImage scrolled = wnd.Impl()->Surface()->Image().copy();
+    wnd.Invalidate(TRUE);
+    wnd.UpdateWindow();
+    EXPECT_EQ(scrolled, wnd.Impl()->Surface()->Image());
+  }
+  wnd.DestroyWindow();
+}
+
+// A cursor of the program's own is made at the screen's device pixel ratio (also run at 150 % and
+// 200 %): as large as its rows in window pixels, each of its pixels filling the device pixels it
+// covers, its hot spot where the rows put it.
+TEST_F(WndTest, AResourceCursorIsDrawnAtTheScreensRatio)
+{
+  constexpr UINT kCursorId = 7455;
+  CResources::Get().AddCursor(kCursorId, CCursorTemplate{CPoint(1, 2), {"XX.. ", "X..X ", "     ", ".XX. "}});
+  HCURSOR hCursor = AfxResourceCursor(kCursorId);
+  ASSERT_NE(hCursor, nullptr);
+  QWidget widget;
+  ApplyCursor(&widget, hCursor);
+  const QPixmap pixmap = widget.cursor().pixmap();
+  const CDeviceScale scale(qGuiApp->devicePixelRatio());
+  EXPECT_EQ(pixmap.devicePixelRatio(), scale.Ratio());
+  ASSERT_EQ(pixmap.size(), QSize(scale.At(5), scale.At(4)));
+  EXPECT_EQ(widget.cursor().hotSpot(), QPoint(1, 2));
+  const QImage image = pixmap.toImage();
+  auto all = [&](int x, int y, QRgb colour) {
+    const CRect d = scale.At(CRect(x, y, x + 1, y + 1));
+    bool same = true;
+    for (int dy = d.top; dy < d.bottom; ++dy)
+      for (int dx = d.left; dx < d.right; ++dx)
+        same = same && image.pixel(dx, dy) == colour;
+    return same;
+  };
+  EXPECT_TRUE(all(1, 0, qRgba(0, 0, 0, 255)));
+  EXPECT_TRUE(all(2, 1, qRgba(255, 255, 255, 255)));
+  EXPECT_EQ(qAlpha(image.pixel(scale.At(4), scale.At(2))), 0);
 }
 
 TEST_F(WndTest, MouseMessagesCarryClientPointsAndKeyFlags)

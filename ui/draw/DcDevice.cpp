@@ -193,7 +193,9 @@ void CDcDevice::Touch(const CRect& r) const
     onTouched(r);
 }
 
-CRasterDevice::CRasterDevice(CImageData* image, const CRectRegion& baseClip) : m_pImage(image), m_baseClip(baseClip) {}
+CRasterDevice::CRasterDevice(CImageData* image, const CRectRegion& baseClip)
+  : m_pImage(image), m_scale(image->Scale()), m_baseClip(baseClip)
+{}
 
 CPixelBuffer CRasterDevice::Pixels() const
 {
@@ -208,7 +210,7 @@ CPixelBuffer CRasterDevice::Pixels() const
 const CRectRegion& CRasterDevice::RasterClip() const
 {
   if (m_rasterClipVersion != m_clipVersion) {
-    m_rasterClip = EffectiveClip();
+    m_rasterClip = m_scale.At(EffectiveClip());
     m_rasterClipVersion = m_clipVersion;
   }
   return m_rasterClip;
@@ -242,8 +244,8 @@ QPaintDevice* CRasterDevice::PaintDevice() const { return &m_pImage->Image(); }
 
 CRect CRasterDevice::SurfaceRect() const
 {
-  const CSize size = m_pImage->Size();
-  return CRect(0, 0, size.cx, size.cy);
+  const QImage& image = m_pImage->Image();
+  return CRect(0, 0, image.width(), image.height());
 }
 
 void CRasterDevice::Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds)
@@ -272,6 +274,12 @@ void CRasterDevice::Line(CPoint a, CPoint b, const CDevPen& pen, int rop, COLORR
 {
   if (pen.IsNull())
     return;
+  if (Scaled()) {
+    CRasterizer raster(Pixels(), &RasterClip());
+    ScaledLine(raster, a, b, MakeLinePen(pen, rop, bk, opaque), state);
+    Touch(LineBounds(a, b));
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   raster.Line(a, b, MakeLinePen(pen, rop, bk, opaque), state);
@@ -287,9 +295,15 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
   const std::uint32_t end = CRasterizer::ToPixel(endColor);
   for (const auto& [a, b] : segments) {
     state = CStyleState();
-    if (!pen.IsNull())
-      raster.Line(a, b, lp, state);
-    raster.SetPixel(b.x, b.y, end, R2_COPYPEN);
+    if (Scaled()) {
+      if (!pen.IsNull())
+        ScaledLine(raster, a, b, lp, state);
+      raster.FillRect(m_scale.At(CRect(b.x, b.y, b.x + 1, b.y + 1)), end, R2_COPYPEN);
+    } else {
+      if (!pen.IsNull())
+        raster.Line(a, b, lp, state);
+      raster.SetPixel(b.x, b.y, end, R2_COPYPEN);
+    }
     // The line's bounds hold its last pixel.
     Touch(pen.IsNull() ? CRect(b.x, b.y, b.x + 1, b.y + 1) : LineBounds(a, b));
   }
@@ -309,7 +323,14 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
   }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
-  raster.Lines(lines, bounds, MakeLinePen(pen, rop, bk, opaque), state);
+  if (Scaled()) {
+    const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
+    for (const auto& [a, b] : lines) {
+      state = CStyleState();
+      ScaledLine(raster, a, b, lp, state);
+    }
+  } else
+    raster.Lines(lines, bounds, MakeLinePen(pen, rop, bk, opaque), state);
   if (!onTouched)
     return;
   // Touching the bounds of all at once is touching each line's, unless a sharp picture lies
@@ -322,6 +343,11 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
 
 void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 {
+  // A window pixel is all the device pixels it covers.
+  if (Scaled()) {
+    FillRect(CRect(p.x, p.y, p.x + 1, p.y + 1), color);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
@@ -331,13 +357,19 @@ void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 COLORREF CRasterDevice::GetPixel(CPoint p) const
 {
   CRasterizer raster(Pixels(), nullptr);
-  return CRasterizer::ToColorRef(raster.GetPixel(p.x, p.y));
+  const CPoint at = m_scale.At(p);
+  return CRasterizer::ToColorRef(raster.GetPixel(at.x, at.y));
 }
 
 void CRasterDevice::Rectangle(const CRect& rect, const CDevPen& pen, const CDevBrush& brush, int rop)
 {
   CRect r(rect);
   r.NormalizeRect();
+  if (Scaled()) {
+    ScaledRectangle(r, pen, brush, rop);
+    Touch(r);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   if (pen.IsNull()) {
@@ -362,6 +394,11 @@ void CRasterDevice::Ellipse(const CRect& rect, const CDevPen& pen, const CDevBru
 {
   CRect r(rect);
   r.NormalizeRect();
+  if (Scaled()) {
+    ScaledEllipse(r, pen, brush, rop);
+    Touch(r);
+    return;
+  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   std::vector<CPoint> outline;
@@ -386,6 +423,10 @@ void CRasterDevice::Arc(const CRect& r, CPoint start, CPoint end, const CDevPen&
 {
   if (pen.IsNull())
     return;
+  if (Scaled()) {
+    ScaledArc(r, start, end, pen, rop);
+    return;
+  }
   std::vector<CPoint> points;
   const CRect surface = SurfaceRect();
   CRasterizer::ArcPoints(r, start, end, points, &surface);
@@ -397,6 +438,11 @@ void CRasterDevice::Polygon(const std::vector<CPoint>& points, bool winding, con
 {
   if (points.size() < 2)
     return;
+  if (Scaled()) {
+    ScaledPolygon(points, winding, pen, brush, rop);
+    Touch(BoundsOf(points));
+    return;
+  }
   std::vector<CPoint> outline;
   std::unordered_set<std::uint64_t> onOutline;
   if (!pen.IsNull()) {
@@ -432,7 +478,7 @@ void CRasterDevice::FillRegion(const CRectRegion& region, COLORREF color)
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   for (const CRect& r : region.Rects())
-    raster.FillRect(r, CRasterizer::ToPixel(color), R2_COPYPEN);
+    raster.FillRect(m_scale.At(r), CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(region.GetBounds());
 }
 
@@ -445,7 +491,7 @@ void CRasterDevice::FillRect(const CRect& r, COLORREF color)
   if (rect.IsRectEmpty())
     return;
   CRasterizer raster(Pixels(), &RasterClip());
-  raster.FillRect(rect, CRasterizer::ToPixel(color), R2_COPYPEN);
+  raster.FillRect(m_scale.At(rect), CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(rect);
 }
 

@@ -101,7 +101,10 @@ protected:
   int m_clipVersion = 0;
 };
 
-// Draws on an image with the rasteriser; text goes through a painter clipped the same way.
+// Draws on an image with the rasteriser; text goes through a painter clipped the same way. An
+// image kept at a device pixel ratio (a window's surface) is drawn on at its own resolution in
+// the window's pixels: lines, outlines and fills land where the window pixels they name lie,
+// every primitive still changes each pixel once, and lines leave out their last window pixel.
 class CRasterDevice : public CDcDevice
 {
 public:
@@ -135,6 +138,18 @@ public:
 
 private:
   static CLinePen MakeLinePen(const CDevPen& pen, int rop, COLORREF bk, bool opaque);
+  bool Scaled() const { return m_scale.IsScaled(); }
+  // The primitives on an image at a ratio other than 1, in window pixels.
+  void ScaledLine(CRasterizer& raster, CPoint a, CPoint b, const CLinePen& pen, CStyleState& state) const;
+  void ScaledRectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop);
+  void ScaledEllipse(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop);
+  void ScaledArc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop);
+  void ScaledPolygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
+                     int rop);
+  // The device pixels of a line's ends: where their window pixels start, except along the axis
+  // the line mostly runs when it runs towards smaller coordinates, where they end; so a line
+  // covers whole window pixels whichever way it runs.
+  void DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const;
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
   CRect SurfaceRect() const;
 
@@ -147,6 +162,7 @@ private:
   CPixelBuffer Pixels() const;
 
   CImageData* m_pImage;
+  CDeviceScale m_scale;
   CRectRegion m_baseClip;
   mutable CRectRegion m_rasterClip;
   mutable int m_rasterClipVersion = -1;

@@ -244,7 +244,13 @@ BOOL CDC::DrawBitmap(int x, int y, const CBitmap* pBitmap)
   for (const CRect& r : visible.Rects())
     clip += ToQRect(r);
   painter.setClipRegion(clip);
-  painter.drawImage(at.x, at.y, image);
+  // A surface kept at the screen's ratio takes the picture drawn at that ratio, pixel for pixel.
+  const CImageData* sharp = pBitmap->SharpImage();
+  const double ratio = m_pDevice->PaintDevice()->devicePixelRatio();
+  if (ratio > 1.0 && sharp && sharp->Image().devicePixelRatio() == ratio)
+    painter.drawImage(at.x, at.y, sharp->Image());
+  else
+    painter.drawImage(at.x, at.y, image);
   painter.end();
   if (m_pDevice->onTouched)
     m_pDevice->onTouched(CRect(at.x, at.y, at.x + image.width(), at.y + image.height()));

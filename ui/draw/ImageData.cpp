@@ -2,11 +2,19 @@
 
 #include <QPainter>
 
-CImageData::CImageData(int width, int height, COLORREF fill)
-  : m_image(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)
+namespace {
+QImage MakeImage(CSize size, const CDeviceScale& scale, COLORREF fill)
 {
-  m_image.fill(CRasterizer::ToPixel(fill));
+  QImage image(scale.At(size.cx), scale.At(size.cy), QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale.Ratio());
+  image.fill(CRasterizer::ToPixel(fill));
+  return image;
 }
+}  // namespace
+
+CImageData::CImageData(int width, int height, COLORREF fill, double ratio)
+  : m_size(std::max(width, 0), std::max(height, 0)), m_scale(ratio), m_image(MakeImage(m_size, m_scale, fill))
+{}
 
 CPixelBuffer CImageData::Buffer()
 {
@@ -22,14 +30,14 @@ CPixelBuffer CImageData::Buffer()
 
 void CImageData::Resize(int width, int height, COLORREF fill)
 {
-  width = std::max(width, 0);
-  height = std::max(height, 0);
-  if (width == m_image.width() && height == m_image.height())
+  const CSize size(std::max(width, 0), std::max(height, 0));
+  if (size == m_size)
     return;
-  QImage next(width, height, QImage::Format_RGB32);
-  next.fill(CRasterizer::ToPixel(fill));
-  if (!m_image.isNull() && width > 0 && height > 0) {
+  m_size = size;
+  QImage next = MakeImage(size, m_scale, fill);
+  if (!m_image.isNull() && !next.isNull()) {
     QPainter p(&next);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(0, 0, m_image);
   }
   m_image = next;

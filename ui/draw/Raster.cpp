@@ -123,6 +123,36 @@ void WalkLine(const CPixelBuffer& buffer, CPoint a, CPoint b, Plot&& plot)
 }
 }  // namespace
 
+CDeviceScale::CDeviceScale(double ratio)
+  : m_ratio(ratio > 0.0 ? ratio : 1.0), m_pen(std::max(1, static_cast<int>(std::floor(m_ratio + 1e-9))))
+{}
+
+int CDeviceScale::Scaled(int v) const
+{
+  // Far outside any surface a coordinate stays far outside rather than overflowing.
+  const double scaled = std::floor(v * m_ratio + 0.5);
+  return static_cast<int>(std::clamp(scaled, static_cast<double>(std::numeric_limits<int>::min()),
+                                     static_cast<double>(std::numeric_limits<int>::max())));
+}
+
+CRectRegion CDeviceScale::At(CRectRegion region) const
+{
+  if (!IsScaled())
+    return region;
+  // The rectangles stay disjoint: At keeps the order of every edge.
+  CRectRegion scaled;
+  for (const CRect& r : region.Rects())
+    scaled.Union(At(r));
+  return scaled;
+}
+
+bool CDeviceScale::MovesWhole(int v, int& device) const
+{
+  const double moved = v * m_ratio;
+  device = static_cast<int>(std::lround(moved));
+  return std::abs(moved - device) < 1e-9;
+}
+
 CRasterizer::CRasterizer(const CPixelBuffer& buffer, const CRectRegion* clip) : m_buffer(buffer), m_pClip(clip) {}
 
 std::uint32_t CRasterizer::ToPixel(COLORREF color)
@@ -411,6 +441,129 @@ void CRasterizer::PlotPoints(const std::vector<CPoint>& points, const CLinePen& 
     return;
   for (const CPoint& p : points)
     SetPixel(p.x, p.y, pen.color, pen.rop);
+}
+
+void CRasterizer::WideLinePoints(CPoint a, CPoint b, int width, std::vector<CPoint>& points)
+{
+  thread_local std::vector<CPoint> path;
+  LinePoints(a, b, path);
+  const bool xMajor = std::abs(b.x - a.x) >= std::abs(b.y - a.y);
+  for (const CPoint& p : path)
+    for (int i = 0; i < width; ++i)
+      points.emplace_back(xMajor ? p.x : p.x + i, xMajor ? p.y + i : p.y);
+}
+
+void CRasterizer::WideLine(CPoint a, CPoint b, int width, const CLinePen& pen, CStyleState& state)
+{
+  if (pen.style == PS_NULL)
+    return;
+  width = std::max(width, 1);
+  const CRect bounds(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + width, std::max(a.y, b.y) + width);
+  const bool unclipped = Unclipped(bounds);
+  const bool solid = pen.style == PS_SOLID || pen.style == PS_INSIDEFRAME;
+  // The path is LinePoints' without the list: drawings at 200 % are mostly long lines.
+  const int dx = std::abs(b.x - a.x);
+  const int dy = std::abs(b.y - a.y);
+  const bool xMajor = dx >= dy;
+  const int major = xMajor ? dx : dy;
+  const int minor = xMajor ? dy : dx;
+  const int sx = a.x < b.x ? 1 : -1;
+  const int sy = a.y < b.y ? 1 : -1;
+  int x = a.x;
+  int y = a.y;
+  int err = 2 * minor - major;
+  for (int i = 0; i < major; ++i) {
+    const bool on = solid || PatternOn(pen.style, state.position / width);
+    ++state.position;
+    if (on || pen.opaqueGaps) {
+      const std::uint32_t color = on ? pen.color : pen.gapColor;
+      for (int j = 0; j < width; ++j) {
+        const int px = xMajor ? x : x + j;
+        const int py = xMajor ? y + j : y;
+        if (unclipped) {
+          std::uint32_t& dst = m_buffer.bits[static_cast<std::ptrdiff_t>(py) * m_buffer.stride + px];
+          dst = Mix(pen.rop, color, dst);
+        } else
+          SetPixel(px, py, color, pen.rop);
+      }
+    }
+    if (err > 0) {
+      (xMajor ? y : x) += xMajor ? sy : sx;
+      err -= 2 * major;
+    }
+    err += 2 * minor;
+    (xMajor ? x : y) += xMajor ? sx : sy;
+  }
+}
+
+void CRasterizer::EllipseBand(const CRect& box, int width, std::vector<std::pair<int, Span>>& band,
+                              std::vector<std::pair<int, Span>>& interior, const CRect* bounds)
+{
+  band.clear();
+  interior.clear();
+  CRect inner(box);
+  inner.DeflateRect(width, width);
+  int top = box.top;
+  int bottom = box.bottom;
+  int minX = std::numeric_limits<int>::min();
+  int maxX = std::numeric_limits<int>::max();
+  if (bounds) {
+    top = std::max(top, static_cast<int>(bounds->top));
+    bottom = std::min(bottom, static_cast<int>(bounds->bottom));
+    minX = bounds->left;
+    maxX = bounds->right;
+  }
+  auto add = [&](std::vector<std::pair<int, Span>>& spans, int y, int from, int to) {
+    from = std::max(from, minX);
+    to = std::min(to, maxX);
+    if (from < to)
+      spans.push_back({y, {from, to}});
+  };
+  for (int y = top; y < bottom; ++y) {
+    int l = 0, r = 0;
+    if (!EllipseRow(box, y, l, r))
+      continue;
+    int il = 0, ir = 0;
+    if (inner.right <= inner.left || inner.bottom <= inner.top || !EllipseRow(inner, y, il, ir)) {
+      add(band, y, l, r + 1);
+      continue;
+    }
+    il = std::max(il, l + 1);
+    ir = std::min(ir, r - 1);
+    if (il > ir) {
+      add(band, y, l, r + 1);
+      continue;
+    }
+    add(band, y, l, il);
+    add(interior, y, il, ir + 1);
+    add(band, y, ir + 1, r + 1);
+  }
+}
+
+void CRasterizer::ArcBandPoints(const CRect& box, int width, CPoint start, CPoint end, std::vector<CPoint>& points,
+                                const CRect* bounds)
+{
+  CRect b(box);
+  b.NormalizeRect();
+  std::vector<std::pair<int, Span>> band;
+  std::vector<std::pair<int, Span>> interior;
+  EllipseBand(b, width, band, interior, bounds);
+  points.clear();
+  const double cx = (b.left + b.right - 1) / 2.0;
+  const double cy = (b.top + b.bottom - 1) / 2.0;
+  constexpr double kTwoPi = 2.0 * std::numbers::pi;
+  const double a0 = DeviceAngle(start.x, start.y, cx, cy);
+  double sweep = DeviceAngle(end.x, end.y, cx, cy) - a0;
+  while (sweep <= 0.0)
+    sweep += kTwoPi;
+  for (const auto& [y, span] : band)
+    for (int x = span.first; x < span.second; ++x) {
+      double d = DeviceAngle(x, y, cx, cy) - a0;
+      while (d < 0.0)
+        d += kTwoPi;
+      if (start == end || d <= sweep + 1e-9)
+        points.emplace_back(x, y);
+    }
 }
 
 void CRasterizer::EllipseSpans(const CRect& box, std::vector<std::pair<int, Span>>& rowSpans)

@@ -51,6 +51,31 @@ struct CStyledInk
   bool opaqueGaps = false;
 };
 
+// Where the pixels of a window lie on a surface kept at a device pixel ratio: window pixel x
+// starts at device pixel At(x), so pixels are one or two device pixels wide at 150 %. A cosmetic
+// pen is Pen() device pixels wide, the narrowest a window pixel gets: every line is equally
+// heavy, and a line along a row of window pixels stays inside that row.
+class CDeviceScale
+{
+public:
+  explicit CDeviceScale(double ratio = 1.0);
+  bool IsScaled() const { return m_ratio != 1.0; }
+  double Ratio() const { return m_ratio; }
+  int Pen() const { return m_pen; }
+  int At(int v) const { return m_ratio == 1.0 ? v : Scaled(v); }
+  CPoint At(CPoint p) const { return CPoint(At(p.x), At(p.y)); }
+  CRect At(const CRect& r) const { return CRect(At(r.left), At(r.top), At(r.right), At(r.bottom)); }
+  CRectRegion At(CRectRegion region) const;
+  // Whether a move by this many window pixels moves every window pixel by the same number of
+  // device pixels, and that number.
+  bool MovesWhole(int v, int& device) const;
+
+private:
+  int Scaled(int v) const;
+  double m_ratio;
+  int m_pen;
+};
+
 class CRasterizer
 {
 public:
@@ -77,6 +102,10 @@ public:
   void Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CRect& bounds, const CLinePen& pen,
              CStyleState& state);
   void PlotPoints(const std::vector<CPoint>& points, const CLinePen& pen);
+  // Line, width pixels across its major direction from the path on: each pixel of the path and
+  // the width - 1 below it (a line more across than down) or right of it. Every pixel is drawn
+  // once, b's square of width pixels is left out, and the pattern's runs are width times longer.
+  void WideLine(CPoint a, CPoint b, int width, const CLinePen& pen, CStyleState& state);
 
   // Shapes as pixel sets, in device coordinates.
   static void EllipseSpans(const CRect& box, std::vector<std::pair<int, Span>>& rowSpans);
@@ -88,6 +117,16 @@ public:
   static void PolygonSpans(const std::vector<CPoint>& points, bool winding,
                            std::vector<std::pair<int, Span>>& rowSpans);
   static void LinePoints(CPoint a, CPoint b, std::vector<CPoint>& points);
+  // The pixels WideLine draws, solid, appended to points.
+  static void WideLinePoints(CPoint a, CPoint b, int width, std::vector<CPoint>& points);
+  // The ellipse in box as a band width pixels deep inside its edge, and what the band encloses,
+  // rows limited to bounds when given.
+  static void EllipseBand(const CRect& box, int width, std::vector<std::pair<int, Span>>& band,
+                          std::vector<std::pair<int, Span>>& interior, const CRect* bounds = nullptr);
+  // The pixels of that band from the ray through start counter-clockwise to the ray through end
+  // (all of it when they are equal).
+  static void ArcBandPoints(const CRect& box, int width, CPoint start, CPoint end, std::vector<CPoint>& points,
+                            const CRect* bounds = nullptr);
 
 private:
   bool InClip(int x, int y) const;

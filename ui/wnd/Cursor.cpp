@@ -5,12 +5,16 @@
 #include <map>
 #include <memory>
 
+#include <QApplication>
 #include <QBitmap>
 #include <QCursor>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QWidget>
 
+#include "ui/draw/Raster.h"
+#include "ui/wnd/QtConv.h"
 #include "ui/wnd/Resource.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -53,22 +57,27 @@ Qt::CursorShape ShapeFor(UINT id)
   }
 }
 
+// Drawn at the screen's device pixel ratio, each picture pixel filling the device pixels it
+// covers, so that the cursor is as large as on a screen at 100 % and as sharp as the screen is.
 QCursor DrawCursor(const CCursorTemplate& tmpl)
 {
   const int height = static_cast<int>(tmpl.rows.size());
   int width = 0;
   for (const char* row : tmpl.rows)
     width = std::max(width, static_cast<int>(std::strlen(row)));
-  QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_ARGB32);
+  const CDeviceScale scale(qApp ? qApp->devicePixelRatio() : 1.0);
+  QImage image(scale.At(std::max(width, 1)), scale.At(std::max(height, 1)), QImage::Format_ARGB32);
   image.fill(Qt::transparent);
+  QPainter painter(&image);
   for (int y = 0; y < height; ++y)
     for (int x = 0; tmpl.rows[static_cast<size_t>(y)][x]; ++x) {
       const char c = tmpl.rows[static_cast<size_t>(y)][x];
-      if (c == 'X')
-        image.setPixel(x, y, qRgba(0, 0, 0, 255));
-      else if (c == '.')
-        image.setPixel(x, y, qRgba(255, 255, 255, 255));
+      if (c == 'X' || c == '.')
+        painter.fillRect(ToQRect(scale.At(CRect(x, y, x + 1, y + 1))), c == 'X' ? Qt::black : Qt::white);
     }
+  painter.end();
+  image.setDevicePixelRatio(scale.Ratio());
+  // The hot spot is in the cursor's own pixels, as its rows are, whatever the ratio.
   return QCursor(QPixmap::fromImage(image), tmpl.hotSpot.x, tmpl.hotSpot.y);
 }
 }  // namespace

@@ -68,7 +68,9 @@ public:
   CWndBridge* Bridge() const { return m_pBridge.get(); }
 
   // Surface and invalid region.
+  // Kept at the window's device pixel ratio: made again, and the window painted whole, when that changes.
   CImageData* Surface();
+  double DeviceRatio() const;
   CRect ClientRect() const;
   void Invalidate(const CRectRegion& region, bool erase);
   void Validate(const CRectRegion& region);

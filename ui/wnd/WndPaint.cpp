@@ -160,7 +160,8 @@ COLORREF CWnd::GetSurfacePixel(int x, int y) const
 {
   CImageData* surface = m_pImpl->Surface();
   CRasterizer raster(surface->Buffer(), nullptr);
-  return CRasterizer::ToColorRef(raster.GetPixel(x, y));
+  const CPoint at = surface->Scale().At(CPoint(x, y));
+  return CRasterizer::ToColorRef(raster.GetPixel(at.x, at.y));
 }
 
 CPaintDC::CPaintDC(CWnd* pWnd) : m_pWnd(pWnd)

@@ -1,6 +1,7 @@
 // The retained surface of a window's Qt side: its invalid region, the paints that run against
 // it, what was drawn being shown, sharp pictures over the surface, resizing and scrolling.
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include <QPainter>
@@ -34,11 +35,20 @@ CRect CWndImpl::ClientRect() const
   return m_pClient ? CRect(0, 0, m_pClient->width(), m_pClient->height()) : CRect();
 }
 
+double CWndImpl::DeviceRatio() const { return m_pClient ? m_pClient->devicePixelRatio() : 1.0; }
+
 CImageData* CWndImpl::Surface()
 {
   const CRect client = ClientRect();
+  const double ratio = DeviceRatio();
+  if (m_pSurface && m_pSurface->Scale().Ratio() != ratio) {
+    // On a screen of another ratio nothing drawn so far is of use: all is painted again.
+    m_pSurface.reset();
+    m_sharpPictures.clear();
+    Invalidate(CRectRegion(client), true);
+  }
   if (!m_pSurface)
-    m_pSurface = std::make_unique<CImageData>(client.Width(), client.Height(), m_background);
+    m_pSurface = std::make_unique<CImageData>(client.Width(), client.Height(), m_background, ratio);
   else if (m_pSurface->Size() != client.Size())
     m_pSurface->Resize(client.Width(), client.Height(), m_background);
   return m_pSurface.get();
@@ -184,7 +194,12 @@ void CWndImpl::OnPaintEvent(const QRegion& region)
   const QRect rect = region.boundingRect();
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
-  painter.drawImage(rect, surface->Image(), rect);
+  // The surface's device pixels go to the screen's one for one.
+  const CDeviceScale& scale = surface->Scale();
+  const QRect source = ToQRect(scale.At(FromQRect(rect)));
+  const QRectF target(source.x() / scale.Ratio(), source.y() / scale.Ratio(), source.width() / scale.Ratio(),
+                      source.height() / scale.Ratio());
+  painter.drawImage(target, surface->Image(), source);
   for (const CSharpPicture& picture : m_sharpPictures) {
     if (!picture.rect.intersects(rect))
       continue;
@@ -223,12 +238,18 @@ void CWndImpl::Scroll(int dx, int dy, const CRect& scrollRect, CRectRegion& unco
   CRect moved(area);
   moved.OffsetRect(dx, dy);
   CRect dest;
-  if (dest.IntersectRect(moved, area)) {
-    const CRect src(dest.left - dx, dest.top - dy, dest.right - dx, dest.bottom - dy);
-    const QImage copy = surface->Image().copy(ToQRect(src));
-    QPainter painter(&surface->Image());
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(dest.left, dest.top, copy);
+  // The pixels move when every window pixel moves by the same number of device pixels; at 150 %
+  // an odd move would shift them by a pixel and a half, so all is painted again instead.
+  const CDeviceScale& scale = surface->Scale();
+  int ddx = 0, ddy = 0;
+  if (scale.MovesWhole(dx, ddx) && scale.MovesWhole(dy, ddy) && dest.IntersectRect(moved, area)) {
+    const CRect src = scale.At(CRect(dest.left - dx, dest.top - dy, dest.right - dx, dest.bottom - dy));
+    QImage& image = surface->Image();
+    const QImage copy = image.copy(ToQRect(src));
+    const size_t rowBytes = static_cast<size_t>(copy.width()) * 4;
+    for (int y = 0; y < copy.height(); ++y)
+      std::memcpy(image.scanLine(src.top + ddy + y) + static_cast<ptrdiff_t>(src.left + ddx) * 4, copy.constScanLine(y),
+                  rowBytes);
     uncovered.Subtract(dest);
   }
   // Pending invalid parts inside the scrolled area move with the pixels.
