@@ -1,7 +1,8 @@
 // The X server goes away while the Workbench shows unsaved units of one family (standard, arched,
 // custom arched, free-form): before the program ends, with the code for a lost display, its
 // recovery copy holds the units as the Workbench showed them, and the project file keeps what was
-// saved. Each run is a child test of this program on an X server of the test's own.
+// saved. Each run is a child test of this program on an X server of the test's own. Every way the
+// toolkit tells of a lost display, X server or Wayland compositor, keeps the work the same way.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,9 +10,13 @@
 #include <string>
 #include <vector>
 
+#include <QtGlobal>
+
 #include "ChildRun.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
 #include "model/Unit.h"
 #include "ui/wnd/Exitcode.h"
 
@@ -21,6 +26,18 @@ namespace fs = std::filesystem;
 const char kFolderVariable[] = "PANECRAFT_DISPLAY_LOST_FOLDER";
 const char kFamilyVariable[] = "PANECRAFT_DISPLAY_LOST_FAMILY";
 const char kChildTest[] = "WbDisplayLostTest.ChildLosesItsDisplayWithUnitsOnTheWorkbench";
+const char kWordsVariable[] = "PANECRAFT_DISPLAY_LOST_WORDS";
+const char kHearingChildTest[] = "WbDisplayLostTest.ChildHearsItsDisplayLostWithADesignDeleted";
+constexpr int kWarningPassed = 3;
+
+// The warnings the toolkit gives just before it ends a program whose display went away.
+const std::vector<std::string>& WordsForALostDisplay()
+{
+  static const std::vector<std::string> words = {"The X11 connection broke (error 1). Did the X11 server die?",
+                                                 "The Wayland connection broke. Did the Wayland compositor die?",
+                                                 "The Wayland connection experienced a fatal error: Protocol error"};
+  return words;
+}
 
 struct Family
 {
@@ -149,6 +166,56 @@ TEST_F(WbDisplayLostTest, ChildLosesItsDisplayWithUnitsOnTheWorkbench)
   });
   ShellApp().Run();
   ADD_FAILURE() << "the message loop ended while the display was there";
+}
+
+// Run by the test below in a process of its own: a design of a copy of the sample house deleted,
+// then the toolkit's warning while the message loop runs. Standard error goes to a file.
+TEST_F(WbDisplayLostTest, ChildHearsItsDisplayLostWithADesignDeleted)
+{
+  const char* folder = std::getenv(kFolderVariable);
+  const char* words = std::getenv(kWordsVariable);
+  if (!folder || !words)
+    GTEST_SKIP() << "run by the test of the toolkit's words";
+  const std::string base = folder;
+  StartOnTheKeptSampleHouse(base + "/House.tpf");
+  CListBox* pBox = DesignList(m_pDoc)->GetDesignListBox();
+  pBox->SetCurSel(pBox->FindStringExact(-1, "Living Room"));
+  service.messageAnswers.push_back(IDYES);
+  DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_DELETE_DESIGN);
+  ASSERT_LT(m_pDoc->FindDesign("Living Room"), 0);
+  ASSERT_NE(std::freopen((base + "/stderr.txt").c_str(), "w", stderr), nullptr);
+  const std::string warning = words;
+  // The toolkit ends the process right after its warning; a code of its own here tells the test
+  // that the program let the warning pass.
+  QTimer::singleShot(0, [warning] {
+    qWarning("%s", warning.c_str());
+    std::_Exit(kWarningPassed);
+  });
+  ShellApp().Run();
+  ADD_FAILURE() << "the message loop ended after the warning";
+}
+
+TEST_F(WbDisplayLostTest, EveryWayTheToolkitTellsOfALostDisplayWritesTheCopyAndEndsWithItsCode)
+{
+  for (size_t i = 0; i < WordsForALostDisplay().size(); ++i) {
+    const std::string& words = WordsForALostDisplay()[i];
+    const std::string folder = ShellTempDir() + "/words" + std::to_string(i);
+    fs::create_directories(folder);
+    const int code = RunThisTestInChild(
+        kHearingChildTest, {std::string(kFolderVariable) + "=" + folder, std::string(kWordsVariable) + "=" + words});
+    EXPECT_EQ(code, kDisplayLostExitCode) << words;
+    const std::string copy = folder + "/House.recovered.tpf";
+    const std::vector<unsigned char> bytes = ReadFileBytes(copy);
+    CStoredDesignImage kept;
+    EXPECT_TRUE(ReadStoredDesign(bytes, "Kitchen", kept)) << words << ": " << kept.error;
+    CStoredDesignImage deleted;
+    ReadStoredDesign(bytes, "Living Room", deleted);
+    EXPECT_EQ(deleted.error, "no stored design named Living Room") << words;
+    EXPECT_NE(ReadText(folder + "/stderr.txt").find(copy), std::string::npos) << words;
+    CStoredDesignImage saved;
+    ReadStoredDesign(ReadFileBytes(folder + "/House.tpf"), "Living Room", saved);
+    EXPECT_NE(saved.error, "no stored design named Living Room") << "the project file keeps what was saved";
+  }
 }
 
 TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWithItsCode)

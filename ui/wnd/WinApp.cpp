@@ -59,13 +59,22 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 namespace {
 QtMessageHandler g_previousMessageHandler = nullptr;
 
-// The toolkit ends the process itself when the connection to the X server breaks: it tells of
-// the broken connection in a warning and exits right after. The unsaved work is kept on hearing
-// the warning and the process ends here, before any exit processing has destroyed something
-// the copies need (the tables of the units are statics).
+// The toolkit ends the process itself when the connection to the display breaks, to the X
+// server or to the Wayland compositor: it tells of the broken connection in a warning and exits
+// right after. The unsaved work is kept on hearing the warning and the process ends here, before
+// any exit processing has destroyed something the copies need (the tables of the units are
+// statics). Each platform's warnings that come just before its exit, as the toolkit words them.
 bool TellsOfALostDisplay(QtMsgType type, const QString& message)
 {
-  return type == QtWarningMsg && message.startsWith(QLatin1String("The X11 connection broke"));
+  static const QLatin1String kLostDisplay[] = {QLatin1String("The X11 connection broke"),
+                                               QLatin1String("The Wayland connection broke"),
+                                               QLatin1String("The Wayland connection experienced a fatal error")};
+  if (type != QtWarningMsg)
+    return false;
+  for (const QLatin1String& start : kLostDisplay)
+    if (message.startsWith(start))
+      return true;
+  return false;
 }
 
 void KeepUnsavedWorkBeforeTheToolkitExits(QtMsgType type, const QMessageLogContext& context, const QString& message)
