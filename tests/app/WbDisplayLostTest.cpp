@@ -3,6 +3,7 @@
 // recovery copy holds the units as the Workbench showed them, and the project file keeps what was
 // saved. Each run is a child test of this program on an X server of the test's own. Every way the
 // toolkit tells of a lost display, X server or Wayland compositor, keeps the work the same way.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
