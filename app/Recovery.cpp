@@ -1,12 +1,17 @@
 #include "app/Recovery.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <new>
 #include <system_error>
 
 #include "document/Doc.h"
 #include "platform/core/Atomname.h"
+#include "platform/core/Exception.h"
 #include "platform/core/File.h"
+#include "platform/core/Filemsg.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/Folders.h"
 #include "ui/wnd/WinApp.h"
@@ -60,8 +65,31 @@ CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
   return CString();
 }
 
-// Beside the project file first, then the documents folder, then the temporary folder.
-CString WriteCopyWhereverPossible(CDoc& doc)
+// What the system said of a failed write, as the other writes of the program tell it.
+CString FailureReason()
+{
+  try {
+    throw;
+  } catch (const CException& e) {
+    return FileFailureReason(e);
+  } catch (const std::bad_alloc&) {
+    return std::strerror(ENOMEM);
+  } catch (...) {
+    return CString();
+  }
+}
+
+// Adds a reason not given yet: the folders may refuse for different reasons.
+void AddReason(CString& reasons, const CString& reason)
+{
+  if (reason.IsEmpty() || ("; " + reasons + "; ").Find("; " + reason + "; ") >= 0)
+    return;
+  reasons += reasons.IsEmpty() ? reason : "; " + reason;
+}
+
+// Beside the project file first, then the documents folder, then the temporary folder. When no
+// folder takes the copy, the reasons the folders gave are kept.
+CString WriteCopyWhereverPossible(CDoc& doc, CString& reasons)
 {
   struct Place
   {
@@ -80,6 +108,7 @@ CString WriteCopyWhereverPossible(CDoc& doc)
         return path;
     } catch (...) {
       PCTRACE(TT_DOCUMENT, TL_WARNING)("Recovery copy not written; trying the next folder.\n");
+      AddReason(reasons, FailureReason());
     }
   }
   return CString();
@@ -119,7 +148,7 @@ void AddCopyOf(CDoc& doc, std::vector<CRecoveryCopy>& copies)
   try {
     copy.changed = doc.IsProjectModified();
     if (copy.changed)
-      copy.path = WriteCopyWhereverPossible(doc);
+      copy.path = WriteCopyWhereverPossible(doc, copy.reason);
     else if (copy.notTaken.IsEmpty())
       return;
   } catch (...) {
@@ -181,7 +210,7 @@ CString DescribeRecoveryCopies(const std::vector<CRecoveryCopy>& copies)
   CString notTaken;
   for (const CRecoveryCopy& copy : copies) {
     if (copy.changed && copy.path.IsEmpty())
-      lost += "\n" + copy.title;
+      lost += "\n" + copy.title + (copy.reason.IsEmpty() ? CString() : "\nReason:  " + copy.reason);
     else if (copy.changed && copy.notTaken.IsEmpty())
       written += "\n" + copy.path;
     if (!copy.notTaken.IsEmpty())

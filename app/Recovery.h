@@ -19,7 +19,8 @@ CString RecoveryPathFor(const CString& projectPath, const CString& title, const 
 // One project with unsaved work: its title, the copy written (empty when no folder could take
 // it, or when none was needed), whether anything but the Workbench had changed, and, when the
 // Workbench could not be taken into the project, what it showed ("the design "Gable"") and
-// whether that design had been stored before.
+// whether that design had been stored before. When no folder took the copy, the reasons the
+// folders gave ("File too large"), each once.
 struct CRecoveryCopy
 {
   CString title;
@@ -27,6 +28,7 @@ struct CRecoveryCopy
   bool changed = true;
   CString notTaken;
   bool notTakenWasStored = true;
+  CString reason;
 };
 
 // Writes the copies of every modified project of the application's templates.

@@ -144,6 +144,11 @@ CString GetDesignUnreadableMessage(const CString& designName)
   return text;
 }
 
+CString GetNewDesignUnopenableMessage()
+{
+  return "The new design could not be opened: the product database could not be read.";
+}
+
 CString GetStoreChangesQuestion(const CString& designName)
 {
   CString text;

@@ -22,3 +22,5 @@ CString GetStoreChangesQuestion(const CString& designName);
 CString GetReplaceQuestion(const CString& designName);
 // A stored design whose block cannot be rebuilt.
 CString GetDesignUnreadableMessage(const CString& designName);
+// A new design the Workbench cannot open: the product database can no longer be read.
+CString GetNewDesignUnopenableMessage();

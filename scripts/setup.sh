@@ -5,7 +5,7 @@ BUILD="${PANECRAFT_BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev qt6-base-dev qt6-svg-dev
           zlib1g-dev locales python3 python3-ezdxf xvfb ccache clang clang-format libclang-rt-dev ghostscript
-          poppler-utils)
+          poppler-utils qt6-wayland weston)
 
 install_packages() {
   local missing=()

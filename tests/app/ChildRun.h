@@ -108,14 +108,16 @@ inline bool WaitUntilReady(pid_t child, const std::string& readyPath)
 // What RunChildUntilReadyThenStop gives back when the child ended, or hung, before it was ready.
 constexpr int kChildNeverReady = -2;
 
-// Runs the named test of this program in a child on the display, with the given variables, until
-// the child has made the file that says it is ready; then ends the display, as a crash or a
-// logout ends the X server for its clients. The child's exit code; -1 when it could not be started.
-inline int RunChildUntilReadyThenStop(CPrivateDisplay& display, const char* testName,
-                                      std::vector<std::string> variables, const std::string& readyPath)
+// Runs the named test of this program in a child on the display (an X server or a Wayland
+// compositor of the test's own), with the given variables, until the child has made the file that
+// says it is ready; then ends the display, as a crash or a logout ends it for its clients. The
+// child's exit code; -1 when it could not be started.
+template <class Display>
+int RunChildUntilReadyThenStop(Display& display, const char* testName, std::vector<std::string> variables,
+                               const std::string& readyPath)
 {
-  variables.push_back("QT_QPA_PLATFORM=xcb");
-  variables.push_back("DISPLAY=" + display.Name());
+  for (const std::string& variable : display.ChildVariables())
+    variables.push_back(variable);
   const CChildTestFolder folder(variables);
   const pid_t child = StartThisTestInChild(testName, std::move(variables));
   if (child <= 0)

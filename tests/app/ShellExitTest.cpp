@@ -4,15 +4,17 @@
 // executable in a process of its own, offscreen, with a stand-in user preloaded into it; the
 // exit code covers everything up to the last static destructor. Started under a file-size limit
 // with SIGXFSZ at its default, the program ends the same way, having told that no recovery copy
-// could be written.
+// could be written and why.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -287,8 +289,8 @@ TEST_F(ExitTest, LosingTheDisplayKeepsTheChangeInARecoveryCopy)
 
 // The end of the session with nobody to ask, and the loss of the X server, under a file-size
 // limit smaller than any project: each folder refuses the copy, the program says that no copy
-// could be written, leaves no temporary file and ends with its usual code; of the profile it
-// wrote on the way out only whole writes were made.
+// could be written and gives the system's reason, leaves no temporary file and ends with its
+// usual code; of the profile it wrote on the way out only whole writes were made.
 class LimitedExitTest : public ExitTest
 {
 protected:
@@ -296,7 +298,8 @@ protected:
                                       const CErrorOutput& output)
   {
     EXPECT_NE(output.Text().find("No copy of the unsaved changes could be written, in the project's folder, the "
-                                 "documents folder or the temporary folder, for:\nProj1"),
+                                 "documents folder or the temporary folder, for:\nProj1\nReason:  " +
+                                 std::string(std::strerror(EFBIG)) + "\n"),
               std::string::npos)
         << output.Text();
     // Each write of the profile is whole or not at all: those that fit the limit were made.

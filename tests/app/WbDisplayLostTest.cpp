@@ -1,17 +1,24 @@
 // The X server goes away while the Workbench shows unsaved units of one family (standard, arched,
 // custom arched, free-form): before the program ends, with the code for a lost display, its
 // recovery copy holds the units as the Workbench showed them, and the project file keeps what was
-// saved. Each run is a child test of this program on an X server of the test's own.
+// saved. Each run is a child test of this program on an X server of the test's own. Every way the
+// toolkit tells of a lost display, X server or Wayland compositor, keeps the work the same way.
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iomanip>
 #include <string>
+#include <thread>
 #include <vector>
+
+#include <QtGlobal>
 
 #include "ChildRun.h"
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
+#include "document/Whids.h"
+#include "document/Whview.h"
 #include "model/Unit.h"
 #include "ui/wnd/Exitcode.h"
 
@@ -21,6 +28,19 @@ namespace fs = std::filesystem;
 const char kFolderVariable[] = "PANECRAFT_DISPLAY_LOST_FOLDER";
 const char kFamilyVariable[] = "PANECRAFT_DISPLAY_LOST_FAMILY";
 const char kChildTest[] = "WbDisplayLostTest.ChildLosesItsDisplayWithUnitsOnTheWorkbench";
+const char kWordsVariable[] = "PANECRAFT_DISPLAY_LOST_WORDS";
+const char kHearingChildTest[] = "WbDisplayLostTest.ChildHearsItsDisplayLostWithADesignDeleted";
+constexpr int kWarningPassed = 3;
+const char kThreadVariable[] = "PANECRAFT_DISPLAY_LOST_ON_A_THREAD";
+
+// The warnings the toolkit gives just before it ends a program whose display went away.
+const std::vector<std::string>& WordsForALostDisplay()
+{
+  static const std::vector<std::string> words = {"The X11 connection broke (error 1). Did the X11 server die?",
+                                                 "The Wayland connection broke. Did the Wayland compositor die?",
+                                                 "The Wayland connection experienced a fatal error: Protocol error"};
+  return words;
+}
 
 struct Family
 {
@@ -149,6 +169,99 @@ TEST_F(WbDisplayLostTest, ChildLosesItsDisplayWithUnitsOnTheWorkbench)
   });
   ShellApp().Run();
   ADD_FAILURE() << "the message loop ended while the display was there";
+}
+
+// Run by the tests below in a process of its own: a design of a copy of the sample house deleted,
+// then, given words, the toolkit's warning while the message loop runs, on the main thread or on
+// a thread of its own as the toolkit's event threads give it; without words the child says it is
+// ready and runs until its display goes. Standard error goes to a file.
+TEST_F(WbDisplayLostTest, ChildHearsItsDisplayLostWithADesignDeleted)
+{
+  const char* folder = std::getenv(kFolderVariable);
+  if (!folder)
+    GTEST_SKIP() << "run by the tests of the toolkit's words";
+  const std::string base = folder;
+  StartOnTheKeptSampleHouse(base + "/House.tpf");
+  CListBox* pBox = DesignList(m_pDoc)->GetDesignListBox();
+  pBox->SetCurSel(pBox->FindStringExact(-1, "Living Room"));
+  service.messageAnswers.push_back(IDYES);
+  DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_DELETE_DESIGN);
+  ASSERT_LT(m_pDoc->FindDesign("Living Room"), 0);
+  ASSERT_NE(std::freopen((base + "/stderr.txt").c_str(), "w", stderr), nullptr);
+  const char* words = std::getenv(kWordsVariable);
+  const std::string warning = words ? words : "";
+  const bool ownThread = std::getenv(kThreadVariable) != nullptr;
+  std::thread teller;
+  QTimer::singleShot(0, [&] {
+    // The toolkit ends the process right after its warning; a code of its own here tells the test
+    // that the program let the warning pass.
+    const auto tell = [warning] {
+      qWarning("%s", warning.c_str());
+      std::_Exit(kWarningPassed);
+    };
+    if (warning.empty())
+      std::ofstream(base + "/ready") << "ready";
+    else if (ownThread)
+      teller = std::thread(tell);
+    else
+      tell();
+  });
+  ShellApp().Run();
+  ADD_FAILURE() << "the message loop ended while the display was there";
+  if (teller.joinable())
+    teller.join();
+}
+
+namespace {
+// The copy beside the project holds the deletion, standard error names it, the project file
+// keeps the design.
+void ExpectTheDeletionKept(const std::string& folder, const std::string& what)
+{
+  const std::string copy = folder + "/House.recovered.tpf";
+  const std::vector<unsigned char> bytes = ReadFileBytes(copy);
+  CStoredDesignImage kept;
+  EXPECT_TRUE(ReadStoredDesign(bytes, "Kitchen", kept)) << what << ": " << kept.error;
+  CStoredDesignImage deleted;
+  ReadStoredDesign(bytes, "Living Room", deleted);
+  EXPECT_EQ(deleted.error, "no stored design named Living Room") << what;
+  EXPECT_NE(ReadText(folder + "/stderr.txt").find(copy), std::string::npos) << what;
+  CStoredDesignImage saved;
+  ReadStoredDesign(ReadFileBytes(folder + "/House.tpf"), "Living Room", saved);
+  EXPECT_NE(saved.error, "no stored design named Living Room") << what << ": the project file keeps what was saved";
+}
+}  // namespace
+
+TEST_F(WbDisplayLostTest, EveryWayTheToolkitTellsOfALostDisplayWritesTheCopyAndEndsWithItsCode)
+{
+  int run = 0;
+  for (const std::string& words : WordsForALostDisplay()) {
+    for (const bool ownThread : {false, true}) {
+      const std::string folder = ShellTempDir() + "/words" + std::to_string(run++);
+      fs::create_directories(folder);
+      std::vector<std::string> variables = {std::string(kFolderVariable) + "=" + folder,
+                                            std::string(kWordsVariable) + "=" + words};
+      if (ownThread)
+        variables.push_back(std::string(kThreadVariable) + "=1");
+      const std::string what = words + (ownThread ? " (on a thread of its own)" : " (on the main thread)");
+      EXPECT_EQ(RunThisTestInChild(kHearingChildTest, variables), kDisplayLostExitCode) << what;
+      ExpectTheDeletionKept(folder, what);
+    }
+  }
+}
+
+// The same through the toolkit's own Wayland platform: the compositor ends under the program.
+TEST_F(WbDisplayLostTest, ALostWaylandCompositorWritesTheCopyAndEndsWithItsCode)
+{
+  CPrivateCompositor compositor;
+  if (!compositor.Start())
+    GTEST_SKIP() << "no weston on this machine";
+  const std::string folder = ShellTempDir() + "/compositor";
+  fs::create_directories(folder);
+  const int code = RunChildUntilReadyThenStop(compositor, kHearingChildTest,
+                                              {std::string(kFolderVariable) + "=" + folder}, folder + "/ready");
+  ASSERT_NE(code, kChildNeverReady) << "the child ended before its change was made";
+  EXPECT_EQ(code, kDisplayLostExitCode);
+  ExpectTheDeletionKept(folder, "the compositor's end");
 }
 
 TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWithItsCode)

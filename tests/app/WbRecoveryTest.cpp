@@ -2,7 +2,8 @@
 // with a unit moved and one inserted since it was stored, and a new unnamed design as a design
 // of its own. When the project's folder has gone, the copy goes to the documents folder, then to
 // the temporary folder, and the report says where it went or that no folder could take it. A
-// Workbench that cannot be taken is named in the report, and its design kept as last stored.
+// Workbench that cannot be taken is named in the report, and its design kept as last stored. A
+// catalogue overwritten under the program refuses the designs it would open and ends nothing.
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,7 +16,10 @@
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "document/Whids.h"
+#include "workbench/items/Joinitem.h"
 #include "app/Fatalrpt.h"
+#include "app/Recovery.h"
+#include "project/Docmsg.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -206,4 +210,59 @@ TEST_F(WbRecoveryTest, WithoutTheProjectsFolderTheCopyGoesToTheNextFolderThatTak
   EXPECT_NE(lost.find("No copy of the unsaved changes could be written"), std::string::npos) << lost;
   EXPECT_NE(lost.find("Lake House.tpf"), std::string::npos) << lost;
   EXPECT_EQ(lost.find("were written to"), std::string::npos) << lost;
+}
+
+// The catalogue overwritten in place by other bytes of the same length after start-up, the magic
+// word kept so that what is read goes on to the tables: a design with joins, one without and a
+// new one are each refused with the message, nothing of them reaches the project, no recovery
+// copy is due, and with the catalogue's bytes back the design opens whole.
+TEST_F(WbRecoveryTest, AnOverwrittenCatalogueRefusesTheDesignsAndTheSessionGoesOn)
+{
+  const std::string base = ShellTempDir();
+  const std::string catalogue = base + "/catalogue/TXDB.SDF";
+  UseCatalogueCopy(base + "/catalogue");
+  StartOnTheKeptSampleHouse(base + "/House.tpf");
+  const std::vector<unsigned char> original = ReadFileBytes(catalogue);
+  std::vector<unsigned char> other = original;
+  unsigned seed = 1;
+  for (size_t i = 4; i < other.size(); ++i) {
+    seed = seed * 1103515245u + 12345u;
+    other[i] = static_cast<unsigned char>(seed >> 16);
+  }
+  const auto overwrite = [&catalogue](const std::vector<unsigned char>& bytes) {
+    std::ofstream out(catalogue, std::ios::binary | std::ios::in | std::ios::out);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  };
+  overwrite(other);
+
+  for (const char* name : {"Living Room", "Kitchen"}) {
+    service.messages.clear();
+    EditStoredDesign(name);
+    ASSERT_EQ(service.messages.size(), 1u) << name;
+    EXPECT_EQ(service.messages[0].text, GetDesignUnreadableMessage(name));
+    EXPECT_EQ(m_pDoc->GetWorkbenchView(), nullptr) << name;
+  }
+  service.messages.clear();
+  DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+  Pump();
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, GetNewDesignUnopenableMessage());
+  EXPECT_EQ(m_pDoc->GetWorkbenchView(), nullptr);
+  EXPECT_FALSE(m_pDoc->IsProjectModified());
+  EXPECT_TRUE(WriteRecoveryCopies(ShellApp()).empty()) << "nothing was changed, so nothing is offered as changes";
+
+  overwrite(original);
+  service.messages.clear();
+  EditStoredDesign("Living Room");
+  EXPECT_TRUE(service.messages.empty());
+  ASSERT_NE(View(), nullptr);
+  size_t units = 0;
+  size_t joins = 0;
+  for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;) {
+    CObject* pItem = View()->GetItemList()->GetNext(pos);
+    units += dynamic_cast<CUnitItem*>(pItem) != nullptr;
+    joins += dynamic_cast<CJoinItem*>(pItem) != nullptr;
+  }
+  EXPECT_GT(units, 0u);
+  EXPECT_GT(joins, 0u) << "the joins of the three-wide window are read with it";
 }

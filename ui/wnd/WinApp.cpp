@@ -1,7 +1,11 @@
 #include "ui/wnd/WinApp.h"
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
+#include <mutex>
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -59,28 +63,85 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 namespace {
 QtMessageHandler g_previousMessageHandler = nullptr;
 
-// The toolkit ends the process itself when the connection to the X server breaks: it tells of
-// the broken connection in a warning and exits right after. The unsaved work is kept on hearing
-// the warning and the process ends here, before any exit processing has destroyed something
-// the copies need (the tables of the units are statics).
+// The toolkit ends the process itself when the connection to the display breaks, to the X
+// server or to the Wayland compositor: it tells of the broken connection in a warning and exits
+// right after. The unsaved work is kept on hearing the warning and the process ends here, before
+// any exit processing has destroyed something the copies need (the tables of the units are
+// statics). Each platform's warnings that come just before its exit, as the toolkit words them.
 bool TellsOfALostDisplay(QtMsgType type, const QString& message)
 {
-  return type == QtWarningMsg && message.startsWith(QLatin1String("The X11 connection broke"));
+  static const QLatin1String kLostDisplay[] = {QLatin1String("The X11 connection broke"),
+                                               QLatin1String("The Wayland connection broke"),
+                                               QLatin1String("The Wayland connection experienced a fatal error")};
+  if (type != QtWarningMsg)
+    return false;
+  for (const QLatin1String& start : kLostDisplay)
+    if (message.startsWith(start))
+      return true;
+  return false;
+}
+
+// Whether the main thread is keeping the work; set before the loop is taken, so that a thread
+// that looks never finds the loop taken and the work not yet being kept.
+std::atomic<bool> g_keepingWork = false;
+
+// On the main thread, while the message loop runs: the copies are written and the process ends.
+// Returns only when the loop no longer runs (nothing is left to keep, or it is already kept).
+void KeepUnsavedWorkAndEnd(CWinApp& app)
+{
+  g_keepingWork = true;
+  if (!app.TakeUnexpectedExit()) {
+    g_keepingWork = false;
+    return;
+  }
+  try {
+    app.KeepUnsavedWork();
+  } catch (...) {
+    std::fputs("The unsaved work could not be kept.\n", stderr);
+  }
+  std::exit(kDisplayLostExitCode);
+}
+
+// A thread of the toolkit's own may hear of the loss before the main thread does, and it ends the
+// process right after its warning. It waits here while the main thread keeps the work and ends
+// the process; it goes on (and the toolkit exits) only when the main thread has nothing to keep,
+// or has not come to it in the time a copy of a large project takes.
+void WaitWhileTheMainThreadKeepsTheWork(CWinApp& app)
+{
+  if (!app.IsRunning() && !g_keepingWork)
+    return;
+  constexpr auto kLongestWait = std::chrono::seconds(60);
+  struct Passed
+  {
+    std::mutex mutex;
+    std::condition_variable condition;
+    bool passed = false;
+  };
+  // Never destroyed: the main thread ends the process while this thread still waits on it.
+  static auto* state = new Passed;
+  QMetaObject::invokeMethod(
+      qApp,
+      [&app] {
+        KeepUnsavedWorkAndEnd(app);
+        const std::lock_guard<std::mutex> lock(state->mutex);
+        state->passed = true;
+        state->condition.notify_all();
+      },
+      Qt::QueuedConnection);
+  std::unique_lock<std::mutex> lock(state->mutex);
+  state->condition.wait_for(lock, kLongestWait, [] { return state->passed; });
 }
 
 void KeepUnsavedWorkBeforeTheToolkitExits(QtMsgType type, const QMessageLogContext& context, const QString& message)
 {
   g_previousMessageHandler(type, context, message);
   CWinApp* app = AfxGetApp();
-  const bool mainThread = qApp && QThread::currentThread() == qApp->thread();
-  if (!app || !mainThread || !TellsOfALostDisplay(type, message) || !app->TakeUnexpectedExit())
+  if (!app || !qApp || !TellsOfALostDisplay(type, message))
     return;
-  try {
-    app->KeepUnsavedWork();
-  } catch (...) {
-    std::fputs("The unsaved work could not be kept.\n", stderr);
-  }
-  std::exit(kDisplayLostExitCode);
+  if (QThread::currentThread() == qApp->thread())
+    KeepUnsavedWorkAndEnd(*app);
+  else
+    WaitWhileTheMainThreadKeepsTheWork(*app);
 }
 }  // namespace
 
@@ -96,12 +157,7 @@ int CWinApp::Run()
   return ExitInstance();
 }
 
-BOOL CWinApp::TakeUnexpectedExit()
-{
-  const bool running = m_bRunning;
-  m_bRunning = false;
-  return running;
-}
+BOOL CWinApp::TakeUnexpectedExit() { return m_bRunning.exchange(false); }
 
 int CWinApp::ExitInstance()
 {

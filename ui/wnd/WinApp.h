@@ -3,6 +3,7 @@
 // the control bars, frame titles), the document templates, and the exception boundary. An
 // exception that escapes any handler reaches ProcessWndProcException, which reports it and ends
 // the process with exit code 99.
+#include <atomic>
 #include <exception>
 #include <memory>
 #include <vector>
@@ -106,6 +107,8 @@ public:
   virtual void KeepUnsavedWork() {}
   // The process is about to end unasked: TRUE once when that happens while the loop still runs.
   BOOL TakeUnexpectedExit();
+  // Whether the message loop runs and no unexpected exit has been taken; asked from any thread.
+  BOOL IsRunning() const { return m_bRunning; }
 
   // Wakes idle processing after something changed outside user input.
   void RequestIdle() { m_bIdlePending = true; }
@@ -132,7 +135,8 @@ private:
   UINT m_nMaxMRU = 0;
   bool m_bIdlePending = true;
   bool m_bInIdle = false;
-  bool m_bRunning = false;
+  // Set and taken on the main thread; read by a thread of the toolkit that hears of a lost display.
+  std::atomic<bool> m_bRunning = false;
   bool m_bEndingSession = false;
   int m_nWaitCursorCount = 0;
   std::unique_ptr<QPrinter> m_pPrinter;

@@ -9,6 +9,7 @@
 #include "geometry/Angle.h"
 #include "model/Join.h"
 #include "platform/core/Archive.h"
+#include "productdb/txdbExcp.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "ui/wnd/WinApp.h"
@@ -138,6 +139,10 @@ void CJoinItem::Serialize(CArchive& ar)
   ExtendAlignmentEnts();
   try {
     m_pJoin = std::make_unique<CJoin>(static_cast<int>(type), static_cast<int>(first), static_cast<int>(second));
+  } catch (const CTXDBException&) {
+    // A catalogue that cannot be read says nothing of the join: the design is not read at all
+    // rather than read without its joins.
+    throw;
   } catch (const CCommonException&) {
     // A join the catalogue no longer allows: the design drops the item once it is loaded.
     PCTRACE(TT_JOINING, TL_WARNING)("A stored join of type %d could not be made again.\n", static_cast<int>(type));

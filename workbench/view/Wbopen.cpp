@@ -48,7 +48,7 @@ void CWorkbenchView::OnInitialUpdate()
     return;
   if (!pDoc->GetEditedDesign())
     pDoc->NewEditedDesign();
-  if (!BindToDesign()) {
+  if (!m_bJoiningTablesRead || !BindToDesign()) {
     ReportUnopenable();
     return;
   }
@@ -83,11 +83,12 @@ BOOL CWorkbenchView::BindToDesign()
 
 void CWorkbenchView::ReportUnopenable()
 {
-  // A stored unit the product database no longer knows: the stored design stays as it is and
-  // the Workbench goes without storing anything.
+  // A stored unit the product database no longer knows, or a database that can no longer be
+  // read: the stored design stays as it is and the Workbench goes without storing anything.
   PCTRACE(TT_WORKBENCH, TL_WARNING)("The design could not be opened on the Workbench.\n");
-  MessageBox(GetDesignUnreadableMessage(GetDesign()->GetName()), GetDocServices().GetProductName(),
-             MB_OK | MB_ICONEXCLAMATION);
+  const CString name = GetDesign()->GetName();
+  MessageBox(name.IsEmpty() ? GetNewDesignUnopenableMessage() : GetDesignUnreadableMessage(name),
+             GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
   if (CWorkbenchFrame* pFrame = GetWorkbenchFrame())
     pFrame->CloseWithoutStoring();
 }

@@ -14,6 +14,7 @@
 #include "ui/frame/Frame.h"
 #include "productdb/Joining.h"
 #include "productdb/Joinspac.h"
+#include "productdb/txdbExcp.h"
 #include "project/DocServices.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -152,21 +153,30 @@ CWorkbenchView::CWorkbenchView()
   m_pPlanSelector = new CPlanSelectorItem(CVRX2DVector());
   m_SelectorItems.AddTail(m_pPlanSelector);
   InitSnapEngine();
-  ReadJoiningTables();
+  m_bJoiningTablesRead = ReadJoiningTables();
 }
 
-void CWorkbenchView::ReadJoiningTables()
+BOOL CWorkbenchView::ReadJoiningTables()
 {
-  BOOL atEnd = FALSE;
-  CJoiningRec joining;
-  for (int result = joining.First(1); result == 0 && !atEnd; result = joining.Next(&atEnd))
-    m_JoiningOrder.Add(static_cast<DWORD>(joining.GetJoining()));
-  atEnd = FALSE;
-  CJoinSpacRec spacing;
-  double capture = 0.0;
-  for (int result = spacing.First(1); result == 0 && !atEnd; result = spacing.Next(&atEnd))
-    capture = std::max(capture, 2.0 * spacing.GetSpacing());
-  m_Snap.SetJoinCaptureDistance(capture);
+  try {
+    BOOL atEnd = FALSE;
+    CJoiningRec joining;
+    for (int result = joining.First(1); result == 0 && !atEnd; result = joining.Next(&atEnd))
+      m_JoiningOrder.Add(static_cast<DWORD>(joining.GetJoining()));
+    atEnd = FALSE;
+    CJoinSpacRec spacing;
+    double capture = 0.0;
+    for (int result = spacing.First(1); result == 0 && !atEnd; result = spacing.Next(&atEnd))
+      capture = std::max(capture, 2.0 * spacing.GetSpacing());
+    m_Snap.SetJoinCaptureDistance(capture);
+    return TRUE;
+  } catch (const CTXDBException&) {
+    // A catalogue changed under the program since it was checked: the view is made all the same
+    // and the design it is to show is refused once the view is bound to it.
+    PCTRACE(TT_WORKBENCH, TL_WARNING)("The joining tables could not be read.\n");
+    m_JoiningOrder.RemoveAll();
+    return FALSE;
+  }
 }
 
 CWorkbenchView::~CWorkbenchView()

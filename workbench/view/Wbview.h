@@ -401,8 +401,8 @@ private:
   void ShowPointerPosition(CPoint point);
   // Tools: the zoom commands.
   void SetZoomTool(int mode);
-  // The joining order and capture distance from the product database.
-  void ReadJoiningTables();
+  // The joining order and capture distance from the product database; FALSE when it cannot be read.
+  BOOL ReadJoiningTables();
   // Every item of the design that joins the unit item.
   void CollectJoins(CDesignItem* pUnitItem, CObList& joins) const;
   // Removes items of the design as RemoveItem removes each, in the order given, with one walk
@@ -449,6 +449,7 @@ private:
   std::array<std::unique_ptr<CWorkbenchTool>, wbtCount> m_Tools;
   CWorkbenchTool* m_pCurrentTool = nullptr;
   CDWordArray m_JoiningOrder;
+  BOOL m_bJoiningTablesRead = FALSE;
   BOOL m_bShowJoins = TRUE;
   BOOL m_bSnapHighlights = TRUE;
   BOOL m_bAlignmentLinesOff = TRUE;
