@@ -28,6 +28,7 @@
 #include "app/App.h"
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
+#include "bench/BenchApp.h"
 #include "bench/BenchRatio.h"
 #include "bench/BenchScratch.h"
 #include "document/Doc.h"
@@ -42,7 +43,6 @@
 #include "ui/dlg/DialogService.h"
 #include "ui/draw/Dc.h"
 #include "ui/frame/Frame.h"
-#include "ui/wnd/QtApp.h"
 #include "units/freeform/Vgreg.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/frame/Wbids.h"
@@ -144,10 +144,7 @@ public:
         << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << PANECRAFT_TXDB_DIR << "\n";
     std::filesystem::create_directories(m_folder + "/Documents");
     std::ofstream(m_folder + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << m_folder << "/Documents\"\n";
-    static int argc = 1;
-    static char name[] = "selection_bench";
-    static char* argv[] = {name, nullptr};
-    m_qt = std::make_unique<CQtApplication>(argc, argv);
+    bench::QtApplication("selection_bench");
     SetDialogService(&m_dialogs);
     CDC::SetScreenLogPixels(96, 96);
     RegisterStandardUnits();
@@ -180,7 +177,6 @@ public:
 
 private:
   std::string m_folder;
-  std::unique_ptr<CQtApplication> m_qt;
   std::unique_ptr<CApp> m_app;
   CScriptedDialogService m_dialogs;
   int m_projects = 0;

@@ -17,42 +17,16 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "bench/BenchRatio.h"
-#include "bench/BenchServices.h"
 #include "document/Doc.h"
-#include "project/DocServices.h"
 #include "geometry/2dline.h"
-#include "ui/dlg/DialogService.h"
-#include "ui/wnd/QtApp.h"
-#include "productdb/txrecobj.h"
-#include "units/standard/Stdreg.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/items/Wbreg.h"
 #include "workbench/view/Wbview.h"
 
 namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
-
-// The application and its services, made once.
-struct CBenchApp
-{
-  CBenchApp()
-  {
-    static int argc = 1;
-    static char name[] = "workbench_bench";
-    static char* argv[] = {name, nullptr};
-    qt = std::make_unique<CQtApplication>(argc, argv);
-    SetDocServices(&services);
-    SetDialogService(&dialogs);
-    CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
-    RegisterStandardUnits();
-    RegisterWorkbenchClasses();
-  }
-  std::unique_ptr<CQtApplication> qt;
-  CBenchServices services;
-  CScriptedDialogService dialogs;
-};
 
 // One Workbench window with columns x rows gliders, the whole world in view. Every glider lies
 // inside the world, where the Workbench draws it: apart while the grid fits, overlapping where
@@ -61,7 +35,7 @@ struct CBenchWorkbench
 {
   CBenchWorkbench(int columns, int rows)
   {
-    static CBenchApp app;
+    bench::DesignBenchApp("workbench_bench", PANECRAFT_TXDB_DIR);
     doc = std::make_unique<CDoc>();
     doc->OnNewDocument();
     view = new CWorkbenchView;
