@@ -15,35 +15,25 @@
 #include <memory>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "bench/BenchDesigns.h"
 #include "bench/BenchRatio.h"
-#include "bench/BenchServices.h"
 #include "bench/BenchSetup.h"
 #include "document/Doc.h"
 #include "document/Whpaste.h"
 #include "document/Whview.h"
-#include "project/DocServices.h"
-#include "ui/dlg/DialogService.h"
-#include "ui/wnd/QtApp.h"
 
 namespace {
 
-// The application, its services and one design of realistic size, made once.
+// The application and one design of realistic size, made once.
 struct CBenchApp
 {
   CBenchApp()
   {
-    static int argc = 1;
-    static char name[] = "designlist_bench";
-    static char* argv[] = {name, nullptr};
-    qt = std::make_unique<CQtApplication>(argc, argv);
-    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
+    bench::DesignBenchApp("designlist_bench", PANECRAFT_TXDB_DIR);
     RegisterWarehouseResources();
     design = bench::MakeDesign(0);
   }
-  std::unique_ptr<CQtApplication> qt;
-  CBenchServices services;
-  CScriptedDialogService dialogs;
   CDesignStore design;
 };
 

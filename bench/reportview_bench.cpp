@@ -19,9 +19,9 @@
 #include <map>
 #include <memory>
 
+#include "bench/BenchApp.h"
 #include "bench/BenchDesigns.h"
 #include "bench/BenchRatio.h"
-#include "bench/BenchServices.h"
 #include "bench/BenchSetup.h"
 #include "bench/BenchWalk.h"
 #include "document/Doc.h"
@@ -29,9 +29,7 @@
 #include "reports/Rptview.h"
 #include "reports/Schrptgn.h"
 #include "reports/Uirptgen.h"
-#include "ui/dlg/DialogService.h"
 #include "ui/wnd/QtConv.h"
-#include "ui/wnd/QtApp.h"
 
 namespace {
 
@@ -49,23 +47,16 @@ struct CBenchReportServices : CReportServices
   CUnitInfoReportGenerator unitInfo;
 };
 
-// The application, its services and the distinct designs, made once.
+// The application, its report services and the distinct designs, made once.
 struct CBenchApp
 {
   CBenchApp()
   {
-    static int argc = 1;
-    static char name[] = "reportview_bench";
-    static char* argv[] = {name, nullptr};
-    qt = std::make_unique<CQtApplication>(argc, argv);
-    bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR);
+    bench::DesignBenchApp("reportview_bench", PANECRAFT_TXDB_DIR);
     SetReportServices(&reports);
     for (int i = 0; i < kDistinctDesigns; ++i)
       designs.push_back(bench::MakeDesign(i));
   }
-  std::unique_ptr<CQtApplication> qt;
-  CBenchServices services;
-  CScriptedDialogService dialogs;
   CBenchReportServices reports;
   std::vector<CDesignStore> designs;
 };

@@ -1,5 +1,5 @@
-if(TARGET workbench AND TARGET units_standard)
-  panecraft_bench(snap_bench SOURCES snap_bench.cpp DEPS workbench units_standard)
+if(TARGET workbench AND TARGET units_standard AND TARGET units_freeform)
+  panecraft_bench(snap_bench SOURCES snap_bench.cpp DEPS workbench units_standard units_freeform)
   target_compile_definitions(snap_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
   add_dependencies(snap_bench txdb)
 endif()

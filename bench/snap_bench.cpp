@@ -9,17 +9,11 @@
 #include <random>
 #include <vector>
 
+#include "bench/BenchApp.h"
 #include "bench/BenchPlainSnap.h"
 #include "bench/BenchRatio.h"
-#include "bench/BenchServices.h"
 #include "document/Doc.h"
-#include "ui/dlg/DialogService.h"
-#include "ui/wnd/QtApp.h"
-#include "productdb/txrecobj.h"
-#include "project/DocServices.h"
-#include "units/standard/Stdreg.h"
 #include "workbench/items/Unititem.h"
-#include "workbench/items/Wbreg.h"
 #include "workbench/view/Wbview.h"
 
 namespace {
@@ -28,32 +22,13 @@ constexpr int kHeight = 900;
 // Mouse steps of one drag: a path across the design, on and off the placed units' lines.
 constexpr int kSteps = 64;
 
-struct CProcess
-{
-  CProcess()
-  {
-    static int argc = 1;
-    static char name[] = "snap_bench";
-    static char* argv[] = {name, nullptr};
-    qt = std::make_unique<CQtApplication>(argc, argv);
-    SetDocServices(&services);
-    SetDialogService(&dialogs);
-    CTXRecObj::SetDatabaseDirectory(PANECRAFT_TXDB_DIR);
-    RegisterStandardUnits();
-    RegisterWorkbenchClasses();
-  }
-  std::unique_ptr<CQtApplication> qt;
-  CBenchServices services;
-  CScriptedDialogService dialogs;
-};
-
 // A Workbench window with the given number of gliders at scattered places of the square (the
 // same places every run), the whole world in view, and one more glider that is dragged about.
 struct CBenchWorkbench
 {
   explicit CBenchWorkbench(int count) : plain(0.0)
   {
-    static CProcess process;
+    bench::DesignBenchApp("snap_bench", PANECRAFT_TXDB_DIR);
     doc = std::make_unique<CDoc>();
     doc->OnNewDocument();
     view = new CWorkbenchView;

@@ -1,11 +1,11 @@
 // Start-up: the program started offscreen on the sample catalogue until its main frame is first
 // painted, beside a bare Qt main window started the same way in the same run, and beside a Qt
-// main window with as many menus, tool-bar buttons and status panes as the program's main frame
-// shows at start (counted from the program itself before the runs), which tells Qt's share from
-// ours. All are the same kind of process (started from nothing, the same Qt libraries and
-// platform plug-in) and all report through the same probe, linked into each, which ends the
-// process at the first paint of its main window; the time runs from before the fork to the
-// probe's line on the pipe. The CPU time is the started program's own (user and system, from
+// main window with as many menus and menu items, tool-bar buttons with icons of the same size and
+// status panes as the program's main frame shows at start (counted from the program itself before
+// the runs), which tells Qt's share from ours. All are the same kind of process (started from
+// nothing, the same Qt libraries and platform plug-in) and all report through the same probe,
+// linked into each, which ends the process at the first paint of its main window; the time runs
+// from before the fork to the probe's line on the pipe. The CPU time is the started program's own (user and system, from
 // wait4), reported in the counter the ratios read; the bench itself only waits. The program
 // should start in at most 1.5 times the bare window's time and the time of the window with as
 // many bars; the bars' own cost to Qt is printed for comparison.
@@ -43,7 +43,10 @@ struct CStart
   double seconds = 0.0;
   double cpuSeconds = 0.0;
   int menus = 0;
+  int items = 0;
   int buttons = 0;
+  int iconWidth = 0;
+  int iconHeight = 0;
   int panes = 0;
 };
 
@@ -91,7 +94,8 @@ CStart StartOnce(const char* program, const std::vector<std::string>& arguments)
       return result;
   }
   if (got <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0 ||
-      std::sscanf(line, "shown %d %d %d", &result.menus, &result.buttons, &result.panes) != 3)
+      std::sscanf(line, "shown %d %d %d %d %d %d", &result.menus, &result.items, &result.buttons, &result.iconWidth,
+                  &result.iconHeight, &result.panes) != 6)
     return result;
   result.shown = true;
   result.seconds = std::chrono::duration<double>(end - start).count();
@@ -130,10 +134,11 @@ void BM_QtWindowWithBars(benchmark::State& state)
     state.SkipWithError("the program did not show its main frame to be counted");
     return;
   }
-  state.SetLabel(std::to_string(program.menus) + " menus, " + std::to_string(program.buttons) + " buttons, " +
-                 std::to_string(program.panes) + " panes");
+  state.SetLabel(std::to_string(program.menus) + " menus of " + std::to_string(program.items) + " items, " +
+                 std::to_string(program.buttons) + " icon buttons, " + std::to_string(program.panes) + " panes");
   Start(state, PANECRAFT_BARE_WINDOW,
-        {"bars", std::to_string(program.menus), std::to_string(program.buttons), std::to_string(program.panes)});
+        {"bars", std::to_string(program.menus), std::to_string(program.items), std::to_string(program.buttons),
+         std::to_string(program.iconWidth), std::to_string(program.iconHeight), std::to_string(program.panes)});
 }
 
 void BM_ProgramToMainFrame(benchmark::State& state) { Start(state, PANECRAFT_PROBE_PROGRAM, {}); }

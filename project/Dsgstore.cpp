@@ -208,9 +208,50 @@ long long CDesignStoreArray::FindSlot(const CString& name, std::uint64_t hash) c
     const CNameSlot& slot = m_slots[at];
     if (slot.index < 0)
       return -1;
-    if (slot.hash == hash && GetAt(slot.index)->GetName().CompareNoCase(name) == 0)
+    if (slot.hash == hash && Holds(slot, name))
       return static_cast<long long>(at);
   }
+}
+
+bool CDesignStoreArray::Holds(const CNameSlot& slot, const CString& name) const
+{
+  const char* folded = m_folded.data() + slot.offset;
+  const char* p = name.c_str();
+  for (std::uint32_t i = 0; i < slot.length; ++i, ++p) {
+    char c = *p;
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c + ('a' - 'A'));
+    if (c == '\0' || c != folded[i])
+      return false;
+  }
+  return *p == '\0';
+}
+
+CDesignStoreArray::CNameSlot CDesignStoreArray::NewSlot(const CString& name, std::uint64_t hash, int index) const
+{
+  const size_t offset = m_folded.size();
+  for (const char* p = name.c_str(); *p; ++p) {
+    char c = *p;
+    if (c >= 'A' && c <= 'Z')
+      c = static_cast<char>(c + ('a' - 'A'));
+    m_folded.push_back(c);
+  }
+  return CNameSlot{hash, index, static_cast<std::uint32_t>(m_folded.size() - offset), offset};
+}
+
+void CDesignStoreArray::Compact() const
+{
+  std::string kept;
+  kept.reserve(m_folded.size() - m_nFoldedGone);
+  for (CNameSlot& slot : m_slots) {
+    if (slot.index < 0)
+      continue;
+    const size_t offset = kept.size();
+    kept.append(m_folded, slot.offset, slot.length);
+    slot.offset = offset;
+  }
+  m_folded.swap(kept);
+  m_nFoldedGone = 0;
 }
 
 void CDesignStoreArray::MakeIndex() const
@@ -218,6 +259,8 @@ void CDesignStoreArray::MakeIndex() const
   m_slots.clear();
   m_nNames = 0;
   m_nRepeats = 0;
+  m_folded.clear();
+  m_nFoldedGone = 0;
   Reserve(static_cast<size_t>(GetSize()));
   for (int i = 0; i < GetSize(); ++i)
     Index(i);
@@ -266,7 +309,7 @@ void CDesignStoreArray::Index(int index) const
     return;
   }
   Reserve(1);
-  Place(CNameSlot{hash, index});
+  Place(NewSlot(name, hash, index));
   ++m_nNames;
 }
 
@@ -288,8 +331,11 @@ void CDesignStoreArray::Unindex(int index) const
       }
     }
   }
+  m_nFoldedGone += slot.length;
   FreeSlot(static_cast<size_t>(at));
   --m_nNames;
+  if (m_nFoldedGone > m_folded.size() / 2)
+    Compact();
 }
 
 // Frees a slot and moves up the slots after it that would no longer be reached past the gap.
@@ -360,6 +406,8 @@ void CDesignStoreArray::RemoveAt(int index)
 void CDesignStoreArray::RemoveAll()
 {
   m_slots.clear();
+  m_folded.clear();
+  m_nFoldedGone = 0;
   m_nNames = 0;
   m_nRepeats = 0;
   m_bIndexed = true;

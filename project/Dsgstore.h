@@ -3,6 +3,7 @@
 // times. The design is rebuilt from the bytes only when it is needed.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/core/Rect.h"
@@ -105,16 +106,25 @@ public:
 
 private:
   std::function<BOOL(int done, int count)> m_loadProgress;
-  // One slot of the name index: a name's hash and its first design; -1 where the slot is free.
+  // One slot of the name index: a name's hash, its first design (-1 where the slot is free) and
+  // where its folded bytes stand in the index's own text.
   struct CNameSlot
   {
     std::uint64_t hash = 0;
     int index = -1;
+    std::uint32_t length = 0;
+    size_t offset = 0;
   };
   // Hash of the name as the comparison sees it: up to its first NUL, ASCII letters in lower case.
   static std::uint64_t HashOf(const CString& name);
   // The slot holding the name's first design, or -1.
   long long FindSlot(const CString& name, std::uint64_t hash) const;
+  // Whether the slot's folded name is the name's, compared as CString::CompareNoCase compares.
+  bool Holds(const CNameSlot& slot, const CString& name) const;
+  // A slot for the name, its folded bytes added to the index's text.
+  CNameSlot NewSlot(const CString& name, std::uint64_t hash, int index) const;
+  // The text of the names still indexed alone, when the names gone take more room than they.
+  void Compact() const;
   // The index is a cache of the names: made at the first search after a load, then kept.
   void MakeIndex() const;
   void Index(int index) const;
@@ -127,6 +137,11 @@ private:
   // allocation each, and the index of a whole list is made without growing.
   mutable std::vector<CNameSlot> m_slots;
   mutable size_t m_nNames = 0;
+  // The folded names of the slots, one after another: a search compares its name with them in
+  // the index, not in the designs found through it, which a large project has strewn about.
+  mutable std::string m_folded;
+  // Bytes of m_folded whose names are no longer indexed.
+  mutable size_t m_nFoldedGone = 0;
   // Designs whose name an earlier design has; only a damaged or older file holds any.
   mutable size_t m_nRepeats = 0;
   mutable bool m_bIndexed = true;

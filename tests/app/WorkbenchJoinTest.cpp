@@ -2,11 +2,17 @@
 // joined by the first join type of the joining order that the catalogue allows, with its line,
 // marker and code text where they belong; verification drops a join whose spacing no longer
 // holds and a true duplicate but keeps joins of other sides; joins follow the selection of their
-// units; the Join Properties sheet changes the type and moves the units to the new spacing. At a
-// device pixel ratio of 2 the drawing and the palette are shown at the screen's resolution.
+// units; the Join Properties sheet changes the type and moves the units to the new spacing; joins
+// proposed together are added as when each was proposed alone. At a device pixel ratio of 2 the
+// drawing and the palette are shown at the screen's resolution.
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <map>
 #include <memory>
 #include <numbers>
+#include <string>
+#include <vector>
 
 #include <QAction>
 #include <QMdiSubWindow>
@@ -720,4 +726,91 @@ TEST_F(WorkbenchJoinTest, AtTheScreensRatioArchesCodesAndPalettePicturesAreDrawn
     for (int x = 16; x < 18; ++x)
       ink += picture.pixel(x, y) == qRgb(0, 0, 128);
   EXPECT_EQ(ink, 44);
+}
+
+// Joins proposed together are added as when each was proposed and added alone: a join of sides
+// already joined, one of sides the same proposals joined before it, and one whose spacing no
+// longer holds are left out, in the design's order, and a join to a grouped unit moves nothing.
+TEST_F(WorkbenchJoinTest, JoinsProposedTogetherAreAddedAsOneByOne)
+{
+  ASSERT_TRUE(Push(0.9));
+  const double spacing = Joins()[0]->GetTotalSpacing();
+  const double width = m_pLeft->GetWidth();
+  const double rise = m_pLeft->GetHeight() + 24.0;
+  constexpr double kAside = 0.3;
+  const std::unique_ptr<CDesignItem> prototype(m_pLeft->Clone());
+  auto propose = [this](CUnitItem* pStationary, CUnitItem* pMoving) {
+    CJoinSnapRecord snap;
+    snap.category = 9;
+    snap.angle = std::numbers::pi;
+    CVRX2DEntityArray stationary;
+    stationary.Add(Side(pStationary, kRightJamb).Clone());
+    CDWordArray indices;
+    indices.Add(kRightJamb);
+    View()->EvaluateSnapForJoin(Side(pMoving, kLeftJamb), pMoving, kLeftJamb, pStationary, stationary, indices, snap,
+                                TRUE);
+  };
+  // The design as text: each item in its place in the design, units by name and offset, joins by
+  // their sides.
+  auto run = [&](bool together) {
+    Command(ID_SELECT_ALL);
+    Command(ID_DELETE_ITEM);
+    std::map<const CUnitItem*, std::string> names;
+    auto glider = [&](const char* name, double x, double y) {
+      auto* pUnit = static_cast<CUnitItem*>(prototype->Clone());
+      pUnit->Offset(CVRX2DVector(kLeftX + x, kY + y) - pUnit->GetOffset());
+      View()->AddItem(pUnit, TRUE);
+      names[pUnit] = name;
+      return pUnit;
+    };
+    const double step = width + spacing;
+    CUnitItem* pA = glider("A", 0.0, 0.0);
+    CUnitItem* pB = glider("B", step, 0.0);
+    CUnitItem* pC = glider("C", 2 * step, 0.0);
+    // The second row stands a little to the right: its join would snap to the first row's.
+    CUnitItem* pD = glider("D", kAside, rise);
+    CUnitItem* pE = glider("E", kAside + step, rise);
+    CUnitItem* pF = glider("F", 0.0, 2 * rise);
+    CUnitItem* pG = glider("G", step, 2 * rise);
+    CUnitItem* pH = glider("H", 0.0, 3 * rise);
+    View()->DeselectAll();
+    View()->Select(pD);
+    View()->Select(pH);
+    Command(ID_GROUP_ITEMS);
+    View()->DeselectAll();
+    propose(pB, pC);
+    View()->AddJoin();
+    const std::vector<std::pair<CUnitItem*, CUnitItem*>> pairs{{pA, pB}, {pB, pC}, {pD, pE}, {pA, pB}, {pF, pG}};
+    for (const auto& [pStationary, pMoving] : pairs) {
+      propose(pStationary, pMoving);
+      if (pMoving == pG)
+        pG->Offset(CVRX2DVector(0.1, 0.0));
+      if (!together)
+        View()->AddJoin();
+    }
+    if (together)
+      View()->AddJoin();
+    EXPECT_DOUBLE_EQ(pE->GetOffset().GetX(), kLeftX + kAside + step) << "a join to a grouped unit moves nothing";
+    std::vector<std::string> design;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;) {
+      CObject* pItem = View()->GetItemList()->GetNext(pos);
+      if (auto* pUnit = dynamic_cast<CUnitItem*>(pItem)) {
+        char at[64];
+        std::snprintf(at, sizeof at, " %.6f %.6f", pUnit->GetOffset().GetX(), pUnit->GetOffset().GetY());
+        design.push_back(names[pUnit] + at);
+      } else if (auto* pJoin = dynamic_cast<CJoinItem*>(pItem))
+        design.push_back("join " + names[pJoin->GetFirstSide().m_pUnitItem] + " " +
+                         names[pJoin->GetSecondSide().m_pUnitItem]);
+      else
+        design.push_back("group");
+    }
+    return design;
+  };
+  const std::vector<std::string> together = run(true);
+  const std::vector<std::string> oneByOne = run(false);
+  EXPECT_EQ(together, oneByOne);
+  EXPECT_EQ(std::count(together.begin(), together.end(), "join C B"), 1);
+  EXPECT_EQ(std::count(together.begin(), together.end(), "join B A"), 1);
+  EXPECT_EQ(std::count(together.begin(), together.end(), "join E D"), 1);
+  EXPECT_EQ(std::count(together.begin(), together.end(), "join G F"), 0);
 }

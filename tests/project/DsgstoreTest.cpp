@@ -317,6 +317,14 @@ TEST(DesignStoreArray, TheNameIndexFindsWhatAWalkFindsThroughAddsReplacesAndRemo
   }
   array.RemoveAll();
   EXPECT_EQ(array.Find("Bay"), -1);
+  // The first names go, and the index keeps only the text of those still there: each of the
+  // others is still found, and a name gone is not.
+  for (int i = 0; i < 40; ++i)
+    array.Add(new CDesignStore(MakeStore(CString::Formatted("Room %d", i))));
+  for (int i = 0; i < 30; ++i)
+    array.RemoveAt(0);
+  for (int i = 0; i < 40; ++i)
+    ASSERT_EQ(array.Find(CString::Formatted("ROOM %d", i)), i < 30 ? -1 : i - 30) << "room " << i;
 }
 
 TEST(DesignStoreArray, ALoadedListIsIndexedInFileOrder)

@@ -150,14 +150,18 @@ BOOL IsWithinSnapRange(double distance, double range)
 CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double direction, int category, int priority,
                            BOOL& added, CSnapVector& saved)
 {
+  CSnapVector* pSame = nullptr;
   for (int i = 0; i < vectors.GetSize(); ++i) {
     CSnapVector* s = vectors[i];
     if (s->m_dDirection != direction || s->m_nCategory != category)
       continue;
     const BOOL weaker =
         s->m_nPriority > priority || (s->m_nPriority == priority && std::abs(s->m_dLength) > std::abs(length));
-    if (!weaker)
+    if (!weaker) {
+      if (!pSame && s->m_nPriority == priority && s->m_dLength == length)
+        pSame = s;
       continue;
+    }
     saved = *s;
     s->m_dLength = length;
     s->m_dDirection = direction;
@@ -165,6 +169,13 @@ CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double dire
     s->m_nPriority = priority;
     added = FALSE;
     return s;
+  }
+  // The same line snap again, from every line on the same line as the first: combining keeps
+  // only one of them, so one is recorded. A join snap is filled in by its caller after this.
+  if (pSame && category != ecatJoinSnap) {
+    added = FALSE;
+    saved = *pSame;
+    return pSame;
   }
   auto* s = new CSnapVector(length, direction, category, priority);
   vectors.Add(s);

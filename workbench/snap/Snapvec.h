@@ -51,7 +51,8 @@ BOOL IsWithinSnapRange(double distance, double range);
 
 // Records a snap: overwrites the first recorded vector of exactly this direction and category
 // that is weaker (larger priority number, or equal priority and longer), keeping a copy of it in
-// saved and setting added to FALSE; otherwise appends a new vector and sets added to TRUE.
+// saved and setting added to FALSE; a line snap equal to one recorded gives that one, also with
+// added FALSE; otherwise appends a new vector and sets added to TRUE.
 CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double direction, int category, int priority,
                            BOOL& added, CSnapVector& saved);
 

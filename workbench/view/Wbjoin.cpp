@@ -174,6 +174,71 @@ int JoinFit(CJoinItem& join, double& difference)
   CVRX2DLine centre;
   return FacingStretch(*pLine1, *pLine2, centre) ? 1 : 0;
 }
+
+// Whether the join fits its two sides and no join of the design has the same sides, told as
+// verification tells it; `firstOfSameSides` gives the first such join in the design, or none.
+template <class FirstOfSameSides>
+BOOL JoinVerified(CJoinItem& join, const FirstOfSameSides& firstOfSameSides)
+{
+  double difference = 0.0;
+  const int fit = JoinFit(join, difference);
+  if (fit < 0)
+    return FALSE;
+  BOOL sound = fit > 0;
+  if (sound) {
+    if (const CJoinItem* pOther = firstOfSameSides()) {
+      TraceDuplicateJoin(join, *pOther);
+      sound = FALSE;
+    }
+  }
+  TraceVerification(join, sound, difference);
+  return sound;
+}
+
+// What verifying and placing proposed joins asks of the design, gathered in one walk: its joins
+// filed by their sides (the first of each in the design's order) and the units in its groups.
+// Looking through the whole design for every one of thousands of proposed joins would cost its
+// size for each of them.
+class CDesignJoins
+{
+public:
+  explicit CDesignJoins(CObList& items)
+  {
+    for (POSITION pos = items.GetHeadPosition(); pos;) {
+      auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
+      if (auto* pJoin = dynamic_cast<CJoinItem*>(pItem))
+        Add(*pJoin);
+      else if (pItem->GetItemType() == ditGroup)
+        GatherGroupUnits(*static_cast<CGroupItem*>(pItem));
+    }
+  }
+  CJoinItem* FirstOfSameSides(const CJoinItem& join) const
+  {
+    const auto found = m_first.find(SidesKey(join));
+    return found == m_first.end() ? nullptr : found->second;
+  }
+  // A join added at the end of the design is the first of its sides only when it is the only one.
+  void Add(CJoinItem& join) { m_first.emplace(SidesKey(join), &join); }
+  BOOL InGroup(const CJoinItem& join) const
+  {
+    return m_grouped.count(join.GetFirstSide().m_pUnitItem) || m_grouped.count(join.GetSecondSide().m_pUnitItem);
+  }
+
+private:
+  void GatherGroupUnits(const CGroupItem& group)
+  {
+    CObList units;
+    group.GetUnitsInGroup(units, FALSE);
+    for (POSITION u = units.GetHeadPosition(); u;) {
+      auto* pUnit = static_cast<CDesignItem*>(units.GetNext(u));
+      if (pUnit->GetItemType() == ditUnit)
+        m_grouped.insert(pUnit);
+    }
+  }
+
+  std::map<CJoinSidesKey, CJoinItem*> m_first;
+  std::unordered_set<const CDesignItem*> m_grouped;
+};
 }  // namespace
 
 BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
@@ -286,12 +351,17 @@ void CWorkbenchView::AddJoin()
   ShowUnjoinablePrompt();
   if (m_NewJoins.IsEmpty())
     return;
+  // Each join is verified against the design as the joins added before it left it; only joins
+  // are added meanwhile, and the groups stay as they are.
+  std::unique_ptr<CDesignJoins> pDesign = m_pItemList ? std::make_unique<CDesignJoins>(*m_pItemList) : nullptr;
   BOOL moved = FALSE;
   while (!m_NewJoins.IsEmpty()) {
     auto* pJoin = static_cast<CJoinItem*>(m_NewJoins.RemoveHead());
     if (!pJoin)
       break;
-    if (!m_pItemList || !VerifyJoin(pJoin, nullptr)) {
+    if (pDesign)
+      PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
+    if (!pDesign || !JoinVerified(*pJoin, [&] { return pDesign->FirstOfSameSides(*pJoin); })) {
       PCTRACE(TT_JOINING, TL_DETAIL)
       ("\tJoin 0x%08X has failed verification. It will be deleted without being added to the design.\n",
        Address(pJoin));
@@ -300,7 +370,7 @@ void CWorkbenchView::AddJoin()
     }
     PCTRACE(TT_JOINING, TL_DETAIL)
     ("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
-    if (!IsJoinInGroup(pJoin)) {
+    if (!pDesign->InGroup(*pJoin)) {
       const CVRX2DVector v = AdjustPos(CVRX2DVector(), pJoin, 0);
       if (v.GetLength() > 0.0) {
         PCTRACE(TT_JOINING, TL_DETAIL)
@@ -317,6 +387,7 @@ void CWorkbenchView::AddJoin()
       }
     }
     AddItem(pJoin, TRUE);
+    pDesign->Add(*pJoin);
   }
   // A null entry ends the walk; whatever stands behind it is no one's any more.
   while (!m_NewJoins.IsEmpty())
@@ -333,20 +404,14 @@ BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
   pJoin->GetUnitItems(pFirst, pSecond);
   if (pUnitItem && pUnitItem != pFirst && pUnitItem != pSecond)
     return TRUE;
-  double difference = 0.0;
-  const int fit = JoinFit(*pJoin, difference);
-  if (fit < 0)
-    return FALSE;
-  BOOL sound = fit > 0;
-  for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos && sound;) {
-    auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
-    if (!pOther || pOther == pJoin || !SameSides(*pJoin, *pOther))
-      continue;
-    TraceDuplicateJoin(*pJoin, *pOther);
-    sound = FALSE;
-  }
-  TraceVerification(*pJoin, sound, difference);
-  return sound;
+  return JoinVerified(*pJoin, [this, pJoin]() -> CJoinItem* {
+    for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos;) {
+      auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+      if (pOther && pOther != pJoin && SameSides(*pJoin, *pOther))
+        return pOther;
+    }
+    return nullptr;
+  });
 }
 
 void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)

@@ -185,6 +185,16 @@ TEST_F(SnapEngineTest, RecordingOverwritesOnlyAWeakerSnapOfTheSameDirectionAndCa
   AddSnapVector(vectors, 0.1, 0.0, 9, 1, added, saved);
   EXPECT_TRUE(added) << "another category";
   EXPECT_EQ(vectors.GetSize(), 4);
+  // The same snap from a line on the same line as the first adds nothing to combine; a join
+  // snap is told apart by what its caller fills in.
+  s = AddSnapVector(vectors, 0.1, 0.0, 10, 3, added, saved);
+  EXPECT_FALSE(added);
+  EXPECT_EQ(s, vectors[1]);
+  EXPECT_EQ(vectors.GetSize(), 4) << "an equal line snap is recorded once";
+  AddSnapVector(vectors, 0.2, 0.0, ecatJoinSnap, 1, added, saved);
+  AddSnapVector(vectors, 0.2, 0.0, ecatJoinSnap, 1, added, saved);
+  EXPECT_TRUE(added) << "each join snap is recorded";
+  EXPECT_EQ(vectors.GetSize(), 6);
   // Guideline snaps are negative: length is compared by its size.
   CSnapVectorArray negative;
   AddSnapVector(negative, -0.2, 0.0, 10, 1, added, saved);
