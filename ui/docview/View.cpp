@@ -139,8 +139,7 @@ BOOL CView::PrintPage(CDC* pDC, CPrintInfo* pInfo, UINT nPage, BOOL& bFirstSheet
   return TRUE;
 }
 
-void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage, UINT nCopies,
-                       BOOL bCollate)
+void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage, UINT nCopies, BOOL bCollate)
 {
   OnBeginPrinting(pDC, pInfo);
   const UINT first = std::max<UINT>(pInfo->GetFromPage(), pInfo->GetMinPage());
@@ -248,7 +247,8 @@ void CView::OnFilePrint()
   }
   CDC dc;
   AttachPrinter(dc, painter, *printer);
-  PrintPages(&dc, &info, [printer] { printer->newPage(); }, copies.Repeats(), info.m_pPD->PrintCollate());
+  const auto newPage = [printer] { printer->newPage(); };
+  PrintPages(&dc, &info, newPage, copies.Repeats(), info.m_pPD->PrintCollate());
   painter.end();
   if (pdf)
     pdf->Finish();
