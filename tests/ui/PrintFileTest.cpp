@@ -1,16 +1,17 @@
 // Guards printing to a PDF file: the name is asked for (suggested from the window in the
 // documents folder), Cancel prints nothing, the file appears exactly where the user said and only
 // once it is whole; a read-only target is refused and a failed write keeps the previous file.
-// The print preview's Print button prints the same way.
+// The print preview's Print button prints the same way. The copies the system's dialog chose are
+// printed, collated or page by page.
 #include <sys/resource.h>
 
 #include <cerrno>
 #include <csignal>
-#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
@@ -25,7 +26,9 @@
 
 #include "TestFrames.h"
 #include "ui/docview/View.h"
+#include "ui/draw/Dc.h"
 #include "ui/output/PdfOut.h"
+#include "ui/output/Print.h"
 
 namespace {
 
@@ -33,23 +36,6 @@ std::string Bytes(const std::string& path)
 {
   std::ifstream in(path, std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// What poppler's pdfinfo says of a file: its "Pages:" value, or -1 when it cannot read it.
-int PdfPages(const std::string& path)
-{
-  const std::string command = "pdfinfo '" + path + "' 2>/dev/null";
-  FILE* pipe = ::popen(command.c_str(), "r");
-  if (!pipe)
-    return -1;
-  std::string out;
-  char buffer[256];
-  while (std::fgets(buffer, sizeof buffer, pipe))
-    out += buffer;
-  if (::pclose(pipe) != 0)
-    return -1;
-  const size_t at = out.find("Pages:");
-  return at == std::string::npos ? -1 : std::stoi(out.substr(at + 6));
 }
 
 // Only the preview is the real one, clicked through its tool bar; every other question is scripted.
@@ -110,6 +96,24 @@ private:
         }
   }
   QTimer m_timer;
+};
+
+// Two pages, each noted as it is printed.
+class CTwoPageView : public CView
+{
+public:
+  void OnDraw(CDC* pDC) override { pDC->Rectangle(10, 10, 200, 100); }
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override
+  {
+    pInfo->SetMaxPage(2);
+    return DoPreparePrinting(pInfo);
+  }
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override
+  {
+    printed.push_back(pInfo->m_nCurPage);
+    CView::OnPrint(pDC, pInfo);
+  }
+  std::vector<UINT> printed;
 };
 
 class PrintFileTest : public FrameTest
@@ -250,6 +254,34 @@ TEST_F(PrintFileTest, ThePreviewsPrintButtonPrintsAsThePrintCommandWithTheSafeRe
   EXPECT_EQ(preview.messages[1].text, CPdfOutput::FailureText(target.c_str(), std::strerror(EFBIG)));
   EXPECT_EQ(Bytes(target), "%PDF-1.4 earlier");
   EXPECT_EQ(FileCount(), 2) << "the unfinished file is removed";
+}
+
+TEST_F(PrintFileTest, TheSystemDialogsCopiesArePrintedCollatedOrPageByPageOnThePdfPrinter)
+{
+  auto* paged = new CTwoPageView;
+  ASSERT_TRUE(paged->CreateEx(0, nullptr, "Paged", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 200, 200, nullptr, 0));
+  QPrinter* printer = TestApp().GetPrinter();
+  ASSERT_FALSE(printer->supportsMultipleCopies()) << "the PDF writer makes no copies of its own";
+  struct CCase
+  {
+    bool collate;
+    std::vector<UINT> order;
+  };
+  const CCase cases[] = {{true, {1, 2, 1, 2, 1, 2}}, {false, {1, 1, 1, 2, 2, 2}}};
+  for (const CCase& c : cases) {
+    // What the system's dialog leaves on the printer when the user asks for three copies.
+    printer->setCopyCount(3);
+    printer->setCollateCopies(c.collate);
+    paged->printed.clear();
+    const std::string path = File(c.collate ? "collated.pdf" : "uncollated.pdf");
+    service.filePaths.push_back(path.c_str());
+    paged->OnFilePrint();
+    EXPECT_EQ(paged->printed, c.order) << c.collate;
+    EXPECT_EQ(PdfPages(path), 6) << c.collate;
+    EXPECT_EQ(printer->copyCount(), 3) << "the next dialog shows the copies chosen";
+  }
+  printer->setCopyCount(1);
+  paged->DestroyWindow();
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
   ON_COMMAND(CTestApp::ID_APP_TEST, OnAppTest)
 END_MESSAGE_MAP()
 
+#include <cstdio>
 #include <stdexcept>
 
 BOOL CTestApp::OnIdle(LONG lCount)
@@ -99,4 +100,20 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton
 void PostKey(QWidget* widget, QEvent::Type type, int key, Qt::KeyboardModifiers modifiers)
 {
   QCoreApplication::postEvent(widget, new QKeyEvent(type, key, modifiers));
+}
+
+int PdfPages(const std::string& path)
+{
+  const std::string command = "pdfinfo '" + path + "' 2>/dev/null";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe)
+    return -1;
+  std::string out;
+  char buffer[256];
+  while (std::fgets(buffer, sizeof buffer, pipe))
+    out += buffer;
+  if (::pclose(pipe) != 0)
+    return -1;
+  const size_t at = out.find("Pages:");
+  return at == std::string::npos ? -1 : std::stoi(out.substr(at + 6));
 }

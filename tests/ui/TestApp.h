@@ -2,6 +2,7 @@
 // Shared fixtures of the UI tests: one Qt application and one application object for the run,
 // a scripted dialog service per test, and helpers that feed real Qt events to windows.
 #include <functional>
+#include <string>
 
 #include <QEvent>
 #include <QPoint>
@@ -53,3 +54,5 @@ void PostKey(QWidget* widget, QEvent::Type type, int key, Qt::KeyboardModifiers 
 // Sends a mouse event at once, through the application's filters.
 void SendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button, Qt::MouseButtons buttons,
                Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+// What poppler's pdfinfo says of a file: its "Pages:" value, or -1 when it cannot read it.
+int PdfPages(const std::string& path);

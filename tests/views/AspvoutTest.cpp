@@ -1,5 +1,5 @@
 // Guards the drawing views' output through their commands: a scaled printout measured in the PDF
-// it makes, the print preview, the picture on the clipboard, the DXF file read back by a second
+// it makes, the copies typed in the print dialog, the print preview, the picture on the clipboard, the DXF file read back by a second
 // reader, and failures that reach the user as messages while the previous file stays.
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPrinter>
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "DxfReader.h"
 #include "geometry/2dline.h"
@@ -79,6 +81,11 @@ public:
   int unit = 0;
   bool withDefault = true;
 };
+
+QLineEdit* CopiesField(CDialog& dialog)
+{
+  return qobject_cast<QLineEdit*>(dialog.GetDlgItem(ID_PRINT_COPIES_EDIT)->GetSafeHwnd());
+}
 
 // The box of the dark pixels of an image; empty when there are none.
 QRect DarkBox(const QImage& image)
@@ -243,6 +250,42 @@ TEST_F(AspectOutputTest, ADrawingWiderThanThePrintableAreaWarnsOnceThoughItFitsT
   Command(ID_PRINT_VIEW);
   EXPECT_EQ(service.messages.size(), 1u);
   TestApp().GetPrinter()->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);
+}
+
+TEST_F(AspectOutputTest, TheCopiesTypedArePrintedCollatedOrNotAndACountOutsideOneTo999IsRefused)
+{
+  AddElevation();
+  for (const bool collate : {false, true}) {
+    service.dialogActions.push_back([collate](CDialog& dialog) {
+      CopiesField(dialog)->setText("2");
+      dialog.CheckDlgButton(ID_PRINT_COLLATE_BOX, collate ? BST_CHECKED : BST_UNCHECKED);
+      dialog.SendMessage(WM_COMMAND, IDOK);
+    });
+    Command(ID_PRINT_VIEW);
+    EXPECT_EQ(PdfPages(Path("out.pdf").toStdString()), 2) << "collated: " << collate;
+  }
+  EXPECT_EQ(view->pages, 4);
+  EXPECT_TRUE(service.messages.empty());
+
+  // A refused count stays in its field, selected; the dialog stays open, and Cancel prints nothing.
+  const std::vector<QString> refused = {"0", "1000", ""};
+  service.dialogActions.push_back([&refused](CDialog& dialog) {
+    for (const QString& text : refused) {
+      CopiesField(dialog)->setText(text);
+      dialog.SendMessage(WM_COMMAND, IDOK);
+      ASSERT_FALSE(dialog.HasEnded()) << text.toStdString();
+      EXPECT_EQ(CopiesField(dialog)->window()->focusWidget(), CopiesField(dialog)) << "the dialog's focus";
+      EXPECT_EQ(CopiesField(dialog)->selectedText(), text);
+    }
+    dialog.SendMessage(WM_COMMAND, IDCANCEL);
+  });
+  Command(ID_PRINT_VIEW);
+  EXPECT_EQ(view->pages, 4);
+  EXPECT_FALSE(QFile::exists(Path("out.pdf")));
+  ASSERT_EQ(service.messages.size(), 3u);
+  EXPECT_EQ(service.messages[0].text, CString("Please enter an integer between 1 and 999."));
+  EXPECT_EQ(service.messages[1].text, service.messages[0].text);
+  EXPECT_EQ(service.messages[2].text, CString("Please enter an integer."));
 }
 
 TEST_F(AspectOutputTest, PrintPreviewAsksForTheScaleOnItsOwnTemplateAndPagesThroughTheDrawing)

@@ -123,29 +123,76 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
   return app->DoPrintDialog(pInfo->m_pPD) == IDOK;
 }
 
-void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage)
+BOOL CView::PrintPage(CDC* pDC, CPrintInfo* pInfo, UINT nPage, BOOL& bFirstSheet, const std::function<void()>& newPage)
+{
+  pInfo->m_nCurPage = nPage;
+  pInfo->m_bContinuePrinting = TRUE;
+  pInfo->m_rectDraw = CRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
+  CSavedDC saved(pDC);
+  OnPrepareDC(pDC, pInfo);
+  if (!pInfo->m_bContinuePrinting)
+    return FALSE;
+  if (!bFirstSheet)
+    newPage();
+  bFirstSheet = FALSE;
+  OnPrint(pDC, pInfo);
+  return TRUE;
+}
+
+void CView::PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage, UINT nCopies, BOOL bCollate)
 {
   OnBeginPrinting(pDC, pInfo);
   const UINT first = std::max<UINT>(pInfo->GetFromPage(), pInfo->GetMinPage());
   const UINT last = std::min<UINT>(pInfo->GetToPage(), pInfo->GetMaxPage());
-  for (UINT page = first; page <= last; ++page) {
-    pInfo->m_nCurPage = page;
-    pInfo->m_bContinuePrinting = TRUE;
-    pInfo->m_rectDraw = CRect(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
-    CSavedDC saved(pDC);
-    OnPrepareDC(pDC, pInfo);
-    if (!pInfo->m_bContinuePrinting)
-      break;
-    if (page != first)
-      newPage();
-    OnPrint(pDC, pInfo);
+  BOOL bFirstSheet = TRUE;
+  if (bCollate) {
+    for (UINT copy = 0; copy < nCopies; ++copy)
+      for (UINT page = first; page <= last; ++page)
+        if (!PrintPage(pDC, pInfo, page, bFirstSheet, newPage))
+          break;
+  } else {
+    BOOL bMore = TRUE;
+    for (UINT page = first; bMore && page <= last; ++page)
+      for (UINT copy = 0; bMore && copy < nCopies; ++copy)
+        bMore = PrintPage(pDC, pInfo, page, bFirstSheet, newPage);
   }
   OnEndPrinting(pDC, pInfo);
 }
 
 namespace {
 constexpr const char* kPdfFilter = "PDF Files (*.pdf)|*.pdf|All Files (*.*)|*.*||";
-}
+
+// The copies of a print: a printer that makes copies itself is given the count; for any other
+// (the PDF writer) the print loop repeats the pages. The printer's own setting comes back
+// afterwards, so that its next dialog shows what the user last chose there.
+class CPrintCopies
+{
+public:
+  CPrintCopies(QPrinter& printer, const CPrintDialog& dialog)
+    : m_printer(printer), m_nOldCount(printer.copyCount()), m_bOldCollate(printer.collateCopies())
+  {
+    const BOOL bPrinterMakes = printer.supportsMultipleCopies();
+    printer.setCopyCount(bPrinterMakes ? dialog.GetCopies() : 1);
+    printer.setCollateCopies(dialog.PrintCollate());
+    m_nRepeats = bPrinterMakes ? 1 : static_cast<UINT>(dialog.GetCopies());
+  }
+  ~CPrintCopies()
+  {
+    m_printer.setCopyCount(m_nOldCount);
+    m_printer.setCollateCopies(m_bOldCollate);
+  }
+  CPrintCopies(const CPrintCopies&) = delete;
+  CPrintCopies& operator=(const CPrintCopies&) = delete;
+
+  UINT Repeats() const { return m_nRepeats; }
+
+private:
+  QPrinter& m_printer;
+  int m_nOldCount;
+  bool m_bOldCollate;
+  UINT m_nRepeats = 1;
+};
+}  // namespace
 
 CString CView::SuggestOutputName() const
 {
@@ -191,6 +238,8 @@ void CView::OnFilePrint()
     if (!pdf->Begin(path))
       return;
   }
+  // Asked once the PDF writer has taken over a printer printing to a file.
+  const CPrintCopies copies(*printer, *info.m_pPD);
   QPainter painter;
   if (!painter.begin(printer)) {
     AfxMessageBox("The printer could not be started.", MB_ICONEXCLAMATION);
@@ -198,7 +247,8 @@ void CView::OnFilePrint()
   }
   CDC dc;
   AttachPrinter(dc, painter, *printer);
-  PrintPages(&dc, &info, [printer] { printer->newPage(); });
+  const auto newPage = [printer] { printer->newPage(); };
+  PrintPages(&dc, &info, newPage, copies.Repeats(), info.m_pPD->PrintCollate());
   painter.end();
   if (pdf)
     pdf->Finish();

@@ -40,7 +40,9 @@ public:
   // which names the project, the design and the view or report, in the system's bytes (UTF-8).
   virtual CString SuggestOutputName() const;
   // Runs the print loop on a printer device context; newPage starts each page after the first.
-  void PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage);
+  // nCopies copies of the pages: collated the whole range again and again, else each page again.
+  void PrintPages(CDC* pDC, CPrintInfo* pInfo, const std::function<void()>& newPage, UINT nCopies = 1,
+                  BOOL bCollate = TRUE);
 
 protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
@@ -50,6 +52,12 @@ protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   CDocument* m_pDocument = nullptr;
+
+private:
+  // Prints one page of the range on a fresh sheet (but the first); FALSE when the view has no
+  // such page.
+  BOOL PrintPage(CDC* pDC, CPrintInfo* pInfo, UINT nPage, BOOL& bFirstSheet, const std::function<void()>& newPage);
+
   friend class CDocument;
 };
 

@@ -6,6 +6,7 @@
 #include <QPrinter>
 
 #include "ui/dlg/Ctrls.h"
+#include "ui/dlg/DataExch.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/DcDevice.h"
 #include "ui/dlg/DialogService.h"
@@ -30,7 +31,21 @@ int CPrintDialog::DoModal()
     m_nIDHelp = m_pd.nPrintTemplateId;
     return CDialog::DoModal();
   }
-  return DialogService().PrintDialog(m_pParentWnd, *this);
+  const int result = DialogService().PrintDialog(m_pParentWnd, *this);
+  if (result == IDOK)
+    TakePrinterCopies();
+  return result;
+}
+
+void CPrintDialog::TakePrinterCopies()
+{
+  // The system's dialog leaves the copies and their collation on the printer.
+  const QPrinter* printer = GetPrinter();
+  m_pd.nCopies = static_cast<WORD>(std::clamp(printer->copyCount(), 1, kMaxCopies));
+  if (printer->collateCopies())
+    m_pd.Flags |= PD_COLLATE;
+  else
+    m_pd.Flags &= ~static_cast<DWORD>(PD_COLLATE);
 }
 
 QPrinter* CPrintDialog::GetPrinter() const
@@ -84,15 +99,37 @@ BOOL CPrintDialog::OnInitDialog()
   return TRUE;
 }
 
+void CPrintDialog::DoDataExchange(CDataExchange* pDX)
+{
+  CDialog::DoDataExchange(pDX);
+  if (GetDlgItem(ID_PRINT_COPIES_EDIT)) {
+    int copies = m_pd.nCopies;
+    DDX_Text(pDX, ID_PRINT_COPIES_EDIT, copies);
+    DDV_MinMaxInt(pDX, copies, 1, kMaxCopies);
+    m_pd.nCopies = static_cast<WORD>(copies);
+  }
+  if (GetDlgItem(ID_PRINT_COLLATE_BOX)) {
+    int collate = PrintCollate() ? BST_CHECKED : BST_UNCHECKED;
+    DDX_Check(pDX, ID_PRINT_COLLATE_BOX, collate);
+    if (collate == BST_CHECKED)
+      m_pd.Flags |= PD_COLLATE;
+    else
+      m_pd.Flags &= ~static_cast<DWORD>(PD_COLLATE);
+  }
+}
+
 void CPrintDialog::OnOK()
 {
+  // A refused field keeps the dialog open with nothing taken.
+  if (!UpdateData(TRUE))
+    return;
   if (IsDlgButtonChecked(ID_PRINT_TO_FILE_BOX))
     m_pd.Flags |= PD_PRINTTOFILE;
   else
     m_pd.Flags &= ~static_cast<DWORD>(PD_PRINTTOFILE);
   if (auto* list = dynamic_cast<CComboBox*>(GetDlgItem(ID_PRINT_QUALITY_LIST)); list && list->GetCurSel() >= 0)
     GetPrinter()->setResolution(static_cast<int>(list->GetItemData(list->GetCurSel())));
-  CDialog::OnOK();
+  EndDialog(IDOK);
 }
 
 void CPrintDialog::OnPrinterSetup()

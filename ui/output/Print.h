@@ -17,6 +17,7 @@ enum : DWORD
   PD_ALLPAGES = 0x00000000,
   PD_NOSELECTION = 0x00000004,
   PD_NOPAGENUMS = 0x00000008,
+  PD_COLLATE = 0x00000010,
   PD_PRINTTOFILE = 0x00000020,
   PD_PRINTSETUP = 0x00000040,
   PD_USEDEVMODECOPIES = 0x00040000,
@@ -46,7 +47,12 @@ public:
   QPrinter* GetPrinter() const;
   int GetFromPage() const { return m_pd.nFromPage; }
   int GetToPage() const { return m_pd.nToPage; }
+  int GetCopies() const { return m_pd.nCopies; }
+  BOOL PrintCollate() const { return (m_pd.Flags & PD_COLLATE) != 0; }
   BOOL PrintSetupOnly() const { return m_bPrintSetupOnly; }
+
+  // The most copies a print asks for, as printers' own dialogs allow.
+  static constexpr int kMaxCopies = 999;
 
   PRINTDLG m_pd;
   // The PDF file the system's dialog named (and asked about replacing) for a PDF printer; empty
@@ -57,12 +63,16 @@ public:
   BOOL PrintsToFile() const;
 
 protected:
+  // A template's copies field and collate box (when it has them) show and take the copies.
+  void DoDataExchange(CDataExchange* pDX) override;
   // A template's quality list shows the printer's resolutions (hidden when it has none).
   BOOL OnInitDialog() override;
-  // Takes the template's "Print to File" box and the chosen quality.
+  // Takes the template's "Print to File" box and the chosen quality once the copies pass.
   void OnOK() override;
   // The template's "Setup..." button (id 1024) asks for paper, orientation and margins.
   void OnPrinterSetup();
+  // After the system's dialog: the copies and collation it set on the printer.
+  void TakePrinterCopies();
 
   BOOL m_bPrintSetupOnly;
 };
@@ -72,6 +82,9 @@ constexpr UINT ID_PRINT_SETUP_BUTTON = 1024;
 constexpr UINT ID_PRINT_TO_FILE_BOX = 1040;
 constexpr UINT ID_PRINT_QUALITY_LABEL = 1091;
 constexpr UINT ID_PRINT_QUALITY_LIST = 1136;
+// The print templates' copies field and "Collate Copies" box.
+constexpr UINT ID_PRINT_COPIES_EDIT = 1154;
+constexpr UINT ID_PRINT_COLLATE_BOX = 1041;
 
 class CPrintInfo
 {
