@@ -173,8 +173,9 @@ TEST_F(GdiTest, BitmapResourceIsDrawnByItsOwnDrawingAtItsSize)
   EXPECT_FALSE(dc.DrawBitmap(0, 0, &missing));
 }
 
-// A picture loaded for a screen with a device pixel ratio is drawn at that ratio: areas grow with
-// it, while a cosmetic line stays one device pixel thin instead of being magnified.
+// A picture loaded for a screen with a device pixel ratio is drawn at that ratio: it keeps its own
+// size while its image holds the device pixels, and areas and cosmetic lines alike cover the
+// device pixels of the picture's pixels, so a line is as heavy as at 100 %.
 TEST_F(GdiTest, BitmapResourcesAreDrawnAtTheScaleAskedFor)
 {
   CResources::Get().AddBitmap(IDB_TESTSTRIPE + 2, CBitmapTemplate{8, 6, [](CDC* pDC) {
@@ -187,12 +188,14 @@ TEST_F(GdiTest, BitmapResourcesAreDrawnAtTheScaleAskedFor)
                                                                   }});
   CBitmap scaled;
   ASSERT_TRUE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 2.0));
-  ASSERT_EQ(scaled.GetSize(), CSize(16, 12));
+  EXPECT_EQ(scaled.GetSize(), CSize(8, 6));
   const QImage& image = scaled.Image()->Image();
+  ASSERT_EQ(image.size(), QSize(16, 12));
   EXPECT_EQ(image.pixelColor(7, 11), QColor(255, 0, 0)) << "the filled area covers twice the pixels";
   EXPECT_EQ(image.pixelColor(8, 0), QColor(255, 255, 255));
   EXPECT_EQ(image.pixelColor(10, 6), QColor(0, 0, 255));
-  EXPECT_EQ(image.pixelColor(10, 5), QColor(255, 255, 255)) << "the line is not doubled";
-  EXPECT_EQ(image.pixelColor(10, 7), QColor(255, 255, 255)) << "the line is not doubled";
+  EXPECT_EQ(image.pixelColor(15, 7), QColor(0, 0, 255)) << "the line is two device pixels deep";
+  EXPECT_EQ(image.pixelColor(10, 5), QColor(255, 255, 255));
+  EXPECT_EQ(image.pixelColor(10, 8), QColor(255, 255, 255));
   EXPECT_FALSE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 0.5));
 }

@@ -1,6 +1,5 @@
 #include "ui/draw/Gdi.h"
 
-#include <cmath>
 
 #include <QGuiApplication>
 #include <cstring>
@@ -259,10 +258,8 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
   const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
   if (ratio > 1.0) {
     CBitmap sharp;
-    if (sharp.LoadBitmap(nIDResource, ratio)) {
+    if (sharp.LoadBitmap(nIDResource, ratio))
       m_pSharp = std::move(sharp.m_pImage);
-      m_pSharp->Image().setDevicePixelRatio(ratio);
-    }
   }
   return TRUE;
 }
@@ -272,17 +269,14 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
   const CBitmapTemplate* tmpl = CResources::Get().FindBitmap(nIDResource);
   if (!tmpl || tmpl->width <= 0 || tmpl->height <= 0 || !(dScale >= 1.0))
     return FALSE;
-  const int width = static_cast<int>(std::lround(tmpl->width * dScale));
-  const int height = static_cast<int>(std::lround(tmpl->height * dScale));
-  CreateBitmap(width, height);
+  // The picture is kept at the scale as a window surface is at its ratio, so its drawing lands
+  // on the device pixels of each of its own pixels: lines as heavy as at 100 %, only sharper.
+  m_pSharp.reset();
+  m_pImage = std::make_unique<CImageData>(tmpl->width, tmpl->height, RGB(255, 255, 255), dScale);
+  MarkCreated(TRUE);
   if (tmpl->draw) {
     CDC dc;
     dc.AttachImage(m_pImage.get());
-    if (width != tmpl->width || height != tmpl->height) {
-      dc.SetMapMode(MM_ANISOTROPIC);
-      dc.SetWindowExt(tmpl->width, tmpl->height);
-      dc.SetViewportExt(width, height);
-    }
     tmpl->draw(&dc);
   }
   return TRUE;
