@@ -297,15 +297,19 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
   m_pSharp.reset();
   m_pImage = std::make_unique<CImageData>(tmpl->width, tmpl->height, RGB(255, 255, 255), dScale);
   MarkCreated(TRUE);
+  const auto draw = [tmpl](CImageData* pTarget) {
+    CDC dc;
+    dc.AttachImage(pTarget);
+    tmpl->draw(&dc);
+  };
   if (!tmpl->draw)
     return TRUE;
-  CImageData drawn(tmpl->width, tmpl->height, RGB(255, 255, 255), whole);
-  CImageData* target = whole == dScale ? m_pImage.get() : &drawn;
-  CDC dc;
-  dc.AttachImage(target);
-  tmpl->draw(&dc);
-  if (target == m_pImage.get())
+  if (whole == dScale) {
+    draw(m_pImage.get());
     return TRUE;
+  }
+  CImageData drawn(tmpl->width, tmpl->height, RGB(255, 255, 255), whole);
+  draw(&drawn);
   const std::vector<int> xs = WholeRatioPixels(tmpl->width, scale, whole);
   const std::vector<int> ys = WholeRatioPixels(tmpl->height, scale, whole);
   QImage& image = m_pImage->Image();
