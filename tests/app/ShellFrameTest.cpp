@@ -5,6 +5,9 @@
 #include <fstream>
 
 #include <QAction>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImage>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
@@ -75,6 +78,28 @@ TEST_F(ShellTest, TheToolbarAndStatusBarHaveTheirButtonsAndPanes)
   EXPECT_GT(sizeWidth, 0);
   MainFrame()->SetPaneText(2, "X=12.50  y=3.00");
   EXPECT_EQ(pStatus->GetPaneText(2), "X=12.50  y=3.00");
+}
+
+// At the screen's device pixel ratio a picture of straight lines and boxes is its picture at
+// 100 % with each pixel made of the device pixels it covers: its lines as heavy, only sharper.
+TEST_F(ShellTest, AtTheScreensRatioTheToolbarsPicturesAreTheirPicturesAt100)
+{
+  if (qGuiApp->devicePixelRatio() != 2.0)
+    GTEST_SKIP() << "run under QT_SCALE_FACTOR=2";
+  ASSERT_TRUE(Start());
+  CToolBar* pToolBar = MainFrame()->GetMainToolBar();
+  for (UINT nID : {ID_VIEW_PLAN, ID_VIEW_ELEVATION}) {
+    const QIcon icon = pToolBar->GetAction(pToolBar->CommandToIndex(nID))->icon();
+    const QImage base = icon.pixmap(QSize(16, 15), 1.0).toImage();
+    const QImage sharp = icon.pixmap(QSize(16, 15), 2.0).toImage();
+    ASSERT_EQ(base.size(), QSize(16, 15)) << nID;
+    ASSERT_EQ(sharp.size(), QSize(32, 30)) << nID;
+    int differ = 0;
+    for (int y = 0; y < sharp.height(); ++y)
+      for (int x = 0; x < sharp.width(); ++x)
+        differ += sharp.pixel(x, y) != base.pixel(x / 2, y / 2);
+    EXPECT_EQ(differ, 0) << "device pixels unlike their window pixel at 100 % in the picture of " << nID;
+  }
 }
 
 TEST_F(ShellTest, TheWorkbenchToggleFollowsTheWorkbenchFrame)

@@ -173,26 +173,45 @@ TEST_F(GdiTest, BitmapResourceIsDrawnByItsOwnDrawingAtItsSize)
   EXPECT_FALSE(dc.DrawBitmap(0, 0, &missing));
 }
 
-// A picture loaded for a screen with a device pixel ratio is drawn at that ratio: areas grow with
-// it, while a cosmetic line stays one device pixel thin instead of being magnified.
+// A picture loaded for a screen with a device pixel ratio is drawn at that ratio: it keeps its own
+// size while its image holds the device pixels, and areas and cosmetic lines alike cover the
+// device pixels of the picture's pixels, so a line is as heavy as at 100 %.
 TEST_F(GdiTest, BitmapResourcesAreDrawnAtTheScaleAskedFor)
 {
   CResources::Get().AddBitmap(IDB_TESTSTRIPE + 2, CBitmapTemplate{8, 6, [](CDC* pDC) {
                                                                     pDC->FillSolidRect(0, 0, 4, 6, kRed);
                                                                     CPen pen(PS_SOLID, 0, kBlue);
                                                                     CPen* old = pDC->SelectObject(&pen);
-                                                                    pDC->MoveTo(4, 3);
-                                                                    pDC->LineTo(8, 3);
+                                                                    pDC->MoveTo(4, 4);
+                                                                    pDC->LineTo(8, 4);
                                                                     pDC->SelectObject(old);
                                                                   }});
   CBitmap scaled;
   ASSERT_TRUE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 2.0));
-  ASSERT_EQ(scaled.GetSize(), CSize(16, 12));
+  EXPECT_EQ(scaled.GetSize(), CSize(8, 6));
   const QImage& image = scaled.Image()->Image();
+  ASSERT_EQ(image.size(), QSize(16, 12));
   EXPECT_EQ(image.pixelColor(7, 11), QColor(255, 0, 0)) << "the filled area covers twice the pixels";
   EXPECT_EQ(image.pixelColor(8, 0), QColor(255, 255, 255));
-  EXPECT_EQ(image.pixelColor(10, 6), QColor(0, 0, 255));
-  EXPECT_EQ(image.pixelColor(10, 5), QColor(255, 255, 255)) << "the line is not doubled";
-  EXPECT_EQ(image.pixelColor(10, 7), QColor(255, 255, 255)) << "the line is not doubled";
+  EXPECT_EQ(image.pixelColor(10, 8), QColor(0, 0, 255));
+  EXPECT_EQ(image.pixelColor(15, 9), QColor(0, 0, 255)) << "the line is two device pixels deep";
+  EXPECT_EQ(image.pixelColor(10, 7), QColor(255, 255, 255));
+  EXPECT_EQ(image.pixelColor(10, 10), QColor(255, 255, 255));
   EXPECT_FALSE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 0.5));
+
+  // At 150 % a picture pixel is one or two device pixels, each of them as the pixel at 100 %.
+  CBitmap base;
+  ASSERT_TRUE(base.LoadBitmap(IDB_TESTSTRIPE + 2, 1.0));
+  ASSERT_TRUE(scaled.LoadBitmap(IDB_TESTSTRIPE + 2, 1.5));
+  const CDeviceScale scale(1.5);
+  const QImage& at100 = base.Image()->Image();
+  const QImage& at150 = scaled.Image()->Image();
+  ASSERT_EQ(at150.size(), QSize(scale.At(8), scale.At(6)));
+  for (int y = 0; y < 6; ++y)
+    for (int x = 0; x < 8; ++x) {
+      const CRect device = scale.At(CRect(x, y, x + 1, y + 1));
+      for (int dy = device.top; dy < device.bottom; ++dy)
+        for (int dx = device.left; dx < device.right; ++dx)
+          EXPECT_EQ(at150.pixel(dx, dy), at100.pixel(x, y)) << x << "," << y << " at device " << dx << "," << dy;
+    }
 }

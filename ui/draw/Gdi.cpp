@@ -1,10 +1,11 @@
 #include "ui/draw/Gdi.h"
 
+#include <algorithm>
 #include <cmath>
-
-#include <QGuiApplication>
 #include <cstring>
 #include <vector>
+
+#include <QGuiApplication>
 
 #include "ui/draw/Dc.h"
 #include "ui/draw/DcMapping.h"
@@ -259,31 +260,65 @@ BOOL CBitmap::LoadBitmap(UINT nIDResource)
   const double ratio = qApp ? qApp->devicePixelRatio() : 1.0;
   if (ratio > 1.0) {
     CBitmap sharp;
-    if (sharp.LoadBitmap(nIDResource, ratio)) {
+    if (sharp.LoadBitmap(nIDResource, ratio))
       m_pSharp = std::move(sharp.m_pImage);
-      m_pSharp->Image().setDevicePixelRatio(ratio);
-    }
   }
   return TRUE;
 }
+
+namespace {
+// For each device pixel along an axis of count picture pixels at a scale, the pixel of the same
+// picture drawn at the whole ratio whole that lies where it does.
+std::vector<int> WholeRatioPixels(int count, const CDeviceScale& scale, int whole)
+{
+  std::vector<int> pixels(static_cast<size_t>(std::max(scale.At(count), 0)));
+  for (int v = 0; v < count; ++v) {
+    const int from = scale.At(v);
+    const int n = scale.At(v + 1) - from;
+    for (int k = 0; k < n; ++k)
+      pixels[static_cast<size_t>(from + k)] = v * whole + k * whole / n;
+  }
+  return pixels;
+}
+}  // namespace
 
 BOOL CBitmap::LoadBitmap(UINT nIDResource, double dScale)
 {
   const CBitmapTemplate* tmpl = CResources::Get().FindBitmap(nIDResource);
   if (!tmpl || tmpl->width <= 0 || tmpl->height <= 0 || !(dScale >= 1.0))
     return FALSE;
-  const int width = static_cast<int>(std::lround(tmpl->width * dScale));
-  const int height = static_cast<int>(std::lround(tmpl->height * dScale));
-  CreateBitmap(width, height);
-  if (tmpl->draw) {
+  // The picture is kept at the scale as a window surface is at its ratio, so its drawing lands
+  // on the device pixels of each of its own pixels: lines as heavy as at 100 %, only sharper.
+  // Between whole ratios a picture pixel is one or two device pixels, and a pen one device pixel
+  // wide would leave part of the wider ones to a fill beside it: the picture is drawn at the next
+  // whole ratio and each device pixel takes the part of it that lies where it does.
+  const CDeviceScale scale(dScale);
+  const int whole = static_cast<int>(std::ceil(dScale - 1e-9));
+  m_pSharp.reset();
+  m_pImage = std::make_unique<CImageData>(tmpl->width, tmpl->height, RGB(255, 255, 255), dScale);
+  MarkCreated(TRUE);
+  const auto draw = [tmpl](CImageData* pTarget) {
     CDC dc;
-    dc.AttachImage(m_pImage.get());
-    if (width != tmpl->width || height != tmpl->height) {
-      dc.SetMapMode(MM_ANISOTROPIC);
-      dc.SetWindowExt(tmpl->width, tmpl->height);
-      dc.SetViewportExt(width, height);
-    }
+    dc.AttachImage(pTarget);
     tmpl->draw(&dc);
+  };
+  if (!tmpl->draw)
+    return TRUE;
+  if (whole == dScale) {
+    draw(m_pImage.get());
+    return TRUE;
+  }
+  CImageData drawn(tmpl->width, tmpl->height, RGB(255, 255, 255), whole);
+  draw(&drawn);
+  const std::vector<int> xs = WholeRatioPixels(tmpl->width, scale, whole);
+  const std::vector<int> ys = WholeRatioPixels(tmpl->height, scale, whole);
+  QImage& image = m_pImage->Image();
+  const QImage& source = drawn.Image();
+  for (size_t y = 0; y < ys.size(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(static_cast<int>(y)));
+    const auto* from = reinterpret_cast<const QRgb*>(source.constScanLine(ys[y]));
+    for (size_t x = 0; x < xs.size(); ++x)
+      row[x] = from[xs[x]];
   }
   return TRUE;
 }

@@ -119,8 +119,9 @@ public:
   CBitmap();
   ~CBitmap() override;
   BOOL LoadBitmap(UINT nIDResource);
-  // The same picture drawn at a scale (the screen's device pixel ratio): the program's drawing
-  // runs in the template's coordinates, mapped onto the larger image, so it stays sharp.
+  // The same picture drawn at a scale (the screen's device pixel ratio): its size stays the
+  // template's and its image holds the device pixels, drawn on as a window surface at that ratio
+  // is, so that it is sharp and its lines are as heavy as at 100 %.
   BOOL LoadBitmap(UINT nIDResource, double dScale);
   BOOL CreateBitmap(int nWidth, int nHeight);
   CSize GetSize() const;

@@ -58,8 +58,8 @@ void DrawButtons(CDC* pDC)
     for (int y = 0; y < static_cast<int>(rows.size()); ++y)
       for (int x = 0; rows[static_cast<size_t>(y)][x]; ++x) {
         const char c = rows[static_cast<size_t>(y)][x];
-        // Each picture pixel fills what it covers: the strip is also drawn scaled for a screen of a
-        // higher device pixel ratio, where a set pixel would be one device pixel of several.
+        // Each picture pixel fills the device pixels it covers when the strip is drawn for a screen
+        // of a higher device pixel ratio.
         if (c == 'X' || c == '.')
           pDC->FillSolidRect(i * kButtonWidth + 2 + x, 2 + y, 1, 1, c == 'X' ? kInk : RGB(255, 255, 255));
       }
