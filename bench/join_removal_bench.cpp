@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -34,10 +35,15 @@ namespace {
 constexpr int kWidth = 1280;
 constexpr int kHeight = 900;
 // Ten gliders side by side make a row; three rows stand side by side across the square, and
-// the rows stand as close above each other as the square needs.
+// the rows stand as close above each other as the square needs, but never over each other: the
+// square holds some two thousand gliders at most, and a designer lays no unit over another, so
+// the larger layouts go on past the square, out of view.
 constexpr int kRowUnits = 10;
 constexpr int kRowsAcross = 3;
 constexpr double kMargin = 10.0;
+// Between one row and the next above it: farther than any snap or join reaches, so that rows
+// are neither snapped nor joined to each other.
+constexpr double kRowGap = 12.0;
 
 // One Workbench window with the gliders, the whole square in view.
 class CJoinBench
@@ -57,7 +63,8 @@ public:
     const int rows = (units + kRowUnits - 1) / kRowUnits;
     const int lines = (rows + kRowsAcross - 1) / kRowsAcross;
     const double across = m_pView->GetExtent().GetX() / kRowsAcross;
-    const double up = lines > 1 ? (m_pView->GetExtent().GetY() - 2 * kMargin - glider->GetHeight()) / (lines - 1) : 0;
+    const double fit = lines > 1 ? (m_pView->GetExtent().GetY() - 2 * kMargin - glider->GetHeight()) / (lines - 1) : 0;
+    const double up = std::max(fit, glider->GetHeight() + kRowGap);
     for (int i = 0; i < units; ++i) {
       const int row = i / kRowUnits;
       auto* pItem = static_cast<CUnitItem*>(glider->Clone());

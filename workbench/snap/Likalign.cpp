@@ -299,6 +299,9 @@ BOOL CLikeAlignmentEntities::EnsureIndex()
     return FALSE;
   if (!m_bIndexValid) {
     m_Index.clear();
+    m_Spans.clear();
+    m_Unspanned.clear();
+    m_dLongestSpan = 0.0;
     m_nIndexed = 0;
     m_bIndexValid = TRUE;
   }
@@ -307,14 +310,33 @@ BOOL CLikeAlignmentEntities::EnsureIndex()
   // Entries filed since the last look-up are sorted among themselves and merged in: a paste
   // into a large design costs what it files, not the whole table.
   const auto sorted = static_cast<std::ptrdiff_t>(m_Index.size());
+  const auto sortedSpans = static_cast<std::ptrdiff_t>(m_Spans.size());
+  const auto sortedUnspanned = static_cast<std::ptrdiff_t>(m_Unspanned.size());
   for (int i = m_nIndexed; i < m_Entries.GetSize(); ++i) {
     const CVRX2DLine* pLine = LineOf(*m_Entries[i]);
     // Anything but a line cannot be placed by position; it is always visited.
-    const double at = pLine ? (byY ? pLine->GetStartPoint().GetY() : pLine->GetStartPoint().GetX()) : 0.0;
-    m_Index.emplace_back(pLine ? at : -HUGE_VAL, i);
+    const double at = pLine ? (byY ? pLine->GetStartPoint().GetY() : pLine->GetStartPoint().GetX()) : -HUGE_VAL;
+    m_Index.emplace_back(at, i);
+    const CAlignmentEntity::CSidesSpan& span = m_Entries[i]->m_SidesSpan;
+    if (!pLine || !span.known) {
+      m_Unspanned.emplace_back(at, i);
+      continue;
+    }
+    // Along the line: x for a horizontal group, placed by y.
+    const double from = byY ? span.minX : span.minY;
+    const double to = byY ? span.maxX : span.maxY;
+    // An entry without sides faces no line.
+    if (from > to)
+      continue;
+    m_Spans.push_back(CSpanPlace{at, from, to, i});
+    m_dLongestSpan = std::max(m_dLongestSpan, to - from);
   }
   std::sort(m_Index.begin() + sorted, m_Index.end());
   std::inplace_merge(m_Index.begin(), m_Index.begin() + sorted, m_Index.end());
+  std::sort(m_Spans.begin() + sortedSpans, m_Spans.end());
+  std::inplace_merge(m_Spans.begin(), m_Spans.begin() + sortedSpans, m_Spans.end());
+  std::sort(m_Unspanned.begin() + sortedUnspanned, m_Unspanned.end());
+  std::inplace_merge(m_Unspanned.begin(), m_Unspanned.begin() + sortedUnspanned, m_Unspanned.end());
   m_nIndexed = m_Entries.GetSize();
   return TRUE;
 }
@@ -326,6 +348,39 @@ void CLikeAlignmentEntities::FindNear(double x, double y, double reach, std::vec
     out.push_back(i);
     return false;
   });
+  std::sort(out.begin(), out.end());
+}
+
+void CLikeAlignmentEntities::FindFacing(double x, double y, double reach, double from, double to, std::vector<int>& out)
+{
+  out.clear();
+  CloseUp();
+  if (!EnsureIndex()) {
+    for (int i = 0; i < m_Entries.GetSize(); ++i)
+      out.push_back(i);
+    return;
+  }
+  const double at = m_nOrientation == laeHorizontal ? y : x;
+  for (auto it = m_Unspanned.begin(); it != m_Unspanned.end() && it->first == -HUGE_VAL; ++it)
+    out.push_back(it->second);
+  for (auto it = std::lower_bound(m_Unspanned.begin(), m_Unspanned.end(), std::make_pair(at - reach, -1));
+       it != m_Unspanned.end() && it->first <= at + reach; ++it)
+    out.push_back(it->second);
+  // Units in rows put many entries on one position: each position within reach is entered where
+  // the sides that may reach the stretch begin, and left where they begin beyond it.
+  const double lo = from - reach;
+  const double hi = to + reach;
+  const auto byPosition = [](const CSpanPlace& place, double position) { return place.at < position; };
+  auto it = std::lower_bound(m_Spans.begin(), m_Spans.end(), at - reach, byPosition);
+  while (it != m_Spans.end() && it->at <= at + reach) {
+    const double place = it->at;
+    it = std::lower_bound(it, m_Spans.end(), CSpanPlace{place, lo - m_dLongestSpan, 0.0, -1});
+    for (; it != m_Spans.end() && it->at == place && it->from <= hi; ++it)
+      if (it->to >= lo)
+        out.push_back(it->entry);
+    it = std::upper_bound(it, m_Spans.end(), place,
+                          [](double position, const CSpanPlace& other) { return position < other.at; });
+  }
   std::sort(out.begin(), out.end());
 }
 

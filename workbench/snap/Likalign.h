@@ -2,7 +2,9 @@
 // The alignment tables of the Workbench view: every alignment line of every item, filed in like
 // groups by orientation (horizontal, vertical, one group per slope), so that a moving line only
 // meets lines parallel to it. Horizontal and vertical groups also keep their entries sorted by
-// position, so a snap visits only the entries within its range, however many items lie about.
+// position, so a snap visits only the entries within its range, however many items lie about;
+// and by how far their sides reach along the line, so a join snap visits only the entries with a
+// side facing the moving line, however many units stand on the same line.
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -72,6 +74,18 @@ public:
   BOOL IsEnabled() const { return m_bEnabled != 0; }
   // The direction of the entry's line, worked out once: snapping asks for it at every step.
   const CVRXAngle& GetDirection() const;
+  // How far the sides the join search would be given reach along x and along y, as the engine
+  // found them when it filed the entry; not known (any side may face any line) for an entry of
+  // an item whose outlines the engine was not given. Empty, min above max, when it has none.
+  struct CSidesSpan
+  {
+    BOOL known = FALSE;
+    double minX = HUGE_VAL;
+    double maxX = -HUGE_VAL;
+    double minY = HUGE_VAL;
+    double maxY = -HUGE_VAL;
+  };
+  const CSidesSpan& GetSidesSpan() const { return m_SidesSpan; }
 
   // Building an entry no table holds.
   // A side on the line by its component index alone, or with a copy of its line.
@@ -103,6 +117,7 @@ private:
   CVRX2DLine m_Line;
   mutable CVRXAngle m_Direction;
   mutable BOOL m_bDirectionKnown = FALSE;
+  CSidesSpan m_SidesSpan;
 };
 
 using CAlignmentEntityArray = COwnArrayOf<CAlignmentEntity>;
@@ -150,6 +165,10 @@ public:
   // The same entries in no set order, handed to visit until it answers true; no list is made.
   template <class Visit>
   bool AnyNear(double x, double y, double reach, Visit visit);
+  // Of the entries FindNear finds, those whose sides are not known or reach within `reach` of
+  // the stretch from..to along the group's line (x for a horizontal group, y for a vertical one):
+  // the only ones a join snap of a line over that stretch can be made with.
+  void FindFacing(double x, double y, double reach, double from, double to, std::vector<int>& out);
 
 private:
   // Tests put the bookkeeping out of step through it, to see the check name each fault.
@@ -191,7 +210,25 @@ private:
   // slot they name; and of the position index.
   std::string CheckRuns(std::vector<int>& runOf, std::vector<const void*>& itemOf) const;
   std::string CheckIndex() const;
+  std::string CheckSpans() const;
   std::vector<std::pair<double, int>> m_Index;
+  // The entries with known sides by position, then by where their sides begin along the line;
+  // those without, by position. The longest reach of sides along the line bounds how far before
+  // a stretch the sides facing it may begin.
+  struct CSpanPlace
+  {
+    double at = 0.0;
+    double from = 0.0;
+    double to = 0.0;
+    int entry = 0;
+    bool operator<(const CSpanPlace& other) const
+    {
+      return at != other.at ? at < other.at : from != other.from ? from < other.from : entry < other.entry;
+    }
+  };
+  std::vector<CSpanPlace> m_Spans;
+  std::vector<std::pair<double, int>> m_Unspanned;
+  double m_dLongestSpan = 0.0;
   // FALSE once an entry left or moved; the entries filed after the first m_nIndexed are added
   // at the next look-up.
   BOOL m_bIndexValid = FALSE;

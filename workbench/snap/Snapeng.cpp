@@ -3,6 +3,7 @@
 // of the two categories met.
 #include "workbench/snap/Snapeng.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/2darc.h"
@@ -129,9 +130,17 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
   CLikeAlignmentEntities* pGroup = groups.FindLike(line);
   if (!pGroup || !pGroup->HasEnabled())
     return 0;
-  // Entries out of reach snap to nothing; the rest are visited in their own order.
+  // Entries out of reach snap to nothing, nor join with sides that do not face the line; the
+  // rest are visited in their own order.
   std::vector<int> near;
-  pGroup->FindNear(line.GetStartPoint().GetX(), line.GetStartPoint().GetY(), Reach(query.range), near);
+  const CVRX2DPoint& start = line.GetStartPoint();
+  if (query.joining) {
+    const BOOL alongY = pGroup->GetOrientation() == laeVertical;
+    const double a = alongY ? start.GetY() : start.GetX();
+    const double b = alongY ? line.GetEndPoint().GetY() : line.GetEndPoint().GetX();
+    pGroup->FindFacing(start.GetX(), start.GetY(), Reach(query.range), std::min(a, b), std::max(a, b), near);
+  } else
+    pGroup->FindNear(start.GetX(), start.GetY(), Reach(query.range), near);
   const CAlignmentEntityArray& entries = pGroup->GetEntities();
   const CVRXAngle angle = line.GetAngle();
   // The same-angle pass first; the opposite-angle pass only when it snapped nothing.

@@ -67,14 +67,17 @@ class CSnapHost
 public:
   virtual ~CSnapHost() = default;
   // The join search for one joining snap of a moving line against the colinear perimeter lines
-  // of a stationary entry; corrects the record to the join spacing. FALSE when no join fits.
+  // of a stationary entry; corrects the record to the join spacing. FALSE when no join fits;
+  // when no stationary line overlaps the moving line along its direction also nothing else
+  // changes, so the engine does not ask about entries whose lines lie elsewhere on the line.
   virtual BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
                                    CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
                                    const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create) = 0;
   // For the entry of a group, the entries of its member units that lie on it, each with its
   // colinear perimeter lines; FALSE when the entry's item is no group.
   virtual BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) = 0;
-  // A unit item's component outlines; null for any other item.
+  // A unit item's component outlines; null for any other item, as for a group. An item's
+  // entries are filed anew whenever its outlines change.
   virtual const CVRX2DEntityArray* GetUnitOutlines(CDesignItem* pItem) = 0;
 };
 
@@ -101,6 +104,8 @@ public:
   int GetSnapPriority(int moving, int alignment) const;
 
   // Tables (Snaptab.cpp).
+  // The sides the join search is given for a perimeter entry, where they reach along x and y.
+  CAlignmentEntity::CSidesSpan SidesSpanOf(const CAlignmentEntity& entry) const;
   // Files an entry (owned from now on) by its kind: arcs, perimeter lines, other lines.
   void AddEntry(CAlignmentEntity* pEntry);
   // With pKept the item's entries are handed over there instead of deleted, to be filed again.

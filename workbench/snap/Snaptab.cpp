@@ -1,6 +1,7 @@
 // The engine's alignment tables: filing alignment entries into the perimeter groups, the other
 // groups and the arc list, taking an item's entries out again or disabling them, the question
 // whether an entity lies on an entry, and the crossings of the guideline centre lines.
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <vector>
@@ -95,12 +96,49 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
     pEntry->m_bFiled = TRUE;
     m_ArcEntities.Add(pEntry);
     ++m_ArcCounts[pEntry->m_pItem];
-  } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment)
+  } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment) {
+    pEntry->m_SidesSpan = SidesSpanOf(*pEntry);
     m_PerimeterGroups.Add(pEntry);
-  else if (entity.GetType() == VRX_LINE)
+  } else if (entity.GetType() == VRX_LINE)
     m_OtherGroups.Add(pEntry);
   else
     delete pEntry;
+}
+
+CAlignmentEntity::CSidesSpan CSnapEngine::SidesSpanOf(const CAlignmentEntity& entry) const
+{
+  CAlignmentEntity::CSidesSpan span;
+  // The lines RecordJoinSnap hands to the join search: the entry's own perimeter lines, else
+  // the unit's outlines it names. Of any other item the sides are not known.
+  const CVRX2DEntityArray* pOutlines = m_pHost ? m_pHost->GetUnitOutlines(entry.m_pItem) : nullptr;
+  if (!pOutlines)
+    return span;
+  // A side that reaches no number cannot be placed; it may face anything.
+  BOOL placed = TRUE;
+  const auto take = [&](const CVRX2DEntity& entity) {
+    if (entity.GetType() != VRX_LINE)
+      return;
+    const auto& line = static_cast<const CVRX2DLine&>(entity);
+    for (const CVRX2DPoint& p : {line.GetStartPoint(), line.GetEndPoint()}) {
+      placed = placed && std::isfinite(p.GetX()) && std::isfinite(p.GetY());
+      span.minX = std::min(span.minX, p.GetX());
+      span.maxX = std::max(span.maxX, p.GetX());
+      span.minY = std::min(span.minY, p.GetY());
+      span.maxY = std::max(span.maxY, p.GetY());
+    }
+  };
+  if (entry.m_PerimeterLines.GetSize() > 0) {
+    for (int i = 0; i < entry.m_PerimeterLines.GetSize(); ++i)
+      take(*entry.m_PerimeterLines.GetAt(i));
+  } else {
+    for (int i = 0; i < entry.m_Indices.GetSize(); ++i) {
+      const int index = static_cast<int>(entry.m_Indices[i]);
+      if (index < pOutlines->GetSize())
+        take(*pOutlines->GetAt(index));
+    }
+  }
+  span.known = placed;
+  return span;
 }
 
 std::vector<CVRXAngle> CSnapEngine::LineDirections(const CVRX2DEntityArray& lines)

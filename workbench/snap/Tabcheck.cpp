@@ -1,5 +1,6 @@
 // The consistency check of the alignment tables: the slots of each group, the runs that name each
-// item's slots, the enabled counts, the position index, and the arcs an engine counts per item.
+// item's slots, the enabled counts, the position and sides indices, and the arcs an engine
+// counts per item.
 // Tests call it after each step, so that a fault in the bookkeeping is told by name instead of
 // ending a later look-up in a crash; it reads no entry before the slot and run leading to it are
 // found sound.
@@ -68,7 +69,8 @@ std::string CLikeAlignmentEntities::CheckConsistency() const
   }
   if (size == empty && m_nOrientation != laeEmpty)
     return Said("the group holds no entry but has orientation %d", m_nOrientation);
-  return CheckIndex();
+  problem = CheckIndex();
+  return problem.empty() ? CheckSpans() : problem;
 }
 
 std::string CLikeAlignmentEntities::CheckRuns(std::vector<int>& runOf, std::vector<const void*>& itemOf) const
@@ -124,6 +126,65 @@ std::string CLikeAlignmentEntities::CheckIndex() const
                   static_cast<int>(i), m_Index[i].second);
     if (i > 0 && m_Index[i] < m_Index[i - 1])
       return Said("the position index is out of order at place %d", static_cast<int>(i));
+  }
+  return {};
+}
+
+std::string CLikeAlignmentEntities::CheckSpans() const
+{
+  if (!m_bIndexValid)
+    return {};
+  const BOOL byY = m_nOrientation == laeHorizontal;
+  std::vector<char> placed(static_cast<size_t>(m_nIndexed), 0);
+  const auto named = [&](int entry) {
+    if (entry < 0 || entry >= m_nIndexed || !m_Entries[entry] || placed[static_cast<size_t>(entry)])
+      return false;
+    placed[static_cast<size_t>(entry)] = 1;
+    return true;
+  };
+  const auto position = [&](const CAlignmentEntity& entry) {
+    const CVRX2DEntity* pEntity = entry.GetEntity();
+    if (pEntity->GetType() != VRX_LINE)
+      return -HUGE_VAL;
+    const CVRX2DPoint& start = static_cast<const CVRX2DLine*>(pEntity)->GetStartPoint();
+    return byY ? start.GetY() : start.GetX();
+  };
+  for (size_t i = 0; i < m_Spans.size(); ++i) {
+    const CSpanPlace& place = m_Spans[i];
+    if (!named(place.entry))
+      return Said("place %d of the sides index names slot %d, outside the entries indexed, empty or named twice",
+                  static_cast<int>(i), place.entry);
+    const CAlignmentEntity& entry = *m_Entries[place.entry];
+    const CAlignmentEntity::CSidesSpan& span = entry.m_SidesSpan;
+    if (!span.known || place.at != position(entry) || place.from != (byY ? span.minX : span.minY) ||
+        place.to != (byY ? span.maxX : span.maxY) || place.to - place.from > m_dLongestSpan)
+      return Said("place %d of the sides index does not hold where slot %d lies and its sides reach",
+                  static_cast<int>(i), place.entry);
+    if (i > 0 && place < m_Spans[i - 1])
+      return Said("the sides index is out of order at place %d", static_cast<int>(i));
+  }
+  for (size_t i = 0; i < m_Unspanned.size(); ++i) {
+    const int entry = m_Unspanned[i].second;
+    if (!named(entry))
+      return Said("place %d of the entries without known sides names slot %d, outside the entries indexed, empty "
+                  "or named twice",
+                  static_cast<int>(i), entry);
+    const CAlignmentEntity& unspanned = *m_Entries[entry];
+    if ((unspanned.m_SidesSpan.known && unspanned.GetEntity()->GetType() == VRX_LINE) ||
+        m_Unspanned[i].first != position(unspanned))
+      return Said("place %d of the entries without known sides holds slot %d, which has known sides or lies "
+                  "elsewhere",
+                  static_cast<int>(i), entry);
+    if (i > 0 && m_Unspanned[i] < m_Unspanned[i - 1])
+      return Said("the entries without known sides are out of order at place %d", static_cast<int>(i));
+  }
+  for (int slot = 0; slot < m_nIndexed; ++slot) {
+    if (placed[static_cast<size_t>(slot)])
+      continue;
+    const CAlignmentEntity::CSidesSpan& span = m_Entries[slot]->m_SidesSpan;
+    // Only an entry without sides faces nothing and is left out.
+    if (!span.known || (byY ? span.minX <= span.maxX : span.minY <= span.maxY))
+      return Said("slot %d is in neither the sides index nor the entries without known sides", slot);
   }
   return {};
 }

@@ -1,9 +1,9 @@
 // Guards the snapping engine on numbers, with alignment entries and outlines built in code and
 // a host standing in for the items: the tolerant and the strict range tests, the recording and
 // combining of snap vectors, the priority table with its undefined cells, the like groups of
-// alignment lines, the join snap that stands only with a join, the entries of a group's units,
-// the Shift state given with the query, items leaving the tables one by one, and the check that
-// names each fault of the tables.
+// alignment lines, the join snap that stands only with a join and is sought only of sides facing
+// the moving line, the entries of a group's units, the Shift state given with the query, items
+// leaving the tables one by one, and the check that names each fault of the tables.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -417,6 +417,50 @@ TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoi
   alone.SnapTo(Vertical(20, 100.6), query, vectors);
   ASSERT_EQ(vectors.GetSize(), 1);
   EXPECT_EQ(vectors[0]->m_nCategory, ecatLineSnap);
+}
+
+// Units standing in a column put their sides on one line: the join search is asked only about
+// the units whose sides face the moving line there, and about any unit whose outlines the engine
+// was not given; a unit whose outlines change is filed anew and asked about where it now stands.
+TEST_F(SnapEngineTest, TheJoinSearchIsAskedOnlyAboutSidesFacingTheMovingLine)
+{
+  engine.SetJoinCaptureDistance(1.5);
+  engine.SetSnapRange(1.25);
+  const auto side = [](double from, double to) { return CVRX2DLine(20, CVRX2DPoint(100, to), CVRX2DPoint(100, from)); };
+  std::vector<std::unique_ptr<CVRX2DEntityArray>> outlines;
+  const auto file = [&](CDesignItem* pItem, double from, double to) {
+    outlines.push_back(std::make_unique<CVRX2DEntityArray>());
+    outlines.back()->Add(side(from, to).Clone());
+    host.outlines[pItem] = outlines.back().get();
+    auto* pEntry = new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 100.0).Clone(), pItem, 1);
+    pEntry->AddSide(0);
+    engine.AddEntry(pEntry);
+  };
+  for (int i = 0; i < 4; ++i)
+    file(Item(1 + i), 30.0 * i, 30.0 * i + 20.0);
+  // Its own side on it, outlines not known.
+  auto* pUnknown = new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 100.0).Clone(), Item(5), 1);
+  pUnknown->AddSide(side(200, 220), 0);
+  engine.AddEntry(pUnknown);
+  ASSERT_EQ(engine.CheckConsistency(), "");
+  const auto asked = [&](double from, double to) {
+    host.calls = 0;
+    CSnapVectorArray vectors;
+    engine.SnapTo(CVRX2DLine(20, CVRX2DPoint(100.6, from), CVRX2DPoint(100.6, to)), CSnapQuery(), vectors);
+    return host.calls;
+  };
+  EXPECT_EQ(asked(35, 45), 2) << "the second unit and the unknown one";
+  EXPECT_EQ(asked(20, 30), 3) << "touching the first unit's end and the second's start";
+  EXPECT_EQ(asked(-40, -20), 1);
+  EXPECT_EQ(asked(-40, 200), 5);
+  // The second unit moved up and filed anew is asked about where it stands.
+  outlines[1]->RemoveAll();
+  outlines[1]->Add(side(130, 150).Clone());
+  engine.RemoveItem(Item(2));
+  file(Item(2), 130, 150);
+  ASSERT_EQ(engine.CheckConsistency(), "");
+  EXPECT_EQ(asked(35, 45), 1);
+  EXPECT_EQ(asked(135, 145), 2);
 }
 
 TEST_F(SnapEngineTest, AGroupsEntryStandsForTheEntriesOfItsUnits)
@@ -897,14 +941,20 @@ public:
     std::function<void(CSnapEngine&)> make;
   };
 
-  // Item a files vertical perimeter lines at 100 and 130 and another line at 300, item b a
-  // vertical perimeter line at 200 and a horizontal one at 50, item c an arc; the entries hold
-  // their lines themselves, and the vertical perimeter group has been looked up, so its position
-  // index stands.
-  static std::unique_ptr<CSnapEngine> Tables(CSnapHost* pHost, CDesignItem* a, CDesignItem* b, CDesignItem* c)
+  // Item a files vertical perimeter lines at 100 and 130, the first with a side of its outlines
+  // on it, and another line at 300, item b a vertical perimeter line at 200 and a horizontal one
+  // at 50, item c an arc; the entries hold their lines themselves, and the vertical perimeter
+  // group has been looked up, so its position and sides indices stand.
+  static std::unique_ptr<CSnapEngine> Tables(CFakeHost* pHost, CDesignItem* a, CDesignItem* b, CDesignItem* c)
   {
+    static CVRX2DEntityArray outlines;
+    if (outlines.GetSize() == 0)
+      outlines.Add(new CVRX2DLine(ecatPerimeterOutline, CVRX2DPoint(100, 40), CVRX2DPoint(100, 10)));
+    pHost->outlines[a] = &outlines;
     auto engine = std::make_unique<CSnapEngine>(pHost);
-    engine->AddEntry(new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 100.0), a, 1));
+    auto* pSided = new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 100.0), a, 1);
+    pSided->AddSide(0);
+    engine->AddEntry(pSided);
     engine->AddEntry(new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 130.0), a, 1));
     engine->AddEntry(new CAlignmentEntity(Vertical(ecatCentreLine, 300.0), a, 1));
     engine->AddEntry(new CAlignmentEntity(Vertical(ecatPerimeterAlignment, 200.0), b, 1));
@@ -966,6 +1016,10 @@ public:
            auto& index = VerticalGroup(engine).m_Index;
            std::swap(index[0], index[1]);
          }},
+        {group + "place 0 of the sides index does not hold where slot 0 lies and its sides reach",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_Spans[0].from = 20.0; }},
+        {group + "slot 0 is in neither the sides index nor the entries without known sides",
+         [](CSnapEngine& engine) { VerticalGroup(engine).m_Spans.clear(); }},
         {"perimeter lines, group 0 holds lines of orientation 3",
          [](CSnapEngine& engine) { engine.m_PerimeterGroups.GetAt(0)->m_nOrientation = laeVertical; }},
         {"other lines, group 1: 1 entries are enabled, the count of enabled entries says 0",
