@@ -1,10 +1,7 @@
 #include "app/Recovery.h"
 
-#include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
-#include <new>
 #include <system_error>
 
 #include "document/Doc.h"
@@ -65,20 +62,6 @@ CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
   return CString();
 }
 
-// What the system said of a failed write, as the other writes of the program tell it.
-CString FailureReason()
-{
-  try {
-    throw;
-  } catch (const CException& e) {
-    return FileFailureReason(e);
-  } catch (const std::bad_alloc&) {
-    return std::strerror(ENOMEM);
-  } catch (...) {
-    return CString();
-  }
-}
-
 // Adds a reason not given yet: the folders may refuse for different reasons.
 void AddReason(CString& reasons, const CString& reason)
 {
@@ -108,7 +91,7 @@ CString WriteCopyWhereverPossible(CDoc& doc, CString& reasons)
         return path;
     } catch (...) {
       PCTRACE(TT_DOCUMENT, TL_WARNING)("Recovery copy not written; trying the next folder.\n");
-      AddReason(reasons, FailureReason());
+      AddReason(reasons, FileFailureReason(std::current_exception()));
     }
   }
   return CString();

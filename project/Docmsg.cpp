@@ -1,7 +1,5 @@
 #include "project/Docmsg.h"
 
-#include <cerrno>
-#include <cstring>
 #include <new>
 
 #include "platform/core/Filemsg.h"
@@ -109,30 +107,12 @@ CString GetNewerCopyMessage(const CString& path, const CString& completeCopy, BO
   return text + "\n\nUnless that copy is opened first, the next save of this file removes it.";
 }
 
-namespace {
-
-// What the system said about the failure, or the exception's own text; empty when neither is known.
-CString SaveFailureCause(std::exception_ptr failure)
-{
-  try {
-    std::rethrow_exception(failure);
-  } catch (const CException& e) {
-    return FileFailureReason(e);
-  } catch (const std::bad_alloc&) {
-    return std::strerror(ENOMEM);
-  } catch (...) {
-    return CString();
-  }
-}
-
-}  // namespace
-
 CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path)
 {
   CString text;
   text.Format("An error occurred while saving the project file '%s'.\n", path.c_str());
   text += "The project has not been saved.";
-  if (const CString cause = SaveFailureCause(failure); !cause.IsEmpty())
+  if (const CString cause = FileFailureReason(failure); !cause.IsEmpty())
     text += "\nReason:  " + cause;
   return text;
 }

@@ -1,6 +1,8 @@
 #include "platform/core/Filemsg.h"
 
+#include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "platform/core/Exception.h"
 
@@ -23,6 +25,19 @@ CString FileFailureReason(const CException& e)
   if (IsHeldElsewhere(*file))
     return "The file is in use by another program (" + system + ").";
   return system;
+}
+
+CString FileFailureReason(std::exception_ptr failure)
+{
+  try {
+    std::rethrow_exception(failure);
+  } catch (const CException& e) {
+    return FileFailureReason(e);
+  } catch (const std::bad_alloc&) {
+    return std::strerror(ENOMEM);
+  } catch (...) {
+    return CString();
+  }
 }
 
 CString FileFailureMessage(const CString& message, const CString& path, const CException& e)
