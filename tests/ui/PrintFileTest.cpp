@@ -3,10 +3,7 @@
 // once it is whole; a read-only target is refused and a failed write keeps the previous file.
 // The print preview's Print button prints the same way. The copies the system's dialog chose are
 // printed, collated or page by page.
-#include <sys/resource.h>
-
 #include <cerrno>
-#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -25,6 +22,7 @@
 #include <QToolBar>
 
 #include "TestFrames.h"
+#include "platform/core/FileSizeLimit.h"
 #include "ui/docview/View.h"
 #include "ui/draw/Dc.h"
 #include "ui/output/PdfOut.h"
@@ -201,16 +199,12 @@ TEST_F(PrintFileTest, AReadOnlyTargetIsRefusedAndAFailedWriteKeepsThePreviousFil
 
   // A write that fails part of the way (as on a full disk) leaves the previous file byte for byte.
   QFile::setPermissions(QString::fromStdString(target), QFile::ReadOwner | QFile::WriteOwner);
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 200;
-  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   service.filePaths.push_back(target.c_str());
-  view->OnFilePrint();
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  {
+    CFileSizeLimit limit(200);
+    ASSERT_EQ(limit.Refusal(), "");
+    view->OnFilePrint();
+  }
   ASSERT_EQ(service.messages.size(), 4u);
   EXPECT_EQ(service.messages[3].text, CPdfOutput::FailureText(target.c_str(), std::strerror(EFBIG)))
       << "past a file-size limit the reason is the system's, as for every other write";
@@ -231,16 +225,12 @@ TEST_F(PrintFileTest, ThePreviewsPrintButtonPrintsAsThePrintCommandWithTheSafeRe
   const std::string target = File("plan.pdf");
   std::ofstream(target, std::ios::binary) << "%PDF-1.4 earlier";
   preview.filePaths.push_back(target.c_str());
-  rlimit saved{};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 200;
-  auto* previous = std::signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
   CPreviewPrintPress press;
-  view->OnFilePrintPreview();
-  ::setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
+  {
+    CFileSizeLimit limit(200);
+    ASSERT_EQ(limit.Refusal(), "");
+    view->OnFilePrintPreview();
+  }
   SetDialogService(&service);
 
   EXPECT_TRUE(press.pressed);
