@@ -52,6 +52,9 @@ struct CSnapQuery
   // A unit snapped again where it stands (after its properties changed): it is not pulled
   // against a unit whose side it faces, which only a join may stand it beside.
   BOOL resnap = FALSE;
+  // A new join's line snaps only to the lines of units whose sides reach along its own stretch:
+  // the units standing on the same line elsewhere in the design have no say in where it stands.
+  BOOL withinSpan = FALSE;
 };
 
 // One outline line of a moving item as AdjustOffset takes it, before the move.
@@ -196,8 +199,17 @@ private:
   // into no unit it faces (Snapjoin.cpp).
   CVRX2DVector CorrectionFor(const CVRX2DVector& v, CSnapVectorArray& vectors);
   CVRX2DVector CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  // The faces of each outward direction, bound by the one standing least outside.
+  struct CFaceBound
+  {
+    double x = 0.0;
+    double y = 0.0;
+    double gap = 0.0;
+  };
+  void SettleFaces();
   BOOL LeavesFacesClear(const CVRX2DVector& correction) const;
   std::vector<CJoinFace> m_Faces;
+  std::vector<CFaceBound> m_FaceBounds;
 
   // The items, two at most, that offer an entry on one line: what IsOnAlignmentEntity asks of
   // the entries, but which item asks.
