@@ -112,6 +112,9 @@ public:
   // Tables (Snaptab.cpp).
   // The sides the join search is given for a perimeter entry, where they reach along x and y.
   CAlignmentEntity::CSidesSpan SidesSpanOf(const CAlignmentEntity& entry) const;
+  // Where the unit an entry of the other lines belongs to reaches, which a new join's snap asks
+  // about; not known for an entry of any other item.
+  CAlignmentEntity::CSidesSpan ItemSpanOf(const CAlignmentEntity& entry) const;
   // Files an entry (owned from now on) by its kind: arcs, perimeter lines, other lines.
   void AddEntry(CAlignmentEntity* pEntry);
   // With pKept the item's entries are handed over there instead of deleted, to be filed again.
