@@ -66,7 +66,9 @@ BOOL CItemPositionPropertyPage::OnInitDialog()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CItemPositionPropertyPage::OnInitDialog\n");
   m_nMode = 0;
+  m_bFilling = TRUE;
   const BOOL result = CPropertyPage::OnInitDialog();
+  m_bFilling = FALSE;
   CheckRadioButton(IDC_POSITION_ABSOLUTE, IDC_POSITION_RELATIVE, IDC_POSITION_ABSOLUTE);
   return result;
 }
@@ -74,7 +76,9 @@ BOOL CItemPositionPropertyPage::OnInitDialog()
 BOOL CItemPositionPropertyPage::OnSetActive()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("CItemPositionPropertyPage::OnSetActive\n");
+  m_bFilling = TRUE;
   const BOOL result = CPropertyPage::OnSetActive();
+  m_bFilling = FALSE;
   EnableControls();
   return result;
 }
@@ -148,7 +152,7 @@ void CItemPositionPropertyPage::OnOK()
   m_pItem->Offset(offset);
   m_pItem->Invalidate(m_pView);
   m_vRelative = CVRX2DVector();
-  UpdateData(FALSE);
+  Fill();
 }
 
 void CItemPositionPropertyPage::SwitchMode(int to, UINT button)
@@ -159,7 +163,7 @@ void CItemPositionPropertyPage::SwitchMode(int to, UINT button)
     saved = UpdateData(TRUE);
     if (saved) {
       m_nMode = to;
-      UpdateData(FALSE);
+      Fill();
     }
   }
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)
@@ -176,5 +180,13 @@ void CItemPositionPropertyPage::OnRadioRelative() { SwitchMode(1, IDC_POSITION_R
 void CItemPositionPropertyPage::OnEditChange()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CItemPositionPropertyPage::OnEditChange\n");
-  SetModified(TRUE);
+  if (!m_bFilling)
+    SetModified(TRUE);
+}
+
+void CItemPositionPropertyPage::Fill()
+{
+  m_bFilling = TRUE;
+  UpdateData(FALSE);
+  m_bFilling = FALSE;
 }

@@ -45,10 +45,14 @@ protected:
 private:
   void EnableControls();
   void SwitchMode(int to, UINT button);
+  // Loads the controls; the texts it writes are not the user's changes.
+  void Fill();
 
   CWorkbenchView* m_pView;
   CDesignItem* m_pItem;
   int m_nMode = 0;
+  // TRUE while the page fills its own fields: those changes do not enable Apply.
+  BOOL m_bFilling = FALSE;
   CVRX2DPoint m_ptAbsolute;
   CVRX2DVector m_vRelative;
 };

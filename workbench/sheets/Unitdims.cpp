@@ -80,14 +80,25 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
   // The typed values are exchanged as a set: a refused one leaves the members as they were.
   double values[4];
   std::copy(std::begin(m_dValues), std::end(m_dValues), values);
+  CString texts[4];
+  for (int i = 0; pDX->m_bSaveAndValidate && i < m_nCount; ++i)
+    GetDlgItemText(static_cast<int>(EditId(i)), texts[i]);
   for (int i = 0; i < m_nCount; ++i) {
     if (IsLength(i))
       DDX_Length(pDX, static_cast<int>(EditId(i)), values[i]);
     else
       DDX_Text(pDX, static_cast<int>(EditId(i)), values[i]);
   }
-  if (!pDX->m_bSaveAndValidate)
+  if (!pDX->m_bSaveAndValidate) {
+    for (int i = 0; i < m_nCount; ++i)
+      GetDlgItemText(static_cast<int>(EditId(i)), m_strShown[i]);
     return;
+  }
+  // A field left as shown keeps its value to the last digit: its text is a rounding, and reading
+  // it back would change the unit where the user changed nothing.
+  for (int i = 0; i < m_nCount; ++i)
+    if (texts[i] == m_strShown[i])
+      values[i] = m_dValues[i];
   CArray<double, double> typed;
   for (int i = 0; i < m_nCount; ++i)
     typed.Add(values[i]);
@@ -129,7 +140,27 @@ void CUnitDimensionsPageDlg::ShowSizes()
   SetDlgItemText(IDC_UNIT_RO_WIDTH, FormatLength(m_pUnit->GetOutlineWidth()));
 }
 
-void CUnitDimensionsPageDlg::OnEditChange() { SetModified(TRUE); }
+BOOL CUnitDimensionsPageDlg::OnInitDialog()
+{
+  m_bFilling = TRUE;
+  const BOOL result = CUnitPageDlg::OnInitDialog();
+  m_bFilling = FALSE;
+  return result;
+}
+
+BOOL CUnitDimensionsPageDlg::OnSetActive()
+{
+  m_bFilling = TRUE;
+  const BOOL result = CUnitPageDlg::OnSetActive();
+  m_bFilling = FALSE;
+  return result;
+}
+
+void CUnitDimensionsPageDlg::OnEditChange()
+{
+  if (!m_bFilling)
+    SetModified(TRUE);
+}
 
 BEGIN_MESSAGE_MAP(CCustomArchedUnitSizingPageDlg, CUnitDimensionsPageDlg)
   ON_CBN_SELENDOK(IDC_UNIT_ARCH_RADIUS, OnSelEndOkBase)
