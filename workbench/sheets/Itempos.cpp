@@ -1,5 +1,7 @@
 #include "workbench/sheets/Itempos.h"
 
+#include <cmath>
+
 #include "ui/dlg/DataExch.h"
 #include "ui/dlg/Ddx.h"
 #include "ui/wnd/Resource.h"
@@ -118,24 +120,36 @@ void CItemPositionPropertyPage::DoDataExchange(CDataExchange* pDX)
     return;
   }
   if (m_nMode == 0) {
-    double x = 0.0;
-    double y = 0.0;
-    DDX_Length(pDX, IDC_POSITION_ABS_X, x);
+    double x = m_ptAbsolute.GetX();
+    double y = m_ptAbsolute.GetY();
+    TakeLength(pDX, IDC_POSITION_ABS_X, x);
     DDV_Length(pDX, x, 0.0, kWorkbenchSquare);
-    DDX_Length(pDX, IDC_POSITION_ABS_Y, y);
+    TakeLength(pDX, IDC_POSITION_ABS_Y, y);
     DDV_Length(pDX, y, 0.0, kWorkbenchSquare);
     m_ptAbsolute = CVRX2DPoint(x, y);
     m_vRelative = CVRX2DVector(x - present.GetX(), y - present.GetY());
   } else {
-    double x = 0.0;
-    double y = 0.0;
-    DDX_Length(pDX, IDC_POSITION_REL_X, x);
+    double x = m_vRelative.GetX();
+    double y = m_vRelative.GetY();
+    TakeLength(pDX, IDC_POSITION_REL_X, x);
     DDV_Length(pDX, x, -present.GetX(), kWorkbenchSquare - present.GetX());
-    DDX_Length(pDX, IDC_POSITION_REL_Y, y);
+    TakeLength(pDX, IDC_POSITION_REL_Y, y);
     DDV_Length(pDX, y, -present.GetY(), kWorkbenchSquare - present.GetY());
     m_vRelative = CVRX2DVector(x, y);
     m_ptAbsolute = CVRX2DPoint(present.GetX() + x, present.GetY() + y);
   }
+}
+
+// A length read back as the one the field was filled with, within the rounding of its text,
+// keeps that value to the last digit: taking the rounding would move the item, and join it
+// afresh, where the user changed nothing.
+void CItemPositionPropertyPage::TakeLength(CDataExchange* pDX, UINT nID, double& value)
+{
+  constexpr double kRounding = 1e-6;
+  const double held = value;
+  DDX_Length(pDX, static_cast<int>(nID), value);
+  if (std::fabs(value - held) <= kRounding)
+    value = held;
 }
 
 void CItemPositionPropertyPage::OnOK()

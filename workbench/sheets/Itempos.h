@@ -5,6 +5,7 @@
 #include "geometry/2dvector.h"
 #include "ui/dlg/PropSheet.h"
 
+class CDataExchange;
 class CDesignItem;
 class CWorkbenchView;
 
@@ -47,6 +48,8 @@ private:
   void SwitchMode(int to, UINT button);
   // Loads the controls; the texts it writes are not the user's changes.
   void Fill();
+  // Reads a length field into value, which holds the value the field was filled with.
+  void TakeLength(CDataExchange* pDX, UINT nID, double& value);
 
   CWorkbenchView* m_pView;
   CDesignItem* m_pItem;

@@ -27,6 +27,8 @@ constexpr int kNotVarigonLine = 265;
 
 constexpr int kCustomArchedMax = 3;
 constexpr int kVarigonMax = 4;
+// A field left alone reads back within the rounding of its text, well under this.
+constexpr double kUnchanged = 1e-6;
 
 const char kInvalidDimensions[] =
     "One or more of the new dimension sizes causes the unit to be invalid.  Please enter valid values.";
@@ -80,24 +82,18 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
   // The typed values are exchanged as a set: a refused one leaves the members as they were.
   double values[4];
   std::copy(std::begin(m_dValues), std::end(m_dValues), values);
-  CString texts[4];
-  for (int i = 0; pDX->m_bSaveAndValidate && i < m_nCount; ++i)
-    GetDlgItemText(static_cast<int>(EditId(i)), texts[i]);
   for (int i = 0; i < m_nCount; ++i) {
     if (IsLength(i))
       DDX_Length(pDX, static_cast<int>(EditId(i)), values[i]);
     else
       DDX_Text(pDX, static_cast<int>(EditId(i)), values[i]);
   }
-  if (!pDX->m_bSaveAndValidate) {
-    for (int i = 0; i < m_nCount; ++i)
-      GetDlgItemText(static_cast<int>(EditId(i)), m_strShown[i]);
+  if (!pDX->m_bSaveAndValidate)
     return;
-  }
-  // A field left as shown keeps its value to the last digit: its text is a rounding, and reading
-  // it back would change the unit where the user changed nothing.
+  // A value read back as the one shown keeps its last digits: its text is a rounding, and taking
+  // that would change the unit where the user changed nothing.
   for (int i = 0; i < m_nCount; ++i)
-    if (texts[i] == m_strShown[i])
+    if (std::fabs(values[i] - m_dValues[i]) <= kUnchanged)
       values[i] = m_dValues[i];
   CArray<double, double> typed;
   for (int i = 0; i < m_nCount; ++i)
@@ -119,7 +115,6 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
 // text, well under the tolerance.
 int CUnitDimensionsPageDlg::RefusedField(const double typed[]) const
 {
-  constexpr double kUnchanged = 1e-6;
   int changed = -1;
   for (int i = 0; i < m_nCount; ++i) {
     if (std::fabs(typed[i] - m_dValues[i]) <= kUnchanged)

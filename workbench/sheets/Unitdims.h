@@ -39,8 +39,6 @@ protected:
   int m_nMaxCount;
   int m_nCount = 0;
   double m_dValues[4] = {};
-  // The texts the fields were last filled with.
-  CString m_strShown[4];
   // Pairs beyond the unit's count keep their template state on the free-form page.
   BOOL m_bHideUnused = TRUE;
   // TRUE while the page fills its own fields: those changes do not enable Apply.
