@@ -745,3 +745,31 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
     EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(named.c_str()));
   }
 }
+
+// The file is compared with its complete copy byte for byte, the last of each 64 KiB block and of
+// the file among them: a file that differs only there keeps its copy, named; one that holds every
+// byte of it lets it go.
+TEST_F(AtomicFileTest, AFileDifferingFromItsCopyOnlyAtTheEndOfABlockOrOfTheFileKeepsTheCopy)
+{
+  const std::string path = Path("house.tpf");
+  Put(path, std::string(200000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  std::string text(140000, 'n');
+  for (size_t i = 0; i < text.size(); i += 7)
+    text[i] = 'm';
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path("house.saved.tpf");
+  ASSERT_TRUE(Contents(copy) == text);
+  for (const size_t at : {size_t{65535}, size_t{131071}, text.size() - 1}) {
+    std::string almost = text;
+    almost[at] = 'x';
+    Put(path, almost);
+    EXPECT_EQ(CAtomicFile::DifferingCompleteCopyOf(path.c_str()), CString(copy.c_str())) << "differing at " << at;
+  }
+  Put(path, text);
+  EXPECT_TRUE(CAtomicFile::DifferingCompleteCopyOf(path.c_str()).IsEmpty());
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "the copy went with its twin";
+}
