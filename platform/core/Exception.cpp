@@ -44,6 +44,7 @@ int CFileException::OsErrorToException(int err)
   case EACCES:
   case EPERM:
   case EROFS:
+  case EISDIR:
     return accessDenied;
   case EMFILE:
   case ENFILE:
