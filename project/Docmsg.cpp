@@ -132,6 +132,15 @@ CString GetDesignUnreadableMessage(const CString& designName)
   return text;
 }
 
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure)
+{
+  CString text;
+  text.Format("The design '%s' could not be stored in the project; it is still on the Workbench.", designName.c_str());
+  if (const CString cause = FileFailureReason(failure); !cause.IsEmpty())
+    text += "\nReason:  " + cause;
+  return text;
+}
+
 CString GetNewDesignUnopenableMessage()
 {
   return "The new design could not be opened: the product database could not be read.";

@@ -140,7 +140,12 @@ TEST_F(WbStoreTest, EachKindOfChangeAsksOnce)
          const CVRX2DPoint corner = Unit(0)->GetHandlePoint(2, View());
          Drag(View()->WorldToClient(corner), View()->WorldToClient(corner + CVRX2DVector(12.0, 0.0)));
        }},
-      {"an option changed", [this] { ASSERT_TRUE(Unit(2)->GetUnit()->SetOptionChoice(36, 2)); }},
+      // As the unit's sheet changes it: the unit, then the hint that rebuilds its item.
+      {"an option changed",
+       [this] {
+         ASSERT_TRUE(Unit(2)->GetUnit()->SetOptionChoice(36, 2));
+         View()->SendItemPropertiesHint(Unit(2));
+       }},
       {"the quantity", [this] { SetWorkbenchQuantity(m_pDoc, 5); }},
       {"a guideline",
        [this] {
