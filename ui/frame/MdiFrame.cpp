@@ -242,7 +242,15 @@ HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT& cs, HWND)
   sub->setWidget(m_hWnd);
   // Reparenting hides a widget; the frame's inside shows whenever the sub-window does.
   m_hWnd->show();
-  m_pMDIFrame->MdiArea()->addSubWindow(sub);
+  // The client maximises a window activated while the active one is maximised; one without a
+  // sizing border keeps its own size then, and the maximised one stays as it is. Made before the
+  // client's own connection, so that the client sees the choice.
+  QMdiArea* area = m_pMDIFrame->MdiArea();
+  QObject::connect(sub, &QMdiSubWindow::aboutToActivate, area, [sub, area] {
+    const bool fixed = sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint;
+    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, fixed && !sub->isMaximized());
+  });
+  area->addSubWindow(sub);
   // A frame is made without a size of its own, and takes the one the system's MDI client gives
   // such a window: the cascade's, large in a shown main window. The frames that place themselves
   // (the project's form, the Workbench, the drawings) do so after this; a report window keeps it.
@@ -325,8 +333,12 @@ void CMDIChildWnd::FitInsideClient()
     layout->activate();
   const QRect client = area->viewport()->rect();
   QRect frame = sub->geometry();
-  frame.setWidth(std::min(frame.width(), client.width()));
-  frame.setHeight(std::min(frame.height(), client.height()));
+  // A frame without a sizing border keeps its size, which nothing could give back to it: in a
+  // smaller client it stands at the top left, and the client scrolls to the rest.
+  if (!(sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint)) {
+    frame.setWidth(std::min(frame.width(), client.width()));
+    frame.setHeight(std::min(frame.height(), client.height()));
+  }
   frame.moveRight(std::min(frame.right(), client.right()));
   frame.moveBottom(std::min(frame.bottom(), client.bottom()));
   frame.moveLeft(std::max(frame.left(), client.left()));
