@@ -1,6 +1,6 @@
 // Guards the file dialogs: a save dialog adds the chosen filter's extension before it asks about
 // an existing file, No keeps that file and goes back to the dialog, and each kind of file starts
-// in the folder last used for it, else in the documents folder.
+// in the folder last used for it, else in the documents folder, else (none made) the home folder.
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -133,6 +134,14 @@ TEST_F(FilePromptTest, EachKindOfFileStartsInItsLastFolderElseInTheDocumentsFold
   const std::string text(std::istreambuf_iterator<char>(profile), {});
   EXPECT_NE(text.find("[Folders]"), std::string::npos);
   EXPECT_NE(text.find("DXF=" + files.path().toStdString()), std::string::npos);
+
+  // A documents folder the desktop names but that does not exist gives way to the home folder.
+  ASSERT_TRUE(documents.remove());
+  const CString home = QDir::homePath().toUtf8().constData();
+  EXPECT_EQ(SuggestedPathFor("pdf", "Report.pdf"), home + "/Report.pdf");
+  CFileDialog csv(FALSE, "csv", "Schedule", OFN_OVERWRITEPROMPT, kReportFilter);
+  csv.DoModal();
+  EXPECT_EQ(service.fileRequests[3].fileName, home + "/Schedule");
 }
 
 // A project name of 255 bytes, as long as a file's name may be, ending in characters of three

@@ -17,6 +17,13 @@ BOOL Exists(const CString& path)
   return ::stat(path.c_str(), &info) == 0;
 }
 
+BOOL IsFolder(const CString& path)
+{
+  struct stat info
+  {};
+  return !path.IsEmpty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 CString FolderOf(const CString& path)
 {
   const int slash = path.ReverseFind('/');
@@ -32,12 +39,13 @@ CString StartFolder(const CFileDialogRequest& request)
   const CString entry = FolderEntry(request);
   if (app && !entry.IsEmpty()) {
     const CString last = app->GetProfileString(kFolderSection, entry);
-    struct stat info
-    {};
-    if (!last.IsEmpty() && ::stat(last.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (IsFolder(last))
       return last;
   }
-  return AfxGetDocumentsFolder();
+  // The desktop may name a documents folder that was never made: a file suggested there could
+  // not be written.
+  const CString documents = AfxGetDocumentsFolder();
+  return IsFolder(documents) ? documents : AfxGetHomeFolder();
 }
 
 // A name suggested for saving fits the folder's limit on a name's length with the extension the
