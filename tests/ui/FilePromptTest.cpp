@@ -70,6 +70,16 @@ TEST(FileNames, TheChosenFiltersExtensionCompletesANameWithoutOne)
       << "under a filter of every file the default extension";
   EXPECT_EQ(CompleteSaveName("/d/plan1.old", "DXF|*.dxf||", 1, "dxf"), CString("/d/plan1.old"));
   EXPECT_EQ(CompleteSaveName("/d.x/.hidden", "DXF|*.dxf||", 1, "dxf"), CString("/d.x/.hidden.dxf"));
+  EXPECT_EQ(CompleteSaveName("/d/plan1.DXF", "DXF|*.dxf||", 1, "dxf"), CString("/d/plan1.DXF"));
+  // A project's dots are no extension: in a name with a space after its last dot, or in the
+  // name the dialog offered, taken as it was.
+  EXPECT_EQ(CompleteSaveName("/d/Smith.house - Plan View", "PDF|*.pdf||", 1, "pdf"),
+            CString("/d/Smith.house - Plan View.pdf"));
+  EXPECT_EQ(CompleteSaveName("/d/Schedule - Smith.house", kReportFilter, 2, "csv", "/e/Schedule - Smith.house"),
+            CString("/d/Schedule - Smith.house.txt"));
+  EXPECT_EQ(CompleteSaveName("/d/Schedule - Smith.house", kReportFilter, 1, "csv", "/e/Schedule - Smith"),
+            CString("/d/Schedule - Smith.house"))
+      << "a name the user typed keeps its own";
   EXPECT_EQ(SuggestFileName({"House", " Kitchen / bay ", "", "Plan View"}),
             CString("House - Kitchen - bay - Plan View"));
 }
@@ -111,6 +121,11 @@ TEST_F(FilePromptTest, TextUnderTheTextFilterIsTxtAndAnOpenDialogNeverAsks)
   ASSERT_EQ(save.DoModal(), IDOK);
   EXPECT_EQ(save.GetPathName(), CString(File("schedule1.txt").c_str()));
   EXPECT_TRUE(service.messages.empty()) << "the CSV file of that name is another file";
+  // The name offered for a project with a dot in its name, taken as it was.
+  CFileDialog offered(FALSE, "csv", "Schedule - Smith.house", OFN_OVERWRITEPROMPT, kReportFilter);
+  service.filePaths.push_back(File("Schedule - Smith.house").c_str());
+  ASSERT_EQ(offered.DoModal(), IDOK);
+  EXPECT_EQ(offered.GetPathName(), CString(File("Schedule - Smith.house.csv").c_str()));
   CFileDialog open(TRUE, "csv", nullptr, OFN_FILEMUSTEXIST, kReportFilter);
   service.filePaths.push_back(File("schedule1.csv").c_str());
   ASSERT_EQ(open.DoModal(), IDOK);
