@@ -20,6 +20,8 @@
 namespace {
 // The size of a child frame made before its main window shows, and the least one it is given.
 const QSize kLeastDefaultSize(400, 300);
+// A sub-window's own record of whether it was maximised when its activation began.
+constexpr const char* kMaximisedBeforeActivation = "maximisedBeforeActivation";
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
@@ -65,6 +67,10 @@ HWND CMDIFrameWnd::CreateHandle(const CREATESTRUCT&, HWND)
         client->Invalidate(TRUE);
     });
   QObject::connect(m_pMdiArea, &QMdiArea::subWindowActivated, Impl()->Bridge(), [this](QMdiSubWindow* sub) {
+    // A window without a sizing border keeps its own size, also activated over a maximised one.
+    if (sub && sub->isMaximized() && (sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint) &&
+        !sub->property(kMaximisedBeforeActivation).toBool())
+      sub->showNormal();
     auto* now = sub ? dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(sub)) : nullptr;
     CMDIChildWnd* old = m_pLastActive;
     if (now == old || (!now && sub))
@@ -242,15 +248,11 @@ HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT& cs, HWND)
   sub->setWidget(m_hWnd);
   // Reparenting hides a widget; the frame's inside shows whenever the sub-window does.
   m_hWnd->show();
-  // The client maximises a window activated while the active one is maximised; one without a
-  // sizing border keeps its own size then, and the maximised one stays as it is. Made before the
-  // client's own connection, so that the client sees the choice.
-  QMdiArea* area = m_pMDIFrame->MdiArea();
-  QObject::connect(sub, &QMdiSubWindow::aboutToActivate, area, [sub, area] {
-    const bool fixed = sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint;
-    area->setOption(QMdiArea::DontMaximizeSubWindowOnActivation, fixed && !sub->isMaximized());
-  });
-  area->addSubWindow(sub);
+  // The client maximises a window activated while the active one is maximised: the activation
+  // takes back what it did to a window without a sizing border.
+  QObject::connect(sub, &QMdiSubWindow::aboutToActivate, sub,
+                   [sub] { sub->setProperty(kMaximisedBeforeActivation, sub->isMaximized()); });
+  m_pMDIFrame->MdiArea()->addSubWindow(sub);
   // A frame is made without a size of its own, and takes the one the system's MDI client gives
   // such a window: the cascade's, large in a shown main window. The frames that place themselves
   // (the project's form, the Workbench, the drawings) do so after this; a report window keeps it.
