@@ -238,3 +238,183 @@ TEST_F(CatalogueJoinGuiTest, TheNoJoiningTypePromptGoesWhenTheSelectionOrTheDesi
   EXPECT_EQ(View()->GetItemList()->Find(m_pRight), nullptr);
   EXPECT_NE(Prompt(), prompt) << "the unit it spoke of is gone";
 }
+
+namespace {
+// Three casements side by side, the middle one placed again among the other two as a designer
+// does it: every pair joined stands exactly its spacing apart, each outside the other, and a
+// join a move proposed and could not keep is told.
+class CasementRowTest : public CatalogueJoinGuiTest
+{
+protected:
+  void SetUp() override
+  {
+    CatalogueJoinGuiTest::SetUp();
+    const CRect client = View()->GetClientRect();
+    const UINT nID = CommandFor("CA", "BA001");
+    for (int i = 0; i < 3; ++i) {
+      m_units[i] = PlaceUnit(nID, CPoint(client.Width() * (i + 1) / 5, client.Height() / 4));
+      ASSERT_NE(m_units[i], nullptr);
+    }
+    ASSERT_DOUBLE_EQ(Width(), 23.5) << "the casement's default size, CA2030";
+    View()->DeselectAll();
+    m_y = m_units[0]->GetOffset().GetY();
+    m_x = m_units[0]->GetOffset().GetX();
+  }
+  double Width() const { return m_units[0]->GetWidth(); }
+  CUnitItem* Unit(int i) const { return m_units[i]; }
+  void MoveTo(CUnitItem* pUnit, double x, double y)
+  {
+    pUnit->Offset(CVRX2DVector(x, y) - pUnit->GetOffset());
+    View()->UpdateAlignmentEntities(pUnit);
+    View()->Invalidate(TRUE);
+    Pump();
+  }
+  // Left and right stand the gap apart; the middle one stands below, out of the way.
+  void OpenGap(double gap)
+  {
+    MoveTo(Unit(0), m_x, m_y);
+    MoveTo(Unit(2), m_x + Width() + gap, m_y);
+    MoveTo(Unit(1), m_x, m_y - 60.0);
+  }
+  // Dragged by its middle, with the mouse, until its left side stands about `x` right of the
+  // left unit's right side; the answer is where the pointer put its left side.
+  double DragMiddleTo(double x)
+  {
+    CUnitItem* pMiddle = Unit(1);
+    const CVRX2DPoint grip = pMiddle->GetCenterPoint();
+    const double dx = m_x + Width() + x - pMiddle->GetOffset().GetX();
+    const double dy = m_y - pMiddle->GetOffset().GetY();
+    const CPoint from = View()->WorldToClient(grip);
+    const CPoint to = View()->WorldToClient(CVRX2DPoint(grip.GetX() + dx, grip.GetY() + dy));
+    const double put =
+        pMiddle->GetOffset().GetX() + View()->ClientToWorld(to).GetX() - View()->ClientToWorld(from).GetX();
+    Drag(from, to);
+    return put;
+  }
+  double Gap(int left) const
+  {
+    return Unit(left + 1)->GetOffset().GetX() - Unit(left)->GetOffset().GetX() - Unit(left)->GetWidth();
+  }
+  BOOL Joined(int left) const
+  {
+    for (CJoinItem* pJoin : Joins()) {
+      CUnitItem* pFirst = nullptr;
+      CUnitItem* pSecond = nullptr;
+      pJoin->GetUnitItems(pFirst, pSecond);
+      if ((pFirst == Unit(left) && pSecond == Unit(left + 1)) || (pFirst == Unit(left + 1) && pSecond == Unit(left)))
+        return TRUE;
+    }
+    return FALSE;
+  }
+  double Spacing() const
+  {
+    const std::vector<CJoinItem*> joins = Joins();
+    return joins.empty() ? -1.0 : joins[0]->GetTotalSpacing();
+  }
+  // Every join of the row holds its units exactly its spacing apart, each outside the other.
+  void ExpectJoinsAtTheirSpacing(const char* step) const
+  {
+    for (CJoinItem* pJoin : Joins()) {
+      CUnitItem* pFirst = nullptr;
+      CUnitItem* pSecond = nullptr;
+      pJoin->GetUnitItems(pFirst, pSecond);
+      CUnitItem* pLeft = pFirst->GetOffset().GetX() < pSecond->GetOffset().GetX() ? pFirst : pSecond;
+      CUnitItem* pRight = pLeft == pFirst ? pSecond : pFirst;
+      EXPECT_NEAR(pRight->GetOffset().GetX() - pLeft->GetOffset().GetX() - pLeft->GetWidth(), pJoin->GetTotalSpacing(),
+                  1e-6)
+          << step;
+    }
+  }
+  CUnitItem* m_units[3] = {};
+  double m_x = 0.0;
+  double m_y = 0.0;
+};
+
+TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpacingOrIsToldWhy)
+{
+  // A gap of the unit and two spacings: joined on both sides.
+  OpenGap(Width() + 1.0);
+  DragMiddleTo(0.25);
+  ASSERT_TRUE(Joined(0));
+  ASSERT_TRUE(Joined(1));
+  const double spacing = Spacing();
+  ASSERT_DOUBLE_EQ(spacing, 0.5);
+  EXPECT_NEAR(Gap(0), spacing, 1e-6);
+  EXPECT_NEAR(Gap(1), spacing, 1e-6);
+  EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt());
+
+  // Its sheet's OK after it stood against its right neighbour: both joins come back, each at
+  // its spacing.
+  MoveTo(Unit(1), m_x + Width() + 2 * spacing, m_y);
+  View()->VerifyAllJoins(nullptr);
+  ASSERT_FALSE(Joined(0));
+  ASSERT_DOUBLE_EQ(Gap(1), 0.0);
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  EXPECT_TRUE(Joined(0));
+  EXPECT_TRUE(Joined(1));
+  EXPECT_NEAR(Gap(0), spacing, 1e-6) << "sheet OK";
+  EXPECT_NEAR(Gap(1), spacing, 1e-6) << "sheet OK";
+
+  // A stationary middle unit that has no joining type beside them is not pulled against either.
+  auto* pMiddle = static_cast<CStandardUnit*>(Unit(1)->GetUnit());
+  pMiddle->SetOperatingChoice("S");
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  EXPECT_NEAR(Gap(0), spacing, 1e-6) << "stationary";
+  EXPECT_NEAR(Gap(1), spacing, 1e-6) << "stationary";
+  ExpectJoinsAtTheirSpacing("stationary");
+  pMiddle->SetOperatingChoice("L");
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  EXPECT_TRUE(Joined(0));
+  EXPECT_TRUE(Joined(1));
+  EXPECT_NEAR(Gap(0), spacing, 1e-6) << "hinged again";
+  EXPECT_NEAR(Gap(1), spacing, 1e-6) << "hinged again";
+  EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "hinged again";
+
+  // Three touching units, the middle one nudged: it cannot keep a spacing on either side.
+  OpenGap(Width());
+  MoveTo(Unit(1), m_x + Width(), m_y);
+  View()->Select(Unit(1));
+  Key(Qt::Key_Right);
+  EXPECT_FALSE(Joined(0)) << "nudge";
+  EXPECT_FALSE(Joined(1)) << "nudge";
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "nudge";
+  View()->DeselectAll();
+
+  // Dragged into a gap one unit wide, 0.25 wider and 0.25 narrower: no join can keep its spacing
+  // without moving it into the other unit, so it stays where it was put, unjoined, and is told.
+  for (const double extra : {0.0, 0.25, -0.25}) {
+    OpenGap(Width() + extra);
+    const double put = DragMiddleTo(extra / 2);
+    EXPECT_FALSE(Joined(0)) << extra;
+    EXPECT_FALSE(Joined(1)) << extra;
+    EXPECT_NEAR(Gap(0) + Gap(1), extra, 1e-6) << extra;
+    EXPECT_NEAR(Unit(1)->GetOffset().GetX(), put, 1e-6) << "where it was put, " << extra;
+    EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << extra;
+  }
+
+  // A gap 0.6 wider than the unit: one join keeps its spacing, the other side stays clear.
+  OpenGap(Width() + 0.6);
+  DragMiddleTo(0.25);
+  EXPECT_TRUE(Joined(0) != Joined(1));
+  ExpectJoinsAtTheirSpacing("0.6 wider");
+  EXPECT_GE(Gap(0), -1e-6);
+  EXPECT_GE(Gap(1), -1e-6);
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "the side not joined";
+
+  // Joined on both sides, then made wider through its sheet, it overlaps its right neighbour:
+  // the join that goes is told.
+  OpenGap(Width() + 1.0);
+  DragMiddleTo(0.25);
+  ASSERT_TRUE(Joined(0) && Joined(1));
+  pMiddle->SetSizeCode("CA2640");
+  ASSERT_GT(Unit(1)->GetUnit()->GetWidth(), Width() + 2.0);
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  EXPECT_FALSE(Joined(1)) << "wider";
+  ExpectJoinsAtTheirSpacing("wider");
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "wider";
+}
+}  // namespace

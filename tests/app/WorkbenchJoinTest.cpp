@@ -199,6 +199,15 @@ TEST_F(WorkbenchJoinTest, VerificationDropsAJoinWhoseSpacingNoLongerHolds)
   View()->VerifyAllJoins(m_pLeft);
   EXPECT_TRUE(Joins().empty());
   EXPECT_EQ(View()->GetItemList()->GetCount(), 2) << "the units stay";
+  // A side standing the spacing inside the other unit does not pass for one outside it.
+  m_pRight->Offset(CVRX2DVector(-0.1, 0.0));
+  const double spacing = m_pRight->GetOffset().GetX() - RightJambX();
+  ASSERT_TRUE(Push(spacing));
+  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_NEAR(Joins()[0]->GetTotalSpacing(), spacing, 1e-9);
+  m_pRight->Offset(CVRX2DVector(-2.0 * spacing, 0.0));
+  View()->VerifyAllJoins(nullptr);
+  EXPECT_TRUE(Joins().empty()) << "the right unit overlaps the left by the spacing";
 }
 
 TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
@@ -216,7 +225,10 @@ TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
   pOuter->AddUnit(2, m_pRight, kRightJamb, 2103, static_cast<float>(outer / 2.0));
   View()->AddItem(pOuter, FALSE);
   View()->VerifyAllJoins(nullptr);
-  EXPECT_EQ(Joins().size(), 2u);
+  // Those sides face away from each other, so that join goes for its fit; the first is no
+  // duplicate of it and stays.
+  ASSERT_EQ(Joins().size(), 1u);
+  EXPECT_EQ(Joins()[0], pFirst);
   // The first join's sides in the other order: a true duplicate; the one met first goes.
   auto* pSwapped = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2103, 2106);
   pSwapped->AddUnit(1, m_pLeft, kRightJamb, 2103, half);
@@ -224,9 +236,8 @@ TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
   View()->AddItem(pSwapped, FALSE);
   View()->VerifyAllJoins(nullptr);
   const std::vector<CJoinItem*> joins = Joins();
-  ASSERT_EQ(joins.size(), 2u);
-  EXPECT_EQ(joins[0], pOuter);
-  EXPECT_EQ(joins[1], pSwapped);
+  ASSERT_EQ(joins.size(), 1u);
+  EXPECT_EQ(joins[0], pSwapped);
 }
 
 TEST_F(WorkbenchJoinTest, AJoinIsSelectedExactlyWhenBothItsUnitsAre)

@@ -37,6 +37,27 @@ double Measure(const CVRX2DPoint& p, int mode, double direction, const CVRX2DEnt
 // Entries farther than this from a point in the group's direction cannot be within range.
 double Reach(double range) { return range + kSnapRangeSlack + kUnchangedSlack; }
 
+// Two sides face each other when they share at least this much, as the join search takes them.
+constexpr double kLeastFacing = 2.0;
+
+// Whether the sides an entry stands for share a stretch with the line that sides face each
+// other by; the entry's own line reaches across the design. Only upright and level sides are
+// told apart by where they reach.
+BOOL ShareAStretch(const CVRX2DLine& line, const CAlignmentEntity& entry)
+{
+  const CAlignmentEntity::CSidesSpan& span = entry.GetSidesSpan();
+  if (!span.known)
+    return FALSE;
+  const BOOL upright = line.IsVertical();
+  if (!upright && !line.IsHorizontal())
+    return FALSE;
+  const double a0 = upright ? line.GetStartPoint().GetY() : line.GetStartPoint().GetX();
+  const double a1 = upright ? line.GetEndPoint().GetY() : line.GetEndPoint().GetX();
+  const double from = upright ? span.minY : span.minX;
+  const double to = upright ? span.maxY : span.maxX;
+  return std::min(std::max(a0, a1), to) - std::max(std::min(a0, a1), from) >= kLeastFacing - kUnchangedSlack;
+}
+
 // Shift constrains a move to its larger axis.
 void Constrain(CVRX2DVector& v, CSnapQuery& query)
 {
@@ -85,6 +106,7 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
   if (query.shift)
     Constrain(v, query);
   CSnapVectorArray vectors;
+  m_Faces.clear();
   for (const CSnapOutline& outline : outlines) {
     if (outline.pEntity->GetType() != VRX_LINE)
       continue;
@@ -99,9 +121,7 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
     query.index = outline.index;
     SnapTo(line, query, vectors);
   }
-  if (vectors.GetSize() == 1 && vectors[0]->m_nCategory == ecatJoinSnap)
-    AlignJoinEnds(v, vectors);
-  const CVRX2DVector adjusted = v + CombineSnapVectors(vectors);
+  const CVRX2DVector adjusted = v + CorrectionFor(v, vectors);
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
   ("AdjustPos()  offset = (%f, %f)  adjusted = (%f, %f)\n", offset.GetX(), offset.GetY(), adjusted.GetX(),
    adjusted.GetY());
@@ -196,6 +216,10 @@ int CSnapEngine::SnapLineToEntity(const CVRX2DLine& line, const CSnapQuery& quer
     return 1;
   if (query.joining)
     return RecordJoinSnap(line, query, entry, d, snapDirection, vectors);
+  // Facing sides of two units stand apart by a join's spacing or not at all.
+  if (query.resnap && a == ecatPerimeterAlignment && m == ecatPerimeterOutline &&
+      entry.GetDirection() != line.GetAngle() && ShareAStretch(line, entry))
+    return 0;
   BOOL added = FALSE;
   CSnapVector saved;
   AddSnapVector(vectors, d, snapDirection, ecatLineSnap, priority, added, saved);
@@ -249,6 +273,7 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   s->m_nStationaryComponent = record.stationaryIndex;
   s->m_pMovingItem = record.pMovingItem;
   s->m_pStationaryItem = record.pStationaryItem;
+  NoteJoinFace(line, *s, *pLines, indices, record.stationaryIndex);
   return 1;
 }
 

@@ -49,6 +49,9 @@ struct CSnapQuery
   CDesignItem* pItem = nullptr;
   int index = -1;
   BOOL shift = FALSE;
+  // A unit snapped again where it stands (after its properties changed): it is not pulled
+  // against a unit whose side it faces, which only a join may stand it beside.
+  BOOL resnap = FALSE;
 };
 
 // One outline line of a moving item as AdjustOffset takes it, before the move.
@@ -177,6 +180,24 @@ private:
 
   // The tables changed: a revision no engine had before.
   void Revise();
+
+  // A side of the moving item that a join snap of this request stands against: the corrected
+  // snap, the outward direction of the stationary side and how far outside it the moving side
+  // stood before the correction (negative inside).
+  struct CJoinFace
+  {
+    CSnapVector snap;
+    double outward = 0.0;
+    double gap = 0.0;
+  };
+  void NoteJoinFace(const CVRX2DLine& line, const CSnapVector& snap, const CVRX2DEntityArray& lines,
+                    const CDWordArray& indices, int stationaryIndex);
+  // The correction of a move with its snaps; with two or more join snaps, one that moves the item
+  // into no unit it faces (Snapjoin.cpp).
+  CVRX2DVector CorrectionFor(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  CVRX2DVector CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  BOOL LeavesFacesClear(const CVRX2DVector& correction) const;
+  std::vector<CJoinFace> m_Faces;
 
   // The items, two at most, that offer an entry on one line: what IsOnAlignmentEntity asks of
   // the entries, but which item asks.

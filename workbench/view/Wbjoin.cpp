@@ -167,7 +167,11 @@ int JoinFit(CJoinItem& join, double& difference)
   const CVRX2DLine* pLine2 = LineAt(pSecond, join.GetSecondSide().m_nComponentIndex);
   if (!pLine1 || !pLine2)
     return -1;
-  const double d = DistanceFrom(*pLine2, pLine1->GetStartPoint());
+  // Measured outward from the second side (a unit's sides run with the unit on their left), so
+  // that a side standing the spacing inside the other unit does not pass for one outside it.
+  const CVRXAngle outward = pLine2->GetAngle() - VRX_HALF_PI;
+  const CVRX2DVector from(pLine2->GetStartPoint(), pLine1->GetStartPoint());
+  const double d = from.GetX() * std::cos(outward.GetRadians()) + from.GetY() * std::sin(outward.GetRadians());
   difference = std::abs(d - std::abs(join.GetTotalSpacing()));
   if (difference > kSpacingTolerance)
     return 0;
@@ -177,11 +181,12 @@ int JoinFit(CJoinItem& join, double& difference)
 
 // Whether the join fits its two sides and no join of the design has the same sides, told as
 // verification tells it; `firstOfSameSides` gives the first such join in the design, or none.
+// `fit` gives JoinFit's answer.
 template <class FirstOfSameSides>
-BOOL JoinVerified(CJoinItem& join, const FirstOfSameSides& firstOfSameSides)
+BOOL JoinVerified(CJoinItem& join, const FirstOfSameSides& firstOfSameSides, int& fit)
 {
   double difference = 0.0;
-  const int fit = JoinFit(join, difference);
+  fit = JoinFit(join, difference);
   if (fit < 0)
     return FALSE;
   BOOL sound = fit > 0;
@@ -322,17 +327,29 @@ CString CWorkbenchView::GetNoJoiningTypePrompt()
   return "These two units have no joining type; they are not joined.";
 }
 
-// Told only when the committed move joined nothing, so that a unit joined on one side and merely
-// touching another is not reported as unjoined; the prompt goes with the next commit.
-void CWorkbenchView::ShowUnjoinablePrompt()
+CString CWorkbenchView::GetJoinNotKeptPrompt()
 {
-  const BOOL show = m_bUnjoinablePair && m_NewJoins.IsEmpty();
+  return "These units cannot stand their joining spacing apart here; they are not joined.";
+}
+
+// A pair without a joining type is told only when the committed move joined nothing, so that a
+// unit joined on one side and merely touching another is not reported as unjoined; a join the
+// move proposed and could not keep is always told. The prompt goes with the next commit.
+void CWorkbenchView::ShowUnjoinablePrompt(BOOL proposed, BOOL notKept)
+{
+  const BOOL unjoinable = m_bUnjoinablePair && !proposed;
   m_bUnjoinablePair = FALSE;
-  if (!show) {
+  if (notKept)
+    ShowJoinPrompt(GetJoinNotKeptPrompt());
+  else if (unjoinable)
+    ShowJoinPrompt(GetNoJoiningTypePrompt());
+  else
     ClearUnjoinablePrompt();
-    return;
-  }
-  SetPaneText(0, GetNoJoiningTypePrompt());
+}
+
+void CWorkbenchView::ShowJoinPrompt(const CString& prompt)
+{
+  SetPaneText(0, prompt);
   m_bUnjoinablePromptShown = TRUE;
 }
 
@@ -348,20 +365,25 @@ void CWorkbenchView::AddJoin()
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("Adding new joins.\n");
   PCTRACE(TT_JOINING, TL_IMPORTANT)("\tNumber of joins to be verified: %d\n", m_NewJoins.GetCount());
-  ShowUnjoinablePrompt();
-  if (m_NewJoins.IsEmpty())
+  if (m_NewJoins.IsEmpty()) {
+    ShowUnjoinablePrompt(FALSE, FALSE);
     return;
+  }
   // Each join is verified against the design as the joins added before it left it; only joins
   // are added meanwhile, and the groups stay as they are.
   std::unique_ptr<CDesignJoins> pDesign = m_pItemList ? std::make_unique<CDesignJoins>(*m_pItemList) : nullptr;
   BOOL moved = FALSE;
+  BOOL notKept = FALSE;
   while (!m_NewJoins.IsEmpty()) {
     auto* pJoin = static_cast<CJoinItem*>(m_NewJoins.RemoveHead());
     if (!pJoin)
       break;
     if (pDesign)
       PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
-    if (!pDesign || !JoinVerified(*pJoin, [&] { return pDesign->FirstOfSameSides(*pJoin); })) {
+    int fit = -1;
+    if (!pDesign || !JoinVerified(
+                        *pJoin, [&] { return pDesign->FirstOfSameSides(*pJoin); }, fit)) {
+      notKept |= fit == 0;
       PCTRACE(TT_JOINING, TL_DETAIL)
       ("\tJoin 0x%08X has failed verification. It will be deleted without being added to the design.\n",
        Address(pJoin));
@@ -392,8 +414,11 @@ void CWorkbenchView::AddJoin()
   // A null entry ends the walk; whatever stands behind it is no one's any more.
   while (!m_NewJoins.IsEmpty())
     delete static_cast<CJoinItem*>(m_NewJoins.RemoveHead());
-  if (moved)
-    VerifyAllJoins(nullptr);
+  if (moved) {
+    PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
+    notKept |= VerifyJoinsWhere([](CUnitItem*, CUnitItem*) { return true; }) > 0;
+  }
+  ShowUnjoinablePrompt(TRUE, notKept);
 }
 
 BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
@@ -404,14 +429,18 @@ BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
   pJoin->GetUnitItems(pFirst, pSecond);
   if (pUnitItem && pUnitItem != pFirst && pUnitItem != pSecond)
     return TRUE;
-  return JoinVerified(*pJoin, [this, pJoin]() -> CJoinItem* {
-    for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos;) {
-      auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
-      if (pOther && pOther != pJoin && SameSides(*pJoin, *pOther))
-        return pOther;
-    }
-    return nullptr;
-  });
+  int fit = -1;
+  return JoinVerified(
+      *pJoin,
+      [this, pJoin]() -> CJoinItem* {
+        for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos;) {
+          auto* pOther = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+          if (pOther && pOther != pJoin && SameSides(*pJoin, *pOther))
+            return pOther;
+        }
+        return nullptr;
+      },
+      fit);
 }
 
 void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
@@ -430,10 +459,10 @@ void CWorkbenchView::VerifyJoinsOf(const std::vector<CUnitItem*>& units)
       [&moved](CUnitItem* pFirst, CUnitItem* pSecond) { return moved.count(pFirst) || moved.count(pSecond); });
 }
 
-void CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches)
+int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches)
 {
   if (!m_pItemList)
-    return;
+    return 0;
   // One walk over the design files the joins by their sides and finds the joins to verify, and
   // the joins that fail leave the design's list together in one more: verifying each against
   // every other join, or taking each out by a search of its own, would cost the design's size
@@ -455,6 +484,7 @@ void CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnit
       joins.push_back(pJoin);
   }
   CPtrHashSet unfit;
+  int misfits = 0;
   std::vector<CJoinVerdict> verdicts;
   verdicts.reserve(joins.size());
   for (CJoinItem* pJoin : joins) {
@@ -469,6 +499,7 @@ void CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnit
     if (!verdict.sound) {
       --same.count;
       unfit.Insert(pJoin);
+      misfits += verdict.fit == 0;
     }
     verdicts.push_back(verdict);
   }
@@ -485,6 +516,7 @@ void CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnit
     PCTRACE(TT_WORKBENCH, TL_DETAIL)("Removing a design item from the design. \n");
     DiscardItem(verdict.pJoin);
   }
+  return misfits;
 }
 
 BOOL CWorkbenchView::IsJoinInGroup(CJoinItem* pJoin)

@@ -1,10 +1,17 @@
 // The view's side of the property sheets: the Workbench properties and the "Alignment Lines"
 // dialog, whose settings go into the sheet and come back from it on OK, and the item sheets'
 // hint, on which the item whose sheet it was is built again.
+#include <algorithm>
+#include <set>
+#include <unordered_set>
+#include <utility>
+
 #include "document/Dochints.h"
 #include "document/Hint.h"
 #include "support/Trace.h"
 #include "ui/docview/Doc.h"
+#include "workbench/items/Groupitm.h"
+#include "workbench/items/Joinitem.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/sheets/Wbprops.h"
 #include "workbench/view/Wbview.h"
@@ -42,6 +49,49 @@ void CWorkbenchView::SendItemPropertiesHint(CDesignItem* pItem)
     pDoc->UpdateAllViews(nullptr, kHintItemProperties, &hint);
 }
 
+// The units joined to the item's units, pair by pair.
+std::set<std::pair<const CUnitItem*, const CUnitItem*>> CWorkbenchView::JoinedPairsOf(CDesignItem* pItem) const
+{
+  std::set<std::pair<const CUnitItem*, const CUnitItem*>> pairs;
+  std::unordered_set<const CDesignItem*> units;
+  if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem)) {
+    CObList members;
+    pGroup->GetUnitsInGroup(members, FALSE);
+    for (POSITION pos = members.GetHeadPosition(); pos;)
+      units.insert(static_cast<CDesignItem*>(members.GetNext(pos)));
+  } else {
+    units.insert(pItem);
+  }
+  for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos;) {
+    auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    if (pJoin)
+      pJoin->GetUnitItems(pFirst, pSecond);
+    if (pFirst && pSecond && (units.count(pFirst) || units.count(pSecond)))
+      pairs.insert(std::minmax<const CUnitItem*>(pFirst, pSecond));
+  }
+  return pairs;
+}
+
+// Snapped again where it stands, the item makes its joins anew; one it loses is told unless the
+// pair has no joining type, which is told already, and it is not pulled against a unit it faces.
+void CWorkbenchView::ResnapEditedItem(CDesignItem* pItem)
+{
+  const auto before = JoinedPairsOf(pItem);
+  struct CResnapping
+  {
+    BOOL& flag;
+    ~CResnapping() { flag = FALSE; }
+  } resnapping{m_bResnapping = TRUE};
+  NudgeSingle(pItem, CVRX2DVector());
+  resnapping.flag = FALSE;
+  const auto after = JoinedPairsOf(pItem);
+  const BOOL lost = !std::includes(after.begin(), after.end(), before.begin(), before.end());
+  if (lost && !m_bUnjoinablePromptShown)
+    ShowJoinPrompt(GetJoinNotKeptPrompt());
+}
+
 void CWorkbenchView::RebuildEditedItem(CDesignItem* pItem)
 {
   pItem->Invalidate(this);
@@ -54,7 +104,7 @@ void CWorkbenchView::RebuildEditedItem(CDesignItem* pItem)
   const int type = pItem->GetItemType();
   if (type == ditUnit || type == ditGroup) {
     SetSnapRanges();
-    NudgeSingle(pItem, CVRX2DVector());
+    ResnapEditedItem(pItem);
   } else {
     UpdateAlignmentEntities(pItem);
   }

@@ -131,6 +131,7 @@ CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& offset, const CMoveOu
   CSnapQuery query;
   query.create = create;
   query.shift = IsShiftDown();
+  query.resnap = m_bResnapping;
   return m_Snap.AdjustOffset(offset, outlines.outlines, query);
 }
 

@@ -7,7 +7,9 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "document/Docviews.h"
@@ -250,6 +252,8 @@ public:
   int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
   // The status-bar prompt for two units pushed together that no joining type fits.
   static CString GetNoJoiningTypePrompt();
+  // Told when a join a move proposed, or one it had, cannot stand its spacing where the units are.
+  static CString GetJoinNotKeptPrompt();
   // The prompt speaks of the last move only: it goes when the selection or the design changes.
   void ClearUnjoinablePrompt();
   // Snapping and alignment.
@@ -382,7 +386,9 @@ protected:
 private:
   // Tests put the bookkeeping out of step through it, to see the check name each fault.
   friend class COutOfStep;
-  void ShowUnjoinablePrompt();
+  // After a commit: whether it proposed joins, and whether one of them, or a join it moved, failed.
+  void ShowUnjoinablePrompt(BOOL proposed, BOOL notKept);
+  void ShowJoinPrompt(const CString& prompt);
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
   void SizeFrameToDesign();
@@ -419,7 +425,8 @@ private:
   // A join item holding one of the units.
   BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
   // Verifies the joins whose units the test picks and removes those that fail.
-  void VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
+  // The number of joins removed because they no longer fit their sides.
+  int VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
 
   int m_nEditMode = wemEditable;
   CObList* m_pItemList = nullptr;
@@ -440,6 +447,8 @@ private:
   // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.
   BOOL m_bUnjoinablePair = FALSE;
   BOOL m_bUnjoinablePromptShown = FALSE;
+  // An edited item is being snapped again where it stands.
+  BOOL m_bResnapping = FALSE;
   // Pane 1 held back by the running size text batches: a text, or the unit whose size it is.
   int m_nSizeTextBatches = 0;
   BOOL m_bSizeTextHeld = FALSE;
@@ -473,6 +482,8 @@ private:
   // What hint 6 asks for the item it names: drawn, its alignment entries filed, and a unit or
   // group snapped and joined again as its sheet left it.
   void RebuildEditedItem(CDesignItem* pItem);
+  void ResnapEditedItem(CDesignItem* pItem);
+  std::set<std::pair<const CUnitItem*, const CUnitItem*>> JoinedPairsOf(CDesignItem* pItem) const;
   // Keys (Wbcmds.cpp).
   void SelectNextItem(BOOL bBackwards);
   // The keypad's plus and minus: one zoom step about the centre of the window.

@@ -393,6 +393,39 @@ TEST_F(SnapEngineTest, AJoinSnapIsRecordedOnlyWhenTheJoinSearchFindsAJoin)
   EXPECT_EQ(host.calls, 2);
 }
 
+// A unit's sides run with the unit on their left. The search stand-in always corrects away
+// from the line it is measured towards, as the real one does for a side standing outside.
+TEST_F(SnapEngineTest, JoinSnapsOnTwoSidesNeverMoveTheItemIntoAUnitItFaces)
+{
+  engine.SetJoinCaptureDistance(1.5);
+  engine.SetSnapRange(1.25);
+  host.accept = TRUE;
+  host.spacing = 0.5;
+  const auto side = [](int category, double x, bool up) {
+    return up ? CVRX2DLine(category, CVRX2DPoint(x, 0), CVRX2DPoint(x, 100))
+              : CVRX2DLine(category, CVRX2DPoint(x, 100), CVRX2DPoint(x, 0));
+  };
+  const auto neighbour = [&](CDesignItem* pItem, double x, bool up) {
+    auto* pEntry = new CAlignmentEntity(side(7, x, up).Clone(), pItem, 1);
+    pEntry->AddSide(side(20, x, up), 0);
+    engine.AddEntry(pEntry);
+  };
+  // The moving item is 20 wide, its left side at 0.
+  const CVRX2DLine left = side(20, 0, false);
+  const CVRX2DLine right = side(20, 20, true);
+  const std::vector<CSnapOutline> outlines{{&left, Item(7), 0, FALSE}, {&right, Item(7), 1, FALSE}};
+  // A unit ends at 0 on the left and one begins at 20.6: the left join leaves the right one clear.
+  neighbour(Item(5), 0.0, true);
+  neighbour(Item(6), 20.6, false);
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(), outlines, Query(1.5)), 0.5, 0.0);
+  // The right one begins at 20: either join would move the item into the other unit, so it
+  // stays where it was put.
+  engine.RemoveItem(Item(6));
+  neighbour(Item(6), 20.0, false);
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(), outlines, Query(1.5)), 0.0, 0.0);
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(0.0, 3.0), outlines, Query(1.5)), 0.0, 3.0);
+}
+
 TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoin)
 {
   engine.SetJoinCaptureDistance(1.5);

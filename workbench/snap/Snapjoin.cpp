@@ -1,0 +1,95 @@
+// Join snaps on more than one side of a moving item: each is kept with the side it stands
+// against, so that the correction taken never moves the item into a unit it faces. Where the
+// snaps cannot all keep their spacing, the first that leaves every faced unit clear is taken,
+// the shorter first; where none does, the item keeps only its other snaps, unjoined.
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "geometry/2dline.h"
+#include "geometry/Angle.h"
+#include "model/Entcat.h"
+#include "workbench/snap/Snapeng.h"
+
+namespace {
+// A side that ends this little inside the unit it faces still counts as clear of it.
+constexpr double kClearSlack = 1e-6;
+// Directions closer than this count as parallel.
+constexpr double kParallelSlack = 1e-6;
+
+BOOL Parallel(double a, double b)
+{
+  const double d = std::fmod(std::abs(a - b), VRX_PI);
+  return d <= kParallelSlack || VRX_PI - d <= kParallelSlack;
+}
+
+void CopyInto(CSnapVectorArray& to, const CSnapVector& s) { to.Add(new CSnapVector(s)); }
+}  // namespace
+
+void CSnapEngine::NoteJoinFace(const CVRX2DLine& line, const CSnapVector& snap, const CVRX2DEntityArray& lines,
+                               const CDWordArray& indices, int stationaryIndex)
+{
+  const int count = std::min(lines.GetSize(), indices.GetSize());
+  for (int i = 0; i < count; ++i) {
+    if (static_cast<int>(indices[i]) != stationaryIndex || lines[i]->GetType() != VRX_LINE)
+      continue;
+    // A unit's sides run with the unit on their left: the outside is a quarter turn clockwise.
+    const auto& side = static_cast<const CVRX2DLine&>(*lines[i]);
+    const double outward = (side.GetAngle() - VRX_HALF_PI).GetRadians();
+    const CVRX2DVector from(side.GetStartPoint(), line.GetStartPoint());
+    const double gap = from.GetX() * std::cos(outward) + from.GetY() * std::sin(outward);
+    m_Faces.push_back(CJoinFace{snap, outward, gap});
+    return;
+  }
+}
+
+BOOL CSnapEngine::LeavesFacesClear(const CVRX2DVector& correction) const
+{
+  for (const CJoinFace& face : m_Faces) {
+    const double moved = correction.GetX() * std::cos(face.outward) + correction.GetY() * std::sin(face.outward);
+    if (face.gap + moved < -kClearSlack)
+      return FALSE;
+  }
+  return TRUE;
+}
+
+CVRX2DVector CSnapEngine::CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors)
+{
+  if (vectors.GetSize() == 1 && vectors[0]->m_nCategory == ecatJoinSnap)
+    AlignJoinEnds(v, vectors);
+  return CombineSnapVectors(vectors);
+}
+
+CVRX2DVector CSnapEngine::CorrectionFor(const CVRX2DVector& v, CSnapVectorArray& vectors)
+{
+  if (m_Faces.size() < 2)
+    return CombinedWithEnds(v, vectors);
+  CSnapVectorArray others;
+  for (int i = 0; i < vectors.GetSize(); ++i)
+    if (vectors[i]->m_nCategory != ecatJoinSnap)
+      CopyInto(others, *vectors[i]);
+  const CVRX2DVector all = CombinedWithEnds(v, vectors);
+  if (LeavesFacesClear(all))
+    return all;
+  std::vector<const CJoinFace*> order;
+  for (const CJoinFace& face : m_Faces)
+    order.push_back(&face);
+  std::stable_sort(order.begin(), order.end(), [](const CJoinFace* a, const CJoinFace* b) {
+    return std::abs(a->snap.m_dLength) < std::abs(b->snap.m_dLength);
+  });
+  // One join snap in turn, with the join snaps across it and the other snaps.
+  for (const CJoinFace* pFace : order) {
+    CSnapVectorArray tried;
+    for (int i = 0; i < others.GetSize(); ++i)
+      CopyInto(tried, *others[i]);
+    CopyInto(tried, pFace->snap);
+    for (const CJoinFace& other : m_Faces)
+      if (!Parallel(other.snap.m_dDirection, pFace->snap.m_dDirection))
+        CopyInto(tried, other.snap);
+    const CVRX2DVector correction = CombinedWithEnds(v, tried);
+    if (LeavesFacesClear(correction))
+      return correction;
+  }
+  const CVRX2DVector unjoined = CombineSnapVectors(others);
+  return LeavesFacesClear(unjoined) ? unjoined : CVRX2DVector();
+}
