@@ -903,3 +903,61 @@ TEST(Raster, AtADevicePixelRatioTheRulesHoldInWindowPixelsAtTheImagesResolution)
     dc.SelectStockObject(BLACK_PEN);
   }
 }
+
+// The last pixel of a line drawn with its end pixel is the pen's width wide, where the line would
+// go on: at 150 % a window pixel may be two device pixels across a line one device pixel wide, and
+// a set pixel is the pen's square where its window pixel starts. At 100 % and 200 % the pen's
+// square is the whole window pixel.
+TEST(Raster, AtADevicePixelRatioAnEndPixelIsThePensWidth)
+{
+  constexpr COLORREF kRed = RGB(255, 0, 0);
+  // At 150 % window pixel 10 is two device pixels each way.
+  const CPoint end(10, 10);
+  const CPoint starts[] = {{20, 10}, {0, 10}, {10, 0}, {10, 20}, {20, 20}, {0, 0}, {0, 20}, {20, 0}, {18, 6}, {10, 10}};
+  for (const double ratio : {1.0, 2.0, 1.5}) {
+    SCOPED_TRACE(ratio);
+    const CDeviceScale scale(ratio);
+    const int pen = scale.Pen();
+    const CRect window = scale.At(CRect(end.x, end.y, end.x + 1, end.y + 1));
+    for (const CPoint& start : starts) {
+      SCOPED_TRACE(::testing::Message() << "from " << start.x << ", " << start.y);
+      CImageData image(32, 32, kWhite, ratio);
+      CDC dc;
+      dc.AttachImage(&image);
+      ASSERT_TRUE(dc.DrawSegments({{start, end}}, kRed));
+      const QImage& img = image.Image();
+      auto at = [&img](int x, int y) {
+        return x < 0 || y < 0 || x >= img.width() || y >= img.height() ? kWhite
+                                                                       : CRasterizer::ToColorRef(img.pixel(x, y));
+      };
+      int red = 0;
+      int redBesideLine = 0;
+      for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+          if (at(x, y) != kRed)
+            continue;
+          ++red;
+          EXPECT_TRUE(window.PtInRect(CPoint(x, y))) << x << ", " << y << " outside the end's window pixel";
+          bool touches = false;
+          for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+              touches = touches || at(x + dx, y + dy) == kBlack;
+          redBesideLine += touches;
+        }
+      EXPECT_EQ(red, pen * pen);
+      if (start != end) {
+        EXPECT_GT(redBesideLine, 0) << "a gap between the line and its end pixel";
+      }
+    }
+    CImageData image(32, 32, kWhite, ratio);
+    CDC dc;
+    dc.AttachImage(&image);
+    dc.SetPixel(end, kRed);
+    const QImage& img = image.Image();
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const bool inSquare = x >= window.left && x < window.left + pen && y >= window.top && y < window.top + pen;
+        EXPECT_EQ(CRasterizer::ToColorRef(img.pixel(x, y)), inSquare ? kRed : kWhite) << x << ", " << y;
+      }
+  }
+}
