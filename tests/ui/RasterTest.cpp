@@ -2,9 +2,11 @@
 // operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
@@ -960,4 +962,26 @@ TEST(Raster, AtADevicePixelRatioAnEndPixelIsThePensWidth)
         EXPECT_EQ(CRasterizer::ToColorRef(img.pixel(x, y)), inSquare ? kRed : kWhite) << x << ", " << y;
       }
   }
+}
+
+// A failing comparison of points, rectangles, strings or images says what the values were.
+TEST(TestPrinters, FailingComparisonsShowPointsStringsAndImagesAsTheirValues)
+{
+  // The failure message names the expressions too: the values stand apart from them.
+  static const CPoint at(-40, 5000);
+  static const CPoint next(-40, 5001);
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(at, next), "Which is: (-40, 5000)");
+  EXPECT_EQ(::testing::PrintToString(CRect(1, 2, 30, 40)), "(1, 2)-(30, 40)");
+  EXPECT_EQ(::testing::PrintToString(CSize(3, -4)), "3 x -4");
+  static const QString room("Living Room");
+  static const QString kitchen("Kitchen");
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(room, kitchen), "Which is: \"Living Room\"");
+  EXPECT_EQ(::testing::PrintToString(QString()), "null QString");
+  CImageData image(8, 6, kWhite, 1.5);
+  const QImage white = image.Image();
+  image.Image().setPixel(3, 2, 0xFF000000u);
+  const std::string printed = ::testing::PrintToString(image.Image());
+  EXPECT_EQ(printed.rfind("QImage 12 x 9, format ", 0), 0u) << printed;
+  EXPECT_NE(printed.find("device pixel ratio 1.5"), std::string::npos) << printed;
+  EXPECT_NE(printed, ::testing::PrintToString(white)) << "two images that differ print alike";
 }
