@@ -27,6 +27,15 @@ function(panecraft_test name)
   # Google Test's main with a printer that names the program's exceptions (tests/support).
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} panecraft_test_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
+  # Every source sees the printers of the values the tests compare; above the Qt line the Qt
+  # types' printers are linked too.
+  target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/support/Printers.h)
+  file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(layer IN LISTS PANECRAFT_LAYERS_ABOVE_QT)
+    if(folder STREQUAL layer OR folder MATCHES "^${layer}/")
+      target_link_libraries(${name} PRIVATE panecraft_test_qt_printers)
+    endif()
+  endforeach()
   # A profile written by a test never reaches the real home, nor does a file suggested in the
   # documents folder; tests that look at them name their own.
   set(config ${CMAKE_CURRENT_BINARY_DIR}/${name}.config)

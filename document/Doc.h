@@ -131,6 +131,7 @@ private:
   Answer AskStoreChanges(const CString& name, BOOL allowCancel) override;
   Answer AskReplace(const CString& name, BOOL allowCancel) override;
   void ReportUnreadable(const CString& designName) override;
+  void ReportNotStored(const CString& designName, std::exception_ptr failure) override;
   void BeginWait() override;
   void EndWait() override;
   BOOL ContinueOpening(int done, int count) override;

@@ -63,6 +63,11 @@ void CDoc::ReportUnreadable(const CString& designName)
   MessageBox(GetDesignUnreadableMessage(designName), MB_ICONEXCLAMATION | MB_OK);
 }
 
+void CDoc::ReportNotStored(const CString& designName, std::exception_ptr failure)
+{
+  MessageBox(GetDesignNotStoredMessage(designName, failure), MB_ICONEXCLAMATION | MB_OK);
+}
+
 void CDoc::BeginWait()
 {
   if (CWinApp* app = AfxGetApp())

@@ -8,6 +8,7 @@
 #include "document/Whsvc.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/docview/View.h"
+#include "ui/wnd/WinApp.h"
 
 IMPLEMENT_DYNCREATE(CWarehouseFrame, CMDIChildWnd)
 
@@ -114,6 +115,10 @@ void CWarehouseFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pD
 
 void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
 {
+  // The window the user chose stays the active one: a sub-window shown takes the activation
+  // even when asked not to.
+  auto* pMain = dynamic_cast<CMDIFrameWnd*>(AfxGetMainWnd());
+  CMDIChildWnd* pChosen = pMain ? pMain->MDIGetActive() : nullptr;
   CDoc* pPrevious = lastActivatedProject;
   lastActivatedProject = pDoc;
   pDoc->UpdateFrameTitles();
@@ -134,4 +139,6 @@ void CWarehouseFrame::BringProjectForward(CDoc* pDoc)
   for (CFrameWnd* pFrame : ViewFrames(pDoc))
     if (ComesForward(pFrame))
       pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+  if (pChosen && pChosen->m_hWnd && pChosen->IsWindowVisible() && pMain->MDIGetActive() != pChosen)
+    pMain->MDIActivate(pChosen);
 }

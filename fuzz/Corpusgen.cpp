@@ -64,6 +64,7 @@ public:
   Answer AskStoreChanges(const CString&, BOOL) override { return answerNo; }
   Answer AskReplace(const CString&, BOOL) override { return answerNo; }
   void ReportUnreadable(const CString&) override {}
+  void ReportNotStored(const CString&, std::exception_ptr) override {}
   void OnDesignAdded(const CString&) override {}
   void OnDesignDeleting(const CString&) override {}
   void OnDesignRenamed(const CString&, const CString&) override {}

@@ -21,6 +21,15 @@ CString FileErrorReason(int cause)
   }
 }
 
+// The system's reason where it gave one, which tells a folder, a pipe or a link loop from a file
+// the user may not read; the file's own text where it says the same (the file is not there).
+CString OpenErrorReason(const CFileException& e)
+{
+  if (e.m_cause == CFileException::fileNotFound || (e.m_lOsError <= 0 && e.m_strReason.IsEmpty()))
+    return FileErrorReason(e.m_cause);
+  return FileFailureReason(e);
+}
+
 CString SerializeFailureMessage(int code, const CString& path, const CString& product)
 {
   CString text;
@@ -54,8 +63,7 @@ CString OpenFailureText(std::exception_ptr failure, const CString& path, const C
   } catch (const CAppSerializeException& e) {
     return SerializeFailureMessage(e.code, path, productName);
   } catch (const CFileException& e) {
-    return "An error occurred while opening project file.\nFile:  " + path +
-           ".\nReason:  " + FileErrorReason(e.m_cause);
+    return "An error occurred while opening project file.\nFile:  " + path + ".\nReason:  " + OpenErrorReason(e);
   } catch (const std::bad_alloc&) {
     // Not the file's fault: it may be sound, only larger than this machine can hold.
     CString text;
@@ -121,6 +129,15 @@ CString GetDesignUnreadableMessage(const CString& designName)
 {
   CString text;
   text.Format("The design '%s' could not be read; it has been left unchanged in the project.", designName.c_str());
+  return text;
+}
+
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure)
+{
+  CString text;
+  text.Format("The design '%s' could not be stored in the project; it is still on the Workbench.", designName.c_str());
+  if (const CString cause = FileFailureReason(failure); !cause.IsEmpty())
+    text += "\nReason:  " + cause;
   return text;
 }
 

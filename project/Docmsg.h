@@ -22,5 +22,7 @@ CString GetStoreChangesQuestion(const CString& designName);
 CString GetReplaceQuestion(const CString& designName);
 // A stored design whose block cannot be rebuilt.
 CString GetDesignUnreadableMessage(const CString& designName);
+// The edited design could not be stored, followed by the cause; it stays on the Workbench.
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure);
 // A new design the Workbench cannot open: the product database can no longer be read.
 CString GetNewDesignUnopenableMessage();

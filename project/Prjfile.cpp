@@ -73,6 +73,15 @@ CProjectFile::CDiskState DiskStateOf(const CString& path)
   return state;
 }
 
+// Nothing is at the path any more: the name, or a folder on its way, is gone. A folder that
+// cannot be searched hides the file without removing it.
+bool IsMissing(const CString& path)
+{
+  struct stat st
+  {};
+  return ::stat(path.c_str(), &st) != 0 && (errno == ENOENT || errno == ENOTDIR);
+}
+
 }  // namespace
 
 CProjectFile::~CProjectFile()
@@ -154,7 +163,7 @@ BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
 
 BOOL CProjectFile::IsGoneFromDisk(const CString& path) const
 {
-  return m_file && path == m_path && m_diskState.known && !DiskStateOf(path).known;
+  return m_file && path == m_path && m_diskState.known && IsMissing(path);
 }
 
 void CProjectFile::CheckTargetNotInUse(const CString& path) const

@@ -222,14 +222,8 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
   CString name = m_pEditedDesign->GetName();
   const BOOL named = !name.IsEmpty();
   CDesignStore candidate;
-  m_host.BeginWait();
-  try {
-    candidate.Store(m_pEditedDesign.get());
-  } catch (...) {
-    m_host.EndWait();
-    throw;
-  }
-  m_host.EndWait();
+  if (!MakeCandidate(candidate))
+    return FALSE;
   if (candidate.GetCRC() == m_editedSnapshot.GetCRC()) {
     // The design is as stored; the Store command still keeps the view it is shown in. Its
     // times stay: only the view changed.
@@ -259,7 +253,8 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
     if (named && index < 0)
       index = home;
     m_pEditedDesign->SetName(name);
-    candidate.Store(m_pEditedDesign.get());
+    if (!MakeCandidate(candidate))
+      return FALSE;
   }
   if (index >= 0)
     ReplaceDesign(candidate, index);
@@ -267,6 +262,30 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
     AddDesign(candidate);
   m_editedSnapshot = candidate;
   return TRUE;
+}
+
+BOOL CProject::MakeCandidate(CDesignStore& candidate)
+{
+  m_host.BeginWait();
+  std::exception_ptr failure;
+  try {
+    candidate.Store(m_pEditedDesign.get());
+  } catch (const CAppFatalException&) {
+    m_host.EndWait();
+    throw;
+  } catch (const CException&) {
+    failure = std::current_exception();
+  } catch (const std::bad_alloc&) {
+    failure = std::current_exception();
+  }
+  m_host.EndWait();
+  if (!failure)
+    return TRUE;
+  // Nothing is stored: the design stays on the Workbench for the user to keep some other way.
+  PCTRACE(TT_DOCUMENT, TL_WARNING)("The edited design could not be stored.\n");
+  const CString name = m_pEditedDesign->GetName();
+  m_host.ReportNotStored(name.IsEmpty() ? CString("Unnamed") : name, failure);
+  return FALSE;
 }
 
 BOOL CProject::KeepEditedDesign()

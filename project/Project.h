@@ -3,6 +3,7 @@
 // stored designs of one project file, the design being edited with its snapshot, the project file
 // itself, and the rules for storing, replacing, renaming and naming designs and for the modified
 // state by CRC. What needs the user or the design list goes through the host.
+#include <exception>
 #include <memory>
 #include <set>
 #include <string>
@@ -33,6 +34,8 @@ public:
   virtual Answer AskReplace(const CString& name, BOOL allowCancel) = 0;
   // Tells the user that the stored design could not be rebuilt.
   virtual void ReportUnreadable(const CString& designName) = 0;
+  // Tells the user that the edited design could not be stored, and why; it stays being edited.
+  virtual void ReportNotStored(const CString& designName, std::exception_ptr failure) = 0;
   // Around storing the edited design, which may take a moment.
   virtual void BeginWait() {}
   virtual void EndWait() {}
@@ -100,8 +103,9 @@ public:
   void CloseEditedDesign();
   int GetEditedDesignIndex() const { return FindDesign(m_editedSnapshot.GetName()); }
   const CDesignStore& GetEditedDesignSnapshot() const { return m_editedSnapshot; }
-  // FALSE only when the user cancelled. Without the question, a design changed only in its view
-  // (scale, scroll, window) keeps that view in its stored record.
+  // FALSE when the user cancelled, or when the design could not be stored: the host is told why,
+  // nothing is stored, and the design stays being edited. Without the question, a design changed
+  // only in its view (scale, scroll, window) keeps that view in its stored record.
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel);
   // Stores the edited design as it stands without asking: over the design it was taken from, or
   // as a new design when it is unnamed or its name now belongs to another design. Only for the
@@ -137,6 +141,8 @@ private:
   BOOL RebuildDesign(int index, CDesign& design, BOOL reportOnce);
   BOOL ReportUnreadable(const CString& designName);
   BOOL SettleNewName(CString& name, int& index, BOOL allowCancel, BOOL askReplaceFirst);
+  // The edited design serialized into the candidate; FALSE, the host told, when it cannot be.
+  BOOL MakeCandidate(CDesignStore& candidate);
 
   CProjectHost& m_host;
   CDocVersion m_docVersion;

@@ -179,23 +179,19 @@ void CDCTranslator::TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint
   if (m_bClipTo16Bits && !ClipLineToRect(p1, p2, kDeviceMin, kDeviceMin, kDeviceSpan, kDeviceSpan))
     return;
   PCTRACE(TT_TRANSLATORS, TL_DETAIL)("Translate():   Drawing line from (%d, %d) to (%d, %d)", p1.x, p1.y, p2.x, p2.y);
-  if (m_bGathering) {
-    // The lines of one category that follow each other go to the device context together, in
-    // their order.
-    if (m_gathered.empty() || category != m_nGatheredCategory) {
-      DrawGatheredLines();
-      m_pGatheredPen = GetPen(category);
-      m_gatheredColor = GetColor(category);
-      m_nGatheredCategory = category;
-    }
-    m_gathered.emplace_back(p1, p2);
-    return;
+  // The lines of one category that follow each other go to the device context together, in
+  // their order. A line alone goes the same way, so its end pixel lies where the gathered lines'
+  // do: on the side of its window pixel the line comes from, where a window pixel is wider than
+  // the pen.
+  if (m_gathered.empty() || category != m_nGatheredCategory) {
+    DrawGatheredLines();
+    m_pGatheredPen = GetPen(category);
+    m_gatheredColor = GetColor(category);
+    m_nGatheredCategory = category;
   }
-  CPen* pOld = m_pDC->SelectObject(GetPen(category));
-  m_pDC->MoveTo(p1);
-  m_pDC->LineTo(p2);
-  DrawEndPixel(p2, category);
-  m_pDC->SelectObject(pOld);
+  m_gathered.emplace_back(p1, p2);
+  if (!m_bGathering)
+    DrawGatheredLines();
 }
 
 void CDCTranslator::DrawEndPixel(CPoint point, int category)

@@ -208,6 +208,11 @@ CString CAtomicFile::KeepCompleteCopy(int in)
   if (::rename(m_strTemporary.c_str(), twin.c_str()) != 0)
     return CString();
   m_strTemporary = twin;
+  return LinkCompleteCopy(twin);
+}
+
+CString CAtomicFile::LinkCompleteCopy(const CString& twin) const
+{
   const int limit = NameLimitOf(FolderOfPath(m_strTarget));
   for (int attempt = 1; attempt < kCompleteCopyNames; ++attempt) {
     const CString copy = CompleteCopyPathFor(m_strTarget, attempt, limit);
@@ -217,6 +222,17 @@ CString CAtomicFile::KeepCompleteCopy(int in)
       break;
   }
   return CString();
+}
+
+bool CAtomicFile::IsCopyOfRunningWrite(const CString& target)
+{
+  struct stat file
+  {};
+  if (::stat(target.c_str(), &file) != 0 || file.st_nlink < 2)
+    return false;
+  return std::ranges::any_of(HiddenEntries(target), [&file](const CHiddenEntry& entry) {
+    return entry.name.twin && SameFile(entry.st, file) && !entry.IsOver();
+  });
 }
 
 void CAtomicFile::NoteRemovableCopies()

@@ -57,6 +57,15 @@ bool MayGiveOwner(const struct stat& st)
   return false;
 }
 
+// Only a copy in place keeps the owner this writer cannot give, and the write still running copies
+// from those bytes.
+[[noreturn]] void RefuseRunningCopy(const CString& path)
+{
+  Refuse(EBUSY, path,
+         "The file is the complete copy of a save of another file that has not ended yet; it can be saved "
+         "once that save has ended.");
+}
+
 [[noreturn]] void RefuseFolder(int err, const CString& path, const CString& folder)
 {
   Refuse(err, path,
@@ -116,6 +125,13 @@ int CopyOver(int in, int out)
   if (::ftruncate(out, from.st_size) != 0 || ::fsync(out) != 0)
     return errno;
   return 0;
+}
+
+// The bytes are as they were when stamped: the same file, its size and modification time unchanged.
+bool HasStamp(const struct stat& now, const struct stat& stamped)
+{
+  return now.st_dev == stamped.st_dev && now.st_ino == stamped.st_ino && now.st_size == stamped.st_size &&
+         now.st_mtim.tv_sec == stamped.st_mtim.tv_sec && now.st_mtim.tv_nsec == stamped.st_mtim.tv_nsec;
 }
 
 constexpr const char* kAccessAcl = "system.posix_acl_access";
@@ -188,13 +204,18 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
     ClaimCompleteCopy(m_strTarget);
     exists = ::stat(m_strTarget.c_str(), &st) == 0;
   }
+  // The complete copy of a write still running elsewhere has a second name, its twin, but that
+  // write copies from its bytes: it is replaced, never written in place.
+  const bool runningCopy = exists && IsCopyOfRunningWrite(m_strTarget);
   if (exists) {
     m_bExists = true;
     m_uid = st.st_uid;
     m_gid = st.st_gid;
     m_mode = st.st_mode & 07777;
-    m_bInPlace = st.st_nlink > 1 || !MayGiveOwner(st);
+    m_bInPlace = (st.st_nlink > 1 && !runningCopy) || !MayGiveOwner(st);
   }
+  if (runningCopy && m_bInPlace)
+    RefuseRunningCopy(path);
   // What killed writes left beside the target goes first: on a full disk that may be the room.
   RemoveLeftovers(m_strTarget);
   m_strTemporary = TemporaryPathFor(m_strTarget);
@@ -206,6 +227,10 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
   // A file system that refuses the owner (or group) gets the bytes in place, which keeps them.
   if (m_bExists && !m_bInPlace && ::chown(m_strTemporary.c_str(), m_uid, m_gid) != 0)
     m_bInPlace = errno == EPERM || errno == EINVAL;
+  if (runningCopy && m_bInPlace) {
+    Abort();
+    RefuseRunningCopy(path);
+  }
 }
 
 CAtomicFile::~CAtomicFile()
@@ -321,6 +346,10 @@ void CAtomicFile::WriteOverTarget()
     Refuse(errno, m_strPath);
   const int out = ::open(m_strTarget.c_str(), O_WRONLY | O_CLOEXEC);
   int err = out < 0 ? errno : ReserveRoom(in, out);
+  struct stat stamped
+  {};
+  if (err == 0 && ::fstat(in, &stamped) != 0)
+    err = errno;
   if (err != 0) {
     ::close(in);
     if (out >= 0)
@@ -331,22 +360,56 @@ void CAtomicFile::WriteOverTarget()
   // the user sees, so that not even a kill in between loses the save.
   const CString copy = KeepCompleteCopy(in);
   const CString twin = m_strTemporary;
-  const CString kept = copy.IsEmpty() ? twin : copy;
   m_strTemporary.Empty();
   err = CopyOver(in, out);
+  // Another program may have written over the copy meanwhile: the file then got its bytes.
+  struct stat now
+  {};
+  const bool unchanged = ::fstat(in, &now) == 0 && HasStamp(now, stamped);
   ::close(in);
   ::close(out);
-  if (err == 0) {
+  if (err == 0 && unchanged) {
     m_bCommitted = true;
-    if (!copy.IsEmpty())
-      ::unlink(copy.c_str());
-    ::unlink(twin.c_str());
+    // Only the names that still lead to these bytes go: another writer may have put its own file
+    // in the copy's place.
+    for (const CString& name : {copy, twin})
+      if (NamesFile(name, stamped))
+        ::unlink(name.c_str());
     RemoveStaleCopies();
     return;
   }
-  Refuse(err, m_strPath,
-         CString::Formatted("%s. The file may be incomplete; the complete new content is in '%s'.", std::strerror(err),
-                            kept.c_str()));
+  Refuse(err != 0 ? err : EIO, m_strPath, UnfinishedCopyReason(err, unchanged, copy, twin, stamped));
+}
+
+bool CAtomicFile::NamesFile(const CString& name, const struct stat& file)
+{
+  struct stat st
+  {};
+  return !name.IsEmpty() && ::lstat(name.c_str(), &st) == 0 && st.st_dev == file.st_dev && st.st_ino == file.st_ino;
+}
+
+CString CAtomicFile::UnfinishedCopyReason(int err, bool unchanged, const CString& copy, const CString& twin,
+                                          const struct stat& stamped) const
+{
+  // The name the message gives must lead to the bytes it speaks of: where another writer put its
+  // own file in the copy's place, the bytes get a new copy name.
+  CString holder;
+  if (NamesFile(copy, stamped)) {
+    holder = copy;
+  } else if (NamesFile(twin, stamped)) {
+    holder = unchanged ? LinkCompleteCopy(twin) : CString();
+    if (holder.IsEmpty())
+      holder = twin;
+  }
+  CString text = err != 0 ? CString(std::strerror(err)) + ". The file may be incomplete"
+                          : CString("The file may hold neither the new content nor the previous one");
+  if (!unchanged)
+    text += ": another program changed the new content while it was copied into the file";
+  if (holder.IsEmpty())
+    return text + ".";
+  if (!unchanged)
+    return text + "; '" + holder + "' was left as that program left it.";
+  return text + "; the complete new content is in '" + holder + "'.";
 }
 
 void CAtomicFile::Abort()

@@ -9,10 +9,13 @@
 // that identity - a file with several hard links, or an owner or group this process cannot give
 // a new file - the complete, synced temporary file is copied over the target's own bytes instead.
 // While that copy runs the complete content waits beside it as "NAME.saved.EXT"; a failed copy
-// leaves it there and the error names it. The next complete write of the file removes it only
-// while it is exactly what the writer left, and only where that loses nothing the user does not
-// know of: the user was told of the copy (a message named it), or the file held the copy's
-// bytes. A copy that has been opened, changed or written since is the user's own file and stays.
+// leaves it there and the error names it. While its write runs, another writer never writes that
+// copy in place (the write copies from its bytes): a save of it replaces it, and the write then
+// removes only names that still lead to its own bytes. The next complete write of the file
+// removes the copy only while it is exactly what the writer left, and only where that loses
+// nothing the user does not know of: the user was told of the copy (a message named it), or the
+// file held the copy's bytes. A copy that has been opened, changed or written since is the user's
+// own file and stays.
 // Every name made beside the target fits its folder's limit on the length of a name.
 // Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
 // keeps them as it keeps the inode.
@@ -21,6 +24,8 @@
 #include <vector>
 
 #include "platform/core/File.h"
+
+struct stat;
 
 class CAtomicFile
 {
@@ -94,6 +99,14 @@ private:
   void ReplaceTarget();
   void WriteOverTarget();
   CString KeepCompleteCopy(int in);
+  // Another name for the complete copy whose twin is given; empty when none could be made.
+  CString LinkCompleteCopy(const CString& twin) const;
+  // Why a copy in place did not end as it should, naming only a file that holds what it is said to.
+  CString UnfinishedCopyReason(int err, bool unchanged, const CString& copy, const CString& twin,
+                               const struct stat& stamped) const;
+  static bool NamesFile(const CString& name, const struct stat& file);
+  // TRUE when the file is the complete copy of a write in place still running in another process.
+  static bool IsCopyOfRunningWrite(const CString& target);
   // Before the file changes: the copies earlier unfinished writes in place left, as they left
   // them, that the complete write may remove.
   void NoteRemovableCopies();

@@ -101,6 +101,9 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error)
       error->m_cause = CFileException::OsErrorToException(err);
       error->m_lOsError = err;
       error->m_strFileName = fileName;
+      // What is neither a file nor a folder (a pipe, a socket, a device): the system's text for
+      // it, "No such device or address", would tell the user nothing.
+      error->m_strReason = err == ENXIO ? CString("The file is not a regular file.") : CString();
     }
     return FALSE;
   }

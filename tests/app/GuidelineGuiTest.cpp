@@ -203,6 +203,56 @@ TEST_F(GuidelineGuiTest, ApplyWritesAtOnceAndCancelAfterApplyKeepsIt)
   EXPECT_EQ(pHorizontal->GetGuidelineWidth(), 2.0);
 }
 
+// The position page opens only the fields of the chosen way of placing, and of those only the
+// one across the line; an angled guideline is placed from where it is.
+TEST_F(GuidelineGuiTest, ThePositionPageOpensOnlyTheFieldsOfTheChosenWayOfPlacing)
+{
+  struct
+  {
+    UINT tool;
+    bool x;
+    bool y;
+  } const kinds[] = {{ID_HORZ_GUIDELINE_TOOL, false, true},
+                     {ID_VERT_GUIDELINE_TOOL, true, false},
+                     {ID_ANGLED_GUIDELINE_TOOL, true, true}};
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.tool);
+    ASSERT_NE(Place(kind.tool, Middle()), nullptr);
+    // Which of the four fields (absolute x, y, relative x, y) are open, edit and label alike.
+    const auto open = [](CPropertyPage& page) {
+      std::vector<bool> fields;
+      for (auto [edit, label] : {std::pair{IDC_GUIDELINE_ABS_X, IDC_GUIDELINE_ABS_X_LABEL},
+                                 {IDC_GUIDELINE_ABS_Y, IDC_GUIDELINE_ABS_Y_LABEL},
+                                 {IDC_GUIDELINE_REL_X, IDC_GUIDELINE_REL_X_LABEL},
+                                 {IDC_GUIDELINE_REL_Y, IDC_GUIDELINE_REL_Y_LABEL}}) {
+        const bool field = page.GetDlgItem(static_cast<int>(edit))->IsWindowEnabled();
+        EXPECT_EQ(page.GetDlgItem(static_cast<int>(label))->IsWindowEnabled(), field) << edit;
+        fields.push_back(field);
+      }
+      return fields;
+    };
+    bool ran = false;
+    OnNextDialog([&](CDialog& dialog) {
+      ran = true;
+      auto& sheet = dynamic_cast<CGuidelinePropertiesDlg&>(dialog);
+      ASSERT_TRUE(sheet.SetActivePage(1));
+      CPropertyPage& page = *sheet.GetActivePage();
+      if (kind.tool != ID_ANGLED_GUIDELINE_TOOL) {
+        EXPECT_EQ(open(page), (std::vector<bool>{kind.x, kind.y, false, false})) << "from the lower left corner";
+        ClickButton(page, IDC_GUIDELINE_RELATIVE);
+        EXPECT_EQ(open(page), (std::vector<bool>{false, false, kind.x, kind.y})) << "from the present position";
+        ClickButton(page, IDC_GUIDELINE_ABSOLUTE);
+        EXPECT_EQ(open(page), (std::vector<bool>{kind.x, kind.y, false, false})) << "back to the corner";
+      } else {
+        EXPECT_EQ(open(page), (std::vector<bool>{false, false, true, true}));
+      }
+      ClickButton(sheet, IDCANCEL);
+    });
+    Command(ID_EDIT_PROPERTIES);
+    EXPECT_TRUE(ran);
+  }
+}
+
 TEST_F(GuidelineGuiTest, AnAngledGuidelineTurnsAboutItsVisibleMiddleAndShowsWhereItReallyIs)
 {
   CGuidelineItem* pAngled = Place(ID_ANGLED_GUIDELINE_TOOL, Middle());

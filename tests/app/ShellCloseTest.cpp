@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include <QWidget>
+
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Mainfrm.h"
@@ -124,6 +126,36 @@ TEST_F(CloseTest, ActivatingAProjectsDesignListShowsOnlyThatProjectsWindows)
   EXPECT_TRUE(IsShown(pFirst->GetWorkbenchView()));
   EXPECT_TRUE(IsShown(pFirst->GetPlanView()));
   EXPECT_FALSE(IsShown(pSecond->GetWorkbenchView()));
+}
+
+// The chosen project's design list is the active window, at its own size, though the windows
+// that come forward with it are shown after it and one the user left maximised was active.
+TEST_F(CloseTest, TheChosenProjectsDesignListIsActiveAtItsOwnSize)
+{
+  CDoc* pFirst = m_pDoc;
+  CFrameWnd* pFirstList = pFirst->GetWarehouseView()->GetParentFrame();
+  const QSize listSize = pFirstList->GetOuterHandle()->size();
+  Command(ID_FILE_NEW);
+  ASSERT_EQ(Projects().size(), 2u);
+  CDoc* pSecond = Projects()[1];
+  CFrameWnd* pSecondList = pSecond->GetWarehouseView()->GetParentFrame();
+  Command(ID_SHOW_PLAN);
+  CFrameWnd* pPlan = pSecond->GetPlanView()->GetParentFrame();
+  pPlan->ShowWindow(SW_SHOWMAXIMIZED);
+  MainFrame()->MDIActivate(pPlan);
+  Pump();
+  ASSERT_TRUE(pPlan->IsZoomed());
+
+  for (CFrameWnd* pList : {pFirstList, pSecondList, pFirstList}) {
+    MainFrame()->MDIActivate(pList);
+    Pump();
+    EXPECT_EQ(MainFrame()->MDIGetActive(), pList);
+    EXPECT_FALSE(pList->IsZoomed());
+    EXPECT_EQ(pList->GetOuterHandle()->size(), listSize);
+  }
+  EXPECT_EQ(ActiveProject(), pFirst);
+  EXPECT_TRUE(IsShown(pFirst->GetWorkbenchView()));
+  EXPECT_FALSE(IsShown(pSecond->GetPlanView()));
 }
 
 // The window that takes a closed one's place is one of the same project, its design list first:

@@ -229,6 +229,64 @@ TEST_F(CmdTest, TileInANarrowMainWindowKeepsEveryWindowInsideTheClient)
   EXPECT_FALSE(Area()->verticalScrollBar()->isVisible());
 }
 
+// Tile lays the active window first, at the top of the first column, whichever window it is.
+TEST_F(CmdTest, TileLaysTheActiveWindowFirst)
+{
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(m_pDoc->GetScheduleReportView(), nullptr);
+  QWidget* bench = m_pDoc->GetWorkbenchView()->GetParentFrame()->GetOuterHandle();
+  QWidget* report = m_pDoc->GetScheduleReportView()->GetParentFrame()->GetOuterHandle();
+  for (QWidget* active : {bench, report, bench}) {
+    QWidget* other = active == bench ? report : bench;
+    MainFrame()->MDIActivate(CWnd::FromHandlePermanent(active));
+    Pump();
+    Command(ID_WINDOW_TILE_HORZ);
+    EXPECT_EQ(active->y(), 0) << active->windowTitle().toStdString();
+    EXPECT_EQ(other->y(), active->height()) << "the other one below it";
+    EXPECT_EQ(other->x(), active->x());
+  }
+}
+
+// In a main window too small for it a design list, which has no sizing border, keeps its size when
+// it shows and through Tile and Cascade, and the client scrolls to it; at full size Tile still
+// lays the windows side by side.
+TEST_F(CmdTest, TileInATinyMainWindowLeavesTheDesignListsTheirSize)
+{
+  QWidget* main = MainFrame()->GetOuterHandle();
+  const QSize full = main->size();
+  QWidget* first = m_pDoc->GetWarehouseView()->GetParentFrame()->GetOuterHandle();
+  const QSize listSize = first->size();
+  main->resize(459, 139);
+  Pump();
+  ASSERT_LT(Area()->viewport()->height(), listSize.height());
+  Command(ID_FILE_NEW);
+  ASSERT_EQ(Projects().size(), 2u);
+  CDoc* pSecond = Projects()[1];
+  QWidget* second = pSecond->GetWarehouseView()->GetParentFrame()->GetOuterHandle();
+  QWidget* bench = pSecond->GetWorkbenchView()->GetParentFrame()->GetOuterHandle();
+  EXPECT_EQ(second->size(), listSize) << "shown in the tiny window";
+  for (UINT nID : {ID_WINDOW_TILE_HORZ, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ}) {
+    Command(nID);
+    Pump();
+    EXPECT_EQ(first->size(), listSize) << nID;
+    EXPECT_EQ(second->size(), listSize) << nID;
+  }
+  EXPECT_TRUE(Area()->verticalScrollBar()->isVisible()) << "the client scrolls to the lists";
+
+  main->resize(full);
+  Pump();
+  Command(ID_WINDOW_TILE_HORZ);
+  Pump();
+  const QRect client = Area()->viewport()->rect();
+  for (QWidget* list : {first, second}) {
+    EXPECT_EQ(list->size(), listSize);
+    EXPECT_FALSE(list->geometry().intersects(bench->geometry()));
+    EXPECT_TRUE(client.contains(list->geometry()));
+  }
+  EXPECT_TRUE(client.contains(bench->geometry()));
+  EXPECT_GT(bench->width() * bench->height(), client.width() * client.height() / 3) << "the Workbench takes the rest";
+}
+
 // A report window places no size of its own: it opens as large as a cascade makes a window, with
 // room for the report's columns and many of its lines, and inside the client.
 TEST_F(CmdTest, AReportWindowOpensAsLargeAsACascadeMakesIt)

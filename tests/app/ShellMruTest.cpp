@@ -1,5 +1,6 @@
 // Guards the recent projects in the File menus: a saved project appears in the project frame's and
-// the main frame's menu, choosing it opens it, a vanished file leaves the list, and exit stores it.
+// the main frame's menu, choosing it opens it, a vanished file leaves the list (one held by another
+// instance stays), and exit stores it.
 // Any UTF-8 name is saved, listed, shown and opened again as it is; a project file another
 // program changed (also keeping its size and modification time) is replaced only after asking,
 // and one renamed or removed is made anew under its old name only after asking.
@@ -7,8 +8,10 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
+#include <unistd.h>
 
 #include <QAction>
 #include <QApplication>
@@ -132,30 +135,50 @@ TEST_F(MruTest, ASavedProjectIsListedAndChoosingItAfterClosingOpensItAgain)
   EXPECT_GE(Projects()[0]->FindDesign("Porch"), 0);
 }
 
+// A project another instance holds is refused and stays listed; a vanished one leaves the list.
 TEST_F(MruTest, AVanishedProjectLeavesTheListAfterItsOpenFailsAndExitStoresTheList)
 {
   ASSERT_TRUE(Start());
   const std::string kept = PathIn("Kept.tpf");
   SaveProjectAs(kept);
+  const std::string held = PathIn("Held.tpf");
+  std::filesystem::copy_file(kept, held);
+  // Held as another instance holds an open project.
+  const int fd = ::open(held.c_str(), O_RDONLY);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+  ShellApp().AddToRecentFileList(held.c_str());
   const CString gone(PathIn("Gone.tpf").c_str());
   ShellApp().AddToRecentFileList(gone);
 
   std::vector<QAction*> entries = RecentEntries(OpenFileMenu());
-  ASSERT_EQ(entries.size(), 2u);
+  ASSERT_EQ(entries.size(), 3u);
+  EXPECT_EQ(entries[1]->text(), QString::fromStdString("&2 " + held));
+  size_t shown = Messages().size();
+  entries[1]->trigger();
+  Pump();
+  ASSERT_EQ(Messages().size(), shown + 1);
+  EXPECT_EQ(Messages().back(), CString(("The file " + held + " is currently in use and cannot be opened.").c_str()));
+  ::close(fd);
+
+  entries = RecentEntries(OpenFileMenu());
+  ASSERT_EQ(entries.size(), 3u) << "the refused project stays listed";
   EXPECT_EQ(entries[0]->text(), QString::fromStdString("&1 " + PathIn("Gone.tpf")));
-  const size_t shown = Messages().size();
+  shown = Messages().size();
   entries[0]->trigger();
   Pump();
   EXPECT_GT(Messages().size(), shown) << "the failed open is reported";
   EXPECT_EQ(Projects().size(), 1u);
 
   entries = RecentEntries(OpenFileMenu());
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0]->text(), QString::fromStdString("&1 " + kept));
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0]->text(), QString::fromStdString("&1 " + held));
+  EXPECT_EQ(entries[1]->text(), QString::fromStdString("&2 " + kept));
 
   ShellApp().ExitInstance();
-  EXPECT_EQ(ShellApp().GetProfileString("Recent File List", "File1"), CString(kept.c_str()));
-  EXPECT_TRUE(ShellApp().GetProfileString("Recent File List", "File2").IsEmpty());
+  EXPECT_EQ(ShellApp().GetProfileString("Recent File List", "File1"), CString(held.c_str()));
+  EXPECT_EQ(ShellApp().GetProfileString("Recent File List", "File2"), CString(kept.c_str()));
+  EXPECT_TRUE(ShellApp().GetProfileString("Recent File List", "File3").IsEmpty());
 }
 
 TEST_F(MruTest, AProjectUnderAnyUtf8NameIsSavedListedShownAndOpenedAgain)

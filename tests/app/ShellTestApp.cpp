@@ -28,6 +28,7 @@
 #include "project/Dsgstore.h"
 #include "project/Projreg.h"
 #include "units/freeform/Vgreg.h"
+#include "workbench/snap/TableWatch.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/frame/Wbframe.h"
 #include "workbench/items/Unititem.h"
@@ -128,6 +129,7 @@ bool PumpUntil(const std::function<bool()>& done)
 
 void ShellTest::SetUp()
 {
+  WatchTheAlignmentTables();
   SetDialogService(&service);
   CDC::SetScreenLogPixels(96, 96);
 }

@@ -1,9 +1,10 @@
 // Drives the "Unit Properties" sheet through the real Workbench: opened by a double click on a
-// unit, it changes the unit's size, option choices and position only on Apply and OK, drops
-// what was not applied on Cancel, refuses mistyped lengths without changing anything, shows and
-// reads lengths in the user's units, reopens on the page last left, lists on a page shown again
-// what the working unit offers as it now is, gives each unit family its
-// own sizing page, and says so when a choice it lists is refused by the unit instead of dropping it.
+// unit, it waits for the user's first change to enable Apply, leaves the unit as it was when its
+// pages are only looked through, changes the unit's size, option choices and position only on
+// Apply and OK, drops what was not applied on Cancel, refuses mistyped lengths without changing
+// anything, shows and reads lengths in the user's units, reopens on the page last left, lists on
+// a page shown again what the working unit offers as it now is, gives each unit family its own
+// sizing page, and says so when a choice it lists is refused by the unit instead of dropping it.
 // A new arch radius takes the custom arched sizes typed with it, or tells why it cannot.
 #include <algorithm>
 #include <cmath>
@@ -532,10 +533,15 @@ TEST_F(UnitSheetGuiTest, EveryOfferedUnitOpensItsSheetWithAllItsPages)
       auto* pSizing = dynamic_cast<CUnitPageDlg*>(sheet.GetPage(kSizingPage));
       ASSERT_NE(pSizing, nullptr) << key.c_str();
       EXPECT_EQ(pSizing->GetUnit(), sheet.GetWorkingUnit());
-      for (int page = 0; page < sheet.GetPageCount(); ++page)
+      for (int page = 0; page < sheet.GetPageCount(); ++page) {
         EXPECT_FALSE(PageTitle(&ActivePage(sheet, page)).IsEmpty()) << key.c_str() << " page " << page;
+        EXPECT_FALSE(sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled())
+            << key.c_str() << " page " << page << ": Apply waits for the user's first change";
+      }
       EXPECT_EQ(PageTitle(sheet.GetPage(kOptionsPage)), "Option Choices");
       EXPECT_EQ(PageTitle(sheet.GetActivePage()), "Position");
+      EXPECT_EQ(sheet.GetWorkingUnit()->GetAttributes(), pItem->GetUnit()->GetAttributes())
+          << key.c_str() << ": pages looked through leave the unit as it was";
       ClickButton(sheet, IDCANCEL);
     });
     EXPECT_TRUE(shown) << key.c_str();

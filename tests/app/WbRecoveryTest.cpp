@@ -3,8 +3,12 @@
 // of its own. When the project's folder has gone, the copy goes to the documents folder, then to
 // the temporary folder, and the report says where it went or that no folder could take it. A
 // Workbench that cannot be taken is named in the report, and its design kept as last stored. A
-// catalogue overwritten under the program refuses the designs it would open and ends nothing.
+// catalogue overwritten or cut short under the program refuses the designs it would open and ends
+// nothing: the Workbench is still stored, saved, taken into the copy and left at the exit as
+// shown. A store that fails is told, and the session goes on with the Workbench as it was.
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -16,10 +20,14 @@
 #include "WbGuiFixture.h"
 #include "WbTestReader.h"
 #include "document/Whids.h"
+#include "workbench/frame/Wbids.h"
 #include "workbench/items/Joinitem.h"
 #include "app/Fatalrpt.h"
 #include "app/Recovery.h"
+#include "platform/core/Archive.h"
+#include "platform/core/Exception.h"
 #include "project/Docmsg.h"
+#include "project/Project.h"
 #include "support/Exceptn.h"
 
 namespace {
@@ -35,9 +43,95 @@ int RunChild(const char* testName, const std::string& folder, const char* what, 
                                        std::string(kCaseVariable) + "=" + what, "TMPDIR=" + tmp});
 }
 
+// A unit whose store fails as on a full disk.
+class CUnstorableUnitItem : public CUnitItem
+{
+public:
+  using CUnitItem::CUnitItem;
+  void Serialize(CArchive& ar) override
+  {
+    if (ar.IsStoring())
+      throw CFileException(CFileException::diskFull, ENOSPC);
+    CUnitItem::Serialize(ar);
+  }
+};
+
+void WriteInPlace(const std::string& path, const std::vector<unsigned char>& bytes)
+{
+  std::ofstream out(path, std::ios::binary | std::ios::in | std::ios::out);
+  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// Other bytes of the same length written over the file in place, the magic word kept so that what
+// is read goes on to the tables; the bytes it held.
+std::vector<unsigned char> OverwriteCatalogue(const std::string& catalogue)
+{
+  const std::vector<unsigned char> original = ReadFileBytes(catalogue);
+  std::vector<unsigned char> other = original;
+  unsigned seed = 1;
+  for (size_t i = 4; i < other.size(); ++i) {
+    seed = seed * 1103515245u + 12345u;
+    other[i] = static_cast<unsigned char>(seed >> 16);
+  }
+  WriteInPlace(catalogue, other);
+  return original;
+}
+
+// A reader of project files that nobody is asked anything by.
+class CSilentHost : public CProjectHost
+{
+public:
+  Answer AskStoreChanges(const CString&, BOOL) override { return answerNo; }
+  Answer AskReplace(const CString&, BOOL) override { return answerNo; }
+  void ReportUnreadable(const CString&) override {}
+  void ReportNotStored(const CString&, std::exception_ptr) override {}
+  void OnDesignAdded(const CString&) override {}
+  void OnDesignDeleting(const CString&) override {}
+  void OnDesignRenamed(const CString&, const CString&) override {}
+};
+
 class WbRecoveryTest : public WorkbenchGuiTest
 {
 protected:
+  // The places of the Workbench's units, in the order of its list.
+  std::vector<CVRX2DVector> UnitPlaces() const
+  {
+    std::vector<CVRX2DVector> places;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      if (auto* pItem = dynamic_cast<CUnitItem*>(View()->GetItemList()->GetNext(pos)))
+        places.push_back(pItem->GetOffset());
+    return places;
+  }
+  // The units of the design as the project file holds it are those given, each moved by dx.
+  static void ExpectMovedBy(const std::string& path, const char* name, const std::vector<CVRX2DVector>& places,
+                            double dx)
+  {
+    CSilentHost host;
+    CProject project(host);
+    project.Open(path.c_str());
+    const int index = project.FindDesign(name);
+    ASSERT_GE(index, 0);
+    CDesign design;
+    project.GetStoredDesigns().GetAt(index)->Retrieve(&design);
+    std::vector<CVRX2DVector> stored;
+    for (POSITION pos = design.GetItemList().GetHeadPosition(); pos;)
+      if (auto* pItem = dynamic_cast<CUnitItem*>(design.GetItemList().GetNext(pos)))
+        stored.push_back(pItem->GetOffset());
+    project.CloseFile();
+    ASSERT_EQ(stored.size(), places.size());
+    for (size_t i = 0; i < places.size(); ++i) {
+      EXPECT_DOUBLE_EQ(stored[i].GetX(), places[i].GetX() + dx) << i;
+      EXPECT_DOUBLE_EQ(stored[i].GetY(), places[i].GetY()) << i;
+    }
+  }
+  // A unit that cannot be stored, put on the Workbench.
+  void AddUnstorableUnit()
+  {
+    auto* pItem = new CUnstorableUnitItem("GL", "BA005");
+    pItem->GetUnit();
+    View()->AddItem(pItem, TRUE);
+    Pump();
+  }
   CPoint Quarter(int x, int y) const
   {
     const CRect client = View()->GetClientRect();
@@ -102,6 +196,20 @@ TEST_F(WbRecoveryTest, ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged)
     const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
     Drag(inside, CPoint(inside.x + 40, inside.y - 30));
     fs::resize_file(base + "/catalogue/TXDB.SDF", 64);
+  } else if (std::string(what) == "unstorable") {
+    // The design moved, then a unit added that cannot be stored.
+    StartProgram((base + "/Lake House.tpf").c_str());
+    QLineEdit* field = FocusProjectNameField(m_pDoc);
+    ASSERT_NE(field, nullptr);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, "Lakeside Cabin");
+    EditStoredDesign("Gable");
+    ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
+    auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
+    ASSERT_NE(pItem, nullptr);
+    const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
+    Drag(inside, CPoint(inside.x + 40, inside.y - 30));
+    AddUnstorableUnit();
   } else if (std::string(what) == "moved") {
     SaveKitchen(base);
     // The stored unit moved, and a second one inserted, neither stored.
@@ -146,15 +254,38 @@ TEST_F(WbRecoveryTest, TheCopyHoldsTheUnitsMovedAndInsertedOnTheWorkbench)
   EXPECT_EQ(recovered.units[1].subtype, "BA005");
 }
 
-// A Workbench that cannot be taken (its catalogue cut short under the program) leaves its design
-// in the copy as last stored, and the report says so, naming the design, and never that the
-// unsaved changes were all written.
-TEST_F(WbRecoveryTest, TheReportNamesTheDesignTheCopyCouldNotTakeFromTheWorkbench)
+// The catalogue cut short under the program after the unit was moved: the copy holds the unit as
+// moved, and the report says that the unsaved changes were written.
+TEST_F(WbRecoveryTest, ACatalogueCutShortLeavesTheWorkbenchToTheCopy)
 {
   const std::string folder = ShellTempDir() + "/damaged";
   fs::create_directories(folder);
   ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "gable", folder), 0);
   ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "damaged", folder),
+            kFatalExitCode);
+  const std::string copy = folder + "/Lake House.recovered.tpf";
+  const std::string report = ReadText(folder + "/report.txt");
+  EXPECT_NE(report.find("The unsaved changes were written to:\n" + copy), std::string::npos) << report;
+  EXPECT_EQ(report.find("could not be taken"), std::string::npos) << report;
+  CStoredDesignImage saved;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(folder + "/Lake House.tpf"), "Gable", saved)) << saved.error;
+  CStoredDesignImage recovered;
+  ASSERT_TRUE(ReadStoredDesign(ReadFileBytes(copy), "Gable", recovered)) << recovered.error;
+  ASSERT_EQ(recovered.units.size(), 1u);
+  EXPECT_GT(recovered.units[0].x, saved.units[0].x) << "moved right";
+  EXPECT_GT(recovered.units[0].y, saved.units[0].y) << "moved up";
+  EXPECT_EQ(recovered.units[0].attributes, saved.units[0].attributes);
+}
+
+// A Workbench that cannot be taken (a unit on it cannot be stored) leaves its design in the copy
+// as last stored, and the report says so, naming the design, and never that the unsaved changes
+// were all written.
+TEST_F(WbRecoveryTest, TheReportNamesTheDesignTheCopyCouldNotTakeFromTheWorkbench)
+{
+  const std::string folder = ShellTempDir() + "/unstorable";
+  fs::create_directories(folder);
+  ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "gable", folder), 0);
+  ASSERT_EQ(RunChild("WbRecoveryTest.ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged", folder, "unstorable", folder),
             kFatalExitCode);
   const std::string copy = folder + "/Lake House.recovered.tpf";
   const std::string report = ReadText(folder + "/report.txt");
@@ -222,18 +353,7 @@ TEST_F(WbRecoveryTest, AnOverwrittenCatalogueRefusesTheDesignsAndTheSessionGoesO
   const std::string catalogue = base + "/catalogue/TXDB.SDF";
   UseCatalogueCopy(base + "/catalogue");
   StartOnTheKeptSampleHouse(base + "/House.tpf");
-  const std::vector<unsigned char> original = ReadFileBytes(catalogue);
-  std::vector<unsigned char> other = original;
-  unsigned seed = 1;
-  for (size_t i = 4; i < other.size(); ++i) {
-    seed = seed * 1103515245u + 12345u;
-    other[i] = static_cast<unsigned char>(seed >> 16);
-  }
-  const auto overwrite = [&catalogue](const std::vector<unsigned char>& bytes) {
-    std::ofstream out(catalogue, std::ios::binary | std::ios::in | std::ios::out);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  };
-  overwrite(other);
+  const std::vector<unsigned char> original = OverwriteCatalogue(catalogue);
 
   for (const char* name : {"Living Room", "Kitchen"}) {
     service.messages.clear();
@@ -251,7 +371,7 @@ TEST_F(WbRecoveryTest, AnOverwrittenCatalogueRefusesTheDesignsAndTheSessionGoesO
   EXPECT_FALSE(m_pDoc->IsProjectModified());
   EXPECT_TRUE(WriteRecoveryCopies(ShellApp()).empty()) << "nothing was changed, so nothing is offered as changes";
 
-  overwrite(original);
+  WriteInPlace(catalogue, original);
   service.messages.clear();
   EditStoredDesign("Living Room");
   EXPECT_TRUE(service.messages.empty());
@@ -265,4 +385,89 @@ TEST_F(WbRecoveryTest, AnOverwrittenCatalogueRefusesTheDesignsAndTheSessionGoesO
   }
   EXPECT_GT(units, 0u);
   EXPECT_GT(joins, 0u) << "the joins of the three-wide window are read with it";
+}
+
+// The catalogue overwritten after the Living Room was opened and all its units moved right: Store
+// Design, Save and Exit each store the units as moved, without a message, and the program ends.
+TEST_F(WbRecoveryTest, AnOverwrittenCatalogueStillStoresSavesAndExitsWithTheWorkbenchAsShown)
+{
+  const std::string base = ShellTempDir();
+  const std::string project = base + "/House.tpf";
+  UseCatalogueCopy(base + "/catalogue");
+  StartOnTheKeptSampleHouse(project);
+  EditStoredDesign("Living Room");
+  ASSERT_NE(View(), nullptr);
+  const std::vector<CVRX2DVector> places = UnitPlaces();
+  ASSERT_FALSE(places.empty());
+  View()->SendMessage(WM_COMMAND, ID_SELECT_ALL);
+  Pump();
+  for (int i = 0; i < 3; ++i)
+    Key(Qt::Key_Right);
+  const double step = (UnitPlaces()[0].GetX() - places[0].GetX()) / 3.0;
+  ASSERT_GT(step, 0.0);
+  const std::vector<unsigned char> catalogue = OverwriteCatalogue(base + "/catalogue/TXDB.SDF");
+
+  service.messages.clear();
+  Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
+  Pump();
+  EXPECT_TRUE(service.messages.empty()) << service.messages[0].text.c_str();
+  ASSERT_NE(View(), nullptr);
+
+  Key(Qt::Key_Right);
+  service.messageAnswers.push_back(IDYES);
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, GetStoreChangesQuestion("Living Room"));
+  fs::copy_file(project, base + "/Saved.tpf");
+
+  Key(Qt::Key_Right);
+  service.messages.clear();
+  service.messageAnswers = {IDYES, IDYES};
+  Command(ID_APP_EXIT);
+  ASSERT_EQ(service.messages.size(), 2u) << "the store question and the save question";
+  EXPECT_TRUE(Projects().empty()) << "the program ended";
+  // Read with the catalogue's bytes back.
+  WriteInPlace(base + "/catalogue/TXDB.SDF", catalogue);
+  ExpectMovedBy(base + "/Saved.tpf", "Living Room", places, 4.0 * step);
+  ExpectMovedBy(project, "Living Room", places, 5.0 * step);
+}
+
+// A unit that cannot be stored: Store Design, Save and Exit each tell why and go no further; the
+// Workbench stays with every unit, the stored design and the project file as they were.
+TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
+{
+  const std::string project = ShellTempDir() + "/House.tpf";
+  StartOnTheKeptSampleHouse(project);
+  const std::vector<unsigned char> saved = ReadFileBytes(project);
+  EditStoredDesign("Living Room");
+  ASSERT_NE(View(), nullptr);
+  const int items = View()->GetItemList()->GetCount();
+  AddUnstorableUnit();
+  const CString told = GetDesignNotStoredMessage(
+      "Living Room", std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC)));
+  ASSERT_NE(told.Find(std::strerror(ENOSPC)), -1) << told.c_str();
+
+  service.messages.clear();
+  Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
+  Pump();
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, told);
+
+  service.messages.clear();
+  service.messageAnswers.push_back(IDYES);
+  Command(ID_FILE_SAVE);
+  ASSERT_EQ(service.messages.size(), 1u) << "told before any question";
+  EXPECT_EQ(service.messages[0].text, told);
+
+  service.messages.clear();
+  service.messageAnswers = {IDYES};
+  Command(ID_APP_EXIT);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, told);
+
+  ASSERT_NE(MainFrame(), nullptr) << "the session goes on";
+  ASSERT_NE(View(), nullptr);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), items + 1);
+  EXPECT_EQ(ReadFileBytes(project), saved);
+  EXPECT_FALSE(m_pDoc->IsModified());
 }

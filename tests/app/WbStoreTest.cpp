@@ -1,6 +1,7 @@
 // Guards the store question of the Workbench: a design reopened and closed without a change
-// closes silently and keeps its stored record (dates included), whatever the window showed;
-// each kind of change to the design itself still asks once.
+// closes silently and keeps its stored record (dates included), whatever the window showed or
+// a unit sheet closed with OK and nothing changed; each kind of change to the design itself
+// still asks once.
 #include <functional>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "project/Dsgstore.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/frame/Wbids.h"
+#include "workbench/sheets/Itempos.h"
+#include "workbench/sheets/Unitsht.h"
 #include "workbench/sheets/Wbprops.h"
 
 namespace {
@@ -137,7 +140,12 @@ TEST_F(WbStoreTest, EachKindOfChangeAsksOnce)
          const CVRX2DPoint corner = Unit(0)->GetHandlePoint(2, View());
          Drag(View()->WorldToClient(corner), View()->WorldToClient(corner + CVRX2DVector(12.0, 0.0)));
        }},
-      {"an option changed", [this] { ASSERT_TRUE(Unit(2)->GetUnit()->SetOptionChoice(36, 2)); }},
+      // As the unit's sheet changes it: the unit, then the hint that rebuilds its item.
+      {"an option changed",
+       [this] {
+         ASSERT_TRUE(Unit(2)->GetUnit()->SetOptionChoice(36, 2));
+         View()->SendItemPropertiesHint(Unit(2));
+       }},
       {"the quantity", [this] { SetWorkbenchQuantity(m_pDoc, 5); }},
       {"a guideline",
        [this] {
@@ -251,4 +259,54 @@ TEST_F(WbStoreTest, ADesignWithGroupsGuidelinesAndAChangedJoiningOrderReopensUnc
   EXPECT_EQ(again.GetBlock(), stored);
   EXPECT_EQ(CloseAndCountQuestions(), 0);
   EXPECT_EQ(Stored().GetModified(), modified);
+}
+
+// A joined unit's sheet looked through and closed with OK, even with a position retyped as it
+// was, leaves the unit and its joins as they were: the design closes without a question. Apply
+// waits for the user's first change.
+TEST_F(WbStoreTest, AJoinedUnitsSheetClosedWithOkAndNoChangeLeavesTheDesign)
+{
+  Reopen();
+  // Where the position fields show only a rounding of the position.
+  Unit(0)->Offset(CVRX2DVector(0.123456789, 0.0987654321));
+  View()->UpdateAlignmentEntities(Unit(0));
+  JoinGliders();
+  StoreDesign("Kitchen", 2);
+  ASSERT_EQ(CloseAndCountQuestions(), 0) << "just stored";
+  const std::vector<BYTE> stored = Stored().GetBlock();
+  Reopen();
+  const auto edit = [this](CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action) {
+    bool opened = false;
+    OnNextDialog([&](CDialog& dialog) {
+      auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
+      opened = pSheet != nullptr;
+      if (pSheet)
+        action(*pSheet);
+    });
+    View()->DeselectAll();
+    View()->Select(pItem);
+    Key(Qt::Key_Return);
+    return opened;
+  };
+  const auto applyEnabled = [](CUnitSheetDlg& sheet) { return sheet.GetDlgItem(ID_APPLY_NOW)->IsWindowEnabled(); };
+  for (CUnitItem* pItem : {Unit(0), Unit(1)}) {
+    ASSERT_TRUE(edit(pItem, [&](CUnitSheetDlg& sheet) {
+      EXPECT_FALSE(applyEnabled(sheet));
+      for (int i = sheet.GetPageCount() - 1; i >= 0; --i) {
+        ASSERT_TRUE(sheet.SetActivePage(i));
+        EXPECT_FALSE(applyEnabled(sheet)) << "page " << i << " shown";
+      }
+      ClickButton(sheet, IDOK);
+    }));
+  }
+  ASSERT_TRUE(edit(Unit(1), [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& position = *sheet.GetPage(sheet.GetPageCount() - 1);
+    ASSERT_TRUE(sheet.SetActivePage(&position));
+    EXPECT_FALSE(applyEnabled(sheet));
+    SetControlText(position, IDC_POSITION_ABS_X, ControlText(position, IDC_POSITION_ABS_X) + " ");
+    EXPECT_TRUE(applyEnabled(sheet)) << "the first change";
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_EQ(CloseAndCountQuestions(), 0);
+  EXPECT_EQ(Stored().GetBlock(), stored);
 }

@@ -9,10 +9,13 @@
 #include <string>
 #include <vector>
 
+#include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenuBar>
 
 #include "WbGuiFixture.h"
+#include "app/Shellids.h"
 #include "project/Docmsg.h"
 #include "model/Unitutil.h"
 #include "ui/dlg/Ddx.h"
@@ -424,6 +427,60 @@ TEST_F(WorkbenchViewTest, ReadOnlyGreysTheEditingAndSaysSoInTheTitle)
   EXPECT_TRUE(StateOf(nID).enabled);
   EXPECT_EQ(pMenu->GetMenuState(1, MF_BYPOSITION) & MF_GRAYED, 0u);
   EXPECT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtSelect));
+}
+
+// Every Workbench shares one menu bar: the Edit and Insert menus show the edit mode of the
+// Workbench in front, whatever another project's Workbench switched to before or meanwhile.
+TEST_F(WorkbenchViewTest, TheSharedMenusShowTheEditModeOfTheWorkbenchInFront)
+{
+  CMenu* pMenu = CMenu::FromHandle(ShellApp().GetWorkbenchTemplate()->m_hMenuShared);
+  const auto greyed = [pMenu](UINT position) {
+    return (pMenu->GetMenuState(position, MF_BYPOSITION) & MF_GRAYED) != 0;
+  };
+  // The menu bar as the user sees it.
+  const auto shownGreyed = [this](const char* title) {
+    auto* bar = MainFrame()->GetOuterHandle()->findChild<QMenuBar*>();
+    for (QAction* action : bar ? bar->actions() : QList<QAction*>())
+      if (action->text() == title)
+        return !action->isEnabled();
+    return false;
+  };
+  CDoc* pFirst = m_pDoc;
+  CWorkbenchView* pFirstView = View();
+  Command(ID_FILE_NEW);
+  ASSERT_EQ(Projects().size(), 2u);
+  CDoc* pSecond = Projects()[1];
+  auto* pSecondView = dynamic_cast<CWorkbenchView*>(pSecond->GetWorkbenchView());
+  ASSERT_NE(pSecondView, nullptr);
+  // The project's design list, then its Workbench, as the user picks them in the Window menu.
+  const auto bringForward = [this](CDoc* pDoc, CWorkbenchView* pView) {
+    MainFrame()->MDIActivate(pDoc->GetWarehouseView()->GetParentFrame());
+    Pump();
+    MainFrame()->MDIActivate(pView->GetParentFrame());
+    Pump();
+    ASSERT_EQ(MainFrame()->MDIGetActive(), pView->GetParentFrame());
+  };
+  ASSERT_NO_FATAL_FAILURE(bringForward(pFirst, pFirstView));
+  Command(ID_SHOW_PLAN);
+  ASSERT_EQ(pFirstView->GetEditMode(), wemReadOnly) << "a drawing view makes its Workbench read-only";
+  ASSERT_TRUE(greyed(1) && greyed(3));
+
+  ASSERT_NO_FATAL_FAILURE(bringForward(pSecond, pSecondView));
+  EXPECT_FALSE(greyed(1)) << "&Edit";
+  EXPECT_FALSE(greyed(3)) << "&Insert";
+  EXPECT_FALSE(shownGreyed("&Edit"));
+  EXPECT_FALSE(shownGreyed("&Insert"));
+
+  // The first project's drawing view ends while the second's Workbench is in front, which has
+  // gone read-only meanwhile: the menus stay greyed for it.
+  pSecondView->SetReadOnly(TRUE);
+  pFirstView->OnPlanViewHide();
+  ASSERT_EQ(pFirstView->GetEditMode(), wemEditable);
+  EXPECT_TRUE(greyed(1) && greyed(3));
+
+  ASSERT_NO_FATAL_FAILURE(bringForward(pFirst, pFirstView));
+  EXPECT_FALSE(greyed(1) || greyed(3));
+  EXPECT_FALSE(shownGreyed("&Edit"));
 }
 
 TEST_F(WorkbenchViewTest, ThePointerAndTheItemUnderItShowInTheStatusBar)

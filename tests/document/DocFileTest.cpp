@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <sys/resource.h>
@@ -214,6 +215,66 @@ TEST_F(DocTest, AnOpenProjectIsInUseAndMissingFilesAreFileErrors)
   std::string missing = PathOf("none.tpf");
   EXPECT_EQ(OpenMessage(missing), CString("An error occurred while opening project file.\nFile:  ") + missing.c_str() +
                                       ".\nReason:  The file cannot be found.");
+}
+
+// An open tells the reason the system gave: a folder, a pipe and a link loop each say what they
+// are. A project whose folder cannot be searched is one the user may not read, not one that was
+// removed: its open and its save say so. The super-user searches every folder, so a user without
+// privilege meets the closed one.
+TEST_F(DocTest, AnOpenOrSaveTheSystemRefusesTellsTheSystemsReason)
+{
+  auto openText = [](const std::string& path, const CString& reason) {
+    return CString("An error occurred while opening project file.\nFile:  ") + path.c_str() + ".\nReason:  " + reason;
+  };
+  std::filesystem::create_directory(PathOf("folder.tpf"));
+  ASSERT_EQ(::mkfifo(PathOf("pipe.tpf").c_str(), 0666), 0);
+  std::filesystem::create_symlink("loop.tpf", PathOf("loop.tpf"));
+  EXPECT_EQ(OpenMessage(PathOf("folder.tpf")), openText(PathOf("folder.tpf"), std::strerror(EISDIR)));
+  EXPECT_EQ(OpenMessage(PathOf("pipe.tpf")), openText(PathOf("pipe.tpf"), "The file is not a regular file."));
+  EXPECT_EQ(OpenMessage(PathOf("loop.tpf")), openText(PathOf("loop.tpf"), std::strerror(ELOOP)));
+
+  const std::string folder = PathOf("closed");
+  std::filesystem::create_directory(folder);
+  const std::string path = folder + "/house.tpf";
+  SaveProject(path, {"Bay"});
+  CDoc held;
+  ASSERT_TRUE(held.OnOpenDocument(path.c_str()));
+  ASSERT_EQ(::chmod(folder.c_str(), 0), 0);
+  // 0 when both texts are right; the wrong text goes to the error output.
+  auto check = [&]() {
+    const CString opened = OpenMessage(path);
+    if (opened != openText(path, std::strerror(EACCES))) {
+      std::fprintf(stderr, "open: %s\n", opened.c_str());
+      return 1;
+    }
+    dialogs.messages.clear();
+    held.OnSaveDocument(path.c_str());
+    const CString saved = dialogs.messages.empty() ? CString("(no message)") : dialogs.messages.front().text;
+    if (dialogs.messages.size() != 1 ||
+        saved != CString("An error occurred while saving the project file '") + path.c_str() +
+                     "'.\nThe project has not been saved.\nReason:  " + std::strerror(EACCES)) {
+      std::fprintf(stderr, "save: %s\n", saved.c_str());
+      return 2;
+    }
+    return 0;
+  };
+  int result = 0;
+  if (::geteuid() != 0) {
+    result = check();
+  } else {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      if (::setgid(65534) != 0 || ::setuid(65534) != 0)
+        ::_exit(3);
+      ::_exit(check());
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    result = WIFEXITED(status) ? WEXITSTATUS(status) : 4;
+  }
+  ::chmod(folder.c_str(), 0755);
+  EXPECT_EQ(result, 0) << "1: the open's text, 2: the save's text (see above), 3: the user could not be changed";
 }
 
 TEST_F(DocTest, AnotherDatabaseIsShownThenTheProjectOpensAndSavesWithTheCurrentOne)

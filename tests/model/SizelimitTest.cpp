@@ -1,6 +1,7 @@
 // Guards the text that tells the user which limit a refused size broke: the reason, the limit's
 // name and its value in the user's units (lengths as formatted, areas in square feet or square
-// metres, angles in degrees), nothing once cleared, and the range check noting the bound broken.
+// metres, angles in degrees), nothing once cleared, the range check noting the bound broken, and
+// which lengths lie beyond it.
 #include <gtest/gtest.h>
 
 #include <numbers>
@@ -47,4 +48,35 @@ TEST(SizelimitTest, TheRangeCheckNotesTheBoundItBroke)
                                   CSizeLimit::maxLength, 60.0));
   EXPECT_EQ(CSizeLimit::Text(CUnitsConverter::wholeInches),
             "Leg too long: the longest length allowed is " + Length(CUnitsConverter::wholeInches, 60.0) + ".");
+}
+
+// The sizing pages give the focus to the field whose length lies beyond the bound broken: a
+// lower bound is passed by a shorter length, an upper one by a longer, the bound itself is
+// allowed, and a refusal of another kind or none says nothing of any length.
+TEST(SizelimitTest, ALengthIsBeyondOnlyTheSideOrLengthBoundItBreaks)
+{
+  for (CSizeLimit::Kind kind : {CSizeLimit::minSide, CSizeLimit::minLength}) {
+    SCOPED_TRACE(kind);
+    CSizeLimit::Refused("too short", kind, 6.0);
+    EXPECT_TRUE(CSizeLimit::IsBeyond(5.5));
+    EXPECT_FALSE(CSizeLimit::IsBeyond(6.0));
+    EXPECT_FALSE(CSizeLimit::IsBeyond(60.0));
+  }
+  for (CSizeLimit::Kind kind : {CSizeLimit::maxSide, CSizeLimit::maxLength}) {
+    SCOPED_TRACE(kind);
+    CSizeLimit::Refused("too long", kind, 60.0);
+    EXPECT_TRUE(CSizeLimit::IsBeyond(60.5));
+    EXPECT_FALSE(CSizeLimit::IsBeyond(60.0));
+    EXPECT_FALSE(CSizeLimit::IsBeyond(5.0));
+  }
+  for (CSizeLimit::Kind kind :
+       {CSizeLimit::none, CSizeLimit::minGlassLine, CSizeLimit::maxArea, CSizeLimit::minAngle}) {
+    SCOPED_TRACE(kind);
+    CSizeLimit::Refused("other", kind, 6.0);
+    EXPECT_FALSE(CSizeLimit::IsBeyond(1.0));
+    EXPECT_FALSE(CSizeLimit::IsBeyond(100.0));
+  }
+  CSizeLimit::Refused("too short", CSizeLimit::minLength, 6.0);
+  CSizeLimit::Clear();
+  EXPECT_FALSE(CSizeLimit::IsBeyond(1.0));
 }

@@ -1,11 +1,15 @@
 // Guards the project's rules below the Qt line: what the host is told when stored designs change,
-// the questions of storing the edited design, and the modified state by CRC.
+// the questions of storing the edited design, a store that fails, and the modified state by CRC.
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "platform/core/Filemsg.h"
 #include "project/DocTestSupport.h"
+#include "project/TestItems.h"
 #include "project/Project.h"
 #include "support/Exceptn.h"
 
@@ -17,6 +21,10 @@ public:
   Answer AskStoreChanges(const CString& name, BOOL) override { return Next("store " + std::string(name.c_str())); }
   Answer AskReplace(const CString& name, BOOL) override { return Next("replace " + std::string(name.c_str())); }
   void ReportUnreadable(const CString& name) override { events.push_back("unreadable " + std::string(name.c_str())); }
+  void ReportNotStored(const CString& name, std::exception_ptr failure) override
+  {
+    events.push_back("not stored " + std::string(name.c_str()) + ": " + FileFailureReason(failure).c_str());
+  }
   void OnDesignAdded(const CString& name) override { events.push_back("added " + std::string(name.c_str())); }
   void OnDesignDeleting(const CString& name) override { events.push_back("deleting " + std::string(name.c_str())); }
   void OnDesignRenamed(const CString& from, const CString& to) override
@@ -128,4 +136,46 @@ TEST_F(ProjectTest, StoringWithoutTheQuestionKeepsAViewOnlyChangeAndClosingLeave
   EXPECT_EQ(project.GetEditedDesignSnapshot().GetScaleFactor(), 0.125);
   EXPECT_TRUE(project.StoreEditedDesign(FALSE, TRUE));
   EXPECT_FALSE(project.HasChanged()) << "the same view again changes nothing";
+}
+
+// A design whose store fails (a full disk's error, say) is not stored, named or asked about: the
+// host hears why, the stored design and the edited one stay as they were, and the next store that
+// succeeds stores it. The recovery copy's keep still throws, for its report to name what it lost.
+TEST_F(ProjectTest, AStoreThatFailsIsToldAndLeavesTheStoredAndTheEditedDesignAsTheyWere)
+{
+  CTestItemAccess access;
+  project.AddDesign(MakeStore("Bay"));
+  ASSERT_TRUE(project.EditStoredDesign(0));
+  const DWORD crc = project.GetStoredDesigns().GetAt(0)->GetCRC();
+  auto* pItem = new CDesignItem(CDesignItemAccess::unitItem);
+  pItem->storeError = ENOSPC;
+  project.GetEditedDesign()->GetItemList().AddTail(pItem);
+  const std::string told = std::string("not stored Bay: ") + std::strerror(ENOSPC);
+  for (const BOOL ask : {FALSE, TRUE}) {
+    host.events.clear();
+    host.answers = {CProjectHost::answerYes};
+    EXPECT_FALSE(project.StoreEditedDesign(ask, TRUE)) << ask;
+    EXPECT_EQ(host.events, std::vector<std::string>{told}) << ask;
+    EXPECT_EQ(project.GetStoredDesigns().GetAt(0)->GetCRC(), crc) << ask;
+    EXPECT_EQ(project.GetEditedDesign()->GetItemList().GetCount(), 1) << ask;
+  }
+  EXPECT_THROW(project.KeepEditedDesign(), CFileException);
+  EXPECT_EQ(project.GetStoredDesigns().GetAt(0)->GetCRC(), crc);
+
+  // An unnamed design fails before it is named.
+  project.NewEditedDesign();
+  auto* pNew = new CDesignItem(CDesignItemAccess::unitItem);
+  pNew->storeError = ENOSPC;
+  project.GetEditedDesign()->GetItemList().AddTail(pNew);
+  host.events.clear();
+  EXPECT_FALSE(project.StoreEditedDesign(FALSE, TRUE));
+  EXPECT_EQ(host.events, std::vector<std::string>{std::string("not stored Unnamed: ") + std::strerror(ENOSPC)});
+  EXPECT_TRUE(services.askedNames.empty());
+  EXPECT_EQ(project.GetDesignCount(), 1);
+
+  pNew->storeError = 0;
+  services.nameAnswers = {"Hall"};
+  host.events.clear();
+  EXPECT_TRUE(project.StoreEditedDesign(FALSE, TRUE));
+  EXPECT_EQ(host.events, std::vector<std::string>{"added Hall"});
 }

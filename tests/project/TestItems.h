@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/core/Archive.h"
+#include "platform/core/Exception.h"
 #include "project/Design.h"
 #include "project/Stamp.h"
 
@@ -22,6 +23,8 @@ public:
   {
     SerializeVersionStamp(ar);
     if (ar.IsStoring()) {
+      if (storeError != 0)
+        throw CFileException(CFileException::generic, storeError);
       ar << static_cast<LONG>(itemType) << static_cast<DWORD>(members.size());
       for (CDesignItem* member : members)
         member->Serialize(ar);
@@ -39,6 +42,7 @@ public:
   }
 
   int itemType = 0;
+  int storeError = 0;                 // the system's error number a store of the item fails with, as a full disk's
   std::vector<CDesignItem*> members;  // a group's own items
 };
 

@@ -399,6 +399,44 @@ TEST_F(DialogTest, AnEmptiedLengthFieldIsNoLengthInEitherUnits)
   }
 }
 
+// The converter reads a lone sign or point as 0, and "--5" as minus five inches with no feet:
+// the field refuses them, in either units, and keeps them selected for the next key.
+TEST_F(DialogTest, ASignOrPointWithoutAMeasurementIsNoLengthInEitherUnits)
+{
+  for (int units : {0, 3}) {
+    SCOPED_TRACE(units);
+    g_units = units;
+    service.messages.clear();
+    const std::vector<std::string> refused = {".", "-", "--5", "+", "-.", " - ", "- -5", "-.'5"};
+    CLengthDlg dlg;
+    dlg.length = 65.5;
+    service.dialogActions.push_back([&](CDialog& d) {
+      for (const std::string& text : refused) {
+        Type(d, IDC_LENGTH, text);
+        Click(d, IDOK);
+        ASSERT_FALSE(d.HasEnded()) << text;
+        EXPECT_EQ(Field(d, IDC_LENGTH)->selectedText().toStdString(), text);
+      }
+      // A sign before a point and a figure is a length, judged by its range.
+      if (units == 0) {
+        Type(d, IDC_LENGTH, "- .5");
+        Click(d, IDOK);
+        ASSERT_FALSE(d.HasEnded());
+      }
+      Type(d, IDC_LENGTH, units == 0 ? "2'-.5" : "622.3");
+      Click(d, IDOK);
+    });
+    EXPECT_EQ(dlg.DoModal(), IDOK);
+    ASSERT_EQ(service.messages.size(), refused.size() + (units == 0 ? 1 : 0));
+    for (size_t i = 0; i < refused.size(); ++i)
+      EXPECT_EQ(service.messages[i].text, CString("Please enter a valid measurement.")) << refused[i];
+    if (units == 0) {
+      EXPECT_EQ(service.messages.back().text, CString("Please enter a measurement between 1'-0\" and 10'-0\"."));
+    }
+    EXPECT_NEAR(dlg.length, 24.5, 1e-9);
+  }
+}
+
 TEST_F(DialogTest, LengthOutOfRangeShowsTheLimitsInTheUsersUnits)
 {
   g_units = 3;

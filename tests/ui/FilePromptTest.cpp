@@ -1,6 +1,6 @@
 // Guards the file dialogs: a save dialog adds the chosen filter's extension before it asks about
 // an existing file, No keeps that file and goes back to the dialog, and each kind of file starts
-// in the folder last used for it, else in the documents folder.
+// in the folder last used for it, else in the documents folder, else (none made) the home folder.
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -69,6 +70,16 @@ TEST(FileNames, TheChosenFiltersExtensionCompletesANameWithoutOne)
       << "under a filter of every file the default extension";
   EXPECT_EQ(CompleteSaveName("/d/plan1.old", "DXF|*.dxf||", 1, "dxf"), CString("/d/plan1.old"));
   EXPECT_EQ(CompleteSaveName("/d.x/.hidden", "DXF|*.dxf||", 1, "dxf"), CString("/d.x/.hidden.dxf"));
+  EXPECT_EQ(CompleteSaveName("/d/plan1.DXF", "DXF|*.dxf||", 1, "dxf"), CString("/d/plan1.DXF"));
+  // A project's dots are no extension: in a name with a space after its last dot, or in the
+  // name the dialog offered, taken as it was.
+  EXPECT_EQ(CompleteSaveName("/d/Smith.house - Plan View", "PDF|*.pdf||", 1, "pdf"),
+            CString("/d/Smith.house - Plan View.pdf"));
+  EXPECT_EQ(CompleteSaveName("/d/Schedule - Smith.house", kReportFilter, 2, "csv", "/e/Schedule - Smith.house"),
+            CString("/d/Schedule - Smith.house.txt"));
+  EXPECT_EQ(CompleteSaveName("/d/Schedule - Smith.house", kReportFilter, 1, "csv", "/e/Schedule - Smith"),
+            CString("/d/Schedule - Smith.house"))
+      << "a name the user typed keeps its own";
   EXPECT_EQ(SuggestFileName({"House", " Kitchen / bay ", "", "Plan View"}),
             CString("House - Kitchen - bay - Plan View"));
 }
@@ -110,6 +121,11 @@ TEST_F(FilePromptTest, TextUnderTheTextFilterIsTxtAndAnOpenDialogNeverAsks)
   ASSERT_EQ(save.DoModal(), IDOK);
   EXPECT_EQ(save.GetPathName(), CString(File("schedule1.txt").c_str()));
   EXPECT_TRUE(service.messages.empty()) << "the CSV file of that name is another file";
+  // The name offered for a project with a dot in its name, taken as it was.
+  CFileDialog offered(FALSE, "csv", "Schedule - Smith.house", OFN_OVERWRITEPROMPT, kReportFilter);
+  service.filePaths.push_back(File("Schedule - Smith.house").c_str());
+  ASSERT_EQ(offered.DoModal(), IDOK);
+  EXPECT_EQ(offered.GetPathName(), CString(File("Schedule - Smith.house.csv").c_str()));
   CFileDialog open(TRUE, "csv", nullptr, OFN_FILEMUSTEXIST, kReportFilter);
   service.filePaths.push_back(File("schedule1.csv").c_str());
   ASSERT_EQ(open.DoModal(), IDOK);
@@ -133,6 +149,14 @@ TEST_F(FilePromptTest, EachKindOfFileStartsInItsLastFolderElseInTheDocumentsFold
   const std::string text(std::istreambuf_iterator<char>(profile), {});
   EXPECT_NE(text.find("[Folders]"), std::string::npos);
   EXPECT_NE(text.find("DXF=" + files.path().toStdString()), std::string::npos);
+
+  // A documents folder the desktop names but that does not exist gives way to the home folder.
+  ASSERT_TRUE(documents.remove());
+  const CString home = QDir::homePath().toUtf8().constData();
+  EXPECT_EQ(SuggestedPathFor("pdf", "Report.pdf"), home + "/Report.pdf");
+  CFileDialog csv(FALSE, "csv", "Schedule", OFN_OVERWRITEPROMPT, kReportFilter);
+  csv.DoModal();
+  EXPECT_EQ(service.fileRequests[3].fileName, home + "/Schedule");
 }
 
 // A project name of 255 bytes, as long as a file's name may be, ending in characters of three

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QAction>
@@ -164,6 +165,22 @@ TEST_F(PrintFileTest, WithoutAPrinterTheNameIsAskedAndThePdfIsWrittenExactlyTher
   EXPECT_EQ(PdfPages(File("kitchen.pdf")), 1) << "pdfinfo reads the file the user named";
   EXPECT_EQ(FileCount(), 1) << "nothing else is left in the folder";
   EXPECT_TRUE(service.messages.empty());
+}
+
+// The suggestion is the window's caption without the project file's extension: only the last dot
+// of the file's own name starts it, whatever dots the rest of the name or its folder hold.
+TEST_F(PrintFileTest, TheSuggestedNameLeavesOutTheFilesExtensionAlone)
+{
+  CFrameWnd* frame = view->GetParentFrame();
+  const std::string folder = files.filePath("jobs.2026").toStdString();
+  const std::vector<std::pair<std::string, const char*>> cases = {
+      {files.filePath("Smith.house.tpf").toStdString(), "Smith.house - Plan View"},
+      {folder + "/Smith.tpf", "Smith - Plan View"}};
+  for (const auto& [path, expected] : cases) {
+    doc->SetPathName(path.c_str(), FALSE);
+    frame->SetWindowText(doc->GetTitle() + ": Plan View");
+    EXPECT_EQ(view->SuggestOutputName(), CString(expected)) << path;
+  }
 }
 
 TEST_F(PrintFileTest, CancelPrintsNothingAndNoKeepsTheExistingFile)

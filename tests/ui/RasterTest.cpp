@@ -2,9 +2,11 @@
 // operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <utility>
 #include <vector>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include "TestApp.h"
@@ -902,4 +904,84 @@ TEST(Raster, AtADevicePixelRatioTheRulesHoldInWindowPixelsAtTheImagesResolution)
     EXPECT_EQ(img, before);
     dc.SelectStockObject(BLACK_PEN);
   }
+}
+
+// The last pixel of a line drawn with its end pixel is the pen's width wide, where the line would
+// go on: at 150 % a window pixel may be two device pixels across a line one device pixel wide, and
+// a set pixel is the pen's square where its window pixel starts. At 100 % and 200 % the pen's
+// square is the whole window pixel.
+TEST(Raster, AtADevicePixelRatioAnEndPixelIsThePensWidth)
+{
+  constexpr COLORREF kRed = RGB(255, 0, 0);
+  // At 150 % window pixel 10 is two device pixels each way.
+  const CPoint end(10, 10);
+  const CPoint starts[] = {{20, 10}, {0, 10}, {10, 0}, {10, 20}, {20, 20}, {0, 0}, {0, 20}, {20, 0}, {18, 6}, {10, 10}};
+  for (const double ratio : {1.0, 2.0, 1.5}) {
+    SCOPED_TRACE(ratio);
+    const CDeviceScale scale(ratio);
+    const int pen = scale.Pen();
+    const CRect window = scale.At(CRect(end.x, end.y, end.x + 1, end.y + 1));
+    for (const CPoint& start : starts) {
+      SCOPED_TRACE(::testing::Message() << "from " << start.x << ", " << start.y);
+      CImageData image(32, 32, kWhite, ratio);
+      CDC dc;
+      dc.AttachImage(&image);
+      ASSERT_TRUE(dc.DrawSegments({{start, end}}, kRed));
+      const QImage& img = image.Image();
+      auto at = [&img](int x, int y) {
+        return x < 0 || y < 0 || x >= img.width() || y >= img.height() ? kWhite
+                                                                       : CRasterizer::ToColorRef(img.pixel(x, y));
+      };
+      int red = 0;
+      int redBesideLine = 0;
+      for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) {
+          if (at(x, y) != kRed)
+            continue;
+          ++red;
+          EXPECT_TRUE(window.PtInRect(CPoint(x, y))) << x << ", " << y << " outside the end's window pixel";
+          bool touches = false;
+          for (int dy = -1; dy <= 1; ++dy)
+            for (int dx = -1; dx <= 1; ++dx)
+              touches = touches || at(x + dx, y + dy) == kBlack;
+          redBesideLine += touches;
+        }
+      EXPECT_EQ(red, pen * pen);
+      if (start != end) {
+        EXPECT_GT(redBesideLine, 0) << "a gap between the line and its end pixel";
+      }
+    }
+    CImageData image(32, 32, kWhite, ratio);
+    CDC dc;
+    dc.AttachImage(&image);
+    dc.SetPixel(end, kRed);
+    const QImage& img = image.Image();
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < img.width(); ++x) {
+        const bool inSquare = x >= window.left && x < window.left + pen && y >= window.top && y < window.top + pen;
+        EXPECT_EQ(CRasterizer::ToColorRef(img.pixel(x, y)), inSquare ? kRed : kWhite) << x << ", " << y;
+      }
+  }
+}
+
+// A failing comparison of points, rectangles, strings or images says what the values were.
+TEST(TestPrinters, FailingComparisonsShowPointsStringsAndImagesAsTheirValues)
+{
+  // The failure message names the expressions too: the values stand apart from them.
+  static const CPoint at(-40, 5000);
+  static const CPoint next(-40, 5001);
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(at, next), "Which is: (-40, 5000)");
+  EXPECT_EQ(::testing::PrintToString(CRect(1, 2, 30, 40)), "(1, 2)-(30, 40)");
+  EXPECT_EQ(::testing::PrintToString(CSize(3, -4)), "3 x -4");
+  static const QString room("Living Room");
+  static const QString kitchen("Kitchen");
+  EXPECT_NONFATAL_FAILURE(EXPECT_EQ(room, kitchen), "Which is: \"Living Room\"");
+  EXPECT_EQ(::testing::PrintToString(QString()), "null QString");
+  CImageData image(8, 6, kWhite, 1.5);
+  const QImage white = image.Image();
+  image.Image().setPixel(3, 2, 0xFF000000u);
+  const std::string printed = ::testing::PrintToString(image.Image());
+  EXPECT_EQ(printed.rfind("QImage 12 x 9, format ", 0), 0u) << printed;
+  EXPECT_NE(printed.find("device pixel ratio 1.5"), std::string::npos) << printed;
+  EXPECT_NE(printed, ::testing::PrintToString(white)) << "two images that differ print alike";
 }

@@ -8,6 +8,8 @@
 #include <tuple>
 #include <vector>
 
+#include <QImage>
+
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
 #include "geometry/2dmatrix.h"
@@ -15,6 +17,7 @@
 #include "geometry/Angle.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
+#include "ui/draw/ImageData.h"
 #include "support/VEntExcp.h"
 #include "views/Drawlist.h"
 #include "views/Xltdata.h"
@@ -183,30 +186,41 @@ TEST_F(XltgdiTest, InvertedDrawingTwiceRestoresEveryPixel)
 // lines drawn one by one set it: the end pixel of one line overwritten by the next, categories
 // changing, an arc in between, a zero-length line, lines cut at the bitmap, at the clip and at
 // 16 bits.
+// At 150 % too, where a line's end pixel lies on the side of its window pixel the line comes
+// from.
 TEST_F(XltgdiTest, GatheredLinesAndDrawListsSetThePixelsOfLinesDrawnOneByOne)
 {
   CVRX2DEntityArray entities = MixedLinesAndAnArc();
   for (const CVRX2DLine& line : {CVRX2DLine(13, CVRX2DPoint(28, 12), CVRX2DPoint(20, 20)),
                                  CVRX2DLine(13, CVRX2DPoint(36, 2), CVRX2DPoint(36, 39))})
     entities.Add(line.Clone());
-  auto drawn = [&](const std::function<void(CGDITranslator&)>& draw) {
-    dc.FillSolidRect(0, 0, kSize, kSize, kWhite);
-    dc.SaveDC();
-    dc.IntersectClipRect(0, 0, 35, kSize);
-    CGDITranslator translator(&map, &dc, 1.0);
-    draw(translator);
-    dc.RestoreDC(-1);
-    return Pixels();
-  };
-  const std::vector<COLORREF> oneByOne = drawn([&](CGDITranslator& translator) {
-    for (int i = 0; i < entities.GetSize(); ++i)
-      translator.TranslateEntity(*entities[i]);
-  });
-  EXPECT_EQ(oneByOne[10 * kSize + 15], kRed) << "the red line over the black end pixel";
-  EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.Translate(entities); }), oneByOne);
-  CDrawList list;
-  list.Assign(entities);
-  EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.TranslateDrawList(list); }), oneByOne);
+  for (const double ratio : {1.0, 1.5}) {
+    SCOPED_TRACE(ratio);
+    CImageData image(kSize, kSize, kWhite, ratio);
+    CDC onImage;
+    onImage.AttachImage(&image);
+    auto drawn = [&](const std::function<void(CGDITranslator&)>& draw) {
+      onImage.FillSolidRect(0, 0, kSize, kSize, kWhite);
+      onImage.SaveDC();
+      onImage.IntersectClipRect(0, 0, 35, kSize);
+      CGDITranslator translator(&map, &onImage, 1.0);
+      draw(translator);
+      onImage.RestoreDC(-1);
+      return image.Image().copy();
+    };
+    const QImage oneByOne = drawn([&](CGDITranslator& translator) {
+      for (int i = 0; i < entities.GetSize(); ++i)
+        translator.TranslateEntity(*entities[i]);
+    });
+    // At 150 % the two end pixels share the window pixel, each on its own line's side.
+    if (ratio == 1.0) {
+      EXPECT_EQ(onImage.GetPixel(15, 10), kRed) << "the red line over the black end pixel";
+    }
+    EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.Translate(entities); }), oneByOne);
+    CDrawList list;
+    list.Assign(entities);
+    EXPECT_EQ(drawn([&](CGDITranslator& translator) { translator.TranslateDrawList(list); }), oneByOne);
+  }
 }
 
 // Inverting, a translator hands the lines of one category to the device context together too,

@@ -1,15 +1,21 @@
 // Guards the stored form of design items: the 50-byte record every item starts with and the
 // unit item's own record, byte for byte against an image built here, the stamps a load accepts,
-// and that an item whose unit was never made stores the attribute string it was loaded with.
+// that an item whose unit was never made stores the attribute string it was loaded with, and
+// that a unit changed since it was made is stored as changed when the catalogue can no longer
+// be read.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "model/Unit.h"
+#include "productdb/Optcats.h"
+#include "productdb/Optchoic.h"
 #include "platform/core/Archive.h"
 #include "platform/core/File.h"
 #include "productdb/txrecobj.h"
@@ -208,4 +214,43 @@ TEST_F(ItemRecordTest, ACopyHasItsOwnUnitAndNoTracker)
   EXPECT_EQ(pCopy->GetTrackVector(), CVRX2DVector());
   EXPECT_EQ(pCopy->GetOffset(), item.GetOffset());
   EXPECT_EQ(pCopy->GetComponentOutlines()->GetSize(), item.GetComponentOutlines()->GetSize());
+}
+
+// The catalogue overwritten in place after the unit was made and its options changed (as the
+// sheet changes them): the store writes the unit as the item holds it, without reading the
+// catalogue again, and the catalogue's bytes put back give the same attributes.
+TEST_F(ItemRecordTest, AUnitChangedBeforeTheCatalogueWasOverwrittenIsStoredAsChanged)
+{
+  namespace fs = std::filesystem;
+  std::string pattern = (fs::temp_directory_path() / "item_record_XXXXXX").string();
+  ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+  const fs::path catalogue = fs::path(pattern) / "TXDB.SDF";
+  fs::copy_file(fs::path(std::getenv("PANECRAFT_BINARY_DIR")) / "productdata/TXDB.SDF", catalogue);
+  const auto overwrite = [&catalogue](const std::string& bytes) {
+    std::ofstream out(catalogue, std::ios::binary | std::ios::in | std::ios::out);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  };
+  std::string original;
+  {
+    std::ifstream in(catalogue, std::ios::binary);
+    original.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  CTXRecObj::SetDatabaseDirectory((pattern + "/").c_str());
+  CUnitItem item("GL", "BA005");
+  CUnit* pUnit = item.GetUnit();
+  ASSERT_TRUE(pUnit->SetOptionChoice(1, 2));
+  item.UpdateUnitInfo();
+  // Other bytes of the same length behind the magic word.
+  std::string other = original;
+  for (size_t i = 4; i < other.size(); ++i)
+    other[i] = static_cast<char>(i * 131u + 7u);
+  overwrite(other);
+  Bytes bytes;
+  EXPECT_NO_THROW(bytes = Store([&](CArchive& ar) { ar << static_cast<const CObject*>(&item); }));
+  overwrite(original);
+  const std::string attributes = pUnit->GetAttributes().c_str();
+  EXPECT_NE(attributes.find(",1:2"), std::string::npos) << attributes;
+  EXPECT_NE(std::string(bytes.begin(), bytes.end()).find(attributes), std::string::npos) << attributes;
+  std::error_code ignored;
+  fs::remove_all(pattern, ignored);
 }

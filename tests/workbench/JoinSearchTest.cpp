@@ -1,8 +1,9 @@
 // Guards the join search against a catalogue that lists a pair for a join type without giving
 // its spacings: the pair is taken as not joinable, the snap stays as it was and nothing escapes
-// into the drag loop.
+// into the drag loop. With the sample catalogue, a stationary casement joins its neighbours.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <numbers>
 #include <string>
@@ -11,6 +12,7 @@
 #include "geometry/2dline.h"
 #include "model/Join.h"
 #include "model/Sizecomp.h"
+#include "model/Stdunit.h"
 #include "model/Unit.h"
 #include "productdb/txrecobj.h"
 #include "units/standard/Stdreg.h"
@@ -97,4 +99,87 @@ TEST(JoinSearch, ASideWithoutAProductIdIsNotJoined)
   EXPECT_FALSE(joined);
   EXPECT_EQ(snap.length, 0.5);
   EXPECT_EQ(view.GetNewJoinCount(), 0);
+}
+
+namespace {
+// The outline index of the unit's frame member along its left or right edge.
+int JambIndex(CUnitItem& item, bool right)
+{
+  const CSizedComponentArray& members = *item.GetUnit()->GetSizedComponents();
+  const double x = right ? item.GetUnit()->GetWidth() : 0.0;
+  for (int k = 0; k < members.GetSize(); ++k)
+    if (members[k]->GetKind() == "P" && members[k]->GetStartPoint().GetX() == x &&
+        members[k]->GetEndPoint().GetX() == x)
+      return k;
+  return -1;
+}
+
+const CVRX2DLine& Outline(CUnitItem& item, int index)
+{
+  return *static_cast<const CVRX2DLine*>(item.GetComponentOutlines()->GetAt(index));
+}
+}  // namespace
+
+// A stationary casement between a hinged casement and a casement picture, each a little over a
+// join's spacing away, is joined to both with a standard mull, and each snap is corrected to stand
+// the two sides' spacings apart.
+TEST(JoinSearch, AStationaryCasementJoinsAHingedCasementAndAPictureAtTheSpacing)
+{
+  const char* binary = std::getenv("PANECRAFT_BINARY_DIR");
+  ASSERT_NE(binary, nullptr);
+  CTXRecObj::SetDatabaseDirectory((std::string(binary) + "/productdata/").c_str());
+  RegisterStandardUnits();
+  RegisterWorkbenchClasses();
+  CUnitItem hinged("CA", "BA001");
+  CUnitItem stationary("CA", "BA001");
+  CUnitItem picture("CA", "PI001");
+  ASSERT_EQ(static_cast<CStandardUnit*>(hinged.GetUnit())->GetOperatingChoice(), "L");
+  static_cast<CStandardUnit*>(stationary.GetUnit())->SetOperatingChoice("S");
+  stationary.UpdateUnitInfo();
+  picture.GetUnit();
+  constexpr double kGap = 0.75;
+  const double width = hinged.GetUnit()->GetWidth();
+  stationary.Offset(CVRX2DVector(width + kGap, 0.0));
+  picture.Offset(CVRX2DVector(2.0 * (width + kGap), 0.0));
+  struct Meeting
+  {
+    CUnitItem* pOther;
+    int movingIndex, otherIndex;
+    double angle;  // the way the moving unit goes to meet it
+    int movingId, otherId;
+  };
+  const Meeting meetings[] = {
+      {&hinged, JambIndex(stationary, false), JambIndex(hinged, true), std::numbers::pi, 3202, 3205},
+      {&picture, JambIndex(stationary, true), JambIndex(picture, false), 0.0, 3202, 3212},
+  };
+  for (const Meeting& m : meetings) {
+    SCOPED_TRACE(m.otherId);
+    ASSERT_GE(m.movingIndex, 0);
+    ASSERT_GE(m.otherIndex, 0);
+    ASSERT_EQ(stationary.GetUnit()->GetComponentID(m.movingIndex), m.movingId);
+    ASSERT_EQ(m.pOther->GetUnit()->GetComponentID(m.otherIndex), m.otherId);
+    CWorkbenchView view;
+    CVRX2DEntityArray lines;
+    lines.Add(Outline(*m.pOther, m.otherIndex).Clone());
+    CDWordArray indices;
+    indices.Add(m.otherIndex);
+    CJoinSnapRecord snap;
+    snap.category = 9;
+    snap.length = kGap;
+    snap.angle = m.angle;
+    const CVRX2DLine& moving = Outline(stationary, m.movingIndex);
+    ASSERT_TRUE(view.EvaluateSnapForJoin(moving, &stationary, m.movingIndex, m.pOther, lines, indices, snap, TRUE));
+    EXPECT_EQ(view.GetNewJoinCount(), 1);
+    EXPECT_EQ(snap.pMovingItem, &stationary);
+    EXPECT_EQ(snap.pStationaryItem, m.pOther);
+    const CJoin mull(1, m.movingId, m.otherId);
+    EXPECT_EQ(mull.GetJoinTypeCode(), "MS");
+    EXPECT_EQ(mull.GetFirstOffset(), 0.25f);
+    EXPECT_EQ(mull.GetSecondOffset(), 0.25f);
+    // Moved by the corrected snap, the sides stand the mull's spacing apart, each unit on its own
+    // side of the other.
+    const CVRX2DPoint from = moving.GetStartPoint() + CVRX2DVector(snap.length, CVRXAngle(snap.angle));
+    const double x = Outline(*m.pOther, m.otherIndex).GetStartPoint().GetX();
+    EXPECT_NEAR(m.angle == 0.0 ? x - from.GetX() : from.GetX() - x, 0.5, 1e-9);
+  }
 }

@@ -18,6 +18,7 @@
 #include "support/Exceptn.h"
 #include "units/standard/Stdreg.h"
 #include "workbench/items/Unititem.h"
+#include "workbench/snap/TableWatch.h"
 #include "workbench/view/Wbview.h"
 
 namespace {
@@ -33,6 +34,7 @@ protected:
     CTXRecObj::SetDatabaseDirectory((std::string(binary) + "/productdata/").c_str());
     RegisterStandardUnits();
     CDC::SetScreenLogPixels(96, 96);
+    WatchTheAlignmentTables();
     view = std::make_unique<CWorkbenchView>();
   }
   // An item that offers the given lines and nothing else.

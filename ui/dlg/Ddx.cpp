@@ -24,6 +24,25 @@ int EditKind(int units)
   }
 }
 
+// Whether a text can be a length at all: it holds a figure, and a sign stands before a figure or
+// a point and figure. The converter reads a lone sign or point as 0, and the second minus of
+// "--5" as the separator of feet not given; a field is no place to take either as a length.
+bool HoldsMeasurement(CString text)
+{
+  text.TrimLeft();
+  bool figure = false;
+  for (int i = 0; i < text.GetLength(); ++i)
+    figure = figure || (text[i] >= '0' && text[i] <= '9');
+  if (!figure)
+    return false;
+  if (text[0] != '-' && text[0] != '+')
+    return true;
+  CString rest = text.Mid(1);
+  rest.TrimLeft();
+  const auto isFigure = [&rest](int i) { return i < rest.GetLength() && rest[i] >= '0' && rest[i] <= '9'; };
+  return isFigure(0) || (!rest.IsEmpty() && rest[0] == '.' && isFigure(1));
+}
+
 CString ResourceText(UINT id, const char* fallback)
 {
   CString text;
@@ -48,12 +67,10 @@ void DDX_Length(CDataExchange* pDX, int nIDC, double& value)
   CString text;
   edit->GetWindowText(text);
   // The member changes only when the text is a length, so a refused entry loses nothing. The
-  // converter reads a blank text as 0, but a field the user emptied is no measurement: taking
-  // it as 0 would move or size things to nothing without a word.
-  CString blank(text);
-  blank.TrimLeft();
+  // converter reads a blank text, a lone sign or a lone point as 0, but a field without a
+  // measurement is no length: taking it as 0 would move or size things to nothing without a word.
   double parsed = 0.0;
-  if (blank.IsEmpty() || !converter.ParseLength(kind, text, &parsed)) {
+  if (!HoldsMeasurement(text) || !converter.ParseLength(kind, text, &parsed)) {
     AfxMessageBox(ResourceText(IDS_INVALID_MEASUREMENT, "Please enter a valid measurement."), MB_ICONEXCLAMATION);
     pDX->Fail();
   }

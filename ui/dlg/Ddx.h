@@ -4,8 +4,9 @@
 #include "ui/dlg/DataExch.h"
 
 // Shows value in the control (loading) or reads the control's whole text into value (saving);
-// text that is no length, a blank field included, is refused with "Please enter a valid
-// measurement." and value keeps what it held. A length taken is shown in the display form once
+// text that is no length, a blank field or a text without a figure or with a sign before no
+// figure included, is refused with "Please enter a valid measurement." and value keeps what it
+// held. A length taken is shown in the display form once
 // the whole exchange has passed.
 void DDX_Length(CDataExchange* pDX, int nIDC, double& value);
 // Refuses, when saving, a value outside [minValue, maxValue] with "Please enter a measurement

@@ -17,6 +17,13 @@ BOOL Exists(const CString& path)
   return ::stat(path.c_str(), &info) == 0;
 }
 
+BOOL IsFolder(const CString& path)
+{
+  struct stat info
+  {};
+  return !path.IsEmpty() && ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 CString FolderOf(const CString& path)
 {
   const int slash = path.ReverseFind('/');
@@ -32,12 +39,13 @@ CString StartFolder(const CFileDialogRequest& request)
   const CString entry = FolderEntry(request);
   if (app && !entry.IsEmpty()) {
     const CString last = app->GetProfileString(kFolderSection, entry);
-    struct stat info
-    {};
-    if (!last.IsEmpty() && ::stat(last.c_str(), &info) == 0 && S_ISDIR(info.st_mode))
+    if (IsFolder(last))
       return last;
   }
-  return AfxGetDocumentsFolder();
+  // The desktop may name a documents folder that was never made: a file suggested there could
+  // not be written.
+  const CString documents = AfxGetDocumentsFolder();
+  return IsFolder(documents) ? documents : AfxGetHomeFolder();
 }
 
 // A name suggested for saving fits the folder's limit on a name's length with the extension the
@@ -45,7 +53,8 @@ CString StartFolder(const CFileDialogRequest& request)
 // dialog does not refuse the name it offers.
 CString FitSuggestion(const CFileDialogRequest& request, const CString& folder)
 {
-  const CString full = CompleteSaveName(request.fileName, request.filter, request.filterIndex, request.defaultExt);
+  const CString full =
+      CompleteSaveName(request.fileName, request.filter, request.filterIndex, request.defaultExt, request.fileName);
   const int limit = NameLimitOf(folder);
   if (request.bOpen || full.GetLength() <= limit)
     return request.fileName;
@@ -118,16 +127,26 @@ CString FilterExtension(const CString& filter, int filterIndex)
   return ext.Find('*') >= 0 || ext.Find('?') >= 0 ? CString() : ext;
 }
 
-CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt)
+CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt,
+                         const CString& offered)
 {
   const CString name = NameOf(path);
-  if (name.IsEmpty() || name.ReverseFind('.') > 0)
+  if (name.IsEmpty())
     return path;
   CString ext = FilterExtension(filter, filterIndex);
   // The default extension is written as the caller spells it when the filter names the same one.
   if (ext.IsEmpty() || ext.CompareNoCase(defaultExt) == 0)
     ext = defaultExt;
-  return ext.IsEmpty() ? path : path + "." + ext;
+  const int dot = name.ReverseFind('.');
+  if (ext.IsEmpty() || (dot > 0 && name.Mid(dot + 1).CompareNoCase(ext) == 0))
+    return path;
+  // A name the user typed keeps an extension of its own. The name the program offered has
+  // none, whatever dots the project's name gives it ("Smith.house - Plan View"), and neither
+  // has a name whose last dot is followed by a space.
+  const BOOL taken = !offered.IsEmpty() && name == NameOf(offered);
+  if (dot > 0 && !taken && name.Mid(dot + 1).Find(' ') < 0)
+    return path;
+  return path + "." + ext;
 }
 
 CString SuggestFileName(std::initializer_list<CString> parts)
@@ -183,7 +202,8 @@ int PromptForFile(CWnd* pOwner, CFileDialogRequest& request)
     if (DialogService().FileDialog(pOwner, request) != IDOK)
       return IDCANCEL;
     if (!request.bOpen) {
-      request.path = CompleteSaveName(request.path, request.filter, request.filterIndex, request.defaultExt);
+      request.path =
+          CompleteSaveName(request.path, request.filter, request.filterIndex, request.defaultExt, request.fileName);
       if (!MayReplace(pOwner, request)) {
         // As the system's own dialog does: No goes back to the dialog with the name as it was.
         request.fileName = request.path;

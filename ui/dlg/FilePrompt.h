@@ -14,8 +14,10 @@ int PromptForFile(CWnd* pOwner, CFileDialogRequest& request);
 // The extension of the filter at a 1-based index ("csv" for "*.csv"); empty for "*.*" or none.
 CString FilterExtension(const CString& filter, int filterIndex);
 // The path a save dialog writes: a name without an extension takes the chosen filter's, or the
-// default extension under a filter of every file.
-CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt);
+// default extension under a filter of every file. The name the dialog offered (offered, a path)
+// takes it whatever dots it holds, as does a name whose last dot a space follows.
+CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt,
+                         const CString& offered = CString());
 // A name made of parts ("House - Kitchen - Plan View"), without characters a file name cannot hold.
 CString SuggestFileName(std::initializer_list<CString> parts);
 // The profile entry ("Folders") keeping the last folder of the kind of file the request asks for.

@@ -102,7 +102,9 @@ public:
   // Separate lines with the current pen, each drawn as MoveTo(first) and LineTo(second) would
   // draw it and then given its last pixel as SetPixel(second, endColor) would; the current
   // position ends at the last line's end. The lines of a whole drawing in one call cost the
-  // device's set-up once.
+  // device's set-up once. Where a window pixel is wider than the pen (150 %), the last pixel is
+  // the pen's square where the line would go on, the far side of its window pixel for a line
+  // running left or up.
   BOOL DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, COLORREF endColor);
   // The same lines for an inverting raster operation: each drawn as MoveTo(first), LineTo(second)
   // draws it, then its last pixel through the pen as MoveTo(second), LineTo(second.x + 1,

@@ -298,7 +298,7 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
     if (Scaled()) {
       if (!pen.IsNull())
         ScaledLine(raster, a, b, lp, state);
-      raster.FillRect(m_scale.At(CRect(b.x, b.y, b.x + 1, b.y + 1)), end, R2_COPYPEN);
+      raster.FillRect(ScaledEndPixel(a, b), end, R2_COPYPEN);
     } else {
       if (!pen.IsNull())
         raster.Line(a, b, lp, state);
@@ -343,14 +343,12 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
 
 void CRasterDevice::SetPixel(CPoint p, COLORREF color)
 {
-  // A window pixel is all the device pixels it covers.
-  if (Scaled()) {
-    FillRect(CRect(p.x, p.y, p.x + 1, p.y + 1), color);
-    return;
-  }
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
-  raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
+  if (Scaled())
+    raster.FillRect(ScaledEndPixel(p, p), CRasterizer::ToPixel(color), R2_COPYPEN);
+  else
+    raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(CRect(p.x, p.y, p.x + 1, p.y + 1));
 }
 

@@ -150,6 +150,10 @@ private:
   // the line mostly runs when it runs towards smaller coordinates, where they end; so a line
   // covers whole window pixels whichever way it runs.
   void DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const;
+  // The device pixels of the end pixel of the line from a to b (a single pixel when a is b): the
+  // pen's width square where the line would go on, so the end is no heavier than the line where
+  // a window pixel is wider than the pen.
+  CRect ScaledEndPixel(CPoint a, CPoint b) const;
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
   CRect SurfaceRect() const;
 

@@ -36,6 +36,20 @@ void CRasterDevice::DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const
   }
 }
 
+CRect CRasterDevice::ScaledEndPixel(CPoint a, CPoint b) const
+{
+  CPoint da, db;
+  DeviceEnds(a, b, da, db);
+  const int w = m_scale.Pen();
+  // Where DeviceEnds put b at the far side of its window pixel, the square ends there.
+  const CPoint sa = m_scale.At(a);
+  const CPoint sb = m_scale.At(b);
+  const bool xMajor = std::abs(sb.x - sa.x) >= std::abs(sb.y - sa.y);
+  const int left = xMajor && b.x < a.x ? db.x - w + 1 : db.x;
+  const int top = !xMajor && b.y < a.y ? db.y - w + 1 : db.y;
+  return CRect(left, top, left + w, top + w);
+}
+
 void CRasterDevice::ScaledLine(CRasterizer& raster, CPoint a, CPoint b, const CLinePen& pen, CStyleState& state) const
 {
   CPoint da, db;

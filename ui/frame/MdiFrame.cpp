@@ -20,6 +20,8 @@
 namespace {
 // The size of a child frame made before its main window shows, and the least one it is given.
 const QSize kLeastDefaultSize(400, 300);
+// A sub-window's own record of whether it was maximised when its activation began.
+constexpr const char* kMaximisedBeforeActivation = "maximisedBeforeActivation";
 }  // namespace
 
 IMPLEMENT_DYNCREATE(CMDIFrameWnd, CFrameWnd)
@@ -65,6 +67,10 @@ HWND CMDIFrameWnd::CreateHandle(const CREATESTRUCT&, HWND)
         client->Invalidate(TRUE);
     });
   QObject::connect(m_pMdiArea, &QMdiArea::subWindowActivated, Impl()->Bridge(), [this](QMdiSubWindow* sub) {
+    // A window without a sizing border keeps its own size, also activated over a maximised one.
+    if (sub && sub->isMaximized() && (sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint) &&
+        !sub->property(kMaximisedBeforeActivation).toBool())
+      sub->showNormal();
     auto* now = sub ? dynamic_cast<CMDIChildWnd*>(FromHandlePermanent(sub)) : nullptr;
     CMDIChildWnd* old = m_pLastActive;
     if (now == old || (!now && sub))
@@ -242,6 +248,10 @@ HWND CMDIChildWnd::CreateHandle(const CREATESTRUCT& cs, HWND)
   sub->setWidget(m_hWnd);
   // Reparenting hides a widget; the frame's inside shows whenever the sub-window does.
   m_hWnd->show();
+  // The client maximises a window activated while the active one is maximised: the activation
+  // takes back what it did to a window without a sizing border.
+  QObject::connect(sub, &QMdiSubWindow::aboutToActivate, sub,
+                   [sub] { sub->setProperty(kMaximisedBeforeActivation, sub->isMaximized()); });
   m_pMDIFrame->MdiArea()->addSubWindow(sub);
   // A frame is made without a size of its own, and takes the one the system's MDI client gives
   // such a window: the cascade's, large in a shown main window. The frames that place themselves
@@ -325,8 +335,12 @@ void CMDIChildWnd::FitInsideClient()
     layout->activate();
   const QRect client = area->viewport()->rect();
   QRect frame = sub->geometry();
-  frame.setWidth(std::min(frame.width(), client.width()));
-  frame.setHeight(std::min(frame.height(), client.height()));
+  // A frame without a sizing border keeps its size, which nothing could give back to it: in a
+  // smaller client it stands at the top left, and the client scrolls to the rest.
+  if (!(sub->windowFlags() & Qt::MSWindowsFixedSizeDialogHint)) {
+    frame.setWidth(std::min(frame.width(), client.width()));
+    frame.setHeight(std::min(frame.height(), client.height()));
+  }
   frame.moveRight(std::min(frame.right(), client.right()));
   frame.moveBottom(std::min(frame.bottom(), client.bottom()));
   frame.moveLeft(std::max(frame.left(), client.left()));

@@ -1,5 +1,6 @@
 #include "ui/wnd/Folders.h"
 
+#include <QDir>
 #include <QStandardPaths>
 
 #include "ui/wnd/QtConv.h"
@@ -8,3 +9,5 @@ CString AfxGetDocumentsFolder()
 {
   return PathFromQString(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
 }
+
+CString AfxGetHomeFolder() { return PathFromQString(QDir::homePath()); }

@@ -4,3 +4,6 @@
 
 // The user's documents folder (the desktop's setting, else ~/Documents); empty when unknown.
 CString AfxGetDocumentsFolder();
+
+// The user's home folder.
+CString AfxGetHomeFolder();

@@ -1,11 +1,13 @@
 #include "ui/wnd/WinApp.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <sys/stat.h>
 
 #include <QGuiApplication>
 #include <QWidget>
@@ -273,7 +275,12 @@ CString CWinApp::GetRecentFile(int nIndex) const
 void CWinApp::OnOpenRecentFile(UINT nID)
 {
   const CString path = GetRecentFile(static_cast<int>(nID - ID_FILE_MRU_FILE1));
-  if (!path.IsEmpty() && !OpenDocumentFile(path))
+  // Only a file that is no longer there leaves the list: one another program holds, or that
+  // could not be read this time, is still the user's to open later.
+  struct stat info
+  {};
+  if (!path.IsEmpty() && !OpenDocumentFile(path) && ::stat(path.c_str(), &info) != 0 &&
+      (errno == ENOENT || errno == ENOTDIR))
     std::erase_if(m_recentFiles, [&](const CString& f) { return f == path; });
 }
 

@@ -357,6 +357,9 @@ void CWorkbenchFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pD
     }
     return;
   }
+  // The menus every Workbench shares may still show another one's read-only state.
+  if (CWorkbenchView* pView = GetWorkbenchView())
+    pView->ShowEditModeInMenu();
   if (m_bToolBarHidden)
     ShowControlBar(&m_wndToolBar, TRUE, FALSE);
   if (m_bDialogBarHidden)

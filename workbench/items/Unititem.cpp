@@ -77,7 +77,8 @@ CUnitItem::CUnitItem(const CUnitItem& source)
 {
   if (source.m_pUnit) {
     m_pUnit.reset(source.m_pUnit->Clone());
-    UpdateUnitInfo();
+    // The attributes came with the unit.
+    DeriveFromUnit(FALSE);
   }
 }
 
@@ -90,7 +91,9 @@ void CUnitItem::Serialize(CArchive& ar)
   CDesignItem::Serialize(ar);
   SerializeVersionStamp(ar);
   if (ar.IsStoring()) {
-    if (m_pUnit)
+    // The attributes are those the unit had at its last change: a catalogue overwritten or cut
+    // short since would refuse them, or answer others, and the store would lose the design.
+    if (m_pUnit && m_strAttributes.IsEmpty())
       m_strAttributes = m_pUnit->GetAttributes();
     PCTRACE(TT_SERIALIZATION, TL_DETAIL)("CUnit attributes to store: \n%s\n", m_strAttributes.c_str());
     ar << m_strType << m_strSubtype << m_strAttributes;
@@ -127,10 +130,16 @@ CUnit* CUnitItem::GetUnit()
   }
   m_pUnit = std::move(unit);
   DeriveFromUnit(stored);
+  if (!stored)
+    m_strAttributes = m_pUnit->GetAttributes();
   return m_pUnit.get();
 }
 
-void CUnitItem::UpdateUnitInfo() { DeriveFromUnit(FALSE); }
+void CUnitItem::UpdateUnitInfo()
+{
+  DeriveFromUnit(FALSE);
+  m_strAttributes = m_pUnit->GetAttributes();
+}
 
 void CUnitItem::DeriveFromUnit(BOOL bKeepPrototype)
 {

@@ -58,7 +58,9 @@ public:
   virtual BOOL IsHandleMoved(int handle) const;
 
   BOOL HasUnit() const { return m_pUnit != nullptr; }
+  // The unit's attributes as of its last change: what a store writes.
   CString GetAttributeString() const { return m_strAttributes; }
+  // After every change of the unit: derives the item from it again and takes its attributes.
   void UpdateUnitInfo();
   void BreakAllJoins(CWorkbenchView* pView);
   BOOL IntersectComponent(const CVRX2DLine& line, int* pIndex, CVRX2DPoint* pPoint);

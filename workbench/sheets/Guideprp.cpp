@@ -354,20 +354,31 @@ void CPositionGuidelinePropertyPage::DoDataExchange(CDataExchange* pDX)
 void CPositionGuidelinePropertyPage::EnableControls()
 {
   const double a = m_pData->angle.GetRadians();
-  if (a == 0.0 || a == VRX_PI) {
-    for (UINT nID : {IDC_GUIDELINE_ABS_X, IDC_GUIDELINE_REL_X, IDC_GUIDELINE_ABS_X_LABEL, IDC_GUIDELINE_REL_X_LABEL})
-      Enable(this, nID, FALSE);
-  } else if (a == VRX_HALF_PI || a == VRX_HALF_PI + VRX_PI) {
-    for (UINT nID : {IDC_GUIDELINE_ABS_Y, IDC_GUIDELINE_REL_Y, IDC_GUIDELINE_ABS_Y_LABEL, IDC_GUIDELINE_REL_Y_LABEL})
-      Enable(this, nID, FALSE);
-  } else {
+  const BOOL horizontal = a == 0.0 || a == VRX_PI;
+  const BOOL vertical = a == VRX_HALF_PI || a == VRX_HALF_PI + VRX_PI;
+  if (!horizontal && !vertical) {
     // An angled guideline is positioned only relative to where it is.
     CheckDlgButton(IDC_GUIDELINE_ABSOLUTE, 0);
     Enable(this, IDC_GUIDELINE_ABSOLUTE, FALSE);
     CheckDlgButton(IDC_GUIDELINE_RELATIVE, 1);
     OnRadioRelative();
-    for (UINT nID : {IDC_GUIDELINE_ABS_X, IDC_GUIDELINE_ABS_Y, IDC_GUIDELINE_ABS_X_LABEL, IDC_GUIDELINE_ABS_Y_LABEL})
-      Enable(this, nID, FALSE);
+  }
+  // Only the chosen way of placing is open, as on the item position page: a value typed into the
+  // other would be emptied unread. A line along an axis has no position along it.
+  struct
+  {
+    UINT edit;
+    UINT label;
+    int mode;
+    BOOL xField;
+  } const fields[] = {{IDC_GUIDELINE_ABS_X, IDC_GUIDELINE_ABS_X_LABEL, ptAbsolute, TRUE},
+                      {IDC_GUIDELINE_ABS_Y, IDC_GUIDELINE_ABS_Y_LABEL, ptAbsolute, FALSE},
+                      {IDC_GUIDELINE_REL_X, IDC_GUIDELINE_REL_X_LABEL, ptRelative, TRUE},
+                      {IDC_GUIDELINE_REL_Y, IDC_GUIDELINE_REL_Y_LABEL, ptRelative, FALSE}};
+  for (const auto& field : fields) {
+    const BOOL open = m_pt == field.mode && !(field.xField ? horizontal : vertical);
+    Enable(this, field.edit, open);
+    Enable(this, field.label, open);
   }
 }
 

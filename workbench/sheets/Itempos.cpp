@@ -1,5 +1,7 @@
 #include "workbench/sheets/Itempos.h"
 
+#include <cmath>
+
 #include "ui/dlg/DataExch.h"
 #include "ui/dlg/Ddx.h"
 #include "ui/wnd/Resource.h"
@@ -66,7 +68,9 @@ BOOL CItemPositionPropertyPage::OnInitDialog()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CItemPositionPropertyPage::OnInitDialog\n");
   m_nMode = 0;
+  m_bFilling = TRUE;
   const BOOL result = CPropertyPage::OnInitDialog();
+  m_bFilling = FALSE;
   CheckRadioButton(IDC_POSITION_ABSOLUTE, IDC_POSITION_RELATIVE, IDC_POSITION_ABSOLUTE);
   return result;
 }
@@ -74,7 +78,9 @@ BOOL CItemPositionPropertyPage::OnInitDialog()
 BOOL CItemPositionPropertyPage::OnSetActive()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("CItemPositionPropertyPage::OnSetActive\n");
+  m_bFilling = TRUE;
   const BOOL result = CPropertyPage::OnSetActive();
+  m_bFilling = FALSE;
   EnableControls();
   return result;
 }
@@ -114,24 +120,36 @@ void CItemPositionPropertyPage::DoDataExchange(CDataExchange* pDX)
     return;
   }
   if (m_nMode == 0) {
-    double x = 0.0;
-    double y = 0.0;
-    DDX_Length(pDX, IDC_POSITION_ABS_X, x);
+    double x = m_ptAbsolute.GetX();
+    double y = m_ptAbsolute.GetY();
+    TakeLength(pDX, IDC_POSITION_ABS_X, x);
     DDV_Length(pDX, x, 0.0, kWorkbenchSquare);
-    DDX_Length(pDX, IDC_POSITION_ABS_Y, y);
+    TakeLength(pDX, IDC_POSITION_ABS_Y, y);
     DDV_Length(pDX, y, 0.0, kWorkbenchSquare);
     m_ptAbsolute = CVRX2DPoint(x, y);
     m_vRelative = CVRX2DVector(x - present.GetX(), y - present.GetY());
   } else {
-    double x = 0.0;
-    double y = 0.0;
-    DDX_Length(pDX, IDC_POSITION_REL_X, x);
+    double x = m_vRelative.GetX();
+    double y = m_vRelative.GetY();
+    TakeLength(pDX, IDC_POSITION_REL_X, x);
     DDV_Length(pDX, x, -present.GetX(), kWorkbenchSquare - present.GetX());
-    DDX_Length(pDX, IDC_POSITION_REL_Y, y);
+    TakeLength(pDX, IDC_POSITION_REL_Y, y);
     DDV_Length(pDX, y, -present.GetY(), kWorkbenchSquare - present.GetY());
     m_vRelative = CVRX2DVector(x, y);
     m_ptAbsolute = CVRX2DPoint(present.GetX() + x, present.GetY() + y);
   }
+}
+
+// A length read back as the one the field was filled with, within the rounding of its text,
+// keeps that value to the last digit: taking the rounding would move the item, and join it
+// afresh, where the user changed nothing.
+void CItemPositionPropertyPage::TakeLength(CDataExchange* pDX, UINT nID, double& value)
+{
+  constexpr double kRounding = 1e-6;
+  const double held = value;
+  DDX_Length(pDX, static_cast<int>(nID), value);
+  if (std::fabs(value - held) <= kRounding)
+    value = held;
 }
 
 void CItemPositionPropertyPage::OnOK()
@@ -148,7 +166,7 @@ void CItemPositionPropertyPage::OnOK()
   m_pItem->Offset(offset);
   m_pItem->Invalidate(m_pView);
   m_vRelative = CVRX2DVector();
-  UpdateData(FALSE);
+  Fill();
 }
 
 void CItemPositionPropertyPage::SwitchMode(int to, UINT button)
@@ -159,7 +177,7 @@ void CItemPositionPropertyPage::SwitchMode(int to, UINT button)
     saved = UpdateData(TRUE);
     if (saved) {
       m_nMode = to;
-      UpdateData(FALSE);
+      Fill();
     }
   }
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)
@@ -176,5 +194,13 @@ void CItemPositionPropertyPage::OnRadioRelative() { SwitchMode(1, IDC_POSITION_R
 void CItemPositionPropertyPage::OnEditChange()
 {
   PCTRACE(TT_DIALOG_BOXES, TL_VERBOSE)("CItemPositionPropertyPage::OnEditChange\n");
-  SetModified(TRUE);
+  if (!m_bFilling)
+    SetModified(TRUE);
+}
+
+void CItemPositionPropertyPage::Fill()
+{
+  m_bFilling = TRUE;
+  UpdateData(FALSE);
+  m_bFilling = FALSE;
 }

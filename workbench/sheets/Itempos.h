@@ -5,6 +5,7 @@
 #include "geometry/2dvector.h"
 #include "ui/dlg/PropSheet.h"
 
+class CDataExchange;
 class CDesignItem;
 class CWorkbenchView;
 
@@ -45,10 +46,16 @@ protected:
 private:
   void EnableControls();
   void SwitchMode(int to, UINT button);
+  // Loads the controls; the texts it writes are not the user's changes.
+  void Fill();
+  // Reads a length field into value, which holds the value the field was filled with.
+  void TakeLength(CDataExchange* pDX, UINT nID, double& value);
 
   CWorkbenchView* m_pView;
   CDesignItem* m_pItem;
   int m_nMode = 0;
+  // TRUE while the page fills its own fields: those changes do not enable Apply.
+  BOOL m_bFilling = FALSE;
   CVRX2DPoint m_ptAbsolute;
   CVRX2DVector m_vRelative;
 };

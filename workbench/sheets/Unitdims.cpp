@@ -27,6 +27,8 @@ constexpr int kNotVarigonLine = 265;
 
 constexpr int kCustomArchedMax = 3;
 constexpr int kVarigonMax = 4;
+// A field left alone reads back within the rounding of its text, well under this.
+constexpr double kUnchanged = 1e-6;
 
 const char kInvalidDimensions[] =
     "One or more of the new dimension sizes causes the unit to be invalid.  Please enter valid values.";
@@ -88,6 +90,11 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
   }
   if (!pDX->m_bSaveAndValidate)
     return;
+  // A value read back as the one shown keeps its last digits: its text is a rounding, and taking
+  // that would change the unit where the user changed nothing.
+  for (int i = 0; i < m_nCount; ++i)
+    if (std::fabs(values[i] - m_dValues[i]) <= kUnchanged)
+      values[i] = m_dValues[i];
   CArray<double, double> typed;
   for (int i = 0; i < m_nCount; ++i)
     typed.Add(values[i]);
@@ -108,7 +115,6 @@ void CUnitDimensionsPageDlg::DoDataExchange(CDataExchange* pDX)
 // text, well under the tolerance.
 int CUnitDimensionsPageDlg::RefusedField(const double typed[]) const
 {
-  constexpr double kUnchanged = 1e-6;
   int changed = -1;
   for (int i = 0; i < m_nCount; ++i) {
     if (std::fabs(typed[i] - m_dValues[i]) <= kUnchanged)
@@ -129,7 +135,27 @@ void CUnitDimensionsPageDlg::ShowSizes()
   SetDlgItemText(IDC_UNIT_RO_WIDTH, FormatLength(m_pUnit->GetOutlineWidth()));
 }
 
-void CUnitDimensionsPageDlg::OnEditChange() { SetModified(TRUE); }
+BOOL CUnitDimensionsPageDlg::OnInitDialog()
+{
+  m_bFilling = TRUE;
+  const BOOL result = CUnitPageDlg::OnInitDialog();
+  m_bFilling = FALSE;
+  return result;
+}
+
+BOOL CUnitDimensionsPageDlg::OnSetActive()
+{
+  m_bFilling = TRUE;
+  const BOOL result = CUnitPageDlg::OnSetActive();
+  m_bFilling = FALSE;
+  return result;
+}
+
+void CUnitDimensionsPageDlg::OnEditChange()
+{
+  if (!m_bFilling)
+    SetModified(TRUE);
+}
 
 BEGIN_MESSAGE_MAP(CCustomArchedUnitSizingPageDlg, CUnitDimensionsPageDlg)
   ON_CBN_SELENDOK(IDC_UNIT_ARCH_RADIUS, OnSelEndOkBase)

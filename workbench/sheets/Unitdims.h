@@ -18,6 +18,8 @@ public:
   CUnitDimensionsPageDlg(UINT nIDTemplate, CUnit* pUnit, int maxCount);
 
   int GetDimensionCount() const { return m_nCount; }
+  BOOL OnInitDialog() override;
+  BOOL OnSetActive() override;
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
@@ -39,6 +41,8 @@ protected:
   double m_dValues[4] = {};
   // Pairs beyond the unit's count keep their template state on the free-form page.
   BOOL m_bHideUnused = TRUE;
+  // TRUE while the page fills its own fields: those changes do not enable Apply.
+  BOOL m_bFilling = FALSE;
 };
 
 class CCustomArchedUnitSizingPageDlg : public CUnitDimensionsPageDlg

@@ -38,6 +38,17 @@ EUnitSizing SizingOf(const CString& type, const CString& subtype, int failLine)
   return CUnitTypeMap::GetSizing(index);
 }
 
+// Whether the working unit is the item's unit as it stands: its stored form, and for a free-form
+// unit the sizing style, which is not stored with it.
+bool SameUnit(const CUnit& unit, const CUnit& working)
+{
+  if (unit.GetAttributes() != working.GetAttributes())
+    return false;
+  const auto* pFreeForm = dynamic_cast<const CVarigonUnit*>(&unit);
+  const auto* pWorkingFreeForm = dynamic_cast<const CVarigonUnit*>(&working);
+  return !pFreeForm || !pWorkingFreeForm || pFreeForm->GetAnchorMode() == pWorkingFreeForm->GetAnchorMode();
+}
+
 CUnitException NoPage(const char* text, int line, const CString& type, const CString& subtype)
 {
   CUnitException e(kModule, line);
@@ -105,20 +116,34 @@ void CUnitSheetDlg::ApplyToItem()
   m_pView->SendItemPropertiesHint(m_pItem);
 }
 
+// A sheet that changed nothing leaves the item alone: copying the unit back and sending the hint
+// would snap and join the item afresh, which may turn its joins round and change the design
+// unasked.
+bool CUnitSheetDlg::Changed(const CVRX2DVector& offsetBefore) const
+{
+  return m_pItem->GetOffset() != offsetBefore || !SameUnit(*m_pUnit, *m_pWorking);
+}
+
 void CUnitSheetDlg::OnApplyNow()
 {
+  const CVRX2DVector offset = m_pItem->GetOffset();
   if (!CommitShownPages(FALSE))
     return;
-  ApplyToItem();
+  if (Changed(offset))
+    ApplyToItem();
   CancelToClose();
 }
 
 void CUnitSheetDlg::OnOK()
 {
+  const CVRX2DVector offset = m_pItem->GetOffset();
   if (!CommitShownPages(TRUE))
     return;
-  *m_pUnit = *m_pWorking;
+  const bool changed = Changed(offset);
+  if (changed)
+    *m_pUnit = *m_pWorking;
   // The retained sheet's OK ends the sheet and remembers the active page.
   CRetainedPropertySheet::OnOK();
-  m_pView->SendItemPropertiesHint(m_pItem);
+  if (changed)
+    m_pView->SendItemPropertiesHint(m_pItem);
 }

@@ -1,7 +1,7 @@
 #pragma once
 // "Unit Properties": edits one unit item's size, option choices, free-form sizing style and
 // position. The pages work on a copy of the item's unit; Apply and OK copy it back into the
-// item and tell the views, and Cancel drops what was not applied.
+// item and tell the views when anything changed, and Cancel drops what was not applied.
 #include <memory>
 #include <vector>
 
@@ -11,6 +11,7 @@ class CItemPositionPropertyPage;
 class CUnit;
 class CUnitItem;
 class CUnitPageDlg;
+class CVRX2DVector;
 class CWorkbenchView;
 
 class CUnitSheetDlg : public CRetainedPropertySheet
@@ -33,6 +34,9 @@ private:
   void AddOwnedPage(std::unique_ptr<CPropertyPage> page);
   // The item's unit becomes the working copy, and the views hear of it.
   void ApplyToItem();
+  // Whether the pages committed anything: the item moved from the offset it had before, or the
+  // working unit differs from the item's.
+  bool Changed(const CVRX2DVector& offsetBefore) const;
 
   CWorkbenchView* m_pView;
   CUnitItem* m_pItem;

@@ -137,6 +137,7 @@ void CLikeAlignmentEntities::Add(CAlignmentEntity* pEntry)
       m_dSlope = GetSlopeOf(*pEntry);
   }
   pEntry->m_bFiled = TRUE;
+  m_bChangedSinceWatch = TRUE;
   const int slot = m_Entries.Add(pEntry);
   const int enabled = pEntry->m_bEnabled ? 1 : 0;
   m_nEnabled += enabled;
@@ -199,6 +200,7 @@ const CAlignmentEntityArray& CLikeAlignmentEntities::GetEntities()
 
 void CLikeAlignmentEntities::CloseUp()
 {
+  Watch();
   if (m_nEmptySlots == 0)
     return;
   // Each kept entry moves down by the empty slots before it; the items' slot lists are renumbered
@@ -224,6 +226,7 @@ void CLikeAlignmentEntities::CloseUp()
 
 void CLikeAlignmentEntities::AppendAll(CObArray& out) const
 {
+  Watch();
   for (int i = 0; i < m_Entries.GetSize(); ++i)
     if (m_Entries[i])
       out.Add(m_Entries[i]);
@@ -231,6 +234,7 @@ void CLikeAlignmentEntities::AppendAll(CObArray& out) const
 
 void CLikeAlignmentEntities::AppendByCategory(int category, CObArray& out) const
 {
+  Watch();
   for (int i = 0; i < m_Entries.GetSize(); ++i)
     if (m_Entries[i] && m_Entries[i]->GetEntity()->GetCategory() == category)
       out.Add(m_Entries[i]);
@@ -238,6 +242,7 @@ void CLikeAlignmentEntities::AppendByCategory(int category, CObArray& out) const
 
 void CLikeAlignmentEntities::AppendByItem(const CDesignItem* pItem, CObArray& out) const
 {
+  Watch();
   ForEachSlot(pItem, [&](int slot) { out.Add(m_Entries[slot]); });
 }
 
@@ -246,6 +251,7 @@ int CLikeAlignmentEntities::RemoveItem(const CDesignItem* pItem, std::vector<CAl
   const int* pFirst = m_FirstRun.Find(pItem);
   if (!pFirst)
     return 0;
+  m_bChangedSinceWatch = TRUE;
   int removed = 0;
   for (int run = *pFirst; run >= 0;) {
     CSlotRun& r = m_Runs[static_cast<size_t>(run)];

@@ -136,6 +136,8 @@ class CLikeAlignmentEntities : public CObject
   DECLARE_DYNCREATE(CLikeAlignmentEntities)
 public:
   CLikeAlignmentEntities() = default;
+  // Under a watch, the entries the group deletes are checked first.
+  ~CLikeAlignmentEntities() override { Watch(); }
   CLikeAlignmentEntities(const CLikeAlignmentEntities&) = delete;
   CLikeAlignmentEntities& operator=(const CLikeAlignmentEntities&) = delete;
 
@@ -159,6 +161,12 @@ public:
   // What is inconsistent in the group's bookkeeping (its slots, the items' runs, the enabled
   // counts, the position index), by name; empty when nothing is (Tabcheck.cpp).
   std::string CheckConsistency() const;
+  // For tests: while a watch is set, a group changed since its last check is checked before its
+  // entries are next read, and the watch is told what is inconsistent, so that a fault a change
+  // left (an entry taken out but left in its slot) is named before a look-up reads it. The
+  // watch must not return when told of a fault. Without a watch nothing is checked.
+  using CWatch = void (*)(const std::string& problem);
+  static void SetWatch(CWatch watch) { s_watch = watch; }
   // The indices, ascending, of the entries that may lie within reach of a line through the
   // point: all of them for a sloped group, else those whose position is within reach.
   void FindNear(double x, double y, double reach, std::vector<int>& out);
@@ -173,6 +181,16 @@ public:
 private:
   // Tests put the bookkeeping out of step through it, to see the check name each fault.
   friend class COutOfStep;
+  static inline CWatch s_watch = nullptr;
+  mutable BOOL m_bChangedSinceWatch = FALSE;
+  // Before the entries are read: the watch's check (Tabcheck.cpp), at the cost of a test when
+  // no watch is set.
+  void Watch() const
+  {
+    if (s_watch && m_bChangedSinceWatch)
+      TellWatch();
+  }
+  void TellWatch() const;
   int m_nOrientation = laeEmpty;
   double m_dSlope = 0.0;
   // The entries in the order they were filed. The entries of a removed item leave empty slots

@@ -1,9 +1,9 @@
 // The consistency check of the alignment tables: the slots of each group, the runs that name each
 // item's slots, the enabled counts, the position and sides indices, and the arcs an engine
 // counts per item.
-// Tests call it after each step, so that a fault in the bookkeeping is told by name instead of
-// ending a later look-up in a crash; it reads no entry before the slot and run leading to it are
-// found sound.
+// Tests call it after each step, and through the watch before a changed group is read, so that a
+// fault in the bookkeeping is told by name instead of ending a look-up in a crash; it reads no
+// entry before the slot and run leading to it are found sound.
 #include <cstdarg>
 #include <cstdio>
 #include <string>
@@ -28,25 +28,27 @@ std::string Said(const char* format, ...)
 std::string CLikeAlignmentEntities::CheckConsistency() const
 {
   const int size = m_Entries.GetSize();
-  int empty = 0;
-  for (int slot = 0; slot < size; ++slot)
-    empty += m_Entries[slot] == nullptr;
-  if (empty != m_nEmptySlots)
-    return Said("%d of %d slots are empty, the count of empty slots says %d", empty, size, m_nEmptySlots);
   std::vector<int> runOf(static_cast<size_t>(size), -1);
   std::vector<const void*> itemOf(static_cast<size_t>(size), nullptr);
   const int runs = static_cast<int>(m_Runs.size());
   std::string problem = CheckRuns(runOf, itemOf);
   if (!problem.empty())
     return problem;
+  // An entry no run names was taken out and may be deleted: it is named before any is read.
+  int empty = 0;
+  for (int slot = 0; slot < size; ++slot) {
+    if (m_Entries[slot] && runOf[static_cast<size_t>(slot)] < 0)
+      return Said("slot %d holds an entry that no item's runs name", slot);
+    empty += m_Entries[slot] == nullptr;
+  }
+  if (empty != m_nEmptySlots)
+    return Said("%d of %d slots are empty, the count of empty slots says %d", empty, size, m_nEmptySlots);
   int enabled = 0;
   std::vector<int> enabledOfRun(static_cast<size_t>(runs), 0);
   for (int slot = 0; slot < size; ++slot) {
     const CAlignmentEntity* pEntry = m_Entries[slot];
     if (!pEntry)
       continue;
-    if (runOf[static_cast<size_t>(slot)] < 0)
-      return Said("slot %d holds an entry that no item's runs name", slot);
     if (pEntry->m_pItem != itemOf[static_cast<size_t>(slot)])
       return Said("slot %d holds an entry of item %p, the run naming it is item %p's", slot,
                   static_cast<const void*>(pEntry->m_pItem), itemOf[static_cast<size_t>(slot)]);
@@ -71,6 +73,19 @@ std::string CLikeAlignmentEntities::CheckConsistency() const
     return Said("the group holds no entry but has orientation %d", m_nOrientation);
   problem = CheckIndex();
   return problem.empty() ? CheckSpans() : problem;
+}
+
+void CLikeAlignmentEntities::TellWatch() const
+{
+  m_bChangedSinceWatch = FALSE;
+  const std::string problem = CheckConsistency();
+  if (problem.empty())
+    return;
+  const char* kind = m_nOrientation == laeHorizontal ? "horizontal"
+                     : m_nOrientation == laeVertical ? "vertical"
+                     : m_nOrientation == laeSloped   ? "sloped"
+                                                     : "empty";
+  s_watch(Said("the %s lines' group, before its entries are read: ", kind) + problem);
 }
 
 std::string CLikeAlignmentEntities::CheckRuns(std::vector<int>& runOf, std::vector<const void*>& itemOf) const

@@ -30,6 +30,25 @@ constexpr int kMinFrameWidth = 150;
 // The size a design without a usable stored size is fitted as.
 constexpr double kFallbackDesignSize = 120.0;
 
+// The position of the top-level "&Edit" item, the last match; -1 where there is none.
+int EditMenuPosition(CMenu* pMenu)
+{
+  int editPos = -1;
+  for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount()); ++i) {
+    char text[kMenuTextLimit + 1] = {};
+    pMenu->GetMenuString(static_cast<UINT>(i), text, kMenuTextLimit, MF_BYPOSITION);
+    if (CString(text) == "&Edit")
+      editPos = i;
+  }
+  return editPos;
+}
+
+CMenu* SharedWorkbenchMenu()
+{
+  CWorkbenchServices* pServices = GetWorkbenchServices();
+  return pServices ? CMenu::FromHandle(pServices->GetWorkbenchMenu()) : nullptr;
+}
+
 CWnd* MdiClientOf(CFrameWnd* pFrame)
 {
   auto* pChild = dynamic_cast<CMDIChildWnd*>(pFrame);
@@ -272,16 +291,8 @@ void CWorkbenchView::UpdateDesignWithWorkbenchData()
 
 void CWorkbenchView::SetReadOnly(BOOL bReadOnly)
 {
-  CWorkbenchServices* pServices = GetWorkbenchServices();
-  CMenu* pMenu = pServices ? CMenu::FromHandle(pServices->GetWorkbenchMenu()) : nullptr;
-  int editPos = -1;
-  if (pMenu) {
-    for (int i = 0; i < static_cast<int>(pMenu->GetMenuItemCount()); ++i) {
-      char text[kMenuTextLimit + 1] = {};
-      pMenu->GetMenuString(static_cast<UINT>(i), text, kMenuTextLimit, MF_BYPOSITION);
-      if (CString(text) == "&Edit")
-        editPos = i;
-    }
+  if (CMenu* pMenu = SharedWorkbenchMenu()) {
+    const int editPos = EditMenuPosition(pMenu);
     PCTRACE(TT_WORKBENCH, TL_DETAIL)("SetReadOnly() bReadOnly = %d, nEditPos = %d \n", bReadOnly, editPos);
     if (editPos < 0)
       throw CAppFatalException(kModule, kNoEditMenuLine);
@@ -289,14 +300,27 @@ void CWorkbenchView::SetReadOnly(BOOL bReadOnly)
   if (!bReadOnly && !IsSelectorModeOff())
     return;
   m_nEditMode = bReadOnly ? wemReadOnly : wemEditable;
-  if (pMenu) {
-    const UINT state = MF_BYPOSITION | (bReadOnly ? MF_GRAYED : MF_ENABLED);
-    pMenu->EnableMenuItem(static_cast<UINT>(editPos), state);
-    pMenu->EnableMenuItem(static_cast<UINT>(editPos + 2), state);
-  }
+  // The menu shows the state of the Workbench in front; another one in front keeps its own, and
+  // this one's is shown again when it comes forward.
+  auto* pChild = dynamic_cast<CMDIChildWnd*>(GetParentFrame());
+  CMDIFrameWnd* pMain = pChild ? pChild->GetMDIFrame() : nullptr;
+  CMDIChildWnd* pActive = pMain ? pMain->MDIGetActive() : nullptr;
+  if (!pActive || pActive == pChild || !dynamic_cast<CWorkbenchFrame*>(pActive))
+    ShowEditModeInMenu();
   SetCurrentTool(bReadOnly ? wbtView : wbtSelect);
-  if (CWnd* pMain = AfxGetMainWnd())
-    pMain->DrawMenuBar();
   if (CFrameWnd* pFrame = GetParentFrame())
     pFrame->OnUpdateFrameTitle(TRUE);
+}
+
+void CWorkbenchView::ShowEditModeInMenu() const
+{
+  CMenu* pMenu = SharedWorkbenchMenu();
+  const int editPos = pMenu ? EditMenuPosition(pMenu) : -1;
+  if (editPos < 0)
+    return;
+  const UINT state = MF_BYPOSITION | (m_nEditMode == wemReadOnly ? MF_GRAYED : MF_ENABLED);
+  pMenu->EnableMenuItem(static_cast<UINT>(editPos), state);
+  pMenu->EnableMenuItem(static_cast<UINT>(editPos + 2), state);
+  if (CWnd* pMain = AfxGetMainWnd())
+    pMain->DrawMenuBar();
 }

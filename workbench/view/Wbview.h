@@ -90,6 +90,8 @@ public:
   // The quantity typed in the frame's bar; FALSE, after telling the user, when it is refused.
   BOOL TakeTypedValues() override;
   void SetReadOnly(BOOL bReadOnly);
+  // The Edit and Insert menus every Workbench shares show this Workbench's edit mode.
+  void ShowEditModeInMenu() const;
 
   // Tools.
   void SetCurrentTool(int index);

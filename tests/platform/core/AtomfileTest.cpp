@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -22,6 +23,20 @@
 #include "platform/core/Atomfile.h"
 #include "platform/core/FileSizeLimit.h"
 #include "platform/core/Filemsg.h"
+
+// A writer that stops once, at the first link it makes, as a slow disk or a stopped process holds a save
+// right after it named its complete copy. The program's own calls of link come here.
+bool g_stopAfterLink = false;
+
+extern "C" int link(const char* from, const char* to) noexcept
+{
+  const int result = static_cast<int>(::syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0));
+  if (result == 0 && g_stopAfterLink) {
+    g_stopAfterLink = false;
+    ::raise(SIGSTOP);
+  }
+  return result;
+}
 
 namespace {
 
@@ -154,6 +169,75 @@ std::string FailACopyInPlace(const std::string& path, const std::string& text, C
   }
   return std::string();
 }
+
+// A child that writes the text over the file in place and stops once its complete copy is named;
+// a limit makes its copy fail when it goes on. Ended by its kill when the test leaves it stopped.
+class CStoppedWriter
+{
+public:
+  CStoppedWriter(const std::string& path, const std::string& text, bool failing)
+  {
+    if (::pipe(m_pipe) != 0)
+      return;
+    m_child = ::fork();
+    if (m_child != 0)
+      return;
+    ::close(m_pipe[0]);
+    g_stopAfterLink = true;
+    if (failing) {
+      std::signal(SIGXFSZ, SIG_IGN);
+      CAtomicFile::SetFileFactory([] { return std::make_unique<CLimitAfterSyncFile>(); });
+    }
+    try {
+      WriteWhole(path, text);
+    } catch (const CFileException& e) {
+      const CString reason = FileFailureReason(e);
+      ::write(m_pipe[1], reason.c_str(), static_cast<size_t>(reason.GetLength()));
+      ::_exit(1);
+    }
+    ::_exit(0);
+  }
+  ~CStoppedWriter()
+  {
+    if (m_child > 0 && !m_ended) {
+      ::kill(m_child, SIGKILL);
+      ::waitpid(m_child, nullptr, 0);
+    }
+    for (const int fd : m_pipe)
+      if (fd >= 0)
+        ::close(fd);
+  }
+  CStoppedWriter(const CStoppedWriter&) = delete;
+  CStoppedWriter& operator=(const CStoppedWriter&) = delete;
+
+  bool IsStopped()
+  {
+    int status = 0;
+    return m_child > 0 && ::waitpid(m_child, &status, WUNTRACED) == m_child && WIFSTOPPED(status);
+  }
+  // Lets it go on to its end: "saved", or the reason its save failed with.
+  std::string GoOn()
+  {
+    ::close(m_pipe[1]);
+    m_pipe[1] = -1;
+    ::kill(m_child, SIGCONT);
+    int status = 0;
+    ::waitpid(m_child, &status, WUNTRACED);
+    if (WIFSTOPPED(status))
+      return "stopped again";
+    m_ended = true;
+    std::string reason(4096, '\0');
+    const ssize_t n = ::read(m_pipe[0], reason.data(), reason.size());
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 0)
+      return "saved";
+    return n > 0 ? reason.substr(0, static_cast<size_t>(n)) : "ended with status " + std::to_string(status);
+  }
+
+private:
+  int m_pipe[2] = {-1, -1};
+  pid_t m_child = -1;
+  bool m_ended = false;
+};
 
 constexpr unsigned kNoId = 0xFFFFFFFF;
 constexpr unsigned kNobody = 65534;
@@ -601,4 +685,91 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilAComp
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
   EXPECT_EQ(EntryCount(m_dir), 4u) << "the two names, the user's file and the link: no twin is left";
+}
+
+// Two writers of one file with two names: the first, writing in place, stops once its complete
+// copy is named; meanwhile another opens that copy and saves it (as long as the first's bytes,
+// and a byte shorter). That save replaces the copy, never writes into the bytes the first copies
+// from: the first save ends with its own bytes and leaves the other's file, or, failing, names a
+// copy that holds its bytes. Another program that writes into the copy's bytes makes the save
+// fail, the copy left as that program left it.
+TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyItsOwnBytes)
+{
+  const std::string text(80000, 'n');
+  struct Case
+  {
+    const char* label;
+    std::string theirs;
+    bool failing;
+    bool inPlace;
+  };
+  const std::vector<Case> cases = {{"same length", std::string(80000, 't'), false, false},
+                                   {"a byte shorter", std::string(79999, 't'), false, false},
+                                   {"the first failing", std::string(79999, 't'), true, false},
+                                   {"another program", std::string(79999, 't'), false, true}};
+  for (const Case& c : cases) {
+    const std::string folder = Path(c.label);
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    const std::string copy = folder + "/house.saved.tpf";
+    Put(path, std::string(100000, 'o'));
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    CStoppedWriter first(path, text, c.failing);
+    ASSERT_TRUE(first.IsStopped()) << c.label;
+    ASSERT_TRUE(Contents(copy) == text) << c.label;
+    // As an open of the copy and its save do; another program writes over the copy's own bytes.
+    CAtomicFile::ClaimCompleteCopy(copy.c_str());
+    if (c.inPlace)
+      Put(copy, c.theirs);
+    else
+      WriteWhole(copy, c.theirs);
+    const std::string ending = first.GoOn();
+    EXPECT_TRUE(Contents(copy) == c.theirs) << c.label << ": the other's save is kept";
+    if (c.inPlace) {
+      EXPECT_EQ(ending, "The file may hold neither the new content nor the previous one: another program changed "
+                        "the new content while it was copied into the file; '" +
+                            copy + "' was left as that program left it.");
+      continue;
+    }
+    if (!c.failing) {
+      EXPECT_EQ(ending, "saved") << c.label;
+      EXPECT_TRUE(Contents(path) == text) << c.label;
+      EXPECT_TRUE(Contents(folder + "/site.tpf") == text) << c.label;
+      EXPECT_EQ(EntryCount(folder), 3u) << c.label << ": the two names and the other's file, no twin";
+      continue;
+    }
+    const std::string named = folder + "/house.saved-2.tpf";
+    EXPECT_EQ(ending, std::string(std::strerror(EFBIG)) +
+                          ". The file may be incomplete; the complete new content is in '" + named + "'.");
+    EXPECT_TRUE(Contents(named) == text) << "the copy the message names holds the first's bytes";
+    EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(named.c_str()));
+  }
+}
+
+// The file is compared with its complete copy byte for byte, the last of each 64 KiB block and of
+// the file among them: a file that differs only there keeps its copy, named; one that holds every
+// byte of it lets it go.
+TEST_F(AtomicFileTest, AFileDifferingFromItsCopyOnlyAtTheEndOfABlockOrOfTheFileKeepsTheCopy)
+{
+  const std::string path = Path("house.tpf");
+  Put(path, std::string(200000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  std::string text(140000, 'n');
+  for (size_t i = 0; i < text.size(); i += 7)
+    text[i] = 'm';
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path("house.saved.tpf");
+  ASSERT_TRUE(Contents(copy) == text);
+  for (const size_t at : {size_t{65535}, size_t{131071}, text.size() - 1}) {
+    std::string almost = text;
+    almost[at] = 'x';
+    Put(path, almost);
+    EXPECT_EQ(CAtomicFile::DifferingCompleteCopyOf(path.c_str()), CString(copy.c_str())) << "differing at " << at;
+  }
+  Put(path, text);
+  EXPECT_TRUE(CAtomicFile::DifferingCompleteCopyOf(path.c_str()).IsEmpty());
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "the copy went with its twin";
 }

@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "geometry/2drect.h"
@@ -17,6 +19,7 @@
 #include "model/Sizecomp.h"
 #include "model/Sizing.h"
 #include "model/Unit.h"
+#include "model/Unitexcp.h"
 #include "model/Unitutil.h"
 #include "model/Stdunit.h"
 #include "model/Varigon.h"
@@ -114,6 +117,68 @@ protected:
         sides.top.insert(id);
     }
     return sides;
+  }
+
+  // The product ids of the straight outline lines along the unit's edges, as the join search
+  // reads them: outline line k stands for member k.
+  static Sides EdgeIds(const CUnit& unit)
+  {
+    Sides sides;
+    CVRX2DEntityArray outline;
+    unit.GetOutlineEntities(outline);
+    const Box box = Extents(outline);
+    auto at = [](double a, double b) { return std::fabs(a - b) < kOnOutline; };
+    const int members = std::min(outline.GetSize(), unit.GetSizedComponents()->GetSize());
+    for (int k = 0; k < members; ++k) {
+      if (outline[k]->GetType() != VRX_LINE)
+        continue;
+      const CVRX2DRectangle e = outline[k]->GetExtents();
+      const CVRX2DPoint lo = e.GetMinPoint(), hi = e.GetMaxPoint();
+      const int id = unit.GetComponentID(k);
+      if (at(lo.GetX(), box.left) && at(hi.GetX(), box.left))
+        sides.left.insert(id);
+      if (at(lo.GetX(), box.right) && at(hi.GetX(), box.right))
+        sides.right.insert(id);
+      if (at(lo.GetY(), box.bottom) && at(hi.GetY(), box.bottom))
+        sides.bottom.insert(id);
+      if (at(lo.GetY(), box.top) && at(hi.GetY(), box.top))
+        sides.top.insert(id);
+    }
+    return sides;
+  }
+
+  // The edge members of each unit type at every size and for every operation the catalogue
+  // offers there; the free-sized units show the same members at any size.
+  static std::map<std::string, Sides> EdgeMembersOfEveryChoice()
+  {
+    std::map<std::string, Sides> members;
+    auto merge = [](Sides& into, const Sides& from) {
+      into.left.insert(from.left.begin(), from.left.end());
+      into.right.insert(from.right.begin(), from.right.end());
+      into.bottom.insert(from.bottom.begin(), from.bottom.end());
+      into.top.insert(from.top.begin(), from.top.end());
+    };
+    for (const UnitKey& key : Keys()) {
+      std::unique_ptr<CUnit> unit = Make(key);
+      Sides& sides = members[key.Name()];
+      auto* standard = dynamic_cast<CStandardUnit*>(unit.get());
+      if (!standard || dynamic_cast<CCustomArchedUnit*>(unit.get())) {
+        merge(sides, EdgeIds(*unit));
+        continue;
+      }
+      CStdSizesRecArray sizes;
+      standard->GetStandardSizes(sizes);
+      for (int i = 0; i < sizes.GetSize(); ++i) {
+        standard->SetSizeCode(sizes[i]->GetSizeCode());
+        COpersRecArray operations;
+        standard->GetOperatingChoices(operations);
+        for (int o = 0; o < operations.GetSize(); ++o) {
+          standard->SetOperatingChoice(operations[o]->GetCode());
+          merge(sides, EdgeIds(*standard));
+        }
+      }
+    }
+    return members;
   }
 
   // Whether some joining type joins a member of one set with a member of the other.
@@ -253,6 +318,73 @@ TEST_F(CatalogueUnitsTest, EveryTypeJoinsItsOwnTypeBothWays)
   }
   EXPECT_EQ(sideBySide, 33);
   EXPECT_EQ(stacked, 22);
+}
+
+// The catalogue's joining rule, for every member a unit can show on an edge. Type 1 joins windows
+// side by side (rectangular with rectangular, free-form with rectangular and free-form, an arched
+// shape with its own kind) and a rectangular window under a rectangular, arched or free-form one;
+// type 2 joins door with door, a door with the sidelights beside it and with the transoms, arched
+// and free-form units above it. Each pair needs its row and a spacing for both sides.
+TEST_F(CatalogueUnitsTest, EveryEdgeMemberJoinsAsTheCatalogueRuleSays)
+{
+  enum Kind
+  {
+    rectangular,
+    door,
+    arched,
+    freeForm
+  };
+  auto kindOf = [](const std::string& name) {
+    const std::string line = name.substr(0, 2);
+    if (line == "FH" || line == "PS")
+      return door;
+    if (line == "VG")
+      return freeForm;
+    if (line == "AR" || line == "SL" || line == "SW")
+      return arched;
+    return rectangular;
+  };
+  const std::set<std::string> sidelights = {"FGBA015", "CABA001", "CAPI001", "AWPI002", "DHPI003"};
+  const std::set<std::string> transoms = {"FGBA015", "CAPI001", "AWBA002", "AWVP002", "AWPI002", "DHTR003", "DHPI003"};
+  const std::map<std::string, Sides> members = EdgeMembersOfEveryChoice();
+  std::set<std::tuple<int, int, int>> asked;
+  auto ask = [&](int type, const std::set<int>& a, const std::set<int>& b) {
+    for (int x : a)
+      for (int y : b)
+        asked.emplace(type, std::min(x, y), std::max(x, y));
+  };
+  for (const auto& [name, sides] : members) {
+    const Kind kind = kindOf(name);
+    for (const auto& [otherName, other] : members) {
+      const Kind otherKind = kindOf(otherName);
+      // sides.right meets other.left; sides.top meets other.bottom.
+      if (kind == rectangular && (otherKind == rectangular || otherKind == freeForm))
+        ask(1, sides.right, other.left);
+      if (kind == freeForm && (otherKind == rectangular || otherKind == freeForm))
+        ask(1, sides.right, other.left);
+      if (kind == arched && name == otherName)
+        ask(1, sides.right, other.left);
+      if (kind == rectangular && otherKind != door)
+        ask(1, sides.top, other.bottom);
+      if (kind == door && (otherKind == door || sidelights.count(otherName)))
+        ask(2, sides.right, other.left);
+      if (otherKind == door && sidelights.count(name))
+        ask(2, sides.right, other.left);
+      if (kind == door &&
+          (otherKind == door || otherKind == arched || otherKind == freeForm || transoms.count(otherName)))
+        ask(2, sides.top, other.bottom);
+    }
+  }
+  int made = 0;
+  for (const auto& [type, a, b] : asked) {
+    try {
+      CJoin join(type, a, b);
+      ++made;
+    } catch (const CUnitException&) {
+      ADD_FAILURE() << "join type " << type << " has no row or spacing for " << a << " with " << b;
+    }
+  }
+  EXPECT_GT(made, 500) << "the members of some operations were not looked at";
 }
 
 // The combinations sold together, and one pair that no joining type fits.

@@ -4,6 +4,7 @@
 // alignment lines, the join snap that stands only with a join and is sought only of sides facing
 // the moving line, the entries of a group's units, the Shift state given with the query, items
 // leaving the tables one by one, and the check that names each fault of the tables.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -22,6 +23,7 @@
 #include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/snap/Snapeng.h"
+#include "workbench/snap/TableWatch.h"
 
 namespace {
 constexpr double kPi = 3.14159265358979323846;
@@ -86,7 +88,7 @@ public:
 class SnapEngineTest : public ::testing::Test
 {
 protected:
-  SnapEngineTest() : engine(&host) {}
+  SnapEngineTest() : engine(&host) { WatchTheAlignmentTables(); }
   // A stand-in item that offers the given lines and nothing else.
   CDesignItem* Offering(std::initializer_list<CVRX2DLine> lines)
   {
@@ -1065,6 +1067,25 @@ public:
     };
   }
 
+  // The entry put back into the first slot the item's removal emptied in the vertical perimeter
+  // group, as a removal that left it there would; then the look-up that meets it, and the slot
+  // emptied again. What the watch said, or nothing when the look-up read the entry.
+  static std::string LookUpPastAnEntryLeftInItsSlot(CSnapEngine& engine, CDesignItem* pItem, CAlignmentEntity& left)
+  {
+    engine.RemoveItem(pItem);
+    CLikeAlignmentEntities& vertical = VerticalGroup(engine);
+    vertical.m_Entries.SetAt(0, &left);
+    std::string said;
+    try {
+      std::vector<int> near;
+      vertical.FindNear(100.0, 0.0, 1.0, near);
+    } catch (const CInconsistentTables& problem) {
+      said = problem.what();
+    }
+    vertical.m_Entries.SetAt(0, nullptr);
+    return said;
+  }
+
   // A group that holds nothing yet keeps an orientation.
   static std::string EmptyGroupWithAnOrientation()
   {
@@ -1090,6 +1111,8 @@ private:
 
 TEST_F(SnapEngineTest, TheCheckOfTheTablesNamesEachFaultPutIntoThem)
 {
+  // The faults are put in on purpose, to be read from the check: no watch stops the tables.
+  CLikeAlignmentEntities::SetWatch(nullptr);
   CDesignItem* a = Item(1);
   CDesignItem* b = Item(2);
   CDesignItem* c = Item(3);
@@ -1100,4 +1123,26 @@ TEST_F(SnapEngineTest, TheCheckOfTheTablesNamesEachFaultPutIntoThem)
     EXPECT_EQ(tables->CheckConsistency(), fault.expected);
   }
   EXPECT_EQ(COutOfStep::EmptyGroupWithAnOrientation(), "the group holds no entry but has orientation 3");
+}
+
+// Under the tests' watch, an entry a removal left in its slot is named before a look-up reads
+// it, rather than read (a deleted one would end the test in a crash).
+TEST_F(SnapEngineTest, AnEntryLeftInItsSlotIsNamedBeforeALookUpReadsIt)
+{
+  CDesignItem* a = Item(1);
+  const std::unique_ptr<CSnapEngine> tables = COutOfStep::Tables(&host, a, Item(2), Item(3));
+  CAlignmentEntity left(Vertical(ecatPerimeterAlignment, 100.0), a, 1);
+  ::testing::TestPartResultArray failures;
+  std::string said;
+  {
+    const ::testing::ScopedFakeTestPartResultReporter reporter(
+        ::testing::ScopedFakeTestPartResultReporter::INTERCEPT_ONLY_CURRENT_THREAD, &failures);
+    said = COutOfStep::LookUpPastAnEntryLeftInItsSlot(*tables, a, left);
+  }
+  const std::string expected =
+      "the vertical lines' group, before its entries are read: slot 0 holds an entry that no item's runs name";
+  EXPECT_EQ(said, expected);
+  ASSERT_EQ(failures.size(), 1);
+  const std::string failure = failures.GetTestPartResult(0).message();
+  EXPECT_NE(failure.find("The alignment tables are inconsistent in " + expected), std::string::npos) << failure;
 }
