@@ -13,6 +13,11 @@
 // against its neighbours, which proposes joins to them, beside all of them nudged right, which
 // proposes none. From 2,000 to 8,000 units the joining nudge should grow at most 1.5 times as
 // much as the nudge of all, and at 8,000 cost at most three times it.
+// Stacked rows: the same nudges with the rows half a glider's height above each other, so that
+// every glider stands over the gliders of the rows next to it and a join's line lies on the
+// sides of every row of its column. From 2,000 to 8,000 units the joining nudge should grow at
+// most 1.5 times as much as the nudge of all on the same layout, and at 20,000 cost at most three
+// times it.
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -49,7 +54,7 @@ constexpr double kRowGap = 12.0;
 class CJoinBench
 {
 public:
-  explicit CJoinBench(int units)
+  explicit CJoinBench(int units, bool stacked = false)
   {
     bench::DesignBenchApp("join_removal_bench", PANECRAFT_TXDB_DIR);
     m_doc = std::make_unique<CDoc>();
@@ -64,7 +69,7 @@ public:
     const int lines = (rows + kRowsAcross - 1) / kRowsAcross;
     const double across = m_pView->GetExtent().GetX() / kRowsAcross;
     const double fit = lines > 1 ? (m_pView->GetExtent().GetY() - 2 * kMargin - glider->GetHeight()) / (lines - 1) : 0;
-    const double up = std::max(fit, glider->GetHeight() + kRowGap);
+    const double up = stacked ? glider->GetHeight() / 2 : std::max(fit, glider->GetHeight() + kRowGap);
     for (int i = 0; i < units; ++i) {
       const int row = i / kRowUnits;
       auto* pItem = static_cast<CUnitItem*>(glider->Clone());
@@ -144,9 +149,21 @@ private:
   std::vector<CVRX2DVector> m_offsets;
 };
 
+// The rows half a glider's height above each other.
+class CStackedJoinBench : public CJoinBench
+{
+public:
+  explicit CStackedJoinBench(int units) : CJoinBench(units, true) {}
+};
+
 CJoinBench& Bench(const benchmark::State& state)
 {
   return bench::MadeOnce<CJoinBench>(static_cast<int>(state.range(0)));
+}
+
+CJoinBench& StackedBench(const benchmark::State& state)
+{
+  return bench::MadeOnce<CStackedJoinBench>(static_cast<int>(state.range(0)));
 }
 
 // Nudges right and left in turn, with the joins made again and the selection chosen before
@@ -203,9 +220,8 @@ void NudgeWithoutJoins(benchmark::State& state, BOOL bEveryOther)
 // Snapping on, the Right arrow from the gliders as they were made (restored before each press,
 // not timed); the run is marked failed when a press moved nothing or, with every other glider
 // selected, made no join.
-void NudgeRightSnapping(benchmark::State& state, BOOL bEveryOther)
+void NudgeRightSnapping(benchmark::State& state, BOOL bEveryOther, CJoinBench& bench)
 {
-  CJoinBench& bench = Bench(state);
   bench.SetSnapping(TRUE);
   int made = 0;
   for (auto _ : state) {
@@ -237,8 +253,10 @@ void NudgeAllWithoutJoins(benchmark::State& state) { NudgeWithoutJoins(state, FA
 void NudgeAllUnfitJoins(benchmark::State& state) { NudgeRemovingJoins(state, FALSE); }
 void NudgeHalfWithoutJoins(benchmark::State& state) { NudgeWithoutJoins(state, TRUE); }
 void NudgeHalfCrossingJoins(benchmark::State& state) { NudgeRemovingJoins(state, TRUE); }
-void NudgeAllSnapping(benchmark::State& state) { NudgeRightSnapping(state, FALSE); }
-void NudgeHalfJoining(benchmark::State& state) { NudgeRightSnapping(state, TRUE); }
+void NudgeAllSnapping(benchmark::State& state) { NudgeRightSnapping(state, FALSE, Bench(state)); }
+void NudgeHalfJoining(benchmark::State& state) { NudgeRightSnapping(state, TRUE, Bench(state)); }
+void StackedNudgeAllSnapping(benchmark::State& state) { NudgeRightSnapping(state, FALSE, StackedBench(state)); }
+void StackedNudgeHalfJoining(benchmark::State& state) { NudgeRightSnapping(state, TRUE, StackedBench(state)); }
 
 const CBenchRatio kAll200("nudge all, unfit joins / none, 200", "NudgeAllUnfitJoins/200", "NudgeAllWithoutJoins/200",
                           3.0);
@@ -270,6 +288,12 @@ const CBenchRatio kJoining8000("nudge half, joining / all, 8,000", "NudgeHalfJoi
                                3.0);
 const CBenchComparison kJoining20000("nudge half, joining / all, 20,000", "NudgeHalfJoining/20000",
                                      "NudgeAllSnapping/20000");
+// The same on stacked rows: a join's snap meets the sides of every row of its column on its line.
+const CBenchGrowth kStackedGrowthOver("stacked rows, nudge half, joining 8,000 / 2,000, over all's",
+                                      {"StackedNudgeHalfJoining/8000", "StackedNudgeHalfJoining/2000"},
+                                      {"StackedNudgeAllSnapping/8000", "StackedNudgeAllSnapping/2000"}, 1.5);
+const CBenchRatio kStacked20000("stacked rows, nudge half, joining / all, 20,000", "StackedNudgeHalfJoining/20000",
+                                "StackedNudgeAllSnapping/20000", 3.0);
 }  // namespace
 
 BENCHMARK(NudgeAllWithoutJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
@@ -278,3 +302,5 @@ BENCHMARK(NudgeHalfWithoutJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmar
 BENCHMARK(NudgeHalfCrossingJoins)->Arg(200)->Arg(2000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NudgeAllSnapping)->Arg(2000)->Arg(8000)->Arg(20000)->Unit(benchmark::kMillisecond);
 BENCHMARK(NudgeHalfJoining)->Arg(2000)->Arg(8000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(StackedNudgeAllSnapping)->Arg(2000)->Arg(8000)->Arg(20000)->Unit(benchmark::kMillisecond);
+BENCHMARK(StackedNudgeHalfJoining)->Arg(2000)->Arg(8000)->Arg(20000)->Unit(benchmark::kMillisecond);

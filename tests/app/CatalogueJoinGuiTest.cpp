@@ -1,7 +1,9 @@
 // On the Workbench of the running program, with the sample catalogue: two units of one type of
 // each product line, the second dragged against the first with the mouse, are joined with a
 // marker; two units that no joining type fits stay apart from a join, without a marker, and the
-// status bar says why until the selection or the design changes.
+// status bar says why until the selection or the design changes. A middle casement placed again
+// between two (its sheet's OK, a nudge, a drag into a gap) keeps every join at its spacing, is
+// never moved into a neighbour by a join, and a join it cannot keep is told.
 #include <cmath>
 #include <memory>
 #include <string>

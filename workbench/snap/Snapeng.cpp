@@ -154,7 +154,7 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
   // rest are visited in their own order.
   std::vector<int> near;
   const CVRX2DPoint& start = line.GetStartPoint();
-  if (query.joining) {
+  if (query.joining || query.withinSpan) {
     const BOOL alongY = pGroup->GetOrientation() == laeVertical;
     const double a = alongY ? start.GetY() : start.GetX();
     const double b = alongY ? line.GetEndPoint().GetY() : line.GetEndPoint().GetX();
@@ -267,8 +267,8 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   }
   BOOL added = FALSE;
   CSnapVector saved;
-  CSnapVector* s = AddSnapVector(vectors, d, snapDirection, ecatJoinSnap, 1, added, saved);
-  s->m_dLength = record.length;
+  // Recorded as corrected, so that recording compares it with the join snaps already corrected.
+  CSnapVector* s = AddSnapVector(vectors, record.length, snapDirection, ecatJoinSnap, 1, added, saved);
   s->m_nMovingComponent = record.movingIndex;
   s->m_nStationaryComponent = record.stationaryIndex;
   s->m_pMovingItem = record.pMovingItem;

@@ -52,6 +52,9 @@ struct CSnapQuery
   // A unit snapped again where it stands (after its properties changed): it is not pulled
   // against a unit whose side it faces, which only a join may stand it beside.
   BOOL resnap = FALSE;
+  // A new join's line snaps only to the lines of units whose sides reach along its own stretch:
+  // the units standing on the same line elsewhere in the design have no say in where it stands.
+  BOOL withinSpan = FALSE;
 };
 
 // One outline line of a moving item as AdjustOffset takes it, before the move.
@@ -109,6 +112,9 @@ public:
   // Tables (Snaptab.cpp).
   // The sides the join search is given for a perimeter entry, where they reach along x and y.
   CAlignmentEntity::CSidesSpan SidesSpanOf(const CAlignmentEntity& entry) const;
+  // Where the unit an entry of the other lines belongs to reaches, which a new join's snap asks
+  // about; not known for an entry of any other item.
+  CAlignmentEntity::CSidesSpan ItemSpanOf(const CAlignmentEntity& entry) const;
   // Files an entry (owned from now on) by its kind: arcs, perimeter lines, other lines.
   void AddEntry(CAlignmentEntity* pEntry);
   // With pKept the item's entries are handed over there instead of deleted, to be filed again.
@@ -196,8 +202,17 @@ private:
   // into no unit it faces (Snapjoin.cpp).
   CVRX2DVector CorrectionFor(const CVRX2DVector& v, CSnapVectorArray& vectors);
   CVRX2DVector CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  // The faces of each outward direction, bound by the one standing least outside.
+  struct CFaceBound
+  {
+    double x = 0.0;
+    double y = 0.0;
+    double gap = 0.0;
+  };
+  void SettleFaces();
   BOOL LeavesFacesClear(const CVRX2DVector& correction) const;
   std::vector<CJoinFace> m_Faces;
+  std::vector<CFaceBound> m_FaceBounds;
 
   // The items, two at most, that offer an entry on one line: what IsOnAlignmentEntity asks of
   // the entries, but which item asks.

@@ -43,13 +43,27 @@ void CSnapEngine::NoteJoinFace(const CVRX2DLine& line, const CSnapVector& snap, 
   }
 }
 
+void CSnapEngine::SettleFaces()
+{
+  m_FaceBounds.clear();
+  for (const CJoinFace& face : m_Faces) {
+    const double x = std::cos(face.outward);
+    const double y = std::sin(face.outward);
+    auto same = std::find_if(m_FaceBounds.begin(), m_FaceBounds.end(), [&](const CFaceBound& bound) {
+      return std::abs(bound.x - x) <= kParallelSlack && std::abs(bound.y - y) <= kParallelSlack;
+    });
+    if (same == m_FaceBounds.end())
+      m_FaceBounds.push_back(CFaceBound{x, y, face.gap});
+    else
+      same->gap = std::min(same->gap, face.gap);
+  }
+}
+
 BOOL CSnapEngine::LeavesFacesClear(const CVRX2DVector& correction) const
 {
-  for (const CJoinFace& face : m_Faces) {
-    const double moved = correction.GetX() * std::cos(face.outward) + correction.GetY() * std::sin(face.outward);
-    if (face.gap + moved < -kClearSlack)
+  for (const CFaceBound& bound : m_FaceBounds)
+    if (bound.gap + correction.GetX() * bound.x + correction.GetY() * bound.y < -kClearSlack)
       return FALSE;
-  }
   return TRUE;
 }
 
@@ -69,23 +83,41 @@ CVRX2DVector CSnapEngine::CorrectionFor(const CVRX2DVector& v, CSnapVectorArray&
     if (vectors[i]->m_nCategory != ecatJoinSnap)
       CopyInto(others, *vectors[i]);
   const CVRX2DVector all = CombinedWithEnds(v, vectors);
+  // A moved selection meets thousands of sides: the faces of one outward direction are bound by
+  // the one standing least outside, and of the join snaps of one direction combining keeps only
+  // the shortest, so each trial costs the directions, not the sides.
+  SettleFaces();
   if (LeavesFacesClear(all))
     return all;
-  std::vector<const CJoinFace*> order;
+  std::vector<const CSnapVector*> shortest;
+  for (const CJoinFace& face : m_Faces) {
+    const CSnapVector& snap = face.snap;
+    auto same = std::find_if(shortest.begin(), shortest.end(),
+                             [&](const CSnapVector* s) { return Parallel(s->m_dDirection, snap.m_dDirection); });
+    if (same == shortest.end())
+      shortest.push_back(&snap);
+    else if (std::abs(snap.m_dLength) < std::abs((*same)->m_dLength))
+      *same = &snap;
+  }
+  std::vector<const CSnapVector*> order;
   for (const CJoinFace& face : m_Faces)
-    order.push_back(&face);
-  std::stable_sort(order.begin(), order.end(), [](const CJoinFace* a, const CJoinFace* b) {
-    return std::abs(a->snap.m_dLength) < std::abs(b->snap.m_dLength);
+    order.push_back(&face.snap);
+  std::stable_sort(order.begin(), order.end(), [](const CSnapVector* a, const CSnapVector* b) {
+    return std::abs(a->m_dLength) < std::abs(b->m_dLength);
   });
-  // One join snap in turn, with the join snaps across it and the other snaps.
-  for (const CJoinFace* pFace : order) {
+  // One join snap in turn, the shorter first, with the shortest across it and the other snaps.
+  const CSnapVector* pTried = nullptr;
+  for (const CSnapVector* pSnap : order) {
+    if (pTried && pTried->AsVector() == pSnap->AsVector())
+      continue;
+    pTried = pSnap;
     CSnapVectorArray tried;
     for (int i = 0; i < others.GetSize(); ++i)
       CopyInto(tried, *others[i]);
-    CopyInto(tried, pFace->snap);
-    for (const CJoinFace& other : m_Faces)
-      if (!Parallel(other.snap.m_dDirection, pFace->snap.m_dDirection))
-        CopyInto(tried, other.snap);
+    CopyInto(tried, *pSnap);
+    for (const CSnapVector* pAcross : shortest)
+      if (!Parallel(pAcross->m_dDirection, pSnap->m_dDirection))
+        CopyInto(tried, *pAcross);
     const CVRX2DVector correction = CombinedWithEnds(v, tried);
     if (LeavesFacesClear(correction))
       return correction;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "geometry/2darc.h"
+#include "geometry/2drect.h"
 #include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/snap/Snapeng.h"
@@ -99,9 +100,10 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
   } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment) {
     pEntry->m_SidesSpan = SidesSpanOf(*pEntry);
     m_PerimeterGroups.Add(pEntry);
-  } else if (entity.GetType() == VRX_LINE)
+  } else if (entity.GetType() == VRX_LINE) {
+    pEntry->m_SidesSpan = ItemSpanOf(*pEntry);
     m_OtherGroups.Add(pEntry);
-  else
+  } else
     delete pEntry;
 }
 
@@ -138,6 +140,22 @@ CAlignmentEntity::CSidesSpan CSnapEngine::SidesSpanOf(const CAlignmentEntity& en
     }
   }
   span.known = placed;
+  return span;
+}
+
+CAlignmentEntity::CSidesSpan CSnapEngine::ItemSpanOf(const CAlignmentEntity& entry) const
+{
+  CAlignmentEntity::CSidesSpan span;
+  const CVRX2DEntityArray* pOutlines = m_pHost ? m_pHost->GetUnitOutlines(entry.m_pItem) : nullptr;
+  if (!pOutlines || pOutlines->GetSize() == 0)
+    return span;
+  const CVRX2DRectangle extents = pOutlines->GetExtents();
+  span.minX = extents.GetMinPoint().GetX();
+  span.maxX = extents.GetMaxPoint().GetX();
+  span.minY = extents.GetMinPoint().GetY();
+  span.maxY = extents.GetMaxPoint().GetY();
+  span.known = std::isfinite(span.minX) && std::isfinite(span.maxX) && std::isfinite(span.minY) &&
+               std::isfinite(span.maxY) && span.minX <= span.maxX && span.minY <= span.maxY;
   return span;
 }
 

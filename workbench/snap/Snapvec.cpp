@@ -1,6 +1,7 @@
 #include "model/Entcat.h"
 #include "workbench/snap/Snapvec.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/2darc.h"
@@ -147,21 +148,42 @@ BOOL IsWithinSnapRange(double distance, double range)
   return distance <= range || std::abs(distance - range) <= kSnapRangeSlack;
 }
 
+namespace {
+// Weaker: a larger priority number, or the same priority and longer.
+BOOL Weaker(const CSnapVector& s, double length, int priority)
+{
+  return s.m_nPriority > priority || (s.m_nPriority == priority && std::abs(s.m_dLength) > std::abs(length));
+}
+}  // namespace
+
+void CSnapVectorArray::Reindex()
+{
+  m_kinds.clear();
+  for (int i = 0; i < GetSize(); ++i) {
+    CSnapVector* s = GetAt(i);
+    CKind& kind = m_kinds[CKey{s->m_dDirection, s->m_nCategory}];
+    if (!kind.vectors.empty() && Weaker(*kind.vectors.back(), s->m_dLength, s->m_nPriority))
+      kind.ordered = false;
+    kind.vectors.push_back(s);
+  }
+  m_nIndexed = GetSize();
+}
+
+// The vectors of one kind stand from the strongest to the weakest: a new one is appended only
+// when none of them is weaker, and overwrites only the first that is, so the first weaker one
+// is found by halving.
 CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double direction, int category, int priority,
                            BOOL& added, CSnapVector& saved)
 {
-  CSnapVector* pSame = nullptr;
-  for (int i = 0; i < vectors.GetSize(); ++i) {
-    CSnapVector* s = vectors[i];
-    if (s->m_dDirection != direction || s->m_nCategory != category)
-      continue;
-    const BOOL weaker =
-        s->m_nPriority > priority || (s->m_nPriority == priority && std::abs(s->m_dLength) > std::abs(length));
-    if (!weaker) {
-      if (!pSame && s->m_nPriority == priority && s->m_dLength == length)
-        pSame = s;
-      continue;
-    }
+  if (vectors.m_nIndexed != vectors.GetSize())
+    vectors.Reindex();
+  CSnapVectorArray::CKind& kind = vectors.m_kinds[CSnapVectorArray::CKey{direction, category}];
+  const auto weaker = [&](const CSnapVector* s) { return Weaker(*s, length, priority); };
+  auto first = kind.ordered ? std::partition_point(kind.vectors.begin(), kind.vectors.end(),
+                                                   [&](const CSnapVector* s) { return !weaker(s); })
+                            : std::find_if(kind.vectors.begin(), kind.vectors.end(), weaker);
+  if (first != kind.vectors.end()) {
+    CSnapVector* s = *first;
     saved = *s;
     s->m_dLength = length;
     s->m_dDirection = direction;
@@ -172,13 +194,25 @@ CSnapVector* AddSnapVector(CSnapVectorArray& vectors, double length, double dire
   }
   // The same line snap again, from every line on the same line as the first: combining keeps
   // only one of them, so one is recorded. A join snap is filled in by its caller after this.
-  if (pSame && category != ecatJoinSnap) {
-    added = FALSE;
-    saved = *pSame;
-    return pSame;
+  if (category != ecatJoinSnap) {
+    CSnapVector* pSame = nullptr;
+    for (auto it = first; it != kind.vectors.begin();) {
+      CSnapVector* s = *--it;
+      if (kind.ordered && (s->m_nPriority != priority || std::abs(s->m_dLength) != std::abs(length)))
+        break;
+      if (s->m_nPriority == priority && s->m_dLength == length)
+        pSame = s;
+    }
+    if (pSame) {
+      added = FALSE;
+      saved = *pSame;
+      return pSame;
+    }
   }
   auto* s = new CSnapVector(length, direction, category, priority);
   vectors.Add(s);
+  kind.vectors.push_back(s);
+  vectors.m_nIndexed = vectors.GetSize();
   added = TRUE;
   return s;
 }

@@ -8,6 +8,10 @@
 #include "model/Entcat.h"
 #include "support/Ownarray.h"
 
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
 class CDesignItem;
 class CVRX2DEntity;
 
@@ -44,7 +48,43 @@ public:
   CDesignItem* m_pStationaryItem = nullptr;
 };
 
-using CSnapVectorArray = COwnArrayOf<CSnapVector>;
+// The snaps of one request. Recording keeps, beside the array, the vectors of each direction and
+// category in the order they stand, which recording keeps from the strongest to the weakest: a
+// snap is recorded by a look-up among those of its own kind, not by a walk over all of them,
+// however many sides of a moved selection snap.
+class CSnapVectorArray : public COwnArrayOf<CSnapVector>
+{
+public:
+  CSnapVectorArray() = default;
+  CSnapVectorArray(const CSnapVectorArray&) = delete;
+  CSnapVectorArray& operator=(const CSnapVectorArray&) = delete;
+
+private:
+  friend CSnapVector* AddSnapVector(CSnapVectorArray&, double, double, int, int, BOOL&, CSnapVector&);
+  struct CKey
+  {
+    double direction;
+    int category;
+    bool operator==(const CKey& other) const { return direction == other.direction && category == other.category; }
+  };
+  struct CKeyHash
+  {
+    size_t operator()(const CKey& key) const
+    {
+      return std::hash<double>()(key.direction) * 31u + std::hash<int>()(key.category);
+    }
+  };
+  struct CKind
+  {
+    std::vector<CSnapVector*> vectors;
+    // FALSE when vectors were put in by other means out of that order: they are then walked.
+    bool ordered = true;
+  };
+  // Vectors put in or taken out other than by recording are found by indexing the array anew.
+  void Reindex();
+  std::unordered_map<CKey, CKind, CKeyHash> m_kinds;
+  int m_nIndexed = 0;
+};
 
 // The tolerant range test of line snapping: at most the range, or beyond it by the slack.
 BOOL IsWithinSnapRange(double distance, double range);

@@ -393,7 +393,7 @@ void CWorkbenchView::AddJoin()
     PCTRACE(TT_JOINING, TL_DETAIL)
     ("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
     if (!pDesign->InGroup(*pJoin)) {
-      const CVRX2DVector v = AdjustPos(CVRX2DVector(), pJoin, 0);
+      const CVRX2DVector v = AdjustNewJoinPos(pJoin);
       if (v.GetLength() > 0.0) {
         PCTRACE(TT_JOINING, TL_DETAIL)
         ("Snapping new join with a vector of length %f and angle %f.\n", v.GetLength(), v.GetAngle().GetRadians());

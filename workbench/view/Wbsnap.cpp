@@ -135,6 +135,15 @@ CVRX2DVector CWorkbenchView::AdjustPos(const CVRX2DVector& offset, const CMoveOu
   return m_Snap.AdjustOffset(offset, outlines.outlines, query);
 }
 
+CVRX2DVector CWorkbenchView::AdjustNewJoinPos(CDesignItem* pJoin)
+{
+  CSnapQuery query;
+  query.shift = IsShiftDown();
+  query.withinSpan = TRUE;
+  const std::unique_ptr<CMoveOutlines> pOutlines = GetMoveOutlines(pJoin);
+  return m_Snap.AdjustOffset(CVRX2DVector(), pOutlines->outlines, query);
+}
+
 CVRX2DVector CWorkbenchView::AdjustPoint(const CVRX2DVector& point)
 {
   return AdjustPoint(point, kSnapFreeMode, 0.0, nullptr, -1);

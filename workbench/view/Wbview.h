@@ -137,6 +137,8 @@ public:
   // as it is while it is dragged, only the offset proposed for it changes.
   std::unique_ptr<CMoveOutlines> GetMoveOutlines(CDesignItem* pItem) const;
   CVRX2DVector AdjustPos(const CVRX2DVector& v, const CMoveOutlines& outlines, int create);
+  // The snap of a join just made, where it stands, among the units along its own stretch.
+  CVRX2DVector AdjustNewJoinPos(CDesignItem* pJoin);
   int AdjustPos(CDesignItem* pItem, int handle, CVRX2DVector& v, CVRX2DEntityArray& entities);
   CVRX2DVector AdjustPoint(const CVRX2DVector& point);
   void AddJoin();
