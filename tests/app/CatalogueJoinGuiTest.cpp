@@ -375,6 +375,23 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   EXPECT_NEAR(Gap(1), spacing, 1e-6) << "hinged again";
   EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "hinged again";
 
+  // With snapping off a changed unit stands where it stood; the joins it loses are told for
+  // what they are, not as a spacing the units cannot keep.
+  View()->SetAlignmentModes(0, 1);
+  pMiddle->SetOperatingChoice("S");
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  EXPECT_NEAR(Gap(0), spacing, 1e-6) << "snapping off";
+  EXPECT_NEAR(Gap(1), spacing, 1e-6) << "snapping off";
+  EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "snapping off";
+  if (!Joined(0) || !Joined(1))
+    EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinsNotMadeWithoutSnappingPrompt());
+  View()->SetAlignmentModes(0, 0);
+  pMiddle->SetOperatingChoice("L");
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  ASSERT_TRUE(Joined(0) && Joined(1)) << "snapping on again";
+
   // Three touching units, the middle one nudged: it cannot keep a spacing on either side.
   OpenGap(Width());
   MoveTo(Unit(1), m_x + Width(), m_y);

@@ -332,6 +332,11 @@ CString CWorkbenchView::GetJoinNotKeptPrompt()
   return "These units cannot stand their joining spacing apart here; they are not joined.";
 }
 
+CString CWorkbenchView::GetJoinsNotMadeWithoutSnappingPrompt()
+{
+  return "Snapping to alignment lines is off; the unit's joins were not made again.";
+}
+
 // A pair without a joining type is told only when the committed move joined nothing, so that a
 // unit joined on one side and merely touching another is not reported as unjoined; a join the
 // move proposed and could not keep is always told. The prompt goes with the next commit.

@@ -88,8 +88,10 @@ void CWorkbenchView::ResnapEditedItem(CDesignItem* pItem)
   resnapping.flag = FALSE;
   const auto after = JoinedPairsOf(pItem);
   const BOOL lost = !std::includes(after.begin(), after.end(), before.begin(), before.end());
+  // With snapping off nothing makes the joins again, though the units may still stand their
+  // spacing apart: the prompt says why they went.
   if (lost && !m_bUnjoinablePromptShown)
-    ShowJoinPrompt(GetJoinNotKeptPrompt());
+    ShowJoinPrompt(m_bSnapOff ? GetJoinsNotMadeWithoutSnappingPrompt() : GetJoinNotKeptPrompt());
 }
 
 void CWorkbenchView::RebuildEditedItem(CDesignItem* pItem)

@@ -256,6 +256,8 @@ public:
   static CString GetNoJoiningTypePrompt();
   // Told when a join a move proposed, or one it had, cannot stand its spacing where the units are.
   static CString GetJoinNotKeptPrompt();
+  // Told when a unit snapped again with snapping off lost joins it had: joins are made by snapping.
+  static CString GetJoinsNotMadeWithoutSnappingPrompt();
   // The prompt speaks of the last move only: it goes when the selection or the design changes.
   void ClearUnjoinablePrompt();
   // Snapping and alignment.
