@@ -158,6 +158,21 @@ protected:
     std::ofstream(ShellTempDir() + "/Tarvex Windows/Panecraft.ini")
         << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << folder << "\n";
   }
+  // The stored Gable of the Lake House opened, the project renamed and the unit dragged away.
+  void RenameAndMoveTheGable(const std::string& folder)
+  {
+    StartProgram((folder + "/Lake House.tpf").c_str());
+    QLineEdit* field = FocusProjectNameField(m_pDoc);
+    ASSERT_NE(field, nullptr);
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(field, "Lakeside Cabin");
+    EditStoredDesign("Gable");
+    ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
+    auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
+    ASSERT_NE(pItem, nullptr);
+    const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
+    Drag(inside, CPoint(inside.x + 40, inside.y - 30));
+  }
   void EndWithAFatalError(const std::string& folder)
   {
     CReportCatcher catcher(folder + "/report.txt");
@@ -184,31 +199,11 @@ TEST_F(WbRecoveryTest, ChildEndsWithAFatalErrorWhileTheWorkbenchIsChanged)
     // The program reads a copy of the catalogue that is cut short while the project is open: the
     // tables a stored design needs are read when first used, and then cannot be.
     UseCatalogueCopy(base + "/catalogue");
-    StartProgram((base + "/Lake House.tpf").c_str());
-    QLineEdit* field = FocusProjectNameField(m_pDoc);
-    ASSERT_NE(field, nullptr);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, "Lakeside Cabin");
-    EditStoredDesign("Gable");
-    ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
-    auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
-    ASSERT_NE(pItem, nullptr);
-    const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
-    Drag(inside, CPoint(inside.x + 40, inside.y - 30));
+    RenameAndMoveTheGable(base);
     fs::resize_file(base + "/catalogue/TXDB.SDF", 64);
   } else if (std::string(what) == "unstorable") {
     // The design moved, then a unit added that cannot be stored.
-    StartProgram((base + "/Lake House.tpf").c_str());
-    QLineEdit* field = FocusProjectNameField(m_pDoc);
-    ASSERT_NE(field, nullptr);
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(field, "Lakeside Cabin");
-    EditStoredDesign("Gable");
-    ASSERT_EQ(View()->GetItemList()->GetCount(), 1);
-    auto* pItem = dynamic_cast<CUnitItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead()));
-    ASSERT_NE(pItem, nullptr);
-    const CPoint inside = View()->WorldToClient(pItem->GetCenterPoint());
-    Drag(inside, CPoint(inside.x + 40, inside.y - 30));
+    RenameAndMoveTheGable(base);
     AddUnstorableUnit();
   } else if (std::string(what) == "moved") {
     SaveKitchen(base);

@@ -147,6 +147,24 @@ protected:
     return sides;
   }
 
+  // Sets the unit to every standard size and every operation the catalogue offers at that size,
+  // and visits each: `visit(size record, operation record)`.
+  template <class Visit>
+  static void ForEachSizeAndOperation(CStandardUnit& standard, const Visit& visit)
+  {
+    CStdSizesRecArray sizes;
+    standard.GetStandardSizes(sizes);
+    for (int i = 0; i < sizes.GetSize(); ++i) {
+      standard.SetSizeCode(sizes[i]->GetSizeCode());
+      COpersRecArray operations;
+      standard.GetOperatingChoices(operations);
+      for (int o = 0; o < operations.GetSize(); ++o) {
+        standard.SetOperatingChoice(operations[o]->GetCode());
+        visit(*sizes[i], *operations[o]);
+      }
+    }
+  }
+
   // The edge members of each unit type at every size and for every operation the catalogue
   // offers there; the free-sized units show the same members at any size.
   static std::map<std::string, Sides> EdgeMembersOfEveryChoice()
@@ -166,17 +184,7 @@ protected:
         merge(sides, EdgeIds(*unit));
         continue;
       }
-      CStdSizesRecArray sizes;
-      standard->GetStandardSizes(sizes);
-      for (int i = 0; i < sizes.GetSize(); ++i) {
-        standard->SetSizeCode(sizes[i]->GetSizeCode());
-        COpersRecArray operations;
-        standard->GetOperatingChoices(operations);
-        for (int o = 0; o < operations.GetSize(); ++o) {
-          standard->SetOperatingChoice(operations[o]->GetCode());
-          merge(sides, EdgeIds(*standard));
-        }
-      }
+      ForEachSizeAndOperation(*standard, [&](const auto&, const auto&) { merge(sides, EdgeIds(*standard)); });
     }
     return members;
   }
@@ -458,28 +466,20 @@ TEST_F(CatalogueUnitsTest, EveryOfferedChoiceIsTakenAtEverySizeAndOperation)
     auto* standard = dynamic_cast<CStandardUnit*>(unit.get());
     if (!standard || dynamic_cast<CCustomArchedUnit*>(unit.get()))
       continue;
-    CStdSizesRecArray sizes;
-    standard->GetStandardSizes(sizes);
-    for (int i = 0; i < sizes.GetSize(); ++i) {
-      standard->SetSizeCode(sizes[i]->GetSizeCode());
-      COpersRecArray operations;
-      standard->GetOperatingChoices(operations);
-      for (int o = 0; o < operations.GetSize(); ++o) {
-        standard->SetOperatingChoice(operations[o]->GetCode());
-        COptCatsRecArray categories;
-        standard->GetOptionCategories(categories);
-        for (int c = 0; c < categories.GetSize(); ++c) {
-          const int category = categories[c]->GetCategory();
-          COptChoicRecArray choices;
-          standard->GetOptionChoicesOfCategory(category, choices);
-          for (int k = 0; k < choices.GetSize(); ++k, ++taken)
-            EXPECT_TRUE(standard->SetOptionChoice(category, choices[k]->GetChoice()))
-                << key.Name() << " " << sizes[i]->GetSizeCode().str() << " " << operations[o]->GetCode().str()
-                << " category " << category << " choice " << choices[k]->GetChoice();
-          standard->SetOptionChoice(category, 0);
-        }
+    ForEachSizeAndOperation(*standard, [&](const auto& size, const auto& operation) {
+      COptCatsRecArray categories;
+      standard->GetOptionCategories(categories);
+      for (int c = 0; c < categories.GetSize(); ++c) {
+        const int category = categories[c]->GetCategory();
+        COptChoicRecArray choices;
+        standard->GetOptionChoicesOfCategory(category, choices);
+        for (int k = 0; k < choices.GetSize(); ++k, ++taken)
+          EXPECT_TRUE(standard->SetOptionChoice(category, choices[k]->GetChoice()))
+              << key.Name() << " " << size.GetSizeCode().str() << " " << operation.GetCode().str() << " category "
+              << category << " choice " << choices[k]->GetChoice();
+        standard->SetOptionChoice(category, 0);
       }
-    }
+    });
   }
   EXPECT_GT(taken, 5000);
 }
