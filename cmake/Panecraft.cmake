@@ -107,7 +107,7 @@ endfunction()
 
 # Precompiled headers. Most of what the compiler reads for one of our files is the standard
 # library, Google Test and Qt, the same for every file of a target: each target of several files
-# reads them once into a precompiled header. Which set a target gets follows what it links, so a
+# reads them once into a precompiled header, shared by the targets compiled alike. Which set a target gets follows what it links, so a
 # file never sees a header its layer may not use (nothing below the Qt line gets Qt).
 option(PANECRAFT_PCH "Precompile the standard, Google Test and Qt headers for each target of several files" ON)
 set(PANECRAFT_PCH_MIN_SOURCES 4)
@@ -179,7 +179,30 @@ function(panecraft_precompile target)
   if(Qt6::Test IN_LIST links)
     list(APPEND headers ${PANECRAFT_PCH_QTEST})
   endif()
-  target_precompile_headers(${target} PRIVATE ${headers})
+  # Targets compiled alike share one precompiled header: the compiler refuses one made with other
+  # macros or options. What sets them: the headers, the libraries found outside the tree (Qt's
+  # modules and Google Test bring their macros; ours bring none), the target's own definitions
+  # and options, and with Qt's test module the folder, which it names in a macro.
+  set(imported ${links})
+  list(FILTER imported INCLUDE REGEX "::")
+  list(SORT imported)
+  get_target_property(definitions ${target} COMPILE_DEFINITIONS)
+  get_target_property(options ${target} COMPILE_OPTIONS)
+  get_target_property(folder ${target} SOURCE_DIR)
+  get_directory_property(folder_definitions DIRECTORY ${folder} COMPILE_DEFINITIONS)
+  get_directory_property(folder_options DIRECTORY ${folder} COMPILE_OPTIONS)
+  set(key "${type}|${headers}|${imported}|${definitions}|${options}|${folder_definitions}|${folder_options}")
+  if(Qt6::Test IN_LIST links)
+    string(APPEND key "|${folder}")
+  endif()
+  string(MD5 key "${key}")
+  get_property(owner GLOBAL PROPERTY PANECRAFT_PCH_${key})
+  if(owner)
+    target_precompile_headers(${target} REUSE_FROM ${owner})
+  else()
+    set_property(GLOBAL PROPERTY PANECRAFT_PCH_${key} ${target})
+    target_precompile_headers(${target} PRIVATE ${headers})
+  endif()
 endfunction()
 
 # panecraft_precompile_all(dir): panecraft_precompile for every target of `dir` and the folders
