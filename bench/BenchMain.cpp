@@ -1,13 +1,17 @@
 // The main of every bench: runs the benchmarks as Google Benchmark's own main does, then prints
-// the ratios and growths the bench named, from the medians of the same run, with the machine's
-// load. The CPU ratio of a bench that counts its started processes' CPU time is taken from that
-// count.
+// the ratios and growths the bench named, from the fastest repetition of each benchmark in the
+// same run, with the machine's load. Whatever else the machine does only ever adds time to a
+// repetition, so the fastest is the one that tells the program's own time, and it holds from one
+// run to the next where a median of a few swings with the load. Unless the command line asks for
+// another count, each benchmark is repeated five times. The CPU ratio of a bench that counts its
+// started processes' CPU time is taken from that count.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <map>
 #include <string>
 #include <unistd.h>
@@ -44,13 +48,12 @@ struct CTimes
   size_t Repetitions() const { return repetitions ? repetitions : real.size(); }
 };
 
-double Median(std::vector<double> values)
+constexpr int kDefaultRepetitions = 5;
+
+// The time a benchmark stands for: its fastest repetition, or the median when only that came.
+double Fastest(const std::vector<double>& values)
 {
-  if (values.empty())
-    return 0;
-  std::sort(values.begin(), values.end());
-  size_t n = values.size();
-  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+  return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
 }
 
 // The console output as usual, and each repetition's time kept for the ratios.
@@ -89,7 +92,9 @@ public:
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) < 0)
       load[0] = load[1] = load[2] = -1;
-    std::printf("\nRatios (medians of the repetitions; load average %.2f %.2f %.2f)\n", load[0], load[1], load[2]);
+    const bool medians = m_times.empty() && !m_medians.empty();
+    std::printf("\nRatios (%s; load average %.2f %.2f %.2f)\n",
+                medians ? "medians of the repetitions" : "fastest repetition of each", load[0], load[1], load[2]);
     for (const CRatioDef& ratio : Ratios())
       PrintRatio(ratio);
   }
@@ -104,7 +109,7 @@ private:
     return run.cpu_accumulated_time / static_cast<double>(run.iterations);
   }
 
-  // The median times of one pair over each other, real and CPU, and the fewest repetitions.
+  // The times of one pair over each other, real and CPU, and the fewest repetitions.
   struct CQuotient
   {
     double real = 0;
@@ -119,8 +124,8 @@ private:
     auto b = times.find(denominator);
     if (a == times.end() || b == times.end())
       return false;
-    quotient.real = Median(a->second.real) / Median(b->second.real);
-    quotient.cpu = Median(a->second.cpu) / Median(b->second.cpu);
+    quotient.real = Fastest(a->second.real) / Fastest(b->second.real);
+    quotient.cpu = Fastest(a->second.cpu) / Fastest(b->second.cpu);
     quotient.repetitions = std::min(a->second.Repetitions(), b->second.Repetitions());
     return true;
   }
@@ -175,6 +180,14 @@ CBenchComparison::CBenchComparison(std::string label, std::string numerator, std
 
 int main(int argc, char** argv)
 {
+  std::vector<char*> args(argv, argv + argc);
+  std::string repetitions = "--benchmark_repetitions=" + std::to_string(kDefaultRepetitions);
+  if (std::none_of(args.begin(), args.end(),
+                   [](const char* arg) { return std::strncmp(arg, "--benchmark_repetitions", 23) == 0; }))
+    args.insert(args.begin() + 1, repetitions.data());
+  argc = static_cast<int>(args.size());
+  args.push_back(nullptr);
+  argv = args.data();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv))
     return 1;
