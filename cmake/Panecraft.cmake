@@ -113,3 +113,116 @@ function(panecraft_format_check)
       -P ${CMAKE_SOURCE_DIR}/tests/cmake/FormatCheckTest.cmake)
   set_tests_properties(format_check PROPERTIES SKIP_REGULAR_EXPRESSION "format check skipped:")
 endfunction()
+
+# Precompiled headers. Most of what the compiler reads for one of our files is the standard
+# library, Google Test and Qt, the same for every file of a target: each target of several files
+# reads them once into a precompiled header, shared by the targets compiled alike. Which set a target gets follows what it links, so a
+# file never sees a header its layer may not use (nothing below the Qt line gets Qt).
+option(PANECRAFT_PCH "Precompile the standard, Google Test and Qt headers for each target of several files" ON)
+set(PANECRAFT_PCH_MIN_SOURCES 4)
+set(PANECRAFT_PCH_STD
+  <algorithm> <cmath> <cstdint> <cstdlib> <cstring> <filesystem> <fstream> <functional> <map>
+  <memory> <set> <sstream> <stdexcept> <string> <utility> <vector>)
+set(PANECRAFT_PCH_GTEST <gtest/gtest.h>)
+set(PANECRAFT_PCH_QT
+  <QAction> <QApplication> <QEvent> <QImage> <QKeyEvent> <QLineEdit> <QMainWindow> <QMdiArea>
+  <QMdiSubWindow> <QMenu> <QMouseEvent> <QPainter> <QPixmap> <QString> <QTimer> <QWidget>)
+set(PANECRAFT_PCH_QTEST <QTest>)
+
+# _panecraft_link_closure(target var): every library `target` links, directly or through others.
+function(_panecraft_link_closure target var)
+  set(seen)
+  set(queue ${target})
+  while(queue)
+    list(POP_FRONT queue item)
+    if(item IN_LIST seen)
+      continue()
+    endif()
+    # Imported targets such as Qt's are known only in the folders that found them: their names
+    # count, their own links are not needed.
+    list(APPEND seen ${item})
+    if(NOT TARGET ${item})
+      continue()
+    endif()
+    get_target_property(type ${item} TYPE)
+    if(item STREQUAL target AND NOT type STREQUAL "INTERFACE_LIBRARY")
+      get_target_property(deps ${item} LINK_LIBRARIES)
+    else()
+      get_target_property(deps ${item} INTERFACE_LINK_LIBRARIES)
+    endif()
+    foreach(dep IN LISTS deps)
+      # Link-only generator expressions name libraries by $<LINK_ONLY:...>.
+      string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" dep "${dep}")
+      if(dep AND NOT dep MATCHES "^\\$<")
+        list(APPEND queue ${dep})
+      endif()
+    endforeach()
+  endwhile()
+  set(${var} ${seen} PARENT_SCOPE)
+endfunction()
+
+# panecraft_precompile(target): the precompiled headers for one target, if it has files enough
+# to repay making them.
+function(panecraft_precompile target)
+  if(NOT PANECRAFT_PCH)
+    return()
+  endif()
+  get_target_property(type ${target} TYPE)
+  if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|EXECUTABLE)$")
+    return()
+  endif()
+  get_target_property(sources ${target} SOURCES)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  list(LENGTH sources count)
+  if(count LESS PANECRAFT_PCH_MIN_SOURCES)
+    return()
+  endif()
+  _panecraft_link_closure(${target} links)
+  set(headers ${PANECRAFT_PCH_STD})
+  if(GTest::gtest IN_LIST links OR GTest::GTest IN_LIST links)
+    list(APPEND headers ${PANECRAFT_PCH_GTEST})
+  endif()
+  if(Qt6::Widgets IN_LIST links)
+    list(APPEND headers ${PANECRAFT_PCH_QT})
+  endif()
+  if(Qt6::Test IN_LIST links)
+    list(APPEND headers ${PANECRAFT_PCH_QTEST})
+  endif()
+  # Targets compiled alike share one precompiled header: the compiler refuses one made with other
+  # macros or options. What sets them: the headers, the libraries found outside the tree (Qt's
+  # modules and Google Test bring their macros; ours bring none), the target's own definitions
+  # and options, and with Qt's test module the folder, which it names in a macro.
+  set(imported ${links})
+  list(FILTER imported INCLUDE REGEX "::")
+  list(SORT imported)
+  get_target_property(definitions ${target} COMPILE_DEFINITIONS)
+  get_target_property(options ${target} COMPILE_OPTIONS)
+  get_target_property(folder ${target} SOURCE_DIR)
+  get_directory_property(folder_definitions DIRECTORY ${folder} COMPILE_DEFINITIONS)
+  get_directory_property(folder_options DIRECTORY ${folder} COMPILE_OPTIONS)
+  set(key "${type}|${headers}|${imported}|${definitions}|${options}|${folder_definitions}|${folder_options}")
+  if(Qt6::Test IN_LIST links)
+    string(APPEND key "|${folder}")
+  endif()
+  string(MD5 key "${key}")
+  get_property(owner GLOBAL PROPERTY PANECRAFT_PCH_${key})
+  if(owner)
+    target_precompile_headers(${target} REUSE_FROM ${owner})
+  else()
+    set_property(GLOBAL PROPERTY PANECRAFT_PCH_${key} ${target})
+    target_precompile_headers(${target} PRIVATE ${headers})
+  endif()
+endfunction()
+
+# panecraft_precompile_all(dir): panecraft_precompile for every target of `dir` and the folders
+# below it, once all of them and their links exist.
+function(panecraft_precompile_all dir)
+  get_directory_property(targets DIRECTORY ${dir} BUILDSYSTEM_TARGETS)
+  foreach(target IN LISTS targets)
+    panecraft_precompile(${target})
+  endforeach()
+  get_directory_property(subdirs DIRECTORY ${dir} SUBDIRECTORIES)
+  foreach(subdir IN LISTS subdirs)
+    panecraft_precompile_all(${subdir})
+  endforeach()
+endfunction()
