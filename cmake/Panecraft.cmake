@@ -27,9 +27,9 @@ function(panecraft_test name)
   # Google Test's main with a printer that names the program's exceptions (tests/support).
   target_link_libraries(${name} PRIVATE ${ARG_DEPS} panecraft_test_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/tests)
-  # Every source sees the printers of the values the tests compare; above the Qt line the Qt
-  # types' printers are linked too.
-  target_compile_options(${name} PRIVATE -include ${CMAKE_SOURCE_DIR}/tests/support/Printers.h)
+  # Every source sees the printers of the values the tests compare (given it by
+  # panecraft_precompile); above the Qt line the Qt types' printers are linked too.
+  set_target_properties(${name} PROPERTIES PANECRAFT_FIRST_HEADER ${CMAKE_SOURCE_DIR}/tests/support/Printers.h)
   file(RELATIVE_PATH folder ${CMAKE_SOURCE_DIR}/tests ${CMAKE_CURRENT_SOURCE_DIR})
   foreach(layer IN LISTS PANECRAFT_LAYERS_ABOVE_QT)
     if(folder STREQUAL layer OR folder MATCHES "^${layer}/")
@@ -163,22 +163,28 @@ endfunction()
 
 # panecraft_precompile(target): the precompiled headers for one target, if it has files enough
 # to repay making them.
+# A header every source of the target reads first (PANECRAFT_FIRST_HEADER) goes into the
+# precompiled header: given on its own ahead of it, it would keep the compiler from using it.
 function(panecraft_precompile target)
-  if(NOT PANECRAFT_PCH)
-    return()
-  endif()
   get_target_property(type ${target} TYPE)
   if(NOT type MATCHES "^(STATIC_LIBRARY|SHARED_LIBRARY|EXECUTABLE)$")
     return()
   endif()
+  get_target_property(first ${target} PANECRAFT_FIRST_HEADER)
   get_target_property(sources ${target} SOURCES)
   list(FILTER sources INCLUDE REGEX "\\.cpp$")
   list(LENGTH sources count)
-  if(count LESS PANECRAFT_PCH_MIN_SOURCES)
+  if(NOT PANECRAFT_PCH OR count LESS PANECRAFT_PCH_MIN_SOURCES)
+    if(first)
+      target_compile_options(${target} PRIVATE -include ${first})
+    endif()
     return()
   endif()
   _panecraft_link_closure(${target} links)
   set(headers ${PANECRAFT_PCH_STD})
+  if(first)
+    list(APPEND headers ${first})
+  endif()
   if(GTest::gtest IN_LIST links OR GTest::GTest IN_LIST links)
     list(APPEND headers ${PANECRAFT_PCH_GTEST})
   endif()
