@@ -384,8 +384,9 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   EXPECT_NEAR(Gap(0), spacing, 1e-6) << "snapping off";
   EXPECT_NEAR(Gap(1), spacing, 1e-6) << "snapping off";
   EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "snapping off";
-  if (!Joined(0) || !Joined(1))
+  if (!Joined(0) || !Joined(1)) {
     EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinsNotMadeWithoutSnappingPrompt());
+  }
   View()->SetAlignmentModes(0, 0);
   pMiddle->SetOperatingChoice("L");
   View()->SendItemPropertiesHint(Unit(1));
