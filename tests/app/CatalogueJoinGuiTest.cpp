@@ -1,11 +1,13 @@
 // On the Workbench of the running program, with the sample catalogue: two units of one type of
 // each product line, the second dragged against the first with the mouse, are joined with a
 // marker; two units that no joining type fits stay apart from a join, without a marker, and the
-// status bar says why until the selection or the design changes. A middle casement placed again
-// between two (its sheet's OK, a nudge, a drag into a gap) keeps every join at its spacing, is
-// never moved into a neighbour by a join, and a join it cannot keep is told.
+// status bar says why until the selection or the design changes; one of them whose sheet was
+// closed with OK is not pulled flush against the other. A middle casement placed again between
+// two (its sheet's OK, a nudge, a drag into a gap) keeps every join at its spacing, is never
+// moved into a neighbour by a join, and a join it cannot keep is told.
 #include <cmath>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -132,6 +134,34 @@ TEST_F(CatalogueJoinGuiTest, APairThatNoJoiningTypeFitsIsNotJoinedAndTheStatusBa
   Drag(from, CPoint(from.x + 40, from.y));
   EXPECT_NE(Prompt(), CWorkbenchView::GetNoJoiningTypePrompt());
 }
+
+// A unit whose sheet was closed with OK is snapped again where it stands; beside a unit that no
+// joining type fits it stays where it stood, not pulled flush against it.
+TEST_F(CatalogueJoinGuiTest, AUnitBesideOneNoJoiningTypeFitsStaysApartFromItAfterItsSheetsOk)
+{
+  const CRect client = View()->GetClientRect();
+  m_pLeft = PlaceUnit(CommandFor("FH", "BA014"), CPoint(client.Width() / 4, client.Height() / 2));
+  m_pRight = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() * 3 / 4, client.Height() / 2));
+  ASSERT_NE(m_pLeft, nullptr);
+  ASSERT_NE(m_pRight, nullptr);
+  View()->DeselectAll();
+  const CVRX2DVector leftAt = m_pLeft->GetOffset();
+  for (const double gap : {0.1, 0.3}) {
+    const CVRX2DVector at(leftAt.GetX() + m_pLeft->GetWidth() + gap, leftAt.GetY());
+    m_pRight->Offset(at - m_pRight->GetOffset());
+    View()->UpdateAlignmentEntities(m_pRight);
+    Pump();
+    std::ostringstream step;
+    step << "the glider " << gap << "\" right of the door, its sheet closed with OK";
+    SCOPED_TRACE(step.str());
+    View()->SendItemPropertiesHint(m_pRight);
+    Pump();
+    EXPECT_NEAR(m_pRight->GetOffset().GetX(), at.GetX(), 1e-9) << "not pulled flush against the door";
+    EXPECT_NEAR(m_pRight->GetOffset().GetY(), at.GetY(), 1e-9);
+    EXPECT_TRUE(Joins().empty());
+  }
+}
+
 struct FamilyDrag
 {
   LineUnit unit;
@@ -358,11 +388,14 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   EXPECT_NEAR(Gap(0), spacing, 1e-6) << "sheet OK";
   EXPECT_NEAR(Gap(1), spacing, 1e-6) << "sheet OK";
 
-  // A stationary middle unit that has no joining type beside them is not pulled against either.
+  // Made stationary, the middle unit joins both neighbours as the hinged one did, each join at
+  // its spacing. (A unit beside one that no joining type fits is tried with a door and a glider.)
   auto* pMiddle = static_cast<CStandardUnit*>(Unit(1)->GetUnit());
   pMiddle->SetOperatingChoice("S");
   View()->SendItemPropertiesHint(Unit(1));
   Pump();
+  EXPECT_TRUE(Joined(0)) << "stationary";
+  EXPECT_TRUE(Joined(1)) << "stationary";
   EXPECT_NEAR(Gap(0), spacing, 1e-6) << "stationary";
   EXPECT_NEAR(Gap(1), spacing, 1e-6) << "stationary";
   ExpectJoinsAtTheirSpacing("stationary");

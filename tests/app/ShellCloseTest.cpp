@@ -29,6 +29,15 @@ const char kStoreQuestion[] = "Store changes to design 'Unnamed' in the project?
 
 BOOL IsShown(CView* pView) { return pView && pView->GetParentFrame()->IsWindowVisible(); }
 
+// A window's title, for the failure texts: "none" where there is no window.
+std::string Title(CWnd* pWnd)
+{
+  CString title = "none";
+  if (pWnd)
+    pWnd->GetWindowText(title);
+  return title.c_str();
+}
+
 class CloseTest : public ShellProjectTest
 {
 protected:
@@ -147,13 +156,17 @@ TEST_F(CloseTest, TheChosenProjectsDesignListIsActiveAtItsOwnSize)
   ASSERT_TRUE(pPlan->IsZoomed());
 
   for (CFrameWnd* pList : {pFirstList, pSecondList, pFirstList}) {
+    SCOPED_TRACE("the design list " + Title(pList) + " chosen");
     MainFrame()->MDIActivate(pList);
     Pump();
-    EXPECT_EQ(MainFrame()->MDIGetActive(), pList);
+    CWnd* pActive = MainFrame()->MDIGetActive();
+    EXPECT_EQ(pActive, pList) << "the active window is " << Title(pActive);
     EXPECT_FALSE(pList->IsZoomed());
     EXPECT_EQ(pList->GetOuterHandle()->size(), listSize);
   }
-  EXPECT_EQ(ActiveProject(), pFirst);
+  EXPECT_EQ(ActiveProject(), pFirst) << "the active project is "
+                                     << (ActiveProject() ? ActiveProject()->GetTitle().c_str() : "none") << ", not "
+                                     << pFirst->GetTitle().c_str();
   EXPECT_TRUE(IsShown(pFirst->GetWorkbenchView()));
   EXPECT_FALSE(IsShown(pSecond->GetPlanView()));
 }

@@ -1,10 +1,11 @@
 // Drives the "Unit Properties" sheet through the real Workbench: opened by a double click on a
 // unit, it waits for the user's first change to enable Apply, leaves the unit as it was when its
 // pages are only looked through, changes the unit's size, option choices and position only on
-// Apply and OK, drops what was not applied on Cancel, refuses mistyped lengths without changing
-// anything, shows and reads lengths in the user's units, reopens on the page last left, lists on
-// a page shown again what the working unit offers as it now is, gives each unit family its own
-// sizing page, and says so when a choice it lists is refused by the unit instead of dropping it.
+// Apply and OK (a position typed a few thousandths from the one shown as typed), drops what was
+// not applied on Cancel, refuses mistyped lengths without changing anything, shows and reads
+// lengths in the user's units, reopens on the page last left, lists on a page shown again what
+// the working unit offers as it now is, gives each unit family its own sizing page, and says so
+// when a choice it lists is refused by the unit instead of dropping it.
 // A new arch radius takes the custom arched sizes typed with it, or tells why it cannot.
 #include <algorithm>
 #include <cmath>
@@ -311,6 +312,18 @@ TEST_F(UnitSheetGuiTest, ThePositionPageMovesTheUnitOnApplyAndOkAndNotOnCancel)
     ClickButton(sheet, IDCANCEL);
   }));
   EXPECT_NEAR(pItem->GetOffset().GetX(), 312.0, 1e-9);
+  // A position typed a few thousandths from the one shown is a change, and taken as typed.
+  CUnitItem* pNear = PlaceGlider();
+  ASSERT_NE(pNear, nullptr);
+  ASSERT_TRUE(DoubleClick(pNear, [&](CUnitSheetDlg& sheet) {
+    CPropertyPage& page = PositionPage(sheet);
+    ASSERT_EQ(ControlText(page, IDC_POSITION_ABS_X), Length(4, 200.0));
+    SetControlText(page, IDC_POSITION_ABS_X, Length(4, 200.005));
+    ClickButton(sheet, IDOK);
+  }));
+  EXPECT_NEAR(pNear->GetOffset().GetX(), 200.005, 1e-9)
+      << Length(4, 200.005).c_str() << " typed where " << Length(4, 200.0).c_str() << " was shown";
+  EXPECT_NEAR(pNear->GetOffset().GetY(), 100.0, 1e-9);
 }
 
 TEST_F(UnitSheetGuiTest, AMistypedLengthIsRefusedAndNothingChanges)

@@ -100,6 +100,15 @@ protected:
         joins.push_back(pJoin);
     return joins;
   }
+  // Whether the design holds exactly one join, as the step `expected` names; checked before the
+  // join is read, so that a join that was not made fails the test by name instead of crashing it.
+  ::testing::AssertionResult OneJoin(const char* expected = "the gliders pushed together are joined") const
+  {
+    const size_t count = Joins().size();
+    if (count == 1)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "expected one join (" << expected << "), found " << count;
+  }
   int MarkerPixels(const CPoint& at) const
   {
     int count = 0;
@@ -129,9 +138,8 @@ TEST_F(WorkbenchJoinTest, APushedGliderIsJoinedByTheFirstAllowedTypeWithItsLineM
   EXPECT_EQ(m_snap.stationaryIndex, kRightJamb);
   EXPECT_EQ(m_snap.pStationaryItem, m_pLeft);
   EXPECT_EQ(View()->GetNewJoinCount(), 0);
-  const std::vector<CJoinItem*> joins = Joins();
-  ASSERT_EQ(joins.size(), 1u);
-  CJoinItem* pJoin = joins[0];
+  ASSERT_TRUE(OneJoin());
+  CJoinItem* pJoin = Joins()[0];
   ASSERT_NE(pJoin->GetJoin(), nullptr);
   EXPECT_EQ(pJoin->GetJoin()->GetJoinTypeID(), 1);
   CUnitItem* pFirst = nullptr;
@@ -186,13 +194,13 @@ TEST_F(WorkbenchJoinTest, ADragStepOnlyCorrectsTheSnapAndCapturesNothing)
   EXPECT_TRUE(Joins().empty());
   m_pLeft->Offset(CVRX2DVector(0.0, -0.01));
   EXPECT_TRUE(Push(0.9)) << "an overlap of exactly two inches is enough";
-  EXPECT_EQ(Joins().size(), 1u);
+  EXPECT_TRUE(OneJoin("an overlap of exactly two inches is enough"));
 }
 
 TEST_F(WorkbenchJoinTest, VerificationDropsAJoinWhoseSpacingNoLongerHolds)
 {
   ASSERT_TRUE(Push(0.9));
-  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_TRUE(OneJoin());
   View()->VerifyAllJoins(nullptr);
   EXPECT_EQ(Joins().size(), 1u) << "a sound join stays";
   m_pRight->Offset(CVRX2DVector(0.1, 0.0));
@@ -203,7 +211,7 @@ TEST_F(WorkbenchJoinTest, VerificationDropsAJoinWhoseSpacingNoLongerHolds)
   m_pRight->Offset(CVRX2DVector(-0.1, 0.0));
   const double spacing = m_pRight->GetOffset().GetX() - RightJambX();
   ASSERT_TRUE(Push(spacing));
-  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_TRUE(OneJoin("the gliders pushed together at the spacing are joined"));
   ASSERT_NEAR(Joins()[0]->GetTotalSpacing(), spacing, 1e-9);
   m_pRight->Offset(CVRX2DVector(-2.0 * spacing, 0.0));
   View()->VerifyAllJoins(nullptr);
@@ -214,7 +222,7 @@ TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
 {
   ASSERT_TRUE(Push(0.9));
   ASSERT_TRUE(Push(0.0));
-  ASSERT_EQ(Joins().size(), 1u) << "the same push again adds no second join";
+  ASSERT_TRUE(OneJoin("the same push again adds no second join"));
   CJoinItem* pFirst = Joins()[0];
   const float half = static_cast<float>(pFirst->GetTotalSpacing() / 2.0);
   // The same two units joined at their outer jambs: the same units and the same two component
@@ -227,7 +235,7 @@ TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
   View()->VerifyAllJoins(nullptr);
   // Those sides face away from each other, so that join goes for its fit; the first is no
   // duplicate of it and stays.
-  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_TRUE(OneJoin("the join of the facing jambs stays"));
   EXPECT_EQ(Joins()[0], pFirst);
   // The first join's sides in the other order: a true duplicate; the one met first goes.
   auto* pSwapped = new CJoinItem(CVRX2DPoint(0.0, 0.0), CVRX2DPoint(0.0, 20.0), 1, 2103, 2106);
@@ -243,6 +251,7 @@ TEST_F(WorkbenchJoinTest, OnlyAJoinOfTheSameTwoSidesIsADuplicate)
 TEST_F(WorkbenchJoinTest, AJoinIsSelectedExactlyWhenBothItsUnitsAre)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   View()->Select(m_pLeft);
   View()->UpdateJoinSelection();
@@ -262,6 +271,7 @@ TEST_F(WorkbenchJoinTest, AJoinIsSelectedExactlyWhenBothItsUnitsAre)
 TEST_F(WorkbenchJoinTest, AUnitInASelectedGroupCountsAsSelectedForItsJoins)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   const CRect client = View()->GetClientRect();
   CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 4, client.Height() / 5));
@@ -291,6 +301,7 @@ TEST_F(WorkbenchJoinTest, AUnitInASelectedGroupCountsAsSelectedForItsJoins)
 TEST_F(WorkbenchJoinTest, AGroupedJoinLendsItsLineToTheGroup)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   View()->DeselectAll();
   View()->Select(m_pLeft);
@@ -326,6 +337,7 @@ TEST_F(WorkbenchJoinTest, AGroupedJoinLendsItsLineToTheGroup)
 TEST_F(WorkbenchJoinTest, TheJoiningTypePageChangesTheTypeAndMovesBothUnitsEqually)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   const CString field = CJoiningRec(3).GetDescription();
   const CJoin fieldJoin(3, pJoin->GetFirstSide().m_nComponentID, pJoin->GetSecondSide().m_nComponentID);
@@ -372,6 +384,7 @@ TEST_F(WorkbenchJoinTest, TheJoiningTypePageChangesTheTypeAndMovesBothUnitsEqual
 TEST_F(WorkbenchJoinTest, OkOnTheJoiningTypePageMovesOnlyTheLabelledUnit)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   const CString field = CJoiningRec(3).GetDescription();
   const double before = pJoin->GetTotalSpacing();
@@ -400,6 +413,7 @@ TEST_F(WorkbenchJoinTest, OkOnTheJoiningTypePageMovesOnlyTheLabelledUnit)
 TEST_F(WorkbenchJoinTest, TheMarkerAndHighlightCommandsToggleTheirSettings)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CVRX2DEntityArray outline;
   Joins()[0]->GetOutlineEntities(outline);
   const CPoint at = View()->WorldToClient(static_cast<CVRX2DLine*>(outline[1])->GetStartPoint());
@@ -423,6 +437,7 @@ TEST_F(WorkbenchJoinTest, TheMarkerAndHighlightCommandsToggleTheirSettings)
 TEST_F(WorkbenchJoinTest, AClickNearTheMarkerHitsTheJoinAndDeletingItKeepsTheUnits)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   CVRX2DEntityArray outline;
   pJoin->GetOutlineEntities(outline);
@@ -494,13 +509,14 @@ TEST_F(WorkbenchJoinTest, ATypeListedForBothOrdersOfThePairIsOfferedOnce)
 TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACommittedOne)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   View()->Select(m_pRight);
   // A point of the right unit near its joined side, well inside the window.
   const CPoint inside = View()->WorldToClient(m_pRight->GetOffset().AsPoint() + CVRX2DVector(4.0, 5.0));
   ASSERT_TRUE(View()->GetClientRect().PtInRect(CPoint(inside.x + 40, inside.y)));
   Drag(inside, CPoint(inside.x + 40, inside.y), true);
-  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_TRUE(OneJoin("the join stays through a cancelled drag"));
   EXPECT_EQ(Joins()[0], pJoin);
   const double x = m_pRight->GetOffset().GetX();
   Drag(inside, CPoint(inside.x + 40, inside.y));
@@ -512,6 +528,7 @@ TEST_F(WorkbenchJoinTest, AJoinStaysThroughACancelledDragOfItsUnitAndGoesWithACo
 TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   const CString standard = pJoin->GetJoin()->GetJoinTypeName();
   const int standardType = pJoin->GetJoin()->GetJoinTypeID();
@@ -564,6 +581,7 @@ TEST_F(WorkbenchJoinTest, AJoiningTypeThatWouldPushAUnitOffTheWorkbenchIsRefused
 TEST_F(WorkbenchJoinTest, DeletingASelectionTakesTheJoinsOfItsUnitsAndLeavesTheOthers)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   const CRect client = View()->GetClientRect();
   CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 5));
@@ -593,6 +611,7 @@ TEST_F(WorkbenchJoinTest, DeletingASelectionTakesTheJoinsOfItsUnitsAndLeavesTheO
 TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnitsLeftBehind)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   CJoinItem* pJoin = Joins()[0];
   const CRect client = View()->GetClientRect();
   CUnitItem* pThird = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 5));
@@ -604,12 +623,12 @@ TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnit
   const double before = m_pLeft->GetOffset().GetY();
   Key(Qt::Key_Up);
   EXPECT_GT(m_pLeft->GetOffset().GetY(), before);
-  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_TRUE(OneJoin("both its units moved"));
   EXPECT_EQ(Joins()[0], pJoin) << "both its units moved";
   Command(ID_SELECT_ALL);
   ASSERT_TRUE(View()->IsSelected(pJoin));
   Key(Qt::Key_Up);
-  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_TRUE(OneJoin("moved with its units"));
   EXPECT_EQ(Joins()[0], pJoin) << "moved with its units";
   View()->DeselectAll();
   View()->Select(m_pRight);
@@ -745,6 +764,7 @@ TEST_F(WorkbenchJoinTest, AtTheScreensRatioArchesCodesAndPalettePicturesAreDrawn
 TEST_F(WorkbenchJoinTest, JoinsProposedTogetherAreAddedAsOneByOne)
 {
   ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
   const double spacing = Joins()[0]->GetTotalSpacing();
   const double width = m_pLeft->GetWidth();
   const double rise = m_pLeft->GetHeight() + 24.0;

@@ -434,8 +434,16 @@ TEST_F(WorkbenchViewTest, ReadOnlyGreysTheEditingAndSaysSoInTheTitle)
 TEST_F(WorkbenchViewTest, TheSharedMenusShowTheEditModeOfTheWorkbenchInFront)
 {
   CMenu* pMenu = CMenu::FromHandle(ShellApp().GetWorkbenchTemplate()->m_hMenuShared);
-  const auto greyed = [pMenu](UINT position) {
-    return (pMenu->GetMenuState(position, MF_BYPOSITION) & MF_GRAYED) != 0;
+  // The titles of the greyed ones among the Edit and Insert menus, so that a failure names them.
+  const auto greyed = [pMenu] {
+    std::string titles;
+    for (const UINT position : {1u, 3u}) {
+      CString title;
+      pMenu->GetMenuString(position, title, MF_BYPOSITION);
+      if (pMenu->GetMenuState(position, MF_BYPOSITION) & MF_GRAYED)
+        titles += (titles.empty() ? "" : " ") + std::string(title.c_str());
+    }
+    return titles;
   };
   // The menu bar as the user sees it.
   const auto shownGreyed = [this](const char* title) {
@@ -463,24 +471,23 @@ TEST_F(WorkbenchViewTest, TheSharedMenusShowTheEditModeOfTheWorkbenchInFront)
   ASSERT_NO_FATAL_FAILURE(bringForward(pFirst, pFirstView));
   Command(ID_SHOW_PLAN);
   ASSERT_EQ(pFirstView->GetEditMode(), wemReadOnly) << "a drawing view makes its Workbench read-only";
-  ASSERT_TRUE(greyed(1) && greyed(3));
+  ASSERT_EQ(greyed(), "&Edit &Insert") << "the first project's Workbench in front, read-only";
 
   ASSERT_NO_FATAL_FAILURE(bringForward(pSecond, pSecondView));
-  EXPECT_FALSE(greyed(1)) << "&Edit";
-  EXPECT_FALSE(greyed(3)) << "&Insert";
-  EXPECT_FALSE(shownGreyed("&Edit"));
-  EXPECT_FALSE(shownGreyed("&Insert"));
+  EXPECT_EQ(greyed(), "") << "the second project's Workbench in front, editable";
+  EXPECT_FALSE(shownGreyed("&Edit")) << "the second project's Workbench in front, editable";
+  EXPECT_FALSE(shownGreyed("&Insert")) << "the second project's Workbench in front, editable";
 
   // The first project's drawing view ends while the second's Workbench is in front, which has
   // gone read-only meanwhile: the menus stay greyed for it.
   pSecondView->SetReadOnly(TRUE);
   pFirstView->OnPlanViewHide();
   ASSERT_EQ(pFirstView->GetEditMode(), wemEditable);
-  EXPECT_TRUE(greyed(1) && greyed(3));
+  EXPECT_EQ(greyed(), "&Edit &Insert") << "the second project's Workbench in front, gone read-only";
 
   ASSERT_NO_FATAL_FAILURE(bringForward(pFirst, pFirstView));
-  EXPECT_FALSE(greyed(1) || greyed(3));
-  EXPECT_FALSE(shownGreyed("&Edit"));
+  EXPECT_EQ(greyed(), "") << "the first project's Workbench in front, editable again";
+  EXPECT_FALSE(shownGreyed("&Edit")) << "the first project's Workbench in front, editable again";
 }
 
 TEST_F(WorkbenchViewTest, ThePointerAndTheItemUnderItShowInTheStatusBar)

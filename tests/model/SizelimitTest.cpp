@@ -11,6 +11,36 @@
 
 namespace {
 CString Length(int format, double inches) { return CUnitsConverter().FormatLength(format, inches); }
+
+// The kind's name, for the failure texts.
+const char* KindName(CSizeLimit::Kind kind)
+{
+  switch (kind) {
+  case CSizeLimit::none:
+    return "none";
+  case CSizeLimit::minSide:
+    return "minSide";
+  case CSizeLimit::maxSide:
+    return "maxSide";
+  case CSizeLimit::minGlassLine:
+    return "minGlassLine";
+  case CSizeLimit::maxShortGlassSide:
+    return "maxShortGlassSide";
+  case CSizeLimit::maxLongGlassSide:
+    return "maxLongGlassSide";
+  case CSizeLimit::maxArea:
+    return "maxArea";
+  case CSizeLimit::minAngle:
+    return "minAngle";
+  case CSizeLimit::maxAngle:
+    return "maxAngle";
+  case CSizeLimit::minLength:
+    return "minLength";
+  case CSizeLimit::maxLength:
+    return "maxLength";
+  }
+  return "an unknown kind";
+}
 }  // namespace
 
 TEST(SizelimitTest, TheTextNamesTheLimitAndItsValueInTheUsersUnits)
@@ -56,14 +86,14 @@ TEST(SizelimitTest, TheRangeCheckNotesTheBoundItBroke)
 TEST(SizelimitTest, ALengthIsBeyondOnlyTheSideOrLengthBoundItBreaks)
 {
   for (CSizeLimit::Kind kind : {CSizeLimit::minSide, CSizeLimit::minLength}) {
-    SCOPED_TRACE(kind);
+    SCOPED_TRACE(KindName(kind));
     CSizeLimit::Refused("too short", kind, 6.0);
     EXPECT_TRUE(CSizeLimit::IsBeyond(5.5));
     EXPECT_FALSE(CSizeLimit::IsBeyond(6.0));
     EXPECT_FALSE(CSizeLimit::IsBeyond(60.0));
   }
   for (CSizeLimit::Kind kind : {CSizeLimit::maxSide, CSizeLimit::maxLength}) {
-    SCOPED_TRACE(kind);
+    SCOPED_TRACE(KindName(kind));
     CSizeLimit::Refused("too long", kind, 60.0);
     EXPECT_TRUE(CSizeLimit::IsBeyond(60.5));
     EXPECT_FALSE(CSizeLimit::IsBeyond(60.0));
@@ -71,7 +101,7 @@ TEST(SizelimitTest, ALengthIsBeyondOnlyTheSideOrLengthBoundItBreaks)
   }
   for (CSizeLimit::Kind kind :
        {CSizeLimit::none, CSizeLimit::minGlassLine, CSizeLimit::maxArea, CSizeLimit::minAngle}) {
-    SCOPED_TRACE(kind);
+    SCOPED_TRACE(KindName(kind));
     CSizeLimit::Refused("other", kind, 6.0);
     EXPECT_FALSE(CSizeLimit::IsBeyond(1.0));
     EXPECT_FALSE(CSizeLimit::IsBeyond(100.0));
