@@ -12,6 +12,7 @@
 
 #include "platform/core/Atomfile.h"
 #include "platform/core/Atomname.h"
+#include "platform/core/Crc32.h"
 
 namespace {
 
@@ -29,15 +30,33 @@ struct CHiddenEntry
 
   // Its write has ended: the process is gone, or it is this one, whose writes run one at a time.
   bool IsOver() const { return name.pid == ::getpid() || ProcessIsGone(name.pid); }
-  // A twin whose copy is still as the write left it: the same size and time as its stamp.
+  // A twin whose copy is still as the write left it: the same size, time and bytes as its stamp.
+  // Size and time alone prove nothing: another program may write within the clock's tick, or
+  // put the time back. A twin an earlier version stamped without a checksum has only them.
   bool IsTwinAsLeft() const
   {
     return name.twin && st.st_nlink > 1 && st.st_size == name.size && st.st_mtim.tv_sec == name.time.tv_sec &&
-           st.st_mtim.tv_nsec == name.time.tv_nsec;
+           st.st_mtim.tv_nsec == name.time.tv_nsec && (!name.hasChecksum || HoldsStampedBytes());
   }
+  bool HoldsStampedBytes() const;
 };
 
 bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+bool CHiddenEntry::HoldsStampedBytes() const
+{
+  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  struct stat now
+  {};
+  DWORD checksum = 0;
+  long long length = 0;
+  const bool holds = ::fstat(fd, &now) == 0 && SameFile(now, st) && Crc32OfFile(fd, checksum, length) &&
+                     length == name.size && checksum == name.checksum;
+  ::close(fd);
+  return holds;
+}
 
 // A complete copy the user was told of, as it was then: a copy changed since is the user's own.
 struct CToldCopy
@@ -196,15 +215,11 @@ std::vector<CLeftCopy> CopiesAsLeft(const CString& target)
 
 }  // namespace
 
-CString CAtomicFile::KeepCompleteCopy(int in)
+CString CAtomicFile::KeepCompleteCopy(const struct stat& stamped, DWORD checksum)
 {
-  struct stat st
-  {};
-  if (::fstat(in, &st) != 0)
-    return CString();
   const int slash = m_strTemporary.ReverseFind('/');
-  const CString twin =
-      m_strTemporary.Left(slash + 1) + CHiddenName::TwinName(m_strTemporary.Mid(slash + 1), st.st_size, st.st_mtim);
+  const CString twin = m_strTemporary.Left(slash + 1) +
+                       CHiddenName::TwinName(m_strTemporary.Mid(slash + 1), stamped.st_size, stamped.st_mtim, checksum);
   if (::rename(m_strTemporary.c_str(), twin.c_str()) != 0)
     return CString();
   m_strTemporary = twin;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/core/Atomname.h"
+#include "platform/core/Crc32.h"
 
 namespace {
 
@@ -72,7 +73,9 @@ bool MayGiveOwner(const struct stat& st)
          CString::Formatted("The folder '%s' does not allow new files (%s).", folder.c_str(), std::strerror(err)));
 }
 
-int CopyBytes(int in, int out, long long length)
+// Copies the first length bytes; the checksum register takes every byte read, so that what went
+// to the file can be held against the copy as it stands once the copy is done.
+int CopyBytes(int in, int out, long long length, DWORD& reg)
 {
   std::vector<char> buffer(1 << 16);
   for (long long at = 0; at < length;) {
@@ -81,6 +84,7 @@ int CopyBytes(int in, int out, long long length)
       continue;
     if (n <= 0)
       return n < 0 ? errno : EIO;
+    reg = Crc32Update(reg, buffer.data(), static_cast<size_t>(n));
     for (ssize_t done = 0; done < n;) {
       const ssize_t w = ::pwrite(out, buffer.data() + done, static_cast<size_t>(n - done), at + done);
       if (w < 0 && errno == EINTR)
@@ -114,24 +118,40 @@ int ReserveRoom(int in, int out)
   return err;
 }
 
-int CopyOver(int in, int out)
+// Sets copied to the checksum of the bytes written over the file.
+int CopyOver(int in, int out, DWORD& copied)
 {
   struct stat from
   {};
   if (::fstat(in, &from) != 0)
     return errno;
-  if (const int err = CopyBytes(in, out, from.st_size))
+  DWORD reg = kCrc32Start;
+  if (const int err = CopyBytes(in, out, from.st_size, reg))
     return err;
+  copied = ~reg;
   if (::ftruncate(out, from.st_size) != 0 || ::fsync(out) != 0)
     return errno;
   return 0;
 }
 
-// The bytes are as they were when stamped: the same file, its size and modification time unchanged.
+// The same file, its size and modification time unchanged. A writer keeps both where it writes
+// as many bytes as it replaces within the clock's tick, or puts the time back: only the bytes
+// tell that nothing changed.
 bool HasStamp(const struct stat& now, const struct stat& stamped)
 {
   return now.st_dev == stamped.st_dev && now.st_ino == stamped.st_ino && now.st_size == stamped.st_size &&
          now.st_mtim.tv_sec == stamped.st_mtim.tv_sec && now.st_mtim.tv_nsec == stamped.st_mtim.tv_nsec;
+}
+
+// The open file holds the bytes of that checksum, as many as the stamp's size, and keeps its stamp.
+bool HoldsBytes(int fd, const struct stat& stamped, DWORD checksum)
+{
+  struct stat now
+  {};
+  DWORD held = 0;
+  long long length = 0;
+  return ::fstat(fd, &now) == 0 && HasStamp(now, stamped) && Crc32OfFile(fd, held, length) &&
+         length == stamped.st_size && held == checksum;
 }
 
 constexpr const char* kAccessAcl = "system.posix_acl_access";
@@ -348,7 +368,9 @@ void CAtomicFile::WriteOverTarget()
   int err = out < 0 ? errno : ReserveRoom(in, out);
   struct stat stamped
   {};
-  if (err == 0 && ::fstat(in, &stamped) != 0)
+  DWORD given = 0;
+  long long length = 0;
+  if (err == 0 && (::fstat(in, &stamped) != 0 || !Crc32OfFile(in, given, length)))
     err = errno;
   if (err != 0) {
     ::close(in);
@@ -358,14 +380,15 @@ void CAtomicFile::WriteOverTarget()
   }
   // From here the target changes: until it holds everything, the complete copy waits under a name
   // the user sees, so that not even a kill in between loses the save.
-  const CString copy = KeepCompleteCopy(in);
+  const CString copy = KeepCompleteCopy(stamped, given);
   const CString twin = m_strTemporary;
   m_strTemporary.Empty();
-  err = CopyOver(in, out);
-  // Another program may have written over the copy meanwhile: the file then got its bytes.
-  struct stat now
-  {};
-  const bool unchanged = ::fstat(in, &now) == 0 && HasStamp(now, stamped);
+  DWORD copied = 0;
+  err = CopyOver(in, out, copied);
+  // Another program may have written into the copy meanwhile: the file then got its bytes where
+  // the copy had not yet passed, and kept the save's where it had. The save stands only where the
+  // file got the bytes given and the copy still holds them, read again before any name goes.
+  const bool unchanged = HoldsBytes(in, stamped, given) && (err != 0 || copied == given);
   ::close(in);
   ::close(out);
   if (err == 0 && unchanged) {

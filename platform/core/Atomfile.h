@@ -98,7 +98,8 @@ public:
 private:
   void ReplaceTarget();
   void WriteOverTarget();
-  CString KeepCompleteCopy(int in);
+  // Names the complete copy, its twin stamped with the copy's stamp and checksum.
+  CString KeepCompleteCopy(const struct stat& stamped, DWORD checksum);
   // Another name for the complete copy whose twin is given; empty when none could be made.
   CString LinkCompleteCopy(const CString& twin) const;
   // Why a copy in place did not end as it should, naming only a file that holds what it is said to.

@@ -5,12 +5,13 @@
 #include <cstdint>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
 // ".PID.N.STAMP.tmp" at its longest: a process id and a counter of ten digits each, a stamp of
-// a 64-bit size, 64-bit seconds and nanoseconds in hexadecimal.
-constexpr int kLongestHiddenEnding = 1 + 10 + 1 + 10 + 1 + (16 + 1 + 16 + 1 + 8) + 4;
+// a 64-bit size, 64-bit seconds, nanoseconds and a 32-bit checksum in hexadecimal.
+constexpr int kLongestHiddenEnding = 1 + 10 + 1 + 10 + 1 + (16 + 1 + 16 + 1 + 8 + 1 + 8) + 4;
 constexpr char kHiddenEnding[] = ".tmp";
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
@@ -59,19 +60,29 @@ bool ParseNumber(const std::string& text, int base, unsigned long long& value)
   return true;
 }
 
-// "SIZE-SECONDS-NANOSECONDS", each in hexadecimal.
+// "SIZE-SECONDS-NANOSECONDS-CHECKSUM", each in hexadecimal; a twin an earlier version made has no
+// checksum.
 bool ParseStamp(const std::string& stamp, CHiddenName& name)
 {
-  const size_t first = stamp.find('-');
-  const size_t second = first == std::string::npos ? first : stamp.find('-', first + 1);
-  unsigned long long size = 0, seconds = 0, nanoseconds = 0;
-  if (second == std::string::npos || !ParseNumber(stamp.substr(0, first), 16, size) ||
-      !ParseNumber(stamp.substr(first + 1, second - first - 1), 16, seconds) ||
-      !ParseNumber(stamp.substr(second + 1), 16, nanoseconds) || nanoseconds >= 1000000000ULL)
+  std::vector<unsigned long long> fields;
+  for (size_t from = 0;;) {
+    const size_t dash = stamp.find('-', from);
+    unsigned long long value = 0;
+    if (!ParseNumber(stamp.substr(from, dash == std::string::npos ? dash : dash - from), 16, value))
+      return false;
+    fields.push_back(value);
+    if (dash == std::string::npos)
+      break;
+    from = dash + 1;
+  }
+  if (fields.size() < 3 || fields.size() > 4 || fields[2] >= 1000000000ULL ||
+      (fields.size() == 4 && fields[3] > 0xFFFFFFFFULL))
     return false;
-  name.size = static_cast<long long>(size);
-  name.time.tv_sec = static_cast<time_t>(seconds);
-  name.time.tv_nsec = static_cast<long>(nanoseconds);
+  name.size = static_cast<long long>(fields[0]);
+  name.time.tv_sec = static_cast<time_t>(fields[1]);
+  name.time.tv_nsec = static_cast<long>(fields[2]);
+  name.hasChecksum = fields.size() == 4;
+  name.checksum = name.hasChecksum ? static_cast<DWORD>(fields[3]) : 0;
   return true;
 }
 
@@ -145,11 +156,12 @@ CString CHiddenName::TemporaryName(const CString& stem, unsigned n)
   return "." + stem + CString::Formatted(".%ld.%u", static_cast<long>(::getpid()), n) + kHiddenEnding;
 }
 
-CString CHiddenName::TwinName(const CString& temporaryName, long long size, const struct timespec& time)
+CString CHiddenName::TwinName(const CString& temporaryName, long long size, const struct timespec& time, DWORD checksum)
 {
   const int endingLength = static_cast<int>(sizeof kHiddenEnding - 1);
   return temporaryName.Left(temporaryName.GetLength() - endingLength) +
-         CString::Formatted(".%llx-%llx-%lx", static_cast<unsigned long long>(size),
-                            static_cast<unsigned long long>(time.tv_sec), static_cast<long>(time.tv_nsec)) +
+         CString::Formatted(".%llx-%llx-%lx-%lx", static_cast<unsigned long long>(size),
+                            static_cast<unsigned long long>(time.tv_sec), static_cast<long>(time.tv_nsec),
+                            static_cast<unsigned long>(checksum)) +
          kHiddenEnding;
 }

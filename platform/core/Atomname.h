@@ -6,6 +6,7 @@
 #include <ctime>
 
 #include "platform/core/String.h"
+#include "platform/core/Types.h"
 
 // The folder of a path ("." for a bare name) and the name after its last slash.
 CString FolderOfPath(const CString& path);
@@ -23,8 +24,9 @@ CString FitName(const CString& stem, const CString& ending, int limit);
 CString CompleteCopyPathFor(const CString& path, int attempt, int limit);
 
 // A hidden name beside a file: ".STEM.PID.N.tmp" for the temporary file of a write by process
-// PID, or ".STEM.PID.N.STAMP.tmp" for the twin of a complete copy, STAMP being the size and the
-// modification time the copy had when it was made. STEM is the file's name, or, where that would
+// PID, or ".STEM.PID.N.STAMP.tmp" for the twin of a complete copy, STAMP being the size, the
+// modification time and the checksum (CRC-32) of the bytes the copy had when it was made, so
+// that a copy changed since is told by its bytes. STEM is the file's name, or, where that would
 // make a name past the limit, its start followed by a hash of the whole name, so files whose
 // long names begin alike keep hidden names of their own.
 struct CHiddenName
@@ -35,6 +37,9 @@ struct CHiddenName
   long long size = 0;
   struct timespec time
   {};
+  // Twins made by earlier versions carry no checksum.
+  bool hasChecksum = false;
+  DWORD checksum = 0;
 
   // FALSE when the name has not one of those shapes.
   BOOL Parse(const CString& name);
@@ -43,6 +48,6 @@ struct CHiddenName
   static CString StemFor(const CString& name, int limit);
   // The hidden name of the n-th write of this process.
   static CString TemporaryName(const CString& stem, unsigned n);
-  // The twin's name for the temporary file of that name, stamped with that size and time.
-  static CString TwinName(const CString& temporaryName, long long size, const struct timespec& time);
+  // The twin's name for the temporary file of that name, stamped with that size, time and checksum.
+  static CString TwinName(const CString& temporaryName, long long size, const struct timespec& time, DWORD checksum);
 };

@@ -9,8 +9,8 @@
 #include <unistd.h>
 
 #include "platform/core/Archive.h"
+#include "platform/core/Crc32.h"
 #include "support/Checksum.h"
-#include "support/ChecksumImpl.h"
 #include "support/Exceptn.h"
 #include "support/Ownarray.h"
 #include "support/Trace.h"

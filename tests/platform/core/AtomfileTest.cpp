@@ -38,6 +38,19 @@ extern "C" int link(const char* from, const char* to) noexcept
   return result;
 }
 
+// The same at the first block a copy in place writes over the file: the copy is part done.
+bool g_stopAfterWrite = false;
+
+extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t at)
+{
+  const auto result = static_cast<ssize_t>(::syscall(SYS_pwrite64, fd, buffer, count, at));
+  if (result > 0 && g_stopAfterWrite) {
+    g_stopAfterWrite = false;
+    ::raise(SIGSTOP);
+  }
+  return result;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -126,6 +139,20 @@ void KillAWriteOf(const std::string& path, bool byName)
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
 }
 
+// Another program writes the text over the file's own bytes from its start and gives the file its
+// time back, as a file system with whole-second times shows a write within the same second.
+void WriteInPlaceKeepingTime(const std::string& path, const std::string& text)
+{
+  const struct stat before = StatOf(path);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0) << path;
+  EXPECT_EQ(::pwrite(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+  const struct timespec times[2] = {before.st_atim, before.st_mtim};
+  EXPECT_EQ(::futimens(fd, times), 0);
+  ::close(fd);
+  EXPECT_EQ(StatOf(path).st_size, before.st_size);
+}
+
 std::string Attribute(const std::string& path, const char* name)
 {
   std::string value(4096, '\0');
@@ -170,12 +197,19 @@ std::string FailACopyInPlace(const std::string& path, const std::string& text, C
   return std::string();
 }
 
-// A child that writes the text over the file in place and stops once its complete copy is named;
-// a limit makes its copy fail when it goes on. Ended by its kill when the test leaves it stopped.
+// A child that writes the text over the file in place and stops once its complete copy is named,
+// or once the copy has written its first block over the file; a limit makes its copy fail when
+// it goes on. Ended by its kill when the test leaves it stopped.
 class CStoppedWriter
 {
 public:
-  CStoppedWriter(const std::string& path, const std::string& text, bool failing)
+  enum Stop
+  {
+    copyNamed,
+    firstBlockCopied
+  };
+
+  CStoppedWriter(const std::string& path, const std::string& text, bool failing, Stop stop = copyNamed)
   {
     if (::pipe(m_pipe) != 0)
       return;
@@ -183,7 +217,8 @@ public:
     if (m_child != 0)
       return;
     ::close(m_pipe[0]);
-    g_stopAfterLink = true;
+    g_stopAfterLink = stop == copyNamed;
+    g_stopAfterWrite = stop == firstBlockCopied;
     if (failing) {
       std::signal(SIGXFSZ, SIG_IGN);
       CAtomicFile::SetFileFactory([] { return std::make_unique<CLimitAfterSyncFile>(); });
@@ -443,6 +478,14 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   EXPECT_EQ(StatOf(Path("house.saved-2.tpf")).st_nlink, 2u) << "its hidden twin marks the copy as the writer's";
   EXPECT_EQ(EntryCount(m_dir), 5u) << "no temporary file is left but the copy's twin";
   EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(Path("house.saved-2.tpf").c_str()));
+  // A twin an earlier version left, stamped with size and time but no checksum, still marks it.
+  std::vector<std::string> twins;
+  for (const auto& entry : fs::directory_iterator(m_dir))
+    if (entry.path().filename().string().rfind(".house.tpf.", 0) == 0)
+      twins.push_back(entry.path().filename().string());
+  ASSERT_EQ(twins.size(), 1u);
+  fs::rename(Path(twins[0]), Path(twins[0].substr(0, twins[0].rfind('-')) + ".tmp"));
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(Path("house.saved-2.tpf").c_str()));
 
   // The next complete write removes the stale copy with its twin, and nothing of the user's.
   WriteWhole(path, "saved whole");
@@ -455,8 +498,9 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
 
 // A copy changed since the write left it (here written over by another program, which keeps its
 // inode and so its twin) is the user's: it is no longer named as the write's, and the next
-// complete write lets its twin go and keeps it. The copy's stamp holds its size and its time, and
-// each tells alone: an edit to the same size, and an edit whose time another program put back.
+// complete write lets its twin go and keeps it. The copy's stamp holds its size, its time and the
+// checksum of its bytes: an edit to the same size, one whose time another program put back, and
+// one of the same size whose time was put back are each told.
 TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
 {
   struct Edit
@@ -468,7 +512,8 @@ TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
   };
   const std::vector<Edit> edits = {{"size and time", "the user's own work", false, false},
                                    {"same size", std::string(80000, 'u'), true, false},
-                                   {"time put back", "the user's own work", false, true}};
+                                   {"time put back", "the user's own work", false, true},
+                                   {"same size, time put back", std::string(80000, 'u'), true, true}};
   for (const Edit& edit : edits) {
     const std::string folder = Path(edit.label);
     fs::create_directory(folder);
@@ -492,7 +537,7 @@ TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
 
     WriteWhole(path, "saved whole");
     EXPECT_EQ(Contents(folder + "/site.tpf"), "saved whole");
-    EXPECT_EQ(Contents(copy), edit.text) << edit.label;
+    EXPECT_TRUE(Contents(copy) == edit.text) << edit.label;
     EXPECT_EQ(StatOf(copy).st_nlink, 1u) << edit.label << ": the twin is let go";
     EXPECT_EQ(EntryCount(folder), 3u) << edit.label;
   }
@@ -692,21 +737,32 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilAComp
 // and a byte shorter). That save replaces the copy, never writes into the bytes the first copies
 // from: the first save ends with its own bytes and leaves the other's file, or, failing, names a
 // copy that holds its bytes. Another program that writes into the copy's bytes makes the save
-// fail, the copy left as that program left it.
+// fail, the copy left as that program left it with its twin, and no longer named as the save's:
+// also where the copy keeps its length and its time, before the copy began or half way.
 TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyItsOwnBytes)
 {
   const std::string text(80000, 'n');
+  enum Other
+  {
+    savesTheCopy,
+    writesIntoIt,
+    writesIntoItKeepingTime
+  };
   struct Case
   {
     const char* label;
     std::string theirs;
     bool failing;
-    bool inPlace;
+    Other other;
+    CStoppedWriter::Stop stop;
   };
-  const std::vector<Case> cases = {{"same length", std::string(80000, 't'), false, false},
-                                   {"a byte shorter", std::string(79999, 't'), false, false},
-                                   {"the first failing", std::string(79999, 't'), true, false},
-                                   {"another program", std::string(79999, 't'), false, true}};
+  const std::vector<Case> cases = {
+      {"same length", std::string(80000, 't'), false, savesTheCopy, CStoppedWriter::copyNamed},
+      {"a byte shorter", std::string(79999, 't'), false, savesTheCopy, CStoppedWriter::copyNamed},
+      {"the first failing", std::string(79999, 't'), true, savesTheCopy, CStoppedWriter::copyNamed},
+      {"another program", std::string(79999, 't'), false, writesIntoIt, CStoppedWriter::copyNamed},
+      {"its time put back", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::copyNamed},
+      {"during the copy", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied}};
   for (const Case& c : cases) {
     const std::string folder = Path(c.label);
     fs::create_directory(folder);
@@ -714,21 +770,29 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
     const std::string copy = folder + "/house.saved.tpf";
     Put(path, std::string(100000, 'o'));
     ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
-    CStoppedWriter first(path, text, c.failing);
+    CStoppedWriter first(path, text, c.failing, c.stop);
     ASSERT_TRUE(first.IsStopped()) << c.label;
     ASSERT_TRUE(Contents(copy) == text) << c.label;
+    if (c.stop == CStoppedWriter::firstBlockCopied)
+      ASSERT_TRUE(Contents(path) == text.substr(0, 65536) + std::string(100000 - 65536, 'o')) << "half copied";
     // As an open of the copy and its save do; another program writes over the copy's own bytes.
-    CAtomicFile::ClaimCompleteCopy(copy.c_str());
-    if (c.inPlace)
-      Put(copy, c.theirs);
-    else
+    if (c.other == savesTheCopy) {
+      CAtomicFile::ClaimCompleteCopy(copy.c_str());
       WriteWhole(copy, c.theirs);
+    } else if (c.other == writesIntoIt) {
+      Put(copy, c.theirs);
+    } else {
+      WriteInPlaceKeepingTime(copy, c.theirs);
+    }
     const std::string ending = first.GoOn();
     EXPECT_TRUE(Contents(copy) == c.theirs) << c.label << ": the other's save is kept";
-    if (c.inPlace) {
+    if (c.other != savesTheCopy) {
       EXPECT_EQ(ending, "The file may hold neither the new content nor the previous one: another program changed "
                         "the new content while it was copied into the file; '" +
-                            copy + "' was left as that program left it.");
+                            copy + "' was left as that program left it.")
+          << c.label;
+      EXPECT_EQ(StatOf(copy).st_nlink, 2u) << c.label << ": the copy keeps its twin";
+      EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty()) << c.label;
       continue;
     }
     if (!c.failing) {

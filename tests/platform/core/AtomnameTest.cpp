@@ -46,7 +46,7 @@ TEST(AtomicNameTest, HiddenNamesFitAndAreToldApartForLongNamesThatBeginAlike)
   EXPECT_NE(stem, CHiddenName::StemFor(two, 255));
   const struct timespec time = {1700000000, 999999999};
   const CString temporary = CHiddenName::TemporaryName(stem, 4294967295u);
-  const CString twin = CHiddenName::TwinName(temporary, 0x7FFFFFFFFFFFFFFFLL, time);
+  const CString twin = CHiddenName::TwinName(temporary, 0x7FFFFFFFFFFFFFFFLL, time, 0xFFFFFFFFu);
   EXPECT_LE(twin.GetLength(), 255);
 
   CHiddenName name;
@@ -57,10 +57,18 @@ TEST(AtomicNameTest, HiddenNamesFitAndAreToldApartForLongNamesThatBeginAlike)
   EXPECT_EQ(name.size, 0x7FFFFFFFFFFFFFFFLL);
   EXPECT_EQ(name.time.tv_sec, time.tv_sec);
   EXPECT_EQ(name.time.tv_nsec, time.tv_nsec);
+  EXPECT_TRUE(name.hasChecksum);
+  EXPECT_EQ(name.checksum, 0xFFFFFFFFu);
+  // A twin an earlier version left is stamped without a checksum.
+  ASSERT_TRUE(name.Parse(".house.tpf.12.1.a-b-c.tmp"));
+  EXPECT_TRUE(name.twin);
+  EXPECT_EQ(name.size, 10);
+  EXPECT_FALSE(name.hasChecksum);
   ASSERT_TRUE(name.Parse(CHiddenName::TemporaryName(shortName, 7)));
   EXPECT_EQ(name.stem, shortName) << "dots and dashes of the file's own name stay in the stem";
   EXPECT_FALSE(name.twin);
-  for (const char* other : {".house.tpf.notes", "house.tpf.1.1.tmp", ".house.tpf.0.1.tmp", ".1.1.tmp",
-                            ".house.tpf.12.x.tmp", ".house.tpf.12.1.a-b.tmp"})
+  for (const char* other :
+       {".house.tpf.notes", "house.tpf.1.1.tmp", ".house.tpf.0.1.tmp", ".1.1.tmp", ".house.tpf.12.x.tmp",
+        ".house.tpf.12.1.a-b.tmp", ".house.tpf.12.1.a-b-c-d-e.tmp", ".house.tpf.12.1.a-b-c-100000000.tmp"})
     EXPECT_FALSE(name.Parse(other)) << other;
 }
