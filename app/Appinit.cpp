@@ -64,14 +64,13 @@ BOOL IsUntouched(CDoc* pDoc)
 {
   if (pDoc->IsProjectModified())
     return FALSE;
-  CDesign* pDesign = pDoc->GetEditedDesign();
-  if (!pDesign)
+  if (!pDoc->GetEditedDesign())
     return TRUE;
   if (auto* pSource = dynamic_cast<CWorkbenchDataSource*>(pDoc->GetWorkbenchView()))
     pSource->UpdateDesignWithWorkbenchData();
-  CDesignStore candidate;
-  candidate.Store(pDesign);
-  return candidate.GetCRC() == pDoc->GetEditedDesignSnapshot().GetCRC();
+  // A design that cannot be stored to be compared is told, and its project stays open beside the
+  // file being opened.
+  return pDoc->IsEditedDesignAsStored();
 }
 }  // namespace
 

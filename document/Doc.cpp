@@ -193,9 +193,23 @@ void CDoc::OnFileClose()
   CDocument::OnFileClose();
 }
 
+BOOL CDoc::OkToSaveEditedDesign()
+{
+  m_bStoringForSave = TRUE;
+  BOOL ok = FALSE;
+  try {
+    ok = OkToCloseEditedDesign();
+  } catch (...) {
+    m_bStoringForSave = FALSE;
+    throw;
+  }
+  m_bStoringForSave = FALSE;
+  return ok;
+}
+
 void CDoc::OnFileSave()
 {
-  if (!OkToCloseEditedDesign())
+  if (!OkToSaveEditedDesign())
     return;
   CDocument::OnFileSave();
   UpdateFrameTitles();
@@ -203,7 +217,7 @@ void CDoc::OnFileSave()
 
 void CDoc::OnFileSaveAs()
 {
-  if (!OkToCloseEditedDesign())
+  if (!OkToSaveEditedDesign())
     return;
   CDocument::OnFileSaveAs();
   UpdateFrameTitles();

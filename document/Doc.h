@@ -66,10 +66,13 @@ public:
   void CloseEditedDesign() { m_project.CloseEditedDesign(); }
   int GetEditedDesignIndex() const { return m_project.GetEditedDesignIndex(); }
   const CDesignStore& GetEditedDesignSnapshot() const { return m_project.GetEditedDesignSnapshot(); }
-  // FALSE only when the user cancelled.
+  // FALSE when the user cancelled or the store failed (the user has been told).
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel) { return m_project.StoreEditedDesign(ask, allowCancel); }
+  // TRUE when the edited design is as last stored; a design that cannot be compared is told as a
+  // failed store and counts as changed.
+  BOOL IsEditedDesignAsStored() { return m_project.IsEditedDesignAsStored(); }
   // The typed values, then the question whether to store a changed edited design; FALSE when a
-  // value was refused or the user cancelled.
+  // value was refused, the user cancelled or the store failed.
   BOOL OkToCloseEditedDesign();
   // Takes what the windows show (the typed project name, the Workbench) into the project without
   // asking, for a recovery copy; TRUE when the stored designs changed.
@@ -126,6 +129,9 @@ private:
   // Asks before a save replaces a project file another program changed, or makes a new file where
   // the project file was renamed or removed since it was opened; TRUE when nothing needs asking.
   BOOL OkToSaveAt(const CString& path) const;
+  // The question about the edited design before a save; a store that fails there also tells
+  // that the project was not saved.
+  BOOL OkToSaveEditedDesign();
 
   // The project's questions and its changes to the stored designs.
   Answer AskStoreChanges(const CString& name, BOOL allowCancel) override;
@@ -142,6 +148,8 @@ private:
   CProject m_project;
   // Made new or read whole: a project whose making failed has nothing to ask about as it goes.
   BOOL m_bMade = FALSE;
+  // A save waits on the edited design's store: a store that fails is told as a failed save too.
+  BOOL m_bStoringForSave = FALSE;
   // The progress of the opening under way, made at its first design.
   std::unique_ptr<CProgress> m_pOpenProgress;
 };

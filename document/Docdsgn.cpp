@@ -65,7 +65,7 @@ void CDoc::ReportUnreadable(const CString& designName)
 
 void CDoc::ReportNotStored(const CString& designName, std::exception_ptr failure)
 {
-  MessageBox(GetDesignNotStoredMessage(designName, failure), MB_ICONEXCLAMATION | MB_OK);
+  MessageBox(GetDesignNotStoredMessage(designName, failure, m_bStoringForSave), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CDoc::BeginWait()

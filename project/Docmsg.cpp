@@ -7,6 +7,9 @@
 
 namespace {
 
+// Every failed save ends its statement with this line, before the cause.
+constexpr const char* kNotSaved = "The project has not been saved.";
+
 CString FileErrorReason(int cause)
 {
   switch (cause) {
@@ -119,7 +122,7 @@ CString GetSaveFailureMessage(std::exception_ptr failure, const CString& path)
 {
   CString text;
   text.Format("An error occurred while saving the project file '%s'.\n", path.c_str());
-  text += "The project has not been saved.";
+  text += kNotSaved;
   if (const CString cause = FileFailureReason(failure); !cause.IsEmpty())
     text += "\nReason:  " + cause;
   return text;
@@ -132,10 +135,12 @@ CString GetDesignUnreadableMessage(const CString& designName)
   return text;
 }
 
-CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure)
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure, BOOL beforeSave)
 {
   CString text;
   text.Format("The design '%s' could not be stored in the project; it is still on the Workbench.", designName.c_str());
+  if (beforeSave)
+    text += CString("\n") + kNotSaved;
   if (const CString cause = FileFailureReason(failure); !cause.IsEmpty())
     text += "\nReason:  " + cause;
   return text;

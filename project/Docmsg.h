@@ -22,7 +22,8 @@ CString GetStoreChangesQuestion(const CString& designName);
 CString GetReplaceQuestion(const CString& designName);
 // A stored design whose block cannot be rebuilt.
 CString GetDesignUnreadableMessage(const CString& designName);
-// The edited design could not be stored, followed by the cause; it stays on the Workbench.
-CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure);
+// The edited design could not be stored, followed by the cause; it stays on the Workbench. When
+// the store came before a save (beforeSave), the save did not run either, and the text says so.
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure, BOOL beforeSave = FALSE);
 // A new design the Workbench cannot open: the product database can no longer be read.
 CString GetNewDesignUnopenableMessage();

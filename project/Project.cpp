@@ -264,6 +264,14 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
   return TRUE;
 }
 
+BOOL CProject::IsEditedDesignAsStored()
+{
+  if (!m_pEditedDesign)
+    return TRUE;
+  CDesignStore candidate;
+  return MakeCandidate(candidate) && candidate.GetCRC() == m_editedSnapshot.GetCRC();
+}
+
 BOOL CProject::MakeCandidate(CDesignStore& candidate)
 {
   m_host.BeginWait();

@@ -107,6 +107,9 @@ public:
   // nothing is stored, and the design stays being edited. Without the question, a design changed
   // only in its view (scale, scroll, window) keeps that view in its stored record.
   BOOL StoreEditedDesign(BOOL ask, BOOL allowCancel);
+  // TRUE when the edited design is as its snapshot holds it, or there is none. A design that
+  // cannot be serialized for the comparison is told as a store that failed, and counts as changed.
+  BOOL IsEditedDesignAsStored();
   // Stores the edited design as it stands without asking: over the design it was taken from, or
   // as a new design when it is unnamed or its name now belongs to another design. Only for the
   // recovery copy of a program about to end, so the host hears nothing. TRUE when it stored.

@@ -5,7 +5,8 @@
 // Workbench that cannot be taken is named in the report, and its design kept as last stored. A
 // catalogue overwritten or cut short under the program refuses the designs it would open and ends
 // nothing: the Workbench is still stored, saved, taken into the copy and left at the exit as
-// shown. A store that fails is told, and the session goes on with the Workbench as it was.
+// shown. A store that fails is told (a save stopped by it says the project was not saved), and
+// the session goes on with the Workbench as it was, also where a file opens beside the first project.
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -21,6 +22,7 @@
 #include "WbTestReader.h"
 #include "document/Whids.h"
 #include "workbench/frame/Wbids.h"
+#include "workbench/items/Guideitem.h"
 #include "workbench/items/Joinitem.h"
 #include "app/Fatalrpt.h"
 #include "app/Recovery.h"
@@ -427,8 +429,9 @@ TEST_F(WbRecoveryTest, AnOverwrittenCatalogueStillStoresSavesAndExitsWithTheWork
   ExpectMovedBy(project, "Living Room", places, 5.0 * step);
 }
 
-// A unit that cannot be stored: Store Design, Save and Exit each tell why and go no further; the
-// Workbench stays with every unit, the stored design and the project file as they were.
+// A unit that cannot be stored: Store Design, Save, Save As, Close and Exit each tell why and go
+// no further, the saves saying that the project was not saved; the Workbench stays with every
+// unit, the stored design and the project file as they were.
 TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
 {
   const std::string project = ShellTempDir() + "/House.tpf";
@@ -438,9 +441,11 @@ TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
   ASSERT_NE(View(), nullptr);
   const int items = View()->GetItemList()->GetCount();
   AddUnstorableUnit();
-  const CString told = GetDesignNotStoredMessage(
-      "Living Room", std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC)));
+  const std::exception_ptr full = std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC));
+  const CString told = GetDesignNotStoredMessage("Living Room", full);
   ASSERT_NE(told.Find(std::strerror(ENOSPC)), -1) << told.c_str();
+  const CString notSaved = GetDesignNotStoredMessage("Living Room", full, TRUE);
+  ASSERT_NE(notSaved.Find("The project has not been saved."), -1) << notSaved.c_str();
 
   service.messages.clear();
   Frame()->SendMessage(WM_COMMAND, IDC_STORE_DESIGN);
@@ -448,11 +453,24 @@ TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
   ASSERT_EQ(service.messages.size(), 1u);
   EXPECT_EQ(service.messages[0].text, told);
 
+  for (const UINT save : {ID_FILE_SAVE, ID_FILE_SAVE_AS}) {
+    service.messages.clear();
+    service.fileRequests.clear();
+    service.messageAnswers = {IDYES};
+    service.filePaths = {(ShellTempDir() + "/Other.tpf").c_str()};
+    Command(save);
+    ASSERT_EQ(service.messages.size(), 1u) << save << ": told before any question";
+    EXPECT_EQ(service.messages[0].text, notSaved) << save;
+    EXPECT_TRUE(service.fileRequests.empty()) << save << ": no name is asked for";
+  }
+  EXPECT_FALSE(fs::exists(ShellTempDir() + "/Other.tpf"));
+
   service.messages.clear();
-  service.messageAnswers.push_back(IDYES);
-  Command(ID_FILE_SAVE);
-  ASSERT_EQ(service.messages.size(), 1u) << "told before any question";
+  service.messageAnswers = {IDYES};
+  Command(ID_FILE_CLOSE);
+  ASSERT_EQ(service.messages.size(), 1u);
   EXPECT_EQ(service.messages[0].text, told);
+  ASSERT_EQ(Projects().size(), 1u) << "the project stays open";
 
   service.messages.clear();
   service.messageAnswers = {IDYES};
@@ -465,4 +483,39 @@ TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
   EXPECT_EQ(View()->GetItemList()->GetCount(), items + 1);
   EXPECT_EQ(ReadFileBytes(project), saved);
   EXPECT_FALSE(m_pDoc->IsModified());
+}
+
+// Started without a file, a guideline drawn and a unit placed that cannot be stored: opening a
+// project file tells the store that failed, keeps the first project with its Workbench as it was,
+// and opens the file beside it.
+TEST_F(WbRecoveryTest, AFirstProjectWhoseDesignCannotBeStoredStaysBesideTheFileOpened)
+{
+  const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
+  ASSERT_NE(source, nullptr);
+  const std::string house = ShellTempDir() + "/House.tpf";
+  fs::copy_file(std::string(source) + "/samples/Sample House.tpf", house);
+  StartProgram();
+  CDoc* pFirst = m_pDoc;
+  ASSERT_NE(PlaceWith<CGuidelineItem>(ID_VERT_GUIDELINE_TOOL, Quarter(1, 2)), nullptr);
+  AddUnstorableUnit();
+  const int items = View()->GetItemList()->GetCount();
+
+  service.messages.clear();
+  service.filePaths.push_back(house.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(
+      service.messages[0].text,
+      GetDesignNotStoredMessage("Unnamed", std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC))));
+
+  ASSERT_NE(MainFrame(), nullptr) << "the session goes on";
+  const std::vector<CDoc*> projects = Projects();
+  ASSERT_EQ(projects.size(), 2u);
+  EXPECT_EQ(projects[0], pFirst);
+  EXPECT_EQ(projects[0]->GetTitle(), "Proj1");
+  EXPECT_EQ(projects[1]->GetTitle(), "House.tpf");
+  EXPECT_GT(projects[1]->GetDesignCount(), 0);
+  ASSERT_NE(View(), nullptr);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), items) << "the guideline and the unit are still on the Workbench";
+  EXPECT_NE(dynamic_cast<CGuidelineItem*>(static_cast<CObject*>(View()->GetItemList()->GetHead())), nullptr);
 }

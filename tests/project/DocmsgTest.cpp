@@ -1,6 +1,6 @@
 // Guards the failure texts that real files do not easily provoke: unknown codes, memory, each
-// file error's reason, the complete copy an interrupted save left, and the save message with its
-// cause.
+// file error's reason, the complete copy an interrupted save left, and the save messages (also a
+// save stopped by a design that could not be stored) with their cause.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -53,6 +53,13 @@ TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
             head + "\nReason:  The file is in use by another program (" + std::strerror(EWOULDBLOCK) + ").")
       << "a lock held by another instance says more than the system's text";
   EXPECT_EQ(message(42), head) << "an unknown failure keeps the plain message";
+
+  // A save stopped by a design that could not be stored says so as well, before the cause.
+  EXPECT_EQ(
+      GetDesignNotStoredMessage("Bay", std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC)), TRUE),
+      CString("The design 'Bay' could not be stored in the project; it is still on the Workbench.\n"
+              "The project has not been saved.\nReason:  ") +
+          std::strerror(ENOSPC));
 }
 
 TEST(OpenFailureMessage, ACompleteCopyOfAnInterruptedSaveIsNamedUnlessTheFileIsOnlyInUse)

@@ -140,7 +140,8 @@ TEST_F(ProjectTest, StoringWithoutTheQuestionKeepsAViewOnlyChangeAndClosingLeave
 
 // A design whose store fails (a full disk's error, say) is not stored, named or asked about: the
 // host hears why, the stored design and the edited one stay as they were, and the next store that
-// succeeds stores it. The recovery copy's keep still throws, for its report to name what it lost.
+// succeeds stores it. A comparison that cannot store the design is told alike and finds it
+// changed. The recovery copy's keep still throws, for its report to name what it lost.
 TEST_F(ProjectTest, AStoreThatFailsIsToldAndLeavesTheStoredAndTheEditedDesignAsTheyWere)
 {
   CTestItemAccess access;
@@ -161,6 +162,11 @@ TEST_F(ProjectTest, AStoreThatFailsIsToldAndLeavesTheStoredAndTheEditedDesignAsT
   }
   EXPECT_THROW(project.KeepEditedDesign(), CFileException);
   EXPECT_EQ(project.GetStoredDesigns().GetAt(0)->GetCRC(), crc);
+  // The comparison with the snapshot (before the untouched first project is closed) is told the
+  // same way, and counts the design as changed.
+  host.events.clear();
+  EXPECT_FALSE(project.IsEditedDesignAsStored());
+  EXPECT_EQ(host.events, std::vector<std::string>{told});
 
   // An unnamed design fails before it is named.
   project.NewEditedDesign();
