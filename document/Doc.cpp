@@ -195,16 +195,12 @@ void CDoc::OnFileClose()
 
 BOOL CDoc::OkToSaveEditedDesign()
 {
-  m_bStoringForSave = TRUE;
-  BOOL ok = FALSE;
-  try {
-    ok = OkToCloseEditedDesign();
-  } catch (...) {
-    m_bStoringForSave = FALSE;
-    throw;
-  }
-  m_bStoringForSave = FALSE;
-  return ok;
+  struct CForSave
+  {
+    BOOL& flag;
+    ~CForSave() { flag = FALSE; }
+  } forSave{m_bStoringForSave = TRUE};
+  return OkToCloseEditedDesign();
 }
 
 void CDoc::OnFileSave()
