@@ -9,10 +9,12 @@
 // plain nudges themselves grow past ten times, so the joins' growth alone is printed for
 // comparison). At 200 units, the size of a real design, and at the larger sizes, removing the
 // joins should cost at most three times the nudge without them.
-// Making joins: the same gliders with snapping on and no joins, every other one nudged right
-// against its neighbours, which proposes joins to them, beside all of them nudged right, which
-// proposes none. From 2,000 to 8,000 units the joining nudge should grow at most 1.5 times as
-// much as the nudge of all, and at 8,000 cost at most three times it.
+// Making joins: the same rows with snapping on and no joins, but each glider standing the arrow
+// key's step from the next, every other one nudged right against its neighbour, which proposes
+// joins the selection can keep (touching neighbours could keep none: a join there pulls a moved
+// glider into the one behind it), beside all of them nudged right, which proposes none. From
+// 2,000 to 8,000 units the joining nudge should grow at most 1.5 times as much as the nudge of
+// all, and at 8,000 cost at most three times it.
 // Stacked rows: the same nudges with the rows half a glider's height above each other, so that
 // every glider stands over the gliders of the rows next to it and a join's line lies on the
 // sides of every row of its column. From 2,000 to 8,000 units the joining nudge should grow at
@@ -49,12 +51,14 @@ constexpr double kMargin = 10.0;
 // Between one row and the next above it: farther than any snap or join reaches, so that rows
 // are neither snapped nor joined to each other.
 constexpr double kRowGap = 12.0;
+// The arrow key's step, which the gliders of the joining layouts stand apart.
+constexpr double kStep = 1.0;
 
 // One Workbench window with the gliders, the whole square in view.
 class CJoinBench
 {
 public:
-  explicit CJoinBench(int units, bool stacked = false)
+  explicit CJoinBench(int units, bool stacked = false, bool spaced = false)
   {
     bench::DesignBenchApp("join_removal_bench", PANECRAFT_TXDB_DIR);
     m_doc = std::make_unique<CDoc>();
@@ -73,7 +77,8 @@ public:
     for (int i = 0; i < units; ++i) {
       const int row = i / kRowUnits;
       auto* pItem = static_cast<CUnitItem*>(glider->Clone());
-      pItem->Offset(CVRX2DVector(kMargin + (row % kRowsAcross) * across + (i % kRowUnits) * width,
+      const double pitch = spaced ? width + kStep : width;
+      pItem->Offset(CVRX2DVector(kMargin + (row % kRowsAcross) * across + (i % kRowUnits) * pitch,
                                  kMargin + (row / kRowsAcross) * up));
       m_pView->AddItem(pItem, FALSE);
       m_units.push_back(pItem);
@@ -149,16 +154,28 @@ private:
   std::vector<CVRX2DVector> m_offsets;
 };
 
-// The rows half a glider's height above each other.
+// The gliders a step apart, for making joins.
+class CSpacedJoinBench : public CJoinBench
+{
+public:
+  explicit CSpacedJoinBench(int units) : CJoinBench(units, false, true) {}
+};
+
+// The same with the rows half a glider's height above each other.
 class CStackedJoinBench : public CJoinBench
 {
 public:
-  explicit CStackedJoinBench(int units) : CJoinBench(units, true) {}
+  explicit CStackedJoinBench(int units) : CJoinBench(units, true, true) {}
 };
 
 CJoinBench& Bench(const benchmark::State& state)
 {
   return bench::MadeOnce<CJoinBench>(static_cast<int>(state.range(0)));
+}
+
+CJoinBench& SpacedBench(const benchmark::State& state)
+{
+  return bench::MadeOnce<CSpacedJoinBench>(static_cast<int>(state.range(0)));
 }
 
 CJoinBench& StackedBench(const benchmark::State& state)
@@ -253,8 +270,8 @@ void NudgeAllWithoutJoins(benchmark::State& state) { NudgeWithoutJoins(state, FA
 void NudgeAllUnfitJoins(benchmark::State& state) { NudgeRemovingJoins(state, FALSE); }
 void NudgeHalfWithoutJoins(benchmark::State& state) { NudgeWithoutJoins(state, TRUE); }
 void NudgeHalfCrossingJoins(benchmark::State& state) { NudgeRemovingJoins(state, TRUE); }
-void NudgeAllSnapping(benchmark::State& state) { NudgeRightSnapping(state, FALSE, Bench(state)); }
-void NudgeHalfJoining(benchmark::State& state) { NudgeRightSnapping(state, TRUE, Bench(state)); }
+void NudgeAllSnapping(benchmark::State& state) { NudgeRightSnapping(state, FALSE, SpacedBench(state)); }
+void NudgeHalfJoining(benchmark::State& state) { NudgeRightSnapping(state, TRUE, SpacedBench(state)); }
 void StackedNudgeAllSnapping(benchmark::State& state) { NudgeRightSnapping(state, FALSE, StackedBench(state)); }
 void StackedNudgeHalfJoining(benchmark::State& state) { NudgeRightSnapping(state, TRUE, StackedBench(state)); }
 

@@ -4,7 +4,10 @@
 // status bar says why until the selection or the design changes; one of them whose sheet was
 // closed with OK is not pulled flush against the other. A middle casement placed again between
 // two (its sheet's OK, a nudge, a drag into a gap) keeps every join at its spacing, is never
-// moved into a neighbour by a join, and a join it cannot keep is told.
+// moved into a neighbour by a join, and a join it cannot keep is told. In a touching row, units
+// moved together or alone are never pulled by a snap or join into a unit they did not overlap
+// where the move put them: where their joins cannot be kept they stand as joining off puts them.
+#include <algorithm>
 #include <cmath>
 #include <memory>
 #include <sstream>
@@ -87,6 +90,21 @@ protected:
   }
 
   CString Prompt() const { return MainFrame()->GetStatusBar()->GetPaneText(0); }
+
+  // Every join of a row holds its units exactly its spacing apart, each outside the other.
+  void ExpectJoinsAtTheirSpacing(const std::string& step) const
+  {
+    for (CJoinItem* pJoin : Joins()) {
+      CUnitItem* pFirst = nullptr;
+      CUnitItem* pSecond = nullptr;
+      pJoin->GetUnitItems(pFirst, pSecond);
+      CUnitItem* pLeft = pFirst->GetOffset().GetX() < pSecond->GetOffset().GetX() ? pFirst : pSecond;
+      CUnitItem* pRight = pLeft == pFirst ? pSecond : pFirst;
+      EXPECT_NEAR(pRight->GetOffset().GetX() - pLeft->GetOffset().GetX() - pLeft->GetWidth(), pJoin->GetTotalSpacing(),
+                  1e-6)
+          << step;
+    }
+  }
 
   CUnitItem* m_pLeft = nullptr;
   CUnitItem* m_pRight = nullptr;
@@ -343,20 +361,6 @@ protected:
     const std::vector<CJoinItem*> joins = Joins();
     return joins.empty() ? -1.0 : joins[0]->GetTotalSpacing();
   }
-  // Every join of the row holds its units exactly its spacing apart, each outside the other.
-  void ExpectJoinsAtTheirSpacing(const char* step) const
-  {
-    for (CJoinItem* pJoin : Joins()) {
-      CUnitItem* pFirst = nullptr;
-      CUnitItem* pSecond = nullptr;
-      pJoin->GetUnitItems(pFirst, pSecond);
-      CUnitItem* pLeft = pFirst->GetOffset().GetX() < pSecond->GetOffset().GetX() ? pFirst : pSecond;
-      CUnitItem* pRight = pLeft == pFirst ? pSecond : pFirst;
-      EXPECT_NEAR(pRight->GetOffset().GetX() - pLeft->GetOffset().GetX() - pLeft->GetWidth(), pJoin->GetTotalSpacing(),
-                  1e-6)
-          << step;
-    }
-  }
   CUnitItem* m_units[3] = {};
   double m_x = 0.0;
   double m_y = 0.0;
@@ -437,7 +441,8 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   View()->DeselectAll();
 
   // Dragged into a gap one unit wide, 0.25 wider and 0.25 narrower: no join can keep its spacing
-  // without moving it into the other unit, so it stays where it was put, unjoined, and is told.
+  // without moving it into the other unit, so it stands as joining off puts it, which the pointer's
+  // quarter-inch steps make where it was put, unjoined, and is told.
   for (const double extra : {0.0, 0.25, -0.25}) {
     OpenGap(Width() + extra);
     const double put = DragMiddleTo(extra / 2);
@@ -470,4 +475,173 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   ExpectJoinsAtTheirSpacing("wider");
   EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "wider";
 }
+// Four units of one type standing in a row, each touching the next and none joined, as a designer
+// lays them with automatic joining off; then joining is on again and some of them are moved.
+class TouchingRowTest : public CatalogueJoinGuiTest, public ::testing::WithParamInterface<LineUnit>
+{
+protected:
+  static constexpr int kUnits = 4;
+  // The arrow keys' step, and the pixels of a drag by it at four pixels to the inch.
+  static constexpr double kStep = 1.0;
+  static constexpr int kStepPixels = 4;
+
+  void SetUp() override
+  {
+    CatalogueJoinGuiTest::SetUp();
+    const LineUnit unit = GetParam();
+    const CRect client = View()->GetClientRect();
+    for (int i = 0; i < kUnits; ++i) {
+      m_units[i] =
+          PlaceUnit(CommandFor(unit.type, unit.subtype), CPoint(client.Width() * (i + 1) / 6, client.Height() / 4));
+      ASSERT_NE(m_units[i], nullptr);
+    }
+    m_x = m_units[0]->GetOffset().GetX();
+    m_y = m_units[0]->GetOffset().GetY();
+  }
+  double Width() const { return m_units[0]->GetWidth(); }
+  // The row laid again, unjoined, with the units named in `away` standing well below it; nothing
+  // selected.
+  void LayRow(const std::vector<int>& away = {})
+  {
+    View()->DeselectAll();
+    for (int i = 0; i < kUnits; ++i) {
+      const bool below = std::find(away.begin(), away.end(), i) != away.end();
+      CUnitItem* pUnit = m_units[i];
+      pUnit->Offset(CVRX2DVector(m_x + i * Width(), below ? m_y - 60.0 : m_y) - pUnit->GetOffset());
+      View()->UpdateAlignmentEntities(pUnit);
+    }
+    View()->VerifyAllJoins(nullptr);
+    View()->Invalidate(TRUE);
+    Pump();
+    ASSERT_TRUE(Joins().empty());
+  }
+  std::vector<CVRX2DVector> Places() const
+  {
+    std::vector<CVRX2DVector> places;
+    for (CUnitItem* pUnit : m_units)
+      places.push_back(pUnit->GetOffset());
+    return places;
+  }
+  static std::vector<double> Xs(const std::vector<CVRX2DVector>& places)
+  {
+    std::vector<double> xs;
+    for (const CVRX2DVector& place : places)
+      xs.push_back(place.GetX());
+    return xs;
+  }
+  // The units named selected and moved right or left by the step: by the arrow key, or dragged by
+  // the first of them with the mouse. The answer is where each unit stood before.
+  std::vector<CVRX2DVector> Move(const std::vector<int>& moved, int direction, bool drag)
+  {
+    const std::vector<CVRX2DVector> before = Places();
+    View()->DeselectAll();
+    for (int i : moved)
+      View()->Select(m_units[i]);
+    Pump();
+    if (drag) {
+      const CPoint from = View()->WorldToClient(m_units[moved.front()]->GetCenterPoint());
+      Drag(from, CPoint(from.x + direction * kStepPixels, from.y));
+    } else {
+      Key(direction > 0 ? Qt::Key_Right : Qt::Key_Left);
+    }
+    return before;
+  }
+  // No unit overlaps one it did not overlap where the move alone put it, no moved unit ends behind
+  // where it stood, the others stay, and every join holds exactly its spacing.
+  void ExpectNothingPulledIn(const std::vector<CVRX2DVector>& before, const std::vector<int>& moved, int direction,
+                             const std::string& what) const
+  {
+    const std::vector<CVRX2DVector> after = Places();
+    std::vector<CVRX2DVector> put = before;
+    for (int i : moved)
+      put[i] += CVRX2DVector(direction * kStep, 0.0);
+    const auto overlap = [this](const CVRX2DVector& a, const CVRX2DVector& b) {
+      if (std::abs(a.GetY() - b.GetY()) > 1e-6)
+        return 0.0;
+      return std::min(a.GetX(), b.GetX()) + Width() - std::max(a.GetX(), b.GetX());
+    };
+    for (int i = 0; i < kUnits; ++i) {
+      for (int j = i + 1; j < kUnits; ++j)
+        if (overlap(after[i], after[j]) > 1e-6) {
+          EXPECT_GT(overlap(put[i], put[j]), 1e-6)
+              << what << ": unit " << i << " moved into unit " << j << " by " << overlap(after[i], after[j]);
+        }
+      const bool wasMoved = std::find(moved.begin(), moved.end(), i) != moved.end();
+      if (!wasMoved) {
+        EXPECT_EQ(after[i], before[i]) << what << ": unit " << i << " was not moved";
+      }
+      EXPECT_DOUBLE_EQ(after[i].GetY(), before[i].GetY()) << what << ": unit " << i;
+    }
+    for (int i : moved) {
+      EXPECT_GE(direction * (after[i].GetX() - before[i].GetX()), -1e-6)
+          << what << ": unit " << i << " ends behind where it stood, at " << after[i].GetX();
+    }
+    ExpectJoinsAtTheirSpacing(what);
+  }
+  // Where the move puts the units with automatic joining off, from the row laid as it is now.
+  std::vector<CVRX2DVector> UnjoinedResult(const std::vector<int>& moved, int direction, bool drag)
+  {
+    const std::vector<CVRX2DVector> laid = Places();
+    View()->SetAutoJoin(FALSE);
+    Move(moved, direction, drag);
+    View()->SetAutoJoin(TRUE);
+    const std::vector<CVRX2DVector> result = Places();
+    for (int i = 0; i < kUnits; ++i) {
+      m_units[i]->Offset(laid[i] - m_units[i]->GetOffset());
+      View()->UpdateAlignmentEntities(m_units[i]);
+    }
+    View()->VerifyAllJoins(nullptr);
+    Pump();
+    return result;
+  }
+
+  CUnitItem* m_units[kUnits] = {};
+  double m_x = 0.0;
+  double m_y = 0.0;
+};
+
+// A and C moved right together, by the arrow key and by a drag, and B alone moved either way
+// between its touching neighbours: no join can be kept without pulling a unit into another, so
+// the units stand where they would with joining off, told that they are not joined.
+TEST_P(TouchingRowTest, AMoveOfSeveralUnitsNeverPullsOneIntoAnother)
+{
+  struct Case
+  {
+    std::vector<int> moved;
+    int direction;
+    bool drag;
+    const char* what;
+  };
+  for (const Case& c : {Case{{0, 2}, 1, false, "A and C nudged right"}, Case{{0, 2}, 1, true, "A and C dragged right"},
+                        Case{{1}, 1, false, "B nudged right"}, Case{{1}, -1, false, "B nudged left"}}) {
+    LayRow();
+    const std::vector<CVRX2DVector> unjoined = UnjoinedResult(c.moved, c.direction, c.drag);
+    const std::vector<CVRX2DVector> before = Move(c.moved, c.direction, c.drag);
+    ExpectNothingPulledIn(before, c.moved, c.direction, c.what);
+    EXPECT_TRUE(Joins().empty()) << c.what;
+    EXPECT_EQ(Xs(Places()), Xs(unjoined)) << c.what << ": not where joining off puts them";
+    EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << c.what;
+  }
+
+  // With B out of the way, C meets only D, which it can join: C nudged, alone or with A, joins D
+  // at the spacing, even where that leaves the units a little behind where they stood.
+  for (const std::vector<int>& moved : {std::vector<int>{2}, std::vector<int>{0, 2}}) {
+    const std::string what = moved.size() == 1 ? "C alone nudged against D" : "A and C nudged, C against D";
+    LayRow({1});
+    const std::vector<CVRX2DVector> before = Move(moved, 1, false);
+    ASSERT_EQ(Joins().size(), 1u) << what;
+    ExpectJoinsAtTheirSpacing(what);
+    const double shift = m_units[2]->GetOffset().GetX() - before[2].GetX();
+    for (int i : moved)
+      EXPECT_NEAR(m_units[i]->GetOffset().GetX() - before[i].GetX(), shift, 1e-9) << what << ": moved as one";
+    EXPECT_EQ(m_units[3]->GetOffset(), before[3]) << what;
+    EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << what;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(GlidersAndCasements, TouchingRowTest,
+                         ::testing::Values(LineUnit{"GL", "BA005"}, LineUnit{"CA", "BA001"}),
+                         [](const ::testing::TestParamInfo<LineUnit>& info) {
+                           return std::string(info.param.type) + info.param.subtype;
+                         });
 }  // namespace

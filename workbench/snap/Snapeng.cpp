@@ -107,8 +107,21 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
     Constrain(v, query);
   CSnapVectorArray vectors;
   m_Faces.clear();
+  CollectSnaps(v, outlines, query, m_bAutoJoin == 1, vectors);
+  const CVRX2DVector adjusted = v + CorrectionFor(v, outlines, query, vectors);
+  m_pMovingOutlines = nullptr;
+  m_FacedSides.clear();
+  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
+  ("AdjustPos()  offset = (%f, %f)  adjusted = (%f, %f)\n", offset.GetX(), offset.GetY(), adjusted.GetX(),
+   adjusted.GetY());
+  return adjusted;
+}
+
+void CSnapEngine::CollectSnaps(const CVRX2DVector& v, const std::vector<CSnapOutline>& outlines, CSnapQuery query,
+                               BOOL joining, CSnapVectorArray& vectors)
+{
   for (const CSnapOutline& outline : outlines) {
-    if (outline.pEntity->GetType() != VRX_LINE)
+    if (outline.pEntity->GetType() != VRX_LINE || outline.inner)
       continue;
     CVRX2DLine line(static_cast<const CVRX2DLine&>(*outline.pEntity));
     line.SetStartPoint(line.GetStartPoint() + v);
@@ -119,18 +132,18 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
     }
     query.pItem = outline.pItem;
     query.index = outline.index;
-    SnapTo(line, query, vectors);
+    SnapMovedLine(line, query, joining, vectors);
   }
-  const CVRX2DVector adjusted = v + CorrectionFor(v, vectors);
-  PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
-  ("AdjustPos()  offset = (%f, %f)  adjusted = (%f, %f)\n", offset.GetX(), offset.GetY(), adjusted.GetX(),
-   adjusted.GetY());
-  return adjusted;
 }
 
 void CSnapEngine::SnapTo(const CVRX2DLine& line, CSnapQuery query, CSnapVectorArray& vectors)
 {
-  if (m_bAutoJoin == 1) {
+  SnapMovedLine(line, query, m_bAutoJoin == 1, vectors);
+}
+
+void CSnapEngine::SnapMovedLine(const CVRX2DLine& line, CSnapQuery query, BOOL joining, CSnapVectorArray& vectors)
+{
+  if (joining) {
     query.range = m_dJoinSnapRange;
     query.joining = TRUE;
     if (SnapLineTo(line, query, m_PerimeterGroups, vectors) > 0)

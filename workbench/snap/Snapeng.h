@@ -65,6 +65,10 @@ struct CSnapOutline
   int index = -1;
   // Guideline lines snap only to the guideline snap points.
   BOOL guideline = FALSE;
+  // A side of a unit of a moved group that does not lie on the group's outline: it snaps and
+  // joins to nothing, which only the group's outline does, but is kept clear of the units it
+  // faces like every side of a moved unit.
+  BOOL inner = FALSE;
 };
 
 // What the engine asks of the items around it.
@@ -180,6 +184,14 @@ private:
                   CSnapVectorArray& vectors);
   BOOL SnapLineToGroupMembers(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,
                               CSnapVectorArray& vectors);
+  // The snaps of a move's lines, with the joining pass or without it.
+  void CollectSnaps(const CVRX2DVector& v, const std::vector<CSnapOutline>& outlines, CSnapQuery query, BOOL joining,
+                    CSnapVectorArray& vectors);
+  void SnapMovedLine(const CVRX2DLine& line, CSnapQuery query, BOOL joining, CSnapVectorArray& vectors);
+  // Calls visit(side, owner) for each side of a unit that an entry stands for: the sides it
+  // holds, the unit's component outlines it names, or those of a group's member units on it.
+  template <class Visit>
+  void ForEachSideOf(const CAlignmentEntity& entry, Visit visit);
   // The join search for a join snap found at distance d; on success the snap is recorded.
   int RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry, double d,
                      double snapDirection, CSnapVectorArray& vectors);
@@ -198,10 +210,16 @@ private:
   };
   void NoteJoinFace(const CVRX2DLine& line, const CSnapVector& snap, const CVRX2DEntityArray& lines,
                     const CDWordArray& indices, int stationaryIndex);
-  // The correction of a move with its snaps; with two or more join snaps, one that moves the item
-  // into no unit it faces (Snapjoin.cpp).
-  CVRX2DVector CorrectionFor(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  // The correction of a move with its snaps (Snapjoin.cpp): all of them where that keeps every
+  // join's spacing and pulls no moved unit into another; else one join kept with the snaps
+  // across it; else the snaps the move would have with joining off; else none.
+  CVRX2DVector CorrectionFor(const CVRX2DVector& v, const std::vector<CSnapOutline>& outlines, const CSnapQuery& query,
+                             CSnapVectorArray& vectors);
   CVRX2DVector CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
+  // One join snap in turn with the join snaps across it and the other snaps, the shorter first:
+  // the first correction that keeps its join and every unit clear. FALSE when none does.
+  BOOL OneJoinKept(const CVRX2DVector& v, const CSnapVectorArray& others, CVRX2DVector& correction);
+  BOOL Keeps(const CVRX2DVector& correction) { return LeavesFacesClear(correction) && KeepsUnitsClear(correction); }
   // The faces of each outward direction, bound by the one standing least outside.
   struct CFaceBound
   {
@@ -213,6 +231,35 @@ private:
   BOOL LeavesFacesClear(const CVRX2DVector& correction) const;
   std::vector<CJoinFace> m_Faces;
   std::vector<CFaceBound> m_FaceBounds;
+
+  // A side of a unit that stands still, faced by a side of a moved unit (Snapclear.cpp): the
+  // stationary side's start, its direction and its outward normal, the stretch of it the moved
+  // side spans where the move alone put it, how far outside it the moved side stood there
+  // (negative inside), and how far the unit reaches behind it (worked out when first asked).
+  struct CFacedSide
+  {
+    CVRX2DVector start;
+    CVRX2DVector along;
+    CVRX2DVector outward;
+    double from = 0.0;
+    double to = 0.0;
+    double length = 0.0;
+    double gap = 0.0;
+    CDesignItem* pOwner = nullptr;
+    double depth = -1.0;
+  };
+  // Whether a correction leaves every moved unit out of each unit it did not overlap where the
+  // move alone put it, and no deeper in one it did: checked on every side of every moved unit
+  // against the sides of the units standing still that it faces.
+  BOOL KeepsUnitsClear(const CVRX2DVector& correction);
+  void GatherFacedSides(double reach);
+  double DepthBehind(CFacedSide& side);
+  // The move being corrected: its lines and its vector, and the faced sides found around it
+  // within m_dFacedReach (negative while none were looked for).
+  const std::vector<CSnapOutline>* m_pMovingOutlines = nullptr;
+  CVRX2DVector m_vMove;
+  std::vector<CFacedSide> m_FacedSides;
+  double m_dFacedReach = -1.0;
 
   // The items, two at most, that offer an entry on one line: what IsOnAlignmentEntity asks of
   // the entries, but which item asks.

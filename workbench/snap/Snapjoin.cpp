@@ -1,7 +1,10 @@
-// Join snaps on more than one side of a moving item: each is kept with the side it stands
-// against, so that the correction taken never moves the item into a unit it faces. Where the
-// snaps cannot all keep their spacing, the first that leaves every faced unit clear is taken,
-// the shorter first; where none does, the item keeps only its other snaps, unjoined.
+// The correction of a move. Each join snap is kept with the side it stands against, so that the
+// correction taken never moves the item into a unit it faces; and no correction may pull a
+// moved unit into a unit it did not overlap where the move alone put it. Where the snaps cannot
+// all keep their spacing, the first join that leaves every unit clear is taken, the shorter
+// first; where none does, the move snaps as it would with joining off, and where that too would
+// pull a unit into another it stays where the move put it. A moved selection moves as one: a
+// correction found for one of its units is taken only where it keeps every one of them clear.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -74,21 +77,37 @@ CVRX2DVector CSnapEngine::CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArr
   return CombineSnapVectors(vectors);
 }
 
-CVRX2DVector CSnapEngine::CorrectionFor(const CVRX2DVector& v, CSnapVectorArray& vectors)
+CVRX2DVector CSnapEngine::CorrectionFor(const CVRX2DVector& v, const std::vector<CSnapOutline>& outlines,
+                                        const CSnapQuery& query, CSnapVectorArray& vectors)
 {
-  if (m_Faces.size() < 2)
-    return CombinedWithEnds(v, vectors);
-  CSnapVectorArray others;
-  for (int i = 0; i < vectors.GetSize(); ++i)
-    if (vectors[i]->m_nCategory != ecatJoinSnap)
-      CopyInto(others, *vectors[i]);
-  const CVRX2DVector all = CombinedWithEnds(v, vectors);
+  m_pMovingOutlines = &outlines;
+  m_vMove = v;
+  m_FacedSides.clear();
+  m_dFacedReach = -1.0;
   // A moved selection meets thousands of sides: the faces of one outward direction are bound by
   // the one standing least outside, and of the join snaps of one direction combining keeps only
   // the shortest, so each trial costs the directions, not the sides.
   SettleFaces();
-  if (LeavesFacesClear(all))
-    return all;
+  // Combining thins the snaps out: the others are taken first.
+  CSnapVectorArray others;
+  for (int i = 0; i < vectors.GetSize(); ++i)
+    if (vectors[i]->m_nCategory != ecatJoinSnap)
+      CopyInto(others, *vectors[i]);
+  CVRX2DVector correction = CombinedWithEnds(v, vectors);
+  if (Keeps(correction))
+    return correction;
+  if (m_Faces.empty())
+    return CVRX2DVector();
+  if (OneJoinKept(v, others, correction))
+    return correction;
+  CSnapVectorArray unjoined;
+  CollectSnaps(v, outlines, query, FALSE, unjoined);
+  correction = CombineSnapVectors(unjoined);
+  return KeepsUnitsClear(correction) ? correction : CVRX2DVector();
+}
+
+BOOL CSnapEngine::OneJoinKept(const CVRX2DVector& v, const CSnapVectorArray& others, CVRX2DVector& correction)
+{
   std::vector<const CSnapVector*> shortest;
   for (const CJoinFace& face : m_Faces) {
     const CSnapVector& snap = face.snap;
@@ -118,10 +137,9 @@ CVRX2DVector CSnapEngine::CorrectionFor(const CVRX2DVector& v, CSnapVectorArray&
     for (const CSnapVector* pAcross : shortest)
       if (!Parallel(pAcross->m_dDirection, pSnap->m_dDirection))
         CopyInto(tried, *pAcross);
-    const CVRX2DVector correction = CombinedWithEnds(v, tried);
-    if (LeavesFacesClear(correction))
-      return correction;
+    correction = CombinedWithEnds(v, tried);
+    if (Keeps(correction))
+      return TRUE;
   }
-  const CVRX2DVector unjoined = CombineSnapVectors(others);
-  return LeavesFacesClear(unjoined) ? unjoined : CVRX2DVector();
+  return FALSE;
 }

@@ -1,8 +1,10 @@
 // Snapping: every proposed move, nudge, resize and placement is adjusted so that the moving
 // item's lines come to lie on the alignment lines of the other items, by the snapping priority
 // of the two categories met.
+#include <algorithm>
 #include <cmath>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "geometry/2dline.h"
@@ -42,6 +44,35 @@ void AddUniquePoint(CVRX2DPointArray& points, const CVRX2DPoint& p)
     if (*points[i] == p)
       return;
   points.Add(new CVRX2DPoint(p));
+}
+
+// A group's outline holds only the sides of its units that lie on its box; the others face units
+// outside the group as well, and a move must keep them clear of those units.
+void AddInnerSides(const CGroupItem& group, CMoveOutlines& outlines)
+{
+  std::vector<std::pair<const CDesignItem*, int>> onOutline;
+  for (const CSnapOutline& outline : outlines.outlines)
+    onOutline.emplace_back(outline.pItem, outline.index);
+  std::sort(onOutline.begin(), onOutline.end());
+  CObList units;
+  group.GetUnitsInGroup(units, FALSE);
+  for (POSITION pos = units.GetHeadPosition(); pos;) {
+    auto* pUnit = dynamic_cast<CUnitItem*>(static_cast<CObject*>(units.GetNext(pos)));
+    if (!pUnit || pUnit->GetItemType() != ditUnit || !pUnit->HasUnit())
+      continue;
+    const CVRX2DEntityArray& sides = *pUnit->GetComponentOutlines();
+    for (int i = 0; i < sides.GetSize(); ++i) {
+      const CVRX2DEntity* pSide = sides[i];
+      if (pSide->GetType() != VRX_LINE || pSide->GetCategory() != ecatPerimeterOutline ||
+          std::binary_search(onOutline.begin(), onOutline.end(),
+                             std::make_pair<const CDesignItem*, int>(pUnit, int(i))))
+        continue;
+      outlines.innerSides.push_back(*static_cast<const CVRX2DLine*>(pSide));
+      CSnapOutline inner{&outlines.innerSides.back(), pUnit, i, FALSE};
+      inner.inner = TRUE;
+      outlines.outlines.push_back(inner);
+    }
+  }
 }
 
 // What the engine asks of the view's items: the view's join search, a group's member units and
@@ -123,6 +154,8 @@ std::unique_ptr<CMoveOutlines> CWorkbenchView::GetMoveOutlines(CDesignItem* pIte
     const BOOL guideline = pRef->m_pItem && pRef->m_pItem->GetItemType() == ditGuideline;
     pOutlines->outlines.push_back({pRef->m_pEntity.get(), pRef->m_pItem, pRef->m_nIndex, guideline});
   }
+  if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
+    AddInnerSides(*pGroup, *pOutlines);
   return pOutlines;
 }
 

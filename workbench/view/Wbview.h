@@ -5,6 +5,7 @@
 // project stores it.
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <set>
@@ -37,10 +38,12 @@ class CVRX2DLine;
 class CWorkbenchFrame;
 class CWorkbenchTool;
 
-// The lines of a moving item that snapping compares, with the copies they point into.
+// The lines of a moving item that snapping compares, with the copies they point into: the
+// item's outline, and for a group the other sides of its units.
 struct CMoveOutlines
 {
   CObOwnArray refs;
+  std::deque<CVRX2DLine> innerSides;
   std::vector<CSnapOutline> outlines;
 };
 

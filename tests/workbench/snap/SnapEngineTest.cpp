@@ -2,8 +2,9 @@
 // a host standing in for the items: the tolerant and the strict range tests, the recording and
 // combining of snap vectors, the priority table with its undefined cells, the like groups of
 // alignment lines, the join snap that stands only with a join and is sought only of sides facing
-// the moving line, the entries of a group's units, the Shift state given with the query, items
-// leaving the tables one by one, and the check that names each fault of the tables.
+// the moving line, a correction that never pulls a moved unit into one it faces, the entries of
+// a group's units, the Shift state given with the query, items leaving the tables one by one,
+// and the check that names each fault of the tables.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -426,6 +427,36 @@ TEST_F(SnapEngineTest, JoinSnapsOnTwoSidesNeverMoveTheItemIntoAUnitItFaces)
   neighbour(Item(6), 20.0, false);
   ExpectVector(engine.AdjustOffset(CVRX2DVector(), outlines, Query(1.5)), 0.0, 0.0);
   ExpectVector(engine.AdjustOffset(CVRX2DVector(0.0, 3.0), outlines, Query(1.5)), 0.0, 3.0);
+
+  // Two units moved as one, 0-20 and 40-60, their facing sides off the selection's outline; a
+  // unit stands between them at 20-40 and one begins at 60. Moved right by 1, the right unit's
+  // only join would pull its left side into the unit between, which the move alone left clear:
+  // the selection snaps as with joining off, back where it stood.
+  engine.RemoveItem(Item(5));
+  engine.RemoveItem(Item(6));
+  neighbour(Item(3), 20.0, false);
+  neighbour(Item(3), 40.0, true);
+  neighbour(Item(4), 60.0, false);
+  const CVRX2DLine firstLeft = side(20, 0, false);
+  const CVRX2DLine firstRight = side(20, 20, true);
+  const CVRX2DLine secondLeft = side(20, 40, false);
+  const CVRX2DLine secondRight = side(20, 60, true);
+  std::vector<CSnapOutline> selection{{&firstLeft, Item(1), 0, FALSE},
+                                      {&secondRight, Item(2), 1, FALSE},
+                                      {&firstRight, Item(1), 1, FALSE},
+                                      {&secondLeft, Item(2), 0, FALSE}};
+  selection[2].inner = TRUE;
+  selection[3].inner = TRUE;
+  host.calls = 0;
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(1.0, 0.0), selection, Query(1.5)), 0.0, 0.0);
+  EXPECT_EQ(host.calls, 1) << "only the outline joins";
+  // With joining off the same move snaps the same.
+  engine.SetAutoJoin(FALSE);
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(1.0, 0.0), selection, Query(1.5)), 0.0, 0.0);
+  engine.SetAutoJoin(TRUE);
+  // Without the unit between, the join stands at its spacing.
+  engine.RemoveItem(Item(3));
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(1.0, 0.0), selection, Query(1.5)), -0.5, 0.0);
 }
 
 TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoin)
