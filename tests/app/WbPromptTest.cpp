@@ -3,17 +3,22 @@
 // of a selected unit follows a resize; the pointer's coordinates go with the Workbench; the
 // texts of one action (one per unit deselected) are shown together with the next paint, and
 // setting them paints nothing at once; Select All and Paste leave the size of the last unit they
-// select in the bar.
+// select in the bar. A message speaks of the window active when it was given and goes when
+// another window is activated: the line shows the idle text again.
 #include <QAction>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "WbGuiFixture.h"
+#include "app/Shellids.h"
 #include "model/Stdunit.h"
 #include "ui/frame/CtrlBar.h"
 #include "ui/wnd/Resource.h"
+#include "views/Adorned.h"
+#include "views/Viewids.h"
 #include "workbench/tools/Wbtools.h"
 #include "workbench/frame/Wbids.h"
 
@@ -189,4 +194,45 @@ TEST_F(WbPromptTest, SelectAllAndPasteShowTheSizeOfTheLastUnitTheySelect)
   ASSERT_EQ(View()->GetItemList()->GetCount(), 4);
   EXPECT_EQ(Pane(1), small);
   EXPECT_TRUE(Messages().empty());
+}
+
+// The prompt of the main toolbar's alignment lines button, under the pointer while a report
+// window opens, is not shown for the report; "DXF Export Complete", shown when the Plan View
+// wrote its drawing, goes when the Plan View closes and the Workbench is active again.
+TEST_F(WbPromptTest, AMessageGoesWhenAnotherWindowIsActivated)
+{
+  CToolBar* pToolBar = MainFrame()->GetMainToolBar();
+  QAction* pAlignment = pToolBar->GetAction(pToolBar->CommandToIndex(ID_ALIGNMENT_LINES));
+  ASSERT_NE(pAlignment, nullptr);
+  pAlignment->hover();
+  Pump();
+  ASSERT_EQ(Pane(0), "Toggle display of alignment lines for this item");
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  CView* pReport = m_pDoc->GetScheduleReportView();
+  ASSERT_NE(pReport, nullptr);
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pReport->GetParentFrame());
+  EXPECT_EQ(Pane(0), CString("Ready")) << "the report window";
+
+  // Back on the Workbench with the keyboard, a unit placed and its plan written as DXF.
+  for (int i = 0; i < 3 && MainFrame()->MDIGetActive() != Frame(); ++i) {
+    QTest::keyClick(MainFrame()->MDIGetActive()->GetActiveView()->m_hWnd, Qt::Key_F6, Qt::ControlModifier);
+    Pump();
+  }
+  ASSERT_EQ(MainFrame()->MDIGetActive(), Frame());
+  const CRect client = View()->GetClientRect();
+  ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2)), nullptr);
+  Command(ID_SHOW_PLAN);
+  CView* pPlan = m_pDoc->GetPlanView();
+  ASSERT_NE(pPlan, nullptr);
+  auto* pPlanFrame = dynamic_cast<CDlgAdornedFrame*>(pPlan->GetParentFrame());
+  ASSERT_NE(pPlanFrame, nullptr);
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pPlanFrame);
+  service.filePaths.push_back(PathIn("plan.dxf").c_str());
+  QTest::mouseClick(pPlanFrame->GetDialogBar()->GetDlgItem(ID_EXPORT_DXF)->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_EQ(Pane(0), "DXF Export Complete");
+  QTest::mouseClick(pPlanFrame->GetDialogBar()->GetDlgItem(ID_CLOSE_THE_VIEW)->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_EQ(MainFrame()->MDIGetActive(), Frame());
+  EXPECT_EQ(Pane(0), CString("Ready")) << "the Workbench again";
 }

@@ -464,9 +464,9 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     pane.id = lpIDArray[i];
     pane.label = new QLabel(status);
     CString text;
-    if (i == 0 && !AfxLoadString(AFX_IDS_IDLEMESSAGE, text))
-      text = "Ready";
-    else if (i > 0 && pane.id != ID_SEPARATOR)
+    if (i == 0)
+      text = GetIdleMessage();
+    else if (pane.id != ID_SEPARATOR)
       AfxLoadString(pane.id, text);
     pane.label->setText(ToQString(text));
     // Pane 0 is the message line and takes the free width.
@@ -510,8 +510,11 @@ void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) 
 
 BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
 {
-  if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
+  // The labels went with the bar's window.
+  if (!m_hWnd || nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
     return FALSE;
+  if (nIndex == 0)
+    m_pMessageHolder = nullptr;
   QLabel* label = m_panes[static_cast<size_t>(nIndex)].label;
   const QString text = ToQString(CString(lpszNewText));
   // The label schedules its own paint: the bar shows the last text with its next paint. Painting
@@ -522,9 +525,31 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
   return TRUE;
 }
 
+void CStatusBar::SetMessage(LPCTSTR lpszText, const CWnd* pHolder)
+{
+  if (SetPaneText(0, lpszText))
+    m_pMessageHolder = pHolder;
+}
+
+CString CStatusBar::GetIdleMessage()
+{
+  CString text;
+  if (!AfxLoadString(AFX_IDS_IDLEMESSAGE, text))
+    text = "Ready";
+  return text;
+}
+
+void CStatusBar::ShowIdleMessage() { SetPaneText(0, GetIdleMessage()); }
+
+void CStatusBar::TakeBackMessage(const CWnd* pHolder)
+{
+  if (pHolder && pHolder == m_pMessageHolder)
+    ShowIdleMessage();
+}
+
 CString CStatusBar::GetPaneText(int nIndex) const
 {
-  if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
+  if (!m_hWnd || nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
     return CString();
   return FromQString(m_panes[static_cast<size_t>(nIndex)].label->text());
 }

@@ -103,6 +103,13 @@ public:
   void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
   // The pane shows the text with the bar's next paint, never at once, whatever bUpdate says.
   BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
+  // The message line (pane 0) and the window whose message it shows: only that window takes
+  // the message back (TakeBackMessage), and a text set without a window has none.
+  void SetMessage(LPCTSTR lpszText, const CWnd* pHolder);
+  // What the line shows while no message holds: the idle string, else "Ready".
+  static CString GetIdleMessage();
+  void ShowIdleMessage();
+  void TakeBackMessage(const CWnd* pHolder);
   CString GetPaneText(int nIndex) const;
   int CommandToIndex(UINT nIDFind) const;
   UINT GetItemID(int nIndex) const;
@@ -121,6 +128,8 @@ private:
     QLabel* label = nullptr;
   };
   std::vector<Pane> m_panes;
+  // Compared, never reached through: the window may be gone.
+  const CWnd* m_pMessageHolder = nullptr;
 };
 
 class CDialogBar : public CControlBar
