@@ -6,6 +6,7 @@
 // select in the bar. A message speaks of the window active when it was given and goes when
 // another window is activated: the line shows the idle text again.
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
@@ -197,21 +198,38 @@ TEST_F(WbPromptTest, SelectAllAndPasteShowTheSizeOfTheLastUnitTheySelect)
 }
 
 // The prompt of the main toolbar's alignment lines button, under the pointer while a report
-// window opens, is not shown for the report; "DXF Export Complete", shown when the Plan View
-// wrote its drawing, goes when the Plan View closes and the Workbench is active again.
+// window opens from the menu, is not shown for the report, neither when the menu closes and the
+// window system enters the button under the pointer, standing still, again; a pointer that
+// comes onto the button shows it. "DXF Export Complete", shown when the Plan View wrote its drawing, goes when the Plan View
+// closes and the Workbench is active again.
 TEST_F(WbPromptTest, AMessageGoesWhenAnotherWindowIsActivated)
 {
+  const CString prompt = "Toggle display of alignment lines for this item";
   CToolBar* pToolBar = MainFrame()->GetMainToolBar();
   QAction* pAlignment = pToolBar->GetAction(pToolBar->CommandToIndex(ID_ALIGNMENT_LINES));
   ASSERT_NE(pAlignment, nullptr);
+  auto* pBar = qobject_cast<QToolBar*>(pToolBar->m_hWnd);
+  ASSERT_NE(pBar, nullptr);
+  const QPoint button = pBar->mapToGlobal(pBar->actionGeometry(pAlignment).center());
+  QCursor::setPos(button);
   pAlignment->hover();
   Pump();
-  ASSERT_EQ(Pane(0), "Toggle display of alignment lines for this item");
+  ASSERT_EQ(Pane(0), prompt);
+  // The menu opened over the pointer takes it off the bar.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(pBar, &leave);
   Command(ID_VIEW_SCHEDULE_REPORT);
   CView* pReport = m_pDoc->GetScheduleReportView();
   ASSERT_NE(pReport, nullptr);
   ASSERT_EQ(MainFrame()->MDIGetActive(), pReport->GetParentFrame());
   EXPECT_EQ(Pane(0), CString("Ready")) << "the report window";
+  pAlignment->hover();
+  Pump();
+  EXPECT_EQ(Pane(0), CString("Ready")) << "the button entered again under a pointer standing still";
+  QCursor::setPos(button + QPoint(1, 0));
+  pAlignment->hover();
+  Pump();
+  EXPECT_EQ(Pane(0), prompt) << "the pointer moved onto the button";
 
   // Back on the Workbench with the keyboard, a unit placed and its plan written as DXF.
   for (int i = 0; i < 3 && MainFrame()->MDIGetActive() != Frame(); ++i) {

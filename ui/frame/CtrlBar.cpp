@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QIcon>
 #include <QDockWidget>
 #include <QLabel>
@@ -117,6 +118,12 @@ CControlBar::~CControlBar()
     m_pDockSite->RemoveControlBar(this);
 }
 
+void CControlBar::NotePointerLeft()
+{
+  const QPoint pointer = QCursor::pos();
+  m_ptPointerLeft = CPoint(pointer.x(), pointer.y());
+}
+
 QMainWindow* CControlBar::FrameWindow() const
 {
   return m_pDockSite ? qobject_cast<QMainWindow*>(m_pDockSite->m_hWnd) : nullptr;
@@ -139,7 +146,10 @@ public:
   CBarLeaveWatcher(QObject* parent, CControlBar* pBar) : QObject(parent), m_pBar(pBar) {}
   bool eventFilter(QObject*, QEvent* event) override
   {
-    if (event->type() != QEvent::Leave || !(m_pBar->GetBarStyle() & CBRS_FLYBY))
+    if (event->type() != QEvent::Leave)
+      return false;
+    m_pBar->NotePointerLeft();
+    if (!(m_pBar->GetBarStyle() & CBRS_FLYBY))
       return false;
     if (CWnd* owner = m_pBar->GetOwner(); owner && owner->m_hWnd)
       owner->SendMessage(WM_MENUSELECT, 0xFFFF, 0);
@@ -283,12 +293,25 @@ void CToolBar::BuildButtons()
       if (CWnd* owner = GetOwner())
         owner->SendMessage(WM_COMMAND, id, 0);
     });
-    QObject::connect(action, &QAction::hovered, Impl()->Bridge(), [this, id] {
-      if (CWnd* owner = GetOwner(); owner && (m_dwBarStyle & CBRS_FLYBY))
-        owner->SendMessage(WM_MENUSELECT, id, 0);
-    });
+    QObject::connect(action, &QAction::hovered, Impl()->Bridge(), [this, id] { OnButtonHovered(id); });
     m_actions.push_back(action);
   }
+}
+
+// A menu or window opened over a pointer that stands still on a button leaves the bar, and the
+// window system enters the button again when it closes; the prompt shown then would speak of
+// the button, not of what the user does, and stay on the window activated meanwhile. Only a
+// pointer that came onto the button brings its prompt.
+void CToolBar::OnButtonHovered(UINT nID)
+{
+  CWnd* owner = GetOwner();
+  if (!owner || !(m_dwBarStyle & CBRS_FLYBY))
+    return;
+  const QPoint pointer = QCursor::pos();
+  if (nID == m_nFlyByID && CPoint(pointer.x(), pointer.y()) == m_ptPointerLeft)
+    return;
+  m_nFlyByID = nID;
+  owner->SendMessage(WM_MENUSELECT, nID, 0);
 }
 
 namespace {

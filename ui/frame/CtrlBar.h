@@ -2,6 +2,7 @@
 // Control bars of frames: toolbars with bitmaps of the program's own drawing, the status bar
 // with its panes, and dialog bars (a dialog template docked at a side of the frame, or floating).
 // Their commands go to the frame; their states come from update handlers at idle time.
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
   DWORD GetBarStyle() const { return m_dwBarStyle; }
   void SetBarStyle(DWORD dwStyle) { m_dwBarStyle = dwStyle; }
   CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
+  // The pointer left the bar where it stands now (a menu or window opened over it leaves it too).
+  void NotePointerLeft();
 
 protected:
   void Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle);
@@ -42,6 +45,8 @@ protected:
   CFrameWnd* m_pDockSite = nullptr;
   DWORD m_dwBarStyle = 0;
   DWORD m_dwDockStyle = 0;
+  // Where the pointer stood when it last left the bar; none at first.
+  CPoint m_ptPointerLeft{INT_MIN, INT_MIN};
 };
 
 class CToolBar : public CControlBar
@@ -79,6 +84,8 @@ protected:
 
 private:
   void BuildButtons();
+  // The fly-by prompt of the button the pointer came onto.
+  void OnButtonHovered(UINT nID);
   QIcon ButtonIcon(UINT nID, int nImage) const;
   std::vector<UINT> m_ids;
   std::vector<QAction*> m_actions;
@@ -86,6 +93,8 @@ private:
   CBitmap m_bitmapScaled;  // the strip at the screen's device pixel ratio, when above 1
   UINT m_nBitmapID = 0;    // the strip's resource
   CSize m_sizeImage{16, 15};
+  // The button whose prompt was shown last.
+  UINT m_nFlyByID = 0;
 };
 
 class CStatusBar : public CControlBar
