@@ -4,9 +4,11 @@
 // status bar says why until the selection or the design changes; one of them whose sheet was
 // closed with OK is not pulled flush against the other. A middle casement placed again between
 // two (its sheet's OK, a nudge, a drag into a gap) keeps every join at its spacing, is never
-// moved into a neighbour by a join, and a join it cannot keep is told. In a touching row, units
-// moved together or alone are never pulled by a snap or join into a unit they did not overlap
-// where the move put them: where their joins cannot be kept they stand as joining off puts them.
+// moved into a neighbour by a join, and a join it cannot keep is told. A join a sheet's change
+// loses is told for the reason that holds where the units stand (in each other, or snapping
+// off), and a change that joins leaves the idle text. In a touching row, units moved together
+// or alone are never pulled by a snap or join into a unit they did not overlap where the move
+// put them: where their joins cannot be kept they stand as joining off puts them.
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -25,8 +27,13 @@
 #include "model/Unit.h"
 #include "model/Varigon.h"
 #include "productdb/Stdsizes.h"
+#include "support/Unitscvt.h"
 #include "ui/frame/CtrlBar.h"
+#include "workbench/frame/Wbids.h"
 #include "workbench/items/Joinitem.h"
+#include "workbench/sheets/Itempos.h"
+#include "workbench/sheets/Unitpage.h"
+#include "workbench/sheets/Wbprops.h"
 
 namespace {
 constexpr double kGap = 0.25;
@@ -106,6 +113,47 @@ protected:
     }
   }
 
+  // Snapping to alignment lines switched on or off on the "Alignment Lines" page of the
+  // Workbench properties, as the user does it.
+  void SetSnapping(bool on)
+  {
+    OnNextDialog([on](CDialog& dialog) {
+      auto& sheet = dynamic_cast<CWorkbenchPropertiesDlg&>(dialog);
+      sheet.SetActivePage(&sheet.m_AlignmentPage);
+      ClickButton(sheet.m_AlignmentPage, on ? IDC_PAGE_SNAP_LINES : IDC_PAGE_NO_SNAP);
+      ClickButton(sheet, IDOK);
+    });
+    Command(ID_WORKBENCH_PROPERTIES);
+    int show = -1;
+    int snap = -1;
+    View()->GetAlignmentModes(show, snap);
+    ASSERT_EQ(snap, on ? 0 : 1);
+  }
+
+  // A size code chosen on the unit's sheet, opened with a double click, and taken with OK.
+  void ChooseSize(CUnitItem* pItem, const char* code)
+  {
+    ASSERT_TRUE(DoubleClick(pItem, [code](CUnitSheetDlg& sheet) {
+      ASSERT_TRUE(sheet.SetActivePage(0));
+      CPropertyPage& sizing = *sheet.GetActivePage();
+      auto* pCodes = static_cast<CComboBox*>(sizing.GetDlgItem(IDC_UNIT_SIZE_CODE));
+      ASSERT_NE(pCodes, nullptr);
+      SelectLine(sizing, IDC_UNIT_SIZE_CODE, pCodes->FindStringExact(-1, code));
+      ClickButton(sheet, IDOK);
+    }));
+    ASSERT_EQ(static_cast<CStandardUnit*>(pItem->GetUnit())->GetSizeCode(), CString(code));
+  }
+
+  // A left side typed on the unit's Position page, opened with a double click, and taken with OK.
+  void TypeX(CUnitItem* pItem, double x)
+  {
+    ASSERT_TRUE(DoubleClick(pItem, [x](CUnitSheetDlg& sheet) {
+      ASSERT_TRUE(sheet.SetActivePage(sheet.GetPageCount() - 1));
+      SetControlText(*sheet.GetActivePage(), IDC_POSITION_ABS_X, CUnitsConverter().FormatLength(4, x));
+      ClickButton(sheet, IDOK);
+    }));
+  }
+
   CUnitItem* m_pLeft = nullptr;
   CUnitItem* m_pRight = nullptr;
 };
@@ -178,6 +226,46 @@ TEST_F(CatalogueJoinGuiTest, AUnitBesideOneNoJoiningTypeFitsStaysApartFromItAfte
     EXPECT_NEAR(m_pRight->GetOffset().GetY(), at.GetY(), 1e-9);
     EXPECT_TRUE(Joins().empty());
   }
+}
+
+// Two casements joined, the left one changed through its sheet: a join that goes is told for the
+// reason that holds where the units now stand, and a later change that joins them again leaves
+// the idle text.
+TEST_F(CatalogueJoinGuiTest, AJoinLostToTheSheetIsToldForTheReasonThatHolds)
+{
+  PlaceAndPush({"CA", "BA001"}, {"CA", "BA001"});
+  ASSERT_EQ(Joins().size(), 1u);
+  ASSERT_DOUBLE_EQ(m_pLeft->GetWidth(), 23.5) << "CA2030";
+  const CString idle = "Ready";
+
+  // Made taller with snapping off, it still stands the spacing apart: only snapping, switched
+  // off, keeps the join from being made again.
+  SetSnapping(false);
+  ChooseSize(m_pLeft, "CA2040");
+  EXPECT_TRUE(Joins().empty()) << "taller, snapping off";
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinsNotMadeWithoutSnappingPrompt()) << "taller, snapping off";
+
+  // Back to its size with snapping on, it is joined again and the prompt goes.
+  SetSnapping(true);
+  ChooseSize(m_pLeft, "CA2030");
+  ASSERT_EQ(Joins().size(), 1u) << "joined again";
+  EXPECT_EQ(Prompt(), idle) << "joined again";
+
+  // Made wider with snapping off, it reaches into its neighbour: no snapping could join them.
+  SetSnapping(false);
+  ChooseSize(m_pLeft, "CA2640");
+  ASSERT_GT(m_pLeft->GetOffset().GetX() + m_pLeft->GetWidth(), m_pRight->GetOffset().GetX() + 5.0);
+  EXPECT_TRUE(Joins().empty()) << "wider, snapping off";
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "wider, snapping off";
+
+  // With snapping on the same change is told alike.
+  SetSnapping(true);
+  ChooseSize(m_pLeft, "CA2030");
+  ASSERT_EQ(Joins().size(), 1u) << "joined again";
+  EXPECT_EQ(Prompt(), idle) << "joined again";
+  ChooseSize(m_pLeft, "CA2640");
+  EXPECT_TRUE(Joins().empty()) << "wider, snapping on";
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "wider, snapping on";
 }
 
 struct FamilyDrag
@@ -412,23 +500,37 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   EXPECT_NEAR(Gap(1), spacing, 1e-6) << "hinged again";
   EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "hinged again";
 
-  // With snapping off a changed unit stands where it stood; the joins it loses are told for
-  // what they are, not as a spacing the units cannot keep.
+  // With snapping off a changed unit stands where it stood, its spacing from both neighbours:
+  // the joins it loses went only because snapping, which makes joins, is off.
   View()->SetAlignmentModes(0, 1);
   pMiddle->SetOperatingChoice("S");
   View()->SendItemPropertiesHint(Unit(1));
   Pump();
   EXPECT_NEAR(Gap(0), spacing, 1e-6) << "snapping off";
   EXPECT_NEAR(Gap(1), spacing, 1e-6) << "snapping off";
-  EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "snapping off";
-  if (!Joined(0) || !Joined(1)) {
-    EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinsNotMadeWithoutSnappingPrompt());
-  }
+  EXPECT_FALSE(Joined(0) || Joined(1)) << "snapping off";
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinsNotMadeWithoutSnappingPrompt()) << "snapping off";
   View()->SetAlignmentModes(0, 0);
   pMiddle->SetOperatingChoice("L");
   View()->SendItemPropertiesHint(Unit(1));
   Pump();
   ASSERT_TRUE(Joined(0) && Joined(1)) << "snapping on again";
+  EXPECT_EQ(Prompt(), CString("Ready")) << "snapping on again";
+
+  // Made wider with snapping off, it reaches into its right neighbour: that join could not stand
+  // whatever snapped, and that is told, though its left join only waits for snapping.
+  View()->SetAlignmentModes(0, 1);
+  pMiddle->SetSizeCode("CA2640");
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  ASSERT_LT(Gap(1), 0.0) << "wider, snapping off";
+  EXPECT_NEAR(Gap(0), spacing, 1e-6) << "wider, snapping off";
+  EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "wider, snapping off";
+  View()->SetAlignmentModes(0, 0);
+  pMiddle->SetSizeCode("CA2030");
+  View()->SendItemPropertiesHint(Unit(1));
+  Pump();
+  ASSERT_TRUE(Joined(0) && Joined(1)) << "its size again";
 
   // Three touching units, the middle one nudged: it cannot keep a spacing on either side.
   OpenGap(Width());
@@ -644,4 +746,24 @@ INSTANTIATE_TEST_SUITE_P(GlidersAndCasements, TouchingRowTest,
                          [](const ::testing::TestParamInfo<LineUnit>& info) {
                            return std::string(info.param.type) + info.param.subtype;
                          });
+
+// A move typed on the Position page that joins the unit where it goes leaves the idle text: the
+// join it left behind went with the move, which the bar does not tell as a spacing not kept.
+TEST_F(CasementRowTest, AMoveTypedThatJoinsLeavesTheIdleText)
+{
+  OpenGap(Width() + 40.0);
+  DragMiddleTo(0.25);
+  ASSERT_TRUE(Joined(0));
+  ASSERT_FALSE(Joined(1));
+  const double spacing = Spacing();
+  // The right unit stands where the middle one, typed to a whole inch, stands its spacing off.
+  const double x = std::floor(Unit(2)->GetOffset().GetX()) - 10.0;
+  MoveTo(Unit(2), x + Width() + spacing, m_y);
+  TypeX(Unit(1), x);
+  EXPECT_DOUBLE_EQ(Unit(1)->GetOffset().GetX(), x);
+  EXPECT_FALSE(Joined(0));
+  EXPECT_TRUE(Joined(1));
+  EXPECT_NEAR(Gap(1), spacing, 1e-6);
+  EXPECT_EQ(Prompt(), CString("Ready"));
+}
 }  // namespace

@@ -4,6 +4,7 @@
 // with real mouse events.
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -170,6 +171,33 @@ protected:
   }
 
   CUnitItem* PlaceUnit(UINT nID, CPoint at) { return PlaceWith<CUnitItem>(nID, at); }
+
+  // Opens the item's sheet as the user does, with a double click on the unit; the action
+  // answers the sheet. False when no unit sheet opened.
+  bool DoubleClick(CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action)
+  {
+    bool opened = false;
+    OnNextDialog([&](CDialog& dialog) {
+      auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
+      opened = pSheet != nullptr;
+      if (pSheet)
+        action(*pSheet);
+    });
+    // The unit is brought to the middle of the window first, as the user would scroll to it.
+    const CRect client = View()->GetClientRect();
+    CPoint at = View()->WorldToClient(pItem->GetCenterPoint());
+    const CPoint scroll = View()->GetDeviceScrollPosition();
+    View()->ScrollToDevicePosition(
+        CPoint(scroll.x + at.x - client.Width() / 2, scroll.y - (at.y - client.Height() / 2)));
+    Pump();
+    at = View()->WorldToClient(pItem->GetCenterPoint());
+    EXPECT_TRUE(client.PtInRect(at));
+    Click(at);
+    PostMouse(View(), QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    SendMouse(View(), QEvent::MouseButtonDblClick, at, Qt::LeftButton, Qt::LeftButton);
+    Pump();
+    return opened;
+  }
 
   // Starts the program on a copy (the path given) of the sample project kept with the sources.
   void StartOnTheKeptSampleHouse(const std::string& copy)

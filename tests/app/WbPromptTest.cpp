@@ -3,17 +3,23 @@
 // of a selected unit follows a resize; the pointer's coordinates go with the Workbench; the
 // texts of one action (one per unit deselected) are shown together with the next paint, and
 // setting them paints nothing at once; Select All and Paste leave the size of the last unit they
-// select in the bar.
+// select in the bar. A message speaks of the window active when it was given and goes when
+// another window is activated: the line shows the idle text again.
 #include <QAction>
+#include <QCursor>
 #include <QLabel>
 #include <QPointer>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include "WbGuiFixture.h"
+#include "app/Shellids.h"
 #include "model/Stdunit.h"
 #include "ui/frame/CtrlBar.h"
 #include "ui/wnd/Resource.h"
+#include "views/Adorned.h"
+#include "views/Viewids.h"
 #include "workbench/tools/Wbtools.h"
 #include "workbench/frame/Wbids.h"
 
@@ -189,4 +195,62 @@ TEST_F(WbPromptTest, SelectAllAndPasteShowTheSizeOfTheLastUnitTheySelect)
   ASSERT_EQ(View()->GetItemList()->GetCount(), 4);
   EXPECT_EQ(Pane(1), small);
   EXPECT_TRUE(Messages().empty());
+}
+
+// The prompt of the main toolbar's alignment lines button, under the pointer while a report
+// window opens from the menu, is not shown for the report, neither when the menu closes and the
+// window system enters the button under the pointer, standing still, again; a pointer that
+// comes onto the button shows it. "DXF Export Complete", shown when the Plan View wrote its drawing, goes when the Plan View
+// closes and the Workbench is active again.
+TEST_F(WbPromptTest, AMessageGoesWhenAnotherWindowIsActivated)
+{
+  const CString prompt = "Toggle display of alignment lines for this item";
+  CToolBar* pToolBar = MainFrame()->GetMainToolBar();
+  QAction* pAlignment = pToolBar->GetAction(pToolBar->CommandToIndex(ID_ALIGNMENT_LINES));
+  ASSERT_NE(pAlignment, nullptr);
+  auto* pBar = qobject_cast<QToolBar*>(pToolBar->m_hWnd);
+  ASSERT_NE(pBar, nullptr);
+  const QPoint button = pBar->mapToGlobal(pBar->actionGeometry(pAlignment).center());
+  QCursor::setPos(button);
+  pAlignment->hover();
+  Pump();
+  ASSERT_EQ(Pane(0), prompt);
+  // The menu opened over the pointer takes it off the bar.
+  QEvent leave(QEvent::Leave);
+  QCoreApplication::sendEvent(pBar, &leave);
+  Command(ID_VIEW_SCHEDULE_REPORT);
+  CView* pReport = m_pDoc->GetScheduleReportView();
+  ASSERT_NE(pReport, nullptr);
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pReport->GetParentFrame());
+  EXPECT_EQ(Pane(0), CString("Ready")) << "the report window";
+  pAlignment->hover();
+  Pump();
+  EXPECT_EQ(Pane(0), CString("Ready")) << "the button entered again under a pointer standing still";
+  QCursor::setPos(button + QPoint(1, 0));
+  pAlignment->hover();
+  Pump();
+  EXPECT_EQ(Pane(0), prompt) << "the pointer moved onto the button";
+
+  // Back on the Workbench with the keyboard, a unit placed and its plan written as DXF.
+  for (int i = 0; i < 3 && MainFrame()->MDIGetActive() != Frame(); ++i) {
+    QTest::keyClick(MainFrame()->MDIGetActive()->GetActiveView()->m_hWnd, Qt::Key_F6, Qt::ControlModifier);
+    Pump();
+  }
+  ASSERT_EQ(MainFrame()->MDIGetActive(), Frame());
+  const CRect client = View()->GetClientRect();
+  ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2)), nullptr);
+  Command(ID_SHOW_PLAN);
+  CView* pPlan = m_pDoc->GetPlanView();
+  ASSERT_NE(pPlan, nullptr);
+  auto* pPlanFrame = dynamic_cast<CDlgAdornedFrame*>(pPlan->GetParentFrame());
+  ASSERT_NE(pPlanFrame, nullptr);
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pPlanFrame);
+  service.filePaths.push_back(PathIn("plan.dxf").c_str());
+  QTest::mouseClick(pPlanFrame->GetDialogBar()->GetDlgItem(ID_EXPORT_DXF)->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_EQ(Pane(0), "DXF Export Complete");
+  QTest::mouseClick(pPlanFrame->GetDialogBar()->GetDlgItem(ID_CLOSE_THE_VIEW)->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_EQ(MainFrame()->MDIGetActive(), Frame());
+  EXPECT_EQ(Pane(0), CString("Ready")) << "the Workbench again";
 }

@@ -1,5 +1,6 @@
-// Guards command routing (active view, its frame, the main frame, the application) and the
-// command states that update handlers give menus, toolbars and the status line.
+// Guards command routing (active view, its frame, the main frame, the application), the command
+// states that update handlers give menus, toolbars and the status line, and the status line's
+// message, which gives way to the idle text when it no longer holds.
 #include <QAction>
 #include <QMainWindow>
 #include <QMenu>
@@ -128,6 +129,47 @@ TEST_F(CommandTest, StatusLineShowsThePromptOfTheCommandUnderThePointer)
   EXPECT_EQ(main->statusBar.GetPaneText(0), CString("Shared command"));
   main->SendMessage(WM_MENUSELECT, 0xFFFF, 0);
   EXPECT_EQ(main->statusBar.GetPaneText(0), CString("Ready"));
+}
+
+// A message on the line holds while the window it speaks of stays active and nothing replaces
+// it: a frame takes back only its own message, and activating another child window, or closing
+// the active one, brings the idle text whoever gave the message.
+TEST_F(CommandTest, AMessageGivesWayToTheIdleTextWhenItNoLongerHolds)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  CTestChild* firstFrame = ChildOf(first);
+  CTestChild* secondFrame = ChildOf(second);
+  ASSERT_EQ(main->MDIGetActive(), secondFrame);
+  auto line = [this] { return main->statusBar.GetPaneText(0); };
+
+  secondFrame->SetMessageText("Nothing was joined");
+  EXPECT_EQ(line(), CString("Nothing was joined")) << "a child frame's message is shown on the main frame's line";
+  firstFrame->TakeBackMessageText();
+  main->TakeBackMessageText();
+  EXPECT_EQ(line(), CString("Nothing was joined")) << "taken back by a frame that did not give it";
+  secondFrame->TakeBackMessageText();
+  EXPECT_EQ(line(), CString("Ready"));
+
+  main->SendMessage(WM_MENUSELECT, ID_SHARED, 0);
+  ASSERT_EQ(line(), CString("Shared command"));
+  main->MDIActivate(firstFrame);
+  Pump();
+  ASSERT_EQ(main->MDIGetActive(), firstFrame);
+  EXPECT_EQ(line(), CString("Ready")) << "a prompt left from the window active before";
+
+  main->SetMessageText("Export complete");
+  secondFrame->SetMessageText("Nothing was joined");
+  main->MDIActivate(secondFrame);
+  Pump();
+  EXPECT_EQ(line(), CString("Ready")) << "the message of the window activated is not brought back";
+
+  main->SetMessageText("Export complete");
+  second->OnCloseDocument();
+  Pump();
+  ASSERT_EQ(main->MDIGetActive(), firstFrame);
+  EXPECT_EQ(line(), CString("Ready")) << "the window that was active closed";
 }
 
 TEST_F(CommandTest, AcceleratorOfTheFrameTurnsAKeyIntoItsCommand)

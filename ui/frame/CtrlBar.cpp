@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCursor>
 #include <QIcon>
 #include <QDockWidget>
 #include <QLabel>
@@ -117,6 +118,12 @@ CControlBar::~CControlBar()
     m_pDockSite->RemoveControlBar(this);
 }
 
+void CControlBar::NotePointerLeft()
+{
+  const QPoint pointer = QCursor::pos();
+  m_ptPointerLeft = CPoint(pointer.x(), pointer.y());
+}
+
 QMainWindow* CControlBar::FrameWindow() const
 {
   return m_pDockSite ? qobject_cast<QMainWindow*>(m_pDockSite->m_hWnd) : nullptr;
@@ -139,7 +146,10 @@ public:
   CBarLeaveWatcher(QObject* parent, CControlBar* pBar) : QObject(parent), m_pBar(pBar) {}
   bool eventFilter(QObject*, QEvent* event) override
   {
-    if (event->type() != QEvent::Leave || !(m_pBar->GetBarStyle() & CBRS_FLYBY))
+    if (event->type() != QEvent::Leave)
+      return false;
+    m_pBar->NotePointerLeft();
+    if (!(m_pBar->GetBarStyle() & CBRS_FLYBY))
       return false;
     if (CWnd* owner = m_pBar->GetOwner(); owner && owner->m_hWnd)
       owner->SendMessage(WM_MENUSELECT, 0xFFFF, 0);
@@ -283,12 +293,25 @@ void CToolBar::BuildButtons()
       if (CWnd* owner = GetOwner())
         owner->SendMessage(WM_COMMAND, id, 0);
     });
-    QObject::connect(action, &QAction::hovered, Impl()->Bridge(), [this, id] {
-      if (CWnd* owner = GetOwner(); owner && (m_dwBarStyle & CBRS_FLYBY))
-        owner->SendMessage(WM_MENUSELECT, id, 0);
-    });
+    QObject::connect(action, &QAction::hovered, Impl()->Bridge(), [this, id] { OnButtonHovered(id); });
     m_actions.push_back(action);
   }
+}
+
+// A menu or window opened over a pointer that stands still on a button leaves the bar, and the
+// window system enters the button again when it closes; the prompt shown then would speak of
+// the button, not of what the user does, and stay on the window activated meanwhile. Only a
+// pointer that came onto the button brings its prompt.
+void CToolBar::OnButtonHovered(UINT nID)
+{
+  CWnd* owner = GetOwner();
+  if (!owner || !(m_dwBarStyle & CBRS_FLYBY))
+    return;
+  const QPoint pointer = QCursor::pos();
+  if (nID == m_nFlyByID && CPoint(pointer.x(), pointer.y()) == m_ptPointerLeft)
+    return;
+  m_nFlyByID = nID;
+  owner->SendMessage(WM_MENUSELECT, nID, 0);
 }
 
 namespace {
@@ -464,9 +487,9 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     pane.id = lpIDArray[i];
     pane.label = new QLabel(status);
     CString text;
-    if (i == 0 && !AfxLoadString(AFX_IDS_IDLEMESSAGE, text))
-      text = "Ready";
-    else if (i > 0 && pane.id != ID_SEPARATOR)
+    if (i == 0)
+      text = GetIdleMessage();
+    else if (pane.id != ID_SEPARATOR)
       AfxLoadString(pane.id, text);
     pane.label->setText(ToQString(text));
     // Pane 0 is the message line and takes the free width.
@@ -510,8 +533,11 @@ void CStatusBar::GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) 
 
 BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
 {
-  if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
+  // The labels went with the bar's window.
+  if (!m_hWnd || nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
     return FALSE;
+  if (nIndex == 0)
+    m_pMessageHolder = nullptr;
   QLabel* label = m_panes[static_cast<size_t>(nIndex)].label;
   const QString text = ToQString(CString(lpszNewText));
   // The label schedules its own paint: the bar shows the last text with its next paint. Painting
@@ -522,9 +548,31 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
   return TRUE;
 }
 
+void CStatusBar::SetMessage(LPCTSTR lpszText, const CWnd* pHolder)
+{
+  if (SetPaneText(0, lpszText))
+    m_pMessageHolder = pHolder;
+}
+
+CString CStatusBar::GetIdleMessage()
+{
+  CString text;
+  if (!AfxLoadString(AFX_IDS_IDLEMESSAGE, text))
+    text = "Ready";
+  return text;
+}
+
+void CStatusBar::ShowIdleMessage() { SetPaneText(0, GetIdleMessage()); }
+
+void CStatusBar::TakeBackMessage(const CWnd* pHolder)
+{
+  if (pHolder && pHolder == m_pMessageHolder)
+    ShowIdleMessage();
+}
+
 CString CStatusBar::GetPaneText(int nIndex) const
 {
-  if (nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
+  if (!m_hWnd || nIndex < 0 || static_cast<size_t>(nIndex) >= m_panes.size())
     return CString();
   return FromQString(m_panes[static_cast<size_t>(nIndex)].label->text());
 }

@@ -2,6 +2,7 @@
 // Control bars of frames: toolbars with bitmaps of the program's own drawing, the status bar
 // with its panes, and dialog bars (a dialog template docked at a side of the frame, or floating).
 // Their commands go to the frame; their states come from update handlers at idle time.
+#include <climits>
 #include <memory>
 #include <vector>
 
@@ -30,6 +31,8 @@ public:
   DWORD GetBarStyle() const { return m_dwBarStyle; }
   void SetBarStyle(DWORD dwStyle) { m_dwBarStyle = dwStyle; }
   CFrameWnd* GetDockingFrame() const { return m_pDockSite; }
+  // The pointer left the bar where it stands now (a menu or window opened over it leaves it too).
+  void NotePointerLeft();
 
 protected:
   void Register(CFrameWnd* pFrame, UINT nID, DWORD dwStyle);
@@ -42,6 +45,8 @@ protected:
   CFrameWnd* m_pDockSite = nullptr;
   DWORD m_dwBarStyle = 0;
   DWORD m_dwDockStyle = 0;
+  // Where the pointer stood when it last left the bar; none at first.
+  CPoint m_ptPointerLeft{INT_MIN, INT_MIN};
 };
 
 class CToolBar : public CControlBar
@@ -79,6 +84,8 @@ protected:
 
 private:
   void BuildButtons();
+  // The fly-by prompt of the button the pointer came onto.
+  void OnButtonHovered(UINT nID);
   QIcon ButtonIcon(UINT nID, int nImage) const;
   std::vector<UINT> m_ids;
   std::vector<QAction*> m_actions;
@@ -86,6 +93,8 @@ private:
   CBitmap m_bitmapScaled;  // the strip at the screen's device pixel ratio, when above 1
   UINT m_nBitmapID = 0;    // the strip's resource
   CSize m_sizeImage{16, 15};
+  // The button whose prompt was shown last.
+  UINT m_nFlyByID = 0;
 };
 
 class CStatusBar : public CControlBar
@@ -103,6 +112,13 @@ public:
   void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
   // The pane shows the text with the bar's next paint, never at once, whatever bUpdate says.
   BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
+  // The message line (pane 0) and the window whose message it shows: only that window takes
+  // the message back (TakeBackMessage), and a text set without a window has none.
+  void SetMessage(LPCTSTR lpszText, const CWnd* pHolder);
+  // What the line shows while no message holds: the idle string, else "Ready".
+  static CString GetIdleMessage();
+  void ShowIdleMessage();
+  void TakeBackMessage(const CWnd* pHolder);
   CString GetPaneText(int nIndex) const;
   int CommandToIndex(UINT nIDFind) const;
   UINT GetItemID(int nIndex) const;
@@ -121,6 +137,8 @@ private:
     QLabel* label = nullptr;
   };
   std::vector<Pane> m_panes;
+  // Compared, never reached through: the window may be gone.
+  const CWnd* m_pMessageHolder = nullptr;
 };
 
 class CDialogBar : public CControlBar

@@ -273,17 +273,25 @@ CWnd* CFrameWnd::GetMessageBar()
 void CFrameWnd::SetMessageText(LPCTSTR lpszText)
 {
   if (auto* status = dynamic_cast<CStatusBar*>(GetMessageBar()))
-    status->SetPaneText(0, lpszText);
+    status->SetMessage(lpszText, this);
 }
 
 void CFrameWnd::SetMessageText(UINT nID)
 {
+  if (nID == AFX_IDS_IDLEMESSAGE) {
+    if (auto* status = dynamic_cast<CStatusBar*>(GetMessageBar()))
+      status->ShowIdleMessage();
+    return;
+  }
   CString text;
-  if (nID == AFX_IDS_IDLEMESSAGE && !AfxLoadString(nID, text))
-    text = "Ready";
-  else
-    GetMessageString(nID, text);
+  GetMessageString(nID, text);
   SetMessageText(text);
+}
+
+void CFrameWnd::TakeBackMessageText()
+{
+  if (auto* status = dynamic_cast<CStatusBar*>(GetMessageBar()))
+    status->TakeBackMessage(this);
 }
 
 void CFrameWnd::EnableDocking(DWORD dwDockStyle) { m_dwDockStyle = dwDockStyle; }
@@ -505,6 +513,8 @@ BOOL CFrameWnd::OnQueryEndSession()
 
 void CFrameWnd::OnDestroy()
 {
+  // What the frame said goes with it.
+  TakeBackMessageText();
   if (m_pViewActive)
     m_pViewActive = nullptr;
 }

@@ -67,8 +67,13 @@ public:
   virtual void RecalcLayout(BOOL bNotify = TRUE);
   // The status prompt of a command: the text before "\n" of its string resource.
   virtual void GetMessageString(UINT nID, CString& rMessage) const;
+  // The message line of the frame's status bar, or of the frame it stands in. A text set here
+  // is this frame's message (a view's, through its frame) and holds until the active window
+  // changes, a later message or the idle text (AFX_IDS_IDLEMESSAGE) replaces it, or the frame
+  // takes it back: a message that no longer holds gives way to the idle text.
   void SetMessageText(LPCTSTR lpszText);
   void SetMessageText(UINT nID);
+  void TakeBackMessageText();
   CWnd* GetMessageBar();
 
   void EnableDocking(DWORD dwDockStyle);

@@ -200,6 +200,8 @@ void CMDIFrameWnd::OnChildActivated()
 {
   RefreshMenuBar();
   OnUpdateFrameTitle(TRUE);
+  // The message line spoke of the window that was active: the one active now starts idle.
+  SetMessageText(AFX_IDS_IDLEMESSAGE);
 }
 
 LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)

@@ -30,7 +30,8 @@ public:
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;
   void RecalcLayout(BOOL = TRUE) override {}
-  // Rebuilds the menu bar for the active child (its shared menu) or the frame's own menu.
+  // Rebuilds the menu bar for the active child (its shared menu) or the frame's own menu, and
+  // gives the message line the idle text.
   void OnChildActivated();
 
   HWND m_hWndMDIClient = nullptr;

@@ -20,6 +20,7 @@
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
+#include "ui/frame/Frame.h"
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Joinitem.h"
 #include "workbench/items/Unititem.h"
@@ -153,6 +154,35 @@ void TraceVerification(const CJoinItem& join, BOOL sound, double difference)
   ("Verification of join item 0x%08X has failed. Spacing difference was %f.\n", Address(&join), difference);
 }
 
+// How far `line` stands out from `side`, measured outward from it (a unit's sides run with the
+// unit on their left), so that a line standing the spacing inside the side's unit does not pass
+// for one outside it.
+double OutwardDistance(const CVRX2DLine& line, const CVRX2DLine& side)
+{
+  const double outward = (side.GetAngle() - VRX_HALF_PI).GetRadians();
+  const CVRX2DVector from(side.GetStartPoint(), line.GetStartPoint());
+  return from.GetX() * std::cos(outward) + from.GetY() * std::sin(outward);
+}
+
+// The stretch an item's box covers along the direction of the angle.
+std::pair<double, double> SpanAlong(const CDesignItem& item, const CVRXAngle& angle)
+{
+  const double c = std::cos(angle.GetRadians());
+  const double s = std::sin(angle.GetRadians());
+  const CVRX2DVector o = item.GetOffset();
+  double low = 0.0;
+  double high = 0.0;
+  bool first = true;
+  for (const double x : {o.GetX(), o.GetX() + item.GetWidth()})
+    for (const double y : {o.GetY(), o.GetY() + item.GetHeight()}) {
+      const double u = x * c + y * s;
+      low = first ? u : std::min(low, u);
+      high = first ? u : std::max(high, u);
+      first = false;
+    }
+  return {low, high};
+}
+
 // Whether the join still fits its two sides (its spacing and a shared stretch): 1 or 0, with the
 // spacing's difference; -1 when it stands for nothing (no product join, a side without its unit
 // or its line).
@@ -167,12 +197,7 @@ int JoinFit(CJoinItem& join, double& difference)
   const CVRX2DLine* pLine2 = LineAt(pSecond, join.GetSecondSide().m_nComponentIndex);
   if (!pLine1 || !pLine2)
     return -1;
-  // Measured outward from the second side (a unit's sides run with the unit on their left), so
-  // that a side standing the spacing inside the other unit does not pass for one outside it.
-  const CVRXAngle outward = pLine2->GetAngle() - VRX_HALF_PI;
-  const CVRX2DVector from(pLine2->GetStartPoint(), pLine1->GetStartPoint());
-  const double d = from.GetX() * std::cos(outward.GetRadians()) + from.GetY() * std::sin(outward.GetRadians());
-  difference = std::abs(d - std::abs(join.GetTotalSpacing()));
+  difference = std::abs(OutwardDistance(*pLine1, *pLine2) - std::abs(join.GetTotalSpacing()));
   if (difference > kSpacingTolerance)
     return 0;
   CVRX2DLine centre;
@@ -322,6 +347,41 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
   return found > 0;
 }
 
+CWorkbenchView::EHeldJoinStand CWorkbenchView::HowHeldJoinStands(const CHeldJoin& join) const
+{
+  const CVRX2DLine* pLine1 = join.pFirst ? LineAt(join.pFirst, join.nFirstIndex) : nullptr;
+  const CVRX2DLine* pLine2 = join.pSecond ? LineAt(join.pSecond, join.nSecondIndex) : nullptr;
+  CVRX2DLine centre;
+  if (!pLine1 || !pLine2 || !FacingStretch(*pLine1, *pLine2, centre))
+    return EHeldJoinStand::Apart;
+  // Units that passed each other stand the other way round: the sides that were joined face
+  // away from each other.
+  const CVRXAngle outward = pLine2->GetAngle() - VRX_HALF_PI;
+  if (SpanAlong(*join.pFirst, outward).second <= SpanAlong(*join.pSecond, outward).first + kSpacingTolerance)
+    return EHeldJoinStand::Apart;
+  const double d = OutwardDistance(*pLine1, *pLine2);
+  if (d < join.dSpacing - kSpacingTolerance)
+    return EHeldJoinStand::TooClose;
+  return d <= std::max(join.dSpacing, GetJoinSnapRange()) ? EHeldJoinStand::WithinReach : EHeldJoinStand::Apart;
+}
+
+// A pair in each other cannot be joined whatever snaps; one that stands its spacing apart
+// within reach lost its join only because snapping, which makes joins, is off. Units moved
+// apart lost their joins with the move itself: nothing failed that needs telling.
+CString CWorkbenchView::LostJoinsPrompt(const std::vector<CHeldJoin>& lost) const
+{
+  BOOL withinReach = FALSE;
+  for (const CHeldJoin& join : lost) {
+    const EHeldJoinStand stand = HowHeldJoinStands(join);
+    if (stand == EHeldJoinStand::TooClose)
+      return GetJoinNotKeptPrompt();
+    withinReach |= stand == EHeldJoinStand::WithinReach;
+  }
+  if (!withinReach)
+    return CString();
+  return m_bSnapOff ? GetJoinsNotMadeWithoutSnappingPrompt() : GetJoinNotKeptPrompt();
+}
+
 CString CWorkbenchView::GetNoJoiningTypePrompt()
 {
   return "These two units have no joining type; they are not joined.";
@@ -352,9 +412,12 @@ void CWorkbenchView::ShowUnjoinablePrompt(BOOL proposed, BOOL notKept)
     ClearUnjoinablePrompt();
 }
 
+// The prompt is the Workbench frame's message: another window activated, or a later message,
+// takes its place on the line as well.
 void CWorkbenchView::ShowJoinPrompt(const CString& prompt)
 {
-  SetPaneText(0, prompt);
+  if (CFrameWnd* pFrame = GetParentFrame())
+    pFrame->SetMessageText(prompt);
   m_bUnjoinablePromptShown = TRUE;
 }
 
@@ -363,7 +426,8 @@ void CWorkbenchView::ClearUnjoinablePrompt()
   if (!m_bUnjoinablePromptShown)
     return;
   m_bUnjoinablePromptShown = FALSE;
-  SetPaneText(0, CString());
+  if (CFrameWnd* pFrame = GetParentFrame())
+    pFrame->TakeBackMessageText();
 }
 
 void CWorkbenchView::AddJoin()

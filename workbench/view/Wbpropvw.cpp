@@ -2,9 +2,11 @@
 // dialog, whose settings go into the sheet and come back from it on OK, and the item sheets'
 // hint, on which the item whose sheet it was is built again.
 #include <algorithm>
-#include <set>
+#include <cmath>
+#include <map>
 #include <unordered_set>
 #include <utility>
+#include <vector>
 
 #include "document/Dochints.h"
 #include "document/Hint.h"
@@ -49,10 +51,10 @@ void CWorkbenchView::SendItemPropertiesHint(CDesignItem* pItem)
     pDoc->UpdateAllViews(nullptr, kHintItemProperties, &hint);
 }
 
-// The units joined to the item's units, pair by pair.
-std::set<std::pair<const CUnitItem*, const CUnitItem*>> CWorkbenchView::JoinedPairsOf(CDesignItem* pItem) const
+std::map<CWorkbenchView::CUnitPair, std::vector<CWorkbenchView::CHeldJoin>>
+CWorkbenchView::JoinsByPairOf(CDesignItem* pItem) const
 {
-  std::set<std::pair<const CUnitItem*, const CUnitItem*>> pairs;
+  std::map<CUnitPair, std::vector<CHeldJoin>> joins;
   std::unordered_set<const CDesignItem*> units;
   if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem)) {
     CObList members;
@@ -64,21 +66,25 @@ std::set<std::pair<const CUnitItem*, const CUnitItem*>> CWorkbenchView::JoinedPa
   }
   for (POSITION pos = m_pItemList ? m_pItemList->GetHeadPosition() : nullptr; pos;) {
     auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
-    CUnitItem* pFirst = nullptr;
-    CUnitItem* pSecond = nullptr;
+    CHeldJoin held;
     if (pJoin)
-      pJoin->GetUnitItems(pFirst, pSecond);
-    if (pFirst && pSecond && (units.count(pFirst) || units.count(pSecond)))
-      pairs.insert(std::minmax<const CUnitItem*>(pFirst, pSecond));
+      pJoin->GetUnitItems(held.pFirst, held.pSecond);
+    if (!held.pFirst || !held.pSecond || !(units.count(held.pFirst) || units.count(held.pSecond)))
+      continue;
+    held.nFirstIndex = pJoin->GetFirstSide().m_nComponentIndex;
+    held.nSecondIndex = pJoin->GetSecondSide().m_nComponentIndex;
+    held.dSpacing = std::abs(pJoin->GetTotalSpacing());
+    joins[std::minmax<const CUnitItem*>(held.pFirst, held.pSecond)].push_back(held);
   }
-  return pairs;
+  return joins;
 }
 
-// Snapped again where it stands, the item makes its joins anew; one it loses is told unless the
-// pair has no joining type, which is told already, and it is not pulled against a unit it faces.
+// Snapped again where it stands, the item makes its joins anew; one it loses is told for the
+// reason that holds where the two units now stand, unless the re-snap's joining told already (a
+// pair without a joining type), and it is not pulled against a unit it faces.
 void CWorkbenchView::ResnapEditedItem(CDesignItem* pItem)
 {
-  const auto before = JoinedPairsOf(pItem);
+  const auto before = JoinsByPairOf(pItem);
   struct CResnapping
   {
     BOOL& flag;
@@ -86,12 +92,17 @@ void CWorkbenchView::ResnapEditedItem(CDesignItem* pItem)
   } resnapping{m_bResnapping = TRUE};
   NudgeSingle(pItem, CVRX2DVector());
   resnapping.flag = FALSE;
-  const auto after = JoinedPairsOf(pItem);
-  const BOOL lost = !std::includes(after.begin(), after.end(), before.begin(), before.end());
-  // With snapping off nothing makes the joins again, though the units may still stand their
-  // spacing apart: the prompt says why they went.
-  if (lost && !m_bUnjoinablePromptShown)
-    ShowJoinPrompt(m_bSnapOff ? GetJoinsNotMadeWithoutSnappingPrompt() : GetJoinNotKeptPrompt());
+  const auto after = JoinsByPairOf(pItem);
+  std::vector<CHeldJoin> lost;
+  for (const auto& [pair, joins] : before)
+    if (!after.count(pair))
+      lost.insert(lost.end(), joins.begin(), joins.end());
+  // What the re-snap's own joining told stands.
+  if (lost.empty() || m_bUnjoinablePromptShown)
+    return;
+  const CString prompt = LostJoinsPrompt(lost);
+  if (!prompt.IsEmpty())
+    ShowJoinPrompt(prompt);
 }
 
 void CWorkbenchView::RebuildEditedItem(CDesignItem* pItem)

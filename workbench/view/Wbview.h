@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -490,7 +490,32 @@ private:
   // group snapped and joined again as its sheet left it.
   void RebuildEditedItem(CDesignItem* pItem);
   void ResnapEditedItem(CDesignItem* pItem);
-  std::set<std::pair<const CUnitItem*, const CUnitItem*>> JoinedPairsOf(CDesignItem* pItem) const;
+  // A join's two sides and its spacing, held so that, the join gone, it can be told how its
+  // units stand.
+  struct CHeldJoin
+  {
+    CUnitItem* pFirst = nullptr;
+    int nFirstIndex = -1;
+    CUnitItem* pSecond = nullptr;
+    int nSecondIndex = -1;
+    double dSpacing = 0.0;
+  };
+  using CUnitPair = std::pair<const CUnitItem*, const CUnitItem*>;
+  // The joins of the item's units (a group's members), by the pair of units each joins.
+  std::map<CUnitPair, std::vector<CHeldJoin>> JoinsByPairOf(CDesignItem* pItem) const;
+  // How the sides of a join that went stand now: closer than its spacing, the units in each
+  // other; at least its spacing apart and within the reach of joining snaps, where snapping
+  // joins them again; or apart, the units moved away from each other (Wbjoin.cpp).
+  enum class EHeldJoinStand
+  {
+    Apart,
+    WithinReach,
+    TooClose
+  };
+  EHeldJoinStand HowHeldJoinStands(const CHeldJoin& join) const;
+  // The prompt that tells why the joins went, as their units stand; empty where the units were
+  // only moved apart.
+  CString LostJoinsPrompt(const std::vector<CHeldJoin>& lost) const;
   // Keys (Wbcmds.cpp).
   void SelectNextItem(BOOL bBackwards);
   // The keypad's plus and minus: one zoom step about the centre of the window.
