@@ -92,4 +92,7 @@ private:
   BOOL m_bVisibleMidpointKnown = FALSE;
   CVRX2DPoint m_ptRotationPivot;
   CVRX2DPoint m_ptRotationGrab;
+  // Whether the inverted image of a turn by a handle is on the view: only an image drawn is
+  // inverted again to take it away.
+  BOOL m_bTurnShown = FALSE;
 };
