@@ -157,9 +157,10 @@ TEST_F(WbRatioTest, TheCornersOfASashCloseAtTheScreensRatio)
 }
 
 // An angled guideline's handles are the boxes a repaint draws, each the size its box has at this
-// ratio, and its selection, a click on a handle, a turn by a handle and a move leave no pixel a
-// repaint would not: the squares the selection drew stuck out of the boxes at 150 %, and a press
-// on a handle without a turn left the turn's inverted image on the line.
+// ratio, and its selection, a click on a handle, a turn by a handle, a move and its deselection
+// leave no pixel a repaint would not: at 150 % the squares the selection drew stuck out of the
+// boxes, and the deselection left a second row and column of the filled box; a press on a handle
+// without a turn left the turn's inverted image on the line.
 TEST_F(WbRatioTest, AnAngledGuidelinesHandlesAreTheirBoxesAndLeaveNothingBehind)
 {
   const CRect client = View()->GetClientRect();
@@ -171,9 +172,9 @@ TEST_F(WbRatioTest, AnAngledGuidelinesHandlesAreTheirBoxesAndLeaveNothingBehind)
     const CPoint at = View()->WorldToClient(pAngled->GetHandlePoint(handle, View()));
     return CRect(at.x - 4, at.y - 4, at.x + 4, at.y + 4);
   };
-  auto check = [&](const char* step) {
+  auto check = [&](const char* step, bool selected = true) {
     SCOPED_TRACE(step);
-    ASSERT_TRUE(View()->IsSelected(pAngled));
+    ASSERT_EQ(View()->IsSelected(pAngled), selected);
     std::vector<CRect> around;
     std::vector<std::vector<QRgb>> shown;
     for (int handle = 0; handle < 2; ++handle) {
@@ -193,6 +194,8 @@ TEST_F(WbRatioTest, AnAngledGuidelinesHandlesAreTheirBoxesAndLeaveNothingBehind)
           ++n;
         return n;
       };
+      if (!selected)
+        continue;
       ASSERT_EQ(CRasterizer::ToColorRef(Surface().Image().pixel(middle.x, middle.y)), ink) << "handle " << handle;
       // The box is its outline's device pixels across and down: the pen deep inside its last
       // window pixels, as Rectangle draws it.
@@ -224,6 +227,8 @@ TEST_F(WbRatioTest, AnAngledGuidelinesHandlesAreTheirBoxesAndLeaveNothingBehind)
   const CPoint middle = View()->WorldToClient(pAngled->GetVisibleMidpoint());
   Drag(middle, CPoint(middle.x + 5, middle.y + 3));
   check("moved");
+  Click(CPoint(client.Width() / 8, client.Height() / 8));
+  check("deselected", false);
 }
 
 // A handle drag the gliders' sizes do not follow changes nothing: every join keeps its marker

@@ -406,6 +406,15 @@ void CGuidelineItem::Select(CWorkbenchView* pView)
   InvalidateHandles(pView);
 }
 
+void CGuidelineItem::Deselect(CWorkbenchView* pView)
+{
+  // The filled boxes go whole: the tracker knows only its smaller squares, and a box's first row
+  // and column left filled show beside the unselected box's outline where a window pixel is
+  // wider than the pen.
+  InvalidateHandles(pView);
+  CDesignItem::Deselect(pView);
+}
+
 void CGuidelineItem::Draw(CDC* pDC, CWorkbenchView* pView)
 {
   const int saved = pDC->SaveDC();

@@ -27,6 +27,7 @@ public:
   CSizingHandleArray* GetSizingHandles(CWorkbenchView* pView) override;
   CString GetDescription() override;
   void Select(CWorkbenchView* pView) override;
+  void Deselect(CWorkbenchView* pView) override;
   void Invalidate(CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
