@@ -1,8 +1,8 @@
 // Guards the Workbench's pictures at the screen's device pixel ratio, whatever it is (second CTest
 // entries run these at 150 %, 175 % and 200 %): the corners of a sash close, with no line a
 // device pixel past the line it meets; an angled guideline's handles show their boxes and leave
-// nothing behind when it is selected, turned and moved; a handle drag that changes no size leaves
-// the joins and their codes where they were.
+// nothing behind when it is selected, a handle is clicked, it is turned, moved and deselected; a
+// handle drag that changes no size leaves the joins and their codes where they were.
 #include <algorithm>
 #include <cstdio>
 #include <string>
