@@ -180,9 +180,8 @@ void CDCTranslator::TranslateSegment(const CVRX2DPoint& start, const CVRX2DPoint
     return;
   PCTRACE(TT_TRANSLATORS, TL_DETAIL)("Translate():   Drawing line from (%d, %d) to (%d, %d)", p1.x, p1.y, p2.x, p2.y);
   // The lines of one category that follow each other go to the device context together, in
-  // their order. A line alone goes the same way, so its end pixel lies where the gathered lines'
-  // do: on the side of its window pixel the line comes from, where a window pixel is wider than
-  // the pen.
+  // their order. A line alone goes the same way, so its end pixel is drawn as the gathered
+  // lines' are.
   if (m_gathered.empty() || category != m_nGatheredCategory) {
     DrawGatheredLines();
     m_pGatheredPen = GetPen(category);

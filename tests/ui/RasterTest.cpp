@@ -2,6 +2,8 @@
 // operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -807,7 +809,7 @@ TEST(Raster, ADeviceNeverWritesIntoPixelsItsImageNoLongerOwnsAlone)
 
 // On an image kept at a device pixel ratio (a window's surface at 200 % and 150 %) the rules hold
 // in window pixels, drawn at the image's own resolution: a line leaves out its last window pixel
-// whichever way it runs, joints and inverting modes change each device pixel once, a rectangle
+// whichever way it runs (at 150 % the pen's square of it), joints and inverting modes change each device pixel once, a rectangle
 // stays off its right and bottom window pixels, every cosmetic line is equally heavy, and a
 // diagonal is not the window-pixel picture blown up.
 TEST(Raster, AtADevicePixelRatioTheRulesHoldInWindowPixelsAtTheImagesResolution)
@@ -841,9 +843,10 @@ TEST(Raster, AtADevicePixelRatioTheRulesHoldInWindowPixelsAtTheImagesResolution)
       EXPECT_EQ(blackIn(CRect(x, 3, x + 1, 4)), pen * (scale.At(x + 1) - scale.At(x))) << x;
       EXPECT_EQ(blackIn(CRect(x, 20, x + 1, 21)), pen * (scale.At(x + 1) - scale.At(x))) << x;
     }
-    // Each line covers the window pixels from its start to before its end, the pen deep.
-    const int covered = (scale.At(31) - scale.At(5)) + (scale.At(20) - scale.At(3)) + (scale.At(30) - scale.At(4)) +
-                        (scale.At(21) - scale.At(4));
+    // Each line covers the device pixels from its start's pen square to before its end's, the
+    // pen deep: where a window pixel is wider than the pen, a line running left or up ends where
+    // the pen's square of its end begins.
+    const int covered = 2 * (scale.At(30) - scale.At(4)) + 2 * (scale.At(20) - scale.At(3));
     EXPECT_EQ(blackIn(CRect(0, 0, 80, 60)), pen * covered) << "each joint once, nothing beyond the lines";
 
     // A diagonal: every device column it crosses holds the pen's width, and at 200 % its steps
@@ -961,6 +964,93 @@ TEST(Raster, AtADevicePixelRatioAnEndPixelIsThePensWidth)
         const bool inSquare = x >= window.left && x < window.left + pen && y >= window.top && y < window.top + pen;
         EXPECT_EQ(CRasterizer::ToColorRef(img.pixel(x, y)), inSquare ? kRed : kWhite) << x << ", " << y;
       }
+  }
+}
+
+// A closed outline drawn with lines, whichever way round, as lines with their end pixels (as the
+// translators draw) or as a polygon, lies exactly on the outline of the rectangle of the same
+// corners at every device pixel ratio: its corners close, and no line runs a device pixel past
+// the line it meets where a window pixel is wider than the pen (125 %, 150 %, 175 %). A line
+// inverted with its end pixel through the pen (drag feedback) covers the pixels the same line
+// drawn with its end pixel covers.
+TEST(Raster, AtEveryDevicePixelRatioAClosedOutlineLiesOnTheRectangleOfItsCorners)
+{
+  using COutline = std::function<void(CDC&)>;
+  for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+    const CDeviceScale scale(ratio);
+    auto draw = [ratio](const COutline& outline) {
+      auto image = std::make_unique<CImageData>(32, 32, kWhite, ratio);
+      CDC dc;
+      dc.AttachImage(image.get());
+      dc.SelectStockObject(NULL_BRUSH);
+      outline(dc);
+      return image;
+    };
+    // The device pixels where two drawings differ, the first few of them named.
+    auto differences = [](const CImageData& drawn, const CImageData& expected, std::string& named) {
+      const QImage& got = drawn.Image();
+      const QImage& want = expected.Image();
+      int count = 0;
+      for (int y = 0; y < got.height(); ++y)
+        for (int x = 0; x < got.width(); ++x)
+          if (got.pixel(x, y) != want.pixel(x, y) && ++count <= 4)
+            named += " (" + std::to_string(x) + ", " + std::to_string(y) + ")" +
+                     (CRasterizer::ToColorRef(got.pixel(x, y)) == kBlack ? " inked" : " missing");
+      return count;
+    };
+    // Corners on window pixels of both widths at each ratio.
+    for (int shift = 0; shift < 4; ++shift) {
+      const int l = 3 + shift;
+      const int t = 4 + 2 * shift;
+      const int r = 21 + shift;
+      const int b = 17 + shift;
+      SCOPED_TRACE(::testing::Message() << "ratio " << ratio << ", corners (" << l << ", " << t << ") and (" << r
+                                        << ", " << b << ")");
+      const auto expected = draw([&](CDC& dc) { dc.Rectangle(l, t, r + 1, b + 1); });
+      const CPoint clockwise[] = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}};
+      const CPoint anticlockwise[] = {{l, t}, {l, b}, {r, b}, {r, t}, {l, t}};
+      auto lines = [](const CPoint(&points)[5]) {
+        return [&points](CDC& dc) {
+          dc.MoveTo(points[0]);
+          for (int i = 1; i < 5; ++i)
+            dc.LineTo(points[i]);
+        };
+      };
+      auto segments = [](const CPoint(&points)[5]) {
+        return [&points](CDC& dc) {
+          std::vector<std::pair<CPoint, CPoint>> edges;
+          for (int i = 0; i < 4; ++i)
+            edges.emplace_back(points[i], points[i + 1]);
+          dc.DrawSegments(edges, kBlack);
+        };
+      };
+      const std::pair<const char*, COutline> ways[] = {
+          {"lines clockwise", lines(clockwise)},
+          {"lines anticlockwise", lines(anticlockwise)},
+          {"segments clockwise", segments(clockwise)},
+          {"segments anticlockwise", segments(anticlockwise)},
+          {"polygon", [&](CDC& dc) { dc.Polygon(clockwise, 4); }},
+          {"polygon anticlockwise", [&](CDC& dc) { dc.Polygon(anticlockwise, 4); }},
+      };
+      for (const auto& [name, outline] : ways) {
+        std::string named;
+        EXPECT_EQ(differences(*draw(outline), *expected, named), 0)
+            << name << ": device pixels off the outline of the rectangle (" << scale.At(r + 1) - scale.At(l) << " x "
+            << scale.At(b + 1) - scale.At(t) << " device pixels):" << named;
+      }
+      for (const CPoint* points : {clockwise, anticlockwise})
+        for (int i = 0; i < 4; ++i) {
+          const std::vector<std::pair<CPoint, CPoint>> edge{{points[i], points[i + 1]}};
+          const auto inverted = draw([&](CDC& dc) {
+            dc.SetROP2(R2_NOT);
+            dc.DrawSegmentsThroughPen(edge);
+          });
+          std::string named;
+          EXPECT_EQ(differences(*inverted, *draw([&](CDC& dc) { dc.DrawSegments(edge, kBlack); }), named), 0)
+              << "the line from (" << edge[0].first.x << ", " << edge[0].first.y << ") to (" << edge[0].second.x << ", "
+              << edge[0].second.y << ") inverted with its end pixel:" << named;
+        }
+    }
   }
 }
 

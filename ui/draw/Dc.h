@@ -103,13 +103,15 @@ public:
   // draw it and then given its last pixel as SetPixel(second, endColor) would; the current
   // position ends at the last line's end. The lines of a whole drawing in one call cost the
   // device's set-up once. Where a window pixel is wider than the pen (150 %), the last pixel is
-  // the pen's square where the line would go on, the far side of its window pixel for a line
-  // running left or up.
+  // the pen's square where its window pixel starts, as SetPixel sets it.
   BOOL DrawSegments(const std::vector<std::pair<CPoint, CPoint>>& segments, COLORREF endColor);
   // The same lines for an inverting raster operation: each drawn as MoveTo(first), LineTo(second)
   // draws it, then its last pixel through the pen as MoveTo(second), LineTo(second.x + 1,
-  // second.y) draws it, so that drawing them twice restores every pixel. The current position
-  // and the pen's style position end as those calls would leave them.
+  // second.y) draws it, so that drawing them twice restores every pixel. Where a window pixel is
+  // wider than the pen that last pixel is the pen's square where its window pixel starts, as in
+  // DrawSegments, so it neither overlaps a line running left nor sticks out past the lines
+  // that meet there. The current position and the pen's style position end as those calls
+  // would leave them.
   BOOL DrawSegmentsThroughPen(const std::vector<std::pair<CPoint, CPoint>>& segments);
   CPoint GetCurrentPosition() const { return m_state.current; }
   COLORREF SetPixel(int x, int y, COLORREF crColor);

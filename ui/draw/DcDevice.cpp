@@ -298,7 +298,7 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
     if (Scaled()) {
       if (!pen.IsNull())
         ScaledLine(raster, a, b, lp, state);
-      raster.FillRect(ScaledEndPixel(a, b), end, R2_COPYPEN);
+      raster.FillRect(ScaledPixel(b), end, R2_COPYPEN);
     } else {
       if (!pen.IsNull())
         raster.Line(a, b, lp, state);
@@ -311,6 +311,18 @@ void CRasterDevice::Segments(const std::vector<std::pair<CPoint, CPoint>>& segme
 
 void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
                           bool opaque, CStyleState& state)
+{
+  DrawLines(lines, pen, rop, bk, opaque, false, state);
+}
+
+void CRasterDevice::LinesWithEnds(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop,
+                                  COLORREF bk, bool opaque, CStyleState& state)
+{
+  DrawLines(lines, pen, rop, bk, opaque, true, state);
+}
+
+void CRasterDevice::DrawLines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop,
+                              COLORREF bk, bool opaque, bool withEnds, CStyleState& state)
 {
   if (pen.IsNull() || lines.empty())
     return;
@@ -325,9 +337,15 @@ void CRasterDevice::Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, c
   CRasterizer raster(Pixels(), &clip);
   if (Scaled()) {
     const CLinePen lp = MakeLinePen(pen, rop, bk, opaque);
-    for (const auto& [a, b] : lines) {
+    for (size_t i = 0; i < lines.size(); ++i) {
       state = CStyleState();
-      ScaledLine(raster, a, b, lp, state);
+      const auto& [a, b] = lines[i];
+      if (withEnds && i % 2 == 1 && b == CPoint(a.x + 1, a.y)) {
+        // The pen's square, the first run of its pattern.
+        const CRect end = ScaledPixel(a);
+        raster.WideLine(end.TopLeft(), CPoint(end.right, end.top), end.Width(), lp, state);
+      } else
+        ScaledLine(raster, a, b, lp, state);
     }
   } else
     raster.Lines(lines, bounds, MakeLinePen(pen, rop, bk, opaque), state);
@@ -346,7 +364,7 @@ void CRasterDevice::SetPixel(CPoint p, COLORREF color)
   const CRectRegion& clip = RasterClip();
   CRasterizer raster(Pixels(), &clip);
   if (Scaled())
-    raster.FillRect(ScaledEndPixel(p, p), CRasterizer::ToPixel(color), R2_COPYPEN);
+    raster.FillRect(ScaledPixel(p), CRasterizer::ToPixel(color), R2_COPYPEN);
   else
     raster.SetPixel(p.x, p.y, CRasterizer::ToPixel(color), R2_COPYPEN);
   Touch(CRect(p.x, p.y, p.x + 1, p.y + 1));

@@ -68,6 +68,13 @@ public:
   // Each pair as Line with a fresh style position; state ends as the last line left it.
   virtual void Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
                      bool opaque, CStyleState& state);
+  // As Lines, where every second line is the end pixel of the line before it drawn through the
+  // pen: the one-pixel line from that pixel to the next on its right.
+  virtual void LinesWithEnds(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop,
+                             COLORREF bk, bool opaque, CStyleState& state)
+  {
+    Lines(lines, pen, rop, bk, opaque, state);
+  }
   virtual void SetPixel(CPoint p, COLORREF color) = 0;
   virtual COLORREF GetPixel(CPoint p) const = 0;
   virtual void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) = 0;
@@ -123,6 +130,9 @@ public:
                 bool opaque, COLORREF endColor, CStyleState& state) override;
   void Lines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk, bool opaque,
              CStyleState& state) override;
+  // Where a window pixel is wider than the pen, an end pixel is the pen's square there.
+  void LinesWithEnds(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
+                     bool opaque, CStyleState& state) override;
   void SetPixel(CPoint p, COLORREF color) override;
   COLORREF GetPixel(CPoint p) const override;
   void Rectangle(const CRect& r, const CDevPen& pen, const CDevBrush& brush, int rop) override;
@@ -146,15 +156,19 @@ private:
   void ScaledArc(const CRect& r, CPoint start, CPoint end, const CDevPen& pen, int rop);
   void ScaledPolygon(const std::vector<CPoint>& points, bool winding, const CDevPen& pen, const CDevBrush& brush,
                      int rop);
-  // The device pixels of a line's ends: where their window pixels start, except along the axis
-  // the line mostly runs when it runs towards smaller coordinates, where they end; so a line
-  // covers whole window pixels whichever way it runs.
+  // The device pixels of a line's ends: the start of their window pixels, except along the
+  // axis the line mostly runs when it runs towards smaller coordinates, where they are the far
+  // side of the pen's square there; so a line ends where the line across it begins, whichever
+  // way either runs.
   void DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const;
-  // The device pixels of the end pixel of the line from a to b (a single pixel when a is b): the
-  // pen's width square where the line would go on, so the end is no heavier than the line where
-  // a window pixel is wider than the pen.
-  CRect ScaledEndPixel(CPoint a, CPoint b) const;
+  // The device pixels of a set pixel or a line's end pixel: the pen's square where the window
+  // pixel starts, so the end is no heavier than the line where a window pixel is wider than the
+  // pen, and lies where the line would go on whichever way it runs.
+  CRect ScaledPixel(CPoint p) const;
   void Plot(const std::vector<CPoint>& points, const CDevPen& pen, int rop, const CRect& bounds);
+  // Lines and LinesWithEnds.
+  void DrawLines(const std::vector<std::pair<CPoint, CPoint>>& lines, const CDevPen& pen, int rop, COLORREF bk,
+                 bool opaque, bool withEnds, CStyleState& state);
   CRect SurfaceRect() const;
 
   // The effective clip, worked out once per change rather than once per primitive.

@@ -109,7 +109,8 @@ BOOL CDC::DrawSegmentsThroughPen(const std::vector<std::pair<CPoint, CPoint>>& s
   });
   CDevPen pen{m_state.penStyle, m_state.penWidth, m_state.penColor};
   m_state.style = CStyleState();
-  m_pDevice->Lines(m_deviceSegments, pen, m_state.rop, m_state.bkColor, m_state.bkMode == OPAQUE, m_state.style);
+  m_pDevice->LinesWithEnds(m_deviceSegments, pen, m_state.rop, m_state.bkColor, m_state.bkMode == OPAQUE,
+                           m_state.style);
   m_state.current = CPoint(segments.back().second.x + 1, segments.back().second.y);
   return TRUE;
 }

@@ -23,31 +23,27 @@ void CRasterDevice::DeviceEnds(CPoint a, CPoint b, CPoint& da, CPoint& db) const
 {
   da = m_scale.At(a);
   db = m_scale.At(b);
-  // Running towards smaller coordinates the line starts at the far side of its first window
-  // pixel and stops short of the last one's far side, covering the window pixels it would
-  // cover running the other way.
+  // A window point is the pen's square where its window pixel starts. Running towards smaller
+  // coordinates the line starts at the far side of its first point's square, where the line
+  // running the other way would end, and stops at the far side of its last point's square; so
+  // the line across a corner stops at the other line's far side rather than a device pixel past
+  // it where a window pixel is wider than the pen.
+  const int far = m_scale.Pen() - 1;
   const bool xMajor = std::abs(db.x - da.x) >= std::abs(db.y - da.y);
   if (xMajor && b.x < a.x) {
-    da.x = m_scale.At(a.x + 1) - 1;
-    db.x = m_scale.At(b.x + 1) - 1;
+    da.x += far;
+    db.x += far;
   } else if (!xMajor && b.y < a.y) {
-    da.y = m_scale.At(a.y + 1) - 1;
-    db.y = m_scale.At(b.y + 1) - 1;
+    da.y += far;
+    db.y += far;
   }
 }
 
-CRect CRasterDevice::ScaledEndPixel(CPoint a, CPoint b) const
+CRect CRasterDevice::ScaledPixel(CPoint p) const
 {
-  CPoint da, db;
-  DeviceEnds(a, b, da, db);
+  const CPoint d = m_scale.At(p);
   const int w = m_scale.Pen();
-  // Where DeviceEnds put b at the far side of its window pixel, the square ends there.
-  const CPoint sa = m_scale.At(a);
-  const CPoint sb = m_scale.At(b);
-  const bool xMajor = std::abs(sb.x - sa.x) >= std::abs(sb.y - sa.y);
-  const int left = xMajor && b.x < a.x ? db.x - w + 1 : db.x;
-  const int top = !xMajor && b.y < a.y ? db.y - w + 1 : db.y;
-  return CRect(left, top, left + w, top + w);
+  return CRect(d.x, d.y, d.x + w, d.y + w);
 }
 
 void CRasterDevice::ScaledLine(CRasterizer& raster, CPoint a, CPoint b, const CLinePen& pen, CStyleState& state) const

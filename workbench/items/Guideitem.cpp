@@ -400,7 +400,19 @@ int CGuidelineItem::HitTestHandle(const CVRX2DPoint& point, CWorkbenchView*)
 void CGuidelineItem::Select(CWorkbenchView* pView)
 {
   SetTracker(std::make_unique<CGuidelineTracker>(pView, this));
-  CDesignItem::Select(pView);
+  // The paint draws the handles as the boxes every repaint draws: the tracker's smaller squares,
+  // drawn here, would stick out of a box where a window pixel is wider than the pen, and what
+  // they validated would not be painted again.
+  InvalidateHandles(pView);
+}
+
+void CGuidelineItem::Deselect(CWorkbenchView* pView)
+{
+  // The filled boxes go whole: the tracker knows only its smaller squares, and a box's first row
+  // and column left filled show beside the unselected box's outline where a window pixel is
+  // wider than the pen.
+  InvalidateHandles(pView);
+  CDesignItem::Deselect(pView);
 }
 
 void CGuidelineItem::Draw(CDC* pDC, CWorkbenchView* pView)
@@ -561,8 +573,11 @@ BOOL CGuidelineItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView
   if (!m_pTracker)
     return FALSE;
   CVRX2DVector offset;
+  m_bTurnShown = FALSE;
   const BOOL dragged = m_pTracker->Resize(handle, point, &offset);
-  DrawTrackEntities(pView);
+  if (m_bTurnShown)
+    DrawTrackEntities(pView);
+  m_bTurnShown = FALSE;
   if (dragged) {
     Invalidate(pView);
     m_vOffset = m_ptRotationPivot.AsVector();
@@ -600,11 +615,13 @@ int CGuidelineItem::AdjustPos(int, CVRX2DVector& v, CVRX2DEntityArray&, CWorkben
   const CVRX2DVector s = pView->AdjustPoint((m_ptRotationGrab + v).AsVector(), mode, direction, nullptr, 0);
   if (s.GetLength() > 0.0)
     v += s;
-  DrawTrackEntities(pView);
+  if (m_bTurnShown)
+    DrawTrackEntities(pView);
   CVRXAngle angle = m_ptRotationPivot.AngleTo(m_ptRotationGrab + v);
   KeepAngleOffAxes(angle);
   GenerateEntities(m_ptRotationPivot.AsVector(), angle);
   DrawTrackEntities(pView);
+  m_bTurnShown = TRUE;
   return 0;
 }
 

@@ -27,6 +27,7 @@ public:
   CSizingHandleArray* GetSizingHandles(CWorkbenchView* pView) override;
   CString GetDescription() override;
   void Select(CWorkbenchView* pView) override;
+  void Deselect(CWorkbenchView* pView) override;
   void Invalidate(CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
@@ -92,4 +93,7 @@ private:
   BOOL m_bVisibleMidpointKnown = FALSE;
   CVRX2DPoint m_ptRotationPivot;
   CVRX2DPoint m_ptRotationGrab;
+  // Whether the inverted image of a turn by a handle is on the view: only an image drawn is
+  // inverted again to take it away.
+  BOOL m_bTurnShown = FALSE;
 };

@@ -491,12 +491,20 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
   if (m_pTracker)
     m_pTracker->DrawMovedHandles(TRUE);
   CVRX2DVector offset;
-  const BOOL resized = m_pTracker && m_pTracker->Resize(handle, point, &offset);
+  BOOL resized = m_pTracker && m_pTracker->Resize(handle, point, &offset);
+  CVRX2DVector shift;
   if (resized) {
     PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
     ("Tracker returned TRUE from Resize;  vector = (%f, %f). \n", offset.GetX(), offset.GetY());
+    const CString sizeBefore = pUnit->GetAttributes();
+    shift = pUnit->SetSizeToProposed();
+    // A drag the unit's sizes did not follow changes nothing: its joins stay as they were rather
+    // than being made again from the other unit's side, which would turn their markers and codes.
+    resized = shift.GetLength() > 0.0 || pUnit->GetAttributes() != sizeBefore;
+  }
+  if (resized) {
     Invalidate(pView);
-    m_vOffset += pUnit->SetSizeToProposed();
+    m_vOffset += shift;
     UpdateUnitInfo();
     DisplaySizeInfo(pView);
     Invalidate(pView);
