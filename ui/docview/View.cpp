@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QPainter>
 #include <QPointer>
@@ -14,6 +15,7 @@
 #include "ui/dlg/Ctrls.h"
 #include "ui/draw/Dc.h"
 #include "ui/dlg/DialogService.h"
+#include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/DlgKeys.h"
 #include "ui/dlg/FileDlg.h"
 #include "ui/dlg/FilePrompt.h"
@@ -400,7 +402,21 @@ int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
   Impl()->SetBackgroundColour(RGB(240, 240, 240), true);
   CreateDialogControls(this, *tmpl);
   SetScrollSizes(MM_TEXT, DialogUnitsToPixels(tmpl->size));
+  QObject::connect(qApp, &QApplication::focusChanged, Impl()->Bridge(), [this](QWidget*, QWidget* now) {
+    if (now && now != m_hWnd && m_hWnd && m_hWnd->isAncestorOf(now))
+      m_pLastFocus = now;
+  });
   return 0;
+}
+
+void CFormView::OnSetFocus(CWnd* pOldWnd)
+{
+  CScrollView::OnSetFocus(pOldWnd);
+  QWidget* control = m_pLastFocus;
+  if (!control || !control->isEnabled() || !control->isVisibleTo(m_hWnd))
+    control = FirstFocusControl(m_hWnd);
+  if (control)
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg)

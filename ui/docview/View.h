@@ -4,6 +4,8 @@
 // views laid out from a dialog template.
 #include <functional>
 
+#include <QPointer>
+
 #include "ui/wnd/Wnd.h"
 
 class CDocument;
@@ -106,5 +108,11 @@ public:
 
 protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+  // The form itself shows no focus and takes no keys: the keyboard goes on to the control that
+  // last had it, else to the first one, as a form brought forward gives it back.
+  void OnSetFocus(CWnd* pOldWnd) override;
   UINT m_nIDTemplate;
+
+private:
+  QPointer<QWidget> m_pLastFocus;
 };
