@@ -15,8 +15,8 @@
 #include "ui/dlg/Ctrls.h"
 #include "ui/draw/Dc.h"
 #include "ui/dlg/DialogService.h"
-#include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/DlgKeys.h"
+#include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/FileDlg.h"
 #include "ui/dlg/FilePrompt.h"
 #include "ui/docview/Doc.h"
@@ -392,6 +392,10 @@ void CScrollView::OnSize(UINT nType, int cx, int cy)
 
 CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
+// The form's window may be deleted after the form (it is deleted later): the focus changes that
+// brings must not reach a form that is gone.
+CFormView::~CFormView() { QObject::disconnect(m_focusWatch); }
+
 int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
   if (CScrollView::OnCreate(lpCreateStruct) == -1)
@@ -402,7 +406,8 @@ int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
   Impl()->SetBackgroundColour(RGB(240, 240, 240), true);
   CreateDialogControls(this, *tmpl);
   SetScrollSizes(MM_TEXT, DialogUnitsToPixels(tmpl->size));
-  QObject::connect(qApp, &QApplication::focusChanged, Impl()->Bridge(), [this](QWidget*, QWidget* now) {
+  // The control that last had the keyboard is the one the form gives it back to.
+  m_focusWatch = QObject::connect(qApp, &QApplication::focusChanged, Impl()->Bridge(), [this](QWidget*, QWidget* now) {
     if (now && now != m_hWnd && m_hWnd && m_hWnd->isAncestorOf(now))
       m_pLastFocus = now;
   });

@@ -4,6 +4,7 @@
 // views laid out from a dialog template.
 #include <functional>
 
+#include <QObject>
 #include <QPointer>
 
 #include "ui/wnd/Wnd.h"
@@ -99,6 +100,7 @@ class CFormView : public CScrollView
   DECLARE_DYNAMIC(CFormView)
 public:
   explicit CFormView(UINT nIDTemplate);
+  ~CFormView() override;
   void OnInitialUpdate() override;
   void OnDraw(CDC*) override {}
   // Its controls take Return and their Alt mnemonics before the frame and its menus.
@@ -115,4 +117,5 @@ protected:
 
 private:
   QPointer<QWidget> m_pLastFocus;
+  QMetaObject::Connection m_focusWatch;
 };
