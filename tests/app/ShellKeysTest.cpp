@@ -2,7 +2,10 @@
 // a user presses them: Return on a design edits it, Return presses the focused push button rather
 // than running the frame's Return command, and a button's own Alt mnemonic presses it while the
 // keyboard is in the form or bar, before the menu bar's item of the same letter opens; elsewhere
-// the menu's letter is the menu's.
+// the menu's letter is the menu's. The design list brought back in front of the Workbench gives
+// the keyboard to one of its controls, and Tab goes round those controls alone.
+#include <map>
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QListWidget>
@@ -90,9 +93,51 @@ protected:
     return qobject_cast<QListWidget*>(pBox->m_hWnd);
   }
 
+  // Where the keyboard is, named as the user sees it, so that a failure tells where it went.
+  std::string KeyboardIn(CWarehouseView* pList)
+  {
+    static const std::map<UINT, std::string> controls = {{IDC_WAREHOUSE_PROJECT_NAME, "the project name"},
+                                                         {ID_PROJECT_INFORMATION, "Info..."},
+                                                         {ID_WAREHOUSE_PROJECT_SETTINGS, "Settings..."},
+                                                         {IDC_DESIGN_LIST, "the design list"},
+                                                         {ID_CREATE_DESIGN, "Create..."},
+                                                         {ID_EDIT_DESIGN, "Edit..."},
+                                                         {ID_DELETE_DESIGN, "Delete"}};
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus)
+      return "nowhere";
+    for (const auto& [nID, name] : controls)
+      if (CWnd* pControl = pList->GetDlgItem(static_cast<int>(nID)); pControl && pControl->m_hWnd == focus)
+        return name;
+    if (focus == pList->m_hWnd)
+      return "the form's background";
+    if (focus == pList->GetParentFrame()->GetOuterHandle())
+      return "the design list's sub-window";
+    if (m_pDoc->GetWorkbenchView() &&
+        m_pDoc->GetWorkbenchView()->GetParentFrame()->GetOuterHandle()->isAncestorOf(focus))
+      return "the Workbench";
+    return std::string("a ") + focus->metaObject()->className() + " elsewhere";
+  }
+
+  // Presses the key where the keyboard is, as often as asked; the places it went, in order.
+  std::vector<std::string> Press(CWarehouseView* pList, Qt::Key key, int times)
+  {
+    std::vector<std::string> places;
+    for (int i = 0; i < times; ++i) {
+      QWidget* focus = QApplication::focusWidget();
+      QTest::keyClick(focus ? focus : MainFrame()->m_hWnd, key,
+                      key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+      Pump();
+      places.push_back(KeyboardIn(pList));
+    }
+    return places;
+  }
+
   int m_quantity = 1;
   std::vector<std::string> m_dialogs;
 };
+
+using Places = std::vector<std::string>;
 
 TEST_F(KeysTest, ReturnOnTheFocusedStoreDesignButtonStoresTheDesign)
 {
@@ -147,6 +192,58 @@ TEST_F(KeysTest, ReturnOnADesignInTheListEditsItAsADoubleClickDoes)
   Pump();
   EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen"));
   EXPECT_TRUE(Messages().empty());
+}
+
+// Brought back in front of the Workbench by the Window menu, the design list gives the keyboard to
+// its first control when none of them had it; Tab and Shift+Tab then go round its controls and
+// stop nowhere else.
+TEST_F(KeysTest, WindowOneBringsTheDesignListBackWithTheKeyboardOnItsFirstControl)
+{
+  MakeTwoDesigns();
+  CWarehouseView* pList = DesignList(m_pDoc);
+  QWidget* top = MainFrame()->m_hWnd->window();
+  top->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+  ASSERT_EQ(MainFrame()->MDIGetActive(), m_pDoc->GetWorkbenchView()->GetParentFrame()) << "the Workbench is in front";
+
+  Command(AFX_IDM_FIRST_MDICHILD);  // Window > 1, the project's own window
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pList->GetParentFrame()) << "Window > 1 brings the design list forward";
+  EXPECT_EQ(KeyboardIn(pList), "the project name");
+  EXPECT_EQ(Press(pList, Qt::Key_Tab, 7), (Places{"Info...", "Settings...", "the design list", "Create...", "Edit...",
+                                                  "Delete", "the project name"}));
+  EXPECT_EQ(Press(pList, Qt::Key_Backtab, 7), (Places{"Delete", "Edit...", "Create...", "the design list",
+                                                      "Settings...", "Info...", "the project name"}));
+}
+
+// Ctrl+F6 to the Workbench and back returns the keyboard to the design list's control that had
+// it: the arrows move in the list at once, and Return opens the design chosen there.
+TEST_F(KeysTest, CtrlF6BackFromTheWorkbenchReturnsTheKeyboardToTheControlThatHadIt)
+{
+  MakeTwoDesigns();
+  CWarehouseView* pList = DesignList(m_pDoc);
+  CFrameWnd* pWorkbench = m_pDoc->GetWorkbenchView()->GetParentFrame();
+  QListWidget* list = SelectListed("Bath");
+  ASSERT_TRUE(ClickIntoField(pList->GetParentFrame(), list));
+  SelectListed("Bath");
+  ASSERT_EQ(KeyboardIn(pList), "the design list");
+
+  QTest::keyClick(list, Qt::Key_F6, Qt::ControlModifier);
+  Pump();
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pWorkbench) << "Ctrl+F6 goes to the Workbench";
+  EXPECT_EQ(KeyboardIn(pList), "the Workbench");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ControlModifier);
+  Pump();
+  ASSERT_EQ(MainFrame()->MDIGetActive(), pList->GetParentFrame()) << "Ctrl+F6 comes back to the design list";
+  EXPECT_EQ(KeyboardIn(pList), "the design list") << "the control that had the keyboard has it again";
+
+  CListBox* pBox = pList->GetDesignListBox();
+  Press(pList, Qt::Key_Up, 1);
+  Press(pList, Qt::Key_Down, 1);
+  Press(pList, Qt::Key_Up, 1);
+  EXPECT_EQ(pBox->GetCurSel(), pBox->FindStringExact(-1, "Kitchen")) << "the arrows move in the list, from Bath";
+  Press(pList, Qt::Key_Return, 1);
+  ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
+  EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen")) << "Return opens the chosen design";
 }
 
 TEST_F(KeysTest, AltEInTheDesignListPressesEditBeforeTheEditMenu)

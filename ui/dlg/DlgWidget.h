@@ -29,6 +29,7 @@ private:
   CWnd* m_pDialog;
 };
 
-// The control a dialog or page gives the focus when it opens: the first one that takes the
-// focus by tabbing and can be typed into, or else the first one that takes it at all.
+// The control a dialog or page gives the focus when it opens, and a form view when none of its
+// controls had it yet: the first one that takes the focus by tabbing and can be typed into, or
+// else the first one that takes it at all.
 QWidget* FirstFocusControl(QWidget* dialog);

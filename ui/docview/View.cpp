@@ -4,6 +4,7 @@
 #include <exception>
 #include <memory>
 
+#include <QApplication>
 #include <QGridLayout>
 #include <QPainter>
 #include <QPointer>
@@ -15,6 +16,7 @@
 #include "ui/draw/Dc.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/dlg/DlgKeys.h"
+#include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/FileDlg.h"
 #include "ui/dlg/FilePrompt.h"
 #include "ui/docview/Doc.h"
@@ -390,6 +392,10 @@ void CScrollView::OnSize(UINT nType, int cx, int cy)
 
 CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
+// The form's window may be deleted after the form (it is deleted later): the focus changes that
+// brings must not reach a form that is gone.
+CFormView::~CFormView() { QObject::disconnect(m_focusWatch); }
+
 int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
   if (CScrollView::OnCreate(lpCreateStruct) == -1)
@@ -400,7 +406,22 @@ int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
   Impl()->SetBackgroundColour(RGB(240, 240, 240), true);
   CreateDialogControls(this, *tmpl);
   SetScrollSizes(MM_TEXT, DialogUnitsToPixels(tmpl->size));
+  // The control that last had the keyboard is the one the form gives it back to.
+  m_focusWatch = QObject::connect(qApp, &QApplication::focusChanged, Impl()->Bridge(), [this](QWidget*, QWidget* now) {
+    if (now && now != m_hWnd && m_hWnd && m_hWnd->isAncestorOf(now))
+      m_pLastFocus = now;
+  });
   return 0;
+}
+
+void CFormView::OnSetFocus(CWnd* pOldWnd)
+{
+  CScrollView::OnSetFocus(pOldWnd);
+  QWidget* control = m_pLastFocus;
+  if (!control || !control->isEnabled() || !control->isVisibleTo(m_hWnd))
+    control = FirstFocusControl(m_hWnd);
+  if (control)
+    control->setFocus(Qt::OtherFocusReason);
 }
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg)

@@ -4,6 +4,9 @@
 // views laid out from a dialog template.
 #include <functional>
 
+#include <QObject>
+#include <QPointer>
+
 #include "ui/wnd/Wnd.h"
 
 class CDocument;
@@ -97,6 +100,7 @@ class CFormView : public CScrollView
   DECLARE_DYNAMIC(CFormView)
 public:
   explicit CFormView(UINT nIDTemplate);
+  ~CFormView() override;
   void OnInitialUpdate() override;
   void OnDraw(CDC*) override {}
   // Its controls take Return and their Alt mnemonics before the frame and its menus.
@@ -106,5 +110,12 @@ public:
 
 protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
+  // The form itself shows no focus and takes no keys: the keyboard goes on to the control that
+  // last had it, else to the first one, as a form brought forward gives it back.
+  void OnSetFocus(CWnd* pOldWnd) override;
   UINT m_nIDTemplate;
+
+private:
+  QPointer<QWidget> m_pLastFocus;
+  QMetaObject::Connection m_focusWatch;
 };
