@@ -1,8 +1,8 @@
 // The main of every bench: runs the benchmarks as Google Benchmark's own main does, then prints
-// the ratios and growths the bench named, from the fastest repetition of each benchmark in the
-// same run, with the machine's load. Whatever else the machine does only ever adds time to a
-// repetition, so the fastest is the one that tells the program's own time, and it holds from one
-// run to the next where a median of a few swings with the load. Unless the command line asks for
+// the ratios and growths the bench named, from the median of each benchmark's repetitions in the
+// same run, with the machine's load. A single repetition can come out fast by luck (the caches
+// warm, no other process on the core), and a verdict on the fastest one passes a line that most
+// repetitions miss; the median is what the repetitions agree on. Unless the command line asks for
 // another count, each benchmark is repeated five times. A goal is judged on CPU time, which
 // other processes on the same cores do not lengthen as they do the wall-clock time, unless the
 // line names the wall clock for work that waits (a synced write). The CPU ratio of a bench that
@@ -53,10 +53,18 @@ struct CTimes
 
 constexpr int kDefaultRepetitions = 5;
 
-// The time a benchmark stands for: its fastest repetition, or the median when only that came.
-double Fastest(const std::vector<double>& values)
+// The time a benchmark stands for: the median of its repetitions (of an even count, the mean of
+// the middle two), or the median itself when only that came.
+double Median(std::vector<double> values)
 {
-  return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+  if (values.empty())
+    return 0;
+  const size_t middle = values.size() / 2;
+  std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle), values.end());
+  const double upper = values[middle];
+  if (values.size() % 2 != 0)
+    return upper;
+  return (*std::max_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(middle)) + upper) / 2;
 }
 
 // The console output as usual, and each repetition's time kept for the ratios.
@@ -95,9 +103,8 @@ public:
     double load[3] = {0, 0, 0};
     if (getloadavg(load, 3) < 0)
       load[0] = load[1] = load[2] = -1;
-    const bool medians = m_times.empty() && !m_medians.empty();
-    std::printf("\nRatios (%s; load average %.2f %.2f %.2f)\n",
-                medians ? "medians of the repetitions" : "fastest repetition of each", load[0], load[1], load[2]);
+    std::printf("\nRatios (median of the repetitions of each; load average %.2f %.2f %.2f)\n", load[0], load[1],
+                load[2]);
     for (const CRatioDef& ratio : Ratios())
       PrintRatio(ratio);
   }
@@ -127,8 +134,8 @@ private:
     auto b = times.find(denominator);
     if (a == times.end() || b == times.end())
       return false;
-    quotient.real = Fastest(a->second.real) / Fastest(b->second.real);
-    quotient.cpu = Fastest(a->second.cpu) / Fastest(b->second.cpu);
+    quotient.real = Median(a->second.real) / Median(b->second.real);
+    quotient.cpu = Median(a->second.cpu) / Median(b->second.cpu);
     quotient.repetitions = std::min(a->second.Repetitions(), b->second.Repetitions());
     return true;
   }
@@ -148,13 +155,14 @@ private:
     const size_t repetitions = std::min(value.repetitions, base.repetitions);
     std::printf("  %-50s %7.3f (cpu %7.3f)  ", ratio.label.c_str(), real, cpu);
     if (ratio.kind == CBenchRatio::none)
-      std::printf("for comparison  [%zu reps]\n", repetitions);
+      std::printf("for comparison  [median of %zu reps]\n", repetitions);
     else {
       const bool onCpu = ratio.clock == CBenchRatio::cpuTime;
       const double judged = onCpu ? cpu : real;
       const bool met = ratio.kind == CBenchRatio::atMost ? judged <= ratio.goal : judged >= ratio.goal;
-      std::printf("goal %s %g on %s  %s  [%zu reps]", ratio.kind == CBenchRatio::atMost ? "<=" : ">=", ratio.goal,
-                  onCpu ? "cpu" : "wall", met ? "met" : "NOT MET", repetitions);
+      std::printf("goal %s %g on %s  %s  [median of %zu reps]",
+                  ratio.kind == CBenchRatio::atMost ? "<=" : ">=", ratio.goal, onCpu ? "cpu" : "wall",
+                  met ? "met" : "NOT MET", repetitions);
       if (growth)
         std::printf("  growth %.3f, baseline's %.3f", onCpu ? value.cpu : value.real, onCpu ? base.cpu : base.real);
       std::printf("\n");

@@ -57,6 +57,15 @@ void CDrawList::Transform(const CVRX2DTransformationMatrix& matrix)
     pOther->Transform(matrix);
 }
 
+void CDrawList::Prefetch() const
+{
+  constexpr size_t kCacheLine = 64;
+  const auto* p = reinterpret_cast<const char*>(m_entries.data());
+  const auto* end = reinterpret_cast<const char*>(m_entries.data() + m_entries.size());
+  for (; p < end; p += kCacheLine)
+    __builtin_prefetch(p);
+}
+
 void CDrawList::Clear()
 {
   m_entries.clear();

@@ -40,6 +40,8 @@ public:
   void Transform(const CVRX2DTransformationMatrix& matrix);
   void Clear();
   const std::vector<CEntry>& Entries() const { return m_entries; }
+  // Starts fetching the entries from memory without waiting for them, for a drawing soon to come.
+  void Prefetch() const;
 
 private:
   std::vector<CEntry> m_entries;

@@ -85,6 +85,11 @@ public:
   virtual void Draw(CDC* pDC, CWorkbenchView* pView);
   virtual void DrawHandles(CDC* pDC, CWorkbenchView* pView);
   virtual void DrawAlignmentEnts(CDC* pDC, CWorkbenchView* pView);
+  // A redraw fetches what Draw reads from memory some items ahead of the one it draws, without
+  // waiting for it, in two steps a few items apart: PrefetchDrawingHolder fetches what leads to
+  // the drawing, PrefetchDrawing, reading only that, the drawing itself.
+  virtual void PrefetchDrawingHolder() const {}
+  virtual void PrefetchDrawing() const {}
   virtual void StartMove(CWorkbenchView* pView);
   virtual BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual BOOL CanMoveTo(const CVRX2DVector& v) const;

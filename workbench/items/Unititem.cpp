@@ -347,6 +347,18 @@ void CUnitItem::Draw(CDC* pDC, CWorkbenchView* pView)
     DrawSnapHighlights(translator, pView);
 }
 
+void CUnitItem::PrefetchDrawingHolder() const
+{
+  __builtin_prefetch(m_pElevation.get());
+  m_SnapHighlights.Prefetch();
+}
+
+void CUnitItem::PrefetchDrawing() const
+{
+  if (m_pElevation)
+    m_pElevation->list.Prefetch();
+}
+
 void CUnitItem::DrawSnapHighlights(CScaleViewTranslator& translator, CWorkbenchView* pView)
 {
   const std::uint64_t revision = pView->GetSnapRevision();

@@ -37,6 +37,8 @@ public:
   void Deselect(CWorkbenchView* pView) override;
   void Invalidate(CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
+  void PrefetchDrawingHolder() const override;
+  void PrefetchDrawing() const override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
   void StartMove(CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;

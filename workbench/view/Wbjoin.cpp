@@ -523,9 +523,14 @@ void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
 void CWorkbenchView::VerifyJoinsOf(const std::vector<CUnitItem*>& units)
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
-  const std::unordered_set<const CUnitItem*> moved(units.begin(), units.end());
-  VerifyJoinsWhere(
-      [&moved](CUnitItem* pFirst, CUnitItem* pSecond) { return moved.count(pFirst) || moved.count(pSecond); });
+  // The moved units are filed for look-up at the first join asked about: a design without joins,
+  // as many large ones are, files none of the thousands a Select All moves.
+  std::unordered_set<const CUnitItem*> moved;
+  VerifyJoinsWhere([&moved, &units](CUnitItem* pFirst, CUnitItem* pSecond) {
+    if (moved.empty())
+      moved.insert(units.begin(), units.end());
+    return moved.count(pFirst) || moved.count(pSecond);
+  });
 }
 
 int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches)

@@ -38,6 +38,9 @@ constexpr int kNotSelectedLine = 731;
 constexpr int kEditModeLine = 748;
 // One screen inch shows two world feet.
 constexpr double kInitialScale = 1.0 / 24.0;
+// How many items ahead of the one drawn a redraw starts fetching the drawing of: far enough for
+// memory to answer while the items between are drawn.
+constexpr size_t kPrefetchAhead = 4;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CWorkbenchView, CScaleView)
@@ -239,7 +242,14 @@ void CWorkbenchView::OnDraw(CDC* pDC)
     items.emplace_back(pItem, pItem->GetItemType());
   }
   for (int pass = 0; pass < 4; ++pass) {
-    for (const auto& [pItem, type] : items) {
+    for (size_t i = 0; i < items.size(); ++i) {
+      // A large design's units lie all over memory: while one is drawn, the drawing of one a few
+      // places on is fetched, where waiting for each unit's drawing in turn took most of the time.
+      if (pass == 2 && i + 2 * kPrefetchAhead < items.size())
+        items[i + 2 * kPrefetchAhead].first->PrefetchDrawingHolder();
+      if (pass == 2 && i + kPrefetchAhead < items.size())
+        items[i + kPrefetchAhead].first->PrefetchDrawing();
+      const auto& [pItem, type] = items[i];
       if (type == ditGroup || type == ditMoveGroup)
         static_cast<CGroupItem*>(pItem)->DrawPass(pass, pDC, this);
       if (pass == 0) {
