@@ -78,15 +78,6 @@ protected:
     Drag(from, to);
   }
 
-  std::vector<CJoinItem*> Joins() const
-  {
-    std::vector<CJoinItem*> joins;
-    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
-      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
-        joins.push_back(pJoin);
-    return joins;
-  }
-
   int MarkerPixels(const CPoint& at) const
   {
     int count = 0;

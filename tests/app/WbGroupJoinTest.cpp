@@ -42,14 +42,6 @@ protected:
   {
     return *static_cast<const CVRX2DLine*>(pUnit->GetComponentOutlines()->GetAt(index));
   }
-  std::vector<CJoinItem*> Joins() const
-  {
-    std::vector<CJoinItem*> joins;
-    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
-      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
-        joins.push_back(pJoin);
-    return joins;
-  }
   // The moving glider is joined to the lower grouped one at the join's spacing, and the group
   // has not moved.
   void ExpectJoinedToTheGroup(CUnitItem* pMoving, const CVRX2DVector& lower, const CVRX2DVector& upper)

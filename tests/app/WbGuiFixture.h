@@ -29,6 +29,7 @@
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/docview/DocTempl.h"
+#include "workbench/items/Joinitem.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/frame/Wbframe.h"
 #include "workbench/sheets/Unitpage.h"
@@ -171,6 +172,16 @@ protected:
   }
 
   CUnitItem* PlaceUnit(UINT nID, CPoint at) { return PlaceWith<CUnitItem>(nID, at); }
+
+  // The join items of the design, in the order of its item list.
+  std::vector<CJoinItem*> Joins() const
+  {
+    std::vector<CJoinItem*> joins;
+    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
+      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
+        joins.push_back(pJoin);
+    return joins;
+  }
 
   // Opens the item's sheet as the user does, with a double click on the unit; the action
   // answers the sheet. False when no unit sheet opened.

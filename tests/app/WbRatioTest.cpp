@@ -76,14 +76,6 @@ protected:
   }
   // Around a join's code, which stands over the start of its marker.
   static CRect CodeArea(CPoint start) { return CRect(start.x - 16, start.y - 16, start.x + 17, start.y + 17); }
-  std::vector<CJoinItem*> Joins() const
-  {
-    std::vector<CJoinItem*> joins;
-    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
-      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
-        joins.push_back(pJoin);
-    return joins;
-  }
 };
 
 // A rectangle of the elevation's lines, in client pixels.

@@ -92,14 +92,6 @@ protected:
     Pump();
     return joined;
   }
-  std::vector<CJoinItem*> Joins() const
-  {
-    std::vector<CJoinItem*> joins;
-    for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos;)
-      if (auto* pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos)))
-        joins.push_back(pJoin);
-    return joins;
-  }
   // Whether the design holds exactly one join, as the step `expected` names; checked before the
   // join is read, so that a join that was not made fails the test by name instead of crashing it.
   ::testing::AssertionResult OneJoin(const char* expected = "the gliders pushed together are joined") const
