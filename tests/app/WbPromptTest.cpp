@@ -4,7 +4,8 @@
 // texts of one action (one per unit deselected) are shown together with the next paint, and
 // setting them paints nothing at once; Select All and Paste leave the size of the last unit they
 // select in the bar. A message speaks of the window active when it was given and goes when
-// another window is activated: the line shows the idle text again.
+// another window is activated: the line shows the idle text again, and the Workbench's size and
+// pointer panes stay empty until the Workbench is in front again.
 #include <QAction>
 #include <QCursor>
 #include <QLabel>
@@ -211,6 +212,17 @@ TEST_F(WbPromptTest, AMessageGoesWhenAnotherWindowIsActivated)
   auto* pBar = qobject_cast<QToolBar*>(pToolBar->m_hWnd);
   ASSERT_NE(pBar, nullptr);
   const QPoint button = pBar->mapToGlobal(pBar->actionGeometry(pAlignment).center());
+  // A unit selected, and the pointer across the Workbench: the panes tell its size and where.
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pUnit = PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 4, client.Height() / 4));
+  ASSERT_NE(pUnit, nullptr);
+  SendMouse(View(), QEvent::MouseMove, CPoint(40, 40), Qt::NoButton, Qt::NoButton);
+  View()->DeselectAll();
+  View()->Select(pUnit);
+  Pump();
+  const CString size = pUnit->GetSizeInfo();
+  ASSERT_EQ(Pane(1), size);
+  ASSERT_FALSE(Pane(2).IsEmpty());
   QCursor::setPos(button);
   pAlignment->hover();
   Pump();
@@ -223,6 +235,8 @@ TEST_F(WbPromptTest, AMessageGoesWhenAnotherWindowIsActivated)
   ASSERT_NE(pReport, nullptr);
   ASSERT_EQ(MainFrame()->MDIGetActive(), pReport->GetParentFrame());
   EXPECT_EQ(Pane(0), CString("Ready")) << "the report window";
+  EXPECT_EQ(Pane(1), CString()) << "the report window has no selected unit";
+  EXPECT_EQ(Pane(2), CString()) << "the report window has no pointer position";
   pAlignment->hover();
   Pump();
   EXPECT_EQ(Pane(0), CString("Ready")) << "the button entered again under a pointer standing still";
@@ -237,7 +251,7 @@ TEST_F(WbPromptTest, AMessageGoesWhenAnotherWindowIsActivated)
     Pump();
   }
   ASSERT_EQ(MainFrame()->MDIGetActive(), Frame());
-  const CRect client = View()->GetClientRect();
+  EXPECT_EQ(Pane(1), size) << "the Workbench's selected unit again";
   ASSERT_NE(PlaceUnit(CommandFor("GL", "BA005"), CPoint(client.Width() / 2, client.Height() / 2)), nullptr);
   Command(ID_SHOW_PLAN);
   CView* pPlan = m_pDoc->GetPlanView();

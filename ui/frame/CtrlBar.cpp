@@ -486,12 +486,7 @@ BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount)
     Pane pane;
     pane.id = lpIDArray[i];
     pane.label = new QLabel(status);
-    CString text;
-    if (i == 0)
-      text = GetIdleMessage();
-    else if (pane.id != ID_SEPARATOR)
-      AfxLoadString(pane.id, text);
-    pane.label->setText(ToQString(text));
+    pane.label->setText(ToQString(i == 0 ? GetIdleMessage() : IdleIndicatorText(pane.id)));
     // Pane 0 is the message line and takes the free width.
     if (i == 0)
       status->addWidget(pane.label, 1);
@@ -563,6 +558,20 @@ CString CStatusBar::GetIdleMessage()
 }
 
 void CStatusBar::ShowIdleMessage() { SetPaneText(0, GetIdleMessage()); }
+
+CString CStatusBar::IdleIndicatorText(UINT nID)
+{
+  CString text;
+  if (nID != ID_SEPARATOR)
+    AfxLoadString(nID, text);
+  return text;
+}
+
+void CStatusBar::ShowIdleIndicators()
+{
+  for (size_t i = 1; i < m_panes.size(); ++i)
+    SetPaneText(static_cast<int>(i), IdleIndicatorText(m_panes[i].id));
+}
 
 void CStatusBar::TakeBackMessage(const CWnd* pHolder)
 {

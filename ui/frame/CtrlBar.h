@@ -118,6 +118,8 @@ public:
   // What the line shows while no message holds: the idle string, else "Ready".
   static CString GetIdleMessage();
   void ShowIdleMessage();
+  // The panes after the message line as they stand while no window has told them anything.
+  void ShowIdleIndicators();
   void TakeBackMessage(const CWnd* pHolder);
   CString GetPaneText(int nIndex) const;
   int CommandToIndex(UINT nIDFind) const;
@@ -136,6 +138,7 @@ private:
     int width = 0;
     QLabel* label = nullptr;
   };
+  static CString IdleIndicatorText(UINT nID);
   std::vector<Pane> m_panes;
   // Compared, never reached through: the window may be gone.
   const CWnd* m_pMessageHolder = nullptr;

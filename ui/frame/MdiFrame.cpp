@@ -11,6 +11,7 @@
 
 #include "ui/docview/Doc.h"
 #include "ui/docview/DocTempl.h"
+#include "ui/frame/CtrlBar.h"
 #include "ui/frame/Menu.h"
 #include "ui/docview/View.h"
 #include "ui/wnd/QtConv.h"
@@ -76,6 +77,10 @@ HWND CMDIFrameWnd::CreateHandle(const CREATESTRUCT&, HWND)
     if (now == old || (!now && sub))
       return;
     m_pLastActive = now;
+    // The panes after the message line spoke of the window that was active (a Workbench's
+    // selection and pointer); the one activated tells its own as it comes in front.
+    if (auto* status = dynamic_cast<CStatusBar*>(GetMessageBar()))
+      status->ShowIdleIndicators();
     const auto deactivated = reinterpret_cast<WPARAM>(old ? old->m_hWnd : nullptr);
     const auto activated = reinterpret_cast<LPARAM>(now ? now->m_hWnd : nullptr);
     if (old && old->m_hWnd)

@@ -357,9 +357,12 @@ void CWorkbenchFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pD
     }
     return;
   }
-  // The menus every Workbench shares may still show another one's read-only state.
-  if (CWorkbenchView* pView = GetWorkbenchView())
+  // The menus every Workbench shares may still show another one's read-only state, and the
+  // status bar's panes were left to the window in front before.
+  if (CWorkbenchView* pView = GetWorkbenchView()) {
     pView->ShowEditModeInMenu();
+    pView->ShowSelectionInfo();
+  }
   if (m_bToolBarHidden)
     ShowControlBar(&m_wndToolBar, TRUE, FALSE);
   if (m_bDialogBarHidden)

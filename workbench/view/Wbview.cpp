@@ -23,6 +23,7 @@
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Selector.h"
 #include "workbench/items/Joinitem.h"
+#include "workbench/items/Lineitem.h"
 #include "workbench/items/Unititem.h"
 #include "workbench/items/Tracker.h"
 #include "workbench/frame/Wbframe.h"
@@ -513,6 +514,18 @@ void CWorkbenchView::SetSizePaneText(CUnitItem* pItem)
   m_bSizeTextHeld = TRUE;
   m_strHeldSizeText.Empty();
   m_pHeldSizeItem = pItem;
+}
+
+void CWorkbenchView::ShowSelectionInfo()
+{
+  // A Workbench whose design has gone (brought forward while it closes) has nothing to tell.
+  if (!GetDesign() || m_SelectedItems.IsEmpty())
+    return;
+  auto* pItem = static_cast<CDesignItem*>(m_SelectedItems.GetTail());
+  if (auto* pUnit = dynamic_cast<CUnitItem*>(pItem))
+    pUnit->DisplaySizeInfo(this);
+  else if (auto* pLine = dynamic_cast<CLineSegmentItem*>(pItem))
+    pLine->DisplaySizeInfo(this, TRUE);
 }
 
 void CWorkbenchView::ReleaseSizeText()

@@ -181,6 +181,8 @@ public:
   void SetPaneText(int nIndex, const CString& text);
   // Puts the unit's size into pane 1; while a CSizeTextBatch lasts, only when it ends.
   void SetSizePaneText(CUnitItem* pItem);
+  // The size or description of the item selected last, as its selection showed it.
+  void ShowSelectionInfo();
   // Holds back what pane 1 is given while one action selects or deselects many items: the bar
   // shows only the last text set, so only that one is worked out (the size of the last unit)
   // and set, when the outermost batch ends. No unit given to the pane may go meanwhile.
