@@ -7,6 +7,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -183,17 +184,24 @@ protected:
     return joins;
   }
 
-  // Opens the item's sheet as the user does, with a double click on the unit; the action
-  // answers the sheet. False when no unit sheet opened.
-  bool DoubleClick(CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action)
+  // The next dialog, when it is a unit sheet, is answered by the action; opened tells whether it was.
+  void OnNextUnitSheet(bool& opened, std::function<void(CUnitSheetDlg&)> action)
   {
-    bool opened = false;
-    OnNextDialog([&](CDialog& dialog) {
+    opened = false;
+    OnNextDialog([&opened, action = std::move(action)](CDialog& dialog) {
       auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
       opened = pSheet != nullptr;
       if (pSheet)
         action(*pSheet);
     });
+  }
+
+  // Opens the item's sheet as the user does, with a double click on the unit; the action
+  // answers the sheet. False when no unit sheet opened.
+  bool DoubleClick(CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action)
+  {
+    bool opened = false;
+    OnNextUnitSheet(opened, std::move(action));
     // The unit is brought to the middle of the window first, as the user would scroll to it.
     const CRect client = View()->GetClientRect();
     CPoint at = View()->WorldToClient(pItem->GetCenterPoint());

@@ -4,6 +4,7 @@
 // still asks once.
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "WbGuiFixture.h"
@@ -277,12 +278,7 @@ TEST_F(WbStoreTest, AJoinedUnitsSheetClosedWithOkAndNoChangeLeavesTheDesign)
   Reopen();
   const auto edit = [this](CUnitItem* pItem, std::function<void(CUnitSheetDlg&)> action) {
     bool opened = false;
-    OnNextDialog([&](CDialog& dialog) {
-      auto* pSheet = dynamic_cast<CUnitSheetDlg*>(&dialog);
-      opened = pSheet != nullptr;
-      if (pSheet)
-        action(*pSheet);
-    });
+    OnNextUnitSheet(opened, std::move(action));
     View()->DeselectAll();
     View()->Select(pItem);
     Key(Qt::Key_Return);
