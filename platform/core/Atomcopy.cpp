@@ -189,11 +189,6 @@ CString CopyOfTwin(const CString& path, const CHiddenEntry& twin)
   return CString();
 }
 
-bool IsLater(const struct timespec& a, const struct timespec& b)
-{
-  return a.tv_sec > b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec > b.tv_nsec);
-}
-
 // A complete copy an unfinished write in place of a file left, as that write left it, with its twin.
 struct CLeftCopy
 {

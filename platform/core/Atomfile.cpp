@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <ctime>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -143,15 +144,57 @@ bool HasStamp(const struct stat& now, const struct stat& stamped)
          now.st_mtim.tv_sec == stamped.st_mtim.tv_sec && now.st_mtim.tv_nsec == stamped.st_mtim.tv_nsec;
 }
 
-// The open file holds the bytes of that checksum, as many as the stamp's size, and keeps its stamp.
-bool HoldsBytes(int fd, const struct stat& stamped, DWORD checksum)
+// The file system's clock has passed the time: a change made from here gets a later change
+// time. Files there show that clock: the target, where written over since, or else the folder,
+// its times set to now, again after a pause while the clock has not moved on. Its status is
+// taken first, so a file system that gives a finer time to a change of what was just looked at
+// gives one here. The longest pauses outlast a clock of whole seconds.
+bool ClockHasPassed(int out, const CString& folder, const struct timespec& time)
 {
-  struct stat now
+  struct stat st
   {};
-  DWORD held = 0;
-  long long length = 0;
-  return ::fstat(fd, &now) == 0 && HasStamp(now, stamped) && Crc32OfFile(fd, held, length) &&
-         length == stamped.st_size && held == checksum;
+  if (::fstat(out, &st) == 0 && IsLater(st.st_ctim, time))
+    return true;
+  for (long pause = 1;; pause *= 2) {
+    if (::stat(folder.c_str(), &st) != 0 || ::utimensat(AT_FDCWD, folder.c_str(), nullptr, 0) != 0 ||
+        ::stat(folder.c_str(), &st) != 0)
+      return false;
+    if (IsLater(st.st_ctim, time))
+      return true;
+    if (pause > 2048)
+      return false;
+    const struct timespec wait = {pause / 1000, (pause % 1000) * 1000000};
+    ::nanosleep(&wait, nullptr);
+  }
+}
+
+bool SameTime(const struct timespec& a, const struct timespec& b)
+{
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The open copy holds the bytes of that checksum, as many as the stamp's size, keeps its stamp,
+// and nothing wrote into it while they were read. A write into a part already read changes no
+// byte the read sees: the status taken again after the read tells it by the change time, which
+// no writer can put back, once the clock has passed the time the read began from. A change of
+// status alone (a name added or let go by another instance) leaves the bytes: they are read
+// again, and count as held once a whole read saw no change.
+bool HoldsBytes(int fd, int out, const CString& folder, const struct stat& stamped, DWORD checksum)
+{
+  for (int round = 0; round < 3; ++round) {
+    struct stat before
+    {};
+    struct stat after
+    {};
+    DWORD held = 0;
+    long long length = 0;
+    if (::fstat(fd, &before) != 0 || !HasStamp(before, stamped) || !ClockHasPassed(out, folder, before.st_ctim) ||
+        !Crc32OfFile(fd, held, length) || length != stamped.st_size || held != checksum || ::fstat(fd, &after) != 0)
+      return false;
+    if (HasStamp(after, stamped) && SameTime(after.st_ctim, before.st_ctim))
+      return true;
+  }
+  return false;
 }
 
 constexpr const char* kAccessAcl = "system.posix_acl_access";
@@ -387,8 +430,10 @@ void CAtomicFile::WriteOverTarget()
   err = CopyOver(in, out, copied);
   // Another program may have written into the copy meanwhile: the file then got its bytes where
   // the copy had not yet passed, and kept the save's where it had. The save stands only where the
-  // file got the bytes given and the copy still holds them, read again before any name goes.
-  const bool unchanged = HoldsBytes(in, stamped, given) && (err != 0 || copied == given);
+  // file got the bytes given and the copy still holds them, read again before any name goes, with
+  // nothing written into it until that read was done.
+  const bool unchanged =
+      HoldsBytes(in, out, FolderOfPath(m_strTarget), stamped, given) && (err != 0 || copied == given);
   ::close(in);
   ::close(out);
   if (err == 0 && unchanged) {

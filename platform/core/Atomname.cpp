@@ -156,6 +156,11 @@ CString CHiddenName::TemporaryName(const CString& stem, unsigned n)
   return "." + stem + CString::Formatted(".%ld.%u", static_cast<long>(::getpid()), n) + kHiddenEnding;
 }
 
+bool IsLater(const struct timespec& a, const struct timespec& b)
+{
+  return a.tv_sec > b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec > b.tv_nsec);
+}
+
 CString CHiddenName::TwinName(const CString& temporaryName, long long size, const struct timespec& time, DWORD checksum)
 {
   const int endingLength = static_cast<int>(sizeof kHiddenEnding - 1);

@@ -19,6 +19,9 @@ int NameLimitOf(const CString& folder);
 // character. An ending longer than the limit is cut in the same way.
 CString FitName(const CString& stem, const CString& ending, int limit);
 
+// TRUE when the file time a is later than b.
+bool IsLater(const struct timespec& a, const struct timespec& b);
+
 // "NAME.saved.EXT" beside the file at the path (then "NAME.saved-2.EXT", ...), NAME cut to fit
 // the limit of the file's folder.
 CString CompleteCopyPathFor(const CString& path, int attempt, int limit);

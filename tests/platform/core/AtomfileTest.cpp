@@ -40,12 +40,27 @@ extern "C" int link(const char* from, const char* to) noexcept
 
 // The same at the first block a copy in place writes over the file: the copy is part done.
 bool g_stopAfterWrite = false;
+// The same at the first block the copy's check reads back: the first read from the start once the
+// copy has written over the file.
+bool g_stopAfterReadBack = false;
+bool g_copyWrote = false;
 
 extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t at)
 {
   const auto result = static_cast<ssize_t>(::syscall(SYS_pwrite64, fd, buffer, count, at));
+  g_copyWrote = g_copyWrote || (result > 0 && g_stopAfterReadBack);
   if (result > 0 && g_stopAfterWrite) {
     g_stopAfterWrite = false;
+    ::raise(SIGSTOP);
+  }
+  return result;
+}
+
+extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t at)
+{
+  const auto result = static_cast<ssize_t>(::syscall(SYS_pread64, fd, buffer, count, at));
+  if (result > 0 && at == 0 && g_copyWrote && g_stopAfterReadBack) {
+    g_stopAfterReadBack = false;
     ::raise(SIGSTOP);
   }
   return result;
@@ -139,14 +154,14 @@ void KillAWriteOf(const std::string& path, bool byName)
   ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the child ended otherwise than by its own kill";
 }
 
-// Another program writes the text over the file's own bytes from its start and gives the file its
-// time back, as a file system with whole-second times shows a write within the same second.
-void WriteInPlaceKeepingTime(const std::string& path, const std::string& text)
+// Another program writes the text over the file's own bytes from the offset and gives the file
+// its time back, as a file system with whole-second times shows a write within the same second.
+void WriteInPlaceKeepingTime(const std::string& path, const std::string& text, size_t at = 0)
 {
   const struct stat before = StatOf(path);
   const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
   ASSERT_GE(fd, 0) << path;
-  EXPECT_EQ(::pwrite(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+  EXPECT_EQ(::pwrite(fd, text.data(), text.size(), static_cast<off_t>(at)), static_cast<ssize_t>(text.size()));
   const struct timespec times[2] = {before.st_atim, before.st_mtim};
   EXPECT_EQ(::futimens(fd, times), 0);
   ::close(fd);
@@ -206,7 +221,8 @@ public:
   enum Stop
   {
     copyNamed,
-    firstBlockCopied
+    firstBlockCopied,
+    firstBlockReadBack
   };
 
   CStoppedWriter(const std::string& path, const std::string& text, bool failing, Stop stop = copyNamed)
@@ -219,6 +235,7 @@ public:
     ::close(m_pipe[0]);
     g_stopAfterLink = stop == copyNamed;
     g_stopAfterWrite = stop == firstBlockCopied;
+    g_stopAfterReadBack = stop == firstBlockReadBack;
     if (failing) {
       std::signal(SIGXFSZ, SIG_IGN);
       CAtomicFile::SetFileFactory([] { return std::make_unique<CLimitAfterSyncFile>(); });
@@ -738,7 +755,9 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilAComp
 // from: the first save ends with its own bytes and leaves the other's file, or, failing, names a
 // copy that holds its bytes. Another program that writes into the copy's bytes makes the save
 // fail, the copy left as that program left it with its twin, and no longer named as the save's:
-// also where the copy keeps its length and its time, before the copy began or half way.
+// also where the copy keeps its length and its time, before the copy began or half way, where it
+// changes one byte the copy has already read or only the last byte, and where it changes a byte
+// the check has already read back.
 TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyItsOwnBytes)
 {
   const std::string text(80000, 'n');
@@ -755,6 +774,8 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
     bool failing;
     Other other;
     CStoppedWriter::Stop stop;
+    // Where another program's bytes go into the copy.
+    size_t at = 0;
   };
   const std::vector<Case> cases = {
       {"same length", std::string(80000, 't'), false, savesTheCopy, CStoppedWriter::copyNamed},
@@ -762,7 +783,10 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
       {"the first failing", std::string(79999, 't'), true, savesTheCopy, CStoppedWriter::copyNamed},
       {"another program", std::string(79999, 't'), false, writesIntoIt, CStoppedWriter::copyNamed},
       {"its time put back", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::copyNamed},
-      {"during the copy", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied}};
+      {"during the copy", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied},
+      {"a byte copied", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied, 100},
+      {"the last byte", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied, text.size() - 1},
+      {"a byte read back", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockReadBack, 100}};
   for (const Case& c : cases) {
     const std::string folder = Path(c.label);
     fs::create_directory(folder);
@@ -773,19 +797,24 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
     CStoppedWriter first(path, text, c.failing, c.stop);
     ASSERT_TRUE(first.IsStopped()) << c.label;
     ASSERT_TRUE(Contents(copy) == text) << c.label;
-    if (c.stop == CStoppedWriter::firstBlockCopied)
+    if (c.stop == CStoppedWriter::firstBlockCopied) {
       ASSERT_TRUE(Contents(path) == text.substr(0, 65536) + std::string(100000 - 65536, 'o')) << "half copied";
+    } else if (c.stop == CStoppedWriter::firstBlockReadBack) {
+      ASSERT_TRUE(Contents(path) == text) << "copied whole";
+    }
     // As an open of the copy and its save do; another program writes over the copy's own bytes.
+    std::string left = c.theirs;
     if (c.other == savesTheCopy) {
       CAtomicFile::ClaimCompleteCopy(copy.c_str());
       WriteWhole(copy, c.theirs);
     } else if (c.other == writesIntoIt) {
       Put(copy, c.theirs);
     } else {
-      WriteInPlaceKeepingTime(copy, c.theirs);
+      WriteInPlaceKeepingTime(copy, c.theirs, c.at);
+      left = std::string(text).replace(c.at, c.theirs.size(), c.theirs);
     }
     const std::string ending = first.GoOn();
-    EXPECT_TRUE(Contents(copy) == c.theirs) << c.label << ": the other's save is kept";
+    EXPECT_TRUE(Contents(copy) == left) << c.label << ": the other's save is kept";
     if (c.other != savesTheCopy) {
       EXPECT_EQ(ending, "The file may hold neither the new content nor the previous one: another program changed "
                         "the new content while it was copied into the file; '" +
