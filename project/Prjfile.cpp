@@ -10,6 +10,7 @@
 
 #include "platform/core/Archive.h"
 #include "platform/core/Atomfile.h"
+#include "platform/core/Crc32.h"
 #include "project/Chkfile.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -150,6 +151,7 @@ void CProjectFile::Close()
   m_file.reset();
   m_path.Empty();
   m_diskState = CDiskState();
+  m_written.reset();
 }
 
 BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
@@ -158,7 +160,11 @@ BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
     return FALSE;
   const CDiskState now = DiskStateOf(path);
   // A file removed meanwhile is not changed: it is gone, which IsGoneFromDisk tells.
-  return now.known && !(now == m_diskState);
+  if (!now.known)
+    return FALSE;
+  if (!(now == m_diskState))
+    return TRUE;
+  return m_written && !FileHoldsBytes(path.c_str(), now.device, now.inode, now.size, *m_written);
 }
 
 BOOL CProjectFile::IsGoneFromDisk(const CString& path) const
@@ -215,5 +221,6 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
   }
   m_path = path;
   m_diskState = DiskStateOf(path);
+  m_written = checksum;
   return checksum;
 }

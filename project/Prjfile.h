@@ -7,6 +7,7 @@
 // the atomic writer fills in place (hard links, another user's file) keeps the lock it has.
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/core/File.h"
 
@@ -54,7 +55,9 @@ public:
   static void WriteNew(const CString& path, const WriteFunction& write);
   void Close();
   // TRUE when the path is the project file held and another program changed or replaced it
-  // since it was opened or last saved here.
+  // since it was opened or last saved here. After a save here the file must also still hold the
+  // bytes the save wrote: its times cannot tell a write of as many bytes within the clock's tick,
+  // or one made before the save took them. The file is read only where its times say unchanged.
   BOOL IsChangedOnDisk(const CString& path) const;
   // TRUE when the path is the project file held and nothing is there any more: the file was
   // renamed or removed since it was opened or last saved here.
@@ -73,4 +76,6 @@ private:
   std::unique_ptr<CFile> m_file;
   CString m_path;
   CDiskState m_diskState;
+  // The checksum of the bytes the last save here wrote; none after an open.
+  std::optional<DWORD> m_written;
 };

@@ -45,17 +45,7 @@ bool SameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b
 
 bool CHiddenEntry::HoldsStampedBytes() const
 {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
-  if (fd < 0)
-    return false;
-  struct stat now
-  {};
-  DWORD checksum = 0;
-  long long length = 0;
-  const bool holds = ::fstat(fd, &now) == 0 && SameFile(now, st) && Crc32OfFile(fd, checksum, length) &&
-                     length == name.size && checksum == name.checksum;
-  ::close(fd);
-  return holds;
+  return FileHoldsBytes(path.c_str(), st.st_dev, st.st_ino, name.size, name.checksum);
 }
 
 // A complete copy the user was told of, as it was then: a copy changed since is the user's own.

@@ -4,6 +4,8 @@
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -61,6 +63,23 @@ bool Crc32OfFile(int fd, DWORD& checksum, long long& length)
   checksum = ~reg;
   length = at;
   return true;
+}
+
+bool FileHoldsBytes(const char* path, unsigned long long device, unsigned long long inode, long long size,
+                    DWORD checksum)
+{
+  // Not blocked by a pipe put in the file's place.
+  const int fd = ::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0)
+    return false;
+  struct stat st
+  {};
+  DWORD held = 0;
+  long long length = 0;
+  const bool holds = ::fstat(fd, &st) == 0 && st.st_dev == device && st.st_ino == inode &&
+                     Crc32OfFile(fd, held, length) && length == size && held == checksum;
+  ::close(fd);
+  return holds;
 }
 
 namespace checksum_detail {

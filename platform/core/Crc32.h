@@ -11,6 +11,11 @@ constexpr DWORD kCrc32Start = 0xFFFFFFFFu;
 // The register after the bytes, by the faster of the two updates below this processor has.
 DWORD Crc32Update(DWORD reg, const void* buffer, size_t length);
 
+// TRUE when the file at the path (its links followed) is the one of that device and inode and
+// holds the bytes of that checksum, as many as the size; FALSE too where it cannot be read.
+bool FileHoldsBytes(const char* path, unsigned long long device, unsigned long long inode, long long size,
+                    DWORD checksum);
+
 // The checksum of the bytes the open file holds, from its start to its end as it reads now, and
 // their count. FALSE, with errno set, when the file cannot be read.
 bool Crc32OfFile(int fd, DWORD& checksum, long long& length);

@@ -8,9 +8,11 @@
 #include <functional>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
 
 #include "project/DocTestSupport.h"
 #include "project/Prjfile.h"
@@ -19,6 +21,19 @@
 #include "platform/core/Atomfile.h"
 #include "platform/core/FileSizeLimit.h"
 #include "support/Exceptn.h"
+
+// Another program's write, made right after the next rename puts a file in its place, as one
+// that comes between a save's rename and the save's look at the file it left. The program's own
+// calls of rename come here.
+std::function<void()> g_afterRename;
+
+extern "C" int rename(const char* from, const char* to) noexcept
+{
+  const int result = static_cast<int>(::syscall(SYS_renameat2, AT_FDCWD, from, AT_FDCWD, to, 0));
+  if (result == 0 && g_afterRename)
+    std::exchange(g_afterRename, nullptr)();
+  return result;
+}
 
 namespace {
 
@@ -54,6 +69,22 @@ void ExpectInUse(const std::string& path)
   } catch (const CAppSerializeException& e) {
     EXPECT_EQ(e.code, CAppSerializeException::fileInUse);
   }
+}
+
+// Another program writes the bytes over the file's own from its start, syncs them and puts the
+// file's time back.
+void WriteInPlaceKeepingTime(const std::string& path, const Bytes& bytes)
+{
+  struct stat before
+  {};
+  ASSERT_EQ(::stat(path.c_str(), &before), 0);
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+  ASSERT_GE(fd, 0);
+  EXPECT_EQ(::pwrite(fd, bytes.data(), bytes.size(), 0), static_cast<ssize_t>(bytes.size()));
+  EXPECT_EQ(::fsync(fd), 0);
+  const struct timespec kept[2] = {before.st_atim, before.st_mtim};
+  EXPECT_EQ(::futimens(fd, kept), 0);
+  ::close(fd);
 }
 
 // Runs the write in a child, which must end by its own kill.
@@ -228,6 +259,15 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   WriteFileBytes(dir.Path("new"), Pattern(200, 2));
   std::filesystem::rename(dir.Path("new"), path);
   EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  // Written in place right after a save put the file in its place, before the save looked at it,
+  // as many bytes and its time put back: the file's state shows nothing, its bytes do. Saved
+  // again and left alone, it holds that save's bytes.
+  g_afterRename = [&path] { WriteInPlaceKeepingTime(path, Pattern(200, 7)); };
+  file.Save(path.c_str(), Writer(Pattern(200, 2)));
+  ASSERT_EQ(ReadFileBytes(path), Pattern(200, 7)) << "the other program wrote";
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  file.Save(path.c_str(), Writer(Pattern(200, 2)));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
 }
 
 // The project opened through a link stays behind that link after a save, and stays held.
