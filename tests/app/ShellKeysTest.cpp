@@ -1,13 +1,16 @@
-// The keys of the design list and of the dialog bars of the Workbench and the reports, pressed as
-// a user presses them: Return on a design edits it, Return presses the focused push button rather
-// than running the frame's Return command, and a button's own Alt mnemonic presses it while the
-// keyboard is in the form or bar, before the menu bar's item of the same letter opens; elsewhere
-// the menu's letter is the menu's. The design list brought back in front of the Workbench gives
-// the keyboard to one of its controls, and Tab goes round those controls alone.
+// The keys of the design list and of the dialog bars of the Workbench, the reports and the Plan
+// View, pressed as a user presses them: Return on a design edits it, Return presses the focused
+// push button rather than running the frame's Return command, and a button's or a label's own Alt
+// mnemonic takes it while the keyboard is in the form or bar, before the menu bar's item of the
+// same letter opens; elsewhere the menu's letter is the menu's. The design list brought back in
+// front of the Workbench gives the keyboard to one of its controls, and Tab goes round those
+// controls alone.
 #include <map>
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -24,7 +27,10 @@
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/docview/View.h"
+#include "ui/frame/CtrlBar.h"
 #include "ui/frame/Frame.h"
+#include "views/Adorned.h"
+#include "views/Viewids.h"
 #include "workbench/frame/Wbframe.h"
 
 namespace {
@@ -303,6 +309,81 @@ TEST_F(KeysTest, InAReportTheMenusTakeTheirLettersAndTheBarOnlyWhileTheKeyboardI
   Pump();
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Edit menu stays closed";
   EXPECT_EQ(service.fileRequests.size(), 1u) << "Export asks where to write the report";
+}
+
+// In the Plan View the menu bar's letters are the menus': Alt+W and Alt+S open the Window and
+// Settings menus, and a "2" typed for Window > 2 leaves the bar's Wall Width as it was. The bar's
+// own letters, drawn underlined as a dialog's labels draw them, give the keyboard to their fields
+// only while it is in the bar.
+TEST_F(KeysTest, InThePlanViewAltWAndAltSOpenTheirMenusAndTheBarsFieldsKeepTheirValues)
+{
+  Command(ID_SHOW_PLAN);
+  CView* pPlan = m_pDoc->GetPlanView();
+  ASSERT_NE(pPlan, nullptr);
+  auto* pFrame = dynamic_cast<CDlgAdornedFrame*>(pPlan->GetParentFrame());
+  ASSERT_NE(pFrame, nullptr);
+  CDialogBar* pBar = pFrame->GetDialogBar();
+  auto* wallWidth = qobject_cast<QLineEdit*>(pBar->GetDlgItem(IDC_PLAN_WALL_WIDTH)->m_hWnd);
+  QWidget* placement = pBar->GetDlgItem(IDC_PLAN_SYMBOL_PLACEMENT)->m_hWnd;
+  ASSERT_TRUE(wallWidth && placement);
+  const QString wall = wallWidth->text();
+  const auto focusName = [] {
+    QWidget* focus = QApplication::focusWidget();
+    return std::string(focus ? focus->metaObject()->className() : "nothing");
+  };
+
+  for (const auto& [key, title] : {std::pair{Qt::Key_W, "&Window"}, std::pair{Qt::Key_S, "&Settings"}}) {
+    ASSERT_TRUE(FocusIn(pPlan, pPlan->m_hWnd));
+    QTest::keyClick(pPlan->m_hWnd, key, Qt::AltModifier);
+    const bool opened = PumpUntil([] { return QApplication::activePopupWidget() != nullptr; });
+    EXPECT_TRUE(opened) << title << " stays closed; the keyboard went to a " << focusName();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    EXPECT_EQ(menu ? menu->title() : QString(), QString(title));
+    if (key == Qt::Key_W) {
+      // "2" where the keyboard is, for Window > 2.
+      QTest::keyClick(menu ? menu : QApplication::focusWidget(), Qt::Key_2);
+      Pump();
+      EXPECT_EQ(MainFrame()->MDIGetActive(), m_pDoc->GetWorkbenchView()->GetParentFrame())
+          << "Window > 2 brings the Workbench forward";
+    } else if (menu) {
+      menu->close();
+      Pump();
+    }
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(wallWidth->text(), wall) << "after " << title;
+  }
+
+  // In the bar, from the Symbol Placement, Alt+W goes to the Wall Width and Alt+S back.
+  ASSERT_TRUE(FocusIn(pPlan, placement));
+  QTest::keyClick(placement, Qt::Key_W, Qt::AltModifier);
+  Pump();
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Window menu stays closed";
+  EXPECT_EQ(QApplication::focusWidget(), wallWidth) << "Alt+W in the bar went to a " << focusName();
+  EXPECT_EQ(wallWidth->selectedText(), wall) << "the field's text is selected to be typed over";
+  QTest::keyClick(wallWidth, Qt::Key_S, Qt::AltModifier);
+  Pump();
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Settings menu stays closed";
+  EXPECT_EQ(QApplication::focusWidget(), placement) << "Alt+S in the bar went to a " << focusName();
+  EXPECT_EQ(wallWidth->text(), wall);
+
+  // The mark is drawn as a label with a buddy draws it.
+  int compared = 0;
+  for (auto* label : pBar->GetOuterHandle()->findChildren<QLabel*>()) {
+    if (!label->text().contains(QLatin1Char('&')) || !label->isVisible())
+      continue;
+    QWidget dialog;
+    QLabel alike(label->text(), &dialog);
+    alike.setTextFormat(label->textFormat());
+    alike.setWordWrap(label->wordWrap());
+    alike.setAlignment(label->alignment());
+    alike.setFont(label->font());
+    alike.setPalette(label->palette());
+    alike.resize(label->size());
+    alike.setBuddy(&dialog);
+    EXPECT_EQ(label->grab().toImage(), alike.grab().toImage()) << label->text().toStdString();
+    ++compared;
+  }
+  EXPECT_EQ(compared, 3) << "Wall Width, Offset and Symbol Placement";
 }
 
 }  // namespace

@@ -172,6 +172,35 @@ TEST_F(CommandTest, AMessageGivesWayToTheIdleTextWhenItNoLongerHolds)
   EXPECT_EQ(line(), CString("Ready")) << "the window that was active closed";
 }
 
+// A frame that goes takes its message with it, even when it was not the active one: the line
+// never speaks for a window that is no longer there.
+TEST_F(CommandTest, AFrameThatGoesTakesBackItsMessage)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  ASSERT_EQ(main->MDIGetActive(), ChildOf(second));
+  ChildOf(first)->SetMessageText("Nothing was joined");
+  ASSERT_EQ(main->statusBar.GetPaneText(0), CString("Nothing was joined"));
+  first->OnCloseDocument();
+  Pump();
+  ASSERT_EQ(main->MDIGetActive(), ChildOf(second)) << "the window in front stayed";
+  EXPECT_EQ(main->statusBar.GetPaneText(0), CString("Ready")) << "the message of the frame that went is still shown";
+}
+
+// A text set on the message pane directly has no holder: the frame whose message it replaced
+// cannot take it back.
+TEST_F(CommandTest, TheMessagePaneSetDirectlyKeepsNoHolder)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  ChildOf(doc)->SetMessageText("Nothing was joined");
+  ASSERT_TRUE(main->statusBar.SetPaneText(0, "Copying the design"));
+  ChildOf(doc)->TakeBackMessageText();
+  EXPECT_EQ(main->statusBar.GetPaneText(0), CString("Copying the design"))
+      << "the frame took back a text it did not give";
+}
+
 TEST_F(CommandTest, AcceleratorOfTheFrameTurnsAKeyIntoItsCommand)
 {
   CTestDoc* doc = NewDocument();

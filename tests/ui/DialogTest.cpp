@@ -1,7 +1,8 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
 // with its refusal messages (the whole typed text judged, a refused field left as typed), Enter and Esc (the default button keeping Enter when a focused button
 // greys itself), radio groups, sorted list boxes (their lines of one height, the one selected last
-// in view) and combo boxes, and the frame a dialog opens in.
+// in view, an empty one marking the keyboard on its first line) and combo boxes, and the frame a
+// dialog opens in.
 #include <string>
 #include <vector>
 
@@ -332,6 +333,39 @@ TEST_F(DialogTest, ALineAddedAndSelectedAtTheEndOfALongListIsInView)
     EXPECT_FALSE(widget->horizontalScrollBar()->isVisible());
     EXPECT_EQ(list.GetCurSel(), last);
     EXPECT_EQ(dlg.selChanges, 0) << "only the user's changes notify";
+    Click(d, IDCANCEL);
+  });
+  EXPECT_EQ(dlg.DoModal(), IDCANCEL);
+}
+
+// An empty list keeps its Tab stop and shows that it has the keyboard: a focus rectangle on its
+// first line, as a list box draws one with no line to mark.
+TEST_F(DialogTest, AnEmptyListTakesItsTabStopAndMarksTheFocusOnItsFirstLine)
+{
+  CTestDlg dlg;
+  service.dialogActions.push_back([&dlg](CDialog& d) {
+    auto* list = static_cast<QListWidget*>(dlg.list.m_hWnd);
+    QWidget* combo = d.GetDlgItem(IDC_COMBO)->m_hWnd;
+    ASSERT_EQ(list->count(), 0);
+    combo->setFocus(Qt::TabFocusReason);
+    Pump();
+    const QImage idle = list->grab().toImage();
+    QTest::keyClick(combo, Qt::Key_Backtab, Qt::ShiftModifier);
+    Pump();
+    ASSERT_EQ(QApplication::focusWidget(), list) << "Shift+Tab from the combo box stops at the list";
+    const QImage focused = list->grab().toImage();
+    QRect changed;
+    for (int y = 0; y < idle.height(); ++y)
+      for (int x = 0; x < idle.width(); ++x)
+        if (idle.pixel(x, y) != focused.pixel(x, y))
+          changed |= QRect(x, y, 1, 1);
+    EXPECT_FALSE(changed.isEmpty()) << "the list shows nothing of the keyboard";
+    QTest::keyClick(list, Qt::Key_Tab);
+    Pump();
+    EXPECT_EQ(list->grab().toImage(), idle) << "the mark goes with the keyboard";
+    dlg.list.AddString("Kitchen");
+    const QRect line = list->visualItemRect(list->item(0)).translated(list->viewport()->pos());
+    EXPECT_TRUE(line.contains(changed)) << "the mark lies on the first line";
     Click(d, IDCANCEL);
   });
   EXPECT_EQ(dlg.DoModal(), IDCANCEL);

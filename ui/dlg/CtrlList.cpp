@@ -1,7 +1,11 @@
 // List boxes and combo boxes: items addressed by index, sorted lists ordered without regard to
-// case, item data, and selection notifications for the user's changes only.
+// case, item data, and selection notifications for the user's changes only; an empty list box
+// marks the keyboard on its first line.
 #include <QComboBox>
 #include <QListWidget>
+#include <QPainter>
+#include <QStyleOptionFocusRect>
+#include <QStyleOptionViewItem>
 
 #include "ui/dlg/Ctrls.h"
 #include "ui/wnd/QtConv.h"
@@ -38,11 +42,57 @@ CString TextOf(const CComboBox& combo, int index)
   combo.GetLBText(index, text);
   return text;
 }
+
+// A list box with no line still shows that it has the keyboard: the focus rectangle on its first
+// line, as the list box draws it there. The view marks only a current line, which an empty list
+// lacks, so the list kept its Tab stop with nothing to show where the keyboard went.
+class CListBoxWidget : public QListWidget
+{
+public:
+  using QListWidget::QListWidget;
+
+protected:
+  void paintEvent(QPaintEvent* event) override
+  {
+    QListWidget::paintEvent(event);
+    if (count() > 0 || !hasFocus())
+      return;
+    QPainter painter(viewport());
+    QStyleOptionFocusRect option;
+    option.initFrom(this);
+    // As the view marks its current line.
+    option.state |= QStyle::State_HasFocus | QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+    option.backgroundColor = palette().color(QPalette::Base);
+    option.rect = QRect(0, 0, viewport()->width(), LineHeight());
+    style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+  }
+  void focusInEvent(QFocusEvent* event) override
+  {
+    QListWidget::focusInEvent(event);
+    viewport()->update();
+  }
+  void focusOutEvent(QFocusEvent* event) override
+  {
+    QListWidget::focusOutEvent(event);
+    viewport()->update();
+  }
+
+private:
+  // The height of a line of text, as the list lays out its lines.
+  int LineHeight() const
+  {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = QStringLiteral(" ");
+    return itemDelegate()->sizeHint(option, QModelIndex()).height();
+  }
+};
 }  // namespace
 
 HWND CListBox::MakeWidget(HWND hParentHost, const CString&, DWORD dwStyle)
 {
-  auto* list = new QListWidget(hParentHost);
+  auto* list = new CListBoxWidget(hParentHost);
   list->setSelectionMode(QAbstractItemView::SingleSelection);
   // Every line has the one height of the list's font, as in a list box, so that showing a line
   // does not measure all the others: adding and selecting one costs the same in a list of

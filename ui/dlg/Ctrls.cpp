@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QTabBar>
 
+#include "ui/dlg/CtrlLabel.h"
 #include "ui/dlg/DlgKeys.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/WndImpl.h"
@@ -121,19 +122,19 @@ void FitDropDown(QComboBox* combo, int templateHeight)
 }
 
 // "&" in a static text marks its mnemonic, which moves to the next control that takes the focus,
-// as the dialog manager does. A label shows the mark underlined only with a buddy.
-void SetMnemonicBuddies(QWidget* host)
+// as the dialog manager does.
+void SetMnemonicTargets(QWidget* host)
 {
   const QObjectList& children = host->children();
   for (qsizetype i = 0; i < children.size(); ++i) {
-    auto* label = qobject_cast<QLabel*>(children[i]);
+    auto* label = dynamic_cast<CStaticLabel*>(children[i]);
     if (!label || !label->text().contains(QLatin1Char('&')))
       continue;
     for (qsizetype j = i + 1; j < children.size(); ++j) {
       auto* next = qobject_cast<QWidget*>(children[j]);
       if (next && !qobject_cast<QLabel*>(next) && !qobject_cast<QGroupBox*>(next) &&
           next->focusPolicy() != Qt::NoFocus) {
-        label->setBuddy(next);
+        KeepMnemonicInContainer(label, next);
         break;
       }
     }
@@ -179,7 +180,7 @@ void CreateDialogControls(CWnd* pParent, const CDialogTemplate& tmpl)
       widget->setEnabled(false);
     widget->setVisible(!item.hidden);
   }
-  SetMnemonicBuddies(host);
+  SetMnemonicTargets(host);
 }
 
 HWND CButton::MakeWidget(HWND hParentHost, const CString& text, DWORD)
@@ -266,7 +267,7 @@ CString CButton::ReadWindowText() const
 
 HWND CStatic::MakeWidget(HWND hParentHost, const CString& text, DWORD dwStyle)
 {
-  auto* label = new QLabel(ToQString(text), hParentHost);
+  auto* label = new CStaticLabel(ToQString(text), hParentHost);
   label->setTextFormat(Qt::PlainText);
   label->setWordWrap(true);
   if (dwStyle & SS_CENTER)

@@ -4,9 +4,11 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QKeySequence>
+#include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 
+#include "ui/dlg/CtrlLabel.h"
 #include "ui/docview/View.h"
 #include "ui/frame/CtrlBar.h"
 #include "ui/wnd/Wnd.h"
@@ -17,16 +19,35 @@ bool IsLetterOrDigit(int key)
   return (key >= Qt::Key_A && key <= Qt::Key_Z) || (key >= Qt::Key_0 && key <= Qt::Key_9);
 }
 
-// The enabled, visible button of the container whose text marks the key; null for none.
-QAbstractButton* MnemonicButton(QWidget* container, int key)
+// The enabled, visible control of the container that the key reaches: a button whose text marks
+// it, or the control after a static text that marks it; null for none.
+QWidget* MnemonicControl(QWidget* container, int key)
 {
   if (!container || !IsLetterOrDigit(key))
     return nullptr;
   const QKeySequence wanted(QKeyCombination(Qt::AltModifier, static_cast<Qt::Key>(key)));
+  const auto usable = [container](const QWidget* w) { return w && w->isEnabled() && w->isVisibleTo(container); };
   for (QAbstractButton* button : container->findChildren<QAbstractButton*>())
-    if (button->isEnabled() && button->isVisibleTo(container) && QKeySequence::mnemonic(button->text()) == wanted)
+    if (usable(button) && QKeySequence::mnemonic(button->text()) == wanted)
       return button;
+  for (const QLabel* label : container->findChildren<QLabel*>())
+    if (const auto* marked = dynamic_cast<const CStaticLabel*>(label);
+        marked && marked->isVisibleTo(container) && QKeySequence::mnemonic(marked->text()) == wanted &&
+        usable(marked->MnemonicTarget()))
+      return marked->MnemonicTarget();
   return nullptr;
+}
+
+// A button is pressed; any other control takes the keyboard as the dialog manager gives it, a
+// field's text selected to be typed over.
+void TakeMnemonic(QWidget* control)
+{
+  if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+    button->click();
+    return;
+  }
+  control->setFocus(Qt::ShortcutFocusReason);
+  control->window()->setAttribute(Qt::WA_KeyboardFocusChange);
 }
 
 QPushButton* DefaultButton(QWidget* container)
@@ -99,10 +120,10 @@ BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg)
   if (!alt)
     return FALSE;
   // Virtual keys of letters and digits are their Qt keys.
-  QAbstractButton* button = MnemonicButton(container, static_cast<int>(pMsg->wParam));
-  if (!button)
+  QWidget* control = MnemonicControl(container, static_cast<int>(pMsg->wParam));
+  if (!control)
     return FALSE;
-  button->click();
+  TakeMnemonic(control);
   return TRUE;
 }
 
@@ -112,11 +133,17 @@ void KeepMnemonicInContainer(QAbstractButton* button)
     button->setShortcut(QKeySequence());
 }
 
+void KeepMnemonicInContainer(CStaticLabel* label, QWidget* target)
+{
+  if (label)
+    label->SetMnemonicTarget(target, !ContainerOf(label));
+}
+
 bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event)
 {
   const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
   if (modifiers != Qt::AltModifier)
     return false;
   const CWnd* container = ContainerOf(widget);
-  return container && MnemonicButton(container->GetOuterHandle(), event->key());
+  return container && MnemonicControl(container->GetOuterHandle(), event->key());
 }

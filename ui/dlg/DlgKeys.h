@@ -1,10 +1,11 @@
 #pragma once
 // The keys of a form view or a dialog bar, taken there as a dialog takes them, before the frame's
 // accelerators and menus: Return presses the focused push button, else the default one; Alt with
-// a letter presses the enabled control whose text marks that letter. Dialogs ask here which
-// focused button Return presses.
+// a letter presses the enabled button whose text marks that letter, or gives the keyboard to the
+// control after a static text that marks it. Dialogs ask here which focused button Return presses.
 #include "ui/wnd/Msg.h"
 
+class CStaticLabel;
 class CWnd;
 class QAbstractButton;
 class QKeyEvent;
@@ -29,3 +30,9 @@ bool IsContainerMnemonic(QWidget* widget, const QKeyEvent* event);
 // the bar alone. Left to the window, it stood against the menus' own from anywhere in the frame:
 // in a report window Alt+E and Alt+H opened neither the Edit nor the Help menu.
 void KeepMnemonicInContainer(QAbstractButton* button);
+// A static text's mnemonic moves the keyboard to the control after it (target). In a dialog the
+// label holds the shortcut; in a form view or dialog bar it only shows the mark and the container
+// takes the letter while the focus is in it, as it does a button's. A label's shortcut is live in
+// its whole window, the main window for a bar: in the Plan View Alt+W and Alt+S went to the bar's
+// Wall Width and Symbol Placement instead of opening the Window and Settings menus.
+void KeepMnemonicInContainer(CStaticLabel* label, QWidget* target);
