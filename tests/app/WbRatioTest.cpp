@@ -2,15 +2,18 @@
 // entries run these at 150 %, 175 % and 200 %): the corners of a sash close, with no line a
 // device pixel past the line it meets; an angled guideline's handles show their boxes and leave
 // nothing behind when it is selected, a handle is clicked, it is turned, moved and deselected; a
-// handle drag that changes no size leaves the joins and their codes where they were.
+// handle drag that changes no size leaves the joins and their codes where they were; while a
+// joined unit is dragged, the outline stays whole where its join stood.
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include <QImage>
 #include <QMdiSubWindow>
+#include <QTimer>
 
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
@@ -21,6 +24,7 @@
 #include "workbench/frame/Wbids.h"
 #include "workbench/items/Guideitem.h"
 #include "workbench/items/Joinitem.h"
+#include "workbench/items/Tracker.h"
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -73,6 +77,36 @@ protected:
         named += text;
       }
     return count == 0 ? std::string() : std::to_string(count) + " device pixels:" + named;
+  }
+  // A drag through real mouse events: the pointer moves from the grip by each of the steps, each
+  // once the drag loop has taken the one before and the view has painted what that left pending
+  // (as a screen paints between the moves of a hand); read runs before the release.
+  void DragInSteps(CPoint grip, const std::vector<CSize>& steps, const std::function<void()>& read)
+  {
+    CWnd* pView = View();
+    std::function<void(size_t)> step;
+    std::function<void(size_t, int)> painted;
+    painted = [&](size_t next, int polls) {
+      // Only a hang waits that long.
+      if (View()->Impl()->HasInvalid() && polls < 60000) {
+        QTimer::singleShot(1, [&painted, next, polls] { painted(next, polls + 1); });
+        return;
+      }
+      step(next);
+    };
+    step = [&](size_t i) {
+      const CPoint at = grip + steps[std::min(i, steps.size() - 1)];
+      if (i < steps.size()) {
+        SendMouse(pView, QEvent::MouseMove, at, Qt::NoButton, Qt::LeftButton);
+        QTimer::singleShot(0, [&painted, i] { painted(i + 1, 0); });
+        return;
+      }
+      read();
+      SendMouse(pView, QEvent::MouseButtonRelease, at, Qt::LeftButton, Qt::NoButton);
+    };
+    QTimer::singleShot(0, [&step] { step(0); });
+    SendMouse(pView, QEvent::MouseButtonPress, grip, Qt::LeftButton, Qt::LeftButton);
+    Pump();
   }
   // Around a join's code, which stands over the start of its marker.
   static CRect CodeArea(CPoint start) { return CRect(start.x - 16, start.y - 16, start.x + 17, start.y + 17); }
@@ -290,4 +324,45 @@ TEST_F(WbRatioTest, AHandleDragThatChangesNoSizeLeavesTheJoinsAndTheirCodesWhere
     }
     ++unit;
   }
+}
+
+// While a joined glider is dragged, the place of the join the move keeps aside shows what a
+// repaint shows there with the move's image over it: the outline whole. The join's place is
+// painted as the move starts; painted only after the move's first inverted image was drawn over
+// it, it lost that image's pixels, and the next step's erasing of the image inverted the outline
+// there instead, until the drop.
+TEST_F(WbRatioTest, WhereAJoinStoodTheOutlineStaysWholeWhileItsUnitIsDragged)
+{
+  CUnitItem* pLeft = PlaceGliderFromBase(0.0, 0.0);
+  ASSERT_NE(pLeft, nullptr);
+  CUnitItem* pRight = PlaceGliderFromBase(pLeft->GetWidth() + 0.9, 0.0);
+  ASSERT_NE(pRight, nullptr);
+  ASSERT_TRUE(JoinGliderToTheLeft(pLeft, pRight));
+  ASSERT_EQ(Joins().size(), 1u);
+  CVRX2DEntityArray outline;
+  Joins()[0]->GetOutlineEntities(outline);
+  const CRect area = CodeArea(View()->WorldToClient(static_cast<const CVRX2DLine*>(outline[1])->GetStartPoint()));
+  View()->DeselectAll();
+  View()->Select(pRight);
+  View()->Invalidate(TRUE);
+  Pump();
+  const CPoint grip = View()->WorldToClient(pRight->GetCenterPoint());
+  const std::vector<CSize> steps{CSize(12, 0), CSize(40, 0), CSize(80, 0)};
+  const CRect client = View()->GetClientRect();
+  ASSERT_TRUE(client.PtInRect(area.TopLeft()) && client.PtInRect(area.BottomRight()) &&
+              client.PtInRect(grip + steps.back()));
+  std::vector<QRgb> shown;
+  std::vector<QRgb> repainted;
+  DragInSteps(grip, steps, [&] {
+    ASSERT_TRUE(Joins().empty()) << "the move keeps the join aside";
+    shown = Pixels(Surface(), area);
+    View()->Invalidate(TRUE);
+    View()->UpdateWindow();
+    View()->GetTracker()->RedrawFeedback();
+    repainted = Pixels(Surface(), area);
+    View()->GetTracker()->RedrawFeedback();
+  });
+  ASSERT_FALSE(shown.empty()) << "the drag ran";
+  EXPECT_GT(pRight->GetOffset().GetX() - pLeft->GetOffset().GetX(), pLeft->GetWidth() + 10.0) << "the glider moved";
+  EXPECT_EQ(Differences(shown, repainted, area), "") << "pixels where the join stood that a repaint does not show";
 }

@@ -1,6 +1,7 @@
 // Guards the window model: painting through the invalid region into the retained surface, mouse
 // messages with their key flags, capture, timers by id, posted messages and cursor requests.
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <utility>
 #include <vector>
@@ -13,7 +14,9 @@
 #include <QImage>
 #include <QPaintEvent>
 #include <QPixmap>
+#include <QPalette>
 #include <QRegion>
+#include <QBackingStore>
 #include <QWidget>
 
 #include "TestApp.h"
@@ -414,6 +417,56 @@ TEST_F(WndTest, AScrolledSurfaceMatchesTheSurfacePaintedAtItsNewOrigin)
     EXPECT_EQ(scrolled, wnd.Impl()->Surface()->Image());
   }
   wnd.DestroyWindow();
+}
+
+// A window lying a window pixel and a half of device pixels into its top-level window (at 150 %,
+// as the area behind the child frames lies under the menu bar and toolbar) shows its surface
+// again over every device pixel a child that goes had covered: none of the child's edge stays
+// on the screen (also run at 150 % and 200 %).
+TEST_F(WndTest, AChildThatGoesLeavesNoDevicePixelOfItself)
+{
+  CTestWnd parent;
+  ASSERT_TRUE(parent.Make(300, 240));
+  auto* area = new CTestWnd;
+  area->paintColour = RGB(128, 128, 128);
+  ASSERT_TRUE(area->Create(nullptr, "area", WS_CHILD | WS_VISIBLE, CRect(0, 51, 300, 240), &parent, 1));
+  Pump();
+  auto* child = new QWidget(area->m_hWnd);
+  child->setAutoFillBackground(true);
+  QPalette palette = child->palette();
+  palette.setColor(QPalette::Window, QColor(27, 78, 110));
+  child->setPalette(palette);
+  child->setGeometry(13, 149, 101, 61);
+  child->show();
+  Pump();
+  QWidget* top = area->m_hWnd->window();
+  // What the window's backing store holds: the device pixels the screen is given.
+  auto shown = [top] {
+    QPaintDevice* device = top->backingStore()->paintDevice();
+    return device->devType() == QInternal::Image ? static_cast<QImage*>(device)->copy() : QImage();
+  };
+  const QColor frame(27, 78, 110);
+  const qreal ratio = top->devicePixelRatio();
+  const QPoint origin = area->m_hWnd->mapTo(top, QPoint(0, 0));
+  const QPoint inside = (origin + QPoint(13 + 50, 149 + 30)) * ratio;
+  ASSERT_TRUE(PumpUntil([&] { return shown().pixelColor(inside) == frame; })) << "the child is on the screen";
+  delete child;
+  ASSERT_TRUE(PumpUntil([&] { return shown().pixelColor(inside) != frame; })) << "the area is shown again";
+  const QImage after = shown();
+  // The device pixels of the area, less those at its edges that it shares with the parent.
+  const QRect devices(QPoint(std::ceil(origin.x() * ratio) + 1, std::ceil(origin.y() * ratio) + 1),
+                      QPoint(std::floor((origin.x() + 300) * ratio) - 2, std::floor((origin.y() + 189) * ratio) - 2));
+  const QColor grey(128, 128, 128);
+  int left = 0;
+  QPoint first;
+  for (int y = devices.top(); y <= devices.bottom(); ++y)
+    for (int x = devices.left(); x <= devices.right(); ++x)
+      if (after.pixelColor(x, y) != grey && left++ == 0)
+        first = QPoint(x, y);
+  EXPECT_EQ(left, 0) << "device pixels not the area's grey, the first at " << first.x() << ", " << first.y() << ": "
+                     << after.pixelColor(first).name().toStdString();
+  parent.DestroyWindow();
+  delete area;
 }
 
 // A cursor of the program's own is made at the screen's device pixel ratio (also run at 150 % and

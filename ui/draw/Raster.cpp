@@ -121,19 +121,20 @@ void WalkLine(const CPixelBuffer& buffer, CPoint a, CPoint b, Plot&& plot)
     px += majorStep;
   }
 }
+
+// Far outside any surface a coordinate stays far outside rather than overflowing.
+int ClampedToInt(double v)
+{
+  return static_cast<int>(std::clamp(v, static_cast<double>(std::numeric_limits<int>::min()),
+                                     static_cast<double>(std::numeric_limits<int>::max())));
+}
 }  // namespace
 
 CDeviceScale::CDeviceScale(double ratio)
   : m_ratio(ratio > 0.0 ? ratio : 1.0), m_pen(std::max(1, static_cast<int>(std::floor(m_ratio + 1e-9))))
 {}
 
-int CDeviceScale::Scaled(int v) const
-{
-  // Far outside any surface a coordinate stays far outside rather than overflowing.
-  const double scaled = std::floor(v * m_ratio + 0.5);
-  return static_cast<int>(std::clamp(scaled, static_cast<double>(std::numeric_limits<int>::min()),
-                                     static_cast<double>(std::numeric_limits<int>::max())));
-}
+int CDeviceScale::Scaled(int v) const { return ClampedToInt(std::floor(v * m_ratio + 0.5)); }
 
 CRectRegion CDeviceScale::At(CRectRegion region) const
 {
@@ -144,6 +145,15 @@ CRectRegion CDeviceScale::At(CRectRegion region) const
   for (const CRect& r : region.Rects())
     scaled.Union(At(r));
   return scaled;
+}
+
+CRect CDeviceScale::Touched(const CRect& r) const
+{
+  if (!IsScaled())
+    return r;
+  auto low = [this](int v) { return ClampedToInt(std::floor(v * m_ratio)); };
+  auto high = [this](int v) { return ClampedToInt(std::ceil(v * m_ratio)); };
+  return CRect(low(r.left), low(r.top), high(r.right), high(r.bottom));
 }
 
 bool CDeviceScale::MovesWhole(int v, int& device) const

@@ -66,6 +66,9 @@ public:
   CPoint At(CPoint p) const { return CPoint(At(p.x), At(p.y)); }
   CRect At(const CRect& r) const { return CRect(At(r.left), At(r.top), At(r.right), At(r.bottom)); }
   CRectRegion At(CRectRegion region) const;
+  // Every device pixel a window rectangle covers in part: a window's pixel grid may lie half a
+  // device pixel off the screen's, where the screen takes a rectangle's edge to either side.
+  CRect Touched(const CRect& r) const;
   // Whether a move by this many window pixels moves every window pixel by the same number of
   // device pixels, and that number.
   bool MovesWhole(int v, int& device) const;

@@ -194,9 +194,12 @@ void CWndImpl::OnPaintEvent(const QRegion& region)
   const QRect rect = region.boundingRect();
   CImageData* surface = Surface();
   QPainter painter(m_pClient);
-  // The surface's device pixels go to the screen's one for one.
+  // The surface's device pixels go to the screen's one for one, over every device pixel the
+  // region touches: where the window lies half a device pixel into its top-level window (150 %,
+  // an odd offset), the screen paints an edge's half-covered pixel with the region, and a pixel
+  // left out keeps whatever was there before (the frame of a child window just closed).
   const CDeviceScale& scale = surface->Scale();
-  const QRect source = ToQRect(scale.At(FromQRect(rect)));
+  const QRect source = ToQRect(scale.Touched(FromQRect(rect))) & surface->Image().rect();
   const QRectF target(source.x() / scale.Ratio(), source.y() / scale.Ratio(), source.width() / scale.Ratio(),
                       source.height() / scale.Ratio());
   painter.drawImage(target, surface->Image(), source);

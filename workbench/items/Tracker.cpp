@@ -320,8 +320,13 @@ public:
 
   void OnDragStep(CPoint point, BOOL first) override
   {
-    if (first)
+    if (first) {
       View()->StartMove(Item());
+      // What the start left invalid (the joins the move keeps aside) is painted before the
+      // first image is drawn: painted later, it would wipe that inverted image's pixels there,
+      // and erasing the image would then invert the outline under it until the drop.
+      View()->UpdateWindow();
+    }
     Update(point);
   }
   void OnDragUpdate() override
