@@ -112,9 +112,9 @@ TEST_F(RecoveryTest, AFatalErrorWritesChangedProjectsToRecoveryCopiesBesideTheir
 // nothing else changed no copy is claimed, and without a folder for the copy both are told.
 TEST(RecoveryReportTest, AWorkbenchNotTakenIsNamedAndNothingMoreIsClaimed)
 {
-  CRecoveryCopy whole{"House.tpf", "/p/House.recovered.tpf", true, "", true};
-  CRecoveryCopy nothingElse{"Barn.tpf", "", false, "the design \"Gable\"", true};
-  CRecoveryCopy nowhere{"Shed.tpf", "", true, "the new design", false};
+  CRecoveryCopy whole{"House.tpf", "/p/House.recovered.tpf", true, "", true, ""};
+  CRecoveryCopy nothingElse{"Barn.tpf", "", false, "the design \"Gable\"", true, ""};
+  CRecoveryCopy nowhere{"Shed.tpf", "", true, "the new design", false, ""};
   const std::string text = DescribeRecoveryCopies({whole, nothingElse, nowhere}).str();
   EXPECT_EQ(text, "\n\nThe unsaved changes were written to:\n/p/House.recovered.tpf"
                   "\n\nNo copy of the unsaved changes could be written, in the project's folder, the documents "
