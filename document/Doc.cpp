@@ -136,8 +136,10 @@ void CDoc::OnChangedViewList()
   // to keep the project open in: the edited design is offered for storing, and the base class
   // then offers the changed project for saving.
   if (m_viewList.IsEmpty() && m_bAutoDelete && m_bMade) {
+    // The Workbench has gone: a store that fails there leaves the design as the project holds it.
     if (GetEditedDesign())
-      StoreEditedDesign(TRUE, FALSE);
+      StoringWhere(GetEditedDesignIndex() >= 0 ? NotStored::keptAsLastStored : NotStored::notInProject,
+                   [this] { return StoreEditedDesign(TRUE, FALSE); });
     UpdateProjectModified();
   }
   CDocument::OnChangedViewList();
@@ -195,12 +197,7 @@ void CDoc::OnFileClose()
 
 BOOL CDoc::OkToSaveEditedDesign()
 {
-  struct CForSave
-  {
-    BOOL& flag;
-    ~CForSave() { flag = FALSE; }
-  } forSave{m_bStoringForSave = TRUE};
-  return OkToCloseEditedDesign();
+  return StoringWhere(NotStored::saveStopped, [this] { return OkToCloseEditedDesign(); });
 }
 
 void CDoc::OnFileSave()

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "ui/docview/Doc.h"
+#include "project/Docmsg.h"
 #include "project/Project.h"
 
 class CProgress;
@@ -59,7 +60,8 @@ public:
 
   // The edited design and its snapshot.
   CDesign* GetEditedDesign() const { return m_project.GetEditedDesign(); }
-  void NewEditedDesign() { m_project.NewEditedDesign(); }
+  // FALSE when the new design cannot be made (the user has been told).
+  BOOL NewEditedDesign();
   // FALSE, after telling the user, when the stored design cannot be rebuilt; the edited design
   // is then left as it was.
   BOOL EditStoredDesign(int index) { return m_project.EditStoredDesign(index); }
@@ -132,6 +134,20 @@ private:
   // The question about the edited design before a save; a store that fails there also tells
   // that the project was not saved.
   BOOL OkToSaveEditedDesign();
+  // Runs the call with what a store failing in it leaves set for the message, put back on every
+  // way out.
+  template <class Call>
+  BOOL StoringWhere(NotStored holds, Call&& call)
+  {
+    struct CPutBack
+    {
+      NotStored& held;
+      NotStored before;
+      ~CPutBack() { held = before; }
+    } putBack{m_notStored, m_notStored};
+    m_notStored = holds;
+    return call();
+  }
 
   // The project's questions and its changes to the stored designs.
   Answer AskStoreChanges(const CString& name, BOOL allowCancel) override;
@@ -148,8 +164,9 @@ private:
   CProject m_project;
   // Made new or read whole: a project whose making failed has nothing to ask about as it goes.
   BOOL m_bMade = FALSE;
-  // A save waits on the edited design's store: a store that fails is told as a failed save too.
-  BOOL m_bStoringForSave = FALSE;
+  // What a store that fails leaves, as its message tells it: a save that waits on the store did
+  // not run either; a new design is not opened; a Workbench gone keeps nothing on it.
+  NotStored m_notStored = NotStored::onWorkbench;
   // The progress of the opening under way, made at its first design.
   std::unique_ptr<CProgress> m_pOpenProgress;
 };

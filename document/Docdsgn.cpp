@@ -37,6 +37,11 @@ BOOL CDoc::OkToCloseEditedDesign()
   return StoreEditedDesign(TRUE, TRUE);
 }
 
+BOOL CDoc::NewEditedDesign()
+{
+  return StoringWhere(NotStored::notOpened, [this] { return m_project.NewEditedDesign(); });
+}
+
 BOOL CDoc::KeepWhatIsShown()
 {
   // Nobody is asked: a typed value that would be refused leaves the last one taken.
@@ -65,7 +70,7 @@ void CDoc::ReportUnreadable(const CString& designName)
 
 void CDoc::ReportNotStored(const CString& designName, std::exception_ptr failure)
 {
-  MessageBox(GetDesignNotStoredMessage(designName, failure, m_bStoringForSave), MB_ICONEXCLAMATION | MB_OK);
+  MessageBox(GetDesignNotStoredMessage(designName, failure, m_notStored), MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CDoc::BeginWait()

@@ -218,9 +218,8 @@ BOOL CWarehouseView::CloseEditedDesign()
 
 void CWarehouseView::OnCreateDesign()
 {
-  if (!CloseEditedDesign())
+  if (!CloseEditedDesign() || !GetProject()->NewEditedDesign())
     return;
-  GetProject()->NewEditedDesign();
   GetWarehouseServices().OpenWorkbenchFrame(GetProject());
 }
 

@@ -135,11 +135,25 @@ CString GetDesignUnreadableMessage(const CString& designName)
   return text;
 }
 
-CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure, BOOL beforeSave)
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure, NotStored holds)
 {
   CString text;
-  text.Format("The design '%s' could not be stored in the project; it is still on the Workbench.", designName.c_str());
-  if (beforeSave)
+  text.Format("The design '%s' could not be stored in the project", designName.c_str());
+  switch (holds) {
+  case NotStored::notOpened:
+    text += ", so it was not opened on the Workbench.";
+    break;
+  case NotStored::keptAsLastStored:
+    text += ", and its Workbench has closed; the project keeps the design as it was last stored.";
+    break;
+  case NotStored::notInProject:
+    text += ", and its Workbench has closed; the design is not in the project.";
+    break;
+  default:
+    text += "; it is still on the Workbench.";
+    break;
+  }
+  if (holds == NotStored::saveStopped)
     text += CString("\n") + kNotSaved;
   if (const CString cause = FileFailureReason(failure); !cause.IsEmpty())
     text += "\nReason:  " + cause;

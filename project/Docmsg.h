@@ -22,8 +22,17 @@ CString GetStoreChangesQuestion(const CString& designName);
 CString GetReplaceQuestion(const CString& designName);
 // A stored design whose block cannot be rebuilt.
 CString GetDesignUnreadableMessage(const CString& designName);
-// The edited design could not be stored, followed by the cause; it stays on the Workbench. When
-// the store came before a save (beforeSave), the save did not run either, and the text says so.
-CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure, BOOL beforeSave = FALSE);
+// Where the edited design stands when it could not be stored, for the message to say.
+enum class NotStored
+{
+  onWorkbench,       // it stays on the Workbench
+  saveStopped,       // it stays on the Workbench, and the save it came before did not run either
+  notOpened,         // a new design, not opened on the Workbench
+  keptAsLastStored,  // its Workbench has closed; the project keeps the design as last stored
+  notInProject       // its Workbench has closed, and the project does not hold the design
+};
+// The edited design could not be stored, what holds, then the cause.
+CString GetDesignNotStoredMessage(const CString& designName, std::exception_ptr failure,
+                                  NotStored holds = NotStored::onWorkbench);
 // A new design the Workbench cannot open: the product database can no longer be read.
 CString GetNewDesignUnopenableMessage();

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
+#include <cstring>
 #include <new>
 
 #include "platform/core/Archive.h"
@@ -40,7 +42,10 @@ CDesignStore& CDesignStore::operator=(const CDesignStore& other)
   try {
     m_block = other.m_block;
   } catch (const std::bad_alloc&) {
-    throw CAppException(kModule, kCopyFailedLine);
+    // The cause goes with the failure, for a store that cannot be made to tell why.
+    CAppException failure(kModule, kCopyFailedLine);
+    failure.message = std::strerror(ENOMEM);
+    throw failure;
   }
   m_strName = other.m_strName;
   m_dwChecksum = other.m_dwChecksum;
@@ -372,19 +377,39 @@ int CDesignStoreArray::Add(CDesignStore* store)
 
 void CDesignStoreArray::Replace(int index, const CDesignStore& store)
 {
-  if (!m_bIndexed) {
-    *GetAt(index) = store;
-    return;
+  CDesignStore copy(store);
+  Replace(index, std::move(copy));
+}
+
+void CDesignStoreArray::Replace(int index, CDesignStore&& store)
+{
+  // The index is a cache of the names: one that cannot follow the new name goes, and is made
+  // again at the next search.
+  if (m_bIndexed) {
+    try {
+      Unindex(index);
+    } catch (const std::bad_alloc&) {
+      DropIndex();
+    }
   }
-  Unindex(index);
-  try {
-    *GetAt(index) = store;
-  } catch (...) {
-    // A copy that fails leaves the record as it was.
-    Index(index);
-    throw;
+  *GetAt(index) = std::move(store);
+  if (m_bIndexed) {
+    try {
+      Index(index);
+    } catch (const std::bad_alloc&) {
+      DropIndex();
+    }
   }
-  Index(index);
+}
+
+void CDesignStoreArray::DropIndex() const
+{
+  m_slots.clear();
+  m_folded.clear();
+  m_nFoldedGone = 0;
+  m_nNames = 0;
+  m_nRepeats = 0;
+  m_bIndexed = false;
 }
 
 void CDesignStoreArray::RemoveAt(int index)
@@ -405,11 +430,8 @@ void CDesignStoreArray::RemoveAt(int index)
 
 void CDesignStoreArray::RemoveAll()
 {
-  m_slots.clear();
-  m_folded.clear();
-  m_nFoldedGone = 0;
-  m_nNames = 0;
-  m_nRepeats = 0;
+  DropIndex();
+  // The index of an empty list is whole.
   m_bIndexed = true;
   CObOwnArray::RemoveAll();
 }

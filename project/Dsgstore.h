@@ -22,9 +22,12 @@ class CDesignStore : public CObject
   DECLARE_SERIAL(CDesignStore)
 public:
   CDesignStore();
-  // Copies duplicate the block; a block that cannot be allocated throws CAppException.
+  // Copies duplicate the block; a block that cannot be allocated throws CAppException, which
+  // gives the system's text for it. Moves take the block over and cannot fail.
   CDesignStore(const CDesignStore& other);
   CDesignStore& operator=(const CDesignStore& other);
+  CDesignStore(CDesignStore&& other) noexcept = default;
+  CDesignStore& operator=(CDesignStore&& other) noexcept = default;
   ~CDesignStore() override;
 
   CString GetName() const { return m_strName; }
@@ -85,8 +88,11 @@ public:
   int Find(const CString& name) const;
   // Appends a design and takes it over.
   int Add(CDesignStore* store);
-  // Overwrites the record at the index with a copy of the given one (its name may differ).
+  // Overwrites the record at the index with a copy of the given one (its name may differ); a
+  // copy that cannot be made leaves the record as it was.
   void Replace(int index, const CDesignStore& store);
+  // Overwrites the record at the index with the given one, taken over; this cannot fail.
+  void Replace(int index, CDesignStore&& store);
   void RemoveAt(int index);
   void RemoveAll();
   // Count, then each stored design by reference.
@@ -130,6 +136,8 @@ private:
   void Index(int index) const;
   void Unindex(int index) const;
   void Reserve(size_t names) const;
+  // Forgets the index, to be made again at the next search; nothing here allocates.
+  void DropIndex() const;
   void Place(const CNameSlot& slot) const;
   void FreeSlot(size_t at) const;
 

@@ -56,6 +56,36 @@ CString NextLetters(CString rest)
   return "A" + rest;
 }
 
+// Runs one step of storing the edited design. A failure of the design's own (a full disk's error,
+// say) or of memory comes back for the host to be told; a fatal error still ends the program.
+template <class Step>
+std::exception_ptr FailureOf(Step&& step)
+{
+  try {
+    step();
+  } catch (const CAppFatalException&) {
+    throw;
+  } catch (const CException&) {
+    return std::current_exception();
+  } catch (const std::bad_alloc&) {
+    return std::current_exception();
+  }
+  return nullptr;
+}
+
+// The wait the host shows around a store, ended on every way out.
+class CWaitAround
+{
+public:
+  explicit CWaitAround(CProjectHost& host) : m_host(host) { m_host.BeginWait(); }
+  ~CWaitAround() { m_host.EndWait(); }
+  CWaitAround(const CWaitAround&) = delete;
+  CWaitAround& operator=(const CWaitAround&) = delete;
+
+private:
+  CProjectHost& m_host;
+};
+
 }  // namespace
 
 CProject::CProject(CProjectHost& host) : m_host(host) {}
@@ -145,11 +175,20 @@ CString CProject::GetDesignName(int index) const
   return m_designs.GetAt(index)->GetName();
 }
 
-void CProject::NewEditedDesign()
+BOOL CProject::NewEditedDesign()
 {
-  m_pEditedDesign.reset();
-  m_pEditedDesign = std::make_unique<CDesign>();
-  m_editedSnapshot.Store(m_pEditedDesign.get());
+  // The design and its snapshot are made aside: when either cannot be, the host is told as for
+  // any store, and the edited design stays as it was.
+  std::unique_ptr<CDesign> design;
+  CDesignStore snapshot;
+  if (const std::exception_ptr failure = FailureOf([&] {
+        design = std::make_unique<CDesign>();
+        snapshot.Store(design.get());
+      }))
+    return ReportNotStored(CString(), failure);
+  m_pEditedDesign = std::move(design);
+  m_editedSnapshot = std::move(snapshot);
+  return TRUE;
 }
 
 BOOL CProject::EditStoredDesign(int index)
@@ -243,6 +282,7 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
   // A named design renamed on the Workbench to the name of another stored design is settled by
   // the replace question rather than stored over its own record under a clashing name.
   const int clash = named ? FindDesign(name) : -1;
+  const CString before = name;
   if (!named || (clash >= 0 && clash != index)) {
     const int home = index;
     if (!named)
@@ -253,14 +293,37 @@ BOOL CProject::StoreEditedDesign(BOOL ask, BOOL allowCancel)
     if (named && index < 0)
       index = home;
     m_pEditedDesign->SetName(name);
-    if (!MakeCandidate(candidate))
+    if (!MakeCandidate(candidate)) {
+      m_pEditedDesign->SetName(before);
       return FALSE;
+    }
   }
-  if (index >= 0)
-    ReplaceDesign(candidate, index);
-  else
-    AddDesign(candidate);
-  m_editedSnapshot = candidate;
+  if (StoreCandidate(candidate, index))
+    return TRUE;
+  // A store that failed leaves the design as it was before it began, its name too.
+  m_pEditedDesign->SetName(before);
+  return FALSE;
+}
+
+BOOL CProject::StoreCandidate(const CDesignStore& candidate, int index)
+{
+  // Every copy the store takes is made, and a new record is in the list, before the snapshot
+  // changes or the host hears of an added design: a store that fails leaves the project as it was.
+  CDesignStore snapshot;
+  CString added;
+  if (const std::exception_ptr failure = FailureOf([&] {
+        snapshot = candidate;
+        if (index >= 0) {
+          ReplaceDesign(candidate, index);
+          return;
+        }
+        added = candidate.GetName();
+        AddRecord(candidate);
+      }))
+    return ReportNotStored(m_pEditedDesign->GetName(), failure);
+  if (index < 0)
+    m_host.OnDesignAdded(added);
+  m_editedSnapshot = std::move(snapshot);
   return TRUE;
 }
 
@@ -274,25 +337,19 @@ BOOL CProject::IsEditedDesignAsStored()
 
 BOOL CProject::MakeCandidate(CDesignStore& candidate)
 {
-  m_host.BeginWait();
   std::exception_ptr failure;
-  try {
-    candidate.Store(m_pEditedDesign.get());
-  } catch (const CAppFatalException&) {
-    m_host.EndWait();
-    throw;
-  } catch (const CException&) {
-    failure = std::current_exception();
-  } catch (const std::bad_alloc&) {
-    failure = std::current_exception();
+  {
+    CWaitAround wait(m_host);
+    failure = FailureOf([&] { candidate.Store(m_pEditedDesign.get()); });
   }
-  m_host.EndWait();
-  if (!failure)
-    return TRUE;
-  // Nothing is stored: the design stays on the Workbench for the user to keep some other way.
+  return !failure || ReportNotStored(m_pEditedDesign->GetName(), failure);
+}
+
+BOOL CProject::ReportNotStored(const CString& designName, std::exception_ptr failure)
+{
+  // Nothing is stored: the design stays as it was for the user to keep some other way.
   PCTRACE(TT_DOCUMENT, TL_WARNING)("The edited design could not be stored.\n");
-  const CString name = m_pEditedDesign->GetName();
-  m_host.ReportNotStored(name.IsEmpty() ? CString("Unnamed") : name, failure);
+  m_host.ReportNotStored(designName.IsEmpty() ? CString("Unnamed") : designName, failure);
   return FALSE;
 }
 
@@ -323,10 +380,19 @@ BOOL CProject::KeepEditedDesign()
 
 void CProject::AddDesign(const CDesignStore& store)
 {
+  const CString name = store.GetName();
+  AddRecord(store);
+  m_host.OnDesignAdded(name);
+}
+
+void CProject::AddRecord(const CDesignStore& store)
+{
   if (FindDesign(store.GetName()) >= 0)
     throw CAppException(kDesignsModule, kNameUsedLine);
-  m_designs.Add(new CDesignStore(store));
-  m_host.OnDesignAdded(store.GetName());
+  // A record the list cannot take is freed here, and the list stays as it was.
+  auto record = std::make_unique<CDesignStore>(store);
+  m_designs.Add(record.get());
+  record.release();
 }
 
 void CProject::ReplaceDesign(const CDesignStore& store, int index)
@@ -335,9 +401,13 @@ void CProject::ReplaceDesign(const CDesignStore& store, int index)
   int other = FindDesign(store.GetName());
   if (other >= 0 && other != index)
     throw CAppException(kDesignsModule, kNameUsedLine);
-  // The record is overwritten next, so only its name in the list changes.
-  m_host.OnDesignRenamed(m_designs.GetAt(index)->GetName(), store.GetName());
-  m_designs.Replace(index, store);
+  // The copy and the names are made before the host hears of the new name: what cannot be made
+  // changes nothing, and the record is then overwritten, which cannot fail.
+  CDesignStore record(store);
+  const CString oldName = m_designs.GetAt(index)->GetName();
+  const CString newName = record.GetName();
+  m_host.OnDesignRenamed(oldName, newName);
+  m_designs.Replace(index, std::move(record));
 }
 
 void CProject::DeleteDesign(int index)

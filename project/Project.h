@@ -98,7 +98,9 @@ public:
 
   // The edited design and its snapshot.
   CDesign* GetEditedDesign() const { return m_pEditedDesign.get(); }
-  void NewEditedDesign();
+  // A new empty design becomes the edited design. FALSE when it or its snapshot cannot be made:
+  // the host is told as for a store that failed, and the edited design stays as it was.
+  BOOL NewEditedDesign();
   BOOL EditStoredDesign(int index);
   void CloseEditedDesign();
   int GetEditedDesignIndex() const { return FindDesign(m_editedSnapshot.GetName()); }
@@ -146,6 +148,14 @@ private:
   BOOL SettleNewName(CString& name, int& index, BOOL allowCancel, BOOL askReplaceFirst);
   // The edited design serialized into the candidate; FALSE, the host told, when it cannot be.
   BOOL MakeCandidate(CDesignStore& candidate);
+  // The candidate stored over the design at index, or added when index is below 0, then taken
+  // as the snapshot; FALSE, the host told and the project as it was, when it cannot be.
+  BOOL StoreCandidate(const CDesignStore& candidate, int index);
+  // A copy of the store appended to the list, without telling the host; a name in use raises
+  // CAppException. A failure leaves the list as it was.
+  void AddRecord(const CDesignStore& store);
+  // Tells the host that the design (named, or "Unnamed" when empty) was not stored; FALSE.
+  BOOL ReportNotStored(const CString& designName, std::exception_ptr failure);
 
   CProjectHost& m_host;
   CDocVersion m_docVersion;

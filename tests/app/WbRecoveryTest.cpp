@@ -5,13 +5,16 @@
 // Workbench that cannot be taken is named in the report, and its design kept as last stored. A
 // catalogue overwritten or cut short under the program refuses the designs it would open and ends
 // nothing: the Workbench is still stored, saved, taken into the copy and left at the exit as
-// shown. A store that fails is told (a save stopped by it says the project was not saved), and
-// the session goes on with the Workbench as it was, also where a file opens beside the first project.
+// shown. A store that fails is told (a save stopped by it says the project was not saved, a
+// Workbench gone says what the project keeps), and the session goes on with the Workbench as it
+// was, also where a file opens beside the first project or memory runs out as a design is made or
+// stored.
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 
 #include <QLineEdit>
@@ -31,6 +34,7 @@
 #include "project/Docmsg.h"
 #include "project/Project.h"
 #include "support/Exceptn.h"
+#include "support/HeapFault.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -56,6 +60,23 @@ public:
       throw CFileException(CFileException::diskFull, ENOSPC);
     CUnitItem::Serialize(ar);
   }
+};
+
+// A unit whose store, once asked to, leaves memory to run out at the next record of a stored
+// design made: the list's copy of the design being stored.
+class CRecordRunsOutUnitItem : public CUnitItem
+{
+public:
+  using CUnitItem::CUnitItem;
+  void Serialize(CArchive& ar) override
+  {
+    CUnitItem::Serialize(ar);
+    if (ar.IsStoring() && armAtStore) {
+      armAtStore = false;
+      heapfault::FailNextOfSize(sizeof(CDesignStore));
+    }
+  }
+  bool armAtStore = false;
 };
 
 void WriteInPlace(const std::string& path, const std::vector<unsigned char>& bytes)
@@ -431,7 +452,8 @@ TEST_F(WbRecoveryTest, AnOverwrittenCatalogueStillStoresSavesAndExitsWithTheWork
 
 // A unit that cannot be stored: Store Design, Save, Save As, Close and Exit each tell why and go
 // no further, the saves saying that the project was not saved; the Workbench stays with every
-// unit, the stored design and the project file as they were.
+// unit, the stored design and the project file as they were. Its windows destroyed alone, the
+// project says that it keeps the design as last stored, and closes.
 TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
 {
   const std::string project = ShellTempDir() + "/House.tpf";
@@ -444,7 +466,7 @@ TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
   const std::exception_ptr full = std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC));
   const CString told = GetDesignNotStoredMessage("Living Room", full);
   ASSERT_NE(told.Find(std::strerror(ENOSPC)), -1) << told.c_str();
-  const CString notSaved = GetDesignNotStoredMessage("Living Room", full, TRUE);
+  const CString notSaved = GetDesignNotStoredMessage("Living Room", full, NotStored::saveStopped);
   ASSERT_NE(notSaved.Find("The project has not been saved."), -1) << notSaved.c_str();
 
   service.messages.clear();
@@ -483,6 +505,77 @@ TEST_F(WbRecoveryTest, AStoreThatFailsIsToldAndTheSessionGoesOnWithTheWorkbench)
   EXPECT_EQ(View()->GetItemList()->GetCount(), items + 1);
   EXPECT_EQ(ReadFileBytes(project), saved);
   EXPECT_FALSE(m_pDoc->IsModified());
+
+  // The project's windows destroyed alone, the Workbench last: the store fails with the Workbench
+  // gone, says what the project keeps, and the unchanged project closes.
+  service.messages.clear();
+  DesignList(m_pDoc)->GetParentFrame()->DestroyWindow();
+  Pump();
+  Frame()->DestroyWindow();
+  Pump();
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, GetDesignNotStoredMessage("Living Room", full, NotStored::keptAsLastStored));
+  ASSERT_NE(MainFrame(), nullptr) << "the session goes on";
+  EXPECT_TRUE(Projects().empty());
+  EXPECT_EQ(ReadFileBytes(project), saved);
+}
+
+// Memory running out as Create... makes the new design tells it, opens no Workbench and leaves the
+// designs as they were; running out as Save stores a new design under the name given tells it
+// with the save not done, and leaves the Workbench with the unnamed design, the stored designs and
+// the project file as they were.
+TEST_F(WbRecoveryTest, MemoryRunningOutAsADesignIsMadeOrStoredIsToldAndTheSessionGoesOn)
+{
+  const std::string project = ShellTempDir() + "/House.tpf";
+  StartOnTheKeptSampleHouse(project);
+  const std::vector<unsigned char> saved = ReadFileBytes(project);
+  const int designs = m_pDoc->GetDesignCount();
+  ASSERT_EQ(View(), nullptr) << "a project opened shows its design list";
+  const std::exception_ptr memory = std::make_exception_ptr(std::bad_alloc());
+
+  service.messages.clear();
+  heapfault::FailNextOfSize(sizeof(CDesign));
+  m_pDoc->GetWarehouseView()->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+  Pump();
+  EXPECT_TRUE(heapfault::Fired());
+  heapfault::Disarm();
+  ASSERT_EQ(service.messages.size(), 1u);
+  EXPECT_EQ(service.messages[0].text, GetDesignNotStoredMessage("Unnamed", memory, NotStored::notOpened));
+  EXPECT_EQ(View(), nullptr);
+  EXPECT_EQ(m_pDoc->GetEditedDesign(), nullptr);
+  EXPECT_EQ(m_pDoc->GetDesignCount(), designs);
+
+  m_pDoc->GetWarehouseView()->SendMessage(WM_COMMAND, ID_CREATE_DESIGN);
+  Pump();
+  ASSERT_NE(View(), nullptr);
+  auto* pItem = new CRecordRunsOutUnitItem("GL", "BA005");
+  pItem->GetUnit();
+  View()->AddItem(pItem, TRUE);
+  Pump();
+  const int items = View()->GetItemList()->GetCount();
+
+  service.messages.clear();
+  service.messageAnswers = {IDYES};
+  OnNextDialog([pItem](CDialog& dialog) {
+    SetControlText(dialog, IDC_NEW_DESIGN_NAME, "Porch");
+    pItem->armAtStore = true;
+    ClickButton(dialog, IDOK);
+  });
+  Command(ID_FILE_SAVE);
+  EXPECT_TRUE(heapfault::Fired());
+  heapfault::Disarm();
+  ASSERT_EQ(service.messages.size(), 2u);
+  EXPECT_EQ(service.messages[0].text, "Store changes to design 'Unnamed' in the project?");
+  EXPECT_EQ(service.messages[1].text, GetDesignNotStoredMessage("Porch", memory, NotStored::saveStopped));
+
+  ASSERT_NE(MainFrame(), nullptr) << "the session goes on";
+  EXPECT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(m_pDoc->GetDesignCount(), designs);
+  EXPECT_LT(m_pDoc->FindDesign("Porch"), 0);
+  ASSERT_NE(View(), nullptr);
+  EXPECT_EQ(View()->GetItemList()->GetCount(), items);
+  EXPECT_TRUE(m_pDoc->GetEditedDesign()->GetName().IsEmpty());
+  EXPECT_EQ(ReadFileBytes(project), saved);
 }
 
 // Started without a file, a guideline drawn and a unit placed that cannot be stored: opening a

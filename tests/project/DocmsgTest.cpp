@@ -1,10 +1,12 @@
 // Guards the failure texts that real files do not easily provoke: unknown codes, memory, each
-// file error's reason, the complete copy an interrupted save left, and the save messages (also a
-// save stopped by a design that could not be stored) with their cause.
+// file error's reason, the complete copy an interrupted save left, the save messages (also a
+// save stopped by a design that could not be stored) with their cause, and what a design that
+// could not be stored says of where it stands.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "project/Docmsg.h"
 #include "support/Exceptn.h"
@@ -55,11 +57,27 @@ TEST(SaveFailureMessage, NamesThePathTheSystemsCauseAndSaysNothingWasSaved)
   EXPECT_EQ(message(42), head) << "an unknown failure keeps the plain message";
 
   // A save stopped by a design that could not be stored says so as well, before the cause.
-  EXPECT_EQ(
-      GetDesignNotStoredMessage("Bay", std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC)), TRUE),
-      CString("The design 'Bay' could not be stored in the project; it is still on the Workbench.\n"
-              "The project has not been saved.\nReason:  ") +
-          std::strerror(ENOSPC));
+  EXPECT_EQ(GetDesignNotStoredMessage("Bay", std::make_exception_ptr(CFileException(CFileException::diskFull, ENOSPC)),
+                                      NotStored::saveStopped),
+            CString("The design 'Bay' could not be stored in the project; it is still on the Workbench.\n"
+                    "The project has not been saved.\nReason:  ") +
+                std::strerror(ENOSPC));
+}
+
+// Only a design still on the Workbench is said to be there: a new one that could not be made was
+// never opened, and one whose Workbench went is what the project holds of it.
+TEST(DesignNotStoredMessage, SaysWhereTheDesignStandsThenTheCause)
+{
+  const std::exception_ptr memory = std::make_exception_ptr(std::bad_alloc());
+  const CString head = "The design 'Bay' could not be stored in the project";
+  const CString cause = CString("\nReason:  ") + std::strerror(ENOMEM);
+  EXPECT_EQ(GetDesignNotStoredMessage("Bay", memory), head + "; it is still on the Workbench." + cause);
+  EXPECT_EQ(GetDesignNotStoredMessage("Bay", memory, NotStored::notOpened),
+            head + ", so it was not opened on the Workbench." + cause);
+  EXPECT_EQ(GetDesignNotStoredMessage("Bay", memory, NotStored::keptAsLastStored),
+            head + ", and its Workbench has closed; the project keeps the design as it was last stored." + cause);
+  EXPECT_EQ(GetDesignNotStoredMessage("Bay", memory, NotStored::notInProject),
+            head + ", and its Workbench has closed; the design is not in the project." + cause);
 }
 
 TEST(OpenFailureMessage, ACompleteCopyOfAnInterruptedSaveIsNamedUnlessTheFileIsOnlyInUse)

@@ -1,13 +1,16 @@
 // Guards the project's rules below the Qt line: what the host is told when stored designs change,
-// the questions of storing the edited design, a store that fails, and the modified state by CRC.
+// the questions of storing the edited design, a store that fails (memory running out at any
+// allocation of it too), and the modified state by CRC.
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "platform/core/Filemsg.h"
+#include "support/HeapFault.h"
 #include "project/DocTestSupport.h"
 #include "project/TestItems.h"
 #include "project/Project.h"
@@ -15,35 +18,71 @@
 
 namespace {
 
+// Records what the project tells and asks; its own bookkeeping never takes a failing allocation.
 class CRecordingHost : public CProjectHost
 {
 public:
-  Answer AskStoreChanges(const CString& name, BOOL) override { return Next("store " + std::string(name.c_str())); }
+  Answer AskStoreChanges(const CString& name, BOOL) override
+  {
+    const Answer answer = Next("store " + std::string(name.c_str()));
+    if (failAfterQuestion >= 0)
+      heapfault::FailAfter(failAfterQuestion);
+    return answer;
+  }
   Answer AskReplace(const CString& name, BOOL) override { return Next("replace " + std::string(name.c_str())); }
-  void ReportUnreadable(const CString& name) override { events.push_back("unreadable " + std::string(name.c_str())); }
+  void ReportUnreadable(const CString& name) override { Record("unreadable " + std::string(name.c_str())); }
   void ReportNotStored(const CString& name, std::exception_ptr failure) override
   {
+    heapfault::CPause pause;
     events.push_back("not stored " + std::string(name.c_str()) + ": " + FileFailureReason(failure).c_str());
   }
-  void OnDesignAdded(const CString& name) override { events.push_back("added " + std::string(name.c_str())); }
-  void OnDesignDeleting(const CString& name) override { events.push_back("deleting " + std::string(name.c_str())); }
+  void OnDesignAdded(const CString& name) override { Record("added " + std::string(name.c_str())); }
+  void OnDesignDeleting(const CString& name) override { Record("deleting " + std::string(name.c_str())); }
   void OnDesignRenamed(const CString& from, const CString& to) override
   {
+    heapfault::CPause pause;
     events.push_back("renamed " + std::string(from.c_str()) + " " + to.c_str());
   }
 
   std::vector<std::string> events;
   std::vector<Answer> answers;
+  // At or above 0: the allocation after that many more, once the store question is answered, fails.
+  long failAfterQuestion = -1;
 
 private:
+  void Record(const std::string& event)
+  {
+    heapfault::CPause pause;
+    events.push_back(event);
+  }
   Answer Next(const std::string& question)
   {
+    heapfault::CPause pause;
     events.push_back(question);
     Answer answer = answers.empty() ? answerCancel : answers.front();
     if (!answers.empty())
       answers.erase(answers.begin());
     return answer;
   }
+};
+
+// The "Store New Design" dialog's answers, after which an allocation fails when asked to.
+class CFailingAfterNameServices : public CFakeDocServices
+{
+public:
+  BOOL AskNewDesignName(CString& name, BOOL allowCancel) override
+  {
+    BOOL answered = FALSE;
+    {
+      heapfault::CPause pause;
+      answered = CFakeDocServices::AskNewDesignName(name, allowCancel);
+    }
+    if (failAfterName >= 0)
+      heapfault::FailAfter(failAfterName);
+    return answered;
+  }
+
+  long failAfterName = -1;
 };
 
 CDesignStore MakeStore(const char* name)
@@ -184,4 +223,111 @@ TEST_F(ProjectTest, AStoreThatFailsIsToldAndLeavesTheStoredAndTheEditedDesignAsT
   host.events.clear();
   EXPECT_TRUE(project.StoreEditedDesign(FALSE, TRUE));
   EXPECT_EQ(host.events, std::vector<std::string>{"added Hall"});
+}
+
+// Memory running out at each allocation in turn: where the edited design is made new (the design,
+// its snapshot), and where a store goes on after its question (the candidate with a new name, the
+// copies the list and the snapshot take, the list's place and name index). Each is told as a store
+// that failed, in the words a failed candidate gets, and changes nothing: the stored designs, the
+// edited design with its name and items, and its snapshot stay as they were. The store after it
+// succeeds.
+TEST_F(ProjectTest, MemoryRunningOutAsADesignIsMadeOrStoredIsToldAndChangesNothing)
+{
+  CTestItemAccess access;
+  CFailingAfterNameServices naming;
+  project.AddDesign(MakeStore("Bay"));
+  ASSERT_TRUE(project.EditStoredDesign(0));
+  const std::string memory = std::string(": ") + std::strerror(ENOMEM);
+  // Runs the step with the allocation after `passes` more failing, armed here at 0 or more, else
+  // by the step's own question or name; what the step gave, and whether the failure came.
+  struct CAttempt
+  {
+    BOOL result;
+    bool fired;
+  };
+  const auto attempt = [](long passes, const std::function<BOOL()>& step) {
+    if (passes >= 0)
+      heapfault::FailAfter(passes);
+    const BOOL result = step();
+    const CAttempt done{result, heapfault::Fired()};
+    heapfault::Disarm();
+    return done;
+  };
+
+  const CDesign* pBay = project.GetEditedDesign();
+  const DWORD bayCrc = project.GetEditedDesignSnapshot().GetCRC();
+  long failures = 0;
+  for (long passes = 0;; ++passes) {
+    host.events.clear();
+    const auto [made, fired] = attempt(passes, [&] { return project.NewEditedDesign(); });
+    if (!fired) {
+      EXPECT_TRUE(made);
+      break;
+    }
+    ++failures;
+    EXPECT_FALSE(made) << passes;
+    EXPECT_EQ(host.events, std::vector<std::string>{"not stored Unnamed" + memory}) << passes;
+    EXPECT_EQ(project.GetEditedDesign(), pBay) << passes;
+    EXPECT_EQ(project.GetEditedDesignSnapshot().GetCRC(), bayCrc) << passes;
+  }
+  EXPECT_GE(failures, 3) << "the design, its snapshot's file and block";
+  ASSERT_NE(project.GetEditedDesign(), pBay);
+
+  // Yes to the question, then a new name: the design is added.
+  project.GetEditedDesign()->GetItemList().AddTail(new CDesignItem(CDesignItemAccess::unitItem));
+  const DWORD newCrc = project.GetEditedDesignSnapshot().GetCRC();
+  failures = 0;
+  for (long passes = 0;; ++passes) {
+    host.events.clear();
+    host.answers = {CProjectHost::answerYes};
+    naming.nameAnswers = {"Hall"};
+    naming.failAfterName = passes;
+    const auto [stored, fired] = attempt(-1, [&] { return project.StoreEditedDesign(TRUE, TRUE); });
+    if (!fired) {
+      EXPECT_TRUE(stored);
+      EXPECT_EQ(host.events, (std::vector<std::string>{"store Unnamed", "added Hall"}));
+      break;
+    }
+    ++failures;
+    EXPECT_FALSE(stored) << passes;
+    EXPECT_EQ(host.events, (std::vector<std::string>{"store Unnamed", "not stored Hall" + memory})) << passes;
+    EXPECT_EQ(project.GetDesignCount(), 1) << passes;
+    EXPECT_TRUE(project.GetEditedDesign()->GetName().IsEmpty()) << passes;
+    EXPECT_EQ(project.GetEditedDesign()->GetItemList().GetCount(), 1) << passes;
+    EXPECT_EQ(project.GetEditedDesignSnapshot().GetCRC(), newCrc) << passes;
+  }
+  naming.failAfterName = -1;
+  EXPECT_GE(failures, 4) << "the candidate, the record, its block, the snapshot's block";
+  ASSERT_EQ(project.GetDesignCount(), 2);
+  EXPECT_EQ(project.GetEditedDesignIndex(), 1);
+
+  // Yes to the question of a stored design: the design is stored over its record, or the record
+  // stays whole.
+  failures = 0;
+  for (long passes = 0;; ++passes) {
+    project.GetEditedDesign()->GetDesignData().SetQuantity(static_cast<int>(10 + passes));
+    const DWORD hallCrc = project.GetStoredDesigns().GetAt(1)->GetCRC();
+    host.events.clear();
+    host.answers = {CProjectHost::answerYes};
+    host.failAfterQuestion = passes;
+    const auto [stored, fired] = attempt(-1, [&] { return project.StoreEditedDesign(TRUE, TRUE); });
+    if (stored) {
+      EXPECT_EQ(host.events, (std::vector<std::string>{"store Hall", "renamed Hall Hall"})) << passes;
+      EXPECT_NE(project.GetStoredDesigns().GetAt(1)->GetCRC(), hallCrc) << passes;
+      EXPECT_EQ(project.GetEditedDesignSnapshot().GetCRC(), project.GetStoredDesigns().GetAt(1)->GetCRC()) << passes;
+      EXPECT_EQ(project.FindDesign("hall"), 1) << passes;
+    } else {
+      ++failures;
+      EXPECT_EQ(host.events, (std::vector<std::string>{"store Hall", "not stored Hall" + memory})) << passes;
+      EXPECT_EQ(project.GetStoredDesigns().GetAt(1)->GetCRC(), hallCrc) << passes;
+      EXPECT_EQ(project.GetEditedDesignSnapshot().GetCRC(), hallCrc) << passes;
+    }
+    if (!fired) {
+      EXPECT_TRUE(stored);
+      break;
+    }
+  }
+  host.failAfterQuestion = -1;
+  EXPECT_GE(failures, 2) << "the snapshot's block, the record's block";
+  EXPECT_EQ(project.GetDesignCount(), 2);
 }

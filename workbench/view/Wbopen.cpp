@@ -65,8 +65,12 @@ void CWorkbenchView::OnInitialUpdate()
   CDoc* pDoc = GetDoc();
   if (!pDoc)
     return;
-  if (!pDoc->GetEditedDesign())
-    pDoc->NewEditedDesign();
+  if (!pDoc->GetEditedDesign() && !pDoc->NewEditedDesign()) {
+    // The user has been told; there is no design for this Workbench to show.
+    if (CWorkbenchFrame* pFrame = GetWorkbenchFrame())
+      pFrame->CloseWithoutStoring();
+    return;
+  }
   if (!m_bJoiningTablesRead || !BindToDesign()) {
     ReportUnopenable();
     return;
