@@ -183,6 +183,8 @@ TEST_F(GuidelineGuiTest, ApplyWritesAtOnceAndCancelAfterApplyKeepsIt)
     ClickButton(sheet, ID_APPLY_NOW);
     EXPECT_EQ(pHorizontal->GetOffset(), CVRX2DVector(720.0, 100.0));
     EXPECT_EQ(pHorizontal->GetGuidelineWidth(), 2.0) << "the width page was saved when it was left";
+    EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(1), pHorizontal->GetDescription())
+        << "the status bar tells where the guideline now is";
     ClickButton(sheet, IDCANCEL);
   });
   Command(ID_EDIT_PROPERTIES);

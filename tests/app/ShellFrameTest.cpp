@@ -27,6 +27,7 @@
 #include "ui/frame/Menu.h"
 #include "ui/wnd/Resource.h"
 #include "ui/docview/View.h"
+#include "workbench/view/Wbview.h"
 
 namespace {
 const UINT kToolbarIds[] = {ID_FILE_NEW,
@@ -160,6 +161,17 @@ TEST_F(ShellTest, ShowAndHideCommandsOpenTheViewsOnceAndCloseViewsHidesAllThree)
   for (CView* pView : views)
     EXPECT_FALSE(IsShown(pView));
   EXPECT_TRUE(IsShown(pDoc->GetWorkbenchView()));
+  // Opening the project again only brings it forward: the views stay closed, the Workbench
+  // editable.
+  const std::string path = PathIn("Views.tpf");
+  pDoc->SetPathName(path.c_str(), FALSE);
+  EXPECT_EQ(ShellApp().OpenDocumentFile(path.c_str()), pDoc);
+  Pump();
+  for (CView* pView : views)
+    EXPECT_FALSE(IsShown(pView));
+  auto* pWorkbench = dynamic_cast<CWorkbenchView*>(pDoc->GetWorkbenchView());
+  ASSERT_NE(pWorkbench, nullptr);
+  EXPECT_EQ(pWorkbench->GetEditMode(), wemEditable);
 }
 
 TEST_F(ShellTest, AReportToggleOpensTheReportVisibleAndThenHidesAndShowsIt)

@@ -186,6 +186,29 @@ TEST_F(DocViewTest, ActivatingAChildSendsActivationMessagesAndSwitchesTheActiveF
   EXPECT_EQ(title, CString("Test App - Proj1"));
 }
 
+// Opening a file that is open already brings a frame of its document forward that is on screen;
+// a frame the program hid, though it holds the first view, stays hidden.
+TEST_F(DocViewTest, OpeningAnOpenFileBringsItsShownFrameForwardAndLeavesAHiddenOneHidden)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  CTestChild* hidden = ChildOf(doc);
+  CFrameWnd* shown = docTemplate->CreateNewFrame(doc, nullptr);
+  ASSERT_NE(shown, nullptr);
+  docTemplate->InitialUpdateFrame(shown, doc, TRUE);
+  hidden->ShowWindow(SW_HIDE);
+  doc->SetPathName("/p/open.tpf", FALSE);
+  CTestDoc* other = NewDocument();
+  ASSERT_NE(other, nullptr);
+  ASSERT_EQ(main->MDIGetActive(), ChildOf(other));
+
+  EXPECT_EQ(TestApp().OpenDocumentFile("/p/open.tpf"), doc);
+  Pump();
+  EXPECT_EQ(TestApp().m_pDocManager->GetDocumentCount(), 2);
+  EXPECT_FALSE(hidden->IsWindowVisible());
+  EXPECT_EQ(main->MDIGetActive(), shown);
+}
+
 TEST_F(DocViewTest, ClosingTheOnlyFrameOfADocumentClosesTheDocument)
 {
   CTestDoc* doc = NewDocument();

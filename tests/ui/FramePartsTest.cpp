@@ -133,12 +133,13 @@ TEST_F(StatusBarTest, PanesStartWithTheirStringsAndTakeTheirTextsFromUpdateHandl
   EXPECT_EQ(bar.GetPaneText(3), CString());
 }
 
-// A pane given its width keeps its size whatever text it shows: a text set at every mouse move
-// repaints the pane, not a layout of the whole bar with every label's text measured again.
+// A pane given its width keeps its size whatever text within that width it shows: a text set at
+// every mouse move repaints the pane, not a layout of the whole bar with every label's text
+// measured again.
 TEST_F(StatusBarTest, ASizedPaneTakesNewTextsWithoutLayingOutTheBar)
 {
   CStatusBar& bar = frame->statusBar;
-  bar.SetPaneInfo(2, ID_INDICATOR_FIXED, 0, 120);
+  bar.SetPaneInfo(2, ID_INDICATOR_FIXED, 0, 200);
   // Something in the bar taller than a line of text: the message line is stretched to it.
   auto* tall = new QWidget;
   tall->setMinimumHeight(bar.m_hWnd->fontMetrics().height() + 12);
@@ -172,6 +173,36 @@ TEST_F(StatusBarTest, ASizedPaneTakesNewTextsWithoutLayingOutTheBar)
   Pump();
   EXPECT_GT(count.requests, 0) << "the message line still takes the free width";
   bar.m_hWnd->removeEventFilter(&count);
+}
+
+// A text longer than the sample a pane was sized for is shown whole: the pane widens, beside the
+// next pane, and keeps that width for the shorter texts after it.
+TEST_F(StatusBarTest, ASizedPaneWidensForALongerTextAndKeepsThatWidth)
+{
+  CStatusBar& bar = frame->statusBar;
+  bar.SetPaneInfo(1, ID_INDICATOR_UNITS, 0, 40);
+  bar.SetPaneInfo(2, ID_INDICATOR_FIXED, 0, 60);
+  Pump();
+  auto* pane = bar.m_hWnd->findChildren<QLabel*>().value(1);
+  auto* next = bar.m_hWnd->findChildren<QLabel*>().value(2);
+  ASSERT_NE(pane, nullptr);
+  ASSERT_NE(next, nullptr);
+  const char* const size = "SLA6010:1816x292x292x698 R1219";
+  bar.SetPaneText(1, size);
+  Pump();
+  const int width = pane->width();
+  EXPECT_GE(pane->contentsRect().width(), pane->fontMetrics().horizontalAdvance(QString::fromLatin1(size)))
+      << "the whole size is read";
+  EXPECT_LE(pane->geometry().right(), next->geometry().left()) << "beside the next pane, not under it";
+  EXPECT_EQ(next->width(), 60);
+  bar.SetPaneText(1, "1x1");
+  Pump();
+  EXPECT_EQ(pane->width(), width);
+  UINT id = 0;
+  UINT style = 0;
+  int set = 0;
+  bar.GetPaneInfo(1, id, style, set);
+  EXPECT_EQ(set, 40) << "the width it was given stays its own";
 }
 
 TEST_F(StatusBarTest, MessageLineShowsThePromptWithoutItsTip)

@@ -381,6 +381,39 @@ TEST(Raster, TextIsPlacedByItsAlignmentAndMeasuredInLogicalUnits)
   EXPECT_GE(calc.Height(), 2 * one.cy);
 }
 
+// A positive height is the character cell: the font is the largest whose cell fits in it. Its
+// characters stand on whole-pixel advances, unkerned, so a text is as wide as its characters.
+TEST(Raster, APositiveHeightGivesTheLargestFontWhoseCellFitsAndTextIsAsWideAsItsCharacters)
+{
+  CCanvas c(200, 100);
+  CFont* pStock = c.dc.GetCurrentFont();
+  for (const char* face : {"Arial", "Times New Roman"})
+    for (int height = 8; height <= 40; ++height) {
+      CFont cell;
+      cell.CreateFont(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face);
+      c.dc.SelectObject(&cell);
+      TEXTMETRIC tm;
+      ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
+      EXPECT_LE(tm.tmHeight, height) << face << " in a cell of " << height;
+      CFont larger;
+      larger.CreateFont(-(tm.tmHeight - tm.tmInternalLeading + 1), 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, face);
+      c.dc.SelectObject(&larger);
+      ASSERT_TRUE(c.dc.GetTextMetrics(&tm));
+      EXPECT_GT(tm.tmHeight, height) << face << " one pixel larger than in a cell of " << height;
+      c.dc.SelectObject(pStock);
+    }
+
+  CFont message;
+  message.CreateFont(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  c.dc.SelectObject(&message);
+  const CString text = "No detail is selected to display.  You can select a detail in the Workbench by dragging";
+  int characters = 0;
+  for (int i = 0; i < text.GetLength(); ++i)
+    characters += c.dc.GetTextExtent(text.Mid(i, 1)).cx;
+  EXPECT_EQ(c.dc.GetTextExtent(text).cx, characters);
+  c.dc.SelectObject(pStock);
+}
+
 // Lines wholly inside the clip take a faster path than cut ones; both must set exactly the
 // pixels of the line's point list, in every direction, and nothing outside the clip.
 TEST(Raster, ClippedAndUnclippedLinesSetThePixelsOfTheirPointList)

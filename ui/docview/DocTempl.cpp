@@ -177,6 +177,20 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCTSTR lpszPathName, BOOL bMakeV
   return doc;
 }
 
+namespace {
+// The frame of the document's first view that is on screen. A frame the program has hidden (a
+// view closed but kept for later) stays hidden: showing it again would bypass whatever the
+// program does when it shows that view, and a document that is open again is only brought forward.
+CFrameWnd* FirstShownFrame(CDocument* doc)
+{
+  POSITION pos = doc->GetFirstViewPosition();
+  while (pos)
+    if (CFrameWnd* frame = doc->GetNextView(pos)->GetParentFrame(); frame && frame->IsWindowVisible())
+      return frame;
+  return nullptr;
+}
+}  // namespace
+
 CDocManager::~CDocManager()
 {
   while (!m_templateList.IsEmpty())
@@ -234,10 +248,8 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
     while (docPos) {
       CDocument* doc = tmpl->GetNextDoc(docPos);
       if (doc->GetPathName() == lpszFileName) {
-        POSITION viewPos = doc->GetFirstViewPosition();
-        if (viewPos)
-          if (CFrameWnd* frame = doc->GetNextView(viewPos)->GetParentFrame())
-            frame->ActivateFrame();
+        if (CFrameWnd* frame = FirstShownFrame(doc))
+          frame->ActivateFrame();
         return doc;
       }
     }

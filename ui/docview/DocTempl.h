@@ -91,7 +91,7 @@ public:
 
   void OnFileNew();
   void OnFileOpen();
-  // Opens a file, or activates the document that already has it open.
+  // Opens a file, or brings forward a frame on screen of the document that already has it open.
   CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
   BOOL SaveAllModified();
   void CloseAllDocuments(BOOL bEndSession);

@@ -14,25 +14,67 @@
 
 IMPLEMENT_DYNAMIC(CMetaFileDC, CDC)
 
+namespace {
+// The size at which a face's proportions are measured: large enough that the rounding of its
+// ascent and descent to whole pixels no longer counts.
+constexpr int kReferencePixels = 1000;
+
+// Window surfaces, bitmaps and controls; not paper or recorded pictures, whose resolution is fine
+// enough for the outline's own advances.
+bool OnScreenPixels(const QPaintDevice* device)
+{
+  if (!device)
+    return false;
+  const int type = device->devType();
+  return type == QInternal::Image || type == QInternal::Widget || type == QInternal::Pixmap;
+}
+
+// The character cell, ascent and descent as drawn, of the font at an em of the given pixels.
+int CellHeight(QFont font, int pixels, QPaintDevice* device)
+{
+  font.setPixelSize(pixels);
+  return QFontMetrics(font, device).height();
+}
+
+// The largest em whose cell fits in the height. The face's proportions give the first guess; the
+// cell at a small size, ascent and descent each rounded, may differ from it by a pixel or two.
+int EmForCell(const QFont& font, int height, QPaintDevice* device)
+{
+  QFont reference = font;
+  reference.setPixelSize(kReferencePixels);
+  const double cell = QFontMetricsF(reference, device).height();
+  if (cell <= 0.0)
+    return height;
+  int em = std::max(1, qRound(height * kReferencePixels / cell));
+  while (em > 1 && CellHeight(font, em, device) > height)
+    --em;
+  while (em < kReferencePixels && CellHeight(font, em + 1, device) <= height)
+    ++em;
+  return em;
+}
+}  // namespace
+
 QFont MakeQFont(const LOGFONT& lf, const CDcMapping& mapping, QPaintDevice* device)
 {
   QFont font(lf.lfFaceName[0] ? QString::fromLatin1(lf.lfFaceName) : QApplication::font().family());
-  int height = std::abs(mapping.LPtoDP(CSize(0, lf.lfHeight)).cy);
-  if (lf.lfHeight == 0 || height == 0)
-    height = 13;
-  font.setPixelSize(height);
-  if (lf.lfHeight > 0 && device) {
-    // A positive height is the character cell; Qt sizes the em, so scale to the cell.
-    const QFontMetrics fm(font, device);
-    if (fm.height() > 0)
-      font.setPixelSize(std::max(1, (height * height + fm.height() / 2) / fm.height()));
-  }
   const int weight = lf.lfWeight == 0 ? FW_NORMAL : std::clamp(static_cast<int>(lf.lfWeight), 100, 900);
   font.setWeight(static_cast<QFont::Weight>(weight));
   font.setItalic(lf.lfItalic != 0);
   font.setUnderline(lf.lfUnderline != 0);
   font.setStrikeOut(lf.lfStrikeOut != 0);
   font.setStyleStrategy(QFont::NoAntialias);
+  if (OnScreenPixels(device)) {
+    // Glyphs drawn without smoothing stand on whole pixels, so they go on the whole-pixel
+    // advances GDI gives them, unkerned: laid out on the outline's fractional advances instead
+    // they leave gaps and overlaps between letters at small sizes.
+    font.setHintingPreference(QFont::PreferFullHinting);
+    font.setKerning(false);
+  }
+  int height = std::abs(mapping.LPtoDP(CSize(0, lf.lfHeight)).cy);
+  if (lf.lfHeight == 0 || height == 0)
+    height = 13;
+  // A positive height is the character cell; Qt sizes the em.
+  font.setPixelSize(lf.lfHeight > 0 && device ? EmForCell(font, height, device) : height);
   return font;
 }
 

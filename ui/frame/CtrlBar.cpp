@@ -538,8 +538,17 @@ BOOL CStatusBar::SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL)
   // The label schedules its own paint: the bar shows the last text with its next paint. Painting
   // at once would flush the whole main window, the Workbench with it, for every text an action
   // sets (one per unit deselected).
-  if (label->text() != text)
-    label->setText(text);
+  if (label->text() == text)
+    return TRUE;
+  label->setText(text);
+  // A sized pane is sized for a sample text; a longer text widens it rather than being cut off.
+  // It keeps that width: shrinking back would lay out the bar again, and shift the panes beside
+  // it, at every other text.
+  if (nIndex > 0 && m_panes[static_cast<size_t>(nIndex)].width > 0) {
+    const int needed = label->sizeHint().width();
+    if (needed > label->minimumWidth())
+      label->setFixedWidth(needed);
+  }
   return TRUE;
 }
 

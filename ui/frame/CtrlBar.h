@@ -110,7 +110,8 @@ public:
   BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
   void SetPaneInfo(int nIndex, UINT nID, UINT nStyle, int cxWidth);
   void GetPaneInfo(int nIndex, UINT& nID, UINT& nStyle, int& cxWidth) const;
-  // The pane shows the text with the bar's next paint, never at once, whatever bUpdate says.
+  // The pane shows the text with the bar's next paint, never at once, whatever bUpdate says. A
+  // pane given its width widens to a text longer than that, and stays as wide.
   BOOL SetPaneText(int nIndex, LPCTSTR lpszNewText, BOOL bUpdate = TRUE);
   // The message line (pane 0) and the window whose message it shows: only that window takes
   // the message back (TakeBackMessage), and a text set without a window has none.

@@ -120,5 +120,7 @@ void CWorkbenchView::RebuildEditedItem(CDesignItem* pItem)
     ResnapEditedItem(pItem);
   } else {
     UpdateAlignmentEntities(pItem);
+    // The bar told what the item was where the pointer found it; a sheet may have moved it away.
+    SetPaneText(1, pItem->GetDescription());
   }
 }
