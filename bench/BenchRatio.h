@@ -1,7 +1,8 @@
 #pragma once
-// Ratios a bench prints after its runs: the time of one benchmark over another's from the same
-// run (the median of its repetitions), beside the goal the pair should meet. Benchmarks measured
-// against a baseline name the pair once, at namespace scope:
+// Ratios a bench prints after its runs: the time of one benchmark over another's, taken in each
+// round from the two run one beside the other and judged on the median of the rounds' ratios
+// (bench/BenchMain.cpp), beside the goal the pair should meet. Benchmarks measured against a
+// baseline name the pair once, at namespace scope:
 //   const CBenchRatio ratio("redraw / painter, 500", "WorkbenchRedraw/500", "QtPainter/500", 2.0);
 // A goal on growth with the size is judged against the baseline's own growth between the same
 // sizes, never stated on a baseline alone: what the machine charges for size (caches outgrown,

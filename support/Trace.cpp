@@ -12,11 +12,13 @@ bool InRange(int index, int count) { return index >= 0 && index < count; }
 // Output goes to stderr only when asked for; the released program discards it.
 bool OutputWanted()
 {
-  static const bool wanted = std::getenv("PANECRAFT_TRACE") != nullptr;
+  static const bool wanted = TraceOutputWanted(std::getenv("PANECRAFT_TRACE"));
   return wanted;
 }
 
 }  // namespace
+
+bool TraceOutputWanted(const char* value) { return value && *value && std::strcmp(value, "0") != 0; }
 
 CTrace& theTrace()
 {

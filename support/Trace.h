@@ -68,6 +68,10 @@ private:
   char baseName[260] = {};
 };
 
+// Whether a value of PANECRAFT_TRACE asks for the trace output on stderr: unset, empty and "0"
+// leave it off.
+bool TraceOutputWanted(const char* value);
+
 // The one trace object; reachable before any other static object needs it.
 CTrace& theTrace();
 

@@ -1,5 +1,5 @@
-// Guards the trace level test and base names, the exception texts and their naming in a test's
-// output, the owning arrays' deletion rules and the CRC-32 values.
+// Guards the trace level test, its switch and base names, the exception texts and their naming in
+// a test's output, the owning arrays' deletion rules and the CRC-32 values.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -52,6 +52,15 @@ TEST(Trace, LevelsFilterMessages)
   EXPECT_FALSE(trace.IsEnabled(-1, 0));
   trace.SetLevelName(100, "x");
   EXPECT_EQ(trace.GetLevelName(100), "");
+}
+
+TEST(Trace, OutputIsWantedUnlessTheSwitchIsUnsetEmptyOrZero)
+{
+  EXPECT_FALSE(TraceOutputWanted(nullptr));
+  EXPECT_FALSE(TraceOutputWanted(""));
+  EXPECT_FALSE(TraceOutputWanted("0"));
+  EXPECT_TRUE(TraceOutputWanted("1"));
+  EXPECT_TRUE(TraceOutputWanted("yes"));
 }
 
 TEST(Trace, StripPathTakesTheTextAfterTheLastSeparator)

@@ -100,6 +100,7 @@ CDesignItem::CDesignItem(int itemType) : m_nItemType(itemType) {}
 CDesignItem::CDesignItem(const CDesignItem& source)
   : CObject(),
     m_nItemType(source.m_nItemType),
+    m_bShowAlignmentLines(source.m_bShowAlignmentLines),
     m_vOffset(source.m_vOffset),
     m_ptCenter(source.m_ptCenter),
     m_Angle(source.m_Angle),
@@ -108,7 +109,6 @@ CDesignItem::CDesignItem(const CDesignItem& source)
     m_bAlignmentSource(source.m_bAlignmentSource),
     m_OutlineEnts(source.m_OutlineEnts),
     m_AlignmentEnts(source.m_AlignmentEnts),
-    m_bShowAlignmentLines(source.m_bShowAlignmentLines),
     m_bSnapToAlignmentLines(source.m_bSnapToAlignmentLines),
     m_SizingHandles(source.m_SizingHandles)
 {}

@@ -140,6 +140,9 @@ protected:
   static const CVRX2DEntityArray& OutlineOf(const CDesignItem& item) { return item.m_OutlineEnts; }
 
   int m_nItemType = ditBase;
+  // Beside the type: every redraw reads both of every item, and the items of a large design lie
+  // all over memory, where a second place read in each cost the redraw a wait per item.
+  BOOL m_bShowAlignmentLines = FALSE;
   CVRX2DVector m_vOffset;
   CVRX2DPoint m_ptCenter;
   CVRXAngle m_Angle;
@@ -151,7 +154,6 @@ protected:
   CVRX2DEntityArray m_TrackEnts;
   CVRX2DEntityArray m_AlignmentEnts;
   CVRX2DVector m_vTrack;
-  BOOL m_bShowAlignmentLines = FALSE;
   BOOL m_bSnapToAlignmentLines = TRUE;
   CSizingHandleArray m_SizingHandles;
 };

@@ -280,6 +280,12 @@ CVRX2DEntityArray CUnitItem::GetElevationEntities() const
   return placed;
 }
 
+const CVRX2DEntityArray& CUnitItem::GetElevationDrawing() const
+{
+  static const CVRX2DEntityArray none;
+  return m_pElevation ? m_pElevation->entities : none;
+}
+
 int CUnitItem::GetOutlineEntityRefs(CObArray& refs)
 {
   for (int i = 0; i < m_ComponentOutlines.GetSize(); ++i)

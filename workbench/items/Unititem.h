@@ -70,6 +70,9 @@ public:
   CObArray* GetPComponentOutlines() { return &m_POutlines; }
   // The elevation drawing at the item's place.
   CVRX2DEntityArray GetElevationEntities() const;
+  // The elevation drawing at the origin, read in place, as the item draws it moved by its
+  // offset; empty while the item has no unit.
+  const CVRX2DEntityArray& GetElevationDrawing() const;
   CVRX2DVector GetElevationOrigin() const { return m_vElevationOrigin; }
   void GetSnapPoints(CVRX2DPointArray& points) const;
   BOOL GetReportData(CUnitInfoReportDataArray& records);
