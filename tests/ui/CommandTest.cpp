@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMenuBar>
+#include <QPointer>
 #include <QTest>
 #include <QToolBar>
 
@@ -93,7 +94,8 @@ TEST_F(CommandTest, SwitchingChildFramesAndOpeningMenusLeavesNoOldPopupsBehind)
   const auto popups = [window] { return window->menuBar()->findChildren<QMenu*>().size(); };
   const auto before = popups();
   ASSERT_GT(before, 0);
-  // Each activation rebuilds the menu bar and each opening refills the popup.
+  // An activation builds the menu bar again where its menu changed, and each opening refills
+  // the popup.
   for (int i = 0; i < 4; ++i) {
     ChildOf(i % 2 ? second : first)->MDIActivate();
     Pump();
@@ -103,6 +105,33 @@ TEST_F(CommandTest, SwitchingChildFramesAndOpeningMenusLeavesNoOldPopupsBehind)
   }
   Pump();
   EXPECT_EQ(popups(), before);
+}
+
+// A child window brought forward with the menu the bar shows keeps the bar's menus as they are;
+// a change to that menu shows at the next activation.
+TEST_F(CommandTest, AChildWithTheMenuShownKeepsTheBarAsItIs)
+{
+  CTestDoc* first = NewDocument();
+  CTestDoc* second = NewDocument();
+  ASSERT_TRUE(first && second);
+  const QPointer<QMenu> edit = MenuBarPopup(main, "&Edit");
+  ASSERT_FALSE(edit.isNull());
+  ChildOf(first)->MDIActivate();
+  Pump();
+  ASSERT_EQ(main->MDIGetActive(), ChildOf(first));
+  EXPECT_FALSE(edit.isNull()) << "the bar's menus were made again for the same menu";
+  EXPECT_EQ(MenuBarPopup(main, "&Edit"), edit.data());
+  CMenu* shared = CMenu::FromHandle(docTemplate->m_hMenuShared);
+  ASSERT_NE(shared, nullptr);
+  shared->EnableMenuItem(1, MF_BYPOSITION | MF_GRAYED);
+  ChildOf(second)->MDIActivate();
+  Pump();
+  ASSERT_NE(MenuBarPopup(main, "&Edit"), nullptr);
+  EXPECT_FALSE(MenuBarPopup(main, "&Edit")->isEnabled()) << "the greyed title shows";
+  shared->EnableMenuItem(1, MF_BYPOSITION | MF_ENABLED);
+  ChildOf(first)->MDIActivate();
+  Pump();
+  EXPECT_TRUE(MenuBarPopup(main, "&Edit")->isEnabled());
 }
 
 TEST_F(CommandTest, ToolbarButtonsTakeTheirStatesAtIdleTime)

@@ -416,6 +416,15 @@ void CFrameWnd::RefreshMenuBar()
   if (!window)
     return;
   HMENU menu = GetDisplayedMenu();
+  // Building the bar makes every title's popup and its items anew, the largest part of a child
+  // window's activation: a bar that would come out as it stands keeps its menus, and only the
+  // bar switches' marks, which follow the frame now active, are given again.
+  CMenuPicture picture(menu);
+  if (m_menuBarShows == picture) {
+    ShowBarMarks();
+    return;
+  }
+  m_menuBarShows = std::move(picture);
   QMenuBar* bar = window->menuBar();
   if (bar->style() != MenuBarStyle())
     bar->setStyle(MenuBarStyle());

@@ -2,8 +2,10 @@
 // Frame windows: a main window with a menu bar, control bars, a status line and the view
 // area. Commands go to the active view first, then the frame, then the application.
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "ui/frame/Menu.h"
 #include "ui/wnd/Resource.h"
 #include "ui/wnd/Wnd.h"
 
@@ -139,6 +141,8 @@ protected:
   std::vector<CAccelTemplate> m_accelerators;
   UINT m_nIDTracking = 0;
   DWORD m_dwDockStyle = 0;
+  // What the menu bar was last built from; none before it is first built.
+  std::optional<CMenuPicture> m_menuBarShows;
   friend class CControlBar;
   friend class CView;
 };

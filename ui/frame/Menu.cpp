@@ -101,6 +101,18 @@ std::vector<std::unique_ptr<CMenu>>& SpentWrappers()
 
 CMenuData::CMenuData() { LiveMenus().insert(this); }
 
+CMenuPicture::CMenuPicture(HMENU hMenu) : m_hMenu(hMenu) { Take(hMenu); }
+
+void CMenuPicture::Take(HMENU hMenu)
+{
+  if (!hMenu)
+    return;
+  for (const CMenuData::Item& item : hMenu->items) {
+    m_entries.push_back({hMenu, item.text, item.id, item.flags, item.popup});
+    Take(item.popup);
+  }
+}
+
 CMenuData::~CMenuData()
 {
   LiveMenus().erase(this);

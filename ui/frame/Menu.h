@@ -32,6 +32,30 @@ struct CMenuData
   CMenuData& operator=(const CMenuData&) = delete;
 };
 
+// The items of a menu and of the popups it holds, as they stand: a menu bar built again from a
+// menu whose picture has not changed would come out as it is.
+class CMenuPicture
+{
+public:
+  explicit CMenuPicture(HMENU hMenu);
+  bool operator==(const CMenuPicture& other) const = default;
+
+private:
+  struct CEntry
+  {
+    HMENU menu = nullptr;  // the menu holding the item
+    CString text;
+    UINT id = 0;
+    UINT flags = 0;
+    HMENU popup = nullptr;
+    bool operator==(const CEntry& other) const = default;
+  };
+  void Take(HMENU hMenu);
+
+  HMENU m_hMenu = nullptr;
+  std::vector<CEntry> m_entries;
+};
+
 class CMenu : public CObject
 {
   DECLARE_DYNAMIC(CMenu)

@@ -322,13 +322,10 @@ void CWorkbenchView::ShowEditModeInMenu() const
   const int editPos = pMenu ? EditMenuPosition(pMenu) : -1;
   if (editPos < 0)
     return;
-  const UINT wanted = m_nEditMode == wemReadOnly ? MF_GRAYED : MF_ENABLED;
-  const UINT wasEdit = pMenu->EnableMenuItem(static_cast<UINT>(editPos), MF_BYPOSITION | wanted);
-  const UINT wasInsert = pMenu->EnableMenuItem(static_cast<UINT>(editPos + 2), MF_BYPOSITION | wanted);
-  // The menu bar is built anew from the menus, every title and item: a bar showing them already
-  // as they are is left alone.
-  if (wasEdit == wanted && wasInsert == wanted)
-    return;
+  const UINT state = MF_BYPOSITION | (m_nEditMode == wemReadOnly ? MF_GRAYED : MF_ENABLED);
+  pMenu->EnableMenuItem(static_cast<UINT>(editPos), state);
+  pMenu->EnableMenuItem(static_cast<UINT>(editPos + 2), state);
+  // The bar is built again only where this changed what it shows.
   if (CWnd* pMain = AfxGetMainWnd())
     pMain->DrawMenuBar();
 }
