@@ -124,6 +124,32 @@ TEST_F(SdfcheckTest, AFileTheWriterMadePasses)
   EXPECT_EQ(RefusingModule(TwoTables().bytes), CString());
 }
 
+// The check reads the file ahead of its descriptors: a block larger than what it reads at once
+// (64 KiB) between two small tables is read whole, and damage after it is still found.
+TEST_F(SdfcheckTest, ABlockLargerThanTheReadAheadIsCheckedWithTheTablesAroundIt)
+{
+  CTableWriter writer;
+  const int first = writer.AddTable(NumbersLayout("FIRST"));
+  const int large = writer.AddTable(NumbersLayout("LARGE"));
+  const int last = writer.AddTable(NumbersLayout("NUMBERS"));
+  for (int i = 0; i < 3; ++i)
+    writer.AddRow(first, CSdfRow().SetInt("KEY", i).Set("NAME", CString::Formatted("F%d", i)));
+  for (int i = 0; i < 6000; ++i)
+    writer.AddRow(large, CSdfRow().SetInt("KEY", i).Set("NAME", CString::Formatted("L%05d", 5999 - i)));
+  for (int i = 0; i < 4; ++i)
+    writer.AddRow(last, CSdfRow().SetInt("KEY", 10 * i).Set("NAME", CString::Formatted("N%d", 3 - i)));
+  SdfImage image = writer.Build();
+  ASSERT_GT(image.tables[2].start - image.tables[1].start, 64 * 1024);
+  EXPECT_EQ(CheckLine(image.bytes), 0);
+  std::vector<BYTE> truncated(image.bytes.begin(), image.bytes.end() - 1);
+  EXPECT_NE(CheckLine(truncated), 0) << "one byte short";
+  const long long lastPositions = image.tables[2].start + image.tables[2].positionsOffsets[1];
+  const DWORD a = SdfLoadU32(image.bytes.data() + lastPositions);
+  SdfStoreU32(image.bytes.data() + lastPositions, SdfLoadU32(image.bytes.data() + lastPositions + 4));
+  SdfStoreU32(image.bytes.data() + lastPositions + 4, a);
+  EXPECT_EQ(CheckLine(image.bytes), 88) << "the last table's index out of order";
+}
+
 TEST_F(SdfcheckTest, AnIndexOutOfKeyOrderIsRefused)
 {
   SdfImage image = TwoTables();
