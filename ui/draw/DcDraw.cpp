@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -15,9 +16,10 @@
 IMPLEMENT_DYNAMIC(CMetaFileDC, CDC)
 
 namespace {
-// The size at which a face's proportions are measured: large enough that the rounding of its
-// ascent and descent to whole pixels no longer counts.
-constexpr int kReferencePixels = 1000;
+// The largest em considered for a cell.
+constexpr int kLargestEm = 1000;
+// Most faces' character cell, ascent and descent, is about this many ems high.
+constexpr double kUsualCellPerEm = 1.15;
 
 // Window surfaces, bitmaps and controls; not paper or recorded pictures, whose resolution is fine
 // enough for the outline's own advances.
@@ -36,19 +38,20 @@ int CellHeight(QFont font, int pixels, QPaintDevice* device)
   return QFontMetrics(font, device).height();
 }
 
-// The largest em whose cell fits in the height. The face's proportions give the first guess; the
-// cell at a small size, ascent and descent each rounded, may differ from it by a pixel or two.
+// The largest em whose cell fits in the height. The cell grows with the em, so the walk finds it
+// from any first guess; each size measured is a font matched anew, so the guess is the usual
+// proportion, corrected once by the face's own at the guess where that is more than a pixel off.
 int EmForCell(const QFont& font, int height, QPaintDevice* device)
 {
-  QFont reference = font;
-  reference.setPixelSize(kReferencePixels);
-  const double cell = QFontMetricsF(reference, device).height();
-  if (cell <= 0.0)
+  int em = std::clamp(static_cast<int>(std::lround(height / kUsualCellPerEm)), 1, kLargestEm);
+  const int cell = CellHeight(font, em, device);
+  if (cell <= 0)
     return height;
-  int em = std::max(1, qRound(height * kReferencePixels / cell));
+  if (std::abs(cell - height) > 1)
+    em = std::clamp(static_cast<int>(std::lround(static_cast<double>(em) * height / cell)), 1, kLargestEm);
   while (em > 1 && CellHeight(font, em, device) > height)
     --em;
-  while (em < kReferencePixels && CellHeight(font, em + 1, device) <= height)
+  while (em < kLargestEm && CellHeight(font, em + 1, device) <= height)
     ++em;
   return em;
 }
