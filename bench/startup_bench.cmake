@@ -1,7 +1,7 @@
 if(TARGET app AND TARGET panecraft)
   find_package(Qt6 REQUIRED COMPONENTS Widgets)
-  # The program itself (the same main) with the probe that reports its main frame shown, and the
-  # bare window it is compared with.
+  # The program itself (the same main) with the probe that reports what its main frame shows, and
+  # the Qt windows it is compared with: a bare one and one made to show the same.
   add_executable(startup_probe ${CMAKE_SOURCE_DIR}/app/Main.cpp ${CMAKE_CURRENT_SOURCE_DIR}/StartupProbe.cpp)
   target_link_libraries(startup_probe PRIVATE app document units_standard units_freeform Qt6::Widgets)
   target_include_directories(startup_probe PRIVATE ${CMAKE_SOURCE_DIR})
