@@ -1,7 +1,8 @@
-// Whether a correction of a move pulls a moved unit into a unit that stands still. Every side of
-// every moved unit is taken where the move alone put it, with the sides of the units standing
-// still that it faces: a correction that takes a moved side inside such a unit, where it was not
-// inside before, or deeper inside than the move put it, is not taken.
+// Whether a correction of a move leaves a moved unit inside a unit that stands still. Every side
+// of every moved unit is taken where the move alone put it, with the sides of the units standing
+// still that it faces, ahead of it and behind it: a correction that leaves a moved side inside
+// such a unit is not taken, whether the move alone put it inside that unit or not. Only where
+// the move alone put it may a unit stand inside another.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -115,6 +116,7 @@ void CSnapEngine::GatherFacedSides(double reach)
         faced.to = std::max(p, q);
         faced.gap = (start - faced.start).Dot(faced.outward);
         faced.pOwner = pOwner;
+        faced.pMoved = outline.pItem;
         m_FacedSides.push_back(faced);
       });
     }
@@ -151,30 +153,32 @@ double CSnapEngine::DepthBehind(CFacedSide& side)
   return side.depth;
 }
 
+BOOL CSnapEngine::EndsInside(CFacedSide& side, const CVRX2DVector& correction)
+{
+  const double gap = side.gap + correction.Dot(side.outward);
+  if (gap >= -kClearSlack)
+    return FALSE;
+  const double slide = correction.Dot(side.along);
+  if (Shared(side.from + slide, side.to + slide, side.length) <= kClearSlack)
+    return FALSE;
+  // Behind the unit's far side the moved side is out of it again.
+  return gap > -DepthBehind(side) + kClearSlack;
+}
+
 BOOL CSnapEngine::KeepsUnitsClear(const CVRX2DVector& correction)
 {
   const double shift = correction.GetLength();
   if (!(shift > kClearSlack))
     return TRUE;
-  // A side farther from a moved side than the correction cannot be reached by it: only the sides
-  // within the longest correction asked about so far are looked at.
-  if (shift + kClearSlack > m_dFacedReach)
-    GatherFacedSides(shift + kSnapRangeSlack);
-  for (CFacedSide& side : m_FacedSides) {
-    const double gap = side.gap + correction.Dot(side.outward);
-    if (gap >= -kClearSlack)
-      continue;
-    const double slide = correction.Dot(side.along);
-    if (Shared(side.from + slide, side.to + slide, side.length) <= kClearSlack)
-      continue;
-    // Behind the unit's far side the moved side is out of it again.
-    const double depth = DepthBehind(side);
-    if (gap <= -depth + kClearSlack)
-      continue;
-    const BOOL wasInside = side.gap < -kClearSlack && side.gap > -depth + kClearSlack &&
-                           Shared(side.from, side.to, side.length) > kClearSlack;
-    if (!wasInside || gap < side.gap - kClearSlack)
+  // A side ahead of a moved side farther than the correction cannot be reached by it; one the
+  // move alone put the moved side behind may lie as deep in its unit as any unit reaches, and
+  // the moved side stays inside that unit unless the correction takes it out whole. Only the
+  // sides within the longest reach asked about so far are looked at.
+  const double reach = shift + m_dLargestExtent + kSnapRangeSlack;
+  if (reach > m_dFacedReach)
+    GatherFacedSides(reach);
+  for (CFacedSide& side : m_FacedSides)
+    if (EndsInside(side, correction))
       return FALSE;
-  }
   return TRUE;
 }

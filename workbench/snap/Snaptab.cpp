@@ -99,6 +99,9 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
     ++m_ArcCounts[pEntry->m_pItem];
   } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment) {
     pEntry->m_SidesSpan = SidesSpanOf(*pEntry);
+    if (const double extent = m_pHost && pEntry->m_pItem ? m_pHost->GetItemExtent(pEntry->m_pItem) : 0.0;
+        std::isfinite(extent))
+      m_dLargestExtent = std::max(m_dLargestExtent, extent);
     m_PerimeterGroups.Add(pEntry);
   } else if (entity.GetType() == VRX_LINE) {
     pEntry->m_SidesSpan = ItemSpanOf(*pEntry);

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <memory>
 #include <unordered_set>
 #include <utility>
@@ -225,6 +226,79 @@ BOOL JoinVerified(CJoinItem& join, const FirstOfSameSides& firstOfSameSides, int
   return sound;
 }
 
+// A side of a unit standing still that a moving side can be joined to: the stretch the two
+// share, the join type the joining order gives their components first, and the spacing the join
+// takes on either side.
+struct CJoinableSide
+{
+  const CVRX2DLine* pLine = nullptr;
+  int index = -1;
+  CVRX2DLine centre;
+  int joinType = -1;
+  int movingID = 0;
+  int stationaryID = 0;
+  float movingSpacing = 0.0f;
+  float stationarySpacing = 0.0f;
+  double Spacing() const { return static_cast<double>(movingSpacing) + static_cast<double>(stationarySpacing); }
+};
+
+// Calls found for each of the stationary lines the moving line can be joined to, and
+// unjoinable for each it faces that no joining type joins; the join search's tests, in order.
+template <class Unjoinable, class Found>
+void ForEachJoinableSide(const CDWordArray& order, const CVRX2DLine& movingLine, CUnit& moving, int movingIndex,
+                         CUnit& stationary, const CVRX2DEntityArray& lines, const CDWordArray& indices,
+                         Unjoinable unjoinable, Found found)
+{
+  const int count = std::min(lines.GetSize(), indices.GetSize());
+  for (int i = 0; i < count; ++i) {
+    if (lines[i]->GetType() != VRX_LINE)
+      continue;
+    CJoinableSide side;
+    side.pLine = static_cast<const CVRX2DLine*>(lines[i]);
+    side.index = static_cast<int>(indices[i]);
+    if (!FacingStretch(movingLine, *side.pLine, side.centre) || side.pLine->GetAngle() == movingLine.GetAngle())
+      continue;
+    side.movingID = moving.GetComponentID(movingIndex);
+    side.stationaryID = stationary.GetComponentID(side.index);
+    PCTRACE(TT_JOINING, TL_VERBOSE)("\tEvaluating components %d and %d.\n", side.movingID, side.stationaryID);
+    // A component without a product id has no row in the joining table.
+    if (side.movingID <= 0 || side.stationaryID <= 0)
+      continue;
+    for (int k = 0; k < order.GetSize() && side.joinType < 0; ++k)
+      if (CJoin::CanBeJoined(static_cast<int>(order[k]), side.movingID, side.stationaryID))
+        side.joinType = static_cast<int>(order[k]);
+    if (side.joinType < 0) {
+      unjoinable(*side.pLine);
+      continue;
+    }
+    try {
+      const CJoin join(side.joinType, side.movingID, side.stationaryID);
+      side.movingSpacing = join.GetFirstOffset();
+      side.stationarySpacing = join.GetSecondOffset();
+    } catch (const CCommonException&) {
+      // A pair the tables list without spacings cannot be joined; the move goes on.
+      PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", side.joinType);
+      continue;
+    }
+    found(side);
+  }
+}
+
+// The join item of a joinable side, its line beside the stationary side at that side's
+// spacing; the moving unit is always side 1.
+std::unique_ptr<CJoinItem> MakeJoinItem(const CJoinableSide& side, CUnitItem* pMovingUnit, int movingIndex,
+                                        CUnitItem* pStationaryUnit)
+{
+  const CVRX2DLine& stationary = *side.pLine;
+  const CVRX2DPoint outside = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
+  std::unique_ptr<CVRX2DLine> pLine(side.centre.GetOffsetLine(side.stationarySpacing, outside));
+  auto pItem = std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), side.joinType, side.movingID,
+                                           side.stationaryID);
+  pItem->AddUnit(1, pMovingUnit, movingIndex, side.movingID, side.movingSpacing);
+  pItem->AddUnit(2, pStationaryUnit, side.index, side.stationaryID, side.stationarySpacing);
+  return pItem;
+}
+
 // What verifying and placing proposed joins asks of the design, gathered in one walk: its joins
 // filed by their sides (the first of each in the design's order) and the units in its groups.
 // Looking through the whole design for every one of thousands of proposed joins would cost its
@@ -277,74 +351,66 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
 {
   if (snap.category != ecatJoinSnap)
     throw CAppFatalException(kModule, kNotJoiningSnapLine);
-  auto* pMovingUnit = dynamic_cast<CUnitItem*>(pMovingItem);
-  auto* pStationaryUnit = dynamic_cast<CUnitItem*>(pStationaryItem);
+  CUnitItem* pMovingUnit = nullptr;
+  CUnitItem* pStationaryUnit = nullptr;
+  if (!JoinableUnits(pMovingItem, pStationaryItem, pMovingUnit, pStationaryUnit))
+    return FALSE;
+  int found = 0;
+  ForEachJoinableSide(
+      m_JoiningOrder, movingLine, *pMovingUnit->GetUnit(), movingIndex, *pStationaryUnit->GetUnit(), stationaryLines,
+      stationaryIndices, [&](const CVRX2DLine&) { m_bUnjoinablePair |= create; },
+      [&](const CJoinableSide& side) {
+        // Only the first side that gets this far corrects the snap.
+        if (found == 0) {
+          if (side.pLine->GetAngle() == CVRXAngle(snap.angle + VRX_HALF_PI))
+            snap.length += side.Spacing();
+          else
+            snap.length = DistanceFrom(*side.pLine, movingLine.GetStartPoint()) - side.Spacing();
+          snap.movingIndex = movingIndex;
+          snap.stationaryIndex = side.index;
+          snap.pMovingItem = pMovingItem;
+          snap.pStationaryItem = pStationaryItem;
+        }
+        if (create)
+          m_NewJoins.AddTail(MakeJoinItem(side, pMovingUnit, movingIndex, pStationaryUnit).release());
+        ++found;
+      });
+  return found > 0;
+}
+
+void CWorkbenchView::JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                                     CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                                     const CDWordArray& stationaryIndices)
+{
+  CUnitItem* pMovingUnit = nullptr;
+  CUnitItem* pStationaryUnit = nullptr;
+  if (!JoinableUnits(pMovingItem, pStationaryItem, pMovingUnit, pStationaryUnit))
+    return;
+  ForEachJoinableSide(
+      m_JoiningOrder, movingLine, *pMovingUnit->GetUnit(), movingIndex, *pStationaryUnit->GetUnit(), stationaryLines,
+      stationaryIndices,
+      [&](const CVRX2DLine& stationary) {
+        // A pair in each other is no pair no type joins: it is told as a spacing not kept.
+        m_bUnjoinablePair |= OutwardDistance(movingLine, stationary) >= -kSpacingTolerance;
+      },
+      [&](const CJoinableSide& side) {
+        // Exactly as verification takes it.
+        if (std::abs(OutwardDistance(movingLine, *side.pLine) - side.Spacing()) <= kSpacingTolerance)
+          m_NewJoins.AddTail(MakeJoinItem(side, pMovingUnit, movingIndex, pStationaryUnit).release());
+      });
+}
+
+BOOL CWorkbenchView::JoinableUnits(CDesignItem* pMovingItem, CDesignItem* pStationaryItem, CUnitItem*& pMovingUnit,
+                                   CUnitItem*& pStationaryUnit) const
+{
+  pMovingUnit = dynamic_cast<CUnitItem*>(pMovingItem);
+  pStationaryUnit = dynamic_cast<CUnitItem*>(pStationaryItem);
   if (!pMovingUnit || !pStationaryUnit || pMovingItem->GetItemType() != ditUnit ||
       pStationaryItem->GetItemType() != ditUnit) {
     PCTRACE(TT_JOINING, TL_VERBOSE)("\tDesign items are not units. No joins will be evaluated.\n");
     return FALSE;
   }
-  CUnit* pMoving = pMovingUnit->GetUnit();
-  CUnit* pStationary = pStationaryUnit->GetUnit();
-  int found = 0;
-  BOOL corrected = FALSE;
-  const int count = std::min(stationaryLines.GetSize(), stationaryIndices.GetSize());
-  for (int i = 0; i < count; ++i) {
-    if (stationaryLines[i]->GetType() != VRX_LINE)
-      continue;
-    const CVRX2DLine& stationary = *static_cast<const CVRX2DLine*>(stationaryLines[i]);
-    const int stationaryIndex = static_cast<int>(stationaryIndices[i]);
-    CVRX2DLine centre;
-    if (!FacingStretch(movingLine, stationary, centre) || stationary.GetAngle() == movingLine.GetAngle())
-      continue;
-    const int movingID = pMoving->GetComponentID(movingIndex);
-    const int stationaryID = pStationary->GetComponentID(stationaryIndex);
-    PCTRACE(TT_JOINING, TL_VERBOSE)("\tEvaluating components %d and %d.\n", movingID, stationaryID);
-    // A component without a product id has no row in the joining table.
-    if (movingID <= 0 || stationaryID <= 0)
-      continue;
-    int joinType = -1;
-    for (int k = 0; k < m_JoiningOrder.GetSize() && joinType < 0; ++k)
-      if (CJoin::CanBeJoined(static_cast<int>(m_JoiningOrder[k]), movingID, stationaryID))
-        joinType = static_cast<int>(m_JoiningOrder[k]);
-    if (joinType < 0) {
-      m_bUnjoinablePair |= create;
-      continue;
-    }
-    std::unique_ptr<CJoin> pJoin;
-    try {
-      pJoin = std::make_unique<CJoin>(joinType, movingID, stationaryID);
-    } catch (const CCommonException&) {
-      // A pair the tables list without spacings cannot be joined; the drag goes on.
-      PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", joinType);
-      continue;
-    }
-    const float movingSpacing = pJoin->GetFirstOffset();
-    const float stationarySpacing = pJoin->GetSecondOffset();
-    const double spacing = static_cast<double>(movingSpacing) + static_cast<double>(stationarySpacing);
-    if (!corrected) {
-      if (stationary.GetAngle() == CVRXAngle(snap.angle + VRX_HALF_PI))
-        snap.length += spacing;
-      else
-        snap.length = DistanceFrom(stationary, movingLine.GetStartPoint()) - spacing;
-      snap.movingIndex = movingIndex;
-      snap.stationaryIndex = stationaryIndex;
-      snap.pMovingItem = pMovingItem;
-      snap.pStationaryItem = pStationaryItem;
-      corrected = TRUE;
-    }
-    if (create) {
-      const CVRX2DPoint side = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
-      std::unique_ptr<CVRX2DLine> pLine(centre.GetOffsetLine(stationarySpacing, side));
-      auto pItem =
-          std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), joinType, movingID, stationaryID);
-      pItem->AddUnit(1, pMovingUnit, movingIndex, movingID, movingSpacing);
-      pItem->AddUnit(2, pStationaryUnit, stationaryIndex, stationaryID, stationarySpacing);
-      m_NewJoins.AddTail(pItem.release());
-    }
-    ++found;
-  }
-  return found > 0;
+  return TRUE;
 }
 
 CWorkbenchView::EHeldJoinStand CWorkbenchView::HowHeldJoinStands(const CHeldJoin& join) const
@@ -432,12 +498,61 @@ void CWorkbenchView::ClearUnjoinablePrompt()
 
 void CWorkbenchView::AddJoin()
 {
+  // The committed moves end: their units are joined where they stand, and the joins they had
+  // that no longer stand go; a join that stands again stays as it was, and the one made anew
+  // beside it goes as its duplicate.
+  const CSnapEngine::CMoveEnd end = m_Snap.EndCommittedMoves();
+  DropJoinsNotStanding(end);
+  const BOOL proposed = !end.proposed.empty() || !m_NewJoins.IsEmpty();
+  BOOL notKept = SettleNewJoins();
+  notKept |= !AllJoined(end.proposed);
+  ShowUnjoinablePrompt(proposed, notKept);
+}
+
+void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
+{
+  if (end.moved.empty() || !m_pItemList)
+    return;
+  if (!end.inside.empty()) {
+    CPtrHashSet inside;
+    for (CDesignItem* pUnit : end.inside)
+      inside.Insert(pUnit);
+    std::vector<CDesignItem*> going;
+    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;)
+      if (auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos)); JoinsAnyOf(pItem, inside))
+        going.push_back(pItem);
+    RemoveFromDesign(going);
+  }
+  std::vector<CUnitItem*> units;
+  for (CDesignItem* pItem : end.moved)
+    if (auto* pUnit = dynamic_cast<CUnitItem*>(pItem))
+      units.push_back(pUnit);
+  VerifyJoinsOf(units);
+}
+
+BOOL CWorkbenchView::AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const
+{
+  if (proposed.empty() || !m_pItemList)
+    return TRUE;
+  std::set<CJoinSidesKey> joined;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;)
+    if (auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos)))
+      joined.insert(SidesKey(*pJoin));
+  for (const CSnapEngine::CProposedJoin& join : proposed) {
+    const CSideKey a(reinterpret_cast<uintptr_t>(join.pMoving), join.movingIndex);
+    const CSideKey b(reinterpret_cast<uintptr_t>(join.pStationary), join.stationaryIndex);
+    if (!joined.count(a < b ? CJoinSidesKey(a, b) : CJoinSidesKey(b, a)))
+      return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CWorkbenchView::SettleNewJoins()
+{
   PCTRACE(TT_JOINING, TL_IMPORTANT)("Adding new joins.\n");
   PCTRACE(TT_JOINING, TL_IMPORTANT)("\tNumber of joins to be verified: %d\n", m_NewJoins.GetCount());
-  if (m_NewJoins.IsEmpty()) {
-    ShowUnjoinablePrompt(FALSE, FALSE);
-    return;
-  }
+  if (m_NewJoins.IsEmpty())
+    return FALSE;
   // Each join is verified against the design as the joins added before it left it; only joins
   // are added meanwhile, and the groups stay as they are.
   std::unique_ptr<CDesignJoins> pDesign = m_pItemList ? std::make_unique<CDesignJoins>(*m_pItemList) : nullptr;
@@ -487,7 +602,7 @@ void CWorkbenchView::AddJoin()
     PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
     notKept |= VerifyJoinsWhere([](CUnitItem*, CUnitItem*) { return true; }) > 0;
   }
-  ShowUnjoinablePrompt(TRUE, notKept);
+  return notKept;
 }
 
 BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)

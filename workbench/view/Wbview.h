@@ -244,6 +244,11 @@ public:
   BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
                            CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
                            const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create);
+  // Where a move ended: parks a join item, as a committed snap does, for each stationary line
+  // the moving unit's side faces at exactly the spacing of the join the two take first.
+  void JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                       CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                       const CDWordArray& stationaryIndices);
   BOOL VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem);
   // Verifies the joins of the unit (every join without one) and removes those that fail.
   void VerifyAllJoins(CUnitItem* pUnitItem);
@@ -397,6 +402,17 @@ private:
   friend class COutOfStep;
   // After a commit: whether it proposed joins, and whether one of them, or a join it moved, failed.
   void ShowUnjoinablePrompt(BOOL proposed, BOOL notKept);
+  // The end of the committed moves (Wbjoin.cpp): the joins of units that end inside one another
+  // go, and so do the joins of the moved units that no longer stand.
+  void DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end);
+  // Whether the design joins each pair of sides.
+  BOOL AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const;
+  // Verifies the parked join items and adds those that stand; TRUE when one of them, or a join
+  // a new join's snap moved, does not fit its sides.
+  BOOL SettleNewJoins();
+  // Both items are units, as joining needs them.
+  BOOL JoinableUnits(CDesignItem* pMovingItem, CDesignItem* pStationaryItem, CUnitItem*& pMovingUnit,
+                     CUnitItem*& pStationaryUnit) const;
   void ShowJoinPrompt(const CString& prompt);
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
