@@ -735,8 +735,9 @@ TEST_P(TouchingRowTest, AMoveOfSeveralUnitsNeverPullsOneIntoAnother)
     EXPECT_TRUE(Joins().empty()) << c.what;
     EXPECT_EQ(Places(), unjoined) << c.what << ": not where joining off puts them";
     // A drag that ends where it started is a click, which selects the unit and clears the line.
-    if (!c.drag)
+    if (!c.drag) {
       EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << c.what;
+    }
   }
 
   // With B out of the way, C meets only D, which it can join: C nudged, alone or with A, joins D

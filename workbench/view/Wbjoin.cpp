@@ -513,21 +513,29 @@ void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
 {
   if (end.moved.empty() || !m_pItemList)
     return;
+  // The joins between two moved units moved with them; those between a moved unit and one that
+  // stood still go where the two no longer stand at their spacing, or where either ends inside
+  // another unit.
+  const CPtrHashSet moved(end.moved.begin(), end.moved.end());
+  const auto crossing = [&moved](CUnitItem* pFirst, CUnitItem* pSecond) {
+    return moved.Contains(pFirst) != moved.Contains(pSecond);
+  };
+  PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
   if (!end.inside.empty()) {
-    CPtrHashSet inside;
-    for (CDesignItem* pUnit : end.inside)
-      inside.Insert(pUnit);
+    const CPtrHashSet inside(end.inside.begin(), end.inside.end());
     std::vector<CDesignItem*> going;
-    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;)
-      if (auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos)); JoinsAnyOf(pItem, inside))
-        going.push_back(pItem);
+    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+      auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
+      CUnitItem* pFirst = nullptr;
+      CUnitItem* pSecond = nullptr;
+      if (pJoin)
+        pJoin->GetUnitItems(pFirst, pSecond);
+      if (pJoin && crossing(pFirst, pSecond) && (inside.Contains(pFirst) || inside.Contains(pSecond)))
+        going.push_back(pJoin);
+    }
     RemoveFromDesign(going);
   }
-  std::vector<CUnitItem*> units;
-  for (CDesignItem* pItem : end.moved)
-    if (auto* pUnit = dynamic_cast<CUnitItem*>(pItem))
-      units.push_back(pUnit);
-  VerifyJoinsOf(units);
+  VerifyJoinsWhere(crossing);
 }
 
 BOOL CWorkbenchView::AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const

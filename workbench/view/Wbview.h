@@ -467,6 +467,8 @@ private:
   CObList m_SelectorItems;
   CPlanSelectorItem* m_pPlanSelector = nullptr;
   CObList m_DetachedJoins;
+  // The temporary move group of the selection while it stands in the design.
+  CMoveGroupItem* m_pMoveGroup = nullptr;
   // Join items made by a committed snap and not yet verified; owned until AddJoin settles them.
   CObList m_NewJoins;
   // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.
