@@ -48,7 +48,7 @@ public:
   {}
   BOOL GetGroupMemberEntries(const CAlignmentEntity&, CObOwnArray&) override { return FALSE; }
   const CVRX2DEntityArray* GetUnitOutlines(CDesignItem*) override { return nullptr; }
-  double GetItemExtent(CDesignItem*) override { return 0.0; }
+  CVRX2DVector GetItemSize(CDesignItem*) override { return CVRX2DVector(); }
 };
 
 struct CBenchEngine

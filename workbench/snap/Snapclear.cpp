@@ -14,8 +14,6 @@
 #include "workbench/snap/Snapeng.h"
 
 namespace {
-// A side this little inside a unit, or sharing this little of its stretch, is still clear of it.
-constexpr double kClearSlack = 1e-6;
 
 // How much of the stretch from..to lies on a side of the given length.
 double Shared(double from, double to, double length) { return std::min(to, length) - std::max(from, 0.0); }
@@ -63,10 +61,19 @@ void CSnapEngine::ForEachSideOf(const CAlignmentEntity& entry, Visit visit)
     ForEachSideOf(*static_cast<CAlignmentEntity*>(members[i]), visit);
 }
 
-void CSnapEngine::GatherFacedSides(double reach)
+double CSnapEngine::DeepestBehind(const CLikeAlignmentEntities& group) const
+{
+  if (group.GetOrientation() == laeVertical)
+    return m_vLargestSize.GetX();
+  if (group.GetOrientation() == laeHorizontal)
+    return m_vLargestSize.GetY();
+  return m_vLargestSize.GetLength();
+}
+
+void CSnapEngine::GatherFacedSides(double ahead)
 {
   m_FacedSides.clear();
-  m_dFacedReach = reach;
+  m_dFacedReach = ahead;
   if (!m_pMovingOutlines)
     return;
   std::vector<const CDesignItem*> moving;
@@ -91,8 +98,15 @@ void CSnapEngine::GatherFacedSides(double reach)
     const BOOL alongY = pGroup->GetOrientation() == laeVertical;
     const double a = alongY ? start.GetY() : start.GetX();
     const double b = alongY ? end.GetY() : end.GetX();
-    pGroup->FindFacing(start.GetX(), start.GetY(), reach, std::min(a, b), std::max(a, b), near);
     const CVRX2DVector direction = Direction(side);
+    // A side the moved side stands behind may lie as deep in its unit as any unit reaches: the
+    // sides are looked for from that far behind it to `ahead` in front of it. The moved side's
+    // outside is a quarter turn clockwise, as a stationary side's.
+    const double deep = DeepestBehind(*pGroup);
+    const CVRX2DVector outward(direction.GetY(), -direction.GetX());
+    const CVRX2DVector middle = start + outward * ((ahead - deep) / 2.0);
+    // Along the side only as far as the correction may slide it.
+    pGroup->FindFacing(middle.GetX(), middle.GetY(), (ahead + deep) / 2.0, std::min(a, b), std::max(a, b), ahead, near);
     const CAlignmentEntityArray& entries = pGroup->GetEntities();
     for (int i : near) {
       const CAlignmentEntity& entry = *entries[i];
@@ -115,6 +129,9 @@ void CSnapEngine::GatherFacedSides(double reach)
         faced.from = std::min(p, q);
         faced.to = std::max(p, q);
         faced.gap = (start - faced.start).Dot(faced.outward);
+        // Ahead of the moved side only the sides within the correction's reach can be met.
+        if (faced.gap > ahead)
+          return;
         faced.pOwner = pOwner;
         faced.pMoved = outline.pItem;
         m_FacedSides.push_back(faced);
@@ -171,12 +188,12 @@ BOOL CSnapEngine::KeepsUnitsClear(const CVRX2DVector& correction)
   if (!(shift > kClearSlack))
     return TRUE;
   // A side ahead of a moved side farther than the correction cannot be reached by it; one the
-  // move alone put the moved side behind may lie as deep in its unit as any unit reaches, and
-  // the moved side stays inside that unit unless the correction takes it out whole. Only the
-  // sides within the longest reach asked about so far are looked at.
-  const double reach = shift + m_dLargestExtent + kSnapRangeSlack;
-  if (reach > m_dFacedReach)
-    GatherFacedSides(reach);
+  // move alone put the moved side behind stays in front of it unless the correction takes it
+  // out of that unit whole. The sides ahead within the longest correction asked about so far
+  // are looked at.
+  const double ahead = shift + kSnapRangeSlack;
+  if (ahead > m_dFacedReach)
+    GatherFacedSides(ahead);
   for (CFacedSide& side : m_FacedSides)
     if (EndsInside(side, correction))
       return FALSE;

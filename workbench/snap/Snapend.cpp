@@ -31,11 +31,29 @@ std::vector<CSnapOutline> PerimeterOf(const std::vector<CDesignItem*>& units, CS
 }
 }  // namespace
 
-void CSnapEngine::KeepCommittedMove(const std::vector<CSnapOutline>& outlines)
+void CSnapEngine::KeepCommittedMove(const std::vector<CSnapOutline>& outlines, const CVRX2DVector& adjusted,
+                                    const CVRX2DVector& correction)
 {
-  for (const CSnapOutline& outline : outlines)
-    if (!outline.guideline && outline.pItem && outline.pEntity->GetCategory() == ecatPerimeterOutline)
+  BOOL first = TRUE;
+  for (const CSnapOutline& outline : outlines) {
+    if (outline.guideline || !outline.pItem || outline.pEntity->GetCategory() != ecatPerimeterOutline)
+      continue;
+    // A unit's sides come one after another: it is kept once for them.
+    if (m_CommittedUnits.empty() || m_CommittedUnits.back() != outline.pItem)
       m_CommittedUnits.push_back(outline.pItem);
+    if (!first)
+      continue;
+    first = FALSE;
+    // Only a correction of some length was checked; none leaves the units where the move put
+    // them. The unit's side is taken where it stands before the move.
+    const CVRX2DEntityArray* pSides = m_pHost ? m_pHost->GetUnitOutlines(outline.pItem) : nullptr;
+    if (correction.GetLength() > kClearSlack && pSides && outline.index >= 0 && outline.index < pSides->GetSize() &&
+        pSides->GetAt(outline.index)->GetType() == VRX_LINE)
+      m_ClearEnds.push_back({outline.pItem, outline.index,
+                             static_cast<const CVRX2DLine*>(pSides->GetAt(outline.index))->GetStartPoint() + adjusted});
+    else
+      m_bEndUnknown = TRUE;
+  }
   for (const CJoinFace& face : m_Faces) {
     const CSnapVector& snap = face.snap;
     m_Proposed.push_back(
@@ -47,13 +65,31 @@ void CSnapEngine::ForgetCommittedMoves()
 {
   m_CommittedUnits.clear();
   m_Proposed.clear();
+  m_ClearEnds.clear();
+  m_bEndUnknown = FALSE;
+}
+
+BOOL CSnapEngine::EndsKnownClear() const
+{
+  if (m_bEndUnknown)
+    return FALSE;
+  for (const CClearEnd& clear : m_ClearEnds) {
+    const CVRX2DEntityArray* pSides = m_pHost->GetUnitOutlines(clear.pItem);
+    if (!pSides || clear.index < 0 || clear.index >= pSides->GetSize() ||
+        pSides->GetAt(clear.index)->GetType() != VRX_LINE ||
+        !(static_cast<const CVRX2DLine*>(pSides->GetAt(clear.index))->GetStartPoint() == clear.start))
+      return FALSE;
+  }
+  return TRUE;
 }
 
 template <class Visit>
 void CSnapEngine::ForEachUnitEntryOf(const CAlignmentEntity& entry, Visit visit)
 {
+  // A unit's entry holds its sides or names them; only another item's may stand for a group's.
   CObOwnArray members;
-  if (!m_pHost || !entry.m_pItem || !m_pHost->GetGroupMemberEntries(entry, members)) {
+  if (entry.m_PerimeterLines.GetSize() > 0 || !m_pHost || !entry.m_pItem || m_pHost->GetUnitOutlines(entry.m_pItem) ||
+      !m_pHost->GetGroupMemberEntries(entry, members)) {
     visit(entry);
     return;
   }
@@ -67,22 +103,29 @@ CSnapEngine::CMoveEnd CSnapEngine::EndCommittedMoves()
   end.moved.swap(m_CommittedUnits);
   end.proposed.swap(m_Proposed);
   SortUnique(end.moved);
-  if (end.moved.empty() || !m_pHost)
+  // Where no unit stands still in the tables, as while a whole design moves, no moved unit can
+  // end inside one or be joined to one.
+  if (end.moved.empty() || !m_pHost || !m_PerimeterGroups.HasEnabled()) {
+    ForgetCommittedMoves();
     return end;
+  }
   const std::vector<CSnapOutline> sides = PerimeterOf(end.moved, *m_pHost);
   // The units in each other where the moves ended: the sides are taken where they stand.
-  m_pMovingOutlines = &sides;
-  m_vMove = CVRX2DVector();
-  GatherFacedSides(m_dLargestExtent + kSnapRangeSlack);
-  for (CFacedSide& side : m_FacedSides)
-    if (EndsInside(side, CVRX2DVector())) {
-      end.inside.push_back(side.pMoved);
-      end.inside.push_back(side.pOwner);
-    }
-  m_FacedSides.clear();
-  m_dFacedReach = -1.0;
-  m_pMovingOutlines = nullptr;
-  SortUnique(end.inside);
+  if (!EndsKnownClear()) {
+    m_pMovingOutlines = &sides;
+    m_vMove = CVRX2DVector();
+    GatherFacedSides(kSnapRangeSlack);
+    for (CFacedSide& side : m_FacedSides)
+      if (EndsInside(side, CVRX2DVector())) {
+        end.inside.push_back(side.pMoved);
+        end.inside.push_back(side.pOwner);
+      }
+    m_FacedSides.clear();
+    m_dFacedReach = -1.0;
+    m_pMovingOutlines = nullptr;
+    SortUnique(end.inside);
+  }
+  ForgetCommittedMoves();
   if (m_bAutoJoin != 1)
     return end;
   const auto among = [](const std::vector<CDesignItem*>& items, const CDesignItem* pItem) {
@@ -101,7 +144,7 @@ CSnapEngine::CMoveEnd CSnapEngine::EndCommittedMoves()
     const double a = alongY ? start.GetY() : start.GetX();
     const double b = alongY ? line.GetEndPoint().GetY() : line.GetEndPoint().GetX();
     const double reach = m_dJoinSnapRange + kSnapRangeSlack + kUnchangedSlack;
-    pGroup->FindFacing(start.GetX(), start.GetY(), reach, std::min(a, b), std::max(a, b), near);
+    pGroup->FindFacing(start.GetX(), start.GetY(), reach, std::min(a, b), std::max(a, b), reach, near);
     const CAlignmentEntityArray& entries = pGroup->GetEntities();
     for (int i : near) {
       const CAlignmentEntity& entry = *entries[i];

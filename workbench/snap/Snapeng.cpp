@@ -108,9 +108,10 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
   CSnapVectorArray vectors;
   m_Faces.clear();
   CollectSnaps(v, outlines, query, m_bAutoJoin == 1, vectors);
-  const CVRX2DVector adjusted = v + CorrectionFor(v, outlines, query, vectors);
+  const CVRX2DVector correction = CorrectionFor(v, outlines, query, vectors);
+  const CVRX2DVector adjusted = v + correction;
   if (query.create)
-    KeepCommittedMove(outlines);
+    KeepCommittedMove(outlines, adjusted, correction);
   m_pMovingOutlines = nullptr;
   m_FacedSides.clear();
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
@@ -173,7 +174,8 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
     const BOOL alongY = pGroup->GetOrientation() == laeVertical;
     const double a = alongY ? start.GetY() : start.GetX();
     const double b = alongY ? line.GetEndPoint().GetY() : line.GetEndPoint().GetX();
-    pGroup->FindFacing(start.GetX(), start.GetY(), Reach(query.range), std::min(a, b), std::max(a, b), near);
+    const double reach = Reach(query.range);
+    pGroup->FindFacing(start.GetX(), start.GetY(), reach, std::min(a, b), std::max(a, b), reach, near);
   } else
     pGroup->FindNear(start.GetX(), start.GetY(), Reach(query.range), near);
   const CAlignmentEntityArray& entries = pGroup->GetEntities();

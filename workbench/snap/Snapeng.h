@@ -98,8 +98,9 @@ public:
   // A unit item's component outlines; null for any other item, as for a group. An item's
   // entries are filed anew whenever its outlines change.
   virtual const CVRX2DEntityArray* GetUnitOutlines(CDesignItem* pItem) = 0;
-  // How far the item reaches across (the diagonal of its box); 0 when not known.
-  virtual double GetItemExtent(CDesignItem* pItem) = 0;
+  // How wide and how high the units the item's entries stand for are at most: the unit's own
+  // size for a unit, the largest of its units' for a group; nought when not known.
+  virtual CVRX2DVector GetItemSize(CDesignItem* pItem) = 0;
 };
 
 class CSnapEngine
@@ -293,15 +294,25 @@ private:
   BOOL KeepsUnitsClear(const CVRX2DVector& correction);
   // Whether the moved side, corrected, ends inside the unit of the side it faces.
   BOOL EndsInside(CFacedSide& side, const CVRX2DVector& correction);
-  void GatherFacedSides(double reach);
+  // The sides faced ahead of the moved sides within `ahead`, and behind them as deep as any
+  // unit reaches.
+  void GatherFacedSides(double ahead);
   double DepthBehind(CFacedSide& side);
-  // How far any unit of the tables reaches across, as the host gave it when its entries were
-  // filed: a side inside a unit is never farther than this from the side it entered by. It only
+  // How wide and how high any unit of the tables is at most, as the host gave it when its
+  // entries were filed: a side inside a unit is never farther than that from the side it
+  // entered by, across an upright or a level side, and the diagonal across any other. It only
   // grows; an item taken out leaves it as it was.
-  double m_dLargestExtent = 0.0;
+  CVRX2DVector m_vLargestSize;
+  // The item whose size was taken last: an item's entries are filed one after the other.
+  const CDesignItem* m_pSizeItem = nullptr;
+  // How deep a unit may reach behind a side of the group's lines.
+  double DeepestBehind(const CLikeAlignmentEntities& group) const;
 
   // The committed moves not yet ended (Snapend.cpp): their units and the joins proposed.
-  void KeepCommittedMove(const std::vector<CSnapOutline>& outlines);
+  // The move's outlines, and where its correction took it: a correction of any length was
+  // checked to leave every moved unit clear.
+  void KeepCommittedMove(const std::vector<CSnapOutline>& outlines, const CVRX2DVector& adjusted,
+                         const CVRX2DVector& correction);
   // The sides, with their component indices, that an entry of a unit stands for, as the join
   // search is given them: its own perimeter lines, or the unit's outlines it names (lent).
   const CVRX2DEntityArray* SidesFor(const CAlignmentEntity& entry, CDWordArray& indices);
@@ -310,8 +321,21 @@ private:
   void ForEachUnitEntryOf(const CAlignmentEntity& entry, Visit visit);
   std::vector<CDesignItem*> m_CommittedUnits;
   std::vector<CProposedJoin> m_Proposed;
-  // The move being corrected: its lines and its vector, and the faced sides found around it
-  // within m_dFacedReach (negative while none were looked for).
+  // A side of each committed move whose correction left its units clear, and where it was to
+  // end: where the units stand there, none of them is inside another, and the end need not
+  // look. Any other move makes the end look.
+  struct CClearEnd
+  {
+    CDesignItem* pItem = nullptr;
+    int index = -1;
+    CVRX2DPoint start;
+  };
+  std::vector<CClearEnd> m_ClearEnds;
+  BOOL m_bEndUnknown = FALSE;
+  // Whether every committed move ended where its clear correction put it.
+  BOOL EndsKnownClear() const;
+  // The move being corrected: its lines and its vector, and the faced sides found around it,
+  // ahead of them within m_dFacedReach (negative while none were looked for).
   const std::vector<CSnapOutline>* m_pMovingOutlines = nullptr;
   CVRX2DVector m_vMove;
   std::vector<CFacedSide> m_FacedSides;

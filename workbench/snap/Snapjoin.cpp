@@ -15,8 +15,6 @@
 #include "workbench/snap/Snapeng.h"
 
 namespace {
-// A side that ends this little inside the unit it faces still counts as clear of it.
-constexpr double kClearSlack = 1e-6;
 // Directions closer than this count as parallel.
 constexpr double kParallelSlack = 1e-6;
 

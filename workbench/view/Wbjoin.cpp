@@ -226,6 +226,27 @@ BOOL JoinVerified(CJoinItem& join, const FirstOfSameSides& firstOfSameSides, int
   return sound;
 }
 
+using CPairJoin = CWorkbenchView::CPairJoin;
+
+CPairJoin PairJoin(const CDWordArray& order, int movingID, int stationaryID)
+{
+  CPairJoin pair;
+  for (int k = 0; k < order.GetSize() && pair.joinType < 0; ++k)
+    if (CJoin::CanBeJoined(static_cast<int>(order[k]), movingID, stationaryID))
+      pair.joinType = static_cast<int>(order[k]);
+  if (pair.joinType < 0)
+    return pair;
+  try {
+    const CJoin join(pair.joinType, movingID, stationaryID);
+    pair.movingSpacing = join.GetFirstOffset();
+    pair.stationarySpacing = join.GetSecondOffset();
+  } catch (const CCommonException&) {
+    PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", pair.joinType);
+    pair.joinType = -2;
+  }
+  return pair;
+}
+
 // A side of a unit standing still that a moving side can be joined to: the stretch the two
 // share, the join type the joining order gives their components first, and the spacing the join
 // takes on either side.
@@ -243,10 +264,14 @@ struct CJoinableSide
 };
 
 // Calls found for each of the stationary lines the moving line can be joined to, and
-// unjoinable for each it faces that no joining type joins; the join search's tests, in order.
-template <class Unjoinable, class Found>
-void ForEachJoinableSide(const CDWordArray& order, const CVRX2DLine& movingLine, CUnit& moving, int movingIndex,
-                         CUnit& stationary, const CVRX2DEntityArray& lines, const CDWordArray& indices,
+// unjoinable for each it faces that no joining type joins; the join search's tests. A line for
+// which stands(line, spacing) says no is passed over before the stretch the two share is
+// worked out. The joins of the pairs of components are looked up once for all the calls that
+// share pairs.
+template <class Stands, class Unjoinable, class Found>
+void ForEachJoinableSide(const CDWordArray& order, std::map<std::pair<int, int>, CPairJoin>& pairs,
+                         const CVRX2DLine& movingLine, CUnit& moving, int movingIndex, CUnit& stationary,
+                         const CVRX2DEntityArray& lines, const CDWordArray& indices, Stands stands,
                          Unjoinable unjoinable, Found found)
 {
   const int count = std::min(lines.GetSize(), indices.GetSize());
@@ -256,30 +281,28 @@ void ForEachJoinableSide(const CDWordArray& order, const CVRX2DLine& movingLine,
     CJoinableSide side;
     side.pLine = static_cast<const CVRX2DLine*>(lines[i]);
     side.index = static_cast<int>(indices[i]);
-    if (!FacingStretch(movingLine, *side.pLine, side.centre) || side.pLine->GetAngle() == movingLine.GetAngle())
-      continue;
     side.movingID = moving.GetComponentID(movingIndex);
     side.stationaryID = stationary.GetComponentID(side.index);
     PCTRACE(TT_JOINING, TL_VERBOSE)("\tEvaluating components %d and %d.\n", side.movingID, side.stationaryID);
     // A component without a product id has no row in the joining table.
     if (side.movingID <= 0 || side.stationaryID <= 0)
       continue;
-    for (int k = 0; k < order.GetSize() && side.joinType < 0; ++k)
-      if (CJoin::CanBeJoined(static_cast<int>(order[k]), side.movingID, side.stationaryID))
-        side.joinType = static_cast<int>(order[k]);
-    if (side.joinType < 0) {
+    const auto key = std::make_pair(side.movingID, side.stationaryID);
+    auto known = pairs.find(key);
+    if (known == pairs.end())
+      known = pairs.emplace(key, PairJoin(order, side.movingID, side.stationaryID)).first;
+    const CPairJoin& pair = known->second;
+    const double spacing = static_cast<double>(pair.movingSpacing) + static_cast<double>(pair.stationarySpacing);
+    if ((pair.joinType >= 0 && !stands(*side.pLine, spacing)) || !FacingStretch(movingLine, *side.pLine, side.centre) ||
+        side.pLine->GetAngle() == movingLine.GetAngle())
+      continue;
+    if (pair.joinType == -1)
       unjoinable(*side.pLine);
+    if (pair.joinType < 0)
       continue;
-    }
-    try {
-      const CJoin join(side.joinType, side.movingID, side.stationaryID);
-      side.movingSpacing = join.GetFirstOffset();
-      side.stationarySpacing = join.GetSecondOffset();
-    } catch (const CCommonException&) {
-      // A pair the tables list without spacings cannot be joined; the move goes on.
-      PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", side.joinType);
-      continue;
-    }
+    side.joinType = pair.joinType;
+    side.movingSpacing = pair.movingSpacing;
+    side.stationarySpacing = pair.stationarySpacing;
     found(side);
   }
 }
@@ -356,9 +379,11 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
   if (!JoinableUnits(pMovingItem, pStationaryItem, pMovingUnit, pStationaryUnit))
     return FALSE;
   int found = 0;
+  std::map<std::pair<int, int>, CPairJoin> pairs;
   ForEachJoinableSide(
-      m_JoiningOrder, movingLine, *pMovingUnit->GetUnit(), movingIndex, *pStationaryUnit->GetUnit(), stationaryLines,
-      stationaryIndices, [&](const CVRX2DLine&) { m_bUnjoinablePair |= create; },
+      m_JoiningOrder, pairs, movingLine, *pMovingUnit->GetUnit(), movingIndex, *pStationaryUnit->GetUnit(),
+      stationaryLines, stationaryIndices, [](const CVRX2DLine&, double) { return true; },
+      [&](const CVRX2DLine&) { m_bUnjoinablePair |= create; },
       [&](const CJoinableSide& side) {
         // Only the first side that gets this far corrects the snap.
         if (found == 0) {
@@ -386,17 +411,20 @@ void CWorkbenchView::JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* 
   CUnitItem* pStationaryUnit = nullptr;
   if (!JoinableUnits(pMovingItem, pStationaryItem, pMovingUnit, pStationaryUnit))
     return;
+  std::map<std::pair<int, int>, CPairJoin> pairs;
   ForEachJoinableSide(
-      m_JoiningOrder, movingLine, *pMovingUnit->GetUnit(), movingIndex, *pStationaryUnit->GetUnit(), stationaryLines,
-      stationaryIndices,
+      m_JoiningOrder, m_pEndPairs ? *m_pEndPairs : pairs, movingLine, *pMovingUnit->GetUnit(), movingIndex,
+      *pStationaryUnit->GetUnit(), stationaryLines, stationaryIndices,
+      // Exactly as verification takes it.
+      [&](const CVRX2DLine& stationary, double spacing) {
+        return std::abs(OutwardDistance(movingLine, stationary) - spacing) <= kSpacingTolerance;
+      },
       [&](const CVRX2DLine& stationary) {
         // A pair in each other is no pair no type joins: it is told as a spacing not kept.
         m_bUnjoinablePair |= OutwardDistance(movingLine, stationary) >= -kSpacingTolerance;
       },
       [&](const CJoinableSide& side) {
-        // Exactly as verification takes it.
-        if (std::abs(OutwardDistance(movingLine, *side.pLine) - side.Spacing()) <= kSpacingTolerance)
-          m_NewJoins.AddTail(MakeJoinItem(side, pMovingUnit, movingIndex, pStationaryUnit).release());
+        m_NewJoins.AddTail(MakeJoinItem(side, pMovingUnit, movingIndex, pStationaryUnit).release());
       });
 }
 
@@ -501,10 +529,20 @@ void CWorkbenchView::AddJoin()
   // The committed moves end: their units are joined where they stand, and the joins they had
   // that no longer stand go; a join that stands again stays as it was, and the one made anew
   // beside it goes as its duplicate.
+  std::map<std::pair<int, int>, CPairJoin> pairs;
+  struct CPairsLent
+  {
+    std::map<std::pair<int, int>, CPairJoin>*& lent;
+    ~CPairsLent() { lent = nullptr; }
+  } lent{m_pEndPairs = &pairs};
   const CSnapEngine::CMoveEnd end = m_Snap.EndCommittedMoves();
+  lent.lent = nullptr;
   DropJoinsNotStanding(end);
   const BOOL proposed = !end.proposed.empty() || !m_NewJoins.IsEmpty();
-  BOOL notKept = SettleNewJoins();
+  // Where a move ended its units stand as it decided: the joins made there are not snapped
+  // again, which would move both units of each after the decision and could take one into
+  // another unit.
+  BOOL notKept = SettleNewJoins(end.moved.empty());
   notKept |= !AllJoined(end.proposed);
   ShowUnjoinablePrompt(proposed, notKept);
 }
@@ -513,29 +551,38 @@ void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
 {
   if (end.moved.empty() || !m_pItemList)
     return;
-  // The joins between two moved units moved with them; those between a moved unit and one that
-  // stood still go where the two no longer stand at their spacing, or where either ends inside
-  // another unit.
-  const CPtrHashSet moved(end.moved.begin(), end.moved.end());
-  const auto crossing = [&moved](CUnitItem* pFirst, CUnitItem* pSecond) {
-    return moved.Contains(pFirst) != moved.Contains(pSecond);
-  };
+  // The joins between two moved units moved with them; one between a moved unit and a unit
+  // that stood still goes where the two no longer stand at its spacing, sharing a stretch, or
+  // where either ends inside another unit. The moved units are filed for look-up at the first
+  // join met: a design without joins, as many large ones are, files none of the thousands a
+  // Select All moves.
   PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
-  if (!end.inside.empty()) {
-    const CPtrHashSet inside(end.inside.begin(), end.inside.end());
-    std::vector<CDesignItem*> going;
-    for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
-      auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos));
-      CUnitItem* pFirst = nullptr;
-      CUnitItem* pSecond = nullptr;
-      if (pJoin)
-        pJoin->GetUnitItems(pFirst, pSecond);
-      if (pJoin && crossing(pFirst, pSecond) && (inside.Contains(pFirst) || inside.Contains(pSecond)))
-        going.push_back(pJoin);
-    }
-    RemoveFromDesign(going);
+  CPtrHashSet moved;
+  const CPtrHashSet inside(end.inside.begin(), end.inside.end());
+  std::vector<CDesignItem*> going;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
+    if (!pJoin)
+      continue;
+    if (moved.GetCount() == 0)
+      for (CDesignItem* pUnit : end.moved)
+        moved.Insert(pUnit);
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    pJoin->GetUnitItems(pFirst, pSecond);
+    if (moved.Contains(pFirst) == moved.Contains(pSecond))
+      continue;
+    PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
+    double difference = 0.0;
+    const int fit = JoinFit(*pJoin, difference);
+    const BOOL sound = fit > 0 && !inside.Contains(pFirst) && !inside.Contains(pSecond);
+    if (fit >= 0)
+      TraceVerification(*pJoin, sound, difference);
+    if (!sound)
+      going.push_back(pJoin);
   }
-  VerifyJoinsWhere(crossing);
+  RemoveFromDesign(going);
 }
 
 BOOL CWorkbenchView::AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const
@@ -555,7 +602,7 @@ BOOL CWorkbenchView::AllJoined(const std::vector<CSnapEngine::CProposedJoin>& pr
   return TRUE;
 }
 
-BOOL CWorkbenchView::SettleNewJoins()
+BOOL CWorkbenchView::SettleNewJoins(BOOL snapJoins)
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("Adding new joins.\n");
   PCTRACE(TT_JOINING, TL_IMPORTANT)("\tNumber of joins to be verified: %d\n", m_NewJoins.GetCount());
@@ -584,7 +631,7 @@ BOOL CWorkbenchView::SettleNewJoins()
     }
     PCTRACE(TT_JOINING, TL_DETAIL)
     ("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
-    if (!pDesign->InGroup(*pJoin)) {
+    if (snapJoins && !pDesign->InGroup(*pJoin)) {
       const CVRX2DVector v = AdjustNewJoinPos(pJoin);
       if (v.GetLength() > 0.0) {
         PCTRACE(TT_JOINING, TL_DETAIL)
@@ -643,16 +690,16 @@ void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
   });
 }
 
-void CWorkbenchView::VerifyJoinsOf(const std::vector<CUnitItem*>& units)
+void CWorkbenchView::VerifyJoinsAmong(const std::vector<CUnitItem*>& units)
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
-  // The moved units are filed for look-up at the first join asked about: a design without joins,
-  // as many large ones are, files none of the thousands a Select All moves.
-  std::unordered_set<const CUnitItem*> moved;
-  VerifyJoinsWhere([&moved, &units](CUnitItem* pFirst, CUnitItem* pSecond) {
-    if (moved.empty())
-      moved.insert(units.begin(), units.end());
-    return moved.count(pFirst) || moved.count(pSecond);
+  // The units are filed for look-up at the first join asked about: a design without joins, as
+  // many large ones are, files none of the thousands a Select All moves.
+  std::unordered_set<const CUnitItem*> among;
+  VerifyJoinsWhere([&among, &units](CUnitItem* pFirst, CUnitItem* pSecond) {
+    if (among.empty())
+      among.insert(units.begin(), units.end());
+    return among.count(pFirst) && among.count(pSecond);
   });
 }
 

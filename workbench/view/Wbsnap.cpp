@@ -118,7 +118,22 @@ public:
     return pUnit ? pUnit->GetComponentOutlines() : nullptr;
   }
 
-  double GetItemExtent(CDesignItem* pItem) override { return std::hypot(pItem->GetWidth(), pItem->GetHeight()); }
+  CVRX2DVector GetItemSize(CDesignItem* pItem) override
+  {
+    auto* pGroup = dynamic_cast<CGroupItem*>(pItem);
+    if (!pGroup)
+      return CVRX2DVector(pItem->GetWidth(), pItem->GetHeight());
+    CObList units;
+    pGroup->GetUnitsInGroup(units, FALSE);
+    double width = 0.0;
+    double height = 0.0;
+    for (POSITION pos = units.GetHeadPosition(); pos;) {
+      const auto* pUnit = static_cast<CDesignItem*>(units.GetNext(pos));
+      width = std::max(width, pUnit->GetWidth());
+      height = std::max(height, pUnit->GetHeight());
+    }
+    return CVRX2DVector(width, height);
+  }
 
 private:
   CWorkbenchView* m_pView;

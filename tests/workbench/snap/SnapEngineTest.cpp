@@ -86,14 +86,13 @@ public:
       return;
     joinedAtEnd.push_back({pMovingItem, movingIndex, pStationaryItem, -1});
   }
-  double GetItemExtent(CDesignItem* pItem) override
+  CVRX2DVector GetItemSize(CDesignItem* pItem) override
   {
     const CVRX2DEntityArray* pOutlines = GetUnitOutlines(pItem);
     if (!pOutlines || pOutlines->GetSize() == 0)
-      return 0.0;
+      return CVRX2DVector();
     const CVRX2DRectangle box = pOutlines->GetExtents();
-    return std::hypot(box.GetMaxPoint().GetX() - box.GetMinPoint().GetX(),
-                      box.GetMaxPoint().GetY() - box.GetMinPoint().GetY());
+    return CVRX2DVector(box.GetMinPoint(), box.GetMaxPoint());
   }
 
   BOOL accept = FALSE;
