@@ -160,8 +160,13 @@ void TraceVerification(const CJoinItem& join, BOOL sound, double difference)
 // for one outside it.
 double OutwardDistance(const CVRX2DLine& line, const CVRX2DLine& side)
 {
-  const double outward = (side.GetAngle() - VRX_HALF_PI).GetRadians();
   const CVRX2DVector from(side.GetStartPoint(), line.GetStartPoint());
+  // The outward normal is the side's direction turned a quarter clockwise; worked out from the
+  // side's ends, without an angle, as a move's end asks it of every side a moved unit faces.
+  const CVRX2DVector along(side.GetStartPoint(), side.GetEndPoint());
+  if (const double length = along.GetLength(); length > 0.0)
+    return (from.GetX() * along.GetY() - from.GetY() * along.GetX()) / length;
+  const double outward = (side.GetAngle() - VRX_HALF_PI).GetRadians();
   return from.GetX() * std::cos(outward) + from.GetY() * std::sin(outward);
 }
 
@@ -275,6 +280,7 @@ void ForEachJoinableSide(const CDWordArray& order, std::map<std::pair<int, int>,
                          Unjoinable unjoinable, Found found)
 {
   const int count = std::min(lines.GetSize(), indices.GetSize());
+  const CVRXAngle movingAngle = movingLine.GetAngle();
   for (int i = 0; i < count; ++i) {
     if (lines[i]->GetType() != VRX_LINE)
       continue;
@@ -294,7 +300,7 @@ void ForEachJoinableSide(const CDWordArray& order, std::map<std::pair<int, int>,
     const CPairJoin& pair = known->second;
     const double spacing = static_cast<double>(pair.movingSpacing) + static_cast<double>(pair.stationarySpacing);
     if ((pair.joinType >= 0 && !stands(*side.pLine, spacing)) || !FacingStretch(movingLine, *side.pLine, side.centre) ||
-        side.pLine->GetAngle() == movingLine.GetAngle())
+        side.pLine->GetAngle() == movingAngle)
       continue;
     if (pair.joinType == -1)
       unjoinable(*side.pLine);
@@ -711,6 +717,8 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
   // the joins that fail leave the design's list together in one more: verifying each against
   // every other join, or taking each out by a search of its own, would cost the design's size
   // for every one of thousands. Of two joins of the same sides, the first in the design goes.
+  // Joins of the same sides join the same two units, which the test picks alike: only the
+  // joins it picks are filed.
   std::map<CJoinSidesKey, CSameSides> bySides;
   std::vector<CJoinItem*> joins;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
@@ -718,14 +726,15 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
     auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
     if (!pJoin)
       continue;
-    CSameSides& same = bySides[SidesKey(*pJoin)];
-    ++same.count;
-    same.joins.push_back(pJoin);
     CUnitItem* pFirst = nullptr;
     CUnitItem* pSecond = nullptr;
     pJoin->GetUnitItems(pFirst, pSecond);
-    if (touches(pFirst, pSecond))
-      joins.push_back(pJoin);
+    if (!touches(pFirst, pSecond))
+      continue;
+    CSameSides& same = bySides[SidesKey(*pJoin)];
+    ++same.count;
+    same.joins.push_back(pJoin);
+    joins.push_back(pJoin);
   }
   CPtrHashSet unfit;
   int misfits = 0;

@@ -459,7 +459,8 @@ private:
   void DiscardItem(CDesignItem* pItem);
   // A join item holding one of the units.
   BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
-  // Verifies the joins whose units the test picks and removes those that fail.
+  // Verifies the joins whose units the test picks, whichever way round it is given them, and
+  // removes those that fail.
   // The number of joins removed because they no longer fit their sides.
   int VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
 
