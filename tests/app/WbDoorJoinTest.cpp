@@ -38,11 +38,8 @@ protected:
   void SetUp() override
   {
     WorkbenchGuiTest::SetUp();
-    StartProgram();
-    // Built at two pixels to the inch, where the whole door stays in the window.
-    View()->SetScaleFactor(1.0 / 48.0, TRUE);
-    View()->ScrollToDevicePosition(CPoint(0, 0));
-    Pump();
+    // Built where the whole door stays in the window.
+    StartAtTwoPixelsToTheInch();
     m_pLeft = Make("FG", "BA015", "FGS1480");
     m_pDoor = Make("FH", "BA014", "FH3080");
     m_pRight = Make("FG", "BA015", "FGS1480");

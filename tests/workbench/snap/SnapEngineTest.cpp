@@ -152,13 +152,20 @@ protected:
     }
     return pItem;
   }
-  // The moving outlines of such a unit.
+  // The outlines of such a unit.
   static std::vector<CSnapOutline> Moving(CDesignItem* pItem, const CVRX2DEntityArray& sides)
   {
     std::vector<CSnapOutline> outlines;
     for (int i = 0; i < sides.GetSize(); ++i)
       outlines.push_back({sides[i], pItem, i, FALSE});
     return outlines;
+  }
+  // Such a unit about to move: its outlines, its entries out of the tables, as a moving item's.
+  std::vector<CSnapOutline> MovingUnit(int n, double x0, double x1, double y0, double y1)
+  {
+    CDesignItem* pItem = Unit(n, x0, x1, y0, y1);
+    engine.RemoveItem(pItem);
+    return Moving(pItem, *host.outlines[pItem]);
   }
   CFakeHost host;
   CSnapEngine engine;
@@ -517,9 +524,7 @@ TEST_F(SnapEngineTest, NoCorrectionTakesAUnitDeeperThanTheMovePutItNorLeavesItIn
   // Dropped 1 inside the left unit, with the right one 0.8 into its other side: snapped flush
   // with the right unit it would stand 1.8 inside the left one.
   Unit(2, 38.2, 58.2, 0.0, 20.0);
-  Unit(7, 14.0, 34.0, 0.0, 20.0);
-  const std::vector<CSnapOutline> dropped = Moving(Item(7), *host.outlines[Item(7)]);
-  engine.RemoveItem(Item(7));
+  const std::vector<CSnapOutline> dropped = MovingUnit(7, 14.0, 34.0, 0.0, 20.0);
   ExpectVector(engine.AdjustOffset(CVRX2DVector(5.0, 0.0), dropped, Query(1.25)), 5.0, 0.0, "not 1.8 deep");
   // The right unit 0.6 beyond it: snapped to it, it would stand 0.4 inside the left one.
   engine.RemoveItem(Item(2));
@@ -539,9 +544,7 @@ TEST_F(SnapEngineTest, ACommittedMoveJoinsItsUnitWhereItEnds)
   engine.SetSnapRange(0.1);
   Unit(1, 0.0, 20.0, 0.0, 20.0);
   Unit(2, 41.125, 61.125, 0.0, 20.0);
-  Unit(7, 20.5, 40.5, 100.0, 120.0);
-  const std::vector<CSnapOutline> moving = Moving(Item(7), *host.outlines[Item(7)]);
-  engine.RemoveItem(Item(7));
+  const std::vector<CSnapOutline> moving = MovingUnit(7, 20.5, 40.5, 100.0, 120.0);
   CSnapQuery commit = Query(0.1);
   commit.create = 1;
   ExpectVector(engine.AdjustOffset(CVRX2DVector(0.0, -100.0), moving, commit), 0.0, -100.0);
