@@ -247,9 +247,9 @@ private:
   };
   void NoteJoinFace(const CVRX2DLine& line, const CSnapVector& snap, const CVRX2DEntityArray& lines,
                     const CDWordArray& indices, int stationaryIndex);
-  // The correction of a move with its snaps (Snapjoin.cpp): all of them where that keeps every
-  // join's spacing and pulls no moved unit into another; else one join kept with the snaps
-  // across it; else the snaps the move would have with joining off; else none.
+  // The correction of a move with its snaps (Snapjoin.cpp), the first of its candidate ends
+  // that leaves every moved unit clear: all of them; else one join kept with the snaps across
+  // it; else the snaps the move would have with joining off; else none.
   CVRX2DVector CorrectionFor(const CVRX2DVector& v, const std::vector<CSnapOutline>& outlines, const CSnapQuery& query,
                              CSnapVectorArray& vectors);
   CVRX2DVector CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
@@ -308,9 +308,9 @@ private:
   // How deep a unit may reach behind a side of the group's lines.
   double DeepestBehind(const CLikeAlignmentEntities& group) const;
 
-  // The committed moves not yet ended (Snapend.cpp): their units and the joins proposed.
-  // The move's outlines, and where its correction took it: a correction of any length was
-  // checked to leave every moved unit clear.
+  // The committed moves not yet ended (Snapend.cpp): their units and the joins proposed. A
+  // move is kept with its outlines and where its correction took it: a correction of any
+  // length was checked to leave every moved unit clear.
   void KeepCommittedMove(const std::vector<CSnapOutline>& outlines, const CVRX2DVector& adjusted,
                          const CVRX2DVector& correction);
   // The sides, with their component indices, that an entry of a unit stands for, as the join

@@ -2,9 +2,10 @@
 // a host standing in for the items: the tolerant and the strict range tests, the recording and
 // combining of snap vectors, the priority table with its undefined cells, the like groups of
 // alignment lines, the join snap that stands only with a join and is sought only of sides facing
-// the moving line, a correction that never pulls a moved unit into one it faces, the entries of
-// a group's units, the Shift state given with the query, items leaving the tables one by one,
-// and the check that names each fault of the tables.
+// the moving line, a correction that never leaves a moved unit inside one it faces (nor deeper,
+// nor less deep, than the move put it), the joins of a committed move made where it ends, the
+// entries of a group's units, the Shift state given with the query, items leaving the tables one
+// by one, and the check that names each fault of the tables.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
