@@ -39,12 +39,16 @@ class CNoJoinHost : public CSnapHost
 {
 public:
   BOOL EvaluateSnapForJoin(const CVRX2DLine&, CDesignItem*, int, CDesignItem*, const CVRX2DEntityArray&,
-                           const CDWordArray&, CJoinSnapRecord&, BOOL) override
+                           const CDWordArray&, CJoinSnapRecord&) override
   {
     return FALSE;
   }
+  void JoinWhereSpaced(const CVRX2DLine&, CDesignItem*, int, CDesignItem*, const CVRX2DEntityArray&,
+                       const CDWordArray&) override
+  {}
   BOOL GetGroupMemberEntries(const CAlignmentEntity&, CObOwnArray&) override { return FALSE; }
   const CVRX2DEntityArray* GetUnitOutlines(CDesignItem*) override { return nullptr; }
+  CVRX2DVector GetItemSize(CDesignItem*) override { return CVRX2DVector(); }
 };
 
 struct CBenchEngine

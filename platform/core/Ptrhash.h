@@ -103,7 +103,9 @@ public:
   // Room for `count` keys more than it holds, without growing on the way.
   void Reserve(size_t count)
   {
-    const size_t wanted = std::bit_ceil(2 * (m_count + count));
+    // Never fewer slots than the first insertion makes: a table of one slot has no bits to pick
+    // a slot by.
+    const size_t wanted = std::bit_ceil(std::max<size_t>(16, 2 * (m_count + count)));
     if (wanted > m_slots.size())
       Rebuild(wanted);
   }

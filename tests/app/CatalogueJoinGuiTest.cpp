@@ -6,9 +6,9 @@
 // two (its sheet's OK, a nudge, a drag into a gap) keeps every join at its spacing, is never
 // moved into a neighbour by a join, and a join it cannot keep is told. A join a sheet's change
 // loses is told for the reason that holds where the units stand (in each other, or snapping
-// off), and a change that joins leaves the idle text. In a touching row, units moved together
-// or alone are never pulled by a snap or join into a unit they did not overlap where the move
-// put them: where their joins cannot be kept they stand as joining off puts them.
+// off), and a change that joins leaves the idle text. In a touching row or column, units moved
+// together either way, or alone, never end inside a unit by a snap or join: where their joins
+// cannot be kept they stand as joining off puts them.
 #include <algorithm>
 #include <cmath>
 #include <memory>
@@ -89,18 +89,21 @@ protected:
 
   CString Prompt() const { return MainFrame()->GetStatusBar()->GetPaneText(0); }
 
-  // Every join of a row holds its units exactly its spacing apart, each outside the other.
+  // Every join holds its units exactly its spacing apart, each outside the other, side by side
+  // or one above the other.
   void ExpectJoinsAtTheirSpacing(const std::string& step) const
   {
     for (CJoinItem* pJoin : Joins()) {
       CUnitItem* pFirst = nullptr;
       CUnitItem* pSecond = nullptr;
       pJoin->GetUnitItems(pFirst, pSecond);
-      CUnitItem* pLeft = pFirst->GetOffset().GetX() < pSecond->GetOffset().GetX() ? pFirst : pSecond;
-      CUnitItem* pRight = pLeft == pFirst ? pSecond : pFirst;
-      EXPECT_NEAR(pRight->GetOffset().GetX() - pLeft->GetOffset().GetX() - pLeft->GetWidth(), pJoin->GetTotalSpacing(),
-                  1e-6)
-          << step;
+      const CVRX2DVector a = pFirst->GetOffset();
+      const CVRX2DVector b = pSecond->GetOffset();
+      const double gapX =
+          std::max(a.GetX(), b.GetX()) - std::min(a.GetX() + pFirst->GetWidth(), b.GetX() + pSecond->GetWidth());
+      const double gapY =
+          std::max(a.GetY(), b.GetY()) - std::min(a.GetY() + pFirst->GetHeight(), b.GetY() + pSecond->GetHeight());
+      EXPECT_NEAR(gapX > gapY ? gapX : gapY, pJoin->GetTotalSpacing(), 1e-6) << step;
     }
   }
 
@@ -568,8 +571,9 @@ TEST_F(CasementRowTest, AMiddleUnitPlacedAgainBetweenTwoKeepsEveryJoinAtItsSpaci
   ExpectJoinsAtTheirSpacing("wider");
   EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << "wider";
 }
-// Four units of one type standing in a row, each touching the next and none joined, as a designer
-// lays them with automatic joining off; then joining is on again and some of them are moved.
+// Four units of one type standing in a row, or in a column from the bottom up, each touching the
+// next and none joined, as a designer lays them with automatic joining off; then joining is on
+// again and some of them are moved.
 class TouchingRowTest : public CatalogueJoinGuiTest, public ::testing::WithParamInterface<LineUnit>
 {
 protected:
@@ -590,17 +594,23 @@ protected:
     }
     m_x = m_units[0]->GetOffset().GetX();
     m_y = m_units[0]->GetOffset().GetY();
+    // A column stands up from near the bottom of the window, its lowest unit in view.
+    m_columnY = View()->ClientToWorld(CPoint(0, client.Height() - 20)).GetY();
   }
   double Width() const { return m_units[0]->GetWidth(); }
-  // The row laid again, unjoined, with the units named in `away` standing well below it; nothing
-  // selected.
-  void LayRow(const std::vector<int>& away = {})
+  double Height() const { return m_units[0]->GetHeight(); }
+  // The row (or column) laid again, unjoined, with the units named in `away` standing well off
+  // it; nothing selected.
+  void LayRow(const std::vector<int>& away = {}, bool column = false)
   {
+    m_column = column;
     View()->DeselectAll();
     for (int i = 0; i < kUnits; ++i) {
-      const bool below = std::find(away.begin(), away.end(), i) != away.end();
+      const bool off = std::find(away.begin(), away.end(), i) != away.end();
+      const CVRX2DVector at = column ? CVRX2DVector(off ? m_x + 60.0 : m_x, m_columnY + i * Height())
+                                     : CVRX2DVector(m_x + i * Width(), off ? m_y - 60.0 : m_y);
       CUnitItem* pUnit = m_units[i];
-      pUnit->Offset(CVRX2DVector(m_x + i * Width(), below ? m_y - 60.0 : m_y) - pUnit->GetOffset());
+      pUnit->Offset(at - pUnit->GetOffset());
       View()->UpdateAlignmentEntities(pUnit);
     }
     View()->VerifyAllJoins(nullptr);
@@ -615,15 +625,13 @@ protected:
       places.push_back(pUnit->GetOffset());
     return places;
   }
-  static std::vector<double> Xs(const std::vector<CVRX2DVector>& places)
+  // A step along the row (right for 1) or up the column.
+  CVRX2DVector Step(int direction) const
   {
-    std::vector<double> xs;
-    for (const CVRX2DVector& place : places)
-      xs.push_back(place.GetX());
-    return xs;
+    return m_column ? CVRX2DVector(0.0, direction * kStep) : CVRX2DVector(direction * kStep, 0.0);
   }
-  // The units named selected and moved right or left by the step: by the arrow key, or dragged by
-  // the first of them with the mouse. The answer is where each unit stood before.
+  // The units named selected and moved by the step: by the arrow key, or dragged by the first of
+  // them with the mouse. The answer is where each unit stood before.
   std::vector<CVRX2DVector> Move(const std::vector<int>& moved, int direction, bool drag)
   {
     const std::vector<CVRX2DVector> before = Places();
@@ -633,11 +641,21 @@ protected:
     Pump();
     if (drag) {
       const CPoint from = View()->WorldToClient(m_units[moved.front()]->GetCenterPoint());
-      Drag(from, CPoint(from.x + direction * kStepPixels, from.y));
+      const CSize by = m_column ? CSize(0, -direction * kStepPixels) : CSize(direction * kStepPixels, 0);
+      Drag(from, from + by);
+    } else if (m_column) {
+      Key(direction > 0 ? Qt::Key_Up : Qt::Key_Down);
     } else {
       Key(direction > 0 ? Qt::Key_Right : Qt::Key_Left);
     }
     return before;
+  }
+  // How far two units at these places reach into each other; none when they are clear.
+  double Overlap(const CVRX2DVector& a, const CVRX2DVector& b) const
+  {
+    const double x = std::min(a.GetX(), b.GetX()) + Width() - std::max(a.GetX(), b.GetX());
+    const double y = std::min(a.GetY(), b.GetY()) + Height() - std::max(a.GetY(), b.GetY());
+    return std::min(x, y);
   }
   // No unit overlaps one it did not overlap where the move alone put it, no moved unit ends behind
   // where it stood, the others stay, and every join holds exactly its spacing.
@@ -647,31 +665,27 @@ protected:
     const std::vector<CVRX2DVector> after = Places();
     std::vector<CVRX2DVector> put = before;
     for (int i : moved)
-      put[i] += CVRX2DVector(direction * kStep, 0.0);
-    const auto overlap = [this](const CVRX2DVector& a, const CVRX2DVector& b) {
-      if (std::abs(a.GetY() - b.GetY()) > 1e-6)
-        return 0.0;
-      return std::min(a.GetX(), b.GetX()) + Width() - std::max(a.GetX(), b.GetX());
-    };
+      put[i] += Step(direction);
     for (int i = 0; i < kUnits; ++i) {
       for (int j = i + 1; j < kUnits; ++j)
-        if (overlap(after[i], after[j]) > 1e-6) {
-          EXPECT_GT(overlap(put[i], put[j]), 1e-6)
-              << what << ": unit " << i << " moved into unit " << j << " by " << overlap(after[i], after[j]);
+        if (Overlap(after[i], after[j]) > 1e-6) {
+          EXPECT_GT(Overlap(put[i], put[j]), 1e-6)
+              << what << ": unit " << i << " moved into unit " << j << " by " << Overlap(after[i], after[j]);
         }
       const bool wasMoved = std::find(moved.begin(), moved.end(), i) != moved.end();
       if (!wasMoved) {
         EXPECT_EQ(after[i], before[i]) << what << ": unit " << i << " was not moved";
       }
-      EXPECT_DOUBLE_EQ(after[i].GetY(), before[i].GetY()) << what << ": unit " << i;
+      const CVRX2DVector across = m_column ? CVRX2DVector(1.0, 0.0) : CVRX2DVector(0.0, 1.0);
+      EXPECT_DOUBLE_EQ(after[i].Dot(across), before[i].Dot(across)) << what << ": unit " << i;
     }
     for (int i : moved) {
-      EXPECT_GE(direction * (after[i].GetX() - before[i].GetX()), -1e-6)
-          << what << ": unit " << i << " ends behind where it stood, at " << after[i].GetX();
+      EXPECT_GE((after[i] - before[i]).Dot(Step(direction)), -1e-6)
+          << what << ": unit " << i << " ends behind where it stood";
     }
     ExpectJoinsAtTheirSpacing(what);
   }
-  // Where the move puts the units with automatic joining off, from the row laid as it is now.
+  // Where the move puts the units with automatic joining off, from the units laid as they are now.
   std::vector<CVRX2DVector> UnjoinedResult(const std::vector<int>& moved, int direction, bool drag)
   {
     const std::vector<CVRX2DVector> laid = Places();
@@ -691,11 +705,14 @@ protected:
   CUnitItem* m_units[kUnits] = {};
   double m_x = 0.0;
   double m_y = 0.0;
+  double m_columnY = 0.0;
+  bool m_column = false;
 };
 
-// A and C moved right together, by the arrow key and by a drag, and B alone moved either way
-// between its touching neighbours: no join can be kept without pulling a unit into another, so
-// the units stand where they would with joining off, told that they are not joined.
+// A and C moved together either way along the row, or down the column, by the arrow key and by a
+// drag, and B alone moved either way between its touching neighbours: no join can be kept
+// without leaving a unit inside another, so the units stand where they would with joining off,
+// flush, told that they are not joined.
 TEST_P(TouchingRowTest, AMoveOfSeveralUnitsNeverPullsOneIntoAnother)
 {
   struct Case
@@ -704,16 +721,23 @@ TEST_P(TouchingRowTest, AMoveOfSeveralUnitsNeverPullsOneIntoAnother)
     int direction;
     bool drag;
     const char* what;
+    bool column = false;
   };
-  for (const Case& c : {Case{{0, 2}, 1, false, "A and C nudged right"}, Case{{0, 2}, 1, true, "A and C dragged right"},
-                        Case{{1}, 1, false, "B nudged right"}, Case{{1}, -1, false, "B nudged left"}}) {
-    LayRow();
+  for (const Case& c :
+       {Case{{0, 2}, 1, false, "A and C nudged right"}, Case{{0, 2}, 1, true, "A and C dragged right"},
+        Case{{0, 2}, -1, false, "A and C nudged left"}, Case{{0, 2}, -1, true, "A and C dragged left"},
+        Case{{0, 2}, -1, false, "A and C nudged down", true}, Case{{0, 2}, -1, true, "A and C dragged down", true},
+        Case{{1}, 1, false, "B nudged right"}, Case{{1}, -1, false, "B nudged left"}}) {
+    LayRow({}, c.column);
     const std::vector<CVRX2DVector> unjoined = UnjoinedResult(c.moved, c.direction, c.drag);
     const std::vector<CVRX2DVector> before = Move(c.moved, c.direction, c.drag);
     ExpectNothingPulledIn(before, c.moved, c.direction, c.what);
     EXPECT_TRUE(Joins().empty()) << c.what;
-    EXPECT_EQ(Xs(Places()), Xs(unjoined)) << c.what << ": not where joining off puts them";
-    EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << c.what;
+    EXPECT_EQ(Places(), unjoined) << c.what << ": not where joining off puts them";
+    // A drag that ends where it started is a click, which selects the unit and clears the line.
+    if (!c.drag) {
+      EXPECT_EQ(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << c.what;
+    }
   }
 
   // With B out of the way, C meets only D, which it can join: C nudged, alone or with A, joins D

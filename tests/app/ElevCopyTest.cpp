@@ -112,10 +112,7 @@ protected:
   void SetUp() override
   {
     WorkbenchGuiTest::SetUp();
-    StartProgram();
-    View()->SetScaleFactor(1.0 / 48.0, TRUE);
-    View()->ScrollToDevicePosition(CPoint(0, 0));
-    Pump();
+    StartAtTwoPixelsToTheInch();
   }
 
   // The pieces placed one above the other from the Workbench's lower left, as an opening is built.

@@ -229,6 +229,16 @@ protected:
     ASSERT_NE(m_pDoc, nullptr);
   }
 
+  // Starts the program at two pixels to the inch, scrolled to the world's lower left corner,
+  // where a patio door and what stands over it stay in the window.
+  void StartAtTwoPixelsToTheInch()
+  {
+    StartProgram();
+    View()->SetScaleFactor(1.0 / 48.0, TRUE);
+    View()->ScrollToDevicePosition(CPoint(0, 0));
+    Pump();
+  }
+
   // Starts the program at four pixels to the inch (a pixel of the pointer is a quarter inch) and
   // takes the world point 20 pixels in from the view's lower left as the base gliders are placed from.
   void StartAtFourPixelsToTheInch()

@@ -599,7 +599,8 @@ TEST_F(WorkbenchJoinTest, DeletingASelectionTakesTheJoinsOfItsUnitsAndLeavesTheO
   EXPECT_EQ(View()->GetSelectedCount(FALSE), 0);
 }
 
-// Units moved together keep the join between them; a join to a unit left behind is broken.
+// Units moved together keep the join between them; a join to a unit left behind stays while the
+// two still stand at its spacing and is broken when they no longer do.
 TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnitsLeftBehind)
 {
   ASSERT_TRUE(Push(0.9));
@@ -625,8 +626,15 @@ TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnit
   View()->DeselectAll();
   View()->Select(m_pRight);
   View()->Select(pThird);
+  const double up = m_pRight->GetOffset().GetY();
   Key(Qt::Key_Up);
-  EXPECT_TRUE(Joins().empty()) << "its left unit stayed";
+  ASSERT_GT(m_pRight->GetOffset().GetY(), up);
+  ASSERT_TRUE(OneJoin("moved along the unit it stayed beside, at its spacing"));
+  EXPECT_EQ(Joins()[0], pJoin) << "kept as it was";
+  // Two long steps up leave the sides less than the least overlap to share.
+  Key(Qt::Key_Up, Qt::ControlModifier);
+  Key(Qt::Key_Up, Qt::ControlModifier);
+  EXPECT_TRUE(Joins().empty()) << "moved away from its left unit";
 }
 
 // Joins that no longer fit leave the design together, exactly those: verification takes the
@@ -680,8 +688,10 @@ TEST_F(WorkbenchJoinTest, JoinsThatNoLongerFitGoAndEveryOtherItemKeepsItsPlace)
   View()->DeselectAll();
   View()->Select(m_pLeft);
   View()->Select(m_pRight);
-  Key(Qt::Key_Up);
-  ASSERT_GT(m_pLeft->GetOffset().GetY(), kY);
+  // Two long steps up leave the sides of the third glider less than the least overlap to share.
+  Key(Qt::Key_Up, Qt::ControlModifier);
+  Key(Qt::Key_Up, Qt::ControlModifier);
+  ASSERT_GT(m_pLeft->GetOffset().GetY(), kY + m_pLeft->GetHeight() - 2.0);
   EXPECT_EQ(items(), unitsAnd({pLast, pDuplicate})) << "only the join to a unit left behind goes";
 }
 

@@ -366,8 +366,6 @@ BOOL CDesignItem::Nudge(const CVRX2DVector& v, CWorkbenchView* pView)
   BOOL moved = FALSE;
   if (m.GetLength() > 0.0) {
     Invalidate(pView);
-    if (GetItemType() == ditUnit)
-      pView->RemoveJoins(this, -1);
     Offset(m);
     Invalidate(pView);
     moved = TRUE;

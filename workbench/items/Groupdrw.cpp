@@ -74,13 +74,12 @@ void CGroupItem::DrawItemInPass(CDesignItem* pItem, int type, int pass, CDC* pDC
 {
   if (pass == 1 && type == ditGuideline) {
     pItem->Draw(pDC, pView);
-  } else if (pass == 2 && type == ditUnit) {
+  } else if ((pass == 2 && type == ditUnit) || (pass == 3 && type == ditJoin && pView->GetShowJoins())) {
+    // An item drawn wholly outside the part of the window being drawn is left out.
     CRect rect;
     if (pItem->GetClientRect(rect, pView) && rect.left < clip.right && clip.left < rect.right &&
         rect.top < clip.bottom && clip.top < rect.bottom)
       pItem->Draw(pDC, pView);
-  } else if (pass == 3 && type == ditJoin && pView->GetShowJoins()) {
-    pItem->Draw(pDC, pView);
   }
 }
 

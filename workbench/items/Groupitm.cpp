@@ -222,12 +222,13 @@ void CMoveGroupItem::Ungroup(CWorkbenchView* pView)
     if (pMember->GetItemType() == ditGroup)
       pView->EnableAlignmentEntities(pMember, TRUE);
   }
-  // The joins of the moved units must still fit their neighbours. Verifying may delete joins
-  // that are members too, so the units are taken out of the list first.
+  // The joins between the moved units must still fit, as they may not have before the move;
+  // those to the units that stood still were judged where the move ended (AddJoin). Verifying
+  // may delete joins that are members too, so the units are taken out of the list first.
   std::vector<CUnitItem*> units;
   for (POSITION pos = m_Members.GetHeadPosition(); pos;)
     if (auto* pUnit = dynamic_cast<CUnitItem*>(ItemAt(m_Members, pos)))
       units.push_back(pUnit);
   RemoveAllItems();
-  pView->VerifyJoinsOf(units);
+  pView->VerifyJoinsAmong(units);
 }

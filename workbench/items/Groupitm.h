@@ -59,8 +59,9 @@ public:
   // Draws the members that belong to one of the view's drawing passes.
   virtual void DrawPass(int pass, CDC* pDC, CWorkbenchView* pView);
   // One item's own part of drawing passes 1 to 3: a guideline in pass 1, a unit whose client
-  // rectangle meets the clip box in pass 2, a join in pass 3 when the view shows joins. The view
-  // and every group draw their items through it, so the passes are decided in one place.
+  // rectangle meets the clip box in pass 2, a join whose marker meets it in pass 3 when the view
+  // shows joins. The view and every group draw their items through it, so the passes are
+  // decided in one place.
   static void DrawItemInPass(CDesignItem* pItem, int type, int pass, CDC* pDC, CWorkbenchView* pView,
                              const CRect& clip);
   virtual void DrawMemberHandles(CDC* pDC, CWorkbenchView* pView);

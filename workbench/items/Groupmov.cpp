@@ -9,10 +9,11 @@
 #include "workbench/scale/Scalexlt.h"
 #include "workbench/view/Wbview.h"
 
-void CGroupItem::StartMove(CWorkbenchView* pView)
+// The joins that cross the group's border stay until the move ends, where those that no longer
+// stand go (CWorkbenchView::AddJoin).
+void CGroupItem::StartMove(CWorkbenchView*)
 {
   PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)("Starting move operation on a group. \n");
-  pView->RemoveCrossingJoins(this);
 }
 
 BOOL CGroupItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)

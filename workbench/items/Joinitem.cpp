@@ -200,18 +200,36 @@ void CJoinItem::Deselect(CWorkbenchView* pView)
   DisplaySizeInfo(pView, FALSE);
 }
 
-void CJoinItem::Invalidate(CWorkbenchView* pView)
+void CJoinItem::MarkerRects(CWorkbenchView* pView, CRect& line, CRect& text) const
 {
   const CVRX2DLine marker = GetMarkerLine();
   const CPoint start = pView->WorldToClient(marker.GetStartPoint());
-  CRect rect(start, pView->WorldToClient(marker.GetEndPoint()));
-  rect.NormalizeRect();
-  rect.InflateRect(1, 1);
-  pView->InvalidateRect(&rect, TRUE);
-  CRect text(start.x - kTextBox, start.y - kTextBox, start.x + kTextBox, start.y + kTextBox);
+  line = CRect(start, pView->WorldToClient(marker.GetEndPoint()));
+  line.NormalizeRect();
+  line.InflateRect(1, 1);
+  text = CRect(start.x - kTextBox, start.y - kTextBox, start.x + kTextBox, start.y + kTextBox);
+}
+
+void CJoinItem::Invalidate(CWorkbenchView* pView)
+{
+  CRect line;
+  CRect text;
+  MarkerRects(pView, line, text);
+  pView->InvalidateRect(&line, TRUE);
   pView->InvalidateRect(&text, TRUE);
   if (m_bShowAlignmentLines)
     pView->Invalidate(TRUE);
+}
+
+// Where the marker and its code are drawn, with room to spare around the code: a redraw of a
+// part of the window leaves out only the joins drawn wholly elsewhere.
+BOOL CJoinItem::GetClientRect(CRect& rect, CWorkbenchView* pView)
+{
+  CRect text;
+  MarkerRects(pView, rect, text);
+  text.InflateRect(kTextBox, kTextBox);
+  rect.UnionRect(CRect(rect), text);
+  return TRUE;
 }
 
 void CJoinItem::Draw(CDC* pDC, CWorkbenchView* pView)

@@ -47,6 +47,7 @@ public:
   void Select(CWorkbenchView* pView) override;
   void Deselect(CWorkbenchView* pView) override;
   void Invalidate(CWorkbenchView* pView) override;
+  BOOL GetClientRect(CRect& rect, CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
   BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView) override;
@@ -83,6 +84,8 @@ public:
 
 private:
   CVRX2DLine GetMarkerLine() const;
+  // The client rectangles of the marker line and of its code.
+  void MarkerRects(CWorkbenchView* pView, CRect& line, CRect& text) const;
   void DrawMarkerText(CDC* pDC, CWorkbenchView* pView, BOOL bSelected);
   CDesignItem* MoverOf(CUnitItem* pUnitItem, CWorkbenchView* pView) const;
   void MoveUnit(CDesignItem* pMover, const CVRX2DVector& v, CWorkbenchView* pView);

@@ -405,7 +405,7 @@ void CUnitItem::DrawHandles(CDC* pDC, CWorkbenchView*)
 
 void CUnitItem::StartMove(CWorkbenchView* pView)
 {
-  // The joins are kept aside until the move commits; a cancelled move gets them back.
+  // The joins are kept aside, out of sight, while the unit is dragged.
   pView->DetachJoins(this);
 }
 
@@ -419,12 +419,12 @@ BOOL CUnitItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
   CVRX2DVector offset;
   const int result = m_pTracker ? m_pTracker->Track(point, &offset) : trkNotMoved;
   BOOL answer = FALSE;
+  // The joins come back: those that no longer stand where the unit ends go (AddJoin).
+  pView->RestoreDetachedJoins();
   if (result == trkMoved) {
     Offset(m_vTrack);
-    pView->DeleteDetachedJoins();
     answer = TRUE;
   } else {
-    pView->RestoreDetachedJoins();
     answer = result == trkCancelled;
   }
   Invalidate(pView);

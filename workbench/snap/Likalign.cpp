@@ -357,7 +357,8 @@ void CLikeAlignmentEntities::FindNear(double x, double y, double reach, std::vec
   std::sort(out.begin(), out.end());
 }
 
-void CLikeAlignmentEntities::FindFacing(double x, double y, double reach, double from, double to, std::vector<int>& out)
+void CLikeAlignmentEntities::FindFacing(double x, double y, double reach, double from, double to, double along,
+                                        std::vector<int>& out)
 {
   out.clear();
   CloseUp();
@@ -374,8 +375,8 @@ void CLikeAlignmentEntities::FindFacing(double x, double y, double reach, double
     out.push_back(it->second);
   // Units in rows put many entries on one position: each position within reach is entered where
   // the sides that may reach the stretch begin, and left where they begin beyond it.
-  const double lo = from - reach;
-  const double hi = to + reach;
+  const double lo = from - along;
+  const double hi = to + along;
   const auto byPosition = [](const CSpanPlace& place, double position) { return place.at < position; };
   auto it = std::lower_bound(m_Spans.begin(), m_Spans.end(), at - reach, byPosition);
   while (it != m_Spans.end() && it->at <= at + reach) {
@@ -456,6 +457,14 @@ BOOL CLikeAlignmentGroups::HasGroups() const
 {
   for (int i = 0; i < GetSize(); ++i)
     if (GetAt(i))
+      return TRUE;
+  return FALSE;
+}
+
+BOOL CLikeAlignmentGroups::HasEnabled() const
+{
+  for (int i = 0; i < GetSize(); ++i)
+    if (GetAt(i) && GetAt(i)->HasEnabled())
       return TRUE;
   return FALSE;
 }

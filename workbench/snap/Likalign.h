@@ -173,10 +173,10 @@ public:
   // The same entries in no set order, handed to visit until it answers true; no list is made.
   template <class Visit>
   bool AnyNear(double x, double y, double reach, Visit visit);
-  // Of the entries FindNear finds, those whose sides are not known or reach within `reach` of
+  // Of the entries FindNear finds, those whose sides are not known or reach within `along` of
   // the stretch from..to along the group's line (x for a horizontal group, y for a vertical one):
-  // the only ones a join snap of a line over that stretch can be made with.
-  void FindFacing(double x, double y, double reach, double from, double to, std::vector<int>& out);
+  // with `along` the reach, the only ones a join snap of a line over that stretch can be made with.
+  void FindFacing(double x, double y, double reach, double from, double to, double along, std::vector<int>& out);
 
 private:
   // Tests put the bookkeeping out of step through it, to see the check name each fault.
@@ -290,6 +290,8 @@ public:
   CLikeAlignmentEntities* FindLike(const CVRX2DLine& line, const CVRXAngle& direction);
   const CLikeAlignmentEntities* FindLike(const CVRX2DLine& line, const CVRXAngle& direction) const;
   BOOL HasGroups() const;
+  // Whether any group holds an enabled entry.
+  BOOL HasEnabled() const;
   void GetAll(CObArray& out) const;
   void GetByCategory(int category, CObArray& out) const;
   void GetByItem(const CDesignItem* pItem, CObArray& out) const;

@@ -1,7 +1,8 @@
-// Whether a correction of a move pulls a moved unit into a unit that stands still. Every side of
-// every moved unit is taken where the move alone put it, with the sides of the units standing
-// still that it faces: a correction that takes a moved side inside such a unit, where it was not
-// inside before, or deeper inside than the move put it, is not taken.
+// Whether a correction of a move leaves a moved unit inside a unit that stands still. Every side
+// of every moved unit is taken where the move alone put it, with the sides of the units standing
+// still that it faces, ahead of it and behind it: a correction that leaves a moved side inside
+// such a unit is not taken, whether the move alone put it inside that unit or not. Only where
+// the move alone put it may a unit stand inside another.
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -13,8 +14,6 @@
 #include "workbench/snap/Snapeng.h"
 
 namespace {
-// A side this little inside a unit, or sharing this little of its stretch, is still clear of it.
-constexpr double kClearSlack = 1e-6;
 
 // How much of the stretch from..to lies on a side of the given length.
 double Shared(double from, double to, double length) { return std::min(to, length) - std::max(from, 0.0); }
@@ -62,10 +61,19 @@ void CSnapEngine::ForEachSideOf(const CAlignmentEntity& entry, Visit visit)
     ForEachSideOf(*static_cast<CAlignmentEntity*>(members[i]), visit);
 }
 
-void CSnapEngine::GatherFacedSides(double reach)
+double CSnapEngine::DeepestBehind(const CLikeAlignmentEntities& group) const
+{
+  if (group.GetOrientation() == laeVertical)
+    return m_vLargestSize.GetX();
+  if (group.GetOrientation() == laeHorizontal)
+    return m_vLargestSize.GetY();
+  return m_vLargestSize.GetLength();
+}
+
+void CSnapEngine::GatherFacedSides(double ahead)
 {
   m_FacedSides.clear();
-  m_dFacedReach = reach;
+  m_dFacedReach = ahead;
   if (!m_pMovingOutlines)
     return;
   std::vector<const CDesignItem*> moving;
@@ -90,8 +98,15 @@ void CSnapEngine::GatherFacedSides(double reach)
     const BOOL alongY = pGroup->GetOrientation() == laeVertical;
     const double a = alongY ? start.GetY() : start.GetX();
     const double b = alongY ? end.GetY() : end.GetX();
-    pGroup->FindFacing(start.GetX(), start.GetY(), reach, std::min(a, b), std::max(a, b), near);
     const CVRX2DVector direction = Direction(side);
+    // A side the moved side stands behind may lie as deep in its unit as any unit reaches: the
+    // sides are looked for from that far behind it to `ahead` in front of it. The moved side's
+    // outside is a quarter turn clockwise, as a stationary side's.
+    const double deep = DeepestBehind(*pGroup);
+    const CVRX2DVector outward(direction.GetY(), -direction.GetX());
+    const CVRX2DVector middle = start + outward * ((ahead - deep) / 2.0);
+    // Along the side only as far as the correction may slide it.
+    pGroup->FindFacing(middle.GetX(), middle.GetY(), (ahead + deep) / 2.0, std::min(a, b), std::max(a, b), ahead, near);
     const CAlignmentEntityArray& entries = pGroup->GetEntities();
     for (int i : near) {
       const CAlignmentEntity& entry = *entries[i];
@@ -114,7 +129,11 @@ void CSnapEngine::GatherFacedSides(double reach)
         faced.from = std::min(p, q);
         faced.to = std::max(p, q);
         faced.gap = (start - faced.start).Dot(faced.outward);
+        // Ahead of the moved side only the sides within the correction's reach can be met.
+        if (faced.gap > ahead)
+          return;
         faced.pOwner = pOwner;
+        faced.pMoved = outline.pItem;
         m_FacedSides.push_back(faced);
       });
     }
@@ -151,30 +170,32 @@ double CSnapEngine::DepthBehind(CFacedSide& side)
   return side.depth;
 }
 
+BOOL CSnapEngine::EndsInside(CFacedSide& side, const CVRX2DVector& correction)
+{
+  const double gap = side.gap + correction.Dot(side.outward);
+  if (gap >= -kClearSlack)
+    return FALSE;
+  const double slide = correction.Dot(side.along);
+  if (Shared(side.from + slide, side.to + slide, side.length) <= kClearSlack)
+    return FALSE;
+  // Behind the unit's far side the moved side is out of it again.
+  return gap > -DepthBehind(side) + kClearSlack;
+}
+
 BOOL CSnapEngine::KeepsUnitsClear(const CVRX2DVector& correction)
 {
   const double shift = correction.GetLength();
   if (!(shift > kClearSlack))
     return TRUE;
-  // A side farther from a moved side than the correction cannot be reached by it: only the sides
-  // within the longest correction asked about so far are looked at.
-  if (shift + kClearSlack > m_dFacedReach)
-    GatherFacedSides(shift + kSnapRangeSlack);
-  for (CFacedSide& side : m_FacedSides) {
-    const double gap = side.gap + correction.Dot(side.outward);
-    if (gap >= -kClearSlack)
-      continue;
-    const double slide = correction.Dot(side.along);
-    if (Shared(side.from + slide, side.to + slide, side.length) <= kClearSlack)
-      continue;
-    // Behind the unit's far side the moved side is out of it again.
-    const double depth = DepthBehind(side);
-    if (gap <= -depth + kClearSlack)
-      continue;
-    const BOOL wasInside = side.gap < -kClearSlack && side.gap > -depth + kClearSlack &&
-                           Shared(side.from, side.to, side.length) > kClearSlack;
-    if (!wasInside || gap < side.gap - kClearSlack)
+  // A side ahead of a moved side farther than the correction cannot be reached by it; one the
+  // move alone put the moved side behind stays in front of it unless the correction takes it
+  // out of that unit whole. The sides ahead within the longest correction asked about so far
+  // are looked at.
+  const double ahead = shift + kSnapRangeSlack;
+  if (ahead > m_dFacedReach)
+    GatherFacedSides(ahead);
+  for (CFacedSide& side : m_FacedSides)
+    if (EndsInside(side, correction))
       return FALSE;
-  }
   return TRUE;
 }

@@ -108,7 +108,10 @@ CVRX2DVector CSnapEngine::AdjustOffset(const CVRX2DVector& offset, const std::ve
   CSnapVectorArray vectors;
   m_Faces.clear();
   CollectSnaps(v, outlines, query, m_bAutoJoin == 1, vectors);
-  const CVRX2DVector adjusted = v + CorrectionFor(v, outlines, query, vectors);
+  const CVRX2DVector correction = CorrectionFor(v, outlines, query, vectors);
+  const CVRX2DVector adjusted = v + correction;
+  if (query.create)
+    KeepCommittedMove(outlines, adjusted, correction);
   m_pMovingOutlines = nullptr;
   m_FacedSides.clear();
   PCTRACE(TT_SNAPPING_ALIGNMENT, TL_DETAIL)
@@ -171,7 +174,8 @@ int CSnapEngine::SnapLineTo(const CVRX2DLine& line, const CSnapQuery& query, CLi
     const BOOL alongY = pGroup->GetOrientation() == laeVertical;
     const double a = alongY ? start.GetY() : start.GetX();
     const double b = alongY ? line.GetEndPoint().GetY() : line.GetEndPoint().GetX();
-    pGroup->FindFacing(start.GetX(), start.GetY(), Reach(query.range), std::min(a, b), std::max(a, b), near);
+    const double reach = Reach(query.range);
+    pGroup->FindFacing(start.GetX(), start.GetY(), reach, std::min(a, b), std::max(a, b), reach, near);
   } else
     pGroup->FindNear(start.GetX(), start.GetY(), Reach(query.range), near);
   const CAlignmentEntityArray& entries = pGroup->GetEntities();
@@ -246,35 +250,16 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   if (!m_pHost)
     return 0;
   // A join snap stands only when the join search finds a join for it, which corrects the snap
-  // to the join's spacing and names the two components; nothing is recorded before.
+  // to the join's spacing and names the two components; nothing is recorded before. The join
+  // itself is made only where the move ends (EndCommittedMoves).
   CJoinSnapRecord record;
   record.length = d;
   record.angle = snapDirection;
   record.category = ecatJoinSnap;
   CDWordArray indices;
-  // The lent lines are let go of, unowned, however the search ends.
-  struct CGiveBack
-  {
-    CVRX2DEntityArray& lines;
-    ~CGiveBack() { lines.RemoveAllNoDelete(); }
-  } giveBack{m_LentLines};
-  const CVRX2DEntityArray* pLines = &entry.m_PerimeterLines;
-  if (entry.m_PerimeterLines.GetSize() > 0) {
-    for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
-      indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
-  } else if (const CVRX2DEntityArray* pOutlines = m_pHost->GetUnitOutlines(entry.m_pItem)) {
-    // A unit's entry names its sides by index; they are the unit's component outlines.
-    for (int i = 0; i < entry.m_Indices.GetSize(); ++i) {
-      const int index = static_cast<int>(entry.m_Indices[i]);
-      if (index >= pOutlines->GetSize())
-        continue;
-      m_LentLines.Add(pOutlines->GetAt(index));
-      indices.Add(static_cast<DWORD>(index));
-    }
-    pLines = &m_LentLines;
-  }
-  if (!m_pHost->EvaluateSnapForJoin(line, query.pItem, query.index, entry.m_pItem, *pLines, indices, record,
-                                    query.create)) {
+  const CLending lending{m_LentLines};
+  const CVRX2DEntityArray* pLines = SidesFor(entry, indices);
+  if (!m_pHost->EvaluateSnapForJoin(line, query.pItem, query.index, entry.m_pItem, *pLines, indices, record)) {
     PCTRACE(TT_SNAPPING_ALIGNMENT, TL_VERBOSE)("\tNo join evaluated. Snap not taken.\n");
     return 0;
   }
@@ -288,6 +273,26 @@ int CSnapEngine::RecordJoinSnap(const CVRX2DLine& line, const CSnapQuery& query,
   s->m_pStationaryItem = record.pStationaryItem;
   NoteJoinFace(line, *s, *pLines, indices, record.stationaryIndex);
   return 1;
+}
+
+const CVRX2DEntityArray* CSnapEngine::SidesFor(const CAlignmentEntity& entry, CDWordArray& indices)
+{
+  if (entry.m_PerimeterLines.GetSize() > 0) {
+    for (int i = 0; i < entry.m_Indices.GetSize(); ++i)
+      indices.Add(static_cast<DWORD>(entry.m_Indices[i]));
+    return &entry.m_PerimeterLines;
+  }
+  // A unit's entry names its sides by index; they are the unit's component outlines.
+  if (const CVRX2DEntityArray* pOutlines = m_pHost ? m_pHost->GetUnitOutlines(entry.m_pItem) : nullptr) {
+    for (int i = 0; i < entry.m_Indices.GetSize(); ++i) {
+      const int index = static_cast<int>(entry.m_Indices[i]);
+      if (index >= pOutlines->GetSize())
+        continue;
+      m_LentLines.Add(pOutlines->GetAt(index));
+      indices.Add(static_cast<DWORD>(index));
+    }
+  }
+  return &m_LentLines;
 }
 
 BOOL CSnapEngine::SnapLineToGroupMembers(const CVRX2DLine& line, const CSnapQuery& query, const CAlignmentEntity& entry,

@@ -36,13 +36,15 @@ struct CJoinSnapRecord
   CDesignItem* pStationaryItem = nullptr;
 };
 
-// One snap request: how the item moves, whether a join snap may create joins, the range to
+// One snap request: how the item moves, whether the move is being committed, the range to
 // search, whether this is the joining pass, the moving item and the component index of the
 // moving line, and whether Shift is held (which constrains a move to its larger axis).
 struct CSnapQuery
 {
   int mode = kSnapFreeMode;
   double direction = 0.0;
+  // A committed move: the engine keeps the units it moves and the joins its snaps propose until
+  // EndCommittedMoves joins the units where they end.
   int create = 0;
   double range = 0.0;
   BOOL joining = FALSE;
@@ -77,18 +79,28 @@ class CSnapHost
 public:
   virtual ~CSnapHost() = default;
   // The join search for one joining snap of a moving line against the colinear perimeter lines
-  // of a stationary entry; corrects the record to the join spacing. FALSE when no join fits;
-  // when no stationary line overlaps the moving line along its direction also nothing else
-  // changes, so the engine does not ask about entries whose lines lie elsewhere on the line.
+  // of a stationary entry; corrects the record to the join spacing and makes no join. FALSE when
+  // no join fits; when no stationary line overlaps the moving line along its direction also
+  // nothing else changes, so the engine does not ask about entries whose lines lie elsewhere on
+  // the line.
   virtual BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
                                    CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
-                                   const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create) = 0;
+                                   const CDWordArray& stationaryIndices, CJoinSnapRecord& snap) = 0;
+  // Where a committed move ended: a side of a moved unit and the colinear perimeter lines of a
+  // unit standing still within the join range of it. Each of them the side faces at exactly
+  // the spacing of the join the two may have is joined to it.
+  virtual void JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                               CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                               const CDWordArray& stationaryIndices) = 0;
   // For the entry of a group, the entries of its member units that lie on it, each with its
   // colinear perimeter lines; FALSE when the entry's item is no group.
   virtual BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) = 0;
   // A unit item's component outlines; null for any other item, as for a group. An item's
   // entries are filed anew whenever its outlines change.
   virtual const CVRX2DEntityArray* GetUnitOutlines(CDesignItem* pItem) = 0;
+  // How wide and how high the units the item's entries stand for are at most: the unit's own
+  // size for a unit, the largest of its units' for a group; nought when not known.
+  virtual CVRX2DVector GetItemSize(CDesignItem* pItem) = 0;
 };
 
 class CSnapEngine
@@ -158,8 +170,33 @@ public:
 
   // Snapping (Snapeng.cpp).
   // A proposed move of an item's outline: the Shift state of the query constrains it to its
-  // larger axis; the answer is the move corrected by every snap found.
+  // larger axis; the answer is the move corrected by the first of its candidate ends that leaves
+  // every moved unit clear of the units standing still (Snapjoin.cpp).
   CVRX2DVector AdjustOffset(const CVRX2DVector& offset, const std::vector<CSnapOutline>& outlines, CSnapQuery query);
+
+  // The end of the committed moves (Snapend.cpp), once their units stand where they were put.
+  struct CProposedJoin
+  {
+    CDesignItem* pMoving = nullptr;
+    int movingIndex = -1;
+    CDesignItem* pStationary = nullptr;
+    int stationaryIndex = -1;
+  };
+  struct CMoveEnd
+  {
+    // The units the moves moved.
+    std::vector<CDesignItem*> moved;
+    // Moved units that end inside a unit standing still, and those units: none of them is joined.
+    std::vector<CDesignItem*> inside;
+    // The joins the moves' snaps proposed, each a pair of sides.
+    std::vector<CProposedJoin> proposed;
+  };
+  // Joins the moved units where they now stand: with joining on, the host is asked about every
+  // side of a moved unit and each unit standing still whose side faces it within the join range,
+  // leaving out the units that end inside one another. The committed moves are then forgotten.
+  CMoveEnd EndCommittedMoves();
+  // Forgets what committed moves not yet ended kept; a move starting anew does.
+  void ForgetCommittedMoves();
   // A moved line against the tables: the joining pass first when joins are made automatically,
   // then the perimeter and the other lines at the snap range. The query's range and joining
   // flag are set here.
@@ -210,9 +247,9 @@ private:
   };
   void NoteJoinFace(const CVRX2DLine& line, const CSnapVector& snap, const CVRX2DEntityArray& lines,
                     const CDWordArray& indices, int stationaryIndex);
-  // The correction of a move with its snaps (Snapjoin.cpp): all of them where that keeps every
-  // join's spacing and pulls no moved unit into another; else one join kept with the snaps
-  // across it; else the snaps the move would have with joining off; else none.
+  // The correction of a move with its snaps (Snapjoin.cpp), the first of its candidate ends
+  // that leaves every moved unit clear: all of them; else one join kept with the snaps across
+  // it; else the snaps the move would have with joining off; else none.
   CVRX2DVector CorrectionFor(const CVRX2DVector& v, const std::vector<CSnapOutline>& outlines, const CSnapQuery& query,
                              CSnapVectorArray& vectors);
   CVRX2DVector CombinedWithEnds(const CVRX2DVector& v, CSnapVectorArray& vectors);
@@ -235,7 +272,8 @@ private:
   // A side of a unit that stands still, faced by a side of a moved unit (Snapclear.cpp): the
   // stationary side's start, its direction and its outward normal, the stretch of it the moved
   // side spans where the move alone put it, how far outside it the moved side stood there
-  // (negative inside), and how far the unit reaches behind it (worked out when first asked).
+  // (negative inside), how far the unit reaches behind it (worked out when first asked), and the
+  // moved unit.
   struct CFacedSide
   {
     CVRX2DVector start;
@@ -247,15 +285,57 @@ private:
     double gap = 0.0;
     CDesignItem* pOwner = nullptr;
     double depth = -1.0;
+    CDesignItem* pMoved = nullptr;
   };
-  // Whether a correction leaves every moved unit out of each unit it did not overlap where the
-  // move alone put it, and no deeper in one it did: checked on every side of every moved unit
-  // against the sides of the units standing still that it faces.
+  // Whether a correction leaves every moved unit clear of every unit standing still: checked on
+  // every side of every moved unit against the sides of those units that it faces, ahead of it
+  // within the correction's reach and behind it as far as a unit reaches, so that a unit the
+  // move alone put inside another is never taken deeper, nor left less deep inside it.
   BOOL KeepsUnitsClear(const CVRX2DVector& correction);
-  void GatherFacedSides(double reach);
+  // Whether the moved side, corrected, ends inside the unit of the side it faces.
+  BOOL EndsInside(CFacedSide& side, const CVRX2DVector& correction);
+  // The sides faced ahead of the moved sides within `ahead`, and behind them as deep as any
+  // unit reaches.
+  void GatherFacedSides(double ahead);
   double DepthBehind(CFacedSide& side);
-  // The move being corrected: its lines and its vector, and the faced sides found around it
-  // within m_dFacedReach (negative while none were looked for).
+  // How wide and how high any unit of the tables is at most, as the host gave it when its
+  // entries were filed: a side inside a unit is never farther than that from the side it
+  // entered by, across an upright or a level side, and the diagonal across any other. It only
+  // grows; an item taken out leaves it as it was.
+  CVRX2DVector m_vLargestSize;
+  // The item whose size was taken last: an item's entries are filed one after the other.
+  const CDesignItem* m_pSizeItem = nullptr;
+  // How deep a unit may reach behind a side of the group's lines.
+  double DeepestBehind(const CLikeAlignmentEntities& group) const;
+
+  // The committed moves not yet ended (Snapend.cpp): their units and the joins proposed. A
+  // move is kept with its outlines and where its correction took it: a correction of any
+  // length was checked to leave every moved unit clear.
+  void KeepCommittedMove(const std::vector<CSnapOutline>& outlines, const CVRX2DVector& adjusted,
+                         const CVRX2DVector& correction);
+  // The sides, with their component indices, that an entry of a unit stands for, as the join
+  // search is given them: its own perimeter lines, or the unit's outlines it names (lent).
+  const CVRX2DEntityArray* SidesFor(const CAlignmentEntity& entry, CDWordArray& indices);
+  // Calls visit(entry) for the entry, or for a group's entry for the entries of its units on it.
+  template <class Visit>
+  void ForEachUnitEntryOf(const CAlignmentEntity& entry, Visit visit);
+  std::vector<CDesignItem*> m_CommittedUnits;
+  std::vector<CProposedJoin> m_Proposed;
+  // A side of each committed move whose correction left its units clear, and where it was to
+  // end: where the units stand there, none of them is inside another, and the end need not
+  // look. Any other move makes the end look.
+  struct CClearEnd
+  {
+    CDesignItem* pItem = nullptr;
+    int index = -1;
+    CVRX2DPoint start;
+  };
+  std::vector<CClearEnd> m_ClearEnds;
+  BOOL m_bEndUnknown = FALSE;
+  // Whether every committed move ended where its clear correction put it.
+  BOOL EndsKnownClear() const;
+  // The move being corrected: its lines and its vector, and the faced sides found around it,
+  // ahead of them within m_dFacedReach (negative while none were looked for).
   const std::vector<CSnapOutline>* m_pMovingOutlines = nullptr;
   CVRX2DVector m_vMove;
   std::vector<CFacedSide> m_FacedSides;
@@ -298,6 +378,12 @@ private:
   // evaluations of a drag's steps so that none of them allocates. The search never snaps, so
   // one evaluation at a time uses it.
   CVRX2DEntityArray m_LentLines;
+  // Lets go of the lent lines, unowned, however the search that borrowed them ends.
+  struct CLending
+  {
+    CVRX2DEntityArray& lines;
+    ~CLending() { lines.RemoveAllNoDelete(); }
+  };
   // How many of the arcs each item offers; items without arcs are not in it.
   std::unordered_map<const CDesignItem*, int> m_ArcCounts;
   CVRX2DPointArray m_GuidelineSnapPoints;

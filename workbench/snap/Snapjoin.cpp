@@ -1,10 +1,11 @@
-// The correction of a move. Each join snap is kept with the side it stands against, so that the
-// correction taken never moves the item into a unit it faces; and no correction may pull a
-// moved unit into a unit it did not overlap where the move alone put it. Where the snaps cannot
-// all keep their spacing, the first join that leaves every unit clear is taken, the shorter
-// first; where none does, the move snaps as it would with joining off, and where that too would
-// pull a unit into another it stays where the move put it. A moved selection moves as one: a
+// The correction of a move, decided by where it ends. The candidate ends are taken in order:
+// every snap and join correction together; each join with the snaps that stay clear of it, the
+// shorter first; the snaps the move would have with joining off; where the move alone put the
+// units. The first whose final places leave every moved unit clear of every unit standing still
+// is taken, so a move with joining on never ends worse than with joining off; only where the
+// move alone put them may units stand inside one another. A moved selection moves as one: a
 // correction found for one of its units is taken only where it keeps every one of them clear.
+// The joins are made afterwards, from where the units end (Snapend.cpp).
 #include <algorithm>
 #include <cmath>
 #include <vector>
@@ -15,8 +16,6 @@
 #include "workbench/snap/Snapeng.h"
 
 namespace {
-// A side that ends this little inside the unit it faces still counts as clear of it.
-constexpr double kClearSlack = 1e-6;
 // Directions closer than this count as parallel.
 constexpr double kParallelSlack = 1e-6;
 

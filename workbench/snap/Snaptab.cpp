@@ -99,6 +99,13 @@ void CSnapEngine::AddEntry(CAlignmentEntity* pEntry)
     ++m_ArcCounts[pEntry->m_pItem];
   } else if (entity.GetType() == VRX_LINE && entity.GetCategory() == ecatPerimeterAlignment) {
     pEntry->m_SidesSpan = SidesSpanOf(*pEntry);
+    if (m_pHost && pEntry->m_pItem && pEntry->m_pItem != m_pSizeItem) {
+      m_pSizeItem = pEntry->m_pItem;
+      const CVRX2DVector size = m_pHost->GetItemSize(pEntry->m_pItem);
+      if (std::isfinite(size.GetX()) && std::isfinite(size.GetY()))
+        m_vLargestSize =
+            CVRX2DVector(std::max(m_vLargestSize.GetX(), size.GetX()), std::max(m_vLargestSize.GetY(), size.GetY()));
+    }
     m_PerimeterGroups.Add(pEntry);
   } else if (entity.GetType() == VRX_LINE) {
     pEntry->m_SidesSpan = ItemSpanOf(*pEntry);
@@ -204,6 +211,8 @@ void CSnapEngine::AppendColinearIndices(const CVRX2DLine& line, const CVRXAngle&
 void CSnapEngine::RemoveItem(const CDesignItem* pItem, std::vector<CAlignmentEntity*>* pKept)
 {
   Revise();
+  // Filed again, it may have grown.
+  m_pSizeItem = nullptr;
   int removed = m_PerimeterGroups.RemoveItem(pItem, pKept);
   if (m_OtherGroups.HasGroups())
     removed += m_OtherGroups.RemoveItem(pItem, pKept);

@@ -21,6 +21,9 @@ constexpr double kNoCrossingDistance = 1000000.0;
 constexpr double kSnapRangeSlack = 1e-5;
 // A component of a snap that differs by less than this counts as unchanged.
 constexpr double kUnchangedSlack = 1e-9;
+// A moved side this little inside a unit, or sharing this little of its stretch, is still clear
+// of it.
+constexpr double kClearSlack = 1e-6;
 
 class CSnapVector : public CObject
 {

@@ -26,6 +26,7 @@ CMoveGroupItem* CWorkbenchView::MakeMoveGroup()
     EnableAlignmentEntities(static_cast<CDesignItem*>(m_SelectedItems.GetNext(pos)), FALSE);
   auto* pGroup = new CMoveGroupItem(m_SelectedItems);
   AddItem(pGroup, FALSE);
+  m_pMoveGroup = pGroup;
   return pGroup;
 }
 
@@ -48,6 +49,8 @@ CGroupItem* CWorkbenchView::FindGroupOfItem(CDesignItem* pItem) const
 
 void CWorkbenchView::DissolveMoveGroup(CMoveGroupItem* pGroup)
 {
+  if (m_pMoveGroup == pGroup)
+    m_pMoveGroup = nullptr;
   if (IsSelected(pGroup))
     Deselect(pGroup);
   // The design's list must not keep the group once it is deleted.

@@ -80,6 +80,10 @@ void CWorkbenchView::TakeOutOfDesign(const CPtrHashSet& items)
 
 void CWorkbenchView::DiscardItem(CDesignItem* pItem)
 {
+  // A join that fails where a moved selection ends may be one of the members the temporary
+  // group holds, and must not stay there; its members are the selected items.
+  if (m_pMoveGroup && pItem != m_pMoveGroup && IsSelected(pItem))
+    m_pMoveGroup->ReleaseMember(pItem);
   DropFromSelection(pItem);
   RemoveAlignmentEntities(pItem);
   if (pItem->GetItemType() == ditGroup)

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdint>
 #include <map>
+#include <set>
 #include <memory>
 #include <unordered_set>
 #include <utility>
@@ -159,8 +160,13 @@ void TraceVerification(const CJoinItem& join, BOOL sound, double difference)
 // for one outside it.
 double OutwardDistance(const CVRX2DLine& line, const CVRX2DLine& side)
 {
-  const double outward = (side.GetAngle() - VRX_HALF_PI).GetRadians();
   const CVRX2DVector from(side.GetStartPoint(), line.GetStartPoint());
+  // The outward normal is the side's direction turned a quarter clockwise; worked out from the
+  // side's ends, without an angle, as a move's end asks it of every side a moved unit faces.
+  const CVRX2DVector along(side.GetStartPoint(), side.GetEndPoint());
+  if (const double length = along.GetLength(); length > 0.0)
+    return (from.GetX() * along.GetY() - from.GetY() * along.GetX()) / length;
+  const double outward = (side.GetAngle() - VRX_HALF_PI).GetRadians();
   return from.GetX() * std::cos(outward) + from.GetY() * std::sin(outward);
 }
 
@@ -225,6 +231,103 @@ BOOL JoinVerified(CJoinItem& join, const FirstOfSameSides& firstOfSameSides, int
   return sound;
 }
 
+using CPairJoin = CWorkbenchView::CPairJoin;
+
+CPairJoin PairJoin(const CDWordArray& order, int movingID, int stationaryID)
+{
+  CPairJoin pair;
+  for (int k = 0; k < order.GetSize() && pair.joinType < 0; ++k)
+    if (CJoin::CanBeJoined(static_cast<int>(order[k]), movingID, stationaryID))
+      pair.joinType = static_cast<int>(order[k]);
+  if (pair.joinType < 0)
+    return pair;
+  try {
+    const CJoin join(pair.joinType, movingID, stationaryID);
+    pair.movingSpacing = join.GetFirstOffset();
+    pair.stationarySpacing = join.GetSecondOffset();
+  } catch (const CCommonException&) {
+    PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", pair.joinType);
+    pair.joinType = -2;
+  }
+  return pair;
+}
+
+// A side of a unit standing still that a moving side can be joined to: the stretch the two
+// share, the join type the joining order gives their components first, and the spacing the join
+// takes on either side.
+struct CJoinableSide
+{
+  const CVRX2DLine* pLine = nullptr;
+  int index = -1;
+  CVRX2DLine centre;
+  int joinType = -1;
+  int movingID = 0;
+  int stationaryID = 0;
+  float movingSpacing = 0.0f;
+  float stationarySpacing = 0.0f;
+  double Spacing() const { return static_cast<double>(movingSpacing) + static_cast<double>(stationarySpacing); }
+};
+
+// Calls found for each of the stationary lines the moving line can be joined to, and
+// unjoinable for each it faces that no joining type joins; the join search's tests. A line for
+// which stands(line, spacing) says no is passed over before the stretch the two share is
+// worked out. The joins of the pairs of components are looked up once for all the calls that
+// share pairs.
+template <class Stands, class Unjoinable, class Found>
+void ForEachJoinableSide(const CDWordArray& order, std::map<std::pair<int, int>, CPairJoin>& pairs,
+                         const CVRX2DLine& movingLine, CUnit& moving, int movingIndex, CUnit& stationary,
+                         const CVRX2DEntityArray& lines, const CDWordArray& indices, Stands stands,
+                         Unjoinable unjoinable, Found found)
+{
+  const int count = std::min(lines.GetSize(), indices.GetSize());
+  const CVRXAngle movingAngle = movingLine.GetAngle();
+  for (int i = 0; i < count; ++i) {
+    if (lines[i]->GetType() != VRX_LINE)
+      continue;
+    CJoinableSide side;
+    side.pLine = static_cast<const CVRX2DLine*>(lines[i]);
+    side.index = static_cast<int>(indices[i]);
+    side.movingID = moving.GetComponentID(movingIndex);
+    side.stationaryID = stationary.GetComponentID(side.index);
+    PCTRACE(TT_JOINING, TL_VERBOSE)("\tEvaluating components %d and %d.\n", side.movingID, side.stationaryID);
+    // A component without a product id has no row in the joining table.
+    if (side.movingID <= 0 || side.stationaryID <= 0)
+      continue;
+    const auto key = std::make_pair(side.movingID, side.stationaryID);
+    auto known = pairs.find(key);
+    if (known == pairs.end())
+      known = pairs.emplace(key, PairJoin(order, side.movingID, side.stationaryID)).first;
+    const CPairJoin& pair = known->second;
+    const double spacing = static_cast<double>(pair.movingSpacing) + static_cast<double>(pair.stationarySpacing);
+    if ((pair.joinType >= 0 && !stands(*side.pLine, spacing)) || !FacingStretch(movingLine, *side.pLine, side.centre) ||
+        side.pLine->GetAngle() == movingAngle)
+      continue;
+    if (pair.joinType == -1)
+      unjoinable(*side.pLine);
+    if (pair.joinType < 0)
+      continue;
+    side.joinType = pair.joinType;
+    side.movingSpacing = pair.movingSpacing;
+    side.stationarySpacing = pair.stationarySpacing;
+    found(side);
+  }
+}
+
+// The join item of a joinable side, its line beside the stationary side at that side's
+// spacing; the moving unit is always side 1.
+std::unique_ptr<CJoinItem> MakeJoinItem(const CJoinableSide& side, CUnitItem* pMovingUnit, int movingIndex,
+                                        CUnitItem* pStationaryUnit)
+{
+  const CVRX2DLine& stationary = *side.pLine;
+  const CVRX2DPoint outside = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
+  std::unique_ptr<CVRX2DLine> pLine(side.centre.GetOffsetLine(side.stationarySpacing, outside));
+  auto pItem = std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), side.joinType, side.movingID,
+                                           side.stationaryID);
+  pItem->AddUnit(1, pMovingUnit, movingIndex, side.movingID, side.movingSpacing);
+  pItem->AddUnit(2, pStationaryUnit, side.index, side.stationaryID, side.stationarySpacing);
+  return pItem;
+}
+
 // What verifying and placing proposed joins asks of the design, gathered in one walk: its joins
 // filed by their sides (the first of each in the design's order) and the units in its groups.
 // Looking through the whole design for every one of thousands of proposed joins would cost its
@@ -277,74 +380,71 @@ BOOL CWorkbenchView::EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignIt
 {
   if (snap.category != ecatJoinSnap)
     throw CAppFatalException(kModule, kNotJoiningSnapLine);
-  auto* pMovingUnit = dynamic_cast<CUnitItem*>(pMovingItem);
-  auto* pStationaryUnit = dynamic_cast<CUnitItem*>(pStationaryItem);
+  CUnitItem* pMovingUnit = nullptr;
+  CUnitItem* pStationaryUnit = nullptr;
+  if (!JoinableUnits(pMovingItem, pStationaryItem, pMovingUnit, pStationaryUnit))
+    return FALSE;
+  int found = 0;
+  std::map<std::pair<int, int>, CPairJoin> pairs;
+  ForEachJoinableSide(
+      m_JoiningOrder, pairs, movingLine, *pMovingUnit->GetUnit(), movingIndex, *pStationaryUnit->GetUnit(),
+      stationaryLines, stationaryIndices, [](const CVRX2DLine&, double) { return true; },
+      [&](const CVRX2DLine&) { m_bUnjoinablePair |= create; },
+      [&](const CJoinableSide& side) {
+        // Only the first side that gets this far corrects the snap.
+        if (found == 0) {
+          if (side.pLine->GetAngle() == CVRXAngle(snap.angle + VRX_HALF_PI))
+            snap.length += side.Spacing();
+          else
+            snap.length = DistanceFrom(*side.pLine, movingLine.GetStartPoint()) - side.Spacing();
+          snap.movingIndex = movingIndex;
+          snap.stationaryIndex = side.index;
+          snap.pMovingItem = pMovingItem;
+          snap.pStationaryItem = pStationaryItem;
+        }
+        if (create)
+          m_NewJoins.AddTail(MakeJoinItem(side, pMovingUnit, movingIndex, pStationaryUnit).release());
+        ++found;
+      });
+  return found > 0;
+}
+
+void CWorkbenchView::JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                                     CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                                     const CDWordArray& stationaryIndices)
+{
+  CUnitItem* pMovingUnit = nullptr;
+  CUnitItem* pStationaryUnit = nullptr;
+  if (!JoinableUnits(pMovingItem, pStationaryItem, pMovingUnit, pStationaryUnit))
+    return;
+  std::map<std::pair<int, int>, CPairJoin> pairs;
+  ForEachJoinableSide(
+      m_JoiningOrder, m_pEndPairs ? *m_pEndPairs : pairs, movingLine, *pMovingUnit->GetUnit(), movingIndex,
+      *pStationaryUnit->GetUnit(), stationaryLines, stationaryIndices,
+      // Exactly as verification takes it.
+      [&](const CVRX2DLine& stationary, double spacing) {
+        return std::abs(OutwardDistance(movingLine, stationary) - spacing) <= kSpacingTolerance;
+      },
+      [&](const CVRX2DLine& stationary) {
+        // A pair in each other is no pair no type joins: it is told as a spacing not kept.
+        m_bUnjoinablePair |= OutwardDistance(movingLine, stationary) >= -kSpacingTolerance;
+      },
+      [&](const CJoinableSide& side) {
+        m_NewJoins.AddTail(MakeJoinItem(side, pMovingUnit, movingIndex, pStationaryUnit).release());
+      });
+}
+
+BOOL CWorkbenchView::JoinableUnits(CDesignItem* pMovingItem, CDesignItem* pStationaryItem, CUnitItem*& pMovingUnit,
+                                   CUnitItem*& pStationaryUnit) const
+{
+  pMovingUnit = dynamic_cast<CUnitItem*>(pMovingItem);
+  pStationaryUnit = dynamic_cast<CUnitItem*>(pStationaryItem);
   if (!pMovingUnit || !pStationaryUnit || pMovingItem->GetItemType() != ditUnit ||
       pStationaryItem->GetItemType() != ditUnit) {
     PCTRACE(TT_JOINING, TL_VERBOSE)("\tDesign items are not units. No joins will be evaluated.\n");
     return FALSE;
   }
-  CUnit* pMoving = pMovingUnit->GetUnit();
-  CUnit* pStationary = pStationaryUnit->GetUnit();
-  int found = 0;
-  BOOL corrected = FALSE;
-  const int count = std::min(stationaryLines.GetSize(), stationaryIndices.GetSize());
-  for (int i = 0; i < count; ++i) {
-    if (stationaryLines[i]->GetType() != VRX_LINE)
-      continue;
-    const CVRX2DLine& stationary = *static_cast<const CVRX2DLine*>(stationaryLines[i]);
-    const int stationaryIndex = static_cast<int>(stationaryIndices[i]);
-    CVRX2DLine centre;
-    if (!FacingStretch(movingLine, stationary, centre) || stationary.GetAngle() == movingLine.GetAngle())
-      continue;
-    const int movingID = pMoving->GetComponentID(movingIndex);
-    const int stationaryID = pStationary->GetComponentID(stationaryIndex);
-    PCTRACE(TT_JOINING, TL_VERBOSE)("\tEvaluating components %d and %d.\n", movingID, stationaryID);
-    // A component without a product id has no row in the joining table.
-    if (movingID <= 0 || stationaryID <= 0)
-      continue;
-    int joinType = -1;
-    for (int k = 0; k < m_JoiningOrder.GetSize() && joinType < 0; ++k)
-      if (CJoin::CanBeJoined(static_cast<int>(m_JoiningOrder[k]), movingID, stationaryID))
-        joinType = static_cast<int>(m_JoiningOrder[k]);
-    if (joinType < 0) {
-      m_bUnjoinablePair |= create;
-      continue;
-    }
-    std::unique_ptr<CJoin> pJoin;
-    try {
-      pJoin = std::make_unique<CJoin>(joinType, movingID, stationaryID);
-    } catch (const CCommonException&) {
-      // A pair the tables list without spacings cannot be joined; the drag goes on.
-      PCTRACE(TT_JOINING, TL_VERBOSE)("\tJoin type %d could not be made for the pair.\n", joinType);
-      continue;
-    }
-    const float movingSpacing = pJoin->GetFirstOffset();
-    const float stationarySpacing = pJoin->GetSecondOffset();
-    const double spacing = static_cast<double>(movingSpacing) + static_cast<double>(stationarySpacing);
-    if (!corrected) {
-      if (stationary.GetAngle() == CVRXAngle(snap.angle + VRX_HALF_PI))
-        snap.length += spacing;
-      else
-        snap.length = DistanceFrom(stationary, movingLine.GetStartPoint()) - spacing;
-      snap.movingIndex = movingIndex;
-      snap.stationaryIndex = stationaryIndex;
-      snap.pMovingItem = pMovingItem;
-      snap.pStationaryItem = pStationaryItem;
-      corrected = TRUE;
-    }
-    if (create) {
-      const CVRX2DPoint side = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
-      std::unique_ptr<CVRX2DLine> pLine(centre.GetOffsetLine(stationarySpacing, side));
-      auto pItem =
-          std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), joinType, movingID, stationaryID);
-      pItem->AddUnit(1, pMovingUnit, movingIndex, movingID, movingSpacing);
-      pItem->AddUnit(2, pStationaryUnit, stationaryIndex, stationaryID, stationarySpacing);
-      m_NewJoins.AddTail(pItem.release());
-    }
-    ++found;
-  }
-  return found > 0;
+  return TRUE;
 }
 
 CWorkbenchView::EHeldJoinStand CWorkbenchView::HowHeldJoinStands(const CHeldJoin& join) const
@@ -432,12 +532,88 @@ void CWorkbenchView::ClearUnjoinablePrompt()
 
 void CWorkbenchView::AddJoin()
 {
+  // The committed moves end: their units are joined where they stand, and the joins they had
+  // that no longer stand go; a join that stands again stays as it was, and the one made anew
+  // beside it goes as its duplicate.
+  std::map<std::pair<int, int>, CPairJoin> pairs;
+  struct CPairsLent
+  {
+    std::map<std::pair<int, int>, CPairJoin>*& lent;
+    ~CPairsLent() { lent = nullptr; }
+  } lent{m_pEndPairs = &pairs};
+  const CSnapEngine::CMoveEnd end = m_Snap.EndCommittedMoves();
+  lent.lent = nullptr;
+  DropJoinsNotStanding(end);
+  const BOOL proposed = !end.proposed.empty() || !m_NewJoins.IsEmpty();
+  // Where a move ended its units stand as it decided: the joins made there are not snapped
+  // again, which would move both units of each after the decision and could take one into
+  // another unit.
+  BOOL notKept = SettleNewJoins(end.moved.empty());
+  notKept |= !AllJoined(end.proposed);
+  ShowUnjoinablePrompt(proposed, notKept);
+}
+
+void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
+{
+  if (end.moved.empty() || !m_pItemList)
+    return;
+  // The joins between two moved units moved with them; one between a moved unit and a unit
+  // that stood still goes where the two no longer stand at its spacing, sharing a stretch, or
+  // where either ends inside another unit. The moved units are filed for look-up at the first
+  // join met: a design without joins, as many large ones are, files none of the thousands a
+  // Select All moves.
+  PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
+  CPtrHashSet moved;
+  const CPtrHashSet inside(end.inside.begin(), end.inside.end());
+  std::vector<CDesignItem*> going;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
+    if (!pJoin)
+      continue;
+    if (moved.GetCount() == 0)
+      for (CDesignItem* pUnit : end.moved)
+        moved.Insert(pUnit);
+    CUnitItem* pFirst = nullptr;
+    CUnitItem* pSecond = nullptr;
+    pJoin->GetUnitItems(pFirst, pSecond);
+    if (moved.Contains(pFirst) == moved.Contains(pSecond))
+      continue;
+    PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
+    double difference = 0.0;
+    const int fit = JoinFit(*pJoin, difference);
+    const BOOL sound = fit > 0 && !inside.Contains(pFirst) && !inside.Contains(pSecond);
+    if (fit >= 0)
+      TraceVerification(*pJoin, sound, difference);
+    if (!sound)
+      going.push_back(pJoin);
+  }
+  RemoveFromDesign(going);
+}
+
+BOOL CWorkbenchView::AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const
+{
+  if (proposed.empty() || !m_pItemList)
+    return TRUE;
+  std::set<CJoinSidesKey> joined;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos;)
+    if (auto* pJoin = dynamic_cast<CJoinItem*>(m_pItemList->GetNext(pos)))
+      joined.insert(SidesKey(*pJoin));
+  for (const CSnapEngine::CProposedJoin& join : proposed) {
+    const CSideKey a(reinterpret_cast<uintptr_t>(join.pMoving), join.movingIndex);
+    const CSideKey b(reinterpret_cast<uintptr_t>(join.pStationary), join.stationaryIndex);
+    if (!joined.count(a < b ? CJoinSidesKey(a, b) : CJoinSidesKey(b, a)))
+      return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CWorkbenchView::SettleNewJoins(BOOL snapJoins)
+{
   PCTRACE(TT_JOINING, TL_IMPORTANT)("Adding new joins.\n");
   PCTRACE(TT_JOINING, TL_IMPORTANT)("\tNumber of joins to be verified: %d\n", m_NewJoins.GetCount());
-  if (m_NewJoins.IsEmpty()) {
-    ShowUnjoinablePrompt(FALSE, FALSE);
-    return;
-  }
+  if (m_NewJoins.IsEmpty())
+    return FALSE;
   // Each join is verified against the design as the joins added before it left it; only joins
   // are added meanwhile, and the groups stay as they are.
   std::unique_ptr<CDesignJoins> pDesign = m_pItemList ? std::make_unique<CDesignJoins>(*m_pItemList) : nullptr;
@@ -461,7 +637,7 @@ void CWorkbenchView::AddJoin()
     }
     PCTRACE(TT_JOINING, TL_DETAIL)
     ("\tJoin 0x%08X has been verified. It will be added to the design.\n", Address(pJoin));
-    if (!pDesign->InGroup(*pJoin)) {
+    if (snapJoins && !pDesign->InGroup(*pJoin)) {
       const CVRX2DVector v = AdjustNewJoinPos(pJoin);
       if (v.GetLength() > 0.0) {
         PCTRACE(TT_JOINING, TL_DETAIL)
@@ -487,7 +663,7 @@ void CWorkbenchView::AddJoin()
     PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
     notKept |= VerifyJoinsWhere([](CUnitItem*, CUnitItem*) { return true; }) > 0;
   }
-  ShowUnjoinablePrompt(TRUE, notKept);
+  return notKept;
 }
 
 BOOL CWorkbenchView::VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem)
@@ -520,16 +696,16 @@ void CWorkbenchView::VerifyAllJoins(CUnitItem* pUnitItem)
   });
 }
 
-void CWorkbenchView::VerifyJoinsOf(const std::vector<CUnitItem*>& units)
+void CWorkbenchView::VerifyJoinsAmong(const std::vector<CUnitItem*>& units)
 {
   PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
-  // The moved units are filed for look-up at the first join asked about: a design without joins,
-  // as many large ones are, files none of the thousands a Select All moves.
-  std::unordered_set<const CUnitItem*> moved;
-  VerifyJoinsWhere([&moved, &units](CUnitItem* pFirst, CUnitItem* pSecond) {
-    if (moved.empty())
-      moved.insert(units.begin(), units.end());
-    return moved.count(pFirst) || moved.count(pSecond);
+  // The units are filed for look-up at the first join asked about: a design without joins, as
+  // many large ones are, files none of the thousands a Select All moves.
+  std::unordered_set<const CUnitItem*> among;
+  VerifyJoinsWhere([&among, &units](CUnitItem* pFirst, CUnitItem* pSecond) {
+    if (among.empty())
+      among.insert(units.begin(), units.end());
+    return among.count(pFirst) && among.count(pSecond);
   });
 }
 
@@ -541,6 +717,8 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
   // the joins that fail leave the design's list together in one more: verifying each against
   // every other join, or taking each out by a search of its own, would cost the design's size
   // for every one of thousands. Of two joins of the same sides, the first in the design goes.
+  // Joins of the same sides join the same two units, which the test picks alike: only the
+  // joins it picks are filed.
   std::map<CJoinSidesKey, CSameSides> bySides;
   std::vector<CJoinItem*> joins;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
@@ -548,14 +726,15 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
     auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
     if (!pJoin)
       continue;
-    CSameSides& same = bySides[SidesKey(*pJoin)];
-    ++same.count;
-    same.joins.push_back(pJoin);
     CUnitItem* pFirst = nullptr;
     CUnitItem* pSecond = nullptr;
     pJoin->GetUnitItems(pFirst, pSecond);
-    if (touches(pFirst, pSecond))
-      joins.push_back(pJoin);
+    if (!touches(pFirst, pSecond))
+      continue;
+    CSameSides& same = bySides[SidesKey(*pJoin)];
+    ++same.count;
+    same.joins.push_back(pJoin);
+    joins.push_back(pJoin);
   }
   CPtrHashSet unfit;
   int misfits = 0;

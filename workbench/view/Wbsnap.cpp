@@ -84,10 +84,17 @@ public:
 
   BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
                            CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
-                           const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create) override
+                           const CDWordArray& stationaryIndices, CJoinSnapRecord& snap) override
   {
     return m_pView->EvaluateSnapForJoin(movingLine, pMovingItem, movingIndex, pStationaryItem, stationaryLines,
-                                        stationaryIndices, snap, create);
+                                        stationaryIndices, snap, FALSE);
+  }
+
+  void JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                       CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                       const CDWordArray& stationaryIndices) override
+  {
+    m_pView->JoinWhereSpaced(movingLine, pMovingItem, movingIndex, pStationaryItem, stationaryLines, stationaryIndices);
   }
 
   BOOL GetGroupMemberEntries(const CAlignmentEntity& entry, CObOwnArray& members) override
@@ -111,6 +118,23 @@ public:
     return pUnit ? pUnit->GetComponentOutlines() : nullptr;
   }
 
+  CVRX2DVector GetItemSize(CDesignItem* pItem) override
+  {
+    auto* pGroup = dynamic_cast<CGroupItem*>(pItem);
+    if (!pGroup)
+      return CVRX2DVector(pItem->GetWidth(), pItem->GetHeight());
+    CObList units;
+    pGroup->GetUnitsInGroup(units, FALSE);
+    double width = 0.0;
+    double height = 0.0;
+    for (POSITION pos = units.GetHeadPosition(); pos;) {
+      const auto* pUnit = static_cast<CDesignItem*>(units.GetNext(pos));
+      width = std::max(width, pUnit->GetWidth());
+      height = std::max(height, pUnit->GetHeight());
+    }
+    return CVRX2DVector(width, height);
+  }
+
 private:
   CWorkbenchView* m_pView;
 };
@@ -122,7 +146,12 @@ void CWorkbenchView::InitSnapEngine()
   m_Snap.SetHost(m_pSnapHost.get());
 }
 
-void CWorkbenchView::SetSnapRanges() { m_Snap.SetSnapRange(DeviceToWorld(CSize(kSnapPixels, kSnapPixels)).GetX()); }
+// Every move, resize and nudge starts here: what an earlier committed move left unended goes.
+void CWorkbenchView::SetSnapRanges()
+{
+  m_Snap.ForgetCommittedMoves();
+  m_Snap.SetSnapRange(DeviceToWorld(CSize(kSnapPixels, kSnapPixels)).GetX());
+}
 
 void CWorkbenchView::StartMove(CDesignItem* pItem)
 {
@@ -301,8 +330,6 @@ void CWorkbenchView::NudgeOne(CDesignItem* pItem, const CVRX2DVector& move)
   if (!(move.GetLength() > 0.0))
     return;
   pItem->Invalidate(this);
-  if (pItem->GetItemType() == ditUnit)
-    RemoveJoins(pItem, -1);
   pItem->Offset(move);
   pItem->Invalidate(this);
   UpdateAlignmentEntities(pItem);
@@ -322,7 +349,6 @@ void CWorkbenchView::NudgeGroup(const CVRX2DVector& v)
   CMoveGroupItem* pMoveGroup = MakeMoveGroup();
   pMoveGroup->SetAlignmentSource(FALSE);
   UpdateAlignmentEntities(pMoveGroup);
-  RemoveCrossingJoins(pMoveGroup);
   pMoveGroup->Nudge(v, this);
   // The temporary group goes now: its lines are not filed again only to be taken out.
   RemoveAlignmentEntities(pMoveGroup);
@@ -337,9 +363,11 @@ void CWorkbenchView::NudgeSingle(CDesignItem* pItem, const CVRX2DVector& v)
   const BOOL source = pItem->IsAlignmentSource();
   pItem->SetAlignmentSource(FALSE);
   UpdateAlignmentEntities(pItem);
-  if (pItem->GetItemType() == ditUnit)
+  // An item snapped again after its sheet changed it makes its joins anew; a moved one keeps
+  // those that stand where it ends (AddJoin).
+  if (m_bResnapping && pItem->GetItemType() == ditUnit)
     RemoveJoins(pItem, -1);
-  else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem))
+  else if (auto* pGroup = dynamic_cast<CGroupItem*>(pItem); m_bResnapping && pGroup)
     RemoveCrossingJoins(pGroup);
   pItem->Nudge(v, this);
   UpdateAlignmentEntities(pItem);

@@ -244,17 +244,31 @@ public:
   BOOL EvaluateSnapForJoin(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
                            CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
                            const CDWordArray& stationaryIndices, CJoinSnapRecord& snap, BOOL create);
+  // Where a move ended: parks a join item, as a committed snap does, for each stationary line
+  // the moving unit's side faces at exactly the spacing of the join the two take first.
+  void JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                       CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                       const CDWordArray& stationaryIndices);
   BOOL VerifyJoin(CJoinItem* pJoin, CUnitItem* pUnitItem);
   // Verifies the joins of the unit (every join without one) and removes those that fail.
   void VerifyAllJoins(CUnitItem* pUnitItem);
-  // The same for the joins of any of the units, in one walk over the design.
-  void VerifyJoinsOf(const std::vector<CUnitItem*>& units);
+  // The same for the joins between two of the units, in one walk over the design.
+  void VerifyJoinsAmong(const std::vector<CUnitItem*>& units);
   BOOL IsJoinInGroup(CJoinItem* pJoin);
   // Selects each join whose two units are selected, themselves or as members of a selected
   // group, and deselects every other join.
   void UpdateJoinSelection();
   // Gives the join's type to every other join between the same two units in the same order.
   void PropagateJoinType(CJoinItem* pJoin);
+  // The join the joining order gives a pair of components first: its type (-1 for none, when
+  // no type fits, and -2 when the tables list the first that fits without spacings) and its
+  // spacing on either side.
+  struct CPairJoin
+  {
+    int joinType = -1;
+    float movingSpacing = 0.0f;
+    float stationarySpacing = 0.0f;
+  };
   BOOL GetAutoJoin() const { return m_Snap.GetAutoJoin(); }
   int GetNewJoinCount() const { return m_NewJoins.GetCount(); }
   // The status-bar prompt for two units pushed together that no joining type fits.
@@ -397,6 +411,18 @@ private:
   friend class COutOfStep;
   // After a commit: whether it proposed joins, and whether one of them, or a join it moved, failed.
   void ShowUnjoinablePrompt(BOOL proposed, BOOL notKept);
+  // The end of the committed moves (Wbjoin.cpp): the joins of units that end inside one another
+  // go, and so do the joins of the moved units that no longer stand.
+  void DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end);
+  // Whether the design joins each pair of sides.
+  BOOL AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const;
+  // Verifies the parked join items and adds those that stand, each snapped where it stands
+  // with its units when snapJoins is set; TRUE when one of them, or a join a new join's snap
+  // moved, does not fit its sides.
+  BOOL SettleNewJoins(BOOL snapJoins);
+  // Both items are units, as joining needs them.
+  BOOL JoinableUnits(CDesignItem* pMovingItem, CDesignItem* pStationaryItem, CUnitItem*& pMovingUnit,
+                     CUnitItem*& pStationaryUnit) const;
   void ShowJoinPrompt(const CString& prompt);
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
@@ -433,7 +459,8 @@ private:
   void DiscardItem(CDesignItem* pItem);
   // A join item holding one of the units.
   BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
-  // Verifies the joins whose units the test picks and removes those that fail.
+  // Verifies the joins whose units the test picks, whichever way round it is given them, and
+  // removes those that fail.
   // The number of joins removed because they no longer fit their sides.
   int VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitItem*)>& touches);
 
@@ -451,6 +478,10 @@ private:
   CObList m_SelectorItems;
   CPlanSelectorItem* m_pPlanSelector = nullptr;
   CObList m_DetachedJoins;
+  // The temporary move group of the selection while it stands in the design.
+  CMoveGroupItem* m_pMoveGroup = nullptr;
+  // While a move's end makes its joins, the joins of the pairs of components found so far.
+  std::map<std::pair<int, int>, CPairJoin>* m_pEndPairs = nullptr;
   // Join items made by a committed snap and not yet verified; owned until AddJoin settles them.
   CObList m_NewJoins;
   // A committed snap met a pair of facing sides that no joining type joins; AddJoin tells the user.

@@ -85,4 +85,15 @@ TEST(PtrHashMapTest, ASetMadeFromARangeHoldsEachAddressOnce)
   for (const char& object : objects)
     EXPECT_TRUE(set.Contains(&object));
   EXPECT_FALSE(set.Contains(&objects[99] + 1));
+  // A set made from an empty range, or a map given room for nothing, holds nothing and finds nothing.
+  const std::vector<const void*> none;
+  const CPtrHashSet empty(none.begin(), none.end());
+  EXPECT_EQ(empty.GetCount(), 0u);
+  for (const char& object : objects)
+    EXPECT_FALSE(empty.Contains(&object));
+  CPtrHashMap<int> map;
+  map.Reserve(0);
+  EXPECT_EQ(map.Find(&objects[0]), nullptr);
+  map[&objects[0]] = 1;
+  EXPECT_EQ(*map.Find(&objects[0]), 1);
 }

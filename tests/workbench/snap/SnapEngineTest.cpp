@@ -2,9 +2,10 @@
 // a host standing in for the items: the tolerant and the strict range tests, the recording and
 // combining of snap vectors, the priority table with its undefined cells, the like groups of
 // alignment lines, the join snap that stands only with a join and is sought only of sides facing
-// the moving line, a correction that never pulls a moved unit into one it faces, the entries of
-// a group's units, the Shift state given with the query, items leaving the tables one by one,
-// and the check that names each fault of the tables.
+// the moving line, a correction that never leaves a moved unit inside one it faces (nor deeper,
+// nor less deep, than the move put it), the joins of a committed move made where it ends, the
+// entries of a group's units, the Shift state given with the query, items leaving the tables one
+// by one, and the check that names each fault of the tables.
 #include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
@@ -20,7 +21,9 @@
 
 #include "geometry/2darc.h"
 #include "geometry/2dline.h"
+#include "geometry/2dmatrix.h"
 #include "geometry/2dptent.h"
+#include "geometry/2drect.h"
 #include "model/Entcat.h"
 #include "support/Exceptn.h"
 #include "workbench/snap/Snapeng.h"
@@ -46,11 +49,10 @@ class CFakeHost : public CSnapHost
 public:
   BOOL EvaluateSnapForJoin(const CVRX2DLine&, CDesignItem* pMovingItem, int movingIndex, CDesignItem* pStationaryItem,
                            const CVRX2DEntityArray& stationaryLines, const CDWordArray& stationaryIndices,
-                           CJoinSnapRecord& snap, BOOL create) override
+                           CJoinSnapRecord& snap) override
   {
     ++calls;
     asked = snap;
-    askedCreate = create;
     askedLines = stationaryLines.GetSize();
     if (!accept)
       return FALSE;
@@ -74,12 +76,31 @@ public:
     const auto found = outlines.find(pItem);
     return found == outlines.end() ? nullptr : found->second;
   }
+  // The joins asked for where a committed move ended: the moving item and side, the unit. As
+  // the real search, it takes no side running the way the moving one runs.
+  void JoinWhereSpaced(const CVRX2DLine& movingLine, CDesignItem* pMovingItem, int movingIndex,
+                       CDesignItem* pStationaryItem, const CVRX2DEntityArray& stationaryLines,
+                       const CDWordArray&) override
+  {
+    if (stationaryLines.GetSize() > 0 &&
+        static_cast<const CVRX2DLine*>(stationaryLines[0])->GetAngle() == movingLine.GetAngle())
+      return;
+    joinedAtEnd.push_back({pMovingItem, movingIndex, pStationaryItem, -1});
+  }
+  CVRX2DVector GetItemSize(CDesignItem* pItem) override
+  {
+    const CVRX2DEntityArray* pOutlines = GetUnitOutlines(pItem);
+    if (!pOutlines || pOutlines->GetSize() == 0)
+      return CVRX2DVector();
+    const CVRX2DRectangle box = pOutlines->GetExtents();
+    return CVRX2DVector(box.GetMinPoint(), box.GetMaxPoint());
+  }
 
   BOOL accept = FALSE;
   double spacing = 0.0;
   int calls = 0;
   CJoinSnapRecord asked;
-  BOOL askedCreate = FALSE;
+  std::vector<CSnapEngine::CProposedJoin> joinedAtEnd;
   int askedLines = -1;
   CDesignItem* group = nullptr;
   std::vector<const CAlignmentEntity*> memberEntries;
@@ -113,9 +134,44 @@ protected:
     pEntry->AddSide(Vertical(20, x), index);
     return pEntry;
   }
+  // A stand-in unit x0..x1 by y0..y1: its four sides, counter-clockwise from the lower left
+  // corner, are its outlines, and each is filed as a perimeter entry naming it.
+  CDesignItem* Unit(int n, double x0, double x1, double y0, double y1)
+  {
+    CDesignItem* pItem = Item(n);
+    units.push_back(std::make_unique<CVRX2DEntityArray>());
+    CVRX2DEntityArray& sides = *units.back();
+    const CVRX2DPoint corners[] = {{x0, y0}, {x1, y0}, {x1, y1}, {x0, y1}};
+    for (int i = 0; i < 4; ++i)
+      sides.Add(new CVRX2DLine(ecatPerimeterOutline, corners[i], corners[(i + 1) % 4]));
+    host.outlines[pItem] = &sides;
+    for (int i = 0; i < 4; ++i) {
+      auto* pEntry =
+          new CAlignmentEntity(CVRX2DLine(ecatPerimeterAlignment, corners[i], corners[(i + 1) % 4]).Clone(), pItem, 1);
+      pEntry->AddSide(static_cast<UINT>(i));
+      engine.AddEntry(pEntry);
+    }
+    return pItem;
+  }
+  // The outlines of such a unit.
+  static std::vector<CSnapOutline> Moving(CDesignItem* pItem, const CVRX2DEntityArray& sides)
+  {
+    std::vector<CSnapOutline> outlines;
+    for (int i = 0; i < sides.GetSize(); ++i)
+      outlines.push_back({sides[i], pItem, i, FALSE});
+    return outlines;
+  }
+  // Such a unit about to move: its outlines, its entries out of the tables, as a moving item's.
+  std::vector<CSnapOutline> MovingUnit(int n, double x0, double x1, double y0, double y1)
+  {
+    CDesignItem* pItem = Unit(n, x0, x1, y0, y1);
+    engine.RemoveItem(pItem);
+    return Moving(pItem, *host.outlines[pItem]);
+  }
   CFakeHost host;
   CSnapEngine engine;
   int offered = 1;
+  std::vector<std::unique_ptr<CVRX2DEntityArray>> units;
 };
 
 CSnapVectorArray& Vectors(CSnapVectorArray& a, std::initializer_list<CSnapVector> list)
@@ -376,7 +432,6 @@ TEST_F(SnapEngineTest, AJoinSnapIsRecordedOnlyWhenTheJoinSearchFindsAJoin)
   EXPECT_EQ(host.calls, 1);
   EXPECT_NEAR(host.asked.length, 0.6, 1e-12) << "the search is asked with the snap found";
   EXPECT_EQ(host.asked.category, ecatJoinSnap);
-  EXPECT_TRUE(host.askedCreate);
   EXPECT_EQ(host.askedLines, 1);
   ASSERT_EQ(vectors.GetSize(), 1);
   EXPECT_DOUBLE_EQ(vectors[0]->m_dLength, 0.9);
@@ -457,6 +512,68 @@ TEST_F(SnapEngineTest, JoinSnapsOnTwoSidesNeverMoveTheItemIntoAUnitItFaces)
   // Without the unit between, the join stands at its spacing.
   engine.RemoveItem(Item(3));
   ExpectVector(engine.AdjustOffset(CVRX2DVector(1.0, 0.0), selection, Query(1.5)), -0.5, 0.0);
+}
+
+// A unit dropped inside a neighbour is never snapped deeper into it than the move put it, nor left
+// less deep inside it: where no correction takes it clear of every unit it stands where it was
+// dropped. The unit it was dropped into reaches farther behind the moved side than the correction.
+TEST_F(SnapEngineTest, NoCorrectionTakesAUnitDeeperThanTheMovePutItNorLeavesItInside)
+{
+  engine.SetJoinCaptureDistance(1.5);
+  engine.SetSnapRange(1.25);
+  Unit(1, 0.0, 20.0, 0.0, 20.0);
+  // Dropped 1 inside the left unit, with the right one 0.8 into its other side: snapped flush
+  // with the right unit it would stand 1.8 inside the left one.
+  Unit(2, 38.2, 58.2, 0.0, 20.0);
+  const std::vector<CSnapOutline> dropped = MovingUnit(7, 14.0, 34.0, 0.0, 20.0);
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(5.0, 0.0), dropped, Query(1.25)), 5.0, 0.0, "not 1.8 deep");
+  // The right unit 0.6 beyond it: snapped to it, it would stand 0.4 inside the left one.
+  engine.RemoveItem(Item(2));
+  Unit(2, 39.6, 59.6, 0.0, 20.0);
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(5.0, 0.0), dropped, Query(1.25)), 5.0, 0.0, "not 0.4 deep");
+  // Nothing on the right: the snap takes it out of the left unit whole, flush with it.
+  engine.RemoveItem(Item(2));
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(5.0, 0.0), dropped, Query(1.25)), 6.0, 0.0, "flush");
+}
+
+// A committed move's unit is joined where it ends, whichever snap brought it there: the host is
+// asked about each side of it that faces a unit within the join range there; a unit that ends
+// inside another is joined to nothing, and the end tells both of them.
+TEST_F(SnapEngineTest, ACommittedMoveJoinsItsUnitWhereItEnds)
+{
+  engine.SetJoinCaptureDistance(1.5);
+  engine.SetSnapRange(0.1);
+  Unit(1, 0.0, 20.0, 0.0, 20.0);
+  Unit(2, 41.125, 61.125, 0.0, 20.0);
+  const std::vector<CSnapOutline> moving = MovingUnit(7, 20.5, 40.5, 100.0, 120.0);
+  CSnapQuery commit = Query(0.1);
+  commit.create = 1;
+  ExpectVector(engine.AdjustOffset(CVRX2DVector(0.0, -100.0), moving, commit), 0.0, -100.0);
+  EXPECT_TRUE(host.joinedAtEnd.empty()) << "nothing is joined before the move ends";
+  // Where it ends its sides stand 0.5 and 0.625 from the two units: the outlines are moved there.
+  host.outlines[Item(7)] = units.emplace_back(std::make_unique<CVRX2DEntityArray>()).get();
+  for (const CSnapOutline& outline : moving) {
+    CVRX2DEntity* pSide = outline.pEntity->Clone();
+    pSide->Transform(CVRX2DTransformationMatrix(CVRX2DVector(0.0, -100.0)));
+    units.back()->Add(pSide);
+  }
+  CSnapEngine::CMoveEnd end = engine.EndCommittedMoves();
+  EXPECT_EQ(end.moved, std::vector<CDesignItem*>{Item(7)});
+  EXPECT_TRUE(end.inside.empty());
+  ASSERT_EQ(host.joinedAtEnd.size(), 2u);
+  EXPECT_EQ(host.joinedAtEnd[0].movingIndex, 1);
+  EXPECT_EQ(host.joinedAtEnd[0].pStationary, Item(2));
+  EXPECT_EQ(host.joinedAtEnd[1].movingIndex, 3);
+  EXPECT_EQ(host.joinedAtEnd[1].pStationary, Item(1));
+  EXPECT_TRUE(engine.EndCommittedMoves().moved.empty()) << "an ended move is forgotten";
+  // Moved on 1 into the left unit: nothing is joined, and both units are told.
+  host.joinedAtEnd.clear();
+  for (int i = 0; i < units.back()->GetSize(); ++i)
+    units.back()->GetAt(i)->Transform(CVRX2DTransformationMatrix(CVRX2DVector(-1.5, 0.0)));
+  engine.AdjustOffset(CVRX2DVector(-1.5, 0.0), Moving(Item(7), *units.back()), commit);
+  end = engine.EndCommittedMoves();
+  EXPECT_TRUE(host.joinedAtEnd.empty());
+  EXPECT_EQ(end.inside, (std::vector<CDesignItem*>{Item(1), Item(7)}));
 }
 
 TEST_F(SnapEngineTest, WithoutAJoinTheLineSnapsAtTheSnapRangeAndNoHostMeansNoJoin)
