@@ -86,9 +86,8 @@ public:
   virtual void DrawHandles(CDC* pDC, CWorkbenchView* pView);
   virtual void DrawAlignmentEnts(CDC* pDC, CWorkbenchView* pView);
   // A redraw fetches what Draw reads from memory some items ahead of the one it draws, without
-  // waiting for it, in two steps a few items apart: PrefetchDrawingHolder fetches what leads to
-  // the drawing, PrefetchDrawing, reading only that, the drawing itself.
-  virtual void PrefetchDrawingHolder() const {}
+  // waiting for it, in two steps a few items apart: a unit's own places first
+  // (CUnitItem::PrefetchDrawingHolder), then PrefetchDrawing, reading only those, the drawing.
   virtual void PrefetchDrawing() const {}
   virtual void StartMove(CWorkbenchView* pView);
   virtual BOOL Move(const CVRX2DPoint& point, CWorkbenchView* pView);
@@ -140,14 +139,15 @@ protected:
   static const CVRX2DEntityArray& OutlineOf(const CDesignItem& item) { return item.m_OutlineEnts; }
 
   int m_nItemType = ditBase;
-  // Beside the type: every redraw reads both of every item, and the items of a large design lie
-  // all over memory, where a second place read in each cost the redraw a wait per item.
+  // Beside the type, and followed by the place and size: every redraw reads them of every item,
+  // and the items of a large design lie all over memory, where each further place read in an
+  // item cost the redraw one more fetch per item, the more where other processes held memory.
   BOOL m_bShowAlignmentLines = FALSE;
   CVRX2DVector m_vOffset;
-  CVRX2DPoint m_ptCenter;
-  CVRXAngle m_Angle;
   double m_dHeight = 0.0;
   double m_dWidth = 0.0;
+  CVRX2DPoint m_ptCenter;
+  CVRXAngle m_Angle;
   BOOL m_bAlignmentSource = TRUE;
   std::unique_ptr<CTracker> m_pTracker;
   CVRX2DEntityArray m_OutlineEnts;

@@ -37,7 +37,9 @@ public:
   void Deselect(CWorkbenchView* pView) override;
   void Invalidate(CWorkbenchView* pView) override;
   void Draw(CDC* pDC, CWorkbenchView* pView) override;
-  void PrefetchDrawingHolder() const override;
+  // Not virtual: a call through the unit's table would read the unit, and wait for it, before
+  // a fetch is started.
+  void PrefetchDrawingHolder() const;
   void PrefetchDrawing() const override;
   void DrawHandles(CDC* pDC, CWorkbenchView* pView) override;
   void StartMove(CWorkbenchView* pView) override;
@@ -106,14 +108,25 @@ private:
   const std::vector<UINT>& ColinearSides();
   CString Key() const { return m_strType + m_strSubtype; }
 
-  CString m_strType;
-  CString m_strSubtype;
-  CString m_strAttributes;
-  std::unique_ptr<CUnit> m_pUnit;
+  // What a redraw reads of every unit beyond the item's place and size comes first, one after
+  // the other: the units of a large design lie all over memory, and each further place read in
+  // a unit cost the redraw one more fetch per unit, the more where other processes held memory.
   // The elevation drawing at the origin, drawn moved by the item's offset; shared with the kept
   // unit it was copied from, so never changed here.
   std::shared_ptr<const CUnitDrawing> m_pElevation;
   CVRX2DVector m_vElevationOrigin;
+  // The highlighted sides as found at the Workbench's snap revision m_nHighlightRevision (0:
+  // not found since the sides last changed). Looking them up in the alignment tables for every
+  // unit of every redraw cost more than drawing them.
+  std::uint64_t m_nHighlightRevision = 0;
+  // The view whose tables gave them, and which sides (by place in m_POutlines) they are.
+  const CWorkbenchView* m_pHighlightView = nullptr;
+  CDrawList m_SnapHighlights;
+  std::vector<char> m_HighlightedSides;
+  CString m_strType;
+  CString m_strSubtype;
+  CString m_strAttributes;
+  std::unique_ptr<CUnit> m_pUnit;
   CVRX2DEntityArray m_ComponentOutlines;
   // The perimeter sides among the component outlines: the same objects, not owned.
   CObArray m_POutlines;
@@ -124,12 +137,4 @@ private:
   std::vector<UINT> m_ColinearSides;
   int m_nCurrentHandle = -1;
   CDWordArray m_MovedHandles;
-  // The highlighted sides as found at the Workbench's snap revision m_nHighlightRevision (0:
-  // not found since the sides last changed). Looking them up in the alignment tables for every
-  // unit of every redraw cost more than drawing them.
-  CDrawList m_SnapHighlights;
-  std::uint64_t m_nHighlightRevision = 0;
-  // The view whose tables gave them, and which sides (by place in m_POutlines) they are.
-  const CWorkbenchView* m_pHighlightView = nullptr;
-  std::vector<char> m_HighlightedSides;
 };

@@ -246,8 +246,8 @@ void CWorkbenchView::OnDraw(CDC* pDC)
     for (size_t i = 0; i < items.size(); ++i) {
       // A large design's units lie all over memory: while one is drawn, the drawing of one a few
       // places on is fetched, where waiting for each unit's drawing in turn took most of the time.
-      if (pass == 2 && i + 2 * kPrefetchAhead < items.size())
-        items[i + 2 * kPrefetchAhead].first->PrefetchDrawingHolder();
+      if (pass == 2 && i + 2 * kPrefetchAhead < items.size() && items[i + 2 * kPrefetchAhead].second == ditUnit)
+        static_cast<const CUnitItem*>(items[i + 2 * kPrefetchAhead].first)->PrefetchDrawingHolder();
       if (pass == 2 && i + kPrefetchAhead < items.size())
         items[i + kPrefetchAhead].first->PrefetchDrawing();
       const auto& [pItem, type] = items[i];
