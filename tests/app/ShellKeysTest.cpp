@@ -17,6 +17,7 @@
 #include <QTest>
 
 #include "ShellTestApp.h"
+#include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Shellids.h"
 #include "app/Mainfrm.h"
@@ -314,7 +315,7 @@ TEST_F(KeysTest, InAReportTheMenusTakeTheirLettersAndTheBarOnlyWhileTheKeyboardI
 // In the Plan View the menu bar's letters are the menus': Alt+W and Alt+S open the Window and
 // Settings menus, and a "2" typed for Window > 2 leaves the bar's Wall Width as it was. The bar's
 // own letters, drawn underlined as a dialog's labels draw them, give the keyboard to their fields
-// only while it is in the bar.
+// only while it is in the bar; a letter that nothing takes is not typed into the field.
 TEST_F(KeysTest, InThePlanViewAltWAndAltSOpenTheirMenusAndTheBarsFieldsKeepTheirValues)
 {
   Command(ID_SHOW_PLAN);
@@ -365,6 +366,30 @@ TEST_F(KeysTest, InThePlanViewAltWAndAltSOpenTheirMenusAndTheBarsFieldsKeepTheir
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Settings menu stays closed";
   EXPECT_EQ(QApplication::focusWidget(), placement) << "Alt+S in the bar went to a " << focusName();
   EXPECT_EQ(wallWidth->text(), wall);
+
+  // A letter that no menu and no enabled control of the bar takes does nothing in the field: the
+  // greyed Offset's and Insert's, and one that nothing marks, with and without Shift.
+  ShellApp().RunIdle();
+  EXPECT_FALSE(pBar->GetDlgItem(ID_INSERT_VIEW_INTO_CAD)->m_hWnd->isEnabled());
+  EXPECT_FALSE(pBar->GetDlgItem(IDC_PLAN_OFFSET)->m_hWnd->isEnabled());
+  ASSERT_TRUE(FocusIn(pPlan, wallWidth));
+  const Qt::KeyboardModifiers alt = Qt::AltModifier;
+  for (const auto& [key, modifiers] :
+       {std::pair{Qt::Key_O, alt}, std::pair{Qt::Key_I, alt}, std::pair{Qt::Key_X, alt | Qt::ShiftModifier}}) {
+    QTest::keyClick(wallWidth, key, modifiers);
+    Pump();
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), wallWidth) << "the key went to a " << focusName();
+    EXPECT_EQ(wallWidth->text(), wall) << "after " << QKeySequence(modifiers | key).toString().toStdString();
+  }
+  // AltGr, reported as Ctrl+Alt or as the group switch, still types what it makes.
+  QTest::keyClick(wallWidth, Qt::Key_End);
+  for (const Qt::KeyboardModifiers altGr :
+       {Qt::ControlModifier | Qt::AltModifier, Qt::KeyboardModifiers(Qt::GroupSwitchModifier)}) {
+    QTest::keyClick(wallWidth, '@', altGr);
+    EXPECT_EQ(wallWidth->text(), wall + "@") << "AltGr as " << altGr.toInt();
+    QTest::keyClick(wallWidth, Qt::Key_Backspace);
+  }
 
   // The mark is drawn as a label with a buddy draws it.
   int compared = 0;

@@ -10,9 +10,14 @@
 #include <clocale>
 
 #include <QAbstractEventDispatcher>
+#include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
 #include <QSocketNotifier>
+#include <QTextEdit>
 
 #include "ui/dlg/DlgKeys.h"
 #include "ui/wnd/MessagePump.h"
@@ -45,10 +50,30 @@ public:
     const bool made = mouse ? MouseEventToMsg(widget, static_cast<QMouseEvent*>(event), msg)
                             : KeyEventToMsg(widget, static_cast<QKeyEvent*>(event), msg);
     CWinApp* app = AfxGetApp();
-    return made && app && app->PreTranslateMessage(&msg);
+    if (made && app && app->PreTranslateMessage(&msg))
+      return true;
+    return type == QEvent::KeyPress && IsUntakenAltCharacter(widget, static_cast<QKeyEvent*>(event));
   }
 
 private:
+  // Alt with a key that types (Shift allowed) is a menu's or a control's letter, never text. Here
+  // the menus and the mnemonics have had it, so a text field would type the bare letter over its
+  // value. Ctrl+Alt and the group switch are left alone: on some layouts they type characters.
+  static bool IsUntakenAltCharacter(QWidget* widget, const QKeyEvent* event)
+  {
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    const QString text = event->text();
+    return modifiers == Qt::AltModifier && !text.isEmpty() && text.front().isPrint() && TakesTypedText(widget);
+  }
+
+  static bool TakesTypedText(QWidget* widget)
+  {
+    if (auto* combo = qobject_cast<QComboBox*>(widget))
+      return combo->isEditable();
+    return qobject_cast<QLineEdit*>(widget) || qobject_cast<QAbstractSpinBox*>(widget) ||
+           qobject_cast<QTextEdit*>(widget) || qobject_cast<QPlainTextEdit*>(widget);
+  }
+
   // A control's own Alt mnemonic in a form view or dialog bar wins over a menu's: the key then
   // arrives as a key press, which the form or bar takes.
   static bool ClaimMnemonic(QObject* watched, QKeyEvent* event)
