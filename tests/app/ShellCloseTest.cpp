@@ -3,12 +3,16 @@
 // the last project disables the project commands; activating a project's design list brings
 // its windows forward and sends the other project's away, and never a window that replaced a
 // closed one; a closed window's place goes to a window of its own project; the end of the
-// session takes the typed project names, asks when somebody can answer and otherwise keeps the
-// changes in a recovery copy; the destroyed main frame takes the Workbench's unit popups with it.
+// session takes the typed project names and keeps the changes in a recovery copy unasked, the
+// session manager's commit asking only where it may; the destroyed main frame takes the
+// Workbench's unit popups with it.
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <string>
 
+#include <QLineEdit>
+#include <QTest>
 #include <QWidget>
 
 #include "ShellTestApp.h"
@@ -18,6 +22,7 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
+#include "project/Project.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/frame/Frame.h"
 #include "ui/frame/MdiFrame.h"
@@ -56,6 +61,23 @@ protected:
       if (message == text)
         ++count;
     return count;
+  }
+
+  // The documents folder the recovery copies of unnamed projects go to.
+  static std::string UseDocumentsFolder()
+  {
+    const std::string documents = ShellTempDir() + "/Session Documents";
+    std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << documents << "\"\n";
+    return documents;
+  }
+
+  static int FilesIn(const std::string& folder)
+  {
+    int files = 0;
+    if (std::filesystem::is_directory(folder))
+      for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder))
+        ++files;
+    return files;
   }
 
   CRect SavedRect()
@@ -247,36 +269,60 @@ TEST_F(CloseTest, EndingTheSessionTakesTheNameTypedInEachProjectsForm)
   EXPECT_EQ(projects[1]->GetProjectName(), "Lakeside");
 }
 
-TEST_F(CloseTest, TheEndOfTheSessionAsksWhenSomebodyCanAnswerAndACancelKeepsEverything)
+// The session manager's request to commit the data asks where the manager lets the program ask,
+// and a cancel there refuses the logout and keeps everything; where it does not, the change goes
+// to a recovery copy unasked. The end of the session that the manager then sends asks nothing
+// and keeps nothing a second time.
+TEST_F(CloseTest, TheSessionManagersCommitAsksOnlyWhereItMayAndTheEndThatFollowsKeepsNothingAgain)
 {
+  const std::string documents = UseDocumentsFolder();
   service.messageAnswers.push_back(IDCANCEL);
-  ShellApp().EndSession();
-  Pump();
+  EXPECT_FALSE(ShellApp().CommitSessionData(TRUE));
   EXPECT_EQ(QuestionsAsked(kStoreQuestion), 1);
   ASSERT_NE(MainFrame(), nullptr);
   EXPECT_EQ(ActiveProject(), m_pDoc);
   EXPECT_EQ(m_pDoc->GetEditedDesign()->GetQuantity(), 5);
+
+  EXPECT_TRUE(ShellApp().CommitSessionData(FALSE));
+  EXPECT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(FilesIn(documents), 1);
+  // The manager's end arrives as the toolkit's request to quit.
+  RunUntilEndedOrAsked([] {
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(qApp, &quit);
+  });
+  EXPECT_EQ(Messages().size(), 1u) << Messages().back();
+  EXPECT_EQ(MainFrame(), nullptr);
+  EXPECT_EQ(FilesIn(documents), 1);
 }
 
-TEST_F(CloseTest, WithNobodyToAskTheEndOfTheSessionKeepsTheChangesInARecoveryCopy)
+// However many people could answer, the end of the session asks nobody: the changes go to a
+// recovery copy, those typed since an earlier commit of the session's data included.
+TEST_F(CloseTest, TheEndOfTheSessionAsksNobodyAndKeepsTheChangesInARecoveryCopy)
 {
-  const std::string documents = ShellTempDir() + "/Session Documents";
-  std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << documents << "\"\n";
+  const std::string documents = UseDocumentsFolder();
   SetControlText(*DesignList(m_pDoc), IDC_WAREHOUSE_PROJECT_NAME, "Hillcrest");
   const CString title = m_pDoc->GetTitle();
-  service.canAsk = FALSE;
+  ASSERT_TRUE(ShellApp().CommitSessionData(FALSE));
+  QLineEdit* name = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(name, nullptr);
+  QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(name, "Lakeside");
   ShellApp().EndSession();
   Pump();
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   EXPECT_EQ(MainFrame(), nullptr);
-  // The copy has the typed name and the new design with the quantity the Workbench showed.
-  service.canAsk = TRUE;
-  ASSERT_TRUE(Start((documents + "/" + title.str() + ".recovered.tpf").c_str()));
+  // The copy has the name typed last and the new design with the quantity the Workbench showed.
+  ASSERT_TRUE(Start((documents + "/" + title.str() + ".recovered-2.tpf").c_str()));
   CDoc* pCopy = ActiveProject();
   ASSERT_NE(pCopy, nullptr);
-  EXPECT_EQ(pCopy->GetProjectName(), "Hillcrest");
+  EXPECT_EQ(pCopy->GetProjectName(), "Lakeside");
   ASSERT_EQ(pCopy->GetDesignCount(), 1);
   EXPECT_EQ(pCopy->GetDesignName(0), "Unit Type A");
+  CDesignWalk walk;
+  const CDesign* pDesign = pCopy->GetFirstDesign(walk);
+  ASSERT_NE(pDesign, nullptr);
+  EXPECT_EQ(pDesign->GetQuantity(), 5);
 }
 
 namespace {

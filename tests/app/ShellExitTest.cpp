@@ -61,12 +61,13 @@ protected:
     return pid;
   }
 
-  // The same, as a shell with ulimit -f or a service with LimitFSIZE starts it: no file may grow
-  // past the size, SIGXFSZ is at its default, and the temporary folder is the test's own. Its
-  // standard error goes to the pipe's writing end.
-  pid_t StartLimitedProgram(const char* how, const std::string& platform, const std::string& display, rlim_t bytes,
-                            int errorFd)
+  // The same, its standard error going to the pipe's writing end and the temporary folder the
+  // test's own; with a size, as a shell with ulimit -f or a service with LimitFSIZE starts it: no
+  // file may grow past the size and SIGXFSZ is at its default.
+  pid_t StartProgramTellingErrors(const char* how, const std::string& platform, const std::string& display, int errorFd,
+                                  rlim_t bytes = RLIM_INFINITY)
   {
+    std::filesystem::create_directories(TemporaryFolder());
     std::vector<std::string> variables = Variables(how, platform, display);
     variables.push_back("TMPDIR=" + TemporaryFolder());
     std::vector<char*> environment = Environment(variables);
@@ -79,7 +80,7 @@ protected:
     if (pid != 0)
       return pid;
     ::signal(SIGXFSZ, SIG_DFL);
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0 || ::dup2(errorFd, STDERR_FILENO) < 0)
+    if ((bytes != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) || ::dup2(errorFd, STDERR_FILENO) < 0)
       ::_exit(120);
     ::execve(program.c_str(), argv, environment.data());
     ::_exit(121);
@@ -192,17 +193,25 @@ public:
     while ((n = ::read(m_fds[0], buffer, sizeof buffer)) > 0)
       m_text.append(buffer, static_cast<size_t>(n));
   }
-  // Waits for the program, reading meanwhile: its exit code, -1 for a signal.
-  int Wait(pid_t pid)
+  // Waits for the program, reading meanwhile: its exit code, -1 for a signal. Given a number of
+  // seconds, a program still running after them is killed and kStillRunning returned.
+  int Wait(pid_t pid, int seconds = 0)
   {
     int status = 0;
-    while (::waitpid(pid, &status, WNOHANG) == 0) {
+    for (int tries = 1; ::waitpid(pid, &status, WNOHANG) == 0; ++tries) {
       Read();
+      if (seconds > 0 && tries > seconds * 50) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        Read();
+        return kStillRunning;
+      }
       ::usleep(20000);
     }
     Read();
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
+  static constexpr int kStillRunning = -3;
   const std::string& Text() const { return m_text; }
 
 private:
@@ -267,6 +276,41 @@ TEST_F(ExitTest, LogoutSignalsWhileAQuestionIsOpenKeepTheChangeAndEndCleanly)
   EXPECT_EQ(CountRecoveryCopies(documents), kQuestionRuns) << "one copy a run, none written over";
 }
 
+// With a display and a person perhaps there, a logout's or a terminal's signal is still no
+// question: a value the field refuses left typed in the Plan View's Wall Width or the Workbench's
+// Quantity neither stops the end nor is asked about; the change goes to a recovery copy, named on
+// standard error, and the program ends with code 0 within a time only a hang exceeds.
+TEST_F(ExitTest, ASignalWithARefusedValueTypedKeepsTheChangeAndEndsUnasked)
+{
+  const std::string documents = UseDocumentsFolder();
+  CPrivateDisplay display;
+  if (!display.Start())
+    GTEST_SKIP() << "no Xvfb on this machine";
+  ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
+  constexpr int kHangSeconds = 30;
+  int copies = 0;
+  for (const char* how : {"refuse-wall-width", "refuse-quantity"}) {
+    for (const int signal : {SIGTERM, SIGHUP}) {
+      SCOPED_TRACE(std::string(how) + " " + strsignal(signal));
+      std::filesystem::remove(NotesPath());
+      CErrorOutput output;
+      const pid_t program = StartProgramTellingErrors(how, "QT_QPA_PLATFORM=xcb", display.Name(), output.WritingEnd());
+      output.CloseWritingEnd();
+      ASSERT_GT(program, 0);
+      for (int tries = 0; tries < 600 && ReadText(NotesPath()) != "typed"; ++tries) {
+        output.Read();
+        ::usleep(50000);
+      }
+      ASSERT_EQ(ReadText(NotesPath()), "typed") << output.Text();
+      ::kill(program, signal);
+      ASSERT_EQ(output.Wait(program, kHangSeconds), 0) << output.Text();
+      EXPECT_EQ(CountRecoveryCopies(documents), ++copies);
+      EXPECT_NE(output.Text().find("The unsaved changes were written to:\n" + documents + "/"), std::string::npos)
+          << output.Text();
+    }
+  }
+}
+
 // The X server goes away under the program: before the toolkit ends it, it keeps the change in
 // a recovery copy, and it ends with the toolkit's exit code for a lost display.
 TEST_F(ExitTest, LosingTheDisplayKeepsTheChangeInARecoveryCopy)
@@ -312,9 +356,8 @@ protected:
   // Starts the program under the limit, waits until the stand-in user has made a change.
   pid_t StartAndChange(const std::string& platform, const std::string& display, CErrorOutput& output)
   {
-    std::filesystem::create_directories(TemporaryFolder());
     const pid_t program =
-        StartLimitedProgram("change-and-wait", platform, display, kFileSizeLimit, output.WritingEnd());
+        StartProgramTellingErrors("change-and-wait", platform, display, output.WritingEnd(), kFileSizeLimit);
     output.CloseWritingEnd();
     for (int tries = 0; program > 0 && tries < 600 && ReadText(NotesPath()) != "changed"; ++tries) {
       output.Read();

@@ -136,6 +136,19 @@ void ShellTest::SetUp()
 
 void ShellTest::TearDown() { Pump(); }
 
+void ShellTest::RunUntilEndedOrAsked(const std::function<void()>& start)
+{
+  const size_t asked = service.messages.size();
+  QTimer::singleShot(0, start);
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [this, asked] {
+    if (service.messages.size() > asked || !MainFrame())
+      QCoreApplication::exit(0);  // quit() would close the windows first
+  });
+  watch.start(10);
+  ShellApp().Run();
+}
+
 BOOL ShellTest::Start(const CString& commandLine)
 {
   CApp& app = ShellApp();

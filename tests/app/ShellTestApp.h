@@ -52,6 +52,9 @@ protected:
   void ClickDesignListButton(CDoc* pDoc, UINT nID);
   // Sends a command to the main frame (as a menu choice would) and runs the events it posts.
   void Command(UINT nID);
+  // Runs the application's message loop as the program runs it, with start() called from inside
+  // it, until the main frame is gone or a message box more is asked for.
+  void RunUntilEndedOrAsked(const std::function<void()>& start);
   // The enabled and checked states that the update handlers give a command.
   struct CommandState
   {

@@ -1,11 +1,13 @@
-// Values typed by real keys and refused on the paths that store a design: File > Exit, the end of
-// the session by a signal, Store Design and a save. Each refusal is told with the field's message,
-// stores nothing, and gives the keyboard back to the refused field with its text selected, so
-// the next key typed replaces it; a project name holding a character the project file cannot
-// hold is refused the same way, naming the character.
+// Values typed by real keys and refused on the paths that store a design: File > Exit, Store
+// Design and a save. Each refusal is told with the field's message, stores nothing, and gives the
+// keyboard back to the refused field with its text selected, so the next key typed replaces it;
+// a project name holding a character the project file cannot hold is refused the same way,
+// naming the character. The end of the session by a signal asks nothing: the refused value is
+// left out of the recovery copy.
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include <unistd.h>
@@ -14,7 +16,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
-#include <QTimer>
 
 #include "ShellTestApp.h"
 #include "app/App.h"
@@ -23,6 +24,7 @@
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
+#include "project/Project.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/wnd/QtApp.h"
 #include "ui/wnd/Resource.h"
@@ -109,22 +111,29 @@ TEST_F(TypedValueTest, ExitWithANegativeQuantityIsRefusedAndTheKeyboardGoesBackT
   EXPECT_EQ(Count(kStoreQuestion), 1);
 }
 
-TEST_F(TypedValueTest, TheEndOfTheSessionBySignalRefusesANegativeQuantityAndGoesOn)
+// A signal is no question, whoever may be there to answer: the quantity typed and left in the
+// field is not asked about and does not stop the end; the recovery copy holds the design with the
+// last quantity taken.
+TEST_F(TypedValueTest, TheEndOfTheSessionBySignalAsksNothingAndKeepsTheLastQuantityTaken)
 {
-  ASSERT_NO_FATAL_FAILURE(TypeQuantityAndLeave("-5"));
+  const std::string documents = ShellTempDir() + "/Signal Documents";
+  std::ofstream(ShellTempDir() + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << documents << "\"\n";
+  const int taken = m_pDoc->GetEditedDesign()->GetQuantity();
+  ASSERT_TRUE(ClickIntoField(m_pFrame, m_quantity));
+  QTest::keyClick(m_quantity, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(m_quantity, "-5");
+  const CString title = m_pDoc->GetTitle();
   static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
-  // The signal reaches the program inside its message loop, which is left once the refusal is
-  // seen (or the program ended, which fails below).
-  QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
-  auto* watch = new QTimer(qApp);
-  QObject::connect(watch, &QTimer::timeout, [this] {
-    if (!service.messages.empty() || !MainFrame())
-      QCoreApplication::exit(0);  // quit() would close the windows first
-  });
-  watch->start(10);
-  ShellApp().Run();
-  watch->stop();
-  ASSERT_NO_FATAL_FAILURE(ExpectRefusedAndBackInTheField("-5"));
+  RunUntilEndedOrAsked([] { ::kill(::getpid(), SIGTERM); });
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  ASSERT_EQ(MainFrame(), nullptr) << "the program goes on";
+
+  ASSERT_TRUE(Start((documents + "/" + title.str() + ".recovered.tpf").c_str()));
+  ASSERT_NE(ActiveProject(), nullptr);
+  CDesignWalk walk;
+  const CDesign* pDesign = ActiveProject()->GetFirstDesign(walk);
+  ASSERT_NE(pDesign, nullptr);
+  EXPECT_EQ(pDesign->GetQuantity(), taken);
 }
 
 TEST_F(TypedValueTest, StoreDesignRefusesAQuantityAndGivesTheKeyboardBackFromTheButton)

@@ -2,8 +2,10 @@
 // program the way PANECRAFT_USER_ENDS asks ("close": the window's close button, "exit": File >
 // Exit with the mouse, "session", "hangup", "interrupt": SIGTERM, SIGHUP, SIGINT,
 // "signals-in-question": a change, File > Exit, and a logout's signals while the question about
-// the change is open; "change-and-wait": a change, then nothing), so that a test can check the exit code of the whole run, static
-// destructors included.
+// the change is open; "change-and-wait": a change, then nothing; "refuse-wall-width",
+// "refuse-quantity": a change, then a value the field refuses typed over the Plan View's Wall
+// Width or the Workbench's Quantity, the keyboard left there, then nothing), so that a test can
+// check the exit code of the whole run, static destructors included.
 #include <signal.h>
 #include <unistd.h>
 
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -46,41 +49,43 @@ QAction* ActionNamed(const QList<QAction*>& actions, const char* text)
   std::_Exit(90);
 }
 
-void OpenFileMenu(QMainWindow* window)
+void OpenMenu(QMainWindow* window, const char* title)
 {
   auto* bar = qobject_cast<QMenuBar*>(window->menuWidget());
-  QAction* file = bar ? ActionNamed(bar->actions(), "&File") : nullptr;
-  if (!file)
-    GiveUp("no File menu");
-  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(file).center());
+  QAction* menu = bar ? ActionNamed(bar->actions(), title) : nullptr;
+  if (!menu)
+    GiveUp("no such menu");
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(menu).center());
 }
 
-// Clicks Exit in the File menu once it has dropped down. A loaded machine may take a while to
+// Clicks the item in the menu once it has dropped down. A loaded machine may take a while to
 // show it, or lose the first click while the bar is still being laid out: the user looks again
-// for up to ten seconds and clicks File again every second.
-void ClickExitWhenShown(QMainWindow* window, int tries)
+// for up to ten seconds and clicks the menu's title again every second.
+void ClickItemWhenShown(QMainWindow* window, const char* title, const char* item, int tries)
 {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  QAction* exit = menu ? ActionNamed(menu->actions(), "E&xit") : nullptr;
-  if (!exit) {
+  QAction* action = menu ? ActionNamed(menu->actions(), item) : nullptr;
+  if (!action) {
     if (tries >= 200)
-      GiveUp("File menu without Exit");
+      GiveUp("menu without the item");
     if (tries % 20 == 19 && !menu)
-      OpenFileMenu(window);
-    QTimer::singleShot(50, [window, tries] { ClickExitWhenShown(window, tries + 1); });
+      OpenMenu(window, title);
+    QTimer::singleShot(50, [=] { ClickItemWhenShown(window, title, item, tries + 1); });
     return;
   }
-  if (!exit->isEnabled())
-    GiveUp("Exit is disabled");
-  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(exit).center());
+  if (!action->isEnabled())
+    GiveUp("the item is disabled");
+  QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
-// Opens File with a click on the menu bar and clicks Exit in the menu that drops down.
-void ChooseFileExit(QMainWindow* window)
+// Opens the menu with a click on the menu bar and clicks the item in the menu that drops down.
+void ChooseMenuItem(QMainWindow* window, const char* title, const char* item)
 {
-  OpenFileMenu(window);
-  QTimer::singleShot(100, [window] { ClickExitWhenShown(window, 0); });
+  OpenMenu(window, title);
+  QTimer::singleShot(100, [=] { ClickItemWhenShown(window, title, item, 0); });
 }
+
+void ChooseFileExit(QMainWindow* window) { ChooseMenuItem(window, "&File", "E&xit"); }
 
 // Once a message box is up, notes its text and sends the signals of a logout at once: two
 // SIGTERM and a SIGHUP.
@@ -125,16 +130,69 @@ void ChangeAndSignalInTheQuestion(QMainWindow* window)
   SignalWhenAsked(0);
 }
 
+void Note(const char* text)
+{
+  if (const char* notes = std::getenv("PANECRAFT_USER_NOTES")) {
+    if (FILE* file = std::fopen(notes, "w")) {
+      std::fputs(text, file);
+      std::fclose(file);
+    }
+  }
+}
+
 // A change, noted as "changed"; then the user waits for whatever ends the program.
 void ChangeAndWait(QMainWindow* window)
 {
   TypeAChange(window);
-  if (const char* notes = std::getenv("PANECRAFT_USER_NOTES")) {
-    if (FILE* file = std::fopen(notes, "w")) {
-      std::fputs("changed", file);
-      std::fclose(file);
+  Note("changed");
+}
+
+// The shown field beside the label, to its right.
+QLineEdit* FieldBesideLabel(QMainWindow* window, const char* label)
+{
+  for (QLabel* shown : window->findChildren<QLabel*>()) {
+    if (!shown->isVisible() || shown->text() != QString::fromLatin1(label))
+      continue;
+    const QPoint at = shown->mapTo(window, QPoint(shown->width(), shown->height() / 2));
+    for (QLineEdit* field : shown->parentWidget()->findChildren<QLineEdit*>(Qt::FindDirectChildrenOnly)) {
+      const QRect place(field->mapTo(window, QPoint(0, 0)), field->size());
+      if (field->isVisible() && place.left() >= at.x() && place.top() <= at.y() && place.bottom() >= at.y())
+        return field;
     }
   }
+  return nullptr;
+}
+
+// Once the field beside the label shows, clicks into it, types the text over its value, leaves
+// the keyboard there and notes "typed"; the user looks for up to ten seconds.
+void TypeBesideLabelWhenShown(QMainWindow* window, const char* label, const char* text, int tries)
+{
+  QLineEdit* field = FieldBesideLabel(window, label);
+  if (!field) {
+    if (tries >= 200)
+      GiveUp("no field beside the label");
+    QTimer::singleShot(50, [=] { TypeBesideLabelWhenShown(window, label, text, tries + 1); });
+    return;
+  }
+  QTest::mouseClick(field, Qt::LeftButton);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, text);
+  if (QApplication::focusWidget() != field || field->text() != QString::fromLatin1(text))
+    GiveUp("the field did not take the text");
+  Note("typed");
+}
+
+// A change, then a value the field refuses typed over the Plan View's Wall Width, whose window
+// View > Plan View opens, or over the Workbench's Quantity.
+void ChangeAndRefuse(QMainWindow* window, bool wallWidth)
+{
+  TypeAChange(window);
+  if (!wallWidth) {
+    TypeBesideLabelWhenShown(window, "Quantity:", "-5", 0);
+    return;
+  }
+  ChooseMenuItem(window, "&View", "&Plan View");
+  TypeBesideLabelWhenShown(window, "&Wall Width:", "abc", 0);
 }
 
 void EndTheProgram()
@@ -159,6 +217,8 @@ void EndTheProgram()
     ChangeAndSignalInTheQuestion(window);
   else if (std::strcmp(how, "change-and-wait") == 0)
     ChangeAndWait(window);
+  else if (std::strcmp(how, "refuse-wall-width") == 0 || std::strcmp(how, "refuse-quantity") == 0)
+    ChangeAndRefuse(window, std::strcmp(how, "refuse-wall-width") == 0);
   else
     GiveUp("unknown way to end");
 }

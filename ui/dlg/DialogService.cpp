@@ -232,7 +232,36 @@ public:
   }
 };
 
+// Nobody sees what it is asked; the end of the process is still told as the service in use
+// tells it.
+class CUnaskedDialogService : public CDialogService
+{
+public:
+  int MessageBox(CWnd*, const CString&, const CString&, UINT nType, UINT) override
+  {
+    switch (nType & MB_TYPEMASK) {
+    case MB_OK:
+      return IDOK;
+    case MB_YESNO:
+      return IDNO;
+    default:
+      return IDCANCEL;
+    }
+  }
+  int FileDialog(CWnd*, CFileDialogRequest&) override { return IDCANCEL; }
+  int PrintDialog(CWnd*, CPrintDialog&) override { return IDCANCEL; }
+  int PageSetupDialog(CWnd*, QPrinter&) override { return IDCANCEL; }
+  BOOL PrintPreview(CWnd*, QPrinter&, const std::function<void(QPrinter*)>&) override { return FALSE; }
+  UINT PopupMenu(CWnd*, CMenu&, CPoint) override { return 0; }
+  int RunModal(CDialog&) override { return IDCANCEL; }
+  BOOL CanAsk() const override { return FALSE; }
+  void ProcessEnding(int nExitCode) override;
+};
+
 CDialogService* g_pService = nullptr;
+int g_nUnaskedScopes = 0;
+
+CDialogService& ServiceInUse();
 }  // namespace
 
 QStringList QtFileFilters(const CString& filter)
@@ -279,14 +308,27 @@ std::unique_ptr<CProgressWindow> CDialogService::CreateProgress(CWnd* pOwner, co
   return CreateQtProgressWindow(pOwner, text, total, bCanCancel);
 }
 
-CDialogService& DialogService()
+namespace {
+CDialogService& ServiceInUse()
 {
   // Never destroyed: message boxes may be asked for while static objects end.
   static auto* qtService = new CQtDialogService;
   return g_pService ? *g_pService : *qtService;
 }
 
+void CUnaskedDialogService::ProcessEnding(int nExitCode) { ServiceInUse().ProcessEnding(nExitCode); }
+}  // namespace
+
+CDialogService& DialogService()
+{
+  static auto* unasked = new CUnaskedDialogService;
+  return g_nUnaskedScopes > 0 ? *unasked : ServiceInUse();
+}
+
 void SetDialogService(CDialogService* pService) { g_pService = pService; }
+
+CUnaskedScope::CUnaskedScope() { ++g_nUnaskedScopes; }
+CUnaskedScope::~CUnaskedScope() { --g_nUnaskedScopes; }
 
 int CScriptedDialogService::MessageBox(CWnd*, const CString& text, const CString& caption, UINT nType, UINT nIDHelp)
 {

@@ -56,9 +56,23 @@ public:
   virtual void ProcessEnding(int) {}
 };
 
-// The service in use: the Qt dialogs unless a test has installed its own.
+// The service in use: the Qt dialogs unless a test has installed its own; while a
+// CUnaskedScope lives, the service that asks nobody.
 CDialogService& DialogService();
 void SetDialogService(CDialogService* pService);
+
+// While one lives, nobody is asked: the program ends on a signal, which nobody may be there to
+// answer. Each request is answered unseen as its Escape would answer it (a message box with
+// OK alone with OK, a Yes/No box with No, any other with Cancel, a dialog or menu cancelled), and
+// CanAsk is FALSE.
+class CUnaskedScope
+{
+public:
+  CUnaskedScope();
+  ~CUnaskedScope();
+  CUnaskedScope(const CUnaskedScope&) = delete;
+  CUnaskedScope& operator=(const CUnaskedScope&) = delete;
+};
 
 // Answers from queues and records every request. A message box with no queued answer gets the
 // first button of its type; a dialog with no queued action is cancelled.

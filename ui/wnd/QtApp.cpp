@@ -16,12 +16,15 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QSessionManager>
 #include <QSocketNotifier>
 #include <QTextEdit>
 
+#include "ui/dlg/DialogService.h"
 #include "ui/dlg/DlgKeys.h"
 #include "ui/wnd/MessagePump.h"
 #include "ui/wnd/WinApp.h"
+#include "ui/wnd/Wnd.h"
 #include "ui/wnd/WndImpl.h"
 
 // Input for windows passes the application's PreTranslateMessage before the window sees it.
@@ -40,6 +43,9 @@ public:
         key)
       if (CWinApp* app = AfxGetApp())
         app->RequestIdle();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress)
+      if (CWinApp* app = AfxGetApp())
+        app->NoteUserInput();
     if (!mouse && !key)
       return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -108,6 +114,14 @@ CQtApplication::CQtApplication(int& argc, char** argv)
       AfxProcessException(std::current_exception(), nullptr);
     }
   });
+  // Emitted inside notify, from the session manager's socket.
+  QObject::connect(this, &QGuiApplication::commitDataRequest, this, [](QSessionManager& manager) {
+    CWinApp* app = AfxGetApp();
+    // The manager is asked for the user only when the program may show a question at all.
+    const bool mayAsk = DialogService().CanAsk() && manager.allowsInteraction();
+    if (app && !app->CommitSessionData(mayAsk))
+      manager.cancel();
+  });
 }
 
 CQtApplication::~CQtApplication() { removeEventFilter(m_pFilter.get()); }
@@ -141,6 +155,21 @@ void CQtApplication::EndSessionOnSignal()
   // The end of a desktop session sends SIGTERM and then SIGHUP; Ctrl+C in a terminal SIGINT.
   for (int signal : {SIGTERM, SIGHUP, SIGINT})
     ::sigaction(signal, &action, nullptr);
+}
+
+bool CQtApplication::event(QEvent* event)
+{
+  // Nothing in the program asks the toolkit to quit while its main window is up: such a request
+  // is the session manager's end of the session, which would otherwise close the windows with
+  // the questions of a close.
+  CWinApp* app = AfxGetApp();
+  CWnd* main = app ? app->m_pMainWnd : nullptr;
+  if (event->type() == QEvent::Quit && app && app->IsRunning() && main && main->m_hWnd) {
+    app->RequestEndSession();
+    event->ignore();
+    return true;
+  }
+  return QApplication::event(event);
 }
 
 bool CQtApplication::notify(QObject* receiver, QEvent* event)

@@ -1,7 +1,10 @@
 #pragma once
 // The Qt application under the application object (internal to ui): every entry from
 // Qt into program code passes notify, which is the exception boundary; an application-wide
-// filter turns input into messages for PreTranslateMessage; idle time runs CWinApp::OnIdle.
+// filter turns input into messages for PreTranslateMessage; idle time runs CWinApp::OnIdle. The
+// desktop's session manager reaches the application object: its request to commit the data as
+// CWinApp::CommitSessionData, asking only where the manager allows it, and its end of the
+// session as the end a signal asks for.
 #include <memory>
 
 #include <QApplication>
@@ -14,6 +17,7 @@ public:
   CQtApplication(int& argc, char** argv);
   ~CQtApplication() override;
   bool notify(QObject* receiver, QEvent* event) override;
+  bool event(QEvent* event) override;
   // The signals that end a desktop session or a terminal's program (SIGTERM, SIGHUP, SIGINT)
   // end the program's session in order, as the application's EndSession does, instead of
   // killing it.

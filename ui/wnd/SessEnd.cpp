@@ -1,4 +1,5 @@
-// The end of the session that a signal asks for, run once and only from the main message loop.
+// The end of the session that a signal or the session manager asks for, run once and only from
+// the main message loop.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
@@ -6,6 +7,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include "ui/dlg/DialogService.h"
 #include "ui/wnd/MessagePump.h"
 #include "ui/wnd/WinApp.h"
 #include "ui/wnd/Wnd.h"
@@ -59,6 +61,8 @@ void CWinApp::RequestEndSession()
   if (m_bEndingSession)
     return;
   m_bEndingSession = true;
+  // No question may come up while the open loops are ended, one after another.
+  m_pUnasked = std::make_unique<CUnaskedScope>();
   ContinueEndSession();
 }
 
@@ -70,6 +74,6 @@ void CWinApp::ContinueEndSession()
     return;
   }
   EndSession();
-  // A session end that the user refused may be asked for again.
+  m_pUnasked.reset();
   m_bEndingSession = false;
 }

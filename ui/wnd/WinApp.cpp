@@ -487,18 +487,32 @@ void CWinApp::OnAppExit()
 
 void CWinApp::OnHelp() { WinHelp(0, HELP_INDEX); }
 
+BOOL CWinApp::CommitSessionData(BOOL bMayAsk)
+{
+  m_bSessionDataCommitted = false;
+  if (!m_pMainWnd || !m_pMainWnd->m_hWnd)
+    return TRUE;
+  if (bMayAsk && DialogService().CanAsk()) {
+    if (!m_pMainWnd->SendMessage(WM_QUERYENDSESSION))
+      return FALSE;
+  } else {
+    KeepUnsavedWork();
+  }
+  m_bSessionDataCommitted = true;
+  return TRUE;
+}
+
 void CWinApp::EndSession()
 {
   if (!m_pMainWnd || !m_pMainWnd->m_hWnd) {
     QCoreApplication::quit();
     return;
   }
-  if (DialogService().CanAsk()) {
-    if (!m_pMainWnd->SendMessage(WM_QUERYENDSESSION))
-      return;
-  } else {
+  // A question or a refusal shown now would stop the end that nobody may be there to see, and
+  // the system ends a program that does not end: the work is kept without asking.
+  const CUnaskedScope unasked;
+  if (!m_bSessionDataCommitted)
     KeepUnsavedWork();
-  }
   m_pMainWnd->SendMessage(WM_ENDSESSION, TRUE);
   if (m_pDocManager)
     m_pDocManager->CloseAllDocuments(TRUE);

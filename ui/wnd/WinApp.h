@@ -14,6 +14,7 @@
 
 class CDocManager;
 class CProfile;
+class CUnaskedScope;
 class CDocTemplate;
 class CDocument;
 class CPrintDialog;
@@ -92,18 +93,28 @@ public:
   QPrinter* GetPrinter();
   BOOL DoPrintDialog(CPrintDialog* pPD);
 
-  // The desktop session ends: the main window may offer to save and refuse; otherwise it
-  // learns that the session ends, the documents close without further questions, and the
-  // program ends through its usual exit. When nobody can be asked (no display), the unsaved work
-  // is kept by KeepUnsavedWork instead of the questions.
+  // The session manager asks the program to commit its data before the desktop session ends.
+  // Where it lets the program ask (bMayAsk), the main window offers to save and may refuse
+  // (FALSE: the logout is cancelled); otherwise the unsaved work is kept by KeepUnsavedWork.
+  // Either way the end of the session that follows asks nothing and keeps nothing again, unless
+  // the user has pressed a key or a button since.
+  BOOL CommitSessionData(BOOL bMayAsk);
+  // The session ends (a signal, or the session manager's end of the session): nobody is asked,
+  // not even about a typed value a field would refuse. The unsaved work is kept by
+  // KeepUnsavedWork, the main window learns that the session ends, the documents close, and the
+  // program ends through its usual exit.
   void EndSession();
   // A signal asks for the end of the session: entered once, further requests are ignored while
-  // it runs. The open modal loops are ended first and EndSession runs from the main message loop,
-  // so no step of it runs inside a loop that another step ends.
+  // it runs. From the request on nobody is asked; the open modal loops are ended first and
+  // EndSession runs from the main message loop, so no step of it runs inside a loop that another
+  // step ends.
   void RequestEndSession();
+  // A key or a mouse button was pressed: what a commit of the session's data took may be old.
+  void NoteUserInput() { m_bSessionDataCommitted = false; }
   // Keeps the unsaved work where it survives the program (recovery copies); called when the
-  // session ends with nobody to ask, and when the toolkit is about to end the process while the
-  // message loop runs (the display connection was lost), before its exit. Default: nothing kept.
+  // session ends or its data is committed unasked, and when the toolkit is about to end the
+  // process while the message loop runs (the display connection was lost), before its exit.
+  // Default: nothing kept.
   virtual void KeepUnsavedWork() {}
   // The process is about to end unasked: TRUE once when that happens while the loop still runs.
   BOOL TakeUnexpectedExit();
@@ -138,6 +149,10 @@ private:
   // Set and taken on the main thread; read by a thread of the toolkit that hears of a lost display.
   std::atomic<bool> m_bRunning = false;
   bool m_bEndingSession = false;
+  // The session manager's commit took the unsaved work (asked or kept) and nothing was typed since.
+  bool m_bSessionDataCommitted = false;
+  // Nobody is asked from a signal's request to the end of the session it asks for.
+  std::unique_ptr<CUnaskedScope> m_pUnasked;
   int m_nWaitCursorCount = 0;
   std::unique_ptr<QPrinter> m_pPrinter;
 };
