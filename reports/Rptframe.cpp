@@ -93,18 +93,11 @@ void CReportFrame::SetInitialPosition()
   CWnd* pClient = GetParent();
   if (!pClient)
     return;
-  const CDialogTemplate* pBar = CResources::Get().FindDialog(IDD_REPORT_BAR);
-  if (!pBar)
-    return;
   CRect window;
   GetWindowRect(&window);
-  pClient->ScreenToClient(&window);
-  CRect client;
-  GetClientRect(&client);
-  const int needed = DialogUnitsToPixels(pBar->size).cx + window.Width() - client.Width();
   CRect area;
   pClient->GetClientRect(&area);
-  const int width = std::min(std::max(window.Width(), needed), area.Width());
+  const int width = std::min(std::max(window.Width(), WidthForBar()), area.Width());
   if (width != window.Width())
     SetWindowPos(nullptr, 0, 0, width, window.Height(), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -1,6 +1,8 @@
 #include "views/Adorned.h"
 
 #include "document/Doc.h"
+#include "ui/dlg/Ctrls.h"
+#include "ui/wnd/Resource.h"
 #include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 #include "views/Viewsvc.h"
@@ -88,4 +90,16 @@ void CDlgAdornedFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* p
     ShowControlBar(&m_wndDialogBar, FALSE, FALSE);
     m_bBarHiddenOnDeactivation = TRUE;
   }
+}
+
+int CDlgAdornedFrame::WidthForBar()
+{
+  const CDialogTemplate* pBar = CResources::Get().FindDialog(m_nDialogBarID);
+  if (!pBar)
+    return 0;
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  return DialogUnitsToPixels(pBar->size).cx + window.Width() - client.Width();
 }

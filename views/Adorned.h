@@ -30,6 +30,9 @@ protected:
   void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd) override;
   void OnToggleDialogBar();
   void OnUpdateToggleDialogBar(CCmdUI* pCmdUI);
+  // The frame width whose client holds the dialog bar's template whole, in the pixels of the
+  // frame's own font; 0 without a template.
+  int WidthForBar();
 
   CDialogBar m_wndDialogBar;
   // Set by a subclass before creation; the bar's window text.

@@ -1,5 +1,7 @@
 #include "views/Aspframe.h"
 
+#include <algorithm>
+
 #include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 
@@ -57,7 +59,13 @@ void CAspectFrame::PlaceInQuarter(int column, int row)
     return;
   CRect client;
   pClient->GetClientRect(&client);
-  const CRect place = QuarterOf(client, column, row);
+  CRect place = QuarterOf(client, column, row);
+  // A quarter narrower than the bar (a small client, or a device ratio that shrinks the client
+  // in window pixels while the bar keeps them) would cut off the bar's last buttons: the frame
+  // takes the bar's width as far as the client reaches, moved left to stay inside it.
+  const int width = std::min(std::max(place.Width(), WidthForBar()), client.Width());
+  place.left = std::min(place.left, client.right - width);
+  place.right = place.left + width;
   PCTRACE(TT_VIEWS, TL_DETAIL)
   ("Placing the aspect frame at (%d, %d), %d by %d\n", place.left, place.top, place.Width(), place.Height());
   SetWindowPos(nullptr, place.left, place.top, place.Width(), place.Height(), SWP_NOZORDER | SWP_NOACTIVATE);

@@ -1,7 +1,8 @@
 #pragma once
 // The frames of the plan, elevation and detail views: each gives its dialog bar a template and a
-// name, gives the frame title its suffix, takes a quarter of the MDI client when it is made, and
-// turns every way of closing it into the main frame's command that hides its view.
+// name, gives the frame title its suffix, takes a quarter of the MDI client (at least its bar's
+// width) when it is made, and turns every way of closing it into the main frame's command that
+// hides its view.
 #include "document/Docviews.h"
 #include "views/Adorned.h"
 
@@ -24,7 +25,8 @@ public:
 protected:
   void OnCloseView();
   void OnSysCommand(UINT nID, LPARAM lParam) override;
-  // Moves and sizes the frame to its quarter of the MDI client, keeping the z-order.
+  // Moves and sizes the frame to its quarter of the MDI client, keeping the z-order; a quarter
+  // too narrow for the bar is widened to it.
   void PlaceInQuarter(int column, int row);
 
 private:

@@ -74,6 +74,35 @@ TEST_F(AspectFrameTest, EachDrawingFrameTakesItsQuarterOfTheClientWithItsBarBelo
   }
 }
 
+// A drawing frame opens wide enough for its bar: every control of the bar, and the bar's own
+// buttons, lie whole inside the frame and the client, also where the quarter is narrower than
+// the bar (a small main window, and at 150 %, where it runs again).
+TEST_F(AspectFrameTest, ADrawingFrameOpensWithItsWholeBarInSight)
+{
+  Command(ID_SHOW_PLAN);
+  Command(ID_SHOW_ELEVATION);
+  QWidget* pClient = MainFrame()->MdiArea()->viewport();
+  for (CView* pView : {m_pDoc->GetPlanView(), m_pDoc->GetElevationView()}) {
+    CAspectFrame* pFrame = FrameOf(pView);
+    ASSERT_NE(pFrame, nullptr);
+    QWidget* pSub = pFrame->GetOuterHandle();
+    const QRect seen = pSub->geometry() & pClient->rect();
+    QWidget* pBar = pFrame->GetDialogBar()->GetOuterHandle();
+    int controls = 0;
+    for (QWidget* pControl : pBar->findChildren<QWidget*>()) {
+      if (!pControl->isVisibleTo(pSub) || pControl->isWindow())
+        continue;
+      ++controls;
+      const QRect at(pControl->mapTo(pClient, QPoint(0, 0)), pControl->size());
+      EXPECT_TRUE(seen.contains(at)) << pControl->metaObject()->className() << " "
+                                     << pControl->objectName().toStdString() << " at " << at.x() << ", " << at.y()
+                                     << ", " << at.width() << " x " << at.height() << " outside " << seen.x() << ", "
+                                     << seen.y() << ", " << seen.width() << " x " << seen.height();
+    }
+    EXPECT_GT(controls, 6);
+  }
+}
+
 TEST(AspectFrameQuarters, HalvesAreWholePixels)
 {
   const CRect client(0, 0, 800, 601);

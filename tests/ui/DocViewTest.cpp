@@ -1,12 +1,14 @@
 // Guards the document/view architecture: template strings and untitled names, view updates with
 // hints, MDI child activation and titles, closing and saving, view painting (whole again after a
-// change of size) and printing, and a child frame's sizing border.
+// change of size) and printing, a child frame's sizing border, and the MDI client's scroll bars
+// following the child frames it shows.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include "TestFrames.h"
@@ -385,6 +387,33 @@ TEST_F(DocViewTest, OnlyAChildFrameWithASizingBorderIsSizedByItsCorner)
     child->DestroyWindow();
     Pump();
   }
+}
+
+// A child frame moved a third past the client's right edge calls up the client's scroll bar;
+// hidden there (as a drawing frame closed by Ctrl+F4 is), it takes the scroll bars with it when
+// nothing else lies outside.
+TEST_F(DocViewTest, AChildFrameHiddenPastTheClientsEdgeTakesItsScrollBarsWithIt)
+{
+  CTestDoc* doc = NewDocument();
+  ASSERT_NE(doc, nullptr);
+  QMdiArea* area = main->MdiArea();
+  const QSize client = area->viewport()->size();
+  ChildOf(doc)->GetOuterHandle()->setGeometry(0, 0, client.width() / 2, client.height() / 2);
+  auto* child = new CTestChild;
+  ASSERT_TRUE(child->LoadFrame(IDR_TESTDOC, WS_OVERLAPPEDWINDOW, main));
+  child->ActivateFrame(SW_SHOW);
+  Pump();
+  QWidget* sub = child->GetOuterHandle();
+  const QSize size(client.width() * 3 / 4, client.height() / 2);
+  sub->setGeometry(client.width() - size.width() * 2 / 3, client.height() / 2, size.width(), size.height());
+  Pump();
+  ASSERT_TRUE(area->horizontalScrollBar()->isVisible());
+  child->ShowWindow(SW_HIDE);
+  Pump();
+  EXPECT_FALSE(area->horizontalScrollBar()->isVisible());
+  EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+  child->DestroyWindow();
+  Pump();
 }
 
 TEST_F(DocViewTest, AChildFrameWhoseCreationFailsIsGoneAndLeftUntouched)

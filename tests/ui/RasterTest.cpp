@@ -1,5 +1,6 @@
 // Guards the drawing rules of device contexts: lines without their last pixel, inverting raster
-// operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes.
+// operations that undo themselves, right and bottom edges excluded, arcs, regions and mapping modes,
+// and where window pixels lie on a surface kept at a device pixel ratio.
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -1084,6 +1085,29 @@ TEST(Raster, AtEveryDevicePixelRatioAClosedOutlineLiesOnTheRectangleOfItsCorners
               << edge[0].second.y << ") inverted with its end pixel:" << named;
         }
     }
+  }
+}
+
+// The device pixels a window rectangle touches are every device pixel it covers in part, on both
+// sides, at ratios where a window pixel's edge falls inside a device pixel: none left out (a
+// repaint would leave its old contents on the screen), none taken that it does not cover.
+TEST(DeviceScale, TouchedHoldsEveryDevicePixelAWindowRectangleCoversInPart)
+{
+  for (const double ratio : {1.0, 1.25, 1.5, 1.75, 2.0}) {
+    const CDeviceScale scale(ratio);
+    for (int left = -3; left < 6; ++left)
+      for (int right = left + 1; right < 9; ++right) {
+        const CRect touched = scale.Touched(CRect(left, left, right, right));
+        for (int device = -8; device < 20; ++device) {
+          const bool covered = device < right * ratio && device + 1 > left * ratio;
+          EXPECT_EQ(touched.left <= device && device < touched.right, covered)
+              << "ratio " << ratio << ", window pixels " << left << " to " << right << ", device pixel " << device
+              << " across";
+          EXPECT_EQ(touched.top <= device && device < touched.bottom, covered)
+              << "ratio " << ratio << ", window pixels " << left << " to " << right << ", device pixel " << device
+              << " down";
+        }
+      }
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMoveEvent>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -220,6 +221,16 @@ LRESULT CMDIFrameWnd::OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam)
   return 0;
 }
 
+void CMDIFrameWnd::UpdateScrollBarsAfterShowing(QWidget* pSub) const
+{
+  if (!m_pMdiArea || !pSub)
+    return;
+  // What the client does when a window of it moves, given to the client alone: the window has
+  // not moved, and nothing else is told it has.
+  QMoveEvent moved(pSub->pos(), pSub->pos());
+  static_cast<QObject*>(m_pMdiArea)->eventFilter(pSub, &moved);
+}
+
 CMDIChildWnd::CMDIChildWnd() = default;
 CMDIChildWnd::~CMDIChildWnd() = default;
 
@@ -328,6 +339,9 @@ LRESULT CMDIChildWnd::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
         FitInsideClient();
     });
   }
+  // A window hidden where it lay past the client's edge leaves no scroll bars behind it.
+  if (message == WM_SHOWWINDOW && m_pMDIFrame)
+    m_pMDIFrame->UpdateScrollBarsAfterShowing(GetOuterHandle());
   return CFrameWnd::WindowProc(message, wParam, lParam);
 }
 

@@ -67,6 +67,10 @@ private:
   int CascadeStep(QWidget* pSub) const;
   int CascadeSteps(int step) const;
   QSize CascadeSize(int step) const;
+  // Brings the client's scroll bars up to the windows it shows after one of them was shown or
+  // hidden: the client works them out again when a window moves, changes size or goes, not when
+  // one hides or shows.
+  void UpdateScrollBarsAfterShowing(QWidget* pSub) const;
 
   friend class CMDIChildWnd;
   QMdiArea* m_pMdiArea = nullptr;
