@@ -740,19 +740,27 @@ TEST_P(TouchingRowTest, AMoveOfSeveralUnitsNeverPullsOneIntoAnother)
     }
   }
 
-  // With B out of the way, C meets only D, which it can join: C nudged, alone or with A, joins D
-  // at the spacing, even where that leaves the units a little behind where they stood.
-  for (const std::vector<int>& moved : {std::vector<int>{2}, std::vector<int>{0, 2}}) {
-    const std::string what = moved.size() == 1 ? "C alone nudged against D" : "A and C nudged, C against D";
+  // With B out of the way, C meets only D, which it can join: C nudged, alone or with A, and A
+  // and C dragged together join D at the spacing where the move ends, even where that leaves the
+  // units a little behind where they stood.
+  struct Joining
+  {
+    std::vector<int> moved;
+    bool drag;
+    const char* what;
+  };
+  for (const Joining& c : {Joining{{2}, false, "C alone nudged against D"},
+                           Joining{{0, 2}, false, "A and C nudged, C against D"},
+                           Joining{{0, 2}, true, "A and C dragged, C against D"}}) {
     LayRow({1});
-    const std::vector<CVRX2DVector> before = Move(moved, 1, false);
-    ASSERT_EQ(Joins().size(), 1u) << what;
-    ExpectJoinsAtTheirSpacing(what);
+    const std::vector<CVRX2DVector> before = Move(c.moved, 1, c.drag);
+    ASSERT_EQ(Joins().size(), 1u) << c.what << ": the end of the move did not join C to D";
+    ExpectJoinsAtTheirSpacing(c.what);
     const double shift = m_units[2]->GetOffset().GetX() - before[2].GetX();
-    for (int i : moved)
-      EXPECT_NEAR(m_units[i]->GetOffset().GetX() - before[i].GetX(), shift, 1e-9) << what << ": moved as one";
-    EXPECT_EQ(m_units[3]->GetOffset(), before[3]) << what;
-    EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << what;
+    for (int i : c.moved)
+      EXPECT_NEAR(m_units[i]->GetOffset().GetX() - before[i].GetX(), shift, 1e-9) << c.what << ": moved as one";
+    EXPECT_EQ(m_units[3]->GetOffset(), before[3]) << c.what;
+    EXPECT_NE(Prompt(), CWorkbenchView::GetJoinNotKeptPrompt()) << c.what;
   }
 }
 

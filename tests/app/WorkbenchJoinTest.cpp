@@ -159,6 +159,23 @@ TEST_F(WorkbenchJoinTest, APushedGliderIsJoinedByTheFirstAllowedTypeWithItsLineM
       << at.x << "," << at.y << " in " << View()->GetClientRect().Width() << "x" << View()->GetClientRect().Height();
   const int drawn = MarkerPixels(at);
   EXPECT_GT(drawn, 0);
+  // A redraw of a strip that holds part of the code, beside the marker's start and clear of the
+  // marker's line, draws that part again: the join's redraw area holds its code.
+  const CPoint end = View()->WorldToClient(marker.GetEndPoint());
+  const CRect strip = end.x < at.x ? CRect(at.x + 2, at.y - 5, at.x + 12, at.y + 12)
+                                   : CRect(at.x - 11, at.y - 5, at.x - 1, at.y + 12);
+  const auto stripPixels = [&] {
+    int count = 0;
+    for (int y = strip.top; y < strip.bottom; ++y)
+      for (int xx = strip.left; xx < strip.right; ++xx)
+        count += View()->GetSurfacePixel(xx, y) == CJoinItem::GetMarkerColor();
+    return count;
+  };
+  const int codeInStrip = stripPixels();
+  ASSERT_GT(codeInStrip, 0) << "the code reaches past the marker's start";
+  View()->InvalidateRect(&strip, TRUE);
+  Pump();
+  EXPECT_EQ(stripPixels(), codeInStrip) << "a redraw of part of the join's code left that part out";
   int above = 0;
   for (int y = at.y - 12; y < at.y - 6; ++y)
     for (int xx = at.x - 12; xx <= at.x + 12; ++xx)
@@ -631,7 +648,10 @@ TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnit
   ASSERT_GT(m_pRight->GetOffset().GetY(), up);
   ASSERT_TRUE(OneJoin("moved along the unit it stayed beside, at its spacing"));
   EXPECT_EQ(Joins()[0], pJoin) << "kept as it was";
-  // Two long steps up leave the sides less than the least overlap to share.
+  // Two long steps up leave the sides less than the least overlap to share. The join, selected
+  // with the unit that moves, is one of the members of the selection's temporary group when it
+  // goes, and must leave the group too: the group would touch it once it is deleted.
+  View()->Select(pJoin);
   Key(Qt::Key_Up, Qt::ControlModifier);
   Key(Qt::Key_Up, Qt::ControlModifier);
   EXPECT_TRUE(Joins().empty()) << "moved away from its left unit";

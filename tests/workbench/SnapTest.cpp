@@ -1,9 +1,10 @@
 // Guards snapping through the Workbench view: the snap ranges at two scales, placements, whole
-// snapped moves and resizes of catalogue units, and the check that names a selection index or
-// tables out of step. The rules on numbers alone are guarded against the engine by
-// snap/SnapEngineTest.cpp.
+// snapped moves and resizes of catalogue units, the join search a move's steps and its end ask
+// for, and the check that names a selection index or tables out of step. The rules on numbers
+// alone are guarded against the engine by snap/SnapEngineTest.cpp.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +14,8 @@
 
 #include "geometry/2dline.h"
 #include "geometry/2dptent.h"
+#include "model/Join.h"
+#include "model/Unit.h"
 #include "ui/draw/Dc.h"
 #include "productdb/txrecobj.h"
 #include "support/Exceptn.h"
@@ -22,6 +25,10 @@
 #include "workbench/view/Wbview.h"
 
 namespace {
+// Glider sides in its component outlines.
+constexpr int kRightJamb = 2;
+constexpr int kLeftJamb = 5;
+
 CVRX2DLine Vertical(int category, double x) { return CVRX2DLine(category, CVRX2DPoint(x, 0), CVRX2DPoint(x, 1440)); }
 
 class SnapTest : public ::testing::Test
@@ -52,6 +59,24 @@ protected:
     item->GetUnit();
     item->Offset(CVRX2DVector(x, y));
     return item;
+  }
+  static const CVRX2DLine& Side(CUnitItem& unit, int index)
+  {
+    return *static_cast<const CVRX2DLine*>(unit.GetComponentOutlines()->GetAt(index));
+  }
+  // The spacing of the join the view's joining order gives a glider's left jamb against another's
+  // right jamb.
+  double JambSpacing(CUnitItem& moving, CUnitItem& fixed) const
+  {
+    const int movingID = moving.GetUnit()->GetComponentID(kLeftJamb);
+    const int fixedID = fixed.GetUnit()->GetComponentID(kRightJamb);
+    const CDWordArray& order = view->GetJoiningOrder();
+    for (int i = 0; i < order.GetSize(); ++i)
+      if (CJoin::CanBeJoined(static_cast<int>(order[i]), movingID, fixedID)) {
+        const CJoin join(static_cast<int>(order[i]), movingID, fixedID);
+        return static_cast<double>(join.GetFirstOffset()) + join.GetSecondOffset();
+      }
+    return -1.0;
   }
   std::unique_ptr<CWorkbenchView> view;
   std::vector<std::unique_ptr<CDesignItem>> items;
@@ -109,6 +134,14 @@ TEST_F(SnapTest, AUnitMovedNearAnotherSnapsItsSideOntoTheOthersPerimeter)
   // Out of range nothing changes.
   const CVRX2DVector far(right + 3.0 - 300.0, 17.3);
   ExpectVector(view->AdjustPos(far, moving.get(), 0), far.GetX(), 17.3);
+  // Beside it, its left jamb facing the fixed unit's right jamb, the joining snap stops it the
+  // join's spacing short; a drag step only corrects the snap, and the move's end makes the join.
+  const double spacing = JambSpacing(*moving, *fixed);
+  ASSERT_GT(spacing, 0.0) << "the gliders' jambs have a joining type";
+  const CVRX2DVector beside(offset.GetX(), 100.0 - 400.0);
+  ExpectVector(view->AdjustPos(beside, moving.get(), 0), beside.GetX() - 0.6 + spacing, beside.GetY(),
+               "the joining snap stops the side its spacing short");
+  EXPECT_EQ(view->GetNewJoinCount(), 0) << "a drag step parked join items, which only the end of the move makes";
   // Without automatic joining the same side snaps only within the snap range.
   view->SetAutoJoin(FALSE);
   ExpectVector(view->AdjustPos(offset, moving.get(), 0), offset.GetX() - 0.6, 17.3);
@@ -120,6 +153,35 @@ TEST_F(SnapTest, AUnitMovedNearAnotherSnapsItsSideOntoTheOthersPerimeter)
   view->EnableAlignmentEntities(fixed.get(), TRUE);
   view->RemoveAlignmentEntities(fixed.get());
   ExpectVector(view->AdjustPos(offset, moving.get(), 0), offset.GetX(), 17.3);
+}
+
+// Where a move ends, a side standing its joining spacing off a fixed unit's side is joined to it,
+// also where the arithmetic that placed it leaves the spacing a rounding's difference away.
+TEST_F(SnapTest, TheEndOfAMoveJoinsASideStandingItsSpacingOffWhateverRoundingLeft)
+{
+  auto fixed = Glider(0.0, 100.0);
+  auto moving = Glider(0.0, 100.0);
+  const double spacing = JambSpacing(*moving, *fixed);
+  ASSERT_GT(spacing, 0.0) << "the gliders' jambs have a joining type";
+  // The fixed unit at a tenth of an inch more each time, the moving one its spacing off it, until
+  // the two sides stand apart by other than exactly the spacing.
+  double difference = 0.0;
+  for (int tenths = 1; tenths < 100 && difference == 0.0; ++tenths) {
+    fixed->Offset(CVRX2DVector(tenths / 10.0, 100.0) - fixed->GetOffset());
+    const double x = Side(*fixed, kRightJamb).GetStartPoint().GetX() + spacing;
+    moving->Offset(CVRX2DVector(x - Side(*moving, kLeftJamb).GetStartPoint().GetX(), 0.0));
+    difference = Side(*moving, kLeftJamb).GetStartPoint().GetX() - Side(*fixed, kRightJamb).GetStartPoint().GetX() -
+                 spacing;
+  }
+  ASSERT_NE(difference, 0.0) << "no place where rounding leaves the spacing other than exact";
+  ASSERT_LT(std::abs(difference), 1e-9);
+  CVRX2DEntityArray lines;
+  lines.Add(Side(*fixed, kRightJamb).Clone());
+  CDWordArray indices;
+  indices.Add(kRightJamb);
+  view->JoinWhereSpaced(Side(*moving, kLeftJamb), moving.get(), kLeftJamb, fixed.get(), lines, indices);
+  EXPECT_EQ(view->GetNewJoinCount(), 1) << "a side standing its spacing off, but for a rounding's difference of "
+                                        << difference << ", was not joined where the move ended";
 }
 
 TEST_F(SnapTest, TheAlignmentQuestionCountsEnabledEntriesOfOtherItems)
