@@ -213,6 +213,12 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
   } catch (...) {
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file not saved; the previous file is kept.\n");
     held->Abort();
+    // A refused copy in place may have left this save's bytes in the held file: the next save
+    // must not take them for another program's change.
+    if (keepHeld && out.HoldsNewContent()) {
+      m_diskState = DiskStateOf(path);
+      m_written = checksum;
+    }
     throw;
   }
   if (!keepHeld) {

@@ -7,6 +7,7 @@
 #include <ctime>
 #include <fcntl.h>
 #include <string>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -100,8 +101,10 @@ int CopyBytes(int in, int out, long long length, DWORD& reg)
 }
 
 // Room for the new length is taken before a byte is written, so a full disk or a size limit
-// leaves the old content as it was; where the file system cannot reserve room, the copy begins
-// anyway. Returns 0, or the error with the target unchanged.
+// leaves the old content as it was. The length stays: a write ended before its first byte (a
+// kill) leaves the file byte for byte as it was. A reservation that keeps the length is not held
+// to the size limit, which is checked here. Where the file system cannot reserve room, the copy
+// begins anyway. Returns 0, or the error with the target unchanged.
 int ReserveRoom(int in, int out)
 {
   struct stat from
@@ -109,14 +112,16 @@ int ReserveRoom(int in, int out)
   }, to{};
   if (::fstat(in, &from) != 0 || ::fstat(out, &to) != 0)
     return errno;
-  if (from.st_size <= to.st_size || ::fallocate(out, 0, 0, from.st_size) == 0)
+  if (from.st_size <= to.st_size)
+    return 0;
+  rlimit limit{};
+  if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+      static_cast<unsigned long long>(from.st_size) > limit.rlim_cur)
+    return EFBIG;
+  if (::fallocate(out, FALLOC_FL_KEEP_SIZE, 0, from.st_size) == 0)
     return 0;
   const int err = errno;
-  if (err == EOPNOTSUPP || err == ENOSYS)
-    return 0;
-  // A failed reservation may have grown the file by zeros; the old length is put back.
-  ::ftruncate(out, to.st_size);
-  return err;
+  return err == EOPNOTSUPP || err == ENOSYS ? 0 : err;
 }
 
 // Sets copied to the checksum of the bytes written over the file.
@@ -171,6 +176,61 @@ bool ClockHasPassed(int out, const CString& folder, const struct timespec& time)
 bool SameTime(const struct timespec& a, const struct timespec& b)
 {
   return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// The bytes a file holds, by their checksum and count; not known where they could not be read.
+struct CContent
+{
+  bool known = false;
+  DWORD checksum = 0;
+  long long length = 0;
+
+  bool Is(DWORD sum, long long size) const { return known && checksum == sum && length == size; }
+};
+
+// What the file holds after a copy in place that did not end as it should.
+enum class Holds
+{
+  unknown,
+  newContent,
+  previousContent,
+  neither
+};
+
+// The first part of the reason such a copy gives, up to the name of its complete copy.
+CString WhatCopyLeft(int err, bool unchanged, Holds holds)
+{
+  if (holds == Holds::newContent)
+    return "The file holds the new content, but another program changed the complete copy it was copied from";
+  CString text = err != 0                          ? CString(std::strerror(err)) + ". The file may be incomplete"
+                 : holds == Holds::previousContent ? CString("The file holds the previous content")
+                 : holds == Holds::neither ? CString("The file holds neither the new content nor the previous one")
+                                           : CString("The file may hold neither the new content nor the previous one");
+  if (!unchanged)
+    text += ": another program changed the new content while it was copied into the file";
+  return text;
+}
+
+CContent ContentOf(int fd)
+{
+  CContent content;
+  content.known = fd >= 0 && Crc32OfFile(fd, content.checksum, content.length);
+  return content;
+}
+
+// The file written through the descriptor opened again for reading, so that what it holds
+// before and after a copy in place can be told; -1 where it cannot be read.
+int OpenForReading(const CString& path, int written)
+{
+  struct stat a
+  {
+  }, b{};
+  const int fd = written < 0 ? -1 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd >= 0 && (::fstat(fd, &a) != 0 || ::fstat(written, &b) != 0 || a.st_dev != b.st_dev || a.st_ino != b.st_ino)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
 }
 
 // The open copy holds the bytes of that checksum, as many as the stamp's size, keeps its stamp,
@@ -409,6 +469,7 @@ void CAtomicFile::WriteOverTarget()
     Refuse(errno, m_strPath);
   const int out = ::open(m_strTarget.c_str(), O_WRONLY | O_CLOEXEC);
   int err = out < 0 ? errno : ReserveRoom(in, out);
+  const int look = OpenForReading(m_strTarget, out);
   struct stat stamped
   {};
   DWORD given = 0;
@@ -416,11 +477,13 @@ void CAtomicFile::WriteOverTarget()
   if (err == 0 && (::fstat(in, &stamped) != 0 || !Crc32OfFile(in, given, length)))
     err = errno;
   if (err != 0) {
-    ::close(in);
-    if (out >= 0)
-      ::close(out);
+    for (const int fd : {in, out, look})
+      if (fd >= 0)
+        ::close(fd);
     Refuse(err, m_strPath);
   }
+  // What the file held, so that a copy that does not end as it should can tell what it left.
+  const CContent previous = ContentOf(look);
   // From here the target changes: until it holds everything, the complete copy waits under a name
   // the user sees, so that not even a kill in between loses the save.
   const CString copy = KeepCompleteCopy(stamped, given);
@@ -434,8 +497,20 @@ void CAtomicFile::WriteOverTarget()
   // nothing written into it until that read was done.
   const bool unchanged =
       HoldsBytes(in, out, FolderOfPath(m_strTarget), stamped, given) && (err != 0 || copied == given);
-  ::close(in);
-  ::close(out);
+  // A copy refused for another program's write, with no error of its own, tells what the file
+  // holds; after an error the bytes read back may not be the bytes stored.
+  Holds holds = Holds::unknown;
+  if (err == 0 && !unchanged) {
+    const CContent now = ContentOf(look);
+    holds = !now.known                                                     ? Holds::unknown
+            : now.Is(given, stamped.st_size)                               ? Holds::newContent
+            : previous.known && now.Is(previous.checksum, previous.length) ? Holds::previousContent
+                                                                           : Holds::neither;
+  }
+  m_bHoldsNew = holds == Holds::newContent;
+  for (const int fd : {in, out, look})
+    if (fd >= 0)
+      ::close(fd);
   if (err == 0 && unchanged) {
     m_bCommitted = true;
     // Only the names that still lead to these bytes go: another writer may have put its own file
@@ -446,7 +521,8 @@ void CAtomicFile::WriteOverTarget()
     RemoveStaleCopies();
     return;
   }
-  Refuse(err != 0 ? err : EIO, m_strPath, UnfinishedCopyReason(err, unchanged, copy, twin, stamped));
+  Refuse(err != 0 ? err : EIO, m_strPath,
+         UnfinishedCopyReason(WhatCopyLeft(err, unchanged, holds), unchanged, copy, twin, stamped));
 }
 
 bool CAtomicFile::NamesFile(const CString& name, const struct stat& file)
@@ -456,7 +532,7 @@ bool CAtomicFile::NamesFile(const CString& name, const struct stat& file)
   return !name.IsEmpty() && ::lstat(name.c_str(), &st) == 0 && st.st_dev == file.st_dev && st.st_ino == file.st_ino;
 }
 
-CString CAtomicFile::UnfinishedCopyReason(int err, bool unchanged, const CString& copy, const CString& twin,
+CString CAtomicFile::UnfinishedCopyReason(const CString& text, bool unchanged, const CString& copy, const CString& twin,
                                           const struct stat& stamped) const
 {
   // The name the message gives must lead to the bytes it speaks of: where another writer put its
@@ -469,10 +545,6 @@ CString CAtomicFile::UnfinishedCopyReason(int err, bool unchanged, const CString
     if (holder.IsEmpty())
       holder = twin;
   }
-  CString text = err != 0 ? CString(std::strerror(err)) + ". The file may be incomplete"
-                          : CString("The file may hold neither the new content nor the previous one");
-  if (!unchanged)
-    text += ": another program changed the new content while it was copied into the file";
   if (holder.IsEmpty())
     return text + ".";
   if (!unchanged)

@@ -56,6 +56,9 @@ public:
   void Commit();
   // Drops what was written; the target stays as it was.
   void Abort();
+  // After a Commit that threw: TRUE when the file holds every byte written, as a copy in place
+  // refused for another program's write into its complete copy may leave it.
+  BOOL HoldsNewContent() const { return m_bHoldsNew; }
 
   // Throws CFileException (with the system's reason) when the user may not write the target (its
   // symbolic links followed): the file exists and is not a regular file, or has no write
@@ -102,8 +105,9 @@ private:
   CString KeepCompleteCopy(const struct stat& stamped, DWORD checksum);
   // Another name for the complete copy whose twin is given; empty when none could be made.
   CString LinkCompleteCopy(const CString& twin) const;
-  // Why a copy in place did not end as it should, naming only a file that holds what it is said to.
-  CString UnfinishedCopyReason(int err, bool unchanged, const CString& copy, const CString& twin,
+  // Why a copy in place did not end as it should: what it left, then the name of its complete copy,
+  // naming only a file that holds what it is said to.
+  CString UnfinishedCopyReason(const CString& text, bool unchanged, const CString& copy, const CString& twin,
                                const struct stat& stamped) const;
   static bool NamesFile(const CString& name, const struct stat& file);
   // TRUE when the file is the complete copy of a write in place still running in another process.
@@ -123,6 +127,7 @@ private:
   bool m_bCommitted = false;
   bool m_bExists = false;
   bool m_bInPlace = false;
+  bool m_bHoldsNew = false;
   unsigned m_uid = 0;
   unsigned m_gid = 0;
   unsigned m_mode = 0;

@@ -35,6 +35,18 @@ extern "C" int rename(const char* from, const char* to) noexcept
   return result;
 }
 
+// Another program's write, made right after the next truncation to a length above zero, as one
+// that comes once a copy in place has written every byte over the file, before the copy's check.
+std::function<void()> g_afterTruncate;
+
+extern "C" int ftruncate(int fd, off_t length) noexcept
+{
+  const int result = static_cast<int>(::syscall(SYS_ftruncate, fd, length));
+  if (result == 0 && length > 0 && g_afterTruncate)
+    std::exchange(g_afterTruncate, nullptr)();
+  return result;
+}
+
 namespace {
 
 Bytes Pattern(size_t size, BYTE seed)
@@ -318,6 +330,26 @@ TEST(ProjectFileSave, ASaveOfAHardLinkedProjectKeepsEveryNameAndTheLock)
   CProjectFile reopen;
   EXPECT_NO_THROW(reopen.Open(other.c_str())) << "the previous project file was let go";
   EXPECT_EQ(dir.EntryCount(), 4u) << "no temporary file is left";
+}
+
+// A save in place refused because another program wrote into its complete copy once the copy had
+// passed: the file holds this save's bytes, which the next save does not take for another
+// program's change.
+TEST(ProjectFileSave, ARefusedSaveThatLeftItsBytesInTheFileIsNotTakenForAnotherProgramsChange)
+{
+  CTempDir dir;
+  const std::string path = dir.Path("house.tpf");
+  WriteFileBytes(path, Pattern(kImageSize, 1));
+  ASSERT_EQ(::link(path.c_str(), dir.Path("site.tpf").c_str()), 0);
+  CProjectFile file;
+  file.Open(path.c_str());
+  g_afterTruncate = [&dir] { WriteInPlaceKeepingTime(dir.Path("house.saved.tpf"), Pattern(1, 9)); };
+  EXPECT_THROW(file.Save(path.c_str(), Writer(Pattern(300, 2))), CFileException);
+  ASSERT_FALSE(g_afterTruncate) << "the other program wrote";
+  ASSERT_EQ(ReadFileBytes(path), Pattern(300, 2));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_EQ(ReadThrough(file), Pattern(300, 2));
+  ExpectInUse(path);
 }
 
 // A save, or a copy written new (a recovery copy), killed once part of it is written: the next

@@ -66,6 +66,18 @@ extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t at)
   return result;
 }
 
+// A writer killed right after the room for its new length is reserved, before a byte of the file
+// changes. The program's own calls of fallocate come here.
+bool g_killAfterReserve = false;
+
+extern "C" int fallocate(int fd, int mode, off_t at, off_t length)
+{
+  const auto result = static_cast<int>(::syscall(SYS_fallocate, fd, mode, at, length));
+  if (g_killAfterReserve)
+    ::raise(SIGKILL);
+  return result;
+}
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -391,6 +403,39 @@ TEST_F(AtomicFileTest, AFullDiskKeepsThePreviousFileByteForByte)
   EXPECT_EQ(Contents(path), previous);
   EXPECT_EQ(Contents(linked), previous);
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no temporary file is left";
+
+  // The limit met only by the copy in place, the temporary file complete: the longer content
+  // finds no room before a byte of the file changes.
+  CFileException longer;
+  ASSERT_EQ(FailACopyInPlace(path, big, longer), "");
+  EXPECT_EQ(longer.m_cause, CFileException::diskFull);
+  EXPECT_EQ(FileFailureReason(longer), CString(std::strerror(EFBIG)));
+  EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
+}
+
+// A save in place of a longer content killed once its room is reserved: the file is as it was,
+// byte for byte, its length too.
+TEST_F(AtomicFileTest, AWriteInPlaceKilledOnceItsRoomIsReservedLeavesTheFileAsItWas)
+{
+  const std::string path = Path("house.tpf");
+  std::string previous(2752, 'p');
+  for (size_t i = 0; i < previous.size(); i += 5)
+    previous[i] = static_cast<char>('a' + i % 26);
+  Put(path, previous);
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    g_killAfterReserve = true;
+    WriteWhole(path, std::string(5292, 'n'));
+    ::_exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << "the save ended otherwise, status " << status;
+  EXPECT_EQ(StatOf(path).st_size, static_cast<off_t>(previous.size()));
+  EXPECT_TRUE(Contents(path) == previous);
 }
 
 // Every kind of file the writer writes: the next write of the same name removes what a killed
@@ -757,7 +802,7 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilAComp
 // fail, the copy left as that program left it with its twin, and no longer named as the save's:
 // also where the copy keeps its length and its time, before the copy began or half way, where it
 // changes one byte the copy has already read or only the last byte, and where it changes a byte
-// the check has already read back.
+// the check has already read back. The reason says whether the file holds the new content.
 TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyItsOwnBytes)
 {
   const std::string text(80000, 'n');
@@ -776,6 +821,8 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
     CStoppedWriter::Stop stop;
     // Where another program's bytes go into the copy.
     size_t at = 0;
+    // The change came where the copy had passed: the file holds the new content.
+    bool fileHoldsIt = false;
   };
   const std::vector<Case> cases = {
       {"same length", std::string(80000, 't'), false, savesTheCopy, CStoppedWriter::copyNamed},
@@ -784,9 +831,9 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
       {"another program", std::string(79999, 't'), false, writesIntoIt, CStoppedWriter::copyNamed},
       {"its time put back", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::copyNamed},
       {"during the copy", std::string(80000, 't'), false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied},
-      {"a byte copied", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied, 100},
+      {"a byte copied", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied, 100, true},
       {"the last byte", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockCopied, text.size() - 1},
-      {"a byte read back", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockReadBack, 100}};
+      {"a byte read back", "t", false, writesIntoItKeepingTime, CStoppedWriter::firstBlockReadBack, 100, true}};
   for (const Case& c : cases) {
     const std::string folder = Path(c.label);
     fs::create_directory(folder);
@@ -816,10 +863,12 @@ TEST_F(AtomicFileTest, AWriteStoppedAtItsCopyLosesNoSaveOfTheCopyAndNamesOnlyIts
     const std::string ending = first.GoOn();
     EXPECT_TRUE(Contents(copy) == left) << c.label << ": the other's save is kept";
     if (c.other != savesTheCopy) {
-      EXPECT_EQ(ending, "The file may hold neither the new content nor the previous one: another program changed "
-                        "the new content while it was copied into the file; '" +
-                            copy + "' was left as that program left it.")
-          << c.label;
+      const std::string held = c.fileHoldsIt ? "The file holds the new content, but another program changed the "
+                                               "complete copy it was copied from"
+                                             : "The file holds neither the new content nor the previous one: another "
+                                               "program changed the new content while it was copied into the file";
+      EXPECT_EQ(ending, held + "; '" + copy + "' was left as that program left it.") << c.label;
+      EXPECT_EQ(Contents(path) == text, c.fileHoldsIt) << c.label;
       EXPECT_EQ(StatOf(copy).st_nlink, 2u) << c.label << ": the copy keeps its twin";
       EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty()) << c.label;
       continue;
