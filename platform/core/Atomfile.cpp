@@ -146,15 +146,17 @@ bool HasStamp(const struct stat& now, const struct stat& stamped)
 
 }  // namespace
 
-// Its status is taken first, so a file system that gives a finer time to a change of what was
-// just looked at gives one here.
+// The folder's status is taken first, so a file system that gives a finer time to a change of
+// what was just looked at gives one here. Such a system may give the coarse time, where that is
+// later than the folder's, even when no later than the time asked about: the second round, which
+// comes at once, then gets the finer one.
 bool CAtomicFile::ClockHasPassed(int changed, const CString& folder, const struct timespec& time, bool mayWait)
 {
   struct stat st
   {};
   if (changed >= 0 && ::fstat(changed, &st) == 0 && IsLater(st.st_ctim, time))
     return true;
-  for (long pause = 1;; pause *= 2) {
+  for (long pause = 0;; pause = std::max(2 * pause, 1L)) {
     if (::stat(folder.c_str(), &st) != 0)
       return false;
     if (IsLater(st.st_ctim, time))
@@ -163,10 +165,11 @@ bool CAtomicFile::ClockHasPassed(int changed, const CString& folder, const struc
       return false;
     if (IsLater(st.st_ctim, time))
       return true;
-    if (!mayWait || pause > 2048)
+    if (pause > 2048 || (pause > 0 && !mayWait))
       return false;
     const struct timespec wait = {pause / 1000, (pause % 1000) * 1000000};
-    ::nanosleep(&wait, nullptr);
+    if (pause > 0)
+      ::nanosleep(&wait, nullptr);
   }
 }
 
