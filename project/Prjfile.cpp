@@ -10,6 +10,7 @@
 
 #include "platform/core/Archive.h"
 #include "platform/core/Atomfile.h"
+#include "platform/core/Atomname.h"
 #include "platform/core/Crc32.h"
 #include "project/Chkfile.h"
 #include "support/Exceptn.h"
@@ -27,26 +28,38 @@ constexpr UINT kWriteFlags = CFile::modeCreate | CFile::modeWrite | CFile::typeB
 
 // Reads the held file through the archive's buffer. The length is taken once and the position
 // kept here, so the archive's checks of what remains cost no system call, and nothing is
-// allocated from the file's length: a huge or sparse file is refused by its first bytes.
+// allocated from the file's length: a huge or sparse file is refused by its first bytes. Where
+// asked, it takes the checksum of the bytes read.
 class CHeldReader : public CFile
 {
 public:
-  explicit CHeldReader(CFile& file) : m_file(file), m_length(file.GetLength()) {}
+  CHeldReader(CFile& file, bool checksum) : m_file(file), m_length(file.GetLength()), m_checksum(checksum) {}
   UINT Read(void* buffer, UINT count) override
   {
     const UINT n = m_file.Read(buffer, count);
     m_pos += n;
+    if (m_checksum)
+      m_reg = Crc32Update(m_reg, buffer, n);
     return n;
   }
   long long GetLength() const override { return m_length; }
   long long GetPosition() const override { return m_pos; }
   void Close() override {}
   void Abort() override {}
+  // The checksum of the whole file: what the reader left unread is read here.
+  DWORD ChecksumOfAll()
+  {
+    BYTE rest[4096];
+    while (m_pos < m_length && Read(rest, sizeof rest) > 0) {}
+    return ~m_reg;
+  }
 
 private:
   CFile& m_file;
   long long m_length;
   long long m_pos = 0;
+  bool m_checksum;
+  DWORD m_reg = kCrc32Start;
 };
 
 void OpenOrThrow(CFile& file, const CString& path, UINT flags)
@@ -108,15 +121,23 @@ void CProjectFile::Open(const CString& path)
   // Before the state is taken: letting a twin go changes the file's change time.
   CAtomicFile::ClaimCompleteCopy(path);
   m_diskState = DiskStateOf(path);
+  // Once the clock has passed the file's change time, a write from here shows in that time;
+  // within its tick, only the bytes the read takes can tell one. An open never waits for it.
+  const struct timespec changed = {static_cast<time_t>(m_diskState.changeSeconds),
+                                   static_cast<long>(m_diskState.changeNanoseconds)};
+  m_settled = m_diskState.known &&
+              CAtomicFile::ClockHasPassed(-1, FolderOfPath(CAtomicFile::FollowLinks(path)), changed, false);
 }
 
 void CProjectFile::Read(const ReadFunction& read)
 {
   m_file->SeekToBegin();
-  CHeldReader reader(*m_file);
+  CHeldReader reader(*m_file, !m_settled);
   CArchive ar(&reader, CArchive::load, kBufferSize);
   read(ar);
   ar.Close();
+  if (!m_settled)
+    m_held = reader.ChecksumOfAll();
 }
 
 void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
@@ -151,7 +172,8 @@ void CProjectFile::Close()
   m_file.reset();
   m_path.Empty();
   m_diskState = CDiskState();
-  m_written.reset();
+  m_settled = false;
+  m_held.reset();
 }
 
 BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
@@ -164,7 +186,7 @@ BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
     return FALSE;
   if (!(now == m_diskState))
     return TRUE;
-  return m_written && !FileHoldsBytes(path.c_str(), now.device, now.inode, now.size, *m_written);
+  return !m_settled && m_held && !FileHoldsBytes(path.c_str(), now.device, now.inode, now.size, *m_held);
 }
 
 BOOL CProjectFile::IsGoneFromDisk(const CString& path) const
@@ -227,6 +249,9 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
   }
   m_path = path;
   m_diskState = DiskStateOf(path);
-  m_written = checksum;
+  // Another program may have written between the rename and that look: its write is in the
+  // state, whatever the clock says, and only the bytes tell it.
+  m_settled = false;
+  m_held = checksum;
   return checksum;
 }

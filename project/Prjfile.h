@@ -56,8 +56,9 @@ public:
   void Close();
   // TRUE when the path is the project file held and another program changed or replaced it
   // since it was opened or last saved here. After a save here the file must also still hold the
-  // bytes the save wrote: its times cannot tell a write of as many bytes within the clock's tick,
-  // or one made before the save took them. The file is read only where its times say unchanged.
+  // bytes the save wrote, and after an open within the clock's tick of the file's last change the
+  // bytes the open read: its times cannot tell a write of as many bytes within that tick, or one
+  // made before the save took them. The file is read only where its times say unchanged.
   BOOL IsChangedOnDisk(const CString& path) const;
   // TRUE when the path is the project file held and nothing is there any more: the file was
   // renamed or removed since it was opened or last saved here.
@@ -76,6 +77,10 @@ private:
   std::unique_ptr<CFile> m_file;
   CString m_path;
   CDiskState m_diskState;
-  // The checksum of the bytes the last save here wrote; none after an open.
-  std::optional<DWORD> m_written;
+  // The file's clock had passed the state's change time before the open read the file: any
+  // write since shows in the times.
+  bool m_settled = false;
+  // The checksum of the bytes the file held for the state: those the last save here wrote, or
+  // those the open read where the state is not settled.
+  std::optional<DWORD> m_held;
 };

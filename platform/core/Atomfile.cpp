@@ -149,29 +149,36 @@ bool HasStamp(const struct stat& now, const struct stat& stamped)
          now.st_mtim.tv_sec == stamped.st_mtim.tv_sec && now.st_mtim.tv_nsec == stamped.st_mtim.tv_nsec;
 }
 
-// The file system's clock has passed the time: a change made from here gets a later change
-// time. Files there show that clock: the target, where written over since, or else the folder,
-// its times set to now, again after a pause while the clock has not moved on. Its status is
-// taken first, so a file system that gives a finer time to a change of what was just looked at
-// gives one here. The longest pauses outlast a clock of whole seconds.
-bool ClockHasPassed(int out, const CString& folder, const struct timespec& time)
+}  // namespace
+
+// The folder's status is taken first, so a file system that gives a finer time to a change of
+// what was just looked at gives one here. Such a system may give the coarse time, where that is
+// later than the folder's, even when no later than the time asked about: the second round, which
+// comes at once, then gets the finer one.
+bool CAtomicFile::ClockHasPassed(int changed, const CString& folder, const struct timespec& time, bool mayWait)
 {
   struct stat st
   {};
-  if (::fstat(out, &st) == 0 && IsLater(st.st_ctim, time))
+  if (changed >= 0 && ::fstat(changed, &st) == 0 && IsLater(st.st_ctim, time))
     return true;
-  for (long pause = 1;; pause *= 2) {
-    if (::stat(folder.c_str(), &st) != 0 || ::utimensat(AT_FDCWD, folder.c_str(), nullptr, 0) != 0 ||
-        ::stat(folder.c_str(), &st) != 0)
+  for (long pause = 0;; pause = std::max(2 * pause, 1L)) {
+    if (::stat(folder.c_str(), &st) != 0)
       return false;
     if (IsLater(st.st_ctim, time))
       return true;
-    if (pause > 2048)
+    if (::utimensat(AT_FDCWD, folder.c_str(), nullptr, 0) != 0 || ::stat(folder.c_str(), &st) != 0)
+      return false;
+    if (IsLater(st.st_ctim, time))
+      return true;
+    if (pause > 2048 || (pause > 0 && !mayWait))
       return false;
     const struct timespec wait = {pause / 1000, (pause % 1000) * 1000000};
-    ::nanosleep(&wait, nullptr);
+    if (pause > 0)
+      ::nanosleep(&wait, nullptr);
   }
 }
+
+namespace {
 
 bool SameTime(const struct timespec& a, const struct timespec& b)
 {
@@ -248,8 +255,9 @@ bool HoldsBytes(int fd, int out, const CString& folder, const struct stat& stamp
     {};
     DWORD held = 0;
     long long length = 0;
-    if (::fstat(fd, &before) != 0 || !HasStamp(before, stamped) || !ClockHasPassed(out, folder, before.st_ctim) ||
-        !Crc32OfFile(fd, held, length) || length != stamped.st_size || held != checksum || ::fstat(fd, &after) != 0)
+    if (::fstat(fd, &before) != 0 || !HasStamp(before, stamped) ||
+        !CAtomicFile::ClockHasPassed(out, folder, before.st_ctim) || !Crc32OfFile(fd, held, length) ||
+        length != stamped.st_size || held != checksum || ::fstat(fd, &after) != 0)
       return false;
     if (HasStamp(after, stamped) && SameTime(after.st_ctim, before.st_ctim))
       return true;

@@ -26,6 +26,7 @@
 #include "platform/core/File.h"
 
 struct stat;
+struct timespec;
 
 class CAtomicFile
 {
@@ -92,6 +93,12 @@ public:
   static void ClaimCompleteCopy(const CString& path);
   // Syncs the folder's entries, so a rename survives a crash; best effort.
   static void SyncFolderOf(const CString& path);
+  // TRUE when the clock of the folder's file system has passed the time: a change made from here
+  // gets a later change time. A file changed since (its descriptor, or -1 for none) or the folder
+  // shows that clock, the folder's times set to now where neither is later, twice. Where it may
+  // wait, that is done again after pauses that outlast a clock of whole seconds while the clock
+  // has not moved on; where not, a time within the clock's present tick gives FALSE.
+  static bool ClockHasPassed(int changed, const CString& folder, const struct timespec& time, bool mayWait = true);
   // Makes the file objects the temporary file is written through (tests inject failures here);
   // an empty factory restores plain files.
   static void SetFileFactory(FileFactory factory);

@@ -47,6 +47,31 @@ extern "C" int ftruncate(int fd, off_t length) noexcept
   return result;
 }
 
+// A file system whose times count whole seconds, while set: the program's own looks at a file's
+// status come here.
+bool g_wholeSeconds = false;
+
+namespace {
+
+int InWholeSeconds(int result, struct stat* st)
+{
+  if (result == 0 && g_wholeSeconds)
+    st->st_atim.tv_nsec = st->st_mtim.tv_nsec = st->st_ctim.tv_nsec = 0;
+  return result;
+}
+
+}  // namespace
+
+extern "C" int stat(const char* __restrict path, struct stat* __restrict st) noexcept
+{
+  return InWholeSeconds(static_cast<int>(::syscall(SYS_newfstatat, AT_FDCWD, path, st, 0)), st);
+}
+
+extern "C" int fstat(int fd, struct stat* st) noexcept
+{
+  return InWholeSeconds(static_cast<int>(::syscall(SYS_fstat, fd, st)), st);
+}
+
 namespace {
 
 Bytes Pattern(size_t size, BYTE seed)
@@ -280,6 +305,30 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
   EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+}
+
+// On a file system whose times count whole seconds another program writes as many bytes into the
+// file within the second of its open and puts its time back: the file's state shows nothing, the
+// bytes the open read do, also those past what the reader asked for.
+TEST(ProjectFileSave, AChangeWithinTheSecondOfTheOpenIsSeenByItsBytes)
+{
+  CTempDir dir;
+  const std::string path = dir.Path("shared.tpf");
+  // Larger than the read's buffer.
+  WriteFileBytes(path, Pattern(100000, 1));
+  g_wholeSeconds = true;
+  CProjectFile file;
+  file.Open(path.c_str());
+  file.Read([](CArchive& ar) {
+    BYTE first[10];
+    ar.ReadExact(first, sizeof first);
+  });
+  const BOOL unchanged = file.IsChangedOnDisk(path.c_str());
+  WriteInPlaceKeepingTime(path, Pattern(100, 9));
+  const BOOL changed = file.IsChangedOnDisk(path.c_str());
+  g_wholeSeconds = false;
+  EXPECT_FALSE(unchanged);
+  EXPECT_TRUE(changed);
 }
 
 // The project opened through a link stays behind that link after a save, and stays held.

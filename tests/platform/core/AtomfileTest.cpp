@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/core/Atomfile.h"
+#include "platform/core/Atomname.h"
 #include "platform/core/FileSizeLimit.h"
 #include "platform/core/Filemsg.h"
 
@@ -603,6 +604,22 @@ TEST_F(AtomicFileTest, ACompleteCopyChangedSinceIsTheUsersAndStays)
     EXPECT_EQ(StatOf(copy).st_nlink, 1u) << edit.label << ": the twin is let go";
     EXPECT_EQ(EntryCount(folder), 3u) << edit.label;
   }
+}
+
+// The clock check a copy's read-back and an open rely on answers yes only once a change made from
+// then on gets a later change time. A time ahead of the file system's clock stands for one within
+// the tick of a coarse clock.
+TEST_F(AtomicFileTest, TheClockHasPassedATimeOnceAChangeGetsALaterOne)
+{
+  const std::string witness = Path("witness");
+  Put(witness, "now");
+  struct timespec ahead = StatOf(witness).st_ctim;
+  ahead.tv_nsec += 200000000;
+  ahead.tv_sec += ahead.tv_nsec / 1000000000;
+  ahead.tv_nsec %= 1000000000;
+  ASSERT_TRUE(CAtomicFile::ClockHasPassed(-1, m_dir.c_str(), ahead));
+  Put(witness, "later");
+  EXPECT_TRUE(IsLater(StatOf(witness).st_ctim, ahead));
 }
 
 // A name of the longest length the folder takes: written whole, and in place with its complete
