@@ -239,7 +239,8 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
     // must not take them for another program's change.
     if (keepHeld && out.HoldsNewContent()) {
       m_diskState = DiskStateOf(path);
-      m_written = checksum;
+      m_settled = false;
+      m_held = checksum;
     }
     throw;
   }

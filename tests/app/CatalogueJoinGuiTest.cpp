@@ -749,9 +749,9 @@ TEST_P(TouchingRowTest, AMoveOfSeveralUnitsNeverPullsOneIntoAnother)
     bool drag;
     const char* what;
   };
-  for (const Joining& c : {Joining{{2}, false, "C alone nudged against D"},
-                           Joining{{0, 2}, false, "A and C nudged, C against D"},
-                           Joining{{0, 2}, true, "A and C dragged, C against D"}}) {
+  for (const Joining& c :
+       {Joining{{2}, false, "C alone nudged against D"}, Joining{{0, 2}, false, "A and C nudged, C against D"},
+        Joining{{0, 2}, true, "A and C dragged, C against D"}}) {
     LayRow({1});
     const std::vector<CVRX2DVector> before = Move(c.moved, 1, c.drag);
     ASSERT_EQ(Joins().size(), 1u) << c.what << ": the end of the move did not join C to D";

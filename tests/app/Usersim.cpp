@@ -174,11 +174,17 @@ void TypeBesideLabelWhenShown(QMainWindow* window, const char* label, const char
     QTimer::singleShot(50, [=] { TypeBesideLabelWhenShown(window, label, text, tries + 1); });
     return;
   }
+  // Without a window manager nothing activates the window a click lands in.
+  field->window()->activateWindow();
   QTest::mouseClick(field, Qt::LeftButton);
+  field->setFocus(Qt::MouseFocusReason);
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(field, text);
-  if (QApplication::focusWidget() != field || field->text() != QString::fromLatin1(text))
+  if (QApplication::focusWidget() != field || field->text() != QString::fromLatin1(text)) {
+    std::fprintf(stderr, "usersim: field holds \"%s\", focus %s\n", field->text().toLocal8Bit().constData(),
+                 QApplication::focusWidget() == field ? "there" : "elsewhere");
     GiveUp("the field did not take the text");
+  }
   Note("typed");
 }
 

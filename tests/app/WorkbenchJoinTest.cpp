@@ -162,8 +162,8 @@ TEST_F(WorkbenchJoinTest, APushedGliderIsJoinedByTheFirstAllowedTypeWithItsLineM
   // A redraw of a strip that holds part of the code, beside the marker's start and clear of the
   // marker's line, draws that part again: the join's redraw area holds its code.
   const CPoint end = View()->WorldToClient(marker.GetEndPoint());
-  const CRect strip = end.x < at.x ? CRect(at.x + 2, at.y - 5, at.x + 12, at.y + 12)
-                                   : CRect(at.x - 11, at.y - 5, at.x - 1, at.y + 12);
+  const CRect strip =
+      end.x < at.x ? CRect(at.x + 2, at.y - 5, at.x + 12, at.y + 12) : CRect(at.x - 11, at.y - 5, at.x - 1, at.y + 12);
   const auto stripPixels = [&] {
     int count = 0;
     for (int y = strip.top; y < strip.bottom; ++y)

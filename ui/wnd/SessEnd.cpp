@@ -74,6 +74,4 @@ void CWinApp::ContinueEndSession()
     return;
   }
   EndSession();
-  m_pUnasked.reset();
-  m_bEndingSession = false;
 }

@@ -156,7 +156,11 @@ int CWinApp::Run()
   m_bRunning = true;
   QGuiApplication::exec();
   m_bRunning = false;
-  return ExitInstance();
+  const int code = ExitInstance();
+  // A session ended by a signal asks nothing up to here, its exit processing included.
+  m_pUnasked.reset();
+  m_bEndingSession = false;
+  return code;
 }
 
 BOOL CWinApp::TakeUnexpectedExit() { return m_bRunning.exchange(false); }

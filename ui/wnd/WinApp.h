@@ -104,10 +104,10 @@ public:
   // KeepUnsavedWork, the main window learns that the session ends, the documents close, and the
   // program ends through its usual exit.
   void EndSession();
-  // A signal asks for the end of the session: entered once, further requests are ignored while
-  // it runs. From the request on nobody is asked; the open modal loops are ended first and
-  // EndSession runs from the main message loop, so no step of it runs inside a loop that another
-  // step ends.
+  // A signal asks for the end of the session: entered once, further requests are ignored until
+  // the message loop has ended. From the request to the end of the exit processing nobody is
+  // asked; the open modal loops are ended first and EndSession runs from the main message loop,
+  // so no step of it runs inside a loop that another step ends.
   void RequestEndSession();
   // A key or a mouse button was pressed: what a commit of the session's data took may be old.
   void NoteUserInput() { m_bSessionDataCommitted = false; }
@@ -151,7 +151,7 @@ private:
   bool m_bEndingSession = false;
   // The session manager's commit took the unsaved work (asked or kept) and nothing was typed since.
   bool m_bSessionDataCommitted = false;
-  // Nobody is asked from a signal's request to the end of the session it asks for.
+  // Nobody is asked from a signal's request to the end of the exit processing.
   std::unique_ptr<CUnaskedScope> m_pUnasked;
   int m_nWaitCursorCount = 0;
   std::unique_ptr<QPrinter> m_pPrinter;
