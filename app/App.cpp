@@ -309,7 +309,13 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
 
 void CApp::KeepUnsavedWork()
 {
-  CString text = DescribeRecoveryCopies(WriteRecoveryCopies(*this));
+  const std::vector<CRecoveryCopy> copies = WriteRecoveryCopies(*this);
+  // The next start names the copies too, first in the File menu's recent files, for a user who
+  // never saw standard error.
+  for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy)
+    if (!copy->path.IsEmpty())
+      AddToRecentFileList(copy->path);
+  CString text = DescribeRecoveryCopies(copies);
   text.TrimLeft('\n');
   if (!text.IsEmpty())
     std::fprintf(stderr, "%s: %s\n", m_strProductName.c_str(), text.c_str());

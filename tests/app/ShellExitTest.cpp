@@ -307,6 +307,7 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedKeepsTheChangeAndEndsUnasked)
       EXPECT_EQ(CountRecoveryCopies(documents), ++copies);
       EXPECT_NE(output.Text().find("The unsaved changes were written to:\n" + documents + "/"), std::string::npos)
           << output.Text();
+      EXPECT_NE(Profile().find("File1=" + documents + "/"), std::string::npos) << "the next start names the copy";
     }
   }
 }
