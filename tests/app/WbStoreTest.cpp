@@ -346,7 +346,7 @@ TEST_F(WbStoreTest, AJoinedUnitsCancelledDragLeavesTheDesignAsStored)
     Pump();
     CDesignStore again;
     again.Store(m_pDoc->GetEditedDesign());
-    EXPECT_EQ(again.GetBlock(), stored);
+    EXPECT_TRUE(again.GetBlock() == stored) << "the design as it was stored, byte for byte";
   }
   EXPECT_EQ(CloseAndCountQuestions(), 0);
 }
