@@ -3,10 +3,11 @@
 // unit sheet closed with OK and nothing changed or a drag cancelled; each kind of change to the
 // design itself still asks once.
 #include <functional>
-#include <QKeyEvent>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <QKeyEvent>
 
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
