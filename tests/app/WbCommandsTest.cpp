@@ -1,8 +1,7 @@
 // Drives the Workbench view's own commands and keys in the running program with their update
 // handlers: Select All, the per-item Alignment Lines and Snap To toggles, Space Items Evenly,
 // Tab, the arrow keys through the snapping nudge (one item or several as one, stopping at the
-// edge of the square), the plan
-// selector's keys, Rename Design and Remove Joining.
+// edge of the square), the plan selector's keys, Rename Design and Remove Joining.
 #include <cmath>
 #include <numbers>
 
