@@ -1,7 +1,7 @@
 // Drives the Workbench view's own commands and keys in the running program with their update
 // handlers: Select All, the per-item Alignment Lines and Snap To toggles, Space Items Evenly,
-// Tab, the arrow keys through the snapping nudge (one item or several as one), the plan
-// selector's keys, Rename Design and Remove Joining.
+// Tab, the arrow keys through the snapping nudge (one item or several as one, stopping at the
+// edge of the square), the plan selector's keys, Rename Design and Remove Joining.
 #include <cmath>
 #include <numbers>
 
@@ -226,6 +226,28 @@ TEST_F(WbCommandsTest, ArrowKeysNudgeOneItemOrSeveralAsOne)
   EXPECT_EQ(View()->GetItemList()->GetCount(), items);
   EXPECT_EQ(Count(ditMoveGroup), 0);
   EXPECT_EQ(View()->GetSelectedCount(FALSE), 2);
+}
+
+// A step that would take the selection past the Workbench's square stops at its edge, for one
+// item as for several.
+TEST_F(WbCommandsTest, ArrowKeysStopAtTheEdgeOfTheSquare)
+{
+  CUnitItem* pLone = Glider(100.0, 0.0);
+  CUnitItem* pOther = Glider(300.0, 100.0);
+  ASSERT_TRUE(pLone && pOther);
+  for (const bool both : {false, true}) {
+    SCOPED_TRACE(both ? "two selected" : "one selected");
+    pLone->Offset(CVRX2DVector(100.0, kWorkbenchSquare - 20.0 - pLone->GetHeight()) - pLone->GetOffset());
+    View()->UpdateAlignmentEntities(pLone);
+    View()->DeselectAll();
+    View()->Select(pLone);
+    if (both)
+      View()->Select(pOther);
+    for (int i = 0; i < 5; ++i)
+      Key(Qt::Key_Up, Qt::ControlModifier);
+    EXPECT_DOUBLE_EQ(pLone->GetOffset().GetY() + pLone->GetHeight(), kWorkbenchSquare);
+  }
+  EXPECT_DOUBLE_EQ(pOther->GetOffset().GetY(), 120.0) << "moved with it, as far";
 }
 
 TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)

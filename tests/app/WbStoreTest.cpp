@@ -1,11 +1,13 @@
 // Guards the store question of the Workbench: a design reopened and closed without a change
-// closes silently and keeps its stored record (dates included), whatever the window showed or
-// a unit sheet closed with OK and nothing changed; each kind of change to the design itself
-// still asks once.
+// closes silently and keeps its stored record (dates included), whatever the window showed, a
+// unit sheet closed with OK and nothing changed or a drag cancelled; each kind of change to the
+// design itself still asks once.
 #include <functional>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <QKeyEvent>
 
 #include "WbGuiFixture.h"
 #include "geometry/2dline.h"
@@ -305,4 +307,47 @@ TEST_F(WbStoreTest, AJoinedUnitsSheetClosedWithOkAndNoChangeLeavesTheDesign)
   }));
   EXPECT_EQ(CloseAndCountQuestions(), 0);
   EXPECT_EQ(Stored().GetBlock(), stored);
+}
+
+// A joined unit dragged and cancelled, with Esc or a press of the right button, leaves the design
+// byte for byte as it was stored, its join where it stood among the items.
+TEST_F(WbStoreTest, AJoinedUnitsCancelledDragLeavesTheDesignAsStored)
+{
+  Reopen();
+  JoinGliders();
+  // An item after the join: the join is not the last item of the design.
+  Command(ID_VERT_GUIDELINE_TOOL);
+  Click(CPoint(View()->GetClientRect().Width() / 2, 20));
+  StoreDesign("Kitchen", 2);
+  ASSERT_EQ(CloseAndCountQuestions(), 0) << "just stored";
+  const std::vector<BYTE> stored = Stored().GetBlock();
+  Reopen();
+  ASSERT_EQ(Joins().size(), 1u);
+  const CPoint from = View()->WorldToClient(Unit(0)->GetHandlePoint(0, View()) + CVRX2DVector(6.0, 6.0));
+  const CPoint to(from.x + 16, from.y);
+  CWnd* pView = View();
+  for (const bool escape : {true, false}) {
+    SCOPED_TRACE(escape ? "Esc" : "right button");
+    View()->DeselectAll();
+    View()->Select(Unit(0));
+    QTimer::singleShot(0, [pView, to, escape] {
+      SendMouse(pView, QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+      QTimer::singleShot(0, [pView, to, escape] {
+        if (!escape) {
+          SendMouse(pView, QEvent::MouseButtonPress, to, Qt::RightButton, Qt::LeftButton | Qt::RightButton);
+          return;
+        }
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QCoreApplication::sendEvent(pView->m_hWnd, &key);
+      });
+    });
+    SendMouse(pView, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    Pump();
+    SendMouse(pView, QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    Pump();
+    CDesignStore again;
+    again.Store(m_pDoc->GetEditedDesign());
+    EXPECT_TRUE(again.GetBlock() == stored) << "the design as it was stored, byte for byte";
+  }
+  EXPECT_EQ(CloseAndCountQuestions(), 0);
 }

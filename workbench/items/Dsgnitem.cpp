@@ -17,6 +17,7 @@
 #include "support/Gdiutil.h"
 #include "support/Trace.h"
 #include "workbench/scale/Scalexlt.h"
+#include "workbench/items/Groupitm.h"
 #include "workbench/items/Tracker.h"
 #include "workbench/view/Wbview.h"
 
@@ -37,6 +38,39 @@ const CVRX2DLine kEdges[] = {
     CVRX2DLine(0, CVRX2DPoint(0, 0), CVRX2DPoint(0, kWorkbenchSquare)),
     CVRX2DLine(0, CVRX2DPoint(0, kWorkbenchSquare), CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare)),
     CVRX2DLine(0, CVRX2DPoint(kWorkbenchSquare, 0), CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare))};
+
+// The box a nudge keeps from going farther past the square: the item's move box, a group's the
+// box of its members that go by their box. FALSE when no member does.
+BOOL NudgeBox(const CDesignItem& item, CVRX2DPoint& low, CVRX2DPoint& high)
+{
+  if (item.GetMoveBox(low, high))
+    return TRUE;
+  const auto* pGroup = dynamic_cast<const CGroupItem*>(&item);
+  if (!pGroup)
+    return FALSE;
+  BOOL any = FALSE;
+  for (POSITION pos = pGroup->GetMembers().GetHeadPosition(); pos;) {
+    CVRX2DPoint a;
+    CVRX2DPoint b;
+    if (!NudgeBox(*static_cast<const CDesignItem*>(pGroup->GetMembers().GetNext(pos)), a, b))
+      continue;
+    low = any ? CVRX2DPoint(std::min(low.GetX(), a.GetX()), std::min(low.GetY(), a.GetY())) : a;
+    high = any ? CVRX2DPoint(std::max(high.GetX(), b.GetX()), std::max(high.GetY(), b.GetY())) : b;
+    any = TRUE;
+  }
+  return any;
+}
+
+// One axis of a nudge cut where the box meets the square's edge; a box already past the edge
+// goes no farther.
+double WithinSquare(double move, double low, double high)
+{
+  if (move > 0.0 && high + move > kWorkbenchSquare)
+    return std::max(0.0, kWorkbenchSquare - high);
+  if (move < 0.0 && low + move < 0.0)
+    return std::min(0.0, -low);
+  return move;
+}
 
 void ExtendLine(CVRX2DLine& line)
 {
@@ -363,6 +397,11 @@ BOOL CDesignItem::Nudge(const CVRX2DVector& v, CWorkbenchView* pView)
   const BOOL wasSource = m_bAlignmentSource;
   m_bAlignmentSource = FALSE;
   CVRX2DVector m = pView->AdjustPos(v, this, 1);
+  // One item and a selection moved as one stop alike at the edge of the square.
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  if (NudgeBox(*this, low, high))
+    m = CVRX2DVector(WithinSquare(m.GetX(), low.GetX(), high.GetX()), WithinSquare(m.GetY(), low.GetY(), high.GetY()));
   BOOL moved = FALSE;
   if (m.GetLength() > 0.0) {
     Invalidate(pView);

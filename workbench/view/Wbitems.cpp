@@ -198,32 +198,43 @@ void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int component)
 
 void CWorkbenchView::DetachJoins(CDesignItem* pUnitItem)
 {
-  CObList joins;
-  CollectJoins(pUnitItem, joins);
-  for (POSITION pos = joins.GetHeadPosition(); pos;) {
-    auto* pJoin = static_cast<CDesignItem*>(joins.GetNext(pos));
-    Deselect(pJoin);
-    m_pItemList->RemoveAt(m_pItemList->Find(pJoin));
-    pJoin->Invalidate(this);
-    m_DetachedJoins.AddTail(pJoin);
+  if (!m_pItemList || (m_pRemovedTogether && m_pRemovedTogether->Contains(pUnitItem)))
+    return;
+  int index = 0;
+  for (POSITION pos = m_pItemList->GetHeadPosition(); pos; ++index) {
+    const POSITION here = pos;
+    auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
+    if (pItem->GetItemType() != ditJoin || !pItem->JoinsItem(pUnitItem))
+      continue;
+    Deselect(pItem);
+    m_pItemList->RemoveAt(here);
+    pItem->Invalidate(this);
+    m_DetachedJoins.push_back({pItem, index});
   }
 }
 
 void CWorkbenchView::DeleteDetachedJoins()
 {
-  while (!m_DetachedJoins.IsEmpty()) {
-    auto* pJoin = static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
-    RemoveAlignmentEntities(pJoin);
-    pJoin->Delete(this);
-    delete pJoin;
+  std::vector<CDetachedJoin> detached;
+  detached.swap(m_DetachedJoins);
+  for (const CDetachedJoin& kept : detached) {
+    RemoveAlignmentEntities(kept.pJoin);
+    kept.pJoin->Delete(this);
+    delete kept.pJoin;
   }
 }
 
 void CWorkbenchView::RestoreDetachedJoins()
 {
-  while (!m_DetachedJoins.IsEmpty()) {
-    auto* pJoin = static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
-    m_pItemList->AddTail(pJoin);
-    pJoin->Invalidate(this);
+  // Put back in the order they were taken out, each at its own index: the items before it are
+  // then those that stood before it.
+  std::vector<CDetachedJoin> detached;
+  detached.swap(m_DetachedJoins);
+  for (const CDetachedJoin& kept : detached) {
+    if (POSITION at = m_pItemList->FindIndex(kept.index))
+      m_pItemList->InsertBefore(at, kept.pJoin);
+    else
+      m_pItemList->AddTail(kept.pJoin);
+    kept.pJoin->Invalidate(this);
   }
 }

@@ -187,8 +187,8 @@ CWorkbenchView::~CWorkbenchView()
 {
   PCTRACE(TT_WORKBENCH, TL_DETAIL)("Destructing the Workbench view. \n");
   // Joins kept aside by a drag that never ended belong to nobody else.
-  while (!m_DetachedJoins.IsEmpty())
-    delete static_cast<CDesignItem*>(m_DetachedJoins.RemoveHead());
+  for (const CDetachedJoin& detached : m_DetachedJoins)
+    delete detached.pJoin;
   while (!m_SelectorItems.IsEmpty())
     delete static_cast<CDesignItem*>(m_SelectorItems.RemoveHead());
   while (!m_NewJoins.IsEmpty())

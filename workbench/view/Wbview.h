@@ -477,7 +477,14 @@ private:
   BOOL DropFromSelection(CDesignItem* pItem);
   CObList m_SelectorItems;
   CPlanSelectorItem* m_pPlanSelector = nullptr;
-  CObList m_DetachedJoins;
+  // The joins kept aside by a drag, each with the place it held in the design's list: they go
+  // back there, so that a drag that changes nothing leaves the stored order as it was.
+  struct CDetachedJoin
+  {
+    CDesignItem* pJoin = nullptr;
+    int index = 0;
+  };
+  std::vector<CDetachedJoin> m_DetachedJoins;
   // The temporary move group of the selection while it stands in the design.
   CMoveGroupItem* m_pMoveGroup = nullptr;
   // While a move's end makes its joins, the joins of the pairs of components found so far.
