@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -244,22 +245,54 @@ TEST_F(ProjectTest, MemoryRunningOutAsADesignIsMadeOrStoredIsToldAndChangesNothi
   {
     BOOL result;
     bool fired;
+    long counted;
   };
   const auto attempt = [](long passes, const std::function<BOOL()>& step) {
     if (passes >= 0)
       heapfault::FailAfter(passes);
     const BOOL result = step();
-    const CAttempt done{result, heapfault::Fired()};
+    const CAttempt done{result, heapfault::Fired(), heapfault::Counted()};
     heapfault::Disarm();
     return done;
+  };
+
+  // Each step run once where no allocation fails, on a project made as this one, counts what
+  // bounds its passes: a step that still fails one well past that (as where a failure swallowed
+  // leaves it making more each time) ends the test there instead of running on.
+  constexpr long kNever = std::numeric_limits<long>::max();
+  long clean[3] = {};
+  {
+    CRecordingHost cleanHost;
+    CProject cleanProject{cleanHost};
+    cleanProject.AddDesign(MakeStore("Bay"));
+    ASSERT_TRUE(cleanProject.EditStoredDesign(0));
+    clean[0] = attempt(kNever, [&] { return cleanProject.NewEditedDesign(); }).counted;
+    cleanProject.GetEditedDesign()->GetItemList().AddTail(new CDesignItem(CDesignItemAccess::unitItem));
+    cleanHost.answers = {CProjectHost::answerYes};
+    naming.nameAnswers = {"Hall"};
+    naming.failAfterName = kNever;
+    clean[1] = attempt(-1, [&] { return cleanProject.StoreEditedDesign(TRUE, TRUE); }).counted;
+    naming.failAfterName = -1;
+    cleanProject.GetEditedDesign()->GetDesignData().SetQuantity(10);
+    cleanHost.answers = {CProjectHost::answerYes};
+    cleanHost.failAfterQuestion = kNever;
+    clean[2] = attempt(-1, [&] { return cleanProject.StoreEditedDesign(TRUE, TRUE); }).counted;
+    ASSERT_EQ(cleanProject.GetDesignCount(), 2) << "the clean run stored its design";
+  }
+  const auto withinCleanRun = [](long passes, long counted) {
+    if (passes <= 2 * counted + 16)
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "allocation " << passes << " still fails, past twice the " << counted
+                                         << " a clean run makes: is a failure swallowed?";
   };
 
   const CDesign* pBay = project.GetEditedDesign();
   const DWORD bayCrc = project.GetEditedDesignSnapshot().GetCRC();
   long failures = 0;
   for (long passes = 0;; ++passes) {
+    ASSERT_TRUE(withinCleanRun(passes, clean[0]));
     host.events.clear();
-    const auto [made, fired] = attempt(passes, [&] { return project.NewEditedDesign(); });
+    const auto [made, fired, counted] = attempt(passes, [&] { return project.NewEditedDesign(); });
     if (!fired) {
       EXPECT_TRUE(made);
       break;
@@ -278,11 +311,12 @@ TEST_F(ProjectTest, MemoryRunningOutAsADesignIsMadeOrStoredIsToldAndChangesNothi
   const DWORD newCrc = project.GetEditedDesignSnapshot().GetCRC();
   failures = 0;
   for (long passes = 0;; ++passes) {
+    ASSERT_TRUE(withinCleanRun(passes, clean[1]));
     host.events.clear();
     host.answers = {CProjectHost::answerYes};
     naming.nameAnswers = {"Hall"};
     naming.failAfterName = passes;
-    const auto [stored, fired] = attempt(-1, [&] { return project.StoreEditedDesign(TRUE, TRUE); });
+    const auto [stored, fired, counted] = attempt(-1, [&] { return project.StoreEditedDesign(TRUE, TRUE); });
     if (!fired) {
       EXPECT_TRUE(stored);
       EXPECT_EQ(host.events, (std::vector<std::string>{"store Unnamed", "added Hall"}));
@@ -305,12 +339,13 @@ TEST_F(ProjectTest, MemoryRunningOutAsADesignIsMadeOrStoredIsToldAndChangesNothi
   // stays whole.
   failures = 0;
   for (long passes = 0;; ++passes) {
+    ASSERT_TRUE(withinCleanRun(passes, clean[2]));
     project.GetEditedDesign()->GetDesignData().SetQuantity(static_cast<int>(10 + passes));
     const DWORD hallCrc = project.GetStoredDesigns().GetAt(1)->GetCRC();
     host.events.clear();
     host.answers = {CProjectHost::answerYes};
     host.failAfterQuestion = passes;
-    const auto [stored, fired] = attempt(-1, [&] { return project.StoreEditedDesign(TRUE, TRUE); });
+    const auto [stored, fired, counted] = attempt(-1, [&] { return project.StoreEditedDesign(TRUE, TRUE); });
     if (stored) {
       EXPECT_EQ(host.events, (std::vector<std::string>{"store Hall", "renamed Hall Hall"})) << passes;
       EXPECT_NE(project.GetStoredDesigns().GetAt(1)->GetCRC(), hallCrc) << passes;

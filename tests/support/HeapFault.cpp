@@ -19,14 +19,18 @@ std::atomic<bool> g_fired{false};
 thread_local bool t_armedHere = false;
 thread_local int t_paused = 0;
 long g_passes = 0;
+long g_counted = 0;
 std::size_t g_size = 0;
 
 bool ShouldFail(std::size_t size)
 {
   if (g_mode.load(std::memory_order_relaxed) == Mode::off || !t_armedHere || t_paused > 0)
     return false;
-  if (g_mode.load() == Mode::count && g_passes-- > 0)
-    return false;
+  if (g_mode.load() == Mode::count) {
+    ++g_counted;
+    if (g_passes-- > 0)
+      return false;
+  }
   if (g_mode.load() == Mode::size && size != g_size)
     return false;
   g_mode = Mode::off;
@@ -66,6 +70,7 @@ namespace heapfault {
 void FailAfter(long passes)
 {
   g_passes = passes;
+  g_counted = 0;
   Arm(Mode::count);
 }
 
@@ -82,6 +87,8 @@ void Disarm()
 }
 
 bool Fired() { return g_fired; }
+
+long Counted() { return g_counted; }
 
 CPause::CPause() { ++t_paused; }
 CPause::~CPause() { --t_paused; }

@@ -15,6 +15,9 @@ void FailNextOfSize(std::size_t size);
 void Disarm();
 // Whether the failure armed last has come.
 bool Fired();
+// The allocations counted since FailAfter armed the failure, the failing one among them, until it
+// came or was disarmed. Armed past every allocation, those of a run where none fails.
+long Counted();
 
 // Allocations made while it lives neither fail nor count: a test's own bookkeeping in the middle
 // of the code under test.
