@@ -289,7 +289,9 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedKeepsTheChangeAndEndsUnasked)
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
   constexpr int kHangSeconds = 30;
   int copies = 0;
-  for (const char* how : {"refuse-wall-width", "refuse-quantity"}) {
+  // (The Workbench's Quantity is run in the typed-value tests: the stand-in user's change is typed
+  // into that same field, so here it would never be taken.)
+  for (const char* how : {"refuse-wall-width"}) {
     for (const int signal : {SIGTERM, SIGHUP}) {
       SCOPED_TRACE(std::string(how) + " " + strsignal(signal));
       std::filesystem::remove(NotesPath());
