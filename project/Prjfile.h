@@ -41,9 +41,12 @@ public:
 
   // Opens the file for reading with the lock. A lock held elsewhere raises CAppSerializeException
   // (file in use); any other failure raises the CFileException. A complete copy an interrupted
-  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy).
+  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy). Whether
+  // the file's clock has passed its last change is told as a save in place tells it, which may
+  // set the times of the file's folder to now (see IsChangedOnDisk).
   void Open(const CString& path);
-  // Reads the whole file from its start through an archive with a 4096-byte buffer.
+  // Reads the file from its start through an archive. Where the file's times cannot tell a later
+  // write, the checksum of the whole file as read is kept for IsChangedOnDisk.
   void Read(const ReadFunction& read);
   // Writes through an archive into a temporary file beside the path and replaces the path by it;
   // after success the project file is the new file, open and locked. Returns the CRC-32 of the
