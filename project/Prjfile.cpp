@@ -237,11 +237,8 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
     held->Abort();
     // A refused copy in place may have left this save's bytes in the held file: the next save
     // must not take them for another program's change.
-    if (keepHeld && out.HoldsNewContent()) {
-      m_diskState = DiskStateOf(path);
-      m_settled = false;
-      m_held = checksum;
-    }
+    if (keepHeld && out.HoldsNewContent())
+      TakeWrittenState(path, checksum);
     throw;
   }
   if (!keepHeld) {
@@ -249,10 +246,15 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
     m_file = std::move(held);
   }
   m_path = path;
+  TakeWrittenState(path, checksum);
+  return checksum;
+}
+
+void CProjectFile::TakeWrittenState(const CString& path, DWORD checksum)
+{
   m_diskState = DiskStateOf(path);
-  // Another program may have written between the rename and that look: its write is in the
+  // Another program may have written between the write and that look: its write is in the
   // state, whatever the clock says, and only the bytes tell it.
   m_settled = false;
   m_held = checksum;
-  return checksum;
 }

@@ -76,6 +76,8 @@ public:
 private:
   void CheckTargetNotInUse(const CString& path) const;
   bool HoldsFileAt(const CString& path) const;
+  // The file's state after this program wrote the bytes of that checksum into it.
+  void TakeWrittenState(const CString& path, DWORD checksum);
 
   std::unique_ptr<CFile> m_file;
   CString m_path;

@@ -198,14 +198,17 @@ void CWorkbenchView::RemoveJoins(CDesignItem* pUnitItem, int component)
 
 void CWorkbenchView::DetachJoins(CDesignItem* pUnitItem)
 {
-  if (!m_pItemList || (m_pRemovedTogether && m_pRemovedTogether->Contains(pUnitItem)))
-    return;
+  CObList joins;
+  CollectJoins(pUnitItem, joins);
+  // The joins come in the list's order: one walk finds the index of each.
+  POSITION next = joins.GetHeadPosition();
   int index = 0;
-  for (POSITION pos = m_pItemList->GetHeadPosition(); pos; ++index) {
+  for (POSITION pos = next ? m_pItemList->GetHeadPosition() : nullptr; pos && next; ++index) {
     const POSITION here = pos;
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
-    if (pItem->GetItemType() != ditJoin || !pItem->JoinsItem(pUnitItem))
+    if (pItem != joins.GetAt(next))
       continue;
+    joins.GetNext(next);
     Deselect(pItem);
     m_pItemList->RemoveAt(here);
     pItem->Invalidate(this);
