@@ -156,6 +156,11 @@ void CWarehouseView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
 {
   if (UpdateDesignList(m_lbDesigns, *GetProject(), lHint, pHint))
     return;
+  // A name still being typed is taken first: an update, such as another window opening, must not
+  // write over it. One the file cannot hold stays in the field for its check on leaving.
+  CommitProjectName(FALSE);
+  if (m_edProjectName.GetSafeHwnd() && m_edProjectName.GetModify())
+    return;
   m_strProjectName = GetProject()->GetProjectName();
   UpdateData(FALSE);
   m_edProjectName.SetModify(FALSE);

@@ -282,15 +282,14 @@ TEST_F(ExitTest, LogoutSignalsWhileAQuestionIsOpenKeepTheChangeAndEndCleanly)
 // standard error, and the program ends with code 0 within a time only a hang exceeds.
 TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
 {
-  UseDocumentsFolder();
+  const std::string documents = UseDocumentsFolder();
   CPrivateDisplay display;
   if (!display.Start())
     GTEST_SKIP() << "no Xvfb on this machine";
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
   constexpr int kHangSeconds = 30;
-  // (The Workbench's Quantity is run in the typed-value tests: the stand-in user's change is typed
-  // into that same field, so here it would never be taken.)
-  for (const char* how : {"refuse-wall-width"}) {
+  int runs = 0;
+  for (const char* how : {"refuse-wall-width", "refuse-quantity"}) {
     for (const int signal : {SIGTERM, SIGHUP}) {
       SCOPED_TRACE(std::string(how) + " " + strsignal(signal));
       std::filesystem::remove(NotesPath());
@@ -305,8 +304,9 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
       ASSERT_EQ(ReadText(NotesPath()), "typed") << output.Text();
       ::kill(program, signal);
       ASSERT_EQ(output.Wait(program, kHangSeconds), 0) << output.Text();
-      // (Whether the stand-in user's change is still unsaved once the Plan View has opened depends
-      // on the machine's load, so what the copy holds is run in the offscreen exit tests.)
+      // The change typed before the refused value is in the copy.
+      ASSERT_TRUE(std::filesystem::exists(documents)) << output.Text();
+      EXPECT_EQ(CountRecoveryCopies(documents), ++runs) << output.Text();
     }
   }
 }

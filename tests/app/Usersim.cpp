@@ -2,9 +2,9 @@
 // program the way PANECRAFT_USER_ENDS asks ("close": the window's close button, "exit": File >
 // Exit with the mouse, "session", "hangup", "interrupt": SIGTERM, SIGHUP, SIGINT,
 // "signals-in-question": a change, File > Exit, and a logout's signals while the question about
-// the change is open; "change-and-wait": a change, then nothing; "refuse-wall-width": a change,
-// then a value the field refuses typed over the Plan View's Wall Width, the keyboard left there,
-// then nothing), so that a test can
+// the change is open; "change-and-wait": a change, then nothing; "refuse-wall-width",
+// "refuse-quantity": a change, then a value the field refuses typed over the Plan View's Wall
+// Width or the Workbench's Quantity, the keyboard left there, then nothing), so that a test can
 // check the exit code of the whole run, static destructors included.
 #include <signal.h>
 #include <unistd.h>
@@ -189,10 +189,14 @@ void TypeBesideLabelWhenShown(QMainWindow* window, const char* label, const char
 }
 
 // A change, then a value the field refuses typed over the Plan View's Wall Width, whose window
-// View > Plan View opens.
-void ChangeAndRefuse(QMainWindow* window)
+// View > Plan View opens, or over the Workbench's Quantity.
+void ChangeAndRefuse(QMainWindow* window, bool wallWidth)
 {
   TypeAChange(window);
+  if (!wallWidth) {
+    TypeBesideLabelWhenShown(window, "Quantity:", "-5", 0);
+    return;
+  }
   ChooseMenuItem(window, "&View", "&Plan View");
   TypeBesideLabelWhenShown(window, "&Wall Width:", "abc", 0);
 }
@@ -219,8 +223,8 @@ void EndTheProgram()
     ChangeAndSignalInTheQuestion(window);
   else if (std::strcmp(how, "change-and-wait") == 0)
     ChangeAndWait(window);
-  else if (std::strcmp(how, "refuse-wall-width") == 0)
-    ChangeAndRefuse(window);
+  else if (std::strcmp(how, "refuse-wall-width") == 0 || std::strcmp(how, "refuse-quantity") == 0)
+    ChangeAndRefuse(window, std::strcmp(how, "refuse-wall-width") == 0);
   else
     GiveUp("unknown way to end");
 }

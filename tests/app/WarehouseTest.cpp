@@ -415,6 +415,20 @@ TEST_F(WarehouseTest, ANameStillBeingTypedIsSavedByControlS)
       << "the file holds the typed name";
 }
 
+// A view opened or a design stored updates the project window while a name is still being
+// typed there: the name is taken, not written over with the last one.
+TEST_F(WarehouseTest, ANameStillBeingTypedOutlivesAnUpdateOfTheWindows)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(field, "Hillcrest");
+  m_pDoc->UpdateAllViews(nullptr);
+  EXPECT_EQ(field->text(), "Hillcrest");
+  EXPECT_EQ(m_pDoc->GetProjectName(), "Hillcrest");
+  EXPECT_TRUE(m_pDoc->IsProjectModified());
+}
+
 TEST_F(WarehouseTest, ARightClickSelectsTheDesignUnderThePointerAndOffersTheDesignCommands)
 {
   MakeTwoDesigns();
