@@ -43,6 +43,7 @@ struct CRatioDef
   double goal;
   CBenchRatio::Goal kind;
   CBenchRatio::Clock clock;
+  std::string per;  // the counter each side's time is divided by, if any
 };
 
 std::vector<CRatioDef>& Ratios()
@@ -57,6 +58,7 @@ struct CTime
   bool measured = false;
   double real = 0;
   double cpu = 0;
+  std::map<std::string, double> counters;
   double Of(CBenchRatio::Clock clock) const { return clock == CBenchRatio::cpuTime ? cpu : real; }
 };
 
@@ -107,8 +109,11 @@ public:
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration) {
         m_last = CTime();
-        if (!run.error_occurred && run.iterations > 0)
-          m_last = {true, run.real_accumulated_time / static_cast<double>(run.iterations), CpuSeconds(run)};
+        if (!run.error_occurred && run.iterations > 0) {
+          m_last = {true, run.real_accumulated_time / static_cast<double>(run.iterations), CpuSeconds(run), {}};
+          for (const auto& [name, counter] : run.counters)
+            m_last.counters[name] = counter.value;
+        }
         m_units[run.run_name.str()] = run.time_unit;
       }
     ConsoleReporter::ReportRuns(runs);
@@ -238,6 +243,15 @@ CRoundValues ValuesOf(const CRatioDef& ratio, const CRounds& rounds, CBenchRatio
       const auto [subject, baseline] = rounds.Pair(pair, round);
       if (!subject.measured || !baseline.measured || baseline.Of(clock) <= 0)
         break;
+      if (!ratio.per.empty()) {
+        const auto made = subject.counters.find(ratio.per);
+        const auto madeByBaseline = baseline.counters.find(ratio.per);
+        if (made == subject.counters.end() || madeByBaseline == baseline.counters.end() || made->second <= 0 ||
+            madeByBaseline->second <= 0)
+          break;
+        pairs.emplace_back(subject.Of(clock) / made->second, baseline.Of(clock) / madeByBaseline->second);
+        continue;
+      }
       pairs.emplace_back(subject.Of(clock), baseline.Of(clock));
     }
     if (pairs.size() != ratio.pairs.size())
@@ -359,7 +373,7 @@ bool ListAsked(const std::vector<std::string>& arguments)
 CBenchRatio::CBenchRatio(std::string label, std::string numerator, std::string denominator, double goal, Goal kind,
                          Clock clock)
 {
-  Ratios().push_back({std::move(label), {{std::move(numerator), std::move(denominator)}}, goal, kind, clock});
+  Ratios().push_back({std::move(label), {{std::move(numerator), std::move(denominator)}}, goal, kind, clock, {}});
 }
 
 CBenchGrowth::CBenchGrowth(std::string label, CSizes program, CSizes baseline, double goal, CBenchRatio::Clock clock)
@@ -369,13 +383,29 @@ CBenchGrowth::CBenchGrowth(std::string label, CSizes program, CSizes baseline, d
                        {std::move(program.smaller), std::move(baseline.smaller)}},
                       goal,
                       CBenchRatio::atMost,
-                      clock});
+                      clock,
+                      {}});
+}
+
+CBenchRatioPer::CBenchRatioPer(std::string label, std::string numerator, std::string denominator, std::string counter,
+                               double goal)
+{
+  Ratios().push_back({std::move(label),
+                      {{std::move(numerator), std::move(denominator)}},
+                      goal,
+                      CBenchRatio::atMost,
+                      CBenchRatio::cpuTime,
+                      std::move(counter)});
 }
 
 CBenchComparison::CBenchComparison(std::string label, std::string numerator, std::string denominator)
 {
-  Ratios().push_back(
-      {std::move(label), {{std::move(numerator), std::move(denominator)}}, 0, CBenchRatio::none, CBenchRatio::cpuTime});
+  Ratios().push_back({std::move(label),
+                      {{std::move(numerator), std::move(denominator)}},
+                      0,
+                      CBenchRatio::none,
+                      CBenchRatio::cpuTime,
+                      {}});
 }
 
 int main(int argc, char** argv)

@@ -55,6 +55,15 @@ public:
                CBenchRatio::Clock clock = CBenchRatio::cpuTime);
 };
 
+// Prints (time(numerator) / its `counter`) / (time(denominator) / its `counter`), which should be
+// at most `goal`: the cost of one piece of the work each side counts (a join made), where the two
+// sides make different numbers of them.
+class CBenchRatioPer
+{
+public:
+  CBenchRatioPer(std::string label, std::string numerator, std::string denominator, std::string counter, double goal);
+};
+
 // Prints time(numerator) / time(denominator) for comparison, with no goal.
 class CBenchComparison
 {
