@@ -31,7 +31,7 @@ constexpr unsigned long long kMinStoreBytes = 2;
 
 }  // namespace
 
-CDesignStore::CDesignStore() : m_created(CTime::GetCurrentTime()), m_modified(m_created) { UpdateChecksum(); }
+CDesignStore::CDesignStore() : m_created(CTime::GetCurrentTime()), m_modified(m_created) {}
 
 CDesignStore::CDesignStore(const CDesignStore& other) : CObject(other) { *this = other; }
 
@@ -49,6 +49,7 @@ CDesignStore& CDesignStore::operator=(const CDesignStore& other)
   }
   m_strName = other.m_strName;
   m_dwChecksum = other.m_dwChecksum;
+  m_bChecksumTaken = other.m_bChecksumTaken;
   m_dDesignWidth = other.m_dDesignWidth;
   m_dDesignHeight = other.m_dDesignHeight;
   m_created = other.m_created;
@@ -61,9 +62,13 @@ CDesignStore& CDesignStore::operator=(const CDesignStore& other)
 
 CDesignStore::~CDesignStore() = default;
 
-void CDesignStore::UpdateChecksum()
+DWORD CDesignStore::GetCRC() const
 {
-  m_dwChecksum = CChecksum(m_block.data(), static_cast<int>(m_block.size())).GetValue();
+  if (!m_bChecksumTaken) {
+    m_dwChecksum = CChecksum(m_block.data(), static_cast<int>(m_block.size())).GetValue();
+    m_bChecksumTaken = true;
+  }
+  return m_dwChecksum;
 }
 
 void CDesignStore::Store(CDesign* design)
@@ -81,7 +86,7 @@ void CDesignStore::Store(CDesign* design)
   m_dScaleFactor = data.GetScaleFactor();
   m_scrollPosition = data.GetScrollPosition();
   m_windowRect = data.GetWindowRect();
-  UpdateChecksum();
+  BlockChanged();
 }
 
 void CDesignStore::Retrieve(CDesign* design) const
@@ -117,7 +122,7 @@ void CDesignStore::Clear()
   m_dScaleFactor = 0.0;
   m_scrollPosition = CPoint(0, 0);
   m_windowRect = CRect(0, 0, 100, 100);
-  UpdateChecksum();
+  BlockChanged();
 }
 
 BOOL CDesignStore::TakeView(const CDesignStore& other)
@@ -143,7 +148,7 @@ void CDesignStore::Serialize(CArchive& ar)
   ar >> m_strName;
   ReadBlock(ar);
   ReadWindowState(ar);
-  UpdateChecksum();
+  BlockChanged();
 }
 
 // The fields after the block have a fixed layout: three doubles, two times and six 32-bit
@@ -178,6 +183,7 @@ void CDesignStore::ReadBlock(CArchive& ar)
   ar >> length;
   m_block.clear();
   m_block.shrink_to_fit();
+  BlockChanged();
   // A length beyond what the file still holds is damage, found before anything is allocated.
   if (length > ar.GetRemaining())
     throw CAppSerializeException(kModule, kBlockShortLine, CAppSerializeException::damaged);

@@ -31,7 +31,9 @@ public:
   ~CDesignStore() override;
 
   CString GetName() const { return m_strName; }
-  DWORD GetCRC() const { return m_dwChecksum; }
+  // The block's checksum, taken when first asked after the block changed: most stored designs
+  // are read and written again without anyone asking.
+  DWORD GetCRC() const;
   DWORD GetBlockLength() const { return static_cast<DWORD>(m_block.size()); }
   const std::vector<BYTE>& GetBlock() const { return m_block; }
   double GetDesignWidth() const { return m_dDesignWidth; }
@@ -63,11 +65,12 @@ private:
   // Size, scale, times, scroll position and window rectangle, in file order.
   void WriteWindowState(CArchive& ar) const;
   void ReadWindowState(CArchive& ar);
-  void UpdateChecksum();
+  void BlockChanged() { m_bChecksumTaken = false; }
 
   CString m_strName;
   std::vector<BYTE> m_block;
-  DWORD m_dwChecksum = 0;
+  mutable DWORD m_dwChecksum = 0;
+  mutable bool m_bChecksumTaken = false;
   double m_dDesignWidth = 0.0;
   double m_dDesignHeight = 0.0;
   CTime m_created;
