@@ -274,31 +274,36 @@ int CAtomicFile::RemoveLeftovers(const CString& path)
   return removed;
 }
 
-CString CAtomicFile::CompleteCopyOf(const CString& path)
+namespace {
+// The newest of the copies, by the time of their twins; empty when there is none.
+CString NewestOf(const std::vector<CLeftCopy>& copies)
 {
-  CString newest;
-  struct timespec newestTime
-  {};
-  for (const CLeftCopy& copy : CopiesAsLeft(FollowLinks(path))) {
-    if (newest.IsEmpty() || IsLater(copy.twin.st.st_mtim, newestTime)) {
-      newest = copy.path;
-      newestTime = copy.twin.st.st_mtim;
-    }
-  }
-  return newest;
+  const CLeftCopy* newest = nullptr;
+  for (const CLeftCopy& copy : copies)
+    if (!newest || IsLater(copy.twin.st.st_mtim, newest->twin.st.st_mtim))
+      newest = &copy;
+  return newest ? newest->path : CString();
 }
+}  // namespace
+
+CString CAtomicFile::CompleteCopyOf(const CString& path) { return NewestOf(CopiesAsLeft(FollowLinks(path))); }
 
 CString CAtomicFile::DifferingCompleteCopyOf(const CString& path)
 {
   const CString target = FollowLinks(path);
-  for (const CLeftCopy& copy : CopiesAsLeft(target)) {
+  std::vector<CLeftCopy> left;
+  for (CLeftCopy& copy : CopiesAsLeft(target)) {
     // The file holds every byte the write was writing: it ended, only its last steps did not.
     if (copy.twin.IsOver() && SameBytes(copy.path, target)) {
-      ::unlink(copy.path.c_str());
-      ::unlink(copy.twin.path.c_str());
+      const bool copyGone = ::unlink(copy.path.c_str()) == 0;
+      const bool twinGone = ::unlink(copy.twin.path.c_str()) == 0;
+      // Without its twin a copy is no longer one of the write's.
+      if (copyGone || twinGone)
+        continue;
     }
+    left.push_back(std::move(copy));
   }
-  return CompleteCopyOf(target);
+  return NewestOf(left);
 }
 
 BOOL CAtomicFile::IsUnwrittenSince(const CString& path, const CString& copy)
