@@ -148,7 +148,6 @@ void CDesignStore::Serialize(CArchive& ar)
   ar >> m_strName;
   ReadBlock(ar);
   ReadWindowState(ar);
-  BlockChanged();
 }
 
 // The fields after the block have a fixed layout: three doubles, two times and six 32-bit
