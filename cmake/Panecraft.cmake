@@ -65,16 +65,11 @@ endfunction()
 
 # panecraft_bench(name SOURCES ... DEPS ...): a Google Benchmark executable, built but not run by CTest.
 # Its main (bench/BenchMain.cpp) prints the ratios the bench names after the runs.
-# The main is compiled once for every bench, as objects each bench links whole.
+# The main is compiled once (bench/CMakeLists.txt), as objects each bench links whole.
 function(panecraft_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
-  if(NOT TARGET panecraft_bench_main)
-    add_library(panecraft_bench_main OBJECT ${CMAKE_SOURCE_DIR}/bench/BenchMain.cpp)
-    target_link_libraries(panecraft_bench_main PUBLIC benchmark::benchmark)
-    target_include_directories(panecraft_bench_main PRIVATE ${CMAKE_SOURCE_DIR})
-  endif()
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPS} panecraft_bench_main benchmark::benchmark)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPS} panecraft_bench_main)
   target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
 endfunction()
 
