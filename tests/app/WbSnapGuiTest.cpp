@@ -109,6 +109,25 @@ TEST_F(WbSnapGuiTest, TheSnappingTestMovesOnlyWhatSnapsAndOnlyOnTheAxisThatSnapp
   EXPECT_TRUE(pMoving->IsAlignmentSource()) << "the alignment-source flag comes back";
 }
 
+// A snap that would take a unit past the Workbench's square stops at its edge, as an arrow
+// key's step does: a unit out there could no longer be dragged.
+TEST_F(WbSnapGuiTest, TheSnappingTestStopsAtTheEdgeOfTheSquare)
+{
+  CUnitItem* pFixed = PlaceGlider(100.0, 100.0);
+  CUnitItem* pMoving = PlaceGlider(300.0, 400.0);
+  ASSERT_TRUE(pFixed && pMoving);
+  const double width = RightOf(pMoving) - pMoving->GetOffset().GetX();
+  // The moving unit 0.1 inch from the right edge; the fixed one above it, its right side 0.3
+  // inch right of the moving unit's left side.
+  MoveTo(pMoving, kWorkbenchSquare - 0.1 - width, 400.0);
+  MoveTo(pFixed, pMoving->GetOffset().GetX() + 0.3 - width, 600.0);
+  View()->DeselectAll();
+  View()->Select(pMoving);
+  ViewCommand(ID_SNAPPING_TEST);
+  EXPECT_NEAR(RightOf(pMoving), kWorkbenchSquare, 1e-9) << "to the edge, not onto the line past it";
+  EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 400.0);
+}
+
 TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapToThem)
 {
   CUnitItem* pFixed = PlaceGlider(20.0, 20.0);

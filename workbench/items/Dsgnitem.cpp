@@ -392,16 +392,21 @@ void CDesignItem::Offset(const CVRX2DVector& v)
   RecomputeCenter();
 }
 
+CVRX2DVector CDesignItem::CutAtSquare(const CVRX2DVector& v) const
+{
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  if (!NudgeBox(*this, low, high))
+    return v;
+  return CVRX2DVector(WithinSquare(v.GetX(), low.GetX(), high.GetX()), WithinSquare(v.GetY(), low.GetY(), high.GetY()));
+}
+
 BOOL CDesignItem::Nudge(const CVRX2DVector& v, CWorkbenchView* pView)
 {
   const BOOL wasSource = m_bAlignmentSource;
   m_bAlignmentSource = FALSE;
-  CVRX2DVector m = pView->AdjustPos(v, this, 1);
   // One item and a selection moved as one stop alike at the edge of the square.
-  CVRX2DPoint low;
-  CVRX2DPoint high;
-  if (NudgeBox(*this, low, high))
-    m = CVRX2DVector(WithinSquare(m.GetX(), low.GetX(), high.GetX()), WithinSquare(m.GetY(), low.GetY(), high.GetY()));
+  const CVRX2DVector m = CutAtSquare(pView->AdjustPos(v, this, 1));
   BOOL moved = FALSE;
   if (m.GetLength() > 0.0) {
     Invalidate(pView);

@@ -106,6 +106,8 @@ public:
   virtual void DrawTrackEntities(CWorkbenchView* pView, CTrackerTranslator& translator);
   virtual void Offset(const CVRX2DVector& v);
   virtual BOOL Nudge(const CVRX2DVector& v, CWorkbenchView* pView);
+  // A step cut where the item's box meets the square's edge: no step takes it farther past.
+  CVRX2DVector CutAtSquare(const CVRX2DVector& v) const;
   virtual BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual int HitTestHandle(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual CVRX2DPoint GetHandlePoint(int handle, CWorkbenchView* pView);

@@ -314,7 +314,8 @@ void CWorkbenchView::NudgeItems(const CVRX2DVector& v)
   for (POSITION pos = items.GetHeadPosition(); pos;) {
     auto* pItem = static_cast<CDesignItem*>(items.GetNext(pos));
     const CVRX2DVector a = AdjustPos(m, pItem, 1);
-    NudgeOne(pItem, test ? SnapTestMove(m, a) : a);
+    // A snap near the edge stops there, as an arrow key's step does.
+    NudgeOne(pItem, pItem->CutAtSquare(test ? SnapTestMove(m, a) : a));
   }
   AddJoin();
   size_t i = 0;
