@@ -250,6 +250,24 @@ TEST_F(WbCommandsTest, ArrowKeysStopAtTheEdgeOfTheSquare)
   EXPECT_DOUBLE_EQ(pOther->GetOffset().GetY(), 120.0) << "moved with it, as far";
 }
 
+// A unit placed where it would reach past the square's top right corner is placed against both
+// edges instead: out there no drag could move it by a little.
+TEST_F(WbCommandsTest, AUnitPlacedAtTheCornerOfTheSquareStandsWithinIt)
+{
+  View()->SetScaleFactor(View()->GetFitScaleFactor(FALSE), TRUE);
+  Pump();
+  const CPoint corner = View()->WorldToClient(CVRX2DPoint(kWorkbenchSquare - 5.0, kWorkbenchSquare - 10.0));
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(corner));
+  CUnitItem* pUnit = PlaceUnit(CommandFor("GL", "BA005"), corner);
+  ASSERT_NE(pUnit, nullptr);
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  ASSERT_TRUE(pUnit->GetMoveBox(low, high));
+  EXPECT_DOUBLE_EQ(high.GetX(), kWorkbenchSquare);
+  EXPECT_DOUBLE_EQ(high.GetY(), kWorkbenchSquare);
+  EXPECT_TRUE(pUnit->CanMoveTo(CVRX2DVector(-1.0, -1.0)));
+}
+
 TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)
 {
   CUnitItem* pUnit = Glider(100.0, 100.0);

@@ -401,6 +401,20 @@ CVRX2DVector CDesignItem::CutAtSquare(const CVRX2DVector& v) const
   return CVRX2DVector(WithinSquare(v.GetX(), low.GetX(), high.GetX()), WithinSquare(v.GetY(), low.GetY(), high.GetY()));
 }
 
+CVRX2DVector CDesignItem::IntoSquare() const
+{
+  CVRX2DPoint low;
+  CVRX2DPoint high;
+  if (!GetMoveBox(low, high))
+    return CVRX2DVector();
+  const auto into = [](double lo, double hi) {
+    if (lo < 0.0)
+      return -lo;
+    return hi > kWorkbenchSquare ? kWorkbenchSquare - hi : 0.0;
+  };
+  return CVRX2DVector(into(low.GetX(), high.GetX()), into(low.GetY(), high.GetY()));
+}
+
 BOOL CDesignItem::Nudge(const CVRX2DVector& v, CWorkbenchView* pView)
 {
   const BOOL wasSource = m_bAlignmentSource;

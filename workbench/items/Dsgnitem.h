@@ -108,6 +108,8 @@ public:
   virtual BOOL Nudge(const CVRX2DVector& v, CWorkbenchView* pView);
   // A step cut where the item's box meets the square's edge: no step takes it farther past.
   CVRX2DVector CutAtSquare(const CVRX2DVector& v) const;
+  // The shortest shift that brings the item's box inside the square; none when it is inside.
+  CVRX2DVector IntoSquare() const;
   virtual BOOL HitTest(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual int HitTestHandle(const CVRX2DPoint& point, CWorkbenchView* pView);
   virtual CVRX2DPoint GetHandlePoint(int handle, CWorkbenchView* pView);

@@ -314,6 +314,8 @@ void CUnitTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
   CVRX2DVector position = m_pView->ClientToWorld(*pPoint).AsVector();
   position += m_pView->AdjustPoint(position);
   pItem->Offset(position);
+  // A unit placed near the edge stands against it: past it, no small drag could move it.
+  pItem->Offset(pItem->IntoSquare());
   // The flags decide what the item offers to snapping, which adding it registers.
   m_pView->ApplyAlignmentSettings(pItem);
   m_pView->AddItem(pItem, TRUE);
