@@ -268,6 +268,39 @@ TEST_F(WbCommandsTest, AUnitPlacedAtTheCornerOfTheSquareStandsWithinIt)
   EXPECT_TRUE(pUnit->CanMoveTo(CVRX2DVector(-1.0, -1.0)));
 }
 
+// A handle dragged past the square's edge, where the window shows space beyond it, leaves the
+// unit's size as it was; within the square the same handle sizes it.
+TEST_F(WbCommandsTest, AResizePastTheEdgeOfTheSquareIsRefused)
+{
+  View()->SetScaleFactor(View()->GetFitScaleFactor(FALSE), TRUE);
+  Pump();
+  const CPoint edge = View()->WorldToClient(CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare / 2));
+  ASSERT_LT(edge.x + 20, View()->GetClientRect().right) << "the window shows space past the square";
+  CUnitItem* pUnit = PlaceUnit(CommandFor("GL", "BA005"), View()->WorldToClient(CVRX2DPoint(1380.0, 700.0)));
+  ASSERT_NE(pUnit, nullptr);
+  CVRX2DEntityArray before;
+  pUnit->GetOutlineEntities(before);
+  // The top right corner's handle.
+  CSizingHandleArray* pHandles = pUnit->GetSizingHandles(View());
+  int corner = 0;
+  for (int i = 1; i < pHandles->GetSize(); ++i) {
+    const CVRX2DPoint p = pHandles->GetAt(i)->GetPoint();
+    const CVRX2DPoint best = pHandles->GetAt(corner)->GetPoint();
+    if (p.GetX() + p.GetY() > best.GetX() + best.GetY())
+      corner = i;
+  }
+  const CPoint grip = View()->WorldToClient(pHandles->GetAt(corner)->GetPoint());
+  Drag(grip, CPoint(edge.x + 20, grip.y));
+  CVRX2DEntityArray after;
+  pUnit->GetOutlineEntities(after);
+  EXPECT_EQ(after.GetExtents().GetMaxPoint().GetX(), before.GetExtents().GetMaxPoint().GetX());
+  EXPECT_EQ(after.GetExtents().GetMinPoint().GetY(), before.GetExtents().GetMinPoint().GetY());
+  Drag(grip, CPoint((grip.x + edge.x) / 2, grip.y));
+  pUnit->GetOutlineEntities(after);
+  EXPECT_GT(after.GetExtents().GetMaxPoint().GetX(), before.GetExtents().GetMaxPoint().GetX());
+  EXPECT_LE(after.GetExtents().GetMaxPoint().GetX(), kWorkbenchSquare);
+}
+
 TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)
 {
   CUnitItem* pUnit = Glider(100.0, 100.0);

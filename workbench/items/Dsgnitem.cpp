@@ -347,6 +347,14 @@ BOOL CDesignItem::CanMoveBoxBy(const CVRX2DPoint& low, const CVRX2DPoint& high, 
   return (low + v).IsInBox(worldLow, worldHigh) && (high + v).IsInBox(worldLow, worldHigh);
 }
 
+BOOL CDesignItem::IsInSquare(const CVRX2DEntityArray& entities)
+{
+  const CVRX2DRectangle extents = entities.GetExtents();
+  const CVRX2DPoint worldLow(0.0, 0.0);
+  const CVRX2DPoint worldHigh(kWorkbenchSquare, kWorkbenchSquare);
+  return extents.GetMinPoint().IsInBox(worldLow, worldHigh) && extents.GetMaxPoint().IsInBox(worldLow, worldHigh);
+}
+
 void CDesignItem::UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)
 {
   DrawTrackEntities(pView);

@@ -519,6 +519,9 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
   if (resized) {
     PCTRACE(TT_WORKBENCH_TOOLS, TL_DETAIL)
     ("Tracker returned TRUE from Resize;  vector = (%f, %f). \n", offset.GetX(), offset.GetY());
+    resized = ProposalInSquare();
+  }
+  if (resized) {
     const CString sizeBefore = pUnit->GetAttributes();
     shift = pUnit->SetSizeToProposed();
     // A drag the unit's sizes did not follow changes nothing: its joins stay as they were rather
@@ -543,6 +546,14 @@ BOOL CUnitItem::Resize(int handle, const CVRX2DPoint& point, CWorkbenchView* pVi
   m_nCurrentHandle = -1;
   m_MovedHandles.RemoveAll();
   return resized;
+}
+
+BOOL CUnitItem::ProposalInSquare()
+{
+  CVRX2DEntityArray proposed;
+  const CVRX2DVector d = GetUnit()->GetProposedOutlineEntities(proposed);
+  proposed.Transform(CVRX2DTransformationMatrix(m_vOffset + d));
+  return IsInSquare(proposed);
 }
 
 int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CWorkbenchView* pView)
@@ -585,7 +596,8 @@ int CUnitItem::AdjustPos(int handle, CVRX2DVector& v, CVRX2DEntityArray& out, CW
     PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)
     ("Vector from GetProposedOutlineEntities() is (%6.2f, %6.2f) \n", d.GetX(), d.GetY());
     out.Transform(CVRX2DTransformationMatrix(m_vOffset + d));
-    return result;
+    // A size that would reach past the square is shown refused; the release does not take it.
+    return IsInSquare(out) ? result : CUnit::outOfBoundsChanged;
   }
   case CUnit::inboundsUnchanged:
     PCTRACE(TT_WORKBENCH_TOOLS, TL_VERBOSE)("CUnit not changed: vector = (%6.2f, %6.2f)\n", v.GetX(), v.GetY());

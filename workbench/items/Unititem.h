@@ -89,6 +89,8 @@ public:
   CString GetSizeInfo();
 
 private:
+  // Whether the unit at its proposed size stands inside the square.
+  BOOL ProposalInSquare();
   // With bKeepPrototype the unit, just made from the stored attributes, is kept for the next
   // item of the same attributes.
   void DeriveFromUnit(BOOL bKeepPrototype);
