@@ -316,6 +316,15 @@ TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)
   EXPECT_DOUBLE_EQ(View()->GetPlanSelector()->GetOffset().GetY(), y + 1.0);
   EXPECT_DOUBLE_EQ(pUnit->GetOffset().GetX(), 100.0);
   EXPECT_DOUBLE_EQ(pUnit->GetOffset().GetY(), 100.0);
+  // The line stops at the square's edges as the units do.
+  CPlanSelectorItem* pLine = View()->GetPlanSelector();
+  pLine->Offset(CVRX2DVector(0.0, kWorkbenchSquare - 0.5 - pLine->GetOffset().GetY()));
+  Key(Qt::Key_Up);
+  Key(Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(pLine->GetOffset().GetY(), kWorkbenchSquare);
+  pLine->Offset(CVRX2DVector(0.0, 0.5 - pLine->GetOffset().GetY()));
+  Key(Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_DOUBLE_EQ(pLine->GetOffset().GetY(), 0.0);
 }
 
 TEST_F(WbCommandsTest, RenameRefusesAStoredDesignsNameAndAcceptsItsOwn)
