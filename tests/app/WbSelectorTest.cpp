@@ -451,6 +451,20 @@ TEST_F(WbSelectorTest, ThePlanSelectorIsDraggedUpAndDownByItsBar)
   const CVRX2DVector moved = View()->ClientToWorld(to) - View()->ClientToWorld(onBar);
   EXPECT_NEAR(pSelector->GetOffset().GetY(), before.GetY() + moved.GetY(), 1e-6);
   EXPECT_EQ(pSelector->GetOffset().GetX(), before.GetX()) << "the line never moves sideways";
+  // Zoomed out past the square, where the window shows space beyond it: a drag there stops the
+  // line at the square's edge.
+  View()->SetScaleFactor(View()->GetFitScaleFactor(FALSE) / 2.0, TRUE);
+  Pump();
+  const CRect area = View()->GetClientRect();
+  const int top = View()->WorldToClient(CVRX2DPoint(0.0, kWorkbenchSquare)).y;
+  const int bottom = View()->WorldToClient(CVRX2DPoint(0.0, 0.0)).y;
+  const bool above = top > area.top + 20;
+  ASSERT_TRUE(above || bottom < area.bottom - 20) << "space beyond the square's top or bottom";
+  const CPoint bar(area.Width() / 4, View()->WorldToClient(pSelector->GetOffset().AsPoint()).y);
+  SendMouse(View(), QEvent::MouseMove, bar, Qt::NoButton, Qt::NoButton);
+  ASSERT_EQ(View()->GetCurrentTool(), View()->GetTool(wbtPlanSelector));
+  Drag(bar, CPoint(bar.x, above ? top - 15 : bottom + 15));
+  EXPECT_DOUBLE_EQ(pSelector->GetOffset().GetY(), above ? kWorkbenchSquare : 0.0);
 }
 
 TEST_F(WbSelectorTest, AUnitThatFailsGivesNoDetailSelector)

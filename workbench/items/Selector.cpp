@@ -233,7 +233,8 @@ BOOL CPlanSelectorItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
   switch (m_pTracker->Track(point, &v)) {
   case trkMoved:
     Invalidate(pView);
-    Offset(v);
+    // Dragged past the square, where the window shows space beyond it, the line stops at its edge.
+    Offset(CutAtSquare(v));
     Invalidate(pView);
     UpdateViews(pView, 1, nullptr);
     return TRUE;
