@@ -340,19 +340,20 @@ BOOL CDesignItem::GetMoveBox(CVRX2DPoint& low, CVRX2DPoint& high) const
 
 BOOL CDesignItem::CanMoveBoxBy(const CVRX2DPoint& low, const CVRX2DPoint& high, const CVRX2DVector& v)
 {
-  if (v.GetLength() == 0.0)
-    return TRUE;
+  return v.GetLength() == 0.0 || IsBoxInSquare(low + v, high + v);
+}
+
+BOOL CDesignItem::IsBoxInSquare(const CVRX2DPoint& low, const CVRX2DPoint& high)
+{
   const CVRX2DPoint worldLow(0.0, 0.0);
   const CVRX2DPoint worldHigh(kWorkbenchSquare, kWorkbenchSquare);
-  return (low + v).IsInBox(worldLow, worldHigh) && (high + v).IsInBox(worldLow, worldHigh);
+  return low.IsInBox(worldLow, worldHigh) && high.IsInBox(worldLow, worldHigh);
 }
 
 BOOL CDesignItem::IsInSquare(const CVRX2DEntityArray& entities)
 {
   const CVRX2DRectangle extents = entities.GetExtents();
-  const CVRX2DPoint worldLow(0.0, 0.0);
-  const CVRX2DPoint worldHigh(kWorkbenchSquare, kWorkbenchSquare);
-  return extents.GetMinPoint().IsInBox(worldLow, worldHigh) && extents.GetMaxPoint().IsInBox(worldLow, worldHigh);
+  return IsBoxInSquare(extents.GetMinPoint(), extents.GetMaxPoint());
 }
 
 void CDesignItem::UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView)

@@ -97,6 +97,8 @@ public:
   virtual BOOL GetMoveBox(CVRX2DPoint& low, CVRX2DPoint& high) const;
   // Whether the box of these corners moved by v stays inside the world.
   static BOOL CanMoveBoxBy(const CVRX2DPoint& low, const CVRX2DPoint& high, const CVRX2DVector& v);
+  // Whether the box of these corners lies inside the world.
+  static BOOL IsBoxInSquare(const CVRX2DPoint& low, const CVRX2DPoint& high);
   // Whether the extents of these entities lie inside the world.
   static BOOL IsInSquare(const CVRX2DEntityArray& entities);
   virtual void UpdateMoveTrack(const CVRX2DVector& v, CWorkbenchView* pView);

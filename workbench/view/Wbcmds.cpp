@@ -294,15 +294,17 @@ void CWorkbenchView::NudgeByKey(UINT nChar)
   PCTRACE(TT_WORKBENCH, TL_DETAIL)("OnChar()  Offset vector = (%f, %f)\n", v.GetX(), v.GetY());
   if (IsSelectorModeOff() && m_nEditMode == wemEditable)
     NudgeGroup(v);
+  if (!m_bPlanViewShown || (nChar != VK_UP && nChar != VK_DOWN))
+    return;
   // The plan line stops at the square's edges, as the units do.
-  const CVRX2DVector line = m_bPlanViewShown ? m_pPlanSelector->CutAtSquare(v) : CVRX2DVector();
-  if (m_bPlanViewShown && (nChar == VK_UP || nChar == VK_DOWN) && line.GetLength() > 0.0) {
-    m_pPlanSelector->Invalidate(this);
-    m_pPlanSelector->Offset(line);
-    m_pPlanSelector->Invalidate(this);
-    if (CDocument* pDoc = GetDocument())
-      pDoc->UpdateAllViews(nullptr, kHintPlan);
-  }
+  const CVRX2DVector line = m_pPlanSelector->CutAtSquare(v);
+  if (line.GetLength() == 0.0)
+    return;
+  m_pPlanSelector->Invalidate(this);
+  m_pPlanSelector->Offset(line);
+  m_pPlanSelector->Invalidate(this);
+  if (CDocument* pDoc = GetDocument())
+    pDoc->UpdateAllViews(nullptr, kHintPlan);
 }
 
 void RegisterViewCommandStrings()
