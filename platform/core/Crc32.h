@@ -8,7 +8,7 @@
 
 constexpr DWORD kCrc32Start = 0xFFFFFFFFu;
 
-// The register after the bytes, by the faster of the two updates below this processor has.
+// The register after the bytes, by the fastest of the updates below this processor has.
 DWORD Crc32Update(DWORD reg, const void* buffer, size_t length);
 
 // TRUE when the file at the path (its links followed) is the one of that device and inode and
@@ -20,7 +20,7 @@ bool FileHoldsBytes(const char* path, unsigned long long device, unsigned long l
 // their count. FALSE, with errno set, when the file cannot be read.
 bool Crc32OfFile(int fd, DWORD& checksum, long long& length);
 
-// The two updates, visible so tests can hold them against each other.
+// The three updates, visible so tests can hold them against each other.
 namespace checksum_detail {
 
 // Slicing-by-8 tables; works everywhere.
@@ -28,5 +28,9 @@ DWORD UpdateTable(DWORD reg, const BYTE* p, size_t length);
 // Carry-less multiplication folding; only where the processor has it (see HasClmul).
 DWORD UpdateClmul(DWORD reg, const BYTE* p, size_t length);
 bool HasClmul();
+// The same folding four lanes at a time; only where the processor has 512-bit carry-less
+// multiplication (see HasWideClmul).
+DWORD UpdateWide(DWORD reg, const BYTE* p, size_t length);
+bool HasWideClmul();
 
 }  // namespace checksum_detail

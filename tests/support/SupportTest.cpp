@@ -210,7 +210,7 @@ TEST(Checksum, KnownValuesPiecesAndObjects)
                                               .GetValue());
 }
 
-TEST(Checksum, FoldingPathAgreesWithTheTablePath)
+TEST(Checksum, FoldingPathsAgreeWithTheTablePath)
 {
   if (!checksum_detail::HasClmul())
     GTEST_SKIP() << "no carry-less multiplication on this processor";
@@ -220,16 +220,27 @@ TEST(Checksum, FoldingPathAgreesWithTheTablePath)
     x = x * 1103515245u + 12345u;
     b = static_cast<BYTE>(x >> 16);
   }
+  // The wide path folds 256 bytes a turn, then 64, then 16: lengths past two turns with every
+  // kind of rest.
+  const bool wide = checksum_detail::HasWideClmul();
   for (size_t offset : {0u, 1u, 7u}) {
-    for (size_t length = 0; length < 700; length += (length < 200 ? 1 : 37)) {
+    for (size_t length = 0; length < 1400; length += (length < 300 ? 1 : 37)) {
       const BYTE* p = data.data() + offset;
-      ASSERT_EQ(checksum_detail::UpdateClmul(0xFFFFFFFFu, p, length),
-                checksum_detail::UpdateTable(0xFFFFFFFFu, p, length))
-          << "length " << length << " offset " << offset;
-      ASSERT_EQ(checksum_detail::UpdateClmul(0x12345678u, p, length),
-                checksum_detail::UpdateTable(0x12345678u, p, length));
+      for (const DWORD reg : {0xFFFFFFFFu, 0x12345678u}) {
+        const DWORD expected = checksum_detail::UpdateTable(reg, p, length);
+        ASSERT_EQ(checksum_detail::UpdateClmul(reg, p, length), expected)
+            << "length " << length << " offset " << offset;
+        if (wide) {
+          ASSERT_EQ(checksum_detail::UpdateWide(reg, p, length), expected)
+              << "wide, length " << length << " offset " << offset;
+        }
+      }
     }
   }
   EXPECT_EQ(checksum_detail::UpdateClmul(0xFFFFFFFFu, data.data(), 4096),
             checksum_detail::UpdateTable(0xFFFFFFFFu, data.data(), 4096));
+  if (wide) {
+    EXPECT_EQ(checksum_detail::UpdateWide(0xFFFFFFFFu, data.data(), 4096),
+              checksum_detail::UpdateTable(0xFFFFFFFFu, data.data(), 4096));
+  }
 }
