@@ -263,8 +263,15 @@ void CAtomicFile::RemoveStaleCopies()
 
 int CAtomicFile::RemoveLeftovers(const CString& path)
 {
+  bool twins = false;
+  return RemoveLeftovers(path, twins);
+}
+
+int CAtomicFile::RemoveLeftovers(const CString& path, bool& twins)
+{
   int removed = 0;
   for (const CHiddenEntry& entry : TemporaryEntries(path)) {
+    twins = twins || entry.st.st_nlink > 1;
     // The twin of a complete copy stays until a complete write; a twin whose copy is gone goes.
     if (entry.name.pid == ::getpid() || entry.st.st_nlink > 1 || !ProcessIsGone(entry.name.pid))
       continue;

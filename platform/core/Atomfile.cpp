@@ -348,7 +348,11 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
   if (runningCopy && m_bInPlace)
     RefuseRunningCopy(path);
   // What killed writes left beside the target goes first: on a full disk that may be the room.
-  RemoveLeftovers(m_strTarget);
+  // Where that look finds no second name, of the file or of a write's, no unfinished write in
+  // place left a copy, and the commit need not look again.
+  bool twins = false;
+  RemoveLeftovers(m_strTarget, twins);
+  m_bMayHaveCopies = twins || (exists && st.st_nlink > 1);
   m_strTemporary = TemporaryPathFor(m_strTarget);
   m_file = Factory() ? Factory()() : std::make_unique<CFile>();
   CFileException error;
@@ -447,7 +451,8 @@ void CAtomicFile::Commit()
   } catch (const CFileException& e) {
     throw CFileException(e.m_cause, e.m_lOsError, m_strPath);
   }
-  NoteRemovableCopies();
+  if (m_bMayHaveCopies)
+    NoteRemovableCopies();
   if (m_bInPlace)
     WriteOverTarget();
   else
@@ -467,7 +472,8 @@ void CAtomicFile::ReplaceTarget()
     Refuse(errno, m_strPath);
   m_bCommitted = true;
   SyncFolderOf(m_strTarget);
-  RemoveStaleCopies();
+  if (m_bMayHaveCopies)
+    RemoveStaleCopies();
 }
 
 void CAtomicFile::WriteOverTarget()
@@ -526,7 +532,8 @@ void CAtomicFile::WriteOverTarget()
     for (const CString& name : {copy, twin})
       if (NamesFile(name, stamped))
         ::unlink(name.c_str());
-    RemoveStaleCopies();
+    if (m_bMayHaveCopies)
+      RemoveStaleCopies();
     return;
   }
   Refuse(err != 0 ? err : EIO, m_strPath,

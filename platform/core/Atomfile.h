@@ -117,6 +117,8 @@ private:
   CString UnfinishedCopyReason(const CString& text, bool unchanged, const CString& copy, const CString& twin,
                                const struct stat& stamped) const;
   static bool NamesFile(const CString& name, const struct stat& file);
+  // As the public one; twins becomes TRUE where a hidden file found has a second name.
+  static int RemoveLeftovers(const CString& path, bool& twins);
   // TRUE when the file is the complete copy of a write in place still running in another process.
   static bool IsCopyOfRunningWrite(const CString& target);
   // Before the file changes: the copies earlier unfinished writes in place left, as they left
@@ -135,6 +137,8 @@ private:
   bool m_bExists = false;
   bool m_bInPlace = false;
   bool m_bHoldsNew = false;
+  // A copy an unfinished write in place left may lie beside the target (see the constructor).
+  bool m_bMayHaveCopies = true;
   unsigned m_uid = 0;
   unsigned m_gid = 0;
   unsigned m_mode = 0;
