@@ -2,7 +2,8 @@
 // snapping test nudge, alignment lines shown on the surface and snapped to, the Workbench
 // properties sheet with Apply, OK and Cancel, opened by its command and by a double click on
 // empty space, where Return presses OK after Move Up greys itself, the Alignment Lines dialog,
-// and highlighted sides that leave with a unit nudged away or resized in its sheet.
+// highlighted sides that leave with a unit nudged away or resized in its sheet, and refused drags
+// that leave the units to be snapped and joined to.
 #include <QApplication>
 #include <QTest>
 
@@ -126,6 +127,45 @@ TEST_F(WbSnapGuiTest, TheSnappingTestStopsAtTheEdgeOfTheSquare)
   ViewCommand(ID_SNAPPING_TEST);
   EXPECT_NEAR(RightOf(pMoving), kWorkbenchSquare, 1e-9) << "to the edge, not onto the line past it";
   EXPECT_DOUBLE_EQ(pMoving->GetOffset().GetY(), 400.0);
+}
+
+// Refused drags, of a selection and then of the one unit the refusal left selected, leave every
+// unit's lines offered: the next nudge snaps to the unit dragged and joins to it.
+TEST_F(WbSnapGuiTest, RefusedDragsLeaveTheDraggedUnitToBeSnappedAndJoinedTo)
+{
+  std::vector<CUnitItem*> gliders;
+  for (int i = 0; i < 4; ++i) {
+    gliders.push_back(PlaceGlider(100.0, 100.0 + 40.0 * i));
+    ASSERT_NE(gliders.back(), nullptr);
+  }
+  // A row an inch apart below the top of the square; the second stands 10 inches higher and
+  // reaches 5 past it, as units of older designs may, so that no drag of it can end inside.
+  const double width = RightOf(gliders[0]) - gliders[0]->GetOffset().GetX();
+  const double bottom = kWorkbenchSquare - gliders[0]->GetHeight() - 5.0;
+  for (int i = 0; i < 4; ++i)
+    MoveTo(gliders[static_cast<size_t>(i)], 100.0 + i * (width + 1.0), i == 1 ? bottom + 10.0 : bottom);
+  View()->SetScaleFactor(View()->GetFitScaleFactor(FALSE) * 4.0, TRUE);
+  View()->ScrollToPosition(CVRX2DVector(50.0, kWorkbenchSquare + 20.0));
+  Pump();
+  CUnitItem* pHigh = gliders[1];
+  const CPoint press = View()->WorldToClient(CVRX2DPoint(pHigh->GetOffset().GetX() + width / 2.0, bottom + 10.0 + 8.0));
+  Key(Qt::Key_A, Qt::ControlModifier);
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 4);
+  Drag(press, CPoint(press.x + 6, press.y));
+  ASSERT_EQ(View()->GetSelectedCount(FALSE), 1) << "the refused drag is a click on the high glider";
+  ASSERT_TRUE(View()->IsSelected(pHigh));
+  Drag(press, CPoint(press.x + 6, press.y));
+  for (int i = 0; i < 4; ++i)
+    ASSERT_DOUBLE_EQ(gliders[static_cast<size_t>(i)]->GetOffset().GetX(), 100.0 + i * (width + 1.0))
+        << "both drags were refused";
+  ASSERT_TRUE(Joins().empty());
+  View()->DeselectAll();
+  View()->Select(gliders[0]);
+  View()->Select(gliders[2]);
+  Key(Qt::Key_Right);
+  EXPECT_DOUBLE_EQ(gliders[0]->GetOffset().GetX(), 100.625) << "snapped to the high glider's side";
+  EXPECT_DOUBLE_EQ(gliders[2]->GetOffset().GetX(), 100.0 + 2 * (width + 1.0) + 0.625);
+  EXPECT_EQ(Joins().size(), 2u) << "to the high glider and to the last";
 }
 
 TEST_F(WbSnapGuiTest, AlignmentLinesAreDrawnAcrossTheWorkbenchAndPlacementsSnapToThem)
