@@ -108,6 +108,11 @@ DWORD UpdateTable(DWORD c, const BYTE* p, size_t length)
 
 bool HasClmul() { return __builtin_cpu_supports("pclmul") && __builtin_cpu_supports("sse4.1"); }
 
+// x^(8n+32) (low) and x^(8n-32) (high) modulo the polynomial, reflected: the pair that folds 16
+// bytes of register n bytes ahead.
+constexpr long long kAhead64Low = 0x0154442bd4, kAhead64High = 0x01c6e41596;
+constexpr long long kAhead256Low = 0x011542778a, kAhead256High = 0x01322d1430;
+
 __attribute__((target("pclmul,sse4.1"))) inline __m128i Load(const BYTE* q)
 {
   return _mm_loadu_si128(reinterpret_cast<const __m128i*>(q));
@@ -160,11 +165,9 @@ __attribute__((target("pclmul,sse4.1"))) DWORD UpdateClmul(DWORD reg, const BYTE
 {
   if (length < 64)
     return UpdateTable(reg, p, length);
-  alignas(16) static const std::uint64_t k1k2[] = {0x0154442bd4, 0x01c6e41596};
-
   __m128i x1 = _mm_xor_si128(Load(p), _mm_cvtsi32_si128(static_cast<int>(reg)));
   __m128i x2 = Load(p + 16), x3 = Load(p + 32), x4 = Load(p + 48);
-  const __m128i x0 = _mm_load_si128(reinterpret_cast<const __m128i*>(k1k2));
+  const __m128i x0 = _mm_set_epi64x(kAhead64High, kAhead64Low);
   p += 64;
   length -= 64;
   while (length >= 64) {
@@ -193,12 +196,9 @@ __attribute__((target("avx512f,vpclmulqdq,pclmul,sse4.1"))) DWORD UpdateWide(DWO
 {
   if (length < 256)
     return UpdateClmul(reg, p, length);
-  // x^(8*256+32) and x^(8*256-32) modulo the polynomial, reflected: 256 bytes ahead; then the
-  // same 64 bytes ahead, UpdateClmul's pair.
-  const __m512i k256 = _mm512_set_epi64(0x01322d1430, 0x011542778a, 0x01322d1430, 0x011542778a, 0x01322d1430,
-                                        0x011542778a, 0x01322d1430, 0x011542778a);
-  const __m512i k64 = _mm512_set_epi64(0x01c6e41596, 0x0154442bd4, 0x01c6e41596, 0x0154442bd4, 0x01c6e41596,
-                                       0x0154442bd4, 0x01c6e41596, 0x0154442bd4);
+  // Every lane folds 256 bytes ahead, then 64.
+  const __m512i k256 = _mm512_set4_epi64(kAhead256High, kAhead256Low, kAhead256High, kAhead256Low);
+  const __m512i k64 = _mm512_set4_epi64(kAhead64High, kAhead64Low, kAhead64High, kAhead64Low);
   __m512i z1 =
       _mm512_xor_si512(_mm512_loadu_si512(p), _mm512_zextsi128_si512(_mm_cvtsi32_si128(static_cast<int>(reg))));
   __m512i z2 = _mm512_loadu_si512(p + 64), z3 = _mm512_loadu_si512(p + 128), z4 = _mm512_loadu_si512(p + 192);
