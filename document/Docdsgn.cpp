@@ -2,6 +2,7 @@
 
 #include "document/Dochints.h"
 #include "document/Docviews.h"
+#include "ui/dlg/DialogService.h"
 #include "ui/dlg/Progress.h"
 #include "ui/wnd/Msg.h"
 #include "ui/docview/View.h"
@@ -44,8 +45,13 @@ BOOL CDoc::NewEditedDesign()
 
 BOOL CDoc::KeepWhatIsShown()
 {
-  // Nobody is asked: a typed value that would be refused leaves the last one taken.
+  // Nobody is asked: each value still typed in a field is taken as leaving the field would take
+  // it, and one the field would refuse leaves the last one taken.
+  const CUnaskedScope unasked;
   CommitTypedProjectName(FALSE);
+  for (POSITION pos = GetFirstViewPosition(); pos;)
+    if (auto* holder = dynamic_cast<CTypedValuesHolder*>(GetNextView(pos)))
+      holder->TakeTypedValues();
   if (auto* source = dynamic_cast<CWorkbenchDataSource*>(GetWorkbenchView()))
     source->UpdateDesignWithWorkbenchData();
   return m_project.KeepEditedDesign();

@@ -41,7 +41,8 @@ class CTypedValuesHolder
 {
 public:
   virtual ~CTypedValuesHolder() = default;
-  // FALSE when a typed value is refused; the user has been told and the field has the keyboard.
+  // FALSE when a typed value is refused; the user has been told and the field has the keyboard
+  // (while nobody is asked, the refusal is answered unseen and the keyboard stays where it is).
   virtual BOOL TakeTypedValues() = 0;
 };
 

@@ -2,8 +2,9 @@
 // Design and a save. Each refusal is told with the field's message, stores nothing, and gives the
 // keyboard back to the refused field with its text selected, so the next key typed replaces it;
 // a project name holding a character the project file cannot hold is refused the same way,
-// naming the character. The end of the session by a signal asks nothing: the refused value is
-// left out of the recovery copy.
+// naming the character. The end of the session by a signal asks nothing and ends, whatever a
+// field holds: the refused value is left out of the recovery copy, and a valid one still being
+// typed goes into it as leaving the field would take it.
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
@@ -21,13 +22,19 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
+#include "app/Shellids.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
 #include "document/Whview.h"
 #include "project/Project.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/wnd/QtApp.h"
+#include "ui/frame/CtrlBar.h"
+#include "ui/frame/Frame.h"
 #include "ui/wnd/Resource.h"
+#include "views/Adorned.h"
+#include "views/Planview.h"
+#include "views/Viewids.h"
 #include "workbench/frame/Wbframe.h"
 #include "workbench/view/Wbview.h"
 
@@ -190,4 +197,89 @@ TEST_F(TypedValueTest, EveryProjectInformationFieldRefusesACharacterTheFileCanno
     EXPECT_EQ(Messages().back(), CString("The character \"✓\" cannot be used here. Please use another character."));
   }
   EXPECT_EQ(m_pDoc->GetProjectData().GetNotes().Find("Zwei"), -1);
+}
+
+// A signal's end with a name the file cannot hold left in the project's name field asks nothing
+// and ends: the field's going, as the windows are destroyed, refuses the name unseen without
+// taking the keyboard back into the window that goes, which went round without end.
+TEST_F(TypedValueTest, TheEndOfTheSessionBySignalEndsWithANameTheFileCannotHoldInItsField)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus \xC5\x81");
+  static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
+  RunUntilEndedOrAsked([] { ::kill(::getpid(), SIGTERM); });
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(MainFrame(), nullptr) << "the program goes on";
+}
+
+// What a recovery copy keeps of a value still being typed, nobody asked: the Plan View's Wall
+// Width as leaving the field would take it; a value the field refuses leaves the last one taken,
+// with no message and the keyboard where it was.
+TEST_F(TypedValueTest, KeepingWhatIsShownTakesAValidWallWidthStillBeingTypedAndLeavesARefusedOne)
+{
+  Command(ID_SHOW_PLAN);
+  auto* pPlan = dynamic_cast<CPlanView*>(m_pDoc->GetPlanView());
+  ASSERT_NE(pPlan, nullptr);
+  auto* pFrame = dynamic_cast<CDlgAdornedFrame*>(pPlan->GetParentFrame());
+  ASSERT_NE(pFrame, nullptr);
+  auto* wall = qobject_cast<QLineEdit*>(pFrame->GetDialogBar()->GetDlgItem(IDC_PLAN_WALL_WIDTH)->m_hWnd);
+  ASSERT_NE(wall, nullptr);
+  ASSERT_TRUE(ClickIntoField(pFrame, wall));
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "2'-6\"");
+  m_pDoc->KeepWhatIsShown();
+  EXPECT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 30.0);
+  EXPECT_DOUBLE_EQ(pPlan->GetWallWidth(), 30.0);
+
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "abc");
+  m_pDoc->KeepWhatIsShown();
+  EXPECT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 30.0);
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(QApplication::focusWidget(), wall);
+  EXPECT_EQ(wall->text(), QString("abc"));
+}
+
+// Closing the project window with a name the file cannot hold still in its field refuses the name
+// once, as File > Exit does, and keeps the project and its windows open with the keyboard back in
+// the field; with the name mended the close goes on, nothing refused while its windows go.
+TEST_F(TypedValueTest, ClosingTheProjectWindowRefusesANameTheFileCannotHoldBeforeAnyWindowGoes)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus \xC5\x81");
+  CFrameWnd* pFrame = DesignList(m_pDoc)->GetParentFrame();
+  pFrame->PostMessage(WM_CLOSE);
+  Pump();
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], CString("The character \"\xC5\x81\" cannot be used here. Please use another character."));
+  const std::vector<CDoc*> open = Projects();
+  ASSERT_NE(std::find(open.begin(), open.end(), m_pDoc), open.end()) << "the project stays open";
+  EXPECT_EQ(QApplication::focusWidget(), field);
+
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus");
+  service.messageAnswers = {IDNO, IDNO};
+  pFrame->PostMessage(WM_CLOSE);
+  Pump();
+  EXPECT_TRUE(Projects().empty());
+  for (size_t i = 1; i < Messages().size(); ++i)
+    EXPECT_EQ(Messages()[i].Find("cannot be used"), -1) << Messages()[i];
+}
+
+// The end of the session itself, however it was asked for, asks nothing about a name the file
+// cannot hold that the windows' going takes from its field.
+TEST_F(TypedValueTest, TheEndOfTheSessionAsksNothingAboutANameTheWindowsGoingTakesFromItsField)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus \xC5\x81");
+  ShellApp().EndSession();
+  Pump();
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(MainFrame(), nullptr);
 }

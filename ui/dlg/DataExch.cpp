@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include "ui/dlg/Ctrls.h"
+#include "ui/dlg/DialogService.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/Resource.h"
 #include "ui/wnd/WinApp.h"
@@ -150,8 +151,12 @@ CWnd* CDataExchange::PrepareEditCtrl(int nIDC)
   return control;
 }
 
+BOOL CDataExchange::MayGiveFocusBack() { return !CUnaskedScope::IsActive() && !CWnd::IsDestroyingWindows(); }
+
 void CDataExchange::Fail()
 {
+  if (!MayGiveFocusBack())
+    throw CDataExchangeFailure{};
   if (CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(m_idLastControl) : nullptr) {
     control->SetFocus();
     if (auto* edit = dynamic_cast<CEdit*>(control); edit && m_bEditLastControl)

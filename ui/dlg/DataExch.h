@@ -21,8 +21,12 @@ public:
   // The control of the id in the window being exchanged; an unknown id is a failed exchange.
   CWnd* PrepareCtrl(int nIDC);
   CWnd* PrepareEditCtrl(int nIDC);
-  // Gives the focus to the last prepared control, its text selected, and fails the exchange.
+  // Gives the focus to the last prepared control, its text selected, and fails the exchange;
+  // the focus stays where it is while the refused value cannot be typed again (below).
   [[noreturn]] void Fail();
+  // Whether a refused field may take the keyboard back: not while nobody is asked (the end of the
+  // session) and not while windows are being destroyed, whose focus changes would check it again.
+  static BOOL MayGiveFocusBack();
   // The text a saving exchange shows in the last prepared control for the value it took. It is
   // shown only once the whole exchange has passed, so a refusal leaves every field as typed.
   void ShowTaken(const CString& text);

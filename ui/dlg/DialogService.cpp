@@ -329,6 +329,7 @@ void SetDialogService(CDialogService* pService) { g_pService = pService; }
 
 CUnaskedScope::CUnaskedScope() { ++g_nUnaskedScopes; }
 CUnaskedScope::~CUnaskedScope() { --g_nUnaskedScopes; }
+BOOL CUnaskedScope::IsActive() { return g_nUnaskedScopes > 0; }
 
 int CScriptedDialogService::MessageBox(CWnd*, const CString& text, const CString& caption, UINT nType, UINT nIDHelp)
 {

@@ -72,6 +72,8 @@ public:
   ~CUnaskedScope();
   CUnaskedScope(const CUnaskedScope&) = delete;
   CUnaskedScope& operator=(const CUnaskedScope&) = delete;
+  // Whether one lives now.
+  static BOOL IsActive();
 };
 
 // Answers from queues and records every request. A message box with no queued answer gets the

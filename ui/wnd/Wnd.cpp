@@ -168,10 +168,26 @@ BOOL CWnd::CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowNa
   return TRUE;
 }
 
+namespace {
+int g_nDestroyingWindows = 0;
+
+// Counts the windows whose destruction is under way, its children's included.
+struct CDestroyingWindow
+{
+  CDestroyingWindow() { ++g_nDestroyingWindows; }
+  ~CDestroyingWindow() { --g_nDestroyingWindows; }
+  CDestroyingWindow(const CDestroyingWindow&) = delete;
+  CDestroyingWindow& operator=(const CDestroyingWindow&) = delete;
+};
+}  // namespace
+
+BOOL CWnd::IsDestroyingWindows() { return g_nDestroyingWindows > 0; }
+
 BOOL CWnd::DestroyWindow()
 {
   if (!m_hWnd)
     return FALSE;
+  const CDestroyingWindow destroying;
   if (GetCapture() == this)
     ReleaseCapture();
   SendMessage(WM_DESTROY);

@@ -56,6 +56,9 @@ public:
   BOOL CreateEx(DWORD dwExStyle, LPCTSTR lpszClassName, LPCTSTR lpszWindowName, DWORD dwStyle, int x, int y, int nWidth,
                 int nHeight, HWND hWndParent, UINT nID, void* lpParam = nullptr);
   virtual BOOL DestroyWindow();
+  // Whether a window is being destroyed now: the focus changes its going makes are no user's
+  // leaving a field, and a refusal then must not move the keyboard into a window that goes.
+  static BOOL IsDestroyingWindows();
   // Binds this object to an existing widget that paints itself.
   BOOL Attach(HWND hWnd);
   HWND Detach();

@@ -9,6 +9,7 @@
 #include "project/DocServices.h"
 #include "model/Unitutil.h"
 #include "productdb/Subtypes.h"
+#include "ui/dlg/DataExch.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
 #include "support/ComExcpt.h"
@@ -248,7 +249,8 @@ BOOL CWorkbenchFrame::ValidateQuantity()
     message.Format("Please enter a quantity from %d to %d.", CDesignData::kMinQuantity, CDesignData::kMaxQuantity);
   MessageBox(message, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
   // The keyboard goes back to the refused value, ready to be typed over.
-  if (auto* field = dynamic_cast<CEdit*>(m_wndDialogBar.GetDlgItem(IDC_WORKBENCH_QUANTITY))) {
+  if (auto* field = dynamic_cast<CEdit*>(m_wndDialogBar.GetDlgItem(IDC_WORKBENCH_QUANTITY));
+      field && CDataExchange::MayGiveFocusBack()) {
     if (CMDIFrameWnd* main = GetMDIFrame(); main && main->MDIGetActive() != this)
       MDIActivate();
     field->SetFocus();
