@@ -449,8 +449,13 @@ public:
   {
     if (event->type() != QEvent::Show)
       return false;
-    if (m_formWidget)
-      QTimer::singleShot(0, m_formWidget, [form = m_form, shrink = m_bShrinkOnly] { form->ResizeParentToFit(shrink); });
+    // The widget outlives a form destroyed meanwhile (it is deleted later): the fit runs only
+    // while the widget is still the form's window.
+    if (QWidget* widget = m_formWidget)
+      QTimer::singleShot(0, widget, [widget, form = m_form, shrink = m_bShrinkOnly] {
+        if (CWnd::FromHandlePermanent(widget) == form)
+          form->ResizeParentToFit(shrink);
+      });
     deleteLater();
     return false;
   }
