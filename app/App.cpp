@@ -1,5 +1,6 @@
 #include "app/App.h"
 
+#include <algorithm>
 #include <climits>
 #include <csignal>
 #include <cstdio>
@@ -13,6 +14,7 @@
 #include "app/Helpgate.h"
 #include "app/Helpmap.h"
 #include "app/Helptmr.h"
+#include "app/Recoffer.h"
 #include "app/Recovery.h"
 #include "app/Shellids.h"
 #include "document/Whids.h"
@@ -20,6 +22,7 @@
 #include "platform/core/Profile.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/wnd/AppIcon.h"
+#include "ui/wnd/Exitcode.h"
 #include "ui/wnd/HelpWnd.h"
 #include "ui/frame/MdiFrame.h"
 #include "ui/wnd/Resource.h"
@@ -280,7 +283,18 @@ int CApp::ExitInstance()
     PCTRACE(TT_APPLICATION, TL_WARNING)("Exception while saving application settings.\n");
   }
   ExitShell();
-  return CWinApp::ExitInstance();
+  const int code = CWinApp::ExitInstance();
+  return m_bUnsavedWorkLost ? kWorkNotKeptExitCode : code;
+}
+
+CDocument* CApp::OpenDocumentFile(LPCTSTR lpszFileName)
+{
+  // A project open already is only brought forward; a file about to open may have a newer
+  // recovery copy beside it that the user should hear of first.
+  CString path(lpszFileName ? lpszFileName : "");
+  if (!path.IsEmpty() && m_pDocManager && !m_pDocManager->FindOpenDocument(path))
+    path = ChooseProjectOrNewerCopy(*this, path);
+  return CWinApp::OpenDocumentFile(path);
 }
 
 LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
@@ -295,8 +309,11 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
   } catch (...) {
     text = FormatFatalErrorReport(m_strProductName, nullptr);
   }
-  // Unsaved work is kept before the program ends; the report says where.
-  text += DescribeRecoveryCopies(WriteRecoveryCopies(*this));
+  // Unsaved work is kept before the program ends; the report says where, and the next start says
+  // it again, for a report that nobody saw.
+  const std::vector<CRecoveryCopy> copies = WriteRecoveryCopies(*this);
+  NoteRecoveryCopies(*this, copies);
+  text += DescribeRecoveryCopies(copies);
   if (m_splashWnd.GetSafeHwnd())
     m_splashWnd.DestroyWindow();
   if (m_pMainWnd && m_pMainWnd->GetSafeHwnd())
@@ -310,11 +327,10 @@ LRESULT CApp::ProcessWndProcException(const std::exception_ptr& e, const MSG*)
 void CApp::KeepUnsavedWork()
 {
   const std::vector<CRecoveryCopy> copies = WriteRecoveryCopies(*this);
-  // The next start names the copies too, first in the File menu's recent files, for a user who
-  // never saw standard error.
-  for (auto copy = copies.rbegin(); copy != copies.rend(); ++copy)
-    if (!copy->path.IsEmpty())
-      AddToRecentFileList(copy->path);
+  // The next start names the copies too, for a user who never saw standard error.
+  NoteRecoveryCopies(*this, copies);
+  m_bUnsavedWorkLost = std::any_of(copies.begin(), copies.end(),
+                                   [](const CRecoveryCopy& copy) { return copy.changed && copy.path.IsEmpty(); });
   CString text = DescribeRecoveryCopies(copies);
   text.TrimLeft('\n');
   if (!text.IsEmpty())

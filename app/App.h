@@ -38,8 +38,11 @@ public:
   BOOL SaveAllModified() override;
   // Shows the fatal-error report and ends the process with exit code 99; never returns.
   LRESULT ProcessWndProcException(const std::exception_ptr& e, const MSG* pMsg) override;
-  // Recovery copies of the changed projects, named on standard error: nobody can be asked.
+  // Recovery copies of the changed projects, named on standard error and noted for the next
+  // start: nobody can be asked. When one could not be written, the exit code says so.
   void KeepUnsavedWork() override;
+  // Tells of a newer recovery copy beside the file before it opens, and offers it instead.
+  CDocument* OpenDocumentFile(LPCTSTR lpszFileName) override;
   // A question asked while the splash picture shows closes the picture first.
   void EnableModeless(BOOL bEnable) override;
   // The help gate: at most one help call in two seconds, one topic per hundred command ids.
@@ -129,6 +132,8 @@ private:
   CUnitInfoReportGenerator m_unitInfoReportGenerator;
   CSplashWnd m_splashWnd;
   BOOL m_bInitialProjectClosed = FALSE;
+  // Unsaved work that no recovery copy could take at an end with nobody to ask.
+  BOOL m_bUnsavedWorkLost = FALSE;
   int m_nResizeTimeThreshold = 0;
   double m_dResizeDistanceThreshold = 0.0;
   CString m_strDatePopulated;

@@ -8,6 +8,7 @@
 #include "ui/wnd/HelpWnd.h"
 #include "app/Mainfrm.h"
 #include "app/Prjviews.h"
+#include "app/Recoffer.h"
 #include "reports/Rptframe.h"
 #include "reports/Rptsvc.h"
 #include "reports/Rptview.h"
@@ -120,6 +121,8 @@ BOOL CApp::InitShell()
   CreateSharedBoldFont(CDC::GetScreenLogPixels().cy);
   CJoinItem::SetMarkerColor(colors.GetJoinRGB());
   CJoinItem::SetMarkerFont(GetSharedBoldFont());
+  // Work an earlier end kept is offered once the program is ready to open it.
+  OfferNotedRecoveryCopies(*this);
   return TRUE;
 }
 

@@ -16,9 +16,6 @@
 
 namespace {
 
-// Enough candidates for any number of earlier crashes kept beside the file.
-constexpr int kMaxCandidates = 100;
-
 CString WithoutExtension(const CString& name)
 {
   const int dot = name.ReverseFind('.');
@@ -51,7 +48,7 @@ CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
     std::error_code ignored;
     std::filesystem::create_directories(folder.str(), ignored);
   }
-  for (int n = 1; n <= kMaxCandidates; ++n) {
+  for (int n = 1; n <= kMaxRecoveryCandidates; ++n) {
     const CString path = RecoveryPathFor(projectPath, doc.GetTitle(), folder, n);
     CFileStatus status;
     if (CFile::GetStatus(path, status))
@@ -115,6 +112,7 @@ CRecoveryCopy TakeWhatIsShown(CDoc& doc)
 {
   CRecoveryCopy copy;
   copy.title = doc.GetTitle();
+  copy.project = doc.GetPathName();
   try {
     doc.KeepWhatIsShown();
   } catch (...) {

@@ -12,11 +12,14 @@
 
 class CWinApp;
 
+// Enough candidates for any number of earlier crashes kept beside the file.
+constexpr int kMaxRecoveryCandidates = 100;
+
 // The name of the n-th candidate (n from 1) for a project at that path, or for an unnamed project
 // of that title in the folder.
 CString RecoveryPathFor(const CString& projectPath, const CString& title, const CString& folder, int n);
 
-// One project with unsaved work: its title, the copy written (empty when no folder could take
+// One project with unsaved work: its title and file, the copy written (empty when no folder could take
 // it, or when none was needed), whether anything but the Workbench had changed, and, when the
 // Workbench could not be taken into the project, what it showed ("the design "Gable"") and
 // whether that design had been stored before. When no folder took the copy, the reasons the
@@ -29,6 +32,8 @@ struct CRecoveryCopy
   CString notTaken;
   bool notTakenWasStored = true;
   CString reason;
+  // The project's own file; empty for an unnamed project.
+  CString project;
 };
 
 // Writes the copies of every modified project of the application's templates.

@@ -6,12 +6,18 @@
 // session takes the typed project names and keeps the changes in a recovery copy unasked, the
 // session manager's commit asking only where it may; the destroyed main frame takes the
 // Workbench's unit popups with it.
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
+
+#include <unistd.h>
 
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTest>
 #include <QWidget>
 
@@ -23,10 +29,12 @@
 #include "document/Whids.h"
 #include "document/Whview.h"
 #include "project/Project.h"
+#include "ui/dlg/DialogService.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/frame/Frame.h"
 #include "ui/frame/MdiFrame.h"
 #include "ui/frame/Menu.h"
+#include "ui/wnd/QtApp.h"
 #include "ui/docview/View.h"
 
 namespace {
@@ -313,7 +321,11 @@ TEST_F(CloseTest, TheEndOfTheSessionAsksNobodyAndKeepsTheChangesInARecoveryCopy)
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   EXPECT_EQ(MainFrame(), nullptr);
   // The copy has the name typed last and the new design with the quantity the Workbench showed.
+  // The start offers the commit's copy too; the user leaves it.
+  service.messageAnswers.push_back(IDNO);
   ASSERT_TRUE(Start((documents + "/" + title.str() + ".recovered-2.tpf").c_str()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].Find((title + ".recovered.tpf").c_str()), -1) << Messages()[0];
   CDoc* pCopy = ActiveProject();
   ASSERT_NE(pCopy, nullptr);
   EXPECT_EQ(pCopy->GetProjectName(), "Lakeside");
@@ -323,6 +335,53 @@ TEST_F(CloseTest, TheEndOfTheSessionAsksNobodyAndKeepsTheChangesInARecoveryCopy)
   const CDesign* pDesign = pCopy->GetFirstDesign(walk);
   ASSERT_NE(pDesign, nullptr);
   EXPECT_EQ(pDesign->GetQuantity(), 5);
+}
+
+namespace {
+// The first question is shown as the user sees it, and the signal comes while it is open; the
+// end answers it as its Escape would, which here lets the command go on to a second question.
+// Every question after the first is kept apart.
+class CSignalInAQuestionService : public CScriptedDialogService
+{
+public:
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
+  {
+    if (signalled) {
+      askedAfter.push_back(text);
+      return IDCANCEL;
+    }
+    signalled = true;
+    CScriptedDialogService::MessageBox(pOwner, text, caption, nType, nIDHelp);
+    QMessageBox box(QMessageBox::Question, QString(), QString::fromLatin1(text.c_str()),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::No);
+    QTimer::singleShot(0, [] { ::kill(::getpid(), SIGTERM); });
+    return box.exec() == QMessageBox::No ? IDNO : IDCANCEL;
+  }
+
+  bool signalled = false;
+  std::vector<CString> askedAfter;
+};
+}  // namespace
+
+// From a signal's request on nobody is asked, the rest of the command that was asking when it
+// came included: File > Exit's question about the design answered No goes on to the question
+// about the project, which is answered unseen; the end keeps the changes and the program ends.
+TEST_F(CloseTest, NoQuestionComesUpAfterASignalCameWhileOneWasOpen)
+{
+  const std::string documents = UseDocumentsFolder();
+  AddDesignOfUnits(m_pDoc, "Porch", {{"GL", "BA005"}});
+  ASSERT_TRUE(m_pDoc->IsProjectModified());
+  CSignalInAQuestionService signalService;
+  SetDialogService(&signalService);
+  static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
+  RunUntilEndedOrAsked([this] { Command(ID_APP_EXIT); });
+  SetDialogService(&service);
+  ASSERT_EQ(signalService.messages.size(), 1u);
+  EXPECT_EQ(signalService.messages[0].text, CString(kStoreQuestion));
+  EXPECT_TRUE(signalService.askedAfter.empty()) << signalService.askedAfter.front();
+  EXPECT_EQ(MainFrame(), nullptr) << "the program goes on";
+  EXPECT_EQ(FilesIn(documents), 1);
 }
 
 namespace {

@@ -24,142 +24,11 @@
 #include <gtest/gtest.h>
 
 #include "PrivateDisplay.h"
+#include "ui/wnd/Exitcode.h"
 
 extern char** environ;
 
 namespace {
-class ExitTest : public ::testing::Test
-{
-protected:
-  void SetUp() override
-  {
-    std::string pattern = (std::filesystem::temp_directory_path() / "panecraft-exit-XXXXXX").string();
-    m_dir = ::mkdtemp(pattern.data());
-    std::filesystem::create_directories(m_dir + "/Tarvex Windows");
-    std::ofstream profile(ProfilePath());
-    profile << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << PANECRAFT_CATALOGUE_DIR << "\n";
-  }
-  void TearDown() override { std::filesystem::remove_all(m_dir); }
-
-  std::string ProfilePath() const { return m_dir + "/Tarvex Windows/Panecraft.ini"; }
-  std::string NotesPath() const { return m_dir + "/notes.txt"; }
-
-  // Runs the program until the stand-in user ends it; the exit code, or -1 for a signal.
-  int RunProgram(const char* how) { return Wait(StartProgram(how, "QT_QPA_PLATFORM=offscreen")); }
-
-  // Starts the program on the given platform setting with the stand-in user; its process id, or
-  // -1 when it could not be started.
-  pid_t StartProgram(const char* how, const std::string& platform, const std::string& display = std::string())
-  {
-    std::vector<std::string> variables = Variables(how, platform, display);
-    std::vector<char*> environment = Environment(variables);
-    std::string program = PANECRAFT_EXECUTABLE;
-    char* argv[] = {program.data(), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
-      return -1;
-    return pid;
-  }
-
-  // The same, its standard error going to the pipe's writing end and the temporary folder the
-  // test's own; with a size, as a shell with ulimit -f or a service with LimitFSIZE starts it: no
-  // file may grow past the size and SIGXFSZ is at its default.
-  pid_t StartProgramTellingErrors(const char* how, const std::string& platform, const std::string& display, int errorFd,
-                                  rlim_t bytes = RLIM_INFINITY)
-  {
-    std::filesystem::create_directories(TemporaryFolder());
-    std::vector<std::string> variables = Variables(how, platform, display);
-    variables.push_back("TMPDIR=" + TemporaryFolder());
-    std::vector<char*> environment = Environment(variables);
-    std::string program = PANECRAFT_EXECUTABLE;
-    char* argv[] = {program.data(), nullptr};
-    rlimit limit{};
-    ::getrlimit(RLIMIT_FSIZE, &limit);
-    limit.rlim_cur = bytes;
-    const pid_t pid = ::fork();
-    if (pid != 0)
-      return pid;
-    ::signal(SIGXFSZ, SIG_DFL);
-    if ((bytes != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) || ::dup2(errorFd, STDERR_FILENO) < 0)
-      ::_exit(120);
-    ::execve(program.c_str(), argv, environment.data());
-    ::_exit(121);
-  }
-
-  std::vector<std::string> Variables(const char* how, const std::string& platform, const std::string& display) const
-  {
-    std::vector<std::string> variables = {
-        platform, "XDG_CONFIG_HOME=" + m_dir, std::string("PANECRAFT_USER_ENDS=") + how,
-        "PANECRAFT_USER_NOTES=" + NotesPath(), std::string("LD_PRELOAD=") + PANECRAFT_USERSIM};
-    if (!display.empty())
-      variables.push_back("DISPLAY=" + display);
-    return variables;
-  }
-
-  // This process's environment with the variables in place of their namesakes.
-  static std::vector<char*> Environment(std::vector<std::string>& variables)
-  {
-    std::vector<char*> environment;
-    for (char** entry = environ; *entry; ++entry) {
-      const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
-      bool replaced = false;
-      for (const std::string& variable : variables)
-        replaced = replaced || variable.compare(0, name.size() + 1, name + "=") == 0;
-      if (!replaced && name != "DISPLAY")
-        environment.push_back(*entry);
-    }
-    for (std::string& variable : variables)
-      environment.push_back(variable.data());
-    environment.push_back(nullptr);
-    return environment;
-  }
-
-  std::string TemporaryFolder() const { return m_dir + "/tmp"; }
-
-  // The exit code, -1 for a signal, -2 for a program never started.
-  static int Wait(pid_t pid)
-  {
-    if (pid < 0)
-      return -2;
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  }
-
-  // The documents folder the program finds through the desktop's settings.
-  std::string UseDocumentsFolder()
-  {
-    const std::string documents = m_dir + "/Documents";
-    std::ofstream(m_dir + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << documents << "\"\n";
-    return documents;
-  }
-
-  // The recovery copies in the folder; each must be a project file.
-  int CountRecoveryCopies(const std::string& folder)
-  {
-    int copies = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-      const std::string name = entry.path().filename().string();
-      EXPECT_NE(name.find(".recovered"), std::string::npos) << name;
-      EXPECT_EQ(ReadText(entry.path().string()).substr(0, 4), "TPF-") << name;
-      ++copies;
-    }
-    return copies;
-  }
-
-  std::string Profile() const { return ReadText(ProfilePath()); }
-
-  static std::string ReadText(const std::string& path)
-  {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-  }
-
-  std::string m_dir;
-};
-
 // The text a program's standard error gave while it ran, read as it comes so the program never
 // waits on a full pipe.
 class CErrorOutput
@@ -220,10 +89,201 @@ private:
 };
 
 constexpr int kRuns = 4;
+// A run that takes longer than this hangs.
+constexpr int kHangSeconds = 30;
 // Smaller than a recovery copy of the smallest project, larger than the stand-in user's notes.
 constexpr rlim_t kFileSizeLimit = 128;
-// The toolkit ends a program whose X server went away with this code.
-constexpr int kDisplayLostExitCode = 1;
+class ExitTest : public ::testing::Test
+{
+protected:
+  void SetUp() override
+  {
+    std::string pattern = (std::filesystem::temp_directory_path() / "panecraft-exit-XXXXXX").string();
+    m_dir = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(m_dir + "/Tarvex Windows");
+    ResetProfile();
+  }
+  void TearDown() override { std::filesystem::remove_all(m_dir); }
+
+  std::string ProfilePath() const { return m_dir + "/Tarvex Windows/Panecraft.ini"; }
+  std::string NotesPath() const { return m_dir + "/notes.txt"; }
+
+  // Runs the program until the stand-in user ends it; the exit code, or -1 for a signal.
+  int RunProgram(const char* how) { return Wait(StartProgram(how, "QT_QPA_PLATFORM=offscreen")); }
+
+  // Starts the program on the given platform setting with the stand-in user; its process id, or
+  // -1 when it could not be started.
+  pid_t StartProgram(const char* how, const std::string& platform, const std::string& display = std::string())
+  {
+    std::vector<std::string> variables = Variables(how, Place(platform, display));
+    std::vector<char*> environment = Environment(variables);
+    std::string program = PANECRAFT_EXECUTABLE;
+    char* argv[] = {program.data(), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, environment.data()) != 0)
+      return -1;
+    return pid;
+  }
+
+  // The same, its standard error going to the pipe's writing end and the temporary folder the
+  // test's own; with a size, as a shell with ulimit -f or a service with LimitFSIZE starts it: no
+  // file may grow past the size and SIGXFSZ is at its default.
+  pid_t StartProgramTellingErrors(const char* how, const std::string& platform, const std::string& display, int errorFd,
+                                  rlim_t bytes = RLIM_INFINITY)
+  {
+    return StartProgramTellingErrors(how, Place(platform, display), errorFd, bytes);
+  }
+
+  // The same on the display the variables name (a platform and its display).
+  pid_t StartProgramTellingErrors(const char* how, const std::vector<std::string>& place, int errorFd,
+                                  rlim_t bytes = RLIM_INFINITY)
+  {
+    std::filesystem::create_directories(TemporaryFolder());
+    std::vector<std::string> variables = Variables(how, place);
+    variables.push_back("TMPDIR=" + TemporaryFolder());
+    std::vector<char*> environment = Environment(variables);
+    std::string program = PANECRAFT_EXECUTABLE;
+    char* argv[] = {program.data(), nullptr};
+    rlimit limit{};
+    ::getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = bytes;
+    const pid_t pid = ::fork();
+    if (pid != 0)
+      return pid;
+    ::signal(SIGXFSZ, SIG_DFL);
+    if ((bytes != RLIM_INFINITY && ::setrlimit(RLIMIT_FSIZE, &limit) != 0) || ::dup2(errorFd, STDERR_FILENO) < 0)
+      ::_exit(120);
+    ::execve(program.c_str(), argv, environment.data());
+    ::_exit(121);
+  }
+
+  static std::vector<std::string> Place(const std::string& platform, const std::string& display)
+  {
+    std::vector<std::string> place = {platform};
+    if (!display.empty())
+      place.push_back("DISPLAY=" + display);
+    return place;
+  }
+
+  std::vector<std::string> Variables(const char* how, const std::vector<std::string>& place) const
+  {
+    std::vector<std::string> variables = {"XDG_CONFIG_HOME=" + m_dir, std::string("PANECRAFT_USER_ENDS=") + how,
+                                          "PANECRAFT_USER_NOTES=" + NotesPath(),
+                                          std::string("LD_PRELOAD=") + PANECRAFT_USERSIM};
+    variables.insert(variables.end(), place.begin(), place.end());
+    return variables;
+  }
+
+  // This process's environment with the variables in place of their namesakes.
+  static std::vector<char*> Environment(std::vector<std::string>& variables)
+  {
+    std::vector<char*> environment;
+    for (char** entry = environ; *entry; ++entry) {
+      const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
+      bool replaced = false;
+      for (const std::string& variable : variables)
+        replaced = replaced || variable.compare(0, name.size() + 1, name + "=") == 0;
+      if (!replaced && name != "DISPLAY")
+        environment.push_back(*entry);
+    }
+    for (std::string& variable : variables)
+      environment.push_back(variable.data());
+    environment.push_back(nullptr);
+    return environment;
+  }
+
+  std::string TemporaryFolder() const { return m_dir + "/tmp"; }
+
+  // The exit code, -1 for a signal, -2 for a program never started.
+  static int Wait(pid_t pid)
+  {
+    if (pid < 0)
+      return -2;
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  // The documents folder the program finds through the desktop's settings.
+  std::string UseDocumentsFolder()
+  {
+    const std::string documents = m_dir + "/Documents";
+    std::ofstream(m_dir + "/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"" << documents << "\"\n";
+    return documents;
+  }
+
+  // The recovery copies in the folder; each must be a project file.
+  int CountRecoveryCopies(const std::string& folder)
+  {
+    int copies = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+      const std::string name = entry.path().filename().string();
+      EXPECT_NE(name.find(".recovered"), std::string::npos) << name;
+      EXPECT_EQ(ReadText(entry.path().string()).substr(0, 4), "TPF-") << name;
+      ++copies;
+    }
+    return copies;
+  }
+
+  std::string Profile() const { return ReadText(ProfilePath()); }
+
+  // The recovery copy written last in the folder; empty when there is none.
+  static std::string NewestCopy(const std::string& folder)
+  {
+    std::string newest;
+    std::filesystem::file_time_type newestTime;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+      if (newest.empty() || entry.last_write_time() > newestTime) {
+        newest = entry.path().string();
+        newestTime = entry.last_write_time();
+      }
+    return newest;
+  }
+
+  // The profile as the test began, before any run noted a copy in it.
+  void ResetProfile() const
+  {
+    std::ofstream(ProfilePath()) << "[Misc]\nSplashScreenTime=0\nProductDatabaseDir=" << PANECRAFT_CATALOGUE_DIR
+                                 << "\n";
+  }
+
+  // The copy is named on standard error, first in the recent files, and noted for the next start.
+  void ExpectCopyToldAndListed(const std::string& copy, const std::string& errors) const
+  {
+    ASSERT_FALSE(copy.empty()) << errors;
+    EXPECT_NE(errors.find(copy), std::string::npos) << errors;
+    EXPECT_NE(Profile().find("File1=" + copy + "\n"), std::string::npos) << Profile();
+    EXPECT_NE(Profile().find("Copy1=" + copy + "\n"), std::string::npos) << Profile();
+  }
+
+  // The next start, with a display, names the copy and offers to open it; answered, it is told
+  // once and no longer noted.
+  void ExpectTheNextStartOffers(const std::string& copy)
+  {
+    CPrivateDisplay display;
+    ASSERT_TRUE(display.Start());
+    std::filesystem::remove(NotesPath());
+    CErrorOutput output;
+    const pid_t program = StartProgramTellingErrors("note-question", display.ChildVariables(), output.WritingEnd());
+    output.CloseWritingEnd();
+    ASSERT_EQ(output.Wait(program, kHangSeconds), 0) << output.Text();
+    const std::string question = ReadText(NotesPath());
+    EXPECT_NE(question.find(copy), std::string::npos) << question;
+    EXPECT_NE(question.find("Do you want to open the recovery copy now?"), std::string::npos) << question;
+    EXPECT_EQ(Profile().find("Copy1="), std::string::npos) << Profile();
+  }
+
+  static std::string ReadText(const std::string& path)
+  {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+  }
+
+  std::string m_dir;
+};
+
 }  // namespace
 
 TEST_F(ExitTest, ClosingTheMainWindowEndsWithCodeZeroEveryTime)
@@ -277,9 +337,10 @@ TEST_F(ExitTest, LogoutSignalsWhileAQuestionIsOpenKeepTheChangeAndEndCleanly)
 }
 
 // With a display and a person perhaps there, a logout's or a terminal's signal is still no
-// question: a value the field refuses left typed in the Plan View's Wall Width or the Workbench's
-// Quantity neither stops the end nor is asked about; the change goes to a recovery copy, named on
-// standard error, and the program ends with code 0 within a time only a hang exceeds.
+// question: a value the field refuses left typed in the Plan View's Wall Width, the Workbench's
+// Quantity or the project's name neither stops the end nor is asked about, nor moves the keyboard
+// back into a window that goes; the change goes to a recovery copy, named on standard error and
+// listed for the next start, and the program ends with code 0 within a time only a hang exceeds.
 TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
 {
   const std::string documents = UseDocumentsFolder();
@@ -287,11 +348,12 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
   if (!display.Start())
     GTEST_SKIP() << "no Xvfb on this machine";
   ASSERT_FALSE(display.Name().empty()) << "Xvfb named no display";
-  constexpr int kHangSeconds = 30;
   int runs = 0;
-  for (const char* how : {"refuse-wall-width", "refuse-quantity"}) {
+  for (const char* how : {"refuse-wall-width", "refuse-quantity", "refuse-name"}) {
     for (const int signal : {SIGTERM, SIGHUP}) {
       SCOPED_TRACE(std::string(how) + " " + strsignal(signal));
+      // Each run's start would otherwise offer the copy of the run before it.
+      ResetProfile();
       std::filesystem::remove(NotesPath());
       CErrorOutput output;
       const pid_t program = StartProgramTellingErrors(how, "QT_QPA_PLATFORM=xcb", display.Name(), output.WritingEnd());
@@ -307,8 +369,10 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
       // The change typed before the refused value is in the copy.
       ASSERT_TRUE(std::filesystem::exists(documents)) << output.Text();
       EXPECT_EQ(CountRecoveryCopies(documents), ++runs) << output.Text();
+      ExpectCopyToldAndListed(NewestCopy(documents), output.Text());
     }
   }
+  ExpectTheNextStartOffers(NewestCopy(documents));
 }
 
 // The X server goes away under the program: before the toolkit ends it, it keeps the change in
@@ -329,6 +393,33 @@ TEST_F(ExitTest, LosingTheDisplayKeepsTheChangeInARecoveryCopy)
   display.Stop();
   EXPECT_EQ(Wait(program), kDisplayLostExitCode);
   EXPECT_EQ(CountRecoveryCopies(documents), 1);
+}
+
+// The X server goes away while a project name the file cannot hold is typed, the keyboard in its
+// field: the change goes to a recovery copy, named on standard error and listed for the next
+// start, which offers it; the program ends with the code for a lost display. (A lost Wayland
+// compositor is run by the display tests of the Workbench.)
+TEST_F(ExitTest, ALostDisplayWithARefusedNameKeepsTheChangeForTheNextStart)
+{
+  const std::string documents = UseDocumentsFolder();
+  CPrivateDisplay display;
+  if (!display.Start())
+    GTEST_SKIP() << "no Xvfb on this machine";
+  CErrorOutput output;
+  const pid_t program = StartProgramTellingErrors("refuse-name", display.ChildVariables(), output.WritingEnd());
+  output.CloseWritingEnd();
+  ASSERT_GT(program, 0);
+  for (int tries = 0; tries < 600 && ReadText(NotesPath()) != "typed"; ++tries) {
+    output.Read();
+    ::usleep(50000);
+  }
+  ASSERT_EQ(ReadText(NotesPath()), "typed") << output.Text();
+  display.Stop();
+  ASSERT_EQ(output.Wait(program, kHangSeconds), kDisplayLostExitCode) << output.Text();
+  EXPECT_EQ(CountRecoveryCopies(documents), 1) << output.Text();
+  const std::string copy = NewestCopy(documents);
+  ExpectCopyToldAndListed(copy, output.Text());
+  ExpectTheNextStartOffers(copy);
 }
 
 // The end of the session with nobody to ask, and the loss of the X server, under a file-size
@@ -368,7 +459,8 @@ protected:
   }
 };
 
-TEST_F(LimitedExitTest, TheEndOfTheSessionTellsThatNoCopyCouldBeWrittenAndEndsCleanly)
+// Whoever sent the signal learns from the exit code that the work was lost.
+TEST_F(LimitedExitTest, TheEndOfTheSessionTellsThatNoCopyCouldBeWrittenAndEndsWithItsCode)
 {
   const std::string documents = UseDocumentsFolder();
   const std::string profile = Profile();
@@ -376,7 +468,7 @@ TEST_F(LimitedExitTest, TheEndOfTheSessionTellsThatNoCopyCouldBeWrittenAndEndsCl
   const pid_t program = StartAndChange("QT_QPA_PLATFORM=offscreen", "", output);
   ASSERT_GT(program, 0);
   ::kill(program, SIGTERM);
-  EXPECT_EQ(output.Wait(program), 0) << output.Text();
+  EXPECT_EQ(output.Wait(program), kWorkNotKeptExitCode) << output.Text();
   ExpectNoCopyAndNoTemporaryFile(documents, profile, output);
   EXPECT_NE(output.Text().find("The profile " + ProfilePath() + " cannot be written (File too large)"),
             std::string::npos)

@@ -1,10 +1,14 @@
 // When the fatal report ends the program, each project with unsaved changes is first written to a
 // recovery copy (beside its file, never over one; an unnamed project into the documents folder),
 // the report names the copies, and the copies load with the changes; a Workbench that could not
-// be taken is named.
+// be taken is named. The copies an earlier end noted are named at the next start, and a project
+// whose recovery copy beside it is newer names the copy when it is opened; each offers the copy.
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "ChildRun.h"
 #include "ShellTestApp.h"
@@ -34,6 +38,26 @@ int RunChildTest(const char* testName, const std::string& folder)
 class RecoveryTest : public ShellTest
 {
 protected:
+  // A copy of the sample house at the path, changed at the time given (seconds from now).
+  static void PlaceHouse(const std::string& path, int secondsFromNow)
+  {
+    const char* source = std::getenv("PANECRAFT_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    fs::copy_file(std::string(source) + "/samples/Sample House.tpf", path, fs::copy_options::overwrite_existing);
+    fs::last_write_time(path, fs::file_time_type::clock::now() + std::chrono::seconds(secondsFromNow));
+  }
+
+  static CString Noted(const char* entry) { return ShellApp().GetProfileString("Recovery Copies", entry); }
+
+  // Notes copies in the profile as an earlier end did, before the program starts and reads it.
+  static void NoteBeforeStart(const std::vector<std::pair<std::string, std::string>>& copies)
+  {
+    std::ofstream profile(ShellTempDir() + "/Tarvex Windows/Panecraft.ini", std::ios::app);
+    profile << "[Recovery Copies]\n";
+    for (size_t i = 0; i < copies.size(); ++i)
+      profile << "Copy" << i + 1 << "=" << copies[i].first << "\nProject" << i + 1 << "=" << copies[i].second << "\n";
+  }
+
   void StoreEditedDesign(CDoc* pDoc, const char* name)
   {
     SetWorkbenchQuantity(pDoc, 3);
@@ -92,8 +116,12 @@ TEST_F(RecoveryTest, AFatalErrorWritesChangedProjectsToRecoveryCopiesBesideTheir
   EXPECT_NE(report.find(savedCopy), std::string::npos) << report;
   EXPECT_NE(report.find(unnamedCopy), std::string::npos) << report;
 
-  // The project file keeps what was saved; the copy has the change made after.
+  // The project file keeps what was saved; the copy has the change made after. Opening the file
+  // names the newer copy beside it; the user opens the file.
+  service.messageAnswers.push_back(IDNO);
   ASSERT_TRUE(Start((folder + "/Lake House.tpf").c_str()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_NE(Messages()[0].Find(savedCopy.c_str()), -1) << Messages()[0];
   ASSERT_EQ(Projects().size(), 1u);
   EXPECT_GE(Projects()[0]->FindDesign("Kitchen"), 0);
   EXPECT_LT(Projects()[0]->FindDesign("Porch"), 0);
@@ -122,4 +150,80 @@ TEST(RecoveryReportTest, AWorkbenchNotTakenIsNamedAndNothingMoreIsClaimed)
                   "\n\nThe Workbench of Barn.tpf could not be taken into a recovery copy: the design \"Gable\" is "
                   "kept only as last stored. Nothing else had changed, so no copy was written."
                   "\n\nThe Workbench of Shed.tpf could not be taken either: the new design on it is lost.");
+}
+
+// An earlier end noted two copies, of which one is still there: the start names that one, opens
+// it on Yes, and never names the one that is gone. Told once, neither is noted any more; the
+// copy itself stays.
+TEST_F(RecoveryTest, TheStartNamesTheCopyAnEarlierEndKeptAndOpensIt)
+{
+  const std::string folder = ShellTempDir() + "/kept";
+  fs::create_directories(folder);
+  const std::string copy = folder + "/House.recovered.tpf";
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(copy, 0));
+  NoteBeforeStart({{folder + "/Barn.recovered.tpf", folder + "/Barn.tpf"}, {copy, folder + "/House.tpf"}});
+  service.messageAnswers.push_back(IDYES);
+  ASSERT_TRUE(Start());
+
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], CString("Panecraft ended before the changes to " + folder +
+                                   "/House.tpf were saved. They were kept in the recovery copy\n\n" + copy +
+                                   "\n\nDo you want to open the recovery copy now?"));
+  ASSERT_NE(ActiveProject(), nullptr);
+  EXPECT_EQ(ActiveProject()->GetPathName(), CString(copy.c_str()));
+  EXPECT_TRUE(Noted("Copy1").IsEmpty());
+  EXPECT_TRUE(Noted("Copy2").IsEmpty());
+  EXPECT_TRUE(fs::exists(copy));
+}
+
+// Where nobody can be asked, the copies stay noted for a start where somebody can.
+TEST_F(RecoveryTest, AStartWithNobodyToAskKeepsTheCopiesNoted)
+{
+  const std::string copy = ShellTempDir() + "/House.recovered.tpf";
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(copy, 0));
+  NoteBeforeStart({{copy, "Proj1"}});
+  service.canAsk = FALSE;
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(Messages().empty());
+  EXPECT_EQ(Noted("Copy1"), CString(copy.c_str()));
+}
+
+// A project whose recovery copy beside it is newer than the file says so when it is opened, from
+// File > Open as from the command line, and opens the copy or the file as the user answers; an
+// older copy says nothing.
+TEST_F(RecoveryTest, OpeningAProjectWithANewerRecoveryCopyBesideItOffersTheCopy)
+{
+  const std::string folder = ShellTempDir() + "/beside";
+  fs::create_directories(folder);
+  const std::string project = folder + "/House.tpf";
+  const std::string copy = folder + "/House.recovered.tpf";
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(project, -60));
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(copy, -30));
+  const CString question("The recovery copy\n\n" + copy + "\n\nis newer than the project file " + project +
+                         ". It holds changes that were not saved when Panecraft ended.\n\nDo you want to open the "
+                         "recovery copy instead?");
+
+  service.messageAnswers.push_back(IDNO);
+  ASSERT_TRUE(Start(project.c_str()));
+  ASSERT_EQ(Messages().size(), 1u);
+  EXPECT_EQ(Messages()[0], question);
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(Projects()[0]->GetPathName(), CString(project.c_str()));
+
+  Command(ID_FILE_CLOSE);
+  service.messageAnswers.push_back(IDYES);
+  service.filePaths.push_back(project.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(Messages().size(), 2u);
+  EXPECT_EQ(Messages()[1], question);
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(Projects()[0]->GetPathName(), CString(copy.c_str()));
+
+  Command(ID_FILE_CLOSE);
+  fs::last_write_time(copy, fs::last_write_time(project) - std::chrono::seconds(1));
+  service.filePaths.push_back(project.c_str());
+  Command(ID_FILE_OPEN);
+  EXPECT_EQ(Messages().size(), 2u) << Messages().back();
+  ASSERT_EQ(Projects().size(), 1u);
+  EXPECT_EQ(Projects()[0]->GetPathName(), CString(project.c_str()));
 }

@@ -12,8 +12,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -163,29 +166,66 @@ QLineEdit* FieldBesideLabel(QMainWindow* window, const char* label)
   return nullptr;
 }
 
-// Once the field beside the label shows, clicks into it, types the text over its value, leaves
-// the keyboard there and notes "typed"; the user looks for up to ten seconds.
-void TypeBesideLabelWhenShown(QMainWindow* window, const char* label, const char* text, int tries)
+// The shown field holding the text.
+QLineEdit* FieldHolding(QMainWindow* window, const char* text)
 {
-  QLineEdit* field = FieldBesideLabel(window, label);
-  if (!field) {
-    if (tries >= 200)
-      GiveUp("no field beside the label");
-    QTimer::singleShot(50, [=] { TypeBesideLabelWhenShown(window, label, text, tries + 1); });
-    return;
-  }
+  for (QLineEdit* field : window->findChildren<QLineEdit*>())
+    if (field->isVisible() && field->text() == QString::fromUtf8(text))
+      return field;
+  return nullptr;
+}
+
+// Clicks into the field, types the text (UTF-8) over its value and leaves the keyboard there.
+void TypeOver(QLineEdit* field, const char* text)
+{
   // Without a window manager nothing activates the window a click lands in.
   field->window()->activateWindow();
   QTest::mouseClick(field, Qt::LeftButton);
   field->setFocus(Qt::MouseFocusReason);
   field->selectAll();
-  QTest::keyClicks(field, text);
+  // Key events carrying the characters, as a keyboard layout that has them sends them (the
+  // test library's own clicks know only ASCII keys).
+  for (const QChar c : QString::fromUtf8(text)) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &release);
+  }
   // Without a window manager the focus may still move on as the frames settle; the text stands.
-  if (field->text() != QString::fromLatin1(text)) {
+  if (field->text() != QString::fromUtf8(text)) {
     std::fprintf(stderr, "usersim: field holds \"%s\"\n", field->text().toLocal8Bit().constData());
     GiveUp("the field did not take the text");
   }
-  Note("typed");
+}
+
+// Once the field beside the label shows, types the text over its value, leaves the keyboard
+// there and goes on with `then` (by default noting "typed"); the user looks for up to ten seconds.
+void TypeBesideLabelWhenShown(
+    QMainWindow* window, const char* label, const char* text, int tries,
+    const std::function<void()>& then = [] { Note("typed"); })
+{
+  QLineEdit* field = FieldBesideLabel(window, label);
+  if (!field) {
+    if (tries >= 200)
+      GiveUp("no field beside the label");
+    QTimer::singleShot(50, [=] { TypeBesideLabelWhenShown(window, label, text, tries + 1, then); });
+    return;
+  }
+  TypeOver(field, text);
+  then();
+}
+
+// A change (the Workbench's Quantity), then a name the project file cannot hold typed over the
+// project's name, the keyboard left in the name field.
+void ChangeAndRefuseName(QMainWindow* window)
+{
+  TypeBesideLabelWhenShown(window, "Quantity:", "7", 0, [window] {
+    QLineEdit* name = FieldHolding(window, "Project Name");
+    if (!name)
+      GiveUp("no project name field");
+    TypeOver(name, "Haus \xc5\x81");
+    Note("typed");
+  });
 }
 
 // A change, then a value the field refuses typed over the Plan View's Wall Width, whose window
@@ -199,6 +239,24 @@ void ChangeAndRefuse(QMainWindow* window, bool wallWidth)
   }
   ChooseMenuItem(window, "&View", "&Plan View");
   TypeBesideLabelWhenShown(window, "&Wall Width:", "abc", 0);
+}
+
+// Once a message box is up, notes its text and answers No; then closes the main window.
+void NoteTheQuestionAndClose(QMainWindow* window, int tries)
+{
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (!box) {
+    if (tries >= 400)
+      GiveUp("no question came");
+    QTimer::singleShot(25, [window, tries] { NoteTheQuestionAndClose(window, tries + 1); });
+    return;
+  }
+  Note(box->text().toUtf8().constData());
+  QAbstractButton* no = box->button(QMessageBox::No);
+  if (!no)
+    GiveUp("the question has no No");
+  no->click();
+  QTimer::singleShot(100, [window] { window->windowHandle()->close(); });
 }
 
 void EndTheProgram()
@@ -225,6 +283,10 @@ void EndTheProgram()
     ChangeAndWait(window);
   else if (std::strcmp(how, "refuse-wall-width") == 0 || std::strcmp(how, "refuse-quantity") == 0)
     ChangeAndRefuse(window, std::strcmp(how, "refuse-wall-width") == 0);
+  else if (std::strcmp(how, "refuse-name") == 0)
+    ChangeAndRefuseName(window);
+  else if (std::strcmp(how, "note-question") == 0)
+    NoteTheQuestionAndClose(window, 0);
   else
     GiveUp("unknown way to end");
 }

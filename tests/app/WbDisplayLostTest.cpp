@@ -2,7 +2,9 @@
 // custom arched, free-form): before the program ends, with the code for a lost display, its
 // recovery copy holds the units as the Workbench showed them, and the project file keeps what was
 // saved. Each run is a child test of this program on an X server of the test's own. Every way the
-// toolkit tells of a lost display, X server or Wayland compositor, keeps the work the same way.
+// toolkit tells of a lost display, X server or Wayland compositor, keeps the work the same way,
+// also with a name the file cannot hold left in the project's name field, and lists the copy for
+// the next start.
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +14,9 @@
 #include <thread>
 #include <vector>
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QtGlobal>
 
 #include "ChildRun.h"
@@ -32,6 +37,7 @@ const char kWordsVariable[] = "PANECRAFT_DISPLAY_LOST_WORDS";
 const char kHearingChildTest[] = "WbDisplayLostTest.ChildHearsItsDisplayLostWithADesignDeleted";
 constexpr int kWarningPassed = 3;
 const char kThreadVariable[] = "PANECRAFT_DISPLAY_LOST_ON_A_THREAD";
+const char kNameVariable[] = "PANECRAFT_DISPLAY_LOST_WITH_A_REFUSED_NAME";
 
 // The warnings the toolkit gives just before it ends a program whose display went away.
 const std::vector<std::string>& WordsForALostDisplay()
@@ -104,6 +110,8 @@ std::vector<ShownUnit> ReadShownUnits(const std::string& path)
 class WbDisplayLostTest : public WorkbenchGuiTest
 {
 protected:
+  void TypeANameTheFileCannotHold(const std::string& folder);
+
   CPoint Quarter(int x, int y) const
   {
     const CRect client = View()->GetClientRect();
@@ -144,6 +152,28 @@ protected:
     Pump();
   }
 };
+
+// Leaves a name the project file cannot hold typed in the project's name field; the profile is moved into the folder, behind a link, so that the test reads it after this
+// process and its own folder are gone.
+void WbDisplayLostTest::TypeANameTheFileCannotHold(const std::string& folder)
+{
+  // A compositor lets no client activate a window itself: the keyboard is put in the field as
+  // far as the program can.
+  CWnd* pField = DesignList(m_pDoc)->GetDlgItem(IDC_WAREHOUSE_PROJECT_NAME);
+  auto* field = pField ? qobject_cast<QLineEdit*>(pField->m_hWnd) : nullptr;
+  ASSERT_NE(field, nullptr);
+  field->setFocus(Qt::MouseFocusReason);
+  field->selectAll();
+  for (const QChar c : QString::fromUtf8("Haus \xC5\x81")) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(field, &press);
+  }
+  ASSERT_EQ(field->text(), QString::fromUtf8("Haus \xC5\x81"));
+  const std::string profile = ShellTempDir() + "/Tarvex Windows/Panecraft.ini";
+  fs::copy_file(profile, folder + "/Panecraft.ini");
+  fs::remove(profile);
+  fs::create_symlink(folder + "/Panecraft.ini", profile);
+}
 
 class WbDisplayLostFamilyTest : public WbDisplayLostTest, public ::testing::WithParamInterface<const char*>
 {};
@@ -187,6 +217,8 @@ TEST_F(WbDisplayLostTest, ChildHearsItsDisplayLostWithADesignDeleted)
   service.messageAnswers.push_back(IDYES);
   DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_DELETE_DESIGN);
   ASSERT_LT(m_pDoc->FindDesign("Living Room"), 0);
+  if (std::getenv(kNameVariable))
+    ASSERT_NO_FATAL_FAILURE(TypeANameTheFileCannotHold(base));
   ASSERT_NE(std::freopen((base + "/stderr.txt").c_str(), "w", stderr), nullptr);
   const char* words = std::getenv(kWordsVariable);
   const std::string warning = words ? words : "";
@@ -262,6 +294,28 @@ TEST_F(WbDisplayLostTest, ALostWaylandCompositorWritesTheCopyAndEndsWithItsCode)
   ASSERT_NE(code, kChildNeverReady) << "the child ended before its change was made";
   EXPECT_EQ(code, kDisplayLostExitCode);
   ExpectTheDeletionKept(folder, "the compositor's end");
+}
+
+// The compositor ends while a name the project file cannot hold is typed in the project's name
+// field, the keyboard there: the work is kept all the same, and the copy is listed for the next
+// start, first in the recent files and noted to be offered.
+TEST_F(WbDisplayLostTest, ALostWaylandCompositorWithARefusedNameKeepsTheCopyForTheNextStart)
+{
+  CPrivateCompositor compositor;
+  if (!compositor.Start())
+    GTEST_SKIP() << "no weston on this machine";
+  const std::string folder = ShellTempDir() + "/named";
+  fs::create_directories(folder);
+  const int code = RunChildUntilReadyThenStop(
+      compositor, kHearingChildTest, {std::string(kFolderVariable) + "=" + folder, std::string(kNameVariable) + "=1"},
+      folder + "/ready");
+  ASSERT_NE(code, kChildNeverReady) << "the child ended before its change was made";
+  EXPECT_EQ(code, kDisplayLostExitCode);
+  ExpectTheDeletionKept(folder, "the compositor's end with a refused name");
+  const std::string copy = folder + "/House.recovered.tpf";
+  const std::string profile = ReadText(folder + "/Panecraft.ini");
+  EXPECT_NE(profile.find("File1=" + copy + "\n"), std::string::npos) << profile;
+  EXPECT_NE(profile.find("Copy1=" + copy + "\n"), std::string::npos) << profile;
 }
 
 TEST_P(WbDisplayLostFamilyTest, TheCopyHoldsTheUnitsAsShownAndTheProgramEndsWithItsCode)

@@ -233,7 +233,24 @@ void CDocManager::OnFileOpen()
   CString path;
   if (!DoPromptFileName(path, "Open", 0, TRUE, nullptr))
     return;
-  OpenDocumentFile(path);
+  // Through the application, which may have a word to say about the file before it opens.
+  if (CWinApp* app = AfxGetApp())
+    app->OpenDocumentFile(path);
+  else
+    OpenDocumentFile(path);
+}
+
+CDocument* CDocManager::FindOpenDocument(LPCTSTR lpszFileName) const
+{
+  POSITION pos = GetFirstDocTemplatePosition();
+  while (pos) {
+    CDocTemplate* tmpl = GetNextDocTemplate(pos);
+    POSITION docPos = tmpl->GetFirstDocPosition();
+    while (docPos)
+      if (CDocument* doc = tmpl->GetNextDoc(docPos); doc->GetPathName() == lpszFileName)
+        return doc;
+  }
+  return nullptr;
 }
 
 CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
@@ -241,18 +258,10 @@ CDocument* CDocManager::OpenDocumentFile(LPCTSTR lpszFileName)
   if (m_templateList.IsEmpty() || !lpszFileName || !*lpszFileName)
     return nullptr;
   // A file that is open already is shown rather than opened twice.
-  POSITION pos = GetFirstDocTemplatePosition();
-  while (pos) {
-    CDocTemplate* tmpl = GetNextDocTemplate(pos);
-    POSITION docPos = tmpl->GetFirstDocPosition();
-    while (docPos) {
-      CDocument* doc = tmpl->GetNextDoc(docPos);
-      if (doc->GetPathName() == lpszFileName) {
-        if (CFrameWnd* frame = FirstShownFrame(doc))
-          frame->ActivateFrame();
-        return doc;
-      }
-    }
+  if (CDocument* doc = FindOpenDocument(lpszFileName)) {
+    if (CFrameWnd* frame = FirstShownFrame(doc))
+      frame->ActivateFrame();
+    return doc;
   }
   return static_cast<CDocTemplate*>(m_templateList.GetHead())->OpenDocumentFile(lpszFileName);
 }

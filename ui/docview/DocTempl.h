@@ -93,6 +93,8 @@ public:
   void OnFileOpen();
   // Opens a file, or brings forward a frame on screen of the document that already has it open.
   CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
+  // The document that has the file open; null when none has.
+  CDocument* FindOpenDocument(LPCTSTR lpszFileName) const;
   BOOL SaveAllModified();
   void CloseAllDocuments(BOOL bEndSession);
   // Asks for a file name for the template's documents; FALSE when cancelled.
