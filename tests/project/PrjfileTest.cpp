@@ -272,15 +272,16 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   WriteFileBytes(path, Pattern(100, 1));
   CProjectFile file;
   file.Open(path.c_str());
-  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << "a file untouched since its open is taken for changed";
   // Written in place, same size, by a program that ignores the advisory lock.
   WriteFileBytes(path, Pattern(100, 9));
   struct timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
   ::utimensat(AT_FDCWD, path.c_str(), later, 0);
-  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()))
+      << "a write that moved the file's times is not seen: the times are not held against those kept";
   EXPECT_FALSE(file.IsChangedOnDisk(dir.Path("other.tpf").c_str())) << "only the held file is asked about";
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
-  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << "a file untouched since the save is taken for changed";
   // Written in place, same size, with the modification time put back, as cp -p leaves it.
   struct stat before
   {};
@@ -290,7 +291,8 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   WriteFileBytes(path, Pattern(200, 7));
   const struct timespec kept[2] = {before.st_atim, before.st_mtim};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), kept, 0), 0);
-  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()))
+      << "a write with its modification time put back is not seen: the change time is not held against the one kept";
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
   // Replaced under its name by an editor that saves through a new file.
   WriteFileBytes(dir.Path("new"), Pattern(200, 2));
@@ -302,9 +304,10 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   g_afterRename = [&path] { WriteInPlaceKeepingTime(path, Pattern(200, 7)); };
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
   ASSERT_EQ(ReadFileBytes(path), Pattern(200, 7)) << "the other program wrote";
-  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()))
+      << "a write under the save's own times is not seen: the bytes are not held against those the save wrote";
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
-  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << "a file holding the bytes the save wrote is taken for changed";
 }
 
 // On a file system whose times count whole seconds another program writes as many bytes into the

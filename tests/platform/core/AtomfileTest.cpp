@@ -18,6 +18,7 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Atomfile.h"
@@ -70,12 +71,19 @@ extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t at)
 // A writer killed right after the room for its new length is reserved, before a byte of the file
 // changes. The program's own calls of fallocate come here.
 bool g_killAfterReserve = false;
+// A reservation the file system refuses with this error once it has taken part of the room, as
+// a disk that fills meanwhile; 0 for none.
+int g_refuseReserve = 0;
 
 extern "C" int fallocate(int fd, int mode, off_t at, off_t length)
 {
   const auto result = static_cast<int>(::syscall(SYS_fallocate, fd, mode, at, length));
   if (g_killAfterReserve)
     ::raise(SIGKILL);
+  if (g_refuseReserve != 0) {
+    errno = std::exchange(g_refuseReserve, 0);
+    return -1;
+  }
   return result;
 }
 
@@ -411,6 +419,24 @@ TEST_F(AtomicFileTest, AFullDiskKeepsThePreviousFileByteForByte)
   ASSERT_EQ(FailACopyInPlace(path, big, longer), "");
   EXPECT_EQ(longer.m_cause, CFileException::diskFull);
   EXPECT_EQ(FileFailureReason(longer), CString(std::strerror(EFBIG)));
+  EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
+}
+
+// The reservation itself refused, as by a disk that fills while the room is taken (the size
+// limit, checked before it, let it through): the save fails with the system's reason before a
+// byte of the file changes, and names no copy.
+TEST_F(AtomicFileTest, ARefusedReservationKeepsThePreviousFileByteForByte)
+{
+  const std::string path = Path("house.tpf");
+  const std::string previous(20000, 'p');
+  Put(path, previous);
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  g_refuseReserve = ENOSPC;
+  const CFileException refusal = RefusalOf(path, std::string(100000, 'n'));
+  EXPECT_EQ(std::exchange(g_refuseReserve, 0), 0) << "the save asked for no room";
+  EXPECT_EQ(refusal.m_cause, CFileException::diskFull) << "the save went on past its refused reservation";
+  EXPECT_EQ(FileFailureReason(refusal), CString(std::strerror(ENOSPC)));
   EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
 }
