@@ -28,10 +28,37 @@
 struct stat;
 struct timespec;
 
+// What identifies a file's contents on disk without reading them. The change time is there
+// because a copy that puts size and modification time back (cp -p) cannot put it back.
+struct CDiskState
+{
+  bool known = false;
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = 0;
+  long long seconds = 0;
+  long long nanoseconds = 0;
+  long long changeSeconds = 0;
+  long long changeNanoseconds = 0;
+  bool operator==(const CDiskState&) const = default;
+
+  // The state of the file at the path (its links followed), or of the open file; not known where
+  // it cannot be looked at.
+  static CDiskState Of(const CString& path);
+  static CDiskState OfOpen(int fd);
+};
+
 class CAtomicFile
 {
 public:
   using FileFactory = std::function<std::unique_ptr<CFile>()>;
+  // A file's state with the checksum of the bytes it holds; the state is not known where either
+  // could not be taken.
+  struct CHeld
+  {
+    CDiskState state;
+    DWORD checksum = 0;
+  };
 
   // Checks the target and opens the temporary file. Throws CFileException naming the target.
   explicit CAtomicFile(const CString& path);
@@ -60,6 +87,12 @@ public:
   // After a Commit that threw: TRUE when the file holds every byte written, as a copy in place
   // refused for another program's write into its complete copy may leave it.
   BOOL HoldsNewContent() const { return m_bHoldsNew; }
+  // After a Commit in place that threw once it had the target open: the target as the write found
+  // it, before it changed anything, and as the write left it (the room reserved, the copy marked,
+  // part of the bytes copied), so that a caller that keeps what the file holds can follow this
+  // write and take no change of it for another program's. Not known where it did not get so far.
+  const CHeld& TargetBefore() const { return m_before; }
+  const CHeld& TargetAfter() const { return m_after; }
 
   // Throws CFileException (with the system's reason) when the user may not write the target (its
   // symbolic links followed): the file exists and is not a regular file, or has no write
@@ -133,6 +166,8 @@ private:
   CString m_strTemporary;
   std::unique_ptr<CFile> m_file;
   std::vector<CString> m_removableCopies;
+  CHeld m_before;
+  CHeld m_after;
   bool m_bCommitted = false;
   bool m_bExists = false;
   bool m_bInPlace = false;

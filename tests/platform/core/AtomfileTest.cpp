@@ -47,8 +47,17 @@ bool g_stopAfterWrite = false;
 bool g_stopAfterReadBack = false;
 bool g_copyWrote = false;
 
+// A disk that refuses a copy in place with this error at its nth block (counted from 1), as a
+// failing or full disk refuses a write; 0 for none.
+int g_refuseWrite = 0;
+int g_refuseWriteAt = 0;
+
 extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t at)
 {
+  if (g_refuseWrite != 0 && --g_refuseWriteAt == 0) {
+    errno = std::exchange(g_refuseWrite, 0);
+    return -1;
+  }
   const auto result = static_cast<ssize_t>(::syscall(SYS_pwrite64, fd, buffer, count, at));
   g_copyWrote = g_copyWrote || (result > 0 && g_stopAfterReadBack);
   if (result > 0 && g_stopAfterWrite) {
@@ -439,6 +448,44 @@ TEST_F(AtomicFileTest, ARefusedReservationKeepsThePreviousFileByteForByte)
   EXPECT_EQ(FileFailureReason(refusal), CString(std::strerror(ENOSPC)));
   EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
+}
+
+// A copy in place the disk refuses part of the way (a failing disk's EIO, a full disk's ENOSPC)
+// says what the file holds: the previous content where the first block was refused, or where the
+// blocks written before held the previous bytes; else that it may be incomplete.
+TEST_F(AtomicFileTest, ACopyInPlaceTheDiskRefusesSaysWhatTheFileHolds)
+{
+  const std::string previous(100000, 'o');
+  struct Case
+  {
+    const char* label;
+    int err;
+    int at;
+    std::string text;
+    bool holdsPrevious;
+  };
+  const std::vector<Case> cases = {
+      {"first block", EIO, 1, std::string(120000, 'n'), true},
+      {"past a first block alike", EIO, 2, previous.substr(0, 65536) + std::string(54464, 'n'), true},
+      {"half way", ENOSPC, 2, std::string(120000, 'n'), false}};
+  for (const Case& c : cases) {
+    const std::string folder = Path(c.label);
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, previous);
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    g_refuseWrite = c.err;
+    g_refuseWriteAt = c.at;
+    const CFileException refusal = RefusalOf(path, c.text);
+    ASSERT_EQ(std::exchange(g_refuseWrite, 0), 0) << c.label << ": the copy wrote fewer blocks";
+    ASSERT_EQ(Contents(path) == previous, c.holdsPrevious) << c.label;
+    const std::string held = c.holdsPrevious ? "The file holds the previous content" : "The file may be incomplete";
+    EXPECT_EQ(FileFailureReason(refusal), CString((std::string(std::strerror(c.err)) + ". " + held +
+                                                   "; the complete new content is in '" + folder + "/house.saved.tpf'.")
+                                                      .c_str()))
+        << c.label;
+    EXPECT_TRUE(Contents(folder + "/house.saved.tpf") == c.text) << c.label;
+  }
 }
 
 // A save in place of a longer content killed once its room is reserved: the file is as it was,
