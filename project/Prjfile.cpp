@@ -100,8 +100,9 @@ void CProjectFile::Open(const CString& path)
   Close();
   m_file = std::move(file);
   m_path = path;
-  // Before the state is taken: letting a twin go changes the file's change time.
+  // Before the state is taken: letting a twin go, or a mark, changes the file's change time.
   CAtomicFile::ClaimCompleteCopy(path);
+  CAtomicFile::SettleCopyMarks(path);
   m_diskState = CDiskState::Of(path);
   // Once the clock has passed the file's change time, a write from here shows in that time;
   // within its tick, only the bytes the read takes can tell one. An open never waits for it.

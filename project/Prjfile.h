@@ -28,7 +28,8 @@ public:
 
   // Opens the file for reading with the lock. A lock held elsewhere raises CAppSerializeException
   // (file in use); any other failure raises the CFileException. A complete copy an interrupted
-  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy). Whether
+  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy), and the
+  // file's marks of such copies are settled (see CAtomicFile::SettleCopyMarks). Whether
   // the file's clock has passed its last change is told as a save in place tells it, which may
   // set the times of the file's folder to now (see IsChangedOnDisk).
   void Open(const CString& path);

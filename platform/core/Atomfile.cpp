@@ -14,6 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/core/Atommark.h"
 #include "platform/core/Atomname.h"
 #include "platform/core/Crc32.h"
 
@@ -306,27 +307,11 @@ std::vector<char> AttributeNames(const CString& path)
   }
 }
 
-bool AttributeValue(const CString& path, const char* name, std::vector<char>& value)
-{
-  for (;;) {
-    const ssize_t size = ::getxattr(path.c_str(), name, nullptr, 0);
-    if (size < 0)
-      return false;
-    value.resize(static_cast<size_t>(size));
-    const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
-    if (n >= 0) {
-      value.resize(static_cast<size_t>(n));
-      return true;
-    }
-    if (errno != ERANGE)
-      return false;
-  }
-}
-
 // The new file takes the old one's extended attributes, its access ACL among them. Set after the
 // mode: the ACL puts back the group's own bits, which the mode alone would set from the ACL's
 // mask. What the system refuses (no attributes there, a name this user may not set) is left
-// out. An access ACL the new file took from its folder goes when the old file had none.
+// out. An access ACL the new file took from its folder goes when the old file had none. The mark
+// of copies in place stays with the file it names: the new file is no file a copy was made of.
 void CopyAttributes(const CString& from, const CString& to)
 {
   const std::vector<char> names = AttributeNames(from);
@@ -335,7 +320,7 @@ void CopyAttributes(const CString& from, const CString& to)
   for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
     const char* name = names.data() + at;
     hadAcl = hadAcl || std::strcmp(name, kAccessAcl) == 0;
-    if (AttributeValue(from, name, value))
+    if (std::strcmp(name, kCopyMarkAttribute) != 0 && ReadAttribute(from, name, value))
       ::setxattr(to.c_str(), name, value.data(), value.size(), 0);
   }
   if (!hadAcl)
@@ -400,11 +385,11 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
   if (runningCopy && m_bInPlace)
     RefuseRunningCopy(path);
   // What killed writes left beside the target goes first: on a full disk that may be the room.
-  // Where that look finds no second name, of the file or of a write's, no unfinished write in
-  // place left a copy, and the commit need not look again.
+  // Where that look finds no second name, of the file or of a write's, and the file has no mark
+  // of a copy, no unfinished write in place left one, and the commit need not look again.
   bool twins = false;
   RemoveLeftovers(m_strTarget, twins);
-  m_bMayHaveCopies = twins || (exists && st.st_nlink > 1);
+  m_bMayHaveCopies = twins || (exists && (st.st_nlink > 1 || !CopyMarksOf(m_strTarget).empty()));
   m_strTemporary = TemporaryPathFor(m_strTarget);
   m_file = Factory() ? Factory()() : std::make_unique<CFile>();
   CFileException error;
@@ -591,6 +576,7 @@ void CAtomicFile::WriteOverTarget()
         ::unlink(name.c_str());
     if (m_bMayHaveCopies)
       RemoveStaleCopies();
+    UnmarkCopy(twin);
     return;
   }
   Refuse(err != 0 ? err : EIO, m_strPath,

@@ -16,6 +16,9 @@
 // nothing the user does not know of: the user was told of the copy (a message named it), or the
 // file held the copy's bytes. A copy that has been opened, changed or written since is the user's
 // own file and stays.
+// While a copy in place runs, the file carries a mark of where its complete copy is (see
+// Atommark.h), so that the copy is found through a name of the file in another folder too; the
+// mark goes once the copy is complete, and never goes to another file.
 // Every name made beside the target fits its folder's limit on the length of a name.
 // Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
 // keeps them as it keeps the inode.
@@ -23,6 +26,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/Atommark.h"
 #include "platform/core/File.h"
 
 struct stat;
@@ -106,8 +110,9 @@ public:
   // (those whose process is gone). Returns how many were removed. Every write does this first.
   static int RemoveLeftovers(const CString& path);
   // The complete copy ("NAME.saved.EXT") an unfinished write in place of the file (its symbolic
-  // links followed, through any of its hard-link names in its folder) left beside it, as the
-  // write left it, the newest when there are several; empty when there is none.
+  // links followed, through any of its hard-link names in its folder, or in another folder that
+  // its mark names) left beside it, as the write left it, the newest when there are several;
+  // empty when there is none.
   static CString CompleteCopyOf(const CString& path);
   // That copy compared with the file by their bytes, as the file is opened: where the file holds
   // the copy's bytes the write had ended, and the copy goes with its twin; the copy left
@@ -124,6 +129,10 @@ public:
   // user's own: its hidden twin is let go, so no write of the other file removes it, and a write
   // of it replaces it as any file of one name. Opening a file and writing it do this.
   static void ClaimCompleteCopy(const CString& path);
+  // Drops the marks of the file that lead to no copy as its write left it, and those of copies
+  // the file holds byte for byte: their writes had ended, and such a copy goes with its twin.
+  // Opening a file does this before it takes the file's state, which a change of its mark moves.
+  static void SettleCopyMarks(const CString& path);
   // Syncs the folder's entries, so a rename survives a crash; best effort.
   static void SyncFolderOf(const CString& path);
   // TRUE when the clock of the folder's file system has passed the time: a change made from here
@@ -141,8 +150,11 @@ public:
 private:
   void ReplaceTarget();
   void WriteOverTarget();
-  // Names the complete copy, its twin stamped with the copy's stamp and checksum.
+  // Names the complete copy, its twin stamped with the copy's stamp and checksum, and marks the
+  // target with it.
   CString KeepCompleteCopy(const struct stat& stamped, DWORD checksum);
+  // After a complete write in place: its own mark goes, and so do those of copies no longer there.
+  void UnmarkCopy(const CString& twin) const;
   // Another name for the complete copy whose twin is given; empty when none could be made.
   CString LinkCompleteCopy(const CString& twin) const;
   // Why a copy in place did not end as it should: what it left, then the name of its complete copy,
@@ -166,6 +178,8 @@ private:
   CString m_strTemporary;
   std::unique_ptr<CFile> m_file;
   std::vector<CString> m_removableCopies;
+  // The marks the target carried before it changed; a complete write looks at their copies too.
+  std::vector<CCopyMark> m_marks;
   CHeld m_before;
   CHeld m_after;
   bool m_bCommitted = false;

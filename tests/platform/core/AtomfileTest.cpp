@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "platform/core/Atomfile.h"
+#include "platform/core/Atommark.h"
 #include "platform/core/Atomname.h"
 #include "platform/core/FileSizeLimit.h"
 #include "platform/core/Filemsg.h"
@@ -203,6 +204,21 @@ std::string Attribute(const std::string& path, const char* name)
   std::string value(4096, '\0');
   const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
   return n < 0 ? std::string("(none: ") + std::strerror(errno) + ")" : value.substr(0, static_cast<size_t>(n));
+}
+
+const std::string kNoAttribute = std::string("(none: ") + std::strerror(ENODATA) + ")";
+
+// Empty where the file system of the folder keeps user attributes; else why not.
+std::string UserAttributesRefusal(const std::string& folder)
+{
+  const std::string probe = folder + "/probe";
+  Put(probe, "probe");
+  const int result = ::setxattr(probe.c_str(), "user.probe", "1", 1, 0);
+  const std::string refusal =
+      result == 0 ? std::string()
+                  : "the file system of " + folder + " keeps no user attributes: " + std::strerror(errno);
+  ::unlink(probe.c_str());
+  return refusal;
 }
 
 // An access ACL as the system stores it: a version, then (tag, permissions, id) for each entry
@@ -829,7 +845,7 @@ TEST_F(AtomicFileTest, ASaveKeepsTheFilesAclAndExtendedAttributes)
       AccessAcl({{0x01, 7, kNoId}, {0x02, 7, kNobody}, {0x04, 7, kNoId}, {0x10, 7, kNoId}, {0x20, 5, kNoId}});
   ASSERT_EQ(::setxattr(folder.c_str(), "system.posix_acl_default", inherited.data(), inherited.size(), 0), 0);
   WriteWhole(plain, "still plain");
-  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), std::string("(none: ") + std::strerror(ENODATA) + ")");
+  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), kNoAttribute);
   EXPECT_EQ(StatOf(plain).st_mode & 07777, 0644u);
 }
 
@@ -882,6 +898,62 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilAComp
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
   EXPECT_EQ(EntryCount(m_dir), 4u) << "the two names, the user's file and the link: no twin is left";
+}
+
+// A file with a second name in another folder, its copy in place failed through the first name:
+// the mark the file carries while the copy waits leads to the copy through either name, also
+// after a complete write before the user was told of the copy, which keeps it. A complete write
+// through the other name once the user was told of it removes the copy with its twin and the
+// mark, and keeps the file's own attributes; a write that replaces the file never gives a mark to
+// the new file.
+TEST_F(AtomicFileTest, ACompleteCopyIsFoundThroughANameInAnotherFolder)
+{
+  if (const std::string refusal = UserAttributesRefusal(m_dir); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  fs::create_directory(Path("f1"));
+  fs::create_directory(Path("f2"));
+  const std::string path = Path("f1/house.tpf");
+  const std::string other = Path("f2/house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::setxattr(path.c_str(), "user.origin", "site survey", 11, 0), 0);
+  ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+  const std::string text(80000, 'n');
+  CFileException failure;
+  // In another process, whose failure told no user here of the copy.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0)
+    ::_exit(FailACopyInPlace(path, text, failure).empty() ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the failing write ended with status " << status;
+  if (WEXITSTATUS(status) != 0)
+    GTEST_SKIP() << "no file-size limit can be set here";
+  const std::string copy = fs::canonical(Path("f1")).string() + "/house.saved.tpf";
+  ASSERT_TRUE(Contents(copy) == text);
+  EXPECT_NE(Attribute(other, kCopyMarkAttribute), kNoAttribute) << "the file is marked while its copy waits";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(other.c_str()), CString(copy.c_str())) << "found through the other folder";
+  EXPECT_EQ(CAtomicFile::DifferingCompleteCopyOf(other.c_str()), CString(copy.c_str()));
+  WriteWhole(other, "another project, the copy unknown to the user");
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(other.c_str()), CString(copy.c_str())) << "the mark of a copy kept went";
+
+  CAtomicFile::NoteCopyTold(copy.c_str());
+  WriteWhole(other, "complete");
+  EXPECT_EQ(Contents(path), "complete");
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(EntryCount(Path("f1")), 1u) << "the twin went with the copy";
+  EXPECT_EQ(Attribute(path, kCopyMarkAttribute), kNoAttribute) << "no mark outlasts a complete write";
+  EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
+
+  Put(path, std::string(100000, 'o'));
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  ASSERT_NE(Attribute(path, kCopyMarkAttribute), kNoAttribute);
+  ASSERT_EQ(::unlink(other.c_str()), 0);
+  WriteWhole(path, "replaced");
+  ASSERT_EQ(StatOf(path).st_nlink, 1u);
+  EXPECT_EQ(Attribute(path, kCopyMarkAttribute), kNoAttribute) << "the new file took the old one's mark";
+  EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
 }
 
 // Two writers of one file with two names: the first, writing in place, stops once its complete
