@@ -69,24 +69,6 @@ void OpenOrThrow(CFile& file, const CString& path, UINT flags)
     throw error;
 }
 
-CProjectFile::CDiskState DiskStateOf(const CString& path)
-{
-  CProjectFile::CDiskState state;
-  struct stat st
-  {};
-  if (::stat(path.c_str(), &st) != 0)
-    return state;
-  state.known = true;
-  state.device = st.st_dev;
-  state.inode = st.st_ino;
-  state.size = st.st_size;
-  state.seconds = st.st_mtim.tv_sec;
-  state.nanoseconds = st.st_mtim.tv_nsec;
-  state.changeSeconds = st.st_ctim.tv_sec;
-  state.changeNanoseconds = st.st_ctim.tv_nsec;
-  return state;
-}
-
 // Nothing is at the path any more: the name, or a folder on its way, is gone. A folder that
 // cannot be searched hides the file without removing it.
 bool IsMissing(const CString& path)
@@ -118,9 +100,10 @@ void CProjectFile::Open(const CString& path)
   Close();
   m_file = std::move(file);
   m_path = path;
-  // Before the state is taken: letting a twin go changes the file's change time.
+  // Before the state is taken: letting a twin go, or a mark, changes the file's change time.
   CAtomicFile::ClaimCompleteCopy(path);
-  m_diskState = DiskStateOf(path);
+  CAtomicFile::SettleCopyMarks(path);
+  m_diskState = CDiskState::Of(path);
   // Once the clock has passed the file's change time, a write from here shows in that time;
   // within its tick, only the bytes the read takes can tell one. An open never waits for it.
   const struct timespec changed = {static_cast<time_t>(m_diskState.changeSeconds),
@@ -180,13 +163,20 @@ BOOL CProjectFile::IsChangedOnDisk(const CString& path) const
 {
   if (!m_file || path != m_path || !m_diskState.known)
     return FALSE;
-  const CDiskState now = DiskStateOf(path);
+  const CDiskState now = CDiskState::Of(path);
   // A file removed meanwhile is not changed: it is gone, which IsGoneFromDisk tells.
   if (!now.known)
     return FALSE;
+  return !IsAsKept(now, [&path, &now](DWORD checksum) {
+    return FileHoldsBytes(path.c_str(), now.device, now.inode, now.size, checksum);
+  });
+}
+
+bool CProjectFile::IsAsKept(const CDiskState& now, const std::function<bool(DWORD)>& holds) const
+{
   if (!(now == m_diskState))
-    return TRUE;
-  return !m_settled && m_held && !FileHoldsBytes(path.c_str(), now.device, now.inode, now.size, *m_held);
+    return false;
+  return m_settled || !m_held || holds(*m_held);
 }
 
 BOOL CProjectFile::IsGoneFromDisk(const CString& path) const
@@ -235,10 +225,12 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
   } catch (...) {
     PCTRACE(TT_DOCUMENT, TL_WARNING)("Project file not saved; the previous file is kept.\n");
     held->Abort();
-    // A refused copy in place may have left this save's bytes in the held file: the next save
-    // must not take them for another program's change.
+    // A refused copy in place may have left this save's bytes in the held file, or moved its times
+    // and changed part of its bytes: the next save must not take them for another program's change.
     if (keepHeld && out.HoldsNewContent())
       TakeWrittenState(path, checksum);
+    else if (keepHeld)
+      FollowRefusedWrite(out);
     throw;
   }
   if (!keepHeld) {
@@ -252,9 +244,23 @@ DWORD CProjectFile::Save(const CString& path, const WriteFunction& write)
 
 void CProjectFile::TakeWrittenState(const CString& path, DWORD checksum)
 {
-  m_diskState = DiskStateOf(path);
+  m_diskState = CDiskState::Of(path);
   // Another program may have written between the write and that look: its write is in the
   // state, whatever the clock says, and only the bytes tell it.
   m_settled = false;
   m_held = checksum;
+}
+
+void CProjectFile::FollowRefusedWrite(const CAtomicFile& out)
+{
+  const CAtomicFile::CHeld& before = out.TargetBefore();
+  const CAtomicFile::CHeld& after = out.TargetAfter();
+  // Its room reserved, its copy marked or part of it copied, the file has other times; another
+  // program's change before the save is still told, as the bytes would tell it.
+  if (!before.state.known || !after.state.known ||
+      !IsAsKept(before.state, [&before](DWORD checksum) { return checksum == before.checksum; }))
+    return;
+  m_diskState = after.state;
+  m_settled = false;
+  m_held = after.checksum;
 }

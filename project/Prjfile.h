@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/core/Atomfile.h"
 #include "platform/core/File.h"
 
 class CArchive;
@@ -19,20 +20,6 @@ public:
   using ReadFunction = std::function<void(CArchive& ar)>;
   using WriteFunction = ReadFunction;
   using FileFactory = std::function<std::unique_ptr<CFile>()>;
-  // What identifies the file's contents on disk without reading them. The change time is there
-  // because a copy that puts size and modification time back (cp -p) cannot put it back.
-  struct CDiskState
-  {
-    bool known = false;
-    unsigned long long device = 0;
-    unsigned long long inode = 0;
-    long long size = 0;
-    long long seconds = 0;
-    long long nanoseconds = 0;
-    long long changeSeconds = 0;
-    long long changeNanoseconds = 0;
-    bool operator==(const CDiskState&) const = default;
-  };
 
   CProjectFile() = default;
   ~CProjectFile();
@@ -41,7 +28,8 @@ public:
 
   // Opens the file for reading with the lock. A lock held elsewhere raises CAppSerializeException
   // (file in use); any other failure raises the CFileException. A complete copy an interrupted
-  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy). Whether
+  // save left, once opened, is the user's own file (see CAtomicFile::ClaimCompleteCopy), and the
+  // file's marks of such copies are settled (see CAtomicFile::SettleCopyMarks). Whether
   // the file's clock has passed its last change is told as a save in place tells it, which may
   // set the times of the file's folder to now (see IsChangedOnDisk).
   void Open(const CString& path);
@@ -50,7 +38,9 @@ public:
   void Read(const ReadFunction& read);
   // Writes through an archive into a temporary file beside the path and replaces the path by it;
   // after success the project file is the new file, open and locked. Returns the CRC-32 of the
-  // bytes written. Exceptions pass on unchanged.
+  // bytes written. Exceptions pass on unchanged. A refused save in place of the project file
+  // leaves it held as the save left it (the previous content, the new, or part of each) and is
+  // not taken for another program's change, unless another program had changed it before.
   DWORD Save(const CString& path, const WriteFunction& write);
   // Writes a new file at the path, which must not exist yet: complete or not at all, and never
   // over an existing file (an existing path raises the link's CFileException). The project file
@@ -78,6 +68,12 @@ private:
   bool HoldsFileAt(const CString& path) const;
   // The file's state after this program wrote the bytes of that checksum into it.
   void TakeWrittenState(const CString& path, DWORD checksum);
+  // TRUE when a file of that state is as the state kept says; holds tells whether the file holds
+  // the bytes of a checksum, asked only where the times cannot tell a change.
+  bool IsAsKept(const CDiskState& now, const std::function<bool(DWORD)>& holds) const;
+  // After a refused save in place: where the file was as kept before the save changed it, the
+  // state follows what the save left.
+  void FollowRefusedWrite(const CAtomicFile& out);
 
   std::unique_ptr<CFile> m_file;
   CString m_path;

@@ -186,16 +186,110 @@ struct CLeftCopy
   CHiddenEntry twin;
 };
 
-// Those copies of the file at the path (its symbolic links followed), through any of its names.
-std::vector<CLeftCopy> CopiesAsLeft(const CString& target)
+// A hidden file of a write of a file, with the name of the file that write wrote through.
+struct CFoundEntry
 {
-  std::vector<CLeftCopy> copies;
+  CString name;
+  CHiddenEntry entry;
+};
+
+// The marks the file at the path carries that are its own: one that went with the file's
+// attributes into a copy of it names another inode.
+// carried, where given, becomes how many the file carries in all.
+std::vector<CCopyMark> MarksOf(const CString& target, size_t* carried = nullptr)
+{
+  std::vector<CCopyMark> marks = CopyMarksOf(target);
+  if (carried)
+    *carried = marks.size();
+  struct stat file
+  {};
+  if (!marks.empty() && ::stat(target.c_str(), &file) != 0)
+    return {};
+  std::erase_if(marks, [&file](const CCopyMark& mark) { return mark.inode != file.st_ino; });
+  return marks;
+}
+
+// The twins the marks name, where they are still there beside the names written, on the file's
+// own file system.
+std::vector<CFoundEntry> MarkedEntries(const CString& target, const std::vector<CCopyMark>& marks)
+{
+  std::vector<CFoundEntry> found;
+  struct stat file
+  {};
+  if (marks.empty() || ::stat(target.c_str(), &file) != 0)
+    return found;
+  for (const CCopyMark& mark : marks) {
+    CFoundEntry twin{mark.path, {}};
+    twin.entry.path = mark.TwinPath();
+    if (twin.entry.name.Parse(mark.twin) && twin.entry.name.twin &&
+        ::lstat(twin.entry.path.c_str(), &twin.entry.st) == 0 && S_ISREG(twin.entry.st.st_mode) &&
+        twin.entry.st.st_dev == file.st_dev)
+      found.push_back(twin);
+  }
+  return found;
+}
+
+// The hidden files of writes of the file at the path (its symbolic links followed): beside any of
+// its names in its folder, and the twins its marks name in other folders, each once.
+std::vector<CFoundEntry> EntriesOf(const CString& target, const std::vector<CCopyMark>& marks)
+{
+  std::vector<CFoundEntry> found;
   for (const CString& name : NamesOf(target))
     for (const CHiddenEntry& entry : TemporaryEntries(name))
-      if (entry.IsTwinAsLeft())
-        if (const CString copy = CopyOfTwin(name, entry); !copy.IsEmpty())
-          copies.push_back({copy, entry});
+      found.push_back({name, entry});
+  for (const CFoundEntry& marked : MarkedEntries(target, marks))
+    if (std::ranges::none_of(found, [&marked](const CFoundEntry& f) { return SameFile(f.entry.st, marked.entry.st); }))
+      found.push_back(marked);
+  return found;
+}
+
+// Those of the entries that are the twins of complete copies as their writes left them, with the copies.
+std::vector<CLeftCopy> CopiesAsLeft(const std::vector<CFoundEntry>& entries)
+{
+  std::vector<CLeftCopy> copies;
+  for (const CFoundEntry& found : entries)
+    if (found.entry.IsTwinAsLeft())
+      if (const CString copy = CopyOfTwin(found.name, found.entry); !copy.IsEmpty())
+        copies.push_back({copy, found.entry});
   return copies;
+}
+
+std::vector<CLeftCopy> CopiesAsLeft(const CString& target) { return CopiesAsLeft(EntriesOf(target, MarksOf(target))); }
+
+// Where the file holds every byte of the copy its write was writing, that write ended, only its
+// last steps did not: the copy goes with its twin. TRUE when it went.
+bool LetEndedCopyGo(const CLeftCopy& copy, const CString& target)
+{
+  if (!copy.twin.IsOver() || !SameBytes(copy.path, target))
+    return false;
+  const bool copyGone = ::unlink(copy.path.c_str()) == 0;
+  const bool twinGone = ::unlink(copy.twin.path.c_str()) == 0;
+  // Without its twin a copy is no longer one of the write's.
+  return copyGone || twinGone;
+}
+
+// The absolute path of the name: the mark is read through any name, in any working folder.
+CString AbsolutePathOf(const CString& path)
+{
+  char* folder = ::realpath(FolderOfPath(path).c_str(), nullptr);
+  if (!folder)
+    return CString();
+  const CString absolute = CString(folder) + (folder[1] == '\0' ? "" : "/") + NameOfPath(path);
+  std::free(folder);
+  return absolute;
+}
+
+// The marks the file carries that are its own and stand, their twins there with their copies (a
+// second name); carried becomes how many it carries in all.
+std::vector<CCopyMark> StandingMarks(const CString& target, size_t& carried)
+{
+  std::vector<CCopyMark> marks = MarksOf(target, &carried);
+  std::erase_if(marks, [](const CCopyMark& mark) {
+    struct stat st
+    {};
+    return ::lstat(mark.TwinPath().c_str(), &st) != 0 || st.st_nlink < 2;
+  });
+  return marks;
 }
 
 }  // namespace
@@ -208,7 +302,28 @@ CString CAtomicFile::KeepCompleteCopy(const struct stat& stamped, DWORD checksum
   if (::rename(m_strTemporary.c_str(), twin.c_str()) != 0)
     return CString();
   m_strTemporary = twin;
+  // Before the copy has a name the user sees, the file tells where it is. Marks of copies no
+  // longer there go; those of copies still there stay, for the copies of earlier writes are
+  // named through every name of the file too.
+  size_t carried = 0;
+  std::vector<CCopyMark> marks = StandingMarks(m_strTarget, carried);
+  struct stat file
+  {};
+  if (const CString written = AbsolutePathOf(m_strTarget);
+      !written.IsEmpty() && ::stat(m_strTarget.c_str(), &file) == 0) {
+    marks.push_back({file.st_ino, NameOfPath(twin), written});
+    SetCopyMarks(m_strTarget, marks);
+  }
   return LinkCompleteCopy(twin);
+}
+
+void CAtomicFile::UnmarkCopy(const CString& twin) const
+{
+  size_t carried = 0;
+  std::vector<CCopyMark> marks = StandingMarks(m_strTarget, carried);
+  std::erase_if(marks, [&twin](const CCopyMark& mark) { return mark.twin == NameOfPath(twin); });
+  if (marks.size() != carried)
+    SetCopyMarks(m_strTarget, marks);
 }
 
 CString CAtomicFile::LinkCompleteCopy(const CString& twin) const
@@ -238,26 +353,26 @@ bool CAtomicFile::IsCopyOfRunningWrite(const CString& target)
 void CAtomicFile::NoteRemovableCopies()
 {
   m_removableCopies.clear();
-  for (const CLeftCopy& copy : CopiesAsLeft(m_strTarget))
+  m_marks = MarksOf(m_strTarget);
+  for (const CLeftCopy& copy : CopiesAsLeft(EntriesOf(m_strTarget, m_marks)))
     if (copy.twin.IsOver() && (WasTold(copy.twin) || SameBytes(copy.path, m_strTarget)))
       m_removableCopies.push_back(copy.path);
 }
 
 void CAtomicFile::RemoveStaleCopies()
 {
-  for (const CString& name : NamesOf(m_strTarget)) {
-    for (const CHiddenEntry& entry : TemporaryEntries(name)) {
-      // A second name of a write that is over is only a name: the file lives on under the other.
-      if (entry.st.st_nlink < 2 || !entry.IsOver())
+  for (const CFoundEntry& found : EntriesOf(m_strTarget, m_marks)) {
+    const CHiddenEntry& entry = found.entry;
+    // A second name of a write that is over is only a name: the file lives on under the other.
+    if (entry.st.st_nlink < 2 || !entry.IsOver())
+      continue;
+    if (const CString copy = CopyOfTwin(found.name, entry); !copy.IsEmpty() && entry.IsTwinAsLeft()) {
+      // Work the user was never told of stays, with the twin that marks it as the write's.
+      if (std::ranges::find(m_removableCopies, copy) == m_removableCopies.end())
         continue;
-      if (const CString copy = CopyOfTwin(name, entry); !copy.IsEmpty() && entry.IsTwinAsLeft()) {
-        // Work the user was never told of stays, with the twin that marks it as the write's.
-        if (std::ranges::find(m_removableCopies, copy) == m_removableCopies.end())
-          continue;
-        ::unlink(copy.c_str());
-      }
-      ::unlink(entry.path.c_str());
+      ::unlink(copy.c_str());
     }
+    ::unlink(entry.path.c_str());
   }
 }
 
@@ -298,18 +413,10 @@ CString CAtomicFile::CompleteCopyOf(const CString& path) { return NewestOf(Copie
 CString CAtomicFile::DifferingCompleteCopyOf(const CString& path)
 {
   const CString target = FollowLinks(path);
-  std::vector<CLeftCopy> left;
-  for (CLeftCopy& copy : CopiesAsLeft(target)) {
-    // The file holds every byte the write was writing: it ended, only its last steps did not.
-    if (copy.twin.IsOver() && SameBytes(copy.path, target)) {
-      const bool copyGone = ::unlink(copy.path.c_str()) == 0;
-      const bool twinGone = ::unlink(copy.twin.path.c_str()) == 0;
-      // Without its twin a copy is no longer one of the write's.
-      if (copyGone || twinGone)
-        continue;
-    }
-    left.push_back(std::move(copy));
-  }
+  std::vector<CLeftCopy> left = CopiesAsLeft(target);
+  // Its mark stays until the next open or complete write: it goes only before the file's state is
+  // taken (see SettleCopyMarks).
+  std::erase_if(left, [&target](const CLeftCopy& copy) { return LetEndedCopyGo(copy, target); });
   return NewestOf(left);
 }
 
@@ -344,4 +451,19 @@ void CAtomicFile::ClaimCompleteCopy(const CString& path)
   for (const CHiddenEntry& entry : HiddenEntries(target))
     if (SameFile(entry.st, file) && entry.IsOver())
       ::unlink(entry.path.c_str());
+}
+
+void CAtomicFile::SettleCopyMarks(const CString& path)
+{
+  const CString target = FollowLinks(path);
+  size_t carried = 0;
+  std::vector<CCopyMark> marks = StandingMarks(target, carried);
+  if (carried == 0)
+    return;
+  const std::vector<CLeftCopy> copies = CopiesAsLeft(MarkedEntries(target, marks));
+  for (const CLeftCopy& copy : copies)
+    if (LetEndedCopyGo(copy, target))
+      std::erase_if(marks, [&copy](const CCopyMark& mark) { return mark.TwinPath() == copy.twin.path; });
+  if (marks.size() != carried)
+    SetCopyMarks(target, marks);
 }

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <initializer_list>
 #include <string>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -13,6 +14,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "platform/core/Atommark.h"
 #include "platform/core/Atomname.h"
 #include "platform/core/Crc32.h"
 
@@ -209,10 +211,12 @@ CString WhatCopyLeft(int err, bool unchanged, Holds holds)
 {
   if (holds == Holds::newContent)
     return "The file holds the new content, but another program changed the complete copy it was copied from";
-  CString text = err != 0                          ? CString(std::strerror(err)) + ". The file may be incomplete"
-                 : holds == Holds::previousContent ? CString("The file holds the previous content")
+  CString text = holds == Holds::previousContent ? CString("The file holds the previous content")
+                 : err != 0                      ? CString("The file may be incomplete")
                  : holds == Holds::neither ? CString("The file holds neither the new content nor the previous one")
                                            : CString("The file may hold neither the new content nor the previous one");
+  if (err != 0)
+    text = CString(std::strerror(err)) + ". " + text;
   if (!unchanged)
     text += ": another program changed the new content while it was copied into the file";
   return text;
@@ -223,6 +227,23 @@ CContent ContentOf(int fd)
   CContent content;
   content.known = fd >= 0 && Crc32OfFile(fd, content.checksum, content.length);
   return content;
+}
+
+// The open file's state with the bytes it holds; not known where either could not be taken.
+CAtomicFile::CHeld HeldOf(int fd, const CContent& content)
+{
+  CAtomicFile::CHeld held;
+  if (content.known)
+    held.state = CDiskState::OfOpen(fd);
+  held.checksum = content.checksum;
+  return held;
+}
+
+void CloseAll(std::initializer_list<int> fds)
+{
+  for (const int fd : fds)
+    if (fd >= 0)
+      ::close(fd);
 }
 
 // The file written through the descriptor opened again for reading, so that what it holds
@@ -286,27 +307,11 @@ std::vector<char> AttributeNames(const CString& path)
   }
 }
 
-bool AttributeValue(const CString& path, const char* name, std::vector<char>& value)
-{
-  for (;;) {
-    const ssize_t size = ::getxattr(path.c_str(), name, nullptr, 0);
-    if (size < 0)
-      return false;
-    value.resize(static_cast<size_t>(size));
-    const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
-    if (n >= 0) {
-      value.resize(static_cast<size_t>(n));
-      return true;
-    }
-    if (errno != ERANGE)
-      return false;
-  }
-}
-
 // The new file takes the old one's extended attributes, its access ACL among them. Set after the
 // mode: the ACL puts back the group's own bits, which the mode alone would set from the ACL's
 // mask. What the system refuses (no attributes there, a name this user may not set) is left
-// out. An access ACL the new file took from its folder goes when the old file had none.
+// out. An access ACL the new file took from its folder goes when the old file had none. The mark
+// of copies in place stays with the file it names: the new file is no file a copy was made of.
 void CopyAttributes(const CString& from, const CString& to)
 {
   const std::vector<char> names = AttributeNames(from);
@@ -315,7 +320,7 @@ void CopyAttributes(const CString& from, const CString& to)
   for (size_t at = 0; at < names.size(); at += std::strlen(names.data() + at) + 1) {
     const char* name = names.data() + at;
     hadAcl = hadAcl || std::strcmp(name, kAccessAcl) == 0;
-    if (AttributeValue(from, name, value))
+    if (std::strcmp(name, kCopyMarkAttribute) != 0 && ReadAttribute(from, name, value))
       ::setxattr(to.c_str(), name, value.data(), value.size(), 0);
   }
   if (!hadAcl)
@@ -323,6 +328,38 @@ void CopyAttributes(const CString& from, const CString& to)
 }
 
 }  // namespace
+
+namespace {
+
+CDiskState DiskStateFrom(const struct stat& st)
+{
+  CDiskState state;
+  state.known = true;
+  state.device = st.st_dev;
+  state.inode = st.st_ino;
+  state.size = st.st_size;
+  state.seconds = st.st_mtim.tv_sec;
+  state.nanoseconds = st.st_mtim.tv_nsec;
+  state.changeSeconds = st.st_ctim.tv_sec;
+  state.changeNanoseconds = st.st_ctim.tv_nsec;
+  return state;
+}
+
+}  // namespace
+
+CDiskState CDiskState::Of(const CString& path)
+{
+  struct stat st
+  {};
+  return ::stat(path.c_str(), &st) == 0 ? DiskStateFrom(st) : CDiskState();
+}
+
+CDiskState CDiskState::OfOpen(int fd)
+{
+  struct stat st
+  {};
+  return fd >= 0 && ::fstat(fd, &st) == 0 ? DiskStateFrom(st) : CDiskState();
+}
 
 CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(FollowLinks(path))
 {
@@ -348,11 +385,11 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
   if (runningCopy && m_bInPlace)
     RefuseRunningCopy(path);
   // What killed writes left beside the target goes first: on a full disk that may be the room.
-  // Where that look finds no second name, of the file or of a write's, no unfinished write in
-  // place left a copy, and the commit need not look again.
+  // Where that look finds no second name, of the file or of a write's, and the file has no mark
+  // of a copy, no unfinished write in place left one, and the commit need not look again.
   bool twins = false;
   RemoveLeftovers(m_strTarget, twins);
-  m_bMayHaveCopies = twins || (exists && st.st_nlink > 1);
+  m_bMayHaveCopies = twins || (exists && (st.st_nlink > 1 || !CopyMarksOf(m_strTarget).empty()));
   m_strTemporary = TemporaryPathFor(m_strTarget);
   m_file = Factory() ? Factory()() : std::make_unique<CFile>();
   CFileException error;
@@ -482,22 +519,25 @@ void CAtomicFile::WriteOverTarget()
   if (in < 0)
     Refuse(errno, m_strPath);
   const int out = ::open(m_strTarget.c_str(), O_WRONLY | O_CLOEXEC);
-  int err = out < 0 ? errno : ReserveRoom(in, out);
+  const int opened = out < 0 ? errno : 0;
   const int look = OpenForReading(m_strTarget, out);
+  // What the file held before anything here changed it, so that a copy that does not end as it
+  // should can tell what it left, and the caller follow what this write did to the file.
+  const CContent previous = ContentOf(look);
+  m_before = HeldOf(look, previous);
   struct stat stamped
   {};
   DWORD given = 0;
   long long length = 0;
+  int err = opened != 0 ? opened : ReserveRoom(in, out);
   if (err == 0 && (::fstat(in, &stamped) != 0 || !Crc32OfFile(in, given, length)))
     err = errno;
   if (err != 0) {
-    for (const int fd : {in, out, look})
-      if (fd >= 0)
-        ::close(fd);
+    // A reservation moves the file's times, even one refused part of the way; its bytes stay.
+    m_after = HeldOf(look, previous);
+    CloseAll({in, out, look});
     Refuse(err, m_strPath);
   }
-  // What the file held, so that a copy that does not end as it should can tell what it left.
-  const CContent previous = ContentOf(look);
   // From here the target changes: until it holds everything, the complete copy waits under a name
   // the user sees, so that not even a kill in between loses the save.
   const CString copy = KeepCompleteCopy(stamped, given);
@@ -511,21 +551,23 @@ void CAtomicFile::WriteOverTarget()
   // nothing written into it until that read was done.
   const bool unchanged =
       HoldsBytes(in, out, FolderOfPath(m_strTarget), stamped, given) && (err != 0 || copied == given);
-  // A copy refused for another program's write, with no error of its own, tells what the file
-  // holds; after an error the bytes read back may not be the bytes stored.
+  const bool saved = err == 0 && unchanged;
+  // A copy that did not end as it should tells what the file holds. After an error the bytes read
+  // back may not be the bytes stored, but where they are the previous ones, so are those stored:
+  // a byte this write changed reads back changed until it is read from the disk again.
   Holds holds = Holds::unknown;
-  if (err == 0 && !unchanged) {
+  if (!saved) {
     const CContent now = ContentOf(look);
+    m_after = HeldOf(look, now);
     holds = !now.known                                                     ? Holds::unknown
-            : now.Is(given, stamped.st_size)                               ? Holds::newContent
+            : err == 0 && now.Is(given, stamped.st_size)                   ? Holds::newContent
             : previous.known && now.Is(previous.checksum, previous.length) ? Holds::previousContent
+            : err != 0                                                     ? Holds::unknown
                                                                            : Holds::neither;
   }
   m_bHoldsNew = holds == Holds::newContent;
-  for (const int fd : {in, out, look})
-    if (fd >= 0)
-      ::close(fd);
-  if (err == 0 && unchanged) {
+  CloseAll({in, out, look});
+  if (saved) {
     m_bCommitted = true;
     // Only the names that still lead to these bytes go: another writer may have put its own file
     // in the copy's place.
@@ -534,6 +576,7 @@ void CAtomicFile::WriteOverTarget()
         ::unlink(name.c_str());
     if (m_bMayHaveCopies)
       RemoveStaleCopies();
+    UnmarkCopy(twin);
     return;
   }
   Refuse(err != 0 ? err : EIO, m_strPath,

@@ -16,6 +16,9 @@
 // nothing the user does not know of: the user was told of the copy (a message named it), or the
 // file held the copy's bytes. A copy that has been opened, changed or written since is the user's
 // own file and stays.
+// While a copy in place runs, the file carries a mark of where its complete copy is (see
+// Atommark.h), so that the copy is found through a name of the file in another folder too; the
+// mark goes once the copy is complete, and never goes to another file.
 // Every name made beside the target fits its folder's limit on the length of a name.
 // Extended attributes (the ACL among them) go to the new file with the mode; a copy in place
 // keeps them as it keeps the inode.
@@ -23,15 +26,43 @@
 #include <memory>
 #include <vector>
 
+#include "platform/core/Atommark.h"
 #include "platform/core/File.h"
 
 struct stat;
 struct timespec;
 
+// What identifies a file's contents on disk without reading them. The change time is there
+// because a copy that puts size and modification time back (cp -p) cannot put it back.
+struct CDiskState
+{
+  bool known = false;
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = 0;
+  long long seconds = 0;
+  long long nanoseconds = 0;
+  long long changeSeconds = 0;
+  long long changeNanoseconds = 0;
+  bool operator==(const CDiskState&) const = default;
+
+  // The state of the file at the path (its links followed), or of the open file; not known where
+  // it cannot be looked at.
+  static CDiskState Of(const CString& path);
+  static CDiskState OfOpen(int fd);
+};
+
 class CAtomicFile
 {
 public:
   using FileFactory = std::function<std::unique_ptr<CFile>()>;
+  // A file's state with the checksum of the bytes it holds; the state is not known where either
+  // could not be taken.
+  struct CHeld
+  {
+    CDiskState state;
+    DWORD checksum = 0;
+  };
 
   // Checks the target and opens the temporary file. Throws CFileException naming the target.
   explicit CAtomicFile(const CString& path);
@@ -60,6 +91,12 @@ public:
   // After a Commit that threw: TRUE when the file holds every byte written, as a copy in place
   // refused for another program's write into its complete copy may leave it.
   BOOL HoldsNewContent() const { return m_bHoldsNew; }
+  // After a Commit in place that threw once it had the target open: the target as the write found
+  // it, before it changed anything, and as the write left it (the room reserved, the copy marked,
+  // part of the bytes copied), so that a caller that keeps what the file holds can follow this
+  // write and take no change of it for another program's. Not known where it did not get so far.
+  const CHeld& TargetBefore() const { return m_before; }
+  const CHeld& TargetAfter() const { return m_after; }
 
   // Throws CFileException (with the system's reason) when the user may not write the target (its
   // symbolic links followed): the file exists and is not a regular file, or has no write
@@ -73,8 +110,9 @@ public:
   // (those whose process is gone). Returns how many were removed. Every write does this first.
   static int RemoveLeftovers(const CString& path);
   // The complete copy ("NAME.saved.EXT") an unfinished write in place of the file (its symbolic
-  // links followed, through any of its hard-link names in its folder) left beside it, as the
-  // write left it, the newest when there are several; empty when there is none.
+  // links followed, through any of its hard-link names in its folder, or in another folder that
+  // its mark names) left beside it, as the write left it, the newest when there are several;
+  // empty when there is none.
   static CString CompleteCopyOf(const CString& path);
   // That copy compared with the file by their bytes, as the file is opened: where the file holds
   // the copy's bytes the write had ended, and the copy goes with its twin; the copy left
@@ -91,6 +129,10 @@ public:
   // user's own: its hidden twin is let go, so no write of the other file removes it, and a write
   // of it replaces it as any file of one name. Opening a file and writing it do this.
   static void ClaimCompleteCopy(const CString& path);
+  // Drops the marks of the file that lead to no copy as its write left it, and those of copies
+  // the file holds byte for byte: their writes had ended, and such a copy goes with its twin.
+  // Opening a file does this before it takes the file's state, which a change of its mark moves.
+  static void SettleCopyMarks(const CString& path);
   // Syncs the folder's entries, so a rename survives a crash; best effort.
   static void SyncFolderOf(const CString& path);
   // TRUE when the clock of the folder's file system has passed the time: a change made from here
@@ -108,8 +150,11 @@ public:
 private:
   void ReplaceTarget();
   void WriteOverTarget();
-  // Names the complete copy, its twin stamped with the copy's stamp and checksum.
+  // Names the complete copy, its twin stamped with the copy's stamp and checksum, and marks the
+  // target with it.
   CString KeepCompleteCopy(const struct stat& stamped, DWORD checksum);
+  // After a complete write in place: its own mark goes, and so do those of copies no longer there.
+  void UnmarkCopy(const CString& twin) const;
   // Another name for the complete copy whose twin is given; empty when none could be made.
   CString LinkCompleteCopy(const CString& twin) const;
   // Why a copy in place did not end as it should: what it left, then the name of its complete copy,
@@ -133,6 +178,10 @@ private:
   CString m_strTemporary;
   std::unique_ptr<CFile> m_file;
   std::vector<CString> m_removableCopies;
+  // The marks the target carried before it changed; a complete write looks at their copies too.
+  std::vector<CCopyMark> m_marks;
+  CHeld m_before;
+  CHeld m_after;
   bool m_bCommitted = false;
   bool m_bExists = false;
   bool m_bInPlace = false;

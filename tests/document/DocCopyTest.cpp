@@ -13,10 +13,12 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 #include <vector>
 
 #include "DocFixture.h"
+#include "platform/core/Atommark.h"
 #include "platform/core/FileSizeLimit.h"
 
 namespace {
@@ -270,6 +272,33 @@ TEST_F(SavedCopyTest, AFileHoldingTheCopysBytesOpensSilentlyAndTheCopyGoes)
   }
   EXPECT_FALSE(std::filesystem::exists(m_copy));
   EXPECT_EQ(dir.EntryCount(), 2u) << "the twin went with the copy";
+}
+
+// The file's second name is in another folder. Through it the damaged file names the copy the
+// save through the first name left; a file holding the copy's bytes opens silently through it,
+// and the copy, its twin and the file's mark of them go.
+TEST_F(SavedCopyTest, ANameInAnotherFolderNamesTheCopyToo)
+{
+  if (::setxattr(m_path.c_str(), "user.probe", "1", 1, 0) != 0)
+    GTEST_SKIP() << "the file system of " << dir.Dir() << " keeps no user attributes";
+  ::removexattr(m_path.c_str(), "user.probe");
+  std::filesystem::create_directory(PathOf("elsewhere"));
+  const std::string far = PathOf("elsewhere/house.tpf");
+  ASSERT_EQ(::link(m_path.c_str(), far.c_str()), 0);
+  ASSERT_NO_FATAL_FAILURE(KillASaveInPlace(CLimitAfterSyncFile::kLimit));
+  const std::string copy = std::filesystem::canonical(dir.Dir()).string() + "/house.saved.tpf";
+  const CString message = OpenMessage(far);
+  const CString note = DamagedNote(copy);
+  ASSERT_GT(message.GetLength(), note.GetLength()) << message.c_str();
+  EXPECT_EQ(message.Right(note.GetLength()), note) << message.c_str();
+
+  WriteFileBytes(m_path, ReadFileBytes(m_copy));
+  dialogs.messages.clear();
+  EXPECT_EQ(DesignsIn(far), kDesigns - kDeleted);
+  EXPECT_TRUE(dialogs.messages.empty()) << dialogs.messages.front().text.c_str();
+  EXPECT_FALSE(std::filesystem::exists(m_copy));
+  EXPECT_EQ(dir.EntryCount(), 3u) << "the two names and the other folder: the twin went with the copy";
+  EXPECT_EQ(::getxattr(m_path.c_str(), kCopyMarkAttribute, nullptr, 0), -1) << "the mark is left";
 }
 
 class LayoutKeepingKillTest : public SavedCopyTest, public ::testing::WithParamInterface<bool>

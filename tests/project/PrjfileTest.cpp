@@ -13,6 +13,7 @@
 #include <thread>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 #include "project/DocTestSupport.h"
 #include "project/Prjfile.h"
@@ -45,6 +46,31 @@ extern "C" int ftruncate(int fd, off_t length) noexcept
   if (result == 0 && length > 0 && g_afterTruncate)
     std::exchange(g_afterTruncate, nullptr)();
   return result;
+}
+
+// A disk that refuses a copy in place with this error at its nth block (counted from 1), as a
+// failing or full disk refuses a write, or refuses the room a copy reserves once it has taken part
+// of it; 0 for none. The program's own calls of pwrite and fallocate come here.
+int g_refuseWrite = 0;
+int g_refuseWriteAt = 0;
+int g_refuseReserve = 0;
+
+extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t at)
+{
+  if (g_refuseWrite != 0 && --g_refuseWriteAt == 0) {
+    errno = std::exchange(g_refuseWrite, 0);
+    return -1;
+  }
+  return static_cast<ssize_t>(::syscall(SYS_pwrite64, fd, buffer, count, at));
+}
+
+extern "C" int fallocate(int fd, int mode, off_t at, off_t length)
+{
+  const auto result = static_cast<int>(::syscall(SYS_fallocate, fd, mode, at, length));
+  if (g_refuseReserve == 0)
+    return result;
+  errno = std::exchange(g_refuseReserve, 0);
+  return -1;
 }
 
 // A file system whose times count whole seconds, while set: the program's own looks at a file's
@@ -272,15 +298,16 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   WriteFileBytes(path, Pattern(100, 1));
   CProjectFile file;
   file.Open(path.c_str());
-  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << "a file untouched since its open is taken for changed";
   // Written in place, same size, by a program that ignores the advisory lock.
   WriteFileBytes(path, Pattern(100, 9));
   struct timespec later[2] = {{0, UTIME_OMIT}, {2000000000, 0}};
   ::utimensat(AT_FDCWD, path.c_str(), later, 0);
-  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()))
+      << "a write that moved the file's times is not seen: the times are not held against those kept";
   EXPECT_FALSE(file.IsChangedOnDisk(dir.Path("other.tpf").c_str())) << "only the held file is asked about";
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
-  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << "a file untouched since the save is taken for changed";
   // Written in place, same size, with the modification time put back, as cp -p leaves it.
   struct stat before
   {};
@@ -290,7 +317,8 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   WriteFileBytes(path, Pattern(200, 7));
   const struct timespec kept[2] = {before.st_atim, before.st_mtim};
   ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), kept, 0), 0);
-  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()))
+      << "a write with its modification time put back is not seen: the change time is not held against the one kept";
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
   // Replaced under its name by an editor that saves through a new file.
   WriteFileBytes(dir.Path("new"), Pattern(200, 2));
@@ -302,9 +330,10 @@ TEST(ProjectFileSave, AChangeByAnotherProgramIsSeenUntilTheNextSave)
   g_afterRename = [&path] { WriteInPlaceKeepingTime(path, Pattern(200, 7)); };
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
   ASSERT_EQ(ReadFileBytes(path), Pattern(200, 7)) << "the other program wrote";
-  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_TRUE(file.IsChangedOnDisk(path.c_str()))
+      << "a write under the save's own times is not seen: the bytes are not held against those the save wrote";
   file.Save(path.c_str(), Writer(Pattern(200, 2)));
-  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
+  EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << "a file holding the bytes the save wrote is taken for changed";
 }
 
 // On a file system whose times count whole seconds another program writes as many bytes into the
@@ -399,6 +428,53 @@ TEST(ProjectFileSave, ARefusedSaveThatLeftItsBytesInTheFileIsNotTakenForAnotherP
   EXPECT_FALSE(file.IsChangedOnDisk(path.c_str()));
   EXPECT_EQ(ReadThrough(file), Pattern(300, 2));
   ExpectInUse(path);
+}
+
+// A save in place refused by the disk: its reservation (which moves the file's times though it
+// takes no byte), or its copy at the first block or half way. The file holds the previous content
+// or part of the new, written by this program alone: the next save is not asked about another
+// program's change. Another program's write after the refused save is still seen, and so is one
+// made before it.
+TEST(ProjectFileSave, ASaveInPlaceTheDiskRefusesIsNotTakenForAnotherProgramsChange)
+{
+  struct Case
+  {
+    const char* label;
+    int* hook;
+    int err;
+    int at;
+  };
+  const std::vector<Case> cases = {{"reservation", &g_refuseReserve, ENOSPC, 0},
+                                   {"first block", &g_refuseWrite, EIO, 1},
+                                   {"half way, failing", &g_refuseWrite, EIO, 2},
+                                   {"half way, full", &g_refuseWrite, ENOSPC, 2}};
+  for (const Case& c : cases) {
+    for (const bool changedBefore : {false, true}) {
+      CTempDir dir;
+      const std::string path = dir.Path("house.tpf");
+      WriteFileBytes(path, Pattern(100000, 1));
+      ASSERT_EQ(::link(path.c_str(), dir.Path("site.tpf").c_str()), 0);
+      CProjectFile file;
+      file.Open(path.c_str());
+      ASSERT_EQ(ReadThrough(file), Pattern(100000, 1));
+      if (changedBefore)
+        WriteInPlaceKeepingTime(path, Pattern(100, 9));
+      *c.hook = c.err;
+      g_refuseWriteAt = c.at;
+      EXPECT_THROW(file.Save(path.c_str(), Writer(Pattern(150000, 2))), CFileException) << c.label;
+      ASSERT_EQ(std::exchange(*c.hook, 0), 0) << c.label << ": the save did not get so far";
+      ASSERT_NE(ReadFileBytes(path), Pattern(150000, 2)) << c.label;
+      if (changedBefore) {
+        EXPECT_TRUE(file.IsChangedOnDisk(path.c_str())) << c.label << ": the change made before the save was lost";
+        continue;
+      }
+      EXPECT_FALSE(file.IsChangedOnDisk(path.c_str())) << c.label << ": the save's own change is taken for another's";
+      WriteInPlaceKeepingTime(path, Pattern(100, 9));
+      EXPECT_TRUE(file.IsChangedOnDisk(path.c_str())) << c.label << ": a later change is not seen";
+      file.Save(path.c_str(), Writer(Pattern(150000, 2)));
+      EXPECT_EQ(ReadFileBytes(dir.Path("site.tpf")), Pattern(150000, 2)) << c.label;
+    }
+  }
 }
 
 // A save, or a copy written new (a recovery copy), killed once part of it is written: the next

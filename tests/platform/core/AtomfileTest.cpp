@@ -18,9 +18,11 @@
 #include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 #include "platform/core/Atomfile.h"
+#include "platform/core/Atommark.h"
 #include "platform/core/Atomname.h"
 #include "platform/core/FileSizeLimit.h"
 #include "platform/core/Filemsg.h"
@@ -46,8 +48,17 @@ bool g_stopAfterWrite = false;
 bool g_stopAfterReadBack = false;
 bool g_copyWrote = false;
 
+// A disk that refuses a copy in place with this error at its nth block (counted from 1), as a
+// failing or full disk refuses a write; 0 for none.
+int g_refuseWrite = 0;
+int g_refuseWriteAt = 0;
+
 extern "C" ssize_t pwrite(int fd, const void* buffer, size_t count, off_t at)
 {
+  if (g_refuseWrite != 0 && --g_refuseWriteAt == 0) {
+    errno = std::exchange(g_refuseWrite, 0);
+    return -1;
+  }
   const auto result = static_cast<ssize_t>(::syscall(SYS_pwrite64, fd, buffer, count, at));
   g_copyWrote = g_copyWrote || (result > 0 && g_stopAfterReadBack);
   if (result > 0 && g_stopAfterWrite) {
@@ -70,12 +81,19 @@ extern "C" ssize_t pread(int fd, void* buffer, size_t count, off_t at)
 // A writer killed right after the room for its new length is reserved, before a byte of the file
 // changes. The program's own calls of fallocate come here.
 bool g_killAfterReserve = false;
+// A reservation the file system refuses with this error once it has taken part of the room, as
+// a disk that fills meanwhile; 0 for none.
+int g_refuseReserve = 0;
 
 extern "C" int fallocate(int fd, int mode, off_t at, off_t length)
 {
   const auto result = static_cast<int>(::syscall(SYS_fallocate, fd, mode, at, length));
   if (g_killAfterReserve)
     ::raise(SIGKILL);
+  if (g_refuseReserve != 0) {
+    errno = std::exchange(g_refuseReserve, 0);
+    return -1;
+  }
   return result;
 }
 
@@ -186,6 +204,21 @@ std::string Attribute(const std::string& path, const char* name)
   std::string value(4096, '\0');
   const ssize_t n = ::getxattr(path.c_str(), name, value.data(), value.size());
   return n < 0 ? std::string("(none: ") + std::strerror(errno) + ")" : value.substr(0, static_cast<size_t>(n));
+}
+
+const std::string kNoAttribute = std::string("(none: ") + std::strerror(ENODATA) + ")";
+
+// Empty where the file system of the folder keeps user attributes; else why not.
+std::string UserAttributesRefusal(const std::string& folder)
+{
+  const std::string probe = folder + "/probe";
+  Put(probe, "probe");
+  const int result = ::setxattr(probe.c_str(), "user.probe", "1", 1, 0);
+  const std::string refusal =
+      result == 0 ? std::string()
+                  : "the file system of " + folder + " keeps no user attributes: " + std::strerror(errno);
+  ::unlink(probe.c_str());
+  return refusal;
 }
 
 // An access ACL as the system stores it: a version, then (tag, permissions, id) for each entry
@@ -413,6 +446,62 @@ TEST_F(AtomicFileTest, AFullDiskKeepsThePreviousFileByteForByte)
   EXPECT_EQ(FileFailureReason(longer), CString(std::strerror(EFBIG)));
   EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
+}
+
+// The reservation itself refused, as by a disk that fills while the room is taken (the size
+// limit, checked before it, let it through): the save fails with the system's reason before a
+// byte of the file changes, and names no copy.
+TEST_F(AtomicFileTest, ARefusedReservationKeepsThePreviousFileByteForByte)
+{
+  const std::string path = Path("house.tpf");
+  const std::string previous(20000, 'p');
+  Put(path, previous);
+  ASSERT_EQ(::link(path.c_str(), Path("site.tpf").c_str()), 0);
+  g_refuseReserve = ENOSPC;
+  const CFileException refusal = RefusalOf(path, std::string(100000, 'n'));
+  EXPECT_EQ(std::exchange(g_refuseReserve, 0), 0) << "the save asked for no room";
+  EXPECT_EQ(refusal.m_cause, CFileException::diskFull) << "the save went on past its refused reservation";
+  EXPECT_EQ(FileFailureReason(refusal), CString(std::strerror(ENOSPC)));
+  EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
+  EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
+}
+
+// A copy in place the disk refuses part of the way (a failing disk's EIO, a full disk's ENOSPC)
+// says what the file holds: the previous content where the first block was refused, or where the
+// blocks written before held the previous bytes; else that it may be incomplete.
+TEST_F(AtomicFileTest, ACopyInPlaceTheDiskRefusesSaysWhatTheFileHolds)
+{
+  const std::string previous(100000, 'o');
+  struct Case
+  {
+    const char* label;
+    int err;
+    int at;
+    std::string text;
+    bool holdsPrevious;
+  };
+  const std::vector<Case> cases = {
+      {"first block", EIO, 1, std::string(120000, 'n'), true},
+      {"past a first block alike", EIO, 2, previous.substr(0, 65536) + std::string(54464, 'n'), true},
+      {"half way", ENOSPC, 2, std::string(120000, 'n'), false}};
+  for (const Case& c : cases) {
+    const std::string folder = Path(c.label);
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, previous);
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    g_refuseWrite = c.err;
+    g_refuseWriteAt = c.at;
+    const CFileException refusal = RefusalOf(path, c.text);
+    ASSERT_EQ(std::exchange(g_refuseWrite, 0), 0) << c.label << ": the copy wrote fewer blocks";
+    ASSERT_EQ(Contents(path) == previous, c.holdsPrevious) << c.label;
+    const std::string held = c.holdsPrevious ? "The file holds the previous content" : "The file may be incomplete";
+    EXPECT_EQ(FileFailureReason(refusal), CString((std::string(std::strerror(c.err)) + ". " + held +
+                                                   "; the complete new content is in '" + folder + "/house.saved.tpf'.")
+                                                      .c_str()))
+        << c.label;
+    EXPECT_TRUE(Contents(folder + "/house.saved.tpf") == c.text) << c.label;
+  }
 }
 
 // A save in place of a longer content killed once its room is reserved: the file is as it was,
@@ -756,7 +845,7 @@ TEST_F(AtomicFileTest, ASaveKeepsTheFilesAclAndExtendedAttributes)
       AccessAcl({{0x01, 7, kNoId}, {0x02, 7, kNobody}, {0x04, 7, kNoId}, {0x10, 7, kNoId}, {0x20, 5, kNoId}});
   ASSERT_EQ(::setxattr(folder.c_str(), "system.posix_acl_default", inherited.data(), inherited.size(), 0), 0);
   WriteWhole(plain, "still plain");
-  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), std::string("(none: ") + std::strerror(ENODATA) + ")");
+  EXPECT_EQ(Attribute(plain, "system.posix_acl_access"), kNoAttribute);
   EXPECT_EQ(StatOf(plain).st_mode & 07777, 0644u);
 }
 
@@ -809,6 +898,62 @@ TEST_F(AtomicFileTest, AWriteInPlaceKilledAfterItsCompleteCopyLeavesItUntilAComp
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
   EXPECT_EQ(EntryCount(m_dir), 4u) << "the two names, the user's file and the link: no twin is left";
+}
+
+// A file with a second name in another folder, its copy in place failed through the first name:
+// the mark the file carries while the copy waits leads to the copy through either name, also
+// after a complete write before the user was told of the copy, which keeps it. A complete write
+// through the other name once the user was told of it removes the copy with its twin and the
+// mark, and keeps the file's own attributes; a write that replaces the file never gives a mark to
+// the new file.
+TEST_F(AtomicFileTest, ACompleteCopyIsFoundThroughANameInAnotherFolder)
+{
+  if (const std::string refusal = UserAttributesRefusal(m_dir); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  fs::create_directory(Path("f1"));
+  fs::create_directory(Path("f2"));
+  const std::string path = Path("f1/house.tpf");
+  const std::string other = Path("f2/house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::setxattr(path.c_str(), "user.origin", "site survey", 11, 0), 0);
+  ASSERT_EQ(::link(path.c_str(), other.c_str()), 0);
+  const std::string text(80000, 'n');
+  CFileException failure;
+  // In another process, whose failure told no user here of the copy.
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0)
+    ::_exit(FailACopyInPlace(path, text, failure).empty() ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the failing write ended with status " << status;
+  if (WEXITSTATUS(status) != 0)
+    GTEST_SKIP() << "no file-size limit can be set here";
+  const std::string copy = fs::canonical(Path("f1")).string() + "/house.saved.tpf";
+  ASSERT_TRUE(Contents(copy) == text);
+  EXPECT_NE(Attribute(other, kCopyMarkAttribute), kNoAttribute) << "the file is marked while its copy waits";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(other.c_str()), CString(copy.c_str())) << "found through the other folder";
+  EXPECT_EQ(CAtomicFile::DifferingCompleteCopyOf(other.c_str()), CString(copy.c_str()));
+  WriteWhole(other, "another project, the copy unknown to the user");
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(other.c_str()), CString(copy.c_str())) << "the mark of a copy kept went";
+
+  CAtomicFile::NoteCopyTold(copy.c_str());
+  WriteWhole(other, "complete");
+  EXPECT_EQ(Contents(path), "complete");
+  EXPECT_FALSE(fs::exists(copy));
+  EXPECT_EQ(EntryCount(Path("f1")), 1u) << "the twin went with the copy";
+  EXPECT_EQ(Attribute(path, kCopyMarkAttribute), kNoAttribute) << "no mark outlasts a complete write";
+  EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
+
+  Put(path, std::string(100000, 'o'));
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  ASSERT_NE(Attribute(path, kCopyMarkAttribute), kNoAttribute);
+  ASSERT_EQ(::unlink(other.c_str()), 0);
+  WriteWhole(path, "replaced");
+  ASSERT_EQ(StatOf(path).st_nlink, 1u);
+  EXPECT_EQ(Attribute(path, kCopyMarkAttribute), kNoAttribute) << "the new file took the old one's mark";
+  EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
 }
 
 // Two writers of one file with two names: the first, writing in place, stops once its complete
