@@ -114,6 +114,24 @@ protected:
   UINT LastMessageType() const { return service.messages.empty() ? 0 : service.messages.back().type; }
   CString LastMessage() const { return service.messages.empty() ? CString() : service.messages.back().text; }
 
+  // Saves the project under the name, closes it and opens it again, its design list in front.
+  void ReopenSavedAs(const char* name)
+  {
+    const std::string path = PathIn(name);
+    m_pDoc->DoSave(path.c_str());
+    service.messageAnswers.push_back(IDNO);
+    m_pDoc->OnCloseDocument();
+    Pump();
+    ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
+    Pump();
+    QWidget* top = MainFrame()->m_hWnd->window();
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+    m_pView = DesignList(m_pDoc);
+  }
+
   CWarehouseView* m_pView = nullptr;
   int m_quantity = 1;
 };
@@ -482,36 +500,17 @@ TEST_F(WarehouseTest, ARenamedDesignKeepsItsPlaceInTheListAndInTheFile)
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(m_pDoc->GetDesignName(i), expected[static_cast<size_t>(i)]) << "the project keeps that order";
 
-  const std::string path = PathIn("Order.tpf");
-  service.filePaths.push_back(path.c_str());
-  m_pDoc->DoSave(path.c_str());
-  service.messageAnswers.push_back(IDNO);
-  m_pDoc->OnCloseDocument();
-  Pump();
-  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
-  Pump();
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
-  m_pView = DesignList(m_pDoc);
+  service.filePaths.push_back(PathIn("Order.tpf").c_str());
+  ReopenSavedAs("Order.tpf");
+  ASSERT_FALSE(HasFatalFailure());
   EXPECT_EQ(ListedNames(), expected) << "the same order after reopening";
 }
 
 TEST_F(WarehouseTest, AnOpenedProjectGivesTheKeyboardToItsDesignList)
 {
   MakeTwoDesigns();
-  const std::string path = PathIn("Focus.tpf");
-  m_pDoc->DoSave(path.c_str());
-  service.messageAnswers.push_back(IDNO);
-  m_pDoc->OnCloseDocument();
-  Pump();
-  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
-  Pump();
-  QWidget* top = MainFrame()->m_hWnd->window();
-  top->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
-  m_pView = DesignList(m_pDoc);
+  ReopenSavedAs("Focus.tpf");
+  ASSERT_FALSE(HasFatalFailure());
   QWidget* list = m_pView->GetDesignListBox()->m_hWnd;
   EXPECT_EQ(QApplication::focusWidget(), list);
   // The arrow keys move in the list at once.
@@ -524,19 +523,8 @@ TEST_F(WarehouseTest, AnOpenedProjectGivesTheKeyboardToItsDesignList)
 TEST_F(WarehouseTest, HomeAndDownSelectTheOnlyDesignOfTheList)
 {
   StoreNewDesign("Kitchen");
-  const std::string path = PathIn("One.tpf");
-  m_pDoc->DoSave(path.c_str());
-  service.messageAnswers.push_back(IDNO);
-  m_pDoc->OnCloseDocument();
-  Pump();
-  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
-  Pump();
-  QWidget* top = MainFrame()->m_hWnd->window();
-  top->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
-  m_pView = DesignList(m_pDoc);
+  ReopenSavedAs("One.tpf");
+  ASSERT_FALSE(HasFatalFailure());
   CListBox* pBox = m_pView->GetDesignListBox();
   auto* list = qobject_cast<QListWidget*>(pBox->m_hWnd);
   ASSERT_EQ(ListedNames(), Names{"Kitchen"});
