@@ -261,7 +261,8 @@ void AddAccelerators(UINT id, bool designList, bool workbench = false, bool repo
       {'N', FVIRTKEY | FCONTROL, ID_FILE_NEW},   {'O', FVIRTKEY | FCONTROL, ID_FILE_OPEN},
       {'S', FVIRTKEY | FCONTROL, ID_FILE_SAVE},  {'P', FVIRTKEY | FCONTROL, ID_FILE_PRINT},
       {'X', FVIRTKEY | FCONTROL, ID_EDIT_CUT},   {'C', FVIRTKEY | FCONTROL, ID_EDIT_COPY},
-      {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}, {VK_F1, FVIRTKEY, ID_HELP}};
+      {'V', FVIRTKEY | FCONTROL, ID_EDIT_PASTE}, {VK_F1, FVIRTKEY, ID_HELP},
+      {VK_F6, FVIRTKEY, ID_NEXT_PANE},           {VK_F6, FVIRTKEY | FSHIFT, ID_PREV_PANE}};
   if (designList)
     table.push_back({VK_DELETE, FVIRTKEY, 219});
   // The report windows print and copy the report.

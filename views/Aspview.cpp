@@ -320,14 +320,7 @@ CWnd* CAspectView::GetDialogBarWnd() const
   return pFrame ? pFrame->GetDialogBar() : nullptr;
 }
 
-void CAspectView::OnSwitchPane()
-{
-  CWnd* pBar = GetDialogBarWnd();
-  if (CWnd::GetFocus() == this && pBar)
-    pBar->SetFocus();
-  else
-    SetFocus();
-}
+void CAspectView::OnSwitchPane() { SwitchPaneWithBar(GetDialogBarWnd()); }
 
 void CAspectView::OnUpdateSwitchPane(CCmdUI* pCmdUI) { pCmdUI->Enable(TRUE); }
 

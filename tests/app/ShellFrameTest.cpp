@@ -1,17 +1,22 @@
 // The main frame: its toolbar and status bar, command states as the update handlers give them,
 // the show and hide commands of the project's windows, the grey MDI client and the restored
-// window rectangle, and the MDI client's scroll bars that reach a child frame lying outside it.
+// window rectangle, the MDI client's scroll bars that reach a child frame lying outside it, and
+// no idle pass where nothing happens.
 #include <cstdlib>
 #include <fstream>
 
 #include <QAction>
+#include <QApplication>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include "ShellTestApp.h"
 #include "views/Adorned.h"
@@ -208,6 +213,38 @@ TEST_F(ShellTest, ToolbarButtonsShowTheUpdateHandlersStatesAtIdle)
   Command(ID_VIEW_WORKBENCH);
   ShellApp().RunIdle();
   EXPECT_FALSE(pWorkbench->isChecked());
+}
+
+// Left alone with a project open, the program does nothing until something is due. A text
+// cursor blinking in the field that has the keyboard is the toolkit's own timer: it repaints the
+// cursor and runs no idle pass of the update handlers, which nothing it does could change.
+TEST_F(ShellTest, ABlinkingTextCursorRunsNoIdlePass)
+{
+  ASSERT_TRUE(Start());
+  QLineEdit* field = FocusProjectNameField(ActiveProject());
+  ASSERT_NE(field, nullptr);
+  Pump();
+  ShellApp().RunIdle();
+  class CTimerCount : public QObject
+  {
+  public:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+      count += event->type() == QEvent::Timer ? 1 : 0;
+      return false;
+    }
+    int count = 0;
+  } timers;
+  qApp->installEventFilter(&timers);
+  const unsigned long idleRuns = ShellApp().GetIdleRunCount();
+  // Three blinks and more at the toolkit's half second, with no input and nothing posted.
+  QEventLoop loop;
+  QTimer::singleShot(1800, &loop, &QEventLoop::quit);
+  loop.exec();
+  qApp->removeEventFilter(&timers);
+  ASSERT_EQ(QApplication::focusWidget(), field);
+  ASSERT_GE(timers.count, 3) << "the cursor blinked";
+  EXPECT_EQ(ShellApp().GetIdleRunCount() - idleRuns, 0u) << "idle passes in " << timers.count << " timer events";
 }
 
 TEST_F(ShellTest, TheProjectMenuGreysWhatTheUpdateHandlersDisable)

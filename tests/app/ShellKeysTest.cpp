@@ -4,7 +4,7 @@
 // mnemonic takes it while the keyboard is in the form or bar, before the menu bar's item of the
 // same letter opens; elsewhere the menu's letter is the menu's. The design list brought back in
 // front of the Workbench gives the keyboard to one of its controls, and Tab goes round those
-// controls alone.
+// controls alone. F6 moves the keyboard between a drawing and its bar.
 #include <map>
 
 #include <QAbstractButton>
@@ -251,6 +251,61 @@ TEST_F(KeysTest, CtrlF6BackFromTheWorkbenchReturnsTheKeyboardToTheControlThatHad
   Press(pList, Qt::Key_Return, 1);
   ASSERT_NE(m_pDoc->GetEditedDesign(), nullptr);
   EXPECT_EQ(m_pDoc->GetEditedDesign()->GetName(), CString("Kitchen")) << "Return opens the chosen design";
+}
+
+// F6 and Shift+F6 move the keyboard between a drawing and its dialog bar, the Workbench's as the
+// Plan View's: into the bar's first field, its text selected to be typed over, back to the
+// drawing, and into the bar again to the control that last had the keyboard there.
+TEST_F(KeysTest, F6MovesTheKeyboardBetweenTheDrawingAndItsBarAndBack)
+{
+  Command(ID_SHOW_PLAN);
+  CView* pPlan = m_pDoc->GetPlanView();
+  CView* pWorkbench = m_pDoc->GetWorkbenchView();
+  ASSERT_TRUE(pPlan && pWorkbench);
+  auto* pWorkbenchFrame = dynamic_cast<CWorkbenchFrame*>(pWorkbench->GetParentFrame());
+  auto* pPlanFrame = dynamic_cast<CDlgAdornedFrame*>(pPlan->GetParentFrame());
+  ASSERT_TRUE(pWorkbenchFrame && pPlanFrame);
+  const auto focusName = [] {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->metaObject()->className() + (" \"" + focus->objectName() + "\"").toStdString()
+                 : std::string("nothing");
+  };
+  struct Pane
+  {
+    const char* name;
+    CView* pView;
+    CDialogBar* pBar;
+    UINT nField;
+  };
+  for (const Pane& pane : {Pane{"the Workbench", pWorkbench, pWorkbenchFrame->GetDialogBar(), IDC_WORKBENCH_QUANTITY},
+                           Pane{"the Plan View", pPlan, pPlanFrame->GetDialogBar(), IDC_PLAN_WALL_WIDTH}}) {
+    SCOPED_TRACE(pane.name);
+    auto* field = qobject_cast<QLineEdit*>(pane.pBar->GetDlgItem(static_cast<int>(pane.nField))->m_hWnd);
+    ASSERT_NE(field, nullptr);
+    ASSERT_FALSE(field->text().isEmpty());
+    ASSERT_TRUE(FocusIn(pane.pView, pane.pView->m_hWnd));
+    for (const Qt::KeyboardModifiers modifiers : {Qt::KeyboardModifiers(), Qt::KeyboardModifiers(Qt::ShiftModifier)}) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
+      Pump();
+      EXPECT_EQ(QApplication::focusWidget(), field) << "F6 went to " << focusName();
+      EXPECT_EQ(field->selectedText(), field->text()) << "the field's text is selected to be typed over";
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, modifiers);
+      Pump();
+      EXPECT_EQ(QApplication::focusWidget(), pane.pView->m_hWnd) << "F6 came back to " << focusName();
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    Pump();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    Pump();
+    QWidget* next = QApplication::focusWidget();
+    ASSERT_TRUE(next && next != field && pane.pBar->m_hWnd->isAncestorOf(next)) << "Tab went to " << focusName();
+    QTest::keyClick(next, Qt::Key_F6);
+    Pump();
+    EXPECT_EQ(QApplication::focusWidget(), pane.pView->m_hWnd) << "F6 came back to " << focusName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    Pump();
+    EXPECT_EQ(QApplication::focusWidget(), next) << "F6 went to " << focusName();
+  }
 }
 
 TEST_F(KeysTest, AltEInTheDesignListPressesEditBeforeTheEditMenu)

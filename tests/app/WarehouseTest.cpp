@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMdiArea>
@@ -112,6 +113,24 @@ protected:
 
   UINT LastMessageType() const { return service.messages.empty() ? 0 : service.messages.back().type; }
   CString LastMessage() const { return service.messages.empty() ? CString() : service.messages.back().text; }
+
+  // Saves the project under the name, closes it and opens it again, its design list in front.
+  void ReopenSavedAs(const char* name)
+  {
+    const std::string path = PathIn(name);
+    m_pDoc->DoSave(path.c_str());
+    service.messageAnswers.push_back(IDNO);
+    m_pDoc->OnCloseDocument();
+    Pump();
+    ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
+    Pump();
+    QWidget* top = MainFrame()->m_hWnd->window();
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    m_pDoc = ActiveProject();
+    ASSERT_NE(m_pDoc, nullptr);
+    m_pView = DesignList(m_pDoc);
+  }
 
   CWarehouseView* m_pView = nullptr;
   int m_quantity = 1;
@@ -481,41 +500,52 @@ TEST_F(WarehouseTest, ARenamedDesignKeepsItsPlaceInTheListAndInTheFile)
   for (int i = 0; i < 3; ++i)
     EXPECT_EQ(m_pDoc->GetDesignName(i), expected[static_cast<size_t>(i)]) << "the project keeps that order";
 
-  const std::string path = PathIn("Order.tpf");
-  service.filePaths.push_back(path.c_str());
-  m_pDoc->DoSave(path.c_str());
-  service.messageAnswers.push_back(IDNO);
-  m_pDoc->OnCloseDocument();
-  Pump();
-  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
-  Pump();
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
-  m_pView = DesignList(m_pDoc);
+  service.filePaths.push_back(PathIn("Order.tpf").c_str());
+  ReopenSavedAs("Order.tpf");
+  ASSERT_FALSE(HasFatalFailure());
   EXPECT_EQ(ListedNames(), expected) << "the same order after reopening";
 }
 
 TEST_F(WarehouseTest, AnOpenedProjectGivesTheKeyboardToItsDesignList)
 {
   MakeTwoDesigns();
-  const std::string path = PathIn("Focus.tpf");
-  m_pDoc->DoSave(path.c_str());
-  service.messageAnswers.push_back(IDNO);
-  m_pDoc->OnCloseDocument();
-  Pump();
-  ASSERT_TRUE(ShellApp().OpenDocumentFile(path.c_str()));
-  Pump();
-  QWidget* top = MainFrame()->m_hWnd->window();
-  top->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(top));
-  m_pDoc = ActiveProject();
-  ASSERT_NE(m_pDoc, nullptr);
-  m_pView = DesignList(m_pDoc);
+  ReopenSavedAs("Focus.tpf");
+  ASSERT_FALSE(HasFatalFailure());
   QWidget* list = m_pView->GetDesignListBox()->m_hWnd;
   EXPECT_EQ(QApplication::focusWidget(), list);
   // The arrow keys move in the list at once.
   QTest::keyClick(list, Qt::Key_Down);
   EXPECT_GE(m_pView->GetDesignListBox()->GetCurSel(), 0);
+}
+
+// A list of one design takes the keys as a longer one does: on taking the keyboard it marks the
+// design unselected, and Home or Down selects it, for the design commands to act on.
+TEST_F(WarehouseTest, HomeAndDownSelectTheOnlyDesignOfTheList)
+{
+  StoreNewDesign("Kitchen");
+  ReopenSavedAs("One.tpf");
+  ASSERT_FALSE(HasFatalFailure());
+  CListBox* pBox = m_pView->GetDesignListBox();
+  auto* list = qobject_cast<QListWidget*>(pBox->m_hWnd);
+  ASSERT_EQ(ListedNames(), Names{"Kitchen"});
+  auto* name = qobject_cast<QLineEdit*>(m_pView->GetDlgItem(IDC_WAREHOUSE_PROJECT_NAME)->m_hWnd);
+  ASSERT_TRUE(list && name);
+  for (const Qt::Key key : {Qt::Key_Home, Qt::Key_Down, Qt::Key_End, Qt::Key_Up}) {
+    SCOPED_TRACE(QKeySequence(key).toString().toStdString());
+    pBox->SetCurSel(-1);
+    // The list takes the keyboard again, as the user tabs to it.
+    name->setFocus(Qt::TabFocusReason);
+    list->setFocus(Qt::TabFocusReason);
+    Pump();
+    ASSERT_EQ(QApplication::focusWidget(), list);
+    ASSERT_EQ(list->currentRow(), 0) << "the focus rectangle stands on the design";
+    ASSERT_EQ(pBox->GetCurSel(), LB_ERR);
+    ASSERT_FALSE(IsEnabled(ID_EDIT_DESIGN));
+    QTest::keyClick(list, key);
+    Pump();
+    EXPECT_EQ(pBox->GetCurSel(), 0);
+    EXPECT_TRUE(IsEnabled(ID_EDIT_DESIGN)) << "Edit acts on the selected design";
+  }
 }
 
 TEST_F(WarehouseTest, APastedDesignIsTakenOnlyWhenItRebuildsFromItsBlock)

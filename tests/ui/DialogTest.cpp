@@ -1,14 +1,18 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
 // with its refusal messages (the whole typed text judged, a refused field left as typed), Enter and Esc (the default button keeping Enter when a focused button
 // greys itself), radio groups, sorted list boxes (their lines of one height, the one selected last
-// in view, an empty one marking the keyboard on its first line) and combo boxes, and the frame a
-// dialog opens in.
+// in view, an empty one marking the keyboard on its first line) and combo boxes, the frame a
+// dialog opens in, and group boxes painted again from what they drew.
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include <QApplication>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QTest>
 
@@ -38,7 +42,10 @@ enum : UINT
   IDC_BELOW = 7423,
   IDD_STEPS = 7430,
   IDC_STEP = 7431,
-  IDC_OTHER = 7432
+  IDC_OTHER = 7432,
+  IDD_BOXED = 7440,
+  IDC_BOX = 7441,
+  IDC_BOXED = 7442
 };
 
 void RegisterTemplates()
@@ -82,6 +89,12 @@ void RegisterTemplates()
                  {CDlgCtl::DefPushButton, IDOK, "OK", CRect(5, 30, 50, 44)},
                  {CDlgCtl::PushButton, IDCANCEL, "Cancel", CRect(60, 30, 110, 44)}};
   CResources::Get().AddDialog(IDD_STEPS, steps);
+  CDialogTemplate boxed;
+  boxed.caption = "Boxed";
+  boxed.size = CSize(120, 50);
+  boxed.items = {{CDlgCtl::GroupBox, IDC_BOX, "Project Information", CRect(5, 5, 115, 45)},
+                 {CDlgCtl::Edit, IDC_BOXED, "Name", CRect(12, 18, 108, 30)}};
+  CResources::Get().AddDialog(IDD_BOXED, boxed);
 }
 
 class CTestDlg : public CDialog
@@ -195,6 +208,24 @@ void Type(CDialog& dlg, int id, const std::string& text)
   Pump();
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   QTest::keyClicks(field, QString::fromStdString(text));
+}
+// The largest difference of one colour channel between two pictures of one size; a drawing kept
+// and then laid on its background may round a blended edge by one.
+int LargestDifference(const QImage& a, const QImage& b)
+{
+  if (a.size() != b.size())
+    return 256;
+  const QImage first = a.convertToFormat(QImage::Format_ARGB32);
+  const QImage second = b.convertToFormat(QImage::Format_ARGB32);
+  int largest = 0;
+  for (int y = 0; y < first.height(); ++y)
+    for (int x = 0; x < first.width(); ++x) {
+      const QRgb p = first.pixel(x, y);
+      const QRgb q = second.pixel(x, y);
+      largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                          std::abs(qBlue(p) - qBlue(q)), std::abs(qAlpha(p) - qAlpha(q))});
+    }
+  return largest;
 }
 }  // namespace
 
@@ -657,4 +688,50 @@ TEST_F(DialogTest, AFocusedButtonThatGreysItselfLeavesReturnToTheDefaultButton)
   EXPECT_EQ(chosen.DoModal(), IDCANCEL);
   EXPECT_EQ(chosen.others, 1);
   EXPECT_EQ(service.dialogsLeftOpen, 0);
+}
+
+// A group box painted again, as beneath a field's blinking text cursor, shows what the style drew
+// and does not ask the style again: the style's group-box frame looks its picture up by the
+// file's time, a conversion to local time each time. A change of its title is drawn anew.
+TEST_F(DialogTest, AGroupBoxPaintedAgainShowsWhatTheStyleDrewWithoutDrawingAgain)
+{
+  class CCountingStyle : public QProxyStyle
+  {
+  public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option, QPainter* painter,
+                            const QWidget* widget) const override
+    {
+      groupBoxes += control == CC_GroupBox ? 1 : 0;
+      QProxyStyle::drawComplexControl(control, option, painter, widget);
+    }
+    mutable int groupBoxes = 0;
+  };
+  CDialog dlg(IDD_BOXED);
+  ASSERT_TRUE(dlg.Create(IDD_BOXED));
+  auto* box = qobject_cast<QGroupBox*>(dlg.GetDlgItem(IDC_BOX)->m_hWnd);
+  ASSERT_NE(box, nullptr);
+  CCountingStyle style;
+  box->setStyle(&style);
+  // The toolkit's own group box beside it, alike in all but the drawing kept.
+  QGroupBox alike(box->title(), box->parentWidget());
+  alike.setStyle(&style);
+  alike.setGeometry(box->geometry());
+  alike.show();
+  const QImage expected = alike.grab().toImage();
+
+  style.groupBoxes = 0;
+  const QImage first = box->grab().toImage();
+  EXPECT_EQ(style.groupBoxes, 1);
+  EXPECT_LE(LargestDifference(first, expected), 1) << "the box as the style draws it";
+  const QRect cursor(box->width() / 2, box->height() / 2, 2, 12);
+  for (int blink = 0; blink < 4; ++blink)
+    box->repaint(cursor);
+  EXPECT_EQ(box->grab().toImage(), first);
+  EXPECT_EQ(style.groupBoxes, 1) << "painted again without the style";
+
+  box->setTitle("Stored Unit Designs");
+  alike.setTitle(box->title());
+  EXPECT_LE(LargestDifference(box->grab().toImage(), alike.grab().toImage()), 1);
+  EXPECT_EQ(style.groupBoxes, 3) << "the new title drawn, once for each box";
+  dlg.DestroyWindow();
 }

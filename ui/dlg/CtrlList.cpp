@@ -1,7 +1,8 @@
 // List boxes and combo boxes: items addressed by index, sorted lists ordered without regard to
 // case, item data, and selection notifications for the user's changes only; an empty list box
-// marks the keyboard on its first line.
+// marks the keyboard on its first line, and the keys that move select the line they come to.
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
@@ -71,6 +72,16 @@ protected:
     QListWidget::focusInEvent(event);
     viewport()->update();
   }
+  // A key that moves the keyboard selects the line it comes to, as in a list box, also the line
+  // the focus rectangle already stood on without a selection: the view selects only a line it
+  // moves to from another, so Home, Down or End in a list of one line selected nothing.
+  void keyPressEvent(QKeyEvent* event) override
+  {
+    QListWidget::keyPressEvent(event);
+    QListWidgetItem* current = currentItem();
+    if (IsMoveKey(event->key()) && current && !current->isSelected())
+      current->setSelected(true);
+  }
   void focusOutEvent(QFocusEvent* event) override
   {
     QListWidget::focusOutEvent(event);
@@ -78,6 +89,20 @@ protected:
   }
 
 private:
+  static bool IsMoveKey(int key)
+  {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+      return true;
+    default:
+      return false;
+    }
+  }
   // The height of a line of text, as the list lays out its lines.
   int LineHeight() const
   {

@@ -11,10 +11,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QStyleOptionGroupBox>
 #include <QTabBar>
 
 #include "ui/dlg/CtrlLabel.h"
@@ -49,6 +53,50 @@ CPoint ScalePoint(int x, int y, CSize base)
 {
   return CPoint(MulDivRounded(x, base.cx, 4), MulDivRounded(y, base.cy, 8));
 }
+
+// A group box keeps what it drew and paints that again. The style makes the box's frame from a
+// picture it looks up by its file's time on every paint: a conversion to local time, which first
+// asks the system whether the time zone has changed. A field standing in the box repaints the box
+// beneath its text cursor at every blink, twice a second while the field has the keyboard.
+class CGroupBoxWidget : public QGroupBox
+{
+public:
+  using QGroupBox::QGroupBox;
+
+protected:
+  void paintEvent(QPaintEvent* event) override
+  {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (m_drawn.isNull() || m_drawn.size() != pixels || m_drawn.devicePixelRatio() != ratio || m_title != title()) {
+      m_drawn = QPixmap(pixels);
+      m_drawn.setDevicePixelRatio(ratio);
+      m_drawn.fill(Qt::transparent);
+      QPainter painter(&m_drawn);
+      // As a painter on the widget starts.
+      painter.setFont(font());
+      painter.setPen(palette().color(foregroundRole()));
+      painter.setBrush(palette().brush(backgroundRole()));
+      QStyleOptionGroupBox option;
+      initStyleOption(&option);
+      style()->drawComplexControl(QStyle::CC_GroupBox, &option, &painter, this);
+      m_title = title();
+    }
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawPixmap(0, 0, m_drawn);
+  }
+  // Its font, palette, style or state changed: it is drawn anew.
+  void changeEvent(QEvent* event) override
+  {
+    m_drawn = QPixmap();
+    QGroupBox::changeEvent(event);
+  }
+
+private:
+  QPixmap m_drawn;
+  QString m_title;
+};
 }  // namespace
 
 CRect DialogUnitsToPixels(const CRect& dlu)
@@ -195,7 +243,7 @@ HWND CButton::MakeWidget(HWND hParentHost, const CString& text, DWORD)
     return radio;
   }
   case CDlgCtl::GroupBox:
-    return new QGroupBox(label, hParentHost);
+    return new CGroupBoxWidget(label, hParentHost);
   default: {
     auto* push = new QPushButton(label, hParentHost);
     push->setAutoDefault(false);

@@ -311,6 +311,14 @@ HWND CScrollView::CreateHandle(const CREATESTRUCT&, HWND hParentHost)
   return client;
 }
 
+void CView::SwitchPaneWithBar(CWnd* pBar)
+{
+  if (CWnd::GetFocus() == this && pBar && pBar->IsWindowVisible())
+    pBar->SetFocus();
+  else
+    SetFocus();
+}
+
 void CScrollView::SetScrollSizes(int nMapMode, SIZE sizeTotal, const SIZE& sizePage, const SIZE& sizeLine)
 {
   m_nMapMode = nMapMode;
@@ -392,9 +400,7 @@ void CScrollView::OnSize(UINT nType, int cx, int cy)
 
 CFormView::CFormView(UINT nIDTemplate) : m_nIDTemplate(nIDTemplate) {}
 
-// The form's window may be deleted after the form (it is deleted later): the focus changes that
-// brings must not reach a form that is gone.
-CFormView::~CFormView() { QObject::disconnect(m_focusWatch); }
+CFormView::~CFormView() = default;
 
 int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
@@ -407,21 +413,14 @@ int CFormView::OnCreate(LPCREATESTRUCT lpCreateStruct)
   CreateDialogControls(this, *tmpl);
   SetScrollSizes(MM_TEXT, DialogUnitsToPixels(tmpl->size));
   // The control that last had the keyboard is the one the form gives it back to.
-  m_focusWatch = QObject::connect(qApp, &QApplication::focusChanged, Impl()->Bridge(), [this](QWidget*, QWidget* now) {
-    if (now && now != m_hWnd && m_hWnd && m_hWnd->isAncestorOf(now))
-      m_pLastFocus = now;
-  });
+  m_controlFocus.Watch(m_hWnd, Impl()->Bridge());
   return 0;
 }
 
 void CFormView::OnSetFocus(CWnd* pOldWnd)
 {
   CScrollView::OnSetFocus(pOldWnd);
-  QWidget* control = m_pLastFocus;
-  if (!control || !control->isEnabled() || !control->isVisibleTo(m_hWnd))
-    control = FirstFocusControl(m_hWnd);
-  if (control)
-    control->setFocus(Qt::OtherFocusReason);
+  m_controlFocus.PassOn(m_hWnd, FirstFocusControl(m_hWnd), Qt::OtherFocusReason);
 }
 
 BOOL CFormView::PreTranslateMessage(MSG* pMsg)

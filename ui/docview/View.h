@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointer>
 
+#include "ui/dlg/CtrlFocus.h"
 #include "ui/wnd/Wnd.h"
 
 class CDocument;
@@ -51,6 +52,9 @@ protected:
   int OnCreate(LPCREATESTRUCT lpCreateStruct) override;
   void OnDestroy() override;
   void OnPaint() override;
+  // Next Pane and Previous Pane (F6, Shift+F6) in a frame with a dialog bar, the frame's two
+  // panes: the keyboard goes from the view to the bar, and from anywhere else back to the view.
+  void SwitchPaneWithBar(CWnd* pBar);
   void PostNcDestroy() override;
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -116,6 +120,5 @@ protected:
   UINT m_nIDTemplate;
 
 private:
-  QPointer<QWidget> m_pLastFocus;
-  QMetaObject::Connection m_focusWatch;
+  CControlFocusMemory m_controlFocus;
 };

@@ -633,10 +633,17 @@ BOOL CDialogBar::Create(CWnd* pParentWnd, UINT nIDTemplate, UINT nStyle, UINT nI
   if (!CWnd::CreateEx(0, nullptr, tmpl->caption, WS_CHILD, 0, 0, 0, 0, frame->m_hWnd, nID))
     return FALSE;
   CreateDialogControls(this, *tmpl);
+  m_controlFocus.Watch(m_hWnd, Impl()->Bridge());
   const CSize size = DialogUnitsToPixels(tmpl->size);
   m_hWnd->setMinimumSize(size.cx, size.cy);
   ShowWindow(SW_SHOWNA);
   return TRUE;
+}
+
+void CDialogBar::OnSetFocus(CWnd* pOldWnd)
+{
+  CControlBar::OnSetFocus(pOldWnd);
+  m_controlFocus.PassOn(m_hWnd, FirstTypingControl(m_hWnd), Qt::TabFocusReason);
 }
 
 namespace {

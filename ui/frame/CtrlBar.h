@@ -6,6 +6,7 @@
 #include <memory>
 #include <vector>
 
+#include "ui/dlg/CtrlFocus.h"
 #include "ui/frame/Frame.h"
 #include "ui/draw/Gdi.h"
 
@@ -165,5 +166,11 @@ public:
 
 protected:
   HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
+  // The bar itself takes no keys: the keyboard goes on to the control that last had it, else to
+  // the first field, its text selected to be typed over.
+  void OnSetFocus(CWnd* pOldWnd) override;
   UINT m_nIDTemplate = 0;
+
+private:
+  CControlFocusMemory m_controlFocus;
 };

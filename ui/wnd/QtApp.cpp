@@ -39,8 +39,10 @@ public:
     const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
     if (type == QEvent::ShortcutOverride)
       return ClaimMnemonic(watched, static_cast<QKeyEvent*>(event));
-    if (type == CPostedMessageEvent::EventType() || type == QEvent::Timer || (mouse && type != QEvent::MouseMove) ||
-        key)
+    // A timer of Qt's own, such as a text cursor's blink, changes nothing the update handlers
+    // show: only the windows' timers are messages after which the idle time runs.
+    const bool windowTimer = type == QEvent::Timer && dynamic_cast<CWndBridge*>(watched);
+    if (type == CPostedMessageEvent::EventType() || windowTimer || (mouse && type != QEvent::MouseMove) || key)
       if (CWinApp* app = AfxGetApp())
         app->RequestIdle();
     if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress)

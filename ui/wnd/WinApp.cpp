@@ -345,6 +345,7 @@ void CWinApp::RunIdle()
     return;
   m_bInIdle = true;
   m_bIdlePending = false;
+  ++m_nIdleRuns;
   for (LONG count = 0; OnIdle(count); ++count) {}
   m_bInIdle = false;
 }

@@ -125,6 +125,8 @@ public:
   void RequestIdle() { m_bIdlePending = true; }
   BOOL IsIdlePending() const { return m_bIdlePending; }
   void RunIdle();
+  // How often the idle time has run: what wakes the program while nothing happens shows here.
+  unsigned long GetIdleRunCount() const { return m_nIdleRuns; }
 
   // Command handlers of the application.
   void OnFileNew();
@@ -146,6 +148,7 @@ private:
   UINT m_nMaxMRU = 0;
   bool m_bIdlePending = true;
   bool m_bInIdle = false;
+  unsigned long m_nIdleRuns = 0;
   // Set and taken on the main thread; read by a thread of the toolkit that hears of a lost display.
   std::atomic<bool> m_bRunning = false;
   bool m_bEndingSession = false;

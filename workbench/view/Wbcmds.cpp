@@ -16,6 +16,7 @@
 #include "workbench/items/Dsgnitem.h"
 #include "workbench/items/Selector.h"
 #include "workbench/items/Unititem.h"
+#include "workbench/frame/Wbframe.h"
 #include "workbench/view/Wbview.h"
 #include "workbench/tools/Wbzoom.h"
 
@@ -43,6 +44,12 @@ void CWorkbenchView::OnRefresh()
 {
   PCTRACE(TT_WORKBENCH, TL_DETAIL)("Redrawing the Workbench view.\n");
   RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CWorkbenchView::OnSwitchPane()
+{
+  CWorkbenchFrame* pFrame = GetWorkbenchFrame();
+  SwitchPaneWithBar(pFrame ? pFrame->GetDialogBar() : nullptr);
 }
 
 // A mixed selection is switched off: on only when no selected item had it on.

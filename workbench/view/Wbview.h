@@ -356,6 +356,8 @@ public:
 
   // View commands (Wbcmds.cpp).
   void OnRefresh();
+  // F6 and Shift+F6: the keyboard between the drawing and the frame's dialog bar.
+  void OnSwitchPane();
   void OnAlignmentLinesToggle();
   void OnUpdateAlignmentLinesToggle(CCmdUI* pCmdUI);
   void OnSnapToToggle();
