@@ -18,8 +18,10 @@
 
 #include "ShellTestApp.h"
 #include "app/App.h"
+#include "app/Appsheet.h"
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
+#include "app/Shellids.h"
 #include "geometry/Angle.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
@@ -160,6 +162,24 @@ protected:
     Pump();
   }
 
+  // Applies the measurement units of the description on the Units page of "Application Settings".
+  void ApplyUnits(const char* description)
+  {
+    bool ran = false;
+    OnNextDialog([&](CDialog& dialog) {
+      ran = true;
+      auto& sheet = dynamic_cast<CApplicationPreferencesSheetDlg&>(dialog);
+      ASSERT_TRUE(sheet.SetActivePage(2));
+      CPropertyPage& page = *sheet.GetActivePage();
+      auto* pList = dynamic_cast<CComboBox*>(page.GetDlgItem(IDC_MEASUREMENT_UNITS));
+      ASSERT_NE(pList, nullptr);
+      SelectLine(page, IDC_MEASUREMENT_UNITS, pList->FindStringExact(-1, description));
+      ClickButton(sheet, IDOK);
+    });
+    Command(ID_APPLICATION_SETTINGS);
+    Pump();
+    ASSERT_TRUE(ran);
+  }
   // The item a command's tool places with a click there; null when the click placed none.
   template <class Item>
   Item* PlaceWith(UINT nID, CPoint at)
