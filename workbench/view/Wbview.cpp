@@ -584,8 +584,17 @@ void CWorkbenchView::OnLButtonDown(UINT nFlags, CPoint point)
   m_bStoredViewPending = FALSE;
   if (IsInWorldArea(point))
     m_pCurrentTool->OnLButtonDown(nFlags, &point);
+  else
+    m_pCurrentTool->OnLButtonDownBeyond(point);
   CScaleView::OnLButtonDown(nFlags, point);
 }
+
+CString CWorkbenchView::GetGuidelineBeyondSquarePrompt()
+{
+  return "A guideline is placed only on the Workbench; this point lies beyond its edge.";
+}
+
+void CWorkbenchView::TellGuidelineBeyondSquare() { ShowJoinPrompt(GetGuidelineBeyondSquarePrompt()); }
 
 void CWorkbenchView::OnLButtonUp(UINT nFlags, CPoint point)
 {

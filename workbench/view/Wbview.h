@@ -279,6 +279,10 @@ public:
   static CString GetJoinsNotMadeWithoutSnappingPrompt();
   // The prompt speaks of the last move only: it goes when the selection or the design changes.
   void ClearUnjoinablePrompt();
+  // Told when a guideline tool is pressed beyond the Workbench's square, where none is placed;
+  // it goes as the joining prompts go.
+  static CString GetGuidelineBeyondSquarePrompt();
+  void TellGuidelineBeyondSquare();
   // Snapping and alignment.
   void StartMove(CDesignItem* pItem);
   void StartResize(CDesignItem* pItem);
