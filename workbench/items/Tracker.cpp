@@ -459,6 +459,16 @@ public:
     m_lastProcessed = point;
     Update(point);
   }
+  // Past the window's edge the outline and the cursor show the size a release there takes, the
+  // size at the nearest point inside, refused or not.
+  void OnDragOutside(CPoint point) override
+  {
+    CRect client;
+    View()->GetClientRect(&client);
+    const CPoint inside = CDragLogic::ClampToClient(point, client);
+    if (inside != m_lastProcessed)
+      OnDragStep(inside, FALSE);
+  }
   void OnDragUpdate() override
   {
     if (m_started)
