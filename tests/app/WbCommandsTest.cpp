@@ -1,8 +1,8 @@
 // Drives the Workbench view's own commands and keys in the running program with their update
 // handlers: Select All, the per-item Alignment Lines and Snap To toggles, Space Items Evenly,
 // Tab, the arrow keys through the snapping nudge (one item or several as one, stopping at the
-// edge of the square), the plan selector's keys, Rename Design and Remove Joining; a handle
-// dragged out of the window shows whether its size is refused.
+// edge of the square, a kept join's marker following its unit), the plan selector's keys, Rename
+// Design and Remove Joining; a handle dragged out of the window shows whether its size is refused.
 #include <cmath>
 #include <numbers>
 
@@ -333,6 +333,39 @@ TEST_F(WbCommandsTest, AHandleDraggedOutOfTheWindowShowsTheRefusalWhereItsSizeIs
   CVRX2DEntityArray after;
   pUnit->GetOutlineEntities(after);
   EXPECT_EQ(after.GetExtents().GetMaxPoint().GetX(), before.GetExtents().GetMaxPoint().GetX()) << "refused";
+}
+
+// A join kept where its unit moved along the joined side stands over the stretch the two sides
+// now share, its marker in the middle of it, where the units still meet.
+TEST_F(WbCommandsTest, AKeptJoinsMarkerStandsAtTheMiddleOfTheSidesPresentOverlap)
+{
+  CUnitItem* pLeft = Glider(100.0, 100.0);
+  ASSERT_NE(pLeft, nullptr);
+  CUnitItem* pRight = Glider(100.0 + pLeft->GetWidth(), 100.0);
+  ASSERT_NE(pRight, nullptr);
+  ASSERT_NO_FATAL_FAILURE(Join(pLeft, pRight));
+  ASSERT_EQ(Count(ditJoin), 1);
+  const double height = pLeft->GetHeight();
+  View()->Select(pRight);
+  for (int i = 0; i < 12; ++i)
+    Key(Qt::Key_Up);
+  const double rise = pRight->GetOffset().GetY() - pLeft->GetOffset().GetY();
+  ASSERT_DOUBLE_EQ(rise, 12.0);
+  ASSERT_EQ(Count(ditJoin), 1) << "the sides still share a stretch at the join's spacing";
+  CJoinItem* pJoin = nullptr;
+  for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos && !pJoin;)
+    pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos));
+  ASSERT_NE(pJoin, nullptr);
+  CVRX2DEntityArray outline;
+  pJoin->GetOutlineEntities(outline);
+  ASSERT_EQ(outline.GetSize(), 2);
+  const auto& marker = *static_cast<const CVRX2DLine*>(outline[1]);
+  const double middle = pLeft->GetOffset().GetY() + (rise + height) / 2.0;
+  EXPECT_NEAR(marker.GetStartPoint().GetY(), middle, 1e-9);
+  EXPECT_NEAR(marker.GetEndPoint().GetY(), middle, 1e-9);
+  const CVRX2DLine line = pJoin->GetLine();
+  EXPECT_NEAR(std::abs(line.GetStartPoint().GetY() - line.GetEndPoint().GetY()), height - rise, 1e-9)
+      << "over the stretch the sides share";
 }
 
 TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)
