@@ -426,4 +426,15 @@ TEST_F(GuidelineGuiTest, AGuidelineNeverStandsWhereItIsNotDrawnAndHit)
   View()->DeselectAll();
   Click(CPoint(last, edge.y + 30));
   EXPECT_TRUE(View()->IsSelected(pGuideline)) << "hit";
+
+  // Turned to cross no more than the tip of the square's lower right corner, less than a pixel
+  // of it, it is still drawn there.
+  pGuideline->Rotate(CVRXAngle(VRX_QUARTER_PI - VRX_HALF_PI), CVRX2DPoint(kWorkbenchSquare - 0.01, 0.0));
+  ASSERT_LT(pGuideline->GetCenterLine().GetLength(), 0.02);
+  View()->Invalidate(TRUE);
+  Pump();
+  const CSize device = View()->GetTotalDeviceSize();
+  const CPoint tip = View()->DeviceToClient(CPoint(device.cx - 1, 0));
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(tip));
+  EXPECT_EQ(View()->GetSurfacePixel(tip.x, tip.y), RGB(0, 0, 255)) << "drawn at the corner";
 }

@@ -434,6 +434,10 @@ void CGuidelineItem::Draw(CDC* pDC, CWorkbenchView* pView)
   if (LineToClient(c1, c2, GetCenterLine(), pView)) {
     pDC->MoveTo(c1);
     pDC->LineTo(c2);
+    // A line leaves out its last pixel: a guideline across less than a pixel, at the tip of a
+    // corner, would not be drawn at all.
+    if (c1 == c2)
+      pDC->SetPixel(c1.x, c1.y, g_lineColor);
     m_ptVisibleMidpoint = pView->ClientToWorld(CPoint((c1.x + c2.x) / 2, (c1.y + c2.y) / 2));
     m_bVisibleMidpointKnown = TRUE;
   }
