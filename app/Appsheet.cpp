@@ -2,8 +2,9 @@
 
 #include "app/App.h"
 #include "app/Appprefs.h"
-#include "document/Doc.h"
 #include "document/Dochints.h"
+#include "ui/docview/Doc.h"
+#include "ui/docview/DocTempl.h"
 #include "ui/wnd/WinApp.h"
 
 IMPLEMENT_DYNAMIC(CApplicationPreferencesSheetDlg, CRetainedPropertySheet)
@@ -16,10 +17,14 @@ CString& RetainedPageTitle()
   return title;
 }
 
-CDoc* ActiveProject()
+// The plan settings and the units are read by the views of every open project, drawn or hidden
+// (the print scales a hidden view offers when shown again follow the units too).
+void TellOpenProjects()
 {
   auto* pApp = dynamic_cast<CApp*>(AfxGetApp());
-  return pApp ? dynamic_cast<CDoc*>(pApp->GetActiveDocument()) : nullptr;
+  CDocTemplate* pTemplate = pApp ? pApp->GetWarehouseTemplate() : nullptr;
+  for (POSITION pos = pTemplate ? pTemplate->GetFirstDocPosition() : nullptr; pos;)
+    pTemplate->GetNextDoc(pos)->UpdateAllViews(nullptr, kHintPlan);
 }
 }  // namespace
 
@@ -55,9 +60,9 @@ BOOL CApplicationPreferencesSheetDlg::Apply()
   }
   m_pageUserInfo.WriteTo(m_prefs);
   m_pagePlanView.WriteTo(m_prefs);
-  if (CDoc* pDoc = ActiveProject())
-    pDoc->UpdateAllViews(nullptr, kHintPlan);
   m_pageUnits.WriteTo(m_prefs);
+  // Told only once the units are written: each view reads them again when told.
+  TellOpenProjects();
   CancelToClose();
   return TRUE;
 }

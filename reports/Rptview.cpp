@@ -168,8 +168,12 @@ void CReportView::SelectReportFont(CDC* pDC)
   const BOOL printing = pDC->IsPrinting();
   const int lineWidth = printing ? pDC->GetDeviceCaps(HORZRES) / charWidth : pContent->GetGenerator().GetLineWidth();
   const int pageLength = printing ? pDC->GetDeviceCaps(VERTRES) / lineHeight : -1;
-  if (!m_bLaidOut || m_bLaidOutForPrinter != printing)
-    pContent->Layout(lineWidth, pageLength, GetMeasurementUnits());
+  // Lengths are written in the units of the layout: a change of the units lays the report out anew.
+  const int units = GetMeasurementUnits();
+  if (!m_bLaidOut || m_bLaidOutForPrinter != printing || m_nLaidOutUnits != units) {
+    pContent->Layout(lineWidth, pageLength, units);
+    m_nLaidOutUnits = units;
+  }
   const CStringArray& shown = pContent->GetShownLines();
   if (printing)
     return;

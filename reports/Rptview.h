@@ -97,6 +97,7 @@ protected:
   BOOL m_bCancelled = FALSE;
   CString m_strFailure;
   BOOL m_bLaidOutForPrinter = FALSE;
+  int m_nLaidOutUnits = -1;
   double m_dFontSize = 10.0;
   // A line's height and a character's width on the screen, as the report was last laid out there.
   int m_nLineHeight = 1;

@@ -6,21 +6,28 @@
 // stored symbol placement while frames are off and reads the Workbench afresh on every rebuild.
 // Closing a drawing view gives the keyboard, menus and tools back to the Workbench, maximised when
 // the view was. The names suggested for a view's DXF and PDF keep the design name's characters.
+// The print scales the views offer and the plan bar's lengths follow the units the Application
+// Settings sheet applies, both ways, for shown and closed views alike; a chosen scale stays.
 #include <filesystem>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QTest>
 
 #include "WbGuiFixture.h"
+#include "app/Appprefs.h"
+#include "app/Dlgids.h"
+#include "app/Miscprf.h"
 #include "app/Plancfg.h"
 #include "app/Shellids.h"
 #include "document/Dochints.h"
@@ -31,10 +38,12 @@
 #include "ui/draw/Dc.h"
 #include "ui/frame/CtrlBar.h"
 #include "project/Projprefs.h"
+#include "support/Unitscvt.h"
 #include "views/Adorned.h"
 #include "views/Dtlview.h"
 #include "views/Elevview.h"
 #include "views/Planview.h"
+#include "views/Prtscale.h"
 #include "views/Viewids.h"
 #include "workbench/frame/Wbframe.h"
 #include "workbench/frame/Wbids.h"
@@ -219,6 +228,24 @@ protected:
     EXPECT_TRUE(maximised) << "maximised, as the view was";
     EXPECT_TRUE(MenuTitles().contains("Insert")) << MenuTitles().join(',').toStdString();
     EXPECT_TRUE(StateOf(ID_SELECT_TOOL).enabled) << "the Workbench's tools work without a click";
+  }
+
+  // The scales the Print dialog of the view's bar lists; the dialog is cancelled.
+  std::vector<std::string> PrintDialogScales(CAspectView* pView)
+  {
+    std::vector<std::string> texts;
+    OnNextDialog([&texts](CDialog& dialog) {
+      CWnd* pControl = dialog.GetDlgItem(IDC_PRINT_SCALE_LIST);
+      auto* list = pControl ? qobject_cast<QListWidget*>(pControl->GetSafeHwnd()) : nullptr;
+      for (int row = 0; list && row < list->count(); ++row)
+        texts.push_back(list->item(row)->text().toStdString());
+      ClickButton(dialog, IDCANCEL);
+    });
+    CWnd* pPrint = Bar(pView)->GetDlgItem(ID_PRINT_VIEW);
+    if (pPrint)
+      QTest::mouseClick(pPrint->m_hWnd, Qt::LeftButton);
+    Pump();
+    return texts;
   }
 
   CUnitItem* m_pLeft = nullptr;
@@ -632,4 +659,58 @@ TEST_F(DrawViewsTest, TheSuggestedOutputNamesKeepTheDesignNamesCharacters)
   EXPECT_EQ(service.fileRequests[0].fileName, CString(pdf.substr(0, pdf.size() - 4)));
   EXPECT_TRUE(std::filesystem::exists(pdf));
   EXPECT_TRUE(Messages().empty()) << Messages().front().str();
+}
+
+TEST_F(DrawViewsTest, ThePrintScalesAndThePlanBarFollowTheUnitsAppliedBothWays)
+{
+  ASSERT_NE(JoinGliders(), nullptr);
+  Command(ID_SHOW_ELEVATION);
+  CElevationView* pElevation = Elevation();
+  ASSERT_NE(pElevation, nullptr);
+  pElevation->SetPrintScale(1, 48);
+  ASSERT_EQ(PrintDialogScales(pElevation).at(1), "1/16\" = 1' 0\"");
+  // The elevation closed by its bar's Close button stands hidden while the units change.
+  QTest::mouseClick(Bar(pElevation)->GetDlgItem(ID_CLOSE_THE_VIEW)->m_hWnd, Qt::LeftButton);
+  Pump();
+  ASSERT_FALSE(pElevation->GetParentFrame()->IsWindowVisible());
+  Command(ID_SHOW_PLAN);
+  Command(ID_SHOW_DETAIL);
+  CPlanView* pPlan = Plan();
+  CDetailView* pDetail = Detail();
+  ASSERT_TRUE(pPlan && pDetail);
+  CWnd* pPlanBar = Bar(pPlan);
+  ASSERT_NE(pPlanBar, nullptr);
+  ASSERT_EQ(ControlText(*pPlanBar, IDC_PLAN_WALL_WIDTH),
+            CUnitsConverter().FormatLength(CUnitsConverter::editFeetAndInches, 12.0));
+
+  struct
+  {
+    const char* units;
+    int code;
+    int edit;
+    int drawing;
+    int detail;
+    const char* second;
+  } const steps[] = {
+      {"Metric Millimeters", 3, CUnitsConverter::editMillimeters, kDrawingMetricScales, kDetailMetricScales, "1:20"},
+      {"Feet And Inches", 0, CUnitsConverter::editFeetAndInches, kDrawingImperialScales, kDetailImperialScales,
+       "1/16\" = 1' 0\""}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.units);
+    ASSERT_NO_FATAL_FAILURE(ApplyUnits(step.units));
+    ASSERT_EQ(ShellApp().GetAppPrefs().GetMiscPrefs()->GetMeasurementUnits(), step.code);
+    EXPECT_EQ(pPlan->GetPrintScaleList(), step.drawing);
+    EXPECT_EQ(pDetail->GetPrintScaleList(), step.detail);
+    EXPECT_EQ(pElevation->GetPrintScaleList(), step.drawing) << "also while closed";
+    EXPECT_EQ(ControlText(*pPlanBar, IDC_PLAN_WALL_WIDTH), CUnitsConverter().FormatLength(step.edit, 12.0));
+    Command(ID_SHOW_ELEVATION);
+    ASSERT_EQ(Elevation(), pElevation);
+    const std::vector<std::string> scales = PrintDialogScales(pElevation);
+    ASSERT_GT(scales.size(), 1u);
+    EXPECT_EQ(scales[1], step.second);
+    EXPECT_EQ(pElevation->GetPrintScaleNumerator(), 1) << "the chosen scale stays";
+    EXPECT_EQ(pElevation->GetPrintScaleDenominator(), 48);
+    QTest::mouseClick(Bar(pElevation)->GetDlgItem(ID_CLOSE_THE_VIEW)->m_hWnd, Qt::LeftButton);
+    Pump();
+  }
 }

@@ -1,7 +1,9 @@
 // Guards guidelines in the running program: the three guideline tools place their guidelines
 // with real clicks, guidelines are drawn, moved and turned through the real drag loops, stored
 // and found again with the same record, and edited in "Guideline Properties" through the
-// scripted dialog service with Apply, OK and Cancel.
+// scripted dialog service with Apply, OK and Cancel. A guideline never stands where it is not
+// drawn and hit: a drag refused past the square leaves it where it was, one on the square's edge
+// is drawn on the world's last pixels, and a press beyond the square places none and says why.
 #include <cmath>
 #include <memory>
 #include <vector>
@@ -9,6 +11,8 @@
 #include <QAbstractButton>
 
 #include "WbGuiFixture.h"
+#include "app/Mainfrm.h"
+#include "ui/frame/CtrlBar.h"
 #include "ui/draw/Gdi.h"
 #include "ui/draw/ImageData.h"
 #include "platform/core/Archive.h"
@@ -16,6 +20,7 @@
 #include "support/Unitscvt.h"
 #include "workbench/tools/Wbtools.h"
 #include "workbench/items/Guideitem.h"
+#include "workbench/items/Tracker.h"
 #include "workbench/sheets/Guideprp.h"
 #include "workbench/frame/Wbids.h"
 
@@ -372,4 +377,64 @@ TEST_F(GuidelineGuiTest, TheSlopePicturesRiseAndFallToTheRight)
     EXPECT_LT((rising ? lowLeft : highLeft).lightness(), 160) << nID << " the line";
     EXPECT_GT((rising ? highLeft : lowLeft).lightness(), 200) << nID << " the ground";
   }
+}
+
+TEST_F(GuidelineGuiTest, AGuidelineNeverStandsWhereItIsNotDrawnAndHit)
+{
+  View()->SetScaleFactor(View()->GetFitScaleFactor(FALSE), TRUE);
+  Pump();
+  const CRect world = View()->GetWorldClientRect();
+  const CPoint edge = View()->WorldToClient(CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare / 2));
+  ASSERT_LT(edge.x + 20, View()->GetClientRect().right) << "the window shows a band past the square";
+  ASSERT_EQ(edge.x, world.right);
+
+  // A press in the band places nothing and says why.
+  Command(ID_VERT_GUIDELINE_TOOL);
+  Click(CPoint(edge.x + 10, edge.y));
+  EXPECT_EQ(View()->GetItemList()->GetCount(), 0);
+  EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(0), CWorkbenchView::GetGuidelineBeyondSquarePrompt());
+
+  // Made inside the edge and dragged into the band, past places it could go on the way: the
+  // drag ends refused and the guideline stays where it was.
+  CGuidelineItem* pGuideline = Place(ID_VERT_GUIDELINE_TOOL, CPoint(edge.x - 30, edge.y));
+  ASSERT_NE(pGuideline, nullptr);
+  const double x = pGuideline->GetOffset().GetX();
+  ASSERT_LT(x, kWorkbenchSquare);
+  const CPoint grip(View()->WorldToClient(pGuideline->GetOffset().AsPoint()).x, edge.y + 30);
+  ASSERT_NE(pGuideline->GetTracker(), nullptr);
+  const std::vector<HCURSOR> shown =
+      DragShowing(grip, {{CPoint(edge.x - 15, grip.y), pGuideline->GetTracker()->GetCursor()},
+                         {CPoint(edge.x + 10, grip.y), pGuideline->GetTracker()->GetNotAllowedCursor()}});
+  ASSERT_EQ(shown.size(), 2u);
+  ASSERT_EQ(shown[1], pGuideline->GetTracker()->GetNotAllowedCursor()) << "the refusal shows";
+  EXPECT_EQ(pGuideline->GetOffset().GetX(), x) << "the refused drag left it where it was";
+
+  // Put on the edge itself through its sheet, it is drawn on the world's last column, where a
+  // click hits it.
+  OnNextDialog([](CDialog& dialog) {
+    auto& sheet = dynamic_cast<CGuidelinePropertiesDlg&>(dialog);
+    ASSERT_TRUE(sheet.SetActivePage(1));
+    SetControlText(*sheet.GetActivePage(), IDC_GUIDELINE_ABS_X, LengthText(kWorkbenchSquare));
+    ClickButton(sheet, IDOK);
+  });
+  Command(ID_EDIT_PROPERTIES);
+  ASSERT_EQ(pGuideline->GetOffset().GetX(), kWorkbenchSquare);
+  View()->Invalidate(TRUE);
+  Pump();
+  const int last = world.right - 1;
+  EXPECT_EQ(View()->GetSurfacePixel(last, edge.y + 30), RGB(0, 0, 255)) << "drawn";
+  View()->DeselectAll();
+  Click(CPoint(last, edge.y + 30));
+  EXPECT_TRUE(View()->IsSelected(pGuideline)) << "hit";
+
+  // Turned to cross no more than the tip of the square's lower right corner, less than a pixel
+  // of it, it is still drawn there.
+  pGuideline->Rotate(CVRXAngle(VRX_QUARTER_PI - VRX_HALF_PI), CVRX2DPoint(kWorkbenchSquare - 0.01, 0.0));
+  ASSERT_LT(pGuideline->GetCenterLine().GetLength(), 0.02);
+  View()->Invalidate(TRUE);
+  Pump();
+  const CSize device = View()->GetTotalDeviceSize();
+  const CPoint tip = View()->DeviceToClient(CPoint(device.cx - 1, 0));
+  ASSERT_TRUE(View()->GetClientRect().PtInRect(tip));
+  EXPECT_EQ(View()->GetSurfacePixel(tip.x, tip.y), RGB(0, 0, 255)) << "drawn at the corner";
 }

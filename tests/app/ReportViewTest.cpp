@@ -1,7 +1,8 @@
 // The report windows in the running program, opened from the Reports menu and worked through
 // the buttons of their dialog bar: the clipboard text, the text and CSV files (the CSV read back
 // by a second reader), printing to a PDF counted by a second reader, print preview, failures told
-// under the product name, and two projects whose windows each keep their own project's rows.
+// under the product name, and two projects whose windows each keep their own project's rows. A
+// report shown when the measurement units change shows its lengths in the new units.
 #include "ui/wnd/Resource.h"
 #include "ui/dlg/Ctrls.h"
 
@@ -29,9 +30,12 @@
 #include "platform/core/Time.h"
 #include "ShellTestApp.h"
 #include "app/App.h"
+#include "app/Appprefs.h"
 #include "app/Mainfrm.h"
+#include "app/Miscprf.h"
 #include "app/Shellids.h"
 #include "document/Doc.h"
+#include "document/Dochints.h"
 #include "ui/dlg/Progress.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/frame/Menu.h"
@@ -217,6 +221,25 @@ TEST_F(ReportViewTest, ANameStillBeingTypedInTheDesignListHeadsTheSchedule)
   const std::string text = Joined(*pView->GetReportLines());
   EXPECT_NE(text.substr(0, 400).find("Lakeside Cabin"), std::string::npos) << text.substr(0, 400);
   EXPECT_EQ(m_pDoc->GetProjectName(), "Lakeside Cabin");
+}
+
+// The units applied reach a report already shown, as they reach its exports: the Application
+// Settings sheet tells every view of the project.
+TEST_F(ReportViewTest, AShownReportFollowsTheUnitsApplied)
+{
+  AddDesign(m_pDoc, "Kitchen", {{"DH", "KC003"}, {"GL", "BA005"}});
+  CReportView* pView = OpenReport(m_pDoc, ID_VIEW_SCHEDULE_REPORT);
+  ASSERT_NE(pView, nullptr);
+  Paint(pView);
+  const std::string imperial = Joined(*pView->GetReportLines());
+  ShellApp().GetAppPrefs().GetMiscPrefs()->SetMeasurementUnits(3);
+  m_pDoc->UpdateAllViews(nullptr, kHintPlan);
+  Paint(pView);
+  const std::string metric = Joined(*pView->GetReportLines());
+  EXPECT_NE(metric, imperial) << "the sizes in millimetres";
+  const std::string path = PathIn("schedule-in-millimetres.txt");
+  Export(pView, path, 2);
+  EXPECT_EQ(ReadText(path), CString(metric).ToUtf8()) << "the screen shows what the export writes";
 }
 
 TEST_F(ReportViewTest, CopyAndBothExportsGiveTheShownReportWithCarriageReturnLineFeeds)

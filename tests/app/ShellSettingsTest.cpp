@@ -1,6 +1,7 @@
 // The application and project settings sheets write the preferences and the project's default
 // option choices on Apply Now and OK only, Cancel keeps what was applied, and each sheet reopens
-// on the page it was left on.
+// on the page it was left on; the application's tells the views of every open project once the
+// preferences, the units among them, are written.
 #include "ShellTestApp.h"
 #include "app/App.h"
 #include "app/Appsheet.h"
@@ -40,13 +41,22 @@ protected:
   CAppPrefs* m_prefs = nullptr;
 };
 
-// Records the hints its document sends.
+// Records the hints its document sends, with the measurement units a view reads when told.
 class CHintSpy : public CView
 {
 public:
+  explicit CHintSpy(CAppPrefs& prefs) : m_prefs(prefs) {}
   void OnDraw(CDC*) override {}
-  void OnUpdate(CView*, LPARAM lHint, CObject*) override { hints.push_back(static_cast<int>(lHint)); }
+  void OnUpdate(CView*, LPARAM lHint, CObject*) override
+  {
+    hints.push_back(static_cast<int>(lHint));
+    units.push_back(m_prefs.GetMiscPrefs()->GetMeasurementUnits());
+  }
   std::vector<int> hints;
+  std::vector<int> units;
+
+private:
+  CAppPrefs& m_prefs;
 };
 
 CString SelectedText(CWnd& page, int nID)
@@ -97,25 +107,32 @@ TEST_F(SettingsTest, ApplyStoresOneGlassLineAndCancelThenReadsCloseAndKeepsIt)
   EXPECT_EQ(m_prefs->GetPlanSectionViewConfig()->GetGlassLines(), 1);
 }
 
-TEST_F(SettingsTest, ApplyingPlanViewSettingsTellsOnlyTheActiveProjectsViews)
+// The views read the plan settings and the units when told: every open project's views are told,
+// once both are written.
+TEST_F(SettingsTest, ApplyingTellsEveryOpenProjectsViewsOnceTheUnitsAreWritten)
 {
   CDoc* pFirst = ActiveProject();
   Command(ID_FILE_NEW);
   CDoc* pSecond = ActiveProject();
   ASSERT_NE(pSecond, pFirst);
-  CHintSpy firstSpy;
-  CHintSpy secondSpy;
+  CHintSpy firstSpy(*m_prefs);
+  CHintSpy secondSpy(*m_prefs);
   pFirst->AddView(&firstSpy);
   pSecond->AddView(&secondSpy);
   RunApplicationSheet([](CApplicationPreferencesSheetDlg& sheet) {
     sheet.SetActivePage(1);
     ClickButton(*sheet.GetActivePage(), IDC_SHOW_SILL_LINES);
+    sheet.SetActivePage(2);
+    CPropertyPage& page = *sheet.GetActivePage();
+    SelectLine(page, IDC_MEASUREMENT_UNITS, LineOf(page, IDC_MEASUREMENT_UNITS, "Metric Millimeters"));
     ClickButton(sheet, IDOK);
   });
   pFirst->RemoveView(&firstSpy);
   pSecond->RemoveView(&secondSpy);
-  EXPECT_TRUE(firstSpy.hints.empty());
-  EXPECT_EQ(secondSpy.hints, std::vector<int>{1});
+  for (const CHintSpy* pSpy : {&firstSpy, &secondSpy}) {
+    EXPECT_EQ(pSpy->hints, std::vector<int>{1});
+    EXPECT_EQ(pSpy->units, std::vector<int>{3}) << "told after the units were written";
+  }
   EXPECT_EQ(m_prefs->GetPlanSectionViewConfig()->GetSillLinesOn(), 0);
 }
 

@@ -1,7 +1,8 @@
 // Drives the Workbench view's own commands and keys in the running program with their update
 // handlers: Select All, the per-item Alignment Lines and Snap To toggles, Space Items Evenly,
 // Tab, the arrow keys through the snapping nudge (one item or several as one, stopping at the
-// edge of the square), the plan selector's keys, Rename Design and Remove Joining.
+// edge of the square, a kept join's marker following its unit), the plan selector's keys, Rename
+// Design and Remove Joining; a handle dragged out of the window shows whether its size is refused.
 #include <cmath>
 #include <numbers>
 
@@ -13,6 +14,7 @@
 #include "workbench/items/Groupitm.h"
 #include "workbench/items/Joinitem.h"
 #include "workbench/items/Selector.h"
+#include "workbench/items/Tracker.h"
 
 namespace {
 constexpr int kRightJamb = 2;
@@ -299,6 +301,71 @@ TEST_F(WbCommandsTest, AResizePastTheEdgeOfTheSquareIsRefused)
   pUnit->GetOutlineEntities(after);
   EXPECT_GT(after.GetExtents().GetMaxPoint().GetX(), before.GetExtents().GetMaxPoint().GetX());
   EXPECT_LE(after.GetExtents().GetMaxPoint().GetX(), kWorkbenchSquare);
+}
+
+// The pointer past the window's edge over the band beyond the square: the release there is taken
+// at the window's edge, past the square, and the cursor says it is refused before the release.
+TEST_F(WbCommandsTest, AHandleDraggedOutOfTheWindowShowsTheRefusalWhereItsSizeIsRefused)
+{
+  View()->SetScaleFactor(View()->GetFitScaleFactor(FALSE), TRUE);
+  Pump();
+  const CRect client = View()->GetClientRect();
+  const CPoint edge = View()->WorldToClient(CVRX2DPoint(kWorkbenchSquare, kWorkbenchSquare / 2));
+  ASSERT_LT(edge.x + 20, client.right) << "the window shows space past the square";
+  CUnitItem* pUnit = PlaceUnit(CommandFor("GL", "BA005"), View()->WorldToClient(CVRX2DPoint(1380.0, 700.0)));
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_NE(pUnit->GetTracker(), nullptr);
+  CVRX2DEntityArray before;
+  pUnit->GetOutlineEntities(before);
+  CSizingHandleArray* pHandles = pUnit->GetSizingHandles(View());
+  int right = 0;
+  for (int i = 1; i < pHandles->GetSize(); ++i)
+    if (pHandles->GetAt(i)->GetPoint().GetX() > pHandles->GetAt(right)->GetPoint().GetX())
+      right = i;
+  const CPoint grip = View()->WorldToClient(pHandles->GetAt(right)->GetPoint());
+  const CPoint inside((grip.x + edge.x) / 2, grip.y);
+  const CPoint outside(client.right + 30, grip.y);
+  const HCURSOR refusal = pUnit->GetTracker()->GetNotAllowedCursor();
+  const std::vector<HCURSOR> shown =
+      DragShowing(grip, {{inside, pUnit->GetTracker()->GetHandleCursor(right)}, {outside, refusal}});
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[1], refusal);
+  CVRX2DEntityArray after;
+  pUnit->GetOutlineEntities(after);
+  EXPECT_EQ(after.GetExtents().GetMaxPoint().GetX(), before.GetExtents().GetMaxPoint().GetX()) << "refused";
+}
+
+// A join kept where its unit moved along the joined side stands over the stretch the two sides
+// now share, its marker in the middle of it, where the units still meet.
+TEST_F(WbCommandsTest, AKeptJoinsMarkerStandsAtTheMiddleOfTheSidesPresentOverlap)
+{
+  CUnitItem* pLeft = Glider(100.0, 100.0);
+  ASSERT_NE(pLeft, nullptr);
+  CUnitItem* pRight = Glider(100.0 + pLeft->GetWidth(), 100.0);
+  ASSERT_NE(pRight, nullptr);
+  ASSERT_NO_FATAL_FAILURE(Join(pLeft, pRight));
+  ASSERT_EQ(Count(ditJoin), 1);
+  const double height = pLeft->GetHeight();
+  View()->Select(pRight);
+  for (int i = 0; i < 12; ++i)
+    Key(Qt::Key_Up);
+  const double rise = pRight->GetOffset().GetY() - pLeft->GetOffset().GetY();
+  ASSERT_DOUBLE_EQ(rise, 12.0);
+  ASSERT_EQ(Count(ditJoin), 1) << "the sides still share a stretch at the join's spacing";
+  CJoinItem* pJoin = nullptr;
+  for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos && !pJoin;)
+    pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos));
+  ASSERT_NE(pJoin, nullptr);
+  CVRX2DEntityArray outline;
+  pJoin->GetOutlineEntities(outline);
+  ASSERT_EQ(outline.GetSize(), 2);
+  const auto& marker = *static_cast<const CVRX2DLine*>(outline[1]);
+  const double middle = pLeft->GetOffset().GetY() + (rise + height) / 2.0;
+  EXPECT_NEAR(marker.GetStartPoint().GetY(), middle, 1e-9);
+  EXPECT_NEAR(marker.GetEndPoint().GetY(), middle, 1e-9);
+  const CVRX2DLine line = pJoin->GetLine();
+  EXPECT_NEAR(std::abs(line.GetStartPoint().GetY() - line.GetEndPoint().GetY()), height - rise, 1e-9)
+      << "over the stretch the sides share";
 }
 
 TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)

@@ -8,8 +8,10 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QThread>
 #include <QKeyEvent>
@@ -18,8 +20,10 @@
 
 #include "ShellTestApp.h"
 #include "app/App.h"
+#include "app/Appsheet.h"
 #include "app/Dlgids.h"
 #include "app/Mainfrm.h"
+#include "app/Shellids.h"
 #include "geometry/Angle.h"
 #include "document/Doc.h"
 #include "document/Whids.h"
@@ -160,6 +164,56 @@ protected:
     Pump();
   }
 
+  // A drag whose steps the loop takes one by one, each before the next comes: a step waits until
+  // the cursor is the one it names, however long a loaded machine takes (after a hang's worth of
+  // time it goes on anyway), and the release comes at the last step's point. Gives the cursor
+  // each step left.
+  std::vector<HCURSOR> DragShowing(CPoint from, const std::vector<std::pair<CPoint, HCURSOR>>& steps)
+  {
+    constexpr qint64 kHangLimitMs = 20000;
+    CWnd* pView = View();
+    std::vector<HCURSOR> shown;
+    size_t next = 0;
+    QElapsedTimer waited;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (next > 0 && GetCursor() != steps[next - 1].second && waited.elapsed() < kHangLimitMs)
+        return;
+      if (next > 0)
+        shown.push_back(GetCursor());
+      if (next == steps.size()) {
+        poll.stop();
+        SendMouse(pView, QEvent::MouseButtonRelease, steps.back().first, Qt::LeftButton, Qt::NoButton);
+        return;
+      }
+      SendMouse(pView, QEvent::MouseMove, steps[next++].first, Qt::NoButton, Qt::LeftButton);
+      waited.start();
+    });
+    poll.start(1);
+    SendMouse(pView, QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    poll.stop();
+    Pump();
+    return shown;
+  }
+
+  // Applies the measurement units of the description on the Units page of "Application Settings".
+  void ApplyUnits(const char* description)
+  {
+    bool ran = false;
+    OnNextDialog([&](CDialog& dialog) {
+      ran = true;
+      auto& sheet = dynamic_cast<CApplicationPreferencesSheetDlg&>(dialog);
+      ASSERT_TRUE(sheet.SetActivePage(2));
+      CPropertyPage& page = *sheet.GetActivePage();
+      auto* pList = dynamic_cast<CComboBox*>(page.GetDlgItem(IDC_MEASUREMENT_UNITS));
+      ASSERT_NE(pList, nullptr);
+      SelectLine(page, IDC_MEASUREMENT_UNITS, pList->FindStringExact(-1, description));
+      ClickButton(sheet, IDOK);
+    });
+    Command(ID_APPLICATION_SETTINGS);
+    Pump();
+    ASSERT_TRUE(ran);
+  }
   // The item a command's tool places with a click there; null when the click placed none.
   template <class Item>
   Item* PlaceWith(UINT nID, CPoint at)

@@ -2,7 +2,8 @@
 // the scale view's conversions, scroll bars and autoscroll on a real window, joins that survive
 // a drag that does not commit, removal of a selection, the quantity check, a design that can no
 // longer be opened, the restored frame kept in reach, a design stored from a maximised frame that
-// opens in a restored one with all its units in view, and a close that arrives during a drag.
+// opens in a restored one with all its units in view, a close that arrives during a drag, and
+// status texts told again in the measurement units applied.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -21,6 +22,7 @@
 #include "ui/dlg/Ddx.h"
 #include "productdb/Subtypes.h"
 #include "ui/docview/DocTempl.h"
+#include "ui/frame/CtrlBar.h"
 #include "ui/frame/Menu.h"
 #include "support/ComExcpt.h"
 #include "workbench/tools/Wbtools.h"
@@ -632,4 +634,28 @@ TEST_F(WorkbenchViewTest, TheHitTestPrefersTheSelectionThenTheLastPlacedUnit)
   View()->Select(pSecond);
   const CPoint corner = View()->WorldToClient(pFirst->GetHandlePoint(2, View()));
   EXPECT_NE(View()->HitTest(corner, pHit, handle), hitHandle) << "handles only of a single selected item";
+}
+
+// The status bar tells the selected unit's size and the pointer's position again in the units the
+// Application Settings sheet applies, without waiting for the pointer to move.
+TEST_F(WorkbenchViewTest, TheStatusTextsFollowTheUnitsApplied)
+{
+  CUnitItem* pUnit = PlaceGlider();
+  ASSERT_NE(pUnit, nullptr);
+  ASSERT_TRUE(View()->IsSelected(pUnit));
+  const CPoint over = View()->WorldToClient(pUnit->GetCenterPoint());
+  SendMouse(View(), QEvent::MouseMove, over, Qt::NoButton, Qt::NoButton);
+  Pump();
+  CStatusBar* pBar = MainFrame()->GetStatusBar();
+  const CString size = pBar->GetPaneText(1);
+  const CString position = pBar->GetPaneText(2);
+  ASSERT_EQ(size, pUnit->GetSizeInfo());
+  ASSERT_NO_FATAL_FAILURE(ApplyUnits("Metric Millimeters"));
+  EXPECT_NE(pBar->GetPaneText(1), size);
+  EXPECT_EQ(pBar->GetPaneText(1), pUnit->GetSizeInfo());
+  const CString retold = pBar->GetPaneText(2);
+  EXPECT_NE(retold, position);
+  SendMouse(View(), QEvent::MouseMove, over, Qt::NoButton, Qt::NoButton);
+  Pump();
+  EXPECT_EQ(retold, pBar->GetPaneText(2)) << "as the pointer's next move tells it";
 }

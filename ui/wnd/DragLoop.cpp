@@ -50,6 +50,8 @@ CDragEnd CDragLoop::Run(CDragLoopClient& client)
       m_pWnd->GetClientRect(&area);
       if (m_logic.AcceptSample(point, area))
         client.OnDragStep(point, m_logic.TakeFirstStep());
+      else if (m_logic.HasStarted() && !area.PtInRect(point))
+        client.OnDragOutside(point);
       break;
     }
     case CDragAction::Update:

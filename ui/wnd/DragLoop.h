@@ -13,6 +13,9 @@ public:
   virtual ~CDragLoopClient() = default;
   // A pointer sample made a step (client pixels); first is TRUE on the first step of the drag.
   virtual void OnDragStep(CPoint point, BOOL first) = 0;
+  // A pointer sample outside the client area once the drag has started (client pixels, not kept
+  // inside): a release there is taken at the nearest point inside, which the feedback may show.
+  virtual void OnDragOutside(CPoint) {}
   // WM_DRAGUPDATE: recompute the feedback from the pointer.
   virtual void OnDragUpdate() = 0;
   // The release that ends the drag; it is posted to the window again after the loop.

@@ -1,5 +1,6 @@
 #include "workbench/items/Guideitem.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "geometry/2dmatrix.h"
@@ -325,9 +326,15 @@ BOOL CGuidelineItem::LineToClient(CPoint& p1, CPoint& p2, const CVRX2DLine& line
   const CPoint lowLeft = pView->ClientToDevice(CPoint(0, client.Height() - 1));
   if (!ClipLineToRect(a, b, lowLeft.x - 1, lowLeft.y - 1, client.Width() + 2, client.Height() + 2))
     return FALSE;
+  // The square's far edges fall on the first device pixels past the world: a guideline on one of
+  // them is drawn on the world's last pixels, where the mouse reaches it.
   const CSize world = pView->GetTotalDeviceSize();
-  if (!ClipLineToRect(a, b, 0, 0, world.cx, world.cy))
+  if (world.cx <= 0 || world.cy <= 0 || !ClipLineToRect(a, b, 0, 0, world.cx + 1, world.cy + 1))
     return FALSE;
+  for (POINT* p : {&a, &b}) {
+    p->x = std::min<LONG>(p->x, world.cx - 1);
+    p->y = std::min<LONG>(p->y, world.cy - 1);
+  }
   p1 = pView->DeviceToClient(CPoint(a.x, a.y));
   p2 = pView->DeviceToClient(CPoint(b.x, b.y));
   return TRUE;
@@ -427,6 +434,10 @@ void CGuidelineItem::Draw(CDC* pDC, CWorkbenchView* pView)
   if (LineToClient(c1, c2, GetCenterLine(), pView)) {
     pDC->MoveTo(c1);
     pDC->LineTo(c2);
+    // A line leaves out its last pixel: a guideline across less than a pixel, at the tip of a
+    // corner, would not be drawn at all.
+    if (c1 == c2)
+      pDC->SetPixel(c1.x, c1.y, g_lineColor);
     m_ptVisibleMidpoint = pView->ClientToWorld(CPoint((c1.x + c2.x) / 2, (c1.y + c2.y) / 2));
     m_bVisibleMidpointKnown = TRUE;
   }
@@ -549,9 +560,11 @@ BOOL CGuidelineItem::Move(const CVRX2DPoint& point, CWorkbenchView* pView)
   CVRX2DVector offset;
   const int result = m_pTracker->Track(point, &offset);
   DrawTrackEntities(pView);
+  // The image goes back where the guideline stands, also where the drag left it elsewhere: the
+  // next drag starts by drawing it.
+  GenerateMoveTrackEntities(CVRX2DVector());
   BOOL answer = FALSE;
   if (result == trkMoved) {
-    GenerateMoveTrackEntities(CVRX2DVector());
     Invalidate(pView);
     Offset(m_vTrack);
     answer = TRUE;

@@ -74,6 +74,19 @@ CJoinItem::CJoinItem(const CVRX2DPoint& start, const CVRX2DPoint& end, int joinT
   PCTRACE(TT_JOINING, TL_DETAIL)
   ("CJoinItem construction ptStart=(%.3f,%.3f) ptEnd=(%.3f,%.3f) \n", start.GetX(), start.GetY(), end.GetX(),
    end.GetY());
+  LayAlong(start, end);
+  try {
+    m_pJoin = std::make_unique<CJoin>(joinType, firstID, secondID);
+  } catch (const CCommonException&) {
+    AfxMessageBox("Failed to create CJoin object.", MB_OK | MB_ICONEXCLAMATION);
+  }
+}
+
+void CJoinItem::LayAlong(const CVRX2DPoint& start, const CVRX2DPoint& end)
+{
+  m_OutlineEnts.RemoveAll();
+  m_AlignmentEnts.RemoveAll();
+  m_SizingHandles.RemoveAll();
   m_vOffset = start.AsVector();
   RecomputeCenter();
   const CVRX2DLine line(ecatJoinLine, start, end);
@@ -84,11 +97,6 @@ CJoinItem::CJoinItem(const CVRX2DPoint& start, const CVRX2DPoint& end, int joinT
   const CVRX2DVector half(kHalfMarker * std::cos(a), kHalfMarker * std::sin(a));
   const CVRX2DPoint mid((start.GetX() + end.GetX()) / 2.0, (start.GetY() + end.GetY()) / 2.0);
   m_OutlineEnts.Add(new CVRX2DLine(ecatJoinLine, mid + half, mid + (-half)));
-  try {
-    m_pJoin = std::make_unique<CJoin>(joinType, firstID, secondID);
-  } catch (const CCommonException&) {
-    AfxMessageBox("Failed to create CJoin object.", MB_OK | MB_ICONEXCLAMATION);
-  }
 }
 
 CJoinItem::CJoinItem(const CJoinItem& source)

@@ -69,6 +69,9 @@ public:
   BOOL JoinsUnit(const CUnitItem* pUnitItem) const;
   // Side 1 or 2; every check that fails throws CAppFatalException.
   void AddUnit(int side, CUnitItem* pUnitItem, int componentIndex, int componentID, float spacing);
+  // Lays the join line from start to end, with its marker across the line's middle: where the
+  // join is made, and again where its units still stand joined over another stretch.
+  void LayAlong(const CVRX2DPoint& start, const CVRX2DPoint& end);
   // Re-reads the two spacings after the join type changed.
   void UpdateCJoinInfo();
   // Moves the units after the total spacing changed: 0 the unit with the label, 1 the other,

@@ -342,7 +342,8 @@ public:
     View()->GetClientRect(&client);
     const CVRX2DVector d = WorldOffset(CDragLogic::ClampToClient(MessagePoint(msg), client));
     const CVRX2DVector v = AdjustPos(d, FALSE);
-    if (!Item()->CanMoveTo(v))
+    m_bRefused = !Item()->CanMoveTo(v);
+    if (m_bRefused)
       return;
     if (v != m_offset)
       Item()->UpdateMoveTrack(v, View());
@@ -352,6 +353,7 @@ public:
 
   BOOL HasStarted() const { return m_started; }
   CVRX2DVector GetOffset() const { return m_offset; }
+  BOOL IsDropRefused() const { return m_bRefused; }
 
 private:
   CWorkbenchView* View() const { return m_tracker.GetView(); }
@@ -400,12 +402,14 @@ private:
   CVRX2DPoint m_start;
   CVRX2DVector m_offset;
   BOOL m_started = FALSE;
+  BOOL m_bRefused = FALSE;
   std::unique_ptr<CMoveOutlines> m_pOutlines;
 };
 
 int CItemTracker::Track(const CVRX2DPoint& start, CVRX2DVector* pOffset)
 {
   *pOffset = CVRX2DVector();
+  m_bDropRefused = FALSE;
   if (CWnd::GetCapture())
     return trkNotMoved;
   CActiveTracker active(m_pView, this);
@@ -420,6 +424,7 @@ int CItemTracker::Track(const CVRX2DPoint& start, CVRX2DVector* pOffset)
   if (end == CDragEnd::Cancelled)
     return trkCancelled;
   *pOffset = client.GetOffset();
+  m_bDropRefused = client.IsDropRefused();
   return client.HasStarted() && pOffset->GetLength() != 0.0 ? trkMoved : trkNotMoved;
 }
 
@@ -453,6 +458,16 @@ public:
     }
     m_lastProcessed = point;
     Update(point);
+  }
+  // Past the window's edge the outline and the cursor show the size a release there takes, the
+  // size at the nearest point inside, refused or not.
+  void OnDragOutside(CPoint point) override
+  {
+    CRect client;
+    View()->GetClientRect(&client);
+    const CPoint inside = CDragLogic::ClampToClient(point, client);
+    if (inside != m_lastProcessed)
+      OnDragStep(inside, FALSE);
   }
   void OnDragUpdate() override
   {

@@ -122,6 +122,11 @@ private:
   friend class CResizeLoopClient;
   // What RedrawFeedback draws: the move image or the resize outline.
   BOOL m_bResizing = FALSE;
+
+protected:
+  // Whether the last move ended with the button let go where the item refused to go; the move
+  // then keeps the last offset the item accepted.
+  BOOL m_bDropRefused = FALSE;
 };
 
 class CUnitTracker : public CItemTracker
@@ -155,6 +160,9 @@ class CGuidelineTracker : public CItemTracker
 public:
   using CItemTracker::CItemTracker;
   HCURSOR GetHandleCursor(int handle) override;
+  // A guideline let go where it is refused stays where it was: the last place accepted may lie
+  // on the square's edge, far from where the drag ended.
+  int Track(const CVRX2DPoint& start, CVRX2DVector* pOffset) override;
 };
 
 // A line that moves perpendicular to itself only: a horizontal line moves up and down, a

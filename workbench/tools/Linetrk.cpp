@@ -64,6 +64,15 @@ HCURSOR CGuidelineTracker::GetHandleCursor(int)
   return GetSharedCursor(kCursorBothPairs);
 }
 
+int CGuidelineTracker::Track(const CVRX2DPoint& start, CVRX2DVector* pOffset)
+{
+  const int result = CItemTracker::Track(start, pOffset);
+  if (result != trkMoved || !m_bDropRefused)
+    return result;
+  *pOffset = CVRX2DVector();
+  return trkNotMoved;
+}
+
 CLineTracker::CLineTracker(CWorkbenchView* pView, CDesignItem* pItem, BOOL bHorizontal)
   : CTracker(pView, pItem), m_bHorizontal(bHorizontal)
 {

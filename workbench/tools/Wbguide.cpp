@@ -17,6 +17,12 @@ void PlaceGuideline(CWorkbenchView* pView, CPoint point, double radians)
 }
 }  // namespace
 
+void CVertGuideLineTool::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
+
+void CHorzGuideLineTool::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
+
+void CAngledGuideLineTool::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
+
 void CVertGuideLineTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 {
   CWorkbenchTool::OnLButtonDown(nFlags, pPoint);

@@ -71,6 +71,8 @@ public:
   virtual BOOL IsLButtonDown() const { return m_bButtonDown; }
   virtual BOOL IsRButtonDown() const { return m_bRButtonDown; }
   virtual void OnLButtonDown(UINT nFlags, CPoint* pPoint);
+  // A press in the window beyond the Workbench's square, where no tool acts.
+  virtual void OnLButtonDownBeyond(CPoint) {}
   virtual void OnLButtonUp(UINT nFlags, CPoint* pPoint);
   virtual void OnLButtonDblClk(UINT nFlags, CPoint* pPoint);
   virtual void OnMouseMove(UINT nFlags, CPoint* pPoint);
@@ -145,12 +147,14 @@ private:
   CString m_strSubtype;
 };
 
-// Guideline tools: a press places a guideline through the snapped point and selects it.
+// Guideline tools: a press places a guideline through the snapped point and selects it; a press
+// beyond the Workbench's square places none and says why on the status bar.
 class CVertGuideLineTool : public CWorkbenchTool
 {
 public:
   using CWorkbenchTool::CWorkbenchTool;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonDownBeyond(CPoint point) override;
 };
 
 class CHorzGuideLineTool : public CWorkbenchTool
@@ -158,6 +162,7 @@ class CHorzGuideLineTool : public CWorkbenchTool
 public:
   using CWorkbenchTool::CWorkbenchTool;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonDownBeyond(CPoint point) override;
 };
 
 class CAngledGuideLineTool : public CWorkbenchTool
@@ -165,6 +170,7 @@ class CAngledGuideLineTool : public CWorkbenchTool
 public:
   using CWorkbenchTool::CWorkbenchTool;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
+  void OnLButtonDownBeyond(CPoint point) override;
 };
 
 // Selector tools: the tools of the read-only Workbench while a drawing view is shown.

@@ -123,6 +123,7 @@ struct CJoinVerdict
   double difference = 0.0;
   BOOL sound = FALSE;
   CJoinItem* pDuplicate = nullptr;
+  CVRX2DLine line;
 };
 
 void TraceJoinSides(const CJoinItem& join)
@@ -189,10 +190,19 @@ std::pair<double, double> SpanAlong(const CDesignItem& item, const CVRXAngle& an
   return {low, high};
 }
 
+// The join line over the stretch two sides share, beside the stationary side at that side's
+// spacing.
+CVRX2DLine JoinLineBeside(const CVRX2DLine& stationary, const CVRX2DLine& centre, double spacing)
+{
+  const CVRX2DPoint outside = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
+  const std::unique_ptr<CVRX2DLine> pLine(centre.GetOffsetLine(spacing, outside));
+  return *pLine;
+}
+
 // Whether the join still fits its two sides (its spacing and a shared stretch): 1 or 0, with the
 // spacing's difference; -1 when it stands for nothing (no product join, a side without its unit
-// or its line).
-int JoinFit(CJoinItem& join, double& difference)
+// or its line). A fitting join's line over the stretch its sides now share goes to pLine.
+int JoinFit(CJoinItem& join, double& difference, CVRX2DLine* pLine = nullptr)
 {
   CUnitItem* pFirst = nullptr;
   CUnitItem* pSecond = nullptr;
@@ -207,7 +217,23 @@ int JoinFit(CJoinItem& join, double& difference)
   if (difference > kSpacingTolerance)
     return 0;
   CVRX2DLine centre;
-  return FacingStretch(*pLine1, *pLine2, centre) ? 1 : 0;
+  if (!FacingStretch(*pLine1, *pLine2, centre))
+    return 0;
+  if (pLine)
+    *pLine = JoinLineBeside(*pLine2, centre, join.GetSecondSpacing());
+  return 1;
+}
+
+// A join kept where its units moved along the joined sides stands over the stretch they now
+// share: its marker, in the middle, never marks where the units may no longer meet.
+void FollowSides(CJoinItem& join, const CVRX2DLine& line, CWorkbenchView* pView)
+{
+  if (line == join.GetLine())
+    return;
+  join.Invalidate(pView);
+  join.LayAlong(line.GetStartPoint(), line.GetEndPoint());
+  pView->UpdateAlignmentEntities(&join);
+  join.Invalidate(pView);
 }
 
 // Whether the join fits its two sides and no join of the design has the same sides, told as
@@ -318,10 +344,8 @@ void ForEachJoinableSide(const CDWordArray& order, std::map<std::pair<int, int>,
 std::unique_ptr<CJoinItem> MakeJoinItem(const CJoinableSide& side, CUnitItem* pMovingUnit, int movingIndex,
                                         CUnitItem* pStationaryUnit)
 {
-  const CVRX2DLine& stationary = *side.pLine;
-  const CVRX2DPoint outside = stationary.GetStartPoint() + CVRX2DVector(1.0, stationary.GetAngle() - VRX_HALF_PI);
-  std::unique_ptr<CVRX2DLine> pLine(side.centre.GetOffsetLine(side.stationarySpacing, outside));
-  auto pItem = std::make_unique<CJoinItem>(pLine->GetStartPoint(), pLine->GetEndPoint(), side.joinType, side.movingID,
+  const CVRX2DLine line = JoinLineBeside(*side.pLine, side.centre, side.stationarySpacing);
+  auto pItem = std::make_unique<CJoinItem>(line.GetStartPoint(), line.GetEndPoint(), side.joinType, side.movingID,
                                            side.stationaryID);
   pItem->AddUnit(1, pMovingUnit, movingIndex, side.movingID, side.movingSpacing);
   pItem->AddUnit(2, pStationaryUnit, side.index, side.stationaryID, side.stationarySpacing);
@@ -581,12 +605,15 @@ void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
       continue;
     PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
     double difference = 0.0;
-    const int fit = JoinFit(*pJoin, difference);
+    CVRX2DLine line;
+    const int fit = JoinFit(*pJoin, difference, &line);
     const BOOL sound = fit > 0 && !inside.Contains(pFirst) && !inside.Contains(pSecond);
     if (fit >= 0)
       TraceVerification(*pJoin, sound, difference);
     if (!sound)
       going.push_back(pJoin);
+    else
+      FollowSides(*pJoin, line, this);
   }
   RemoveFromDesign(going);
 }
@@ -742,7 +769,7 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
   verdicts.reserve(joins.size());
   for (CJoinItem* pJoin : joins) {
     CJoinVerdict verdict{pJoin};
-    verdict.fit = JoinFit(*pJoin, verdict.difference);
+    verdict.fit = JoinFit(*pJoin, verdict.difference, &verdict.line);
     verdict.sound = verdict.fit > 0;
     CSameSides& same = bySides[SidesKey(*pJoin)];
     if (verdict.sound && same.count > 1) {
@@ -764,8 +791,10 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
       TraceDuplicateJoin(*verdict.pJoin, *verdict.pDuplicate);
     if (verdict.fit >= 0)
       TraceVerification(*verdict.pJoin, verdict.sound, verdict.difference);
-    if (verdict.sound)
+    if (verdict.sound) {
+      FollowSides(*verdict.pJoin, verdict.line, this);
       continue;
+    }
     PCTRACE(TT_WORKBENCH, TL_DETAIL)("Removing a design item from the design. \n");
     DiscardItem(verdict.pJoin);
   }

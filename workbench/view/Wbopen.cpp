@@ -61,6 +61,7 @@ void CWorkbenchView::OnInitialUpdate()
 {
   CWaitCursor wait;
   PCTRACE(TT_WORKBENCH, TL_VERBOSE)("CWorkbenchView::OnInitialUpdate.");
+  m_nStatusUnits = GetDocServices().GetMeasurementUnits();
   OnUpdate(nullptr, kHintColours, nullptr);
   CDoc* pDoc = GetDoc();
   if (!pDoc)

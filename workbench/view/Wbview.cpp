@@ -224,7 +224,25 @@ void CWorkbenchView::OnUpdate(CView*, LPARAM lHint, CObject* pHint)
     const auto* pNamed = dynamic_cast<CHint*>(pHint);
     if (auto* pItem = pNamed ? dynamic_cast<CDesignItem*>(pNamed->GetSubject()) : nullptr)
       RebuildEditedItem(pItem);
+  } else if (lHint == kHintPlan) {
+    RetellStatusTexts();
   }
+}
+
+void CWorkbenchView::RetellStatusTexts()
+{
+  const int units = GetDocServices().GetMeasurementUnits();
+  if (units == m_nStatusUnits || !GetDesign())
+    return;
+  m_nStatusUnits = units;
+  if (m_bPointerTold) {
+    ShowPointerPosition(m_ptToldPointer);
+    CDesignItem* pItem = nullptr;
+    int handle = -1;
+    HitTest(m_ptToldPointer, pItem, handle);
+    SetPaneText(1, pItem ? pItem->GetDescription() : CString());
+  }
+  ShowSelectionInfo();
 }
 
 void CWorkbenchView::OnDraw(CDC* pDC)
@@ -568,8 +586,17 @@ void CWorkbenchView::OnLButtonDown(UINT nFlags, CPoint point)
   m_bStoredViewPending = FALSE;
   if (IsInWorldArea(point))
     m_pCurrentTool->OnLButtonDown(nFlags, &point);
+  else
+    m_pCurrentTool->OnLButtonDownBeyond(point);
   CScaleView::OnLButtonDown(nFlags, point);
 }
+
+CString CWorkbenchView::GetGuidelineBeyondSquarePrompt()
+{
+  return "A guideline is placed only on the Workbench; this point lies beyond its edge.";
+}
+
+void CWorkbenchView::TellGuidelineBeyondSquare() { ShowJoinPrompt(GetGuidelineBeyondSquarePrompt()); }
 
 void CWorkbenchView::OnLButtonUp(UINT nFlags, CPoint point)
 {
@@ -635,6 +662,8 @@ void CWorkbenchView::ShowPointerPosition(CPoint point)
   CString text;
   text.Format("X=%s  Y=%s", x.c_str(), y.c_str());
   SetPaneText(2, text);
+  m_ptToldPointer = point;
+  m_bPointerTold = TRUE;
 }
 
 void CWorkbenchView::OnDestroy()

@@ -279,6 +279,10 @@ public:
   static CString GetJoinsNotMadeWithoutSnappingPrompt();
   // The prompt speaks of the last move only: it goes when the selection or the design changes.
   void ClearUnjoinablePrompt();
+  // Told when a guideline tool is pressed beyond the Workbench's square, where none is placed;
+  // it goes as the joining prompts go.
+  static CString GetGuidelineBeyondSquarePrompt();
+  void TellGuidelineBeyondSquare();
   // Snapping and alignment.
   void StartMove(CDesignItem* pItem);
   void StartResize(CDesignItem* pItem);
@@ -444,6 +448,9 @@ private:
   BOOL DesignLiesWithin(CPoint origin, CSize size) const;
   void ReportUnopenable();
   void ShowPointerPosition(CPoint point);
+  // The status texts tell lengths in the measurement units: once the units have changed, they are
+  // told again as the pointer's last move and the selection told them.
+  void RetellStatusTexts();
   // Tools: the zoom commands.
   void SetZoomTool(int mode);
   // The joining order and capture distance from the product database; FALSE when it cannot be read.
@@ -498,6 +505,11 @@ private:
   BOOL m_bUnjoinablePromptShown = FALSE;
   // An edited item is being snapped again where it stands.
   BOOL m_bResnapping = FALSE;
+  // The measurement units the status texts were last told in, and the client point of the
+  // pointer's position they last told.
+  int m_nStatusUnits = -1;
+  CPoint m_ptToldPointer;
+  BOOL m_bPointerTold = FALSE;
   // Pane 1 held back by the running size text batches: a text, or the unit whose size it is.
   int m_nSizeTextBatches = 0;
   BOOL m_bSizeTextHeld = FALSE;
