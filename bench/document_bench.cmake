@@ -2,4 +2,10 @@ if(TARGET document AND TARGET platform_ui AND TARGET workbench AND TARGET units_
   panecraft_bench(document_bench SOURCES document_bench.cpp DEPS document workbench units_standard units_freeform)
   target_compile_definitions(document_bench PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
   add_dependencies(document_bench txdb)
+  # One open and save in a process of its own, timed from outside as a whole process.
+  add_executable(open_save_once OpenSaveOnce.cpp)
+  target_link_libraries(open_save_once PRIVATE document workbench units_standard units_freeform)
+  target_include_directories(open_save_once PRIVATE ${CMAKE_SOURCE_DIR})
+  target_compile_definitions(open_save_once PRIVATE PANECRAFT_TXDB_DIR="${CMAKE_BINARY_DIR}/productdata")
+  add_dependencies(document_bench open_save_once)
 endif()

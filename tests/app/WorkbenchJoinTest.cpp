@@ -657,6 +657,38 @@ TEST_F(WorkbenchJoinTest, ANudgedSelectionKeepsItsOwnJoinsAndBreaksTheOnesToUnit
   EXPECT_TRUE(Joins().empty()) << "moved away from its left unit";
 }
 
+// The same end of a move, taken a step at a time as a nudge of several items takes it: the join,
+// selected with the unit moved away from the other, is deleted by the move's verification while
+// the selection's temporary group holds it, and must have left the group by then. The group is
+// looked at before anything touches its members, so that a group still holding the deleted join
+// fails the test by name instead of crashing it when the group is drawn or taken apart.
+TEST_F(WorkbenchJoinTest, AJoinDeletedAtTheEndOfAMoveHasLeftTheSelectionsTemporaryGroup)
+{
+  ASSERT_TRUE(Push(0.9));
+  ASSERT_TRUE(OneJoin());
+  CJoinItem* pJoin = Joins()[0];
+  View()->DeselectAll();
+  View()->Select(m_pRight);
+  View()->Select(pJoin);
+  View()->SetSnapRanges();
+  CMoveGroupItem* pGroup = View()->MakeMoveGroup();
+  ASSERT_TRUE(pGroup->GetMembers().Find(pJoin)) << "the join is not one of the group's members";
+  pGroup->SetAlignmentSource(FALSE);
+  View()->UpdateAlignmentEntities(pGroup);
+  // Far above the left glider, the right one shares no side with it.
+  pGroup->Nudge(CVRX2DVector(0.0, 2 * m_pRight->GetHeight()), View());
+  EXPECT_TRUE(Joins().empty()) << "the join to the unit left behind stayed";
+  const bool held = pGroup->GetMembers().Find(pJoin) != nullptr;
+  if (held)
+    pGroup->ReleaseMember(pJoin);
+  EXPECT_FALSE(held) << "the selection's temporary group still holds the join the end of the move deleted";
+  View()->RemoveAlignmentEntities(pGroup);
+  pGroup->Invalidate(View());
+  View()->DissolveMoveGroup(pGroup);
+  EXPECT_TRUE(View()->IsSelected(m_pRight));
+  EXPECT_EQ(View()->GetSelectedCount(FALSE), 1);
+}
+
 // Joins that no longer fit leave the design together, exactly those: verification takes the
 // unfit and the first of two duplicates among the joins it looks at, a nudge the joins to units
 // left behind; every other item stays where it stood in the design.
