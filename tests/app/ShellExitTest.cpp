@@ -125,16 +125,10 @@ protected:
     return pid;
   }
 
-  // The same, its standard error going to the pipe's writing end and the temporary folder the
-  // test's own; with a size, as a shell with ulimit -f or a service with LimitFSIZE starts it: no
-  // file may grow past the size and SIGXFSZ is at its default.
-  pid_t StartProgramTellingErrors(const char* how, const std::string& platform, const std::string& display, int errorFd,
-                                  rlim_t bytes = RLIM_INFINITY)
-  {
-    return StartProgramTellingErrors(how, Place(platform, display), errorFd, bytes);
-  }
-
-  // The same on the display the variables name (a platform and its display).
+  // The same on the display the variables name (a platform and its display), its standard error
+  // going to the pipe's writing end and the temporary folder the test's own; with a size, as a
+  // shell with ulimit -f or a service with LimitFSIZE starts it: no file may grow past the size
+  // and SIGXFSZ is at its default.
   pid_t StartProgramTellingErrors(const char* how, const std::vector<std::string>& place, int errorFd,
                                   rlim_t bytes = RLIM_INFINITY)
   {
@@ -155,6 +149,21 @@ protected:
       ::_exit(120);
     ::execve(program.c_str(), argv, environment.data());
     ::_exit(121);
+  }
+
+  // Starts the program with the stand-in user and waits until the user has noted the word (a
+  // change made, a value typed); the process id, or -1.
+  pid_t StartAndWaitForNote(const char* how, const std::vector<std::string>& place, CErrorOutput& output,
+                            const char* note, rlim_t bytes = RLIM_INFINITY)
+  {
+    const pid_t program = StartProgramTellingErrors(how, place, output.WritingEnd(), bytes);
+    output.CloseWritingEnd();
+    for (int tries = 0; program > 0 && tries < 600 && ReadText(NotesPath()) != note; ++tries) {
+      output.Read();
+      ::usleep(50000);
+    }
+    EXPECT_EQ(ReadText(NotesPath()), note) << output.Text();
+    return program;
   }
 
   static std::vector<std::string> Place(const std::string& platform, const std::string& display)
@@ -356,14 +365,9 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
       ResetProfile();
       std::filesystem::remove(NotesPath());
       CErrorOutput output;
-      const pid_t program = StartProgramTellingErrors(how, "QT_QPA_PLATFORM=xcb", display.Name(), output.WritingEnd());
-      output.CloseWritingEnd();
+      const pid_t program = StartAndWaitForNote(how, display.ChildVariables(), output, "typed");
       ASSERT_GT(program, 0);
-      for (int tries = 0; tries < 600 && ReadText(NotesPath()) != "typed"; ++tries) {
-        output.Read();
-        ::usleep(50000);
-      }
-      ASSERT_EQ(ReadText(NotesPath()), "typed") << output.Text();
+      ASSERT_EQ(ReadText(NotesPath()), "typed");
       ::kill(program, signal);
       ASSERT_EQ(output.Wait(program, kHangSeconds), 0) << output.Text();
       // The change typed before the refused value is in the copy.
@@ -406,14 +410,9 @@ TEST_F(ExitTest, ALostDisplayWithARefusedNameKeepsTheChangeForTheNextStart)
   if (!display.Start())
     GTEST_SKIP() << "no Xvfb on this machine";
   CErrorOutput output;
-  const pid_t program = StartProgramTellingErrors("refuse-name", display.ChildVariables(), output.WritingEnd());
-  output.CloseWritingEnd();
+  const pid_t program = StartAndWaitForNote("refuse-name", display.ChildVariables(), output, "typed");
   ASSERT_GT(program, 0);
-  for (int tries = 0; tries < 600 && ReadText(NotesPath()) != "typed"; ++tries) {
-    output.Read();
-    ::usleep(50000);
-  }
-  ASSERT_EQ(ReadText(NotesPath()), "typed") << output.Text();
+  ASSERT_EQ(ReadText(NotesPath()), "typed");
   display.Stop();
   ASSERT_EQ(output.Wait(program, kHangSeconds), kDisplayLostExitCode) << output.Text();
   EXPECT_EQ(CountRecoveryCopies(documents), 1) << output.Text();
@@ -447,15 +446,7 @@ protected:
   // Starts the program under the limit, waits until the stand-in user has made a change.
   pid_t StartAndChange(const std::string& platform, const std::string& display, CErrorOutput& output)
   {
-    const pid_t program =
-        StartProgramTellingErrors("change-and-wait", platform, display, output.WritingEnd(), kFileSizeLimit);
-    output.CloseWritingEnd();
-    for (int tries = 0; program > 0 && tries < 600 && ReadText(NotesPath()) != "changed"; ++tries) {
-      output.Read();
-      ::usleep(50000);
-    }
-    EXPECT_EQ(ReadText(NotesPath()), "changed") << output.Text();
-    return program;
+    return StartAndWaitForNote("change-and-wait", Place(platform, display), output, "changed", kFileSizeLimit);
   }
 };
 
