@@ -1,6 +1,5 @@
 #include "app/Recoffer.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -36,9 +35,10 @@ std::vector<CNotedCopy> ReadNoted(CApp& app)
   return noted;
 }
 
-// Rewrites the whole list, the entries past its end removed.
+// Rewrites the whole list, the entries past its end removed, in one write of the profile.
 void WriteNoted(CApp& app, const std::vector<CNotedCopy>& noted)
 {
+  const CProfile::CHold hold(app.GetProfile());
   for (int i = 1; i <= kMaxNoted; ++i) {
     const bool listed = static_cast<size_t>(i) <= noted.size();
     app.WriteProfileString(kSection, CString::Formatted("Copy%d", i), listed ? noted[i - 1].copy.c_str() : nullptr);
