@@ -194,8 +194,8 @@ struct CFoundEntry
 };
 
 // The marks the file at the path carries that are its own: one that went with the file's
-// attributes into a copy of it names another inode.
-// carried, where given, becomes how many the file carries in all.
+// attributes into a copy of it names another inode. carried, where given, becomes how many the
+// file carries in all.
 std::vector<CCopyMark> MarksOf(const CString& target, size_t* carried = nullptr)
 {
   std::vector<CCopyMark> marks = CopyMarksOf(target);

@@ -17,11 +17,7 @@ void PlaceGuideline(CWorkbenchView* pView, CPoint point, double radians)
 }
 }  // namespace
 
-void CVertGuideLineTool::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
-
-void CHorzGuideLineTool::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
-
-void CAngledGuideLineTool::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
+void CGuideLineToolBase::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
 
 void CVertGuideLineTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 {

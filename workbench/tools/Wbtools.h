@@ -149,28 +149,32 @@ private:
 
 // Guideline tools: a press places a guideline through the snapped point and selects it; a press
 // beyond the Workbench's square places none and says why on the status bar.
-class CVertGuideLineTool : public CWorkbenchTool
+class CGuideLineToolBase : public CWorkbenchTool
 {
 public:
   using CWorkbenchTool::CWorkbenchTool;
-  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
   void OnLButtonDownBeyond(CPoint point) override;
 };
 
-class CHorzGuideLineTool : public CWorkbenchTool
+class CVertGuideLineTool : public CGuideLineToolBase
 {
 public:
-  using CWorkbenchTool::CWorkbenchTool;
+  using CGuideLineToolBase::CGuideLineToolBase;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
-  void OnLButtonDownBeyond(CPoint point) override;
 };
 
-class CAngledGuideLineTool : public CWorkbenchTool
+class CHorzGuideLineTool : public CGuideLineToolBase
 {
 public:
-  using CWorkbenchTool::CWorkbenchTool;
+  using CGuideLineToolBase::CGuideLineToolBase;
   void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
-  void OnLButtonDownBeyond(CPoint point) override;
+};
+
+class CAngledGuideLineTool : public CGuideLineToolBase
+{
+public:
+  using CGuideLineToolBase::CGuideLineToolBase;
+  void OnLButtonDown(UINT nFlags, CPoint* pPoint) override;
 };
 
 // Selector tools: the tools of the read-only Workbench while a drawing view is shown.
