@@ -1,6 +1,7 @@
 // Guards the writer of files the user names: whole or not at all, never over a target the user
 // may not write, nothing left behind by a killed write, only regular files opened, and the file's
-// identity kept (links, owner, group, mode, ACL and extended attributes).
+// identity kept (links, owner, group, mode, ACL and extended attributes), and no copy of its
+// content readable by more people than the file.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,6 +27,7 @@
 #include "platform/core/Atomname.h"
 #include "platform/core/FileSizeLimit.h"
 #include "platform/core/Filemsg.h"
+#include "platform/core/Umask.h"
 
 // A writer that stops once, at the first link it makes, as a slow disk or a stopped process holds a save
 // right after it named its complete copy. The program's own calls of link come here.
@@ -356,6 +358,27 @@ TEST_F(AtomicFileTest, ACommittedWriteReplacesTheTargetAndKeepsItsMode)
   EXPECT_EQ(EntryCount(m_dir), 1u) << "no temporary file is left";
 }
 
+// Under an umask that takes nothing away, a save's temporary file, which holds the file's content,
+// is its owner's only from its making; the file keeps its mode. A new file's temporary file is
+// made as the umask wants, as the file will be.
+TEST_F(AtomicFileTest, TheTemporaryFileOfASaveIsReadableByNoMoreThanTheFile)
+{
+  const CUmask none(0);
+  const std::string path = Path("private.tpf");
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}}) {
+    Put(path, "previous");
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    CAtomicFile out(path.c_str());
+    EXPECT_EQ(StatOf(out.GetTemporaryPath().c_str()).st_mode & 07777, 0600u)
+        << "the temporary file of a file of mode 0" << std::oct << mode << " was made readable by others";
+    out.GetFile().Write("secret", 6);
+    out.Commit();
+    EXPECT_EQ(StatOf(path).st_mode & 07777, mode);
+  }
+  CAtomicFile fresh(Path("new.tpf").c_str());
+  EXPECT_EQ(StatOf(fresh.GetTemporaryPath().c_str()).st_mode & 07777, 0666u) << "a new file is made as the umask wants";
+}
+
 TEST_F(AtomicFileTest, AnUncommittedWriteLeavesTheTargetAndNoTemporaryFile)
 {
   const std::string path = Path("a.dxf");
@@ -646,6 +669,28 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_EQ(EntryCount(m_dir), 3u);
   EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+}
+
+// The complete copy a failed save in place leaves, and its hidden twin, are readable by no more
+// people than the file, whatever the umask: a private file's copy is its owner's only.
+TEST_F(AtomicFileTest, TheCompleteCopyOfAFailedSaveInPlaceIsReadableByNoMoreThanTheFile)
+{
+  const CUmask none(0);
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}}) {
+    const std::string folder = Path("mode " + std::to_string(mode));
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, std::string(100000, 'o'));
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    CFileException failure;
+    if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
+      GTEST_SKIP() << refusal;
+    const struct stat copy = StatOf(folder + "/house.saved.tpf");
+    ASSERT_EQ(copy.st_nlink, 2u) << "the copy has its hidden twin";
+    EXPECT_EQ(copy.st_mode & 07777, mode) << "the complete copy of a file of mode 0" << std::oct << mode
+                                          << " (and its twin, the same file) has mode 0" << (copy.st_mode & 07777);
+  }
 }
 
 // A copy changed since the write left it (here written over by another program, which keeps its
