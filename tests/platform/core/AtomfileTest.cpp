@@ -489,6 +489,28 @@ TEST_F(AtomicFileTest, ARefusedReservationKeepsThePreviousFileByteForByte)
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
 }
 
+// A file system that cannot reserve room at all (EOPNOTSUPP, ENOSYS) refuses no save in place:
+// the copy goes on without the reservation.
+TEST_F(AtomicFileTest, AFileSystemWithoutReservationsStillSavesInPlace)
+{
+  for (const int err : {EOPNOTSUPP, ENOSYS}) {
+    const std::string folder = Path(std::to_string(err));
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, std::string(20000, 'p'));
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    const std::string text(100000, 'n');
+    g_refuseReserve = err;
+    const CFileException refusal = RefusalOf(path, text);
+    EXPECT_EQ(std::exchange(g_refuseReserve, 0), 0) << "the save asked for no room";
+    EXPECT_EQ(refusal.m_cause, CFileException::none)
+        << "a file system without reservations (" << std::strerror(err)
+        << ") refused the save in place: " << FileFailureReason(refusal).c_str();
+    EXPECT_TRUE(Contents(path) == text && Contents(folder + "/site.tpf") == text)
+        << std::strerror(err) << ": the file holds " << Contents(path).size() << " bytes";
+  }
+}
+
 // A copy in place the disk refuses part of the way (a failing disk's EIO, a full disk's ENOSPC)
 // says what the file holds: the previous content where the first block was refused, or where the
 // blocks written before held the previous bytes; else that it may be incomplete.
@@ -999,6 +1021,42 @@ TEST_F(AtomicFileTest, ACompleteCopyIsFoundThroughANameInAnotherFolder)
   ASSERT_EQ(StatOf(path).st_nlink, 1u);
   EXPECT_EQ(Attribute(path, kCopyMarkAttribute), kNoAttribute) << "the new file took the old one's mark";
   EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
+}
+
+// A copy of a damaged file made with its attributes (cp -a) carries the file's mark of its
+// complete copy, but the mark names the file's inode: the copy of the file finds no complete copy
+// through it, and its complete write, though the user was told of the complete copy, leaves
+// that copy, the only place of the file's new content, and the file's own mark.
+TEST_F(AtomicFileTest, AMarkCarriedIntoACopyOfTheFileIsNotTheCopysOwn)
+{
+  if (const std::string refusal = UserAttributesRefusal(m_dir); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  fs::create_directory(Path("f1"));
+  fs::create_directory(Path("f2"));
+  const std::string path = Path("f1/house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("f1/site.tpf").c_str()), 0);
+  const std::string text(80000, 'n');
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path("f1/house.saved.tpf");
+  ASSERT_TRUE(Contents(copy) == text);
+  CAtomicFile::NoteCopyTold(copy.c_str());
+  const std::string mark = Attribute(path, kCopyMarkAttribute);
+  ASSERT_NE(mark, kNoAttribute) << "the file is marked while its copy waits";
+
+  const std::string carried = Path("f2/house.tpf");
+  Put(carried, Contents(path));
+  ASSERT_EQ(::setxattr(carried.c_str(), kCopyMarkAttribute, mark.data(), mark.size(), 0), 0);
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(carried.c_str()).IsEmpty())
+      << "a copy of the file took the file's mark for its own and found "
+      << CAtomicFile::CompleteCopyOf(carried.c_str()).c_str();
+  WriteWhole(carried, "the copy's own content");
+  EXPECT_TRUE(fs::exists(copy) && Contents(copy) == text)
+      << "a complete write of a copy of the file removed the file's only complete new content";
+  EXPECT_EQ(Attribute(path, kCopyMarkAttribute), mark) << "the file's own mark went";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
 }
 
 // Two writers of one file with two names: the first, writing in place, stops once its complete
