@@ -694,10 +694,13 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
 }
 
 // The complete copy a failed save in place leaves, and its hidden twin, are readable by no more
-// people than the file, whatever the umask: a private file's copy is its owner's only.
+// people than the file, whatever the umask: a private file's copy is its owner's only. Where the
+// folder's default ACL gives another user what the file does not, the copy does not take it.
 TEST_F(AtomicFileTest, TheCompleteCopyOfAFailedSaveInPlaceIsReadableByNoMoreThanTheFile)
 {
   const CUmask none(0);
+  const std::string folderAcl =
+      AccessAcl({{0x01, 7, kNoId}, {0x02, 7, kNobody}, {0x04, 7, kNoId}, {0x10, 7, kNoId}, {0x20, 0, kNoId}});
   for (const mode_t mode : {mode_t{0600}, mode_t{0640}}) {
     const std::string folder = Path("mode " + std::to_string(mode));
     fs::create_directory(folder);
@@ -705,6 +708,8 @@ TEST_F(AtomicFileTest, TheCompleteCopyOfAFailedSaveInPlaceIsReadableByNoMoreThan
     Put(path, std::string(100000, 'o'));
     ASSERT_EQ(::chmod(path.c_str(), mode), 0);
     ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    const bool inherits =
+        ::setxattr(folder.c_str(), "system.posix_acl_default", folderAcl.data(), folderAcl.size(), 0) == 0;
     CFileException failure;
     if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
       GTEST_SKIP() << refusal;
@@ -712,6 +717,10 @@ TEST_F(AtomicFileTest, TheCompleteCopyOfAFailedSaveInPlaceIsReadableByNoMoreThan
     ASSERT_EQ(copy.st_nlink, 2u) << "the copy has its hidden twin";
     EXPECT_EQ(copy.st_mode & 07777, mode) << "the complete copy of a file of mode 0" << std::oct << mode
                                           << " (and its twin, the same file) has mode 0" << (copy.st_mode & 07777);
+    if (inherits) {
+      EXPECT_EQ(Attribute(folder + "/house.saved.tpf", "system.posix_acl_access"), kNoAttribute)
+          << "the complete copy took its folder's default ACL, which gives another user what the file does not";
+    }
   }
 }
 
