@@ -1,7 +1,9 @@
 #include "app/Recovery.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 #include "document/Doc.h"
@@ -38,9 +40,20 @@ CString TemporaryFolder()
   return folder && *folder ? CString::FromUtf8(folder) : CString("/tmp");
 }
 
-// The first candidate that does not exist yet in the folder (beside the project file when the
-// folder is empty); the write itself refuses one made meanwhile. Throws when the folder cannot
-// be written.
+// Anything at the name, a symbolic link leading nowhere too, takes it: a link is never followed.
+bool IsTaken(const CString& path)
+{
+  struct stat st
+  {};
+  return ::lstat(path.c_str(), &st) == 0;
+}
+
+// The write refuses a name taken since it was found free (another instance ending at the same
+// moment): the next name is tried.
+bool WasTakenMeanwhile(const CFileException& e) { return e.m_lOsError == EEXIST; }
+
+// The first candidate still free in the folder (beside the project file when the folder is
+// empty). Throws when the folder cannot be written.
 CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
 {
   // The documents folder may not exist yet on a fresh account.
@@ -50,11 +63,15 @@ CString WriteCopy(CDoc& doc, const CString& projectPath, const CString& folder)
   }
   for (int n = 1; n <= kMaxRecoveryCandidates; ++n) {
     const CString path = RecoveryPathFor(projectPath, doc.GetTitle(), folder, n);
-    CFileStatus status;
-    if (CFile::GetStatus(path, status))
+    if (IsTaken(path))
       continue;
-    doc.SaveCopy(path);
-    return path;
+    try {
+      doc.SaveCopy(path);
+      return path;
+    } catch (const CFileException& e) {
+      if (!WasTakenMeanwhile(e))
+        throw;
+    }
   }
   return CString();
 }

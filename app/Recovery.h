@@ -5,7 +5,10 @@
 // ("name.recovered.tpf", the name shortened where the folder's limit on a name's length wants
 // it). When that folder cannot be written, or the project has no file yet, the copy goes to the
 // user's documents folder, and failing that to the temporary folder. An existing file is never
-// written over.
+// written over: a name taken, even by a symbolic link or by another instance at the same moment,
+// gives way to the next free name in the same folder ("name.recovered-2.tpf" ...); only a folder
+// that refuses the write moves the copy on to the next folder. A copy is readable by no more
+// people than its project file (an unnamed project's by its owner only).
 #include <vector>
 
 #include "platform/core/String.h"

@@ -123,14 +123,15 @@ void CProjectFile::Read(const ReadFunction& read)
     m_held = reader.ChecksumOfAll();
 }
 
-void CProjectFile::WriteNew(const CString& path, const WriteFunction& write)
+void CProjectFile::WriteNew(const CString& path, const WriteFunction& write, const CString& accessOf)
 {
   // As every write does: what killed writes of this name left goes first.
   CAtomicFile::RemoveLeftovers(path);
   const CString temporary = CAtomicFile::TemporaryPathFor(path);
   CFile out;
-  OpenOrThrow(out, temporary, kWriteFlags);
+  OpenOrThrow(out, temporary, kWriteFlags | CFile::modePrivate);
   try {
+    CAtomicFile::GiveCopyAccessOf(temporary, accessOf);
     CArchive ar(&out, CArchive::store, kBufferSize);
     write(ar);
     ar.Close();

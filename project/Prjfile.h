@@ -44,8 +44,10 @@ public:
   DWORD Save(const CString& path, const WriteFunction& write);
   // Writes a new file at the path, which must not exist yet: complete or not at all, and never
   // over an existing file (an existing path raises the link's CFileException). The project file
-  // held stays as it is. Temporary files killed writes of the same name left are removed.
-  static void WriteNew(const CString& path, const WriteFunction& write);
+  // held stays as it is. Temporary files killed writes of the same name left are removed. The
+  // new file, from its making on, is readable by no more people than the file at accessOf (see
+  // CAtomicFile::GiveCopyAccessOf), and by its owner only where that names no file.
+  static void WriteNew(const CString& path, const WriteFunction& write, const CString& accessOf = CString());
   void Close();
   // TRUE when the path is the project file held and another program changed or replaced it
   // since it was opened or last saved here. After a save here the file must also still hold the

@@ -160,7 +160,9 @@ void CProject::Save(const CString& path)
 
 void CProject::SaveCopy(const CString& path)
 {
-  CProjectFile::WriteNew(path, [this](CArchive& ar) { Serialize(ar); });
+  // The copy is as private as the project's file; an unnamed project's is its owner's only.
+  CProjectFile::WriteNew(
+      path, [this](CArchive& ar) { Serialize(ar); }, m_projectFile.GetPath());
 }
 
 void CProject::CheckIndex(int index) const

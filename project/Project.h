@@ -87,7 +87,8 @@ public:
   void Open(const CString& path);
   void Save(const CString& path);
   // Writes the project as it is to a new file (never over an existing one), leaving the project
-  // file, the version record and the modified state untouched.
+  // file, the version record and the modified state untouched. The copy is readable by no more
+  // people than the project file (by its owner only while the project has none).
   void SaveCopy(const CString& path);
   void CloseFile() { m_projectFile.Close(); }
   BOOL IsFileOpen() const { return m_projectFile.IsOpen(); }

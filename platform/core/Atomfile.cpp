@@ -392,8 +392,11 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
   m_bMayHaveCopies = twins || (exists && (st.st_nlink > 1 || !CopyMarksOf(m_strTarget).empty()));
   m_strTemporary = TemporaryPathFor(m_strTarget);
   m_file = Factory() ? Factory()() : std::make_unique<CFile>();
+  // The content of a file there is readable by no more people than the file itself at any moment:
+  // the temporary file is made its owner's only, and takes the file's access at the commit. A new
+  // file is made as the user's umask wants it.
   CFileException error;
-  if (!m_file->Open(m_strTemporary, kWriteFlags, &error))
+  if (!m_file->Open(m_strTemporary, m_bExists ? kWriteFlags | CFile::modePrivate : kWriteFlags, &error))
     throw CFileException(error.m_cause, error.m_lOsError, path);
   m_file->SetFilePath(path);
   // A file system that refuses the owner (or group) gets the bytes in place, which keeps them.
@@ -403,6 +406,10 @@ CAtomicFile::CAtomicFile(const CString& path) : m_strPath(path), m_strTarget(Fol
     Abort();
     RefuseRunningCopy(path);
   }
+  // Written in place, the file keeps its own access; the temporary file becomes the complete copy
+  // the user may see beside it, and takes the file's access now.
+  if (m_bInPlace)
+    GiveCopyAccessOf(m_strTemporary, m_strTarget);
 }
 
 CAtomicFile::~CAtomicFile()

@@ -141,6 +141,11 @@ public:
   // wait, that is done again after pauses that outlast a clock of whole seconds while the clock
   // has not moved on; where not, a time within the clock's present tick gives FALSE.
   static bool ClockHasPassed(int changed, const CString& folder, const struct timespec& time, bool mayWait = true);
+  // Gives a copy of a file's content, made its owner's only (see CFile::modePrivate), the file's
+  // access and never more: its permission bits, and the bits and ACL of its group only where the
+  // copy could be given that group. A copy of no file (an empty name, or one no longer there)
+  // stays its owner's only.
+  static void GiveCopyAccessOf(const CString& copy, const CString& file);
   // Makes the file objects the temporary file is written through (tests inject failures here);
   // an empty factory restores plain files.
   static void SetFileFactory(FileFactory factory);

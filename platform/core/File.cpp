@@ -37,6 +37,16 @@ bool IsRegularFile(int fd, int& err)
   return true;
 }
 
+// A file found already there may have been made readable by others before this open: it is made
+// the owner's only before the caller writes a byte.
+bool MakePrivate(int fd, int& err)
+{
+  if (::fchmod(fd, S_IRUSR | S_IWUSR) == 0)
+    return true;
+  err = errno;
+  return false;
+}
+
 }  // namespace
 
 CFile::CFile(const char* fileName, UINT openFlags)
@@ -71,10 +81,13 @@ BOOL CFile::Open(const char* fileName, UINT openFlags, CFileException* error)
   }
   if (openFlags & modeCreate)
     flags |= O_CREAT;
+  const bool isPrivate = (openFlags & modePrivate) != 0;
+  if (isPrivate)
+    flags |= O_NOFOLLOW;
   // Not blocking while opening: a FIFO or a device must be refused, not waited on for ever.
-  int fd = ::open(m_strFileName.c_str(), flags | O_NONBLOCK, 0666);
+  int fd = ::open(m_strFileName.c_str(), flags | O_NONBLOCK, isPrivate ? 0600 : 0666);
   int err = errno;
-  if (fd >= 0 && !IsRegularFile(fd, err)) {
+  if (fd >= 0 && (!IsRegularFile(fd, err) || (isPrivate && !MakePrivate(fd, err)))) {
     ::close(fd);
     fd = -1;
   }

@@ -32,6 +32,9 @@ public:
     shareDenyRead = 0x0030,
     shareDenyNone = 0x0040,
     modeNoInherit = 0x0080,
+    // A file this open makes is its owner's only (0600), whatever the umask; one already there
+    // is made so before a byte is written, and a symbolic link in its place is refused.
+    modePrivate = 0x0100,
     modeCreate = 0x1000,
     modeNoTruncate = 0x2000,
     typeText = 0x4000,

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
@@ -174,12 +175,15 @@ protected:
     return place;
   }
 
+  // A place may name the stand-in user's notes, for a program run beside another.
   std::vector<std::string> Variables(const char* how, const std::vector<std::string>& place) const
   {
     std::vector<std::string> variables = {"XDG_CONFIG_HOME=" + m_dir, std::string("PANECRAFT_USER_ENDS=") + how,
-                                          "PANECRAFT_USER_NOTES=" + NotesPath(),
                                           std::string("LD_PRELOAD=") + PANECRAFT_USERSIM};
     variables.insert(variables.end(), place.begin(), place.end());
+    if (std::none_of(place.begin(), place.end(),
+                     [](const std::string& variable) { return variable.rfind("PANECRAFT_USER_NOTES=", 0) == 0; }))
+      variables.push_back("PANECRAFT_USER_NOTES=" + NotesPath());
     return variables;
   }
 
@@ -377,6 +381,50 @@ TEST_F(ExitTest, ASignalWithARefusedValueTypedAndADisplayEndsUnaskedAtOnce)
     }
   }
   ExpectTheNextStartOffers(NewestCopy(documents));
+}
+
+// Two programs ended at once, each with a change to its unnamed "Proj1": a name the other took
+// between the look and the write gives way to the next free name in the documents folder, run
+// after run; no copy goes on to the temporary folder.
+TEST_F(ExitTest, TwoProgramsEndedAtOnceKeepTheirCopiesSideBySideInTheDocumentsFolder)
+{
+  const std::string documents = UseDocumentsFolder();
+  constexpr int kPairRuns = 3;
+  for (int run = 0; run < kPairRuns; ++run) {
+    SCOPED_TRACE("run " + std::to_string(run));
+    ResetProfile();
+    CErrorOutput outputs[2];
+    pid_t programs[2] = {-1, -1};
+    std::string notes[2];
+    for (int i = 0; i < 2; ++i) {
+      notes[i] = m_dir + "/notes" + std::to_string(i) + ".txt";
+      std::filesystem::remove(notes[i]);
+      programs[i] = StartProgramTellingErrors("change-and-wait",
+                                              {"QT_QPA_PLATFORM=offscreen", "PANECRAFT_USER_NOTES=" + notes[i]},
+                                              outputs[i].WritingEnd());
+      outputs[i].CloseWritingEnd();
+      ASSERT_GT(programs[i], 0);
+    }
+    for (int tries = 0; tries < 600 && (ReadText(notes[0]) != "changed" || ReadText(notes[1]) != "changed"); ++tries) {
+      outputs[0].Read();
+      outputs[1].Read();
+      ::usleep(50000);
+    }
+    ::kill(programs[0], SIGTERM);
+    ::kill(programs[1], SIGTERM);
+    for (int i = 0; i < 2; ++i) {
+      EXPECT_EQ(ReadText(notes[i]), "changed") << outputs[i].Text();
+      EXPECT_EQ(outputs[i].Wait(programs[i], kHangSeconds), 0) << outputs[i].Text();
+    }
+    std::string misplaced;
+    for (const auto& entry : std::filesystem::directory_iterator(TemporaryFolder()))
+      if (entry.path().filename().string().find(".recovered") != std::string::npos)
+        misplaced += " " + entry.path().filename().string();
+    EXPECT_TRUE(misplaced.empty()) << "copies went to the temporary folder though the documents folder took them:"
+                                   << misplaced << "\n"
+                                   << outputs[0].Text() << outputs[1].Text();
+    EXPECT_EQ(CountRecoveryCopies(documents), 2 * (run + 1)) << outputs[0].Text() << outputs[1].Text();
+  }
 }
 
 // The X server goes away under the program: before the toolkit ends it, it keeps the change in

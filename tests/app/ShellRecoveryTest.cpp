@@ -3,10 +3,13 @@
 // the report names the copies, and the copies load with the changes; a Workbench that could not
 // be taken is named. The copies an earlier end noted are named at the next start, and a project
 // whose recovery copy beside it is newer names the copy when it is opened; each offers the copy.
+// A name taken beside the project gives way to the next free one there, and a copy is readable by
+// no more people than its project.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
 #include <utility>
 #include <vector>
 
@@ -22,6 +25,7 @@
 #include "ui/docview/View.h"
 #include "ui/wnd/WinApp.h"
 #include "support/Exceptn.h"
+#include "platform/core/Umask.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -140,9 +144,9 @@ TEST_F(RecoveryTest, AFatalErrorWritesChangedProjectsToRecoveryCopiesBesideTheir
 // nothing else changed no copy is claimed, and without a folder for the copy both are told.
 TEST(RecoveryReportTest, AWorkbenchNotTakenIsNamedAndNothingMoreIsClaimed)
 {
-  CRecoveryCopy whole{"House.tpf", "/p/House.recovered.tpf", true, "", true, ""};
-  CRecoveryCopy nothingElse{"Barn.tpf", "", false, "the design \"Gable\"", true, ""};
-  CRecoveryCopy nowhere{"Shed.tpf", "", true, "the new design", false, ""};
+  CRecoveryCopy whole{"House.tpf", "/p/House.recovered.tpf", true, "", true, "", "/p/House.tpf"};
+  CRecoveryCopy nothingElse{"Barn.tpf", "", false, "the design \"Gable\"", true, "", "/p/Barn.tpf"};
+  CRecoveryCopy nowhere{"Shed.tpf", "", true, "the new design", false, "", "/p/Shed.tpf"};
   const std::string text = DescribeRecoveryCopies({whole, nothingElse, nowhere}).str();
   EXPECT_EQ(text, "\n\nThe unsaved changes were written to:\n/p/House.recovered.tpf"
                   "\n\nNo copy of the unsaved changes could be written, in the project's folder, the documents "
@@ -226,4 +230,35 @@ TEST_F(RecoveryTest, OpeningAProjectWithANewerRecoveryCopyBesideItOffersTheCopy)
   EXPECT_EQ(Messages().size(), 2u) << Messages().back();
   ASSERT_EQ(Projects().size(), 1u);
   EXPECT_EQ(Projects()[0]->GetPathName(), CString(project.c_str()));
+}
+
+// A symbolic link that leads nowhere, planted at the copy's first name beside a private project,
+// is never followed: the copy takes the next free name beside the project, where opening the
+// project finds it, and the project's mode, whatever the umask.
+TEST_F(RecoveryTest, ACopyBesideAPrivateProjectTakesTheNextFreeNameThereAndTheProjectsMode)
+{
+  const CUmask none(0);
+  const std::string folder = ShellTempDir() + "/private";
+  fs::create_directories(folder);
+  const std::string project = folder + "/Haus.tpf";
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(project, -60));
+  ASSERT_EQ(::chmod(project.c_str(), 0600), 0);
+  const std::string planted = folder + "/Haus.recovered.tpf";
+  fs::create_symlink(folder + "/elsewhere/Haus.tpf", planted);
+  ASSERT_TRUE(Start(project.c_str()));
+  ASSERT_NE(ActiveProject(), nullptr);
+  ASSERT_TRUE(ActiveProject()->RenameDesign(0, "Porch"));
+  ASSERT_TRUE(ActiveProject()->IsProjectModified());
+
+  const std::vector<CRecoveryCopy> copies = WriteRecoveryCopies(ShellApp());
+  ASSERT_EQ(copies.size(), 1u);
+  const std::string copy = folder + "/Haus.recovered-2.tpf";
+  EXPECT_EQ(copies[0].path, CString(copy.c_str()))
+      << "the copy went elsewhere than to the next free name beside the project";
+  EXPECT_TRUE(fs::is_symlink(planted) && !fs::exists(folder + "/elsewhere")) << "the planted link was followed";
+  struct stat st
+  {};
+  ASSERT_EQ(::stat(copy.c_str(), &st), 0) << copy;
+  EXPECT_EQ(st.st_mode & 07777, 0600u) << "the copy of a project of mode 0600 has mode 0" << std::oct
+                                       << (st.st_mode & 07777);
 }

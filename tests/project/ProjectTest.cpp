@@ -1,6 +1,6 @@
 // Guards the project's rules below the Qt line: what the host is told when stored designs change,
 // the questions of storing the edited design, a store that fails (memory running out at any
-// allocation of it too), and the modified state by CRC.
+// allocation of it too), the modified state by CRC, and who may read a copy of the project.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -8,11 +8,14 @@
 #include <functional>
 #include <limits>
 #include <string>
+#include <sys/stat.h>
 #include <vector>
 
 #include "platform/core/Filemsg.h"
+#include "platform/core/Umask.h"
 #include "support/HeapFault.h"
 #include "project/DocTestSupport.h"
+#include "project/TempDir.h"
 #include "project/TestItems.h"
 #include "project/Project.h"
 #include "support/Exceptn.h"
@@ -145,6 +148,33 @@ TEST_F(ProjectTest, TheModifiedStateFollowsTheSerializedProject)
   EXPECT_FALSE(project.HasChanged()) << "the changed state was taken";
   project.GetProjectData().SetProjectName("Lakeside");
   EXPECT_TRUE(project.HasChanged());
+}
+
+// A copy of the project (a recovery copy) is readable by no more people than the project's file,
+// whatever the umask: it takes the file's mode as it stands, changed since the save too, and an
+// unnamed project's copy is its owner's only.
+TEST_F(ProjectTest, ACopyIsReadableByNoMoreThanTheProjectFile)
+{
+  const CUmask none(0);
+  CTempDir dir;
+  const auto modeOf = [](const std::string& path) {
+    struct stat st
+    {};
+    return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 07777u;
+  };
+  project.AddDesign(MakeStore("Bay"));
+  const std::string unnamed = dir.Path("Proj1.recovered.tpf");
+  project.SaveCopy(unnamed.c_str());
+  EXPECT_EQ(modeOf(unnamed), 0600u) << "an unnamed project's copy has mode 0" << std::oct << modeOf(unnamed);
+  const std::string path = dir.Path("house.tpf");
+  project.Save(path.c_str());
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}, mode_t{0604}}) {
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    const std::string copy = dir.Path("house.recovered-" + std::to_string(mode) + ".tpf");
+    project.SaveCopy(copy.c_str());
+    EXPECT_EQ(modeOf(copy), mode) << std::oct << "the copy of a project file of mode 0" << mode << " has mode 0"
+                                  << modeOf(copy);
+  }
 }
 
 TEST_F(ProjectTest, StoringWithoutTheQuestionKeepsAViewOnlyChangeAndClosingLeavesIt)

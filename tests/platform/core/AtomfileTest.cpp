@@ -1,6 +1,7 @@
 // Guards the writer of files the user names: whole or not at all, never over a target the user
 // may not write, nothing left behind by a killed write, only regular files opened, and the file's
-// identity kept (links, owner, group, mode, ACL and extended attributes).
+// identity kept (links, owner, group, mode, ACL and extended attributes), and no copy of its
+// content readable by more people than the file.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,6 +27,7 @@
 #include "platform/core/Atomname.h"
 #include "platform/core/FileSizeLimit.h"
 #include "platform/core/Filemsg.h"
+#include "platform/core/Umask.h"
 
 // A writer that stops once, at the first link it makes, as a slow disk or a stopped process holds a save
 // right after it named its complete copy. The program's own calls of link come here.
@@ -356,6 +358,27 @@ TEST_F(AtomicFileTest, ACommittedWriteReplacesTheTargetAndKeepsItsMode)
   EXPECT_EQ(EntryCount(m_dir), 1u) << "no temporary file is left";
 }
 
+// Under an umask that takes nothing away, a save's temporary file, which holds the file's content,
+// is its owner's only from its making; the file keeps its mode. A new file's temporary file is
+// made as the umask wants, as the file will be.
+TEST_F(AtomicFileTest, TheTemporaryFileOfASaveIsReadableByNoMoreThanTheFile)
+{
+  const CUmask none(0);
+  const std::string path = Path("private.tpf");
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}}) {
+    Put(path, "previous");
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    CAtomicFile out(path.c_str());
+    EXPECT_EQ(StatOf(out.GetTemporaryPath().c_str()).st_mode & 07777, 0600u)
+        << "the temporary file of a file of mode 0" << std::oct << mode << " was made readable by others";
+    out.GetFile().Write("secret", 6);
+    out.Commit();
+    EXPECT_EQ(StatOf(path).st_mode & 07777, mode);
+  }
+  CAtomicFile fresh(Path("new.tpf").c_str());
+  EXPECT_EQ(StatOf(fresh.GetTemporaryPath().c_str()).st_mode & 07777, 0666u) << "a new file is made as the umask wants";
+}
+
 TEST_F(AtomicFileTest, AnUncommittedWriteLeavesTheTargetAndNoTemporaryFile)
 {
   const std::string path = Path("a.dxf");
@@ -464,6 +487,28 @@ TEST_F(AtomicFileTest, ARefusedReservationKeepsThePreviousFileByteForByte)
   EXPECT_EQ(FileFailureReason(refusal), CString(std::strerror(ENOSPC)));
   EXPECT_TRUE(Contents(path) == previous) << "the file is " << Contents(path).size() << " bytes";
   EXPECT_EQ(EntryCount(m_dir), 2u) << "no copy is named, no temporary file is left";
+}
+
+// A file system that cannot reserve room at all (EOPNOTSUPP, ENOSYS) refuses no save in place:
+// the copy goes on without the reservation.
+TEST_F(AtomicFileTest, AFileSystemWithoutReservationsStillSavesInPlace)
+{
+  for (const int err : {EOPNOTSUPP, ENOSYS}) {
+    const std::string folder = Path(std::to_string(err));
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, std::string(20000, 'p'));
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    const std::string text(100000, 'n');
+    g_refuseReserve = err;
+    const CFileException refusal = RefusalOf(path, text);
+    EXPECT_EQ(std::exchange(g_refuseReserve, 0), 0) << "the save asked for no room";
+    EXPECT_EQ(refusal.m_cause, CFileException::none)
+        << "a file system without reservations (" << std::strerror(err)
+        << ") refused the save in place: " << FileFailureReason(refusal).c_str();
+    EXPECT_TRUE(Contents(path) == text && Contents(folder + "/site.tpf") == text)
+        << std::strerror(err) << ": the file holds " << Contents(path).size() << " bytes";
+  }
 }
 
 // A copy in place the disk refuses part of the way (a failing disk's EIO, a full disk's ENOSPC)
@@ -646,6 +691,37 @@ TEST_F(AtomicFileTest, AFailedCopyInPlaceLeavesTheCompleteContentNamed)
   EXPECT_EQ(Contents(Path("house.saved.tpf")), "the user's own file of that name");
   EXPECT_EQ(EntryCount(m_dir), 3u);
   EXPECT_TRUE(CAtomicFile::CompleteCopyOf(path.c_str()).IsEmpty());
+}
+
+// The complete copy a failed save in place leaves, and its hidden twin, are readable by no more
+// people than the file, whatever the umask: a private file's copy is its owner's only. Where the
+// folder's default ACL gives another user what the file does not, the copy does not take it.
+TEST_F(AtomicFileTest, TheCompleteCopyOfAFailedSaveInPlaceIsReadableByNoMoreThanTheFile)
+{
+  const CUmask none(0);
+  const std::string folderAcl =
+      AccessAcl({{0x01, 7, kNoId}, {0x02, 7, kNobody}, {0x04, 7, kNoId}, {0x10, 7, kNoId}, {0x20, 0, kNoId}});
+  for (const mode_t mode : {mode_t{0600}, mode_t{0640}}) {
+    const std::string folder = Path("mode " + std::to_string(mode));
+    fs::create_directory(folder);
+    const std::string path = folder + "/house.tpf";
+    Put(path, std::string(100000, 'o'));
+    ASSERT_EQ(::chmod(path.c_str(), mode), 0);
+    ASSERT_EQ(::link(path.c_str(), (folder + "/site.tpf").c_str()), 0);
+    const bool inherits =
+        ::setxattr(folder.c_str(), "system.posix_acl_default", folderAcl.data(), folderAcl.size(), 0) == 0;
+    CFileException failure;
+    if (const std::string refusal = FailACopyInPlace(path, std::string(80000, 'n'), failure); !refusal.empty())
+      GTEST_SKIP() << refusal;
+    const struct stat copy = StatOf(folder + "/house.saved.tpf");
+    ASSERT_EQ(copy.st_nlink, 2u) << "the copy has its hidden twin";
+    EXPECT_EQ(copy.st_mode & 07777, mode) << "the complete copy of a file of mode 0" << std::oct << mode
+                                          << " (and its twin, the same file) has mode 0" << (copy.st_mode & 07777);
+    if (inherits) {
+      EXPECT_EQ(Attribute(folder + "/house.saved.tpf", "system.posix_acl_access"), kNoAttribute)
+          << "the complete copy took its folder's default ACL, which gives another user what the file does not";
+    }
+  }
 }
 
 // A copy changed since the write left it (here written over by another program, which keeps its
@@ -954,6 +1030,42 @@ TEST_F(AtomicFileTest, ACompleteCopyIsFoundThroughANameInAnotherFolder)
   ASSERT_EQ(StatOf(path).st_nlink, 1u);
   EXPECT_EQ(Attribute(path, kCopyMarkAttribute), kNoAttribute) << "the new file took the old one's mark";
   EXPECT_EQ(Attribute(path, "user.origin"), "site survey");
+}
+
+// A copy of a damaged file made with its attributes (cp -a) carries the file's mark of its
+// complete copy, but the mark names the file's inode: the copy of the file finds no complete copy
+// through it, and its complete write, though the user was told of the complete copy, leaves
+// that copy, the only place of the file's new content, and the file's own mark.
+TEST_F(AtomicFileTest, AMarkCarriedIntoACopyOfTheFileIsNotTheCopysOwn)
+{
+  if (const std::string refusal = UserAttributesRefusal(m_dir); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  fs::create_directory(Path("f1"));
+  fs::create_directory(Path("f2"));
+  const std::string path = Path("f1/house.tpf");
+  Put(path, std::string(100000, 'o'));
+  ASSERT_EQ(::link(path.c_str(), Path("f1/site.tpf").c_str()), 0);
+  const std::string text(80000, 'n');
+  CFileException failure;
+  if (const std::string refusal = FailACopyInPlace(path, text, failure); !refusal.empty())
+    GTEST_SKIP() << refusal;
+  const std::string copy = Path("f1/house.saved.tpf");
+  ASSERT_TRUE(Contents(copy) == text);
+  CAtomicFile::NoteCopyTold(copy.c_str());
+  const std::string mark = Attribute(path, kCopyMarkAttribute);
+  ASSERT_NE(mark, kNoAttribute) << "the file is marked while its copy waits";
+
+  const std::string carried = Path("f2/house.tpf");
+  Put(carried, Contents(path));
+  ASSERT_EQ(::setxattr(carried.c_str(), kCopyMarkAttribute, mark.data(), mark.size(), 0), 0);
+  EXPECT_TRUE(CAtomicFile::CompleteCopyOf(carried.c_str()).IsEmpty())
+      << "a copy of the file took the file's mark for its own and found "
+      << CAtomicFile::CompleteCopyOf(carried.c_str()).c_str();
+  WriteWhole(carried, "the copy's own content");
+  EXPECT_TRUE(fs::exists(copy) && Contents(copy) == text)
+      << "a complete write of a copy of the file removed the file's only complete new content";
+  EXPECT_EQ(Attribute(path, kCopyMarkAttribute), mark) << "the file's own mark went";
+  EXPECT_EQ(CAtomicFile::CompleteCopyOf(path.c_str()), CString(copy.c_str()));
 }
 
 // Two writers of one file with two names: the first, writing in place, stops once its complete
