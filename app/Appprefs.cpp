@@ -22,8 +22,8 @@ BOOL CAppPrefs::Load()
   return TRUE;
 }
 
-// The settings as loaded, defaults included, are what this instance found: written back unchanged
-// at exit they leave what another instance changed meanwhile.
+// A setting the profile lacks is taken at its default: written back unchanged at exit it leaves
+// what another instance wrote there meanwhile.
 void CAppPrefs::TakeAsRead()
 {
   CWinApp* app = AfxGetApp();

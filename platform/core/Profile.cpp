@@ -309,6 +309,11 @@ BOOL CProfile::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
       RemoveValue(section, entry);
     return TRUE;
   }
+  if (m_nAsRead > 0) {
+    if (value && FindEntry(FindSection(section), entry) < 0)
+      SetValue(section, entry, value);
+    return TRUE;
+  }
   const CString sectionName(section);
   const CString entryName(entry);
   const bool remove = value == nullptr;

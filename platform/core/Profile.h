@@ -66,14 +66,15 @@ public:
     CProfile& m_profile;
   };
 
-  // While one lives, writes only say what this instance takes the profile to hold (settings as
-  // they were loaded, their defaults included): nothing is stored, and a later write of the same
-  // value is no change, so settings written back as loaded never undo another instance's.
+  // While one lives, writes only fill in what this instance takes a key the file lacks to hold
+  // (a setting's default as it was loaded): nothing is stored, and a later write of the same
+  // value is no change, so defaults written back at exit never undo another instance's setting.
+  // A key the file holds keeps its value as read; another value written later is a change.
   class CAsRead
   {
   public:
-    explicit CAsRead(CProfile& profile) : m_profile(profile) { ++m_profile.m_nEditing; }
-    ~CAsRead() { --m_profile.m_nEditing; }
+    explicit CAsRead(CProfile& profile) : m_profile(profile) { ++m_profile.m_nAsRead; }
+    ~CAsRead() { --m_profile.m_nAsRead; }
     CAsRead(const CAsRead&) = delete;
     CAsRead& operator=(const CAsRead&) = delete;
 
@@ -117,6 +118,7 @@ private:
   std::vector<Line> m_storedLines;
   // This instance's changes not written yet, applied again to the file as it is at the write.
   std::vector<Edit> m_pending;
-  // While an edit runs or a CAsRead lives, writes change the lines in memory only.
+  // While an edit runs, writes change the lines in memory only.
   int m_nEditing = 0;
+  int m_nAsRead = 0;
 };
