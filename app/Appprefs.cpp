@@ -1,5 +1,7 @@
 #include "app/Appprefs.h"
 
+#include "platform/core/Exception.h"
+#include "platform/core/Profile.h"
 #include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 
@@ -16,7 +18,22 @@ BOOL CAppPrefs::Load()
   m_exportToGDIConfig.Load();
   m_appDefaultOptionChoices.Load();
   m_bLoaded = TRUE;
+  TakeAsRead();
   return TRUE;
+}
+
+// A setting the profile lacks is taken at its default: written back unchanged at exit it leaves
+// what another instance wrote there meanwhile.
+void CAppPrefs::TakeAsRead()
+{
+  CWinApp* app = AfxGetApp();
+  const CProfile::CAsRead asRead(app->GetProfile());
+  try {
+    app->SaveStdProfileSettings();
+    Save();
+  } catch (const CException&) {
+    // A profile that cannot take them cannot store them at exit either.
+  }
 }
 
 BOOL CAppPrefs::Save()

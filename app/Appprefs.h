@@ -31,6 +31,7 @@ public:
   BOOL Save();
 
 private:
+  void TakeAsRead();
   CUserLicenseInfo m_userLicenseInfo;
   CPlanSectionViewConfig m_planSectionViewConfig;
   CExportToDXFConfig m_exportToDXFConfig;

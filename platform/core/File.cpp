@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -295,4 +296,22 @@ std::vector<BYTE> CMemFile::Detach()
   out.swap(m_data);
   m_pos = 0;
   return out;
+}
+
+BOOL IsSamePath(const CString& a, const CString& b)
+{
+  if (a == b)
+    return TRUE;
+  if (a.IsEmpty() || b.IsEmpty())
+    return FALSE;
+  struct stat first
+  {};
+  struct stat second
+  {};
+  if (::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0)
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+  std::error_code error;
+  const std::filesystem::path left = std::filesystem::absolute(a.str(), error).lexically_normal();
+  const std::filesystem::path right = std::filesystem::absolute(b.str(), error).lexically_normal();
+  return !error && left == right;
 }

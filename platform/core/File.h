@@ -112,3 +112,8 @@ private:
   std::vector<BYTE> m_data;
   size_t m_pos = 0;
 };
+
+// Whether two spellings of a path name one file: the same file where both lead to one (through
+// "..", symbolic links or another hard link), else the same path once made absolute with its
+// "." and ".." resolved. Relative paths are taken from the current folder.
+BOOL IsSamePath(const CString& a, const CString& b);

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <pwd.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -83,6 +85,61 @@ ReadResult ReadFile(const std::string& path, std::string& text, CString& reason)
   }
   return ReadResult::read;
 }
+
+// How long a write waits for another instance's write to end; one that holds the lock longer is
+// stopped or hung, and the write goes on rather than lose this instance's change.
+constexpr int kLockTries = 500;
+constexpr useconds_t kLockPause = 10000;
+
+bool IsSameFile(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+// The lock on the file itself, held while it is read and replaced; a file that was replaced
+// between the open and the lock is locked again as the file it is now. A missing file is made
+// empty to take the lock (the write replaces it at once); where the file cannot be opened, or is
+// not a regular file, there is no lock, and the write tells why it fails.
+class CFileLock
+{
+public:
+  explicit CFileLock(const std::string& path)
+  {
+    for (int tries = 0; tries < kLockTries; ++tries) {
+      const int fd = ::open(path.c_str(), O_RDONLY | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
+      struct stat opened
+      {};
+      if (fd < 0 || ::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        Close(fd);
+        return;
+      }
+      if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+        struct stat now
+        {};
+        if (::stat(path.c_str(), &now) == 0 && IsSameFile(opened, now)) {
+          m_fd = fd;
+          return;
+        }
+      } else if (errno != EWOULDBLOCK) {
+        Close(fd);
+        return;
+      } else {
+        ::usleep(kLockPause);
+      }
+      Close(fd);
+    }
+    std::fprintf(stderr, "The profile %s stayed locked by another program: it is written without waiting longer.\n",
+                 path.c_str());
+  }
+  ~CFileLock() { Close(m_fd); }
+  CFileLock(const CFileLock&) = delete;
+  CFileLock& operator=(const CFileLock&) = delete;
+
+private:
+  static void Close(int fd)
+  {
+    if (fd >= 0)
+      ::close(fd);
+  }
+  int m_fd = -1;
+};
 
 }  // namespace
 
@@ -245,40 +302,80 @@ BOOL CProfile::WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value)
 {
   if (!m_writable || !IsKeepableName(section, "]\r\n") || !IsKeepableName(entry, "=\r\n") || HoldsAny(value, "\r\n"))
     return FALSE;
-  std::vector<Line> previous = m_lines;
-  if (value)
-    SetValue(section, entry, value);
-  else
-    RemoveValue(section, entry);
-  if (m_nHolds > 0) {
-    m_bHeldChanges = true;
+  if (m_nEditing > 0) {
+    if (value)
+      SetValue(section, entry, value);
+    else
+      RemoveValue(section, entry);
     return TRUE;
   }
-  if (Store())
+  if (m_nAsRead > 0) {
+    if (value && FindEntry(FindSection(section), entry) < 0)
+      SetValue(section, entry, value);
     return TRUE;
-  m_lines.swap(previous);
-  return FALSE;
+  }
+  const CString sectionName(section);
+  const CString entryName(entry);
+  const bool remove = value == nullptr;
+  const CString text(value);
+  // A value as this instance already has it is no change of its own: it fills in a key the file
+  // lacks, and leaves another instance's value standing.
+  const int line = FindEntry(FindSection(section), entry);
+  const bool unchanged = remove ? line < 0 : line >= 0 && m_lines[static_cast<size_t>(line)].value == text;
+  return Update([sectionName, entryName, remove, text, unchanged](CProfile& profile) {
+    if (!unchanged || (!remove && profile.FindEntry(profile.FindSection(sectionName), entryName) < 0))
+      profile.WriteProfileString(sectionName, entryName, remove ? nullptr : text.c_str());
+  });
+}
+
+void CProfile::RunEdit(const Edit& edit)
+{
+  struct Editing
+  {
+    int& count;
+    explicit Editing(int& n) : count(++n) {}
+    ~Editing() { --count; }
+  } editing(m_nEditing);
+  edit(*this);
+}
+
+BOOL CProfile::Update(const Edit& edit)
+{
+  if (!m_writable)
+    return FALSE;
+  if (m_nEditing > 0) {
+    edit(*this);
+    return TRUE;
+  }
+  std::vector<Line> previous = m_lines;
+  RunEdit(edit);
+  m_pending.push_back(edit);
+  if (m_nHolds > 0)
+    return TRUE;
+  const BOOL stored = Store();
+  m_pending.clear();
+  if (!stored)
+    m_lines.swap(previous);
+  return stored;
 }
 
 CProfile::CHold::CHold(CProfile& profile) : m_profile(profile)
 {
-  if (m_profile.m_nHolds++ == 0) {
+  if (m_profile.m_nHolds++ == 0)
     m_profile.m_storedLines = m_profile.m_lines;
-    m_profile.m_bHeldChanges = false;
-  }
 }
 
 CProfile::CHold::~CHold()
 {
-  if (--m_profile.m_nHolds > 0 || !m_profile.m_bHeldChanges)
+  if (--m_profile.m_nHolds > 0 || m_profile.m_pending.empty())
     return;
-  m_profile.m_bHeldChanges = false;
   bool stored = false;
   try {
     stored = m_profile.Store();
   } catch (...) {
     // A hold ends in a destructor, which must not throw: the write is lost as a failed one is.
   }
+  m_profile.m_pending.clear();
   if (!stored)
     m_profile.m_lines.swap(m_profile.m_storedLines);
   m_profile.m_storedLines.clear();
@@ -289,26 +386,67 @@ BOOL CProfile::WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value)
   return WriteProfileString(section, entry, CString::Formatted("%d", value));
 }
 
+// The file as it is now, with this instance's changes applied to it.
+BOOL CProfile::ComposeOverStored(std::string& text, CString& reason)
+{
+  std::string stored;
+  switch (ReadFile(m_path, stored, reason)) {
+  case ReadResult::read:
+  case ReadResult::missing:
+    break;
+  case ReadResult::notRegular:
+    reason = "not a regular file";
+    return FALSE;
+  case ReadResult::failed:
+    return FALSE;
+  }
+  std::vector<Line> own;
+  own.swap(m_lines);
+  struct Restore
+  {
+    std::vector<Line>& lines;
+    std::vector<Line>& own;
+    ~Restore() { lines.swap(own); }
+  } restore{m_lines, own};
+  Parse(stored);
+  for (const Edit& edit : m_pending)
+    RunEdit(edit);
+  text = Compose();
+  return TRUE;
+}
+
 // The profile is written as every file the user has: whole or not at all, its links, owner,
-// group and mode kept, and never over a read-only one. A failure is told once a session, on
-// standard error, as the program may have no window left to tell it in.
+// group and mode kept, and never over a read-only one. The lock keeps another instance from
+// replacing the file between the read and the write, which would lose that instance's change.
 BOOL CProfile::Store()
 {
   std::filesystem::path target(m_path);
   std::error_code error;
   if (target.has_parent_path())
     std::filesystem::create_directories(target.parent_path(), error);
+  const CFileLock lock(m_path);
+  std::string text;
+  CString reason;
+  if (!ComposeOverStored(text, reason)) {
+    TellFailure(reason);
+    return FALSE;
+  }
   try {
     CAtomicFile out{CString(m_path)};
-    const std::string text = Compose();
     out.GetFile().Write(text.data(), static_cast<UINT>(text.size()));
     out.Commit();
     return TRUE;
   } catch (const CFileException& e) {
-    if (!m_bFailureTold)
-      std::fprintf(stderr, "The profile %s cannot be written (%s): settings changed in this session are not stored.\n",
-                   m_path.c_str(), FileFailureReason(e).c_str());
-    m_bFailureTold = true;
+    TellFailure(FileFailureReason(e));
     return FALSE;
   }
+}
+
+// Told once a session, on standard error, as the program may have no window left to tell it in.
+void CProfile::TellFailure(const CString& reason)
+{
+  if (!m_bFailureTold)
+    std::fprintf(stderr, "The profile %s cannot be written (%s): settings changed in this session are not stored.\n",
+                 m_path.c_str(), reason.c_str());
+  m_bFailureTold = true;
 }

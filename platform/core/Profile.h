@@ -5,6 +5,11 @@
 // tells whether it was stored. A file that is not a regular file (a FIFO, a device) is neither
 // read nor written; that, a file that cannot be read and the first failed write are told on
 // standard error.
+// Several running instances share the file. A write takes the file's lock, reads the file again
+// and applies to what it holds only what this instance changed (the keys it set or removed, the
+// edits it made), so what another instance wrote meanwhile stays. Reads give the file as this
+// instance read it at its start, with its own changes.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,8 +38,17 @@ public:
 
   // A null value deletes the key. Fails when the file cannot be replaced, or when a name or the
   // value holds a line break (or a section name a ']', a key an '=') that the file cannot keep.
+  // Writing the value the key already has here changes nothing: settings written back unchanged
+  // at exit never undo what another instance changed.
   BOOL WriteProfileString(LPCTSTR section, LPCTSTR entry, LPCTSTR value);
   BOOL WriteProfileInt(LPCTSTR section, LPCTSTR entry, int value);
+
+  // A change that depends on what the profile holds, as putting an entry first in a list kept in
+  // numbered keys. The edit runs on this profile now, and again on what the file holds when the
+  // change is written, so that its result takes in what other instances wrote; within it, reads
+  // and writes go to the profile it is given, in memory. Fails as a write does.
+  using Edit = std::function<void(CProfile&)>;
+  BOOL Update(const Edit& edit);
 
   // While held, writes change the profile in memory only and go to the disk in one write when
   // the last hold ends: the many settings kept at exit then cost one replacement of the file,
@@ -47,6 +61,22 @@ public:
     ~CHold();
     CHold(const CHold&) = delete;
     CHold& operator=(const CHold&) = delete;
+
+  private:
+    CProfile& m_profile;
+  };
+
+  // While one lives, writes only fill in what this instance takes a key the file lacks to hold
+  // (a setting's default as it was loaded): nothing is stored, and a later write of the same
+  // value is no change, so defaults written back at exit never undo another instance's setting.
+  // A key the file holds keeps its value as read; another value written later is a change.
+  class CAsRead
+  {
+  public:
+    explicit CAsRead(CProfile& profile) : m_profile(profile) { ++m_profile.m_nAsRead; }
+    ~CAsRead() { --m_profile.m_nAsRead; }
+    CAsRead(const CAsRead&) = delete;
+    CAsRead& operator=(const CAsRead&) = delete;
 
   private:
     CProfile& m_profile;
@@ -69,7 +99,10 @@ private:
 
   void Parse(const std::string& text);
   std::string Compose() const;
+  void RunEdit(const Edit& edit);
+  BOOL ComposeOverStored(std::string& text, CString& reason);
   BOOL Store();
+  void TellFailure(const CString& reason);
   int FindSection(LPCTSTR section) const;
   int FindEntry(int sectionLine, LPCTSTR entry) const;
   int SectionEnd(int sectionLine) const;
@@ -81,7 +114,11 @@ private:
   bool m_writable = false;
   bool m_bFailureTold = false;
   int m_nHolds = 0;
-  // The lines as stored when the first hold began, and whether a held write changed them.
+  // The lines as they were when the first hold began.
   std::vector<Line> m_storedLines;
-  bool m_bHeldChanges = false;
+  // This instance's changes not written yet, applied again to the file as it is at the write.
+  std::vector<Edit> m_pending;
+  // While an edit runs, writes change the lines in memory only.
+  int m_nEditing = 0;
+  int m_nAsRead = 0;
 };

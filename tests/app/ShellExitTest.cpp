@@ -4,7 +4,7 @@
 // executable in a process of its own, offscreen, with a stand-in user preloaded into it; the
 // exit code covers everything up to the last static destructor. Started under a file-size limit
 // with SIGXFSZ at its default, the program ends the same way, having told that no recovery copy
-// could be written and why.
+// could be written and why. Instances sharing one profile keep each other's notes of their copies.
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/resource.h>
@@ -18,6 +18,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include "PrivateDisplay.h"
+#include "platform/core/Profile.h"
 #include "ui/wnd/Exitcode.h"
 
 extern char** environ;
@@ -107,7 +109,7 @@ protected:
   void TearDown() override { std::filesystem::remove_all(m_dir); }
 
   std::string ProfilePath() const { return m_dir + "/Tarvex Windows/Panecraft.ini"; }
-  std::string NotesPath() const { return m_dir + "/notes.txt"; }
+  std::string NotesPath() const { return m_dir + "/" + m_notes; }
 
   // Runs the program until the stand-in user ends it; the exit code, or -1 for a signal.
   int RunProgram(const char* how) { return Wait(StartProgram(how, "QT_QPA_PLATFORM=offscreen")); }
@@ -271,19 +273,24 @@ protected:
 
   // The next start, with a display, names the copy and offers to open it; answered, it is told
   // once and no longer noted.
-  void ExpectTheNextStartOffers(const std::string& copy)
+  void ExpectTheNextStartOffers(const std::string& copy) { ExpectTheNextStartOffers(std::vector<std::string>{copy}); }
+  void ExpectTheNextStartOffers(const std::vector<std::string>& copies)
   {
     CPrivateDisplay display;
     ASSERT_TRUE(display.Start());
     std::filesystem::remove(NotesPath());
     CErrorOutput output;
-    const pid_t program = StartProgramTellingErrors("note-question", display.ChildVariables(), output.WritingEnd());
+    const pid_t program = StartProgramTellingErrors("note-questions", display.ChildVariables(), output.WritingEnd());
     output.CloseWritingEnd();
     ASSERT_EQ(output.Wait(program, kHangSeconds), 0) << output.Text();
-    const std::string question = ReadText(NotesPath());
-    EXPECT_NE(question.find(copy), std::string::npos) << question;
-    EXPECT_NE(question.find("Do you want to open the recovery copy now?"), std::string::npos) << question;
-    EXPECT_EQ(Profile().find("Copy1="), std::string::npos) << Profile();
+    const std::string questions = ReadText(NotesPath());
+    for (const std::string& copy : copies)
+      EXPECT_NE(
+          questions.find("kept in the recovery copy\n\n" + copy + "\n\nDo you want to open the recovery copy now?"),
+          std::string::npos)
+          << "the next start did not name " << copy << "\n"
+          << questions;
+    EXPECT_EQ(Profile().find("Copy1="), std::string::npos) << "a copy named and answered is still noted\n" << Profile();
   }
 
   static std::string ReadText(const std::string& path)
@@ -295,6 +302,8 @@ protected:
   }
 
   std::string m_dir;
+  // The stand-in user's notes of the program started next.
+  std::string m_notes = "notes.txt";
 };
 
 }  // namespace
@@ -467,6 +476,89 @@ TEST_F(ExitTest, ALostDisplayWithARefusedNameKeepsTheChangeForTheNextStart)
   const std::string copy = NewestCopy(documents);
   ExpectCopyToldAndListed(copy, output.Text());
   ExpectTheNextStartOffers(copy);
+}
+
+namespace {
+// The copy the program named on standard error; empty when it named none.
+std::string CopyNamedIn(const std::string& errors)
+{
+  const std::string told = "The unsaved changes were written to:\n";
+  const size_t start = errors.find(told);
+  return start == std::string::npos
+             ? std::string()
+             : errors.substr(start + told.size(), errors.find('\n', start + told.size()) - start - told.size());
+}
+}  // namespace
+
+// Instances sharing one profile, each with a changed project: ended by SIGTERM one second apart,
+// and then two at once, each names its copy on standard error and lists it, and the next start
+// names every copy of them. A setting another instance wrote while they ran outlasts their ends.
+TEST_F(ExitTest, InstancesSharingTheProfileHaveEveryCopyNamedAtTheNextStart)
+{
+  UseDocumentsFolder();
+  const std::vector<std::string> offscreen = {"QT_QPA_PLATFORM=offscreen"};
+  for (const int instances : {3, 2}) {
+    SCOPED_TRACE(std::to_string(instances) + " instances");
+    std::vector<std::unique_ptr<CErrorOutput>> outputs;
+    std::vector<pid_t> programs;
+    for (int i = 0; i < instances; ++i) {
+      m_notes = "notes-" + std::to_string(i) + ".txt";
+      std::filesystem::remove(NotesPath());
+      outputs.push_back(std::make_unique<CErrorOutput>());
+      programs.push_back(StartAndWaitForNote("change-and-wait", offscreen, *outputs.back(), "changed"));
+      ASSERT_GT(programs.back(), 0);
+    }
+    if (instances == 3) {
+      ASSERT_TRUE(CProfile(ProfilePath()).WriteProfileString("Misc", "WorkbenchHorizontalExtentInInches", "500"));
+    }
+    for (int i = 0; i < instances; ++i) {
+      ::kill(programs[i], SIGTERM);
+      if (instances == 3 && i + 1 < instances)
+        ::sleep(1);
+    }
+    std::vector<std::string> copies;
+    for (int i = 0; i < instances; ++i) {
+      ASSERT_EQ(outputs[i]->Wait(programs[i], kHangSeconds), 0) << outputs[i]->Text();
+      copies.push_back(CopyNamedIn(outputs[i]->Text()));
+      ASSERT_FALSE(copies.back().empty()) << outputs[i]->Text();
+    }
+    const CProfile stored(ProfilePath());
+    for (const std::string& copy : copies) {
+      bool listed = false;
+      for (int i = 1; i <= 4; ++i)
+        listed = listed || stored.GetProfileString("Recent File List", CString::Formatted("File%d", i)) == copy.c_str();
+      EXPECT_TRUE(listed) << copy << " is not in the recent files\n" << Profile();
+    }
+    if (instances == 3) {
+      EXPECT_EQ(stored.GetProfileString("Misc", "WorkbenchHorizontalExtentInInches"), CString("500"))
+          << "a setting another instance wrote while these ran was lost at their ends";
+    }
+    m_notes = "notes.txt";
+    ExpectTheNextStartOffers(copies);
+  }
+}
+
+// A logout's signals while the start names a noted copy end the question unanswered: the copy
+// stays noted for a start where somebody answers.
+TEST_F(ExitTest, SignalsWhileTheStartNamesACopyKeepItNoted)
+{
+  const std::string copy = m_dir + "/House.recovered.tpf";
+  std::ofstream(copy) << "TPF-";
+  std::ofstream(ProfilePath(), std::ios::app)
+      << "[Recovery Copies]\nCopy1=" << copy << "\nProject1=" << m_dir << "/House.tpf\n";
+  CPrivateDisplay display;
+  if (!display.Start())
+    GTEST_SKIP() << "no Xvfb on this machine";
+  CErrorOutput output;
+  const pid_t program =
+      StartProgramTellingErrors("signals-in-start-question", display.ChildVariables(), output.WritingEnd());
+  output.CloseWritingEnd();
+  ASSERT_EQ(output.Wait(program, kHangSeconds), 0) << output.Text();
+  EXPECT_NE(ReadText(NotesPath()).find(copy), std::string::npos) << "the start did not name the copy\n"
+                                                                 << ReadText(NotesPath());
+  EXPECT_NE(Profile().find("Copy1=" + copy + "\n"), std::string::npos)
+      << "the question the signals ended forgot the copy\n"
+      << Profile();
 }
 
 // The end of the session with nobody to ask, and the loss of the X server, under a file-size

@@ -5,10 +5,12 @@
 // whose recovery copy beside it is newer names the copy when it is opened; each offers the copy.
 // A name taken beside the project gives way to the next free one there, and a copy is readable by
 // no more people than its project.
+// Noted copies keep any path whole and the latest sixteen; an open file is found by any spelling.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <sys/stat.h>
 #include <utility>
 #include <vector>
@@ -18,8 +20,10 @@
 #include "app/App.h"
 #include "app/Dlgids.h"
 #include "app/Fatalrpt.h"
+#include "app/Recoffer.h"
 #include "app/Recovery.h"
 #include "document/Doc.h"
+#include "platform/core/Profile.h"
 #include "ui/dlg/Dialog.h"
 #include "ui/frame/Frame.h"
 #include "ui/docview/View.h"
@@ -124,7 +128,7 @@ TEST_F(RecoveryTest, AFatalErrorWritesChangedProjectsToRecoveryCopiesBesideTheir
   // names the newer copy beside it; the user opens the file.
   service.messageAnswers.push_back(IDNO);
   ASSERT_TRUE(Start((folder + "/Lake House.tpf").c_str()));
-  ASSERT_EQ(Messages().size(), 1u);
+  ASSERT_EQ(Messages().size(), 1u) << "opening the project did not offer its newer recovery copy once";
   EXPECT_NE(Messages()[0].Find(savedCopy.c_str()), -1) << Messages()[0];
   ASSERT_EQ(Projects().size(), 1u);
   EXPECT_GE(Projects()[0]->FindDesign("Kitchen"), 0);
@@ -169,7 +173,7 @@ TEST_F(RecoveryTest, TheStartNamesTheCopyAnEarlierEndKeptAndOpensIt)
   service.messageAnswers.push_back(IDYES);
   ASSERT_TRUE(Start());
 
-  ASSERT_EQ(Messages().size(), 1u);
+  ASSERT_EQ(Messages().size(), 1u) << "the start did not name the one copy still there, once";
   EXPECT_EQ(Messages()[0], CString("Panecraft ended before the changes to " + folder +
                                    "/House.tpf were saved. They were kept in the recovery copy\n\n" + copy +
                                    "\n\nDo you want to open the recovery copy now?"));
@@ -188,7 +192,7 @@ TEST_F(RecoveryTest, AStartWithNobodyToAskKeepsTheCopiesNoted)
   NoteBeforeStart({{copy, "Proj1"}});
   service.canAsk = FALSE;
   ASSERT_TRUE(Start());
-  EXPECT_TRUE(Messages().empty());
+  EXPECT_TRUE(Messages().empty()) << "a start with nobody to ask asked: " << Messages()[0];
   EXPECT_EQ(Noted("Copy1"), CString(copy.c_str()));
 }
 
@@ -209,7 +213,7 @@ TEST_F(RecoveryTest, OpeningAProjectWithANewerRecoveryCopyBesideItOffersTheCopy)
 
   service.messageAnswers.push_back(IDNO);
   ASSERT_TRUE(Start(project.c_str()));
-  ASSERT_EQ(Messages().size(), 1u);
+  ASSERT_EQ(Messages().size(), 1u) << "opening from the command line did not offer the newer copy once";
   EXPECT_EQ(Messages()[0], question);
   ASSERT_EQ(Projects().size(), 1u);
   EXPECT_EQ(Projects()[0]->GetPathName(), CString(project.c_str()));
@@ -218,7 +222,7 @@ TEST_F(RecoveryTest, OpeningAProjectWithANewerRecoveryCopyBesideItOffersTheCopy)
   service.messageAnswers.push_back(IDYES);
   service.filePaths.push_back(project.c_str());
   Command(ID_FILE_OPEN);
-  ASSERT_EQ(Messages().size(), 2u);
+  ASSERT_EQ(Messages().size(), 2u) << "File > Open did not offer the newer copy once";
   EXPECT_EQ(Messages()[1], question);
   ASSERT_EQ(Projects().size(), 1u);
   EXPECT_EQ(Projects()[0]->GetPathName(), CString(copy.c_str()));
@@ -227,7 +231,7 @@ TEST_F(RecoveryTest, OpeningAProjectWithANewerRecoveryCopyBesideItOffersTheCopy)
   fs::last_write_time(copy, fs::last_write_time(project) - std::chrono::seconds(1));
   service.filePaths.push_back(project.c_str());
   Command(ID_FILE_OPEN);
-  EXPECT_EQ(Messages().size(), 2u) << Messages().back();
+  EXPECT_EQ(Messages().size(), 2u) << "an older copy was offered: " << Messages().back();
   ASSERT_EQ(Projects().size(), 1u);
   EXPECT_EQ(Projects()[0]->GetPathName(), CString(project.c_str()));
 }
@@ -261,4 +265,105 @@ TEST_F(RecoveryTest, ACopyBesideAPrivateProjectTakesTheNextFreeNameThereAndThePr
   ASSERT_EQ(::stat(copy.c_str(), &st), 0) << copy;
   EXPECT_EQ(st.st_mode & 07777, 0600u) << "the copy of a project of mode 0600 has mode 0" << std::oct
                                        << (st.st_mode & 07777);
+}
+
+// A copy changed in the same instant as its project holds nothing newer: only a later copy is
+// offered.
+TEST_F(RecoveryTest, OnlyACopyLaterThanItsProjectIsNewer)
+{
+  const std::string project = ShellTempDir() + "/Same.tpf";
+  const std::string copy = ShellTempDir() + "/Same.recovered.tpf";
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(project, -60));
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(copy, -60));
+  fs::last_write_time(copy, fs::last_write_time(project));
+  EXPECT_TRUE(NewerRecoveryCopyOf(project.c_str()).IsEmpty()) << "a copy exactly as old as its project was newer";
+  fs::last_write_time(copy, fs::last_write_time(project) + std::chrono::nanoseconds(1000));
+  EXPECT_EQ(NewerRecoveryCopyOf(project.c_str()), CString(copy.c_str())) << "a later copy was not newer";
+}
+
+// Past the copies the profile notes, the oldest give way to the copies of the latest end, which
+// come first; the others keep their order.
+TEST_F(RecoveryTest, PastSixteenNotedCopiesTheOldestGiveWay)
+{
+  std::vector<std::pair<std::string, std::string>> earlier;
+  for (int i = 1; i <= 16; ++i)
+    earlier.push_back({"/p/Old" + std::to_string(i) + ".recovered.tpf", "/p/Old" + std::to_string(i) + ".tpf"});
+  NoteBeforeStart(earlier);
+  service.canAsk = FALSE;
+  ASSERT_TRUE(Start());
+  CRecoveryCopy latest;
+  latest.title = "New.tpf";
+  latest.path = "/p/New.recovered.tpf";
+  latest.project = "/p/New.tpf";
+  NoteRecoveryCopies(ShellApp(), {latest});
+
+  const CProfile stored(ShellApp().GetProfile().GetPath());
+  const auto noted = [&](const char* entry) { return stored.GetProfileString("Recovery Copies", entry); };
+  EXPECT_EQ(noted("Copy1"), CString("/p/New.recovered.tpf")) << "the latest copy is not noted first";
+  EXPECT_EQ(noted("Project1"), CString("/p/New.tpf"));
+  EXPECT_EQ(noted("Copy2"), CString("/p/Old1.recovered.tpf")) << "the earlier copies did not keep their order";
+  EXPECT_EQ(noted("Copy16"), CString("/p/Old15.recovered.tpf")) << "the earlier copies did not keep their order";
+  EXPECT_EQ(noted("Project16"), CString("/p/Old15.tpf"));
+  EXPECT_TRUE(noted("Copy17").IsEmpty()) << "more than sixteen copies are noted";
+  EXPECT_EQ(ReadText(stored.GetPath()).find("Old16"), std::string::npos) << "the oldest copy did not give way";
+}
+
+// A project whose path holds a line break or a carriage return: its copy is noted so that the
+// next start names it, and its project, as they are, each entry apart from the others.
+TEST_F(RecoveryTest, ACopyWhosePathHoldsALineBreakIsNamedRightAtTheNextStart)
+{
+  const std::string folder = ShellTempDir() + "/odd";
+  fs::create_directories(folder);
+  const std::vector<std::pair<std::string, std::string>> odd = {
+      {folder + "/Two\nlines.recovered.tpf", folder + "/Two\nlines.tpf"},
+      {folder + "/Carriage\rreturn.recovered.tpf", folder + "/Carriage\rreturn.tpf"},
+      {folder + "/Back\\nslash.recovered.tpf", folder + "/Back\\nslash.tpf"}};
+  std::vector<CRecoveryCopy> copies;
+  for (const auto& [copy, project] : odd) {
+    ASSERT_NO_FATAL_FAILURE(PlaceHouse(copy, 0));
+    CRecoveryCopy written;
+    written.title = "Odd";
+    written.path = copy.c_str();
+    written.project = project.c_str();
+    copies.push_back(written);
+  }
+  service.canAsk = FALSE;
+  ASSERT_TRUE(Start());
+  NoteRecoveryCopies(ShellApp(), copies);
+
+  // The next start reads the profile anew.
+  ShellApp().SetRegistryKey(CString(ShellApp().m_strRegistryKey));
+  service.canAsk = TRUE;
+  OfferNotedRecoveryCopies(ShellApp());
+  ASSERT_EQ(Messages().size(), odd.size()) << "not every copy was named at the next start";
+  for (size_t i = 0; i < odd.size(); ++i)
+    EXPECT_EQ(Messages()[i], CString("Panecraft ended before the changes to " + odd[i].second +
+                                     " were saved. They were kept in the recovery copy\n\n" + odd[i].first +
+                                     "\n\nDo you want to open the recovery copy now?"))
+        << "the copy or its project was named wrong";
+}
+
+// A noted copy that the command line opened by another spelling of its path is not offered
+// again; opening an open project by another spelling brings its window forward.
+TEST_F(RecoveryTest, AnOpenFileIsFoundByAnySpellingOfItsPath)
+{
+  const std::string folder = ShellTempDir() + "/kept";
+  fs::create_directories(folder + "/sub");
+  const std::string copy = folder + "/House.recovered-2.tpf";
+  const std::string project = folder + "/Barn.tpf";
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(copy, 0));
+  ASSERT_NO_FATAL_FAILURE(PlaceHouse(project, 0));
+  NoteBeforeStart({{copy, folder + "/House.tpf"}});
+  ASSERT_TRUE(Start((folder + "/sub/../House.recovered-2.tpf").c_str()));
+  EXPECT_TRUE(Messages().empty()) << "the copy opened by another spelling was offered again: " << Messages()[0];
+  EXPECT_TRUE(Noted("Copy1").IsEmpty()) << "the copy opened is still noted";
+
+  service.filePaths.push_back(project.c_str());
+  Command(ID_FILE_OPEN);
+  ASSERT_EQ(Projects().size(), 2u);
+  const size_t asked = Messages().size();
+  service.filePaths.push_back((folder + "/./sub/../Barn.tpf").c_str());
+  Command(ID_FILE_OPEN);
+  EXPECT_EQ(Messages().size(), asked) << "opening the project by another spelling said: " << Messages().back();
+  EXPECT_EQ(Projects().size(), 2u) << "the project was opened twice";
 }

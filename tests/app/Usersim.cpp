@@ -4,8 +4,10 @@
 // "signals-in-question": a change, File > Exit, and a logout's signals while the question about
 // the change is open; "change-and-wait": a change, then nothing; "refuse-wall-width",
 // "refuse-quantity": a change, then a value the field refuses typed over the Plan View's Wall
-// Width or the Workbench's Quantity, the keyboard left there, then nothing), so that a test can
-// check the exit code of the whole run, static destructors included.
+// Width or the Workbench's Quantity, the keyboard left there, then nothing; "note-questions":
+// notes each question the start asks, answers No, then closes the window;
+// "signals-in-start-question": a logout's signals while the start's first question is open), so
+// that a test can check the exit code of the whole run, static destructors included.
 #include <signal.h>
 #include <unistd.h>
 
@@ -241,22 +243,41 @@ void ChangeAndRefuse(QMainWindow* window, bool wallWidth)
   TypeBesideLabelWhenShown(window, "&Wall Width:", "abc", 0);
 }
 
-// Once a message box is up, notes its text and answers No; then closes the main window.
-void NoteTheQuestionAndClose(QMainWindow* window, int tries)
+void AppendNote(const QString& text)
+{
+  if (const char* notes = std::getenv("PANECRAFT_USER_NOTES")) {
+    if (FILE* file = std::fopen(notes, "a")) {
+      std::fputs(text.toUtf8().constData(), file);
+      std::fclose(file);
+    }
+  }
+}
+
+// How long the user looks for the first question and, once it is answered, for the next.
+constexpr int kFirstQuestionTries = 400;
+constexpr int kNextQuestionTries = 40;
+
+// Notes the text of each message box that comes up and answers No; once no more comes, closes
+// the main window.
+void NoteTheQuestionsAndClose(QMainWindow* window, int tries, int limit)
 {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (!box) {
-    if (tries >= 400)
+    if (tries < limit) {
+      QTimer::singleShot(25, [window, tries, limit] { NoteTheQuestionsAndClose(window, tries + 1, limit); });
+      return;
+    }
+    if (limit == kFirstQuestionTries)
       GiveUp("no question came");
-    QTimer::singleShot(25, [window, tries] { NoteTheQuestionAndClose(window, tries + 1); });
+    window->windowHandle()->close();
     return;
   }
-  Note(box->text().toUtf8().constData());
+  AppendNote(box->text() + "\n");
   QAbstractButton* no = box->button(QMessageBox::No);
   if (!no)
     GiveUp("the question has no No");
   no->click();
-  QTimer::singleShot(100, [window] { window->windowHandle()->close(); });
+  QTimer::singleShot(25, [window] { NoteTheQuestionsAndClose(window, 0, kNextQuestionTries); });
 }
 
 void EndTheProgram()
@@ -285,8 +306,10 @@ void EndTheProgram()
     ChangeAndRefuse(window, std::strcmp(how, "refuse-wall-width") == 0);
   else if (std::strcmp(how, "refuse-name") == 0)
     ChangeAndRefuseName(window);
-  else if (std::strcmp(how, "note-question") == 0)
-    NoteTheQuestionAndClose(window, 0);
+  else if (std::strcmp(how, "note-questions") == 0)
+    NoteTheQuestionsAndClose(window, 0, kFirstQuestionTries);
+  else if (std::strcmp(how, "signals-in-start-question") == 0)
+    SignalWhenAsked(0);
   else
     GiveUp("unknown way to end");
 }

@@ -1,9 +1,11 @@
 // Guards the recent-file list in the File menu: numbered entries, most recent first, in place of
-// the placeholder item; an entry that cannot be opened leaves the list; the list survives in the profile.
+// the placeholder item; an entry that cannot be opened leaves the list; the list survives in the profile,
+// with the files another instance listed meanwhile.
 #include <QDir>
 #include <QTemporaryDir>
 
 #include "TestFrames.h"
+#include "platform/core/Profile.h"
 #include "ui/docview/Doc.h"
 #include "ui/frame/Menu.h"
 
@@ -125,4 +127,22 @@ TEST_F(RecentFileTest, ANameWithAControlCharacterIsNotListed)
   TestApp().LoadStdProfileSettings(4);
   EXPECT_EQ(TestApp().GetRecentFile(0), CString("/p/kept.tpf"));
   EXPECT_TRUE(TestApp().GetRecentFile(1).IsEmpty());
+}
+
+// Another instance on the same profile lists a file meanwhile: this instance's list is written as
+// its own changes applied to the list the profile holds then, so the other's file stays listed.
+TEST_F(RecentFileTest, AFileAnotherInstanceListedMeanwhileStaysListed)
+{
+  TestApp().WriteProfileString("Recent File List", "File1", "/p/old.tpf");
+  TestApp().LoadStdProfileSettings(4);
+  CProfile other(TestApp().GetProfile().GetPath());
+  ASSERT_TRUE(other.WriteProfileString("Recent File List", "File1", "/p/other.tpf"));
+  ASSERT_TRUE(other.WriteProfileString("Recent File List", "File2", "/p/old.tpf"));
+  TestApp().AddToRecentFileList("/p/mine.tpf");
+  TestApp().SaveStdProfileSettings();
+  const CProfile stored(TestApp().GetProfile().GetPath());
+  EXPECT_EQ(stored.GetProfileString("Recent File List", "File1"), CString("/p/mine.tpf"));
+  EXPECT_EQ(stored.GetProfileString("Recent File List", "File2"), CString("/p/other.tpf"))
+      << "the file another instance listed meanwhile was lost";
+  EXPECT_EQ(stored.GetProfileString("Recent File List", "File3"), CString("/p/old.tpf"));
 }

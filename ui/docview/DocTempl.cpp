@@ -1,5 +1,6 @@
 #include "ui/docview/DocTempl.h"
 
+#include "platform/core/File.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/dlg/FilePrompt.h"
 #include "ui/docview/Doc.h"
@@ -247,7 +248,7 @@ CDocument* CDocManager::FindOpenDocument(LPCTSTR lpszFileName) const
     CDocTemplate* tmpl = GetNextDocTemplate(pos);
     POSITION docPos = tmpl->GetFirstDocPosition();
     while (docPos)
-      if (CDocument* doc = tmpl->GetNextDoc(docPos); doc->GetPathName() == lpszFileName)
+      if (CDocument* doc = tmpl->GetNextDoc(docPos); IsSamePath(doc->GetPathName(), lpszFileName))
         return doc;
   }
   return nullptr;

@@ -93,7 +93,8 @@ public:
   void OnFileOpen();
   // Opens a file, or brings forward a frame on screen of the document that already has it open.
   CDocument* OpenDocumentFile(LPCTSTR lpszFileName);
-  // The document that has the file open; null when none has.
+  // The document that has the file open, whichever spelling of its path either uses; null when
+  // none has.
   CDocument* FindOpenDocument(LPCTSTR lpszFileName) const;
   BOOL SaveAllModified();
   void CloseAllDocuments(BOOL bEndSession);

@@ -237,6 +237,7 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
   m_nMaxMRU = nMaxMRU;
   m_recentFiles.clear();
+  m_recentChanges.clear();
   for (UINT i = 1; i <= nMaxMRU; ++i) {
     const CString file = GetProfileString("Recent File List", CString::Formatted("File%u", i));
     if (IsListable(file))
@@ -249,12 +250,28 @@ void CWinApp::SaveStdProfileSettings()
 {
   if (m_nMaxMRU == 0)
     return;
-  for (UINT i = 1; i <= m_nMaxMRU; ++i) {
-    const CString key = CString::Formatted("File%u", i);
-    if (i <= m_recentFiles.size())
-      WriteProfileString("Recent File List", key, m_recentFiles[i - 1]);
-    else
-      WriteProfileString("Recent File List", key, nullptr);
+  if (!m_recentChanges.empty()) {
+    std::vector<CRecentChange> changes;
+    changes.swap(m_recentChanges);
+    const UINT max = m_nMaxMRU;
+    const bool written = GetProfile().Update([changes, max](CProfile& profile) {
+      std::vector<CString> files;
+      for (UINT i = 1; i <= max; ++i)
+        if (CString file = profile.GetProfileString("Recent File List", CString::Formatted("File%u", i));
+            !file.IsEmpty())
+          files.push_back(file);
+      for (const CRecentChange& change : changes) {
+        std::erase_if(files, [&](const CString& f) { return f == change.path; });
+        if (change.first)
+          files.insert(files.begin(), change.path);
+      }
+      for (UINT i = 1; i <= max; ++i)
+        profile.WriteProfileString("Recent File List", CString::Formatted("File%u", i),
+                                   i <= files.size() ? files[i - 1].c_str() : nullptr);
+    });
+    // Kept for the next write, should a later one succeed.
+    if (!written)
+      m_recentChanges.insert(m_recentChanges.begin(), changes.begin(), changes.end());
   }
   WriteProfileInt("Settings", "PreviewPages", m_nNumPreviewPages);
 }
@@ -268,6 +285,7 @@ void CWinApp::AddToRecentFileList(LPCTSTR lpszPathName)
   m_recentFiles.insert(m_recentFiles.begin(), path);
   if (m_recentFiles.size() > m_nMaxMRU)
     m_recentFiles.resize(m_nMaxMRU);
+  m_recentChanges.push_back({path, true});
 }
 
 CString CWinApp::GetRecentFile(int nIndex) const
@@ -284,8 +302,10 @@ void CWinApp::OnOpenRecentFile(UINT nID)
   struct stat info
   {};
   if (!path.IsEmpty() && !OpenDocumentFile(path) && ::stat(path.c_str(), &info) != 0 &&
-      (errno == ENOENT || errno == ENOTDIR))
+      (errno == ENOENT || errno == ENOTDIR)) {
     std::erase_if(m_recentFiles, [&](const CString& f) { return f == path; });
+    m_recentChanges.push_back({path, false});
+  }
 }
 
 namespace {

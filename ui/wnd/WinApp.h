@@ -71,6 +71,8 @@ public:
   virtual BOOL WriteProfileInt(LPCTSTR lpszSection, LPCTSTR lpszEntry, int nValue);
   CProfile& GetProfile();
   // The recent-file list ("Recent File List", File1...) and the standard settings ("Settings").
+  // The list is written as this instance changed it (files put first, files taken out) applied to
+  // the list the profile holds then, so the files another instance listed meanwhile stay.
   void LoadStdProfileSettings(UINT nMaxMRU = 4);
   void SaveStdProfileSettings();
   // A name with a control character (a line break) is not listed: it could not come back as it is.
@@ -144,6 +146,13 @@ private:
   void ContinueEndSession();
   std::unique_ptr<CProfile> m_pProfile;
   std::vector<CString> m_recentFiles;
+  // The changes to the list not written yet, in order: a path put first, or taken out.
+  struct CRecentChange
+  {
+    CString path;
+    bool first = true;
+  };
+  std::vector<CRecentChange> m_recentChanges;
   CString m_strRecentFilePlaceholder;
   UINT m_nMaxMRU = 0;
   bool m_bIdlePending = true;

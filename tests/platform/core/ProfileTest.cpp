@@ -1,7 +1,7 @@
 // Guards the profile file's reading rules (case-insensitive names, Windows integer reading), its
 // write and delete semantics, that a failed or refused write never damages the stored file, that
-// a write keeps the file's link and mode, that held writes go to the disk together, and that only
-// a regular file is ever opened.
+// a write keeps the file's link and mode, that held writes go to the disk together, that
+// instances sharing the file keep each other's writes, and that only a regular file is ever opened.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 #include "platform/core/Profile.h"
 
@@ -274,6 +275,75 @@ TEST_F(ProfileTest, ANestedHoldWithoutWritesKeepsTheOuterHoldsWrites)
     EXPECT_EQ(ReadText(), "[S]\nk=v\n") << "the inner hold's end writes nothing";
   }
   EXPECT_EQ(ReadText(), "[S]\nk=w\n");
+}
+
+// Two instances on one file, each having read it at its start: each write takes in what the
+// other wrote meanwhile, held or not, and a value written back as the instance has it leaves the
+// other's change standing; a list changed by an edit is changed as the file holds it.
+TEST_F(ProfileTest, InstancesSharingTheFileKeepEachOthersChanges)
+{
+  WriteText("[S]\nShared=start\n");
+  CProfile first(path);
+  CProfile second(path);
+  ASSERT_TRUE(first.WriteProfileString("S", "First", "1"));
+  ASSERT_TRUE(second.WriteProfileString("S", "Second", "2"));
+  EXPECT_NE(ReadText().find("First=1\n"), std::string::npos) << "the second instance's write lost the first's key\n"
+                                                             << ReadText();
+  ASSERT_TRUE(first.WriteProfileString("S", "Shared", "changed"));
+  {
+    CProfile::CHold hold(second);
+    ASSERT_TRUE(second.WriteProfileString("S", "Shared", "start"));
+    ASSERT_TRUE(second.WriteProfileString("T", "Held", "3"));
+  }
+  EXPECT_EQ(ReadText(), "[S]\nShared=changed\nFirst=1\nSecond=2\n\n[T]\nHeld=3\n")
+      << "a value written back unchanged undid the other instance's change, or a key was lost";
+  EXPECT_EQ(second.GetProfileString("S", "Shared"), "start") << "reads give the file as this instance read it";
+  const auto putFirst = [](const char* value) {
+    return [value](CProfile& profile) {
+      const CString before = profile.GetProfileString("L", "Item1");
+      profile.WriteProfileString("L", "Item1", value);
+      if (!before.IsEmpty())
+        profile.WriteProfileString("L", "Item2", before);
+    };
+  };
+  ASSERT_TRUE(first.Update(putFirst("a")));
+  ASSERT_TRUE(second.Update(putFirst("b")));
+  EXPECT_NE(ReadText().find("[L]\nItem1=b\nItem2=a\n"), std::string::npos)
+      << "the edit ran on what this instance read, not on what the file held\n"
+      << ReadText();
+}
+
+// Instances writing at the same moment: each write waits for the other's, so none is made from
+// a read older than another's write.
+TEST_F(ProfileTest, InstancesWritingAtOnceLoseNoWrite)
+{
+  WriteText("[W]\n");
+  constexpr int kWriters = 4;
+  constexpr int kWrites = 20;
+  std::vector<pid_t> children;
+  for (int writer = 0; writer < kWriters; ++writer) {
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      CProfile profile(path);
+      bool written = true;
+      for (int i = 0; i < kWrites; ++i)
+        written = profile.WriteProfileInt("W", CString::Formatted("Writer%dKey%d", writer, i), i) && written;
+      ::_exit(written ? 0 : 1);
+    }
+    children.push_back(child);
+  }
+  for (const pid_t child : children) {
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a writer's write failed";
+  }
+  const CProfile stored(path);
+  int lost = 0;
+  for (int writer = 0; writer < kWriters; ++writer)
+    for (int i = 0; i < kWrites; ++i)
+      lost += stored.GetProfileInt("W", CString::Formatted("Writer%dKey%d", writer, i), -1) != i ? 1 : 0;
+  EXPECT_EQ(lost, 0) << "writes made at once by several instances were lost\n" << ReadText();
 }
 
 // In a child with a time limit, as an open that waits on the FIFO never returns. A watch on the
