@@ -52,6 +52,14 @@ const std::filesystem::path& Scratch()
 CString DesignName(int units) { return CString::Formatted("Awnings %d", units); }
 CString EarlierDesignName(int units) { return CString::Formatted("Awnings %d, opened before", units); }
 
+// The classes and catalogue the bench makes its projects with, set up once.
+struct CMaker
+{
+  CMaker() { bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR); }
+  CBenchServices services;
+  CScriptedDialogService dialogs;
+};
+
 // A project holding two equal designs of that many awnings, made once.
 const std::string& ProjectOf(int units)
 {
@@ -59,10 +67,7 @@ const std::string& ProjectOf(int units)
   std::string& path = projects[units];
   if (!path.empty())
     return path;
-  static CBenchServices services;
-  static CScriptedDialogService dialogs;
-  static const bool setUp = (bench::SetUpDesignBench(services, dialogs, PANECRAFT_TXDB_DIR), true);
-  (void)setUp;
+  static CMaker maker;
   CDoc doc;
   doc.OnNewDocument();
   doc.AddDesign(bench::MakeAwningsDesign(DesignName(units), units, kMargin, kRowStep));
