@@ -18,6 +18,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <list>
 #include <map>
 #include <sstream>
 #include <string>
@@ -326,10 +327,12 @@ void PrintLoad(const char* when)
 }
 
 // The library's flags from the command line as given, with one repetition per run and the
-// flags added.
+// flags added. The library keeps argv[0] for the header it prints with the first report, so the
+// strings of every call stay to the end of the process.
 int Initialize(const std::vector<std::string>& arguments, const std::vector<std::string>& added)
 {
-  std::vector<std::string> all = arguments;
+  static std::list<std::vector<std::string>> kept;
+  std::vector<std::string>& all = kept.emplace_back(arguments);
   all.insert(all.begin() + 1, "--benchmark_repetitions=1");
   all.insert(all.end(), added.begin(), added.end());
   std::vector<char*> argv;

@@ -31,6 +31,7 @@
 #include "app/Mainfrm.h"
 #include "app/Shellids.h"
 #include "bench/BenchApp.h"
+#include "bench/BenchAwnings.h"
 #include "bench/BenchRatio.h"
 #include "bench/BenchScratch.h"
 #include "document/Doc.h"
@@ -56,10 +57,10 @@ constexpr int kMainWidth = 1600;
 constexpr int kMainHeight = 1000;
 // The awnings stand 26 inches apart in rows of 50 from the world's lower left; above them the
 // Workbench is empty. The designs that are opened stand closer, so that 5,000 fit the world.
-constexpr int kColumns = 50;
+constexpr int kColumns = bench::kAwningColumns;
 constexpr double kMargin = 10.0;
 constexpr double kSelectionMargin = 80.0;
-constexpr double kStep = 26.0;
+constexpr double kStep = bench::kAwningStep;
 constexpr double kOpenRowStep = 14.0;
 constexpr int kDragSteps = 4;
 
@@ -80,33 +81,9 @@ void Settle(CWnd* pView)
     pView->UpdateWindow();
 }
 
-CUnitItem* MakeAwning(double x, double y)
-{
-  auto* pItem = new CUnitItem("AW", "BA002");
-  if (auto* pUnit = dynamic_cast<CStandardUnit*>(pItem->GetUnit()))
-    pUnit->SetSizeCode("AW2020");
-  pItem->UpdateUnitInfo();
-  pItem->Offset(CVRX2DVector(x, y));
-  return pItem;
-}
-
-CVRX2DPoint GridPoint(int index, double margin, double rowStep)
-{
-  return CVRX2DPoint(margin + (index % kColumns) * kStep, margin + (index / kColumns) * rowStep);
-}
-
 CDesignStore MakeStoredDesign(const CString& name, int units)
 {
-  CDesign design;
-  design.SetName(name);
-  design.GetDesignData().SetQuantity(1);
-  for (int i = 0; i < units; ++i) {
-    const CVRX2DPoint p = GridPoint(i, kMargin, kOpenRowStep);
-    design.GetItemList().AddTail(MakeAwning(p.GetX(), p.GetY()));
-  }
-  CDesignStore store;
-  store.Store(&design);
-  return store;
+  return bench::MakeAwningsDesign(name, units, kMargin, kOpenRowStep);
 }
 
 QMouseEvent MouseEvent(CWnd* pWnd, QEvent::Type type, CPoint point, Qt::MouseButton button, Qt::MouseButtons buttons)
@@ -227,8 +204,8 @@ public:
   void Fill()
   {
     for (int i = 0; i < m_units; ++i) {
-      const CVRX2DPoint p = GridPoint(i, kSelectionMargin, kStep);
-      CUnitItem* pItem = MakeAwning(p.GetX(), p.GetY());
+      const CVRX2DPoint p = bench::AwningPoint(i, kSelectionMargin, kStep);
+      CUnitItem* pItem = bench::MakeAwning(p.GetX(), p.GetY());
       m_pView->ApplyAlignmentSettings(pItem);
       m_pView->AddItem(pItem, FALSE);
     }

@@ -4,6 +4,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstring>
+#include <initializer_list>
 #include <new>
 
 #include "platform/core/Archive.h"
@@ -151,29 +152,63 @@ void CDesignStore::Serialize(CArchive& ar)
 }
 
 // The fields after the block have a fixed layout: three doubles, two times and six 32-bit
-// values, little-endian.
+// values, little-endian. They go through the archive as one record: a project of many designs
+// writes and reads them for each one, on every save, open and check for changes.
 namespace {
 constexpr unsigned long long kWindowStateBytes = 3 * 8 + 2 * 4 + 6 * 4;
+
+template <class T>
+BYTE* PutLittleEndian(BYTE* at, T v)
+{
+  std::memcpy(at, &v, sizeof v);
+  if constexpr (std::endian::native == std::endian::big)
+    std::reverse(at, at + sizeof v);
+  return at + sizeof v;
+}
+
+template <class T>
+const BYTE* TakeLittleEndian(const BYTE* at, T& v)
+{
+  BYTE bytes[sizeof v];
+  std::memcpy(bytes, at, sizeof v);
+  if constexpr (std::endian::native == std::endian::big)
+    std::reverse(bytes, bytes + sizeof v);
+  std::memcpy(&v, bytes, sizeof v);
+  return at + sizeof v;
+}
 }  // namespace
 
 void CDesignStore::WriteWindowState(CArchive& ar) const
 {
-  ar << m_dDesignWidth << m_dDesignHeight << m_dScaleFactor;
-  ar << static_cast<DWORD>(m_created.GetTime()) << static_cast<DWORD>(m_modified.GetTime());
-  ar << m_scrollPosition.x << m_scrollPosition.y;
-  ar << m_windowRect.left << m_windowRect.top << m_windowRect.right << m_windowRect.bottom;
+  BYTE record[kWindowStateBytes];
+  BYTE* at = record;
+  for (double v : {m_dDesignWidth, m_dDesignHeight, m_dScaleFactor})
+    at = PutLittleEndian(at, v);
+  for (DWORD v : {static_cast<DWORD>(m_created.GetTime()), static_cast<DWORD>(m_modified.GetTime())})
+    at = PutLittleEndian(at, v);
+  for (LONG v : {m_scrollPosition.x, m_scrollPosition.y, m_windowRect.left, m_windowRect.top, m_windowRect.right,
+                 m_windowRect.bottom})
+    at = PutLittleEndian(at, v);
+  ar.Write(record, sizeof record);
 }
 
 void CDesignStore::ReadWindowState(CArchive& ar)
 {
   // A record cut short fails before any field of the window state changes.
   ar.CheckAvailable(1, kWindowStateBytes);
+  BYTE record[kWindowStateBytes];
+  ar.ReadExact(record, sizeof record);
+  const BYTE* at = record;
   DWORD created = 0, modified = 0;
-  ar >> m_dDesignWidth >> m_dDesignHeight >> m_dScaleFactor >> created >> modified;
+  for (double* v : {&m_dDesignWidth, &m_dDesignHeight, &m_dScaleFactor})
+    at = TakeLittleEndian(at, *v);
+  at = TakeLittleEndian(at, created);
+  at = TakeLittleEndian(at, modified);
   m_created = CTime(static_cast<std::time_t>(created));
   m_modified = CTime(static_cast<std::time_t>(modified));
-  ar >> m_scrollPosition.x >> m_scrollPosition.y;
-  ar >> m_windowRect.left >> m_windowRect.top >> m_windowRect.right >> m_windowRect.bottom;
+  for (LONG* v : {&m_scrollPosition.x, &m_scrollPosition.y, &m_windowRect.left, &m_windowRect.top, &m_windowRect.right,
+                  &m_windowRect.bottom})
+    at = TakeLittleEndian(at, *v);
 }
 
 void CDesignStore::ReadBlock(CArchive& ar)
@@ -187,11 +222,11 @@ void CDesignStore::ReadBlock(CArchive& ar)
   if (length > ar.GetRemaining())
     throw CAppSerializeException(kModule, kBlockShortLine, CAppSerializeException::damaged);
   try {
-    m_block.resize(length);
+    m_block.reserve(length);
   } catch (const std::bad_alloc&) {
     throw CAppSerializeException(kModule, kBlockAllocLine, CAppSerializeException::damaged);
   }
-  if (ar.Read(m_block.data(), length) != length)
+  if (ar.ReadAppend(m_block, length) != length)
     throw CAppSerializeException(kModule, kBlockShortLine, CAppSerializeException::damaged);
 }
 

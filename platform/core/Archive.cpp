@@ -108,6 +108,26 @@ UINT CArchive::Read(void* buffer, UINT count)
   return done;
 }
 
+UINT CArchive::ReadAppend(std::vector<BYTE>& to, UINT count)
+{
+  if (IsStoring())
+    Fail(CArchiveException::writeOnly);
+  UINT done = 0;
+  while (done < count) {
+    if (m_cur == m_end) {
+      FillBuffer();
+      if (m_end == 0)
+        break;
+    }
+    const size_t n = std::min<size_t>(count - done, m_end - m_cur);
+    to.insert(to.end(), m_buffer.begin() + static_cast<std::ptrdiff_t>(m_cur),
+              m_buffer.begin() + static_cast<std::ptrdiff_t>(m_cur + n));
+    m_cur += n;
+    done += static_cast<UINT>(n);
+  }
+  return done;
+}
+
 void CArchive::ReadExact(void* buffer, UINT count)
 {
   if (Read(buffer, count) != count)

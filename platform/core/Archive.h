@@ -35,6 +35,9 @@ public:
   void Abort();
 
   UINT Read(void* buffer, UINT count);
+  // Reads up to count bytes onto the end of `to`, straight from the buffer; the number read.
+  // Room reserved beforehand is taken without the bytes being set twice.
+  UINT ReadAppend(std::vector<BYTE>& to, UINT count);
   void Write(const void* buffer, UINT count);
   // Reads exactly count bytes or throws an end-of-file archive error.
   void ReadExact(void* buffer, UINT count);
