@@ -368,6 +368,37 @@ TEST_F(WbCommandsTest, AKeptJoinsMarkerStandsAtTheMiddleOfTheSidesPresentOverlap
       << "over the stretch the sides share";
 }
 
+// The joins checked where no move ended (after Space Items Evenly, an ungroup, a join's new
+// type): a kept join whose unit stands elsewhere along the joined side is laid again over the
+// stretch the sides now share, and stays where it stood across the gap.
+TEST_F(WbCommandsTest, AKeptJoinCheckedWithoutAMoveIsLaidOverTheSidesPresentOverlap)
+{
+  CUnitItem* pLeft = Glider(100.0, 100.0);
+  ASSERT_NE(pLeft, nullptr);
+  CUnitItem* pRight = Glider(100.0 + pLeft->GetWidth(), 100.0);
+  ASSERT_NE(pRight, nullptr);
+  ASSERT_NO_FATAL_FAILURE(Join(pLeft, pRight));
+  ASSERT_EQ(Count(ditJoin), 1);
+  CJoinItem* pJoin = nullptr;
+  for (POSITION pos = View()->GetItemList()->GetHeadPosition(); pos && !pJoin;)
+    pJoin = dynamic_cast<CJoinItem*>(View()->GetItemList()->GetNext(pos));
+  ASSERT_NE(pJoin, nullptr);
+  const double x = pJoin->GetLine().GetStartPoint().GetX();
+  const double height = pLeft->GetHeight();
+  const double rise = 12.0;
+  pRight->Offset(CVRX2DVector(0.0, rise));
+  View()->UpdateAlignmentEntities(pRight);
+  View()->VerifyAllJoins(nullptr);
+  ASSERT_EQ(Count(ditJoin), 1) << "the sides still share a stretch at the join's spacing";
+  const CVRX2DLine line = pJoin->GetLine();
+  EXPECT_NEAR(std::abs(line.GetStartPoint().GetY() - line.GetEndPoint().GetY()), height - rise, 1e-9)
+      << "the join is laid again over the stretch the sides share";
+  EXPECT_NEAR(std::min(line.GetStartPoint().GetY(), line.GetEndPoint().GetY()), 100.0 + rise, 1e-9)
+      << "the join is laid again over the stretch the sides share";
+  EXPECT_NEAR(line.GetStartPoint().GetX(), x, 1e-9) << "where it stood across the gap";
+  EXPECT_NEAR(line.GetEndPoint().GetX(), x, 1e-9) << "where it stood across the gap";
+}
+
 TEST_F(WbCommandsTest, InPlanModeUpAndDownMoveThePlanLineAndNothingElse)
 {
   CUnitItem* pUnit = Glider(100.0, 100.0);

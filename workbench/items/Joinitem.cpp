@@ -1,6 +1,5 @@
 #include "workbench/items/Joinitem.h"
 #include "model/Entcat.h"
-#include "workbench/items/Groupitm.h"
 
 #include <cmath>
 #include <cstdint>
@@ -372,22 +371,24 @@ void CJoinItem::UpdateCJoinInfo()
    m_pJoin->GetJoinTypeCode().c_str(), GetTotalSpacing());
 }
 
-CDesignItem* CJoinItem::MoverOf(CUnitItem* pUnitItem, CWorkbenchView* pView) const
+namespace {
+CString RefusalOf(CWorkbenchView::EJoinSpacingMove move)
 {
-  // A unit inside a group moves with its group.
-  CDesignItem* pGroup = pView->FindGroupOfItem(pUnitItem);
-  return pGroup ? pGroup : pUnitItem;
+  const CString start = "The units could not be repositioned for this joining type: ";
+  switch (move) {
+  case CWorkbenchView::EJoinSpacingMove::OffSquare:
+    return start + "a unit would leave the Workbench.";
+  case CWorkbenchView::EJoinSpacingMove::IntoUnit:
+    return start + "a unit would be moved into another unit.";
+  case CWorkbenchView::EJoinSpacingMove::HeldTogether:
+    return start + "the two units are held together by other joins or by a group.";
+  default:
+    return CString();
+  }
 }
+}  // namespace
 
-void CJoinItem::MoveUnit(CDesignItem* pMover, const CVRX2DVector& v, CWorkbenchView* pView)
-{
-  pMover->Invalidate(pView);
-  pMover->Offset(v);
-  pMover->Invalidate(pView);
-  pView->UpdateAlignmentEntities(pMover);
-}
-
-BOOL CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView)
+BOOL CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView, CString& refusal)
 {
   const CVRX2DEntityArray& first = *m_FirstSide.m_pUnitItem->GetComponentOutlines();
   const CVRX2DEntityArray& second = *m_SecondSide.m_pUnitItem->GetComponentOutlines();
@@ -397,17 +398,18 @@ BOOL CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* 
     throw CAppFatalException(kModule, kNotALineLine);
   const CVRXAngle direction1 = static_cast<const CVRX2DLine*>(pLine1)->GetAngle() + VRX_HALF_PI;
   const CVRXAngle direction2 = static_cast<const CVRX2DLine*>(pLine2)->GetAngle() + VRX_HALF_PI;
-  CDesignItem* pMover1 = MoverOf(m_FirstSide.m_pUnitItem, pView);
-  CDesignItem* pMover2 = MoverOf(m_SecondSide.m_pUnitItem, pView);
   const double delta = static_cast<float>(GetTotalSpacing() - previousTotal);
   CVRX2DVector move1;
   CVRX2DVector move2;
+  CVRX2DVector joinMove;
   switch (mode) {
   case 0:
     move1 = CVRX2DVector(delta, direction1);
+    joinMove = CVRX2DVector(delta / 2.0, direction1);
     break;
   case 1:
     move2 = CVRX2DVector(delta, direction2);
+    joinMove = CVRX2DVector(delta / 2.0, direction2);
     break;
   case 2:
     move1 = CVRX2DVector(delta / 2.0, direction1);
@@ -416,17 +418,11 @@ BOOL CJoinItem::RepositionUnits(int mode, double previousTotal, CWorkbenchView* 
   default:
     throw CAppFatalException(kModule, kModeLine);
   }
-  // Both moves or none: a unit pushed off the Workbench square would be lost to every view.
-  if (!pMover1->CanMoveTo(move1) || !pMover2->CanMoveTo(move2))
+  // The units joined on beyond each moving unit go with it: a unit pushed into the next one, or
+  // pulled away from it, would lose that join, or stand inside it.
+  refusal = RefusalOf(pView->MoveToJoinSpacing(*this, move1, move2, joinMove));
+  if (!refusal.IsEmpty())
     return FALSE;
-  if (mode != 1)
-    MoveUnit(pMover1, move1, pView);
-  if (mode != 0)
-    MoveUnit(pMover2, move2, pView);
-  if (mode != 2) {
-    Offset(CVRX2DVector(delta / 2.0, mode == 0 ? direction1 : direction2));
-    Invalidate(pView);
-  }
   pView->VerifyAllJoins(nullptr);
   return TRUE;
 }

@@ -75,9 +75,11 @@ public:
   // Re-reads the two spacings after the join type changed.
   void UpdateCJoinInfo();
   // Moves the units after the total spacing changed: 0 the unit with the label, 1 the other,
-  // 2 both by half.
-  // FALSE, with nothing moved, when a unit would leave the Workbench square.
-  BOOL RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView);
+  // 2 both by half, each with the units joined on to it beyond the join; the join item moves
+  // half the change with a unit that moves alone. FALSE, with nothing moved and the refusal
+  // told in the user's words, when a unit would leave the Workbench square or end inside
+  // another, or the two units are held together otherwise.
+  BOOL RepositionUnits(int mode, double previousTotal, CWorkbenchView* pView, CString& refusal);
   void DisplaySizeInfo(CWorkbenchView* pView, BOOL bShow);
 
   // The program-wide marker colour and bold font, set at start-up.
@@ -90,8 +92,6 @@ private:
   // The client rectangles of the marker line and of its code.
   void MarkerRects(CWorkbenchView* pView, CRect& line, CRect& text) const;
   void DrawMarkerText(CDC* pDC, CWorkbenchView* pView, BOOL bSelected);
-  CDesignItem* MoverOf(CUnitItem* pUnitItem, CWorkbenchView* pView) const;
-  void MoveUnit(CDesignItem* pMover, const CVRX2DVector& v, CWorkbenchView* pView);
 
   CJoinSide m_FirstSide;
   CJoinSide m_SecondSide;

@@ -128,15 +128,15 @@ void CJoinPropertiesDlg::Apply()
     const double previousTotal = m_pJoinItem->GetTotalSpacing();
     m_pJoinItem->UpdateCJoinInfo();
     m_pView->PropagateJoinType(m_pJoinItem);
+    CString refusal;
     if (m_pJoinItem->GetTotalSpacing() != previousTotal &&
-        !m_pJoinItem->RepositionUnits(m_Current.mode, previousTotal, m_pView)) {
+        !m_pJoinItem->RepositionUnits(m_Current.mode, previousTotal, m_pView, refusal)) {
       // The units cannot take the new spacing: the join keeps the type it had.
       pJoin->SetJoinType(m_Applied.joinTypeID, pJoin->GetFirstProductID(), pJoin->GetSecondProductID());
       m_pJoinItem->UpdateCJoinInfo();
       m_pView->PropagateJoinType(m_pJoinItem);
       m_pJoinItem->Invalidate(m_pView);
-      MessageBox("The units could not be repositioned for this joining type: a unit would leave the Workbench.",
-                 GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
+      MessageBox(refusal, GetDocServices().GetProductName(), MB_OK | MB_ICONEXCLAMATION);
       m_Current.joinTypeID = m_Applied.joinTypeID;
       return;
     }

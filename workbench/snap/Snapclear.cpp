@@ -113,7 +113,7 @@ void CSnapEngine::GatherFacedSides(double ahead)
       if (!entry.m_bEnabled || entry.m_pEntity->GetType() != VRX_LINE || isMoving(entry.m_pItem))
         continue;
       ForEachSideOf(entry, [&](const CVRX2DEntity& other, CDesignItem* pOwner) {
-        if (other.GetType() != VRX_LINE || isMoving(pOwner))
+        if (other.GetType() != VRX_LINE || isMoving(pOwner) || (m_pStill && !(*m_pStill)(pOwner)))
           return;
         const auto& still = static_cast<const CVRX2DLine&>(other);
         CFacedSide faced;
@@ -198,4 +198,27 @@ BOOL CSnapEngine::KeepsUnitsClear(const CVRX2DVector& correction)
     if (EndsInside(side, correction))
       return FALSE;
   return TRUE;
+}
+
+BOOL CSnapEngine::MoveEndsClear(const std::vector<CSnapOutline>& outlines, const CVRX2DVector& v,
+                                const std::function<bool(const CDesignItem*)>& still)
+{
+  // The sides are taken where the move puts them, with no correction: only the sides they
+  // stand at or behind are looked at.
+  m_pMovingOutlines = &outlines;
+  m_vMove = v;
+  m_pStill = still ? &still : nullptr;
+  GatherFacedSides(kSnapRangeSlack);
+  BOOL clear = TRUE;
+  for (CFacedSide& side : m_FacedSides)
+    if (EndsInside(side, CVRX2DVector())) {
+      clear = FALSE;
+      break;
+    }
+  m_FacedSides.clear();
+  m_dFacedReach = -1.0;
+  m_pMovingOutlines = nullptr;
+  m_vMove = CVRX2DVector();
+  m_pStill = nullptr;
+  return clear;
 }

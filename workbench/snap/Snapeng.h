@@ -6,6 +6,7 @@
 // Nothing here needs a window, an application, a document or a catalogue.
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -195,6 +196,11 @@ public:
   // side of a moved unit and each unit standing still whose side faces it within the join range,
   // leaving out the units that end inside one another. The committed moves are then forgotten.
   CMoveEnd EndCommittedMoves();
+  // Whether the units of these outlines, moved by v as they are, end clear of the units standing
+  // still: none of their sides inside one of them. With `still` only the units it names count
+  // as standing still; the others are passed over.
+  BOOL MoveEndsClear(const std::vector<CSnapOutline>& outlines, const CVRX2DVector& v,
+                     const std::function<bool(const CDesignItem*)>& still = nullptr);
   // Forgets what committed moves not yet ended kept; a move starting anew does.
   void ForgetCommittedMoves();
   // A moved line against the tables: the joining pass first when joins are made automatically,
@@ -338,6 +344,9 @@ private:
   // ahead of them within m_dFacedReach (negative while none were looked for).
   const std::vector<CSnapOutline>* m_pMovingOutlines = nullptr;
   CVRX2DVector m_vMove;
+  // Which units count as standing still while a move's end is checked; all but the moving ones
+  // when null.
+  const std::function<bool(const CDesignItem*)>* m_pStill = nullptr;
   std::vector<CFacedSide> m_FacedSides;
   double m_dFacedReach = -1.0;
 

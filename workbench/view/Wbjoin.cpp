@@ -199,6 +199,18 @@ CVRX2DLine JoinLineBeside(const CVRX2DLine& stationary, const CVRX2DLine& centre
   return *pLine;
 }
 
+// How far from the second side the join's line stands across the gap: where it stands, when
+// that lies within the gap (a join the change of its type moved stands where the move put it,
+// not where a new join would), else the second side's spacing, where a join is made.
+double AcrossGap(const CJoinItem& join, const CVRX2DLine& second)
+{
+  const double across = OutwardDistance(join.GetLine(), second);
+  const double gap = std::abs(join.GetTotalSpacing());
+  if (across >= -kSpacingTolerance && across <= gap + kSpacingTolerance)
+    return across;
+  return join.GetSecondSpacing();
+}
+
 // Whether the join still fits its two sides (its spacing and a shared stretch): 1 or 0, with the
 // spacing's difference; -1 when it stands for nothing (no product join, a side without its unit
 // or its line). A fitting join's line over the stretch its sides now share goes to pLine.
@@ -220,7 +232,7 @@ int JoinFit(CJoinItem& join, double& difference, CVRX2DLine* pLine = nullptr)
   if (!FacingStretch(*pLine1, *pLine2, centre))
     return 0;
   if (pLine)
-    *pLine = JoinLineBeside(*pLine2, centre, join.GetSecondSpacing());
+    *pLine = JoinLineBeside(*pLine2, centre, AcrossGap(join, *pLine2));
   return 1;
 }
 
@@ -768,7 +780,8 @@ int CWorkbenchView::VerifyJoinsWhere(const std::function<bool(CUnitItem*, CUnitI
   std::vector<CJoinVerdict> verdicts;
   verdicts.reserve(joins.size());
   for (CJoinItem* pJoin : joins) {
-    CJoinVerdict verdict{pJoin};
+    CJoinVerdict verdict;
+    verdict.pJoin = pJoin;
     verdict.fit = JoinFit(*pJoin, verdict.difference, &verdict.line);
     verdict.sound = verdict.fit > 0;
     CSameSides& same = bySides[SidesKey(*pJoin)];

@@ -254,6 +254,22 @@ public:
   void VerifyAllJoins(CUnitItem* pUnitItem);
   // The same for the joins between two of the units, in one walk over the design.
   void VerifyJoinsAmong(const std::vector<CUnitItem*>& units);
+  // What moving the units of a join to its new spacing came to (Wbrespace.cpp).
+  enum class EJoinSpacingMove
+  {
+    Moved,
+    // A unit would leave the Workbench square.
+    OffSquare,
+    // A unit would end inside a unit that stands still.
+    IntoUnit,
+    // The two units are held together by other joins or by a group: no move changes their gap.
+    HeldTogether
+  };
+  // Moves the join's first unit by `first` and its second by `second`, each with its group and
+  // every item joined on to it beyond the join, as one group; and the joins between the two
+  // units in the join's order, which took its type, by `joinMove`. Nothing moves unless all of it can.
+  EJoinSpacingMove MoveToJoinSpacing(CJoinItem& join, const CVRX2DVector& first, const CVRX2DVector& second,
+                                     const CVRX2DVector& joinMove);
   BOOL IsJoinInGroup(CJoinItem* pJoin);
   // Selects each join whose two units are selected, themselves or as members of a selected
   // group, and deselects every other join.
