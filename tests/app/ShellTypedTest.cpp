@@ -381,3 +381,30 @@ TEST_F(TypedValueTest, AClickInTheWorkbenchWithARefusedWallWidthTellsItOnceAndTh
   }
   ASSERT_NO_FATAL_FAILURE(ExpectKeyboardBackIn(pPlanFrame, wall, "abc"));
 }
+
+// Return in the Plan bar's Wall Width is the bar's OK, as in the program's dialogs: it takes a
+// valid value, and refuses a wrong one with its message, the keyboard back in the field.
+TEST_F(TypedValueTest, ReturnInThePlanBarTakesAValidWallWidthAndRefusesAWrongOne)
+{
+  CFrameWnd* pPlanFrame = nullptr;
+  QLineEdit* wall = ShowWallWidthField(pPlanFrame);
+  ASSERT_NE(wall, nullptr);
+  ASSERT_TRUE(ClickIntoField(pPlanFrame, wall));
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "2'-6\"");
+  QTest::keyClick(wall, Qt::Key_Return);
+  Pump();
+  EXPECT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 30.0) << "Return did not take the wall width";
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+
+  ASSERT_TRUE(ClickIntoField(pPlanFrame, wall));
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "abc");
+  QTest::keyClick(wall, Qt::Key_Return);
+  Pump();
+  ASSERT_EQ(Messages().size(), 1u) << "Return did not refuse the wall width";
+  EXPECT_EQ(Messages()[0], CString("Please enter a valid measurement."));
+  EXPECT_EQ(QApplication::focusWidget(), wall);
+  EXPECT_EQ(wall->selectedText(), QString("abc"));
+  EXPECT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 30.0);
+}
