@@ -17,6 +17,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -74,6 +75,34 @@ private:
   CScriptedDialogService& m_scripted;
   CRealBoxService m_boxes;
   QTimer m_timer;
+};
+
+// Watches a refused field at the end of the session: taking the keyboard back while its windows
+// were being destroyed went round without end, to a crash that named nothing. It is told as a
+// failure, and the field's text mended so that the round ends and the test can report it.
+class CKeyboardBackWhileWindowsGoWatch
+{
+public:
+  explicit CKeyboardBackWhileWindowsGoWatch(QLineEdit* field)
+  {
+    m_watch = QObject::connect(qApp, &QApplication::focusChanged,
+                               [this, field = QPointer<QLineEdit>(field)](QWidget*, QWidget* now) {
+                                 if (!field || now != field || !CWnd::IsDestroyingWindows())
+                                   return;
+                                 if (!m_told)
+                                   ADD_FAILURE() << "the refused field took the keyboard back while its windows "
+                                                    "were being destroyed";
+                                 m_told = true;
+                                 field->setText("Haus");
+                               });
+  }
+  ~CKeyboardBackWhileWindowsGoWatch() { QObject::disconnect(m_watch); }
+  CKeyboardBackWhileWindowsGoWatch(const CKeyboardBackWhileWindowsGoWatch&) = delete;
+  CKeyboardBackWhileWindowsGoWatch& operator=(const CKeyboardBackWhileWindowsGoWatch&) = delete;
+
+private:
+  QMetaObject::Connection m_watch;
+  bool m_told = false;
 };
 
 constexpr const char* kRange = "Please enter a quantity from 0 to 99999.";
@@ -260,6 +289,7 @@ TEST_F(TypedValueTest, TheEndOfTheSessionBySignalEndsWithANameTheFileCannotHoldI
   ASSERT_NE(field, nullptr);
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   TypeText(field, "Haus \xC5\x81");
+  const CKeyboardBackWhileWindowsGoWatch watch(field);
   static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
   RunUntilEndedOrAsked([] { ::kill(::getpid(), SIGTERM); });
   EXPECT_TRUE(Messages().empty()) << Messages().front();
@@ -330,6 +360,7 @@ TEST_F(TypedValueTest, TheEndOfTheSessionAsksNothingAboutANameTheWindowsGoingTak
   ASSERT_NE(field, nullptr);
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   TypeText(field, "Haus \xC5\x81");
+  const CKeyboardBackWhileWindowsGoWatch watch(field);
   ShellApp().EndSession();
   Pump();
   EXPECT_TRUE(Messages().empty()) << Messages().front();
