@@ -388,11 +388,12 @@ TEST_F(GuidelineGuiTest, AGuidelineNeverStandsWhereItIsNotDrawnAndHit)
   ASSERT_LT(edge.x + 20, View()->GetClientRect().right) << "the window shows a band past the square";
   ASSERT_EQ(edge.x, world.right);
 
-  // A press in the band places nothing and says why.
+  // A press in the band places nothing and says why; the tool stays chosen for the next press.
   Command(ID_VERT_GUIDELINE_TOOL);
   Click(CPoint(edge.x + 10, edge.y));
   EXPECT_EQ(View()->GetItemList()->GetCount(), 0);
   EXPECT_EQ(MainFrame()->GetStatusBar()->GetPaneText(0), CWorkbenchView::GetGuidelineBeyondSquarePrompt());
+  EXPECT_EQ(StateOf(ID_VERT_GUIDELINE_TOOL).checked, 1) << "the refused press gave the guideline tool up";
 
   // Made inside the edge and dragged into the band, past places it could go on the way: the
   // drag ends refused and the guideline stays where it was.

@@ -34,28 +34,6 @@
 namespace {
 constexpr UINT kStoreDesignButton = 337;
 
-// Scripted dialogs, but message boxes of the real kind, counted.
-class CRealBoxService : public CScriptedDialogService
-{
-public:
-  explicit CRealBoxService(CDialogService& real) : m_real(real) {}
-  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override
-  {
-    ++boxesShown;
-    return m_real.MessageBox(pOwner, text, caption, nType, nIDHelp);
-  }
-  int boxesShown = 0;
-
-private:
-  CDialogService& m_real;
-};
-
-CDialogService& QtDialogService()
-{
-  SetDialogService(nullptr);
-  return DialogService();
-}
-
 // Presses a key on every message box that shows, until it has answered `limit` of them, and
 // stops once no box is left; a box past the limit is closed without the key, so that a fault
 // cannot hang the test. The next look is arranged before the key, which may open a box.

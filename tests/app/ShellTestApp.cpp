@@ -113,6 +113,18 @@ CModalAnswer::CModalAnswer(const char* className, std::function<void(QWidget*)> 
 
 CModalAnswer::~CModalAnswer() = default;
 
+int CRealBoxService::MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp)
+{
+  ++boxesShown;
+  return m_real.MessageBox(pOwner, text, caption, nType, nIDHelp);
+}
+
+CDialogService& QtDialogService()
+{
+  SetDialogService(nullptr);
+  return DialogService();
+}
+
 void Pump()
 {
   for (int i = 0; i < 5; ++i) {

@@ -99,6 +99,21 @@ private:
   std::unique_ptr<QTimer> m_pTimer;
 };
 
+// Scripted dialogs, but message boxes of the real kind, counted.
+class CRealBoxService : public CScriptedDialogService
+{
+public:
+  explicit CRealBoxService(CDialogService& real) : m_real(real) {}
+  int MessageBox(CWnd* pOwner, const CString& text, const CString& caption, UINT nType, UINT nIDHelp) override;
+  int boxesShown = 0;
+
+private:
+  CDialogService& m_real;
+};
+
+// The dialog service of the real program, made the one in use.
+CDialogService& QtDialogService();
+
 // Types a quantity into the dialog bar of the project's Workbench, as the user would.
 void SetWorkbenchQuantity(CDoc* pDoc, int quantity);
 // Runs pending events.

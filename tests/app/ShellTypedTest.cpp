@@ -16,7 +16,10 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include "ShellTestApp.h"
 #include "app/App.h"
@@ -47,6 +50,60 @@ void TypeText(QWidget* field, const char* utf8)
     QApplication::sendEvent(field, &press);
   }
 }
+
+// Message boxes of the real kind, each answered with Return as the user does, while the object
+// lives: a real box takes the keyboard and the front from the program's windows while it is
+// open, as a scripted answer does not.
+class CAnsweredBoxes
+{
+public:
+  explicit CAnsweredBoxes(CScriptedDialogService& scripted) : m_scripted(scripted), m_boxes(QtDialogService())
+  {
+    SetDialogService(&m_boxes);
+    QObject::connect(&m_timer, &QTimer::timeout, [] {
+      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+    });
+    m_timer.start(10);
+  }
+  ~CAnsweredBoxes() { SetDialogService(&m_scripted); }
+  CAnsweredBoxes(const CAnsweredBoxes&) = delete;
+  CAnsweredBoxes& operator=(const CAnsweredBoxes&) = delete;
+  int Shown() const { return m_boxes.boxesShown; }
+
+private:
+  CScriptedDialogService& m_scripted;
+  CRealBoxService m_boxes;
+  QTimer m_timer;
+};
+
+// Watches a refused field at the end of the session: taking the keyboard back while its windows
+// were being destroyed went round without end, to a crash that named nothing. It is told as a
+// failure, and the field's text mended so that the round ends and the test can report it.
+class CKeyboardBackWhileWindowsGoWatch
+{
+public:
+  explicit CKeyboardBackWhileWindowsGoWatch(QLineEdit* field)
+  {
+    m_watch = QObject::connect(qApp, &QApplication::focusChanged,
+                               [this, field = QPointer<QLineEdit>(field)](QWidget*, QWidget* now) {
+                                 if (!field || now != field || !CWnd::IsDestroyingWindows())
+                                   return;
+                                 if (!m_told)
+                                   ADD_FAILURE() << "the refused field took the keyboard back while its windows "
+                                                    "were being destroyed";
+                                 m_told = true;
+                                 field->setText("Haus");
+                               });
+  }
+  ~CKeyboardBackWhileWindowsGoWatch() { QObject::disconnect(m_watch); }
+  CKeyboardBackWhileWindowsGoWatch(const CKeyboardBackWhileWindowsGoWatch&) = delete;
+  CKeyboardBackWhileWindowsGoWatch& operator=(const CKeyboardBackWhileWindowsGoWatch&) = delete;
+
+private:
+  QMetaObject::Connection m_watch;
+  bool m_told = false;
+};
 
 constexpr const char* kRange = "Please enter a quantity from 0 to 99999.";
 constexpr const char* kStoreQuestion = "Store changes to design 'Unnamed' in the project?";
@@ -100,6 +157,30 @@ protected:
     EXPECT_EQ(m_quantity->selectedText(), QString(refused));
     QTest::keyClicks(m_quantity, "3");
     EXPECT_EQ(m_quantity->text(), QString("3"));
+  }
+
+  // The keyboard in the field of the frame in front, with the refused text selected: the window
+  // is made active first, as the window system does once a box has gone.
+  void ExpectKeyboardBackIn(CFrameWnd* pFrame, QLineEdit* field, const char* refused)
+  {
+    EXPECT_EQ(MainFrame()->MDIGetActive(), pFrame) << "the switch to another window went on after the refusal";
+    QWidget* top = field->window();
+    top->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(top));
+    Pump();
+    EXPECT_EQ(QApplication::focusWidget(), field) << "the keyboard did not come back to the refused field";
+    EXPECT_EQ(field->selectedText(), QString::fromUtf8(refused));
+  }
+
+  // The Plan View shown, its Wall Width field and its frame.
+  QLineEdit* ShowWallWidthField(CFrameWnd*& pPlanFrame)
+  {
+    Command(ID_SHOW_PLAN);
+    auto* pPlan = dynamic_cast<CPlanView*>(m_pDoc->GetPlanView());
+    pPlanFrame = pPlan ? dynamic_cast<CDlgAdornedFrame*>(pPlan->GetParentFrame()) : nullptr;
+    auto* pBarFrame = dynamic_cast<CDlgAdornedFrame*>(pPlanFrame);
+    CWnd* pField = pBarFrame ? pBarFrame->GetDialogBar()->GetDlgItem(IDC_PLAN_WALL_WIDTH) : nullptr;
+    return pField ? qobject_cast<QLineEdit*>(pField->m_hWnd) : nullptr;
   }
 
   CWorkbenchFrame* m_pFrame = nullptr;
@@ -208,6 +289,7 @@ TEST_F(TypedValueTest, TheEndOfTheSessionBySignalEndsWithANameTheFileCannotHoldI
   ASSERT_NE(field, nullptr);
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   TypeText(field, "Haus \xC5\x81");
+  const CKeyboardBackWhileWindowsGoWatch watch(field);
   static_cast<CQtApplication*>(qApp)->EndSessionOnSignal();
   RunUntilEndedOrAsked([] { ::kill(::getpid(), SIGTERM); });
   EXPECT_TRUE(Messages().empty()) << Messages().front();
@@ -278,8 +360,82 @@ TEST_F(TypedValueTest, TheEndOfTheSessionAsksNothingAboutANameTheWindowsGoingTak
   ASSERT_NE(field, nullptr);
   QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
   TypeText(field, "Haus \xC5\x81");
+  const CKeyboardBackWhileWindowsGoWatch watch(field);
   ShellApp().EndSession();
   Pump();
   EXPECT_TRUE(Messages().empty()) << Messages().front();
   EXPECT_EQ(MainFrame(), nullptr);
+}
+
+// Ctrl+Tab with a name the file cannot hold in the project's name field tells it once, and the
+// switch does not happen: the design list stays in front with the keyboard in the field and the
+// name selected, as File > Exit leaves it. Once the name is mended, Ctrl+Tab goes on.
+TEST_F(TypedValueTest, CtrlTabWithARefusedNameTellsItOnceAndTheKeyboardStaysInTheField)
+{
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  CFrameWnd* pList = DesignList(m_pDoc)->GetParentFrame();
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus \xC5\x82");
+  {
+    const CAnsweredBoxes boxes(service);
+    QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+    Pump();
+    EXPECT_EQ(boxes.Shown(), 1) << "one Ctrl+Tab, one message";
+  }
+  ASSERT_NO_FATAL_FAILURE(ExpectKeyboardBackIn(pList, field, "Haus \xC5\x82"));
+
+  TypeText(field, "Haus");
+  QTest::keyClick(field, Qt::Key_Tab, Qt::ControlModifier);
+  Pump();
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(MainFrame()->MDIGetActive(), m_pFrame);
+  EXPECT_EQ(m_pDoc->GetProjectName(), CString("Haus"));
+}
+
+// One click in the Workbench's drawing with a Wall Width the Plan View refuses tells it once; the
+// Plan View stays in front with the keyboard in the field.
+TEST_F(TypedValueTest, AClickInTheWorkbenchWithARefusedWallWidthTellsItOnceAndTheKeyboardStaysInTheField)
+{
+  CFrameWnd* pPlanFrame = nullptr;
+  QLineEdit* wall = ShowWallWidthField(pPlanFrame);
+  ASSERT_NE(wall, nullptr);
+  ASSERT_TRUE(ClickIntoField(pPlanFrame, wall));
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "abc");
+  QWidget* drawing = m_pDoc->GetWorkbenchView()->m_hWnd;
+  {
+    const CAnsweredBoxes boxes(service);
+    QTest::mouseClick(drawing, Qt::LeftButton, {}, drawing->rect().center());
+    Pump();
+    EXPECT_EQ(boxes.Shown(), 1) << "one click, one message";
+  }
+  ASSERT_NO_FATAL_FAILURE(ExpectKeyboardBackIn(pPlanFrame, wall, "abc"));
+}
+
+// Return in the Plan bar's Wall Width is the bar's OK, as in the program's dialogs: it takes a
+// valid value, and refuses a wrong one with its message, the keyboard back in the field.
+TEST_F(TypedValueTest, ReturnInThePlanBarTakesAValidWallWidthAndRefusesAWrongOne)
+{
+  CFrameWnd* pPlanFrame = nullptr;
+  QLineEdit* wall = ShowWallWidthField(pPlanFrame);
+  ASSERT_NE(wall, nullptr);
+  ASSERT_TRUE(ClickIntoField(pPlanFrame, wall));
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "2'-6\"");
+  QTest::keyClick(wall, Qt::Key_Return);
+  Pump();
+  EXPECT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 30.0) << "Return did not take the wall width";
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+
+  ASSERT_TRUE(ClickIntoField(pPlanFrame, wall));
+  QTest::keyClick(wall, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(wall, "abc");
+  QTest::keyClick(wall, Qt::Key_Return);
+  Pump();
+  ASSERT_EQ(Messages().size(), 1u) << "Return did not refuse the wall width";
+  EXPECT_EQ(Messages()[0], CString("Please enter a valid measurement."));
+  EXPECT_EQ(QApplication::focusWidget(), wall);
+  EXPECT_EQ(wall->selectedText(), QString("abc"));
+  EXPECT_DOUBLE_EQ(m_pDoc->GetProjectPrefs().GetWallWidth(), 30.0);
 }

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <QLineEdit>
+
 #include "WbGuiFixture.h"
 #include "app/Shellids.h"
 #include "document/Dochints.h"
@@ -450,6 +452,11 @@ TEST_F(WbCommandsTest, RenameRefusesAStoredDesignsNameAndAcceptsItsOwn)
   });
   OnNextDialog([](CDialog& dialog) {
     EXPECT_EQ(ControlText(dialog, IDC_CURRENT_NAME), "Bath");
+    // The refused name comes back as typed, selected to be typed over.
+    auto* newName = qobject_cast<QLineEdit*>(dialog.GetDlgItem(IDC_NEW_NAME)->m_hWnd);
+    ASSERT_NE(newName, nullptr);
+    EXPECT_EQ(newName->text(), QString("Kitchen")) << "the refused new name was thrown away";
+    EXPECT_EQ(newName->selectedText(), QString("Kitchen"));
     SetControlText(dialog, IDC_NEW_NAME, "Pantry");
     ClickButton(dialog, IDOK);
   });

@@ -217,8 +217,9 @@ TEST_F(WbDisplayLostTest, ChildHearsItsDisplayLostWithADesignDeleted)
   service.messageAnswers.push_back(IDYES);
   DesignList(m_pDoc)->SendMessage(WM_COMMAND, ID_DELETE_DESIGN);
   ASSERT_LT(m_pDoc->FindDesign("Living Room"), 0);
-  if (std::getenv(kNameVariable))
+  if (std::getenv(kNameVariable)) {
     ASSERT_NO_FATAL_FAILURE(TypeANameTheFileCannotHold(base));
+  }
   ASSERT_NE(std::freopen((base + "/stderr.txt").c_str(), "w", stderr), nullptr);
   const char* words = std::getenv(kWordsVariable);
   const std::string warning = words ? words : "";

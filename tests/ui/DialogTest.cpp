@@ -1,6 +1,7 @@
 // Guards dialogs built from templates: modal runs through the dialog service, data exchange
-// with its refusal messages (the whole typed text judged, a refused field left as typed), Enter and Esc (the default button keeping Enter when a focused button
-// greys itself), radio groups, sorted list boxes (their lines of one height, the one selected last
+// with its refusal messages (the whole typed text judged, a refused field left as typed, the
+// keyboard taken back to it only while somebody is asked and no window goes), Enter and Esc
+// (the default button keeping Enter when a focused button greys itself), radio groups, sorted list boxes (their lines of one height, the one selected last
 // in view, an empty one marking the keyboard on its first line) and combo boxes, the frame a
 // dialog opens in, and group boxes painted again from what they drew.
 #include <algorithm>
@@ -166,6 +167,23 @@ protected:
       return TRUE;
     }
     return CDialog::OnCommand(wParam, lParam);
+  }
+};
+
+// Checks its values as it goes, as a bar's field does whose window is destroyed with the keyboard
+// in it.
+class CCheckedAsItGoesDlg : public CTestDlg
+{
+public:
+  bool refused = false;
+  bool keyboardInTheRefusedField = false;
+
+protected:
+  void OnDestroy() override
+  {
+    refused = !UpdateData(TRUE);
+    keyboardInTheRefusedField = GetDlgItem(IDC_COUNT)->m_hWnd->hasFocus();
+    CTestDlg::OnDestroy();
   }
 };
 
@@ -645,6 +663,48 @@ TEST_F(DialogTest, ModelessDialogStaysUntilDestroyed)
   EXPECT_EQ(dlg.m_hWnd, nullptr);
   CDialog missing(9999);
   EXPECT_EQ(missing.DoModal(), -1);
+}
+
+namespace {
+// A modeless test dialog in front, the keyboard in its name and its count refused.
+void ShowWithARefusedCount(CTestDlg& dlg)
+{
+  ASSERT_TRUE(dlg.Create(IDD_TEST));
+  dlg.m_hWnd->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.m_hWnd));
+  dlg.SetDlgItemText(IDC_COUNT, "12a");
+  Field(dlg, IDC_NAME)->setFocus();
+  Pump();
+  ASSERT_EQ(QApplication::focusWidget(), Field(dlg, IDC_NAME));
+}
+}  // namespace
+
+// A refused value takes the keyboard to its field only where somebody is asked about it: while
+// nobody is (the end of the session by a signal) the keyboard stays where it is.
+TEST_F(DialogTest, ARefusedValueMovesTheKeyboardNowhereWhileNobodyIsAsked)
+{
+  CTestDlg dlg;
+  ASSERT_NO_FATAL_FAILURE(ShowWithARefusedCount(dlg));
+  {
+    const CUnaskedScope unasked;
+    EXPECT_FALSE(dlg.UpdateData(TRUE));
+  }
+  EXPECT_EQ(QApplication::focusWidget(), Field(dlg, IDC_NAME))
+      << "a refusal that nobody was asked about took the keyboard to the refused field";
+  EXPECT_FALSE(dlg.UpdateData(TRUE));
+  EXPECT_EQ(QApplication::focusWidget(), Field(dlg, IDC_COUNT)) << "asked, the refusal takes the keyboard there";
+  dlg.DestroyWindow();
+}
+
+// Nor while windows are being destroyed, whose focus changes would check the field again.
+TEST_F(DialogTest, ARefusedValueMovesTheKeyboardNowhereWhileWindowsAreDestroyed)
+{
+  CCheckedAsItGoesDlg dlg;
+  ASSERT_NO_FATAL_FAILURE(ShowWithARefusedCount(dlg));
+  dlg.DestroyWindow();
+  EXPECT_TRUE(dlg.refused);
+  EXPECT_FALSE(dlg.keyboardInTheRefusedField)
+      << "a refusal while its window was being destroyed took the keyboard to the refused field";
 }
 
 // A focused button that greys itself passes the focus on to the next tab stop, and Return still

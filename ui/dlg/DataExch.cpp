@@ -4,13 +4,17 @@
 #include <cmath>
 #include <limits>
 
+#include <QDockWidget>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QRadioButton>
+#include <QTimer>
 #include <QWidget>
 
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/DialogService.h"
+#include "ui/frame/MdiFrame.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/Resource.h"
 #include "ui/wnd/WinApp.h"
@@ -89,6 +93,40 @@ CString DecimalText(double value)
   return fixed;
 }
 
+// The control a refusal gave the keyboard back to, until the switch that may have been under
+// way then has ended.
+QPointer<QWidget>& RefusedControl()
+{
+  static QPointer<QWidget> control;
+  return control;
+}
+
+// Whether the widget lies in the frame's window or in one of its floating bars; a dialog is a
+// window of its own, whoever owns it.
+bool LiesInFrame(const QWidget* frame, const QWidget* widget)
+{
+  for (const QWidget* w = widget; w; w = w->parentWidget()) {
+    if (w == frame)
+      return true;
+    if (w->isWindow() && !qobject_cast<const QDockWidget*>(w))
+      return false;
+  }
+  return false;
+}
+
+// Brings the control's child frame to the front when another one is active, then gives the
+// control the keyboard.
+void FocusInItsFrame(CWnd* pControl, BOOL bSelect)
+{
+  auto* child = dynamic_cast<CMDIChildWnd*>(pControl->GetParentFrame());
+  if (CMDIFrameWnd* main = child ? child->GetMDIFrame() : nullptr;
+      main && LiesInFrame(child->GetOuterHandle(), pControl->m_hWnd) && main->MDIGetActive() != child)
+    child->MDIActivate();
+  pControl->SetFocus();
+  if (auto* edit = dynamic_cast<CEdit*>(pControl); edit && bSelect)
+    edit->SetSel(0, -1);
+}
+
 template <class T>
 T Clamped(long value)
 {
@@ -153,15 +191,27 @@ CWnd* CDataExchange::PrepareEditCtrl(int nIDC)
 
 BOOL CDataExchange::MayGiveFocusBack() { return !CUnaskedScope::IsActive() && !CWnd::IsDestroyingWindows(); }
 
+void CDataExchange::GiveFocusBack(CWnd* pControl, BOOL bSelect)
+{
+  if (!pControl || !pControl->m_hWnd || !MayGiveFocusBack())
+    return;
+  QPointer<QWidget> widget(pControl->m_hWnd);
+  RefusedControl() = widget;
+  FocusInItsFrame(pControl, bSelect);
+  QTimer::singleShot(0, widget, [widget, bSelect] {
+    if (RefusedControl() != widget)
+      return;
+    if (CWnd* control = CWnd::FromHandlePermanent(widget); control && MayGiveFocusBack())
+      FocusInItsFrame(control, bSelect);
+    RefusedControl() = nullptr;
+  });
+}
+
+BOOL CDataExchange::IsHeldByRefusal(HWND hWnd) { return hWnd && RefusedControl() == hWnd; }
+
 void CDataExchange::Fail()
 {
-  if (!MayGiveFocusBack())
-    throw CDataExchangeFailure{};
-  if (CWnd* control = m_pDlgWnd ? m_pDlgWnd->GetDlgItem(m_idLastControl) : nullptr) {
-    control->SetFocus();
-    if (auto* edit = dynamic_cast<CEdit*>(control); edit && m_bEditLastControl)
-      edit->SetSel(0, -1);
-  }
+  GiveFocusBack(m_pDlgWnd ? m_pDlgWnd->GetDlgItem(m_idLastControl) : nullptr, m_bEditLastControl);
   throw CDataExchangeFailure{};
 }
 

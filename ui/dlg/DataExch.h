@@ -27,6 +27,15 @@ public:
   // Whether a refused field may take the keyboard back: not while nobody is asked (the end of the
   // session) and not while windows are being destroyed, whose focus changes would check it again.
   static BOOL MayGiveFocusBack();
+  // Gives a refused control the keyboard back, where it may (above), its text selected when
+  // asked, and brings its frame to the front again when another child window was activated.
+  // A refusal met as the keyboard left for another window (Ctrl+Tab, a click there) comes while
+  // that switch is under way, and the switch goes on after it: once it has ended, the control
+  // and its frame take the keyboard and the front once more, so the switch does not happen.
+  static void GiveFocusBack(CWnd* pControl, BOOL bSelect);
+  // Whether the keyboard is in the control that a refusal gave it back to, and waits there for
+  // a switch under way to end: its frame's activation leaves it there.
+  static BOOL IsHeldByRefusal(HWND hWnd);
   // The text a saving exchange shows in the last prepared control for the value it took. It is
   // shown only once the whole exchange has passed, so a refusal leaves every field as typed.
   void ShowTaken(const CString& text);

@@ -82,6 +82,14 @@ BOOL PressReturn(QWidget* container, HWND hFocus)
   return TRUE;
 }
 
+// Return where a dialog bar has no button to press is the bar's OK, as the dialog manager sends
+// it: the bar's owner takes it (a drawing's bar gives its view the keyboard, so the field's value
+// is taken, or refused, as on leaving the field). FALSE when nobody takes it.
+BOOL SendBarOK(CWnd* pContainer)
+{
+  return dynamic_cast<CDialogBar*>(pContainer) && pContainer->SendMessage(WM_COMMAND, IDOK, 0);
+}
+
 // The control that took the focus because the one that had it was disabled, until the focus moves
 // again.
 QPointer<QWidget>& FocusPassedOnByDisabling()
@@ -116,7 +124,7 @@ BOOL PreTranslateDialogKeys(CWnd* pContainer, const MSG* pMsg)
     return FALSE;
   const bool alt = GetKeyState(VK_MENU) < 0;
   if (pMsg->wParam == VK_RETURN && !alt)
-    return PressReturn(container, pMsg->hwnd);
+    return PressReturn(container, pMsg->hwnd) || SendBarOK(pContainer);
   if (!alt)
     return FALSE;
   // Virtual keys of letters and digits are their Qt keys.

@@ -1,8 +1,9 @@
 #pragma once
 // The keys of a form view or a dialog bar, taken there as a dialog takes them, before the frame's
-// accelerators and menus: Return presses the focused push button, else the default one; Alt with
-// a letter presses the enabled button whose text marks that letter, or gives the keyboard to the
-// control after a static text that marks it. Dialogs ask here which focused button Return presses.
+// accelerators and menus: Return presses the focused push button, else the default one, else it
+// is a dialog bar's OK (IDOK) for the bar's owner; Alt with a letter presses the enabled button
+// whose text marks that letter, or gives the keyboard to the control after a static text that
+// marks it. Dialogs ask here which focused button Return presses.
 #include "ui/wnd/Msg.h"
 
 class CStaticLabel;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QGuiApplication>
 #include <QLayout>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -10,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "ui/dlg/DataExch.h"
 #include "ui/docview/Doc.h"
 #include "ui/docview/DocTempl.h"
 #include "ui/frame/CtrlBar.h"
@@ -372,9 +374,20 @@ void CMDIChildWnd::FitInsideClient()
 
 void CMDIChildWnd::OnMDIActivate(BOOL bActivate, CWnd*, CWnd*)
 {
-  if (bActivate)
+  if (bActivate && !KeepsFocusOnActivation())
     if (CView* view = GetActiveView())
       view->SetFocus();
+}
+
+BOOL CMDIChildWnd::KeepsFocusOnActivation() const
+{
+  QWidget* outer = GetOuterHandle();
+  QWidget* focus = outer ? outer->window()->focusWidget() : nullptr;
+  if (!focus || !outer->isAncestorOf(focus))
+    return FALSE;
+  // A press into a control of the frame gave it the keyboard before the frame was activated; a
+  // refused value's control took it back and waits there.
+  return QGuiApplication::mouseButtons() != Qt::NoButton || CDataExchange::IsHeldByRefusal(focus);
 }
 
 void CMDIChildWnd::RefreshMenuBar()

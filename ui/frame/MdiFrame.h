@@ -98,7 +98,12 @@ public:
   HMENU m_hMenuShared = nullptr;
 
 protected:
+  // Activated, the frame gives its view the keyboard, unless the keyboard is already in the
+  // frame where it must stay (below).
   virtual void OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* pDeactivateWnd);
+  // Whether the keyboard stays where it is in the frame as the frame is activated: in a control
+  // a press into it gave it to, or in a refused value's control that took it back.
+  BOOL KeepsFocusOnActivation() const;
   HWND CreateHandle(const CREATESTRUCT& cs, HWND hParentHost) override;
   void OnDestroy() override;
   HMENU GetDisplayedMenu() const override { return m_hMenuShared; }

@@ -17,7 +17,11 @@ void PlaceGuideline(CWorkbenchView* pView, CPoint point, double radians)
 }
 }  // namespace
 
-void CGuideLineToolBase::OnLButtonDownBeyond(CPoint) { m_pView->TellGuidelineBeyondSquare(); }
+BOOL CGuideLineToolBase::OnLButtonDownBeyond(CPoint)
+{
+  m_pView->TellGuidelineBeyondSquare();
+  return TRUE;
+}
 
 void CVertGuideLineTool::OnLButtonDown(UINT nFlags, CPoint* pPoint)
 {

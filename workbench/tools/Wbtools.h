@@ -71,8 +71,9 @@ public:
   virtual BOOL IsLButtonDown() const { return m_bButtonDown; }
   virtual BOOL IsRButtonDown() const { return m_bRButtonDown; }
   virtual void OnLButtonDown(UINT nFlags, CPoint* pPoint);
-  // A press in the window beyond the Workbench's square, where no tool acts.
-  virtual void OnLButtonDownBeyond(CPoint) {}
+  // A press in the window beyond the Workbench's square, where no tool acts; TRUE when the tool
+  // refused it and stays chosen for the next press.
+  virtual BOOL OnLButtonDownBeyond(CPoint) { return FALSE; }
   virtual void OnLButtonUp(UINT nFlags, CPoint* pPoint);
   virtual void OnLButtonDblClk(UINT nFlags, CPoint* pPoint);
   virtual void OnMouseMove(UINT nFlags, CPoint* pPoint);
@@ -153,7 +154,7 @@ class CGuideLineToolBase : public CWorkbenchTool
 {
 public:
   using CWorkbenchTool::CWorkbenchTool;
-  void OnLButtonDownBeyond(CPoint point) override;
+  BOOL OnLButtonDownBeyond(CPoint point) override;
 };
 
 class CVertGuideLineTool : public CGuideLineToolBase

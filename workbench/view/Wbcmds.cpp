@@ -156,11 +156,12 @@ void CWorkbenchView::OnRenameDesign()
   CDesign* pDesign = GetDesign();
   if (!pDoc || !pDesign)
     return;
+  // A name refused as another design's is offered again as typed, to be mended.
+  CString name;
   for (;;) {
     CString current = pDesign->GetName();
     if (current.IsEmpty())
       current = "Unnamed";
-    CString name;
     if (!GetWarehouseServices().AskRenameDesign(this, current, name))
       break;
     const int index = pDoc->FindDesign(name);
@@ -168,8 +169,7 @@ void CWorkbenchView::OnRenameDesign()
       pDesign->SetName(name);
       break;
     }
-    MessageBox(CString("A design with that name already exists.  You ") +
-                   "must choose a name that is not already in use.",
+    MessageBox("A design with that name already exists.  You must choose a name that is not already in use.",
                GetDocServices().GetProductName(), MB_OK | MB_ICONINFORMATION);
   }
   pDoc->UpdateFrameTitles();

@@ -584,10 +584,11 @@ void CWorkbenchView::OnLButtonDown(UINT nFlags, CPoint point)
 {
   m_bFirstViewPending = FALSE;
   m_bStoredViewPending = FALSE;
+  m_bPressRefused = FALSE;
   if (IsInWorldArea(point))
     m_pCurrentTool->OnLButtonDown(nFlags, &point);
   else
-    m_pCurrentTool->OnLButtonDownBeyond(point);
+    m_bPressRefused = m_pCurrentTool->OnLButtonDownBeyond(point);
   CScaleView::OnLButtonDown(nFlags, point);
 }
 
@@ -601,7 +602,8 @@ void CWorkbenchView::TellGuidelineBeyondSquare() { ShowJoinPrompt(GetGuidelineBe
 void CWorkbenchView::OnLButtonUp(UINT nFlags, CPoint point)
 {
   m_pCurrentTool->OnLButtonUp(nFlags, &point);
-  if (!m_bLockTool && !IsShiftDown())
+  // A tool whose press was refused placed nothing, and stays chosen for the next press.
+  if (!m_bLockTool && !IsShiftDown() && !std::exchange(m_bPressRefused, FALSE))
     SetCurrentTool(m_nEditMode == wemReadOnly ? wbtView : wbtSelect);
 }
 

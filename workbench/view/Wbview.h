@@ -546,6 +546,8 @@ private:
   BOOL m_bElevationViewShown = FALSE;
   BOOL m_bDetailViewShown = FALSE;
   BOOL m_bLockTool = FALSE;
+  // The tool refused the last press (a guideline beyond the square) and stays chosen.
+  BOOL m_bPressRefused = FALSE;
   // The frame took a new size since the stored view was last shown.
   BOOL m_bStoredViewDue = FALSE;
   std::unique_ptr<CMapECatToXLTGDIData> m_pCategoryMap;
