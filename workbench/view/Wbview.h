@@ -433,6 +433,8 @@ private:
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
   void SizeFrameToDesign();
+  // Sizes the frame, widened for its bars within the MDI client.
+  void SizeFrameWithItsBars(CWnd* pClient, CSize size);
   void RestoreStoredView();
   // The view of a design never stored from the Workbench: its stored size fills the view.
   void FitFirstView();
