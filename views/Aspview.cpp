@@ -280,7 +280,9 @@ void CAspectView::OnActivateView(BOOL bActivate, CView* pActivateView, CView* pD
 
 void CAspectView::OnUpdate(CView*, LPARAM lHint, CObject*)
 {
-  // The chosen scale stays; only the list the scale dialogs show follows the units.
+  // Only the list the scale dialogs show follows the units. The chosen scale stays for when the
+  // units change back; a dialog opened on a scale its list does not hold shows and prints
+  // "Scale to Fit".
   if (lHint == kHintPlan)
     SetPrintScaleListFromUnits();
 }

@@ -50,6 +50,22 @@ void AddScaleTexts(CListBox& box, int list, int failureLine)
   }
 }
 
+// The row a dialog opens on, for the scale it is given. A scale that cannot be printed, or that
+// the list does not hold (chosen before the measurement units changed), gives way to the list's
+// "Scale to Fit", so that the row shown selected is the scale OK hands back. A list number
+// outside the table keeps the scale, with no row.
+int OpeningRow(int list, int& numerator, int& denominator)
+{
+  if (!IsValidPrintScale(numerator, denominator))
+    numerator = denominator = -1;
+  const int row = FindPrintScaleRow(list, numerator, denominator);
+  const int fit = FindPrintScaleRow(list, -1, -1);
+  if (row >= 0 || fit < 0)
+    return row;
+  numerator = denominator = -1;
+  return fit;
+}
+
 // The row's scale, or the scale given when the row is none of the list's.
 void ScaleOfRow(int list, int row, int givenNumerator, int givenDenominator, int& numerator, int& denominator)
 {
@@ -96,11 +112,11 @@ CAspectPrintDlg::CAspectPrintDlg(int list, BOOL bPrintSetupOnly, DWORD dwFlags, 
                                  int denominator)
   : CPrintDialog(bPrintSetupOnly, dwFlags, pParentWnd),
     m_nList(list),
-    m_nNumerator(IsValidPrintScale(numerator, denominator) ? numerator : -1),
-    m_nDenominator(IsValidPrintScale(numerator, denominator) ? denominator : -1)
+    m_nNumerator(numerator),
+    m_nDenominator(denominator)
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("CAspectPrintDlg construction \n");
-  m_nSelectedRow = FindPrintScaleRow(m_nList, m_nNumerator, m_nDenominator);
+  m_nSelectedRow = OpeningRow(m_nList, m_nNumerator, m_nDenominator);
 }
 
 void CAspectPrintDlg::DoDataExchange(CDataExchange* pDX)
@@ -129,13 +145,10 @@ void CAspectPrintDlg::GetScale(int& numerator, int& denominator) const
 }
 
 CPrintScaleDlg::CPrintScaleDlg(int list, int numerator, int denominator, CWnd* pParentWnd)
-  : CDialog(IDD_PRINT_SCALE, pParentWnd),
-    m_nList(list),
-    m_nNumerator(IsValidPrintScale(numerator, denominator) ? numerator : -1),
-    m_nDenominator(IsValidPrintScale(numerator, denominator) ? denominator : -1)
+  : CDialog(IDD_PRINT_SCALE, pParentWnd), m_nList(list), m_nNumerator(numerator), m_nDenominator(denominator)
 {
   PCTRACE(TT_DIALOG_BOXES, TL_DETAIL)("CPrintScaleDlg construction \n");
-  m_nSelectedRow = FindPrintScaleRow(m_nList, m_nNumerator, m_nDenominator);
+  m_nSelectedRow = OpeningRow(m_nList, m_nNumerator, m_nDenominator);
 }
 
 void CPrintScaleDlg::DoDataExchange(CDataExchange* pDX)

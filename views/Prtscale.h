@@ -41,7 +41,8 @@ int PrintScaleListFor(BOOL bDetailView, int measurementUnits);
 class CAspectPrintDlg : public CPrintDialog
 {
 public:
-  // A scale that is neither "Scale to Fit" nor positive is taken as "Scale to Fit".
+  // A scale that is neither "Scale to Fit" nor positive, or that the list does not hold, is taken
+  // as "Scale to Fit", which the dialog then shows selected.
   CAspectPrintDlg(int list, BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd, int numerator, int denominator);
 
   // The chosen row's scale; with no row chosen the scale the dialog was opened with.
@@ -65,7 +66,8 @@ private:
 class CPrintScaleDlg : public CDialog
 {
 public:
-  // A scale that is neither "Scale to Fit" nor positive is taken as "Scale to Fit".
+  // A scale that is neither "Scale to Fit" nor positive, or that the list does not hold, is taken
+  // as "Scale to Fit", which the dialog then shows selected.
   CPrintScaleDlg(int list, int numerator, int denominator, CWnd* pParentWnd = nullptr);
 
   // The chosen scale; with no row chosen the scale the dialog was opened with.

@@ -7,7 +7,8 @@
 // Closing a drawing view gives the keyboard, menus and tools back to the Workbench, maximised when
 // the view was. The names suggested for a view's DXF and PDF keep the design name's characters.
 // The print scales the views offer and the plan bar's lengths follow the units the Application
-// Settings sheet applies, both ways, for shown and closed views alike; a chosen scale stays.
+// Settings sheet applies, both ways, for shown and closed views alike; a chosen scale the new list
+// does not hold gives way to Scale to Fit, shown selected, and that is what prints.
 #include <filesystem>
 #include <numbers>
 #include <string>
@@ -246,6 +247,21 @@ protected:
       QTest::mouseClick(pPrint->m_hWnd, Qt::LeftButton);
     Pump();
     return texts;
+  }
+  // Prints the view to a PDF by its bar's Print button, pressing OK on the row the dialog shows
+  // selected (-1 when none, as the row is given back).
+  void PrintToPdf(CAspectView* pView, const std::string& pdf, int& selectedRow)
+  {
+    service.filePaths.push_back(pdf.c_str());
+    OnNextDialog([&selectedRow](CDialog& dialog) {
+      CWnd* pControl = dialog.GetDlgItem(IDC_PRINT_SCALE_LIST);
+      auto* list = pControl ? qobject_cast<QListWidget*>(pControl->GetSafeHwnd()) : nullptr;
+      const QList<QListWidgetItem*> selected = list ? list->selectedItems() : QList<QListWidgetItem*>();
+      selectedRow = selected.isEmpty() ? -1 : list->row(selected.first());
+      ClickButton(dialog, IDOK);
+    });
+    QTest::mouseClick(Bar(pView)->GetDlgItem(ID_PRINT_VIEW)->m_hWnd, Qt::LeftButton);
+    Pump();
   }
 
   CUnitItem* m_pLeft = nullptr;
@@ -691,12 +707,15 @@ TEST_F(DrawViewsTest, ThePrintScalesAndThePlanBarFollowTheUnitsAppliedBothWays)
     int drawing;
     int detail;
     const char* second;
-  } const steps[] = {
-      {"Metric Millimeters", 3, CUnitsConverter::editMillimeters, kDrawingMetricScales, kDetailMetricScales, "1:20"},
-      {"Feet And Inches", 0, CUnitsConverter::editFeetAndInches, kDrawingImperialScales, kDetailImperialScales,
-       "1/16\" = 1' 0\""}};
+    int chosenNumerator;
+    int chosenDenominator;
+  } const steps[] = {{"Metric Millimeters", 3, CUnitsConverter::editMillimeters, kDrawingMetricScales,
+                      kDetailMetricScales, "1:20", 1, 48},
+                     {"Feet And Inches", 0, CUnitsConverter::editFeetAndInches, kDrawingImperialScales,
+                      kDetailImperialScales, "1/16\" = 1' 0\"", 1, 50}};
   for (const auto& step : steps) {
     SCOPED_TRACE(step.units);
+    pElevation->SetPrintScale(step.chosenNumerator, step.chosenDenominator);
     ASSERT_NO_FATAL_FAILURE(ApplyUnits(step.units));
     ASSERT_EQ(ShellApp().GetAppPrefs().GetMiscPrefs()->GetMeasurementUnits(), step.code);
     EXPECT_EQ(pPlan->GetPrintScaleList(), step.drawing);
@@ -708,8 +727,16 @@ TEST_F(DrawViewsTest, ThePrintScalesAndThePlanBarFollowTheUnitsAppliedBothWays)
     const std::vector<std::string> scales = PrintDialogScales(pElevation);
     ASSERT_GT(scales.size(), 1u);
     EXPECT_EQ(scales[1], step.second);
-    EXPECT_EQ(pElevation->GetPrintScaleNumerator(), 1) << "the chosen scale stays";
-    EXPECT_EQ(pElevation->GetPrintScaleDenominator(), 48);
+    EXPECT_EQ(pElevation->GetPrintScaleNumerator(), step.chosenNumerator) << "a cancelled print changes no scale";
+    EXPECT_EQ(pElevation->GetPrintScaleDenominator(), step.chosenDenominator);
+    // The chosen scale is none of the new list's: the dialog shows Scale to Fit, and so it prints.
+    int selectedRow = -2;
+    const std::string pdf = PathIn(step.code == 3 ? "metric.pdf" : "imperial.pdf");
+    PrintToPdf(pElevation, pdf, selectedRow);
+    EXPECT_EQ(selectedRow, 0) << "the print dialog shows Scale to Fit selected";
+    EXPECT_TRUE(std::filesystem::exists(pdf));
+    EXPECT_EQ(pElevation->GetPrintScaleNumerator(), -1) << "printed at a scale the dialog did not show";
+    EXPECT_EQ(pElevation->GetPrintScaleDenominator(), -1);
     QTest::mouseClick(Bar(pElevation)->GetDlgItem(ID_CLOSE_THE_VIEW)->m_hWnd, Qt::LeftButton);
     Pump();
   }

@@ -1,7 +1,7 @@
 // Guards how the Workbench takes the keyboard and the wheel in the running program: a field with
 // the focus keeps its editing keys, the view's accelerators act only on the view and only while
-// their command is enabled, the wheel scrolls, and the scroll bars lie inside the area between
-// the tool palette and the dialog bar at any scale factor.
+// their command is enabled, the wheel scrolls, the scroll bars lie inside the area between the
+// tool palette and the dialog bar, and the first Workbench holds its whole bar, at any scale factor.
 #include <algorithm>
 #include <cstdlib>
 
@@ -236,4 +236,22 @@ TEST_F(WbInputTest, FirstViewOfANewDesignShowsItsSizeAndFollowsTheFrameUntilTheU
   Frame()->SetWindowPos(nullptr, 0, 0, frame.Width(), frame.Height(), SWP_NOMOVE | SWP_NOZORDER);
   Pump();
   EXPECT_EQ(View()->GetScaleFactor(), scale) << "after a click the view keeps its scale";
+}
+
+// Run at scale factors 1 and 2: the first Workbench opens wide enough for its dialog bar's last
+// button, however few window pixels the main window's client has, as far as that client reaches.
+TEST_F(WbInputTest, TheFirstWorkbenchOpensWideEnoughForItsBarsLastButton)
+{
+  Pump();
+  CWnd* pClient = CWnd::FromHandle(MainFrame()->m_hWndMDIClient);
+  ASSERT_NE(pClient, nullptr);
+  CWnd* pStore = Frame()->GetDialogBar()->GetDlgItem(IDC_STORE_DESIGN);
+  ASSERT_NE(pStore, nullptr);
+  const CRect frame = ScreenRect(Frame());
+  const CRect area = ScreenRect(pClient);
+  const CRect store = ScreenRect(pStore);
+  EXPECT_LE(frame.right, area.right) << "the Workbench stands inside the main window's client";
+  EXPECT_LE(store.right, std::min(frame.right, area.right))
+      << "Store Design is cut off: the Workbench is " << frame.Width() << " pixels wide in a client of "
+      << area.Width();
 }

@@ -3,7 +3,7 @@
 // a drag that does not commit, removal of a selection, the quantity check, a design that can no
 // longer be opened, the restored frame kept in reach, a design stored from a maximised frame that
 // opens in a restored one with all its units in view, a close that arrives during a drag, and
-// status texts told again in the measurement units applied.
+// status texts told again in the measurement units applied, by the project in front only.
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -658,4 +658,54 @@ TEST_F(WorkbenchViewTest, TheStatusTextsFollowTheUnitsApplied)
   SendMouse(View(), QEvent::MouseMove, over, Qt::NoButton, Qt::NoButton);
   Pump();
   EXPECT_EQ(retold, pBar->GetPaneText(2)) << "as the pointer's next move tells it";
+}
+
+// With two projects open the status bar is the project's in front: a units change has only its
+// Workbench tell its size and position again, whichever project was opened first.
+TEST_F(WorkbenchViewTest, OnlyTheWorkbenchInFrontTellsTheStatusTextsAgain)
+{
+  CUnitItem* pFirstUnit = PlaceGlider();
+  ASSERT_NE(pFirstUnit, nullptr);
+  CDoc* pFirst = m_pDoc;
+  const CPoint firstOver = View()->WorldToClient(pFirstUnit->GetCenterPoint());
+  SendMouse(View(), QEvent::MouseMove, firstOver, Qt::NoButton, Qt::NoButton);
+  Command(ID_FILE_NEW);
+  Pump();
+  CDoc* pSecond = ActiveProject();
+  ASSERT_NE(pSecond, pFirst);
+  m_pDoc = pSecond;
+  ASSERT_NE(View(), nullptr);
+  const CRect client = View()->GetClientRect();
+  CUnitItem* pSecondUnit = PlaceUnit(CommandFor("CA", "BA001"), CPoint(client.Width() / 2, client.Height() / 3));
+  ASSERT_NE(pSecondUnit, nullptr);
+  const CPoint secondOver = View()->WorldToClient(pSecondUnit->GetCenterPoint());
+  SendMouse(View(), QEvent::MouseMove, secondOver, Qt::NoButton, Qt::NoButton);
+  Pump();
+  CStatusBar* pBar = MainFrame()->GetStatusBar();
+
+  struct
+  {
+    CDoc* pInFront;
+    CUnitItem* pUnit;
+    CPoint over;
+    const char* units;
+  } const steps[] = {{pSecond, pSecondUnit, secondOver, "Metric Millimeters"},
+                     {pFirst, pFirstUnit, firstOver, "Feet And Inches"}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.units);
+    m_pDoc = step.pInFront;
+    // The project comes forward by its form, which shows its Workbench again.
+    MainFrame()->MDIActivate(m_pDoc->GetWarehouseView()->GetParentFrame());
+    Pump();
+    MainFrame()->MDIActivate(Frame());
+    Pump();
+    ASSERT_EQ(MainFrame()->MDIGetActive(), Frame());
+    ASSERT_NO_FATAL_FAILURE(ApplyUnits(step.units));
+    const CString size = pBar->GetPaneText(1);
+    const CString position = pBar->GetPaneText(2);
+    EXPECT_EQ(size, step.pUnit->GetSizeInfo()) << "the size pane tells the unit of the project behind";
+    SendMouse(View(), QEvent::MouseMove, step.over, Qt::NoButton, Qt::NoButton);
+    Pump();
+    EXPECT_EQ(position, pBar->GetPaneText(2)) << "the position pane tells the pointer of the project behind";
+  }
 }

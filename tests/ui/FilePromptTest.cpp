@@ -1,6 +1,7 @@
 // Guards the file dialogs: a save dialog adds the chosen filter's extension before it asks about
 // an existing file, No keeps that file and goes back to the dialog, and each kind of file starts
-// in the folder last used for it, else in the documents folder, else (none made) the home folder.
+// in the folder last used for it, else in the documents folder, else (none made) the home folder;
+// a name suggested holds no double quote, and one typed with them is taken whole.
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -82,6 +83,9 @@ TEST(FileNames, TheChosenFiltersExtensionCompletesANameWithoutOne)
       << "a name the user typed keeps its own";
   EXPECT_EQ(SuggestFileName({"House", " Kitchen / bay ", "", "Plan View"}),
             CString("House - Kitchen - bay - Plan View"));
+  // A file dialog reads a name in double quotes as one of several names: the quotes are left out.
+  EXPECT_EQ(SuggestFileName({"House", "Elevation Patio \"Door\""}), CString("House - Elevation Patio Door"))
+      << "a suggested name holds a double quote";
 }
 
 TEST_F(FilePromptTest, AnExtensionlessNameOverAnExistingFileAsksAndNoKeepsItByteForByte)
@@ -228,6 +232,46 @@ TEST_F(FilePromptTest, TheQtDialogsAskAboutTheFinalName)
   EXPECT_EQ(questions, 1);
   EXPECT_EQ(questionText, QString("trunc500.tpf already exists.\nDo you want to replace it?"));
   EXPECT_EQ(Bytes(existing), std::string(500, 'x'));
+}
+
+// The system's own dialog, offscreen: a name typed with double quotes in it is the file written,
+// whole, as an existing file of such a name is the one opened; never the part between the quotes.
+TEST_F(FilePromptTest, TheQtDialogTakesATypedNameWithDoubleQuotesWhole)
+{
+  SetDialogService(nullptr);
+  const std::string existing = File("Bay \"North\".tpf");
+  std::ofstream(existing, std::ios::binary) << "TPF";
+  std::ofstream(File("North.tpf"), std::ios::binary) << "TPF";
+  QStringList typed = {"Patio \"Door\"", "Bay \"North\".tpf"};
+  QTimer driver;
+  QStringList questions;
+  QObject::connect(&driver, &QTimer::timeout, [&] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      questions << box->text();
+      box->button(box->button(QMessageBox::No) ? QMessageBox::No : QMessageBox::Ok)->click();
+    } else if (auto* dialog = qobject_cast<QFileDialog*>(modal)) {
+      if (typed.isEmpty()) {
+        dialog->reject();
+        return;
+      }
+      dialog->findChild<QLineEdit*>("fileNameEdit")->setText(typed.takeFirst());
+      QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+    }
+  });
+  driver.start(20);
+  const CString filter = "Panecraft Project (*.tpf)|*.tpf|All Files (*.*)|*.*||";
+  CFileDialog save(FALSE, "tpf", (files.path() + "/x").toUtf8().constData(), OFN_OVERWRITEPROMPT, filter);
+  const int saved = save.DoModal();
+  CFileDialog open(TRUE, "tpf", (files.path() + "/").toUtf8().constData(), OFN_FILEMUSTEXIST, filter);
+  const int opened = open.DoModal();
+  driver.stop();
+  SetDialogService(&service);
+  EXPECT_EQ(saved, IDOK);
+  EXPECT_EQ(save.GetPathName(), CString(File("Patio \"Door\".tpf").c_str())) << "a save dialog wrote another name";
+  EXPECT_EQ(opened, IDOK);
+  EXPECT_EQ(open.GetPathName(), CString(existing.c_str())) << "an open dialog opened another file";
+  EXPECT_TRUE(questions.isEmpty()) << questions.join('\n').toStdString();
 }
 
 }  // namespace

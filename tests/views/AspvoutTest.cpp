@@ -40,12 +40,16 @@
 namespace {
 constexpr int kDrawing = 25;
 constexpr int kScreenOnly = 5;
-constexpr int kQuarterInchRow = 3;  // "1/4" = 1' 0"" of the plan and elevation list
+constexpr int kQuarterInchRow = 3;   // "1/4" = 1' 0"" of the plan and elevation list
+constexpr int kFullSizeRow = 1;      // "Full Size" of the detail list
+constexpr int kInchAndAHalfRow = 4;  // "1 1/2" = 1' 0"" of the detail list, an eighth of full size
 
 class CTestAspectView : public CAspectView
 {
 public:
   void Add(CVRX2DEntity* pEntity) { m_Entities.Add(pEntity); }
+  // The scales the detail view offers, full size among them.
+  void UseDetailScales() { m_nPrintScaleList = kDetailImperialScales; }
   void UseColours()
   {
     auto* pMap = new CMapECatToXLTGDIData;
@@ -214,8 +218,8 @@ TEST_F(AspectOutputTest, AtFullSizeADrawingFarFromTheOriginIsPrintedWhole)
   // 600 inches from the origin are 38400 logical units: beyond the 16-bit window of the screen.
   view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(600, 0), CVRX2DPoint(604, 0)));
   view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(600, 0), CVRX2DPoint(600, 1)));
-  view->SetPrintScale(1, 1);
-  ChooseScaleAndPrint(-1);
+  view->UseDetailScales();
+  ChooseScaleAndPrint(kFullSizeRow);
   Command(ID_PRINT_VIEW);
   EXPECT_EQ(view->GetPrintScaleNumerator(), 1);
   EXPECT_TRUE(service.messages.empty());
@@ -235,8 +239,8 @@ TEST_F(AspectOutputTest, ADrawingWiderThanThePrintableAreaWarnsOnceThoughItFitsT
   TestApp().GetPrinter()->setPageMargins(QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch);
   view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(0, 0), CVRX2DPoint(8, 0)));
   view->Add(new CVRX2DLine(kDrawing, CVRX2DPoint(0, 0), CVRX2DPoint(0, 1)));
-  view->SetPrintScale(1, 1);
-  ChooseScaleAndPrint(-1);
+  view->UseDetailScales();
+  ChooseScaleAndPrint(kFullSizeRow);
   Command(ID_PRINT_VIEW);
   ASSERT_EQ(service.messages.size(), 1u);
   EXPECT_EQ(service.messages[0].text, CString("Part of the symbol will not be printed because it extends beyond the "
@@ -244,9 +248,8 @@ TEST_F(AspectOutputTest, ADrawingWiderThanThePrintableAreaWarnsOnceThoughItFitsT
   EXPECT_EQ(service.messages[0].caption, docServices.GetProductName());
   EXPECT_EQ(view->pages, 1) << "printing goes on";
 
-  // Half the size fits without a word.
-  view->SetPrintScale(1, 2);
-  ChooseScaleAndPrint(-1);
+  // An eighth of the size fits without a word.
+  ChooseScaleAndPrint(kInchAndAHalfRow);
   Command(ID_PRINT_VIEW);
   EXPECT_EQ(service.messages.size(), 1u);
   TestApp().GetPrinter()->setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Inch);

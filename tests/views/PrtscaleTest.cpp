@@ -1,6 +1,7 @@
 // Guards the print-scale dialogs, driven by mouse clicks through the scripted dialog service:
-// they open on the view's scale, hand back the clicked row's scale, keep the previous scale when
-// no row is chosen, refuse scales that cannot be printed, and never read outside the lists.
+// they open on the view's scale, hand back the clicked row's scale, open on "Scale to Fit" for a
+// scale their list does not hold, refuse scales that cannot be printed, and never read outside
+// the lists.
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QListWidget>
@@ -8,6 +9,7 @@
 #include <QTest>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui/TestApp.h"
@@ -137,31 +139,34 @@ TEST_F(PrintScaleTest, TheMetricDetailListAndThePreviewTemplateShowOnlyTheScales
   EXPECT_EQ(preview.DoModal(), IDCANCEL);
 }
 
-TEST_F(PrintScaleTest, WithNoRowChosenBothDialogsKeepThePreviousScale)
+// A scale the list does not hold (chosen before the units changed, either way) gives way to
+// "Scale to Fit": both dialogs show it selected, and OK hands it back.
+TEST_F(PrintScaleTest, AScaleTheListDoesNotHoldGivesWayToScaleToFitSelected)
 {
-  // An imperial scale that the metric list does not hold: no row is selected.
-  CPrintScaleDlg scale(kDrawingMetricScales, 1, 48);
-  service.dialogActions.push_back([](CDialog& dialog) {
-    EXPECT_EQ(SelectedRow(dialog), -1);
-    Press(dialog, IDOK);
-  });
-  ASSERT_EQ(scale.DoModal(), IDOK);
-  int numerator = 0;
-  int denominator = 0;
-  scale.GetScale(numerator, denominator);
-  EXPECT_EQ(numerator, 1);
-  EXPECT_EQ(denominator, 48);
+  for (const auto& [list, numerator, denominator] :
+       {std::tuple{kDrawingMetricScales, 1, 48}, {kDrawingImperialScales, 1, 50}}) {
+    SCOPED_TRACE(testing::Message() << "list " << list << ", " << numerator << "/" << denominator);
+    const auto expectFitSelectedAndPressOK = [](CDialog& dialog) {
+      EXPECT_EQ(SelectedRow(dialog), 0) << "the dialog shows Scale to Fit selected";
+      Press(dialog, IDOK);
+    };
+    CPrintScaleDlg scale(list, numerator, denominator);
+    service.dialogActions.push_back(expectFitSelectedAndPressOK);
+    ASSERT_EQ(scale.DoModal(), IDOK);
+    int chosenNumerator = 0;
+    int chosenDenominator = 0;
+    scale.GetScale(chosenNumerator, chosenDenominator);
+    EXPECT_EQ(chosenNumerator, -1) << "the scale dialog hands back a scale its list does not show";
+    EXPECT_EQ(chosenDenominator, -1);
 
-  CAspectPrintDlg print(kDrawingMetricScales, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, 1, 48);
-  UseTemplate(print, IDD_ASPECT_PRINT);
-  service.dialogActions.push_back([](CDialog& dialog) {
-    EXPECT_EQ(SelectedRow(dialog), -1);
-    Press(dialog, IDOK);
-  });
-  ASSERT_EQ(print.DoModal(), IDOK);
-  print.GetScale(numerator, denominator);
-  EXPECT_EQ(numerator, 1);
-  EXPECT_EQ(denominator, 48);
+    CAspectPrintDlg print(list, FALSE, PD_USEDEVMODECOPIES | PD_NOSELECTION, nullptr, numerator, denominator);
+    UseTemplate(print, IDD_ASPECT_PRINT);
+    service.dialogActions.push_back(expectFitSelectedAndPressOK);
+    ASSERT_EQ(print.DoModal(), IDOK);
+    print.GetScale(chosenNumerator, chosenDenominator);
+    EXPECT_EQ(chosenNumerator, -1) << "the print dialog prints at a scale its list does not show";
+    EXPECT_EQ(chosenDenominator, -1);
+  }
 }
 
 TEST_F(PrintScaleTest, AScaleThatCannotBePrintedOpensAsScaleToFit)

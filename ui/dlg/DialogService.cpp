@@ -21,6 +21,7 @@
 #include "ui/dlg/Dialog.h"
 #include "ui/dlg/DlgWidget.h"
 #include "ui/dlg/Progress.h"
+#include "ui/dlg/WholeName.h"
 #include "ui/frame/Menu.h"
 #include "ui/output/Print.h"
 #include "ui/wnd/QtConv.h"
@@ -159,7 +160,7 @@ public:
   {
     const CModalQuestion question;
     const QStringList filters = QtFileFilters(request.filter);
-    QFileDialog dialog(OwnerWidget(pOwner), ToQString(request.title));
+    CWholeNameFileDialog dialog(OwnerWidget(pOwner), ToQString(request.title));
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.value(request.filterIndex - 1));
     dialog.setAcceptMode(request.bOpen ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
@@ -173,9 +174,9 @@ public:
     const QString name = start.mid(slash + 1);
     if (!name.isEmpty() && !name.contains('*'))
       dialog.selectFile(name);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted || dialog.ChosenPath().isEmpty())
       return IDCANCEL;
-    request.path = PathFromQString(dialog.selectedFiles().first());
+    request.path = PathFromQString(dialog.ChosenPath());
     request.filterIndex = std::max(1, static_cast<int>(filters.indexOf(dialog.selectedNameFilter())) + 1);
     return IDOK;
   }

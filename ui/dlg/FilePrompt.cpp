@@ -164,6 +164,8 @@ CString SuggestFileName(std::initializer_list<CString> parts)
   }
   for (const char* bad : {"/", "\\", "*", "?"})
     name.Replace(bad, "-");
+  // A file dialog reads a name in double quotes as one of several names.
+  name.Replace("\"", "");
   while (!name.IsEmpty() && name[0] == '.')
     name = name.Mid(1);
   return name;

@@ -18,7 +18,8 @@ CString FilterExtension(const CString& filter, int filterIndex);
 // takes it whatever dots it holds, as does a name whose last dot a space follows.
 CString CompleteSaveName(const CString& path, const CString& filter, int filterIndex, const CString& defaultExt,
                          const CString& offered = CString());
-// A name made of parts ("House - Kitchen - Plan View"), without characters a file name cannot hold.
+// A name made of parts ("House - Kitchen - Plan View"), without characters a file name cannot hold
+// and without double quotes.
 CString SuggestFileName(std::initializer_list<CString> parts);
 // The profile entry ("Folders") keeping the last folder of the kind of file the request asks for.
 CString FolderEntry(const CFileDialogRequest& request);

@@ -451,6 +451,14 @@ void CToolBar::DockAt(UINT nDockBarID)
   toolbar->setVisible(visible);
 }
 
+int CToolBar::GetSideWidth() const
+{
+  auto* toolbar = qobject_cast<QToolBar*>(m_hWnd);
+  if (!toolbar || toolbar->isHidden() || toolbar->isFloating() || toolbar->orientation() != Qt::Vertical)
+    return 0;
+  return toolbar->sizeHint().width();
+}
+
 void CToolBar::Float(CPoint point)
 {
   auto* toolbar = qobject_cast<QToolBar*>(m_hWnd);

@@ -77,6 +77,9 @@ public:
   BOOL IsFloating() const override;
   void DockAt(UINT nDockBarID) override;
   void Float(CPoint point) override;
+  // The width the bar takes beside the bars docked at the frame's top and bottom: its column's,
+  // shown and docked at a side, known before the frame is laid out; else 0.
+  int GetSideWidth() const;
   // The action of a button (for checks of its state).
   QAction* GetAction(int nIndex) const;
 

@@ -12,6 +12,7 @@
 #include "ui/dlg/DataExch.h"
 #include "ui/draw/Dc.h"
 #include "ui/draw/Gdi.h"
+#include "ui/wnd/Resource.h"
 #include "support/ComExcpt.h"
 #include "support/Exceptn.h"
 #include "support/Trace.h"
@@ -150,6 +151,19 @@ BOOL CWorkbenchFrame::CreateBars()
   DockControlBar(&m_wndToolBar, AFX_IDW_DOCKBAR_LEFT);
   DockControlBar(&m_wndDialogBar, AFX_IDW_DOCKBAR_BOTTOM);
   return TRUE;
+}
+
+int CWorkbenchFrame::WidthForBars()
+{
+  const CDialogTemplate* pBar = CResources::Get().FindDialog(IDD_WORKBENCH_BAR);
+  if (!pBar)
+    return 0;
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  // The palette docked at a side stands beside the dialog bar.
+  return DialogUnitsToPixels(pBar->size).cx + m_wndToolBar.GetSideWidth() + window.Width() - client.Width();
 }
 
 void CWorkbenchFrame::RecalcLayout(BOOL bNotify)

@@ -45,6 +45,9 @@ public:
   CWorkbenchView* GetWorkbenchView() const;
   CDialogBar* GetDialogBar() { return &m_wndDialogBar; }
   CToolBar* GetToolBar() { return &m_wndToolBar; }
+  // The frame width whose client holds the dialog bar's template whole beside the palette docked
+  // at a side, in the pixels of the frame's own font; 0 without a template.
+  int WidthForBars();
   // The next close leaves the design unstored (a design that could not be opened).
   void CloseWithoutStoring();
   // The frame is maximised when it is first shown: the design was stored from a maximised frame.

@@ -133,12 +133,33 @@ void CWorkbenchView::SizeFrameToDesign()
   const CSize caption = pServices->GetCaptionAndBorderSize();
   const int height = std::max(static_cast<int>(h / w * (area.Width() - caption.cx)), kMinFrameHeight);
   if (height <= area.Height()) {
-    pFrame->SetWindowPos(nullptr, 0, 0, area.Width() - caption.cx, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeFrameWithItsBars(pClient, CSize(area.Width() - caption.cx, height));
     return;
   }
   const int width = std::max(static_cast<int>(w / h * (area.Height() - caption.cy)), kMinFrameWidth);
   if (area.Width() >= width)
-    pFrame->SetWindowPos(nullptr, 0, 0, width, area.Height() - caption.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SizeFrameWithItsBars(pClient, CSize(width, area.Height() - caption.cy));
+}
+
+void CWorkbenchView::SizeFrameWithItsBars(CWnd* pClient, CSize size)
+{
+  CFrameWnd* pFrame = GetParentFrame();
+  CRect area;
+  pClient->GetClientRect(&area);
+  // A client few window pixels wide (a small main window, or a device ratio above 1) would give
+  // a tall design's frame less width than its dialog bar needs, cutting off Store Design: the
+  // frame takes the bars' width as far as the client reaches, moved left to stay inside it.
+  CWorkbenchFrame* pWorkbench = GetWorkbenchFrame();
+  const int bars = pWorkbench ? pWorkbench->WidthForBars() : 0;
+  size.cx = std::min(std::max(static_cast<int>(size.cx), bars), static_cast<int>(area.Width()));
+  CRect place;
+  pFrame->GetWindowRect(&place);
+  pClient->ScreenToClient(&place);
+  if (place.left + size.cx <= area.right) {
+    pFrame->SetWindowPos(nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return;
+  }
+  pFrame->SetWindowPos(nullptr, area.right - size.cx, place.top, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CWorkbenchView::RestoreStoredView()

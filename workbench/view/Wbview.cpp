@@ -235,6 +235,10 @@ void CWorkbenchView::RetellStatusTexts()
   if (units == m_nStatusUnits || !GetDesign())
     return;
   m_nStatusUnits = units;
+  // The status bar tells of the project in front: the Workbench of a project behind tells its
+  // selection when it comes forward, and its pointer when the pointer moves over it again.
+  if (!IsProjectInFront())
+    return;
   if (m_bPointerTold) {
     ShowPointerPosition(m_ptToldPointer);
     CDesignItem* pItem = nullptr;
@@ -243,6 +247,14 @@ void CWorkbenchView::RetellStatusTexts()
     SetPaneText(1, pItem ? pItem->GetDescription() : CString());
   }
   ShowSelectionInfo();
+}
+
+BOOL CWorkbenchView::IsProjectInFront() const
+{
+  auto* pChild = dynamic_cast<CMDIChildWnd*>(GetParentFrame());
+  CMDIFrameWnd* pMain = pChild ? pChild->GetMDIFrame() : nullptr;
+  CMDIChildWnd* pActive = pMain ? pMain->MDIGetActive() : nullptr;
+  return pActive && (pActive == pChild || pActive->GetActiveDocument() == GetDocument());
 }
 
 void CWorkbenchView::OnDraw(CDC* pDC)

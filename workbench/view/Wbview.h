@@ -449,6 +449,8 @@ private:
   // Opening (Wbopen.cpp).
   BOOL BindToDesign();
   void SizeFrameToDesign();
+  // Sizes the frame, widened for its bars within the MDI client.
+  void SizeFrameWithItsBars(CWnd* pClient, CSize size);
   void RestoreStoredView();
   // The view of a design never stored from the Workbench: its stored size fills the view.
   void FitFirstView();
@@ -467,6 +469,8 @@ private:
   // The status texts tell lengths in the measurement units: once the units have changed, they are
   // told again as the pointer's last move and the selection told them.
   void RetellStatusTexts();
+  // The main window's active frame is this Workbench's or another window of its project.
+  BOOL IsProjectInFront() const;
   // Tools: the zoom commands.
   void SetZoomTool(int mode);
   // The joining order and capture distance from the product database; FALSE when it cannot be read.
