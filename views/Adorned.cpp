@@ -1,8 +1,6 @@
 #include "views/Adorned.h"
 
 #include "document/Doc.h"
-#include "ui/dlg/Ctrls.h"
-#include "ui/wnd/Resource.h"
 #include "ui/wnd/WinApp.h"
 #include "support/Trace.h"
 #include "views/Viewsvc.h"
@@ -92,14 +90,4 @@ void CDlgAdornedFrame::OnMDIActivate(BOOL bActivate, CWnd* pActivateWnd, CWnd* p
   }
 }
 
-int CDlgAdornedFrame::WidthForBar()
-{
-  const CDialogTemplate* pBar = CResources::Get().FindDialog(m_nDialogBarID);
-  if (!pBar)
-    return 0;
-  CRect window;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  return DialogUnitsToPixels(pBar->size).cx + window.Width() - client.Width();
-}
+int CDlgAdornedFrame::WidthForBar() { return WidthForDialogBar(m_nDialogBarID); }

@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "ui/dlg/Ctrls.h"
 #include "ui/dlg/DataExch.h"
 #include "ui/docview/Doc.h"
 #include "ui/docview/DocTempl.h"
@@ -18,6 +19,7 @@
 #include "ui/frame/Menu.h"
 #include "ui/docview/View.h"
 #include "ui/wnd/QtConv.h"
+#include "ui/wnd/Resource.h"
 #include "ui/wnd/WinApp.h"
 #include "ui/wnd/WndImpl.h"
 
@@ -412,4 +414,16 @@ void CMDIChildWnd::OnDestroy()
     if (!m_pMDIFrame->m_pLastActive)
       m_pMDIFrame->OnChildActivated();
   }
+}
+
+int CMDIChildWnd::WidthForDialogBar(UINT nIDTemplate, int nBeside)
+{
+  const CDialogTemplate* pBar = CResources::Get().FindDialog(nIDTemplate);
+  if (!pBar)
+    return 0;
+  CRect window;
+  GetWindowRect(&window);
+  CRect client;
+  GetClientRect(&client);
+  return DialogUnitsToPixels(pBar->size).cx + nBeside + window.Width() - client.Width();
 }

@@ -110,6 +110,9 @@ protected:
   void RefreshMenuBar() override;
   // Moves (and if need be shrinks) the frame so that it lies inside the MDI client.
   void FitInsideClient();
+  // How wide the frame must be for its dialog bar (from the bar's template) and what stands
+  // beside the bar, with the frame's border; 0 for a template there is not.
+  int WidthForDialogBar(UINT nIDTemplate, int nBeside = 0);
 
   CMDIFrameWnd* m_pMDIFrame = nullptr;
 };

@@ -153,18 +153,8 @@ BOOL CWorkbenchFrame::CreateBars()
   return TRUE;
 }
 
-int CWorkbenchFrame::WidthForBars()
-{
-  const CDialogTemplate* pBar = CResources::Get().FindDialog(IDD_WORKBENCH_BAR);
-  if (!pBar)
-    return 0;
-  CRect window;
-  GetWindowRect(&window);
-  CRect client;
-  GetClientRect(&client);
-  // The palette docked at a side stands beside the dialog bar.
-  return DialogUnitsToPixels(pBar->size).cx + m_wndToolBar.GetSideWidth() + window.Width() - client.Width();
-}
+// The palette docked at a side stands beside the dialog bar.
+int CWorkbenchFrame::WidthForBars() { return WidthForDialogBar(IDD_WORKBENCH_BAR, m_wndToolBar.GetSideWidth()); }
 
 void CWorkbenchFrame::RecalcLayout(BOOL bNotify)
 {
