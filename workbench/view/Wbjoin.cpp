@@ -603,6 +603,7 @@ void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
   const CPtrHashSet inside(end.inside.begin(), end.inside.end());
   std::vector<CDesignItem*> going;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
+    const POSITION here = pos;
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
     auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
     if (!pJoin)
@@ -622,12 +623,14 @@ void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
     const BOOL sound = fit > 0 && !inside.Contains(pFirst) && !inside.Contains(pSecond);
     if (fit >= 0)
       TraceVerification(*pJoin, sound, difference);
-    if (!sound)
+    if (!sound) {
+      // Taken out where the walk stands: a second walk would look up every item of the design.
+      m_pItemList->RemoveAt(here);
       going.push_back(pJoin);
-    else
+    } else
       FollowSides(*pJoin, line, this);
   }
-  RemoveFromDesign(going);
+  DiscardJoins(going);
 }
 
 BOOL CWorkbenchView::AllJoined(const std::vector<CSnapEngine::CProposedJoin>& proposed) const

@@ -486,6 +486,10 @@ private:
   // The rest of a removal once the item is out of its list: out of the selection and the
   // alignment tables, told, and deleted.
   void DiscardItem(CDesignItem* pItem);
+  // The same for joins out of the list, with the same result as DiscardItem for each in turn.
+  void DiscardJoins(const std::vector<CDesignItem*>& joins);
+  // Out of the selection, and out of the temporary group of a moved selection.
+  void ReleaseSelected(CDesignItem* pItem);
   // A join item holding one of the units.
   BOOL JoinsAnyOf(CDesignItem* pItem, const CPtrHashSet& units) const;
   // Verifies the joins whose units the test picks, whichever way round it is given them, and
