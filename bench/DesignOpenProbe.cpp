@@ -10,6 +10,9 @@
 // PANECRAFT_OPEN_ELEVATION=1 the Elevation is then shown with the whole design selected (and
 // shown and closed for the earlier design too), and the line tells that instead:
 //   elevation <units on the Workbench> <cpu seconds> <wall seconds>
+// The probe runs on any platform the program runs on: started by hand with QT_QPA_PLATFORM=xcb
+// and a DISPLAY (and PANECRAFT_OPEN_FD=3 3>&1), it times the open in a program shown on that X
+// server.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QMainWindow>
