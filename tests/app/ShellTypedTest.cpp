@@ -39,6 +39,7 @@
 #include "views/Planview.h"
 #include "views/Viewids.h"
 #include "workbench/frame/Wbframe.h"
+#include "workbench/frame/Wbids.h"
 #include "workbench/view/Wbview.h"
 
 namespace {
@@ -411,6 +412,42 @@ TEST_F(TypedValueTest, AClickInTheWorkbenchWithARefusedWallWidthTellsItOnceAndTh
     EXPECT_EQ(boxes.Shown(), 1) << "one click, one message";
   }
   ASSERT_NO_FATAL_FAILURE(ExpectKeyboardBackIn(pPlanFrame, wall, "abc"));
+}
+
+// A click in the Workbench with a name the file cannot hold in the project's name field tells it
+// once and acts nowhere: the armed unit tool places no unit, as the window switch the press asked
+// for did not happen either. The tool stays armed for the next click.
+TEST_F(TypedValueTest, AClickInTheWorkbenchWithARefusedNameTellsItOnceAndPlacesNoUnit)
+{
+  auto* pView = dynamic_cast<CWorkbenchView*>(m_pDoc->GetWorkbenchView());
+  ASSERT_NE(pView, nullptr);
+  MainFrame()->MDIActivate(m_pFrame);
+  Pump();
+  Command(ID_NEW_UNIT_FIRST);
+  const int before = pView->GetItemList()->GetCount();
+  QLineEdit* field = FocusProjectNameField(m_pDoc);
+  ASSERT_NE(field, nullptr);
+  QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+  TypeText(field, "Haus \xC5\x82");
+  QWidget* drawing = pView->m_hWnd;
+  const QPoint at = drawing->rect().center();
+  {
+    const CAnsweredBoxes boxes(service);
+    QTest::mouseClick(drawing, Qt::LeftButton, {}, at);
+    Pump();
+    EXPECT_EQ(boxes.Shown(), 1) << "one click, one message";
+  }
+  // Fatal: a press on the unit placed would start a drag that the next click cannot end.
+  ASSERT_EQ(pView->GetItemList()->GetCount(), before)
+      << "the press whose window switch was refused placed a unit in the Workbench";
+  ASSERT_NO_FATAL_FAILURE(ExpectKeyboardBackIn(DesignList(m_pDoc)->GetParentFrame(), field, "Haus \xC5\x82"));
+
+  // With the name mended, the same click places the unit.
+  TypeText(field, "Haus");
+  QTest::mouseClick(drawing, Qt::LeftButton, {}, at);
+  Pump();
+  EXPECT_TRUE(Messages().empty()) << Messages().front();
+  EXPECT_EQ(pView->GetItemList()->GetCount(), before + 1) << "the unit tool did not stay armed";
 }
 
 // Return in the Plan bar's Wall Width is the bar's OK, as in the program's dialogs: it takes a

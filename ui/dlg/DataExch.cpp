@@ -15,6 +15,7 @@
 #include "ui/dlg/Ctrls.h"
 #include "ui/dlg/DialogService.h"
 #include "ui/frame/MdiFrame.h"
+#include "ui/wnd/QtApp.h"
 #include "ui/wnd/QtConv.h"
 #include "ui/wnd/Resource.h"
 #include "ui/wnd/WinApp.h"
@@ -198,6 +199,8 @@ void CDataExchange::GiveFocusBack(CWnd* pControl, BOOL bSelect)
   QPointer<QWidget> widget(pControl->m_hWnd);
   RefusedControl() = widget;
   FocusInItsFrame(pControl, bSelect);
+  // A click elsewhere that met the refusal acts nowhere: the user has just been told so.
+  CQtApplication::DropPressUnderWay();
   QTimer::singleShot(0, widget, [widget, bSelect] {
     if (RefusedControl() != widget)
       return;

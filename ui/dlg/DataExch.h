@@ -31,7 +31,8 @@ public:
   // asked, and brings its frame to the front again when another child window was activated.
   // A refusal met as the keyboard left for another window (Ctrl+Tab, a click there) comes while
   // that switch is under way, and the switch goes on after it: once it has ended, the control
-  // and its frame take the keyboard and the front once more, so the switch does not happen.
+  // and its frame take the keyboard and the front once more, so the switch does not happen, and
+  // a press that made the switch reaches no window.
   static void GiveFocusBack(CWnd* pControl, BOOL bSelect);
   // Whether the keyboard is in the control that a refusal gave it back to, and waits there for
   // a switch under way to end: its frame's activation leaves it there.

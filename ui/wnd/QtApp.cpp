@@ -27,6 +27,70 @@
 #include "ui/wnd/Wnd.h"
 #include "ui/wnd/WndImpl.h"
 
+namespace {
+// Qt gives the keyboard on a press before the window pressed has it; the press whose focus change
+// is under way, the one that is to reach no window, and whether the rest of its click is dropped.
+QEvent* g_pressGivingFocus = nullptr;
+QEvent* g_droppedPress = nullptr;
+bool g_droppingClick = false;
+
+bool IsPress(const QEvent* event)
+{
+  return event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonDblClick;
+}
+
+// Notes a window's press from the window system for as long as it is being delivered.
+class CPressUnderWay
+{
+public:
+  CPressUnderWay(const QObject* receiver, QEvent* event)
+    : m_event(IsPress(event) && event->spontaneous() && receiver->isWidgetType() ? event : nullptr)
+  {
+    if (m_event)
+      g_pressGivingFocus = m_event;
+  }
+  ~CPressUnderWay()
+  {
+    if (!m_event)
+      return;
+    g_pressGivingFocus = m_outer;
+    if (g_droppedPress == m_event)
+      g_droppedPress = nullptr;
+  }
+  CPressUnderWay(const CPressUnderWay&) = delete;
+  CPressUnderWay& operator=(const CPressUnderWay&) = delete;
+
+private:
+  QEvent* m_event;
+  QEvent* m_outer = g_pressGivingFocus;
+};
+
+// Whether the mouse event belongs to a click whose press is dropped. Its focus change is over
+// once a press reaches the filter; a later refusal is the window's own.
+bool IsOfDroppedClick(QEvent* event)
+{
+  if (event == g_pressGivingFocus)
+    g_pressGivingFocus = nullptr;
+  if (event == g_droppedPress) {
+    g_droppedPress = nullptr;
+    g_droppingClick = true;
+    return true;
+  }
+  if (!g_droppingClick)
+    return false;
+  const auto* mouse = static_cast<const QMouseEvent*>(event);
+  // With no button held, or a press of a new click, the dropped click has ended.
+  const bool released = mouse->buttons() == Qt::NoButton;
+  if ((released && event->type() != QEvent::MouseButtonRelease) ||
+      (IsPress(event) && mouse->buttons() == mouse->button())) {
+    g_droppingClick = false;
+    return false;
+  }
+  g_droppingClick = !released;
+  return true;
+}
+}  // namespace
+
 // Input for windows passes the application's PreTranslateMessage before the window sees it.
 class CAppEventFilter : public QObject
 {
@@ -37,6 +101,9 @@ public:
     const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease ||
                        type == QEvent::MouseButtonDblClick || type == QEvent::MouseMove;
     const bool key = type == QEvent::KeyPress || type == QEvent::KeyRelease;
+    // Dropped at the widget only: the top-level window still keeps its own account of the buttons.
+    if (mouse && watched->isWidgetType() && IsOfDroppedClick(event))
+      return true;
     if (type == QEvent::ShortcutOverride)
       return ClaimMnemonic(watched, static_cast<QKeyEvent*>(event));
     // A timer of Qt's own, such as a text cursor's blink, changes nothing the update handlers
@@ -174,8 +241,15 @@ bool CQtApplication::event(QEvent* event)
   return QApplication::event(event);
 }
 
+void CQtApplication::DropPressUnderWay()
+{
+  if (g_pressGivingFocus)
+    g_droppedPress = g_pressGivingFocus;
+}
+
 bool CQtApplication::notify(QObject* receiver, QEvent* event)
 {
+  const CPressUnderWay press(receiver, event);
   try {
     return QApplication::notify(receiver, event);
   } catch (...) {

@@ -22,6 +22,10 @@ public:
   // end the program's session in order, as the application's EndSession does, instead of
   // killing it.
   void EndSessionOnSignal();
+  // A refusal met while a mouse press gave the keyboard to another window, before the press
+  // reached it: the switch did not happen, so neither the press nor the rest of its click (the
+  // moves while its button is held, the release, a double click) reaches any window.
+  static void DropPressUnderWay();
 
 private:
   std::unique_ptr<CAppEventFilter> m_pFilter;
