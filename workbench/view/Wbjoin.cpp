@@ -3,6 +3,7 @@
 // of the design's joins, the propagation of a join type, and the selection of joins with their
 // units.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <map>
@@ -69,6 +70,52 @@ const CVRX2DLine* LineAt(CUnitItem* pUnitItem, int index)
   if (index < 0 || index >= outlines.GetSize() || outlines[index]->GetType() != VRX_LINE)
     return nullptr;
   return static_cast<const CVRX2DLine*>(outlines[index]);
+}
+
+// A join whose check a nudge's end owes: where it stands in the design's list, and its units.
+struct CJoinToCheck
+{
+  POSITION here = nullptr;
+  CJoinItem* pJoin = nullptr;
+  CUnitItem* pFirst = nullptr;
+  CUnitItem* pSecond = nullptr;
+};
+
+// How many joins ahead of its check each fetch step runs; the three steps run this far apart.
+constexpr size_t kCheckAhead = 4;
+
+// Where a unit keeps the pointer to the outline its join side names, or null past its outlines.
+CObject* const* SideSlot(CUnitItem* pUnitItem, int index)
+{
+  const CVRX2DEntityArray& outlines = *pUnitItem->GetComponentOutlines();
+  return index >= 0 && index < outlines.GetSize() ? outlines.GetData() + index : nullptr;
+}
+
+// The places one step of fetching reads for the check of a join: first the join and its units'
+// outline arrays, then the pointers to the side lines, then the lines; null where there is none.
+// Each step reads only what the step before fetched, so that the check finds all of it in the
+// cache. The caller fetches them: a function that only fetched would count as doing nothing.
+std::array<const void*, 3> CheckPlaces(const CJoinToCheck& check, int step)
+{
+  std::array<const void*, 3> places{};
+  if (step == 0) {
+    places[0] = check.pJoin;
+    places[1] = check.pFirst ? check.pFirst->GetComponentOutlines() : nullptr;
+    places[2] = check.pSecond ? check.pSecond->GetComponentOutlines() : nullptr;
+    return places;
+  }
+  CObject* const* pFirstSlot =
+      check.pFirst ? SideSlot(check.pFirst, check.pJoin->GetFirstSide().m_nComponentIndex) : nullptr;
+  CObject* const* pSecondSlot =
+      check.pSecond ? SideSlot(check.pSecond, check.pJoin->GetSecondSide().m_nComponentIndex) : nullptr;
+  if (step == 1) {
+    places[0] = pFirstSlot;
+    places[1] = pSecondSlot;
+  } else {
+    places[0] = pFirstSlot ? *pFirstSlot : nullptr;
+    places[1] = pSecondSlot ? *pSecondSlot : nullptr;
+  }
+  return places;
 }
 
 // The same two sides: the (unit item, component) pairs of the two joins match as sets.
@@ -601,31 +648,41 @@ void CWorkbenchView::DropJoinsNotStanding(const CSnapEngine::CMoveEnd& end)
   PCTRACE(TT_JOINING, TL_IMPORTANT)("VerifyAllJoins() called.\n");
   CPtrHashSet moved;
   const CPtrHashSet inside(end.inside.begin(), end.inside.end());
-  std::vector<CDesignItem*> going;
+  // The joins to check are gathered first and checked after: the check follows each join to its
+  // units' side lines, which a second walk fetches a few joins ahead of their turn.
+  std::vector<CJoinToCheck> checks;
   for (POSITION pos = m_pItemList->GetHeadPosition(); pos;) {
-    const POSITION here = pos;
+    CJoinToCheck check;
+    check.here = pos;
     auto* pItem = static_cast<CDesignItem*>(m_pItemList->GetNext(pos));
-    auto* pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
-    if (!pJoin)
+    check.pJoin = pItem->GetItemType() == ditJoin ? dynamic_cast<CJoinItem*>(pItem) : nullptr;
+    if (!check.pJoin)
       continue;
     if (moved.GetCount() == 0)
       for (CDesignItem* pUnit : end.moved)
         moved.Insert(pUnit);
-    CUnitItem* pFirst = nullptr;
-    CUnitItem* pSecond = nullptr;
-    pJoin->GetUnitItems(pFirst, pSecond);
-    if (moved.Contains(pFirst) == moved.Contains(pSecond))
-      continue;
+    check.pJoin->GetUnitItems(check.pFirst, check.pSecond);
+    if (moved.Contains(check.pFirst) != moved.Contains(check.pSecond))
+      checks.push_back(check);
+  }
+  std::vector<CDesignItem*> going;
+  for (size_t i = 0; i < checks.size(); ++i) {
+    for (int step = 0; step < 3; ++step)
+      if (const size_t ahead = i + (3 - step) * kCheckAhead; ahead < checks.size())
+        for (const void* pPlace : CheckPlaces(checks[ahead], step))
+          if (pPlace)
+            __builtin_prefetch(pPlace);
+    CJoinItem* pJoin = checks[i].pJoin;
     PCTRACE(TT_JOINING, TL_DETAIL)("VerifyJoin called.\n");
     double difference = 0.0;
     CVRX2DLine line;
     const int fit = JoinFit(*pJoin, difference, &line);
-    const BOOL sound = fit > 0 && !inside.Contains(pFirst) && !inside.Contains(pSecond);
+    const BOOL sound = fit > 0 && !inside.Contains(checks[i].pFirst) && !inside.Contains(checks[i].pSecond);
     if (fit >= 0)
       TraceVerification(*pJoin, sound, difference);
     if (!sound) {
-      // Taken out where the walk stands: a second walk would look up every item of the design.
-      m_pItemList->RemoveAt(here);
+      // Taken out where the walk found it: a search would look up every item of the design.
+      m_pItemList->RemoveAt(checks[i].here);
       going.push_back(pJoin);
     } else
       FollowSides(*pJoin, line, this);
