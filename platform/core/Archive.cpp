@@ -88,27 +88,10 @@ void CArchive::FillBuffer()
   m_end = m_pFile->Read(m_buffer.data(), static_cast<UINT>(m_buffer.size()));
 }
 
-UINT CArchive::Read(void* buffer, UINT count)
-{
-  if (IsStoring())
-    Fail(CArchiveException::writeOnly);
-  BYTE* p = static_cast<BYTE*>(buffer);
-  UINT done = 0;
-  while (done < count) {
-    if (m_cur == m_end) {
-      FillBuffer();
-      if (m_end == 0)
-        break;
-    }
-    size_t n = std::min<size_t>(count - done, m_end - m_cur);
-    std::memcpy(p + done, m_buffer.data() + m_cur, n);
-    m_cur += n;
-    done += static_cast<UINT>(n);
-  }
-  return done;
-}
-
-UINT CArchive::ReadAppend(std::vector<BYTE>& to, UINT count)
+// Hands the next count bytes, or as many as the file still holds, to take in the pieces the
+// buffer holds them in; returns how many it handed.
+template <typename Take>
+UINT CArchive::ReadPieces(UINT count, Take take)
 {
   if (IsStoring())
     Fail(CArchiveException::writeOnly);
@@ -120,12 +103,22 @@ UINT CArchive::ReadAppend(std::vector<BYTE>& to, UINT count)
         break;
     }
     const size_t n = std::min<size_t>(count - done, m_end - m_cur);
-    to.insert(to.end(), m_buffer.begin() + static_cast<std::ptrdiff_t>(m_cur),
-              m_buffer.begin() + static_cast<std::ptrdiff_t>(m_cur + n));
+    take(m_buffer.data() + m_cur, n, done);
     m_cur += n;
     done += static_cast<UINT>(n);
   }
   return done;
+}
+
+UINT CArchive::Read(void* buffer, UINT count)
+{
+  BYTE* p = static_cast<BYTE*>(buffer);
+  return ReadPieces(count, [p](const BYTE* from, size_t n, UINT done) { std::memcpy(p + done, from, n); });
+}
+
+UINT CArchive::ReadAppend(std::vector<BYTE>& to, UINT count)
+{
+  return ReadPieces(count, [&to](const BYTE* from, size_t n, UINT) { to.insert(to.end(), from, from + n); });
 }
 
 void CArchive::ReadExact(void* buffer, UINT count)

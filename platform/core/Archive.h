@@ -146,6 +146,8 @@ private:
     return *this;
   }
   void FillBuffer();
+  template <typename Take>
+  UINT ReadPieces(UINT count, Take take);
   CObject* ReadObject(const CRuntimeClass* expected, bool newOnly);
   void ReserveLoaded(unsigned long long count);
   void AddLoaded(const CRuntimeClass* cls, CObject* ob);
