@@ -320,21 +320,28 @@ protected:
 
   // Joins a glider lying beside another by the join search, as a push of its left jamb against the
   // other's right jamb would: false when the search finds no join.
-  bool JoinGliderToTheLeft(CUnitItem* pLeft, CUnitItem* pRight)
+  bool JoinGliderToTheLeft(CUnitItem* pLeft, CUnitItem* pRight) { return JoinByJambs(pLeft, 2, pRight, 5); }
+
+  // Joins the moving unit's side to the still unit's by the join search toward the angle, the
+  // moving unit offset by the snap it finds (from a search length given), its alignment taken anew
+  // where asked.
+  bool JoinByJambs(CUnitItem* pStill, int stillJamb, CUnitItem* pMoving, int movingJamb, double length = 0,
+                   bool realign = false, double angle = VRX_PI)
   {
-    constexpr int kRightJamb = 2;
-    constexpr int kLeftJamb = 5;
     CJoinSnapRecord snap;
     snap.category = ecatJoinSnap;
-    snap.angle = VRX_PI;
+    snap.length = length;
+    snap.angle = angle;
     CVRX2DEntityArray stationary;
-    stationary.Add(pLeft->GetComponentOutlines()->GetAt(kRightJamb)->Clone());
+    stationary.Add(pStill->GetComponentOutlines()->GetAt(stillJamb)->Clone());
     CDWordArray indices;
-    indices.Add(kRightJamb);
-    const auto& moving = *static_cast<const CVRX2DLine*>(pRight->GetComponentOutlines()->GetAt(kLeftJamb));
-    if (!View()->EvaluateSnapForJoin(moving, pRight, kLeftJamb, pLeft, stationary, indices, snap, TRUE))
+    indices.Add(stillJamb);
+    const auto& moving = *static_cast<const CVRX2DLine*>(pMoving->GetComponentOutlines()->GetAt(movingJamb));
+    if (!View()->EvaluateSnapForJoin(moving, pMoving, movingJamb, pStill, stationary, indices, snap, TRUE))
       return false;
-    pRight->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
+    pMoving->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
+    if (realign)
+      View()->UpdateAlignmentEntities(pMoving);
     View()->AddJoin();
     return true;
   }

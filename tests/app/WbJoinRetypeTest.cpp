@@ -89,22 +89,8 @@ protected:
   bool PushAgainst(CUnitItem* pMoving, CUnitItem* pStill)
   {
     MoveTo(pMoving, pStill->GetOffset().GetX() + pStill->GetWidth() + 0.25);
-    const int still = Jamb(pStill, true);
-    const int moving = Jamb(pMoving, false);
-    CJoinSnapRecord snap;
-    snap.category = ecatJoinSnap;
-    snap.length = 0.25;
-    snap.angle = std::numbers::pi;
-    CVRX2DEntityArray stationary;
-    stationary.Add(pStill->GetComponentOutlines()->GetAt(still)->Clone());
-    CDWordArray indices;
-    indices.Add(still);
-    const auto& line = *static_cast<const CVRX2DLine*>(pMoving->GetComponentOutlines()->GetAt(moving));
-    if (!View()->EvaluateSnapForJoin(line, pMoving, moving, pStill, stationary, indices, snap, TRUE))
+    if (!JoinByJambs(pStill, Jamb(pStill, true), pMoving, Jamb(pMoving, false), 0.25, true))
       return false;
-    pMoving->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
-    View()->UpdateAlignmentEntities(pMoving);
-    View()->AddJoin();
     Pump();
     return true;
   }
@@ -287,19 +273,7 @@ TEST_F(JoinRetypeTest, AJoinWhoseSidesTakeTheNewSpacingUnequallyStaysWhereItStoo
   const int head = level(pDoor, top, kLeftX + 6.0);
   ASSERT_GE(sill, 0);
   ASSERT_GE(head, 0);
-  CJoinSnapRecord snap;
-  snap.category = ecatJoinSnap;
-  snap.length = 0.25;
-  snap.angle = -std::numbers::pi / 2.0;
-  CVRX2DEntityArray stationary;
-  stationary.Add(pDoor->GetComponentOutlines()->GetAt(head)->Clone());
-  CDWordArray indices;
-  indices.Add(head);
-  const auto& line = *static_cast<const CVRX2DLine*>(pWindow->GetComponentOutlines()->GetAt(sill));
-  ASSERT_TRUE(View()->EvaluateSnapForJoin(line, pWindow, sill, pDoor, stationary, indices, snap, TRUE));
-  pWindow->Offset(CVRX2DVector(snap.length, CVRXAngle(snap.angle)));
-  View()->UpdateAlignmentEntities(pWindow);
-  View()->AddJoin();
+  ASSERT_TRUE(JoinByJambs(pDoor, head, pWindow, sill, 0.25, true, -std::numbers::pi / 2.0));
   CJoinItem* pJoin = JoinOf(pWindow, pDoor);
   ASSERT_NE(pJoin, nullptr);
   ASSERT_EQ(pJoin->GetJoin()->GetJoinTypeID(), kReinforcedMull);
